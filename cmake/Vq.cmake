@@ -1,0 +1,33 @@
+# Helpers that keep every folder's build file to a line or two.
+#
+# vq_library(NAME DIR <dir> [DEPS ...] [PCH ...])
+#   A static library of every .cpp in <dir> (not recursive). Headers are found
+#   from the top of the layer, so code includes "win/CString.h", "shell/..." etc.
+# vq_test(NAME DIR <dir> DEPS ...)
+#   One GoogleTest program of every .cpp in <dir>, registered with ctest.
+
+function(vq_library name)
+  cmake_parse_arguments(A "" "DIR;INCLUDE_ROOT" "DEPS;PCH" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${A_DIR}/*.cpp")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${A_INCLUDE_ROOT})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+  if(A_PCH)
+    target_precompile_headers(${name} PRIVATE ${A_PCH})
+  endif()
+endfunction()
+
+function(vq_test name)
+  cmake_parse_arguments(A "" "DIR" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${A_DIR}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} vq_testsupport GTest::gtest GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
+           WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "VQ_RESOURCES=${PROJECT_SOURCE_DIR}/resources;VQ_SOURCE=${PROJECT_SOURCE_DIR}")
+endfunction()
