@@ -68,8 +68,12 @@ public:
         json document = Parse();
         if (!document.is_object())
             Fail("the file must hold one JSON object");
-        for (const auto& [section, content] : document.items())
-            ReadSection(section, content);
+        try {
+            for (const auto& [section, content] : document.items())
+                ReadSection(section, content);
+        } catch (const json::exception& error) {
+            Fail(error.what());
+        }
     }
 
 private:

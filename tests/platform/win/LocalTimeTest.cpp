@@ -1,41 +1,14 @@
 #include "win/Clock.h"
 
+#include "support/ScopedTimeZone.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
-#include <string>
-
-namespace {
-
-// Runs the test in a fixed time zone and puts the old one back.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZone()
-    {
-        if (m_old.empty())
-            unsetenv("TZ");
-        else
-            setenv("TZ", m_old.c_str(), 1);
-        tzset();
-    }
-
-private:
-    std::string m_old;
-};
-
-} // namespace
 
 TEST(LocalTimeTest, ConvertsInTheLocalTimeZone)
 {
-    TimeZone zone("UTC-2");  // two hours east of UTC
+    vqtest::ScopedTimeZone zone("UTC-2");  // two hours east of UTC
     __time64_t time = 1700000000;  // 2023-11-14 22:13:20 UTC
     struct tm* local = _localtime64(&time);
     ASSERT_NE(local, nullptr);
@@ -48,7 +21,7 @@ TEST(LocalTimeTest, ConvertsInTheLocalTimeZone)
 
 TEST(LocalTimeTest, RefusesTimesOutsideTheConvertibleRange)
 {
-    TimeZone zone("UTC");
+    vqtest::ScopedTimeZone zone("UTC");
     __time64_t before1970 = -1;
     __time64_t after3000 = 32535216000;
     __time64_t last = 32535215999;
