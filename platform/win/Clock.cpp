@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <ctime>
 #include <mutex>
 
 namespace vqclock {
@@ -78,3 +79,14 @@ std::int64_t _time64(std::int64_t* out)
 std::uint32_t GetTickCount() { return static_cast<std::uint32_t>(vqclock::Current().TickMilliseconds()); }
 
 std::uint64_t GetTickCount64() { return vqclock::Current().TickMilliseconds(); }
+
+struct tm* _localtime64(const __time64_t* time)
+{
+    // 3000-12-31 23:59:59 UTC, the last moment the conversion accepts.
+    constexpr __time64_t latest = 32535215999;
+    thread_local struct tm result;
+    if (!time || *time < 0 || *time > latest)
+        return nullptr;
+    std::time_t value = static_cast<std::time_t>(*time);
+    return localtime_r(&value, &result);
+}

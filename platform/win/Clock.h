@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct tm;
+
 namespace vqclock {
 
 class Clock {
@@ -50,3 +52,9 @@ private:
 std::int64_t _time64(std::int64_t* out);
 std::uint32_t GetTickCount();
 std::uint64_t GetTickCount64();
+
+using __time64_t = std::int64_t;
+
+// Broken-down local time of a 64-bit time, in a buffer of the calling thread that the
+// next call overwrites. Null for times before 1970 or after the year 3000.
+struct tm* _localtime64(const __time64_t* time);

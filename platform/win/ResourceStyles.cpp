@@ -1,0 +1,143 @@
+#include "win/ResourceStyles.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace vqres {
+
+namespace {
+
+// Window, extended window and dialog styles, then the styles of each control class.
+// Add a name here when a template needs it.
+constexpr std::pair<std::string_view, DWORD> kStyles[] = {
+    {"WS_OVERLAPPED", 0x00000000},
+    {"WS_POPUP", 0x80000000},
+    {"WS_CHILD", 0x40000000},
+    {"WS_MINIMIZE", 0x20000000},
+    {"WS_VISIBLE", 0x10000000},
+    {"WS_DISABLED", 0x08000000},
+    {"WS_CLIPSIBLINGS", 0x04000000},
+    {"WS_CLIPCHILDREN", 0x02000000},
+    {"WS_MAXIMIZE", 0x01000000},
+    {"WS_CAPTION", 0x00C00000},
+    {"WS_BORDER", 0x00800000},
+    {"WS_DLGFRAME", 0x00400000},
+    {"WS_VSCROLL", 0x00200000},
+    {"WS_HSCROLL", 0x00100000},
+    {"WS_SYSMENU", 0x00080000},
+    {"WS_THICKFRAME", 0x00040000},
+    {"WS_GROUP", 0x00020000},
+    {"WS_TABSTOP", 0x00010000},
+    {"WS_MINIMIZEBOX", 0x00020000},
+    {"WS_MAXIMIZEBOX", 0x00010000},
+    {"WS_EX_DLGMODALFRAME", 0x00000001},
+    {"WS_EX_NOPARENTNOTIFY", 0x00000004},
+    {"WS_EX_TOPMOST", 0x00000008},
+    {"WS_EX_TRANSPARENT", 0x00000020},
+    {"WS_EX_MDICHILD", 0x00000040},
+    {"WS_EX_TOOLWINDOW", 0x00000080},
+    {"WS_EX_WINDOWEDGE", 0x00000100},
+    {"WS_EX_CLIENTEDGE", 0x00000200},
+    {"WS_EX_CONTEXTHELP", 0x00000400},
+    {"WS_EX_STATICEDGE", 0x00020000},
+    {"DS_3DLOOK", 0x0004},
+    {"DS_FIXEDSYS", 0x0008},
+    {"DS_SETFONT", 0x0040},
+    {"DS_MODALFRAME", 0x0080},
+    {"DS_CONTROL", 0x0400},
+    {"DS_CENTER", 0x0800},
+    {"DS_CONTEXTHELP", 0x2000},
+    {"BS_PUSHBUTTON", 0x0000},
+    {"BS_DEFPUSHBUTTON", 0x0001},
+    {"BS_CHECKBOX", 0x0002},
+    {"BS_AUTOCHECKBOX", 0x0003},
+    {"BS_RADIOBUTTON", 0x0004},
+    {"BS_3STATE", 0x0005},
+    {"BS_AUTO3STATE", 0x0006},
+    {"BS_GROUPBOX", 0x0007},
+    {"BS_AUTORADIOBUTTON", 0x0009},
+    {"BS_OWNERDRAW", 0x000B},
+    {"BS_LEFTTEXT", 0x0020},
+    {"BS_ICON", 0x0040},
+    {"BS_BITMAP", 0x0080},
+    {"BS_MULTILINE", 0x2000},
+    {"ES_LEFT", 0x0000},
+    {"ES_CENTER", 0x0001},
+    {"ES_RIGHT", 0x0002},
+    {"ES_MULTILINE", 0x0004},
+    {"ES_UPPERCASE", 0x0008},
+    {"ES_LOWERCASE", 0x0010},
+    {"ES_PASSWORD", 0x0020},
+    {"ES_AUTOVSCROLL", 0x0040},
+    {"ES_AUTOHSCROLL", 0x0080},
+    {"ES_NOHIDESEL", 0x0100},
+    {"ES_READONLY", 0x0800},
+    {"ES_WANTRETURN", 0x1000},
+    {"ES_NUMBER", 0x2000},
+    {"SS_LEFT", 0x0000},
+    {"SS_CENTER", 0x0001},
+    {"SS_RIGHT", 0x0002},
+    {"SS_ICON", 0x0003},
+    {"SS_BLACKFRAME", 0x0007},
+    {"SS_LEFTNOWORDWRAP", 0x000C},
+    {"SS_BITMAP", 0x000E},
+    {"SS_ETCHEDHORZ", 0x0010},
+    {"SS_ETCHEDFRAME", 0x0012},
+    {"SS_NOPREFIX", 0x0080},
+    {"SS_NOTIFY", 0x0100},
+    {"SS_CENTERIMAGE", 0x0200},
+    {"SS_SUNKEN", 0x1000},
+    {"CBS_SIMPLE", 0x0001},
+    {"CBS_DROPDOWN", 0x0002},
+    {"CBS_DROPDOWNLIST", 0x0003},
+    {"CBS_OWNERDRAWFIXED", 0x0010},
+    {"CBS_OWNERDRAWVARIABLE", 0x0020},
+    {"CBS_AUTOHSCROLL", 0x0040},
+    {"CBS_SORT", 0x0100},
+    {"CBS_HASSTRINGS", 0x0200},
+    {"CBS_NOINTEGRALHEIGHT", 0x0400},
+    {"CBS_UPPERCASE", 0x2000},
+    {"LBS_NOTIFY", 0x0001},
+    {"LBS_SORT", 0x0002},
+    {"LBS_MULTIPLESEL", 0x0008},
+    {"LBS_OWNERDRAWFIXED", 0x0010},
+    {"LBS_HASSTRINGS", 0x0040},
+    {"LBS_USETABSTOPS", 0x0080},
+    {"LBS_NOINTEGRALHEIGHT", 0x0100},
+    {"LBS_EXTENDEDSEL", 0x0800},
+    {"LVS_ICON", 0x0000},
+    {"LVS_REPORT", 0x0001},
+    {"LVS_SMALLICON", 0x0002},
+    {"LVS_LIST", 0x0003},
+    {"LVS_SINGLESEL", 0x0004},
+    {"LVS_SHOWSELALWAYS", 0x0008},
+    {"LVS_SORTASCENDING", 0x0010},
+    {"LVS_SORTDESCENDING", 0x0020},
+    {"LVS_SHAREIMAGELISTS", 0x0040},
+    {"LVS_EDITLABELS", 0x0200},
+    {"LVS_OWNERDRAWFIXED", 0x0400},
+    {"LVS_NOCOLUMNHEADER", 0x4000},
+    {"LVS_NOSORTHEADER", 0x8000},
+    {"TVS_HASBUTTONS", 0x0001},
+    {"TVS_HASLINES", 0x0002},
+    {"TVS_LINESATROOT", 0x0004},
+    {"TVS_SHOWSELALWAYS", 0x0020},
+    {"TCS_MULTILINE", 0x0200},
+    {"HDS_BUTTONS", 0x0002},
+    {"PBS_SMOOTH", 0x0001},
+    {"UDS_SETBUDDYINT", 0x0002},
+};
+
+} // namespace
+
+std::optional<DWORD> StyleBits(std::string_view name)
+{
+    const auto* found =
+        std::find_if(std::begin(kStyles), std::end(kStyles), [name](const auto& entry) { return entry.first == name; });
+    if (found == std::end(kStyles))
+        return std::nullopt;
+    return found->second;
+}
+
+} // namespace vqres

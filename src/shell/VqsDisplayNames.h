@@ -1,0 +1,11 @@
+// Names shown for host types, element kinds and repository object kinds.
+#pragma once
+
+#include "win/CString.h"
+
+// 0 NT "Windows", 1 "QSR", 2 "OS Tarsk", 3 "UNIX"; other values "Unknown host".
+CString VqsGetHostTypeName(int hostType);
+// 0 business segment, 1 component, 2 event, 3 report, 4 profile, 5 global logic.
+CString VqsGetElementKindName(int elementKind);
+// By the repository library's object kind number.
+CString VqsGetObjectKindName(int objectKind);

@@ -1,0 +1,150 @@
+#include "shell/VqsMsgBox.h"
+
+#include "proxy/VqException.h"
+#include "win/CWinApp.h"
+#include "win/CString.h"
+#include "win/UiDriver.h"
+
+#include <atomic>
+
+namespace {
+
+constexpr UINT kErrorFlags = MB_OK | MB_ICONEXCLAMATION;
+constexpr UINT kMessageFlags = MB_OK | MB_ICONINFORMATION;
+constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION;
+constexpr UINT kQuestionCancelFlags = MB_YESNOCANCEL | MB_ICONQUESTION;
+
+std::atomic<VqsHideLockProgressHook> g_hideLockProgress{nullptr};
+
+// Loaded on first use and again while still empty (no resource library yet).
+const CString& Caption(int kind)
+{
+    static const UINT captionIds[] = {61776, 61777, 61714};
+    static CString captions[3];
+    CString& caption = captions[kind];
+    if (caption.IsEmpty())
+        caption.LoadString(captionIds[kind]);
+    return caption;
+}
+
+// Shows the application's title as the caption for the lifetime of the scope.
+class TitleSwap {
+public:
+    TitleSwap(CWinApp& app, const CString& caption) : m_app(app), m_oldTitle(app.m_pszAppName)
+    {
+        m_app.m_pszAppName = caption;
+    }
+    ~TitleSwap() { m_app.m_pszAppName = m_oldTitle; }
+    TitleSwap(const TitleSwap&) = delete;
+    TitleSwap& operator=(const TitleSwap&) = delete;
+
+private:
+    CWinApp& m_app;
+    LPCTSTR m_oldTitle;
+};
+
+BOOL AnswerWithCancel(int result, BOOL& yes)
+{
+    if (result == IDCANCEL)
+        return FALSE;
+    yes = result == IDYES;
+    return TRUE;
+}
+
+} // namespace
+
+int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
+{
+    CWinApp* app = AfxGetApp();
+    if (kind >= VqsBoxError && kind <= VqsBoxConfirm && app) {
+        const CString& caption = Caption(kind);
+        if (!caption.IsEmpty()) {
+            TitleSwap swap(*app, caption);
+            return AfxMessageBox(text, flags, helpId);
+        }
+    }
+    return AfxMessageBox(text, flags, helpId);
+}
+
+int VqsShowMessageBoxId(UINT stringId, int kind, UINT flags, UINT helpId)
+{
+    CString text;
+    if (!text.LoadString(stringId))
+        text.Format("<String not found for ID=%u>", stringId);
+    return VqsShowMessageBox(kind, text, flags, helpId);
+}
+
+int VqsErrorBox(LPCTSTR text, UINT helpId) { return VqsShowMessageBox(VqsBoxError, text, kErrorFlags, helpId); }
+
+int VqsMessageBox(LPCTSTR text, UINT helpId) { return VqsShowMessageBox(VqsBoxMessage, text, kMessageFlags, helpId); }
+
+BOOL VqsQuestionBox(LPCTSTR text, UINT helpId)
+{
+    return VqsShowMessageBox(VqsBoxMessage, text, kQuestionFlags, helpId) == IDYES;
+}
+
+BOOL VqsConfirmBox(LPCTSTR text, UINT helpId)
+{
+    return VqsShowMessageBox(VqsBoxConfirm, text, kQuestionFlags, helpId) == IDYES;
+}
+
+BOOL VqsQuestionCancelBox(BOOL& yes, LPCTSTR text, UINT helpId)
+{
+    return AnswerWithCancel(VqsShowMessageBox(VqsBoxMessage, text, kQuestionCancelFlags, helpId), yes);
+}
+
+BOOL VqsConfirmCancelBox(BOOL& yes, LPCTSTR text, UINT helpId)
+{
+    return AnswerWithCancel(VqsShowMessageBox(VqsBoxConfirm, text, kQuestionCancelFlags, helpId), yes);
+}
+
+int VqsErrorBoxId(UINT stringId, UINT helpId) { return VqsShowMessageBoxId(stringId, VqsBoxError, kErrorFlags, helpId); }
+
+int VqsMessageBoxId(UINT stringId, UINT helpId)
+{
+    return VqsShowMessageBoxId(stringId, VqsBoxMessage, kMessageFlags, helpId);
+}
+
+BOOL VqsQuestionBoxId(UINT stringId, UINT helpId)
+{
+    return VqsShowMessageBoxId(stringId, VqsBoxMessage, kQuestionFlags, helpId) == IDYES;
+}
+
+BOOL VqsConfirmBoxId(UINT stringId, UINT helpId)
+{
+    return VqsShowMessageBoxId(stringId, VqsBoxConfirm, kQuestionFlags, helpId) == IDYES;
+}
+
+BOOL VqsQuestionCancelBoxId(BOOL& yes, UINT stringId, UINT helpId)
+{
+    return AnswerWithCancel(VqsShowMessageBoxId(stringId, VqsBoxMessage, kQuestionCancelFlags, helpId), yes);
+}
+
+BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId)
+{
+    return AnswerWithCancel(VqsShowMessageBoxId(stringId, VqsBoxConfirm, kQuestionCancelFlags, helpId), yes);
+}
+
+void VqsReportError(LPCTSTR context, const VqException& error)
+{
+    CString text;
+    text.FormatMessage(61665u, context, error.GetErrorMessage());
+    VqsHideLockProgress();
+    VqsErrorBox(text);
+}
+
+void ShowErrorById(UINT stringId, const VqException& error)
+{
+    CString context;
+    if (!context.LoadString(stringId))
+        context = "Error";
+    VqsReportError(context, error);
+}
+
+void VqsSetHideLockProgressHook(VqsHideLockProgressHook hook) { g_hideLockProgress.store(hook); }
+
+void VqsHideLockProgress()
+{
+    if (VqsHideLockProgressHook hook = g_hideLockProgress.load())
+        hook();
+}

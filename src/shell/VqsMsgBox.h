@@ -1,0 +1,44 @@
+// The module's message boxes under their three captions, and the error report.
+#pragma once
+
+#include "win/Types.h"
+
+class VqException;
+
+// Kinds of box, each with its caption: 0 error "Wrenfield Error", 1 message
+// "Wrenfield Message", 2 confirm "Please confirm".
+enum VqsBoxKind { VqsBoxError = 0, VqsBoxMessage = 1, VqsBoxConfirm = 2 };
+
+// The core: shows the box under the caption of its kind (the application's title for any
+// other kind) and returns the button that ended it. helpId 0 means no help.
+int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId);
+// The same with the text of a string id ("<String not found for ID=...>" when it has none).
+int VqsShowMessageBoxId(UINT stringId, int kind, UINT flags, UINT helpId);
+
+int VqsErrorBox(LPCTSTR text, UINT helpId = 0);
+int VqsMessageBox(LPCTSTR text, UINT helpId = 0);
+// TRUE on Yes.
+BOOL VqsQuestionBox(LPCTSTR text, UINT helpId = 0);
+BOOL VqsConfirmBox(LPCTSTR text, UINT helpId = 0);
+// FALSE on Cancel, `yes` untouched; otherwise TRUE and `yes` tells whether it was Yes.
+BOOL VqsQuestionCancelBox(BOOL& yes, LPCTSTR text, UINT helpId = 0);
+BOOL VqsConfirmCancelBox(BOOL& yes, LPCTSTR text, UINT helpId = 0);
+
+int VqsErrorBoxId(UINT stringId, UINT helpId = 0);
+int VqsMessageBoxId(UINT stringId, UINT helpId = 0);
+BOOL VqsQuestionBoxId(UINT stringId, UINT helpId = 0);
+BOOL VqsConfirmBoxId(UINT stringId, UINT helpId = 0);
+BOOL VqsQuestionCancelBoxId(BOOL& yes, UINT stringId, UINT helpId = 0);
+BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId = 0);
+
+// Shows "context:\nmessage" (string 61665) in the error box, after taking down the lock
+// progress display so that it does not cover the box.
+void VqsReportError(LPCTSTR context, const VqException& error);
+// The same with the text of a string id as the context ("Error" when it has none).
+void ShowErrorById(UINT stringId, const VqException& error);
+
+// Takes down the lock progress display of the session link before an error box is shown.
+// The lock manager installs it when it starts; until then nothing is shown that needs it.
+using VqsHideLockProgressHook = void (*)();
+void VqsSetHideLockProgressHook(VqsHideLockProgressHook hook);
+void VqsHideLockProgress();

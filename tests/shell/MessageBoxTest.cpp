@@ -1,0 +1,107 @@
+#include "shell/VqsExceptionData.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+
+#include "support/ScopedResourceLibrary.h"
+#include "support/ScriptedUiDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MessageBoxTest : ::testing::Test {
+    vqtest::ScopedResourceLibrary resources;
+    VqsSysApp app;
+    vqtest::ScriptedUiDriver ui;
+
+    void SetUp() override { vqui::ClearTranscript(); }
+
+    const vqui::TranscriptEntry& Last()
+    {
+        m_transcript = vqui::Transcript();
+        return m_transcript.back();
+    }
+
+private:
+    std::vector<vqui::TranscriptEntry> m_transcript;
+};
+
+} // namespace
+
+TEST_F(MessageBoxTest, AnIdWithoutTextShowsTheMissingStringText)
+{
+    ui.ExpectMessageBox("<String not found for ID=99999>", IDOK, "Wrenfield Error");
+    EXPECT_EQ(VqsErrorBoxId(99999), IDOK);
+    EXPECT_EQ(Last().event.style, MB_OK | MB_ICONEXCLAMATION);
+}
+
+TEST_F(MessageBoxTest, EachKindShowsItsCaptionAndTheTitleIsPutBack)
+{
+    ui.ExpectMessageBox("done", IDOK, "Wrenfield Message")
+        .ExpectMessageBox("sure?", IDYES, "Please confirm")
+        .ExpectMessageBox("other kind", IDOK, "vqsys");
+    EXPECT_EQ(VqsMessageBox("done", 300), IDOK);
+    EXPECT_EQ(Last().event.style, MB_OK | MB_ICONINFORMATION);
+    EXPECT_EQ(Last().event.helpId, 300u);
+    EXPECT_TRUE(VqsConfirmBox("sure?"));
+    EXPECT_EQ(Last().event.style, MB_YESNO | MB_ICONQUESTION);
+    VqsShowMessageBox(7, "other kind", MB_OK, 0);
+    EXPECT_STREQ(app.m_pszAppName, "vqsys");
+}
+
+TEST_F(MessageBoxTest, QuestionBoxesAnswerYesOrNo)
+{
+    ui.ExpectMessageBox("Delete?", IDYES, "Wrenfield Message").ExpectMessageBox("Delete?", IDNO);
+    EXPECT_TRUE(VqsQuestionBox("Delete?"));
+    EXPECT_FALSE(VqsQuestionBox("Delete?"));
+}
+
+TEST_F(MessageBoxTest, CancelLeavesTheOutFlagAndReturnsFalse)
+{
+    ui.ExpectMessageBox("Save changes?", IDCANCEL, "Wrenfield Message")
+        .ExpectMessageBox("Save changes?", IDNO)
+        .ExpectMessageBox("Save changes?", IDYES, "Please confirm");
+    BOOL yes = 42;
+    EXPECT_FALSE(VqsQuestionCancelBox(yes, "Save changes?"));
+    EXPECT_EQ(yes, 42);
+    EXPECT_EQ(Last().event.style, MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_TRUE(VqsQuestionCancelBox(yes, "Save changes?"));
+    EXPECT_FALSE(yes);
+    EXPECT_TRUE(VqsConfirmCancelBox(yes, "Save changes?"));
+    EXPECT_TRUE(yes);
+}
+
+TEST_F(MessageBoxTest, BoxesByIdTakeTheirTextFromTheStringTable)
+{
+    ui.ExpectMessageBox("Report", IDYES, "Please confirm")
+        .ExpectMessageBox("Report", IDCANCEL, "Wrenfield Message")
+        .ExpectMessageBox("Configuration error: no resource library is found.", IDOK, "Wrenfield Error");
+    EXPECT_TRUE(VqsConfirmBoxId(61477));
+    BOOL yes = FALSE;
+    EXPECT_FALSE(VqsQuestionCancelBoxId(yes, 61477));
+    VqsErrorBoxId(61481);  // compiled into the module
+}
+
+TEST(MessageBoxWithoutApplicationTest, TheBoxShowsWithoutCaption)
+{
+    vqtest::ScopedResourceLibrary resources;
+    vqtest::ScriptedUiDriver ui;
+    ASSERT_EQ(AfxGetApp(), nullptr);
+    ui.ExpectMessageBox("no application", IDOK);
+    VqsErrorBox("no application");
+    ASSERT_EQ(ui.Seen().size(), 1u);
+    EXPECT_EQ(ui.Seen()[0].caption, "");
+}
+
+TEST_F(MessageBoxTest, ErrorReportsJoinContextAndMessageAfterTakingDownLockProgress)
+{
+    static std::size_t boxesBeforeHook;
+    boxesBeforeHook = 99;
+    VqsSetHideLockProgressHook([] { boxesBeforeHook = vqui::Transcript().size(); });
+    ui.ExpectMessageBox("Cannot open system link.:\nlink SYS1 failed", IDOK, "Wrenfield Error")
+        .ExpectMessageBox("Error:\nbroken", IDOK, "Wrenfield Error");
+    ShowErrorById(61484, VqsExceptionData("link %1 failed", __FILE__, __LINE__, "SYS1"));
+    EXPECT_EQ(boxesBeforeHook, 0u);
+    ShowErrorById(99999, VqsExceptionData("broken", __FILE__, __LINE__));
+    VqsSetHideLockProgressHook(nullptr);
+}
