@@ -45,7 +45,7 @@ std::vector<std::int64_t> OidsOf(const std::vector<PxVQObjectPtr>& objects)
     return oids;
 }
 
-PxLockStore::Attempt Attempt(PxSession& session, const Attempter& attempter, const std::int64_t* oids,
+PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, const std::int64_t* oids,
                              std::size_t count, const char* operation)
 {
     int injected = PxFaultInjection::TakeLockRefusal(operation);
@@ -81,7 +81,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     try {
         PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
         while (done < objects.size()) {
-            PxLockStore::Attempt attempt = Attempt(*session, attempter, oids.data() + done, oids.size() - done, operation);
+            PxLockStore::Attempt attempt = TryOnce(*session, attempter, oids.data() + done, oids.size() - done, operation);
             for (std::size_t k = 0; k < attempt.granted; ++k) {
                 PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[done + k]);
                 granted.SetErrorCode(PxLockGranted);
