@@ -123,7 +123,8 @@ private:
         for (int i = 0; i < kObjects; ++i) {
             PxObjectPtr host = enterprise->CreateMember("hosts", "PxVQObject");
             host->SetAttributeText("name", ("HOST" + std::to_string(i)).c_str());
-            host->SetAttributeText("address", ("10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256)).c_str());
+            std::string address = "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256);
+            host->SetAttributeText("address", address.c_str());
         }
         m_link->CommitTransaction();
         enterprise->GetMembers("hosts", m_hosts);

@@ -58,14 +58,6 @@ PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, con
     return attempter(session, oids, count);
 }
 
-PxPersistentLockPtr PersistentLockOf(const std::optional<PxPersistentLockRow>& row)
-{
-    if (!row)
-        return PxPersistentLockPtr();
-    return PxPersistentLockPtr(
-        new PxPersistentLock(row->userCode.c_str(), row->lockTime, row->holds, row->manualHolds));
-}
-
 PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, const char* operation,
                     const Attempter& attempter, const Undoer& undoer)
 {
@@ -81,7 +73,8 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     try {
         PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
         while (done < objects.size()) {
-            PxLockStore::Attempt attempt = TryOnce(*session, attempter, oids.data() + done, oids.size() - done, operation);
+            PxLockStore::Attempt attempt =
+                TryOnce(*session, attempter, oids.data() + done, oids.size() - done, operation);
             for (std::size_t k = 0; k < attempt.granted; ++k) {
                 PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[done + k]);
                 granted.SetErrorCode(PxLockGranted);
@@ -93,7 +86,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             if (attempt.granted > 0)
                 info = PxLockErrorInfo(PxLockGranted, objects[done]);
             info.SetErrorCode(attempt.code);
-            info.SetPersistentLock(PersistentLockOf(attempt.persistent));
+            info.SetPersistentLock(PxPersistentLockOf(attempt.persistent));
             if (!IsRetryable(attempt.code)) {
                 Report(core, info);
             } else if (PxRetryFunction retry = core.RetryFunction()) {
@@ -114,6 +107,14 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
 }
 
 } // namespace
+
+PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>& row)
+{
+    if (!row)
+        return PxPersistentLockPtr();
+    return PxPersistentLockPtr(
+        new PxPersistentLock(row->userCode.c_str(), row->lockTime, row->holds, row->manualHolds));
+}
 
 std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list)
 {

@@ -5,8 +5,10 @@
 #pragma once
 
 #include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxLockStore.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class PxLinkCore;
@@ -16,6 +18,7 @@ class PxList;
 inline constexpr std::uint64_t kPxRetryDelayMilliseconds = 500;
 
 std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list);
+PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>& row);
 PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, int kind,
                               const char* operation);
 PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects);

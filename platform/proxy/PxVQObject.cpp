@@ -43,9 +43,7 @@ PxPersistentLockPtr PxVQObject::GetPersistentLock() const
         auto guard = session->Guard();
         row = session->Locks().Persistent(Oid());
     }
-    if (!row)
-        return PxPersistentLockPtr();
-    return PxPersistentLockPtr(new PxPersistentLock(row->userCode.c_str(), row->lockTime, row->holds, row->manualHolds));
+    return PxPersistentLockOf(row);
 }
 
 PxLockErrorInfo PxVQObject::RemovePersistentLock(int manual, int count)

@@ -191,4 +191,40 @@ TEST_F(PxObjectTest, AListOfAnotherClassCannotBeFilled)
     EXPECT_THROW(m_enterprise->GetMembers("systems", wrong), PxException);
 }
 
+TEST_F(PxObjectTest, ReferenceListsHoldObjectsOwnedElsewhere)
+{
+    m_link->BeginTransaction();
+    PxVQObjectPtr group = NewMember("groups", "G");
+    PxVQObjectPtr report = NewMember("reports", "R");
+    group->AddMember("aliases", report);
+    group->SetAttributeObject("primary", report);
+    m_link->CommitTransaction();
+    EXPECT_TRUE(report->GetOwner()->IsSameOid(m_enterprise)) << "a reference does not own";
+
+    m_link->BeginTransaction();
+    m_enterprise->RemoveMember("reports", report);
+    EXPECT_EQ(m_enterprise->CountOfMembers("reports"), 1) << "an owning entry is not taken out";
+    group->RemoveMember("aliases", report);
+    EXPECT_EQ(group->CountOfMembers("aliases"), 0);
+    EXPECT_TRUE(report->ObjectPresent());
+    report->DeleteObject();
+    EXPECT_FALSE(group->GetAttributeObject("primary")) << "a reference to a gone object reads as none";
+    m_link->CommitTransaction();
+}
+
+TEST_F(PxObjectTest, ClearingBuffersReadsTheStoreAgain)
+{
+    int shared = 0;
+    auto first = PxAttach(":memory:", "alice", &shared);
+    auto second = PxAttach(":memory:", "alice", &shared);
+    PxVQEnterprisePtr mine = first->GetLVQEnterprise();
+    EXPECT_EQ(mine->GetAttributeText("name"), "");
+    second->BeginTransaction();
+    second->GetLVQEnterprise()->SetAttributeText("name", "ENTERPRISE");
+    second->CommitTransaction();
+    EXPECT_EQ(mine->GetAttributeText("name"), "") << "the other link's change is not in this buffer";
+    first->ClearAllBuffers();
+    EXPECT_EQ(mine->GetAttributeText("name"), "ENTERPRISE");
+}
+
 } // namespace

@@ -142,18 +142,23 @@ TEST_F(PxTransactionTest, AFullDiskEndsTheTransactionCleanly)
     PxTesting::LimitDataFile(*m_a, 12);
     PxVQEnterprisePtr enterprise = m_a->GetLVQEnterprise();
     m_a->BeginTransaction();
+    PxVQObjectPtr first = enterprise->CreateMember("hosts", "PxVQObject");
     std::string big(2000, 'x');
     try {
         for (int i = 0; i < 200; ++i)
             enterprise->CreateMember("hosts", "PxVQObject")->SetAttributeText("text", big.c_str());
         FAIL() << "the disk never filled";
     } catch (const PxException& e) {
-        EXPECT_NE(e.GetErrorMessage().Find("the disk is full."), -1) << e.GetErrorMessage().GetString();
+        EXPECT_EQ(e.GetErrorMessage(),
+                  "Cannot change the repository: the disk is full. The transaction was rolled back.");
     }
-    if (m_a->IsInTransaction())
-        m_a->AbortTransaction();
+    EXPECT_FALSE(m_a->IsInTransaction());
+    EXPECT_FALSE(first->ObjectPresent());
     EXPECT_EQ(enterprise->CountOfMembers("hosts"), 1);
     EXPECT_EQ(host->GetAttributeText("name"), "kept");
+    m_a->BeginTransaction();
+    host->SetAttributeText("name", "still usable");
+    m_a->CommitTransaction();
 }
 
 TEST_F(PxTransactionTest, ADamagedOrMissingFileIsNamedInTheMessage)
