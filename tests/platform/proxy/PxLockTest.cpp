@@ -2,10 +2,12 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "win/Clock.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <functional>
 #include <vector>
@@ -248,6 +250,26 @@ TEST_F(PxLockTest, InjectedRefusalsTakeTheUsualWay)
     PxFaultInjection::RefuseLock("PxVQObject::ReadLock", PxLockStoreBusy, 0, 2);
     EXPECT_TRUE(m_x->ReadLock());
     EXPECT_EQ(m_callback.codes, (std::vector<int>{6, 6, 0}));
+}
+
+TEST_F(PxLockTest, ABusyLockFileIsARetryableRefusal)
+{
+    sqlite3* writer = nullptr;
+    std::string lockFile = std::string(m_repository.Path()) + "-locks";
+    ASSERT_EQ(sqlite3_open(lockFile.c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    PxTesting::SetBusyTimeout(*m_a, 0);
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockStoreBusy)
+            return 0;
+        sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+        return 1;
+    };
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_TRUE(m_x->WriteLock(0));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{6, 0}));
+    sqlite3_close(writer);
 }
 
 TEST_F(PxLockTest, AnObjectOfAnAbortedTransactionCannotBeLocked)

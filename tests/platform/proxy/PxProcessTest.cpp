@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -22,6 +23,8 @@ public:
         if (pipe(m_ready) != 0 || pipe(m_go) != 0)
             throw std::runtime_error("pipe");
         m_pid = fork();
+        if (m_pid < 0)
+            throw std::runtime_error("fork");
         if (m_pid == 0) {
             char byte = 1;
             try {
