@@ -2,8 +2,6 @@
 
 #include "proxy/PxSession.h"
 
-#include <cstring>
-
 namespace {
 
 // A stored class this build does not know is read as the base of its side.

@@ -3,6 +3,7 @@
 // refuse every repository call.
 #pragma once
 
+#include "proxy/PxLink.h"
 #include "proxy/PxObject.h"
 
 #include <atomic>
@@ -11,12 +12,8 @@
 #include <mutex>
 #include <unordered_map>
 
-class PxLink;
-class PxLockErrorInfo;
 class PxSession;
 struct PxObjectRow;
-
-using PxRetryFunction = int (*)(PxLockErrorInfo&);
 
 class PxLinkCore : public std::enable_shared_from_this<PxLinkCore> {
 public:

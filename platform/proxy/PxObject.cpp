@@ -6,7 +6,6 @@
 #include "proxy/PxSession.h"
 #include "win/Clock.h"
 
-#include <cstring>
 
 const PxClassInfo& PxObject::ClassInfo()
 {
