@@ -4,6 +4,7 @@
 #include <chrono>
 #include <ctime>
 #include <mutex>
+#include <thread>
 
 namespace vqclock {
 
@@ -22,6 +23,10 @@ public:
         return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                               std::chrono::steady_clock::now().time_since_epoch())
                                               .count());
+    }
+    void Pause(std::uint64_t milliseconds) const override
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }
 };
 
@@ -43,7 +48,7 @@ std::uint64_t ManualClock::TickMilliseconds() const
     return m_ticks;
 }
 
-void ManualClock::Advance(std::uint64_t milliseconds)
+void ManualClock::Pause(std::uint64_t milliseconds) const
 {
     std::lock_guard lock(g_manualMutex);
     m_ticks += milliseconds;
@@ -51,6 +56,8 @@ void ManualClock::Advance(std::uint64_t milliseconds)
     m_now += static_cast<std::int64_t>(m_subSecond / 1000);
     m_subSecond %= 1000;
 }
+
+void ManualClock::Advance(std::uint64_t milliseconds) { Pause(milliseconds); }
 
 void ManualClock::Set(std::int64_t now)
 {

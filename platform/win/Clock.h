@@ -14,6 +14,8 @@ public:
     virtual std::int64_t Now() const = 0;
     // Milliseconds of a monotonic counter (GetTickCount).
     virtual std::uint64_t TickMilliseconds() const = 0;
+    // Lets the given time pass before returning (a retry delay, a poll interval).
+    virtual void Pause(std::uint64_t milliseconds) const = 0;
 };
 
 // A clock that stands still until a test moves it.
@@ -22,13 +24,15 @@ public:
     explicit ManualClock(std::int64_t now = 1700000000, std::uint64_t ticks = 0) : m_now(now), m_ticks(ticks) {}
     std::int64_t Now() const override;
     std::uint64_t TickMilliseconds() const override;
+    // Returns at once, with the clock moved on by the pause.
+    void Pause(std::uint64_t milliseconds) const override;
     void Advance(std::uint64_t milliseconds);
     void Set(std::int64_t now);
 
 private:
-    std::int64_t m_now;
-    std::uint64_t m_ticks;
-    std::uint64_t m_subSecond = 0;
+    mutable std::int64_t m_now;
+    mutable std::uint64_t m_ticks;
+    mutable std::uint64_t m_subSecond = 0;
 };
 
 const Clock& Current();

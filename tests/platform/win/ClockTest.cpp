@@ -13,3 +13,12 @@ TEST(ClockTest, ManualClockMovesTimeAndTicks)
     EXPECT_EQ(now, 1002);
     EXPECT_EQ(GetTickCount(), 2550u);
 }
+
+TEST(ClockTest, PauseOnManualClockMovesItInsteadOfWaiting)
+{
+    vqclock::ManualClock clock(1000, 0);
+    vqclock::ScopedClock scope(clock);
+    vqclock::Current().Pause(1500);
+    EXPECT_EQ(_time64(nullptr), 1001);
+    EXPECT_EQ(GetTickCount64(), 1500u);
+}

@@ -1,0 +1,23 @@
+#include "proxy/PxException.h"
+
+#include "proxy/PxPtr.h"
+
+#include <cstring>
+
+namespace {
+
+const char* BaseName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
+
+} // namespace
+
+PxException::PxException(const char* fileName, int lineNumber, const char* text, const char* insert1,
+                         const char* insert2, bool objectDeleted)
+    : VqReportableException(BaseName(fileName), lineNumber, text, insert1, insert2), m_objectDeleted(objectDeleted)
+{
+}
+
+void PxThrowNullPointer() { PX_THROW("An absent repository object was used."); }

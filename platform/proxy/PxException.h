@@ -1,0 +1,23 @@
+// The repository library's own exception. Every failure of the library is one of these,
+// so callers that catch VqReportableException see them too.
+#pragma once
+
+#include "proxy/VqException.h"
+
+class PxException : public VqReportableException {
+public:
+    PxException(const char* fileName, int lineNumber, const char* text, const char* insert1 = nullptr,
+                const char* insert2 = nullptr, bool objectDeleted = false);
+
+    // True when the call failed because the object it concerned is no longer in the
+    // repository (deleted, or created by a transaction that was aborted).
+    virtual BOOL IsObjectDeleted() const { return m_objectDeleted; }
+
+private:
+    bool m_objectDeleted;
+};
+
+// Throws a PxException naming the calling source file and line.
+#define PX_THROW(...) throw PxException(__FILE__, __LINE__, __VA_ARGS__)
+// Throws a PxException whose IsObjectDeleted answers true.
+#define PX_THROW_DELETED(text) throw PxException(__FILE__, __LINE__, text, nullptr, nullptr, true)

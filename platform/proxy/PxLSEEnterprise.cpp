@@ -1,0 +1,3 @@
+#include "proxy/PxLSEEnterprise.h"
+
+PX_IMPLEMENT_CLASS(PxLSEEnterprise, 0)

@@ -1,0 +1,3 @@
+#include "proxy/PxLSEObject.h"
+
+PX_IMPLEMENT_CLASS(PxLSEObject, 0)

@@ -1,0 +1,13 @@
+// The base of the design-side classes, which the module only reads.
+#pragma once
+
+#include "proxy/PxObject.h"
+
+class PxLSEObject : public PxObject {
+    PX_DECLARE_CLASS(PxLSEObject, PxObject)
+
+protected:
+    PxLSEObject() = default;
+};
+
+using PxLSEObjectPtr = PxPtr<PxLSEObject>;

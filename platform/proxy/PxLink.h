@@ -1,0 +1,69 @@
+// A link to a repository session. The host's three opaque session values attach it:
+//   1. the repository file's path (const char*; ":memory:" for a private, empty one),
+//   2. the user code of the session (const char*, "user/..." as the host gives it; null
+//      gives an empty code),
+//   3. the host's session handle: links attached with the same file and the same non-null
+//      handle in one process share one session (its transaction and its locks); null
+//      gives the link a session of its own.
+// Deleting the link ends its use of the session; the session ends, and its locks go,
+// with its last link. Objects reached through a link outlive it but then refuse every
+// repository call.
+#pragma once
+
+#include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxObject.h"
+#include "win/Types.h"
+
+#include <memory>
+
+class PxLinkCore;
+class PxList;
+class PxProcess;
+
+using PxRetryFunction = int (*)(PxLockErrorInfo&);
+
+class PxLink {
+public:
+    PxLink();
+    virtual ~PxLink();
+    PxLink(const PxLink&) = delete;
+    PxLink& operator=(const PxLink&) = delete;
+
+    void AttachSession(const void* repository, const void* userCode, const void* sessionHandle);
+    PxProcess* GetProcess() const;
+
+    // One transaction per session; changes need one. Failures throw PxException; a failed
+    // commit leaves the transaction open unless the store rolled it back by itself (the
+    // message says so), so nothing half-written remains either way.
+    void BeginTransaction();
+    void CommitTransaction();
+    void AbortTransaction();
+    // Nonzero while the session has a transaction open, begun through any of its links.
+    BOOL IsInTransaction() const;
+
+    // The list calls lock every object of the list (of generation-side objects), or none.
+    PxLockErrorInfo ReadLock(PxList& objects);
+    PxLockErrorInfo LongReadLock(PxList& objects);
+    PxLockErrorInfo FutureUpdateLock(PxList& objects);
+    PxLockErrorInfo WriteLock(PxList& objects, int wait);
+    PxLockErrorInfo UnLock(PxList& objects);
+    PxLockErrorInfo PersistentLock(int manual, PxList& objects);
+    // Installs the callback asked after each lock attempt of this link (on the locking
+    // thread); answers the previous one.
+    PxRetryFunction PxSetRetryFunction(PxRetryFunction function);
+
+    // Every object reached through the link reads the store again at its next use.
+    void ClearAllBuffers();
+
+    // Makes a new repository file with its two enterprise roots; the file must not exist.
+    static void CreateRepository(const char* path);
+
+protected:
+    PxObjectPtr GetRoot(const char* className) const;
+
+private:
+    friend class PxTesting;
+    PxLockErrorInfo LockList(PxList& objects, int kind, const char* operation);
+
+    std::shared_ptr<PxLinkCore> m_core;
+};

@@ -1,0 +1,111 @@
+#include "proxy/PxLinkCore.h"
+
+#include "proxy/PxSession.h"
+
+namespace {
+
+// A stored class this build does not know is read as the base of its side.
+const PxClassInfo& ClassOfRow(const std::string& className)
+{
+    if (const PxClassInfo* known = PxFindClass(className.c_str()))
+        return *known;
+    if (className.rfind("PxVQ", 0) == 0)
+        return *PxFindClass("PxVQObject");
+    if (className.rfind("PxLSE", 0) == 0)
+        return *PxFindClass("PxLSEObject");
+    return PxObject::ClassInfo();
+}
+
+} // namespace
+
+void PxLinkCore::Attach(std::shared_ptr<PxSession> session)
+{
+    session->Register(this);
+    std::lock_guard lock(m_mutex);
+    m_session = std::move(session);
+}
+
+void PxLinkCore::Close() noexcept
+{
+    std::shared_ptr<PxSession> session;
+    {
+        std::lock_guard lock(m_mutex);
+        m_link = nullptr;
+        session.swap(m_session);
+        m_objects.clear();
+    }
+    if (session)
+        session->Unregister(this);
+}
+
+bool PxLinkCore::IsAttached() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_session != nullptr;
+}
+
+PxLink* PxLinkCore::Link() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_link;
+}
+
+std::shared_ptr<PxSession> PxLinkCore::Session() const
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_session) {
+        if (!m_link)
+            PX_THROW("The repository link has been closed.");
+        PX_THROW("The repository link is not attached to a session.");
+    }
+    return m_session;
+}
+
+PxObjectPtr PxLinkCore::Object(const PxObjectRow& row)
+{
+    std::lock_guard lock(m_mutex);
+    auto found = m_objects.find(row.oid);
+    if (found != m_objects.end() && found->second->PxTryAddRef()) {
+        PxObjectPtr object(found->second);
+        found->second->PxRelease();
+        return object;
+    }
+    const PxClassInfo& info = ClassOfRow(row.className);
+    PxObject* object = info.create();
+    object->Bind(shared_from_this(), row, m_generation.load());
+    m_objects[row.oid] = object;
+    return PxObjectPtr(object);
+}
+
+PxObjectPtr PxLinkCore::Load(std::int64_t oid)
+{
+    std::shared_ptr<PxSession> session = Session();
+    std::optional<PxObjectRow> row;
+    {
+        auto guard = session->Guard();
+        row = session->Store().Row(oid);
+    }
+    return row ? Object(*row) : PxObjectPtr();
+}
+
+void PxLinkCore::Forget(const PxObject* object) noexcept
+{
+    std::lock_guard lock(m_mutex);
+    auto found = m_objects.find(object->Oid());
+    if (found != m_objects.end() && found->second == object)
+        m_objects.erase(found);
+}
+
+void PxLinkCore::AfterRollback(std::int64_t lastOidBefore) noexcept
+{
+    ClearBuffers();
+    std::lock_guard lock(m_mutex);
+    for (auto it = m_objects.begin(); it != m_objects.end();) {
+        if (it->first > lastOidBefore) {
+            it->second->MarkNeverStored();
+            it = m_objects.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}

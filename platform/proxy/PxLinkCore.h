@@ -1,0 +1,53 @@
+// Internal: what a link's objects share with it. A link keeps one proxy object per
+// repository object while anything refers to it; objects outlive their link and then
+// refuse every repository call.
+#pragma once
+
+#include "proxy/PxLink.h"
+#include "proxy/PxObject.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+class PxSession;
+struct PxObjectRow;
+
+class PxLinkCore : public std::enable_shared_from_this<PxLinkCore> {
+public:
+    explicit PxLinkCore(PxLink* link) : m_link(link) {}
+
+    void Attach(std::shared_ptr<PxSession> session);
+    // Ends the link's use of its session; its objects stay but can reach nothing.
+    void Close() noexcept;
+    bool IsAttached() const;
+    PxLink* Link() const;
+    // The session, for a repository call; throws when the link is not attached.
+    std::shared_ptr<PxSession> Session() const;
+
+    // The link's proxy object for a stored object.
+    PxObjectPtr Object(const PxObjectRow& row);
+    // The object with this id; null when no such object was ever stored.
+    PxObjectPtr Load(std::int64_t oid);
+    void Forget(const PxObject* object) noexcept;
+
+    // Every buffered object reads the store again at its next use.
+    void ClearBuffers() noexcept { m_generation.fetch_add(1); }
+    unsigned BufferGeneration() const noexcept { return m_generation.load(); }
+    // The session's transaction was rolled back: buffers are stale, and objects made after
+    // `lastOidBefore` never existed (their ids may be given again).
+    void AfterRollback(std::int64_t lastOidBefore) noexcept;
+
+    PxRetryFunction SetRetryFunction(PxRetryFunction function) { return m_retry.exchange(function); }
+    PxRetryFunction RetryFunction() const { return m_retry.load(); }
+
+private:
+    mutable std::mutex m_mutex;
+    PxLink* m_link;
+    std::shared_ptr<PxSession> m_session;
+    std::unordered_map<std::int64_t, PxObject*> m_objects;
+    std::atomic<unsigned> m_generation{1};
+    std::atomic<PxRetryFunction> m_retry{nullptr};
+};

@@ -1,0 +1,383 @@
+#include "proxy/PxLockStore.h"
+
+#include "win/Clock.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <signal.h>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A process is named by its pid, its start time (so a reused pid is not taken for it) and
+// the machine's boot (so a pid from before a restart is not either).
+struct ProcessId {
+    std::int64_t pid = 0;
+    std::int64_t start = 0;
+    std::string machine;
+};
+
+std::int64_t ProcessStart(std::int64_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return 0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    // Field 22 of the stat line is the start time; the fields after the name start at 3.
+    for (int index = 3; index <= 22 && fields >> field; ++index)
+        if (index == 22)
+            return std::atoll(field.c_str());
+    return 0;
+}
+
+std::string MachineName()
+{
+    char host[256] = {};
+    gethostname(host, sizeof(host) - 1);
+    std::ifstream bootFile("/proc/sys/kernel/random/boot_id");
+    std::string boot;
+    std::getline(bootFile, boot);
+    return std::string(host) + "/" + boot;
+}
+
+const ProcessId& ThisProcess()
+{
+    // Computed per process: a forked child must not answer with its parent's identity.
+    static thread_local std::int64_t cachedFor = 0;
+    static thread_local ProcessId process;
+    std::int64_t pid = getpid();
+    if (cachedFor != pid) {
+        process = {pid, ProcessStart(pid), MachineName()};
+        cachedFor = pid;
+    }
+    return process;
+}
+
+bool IsAlive(const ProcessId& holder)
+{
+    if (holder.machine != ThisProcess().machine)
+        return true; // another machine's sessions cannot be checked; they stay until they end
+    if (kill(static_cast<pid_t>(holder.pid), 0) != 0 && errno == ESRCH)
+        return false;
+    std::int64_t start = ProcessStart(holder.pid);
+    return start == 0 || holder.start == 0 || start == holder.start;
+}
+
+// Held kinds that refuse a requested kind: reads meet writes; a future update meets future
+// updates and writes; a write meets everything.
+int ConflictFrom(int kind)
+{
+    switch (kind) {
+    case PxLockFutureUpdate:
+        return PxLockFutureUpdate;
+    case PxLockWrite:
+        return PxLockRead;
+    default:
+        return PxLockWrite;
+    }
+}
+
+// Lock file transactions last microseconds; a begin that stays busy this often means the
+// file is stuck, not contended.
+constexpr int kBeginTries = 5;
+
+constexpr int kCodeHeld = 3;
+constexpr int kCodeBusy = 6;
+constexpr int kCodePersistent = 7;
+
+} // namespace
+
+PxLockStore::PxLockStore(const std::string& path) : m_db(path, true)
+{
+    m_db.SetBusyTimeout(2000);
+    if (path != ":memory:")
+        m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", pxwhat::Lock);
+    m_db.Execute("CREATE TABLE IF NOT EXISTS px_session(id INTEGER PRIMARY KEY, pid INTEGER NOT NULL,"
+                 " start INTEGER NOT NULL, machine TEXT NOT NULL, user_code TEXT NOT NULL, attached INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_lock(oid INTEGER NOT NULL, session INTEGER NOT NULL,"
+                 " kind INTEGER NOT NULL, holds INTEGER NOT NULL, PRIMARY KEY(oid, session, kind)) WITHOUT ROWID;"
+                 "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
+                 "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
+                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);",
+                 pxwhat::Lock);
+}
+
+bool PxLockStore::BeginOrBusy()
+{
+    int rc = sqlite3_exec(m_db.Handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if ((rc & 0xFF) == SQLITE_BUSY)
+        return false;
+    if (rc != SQLITE_OK)
+        m_db.Fail(rc, pxwhat::Lock);
+    return true;
+}
+
+void PxLockStore::Commit()
+{
+    int rc = sqlite3_exec(m_db.Handle(), "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        RollbackQuietly();
+        m_db.Fail(rc, pxwhat::Lock);
+    }
+}
+
+void PxLockStore::RollbackQuietly() noexcept
+{
+    if (m_db.InTransaction())
+        sqlite3_exec(m_db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void PxLockStore::BeginPatiently()
+{
+    for (int tries = 1; !BeginOrBusy(); ++tries)
+        if (tries == kBeginTries)
+            m_db.Fail(SQLITE_BUSY, pxwhat::Lock);
+}
+
+std::int64_t PxLockStore::RegisterSession(const std::string& userCode)
+{
+    BeginPatiently();
+    try {
+        PurgeDeadSessions();
+        const ProcessId& self = ThisProcess();
+        PxQuery insert(m_db,
+                       "INSERT INTO px_session(pid, start, machine, user_code, attached) VALUES(?1, ?2, ?3, ?4, ?5)",
+                       pxwhat::Lock);
+        insert.Bind(1, self.pid).Bind(2, self.start).Bind(3, self.machine).Bind(4, userCode).Bind(5, _time64(nullptr));
+        insert.Run();
+        std::int64_t id = m_db.LastInsertId();
+        Commit();
+        return id;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxLockStore::UnregisterSession(std::int64_t session) noexcept
+{
+    try {
+        BeginPatiently();
+        PurgeSession(session);
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+    }
+}
+
+int PxLockStore::LiveSessions()
+{
+    BeginPatiently();
+    try {
+        PurgeDeadSessions();
+        PxQuery count(m_db, "SELECT count(*) FROM px_session", pxwhat::Lock);
+        count.Step();
+        int sessions = static_cast<int>(count.Int(0));
+        Commit();
+        return sessions;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxLockStore::PurgeSession(std::int64_t session)
+{
+    PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1", pxwhat::Lock);
+    locks.Bind(1, session).Run();
+    PxQuery row(m_db, "DELETE FROM px_session WHERE id = ?1", pxwhat::Lock);
+    row.Bind(1, session).Run();
+}
+
+void PxLockStore::PurgeDeadSessions()
+{
+    std::vector<std::int64_t> dead;
+    {
+        PxQuery sessions(m_db, "SELECT id, pid, start, machine FROM px_session", pxwhat::Lock);
+        while (sessions.Step())
+            if (!IsAlive({sessions.Int(1), sessions.Int(2), sessions.Text(3)}))
+                dead.push_back(sessions.Int(0));
+    }
+    for (std::int64_t session : dead)
+        PurgeSession(session);
+}
+
+bool PxLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    struct Holder {
+        std::int64_t session;
+        bool known;
+        ProcessId process;
+    };
+    std::vector<Holder> holders;
+    {
+        PxQuery query(m_db,
+                      "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock l"
+                      " LEFT JOIN px_session s ON s.id = l.session"
+                      " WHERE l.oid = ?1 AND l.session <> ?2 AND l.kind >= ?3",
+                      pxwhat::Lock);
+        query.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+        while (query.Step())
+            holders.push_back({query.Int(0), query.Int(1) != 0, {query.Int(2), query.Int(3), query.Text(4)}});
+    }
+    bool held = false;
+    for (const Holder& holder : holders) {
+        if (holder.known && IsAlive(holder.process))
+            held = true;
+        else
+            PurgeSession(holder.session);
+    }
+    return held;
+}
+
+PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind)
+{
+    Attempt attempt;
+    if (!BeginOrBusy()) {
+        attempt.code = kCodeBusy;
+        return attempt;
+    }
+    try {
+        for (; attempt.granted < count; ++attempt.granted) {
+            std::int64_t oid = oids[attempt.granted];
+            if (kind >= PxLockFutureUpdate) {
+                attempt.persistent = Persistent(oid);
+                if (attempt.persistent) {
+                    attempt.code = kCodePersistent;
+                    break;
+                }
+            }
+            if (HeldByOther(session, oid, ConflictFrom(kind))) {
+                attempt.code = kCodeHeld;
+                break;
+            }
+            PxQuery grant(m_db,
+                          "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
+                          " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
+                          pxwhat::Lock);
+            grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+        }
+        Commit();
+        return attempt;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
+{
+    BeginPatiently();
+    try {
+        for (std::size_t i = 0; i < count; ++i) {
+            PxQuery release(m_db,
+                            "UPDATE px_lock SET holds = holds - 1 WHERE oid = ?1 AND session = ?2 AND kind ="
+                            " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
+                            pxwhat::Lock);
+            release.Bind(1, oids[i]).Bind(2, session).Run();
+            PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
+            drop.Bind(1, oids[i]).Bind(2, session).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+bool PxLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
+{
+    BeginPatiently();
+    try {
+        bool held = HeldByOther(session, oid, PxLockRead);
+        Commit();
+        return held;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxLockStore::DropLocksAbove(std::int64_t session, std::int64_t lastOid)
+{
+    PxQuery drop(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid > ?2", pxwhat::Lock);
+    drop.Bind(1, session).Bind(2, lastOid).Run();
+}
+
+PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
+                                                  const std::int64_t* oids, std::size_t count, bool manual)
+{
+    Attempt attempt;
+    if (!BeginOrBusy()) {
+        attempt.code = kCodeBusy;
+        return attempt;
+    }
+    try {
+        for (; attempt.granted < count; ++attempt.granted) {
+            std::int64_t oid = oids[attempt.granted];
+            std::optional<PxPersistentLockRow> existing = Persistent(oid);
+            if (existing && existing->userCode != userCode) {
+                attempt.code = kCodePersistent;
+                attempt.persistent = existing;
+                break;
+            }
+            if (HeldByOther(session, oid, PxLockFutureUpdate)) {
+                attempt.code = kCodeHeld;
+                break;
+            }
+            PxQuery place(m_db,
+                          "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+                          " VALUES(?1, ?2, ?3, 1, ?4) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
+                          " manual_holds = manual_holds + excluded.manual_holds",
+                          pxwhat::Lock);
+            place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+        }
+        Commit();
+        return attempt;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxLockStore::RemovePersistent(std::int64_t oid, bool manual, int count)
+{
+    BeginPatiently();
+    try {
+        std::optional<PxPersistentLockRow> lock = Persistent(oid);
+        if (lock && count > 0) {
+            int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
+            int removed = std::min(count, available);
+            PxQuery update(m_db,
+                           "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3"
+                           " WHERE oid = ?1",
+                           pxwhat::Lock);
+            update.Bind(1, oid).Bind(2, removed).Bind(3, manual ? removed : 0).Run();
+            PxQuery drop(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1 AND holds <= 0", pxwhat::Lock);
+            drop.Bind(1, oid).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+std::optional<PxPersistentLockRow> PxLockStore::Persistent(std::int64_t oid)
+{
+    PxQuery query(m_db, "SELECT user_code, locked, holds, manual_holds FROM px_persistent_lock WHERE oid = ?1",
+                  pxwhat::Lock);
+    if (!query.Bind(1, oid).Step())
+        return std::nullopt;
+    return PxPersistentLockRow{query.Text(0), query.Int(1), static_cast<int>(query.Int(2)),
+                               static_cast<int>(query.Int(3))};
+}

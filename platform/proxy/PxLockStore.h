@@ -1,0 +1,67 @@
+// Internal: the repository's lock file, beside the data file ("<file>-locks"). Locks live
+// apart from the data so that they are seen by every session at once and are untouched by
+// the data file's transactions. See README.md for the locking protocol.
+#pragma once
+
+#include "proxy/PxSqlite.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+enum PxLockKind : int { PxLockRead = 1, PxLockLongRead = 2, PxLockFutureUpdate = 3, PxLockWrite = 4 };
+
+struct PxPersistentLockRow {
+    std::string userCode;
+    std::int64_t lockTime = 0;
+    int holds = 0;
+    int manualHolds = 0;
+};
+
+class PxLockStore {
+public:
+    explicit PxLockStore(const std::string& path);
+
+    // Registers a session of this process; answers its id.
+    std::int64_t RegisterSession(const std::string& userCode);
+    // Ends a session: its row and every lock it holds go.
+    void UnregisterSession(std::int64_t session) noexcept;
+    int LiveSessions();
+    void SetBusyTimeout(int milliseconds) { m_db.SetBusyTimeout(milliseconds); }
+
+    // The outcome of one attempt on a run of objects: the first `granted` got their lock;
+    // the next one, if any, was refused with `code`.
+    struct Attempt {
+        std::size_t granted = 0;
+        int code = 0;
+        std::optional<PxPersistentLockRow> persistent;
+    };
+    Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind);
+    // Gives back one hold of each object, the weakest kind first.
+    void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count);
+    bool LockedByOther(std::int64_t session, std::int64_t oid);
+    // Drops the session's locks on objects whose ids are above `lastOid` (objects of a
+    // transaction that was rolled back; their ids will be given again).
+    void DropLocksAbove(std::int64_t session, std::int64_t lastOid);
+
+    Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
+                            std::size_t count, bool manual);
+    void RemovePersistent(std::int64_t oid, bool manual, int count);
+    std::optional<PxPersistentLockRow> Persistent(std::int64_t oid);
+
+private:
+    enum class Check { Free, Held, Persistent };
+
+    bool BeginOrBusy();
+    void BeginPatiently();
+    void Commit();
+    void RollbackQuietly() noexcept;
+    // Whether another live session holds a lock of a kind from `conflictFrom` up; dead
+    // holders found on the way are purged.
+    bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom);
+    void PurgeSession(std::int64_t session);
+    void PurgeDeadSessions();
+
+    PxDatabase m_db;
+};

@@ -1,0 +1,167 @@
+#include "proxy/PxLocking.h"
+
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxLinkCore.h"
+#include "proxy/PxList.h"
+#include "proxy/PxSession.h"
+#include "proxy/PxVQObject.h"
+#include "win/Clock.h"
+
+#include <functional>
+
+// What the lock calls need to know of an object beyond its public face.
+class PxObjectAccess {
+public:
+    static void RequireStored(const PxObject& object)
+    {
+        if (object.m_neverStored)
+            PX_THROW_DELETED("Cannot lock the object: the transaction that made it was aborted.");
+    }
+};
+
+namespace {
+
+using Attempter = std::function<PxLockStore::Attempt(PxSession&, const std::int64_t*, std::size_t)>;
+using Undoer = std::function<void(PxSession&, const std::int64_t*, std::size_t)>;
+
+bool IsRetryable(int code) { return code == PxLockHeldByOther || code == PxLockStoreBusy; }
+
+void Report(PxLinkCore& core, PxLockErrorInfo& info)
+{
+    if (PxRetryFunction retry = core.RetryFunction())
+        retry(info);
+}
+
+std::vector<std::int64_t> OidsOf(const std::vector<PxVQObjectPtr>& objects)
+{
+    std::vector<std::int64_t> oids;
+    oids.reserve(objects.size());
+    for (const PxVQObjectPtr& object : objects) {
+        if (!object)
+            PX_THROW("Cannot lock a null object.");
+        PxObjectAccess::RequireStored(*object);
+        oids.push_back(static_cast<std::int64_t>(object->GetHandle().MapKey()));
+    }
+    return oids;
+}
+
+PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, const std::int64_t* oids,
+                             std::size_t count, const char* operation)
+{
+    int injected = PxFaultInjection::TakeLockRefusal(operation);
+    if (injected > 0) {
+        PxLockStore::Attempt refused;
+        refused.code = injected;
+        return refused;
+    }
+    auto guard = session.Guard();
+    return attempter(session, oids, count);
+}
+
+PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, const char* operation,
+                    const Attempter& attempter, const Undoer& undoer)
+{
+    std::shared_ptr<PxSession> session = core.Session();
+    std::vector<std::int64_t> oids = OidsOf(objects);
+    std::size_t done = 0;
+    auto giveBack = [&] {
+        if (done > 0) {
+            auto guard = session->Guard();
+            undoer(*session, oids.data(), done);
+        }
+    };
+    try {
+        PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
+        while (done < objects.size()) {
+            PxLockStore::Attempt attempt =
+                TryOnce(*session, attempter, oids.data() + done, oids.size() - done, operation);
+            for (std::size_t k = 0; k < attempt.granted; ++k) {
+                PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[done + k]);
+                granted.SetErrorCode(PxLockGranted);
+                ++done;
+                Report(core, granted);
+            }
+            if (done == objects.size())
+                break;
+            if (attempt.granted > 0)
+                info = PxLockErrorInfo(PxLockGranted, objects[done]);
+            info.SetErrorCode(attempt.code);
+            info.SetPersistentLock(PxPersistentLockOf(attempt.persistent));
+            if (!IsRetryable(attempt.code)) {
+                Report(core, info);
+            } else if (PxRetryFunction retry = core.RetryFunction()) {
+                if (retry(info)) {
+                    vqclock::Current().Pause(kPxRetryDelayMilliseconds);
+                    continue;
+                }
+                info.SetErrorCode(PxLockGivenUp);
+            }
+            giveBack();
+            return info;
+        }
+        return PxLockErrorInfo(PxLockGranted, objects.size() == 1 ? objects.front() : PxVQObjectPtr());
+    } catch (...) {
+        giveBack();
+        throw;
+    }
+}
+
+} // namespace
+
+PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>& row)
+{
+    if (!row)
+        return PxPersistentLockPtr();
+    return PxPersistentLockPtr(
+        new PxPersistentLock(row->userCode.c_str(), row->lockTime, row->holds, row->manualHolds));
+}
+
+std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list)
+{
+    std::vector<PxVQObjectPtr> objects;
+    POSITION position = nullptr;
+    for (list.SetIteratorToHead(position); list.IsIteratorActive(position);) {
+        PxObjectPtr object = list.GetCurItToNext(position);
+        PxVQObjectPtr vqObject(object);
+        if (!vqObject)
+            PX_THROW("Only objects of the generation side can be locked.");
+        objects.push_back(vqObject);
+    }
+    return objects;
+}
+
+PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, int kind,
+                              const char* operation)
+{
+    return Run(
+        core, objects, operation,
+        [kind](PxSession& session, const std::int64_t* oids, std::size_t count) {
+            return session.Locks().Lock(session.Id(), oids, count, kind);
+        },
+        [](PxSession& session, const std::int64_t* oids, std::size_t count) {
+            session.Locks().Unlock(session.Id(), oids, count);
+        });
+}
+
+PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects)
+{
+    std::shared_ptr<PxSession> session = core.Session();
+    std::vector<std::int64_t> oids = OidsOf(objects);
+    auto guard = session->Guard();
+    session->Locks().Unlock(session->Id(), oids.data(), oids.size());
+    return PxLockErrorInfo(PxLockGranted, objects.size() == 1 ? objects.front() : PxVQObjectPtr());
+}
+
+PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, bool manual,
+                                       const char* operation)
+{
+    return Run(
+        core, objects, operation,
+        [manual](PxSession& session, const std::int64_t* oids, std::size_t count) {
+            return session.Locks().PlacePersistent(session.Id(), session.UserCode(), oids, count, manual);
+        },
+        [manual](PxSession& session, const std::int64_t* oids, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i)
+                session.Locks().RemovePersistent(oids[i], manual, 1);
+        });
+}

@@ -1,0 +1,26 @@
+// Internal: the lock calls of objects and links. A call locks its objects in order; after
+// each attempt it reports to the link's retry callback. A retryable refusal (code 3 or 6)
+// is tried again while the callback answers 1, after the retry delay; when it answers 0
+// the call ends with code 1. A refused call gives back what it had granted.
+#pragma once
+
+#include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxLockStore.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class PxLinkCore;
+class PxList;
+
+// The wait between two attempts on a refused object, through the injectable clock.
+inline constexpr std::uint64_t kPxRetryDelayMilliseconds = 500;
+
+std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list);
+PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>& row);
+PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, int kind,
+                              const char* operation);
+PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects);
+PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, bool manual,
+                                       const char* operation);

@@ -1,0 +1,331 @@
+#include "proxy/PxObject.h"
+
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxLinkCore.h"
+#include "proxy/PxList.h"
+#include "proxy/PxSession.h"
+#include "win/Clock.h"
+
+
+const PxClassInfo& PxObject::ClassInfo()
+{
+    static const PxClassInfo info{"PxObject", nullptr, 0, &PxObject::PxCreate};
+    return info;
+}
+
+const PxClassInfo& PxObject::GetClassInfo() const { return ClassInfo(); }
+
+PxObject* PxObject::PxCreate() { return new PxObject; }
+
+PxObject::PxObject() = default;
+
+PxObject::~PxObject() = default;
+
+void PxObject::Bind(std::shared_ptr<PxLinkCore> core, const PxObjectRow& row, unsigned generation)
+{
+    m_core = std::move(core);
+    m_oid = row.oid;
+    m_className = CString(row.className);
+    m_created = row.created;
+    m_edition = row.edition;
+    m_rowGeneration = generation;
+}
+
+void PxObject::OnLastRelease() const noexcept
+{
+    if (m_core)
+        m_core->Forget(this);
+    delete this;
+}
+
+PxLink* PxObject::GetLink() const { return m_core ? m_core->Link() : nullptr; }
+
+std::shared_ptr<PxSession> PxObject::Session() const
+{
+    if (!m_core)
+        PX_THROW("The object belongs to no repository link.");
+    return m_core->Session();
+}
+
+void PxObject::Enter(const char* operation) const
+{
+    PxFaultInjection::Check(operation);
+    if (m_neverStored)
+        PX_THROW_DELETED("The object is no longer in the repository: the transaction that made it was aborted.");
+}
+
+BOOL PxObject::IsSameOid(const PxObjectPtr& other) const { return other && other->m_oid == m_oid; }
+
+BOOL PxObject::ObjectPresent() const
+{
+    PxFaultInjection::Check("PxObject::ObjectPresent");
+    if (m_neverStored)
+        return FALSE;
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    return session->Store().Present(m_oid);
+}
+
+std::optional<std::int64_t> PxObject::StoredEdition() const
+{
+    if (m_neverStored)
+        return std::nullopt;
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    return session->Store().Edition(m_oid);
+}
+
+BOOL PxObject::_IsKindOf(const char* className) const
+{
+    return className && (m_className == className || GetClassInfo().IsKindOf(className));
+}
+
+BOOL PxObject::_IsA(const char* className) const { return className && m_className == className; }
+
+int PxObject::GetObjectKind() const { return GetClassInfo().ObjectKind(); }
+
+void PxObject::Refresh()
+{
+    Enter("PxObject::Refresh");
+    std::shared_ptr<PxSession> session = Session();
+    unsigned generation = m_core->BufferGeneration();
+    std::optional<PxObjectRow> row;
+    {
+        auto guard = session->Guard();
+        row = session->Store().Row(m_oid);
+    }
+    if (row)
+        m_edition = row->edition;
+    m_rowGeneration = generation;
+    m_attributes.reset();
+}
+
+void PxObject::ReloadRowIfStale() const
+{
+    unsigned generation = m_core ? m_core->BufferGeneration() : m_rowGeneration;
+    if (generation == m_rowGeneration || m_neverStored)
+        return;
+    std::shared_ptr<PxSession> session = Session();
+    std::optional<PxObjectRow> row;
+    {
+        auto guard = session->Guard();
+        row = session->Store().Row(m_oid);
+    }
+    if (row)
+        m_edition = row->edition;
+    m_rowGeneration = generation;
+}
+
+std::int64_t PxObject::BufferedEdition() const
+{
+    ReloadRowIfStale();
+    return m_edition;
+}
+
+void PxObject::SetBufferedEdition(std::int64_t edition)
+{
+    if (m_core && m_rowGeneration == m_core->BufferGeneration())
+        m_edition = edition;
+}
+
+BOOL PxObject::IsLocked() const
+{
+    Enter("PxObject::IsLocked");
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    return session->Locks().LockedByOther(session->Id(), m_oid);
+}
+
+CString PxObject::GetStringProperty(const char* name) const
+{
+    Enter("PxObject::GetStringProperty");
+    return GetAttributeText(name);
+}
+
+int PxObject::GetIntProperty(const char* name) const
+{
+    Enter("PxObject::GetIntProperty");
+    return static_cast<int>(GetAttributeInt(name));
+}
+
+const PxValue* PxObject::Attribute(const char* name) const
+{
+    Enter("PxObject::GetAttribute");
+    std::shared_ptr<PxSession> session = Session();
+    unsigned generation = m_core->BufferGeneration();
+    if (!m_attributes || m_attributeGeneration != generation) {
+        auto attributes = std::make_unique<PxAttributeBuffer>();
+        bool present;
+        {
+            auto guard = session->Guard();
+            present = session->Store().LoadAttributes(m_oid, *attributes);
+        }
+        if (!present)
+            PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
+        m_attributes = std::move(attributes);
+        m_attributeGeneration = generation;
+    }
+    auto found = m_attributes->find(name ? name : "");
+    return found == m_attributes->end() ? nullptr : &found->second;
+}
+
+BOOL PxObject::HasAttribute(const char* name) const { return Attribute(name) != nullptr; }
+
+CString PxObject::GetAttributeText(const char* name) const
+{
+    const PxValue* value = Attribute(name);
+    return value ? CString(value->AsText()) : CString();
+}
+
+std::int64_t PxObject::GetAttributeInt(const char* name) const
+{
+    const PxValue* value = Attribute(name);
+    return value ? value->AsInt() : 0;
+}
+
+std::vector<BYTE> PxObject::GetAttributeBlob(const char* name) const
+{
+    const PxValue* value = Attribute(name);
+    if (!value)
+        return {};
+    return std::vector<BYTE>(value->bytes.begin(), value->bytes.end());
+}
+
+PxObjectPtr PxObject::GetAttributeObject(const char* name) const
+{
+    const PxValue* value = Attribute(name);
+    if (!value || value->type != PxValue::Int)
+        return PxObjectPtr();
+    PxObjectPtr object = m_core->Load(value->number);
+    return object && object->ObjectPresent() ? object : PxObjectPtr();
+}
+
+void PxObject::SetAttributeText(const char* name, const char* value)
+{
+    WriteAttribute(name, PxValue::OfText(value ? value : ""));
+}
+
+void PxObject::SetAttributeInt(const char* name, std::int64_t value) { WriteAttribute(name, PxValue::OfInt(value)); }
+
+void PxObject::SetAttributeBlob(const char* name, const void* data, std::size_t size)
+{
+    WriteAttribute(name, PxValue::OfBlob(std::string(static_cast<const char*>(data), data ? size : 0)));
+}
+
+void PxObject::SetAttributeObject(const char* name, const PxObjectPtr& object)
+{
+    WriteAttribute(name, object ? PxValue::OfInt(object->m_oid) : PxValue());
+}
+
+void PxObject::WriteAttribute(const char* name, PxValue value)
+{
+    Enter("PxObject::SetAttribute");
+    std::string key = name ? name : "";
+    std::shared_ptr<PxSession> session = Session();
+    session->Write([&] {
+        NoteChange(*session);
+        session->Store().WriteAttribute(m_oid, key, value);
+    });
+    if (m_attributes && m_attributeGeneration == m_core->BufferGeneration())
+        (*m_attributes)[key] = std::move(value);
+}
+
+void PxObject::NoteChange(PxSession& session)
+{
+    std::int64_t buffered = BufferedEdition();
+    std::optional<std::int64_t> edition = session.StepEditionOnce(m_oid);
+    // A buffer that was current stays current; a stale one stays recognisably stale.
+    if (edition && *edition == buffered + 1)
+        SetBufferedEdition(*edition);
+}
+
+void PxObject::GetMembers(const char* role, PxObjectCollection& members) const
+{
+    Enter("PxObject::GetMembers");
+    std::shared_ptr<PxSession> session = Session();
+    std::vector<PxObjectRow> rows;
+    {
+        auto guard = session->Guard();
+        rows = session->Store().Members(m_oid, role);
+    }
+    members.PxEmpty();
+    for (const PxObjectRow& row : rows)
+        members.PxAppend(m_core->Object(row));
+}
+
+int PxObject::CountOfMembers(const char* role) const
+{
+    Enter("PxObject::CountOfMembers");
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    return session->Store().CountMembers(m_oid, role);
+}
+
+PxObjectPtr PxObject::FindMember(const char* role, const char* attribute, const char* text) const
+{
+    Enter("PxObject::FindMember");
+    std::shared_ptr<PxSession> session = Session();
+    std::optional<PxObjectRow> row;
+    {
+        auto guard = session->Guard();
+        row = session->Store().FindMember(m_oid, role, attribute, text ? text : "");
+    }
+    return row ? m_core->Object(*row) : PxObjectPtr();
+}
+
+PxObjectPtr PxObject::GetOwner() const
+{
+    Enter("PxObject::GetOwner");
+    std::shared_ptr<PxSession> session = Session();
+    std::optional<std::int64_t> owner;
+    {
+        auto guard = session->Guard();
+        owner = session->Store().Owner(m_oid);
+    }
+    return owner ? m_core->Load(*owner) : PxObjectPtr();
+}
+
+PxObjectPtr PxObject::CreateMember(const char* role, const char* className)
+{
+    Enter("PxObject::CreateMember");
+    if (!className || !PxFindClass(className))
+        PX_THROW("Cannot create an object of the unknown class %1.", className ? className : "");
+    std::shared_ptr<PxSession> session = Session();
+    PxObjectRow row;
+    session->Write([&] {
+        NoteChange(*session);
+        row = {0, className, _time64(nullptr), 1, true};
+        row.oid = session->Store().CreateObject(className, row.created);
+        session->NoteCreated(row.oid);
+        session->Store().AddMember(m_oid, role, row.oid, true);
+    });
+    return m_core->Object(row);
+}
+
+void PxObject::AddMember(const char* role, const PxObjectPtr& member)
+{
+    Enter("PxObject::AddMember");
+    if (!member)
+        PX_THROW("Cannot add a null object to a list.");
+    if (member->m_neverStored)
+        PX_THROW_DELETED("Cannot add the object to a list: it is no longer in the repository.");
+    std::shared_ptr<PxSession> session = Session();
+    session->Write([&] {
+        if (!session->Store().Present(member->m_oid))
+            PX_THROW_DELETED("Cannot add the object to a list: it is no longer in the repository.");
+        NoteChange(*session);
+        session->Store().AddMember(m_oid, role, member->m_oid, false);
+    });
+}
+
+void PxObject::RemoveMember(const char* role, const PxObjectPtr& member)
+{
+    Enter("PxObject::RemoveMember");
+    if (!member)
+        return;
+    std::shared_ptr<PxSession> session = Session();
+    session->Write([&] {
+        if (session->Store().RemoveMember(m_oid, role, member->m_oid))
+            NoteChange(*session);
+    });
+}

@@ -1,0 +1,126 @@
+// The root of the repository classes. A PxObject is a link's proxy for one stored object:
+// its class name, object id, created time stamp, edition, and a buffer of its attributes
+// read at first use. Buffered values stay until Refresh, PxLink::ClearAllBuffers or the
+// abort of the session's transaction; presence and editions are always asked of the store.
+//
+// Objects are reached through <Class>Ptr smart pointers. The generic attribute and member
+// operations below are what the typed classes build their getters, setters, list and
+// create operations on; attribute names follow the property names ("name", "longName").
+#pragma once
+
+#include "proxy/PxClass.h"
+#include "proxy/PxHandle.h"
+#include "proxy/PxPtr.h"
+#include "win/CString.h"
+#include "win/Types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class PxAttributeBuffer;
+class PxLink;
+class PxLinkCore;
+class PxObject;
+class PxObjectCollection;
+class PxSession;
+struct PxObjectRow;
+struct PxValue;
+
+using PxObjectPtr = PxPtr<PxObject>;
+
+class PxObject : public PxRefCounted {
+public:
+    static const PxClassInfo& ClassInfo();
+    virtual const PxClassInfo& GetClassInfo() const;
+
+    PxHandle GetHandle() const { return PxHandle(m_oid); }
+    // Nonzero when both name the same repository object, through whichever links.
+    BOOL IsSameOid(const PxObjectPtr& other) const;
+    // False once the object is deleted, by any session, or was made by an aborted transaction.
+    BOOL ObjectPresent() const;
+    // The class or one of its bases has this name.
+    BOOL _IsKindOf(const char* className) const;
+    // The object's own class has this name.
+    BOOL _IsA(const char* className) const;
+    const CString& GetClassName() const { return m_className; }
+    std::int64_t GetCreatedTimeStamp() const { return m_created; }
+    // The link the object was reached through; null once that link is gone.
+    PxLink* GetLink() const;
+    // The repository object kind number (PxObjectKind.h); 0 for classes without one.
+    virtual int GetObjectKind() const;
+    // Reads the object again from the repository (the buffer is dropped).
+    void Refresh();
+    // Another session holds a lock of any kind on the object.
+    BOOL IsLocked() const;
+    // The object's text or number property by name ("name", "longName", ...).
+    virtual CString GetStringProperty(const char* name) const;
+    virtual int GetIntProperty(const char* name) const;
+
+    BOOL HasAttribute(const char* name) const;
+    CString GetAttributeText(const char* name) const;
+    std::int64_t GetAttributeInt(const char* name) const;
+    std::vector<BYTE> GetAttributeBlob(const char* name) const;
+    // The object an attribute refers to; null when none or when it is no longer present.
+    PxObjectPtr GetAttributeObject(const char* name) const;
+    void SetAttributeText(const char* name, const char* value);
+    void SetAttributeInt(const char* name, std::int64_t value);
+    void SetAttributeBlob(const char* name, const void* data, std::size_t size);
+    void SetAttributeObject(const char* name, const PxObjectPtr& object);
+
+    // Fills the collection (emptied first) with the members of a list, in repository order.
+    void GetMembers(const char* role, PxObjectCollection& members) const;
+    int CountOfMembers(const char* role) const;
+    // The first member whose attribute has exactly this text; null when none.
+    PxObjectPtr FindMember(const char* role, const char* attribute, const char* text) const;
+    // The object whose list owns this one; null for a root.
+    PxObjectPtr GetOwner() const;
+    // Makes a new object of the class, owned by this one, at the end of the list.
+    PxObjectPtr CreateMember(const char* role, const char* className);
+    // Puts an object owned elsewhere at the end of one of this object's lists.
+    void AddMember(const char* role, const PxObjectPtr& member);
+    void RemoveMember(const char* role, const PxObjectPtr& member);
+
+protected:
+    PxObject();
+    ~PxObject() override;
+
+    std::int64_t Oid() const { return m_oid; }
+    const std::shared_ptr<PxLinkCore>& LinkCore() const { return m_core; }
+    std::shared_ptr<PxSession> Session() const;
+    // The edition as buffered (read again when the buffer is stale).
+    std::int64_t BufferedEdition() const;
+    // Takes the edition the session's own change gave the object, when the buffer is current.
+    void SetBufferedEdition(std::int64_t edition);
+    // Steps the stored edition once per transaction; throws when the object is gone.
+    void NoteChange(PxSession& session);
+    // Every operation that reaches the repository starts here: the operation's fault
+    // injection point (PxFaultInjection), and a refusal when the object never was stored.
+    void Enter(const char* operation) const;
+
+private:
+    friend class PxLinkCore;
+    friend class PxObjectEdition;
+    friend class PxObjectAccess;
+    // The edition in the store now; nothing when the object is not present.
+    std::optional<std::int64_t> StoredEdition() const;
+    void Bind(std::shared_ptr<PxLinkCore> core, const PxObjectRow& row, unsigned generation);
+    void MarkNeverStored() noexcept { m_neverStored = true; }
+    void OnLastRelease() const noexcept override;
+    const PxValue* Attribute(const char* name) const;
+    void WriteAttribute(const char* name, PxValue value);
+    void ReloadRowIfStale() const;
+    static PxObject* PxCreate();
+
+    std::shared_ptr<PxLinkCore> m_core;
+    std::int64_t m_oid = 0;
+    CString m_className;
+    std::int64_t m_created = 0;
+    mutable std::int64_t m_edition = 0;
+    mutable unsigned m_rowGeneration = 0;
+    mutable unsigned m_attributeGeneration = 0;
+    mutable std::unique_ptr<PxAttributeBuffer> m_attributes;
+    bool m_neverStored = false;
+};

@@ -1,0 +1,40 @@
+// Object kind numbers of the repository library: what PxObject::GetObjectKind answers
+// and the module turns into display names. The folder kinds name the groups of elements
+// shown under a business segment; no stored object has them.
+#pragma once
+
+enum PxObjectKind : int {
+    PxKindNone = 0,
+    PxKindBundle = 3049,
+    PxKindConfiguration = 3051,
+    PxKindCurrentConfiguration = 3052,
+    PxKindOldConfiguration = 3053,
+    PxKindEnterprise = 3055,
+    PxKindHost = 3057,
+    PxKindPackAssociationData = 3058,
+    PxKindIspecBundleData = 3059,
+    PxKindPackAssociation = 3060,
+    PxKindOptionSet = 3070,
+    PxKindGenerateSetTarsk = 3072,
+    PxKindGenerateSetQSR = 3073,
+    PxKindGenerateSetWindows = 3074,
+    PxKindGenerateSetUnix = 3075,
+    PxKindEnvironmentalOptions = 3077,
+    PxKindPack = 3078,
+    PxKindRecoveryRecord = 3080,
+    PxKindReportGroup = 3081,
+    PxKindReportAlias = 3082,
+    PxKindBSSoftLink = 3084,
+    PxKindElementSoftLink = 3085,
+    PxKindGlobalLogicSoftLink = 3086,
+    PxKindIspecSoftLink = 3087,
+    PxKindProfileSoftLink = 3088,
+    PxKindReportSoftLink = 3089,
+    PxKindSystem = 3090,
+    PxKindFolderBundles = 3248,
+    PxKindFolderGlobalLogics = 3249,
+    PxKindFolderIspecs = 3250,
+    PxKindFolderProfiles = 3251,
+    PxKindFolderReports = 3252,
+    PxKindFolderReportGroups = 3253,
+};

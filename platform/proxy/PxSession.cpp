@@ -1,0 +1,193 @@
+#include "proxy/PxSession.h"
+
+#include "proxy/PxLinkCore.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <utility>
+
+namespace {
+
+using SessionKey = std::pair<std::string, const void*>;
+
+std::mutex g_sharedMutex;
+std::map<SessionKey, std::weak_ptr<PxSession>> g_shared;
+
+std::string CanonicalPath(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::canonical(path, error);
+    return error ? path : canonical.string();
+}
+
+std::string LockFilePath(const std::string& path) { return path == ":memory:" ? path : path + "-locks"; }
+
+} // namespace
+
+int PxNode::NumberOfProcesses() const { return m_session.LiveSessions(); }
+
+CString PxProcess::GetUserCode() const { return CString(m_session.UserCode()); }
+
+std::shared_ptr<PxSession> PxSession::Attach(const std::string& path, const std::string& userCode,
+                                             const void* handle)
+{
+    std::string canonical = CanonicalPath(path);
+    std::lock_guard lock(g_sharedMutex);
+    if (handle) {
+        auto found = g_shared.find({canonical, handle});
+        if (found != g_shared.end())
+            if (std::shared_ptr<PxSession> session = found->second.lock())
+                return session;
+    }
+    std::shared_ptr<PxSession> session(new PxSession(canonical, userCode));
+    if (handle)
+        g_shared[{canonical, handle}] = session;
+    std::erase_if(g_shared, [](const auto& entry) { return entry.second.expired(); });
+    return session;
+}
+
+PxSession::PxSession(const std::string& path, const std::string& userCode)
+    : m_store(path), m_locks(LockFilePath(path)), m_userCode(userCode), m_id(m_locks.RegisterSession(userCode)),
+      m_process(*this)
+{
+}
+
+PxSession::~PxSession()
+{
+    if (m_inTransaction) {
+        try {
+            m_store.Rollback();
+        } catch (...) {
+        }
+    }
+    m_locks.UnregisterSession(m_id);
+}
+
+int PxSession::LiveSessions()
+{
+    auto guard = Guard();
+    return m_locks.LiveSessions();
+}
+
+void PxSession::SetBusyTimeout(int milliseconds)
+{
+    auto guard = Guard();
+    m_store.Database().SetBusyTimeout(milliseconds);
+    m_locks.SetBusyTimeout(milliseconds);
+}
+
+bool PxSession::InTransaction() const
+{
+    auto guard = Guard();
+    return m_inTransaction;
+}
+
+void PxSession::RequireTransaction() const
+{
+    if (!m_inTransaction)
+        PX_THROW("Cannot change the repository: no transaction is open.");
+}
+
+void PxSession::Begin()
+{
+    auto guard = Guard();
+    if (m_inTransaction)
+        PX_THROW("Cannot begin a repository transaction: one is open already.");
+    m_store.Begin();
+    try {
+        m_lastOidBeforeTransaction = m_store.LastOid();
+    } catch (...) {
+        m_store.Rollback();
+        throw;
+    }
+    m_changed.clear();
+    m_inTransaction = true;
+}
+
+void PxSession::Commit()
+{
+    auto guard = Guard();
+    if (!m_inTransaction)
+        PX_THROW("Cannot commit the repository transaction: none is open.");
+    try {
+        m_store.Commit();
+    } catch (const PxException& failure) {
+        if (!m_store.Database().InTransaction())
+            RethrowAfterStoreFailure(failure, "%1 The changes were not stored.");
+        throw;
+    }
+    m_changed.clear();
+    m_inTransaction = false;
+}
+
+void PxSession::Abort()
+{
+    auto guard = Guard();
+    if (!m_inTransaction)
+        PX_THROW("Cannot abort the repository transaction: none is open.");
+    try {
+        m_store.Rollback();
+    } catch (...) {
+        if (!m_store.Database().InTransaction())
+            ForgetTransaction();
+        throw;
+    }
+    ForgetTransaction();
+}
+
+std::optional<std::int64_t> PxSession::StepEditionOnce(std::int64_t oid)
+{
+    if (!m_changed.insert(oid).second)
+        return std::nullopt;
+    std::optional<std::int64_t> edition;
+    try {
+        edition = m_store.NextEdition(oid);
+    } catch (...) {
+        m_changed.erase(oid);
+        throw;
+    }
+    if (!edition) {
+        m_changed.erase(oid);
+        PX_THROW_DELETED("Cannot change the object: it is no longer in the repository.");
+    }
+    return edition;
+}
+
+void PxSession::NoteDeleted(const std::vector<std::int64_t>& oids)
+{
+    for (std::int64_t oid : oids)
+        m_changed.erase(oid);
+}
+
+void PxSession::ForgetTransaction() noexcept
+{
+    m_inTransaction = false;
+    m_changed.clear();
+    for (PxLinkCore* core : m_cores)
+        core->AfterRollback(m_lastOidBeforeTransaction);
+    try {
+        m_locks.DropLocksAbove(m_id, m_lastOidBeforeTransaction);
+    } catch (const PxException&) {
+        // The locks stay until the session ends; they name no stored object.
+    }
+}
+
+void PxSession::RethrowAfterStoreFailure(const PxException& failure, const char* consequence)
+{
+    ForgetTransaction();
+    CString message = failure.GetErrorMessage();
+    throw PxException(failure.GetFileName(), failure.GetLineNumber(), consequence, message);
+}
+
+void PxSession::Register(PxLinkCore* core)
+{
+    auto guard = Guard();
+    m_cores.push_back(core);
+}
+
+void PxSession::Unregister(PxLinkCore* core)
+{
+    auto guard = Guard();
+    std::erase(m_cores, core);
+}

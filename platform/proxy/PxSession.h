@@ -1,0 +1,92 @@
+// Internal: one repository session: the connections to the data and lock files, the open
+// transaction, the locks held and the session's registration in the lock file. Links
+// attached with the same file and the same non-null session handle in one process share
+// one session (the host's link and the module's, say).
+#pragma once
+
+#include "proxy/PxException.h"
+#include "proxy/PxLockStore.h"
+#include "proxy/PxProcess.h"
+#include "proxy/PxStore.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+class PxLinkCore;
+
+class PxSession {
+public:
+    static std::shared_ptr<PxSession> Attach(const std::string& path, const std::string& userCode,
+                                             const void* handle);
+    ~PxSession();
+    PxSession(const PxSession&) = delete;
+    PxSession& operator=(const PxSession&) = delete;
+
+    // Held around every use of the two files.
+    std::unique_lock<std::recursive_mutex> Guard() const { return std::unique_lock(m_mutex); }
+    PxStore& Store() { return m_store; }
+    PxLockStore& Locks() { return m_locks; }
+    std::int64_t Id() const { return m_id; }
+    const std::string& UserCode() const { return m_userCode; }
+    PxProcess* Process() { return &m_process; }
+    int LiveSessions();
+    void SetBusyTimeout(int milliseconds);
+
+    void Begin();
+    void Commit();
+    void Abort();
+    bool InTransaction() const;
+
+    // Runs a change of the data. It needs an open transaction; when the store fails and has
+    // rolled the transaction back by itself, the session's transaction ends too.
+    template <class Change>
+    auto Write(Change&& change) -> decltype(change());
+    // Steps the stored edition of an object changed in the open transaction, once per
+    // transaction; answers the new edition when it stepped now. Throws when the object is
+    // no longer present.
+    std::optional<std::int64_t> StepEditionOnce(std::int64_t oid);
+    // Objects made in the transaction start at their first edition.
+    void NoteCreated(std::int64_t oid) { m_changed.insert(oid); }
+    // Deleted objects: a later change must find them gone.
+    void NoteDeleted(const std::vector<std::int64_t>& oids);
+
+    void Register(PxLinkCore* core);
+    void Unregister(PxLinkCore* core);
+
+private:
+    PxSession(const std::string& path, const std::string& userCode);
+    void RequireTransaction() const;
+    // The transaction is gone: the links' buffers are stale, objects it created never were.
+    void ForgetTransaction() noexcept;
+    [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
+
+    mutable std::recursive_mutex m_mutex;
+    PxStore m_store;
+    PxLockStore m_locks;
+    std::string m_userCode;
+    std::int64_t m_id;
+    PxProcess m_process;
+    bool m_inTransaction = false;
+    std::int64_t m_lastOidBeforeTransaction = 0;
+    std::unordered_set<std::int64_t> m_changed;
+    std::vector<PxLinkCore*> m_cores;
+};
+
+template <class Change>
+auto PxSession::Write(Change&& change) -> decltype(change())
+{
+    auto guard = Guard();
+    RequireTransaction();
+    try {
+        return change();
+    } catch (const PxException& failure) {
+        if (!m_store.Database().InTransaction())
+            RethrowAfterStoreFailure(failure, "%1 The transaction was rolled back.");
+        throw;
+    }
+}

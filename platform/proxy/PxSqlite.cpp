@@ -1,0 +1,183 @@
+#include "proxy/PxSqlite.h"
+
+#include "proxy/PxException.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+const char* PxStoreErrorReason(int resultCode)
+{
+    switch (resultCode & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "the repository is in use by another session; try again later.";
+    case SQLITE_FULL:
+        return "the disk is full.";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "the file is damaged or is not a repository.";
+    case SQLITE_CANTOPEN:
+        return "the file cannot be opened.";
+    case SQLITE_READONLY:
+        return "the file can only be read.";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return "access to the file is not allowed.";
+    case SQLITE_IOERR:
+        return "reading or writing the file failed.";
+    case SQLITE_NOMEM:
+        return "there is not enough memory.";
+    default:
+        return sqlite3_errstr(resultCode);
+    }
+}
+
+PxDatabase::PxDatabase(const std::string& path, bool create) : m_path(path)
+{
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw PxException(__FILE__, __LINE__, pxwhat::Open, path.c_str(), PxStoreErrorReason(rc));
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+}
+
+PxDatabase::~PxDatabase()
+{
+    for (auto& [sql, statement] : m_statements)
+        sqlite3_finalize(statement);
+    sqlite3_close(m_db);
+}
+
+void PxDatabase::Execute(const char* sql, const char* what)
+{
+    int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        Fail(rc, what);
+}
+
+void PxDatabase::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(m_db, milliseconds); }
+
+bool PxDatabase::InTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
+
+std::int64_t PxDatabase::LastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
+
+int PxDatabase::Changes() const { return sqlite3_changes(m_db); }
+
+void PxDatabase::Fail(int resultCode, const char* what) const
+{
+    if (std::strstr(what, "%2"))
+        throw PxException(__FILE__, __LINE__, what, m_path.c_str(), PxStoreErrorReason(resultCode));
+    throw PxException(__FILE__, __LINE__, what, PxStoreErrorReason(resultCode));
+}
+
+sqlite3_stmt* PxDatabase::Prepared(const char* sql, const char* what)
+{
+    auto found = m_statements.find(sql);
+    if (found != m_statements.end())
+        return found->second;
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+    if (rc != SQLITE_OK)
+        Fail(rc, what);
+    m_statements.emplace(sql, statement);
+    return statement;
+}
+
+PxQuery::PxQuery(PxDatabase& db, const char* sql, const char* what)
+    : m_db(db), m_statement(db.Prepared(sql, what)), m_what(what)
+{
+}
+
+PxQuery::~PxQuery()
+{
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
+}
+
+PxQuery& PxQuery::Bind(int index, std::int64_t value)
+{
+    sqlite3_bind_int64(m_statement, index, value);
+    return *this;
+}
+
+PxQuery& PxQuery::Bind(int index, const char* text)
+{
+    sqlite3_bind_text(m_statement, index, text ? text : "", -1, SQLITE_TRANSIENT);
+    return *this;
+}
+
+PxQuery& PxQuery::Bind(int index, const std::string& text)
+{
+    sqlite3_bind_text(m_statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    return *this;
+}
+
+PxQuery& PxQuery::Bind(int index, const PxValue& value)
+{
+    switch (value.type) {
+    case PxValue::Null:
+        sqlite3_bind_null(m_statement, index);
+        break;
+    case PxValue::Int:
+        sqlite3_bind_int64(m_statement, index, value.number);
+        break;
+    case PxValue::Text:
+        Bind(index, value.bytes);
+        break;
+    case PxValue::Blob:
+        sqlite3_bind_blob(m_statement, index, value.bytes.data(), static_cast<int>(value.bytes.size()),
+                          SQLITE_TRANSIENT);
+        break;
+    }
+    return *this;
+}
+
+bool PxQuery::Step()
+{
+    int rc = sqlite3_step(m_statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(m_statement);
+    m_db.Fail(rc, m_what);
+}
+
+void PxQuery::Run()
+{
+    while (Step()) {
+    }
+}
+
+std::int64_t PxQuery::Int(int column) const { return sqlite3_column_int64(m_statement, column); }
+
+std::string PxQuery::Text(int column) const
+{
+    const unsigned char* text = sqlite3_column_text(m_statement, column);
+    int size = sqlite3_column_bytes(m_statement, column);
+    return text ? std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size)) : std::string();
+}
+
+PxValue PxQuery::Value(int column) const
+{
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_INTEGER:
+        return PxValue::OfInt(Int(column));
+    case SQLITE_TEXT:
+        return PxValue::OfText(Text(column));
+    case SQLITE_BLOB: {
+        const void* data = sqlite3_column_blob(m_statement, column);
+        int size = sqlite3_column_bytes(m_statement, column);
+        return PxValue::OfBlob(data ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(size))
+                                    : std::string());
+    }
+    default:
+        return PxValue();
+    }
+}
+
+bool PxQuery::IsNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }

@@ -1,0 +1,12 @@
+// Hooks for tests that drive the store's own failures. Not for the module.
+#pragma once
+
+class PxLink;
+
+class PxTesting {
+public:
+    // How long the link's session waits for a file another session is writing (ms).
+    static void SetBusyTimeout(PxLink& link, int milliseconds);
+    // Caps the data file at this many pages, so that a growing transaction finds the disk full.
+    static void LimitDataFile(PxLink& link, int pages);
+};

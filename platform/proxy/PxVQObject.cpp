@@ -1,0 +1,114 @@
+#include "proxy/PxVQObject.h"
+
+#include "proxy/PxLinkCore.h"
+#include "proxy/PxLocking.h"
+#include "proxy/PxSession.h"
+
+#include <cstring>
+
+PX_IMPLEMENT_CLASS(PxVQObject, 0)
+
+PxLockErrorInfo PxVQObject::Lock(int kind, const char* operation)
+{
+    Enter(operation);
+    return PxLockObjects(*LinkCore(), {PxVQObjectPtr(this)}, kind, operation);
+}
+
+PxLockErrorInfo PxVQObject::ReadLock() { return Lock(PxLockRead, "PxVQObject::ReadLock"); }
+
+PxLockErrorInfo PxVQObject::LongReadLock() { return Lock(PxLockLongRead, "PxVQObject::LongReadLock"); }
+
+PxLockErrorInfo PxVQObject::FutureUpdateLock() { return Lock(PxLockFutureUpdate, "PxVQObject::FutureUpdateLock"); }
+
+PxLockErrorInfo PxVQObject::WriteLock(int) { return Lock(PxLockWrite, "PxVQObject::WriteLock"); }
+
+PxLockErrorInfo PxVQObject::UnLock()
+{
+    Enter("PxVQObject::UnLock");
+    return PxUnlockObjects(*LinkCore(), {PxVQObjectPtr(this)});
+}
+
+PxLockErrorInfo PxVQObject::PersistentLock(int manual)
+{
+    Enter("PxVQObject::PersistentLock");
+    return PxPlacePersistentLocks(*LinkCore(), {PxVQObjectPtr(this)}, manual != 0, "PxVQObject::PersistentLock");
+}
+
+PxPersistentLockPtr PxVQObject::GetPersistentLock() const
+{
+    Enter("PxVQObject::GetPersistentLock");
+    std::shared_ptr<PxSession> session = Session();
+    std::optional<PxPersistentLockRow> row;
+    {
+        auto guard = session->Guard();
+        row = session->Locks().Persistent(Oid());
+    }
+    return PxPersistentLockOf(row);
+}
+
+PxLockErrorInfo PxVQObject::RemovePersistentLock(int manual, int count)
+{
+    Enter("PxVQObject::RemovePersistentLock");
+    std::shared_ptr<PxSession> session = Session();
+    {
+        auto guard = session->Guard();
+        session->Locks().RemovePersistent(Oid(), manual != 0, count);
+    }
+    return PxLockErrorInfo(PxLockGranted, PxVQObjectPtr(this));
+}
+
+int PxVQObject::GetIntProperty(const char* name) const
+{
+    if (name && std::strcmp(name, "persistentLockCount") == 0) {
+        PxPersistentLockPtr lock = GetPersistentLock();
+        return lock ? lock->GetLockCount() : 0;
+    }
+    return PxObject::GetIntProperty(name);
+}
+
+PxObjectEdition PxVQObject::GetObjectEdition() const
+{
+    Enter("PxVQObject::GetObjectEdition");
+    return PxObjectEdition(PxObjectPtr(const_cast<PxVQObject*>(this)), BufferedEdition());
+}
+
+void PxVQObject::UpdateEdition()
+{
+    Enter("PxVQObject::UpdateEdition");
+    std::int64_t buffered = BufferedEdition();
+    std::shared_ptr<PxSession> session = Session();
+    std::int64_t stepped = session->Write([&] {
+        std::optional<std::int64_t> edition = session->Store().NextEdition(Oid());
+        if (!edition)
+            PX_THROW_DELETED("Cannot change the object: it is no longer in the repository.");
+        return *edition;
+    });
+    if (stepped == buffered + 1)
+        SetBufferedEdition(stepped);
+}
+
+void PxVQObject::DeleteObject()
+{
+    Enter("PxVQObject::DeleteObject");
+    Delete();
+}
+
+void PxVQObject::RecursiveDeleteObject()
+{
+    Enter("PxVQObject::RecursiveDeleteObject");
+    Delete();
+}
+
+void PxVQObject::Delete()
+{
+    std::shared_ptr<PxSession> session = Session();
+    session->Write([&] {
+        PxStore& store = session->Store();
+        if (!store.Present(Oid()))
+            PX_THROW_DELETED("Cannot delete the object: it is no longer in the repository.");
+        PxStore::Deletion deletion = store.Delete(Oid());
+        session->NoteDeleted(deletion.deleted);
+        for (std::int64_t owner : deletion.listsChanged)
+            session->StepEditionOnce(owner);
+    });
+}

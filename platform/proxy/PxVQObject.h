@@ -1,0 +1,49 @@
+// The base of the generation-side classes: what the module locks, keeps editions of and
+// deletes.
+#pragma once
+
+#include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxObject.h"
+#include "proxy/PxObjectEdition.h"
+#include "proxy/PxPersistentLock.h"
+
+class PxVQObject : public PxObject {
+    PX_DECLARE_CLASS(PxVQObject, PxObject)
+
+    // Locks held by the session until unlocked or the session ends; the retry callback of
+    // the object's link is asked after each attempt.
+    PxLockErrorInfo ReadLock();
+    PxLockErrorInfo LongReadLock();
+    PxLockErrorInfo FutureUpdateLock();
+    // `wait` is accepted for the callers' sake and changes nothing.
+    PxLockErrorInfo WriteLock(int wait);
+    // Gives back one hold, the weakest kind first; giving back what is not held does nothing.
+    PxLockErrorInfo UnLock();
+
+    // Places one hold of a persistent lock: a manual one, or (0) one for a generation.
+    PxLockErrorInfo PersistentLock(int manual);
+    // Null when the object carries no persistent lock.
+    PxPersistentLockPtr GetPersistentLock() const;
+    // Removes up to `count` holds of the kind; removing what is not there does nothing.
+    PxLockErrorInfo RemovePersistentLock(int manual, int count);
+    // "persistentLockCount": the holds of the object's persistent lock, 0 without one.
+    int GetIntProperty(const char* name) const override;
+
+    PxObjectEdition GetObjectEdition() const;
+    // Steps the stored edition, so that every edition read before is no longer the latest.
+    void UpdateEdition();
+
+    // Deletes the object and every object it owns (needs an open transaction). Throws a
+    // PxException whose IsObjectDeleted answers true when the object is gone already.
+    void DeleteObject();
+    void RecursiveDeleteObject();
+
+protected:
+    PxVQObject() = default;
+
+private:
+    PxLockErrorInfo Lock(int kind, const char* operation);
+    void Delete();
+};
+
+using PxVQObjectPtr = PxPtr<PxVQObject>;

@@ -1,0 +1,86 @@
+#include "PxTestRepository.h"
+
+#include "proxy/PxTypedList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PxListTest : public ::testing::Test {
+protected:
+    PxListTest() : m_link(PxAttach(":memory:")), m_enterprise(m_link->GetLVQEnterprise())
+    {
+        m_link->BeginTransaction();
+        for (const char* name : {"one", "two", "three"})
+            m_enterprise->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", name);
+        m_link->CommitTransaction();
+    }
+
+    std::unique_ptr<PxVQLink> m_link;
+    PxVQEnterprisePtr m_enterprise;
+};
+
+std::string NamesOf(PxList& list)
+{
+    std::string names;
+    POSITION position = nullptr;
+    for (list.SetIteratorToHead(position); list.IsIteratorActive(position);)
+        names += list.GetCurItToNext(position)->GetAttributeText("name").GetString() + std::string(" ");
+    return names;
+}
+
+TEST_F(PxListTest, AnEmptyListGivesNoHead)
+{
+    PxTypedList<PxVQObjectPtr> empty;
+    m_enterprise->GetMembers("nothing", empty);
+    POSITION position = reinterpret_cast<POSITION>(1);
+    EXPECT_FALSE(empty.SetIteratorToHead(position));
+    EXPECT_FALSE(empty.IsIteratorActive(position));
+}
+
+TEST_F(PxListTest, FillingEmptiesTheListFirst)
+{
+    PxTypedList<PxVQObjectPtr> hosts;
+    m_enterprise->GetMembers("hosts", hosts);
+    m_enterprise->GetMembers("hosts", hosts);
+    EXPECT_EQ(hosts.GetCount(), 3);
+    EXPECT_EQ(NamesOf(hosts), "one two three ");
+}
+
+TEST_F(PxListTest, ArraysAreFilledInTheSameOrder)
+{
+    PxTypedArray<PxObjectPtr> hosts;
+    m_enterprise->GetMembers("hosts", hosts);
+    ASSERT_EQ(hosts.GetSize(), 3);
+    EXPECT_EQ(hosts[2]->GetAttributeText("name"), "three");
+}
+
+TEST_F(PxListTest, AListOfPointersToSmartPointersIsWalkedThroughThem)
+{
+    PxTypedList<PxVQObjectPtr> hosts;
+    m_enterprise->GetMembers("hosts", hosts);
+    PxTypedList<PxVQObjectPtr*> pointers;
+    for (POSITION position = hosts.GetHeadPosition(); position;)
+        pointers.AddTail(new PxVQObjectPtr(hosts.CList::GetNext(position)));
+    EXPECT_EQ(NamesOf(pointers), "one two three ");
+    POSITION position = pointers.GetHeadPosition();
+    EXPECT_EQ(*pointers.GetNext(position), hosts.GetHead());
+    for (POSITION each = pointers.GetHeadPosition(); each;)
+        delete pointers.CList::GetNext(each);
+    EXPECT_THROW(m_enterprise->GetMembers("hosts", pointers), PxException);
+}
+
+TEST_F(PxListTest, ElementsHoldTheirObjectsUntilRemoved)
+{
+    PxVQObjectPtr first;
+    {
+        PxTypedList<PxVQObjectPtr> hosts;
+        m_enterprise->GetMembers("hosts", hosts);
+        first = hosts.GetHead();
+        hosts.RemoveAll();
+        EXPECT_TRUE(first->ObjectPresent());
+    }
+    EXPECT_EQ(first->GetAttributeText("name"), "one");
+}
+
+} // namespace

@@ -1,0 +1,289 @@
+#include "PxTestRepository.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxTesting.h"
+#include "proxy/PxTypedList.h"
+#include "win/Clock.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// What the retry callback saw, and how it answers; the callback is a plain function.
+struct Callback {
+    std::vector<int> codes;
+    std::vector<int> attempts;
+    std::function<int(PxLockErrorInfo&)> answer;
+};
+Callback* g_callback = nullptr;
+
+int RecordingRetry(PxLockErrorInfo& info)
+{
+    g_callback->codes.push_back(info.GetErrorCode());
+    g_callback->attempts.push_back(info.GetAttemptCount());
+    return g_callback->answer ? g_callback->answer(info) : 0;
+}
+
+// Counts its own attempts and retries while `retries` last, as the lock manager's callback does.
+int CountingRetry(PxLockErrorInfo& info, int& retries)
+{
+    if (info.GetErrorCode() != PxLockHeldByOther || retries-- <= 0)
+        return 0;
+    info.SetAttemptCount(info.GetAttemptCount() + 1);
+    return 1;
+}
+
+class PxLockTest : public ::testing::Test {
+protected:
+    PxLockTest()
+        : m_clock(1800000000), m_scope(m_clock), m_a(PxAttach(m_repository.Path(), "alice/dev")),
+          m_b(PxAttach(m_repository.Path(), "bob/test"))
+    {
+        g_callback = &m_callback;
+        m_a->BeginTransaction();
+        for (const char* name : {"X", "Y", "Z"})
+            m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", name);
+        m_a->CommitTransaction();
+        m_x = Host(*m_a, "X");
+        m_theirX = Host(*m_b, "X");
+    }
+    ~PxLockTest() override
+    {
+        PxFaultInjection::Reset();
+        g_callback = nullptr;
+    }
+
+    static PxVQObjectPtr Host(PxVQLink& link, const char* name)
+    {
+        return link.GetLVQEnterprise()->FindMember("hosts", "name", name);
+    }
+    static PxLockErrorInfo LockOfKind(const PxVQObjectPtr& object, int kind)
+    {
+        switch (kind) {
+        case 1:
+            return object->ReadLock();
+        case 2:
+            return object->LongReadLock();
+        case 3:
+            return object->FutureUpdateLock();
+        default:
+            return object->WriteLock(0);
+        }
+    }
+
+    vqclock::ManualClock m_clock;
+    vqclock::ScopedClock m_scope;
+    PxTestRepository m_repository;
+    std::unique_ptr<PxVQLink> m_a;
+    std::unique_ptr<PxVQLink> m_b;
+    PxVQObjectPtr m_x;
+    PxVQObjectPtr m_theirX;
+    Callback m_callback;
+};
+
+TEST_F(PxLockTest, KindsConflictBetweenSessionsAsTheTableSays)
+{
+    // held (row) against requested (column): read, long read, future update, write
+    const int refused[4][4] = {{0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 1, 1}, {1, 1, 1, 1}};
+    for (int held = 1; held <= 4; ++held) {
+        ASSERT_TRUE(LockOfKind(m_theirX, held));
+        for (int requested = 1; requested <= 4; ++requested) {
+            PxLockErrorInfo info = LockOfKind(m_x, requested);
+            EXPECT_EQ(info.GetErrorCode(), refused[held - 1][requested - 1] ? PxLockHeldByOther : PxLockGranted)
+                << "held " << held << ", requested " << requested;
+            if (info)
+                m_x->UnLock();
+        }
+        m_theirX->UnLock();
+    }
+}
+
+TEST_F(PxLockTest, ASessionNeverConflictsWithItself)
+{
+    EXPECT_TRUE(m_x->WriteLock(0));
+    EXPECT_TRUE(m_x->ReadLock());
+    EXPECT_TRUE(m_x->FutureUpdateLock());
+    int shared = 0;
+    auto sameSession = PxAttach(m_repository.Path(), "alice/dev", &shared);
+    auto other = PxAttach(m_repository.Path(), "alice/dev", &shared);
+    EXPECT_TRUE(Host(*sameSession, "Y")->WriteLock(0));
+    EXPECT_TRUE(Host(*other, "Y")->WriteLock(0));
+}
+
+TEST_F(PxLockTest, ARefusedLockAsksTheCallbackUntilItGivesUp)
+{
+    ASSERT_TRUE(m_theirX->WriteLock(0));
+    int retries = 2;
+    m_callback.answer = [&](PxLockErrorInfo& info) { return CountingRetry(info, retries); };
+    m_a->PxSetRetryFunction(RecordingRetry);
+    std::uint64_t before = GetTickCount64();
+
+    PxLockErrorInfo info = m_x->ReadLock();
+
+    EXPECT_FALSE(info);
+    EXPECT_EQ(info.GetErrorCode(), PxLockGivenUp);
+    EXPECT_TRUE(info.GetObject()->IsSameOid(m_x));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 3, 3}));
+    EXPECT_EQ(m_callback.attempts, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(GetTickCount64() - before, 1000u) << "two retry delays, on the clock";
+}
+
+TEST_F(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
+{
+    ASSERT_TRUE(m_theirX->WriteLock(0));
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() == PxLockHeldByOther && info.GetAttemptCount() == 1)
+            m_theirX->UnLock();
+        info.SetAttemptCount(info.GetAttemptCount() + 1);
+        return info.GetErrorCode() == PxLockHeldByOther ? 1 : 0;
+    };
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_TRUE(m_x->WriteLock(0));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 3, 0}));
+    EXPECT_EQ(m_theirX->ReadLock().GetErrorCode(), PxLockHeldByOther);
+}
+
+TEST_F(PxLockTest, WithoutACallbackARefusalComesBackAtOnce)
+{
+    ASSERT_TRUE(m_theirX->FutureUpdateLock());
+    EXPECT_EQ(m_a->PxSetRetryFunction(RecordingRetry), nullptr);
+    EXPECT_EQ(m_a->PxSetRetryFunction(nullptr), &RecordingRetry);
+    EXPECT_EQ(m_x->FutureUpdateLock().GetErrorCode(), PxLockHeldByOther);
+    EXPECT_TRUE(m_callback.codes.empty());
+}
+
+TEST_F(PxLockTest, AManualPersistentLockRefusesUpdatesWithItsUserAndCount)
+{
+    ASSERT_TRUE(m_x->PersistentLock(1));
+    m_b->PxSetRetryFunction(RecordingRetry);
+
+    PxLockErrorInfo info = m_theirX->WriteLock(0);
+
+    EXPECT_EQ(info.GetErrorCode(), PxLockPersistentlyLocked);
+    ASSERT_TRUE(info.GetPersistentLock());
+    EXPECT_EQ(info.GetPersistentLock()->GetUserCode(), "alice/dev");
+    EXPECT_EQ(info.GetPersistentLock()->GetManualLockCount(), 1);
+    EXPECT_EQ(info.GetPersistentLock()->GetLockTime(), 1800000000);
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{7})) << "reported once, never retried";
+    EXPECT_TRUE(m_theirX->ReadLock());
+    m_theirX->UnLock();
+    EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockPersistentlyLocked) << "the placing user is refused too";
+
+    ASSERT_TRUE(m_x->RemovePersistentLock(1, 1));
+    EXPECT_FALSE(m_theirX->GetPersistentLock());
+    EXPECT_TRUE(m_theirX->WriteLock(0));
+}
+
+TEST_F(PxLockTest, PersistentLockCountsManualAndGenerationHolds)
+{
+    ASSERT_TRUE(m_x->PersistentLock(0));
+    ASSERT_TRUE(m_x->PersistentLock(1));
+    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 2);
+    EXPECT_EQ(m_theirX->GetPersistentLock()->GetManualLockCount(), 1);
+    EXPECT_EQ(m_theirX->PersistentLock(1).GetErrorCode(), PxLockPersistentlyLocked) << "another user";
+
+    m_theirX->RemovePersistentLock(0, 1);
+    EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 1);
+    EXPECT_EQ(m_x->GetPersistentLock()->GetManualLockCount(), 1);
+    m_x->RemovePersistentLock(0, 1);
+    EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 1) << "no generation hold was left to remove";
+    m_x->RemovePersistentLock(1, 5);
+    EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 0);
+}
+
+TEST_F(PxLockTest, AListLockTakesAllOrNothing)
+{
+    ASSERT_TRUE(Host(*m_b, "Y")->WriteLock(0));
+    PxTypedList<PxVQObjectPtr> hosts;
+    m_a->GetLVQEnterprise()->GetMembers("hosts", hosts);
+
+    PxLockErrorInfo info = m_a->WriteLock(hosts, 0);
+
+    EXPECT_EQ(info.GetErrorCode(), PxLockHeldByOther);
+    EXPECT_TRUE(info.GetObject()->IsSameOid(Host(*m_a, "Y")));
+    EXPECT_TRUE(m_theirX->WriteLock(0)) << "X was given back";
+    m_theirX->UnLock();
+    Host(*m_b, "Y")->UnLock();
+    m_a->PxSetRetryFunction(RecordingRetry);
+    EXPECT_TRUE(m_a->ReadLock(hosts));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{0, 0, 0})) << "each object is reported";
+    m_a->UnLock(hosts);
+    EXPECT_TRUE(m_theirX->WriteLock(0));
+}
+
+TEST_F(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
+{
+    ASSERT_TRUE(m_x->ReadLock());
+    ASSERT_TRUE(m_x->WriteLock(0));
+    m_x->UnLock();
+    EXPECT_EQ(m_theirX->ReadLock().GetErrorCode(), PxLockHeldByOther) << "the write lock stays";
+    m_x->UnLock();
+    EXPECT_TRUE(m_theirX->ReadLock());
+    EXPECT_TRUE(m_x->UnLock()) << "giving back what is not held does nothing";
+}
+
+TEST_F(PxLockTest, LocksEndWithTheirSession)
+{
+    ASSERT_TRUE(m_theirX->WriteLock(0));
+    EXPECT_TRUE(m_x->IsLocked());
+    EXPECT_FALSE(m_theirX->IsLocked()) << "only other sessions' locks count";
+    m_b.reset();
+    EXPECT_FALSE(m_x->IsLocked());
+    EXPECT_TRUE(m_x->WriteLock(0));
+}
+
+TEST_F(PxLockTest, InjectedRefusalsTakeTheUsualWay)
+{
+    m_a->PxSetRetryFunction(RecordingRetry);
+    PxFaultInjection::RefuseLock("PxVQObject::WriteLock", PxLockRefusedOther);
+    EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockRefusedOther);
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{5}));
+
+    m_callback.codes.clear();
+    m_callback.answer = [](PxLockErrorInfo& info) { return info.GetErrorCode() == PxLockStoreBusy ? 1 : 0; };
+    PxFaultInjection::RefuseLock("PxVQObject::ReadLock", PxLockStoreBusy, 0, 2);
+    EXPECT_TRUE(m_x->ReadLock());
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{6, 6, 0}));
+}
+
+TEST_F(PxLockTest, ABusyLockFileIsARetryableRefusal)
+{
+    sqlite3* writer = nullptr;
+    std::string lockFile = std::string(m_repository.Path()) + "-locks";
+    ASSERT_EQ(sqlite3_open(lockFile.c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    PxTesting::SetBusyTimeout(*m_a, 0);
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockStoreBusy)
+            return 0;
+        sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+        return 1;
+    };
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_TRUE(m_x->WriteLock(0));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{6, 0}));
+    sqlite3_close(writer);
+}
+
+TEST_F(PxLockTest, AnObjectOfAnAbortedTransactionCannotBeLocked)
+{
+    m_a->BeginTransaction();
+    PxVQObjectPtr created = m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
+    ASSERT_TRUE(created->WriteLock(0)) << "objects of an open transaction can be locked";
+    m_a->AbortTransaction();
+    try {
+        created->WriteLock(0);
+        FAIL() << "an object that never was got locked";
+    } catch (const PxException& e) {
+        EXPECT_TRUE(e.IsObjectDeleted());
+    }
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "PxTestRepository.h"
+
+#include "proxy/PxProcess.h"
+#include "proxy/PxTypedList.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <stdexcept>
+
+namespace {
+
+// A child process that runs `work` on its own links, signals the parent, then waits for
+// the parent's word before it ends with _exit (so nothing of it is cleaned up). The parent
+// holds no connection to the repository while it forks.
+class Child {
+public:
+    explicit Child(const std::function<void()>& work)
+    {
+        if (pipe(m_ready) != 0 || pipe(m_go) != 0)
+            throw std::runtime_error("pipe");
+        m_pid = fork();
+        if (m_pid < 0)
+            throw std::runtime_error("fork");
+        if (m_pid == 0) {
+            char byte = 1;
+            try {
+                work();
+            } catch (...) {
+                byte = 0;
+            }
+            (void)!write(m_ready[1], &byte, 1);
+            (void)!read(m_go[0], &byte, 1);
+            _exit(0);
+        }
+    }
+    ~Child() { Finish(); }
+
+    // Waits until the child has done its work; false when the work failed.
+    bool WaitReady()
+    {
+        char byte = 0;
+        return read(m_ready[0], &byte, 1) == 1 && byte == 1;
+    }
+    // Lets the child end and waits for it to be gone.
+    void Finish()
+    {
+        if (m_pid <= 0)
+            return;
+        char byte = 1;
+        (void)!write(m_go[1], &byte, 1);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = 0;
+        for (int fd : {m_ready[0], m_ready[1], m_go[0], m_go[1]})
+            close(fd);
+    }
+
+private:
+    pid_t m_pid = 0;
+    int m_ready[2] = {-1, -1};
+    int m_go[2] = {-1, -1};
+};
+
+TEST(PxProcessTest, TheProcessCarriesTheUserCodeAndCountsSessions)
+{
+    PxTestRepository repository;
+    auto first = PxAttach(repository.Path(), "carol/payroll");
+    EXPECT_EQ(first->GetProcess()->GetUserCode(), "carol/payroll");
+    EXPECT_EQ(first->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+    int handle = 0;
+    auto second = PxAttach(repository.Path(), "dave", &handle);
+    auto sharing = PxAttach(repository.Path(), "dave", &handle);
+    EXPECT_EQ(first->GetProcess()->GetNode()->NumberOfProcesses(), 2);
+    EXPECT_EQ(sharing->GetProcess(), second->GetProcess());
+    second.reset();
+    EXPECT_EQ(first->GetProcess()->GetNode()->NumberOfProcesses(), 2) << "the session lives while a link has it";
+    sharing.reset();
+    EXPECT_EQ(first->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+
+    PxVQLink unnamed;
+    unnamed.AttachSession(":memory:", nullptr, nullptr);
+    EXPECT_EQ(unnamed.GetProcess()->GetUserCode(), "");
+}
+
+TEST(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
+{
+    PxTestRepository repository;
+    {
+        auto setup = PxAttach(repository.Path());
+        setup->BeginTransaction();
+        setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
+        setup->CommitTransaction();
+    }
+    Child child([&] {
+        auto link = PxAttach(repository.Path(), "child/locker");
+        PxTypedList<PxVQObjectPtr> hosts;
+        link->GetLVQEnterprise()->GetMembers("hosts", hosts);
+        if (!link->WriteLock(hosts, 0) || !link->GetLVQEnterprise()->FutureUpdateLock())
+            throw std::runtime_error("lock");
+        link.release(); // the process dies holding its session
+    });
+    ASSERT_TRUE(child.WaitReady());
+
+    auto parent = PxAttach(repository.Path());
+    PxVQObjectPtr host = parent->GetLVQEnterprise()->FindMember("hosts", "name", "X");
+    EXPECT_EQ(host->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+    EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 2);
+
+    child.Finish();
+
+    EXPECT_TRUE(host->WriteLock(0));
+    EXPECT_TRUE(parent->GetLVQEnterprise()->FutureUpdateLock());
+    EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+}
+
+TEST(PxProcessTest, AnotherProcessesCommittedWorkIsSeen)
+{
+    PxTestRepository repository;
+    Child child([&] {
+        auto link = PxAttach(repository.Path(), "child/writer");
+        link->BeginTransaction();
+        link->GetLVQEnterprise()->CreateMember("systems", "PxVQObject")->SetAttributeText("name", "FROM_CHILD");
+        link->CommitTransaction();
+    });
+    ASSERT_TRUE(child.WaitReady());
+    child.Finish();
+
+    auto parent = PxAttach(repository.Path());
+    PxVQObjectPtr system = parent->GetLVQEnterprise()->FindMember("systems", "name", "FROM_CHILD");
+    ASSERT_TRUE(system);
+    EXPECT_TRUE(system->ObjectPresent());
+}
+
+} // namespace

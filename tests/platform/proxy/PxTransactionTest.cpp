@@ -1,0 +1,247 @@
+#include "PxTestRepository.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxTesting.h"
+#include "proxy/PxTypedList.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+class PxTransactionTest : public ::testing::Test {
+protected:
+    PxTransactionTest() : m_a(PxAttach(m_repository.Path())), m_b(PxAttach(m_repository.Path(), "bob/test")) {}
+    ~PxTransactionTest() override { PxFaultInjection::Reset(); }
+
+    PxVQObjectPtr CommittedHost(PxVQLink& link, const char* name)
+    {
+        link.BeginTransaction();
+        PxVQObjectPtr host = link.GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
+        host->SetAttributeText("name", name);
+        link.CommitTransaction();
+        return host;
+    }
+
+    PxTestRepository m_repository;
+    std::unique_ptr<PxVQLink> m_a;
+    std::unique_ptr<PxVQLink> m_b;
+};
+
+TEST_F(PxTransactionTest, TwoLinksOnOneFileSeeEachOthersCommittedWork)
+{
+    m_a->BeginTransaction();
+    m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "H1");
+    EXPECT_EQ(m_b->GetLVQEnterprise()->CountOfMembers("hosts"), 0);
+    EXPECT_TRUE(m_a->IsInTransaction());
+    EXPECT_FALSE(m_b->IsInTransaction());
+    m_a->CommitTransaction();
+    EXPECT_FALSE(m_a->IsInTransaction());
+    PxObjectPtr seen = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->GetLink(), m_b.get());
+}
+
+TEST_F(PxTransactionTest, AbortRestoresAttributesAndRemovesCreatedObjects)
+{
+    PxVQObjectPtr host = CommittedHost(*m_a, "H1");
+    PxVQEnterprisePtr enterprise = m_a->GetLVQEnterprise();
+    PxObjectEdition edition = host->GetObjectEdition();
+
+    m_a->BeginTransaction();
+    host->SetAttributeText("name", "renamed");
+    host->SetAttributeInt("port", 21);
+    PxVQObjectPtr created = enterprise->CreateMember("hosts", "PxVQObject");
+    PxVQObjectPtr child = created->CreateMember("packs", "PxVQObject");
+    EXPECT_EQ(host->GetAttributeText("name"), "renamed");
+    m_a->AbortTransaction();
+
+    EXPECT_EQ(host->GetAttributeText("name"), "H1");
+    EXPECT_FALSE(host->HasAttribute("port"));
+    EXPECT_TRUE(edition.IsLatestEdition());
+    EXPECT_FALSE(created->ObjectPresent());
+    EXPECT_FALSE(child->ObjectPresent());
+    EXPECT_EQ(enterprise->CountOfMembers("hosts"), 1);
+    try {
+        created->GetAttributeText("name");
+        FAIL() << "an aborted creation answered";
+    } catch (const PxException& e) {
+        EXPECT_TRUE(e.IsObjectDeleted());
+    }
+
+    // The id of the aborted object is given again; the old proxy must not take the new object.
+    PxVQObjectPtr again = CommittedHost(*m_a, "H2");
+    EXPECT_FALSE(created->ObjectPresent());
+    EXPECT_TRUE(again->ObjectPresent());
+}
+
+TEST_F(PxTransactionTest, TheHostsTransactionOnTheSameSessionIsVisible)
+{
+    int hostSession = 0;
+    auto host = PxAttach(m_repository.Path(), "alice/dev", &hostSession);
+    auto module = PxAttach(m_repository.Path(), "alice/dev", &hostSession);
+    host->BeginTransaction();
+    EXPECT_TRUE(module->IsInTransaction());
+    module->GetLVQEnterprise()->SetAttributeText("name", "ENT");
+    EXPECT_THROW(module->BeginTransaction(), PxException);
+    host->CommitTransaction();
+    EXPECT_FALSE(module->IsInTransaction());
+    EXPECT_EQ(m_b->GetLVQEnterprise()->GetAttributeText("name"), "ENT");
+}
+
+TEST_F(PxTransactionTest, EndingATransactionThatIsNotOpenThrows)
+{
+    EXPECT_THROW(m_a->CommitTransaction(), PxException);
+    EXPECT_THROW(m_a->AbortTransaction(), PxException);
+    m_a->BeginTransaction();
+    EXPECT_THROW(m_a->BeginTransaction(), PxException);
+    m_a->AbortTransaction();
+}
+
+TEST_F(PxTransactionTest, AFailedCommitLosesNothing)
+{
+    PxVQObjectPtr host = CommittedHost(*m_a, "H1");
+    m_a->BeginTransaction();
+    host->SetAttributeText("name", "H1b");
+    PxFaultInjection::Throw("PxLink::CommitTransaction", "commit refused");
+    try {
+        m_a->CommitTransaction();
+        FAIL() << "the injected commit failure did not come";
+    } catch (const VqReportableException& e) {
+        EXPECT_EQ(e.GetErrorMessage(), "commit refused");
+    }
+    EXPECT_TRUE(m_a->IsInTransaction());
+    m_a->CommitTransaction();
+    m_b->ClearAllBuffers();
+    EXPECT_EQ(m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1b")->GetAttributeText("name"), "H1b");
+}
+
+TEST_F(PxTransactionTest, ABusyRepositorySaysSo)
+{
+    PxTesting::SetBusyTimeout(*m_b, 0);
+    m_a->BeginTransaction();
+    try {
+        m_b->BeginTransaction();
+        FAIL() << "two sessions wrote at once";
+    } catch (const PxException& e) {
+        EXPECT_EQ(e.GetErrorMessage(),
+                  "Cannot begin a repository transaction: the repository is in use by another session; try again "
+                  "later.");
+    }
+    EXPECT_FALSE(m_b->IsInTransaction());
+    m_a->AbortTransaction();
+    m_b->BeginTransaction();
+    m_b->AbortTransaction();
+}
+
+TEST_F(PxTransactionTest, AFullDiskEndsTheTransactionCleanly)
+{
+    PxVQObjectPtr host = CommittedHost(*m_a, "kept");
+    PxTesting::LimitDataFile(*m_a, 12);
+    PxVQEnterprisePtr enterprise = m_a->GetLVQEnterprise();
+    m_a->BeginTransaction();
+    PxVQObjectPtr first = enterprise->CreateMember("hosts", "PxVQObject");
+    std::string big(2000, 'x');
+    try {
+        for (int i = 0; i < 200; ++i)
+            enterprise->CreateMember("hosts", "PxVQObject")->SetAttributeText("text", big.c_str());
+        FAIL() << "the disk never filled";
+    } catch (const PxException& e) {
+        EXPECT_EQ(e.GetErrorMessage(),
+                  "Cannot change the repository: the disk is full. The transaction was rolled back.");
+    }
+    EXPECT_FALSE(m_a->IsInTransaction());
+    EXPECT_FALSE(first->ObjectPresent());
+    EXPECT_EQ(enterprise->CountOfMembers("hosts"), 1);
+    EXPECT_EQ(host->GetAttributeText("name"), "kept");
+    m_a->BeginTransaction();
+    host->SetAttributeText("name", "still usable");
+    m_a->CommitTransaction();
+}
+
+TEST_F(PxTransactionTest, ADamagedOrMissingFileIsNamedInTheMessage)
+{
+    std::string damaged = m_repository.Directory() + "/damaged.vqr";
+    std::ofstream(damaged) << std::string(4096, 'Z');
+    PxVQLink link;
+    try {
+        link.AttachSession(damaged.c_str(), "alice", nullptr);
+        FAIL() << "a damaged file was opened";
+    } catch (const PxException& e) {
+        EXPECT_EQ(e.GetErrorMessage(),
+                  CString("Cannot open the repository ") + damaged.c_str() +
+                      ": the file is damaged or is not a repository.");
+    }
+    std::string missing = m_repository.Directory() + "/missing.vqr";
+    try {
+        link.AttachSession(missing.c_str(), "alice", nullptr);
+        FAIL() << "a missing file was opened";
+    } catch (const PxException& e) {
+        EXPECT_EQ(e.GetErrorMessage(),
+                  CString("Cannot open the repository ") + missing.c_str() + ": the file cannot be opened.");
+    }
+    EXPECT_THROW(PxLink::CreateRepository(m_repository.Path()), PxException);
+}
+
+TEST_F(PxTransactionTest, ADeletionByAnotherSessionMakesTheObjectAbsent)
+{
+    PxVQObjectPtr host = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    EXPECT_EQ(host->GetAttributeText("name"), "H1");
+    m_b->BeginTransaction();
+    theirs->DeleteObject();
+    EXPECT_TRUE(host->ObjectPresent());
+    m_b->CommitTransaction();
+    EXPECT_FALSE(host->ObjectPresent());
+    EXPECT_FALSE(theirs->ObjectPresent());
+    EXPECT_EQ(host->GetAttributeText("name"), "H1") << "the buffer keeps what was read";
+}
+
+TEST_F(PxTransactionTest, BuffersKeepWhatWasReadUntilRefreshed)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    EXPECT_EQ(mine->GetAttributeText("name"), "H1");
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    m_b->BeginTransaction();
+    theirs->SetAttributeText("name", "H2");
+    m_b->CommitTransaction();
+    EXPECT_EQ(mine->GetAttributeText("name"), "H1");
+    mine->Refresh();
+    EXPECT_EQ(mine->GetAttributeText("name"), "H2");
+}
+
+TEST_F(PxTransactionTest, AnotherSessionsCommitMakesAnEditionStale)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    PxObjectEdition edition = mine->GetObjectEdition();
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    EXPECT_TRUE(edition.IsSameOid(theirs));
+    m_b->BeginTransaction();
+    theirs->SetAttributeText("name", "H2");
+    theirs->SetAttributeText("address", "10.0.0.1");
+    EXPECT_TRUE(edition.IsLatestEdition()) << "not committed yet";
+    m_b->CommitTransaction();
+    EXPECT_FALSE(edition.IsLatestEdition());
+    EXPECT_FALSE(mine->GetObjectEdition().IsLatestEdition()) << "the buffer is still the old one";
+    mine->Refresh();
+    PxObjectEdition refreshed = mine->GetObjectEdition();
+    EXPECT_TRUE(refreshed.IsLatestEdition());
+    EXPECT_EQ(refreshed.GetEdition(), edition.GetEdition() + 1) << "one step per transaction";
+    EXPECT_FALSE(PxObjectEdition().IsLatestEdition());
+}
+
+TEST_F(PxTransactionTest, UpdateEditionMakesEarlierEditionsStale)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    PxObjectEdition before = theirs->GetObjectEdition();
+    m_a->BeginTransaction();
+    mine->UpdateEdition();
+    m_a->CommitTransaction();
+    EXPECT_FALSE(before.IsLatestEdition());
+    EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition());
+}
+
+} // namespace
