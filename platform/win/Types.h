@@ -15,6 +15,7 @@ using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
+using ULONG_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
@@ -57,6 +58,9 @@ struct HICON__;
 using HICON = HICON__*;
 struct HANDLE__;
 using HANDLE = HANDLE__*;
+
+// A wait without time-out.
+constexpr DWORD INFINITE = 0xFFFFFFFF;
 
 // Iteration position of the list and map collections.
 struct __POSITION {};
