@@ -9,6 +9,13 @@ namespace vqwin {
 
 namespace {
 
+std::string Format(const char* format, long a, long b)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
 std::string Color(COLORREF color)
 {
     char text[8];
@@ -16,36 +23,40 @@ std::string Color(COLORREF color)
     return text;
 }
 
-std::string Rect(const CRect& rect)
-{
-    return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) +
-           "," + std::to_string(rect.bottom) + ")";
-}
+std::string Point(const CPoint& point) { return Format("(%ld,%ld)", point.x, point.y); }
 
-std::string Point(const CPoint& point) { return "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")"; }
+std::string Rect(const CRect& rect) { return Point(rect.TopLeft()).append("-").append(Point(rect.BottomRight())); }
 
 std::string Quoted(const std::string& text)
 {
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '\t' ? std::string("\\t") : std::string(1, c);
-    return quoted + "\"";
+    std::string quoted("\"");
+    for (char c : text) {
+        if (c == '\t')
+            quoted.append("\\t");
+        else
+            quoted.push_back(c);
+    }
+    quoted.push_back('"');
+    return quoted;
 }
 
 std::string DescribeText(const DisplayOp& op)
 {
-    std::string line = "text " + Point(op.rect.TopLeft()) + " " + Quoted(op.text);
+    std::string line("text ");
+    line.append(Point(op.rect.TopLeft())).append(" ").append(Quoted(op.text));
     if (op.tabbed) {
-        line += " origin " + std::to_string(op.tabOrigin) + " runs";
+        line.append(" origin ").append(std::to_string(op.tabOrigin)).append(" runs");
         for (const TextRun& run : op.runs)
-            line += " " + std::to_string(run.x) + ":" + Quoted(run.text);
+            line.append(" ").append(std::to_string(run.x)).append(":").append(Quoted(run.text));
     }
-    line += " " + Color(op.color) + " on " + Color(op.background) + (op.backgroundMode == TRANSPARENT ? " transparent" : " opaque");
-    line += " font " + Quoted(op.font.face) + " " + std::to_string(op.font.height) + "/" + std::to_string(op.font.weight);
+    line.append(" ").append(Color(op.color)).append(" on ").append(Color(op.background));
+    line.append(op.backgroundMode == TRANSPARENT ? " transparent" : " opaque");
+    line.append(" font ").append(Quoted(op.font.face)).append(" ");
+    line.append(Format("%ld/%ld", op.font.height, op.font.weight));
     if (op.font.italic)
-        line += " italic";
+        line.append(" italic");
     if (op.font.underline)
-        line += " underline";
+        line.append(" underline");
     return line;
 }
 
@@ -81,29 +92,30 @@ std::string DisplayList::Describe(const DisplayOp& op)
     std::string line;
     switch (op.kind) {
     case DisplayOp::Kind::Fill:
-        line = "fill " + Rect(op.rect) + " " + Color(op.color);
+        line.append("fill ").append(Rect(op.rect)).append(" ").append(Color(op.color));
         break;
     case DisplayOp::Kind::Text:
         line = DescribeText(op);
         break;
     case DisplayOp::Kind::Line:
-        line = "line " + Point(op.from) + "-" + Point(op.to) + " " + Color(op.color) + " pen " +
-               std::to_string(op.penStyle) + "/" + std::to_string(op.penWidth);
+        line.append("line ").append(Point(op.from)).append("-").append(Point(op.to)).append(" ");
+        line.append(Color(op.color)).append(" pen ").append(Format("%ld/%ld", op.penStyle, op.penWidth));
         break;
     case DisplayOp::Kind::FocusRect:
-        line = "focus " + Rect(op.rect);
+        line.append("focus ").append(Rect(op.rect));
         break;
     case DisplayOp::Kind::Image:
-        line = "image " + Quoted(op.image) + " " + Rect(op.source) + " to " + Rect(op.rect);
+        line.append("image ").append(Quoted(op.image)).append(" ").append(Rect(op.source)).append(" to ");
+        line.append(Rect(op.rect));
         if (op.rop != SRCCOPY) {
             char rop[16];
             std::snprintf(rop, sizeof rop, " rop %08X", static_cast<unsigned>(op.rop));
-            line += rop;
+            line.append(rop);
         }
         break;
     }
     if (op.clipped)
-        line += " clip " + Rect(op.clip);
+        line.append(" clip ").append(Rect(op.clip));
     return line;
 }
 
@@ -111,7 +123,7 @@ std::string DisplayList::Describe() const
 {
     std::string text;
     for (const DisplayOp& op : m_ops)
-        text += Describe(op) + "\n";
+        text.append(Describe(op)).append("\n");
     return text;
 }
 

@@ -140,7 +140,7 @@ DWORD StyleAfterShow(DWORD style, int command)
 
 LRESULT SizeMessage(HWND hwnd, UINT kind)
 {
-    RECT client;
+    RECT client{};
     GetClientRect(hwnd, &client);
     return SendMessage(hwnd, WM_SIZE, kind,
                        MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
