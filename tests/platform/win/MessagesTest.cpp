@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 
 namespace {
 
 constexpr UINT WM_POST_THREE = WM_USER + 1;
 constexpr UINT WM_ANSWER = WM_USER + 7;
+constexpr UINT WM_ECHO = WM_USER + 8;
+constexpr UINT WM_FAIL = WM_USER + 9;
 
 class PostingWnd : public RecordingWnd {
 public:
@@ -22,6 +25,12 @@ public:
         return 0;
     }
     LRESULT OnAnswer(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam * 2); }
+    // Asks the window named in lParam, which may belong to the thread that sent this.
+    LRESULT OnEcho(WPARAM wParam, LPARAM lParam)
+    {
+        return ::SendMessage(reinterpret_cast<HWND>(lParam), WM_ANSWER, wParam, 0) + 1;
+    }
+    LRESULT OnFail(WPARAM, LPARAM) { throw std::runtime_error("handler failed"); }
 
     int seenBeforeReturn = -1;
 
@@ -31,6 +40,8 @@ public:
 BEGIN_MESSAGE_MAP(PostingWnd, RecordingWnd)
     ON_MESSAGE(WM_POST_THREE, &PostingWnd::OnPostThree)
     ON_MESSAGE(WM_ANSWER, &PostingWnd::OnAnswer)
+    ON_MESSAGE(WM_ECHO, &PostingWnd::OnEcho)
+    ON_MESSAGE(WM_FAIL, &PostingWnd::OnFail)
 END_MESSAGE_MAP()
 
 TEST(MessagesTest, MessagesPostedByAHandlerArriveAfterItReturnsInOrder)
@@ -110,6 +121,53 @@ TEST(MessagesTest, AWorkerSendingToThisThreadIsAnsweredByItsLoop)
     worker.Join();
     EXPECT_EQ(answer, 8);
     EXPECT_EQ(wnd.Count(WM_ANSWER), 1);
+}
+
+TEST(MessagesTest, AThreadWaitingForItsSendStillAnswersMessagesSentToIt)
+{
+    PostingWnd mine;
+    ASSERT_TRUE(mine.CreateTop());
+    LoopThread thread;
+    ASSERT_TRUE(thread.CreateThread());
+    ASSERT_TRUE(vqwin::WaitUntilThreadWaits(thread.m_nThreadID));
+
+    EXPECT_EQ(::SendMessage(thread.window, WM_ECHO, 10, reinterpret_cast<LPARAM>(mine.m_hWnd)), 21);
+    EXPECT_EQ(mine.received.back().threadId, GetCurrentThreadId());
+
+    thread.PostThreadMessage(WM_QUIT, 0, 0);
+    WaitForSingleObject(thread.m_hThread, INFINITE);
+}
+
+TEST(MessagesTest, ASendToAThreadThatEndsWithoutAnsweringReturnsZero)
+{
+    CEvent finish;
+    std::atomic<HWND> window{nullptr};
+    Worker owner([&] {
+        PostingWnd wnd;
+        wnd.CreateTop();
+        window = wnd.m_hWnd;
+        WaitForSingleObject(finish, INFINITE);
+    });
+    ASSERT_TRUE(owner.WaitUntilWaiting());
+    std::atomic<LRESULT> answer{-1};
+    Worker sender([&] { answer = ::SendMessage(window, WM_ANSWER, 3, 0); });
+    ASSERT_TRUE(sender.WaitUntilWaiting());
+
+    finish.SetEvent();
+    sender.Join();
+    EXPECT_EQ(answer, 0);
+}
+
+TEST(MessagesTest, AHandlerThatThrowsReleasesTheThreadThatSentToIt)
+{
+    PostingWnd wnd;
+    ASSERT_TRUE(wnd.CreateTop());
+    std::atomic<LRESULT> answer{-1};
+    Worker sender([&] { answer = ::SendMessage(wnd.m_hWnd, WM_FAIL, 0, 0); });
+    ASSERT_TRUE(sender.WaitUntilWaiting());
+    EXPECT_THROW(vqwin::PumpPending(), std::runtime_error);
+    sender.Join();
+    EXPECT_EQ(answer, 0);
 }
 
 TEST(MessagesTest, QuitStaysQueuedForTheLoopThatOwnsIt)
