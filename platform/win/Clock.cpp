@@ -33,6 +33,13 @@ public:
 const SystemClock g_systemClock;
 std::atomic<const Clock*> g_clock{&g_systemClock};
 std::mutex g_manualMutex;
+std::atomic<void (*)()> g_movedListener{nullptr};
+
+void NotifyMoved()
+{
+    if (auto listener = g_movedListener.load())
+        listener();
+}
 
 } // namespace
 
@@ -48,26 +55,48 @@ std::uint64_t ManualClock::TickMilliseconds() const
     return m_ticks;
 }
 
-void ManualClock::Pause(std::uint64_t milliseconds) const
+void ManualClock::Advance(std::uint64_t milliseconds) { Move(milliseconds); }
+
+bool ManualClock::PassSleep(std::uint64_t milliseconds) const
 {
-    std::lock_guard lock(g_manualMutex);
-    m_ticks += milliseconds;
-    m_subSecond += milliseconds;
-    m_now += static_cast<std::int64_t>(m_subSecond / 1000);
-    m_subSecond %= 1000;
+    if (!m_sleepMovesClock)
+        return false;
+    Move(milliseconds);
+    return true;
 }
 
-void ManualClock::Advance(std::uint64_t milliseconds) { Pause(milliseconds); }
+void ManualClock::SetSleepMovesClock(bool moves) { m_sleepMovesClock = moves; }
+
+void ManualClock::Move(std::uint64_t milliseconds) const
+{
+    {
+        std::lock_guard lock(g_manualMutex);
+        m_ticks += milliseconds;
+        m_subSecond += milliseconds;
+        m_now += static_cast<std::int64_t>(m_subSecond / 1000);
+        m_subSecond %= 1000;
+    }
+    NotifyMoved();
+}
 
 void ManualClock::Set(std::int64_t now)
 {
-    std::lock_guard lock(g_manualMutex);
-    m_now = now;
+    {
+        std::lock_guard lock(g_manualMutex);
+        m_now = now;
+    }
+    NotifyMoved();
 }
 
 const Clock& Current() { return *g_clock.load(); }
 
-void Install(const Clock* clock) { g_clock.store(clock ? clock : &g_systemClock); }
+void SetMovedListener(void (*listener)()) { g_movedListener.store(listener); }
+
+void Install(const Clock* clock)
+{
+    g_clock.store(clock ? clock : &g_systemClock);
+    NotifyMoved();
+}
 
 ScopedClock::ScopedClock(const Clock& clock) : m_previous(g_clock.load()) { Install(&clock); }
 

@@ -15,6 +15,7 @@ using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
+using ULONG_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
@@ -58,6 +59,9 @@ using HICON = HICON__*;
 struct HANDLE__;
 using HANDLE = HANDLE__*;
 
+// A wait without time-out.
+constexpr DWORD INFINITE = 0xFFFFFFFF;
+
 // Iteration position of the list and map collections.
 struct __POSITION {};
 using POSITION = __POSITION*;
@@ -83,5 +87,14 @@ constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+
+// Results of message boxes and modal dialogs, and the standard command ids of dialogs.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 
 #define _countof(a) (sizeof(a) / sizeof((a)[0]))

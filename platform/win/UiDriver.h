@@ -34,15 +34,6 @@ constexpr UINT MB_DEFBUTTON3 = 0x200;
 constexpr UINT MB_DEFBUTTON4 = 0x300;
 constexpr UINT MB_DEFMASK = 0xF00;
 
-// Results of message boxes and modal dialogs.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDABORT = 3;
-constexpr int IDRETRY = 4;
-constexpr int IDIGNORE = 5;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
-
 namespace vqui {
 
 enum class EventKind { MessageBox };

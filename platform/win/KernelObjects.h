@@ -1,0 +1,70 @@
+// Internal to platform/win: the objects behind waitable handles and the handle table.
+// Guarded by the kernel lock.
+#pragma once
+
+#include "win/Kernel.h"
+
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace vqwin::detail {
+
+class KernelObject {
+public:
+    virtual ~KernelObject() = default;
+    virtual bool IsSignalled(DWORD threadId) const = 0;
+    // A wait on the object succeeded: an auto-reset event resets, a semaphore counts down.
+    virtual void Acquire(DWORD threadId) { (void)threadId; }
+};
+
+class EventObject : public KernelObject {
+public:
+    EventObject(bool manual, bool initial) : manualReset(manual), signalled(initial) {}
+    bool IsSignalled(DWORD) const override { return signalled; }
+    void Acquire(DWORD) override;
+
+    const bool manualReset;
+    bool signalled;
+};
+
+class SemaphoreObject : public KernelObject {
+public:
+    SemaphoreObject(LONG initial, LONG max) : count(initial), maximum(max) {}
+    bool IsSignalled(DWORD) const override { return count > 0; }
+    void Acquire(DWORD) override;
+
+    LONG count;
+    const LONG maximum;
+};
+
+// Signalled when its thread has ended. Owns the thread and joins it when the last handle
+// goes, unless that happens on the thread itself (an object that deleted itself on its own
+// thread), which then runs to its end detached.
+class ThreadObject : public KernelObject {
+public:
+    ~ThreadObject() override;
+    bool IsSignalled(DWORD) const override { return ended; }
+
+    std::thread thread;
+    bool ended = false;
+    DWORD exitCode = 0;
+};
+
+class HandleTable {
+public:
+    static HANDLE Add(Kernel::Lock& lock, std::shared_ptr<KernelObject> object);
+    static std::shared_ptr<KernelObject> FindShared(Kernel::Lock& lock, HANDLE handle);
+    template <class T>
+    static T* Find(Kernel::Lock& lock, HANDLE handle)
+    {
+        return dynamic_cast<T*>(FindShared(lock, handle).get());
+    }
+    // Takes the handle out; the caller drops the object after releasing the lock.
+    static std::shared_ptr<KernelObject> Remove(Kernel::Lock& lock, HANDLE handle);
+    // Named objects live as long as a handle to them does.
+    static void Name(Kernel::Lock& lock, const std::string& name, const std::shared_ptr<KernelObject>& object);
+    static std::shared_ptr<KernelObject> FindNamed(Kernel::Lock& lock, const std::string& name);
+};
+
+} // namespace vqwin::detail
