@@ -56,6 +56,8 @@ struct HDC__;
 using HDC = HDC__*;
 struct HICON__;
 using HICON = HICON__*;
+struct HIMAGELIST__;
+using HIMAGELIST = HIMAGELIST__*;
 struct HANDLE__;
 using HANDLE = HANDLE__*;
 

@@ -22,7 +22,7 @@ enum class UserActionKind {
     Type,               // text: typed at the caret, replacing the selection, one character at a time;
                         // state 1: everything is selected first
     Click,              // buttons, check boxes, radio buttons, notifying statics
-    SetCheck,           // index: wanted state (0, 1, 2), reached by clicking
+    SetCheck,           // state: wanted state (0, 1, 2), reached by clicking
     SelectIndex,        // index: combo and list box item, list control row, tab
     SelectText,         // text: combo or list box item with this text (without regard to case)
     DoubleClick,        // index: list box item or list control row
