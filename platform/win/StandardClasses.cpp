@@ -18,6 +18,8 @@ struct StandardClass {
 // The control classes every window can be made of, whether or not a typed object is made for
 // it; a class registered under the same name replaces one of these.
 constexpr StandardClass kStandardClasses[] = {
+    {"Button", &MakeButtonProcedure},
+    {"Static", &MakeStaticProcedure},
     {"Edit", &MakeEditProcedure},
 };
 
