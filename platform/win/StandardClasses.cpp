@@ -21,6 +21,7 @@ constexpr StandardClass kStandardClasses[] = {
     {"Button", &MakeButtonProcedure},
     {"Static", &MakeStaticProcedure},
     {"Edit", &MakeEditProcedure},
+    {"ComboBox", &MakeComboBoxProcedure},
 };
 
 } // namespace
