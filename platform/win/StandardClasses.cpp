@@ -22,6 +22,7 @@ constexpr StandardClass kStandardClasses[] = {
     {"Static", &MakeStaticProcedure},
     {"Edit", &MakeEditProcedure},
     {"ComboBox", &MakeComboBoxProcedure},
+    {"ListBox", &MakeListBoxProcedure},
 };
 
 } // namespace

@@ -28,6 +28,7 @@ using LPSTR = char*;
 using LPCSTR = const char*;
 using LPTSTR = char*;
 using LPCTSTR = const char*;
+using LPINT = int*;
 using LPVOID = void*;
 using LPCVOID = const void*;
 
