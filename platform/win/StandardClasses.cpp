@@ -23,6 +23,9 @@ constexpr StandardClass kStandardClasses[] = {
     {"Edit", &MakeEditProcedure},
     {"ComboBox", &MakeComboBoxProcedure},
     {"ListBox", &MakeListBoxProcedure},
+    {"msctls_updown32", &MakeSpinProcedure},
+    {"SysTabControl32", &MakeTabProcedure},
+    {"SysDateTimePick32", &MakeDateTimeProcedure},
 };
 
 } // namespace

@@ -29,6 +29,7 @@ using LPCSTR = const char*;
 using LPTSTR = char*;
 using LPCTSTR = const char*;
 using LPINT = int*;
+using LPBOOL = BOOL*;
 using LPVOID = void*;
 using LPCVOID = const void*;
 
