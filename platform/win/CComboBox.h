@@ -82,7 +82,8 @@ public:
 
     // Searches start after `startAfter` (-1: at the top) and go round; CB_ERR when nothing
     // matches. FindString and SelectString match the beginning of an item's text,
-    // FindStringExact the whole text; none of them regards case.
+    // FindStringExact the whole text; none of them regards case, and an empty text finds
+    // nothing.
     int FindString(int startAfter, LPCTSTR text) const;
     int FindStringExact(int startAfter, LPCTSTR text) const;
     int SelectString(int startAfter, LPCTSTR text);

@@ -287,7 +287,7 @@ private:
         return TRUE;
     }
 
-    void FollowEditText(const std::string& text) { m_selection = text.empty() ? -1 : m_items.Find(-1, text, false); }
+    void FollowEditText(const std::string& text) { m_selection = m_items.Find(-1, text, false); }
 
     // What a typed character puts into the edit; empty when refused.
     static std::string Typed(DWORD style, std::string character)
@@ -385,8 +385,11 @@ private:
             Open(hwnd);
         if (IsWindow(hwnd))
             MoveSelection(hwnd, index);
-        if (IsWindow(hwnd))
-            Close(hwnd, CBN_SELENDOK);
+        if (!IsWindow(hwnd))
+            return;
+        if (TextOf(hwnd) != ItemText(hwnd, m_selection))
+            ShowSelection(hwnd);
+        Close(hwnd, CBN_SELENDOK);
     }
 
     LRESULT KeyDown(HWND hwnd, UINT key, LPARAM lParam)

@@ -61,7 +61,7 @@ bool ItemList::Erase(int index)
 int ItemList::Find(int start, std::string_view text, bool exact) const
 {
     const int count = Count();
-    if (count == 0)
+    if (count == 0 || text.empty())
         return -1;
     const int first = (start < 0 || start >= count) ? 0 : start + 1;
     for (int step = 0; step < count; ++step) {

@@ -32,7 +32,8 @@ public:
     void Clear() { m_items.clear(); }
 
     // The first item after `start` (-1: from the top), going round to the top, whose text
-    // begins with `text` (or, exact, equals it) without regard to case; -1 when none.
+    // begins with `text` (or, exact, equals it) without regard to case; -1 when none. An empty
+    // text finds nothing.
     int Find(int start, std::string_view text, bool exact) const;
 
 private:

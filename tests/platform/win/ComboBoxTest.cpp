@@ -72,6 +72,8 @@ TEST_F(ComboBoxTest, SelectStringMatchesTheBeginningAndFindStringExactTheWholeTe
     EXPECT_EQ(combo.FindStringExact(0, "abc"), 1);
     EXPECT_EQ(combo.FindStringExact(-1, "ab"), CB_ERR);
     EXPECT_EQ(combo.FindString(-1, "XY"), 3);
+    EXPECT_EQ(combo.SelectString(-1, ""), CB_ERR) << "an empty text finds nothing";
+    EXPECT_EQ(combo.GetCurSel(), 0);
     EXPECT_TRUE(parent.notices.empty()) << "the program's changes notify nothing";
 }
 
@@ -195,6 +197,31 @@ TEST_F(ComboBoxTest, ProgramTextOfAnEditableBoxNotifiesNothingAndMovesTheListSel
     EXPECT_TRUE(parent.notices.empty());
     combo.SetCurSel(0);
     EXPECT_EQ(combo.GetEditSel(), MAKELONG(0, 5)) << "a chosen item's text is selected in the edit";
+}
+
+// The option binders tell a value chosen from the list from a typed one by the notices alone.
+TEST_F(ComboBoxTest, TheNoticesTellAChoiceFromTheListFromTypedText)
+{
+    bool chosen = false;
+    parent.onCommand = [&](const Notice& notice) {
+        if (notice.code == CBN_SELCHANGE || notice.code == CBN_CLOSEUP || notice.code == CBN_SELENDOK)
+            chosen = true;
+        if (notice.code == CBN_EDITCHANGE || notice.code == CBN_EDITUPDATE)
+            chosen = false;
+    };
+    Make(CBS_DROPDOWN | CBS_SORT, {"PACK-LONG-NAME", "OTHER"});
+    vqui::user::ReplaceText(combo, "pack");
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(combo.GetCurSel(), 1) << "the list follows the typed text";
+    vqui::user::SelectText(combo, "pack-long-name");
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(WindowText(combo), "PACK-LONG-NAME");
+    CString text;
+    combo.GetLBText(combo.GetCurSel(), text);
+    EXPECT_EQ(text, "PACK-LONG-NAME");
+    vqui::user::Type(combo, "X");
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(WindowText(combo), "X") << "the chosen text is selected in the edit";
 }
 
 TEST_F(ComboBoxTest, LosingTheFocusWithTheListOpenCancelsTheChoice)
