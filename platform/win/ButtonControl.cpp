@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -233,4 +233,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeButtonProcedure() { return std::make_unique<ButtonProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

@@ -11,7 +11,7 @@
 #include <optional>
 #include <utility>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -516,4 +516,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeComboBoxProcedure() { return std::make_unique<ComboBoxProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE)); }
 
@@ -122,4 +122,4 @@ ControlPaint::~ControlPaint()
     EndPaint(m_control, &m_paint);
 }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

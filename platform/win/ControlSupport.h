@@ -14,7 +14,7 @@
 
 class CDC;
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 // The factories of the standard classes (see FindStandardClass).
 std::unique_ptr<ClassProcedure> MakeButtonProcedure();
@@ -75,4 +75,4 @@ private:
     std::unique_ptr<CDC> m_dc;
 };
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

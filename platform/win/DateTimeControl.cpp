@@ -8,7 +8,7 @@
 #include <ctime>
 #include <optional>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -127,4 +127,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeDateTimeProcedure() { return std::make_unique<DateTimeProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

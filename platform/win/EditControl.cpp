@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -439,4 +439,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeEditProcedure() { return std::make_unique<EditProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

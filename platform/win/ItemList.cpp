@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -72,4 +72,4 @@ int ItemList::Find(int start, std::string_view text, bool exact) const
     return -1;
 }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

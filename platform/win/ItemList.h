@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 struct ListItem {
     std::string text;
@@ -40,4 +40,4 @@ private:
     std::vector<ListItem> m_items;
 };
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -384,4 +384,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeListBoxProcedure() { return std::make_unique<ListBoxProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -154,4 +154,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeSpinProcedure() { return std::make_unique<SpinProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

@@ -18,14 +18,14 @@ struct StandardClass {
 // The control classes every window can be made of, whether or not a typed object is made for
 // it; a class registered under the same name replaces one of these.
 constexpr StandardClass kStandardClasses[] = {
-    {"Button", &MakeButtonProcedure},
-    {"Static", &MakeStaticProcedure},
-    {"Edit", &MakeEditProcedure},
-    {"ComboBox", &MakeComboBoxProcedure},
-    {"ListBox", &MakeListBoxProcedure},
-    {"msctls_updown32", &MakeSpinProcedure},
-    {"SysTabControl32", &MakeTabProcedure},
-    {"SysDateTimePick32", &MakeDateTimeProcedure},
+    {"Button", &controls::MakeButtonProcedure},
+    {"Static", &controls::MakeStaticProcedure},
+    {"Edit", &controls::MakeEditProcedure},
+    {"ComboBox", &controls::MakeComboBoxProcedure},
+    {"ListBox", &controls::MakeListBoxProcedure},
+    {"msctls_updown32", &controls::MakeSpinProcedure},
+    {"SysTabControl32", &controls::MakeTabProcedure},
+    {"SysDateTimePick32", &controls::MakeDateTimeProcedure},
 };
 
 } // namespace

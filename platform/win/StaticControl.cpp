@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -76,4 +76,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeStaticProcedure() { return std::make_unique<StaticProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace vqwin::detail {
+namespace vqwin::controls {
 
 namespace {
 
@@ -160,4 +160,4 @@ private:
 
 std::unique_ptr<ClassProcedure> MakeTabProcedure() { return std::make_unique<TabProcedure>(); }
 
-} // namespace vqwin::detail
+} // namespace vqwin::controls
