@@ -64,7 +64,8 @@ void CComboBox::ResetContent() { SendMessage(CB_RESETCONTENT); }
 
 int CComboBox::FindString(int startAfter, LPCTSTR text) const
 {
-    return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        SendMessage(CB_FINDSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
 }
 
 int CComboBox::FindStringExact(int startAfter, LPCTSTR text) const
@@ -79,7 +80,10 @@ int CComboBox::SelectString(int startAfter, LPCTSTR text)
         SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
 }
 
-BOOL CComboBox::LimitText(int maxChars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(maxChars))); }
+BOOL CComboBox::LimitText(int maxChars)
+{
+    return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(maxChars)));
+}
 
 DWORD CComboBox::GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
 

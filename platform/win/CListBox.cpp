@@ -24,7 +24,8 @@ int CListBox::GetSelCount() const { return static_cast<int>(SendMessage(LB_GETSE
 
 int CListBox::GetSelItems(int maxItems, LPINT items) const
 {
-    return static_cast<int>(SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(maxItems), reinterpret_cast<LPARAM>(items)));
+    return static_cast<int>(
+        SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(maxItems), reinterpret_cast<LPARAM>(items)));
 }
 
 int CListBox::GetText(int index, LPTSTR buffer) const
@@ -88,7 +89,8 @@ void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
 
 int CListBox::FindString(int startAfter, LPCTSTR text) const
 {
-    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        SendMessage(LB_FINDSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
 }
 
 int CListBox::FindStringExact(int startAfter, LPCTSTR text) const

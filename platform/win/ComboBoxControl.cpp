@@ -145,9 +145,11 @@ private:
             return CB_ERR;
         if (m_selection >= index)
             ++m_selection;
-        if (style & CBS_OWNERDRAWVARIABLE)
+        if (style & CBS_OWNERDRAWVARIABLE) {
+            const auto itemId = static_cast<UINT>(index);
             m_items.At(index)->height =
-                SendMeasureItem(hwnd, ODT_COMBOBOX, static_cast<UINT>(index), static_cast<ULONG_PTR>(lParam), m_itemHeight);
+                SendMeasureItem(hwnd, ODT_COMBOBOX, itemId, static_cast<ULONG_PTR>(lParam), m_itemHeight);
+        }
         InvalidateRect(hwnd, nullptr, TRUE);
         return index;
     }

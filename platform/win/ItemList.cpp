@@ -32,9 +32,10 @@ int ItemList::Add(ListItem item, bool sorted)
 {
     auto at = m_items.end();
     if (sorted) {
-        at = std::upper_bound(m_items.begin(), m_items.end(), item.text, [](const std::string& text, const ListItem& each) {
+        const auto sortsBefore = [](const std::string& text, const ListItem& each) {
             return mbcs::CompareNoCase(text, each.text) < 0;
-        });
+        };
+        at = std::upper_bound(m_items.begin(), m_items.end(), item.text, sortsBefore);
     }
     const auto inserted = m_items.insert(at, std::move(item));
     return static_cast<int>(inserted - m_items.begin());

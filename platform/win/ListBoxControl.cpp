@@ -132,9 +132,11 @@ private:
             if (*marker >= index)
                 ++*marker;
         }
-        if (style & LBS_OWNERDRAWVARIABLE)
+        if (style & LBS_OWNERDRAWVARIABLE) {
+            const auto itemId = static_cast<UINT>(index);
             m_items.At(index)->height =
-                SendMeasureItem(hwnd, ODT_LISTBOX, static_cast<UINT>(index), static_cast<ULONG_PTR>(lParam), m_itemHeight);
+                SendMeasureItem(hwnd, ODT_LISTBOX, itemId, static_cast<ULONG_PTR>(lParam), m_itemHeight);
+        }
         InvalidateRect(hwnd, nullptr, TRUE);
         return index;
     }
@@ -257,8 +259,8 @@ private:
         ListItem* item = m_items.At(index);
         if (!item)
             return LB_ERR;
-        item->check = (check == BST_INDETERMINATE && IsThreeState(m_checkStyle)) ? BST_INDETERMINATE
-                                                                                 : (check ? BST_CHECKED : BST_UNCHECKED);
+        const bool indeterminate = check == BST_INDETERMINATE && IsThreeState(m_checkStyle);
+        item->check = indeterminate ? BST_INDETERMINATE : (check ? BST_CHECKED : BST_UNCHECKED);
         InvalidateRect(hwnd, nullptr, TRUE);
         return LB_OKAY;
     }

@@ -38,6 +38,10 @@ std::optional<int> ParseNumber(std::string text)
     return value;
 }
 
+short Low(LPARAM value) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(value))); }
+
+short High(LPARAM value) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(value))); }
+
 class SpinProcedure final : public ClassProcedure {
 public:
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
@@ -48,8 +52,7 @@ public:
                 m_buddy = GetWindow(hwnd, GW_HWNDPREV);
             return 0;
         case UDM_SETRANGE:
-            SetRange(static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lParam))),
-                     static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))));
+            SetRange(High(lParam), Low(lParam));
             return 0;
         case UDM_GETRANGE:
             return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(m_upper), static_cast<WORD>(m_lower)));
@@ -63,7 +66,7 @@ public:
                 *upper = m_upper;
             return 0;
         case UDM_SETPOS:
-            return static_cast<short>(SetPosition(hwnd, static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam)))));
+            return static_cast<short>(SetPosition(hwnd, Low(lParam)));
         case UDM_SETPOS32:
             return SetPosition(hwnd, static_cast<int>(lParam));
         case UDM_GETPOS: {

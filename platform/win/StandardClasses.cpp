@@ -32,8 +32,8 @@ constexpr StandardClass kStandardClasses[] = {
 
 ClassProcedureFactory FindStandardClass(const std::string& name)
 {
-    const auto* found = std::find_if(std::begin(kStandardClasses), std::end(kStandardClasses),
-                                     [&](const StandardClass& entry) { return mbcs::CompareNoCase(entry.name, name) == 0; });
+    const auto named = [&](const StandardClass& entry) { return mbcs::CompareNoCase(entry.name, name) == 0; };
+    const auto* found = std::find_if(std::begin(kStandardClasses), std::end(kStandardClasses), named);
     return found == std::end(kStandardClasses) ? nullptr : found->factory;
 }
 

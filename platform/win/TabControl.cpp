@@ -57,7 +57,8 @@ public:
 private:
     Tab* At(int index)
     {
-        return index >= 0 && index < static_cast<int>(m_tabs.size()) ? &m_tabs[static_cast<std::size_t>(index)] : nullptr;
+        const bool exists = index >= 0 && index < static_cast<int>(m_tabs.size());
+        return exists ? &m_tabs[static_cast<std::size_t>(index)] : nullptr;
     }
 
     static void Apply(Tab& tab, const TCITEM& item)
