@@ -58,6 +58,17 @@ using HICON = HICON__*;
 struct HANDLE__;
 using HANDLE = HANDLE__*;
 
+// A 16-byte globally unique identifier, in its usual layout.
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+
+    friend bool operator==(const GUID&, const GUID&) = default;
+};
+static_assert(sizeof(GUID) == 16);
+
 // Iteration position of the list and map collections.
 struct __POSITION {};
 using POSITION = __POSITION*;
