@@ -26,6 +26,8 @@ struct PxClassInfo {
 
 // The class registered under this name, or null.
 const PxClassInfo* PxFindClass(const char* className);
+// Registers a class outside the class table (see PxTesting::AddClass).
+void PxAddClass(const PxClassInfo& info);
 
 #define PX_DECLARE_CLASS_COMMON(Class)                                                                            \
 public:                                                                                                           \

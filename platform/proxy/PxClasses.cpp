@@ -74,8 +74,22 @@
 #include "proxy/PxVQSystem.h"
 #include "proxy/PxObject.h"
 
+#include <mutex>
 #include <string_view>
 #include <unordered_map>
+
+namespace {
+
+std::mutex g_addedMutex;
+std::unordered_map<std::string_view, const PxClassInfo*> g_added;
+
+} // namespace
+
+void PxAddClass(const PxClassInfo& info)
+{
+    std::lock_guard lock(g_addedMutex);
+    g_added[info.name] = &info;
+}
 
 const PxClassInfo* PxFindClass(const char* className)
 {
@@ -188,5 +202,9 @@ const PxClassInfo* PxFindClass(const char* className)
     if (!className)
         return nullptr;
     auto found = byName.find(className);
-    return found == byName.end() ? nullptr : found->second;
+    if (found != byName.end())
+        return found->second;
+    std::lock_guard lock(g_addedMutex);
+    auto added = g_added.find(className);
+    return added == g_added.end() ? nullptr : added->second;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "proxy/PxPtr.h"
+#include "proxy/PxVQTypes.h"
 
 template <class T>
 class PxTypedList;

@@ -21,9 +21,6 @@ class PxInitialDataEmulationScope;
 // 2 (Tablespace/Filegroup): NT and Unix only; empty for other kinds and host types.
 CString PxInitialPackName(int hostType, const char* segmentName, int packKind);
 
-// Host types of records and option sets.
-enum VQHostType : int { VQHostNT = 0, VQHostQSR = 1, VQHostTarsk = 2, VQHostUnix = 3 };
-
 // What a record is for, as its kind query answers.
 enum PxOptionsKind : int {
     PxOptionsKindBusinessSegment = 0,

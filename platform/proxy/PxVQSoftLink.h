@@ -14,16 +14,6 @@
 
 #include <cstdint>
 
-// What a soft link was created for (the type CreateElementSoftLink takes).
-enum VQSoftLinkType : int {
-    VQSoftLinkBusinessSegment = 0,
-    VQSoftLinkIspec = 1,
-    VQSoftLinkReport = 2,
-    VQSoftLinkProfile = 3,
-    VQSoftLinkGlobalLogic = 4,
-    VQSoftLinkSQLScript = 5,
-};
-
 class PxVQSoftLink : public PxVQObject {
     PX_DECLARE_CLASS(PxVQSoftLink, PxVQObject)
 
