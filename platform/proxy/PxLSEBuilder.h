@@ -8,7 +8,7 @@
 #pragma once
 
 #include "proxy/PxForward.h"
-#include "proxy/PxObject.h"
+#include "proxy/PxLSEEnterprise.h"
 #include "win/Types.h"
 
 #include <cstdint>
