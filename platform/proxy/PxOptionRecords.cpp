@@ -10,6 +10,7 @@
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
 
+#include <set>
 #include <string>
 
 PxOptionRecords::IspecKind PxOptionRecords::IspecRecordKind(int ispecType)
@@ -70,10 +71,10 @@ void PxOptionRecords::OptionSetsOf(const PxVQConfigPtr& config, PxTypedList<PxVQ
             optionSets.AddTail(only);
 }
 
-void PxOptionRecords::CreateIfMissing(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link)
+void PxOptionRecords::Create(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link)
 {
     const char* className = RecordClass(*link, optionSet->GetHostType());
-    if (!className || Find(*link, *optionSet))
+    if (!className)
         return;
     PxOptionsPtr record = optionSet->CreateMember(kRole, className);
     record->SetAttributeObject("softLink", link);
@@ -81,12 +82,28 @@ void PxOptionRecords::CreateIfMissing(const PxVQOptionSetPtr& optionSet, const P
     link->AddOwnedMember(kRole, record);
 }
 
+void PxOptionRecords::CreateIfMissing(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link)
+{
+    if (!Find(*link, *optionSet))
+        Create(optionSet, link);
+}
+
 void PxOptionRecords::CreateForLink(const PxVQSoftLinkPtr& link, const PxVQConfigPtr& config)
 {
     PxTypedList<PxVQOptionSetPtr> optionSets;
     OptionSetsOf(config, optionSets);
-    for (POSITION position = optionSets.GetHeadPosition(); position;)
-        CreateIfMissing(optionSets.GetNext(position), link);
+    if (optionSets.IsEmpty())
+        return;
+    std::set<std::int64_t> served;
+    PxObjectArray records;
+    link->GetMembers(kRole, records);
+    for (const PxObjectPtr& record : records)
+        served.insert(record->GetAttributeInt("optionSet"));
+    for (POSITION position = optionSets.GetHeadPosition(); position;) {
+        PxVQOptionSetPtr optionSet = optionSets.GetNext(position);
+        if (!served.count(static_cast<std::int64_t>(optionSet->GetHandle().MapKey())))
+            Create(optionSet, link);
+    }
 }
 
 void PxOptionRecords::CreateForSet(const PxVQOptionSetPtr& optionSet)

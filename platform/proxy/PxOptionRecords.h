@@ -28,6 +28,7 @@ public:
     static void Renew(const PxVQSoftLinkPtr& link, const PxVQConfigPtr& config);
 
 private:
+    static void Create(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link);
     static void CreateIfMissing(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link);
     static void OptionSetsOf(const PxVQConfigPtr& config, PxTypedList<PxVQOptionSetPtr>& optionSets);
 };

@@ -23,9 +23,13 @@ std::string OptionKey(const PxOptionField& field, int index)
     bool valid = field.indexCount == 0 ? index == 0 : index >= 0 && index < field.indexCount;
     if (!valid)
         PX_THROW("The option %1 has no value %2.", field.name, std::to_string(index).c_str());
-    std::string key = std::string("opt.") + field.name;
-    if (field.indexCount > 0)
-        key += "[" + std::to_string(index) + "]";
+    std::string key = "opt.";
+    key.append(field.name);
+    if (field.indexCount > 0) {
+        key.push_back('[');
+        key.append(std::to_string(index));
+        key.push_back(']');
+    }
     return key;
 }
 

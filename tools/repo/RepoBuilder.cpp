@@ -1,20 +1,15 @@
 #include "repo/RepoBuilder.h"
 
-#include "proxy/PxBSegOptions.h"
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxLSEAssociation.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEDataItem.h"
-#include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxLSEGlobalLogic.h"
 #include "proxy/PxLSEIspec.h"
 #include "proxy/PxLSEParts.h"
 #include "proxy/PxLSEProfile.h"
-#include "proxy/PxLSEReport.h"
 #include "proxy/PxLSERevisionId.h"
 #include "proxy/PxQSRBSegOptions.h"
-#include "proxy/PxQSRIspecOptions.h"
 #include "proxy/PxTarskBSegOptions.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
@@ -87,14 +82,20 @@ int UsageOfLetter(char letter)
     }
 }
 
-int IspecTypeOf(const PxLSEElementPtr& element)
+bool IsKindOf(const std::string& className, const char* base)
 {
-    if (element->_IsKindOf("PxLSEEvent"))
+    const PxClassInfo* info = PxFindClass(className.c_str());
+    return info && info->IsKindOf(base);
+}
+
+int IspecTypeOf(const ElementDesc& element)
+{
+    if (IsKindOf(element.className, "PxLSEEvent"))
         return 0;
-    PxLSEComponentPtr component(element);
-    if (!component)
+    if (!IsKindOf(element.className, "PxLSEComponent"))
         return 5;
-    switch (component->GetType().Letter()) {
+    auto type = element.properties.numbers.find("type");
+    switch (PxLSEComponentType(type == element.properties.numbers.end() ? 0 : static_cast<int>(type->second)).Letter()) {
     case 'D':
         return 4;
     case 'M':
@@ -106,15 +107,15 @@ int IspecTypeOf(const PxLSEElementPtr& element)
     }
 }
 
-int LinkTypeOf(const PxLSEElementPtr& element)
+int LinkTypeOf(const std::string& className)
 {
-    if (element->_IsKindOf("PxLSEIspec"))
+    if (IsKindOf(className, "PxLSEIspec"))
         return VQSoftLinkIspec;
-    if (element->_IsA("PxLSEGlobalLogic"))
+    if (className == "PxLSEGlobalLogic")
         return VQSoftLinkGlobalLogic;
-    if (element->_IsA("PxLSEProfile"))
+    if (className == "PxLSEProfile")
         return VQSoftLinkProfile;
-    if (element->_IsA("PxLSEReport"))
+    if (className == "PxLSEReport")
         return VQSoftLinkReport;
     return 0;
 }
@@ -122,12 +123,14 @@ int LinkTypeOf(const PxLSEElementPtr& element)
 struct DesignSegment {
     PxLSEBusinessSegmentPtr segment;
     std::map<std::string, PxLSEElementPtr> elements;
-    std::vector<PxLSEElementPtr> order;
 };
 
 class Builder {
 public:
-    explicit Builder(PxVQLink& link) : m_design(link), m_enterprise(link.GetLVQEnterprise()) {}
+    Builder(PxVQLink& link, std::int64_t timeStamp)
+        : m_design(link), m_enterprise(link.GetLVQEnterprise()), m_timeStamp(timeStamp)
+    {
+    }
 
     void Build(const RepoDescription& description)
     {
@@ -161,6 +164,7 @@ private:
 
     void BuildSegment(const SegmentDesc& description)
     {
+        m_segmentDescriptions[description.name] = &description;
         DesignSegment& design = m_segments[description.name];
         design.segment = m_design.AddBusinessSegment(description.name.c_str());
         SetProperties(design.segment, description.properties);
@@ -177,7 +181,6 @@ private:
             SetProperties(added, element.properties);
             AddRevisions(added, element.place, element.missingRevisions);
             design.elements[element.name] = added;
-            design.order.push_back(added);
         }
         for (const ElementDesc& element : description.elements)
             BuildElementParts(design, element);
@@ -208,6 +211,7 @@ private:
     void BuildHost(const HostDesc& description)
     {
         PxVQHostInformationPtr host = m_enterprise->CreateHostInformation(description.name.c_str());
+        m_hosts.push_back(host);
         host->SetHostType(description.hostType);
         host->SetAddress(description.address.c_str());
         host->SetPortNumber(static_cast<LONG>(description.port));
@@ -266,11 +270,14 @@ private:
         system->SetSystemVersionNumber(1);
         PxVQCurConfigPtr config = system->GetCurConfig();
         config->SetBuildVersionGUID(GuidOf(description.place + "/build"));
+        // The sets are held while the links are made, so that their proxies (and what they
+        // have read) are kept.
+        std::vector<PxVQOptionSetPtr> optionSets;
         for (const OptionSetDesc& set : description.optionSets)
-            MakeOptionSet(set, config->CreateOptionSet(set.name.c_str(), set.hostType));
+            optionSets.push_back(MakeOptionSet(set, config->CreateOptionSet(set.name.c_str(), set.hostType)));
         std::map<std::string, PxVQBSSoftLinkPtr> links;
         for (const std::string& name : description.segments)
-            links[name] = TakeSegment(config, m_segments.at(name));
+            links[name] = TakeSegment(config, *m_segmentDescriptions.at(name));
         for (const ReportGroupDesc& group : description.reportGroups)
             BuildReportGroup(links.at(group.segment), group);
         for (const BundleDesc& bundle : description.bundles)
@@ -284,201 +291,207 @@ private:
         }
     }
 
-    static std::vector<BYTE> GuidBlob(std::initializer_list<PxLSERevisionIdPtr> revisions)
+    // The revision identifiers of a design object, 16 bytes each, in the order the soft link
+    // keeps them; none when one of them is missing.
+    static std::vector<BYTE> GuidBlob(const std::string& place, const std::vector<std::string>& missing,
+                                      std::initializer_list<const char*> revisions)
     {
         std::vector<BYTE> blob;
-        for (const PxLSERevisionIdPtr& revision : revisions) {
-            if (!revision)
+        for (const char* which : revisions) {
+            if (Contains(missing, which))
                 return {};
-            GUID guid = revision->GetGuid();
+            GUID guid = GuidOf(place + "/" + which);
             const BYTE* bytes = reinterpret_cast<const BYTE*>(&guid);
             blob.insert(blob.end(), bytes, bytes + sizeof(guid));
         }
         return blob;
     }
 
-    static void TakeOverLinkData(const PxVQSoftLinkPtr& link, const PxLSEDskObjectPtr& design,
-                                 const std::vector<BYTE>& guids)
+    static std::vector<BYTE> ElementGuids(const ElementDesc& element)
+    {
+        if (Contains(element.missingRevisions, "Revision"))
+            return {};
+        if (IsKindOf(element.className, "PxLSEIspec"))
+            return GuidBlob(element.place, element.missingRevisions,
+                            {"Revision", "GraphicalRevision", "CharacterRevision", "DataItemRevision", "DbRevision",
+                             "TeachRevision"});
+        return GuidBlob(element.place, element.missingRevisions, {"Revision"});
+    }
+
+    static std::string Text(const Properties& properties, const char* name)
+    {
+        auto found = properties.texts.find(name);
+        return found == properties.texts.end() ? std::string() : found->second;
+    }
+
+    static std::int64_t Number(const Properties& properties, const char* name)
+    {
+        auto found = properties.numbers.find(name);
+        return found == properties.numbers.end() ? 0 : found->second;
+    }
+
+    void TakeOverLinkData(const PxVQSoftLinkPtr& link, const Properties& properties, const std::vector<BYTE>& guids)
     {
         link->SetUnusedMark(0);
-        link->SetLongName(design->GetLongName());
-        link->SetDescription(design->GetDescription());
-        link->SetRefTime(design->GetCreatedTimeStamp());
+        link->SetLongName(Text(properties, "longName").c_str());
+        link->SetDescription(Text(properties, "description").c_str());
+        link->SetRefTime(m_timeStamp);
         link->SetGuidBlob(guids.data(), static_cast<int>(guids.size()));
     }
 
-    PxVQBSSoftLinkPtr TakeSegment(const PxVQCurConfigPtr& config, const DesignSegment& design)
+    PxVQBSSoftLinkPtr TakeSegment(const PxVQCurConfigPtr& config, const SegmentDesc& segment)
     {
-        const PxLSEBusinessSegmentPtr& segment = design.segment;
-        PxVQBSSoftLinkPtr link = config->CreateBSSoftLink(segment->GetName());
-        TakeOverLinkData(link, segment,
-                         GuidBlob({segment->GetRevision(), segment->GetGSDRevision(),
-                                            segment->GetAllElementsRevision()}));
-        link->SetSysUseROC(segment->GetRocRequired());
+        PxVQBSSoftLinkPtr link = config->CreateBSSoftLink(segment.name.c_str());
+        TakeOverLinkData(link, segment.properties,
+                         GuidBlob(segment.place, segment.missingRevisions,
+                                  {"Revision", "GSDRevision", "AllElementsRevision"}));
+        link->SetSysUseROC(static_cast<int>(Number(segment.properties, "rocRequired")));
         TakeLanguagesAndSubsystems(link, segment);
         link->CreateBlankOptions();
         PaintSegment(link, segment);
 
         std::vector<std::string> primaryProfiles;
-        for (const PxLSEElementPtr& element : design.order)
-            if (PxLSEIspecPtr ispec = element)
-                if (!ispec->GetPrimaryProfile().IsEmpty())
-                    primaryProfiles.push_back(ispec->GetPrimaryProfile().GetString());
+        for (const ElementDesc& element : segment.elements)
+            if (!Text(element.properties, "primaryProfile").empty())
+                primaryProfiles.push_back(Text(element.properties, "primaryProfile"));
         std::map<std::string, PxVQIspecSoftLinkPtr> ispecs;
-        std::vector<std::pair<PxVQProfileSoftLinkPtr, PxLSEProfilePtr>> profiles;
+        std::vector<std::pair<PxVQProfileSoftLinkPtr, const ElementDesc*>> profiles;
         int logicId = 0;
-        for (const PxLSEElementPtr& element : design.order) {
-            int type = LinkTypeOf(element);
+        for (const ElementDesc& element : segment.elements) {
+            int type = LinkTypeOf(element.className);
             if (type == 0)
                 continue;
-            PxVQElementSoftLinkPtr elementLink = link->CreateElementSoftLink(element->GetName(), type);
-            TakeOverLinkData(elementLink, element, ElementGuids(element));
+            PxVQElementSoftLinkPtr elementLink = link->CreateElementSoftLink(element.name.c_str(), type);
+            TakeOverLinkData(elementLink, element.properties, ElementGuids(element));
+            const Properties& properties = element.properties;
             if (PxVQIspecSoftLinkPtr ispec = elementLink) {
-                TakeIspec(ispec, element);
-                ispecs[element->GetName().GetString()] = ispec;
+                ispec->SetIspecUsage(UsageOfLetter(Text(properties, "usage").c_str()[0]));
+                ispec->SetExternalOnlyIspec(static_cast<int>(Number(properties, "externalOnlyIspec")));
+                ispec->SetIspecType(IspecTypeOf(element));
+                ispecs[element.name] = ispec;
             } else if (PxVQReportSoftLinkPtr report = elementLink) {
-                PxLSEReportPtr designReport = element;
                 report->SetReportVersionNumber(1);
-                report->SetFastLoad(designReport->GetDefaultDevice().CompareNoCase("FL") == 0 ? 1 : 0);
-                report->SetGenToAllLang(designReport->GetGenerateToAllLanguages());
+                report->SetFastLoad(CString(Text(properties, "defaultDevice").c_str()).CompareNoCase("FL") == 0 ? 1 : 0);
+                report->SetGenToAllLang(static_cast<int>(Number(properties, "generateToAllLanguages")));
             } else if (PxVQProfileSoftLinkPtr profile = elementLink) {
-                profiles.emplace_back(profile, element);
-                profile->SetPrimary(Contains(primaryProfiles, element->GetName().GetString()) ? 1 : 0);
+                profiles.emplace_back(profile, &element);
+                profile->SetPrimary(Contains(primaryProfiles, element.name) ? 1 : 0);
             } else if (PxVQGlobalLogicSoftLinkPtr logic = elementLink) {
-                PxLSEGlobalLogicPtr designLogic = element;
                 logic->SetGLGUniqueID(++logicId);
-                logic->SetPerformable(designLogic->GetPerformable());
-                logic->SetParameters(designLogic->GetParameters());
+                logic->SetPerformable(static_cast<int>(Number(properties, "performable")));
+                logic->SetParameters(Text(properties, "parameters").c_str());
             }
             elementLink->CreateBlankOptions();
-            PaintIspec(elementLink, element, segment);
+            if (type == VQSoftLinkIspec)
+                PaintIspec(elementLink, element, segment);
         }
-        for (const auto& [profile, design] : profiles)
-            TakeProfile(profile, design, ispecs);
+        for (const auto& [profile, element] : profiles)
+            TakeProfile(profile, *element, segment, ispecs);
         return link;
     }
 
-    static std::vector<BYTE> ElementGuids(const PxLSEElementPtr& element)
+    static void TakeLanguagesAndSubsystems(const PxVQBSSoftLinkPtr& link, const SegmentDesc& segment)
     {
-        if (!element->GetRevision())
-            return {};
-        if (PxLSEIspecPtr ispec = element)
-            return GuidBlob({element->GetRevision(), ispec->GetGraphicalRevision(),
-                                      ispec->GetCharacterRevision(), ispec->GetDataItemRevision(),
-                                      ispec->GetDbRevision(), ispec->GetTeachRevision()});
-        return GuidBlob({element->GetRevision()});
-    }
-
-    static void TakeLanguagesAndSubsystems(const PxVQBSSoftLinkPtr& link, const PxLSEBusinessSegmentPtr& segment)
-    {
-        PxTypedList<PxLSELanguagePtr> languages;
-        segment->GetMultiLangList(languages);
-        PxLSELanguagePtr primary = segment->GetPrimaryLanguage();
         int primarySlot = -1;
         for (int slot = 1; slot <= 15; ++slot) {
-            CString name;
-            for (POSITION position = languages.GetHeadPosition(); position;) {
-                PxLSELanguagePtr language = languages.GetNext(position);
-                if (language->GetSlot() == slot)
-                    name = language->GetName();
-            }
-            link->SetLanguage(slot, name);
-            if (primary && !name.IsEmpty() && name.CompareNoCase(primary->GetName()) == 0)
+            std::string name;
+            for (const LanguageDesc& language : segment.languages)
+                if (language.slot == slot)
+                    name = language.name;
+            link->SetLanguage(slot, name.c_str());
+            if (!name.empty() && CString(name.c_str()).CompareNoCase(segment.primaryLanguage.c_str()) == 0)
                 primarySlot = slot;
         }
         link->SetPrimaryLanguageSlot(primarySlot);
-        PxTypedList<PxLSESubsystemPtr> subsystems;
-        segment->GetSubsystemList(subsystems);
         for (const char* code : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "A", "B", "C", "LSS"}) {
-            CString name;
-            for (POSITION position = subsystems.GetHeadPosition(); position;) {
-                PxLSESubsystemPtr subsystem = subsystems.GetNext(position);
+            std::string name;
+            for (const SubsystemDesc& subsystem : segment.subsystems)
                 if (CodeOf(subsystem) == code)
-                    name = subsystem->GetName();
-            }
-            link->SetSubsystemName(code, name);
+                    name = subsystem.name;
+            link->SetSubsystemName(code, name.c_str());
         }
     }
 
-    static CString CodeOf(const PxLSESubsystemPtr& subsystem)
+    static std::string CodeOf(const SubsystemDesc& subsystem)
     {
-        CString name = subsystem->GetName();
-        if (name == "QUERY")
+        if (subsystem.name == "QUERY")
             return "A";
-        if (name == "ROC")
+        if (subsystem.name == "ROC")
             return "C";
-        return CString(std::to_string(subsystem->GetNumber()));
+        return std::to_string(subsystem.number);
     }
 
-    static void PaintSegment(const PxVQBSSoftLinkPtr& link, const PxLSEBusinessSegmentPtr& segment)
+    // The painter colours of new QSR and Tarsk records (which use the painter's colours).
+    template <class Records>
+    static void Paint(const PxVQSoftLinkPtr& link, int foreground, int background)
     {
-        int foreground = segment->GetForegroundColor();
-        int background = segment->GetBackgroundColor();
-        if (foreground < 1 || foreground > 8 || background < 1 || background > 8)
-            return;
         PxTypedList<PxOptionsPtr> records;
         link->GetAllOptions(records);
-        for (POSITION position = records.GetHeadPosition(); position;) {
-            PxOptionsPtr record = records.GetNext(position);
+        for (POSITION position = records.GetHeadPosition(); position;)
+            Records::Paint(records.GetNext(position), foreground, background);
+    }
+
+    struct SegmentColours {
+        static void Paint(const PxOptionsPtr& record, int foreground, int background)
+        {
             if (PxQSRBSegOptionsPtr qsr = record) {
-                if (qsr->GetBSUsePainter()) {
-                    qsr->SetBSFColor(static_cast<PxEnumBColor>(kColourOfDesign[foreground - 1]));
-                    qsr->SetBSBColor(static_cast<PxEnumBColor>(kColourOfDesign[background - 1]));
-                }
+                qsr->SetBSFColor(static_cast<PxEnumBColor>(kColourOfDesign[foreground - 1]));
+                qsr->SetBSBColor(static_cast<PxEnumBColor>(kColourOfDesign[background - 1]));
             } else if (PxTarskBSegOptionsPtr tarsk = record) {
-                if (tarsk->GetBSUsePainter()) {
-                    tarsk->SetBSFColor(static_cast<PxEnumBColor>(kColourOfDesign[foreground - 1]));
-                    tarsk->SetBSBColor(static_cast<PxEnumBColor>(kColourOfDesign[background - 1]));
-                }
+                tarsk->SetBSFColor(static_cast<PxEnumBColor>(kColourOfDesign[foreground - 1]));
+                tarsk->SetBSBColor(static_cast<PxEnumBColor>(kColourOfDesign[background - 1]));
             }
         }
-    }
+    };
 
-    static void PaintIspec(const PxVQElementSoftLinkPtr& link, const PxLSEElementPtr& element,
-                           const PxLSEBusinessSegmentPtr& segment)
-    {
-        PxLSEIspecPtr ispec = element;
-        if (!ispec)
-            return;
-        int colour = ispec->GetColor() != 0 ? ispec->GetColor() : segment->GetForegroundColor();
-        PxTypedList<PxOptionsPtr> records;
-        link->GetAllOptions(records);
-        for (POSITION position = records.GetHeadPosition(); position;) {
-            PxIspecOptionsPtr record = records.GetNext(position);
-            int type = record ? record->GetOptionsType() : -1;
-            if ((type != VQHostQSR && type != VQHostTarsk) || colour < 1 || colour > 8 || !record->GetUsePainter())
-                continue;
-            record->SetFColor(static_cast<PxEnumBColor>(kColourOfDesign[colour - 1]));
+    struct IspecColours {
+        static void Paint(const PxOptionsPtr& record, int foreground, int)
+        {
+            PxIspecOptionsPtr ispec = record;
+            int type = record->GetOptionsType();
+            if (ispec && (type == VQHostQSR || type == VQHostTarsk))
+                ispec->SetFColor(static_cast<PxEnumBColor>(kColourOfDesign[foreground - 1]));
         }
-    }
+    };
 
-    static void TakeIspec(const PxVQIspecSoftLinkPtr& link, const PxLSEElementPtr& element)
+    static bool IsDesignColour(std::int64_t colour) { return colour >= 1 && colour <= 8; }
+
+    static void PaintSegment(const PxVQBSSoftLinkPtr& link, const SegmentDesc& segment)
     {
-        PxLSEIspecPtr ispec = element;
-        link->SetIspecUsage(UsageOfLetter(ispec->GetUsage().Letter()));
-        link->SetExternalOnlyIspec(ispec->GetExternalOnlyIspec());
-        link->SetIspecType(IspecTypeOf(element));
+        std::int64_t foreground = Number(segment.properties, "foregroundColor");
+        std::int64_t background = Number(segment.properties, "backgroundColor");
+        if (IsDesignColour(foreground) && IsDesignColour(background))
+            Paint<SegmentColours>(link, static_cast<int>(foreground), static_cast<int>(background));
     }
 
-    static void TakeProfile(const PxVQProfileSoftLinkPtr& link, const PxLSEProfilePtr& profile,
+    static void PaintIspec(const PxVQElementSoftLinkPtr& link, const ElementDesc& element, const SegmentDesc& segment)
+    {
+        std::int64_t colour = Number(element.properties, "color");
+        if (colour == 0)
+            colour = Number(segment.properties, "foregroundColor");
+        if (IsDesignColour(colour))
+            Paint<IspecColours>(link, static_cast<int>(colour), 0);
+    }
+
+    static void TakeProfile(const PxVQProfileSoftLinkPtr& link, const ElementDesc& profile, const SegmentDesc& segment,
                             const std::map<std::string, PxVQIspecSoftLinkPtr>& ispecs)
     {
-        link->SetAutoMaint(profile->GetIsAutoMaintProfile());
-        link->SetDuplicatesAllowed(profile->GetDuplicates());
-        PxTypedList<PxLSERelationPtr> relations;
-        profile->GetTargetList(relations);
+        link->SetAutoMaint(static_cast<int>(Number(profile.properties, "isAutoMaintProfile")));
+        link->SetDuplicatesAllowed(static_cast<int>(Number(profile.properties, "duplicates")));
         int overEvent = 0;
-        for (POSITION position = relations.GetHeadPosition(); position;) {
-            PxLSERelationPtr relation = relations.GetNext(position);
-            if (relation->GetRelationString().FindOneOf("Oo") < 0)
+        for (const RelationDesc& relation : segment.relations) {
+            if (relation.source != profile.name || relation.relation.find_first_of("Oo") == std::string::npos)
                 continue;
-            PxLSEDskObjectPtr target = relation->GetTarget();
-            if (target->_IsKindOf("PxLSEEvent")) {
+            const ElementDesc* target = nullptr;
+            for (const ElementDesc& element : segment.elements)
+                if (element.name == relation.target)
+                    target = &element;
+            if (IsKindOf(target->className, "PxLSEEvent")) {
                 overEvent = 1;
             } else {
-                link->SetOrdinateName(target->GetName());
-                link->SetOrdinateLongName(target->GetLongName());
-                auto ispec = ispecs.find(target->GetName().GetString());
+                link->SetOrdinateName(target->name.c_str());
+                link->SetOrdinateLongName(Text(target->properties, "longName").c_str());
+                auto ispec = ispecs.find(target->name);
                 if (ispec != ispecs.end())
                     link->SetComponent(ispec->second);
             }
@@ -521,6 +534,9 @@ private:
     PxLSEBuilder m_design;
     PxVQEnterprisePtr m_enterprise;
     std::map<std::string, DesignSegment> m_segments;
+    std::vector<PxVQHostInformationPtr> m_hosts;
+    std::map<std::string, const SegmentDesc*> m_segmentDescriptions;
+    std::int64_t m_timeStamp;
 };
 
 } // namespace
@@ -531,7 +547,7 @@ void BuildRepository(PxVQLink& link, const RepoDescription& description)
     vqclock::ScopedClock scope(clock);
     link.BeginTransaction();
     try {
-        Builder(link).Build(description);
+        Builder(link, description.timeStamp).Build(description);
         link.CommitTransaction();
     } catch (...) {
         if (link.IsInTransaction())
