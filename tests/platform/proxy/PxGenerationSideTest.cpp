@@ -33,7 +33,9 @@ std::string Names(List& list)
     std::string names;
     for (POSITION position = list.GetHeadPosition(); position;) {
         auto item = list.GetNext(position);
-        names += (names.empty() ? "" : " ") + std::string(item->GetAttributeText("name").GetString());
+        if (!names.empty())
+            names += ' ';
+        names += item->GetAttributeText("name").GetString();
     }
     return names;
 }

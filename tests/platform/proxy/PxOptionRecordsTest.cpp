@@ -212,6 +212,16 @@ TEST_F(PxOptionRecordsTest, PackDefaultsFollowTheSegmentAndItsDefaultPack)
     EXPECT_EQ(component->GetCompPack(), "BIGPACK");
     EXPECT_EQ(profile->GetDefaultPack(), "BIGPACK");
     EXPECT_TRUE(component->IsDefaultCompPack());
+    EXPECT_FALSE(component->IsUpdatedCompPack());
+    component->SetCompPack("OWNPACK");
+    unix->SetDefPack("OTHER");
+    EXPECT_EQ(component->GetCompPack(), "OWNPACK");
+    EXPECT_TRUE(component->IsUpdatedCompPack());
+    EXPECT_FALSE(component->IsDefaultCompPack());
+    EXPECT_TRUE(component->IsUpdated());
+    component->ClearCompPack();
+    EXPECT_EQ(component->GetCompPack(), "OTHER");
+    EXPECT_FALSE(component->IsUpdated());
     EXPECT_EQ(PxCompOptionsPtr(segment->GetElementSoftLink("CUSTOMER")->GetOptions(m_sets[VQHostNT]))->GetCompPack(),
               "SALES_FG");
 

@@ -33,8 +33,11 @@ template <class List>
 std::string Names(List& list)
 {
     std::string names;
-    for (POSITION position = list.GetHeadPosition(); position;)
-        names += (names.empty() ? "" : " ") + std::string(list.GetNext(position)->GetAttributeText("name"));
+    for (POSITION position = list.GetHeadPosition(); position;) {
+        if (!names.empty())
+            names += ' ';
+        names += list.GetNext(position)->GetAttributeText("name").GetString();
+    }
     return names;
 }
 
