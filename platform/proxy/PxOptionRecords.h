@@ -5,9 +5,6 @@
 
 #include "proxy/PxForward.h"
 
-class PxVQSoftLink;
-class PxVQOptionSet;
-
 class PxOptionRecords {
 public:
     static constexpr const char* kRole = "options";

@@ -50,7 +50,4 @@ protected:
     // The option records of the link are made again for its present kind (an Ispec link
     // whose type changes between event, component and other Ispec).
     void RenewOptions();
-
-private:
-    friend class PxOptionRecords;
 };
