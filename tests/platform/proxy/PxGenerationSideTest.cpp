@@ -1,6 +1,7 @@
 #include "PxTestRepository.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxObjectKind.h"
@@ -372,6 +373,25 @@ TEST_F(PxGenerationSideTest, RecoveryRecordsAreFoundByGenerateSetHandleAndUser)
     info->GetListOfRecoveryFileInfos(files);
     ASSERT_EQ(files.GetCount(), 1);
     EXPECT_EQ(files.GetHead()->GetFileName(), "REPORT1<AS1>");
+}
+
+TEST_F(PxGenerationSideTest, EachOperationIsAFaultInjectionPointAndAnAbortLeavesNothing)
+{
+    PxFaultInjection::Throw("PxVQEnterprise::CreateSystem");
+    EXPECT_THROW(m_enterprise->CreateSystem("SYS"), PxException);
+    PxFaultInjection::Reset();
+    EXPECT_EQ(m_enterprise->CountOfItems(PxKindSystem), 0);
+
+    PxVQBSSoftLinkPtr segment = NewSegmentLink();
+    PxFaultInjection::Throw("PxVQBSSoftLink::GetListOfElementSoftLinks");
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    EXPECT_THROW(segment->GetListOfElementSoftLinks(links), PxException);
+    PxFaultInjection::Reset();
+
+    segment->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec);
+    m_link->AbortTransaction();
+    EXPECT_FALSE(segment->ObjectPresent());
+    EXPECT_EQ(m_enterprise->CountOfItems(PxKindSystem), 0);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "proxy/PxCompOptions.h"
 #include "proxy/PxException.h"
 #include "proxy/PxGLGOptions.h"
+#include "proxy/PxObjectKind.h"
 #include "proxy/PxNTBSegOptions.h"
 #include "proxy/PxNTCompOptions.h"
 #include "proxy/PxProfileOptions.h"
@@ -257,6 +258,49 @@ TEST_F(PxOptionRecordsTest, OnlyUnixSegmentComponentAndProfileRecordsTakeSubReco
 
     PxVQOptionsPtr nt = segment->GetOptions(m_sets[VQHostNT]);
     EXPECT_THROW(nt->CreateSubOptions("TPART1"), PxException);
+}
+
+TEST_F(PxOptionRecordsTest, AnOldConfigurationsLinksHaveRecordsInItsOneOptionSet)
+{
+    PxVQOldConfigPtr old = m_config->GetSystem()->CreateOldConfig();
+    PxVQBSSoftLinkPtr segment = old->CreateBSSoftLink("SALES");
+    segment->CreateBlankOptions();
+    EXPECT_EQ(Count(*segment), 0);
+    PxVQOptionSetPtr set = old->CreateOptionSet("LAST", VQHostQSR);
+    segment->CreateBlankOptions();
+    ASSERT_EQ(Count(*segment), 1);
+    EXPECT_TRUE(segment->GetOptions(set)->_IsA("PxQSRBSegOptions"));
+}
+
+TEST_F(PxOptionRecordsTest, RecordsAreSharedBetweenSessions)
+{
+    PxTestRepository repository;
+    std::unique_ptr<PxVQLink> first = PxAttach(repository.Path());
+    std::unique_ptr<PxVQLink> second = PxAttach(repository.Path(), "bob/dev");
+    first->BeginTransaction();
+    PxVQCurConfigPtr config = first->GetLVQEnterprise()->CreateSystem("SYS")->GetCurConfig();
+    PxVQOptionSetPtr set = config->CreateOptionSet("UNIXGEN", VQHostUnix);
+    config->CreateBSSoftLink("SALES")->CreateBlankOptions();
+    first->CommitTransaction();
+
+    PxVQCurConfigPtr seen = second->GetLVQEnterprise()->GetSystem("SYS")->GetCurConfig();
+    PxUnixBSegOptionsPtr theirs = seen->GetBSSoftLink("SALES")->GetOptions(seen->GetOptionSet("UNIXGEN"));
+    ASSERT_TRUE(theirs);
+    PxObjectEdition edition = theirs->GetObjectEdition();
+    first->BeginTransaction();
+    PxUnixBSegOptionsPtr(config->GetBSSoftLink("SALES")->GetOptions(set))->SetObjPack("SHARED");
+    first->CommitTransaction();
+    EXPECT_FALSE(edition.IsLatestEdition());
+    theirs->Refresh();
+    EXPECT_EQ(theirs->GetObjPack(), "SHARED");
+    EXPECT_TRUE(theirs->IsUpdatedObjPack());
+}
+
+TEST_F(PxOptionRecordsTest, ADeletedGenerateSetIsStillNamedAsAnOptionSet)
+{
+    PxVQOptionSetPtr set = m_config->CreateOptionSet("GEN", VQHostQSR);
+    set->DeleteObject();
+    EXPECT_EQ(set->GetObjectKind(), PxKindOptionSet);
 }
 
 } // namespace

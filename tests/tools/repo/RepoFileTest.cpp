@@ -107,6 +107,22 @@ TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
     EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
                   {"class": "PxLSEReport", "name": "R", "usage": "B"}]}]})"),
               "businessSegments[0].elements[0] \"R\": a PxLSEReport has no property \"usage\".");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "languages": [{"name": "EN", "slot": 1},
+                  {"name": "FR", "slot": 1}]}]})"),
+              "businessSegments[0] \"S\": two languages in slot 1.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "languages": [{"name": "EN", "slot": 1}],
+                  "primaryLanguage": "FR"}]})"),
+              "businessSegments[0] \"S\": the primary language \"FR\" is not one of its languages.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEReport", "name": "R", "ordinates": [{"target": "R"}]}]}]})"),
+              "businessSegments[0].elements[0] \"R\": only profiles have ordinates.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEProfile", "name": "P", "ordinates": [{"target": "NONE"}]}]}]})"),
+              "businessSegments[0].elements[0] \"P\": there is no element \"NONE\".");
+    EXPECT_EQ(RefusalOf(R"({"systems": [{"name": "SYS", "optionSets": [{"name": "G", "hostType": 1, "host": "H"}]}]})"),
+              "systems[0].optionSets[0] \"G\": there is no host \"H\".");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "missingRevisions": ["TeachRevision"]}]})"),
+              "businessSegments[0] \"S\": a PxLSEBusinessSegment has no revision \"TeachRevision\".");
     std::string syntax = RefusalOf("{\n  \"hosts\": [\n    {\"name\": \"H\",}\n  ]\n}");
     EXPECT_NE(syntax.find("line 3"), std::string::npos) << syntax;
 }
