@@ -49,6 +49,7 @@ protected:
     }
     ~PxGenerationSideTest() override
     {
+        PxFaultInjection::Reset();
         if (m_link->IsInTransaction())
             m_link->AbortTransaction();
     }
