@@ -33,8 +33,7 @@ constexpr UINT INDEXTOOVERLAYMASK(UINT overlay) { return overlay << 8; }
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
 // A list of the bitmap resource cut into images `cx` wide; with a mask colour other than
 // CLR_NONE the list is masked. Bitmaps only.
-HIMAGELIST ImageList_LoadImage(HINSTANCE instance, LPCSTR name, int cx, int grow, COLORREF mask, UINT type,
-                               UINT flags);
+HIMAGELIST ImageList_LoadImage(HINSTANCE instance, LPCSTR name, int cx, int grow, COLORREF mask, UINT type, UINT flags);
 BOOL ImageList_Destroy(HIMAGELIST list);
 HIMAGELIST ImageList_Duplicate(HIMAGELIST list);
 int ImageList_GetImageCount(HIMAGELIST list);

@@ -21,7 +21,7 @@ constexpr UINT kStateFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED;
 constexpr UINT kNotAnItem = static_cast<UINT>(-1);
 
 struct MenuItemData {
-    UINT flags = 0;  // state bits, MF_SEPARATOR and MF_POPUP
+    UINT flags = 0; // state bits, MF_SEPARATOR and MF_POPUP
     UINT id = 0;
     std::string text;
     HMENU popup = nullptr;

@@ -272,6 +272,10 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 namespace vqwin {
 
+// The character TranslateMessage makes of a key (0 for none): letters in lower case, digits,
+// Backspace, Tab, Enter, Escape, Space and the keypad's * + -.
+WPARAM CharOfKey(WPARAM key);
+
 // Handles every message waiting for the calling thread (sent, posted, paints, due timers),
 // without waiting for more. Returns FALSE when it reached WM_QUIT, which stays queued for
 // the loop that owns it.

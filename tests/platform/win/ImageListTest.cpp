@@ -77,9 +77,9 @@ TEST_F(ImageListTest, TheObjectImageCompositeForBaseTwoAndOverlayOneIsIndexFifte
     EXPECT_EQ(images.GetImageCount(), 27);
     EXPECT_EQ(ComputeImageIndex(2, 1), 15);
     images.Draw(&screen, 15, CPoint(4, 2), ILD_NORMAL);
-    EXPECT_EQ(Drawn(), (std::vector<std::string>{
-                           "image \"bitmap 191\" (32,0)-(48,16) to (4,2)-(20,18) mask #800080",
-                           "image \"bitmap 191\" (96,0)-(112,16) to (4,2)-(20,18) mask #800080"}));
+    EXPECT_EQ(Drawn(),
+              (std::vector<std::string>{"image \"bitmap 191\" (32,0)-(48,16) to (4,2)-(20,18) mask #800080",
+                                        "image \"bitmap 191\" (96,0)-(112,16) to (4,2)-(20,18) mask #800080"}));
     for (int base = 0; base <= 5; ++base) {
         for (int variant = 1; variant <= 3; ++variant) {
             images.Draw(&screen, ComputeImageIndex(base, variant), CPoint(0, 0), ILD_NORMAL);
@@ -130,10 +130,10 @@ TEST_F(ImageListTest, StripsAreCutByImageWidthAndTheBackgroundFillsMaskedPixels)
     strip.SetBkColor(RGB(1, 2, 3));
     strip.Draw(&screen, 5, CPoint(0, 0), ILD_NORMAL);
     strip.Draw(&screen, 5, CPoint(0, 0), ILD_TRANSPARENT);
-    EXPECT_EQ(Drawn(), (std::vector<std::string>{
-                           "fill (0,0)-(24,16) #010203",
-                           "image \"bitmap 181\" (120,0)-(144,16) to (0,0)-(24,16) mask #FFFFFF",
-                           "image \"bitmap 181\" (120,0)-(144,16) to (0,0)-(24,16) mask #FFFFFF"}));
+    EXPECT_EQ(Drawn(),
+              (std::vector<std::string>{"fill (0,0)-(24,16) #010203",
+                                        "image \"bitmap 181\" (120,0)-(144,16) to (0,0)-(24,16) mask #FFFFFF",
+                                        "image \"bitmap 181\" (120,0)-(144,16) to (0,0)-(24,16) mask #FFFFFF"}));
 
     CImageList plain;
     ASSERT_TRUE(plain.Create(16, 16, ILC_COLOR, 0, 4));

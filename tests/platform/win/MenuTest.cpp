@@ -10,8 +10,8 @@
 #include "support/ScriptedUiDriver.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -285,8 +285,12 @@ TEST_F(MenuTest, TheScriptFailsWhenAMenuComesInsteadOfABox)
 namespace {
 
 constexpr ACCEL kTable137[] = {
-    {FVIRTKEY | FCONTROL, 'C', 57634}, {FVIRTKEY, VK_DELETE, 57632}, {FVIRTKEY, VK_F1, 57670},
-    {FVIRTKEY | FSHIFT, VK_F1, 57669}, {0, '+', 32795},           {FVIRTKEY, VK_DELETE, 57633},
+    {FVIRTKEY | FCONTROL, 'C', 57634},
+    {FVIRTKEY, VK_DELETE, 57632},
+    {FVIRTKEY, VK_F1, 57670},
+    {FVIRTKEY | FSHIFT, VK_F1, 57669},
+    {0, '+', 32795},
+    {FVIRTKEY, VK_DELETE, 57633},
 };
 constexpr ModuleAcceleratorTable kTables[] = {{137, kTable137}};
 const ModuleResources kModule{{}, kTables};
