@@ -92,11 +92,11 @@ std::string DescribeMenu(const std::vector<MenuEntry>& menu)
             text += "-";
             continue;
         }
-        text += "\"" + item.text.str() + "\"";
+        text.append("\"").append(item.text.str()).append("\"");
         if (item.kind == MenuEntry::Kind::Popup)
-            text += " > " + DescribeMenu(item.items);
+            text.append(" > ").append(DescribeMenu(item.items));
         else
-            text += " " + std::to_string(item.id);
+            text.append(" ").append(std::to_string(item.id));
         if (!item.enabled)
             text += " (greyed)";
         if (item.checked)

@@ -1,6 +1,8 @@
 #include "win/CHeaderCtrl.h"
 #include "win/CImageList.h"
 #include "win/CListCtrl.h"
+#include "win/DisplayList.h"
+#include "win/Gdi.h"
 
 #include "ListCtrlTestSupport.h"
 
@@ -359,4 +361,47 @@ TEST(ListCtrlTest, ImageListsGoWithTheControlUnlessShared)
         f.list.SetImageList(&shared, LVSIL_SMALL);
     }
     EXPECT_NE(shared.m_hImageList, nullptr);
+}
+
+TEST(ListCtrlTest, SortArrowsAreBitmapsOfHeaderItems)
+{
+    ListFixture f;
+    CHeaderCtrl* header = f.list.GetHeaderCtrl();
+    ASSERT_TRUE(header->GetStyle() & HDS_BUTTONS);
+    HBITMAP up = vqwin::CreateLabelledBitmap(8, 8, "bitmap 195");
+    // As the application marks the sort column: the bitmap on it, none on the others.
+    for (int column = 0; column < header->GetItemCount(); ++column) {
+        HDITEM item{};
+        item.mask = HDI_FORMAT;
+        ASSERT_TRUE(header->GetItem(column, &item));
+        if (column == 1) {
+            item.mask |= HDI_BITMAP;
+            item.fmt |= HDF_BITMAP;
+            item.hbm = up;
+        } else {
+            item.fmt &= ~HDF_BITMAP;
+        }
+        header->SetItem(column, &item);
+    }
+    HDITEM check{};
+    check.mask = HDI_FORMAT | HDI_BITMAP;
+    header->GetItem(1, &check);
+    EXPECT_EQ(check.fmt & HDF_BITMAP, HDF_BITMAP);
+    EXPECT_EQ(check.hbm, up);
+    header->UpdateWindow();
+    const vqwin::DisplayList& drawn = *vqwin::GetWindowDisplayList(*header);
+    ASSERT_NE(drawn.FindText("Kind"), nullptr);
+    int arrows = 0;
+    for (const vqwin::DisplayOp& op : drawn.Ops()) {
+        if (op.kind == vqwin::DisplayOp::Kind::Image) {
+            ++arrows;
+            EXPECT_EQ(op.image, "bitmap 195");
+            EXPECT_EQ(op.rect.right, 156); // at the right of the column, 100 to 160
+        }
+    }
+    EXPECT_EQ(arrows, 1);
+    CRect kind;
+    ASSERT_TRUE(header->GetItemRect(1, &kind));
+    EXPECT_EQ(kind, CRect(100, 0, 160, 20));
+    DeleteObject(up);
 }
