@@ -41,7 +41,9 @@ struct WindowRecord {
     HFONT font = nullptr;
     DWORD helpContext = 0;
     LONG_PTR userData = 0;
-    std::unique_ptr<ClassProcedure> classProcedure;
+    // Shared with the calls running in it: a window destroyed by a handler its procedure
+    // notified leaves the procedure alive until that call returns.
+    std::shared_ptr<ClassProcedure> classProcedure;
     std::shared_ptr<DisplayList> display; // what has been drawn on the window
 };
 

@@ -204,3 +204,34 @@ TEST(ListCtrlUserTest, NotificationsAreHandedBackToASubclassedList)
     EXPECT_EQ(list.selectionChanges, (std::vector<int>{0, 0, 1}));
     EXPECT_EQ(list.doubleClicks, 1);
 }
+
+namespace {
+
+// A parent that destroys the list as soon as a row is selected, as a dialog may close itself.
+class ClosingParent : public ListParent {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_ITEMCHANGED)
+            ::DestroyWindow(reinterpret_cast<NMHDR*>(lParam)->hwndFrom);
+        return ListParent::WindowProc(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST(ListCtrlUserTest, AListDestroyedByItsOwnNoticeEndsTheActionQuietly)
+{
+    ClosingParent parent;
+    parent.CreateTop();
+    vqwin::RegisterListViewClasses();
+    HWND list = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 200, 100, parent,
+                               reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    LVITEM item{LVIF_TEXT, 0, 0, 0, 0, const_cast<LPSTR>("row"), 0, 0, 0, 0};
+    SendMessage(list, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessage(list, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
+    parent.notices.clear();
+    user::DoubleClick(list, 1);
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(parent.Log(), (std::vector<std::string>{"setfocus", "changing 1 0>3", "changed 1 0>3"}));
+}
