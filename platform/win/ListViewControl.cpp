@@ -196,7 +196,7 @@ LRESULT ListViewControl::OnViewMessage(UINT message, WPARAM wParam, LPARAM lPara
     const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
     auto* rect = reinterpret_cast<RECT*>(lParam);
     auto* hit = reinterpret_cast<LVHITTESTINFO*>(lParam);
-    auto exchange = [this](COLORREF& field, LPARAM color) {
+    auto setColour = [this](COLORREF& field, LPARAM color) {
         field = static_cast<COLORREF>(color);
         Invalidate();
         return TRUE;
@@ -235,15 +235,15 @@ LRESULT ListViewControl::OnViewMessage(UINT message, WPARAM wParam, LPARAM lPara
     case LVM_GETBKCOLOR:
         return static_cast<LRESULT>(m_backColor);
     case LVM_SETBKCOLOR:
-        return exchange(m_backColor, lParam);
+        return setColour(m_backColor, lParam);
     case LVM_GETTEXTCOLOR:
         return static_cast<LRESULT>(m_textColor);
     case LVM_SETTEXTCOLOR:
-        return exchange(m_textColor, lParam);
+        return setColour(m_textColor, lParam);
     case LVM_GETTEXTBKCOLOR:
         return static_cast<LRESULT>(m_textBackColor);
     case LVM_SETTEXTBKCOLOR:
-        return exchange(m_textBackColor, lParam);
+        return setColour(m_textBackColor, lParam);
     default:
         return 0;
     }
