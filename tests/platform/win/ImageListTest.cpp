@@ -80,13 +80,14 @@ TEST_F(ImageListTest, TheObjectImageCompositeForBaseTwoAndOverlayOneIsIndexFifte
     EXPECT_EQ(Drawn(),
               (std::vector<std::string>{"image \"bitmap 191\" (32,0)-(48,16) to (4,2)-(20,18) mask #800080",
                                         "image \"bitmap 191\" (96,0)-(112,16) to (4,2)-(20,18) mask #800080"}));
+    auto slice = [](int image) { return std::string("(").append(std::to_string(16 * image)).append(",0)"); };
     for (int base = 0; base <= 5; ++base) {
         for (int variant = 1; variant <= 3; ++variant) {
             images.Draw(&screen, ComputeImageIndex(base, variant), CPoint(0, 0), ILD_NORMAL);
             const std::vector<std::string> drawn = Drawn();
             ASSERT_EQ(drawn.size(), 2u);
-            EXPECT_NE(drawn[0].find("(" + std::to_string(16 * base) + ",0)"), std::string::npos) << drawn[0];
-            EXPECT_NE(drawn[1].find("(" + std::to_string(16 * (5 + variant)) + ",0)"), std::string::npos) << drawn[1];
+            EXPECT_NE(drawn[0].find(slice(base)), std::string::npos) << drawn[0];
+            EXPECT_NE(drawn[1].find(slice(5 + variant)), std::string::npos) << drawn[1];
         }
     }
 }
