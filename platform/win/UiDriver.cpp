@@ -79,8 +79,62 @@ void ClearTranscript()
     g_transcript.clear();
 }
 
+namespace {
+
+std::string DescribeMenu(const std::vector<MenuEntry>& menu)
+{
+    std::string text = "[";
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        const MenuEntry& item = menu[i];
+        if (i > 0)
+            text += " | ";
+        if (item.kind == MenuEntry::Kind::Separator) {
+            text += "-";
+            continue;
+        }
+        text.append("\"").append(item.text.str()).append("\"");
+        if (item.kind == MenuEntry::Kind::Popup)
+            text.append(" > ").append(DescribeMenu(item.items));
+        else
+            text.append(" ").append(std::to_string(item.id));
+        if (!item.enabled)
+            text += " (greyed)";
+        if (item.checked)
+            text += " (checked)";
+    }
+    return text + "]";
+}
+
+std::string DescribePopupMenu(const TranscriptEntry& entry)
+{
+    std::string line = "popup menu " + DescribeMenu(entry.event.menu) + " -> ";
+    line += entry.result ? std::to_string(entry.result) : "dismissed";
+    if (entry.answeredBy == AnsweredBy::DefaultNoDriver)
+        line += " (no driver)";
+    else if (entry.answeredBy == AnsweredBy::DefaultInvalidAnswer)
+        line += " (the driver's answer is not an enabled command of the menu)";
+    return line;
+}
+
+bool OffersCommand(const std::vector<MenuEntry>& menu, UINT id)
+{
+    for (const MenuEntry& item : menu) {
+        if (!item.enabled)
+            continue;
+        if (item.kind == MenuEntry::Kind::Command && item.id == id)
+            return true;
+        if (item.kind == MenuEntry::Kind::Popup && OffersCommand(item.items, id))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 std::string Describe(const TranscriptEntry& entry)
 {
+    if (entry.event.kind == EventKind::PopupMenu)
+        return DescribePopupMenu(entry);
     const UiEvent& event = entry.event;
     std::string line = "message box \"" + event.caption.str() + "\" [" + ButtonList(event.style);
     if (const char* icon = IconName(event.style))
@@ -145,7 +199,7 @@ const char* ResultName(int result)
 int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpId)
 {
     TranscriptEntry entry;
-    entry.event = UiEvent{EventKind::MessageBox, CString(caption), CString(text), style, helpId};
+    entry.event = UiEvent{EventKind::MessageBox, CString(caption), CString(text), style, helpId, {}};
     UiDriver* driver = CurrentUiDriver();
     if (!driver) {
         entry.result = DefaultMessageBoxButton(style);
@@ -161,6 +215,27 @@ int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpI
         }
     }
     int result = entry.result;
+    Record(std::move(entry));
+    return result;
+}
+
+UINT ShowPopupMenu(std::vector<MenuEntry> menu)
+{
+    TranscriptEntry entry;
+    entry.event.kind = EventKind::PopupMenu;
+    entry.event.menu = std::move(menu);
+    entry.result = 0;
+    if (UiDriver* driver = CurrentUiDriver()) {
+        const UiAction action = driver->NextAction(entry.event);
+        const bool chosen = action.kind == UiAction::Kind::Choose && action.result != 0;
+        if (chosen && OffersCommand(entry.event.menu, static_cast<UINT>(action.result)))
+            entry.result = action.result;
+        else if (chosen || action.kind != UiAction::Kind::Choose)
+            entry.answeredBy = AnsweredBy::DefaultInvalidAnswer;
+    } else {
+        entry.answeredBy = AnsweredBy::DefaultNoDriver;
+    }
+    const auto result = static_cast<UINT>(entry.result);
     Record(std::move(entry));
     return result;
 }

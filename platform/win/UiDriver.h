@@ -1,7 +1,8 @@
-// Modal user interface without a screen. Whatever waits for the user (a message box now;
-// dialogs, property sheets, wizards and file pickers as they come) describes itself as a
-// UiEvent and asks the installed UiDriver what the user does next. Everything shown and
-// its answer goes to the transcript. With no driver a message box takes its default button.
+// Modal user interface without a screen. Whatever waits for the user (a message box, a
+// pop-up menu; dialogs, property sheets, wizards and file pickers as they come) describes
+// itself as a UiEvent and asks the installed UiDriver what the user does next. Everything
+// shown and its answer goes to the transcript. With no driver a message box takes its
+// default button and a pop-up menu is dismissed.
 #pragma once
 
 #include "win/CString.h"
@@ -36,7 +37,18 @@ constexpr UINT MB_DEFMASK = 0xF00;
 
 namespace vqui {
 
-enum class EventKind { MessageBox };
+enum class EventKind { MessageBox, PopupMenu };
+
+// An item of a pop-up menu as the user sees it.
+struct MenuEntry {
+    enum class Kind { Command, Separator, Popup };
+    Kind kind = Kind::Command;
+    CString text;
+    UINT id = 0;
+    bool enabled = true;
+    bool checked = false;
+    std::vector<MenuEntry> items;  // of a nested pop-up
+};
 
 // What a modal user interface shows while it waits for the user.
 struct UiEvent {
@@ -45,15 +57,18 @@ struct UiEvent {
     CString text;
     UINT style = 0;   // MB_ flags of a message box
     UINT helpId = 0;  // help context, 0 for none
+    std::vector<MenuEntry> menu;  // the items of a pop-up menu
 };
 
-// What the user does next. A message box knows one action: ending it with a button.
+// What the user does next: a message box is ended with a button, a pop-up menu by choosing
+// a command (0: dismissing it).
 struct UiAction {
-    enum class Kind { End };
+    enum class Kind { End, Choose };
     Kind kind = Kind::End;
     int result = 0;
 
     static UiAction End(int result) { return UiAction{Kind::End, result}; }
+    static UiAction Choose(UINT command) { return UiAction{Kind::Choose, static_cast<int>(command)}; }
 };
 
 class UiDriver {
@@ -83,7 +98,7 @@ private:
 enum class AnsweredBy {
     Driver,
     DefaultNoDriver,       // no driver was installed
-    DefaultInvalidAnswer,  // the driver chose a result the box does not offer
+    DefaultInvalidAnswer,  // the driver chose a result the box (or menu) does not offer
 };
 
 struct TranscriptEntry {
@@ -95,7 +110,8 @@ struct TranscriptEntry {
 // Everything shown since the start or the last clear, in order.
 std::vector<TranscriptEntry> Transcript();
 void ClearTranscript();
-// One line, e.g. `message box "Caption" [Yes/No, question]: text -> Yes`.
+// One line, e.g. `message box "Caption" [Yes/No, question]: text -> Yes` or
+// `popup menu ["&Copy" 57634 | - | "&More" > ["E&xit" 57665]] -> 57665`.
 std::string Describe(const TranscriptEntry& entry);
 
 // The results a message box of this style offers, in button order, and its default.
@@ -105,6 +121,10 @@ const char* ResultName(int result);
 
 // Shows a message box through the installed driver and returns the button that ended it.
 int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpId);
+// Shows a pop-up menu through the installed driver and returns the command chosen, 0 when
+// the menu was dismissed. Only an enabled command of the menu (or of a nested pop-up) can
+// be chosen.
+UINT ShowPopupMenu(std::vector<MenuEntry> menu);
 
 } // namespace vqui
 

@@ -1,4 +1,4 @@
-// Loads a resource library from VQ_RESOURCES and installs it for the scope.
+// Loads a resource library (from VQ_RESOURCES, or from `root`) and installs it for the scope.
 #pragma once
 
 #include "win/ResourceLibrary.h"
@@ -7,10 +7,10 @@ namespace vqtest {
 
 class ScopedResourceLibrary {
 public:
-    explicit ScopedResourceLibrary(const std::string& name = "vqsysres")
+    explicit ScopedResourceLibrary(const std::string& name = "vqsysres", const std::string& root = {})
         : m_previous(vqres::CurrentResourceLibrary())
     {
-        vqres::InstallResourceLibrary(vqres::ResourceLibrary::Load(name));
+        vqres::InstallResourceLibrary(vqres::ResourceLibrary::Load(name, root));
     }
     ~ScopedResourceLibrary() { vqres::InstallResourceLibrary(m_previous); }
     ScopedResourceLibrary(const ScopedResourceLibrary&) = delete;

@@ -1,6 +1,7 @@
-// A UI driver that plays a script: "expect this box, answer Yes". It installs itself for
-// its lifetime; a box that differs from the next expectation, a box nobody expected and
-// expectations left at the end fail the running test. Safe to answer from any thread.
+// A UI driver that plays a script: "expect this box, answer Yes"; "expect a pop-up menu,
+// choose 32825". It installs itself for its lifetime; a box or menu that differs from the
+// next expectation, one nobody expected and expectations left at the end fail the running
+// test. Safe to answer from any thread.
 #pragma once
 
 #include "win/UiDriver.h"
@@ -23,6 +24,8 @@ public:
     ScriptedUiDriver& ExpectMessageBox(std::string text, int answer, std::string caption = {});
     // The same with the text of a string id, as the string table gives it now.
     ScriptedUiDriver& ExpectMessageBoxId(UINT stringId, int answer, std::string caption = {});
+    // The next thing shown is a pop-up menu; choose this command (0: dismiss the menu).
+    ScriptedUiDriver& ExpectPopupMenu(UINT command);
 
     // Fails the test for every expectation not met yet, and forgets them.
     void Verify();
@@ -33,12 +36,15 @@ public:
 
 private:
     struct Expectation {
+        vqui::EventKind kind;
         std::string text;
         std::string caption;
         int answer;
     };
 
     static std::string Describe(const Expectation& expectation);
+    static std::string Describe(const vqui::UiEvent& event);
+    vqui::UiAction AnswerMessageBox(const vqui::UiEvent& event, const Expectation& expected);
 
     mutable std::mutex m_mutex;
     std::deque<Expectation> m_expected;
