@@ -55,6 +55,14 @@ std::string DescribeAction(const vqui::UiAction& action)
     return "?";
 }
 
+// The template of the page a sheet shows now (steps before may have changed it).
+UINT ActivePageTemplate(HWND sheet)
+{
+    auto page = reinterpret_cast<HWND>(::SendMessage(sheet, PSM_GETCURRENTPAGEHWND));
+    auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(page));
+    return dialog ? dialog->m_nIDTemplate : 0;
+}
+
 } // namespace
 
 ScriptedUiDriver::WindowScript& ScriptedUiDriver::WindowScript::Add(Step step)
@@ -332,8 +340,9 @@ vqui::UiAction ScriptedUiDriver::PlayWindow(std::unique_lock<std::mutex>& lock, 
         case WindowScript::Step::Kind::Action:
             return step.action;
         case WindowScript::Step::Kind::Page:
-            if (event.templateId != step.page)
-                ADD_FAILURE() << "expected page " << step.page << " in " << DescribeWindow(event);
+            if (const UINT page = ActivePageTemplate(event.window); page != step.page)
+                ADD_FAILURE() << "expected page " << step.page << " in " << DescribeWindow(event) << ", but page " << page
+                              << " is active";
             break;
         case WindowScript::Step::Kind::Run:
             lock.unlock();
