@@ -33,6 +33,10 @@ public:
     UINT GetDefaultPort(int hostType) const;
     void SetDefaultPort(int hostType, UINT port);
 
+    // The design enterprise's allow-long-names setting, as the application holds it.
+    int GetAllowLongNames() const { return m_bAllowLongNames; }
+    void SetAllowLongNames(int allow) { m_bAllowLongNames = allow; }
+
     BOOL GetHelpDebug() const;
     BOOL GetHelpNoPopup() const;
     BOOL GetDisassociateComponentAndProfileOracle() const;
@@ -46,4 +50,5 @@ private:
     void WriteLayout(LPCTSTR key, UINT first, UINT second);
 
     CString m_strIniPath;
+    int m_bAllowLongNames = 0;
 };

@@ -1,32 +1,17 @@
-// The dialog templates of the window-system tests (resources/dialogtests) and a fixture that
-// installs them with a fresh transcript and help sink.
+// A fixture that installs the dialog templates of the window-system tests
+// (resources/dialogtests) with a fresh transcript and help sink.
 #pragma once
 
 #include "win/Help.h"
-#include "win/ResourceLibrary.h"
 #include "win/UiDriver.h"
+
+#include "support/ScopedResourceLibrary.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
-
-class DialogTestLibrary {
-public:
-    DialogTestLibrary() : m_previous(vqres::CurrentResourceLibrary())
-    {
-        const char* source = std::getenv("VQ_SOURCE");
-        vqres::InstallResourceLibrary(
-            vqres::ResourceLibrary::Load("dialogtests", std::string(source ? source : ".") + "/tests/platform/win/resources"));
-    }
-    ~DialogTestLibrary() { vqres::InstallResourceLibrary(m_previous); }
-    DialogTestLibrary(const DialogTestLibrary&) = delete;
-    DialogTestLibrary& operator=(const DialogTestLibrary&) = delete;
-
-private:
-    std::shared_ptr<const vqres::ResourceLibrary> m_previous;
-};
+#include <vector>
 
 struct DialogTest : ::testing::Test {
     void SetUp() override
@@ -40,7 +25,7 @@ struct DialogTest : ::testing::Test {
         return transcript.empty() ? std::string() : vqui::Describe(transcript.back());
     }
 
-    DialogTestLibrary library;
+    vqtest::ScopedResourceLibrary library{"dialogtests", "tests/platform/win/resources"};
 };
 
 // Runs `body` and returns the test failures it reported (on any thread), without failing
