@@ -119,4 +119,39 @@ int RunDrivenModalLoop(ModalWindow& window)
     return result;
 }
 
+CommonDialogAnswer AskCommonDialog(const UiEvent& event, const std::function<std::string(UiAction&)>& refusal)
+{
+    CommonDialogAnswer answer;
+    TranscriptEntry entry;
+    entry.event = event;
+    UiDriver* driver = CurrentUiDriver();
+    if (!driver) {
+        entry.answeredBy = AnsweredBy::DefaultNoDriver;
+    } else {
+        for (;;) {
+            UiAction action = driver->NextAction(event);
+            if (action.kind == UiAction::Kind::End && action.result == IDOK)
+                action = UiAction::Choose(event.text);  // OK takes what the dialog offers
+            if (action.kind == UiAction::Kind::End && action.result == IDCANCEL)
+                break;
+            if (action.kind != UiAction::Kind::Choose) {
+                driver->ActionFailed(event, action, "a common dialog ends with OK, Cancel or a choice");
+                continue;
+            }
+            const std::string reason = refusal(action);
+            if (reason.empty()) {
+                answer = CommonDialogAnswer{IDOK, action.text, action.option};
+                break;
+            }
+            driver->ActionFailed(event, action, reason);
+        }
+    }
+    entry.result = answer.result;
+    entry.answer = answer.text;
+    if (driver)
+        driver->Ended(event, answer.result);
+    AddToTranscript(std::move(entry));
+    return answer;
+}
+
 } // namespace vqui

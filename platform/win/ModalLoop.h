@@ -5,6 +5,9 @@
 
 #include "win/UiDriver.h"
 
+#include <functional>
+#include <string>
+
 class CWnd;
 
 namespace vqui {
@@ -34,5 +37,17 @@ void AnnounceOpened(const UiEvent& event);
 // driver is asked only while the window is visible and not minimised; with no driver the
 // window is cancelled. The end goes to the transcript and to the driver.
 int RunDrivenModalLoop(ModalWindow& window);
+
+// A common dialog (file, folder, printer) has no window to drive: the driver is asked until
+// it ends the dialog or chooses an answer that `refusal` accepts (an empty reason; it may
+// complete the choice, say with a default extension); a refused choice goes to the
+// driver's ActionFailed. With no driver the dialog is cancelled. The
+// answer goes to the transcript and to the driver.
+struct CommonDialogAnswer {
+    int result = IDCANCEL;  // IDOK with a choice
+    CString text;
+    int option = 0;
+};
+CommonDialogAnswer AskCommonDialog(const UiEvent& event, const std::function<std::string(UiAction&)>& refusal);
 
 } // namespace vqui
