@@ -1,5 +1,6 @@
 #include "win/CWnd.h"
 
+#include "win/CButton.h"
 #include "win/CDC.h"
 #include "win/CGdiObject.h"
 #include "win/CString.h"
@@ -394,6 +395,21 @@ int CWnd::GetDlgItemText(int id, CString& text) const
     if (CWnd* item = GetDlgItem(id))
         item->GetWindowText(text);
     return text.GetLength();
+}
+
+void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+
+UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+
+void CWnd::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
+
+int CWnd::GetCheckedRadioButton(int first, int last) const
+{
+    for (int id = first; id <= last; ++id) {
+        if (::IsDlgButtonChecked(m_hWnd, id) != BST_UNCHECKED)
+            return id;
+    }
+    return 0;
 }
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_STYLE)); }

@@ -102,6 +102,13 @@ public:
     void SetDlgItemText(int id, LPCTSTR text);
     int GetDlgItemText(int id, CString& text) const;
 
+    // Buttons among the children, by id (see CButton.h).
+    void CheckDlgButton(int id, UINT check);
+    UINT IsDlgButtonChecked(int id) const;
+    void CheckRadioButton(int first, int last, int check);
+    // The id of the first checked button from `first` to `last`; 0 when none is checked.
+    int GetCheckedRadioButton(int first, int last) const;
+
     // Styles and state.
     DWORD GetStyle() const;
     DWORD GetExStyle() const;

@@ -77,6 +77,10 @@ struct LOGBRUSH {
     ULONG_PTR lbHatch;
 };
 
+// Kinds of image a control shows (BM_SETIMAGE, STM_SETIMAGE).
+constexpr UINT IMAGE_BITMAP = 0;
+constexpr UINT IMAGE_ICON = 1;
+
 struct BITMAP {
     LONG bmType;
     LONG bmWidth;

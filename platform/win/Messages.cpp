@@ -88,30 +88,6 @@ BOOL PostTo(Kernel::Lock& lock, DWORD threadId, const MSG& msg)
     return TRUE;
 }
 
-WPARAM CharOfKey(WPARAM key)
-{
-    switch (key) {
-    case VK_BACK:
-    case VK_TAB:
-    case VK_RETURN:
-    case VK_ESCAPE:
-    case VK_SPACE:
-        return key;
-    case VK_MULTIPLY:
-        return '*';
-    case VK_ADD:
-        return '+';
-    case VK_SUBTRACT:
-        return '-';
-    default:
-        if (key >= '0' && key <= '9')
-            return key;
-        if (key >= 'A' && key <= 'Z')
-            return key - 'A' + 'a';
-        return 0;
-    }
-}
-
 } // namespace
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -172,7 +148,7 @@ BOOL TranslateMessage(const MSG* msg)
 {
     if (!msg || msg->message != WM_KEYDOWN)
         return FALSE;
-    const WPARAM ch = CharOfKey(msg->wParam);
+    const WPARAM ch = vqwin::CharOfKey(msg->wParam);
     if (!ch)
         return FALSE;
     auto lock = Kernel::Acquire();
@@ -212,6 +188,30 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id)
 }
 
 namespace vqwin {
+
+WPARAM CharOfKey(WPARAM key)
+{
+    switch (key) {
+    case VK_BACK:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_SPACE:
+        return key;
+    case VK_MULTIPLY:
+        return '*';
+    case VK_ADD:
+        return '+';
+    case VK_SUBTRACT:
+        return '-';
+    default:
+        if (key >= '0' && key <= '9')
+            return key;
+        if (key >= 'A' && key <= 'Z')
+            return key - 'A' + 'a';
+        return 0;
+    }
+}
 
 BOOL PumpPending()
 {

@@ -260,6 +260,9 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 namespace vqwin {
 
+// The character TranslateMessage makes of a virtual key; 0 for a key that makes none.
+WPARAM CharOfKey(WPARAM key);
+
 // Handles every message waiting for the calling thread (sent, posted, paints, due timers),
 // without waiting for more. Returns FALSE when it reached WM_QUIT, which stays queued for
 // the loop that owns it.

@@ -28,6 +28,8 @@ using LPSTR = char*;
 using LPCSTR = const char*;
 using LPTSTR = char*;
 using LPCTSTR = const char*;
+using LPINT = int*;
+using LPBOOL = BOOL*;
 using LPVOID = void*;
 using LPCVOID = const void*;
 
@@ -56,6 +58,8 @@ struct HDC__;
 using HDC = HDC__*;
 struct HICON__;
 using HICON = HICON__*;
+struct HIMAGELIST__;
+using HIMAGELIST = HIMAGELIST__*;
 struct HANDLE__;
 using HANDLE = HANDLE__*;
 

@@ -19,10 +19,12 @@ constexpr UINT WM_VQ_USERACTION = 0x7F00;
 namespace vqui {
 
 enum class UserActionKind {
-    Type,               // text: typed at the caret, replacing the selection, one character at a time;
-                        // state 1: everything is selected first
+    Type,               // text: typed at the caret, replacing the selection, one character at a time
+                        // (a control without the focus is clicked after its text first);
+                        // state 1: everything is selected first; a date picker takes
+                        // "YYYY-MM-DD", "HH:MM[:SS]" or both
     Click,              // buttons, check boxes, radio buttons, notifying statics
-    SetCheck,           // index: wanted state (0, 1, 2), reached by clicking
+    SetCheck,           // state: wanted state (0, 1, 2), reached by clicking
     SelectIndex,        // index: combo and list box item, list control row, tab
     SelectText,         // text: combo or list box item with this text (without regard to case)
     DoubleClick,        // index: list box item or list control row

@@ -292,7 +292,13 @@ HWND TakePaint(Kernel::Lock& lock, ThreadState& thread, const MessageFilter& fil
 
 LRESULT CallClassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ClassProcedure* procedure = vqwin::GetClassProcedure(hwnd);
+    // A handler may destroy the window while its procedure is still running.
+    std::shared_ptr<ClassProcedure> procedure;
+    {
+        auto lock = Kernel::Acquire();
+        if (WindowRecord* record = WindowRegistry::Find(lock, hwnd))
+            procedure = record->classProcedure;
+    }
     return procedure ? procedure->WindowProc(hwnd, message, wParam, lParam)
                      : ::DefWindowProc(hwnd, message, wParam, lParam);
 }

@@ -148,7 +148,7 @@ namespace vqwin {
 
 // What a registered window class does for each of its windows: the procedure behind the
 // default handling of every window of the class (CWnd::DefWindowProc reaches it). One object
-// is made per window and lives as long as the window. Messages it does not handle go on to
+// is made per window and lives as long as the window (and its calls running then). Messages it does not handle go on to
 // ::DefWindowProc.
 class ClassProcedure {
 public:

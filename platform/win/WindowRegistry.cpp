@@ -110,7 +110,7 @@ ClassProcedureFactory WindowRegistry::FindClass(Kernel::Lock&, const std::string
 {
     auto& classes = Data().classes;
     auto it = classes.find(ClassKey(name));
-    return it == classes.end() ? nullptr : it->second;
+    return it == classes.end() ? FindStandardClass(name) : it->second;
 }
 
 } // namespace vqwin::detail

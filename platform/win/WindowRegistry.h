@@ -41,7 +41,7 @@ struct WindowRecord {
     HFONT font = nullptr;
     DWORD helpContext = 0;
     LONG_PTR userData = 0;
-    std::unique_ptr<ClassProcedure> classProcedure;
+    std::shared_ptr<ClassProcedure> classProcedure; // kept alive by each call into it
     std::shared_ptr<DisplayList> display; // what has been drawn on the window
 };
 
@@ -59,8 +59,12 @@ public:
     static std::vector<HWND> WindowsOfThread(Kernel::Lock& lock, DWORD threadId);
 
     static void RegisterClass(Kernel::Lock& lock, const std::string& name, ClassProcedureFactory factory);
+    // A registered class, else one of the standard controls; null when neither.
     static ClassProcedureFactory FindClass(Kernel::Lock& lock, const std::string& name);
 };
+
+// The factory of a standard control class ("Button", "Edit", ...); null for another name.
+ClassProcedureFactory FindStandardClass(const std::string& name);
 
 // Runs a message through a window's permanent object, its class procedure or the default
 // procedure, on the calling thread. 0 when the window is gone.
