@@ -1,5 +1,8 @@
 #include "win/CDataExchange.h"
 
+#include "win/CButton.h"
+#include "win/CComboBox.h"
+#include "win/CEdit.h"
 #include "win/CString.h"
 #include "win/CWnd.h"
 #include "win/UiDriver.h"
@@ -10,13 +13,6 @@
 #include <string>
 
 namespace {
-
-constexpr UINT kEditSetSelection = 0x00B1;
-constexpr UINT kEditLimitText = 0x00C5;
-constexpr UINT kButtonGetCheck = 0x00F0;
-constexpr UINT kButtonSetCheck = 0x00F1;
-constexpr UINT kComboGetCurSel = 0x0147;
-constexpr UINT kComboSetCurSel = 0x014E;
 
 CString WindowText(HWND hwnd)
 {
@@ -99,7 +95,7 @@ void CDataExchange::Fail()
     if (m_hWndLastControl && ::IsWindow(m_hWndLastControl)) {
         ::SetFocus(m_hWndLastControl);
         if (m_bEditLastControl)
-            ::SendMessage(m_hWndLastControl, kEditSetSelection, 0, -1);
+            ::SendMessage(m_hWndLastControl, EM_SETSEL, 0, -1);
     }
     throw CUserException();
 }
@@ -132,21 +128,21 @@ void DDX_Check(CDataExchange* pDX, int id, int& value)
 {
     HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate) {
-        value = static_cast<int>(::SendMessage(control, kButtonGetCheck));
+        value = static_cast<int>(::SendMessage(control, BM_GETCHECK));
         return;
     }
     if (value < 0 || value > 2)
         value = 0;
-    ::SendMessage(control, kButtonSetCheck, static_cast<WPARAM>(value));
+    ::SendMessage(control, BM_SETCHECK, static_cast<WPARAM>(value));
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
 {
     HWND control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessage(control, kComboGetCurSel));
+        index = static_cast<int>(::SendMessage(control, CB_GETCURSEL));
     else
-        ::SendMessage(control, kComboSetCurSel, static_cast<WPARAM>(index));
+        ::SendMessage(control, CB_SETCURSEL, static_cast<WPARAM>(index));
 }
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
@@ -162,7 +158,7 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int count)
 {
     if (!pDX->m_bSaveAndValidate) {
         if (pDX->m_hWndLastControl && pDX->m_bEditLastControl)
-            ::SendMessage(pDX->m_hWndLastControl, kEditLimitText, static_cast<WPARAM>(count));
+            ::SendMessage(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(count));
         return;
     }
     if (value.GetLength() > count) {

@@ -1,6 +1,8 @@
 #include "win/CDialog.h"
 
+#include "win/CButton.h"
 #include "win/CDataExchange.h"
+#include "win/CEdit.h"
 #include "win/CWinApp.h"
 #include "win/CWinThread.h"
 #include "win/Gdi.h"
@@ -14,9 +16,6 @@
 
 namespace {
 
-constexpr UINT kEditSetSelection = 0x00B1;
-constexpr DWORD kButtonTypeMask = 0x000F;
-constexpr DWORD kDefaultPushButton = 0x0001;
 // The frame styles a template's window loses when it becomes a child (a property page).
 constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | 0x0080;
 // Dialog base units: a dialog unit is a quarter of the average character width and an
@@ -80,14 +79,14 @@ void FocusControl(HWND control)
 {
     ::SetFocus(control);
     if (::SendMessage(control, WM_GETDLGCODE) & DLGC_HASSETSEL)
-        ::SendMessage(control, kEditSetSelection, 0, -1);
+        ::SendMessage(control, EM_SETSEL, 0, -1);
 }
 
 HWND TemplateDefaultButton(HWND dialog)
 {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         const auto style = static_cast<DWORD>(::GetWindowLongPtr(child, GWL_STYLE));
-        if (HasClass(child, "Button") && (style & kButtonTypeMask) == kDefaultPushButton)
+        if (HasClass(child, "Button") && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             return child;
     }
     return nullptr;

@@ -1,5 +1,6 @@
 #include "win/CPropertySheet.h"
 
+#include "win/CButton.h"
 #include "win/CWinThread.h"
 #include "win/Gdi.h"
 #include "win/Help.h"
@@ -14,27 +15,8 @@ constexpr int kTabHeaderHeight = 24;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
-constexpr DWORD kPushButton = 0x0000;
-constexpr DWORD kDefaultPushButton = 0x0001;
 constexpr DWORD kModelessPopupStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | 0x0080;
 constexpr DWORD kModalStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | 0x0080;
-constexpr UINT kTabSelChange = static_cast<UINT>(-551);
-constexpr UINT kTabSelChanging = static_cast<UINT>(-552);
-constexpr UINT kTabGetCurSel = 0x130B;
-constexpr UINT kTabSetCurSel = 0x130C;
-constexpr UINT kTabInsertItem = 0x1307;
-constexpr UINT kTabDeleteItem = 0x1308;
-constexpr UINT kTabItemText = 0x0001;
-
-struct TabItem {
-    UINT mask;
-    DWORD dwState;
-    DWORD dwStateMask;
-    LPSTR pszText;
-    int cchTextMax;
-    int iImage;
-    LPARAM lParam;
-};
 
 struct ButtonSpec {
     int id;
@@ -163,8 +145,8 @@ void CPropertySheet::RemovePage(int index)
     m_psh.nPages = static_cast<UINT>(m_pages.size());
     if (m_nCurPage > index)
         --m_nCurPage;
-    if (CWnd* tab = GetTabControl())
-        tab->SendMessage(kTabDeleteItem, static_cast<WPARAM>(index));
+    if (CTabCtrl* tab = GetTabControl())
+        tab->DeleteItem(index);
 }
 
 int CPropertySheet::GetPageCount() const { return static_cast<int>(m_pages.size()); }
@@ -217,10 +199,9 @@ void CPropertySheet::SetWizardButtons(DWORD flags) { PostMessage(PSM_SETWIZBUTTO
 
 void CPropertySheet::PressButton(int button) { SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(button)); }
 
-CWnd* CPropertySheet::GetTabControl() const
+CTabCtrl* CPropertySheet::GetTabControl() const
 {
-    HWND tab = m_hWnd ? ::GetDlgItem(m_hWnd, AFX_IDC_TAB_CONTROL) : nullptr;
-    return tab ? CWnd::FromHandle(tab) : nullptr;
+    return m_tabControl.m_hWnd ? const_cast<CTabCtrl*>(&m_tabControl) : nullptr;
 }
 
 void CPropertySheet::EndDialog(int result)
@@ -300,9 +281,7 @@ BOOL CPropertySheet::CreateSheetWindow(HWND parent, DWORD style, DWORD exStyle)
 void CPropertySheet::CreateTabControl()
 {
     const CRect tab(kMargin, kMargin, m_pageArea.right, m_pageArea.bottom);
-    ::CreateWindowEx(0, "SysTabControl32", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, tab.left, tab.top, tab.Width(),
-                     tab.Height(), m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDC_TAB_CONTROL)), nullptr,
-                     nullptr);
+    m_tabControl.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, tab, this, AFX_IDC_TAB_CONTROL);
     for (int index = 0; index < GetPageCount(); ++index)
         InsertTab(index);
 }
@@ -324,7 +303,7 @@ void CPropertySheet::CreateButtons()
         if (finishInPlaceOfNext && button.id == ID_WIZFINISH)
             left -= kButtonWidth + kButtonGap;
         ::CreateWindowEx(0, "Button", button.text,
-                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? kDefaultPushButton : kPushButton), left, top,
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), left, top,
                          kButtonWidth, kButtonHeight, m_hWnd,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)), nullptr, nullptr);
         left += kButtonWidth + kButtonGap;
@@ -340,7 +319,7 @@ void CPropertySheet::CreateButtons()
 
 void CPropertySheet::InsertTab(int index)
 {
-    CWnd* tab = GetTabControl();
+    CTabCtrl* tab = GetTabControl();
     if (!tab)
         return;
     CPropertyPage* page = m_pages[static_cast<std::size_t>(index)];
@@ -349,22 +328,19 @@ void CPropertySheet::InsertTab(int index)
         caption = page->m_psp.pszTitle;
     if (!(page->m_psp.dwFlags & PSP_USETITLE))
         caption = page->TemplateCaption();
-    TabItem item{};
-    item.mask = kTabItemText;
-    item.pszText = const_cast<char*>(caption.GetString());
-    tab->SendMessage(kTabInsertItem, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    tab->InsertItem(index, caption);
 }
 
 void CPropertySheet::SelectTab(int index)
 {
-    if (CWnd* tab = GetTabControl())
-        tab->SendMessage(kTabSetCurSel, static_cast<WPARAM>(index));
+    if (CTabCtrl* tab = GetTabControl())
+        tab->SetCurSel(index);
 }
 
 int CPropertySheet::SelectedTab() const
 {
-    CWnd* tab = GetTabControl();
-    return tab ? static_cast<int>(tab->SendMessage(kTabGetCurSel)) : m_nCurPage;
+    CTabCtrl* tab = GetTabControl();
+    return tab ? tab->GetCurSel() : m_nCurPage;
 }
 
 void CPropertySheet::ShowWizardButtons()
@@ -611,12 +587,12 @@ BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (header->idFrom != static_cast<UINT_PTR>(AFX_IDC_TAB_CONTROL))
         return CWnd::OnNotify(wParam, lParam, result);
-    if (header->code == kTabSelChanging) {
+    if (header->code == TCN_SELCHANGING) {
         CPropertyPage* current = GetActivePage();
         *result = current && !current->OnKillActive();
         return TRUE;
     }
-    if (header->code == kTabSelChange) {
+    if (header->code == TCN_SELCHANGE) {
         const int index = SelectedTab();
         if (index != m_nCurPage && !ChangePage(index, 0))
             SelectTab(m_nCurPage);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "win/CPropertyPage.h"
+#include "win/CTabCtrl.h"
 
 #include <vector>
 
@@ -84,8 +85,8 @@ public:
     DWORD GetWizardButtons() const { return m_wizardButtons; }
     // Sends PSM_PRESSBUTTON.
     void PressButton(int button);
-    // The tab control (AFX_IDC_TAB_CONTROL); none in a wizard.
-    CWnd* GetTabControl() const;
+    // The tab control (AFX_IDC_TAB_CONTROL) of a sheet with a window; none in a wizard.
+    CTabCtrl* GetTabControl() const;
     // Ends a modal sheet with `result` once the current handler returns.
     void EndDialog(int result);
 
@@ -140,6 +141,7 @@ private:
     int IndexOfTemplate(LRESULT templateId) const;
     void WizardMove(LRESULT answer, int step);
 
+    CTabCtrl m_tabControl;
     std::vector<CPropertyPage*> m_pages;
     std::vector<CPropertyPage*> m_modified;
     CString m_strCaption;

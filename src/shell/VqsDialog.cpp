@@ -1,6 +1,8 @@
 #include "shell/VqsDialog.h"
 
+#include "shell/VqsOpenDialogButton.h"
 #include "shell/VqsSysApp.h"
+#include "win/CComboBox.h"
 #include "win/Help.h"
 
 #include <algorithm>
@@ -30,7 +32,10 @@ CWnd* VqsDialog::ResizeSpec::GetCtrlRect(CWnd* dialog, RECT* rect, UINT id) cons
     CWnd* control = dialog->GetDlgItem(static_cast<int>(id ? id : m_nID));
     if (!control)
         return nullptr;
-    control->GetWindowRect(rect);
+    if (auto* combo = dynamic_cast<CComboBox*>(control))
+        combo->GetDroppedControlRect(rect);
+    else
+        control->GetWindowRect(rect);
     dialog->ScreenToClient(rect);
     return control;
 }
@@ -210,7 +215,17 @@ BOOL VqsDialog::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* han
     return CDialog::OnCmdMsg(id, code, extra, handlerInfo);
 }
 
-BOOL VqsDialog::OnCommand(WPARAM wParam, LPARAM lParam) { return CDialog::OnCommand(wParam, lParam); }
+BOOL VqsDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == IDOK) {
+        CWnd* focus = GetFocus();
+        if (focus && focus != GetDlgItem(IDOK) && dynamic_cast<VqsOpenDialogButton*>(focus)) {
+            focus->SendMessage(BM_CLICK);
+            return TRUE;
+        }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
 
 void VqsDialog::DoDataExchange(CDataExchange* pDX) { m_connector.DoDataExchange(pDX); }
 

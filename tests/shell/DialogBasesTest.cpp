@@ -1,8 +1,10 @@
 #include "shell/VqsDialog.h"
+#include "shell/VqsOpenDialogButton.h"
 #include "shell/VqsOptCtrl.h"
 #include "shell/VqsPropertyPage.h"
 #include "shell/VqsPropertySheet.h"
 #include "shell/VqsSysApp.h"
+#include "win/CComboBox.h"
 #include "win/CDataExchange.h"
 
 #include "support/ScopedResourceLibrary.h"
@@ -58,6 +60,13 @@ public:
         *specs = m_specs;
         return static_cast<UINT>(std::size(m_specs));
     }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        VqsDialog::DoDataExchange(pDX);
+        DDX_Control(pDX, 12, combo);
+    }
+
+    CComboBox combo;
 
 private:
     ResizeSpecRightEdge m_edit{1};
@@ -70,8 +79,9 @@ private:
     ResizeSpecAtCtrl m_beside{8, 7};
     ResizeSpecDowntoBottomRightEdge m_lowerList{9, 7, 6};
     ResizeSpecDowntoCtrlRightEdge m_upperList{10, 7};
-    ResizeSpec* m_specs[10] = {&m_edit,    &m_down,    &m_corner,    &m_stretch,   &m_partner,
-                               &m_beforePartner, &m_divider, &m_beside, &m_lowerList, &m_upperList};
+    ResizeSpecAtCorner m_combo{12};
+    ResizeSpec* m_specs[11] = {&m_edit,    &m_down,   &m_corner,    &m_stretch,   &m_partner, &m_beforePartner,
+                               &m_divider, &m_beside, &m_lowerList, &m_upperList, &m_combo};
 };
 
 } // namespace
@@ -103,6 +113,9 @@ TEST_F(DialogBasesTest, ResizeRulesFollowTheDialogAndReturnEveryControlToItsPlac
     EXPECT_EQ(grown[9], CRect(15, 192, 280, 241));   // top after the divider, right edge before the partner
     EXPECT_EQ(grown[10], CRect(15, 48, 355, 151));   // bottom 9 px above the divider
     EXPECT_EQ(grown[11], opened[11]);                // no rule
+    const CRect combo = grown[12];
+    EXPECT_EQ(combo.TopLeft(), CPoint(400, 78)) << combo.left << "," << combo.top;
+    EXPECT_EQ(combo.Height(), opened[12].Height());  // a combo box keeps its drop-down list's height
     EXPECT_EQ(ControlRects(dialog).size(), 0u);
     Rects back;
     ResizableDialog again;
@@ -323,4 +336,55 @@ TEST_F(DialogBasesTest, CancelSheetDuringDoModalYieldsCancelWhateverTheSheetEnds
     plain.AddPage(&finishing);
     ui.ExpectWizard("Wizard").Finish();
     EXPECT_EQ(plain.DoModal(), ID_WIZFINISH);
+}
+
+namespace {
+
+constexpr UINT kOpenTemplate = 9003;
+constexpr int kOpenButton = 1003;
+constexpr int kOpenEdit = 9031;
+
+class OpenDialog : public VqsDialog {
+public:
+    OpenDialog() : VqsDialog(kOpenTemplate, nullptr) {}
+    BOOL OnInitDialog() override
+    {
+        VqsDialog::OnInitDialog();
+        m_button.SubclassDlgItem(kOpenButton, this);
+        return TRUE;
+    }
+    void OnOpen() { ++opened; }
+    int opened = 0;
+
+private:
+    VqsOpenDialogButton m_button;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(OpenDialog, VqsDialog)
+    ON_BN_CLICKED(kOpenButton, &OpenDialog::OnOpen)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(DialogBasesTest, EnterOnAnOpenDialogButtonClicksItAndTheDialogStaysOpen)
+{
+    OpenDialog dialog;
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(kOpenTemplate)
+        .Run([&] { dialog.GetDlgItem(kOpenButton)->SetFocus(); })
+        .Key(VK_RETURN)
+        .Run([&] {
+            EXPECT_EQ(dialog.opened, 1);
+            EXPECT_TRUE(dialog.IsWindowVisible());
+            dialog.GetDlgItem(kOpenEdit)->SetFocus();
+        })
+        .Key(VK_RETURN);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.opened, 1);
+
+    OpenDialog onOk;
+    ui.ExpectDialog(kOpenTemplate).Run([&] { onOk.GetDlgItem(IDOK)->SetFocus(); }).Key(VK_RETURN);
+    EXPECT_EQ(onOk.DoModal(), IDOK);
+    EXPECT_EQ(onOk.opened, 0);
 }

@@ -1,6 +1,8 @@
 #include "DialogTestSupport.h"
 #include "WinTestSupport.h"
 
+#include "win/CButton.h"
+#include "win/CComboBox.h"
 #include "win/CDataExchange.h"
 #include "win/CDialog.h"
 #include "win/CWinApp.h"
@@ -15,6 +17,7 @@ constexpr int kName = 1001;
 constexpr int kCheck = 1002;
 constexpr int kOther = 1003;
 constexpr int kDisabled = 1004;
+constexpr int kChoice = 1005;
 
 CString TextOf(HWND hwnd)
 {
@@ -316,6 +319,60 @@ TEST_F(DialogTest, DataExchangeAttachesAControlObjectOnce)
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.exchanges, 3);
     EXPECT_EQ(dialog.edit.m_hWnd, nullptr);
+}
+
+TEST_F(DialogTest, CheckBoxesAndComboSelectionsAreExchanged)
+{
+    class ChoiceDialog : public NameDialog {
+    public:
+        BOOL OnInitDialog() override
+        {
+            for (const char* text : {"first", "second", "third"})
+                SendDlgItemMessage(kChoice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            return NameDialog::OnInitDialog();
+        }
+        void DoDataExchange(CDataExchange* pDX) override
+        {
+            DDX_Check(pDX, kCheck, checked);
+            DDX_CBIndex(pDX, kChoice, choice);
+        }
+        int checked = 1;
+        int choice = 2;
+    };
+    ChoiceDialog dialog;
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(100)
+        .Run([&] {
+            EXPECT_EQ(dialog.IsDlgButtonChecked(kCheck), BST_CHECKED);
+            EXPECT_EQ(dialog.SendDlgItemMessage(kChoice, CB_GETCURSEL), 2);
+        })
+        .Click(kCheck)
+        .Select(kChoice, 1)
+        .OK();
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.checked, 0);
+    EXPECT_EQ(dialog.choice, 1);
+}
+
+TEST_F(DialogTest, TypedTextReachesTheMemberAndALongTextIsRefused)
+{
+    NumberDialog dialog;
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(100).Replace(kName, "99").Run([&] { EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, kName)); }).OK();
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.number, 99);
+    class LimitedDialog : public NameDialog {
+    public:
+        void DoDataExchange(CDataExchange* pDX) override
+        {
+            DDX_Text(pDX, kName, name);
+            DDV_MaxChars(pDX, name, 4);
+        }
+    };
+    LimitedDialog limited;
+    ui.ExpectDialog(100).Type(kName, "abcdefg").Run([&] { EXPECT_EQ(TextOf(::GetDlgItem(limited, kName)), "abcd"); }).OK();
+    EXPECT_EQ(limited.DoModal(), IDOK);
+    EXPECT_EQ(limited.name, "abcd");
 }
 
 TEST_F(DialogTest, AModelessDialogShowsAsItsTemplateSaysAndHidesAtItsEnd)

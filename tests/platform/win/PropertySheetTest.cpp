@@ -358,3 +358,76 @@ TEST_F(PropertySheetTest, ASheetWithoutADriverIsCancelled)
     EXPECT_TRUE(Logged("201 reset"));
     EXPECT_EQ(LastTranscriptLine(), "property sheet on page 201 \"Sheet\" -> Cancel (no driver)");
 }
+
+TEST_F(PropertySheetTest, TabsNamePagesAndAChosenTabChangesThePage)
+{
+    CPropertySheet sheet("Sheet");
+    pages.beta.m_strCaption = "Second";
+    pages.beta.m_psp.dwFlags |= PSP_USETITLE;
+    sheet.AddPage(&pages.alpha);
+    sheet.AddPage(&pages.beta);
+    sheet.AddPage(&pages.gamma);
+    pages.gamma.refuse = TRUE;
+    auto tabText = [&](int index) {
+        char text[32] = "";
+        TCITEM item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        sheet.GetTabControl()->GetItem(index, &item);
+        return std::string(text);
+    };
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectPropertySheet()
+        .Run([&] {
+            ASSERT_EQ(sheet.GetTabControl()->GetItemCount(), 3);
+            EXPECT_EQ(tabText(0), "Alpha");  // the template's caption
+            EXPECT_EQ(tabText(1), "Second");
+        })
+        .Select(AFX_IDC_TAB_CONTROL, 1)
+        .OnPage(202)
+        .Run([&] { pages.beta.keep = TRUE; })
+        .Select(AFX_IDC_TAB_CONTROL, 0)
+        .OnPage(202)
+        .Run([&] {
+            EXPECT_EQ(sheet.GetTabControl()->GetCurSel(), 1);
+            pages.beta.keep = FALSE;
+        })
+        .Select(AFX_IDC_TAB_CONTROL, 2)  // the page refuses: the tab goes back
+        .OnPage(202)
+        .Run([&] { EXPECT_EQ(sheet.GetTabControl()->GetCurSel(), 1); })
+        .Cancel();
+    sheet.DoModal();
+}
+
+TEST_F(PropertySheetTest, TabImagesStayWithTheirTabsAsPagesComeAndGo)
+{
+    CPropertySheet sheet("Sheet");
+    sheet.AddPage(&pages.alpha);
+    sheet.AddPage(&pages.beta);
+    auto imageOf = [&](int index) {
+        TCITEM item{};
+        item.mask = TCIF_IMAGE;
+        sheet.GetTabControl()->GetItem(index, &item);
+        return item.iImage;
+    };
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectPropertySheet()
+        .Run([&] {
+            for (int index = 0; index < 2; ++index) {
+                TCITEM item{};
+                item.mask = TCIF_IMAGE;
+                item.iImage = 9 + index;
+                sheet.GetTabControl()->SetItem(index, &item);
+            }
+            sheet.AddPage(&pages.gamma);
+            EXPECT_EQ(sheet.GetTabControl()->GetItemCount(), 3);
+            sheet.RemovePage(0);
+            EXPECT_EQ(sheet.GetTabControl()->GetItemCount(), 2);
+            EXPECT_EQ(imageOf(0), 10);
+            EXPECT_EQ(sheet.GetActivePage(), &pages.beta);
+            EXPECT_EQ(sheet.GetTabControl()->GetCurSel(), 0);
+        })
+        .Cancel();
+    sheet.DoModal();
+}
