@@ -29,5 +29,5 @@ function(vq_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "VQ_RESOURCES=${PROJECT_SOURCE_DIR}/resources;VQ_SOURCE=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "VQ_RESOURCES=${PROJECT_SOURCE_DIR}/resources;VQ_SOURCE=${PROJECT_SOURCE_DIR};VQ_COM_REGISTRY=${CMAKE_CURRENT_BINARY_DIR}/${name}-com-registry.ini")
 endfunction()

@@ -1,7 +1,12 @@
 // The repository proxy beside raw SQLite doing the same work in the same run: loading the
 // objects of a list, reading an attribute from the store, taking and giving back a write
-// lock, and a transaction that writes 1,000 new objects. Each pair's ratio is printed at
-// the end (goal: within 3x).
+// lock, a transaction that writes 1,000 new objects, and building and reading the sample
+// enterprise (SampleBench.cpp; --sample-scale=SYSTEMS,SEGMENTS,ELEMENTS sets its size).
+// Each pair's ratio is printed at the end (goal: within 3x), with objects per second for
+// the sample.
+#include "RawSqlite.h"
+#include "SampleBench.h"
+
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
 
@@ -20,49 +25,6 @@
 namespace {
 
 constexpr int kObjects = 1000;
-
-void Check(int rc, sqlite3* db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw std::runtime_error(sqlite3_errmsg(db));
-}
-
-// A raw connection with its prepared statements.
-class Raw {
-public:
-    explicit Raw(const std::string& path)
-    {
-        Check(sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                              nullptr),
-              m_db);
-        Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
-    }
-    ~Raw()
-    {
-        for (auto& [sql, statement] : m_statements)
-            sqlite3_finalize(statement);
-        sqlite3_close(m_db);
-    }
-    void Execute(const char* sql) { Check(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), m_db); }
-    sqlite3_stmt* Statement(const char* sql)
-    {
-        sqlite3_stmt*& statement = m_statements[sql];
-        if (!statement)
-            Check(sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr), m_db);
-        return statement;
-    }
-    void Run(sqlite3_stmt* statement)
-    {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-        }
-        Check(sqlite3_reset(statement), m_db);
-    }
-    std::int64_t LastId() const { return sqlite3_last_insert_rowid(m_db); }
-
-private:
-    sqlite3* m_db = nullptr;
-    std::map<std::string, sqlite3_stmt*> m_statements;
-};
 
 struct RawRow {
     std::int64_t oid;
@@ -284,32 +246,71 @@ void WriteTransaction_Raw(benchmark::State& state)
     }
 }
 
-// The console report, keeping each benchmark's time for the ratios.
+// The console report, keeping each benchmark's time (and objects per second, where it
+// counts them) for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run& run : runs)
-            if (!run.error_occurred)
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            auto rate = run.counters.find("objects/s");
+            if (rate != run.counters.end())
+                m_rates[run.benchmark_name()] = rate->second.value;
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void PrintRatios() const
     {
         std::printf("\n%-22s %14s %14s %8s\n", "work", "proxy (us)", "raw (us)", "ratio");
-        for (const char* work : {"ObjectLoad", "AttributeRead", "LockAndUnlock", "WriteTransaction"}) {
-            auto proxy = m_times.find(std::string(work) + "_Proxy");
-            auto raw = m_times.find(std::string(work) + "_Raw");
-            if (proxy == m_times.end() || raw == m_times.end() || raw->second <= 0)
+        for (const char* work : {"ObjectLoad", "AttributeRead", "LockAndUnlock", "WriteTransaction", "SampleBuild",
+                                 "SampleRead"}) {
+            auto proxy = m_seconds.find(std::string(work) + "_Proxy");
+            auto raw = m_seconds.find(std::string(work) + "_Raw");
+            if (proxy == m_seconds.end() || raw == m_seconds.end() || raw->second <= 0)
                 continue;
-            std::printf("%-22s %14.2f %14.2f %8.2f\n", work, proxy->second, raw->second, proxy->second / raw->second);
+            std::printf("%-22s %14.2f %14.2f %8.2f\n", work, proxy->second * 1e6, raw->second * 1e6,
+                        proxy->second / raw->second);
         }
+        std::printf("\n%-22s %14s %14s\n", "objects per second", "proxy", "raw");
+        for (const char* work : {"SampleBuild", "SampleRead"}) {
+            auto proxy = m_rates.find(std::string(work) + "_Proxy");
+            auto raw = m_rates.find(std::string(work) + "_Raw");
+            if (proxy != m_rates.end() && raw != m_rates.end())
+                std::printf("%-22s %14.0f %14.0f\n", work, proxy->second, raw->second);
+        }
+        std::printf("(sample: %ld objects written, %ld read)\n", SampleObjectsWritten(), SampleObjectsRead());
     }
 
 private:
-    std::map<std::string, double> m_times;
+    std::map<std::string, double> m_seconds;
+    std::map<std::string, double> m_rates;
 };
+
+// Takes --sample-scale=SYSTEMS,SEGMENTS,ELEMENTS out of the arguments.
+bool TakeSampleScale(int& argc, char** argv)
+{
+    const std::string flag = "--sample-scale=";
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument.rfind(flag, 0) != 0)
+            continue;
+        vqrepo::SampleScale scale;
+        if (!ParseSampleScale(argument.substr(flag.size()), scale)) {
+            std::fprintf(stderr, "proxy_bench: %s: give SYSTEMS,SEGMENTS,ELEMENTS (e.g. 100,20,500)\n", argv[i]);
+            return false;
+        }
+        SetSampleScale(scale);
+        for (int j = i; j + 1 < argc; ++j)
+            argv[j] = argv[j + 1];
+        --argc;
+        --i;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -324,6 +325,8 @@ BENCHMARK(WriteTransaction_Raw)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
+    if (!TakeSampleScale(argc, argv))
+        return 2;
     benchmark::Initialize(&argc, argv);
     Workspace workspace;
     g_workspace = &workspace;

@@ -4,9 +4,12 @@
 
 bool PxClassInfo::IsKindOf(const char* className) const
 {
-    for (const PxClassInfo* info = this; info; info = info->base)
+    for (const PxClassInfo* info = this; info; info = info->base) {
         if (std::strcmp(info->name, className) == 0)
             return true;
+        if (info->base2 && info->base2->IsKindOf(className))
+            return true;
+    }
     return false;
 }
 

@@ -21,3 +21,10 @@ private:
 #define PX_THROW(...) throw PxException(__FILE__, __LINE__, __VA_ARGS__)
 // Throws a PxException whose IsObjectDeleted answers true.
 #define PX_THROW_DELETED(text) throw PxException(__FILE__, __LINE__, text, nullptr, nullptr, true)
+
+// An option whose value (its default) cannot be determined, for example because the
+// record's business segment cannot be reached.
+class PxExceptionDefOption : public PxException {
+public:
+    using PxException::PxException;
+};

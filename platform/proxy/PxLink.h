@@ -63,6 +63,7 @@ protected:
 
 private:
     friend class PxTesting;
+    friend class PxRepositoryDump;
     PxLockErrorInfo LockList(PxList& objects, int kind, const char* operation);
 
     std::shared_ptr<PxLinkCore> m_core;

@@ -5,6 +5,8 @@
 #include "proxy/PxObject.h"
 #include "win/Types.h"
 
+#include <vector>
+
 class PxObjectCollection {
 public:
     // Filling by the library: the collection is emptied, then each object appended in
@@ -14,6 +16,13 @@ public:
 
 protected:
     ~PxObjectCollection() = default;
+};
+
+// A plain collection of objects, for the library's own use.
+class PxObjectArray : public PxObjectCollection, public std::vector<PxObjectPtr> {
+public:
+    void PxEmpty() override { clear(); }
+    void PxAppend(const PxObjectPtr& object) override { push_back(object); }
 };
 
 class PxList : public PxObjectCollection {

@@ -9,7 +9,7 @@
 
 const PxClassInfo& PxObject::ClassInfo()
 {
-    static const PxClassInfo info{"PxObject", nullptr, 0, &PxObject::PxCreate};
+    static const PxClassInfo info{"PxObject", nullptr, nullptr, 0, &PxObject::PxCreate};
     return info;
 }
 
@@ -217,6 +217,27 @@ void PxObject::SetAttributeObject(const char* name, const PxObjectPtr& object)
     WriteAttribute(name, object ? PxValue::OfInt(object->m_oid) : PxValue());
 }
 
+void PxObject::SetAttributeNull(const char* name) { WriteAttribute(name, PxValue()); }
+
+BOOL PxObject::IsAttributeNull(const char* name) const
+{
+    const PxValue* value = Attribute(name);
+    return value && value->type == PxValue::Null;
+}
+
+void PxObject::RemoveAttribute(const char* name)
+{
+    Enter("PxObject::RemoveAttribute");
+    std::string key = name ? name : "";
+    std::shared_ptr<PxSession> session = Session();
+    session->Write([&] {
+        if (session->Store().DeleteAttribute(m_oid, key))
+            NoteChange(*session);
+    });
+    if (m_attributes && m_attributeGeneration == m_core->BufferGeneration())
+        m_attributes->erase(key);
+}
+
 void PxObject::WriteAttribute(const char* name, PxValue value)
 {
     Enter("PxObject::SetAttribute");
@@ -304,7 +325,17 @@ PxObjectPtr PxObject::CreateMember(const char* role, const char* className)
 
 void PxObject::AddMember(const char* role, const PxObjectPtr& member)
 {
-    Enter("PxObject::AddMember");
+    AddListEntry(role, member, false, "PxObject::AddMember");
+}
+
+void PxObject::AddOwnedMember(const char* role, const PxObjectPtr& member)
+{
+    AddListEntry(role, member, true, "PxObject::AddOwnedMember");
+}
+
+void PxObject::AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation)
+{
+    Enter(operation);
     if (!member)
         PX_THROW("Cannot add a null object to a list.");
     if (member->m_neverStored)
@@ -314,7 +345,7 @@ void PxObject::AddMember(const char* role, const PxObjectPtr& member)
         if (!session->Store().Present(member->m_oid))
             PX_THROW_DELETED("Cannot add the object to a list: it is no longer in the repository.");
         NoteChange(*session);
-        session->Store().AddMember(m_oid, role, member->m_oid, false);
+        session->Store().AddMember(m_oid, role, member->m_oid, owning);
     });
 }
 
@@ -328,4 +359,53 @@ void PxObject::RemoveMember(const char* role, const PxObjectPtr& member)
         if (session->Store().RemoveMember(m_oid, role, member->m_oid))
             NoteChange(*session);
     });
+}
+
+CString PxObject::ReadText(const char* operation, const char* attribute) const
+{
+    Enter(operation);
+    return GetAttributeText(attribute);
+}
+
+std::int64_t PxObject::ReadInt(const char* operation, const char* attribute) const
+{
+    Enter(operation);
+    return GetAttributeInt(attribute);
+}
+
+PxObjectPtr PxObject::ReadObject(const char* operation, const char* attribute) const
+{
+    Enter(operation);
+    return GetAttributeObject(attribute);
+}
+
+void PxObject::WriteText(const char* operation, const char* attribute, const char* value)
+{
+    Enter(operation);
+    SetAttributeText(attribute, value);
+}
+
+void PxObject::WriteInt(const char* operation, const char* attribute, std::int64_t value)
+{
+    Enter(operation);
+    SetAttributeInt(attribute, value);
+}
+
+void PxObject::WriteObject(const char* operation, const char* attribute, const PxObjectPtr& object)
+{
+    Enter(operation);
+    SetAttributeObject(attribute, object);
+}
+
+void PxObject::ReadList(const char* operation, const char* role, PxObjectCollection& members) const
+{
+    Enter(operation);
+    GetMembers(role, members);
+}
+
+PxObjectPtr PxObject::FirstMember(const char* role) const
+{
+    PxObjectArray members;
+    GetMembers(role, members);
+    return members.empty() ? PxObjectPtr() : members.front();
 }

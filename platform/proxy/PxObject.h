@@ -69,6 +69,10 @@ public:
     void SetAttributeInt(const char* name, std::int64_t value);
     void SetAttributeBlob(const char* name, const void* data, std::size_t size);
     void SetAttributeObject(const char* name, const PxObjectPtr& object);
+    // An attribute may also be stored without a value (null), which differs from absent.
+    void SetAttributeNull(const char* name);
+    BOOL IsAttributeNull(const char* name) const;
+    void RemoveAttribute(const char* name);
 
     // Fills the collection (emptied first) with the members of a list, in repository order.
     void GetMembers(const char* role, PxObjectCollection& members) const;
@@ -82,6 +86,8 @@ public:
     // Puts an object owned elsewhere at the end of one of this object's lists.
     void AddMember(const char* role, const PxObjectPtr& member);
     void RemoveMember(const char* role, const PxObjectPtr& member);
+    // Puts an object at the end of a list that owns it too: deleting either owner deletes it.
+    void AddOwnedMember(const char* role, const PxObjectPtr& member);
 
 protected:
     PxObject();
@@ -96,6 +102,17 @@ protected:
     void SetBufferedEdition(std::int64_t edition);
     // Steps the stored edition once per transaction; throws when the object is gone.
     void NoteChange(PxSession& session);
+    // Shorthands of the typed classes: the operation's entry point (see Enter), then the
+    // generic attribute or list operation.
+    CString ReadText(const char* operation, const char* attribute) const;
+    std::int64_t ReadInt(const char* operation, const char* attribute) const;
+    PxObjectPtr ReadObject(const char* operation, const char* attribute) const;
+    void WriteText(const char* operation, const char* attribute, const char* value);
+    void WriteInt(const char* operation, const char* attribute, std::int64_t value);
+    void WriteObject(const char* operation, const char* attribute, const PxObjectPtr& object);
+    void ReadList(const char* operation, const char* role, PxObjectCollection& members) const;
+    // The first member of a list; null when the list is empty.
+    PxObjectPtr FirstMember(const char* role) const;
     // Every operation that reaches the repository starts here: the operation's fault
     // injection point (PxFaultInjection), and a refusal when the object never was stored.
     void Enter(const char* operation) const;
@@ -111,6 +128,7 @@ private:
     void OnLastRelease() const noexcept override;
     const PxValue* Attribute(const char* name) const;
     void WriteAttribute(const char* name, PxValue value);
+    void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
     void ReloadRowIfStale() const;
     static PxObject* PxCreate();
 

@@ -138,6 +138,13 @@ void PxStore::WriteAttribute(std::int64_t oid, const std::string& name, const Px
     query.Bind(1, oid).Bind(2, name).Bind(3, value).Run();
 }
 
+bool PxStore::DeleteAttribute(std::int64_t oid, const std::string& name)
+{
+    PxQuery query(m_db, "DELETE FROM px_attribute WHERE oid = ?1 AND name = ?2", pxwhat::Write);
+    query.Bind(1, oid).Bind(2, name).Run();
+    return m_db.Changes() > 0;
+}
+
 std::optional<std::int64_t> PxStore::NextEdition(std::int64_t oid)
 {
     PxQuery query(m_db, "UPDATE px_object SET edition = edition + 1 WHERE oid = ?1 AND present RETURNING edition",

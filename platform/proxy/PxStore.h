@@ -42,6 +42,8 @@ public:
     // Reads the attributes of a present object; false when the object is not present.
     bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes);
     void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value);
+    // Answers whether there was such an attribute.
+    bool DeleteAttribute(std::int64_t oid, const std::string& name);
     // Counts one more edition of a present object; answers it, or nothing when the object is gone.
     std::optional<std::int64_t> NextEdition(std::int64_t oid);
 

@@ -1,5 +1,6 @@
 #include "proxy/PxTesting.h"
 
+#include "proxy/PxClass.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxSession.h"
@@ -15,3 +16,5 @@ void PxTesting::LimitDataFile(PxLink& link, int pages)
     std::string pragma = "PRAGMA max_page_count=" + std::to_string(pages);
     session->Store().Database().Execute(pragma.c_str(), pxwhat::Write);
 }
+
+void PxTesting::AddClass(const PxClassInfo& info) { PxAddClass(info); }

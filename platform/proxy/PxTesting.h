@@ -2,6 +2,7 @@
 #pragma once
 
 class PxLink;
+struct PxClassInfo;
 
 class PxTesting {
 public:
@@ -9,4 +10,7 @@ public:
     static void SetBusyTimeout(PxLink& link, int milliseconds);
     // Caps the data file at this many pages, so that a growing transaction finds the disk full.
     static void LimitDataFile(PxLink& link, int pages);
+    // Lets stored objects be of a class the class table does not list (a test's own record
+    // class, say).
+    static void AddClass(const PxClassInfo& info);
 };

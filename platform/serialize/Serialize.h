@@ -8,6 +8,9 @@
 constexpr char kShiftOut = 0x0E;
 constexpr char kShiftIn = 0x0F;
 
+// True: this stand-in is a test build of the library.
+bool IsVqSerializeTestDll();
+
 // Non-zero when the byte starts a double-byte character.
 int is_Kanji1(unsigned char byte);
 
@@ -18,6 +21,13 @@ int is_Kanji1(unsigned char byte);
 // `dest` is always zero-terminated. Answers 1.
 int complexInsertSokEok(char* dest, std::size_t destCapacity, const char* text, int length, int leftBlank,
                         int rightBlank);
+
+// Writes the first `length` bytes of `text` (cut at a character boundary) with shift marks
+// into `dest`, with no field to fit: only the capacity limits it (cut at a character
+// boundary, its run closed). The last two arguments are as for complexInsertSokEok.
+// `dest` is always zero-terminated. Answers 1.
+int simpleInsertSokEok(char* dest, std::size_t destCapacity, const char* text, int length, int leftBlank,
+                       int rightBlank);
 
 // Writes `text` without shift marks into `dest` (cut to `destCapacity` - 1 at a character
 // boundary, zero-terminated). Answers 1.

@@ -1,6 +1,5 @@
 #include "win/CWinApp.h"
 
-#include "win/CWinThread.h"
 #include "win/CWnd.h"
 #include "win/Help.h"
 
@@ -13,6 +12,8 @@ std::atomic<CWinApp*> g_app{nullptr};
 CWinApp::CWinApp(LPCTSTR appName) : m_appName(appName)
 {
     m_pszAppName = m_appName.GetString();
+    m_bAutoDelete = FALSE;
+    AttachToCurrentThread();
     g_app.store(this);
 }
 
@@ -22,10 +23,20 @@ CWinApp::~CWinApp()
     g_app.compare_exchange_strong(self, nullptr);
 }
 
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() { return 0; }
+
 void CWinApp::WinHelp(DWORD_PTR data, UINT command)
 {
-    CWnd* main = AfxGetMainWnd();
+    CWnd* main = GetMainWnd();
     ::WinHelp(main ? main->m_hWnd : nullptr, m_pszHelpFilePath, command, data);
+}
+
+void CWinApp::SetHelpFilePath(LPCTSTR path)
+{
+    m_helpFilePath = path;
+    m_pszHelpFilePath = path ? m_helpFilePath.GetString() : nullptr;
 }
 
 CWinApp* AfxGetApp() { return g_app.load(); }

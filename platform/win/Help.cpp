@@ -4,15 +4,15 @@
 
 namespace {
 
-std::mutex g_helpMutex;
-std::vector<vqwin::HelpRequest> g_helpRequests;
+std::mutex g_mutex;
+std::vector<vqwin::HelpRequest> g_requests;
 
 } // namespace
 
-BOOL WinHelp(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data)
+BOOL WinHelp(HWND owner, LPCSTR helpFile, UINT command, ULONG_PTR data)
 {
-    std::lock_guard lock(g_helpMutex);
-    g_helpRequests.push_back(vqwin::HelpRequest{window, helpFile ? helpFile : "", command, data});
+    std::lock_guard lock(g_mutex);
+    g_requests.push_back({owner, CString(helpFile), command, data});
     return TRUE;
 }
 
@@ -20,14 +20,14 @@ namespace vqwin {
 
 std::vector<HelpRequest> HelpRequests()
 {
-    std::lock_guard lock(g_helpMutex);
-    return g_helpRequests;
+    std::lock_guard lock(g_mutex);
+    return g_requests;
 }
 
 void ClearHelpRequests()
 {
-    std::lock_guard lock(g_helpMutex);
-    g_helpRequests.clear();
+    std::lock_guard lock(g_mutex);
+    g_requests.clear();
 }
 
 } // namespace vqwin

@@ -1,13 +1,12 @@
-// Help requests. Nothing shows help here: every request goes to the help sink, where tests
-// and the stand-in host read it.
+// The help system, headless: a help request is recorded (for tests and the host's
+// transcript) instead of opening a help window.
 #pragma once
 
-#include "win/Types.h"
+#include "win/CString.h"
 
-#include <string>
 #include <vector>
 
-// Commands.
+// Help commands; HELP_TCARD may be or-ed into any of them.
 constexpr UINT HELP_CONTEXT = 0x0001;
 constexpr UINT HELP_QUIT = 0x0002;
 constexpr UINT HELP_INDEX = 0x0003;
@@ -36,18 +35,25 @@ constexpr DWORD HID_BASE_CONTROL = 0x50000;
 constexpr UINT ID_HELP = 0xE146;
 constexpr int IDHELP = 9;
 
-BOOL WinHelp(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data);
+// The data of HELP_MULTIKEY: a keyword of an alternative keyword table.
+struct MULTIKEYHELP {
+    DWORD mkSize;
+    char mkKeylist;
+    char szKeyphrase[1];
+};
+
+BOOL WinHelp(HWND owner, LPCSTR helpFile, UINT command, ULONG_PTR data);
 
 namespace vqwin {
 
 struct HelpRequest {
-    HWND window;
-    std::string helpFile;
-    UINT command;
-    ULONG_PTR data;
+    HWND owner = nullptr;
+    CString helpFile;
+    UINT command = 0;
+    ULONG_PTR data = 0;
 };
 
-// Every request since the start or the last clear, in order.
+// Every help request since the start or the last clear, in order.
 std::vector<HelpRequest> HelpRequests();
 void ClearHelpRequests();
 

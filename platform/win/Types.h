@@ -66,6 +66,17 @@ using HANDLE = HANDLE__*;
 // A wait without time-out.
 constexpr DWORD INFINITE = 0xFFFFFFFF;
 
+// A 16-byte globally unique identifier, in its usual layout.
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+
+    friend bool operator==(const GUID&, const GUID&) = default;
+};
+static_assert(sizeof(GUID) == 16);
+
 // Iteration position of the list and map collections.
 struct __POSITION {};
 using POSITION = __POSITION*;

@@ -1,193 +1,339 @@
 #include "shell/VqsSysApp.h"
 
+#include "com/CComModule.h"
+#include "generate/CAnvilorController.h"
+#include "generate/VqsScriptPropertyMgr.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxProcess.h"
+#include "proxy/PxVQLink.h"
+#include "shell/VqsExceptionData.h"
+#include "shell/VqsListFrame.h"
 #include "shell/VqsModuleResources.h"
-#include "win/PrivateProfile.h"
+#include "shell/VqsModuleStartup.h"
+#include "shell/VqsMsgBox.h"
+#include "vqclient/VqClient.h"
+#include "win/LibraryLoader.h"
+#include "win/Sync.h"
 
-#include <cstdio>
+#include <atomic>
 
 namespace {
 
-const char kSystems[] = "systems";
-const char kStartup[] = "startup";
-const char kTamberlyn[] = "Tamberlyn";
+BEGIN_OBJECT_MAP(ObjectMap)
+OBJECT_ENTRY(CLSID_AnvilorController, CAnvilorController)
+END_OBJECT_MAP()
 
-const char* const kPortKeys[] = {"Default Port on NT hosts", "Default Port on QSR hosts",
-                                 "Default Port on Tarsk hosts", "Default Port on Unix hosts"};
-constexpr UINT kDefaultPort = 7777;
-constexpr UINT kLayoutLimit = 9999;
+// In single-user mode the host and one test session may share the repository node.
+constexpr int kSingleUserProcessLimit = 3;
+constexpr int kAdministratorRight = 64;
+constexpr int kSecurityMaskBits = 127;
+// Between two idle turns while the generation client's threads end.
+constexpr DWORD kIdleTurnMilliseconds = 20;
 
-BOOL IsKnownHostType(int hostType) { return hostType >= 0 && hostType <= 3; }
+std::atomic<const VqsLockThreadHooks*> g_lockThreads{nullptr};
 
-BOOL BeginsWithYes(const CString& value) { return !value.IsEmpty() && (value[0] == 'Y' || value[0] == 'y'); }
+bool NoActiveMainThreads() { return !AnyActiveMainThreads(); }
+bool NoActiveWorkThreads() { return !AnyActiveWorkThreads(); }
+bool NoMainThreads() { return GetMainThreadCount() == 0; }
+
+// The generation client signs on with the user code up to its first '/'.
+CString SignOnName(const CString& userCode)
+{
+    const int slash = userCode.Find('/');
+    return slash < 0 ? userCode : userCode.Left(slash);
+}
+
+void RegisterAutomationServer()
+{
+    CoInitialize(nullptr);
+    CComModule* module = VqsGetComModule();
+    if (!module)
+        return;
+    module->Init(ObjectMap, nullptr);
+    module->RegisterServer();
+    module->RegisterClassObjects(CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE);
+}
 
 } // namespace
 
 VqsSysApp::VqsSysApp() : CWinApp("vqsys") { vqres::SetModuleResources(&VqsGetModuleResources()); }
 
-VqsSysApp::~VqsSysApp() = default;
-
-void VqsSysApp::SetIniPath(LPCTSTR path) { m_strIniPath = path; }
-
-CString VqsSysApp::ReadSetting(LPCTSTR section, LPCTSTR key, LPCTSTR defaultValue, DWORD size) const
+VqsSysApp::~VqsSysApp()
 {
-    CString value;
-    GetPrivateProfileStringA(section, key, defaultValue, value.GetBuffer(static_cast<int>(size)), size, m_strIniPath);
-    value.ReleaseBuffer();
-    return value;
+    while (!m_frames.IsEmpty())
+        delete m_frames.RemoveTail();
+    if (m_pLink) {
+        LogWarning(0, "The repository session was still open when the module was unloaded.");
+        DropLink();
+    }
+    delete m_pScriptPropertyMgr;
+    if (m_hResourceLibrary)
+        AfxFreeLibrary(m_hResourceLibrary);
 }
 
-void VqsSysApp::WriteSetting(LPCTSTR section, LPCTSTR key, LPCTSTR value)
+BOOL VqsSysApp::InitInstance()
 {
-    if (HasIniPath())
-        WritePrivateProfileStringA(section, key, value, m_strIniPath);
+    if (HGDIOBJ font = GetStockObject(SYSTEM_FONT))
+        ::GetObject(font, sizeof(LOGFONT), &m_viewFont);
+    m_systemColor = GetSysColor(COLOR_WINDOWTEXT);
+    if (!m_pScriptPropertyMgr)
+        m_pScriptPropertyMgr = new VqsScriptPropertyMgr;
+    return CWinApp::InitInstance();
 }
 
-int VqsSysApp::GetDisplayFolders() const
+int VqsSysApp::ExitInstance()
 {
-    if (!HasIniPath())
-        return 63;
-    return static_cast<int>(GetPrivateProfileIntA(kSystems, "Display folders", 63, m_strIniPath));
+    if (CComModule* module = VqsGetComModule()) {
+        module->RevokeClassObjects();
+        module->Term();
+    }
+    return CWinApp::ExitInstance();
 }
 
-void VqsSysApp::SetDisplayFolders(int folders)
+BOOL VqsSysApp::SetResourceModule(LPCTSTR libraryName)
 {
-    CString value;
-    value.Format("0x%08x", static_cast<unsigned>(folders));
-    WriteSetting(kSystems, "Display folders", value);
-}
-
-BOOL VqsSysApp::GetSortByType() const
-{
-    if (!HasIniPath())
+    RegisterAutomationServer();
+    if (!AfxIsValidString(libraryName)) {
+        VqsErrorBoxId(61481);
         return FALSE;
-    return ReadSetting(kSystems, "Sort by", "name", 5).CompareNoCase("name") != 0;
+    }
+    if (m_hResourceLibrary) {
+        AfxFreeLibrary(m_hResourceLibrary);
+        m_hResourceLibrary = nullptr;
+    }
+    HINSTANCE library = AfxLoadLibrary(libraryName);
+    if (!library) {
+        VqsErrorBoxId(61481);
+        return FALSE;
+    }
+    m_hResourceLibrary = library;
+    AfxSetResourceHandle(library);
+    return TRUE;
 }
 
-void VqsSysApp::SetSortBy(BOOL byType) { WriteSetting(kSystems, "Sort by", byType ? "type" : "name"); }
-
-int VqsSysApp::GetPreviousConfig() const
+BOOL VqsSysApp::OpenSession(const void* a, const void* b, const void* nodeHandle)
 {
-    if (!HasIniPath())
-        return 0;
-    return static_cast<int>(GetPrivateProfileIntA(kSystems, "Previous Config", 0, m_strIniPath));
+    if (!m_hResourceLibrary) {
+        VqsErrorBoxId(61482);
+        return FALSE;
+    }
+    if (m_pLink) {
+        VqsErrorBoxId(61483);
+        return FALSE;
+    }
+    try {
+        AttachLink(a, b, nodeHandle);
+        if (m_nRepositoryMode != 0 && IsSingleUserModeBusy()) {
+            VqsErrorBoxId(62140);
+            DropLink();
+            return FALSE;
+        }
+    } catch (const VqReportableException& error) {
+        ShowErrorById(61484, error);
+        DropLink();
+        return FALSE;
+    } catch (...) {
+        DropLink();
+        throw;
+    }
+    if (const VqsLockThreadHooks* hooks = g_lockThreads.load())
+        hooks->startThread(m_pLink);
+    return TRUE;
 }
 
-void VqsSysApp::SetPreviousConfig(int on)
+void VqsSysApp::AttachLink(const void* a, const void* b, const void* nodeHandle)
 {
-    CString value;
-    value.Format("%1d", on);
-    WriteSetting(kSystems, "Previous Config", value);
+    if (!AfxIsValidString(static_cast<LPCSTR>(a)))
+        throw VqsExceptionData("The repository name cannot be read.", __FILE__, __LINE__);
+    if (b && !AfxIsValidString(static_cast<LPCSTR>(b)))
+        throw VqsExceptionData("The user code cannot be read.", __FILE__, __LINE__);
+    m_pLink = new PxVQLink;
+    m_pLink->AttachSession(a, b, nodeHandle);
+    m_pEnterprise = m_pLink->GetLVQEnterprise();
+    m_pLSEEnterprise = m_pLink->GetLSEEnterprise();
+    m_bAllowLongNames = m_pLSEEnterprise->GetAllowLongNames() != 0;
 }
 
-int VqsSysApp::GetOptionsPreview() const
+BOOL VqsSysApp::IsSingleUserModeBusy() const
 {
-    if (!HasIniPath())
-        return 0;
-    return static_cast<int>(GetPrivateProfileIntA(kSystems, "Options Preview", 0, m_strIniPath));
+    return m_pLink->GetProcess()->GetNode()->NumberOfProcesses() >= kSingleUserProcessLimit;
 }
 
-void VqsSysApp::SetOptionsPreview(int on)
+// The session's enterprises belong to the link and go with it.
+void VqsSysApp::DropLink()
 {
-    CString value;
-    value.Format("%1d", on);
-    WriteSetting(kSystems, "Options Preview", value);
+    m_pEnterprise = nullptr;
+    m_pLSEEnterprise = nullptr;
+    delete m_pLink;
+    m_pLink = nullptr;
 }
 
-int VqsSysApp::GetSynchronizeMode() const
+BOOL VqsSysApp::OpenSessionForHost(const void* a, const void* b, const void* nodeHandle, int repositoryMode)
 {
-    if (!HasIniPath())
-        return 2;
-    CString autoSynchronize = ReadSetting(kSystems, "Auto Synchronize", "Y", 2);
-    if (autoSynchronize.IsEmpty())
-        return 2;
-    if (!BeginsWithYes(autoSynchronize))
-        return 1;
-    CString removeOld = ReadSetting(kSystems, "Remove Old Options", "N", 2);
-    if (removeOld.IsEmpty())
-        return 2;
-    return BeginsWithYes(removeOld) ? 0 : 2;
+    m_nRepositoryMode = repositoryMode;
+    const BOOL opened = OpenSession(a, b, nodeHandle);
+    try {
+        if (opened)
+            SignOnGenerationClient(nodeHandle);
+    } catch (...) {
+        VqcSetWorkPath();
+        throw;
+    }
+    VqcSetWorkPath();
+    return opened;
 }
 
-void VqsSysApp::SetSynchronizeMode(int mode)
+void VqsSysApp::SignOnGenerationClient(const void* nodeHandle) const
 {
-    WriteSetting(kSystems, "Auto Synchronize", mode == 1 ? "N" : "Y");
-    if (mode != 1)
-        WriteSetting(kSystems, "Remove Old Options", mode == 0 ? "Y" : "N");
+    VqcSetSignOnUserName(SignOnName(m_pLink->GetProcess()->GetUserCode()));
+    VqcSetNodeHandle(nodeHandle);
+    VqcSetRepositoryMode(m_nRepositoryMode);
 }
 
-void VqsSysApp::ReadLayout(LPCTSTR key, UINT& first, UINT& second) const
+void VqsSysApp::CloseSession()
 {
-    if (!HasIniPath())
+    if (AnyActiveMainThreads()) {
+        CancelAllMainThreads();
+        IdleUntil(&NoActiveMainThreads);
+    }
+    if (GetMainThreadCount() != 0) {
+        IdleUntil(&NoActiveWorkThreads);
+        CancelAllMainThreads();
+        IdleUntil(&NoMainThreads);
+    }
+    m_pfnWYRQuery = nullptr;
+    m_pfnWYRNotify = nullptr;
+    m_pfnWYRLog = nullptr;
+    if (!m_pLink)
         return;
-    CString value = ReadSetting(kSystems, key, "", 10);
-    UINT parsedFirst = first;
-    UINT parsedSecond = second;
-    if (std::sscanf(value, "%u,%u", &parsedFirst, &parsedSecond) >= 1) {
-        first = parsedFirst;
-        second = parsedSecond;
+    try {
+        if (const VqsLockThreadHooks* hooks = g_lockThreads.load())
+            hooks->stopAllThreads();
+    } catch (const VqException& error) {
+        LogWarning(0, error.GetErrorMessage());
+    }
+    DropLink();
+}
+
+// Idle processing in turns until `done`; the client's threads may need the user-interface
+// thread's idle work to end, so it never blocks on them.
+void VqsSysApp::IdleUntil(bool (*done)())
+{
+    while (!done()) {
+        OnIdle(0);
+        if (!done())
+            Sleep(kIdleTurnMilliseconds);
     }
 }
 
-void VqsSysApp::WriteLayout(LPCTSTR key, UINT first, UINT second)
+BOOL VqsSysApp::WillingToClose()
 {
-    if (first >= kLayoutLimit || second >= kLayoutLimit)
-        return;
-    CString value;
-    value.Format("%u,%u", first, second);
-    WriteSetting(kSystems, key, value);
-}
-
-void VqsSysApp::GetSystemFrameLayout(UINT& first, UINT& second) const
-{
-    first = 60;
-    second = 40;
-    ReadLayout("System Frame Layout", first, second);
-}
-
-void VqsSysApp::SetSystemFrameLayout(UINT first, UINT second) { WriteLayout("System Frame Layout", first, second); }
-
-void VqsSysApp::GetHostFrameLayout(UINT& first, UINT& second) const
-{
-    first = 50;
-    second = 50;
-    ReadLayout("Host Frame Layout", first, second);
-}
-
-void VqsSysApp::SetHostFrameLayout(UINT first, UINT second) { WriteLayout("Host Frame Layout", first, second); }
-
-UINT VqsSysApp::GetDefaultPort(int hostType) const
-{
-    if (!HasIniPath() || !IsKnownHostType(hostType))
-        return kDefaultPort;
-    CString value = ReadSetting(kSystems, kPortKeys[hostType], "", 16);
-    UINT port = 0;
-    return std::sscanf(value, "%u", &port) == 1 ? port : kDefaultPort;
-}
-
-void VqsSysApp::SetDefaultPort(int hostType, UINT port)
-{
-    if (!IsKnownHostType(hostType) || port == 0 || port >= 10000)
-        return;
-    CString value;
-    value.Format("%u", port);
-    WriteSetting(kSystems, kPortKeys[hostType], value);
-}
-
-BOOL VqsSysApp::ReadYesSwitch(LPCTSTR section, LPCTSTR key) const
-{
-    if (!HasIniPath())
+    if (!AnyActiveMainThreads())
         return TRUE;
-    CString value = ReadSetting(section, key, "N", 16);
-    return value.IsEmpty() || value.CompareNoCase("Y") == 0;
+    BOOL yes = FALSE;
+    return VqsQuestionCancelBoxId(yes, 62142) && yes;
 }
 
-BOOL VqsSysApp::GetHelpDebug() const { return ReadYesSwitch(kStartup, "debughelp"); }
-
-BOOL VqsSysApp::GetHelpNoPopup() const { return ReadYesSwitch(kStartup, "helpNoPopup"); }
-
-BOOL VqsSysApp::GetDisassociateComponentAndProfileOracle() const
+BOOL VqsSysApp::SetHelpFilePath(LPCTSTR path)
 {
-    if (!HasIniPath())
+    if (!AfxIsValidString(path) || !*path)
         return FALSE;
-    return ReadSetting(kTamberlyn, "DisassociateComponentAndProfileOracle", "N", 16).CompareNoCase("Y") == 0;
+    m_strHelpPath = path;
+    CWinApp::SetHelpFilePath(m_strHelpPath);
+    return TRUE;
 }
+
+void VqsSysApp::SetSecurityMask(int mask)
+{
+    m_nSecurityMask = mask & kSecurityMaskBits;
+    VqcSetAdminUser(HasRight(kAdministratorRight));
+}
+
+BOOL VqsSysApp::HasRight(int right) const { return !IsSecurityOn() || (m_nSecurityMask & right) != 0; }
+
+BOOL VqsSysApp::SetBusinessSegment(LPCTSTR name)
+{
+    if (!AfxIsValidString(name) || !*name)
+        return FALSE;
+    if (!m_businessSegments.Find(name))
+        m_businessSegments.AddTail(name);
+    return TRUE;
+}
+
+BOOL VqsSysApp::IsBusinessSegmentAllowed(LPCTSTR name) const
+{
+    if (!IsSecurityOn())
+        return TRUE;
+    return AfxIsValidString(name) && m_businessSegments.Find(name) != nullptr;
+}
+
+void VqsSysApp::RegisterWYRCallBack(VqsWYRQueryCallBack query, VqsWYRNotifyCallBack notify, VqsWYRLogCallBack log)
+{
+    m_pfnWYRQuery = query;
+    m_pfnWYRNotify = notify;
+    m_pfnWYRLog = log;
+}
+
+BOOL VqsSysApp::WyrQuery(const char* value) const { return !m_pfnWYRQuery || m_pfnWYRQuery(value) != 0; }
+
+void VqsSysApp::WyrNotify(const char* value) const
+{
+    if (m_pfnWYRNotify)
+        m_pfnWYRNotify(value);
+}
+
+void VqsSysApp::Log(int code, LPCTSTR level, LPCTSTR text) const
+{
+    if (m_pfnWYRLog)
+        m_pfnWYRLog(code, level, text ? text : "");
+}
+
+void VqsSysApp::LogError(int code, LPCTSTR text) const { Log(code, "ERROR", text); }
+
+void VqsSysApp::LogInfo(int code, LPCTSTR text) const { Log(code, "INFO", text); }
+
+void VqsSysApp::LogWarning(int code, LPCTSTR text) const { Log(code, "WARNING", text); }
+
+CWnd* VqsSysApp::GetFirstActiveFrame()
+{
+    CWnd* active = nullptr;
+    for (POSITION pos = m_frames.GetHeadPosition(); pos && !active;)
+        active = m_frames.GetNext(pos)->GetActiveFrame();
+    return active;
+}
+
+VqsListFrame* VqsSysApp::FindFrame(const CWnd* frame)
+{
+    for (POSITION pos = m_frames.GetHeadPosition(); frame && pos;) {
+        VqsListFrame* candidate = m_frames.GetNext(pos);
+        if (candidate == frame)
+            return candidate;
+    }
+    return nullptr;
+}
+
+void VqsSysApp::RouteToActiveFrame(PxPtr<PxVQSystem>& system, PxPtr<PxVQBSSoftLink>& bsLink,
+                                   PxPtr<PxVQElementSoftLink>& elementLink, PxPtr<PxVQGenSet>& genSet)
+{
+    if (VqsListFrame* active = FindFrame(GetFirstActiveFrame()))
+        active->GetSelectionContext(system, bsLink, elementLink, genSet);
+}
+
+void VqsSysApp::RefreshAllViews(VqsModel* model)
+{
+    for (POSITION pos = m_frames.GetHeadPosition(); pos;) {
+        VqsListFrame* frame = m_frames.GetNext(pos);
+        if (frame->GetSafeHwnd())
+            frame->RefreshViews(model);
+    }
+}
+
+void VqsSysApp::ClearRefreshPending()
+{
+    for (POSITION pos = m_frames.GetHeadPosition(); pos;)
+        m_frames.GetNext(pos)->ClearRefreshPending();
+}
+
+void VqsSysApp::SetLockThreadHooks(const VqsLockThreadHooks* hooks) { g_lockThreads.store(hooks); }
+
+VqsSysApp* VqsGetApp() { return dynamic_cast<VqsSysApp*>(AfxGetApp()); }

@@ -6,9 +6,11 @@
 #include "shell/VqsSysApp.h"
 #include "win/CComboBox.h"
 #include "win/CDataExchange.h"
+#include "win/Help.h"
 
 #include "support/ScopedResourceLibrary.h"
 #include "support/ScriptedUiDriver.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +25,10 @@ struct DialogBasesTest : ::testing::Test {
     {
         vqui::ClearTranscript();
         vqwin::ClearHelpRequests();
+        app.SetIniPath(settings.Write("vqs.ini", "[startup]\ndebughelp=N\nhelpNoPopup=N\n").c_str());
     }
 
+    vqtest::TempDir settings;
     VqsSysApp app;
     vqtest::ScopedResourceLibrary library{"shelltests", "tests/shell/resources"};
 };

@@ -13,6 +13,13 @@ std::string Insert(const std::string& text, int length, std::size_t capacity = 1
     return buffer.c_str();
 }
 
+std::string SimpleInsert(const std::string& text, int length, std::size_t capacity = 128)
+{
+    std::string buffer(capacity, 'x');
+    simpleInsertSokEok(buffer.data(), capacity, text.c_str(), length, 32, 32);
+    return buffer.c_str();
+}
+
 std::string Remove(const std::string& text, std::size_t capacity = 128)
 {
     std::string buffer(capacity, 'x');
@@ -52,4 +59,20 @@ TEST(SerializeTest, DestinationCapacityIsRespected)
     EXPECT_EQ(Remove("AB" + kKanji, 4), "AB");
     EXPECT_EQ(is_Kanji1(0x88), 1);
     EXPECT_EQ(is_Kanji1('A'), 0);
+}
+
+TEST(SerializeTest, ASmallBufferCutsTheMarkedTextWithItsRunClosed)
+{
+    EXPECT_EQ(Insert("A" + kKanji + kKanji, 20, 7), "A\x0E" + kKanji + "\x0F");
+}
+
+TEST(SerializeTest, SimpleMarksTheGivenLengthOfTheTextWithoutAFieldToFit)
+{
+    std::string text = "AB" + kKanji + kKanji + "C";
+    EXPECT_EQ(SimpleInsert(text, static_cast<int>(text.size())), "AB\x0E" + kKanji + kKanji + "\x0F" "C");
+    EXPECT_EQ(SimpleInsert(text, 3), "AB") << "the length never splits a character";
+    EXPECT_EQ(SimpleInsert(text, 4), "AB\x0E" + kKanji + "\x0F");
+    EXPECT_EQ(SimpleInsert(text, 99, 7), "AB\x0E" + kKanji + "\x0F");
+    EXPECT_EQ(Remove(SimpleInsert(text, 99)), text);
+    EXPECT_TRUE(IsVqSerializeTestDll());
 }

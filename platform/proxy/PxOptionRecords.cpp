@@ -1,0 +1,143 @@
+#include "proxy/PxOptionRecords.h"
+
+#include "proxy/PxClass.h"
+#include "proxy/PxList.h"
+#include "proxy/PxOptions.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQOptionSet.h"
+
+#include <set>
+#include <string>
+
+PxOptionRecords::IspecKind PxOptionRecords::IspecRecordKind(int ispecType)
+{
+    if (ispecType == 0)
+        return IspecKind::Event;
+    if (ispecType >= 1 && ispecType <= 4)
+        return IspecKind::Component;
+    return IspecKind::Other;
+}
+
+const char* PxOptionRecords::RecordClass(const PxVQSoftLink& link, int hostType)
+{
+    static const char* const platforms[] = {"PxNT", "PxQSR", "PxTarsk", "PxUnix"};
+    if (hostType < 0 || hostType > 3)
+        return nullptr;
+    const char* kind = nullptr;
+    switch (link.GetElementType()) {
+    case VQSoftLinkBusinessSegment:
+        kind = "BSegOptions";
+        break;
+    case VQSoftLinkIspec:
+        switch (IspecRecordKind(static_cast<const PxVQIspecSoftLink&>(link).GetIspecType())) {
+        case IspecKind::Event:
+            kind = "EventOptions";
+            break;
+        case IspecKind::Component:
+            kind = "CompOptions";
+            break;
+        case IspecKind::Other:
+            kind = "IspecOptions";
+            break;
+        }
+        break;
+    case VQSoftLinkReport:
+        kind = "ReportOptions";
+        break;
+    case VQSoftLinkProfile:
+        kind = "ProfileOptions";
+        break;
+    case VQSoftLinkGlobalLogic:
+        kind = "GLGOptions";
+        break;
+    default:
+        return nullptr;
+    }
+    const PxClassInfo* info = PxFindClass((std::string(platforms[hostType]) + kind).c_str());
+    return info ? info->name : nullptr;
+}
+
+void PxOptionRecords::OptionSetsOf(const PxVQConfigPtr& config, PxTypedList<PxVQOptionSetPtr>& optionSets)
+{
+    optionSets.RemoveAll();
+    if (PxVQCurConfigPtr current = config)
+        current->GetListOfOptionSets(optionSets);
+    else if (PxVQOldConfigPtr old = config)
+        if (PxVQOptionSetPtr only = old->GetOptionSet())
+            optionSets.AddTail(only);
+}
+
+void PxOptionRecords::Create(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link)
+{
+    const char* className = RecordClass(*link, optionSet->GetHostType());
+    if (!className)
+        return;
+    PxOptionsPtr record = optionSet->CreateMember(kRole, className);
+    record->SetAttributeObject("softLink", link);
+    record->SetAttributeObject("optionSet", optionSet);
+    link->AddOwnedMember(kRole, record);
+}
+
+void PxOptionRecords::CreateIfMissing(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link)
+{
+    if (!Find(*link, *optionSet))
+        Create(optionSet, link);
+}
+
+void PxOptionRecords::CreateForLink(const PxVQSoftLinkPtr& link, const PxVQConfigPtr& config)
+{
+    PxTypedList<PxVQOptionSetPtr> optionSets;
+    OptionSetsOf(config, optionSets);
+    if (optionSets.IsEmpty())
+        return;
+    std::set<std::int64_t> served;
+    PxObjectArray records;
+    link->GetMembers(kRole, records);
+    for (const PxObjectPtr& record : records)
+        served.insert(record->GetAttributeInt("optionSet"));
+    for (POSITION position = optionSets.GetHeadPosition(); position;) {
+        PxVQOptionSetPtr optionSet = optionSets.GetNext(position);
+        if (!served.count(static_cast<std::int64_t>(optionSet->GetHandle().MapKey())))
+            Create(optionSet, link);
+    }
+}
+
+void PxOptionRecords::CreateForSet(const PxVQOptionSetPtr& optionSet)
+{
+    PxVQConfigPtr config = optionSet->GetConfig();
+    if (!config)
+        return;
+    PxTypedList<PxVQBSSoftLinkPtr> segments;
+    config->GetListOfBSSoftLinks(segments);
+    for (POSITION position = segments.GetHeadPosition(); position;) {
+        PxVQBSSoftLinkPtr segment = segments.GetNext(position);
+        CreateIfMissing(optionSet, segment);
+        PxTypedList<PxVQElementSoftLinkPtr> elements;
+        segment->GetListOfElementSoftLinks(elements);
+        for (POSITION at = elements.GetHeadPosition(); at;)
+            CreateIfMissing(optionSet, elements.GetNext(at));
+    }
+}
+
+PxOptionsPtr PxOptionRecords::Find(const PxVQSoftLink& link, const PxVQOptionSet& optionSet)
+{
+    PxObjectArray records;
+    link.GetMembers(kRole, records);
+    for (const PxObjectPtr& record : records)
+        if (record->GetAttributeInt("optionSet") == static_cast<std::int64_t>(optionSet.GetHandle().MapKey()))
+            return record;
+    return PxOptionsPtr();
+}
+
+void PxOptionRecords::Renew(const PxVQSoftLinkPtr& link, const PxVQConfigPtr& config)
+{
+    PxObjectArray records;
+    link->GetMembers(kRole, records);
+    for (const PxObjectPtr& record : records)
+        PxVQObjectPtr(record)->DeleteObject();
+    CreateForLink(link, config);
+}

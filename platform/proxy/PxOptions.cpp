@@ -1,0 +1,305 @@
+#include "proxy/PxOptions.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxObjectKind.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQOptionSet.h"
+#include "win/Mbcs.h"
+
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+
+PX_IMPLEMENT_CLASS(PxOptions, PxKindEnvironmentalOptions)
+
+namespace {
+
+constexpr unsigned kPackNameLength = 30;
+
+std::string OptionKey(const PxOptionField& field, int index)
+{
+    bool valid = field.indexCount == 0 ? index == 0 : index >= 0 && index < field.indexCount;
+    if (!valid)
+        PX_THROW("The option %1 has no value %2.", field.name, std::to_string(index).c_str());
+    std::string key = "opt.";
+    key.append(field.name);
+    if (field.indexCount > 0) {
+        key.push_back('[');
+        key.append(std::to_string(index));
+        key.push_back(']');
+    }
+    return key;
+}
+
+bool IsTextual(const PxOptionField& field) { return field.type == PxOptionType::Text; }
+
+void CollectFields(const PxClassInfo* info, std::set<const PxOptionTable*>& seen,
+                   std::vector<const PxOptionField*>& fields)
+{
+    if (!info)
+        return;
+    CollectFields(info->base, seen, fields);
+    CollectFields(info->base2, seen, fields);
+    if (info->options && seen.insert(info->options).second)
+        fields.insert(fields.end(), info->options->fields, info->options->fields + info->options->count);
+}
+
+[[noreturn]] void ThrowNoDefault(const PxOptionField& field, const char* reason)
+{
+    throw PxExceptionDefOption(__FILE__, __LINE__, "The default of the option %1 cannot be determined: %2", field.name,
+                               reason);
+}
+
+} // namespace
+
+CString PxInitialPackName(int hostType, const char* segmentName, int packKind)
+{
+    std::string name = segmentName ? segmentName : "";
+    if (name.empty() || (packKind != 1 && packKind != 2))
+        return CString();
+    const char* suffix = nullptr;
+    if (hostType == VQHostNT)
+        suffix = packKind == 1 ? "_PATH" : "_FG";
+    else if (hostType == VQHostUnix)
+        suffix = packKind == 1 ? "_PATH" : "_TS";
+    if (!suffix)
+        return CString();
+    std::string tail(suffix);
+    name.resize(mbcs::CutLength(name, kPackNameLength - tail.size()));
+    return CString(name + tail);
+}
+
+int PxOptions::GetOptionsType() const { return VQHostNT; }
+
+int PxOptions::GetOptionsKind() const { return PxOptionsKindBusinessSegment; }
+
+PxVQSoftLinkPtr PxOptions::OwnerSoftLink() const { return PxVQSoftLinkPtr(); }
+
+PxVQOptionSetPtr PxOptions::OwnerOptionSet() const { return PxVQOptionSetPtr(); }
+
+const std::vector<const PxOptionField*>& PxOptions::GetOptionFields() const
+{
+    static std::mutex mutex;
+    static std::map<const PxClassInfo*, std::vector<const PxOptionField*>> byClass;
+    std::lock_guard lock(mutex);
+    const PxClassInfo* info = &GetClassInfo();
+    auto found = byClass.find(info);
+    if (found == byClass.end()) {
+        std::set<const PxOptionTable*> seen;
+        std::vector<const PxOptionField*> fields;
+        CollectFields(info, seen, fields);
+        found = byClass.emplace(info, std::move(fields)).first;
+    }
+    return found->second;
+}
+
+BOOL PxOptions::IsUpdated() const
+{
+    Enter("PxOptions::IsUpdated");
+    for (const PxOptionField* field : GetOptionFields())
+        for (int index = 0; index < std::max(field->indexCount, 1); ++index)
+            if (HasAttribute(OptionKey(*field, index).c_str()))
+                return TRUE;
+    return FALSE;
+}
+
+void PxOptions::CopyData(const PxOptionsPtr& source)
+{
+    Enter("PxOptions::CopyData");
+    if (!source)
+        PX_THROW("Cannot copy the options of a null record.");
+    if (&source->GetClassInfo() != &GetClassInfo())
+        PX_THROW("Cannot copy the options of a %1 record into a %2 record.", source->GetClassName(), GetClassName());
+    for (const PxOptionField* field : GetOptionFields()) {
+        for (int index = 0; index < std::max(field->indexCount, 1); ++index) {
+            std::string key = OptionKey(*field, index);
+            const char* name = key.c_str();
+            if (!source->HasAttribute(name)) {
+                if (HasAttribute(name))
+                    RemoveAttribute(name);
+            } else if (source->IsAttributeNull(name)) {
+                if (!IsAttributeNull(name))
+                    SetAttributeNull(name);
+            } else if (IsTextual(*field)) {
+                CString text = source->GetAttributeText(name);
+                if (!HasAttribute(name) || IsAttributeNull(name) || GetAttributeText(name) != text)
+                    SetAttributeText(name, text);
+            } else {
+                std::int64_t number = source->GetAttributeInt(name);
+                if (!HasAttribute(name) || IsAttributeNull(name) || GetAttributeInt(name) != number)
+                    SetAttributeInt(name, number);
+            }
+        }
+    }
+}
+
+PxInitialDataEmulationScope PxOptions::GetInitialDataEmulationScope()
+{
+    Enter("PxOptions::GetInitialDataEmulationScope");
+    return PxInitialDataEmulationScope(PxOptionsPtr(this));
+}
+
+PxOptions::Value PxOptions::OwnOrDefault(const PxOptionField& field, int index) const
+{
+    std::string key = OptionKey(field, index);
+    if (m_emulationScopes == 0 && HasAttribute(key.c_str()) && !IsAttributeNull(key.c_str())) {
+        if (IsTextual(field))
+            return {0, GetAttributeText(key.c_str())};
+        return {GetAttributeInt(key.c_str()), CString()};
+    }
+    return DefaultValue(field, index);
+}
+
+PxOptions::Value PxOptions::DefaultValue(const PxOptionField& field, int index) const
+{
+    const PxOptionDefault& initial = field.initial;
+    if (initial.rule == PxOptionDefault::Value)
+        return {initial.number, CString(initial.text)};
+    PxVQSoftLinkPtr link = OwnerSoftLink();
+    if (!link)
+        ThrowNoDefault(field, "the record belongs to no soft link.");
+    PxVQBSSoftLinkPtr segment(link);
+    if (!segment) {
+        PxVQElementSoftLinkPtr element(link);
+        segment = element ? element->GetBSSoftLink() : PxVQBSSoftLinkPtr();
+    }
+    if (!segment)
+        ThrowNoDefault(field, "the record's business segment cannot be reached.");
+    switch (initial.rule) {
+    case PxOptionDefault::SegmentName:
+        return {0, segment->GetName()};
+    case PxOptionDefault::InitialPack:
+        return {0, PxInitialPackName(GetOptionsType(), segment->GetName(), static_cast<int>(initial.number))};
+    case PxOptionDefault::FromSegment: {
+        PxVQOptionSetPtr optionSet = OwnerOptionSet();
+        PxOptionsPtr segmentOptions = optionSet ? optionSet->GetOptions(segment) : PxOptionsPtr();
+        if (!segmentOptions || segmentOptions->IsSameOid(PxObjectPtr(const_cast<PxOptions*>(this))))
+            ThrowNoDefault(field, "the business segment has no options in the option set.");
+        return segmentOptions->ValueInForceOf(initial.text);
+    }
+    case PxOptionDefault::Value:
+        break;
+    }
+    (void)index;
+    return {initial.number, CString(initial.text)};
+}
+
+PxOptions::Value PxOptions::ValueInForceOf(const char* optionName) const
+{
+    for (const PxOptionField* field : GetOptionFields())
+        if (CString(field->name) == optionName && field->indexCount == 0)
+            return OwnOrDefault(*field, 0);
+    return {};
+}
+
+std::int64_t PxOptions::OptionNumber(const char* operation, const PxOptionField& field, int index) const
+{
+    Enter(operation);
+    return OwnOrDefault(field, index).number;
+}
+
+CString PxOptions::OptionText(const char* operation, const PxOptionField& field, int index) const
+{
+    Enter(operation);
+    return OwnOrDefault(field, index).text;
+}
+
+void PxOptions::SetOptionNumber(const char* operation, const PxOptionField& field, int index, std::int64_t value)
+{
+    Enter(operation);
+    std::string key = OptionKey(field, index);
+    if ((field.lower.present && value < field.lower.value) || (field.upper.present && value > field.upper.value))
+        PX_THROW("The value %1 is outside the limits of the option %2.", std::to_string(value).c_str(), field.name);
+    SetAttributeInt(key.c_str(), value);
+}
+
+void PxOptions::SetOptionText(const char* operation, const PxOptionField& field, int index, const char* value)
+{
+    Enter(operation);
+    std::string key = OptionKey(field, index);
+    std::string text = value ? value : "";
+    if (field.maxLength > 0 && text.size() > field.maxLength)
+        PX_THROW("The value of the option %1 is longer than %2 characters.", field.name,
+                 std::to_string(field.maxLength).c_str());
+    SetAttributeText(key.c_str(), text.c_str());
+}
+
+void PxOptions::ClearOption(const char* operation, const PxOptionField& field, int index)
+{
+    Enter(operation);
+    RemoveAttribute(OptionKey(field, index).c_str());
+}
+
+BOOL PxOptions::IsUpdatedOption(const char* operation, const PxOptionField& field, int index) const
+{
+    Enter(operation);
+    return HasAttribute(OptionKey(field, index).c_str());
+}
+
+BOOL PxOptions::IsDefaultOption(const char* operation, const PxOptionField& field, int index) const
+{
+    Enter(operation);
+    std::string key = OptionKey(field, index);
+    return !HasAttribute(key.c_str()) || IsAttributeNull(key.c_str());
+}
+
+void PxOptions::MakeDefaultOption(const char* operation, const PxOptionField& field, int index)
+{
+    Enter(operation);
+    SetAttributeNull(OptionKey(field, index).c_str());
+}
+
+std::int64_t PxOptions::DefaultNumber(const char* operation, const PxOptionField& field, int index) const
+{
+    Enter(operation);
+    OptionKey(field, index);
+    return DefaultValue(field, index).number;
+}
+
+CString PxOptions::DefaultText(const char* operation, const PxOptionField& field, int index) const
+{
+    Enter(operation);
+    OptionKey(field, index);
+    return DefaultValue(field, index).text;
+}
+
+BOOL PxOptions::OptionLowerLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const
+{
+    Enter(operation);
+    if (field.lower.present)
+        limit = field.lower.value;
+    return field.lower.present;
+}
+
+BOOL PxOptions::OptionUpperLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const
+{
+    Enter(operation);
+    if (field.upper.present)
+        limit = field.upper.value;
+    return field.upper.present;
+}
+
+unsigned PxOptions::OptionMaxLength(const char* operation, const PxOptionField& field) const
+{
+    Enter(operation);
+    return field.maxLength;
+}
+
+PxInitialDataEmulationScope::PxInitialDataEmulationScope(const PxOptionsPtr& options) : m_options(options)
+{
+    if (m_options)
+        ++m_options->m_emulationScopes;
+}
+
+PxInitialDataEmulationScope::PxInitialDataEmulationScope(PxInitialDataEmulationScope&& other) noexcept
+    : m_options(std::move(other.m_options))
+{
+}
+
+PxInitialDataEmulationScope::~PxInitialDataEmulationScope()
+{
+    if (m_options)
+        --m_options->m_emulationScopes;
+}

@@ -1,0 +1,3 @@
+#include "proxy/PxSQLScript.h"
+
+PX_IMPLEMENT_CLASS(PxSQLScript, 0)

@@ -1,0 +1,106 @@
+#include "proxy/PxVQBundle.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxList.h"
+#include "proxy/PxObjectKind.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQIspecSoftLink.h"
+
+#include <string>
+#include <vector>
+
+PX_IMPLEMENT_CLASS(PxVQBundle, PxKindBundle)
+PX_IMPLEMENT_CLASS(PxVQIspecBundleData, PxKindIspecBundleData)
+
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQBundle, Name, "name")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQBundle, LongName, "longName")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQBundle, Description, "description")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQBundle, JavaClass, "javaClass")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQBundle, JavaClassCGLG, "javaClassCGLG")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQBundle, int, ContainsAllIspecs, "containsAllIspecs")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQBundle, int, GenerateViews, "generateViews")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQBundle, int, GenerateCGLGinterface, "generateCGLGinterface")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQBundle, int, UserDefinedClass, "userDefinedClass")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQBundle, int, UserDefinedCGLGClass, "userDefinedCGLGClass")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQBundle, int, GettersAndSetters, "gettersAndSetters")
+
+namespace {
+
+std::string LanguageSelectionAttribute(int slot)
+{
+    if (slot < 1 || slot > 15)
+        PX_THROW("There is no language slot %1; the slots are 1 to 15.", std::to_string(slot).c_str());
+    return "languageSelection" + std::to_string(slot);
+}
+
+} // namespace
+
+int PxVQBundle::GetLanguageSelection(int slot) const
+{
+    Enter("PxVQBundle::GetLanguageSelection");
+    return static_cast<int>(GetAttributeInt(LanguageSelectionAttribute(slot).c_str()));
+}
+
+void PxVQBundle::SetLanguageSelection(int slot, int selected)
+{
+    Enter("PxVQBundle::SetLanguageSelection");
+    SetAttributeInt(LanguageSelectionAttribute(slot).c_str(), selected != 0 ? 1 : 0);
+}
+
+PxVQBSSoftLinkPtr PxVQBundle::GetBSSoftLink() const
+{
+    Enter("PxVQBundle::GetBSSoftLink");
+    return GetOwner();
+}
+
+PxVQIspecBundleDataPtr PxVQBundle::AddIspecToBundle(const PxVQIspecSoftLinkPtr& ispec)
+{
+    Enter("PxVQBundle::AddIspecToBundle");
+    if (!ispec)
+        PX_THROW("Cannot add a null Ispec to a bundle.");
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    GetMembers(kEntries, entries);
+    for (POSITION position = entries.GetHeadPosition(); position;) {
+        PxVQIspecBundleDataPtr entry = entries.GetNext(position);
+        if (ispec->IsSameOid(entry->GetAttributeObject("ispec")))
+            return entry;
+    }
+    PxVQIspecBundleDataPtr entry = CreateMember(kEntries, "PxVQIspecBundleData");
+    entry->SetAttributeObject("ispec", ispec);
+    entry->SetAttributeObject("bundle", PxObjectPtr(this));
+    ispec->AddOwnedMember(kEntries, entry);
+    return entry;
+}
+
+void PxVQBundle::AddIspecsToBundle(const PxList& ispecs)
+{
+    Enter("PxVQBundle::AddIspecsToBundle");
+    std::vector<PxVQIspecSoftLinkPtr> toAdd;
+    POSITION position;
+    for (ispecs.SetIteratorToHead(position); ispecs.IsIteratorActive(position);) {
+        PxObjectPtr object = ispecs.GetCurItToNext(position);
+        PxVQIspecSoftLinkPtr ispec(object);
+        if (!ispec)
+            PX_THROW("Only Ispec soft links can be added to a bundle, not an object of class %1.",
+                     object ? object->GetClassName().GetString() : "(none)");
+        toAdd.push_back(ispec);
+    }
+    for (const PxVQIspecSoftLinkPtr& ispec : toAdd)
+        AddIspecToBundle(ispec);
+}
+
+void PxVQBundle::GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& entries) const
+{
+    ReadList("PxVQBundle::GetListOfIspecBundleData", kEntries, entries);
+}
+
+PxVQIspecSoftLinkPtr PxVQIspecBundleData::GetIspecInformation() const
+{
+    return ReadObject("PxVQIspecBundleData::GetIspecInformation", "ispec");
+}
+
+PxVQBundlePtr PxVQIspecBundleData::GetBundleInformation() const
+{
+    return ReadObject("PxVQIspecBundleData::GetBundleInformation", "bundle");
+}

@@ -1,0 +1,49 @@
+// A bundle of a business segment's soft link: the Ispecs it generates, as Ispec bundle
+// data entries (each goes with its bundle and with its Ispec link), and its settings.
+#pragma once
+
+#include "proxy/PxForward.h"
+#include "proxy/PxProperty.h"
+#include "proxy/PxVQObject.h"
+
+class PxVQBundle : public PxVQObject {
+    PX_DECLARE_CLASS(PxVQBundle, PxVQObject)
+
+    PX_TEXT_PROPERTY(Name)
+    PX_TEXT_PROPERTY(LongName)
+    PX_TEXT_PROPERTY(Description)
+    PX_TEXT_PROPERTY(JavaClass)
+    PX_TEXT_PROPERTY(JavaClassCGLG)
+    PX_VALUE_PROPERTY(int, ContainsAllIspecs)
+    PX_VALUE_PROPERTY(int, GenerateViews)
+    PX_VALUE_PROPERTY(int, GenerateCGLGinterface)
+    PX_VALUE_PROPERTY(int, UserDefinedClass)
+    PX_VALUE_PROPERTY(int, UserDefinedCGLGClass)
+    PX_VALUE_PROPERTY(int, GettersAndSetters)
+    // Slots 1 to 15.
+    int GetLanguageSelection(int slot) const;
+    void SetLanguageSelection(int slot, int selected);
+
+    PxVQBSSoftLinkPtr GetBSSoftLink() const;
+    // The Ispec's entry; an Ispec already in the bundle keeps its entry.
+    PxVQIspecBundleDataPtr AddIspecToBundle(const PxVQIspecSoftLinkPtr& ispec);
+    // Every object of the list must be an Ispec soft link.
+    void AddIspecsToBundle(const PxList& ispecs);
+    void GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& entries) const;
+
+    // The list of a bundle, and of an Ispec link, that holds the entries.
+    static constexpr const char* kEntries = "ispecBundleData";
+
+protected:
+    PxVQBundle() = default;
+};
+
+class PxVQIspecBundleData : public PxVQObject {
+    PX_DECLARE_CLASS(PxVQIspecBundleData, PxVQObject)
+
+    PxVQIspecSoftLinkPtr GetIspecInformation() const;
+    PxVQBundlePtr GetBundleInformation() const;
+
+protected:
+    PxVQIspecBundleData() = default;
+};

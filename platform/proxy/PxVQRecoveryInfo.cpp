@@ -1,0 +1,102 @@
+#include "proxy/PxVQRecoveryInfo.h"
+
+#include "proxy/PxObjectKind.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQOptionSet.h"
+
+PX_IMPLEMENT_CLASS(PxVQRecoveryInfo, PxKindRecoveryRecord)
+PX_IMPLEMENT_CLASS(PxVQRecoveryFileInfo, 0)
+PX_IMPLEMENT_CLASS(PxVQRecoveryDBStruct, 0)
+
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQRecoveryInfo, UserId, "userId")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, CurrentState, "currentState")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, StateCompleteness, "stateCompleteness")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, GenerationFlag, "generationFlag")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, RetainExistingDatabase, "retainExistingDatabase")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, NumberOfParallelCompiles, "numberOfParallelCompiles")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, CompileAllFlag, "compileAllFlag")
+PX_IMPLEMENT_TEXT_GETTER(PxVQRecoveryFileInfo, FileName, "fileName")
+PX_IMPLEMENT_TEXT_GETTER(PxVQRecoveryDBStruct, StructName, "structName")
+
+namespace {
+
+constexpr const char* kFiles = "recoveryFiles";
+constexpr const char* kStructs = "recoveryDBStructs";
+
+} // namespace
+
+PxVQOptionSetPtr PxVQRecoveryInfo::GetGenSet() const { return ReadObject("PxVQRecoveryInfo::GetGenSet", "genSet"); }
+
+std::int64_t PxVQRecoveryInfo::getGenerateDate() const
+{
+    return ReadInt("PxVQRecoveryInfo::getGenerateDate", "generateDate");
+}
+
+void PxVQRecoveryInfo::setGenerateDate(std::int64_t date)
+{
+    WriteInt("PxVQRecoveryInfo::setGenerateDate", "generateDate", date);
+}
+
+int PxVQRecoveryInfo::getGenerateType() const
+{
+    return static_cast<int>(ReadInt("PxVQRecoveryInfo::getGenerateType", "generateType"));
+}
+
+void PxVQRecoveryInfo::setGenerateType(int type) { WriteInt("PxVQRecoveryInfo::setGenerateType", "generateType", type); }
+
+int PxVQRecoveryInfo::getStagedInstall() const
+{
+    return static_cast<int>(ReadInt("PxVQRecoveryInfo::getStagedInstall", "stagedInstall"));
+}
+
+void PxVQRecoveryInfo::setStagedInstall(int staged)
+{
+    WriteInt("PxVQRecoveryInfo::setStagedInstall", "stagedInstall", staged);
+}
+
+CString PxVQRecoveryInfo::getPackName() const { return ReadText("PxVQRecoveryInfo::getPackName", "packName"); }
+
+void PxVQRecoveryInfo::setPackName(const char* name) { WriteText("PxVQRecoveryInfo::setPackName", "packName", name); }
+
+std::int64_t PxVQRecoveryInfo::getDelayDeployDate() const
+{
+    return ReadInt("PxVQRecoveryInfo::getDelayDeployDate", "delayDeployDate");
+}
+
+void PxVQRecoveryInfo::setDelayDeployDate(std::int64_t date)
+{
+    WriteInt("PxVQRecoveryInfo::setDelayDeployDate", "delayDeployDate", date);
+}
+
+int PxVQRecoveryInfo::getForceDBReOrg() const
+{
+    return static_cast<int>(ReadInt("PxVQRecoveryInfo::getForceDBReOrg", "forceDBReOrg"));
+}
+
+void PxVQRecoveryInfo::setForceDBReOrg(int force) { WriteInt("PxVQRecoveryInfo::setForceDBReOrg", "forceDBReOrg", force); }
+
+void PxVQRecoveryInfo::GetListOfRecoveryFileInfos(PxTypedList<PxVQRecoveryFileInfoPtr>& files) const
+{
+    ReadList("PxVQRecoveryInfo::GetListOfRecoveryFileInfos", kFiles, files);
+}
+
+PxVQRecoveryFileInfoPtr PxVQRecoveryInfo::CreateRecoveryFileInfo(const char* fileName)
+{
+    Enter("PxVQRecoveryInfo::CreateRecoveryFileInfo");
+    PxVQRecoveryFileInfoPtr file = CreateMember(kFiles, "PxVQRecoveryFileInfo");
+    file->SetAttributeText("fileName", fileName);
+    return file;
+}
+
+void PxVQRecoveryInfo::GetListOfRecoveryDBStructs(PxTypedList<PxVQRecoveryDBStructPtr>& structs) const
+{
+    ReadList("PxVQRecoveryInfo::GetListOfRecoveryDBStructs", kStructs, structs);
+}
+
+PxVQRecoveryDBStructPtr PxVQRecoveryInfo::CreateRecoveryDBStruct(const char* structName)
+{
+    Enter("PxVQRecoveryInfo::CreateRecoveryDBStruct");
+    PxVQRecoveryDBStructPtr structure = CreateMember(kStructs, "PxVQRecoveryDBStruct");
+    structure->SetAttributeText("structName", structName);
+    return structure;
+}

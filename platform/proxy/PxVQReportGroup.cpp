@@ -1,0 +1,54 @@
+#include "proxy/PxVQReportGroup.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxObjectKind.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQReportSoftLink.h"
+
+PX_IMPLEMENT_CLASS(PxVQReportGroup, PxKindReportGroup)
+PX_IMPLEMENT_CLASS(PxVQReportSoftLinkAlias, PxKindReportAlias)
+
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQReportGroup, Name, "name")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQReportGroup, LongName, "longName")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQReportGroup, Description, "description")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQReportSoftLinkAlias, GenerateAs, "generateAs")
+
+namespace {
+
+constexpr const char* kAliases = "aliases";
+
+} // namespace
+
+PxVQBSSoftLinkPtr PxVQReportGroup::GetBSSoftLink() const
+{
+    Enter("PxVQReportGroup::GetBSSoftLink");
+    return GetOwner();
+}
+
+PxVQReportSoftLinkAliasPtr PxVQReportGroup::CreateReportSoftLinkAlias(const PxVQReportSoftLinkPtr& report)
+{
+    Enter("PxVQReportGroup::CreateReportSoftLinkAlias");
+    if (!report)
+        PX_THROW("Cannot add a null report to a report group.");
+    PxVQReportSoftLinkAliasPtr alias = CreateMember(kAliases, "PxVQReportSoftLinkAlias");
+    alias->SetAttributeObject("softLink", report);
+    alias->SetAttributeObject("reportGroup", PxObjectPtr(this));
+    report->AddOwnedMember(kAliases, alias);
+    return alias;
+}
+
+void PxVQReportGroup::GetListOfReportSoftLinkAliases(PxTypedList<PxVQReportSoftLinkAliasPtr>& aliases) const
+{
+    ReadList("PxVQReportGroup::GetListOfReportSoftLinkAliases", kAliases, aliases);
+}
+
+PxVQReportSoftLinkPtr PxVQReportSoftLinkAlias::GetSoftLink() const
+{
+    return ReadObject("PxVQReportSoftLinkAlias::GetSoftLink", "softLink");
+}
+
+PxVQReportGroupPtr PxVQReportSoftLinkAlias::GetReportGroup() const
+{
+    return ReadObject("PxVQReportSoftLinkAlias::GetReportGroup", "reportGroup");
+}

@@ -1,0 +1,34 @@
+// A report group of a business segment's soft link, and its entries: aliases of report
+// soft links, each with the name to generate the report as. An alias goes with its
+// group and with its report link.
+#pragma once
+
+#include "proxy/PxForward.h"
+#include "proxy/PxProperty.h"
+#include "proxy/PxVQObject.h"
+
+class PxVQReportGroup : public PxVQObject {
+    PX_DECLARE_CLASS(PxVQReportGroup, PxVQObject)
+
+    PX_TEXT_PROPERTY(Name)
+    PX_TEXT_PROPERTY(LongName)
+    PX_TEXT_PROPERTY(Description)
+    PxVQBSSoftLinkPtr GetBSSoftLink() const;
+
+    PxVQReportSoftLinkAliasPtr CreateReportSoftLinkAlias(const PxVQReportSoftLinkPtr& report);
+    void GetListOfReportSoftLinkAliases(PxTypedList<PxVQReportSoftLinkAliasPtr>& aliases) const;
+
+protected:
+    PxVQReportGroup() = default;
+};
+
+class PxVQReportSoftLinkAlias : public PxVQObject {
+    PX_DECLARE_CLASS(PxVQReportSoftLinkAlias, PxVQObject)
+
+    PX_TEXT_PROPERTY(GenerateAs)
+    PxVQReportSoftLinkPtr GetSoftLink() const;
+    PxVQReportGroupPtr GetReportGroup() const;
+
+protected:
+    PxVQReportSoftLinkAlias() = default;
+};

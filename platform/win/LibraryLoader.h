@@ -1,0 +1,18 @@
+// Resource libraries by handle, as the framework's library loader gives them, and the
+// string-validity test of the framework.
+#pragma once
+
+#include "win/Types.h"
+
+// Loads the resource library of that name (see win/ResourceLibrary.h); null when the name
+// is null or the library is missing or malformed.
+HINSTANCE AfxLoadLibrary(LPCTSTR name);
+// Frees a loaded library; when it supplies the module's resources, nothing does any more.
+BOOL AfxFreeLibrary(HINSTANCE library);
+// Makes a loaded library the source of the module's resources (null: none).
+void AfxSetResourceHandle(HINSTANCE library);
+HINSTANCE AfxGetResourceHandle();
+
+// TRUE when `text` can be read: up to its terminating zero, or `length` bytes when a length
+// is given. A null pointer and memory the process cannot read fail it.
+BOOL AfxIsValidString(LPCSTR text, int length = -1);

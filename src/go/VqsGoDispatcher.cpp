@@ -1,0 +1,7 @@
+#include "go/VqsGoDispatcher.h"
+
+VqsGoDispatcher* VqsGoDispatcher::Instance()
+{
+    static VqsGoDispatcher dispatcher;
+    return &dispatcher;
+}

@@ -1,0 +1,207 @@
+#include "PxTestOptions.h"
+#include "PxTestRepository.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+class PxOptionsEngineTest : public ::testing::Test {
+protected:
+    PxOptionsEngineTest() : m_link(PxAttach(":memory:"))
+    {
+        PxTestOptions::Register();
+        m_link->BeginTransaction();
+        PxVQCurConfigPtr config = m_link->GetLVQEnterprise()->CreateSystem("SYS")->GetCurConfig();
+        m_optionSet = config->CreateOptionSet("GEN", VQHostUnix);
+        m_segment = config->CreateBSSoftLink("SALES");
+        m_record = NewRecord();
+    }
+    ~PxOptionsEngineTest() override
+    {
+        PxFaultInjection::Reset();
+        if (m_link->IsInTransaction())
+            m_link->AbortTransaction();
+    }
+
+    PxTestOptionsPtr NewRecord()
+    {
+        PxTestOptionsPtr record = m_optionSet->CreateMember("testRecords", "PxTestOptions");
+        record->SetAttributeObject("softLink", m_segment);
+        record->SetAttributeObject("optionSet", m_optionSet);
+        return record;
+    }
+
+    std::unique_ptr<PxVQLink> m_link;
+    PxVQOptionSetPtr m_optionSet;
+    PxVQBSSoftLinkPtr m_segment;
+    PxTestOptionsPtr m_record;
+};
+
+TEST_F(PxOptionsEngineTest, GettersFallBackToTheDefaultUntilAnOwnValueIsSet)
+{
+    EXPECT_EQ(m_record->GetCount(), 10);
+    EXPECT_EQ(m_record->GetEnabled(), 1);
+    EXPECT_EQ(m_record->GetDelimiter(), '/');
+    EXPECT_EQ(m_record->GetLabel(), "DEFAULT");
+    EXPECT_EQ(m_record->GetColour(), PxBColorCyan);
+    EXPECT_EQ(m_record->GetExpected(2), 100);
+    EXPECT_EQ(m_record->GetDevice(1), "DISK");
+    EXPECT_FALSE(m_record->IsUpdatedCount());
+    EXPECT_TRUE(m_record->IsDefaultCount());
+    EXPECT_FALSE(m_record->IsUpdated());
+
+    m_record->SetCount(42);
+    m_record->SetDelimiter(';');
+    m_record->SetLabel("OWN");
+    m_record->SetShade(1, PxBColorBlue);
+    EXPECT_EQ(m_record->GetCount(), 42);
+    EXPECT_EQ(m_record->GetDelimiter(), ';');
+    EXPECT_EQ(m_record->GetLabel(), "OWN");
+    EXPECT_EQ(m_record->GetShade(1), PxBColorBlue);
+    EXPECT_EQ(m_record->GetShade(0), PxBColorRed);
+    EXPECT_TRUE(m_record->IsUpdatedCount());
+    EXPECT_FALSE(m_record->IsDefaultCount());
+    EXPECT_TRUE(m_record->IsUpdatedShade(1));
+    EXPECT_FALSE(m_record->IsUpdatedShade(0));
+    EXPECT_EQ(m_record->GetDefaultCount(), 10);
+    EXPECT_TRUE(m_record->IsUpdated());
+
+    m_record->ClearCount();
+    EXPECT_EQ(m_record->GetCount(), 10);
+    EXPECT_FALSE(m_record->IsUpdatedCount());
+}
+
+TEST_F(PxOptionsEngineTest, MakeDefaultIsAnOwnChoiceThatClearTakesBack)
+{
+    m_record->SetLabel("OWN");
+    m_record->MakeDefaultLabel();
+    EXPECT_EQ(m_record->GetLabel(), "DEFAULT");
+    EXPECT_TRUE(m_record->IsDefaultLabel());
+    EXPECT_TRUE(m_record->IsUpdatedLabel());
+    EXPECT_TRUE(m_record->IsUpdated());
+    m_record->ClearLabel();
+    EXPECT_TRUE(m_record->IsDefaultLabel());
+    EXPECT_FALSE(m_record->IsUpdatedLabel());
+    EXPECT_FALSE(m_record->IsUpdated());
+}
+
+TEST_F(PxOptionsEngineTest, ValuesSurviveTheBufferAndAnAbortTakesThemBack)
+{
+    m_record->SetCount(7);
+    m_record->MakeDefaultLabel();
+    m_link->CommitTransaction();
+    m_link->ClearAllBuffers();
+    EXPECT_EQ(m_record->GetCount(), 7);
+    EXPECT_TRUE(m_record->IsUpdatedLabel());
+    EXPECT_TRUE(m_record->IsDefaultLabel());
+
+    m_link->BeginTransaction();
+    m_record->SetCount(8);
+    m_link->AbortTransaction();
+    EXPECT_EQ(m_record->GetCount(), 7);
+}
+
+TEST_F(PxOptionsEngineTest, LimitsLengthsAndIndexesAreTheRowsAndAreKept)
+{
+    std::int64_t limit = -5;
+    EXPECT_TRUE(m_record->HasLowerLimitCount(limit));
+    EXPECT_EQ(limit, 1);
+    EXPECT_TRUE(m_record->HasUpperLimitCount(limit));
+    EXPECT_EQ(limit, 99);
+    limit = -5;
+    EXPECT_FALSE(m_record->HasUpperLimitExpected(limit));
+    EXPECT_EQ(limit, -5);
+    EXPECT_EQ(m_record->GetMaxLengthLabel(), 8u);
+    EXPECT_EQ(m_record->GetMaxLengthDevice(), 6u);
+
+    EXPECT_THROW(m_record->SetCount(100), PxException);
+    EXPECT_THROW(m_record->SetCount(0), PxException);
+    EXPECT_THROW(m_record->SetExpected(0, -1), PxException);
+    EXPECT_THROW(m_record->SetLabel("TOO-LONG!"), PxException);
+    EXPECT_THROW(m_record->SetDevice(2, "TAPE"), PxException);
+    EXPECT_THROW(m_record->GetExpected(-1), PxException);
+    EXPECT_FALSE(m_record->IsUpdated());
+    m_record->SetCount(99);
+    m_record->SetLabel("EXACTLY8");
+    EXPECT_EQ(m_record->GetLabel(), "EXACTLY8");
+}
+
+TEST_F(PxOptionsEngineTest, TheEmulationScopeShowsDefaultsWhileItLives)
+{
+    m_record->SetCount(50);
+    m_record->SetExpected(0, 5);
+    {
+        PxInitialDataEmulationScope scope = m_record->GetInitialDataEmulationScope();
+        EXPECT_EQ(m_record->GetCount(), 10);
+        EXPECT_EQ(m_record->GetExpected(0), 100);
+        EXPECT_TRUE(m_record->IsUpdatedCount());
+    }
+    EXPECT_EQ(m_record->GetCount(), 50);
+}
+
+TEST_F(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfTheSameClassOnly)
+{
+    PxTestOptionsPtr source = NewRecord();
+    source->SetCount(30);
+    source->MakeDefaultLabel();
+    source->SetDevice(1, "TAPE");
+    source->SetDefPack("PACKX");
+    m_record->SetDelimiter(';');
+    m_record->SetLabel("MINE");
+
+    m_record->CopyData(source);
+    EXPECT_EQ(m_record->GetCount(), 30);
+    EXPECT_TRUE(m_record->IsUpdatedLabel());
+    EXPECT_TRUE(m_record->IsDefaultLabel());
+    EXPECT_EQ(m_record->GetDevice(1), "TAPE");
+    EXPECT_EQ(m_record->GetDefPack(), "PACKX");
+    EXPECT_FALSE(m_record->IsUpdatedDelimiter());
+
+    PxOptionsPtr other = m_optionSet->CreateMember("testRecords", "PxUnixBSegOptions");
+    EXPECT_THROW(m_record->CopyData(other), PxException);
+    EXPECT_THROW(m_record->CopyData(PxOptionsPtr()), PxException);
+    EXPECT_EQ(m_record->GetCount(), 30);
+}
+
+TEST_F(PxOptionsEngineTest, TheRecordListsItsBasesOptionsFirst)
+{
+    const auto& fields = m_record->GetOptionFields();
+    std::string names;
+    for (const PxOptionField* field : fields)
+        names += std::string(field->name) + " ";
+    EXPECT_EQ(names, "AsSys AsDBase BundlestoGenerate DefPack Count Expected Enabled Delimiter Label Device Colour Shade ");
+}
+
+TEST_F(PxOptionsEngineTest, EachAccessorIsAFaultInjectionPoint)
+{
+    PxFaultInjection::Throw("PxTestOptions::GetCount");
+    EXPECT_THROW(m_record->GetCount(), PxException);
+    EXPECT_EQ(m_record->GetCount(), 10);
+    PxFaultInjection::Throw("PxBSegOptions::SetDefPack");
+    EXPECT_THROW(m_record->SetDefPack("X"), PxException);
+    EXPECT_FALSE(m_record->IsUpdatedDefPack());
+}
+
+TEST_F(PxOptionsEngineTest, ComputedDefaultsNeedTheRecordsBusinessSegment)
+{
+    EXPECT_EQ(m_record->GetAsSys(), "SALES");
+    EXPECT_EQ(m_record->GetDefaultDefPack(), "SALES_FG");
+    PxTestOptionsPtr orphan = m_optionSet->CreateMember("testRecords", "PxTestOptions");
+    EXPECT_THROW(orphan->GetDefPack(), PxExceptionDefOption);
+    EXPECT_THROW(orphan->GetDefaultAsSys(), PxExceptionDefOption);
+    orphan->SetDefPack("OWN");
+    EXPECT_EQ(orphan->GetDefPack(), "OWN");
+    EXPECT_EQ(orphan->GetCount(), 10);
+}
+
+} // namespace

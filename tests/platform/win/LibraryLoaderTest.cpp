@@ -1,0 +1,88 @@
+#include "win/CString.h"
+#include "win/LibraryLoader.h"
+#include "win/ResourceLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace {
+
+// Two pages: the first readable, the second not.
+class GuardedPages {
+public:
+    GuardedPages()
+    {
+        m_size = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+        void* pages = mmap(nullptr, 2 * m_size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        m_pages = static_cast<char*>(pages);
+        mprotect(m_pages + m_size, m_size, PROT_NONE);
+    }
+    ~GuardedPages() { munmap(m_pages, 2 * m_size); }
+    GuardedPages(const GuardedPages&) = delete;
+    GuardedPages& operator=(const GuardedPages&) = delete;
+
+    // Text that ends right before the unreadable page (terminated or not).
+    char* TextAtEnd(const char* text, bool terminated)
+    {
+        const std::size_t length = std::strlen(text) + (terminated ? 1 : 0);
+        char* start = m_pages + m_size - length;
+        std::memcpy(start, text, length);
+        return start;
+    }
+    const char* Unreadable() const { return m_pages + m_size; }
+
+private:
+    std::size_t m_size = 0;
+    char* m_pages = nullptr;
+};
+
+struct LibraryLoaderTest : ::testing::Test {
+    std::shared_ptr<const vqres::ResourceLibrary> previous = vqres::CurrentResourceLibrary();
+    ~LibraryLoaderTest() override { vqres::InstallResourceLibrary(previous); }
+};
+
+} // namespace
+
+TEST(ValidStringTest, ReadsUpToTheTerminatorAndNoFurther)
+{
+    GuardedPages pages;
+    EXPECT_TRUE(AfxIsValidString("text"));
+    EXPECT_TRUE(AfxIsValidString(""));
+    EXPECT_FALSE(AfxIsValidString(nullptr));
+    EXPECT_FALSE(AfxIsValidString(pages.Unreadable()));
+    EXPECT_TRUE(AfxIsValidString(pages.TextAtEnd("last", true)));
+    EXPECT_FALSE(AfxIsValidString(pages.TextAtEnd("unterminated", false)));
+    EXPECT_TRUE(AfxIsValidString(pages.TextAtEnd("unterminated", false), 12));
+    EXPECT_FALSE(AfxIsValidString(pages.TextAtEnd("unterminated", false), 13));
+}
+
+TEST_F(LibraryLoaderTest, ALoadedLibrarySuppliesTheStringsWhileItIsTheResourceHandle)
+{
+    HINSTANCE library = AfxLoadLibrary("vqsysres");
+    ASSERT_NE(library, nullptr);
+    vqres::InstallResourceLibrary(nullptr);
+    CString caption;
+    EXPECT_FALSE(caption.LoadString(61776));
+
+    AfxSetResourceHandle(library);
+    EXPECT_EQ(AfxGetResourceHandle(), library);
+    EXPECT_TRUE(caption.LoadString(61776));
+    EXPECT_EQ(caption, "Wrenfield Error");
+
+    EXPECT_TRUE(AfxFreeLibrary(library));
+    EXPECT_EQ(AfxGetResourceHandle(), nullptr);
+    EXPECT_FALSE(caption.LoadString(61776)) << "a freed library supplies nothing";
+    EXPECT_FALSE(AfxFreeLibrary(library));
+}
+
+TEST_F(LibraryLoaderTest, AMissingOrUnreadableNameLoadsNothing)
+{
+    GuardedPages pages;
+    EXPECT_EQ(AfxLoadLibrary("no-such-library"), nullptr);
+    EXPECT_EQ(AfxLoadLibrary(nullptr), nullptr);
+    EXPECT_EQ(AfxLoadLibrary(pages.Unreadable()), nullptr);
+}

@@ -1,0 +1,20 @@
+// The sample enterprise of the demo and the integration tests, as a repository
+// description: systems that take business segments with every element kind into their
+// configurations, option sets for all four host types, hosts of every type, packs with
+// their associations, report groups and bundles. The scale makes it larger for
+// measurements; the default is the sample itself.
+#pragma once
+
+#include "repo/RepoDescription.h"
+
+namespace vqrepo {
+
+struct SampleScale {
+    int systems = 2;
+    int segments = 3;            // design business segments, each taken by every system
+    int elementsPerSegment = 0;  // 0: the sample's own elements; more: generated ones besides
+};
+
+RepoDescription SampleDescription(const SampleScale& scale = {});
+
+} // namespace vqrepo

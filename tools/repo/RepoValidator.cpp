@@ -1,0 +1,200 @@
+#include "repo/RepoValidator.h"
+
+#include "proxy/PxClass.h"
+#include "repo/RepoError.h"
+
+#include <map>
+#include <set>
+
+namespace vqrepo {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& place, const std::string& name, const std::string& problem)
+{
+    throw RepoError(place + (name.empty() ? "" : " \"" + name + "\"") + ": " + problem + ".");
+}
+
+// Refuses the second of two objects with the same name.
+class UniqueNames {
+public:
+    explicit UniqueNames(const char* what) : m_what(what) {}
+    void Add(const std::string& place, const std::string& name)
+    {
+        if (!m_names.insert(name).second)
+            Fail(place, name, std::string("a second ") + m_what + " of this name");
+    }
+    bool Contains(const std::string& name) const { return m_names.count(name) > 0; }
+
+private:
+    const char* m_what;
+    std::set<std::string> m_names;
+};
+
+std::string Article(const char* noun)
+{
+    return std::string("AEIOUaeiou").find(noun[0]) == std::string::npos ? "a" : "an";
+}
+
+bool IsKindOf(const std::string& className, const char* base)
+{
+    const PxClassInfo* info = PxFindClass(className.c_str());
+    return info && info->IsKindOf(base);
+}
+
+class SegmentIndex {
+public:
+    explicit SegmentIndex(const SegmentDesc& segment)
+    {
+        for (const ElementDesc& element : segment.elements)
+            m_classes[element.name] = element.className;
+    }
+
+    // The class of the element of the name; empty when there is none.
+    std::string ClassOf(const std::string& name) const
+    {
+        auto found = m_classes.find(name);
+        return found == m_classes.end() ? std::string() : found->second;
+    }
+
+    void Require(const std::string& place, const std::string& owner, const std::string& name, const char* base,
+                 const char* what) const
+    {
+        std::string className = ClassOf(name);
+        if (className.empty())
+            Fail(place, owner, std::string("there is no ") + what + " \"" + name + "\"");
+        if (!IsKindOf(className, base))
+            Fail(place, owner, "\"" + name + "\" is not " + Article(what) + " " + what);
+    }
+
+private:
+    std::map<std::string, std::string> m_classes;
+};
+
+void CheckElement(const ElementDesc& element, const SegmentIndex& index)
+{
+    for (const OrdinateDesc& ordinate : element.ordinates)
+        index.Require(element.place, element.name, ordinate.target, "PxLSEElement", "element");
+    for (const DataUsageDesc& usage : element.dataUsages)
+        index.Require(element.place, element.name, usage.target, "PxLSEElement", "element");
+    for (const std::string& item : element.dataItems)
+        index.Require(element.place, element.name, item, "PxLSEDataItem", "data item");
+    if (!element.ordinateProfile.empty())
+        index.Require(element.place, element.name, element.ordinateProfile, "PxLSEProfile", "profile");
+    if (!element.ordinates.empty() && !IsKindOf(element.className, "PxLSEProfile"))
+        Fail(element.place, element.name, "only profiles have ordinates");
+    if (!element.conditions.empty() && !IsKindOf(element.className, "PxLSEScript"))
+        Fail(element.place, element.name, "only profiles have conditions");
+    if (!element.dataUsages.empty() && !IsKindOf(element.className, "PxLSEIspec"))
+        Fail(element.place, element.name, "only Ispecs have data usages");
+    if (!element.dataItems.empty() && !IsKindOf(element.className, "PxLSEKeyword"))
+        Fail(element.place, element.name, "only keywords have data items");
+    if (!element.ordinateProfile.empty() && !IsKindOf(element.className, "PxLSEComponent"))
+        Fail(element.place, element.name, "only components have an ordinate profile");
+}
+
+void CheckSegment(const SegmentDesc& segment)
+{
+    UniqueNames elements("element");
+    for (const ElementDesc& element : segment.elements)
+        elements.Add(element.place, element.name);
+    SegmentIndex index(segment);
+    for (const ElementDesc& element : segment.elements)
+        CheckElement(element, index);
+    for (const RelationDesc& relation : segment.relations) {
+        index.Require(relation.place, "", relation.source, "PxLSEElement", "element");
+        index.Require(relation.place, "", relation.target, "PxLSEElement", "element");
+    }
+    std::set<int> slots;
+    UniqueNames languages("language");
+    for (const LanguageDesc& language : segment.languages) {
+        languages.Add(segment.place, language.name);
+        if (!slots.insert(language.slot).second)
+            Fail(segment.place, segment.name, "two languages in slot " + std::to_string(language.slot));
+    }
+    if (!segment.primaryLanguage.empty() && !languages.Contains(segment.primaryLanguage))
+        Fail(segment.place, segment.name, "the primary language \"" + segment.primaryLanguage + "\" is not one of its languages");
+}
+
+void CheckSystem(const SystemDesc& system, const std::map<std::string, SegmentIndex>& segments,
+                 const std::map<std::string, int>& hostTypes)
+{
+    UniqueNames taken("business segment");
+    for (const std::string& name : system.segments) {
+        taken.Add(system.place, name);
+        if (!segments.count(name))
+            Fail(system.place, system.name, "there is no business segment \"" + name + "\"");
+    }
+    auto checkSet = [&](const OptionSetDesc& set) {
+        if (set.host.empty())
+            return;
+        auto host = hostTypes.find(set.host);
+        if (host == hostTypes.end())
+            Fail(set.place, set.name, "there is no host \"" + set.host + "\"");
+        if (host->second != set.hostType)
+            Fail(set.place, set.name, "the host \"" + set.host + "\" is of another host type");
+    };
+    UniqueNames sets("option set");
+    for (const OptionSetDesc& set : system.optionSets) {
+        sets.Add(set.place, set.name);
+        checkSet(set);
+    }
+    for (const OldConfigDesc& old : system.oldConfigs)
+        if (old.hasOptionSet)
+            checkSet(old.optionSet);
+    auto segmentOf = [&](const std::string& place, const std::string& owner, const std::string& name) {
+        if (!taken.Contains(name))
+            Fail(place, owner, "the system has no business segment \"" + name + "\"");
+        return segments.at(name);
+    };
+    std::map<std::string, UniqueNames> groups;
+    for (const ReportGroupDesc& group : system.reportGroups) {
+        const SegmentIndex& index = segmentOf(group.place, group.name, group.segment);
+        groups.try_emplace(group.segment, "report group").first->second.Add(group.place, group.name);
+        for (const AliasDesc& alias : group.aliases)
+            index.Require(group.place, group.name, alias.report, "PxLSEReport", "report");
+    }
+    std::map<std::string, UniqueNames> bundles;
+    for (const BundleDesc& bundle : system.bundles) {
+        const SegmentIndex& index = segmentOf(bundle.place, bundle.name, bundle.segment);
+        bundles.try_emplace(bundle.segment, "bundle").first->second.Add(bundle.place, bundle.name);
+        for (const std::string& ispec : bundle.ispecs)
+            index.Require(bundle.place, bundle.name, ispec, "PxLSEIspec", "Ispec");
+    }
+}
+
+} // namespace
+
+void ValidateDescription(const RepoDescription& description)
+{
+    UniqueNames segmentNames("business segment");
+    std::map<std::string, SegmentIndex> segments;
+    for (const SegmentDesc& segment : description.segments) {
+        segmentNames.Add(segment.place, segment.name);
+        CheckSegment(segment);
+        segments.emplace(segment.name, SegmentIndex(segment));
+    }
+    UniqueNames hostNames("host");
+    std::map<std::string, int> hostTypes;
+    for (const HostDesc& host : description.hosts) {
+        hostNames.Add(host.place, host.name);
+        hostTypes[host.name] = host.hostType;
+    }
+    UniqueNames packNames("pack");
+    for (const PackDesc& pack : description.packs) {
+        packNames.Add(pack.place, pack.name);
+        UniqueNames associated("association for host");
+        for (const AssociationDesc& association : pack.associations) {
+            associated.Add(association.place, association.host);
+            if (!hostTypes.count(association.host))
+                Fail(association.place, "", "there is no host \"" + association.host + "\"");
+        }
+    }
+    UniqueNames systemNames("system");
+    for (const SystemDesc& system : description.systems) {
+        systemNames.Add(system.place, system.name);
+        CheckSystem(system, segments, hostTypes);
+    }
+}
+
+} // namespace vqrepo
