@@ -446,6 +446,19 @@ std::shared_ptr<DisplayList> GetDisplayList(HDC dc)
     return context->state.bitmapContent ? context->state.bitmapContent : context->scratch;
 }
 
+namespace detail {
+
+bool RecordOnContext(HDC dc, DisplayOp op)
+{
+    DeviceContext* context = FindContext(dc);
+    if (!context)
+        return false;
+    Record(*context, std::move(op));
+    return true;
+}
+
+} // namespace detail
+
 } // namespace vqwin
 
 CDC::~CDC()

@@ -56,6 +56,9 @@ public:
 
 class CBitmap : public CGdiObject {
 public:
+    // From the resource library (see Bitmaps.h).
+    BOOL LoadBitmap(UINT id);
+    BOOL LoadBitmap(LPCTSTR name);
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     int GetBitmap(BITMAP* bitmap) const { return GetObject(sizeof(BITMAP), bitmap); }

@@ -9,6 +9,7 @@
 
 class CDC;
 class CFont;
+class CMenu;
 class CString;
 class CCreateContext;
 
@@ -153,6 +154,11 @@ public:
 
     BOOL SetWindowContextHelpId(DWORD contextId);
     DWORD GetWindowContextHelpId() const;
+
+    // Menus (see Menu.h): the menu of a top-level window and the system menu.
+    CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* menu);
+    CMenu* GetSystemMenu(BOOL revert) const;
 
 protected:
     // Base handlers of standard messages: each does the default handling.

@@ -112,6 +112,10 @@ std::string DisplayList::Describe(const DisplayOp& op)
             std::snprintf(rop, sizeof rop, " rop %08X", static_cast<unsigned>(op.rop));
             line.append(rop);
         }
+        if (op.masked)
+            line.append(" mask ").append(Color(op.maskColor));
+        if (op.blend)
+            line.append(" blend ").append(std::to_string(op.blend)).append("%");
         break;
     }
     if (op.clipped)

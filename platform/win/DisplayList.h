@@ -48,10 +48,15 @@ struct DisplayOp {
     DisplayFont font;
     int penStyle = 0;
     int penWidth = 0;
-    // Image: the source bitmap's name, the part of it copied and the raster operation.
+    // Image: the source bitmap's name, the part of it copied and the raster operation; an
+    // image of an image list may show what lies beneath where it has the mask colour, and
+    // may be blended with the highlight colour (percent).
     std::string image;
     CRect source;
     DWORD rop = 0;
+    bool masked = false;
+    COLORREF maskColor = 0;
+    int blend = 0;
     // The clip rectangle in force, when there is one.
     bool clipped = false;
     CRect clip;

@@ -1,6 +1,7 @@
 // Internal to platform/win: the drawing objects behind font, pen, brush and bitmap handles.
 #pragma once
 
+#include "win/DisplayList.h"
 #include "win/Gdi.h"
 
 #include <memory>
@@ -23,6 +24,10 @@ struct GdiObject {
     std::string label;
     std::shared_ptr<DisplayList> content; // what has been drawn into a bitmap
 };
+
+// Records an operation on a device context under its clip rectangle (image lists draw
+// this way); false for an unknown context.
+bool RecordOnContext(HDC dc, DisplayOp op);
 
 class GdiObjects {
 public:

@@ -32,12 +32,16 @@ constexpr UINT WM_COMPAREITEM = 0x0039;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_STYLECHANGING = 0x007C;
+constexpr UINT WM_STYLECHANGED = 0x007D;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYFIRST = 0x0100;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_KEYLAST = 0x0109;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
@@ -70,6 +74,7 @@ constexpr UINT VK_TAB = 0x09;
 constexpr UINT VK_RETURN = 0x0D;
 constexpr UINT VK_SHIFT = 0x10;
 constexpr UINT VK_CONTROL = 0x11;
+constexpr UINT VK_MENU = 0x12;
 constexpr UINT VK_ESCAPE = 0x1B;
 constexpr UINT VK_SPACE = 0x20;
 constexpr UINT VK_PRIOR = 0x21;
@@ -224,6 +229,13 @@ struct CREATESTRUCT {
 };
 using LPCREATESTRUCT = CREATESTRUCT*;
 
+// WM_STYLECHANGING / WM_STYLECHANGED (wParam GWL_STYLE or GWL_EXSTYLE); a handler of the
+// first may change styleNew.
+struct STYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+};
+
 struct MINMAXINFO {
     POINT ptReserved;
     POINT ptMaxSize;
@@ -260,7 +272,8 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 namespace vqwin {
 
-// The character TranslateMessage makes of a virtual key; 0 for a key that makes none.
+// The character TranslateMessage makes of a key (0 for none): letters in lower case, digits,
+// Backspace, Tab, Enter, Escape, Space and the keypad's * + -.
 WPARAM CharOfKey(WPARAM key);
 
 // Handles every message waiting for the calling thread (sent, posted, paints, due timers),

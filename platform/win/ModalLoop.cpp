@@ -61,7 +61,8 @@ void Carry(ModalWindow& window, const UiAction& action)
         HandleNextMessage();
         break;
     case UiAction::Kind::Choose:
-        throw UserActionError("a window takes no choice of a file, folder or printer");
+    case UiAction::Kind::Answer:
+        throw UserActionError("a window takes no menu command and no file, folder or printer");
     }
 }
 
@@ -131,10 +132,10 @@ CommonDialogAnswer AskCommonDialog(const UiEvent& event, const std::function<std
         for (;;) {
             UiAction action = driver->NextAction(event);
             if (action.kind == UiAction::Kind::End && action.result == IDOK)
-                action = UiAction::Choose(event.text);  // OK takes what the dialog offers
+                action = UiAction::Answer(event.text);  // OK takes what the dialog offers
             if (action.kind == UiAction::Kind::End && action.result == IDCANCEL)
                 break;
-            if (action.kind != UiAction::Kind::Choose) {
+            if (action.kind != UiAction::Kind::Answer) {
                 driver->ActionFailed(event, action, "a common dialog ends with OK, Cancel or a choice");
                 continue;
             }

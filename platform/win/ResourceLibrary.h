@@ -21,10 +21,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A resource is named by a number or, for some bitmaps, by a text.
+// A resource is named by a number or, for some bitmaps, by a text. A name made by
+// MAKEINTRESOURCE stands for its number.
 struct ResourceId {
     ResourceId(UINT number) : id(number) {}
-    ResourceId(const char* text) : id(0), name(text ? text : "") {}
+    ResourceId(const char* text)
+        : id(IS_INTRESOURCE(text) ? static_cast<UINT>(reinterpret_cast<std::uintptr_t>(text)) : 0),
+          name(IS_INTRESOURCE(text) ? "" : text)
+    {
+    }
     UINT id;
     std::string name;
 

@@ -117,6 +117,7 @@ constexpr std::pair<std::string_view, DWORD> kStyles[] = {
     {"LVS_SHAREIMAGELISTS", 0x0040},
     {"LVS_EDITLABELS", 0x0200},
     {"LVS_OWNERDRAWFIXED", 0x0400},
+    {"LVS_OWNERDATA", 0x1000},
     {"LVS_NOCOLUMNHEADER", 0x4000},
     {"LVS_NOSORTHEADER", 0x8000},
     {"TVS_HASBUTTONS", 0x0001},

@@ -6,6 +6,7 @@
 
 using BOOL = int;
 using BYTE = unsigned char;
+using SHORT = short;
 using WORD = unsigned short;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
@@ -62,6 +63,10 @@ struct HIMAGELIST__;
 using HIMAGELIST = HIMAGELIST__*;
 struct HANDLE__;
 using HANDLE = HANDLE__*;
+
+// A resource is named by a text or by a number below 65536 passed in place of the text.
+inline LPSTR MAKEINTRESOURCE(UINT id) { return reinterpret_cast<LPSTR>(static_cast<std::uintptr_t>(id & 0xFFFF)); }
+inline bool IS_INTRESOURCE(LPCSTR name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }
 
 // A wait without time-out.
 constexpr DWORD INFINITE = 0xFFFFFFFF;

@@ -76,6 +76,7 @@ const char* KindName(EventKind kind)
 {
     switch (kind) {
     case EventKind::MessageBox: return "message box";
+    case EventKind::PopupMenu: return "popup menu";
     case EventKind::Dialog: return "dialog";
     case EventKind::PropertySheet: return "property sheet";
     case EventKind::Wizard: return "wizard";
@@ -145,10 +146,18 @@ UiAction UiAction::Wait()
     return action;
 }
 
-UiAction UiAction::Choose(const char* text, int option)
+UiAction UiAction::Choose(UINT command)
 {
     UiAction action;
     action.kind = Kind::Choose;
+    action.result = static_cast<int>(command);
+    return action;
+}
+
+UiAction UiAction::Answer(const char* text, int option)
+{
+    UiAction action;
+    action.kind = Kind::Answer;
     action.text = text;
     action.option = option;
     return action;
@@ -182,9 +191,68 @@ void AddToTranscript(TranscriptEntry entry)
     g_transcript.push_back(std::move(entry));
 }
 
+namespace {
+
+std::string DescribeMenu(const std::vector<MenuEntry>& menu)
+{
+    std::string text = "[";
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        const MenuEntry& item = menu[i];
+        if (i > 0)
+            text += " | ";
+        if (item.kind == MenuEntry::Kind::Separator) {
+            text += "-";
+            continue;
+        }
+        text.append("\"").append(item.text.str()).append("\"");
+        if (item.kind == MenuEntry::Kind::Popup)
+            text.append(" > ").append(DescribeMenu(item.items));
+        else
+            text.append(" ").append(std::to_string(item.id));
+        if (!item.enabled)
+            text += " (greyed)";
+        if (item.checked)
+            text += " (checked)";
+    }
+    return text + "]";
+}
+
+std::string DescribePopupMenu(const TranscriptEntry& entry)
+{
+    std::string line = "popup menu " + DescribeMenu(entry.event.menu) + " -> ";
+    line += entry.result ? std::to_string(entry.result) : "dismissed";
+    if (entry.answeredBy == AnsweredBy::DefaultNoDriver)
+        line += " (no driver)";
+    else if (entry.answeredBy == AnsweredBy::DefaultInvalidAnswer)
+        line += " (the driver's answer is not an enabled command of the menu)";
+    return line;
+}
+
+bool OffersCommand(const std::vector<MenuEntry>& menu, UINT id)
+{
+    for (const MenuEntry& item : menu) {
+        if (!item.enabled)
+            continue;
+        if (item.kind == MenuEntry::Kind::Command && item.id == id)
+            return true;
+        if (item.kind == MenuEntry::Kind::Popup && OffersCommand(item.items, id))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 std::string Describe(const TranscriptEntry& entry)
 {
-    return entry.event.kind == EventKind::MessageBox ? DescribeMessageBox(entry) : DescribeWindow(entry);
+    switch (entry.event.kind) {
+    case EventKind::MessageBox:
+        return DescribeMessageBox(entry);
+    case EventKind::PopupMenu:
+        return DescribePopupMenu(entry);
+    default:
+        return DescribeWindow(entry);
+    }
 }
 
 std::vector<int> MessageBoxButtons(UINT style)
@@ -266,6 +334,27 @@ int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpI
         }
     }
     int result = entry.result;
+    AddToTranscript(std::move(entry));
+    return result;
+}
+
+UINT ShowPopupMenu(std::vector<MenuEntry> menu)
+{
+    TranscriptEntry entry;
+    entry.event.kind = EventKind::PopupMenu;
+    entry.event.menu = std::move(menu);
+    entry.result = 0;
+    if (UiDriver* driver = CurrentUiDriver()) {
+        const UiAction action = driver->NextAction(entry.event);
+        const bool chosen = action.kind == UiAction::Kind::Choose && action.result != 0;
+        if (chosen && OffersCommand(entry.event.menu, static_cast<UINT>(action.result)))
+            entry.result = action.result;
+        else if (chosen || action.kind != UiAction::Kind::Choose)
+            entry.answeredBy = AnsweredBy::DefaultInvalidAnswer;
+    } else {
+        entry.answeredBy = AnsweredBy::DefaultNoDriver;
+    }
+    const auto result = static_cast<UINT>(entry.result);
     AddToTranscript(std::move(entry));
     return result;
 }

@@ -1,8 +1,8 @@
-// Modal user interface without a screen. Whatever waits for the user (message boxes, modal
-// dialogs, property sheets, wizards, file, folder and printer dialogs) describes itself as
-// a UiEvent and asks the installed UiDriver what the user does next. Everything shown and
-// its answer goes to the transcript. With no driver a message box takes its default button
-// and everything else ends as Cancel.
+// Modal user interface without a screen. Whatever waits for the user (message boxes, pop-up
+// menus, modal dialogs, property sheets, wizards, file, folder and printer dialogs) describes
+// itself as a UiEvent and asks the installed UiDriver what the user does next. Everything
+// shown and its answer goes to the transcript. With no driver a message box takes its
+// default button, a pop-up menu is dismissed and everything else ends as Cancel.
 #pragma once
 
 #include "win/CString.h"
@@ -40,6 +40,7 @@ namespace vqui {
 
 enum class EventKind {
     MessageBox,
+    PopupMenu,
     Dialog,         // a modal dialog box
     PropertySheet,  // a modal property sheet
     Wizard,         // a property sheet in wizard mode
@@ -50,6 +51,17 @@ enum class EventKind {
     Print,
 };
 
+// An item of a pop-up menu as the user sees it.
+struct MenuEntry {
+    enum class Kind { Command, Separator, Popup };
+    Kind kind = Kind::Command;
+    CString text;
+    UINT id = 0;
+    bool enabled = true;
+    bool checked = false;
+    std::vector<MenuEntry> items;  // of a nested pop-up
+};
+
 // What a modal user interface shows while it waits for the user.
 struct UiEvent {
     EventKind kind = EventKind::MessageBox;
@@ -57,6 +69,7 @@ struct UiEvent {
     CString text;     // a box's text; the file, folder or printer offered by a common dialog
     UINT style = 0;   // MB_ flags of a message box
     UINT helpId = 0;  // help context, 0 for none
+    std::vector<MenuEntry> menu;  // the items of a pop-up menu
     // Dialogs, sheets and wizards: the template (of a sheet, the active page's template)
     // and the window whose controls the actions name.
     UINT templateId = 0;
@@ -71,11 +84,12 @@ struct UiEvent {
 struct UiAction {
     enum class Kind {
         End,     // ends the box or window with `result` (a dialog without running its handlers)
+        Choose,  // chooses command `result` of a pop-up menu (0: dismisses it)
         Press,   // presses button `controlId` (OK, Cancel, Next, Finish, ...) of a dialog or sheet
         Act,     // `userAction` on control `controlId` (see UserActions.h)
         Key,     // virtual key `key` pressed on the control with the focus
         Wait,    // nothing yet: another thread acts; asked again after the next message
-        Choose,  // a common dialog's answer: `text` is the file, folder or printer; `option` the
+        Answer,  // a common dialog's answer: `text` is the file, folder or printer; `option` the
                  // orientation of a printer (1 portrait, 2 landscape, 0 unchanged)
     };
     Kind kind = Kind::End;
@@ -87,11 +101,12 @@ struct UiAction {
     int option = 0;
 
     static UiAction End(int result);
+    static UiAction Choose(UINT command);
     static UiAction Press(int buttonId);
     static UiAction Act(int controlId, UserAction action);
     static UiAction Key(UINT virtualKey);
     static UiAction Wait();
-    static UiAction Choose(const char* text, int option = 0);
+    static UiAction Answer(const char* text, int option = 0);
 };
 
 class UiDriver {
@@ -130,7 +145,7 @@ private:
 enum class AnsweredBy {
     Driver,
     DefaultNoDriver,       // no driver was installed (a box's default button; Cancel elsewhere)
-    DefaultInvalidAnswer,  // the driver chose a result the box does not offer
+    DefaultInvalidAnswer,  // the driver chose a result the box (or menu) does not offer
 };
 
 struct TranscriptEntry {
@@ -144,7 +159,8 @@ struct TranscriptEntry {
 std::vector<TranscriptEntry> Transcript();
 void ClearTranscript();
 void AddToTranscript(TranscriptEntry entry);
-// One line, e.g. `message box "Caption" [Yes/No, question]: text -> Yes` or
+// One line, e.g. `message box "Caption" [Yes/No, question]: text -> Yes`,
+// `popup menu ["&Copy" 57634 | - | "&More" > ["E&xit" 57665]] -> 57665` or
 // `dialog 143 "Find Systems" -> OK`.
 std::string Describe(const TranscriptEntry& entry);
 
@@ -157,6 +173,10 @@ std::string DialogResultName(int result);
 
 // Shows a message box through the installed driver and returns the button that ended it.
 int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpId);
+// Shows a pop-up menu through the installed driver and returns the command chosen, 0 when
+// the menu was dismissed. Only an enabled command of the menu (or of a nested pop-up) can
+// be chosen.
+UINT ShowPopupMenu(std::vector<MenuEntry> menu);
 
 } // namespace vqui
 

@@ -66,11 +66,26 @@ void Perform(HWND window, const UserAction& action)
         throw UserActionError("cannot " + what + ": " + DescribeWindow(window) + " does not take this action");
 }
 
+void SendKeyPress(HWND window, UINT virtualKey)
+{
+    SendMessage(window, WM_KEYDOWN, virtualKey, 1);
+    if (const WPARAM ch = vqwin::CharOfKey(virtualKey); ch && IsWindow(window))
+        SendMessage(window, WM_CHAR, ch, 1);
+    if (IsWindow(window))
+        SendMessage(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
+}
+
 namespace user {
 
 void Type(HWND window, const char* text) { Perform(window, MakeText(UserActionKind::Type, text)); }
 void ReplaceText(HWND window, const char* text) { Perform(window, MakeText(UserActionKind::Type, text, 1)); }
 void Click(HWND window) { Perform(window, Make(UserActionKind::Click)); }
+void ClickAt(HWND window, POINT point)
+{
+    UserAction action = Make(UserActionKind::Click);
+    action.point = point;
+    Perform(window, action);
+}
 void SetCheck(HWND window, int state) { Perform(window, Make(UserActionKind::SetCheck, 0, state)); }
 void SelectIndex(HWND window, int index) { Perform(window, Make(UserActionKind::SelectIndex, index)); }
 void SelectText(HWND window, const char* text) { Perform(window, MakeText(UserActionKind::SelectText, text)); }

@@ -23,7 +23,8 @@ enum class UserActionKind {
                         // (a control without the focus is clicked after its text first);
                         // state 1: everything is selected first; a date picker takes
                         // "YYYY-MM-DD", "HH:MM[:SS]" or both
-    Click,              // buttons, check boxes, radio buttons, notifying statics
+    Click,              // buttons, check boxes, radio buttons, notifying statics; point: where a
+                        // list control is clicked (client coordinates)
     SetCheck,           // state: wanted state (0, 1, 2), reached by clicking
     SelectIndex,        // index: combo and list box item, list control row, tab
     SelectText,         // text: combo or list box item with this text (without regard to case)
@@ -55,11 +56,16 @@ const char* UserActionName(UserActionKind kind);
 // Sends the action to the window after checking that it exists and is enabled.
 void Perform(HWND window, const UserAction& action);
 
+// The messages a key press sends to the focused window: WM_KEYDOWN, WM_CHAR when the key
+// makes a character, WM_KEYUP. Controls carry out PressKey with it.
+void SendKeyPress(HWND window, UINT virtualKey);
+
 namespace user {
 void Type(HWND window, const char* text);
 // Selects everything and types the text.
 void ReplaceText(HWND window, const char* text);
 void Click(HWND window);
+void ClickAt(HWND window, POINT point);
 void SetCheck(HWND window, int state);
 void SelectIndex(HWND window, int index);
 void SelectText(HWND window, const char* text);

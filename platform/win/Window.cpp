@@ -565,8 +565,33 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
     }
 }
 
+namespace {
+
+// A style change is announced to the window before and after, as the platform does; the
+// window may still change the new style when it is asked.
+LONG_PTR ChangeStyle(HWND hwnd, int index, DWORD value)
+{
+    STYLESTRUCT change{static_cast<DWORD>(GetWindowLongPtr(hwnd, index)), value};
+    if (!IsWindow(hwnd) || change.styleOld == change.styleNew)
+        return static_cast<LONG_PTR>(change.styleOld);
+    SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    {
+        auto lock = Kernel::Acquire();
+        WindowRecord* record = WindowRegistry::Find(lock, hwnd);
+        if (!record)
+            return 0;
+        (index == GWL_STYLE ? record->style : record->exStyle) = change.styleNew;
+    }
+    SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    return static_cast<LONG_PTR>(change.styleOld);
+}
+
+} // namespace
+
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
 {
+    if (index == GWL_STYLE || index == GWL_EXSTYLE)
+        return ChangeStyle(hwnd, index, static_cast<DWORD>(value));
     auto lock = Kernel::Acquire();
     WindowRecord* record = WindowRegistry::Find(lock, hwnd);
     if (!record)
@@ -577,10 +602,6 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         return static_cast<LONG_PTR>(old);
     };
     switch (index) {
-    case GWL_STYLE:
-        return swap(record->style, static_cast<DWORD>(value));
-    case GWL_EXSTYLE:
-        return swap(record->exStyle, static_cast<DWORD>(value));
     case GWL_ID:
         return swap(record->id, static_cast<UINT>(value));
     case GWLP_USERDATA:

@@ -113,6 +113,7 @@ int GetWindowTextLength(HWND hwnd);
 BOOL SetWindowText(HWND hwnd, LPCSTR text);
 
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
+// A style change sends WM_STYLECHANGING and WM_STYLECHANGED to the window.
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
 
 BOOL EnableWindow(HWND hwnd, BOOL enable);

@@ -30,7 +30,7 @@ struct DialogBasesTest : ::testing::Test {
 
     vqtest::TempDir settings;
     VqsSysApp app;
-    vqtest::ScopedResourceLibrary library{"shelltests", "tests/shell/resources"};
+    vqtest::ScopedResourceLibrary library{"shelltests", vqtest::SourceFolder("tests/shell/resources")};
 };
 
 using Rects = std::map<int, CRect>;

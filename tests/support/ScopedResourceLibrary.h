@@ -1,5 +1,4 @@
-// Loads a resource library from VQ_RESOURCES (or from a folder of the source tree, such as
-// "tests/shell/resources") and installs it for the scope.
+// Loads a resource library (from VQ_RESOURCES, or from `root`) and installs it for the scope.
 #pragma once
 
 #include "win/ResourceLibrary.h"
@@ -8,26 +7,25 @@
 
 namespace vqtest {
 
+// A folder of the source tree (VQ_SOURCE), such as "tests/shell/resources".
+inline std::string SourceFolder(const std::string& relative)
+{
+    const char* source = std::getenv("VQ_SOURCE");
+    return std::string(source ? source : ".") + "/" + relative;
+}
+
 class ScopedResourceLibrary {
 public:
-    explicit ScopedResourceLibrary(const std::string& name = "vqsysres", const std::string& sourceFolder = {})
+    explicit ScopedResourceLibrary(const std::string& name = "vqsysres", const std::string& root = {})
         : m_previous(vqres::CurrentResourceLibrary())
     {
-        vqres::InstallResourceLibrary(vqres::ResourceLibrary::Load(name, Root(sourceFolder)));
+        vqres::InstallResourceLibrary(vqres::ResourceLibrary::Load(name, root));
     }
     ~ScopedResourceLibrary() { vqres::InstallResourceLibrary(m_previous); }
     ScopedResourceLibrary(const ScopedResourceLibrary&) = delete;
     ScopedResourceLibrary& operator=(const ScopedResourceLibrary&) = delete;
 
 private:
-    static std::string Root(const std::string& sourceFolder)
-    {
-        if (sourceFolder.empty())
-            return {};
-        const char* source = std::getenv("VQ_SOURCE");
-        return std::string(source ? source : ".") + "/" + sourceFolder;
-    }
-
     std::shared_ptr<const vqres::ResourceLibrary> m_previous;
 };
 

@@ -29,6 +29,7 @@ const char* KindName(vqui::EventKind kind)
 {
     switch (kind) {
     case vqui::EventKind::MessageBox: return "message box";
+    case vqui::EventKind::PopupMenu: return "popup menu";
     case vqui::EventKind::Dialog: return "dialog";
     case vqui::EventKind::PropertySheet: return "property sheet";
     case vqui::EventKind::Wizard: return "wizard";
@@ -50,7 +51,8 @@ std::string DescribeAction(const vqui::UiAction& action)
         return std::string(vqui::UserActionName(action.userAction.kind)) + " on " + std::to_string(action.controlId);
     case vqui::UiAction::Kind::Key: return "key " + std::to_string(action.key);
     case vqui::UiAction::Kind::Wait: return "wait";
-    case vqui::UiAction::Kind::Choose: return "choose " + action.text.str();
+    case vqui::UiAction::Kind::Choose: return "choose command " + std::to_string(action.result);
+    case vqui::UiAction::Kind::Answer: return "answer " + action.text.str();
     }
     return "?";
 }
@@ -196,6 +198,16 @@ ScriptedUiDriver& ScriptedUiDriver::ExpectMessageBoxId(UINT stringId, int answer
     return ExpectMessageBox(text.str(), answer, std::move(caption));
 }
 
+ScriptedUiDriver& ScriptedUiDriver::ExpectPopupMenu(UINT command)
+{
+    std::lock_guard lock(m_mutex);
+    Expectation expectation;
+    expectation.kind = vqui::EventKind::PopupMenu;
+    expectation.answer = static_cast<int>(command);
+    m_expected.push_back(std::move(expectation));
+    return *this;
+}
+
 ScriptedUiDriver::WindowScript& ScriptedUiDriver::ExpectDialog(UINT templateId)
 {
     std::lock_guard lock(m_mutex);
@@ -263,8 +275,8 @@ void ScriptedUiDriver::Verify()
 {
     std::lock_guard lock(m_mutex);
     for (const Expectation& left : m_expected) {
-        if (left.kind == vqui::EventKind::MessageBox)
-            ADD_FAILURE() << "expected message box never shown: " << Describe(left);
+        if (left.kind == vqui::EventKind::MessageBox || left.kind == vqui::EventKind::PopupMenu)
+            ADD_FAILURE() << "expected, never shown: " << Describe(left);
         else
             ADD_FAILURE() << "expected " << Describe(left) << " never opened";
     }
@@ -283,6 +295,8 @@ vqui::UiAction ScriptedUiDriver::NextAction(const vqui::UiEvent& event)
     m_seen.push_back(event);
     if (event.kind == vqui::EventKind::MessageBox)
         return AnswerMessageBox(event);
+    if (event.kind == vqui::EventKind::PopupMenu)
+        return AnswerPopupMenu(event);
     if (IsWindowKind(event.kind))
         return PlayWindow(lock, event);
     return AnswerCommonDialog(event);
@@ -297,13 +311,13 @@ vqui::UiAction ScriptedUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
         return vqui::UiAction::End(fallback);
     }
     Expectation expected = m_expected.front();
+    m_expected.pop_front();
     if (expected.kind != vqui::EventKind::MessageBox) {
         ADD_FAILURE() << "expected " << Describe(expected) << "\n  but a message box was shown: " << shown;
         return vqui::UiAction::End(fallback);
     }
-    m_expected.pop_front();
     if (event.text.str() != expected.text || (!expected.caption.empty() && event.caption.str() != expected.caption)) {
-        ADD_FAILURE() << "expected message box " << Describe(expected) << "\n  but was " << shown;
+        ADD_FAILURE() << "expected " << Describe(expected) << "\n  but was " << shown;
         return vqui::UiAction::End(fallback);
     }
     std::vector<int> buttons = vqui::MessageBoxButtons(event.style);
@@ -313,18 +327,37 @@ vqui::UiAction ScriptedUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
     return vqui::UiAction::End(expected.answer);
 }
 
+vqui::UiAction ScriptedUiDriver::AnswerPopupMenu(const vqui::UiEvent& event)
+{
+    if (m_expected.empty()) {
+        ADD_FAILURE() << "unexpected popup menu";
+        return vqui::UiAction::Choose(0);
+    }
+    const Expectation expected = m_expected.front();
+    m_expected.pop_front();
+    if (expected.kind != event.kind) {
+        ADD_FAILURE() << "expected " << Describe(expected) << "\n  but was popup menu";
+        return vqui::UiAction::Choose(0);
+    }
+    return vqui::UiAction::Choose(static_cast<UINT>(expected.answer));
+}
+
 vqui::UiAction ScriptedUiDriver::AnswerCommonDialog(const vqui::UiEvent& event)
 {
-    if (m_expected.empty() || m_expected.front().kind != event.kind) {
-        ADD_FAILURE() << "unexpected " << KindName(event.kind) << " \"" << event.caption.str() << "\""
-                      << (m_expected.empty() ? std::string() : "; expected " + Describe(m_expected.front()));
+    if (m_expected.empty()) {
+        ADD_FAILURE() << "unexpected " << KindName(event.kind) << " \"" << event.caption.str() << "\"";
         return vqui::UiAction::End(IDCANCEL);
     }
     Expectation expected = m_expected.front();
     m_expected.pop_front();
+    if (expected.kind != event.kind) {
+        ADD_FAILURE() << "unexpected " << KindName(event.kind) << " \"" << event.caption.str() << "\"; expected "
+                      << Describe(expected);
+        return vqui::UiAction::End(IDCANCEL);
+    }
     if (expected.cancel)
         return vqui::UiAction::End(IDCANCEL);
-    return vqui::UiAction::Choose(expected.text.empty() ? event.text.GetString() : expected.text.c_str(), expected.answer);
+    return vqui::UiAction::Answer(expected.text.empty() ? event.text.GetString() : expected.text.c_str(), expected.answer);
 }
 
 vqui::UiAction ScriptedUiDriver::PlayWindow(std::unique_lock<std::mutex>& lock, const vqui::UiEvent& event)
@@ -377,6 +410,8 @@ void ScriptedUiDriver::Opened(const vqui::UiEvent& event)
     } else {
         ADD_FAILURE() << "unexpected " << DescribeWindow(event)
                       << (m_expected.empty() ? std::string() : "; expected " + Describe(m_expected.front()));
+        if (!m_expected.empty())
+            m_expected.pop_front();
         active.unexpected = true;
     }
     m_active[event.window] = std::move(active);
@@ -414,8 +449,10 @@ std::string ScriptedUiDriver::Describe(const Expectation& expectation)
     switch (expectation.kind) {
     case vqui::EventKind::MessageBox: {
         std::string caption = expectation.caption.empty() ? "any caption" : "\"" + expectation.caption + "\"";
-        return caption + ": " + expectation.text + " -> " + vqui::ResultName(expectation.answer);
+        return "message box " + caption + ": " + expectation.text + " -> " + vqui::ResultName(expectation.answer);
     }
+    case vqui::EventKind::PopupMenu:
+        return "popup menu -> " + (expectation.answer ? std::to_string(expectation.answer) : std::string("dismissed"));
     case vqui::EventKind::Dialog:
         return "dialog " + std::to_string(expectation.window.m_templateId);
     case vqui::EventKind::PropertySheet:

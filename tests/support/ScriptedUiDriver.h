@@ -1,6 +1,6 @@
-// A UI driver that plays a script: "expect this box, answer Yes"; "expect dialog 162, check
-// row 2 of list 1046, press OK"; "expect the file-open dialog, choose /tmp/a.bat". It
-// installs itself for its lifetime. The running test fails when a box or window opens that
+// A UI driver that plays a script: "expect this box, answer Yes"; "expect a pop-up menu,
+// choose 32825"; "expect dialog 162, check row 2 of list 1046, press OK"; "expect the
+// file-open dialog, choose /tmp/a.bat". It installs itself for its lifetime. The running test fails when a box or window opens that
 // the script does not expect next, when an expected one never opens, when an action cannot
 // be carried out (no such control, disabled, hidden), and when a window waits for the user
 // after its steps are played or ends before they are. Safe to use from any thread.
@@ -78,6 +78,8 @@ public:
     ScriptedUiDriver& ExpectMessageBox(std::string text, int answer, std::string caption = {});
     // The same with the text of a string id, as the string table gives it now.
     ScriptedUiDriver& ExpectMessageBoxId(UINT stringId, int answer, std::string caption = {});
+    // The next thing shown is a pop-up menu; choose this command (0: dismiss the menu).
+    ScriptedUiDriver& ExpectPopupMenu(UINT command);
 
     // The next window to open is this dialog (a sheet or wizard with this caption, when one
     // is given); its steps follow.
@@ -110,7 +112,7 @@ private:
         vqui::EventKind kind = vqui::EventKind::MessageBox;
         std::string text;  // a box's text; a common dialog's answer
         std::string caption;
-        int answer = 0;    // a box's button; a common dialog's option
+        int answer = 0;    // a box's button; a menu's command; a common dialog's option
         bool cancel = false;
         WindowScript window;
     };
@@ -126,6 +128,7 @@ private:
     static std::string DescribeWindow(const vqui::UiEvent& event);
     static bool Matches(const Expectation& expectation, const vqui::UiEvent& event);
     vqui::UiAction AnswerMessageBox(const vqui::UiEvent& event);
+    vqui::UiAction AnswerPopupMenu(const vqui::UiEvent& event);
     vqui::UiAction AnswerCommonDialog(const vqui::UiEvent& event);
     vqui::UiAction PlayWindow(std::unique_lock<std::mutex>& lock, const vqui::UiEvent& event);
 

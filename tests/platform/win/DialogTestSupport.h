@@ -25,7 +25,7 @@ struct DialogTest : ::testing::Test {
         return transcript.empty() ? std::string() : vqui::Describe(transcript.back());
     }
 
-    vqtest::ScopedResourceLibrary library{"dialogtests", "tests/platform/win/resources"};
+    vqtest::ScopedResourceLibrary library{"dialogtests", vqtest::SourceFolder("tests/platform/win/resources")};
 };
 
 // Runs `body` and returns the test failures it reported (on any thread), without failing

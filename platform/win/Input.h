@@ -1,0 +1,35 @@
+// The state of the keyboard and the mouse cursor, as far as the module reads it: which
+// modifier keys are held and where the cursor is. There is no real input device; user
+// actions and tests set both.
+#pragma once
+
+#include "win/Geometry.h"
+#include "win/Types.h"
+
+#include <initializer_list>
+#include <vector>
+
+// Negative (high bit set) while the key is held.
+SHORT GetKeyState(int virtualKey);
+SHORT GetAsyncKeyState(int virtualKey);
+// Screen coordinates.
+BOOL GetCursorPos(LPPOINT point);
+BOOL SetCursorPos(int x, int y);
+
+namespace vqwin {
+
+void SetKeyHeld(UINT virtualKey, BOOL held);
+
+// Holds keys (for example VK_CONTROL) for its lifetime.
+class KeysHeld {
+public:
+    KeysHeld(std::initializer_list<UINT> keys);
+    ~KeysHeld();
+    KeysHeld(const KeysHeld&) = delete;
+    KeysHeld& operator=(const KeysHeld&) = delete;
+
+private:
+    std::vector<UINT> m_keys;
+};
+
+} // namespace vqwin
