@@ -7,6 +7,7 @@
 #include "win/CWinThread.h"
 #include "win/Gdi.h"
 #include "win/Help.h"
+#include "win/ListView.h"
 #include "win/Mbcs.h"
 #include "win/ModalLoop.h"
 #include "win/ResourceLibrary.h"
@@ -157,6 +158,7 @@ void RegisterDialogClass()
     std::call_once(once, [] {
         RegisterWindowClass(kDialogClassName,
                             []() -> std::unique_ptr<ClassProcedure> { return std::make_unique<DialogProcedure>(); });
+        RegisterListViewClasses();
     });
 }
 

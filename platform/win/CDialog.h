@@ -19,6 +19,7 @@ inline constexpr const char* kDialogClassName = "#32770";
 
 namespace vqwin {
 // Registers the dialog class (once); windows made with its name get its default handling.
+// The list view classes come with it, so that templates can hold list views.
 void RegisterDialogClass();
 } // namespace vqwin
 

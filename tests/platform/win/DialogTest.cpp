@@ -5,6 +5,7 @@
 #include "win/CComboBox.h"
 #include "win/CDataExchange.h"
 #include "win/CDialog.h"
+#include "win/CListCtrl.h"
 #include "win/CWinApp.h"
 
 #include "support/ScriptedUiDriver.h"
@@ -373,6 +374,37 @@ TEST_F(DialogTest, TypedTextReachesTheMemberAndALongTextIsRefused)
     ui.ExpectDialog(100).Type(kName, "abcdefg").Run([&] { EXPECT_EQ(TextOf(::GetDlgItem(limited, kName)), "abcd"); }).OK();
     EXPECT_EQ(limited.DoModal(), IDOK);
     EXPECT_EQ(limited.name, "abcd");
+}
+
+TEST_F(DialogTest, ExpectDialogCheckRowTwoClickOk)
+{
+    class RowsDialog : public CDialog {
+    public:
+        RowsDialog() : CDialog(102) {}
+        BOOL OnInitDialog() override
+        {
+            CDialog::OnInitDialog();
+            rows.SubclassDlgItem(1020, this);
+            rows.SetExtendedStyle(LVS_EX_CHECKBOXES);
+            rows.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+            for (const char* name : {"CUSTOMER", "ORDER", "INVOICE"})
+                rows.InsertItem(rows.GetItemCount(), name);
+            return TRUE;
+        }
+        void OnOK() override
+        {
+            for (int row = 0; row < rows.GetItemCount(); ++row)
+                checked.push_back(rows.GetCheck(row));
+            CDialog::OnOK();
+        }
+        CListCtrl rows;
+        std::vector<BOOL> checked;
+    };
+    RowsDialog dialog;
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(102).CheckItem(1020, 2).Click(IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.checked, (std::vector<BOOL>{FALSE, FALSE, TRUE}));
 }
 
 TEST_F(DialogTest, AModelessDialogShowsAsItsTemplateSaysAndHidesAtItsEnd)
