@@ -18,7 +18,7 @@
 namespace {
 
 // The frame styles a template's window loses when it becomes a child (a property page).
-constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | 0x0080;
+constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | DS_MODALFRAME;
 // Dialog base units: a dialog unit is a quarter of the average character width and an
 // eighth of the character height of the dialog font.
 constexpr int kBaseUnitX = 6;

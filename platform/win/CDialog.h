@@ -14,6 +14,7 @@ struct DialogTemplate;
 }
 
 constexpr UINT DM_SETDEFID = WM_USER + 1;
+constexpr DWORD DS_MODALFRAME = 0x0080;
 // The window class of dialog boxes and property sheets.
 inline constexpr const char* kDialogClassName = "#32770";
 

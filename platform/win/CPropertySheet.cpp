@@ -15,8 +15,8 @@ constexpr int kTabHeaderHeight = 24;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
-constexpr DWORD kModelessPopupStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | 0x0080;
-constexpr DWORD kModalStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | 0x0080;
+constexpr DWORD kModalStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kModelessPopupStyle = kModalStyle | WS_VISIBLE;
 
 struct ButtonSpec {
     int id;

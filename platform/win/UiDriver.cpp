@@ -1,5 +1,6 @@
 #include "win/UiDriver.h"
 
+#include "win/CPropertySheet.h"
 #include "win/CWinApp.h"
 
 #include <algorithm>
@@ -304,8 +305,7 @@ const char* ResultName(int result)
 
 std::string DialogResultName(int result)
 {
-    constexpr int kWizardFinish = 12325;
-    if (result == kWizardFinish)
+    if (result == ID_WIZFINISH)
         return "Finish";
     if (result >= IDOK && result <= IDNO)
         return ResultName(result);
