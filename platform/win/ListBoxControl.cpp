@@ -208,31 +208,15 @@ private:
 
     LRESULT CopyItemText(HWND hwnd, int index, LPSTR buffer) const
     {
-        const ListItem* item = m_items.At(index);
-        if (!item || !buffer)
-            return LB_ERR;
-        if (!HasStrings(StyleOf(hwnd))) {
-            std::memcpy(buffer, &item->data, sizeof item->data);
-            return sizeof item->data;
-        }
-        std::memcpy(buffer, item->text.c_str(), item->text.size() + 1);
-        return static_cast<LRESULT>(item->text.size());
+        return m_items.CopyText(index, HasStrings(StyleOf(hwnd)), buffer, LB_ERR);
     }
 
     LRESULT ItemTextLength(HWND hwnd, int index) const
     {
-        const ListItem* item = m_items.At(index);
-        if (!item)
-            return LB_ERR;
-        return HasStrings(StyleOf(hwnd)) ? static_cast<LRESULT>(item->text.size()) : sizeof item->data;
+        return m_items.TextLength(index, HasStrings(StyleOf(hwnd)), LB_ERR);
     }
 
-    LRESULT Find(int start, LPARAM text, bool exact) const
-    {
-        const auto* wanted = reinterpret_cast<LPCSTR>(text);
-        const int found = m_items.Find(start, wanted ? wanted : "", exact);
-        return found < 0 ? LB_ERR : found;
-    }
+    LRESULT Find(int start, LPARAM text, bool exact) const { return m_items.FindText(start, text, exact, LB_ERR); }
 
     LRESULT SetItemHeight(HWND hwnd, int index, UINT height)
     {
