@@ -33,96 +33,88 @@ namespace {
 
 // One row per option of a record: what the accessors must answer on a blank record. Every
 // number of these records starts at 0.
-template <class R>
 struct NumberRow {
     const char* name;
     int count; // 0: one value; n: indexes 0 to n-1
     std::int64_t lower;
     std::int64_t upper;
-    std::int64_t (*get)(R&, int);
-    void (*set)(R&, int, std::int64_t);
-    BOOL (*lowerLimit)(R&, std::int64_t&);
-    BOOL (*upperLimit)(R&, std::int64_t&);
+    std::int64_t (*get)(PxOptions&, int);
+    void (*set)(PxOptions&, int, std::int64_t);
+    BOOL (*lowerLimit)(PxOptions&, std::int64_t&);
+    BOOL (*upperLimit)(PxOptions&, std::int64_t&);
 };
 
-template <class R>
 struct TextRow {
     const char* name;
     int count;
     const char* initial;
     unsigned maxLength;
-    CString (*get)(R&, int);
-    void (*set)(R&, int, const char*);
-    unsigned (*getMaxLength)(R&);
+    CString (*get)(PxOptions&, int);
+    void (*set)(PxOptions&, int, const char*);
+    unsigned (*getMaxLength)(PxOptions&);
 };
 
 // Flags, characters and enumerations.
-template <class R>
 struct SmallRow {
     const char* name;
     int count;
     std::int64_t initial;
-    std::int64_t (*get)(R&, int);
-    void (*set)(R&, int, std::int64_t);
+    std::int64_t (*get)(PxOptions&, int);
+    void (*set)(PxOptions&, int, std::int64_t);
 };
 
+// The record of type R behind the row's PxOptions argument `o`.
+#define REC dynamic_cast<R&>(o)
 #define NUMBER(Name, lower, upper)                                                                                \
     {#Name,                                                                                                       \
      0,                                                                                                           \
      lower,                                                                                                       \
      upper,                                                                                                       \
-     [](R& r, int) { return r.Get##Name(); },                                                                     \
-     [](R& r, int, std::int64_t v) { r.Set##Name(v); },                                                           \
-     [](R& r, std::int64_t& l) { return r.HasLowerLimit##Name(l); },                                              \
-     [](R& r, std::int64_t& l) { return r.HasUpperLimit##Name(l); }}
+     [](PxOptions& o, int) { return REC.Get##Name(); },                                                           \
+     [](PxOptions& o, int, std::int64_t v) { REC.Set##Name(v); },                                                 \
+     [](PxOptions& o, std::int64_t& l) { return REC.HasLowerLimit##Name(l); },                                    \
+     [](PxOptions& o, std::int64_t& l) { return REC.HasUpperLimit##Name(l); }}
 #define NUMBER_AT(Name, count, lower, upper)                                                                      \
     {#Name,                                                                                                       \
      count,                                                                                                       \
      lower,                                                                                                       \
      upper,                                                                                                       \
-     [](R& r, int i) { return r.Get##Name(i); },                                                                  \
-     [](R& r, int i, std::int64_t v) { r.Set##Name(i, v); },                                                      \
-     [](R& r, std::int64_t& l) { return r.HasLowerLimit##Name(l); },                                              \
-     [](R& r, std::int64_t& l) { return r.HasUpperLimit##Name(l); }}
+     [](PxOptions& o, int i) { return REC.Get##Name(i); },                                                        \
+     [](PxOptions& o, int i, std::int64_t v) { REC.Set##Name(i, v); },                                            \
+     [](PxOptions& o, std::int64_t& l) { return REC.HasLowerLimit##Name(l); },                                    \
+     [](PxOptions& o, std::int64_t& l) { return REC.HasUpperLimit##Name(l); }}
 #define TEXT(Name, initial, maxLength)                                                                            \
     {#Name,                                                                                                       \
      0,                                                                                                           \
      initial,                                                                                                     \
      maxLength,                                                                                                   \
-     [](R& r, int) { return r.Get##Name(); },                                                                     \
-     [](R& r, int, const char* v) { r.Set##Name(v); },                                                            \
-     [](R& r) { return r.GetMaxLength##Name(); }}
+     [](PxOptions& o, int) { return REC.Get##Name(); },                                                           \
+     [](PxOptions& o, int, const char* v) { REC.Set##Name(v); },                                                  \
+     [](PxOptions& o) { return REC.GetMaxLength##Name(); }}
 #define TEXT_AT(Name, count, initial, maxLength)                                                                  \
     {#Name,                                                                                                       \
      count,                                                                                                       \
      initial,                                                                                                     \
      maxLength,                                                                                                   \
-     [](R& r, int i) { return r.Get##Name(i); },                                                                  \
-     [](R& r, int i, const char* v) { r.Set##Name(i, v); },                                                       \
-     [](R& r) { return r.GetMaxLength##Name(); }}
+     [](PxOptions& o, int i) { return REC.Get##Name(i); },                                                        \
+     [](PxOptions& o, int i, const char* v) { REC.Set##Name(i, v); },                                             \
+     [](PxOptions& o) { return REC.GetMaxLength##Name(); }}
 #define SMALL(Name, initial)                                                                                      \
-    {#Name, 0, initial, [](R& r, int) { return static_cast<std::int64_t>(r.Get##Name()); },                       \
-     [](R& r, int, std::int64_t v) { r.Set##Name(static_cast<decltype(r.Get##Name())>(v)); }}
+    {#Name, 0, initial, [](PxOptions& o, int) { return static_cast<std::int64_t>(REC.Get##Name()); },             \
+     [](PxOptions& o, int, std::int64_t v) { REC.Set##Name(static_cast<decltype(REC.Get##Name())>(v)); }}
 #define SMALL_AT(Name, count, initial)                                                                            \
-    {#Name, count, initial, [](R& r, int i) { return static_cast<std::int64_t>(r.Get##Name(i)); },                \
-     [](R& r, int i, std::int64_t v) { r.Set##Name(i, static_cast<decltype(r.Get##Name(i))>(v)); }}
+    {#Name, count, initial, [](PxOptions& o, int i) { return static_cast<std::int64_t>(REC.Get##Name(i)); },      \
+     [](PxOptions& o, int i, std::int64_t v) { REC.Set##Name(i, static_cast<decltype(REC.Get##Name(i))>(v)); }}
 
-template <class R>
 struct Table {
-    std::vector<NumberRow<R>> numbers;
-    std::vector<TextRow<R>> texts;
-    std::vector<SmallRow<R>> smalls;
+    std::vector<NumberRow> numbers;
+    std::vector<TextRow> texts;
+    std::vector<SmallRow> smalls;
 };
 
-template <class R>
-std::size_t OwnOptionCount()
-{
-    const PxOptionTable* table = R::ClassInfo().options;
-    return table ? table->count : 0;
-}
+std::size_t OwnOptionCount(const PxClassInfo& info) { return info.options ? info.options->count : 0; }
 
-template <class R>
-void ExpectIndexesRefused(R& record, int count, std::int64_t (*get)(R&, int))
+void ExpectIndexesRefused(PxOptions& record, int count, std::int64_t (*get)(PxOptions&, int))
 {
     if (count == 0)
         return;
@@ -130,10 +122,9 @@ void ExpectIndexesRefused(R& record, int count, std::int64_t (*get)(R&, int))
     EXPECT_THROW(get(record, -1), PxException);
 }
 
-template <class R>
-void CheckNumbers(R& record, const std::vector<NumberRow<R>>& rows)
+void CheckNumbers(PxOptions& record, const std::vector<NumberRow>& rows)
 {
-    for (const NumberRow<R>& row : rows) {
+    for (const NumberRow& row : rows) {
         SCOPED_TRACE(row.name);
         int last = std::max(row.count, 1) - 1;
         for (int index = 0; index <= last; ++index)
@@ -156,10 +147,9 @@ void CheckNumbers(R& record, const std::vector<NumberRow<R>>& rows)
     }
 }
 
-template <class R>
-void CheckTexts(R& record, const std::vector<TextRow<R>>& rows)
+void CheckTexts(PxOptions& record, const std::vector<TextRow>& rows)
 {
-    for (const TextRow<R>& row : rows) {
+    for (const TextRow& row : rows) {
         SCOPED_TRACE(row.name);
         int last = std::max(row.count, 1) - 1;
         for (int index = 0; index <= last; ++index)
@@ -177,10 +167,9 @@ void CheckTexts(R& record, const std::vector<TextRow<R>>& rows)
     }
 }
 
-template <class R>
-void CheckSmalls(R& record, const std::vector<SmallRow<R>>& rows)
+void CheckSmalls(PxOptions& record, const std::vector<SmallRow>& rows)
 {
-    for (const SmallRow<R>& row : rows) {
+    for (const SmallRow& row : rows) {
         SCOPED_TRACE(row.name);
         int last = std::max(row.count, 1) - 1;
         for (int index = 0; index <= last; ++index)
@@ -191,10 +180,11 @@ void CheckSmalls(R& record, const std::vector<SmallRow<R>>& rows)
     }
 }
 
-template <class R>
-void CheckTable(R& record, const Table<R>& table)
+// Every option the record class declares itself is a row of the table.
+void CheckTable(PxOptions& record, const Table& table)
 {
-    EXPECT_EQ(OwnOptionCount<R>(), table.numbers.size() + table.texts.size() + table.smalls.size());
+    SCOPED_TRACE(record.GetClassName().GetString());
+    EXPECT_EQ(OwnOptionCount(record.GetClassInfo()), table.numbers.size() + table.texts.size() + table.smalls.size());
     CheckNumbers(record, table.numbers);
     CheckTexts(record, table.texts);
     CheckSmalls(record, table.smalls);
@@ -203,7 +193,7 @@ void CheckTable(R& record, const Table<R>& table)
 constexpr std::int64_t kTenDigits = 9999999999;
 constexpr std::int64_t kEightDigits = 99999999;
 
-Table<PxNTBSegOptions> NTSegmentTable()
+Table NTSegmentTable()
 {
     using R = PxNTBSegOptions;
     return {{NUMBER(MaxServers, 0, 99), NUMBER(IPCKey, 0, 999999)},
@@ -216,7 +206,7 @@ Table<PxNTBSegOptions> NTSegmentTable()
              SMALL(DefaultCompileType, PxCompileTypeOBJ), SMALL(EnableHDBA, 0)}};
 }
 
-Table<PxUnixBSegOptions> UnixSegmentTable()
+Table UnixSegmentTable()
 {
     using R = PxUnixBSegOptions;
     return {{NUMBER(UnixEventMultiRecordMaxInIspecs, 0, 99), NUMBER(UnixEventMultiRecordMaxInReports, 0, 99),
@@ -239,13 +229,13 @@ Table<PxUnixBSegOptions> UnixSegmentTable()
              SMALL_AT(BSNextExtentType, 2, 0), SMALL_AT(BSPartitionType, 2, 'N')}};
 }
 
-Table<PxNTCompOptions> NTComponentTable()
+Table NTComponentTable()
 {
     using R = PxNTCompOptions;
     return {{}, {TEXT(ClusterIndex, "", 30)}, {SMALL(CompUserMaintained, 0)}};
 }
 
-Table<PxUnixCompOptions> UnixComponentTable()
+Table UnixComponentTable()
 {
     using R = PxUnixCompOptions;
     return {{NUMBER(UnixMultiRecordMaxInIspecs, 0, 99), NUMBER(UnixMultiRecordMaxInReports, 0, 99),
@@ -262,13 +252,13 @@ Table<PxUnixCompOptions> UnixComponentTable()
              SMALL_AT(ComponentPartitionType, 2, 'N')}};
 }
 
-Table<PxNTProfileOptions> NTProfileTable()
+Table NTProfileTable()
 {
     using R = PxNTProfileOptions;
     return {{}, {}, {SMALL(ProfUserMaintained, 0)}};
 }
 
-Table<PxUnixProfileOptions> UnixProfileTable()
+Table UnixProfileTable()
 {
     using R = PxUnixProfileOptions;
     return {{NUMBER_AT(ProfilePopulation, 3, 0, kEightDigits), NUMBER_AT(ProfilePercentFree, 3, 0, 99),
@@ -285,19 +275,19 @@ Table<PxUnixProfileOptions> UnixProfileTable()
              SMALL_AT(ProfilePartitionType, 3, 'N')}};
 }
 
-Table<PxUnixReportOptions> UnixReportTable()
+Table UnixReportTable()
 {
     using R = PxUnixReportOptions;
     return {{NUMBER_AT(ExtractFileRecOrBlock, 26, 0, 999)}, {TEXT(RollBackSegmentName, "", 30)}, {}};
 }
 
 template <class R>
-Table<R> GlobalLogicTable()
+Table GlobalLogicTable()
 {
     return {{}, {}, {SMALL(SeparateCompile, 0)}};
 }
 
-Table<PxUnixOracleDBPartitionOptions> PartitionTable()
+Table PartitionTable()
 {
     using R = PxUnixOracleDBPartitionOptions;
     return {{NUMBER(Population, 0, kTenDigits), NUMBER(PercentFree, 0, 99), NUMBER(PercentUsed, 0, 99),
@@ -309,6 +299,7 @@ Table<PxUnixOracleDBPartitionOptions> PartitionTable()
             {SMALL(MaxExtentsUnlimited, 0), SMALL(InitialExtentType, 0), SMALL(NextExtentType, 0)}};
 }
 
+#undef REC
 #undef NUMBER
 #undef NUMBER_AT
 #undef TEXT
@@ -339,7 +330,7 @@ protected:
             m_link->AbortTransaction();
     }
 
-    // The record of the element (the business segment for null) in the set of the host type.
+    // The record of the element (the business segment for null) in the option set of R's platform.
     template <class R>
     PxPtr<R> Record(const char* element = nullptr)
     {
@@ -373,11 +364,11 @@ TEST_F(PxNTUnixOptionsTest, ElementOptionsHaveTheirTypesDefaultsLimitsLengthsAnd
     CheckTable(*Record<PxNTGLGOptions>("STARTUP"), GlobalLogicTable<PxNTGLGOptions>());
     CheckTable(*Record<PxUnixGLGOptions>("STARTUP"), GlobalLogicTable<PxUnixGLGOptions>());
 
-    EXPECT_EQ(OwnOptionCount<PxNTEventOptions>(), 0u);
-    EXPECT_EQ(OwnOptionCount<PxUnixEventOptions>(), 0u);
-    EXPECT_EQ(OwnOptionCount<PxNTIspecOptions>(), 0u);
-    EXPECT_EQ(OwnOptionCount<PxUnixIspecOptions>(), 0u);
-    EXPECT_EQ(OwnOptionCount<PxNTReportOptions>(), 0u);
+    EXPECT_EQ(OwnOptionCount(PxNTEventOptions::ClassInfo()), 0u);
+    EXPECT_EQ(OwnOptionCount(PxUnixEventOptions::ClassInfo()), 0u);
+    EXPECT_EQ(OwnOptionCount(PxNTIspecOptions::ClassInfo()), 0u);
+    EXPECT_EQ(OwnOptionCount(PxUnixIspecOptions::ClassInfo()), 0u);
+    EXPECT_EQ(OwnOptionCount(PxNTReportOptions::ClassInfo()), 0u);
 }
 
 TEST_F(PxNTUnixOptionsTest, PartitionOptionsHaveTheirTypesDefaultsLimitsLengthsAndIndexes)
