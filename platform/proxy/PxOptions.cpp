@@ -175,8 +175,11 @@ PxOptions::Value PxOptions::DefaultValue(const PxOptionField& field, int index) 
     case PxOptionDefault::FromSegment: {
         PxVQOptionSetPtr optionSet = OwnerOptionSet();
         PxOptionsPtr segmentOptions = optionSet ? optionSet->GetOptions(segment) : PxOptionsPtr();
-        if (!segmentOptions || segmentOptions->IsSameOid(PxObjectPtr(const_cast<PxOptions*>(this))))
+        if (!segmentOptions)
             ThrowNoDefault(field, "the business segment has no options in the option set.");
+        // The segment's own record reads itself, so that its emulation scope holds.
+        if (segmentOptions->IsSameOid(PxObjectPtr(const_cast<PxOptions*>(this))))
+            return ValueInForceOf(initial.text);
         return segmentOptions->ValueInForceOf(initial.text);
     }
     case PxOptionDefault::Value:
