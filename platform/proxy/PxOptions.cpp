@@ -7,6 +7,8 @@
 #include "proxy/PxVQOptionSet.h"
 #include "win/Mbcs.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <set>
@@ -51,6 +53,75 @@ void CollectFields(const PxClassInfo* info, std::set<const PxOptionTable*>& seen
     throw PxExceptionDefOption(__FILE__, __LINE__, "The default of the option %1 cannot be determined: %2", field.name,
                                reason);
 }
+
+// An option named by a default rule: "Name" or "Name[index]".
+struct OptionReference {
+    std::string name;
+    int index = -1; // -1: an option without index
+};
+
+std::vector<OptionReference> ParseReferences(const char* text)
+{
+    std::vector<OptionReference> references;
+    std::string all = text ? text : "";
+    for (std::size_t start = 0; start <= all.size();) {
+        std::size_t end = std::min(all.find(',', start), all.size());
+        std::string part = all.substr(start, end - start);
+        OptionReference reference;
+        std::size_t bracket = part.find('[');
+        reference.name = part.substr(0, bracket);
+        if (bracket != std::string::npos)
+            reference.index = std::atoi(part.c_str() + bracket + 1);
+        references.push_back(reference);
+        start = end + 1;
+    }
+    return references;
+}
+
+bool Refers(const OptionReference& reference, const PxOptionField& field)
+{
+    if (reference.name != field.name)
+        return false;
+    if (field.indexCount == 0)
+        return reference.index < 0;
+    return reference.index >= 0 && reference.index < field.indexCount;
+}
+
+// The number at `index` of a blank-separated list; false when the list is shorter.
+bool NumberAt(const char* numbers, int index, std::int64_t& number)
+{
+    const char* cursor = numbers ? numbers : "";
+    for (int position = 0;; ++position) {
+        char* end = nullptr;
+        std::int64_t value = std::strtoll(cursor, &end, 10);
+        if (end == cursor)
+            return false;
+        if (position == index) {
+            number = value;
+            return true;
+        }
+        cursor = end;
+    }
+}
+
+// Default rules may name other options; a table whose rules name each other in a circle
+// is refused instead of recursing without end.
+thread_local int tDefaultDepth = 0;
+constexpr int kMaxDefaultDepth = 16;
+
+class DefaultDepthGuard {
+public:
+    explicit DefaultDepthGuard(const PxOptionField& field)
+    {
+        if (++tDefaultDepth > kMaxDefaultDepth) {
+            --tDefaultDepth;
+            ThrowNoDefault(field, "its default names itself through other options.");
+        }
+    }
+    ~DefaultDepthGuard() { --tDefaultDepth; }
+    DefaultDepthGuard(const DefaultDepthGuard&) = delete;
+    DefaultDepthGuard& operator=(const DefaultDepthGuard&) = delete;
+};
 
 } // namespace
 
@@ -155,8 +226,24 @@ PxOptions::Value PxOptions::OwnOrDefault(const PxOptionField& field, int index) 
 PxOptions::Value PxOptions::DefaultValue(const PxOptionField& field, int index) const
 {
     const PxOptionDefault& initial = field.initial;
-    if (initial.rule == PxOptionDefault::Value)
+    switch (initial.rule) {
+    case PxOptionDefault::Value:
         return {initial.number, CString(initial.text)};
+    case PxOptionDefault::ByIndex: {
+        std::int64_t number = 0;
+        if (!NumberAt(initial.text, index, number))
+            ThrowNoDefault(field, "its table gives no default for that index.");
+        return {number, CString()};
+    }
+    case PxOptionDefault::None:
+        ThrowNoDefault(field, "the option has no default.");
+    case PxOptionDefault::FromOption: {
+        DefaultDepthGuard guard(field);
+        return ValueInForceOf(field, initial.text);
+    }
+    default:
+        break;
+    }
     PxVQSoftLinkPtr link = OwnerSoftLink();
     if (!link)
         ThrowNoDefault(field, "the record belongs to no soft link.");
@@ -177,21 +264,22 @@ PxOptions::Value PxOptions::DefaultValue(const PxOptionField& field, int index) 
         PxOptionsPtr segmentOptions = optionSet ? optionSet->GetOptions(segment) : PxOptionsPtr();
         if (!segmentOptions || segmentOptions->IsSameOid(PxObjectPtr(const_cast<PxOptions*>(this))))
             ThrowNoDefault(field, "the business segment has no options in the option set.");
-        return segmentOptions->ValueInForceOf(initial.text);
+        DefaultDepthGuard guard(field);
+        return segmentOptions->ValueInForceOf(field, initial.text);
     }
-    case PxOptionDefault::Value:
+    default:
         break;
     }
-    (void)index;
     return {initial.number, CString(initial.text)};
 }
 
-PxOptions::Value PxOptions::ValueInForceOf(const char* optionName) const
+PxOptions::Value PxOptions::ValueInForceOf(const PxOptionField& asker, const char* optionNames) const
 {
-    for (const PxOptionField* field : GetOptionFields())
-        if (CString(field->name) == optionName && field->indexCount == 0)
-            return OwnOrDefault(*field, 0);
-    return {};
+    for (const OptionReference& reference : ParseReferences(optionNames))
+        for (const PxOptionField* field : GetOptionFields())
+            if (Refers(reference, *field))
+                return OwnOrDefault(*field, std::max(reference.index, 0));
+    ThrowNoDefault(asker, "the record that gives it has none of the options it is taken from.");
 }
 
 std::int64_t PxOptions::OptionNumber(const char* operation, const PxOptionField& field, int index) const

@@ -81,7 +81,8 @@ private:
     };
     Value OwnOrDefault(const PxOptionField& field, int index) const;
     Value DefaultValue(const PxOptionField& field, int index) const;
-    Value ValueInForceOf(const char* optionName) const;
+    // The value in force of the first of the named options that the record declares.
+    Value ValueInForceOf(const PxOptionField& asker, const char* optionNames) const;
 
     int m_emulationScopes = 0;
 };
