@@ -68,6 +68,10 @@ struct PxOptionField {
     PxOptionLimit lower; // numbers
     PxOptionLimit upper;
     unsigned maxLength; // texts; 0: no limit
+    // An alias gives the options of another row a second name: its index i is the other
+    // row's index i + aliasOffset, and value, default and limits are the other row's.
+    const PxOptionField* aliasOf = nullptr;
+    int aliasOffset = 0;
 };
 
 // The options one record class declares itself (its bases' are in their own tables).

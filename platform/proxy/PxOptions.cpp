@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <set>
@@ -20,11 +21,32 @@ namespace {
 
 constexpr unsigned kPackNameLength = 30;
 
-std::string OptionKey(const PxOptionField& field, int index)
+void CheckIndex(const PxOptionField& field, int index)
 {
     bool valid = field.indexCount == 0 ? index == 0 : index >= 0 && index < field.indexCount;
     if (!valid)
         PX_THROW("The option %1 has no value %2.", field.name, std::to_string(index).c_str());
+}
+
+// The row and index that hold the value of `field` at `index`.
+struct StoredOption {
+    const PxOptionField& field;
+    int index;
+};
+
+StoredOption Stored(const PxOptionField& field, int index)
+{
+    CheckIndex(field, index);
+    if (!field.aliasOf)
+        return {field, index};
+    return {*field.aliasOf, index + field.aliasOffset};
+}
+
+const PxOptionField& Described(const PxOptionField& field) { return field.aliasOf ? *field.aliasOf : field; }
+
+std::string OptionKey(const PxOptionField& field, int index)
+{
+    CheckIndex(field, index);
     std::string key = "opt.";
     key.append(field.name);
     if (field.indexCount > 0) {
@@ -45,7 +67,8 @@ void CollectFields(const PxClassInfo* info, std::set<const PxOptionTable*>& seen
     CollectFields(info->base, seen, fields);
     CollectFields(info->base2, seen, fields);
     if (info->options && seen.insert(info->options).second)
-        fields.insert(fields.end(), info->options->fields, info->options->fields + info->options->count);
+        std::copy_if(info->options->fields, info->options->fields + info->options->count, std::back_inserter(fields),
+                     [](const PxOptionField* field) { return !field->aliasOf; });
 }
 
 [[noreturn]] void ThrowNoDefault(const PxOptionField& field, const char* reason)
@@ -164,6 +187,21 @@ const std::vector<const PxOptionField*>& PxOptions::GetOptionFields() const
         found = byClass.emplace(info, std::move(fields)).first;
     }
     return found->second;
+}
+
+CString PxOptions::GetOptionValueText(const PxOptionField& field, int index) const
+{
+    Enter("PxOptions::GetOptionValueText");
+    StoredOption stored = Stored(field, index);
+    Value value = OwnOrDefault(stored.field, stored.index);
+    switch (stored.field.type) {
+    case PxOptionType::Text:
+        return value.text;
+    case PxOptionType::Char:
+        return value.number == 0 ? CString() : CString(std::string(1, static_cast<char>(value.number)));
+    default:
+        return CString(std::to_string(value.number));
+    }
 }
 
 BOOL PxOptions::IsUpdated() const
@@ -285,94 +323,105 @@ PxOptions::Value PxOptions::ValueInForceOf(const PxOptionField& asker, const cha
 std::int64_t PxOptions::OptionNumber(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    return OwnOrDefault(field, index).number;
+    StoredOption stored = Stored(field, index);
+    return OwnOrDefault(stored.field, stored.index).number;
 }
 
 CString PxOptions::OptionText(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    return OwnOrDefault(field, index).text;
+    StoredOption stored = Stored(field, index);
+    return OwnOrDefault(stored.field, stored.index).text;
 }
 
 void PxOptions::SetOptionNumber(const char* operation, const PxOptionField& field, int index, std::int64_t value)
 {
     Enter(operation);
-    std::string key = OptionKey(field, index);
-    if ((field.lower.present && value < field.lower.value) || (field.upper.present && value > field.upper.value))
+    StoredOption stored = Stored(field, index);
+    const PxOptionLimit& lower = stored.field.lower;
+    const PxOptionLimit& upper = stored.field.upper;
+    if ((lower.present && value < lower.value) || (upper.present && value > upper.value))
         PX_THROW("The value %1 is outside the limits of the option %2.", std::to_string(value).c_str(), field.name);
-    SetAttributeInt(key.c_str(), value);
+    SetAttributeInt(OptionKey(stored.field, stored.index).c_str(), value);
 }
 
 void PxOptions::SetOptionText(const char* operation, const PxOptionField& field, int index, const char* value)
 {
     Enter(operation);
-    std::string key = OptionKey(field, index);
+    StoredOption stored = Stored(field, index);
     std::string text = value ? value : "";
-    if (field.maxLength > 0 && text.size() > field.maxLength)
+    unsigned maxLength = stored.field.maxLength;
+    if (maxLength > 0 && text.size() > maxLength)
         PX_THROW("The value of the option %1 is longer than %2 characters.", field.name,
-                 std::to_string(field.maxLength).c_str());
-    SetAttributeText(key.c_str(), text.c_str());
+                 std::to_string(maxLength).c_str());
+    SetAttributeText(OptionKey(stored.field, stored.index).c_str(), text.c_str());
 }
 
 void PxOptions::ClearOption(const char* operation, const PxOptionField& field, int index)
 {
     Enter(operation);
-    RemoveAttribute(OptionKey(field, index).c_str());
+    StoredOption stored = Stored(field, index);
+    RemoveAttribute(OptionKey(stored.field, stored.index).c_str());
 }
 
 BOOL PxOptions::IsUpdatedOption(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    return HasAttribute(OptionKey(field, index).c_str());
+    StoredOption stored = Stored(field, index);
+    return HasAttribute(OptionKey(stored.field, stored.index).c_str());
 }
 
 BOOL PxOptions::IsDefaultOption(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    std::string key = OptionKey(field, index);
+    StoredOption stored = Stored(field, index);
+    std::string key = OptionKey(stored.field, stored.index);
     return !HasAttribute(key.c_str()) || IsAttributeNull(key.c_str());
 }
 
 void PxOptions::MakeDefaultOption(const char* operation, const PxOptionField& field, int index)
 {
     Enter(operation);
-    SetAttributeNull(OptionKey(field, index).c_str());
+    StoredOption stored = Stored(field, index);
+    SetAttributeNull(OptionKey(stored.field, stored.index).c_str());
 }
 
 std::int64_t PxOptions::DefaultNumber(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    OptionKey(field, index);
-    return DefaultValue(field, index).number;
+    StoredOption stored = Stored(field, index);
+    return DefaultValue(stored.field, stored.index).number;
 }
 
 CString PxOptions::DefaultText(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    OptionKey(field, index);
-    return DefaultValue(field, index).text;
+    StoredOption stored = Stored(field, index);
+    return DefaultValue(stored.field, stored.index).text;
 }
 
 BOOL PxOptions::OptionLowerLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const
 {
     Enter(operation);
-    if (field.lower.present)
-        limit = field.lower.value;
-    return field.lower.present;
+    const PxOptionLimit& lower = Described(field).lower;
+    if (lower.present)
+        limit = lower.value;
+    return lower.present;
 }
 
 BOOL PxOptions::OptionUpperLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const
 {
     Enter(operation);
-    if (field.upper.present)
-        limit = field.upper.value;
-    return field.upper.present;
+    const PxOptionLimit& upper = Described(field).upper;
+    if (upper.present)
+        limit = upper.value;
+    return upper.present;
 }
 
 unsigned PxOptions::OptionMaxLength(const char* operation, const PxOptionField& field) const
 {
     Enter(operation);
-    return field.maxLength;
+    return Described(field).maxLength;
 }
 
 PxInitialDataEmulationScope::PxInitialDataEmulationScope(const PxOptionsPtr& options) : m_options(options)
