@@ -22,5 +22,4 @@
 #define PX_TEXT_OPTION_AT(Name, ...) &PxOption_##Name,
 #define PX_ENUM_OPTION(Name, ...) &PxOption_##Name,
 #define PX_ENUM_OPTION_AT(Name, ...) &PxOption_##Name,
-// An alias is another name of options listed under their own name.
-#define PX_NUMBER_ALIAS_AT(Name, ...)
+#define PX_NUMBER_ALIAS_AT(Name, ...) &PxOption_##Name,
