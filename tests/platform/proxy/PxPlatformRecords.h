@@ -23,7 +23,6 @@ public:
     // Every record of the option sets of the host types (a partition sub-record of the Unix
     // segment with the Unix records).
     std::vector<PxOptionsPtr> Records(std::initializer_list<int> hostTypes) const;
-    PxVQOptionSetPtr OptionSet(int hostType) const { return m_sets[hostType]; }
 
 private:
     std::unique_ptr<PxVQLink> m_link;
