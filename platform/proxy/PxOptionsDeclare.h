@@ -2,7 +2,7 @@
 // (fields/<Class>.fields): turns every row into the option's accessor declarations.
 // No include guard: each record class includes it anew.
 //
-// For an option X of value type V (the index argument only for the _AT rows):
+// For an option X of value type V (the index argument only for the _AT and _ALIAS_AT rows):
 //   V GetX([int i]) const;            the value in force
 //   void SetX([int i,] V value);      an own value
 //   void ClearX([int i]);             no own value: X takes its default again

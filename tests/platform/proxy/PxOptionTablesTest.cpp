@@ -1,6 +1,6 @@
 // The field tables of every record class, walked on real records: each row must make sense
 // on its own (a unique name, a default that can be read, within its limits and length, taken
-// from an option of the same kind), and the values the specification fixes must be the rows'.
+// from an option of the same kind), and the values the option pages fix must be the rows'.
 #include "PxPlatformRecords.h"
 
 #include "proxy/PxClass.h"
@@ -159,7 +159,7 @@ TEST_F(PxOptionTablesTest, AliasesNameIndexesTheirRowHas)
     EXPECT_GE(aliases, 2);
 }
 
-// What the specification fixes of an option, checked on a blank record of the class.
+// What the option pages fix of an option, checked on a blank record of the class.
 struct Fixed {
     const char* record;
     const char* option;
@@ -236,7 +236,7 @@ const Fixed kFixed[] = {
     {"PxQSRCompOptions", "Service", 0, 0, nullptr, {}, 15},
 };
 
-TEST_F(PxOptionTablesTest, TheRowsHoldWhatTheSpecificationFixes)
+TEST_F(PxOptionTablesTest, TheRowsHoldWhatThePagesFix)
 {
     std::vector<PxOptionsPtr> records = Records();
     for (const Fixed& fixed : kFixed) {
