@@ -51,7 +51,7 @@ int Values(const PxOptionField& field) { return field.indexCount == 0 ? 1 : fiel
 class PxOptionTablesTest : public ::testing::Test {
 protected:
     // The Tarsk and QSR records, with the platform-neutral options they carry.
-    std::vector<PxOptionsPtr> Records() const { return m_records.Records({VQHostQSR, VQHostTarsk}); }
+    std::vector<PxOptionsPtr> Records() const { return m_records.Records({VQHostNT, VQHostQSR, VQHostTarsk, VQHostUnix}); }
 
     PxPlatformRecords m_records;
 };
