@@ -51,17 +51,10 @@ public:
             return CopyItemText(hwnd, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
         case CB_GETLBTEXTLEN:
             return ItemTextLength(hwnd, static_cast<int>(wParam));
-        case CB_GETITEMDATA: {
-            const ListItem* item = m_items.At(static_cast<int>(wParam));
-            return item ? static_cast<LRESULT>(item->data) : CB_ERR;
-        }
-        case CB_SETITEMDATA: {
-            ListItem* item = m_items.At(static_cast<int>(wParam));
-            if (!item)
-                return CB_ERR;
-            item->data = static_cast<ULONG_PTR>(lParam);
-            return TRUE;
-        }
+        case CB_GETITEMDATA:
+            return m_items.Data(static_cast<int>(wParam), CB_ERR);
+        case CB_SETITEMDATA:
+            return m_items.SetData(static_cast<int>(wParam), lParam, TRUE, CB_ERR);
         case CB_FINDSTRING:
         case CB_FINDSTRINGEXACT:
             return Find(static_cast<int>(wParam), lParam, message == CB_FINDSTRINGEXACT);
@@ -194,31 +187,15 @@ private:
 
     LRESULT CopyItemText(HWND hwnd, int index, LPSTR buffer) const
     {
-        const ListItem* item = m_items.At(index);
-        if (!item || !buffer)
-            return CB_ERR;
-        if (!HasStrings(StyleOf(hwnd))) {
-            std::memcpy(buffer, &item->data, sizeof item->data);
-            return sizeof item->data;
-        }
-        std::memcpy(buffer, item->text.c_str(), item->text.size() + 1);
-        return static_cast<LRESULT>(item->text.size());
+        return m_items.CopyText(index, HasStrings(StyleOf(hwnd)), buffer, CB_ERR);
     }
 
     LRESULT ItemTextLength(HWND hwnd, int index) const
     {
-        const ListItem* item = m_items.At(index);
-        if (!item)
-            return CB_ERR;
-        return HasStrings(StyleOf(hwnd)) ? static_cast<LRESULT>(item->text.size()) : sizeof item->data;
+        return m_items.TextLength(index, HasStrings(StyleOf(hwnd)), CB_ERR);
     }
 
-    LRESULT Find(int start, LPARAM text, bool exact) const
-    {
-        const auto* wanted = reinterpret_cast<LPCSTR>(text);
-        const int found = m_items.Find(start, wanted ? wanted : "", exact);
-        return found < 0 ? CB_ERR : found;
-    }
+    LRESULT Find(int start, LPARAM text, bool exact) const { return m_items.FindText(start, text, exact, CB_ERR); }
 
     LRESULT GetEditSelection(HWND hwnd, WPARAM startOut, LPARAM endOut) const
     {

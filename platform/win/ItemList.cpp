@@ -3,6 +3,7 @@
 #include "win/Mbcs.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vqwin::controls {
 
@@ -71,6 +72,49 @@ int ItemList::Find(int start, std::string_view text, bool exact) const
             return index;
     }
     return -1;
+}
+
+LRESULT ItemList::CopyText(int index, bool hasStrings, LPSTR buffer, LRESULT error) const
+{
+    const ListItem* item = At(index);
+    if (!item || !buffer)
+        return error;
+    if (!hasStrings) {
+        std::memcpy(buffer, &item->data, sizeof item->data);
+        return sizeof item->data;
+    }
+    std::memcpy(buffer, item->text.c_str(), item->text.size() + 1);
+    return static_cast<LRESULT>(item->text.size());
+}
+
+LRESULT ItemList::TextLength(int index, bool hasStrings, LRESULT error) const
+{
+    const ListItem* item = At(index);
+    if (!item)
+        return error;
+    return hasStrings ? static_cast<LRESULT>(item->text.size()) : sizeof item->data;
+}
+
+LRESULT ItemList::FindText(int start, LPARAM text, bool exact, LRESULT error) const
+{
+    const auto* wanted = reinterpret_cast<LPCSTR>(text);
+    const int found = Find(start, wanted ? wanted : "", exact);
+    return found < 0 ? error : found;
+}
+
+LRESULT ItemList::Data(int index, LRESULT error) const
+{
+    const ListItem* item = At(index);
+    return item ? static_cast<LRESULT>(item->data) : error;
+}
+
+LRESULT ItemList::SetData(int index, LPARAM data, LRESULT done, LRESULT error)
+{
+    ListItem* item = At(index);
+    if (!item)
+        return error;
+    item->data = static_cast<ULONG_PTR>(data);
+    return done;
 }
 
 } // namespace vqwin::controls

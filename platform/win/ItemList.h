@@ -36,6 +36,14 @@ public:
     // text finds nothing.
     int Find(int start, std::string_view text, bool exact) const;
 
+    // The answers of the box messages that read items (text or, in a box without strings,
+    // the item data), with the box's own error value for a missing item.
+    LRESULT CopyText(int index, bool hasStrings, LPSTR buffer, LRESULT error) const;
+    LRESULT TextLength(int index, bool hasStrings, LRESULT error) const;
+    LRESULT FindText(int start, LPARAM text, bool exact, LRESULT error) const;
+    LRESULT Data(int index, LRESULT error) const;
+    LRESULT SetData(int index, LPARAM data, LRESULT done, LRESULT error);
+
 private:
     std::vector<ListItem> m_items;
 };

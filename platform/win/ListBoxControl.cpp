@@ -61,17 +61,10 @@ public:
             return CopyItemText(hwnd, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
         case LB_GETTEXTLEN:
             return ItemTextLength(hwnd, static_cast<int>(wParam));
-        case LB_GETITEMDATA: {
-            const ListItem* item = m_items.At(static_cast<int>(wParam));
-            return item ? static_cast<LRESULT>(item->data) : LB_ERR;
-        }
-        case LB_SETITEMDATA: {
-            ListItem* item = m_items.At(static_cast<int>(wParam));
-            if (!item)
-                return LB_ERR;
-            item->data = static_cast<ULONG_PTR>(lParam);
-            return LB_OKAY;
-        }
+        case LB_GETITEMDATA:
+            return m_items.Data(static_cast<int>(wParam), LB_ERR);
+        case LB_SETITEMDATA:
+            return m_items.SetData(static_cast<int>(wParam), lParam, LB_OKAY, LB_ERR);
         case LB_SETITEMHEIGHT:
             return SetItemHeight(hwnd, static_cast<int>(wParam), static_cast<UINT>(lParam));
         case LB_GETITEMHEIGHT:
@@ -208,31 +201,15 @@ private:
 
     LRESULT CopyItemText(HWND hwnd, int index, LPSTR buffer) const
     {
-        const ListItem* item = m_items.At(index);
-        if (!item || !buffer)
-            return LB_ERR;
-        if (!HasStrings(StyleOf(hwnd))) {
-            std::memcpy(buffer, &item->data, sizeof item->data);
-            return sizeof item->data;
-        }
-        std::memcpy(buffer, item->text.c_str(), item->text.size() + 1);
-        return static_cast<LRESULT>(item->text.size());
+        return m_items.CopyText(index, HasStrings(StyleOf(hwnd)), buffer, LB_ERR);
     }
 
     LRESULT ItemTextLength(HWND hwnd, int index) const
     {
-        const ListItem* item = m_items.At(index);
-        if (!item)
-            return LB_ERR;
-        return HasStrings(StyleOf(hwnd)) ? static_cast<LRESULT>(item->text.size()) : sizeof item->data;
+        return m_items.TextLength(index, HasStrings(StyleOf(hwnd)), LB_ERR);
     }
 
-    LRESULT Find(int start, LPARAM text, bool exact) const
-    {
-        const auto* wanted = reinterpret_cast<LPCSTR>(text);
-        const int found = m_items.Find(start, wanted ? wanted : "", exact);
-        return found < 0 ? LB_ERR : found;
-    }
+    LRESULT Find(int start, LPARAM text, bool exact) const { return m_items.FindText(start, text, exact, LB_ERR); }
 
     LRESULT SetItemHeight(HWND hwnd, int index, UINT height)
     {

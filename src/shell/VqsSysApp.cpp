@@ -69,6 +69,7 @@ VqsSysApp::~VqsSysApp()
         LogWarning(0, "The repository session was still open when the module was unloaded.");
         DropLink();
     }
+    FreeCachedBitmaps();
     delete m_pScriptPropertyMgr;
     if (m_hResourceLibrary)
         AfxFreeLibrary(m_hResourceLibrary);

@@ -5,11 +5,15 @@
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQEnterprise.h"
 #include "shell/VqsHostCallbacks.h"
+#include "win/CImageList.h"
 #include "win/CString.h"
 #include "win/CWinApp.h"
 #include "win/Collections.h"
 #include "win/Gdi.h"
 
+class CBitmap;
+class CDC;
+class CListCtrl;
 class PxVQLink;
 class PxVQSystem;
 class PxVQBSSoftLink;
@@ -19,6 +23,27 @@ class VqsListFrame;
 class VqsListView;
 class VqsModel;
 class VqsScriptPropertyMgr;
+
+// A bitmap of the resource library by number or, when the number is 0, by name; {0, null}
+// names none.
+struct VqsBitmapRef {
+    UINT nID = 0;
+    LPCTSTR lpszName = nullptr;
+};
+
+// An image of the application's object image list: a base image (0-5) and a variant, 0 for
+// the plain image or 1-3 for the base under that overlay (1 modified, 2 no longer matches
+// the design, 3 gone).
+struct VqsImageRef {
+    int nBase = 0;
+    int nVariant = 0;
+};
+
+// The index of the image in the object image list.
+int VqsComputeImageIndex(VqsImageRef image);
+// Puts the ascending (bitmap 195) or descending (194) arrow on one column of the list's
+// header and takes it off the others; a header without buttons is left alone.
+void VqsSetHeaderSortArrow(CListCtrl* list, int column, BOOL ascending);
 
 // How the session reaches the lock manager's lock thread of its link; the lock manager
 // installs them when the module starts. Without them a session runs without a lock thread.
@@ -164,6 +189,23 @@ public:
     void TransactionClosed();
     void TransactionFailed();
 
+    // Bitmaps of the resource library, loaded on first use and kept as long as the
+    // application; null when the library has no such bitmap. An image is loaded with the
+    // platform's colour mapping (the header's sort arrows).
+    CBitmap* GetCachedBitmap(UINT id);
+    CBitmap* GetCachedBitmap(LPCTSTR idOrName);
+    CBitmap* GetCachedBitmap(const VqsBitmapRef& bitmap);
+    CBitmap* GetCachedImage(UINT id);
+    // The object image list, built on first use: bases 0-5, overlays 1-3 from images 6-8,
+    // then every base under every overlay. Null while bitmap 191 cannot make it.
+    CImageList* GetObjectImageList();
+    // The caller's list when it has one; else a duplicate of the object images is attached.
+    CImageList* CopyImageList(CImageList* list);
+    // The size of one object image; empty while there are none.
+    CSize GetImageSize();
+    // Draws the image at x, centred in the `height` pixels from y (never above y).
+    BOOL DrawObjectImage(CDC* dc, VqsImageRef image, int x, int y, int height, BOOL selected);
+
     static void SetLockThreadHooks(const VqsLockThreadHooks* hooks);
 
     int GetDisplayFolders() const;
@@ -205,6 +247,12 @@ private:
     void ReadLayout(LPCTSTR key, UINT& first, UINT& second) const;
     void WriteLayout(LPCTSTR key, UINT first, UINT second);
 
+    struct IconStruct;
+    CBitmap* GetCachedBitmap(UINT id, LPCTSTR name, BOOL asImage);
+    IconStruct* FindCachedBitmap(UINT id, LPCTSTR name) const;
+    void FreeCachedBitmaps();
+    BOOL BuildObjectImageList();
+
     HINSTANCE m_hResourceLibrary = nullptr;
     LOGFONT m_viewFont{};
     COLORREF m_systemColor = 0;
@@ -215,6 +263,9 @@ private:
     VqsWYRNotifyCallBack m_pfnWYRNotify = nullptr;
     VqsWYRLogCallBack m_pfnWYRLog = nullptr;
     int m_nSecurityMask = 0;
+    CTypedPtrList<CPtrList, IconStruct*> m_bitmapCache{10};
+    CImageList m_objectImages;
+    CSize m_objectImageSize;
     int m_nRepositoryMode = 0;
     BOOL m_bAllowLongNames = FALSE;
     PxVQLink* m_pLink = nullptr;
