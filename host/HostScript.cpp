@@ -262,13 +262,30 @@ void HostScript::Go(const Args& args)
     PrintResult("go", m_module.VqsImplementGO(buffer.data(), nullptr));
 }
 
-void HostScript::DialogAction(const Args& args)
+void HostScript::DialogAction(const vqui::UiAction& action)
 {
-    std::string action;
-    for (const std::string& arg : args)
-        action += (action.empty() ? "" : " ") + arg;
     if (!m_ui.AddDialogAction(action))
         throw BadLine("no dialog is expected (expect-dialog ID first)");
+}
+
+vqui::UiAction HostScript::ControlAction(const Args& args, vqui::UserActionKind kind)
+{
+    vqui::UserAction action;
+    action.kind = kind;
+    if (kind == vqui::UserActionKind::Type) {
+        action.text = args.at(1);
+        action.state = 1;
+    } else if (kind == vqui::UserActionKind::SetCheck) {
+        action.state = static_cast<int>(Number(args, 1));
+    } else if (kind == vqui::UserActionKind::SelectIndex) {
+        char* end = nullptr;
+        action.index = static_cast<int>(std::strtol(args.at(1).c_str(), &end, 10));
+        if (args[1].empty() || *end) {
+            action.kind = vqui::UserActionKind::SelectText;
+            action.text = args[1];
+        }
+    }
+    return vqui::UiAction::Act(static_cast<int>(Number(args, 0)), action);
 }
 
 void HostScript::Dump(const Args&)
@@ -397,10 +414,14 @@ const std::vector<HostScript::Action>& HostScript::Actions()
                  throw BadLine("\"" + Escaped(a[0]) + "\" is no answer");
              h.m_ui.Answer(h.m_line, result);
          }},
-        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction({"set-text", a[0], a[1]}); }},
-        {"check", 2, 2, [](H& h, const Args& a) { h.DialogAction({"check", a[0], a[1]}); }},
-        {"select", 2, 2, [](H& h, const Args& a) { h.DialogAction({"select", a[0], a[1]}); }},
-        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction({"click", a[0]}); }},
+        {"set-text", 2, 2,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }},
+        {"check", 2, 2,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck)); }},
+        {"select", 2, 2,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SelectIndex)); }},
+        {"click", 1, 1,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
         {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
     };
     return actions;
