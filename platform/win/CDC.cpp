@@ -3,10 +3,12 @@
 #include "win/CGdiObject.h"
 #include "win/CString.h"
 #include "win/CWnd.h"
+#include "win/DeviceContexts.h"
 #include "win/DisplayList.h"
 #include "win/FontMetrics.h"
 #include "win/GdiObjects.h"
 #include "win/Mbcs.h"
+#include "win/Printing.h"
 #include "win/WindowRegistry.h"
 
 #include <algorithm>
@@ -43,9 +45,19 @@ struct DcState {
     CRect clip;
 };
 
+DeviceCaps ScreenCaps()
+{
+    constexpr int kScreenDpi = 96;
+    const CSize pixels(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return DeviceCaps{pixels, CSize(pixels.cx * 254 / (kScreenDpi * 10), pixels.cy * 254 / (kScreenDpi * 10)),
+                      kScreenDpi, kScreenDpi};
+}
+
 struct DeviceContext {
     HDC handle = nullptr;
     bool memory = false;
+    DeviceCaps caps = ScreenCaps();
+    int mapMode = MM_TEXT;
     CRect windowBounds;
     std::shared_ptr<DisplayList> windowList;
     std::shared_ptr<DisplayList> scratch = std::make_shared<DisplayList>();
@@ -65,6 +77,7 @@ struct DeviceContext {
 } // namespace vqwin::detail
 
 using vqwin::detail::DcState;
+using vqwin::detail::DeviceCaps;
 using vqwin::detail::DeviceContext;
 
 namespace {
@@ -295,6 +308,76 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* paint) { return paint ? RemoveContext(pai
 
 HDC CreateCompatibleDC(HDC) { return AddContext(true, nullptr); }
 
+int GetDeviceCaps(HDC dc, int index)
+{
+    DeviceContext* context = FindContext(dc);
+    if (!context)
+        return 0;
+    const DeviceCaps& caps = context->caps;
+    switch (index) {
+    case HORZSIZE:
+        return caps.millimetres.cx;
+    case VERTSIZE:
+        return caps.millimetres.cy;
+    case HORZRES:
+    case PHYSICALWIDTH:
+        return caps.pixels.cx;
+    case VERTRES:
+    case PHYSICALHEIGHT:
+        return caps.pixels.cy;
+    case LOGPIXELSX:
+        return caps.dpiX;
+    case LOGPIXELSY:
+        return caps.dpiY;
+    default:
+        return 0;
+    }
+}
+
+int SetMapMode(HDC dc, int mode)
+{
+    DeviceContext* context = FindContext(dc);
+    if (!context || (mode != MM_TEXT && mode != MM_TWIPS))
+        return 0;
+    return std::exchange(context->mapMode, mode);
+}
+
+int GetMapMode(HDC dc)
+{
+    DeviceContext* context = FindContext(dc);
+    return context ? context->mapMode : 0;
+}
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+BOOL MapPoints(HDC dc, LPPOINT points, int count, bool toLogical)
+{
+    DeviceContext* context = FindContext(dc);
+    if (!context || !points)
+        return FALSE;
+    if (context->mapMode != MM_TWIPS)
+        return TRUE;
+    for (int i = 0; i < count; ++i) {
+        POINT& point = points[i];
+        if (toLogical) {
+            point.x = point.x * kTwipsPerInch / context->caps.dpiX;
+            point.y = -(point.y * kTwipsPerInch / context->caps.dpiY);
+        } else {
+            point.x = point.x * context->caps.dpiX / kTwipsPerInch;
+            point.y = -point.y * context->caps.dpiY / kTwipsPerInch;
+        }
+    }
+    return TRUE;
+}
+
+} // namespace
+
+BOOL DPtoLP(HDC dc, LPPOINT points, int count) { return MapPoints(dc, points, count, true); }
+
+BOOL LPtoDP(HDC dc, LPPOINT points, int count) { return MapPoints(dc, points, count, false); }
+
 BOOL DeleteDC(HDC dc) { return RemoveContext(dc); }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
@@ -321,6 +404,28 @@ BOOL GetTextMetrics(HDC dc, LPTEXTMETRIC metrics)
     *metrics = FontMetrics(context->state.font).TextMetrics();
     return TRUE;
 }
+
+namespace vqwin::detail {
+
+HDC CreateDeviceContext(const DeviceCaps& caps)
+{
+    HDC dc = AddContext(false, nullptr);
+    DeviceContext* context = FindContext(dc);
+    context->caps = caps;
+    context->windowBounds = CRect(CPoint(0, 0), caps.pixels);
+    return dc;
+}
+
+BOOL SetDrawingTarget(HDC dc, std::shared_ptr<DisplayList> target)
+{
+    DeviceContext* context = FindContext(dc);
+    if (!context || context->memory)
+        return FALSE;
+    context->windowList = target ? std::move(target) : context->scratch;
+    return TRUE;
+}
+
+} // namespace vqwin::detail
 
 namespace vqwin {
 
@@ -659,6 +764,40 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSour
     Record(*m_context, std::move(op));
     return TRUE;
 }
+
+int CDC::GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hAttribDC, index); }
+
+int CDC::SetMapMode(int mode) { return ::SetMapMode(m_hDC, mode); }
+
+int CDC::GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
+
+void CDC::DPtoLP(LPPOINT points, int count) const { ::DPtoLP(m_hAttribDC, points, count); }
+
+void CDC::DPtoLP(LPRECT rect) const { ::DPtoLP(m_hAttribDC, reinterpret_cast<LPPOINT>(rect), 2); }
+
+void CDC::LPtoDP(LPPOINT points, int count) const { ::LPtoDP(m_hAttribDC, points, count); }
+
+void CDC::LPtoDP(LPRECT rect) const { ::LPtoDP(m_hAttribDC, reinterpret_cast<LPPOINT>(rect), 2); }
+
+int CDC::StartDoc(LPCTSTR documentName)
+{
+    DOCINFO info{};
+    info.cbSize = sizeof(DOCINFO);
+    info.lpszDocName = documentName;
+    return StartDoc(&info);
+}
+
+int CDC::StartDoc(const DOCINFO* info) { return ::StartDoc(m_hDC, info); }
+
+int CDC::StartPage() { return ::StartPage(m_hDC); }
+
+int CDC::EndPage() { return ::EndPage(m_hDC); }
+
+int CDC::EndDoc() { return ::EndDoc(m_hDC); }
+
+int CDC::AbortDoc() { return ::AbortDoc(m_hDC); }
+
+int CDC::SetAbortProc(BOOL (*proc)(HDC, int)) { return ::SetAbortProc(m_hDC, proc); }
 
 int CDC::IntersectClipRect(int left, int top, int right, int bottom)
 {

@@ -12,6 +12,7 @@ class CGdiObject;
 class CPen;
 class CString;
 class CWnd;
+struct DOCINFO;
 
 namespace vqwin {
 class DisplayList;
@@ -92,6 +93,25 @@ public:
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop);
     BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, int sourceWidth,
                     int sourceHeight, DWORD rop);
+
+    // Device measures and the mapping between device pixels and logical units.
+    int GetDeviceCaps(int index) const;
+    int SetMapMode(int mode);
+    int GetMapMode() const;
+    void DPtoLP(LPPOINT points, int count = 1) const;
+    void DPtoLP(LPRECT rect) const;
+    void LPtoDP(LPPOINT points, int count = 1) const;
+    void LPtoDP(LPRECT rect) const;
+
+    // Printing on a printer device context (see Printing.h).
+    int StartDoc(LPCTSTR documentName);
+    int StartDoc(const DOCINFO* info);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
+    int SetAbortProc(BOOL (*proc)(HDC, int));
+    BOOL m_bPrinting = FALSE;
 
     int IntersectClipRect(int left, int top, int right, int bottom);
     int IntersectClipRect(LPCRECT rect);

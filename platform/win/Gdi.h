@@ -190,6 +190,22 @@ constexpr int SM_CYEDGE = 46;
 constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
 
+// GetDeviceCaps indexes.
+constexpr int HORZSIZE = 4;
+constexpr int VERTSIZE = 6;
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+constexpr int PHYSICALWIDTH = 110;
+constexpr int PHYSICALHEIGHT = 111;
+constexpr int PHYSICALOFFSETX = 112;
+constexpr int PHYSICALOFFSETY = 113;
+
+// Mapping modes: device pixels, or twips (1440 logical units an inch, y growing upwards).
+constexpr int MM_TEXT = 1;
+constexpr int MM_TWIPS = 6;
+
 // From fixed tables: a classic colour scheme and a 1024 x 768 screen with 16-pixel small icons.
 DWORD GetSysColor(int index);
 int GetSystemMetrics(int index);
@@ -218,6 +234,14 @@ BOOL DeleteDC(HDC dc);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int length, LPSIZE size);
 BOOL GetTextMetrics(HDC dc, LPTEXTMETRIC metrics);
+// A window's context measures the 96-dpi screen; a printer's its page (see Printing.h).
+int GetDeviceCaps(HDC dc, int index);
+// MM_TEXT or MM_TWIPS; the previous mode, 0 for another mode. Drawing is recorded in the
+// logical coordinates the caller gives.
+int SetMapMode(HDC dc, int mode);
+int GetMapMode(HDC dc);
+BOOL DPtoLP(HDC dc, LPPOINT points, int count);
+BOOL LPtoDP(HDC dc, LPPOINT points, int count);
 
 namespace vqwin {
 

@@ -27,6 +27,14 @@ constexpr UINT HELP_MULTIKEY = 0x0201;
 constexpr UINT HELP_SETWINPOS = 0x0203;
 constexpr UINT HELP_TCARD = 0x8000;
 
+// Bases of help context ids: a resource (dialog template) and a control.
+constexpr DWORD HID_BASE_RESOURCE = 0x20000;
+constexpr DWORD HID_BASE_CONTROL = 0x50000;
+
+// The framework's help command and the dialog Help button.
+constexpr UINT ID_HELP = 0xE146;
+constexpr int IDHELP = 9;
+
 // The data of HELP_MULTIKEY: a keyword of an alternative keyword table.
 struct MULTIKEYHELP {
     DWORD mkSize;

@@ -280,7 +280,7 @@ private:
 
     DialogControl ReadControl(const json& value, const std::string& what) const
     {
-        CheckKeys(value, what, {"class", "id", "text", "style", "exstyle", "rect"});
+        CheckKeys(value, what, {"class", "id", "text", "style", "exstyle", "rect", "helpid"});
         DialogControl control;
         const json& className = Field(value, "class", what);
         if (!className.is_string() || className.get_ref<const std::string&>().empty())
@@ -292,6 +292,8 @@ private:
         control.exStyle = Style(value, "exstyle", what);
         std::vector<int> rect = Numbers(Field(value, "rect", what), 4, what + ": \"rect\"");
         control.rect = DialogRect{rect[0], rect[1], rect[2], rect[3]};
+        if (auto helpId = value.find("helpid"); helpId != value.end())
+            control.helpId = static_cast<DWORD>(Integer(*helpId, what + ": \"helpid\""));
         return control;
     }
 

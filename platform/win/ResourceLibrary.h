@@ -52,6 +52,7 @@ struct DialogControl {
     DWORD style = 0;
     DWORD exStyle = 0;
     DialogRect rect;
+    DWORD helpId = 0;  // help context of the control, 0 for none
 };
 
 struct DialogTemplate {

@@ -1,5 +1,6 @@
 #include "win/UiDriver.h"
 
+#include "win/CPropertySheet.h"
 #include "win/CWinApp.h"
 
 #include <algorithm>
@@ -15,11 +16,6 @@ std::atomic<UiDriver*> g_driver{nullptr};
 std::mutex g_transcriptMutex;
 std::vector<TranscriptEntry> g_transcript;
 
-void Record(TranscriptEntry entry)
-{
-    std::lock_guard lock(g_transcriptMutex);
-    g_transcript.push_back(std::move(entry));
-}
 
 const char* IconName(UINT style)
 {
@@ -61,7 +57,118 @@ std::string OneLine(const CString& text)
     return line;
 }
 
+std::string DescribeMessageBox(const TranscriptEntry& entry)
+{
+    const UiEvent& event = entry.event;
+    std::string line = "message box \"" + event.caption.str() + "\" [" + ButtonList(event.style);
+    if (const char* icon = IconName(event.style))
+        line += std::string(", ") + icon;
+    if (event.helpId != 0)
+        line += ", help " + std::to_string(event.helpId);
+    line += "]: " + OneLine(event.text) + " -> " + ResultName(entry.result);
+    if (entry.answeredBy == AnsweredBy::DefaultNoDriver)
+        line += " (default button, no driver)";
+    else if (entry.answeredBy == AnsweredBy::DefaultInvalidAnswer)
+        line += " (default button, the driver's answer is not a button of the box)";
+    return line;
+}
+
+const char* KindName(EventKind kind)
+{
+    switch (kind) {
+    case EventKind::MessageBox: return "message box";
+    case EventKind::PopupMenu: return "popup menu";
+    case EventKind::Dialog: return "dialog";
+    case EventKind::PropertySheet: return "property sheet";
+    case EventKind::Wizard: return "wizard";
+    case EventKind::FileOpen: return "file open";
+    case EventKind::FileSave: return "file save";
+    case EventKind::FolderBrowse: return "folder browse";
+    case EventKind::PrintSetup: return "print setup";
+    case EventKind::Print: return "print";
+    }
+    return "?";
+}
+
+std::string DescribeWindow(const TranscriptEntry& entry)
+{
+    const UiEvent& event = entry.event;
+    std::string line = KindName(event.kind);
+    if (event.kind == EventKind::Dialog)
+        line += " " + std::to_string(event.templateId);
+    else if (event.templateId != 0)
+        line += " on page " + std::to_string(event.templateId);
+    line += " \"" + OneLine(event.caption) + "\" -> " + DialogResultName(entry.result);
+    if (!entry.answer.IsEmpty())
+        line += ": " + entry.answer.str();
+    if (entry.answeredBy == AnsweredBy::DefaultNoDriver)
+        line += " (no driver)";
+    return line;
+}
+
 } // namespace
+
+UiAction UiAction::End(int result)
+{
+    UiAction action;
+    action.result = result;
+    return action;
+}
+
+UiAction UiAction::Press(int buttonId)
+{
+    UiAction action;
+    action.kind = Kind::Press;
+    action.controlId = buttonId;
+    return action;
+}
+
+UiAction UiAction::Act(int controlId, UserAction userAction)
+{
+    UiAction action;
+    action.kind = Kind::Act;
+    action.controlId = controlId;
+    action.userAction = std::move(userAction);
+    return action;
+}
+
+UiAction UiAction::Key(UINT virtualKey)
+{
+    UiAction action;
+    action.kind = Kind::Key;
+    action.key = virtualKey;
+    return action;
+}
+
+UiAction UiAction::Wait()
+{
+    UiAction action;
+    action.kind = Kind::Wait;
+    return action;
+}
+
+UiAction UiAction::Choose(UINT command)
+{
+    UiAction action;
+    action.kind = Kind::Choose;
+    action.result = static_cast<int>(command);
+    return action;
+}
+
+UiAction UiAction::Answer(const char* text, int option)
+{
+    UiAction action;
+    action.kind = Kind::Answer;
+    action.text = text;
+    action.option = option;
+    return action;
+}
+
+void UiDriver::Opened(const UiEvent&) {}
+
+void UiDriver::ActionFailed(const UiEvent&, const UiAction&, const std::string&) {}
+
+void UiDriver::Ended(const UiEvent&, int) {}
 
 UiDriver* InstallUiDriver(UiDriver* driver) { return g_driver.exchange(driver); }
 
@@ -77,6 +184,12 @@ void ClearTranscript()
 {
     std::lock_guard lock(g_transcriptMutex);
     g_transcript.clear();
+}
+
+void AddToTranscript(TranscriptEntry entry)
+{
+    std::lock_guard lock(g_transcriptMutex);
+    g_transcript.push_back(std::move(entry));
 }
 
 namespace {
@@ -133,20 +246,14 @@ bool OffersCommand(const std::vector<MenuEntry>& menu, UINT id)
 
 std::string Describe(const TranscriptEntry& entry)
 {
-    if (entry.event.kind == EventKind::PopupMenu)
+    switch (entry.event.kind) {
+    case EventKind::MessageBox:
+        return DescribeMessageBox(entry);
+    case EventKind::PopupMenu:
         return DescribePopupMenu(entry);
-    const UiEvent& event = entry.event;
-    std::string line = "message box \"" + event.caption.str() + "\" [" + ButtonList(event.style);
-    if (const char* icon = IconName(event.style))
-        line += std::string(", ") + icon;
-    if (event.helpId != 0)
-        line += ", help " + std::to_string(event.helpId);
-    line += "]: " + OneLine(event.text) + " -> " + ResultName(entry.result);
-    if (entry.answeredBy == AnsweredBy::DefaultNoDriver)
-        line += " (default button, no driver)";
-    else if (entry.answeredBy == AnsweredBy::DefaultInvalidAnswer)
-        line += " (default button, the driver's answer is not a button of the box)";
-    return line;
+    default:
+        return DescribeWindow(entry);
+    }
 }
 
 std::vector<int> MessageBoxButtons(UINT style)
@@ -196,10 +303,22 @@ const char* ResultName(int result)
     }
 }
 
+std::string DialogResultName(int result)
+{
+    if (result == ID_WIZFINISH)
+        return "Finish";
+    if (result >= IDOK && result <= IDNO)
+        return ResultName(result);
+    return std::to_string(result);
+}
+
 int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpId)
 {
     TranscriptEntry entry;
-    entry.event = UiEvent{EventKind::MessageBox, CString(caption), CString(text), style, helpId, {}};
+    entry.event.caption = caption;
+    entry.event.text = text;
+    entry.event.style = style;
+    entry.event.helpId = helpId;
     UiDriver* driver = CurrentUiDriver();
     if (!driver) {
         entry.result = DefaultMessageBoxButton(style);
@@ -215,7 +334,7 @@ int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpI
         }
     }
     int result = entry.result;
-    Record(std::move(entry));
+    AddToTranscript(std::move(entry));
     return result;
 }
 
@@ -236,7 +355,7 @@ UINT ShowPopupMenu(std::vector<MenuEntry> menu)
         entry.answeredBy = AnsweredBy::DefaultNoDriver;
     }
     const auto result = static_cast<UINT>(entry.result);
-    Record(std::move(entry));
+    AddToTranscript(std::move(entry));
     return result;
 }
 

@@ -1,11 +1,12 @@
-// Modal user interface without a screen. Whatever waits for the user (a message box, a
-// pop-up menu; dialogs, property sheets, wizards and file pickers as they come) describes
+// Modal user interface without a screen. Whatever waits for the user (message boxes, pop-up
+// menus, modal dialogs, property sheets, wizards, file, folder and printer dialogs) describes
 // itself as a UiEvent and asks the installed UiDriver what the user does next. Everything
 // shown and its answer goes to the transcript. With no driver a message box takes its
-// default button and a pop-up menu is dismissed.
+// default button, a pop-up menu is dismissed and everything else ends as Cancel.
 #pragma once
 
 #include "win/CString.h"
+#include "win/UserActions.h"
 
 #include <string>
 #include <vector>
@@ -37,7 +38,18 @@ constexpr UINT MB_DEFMASK = 0xF00;
 
 namespace vqui {
 
-enum class EventKind { MessageBox, PopupMenu };
+enum class EventKind {
+    MessageBox,
+    PopupMenu,
+    Dialog,         // a modal dialog box
+    PropertySheet,  // a modal property sheet
+    Wizard,         // a property sheet in wizard mode
+    FileOpen,
+    FileSave,
+    FolderBrowse,
+    PrintSetup,
+    Print,
+};
 
 // An item of a pop-up menu as the user sees it.
 struct MenuEntry {
@@ -54,21 +66,47 @@ struct MenuEntry {
 struct UiEvent {
     EventKind kind = EventKind::MessageBox;
     CString caption;
-    CString text;
+    CString text;     // a box's text; the file, folder or printer offered by a common dialog
     UINT style = 0;   // MB_ flags of a message box
     UINT helpId = 0;  // help context, 0 for none
     std::vector<MenuEntry> menu;  // the items of a pop-up menu
+    // Dialogs, sheets and wizards: the template (of a sheet, the active page's template)
+    // and the window whose controls the actions name.
+    UINT templateId = 0;
+    HWND window = nullptr;
+    // Common dialogs: the file filter ("Batch Files|*.bat|"), their flags, the printers.
+    CString filter;
+    DWORD flags = 0;
+    std::vector<CString> choices;
 };
 
-// What the user does next: a message box is ended with a button, a pop-up menu by choosing
-// a command (0: dismissing it).
+// What the user does next.
 struct UiAction {
-    enum class Kind { End, Choose };
+    enum class Kind {
+        End,     // ends the box or window with `result` (a dialog without running its handlers)
+        Choose,  // chooses command `result` of a pop-up menu (0: dismisses it)
+        Press,   // presses button `controlId` (OK, Cancel, Next, Finish, ...) of a dialog or sheet
+        Act,     // `userAction` on control `controlId` (see UserActions.h)
+        Key,     // virtual key `key` pressed on the control with the focus
+        Wait,    // nothing yet: another thread acts; asked again after the next message
+        Answer,  // a common dialog's answer: `text` is the file, folder or printer; `option` the
+                 // orientation of a printer (1 portrait, 2 landscape, 0 unchanged)
+    };
     Kind kind = Kind::End;
     int result = 0;
+    int controlId = 0;
+    UserAction userAction;
+    UINT key = 0;
+    CString text;
+    int option = 0;
 
-    static UiAction End(int result) { return UiAction{Kind::End, result}; }
-    static UiAction Choose(UINT command) { return UiAction{Kind::Choose, static_cast<int>(command)}; }
+    static UiAction End(int result);
+    static UiAction Choose(UINT command);
+    static UiAction Press(int buttonId);
+    static UiAction Act(int controlId, UserAction action);
+    static UiAction Key(UINT virtualKey);
+    static UiAction Wait();
+    static UiAction Answer(const char* text, int option = 0);
 };
 
 class UiDriver {
@@ -76,7 +114,16 @@ public:
     virtual ~UiDriver() = default;
     // Called on the thread that waits for the user, each time it waits. No lock of this
     // layer is held during the call, so a driver may block until another thread answers.
+    // A dialog, sheet or wizard asks only while it is visible and not minimised.
     virtual UiAction NextAction(const UiEvent& event) = 0;
+    // A modal dialog, sheet or wizard has opened (its template's caption; before its
+    // initialisation ran).
+    virtual void Opened(const UiEvent& event);
+    // The action could not be carried out (no such control, disabled, hidden, ...); the
+    // window asks again.
+    virtual void ActionFailed(const UiEvent& event, const UiAction& action, const std::string& reason);
+    // A modal dialog, sheet, wizard or common dialog has ended with `result`.
+    virtual void Ended(const UiEvent& event, int result);
 };
 
 // Installs the process-wide driver (nullptr: none) and returns the previous one. The
@@ -97,7 +144,7 @@ private:
 
 enum class AnsweredBy {
     Driver,
-    DefaultNoDriver,       // no driver was installed
+    DefaultNoDriver,       // no driver was installed (a box's default button; Cancel elsewhere)
     DefaultInvalidAnswer,  // the driver chose a result the box (or menu) does not offer
 };
 
@@ -105,19 +152,24 @@ struct TranscriptEntry {
     UiEvent event;
     int result = 0;
     AnsweredBy answeredBy = AnsweredBy::Driver;
+    CString answer;  // the file, folder or printer a common dialog ended with
 };
 
-// Everything shown since the start or the last clear, in order.
+// Everything shown since the start or the last clear, in the order it ended.
 std::vector<TranscriptEntry> Transcript();
 void ClearTranscript();
-// One line, e.g. `message box "Caption" [Yes/No, question]: text -> Yes` or
-// `popup menu ["&Copy" 57634 | - | "&More" > ["E&xit" 57665]] -> 57665`.
+void AddToTranscript(TranscriptEntry entry);
+// One line, e.g. `message box "Caption" [Yes/No, question]: text -> Yes`,
+// `popup menu ["&Copy" 57634 | - | "&More" > ["E&xit" 57665]] -> 57665` or
+// `dialog 143 "Find Systems" -> OK`.
 std::string Describe(const TranscriptEntry& entry);
 
 // The results a message box of this style offers, in button order, and its default.
 std::vector<int> MessageBoxButtons(UINT style);
 int DefaultMessageBoxButton(UINT style);
 const char* ResultName(int result);
+// A modal window's result: its name for the standard ones, else the number.
+std::string DialogResultName(int result);
 
 // Shows a message box through the installed driver and returns the button that ended it.
 int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpId);

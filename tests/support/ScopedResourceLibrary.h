@@ -3,7 +3,16 @@
 
 #include "win/ResourceLibrary.h"
 
+#include <cstdlib>
+
 namespace vqtest {
+
+// A folder of the source tree (VQ_SOURCE), such as "tests/shell/resources".
+inline std::string SourceFolder(const std::string& relative)
+{
+    const char* source = std::getenv("VQ_SOURCE");
+    return std::string(source ? source : ".") + "/" + relative;
+}
 
 class ScopedResourceLibrary {
 public:

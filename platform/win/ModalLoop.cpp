@@ -1,0 +1,158 @@
+#include "win/ModalLoop.h"
+
+#include "win/CWinThread.h"
+#include "win/CWnd.h"
+
+namespace vqui {
+
+namespace {
+
+// Handles one message, waiting for it; false at WM_QUIT, which is posted again.
+bool HandleNextMessage()
+{
+    MSG msg;
+    if (!::GetMessage(&msg, nullptr, 0, 0)) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (!AfxPreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    return true;
+}
+
+bool WaitsForTheUser(HWND hwnd) { return ::IsWindowVisible(hwnd) && !::IsIconic(hwnd); }
+
+void PressKey(HWND window, UINT key)
+{
+    HWND focus = ::GetFocus();
+    HWND target = focus && (focus == window || ::IsChild(window, focus)) ? focus : window;
+    ::PostMessage(target, WM_KEYDOWN, key, 0);
+}
+
+void ActOnControl(ModalWindow& window, const UiAction& action)
+{
+    const std::string what = UserActionName(action.userAction.kind);
+    HWND control = window.FindControl(action.controlId);
+    if (!control)
+        throw UserActionError("cannot " + what + ": there is no control " + std::to_string(action.controlId));
+    if (!::IsWindowVisible(control))
+        throw UserActionError("cannot " + what + ": control " + std::to_string(action.controlId) + " is hidden");
+    Perform(control, action.userAction);
+}
+
+void Carry(ModalWindow& window, const UiAction& action)
+{
+    switch (action.kind) {
+    case UiAction::Kind::End:
+        window.End(action.result);
+        break;
+    case UiAction::Kind::Press:
+        window.Press(action.controlId);
+        break;
+    case UiAction::Kind::Act:
+        ActOnControl(window, action);
+        break;
+    case UiAction::Kind::Key:
+        PressKey(window.Window().m_hWnd, action.key);
+        break;
+    case UiAction::Kind::Wait:
+        HandleNextMessage();
+        break;
+    case UiAction::Kind::Choose:
+    case UiAction::Kind::Answer:
+        throw UserActionError("a window takes no menu command and no file, folder or printer");
+    }
+}
+
+// Without a driver the window is cancelled: first as the close box does, then, when it
+// refuses, by force.
+UiAction CancelWithoutDriver(int turn) { return turn == 0 ? UiAction::Press(IDCANCEL) : UiAction::End(IDCANCEL); }
+
+} // namespace
+
+void AnnounceOpened(const UiEvent& event)
+{
+    if (UiDriver* driver = CurrentUiDriver())
+        driver->Opened(event);
+}
+
+int RunDrivenModalLoop(ModalWindow& window)
+{
+    CWnd& wnd = window.Window();
+    int turnsWithoutDriver = 0;
+    bool quit = false;
+    while (wnd.ContinueModal() && ::IsWindow(wnd.m_hWnd)) {
+        if (!vqwin::PumpPending()) {
+            quit = true;
+            break;
+        }
+        if (!wnd.ContinueModal() || !::IsWindow(wnd.m_hWnd))
+            break;
+        if (!WaitsForTheUser(wnd.m_hWnd)) {
+            if (!HandleNextMessage()) {
+                quit = true;
+                break;
+            }
+            continue;
+        }
+        const UiEvent event = window.Describe();
+        UiDriver* driver = CurrentUiDriver();
+        const UiAction action = driver ? driver->NextAction(event) : CancelWithoutDriver(turnsWithoutDriver++);
+        try {
+            Carry(window, action);
+        } catch (const UserActionError& error) {
+            if (driver)
+                driver->ActionFailed(event, action, error.what());
+            else
+                window.End(IDCANCEL);
+        }
+    }
+    const int result = quit ? -1 : window.Result();
+    TranscriptEntry entry;
+    entry.event = window.Describe();
+    entry.result = result;
+    entry.answeredBy = turnsWithoutDriver > 0 ? AnsweredBy::DefaultNoDriver : AnsweredBy::Driver;
+    if (UiDriver* driver = CurrentUiDriver())
+        driver->Ended(entry.event, result);
+    AddToTranscript(std::move(entry));
+    return result;
+}
+
+CommonDialogAnswer AskCommonDialog(const UiEvent& event, const std::function<std::string(UiAction&)>& refusal)
+{
+    CommonDialogAnswer answer;
+    TranscriptEntry entry;
+    entry.event = event;
+    UiDriver* driver = CurrentUiDriver();
+    if (!driver) {
+        entry.answeredBy = AnsweredBy::DefaultNoDriver;
+    } else {
+        for (;;) {
+            UiAction action = driver->NextAction(event);
+            if (action.kind == UiAction::Kind::End && action.result == IDOK)
+                action = UiAction::Answer(event.text);  // OK takes what the dialog offers
+            if (action.kind == UiAction::Kind::End && action.result == IDCANCEL)
+                break;
+            if (action.kind != UiAction::Kind::Answer) {
+                driver->ActionFailed(event, action, "a common dialog ends with OK, Cancel or a choice");
+                continue;
+            }
+            const std::string reason = refusal(action);
+            if (reason.empty()) {
+                answer = CommonDialogAnswer{IDOK, action.text, action.option};
+                break;
+            }
+            driver->ActionFailed(event, action, reason);
+        }
+    }
+    entry.result = answer.result;
+    entry.answer = answer.text;
+    if (driver)
+        driver->Ended(event, answer.result);
+    AddToTranscript(std::move(entry));
+    return answer;
+}
+
+} // namespace vqui

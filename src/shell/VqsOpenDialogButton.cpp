@@ -1,0 +1,8 @@
+#include "shell/VqsOpenDialogButton.h"
+
+BEGIN_MESSAGE_MAP(VqsOpenDialogButton, CButton)
+END_MESSAGE_MAP()
+
+VqsOpenDialogButton::VqsOpenDialogButton() = default;
+
+VqsOpenDialogButton::~VqsOpenDialogButton() = default;

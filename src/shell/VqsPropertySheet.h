@@ -1,0 +1,22 @@
+// The base of the module's property sheets and wizards: a page that has reported a failure
+// that makes the sheet useless abandons it with CancelSheet, and DoModal then answers
+// IDCANCEL whatever the sheet would have answered.
+#pragma once
+
+#include "win/CPropertySheet.h"
+
+class VqsPropertySheet : public CPropertySheet {
+public:
+    VqsPropertySheet(UINT captionId, CWnd* parent, UINT selectPage);
+    VqsPropertySheet(LPCTSTR caption, CWnd* parent, UINT selectPage);
+    ~VqsPropertySheet() override;
+
+    INT_PTR DoModal() override;
+    // Marks the sheet cancelled and posts IDCANCEL to it; never reset.
+    void CancelSheet();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+    BOOL m_bCancelled = FALSE;
+};
