@@ -17,12 +17,13 @@ constexpr UINT kInRange = 61511;
 constexpr LONGLONG kLowest = std::numeric_limits<LONGLONG>::min();
 constexpr LONGLONG kHighest = std::numeric_limits<LONGLONG>::max();
 
-enum class Parsed { Number, Blank, NotANumber, Overflow };
+enum class Parsed { Number, Blank, SignOnly, NotANumber, Overflow };
 
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A decimal number with an optional sign and blanks around it, and nothing else.
+// A decimal number with an optional sign and blanks around it, and nothing else; a sign
+// alone is the start of a number.
 Parsed ParseNumber(const std::string& text, LONGLONG& number)
 {
     std::size_t at = 0;
@@ -31,7 +32,8 @@ Parsed ParseNumber(const std::string& text, LONGLONG& number)
     if (at == text.size())
         return Parsed::Blank;
     const bool negative = text[at] == '-';
-    if (text[at] == '-' || text[at] == '+')
+    const bool sign = negative || text[at] == '+';
+    if (sign)
         ++at;
     const std::size_t firstDigit = at;
     const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : static_cast<std::uint64_t>(kHighest);
@@ -43,10 +45,11 @@ Parsed ParseNumber(const std::string& text, LONGLONG& number)
         if (!overflow)
             magnitude = magnitude * 10 + digit;
     }
-    if (at == firstDigit)
-        return Parsed::NotANumber;
+    const bool noDigits = at == firstDigit;
     while (at < text.size() && IsBlank(text[at]))
         ++at;
+    if (noDigits)
+        return sign && at == text.size() ? Parsed::SignOnly : Parsed::NotANumber;
     if (at != text.size())
         return Parsed::NotANumber;
     if (overflow)
@@ -139,6 +142,11 @@ void VqsOptCtrlInt::Store(CDataExchange* pDX, HWND edit)
 {
     LONGLONG number = 0;
     switch (ParseNumber(VqsGetWindowText(edit).str(), number)) {
+    case Parsed::SignOnly:
+        // A negative number being typed: only the final check refuses it.
+        if (!IsStrict())
+            return;
+        FailWithMessage(pDX, kEnterInteger);
     case Parsed::NotANumber:
         FailWithMessage(pDX, kEnterInteger);
     case Parsed::Overflow:
