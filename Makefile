@@ -25,7 +25,7 @@ demo: build
 	mkdir -p $(BUILD)/demo
 	rm -f $(BUILD)/demo/sample.vqr
 	$(BUILD)/tools/vqsrepo sample $(BUILD)/demo/sample.vqr
-	VQ_COM_REGISTRY=$(CURDIR)/$(BUILD)/demo/com-registry.ini $(BUILD)/host/vqshost \
+	VQ_COM_REGISTRY=$(abspath $(BUILD))/demo/com-registry.ini $(BUILD)/host/vqshost \
 	    --repo $(BUILD)/demo/sample.vqr --ini $(BUILD)/demo/vqsys.ini --script host/demo.vqs
 
 clean:
