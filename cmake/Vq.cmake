@@ -1,15 +1,22 @@
 # Helpers that keep every folder's build file to a line or two.
 #
-# vq_library(NAME DIR <dir> [DEPS ...] [PCH ...])
+# vq_library(NAME DIR <dir> [SHARED] [DEPS ...] [PCH ...])
 #   A static library of every .cpp in <dir> (not recursive). Headers are found
 #   from the top of the layer, so code includes "win/CString.h", "shell/..." etc.
+#   SHARED makes a shared library whose symbols are all visible, for a layer that a
+#   program and the module it loads must share (one window system per process).
 # vq_test(NAME DIR <dir> DEPS ...)
 #   One GoogleTest program of every .cpp in <dir>, registered with ctest.
 
 function(vq_library name)
-  cmake_parse_arguments(A "" "DIR;INCLUDE_ROOT" "DEPS;PCH" ${ARGN})
+  cmake_parse_arguments(A "SHARED" "DIR;INCLUDE_ROOT" "DEPS;PCH" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${A_DIR}/*.cpp")
-  add_library(${name} STATIC ${sources})
+  if(A_SHARED)
+    add_library(${name} SHARED ${sources})
+    set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET default VISIBILITY_INLINES_HIDDEN OFF)
+  else()
+    add_library(${name} STATIC ${sources})
+  endif()
   target_include_directories(${name} PUBLIC ${A_INCLUDE_ROOT})
   target_link_libraries(${name} PUBLIC ${A_DEPS})
   if(A_PCH)

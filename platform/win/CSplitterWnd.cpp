@@ -1,5 +1,6 @@
 #include "win/CSplitterWnd.h"
 
+#include "win/CView.h"
 #include "win/Object.h"
 
 #include <algorithm>
@@ -154,6 +155,9 @@ void CSplitterWnd::SetActivePane(int row, int col, CWnd* window)
     if (!pane)
         return;
     m_activePane = pane->m_hWnd;
+    auto* view = dynamic_cast<CView*>(pane);
+    if (CFrameWnd* frame = view ? view->GetParentFrame() : nullptr)
+        frame->SetActiveView(view);
     pane->SetFocus();
 }
 

@@ -9,14 +9,11 @@
 // CreateView belongs to itself, as a view does.
 #pragma once
 
-#include "win/CWnd.h"
+#include "win/CFrameWnd.h"
 
 #include <vector>
 
 struct CRuntimeClass;
-
-constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
-constexpr UINT AFX_IDW_PANE_LAST = 0xE9FF;
 
 class CSplitterWnd : public CWnd {
 public:
@@ -44,7 +41,8 @@ public:
     BOOL IsChildPane(CWnd* window, int* row, int* col) const;
     // The pane that holds the focus, else the one made active last; null when neither.
     virtual CWnd* GetActivePane(int* row = nullptr, int* col = nullptr);
-    // Makes the pane (or `window`, a pane) active and gives it the focus.
+    // Makes the pane (or `window`, a pane) active and gives it the focus; a view becomes its
+    // frame's active view.
     virtual void SetActivePane(int row, int col, CWnd* window = nullptr);
 
 protected:

@@ -1,0 +1,38 @@
+#include "win/CView.h"
+
+#include "win/CFrameWnd.h"
+
+BEGIN_MESSAGE_MAP(CView, CWnd)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CView::CView() = default;
+
+CView::~CView() = default;
+
+CFrameWnd* CView::GetParentFrame() const
+{
+    for (CWnd* window = GetParent(); window; window = window->GetParent()) {
+        if (window->IsFrameWnd())
+            return dynamic_cast<CFrameWnd*>(window);
+    }
+    return nullptr;
+}
+
+void CView::OnActivateView(BOOL activate, CView* activateView, CView*)
+{
+    if (!activate || activateView != this)
+        return;
+    CWnd* focus = GetFocus();
+    if (focus != this && !IsChild(focus))
+        SetFocus();
+}
+
+void CView::OnDestroy()
+{
+    if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this)
+        frame->SetActiveView(nullptr, FALSE);
+    Default();
+}
+
+void CView::PostNcDestroy() { delete this; }
