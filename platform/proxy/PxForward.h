@@ -17,6 +17,7 @@ class PxList;
     using Class##Ptr = PxPtr<Class>;
 
 // Generation side.
+PX_FORWARD(PxVQObject)
 PX_FORWARD(PxVQEnterprise)
 PX_FORWARD(PxVQSystem)
 PX_FORWARD(PxVQConfig)

@@ -10,6 +10,10 @@ public:
     VqsGoDispatcher(const VqsGoDispatcher&) = delete;
     VqsGoDispatcher& operator=(const VqsGoDispatcher&) = delete;
 
+    // Runs a GO text from the host: 0 when no GO spec accepts the text (nothing is shown),
+    // 1 otherwise.
+    int ImplementGoCommand(char* text, const char* businessSegment);
+
 private:
     VqsGoDispatcher() = default;
 };

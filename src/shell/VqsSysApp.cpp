@@ -60,8 +60,11 @@ VqsSysApp::VqsSysApp() : CWinApp("vqsys") { vqres::SetModuleResources(&VqsGetMod
 
 VqsSysApp::~VqsSysApp()
 {
-    while (!m_frames.IsEmpty())
-        delete m_frames.RemoveTail();
+    while (!m_frames.IsEmpty()) {
+        VqsListFrame* frame = m_frames.RemoveTail();
+        if (!frame->GetSafeHwnd() || !frame->DestroyWindow())
+            delete frame;
+    }
     if (m_pLink) {
         LogWarning(0, "The repository session was still open when the module was unloaded.");
         DropLink();

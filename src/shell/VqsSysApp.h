@@ -4,6 +4,7 @@
 
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQEnterprise.h"
+#include "shell/VqsHostCallbacks.h"
 #include "win/CImageList.h"
 #include "win/CString.h"
 #include "win/CWinApp.h"
@@ -19,15 +20,9 @@ class PxVQBSSoftLink;
 class PxVQElementSoftLink;
 class PxVQGenSet;
 class VqsListFrame;
+class VqsListView;
 class VqsModel;
 class VqsScriptPropertyMgr;
-
-// The host's callbacks of VqsRegisterWYRCallBack. Query and notify take a business-segment
-// name; the query's non-zero answer means yes. The log sink gets a code, "ERROR", "INFO" or
-// "WARNING", and the text.
-using VqsWYRQueryCallBack = int (*)(const char* value);
-using VqsWYRNotifyCallBack = void (*)(const char* value);
-using VqsWYRLogCallBack = void (*)(int code, const char* level, const char* text);
 
 // A bitmap of the resource library by number or, when the number is 0, by name; {0, null}
 // names none.
@@ -158,6 +153,59 @@ public:
     // Draws the image at x, centred in the `height` pixels from y (never above y).
     BOOL DrawObjectImage(CDC* dc, VqsImageRef image, int x, int y, int height, BOOL selected);
 
+    // The frames as the host reaches them, by window handle: open (a new system frame becomes
+    // the current frame), close, menu export, commands, command-state reports and fonts.
+    HWND OpenSystemView(HWND host, VqsViewUpdateCallBack update, VqsViewMessageCallBack message);
+    HWND OpenHostView(HWND host, VqsViewUpdateCallBack update, VqsViewMessageCallBack message);
+    // Destroys the frame (an unknown handle destroys nothing); the current frame becomes the
+    // window of the first active frame that the remaining frames name.
+    void CloseView(HWND frame);
+    // 61661 for a null argument or an unknown frame.
+    BOOL AddMenuItems(HWND frame, VqsMenuItemCallBack callback);
+    // Posts the command to the frame; nothing for an unknown handle.
+    void ImplementCommandID(HWND frame, UINT id);
+    // FALSE only when the name is not one of the host's command names.
+    BOOL ImplementCommandName(HWND frame, LPCTSTR name);
+    // Reports command states to the frame's update callback: id 0 all of them (after the
+    // stale-view question when the frame is its own active frame), else that one.
+    void UpdateCommands(HWND frame, UINT id = 0);
+    // Copies the font as the views' font; with a frame handle that frame takes it at once.
+    void SetFont(HWND frame, const LOGFONT* font);
+    // The open frame with that window; null for an unknown handle.
+    VqsListFrame* FindFrameByHandle(HWND frame);
+    void RemoveFrame(VqsListFrame* frame);
+    // The long-names flag may change only while the enterprise has no systems.
+    BOOL CanChangeLongNamesFlag() const;
+    void ChangeLongNamesFlag(BOOL allow);
+    // The host's idle hook: the framework's idle processing, once.
+    void OnHostIdle();
+
+    // The change broadcast: a notice goes to every view of every open frame but its sender,
+    // or waits in the queue while a transaction is pending.
+    struct NotificationStruct {
+        int code = 0;
+        VqsListView* sender = nullptr;
+        PxVQObjectPtr object;
+        PxVQObjectPtr object2;
+    };
+    void BroadcastObjectChange(int code, VqsListView* senderView, const PxVQObjectPtr* object,
+                               const PxVQObjectPtr* object2);
+    void BeginTransaction();
+    // Delivers the queued notices in order when `ok`, drops them otherwise.
+    void FinishTransaction(bool ok);
+    BOOL IsTransactionPending() const { return m_bTransactionPending; }
+    // Only the name "system" (any case) is known: the colour becomes the system colour and
+    // every view hears of it (code 19).
+    void SetColor(COLORREF color, LPCTSTR name);
+
+    // The host's transactions.
+    BOOL PrepareForTransaction(LPCTSTR businessSegment, int kind);
+    BOOL Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LPCTSTR businessSegment);
+    BOOL Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR businessSegment);
+    BOOL IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage);
+    void TransactionClosed();
+    void TransactionFailed();
+
     static void SetLockThreadHooks(const VqsLockThreadHooks* hooks);
 
     int GetDisplayFolders() const;
@@ -226,6 +274,8 @@ private:
     HWND m_hCurrentFrame = nullptr;
     VqsScriptPropertyMgr* m_pScriptPropertyMgr = nullptr;
     CTypedPtrList<CObList, VqsListFrame*> m_frames{10};
+    CList<NotificationStruct, NotificationStruct&> m_notifications{10};
+    BOOL m_bTransactionPending = FALSE;
 };
 
 // The application object of the module (the one alive now); null when there is none.

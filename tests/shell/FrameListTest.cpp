@@ -1,91 +1,124 @@
-#include "shell/VqsListFrame.h"
+#include "ListFrameTestSupport.h"
+
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQSystem.h"
 #include "shell/VqsSysApp.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <algorithm>
+
+using frametest::HostWindow;
+using frametest::TestFrame;
+using frametest::TestView;
 
 namespace {
 
-std::vector<std::string> g_events;
-
-class TestFrame : public VqsListFrame {
-public:
-    explicit TestFrame(std::string name, bool withWindow = true) : m_name(std::move(name))
-    {
-        if (withWindow)
-            CreateEx(0, nullptr, m_name.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
-    }
-    ~TestFrame() override { g_events.push_back("delete " + m_name); }
-
-    CWnd* GetActiveFrame() override { return active ? active : VqsListFrame::GetActiveFrame(); }
-    void GetSelectionContext(PxPtr<PxVQSystem>&, PxPtr<PxVQBSSoftLink>&, PxPtr<PxVQElementSoftLink>&,
-                             PxPtr<PxVQGenSet>&) override
-    {
-    }
-    void RefreshViews(VqsModel*) override { g_events.push_back("refresh " + m_name); }
-
-    CWnd* active = nullptr;
-
-private:
-    std::string m_name;
-};
-
 struct FrameListTest : ::testing::Test {
     VqsSysApp app;
+    HostWindow host;
 
-    TestFrame* Add(const char* name, bool withWindow = true)
+    TestFrame* Add()
     {
-        auto* frame = new TestFrame(name, withWindow);
+        TestFrame* frame = host.MakeFrame();
         app.GetFrameList().AddTail(frame);
         return frame;
     }
     // The frame whose selection the GO command routes to.
     VqsListFrame* Routed() { return app.FindFrame(app.GetFirstActiveFrame()); }
-    void SetUp() override { g_events.clear(); }
 };
+
+bool WasDeleted(TestFrame* frame)
+{
+    const auto& deleted = TestFrame::Deleted();
+    return std::find(deleted.begin(), deleted.end(), frame) != deleted.end();
+}
 
 } // namespace
 
 TEST_F(FrameListTest, TheSelectionComesFromTheActiveFrameOfTheFirstFrame)
 {
     EXPECT_EQ(Routed(), nullptr) << "no frames";
-    TestFrame* first = Add("first");
-    TestFrame* second = Add("second");
+    TestFrame* first = Add();
+    TestFrame* second = Add();
     EXPECT_EQ(Routed(), first);
     first->active = second;
     EXPECT_EQ(Routed(), second);
 
-    TestFrame stranger("stranger");
-    first->active = &stranger;
-    EXPECT_EQ(app.GetFirstActiveFrame(), &stranger);
+    TestFrame* stranger = host.MakeFrame();
+    first->active = stranger;
+    EXPECT_EQ(app.GetFirstActiveFrame(), stranger);
     EXPECT_EQ(Routed(), nullptr) << "an active frame outside the frame list is not asked";
+
+    first->active = second;
+    TestView* left = second->AddView();
+    TestView* right = second->AddView();
+    TestView* elsewhere = first->AddView();
+    PxVQSystemPtr system;
+    PxVQBSSoftLinkPtr bsLink;
+    PxVQElementSoftLinkPtr elementLink;
+    PxVQGenSetPtr genSet;
+    app.RouteToActiveFrame(system, bsLink, elementLink, genSet);
+    EXPECT_EQ(left->contextRequests, 1) << "every view of the routed frame is asked";
+    EXPECT_EQ(right->contextRequests, 1);
+    EXPECT_EQ(elsewhere->contextRequests, 0);
+    stranger->DestroyWindow();
 }
 
 TEST_F(FrameListTest, OnlyFramesWithAWindowRefreshAndEveryStaleFlagIsCleared)
 {
-    TestFrame* first = Add("first");
-    TestFrame* closed = Add("closed", false);
-    TestFrame* third = Add("third");
+    TestFrame* first = Add();
+    auto* windowless = new TestFrame;
+    app.GetFrameList().AddTail(windowless);
+    TestFrame* third = Add();
+    TestView* firstView = first->AddView();
+    TestView* windowlessView = new TestView;
+    windowless->views.push_back(windowlessView);
+    TestView* thirdView = third->AddView();
     first->SetRefreshPending();
-    closed->SetRefreshPending();
+    windowless->SetRefreshPending();
+
     app.RefreshAllViews(nullptr);
-    EXPECT_EQ(g_events, (std::vector<std::string>{"refresh first", "refresh third"}));
+    EXPECT_EQ(firstView->refreshes, 1);
+    EXPECT_EQ(windowlessView->refreshes, 0);
+    EXPECT_EQ(thirdView->refreshes, 1);
 
     app.ClearRefreshPending();
     EXPECT_FALSE(first->IsRefreshPending());
-    EXPECT_FALSE(closed->IsRefreshPending());
+    EXPECT_FALSE(windowless->IsRefreshPending());
     EXPECT_FALSE(third->IsRefreshPending());
+    delete windowlessView;
 }
 
-TEST(FrameListEndTest, TheApplicationDeletesItsFramesLastFirst)
+TEST_F(FrameListTest, AFrameLeavesTheListWhenItsWindowIsDestroyed)
 {
-    g_events.clear();
+    TestFrame* first = Add();
+    TestFrame* second = Add();
+    second->DestroyWindow();
+    EXPECT_TRUE(WasDeleted(second));
+    EXPECT_EQ(app.GetFrameList().GetCount(), 1);
+    EXPECT_EQ(app.GetFrameList().GetHead(), first);
+
+    host.DestroyWindow();
+    EXPECT_TRUE(WasDeleted(first)) << "with the host window";
+    EXPECT_TRUE(app.GetFrameList().IsEmpty());
+}
+
+TEST(FrameListEndTest, TheApplicationDestroysItsFramesLastFirst)
+{
+    HostWindow host;
+    TestFrame::Deleted().clear();
+    TestFrame* first = nullptr;
+    TestFrame* second = nullptr;
     {
         VqsSysApp app;
-        app.GetFrameList().AddTail(new TestFrame("first"));
-        app.GetFrameList().AddTail(new TestFrame("second"));
+        first = host.MakeFrame();
+        second = host.MakeFrame();
+        app.GetFrameList().AddTail(first);
+        app.GetFrameList().AddTail(second);
     }
-    EXPECT_EQ(g_events, (std::vector<std::string>{"delete second", "delete first"}));
+    EXPECT_EQ(TestFrame::Deleted(), (std::vector<TestFrame*>{second, first}));
+    EXPECT_EQ(host.GetTopWindow(), nullptr) << "their windows are gone";
 }
