@@ -60,6 +60,20 @@ void CopyToBuffer(const CString& text, LPSTR buffer, int size)
     buffer[length] = '\0';
 }
 
+// The sibling that follows `item` in tree order. The child list keeps the repository's order,
+// so the one that sorts first among those sorting after `item` is taken, never merely the
+// first of them in the list.
+VqsTreeItem* NextSibling(VqsTreeItem* parent, VqsTreeItem* item)
+{
+    VqsTreeItem* next = nullptr;
+    for (POSITION position = parent->GetChildren().GetHeadPosition(); position;) {
+        VqsTreeItem* child = parent->GetChildren().GetNext(position);
+        if (child != item && item->Compare(child) < 0 && (!next || child->Compare(next) < 0))
+            next = child;
+    }
+    return next;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(VqsListView, CListView)
@@ -617,12 +631,7 @@ VqsTreeItem* VqsListView::FindNextTreeItem(VqsTreeItem* parent, VqsTreeItem* sta
     if (VqsTreeItem* found = searchFrom(start))
         return found;
     for (VqsTreeItem* level = start; parent; level = parent, parent = parent->GetParent()) {
-        // Each step moves to a sibling that sorts later, so the walk ends after the last one.
-        VqsTreeItem* sibling = level;
-        for (INT_PTR steps = parent->GetChildCount(); steps > 0; --steps) {
-            sibling = parent->FindSortedPosition(sibling);
-            if (!sibling)
-                break;
+        for (VqsTreeItem* sibling = NextSibling(parent, level); sibling; sibling = NextSibling(parent, sibling)) {
             if (VqsTreeItem* found = searchFrom(sibling))
                 return found;
         }

@@ -111,6 +111,8 @@ struct Script {
     // Names that show the tree bitmap (130) and names that show object image {1, 0}.
     std::set<std::string> bitmaps;
     std::set<std::string> images;
+    // Names drawn in the application's colour.
+    std::set<std::string> special;
     int created = 0;
 };
 
@@ -126,6 +128,7 @@ public:
     BOOL GetBitmap(VqsBitmapRef& bitmap) override;
     BOOL GetOverlayImage(VqsImageRef& image) override;
     BOOL GetColumnText(int column, CString& text) override;
+    BOOL UsesSpecialColour() override { return script.special.count(name) != 0; }
     int Compare(VqsTreeItem* other) override;
     // Keeps the children it has and makes the missing ones, as the repository lists them.
     void FillChildren(int insertRows) override;
