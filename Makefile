@@ -22,7 +22,11 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 demo: build
-	$(BUILD)/host/vqshost
+	mkdir -p $(BUILD)/demo
+	rm -f $(BUILD)/demo/sample.vqr
+	$(BUILD)/tools/vqsrepo sample $(BUILD)/demo/sample.vqr
+	VQ_COM_REGISTRY=$(CURDIR)/$(BUILD)/demo/com-registry.ini $(BUILD)/host/vqshost \
+	    --repo $(BUILD)/demo/sample.vqr --ini $(BUILD)/demo/vqsys.ini --script host/demo.vqs
 
 clean:
 	rm -rf $(BUILD)

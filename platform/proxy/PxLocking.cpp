@@ -76,7 +76,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             PxLockStore::Attempt attempt =
                 TryOnce(*session, attempter, oids.data() + done, oids.size() - done, operation);
             for (std::size_t k = 0; k < attempt.granted; ++k) {
-                PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[done + k]);
+                PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[done]);
                 granted.SetErrorCode(PxLockGranted);
                 ++done;
                 Report(core, granted);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxOptionEnumsNTUnix.h"
 
 class PxNTBSegOptions : public PxBSegOptions {
     PX_DECLARE_CLASS(PxNTBSegOptions, PxBSegOptions)

@@ -24,6 +24,9 @@ struct PxOptionDefault {
                        // host type, of the pack kind in `number` (1 path, 2 Tablespace/Filegroup)
         FromSegment,   // the value in force of the option named `text` in the business
                        // segment's record of the same option set
+        FromOption,    // the value in force of the option named `text` in the same record
+        ByIndex,       // the number at the option's index in the blank-separated list `text`
+        None,          // no default: reading the option without an own value throws
     };
 
     Rule rule = Value;
@@ -41,7 +44,13 @@ struct PxOptionDefault {
 
 constexpr PxOptionDefault PxDefaultSegmentName() { return {PxOptionDefault::SegmentName, 0, ""}; }
 constexpr PxOptionDefault PxDefaultInitialPack(int packKind) { return {PxOptionDefault::InitialPack, packKind, ""}; }
-constexpr PxOptionDefault PxDefaultFromSegment(const char* option) { return {PxOptionDefault::FromSegment, 0, option}; }
+// `options` names one option, or several separated by ",", each with an optional index
+// ("DefService,DefServices[0]"); the first that the record declares gives the value.
+constexpr PxOptionDefault PxDefaultFromSegment(const char* options) { return {PxOptionDefault::FromSegment, 0, options}; }
+constexpr PxOptionDefault PxDefaultFromOption(const char* options) { return {PxOptionDefault::FromOption, 0, options}; }
+// `numbers` holds one number per index, separated by blanks ("10000 10000 4000").
+constexpr PxOptionDefault PxDefaultByIndex(const char* numbers) { return {PxOptionDefault::ByIndex, 0, numbers}; }
+constexpr PxOptionDefault PxNoDefault() { return {PxOptionDefault::None, 0, ""}; }
 
 struct PxOptionLimit {
     bool present = false;
@@ -58,7 +67,11 @@ struct PxOptionField {
     PxOptionDefault initial;
     PxOptionLimit lower; // numbers
     PxOptionLimit upper;
-    unsigned maxLength; // texts
+    unsigned maxLength; // texts; 0: no limit
+    // An alias gives the options of another row a second name: its index i is the other
+    // row's index i + aliasOffset, and value, default and limits are the other row's.
+    const PxOptionField* aliasOf = nullptr;
+    int aliasOffset = 0;
 };
 
 // The options one record class declares itself (its bases' are in their own tables).

@@ -7,6 +7,9 @@
 #include "proxy/PxVQOptionSet.h"
 #include "win/Mbcs.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <set>
@@ -18,11 +21,32 @@ namespace {
 
 constexpr unsigned kPackNameLength = 30;
 
-std::string OptionKey(const PxOptionField& field, int index)
+void CheckIndex(const PxOptionField& field, int index)
 {
     bool valid = field.indexCount == 0 ? index == 0 : index >= 0 && index < field.indexCount;
     if (!valid)
         PX_THROW("The option %1 has no value %2.", field.name, std::to_string(index).c_str());
+}
+
+// The row and index that hold the value of `field` at `index`.
+struct StoredOption {
+    const PxOptionField& field;
+    int index;
+};
+
+StoredOption Stored(const PxOptionField& field, int index)
+{
+    CheckIndex(field, index);
+    if (!field.aliasOf)
+        return {field, index};
+    return {*field.aliasOf, index + field.aliasOffset};
+}
+
+const PxOptionField& Described(const PxOptionField& field) { return field.aliasOf ? *field.aliasOf : field; }
+
+std::string OptionKey(const PxOptionField& field, int index)
+{
+    CheckIndex(field, index);
     std::string key = "opt.";
     key.append(field.name);
     if (field.indexCount > 0) {
@@ -43,7 +67,8 @@ void CollectFields(const PxClassInfo* info, std::set<const PxOptionTable*>& seen
     CollectFields(info->base, seen, fields);
     CollectFields(info->base2, seen, fields);
     if (info->options && seen.insert(info->options).second)
-        fields.insert(fields.end(), info->options->fields, info->options->fields + info->options->count);
+        std::copy_if(info->options->fields, info->options->fields + info->options->count, std::back_inserter(fields),
+                     [](const PxOptionField* field) { return !field->aliasOf; });
 }
 
 [[noreturn]] void ThrowNoDefault(const PxOptionField& field, const char* reason)
@@ -51,6 +76,75 @@ void CollectFields(const PxClassInfo* info, std::set<const PxOptionTable*>& seen
     throw PxExceptionDefOption(__FILE__, __LINE__, "The default of the option %1 cannot be determined: %2", field.name,
                                reason);
 }
+
+// An option named by a default rule: "Name" or "Name[index]".
+struct OptionReference {
+    std::string name;
+    int index = -1; // -1: an option without index
+};
+
+std::vector<OptionReference> ParseReferences(const char* text)
+{
+    std::vector<OptionReference> references;
+    std::string all = text ? text : "";
+    for (std::size_t start = 0; start <= all.size();) {
+        std::size_t end = std::min(all.find(',', start), all.size());
+        std::string part = all.substr(start, end - start);
+        OptionReference reference;
+        std::size_t bracket = part.find('[');
+        reference.name = part.substr(0, bracket);
+        if (bracket != std::string::npos)
+            reference.index = std::atoi(part.c_str() + bracket + 1);
+        references.push_back(reference);
+        start = end + 1;
+    }
+    return references;
+}
+
+bool Refers(const OptionReference& reference, const PxOptionField& field)
+{
+    if (reference.name != field.name)
+        return false;
+    if (field.indexCount == 0)
+        return reference.index < 0;
+    return reference.index >= 0 && reference.index < field.indexCount;
+}
+
+// The number at `index` of a blank-separated list; false when the list is shorter.
+bool NumberAt(const char* numbers, int index, std::int64_t& number)
+{
+    const char* cursor = numbers ? numbers : "";
+    for (int position = 0;; ++position) {
+        char* end = nullptr;
+        std::int64_t value = std::strtoll(cursor, &end, 10);
+        if (end == cursor)
+            return false;
+        if (position == index) {
+            number = value;
+            return true;
+        }
+        cursor = end;
+    }
+}
+
+// Default rules may name other options; a table whose rules name each other in a circle
+// is refused instead of recursing without end.
+thread_local int tDefaultDepth = 0;
+constexpr int kMaxDefaultDepth = 16;
+
+class DefaultDepthGuard {
+public:
+    explicit DefaultDepthGuard(const PxOptionField& field)
+    {
+        if (++tDefaultDepth > kMaxDefaultDepth) {
+            --tDefaultDepth;
+            ThrowNoDefault(field, "its default names itself through other options.");
+        }
+    }
+    ~DefaultDepthGuard() { --tDefaultDepth; }
+    DefaultDepthGuard(const DefaultDepthGuard&) = delete;
+    DefaultDepthGuard& operator=(const DefaultDepthGuard&) = delete;
+};
 
 } // namespace
 
@@ -93,6 +187,21 @@ const std::vector<const PxOptionField*>& PxOptions::GetOptionFields() const
         found = byClass.emplace(info, std::move(fields)).first;
     }
     return found->second;
+}
+
+CString PxOptions::GetOptionValueText(const PxOptionField& field, int index) const
+{
+    Enter("PxOptions::GetOptionValueText");
+    StoredOption stored = Stored(field, index);
+    Value value = OwnOrDefault(stored.field, stored.index);
+    switch (stored.field.type) {
+    case PxOptionType::Text:
+        return value.text;
+    case PxOptionType::Char:
+        return value.number == 0 ? CString() : CString(std::string(1, static_cast<char>(value.number)));
+    default:
+        return CString(std::to_string(value.number));
+    }
 }
 
 BOOL PxOptions::IsUpdated() const
@@ -155,8 +264,24 @@ PxOptions::Value PxOptions::OwnOrDefault(const PxOptionField& field, int index) 
 PxOptions::Value PxOptions::DefaultValue(const PxOptionField& field, int index) const
 {
     const PxOptionDefault& initial = field.initial;
-    if (initial.rule == PxOptionDefault::Value)
+    switch (initial.rule) {
+    case PxOptionDefault::Value:
         return {initial.number, CString(initial.text)};
+    case PxOptionDefault::ByIndex: {
+        std::int64_t number = 0;
+        if (!NumberAt(initial.text, index, number))
+            ThrowNoDefault(field, "its table gives no default for that index.");
+        return {number, CString()};
+    }
+    case PxOptionDefault::None:
+        ThrowNoDefault(field, "the option has no default.");
+    case PxOptionDefault::FromOption: {
+        DefaultDepthGuard guard(field);
+        return ValueInForceOf(field, initial.text);
+    }
+    default:
+        break;
+    }
     PxVQSoftLinkPtr link = OwnerSoftLink();
     if (!link)
         ThrowNoDefault(field, "the record belongs to no soft link.");
@@ -175,116 +300,131 @@ PxOptions::Value PxOptions::DefaultValue(const PxOptionField& field, int index) 
     case PxOptionDefault::FromSegment: {
         PxVQOptionSetPtr optionSet = OwnerOptionSet();
         PxOptionsPtr segmentOptions = optionSet ? optionSet->GetOptions(segment) : PxOptionsPtr();
-        if (!segmentOptions || segmentOptions->IsSameOid(PxObjectPtr(const_cast<PxOptions*>(this))))
+        if (!segmentOptions)
             ThrowNoDefault(field, "the business segment has no options in the option set.");
-        return segmentOptions->ValueInForceOf(initial.text);
+        DefaultDepthGuard guard(field);
+        // The segment's own record reads itself, so that its emulation scope holds.
+        if (segmentOptions->IsSameOid(PxObjectPtr(const_cast<PxOptions*>(this))))
+            return ValueInForceOf(field, initial.text);
+        return segmentOptions->ValueInForceOf(field, initial.text);
     }
-    case PxOptionDefault::Value:
+    default:
         break;
     }
-    (void)index;
     return {initial.number, CString(initial.text)};
 }
 
-PxOptions::Value PxOptions::ValueInForceOf(const char* optionName) const
+PxOptions::Value PxOptions::ValueInForceOf(const PxOptionField& asker, const char* optionNames) const
 {
-    for (const PxOptionField* field : GetOptionFields())
-        if (CString(field->name) == optionName && field->indexCount == 0)
-            return OwnOrDefault(*field, 0);
-    return {};
+    for (const OptionReference& reference : ParseReferences(optionNames))
+        for (const PxOptionField* field : GetOptionFields())
+            if (Refers(reference, *field))
+                return OwnOrDefault(*field, std::max(reference.index, 0));
+    ThrowNoDefault(asker, "the record that gives it has none of the options it is taken from.");
 }
 
 std::int64_t PxOptions::OptionNumber(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    return OwnOrDefault(field, index).number;
+    StoredOption stored = Stored(field, index);
+    return OwnOrDefault(stored.field, stored.index).number;
 }
 
 CString PxOptions::OptionText(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    return OwnOrDefault(field, index).text;
+    StoredOption stored = Stored(field, index);
+    return OwnOrDefault(stored.field, stored.index).text;
 }
 
 void PxOptions::SetOptionNumber(const char* operation, const PxOptionField& field, int index, std::int64_t value)
 {
     Enter(operation);
-    std::string key = OptionKey(field, index);
-    if ((field.lower.present && value < field.lower.value) || (field.upper.present && value > field.upper.value))
+    StoredOption stored = Stored(field, index);
+    const PxOptionLimit& lower = stored.field.lower;
+    const PxOptionLimit& upper = stored.field.upper;
+    if ((lower.present && value < lower.value) || (upper.present && value > upper.value))
         PX_THROW("The value %1 is outside the limits of the option %2.", std::to_string(value).c_str(), field.name);
-    SetAttributeInt(key.c_str(), value);
+    SetAttributeInt(OptionKey(stored.field, stored.index).c_str(), value);
 }
 
 void PxOptions::SetOptionText(const char* operation, const PxOptionField& field, int index, const char* value)
 {
     Enter(operation);
-    std::string key = OptionKey(field, index);
+    StoredOption stored = Stored(field, index);
     std::string text = value ? value : "";
-    if (field.maxLength > 0 && text.size() > field.maxLength)
+    unsigned maxLength = stored.field.maxLength;
+    if (maxLength > 0 && text.size() > maxLength)
         PX_THROW("The value of the option %1 is longer than %2 characters.", field.name,
-                 std::to_string(field.maxLength).c_str());
-    SetAttributeText(key.c_str(), text.c_str());
+                 std::to_string(maxLength).c_str());
+    SetAttributeText(OptionKey(stored.field, stored.index).c_str(), text.c_str());
 }
 
 void PxOptions::ClearOption(const char* operation, const PxOptionField& field, int index)
 {
     Enter(operation);
-    RemoveAttribute(OptionKey(field, index).c_str());
+    StoredOption stored = Stored(field, index);
+    RemoveAttribute(OptionKey(stored.field, stored.index).c_str());
 }
 
 BOOL PxOptions::IsUpdatedOption(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    return HasAttribute(OptionKey(field, index).c_str());
+    StoredOption stored = Stored(field, index);
+    return HasAttribute(OptionKey(stored.field, stored.index).c_str());
 }
 
 BOOL PxOptions::IsDefaultOption(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    std::string key = OptionKey(field, index);
+    StoredOption stored = Stored(field, index);
+    std::string key = OptionKey(stored.field, stored.index);
     return !HasAttribute(key.c_str()) || IsAttributeNull(key.c_str());
 }
 
 void PxOptions::MakeDefaultOption(const char* operation, const PxOptionField& field, int index)
 {
     Enter(operation);
-    SetAttributeNull(OptionKey(field, index).c_str());
+    StoredOption stored = Stored(field, index);
+    SetAttributeNull(OptionKey(stored.field, stored.index).c_str());
 }
 
 std::int64_t PxOptions::DefaultNumber(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    OptionKey(field, index);
-    return DefaultValue(field, index).number;
+    StoredOption stored = Stored(field, index);
+    return DefaultValue(stored.field, stored.index).number;
 }
 
 CString PxOptions::DefaultText(const char* operation, const PxOptionField& field, int index) const
 {
     Enter(operation);
-    OptionKey(field, index);
-    return DefaultValue(field, index).text;
+    StoredOption stored = Stored(field, index);
+    return DefaultValue(stored.field, stored.index).text;
 }
 
 BOOL PxOptions::OptionLowerLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const
 {
     Enter(operation);
-    if (field.lower.present)
-        limit = field.lower.value;
-    return field.lower.present;
+    const PxOptionLimit& lower = Described(field).lower;
+    if (lower.present)
+        limit = lower.value;
+    return lower.present;
 }
 
 BOOL PxOptions::OptionUpperLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const
 {
     Enter(operation);
-    if (field.upper.present)
-        limit = field.upper.value;
-    return field.upper.present;
+    const PxOptionLimit& upper = Described(field).upper;
+    if (upper.present)
+        limit = upper.value;
+    return upper.present;
 }
 
 unsigned PxOptions::OptionMaxLength(const char* operation, const PxOptionField& field) const
 {
     Enter(operation);
-    return field.maxLength;
+    return Described(field).maxLength;
 }
 
 PxInitialDataEmulationScope::PxInitialDataEmulationScope(const PxOptionsPtr& options) : m_options(options)

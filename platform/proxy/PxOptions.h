@@ -47,8 +47,12 @@ class PxOptions : public PxVQObject {
     // The kind query: what the record is for (PxOptionsKind).
     virtual int GetOptionsKind() const;
 
-    // Every option of the record: those of its base classes first, in table order.
+    // Every option of the record: those of its base classes first, in table order (aliases,
+    // second names of other rows, are left out).
     const std::vector<const PxOptionField*>& GetOptionFields() const;
+    // The value in force of one of them at an index (0 for an option without one) as text:
+    // numbers, flags and enumerations in decimal, a character as itself (none for 0).
+    CString GetOptionValueText(const PxOptionField& field, int index) const;
 
 protected:
     PxOptions() = default;
@@ -81,7 +85,8 @@ private:
     };
     Value OwnOrDefault(const PxOptionField& field, int index) const;
     Value DefaultValue(const PxOptionField& field, int index) const;
-    Value ValueInForceOf(const char* optionName) const;
+    // The value in force of the first of the named options that the record declares.
+    Value ValueInForceOf(const PxOptionField& asker, const char* optionNames) const;
 
     int m_emulationScopes = 0;
 };

@@ -2,7 +2,7 @@
 // (fields/<Class>.fields): turns every row into the option's accessor declarations.
 // No include guard: each record class includes it anew.
 //
-// For an option X of value type V (the index argument only for the _AT rows):
+// For an option X of value type V (the index argument only for the _AT and _ALIAS_AT rows):
 //   V GetX([int i]) const;            the value in force
 //   void SetX([int i,] V value);      an own value
 //   void ClearX([int i]);             no own value: X takes its default again
@@ -22,6 +22,7 @@
 #undef PX_TEXT_OPTION_AT
 #undef PX_ENUM_OPTION
 #undef PX_ENUM_OPTION_AT
+#undef PX_NUMBER_ALIAS_AT
 
 #define PX_DECLARE_OPTION_FAMILY(Name, Value, Argument)                                                           \
 public:                                                                                                           \
@@ -67,3 +68,6 @@ public:                                                                         
     PX_DECLARE_OPTION_MAX_LENGTH(Name)
 #define PX_ENUM_OPTION(Name, Type, initial) PX_DECLARE_OPTION_FAMILY(Name, Type, Type)
 #define PX_ENUM_OPTION_AT(Name, count, Type, initial) PX_DECLARE_OPTION_FAMILY_AT(Name, Type, Type)
+#define PX_NUMBER_ALIAS_AT(Name, count, Target, offset)                                                            \
+    PX_DECLARE_OPTION_FAMILY_AT(Name, std::int64_t, std::int64_t)                                                 \
+    PX_DECLARE_OPTION_LIMITS(Name)

@@ -11,6 +11,7 @@
 #undef PX_TEXT_OPTION_AT
 #undef PX_ENUM_OPTION
 #undef PX_ENUM_OPTION_AT
+#undef PX_NUMBER_ALIAS_AT
 
 #define PX_OPTION_STR2(x) #x
 #define PX_OPTION_STR(x) PX_OPTION_STR2(x)
@@ -141,4 +142,9 @@
     PX_DEFINE_OPTION_COMMON_AT(Name, CString, OptionText, DefaultText)                                            \
     PX_DEFINE_TEXT_SETTER_AT(Name)                                                                                \
     PX_DEFINE_OPTION_MAX_LENGTH(Name)
-
+#define PX_NUMBER_ALIAS_AT(Name, count, Target, offset)                                                            \
+    static const PxOptionField PxOption_##Name{                                                                   \
+        #Name, PxOptionType::Number, count, 0, PX_NO_LIMIT, PX_NO_LIMIT, 0, &PxOption_##Target, offset};          \
+    PX_DEFINE_OPTION_COMMON_AT(Name, std::int64_t, OptionNumber, DefaultNumber)                                   \
+    PX_DEFINE_NUMBER_SETTER_AT(Name, std::int64_t)                                                                \
+    PX_DEFINE_OPTION_LIMITS(Name)

@@ -10,6 +10,7 @@
 #undef PX_TEXT_OPTION_AT
 #undef PX_ENUM_OPTION
 #undef PX_ENUM_OPTION_AT
+#undef PX_NUMBER_ALIAS_AT
 
 #define PX_NUMBER_OPTION(Name, ...) &PxOption_##Name,
 #define PX_NUMBER_OPTION_AT(Name, ...) &PxOption_##Name,
@@ -21,3 +22,4 @@
 #define PX_TEXT_OPTION_AT(Name, ...) &PxOption_##Name,
 #define PX_ENUM_OPTION(Name, ...) &PxOption_##Name,
 #define PX_ENUM_OPTION_AT(Name, ...) &PxOption_##Name,
+#define PX_NUMBER_ALIAS_AT(Name, ...) &PxOption_##Name,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxOptionEnumsNTUnix.h"
 
 class PxUnixBSegOptions : public PxBSegOptions {
     PX_DECLARE_CLASS(PxUnixBSegOptions, PxBSegOptions)

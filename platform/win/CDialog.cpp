@@ -189,13 +189,7 @@ public:
     void Press(int buttonId) override
     {
         HWND button = ::GetDlgItem(m_dialog.m_hWnd, buttonId);
-        const std::string what = "cannot press button " + std::to_string(buttonId);
-        if (button && !::IsWindowEnabled(button))
-            throw vqui::UserActionError(what + ": it is disabled");
-        if (button && !::IsWindowVisible(button))
-            throw vqui::UserActionError(what + ": it is hidden");
-        if (!button && buttonId != IDOK && buttonId != IDCANCEL)
-            throw vqui::UserActionError(what + ": the dialog has no such button");
+        CheckPressable(button, buttonId, "dialog");
         m_dialog.SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(buttonId), BN_CLICKED),
                              reinterpret_cast<LPARAM>(button));
     }

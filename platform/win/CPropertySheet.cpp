@@ -58,13 +58,7 @@ public:
     void Press(int buttonId) override
     {
         HWND button = FindControl(buttonId);
-        const std::string what = "cannot press button " + std::to_string(buttonId);
-        if (button && !::IsWindowEnabled(button))
-            throw vqui::UserActionError(what + ": it is disabled");
-        if (button && !::IsWindowVisible(button))
-            throw vqui::UserActionError(what + ": it is hidden");
-        if (!button && buttonId != IDOK && buttonId != IDCANCEL)
-            throw vqui::UserActionError(what + ": the sheet has no such button");
+        CheckPressable(button, buttonId, "sheet");
         HWND target = button ? ::GetParent(button) : m_sheet.m_hWnd;
         ::SendMessage(target, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(buttonId), BN_CLICKED),
                       reinterpret_cast<LPARAM>(button));

@@ -51,17 +51,10 @@ public:
             return CopyItemText(hwnd, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
         case CB_GETLBTEXTLEN:
             return ItemTextLength(hwnd, static_cast<int>(wParam));
-        case CB_GETITEMDATA: {
-            const ListItem* item = m_items.At(static_cast<int>(wParam));
-            return item ? static_cast<LRESULT>(item->data) : CB_ERR;
-        }
-        case CB_SETITEMDATA: {
-            ListItem* item = m_items.At(static_cast<int>(wParam));
-            if (!item)
-                return CB_ERR;
-            item->data = static_cast<ULONG_PTR>(lParam);
-            return TRUE;
-        }
+        case CB_GETITEMDATA:
+            return m_items.Data(static_cast<int>(wParam), CB_ERR);
+        case CB_SETITEMDATA:
+            return m_items.SetData(static_cast<int>(wParam), lParam, TRUE, CB_ERR);
         case CB_FINDSTRING:
         case CB_FINDSTRINGEXACT:
             return Find(static_cast<int>(wParam), lParam, message == CB_FINDSTRINGEXACT);

@@ -102,4 +102,19 @@ LRESULT ItemList::FindText(int start, LPARAM text, bool exact, LRESULT error) co
     return found < 0 ? error : found;
 }
 
+LRESULT ItemList::Data(int index, LRESULT error) const
+{
+    const ListItem* item = At(index);
+    return item ? static_cast<LRESULT>(item->data) : error;
+}
+
+LRESULT ItemList::SetData(int index, LPARAM data, LRESULT done, LRESULT error)
+{
+    ListItem* item = At(index);
+    if (!item)
+        return error;
+    item->data = static_cast<ULONG_PTR>(data);
+    return done;
+}
+
 } // namespace vqwin::controls

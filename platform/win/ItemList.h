@@ -41,6 +41,8 @@ public:
     LRESULT CopyText(int index, bool hasStrings, LPSTR buffer, LRESULT error) const;
     LRESULT TextLength(int index, bool hasStrings, LRESULT error) const;
     LRESULT FindText(int start, LPARAM text, bool exact, LRESULT error) const;
+    LRESULT Data(int index, LRESULT error) const;
+    LRESULT SetData(int index, LPARAM data, LRESULT done, LRESULT error);
 
 private:
     std::vector<ListItem> m_items;

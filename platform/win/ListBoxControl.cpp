@@ -61,17 +61,10 @@ public:
             return CopyItemText(hwnd, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam));
         case LB_GETTEXTLEN:
             return ItemTextLength(hwnd, static_cast<int>(wParam));
-        case LB_GETITEMDATA: {
-            const ListItem* item = m_items.At(static_cast<int>(wParam));
-            return item ? static_cast<LRESULT>(item->data) : LB_ERR;
-        }
-        case LB_SETITEMDATA: {
-            ListItem* item = m_items.At(static_cast<int>(wParam));
-            if (!item)
-                return LB_ERR;
-            item->data = static_cast<ULONG_PTR>(lParam);
-            return LB_OKAY;
-        }
+        case LB_GETITEMDATA:
+            return m_items.Data(static_cast<int>(wParam), LB_ERR);
+        case LB_SETITEMDATA:
+            return m_items.SetData(static_cast<int>(wParam), lParam, LB_OKAY, LB_ERR);
         case LB_SETITEMHEIGHT:
             return SetItemHeight(hwnd, static_cast<int>(wParam), static_cast<UINT>(lParam));
         case LB_GETITEMHEIGHT:

@@ -2,8 +2,23 @@
 
 #include "win/CWinThread.h"
 #include "win/CWnd.h"
+#include "win/UserActions.h"
+#include "win/Window.h"
+
+#include <string>
 
 namespace vqui {
+
+void ModalWindow::CheckPressable(HWND button, int buttonId, const char* windowKind)
+{
+    const std::string what = "cannot press button " + std::to_string(buttonId);
+    if (button && !::IsWindowEnabled(button))
+        throw UserActionError(what + ": it is disabled");
+    if (button && !::IsWindowVisible(button))
+        throw UserActionError(what + ": it is hidden");
+    if (!button && buttonId != IDOK && buttonId != IDCANCEL)
+        throw UserActionError(what + ": the " + windowKind + " has no such button");
+}
 
 namespace {
 

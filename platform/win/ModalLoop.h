@@ -27,6 +27,11 @@ public:
     virtual void End(int result) = 0;
     // The result the window ended with.
     virtual int Result() = 0;
+
+protected:
+    // Throws UserActionError when the button (null: none with that id) cannot be pressed;
+    // OK and Cancel can always be pressed, as Enter and Escape press them.
+    static void CheckPressable(HWND button, int buttonId, const char* windowKind);
 };
 
 // Tells the driver that the window has opened.

@@ -9,6 +9,7 @@ const ModuleString kStrings[] = {
     {61482, "Internal error: Session starts with no resource specification."},
     {61483, "Internal error: Attempt to open another Repository session."},
     {61484, "Cannot open system link."},
+    {61776, "Wrenfield Error"},
 };
 
 constexpr BYTE kKey = FVIRTKEY | FNOINVERT;

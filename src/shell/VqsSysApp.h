@@ -136,23 +136,6 @@ public:
     void RefreshAllViews(VqsModel* model);
     void ClearRefreshPending();
 
-    // Bitmaps of the resource library, loaded on first use and kept as long as the
-    // application; null when the library has no such bitmap. An image is loaded with the
-    // platform's colour mapping (the header's sort arrows).
-    CBitmap* GetCachedBitmap(UINT id);
-    CBitmap* GetCachedBitmap(LPCTSTR idOrName);
-    CBitmap* GetCachedBitmap(const VqsBitmapRef& bitmap);
-    CBitmap* GetCachedImage(UINT id);
-    // The object image list, built on first use: bases 0-5, overlays 1-3 from images 6-8,
-    // then every base under every overlay. Null while bitmap 191 cannot make it.
-    CImageList* GetObjectImageList();
-    // The caller's list when it has one; else a duplicate of the object images is attached.
-    CImageList* CopyImageList(CImageList* list);
-    // The size of one object image; empty while there are none.
-    CSize GetImageSize();
-    // Draws the image at x, centred in the `height` pixels from y (never above y).
-    BOOL DrawObjectImage(CDC* dc, VqsImageRef image, int x, int y, int height, BOOL selected);
-
     // The frames as the host reaches them, by window handle: open (a new system frame becomes
     // the current frame), close, menu export, commands, command-state reports and fonts.
     HWND OpenSystemView(HWND host, VqsViewUpdateCallBack update, VqsViewMessageCallBack message);
@@ -205,6 +188,23 @@ public:
     BOOL IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage);
     void TransactionClosed();
     void TransactionFailed();
+
+    // Bitmaps of the resource library, loaded on first use and kept as long as the
+    // application; null when the library has no such bitmap. An image is loaded with the
+    // platform's colour mapping (the header's sort arrows).
+    CBitmap* GetCachedBitmap(UINT id);
+    CBitmap* GetCachedBitmap(LPCTSTR idOrName);
+    CBitmap* GetCachedBitmap(const VqsBitmapRef& bitmap);
+    CBitmap* GetCachedImage(UINT id);
+    // The object image list, built on first use: bases 0-5, overlays 1-3 from images 6-8,
+    // then every base under every overlay. Null while bitmap 191 cannot make it.
+    CImageList* GetObjectImageList();
+    // The caller's list when it has one; else a duplicate of the object images is attached.
+    CImageList* CopyImageList(CImageList* list);
+    // The size of one object image; empty while there are none.
+    CSize GetImageSize();
+    // Draws the image at x, centred in the `height` pixels from y (never above y).
+    BOOL DrawObjectImage(CDC* dc, VqsImageRef image, int x, int y, int height, BOOL selected);
 
     static void SetLockThreadHooks(const VqsLockThreadHooks* hooks);
 

@@ -18,6 +18,7 @@ namespace {
 struct Callback {
     std::vector<int> codes;
     std::vector<int> attempts;
+    std::vector<PxVQObjectPtr> objects;
     std::function<int(PxLockErrorInfo&)> answer;
 };
 Callback* g_callback = nullptr;
@@ -26,6 +27,7 @@ int RecordingRetry(PxLockErrorInfo& info)
 {
     g_callback->codes.push_back(info.GetErrorCode());
     g_callback->attempts.push_back(info.GetAttemptCount());
+    g_callback->objects.push_back(info.GetObject());
     return g_callback->answer ? g_callback->answer(info) : 0;
 }
 
@@ -213,6 +215,9 @@ TEST_F(PxLockTest, AListLockTakesAllOrNothing)
     m_a->PxSetRetryFunction(RecordingRetry);
     EXPECT_TRUE(m_a->ReadLock(hosts));
     EXPECT_EQ(m_callback.codes, (std::vector<int>{0, 0, 0})) << "each object is reported";
+    POSITION position = hosts.GetHeadPosition();
+    for (const PxVQObjectPtr& reported : m_callback.objects)
+        EXPECT_TRUE(reported->IsSameOid(hosts.GetNext(position))) << "in list order, each once";
     m_a->UnLock(hosts);
     EXPECT_TRUE(m_theirX->WriteLock(0));
 }

@@ -175,11 +175,16 @@ TEST_F(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfTheSameClassOnly)
 
 TEST_F(PxOptionsEngineTest, TheRecordListsItsBasesOptionsFirst)
 {
-    const auto& fields = m_record->GetOptionFields();
     std::string names;
-    for (const PxOptionField* field : fields)
+    for (const PxOptionField* field : m_record->GetOptionFields())
         names += std::string(field->name) + " ";
-    EXPECT_EQ(names, "AsSys AsDBase BundlestoGenerate DefPack Count Expected Enabled Delimiter Label Device Colour Shade ");
+    const PxOptionTable* base = PxBSegOptions::ClassInfo().options;
+    ASSERT_TRUE(base);
+    std::string expected;
+    for (std::size_t i = 0; i < base->count; ++i)
+        expected += std::string(base->fields[i]->name) + " ";
+    expected += "Count Expected Enabled Delimiter Label Device Colour Shade Total Home Away Lost Size Choice Ping Pong ";
+    EXPECT_EQ(names, expected);
 }
 
 TEST_F(PxOptionsEngineTest, EachAccessorIsAFaultInjectionPoint)
@@ -202,6 +207,95 @@ TEST_F(PxOptionsEngineTest, ComputedDefaultsNeedTheRecordsBusinessSegment)
     orphan->SetDefPack("OWN");
     EXPECT_EQ(orphan->GetDefPack(), "OWN");
     EXPECT_EQ(orphan->GetCount(), 10);
+}
+
+TEST_F(PxOptionsEngineTest, DefaultsFollowOtherOptionsOfTheRecordAndOfItsSegment)
+{
+    EXPECT_EQ(m_record->GetTotal(), 10);
+    m_record->SetCount(12);
+    EXPECT_EQ(m_record->GetTotal(), 12);
+    EXPECT_EQ(m_record->GetDefaultTotal(), 12);
+    m_record->MakeDefaultCount();
+    EXPECT_EQ(m_record->GetTotal(), 10);
+
+    EXPECT_EQ(m_record->GetHome(), "DISK");
+    m_record->SetDevice(1, "TAPE");
+    EXPECT_EQ(m_record->GetHome(), "TAPE");
+    {
+        PxInitialDataEmulationScope scope = m_record->GetInitialDataEmulationScope();
+        EXPECT_EQ(m_record->GetHome(), "DISK");
+    }
+    EXPECT_THROW(m_record->GetLost(), PxExceptionDefOption);
+    m_record->SetLost("OWN");
+    EXPECT_EQ(m_record->GetLost(), "OWN");
+
+    EXPECT_THROW(m_record->GetAway(), PxExceptionDefOption);
+    m_segment->CreateBlankOptions();
+    EXPECT_EQ(m_record->GetAway(), "SALES_TS");
+}
+
+TEST_F(PxOptionsEngineTest, DefaultsByIndexAndOptionsWithoutDefault)
+{
+    EXPECT_EQ(m_record->GetSize(0), 224);
+    EXPECT_EQ(m_record->GetDefaultSize(1), 448);
+    EXPECT_THROW(m_record->GetSize(2), PxExceptionDefOption);
+    m_record->SetSize(2, 896);
+    EXPECT_EQ(m_record->GetSize(2), 896);
+
+    EXPECT_THROW(m_record->GetChoice(), PxExceptionDefOption);
+    EXPECT_THROW(m_record->GetDefaultChoice(), PxExceptionDefOption);
+    m_record->MakeDefaultChoice();
+    EXPECT_THROW(m_record->GetChoice(), PxExceptionDefOption);
+    m_record->SetChoice(3);
+    EXPECT_EQ(m_record->GetChoice(), 3);
+    EXPECT_EQ(m_record->GetOptionValueText(*m_record->GetOptionFields()[0], 0), "SALES");
+}
+
+TEST_F(PxOptionsEngineTest, DefaultsThatNameEachOtherAreRefusedNotFollowedForEver)
+{
+    EXPECT_THROW(m_record->GetPing(), PxExceptionDefOption);
+    m_record->SetPong(4);
+    EXPECT_EQ(m_record->GetPing(), 4);
+}
+
+TEST_F(PxOptionsEngineTest, AnAliasIsASecondNameOfAnotherRowsValues)
+{
+    EXPECT_EQ(m_record->GetLaterExpected(0), 100);
+    m_record->SetLaterExpected(1, 7);
+    EXPECT_EQ(m_record->GetExpected(2), 7);
+    EXPECT_TRUE(m_record->IsUpdatedExpected(2));
+    EXPECT_FALSE(m_record->IsUpdatedExpected(1));
+    m_record->MakeDefaultExpected(1);
+    EXPECT_TRUE(m_record->IsDefaultLaterExpected(0));
+    EXPECT_TRUE(m_record->IsUpdatedLaterExpected(0));
+    m_record->ClearLaterExpected(1);
+    EXPECT_FALSE(m_record->IsUpdatedExpected(2));
+
+    std::int64_t limit = -5;
+    EXPECT_TRUE(m_record->HasLowerLimitLaterExpected(limit));
+    EXPECT_EQ(limit, 0);
+    EXPECT_THROW(m_record->SetLaterExpected(0, -1), PxException);
+    EXPECT_THROW(m_record->GetLaterExpected(2), PxException);
+    for (const PxOptionField* field : m_record->GetOptionFields())
+        EXPECT_STRNE(field->name, "LaterExpected");
+}
+
+TEST_F(PxOptionsEngineTest, ValueTextsOfEveryKind)
+{
+    auto text = [this](const char* name, int index) {
+        for (const PxOptionField* field : m_record->GetOptionFields())
+            if (std::string(field->name) == name)
+                return std::string(m_record->GetOptionValueText(*field, index).GetString());
+        return std::string("no such option");
+    };
+    m_record->SetTotal(-42);
+    EXPECT_EQ(text("Total", 0), "-42");
+    EXPECT_EQ(text("Delimiter", 0), "/");
+    m_record->SetDelimiter(0);
+    EXPECT_EQ(text("Delimiter", 0), "");
+    EXPECT_EQ(text("Device", 1), "DISK");
+    EXPECT_EQ(text("Colour", 0), "7");
+    EXPECT_THROW(text("Device", 2), PxException);
 }
 
 } // namespace

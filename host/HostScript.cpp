@@ -1,0 +1,407 @@
+#include "HostScript.h"
+
+#include "HostCallbacks.h"
+#include "HostOutput.h"
+
+#include "win/HeaderCtrl.h"
+#include "win/ListView.h"
+#include "win/Messages.h"
+#include "win/Window.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kViewWidth = 800;
+constexpr int kViewHeight = 600;
+
+// A script line the host cannot run.
+class BadLine : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassName(window, name, sizeof name);
+    return *name ? name : "window";
+}
+
+std::string ListItemText(HWND list, int row, int column)
+{
+    char text[256] = {};
+    LVITEM item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+} // namespace
+
+struct HostScript::Action {
+    const char* name;
+    std::size_t minArgs;
+    std::size_t maxArgs;
+    void (*run)(HostScript& host, const Args& args);
+};
+
+HostScript::HostScript(HostModule& module, const HostOptions& options)
+    : m_module(module), m_options(options), m_ui([this](int line, const std::string& message) { Error(line, message); }),
+      m_previousDriver(vqui::InstallUiDriver(&m_ui))
+{
+    m_mainWindow = CreateWindowEx(0, nullptr, "vqshost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kViewWidth,
+                                  kViewHeight, nullptr, nullptr, nullptr, nullptr);
+}
+
+HostScript::~HostScript()
+{
+    End();
+    vqui::InstallUiDriver(m_previousDriver);
+}
+
+void HostScript::End()
+{
+    m_module.Unload();
+    m_ui.ReportUnmet();
+    if (m_mainWindow)
+        DestroyWindow(m_mainWindow);
+    m_mainWindow = nullptr;
+}
+
+void HostScript::Run(std::istream& script)
+{
+    std::string text;
+    while (std::getline(script, text)) {
+        ++m_line;
+        RunLine(text);
+    }
+}
+
+void HostScript::RunLine(const std::string& text)
+{
+    Args args;
+    try {
+        args = Split(text);
+    } catch (const BadLine& error) {
+        Error(m_line, error.what());
+        return;
+    }
+    if (args.empty())
+        return;
+    const std::string name = args.front();
+    args.erase(args.begin());
+    for (const Action& action : Actions()) {
+        if (name != action.name)
+            continue;
+        if (args.size() < action.minArgs || args.size() > action.maxArgs) {
+            Error(m_line, name + ": wrong number of arguments");
+            return;
+        }
+        try {
+            action.run(*this, args);
+        } catch (const std::exception& error) {
+            Error(m_line, name + ": " + error.what());
+        }
+        return;
+    }
+    Error(m_line, "unknown action \"" + Escaped(name) + "\"");
+}
+
+void HostScript::Error(int line, const std::string& message)
+{
+    ++m_errors;
+    PrintLine("error: line " + std::to_string(line) + ": " + message);
+}
+
+HostScript::Args HostScript::Split(const std::string& text)
+{
+    Args args;
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++at;
+            continue;
+        }
+        if (c == '#')
+            break;
+        std::string arg;
+        if (c != '"') {
+            const std::size_t end = text.find_first_of(" \t\r", at);
+            arg = text.substr(at, end - at);
+            at = end == std::string::npos ? text.size() : end;
+            args.push_back(arg);
+            continue;
+        }
+        for (++at;; ++at) {
+            if (at >= text.size())
+                throw BadLine("a quoted text without its closing quote");
+            if (text[at] == '"')
+                break;
+            if (text[at] == '\\' && at + 1 < text.size()) {
+                const char escaped = text[++at];
+                arg += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+            } else {
+                arg += text[at];
+            }
+        }
+        ++at;
+        args.push_back(arg);
+    }
+    return args;
+}
+
+const char* HostScript::Text(const Args& args, std::size_t index)
+{
+    return args.at(index) == "(null)" ? nullptr : args.at(index).c_str();
+}
+
+long HostScript::Number(const Args& args, std::size_t index, int base)
+{
+    const std::string& text = args.at(index);
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, base);
+    if (text.empty() || *end)
+        throw BadLine("\"" + Escaped(text) + "\" is not a number");
+    return value;
+}
+
+HWND HostScript::CurrentFrame() const { return m_views.empty() ? nullptr : m_views[m_current].frame; }
+
+std::string HostScript::FrameName(HWND frame) const
+{
+    for (std::size_t i = 0; i < m_views.size(); ++i) {
+        if (frame && m_views[i].frame == frame)
+            return "frame-" + std::to_string(i + 1);
+    }
+    return frame ? "frame" : "0";
+}
+
+void HostScript::PrintResult(const std::string& action, const std::string& value)
+{
+    PrintLine("result: " + action + " " + value);
+}
+
+void HostScript::OpenView(const Args&, bool system)
+{
+    const std::string name = std::string(system ? "system-" : "host-") + std::to_string(m_views.size() + 1);
+    HWND window = CreateWindowEx(WS_EX_MDICHILD, nullptr, name.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, kViewWidth,
+                                 kViewHeight, m_mainWindow, nullptr, nullptr, nullptr);
+    const HWND frame = system
+                           ? m_module.VqsOpenSystemView(window, &hostcallbacks::OnViewUpdate, &hostcallbacks::OnViewMessage)
+                           : m_module.VqsOpenHostView(window, &hostcallbacks::OnViewUpdate, &hostcallbacks::OnViewMessage);
+    if (!frame) {
+        DestroyWindow(window);
+        PrintResult(system ? "open-system-view" : "open-host-view", "0");
+        return;
+    }
+    m_views.push_back({name, window, frame});
+    m_current = m_views.size() - 1;
+    PrintResult(system ? "open-system-view" : "open-host-view", FrameName(frame));
+}
+
+void HostScript::CloseView(const Args&)
+{
+    if (m_views.empty())
+        throw BadLine("no view was opened");
+    PrintResult("close-view", m_module.VqsCloseView(CurrentFrame()));
+    if (IsWindow(m_views[m_current].window))
+        DestroyWindow(m_views[m_current].window);
+}
+
+void HostScript::UseView(const Args& args)
+{
+    const long number = Number(args, 0);
+    if (number < 1 || static_cast<std::size_t>(number) > m_views.size())
+        throw BadLine("there is no view " + args[0]);
+    m_current = static_cast<std::size_t>(number - 1);
+}
+
+void HostScript::OpenSession(const Args&)
+{
+    if (m_options.repository.empty())
+        throw BadLine("no repository: give --repo FILE");
+    PrintResult("open-session", m_module.VqsOpenSession(m_options.repository.c_str(), m_options.userCode.c_str(),
+                                                        &m_nodeHandle, m_options.repositoryMode));
+}
+
+void HostScript::SetIniPath(const Args& args)
+{
+    if (args.empty() && m_options.iniPath.empty())
+        throw BadLine("no settings path: give one or --ini FILE");
+    m_module.VqsSetIniPath(args.empty() ? m_options.iniPath.c_str() : Text(args, 0));
+}
+
+void HostScript::SetFont(const Args& args)
+{
+    LOGFONT font{};
+    font.lfHeight = static_cast<LONG>(Number(args, 0));
+    std::strncpy(font.lfFaceName, args.at(1).c_str(), sizeof font.lfFaceName - 1);
+    m_module.VqsSetFont(CurrentFrame(), &font);
+}
+
+void HostScript::Idle(const Args& args)
+{
+    const long turns = args.empty() ? 1 : Number(args, 0);
+    for (long turn = 0; turn < turns; ++turn) {
+        vqwin::PumpPending();
+        m_module.VqsOnIdle();
+    }
+}
+
+void HostScript::Go(const Args& args)
+{
+    std::string text;
+    for (const std::string& word : args)
+        text += (text.empty() ? "" : " ") + word;
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    PrintResult("go", m_module.VqsImplementGO(buffer.data(), nullptr));
+}
+
+void HostScript::DialogAction(const Args& args)
+{
+    std::string action;
+    for (const std::string& arg : args)
+        action += (action.empty() ? "" : " ") + arg;
+    if (!m_ui.AddDialogAction(action))
+        throw BadLine("no dialog is expected (expect-dialog ID first)");
+}
+
+void HostScript::Dump(const Args&)
+{
+    bool any = false;
+    for (std::size_t i = 0; i < m_views.size(); ++i) {
+        if (!IsWindow(m_views[i].frame))
+            continue;
+        any = true;
+        PrintLine("dump: frame-" + std::to_string(i + 1) + " in " + m_views[i].name);
+        DumpWindow(m_views[i].frame, 1);
+    }
+    if (!any)
+        PrintLine("dump: no open frames");
+}
+
+void HostScript::DumpWindow(HWND window, int depth)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+        const std::string className = ClassOf(child);
+        if (className != WC_LISTVIEW) {
+            PrintLine("dump: " + indent + "pane " + std::to_string(GetDlgCtrlID(child)) + " " + className);
+            DumpWindow(child, depth + 1);
+            continue;
+        }
+        const int rows = static_cast<int>(SendMessage(child, LVM_GETITEMCOUNT));
+        const HWND header = reinterpret_cast<HWND>(SendMessage(child, LVM_GETHEADER));
+        const int columns = header ? std::max(1, static_cast<int>(SendMessage(header, HDM_GETITEMCOUNT))) : 1;
+        PrintLine("dump: " + indent + "view " + std::to_string(GetDlgCtrlID(child)) + " " + std::to_string(rows) +
+                  " rows");
+        for (int row = 0; row < rows; ++row) {
+            std::string line;
+            for (int column = 0; column < columns; ++column)
+                line += (column ? " | " : "") + Escaped(ListItemText(child, row, column));
+            PrintLine("dump: " + indent + "  " + line);
+        }
+    }
+}
+
+const std::vector<HostScript::Action>& HostScript::Actions()
+{
+    using H = HostScript;
+    static const std::vector<Action> actions = {
+        {"set-resource-module", 1, 1,
+         [](H& h, const Args& a) { h.PrintResult("set-resource-module", h.m_module.VqsSetResourceModule(Text(a, 0))); }},
+        {"set-ini-path", 0, 1, [](H& h, const Args& a) { h.SetIniPath(a); }},
+        {"set-help-path", 1, 1,
+         [](H& h, const Args& a) { h.PrintResult("set-help-path", h.m_module.VqsSetHelpFilePath(Text(a, 0))); }},
+        {"set-security-mask", 1, 1,
+         [](H& h, const Args& a) { h.m_module.VqsSetSecurityMask(static_cast<int>(Number(a, 0, 0))); }},
+        {"set-business-segment", 1, 1,
+         [](H& h, const Args& a) {
+             h.PrintResult("set-business-segment", h.m_module.VqsSetBusinessSegment(Text(a, 0)));
+         }},
+        {"remove-business-segments", 0, 0, [](H& h, const Args&) { h.m_module.VqsRemoveBusinessSegmentList(); }},
+        {"set-color", 2, 2,
+         [](H& h, const Args& a) {
+             const long rgb = Number(a, 0, 16);
+             h.m_module.VqsSetColor(RGB(static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb)),
+                                    Text(a, 1));
+         }},
+        {"set-font", 2, 2, [](H& h, const Args& a) { h.SetFont(a); }},
+        {"register-wyr", 0, 0,
+         [](H& h, const Args&) {
+             h.m_module.VqsRegisterWYRCallBack(&hostcallbacks::OnWyrQuery, &hostcallbacks::OnWyrNotify,
+                                               &hostcallbacks::OnWyrLog);
+         }},
+        {"open-session", 0, 0, [](H& h, const Args& a) { h.OpenSession(a); }},
+        {"close-session", 0, 0, [](H& h, const Args&) { h.m_module.VqsCloseSession(); }},
+        {"willing-to-close", 0, 0,
+         [](H& h, const Args&) { h.PrintResult("willing-to-close", h.m_module.willingToClose()); }},
+        {"can-change-long-names", 0, 0,
+         [](H& h, const Args&) { h.PrintResult("can-change-long-names", h.m_module.VqsCanChangeLongNamesFlag()); }},
+        {"change-long-names", 1, 1,
+         [](H& h, const Args& a) { h.m_module.VqsChangeLongNamesFlag(static_cast<BOOL>(Number(a, 0))); }},
+        {"open-system-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, true); }},
+        {"open-host-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, false); }},
+        {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }},
+        {"close-view", 0, 0, [](H& h, const Args& a) { h.CloseView(a); }},
+        {"add-menu-items", 0, 0,
+         [](H& h, const Args&) {
+             h.PrintResult("add-menu-items", h.m_module.VqsAddMenuItems(h.CurrentFrame(), &hostcallbacks::OnMenuItem));
+         }},
+        {"update-commands", 0, 0, [](H& h, const Args&) { h.m_module.VqsUpdateCommands(h.CurrentFrame()); }},
+        {"command", 1, 1,
+         [](H& h, const Args& a) {
+             h.PrintResult("command", h.m_module.VqsImplementCommandName(h.CurrentFrame(), Text(a, 0)));
+         }},
+        {"command-id", 1, 1,
+         [](H& h, const Args& a) {
+             h.m_module.VqsImplementCommandID(h.CurrentFrame(), static_cast<UINT>(Number(a, 0)));
+         }},
+        {"idle", 0, 1, [](H& h, const Args& a) { h.Idle(a); }},
+        {"go", 1, 64, [](H& h, const Args& a) { h.Go(a); }},
+        {"prepare-transaction", 2, 2,
+         [](H& h, const Args& a) {
+             h.PrintResult("prepare-transaction",
+                           h.m_module.VqsPrepareForTransaction(Text(a, 0), static_cast<int>(Number(a, 1))));
+         }},
+        {"rename", 4, 4,
+         [](H& h, const Args& a) {
+             h.PrintResult("rename", h.m_module.VqsRename(Text(a, 0), Text(a, 1), Text(a, 2), Text(a, 3)));
+         }},
+        {"create", 3, 3,
+         [](H& h, const Args& a) { h.PrintResult("create", h.m_module.VqsCreate(Text(a, 0), Text(a, 1), Text(a, 2))); }},
+        {"ispec-type-change", 3, 3,
+         [](H& h, const Args& a) {
+             h.PrintResult("ispec-type-change", h.m_module.IspecTypeChange(Text(a, 0), Text(a, 1), Text(a, 2)));
+         }},
+        {"transaction-closed", 0, 0, [](H& h, const Args&) { h.m_module.VqsTransactionClosed(); }},
+        {"transaction-failed", 0, 0, [](H& h, const Args&) { h.m_module.VqsTransactionFailed(); }},
+        {"is-test-dll", 0, 0,
+         [](H& h, const Args&) {
+             char buffer[kVqsTestDllTextCapacity] = {};
+             const int result = h.m_module.IsTestDll(buffer);
+             h.PrintResult("is-test-dll", std::to_string(result) + " " + Escaped(buffer));
+         }},
+        {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(static_cast<int>(Number(a, 0))); }},
+        {"expect-message", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectMessage(h.m_line, a[0]); }},
+        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, static_cast<UINT>(Number(a, 0))); }},
+        {"answer", 1, 1,
+         [](H& h, const Args& a) {
+             const int result = HostUiDriver::ParseResult(a[0]);
+             if (result < 0)
+                 throw BadLine("\"" + Escaped(a[0]) + "\" is no answer");
+             h.m_ui.Answer(h.m_line, result);
+         }},
+        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction({"set-text", a[0], a[1]}); }},
+        {"check", 2, 2, [](H& h, const Args& a) { h.DialogAction({"check", a[0], a[1]}); }},
+        {"select", 2, 2, [](H& h, const Args& a) { h.DialogAction({"select", a[0], a[1]}); }},
+        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction({"click", a[0]}); }},
+        {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
+    };
+    return actions;
+}

@@ -1,0 +1,80 @@
+// The host's script: one action a line ("open-system-view", "command delete", ...), '#'
+// starts a comment. The host makes exactly the calls the script asks for and prints what the
+// module answers; a line it cannot run prints "error: line N: ..." and makes the run fail.
+#pragma once
+
+#include "HostModule.h"
+#include "HostUiDriver.h"
+
+#include <istream>
+#include <string>
+#include <vector>
+
+struct HostOptions {
+    std::string module;
+    std::string script = "-";
+    std::string repository;
+    std::string resources;
+    std::string iniPath;
+    std::string userCode = "USER";
+    int repositoryMode = 0;
+};
+
+class HostScript {
+public:
+    HostScript(HostModule& module, const HostOptions& options);
+    ~HostScript();
+    HostScript(const HostScript&) = delete;
+    HostScript& operator=(const HostScript&) = delete;
+
+    void Run(std::istream& script);
+    // Unloads the module and closes the host's windows; expectations left unmet are errors.
+    void End();
+    bool Failed() const { return m_errors > 0; }
+
+private:
+    using Args = std::vector<std::string>;
+    struct Action;
+    struct View {
+        std::string name;
+        HWND window;
+        HWND frame;
+    };
+
+    void RunLine(const std::string& text);
+    void Error(int line, const std::string& message);
+    static Args Split(const std::string& text);
+
+    // Arguments: "(null)" passes a null pointer.
+    static const char* Text(const Args& args, std::size_t index);
+    static long Number(const Args& args, std::size_t index, int base = 10);
+    HWND CurrentFrame() const;
+    std::string FrameName(HWND frame) const;
+    void PrintResult(const std::string& action, const std::string& value);
+    void PrintResult(const std::string& action, long value) { PrintResult(action, std::to_string(value)); }
+
+    void OpenView(const Args& args, bool system);
+    void CloseView(const Args& args);
+    void UseView(const Args& args);
+    void OpenSession(const Args& args);
+    void SetIniPath(const Args& args);
+    void SetFont(const Args& args);
+    void Idle(const Args& args);
+    void Go(const Args& args);
+    void DialogAction(const Args& args);
+    void Dump(const Args& args);
+    void DumpWindow(HWND window, int depth);
+
+    static const std::vector<Action>& Actions();
+
+    HostModule& m_module;
+    HostOptions m_options;
+    HostUiDriver m_ui;
+    vqui::UiDriver* m_previousDriver;
+    HWND m_mainWindow = nullptr;
+    std::vector<View> m_views;
+    std::size_t m_current = 0;
+    int m_nodeHandle = 1;
+    int m_line = 0;
+    int m_errors = 0;
+};

@@ -1,0 +1,126 @@
+#include "HostUiDriver.h"
+
+#include "HostOutput.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+struct NamedResult {
+    const char* name;
+    int result;
+};
+
+constexpr NamedResult kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT},
+                                    {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES},
+                                    {"IDNO", IDNO}};
+
+bool IsNumber(const std::string& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// The text a message expectation stands for: a string id's text, or the text itself.
+std::string ExpectedText(const std::string& textOrId)
+{
+    if (!IsNumber(textOrId))
+        return textOrId;
+    CString text;
+    text.LoadString(static_cast<UINT>(std::stoul(textOrId)));
+    return text.str();
+}
+
+} // namespace
+
+void HostUiDriver::ExpectMessage(int line, const std::string& textOrId)
+{
+    m_steps.push_back({Step::Kind::Message, line, textOrId, {}, {}});
+}
+
+void HostUiDriver::ExpectDialog(int line, UINT templateId)
+{
+    m_steps.push_back({Step::Kind::Dialog, line, std::to_string(templateId), {}, {}});
+}
+
+bool HostUiDriver::AddDialogAction(const std::string& action)
+{
+    if (m_steps.empty() || m_steps.back().kind != Step::Kind::Dialog || m_steps.back().answer)
+        return false;
+    m_steps.back().actions.push_back(action);
+    return true;
+}
+
+void HostUiDriver::Answer(int line, int result)
+{
+    if (m_steps.empty() || m_steps.back().answer || m_steps.back().kind == Step::Kind::Any)
+        m_steps.push_back({Step::Kind::Any, line, {}, {}, {}});
+    m_steps.back().answer = result;
+}
+
+void HostUiDriver::ReportUnmet()
+{
+    for (const Step& step : m_steps)
+        m_onError(step.line, "nothing was shown for " + Describe(step));
+    m_steps.clear();
+}
+
+std::string HostUiDriver::Describe(const Step& step) const
+{
+    switch (step.kind) {
+    case Step::Kind::Message:
+        return "the expected message \"" + Escaped(step.expected) + "\"";
+    case Step::Kind::Dialog:
+        return "the expected dialog " + step.expected;
+    case Step::Kind::Any:
+        break;
+    }
+    return "the answer " + ResultText(step.answer.value_or(0));
+}
+
+vqui::UiAction HostUiDriver::NextAction(const vqui::UiEvent& event)
+{
+    if (event.kind == vqui::EventKind::MessageBox)
+        return AnswerMessageBox(event);
+    PrintLine("popup: dismissed");
+    return vqui::UiAction::Choose(0);
+}
+
+vqui::UiAction HostUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
+{
+    std::optional<int> answer;
+    if (!m_steps.empty()) {
+        Step step = m_steps.front();
+        m_steps.pop_front();
+        if (step.kind == Step::Kind::Dialog)
+            m_onError(step.line, Describe(step) + " was not shown; a message box was");
+        else if (step.kind == Step::Kind::Message && ExpectedText(step.expected) != event.text.str())
+            m_onError(step.line, Describe(step) + " was not shown; \"" + Escaped(event.text.str()) + "\" was");
+        answer = step.answer;
+    }
+    const std::vector<int> buttons = vqui::MessageBoxButtons(event.style);
+    int result = vqui::DefaultMessageBoxButton(event.style);
+    if (answer && std::find(buttons.begin(), buttons.end(), *answer) != buttons.end())
+        result = *answer;
+    PrintLine("msgbox: [" + Escaped(event.caption.str()) + "] " + Escaped(event.text.str()) + " -> " +
+              ResultText(result));
+    return vqui::UiAction::End(result);
+}
+
+int HostUiDriver::ParseResult(const std::string& name)
+{
+    for (const NamedResult& named : kResults) {
+        if (name == named.name)
+            return named.result;
+    }
+    return IsNumber(name) ? std::stoi(name) : -1;
+}
+
+std::string HostUiDriver::ResultText(int result)
+{
+    for (const NamedResult& named : kResults) {
+        if (result == named.result)
+            return named.name;
+    }
+    return std::to_string(result);
+}

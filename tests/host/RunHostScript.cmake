@@ -1,0 +1,37 @@
+# Runs the stand-in host on one script and compares what it prints with the expected file
+# next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
+# own. A line "# exit status: N" in the script names the status it must end with (0 when it
+# has none).
+#   cmake -DHOST=vqshost -DVQSREPO=vqsrepo -DSCRIPT=NAME.vqs -DWORK=dir -DRESOURCES=dir
+#         -P RunHostScript.cmake
+get_filename_component(name ${SCRIPT} NAME_WE)
+get_filename_component(folder ${SCRIPT} DIRECTORY)
+set(expected_file ${folder}/${name}.out)
+set(work ${WORK}/${name})
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+execute_process(COMMAND ${VQSREPO} sample ${work}/sample.vqr RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${name}: the sample repository could not be made")
+endif()
+
+file(READ ${SCRIPT} script)
+set(expected_status 0)
+if(script MATCHES "# exit status: ([0-9]+)")
+  set(expected_status ${CMAKE_MATCH_1})
+endif()
+
+set(ENV{VQ_COM_REGISTRY} ${work}/com-registry.ini)
+execute_process(COMMAND ${HOST} --repo ${work}/sample.vqr --resources ${RESOURCES} --ini ${work}/vqsys.ini
+                        --script ${SCRIPT}
+                WORKING_DIRECTORY ${work}
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+file(WRITE ${work}/${name}.out "${output}")
+file(READ ${expected_file} expected)
+if(NOT "${output}" STREQUAL "${expected}")
+  execute_process(COMMAND diff -u ${expected_file} ${work}/${name}.out OUTPUT_VARIABLE difference)
+  message(FATAL_ERROR "${name}: the host printed what ${expected_file} does not expect:\n${difference}${errors}")
+endif()
+if(NOT status STREQUAL expected_status)
+  message(FATAL_ERROR "${name}: the host ended with ${status}, not ${expected_status}\n${errors}")
+endif()
