@@ -101,9 +101,6 @@ public:
     BOOL MakeVisible();
     void BecomeRoot();
 
-protected:
-    CTypedPtrList<CObList, VqsTreeItem*>& Children() { return m_children; }
-
 private:
     VqsTreeItem* NearestShown();
     void RedrawOwnRow();

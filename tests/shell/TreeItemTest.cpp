@@ -247,3 +247,19 @@ TEST_F(TreeItemTest, AChildWhoseRowCannotBeMadeIsRemovedAndTheCallerStops)
     EXPECT_EQ(Find("Cust")->GetState(), VqsTreeItem::Leaf);
     EXPECT_EQ(view->Rows(), (Rows{"Root", "  Acct", "    Journal", "    Ledger", "  Bill", "  Cust"}));
 }
+
+TEST_F(TreeItemTest, ChildrenNotInAListGoWithTheirRows)
+{
+    MakeRoot();
+    root->ExpandBranch();
+    CTypedPtrList<CObList, VqsTreeItem*> keep;
+    keep.AddTail(Find("Bill"));
+    root->RemoveChildrenNotIn(keep);
+    EXPECT_EQ(view->Rows(), (Rows{"Root", "  Bill"}));
+    EXPECT_EQ(root->GetChildCount(), 1);
+
+    Find("Bill")->FocusRow();
+    EXPECT_EQ(view->GetListCtrl().GetItemState(1, LVIS_FOCUSED), LVIS_FOCUSED);
+    Find("Bill")->SelectExclusive();
+    EXPECT_EQ(view->SelectedRow(), 1);
+}

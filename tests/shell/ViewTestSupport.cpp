@@ -33,13 +33,6 @@ CString RowsView::GetColumnText(VqsListItem* item, int column)
     return CString(row->texts[static_cast<std::size_t>(column)].c_str());
 }
 
-LRESULT RowsView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == LVM_SORTITEMS)
-        ++sorts;
-    return VqsListView::WindowProc(message, wParam, lParam);
-}
-
 int RowsView::Add(Row* row, BOOL sorted)
 {
     const int index = InsertListItem(sorted, -1, row, reinterpret_cast<LPARAM>(static_cast<VqsListItem*>(row)), FALSE);

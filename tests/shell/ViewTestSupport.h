@@ -86,17 +86,13 @@ public:
     int GetColumnCount() override { return columns; }
     CString GetFindTitle() override { return "Rows"; }
     BOOL MeasuresItems() override { return measuring; }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Inserts a row for the item, sorted or at the end.
     int Add(Row* row, BOOL sorted = FALSE);
     std::vector<std::string> Texts();
 
-    using VqsListView::FindNextTreeItem;
-
     int columns;
     BOOL measuring;
-    int sorts = 0;
 };
 
 // The repository the tree items read: the children of each name, in repository order.
@@ -158,8 +154,6 @@ public:
     // The rows, each as its item's text indented by two blanks a level.
     std::vector<std::string> Rows();
     int SelectedRow();
-
-    using VqsListView::FindNextTreeItem;
 
     int columns;
     int sorts = 0;
