@@ -263,3 +263,16 @@ TEST_F(TreeItemTest, ChildrenNotInAListGoWithTheirRows)
     Find("Bill")->SelectExclusive();
     EXPECT_EQ(view->SelectedRow(), 1);
 }
+
+TEST_F(TreeItemTest, ABranchThatCannotBeFilledIsReportedByNameAndTheRestIsExpanded)
+{
+    MakeRoot();
+    script.failing.insert("Orders");
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectMessageBox("Cannot expand the node Orders:\nThe repository is not available.", IDOK);
+    root->ExpandBranch();
+    ui.Verify();
+    EXPECT_EQ(view->Rows(), (Rows{"Root", "  Acct", "    Journal", "    Ledger", "  Bill", "  Cust", "    Orders"}));
+    EXPECT_EQ(Find("Cust/Orders")->GetState(), VqsTreeItem::Collapsed);
+    EXPECT_EQ(view->sorts, 1);
+}
