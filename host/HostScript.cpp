@@ -50,7 +50,8 @@ struct HostScript::Action {
 };
 
 HostScript::HostScript(HostModule& module, const HostOptions& options)
-    : m_module(module), m_options(options), m_ui([this](int line, const std::string& message) { Error(line, message); }),
+    : m_module(module), m_options(options),
+      m_ui([this](int line, const std::string& message) { Error(line, message); }),
       m_previousDriver(vqui::InstallUiDriver(&m_ui))
 {
     m_mainWindow = CreateWindowEx(0, nullptr, "vqshost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kViewWidth,
@@ -190,9 +191,9 @@ void HostScript::OpenView(const Args&, bool system)
     const std::string name = std::string(system ? "system-" : "host-") + std::to_string(m_views.size() + 1);
     HWND window = CreateWindowEx(WS_EX_MDICHILD, nullptr, name.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, kViewWidth,
                                  kViewHeight, m_mainWindow, nullptr, nullptr, nullptr);
-    const HWND frame = system
-                           ? m_module.VqsOpenSystemView(window, &hostcallbacks::OnViewUpdate, &hostcallbacks::OnViewMessage)
-                           : m_module.VqsOpenHostView(window, &hostcallbacks::OnViewUpdate, &hostcallbacks::OnViewMessage);
+    const HWND frame =
+        system ? m_module.VqsOpenSystemView(window, &hostcallbacks::OnViewUpdate, &hostcallbacks::OnViewMessage)
+               : m_module.VqsOpenHostView(window, &hostcallbacks::OnViewUpdate, &hostcallbacks::OnViewMessage);
     if (!frame) {
         DestroyWindow(window);
         PrintResult(system ? "open-system-view" : "open-host-view", "0");
@@ -262,13 +263,30 @@ void HostScript::Go(const Args& args)
     PrintResult("go", m_module.VqsImplementGO(buffer.data(), nullptr));
 }
 
-void HostScript::DialogAction(const Args& args)
+void HostScript::DialogAction(const vqui::UiAction& action)
 {
-    std::string action;
-    for (const std::string& arg : args)
-        action += (action.empty() ? "" : " ") + arg;
     if (!m_ui.AddDialogAction(action))
         throw BadLine("no dialog is expected (expect-dialog ID first)");
+}
+
+vqui::UiAction HostScript::ControlAction(const Args& args, vqui::UserActionKind kind)
+{
+    vqui::UserAction action;
+    action.kind = kind;
+    if (kind == vqui::UserActionKind::Type) {
+        action.text = args.at(1);
+        action.state = 1;
+    } else if (kind == vqui::UserActionKind::SetCheck) {
+        action.state = static_cast<int>(Number(args, 1));
+    } else if (kind == vqui::UserActionKind::SelectIndex) {
+        char* end = nullptr;
+        action.index = static_cast<int>(std::strtol(args.at(1).c_str(), &end, 10));
+        if (args[1].empty() || *end) {
+            action.kind = vqui::UserActionKind::SelectText;
+            action.text = args[1];
+        }
+    }
+    return vqui::UiAction::Act(static_cast<int>(Number(args, 0)), action);
 }
 
 void HostScript::Dump(const Args&)
@@ -314,7 +332,9 @@ const std::vector<HostScript::Action>& HostScript::Actions()
     using H = HostScript;
     static const std::vector<Action> actions = {
         {"set-resource-module", 1, 1,
-         [](H& h, const Args& a) { h.PrintResult("set-resource-module", h.m_module.VqsSetResourceModule(Text(a, 0))); }},
+         [](H& h, const Args& a) {
+             h.PrintResult("set-resource-module", h.m_module.VqsSetResourceModule(Text(a, 0)));
+         }},
         {"set-ini-path", 0, 1, [](H& h, const Args& a) { h.SetIniPath(a); }},
         {"set-help-path", 1, 1,
          [](H& h, const Args& a) { h.PrintResult("set-help-path", h.m_module.VqsSetHelpFilePath(Text(a, 0))); }},
@@ -328,8 +348,8 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"set-color", 2, 2,
          [](H& h, const Args& a) {
              const long rgb = Number(a, 0, 16);
-             h.m_module.VqsSetColor(RGB(static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb)),
-                                    Text(a, 1));
+             h.m_module.VqsSetColor(
+                 RGB(static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb)), Text(a, 1));
          }},
         {"set-font", 2, 2, [](H& h, const Args& a) { h.SetFont(a); }},
         {"register-wyr", 0, 0,
@@ -374,7 +394,9 @@ const std::vector<HostScript::Action>& HostScript::Actions()
              h.PrintResult("rename", h.m_module.VqsRename(Text(a, 0), Text(a, 1), Text(a, 2), Text(a, 3)));
          }},
         {"create", 3, 3,
-         [](H& h, const Args& a) { h.PrintResult("create", h.m_module.VqsCreate(Text(a, 0), Text(a, 1), Text(a, 2))); }},
+         [](H& h, const Args& a) {
+             h.PrintResult("create", h.m_module.VqsCreate(Text(a, 0), Text(a, 1), Text(a, 2)));
+         }},
         {"ispec-type-change", 3, 3,
          [](H& h, const Args& a) {
              h.PrintResult("ispec-type-change", h.m_module.IspecTypeChange(Text(a, 0), Text(a, 1), Text(a, 2)));
@@ -389,7 +411,8 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          }},
         {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(static_cast<int>(Number(a, 0))); }},
         {"expect-message", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectMessage(h.m_line, a[0]); }},
-        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, static_cast<UINT>(Number(a, 0))); }},
+        {"expect-dialog", 1, 1,
+         [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, static_cast<UINT>(Number(a, 0))); }},
         {"answer", 1, 1,
          [](H& h, const Args& a) {
              const int result = HostUiDriver::ParseResult(a[0]);
@@ -397,10 +420,11 @@ const std::vector<HostScript::Action>& HostScript::Actions()
                  throw BadLine("\"" + Escaped(a[0]) + "\" is no answer");
              h.m_ui.Answer(h.m_line, result);
          }},
-        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction({"set-text", a[0], a[1]}); }},
-        {"check", 2, 2, [](H& h, const Args& a) { h.DialogAction({"check", a[0], a[1]}); }},
-        {"select", 2, 2, [](H& h, const Args& a) { h.DialogAction({"select", a[0], a[1]}); }},
-        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction({"click", a[0]}); }},
+        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }},
+        {"check", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck)); }},
+        {"select", 2, 2,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SelectIndex)); }},
+        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
         {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
     };
     return actions;

@@ -61,7 +61,9 @@ private:
     void SetFont(const Args& args);
     void Idle(const Args& args);
     void Go(const Args& args);
-    void DialogAction(const Args& args);
+    void DialogAction(const vqui::UiAction& action);
+    // A user's action on a dialog control: the control id, then what the action needs.
+    static vqui::UiAction ControlAction(const Args& args, vqui::UserActionKind kind);
     void Dump(const Args& args);
     void DumpWindow(HWND window, int depth);
 

@@ -43,7 +43,7 @@ void HostUiDriver::ExpectDialog(int line, UINT templateId)
     m_steps.push_back({Step::Kind::Dialog, line, std::to_string(templateId), {}, {}});
 }
 
-bool HostUiDriver::AddDialogAction(const std::string& action)
+bool HostUiDriver::AddDialogAction(const vqui::UiAction& action)
 {
     if (m_steps.empty() || m_steps.back().kind != Step::Kind::Dialog || m_steps.back().answer)
         return false;
@@ -80,23 +80,83 @@ std::string HostUiDriver::Describe(const Step& step) const
 
 vqui::UiAction HostUiDriver::NextAction(const vqui::UiEvent& event)
 {
-    if (event.kind == vqui::EventKind::MessageBox)
+    switch (event.kind) {
+    case vqui::EventKind::MessageBox:
         return AnswerMessageBox(event);
-    PrintLine("popup: dismissed");
-    return vqui::UiAction::Choose(0);
+    case vqui::EventKind::Dialog:
+    case vqui::EventKind::PropertySheet:
+    case vqui::EventKind::Wizard:
+        return ActInDialog(event);
+    case vqui::EventKind::PopupMenu:
+        PrintLine("popup: dismissed");
+        return vqui::UiAction::Choose(0);
+    default:
+        return vqui::UiAction::End(IDCANCEL);
+    }
+}
+
+std::optional<HostUiDriver::Step> HostUiDriver::TakeStep()
+{
+    if (m_steps.empty())
+        return std::nullopt;
+    Step step = m_steps.front();
+    m_steps.pop_front();
+    return step;
+}
+
+HostUiDriver::OpenDialog& HostUiDriver::Open(const vqui::UiEvent& event)
+{
+    for (OpenDialog& dialog : m_dialogs) {
+        if (dialog.window == event.window)
+            return dialog;
+    }
+    Step step;
+    if (std::optional<Step> next = TakeStep()) {
+        step = *next;
+        const std::string shown = std::to_string(event.templateId);
+        if (step.kind == Step::Kind::Message || (step.kind == Step::Kind::Dialog && step.expected != shown)) {
+            m_onError(step.line, Describe(step) + " was not shown; dialog " + shown + " was");
+            step = Step{};
+        }
+    }
+    m_dialogs.push_back({event.window, step, 0});
+    return m_dialogs.back();
+}
+
+vqui::UiAction HostUiDriver::ActInDialog(const vqui::UiEvent& event)
+{
+    OpenDialog& dialog = Open(event);
+    if (dialog.done < dialog.step.actions.size())
+        return dialog.step.actions[dialog.done++];
+    return vqui::UiAction::End(dialog.step.answer.value_or(IDCANCEL));
+}
+
+void HostUiDriver::ActionFailed(const vqui::UiEvent& event, const vqui::UiAction&, const std::string& reason)
+{
+    for (const OpenDialog& dialog : m_dialogs) {
+        if (dialog.window == event.window)
+            m_onError(dialog.step.line, "dialog " + std::to_string(event.templateId) + ": " + reason);
+    }
+}
+
+void HostUiDriver::Ended(const vqui::UiEvent& event, int result)
+{
+    if (event.kind == vqui::EventKind::MessageBox)
+        return;
+    PrintLine("dialog: " + std::to_string(event.templateId) + " \"" + Escaped(event.caption.str()) + "\" -> " +
+              ResultText(result));
+    std::erase_if(m_dialogs, [&](const OpenDialog& dialog) { return dialog.window == event.window; });
 }
 
 vqui::UiAction HostUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
 {
     std::optional<int> answer;
-    if (!m_steps.empty()) {
-        Step step = m_steps.front();
-        m_steps.pop_front();
-        if (step.kind == Step::Kind::Dialog)
-            m_onError(step.line, Describe(step) + " was not shown; a message box was");
-        else if (step.kind == Step::Kind::Message && ExpectedText(step.expected) != event.text.str())
-            m_onError(step.line, Describe(step) + " was not shown; \"" + Escaped(event.text.str()) + "\" was");
-        answer = step.answer;
+    if (std::optional<Step> step = TakeStep()) {
+        if (step->kind == Step::Kind::Dialog)
+            m_onError(step->line, Describe(*step) + " was not shown; a message box was");
+        else if (step->kind == Step::Kind::Message && ExpectedText(step->expected) != event.text.str())
+            m_onError(step->line, Describe(*step) + " was not shown; \"" + Escaped(event.text.str()) + "\" was");
+        answer = step->answer;
     }
     const std::vector<int> buttons = vqui::MessageBoxButtons(event.style);
     int result = vqui::DefaultMessageBoxButton(event.style);

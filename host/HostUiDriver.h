@@ -1,6 +1,7 @@
 // The host's side of the module's modal user interface: the script queues what the next
-// message box or dialog is expected to be, what is done in it and how it is answered; each
-// box shown prints a line. A box nobody queued for takes its default button.
+// message box or dialog is expected to be, what is done in a dialog and how it is answered;
+// each box and dialog prints a line when it ends. A box nothing was queued for takes its
+// default button, a dialog is cancelled.
 #pragma once
 
 #include "win/UiDriver.h"
@@ -20,8 +21,8 @@ public:
     // The next box shows this text, or the text of this string id.
     void ExpectMessage(int line, const std::string& textOrId);
     void ExpectDialog(int line, UINT templateId);
-    // A control action in the dialog expected last; false when no dialog is expected.
-    bool AddDialogAction(const std::string& action);
+    // An action in the dialog expected last; false when no dialog is expected.
+    bool AddDialogAction(const vqui::UiAction& action);
     // Ends the expected box or dialog with this result; without an expectation, the next
     // box or dialog, whatever it is.
     void Answer(int line, int result);
@@ -29,6 +30,8 @@ public:
     void ReportUnmet();
 
     vqui::UiAction NextAction(const vqui::UiEvent& event) override;
+    void ActionFailed(const vqui::UiEvent& event, const vqui::UiAction& action, const std::string& reason) override;
+    void Ended(const vqui::UiEvent& event, int result) override;
 
     // "IDOK" ... "IDNO" or a number; -1 for neither.
     static int ParseResult(const std::string& name);
@@ -40,13 +43,23 @@ private:
         Kind kind = Kind::Any;
         int line = 0;
         std::string expected;
-        std::vector<std::string> actions;
+        std::vector<vqui::UiAction> actions;
         std::optional<int> answer;
+    };
+    // A dialog on the screen and what is left to do in it.
+    struct OpenDialog {
+        HWND window;
+        Step step;
+        std::size_t done;
     };
 
     vqui::UiAction AnswerMessageBox(const vqui::UiEvent& event);
+    vqui::UiAction ActInDialog(const vqui::UiEvent& event);
+    OpenDialog& Open(const vqui::UiEvent& event);
+    std::optional<Step> TakeStep();
     std::string Describe(const Step& step) const;
 
     ErrorSink m_onError;
     std::deque<Step> m_steps;
+    std::vector<OpenDialog> m_dialogs;
 };

@@ -139,8 +139,7 @@ HWND VqsOpenHostView(HWND host, VqsViewUpdateCallBack update, VqsViewMessageCall
 
 BOOL VqsOpenSession(const void* a, const void* b, const void* nodeHandle, int repositoryMode)
 {
-    return Guarded("VqsOpenSession", FALSE,
-                   [&] { return App().OpenSessionForHost(a, b, nodeHandle, repositoryMode); });
+    return Guarded("VqsOpenSession", FALSE, [&] { return App().OpenSessionForHost(a, b, nodeHandle, repositoryMode); });
 }
 
 HWND VqsOpenSystemView(HWND host, VqsViewUpdateCallBack update, VqsViewMessageCallBack message)
@@ -166,8 +165,7 @@ void VqsRemoveBusinessSegmentList()
 
 BOOL VqsRename(const char* kindKeyword, const char* newName, const char* oldName, const char* businessSegment)
 {
-    return Guarded("VqsRename", FALSE,
-                   [&] { return App().Rename(kindKeyword, newName, oldName, businessSegment); });
+    return Guarded("VqsRename", FALSE, [&] { return App().Rename(kindKeyword, newName, oldName, businessSegment); });
 }
 
 int VqsSetBusinessSegment(const char* name)
@@ -240,8 +238,7 @@ int IsTestDll(char* buffer)
 
 BOOL IspecTypeChange(const char* businessSegment, const char* ispecName, const char* usage)
 {
-    return Guarded("IspecTypeChange", FALSE,
-                   [&] { return App().IspecTypeChange(businessSegment, ispecName, usage); });
+    return Guarded("IspecTypeChange", FALSE, [&] { return App().IspecTypeChange(businessSegment, ispecName, usage); });
 }
 
 void Test(int) {}

@@ -1,6 +1,8 @@
 // The module's exported calls: the whole of what a host sees of the library. Every call runs
 // on the host's user-interface thread; none lets an exception out: a failure inside is shown
 // in an error box, logged, and the call answers its failure value (0, or nothing).
+// The host keeps no framework state of its own (no resources, no application object), so the
+// module's state is the only one and a call has nothing to switch.
 #pragma once
 
 #include "shell/VqsHostCallbacks.h"

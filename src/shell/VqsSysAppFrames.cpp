@@ -23,10 +23,21 @@ struct VqsHostCommand {
 
 // The host's names of commands, in the order the full command report sends them.
 constexpr VqsHostCommand kHostCommands[] = {
-    {"options", 32772},       {"openSelected", 32775},   {"openCurrent", 32825},    {"add", 32774},
-    {"go", 32826},            {"delete", ID_EDIT_DELETE}, {"cutSelection", 57635},  {"copySelection", 57634},
-    {"pasteSelection", 57637}, {"load", 32820},          {"extract", 32821},       {"print", 57607},
-    {"refresh", 32805},       {"status", 32804},         {"fonts", 32827},
+    {"options", 32772},
+    {"openSelected", 32775},
+    {"openCurrent", 32825},
+    {"add", 32774},
+    {"go", 32826},
+    {"delete", ID_EDIT_DELETE},
+    {"cutSelection", 57635},
+    {"copySelection", 57634},
+    {"pasteSelection", 57637},
+    {"load", 32820},
+    {"extract", 32821},
+    {"print", 57607},
+    {"refresh", 32805},
+    {"status", 32804},
+    {"fonts", 32827},
 };
 
 struct CommandState {

@@ -23,9 +23,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-const char* const kHostNames[] = {"options", "openSelected", "openCurrent", "add",     "go",
-                                  "delete",  "cutSelection", "copySelection", "pasteSelection",
-                                  "load",    "extract",      "print",         "refresh", "status", "fonts"};
+const char* const kHostNames[] = {"options",      "openSelected",  "openCurrent",    "add",  "go",      "delete",
+                                  "cutSelection", "copySelection", "pasteSelection", "load", "extract", "print",
+                                  "refresh",      "status",        "fonts"};
 
 struct ExportsTest : ShellTest {
     HostWindow host;
@@ -131,7 +131,8 @@ TEST_F(ExportsTest, TheMenuOfTheSystemFrameGoesToTheHost)
     HostLines().clear();
     ASSERT_TRUE(VqsAddMenuItems(hosts, &OnMenuItem));
     EXPECT_EQ(HostLinesStartingWith("menu: ").size(), 21u);
-    EXPECT_EQ(HostLines()[1], "menu: &File|Open &Selected...\tCtrl+S|32775|83|11|Open the currently selected object\nOpen");
+    EXPECT_EQ(HostLines()[1],
+              "menu: &File|Open &Selected...\tCtrl+S|32775|83|11|Open the currently selected object\nOpen");
 }
 
 TEST_F(ExportsTest, TheFullReportNamesEachHostCommandOnceAndDeleteThreeTimes)

@@ -187,23 +187,26 @@ public:
         : VqsOptCtrl(connector), m_name(std::move(name)), m_log(log)
     {
     }
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        m_log.push_back(m_name + (pDX->m_bSaveAndValidate ? " store" : " load"));
-    }
     void Enable(BOOL) override {}
     BOOL IsEnabled() override { return TRUE; }
     void SetReadOnly() override { m_log.push_back(m_name + " read-only"); }
     void Show(BOOL) override {}
     void SaveState() override {}
-    BOOL IsModified() override { return FALSE; }
-    BOOL SaveStateAndCompare() override { return FALSE; }
-    void Revert() override {}
     void OnCommand(UINT id, int code) override
     {
         if (code == BN_CLICKED)
             m_log.push_back(m_name + " command " + std::to_string(id));
     }
+
+protected:
+    void ExchangeValue(CDataExchange* pDX) override
+    {
+        m_log.push_back(m_name + (pDX->m_bSaveAndValidate ? " store" : " load"));
+    }
+    BOOL IsValueModified() override { return FALSE; }
+    BOOL ControlDiffersFromSaved() override { return FALSE; }
+    void RestoreSavedValue() override {}
+    void ShowValue() override {}
 
 private:
     std::string m_name;
