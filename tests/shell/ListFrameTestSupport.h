@@ -35,6 +35,13 @@ public:
     void GetSelectionContext(PxVQSystemPtr& system, PxVQBSSoftLinkPtr& bsLink, PxVQElementSoftLinkPtr& elementLink,
                              PxVQGenSetPtr& genSet) override;
     void OnFontChanged() override { ++fontChanges; }
+    // No rows of its own.
+    int CompareListItems(VqsListItem*, VqsListItem*) override { return 0; }
+    VqsListItem* ItemFromData(LPARAM) override { return nullptr; }
+    CString GetColumnText(VqsListItem*, int) override { return CString(); }
+    int GetItemImage(VqsListItem*) override { return 0; }
+    int GetColumnCount() override { return 1; }
+    CString GetFindTitle() override { return CString(); }
 
     std::vector<Notice> notices;
     // Command states this view answers, as (enabled, checked).

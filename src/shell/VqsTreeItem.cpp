@@ -1,0 +1,606 @@
+#include "shell/VqsTreeItem.h"
+
+#include "proxy/VqException.h"
+#include "shell/VqsListFrame.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSortBatch.h"
+#include "shell/VqsSysApp.h"
+#include "shell/VqsTreeView.h"
+#include "win/CDC.h"
+#include "win/CFrameWnd.h"
+#include "win/CGdiObject.h"
+#include "win/MbString.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr UINT ID_EXPAND = 32795;
+constexpr UINT ID_EXPAND_BRANCH = 32797;
+constexpr UINT ID_COLLAPSE = 32798;
+constexpr UINT IDS_CANNOT_EXPAND = 61487;
+constexpr UINT IDS_CANNOT_MAKE_VISIBLE = 61488;
+constexpr UINT IDS_NEW_ROOT = 61512;
+
+// A stand-in child of a sibling, so that an item is compared with the sibling as with a
+// member of another branch.
+class ProbeItem final : public VqsTreeItem {
+public:
+    using VqsTreeItem::VqsTreeItem;
+    const char* GetText() override { return ""; }
+    const char* GetDisplayText() override { return ""; }
+    BOOL GetBitmap(VqsBitmapRef&) override { return FALSE; }
+    int Compare(VqsTreeItem*) override { return 0; }
+    void FillChildren(int) override {}
+    void UpdateState() override {}
+};
+
+LPARAM ItemData(VqsTreeItem* item) { return reinterpret_cast<LPARAM>(static_cast<VqsListItem*>(item)); }
+
+} // namespace
+
+VqsTreeItem::VqsTreeItem(VqsTreeItem* parent)
+    : m_pParent(parent), m_children(10), m_pPinnedChild(nullptr), m_nState(Leaf)
+{
+}
+
+VqsTreeItem::~VqsTreeItem()
+{
+    while (!m_children.IsEmpty())
+        delete m_children.RemoveHead();
+}
+
+// ---------------------------------------------------------------- virtual defaults
+
+BOOL VqsTreeItem::IsTreeItem() { return TRUE; }
+
+BOOL VqsTreeItem::IsOpenable() { return FALSE; }
+
+BOOL VqsTreeItem::GetColumnText(int, CString&) { return FALSE; }
+
+BOOL VqsTreeItem::UsesSpecialColour() { return FALSE; }
+
+bool VqsTreeItem::IsGroupingItem() { return false; }
+
+VqsListView* VqsTreeItem::GetView() { return m_pParent ? m_pParent->GetView() : nullptr; }
+
+VqsTreeView* VqsTreeItem::GetTreeView() { return m_pParent ? m_pParent->GetTreeView() : nullptr; }
+
+BOOL VqsTreeItem::CountsAsChild() { return TRUE; }
+
+// ---------------------------------------------------------------- structure
+
+void VqsTreeItem::AddChild(VqsTreeItem* child, BOOL update)
+{
+    m_children.AddTail(child);
+    if (update)
+        UpdateRow(FALSE);
+}
+
+void VqsTreeItem::DeleteChild(POSITION position, BOOL removeRows)
+{
+    VqsTreeItem* child = m_children.GetAt(position);
+    if (removeRows)
+        child->RemoveRows(TRUE);
+    m_children.RemoveAt(position);
+    if (m_pPinnedChild == child)
+        m_pPinnedChild = nullptr;
+    delete child;
+}
+
+void VqsTreeItem::RemoveChild(VqsTreeItem* child)
+{
+    POSITION position = m_children.Find(child);
+    if (!position)
+        return;
+    DeleteChild(position, TRUE);
+    UpdateRow(TRUE);
+}
+
+void VqsTreeItem::RemoveChildrenNotIn(const CTypedPtrList<CObList, VqsTreeItem*>& keep)
+{
+    std::vector<VqsTreeItem*> gone;
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        if (!keep.Find(child))
+            gone.push_back(child);
+    }
+    for (VqsTreeItem* child : gone)
+        RemoveChild(child);
+}
+
+void VqsTreeItem::DeleteChildren()
+{
+    if (m_children.IsEmpty())
+        return;
+    VqsRedrawSwitch redraw(GetView());
+    while (!m_children.IsEmpty()) {
+        VqsTreeItem* child = m_children.GetHead();
+        child->RemoveRows(FALSE);
+        m_children.RemoveHead();
+        delete child;
+    }
+    m_pPinnedChild = nullptr;
+}
+
+// Children of a hidden item are shown in its place and so may have rows; they go with their
+// rows rather than leave rows behind that point at deleted items.
+void VqsTreeItem::ReleaseChildren()
+{
+    if (m_nState != Expanded)
+        DeleteChildren();
+}
+
+// ---------------------------------------------------------------- queries
+
+BOOL VqsTreeItem::IsAncestorOf(const VqsTreeItem* item) const
+{
+    for (const VqsTreeItem* ancestor = item ? item->m_pParent : nullptr; ancestor; ancestor = ancestor->m_pParent) {
+        if (ancestor == this)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+VqsTreeItem* VqsTreeItem::GetListedParent() const
+{
+    VqsTreeItem* parent = m_pParent;
+    while (parent && parent->m_nState == Hidden)
+        parent = parent->m_pParent;
+    return parent;
+}
+
+VqsTreeItem* VqsTreeItem::GetShownParent() const
+{
+    VqsTreeItem* parent = m_pParent;
+    while (parent && !parent->IsShown())
+        parent = parent->m_pParent;
+    return parent;
+}
+
+VqsTreeItem* VqsTreeItem::NearestShown() { return IsShown() ? this : GetShownParent(); }
+
+int VqsTreeItem::GetLevel() const
+{
+    int level = 0;
+    for (VqsTreeItem* parent = GetShownParent(); parent; parent = parent->GetShownParent())
+        ++level;
+    return level;
+}
+
+BOOL VqsTreeItem::HasShownDescendant() const
+{
+    if (IsShown())
+        return TRUE;
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        if (m_children.GetNext(position)->HasShownDescendant())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+int VqsTreeItem::FindRow()
+{
+    VqsListView* view = GetView();
+    return view ? view->FindItemIndex(this) : -1;
+}
+
+BOOL VqsTreeItem::NoShownChildAfter(VqsTreeItem* item)
+{
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        if (child == item)
+            continue;
+        if (child->IsShown() ? child->Compare(item) > 0 : !child->NoShownChildAfter(item))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL VqsTreeItem::IsLastChild()
+{
+    VqsTreeItem* parent = GetShownParent();
+    return parent && parent->NoShownChildAfter(this);
+}
+
+int VqsTreeItem::FindInsertRow(VqsTreeItem* item)
+{
+    if (Compare(item) > 0)
+        return -1;
+    int result = -1;
+    if (IsListed()) {
+        const int row = FindRow();
+        if (row >= 0)
+            result = row + 1;
+    }
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        if (child != item)
+            result = std::max(result, child->FindInsertRow(item));
+    }
+    return result;
+}
+
+VqsTreeItem* VqsTreeItem::FindSortedPosition(VqsTreeItem* item)
+{
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        if (child == item)
+            continue;
+        ProbeItem probe(child);
+        if (item->Compare(&probe) < 0)
+            return child;
+    }
+    return nullptr;
+}
+
+VqsTreeItem* VqsTreeItem::FindByPrefix(const char* prefix, std::size_t length, BOOL skipSelf)
+{
+    if (!skipSelf && _strnicmp(prefix, GetText(), length) == 0)
+        return this;
+    if (m_nState != Leaf && m_children.IsEmpty())
+        FillChildren(0);
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        if (VqsTreeItem* found = m_children.GetNext(position)->FindByPrefix(prefix, length, FALSE))
+            return found;
+    }
+    return nullptr;
+}
+
+void VqsTreeItem::GetLineLevels(CList<int, int>& levels)
+{
+    VqsTreeItem* parent = GetShownParent();
+    if (!parent)
+        return;
+    parent->GetLineLevels(levels);
+    if (parent->IsLastChild() && !levels.IsEmpty())
+        levels.RemoveTail();
+    levels.AddTail(parent->GetLevel());
+}
+
+int VqsTreeItem::MeasureWidth(int column, CDC* dc, CFont* font)
+{
+    CString text;
+    int width = 0;
+    if (column == 0) {
+        text = GetDisplayText();
+        VqsBitmapRef bitmap;
+        const BOOL hasBitmap = GetBitmap(bitmap);
+        if (hasBitmap)
+            width = (GetLevel() + 1) * VqsGetTreeBitmapSize(bitmap).cx + 6;
+        VqsImageRef image;
+        VqsSysApp* app = VqsGetApp();
+        if (app && GetOverlayImage(image)) {
+            const int imageWidth = app->GetImageSize().cx;
+            if (!hasBitmap)
+                width += GetLevel() * imageWidth;
+            width += imageWidth + 2;
+        }
+    } else if (!GetColumnText(column, text)) {
+        return -1;
+    }
+    width += 2;
+    CFont* previous = font ? dc->SelectObject(font) : nullptr;
+    TEXTMETRIC metrics{};
+    dc->GetTextMetrics(&metrics);
+    int tabCount = 0;
+    int* tabStops = nullptr;
+    if (VqsTreeView* view = GetTreeView())
+        view->GetTabStops(&metrics, &tabCount, &tabStops);
+    width += dc->GetTabbedTextExtent(text, tabCount, tabStops).cx;
+    if (previous)
+        dc->SelectObject(previous);
+    return width;
+}
+
+// ---------------------------------------------------------------- rows
+
+void VqsTreeItem::SetState(int state)
+{
+    if (m_nState == state)
+        return;
+    m_nState = state;
+    VqsListView* view = GetView();
+    if (VqsListFrame* frame = view ? view->GetListFrame() : nullptr) {
+        frame->PostUpdateCommand(ID_EXPAND);
+        frame->PostUpdateCommand(ID_EXPAND_BRANCH);
+        frame->PostUpdateCommand(ID_COLLAPSE);
+    }
+}
+
+void VqsTreeItem::RedrawOwnRow()
+{
+    VqsListView* view = GetView();
+    if (!view)
+        return;
+    const int row = FindRow();
+    if (row >= 0)
+        view->RedrawItems(row, row);
+    view->UpdateWindow();
+}
+
+BOOL VqsTreeItem::InsertRow()
+{
+    if (IsListed())
+        return TRUE;
+    VqsTreeView* view = GetTreeView();
+    if (!view)
+        return FALSE;
+    const BOOL inPlace = VqsSortBatch::InsertInPlace(view);
+    VqsTreeItem* parent = GetShownParent();
+    int index = -1;
+    if (inPlace) {
+        index = 0;
+        if (parent) {
+            const int after = parent->FindInsertRow(this);
+            if (after != -1)
+                index = after;
+        }
+    }
+    const int row = view->InsertListItem(FALSE, index, this, ItemData(this), FALSE);
+    if (row < 0)
+        return FALSE;
+    if (inPlace && parent) {
+        // The tree lines of the rows between the parent and the new row change.
+        const int parentRow = parent->FindRow();
+        if (parentRow >= 0 && parentRow <= row - 1)
+            view->RedrawItems(parentRow, row - 1);
+        view->UpdateWindow();
+    }
+    SetListed(true);
+    return TRUE;
+}
+
+void VqsTreeItem::RemoveRows(BOOL reselect)
+{
+    DeleteChildren();
+    if (!IsListed())
+        return;
+    VqsListView* view = GetView();
+    const int row = view ? FindRow() : -1;
+    if (row < 0) {
+        SetListed(false);
+        return;
+    }
+    VqsRedrawSwitch redraw(view);
+    CListCtrl& list = view->GetListCtrl();
+    int selectAfter = -1;
+    int parentRow = -1;
+    if (reselect) {
+        if (list.GetSelectedCount() == 1 && (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
+            selectAfter = row == list.GetItemCount() - 1 ? row - 1 : row;
+        if (VqsTreeItem* parent = GetShownParent())
+            parentRow = parent->FindRow();
+    }
+    view->RemoveItem(this);
+    if (!reselect)
+        return;
+    if (selectAfter >= 0)
+        view->SelectItem(selectAfter, TRUE);
+    if (parentRow >= 0 && parentRow < row - 1)
+        view->RedrawItems(parentRow, row - 1);
+}
+
+BOOL VqsTreeItem::Update()
+{
+    if (IsShown() && !IsListed() && !InsertRow()) {
+        if (m_pParent) {
+            m_pParent->RemoveChild(this);
+            return FALSE;
+        }
+        return TRUE;
+    }
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        if (child->IsShown() && !child->IsListed())
+            child->InsertRow();
+    }
+    UpdateRow(FALSE);
+    return TRUE;
+}
+
+BOOL VqsTreeItem::UpdateFromRoot()
+{
+    std::vector<VqsTreeItem*> chain;
+    for (VqsTreeItem* item = this; item; item = item->m_pParent)
+        chain.push_back(item);
+    for (auto item = chain.rbegin(); item != chain.rend(); ++item) {
+        if (!(*item)->Update())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void VqsTreeItem::UpdateRow(BOOL redraw)
+{
+    VqsTreeItem* item = NearestShown();
+    if (!item)
+        return;
+    BOOL shown = FALSE;
+    BOOL counting = FALSE;
+    for (POSITION position = item->m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = item->m_children.GetNext(position);
+        shown = shown || child->HasShownDescendant();
+        counting = counting || child->CountsAsChild();
+    }
+    const int old = item->m_nState;
+    if (old == Leaf || old == Collapsed) {
+        item->UpdateState();
+        if (shown)
+            item->SetState(Expanded);
+    } else if (old == Expanded && !shown) {
+        item->SetState(counting ? Collapsed : Leaf);
+    }
+    if (redraw && item->m_nState != old)
+        item->RedrawOwnRow();
+}
+
+void VqsTreeItem::Expand()
+{
+    if (m_nState != Collapsed && m_nState != Hidden && m_nState != HiddenAboveRoot)
+        return;
+    ReleaseChildren();
+    try {
+        VqsSortBatch batch(GetTreeView());
+        FillChildren(1);
+        if (m_nState != Hidden)
+            SetState(m_children.IsEmpty() ? Leaf : Expanded);
+    } catch (VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_EXPAND, error);
+        return;
+    }
+    RedrawOwnRow();
+}
+
+void VqsTreeItem::Collapse()
+{
+    if (m_nState != Expanded)
+        return;
+    VqsRedrawSwitch redraw(GetView());
+    DeleteChildren();
+    SetState(Collapsed);
+    RedrawOwnRow();
+}
+
+// Each level opens its own batch, so the rows are sorted once, when the outermost one ends.
+// A failure stops the branch below the item that could not be filled.
+void VqsTreeItem::ExpandBranch()
+{
+    if (m_nState == Leaf)
+        return;
+    try {
+        VqsSortBatch batch(GetTreeView());
+        if (m_nState == Collapsed) {
+            FillChildren(1);
+            if (!m_children.IsEmpty())
+                SetState(Expanded);
+        }
+        for (POSITION position = m_children.GetHeadPosition(); position;)
+            m_children.GetNext(position)->ExpandBranch();
+    } catch (VqReportableException& error) {
+        CString context;
+        context.LoadString(IDS_CANNOT_EXPAND);
+        VqsReportError(context + " " + GetText(), error);
+    }
+}
+
+void VqsTreeItem::SelectExclusive()
+{
+    VqsTreeItem* item = NearestShown();
+    VqsListView* view = item ? item->GetView() : nullptr;
+    if (!view)
+        return;
+    CListCtrl& list = view->GetListCtrl();
+    const LPARAM data = ItemData(item);
+    for (int row = 0, rows = list.GetItemCount(); row < rows; ++row) {
+        const BOOL wanted = static_cast<LPARAM>(list.GetItemData(row)) == data;
+        const BOOL selected = (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        if (wanted != selected)
+            list.SetItemState(row, wanted ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    }
+}
+
+void VqsTreeItem::FocusRow()
+{
+    VqsTreeItem* item = NearestShown();
+    const int row = item ? item->FindRow() : -1;
+    if (row >= 0)
+        item->GetView()->FocusItem(row, TRUE);
+}
+
+void VqsTreeItem::EnsureVisible()
+{
+    const int row = FindRow();
+    if (row >= 0)
+        GetView()->EnsureVisible(row);
+}
+
+// ---------------------------------------------------------------- root pinning
+
+void VqsTreeItem::SetAsRoot()
+{
+    if (m_pParent && GetShownParent())
+        m_pParent->PinChild(this);
+}
+
+void VqsTreeItem::PinChild(VqsTreeItem* child)
+{
+    for (VqsTreeItem* item = this; item && !item->m_pPinnedChild; child = item, item = item->m_pParent) {
+        for (POSITION position = item->m_children.GetHeadPosition(); position;) {
+            POSITION current = position;
+            if (item->m_children.GetNext(position) != child)
+                item->DeleteChild(current, TRUE);
+        }
+        item->m_pPinnedChild = child;
+        if (item->m_nState != Hidden)
+            item->SetState(HiddenAboveRoot);
+        if (VqsListView* view = item->GetView())
+            view->RemoveItem(item);
+    }
+}
+
+BOOL VqsTreeItem::MakeVisible()
+{
+    VqsTreeItem* pinned = m_pPinnedChild;
+    if (!pinned)
+        return TRUE;
+    if (!pinned->MakeVisible())
+        return FALSE;
+    m_pPinnedChild = nullptr;
+    if (m_nState == HiddenAboveRoot) {
+        SetState(Leaf);
+        if (!InsertRow()) {
+            SetState(HiddenAboveRoot);
+            m_pPinnedChild = pinned;
+            return FALSE;
+        }
+    }
+    return FillForMakeVisible(pinned);
+}
+
+BOOL VqsTreeItem::FillForMakeVisible(VqsTreeItem* pinned)
+{
+    try {
+        VqsSortBatch batch(GetTreeView());
+        FillChildren(1);
+    } catch (VqReportableException& error) {
+        if (VqsListView* view = GetView())
+            view->RemoveItem(this);
+        if (m_nState != Hidden)
+            SetState(HiddenAboveRoot);
+        m_pPinnedChild = pinned;
+        CString context;
+        context.FormatMessage(IDS_CANNOT_MAKE_VISIBLE, GetDisplayText());
+        VqsReportError(context, error);
+        return FALSE;
+    }
+    if (m_nState != Hidden)
+        SetState(Expanded);
+    return TRUE;
+}
+
+void VqsTreeItem::BecomeRoot()
+{
+    VqsTreeView* view = GetTreeView();
+    VqsRedrawSwitch redraw(view);
+    VqsTreeItem* old = m_pPinnedChild;
+    SetState(Leaf);
+    m_pPinnedChild = nullptr;
+    if (!InsertRow()) {
+        SetState(HiddenAboveRoot);
+        m_pPinnedChild = old;
+        return;
+    }
+    if (!old)
+        return;
+    const CString oldText = old->GetDisplayText();
+    RemoveChild(old);
+    CFrameWnd* frame = view ? view->GetParentFrame() : nullptr;
+    CFrameWnd* active = frame ? frame->GetActiveFrame() : nullptr;
+    if (!active || (active != frame && !active->IsChild(frame)))
+        return;
+    CString text;
+    text.FormatMessage(IDS_NEW_ROOT, oldText, GetDisplayText());
+    VqsMessageBox(text);
+}

@@ -1,0 +1,114 @@
+// An item of a tree shown in a list view: a parent, owned children and an expansion state,
+// and the operations that keep the rows of the flat list in step with the tree. States:
+// 0 leaf, 1 collapsed, 2 expanded, 3 hidden by its class, 4 hidden above the item pinned as
+// the view's top row. Hidden items have no row; their children are shown in their place.
+#pragma once
+
+#include "shell/VqsListItem.h"
+#include "win/Collections.h"
+
+class CString;
+class VqsTreeItemBSSoftLink;
+class VqsTreeView;
+struct VqsBitmapRef;
+
+class VqsTreeItem : public VqsListItem {
+public:
+    enum State { Leaf = 0, Collapsed = 1, Expanded = 2, Hidden = 3, HiddenAboveRoot = 4 };
+
+    // The creator adds the item to the parent's children (AddChild).
+    explicit VqsTreeItem(VqsTreeItem* parent);
+    // Deletes the children; rows are not touched.
+    ~VqsTreeItem() override;
+
+    BOOL IsTreeItem() override;
+    int MeasureWidth(int column, CDC* dc, CFont* font) override;
+
+    // Whether the item's repository object is there to be opened.
+    virtual BOOL IsOpenable();
+    // The text of a column other than the tree column; FALSE when there is none.
+    virtual BOOL GetColumnText(int column, CString& text);
+    virtual const char* GetDisplayText() = 0;
+    // TRUE when the item draws a tree bitmap.
+    virtual BOOL GetBitmap(VqsBitmapRef& bitmap) = 0;
+    // TRUE draws the text in the application's colour.
+    virtual BOOL UsesSpecialColour();
+    // -1, 0 or 1: the order of two items in the displayed tree.
+    virtual int Compare(VqsTreeItem* other) = 0;
+    // Makes or refreshes the children; with 1 their rows are inserted as well.
+    virtual void FillChildren(int insertRows) = 0;
+    // Brings the item's and its children's rows up to date. FALSE when the item's row could
+    // not be made and its parent removed (and deleted) it: the caller must not touch it.
+    virtual BOOL Update();
+    virtual bool IsGroupingItem();
+    virtual VqsListView* GetView();
+    virtual VqsTreeView* GetTreeView();
+    // Sets the state from the item's object.
+    virtual void UpdateState() = 0;
+    // TRUE makes a parent without shown children collapsed rather than a leaf.
+    virtual BOOL CountsAsChild();
+
+    // Structure.
+    VqsTreeItem* GetParent() const { return m_pParent; }
+    INT_PTR GetChildCount() const { return m_children.GetCount(); }
+    const CTypedPtrList<CObList, VqsTreeItem*>& GetChildren() const { return m_children; }
+    VqsTreeItem* GetPinnedChild() const { return m_pPinnedChild; }
+    int GetState() const { return m_nState; }
+    BOOL IsShown() const { return m_nState != Hidden && m_nState != HiddenAboveRoot; }
+
+    void AddChild(VqsTreeItem* child, BOOL update);
+    void RemoveChild(VqsTreeItem* child);
+    void RemoveChildrenNotIn(const CTypedPtrList<CObList, VqsTreeItem*>& keep);
+    void DeleteChildren();
+    void ReleaseChildren();
+
+    // Queries.
+    BOOL IsAncestorOf(const VqsTreeItem* item) const;
+    VqsTreeItem* GetListedParent() const;
+    VqsTreeItem* GetShownParent() const;
+    int GetLevel() const;
+    BOOL HasShownDescendant() const;
+    int FindRow();
+    BOOL NoShownChildAfter(VqsTreeItem* item);
+    BOOL IsLastChild();
+    int FindInsertRow(VqsTreeItem* item);
+    VqsTreeItem* FindSortedPosition(VqsTreeItem* item);
+    VqsTreeItem* FindByPrefix(const char* prefix, std::size_t length, BOOL skipSelf);
+    // The item or its nearest ancestor that is a business-segment link item; defined with
+    // that class.
+    VqsTreeItemBSSoftLink* FindBSSoftLinkItem();
+    // The levels at which a vertical tree line runs through the item's row, from the top.
+    void GetLineLevels(CList<int, int>& levels);
+
+    // Rows.
+    void SetState(int state);
+    BOOL InsertRow();
+    void RemoveRows(BOOL reselect);
+    void UpdateRow(BOOL redraw);
+    // Update on the top item and down the parent chain to this one; FALSE when an item of the
+    // chain was removed on the way.
+    BOOL UpdateFromRoot();
+    void Expand();
+    void Collapse();
+    void ExpandBranch();
+    void SelectExclusive();
+    void FocusRow();
+    void EnsureVisible();
+
+    // Root pinning: the item becomes the view's top row, its ancestors hidden above it.
+    void SetAsRoot();
+    void PinChild(VqsTreeItem* child);
+    BOOL MakeVisible();
+    void BecomeRoot();
+
+private:
+    VqsTreeItem* NearestShown();
+    void RedrawOwnRow();
+    void DeleteChild(POSITION position, BOOL removeRows);
+    BOOL FillForMakeVisible(VqsTreeItem* pinned);
+
+    VqsTreeItem* m_pParent;
+    CTypedPtrList<CObList, VqsTreeItem*> m_children;
+    VqsTreeItem* m_pPinnedChild;
+    int m_nState;
+};
