@@ -10,11 +10,7 @@ namespace {
 
 void CopyOut(char* dest, std::size_t destCapacity, const std::string& text)
 {
-    if (!dest || destCapacity == 0)
-        return;
-    std::size_t n = mbcs::CutLength(text, destCapacity - 1);
-    text.copy(dest, n);
-    dest[n] = '\0';
+    mbcs::CopyToBuffer(text, dest, destCapacity);
 }
 
 // Bytes of text a buffer holds besides its terminating zero.

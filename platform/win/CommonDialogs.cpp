@@ -126,12 +126,7 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info)
     });
     if (answer.result != IDOK)
         return nullptr;
-    if (info->pszDisplayName) {
-        const std::string name = FileNameOf(answer.text.str());
-        const std::size_t length = mbcs::CutLength(name, MAX_PATH - 1);
-        std::memcpy(info->pszDisplayName, name.data(), length);
-        info->pszDisplayName[length] = '\0';
-    }
+    mbcs::CopyToBuffer(FileNameOf(answer.text.str()), info->pszDisplayName, MAX_PATH);
     return new ITEMIDLIST{answer.text.str()};
 }
 

@@ -6,7 +6,6 @@
 #include "win/Mbcs.h"
 #include "win/WindowRegistry.h"
 
-#include <cstring>
 
 namespace vqwin::controls {
 
@@ -68,12 +67,7 @@ void SendKeyPress(HWND control, UINT virtualKey)
 
 int CopyText(std::string_view text, LPSTR buffer, int size)
 {
-    if (!buffer || size <= 0)
-        return 0;
-    const std::size_t length = mbcs::CutLength(text, static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    return static_cast<int>(mbcs::CopyToBuffer(text, buffer, static_cast<std::size_t>(size > 0 ? size : 0)));
 }
 
 DRAWITEMSTRUCT DrawItemRecord(HWND control, UINT controlType, UINT itemId, UINT state, HDC dc, const RECT& rect,

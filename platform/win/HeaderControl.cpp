@@ -2,25 +2,12 @@
 
 #include "win/CDC.h"
 #include "win/CGdiObject.h"
+#include "win/ControlSupport.h"
 #include "win/Mbcs.h"
 #include "win/UserActions.h"
 
-#include <cstring>
 
 namespace vqwin::detail {
-
-namespace {
-
-void CopyText(const std::string& text, LPSTR buffer, int size)
-{
-    if (!buffer || size <= 0)
-        return;
-    const std::size_t length = mbcs::CutLength(text, static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-}
-
-} // namespace
 
 std::unique_ptr<ClassProcedure> HeaderControl::Make() { return std::make_unique<HeaderControl>(); }
 
@@ -81,7 +68,7 @@ BOOL HeaderControl::Get(int index, HDITEM& target) const
         return FALSE;
     const Item& item = m_items[static_cast<std::size_t>(index)];
     if (target.mask & HDI_TEXT)
-        CopyText(item.text, target.pszText, target.cchTextMax);
+        controls::CopyText(item.text, target.pszText, target.cchTextMax);
     if (target.mask & HDI_WIDTH)
         target.cxy = item.width;
     if (target.mask & HDI_FORMAT)

@@ -7,6 +7,7 @@
 #include "win/ImageList.h"
 #include "win/ListViewInput.h"
 #include "win/ListViewPainter.h"
+#include "win/ControlSupport.h"
 #include "win/Mbcs.h"
 #include "win/UserActions.h"
 
@@ -21,16 +22,6 @@ namespace {
 
 // The buffer the control offers its owner for a text it shows or searches.
 constexpr int kDisplayBuffer = 260;
-
-int CopyOut(std::string_view text, LPSTR buffer, int size)
-{
-    if (!buffer || size <= 0)
-        return 0;
-    const std::size_t length = mbcs::CutLength(text, static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
-}
 
 ListViewCell CellFrom(LPCSTR text)
 {
@@ -362,7 +353,7 @@ int ListViewControl::CopyCellText(int row, int column, LPSTR buffer, int size)
     buffer[0] = '\0';
     const ListViewCell* cell = m_rows.Cell(row, column);
     if (!IsOwnerData() && !(cell && cell->callback))
-        return CopyOut(cell ? std::string_view(cell->text) : std::string_view(), buffer, size);
+        return controls::CopyText(cell ? std::string_view(cell->text) : std::string_view(), buffer, size);
     NMLVDISPINFO info{};
     info.item.mask = LVIF_TEXT;
     info.item.iItem = row;
@@ -374,7 +365,7 @@ int ListViewControl::CopyCellText(int row, int column, LPSTR buffer, int size)
     Notify(info.hdr, LVN_GETDISPINFO);
     if (info.item.pszText != buffer) {
         const bool usable = info.item.pszText && info.item.pszText != LPSTR_TEXTCALLBACK;
-        return CopyOut(usable ? std::string_view(info.item.pszText) : std::string_view(), buffer, size);
+        return controls::CopyText(usable ? std::string_view(info.item.pszText) : std::string_view(), buffer, size);
     }
     buffer[size - 1] = '\0';
     return static_cast<int>(std::strlen(buffer));
@@ -485,7 +476,7 @@ BOOL ListViewControl::SetItem(const LVITEM& item)
 int ListViewControl::GetItemText(int row, LVITEM& item)
 {
     if (!m_rows.IsIndex(row)) {
-        CopyOut({}, item.pszText, item.cchTextMax);
+        controls::CopyText({}, item.pszText, item.cchTextMax);
         return 0;
     }
     return CopyCellText(row, item.iSubItem, item.pszText, item.cchTextMax);

@@ -73,6 +73,16 @@ std::size_t CutLength(std::string_view text, std::size_t maxBytes)
     return i;
 }
 
+std::size_t CopyToBuffer(std::string_view text, char* buffer, std::size_t size)
+{
+    if (!buffer || size == 0)
+        return 0;
+    const std::size_t length = CutLength(text, size - 1);
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+    return length;
+}
+
 void MakeUpper(char* text, std::size_t length) { FoldInPlace(text, length, FoldUpper); }
 void MakeLower(char* text, std::size_t length) { FoldInPlace(text, length, FoldLower); }
 

@@ -23,6 +23,10 @@ bool IsCharBoundary(std::string_view text, std::size_t pos);
 // The largest length <= `maxBytes` that does not split a double-byte character.
 std::size_t CutLength(std::string_view text, std::size_t maxBytes);
 
+// Copies `text` into a caller's buffer of `size` bytes, cut on a character boundary and
+// always zero-terminated; answers the bytes copied (0 for a null or empty buffer).
+std::size_t CopyToBuffer(std::string_view text, char* buffer, std::size_t size);
+
 // ASCII-only case folding; trail bytes of double-byte characters stay as they are.
 void MakeUpper(char* text, std::size_t length);
 void MakeLower(char* text, std::size_t length);

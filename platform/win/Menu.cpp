@@ -8,7 +8,6 @@
 #include "win/UiDriver.h"
 #include "win/Window.h"
 
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -319,12 +318,7 @@ int GetMenuString(HMENU menu, UINT item, LPSTR buffer, int size, UINT flags)
     const std::string& text = found->Item().text;
     if (!buffer)
         return static_cast<int>(text.size());
-    if (size <= 0)
-        return 0;
-    const std::size_t length = mbcs::CutLength(text, static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    return static_cast<int>(mbcs::CopyToBuffer(text, buffer, static_cast<std::size_t>(size > 0 ? size : 0)));
 }
 
 UINT GetMenuState(HMENU menu, UINT item, UINT flags)

@@ -73,9 +73,7 @@ bool FindPrinter(const std::string& name, Printer& out)
 
 void CopyName(char* target, std::size_t size, const std::string& name)
 {
-    const std::size_t length = mbcs::CutLength(name, size - 1);
-    std::memcpy(target, name.data(), length);
-    target[length] = '\0';
+    mbcs::CopyToBuffer(name, target, size);
 }
 
 HGLOBAL MakeDevMode(const Printer& printer, short orientation)

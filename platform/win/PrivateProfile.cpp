@@ -3,7 +3,6 @@
 #include "win/Mbcs.h"
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -237,10 +236,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, 
         return 0;
     std::optional<std::string> value = ReadValue(section, key, fileName);
     std::string_view text = value ? std::string_view(*value) : std::string_view(defaultValue ? defaultValue : "");
-    std::size_t length = mbcs::CutLength(text, size - 1);
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-    return static_cast<DWORD>(length);
+    return static_cast<DWORD>(mbcs::CopyToBuffer(text, buffer, size));
 }
 
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR fileName)

@@ -6,7 +6,6 @@
 #include "win/WindowRegistry.h"
 
 #include <algorithm>
-#include <cstring>
 
 using vqwin::detail::Kernel;
 using vqwin::detail::ThreadState;
@@ -20,12 +19,7 @@ int Coordinate(int value) { return value == CW_USEDEFAULT ? 0 : value; }
 // Copies text into a caller's buffer of `size` bytes, cut on a character boundary.
 int CopyText(const std::string& text, LPSTR buffer, int size)
 {
-    if (!buffer || size <= 0)
-        return 0;
-    const std::size_t length = mbcs::CutLength(text, static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-    return static_cast<int>(length);
+    return static_cast<int>(mbcs::CopyToBuffer(text, buffer, static_cast<std::size_t>(size > 0 ? size : 0)));
 }
 
 HWND TopLevelAncestor(Kernel::Lock& lock, WindowRecord* record)

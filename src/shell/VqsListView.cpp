@@ -12,7 +12,6 @@
 #include "win/UiDriver.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -53,11 +52,7 @@ int SmallIconsWidth() { return 4 * GetSystemMetrics(SM_CXSMICON); }
 // Copies the text into the list's buffer, cut on a character so that it fits.
 void CopyToBuffer(const CString& text, LPSTR buffer, int size)
 {
-    if (!buffer || size <= 0)
-        return;
-    const std::size_t length = mbcs::CutLength(text.str(), static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.GetString(), length);
-    buffer[length] = '\0';
+    mbcs::CopyToBuffer(text.view(), buffer, static_cast<std::size_t>(size > 0 ? size : 0));
 }
 
 // The sibling that follows `item` in tree order. The child list keeps the repository's order,

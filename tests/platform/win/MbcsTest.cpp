@@ -36,3 +36,14 @@ TEST(MbcsTest, ComparisonFoldsOnlyAscii)
     EXPECT_TRUE(mbcs::ContainsDoubleByte("x\x82" "a"));
     EXPECT_FALSE(mbcs::ContainsDoubleByte("plain \xA5 text"));
 }
+
+TEST(MbcsTest, CopyToBufferCutsOnACharacterAndTerminates)
+{
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(mbcs::CopyToBuffer("ab\x88\x9F", buffer, sizeof buffer), 2u);
+    EXPECT_STREQ(buffer, "ab");
+    EXPECT_EQ(mbcs::CopyToBuffer("", buffer, sizeof buffer), 0u);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(mbcs::CopyToBuffer("abc", nullptr, 4), 0u);
+    EXPECT_EQ(mbcs::CopyToBuffer("abc", buffer, 0), 0u);
+}
