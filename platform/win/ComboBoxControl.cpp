@@ -125,13 +125,7 @@ private:
     LRESULT Add(HWND hwnd, LPARAM lParam, std::optional<int> at)
     {
         const DWORD style = StyleOf(hwnd);
-        ListItem item;
-        if (HasStrings(style)) {
-            const auto* text = reinterpret_cast<LPCSTR>(lParam);
-            item.text = text ? text : "";
-        } else {
-            item.data = static_cast<ULONG_PTR>(lParam);
-        }
+        ListItem item = ItemList::FromParam(HasStrings(style), lParam);
         const bool sorted = (style & CBS_SORT) && HasStrings(style);
         const int index = at ? m_items.Insert(*at, std::move(item)) : m_items.Add(std::move(item), sorted);
         if (index < 0)

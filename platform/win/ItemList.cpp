@@ -117,4 +117,16 @@ LRESULT ItemList::SetData(int index, LPARAM data, LRESULT done, LRESULT error)
     return done;
 }
 
+ListItem ItemList::FromParam(bool hasStrings, LPARAM lParam)
+{
+    ListItem item;
+    if (hasStrings) {
+        const auto* text = reinterpret_cast<LPCSTR>(lParam);
+        item.text = text ? text : "";
+    } else {
+        item.data = static_cast<ULONG_PTR>(lParam);
+    }
+    return item;
+}
+
 } // namespace vqwin::controls

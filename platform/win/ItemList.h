@@ -19,6 +19,9 @@ struct ListItem {
 
 class ItemList {
 public:
+    // The item a box adds: the text, or in a box without strings the data, from lParam.
+    static ListItem FromParam(bool hasStrings, LPARAM lParam);
+
     int Count() const { return static_cast<int>(m_items.size()); }
     ListItem* At(int index);
     const ListItem* At(int index) const;

@@ -324,22 +324,28 @@ void VqsListView::PostMeasure()
     m_bMeasurePosted = TRUE;
 }
 
+int VqsListView::GetFrameFontHeight(int fallback)
+{
+    int height = fallback;
+    CFont* font = GetFrameFont();
+    if (CDC* dc = font ? GetDC() : nullptr) {
+        CFont* previous = dc->SelectObject(font);
+        TEXTMETRIC metrics{};
+        if (dc->GetTextMetrics(&metrics))
+            height = metrics.tmHeight;
+        dc->SelectObject(previous);
+        ReleaseDC(dc);
+    }
+    return height;
+}
+
 void VqsListView::MeasureItem(LPMEASUREITEMSTRUCT mis)
 {
     VqsSysApp* app = VqsGetApp();
     int imageHeight = app ? app->GetImageSize().cy : 0;
     if (imageHeight < 1)
         imageHeight = 8;
-    int textHeight = 16;
-    CFont* font = GetFrameFont();
-    if (CDC* dc = font ? GetDC() : nullptr) {
-        CFont* previous = dc->SelectObject(font);
-        TEXTMETRIC metrics{};
-        if (dc->GetTextMetrics(&metrics))
-            textHeight = metrics.tmHeight;
-        dc->SelectObject(previous);
-        ReleaseDC(dc);
-    }
+    const int textHeight = GetFrameFontHeight(16);
     mis->itemHeight = static_cast<UINT>((textHeight <= imageHeight ? imageHeight : textHeight) + 2);
 }
 

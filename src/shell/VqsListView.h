@@ -104,6 +104,8 @@ protected:
 
     // The frame's font, or null.
     CFont* GetFrameFont() const;
+    // The height of a line in the frame's font; `fallback` without a font.
+    int GetFrameFontHeight(int fallback);
     BOOL IsCurrentView() const;
     int GetColumnStart(int column) const;
 

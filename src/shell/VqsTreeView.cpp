@@ -157,16 +157,7 @@ void VqsTreeView::MeasureItem(LPMEASUREITEMSTRUCT mis)
 {
     VqsSysApp* app = VqsGetApp();
     const int bitmapHeight = BitmapSize(app ? app->GetCachedBitmap(IDB_TREE) : nullptr).cy;
-    int textHeight = kDefaultFontHeight;
-    CFont* font = GetFrameFont();
-    if (CDC* dc = font ? GetDC() : nullptr) {
-        CFont* previous = dc->SelectObject(font);
-        TEXTMETRIC metrics{};
-        if (dc->GetTextMetrics(&metrics))
-            textHeight = metrics.tmHeight;
-        dc->SelectObject(previous);
-        ReleaseDC(dc);
-    }
+    const int textHeight = GetFrameFontHeight(kDefaultFontHeight);
     mis->itemHeight = static_cast<UINT>((bitmapHeight >= textHeight ? bitmapHeight : textHeight) + 2);
 }
 
