@@ -470,7 +470,7 @@ private:
         }
         if (action.state == 1)
             SetEditSelection(hwnd, 0, -1);
-        SendTypedText(hwnd, action.text);
+        SendTypedText(hwnd, TypedFor(action));
         return TRUE;
     }
 

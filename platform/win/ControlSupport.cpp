@@ -46,6 +46,13 @@ void TakeFocusAsUser(HWND control)
         SetFocus(control);
 }
 
+std::string TypedFor(const vqui::UserAction& action)
+{
+    if (action.state == 1 && action.text.empty())
+        return std::string(1, static_cast<char>(VK_BACK));
+    return action.text;
+}
+
 void SendTypedText(HWND control, std::string_view text)
 {
     for (std::size_t i = 0; i < text.size() && IsWindow(control); ++i) {

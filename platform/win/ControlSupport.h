@@ -42,6 +42,9 @@ void TakeFocusAsUser(HWND control);
 // Each byte as WM_CHAR (a double-byte character as its two bytes); a line break ("\n" or
 // "\r\n") as the Enter key's character.
 void SendTypedText(HWND control, std::string_view text);
+// What a Type action types once its selection is made: its text, or, replacing everything
+// with nothing, a Backspace that deletes the selection.
+std::string TypedFor(const vqui::UserAction& action);
 // WM_KEYDOWN, the WM_CHAR the key makes (if any) and WM_KEYUP.
 void SendKeyPress(HWND control, UINT virtualKey);
 

@@ -415,7 +415,7 @@ private:
             ClickInto(hwnd);
             if (action.state == 1)
                 SetSelection(hwnd, 0, -1);
-            SendTypedText(hwnd, action.text);
+            SendTypedText(hwnd, TypedFor(action));
             return TRUE;
         case vqui::UserActionKind::PressKey:
             TakeFocusAsUser(hwnd);

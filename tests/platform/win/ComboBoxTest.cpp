@@ -173,6 +173,9 @@ TEST_F(ComboBoxTest, TypedTextIsUpperCasedLimitedAndNotifiedAsAnEditChange)
     vqui::user::ReplaceText(combo, "packb");
     EXPECT_EQ(WindowText(combo), "PACKB");
     EXPECT_EQ(combo.GetCurSel(), 1) << "the list follows the text of the edit";
+    vqui::user::ReplaceText(combo, "");
+    EXPECT_EQ(WindowText(combo), "") << "replacing with nothing erases the text";
+    vqui::user::ReplaceText(combo, "packb");
     vqui::user::PressKey(combo, VK_BACK);
     EXPECT_EQ(WindowText(combo), "PACK");
 

@@ -61,6 +61,8 @@ TEST_F(EditTest, TypedTextFollowsTheCaseStylesAndNotifiesPerCharacter)
     edit.ModifyStyle(ES_UPPERCASE, ES_LOWERCASE);
     vqui::user::ReplaceText(edit, "XyZ");
     EXPECT_EQ(WindowText(edit), "xyz");
+    vqui::user::ReplaceText(edit, "");
+    EXPECT_EQ(WindowText(edit), "") << "replacing with nothing erases the text";
 
     edit.ModifyStyle(ES_LOWERCASE, 0);
     edit.SetWindowText("keep");
