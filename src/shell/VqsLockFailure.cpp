@@ -1,5 +1,14 @@
 #include "shell/VqsLockFailure.h"
 
+#include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxPersistentLock.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQOptions.h"
+#include "proxy/PxVQSoftLink.h"
+#include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+
 namespace {
 
 CString PersistentLockText(const VqsLockFailure& failure)
@@ -27,6 +36,32 @@ CString LockedByOtherUserText(const VqsLockFailure& failure)
     return text;
 }
 
+// The object's name, or its long name when the session allows long names. An object that
+// cannot be read any more is described without a name.
+CString NameOf(const PxObjectPtr& object, BOOL longNames)
+{
+    if (!object)
+        return CString();
+    try {
+        return object->GetStringProperty(longNames ? "longName" : "name");
+    } catch (const VqReportableException&) {
+        return CString();
+    }
+}
+
+CString LockTargetText(const PxVQObjectPtr& object, BOOL longNames)
+{
+    PxVQOptionsPtr options(object);
+    if (!options)
+        return NameOf(PxObjectPtr(object), longNames);
+    try {
+        return VqsOptionsLockText(NameOf(PxObjectPtr(options->GetSoftLink()), longNames),
+                                  NameOf(PxObjectPtr(options->GetOptionSet()), longNames));
+    } catch (const VqReportableException&) {
+        return CString();
+    }
+}
+
 } // namespace
 
 CString VqsOptionsLockText(LPCTSTR softLinkName, LPCTSTR optionSetName)
@@ -44,4 +79,21 @@ CString VqsLockFailureMessage(const VqsLockFailure& failure)
     CString message;
     message.FormatMessage(62136u, reason);
     return message;
+}
+
+void VqsDescribeLockTarget(const PxLockErrorInfo& error)
+{
+    VqsLockFailure failure;
+    failure.code = error.GetErrorCode();
+    if (failure.code < 2 || failure.code > 7)
+        return;
+    VqsSysApp* app = VqsGetApp();
+    failure.objectText = LockTargetText(error.GetObject(), app && app->GetAllowLongNames());
+    if (const PxPersistentLockPtr& lock = error.GetPersistentLock()) {
+        failure.userCode = lock->GetUserCode();
+        failure.manualLockCount = lock->GetManualLockCount();
+    }
+    const CString message = VqsLockFailureMessage(failure);
+    VqsHideLockProgress();
+    VqsErrorBox(message);
 }

@@ -3,6 +3,8 @@
 
 #include "win/CString.h"
 
+class PxLockErrorInfo;
+
 struct VqsLockFailure {
     int code = 0;             // lock error code; 2 to 6 locked by another user, 7 persistent lock
     CString objectText;       // name of the object, or VqsOptionsLockText for options
@@ -16,3 +18,8 @@ CString VqsOptionsLockText(LPCTSTR softLinkName, LPCTSTR optionSetName);
 // The text of the error box, ending in "Please try again after some time."; empty for the
 // codes that are not reported (0, 1 and above 7).
 CString VqsLockFailureMessage(const VqsLockFailure& failure);
+
+// Reports a refused repository lock (codes 2 to 7; others say nothing): the lock progress
+// display is taken down and the error box names the object, the option record's soft link
+// and option set, or the user who holds the persistent lock.
+void VqsDescribeLockTarget(const PxLockErrorInfo& error);
