@@ -293,12 +293,28 @@ void VqsListFrame::OnUpdateOpenCurrent(CCmdUI* cmdUI)
 
 void VqsListFrame::OnFileClose()
 {
-    for (CWnd* window = GetParent(); window; window = window->GetParent()) {
-        if (window->GetExStyle() & WS_EX_MDICHILD) {
-            window->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-            return;
-        }
+    if (CWnd* document = VqsMdiChildAncestor(GetParent()))
+        document->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+CWnd* VqsMdiChildAncestor(CWnd* window)
+{
+    for (; window; window = window->GetParent()) {
+        if (window->GetExStyle() & WS_EX_MDICHILD)
+            return window;
     }
+    return nullptr;
+}
+
+void VqsFindMdiChildAncestor(CWnd* window)
+{
+    CWnd* document = VqsMdiChildAncestor(window);
+    if (!document)
+        return;
+    if (CWnd* client = document->GetParent())
+        client->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document->m_hWnd));
+    if (auto* mainFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+        mainFrame->RecalcLayout(-1);
 }
 
 BOOL VqsCreateFrameOverHost(VqsListFrame* frame, HWND host)

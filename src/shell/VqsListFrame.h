@@ -110,3 +110,10 @@ private:
 // from now on). FALSE when the host handle is no window or the window could not be made; the
 // frame is gone then.
 BOOL VqsCreateFrameOverHost(VqsListFrame* frame, HWND host);
+
+// The host's document window that holds `window`: the nearest window from `window` up whose
+// extended style has WS_EX_MDICHILD; null when there is none.
+CWnd* VqsMdiChildAncestor(CWnd* window);
+// Activates the host's document window that holds `window` in its MDI client and lets the
+// main frame lay itself out again.
+void VqsFindMdiChildAncestor(CWnd* window);

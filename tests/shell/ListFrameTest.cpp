@@ -292,3 +292,40 @@ TEST(ListFrameWithoutCallbacksTest, KeywordMessagesAreDropped)
     silent.ReportCommandState("delete", 0, TRUE, FALSE);
     EXPECT_EQ(silent.GetStatusText(), "text");
 }
+
+namespace {
+
+// The host's MDI client: records which document window it was asked to activate.
+class MdiClient : public CWnd {
+public:
+    HWND activated = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_MDIACTIVATE)
+            activated = reinterpret_cast<HWND>(wParam);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST_F(ListFrameTest, TheDocumentWindowHoldingAViewIsActivatedInItsClient)
+{
+    MdiClient client;
+    client.CreateEx(0, nullptr, "client", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, host.m_hWnd, nullptr);
+    CWnd document;
+    document.CreateEx(WS_EX_MDICHILD, nullptr, "document", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, client.m_hWnd, nullptr);
+    CWnd pane;
+    pane.CreateEx(0, nullptr, "pane", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, document.m_hWnd, nullptr);
+
+    EXPECT_EQ(VqsMdiChildAncestor(&pane), &document);
+    VqsFindMdiChildAncestor(&pane);
+    EXPECT_EQ(client.activated, document.m_hWnd);
+
+    client.activated = nullptr;
+    VqsFindMdiChildAncestor(&client);
+    EXPECT_EQ(client.activated, nullptr) << "a window outside every document window activates nothing";
+    EXPECT_EQ(VqsMdiChildAncestor(nullptr), nullptr);
+}
