@@ -1,6 +1,8 @@
 #include "shell/VqsModuleStartup.h"
 
 #include "com/CComModule.h"
+#include "model/VqsModelNodeOption.h"
+#include "model/VqsOptionNodeRegister.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -21,6 +23,12 @@ void CreateApplication() { g_app = std::make_unique<VqsSysApp>(); }
 void DestroyApplication() { g_app.reset(); }
 void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
 void DestroyComModule() { g_comModule.reset(); }
+void NothingToDo() {}
+template <class Node>
+void RegisterOptionNode()
+{
+    VqsOptionNodeRegister::Register(&VqsMakeOptionNode<Node>);
+}
 
 // One table per registry, run in this order at load and in the reverse order at unload:
 // the typed lists' default objects; the global-logic option sheets; the application object
@@ -30,7 +38,33 @@ void DestroyComModule() { g_comModule.reset(); }
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 
-const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule};
+// The registry is emptied after the last registration is undone.
+const VqsStartupStep kOptionNodes[] = {
+    {&NothingToDo, &VqsOptionNodeRegister::FreeAll},
+    {&RegisterOptionNode<VqsModelNodeOptionNTBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTEvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSREvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskEvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixEvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionGLG>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTProfile>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRProfile>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskProfile>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
+};
+
+const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kOptionNodes};
 
 } // namespace
 
