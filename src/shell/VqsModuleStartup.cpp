@@ -1,6 +1,7 @@
 #include "shell/VqsModuleStartup.h"
 
 #include "com/CComModule.h"
+#include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
 #include "shell/VqsSysApp.h"
@@ -37,6 +38,8 @@ void RegisterOptionNode()
 // (each pushed on the head of its registry, so tried in the reverse of table order).
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
+const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
+                                       {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
 
 // The registry is emptied after the last registration is undone.
 const VqsStartupStep kOptionNodes[] = {
@@ -64,7 +67,7 @@ const VqsStartupStep kOptionNodes[] = {
     {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
 };
 
-const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kOptionNodes};
+const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager, kOptionNodes};
 
 } // namespace
 
