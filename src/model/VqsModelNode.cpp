@@ -1,6 +1,7 @@
 #include "model/VqsModelNode.h"
 
 #include "model/VqsModel.h"
+#include "model/VqsTransactionObject.h"
 #include "shell/VqsSysApp.h"
 
 VqsModelNode::VqsModelNode(VqsModelNode* parent, const PxVQObjectPtr& object) : m_pParent(parent)
@@ -53,6 +54,17 @@ CString VqsModelNode::GetDescription() { return CString(); }
 VqsModelNodeEnterprise* VqsModelNode::GetRoot() { return m_pParent ? m_pParent->GetRoot() : nullptr; }
 
 VqsModel* VqsModelNode::GetModel() { return m_pParent ? m_pParent->GetModel() : nullptr; }
+
+int VqsModelNode::Delete()
+{
+    VqsTransactionObject transaction(m_pObject);
+    if (!transaction.DeleteObject())
+        return 0;
+    if (m_pParent)
+        m_pParent->RemoveChild(this);
+    delete this;
+    return 1;
+}
 
 void VqsModelNode::RemoveChild(VqsModelNode*) {}
 

@@ -55,6 +55,9 @@ public:
     virtual VqsModelNodeEnterprise* GetRoot();
     virtual VqsModel* GetModel();
     virtual PxVQObjectPtr GetObject() const = 0;
+    // Deletes the object in a transaction, then the node (which tells the views); 0 when
+    // the repository refused, and the node stays.
+    virtual int Delete();
     virtual int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) = 0;
     // Unlinks a child after its going-away notice; the caller deletes it.
     virtual void RemoveChild(VqsModelNode* child);
