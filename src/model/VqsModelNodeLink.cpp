@@ -351,3 +351,26 @@ int VqsModelNodeElementLink::LockOptionNodes(VqsLockBag& bag, const PxVQObjectPt
     }
     return 1;
 }
+
+bool VqsModelNodeElementLink::HasExplicitBundleMembership() const
+{
+    const PxVQElementSoftLinkPtr link = GetElementSoftLink();
+    if (!link || link->GetUpdatedFlag())
+        return true;
+    for (POSITION pos = m_profiles.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr profile = m_profiles.GetNext(pos)->GetElementSoftLink();
+        if (profile && profile->GetUpdatedFlag())
+            return true;
+    }
+    const PxVQIspecSoftLinkPtr ispec(link);
+    if (!ispec)
+        return false;
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    ispec->GetListOfIspecBundleData(entries);
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        const PxVQBundlePtr bundle = entries.GetNext(pos)->GetBundleInformation();
+        if (bundle && !bundle->GetContainsAllIspecs())
+            return true;
+    }
+    return false;
+}

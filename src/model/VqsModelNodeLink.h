@@ -75,6 +75,9 @@ public:
     // The profiles placed under this Ispec.
     void GetProfileNodes(CObList& out) const;
     void PlaceUnder(VqsModelNodeElementLink* ispec);
+    // Whether the link, or a profile below it, is flagged updated, or (an Ispec) a bundle
+    // that does not hold every Ispec lists it.
+    bool HasExplicitBundleMembership() const;
 
     CString GetDescription() override;
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
