@@ -43,10 +43,16 @@ bool LongNames()
     return app && app->GetAllowLongNames();
 }
 
-// The object's long name when long names are allowed, else its short name.
+// The object's long name when long names are allowed, else (or when it has none) its
+// short name.
 CString NameOf(const PxObjectPtr& object)
 {
-    return object->GetStringProperty(LongNames() ? "longName" : "name");
+    if (LongNames()) {
+        CString longName = object->GetStringProperty("longName");
+        if (!longName.IsEmpty())
+            return longName;
+    }
+    return object->GetStringProperty("name");
 }
 
 // Runs a step that gathers values; a repository failure leaves the values gathered so far.
@@ -298,7 +304,8 @@ CString ElementKindText(int type)
     if (type == 1)
         text.LoadString(IDS_SOFT_LINK_KIND_ISPEC);
     else if (type >= 2 && type <= 4)
-        text = VqsGetElementKindName(type);
+        text = VqsGetElementKindName(type + 1); // report, profile and global logic follow the component and event
+
     return text;
 }
 
