@@ -12,7 +12,9 @@
 #include "proxy/PxUnixProfileOptions.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
+#include "proxy/PxVQBundle.h"
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsTime.h"
 
 namespace {
 
@@ -129,4 +131,35 @@ TEST_F(DescriptionTest, AnElementLinkListsEachSetOnceAndOnlyExplicitBundles)
                                  "edited in\r\nNTGEN, UNIXGEN. ");
     VqsModelNodeElementLink* monthly = model.FindElementLinkNode(Element("SYS1", "SALES", "MONTHLY"));
     EXPECT_EQ(Describe(monthly), "Report MONTHLY of SALES options has been edited in\r\nno sets. ");
+}
+
+TEST_F(DescriptionTest, AliasesBundlesAndTheirEntriesNameWhatTheyHold)
+{
+    VqsModel model;
+    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+    ReportGroup("SYS1", "SALES", "MONTHEND")->GetListOfReportSoftLinkAliases(aliases);
+    EXPECT_EQ(Describe(model.FindRepAliasNode(aliases.GetHead())),
+              "Report MONTHLY of SALES \r\nis included into Report Generate Group MONTHEND.\r\n");
+
+    PxTypedList<PxVQBundlePtr> bundles;
+    Segment("SYS1", "SALES")->GetListOfBundles(bundles);
+    const PxVQBundlePtr orders = bundles.GetTail();
+    EXPECT_EQ(Describe(model.FindBundleNode(orders)), "Quorbit Bundle ORDERS includes 2 Ispec bundle data.");
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    orders->GetListOfIspecBundleData(entries);
+    EXPECT_EQ(Describe(model.FindIspecBundleDataNode(entries.GetHead())),
+              "Ispec ORDER of SALES \r\nis included in Quorbit Bundle ORDERS.\r\n");
+}
+
+TEST_F(DescriptionTest, APreviousConfigurationTellsWhenAndWhereItWasGenerated)
+{
+    VqsModel model;
+    PxTypedList<PxVQOldConfigPtr> configs;
+    System("SYS1")->GetListOfOldConfigs(configs);
+    const PxVQOldConfigPtr old = configs.GetHead();
+    CString time;
+    FormatTime64(old->GetCreatedTimeStamp(), time, "%x %X");
+    EXPECT_EQ(Describe(model.FindConfigNode(old)), std::string("The system has been generated ") + time.GetString() +
+                                                       "\r\nfrom Generate Set NTGEN\r\non the host NTHOST\r\n"
+                                                       "as System ***\r\nand as Database ***");
 }
