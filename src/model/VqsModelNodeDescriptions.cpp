@@ -297,15 +297,16 @@ CString VqsModelNodeSystem::GetDescription()
 
 namespace {
 
-// The kind word of an element link's type; empty for a type that has none.
+// The kind word of an element link's type (1 Ispec, 2 report, 3 profile, 4 global logic);
+// empty for a type that has none. The element-kind names count the component and the
+// event apart, so a report is kind 3 there.
 CString ElementKindText(int type)
 {
     CString text;
     if (type == 1)
         text.LoadString(IDS_SOFT_LINK_KIND_ISPEC);
     else if (type >= 2 && type <= 4)
-        text = VqsGetElementKindName(type + 1); // report, profile and global logic follow the component and event
-
+        text = VqsGetElementKindName(type + 1);
     return text;
 }
 
