@@ -4,6 +4,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/PxVQReportSoftLink.h"
 
@@ -118,4 +119,21 @@ TEST_F(LockPathTest, AReportGroupThatCannotBeFoundFailsWithoutAMessage)
     VqsLockBag bag(VqsReadLock);
     EXPECT_EQ(sales->LockPath(bag, PxVQObjectPtr(group)), 0);
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(LockPathTest, AnOptionSetTargetLocksTheLinkAndEveryElementLinkOnly)
+{
+    const PxVQOptionSetPtr optionSet = System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
+    VqsLockBag bag(VqsReadLock);
+    EXPECT_EQ(sales->LockPath(bag, PxVQObjectPtr(optionSet)), 1);
+    std::vector<std::uint64_t> expected{Key(sales->GetObject())};
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    Segment("SYS1", "SALES")->GetListOfElementSoftLinks(links);
+    for (POSITION pos = links.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr link = links.GetNext(pos);
+        if (!link->_IsKindOf("PxVQSQLScriptSoftLink"))
+            expected.push_back(Key(link));
+    }
+    EXPECT_EQ(g_locked, expected);
+    EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::GetListOfReportGroups"), 0);
 }
