@@ -132,7 +132,8 @@ public:
     PxVQBundlePtr OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);
 
 private:
-    VqsModelNodeEnterprise m_root;
+    // Declared before the root, so that it outlives the nodes that leave it.
     CMap<std::uint64_t, std::uint64_t, VqsModelNode*, VqsModelNode*> m_index{10};
+    VqsModelNodeEnterprise m_root;
     int m_nFlag;
 };

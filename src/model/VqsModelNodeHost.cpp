@@ -157,9 +157,9 @@ void VqsModelNodePackAssociation::Refresh()
     if (!data)
         return;
     data->Refresh();
-    const PxVQObjectPtr associations[] = {data->GetPackAssociationNT(), data->GetPackAssociationUnix(),
-                                          data->GetPackAssociationA(), data->GetPackAssociationTarsk()};
-    for (const PxVQObjectPtr& association : associations) {
+    const PxObjectPtr associations[] = {data->GetPackAssociationNT(), data->GetPackAssociationUnix(),
+                                        data->GetPackAssociationA(), data->GetPackAssociationTarsk()};
+    for (const PxObjectPtr& association : associations) {
         if (association)
             association->Refresh();
     }
