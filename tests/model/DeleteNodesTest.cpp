@@ -274,22 +274,23 @@ TEST_F(BundleDeleteTest, AnEntryThatCannotBeDeletedKeepsTheBundle)
 TEST_F(BundleDeleteTest, TheLastExplicitEntryOfAnIspecTakesItsLinkAlongUnlessTheIspecIsUpdated)
 {
     struct Case {
-        const char* what;
+        const char* ispec;
         int updated;
         int unused;
         bool linkStays;
     };
     const Case cases[] = {
-        {"unused and not updated", 0, 1, false},
-        {"updated", 1, 1, true},
-        {"still in use", 0, 0, true},
+        {"NOTES", 0, 1, false},
+        {"AUDIT", 1, 1, true},
+        {"EVENT", 0, 0, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.ispec);
         VqsModel local;
-        const PxVQIspecBundleDataPtr entry = Entries(Orders()).front();
-        const PxVQIspecSoftLinkPtr ispec = entry->GetIspecInformation();
+        const PxVQIspecSoftLinkPtr ispec(Element("SYS1", "SALES", c.ispec));
+        PxVQIspecBundleDataPtr entry;
         Write([&] {
+            entry = Orders()->AddIspecToBundle(ispec);
             ispec->SetUpdatedFlag(c.updated);
             ispec->SetUnusedMark(c.unused);
         });
