@@ -268,8 +268,8 @@ void WriteTransaction_Raw(benchmark::State& state)
     sqlite3_stmt* object =
         raw.Statement("INSERT INTO px_object(class, created, edition, present) VALUES('PxVQObject', ?1, 1, 1)");
     sqlite3_stmt* member = raw.Statement(
-        "INSERT INTO px_member(owner, role, seq, member, owning)"
-        " SELECT ?1, 'hosts', coalesce(max(seq), 0) + 1, ?2, 1 FROM px_member WHERE owner = ?1 AND role = 'hosts'");
+        "INSERT INTO px_member(owner, role, seq, member, owning) VALUES(?1, 'hosts',"
+        " coalesce((SELECT max(seq) FROM px_member WHERE owner = ?1 AND role = 'hosts'), 0) + 1, ?2, 1)");
     sqlite3_stmt* attribute = raw.Statement("REPLACE INTO px_attribute(oid, name, value) VALUES(?1, ?2, ?3)");
     std::int64_t enterprise = 1;
     for (auto _ : state) {
