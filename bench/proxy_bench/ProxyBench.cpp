@@ -26,6 +26,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -432,19 +433,20 @@ private:
     // side of the work "BundleFill/1000"; null for a run of no pair.
     Measure* Side(const benchmark::BenchmarkName& name)
     {
-        for (auto [suffix, proxy] : {std::pair{std::string("_Proxy"), true}, std::pair{std::string("_Raw"), false}}) {
-            const std::string& function = name.function_name;
-            if (function.size() <= suffix.size() || function.compare(function.size() - suffix.size(), suffix.size(), suffix) != 0)
-                continue;
-            std::string work = function.substr(0, function.size() - suffix.size());
-            if (!name.args.empty())
-                work += "/" + name.args;
-            auto [pair, added] = m_pairs.try_emplace(work);
-            if (added)
-                m_works.push_back(work);
-            return proxy ? &pair->second.proxy : &pair->second.raw;
-        }
-        return nullptr;
+        constexpr std::string_view kProxy = "_Proxy";
+        constexpr std::string_view kRaw = "_Raw";
+        std::string_view function = name.function_name;
+        const bool proxy = function.ends_with(kProxy);
+        if (!proxy && !function.ends_with(kRaw))
+            return nullptr;
+        function.remove_suffix(proxy ? kProxy.size() : kRaw.size());
+        std::string work(function);
+        if (!name.args.empty())
+            work += "/" + name.args;
+        auto [pair, added] = m_pairs.try_emplace(work);
+        if (added)
+            m_works.push_back(work);
+        return proxy ? &pair->second.proxy : &pair->second.raw;
     }
 
     std::vector<std::string> m_works; // in the order they ran
