@@ -239,3 +239,44 @@ TEST(LockProgressDlgTest, ElapsedTimesShowHoursWithinTheDayMinutesAndSeconds)
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(VqsFormatTimeSpan(seconds), text) << seconds;
 }
+
+TEST_F(LockSessionTest, WithoutAUserToAskAShownProgressDialogIsCancelledAndTheSessionStillCloses)
+{
+    const std::string repository = NewRepository();
+    OpenSession(repository);
+    auto other = AttachOtherUser(repository);
+    ASSERT_TRUE(other->GetLVQEnterprise()->WriteLock(0));
+    GateRetries();
+    vqui::UiDriver* driver = vqui::InstallUiDriver(nullptr);
+
+    Manager().BeginLocking(Link());
+    const PxLockErrorInfo result = PxVQObjectPtr(app.GetEnterprise())->WriteLock(0);
+    Manager().EndLocking(Link());
+    vqui::InstallUiDriver(driver);
+
+    // Given up (1) or, once the ended thread has taken its callback back, refused (3).
+    EXPECT_FALSE(result);
+    EXPECT_EQ(vqui::Describe(vqui::Transcript().back()),
+              "dialog 105 \"Anvilor Client - Lock Progress\" -> Cancel (no driver)");
+    app.CloseSession();
+    EXPECT_EQ(app.GetLink(), nullptr);
+}
+
+TEST(LockManagerUnloadTest, TheModuleEndsTheLockThreadOfASessionLeftOpen)
+{
+    vqtest::TempDir dir;
+    vqcom::ScopedRegistryFile registry(dir.File("registry.ini").c_str());
+    const std::string repository = dir.File("repository.vqr");
+    PxLink::CreateRepository(repository.c_str());
+    VqsStartModule();
+    VqsSysApp& app = *VqsGetApp();
+    ASSERT_TRUE(app.SetResourceModule("vqsysres"));
+    vqtest::ScriptedUiDriver ui;
+    ui.WheneverDialog(kLockProgressDialog);
+    ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC/XYZ", nullptr));
+    const DWORD threadId = VqsLockManager::GetInstance()->FindThreadOfLink(app.GetLink())->m_nThreadID;
+
+    VqsEndModule();
+    EXPECT_FALSE(vqwin::WaitUntilThreadWaits(threadId));
+    EXPECT_EQ(VqsLockManager::GetInstance(), nullptr);
+}
