@@ -57,19 +57,19 @@ TEST_F(LockSessionTest, TheSessionsLockThreadRunsItsHiddenProgressDialogFromOpen
 
 TEST_F(LockSessionTest, ALockingPeriodEndsAtOnceWhileTheDialogWasNeverShown)
 {
-    OpenSession(NewRepository());
+    const std::string repository = NewRepository();
+    OpenSession(repository);
     Manager().BeginLocking(Link());
     PxVQObjectPtr enterprise(app.GetEnterprise());
     EXPECT_TRUE(enterprise->WriteLock(0));
     Manager().EndLocking(Link());
 
-    PxVQLink second;
-    second.AttachSession(dir.File("repository.vqr").c_str(), "ABC/XYZ", nullptr);
-    Manager().StartThread(&second);
-    Manager().BeginLocking(&second);
-    Manager().EndLocking(&second);
-    Manager().StopAllThreads(&second);
-    EXPECT_EQ(Manager().FindThreadOfLink(&second), nullptr);
+    auto second = AttachOtherUser(repository);
+    Manager().StartThread(second.get());
+    Manager().BeginLocking(second.get());
+    Manager().EndLocking(second.get());
+    Manager().StopAllThreads(second.get());
+    EXPECT_EQ(Manager().FindThreadOfLink(second.get()), nullptr);
 }
 
 TEST_F(LockSessionTest, AWaitForAnotherUserShowsAfterTwoSecondsCountsAttemptsAndCancelGivesUpSilently)
