@@ -4,6 +4,7 @@
 #include "win/CDC.h"
 #include "win/CGdiObject.h"
 #include "win/CString.h"
+#include "win/CMenu.h"
 #include "win/CWinThread.h"
 #include "win/WindowRegistry.h"
 
@@ -511,6 +512,17 @@ void CWnd::SetFont(CFont* font, BOOL redraw)
 
 CFont* CWnd::GetFont() const { return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))); }
 
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
+{
+    return reinterpret_cast<HICON>(
+        ::SendMessage(m_hWnd, WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+}
+
+HICON CWnd::GetIcon(BOOL bigIcon) const
+{
+    return reinterpret_cast<HICON>(::SendMessage(m_hWnd, WM_GETICON, bigIcon ? ICON_BIG : ICON_SMALL, 0));
+}
+
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) { return ::SetTimer(m_hWnd, id, elapse, proc); }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
@@ -541,6 +553,8 @@ BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
 
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
+
 void CWnd::OnPaint() { Default(); }
 
 void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
@@ -564,3 +578,5 @@ void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis)
         return;
     Default();
 }
+
+CMenu* vqmsg::MenuFromHandle(HMENU menu) { return CMenu::FromHandle(menu); }

@@ -149,6 +149,10 @@ public:
     void SetFont(CFont* font, BOOL redraw = TRUE);
     CFont* GetFont() const;
 
+    // The window's big or small icon (WM_SETICON); answers the previous one.
+    HICON SetIcon(HICON icon, BOOL bigIcon);
+    HICON GetIcon(BOOL bigIcon) const;
+
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
     BOOL KillTimer(UINT_PTR id);
 
@@ -173,6 +177,7 @@ protected:
     void OnKillFocus(CWnd* newWnd);
     BOOL OnHelpInfo(HELPINFO* info);
     void OnSysCommand(UINT id, LPARAM lParam);
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
     void OnPaint();
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnContextMenu(CWnd* window, CPoint point);
@@ -239,6 +244,16 @@ LRESULT OnSysCommand(CCmdTarget* t, WPARAM w, LPARAM l)
     (Target<F>(t)->*F)(static_cast<UINT>(w), l);
     return 0;
 }
+// CMenu::FromHandle, for the entries of headers that do not see CMenu.
+CMenu* MenuFromHandle(HMENU menu);
+
+template <auto F>
+LRESULT OnInitMenuPopup(CCmdTarget* t, WPARAM w, LPARAM l)
+{
+    const auto packed = static_cast<std::uintptr_t>(l);
+    (Target<F>(t)->*F)(MenuFromHandle(reinterpret_cast<HMENU>(w)), LOWORD(packed), HIWORD(packed));
+    return 0;
+}
 template <auto F>
 LRESULT OnGetMinMaxInfo(CCmdTarget* t, WPARAM, LPARAM l)
 {
@@ -293,6 +308,7 @@ LRESULT MeasureItemReflect(CCmdTarget* t, WPARAM, LPARAM l)
 #define ON_WM_KILLFOCUS() VQ_ON_WM(WM_KILLFOCUS, OnFocus, OnKillFocus)
 #define ON_WM_HELPINFO() VQ_ON_WM(WM_HELP, OnHelpInfo, OnHelpInfo)
 #define ON_WM_SYSCOMMAND() VQ_ON_WM(WM_SYSCOMMAND, OnSysCommand, OnSysCommand)
+#define ON_WM_INITMENUPOPUP() VQ_ON_WM(WM_INITMENUPOPUP, OnInitMenuPopup, OnInitMenuPopup)
 #define ON_WM_GETMINMAXINFO() VQ_ON_WM(WM_GETMINMAXINFO, OnGetMinMaxInfo, OnGetMinMaxInfo)
 #define ON_WM_CONTEXTMENU() VQ_ON_WM(WM_CONTEXTMENU, OnContextMenu, OnContextMenu)
 #define ON_WM_DRAWITEM() VQ_ON_WM(WM_DRAWITEM, OnDrawItem, OnDrawItem)

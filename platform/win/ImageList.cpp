@@ -4,6 +4,7 @@
 #include "win/CImageList.h"
 #include "win/GdiObjects.h"
 #include "win/ImageListObjects.h"
+#include "win/ResourceLibrary.h"
 
 #include <array>
 #include <memory>
@@ -50,6 +51,7 @@ struct Registry {
     std::uintptr_t nextHandle = 0x50000;
     std::unordered_map<HIMAGELIST, ImageListData> lists;
     std::unordered_map<HICON, IconData> icons;
+    std::unordered_map<std::string, HICON> resourceIcons;
 };
 
 // Never destroyed: lists may be released after static destruction began.
@@ -329,7 +331,33 @@ BOOL DestroyIcon(HICON icon)
 {
     Registry& registry = Data();
     std::lock_guard lock(registry.mutex);
+    for (const auto& [label, shared] : registry.resourceIcons) {
+        if (shared == icon)
+            return FALSE;
+    }
     return registry.icons.erase(icon) ? TRUE : FALSE;
+}
+
+HICON LoadIcon(HINSTANCE, LPCSTR name)
+{
+    std::shared_ptr<const vqres::ResourceLibrary> library = vqres::CurrentResourceLibrary();
+    const vqres::ResourceId id(name);
+    const vqres::Image* image = library ? library->FindIcon(id) : nullptr;
+    if (!image)
+        return nullptr;
+    const std::string label = "icon " + (id.name.empty() ? std::to_string(id.id) : id.name);
+    Registry& registry = Data();
+    std::lock_guard lock(registry.mutex);
+    if (auto found = registry.resourceIcons.find(label); found != registry.resourceIcons.end())
+        return found->second;
+    IconData icon;
+    icon.cx = image->width;
+    icon.cy = image->height;
+    icon.picture.push_back(Layer{label, CRect(0, 0, image->width, image->height)});
+    auto handle = NextHandle<HICON>(registry);
+    registry.icons.emplace(handle, std::move(icon));
+    registry.resourceIcons.emplace(label, handle);
+    return handle;
 }
 
 namespace vqwin::detail {

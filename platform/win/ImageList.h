@@ -56,3 +56,6 @@ COLORREF ImageList_GetBkColor(HIMAGELIST list);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 
 BOOL DestroyIcon(HICON icon);
+// An icon of the resource library (the instance is not consulted), named "icon 106"; the
+// same handle for the same resource, shared and never destroyed. Null when missing.
+HICON LoadIcon(HINSTANCE instance, LPCSTR name);

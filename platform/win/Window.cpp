@@ -6,6 +6,7 @@
 #include "win/WindowRegistry.h"
 
 #include <algorithm>
+#include <utility>
 
 using vqwin::detail::Kernel;
 using vqwin::detail::ThreadState;
@@ -388,6 +389,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         auto lock = Kernel::Acquire();
         WindowRecord* record = WindowRegistry::Find(lock, hwnd);
         return record ? reinterpret_cast<LRESULT>(record->font) : 0;
+    }
+    case WM_SETICON:
+    case WM_GETICON: {
+        auto lock = Kernel::Acquire();
+        WindowRecord* record = WindowRegistry::Find(lock, hwnd);
+        if (!record)
+            return 0;
+        HICON& icon = wParam == ICON_BIG ? record->bigIcon : record->smallIcon;
+        if (message == WM_GETICON)
+            return reinterpret_cast<LRESULT>(icon);
+        return reinterpret_cast<LRESULT>(std::exchange(icon, reinterpret_cast<HICON>(lParam)));
     }
     case WM_CLOSE:
         DestroyWindow(hwnd);

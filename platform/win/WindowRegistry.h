@@ -39,6 +39,8 @@ struct WindowRecord {
     bool invalid = false;
     bool destroying = false;
     HFONT font = nullptr;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
     DWORD helpContext = 0;
     LONG_PTR userData = 0;
     std::shared_ptr<ClassProcedure> classProcedure; // kept alive by each call into it

@@ -1,6 +1,7 @@
 #include "shell/VqsModuleStartup.h"
 
 #include "com/CComModule.h"
+#include "model/VqsLockManager.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -29,8 +30,10 @@ void DestroyComModule() { g_comModule.reset(); }
 // (each pushed on the head of its registry, so tried in the reverse of table order).
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
+const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
+                                       {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
 
-const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule};
+const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager};
 
 } // namespace
 

@@ -23,6 +23,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// The session's lock progress dialog: its lock thread runs it, hidden, while the session is open.
+constexpr UINT kLockProgressDialog = 105;
+
 const char* const kHostNames[] = {"options",      "openSelected",  "openCurrent",    "add",  "go",      "delete",
                                   "cutSelection", "copySelection", "pasteSelection", "load", "extract", "print",
                                   "refresh",      "status",        "fonts"};
@@ -238,6 +241,7 @@ TEST_F(ExportsTest, NothingEscapesAnExportedCall)
     frame->current = view;
 
     vqtest::ScriptedUiDriver ui;
+    ui.WheneverDialog(kLockProgressDialog);
     ui.ExpectMessageBox("Unexpected error in VqsUpdateCommands: no state", IDOK, "Wrenfield Error");
     VqsUpdateCommands(frame->m_hWnd);
     ui.ExpectMessageBox("Unexpected error in VqsSetColor: the view is gone", IDOK);
@@ -281,6 +285,7 @@ TEST_F(ExportsTest, AHostTransactionHoldsTheNoticesUntilItEnds)
 TEST_F(ExportsTest, RenamesAndCreationsCheckTheirArguments)
 {
     vqtest::ScriptedUiDriver ui;
+    ui.WheneverDialog(kLockProgressDialog);
     ui.ExpectMessageBox("System DLL: wrong parameters.", IDOK);
     EXPECT_FALSE(VqsRename(nullptr, "NEW", "OLD", "SALES"));
     ui.ExpectMessageBox("System DLL not initialised.", IDOK);
