@@ -1,0 +1,91 @@
+// The frame of every repository change the module makes. A transaction object lives on the
+// stack of the editing operation; the outermost one begins a repository transaction on the
+// session link (or joins the host's open one) and commits or aborts it when it ends.
+// Nested transaction objects share the outermost one's fate: the first failure makes every
+// later write refuse itself, and the outermost destructor aborts everything.
+#pragma once
+
+#include "proxy/PxForward.h"
+#include "proxy/PxObject.h"
+#include "proxy/VqException.h"
+#include "win/CString.h"
+#include "win/Object.h"
+#include "win/Types.h"
+
+#include <initializer_list>
+
+class PxVQLink;
+
+class VqsTransaction : public CObject {
+public:
+    // Begins a repository transaction at the outermost level, or joins the host's.
+    VqsTransaction();
+    // At the outermost level: commits when nothing failed, aborts otherwise, and tells the
+    // application how it ended. Never throws.
+    ~VqsTransaction() override;
+    VqsTransaction(const VqsTransaction&) = delete;
+    VqsTransaction& operator=(const VqsTransaction&) = delete;
+
+    // Nonzero while writes may still be made; a joined transaction that the host has ended
+    // meanwhile fails here.
+    int IsUsable();
+    void SetFailed();
+    // Fails the transaction and shows "<text of stringId>:\n<the exception's message>".
+    void ReportFailure(UINT stringId, const VqReportableException& error);
+    void ReportFailureText(LPCTSTR text, const VqReportableException& error);
+    // Whether the current (or last) outermost transaction has not failed; after the
+    // outermost destructor, whether it committed.
+    static int IsOk();
+
+protected:
+    // The application's session link; null when no session is open.
+    static PxVQLink* Link();
+    static BOOL AllowLongNames();
+    // The name an object is stored under: the short name when long names are allowed.
+    static CString RepositoryName(const CString& name, const CString& shortName);
+
+    // The write operations' frame: nothing happens unless the transaction is usable and
+    // every object the operation needs is there (otherwise the transaction fails); a
+    // reportable exception fails the transaction and is shown with the operation's message.
+    template <class Result, class Body>
+    Result Write(std::initializer_list<PxObjectPtr> needed, UINT failureId, Body body);
+    // The same, with "Cannot update <kind of the first needed object>" as the message.
+    template <class Result, class Body>
+    Result Update(std::initializer_list<PxObjectPtr> needed, Body body);
+    BOOL CanWrite(std::initializer_list<PxObjectPtr> needed);
+    void ReportUpdateFailure(const PxObjectPtr& object, const VqReportableException& error);
+
+private:
+    void BeginOutermost();
+    void EndOutermost() noexcept;
+    static void TellApplicationOfEnd() noexcept;
+    static void AbandonOwnTransaction() noexcept;
+    void CommitOrAbort(PxVQLink& link);
+    void ReportUnexpectedEnd(const char* what) noexcept;
+};
+
+template <class Result, class Body>
+Result VqsTransaction::Write(std::initializer_list<PxObjectPtr> needed, UINT failureId, Body body)
+{
+    try {
+        if (!CanWrite(needed))
+            return Result();
+        return body();
+    } catch (const VqReportableException& error) {
+        ReportFailure(failureId, error);
+        return Result();
+    }
+}
+
+template <class Result, class Body>
+Result VqsTransaction::Update(std::initializer_list<PxObjectPtr> needed, Body body)
+{
+    try {
+        if (!CanWrite(needed))
+            return Result();
+        return body();
+    } catch (const VqReportableException& error) {
+        ReportUpdateFailure(*needed.begin(), error);
+        return Result();
+    }
+}
