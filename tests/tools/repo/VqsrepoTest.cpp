@@ -34,6 +34,9 @@ int Vqsrepo(const vqtest::TempDir& directory, const std::string& arguments, cons
     return ExitCode(std::system(Command(directory, arguments, output).c_str()));
 }
 
+// Exit code of VqsrepoAsAnotherUser when that user may not run the tool where it is built.
+constexpr int kToolOutOfReach = 125;
+
 // Runs the tool as a user who may only read what is not theirs: "nobody" when the tests run
 // as root.
 int VqsrepoAsAnotherUser(const vqtest::TempDir& directory, const std::string& arguments, const char* output)
@@ -44,6 +47,8 @@ int VqsrepoAsAnotherUser(const vqtest::TempDir& directory, const std::string& ar
         const uid_t nobody = 65534;
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
             _exit(126);
+        if (access(std::getenv("VQSREPO"), X_OK) != 0)
+            _exit(kToolOutOfReach);
         execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -128,7 +133,10 @@ TEST_F(VqsrepoTest, AnotherUserDumpsARepositoryWhoseFilesTheyCanOnlyRead)
     fs::remove(m_directory.File("err.txt"));
     fs::permissions(m_directory.Path(), fs::perms::all);
 
-    ASSERT_EQ(VqsrepoAsAnotherUser(m_directory, "dump shared.vqr", "reader.txt"), 0) << m_directory.Read("err.txt");
+    int status = VqsrepoAsAnotherUser(m_directory, "dump shared.vqr", "reader.txt");
+    if (status == kToolOutOfReach)
+        GTEST_SKIP() << "another user may not run the tool where it is built";
+    ASSERT_EQ(status, 0) << m_directory.Read("err.txt");
     EXPECT_EQ(m_directory.Read("reader.txt"), m_directory.Read("owner.txt"));
 }
 
