@@ -17,7 +17,7 @@ bool IsMemory(const std::string& path) { return path == ":memory:"; }
 
 } // namespace
 
-PxStore::PxStore(const std::string& path) : m_db(path, IsMemory(path))
+PxStore::PxStore(const std::string& path, PxAccess access) : m_db(path, IsMemory(path), access)
 {
     if (IsMemory(path)) {
         CreateSchema(m_db);
@@ -25,6 +25,8 @@ PxStore::PxStore(const std::string& path) : m_db(path, IsMemory(path))
     }
     m_db.SetBusyTimeout(5000);
     CheckFormat();
+    if (access == PxAccess::ReadOnly)
+        return;
     m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", pxwhat::Read);
 }
 
