@@ -56,24 +56,24 @@ void VqsModelNodeEnterprise::GetPackNodes(CObList& out) const { m_packs.AppendTo
 
 VqsModelNodeSystem* VqsModelNodeEnterprise::FindSystemNode(const PxObjectPtr& system) const
 {
-    return m_systems.FindByObject(system);
+    return VqsFindChildByObject(*this, m_systems, system);
 }
 
 VqsModelNodeHost* VqsModelNodeEnterprise::FindHostNode(const PxObjectPtr& host) const
 {
-    return m_hosts.FindByObject(host);
+    return VqsFindChildByObject(*this, m_hosts, host);
 }
 
 VqsModelNodePack* VqsModelNodeEnterprise::FindPackNode(const PxObjectPtr& pack) const
 {
-    return m_packs.FindByObject(pack);
+    return VqsFindChildByObject(*this, m_packs, pack);
 }
 
 VqsModelNodePack* VqsModelNodeEnterprise::FindOrCreatePackNode(const PxVQPackInformationPtr& pack, bool notify)
 {
     if (!pack)
         return nullptr;
-    if (VqsModelNodePack* node = m_packs.FindByObject(pack))
+    if (VqsModelNodePack* node = VqsFindChildByObject(*this, m_packs, pack))
         return node;
     auto* node = new VqsModelNodePack(this, pack);
     m_packs.AddTail(node);

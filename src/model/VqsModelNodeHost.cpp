@@ -29,7 +29,7 @@ void VqsModelNodePack::GetPackAssociationNodes(CObList& out) const { m_associati
 
 VqsModelNodePackAssociation* VqsModelNodePack::FindPackAssociationNode(const PxObjectPtr& data) const
 {
-    return m_associations.FindByObject(data);
+    return VqsFindChildByObject(*this, m_associations, data);
 }
 
 void VqsModelNodePack::RemoveChild(VqsModelNode* child)
