@@ -4,6 +4,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/VqException.h"
 #include "win/MbString.h"
 
 VqsModelNodeEnterprise::VqsModelNodeEnterprise(VqsModel* model) : VqsModelNode(nullptr, nullptr), m_pModel(model) {}
@@ -93,8 +94,12 @@ VqsModelNode* VqsModelNodeEnterprise::FindNode(const PxObjectPtr& object)
 
 bool VqsModelNodeEnterprise::FindHostByName(const char* name, const VqsModelNode* skip)
 {
-    // Hosts never loaded into this model would let a duplicate name through.
-    LoadHosts(VqsLoadCached);
+    // Hosts never loaded into this model would let a duplicate name through. When they
+    // cannot be read, the hosts already loaded are all there is to compare with.
+    try {
+        LoadHosts(VqsLoadCached);
+    } catch (const VqReportableException&) {
+    }
     for (POSITION pos = m_hosts.GetHeadPosition(); pos;) {
         const VqsModelNodeHost* host = m_hosts.GetNext(pos);
         if (host == skip)
