@@ -1,4 +1,5 @@
 #include "proxy/PxObject.h"
+#include "proxy/PxTesting.h"
 
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLinkCore.h"
@@ -400,6 +401,7 @@ void PxObject::WriteObject(const char* operation, const char* attribute, const P
 void PxObject::ReadList(const char* operation, const char* role, PxObjectCollection& members) const
 {
     Enter(operation);
+    PxTesting::NoteListRead(operation);
     GetMembers(role, members);
 }
 

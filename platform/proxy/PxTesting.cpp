@@ -5,7 +5,17 @@
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxSession.h"
 
+#include <map>
+#include <mutex>
 #include <string>
+
+namespace {
+
+std::mutex g_readsMutex;
+std::map<std::string, int, std::less<>> g_listReads;
+int g_allListReads = 0;
+
+} // namespace
 
 void PxTesting::SetBusyTimeout(PxLink& link, int milliseconds) { link.m_core->Session()->SetBusyTimeout(milliseconds); }
 
@@ -18,3 +28,30 @@ void PxTesting::LimitDataFile(PxLink& link, int pages)
 }
 
 void PxTesting::AddClass(const PxClassInfo& info) { PxAddClass(info); }
+
+int PxTesting::ListReads()
+{
+    std::lock_guard lock(g_readsMutex);
+    return g_allListReads;
+}
+
+int PxTesting::ListReads(const char* operation)
+{
+    std::lock_guard lock(g_readsMutex);
+    const auto found = g_listReads.find(operation);
+    return found == g_listReads.end() ? 0 : found->second;
+}
+
+void PxTesting::ResetListReads()
+{
+    std::lock_guard lock(g_readsMutex);
+    g_listReads.clear();
+    g_allListReads = 0;
+}
+
+void PxTesting::NoteListRead(const char* operation)
+{
+    std::lock_guard lock(g_readsMutex);
+    ++g_listReads[operation];
+    ++g_allListReads;
+}

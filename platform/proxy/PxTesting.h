@@ -13,4 +13,12 @@ public:
     // Lets stored objects be of a class the class table does not list (a test's own record
     // class, say).
     static void AddClass(const PxClassInfo& info);
+
+    // List reads (the GetListOf... and GetAll... calls) made by every link of the process
+    // since the last reset: all of them, or those of one operation ("PxVQEnterprise::GetListOfSystems").
+    static int ListReads();
+    static int ListReads(const char* operation);
+    static void ResetListReads();
+    // Called by the list reads.
+    static void NoteListRead(const char* operation);
 };

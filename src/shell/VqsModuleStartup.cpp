@@ -2,6 +2,8 @@
 
 #include "com/CComModule.h"
 #include "model/VqsLockManager.h"
+#include "model/VqsModelNodeOption.h"
+#include "model/VqsOptionNodeRegister.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -22,6 +24,12 @@ void CreateApplication() { g_app = std::make_unique<VqsSysApp>(); }
 void DestroyApplication() { g_app.reset(); }
 void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
 void DestroyComModule() { g_comModule.reset(); }
+void NothingToDo() {}
+template <class Node>
+void RegisterOptionNode()
+{
+    VqsOptionNodeRegister::Register(&VqsMakeOptionNode<Node>);
+}
 
 // One table per registry, run in this order at load and in the reverse order at unload:
 // the typed lists' default objects; the global-logic option sheets; the application object
@@ -33,7 +41,33 @@ const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
                                        {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
 
-const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager};
+// The registry is emptied after the last registration is undone.
+const VqsStartupStep kOptionNodes[] = {
+    {&NothingToDo, &VqsOptionNodeRegister::FreeAll},
+    {&RegisterOptionNode<VqsModelNodeOptionNTBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixBSeg>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTEvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSREvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskEvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixEvent>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixComp>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixReport>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionGLG>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionNTProfile>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionQSRProfile>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionTarskProfile>, &NothingToDo},
+    {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
+};
+
+const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager, kOptionNodes};
 
 } // namespace
 

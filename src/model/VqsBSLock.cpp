@@ -1,0 +1,36 @@
+#include "model/VqsBSLock.h"
+
+#include "shell/VqsSysApp.h"
+#include "win/MbString.h"
+
+VqsBSLock::~VqsBSLock()
+{
+    try {
+        Unlock();
+    } catch (...) {
+        // The host's callback failed; nothing more can be given back here.
+    }
+}
+
+int VqsBSLock::Lock(const char* name)
+{
+    const char* segment = name ? name : "";
+    if (m_bHeld && _mbsicmp(m_strName.GetString(), segment) == 0)
+        return 1;
+    const VqsSysApp* app = VqsGetApp();
+    if (app && !app->WyrQuery(segment))
+        return 0;
+    Unlock();
+    m_bHeld = TRUE;
+    m_strName = segment;
+    return 1;
+}
+
+void VqsBSLock::Unlock()
+{
+    if (!m_bHeld)
+        return;
+    if (const VqsSysApp* app = VqsGetApp())
+        app->WyrNotify(m_strName.GetString());
+    m_bHeld = FALSE;
+}

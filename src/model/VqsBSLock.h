@@ -1,0 +1,25 @@
+// The host's lock on one business segment by name, asked of the host through its WYR
+// callbacks and given back when another segment is taken or the object ends.
+#pragma once
+
+#include "win/CString.h"
+#include "win/Object.h"
+
+class VqsBSLock : public CObject {
+public:
+    VqsBSLock() = default;
+    ~VqsBSLock() override;
+    VqsBSLock(const VqsBSLock&) = delete;
+    VqsBSLock& operator=(const VqsBSLock&) = delete;
+
+    // 1 when the segment is held afterwards; the segment held before stays when the host
+    // refuses.
+    int Lock(const char* name);
+    void Unlock();
+    BOOL IsHeld() const { return m_bHeld; }
+    const CString& GetName() const { return m_strName; }
+
+private:
+    BOOL m_bHeld = FALSE;
+    CString m_strName;
+};

@@ -1,0 +1,322 @@
+#include "model/VqsLockBag.h"
+
+#include "model/VqsModelNode.h"
+#include "proxy/PxException.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQLink.h"
+#include "shell/VqsDisplayNames.h"
+#include "shell/VqsLockFailure.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+
+#include <vector>
+
+namespace {
+
+const UINT IDS_CANNOT_LOCK_OBJECT = 61731;
+const UINT IDS_SOME_OBJECT = 61749;
+
+std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapKey(); }
+
+PxLockErrorInfo LockObject(PxVQObject& object, int kind)
+{
+    switch (kind) {
+    case VqsReadLock:
+        return object.ReadLock();
+    case VqsLongReadLock:
+        return object.LongReadLock();
+    case VqsFutureUpdateLock:
+        return object.FutureUpdateLock();
+    default:
+        return object.WriteLock(0);
+    }
+}
+
+PxLockErrorInfo LockList(PxLink& link, PxList& objects, int kind)
+{
+    switch (kind) {
+    case VqsReadLock:
+        return link.ReadLock(objects);
+    case VqsLongReadLock:
+        return link.LongReadLock(objects);
+    case VqsFutureUpdateLock:
+        return link.FutureUpdateLock(objects);
+    default:
+        return link.WriteLock(objects, 0);
+    }
+}
+
+// The session link; without a session, the link the objects were reached through.
+PxLink* ListLink(const PxVQObjectPtr& anyObject)
+{
+    VqsSysApp* app = VqsGetApp();
+    if (app && app->GetLink())
+        return app->GetLink();
+    return anyObject->GetLink();
+}
+
+} // namespace
+
+VqsLockBag::VqsLockBag(int kind) : m_nHoldCount(kind != VqsNoLock ? 1 : 0), m_nKind(kind) {}
+
+VqsLockBag::~VqsLockBag()
+{
+    try {
+        ReleaseAll();
+    } catch (...) {
+        // A destructor gives up quietly: the session's end releases what stays locked.
+    }
+}
+
+void VqsLockBag::ReleaseAll()
+{
+    while (m_nHoldCount > 0)
+        Release();
+}
+
+bool VqsLockBag::ContainsObject(const PxObjectPtr& object) const
+{
+    PxVQObjectPtr held;
+    return object && m_objects.Lookup(KeyOf(object), held);
+}
+
+bool VqsLockBag::Contains(VqsModelNode* node) const { return node && ContainsObject(node->GetObject()); }
+
+void VqsLockBag::Record(const PxVQObjectPtr& object) { m_objects.SetAt(KeyOf(object), object); }
+
+void VqsLockBag::Forget(const PxVQObjectPtr& object) { m_objects.RemoveKey(KeyOf(object)); }
+
+void VqsLockBag::UnlockObject(const PxVQObjectPtr& object, unsigned times)
+{
+    for (unsigned i = 0; i < times; ++i) {
+        try {
+            object->UnLock();
+        } catch (const VqReportableException&) {
+            // Unlocking goes on: the next hold is given back all the same.
+        }
+    }
+}
+
+int VqsLockBag::LockNode(VqsModelNode* node)
+{
+    const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+    if (!object || ContainsObject(object))
+        return 1;
+    try {
+        if (m_nKind == VqsNoLock) {
+            if (object->ObjectPresent())
+                Record(object);
+            return 1;
+        }
+        PxLockErrorInfo result;
+        try {
+            result = LockObject(*object, m_nKind);
+        } catch (const PxException& error) {
+            // Only an object that is gone counts as done; ReportDeleted then tells the user.
+            if (error.IsObjectDeleted() && !object->ObjectPresent())
+                return 1;
+            throw;
+        }
+        if (!result.Succeeded()) {
+            VqsDescribeLockTarget(result);
+            return 0;
+        }
+        if (!object->ObjectPresent()) {
+            UnlockObject(object, 1);
+            return 1;
+        }
+        Record(object);
+        return 1;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
+        return 0;
+    }
+}
+
+int VqsLockBag::LockNodes(CObList& nodes)
+{
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        if (!LockNode(static_cast<VqsModelNode*>(nodes.GetNext(pos))))
+            return 0;
+    }
+    return 1;
+}
+
+void VqsLockBag::PurgeDeleted()
+{
+    std::vector<PxVQObjectPtr> gone;
+    for (POSITION pos = m_objects.GetStartPosition(); pos;) {
+        std::uint64_t key = 0;
+        PxVQObjectPtr object;
+        m_objects.GetNextAssoc(pos, key, object);
+        if (!object->ObjectPresent())
+            gone.push_back(object);
+    }
+    for (const PxVQObjectPtr& object : gone) {
+        Forget(object);
+        UnlockObject(object, m_nHoldCount);
+    }
+}
+
+int VqsLockBag::LockObjects(int kind)
+{
+    try {
+        PurgeDeleted();
+        if (m_objects.IsEmpty()) {
+            ++m_nHoldCount;
+            return 1;
+        }
+        PxTypedList<PxVQObjectPtr> objects;
+        PxVQObjectPtr any;
+        for (POSITION pos = m_objects.GetStartPosition(); pos;) {
+            std::uint64_t key = 0;
+            m_objects.GetNextAssoc(pos, key, any);
+            objects.AddTail(any);
+        }
+        if (kind == VqsNoLock)
+            return 1;
+        const PxLockErrorInfo result = LockList(*ListLink(any), objects, kind);
+        if (!result.Succeeded()) {
+            VqsDescribeLockTarget(result);
+            return 0;
+        }
+        ++m_nHoldCount;
+        return 1;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
+        return 0;
+    }
+}
+
+void VqsLockBag::Release()
+{
+    try {
+        PurgeDeleted();
+        if (m_nHoldCount == 0)
+            return;
+        --m_nHoldCount;
+        if (m_objects.IsEmpty())
+            return;
+        PxTypedList<PxVQObjectPtr> objects;
+        PxVQObjectPtr any;
+        for (POSITION pos = m_objects.GetStartPosition(); pos;) {
+            std::uint64_t key = 0;
+            m_objects.GetNextAssoc(pos, key, any);
+            objects.AddTail(any);
+        }
+        ListLink(any)->UnLock(objects);
+    } catch (const VqReportableException&) {
+        // Releasing never fails the caller; the session's end gives back what stays.
+    }
+}
+
+void VqsLockBag::UnlockAll()
+{
+    const unsigned holds = m_nHoldCount;
+    ReleaseAll();
+    m_objects.RemoveAll();
+    m_nHoldCount = holds;
+}
+
+int VqsLockBag::TakeOverHeld(VqsModelNode* node, VqsLockBag& other)
+{
+    const PxVQObjectPtr object = node->GetObject();
+    other.Forget(object);
+    const unsigned otherHolds = other.m_nHoldCount;
+    UnlockObject(object, otherHolds > 0 ? otherHolds - 1 : 0);
+    if (m_nKind == other.m_nKind) {
+        Record(object);
+        return 1;
+    }
+    UnlockObject(object, otherHolds > 0 ? 1 : 0);
+    return LockNode(node);
+}
+
+int VqsLockBag::TakeOverNode(VqsModelNode* node, VqsLockBag& other)
+{
+    if (!node)
+        return 1;
+    if (!other.Contains(node))
+        return LockNode(node);
+    return TakeOverHeld(node, other);
+}
+
+int VqsLockBag::LockNodesFrom(CObList& nodes, VqsLockBag& other)
+{
+    if (other.m_objects.IsEmpty())
+        return LockNodes(nodes);
+    if (other.m_nHoldCount == 0) {
+        other.m_objects.RemoveAll();
+        return LockNodes(nodes);
+    }
+    if (m_nKind == VqsNoLock) {
+        other.ReleaseAll();
+        return LockNodes(nodes);
+    }
+    const bool same = m_nKind == other.m_nKind;
+    CObList unheldOutside, unheldInside, heldOutside, heldInside;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+        VqsModelNode* parent = node->GetParent();
+        if ((same && other.Contains(node)) || !parent)
+            continue;
+        const bool held = other.Contains(parent);
+        const bool inside = nodes.Find(parent) != nullptr;
+        CObList& group = held ? (inside ? heldInside : heldOutside) : (inside ? unheldInside : unheldOutside);
+        if (!group.Find(parent))
+            group.AddTail(parent);
+    }
+    if (!LockNodes(unheldInside))
+        return 0;
+    {
+        VqsLockBag parents(VqsReadLock);
+        if (!parents.LockNodes(unheldOutside))
+            return 0;
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            CObject* node = nodes.GetNext(pos);
+            if (unheldOutside.Find(node) || unheldInside.Find(node) || heldOutside.Find(node) || heldInside.Find(node))
+                continue;
+            if (!TakeOverNode(static_cast<VqsModelNode*>(node), other))
+                return 0;
+        }
+        for (POSITION pos = heldInside.GetTailPosition(); pos;) {
+            if (!TakeOverHeld(static_cast<VqsModelNode*>(heldInside.GetPrev(pos)), other))
+                return 0;
+        }
+    }
+    other.ReleaseAll();
+    return 1;
+}
+
+VqsLockBag& VqsLockBag::operator=(VqsLockBag& other)
+{
+    if (&other == this)
+        return *this;
+    m_nHoldCount = other.m_nHoldCount;
+    for (POSITION pos = other.m_objects.GetStartPosition(); pos;) {
+        std::uint64_t key = 0;
+        PxVQObjectPtr object;
+        other.m_objects.GetNextAssoc(pos, key, object);
+        m_objects.SetAt(key, object);
+    }
+    other.m_objects.RemoveAll();
+    return *this;
+}
+
+int VqsLockBag::ReportDeleted(UINT messageId, VqsModelNode* node)
+{
+    if (Contains(node))
+        return 0;
+    const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+    CString kind;
+    if (object)
+        kind = VqsGetObjectKindName(object->GetObjectKind());
+    else
+        kind.LoadString(IDS_SOME_OBJECT);
+    CString text;
+    text.FormatMessage(messageId, kind.GetString());
+    VqsMessageBox(text);
+    if (node)
+        node->NotifyViews();
+    return 1;
+}

@@ -1,0 +1,64 @@
+// The repository objects that one operation has locked, all with one lock kind, released
+// together. A node's object counts once however many nodes lead to it.
+#pragma once
+
+#include "proxy/PxVQObject.h"
+#include "win/Collections.h"
+
+#include <cstdint>
+
+class VqsModelNode;
+
+// Lock kinds: 0 objects are only recorded, 1 read, 2 long read, 3 future update, 4 write.
+enum VqsLockKind : int { VqsNoLock = 0, VqsReadLock = 1, VqsLongReadLock = 2, VqsFutureUpdateLock = 3, VqsWriteLock = 4 };
+
+class VqsLockBag : public CObject {
+public:
+    explicit VqsLockBag(int kind);
+    // Releases until nothing is held.
+    ~VqsLockBag() override;
+    VqsLockBag(const VqsLockBag&) = delete;
+
+    int GetKind() const { return m_nKind; }
+    unsigned GetHoldCount() const { return m_nHoldCount; }
+    INT_PTR GetCount() const { return m_objects.GetCount(); }
+    bool Contains(VqsModelNode* node) const;
+    bool ContainsObject(const PxObjectPtr& object) const;
+
+    // 1 when the node's object is held (or there is nothing to hold), 0 when refused.
+    int LockNode(VqsModelNode* node);
+    // Stops at the first refusal; what was locked before stays in the bag.
+    int LockNodes(CObList& nodes);
+    // Locks every object of the bag once more, in one list call of the kind.
+    int LockObjects(int kind);
+    // Unlocks every object once.
+    void Release();
+    // Releases everything and forgets the objects; the hold count is what it was.
+    void UnlockAll();
+    // Locks the node here, taking it from the other bag.
+    int TakeOverNode(VqsModelNode* node, VqsLockBag& other);
+    // Locks the nodes, taking over what the other bag holds, with passing read locks on
+    // their parents; the other bag ends empty of locks.
+    int LockNodesFrom(CObList& nodes, VqsLockBag& other);
+    // Takes the other bag's hold count and objects; the other keeps its count and nothing.
+    VqsLockBag& operator=(VqsLockBag& other);
+    // 1 (after telling the user with the message, %1 the object's kind, and the views)
+    // when the node's object is not in the bag; 0 when it is.
+    int ReportDeleted(UINT messageId, VqsModelNode* node);
+
+private:
+    using ObjectMap = CMap<std::uint64_t, std::uint64_t, PxVQObjectPtr, const PxVQObjectPtr&>;
+
+    void PurgeDeleted();
+    void Record(const PxVQObjectPtr& object);
+    void Forget(const PxVQObjectPtr& object);
+    // Unlocks the object `times` times, ignoring refusals to unlock.
+    static void UnlockObject(const PxVQObjectPtr& object, unsigned times);
+    // Moves the node's object from the other bag into this one.
+    int TakeOverHeld(VqsModelNode* node, VqsLockBag& other);
+    void ReleaseAll();
+
+    ObjectMap m_objects{10};
+    unsigned m_nHoldCount;
+    int m_nKind;
+};

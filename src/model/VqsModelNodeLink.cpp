@@ -1,0 +1,352 @@
+#include "model/VqsModelNodeLink.h"
+
+#include "model/VqsLockBag.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeOSet.h"
+#include "model/VqsModelNodeOption.h"
+#include "model/VqsModelNodeSystem.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
+#include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
+
+#include <vector>
+
+namespace {
+
+const UINT IDS_CANNOT_ACCESS_SOME_DATA = 61698;
+const UINT IDS_CANNOT_ACCESS_OPTION_SETS = 61642;
+const UINT IDS_CANNOT_ACCESS_REPORT_IN_GROUP = 61733;
+const UINT IDS_CANNOT_ACCESS_ELEMENT_ENTRIES = 61742;
+const UINT IDS_CANNOT_ACCESS_ISPECS_IN_BUNDLE = 61888;
+
+bool IsTarget(const VqsModelNode* node, const PxVQObjectPtr& target)
+{
+    const PxVQObjectPtr own = node->GetObject();
+    return own && target && own->IsSameOid(target);
+}
+
+// Runs a walk of a lock path; a repository failure is shown with the message and fails it.
+template <class Walk>
+int GuardedWalk(UINT messageId, Walk walk)
+{
+    try {
+        return walk();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(messageId, error);
+        return 0;
+    }
+}
+
+} // namespace
+
+VqsModelNodeBSLink::~VqsModelNodeBSLink()
+{
+    m_elementLinks.DeleteAll();
+    m_reportGroups.DeleteAll();
+    m_bundles.DeleteAll();
+}
+
+VqsModelNodeConfig* VqsModelNodeBSLink::GetConfigNode() const { return static_cast<VqsModelNodeConfig*>(GetParent()); }
+
+VqsModelNodeElementLink* VqsModelNodeBSLink::CreateElementLinkNode(const PxVQElementSoftLinkPtr& link)
+{
+    auto* node = new VqsModelNodeElementLink(this, link);
+    m_elementLinks.AddTail(node);
+    return node;
+}
+
+void VqsModelNodeBSLink::LoadElementLinks(int mode)
+{
+    const PxVQBSSoftLinkPtr bsLink = GetBSSoftLink();
+    if (!bsLink || (mode == VqsLoadCached && m_elementLinks.loaded))
+        return;
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    bsLink->GetListOfElementSoftLinks(links);
+    if (mode == VqsLoadDropVanished)
+        VqsRemoveVanishedNodes(*this, m_elementLinks, links);
+    const bool firstLoad = !m_elementLinks.loaded;
+    std::vector<VqsModelNodeElementLink*> made;
+    for (POSITION pos = links.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr& link = links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        if (!link || link->_IsKindOf("PxVQSQLScriptSoftLink") || VqsFindChildByObject(*this, m_elementLinks, link))
+            continue;
+        made.push_back(CreateElementLinkNode(link));
+    }
+    for (VqsModelNodeElementLink* node : made) {
+        if (const PxVQProfileSoftLinkPtr profile{node->GetElementSoftLink()})
+            node->PlaceUnder(VqsFindChildByObject(*this, m_elementLinks, profile->GetComponent()));
+    }
+    if (!firstLoad) {
+        for (VqsModelNodeElementLink* node : made)
+            node->NotifyChanged();
+    }
+    m_elementLinks.loaded = 1;
+}
+
+void VqsModelNodeBSLink::LoadReportGroups(int mode)
+{
+    const PxVQBSSoftLinkPtr bsLink = GetBSSoftLink();
+    if (!bsLink)
+        return;
+    VqsLoadNodeList<VqsModelNodeRepGroup, PxVQReportGroupPtr>(
+        *this, m_reportGroups, mode, VqsKnownChild::FollowListOrder,
+        [&](PxTypedList<PxVQReportGroupPtr>& groups) { bsLink->GetListOfReportGroups(groups); },
+        [this](const PxVQReportGroupPtr& group) { return new VqsModelNodeRepGroup(this, group); });
+}
+
+void VqsModelNodeBSLink::LoadBundles(int mode)
+{
+    const PxVQBSSoftLinkPtr bsLink = GetBSSoftLink();
+    if (!bsLink)
+        return;
+    VqsLoadNodeList<VqsModelNodeBundle, PxVQBundlePtr>(
+        *this, m_bundles, mode, VqsKnownChild::FollowListOrder,
+        [&](PxTypedList<PxVQBundlePtr>& bundles) { bsLink->GetListOfBundles(bundles); },
+        [this](const PxVQBundlePtr& bundle) { return new VqsModelNodeBundle(this, bundle); });
+}
+
+void VqsModelNodeBSLink::GetElementLinkNodes(CObList& out) const { m_elementLinks.AppendTo(out); }
+
+void VqsModelNodeBSLink::GetReportGroupNodes(CObList& out) const { m_reportGroups.AppendTo(out); }
+
+void VqsModelNodeBSLink::GetBundleNodes(CObList& out) const { m_bundles.AppendTo(out); }
+
+VqsModelNodeElementLink* VqsModelNodeBSLink::FindElementLinkNode(const PxObjectPtr& link) const
+{
+    return VqsFindChildByObject(*this, m_elementLinks, link);
+}
+
+void VqsModelNodeBSLink::LoadChildren(int mode)
+{
+    LoadElementLinks(mode);
+    LoadReportGroups(mode);
+    LoadBundles(mode);
+}
+
+void VqsModelNodeBSLink::GetChildren(CObList& out)
+{
+    m_elementLinks.AppendTo(out);
+    m_reportGroups.AppendTo(out);
+    m_bundles.AppendTo(out);
+}
+
+void VqsModelNodeBSLink::RemoveChild(VqsModelNode* child)
+{
+    if (child)
+        m_elementLinks.RemoveChild(child) || m_reportGroups.RemoveChild(child) || m_bundles.RemoveChild(child);
+}
+
+void VqsModelNodeBSLink::Refresh()
+{
+    VqsModelNode::Refresh();
+    VqsModelNodeConfig* config = GetConfigNode();
+    if (config && config->GetParent())
+        config->GetParent()->Refresh();
+}
+
+int VqsModelNodeBSLink::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    const bool ownLink = IsTarget(this, target);
+    if (ownLink && GetConfigNode() && !GetConfigNode()->LockPath(bag, target))
+        return 0;
+    if (!bag.LockNode(this))
+        return 0;
+    if (!target)
+        return 1;
+    if (target->_IsKindOf("PxVQReportGroup"))
+        return LockElementLinksOfReportGroup(bag, target);
+    if (target->_IsKindOf("PxVQBundle"))
+        return LockElementLinksOfBundle(bag, target);
+    if (target->_IsKindOf("PxVQOptionSet") && !LockAllElementLinks(bag))
+        return 0;
+    if ((ownLink || target->_IsKindOf("PxVQConfig") || target->_IsKindOf("PxVQSystem")) &&
+        !LockChildPaths(bag, target))
+        return 0;
+    if (ownLink && !LockOptionSetPaths(bag, target))
+        return 0;
+    return 1;
+}
+
+int VqsModelNodeBSLink::LockElementLinksOfReportGroup(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    VqsModelNodeRepGroup* group = GetModel()->FindReportGroupNode(PxVQReportGroupPtr(target));
+    if (!group)
+        return 0;
+    CObList aliases;
+    if (!GuardedWalk(IDS_CANNOT_ACCESS_REPORT_IN_GROUP, [&] {
+            group->LoadRepAliases(VqsLoadCached);
+            group->GetRepAliasNodes(aliases);
+            return 1;
+        }))
+        return 0;
+    if (aliases.IsEmpty())
+        return 1;
+    return GuardedWalk(IDS_CANNOT_ACCESS_ELEMENT_ENTRIES, [&] {
+        LoadElementLinks(VqsLoadCached);
+        for (POSITION pos = aliases.GetHeadPosition(); pos;) {
+            auto* alias = static_cast<VqsModelNodeRepAlias*>(aliases.GetNext(pos));
+            const PxVQReportSoftLinkPtr report = alias->GetReportAlias()->GetSoftLink();
+            if (!report || !report->_IsKindOf("PxVQElementSoftLink"))
+                continue;
+            VqsModelNodeElementLink* element = FindElementLinkNode(report);
+            if (element && !bag.LockNode(element))
+                return 0;
+        }
+        return 1;
+    });
+}
+
+int VqsModelNodeBSLink::LockElementLinksOfBundle(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    VqsModelNodeBundle* bundle = GetModel()->FindBundleNode(PxVQBundlePtr(target));
+    if (!bundle)
+        return 0;
+    CObList entries;
+    if (!GuardedWalk(IDS_CANNOT_ACCESS_ISPECS_IN_BUNDLE, [&] {
+            bundle->LoadIspecBundleData(VqsLoadCached);
+            bundle->GetIspecBundleDataNodes(entries);
+            return 1;
+        }))
+        return 0;
+    if (entries.IsEmpty())
+        return 1;
+    return GuardedWalk(IDS_CANNOT_ACCESS_ELEMENT_ENTRIES, [&] {
+        LoadElementLinks(VqsLoadCached);
+        for (POSITION pos = entries.GetHeadPosition(); pos;) {
+            auto* entry = static_cast<VqsModelNodeIspecBundleData*>(entries.GetNext(pos));
+            const PxVQIspecSoftLinkPtr ispec = entry->GetIspecBundleData()->GetIspecInformation();
+            VqsModelNodeElementLink* element = ispec ? FindElementLinkNode(ispec) : nullptr;
+            if (element && !bag.LockNode(element))
+                return 0;
+        }
+        return 1;
+    });
+}
+
+int VqsModelNodeBSLink::LockAllElementLinks(VqsLockBag& bag)
+{
+    return GuardedWalk(IDS_CANNOT_ACCESS_ELEMENT_ENTRIES, [&] {
+        LoadElementLinks(VqsLoadCached);
+        for (POSITION pos = m_elementLinks.GetHeadPosition(); pos;) {
+            if (!bag.LockNode(m_elementLinks.GetNext(pos)))
+                return 0;
+        }
+        return 1;
+    });
+}
+
+int VqsModelNodeBSLink::LockChildPaths(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    return GuardedWalk(IDS_CANNOT_ACCESS_SOME_DATA, [&] {
+        LoadChildren(VqsLoadCached);
+        CObList children;
+        GetChildren(children);
+        for (POSITION pos = children.GetHeadPosition(); pos;) {
+            if (!static_cast<VqsModelNode*>(children.GetNext(pos))->LockPath(bag, target))
+                return 0;
+        }
+        return 1;
+    });
+}
+
+int VqsModelNodeBSLink::LockOptionSetPaths(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    VqsModelNodeConfig* config = GetConfigNode();
+    if (!config)
+        return 1;
+    return GuardedWalk(IDS_CANNOT_ACCESS_OPTION_SETS, [&] {
+        config->LoadOptionSets(VqsLoadCached);
+        CObList optionSets;
+        config->GetOptionSetNodes(optionSets);
+        for (POSITION pos = optionSets.GetHeadPosition(); pos;) {
+            if (!static_cast<VqsModelNode*>(optionSets.GetNext(pos))->LockPath(bag, target))
+                return 0;
+        }
+        return 1;
+    });
+}
+
+VqsModelNodeElementLink::~VqsModelNodeElementLink()
+{
+    if (m_pIspecNode)
+        m_pIspecNode->m_profiles.Unlink(this);
+    for (POSITION pos = m_profiles.GetHeadPosition(); pos;)
+        m_profiles.GetNext(pos)->m_pIspecNode = nullptr;
+}
+
+void VqsModelNodeElementLink::GetProfileNodes(CObList& out) const { m_profiles.AppendTo(out); }
+
+void VqsModelNodeElementLink::PlaceUnder(VqsModelNodeElementLink* ispec)
+{
+    if (!ispec || ispec == this || m_pIspecNode)
+        return;
+    m_pIspecNode = ispec;
+    ispec->m_profiles.AddTail(this);
+}
+
+int VqsModelNodeElementLink::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    VqsModelNodeBSLink* owner = GetBSLinkNode();
+    owner->LoadElementLinks(VqsLoadCached);
+    const bool ownLink = IsTarget(this, target);
+    if (ownLink) {
+        if (!bag.LockNode(owner) || (m_pIspecNode && !bag.LockNode(m_pIspecNode)))
+            return 0;
+    }
+    if (!bag.LockNode(this))
+        return 0;
+    if (!ownLink)
+        return 1;
+    for (POSITION pos = m_profiles.GetHeadPosition(); pos;) {
+        if (!m_profiles.GetNext(pos)->LockPath(bag, target))
+            return 0;
+    }
+    if (target->_IsKindOf("PxVQReportSoftLink") && !LockReportAliasesNamingThis(bag, target))
+        return 0;
+    return LockOptionNodes(bag, target);
+}
+
+int VqsModelNodeElementLink::LockReportAliasesNamingThis(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    VqsModelNodeBSLink* owner = GetBSLinkNode();
+    std::vector<VqsModelNode*> naming;
+    if (!GuardedWalk(IDS_CANNOT_ACCESS_REPORT_IN_GROUP, [&] {
+            owner->LoadReportGroups(VqsLoadCached);
+            CObList groups;
+            owner->GetReportGroupNodes(groups);
+            for (POSITION pos = groups.GetHeadPosition(); pos;) {
+                auto* group = static_cast<VqsModelNodeRepGroup*>(groups.GetNext(pos));
+                group->LoadRepAliases(VqsLoadCached);
+                CObList aliases;
+                group->GetRepAliasNodes(aliases);
+                for (POSITION at = aliases.GetHeadPosition(); at;) {
+                    auto* alias = static_cast<VqsModelNodeRepAlias*>(aliases.GetNext(at));
+                    const PxVQReportSoftLinkPtr report = alias->GetReportAlias()->GetSoftLink();
+                    if (report && report->IsSameOid(GetObject()))
+                        naming.push_back(alias);
+                }
+            }
+            return 1;
+        }))
+        return 0;
+    for (VqsModelNode* alias : naming) {
+        if (!alias->LockPath(bag, target))
+            return 0;
+    }
+    return 1;
+}
+
+int VqsModelNodeElementLink::LockOptionNodes(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    PxTypedList<PxOptionsPtr> records;
+    GetElementSoftLink()->GetAllOptions(records);
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxOptionsPtr& record = records.CList<PxOptionsPtr, const PxOptionsPtr&>::GetNext(pos);
+        VqsModelNodeOption* option = GetModel()->FindOptionNode(record);
+        if (option && !option->LockPath(bag, target))
+            return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,224 @@
+#include "model/VqsModelNodeSystem.h"
+
+#include "model/VqsLockBag.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeOSet.h"
+#include "proxy/VqException.h"
+#include "win/MbString.h"
+
+VqsModelNodeSystem::VqsModelNodeSystem(VqsModelNode* parent, const PxVQSystemPtr& system)
+    : VqsModelNode(parent, system)
+{
+}
+
+VqsModelNodeSystem::~VqsModelNodeSystem()
+{
+    m_curConfig.DeleteAll();
+    m_oldConfigs.DeleteAll();
+}
+
+void VqsModelNodeSystem::LoadCurConfig(int mode)
+{
+    const PxVQSystemPtr system = GetSystem();
+    if (!system || (mode == VqsLoadCached && m_curConfig.loaded))
+        return;
+    PxTypedList<PxVQCurConfigPtr> current;
+    if (const PxVQCurConfigPtr config = system->GetCurConfig())
+        current.AddTail(config);
+    if (mode == VqsLoadDropVanished)
+        VqsRemoveVanishedNodes(*this, m_curConfig, current);
+    if (!current.IsEmpty() && !VqsFindChildByObject(*this, m_curConfig, current.GetHead())) {
+        auto* node = new VqsModelNodeCurConfig(this, current.GetHead());
+        m_curConfig.AddTail(node);
+        node->NotifyChanged();
+    }
+    m_curConfig.loaded = 1;
+}
+
+void VqsModelNodeSystem::LoadOldConfigs(int mode)
+{
+    const PxVQSystemPtr system = GetSystem();
+    if (!system)
+        return;
+    VqsLoadNodeList<VqsModelNodeOldConfig, PxVQOldConfigPtr>(
+        *this, m_oldConfigs, mode, VqsKnownChild::FollowListOrder,
+        [&](PxTypedList<PxVQOldConfigPtr>& configs) { system->GetListOfOldConfigs(configs); },
+        [this](const PxVQOldConfigPtr& config) { return new VqsModelNodeOldConfig(this, config); });
+}
+
+void VqsModelNodeSystem::GetConfigNodes(CObList& out) const
+{
+    m_curConfig.AppendTo(out);
+    m_oldConfigs.AppendTo(out);
+}
+
+VqsModelNodeConfig* VqsModelNodeSystem::FindConfigNode(const PxObjectPtr& config) const
+{
+    if (VqsModelNodeConfig* current = VqsFindChildByObject(*this, m_curConfig, config))
+        return current;
+    return VqsFindChildByObject(*this, m_oldConfigs, config);
+}
+
+void VqsModelNodeSystem::LoadChildren(int mode)
+{
+    LoadCurConfig(mode);
+    LoadOldConfigs(mode);
+}
+
+void VqsModelNodeSystem::GetChildren(CObList& out) { GetConfigNodes(out); }
+
+void VqsModelNodeSystem::RemoveChild(VqsModelNode* child)
+{
+    if (child)
+        m_curConfig.RemoveChild(child) || m_oldConfigs.RemoveChild(child);
+}
+
+void VqsModelNodeSystem::CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs)
+{
+    LoadChildren(VqsLoadCached);
+    for (POSITION pos = m_curConfig.GetHeadPosition(); pos;)
+        m_curConfig.GetNext(pos)->CountHostUsage(hostName, inGenSets, inOldConfigs);
+    for (POSITION pos = m_oldConfigs.GetHeadPosition(); pos;)
+        m_oldConfigs.GetNext(pos)->CountHostUsage(hostName, inGenSets, inOldConfigs);
+}
+
+int VqsModelNodeSystem::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+
+VqsModelNodeConfig::VqsModelNodeConfig(VqsModelNode* parent, const PxVQConfigPtr& config)
+    : VqsModelNode(parent, config)
+{
+}
+
+VqsModelNodeConfig::~VqsModelNodeConfig()
+{
+    m_bsLinks.DeleteAll();
+    m_optionSets.DeleteAll();
+}
+
+void VqsModelNodeConfig::LoadBSLinks(int mode)
+{
+    const PxVQConfigPtr config = GetConfig();
+    if (!config)
+        return;
+    VqsLoadNodeList<VqsModelNodeBSLink, PxVQBSSoftLinkPtr>(
+        *this, m_bsLinks, mode, VqsKnownChild::FollowListOrder,
+        [&](PxTypedList<PxVQBSSoftLinkPtr>& links) { config->GetListOfBSSoftLinks(links); },
+        [this](const PxVQBSSoftLinkPtr& link) { return new VqsModelNodeBSLink(this, link); });
+}
+
+namespace {
+
+VqsModelNodeOSet* CreateOptionSetNode(VqsModelNode* parent, const PxVQOptionSetPtr& optionSet)
+{
+    if (const PxVQGenSetPtr genSet{optionSet})
+        return new VqsModelNodeGenSet(parent, genSet);
+    return new VqsModelNodeOSet(parent, optionSet);
+}
+
+} // namespace
+
+void VqsModelNodeConfig::LoadOptionSets(int mode)
+{
+    if (!GetConfig())
+        return;
+    VqsLoadNodeList<VqsModelNodeOSet, PxVQOptionSetPtr>(
+        *this, m_optionSets, mode, VqsKnownChild::Refresh,
+        [&](PxTypedList<PxVQOptionSetPtr>& optionSets) { ReadOptionSets(optionSets); },
+        [this](const PxVQOptionSetPtr& optionSet) { return CreateOptionSetNode(this, optionSet); });
+}
+
+VqsModelNodeOSet* VqsModelNodeConfig::AddOptionSetNode(const PxVQOptionSetPtr& optionSet, bool notify, bool refresh)
+{
+    if (!optionSet)
+        return nullptr;
+    if (VqsModelNodeOSet* node = VqsFindChildByObject(*this, m_optionSets, optionSet)) {
+        if (refresh)
+            node->Refresh();
+        return node;
+    }
+    VqsModelNodeOSet* node = CreateOptionSetNode(this, optionSet);
+    m_optionSets.AddTail(node);
+    if (notify)
+        node->NotifyChanged();
+    return node;
+}
+
+void VqsModelNodeConfig::GetBSLinkNodes(CObList& out) const { m_bsLinks.AppendTo(out); }
+
+void VqsModelNodeConfig::GetOptionSetNodes(CObList& out) const { m_optionSets.AppendTo(out); }
+
+void VqsModelNodeConfig::GetGenSetNodes(CObList& out) const
+{
+    for (POSITION pos = m_optionSets.GetHeadPosition(); pos;) {
+        if (auto* genSet = dynamic_cast<VqsModelNodeGenSet*>(m_optionSets.GetNext(pos)))
+            out.AddTail(genSet);
+    }
+}
+
+VqsModelNodeBSLink* VqsModelNodeConfig::FindBSLinkNode(const PxObjectPtr& link) const
+{
+    return VqsFindChildByObject(*this, m_bsLinks, link);
+}
+
+VqsModelNodeOSet* VqsModelNodeConfig::FindOptionSetNode(const PxObjectPtr& optionSet) const
+{
+    return VqsFindChildByObject(*this, m_optionSets, optionSet);
+}
+
+VqsModelNodeGenSet* VqsModelNodeConfig::FindGenSetNode(const PxObjectPtr& genSet) const
+{
+    return dynamic_cast<VqsModelNodeGenSet*>(VqsFindChildByObject(*this, m_optionSets, genSet));
+}
+
+void VqsModelNodeConfig::LoadChildren(int mode)
+{
+    LoadBSLinks(mode);
+    LoadOptionSets(mode);
+}
+
+void VqsModelNodeConfig::GetChildren(CObList& out)
+{
+    m_bsLinks.AppendTo(out);
+    m_optionSets.AppendTo(out);
+}
+
+void VqsModelNodeConfig::RemoveChild(VqsModelNode* child)
+{
+    if (!child)
+        return;
+    const POSITION link = m_bsLinks.PositionOf(child);
+    if (!link) {
+        m_optionSets.RemoveChild(child);
+        return;
+    }
+    child->NotifyViews();
+    for (POSITION pos = m_optionSets.GetHeadPosition(); pos;)
+        m_optionSets.GetNext(pos)->DropAbsentChildren();
+    m_bsLinks.RemoveAt(link);
+    if (VqsModelNode* system = GetParent())
+        system->NotifyChanged();
+}
+
+void VqsModelNodeConfig::CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs)
+{
+    LoadOptionSets(VqsLoadCached);
+    int& count = dynamic_cast<VqsModelNodeOldConfig*>(this) ? inOldConfigs : inGenSets;
+    for (POSITION pos = m_optionSets.GetHeadPosition(); pos;) {
+        auto* genSet = dynamic_cast<VqsModelNodeGenSet*>(m_optionSets.GetNext(pos));
+        if (genSet && _mbsicmp(genSet->GetGenSet()->GetHostName().GetString(), hostName) == 0)
+            ++count;
+    }
+}
+
+int VqsModelNodeConfig::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+
+void VqsModelNodeCurConfig::ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const
+{
+    GetCurConfig()->GetListOfOptionSets(optionSets);
+}
+
+void VqsModelNodeOldConfig::ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const
+{
+    if (const PxVQOptionSetPtr optionSet = GetOldConfig()->GetOptionSet())
+        optionSets.AddTail(optionSet);
+}

@@ -1,0 +1,97 @@
+// A system with its current and previous configurations, and the configuration nodes with
+// their business-segment links and option sets.
+#pragma once
+
+#include "model/VqsModelNodeList.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQSystem.h"
+
+class VqsModelNodeBSLink;
+class VqsModelNodeConfig;
+class VqsModelNodeCurConfig;
+class VqsModelNodeGenSet;
+class VqsModelNodeOldConfig;
+class VqsModelNodeOSet;
+
+class VqsModelNodeSystem : public VqsModelNode {
+public:
+    VqsModelNodeSystem(VqsModelNode* parent, const PxVQSystemPtr& system);
+    ~VqsModelNodeSystem() override;
+
+    PxVQSystemPtr GetSystem() const { return VqsObjectOf<PxVQSystemPtr>(this); }
+    void LoadCurConfig(int mode);
+    void LoadOldConfigs(int mode);
+    // The current configuration, then the previous ones.
+    void GetConfigNodes(CObList& out) const;
+    VqsModelNodeConfig* FindConfigNode(const PxObjectPtr& config) const;
+
+    void LoadChildren(int mode) override;
+    void GetChildren(CObList& out) override;
+    void RemoveChild(VqsModelNode* child) override;
+    void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
+    CString GetDescription() override;
+    PxVQObjectPtr GetObject() const override { return Object(); }
+    int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
+    int GetKind() const override { return VqsKindSystem; }
+
+private:
+    VqsNodeList<VqsModelNodeCurConfig> m_curConfig;
+    VqsNodeList<VqsModelNodeOldConfig> m_oldConfigs;
+};
+
+class VqsModelNodeConfig : public VqsModelNode {
+public:
+    ~VqsModelNodeConfig() override;
+
+    PxVQConfigPtr GetConfig() const { return VqsObjectOf<PxVQConfigPtr>(this); }
+    VqsModelNodeSystem* GetSystemNode() const { return static_cast<VqsModelNodeSystem*>(GetParent()); }
+    void LoadBSLinks(int mode);
+    void LoadOptionSets(int mode);
+    void GetBSLinkNodes(CObList& out) const;
+    void GetOptionSetNodes(CObList& out) const;
+    // Only the option-set nodes that are generate sets.
+    void GetGenSetNodes(CObList& out) const;
+    VqsModelNodeBSLink* FindBSLinkNode(const PxObjectPtr& link) const;
+    VqsModelNodeOSet* FindOptionSetNode(const PxObjectPtr& optionSet) const;
+    VqsModelNodeGenSet* FindGenSetNode(const PxObjectPtr& genSet) const;
+    // The option set's node, made when absent (at the tail; announced when `notify`), or
+    // refreshed when present and `refresh`.
+    VqsModelNodeOSet* AddOptionSetNode(const PxVQOptionSetPtr& optionSet, bool notify, bool refresh);
+
+    void LoadChildren(int mode) override;
+    void GetChildren(CObList& out) override;
+    void RemoveChild(VqsModelNode* child) override;
+    // Generate sets naming the host count as current uses, or as old ones in an old
+    // configuration.
+    void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
+    PxVQObjectPtr GetObject() const override { return Object(); }
+    int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
+    int GetKind() const override { return VqsKindConfig; }
+
+protected:
+    VqsModelNodeConfig(VqsModelNode* parent, const PxVQConfigPtr& config);
+    virtual void ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const = 0;
+
+private:
+    VqsNodeList<VqsModelNodeBSLink> m_bsLinks;
+    VqsNodeList<VqsModelNodeOSet> m_optionSets;
+};
+
+class VqsModelNodeCurConfig : public VqsModelNodeConfig {
+public:
+    VqsModelNodeCurConfig(VqsModelNode* parent, const PxVQCurConfigPtr& config) : VqsModelNodeConfig(parent, config) {}
+    PxVQCurConfigPtr GetCurConfig() const { return VqsObjectOf<PxVQCurConfigPtr>(this); }
+
+protected:
+    void ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const override;
+};
+
+class VqsModelNodeOldConfig : public VqsModelNodeConfig {
+public:
+    VqsModelNodeOldConfig(VqsModelNode* parent, const PxVQOldConfigPtr& config) : VqsModelNodeConfig(parent, config) {}
+    PxVQOldConfigPtr GetOldConfig() const { return VqsObjectOf<PxVQOldConfigPtr>(this); }
+    CString GetDescription() override;
+
+protected:
+    void ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const override;
+};
