@@ -65,8 +65,9 @@ public:
         try {
             if (m_bAddBlank)
                 AddBlank(current);
-            for (POSITION pos = objects.GetHeadPosition(); pos;) {
-                const T& object = objects.GetNext(pos);
+            const CList<T, const T&>& list = objects;
+            for (POSITION pos = list.GetHeadPosition(); pos;) {
+                const T& object = list.GetNext(pos);
                 const int index = AddString(GetItemText(object));
                 if (index < 0)
                     return FALSE;
