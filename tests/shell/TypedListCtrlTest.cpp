@@ -1,5 +1,6 @@
 #include "ControlsTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQElementSoftLink.h"
 #include "proxy/PxVQEnterprise.h"
 #include "shell/VqsTypedListCtrls.h"
@@ -200,4 +201,41 @@ TEST_F(TypedListCtrlTest, AChangedPackReplacementIsShownAndTheDefaultsWaitForThe
     EXPECT_EQ(list.GetItemText(0, 4), "/new/path");
     EXPECT_EQ(list.GetPackText1(nt), "/vq/nt/sales");
     EXPECT_EQ(list.GetPackText3(nt), "/new/path");
+}
+
+namespace {
+
+class DeferredElementList : public VqsTypedListCtrl_DelElementLink {
+public:
+    BOOL IsDetailDeferred() override { return TRUE; }
+};
+
+// The object images drawn (the marks aside).
+std::vector<std::string> ObjectImages(const vqwin::DisplayList& drawn)
+{
+    std::vector<std::string> images;
+    for (const vqwin::DisplayOp& op : drawn.Ops()) {
+        if (op.kind == vqwin::DisplayOp::Kind::Image && op.image.find("MD_") == std::string::npos)
+            images.push_back(op.image);
+    }
+    return images;
+}
+
+} // namespace
+
+TEST_F(TypedListCtrlTest, DeferredDetailsAreReadAtTheFirstPaintAndTriedAgainAfterAFailure)
+{
+    DeferredElementList list;
+    Create(list);
+    ASSERT_TRUE(list.Init());
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    Elements(links, {"MONTHLY"});
+    PxFaultInjection::Throw("PxVQSoftLink::GetUpdatedFlag", "Injected repository failure", 0, 1);
+    ASSERT_TRUE(list.SetObjects(links)) << "no details are read while filling";
+    EXPECT_TRUE(ObjectImages(Paint(list)).empty()) << "the details failed: no object image";
+    PxFaultInjection::Reset();
+    EXPECT_EQ(ObjectImages(Paint(list)).size(), 1u) << "the next paint reads them";
+    VqsImageRef image;
+    EXPECT_TRUE(list.LoadItemDetails(Element("MONTHLY"), &image));
+    EXPECT_EQ(image.nVariant, 0);
 }
