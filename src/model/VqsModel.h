@@ -68,7 +68,8 @@ public:
     VqsModelNodeOSet* GetOptionSetNode(const PxVQOptionSetPtr& optionSet, const PxVQConfigPtr& config);
 
 private:
-    VqsModelNodeEnterprise m_root;
+    // Declared before the root, so that it outlives the nodes that leave it.
     CMap<std::uint64_t, std::uint64_t, VqsModelNode*, VqsModelNode*> m_index{10};
+    VqsModelNodeEnterprise m_root;
     int m_nFlag;
 };

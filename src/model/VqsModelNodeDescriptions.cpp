@@ -43,10 +43,16 @@ bool LongNames()
     return app && app->GetAllowLongNames();
 }
 
-// The object's long name when long names are allowed, else its short name.
+// The object's long name when long names are allowed, else (or when it has none) its
+// short name.
 CString NameOf(const PxObjectPtr& object)
 {
-    return object->GetStringProperty(LongNames() ? "longName" : "name");
+    if (LongNames()) {
+        CString longName = object->GetStringProperty("longName");
+        if (!longName.IsEmpty())
+            return longName;
+    }
+    return object->GetStringProperty("name");
 }
 
 // Runs a step that gathers values; a repository failure leaves the values gathered so far.
@@ -291,14 +297,16 @@ CString VqsModelNodeSystem::GetDescription()
 
 namespace {
 
-// The kind word of an element link's type; empty for a type that has none.
+// The kind word of an element link's type (1 Ispec, 2 report, 3 profile, 4 global logic);
+// empty for a type that has none. The element-kind names count the component and the
+// event apart, so a report is kind 3 there.
 CString ElementKindText(int type)
 {
     CString text;
     if (type == 1)
         text.LoadString(IDS_SOFT_LINK_KIND_ISPEC);
     else if (type >= 2 && type <= 4)
-        text = VqsGetElementKindName(type);
+        text = VqsGetElementKindName(type + 1);
     return text;
 }
 

@@ -42,4 +42,19 @@ void VqsModelNodePack::NotifyViews() { Broadcast(VqsPackGone, false); }
 
 int VqsModelNodePack::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
 
+void VqsModelNodePackAssociation::Refresh()
+{
+    const PxVQHostPackDataPtr data = GetHostPackData();
+    if (!data)
+        return;
+    data->Refresh();
+    const PxObjectPtr associations[] = {data->GetPackAssociationNT(), data->GetPackAssociationUnix(),
+                                        data->GetPackAssociationA(), data->GetPackAssociationTarsk()};
+    for (const PxObjectPtr& association : associations) {
+        if (association)
+            association->Refresh();
+    }
+    NotifyChanged();
+}
+
 int VqsModelNodePackAssociation::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }

@@ -161,8 +161,7 @@ int VqsModelNodeBSLink::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
         return LockElementLinksOfBundle(bag, target);
     if (target->_IsKindOf("PxVQOptionSet") && !LockAllElementLinks(bag))
         return 0;
-    if ((ownLink || target->_IsKindOf("PxVQOptionSet") || target->_IsKindOf("PxVQConfig") ||
-         target->_IsKindOf("PxVQSystem")) &&
+    if ((ownLink || target->_IsKindOf("PxVQConfig") || target->_IsKindOf("PxVQSystem")) &&
         !LockChildPaths(bag, target))
         return 0;
     if (ownLink && !LockOptionSetPaths(bag, target))

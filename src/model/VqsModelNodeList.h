@@ -6,6 +6,9 @@
 #include "model/VqsModelNode.h"
 #include "proxy/PxTypedList.h"
 
+// The model's node of an object (VqsModel::LookupNode), for the templates below.
+VqsModelNode* VqsLookupNode(VqsModel& model, const PxObjectPtr& object);
+
 template <class Node>
 class VqsNodeList : public CList<Node*, Node*> {
 public:
@@ -118,6 +121,18 @@ enum class VqsKnownChild {
     FollowListOrder, // not refreshed, moved after the node of the object listed before it
 };
 
+// The child of `parent` in `list` that holds the object, found through the model's index
+// (each kind of child has one list in its parent).
+template <class Node>
+Node* VqsFindChildByObject(VqsModelNode& parent, const VqsNodeList<Node>& list, const PxObjectPtr& object)
+{
+    VqsModel* model = parent.GetModel();
+    if (!model)
+        return list.FindByObject(object);
+    VqsModelNode* node = VqsLookupNode(*model, object);
+    return node && node->GetParent() == &parent ? dynamic_cast<Node*>(node) : nullptr;
+}
+
 // Reads one child list in a load mode: `read` fills the typed list with one repository call,
 // `create` makes the node of a new object. New children are placed after the node of the
 // object listed before them and announced.
@@ -132,17 +147,22 @@ void VqsLoadNodeList(VqsModelNode& parent, VqsNodeList<Node>& list, int mode, Vq
     if (mode == VqsLoadDropVanished)
         VqsRemoveVanishedNodes(parent, list, objects);
     Node* previous = nullptr;
+    // The position of `previous` while it is known, so that a long first read stays linear.
+    POSITION previousPos = nullptr;
     for (POSITION it = objects.GetHeadPosition(); it;) {
         const Ptr& object = objects.CList<Ptr, const Ptr&>::GetNext(it);
-        Node* child = list.FindByObject(object);
+        Node* child = VqsFindChildByObject(parent, list, object);
         if (child) {
             if (known == VqsKnownChild::Refresh)
                 child->Refresh();
             else
                 VqsPlaceNodeAfter(list, child, previous);
+            previousPos = nullptr;
         } else {
             child = create(object);
-            VqsPlaceNodeAfter(list, child, previous);
+            if (previous && !previousPos)
+                previousPos = list.Find(previous);
+            previousPos = previousPos ? list.InsertAfter(previousPos, child) : list.AddHead(child);
             child->NotifyChanged();
         }
         previous = child;

@@ -1,0 +1,267 @@
+// Finding one report alias in a never-expanded model: the lookup reads only the lists on
+// the alias's path (systems, the system's configurations, its business-segment links, the
+// segment's report groups, the group's aliases), whatever the enterprise holds besides.
+// Measured on enterprises of 10, 100 and 1,000 systems; the reads per find and the nodes
+// the model makes are reported beside the time.
+//
+// And a lock scope over 1,000 objects through a lock bag, beside the repository library's
+// own lock calls on the same objects: one call per object, and one list call.
+//
+// The repositories are made once (in the temporary folder, kept between runs); making the
+// large ones takes a while.
+#include "model/VqsLockBag.h"
+#include "model/VqsLockScope.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeLink.h"
+#include "proxy/PxTesting.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQReportGroup.h"
+#include "proxy/PxVQSystem.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoSample.h"
+#include "shell/VqsModuleStartup.h"
+#include "shell/VqsSysApp.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSegments = 20;
+constexpr int kElements = 50;
+constexpr int kLockedObjects = 1000;
+
+fs::path Folder()
+{
+    static const fs::path folder = [] {
+        fs::path path = fs::temp_directory_path() / "vq_model_lookup_bench";
+        fs::create_directories(path);
+        return path;
+    }();
+    return folder;
+}
+
+// The enterprise of `systems` systems, each taking 20 business segments of 50 generated
+// elements besides the sample's own.
+std::string Repository(int systems)
+{
+    const fs::path file = Folder() / ("enterprise-" + std::to_string(systems) + "x" + std::to_string(kSegments) + "x" +
+                                      std::to_string(kElements) + ".vqr");
+    if (!fs::exists(file)) {
+        const fs::path partial = file.string() + ".part";
+        fs::remove(partial);
+        fs::remove(partial.string() + "-locks");
+        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription({systems, kSegments, kElements}));
+        fs::rename(partial, file);
+        fs::remove(partial.string() + "-locks");
+    }
+    return file.string();
+}
+
+// The started module, with a session on one repository at a time.
+class Module {
+public:
+    static Module& Get()
+    {
+        static Module module;
+        return module;
+    }
+
+    VqsSysApp& Open(const std::string& repository)
+    {
+        VqsSysApp& app = *VqsGetApp();
+        if (repository != m_open) {
+            if (!m_open.empty())
+                app.CloseSession();
+            if (!app.OpenSession(repository.c_str(), "BENCH/USER", nullptr))
+                throw std::runtime_error("the benchmark cannot open its session on " + repository);
+            m_open = repository;
+        }
+        return app;
+    }
+
+private:
+    Module()
+    {
+        setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
+        setenv("VQ_COM_REGISTRY", (Folder() / "com-registry.ini").c_str(), 1);
+        VqsStartModule();
+        if (!VqsGetApp()->SetResourceModule("vqsysres"))
+            throw std::runtime_error("the benchmark finds no resource library");
+    }
+
+    std::string m_open;
+};
+
+// The first alias of the first report group in the first segment of the last system.
+PxVQReportSoftLinkAliasPtr AliasOfLastSystem(VqsSysApp& app, int systems)
+{
+    const PxVQSystemPtr system = app.GetEnterprise()->GetSystem(("SYS" + std::to_string(systems)).c_str());
+    PxTypedList<PxVQBSSoftLinkPtr> segments;
+    system->GetCurConfig()->GetListOfBSSoftLinks(segments);
+    PxTypedList<PxVQReportGroupPtr> groups;
+    segments.GetHead()->GetListOfReportGroups(groups);
+    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+    groups.GetHead()->GetListOfReportSoftLinkAliases(aliases);
+    return aliases.GetHead();
+}
+
+void BM_FindReportAliasInNewModel(benchmark::State& state)
+{
+    const int systems = static_cast<int>(state.range(0));
+    VqsSysApp& app = Module::Get().Open(Repository(systems));
+    const PxVQReportSoftLinkAliasPtr alias = AliasOfLastSystem(app, systems);
+    PxTesting::ResetListReads();
+    INT_PTR nodes = 0;
+    for (auto _ : state) {
+        VqsModel model;
+        if (!model.FindRepAliasNode(alias))
+            state.SkipWithError("the alias was not found");
+        nodes = model.GetIndexCount();
+    }
+    const double finds = static_cast<double>(state.iterations());
+    state.counters["list_reads"] = PxTesting::ListReads() / finds;
+    state.counters["systems_list_reads"] = PxTesting::ListReads("PxVQEnterprise::GetListOfSystems") / finds;
+    state.counters["segment_lists_read"] = PxTesting::ListReads("PxVQBSSoftLink::GetListOfElementSoftLinks") / finds;
+    state.counters["nodes_made"] = static_cast<double>(nodes);
+}
+BENCHMARK(BM_FindReportAliasInNewModel)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The enterprise's list of systems alone, which the lookup reads on its way: the part of
+// the lookup that grows with the number of systems.
+void BM_ReadSystemsList(benchmark::State& state)
+{
+    VqsSysApp& app = Module::Get().Open(Repository(static_cast<int>(state.range(0))));
+    const PxVQEnterprisePtr enterprise = app.GetEnterprise();
+    for (auto _ : state) {
+        PxTypedList<PxVQSystemPtr> systems;
+        enterprise->GetListOfSystems(systems);
+        benchmark::DoNotOptimize(systems.GetCount());
+    }
+}
+BENCHMARK(BM_ReadSystemsList)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The same alias again in a model that already holds its path: no list is read.
+void BM_FindReportAliasAgain(benchmark::State& state)
+{
+    const int systems = static_cast<int>(state.range(0));
+    VqsSysApp& app = Module::Get().Open(Repository(systems));
+    const PxVQReportSoftLinkAliasPtr alias = AliasOfLastSystem(app, systems);
+    VqsModel model;
+    model.FindRepAliasNode(alias);
+    PxTesting::ResetListReads();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model.FindRepAliasNode(alias));
+    state.counters["list_reads"] = PxTesting::ListReads() / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_FindReportAliasAgain)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// 1,000 element links of the first system, as model nodes.
+struct LockTargets {
+    VqsModel model;
+    CObList nodes;
+    PxTypedList<PxVQObjectPtr> objects;
+
+    LockTargets()
+    {
+        VqsSysApp& app = Module::Get().Open(Repository(10));
+        model.SetEnterprise(app.GetEnterprise());
+        PxTypedList<PxVQBSSoftLinkPtr> segments;
+        app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfBSSoftLinks(segments);
+        for (POSITION pos = segments.GetHeadPosition(); pos && nodes.GetCount() < kLockedObjects;) {
+            VqsModelNodeBSLink* segment = model.FindConfigNodeOfBSLink(segments.GetNext(pos));
+            if (!segment)
+                throw std::runtime_error("the benchmark finds no node of a business segment");
+            segment->LoadElementLinks(VqsLoadCached);
+            CObList links;
+            segment->GetElementLinkNodes(links);
+            for (POSITION at = links.GetHeadPosition(); at && nodes.GetCount() < kLockedObjects;) {
+                auto* link = static_cast<VqsModelNode*>(links.GetNext(at));
+                nodes.AddTail(link);
+                objects.AddTail(link->GetObject());
+            }
+        }
+        if (nodes.GetCount() != kLockedObjects)
+            throw std::runtime_error("the benchmark finds too few element links");
+    }
+};
+
+LockTargets& Targets()
+{
+    static LockTargets targets;
+    return targets;
+}
+
+void BM_LockScopeBagLocksEachObject(benchmark::State& state)
+{
+    LockTargets& targets = Targets();
+    PxVQLink* link = VqsGetApp()->GetLink();
+    for (auto _ : state) {
+        VqsLockScope scope(link);
+        VqsLockBag bag(VqsReadLock);
+        if (!bag.LockNodes(targets.nodes))
+            state.SkipWithError("a lock was refused");
+    }
+    state.SetItemsProcessed(state.iterations() * kLockedObjects);
+}
+BENCHMARK(BM_LockScopeBagLocksEachObject)->Unit(benchmark::kMillisecond);
+
+void BM_RawLockOfEachObject(benchmark::State& state)
+{
+    LockTargets& targets = Targets();
+    PxVQLink* link = VqsGetApp()->GetLink();
+    for (auto _ : state) {
+        for (POSITION pos = targets.objects.GetHeadPosition(); pos;) {
+            if (!targets.objects.GetNext(pos)->ReadLock().Succeeded())
+                state.SkipWithError("a lock was refused");
+        }
+        link->UnLock(targets.objects);
+    }
+    state.SetItemsProcessed(state.iterations() * kLockedObjects);
+}
+BENCHMARK(BM_RawLockOfEachObject)->Unit(benchmark::kMillisecond);
+
+void BM_LockScopeBagLocksAllInOneCall(benchmark::State& state)
+{
+    LockTargets& targets = Targets();
+    PxVQLink* link = VqsGetApp()->GetLink();
+    for (auto _ : state) {
+        VqsLockBag bag(VqsNoLock);
+        bag.LockNodes(targets.nodes);
+        VqsLockScope scope(link);
+        if (!bag.LockObjects(VqsReadLock))
+            state.SkipWithError("the lock was refused");
+    }
+    state.SetItemsProcessed(state.iterations() * kLockedObjects);
+}
+BENCHMARK(BM_LockScopeBagLocksAllInOneCall)->Unit(benchmark::kMillisecond);
+
+void BM_RawListLock(benchmark::State& state)
+{
+    LockTargets& targets = Targets();
+    PxVQLink* link = VqsGetApp()->GetLink();
+    for (auto _ : state) {
+        if (!link->ReadLock(targets.objects).Succeeded())
+            state.SkipWithError("the lock was refused");
+        link->UnLock(targets.objects);
+    }
+    state.SetItemsProcessed(state.iterations() * kLockedObjects);
+}
+BENCHMARK(BM_RawListLock)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
