@@ -111,3 +111,13 @@ TEST_F(OpenAndRemovePromptTest, YesToAllIsGreyedWhenNoFurtherObjectsFollow)
     EXPECT_EQ(VqsAskRemove(nullptr, "Report group MONTHEND", FALSE), IDNO);
     EXPECT_FALSE(enabled);
 }
+
+TEST_F(OpenAndRemovePromptTest, EnterOnTheOpenButtonClicksIt)
+{
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(kOpenTemplate)
+        .Run([] { ASSERT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), kHostAndPackLists); })
+        .Key(VK_RETURN);
+    frame->SendMessage(WM_COMMAND, ID_OPEN);
+    EXPECT_EQ(frametest::HostLinesStartingWith("message: openHostView:").size(), 1u);
+}

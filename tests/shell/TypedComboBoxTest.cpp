@@ -1,11 +1,13 @@
 #include "ControlsTestSupport.h"
 
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "shell/VqsDDXInt64.h"
 #include "shell/VqsReportGroupsCombo.h"
 #include "shell/VqsTypedComboBox.h"
+#include "shell/VqsTypedListBox.h"
 #include "support/ScriptedUiDriver.h"
 #include "win/CDataExchange.h"
 #include "win/CEdit.h"
@@ -237,4 +239,22 @@ TEST_F(TypedComboBoxTest, Loading64BitIntegerKeepsTheCaretOfTheEdit)
     edit.GetSel(start, end);
     EXPECT_EQ(start, 1);
     EXPECT_EQ(end, 1);
+}
+
+TEST_F(TypedComboBoxTest, TheBusinessSegmentListFreesItsCopiesAndLeavesItsStringsToThePage)
+{
+    VqsTypedListBox<PxLSEBusinessSegmentPtr> box;
+    ASSERT_TRUE(box.Create(WS_VISIBLE | LBS_SORT | LBS_HASSTRINGS, CRect(0, 0, 200, 200), parent.get(), 1041));
+    PxTypedList<PxLSEBusinessSegmentPtr> segments;
+    app.GetLSEEnterprise()->GetBSList(segments);
+    for (POSITION pos = segments.GetHeadPosition(); pos;) {
+        auto* copy = new PxLSEBusinessSegmentPtr(segments.GetNext(pos));
+        box.m_items.AddTail(copy);
+        box.SetItemDataPtr(box.AddString((*copy)->GetName()), copy);
+    }
+    ASSERT_EQ(box.GetCount(), 3);
+    EXPECT_EQ((*static_cast<PxLSEBusinessSegmentPtr*>(box.GetItemDataPtr(0)))->GetName(), "PAYROLL");
+    box.DeleteAllItems();
+    EXPECT_TRUE(box.m_items.IsEmpty());
+    EXPECT_EQ(box.GetCount(), 3);
 }
