@@ -23,20 +23,31 @@ struct ProcessId {
     std::string machine;
 };
 
-std::int64_t ProcessStart(std::int64_t pid)
+// What /proc tells of a process: its state letter and its start time (0 when there is no
+// such process, or it cannot be read).
+struct ProcessStat {
+    char state = 0;
+    std::int64_t start = 0;
+};
+
+ProcessStat ReadProcessStat(std::int64_t pid)
 {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
     std::size_t close = text.rfind(')');
     if (close == std::string::npos)
-        return 0;
+        return {};
     std::istringstream fields(text.substr(close + 2));
+    ProcessStat result;
     std::string field;
-    // Field 22 of the stat line is the start time; the fields after the name start at 3.
-    for (int index = 3; index <= 22 && fields >> field; ++index)
-        if (index == 22)
-            return std::atoll(field.c_str());
-    return 0;
+    // The fields after the name start at 3 (the state); field 22 is the start time.
+    for (int index = 3; index <= 22 && fields >> field; ++index) {
+        if (index == 3)
+            result.state = field[0];
+        else if (index == 22)
+            result.start = std::atoll(field.c_str());
+    }
+    return result;
 }
 
 std::string MachineName()
@@ -56,20 +67,24 @@ const ProcessId& ThisProcess()
     static thread_local ProcessId process;
     std::int64_t pid = getpid();
     if (cachedFor != pid) {
-        process = {pid, ProcessStart(pid), MachineName()};
+        process = {pid, ReadProcessStat(pid).start, MachineName()};
         cachedFor = pid;
     }
     return process;
 }
 
+// A process that has exited is dead, whether or not its parent has reaped it yet (a
+// zombie, 'Z', or one being reaped, 'X').
 bool IsAlive(const ProcessId& holder)
 {
     if (holder.machine != ThisProcess().machine)
         return true; // another machine's sessions cannot be checked; they stay until they end
     if (kill(static_cast<pid_t>(holder.pid), 0) != 0 && errno == ESRCH)
         return false;
-    std::int64_t start = ProcessStart(holder.pid);
-    return start == 0 || holder.start == 0 || start == holder.start;
+    ProcessStat stat = ReadProcessStat(holder.pid);
+    if (stat.state == 'Z' || stat.state == 'X')
+        return false;
+    return stat.start == 0 || holder.start == 0 || stat.start == holder.start;
 }
 
 // Held kinds that refuse a requested kind: reads meet writes; a future update meets future

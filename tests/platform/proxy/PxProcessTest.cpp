@@ -45,6 +45,14 @@ public:
         char byte = 0;
         return read(m_ready[0], &byte, 1) == 1 && byte == 1;
     }
+    // Lets the child end and waits until it has exited, leaving it unreaped (a zombie).
+    void ExitUnreaped()
+    {
+        char byte = 1;
+        (void)!write(m_go[1], &byte, 1);
+        siginfo_t info{};
+        waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOWAIT);
+    }
     // Lets the child end and waits for it to be gone.
     void Finish()
     {
@@ -113,6 +121,31 @@ TEST(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
 
     EXPECT_TRUE(host->WriteLock(0));
     EXPECT_TRUE(parent->GetLVQEnterprise()->FutureUpdateLock());
+    EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+}
+
+TEST(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
+{
+    PxTestRepository repository;
+    {
+        auto setup = PxAttach(repository.Path());
+        setup->BeginTransaction();
+        setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
+        setup->CommitTransaction();
+    }
+    Child child([&] {
+        auto link = PxAttach(repository.Path(), "child/locker");
+        PxVQObjectPtr host = link->GetLVQEnterprise()->FindMember("hosts", "name", "X");
+        if (!host->WriteLock(0))
+            throw std::runtime_error("lock");
+        link.release();
+    });
+    ASSERT_TRUE(child.WaitReady());
+    child.ExitUnreaped();
+
+    auto parent = PxAttach(repository.Path());
+    PxVQObjectPtr host = parent->GetLVQEnterprise()->FindMember("hosts", "name", "X");
+    EXPECT_TRUE(host->WriteLock(0));
     EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
 }
 
