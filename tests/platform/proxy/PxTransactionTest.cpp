@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -242,6 +243,31 @@ TEST_F(PxTransactionTest, UpdateEditionMakesEarlierEditionsStale)
     m_a->CommitTransaction();
     EXPECT_FALSE(before.IsLatestEdition());
     EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition());
+}
+
+TEST_F(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdated)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"two updates", [&] { mine->UpdateEdition(); mine->UpdateEdition(); }},
+        {"a change, then an update", [&] { mine->SetAttributeText("name", "H2"); mine->UpdateEdition(); }},
+        {"an update, then a change", [&] { mine->UpdateEdition(); mine->SetAttributeText("name", "H3"); }},
+    };
+    for (const Case& c : cases) {
+        theirs->Refresh();
+        std::int64_t before = theirs->GetObjectEdition().GetEdition();
+        m_a->BeginTransaction();
+        c.change();
+        m_a->CommitTransaction();
+        theirs->Refresh();
+        EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before + 1) << c.what;
+        EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition()) << c.what;
+    }
 }
 
 } // namespace
