@@ -122,7 +122,8 @@ PxLockStore::PxLockStore(const std::string& path) : m_db(path, true)
                  " kind INTEGER NOT NULL, holds INTEGER NOT NULL, PRIMARY KEY(oid, session, kind)) WITHOUT ROWID;"
                  "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
                  "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
-                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);",
+                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);",
                  pxwhat::Lock);
 }
 
@@ -322,10 +323,42 @@ bool PxLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
     }
 }
 
-void PxLockStore::DropLocksAbove(std::int64_t session, std::int64_t lastOid)
+void PxLockStore::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
 {
-    PxQuery drop(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid > ?2", pxwhat::Lock);
-    drop.Bind(1, session).Bind(2, lastOid).Run();
+    BeginPatiently();
+    try {
+        for (std::int64_t oid : oids) {
+            PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid = ?2", pxwhat::Lock);
+            locks.Bind(1, session).Bind(2, oid).Run();
+            PxQuery persistent(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1", pxwhat::Lock);
+            persistent.Bind(1, oid).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+std::int64_t PxLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
+{
+    BeginPatiently();
+    try {
+        std::int64_t first = lastStored + 1;
+        {
+            PxQuery next(m_db, "SELECT next FROM px_oid", pxwhat::Lock);
+            if (next.Step())
+                first = std::max(first, next.Int(0));
+        }
+        m_db.Execute("DELETE FROM px_oid", pxwhat::Lock);
+        PxQuery store(m_db, "INSERT INTO px_oid(next) VALUES(?1)", pxwhat::Lock);
+        store.Bind(1, first + count).Run();
+        Commit();
+        return first;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
 }
 
 PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,

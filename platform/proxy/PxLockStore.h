@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 enum PxLockKind : int { PxLockRead = 1, PxLockLongRead = 2, PxLockFutureUpdate = 3, PxLockWrite = 4 };
 
@@ -41,9 +42,14 @@ public:
     // Gives back one hold of each object, the weakest kind first.
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count);
     bool LockedByOther(std::int64_t session, std::int64_t oid);
-    // Drops the session's locks on objects whose ids are above `lastOid` (objects of a
-    // transaction that was rolled back; their ids will be given again).
-    void DropLocksAbove(std::int64_t session, std::int64_t lastOid);
+    // Drops the session's locks, and the persistent locks, on objects that never were (made
+    // in a transaction that was rolled back).
+    void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids);
+    // Reserves `count` object ids that no session has had, all above `lastStored` (the data
+    // file's highest id, so a lock file made afresh never gives a stored id again); answers
+    // the first. Ids live here, apart from the data, so that a rolled back transaction
+    // does not give its ids back.
+    std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored);
 
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                             std::size_t count, bool manual);

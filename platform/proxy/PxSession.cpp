@@ -23,6 +23,10 @@ std::string CanonicalPath(const std::string& path)
 
 std::string LockFilePath(const std::string& path) { return path == ":memory:" ? path : path + "-locks"; }
 
+// Ids are reserved in the lock file this many at a time; the ones a session does not use
+// are never given.
+constexpr std::int64_t kOidsReserved = 64;
+
 } // namespace
 
 int PxNode::NumberOfProcesses() const { return m_session.LiveSessions(); }
@@ -95,13 +99,8 @@ void PxSession::Begin()
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
     m_store.Begin();
-    try {
-        m_lastOidBeforeTransaction = m_store.LastOid();
-    } catch (...) {
-        m_store.Rollback();
-        throw;
-    }
     m_changed.clear();
+    m_created.clear();
     m_inTransaction = true;
 }
 
@@ -118,6 +117,7 @@ void PxSession::Commit()
         throw;
     }
     m_changed.clear();
+    m_created.clear();
     m_inTransaction = false;
 }
 
@@ -134,6 +134,24 @@ void PxSession::Abort()
         throw;
     }
     ForgetTransaction();
+}
+
+std::int64_t PxSession::CreateObject(const char* className, std::int64_t created)
+{
+    std::int64_t oid = NewOid();
+    m_store.CreateObject(oid, className, created);
+    m_created.push_back(oid);
+    m_changed.insert(oid);
+    return oid;
+}
+
+std::int64_t PxSession::NewOid()
+{
+    if (m_nextOid == m_oidsEnd) {
+        m_nextOid = m_locks.ReserveOids(kOidsReserved, m_store.LastOid());
+        m_oidsEnd = m_nextOid + kOidsReserved;
+    }
+    return m_nextOid++;
 }
 
 std::optional<std::int64_t> PxSession::StepEditionOnce(std::int64_t oid)
@@ -165,12 +183,14 @@ void PxSession::ForgetTransaction() noexcept
     m_inTransaction = false;
     m_changed.clear();
     for (PxLinkCore* core : m_cores)
-        core->AfterRollback(m_lastOidBeforeTransaction);
+        core->AfterRollback(m_created);
     try {
-        m_locks.DropLocksAbove(m_id, m_lastOidBeforeTransaction);
+        if (!m_created.empty())
+            m_locks.DropLocksOf(m_id, m_created);
     } catch (const PxException&) {
-        // The locks stay until the session ends; they name no stored object.
+        // The locks stay; they name objects that never were, whose ids are never given again.
     }
+    m_created.clear();
 }
 
 void PxSession::RethrowAfterStoreFailure(const PxException& failure, const char* consequence)

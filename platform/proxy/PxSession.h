@@ -50,8 +50,8 @@ public:
     // transaction; answers the new edition when it stepped now. Throws when the object is
     // no longer present.
     std::optional<std::int64_t> StepEditionOnce(std::int64_t oid);
-    // Objects made in the transaction start at their first edition.
-    void NoteCreated(std::int64_t oid) { m_changed.insert(oid); }
+    // Stores a new object, at its first edition, under an id never given before; answers the id.
+    std::int64_t CreateObject(const char* className, std::int64_t created);
     // Deleted objects: a later change must find them gone.
     void NoteDeleted(const std::vector<std::int64_t>& oids);
 
@@ -61,6 +61,7 @@ public:
 private:
     PxSession(const std::string& path, const std::string& userCode);
     void RequireTransaction() const;
+    std::int64_t NewOid();
     // The transaction is gone: the links' buffers are stale, objects it created never were.
     void ForgetTransaction() noexcept;
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
@@ -72,8 +73,10 @@ private:
     std::int64_t m_id;
     PxProcess m_process;
     bool m_inTransaction = false;
-    std::int64_t m_lastOidBeforeTransaction = 0;
     std::unordered_set<std::int64_t> m_changed;
+    std::vector<std::int64_t> m_created;
+    std::int64_t m_nextOid = 0;
+    std::int64_t m_oidsEnd = 0;
     std::vector<PxLinkCore*> m_cores;
 };
 

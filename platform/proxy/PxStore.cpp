@@ -156,12 +156,11 @@ std::optional<std::int64_t> PxStore::NextEdition(std::int64_t oid)
     return edition;
 }
 
-std::int64_t PxStore::CreateObject(const char* className, std::int64_t created)
+void PxStore::CreateObject(std::int64_t oid, const char* className, std::int64_t created)
 {
-    PxQuery query(m_db, "INSERT INTO px_object(class, created, edition, present) VALUES(?1, ?2, 1, 1)",
+    PxQuery query(m_db, "INSERT INTO px_object(oid, class, created, edition, present) VALUES(?1, ?2, ?3, 1, 1)",
                   pxwhat::Write);
-    query.Bind(1, className).Bind(2, created).Run();
-    return m_db.LastInsertId();
+    query.Bind(1, oid).Bind(2, className).Bind(3, created).Run();
 }
 
 void PxStore::AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning)

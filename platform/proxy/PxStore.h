@@ -47,7 +47,7 @@ public:
     // Counts one more edition of a present object; answers it, or nothing when the object is gone.
     std::optional<std::int64_t> NextEdition(std::int64_t oid);
 
-    std::int64_t CreateObject(const char* className, std::int64_t created);
+    void CreateObject(std::int64_t oid, const char* className, std::int64_t created);
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning);
     // Takes a member out of a list that does not own it.
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member);

@@ -149,6 +149,28 @@ TEST(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
     EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
 }
 
+TEST(PxProcessTest, AnObjectMadeAfterAProcessDiedInItsTransactionIsFreeOfThatProcesssLocks)
+{
+    PxTestRepository repository;
+    Child child([&] {
+        auto link = PxAttach(repository.Path(), "child/placer");
+        link->BeginTransaction();
+        PxVQObjectPtr host = link->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
+        if (!host->PersistentLock(1))
+            throw std::runtime_error("lock");
+        link.release(); // the process dies in its transaction
+    });
+    ASSERT_TRUE(child.WaitReady());
+    child.Finish();
+
+    auto parent = PxAttach(repository.Path());
+    parent->BeginTransaction();
+    PxVQObjectPtr host = parent->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
+    parent->CommitTransaction();
+    EXPECT_FALSE(host->GetPersistentLock());
+    EXPECT_TRUE(host->WriteLock(0));
+}
+
 TEST(PxProcessTest, AnotherProcessesCommittedWorkIsSeen)
 {
     PxTestRepository repository;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -72,10 +73,42 @@ TEST_F(PxTransactionTest, AbortRestoresAttributesAndRemovesCreatedObjects)
         EXPECT_TRUE(e.IsObjectDeleted());
     }
 
-    // The id of the aborted object is given again; the old proxy must not take the new object.
     PxVQObjectPtr again = CommittedHost(*m_a, "H2");
     EXPECT_FALSE(created->ObjectPresent());
     EXPECT_TRUE(again->ObjectPresent());
+}
+
+TEST_F(PxTransactionTest, TheIdOfAnAbortedCreationIsNeverGivenAgain)
+{
+    m_a->BeginTransaction();
+    PxVQObjectPtr aborted = m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
+    ASSERT_TRUE(aborted->PersistentLock(1));
+    m_a->AbortTransaction();
+
+    for (PxVQLink* link : {m_a.get(), m_b.get()}) {
+        PxVQObjectPtr created = CommittedHost(*link, "H");
+        EXPECT_FALSE(created->GetHandle() == aborted->GetHandle()) << "a kept handle would name the new object";
+        EXPECT_FALSE(aborted->ObjectPresent());
+        EXPECT_FALSE(created->GetPersistentLock());
+        EXPECT_TRUE(created->WriteLock(0));
+    }
+}
+
+TEST_F(PxTransactionTest, ALockFileMadeAfreshGivesNoStoredIdAgain)
+{
+    PxVQObjectPtr stored = CommittedHost(*m_a, "H1");
+    PxHandle storedHandle = stored->GetHandle();
+    stored = nullptr;
+    m_a.reset();
+    m_b.reset();
+    std::string locks = std::string(m_repository.Path()) + "-locks";
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(locks + suffix);
+
+    m_a = PxAttach(m_repository.Path());
+    PxVQObjectPtr created = CommittedHost(*m_a, "H2");
+    EXPECT_FALSE(created->GetHandle() == storedHandle);
+    EXPECT_EQ(m_a->GetLVQEnterprise()->CountOfMembers("hosts"), 2);
 }
 
 TEST_F(PxTransactionTest, TheHostsTransactionOnTheSameSessionIsVisible)
