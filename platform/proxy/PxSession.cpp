@@ -59,12 +59,7 @@ PxSession::PxSession(const std::string& path, const std::string& userCode)
 
 PxSession::~PxSession()
 {
-    if (m_inTransaction) {
-        try {
-            m_store.Rollback();
-        } catch (...) {
-        }
-    }
+    m_store.RollbackQuietly();
     m_locks.UnregisterSession(m_id);
 }
 
@@ -98,10 +93,31 @@ void PxSession::Begin()
     auto guard = Guard();
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
-    m_store.Begin();
+    m_store.WatchReads();
     m_changed.clear();
     m_created.clear();
     m_inTransaction = true;
+}
+
+void PxSession::TakeWriterSlot()
+{
+    if (m_store.Database().InTransaction())
+        return;
+    m_store.Begin();
+    bool current = false;
+    try {
+        current = m_store.ReadsStillCurrent();
+    } catch (...) {
+        m_store.RollbackQuietly();
+        throw;
+    }
+    if (!current) {
+        m_store.RollbackQuietly();
+        ForgetTransaction();
+        PX_THROW("Cannot change the repository: another session has changed what this transaction read. "
+                 "The transaction was rolled back.");
+    }
+    m_store.StopWatchingReads();
 }
 
 void PxSession::Commit()
@@ -110,12 +126,14 @@ void PxSession::Commit()
     if (!m_inTransaction)
         PX_THROW("Cannot commit the repository transaction: none is open.");
     try {
-        m_store.Commit();
+        if (m_store.Database().InTransaction())
+            m_store.Commit();
     } catch (const PxException& failure) {
         if (!m_store.Database().InTransaction())
             RethrowAfterStoreFailure(failure, "%1 The changes were not stored.");
         throw;
     }
+    m_store.StopWatchingReads();
     m_changed.clear();
     m_created.clear();
     m_inTransaction = false;
@@ -127,7 +145,8 @@ void PxSession::Abort()
     if (!m_inTransaction)
         PX_THROW("Cannot abort the repository transaction: none is open.");
     try {
-        m_store.Rollback();
+        if (m_store.Database().InTransaction())
+            m_store.Rollback();
     } catch (...) {
         if (!m_store.Database().InTransaction())
             ForgetTransaction();
@@ -181,6 +200,7 @@ void PxSession::NoteDeleted(const std::vector<std::int64_t>& oids)
 void PxSession::ForgetTransaction() noexcept
 {
     m_inTransaction = false;
+    m_store.StopWatchingReads();
     m_changed.clear();
     for (PxLinkCore* core : m_cores)
         core->AfterRollback(m_created);

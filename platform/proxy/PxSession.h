@@ -37,13 +37,17 @@ public:
     int LiveSessions();
     void SetBusyTimeout(int milliseconds);
 
+    // A transaction takes the store's single writer slot at its first change, not at its
+    // beginning, so one that waits for a lock keeps no other session from committing. What
+    // it reads before then is checked when it takes the slot (see PxStore::WatchReads).
     void Begin();
     void Commit();
     void Abort();
     bool InTransaction() const;
 
-    // Runs a change of the data. It needs an open transaction; when the store fails and has
-    // rolled the transaction back by itself, the session's transaction ends too.
+    // Runs a change of the data. It needs an open transaction; the first change takes the
+    // writer slot. When the store fails and has rolled the transaction back by itself, or
+    // another session has changed what the transaction read, the transaction ends.
     template <class Change>
     auto Write(Change&& change) -> decltype(change());
     // Steps the stored edition of an object changed in the open transaction, once per
@@ -61,6 +65,7 @@ public:
 private:
     PxSession(const std::string& path, const std::string& userCode);
     void RequireTransaction() const;
+    void TakeWriterSlot();
     std::int64_t NewOid();
     // The transaction is gone: the links' buffers are stale, objects it created never were.
     void ForgetTransaction() noexcept;
@@ -85,6 +90,7 @@ auto PxSession::Write(Change&& change) -> decltype(change())
 {
     auto guard = Guard();
     RequireTransaction();
+    TakeWriterSlot();
     try {
         return change();
     } catch (const PxException& failure) {

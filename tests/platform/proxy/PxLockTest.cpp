@@ -151,6 +151,31 @@ TEST_F(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
     EXPECT_EQ(m_theirX->ReadLock().GetErrorCode(), PxLockHeldByOther);
 }
 
+TEST_F(PxLockTest, ATransactionWaitingForALockLetsItsHolderCommit)
+{
+    ASSERT_TRUE(m_theirX->WriteLock(0));
+    PxTesting::SetBusyTimeout(*m_b, 0);
+    m_a->BeginTransaction();
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther)
+            return 0;
+        m_b->BeginTransaction();
+        m_theirX->SetAttributeText("name", "X2");
+        m_b->CommitTransaction();
+        m_theirX->UnLock();
+        return 1;
+    };
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    ASSERT_TRUE(m_x->WriteLock(0));
+    m_x->Refresh();
+    EXPECT_EQ(m_x->GetAttributeText("name"), "X2");
+    m_x->SetAttributeText("name", "X3");
+    m_a->CommitTransaction();
+    m_theirX->Refresh();
+    EXPECT_EQ(m_theirX->GetAttributeText("name"), "X3");
+}
+
 TEST_F(PxLockTest, WithoutACallbackARefusalComesBackAtOnce)
 {
     ASSERT_TRUE(m_theirX->FutureUpdateLock());

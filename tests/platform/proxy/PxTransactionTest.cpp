@@ -152,22 +152,87 @@ TEST_F(PxTransactionTest, AFailedCommitLosesNothing)
     EXPECT_EQ(m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1b")->GetAttributeText("name"), "H1b");
 }
 
-TEST_F(PxTransactionTest, ABusyRepositorySaysSo)
+TEST_F(PxTransactionTest, ABusyRepositorySaysSoAndTheChangeCanBeTriedAgain)
 {
     PxTesting::SetBusyTimeout(*m_b, 0);
     m_a->BeginTransaction();
+    m_a->GetLVQEnterprise()->SetAttributeText("name", "A");
+    m_b->BeginTransaction();
+    PxVQEnterprisePtr theirs = m_b->GetLVQEnterprise();
     try {
-        m_b->BeginTransaction();
+        theirs->SetAttributeText("name", "B");
         FAIL() << "two sessions wrote at once";
     } catch (const PxException& e) {
         EXPECT_EQ(e.GetErrorMessage(),
-                  "Cannot begin a repository transaction: the repository is in use by another session; try again "
-                  "later.");
+                  "Cannot change the repository: the repository is in use by another session; try again later.");
     }
-    EXPECT_FALSE(m_b->IsInTransaction());
+    EXPECT_TRUE(m_b->IsInTransaction()) << "nothing was written";
     m_a->AbortTransaction();
+    theirs->SetAttributeText("name", "B");
+    m_b->CommitTransaction();
+    EXPECT_EQ(m_a->GetLVQEnterprise()->GetAttributeText("name"), "B");
+}
+
+TEST_F(PxTransactionTest, AWriteOnWhatAnotherSessionChangedSinceItWasReadIsRefused)
+{
+    PxVQObjectPtr h1 = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr h2 = CommittedHost(*m_a, "H2");
+    PxVQObjectPtr theirH1 = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    PxVQObjectPtr theirH2 = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H2");
+    PxVQEnterprisePtr enterprise = m_a->GetLVQEnterprise();
+    struct Case {
+        const char* what;
+        std::function<void()> read;   // by the first session, in its transaction
+        std::function<void()> change; // committed by the other session meanwhile
+        bool refused;
+    };
+    const Case cases[] = {
+        {"an attribute read", [&] { h1->Refresh(); h1->GetAttributeText("name"); },
+         [&] { theirH1->SetAttributeInt("port", 1); }, true},
+        {"a list counted", [&] { enterprise->CountOfMembers("hosts"); },
+         [&] { m_b->GetLVQEnterprise()->CreateMember("packs", "PxVQObject"); }, true},
+        {"a member found by name", [&] { enterprise->FindMember("hosts", "name", "H9"); },
+         [&] { theirH2->SetAttributeText("name", "H9"); }, true},
+        {"a presence asked", [&] { h2->ObjectPresent(); },
+         [&] { theirH2->UpdateEdition(); }, true},
+        {"another object read", [&] { h1->Refresh(); h1->GetAttributeText("name"); },
+         [&] { theirH2->SetAttributeInt("port", 2); }, false},
+    };
+    for (const Case& c : cases) {
+        m_a->BeginTransaction();
+        c.read();
+        m_b->BeginTransaction();
+        c.change();
+        m_b->CommitTransaction();
+        try {
+            enterprise->SetAttributeText("note", c.what);
+            EXPECT_FALSE(c.refused) << c.what;
+            m_a->CommitTransaction();
+        } catch (const PxException& e) {
+            EXPECT_TRUE(c.refused) << c.what;
+            EXPECT_EQ(e.GetErrorMessage(), "Cannot change the repository: another session has changed what this "
+                                           "transaction read. The transaction was rolled back.");
+            EXPECT_FALSE(m_a->IsInTransaction());
+        }
+    }
+}
+
+TEST_F(PxTransactionTest, ReadsAfterTheFirstChangeSeeTheNewestDataAndNeedNoCheck)
+{
+    PxVQObjectPtr h1 = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr theirH1 = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
     m_b->BeginTransaction();
-    m_b->AbortTransaction();
+    theirH1->SetAttributeText("name", "H1b");
+    m_b->CommitTransaction();
+
+    m_a->BeginTransaction();
+    m_a->GetLVQEnterprise()->SetAttributeText("note", "first");
+    h1->Refresh();
+    EXPECT_EQ(h1->GetAttributeText("name"), "H1b");
+    h1->SetAttributeText("name", "H1c");
+    m_a->CommitTransaction();
+    theirH1->Refresh();
+    EXPECT_EQ(theirH1->GetAttributeText("name"), "H1c");
 }
 
 TEST_F(PxTransactionTest, AFullDiskEndsTheTransactionCleanly)
