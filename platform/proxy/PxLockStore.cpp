@@ -123,7 +123,10 @@ PxLockStore::PxLockStore(const std::string& path) : m_db(path, true)
                  "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
                  "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
                  " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);"
-                 "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);",
+                 "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_lock_wait(ticket INTEGER PRIMARY KEY, oid INTEGER NOT NULL,"
+                 " session INTEGER NOT NULL, kind INTEGER NOT NULL, UNIQUE(oid, session));"
+                 "CREATE INDEX IF NOT EXISTS px_lock_wait_of ON px_lock_wait(session);",
                  pxwhat::Lock);
 }
 
@@ -210,6 +213,8 @@ void PxLockStore::PurgeSession(std::int64_t session)
 {
     PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1", pxwhat::Lock);
     locks.Bind(1, session).Run();
+    PxQuery waits(m_db, "DELETE FROM px_lock_wait WHERE session = ?1", pxwhat::Lock);
+    waits.Bind(1, session).Run();
     PxQuery row(m_db, "DELETE FROM px_session WHERE id = ?1", pxwhat::Lock);
     row.Bind(1, session).Run();
 }
@@ -227,35 +232,85 @@ void PxLockStore::PurgeDeadSessions()
         PurgeSession(session);
 }
 
-bool PxLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
+bool PxLockStore::AnyLive(PxQuery& sessions)
 {
-    struct Holder {
-        std::int64_t session;
-        bool known;
-        ProcessId process;
-    };
-    std::vector<Holder> holders;
-    {
-        PxQuery query(m_db,
-                      "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock l"
-                      " LEFT JOIN px_session s ON s.id = l.session"
-                      " WHERE l.oid = ?1 AND l.session <> ?2 AND l.kind >= ?3",
-                      pxwhat::Lock);
-        query.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
-        while (query.Step())
-            holders.push_back({query.Int(0), query.Int(1) != 0, {query.Int(2), query.Int(3), query.Text(4)}});
-    }
-    bool held = false;
-    for (const Holder& holder : holders) {
-        if (holder.known && IsAlive(holder.process))
-            held = true;
+    std::vector<std::int64_t> gone;
+    bool live = false;
+    while (sessions.Step()) {
+        if (sessions.Int(1) != 0 && IsAlive({sessions.Int(2), sessions.Int(3), sessions.Text(4)}))
+            live = true;
         else
-            PurgeSession(holder.session);
+            gone.push_back(sessions.Int(0));
     }
-    return held;
+    sessions.Reset();
+    for (std::int64_t session : gone)
+        PurgeSession(session);
+    return live;
 }
 
-PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind)
+bool PxLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    PxQuery holders(m_db,
+                    "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock l"
+                    " LEFT JOIN px_session s ON s.id = l.session"
+                    " WHERE l.oid = ?1 AND l.session <> ?2 AND l.kind >= ?3",
+                    pxwhat::Lock);
+    holders.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+    return AnyLive(holders);
+}
+
+bool PxLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    {
+        PxQuery holding(m_db, "SELECT 1 FROM px_lock WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
+        if (holding.Bind(1, oid).Bind(2, session).Step())
+            return false; // holding it already, the session only adds holds; waiters wait for it anyway
+    }
+    PxQuery waiters(m_db,
+                    "SELECT w.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock_wait w"
+                    " LEFT JOIN px_session s ON s.id = w.session"
+                    " WHERE w.oid = ?1 AND w.session <> ?2 AND w.kind >= ?3 AND w.ticket <"
+                    " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = ?1 AND session = ?2), 9223372036854775807)",
+                    pxwhat::Lock);
+    waiters.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+    return AnyLive(waiters);
+}
+
+bool PxLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue)
+{
+    int conflictFrom = ConflictFrom(kind);
+    if (!HeldByOther(session, oid, conflictFrom) && !WaitedForBefore(session, oid, conflictFrom))
+        return false;
+    if (queue) {
+        PxQuery wait(m_db,
+                     "INSERT INTO px_lock_wait(oid, session, kind) VALUES(?1, ?2, ?3)"
+                     " ON CONFLICT(oid, session) DO UPDATE SET kind = max(kind, excluded.kind)",
+                     pxwhat::Lock);
+        wait.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+    }
+    return true;
+}
+
+void PxLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
+{
+    PxQuery done(m_db, "DELETE FROM px_lock_wait WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
+    done.Bind(1, oid).Bind(2, session).Run();
+}
+
+void PxLockStore::GiveUpWaiting(std::int64_t session, std::int64_t oid)
+{
+    BeginPatiently();
+    try {
+        StopWaiting(session, oid);
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+                                       bool queue)
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
@@ -272,7 +327,7 @@ PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t*
                     break;
                 }
             }
-            if (HeldByOther(session, oid, ConflictFrom(kind))) {
+            if (MustWait(session, oid, kind, queue)) {
                 attempt.code = kCodeHeld;
                 break;
             }
@@ -281,6 +336,7 @@ PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t*
                           " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
                           pxwhat::Lock);
             grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+            StopWaiting(session, oid);
         }
         Commit();
         return attempt;
@@ -362,7 +418,7 @@ std::int64_t PxLockStore::ReserveOids(std::int64_t count, std::int64_t lastStore
 }
 
 PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
-                                                  const std::int64_t* oids, std::size_t count, bool manual)
+                                                  const std::int64_t* oids, std::size_t count, bool manual, bool queue)
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
@@ -378,7 +434,7 @@ PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const st
                 attempt.persistent = existing;
                 break;
             }
-            if (HeldByOther(session, oid, PxLockFutureUpdate)) {
+            if (MustWait(session, oid, PxLockFutureUpdate, queue)) {
                 attempt.code = kCodeHeld;
                 break;
             }
@@ -388,6 +444,7 @@ PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const st
                           " manual_holds = manual_holds + excluded.manual_holds",
                           pxwhat::Lock);
             place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+            StopWaiting(session, oid);
         }
         Commit();
         return attempt;

@@ -38,7 +38,12 @@ public:
         int code = 0;
         std::optional<PxPersistentLockRow> persistent;
     };
-    Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind);
+    // A refused session that will try again (`queue`) waits in line for the object: an
+    // object let go goes to the session that has waited longest for it, so no session can
+    // take it again and again past a waiting one.
+    Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue);
+    // The session no longer waits for the object (it gave up).
+    void GiveUpWaiting(std::int64_t session, std::int64_t oid);
     // Gives back one hold of each object, the weakest kind first.
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count);
     bool LockedByOther(std::int64_t session, std::int64_t oid);
@@ -52,7 +57,7 @@ public:
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored);
 
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                            std::size_t count, bool manual);
+                            std::size_t count, bool manual, bool queue);
     void RemovePersistent(std::int64_t oid, bool manual, int count);
     std::optional<PxPersistentLockRow> Persistent(std::int64_t oid);
 
@@ -66,6 +71,16 @@ private:
     // Whether another live session holds a lock of a kind from `conflictFrom` up; dead
     // holders found on the way are purged.
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom);
+    // Whether another live session that waits for the object, in line before this one,
+    // wants a kind from `conflictFrom` up. A session holding the object waits for no one.
+    bool WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom);
+    // Whether the session must wait for the object; a session that waits joins the line
+    // when it will try again.
+    bool MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue);
+    void StopWaiting(std::int64_t session, std::int64_t oid);
+    // Whether any session of the rows (id, known, pid, start, machine) is alive; the others
+    // are purged.
+    bool AnyLive(PxQuery& sessions);
     void PurgeSession(std::int64_t session);
     void PurgeDeadSessions();
 

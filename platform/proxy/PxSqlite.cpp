@@ -153,6 +153,8 @@ void PxQuery::Run()
     }
 }
 
+void PxQuery::Reset() { sqlite3_reset(m_statement); }
+
 std::int64_t PxQuery::Int(int column) const { return sqlite3_column_int64(m_statement, column); }
 
 std::string PxQuery::Text(int column) const

@@ -70,6 +70,8 @@ public:
     bool Step();
     // Steps a statement that returns no rows.
     void Run();
+    // Ends the query early, so that the file can be changed while it is still in scope.
+    void Reset();
 
     std::int64_t Int(int column) const;
     std::string Text(int column) const;

@@ -132,7 +132,61 @@ TEST_F(PxLockTest, ARefusedLockAsksTheCallbackUntilItGivesUp)
     EXPECT_TRUE(info.GetObject()->IsSameOid(m_x));
     EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 3, 3}));
     EXPECT_EQ(m_callback.attempts, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(GetTickCount64() - before, 1000u) << "two retry delays, on the clock";
+    EXPECT_EQ(GetTickCount64() - before, 30u) << "two retry delays, on the clock";
+}
+
+TEST_F(PxLockTest, RetriesComeSoonThenBackOff)
+{
+    ASSERT_TRUE(m_theirX->WriteLock(0));
+    std::vector<std::uint64_t> delays;
+    std::uint64_t last = GetTickCount64();
+    m_callback.answer = [&](PxLockErrorInfo&) {
+        delays.push_back(GetTickCount64() - last);
+        last = GetTickCount64();
+        return delays.size() < 10 ? 1 : 0;
+    };
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockGivenUp);
+    EXPECT_EQ(delays, (std::vector<std::uint64_t>{0, 10, 20, 40, 80, 160, 320, 500, 500, 500}));
+}
+
+TEST_F(PxLockTest, ALockLetGoGoesToTheSessionThatHasWaitedLongest)
+{
+    ASSERT_TRUE(m_x->WriteLock(0));
+    std::vector<int> retakes;
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther || retakes.size() == 3)
+            return 0;
+        m_x->UnLock(); // the holder lets go and takes the lock again at once
+        retakes.push_back(m_x->WriteLock(0).GetErrorCode());
+        return 1;
+    };
+    m_b->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_TRUE(m_theirX->WriteLock(0));
+    EXPECT_EQ(retakes, (std::vector<int>{PxLockHeldByOther}));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 0}));
+    m_theirX->UnLock();
+    EXPECT_TRUE(m_x->WriteLock(0)) << "the line is empty again";
+}
+
+TEST_F(PxLockTest, TheLineKeepsNoSessionThatHoldsTheObjectOrHasGivenUp)
+{
+    ASSERT_TRUE(m_x->ReadLock());
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther)
+            return 0;
+        EXPECT_TRUE(m_x->ReadLock()) << "a holder adds holds past a waiting writer";
+        EXPECT_EQ(Host(*m_a, "Y")->ReadLock().GetErrorCode(), PxLockGranted) << "the line is per object";
+        return 0;
+    };
+    m_b->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_EQ(m_theirX->WriteLock(0).GetErrorCode(), PxLockGivenUp);
+    m_x->UnLock();
+    m_x->UnLock();
+    EXPECT_TRUE(m_x->WriteLock(0)) << "a session that gave up waits no more";
 }
 
 TEST_F(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
