@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <thread>
 
 const char* PxStoreErrorReason(int resultCode)
 {
@@ -59,7 +60,24 @@ void PxDatabase::Execute(const char* sql, const char* what)
         Fail(rc, what);
 }
 
-void PxDatabase::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(m_db, milliseconds); }
+void PxDatabase::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeout = milliseconds;
+    sqlite3_busy_handler(m_db, milliseconds > 0 ? &PxDatabase::OnBusy : nullptr, this);
+}
+
+int PxDatabase::OnBusy(void* database, int count)
+{
+    auto* self = static_cast<PxDatabase*>(database);
+    auto now = std::chrono::steady_clock::now();
+    if (count == 0)
+        self->m_busySince = now;
+    if (now - self->m_busySince >= std::chrono::milliseconds(self->m_busyTimeout))
+        return 0;
+    int pause = count < 16 ? 50 : count < 48 ? 250 : 1000;
+    std::this_thread::sleep_for(std::chrono::microseconds(pause));
+    return 1;
+}
 
 bool PxDatabase::InTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
 
