@@ -111,7 +111,7 @@ constexpr int kCodePersistent = 7;
 
 } // namespace
 
-PxLockStore::PxLockStore(const std::string& path) : m_db(path, true)
+PxLockStore::PxLockStore(const std::string& path) : m_db(path, true), m_wake(path)
 {
     m_db.SetBusyTimeout(2000);
     if (path != ":memory:")
@@ -175,6 +175,7 @@ std::int64_t PxLockStore::RegisterSession(const std::string& userCode)
         insert.Run();
         std::int64_t id = m_db.LastInsertId();
         Commit();
+        m_wake.Listen(id);
         return id;
     } catch (...) {
         RollbackQuietly();
@@ -186,8 +187,20 @@ void PxLockStore::UnregisterSession(std::int64_t session) noexcept
 {
     try {
         BeginPatiently();
+        std::vector<std::int64_t> waiting;
+        {
+            PxQuery held(m_db,
+                         "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid ORDER BY w.ticket"
+                         " LIMIT 1) FROM px_lock l WHERE l.session = ?1",
+                         pxwhat::Lock);
+            held.Bind(1, session);
+            while (held.Step())
+                if (!held.IsNull(0))
+                    waiting.push_back(held.Int(0));
+        }
         PurgeSession(session);
         Commit();
+        WakeAll(waiting);
     } catch (...) {
         RollbackQuietly();
     }
@@ -291,6 +304,20 @@ bool PxLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, boo
     return true;
 }
 
+std::optional<std::int64_t> PxLockStore::FirstInLine(std::int64_t oid)
+{
+    PxQuery first(m_db, "SELECT session FROM px_lock_wait WHERE oid = ?1 ORDER BY ticket LIMIT 1", pxwhat::Lock);
+    if (!first.Bind(1, oid).Step())
+        return std::nullopt;
+    return first.Int(0);
+}
+
+void PxLockStore::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
+{
+    for (std::int64_t session : sessions)
+        m_wake.Wake(session);
+}
+
 void PxLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 {
     PxQuery done(m_db, "DELETE FROM px_lock_wait WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
@@ -348,6 +375,7 @@ PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t*
 
 void PxLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
+    std::vector<std::int64_t> waiting;
     BeginPatiently();
     try {
         for (std::size_t i = 0; i < count; ++i) {
@@ -358,12 +386,17 @@ void PxLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::si
             release.Bind(1, oids[i]).Bind(2, session).Run();
             PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
             drop.Bind(1, oids[i]).Bind(2, session).Run();
+            if (m_db.Changes() == 0)
+                continue;
+            if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
+                waiting.push_back(*first);
         }
         Commit();
     } catch (...) {
         RollbackQuietly();
         throw;
     }
+    WakeAll(waiting);
 }
 
 bool PxLockStore::LockedByOther(std::int64_t session, std::int64_t oid)

@@ -3,6 +3,7 @@
 // the data file's transactions. See README.md for the locking protocol.
 #pragma once
 
+#include "proxy/PxLockWake.h"
 #include "proxy/PxSqlite.h"
 
 #include <cstddef>
@@ -44,6 +45,10 @@ public:
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue);
     // The session no longer waits for the object (it gave up).
     void GiveUpWaiting(std::int64_t session, std::int64_t oid);
+    // Whether the session can be woken when an object it waits in line for is let go.
+    bool CanAwaitRelease() const { return m_wake.Listening(); }
+    // Waits up to `milliseconds` of real time for such a wake; answers whether it came.
+    bool AwaitRelease(std::uint64_t milliseconds) { return m_wake.Await(milliseconds); }
     // Gives back one hold of each object, the weakest kind first.
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count);
     bool LockedByOther(std::int64_t session, std::int64_t oid);
@@ -78,6 +83,9 @@ private:
     // when it will try again.
     bool MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue);
     void StopWaiting(std::int64_t session, std::int64_t oid);
+    // The first session in line for the object, if any.
+    std::optional<std::int64_t> FirstInLine(std::int64_t oid);
+    void WakeAll(const std::vector<std::int64_t>& sessions) noexcept;
     // Whether any session of the rows (id, known, pid, start, machine) is alive; the others
     // are purged.
     bool AnyLive(PxQuery& sessions);
@@ -85,4 +93,5 @@ private:
     void PurgeDeadSessions();
 
     PxDatabase m_db;
+    PxLockWake m_wake;
 };

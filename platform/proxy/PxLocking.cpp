@@ -62,6 +62,17 @@ PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, con
 
 std::uint64_t NextDelay(std::uint64_t delay) { return std::min(delay * 2, kPxLongestRetryDelayMilliseconds); }
 
+// Waits the retry delay; a session in line on the system clock is woken sooner when the
+// object is let go.
+void WaitToRetry(PxSession& session, bool inLine, std::uint64_t delay)
+{
+    const vqclock::Clock& clock = vqclock::Current();
+    if (inLine && clock.MovesByItself() && session.Locks().CanAwaitRelease())
+        session.Locks().AwaitRelease(delay);
+    else
+        clock.Pause(delay);
+}
+
 PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, const char* operation,
                     const Attempter& attempter, const Undoer& undoer)
 {
@@ -104,7 +115,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 Report(core, info);
             } else if (PxRetryFunction retry = core.RetryFunction()) {
                 if (retry(info)) {
-                    vqclock::Current().Pause(delay);
+                    WaitToRetry(*session, waiting, delay);
                     delay = NextDelay(delay);
                     continue;
                 }

@@ -18,3 +18,5 @@ void PxTesting::LimitDataFile(PxLink& link, int pages)
 }
 
 void PxTesting::AddClass(const PxClassInfo& info) { PxAddClass(info); }
+
+bool PxTesting::WasWoken(PxLink& link) { return link.m_core->Session()->Locks().AwaitRelease(0); }

@@ -13,4 +13,7 @@ public:
     // Lets stored objects be of a class the class table does not list (a test's own record
     // class, say).
     static void AddClass(const PxClassInfo& info);
+    // Whether the link's session has been woken to try a lock again (an object it waits in
+    // line for was let go) since this was last asked.
+    static bool WasWoken(PxLink& link);
 };

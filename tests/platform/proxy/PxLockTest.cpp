@@ -171,6 +171,29 @@ TEST_F(PxLockTest, ALockLetGoGoesToTheSessionThatHasWaitedLongest)
     EXPECT_TRUE(m_x->WriteLock(0)) << "the line is empty again";
 }
 
+TEST_F(PxLockTest, LettingGoOfAnObjectWakesTheFirstInLine)
+{
+    ASSERT_TRUE(m_x->WriteLock(0));
+    ASSERT_TRUE(Host(*m_a, "Y")->WriteLock(0));
+    auto third = PxAttach(m_repository.Path(), "carol/ops");
+    std::vector<bool> woken;
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther)
+            return 0;
+        EXPECT_EQ(Host(*third, "X")->ReadLock().GetErrorCode(), PxLockHeldByOther) << "in line after the waiter";
+        Host(*m_a, "Y")->UnLock();
+        woken.push_back(PxTesting::WasWoken(*m_b));
+        m_x->UnLock();
+        woken.push_back(PxTesting::WasWoken(*m_b));
+        woken.push_back(PxTesting::WasWoken(*third));
+        return 1;
+    };
+    m_b->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_TRUE(m_theirX->WriteLock(0));
+    EXPECT_EQ(woken, (std::vector<bool>{false, true, false})) << "woken when its object is let go, and only then";
+}
+
 TEST_F(PxLockTest, TheLineKeepsNoSessionThatHoldsTheObjectOrHasGivenUp)
 {
     ASSERT_TRUE(m_x->ReadLock());
