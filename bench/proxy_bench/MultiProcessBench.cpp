@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kOperations = 1600; // per run, shared by its processes
+constexpr int kOperations = 4000; // per run, shared by its processes
 constexpr int kHosts = 16;        // read, locked and changed
 constexpr int kPacks = 16;        // persistently locked
 

@@ -74,7 +74,11 @@ int PxDatabase::OnBusy(void* database, int count)
         self->m_busySince = now;
     if (now - self->m_busySince >= std::chrono::milliseconds(self->m_busyTimeout))
         return 0;
-    int pause = count < 16 ? 50 : count < 48 ? 250 : 1000;
+    if (count < 8) {
+        std::this_thread::yield();
+        return 1;
+    }
+    int pause = count < 24 ? 50 : count < 56 ? 250 : 1000;
     std::this_thread::sleep_for(std::chrono::microseconds(pause));
     return 1;
 }
