@@ -274,11 +274,6 @@ bool PxLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int confli
 
 bool PxLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
 {
-    {
-        PxQuery holding(m_db, "SELECT 1 FROM px_lock WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
-        if (holding.Bind(1, oid).Bind(2, session).Step())
-            return false; // holding it already, the session only adds holds; waiters wait for it anyway
-    }
     PxQuery waiters(m_db,
                     "SELECT w.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock_wait w"
                     " LEFT JOIN px_session s ON s.id = w.session"
@@ -286,6 +281,14 @@ bool PxLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int co
                     " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = ?1 AND session = ?2), 9223372036854775807)",
                     pxwhat::Lock);
     waiters.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+    if (!waiters.Step())
+        return false;
+    waiters.Reset();
+    {
+        PxQuery holding(m_db, "SELECT 1 FROM px_lock WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
+        if (holding.Bind(1, oid).Bind(2, session).Step())
+            return false; // holding it already, the session only adds holds; waiters wait for it anyway
+    }
     return AnyLive(waiters);
 }
 
