@@ -49,6 +49,7 @@ public:
     // The edition of a present object; nothing when it is not present.
     std::optional<std::int64_t> Edition(std::int64_t oid);
     std::int64_t Root(const char* className);
+    // The highest id of a stored object (0 for none).
     std::int64_t LastOid();
 
     // Reads the attributes of a present object; false when the object is not present.
@@ -59,6 +60,7 @@ public:
     // Counts one more edition of a present object; answers it, or nothing when the object is gone.
     std::optional<std::int64_t> NextEdition(std::int64_t oid);
 
+    // Stores a new object under an id the session has reserved (PxLockStore::ReserveOids).
     void CreateObject(std::int64_t oid, const char* className, std::int64_t created);
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning);
     // Takes a member out of a list that does not own it.
