@@ -231,19 +231,25 @@ TEST(PxProcessTest, AProcessTakingALockAgainAndAgainCannotStarveAnotherThatWaits
         vqclock::ManualClock clock;
         vqclock::ScopedClock scope(clock);
         holding.Await();
-        auto link = PxAttach(repository.Path(), "child/waiter");
-        link->PxSetRetryFunction(WaitForTheParent);
-        PxVQObjectPtr host = link->GetLVQEnterprise()->FindMember("hosts", "name", "X");
-        if (!host->WriteLock(0))
-            throw std::runtime_error("lock");
-        link.release();
+        try {
+            auto link = PxAttach(repository.Path(), "child/waiter");
+            link->PxSetRetryFunction(WaitForTheParent);
+            PxVQObjectPtr host = link->GetLVQEnterprise()->FindMember("hosts", "name", "X");
+            if (!host->WriteLock(0))
+                throw std::runtime_error("lock");
+            link.release();
+        } catch (...) {
+            waiting.Raise(); // the parent must not wait for ever
+            throw;
+        }
     });
 
+    // Until the child has its word to try again, each side waits for the other: no early return.
     auto parent = PxAttach(repository.Path());
     PxVQObjectPtr host = parent->GetLVQEnterprise()->FindMember("hosts", "name", "X");
-    ASSERT_TRUE(host->WriteLock(0));
+    EXPECT_TRUE(host->WriteLock(0));
     holding.Raise();
-    ASSERT_TRUE(waiting.Await());
+    EXPECT_TRUE(waiting.Await());
     host->UnLock();
     EXPECT_EQ(host->WriteLock(0).GetErrorCode(), PxLockHeldByOther) << "the waiting process comes first";
     tryAgain.Raise();
