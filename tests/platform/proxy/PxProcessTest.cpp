@@ -2,6 +2,7 @@
 
 #include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
+#include "support/ChildProcess.h"
 #include "win/Clock.h"
 
 #include <gtest/gtest.h>
@@ -13,65 +14,6 @@
 #include <stdexcept>
 
 namespace {
-
-// A child process that runs `work` on its own links, signals the parent, then waits for
-// the parent's word before it ends with _exit (so nothing of it is cleaned up). The parent
-// holds no connection to the repository while it forks.
-class Child {
-public:
-    explicit Child(const std::function<void()>& work)
-    {
-        if (pipe(m_ready) != 0 || pipe(m_go) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = fork();
-        if (m_pid < 0)
-            throw std::runtime_error("fork");
-        if (m_pid == 0) {
-            char byte = 1;
-            try {
-                work();
-            } catch (...) {
-                byte = 0;
-            }
-            (void)!write(m_ready[1], &byte, 1);
-            (void)!read(m_go[0], &byte, 1);
-            _exit(0);
-        }
-    }
-    ~Child() { Finish(); }
-
-    // Waits until the child has done its work; false when the work failed.
-    bool WaitReady()
-    {
-        char byte = 0;
-        return read(m_ready[0], &byte, 1) == 1 && byte == 1;
-    }
-    // Lets the child end and waits until it has exited, leaving it unreaped (a zombie).
-    void ExitUnreaped()
-    {
-        char byte = 1;
-        (void)!write(m_go[1], &byte, 1);
-        siginfo_t info{};
-        waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOWAIT);
-    }
-    // Lets the child end and waits for it to be gone.
-    void Finish()
-    {
-        if (m_pid <= 0)
-            return;
-        char byte = 1;
-        (void)!write(m_go[1], &byte, 1);
-        waitpid(m_pid, nullptr, 0);
-        m_pid = 0;
-        for (int fd : {m_ready[0], m_ready[1], m_go[0], m_go[1]})
-            close(fd);
-    }
-
-private:
-    pid_t m_pid = 0;
-    int m_ready[2] = {-1, -1};
-    int m_go[2] = {-1, -1};
-};
 
 // A pipe that carries one byte at a time between the two processes.
 class Signal {
@@ -144,7 +86,7 @@ TEST(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
         setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
         setup->CommitTransaction();
     }
-    Child child([&] {
+    vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/locker");
         PxTypedList<PxVQObjectPtr> hosts;
         link->GetLVQEnterprise()->GetMembers("hosts", hosts);
@@ -175,7 +117,7 @@ TEST(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
         setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
         setup->CommitTransaction();
     }
-    Child child([&] {
+    vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/locker");
         PxVQObjectPtr host = link->GetLVQEnterprise()->FindMember("hosts", "name", "X");
         if (!host->WriteLock(0))
@@ -194,7 +136,7 @@ TEST(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
 TEST(PxProcessTest, AnObjectMadeAfterAProcessDiedInItsTransactionIsFreeOfThatProcesssLocks)
 {
     PxTestRepository repository;
-    Child child([&] {
+    vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/placer");
         link->BeginTransaction();
         PxVQObjectPtr host = link->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
@@ -227,7 +169,7 @@ TEST(PxProcessTest, AProcessTakingALockAgainAndAgainCannotStarveAnotherThatWaits
     Signal holding;
     g_waiting = &waiting;
     g_tryAgain = &tryAgain;
-    Child child([&] {
+    vqtest::ChildProcess child([&] {
         vqclock::ManualClock clock;
         vqclock::ScopedClock scope(clock);
         holding.Await();
@@ -262,7 +204,7 @@ TEST(PxProcessTest, AProcessTakingALockAgainAndAgainCannotStarveAnotherThatWaits
 TEST(PxProcessTest, AnotherProcessesCommittedWorkIsSeen)
 {
     PxTestRepository repository;
-    Child child([&] {
+    vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/writer");
         link->BeginTransaction();
         link->GetLVQEnterprise()->CreateMember("systems", "PxVQObject")->SetAttributeText("name", "FROM_CHILD");
