@@ -117,6 +117,13 @@ UINT VqsSoftLinkOptionsDlg::GetResizeSpecs(ResizeSpec*** specs)
     return static_cast<UINT>(std::size(m_resizeSpecs));
 }
 
+INT_PTR VqsSoftLinkOptionsDlg::DoModal()
+{
+    const INT_PTR result = VqsDialog::DoModal();
+    ReleaseEditLock();
+    return result;
+}
+
 BOOL VqsSoftLinkOptionsDlg::OnInitDialog()
 {
     VqsDialog::OnInitDialog();

@@ -48,6 +48,8 @@ public:
     BOOL IsEditLocked() const { return m_bEditLocked; }
     int GetScrollMaximum() const { return m_nScrollMax; }
 
+    // The edit lock ends with the dialog.
+    INT_PTR DoModal() override;
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     UINT GetResizeSpecs(ResizeSpec*** specs) override;

@@ -18,6 +18,11 @@ OpenedOptions::OpenedOptions(const PxVQSoftLinkPtr& link, const PxVQOptionSetPtr
     m_dialog = std::make_unique<VqsSoftLinkOptionsDlg>(&m_creatorBag, m_linkNode, optionNode, selectPage, nullptr);
 }
 
+void ShowPage(VqsSoftLinkOptionsDlg& dialog, int page)
+{
+    vqui::user::SelectIndex(dialog.GetSheet()->GetTabControl()->m_hWnd, page);
+}
+
 HWND PageItem(VqsSoftLinkOptionsDlg& dialog, int id)
 {
     CPropertyPage* page = dialog.GetSheet()->GetActivePage();

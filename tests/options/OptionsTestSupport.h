@@ -10,6 +10,7 @@
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeOption.h"
 #include "options/VqsSoftLinkOptionsDlg.h"
+#include "proxy/PxLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "support/ScriptedUiDriver.h"
 
@@ -45,6 +46,17 @@ private:
     std::unique_ptr<VqsSoftLinkOptionsDlg> m_dialog;
 };
 
+// Runs `write` in a repository transaction of the link and commits it.
+template <class Write>
+void Commit(PxLink& link, Write write)
+{
+    link.BeginTransaction();
+    write();
+    link.CommitTransaction();
+}
+
+// The user picks a page's tab.
+void ShowPage(VqsSoftLinkOptionsDlg& dialog, int page);
 // A control of the sheet's active page.
 HWND PageItem(VqsSoftLinkOptionsDlg& dialog, int id);
 // The tab image of a page.
