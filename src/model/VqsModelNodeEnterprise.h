@@ -39,7 +39,7 @@ public:
     // Counts the generate sets of current and old configurations that name the host.
     void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
     VqsModelNodeEnterprise* GetRoot() override { return this; }
-    VqsModel* GetModel() override { return m_pModel; }
+    VqsModel* GetModel() const override { return m_pModel; }
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
     int GetKind() const override { return VqsKindEnterprise; }

@@ -19,7 +19,7 @@ void VqsModelNodeRepGroup::GetRepAliasNodes(CObList& out) const { m_aliases.Appe
 
 VqsModelNodeRepAlias* VqsModelNodeRepGroup::FindRepAliasNode(const PxObjectPtr& alias) const
 {
-    return m_aliases.FindByObject(alias);
+    return VqsFindChildByObject(*this, m_aliases, alias);
 }
 
 void VqsModelNodeRepGroup::RemoveChild(VqsModelNode* child)
@@ -49,7 +49,7 @@ void VqsModelNodeBundle::GetIspecBundleDataNodes(CObList& out) const { m_entries
 
 VqsModelNodeIspecBundleData* VqsModelNodeBundle::FindIspecBundleDataNode(const PxObjectPtr& data) const
 {
-    return m_entries.FindByObject(data);
+    return VqsFindChildByObject(*this, m_entries, data);
 }
 
 void VqsModelNodeBundle::RemoveChild(VqsModelNode* child)

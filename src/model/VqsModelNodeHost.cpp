@@ -29,7 +29,7 @@ void VqsModelNodePack::GetPackAssociationNodes(CObList& out) const { m_associati
 
 VqsModelNodePackAssociation* VqsModelNodePack::FindPackAssociationNode(const PxObjectPtr& data) const
 {
-    return m_associations.FindByObject(data);
+    return VqsFindChildByObject(*this, m_associations, data);
 }
 
 void VqsModelNodePack::RemoveChild(VqsModelNode* child)
@@ -41,5 +41,20 @@ void VqsModelNodePack::RemoveChild(VqsModelNode* child)
 void VqsModelNodePack::NotifyViews() { Broadcast(VqsPackGone, false); }
 
 int VqsModelNodePack::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+
+void VqsModelNodePackAssociation::Refresh()
+{
+    const PxVQHostPackDataPtr data = GetHostPackData();
+    if (!data)
+        return;
+    data->Refresh();
+    const PxObjectPtr associations[] = {data->GetPackAssociationNT(), data->GetPackAssociationUnix(),
+                                        data->GetPackAssociationA(), data->GetPackAssociationTarsk()};
+    for (const PxObjectPtr& association : associations) {
+        if (association)
+            association->Refresh();
+    }
+    NotifyChanged();
+}
 
 int VqsModelNodePackAssociation::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }

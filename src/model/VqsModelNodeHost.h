@@ -52,6 +52,8 @@ public:
     VqsModelNodePackAssociation(VqsModelNode* parent, const PxVQHostPackDataPtr& data) : VqsModelNode(parent, data) {}
 
     PxVQHostPackDataPtr GetHostPackData() const { return VqsObjectOf<PxVQHostPackDataPtr>(this); }
+    // The host pack data and its four platform associations are read again.
+    void Refresh() override;
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
     int GetKind() const override { return VqsKindPackAssociation; }

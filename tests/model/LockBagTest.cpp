@@ -248,6 +248,15 @@ TEST_F(LockBagTest, ALockThatThrowsFailsWithAMessageUnlessTheObjectIsGone)
     const std::vector<std::string> boxes = Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Cannot lock one of the objects:\nThe lock file is out of reach.");
+
+    other->BeginTransaction();
+    other->GetLVQEnterprise()->GetSystem("SYS2")->DeleteObject();
+    other->CommitTransaction();
+    vqui::ClearTranscript();
+    PxFaultInjection::Throw("PxVQObject::WriteLock", "The object is gone.", 0, 1, true);
+    EXPECT_EQ(bag.LockNode(sys2), 1) << "a vanished object counts as done";
+    EXPECT_FALSE(bag.Contains(sys2));
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(LockBagTest, ALockRefusedBecauseAnotherUserHoldsTheObjectFails)

@@ -7,6 +7,8 @@
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
+#include "proxy/PxVQHostPackData.h"
+#include "proxy/PxVQPackInformation.h"
 #include "proxy/PxVQOptionSet.h"
 
 #include <functional>
@@ -179,4 +181,28 @@ TEST_F(ModelTest, DroppingAbsentChildrenRemovesOnlyThoseWhoseObjectsAreGone)
     model.GetRootNode().GetHostNodes(hosts);
     EXPECT_EQ(Names(hosts), (std::vector<std::string>{"NTHOST", "TARSKHOST", "UNIXHOST"}));
     EXPECT_EQ(TakeHints(), std::vector<int>{VqsHostGone});
+}
+
+TEST_F(ModelTest, RefreshingAPackAssociationRereadsItsPlatformAssociations)
+{
+    auto firstData = [](const PxVQEnterprisePtr& enterprise) {
+        PxTypedList<PxVQHostPackDataPtr> entries;
+        enterprise->GetPackInformation("SALES_PATH")->GetListOfHostPackData(entries);
+        return entries.GetHead();
+    };
+    VqsModel model;
+    VqsModelNodePackAssociation* node = model.FindPackAssociationNode(firstData(app.GetEnterprise()));
+    ASSERT_NE(node, nullptr);
+    const PxVQKeshPackAssociationNTPtr nt = node->GetHostPackData()->GetPackAssociationNT();
+    EXPECT_EQ(nt->GetPath(), "/vq/nt/sales");
+    auto other = OtherUser();
+    other->BeginTransaction();
+    firstData(other->GetLVQEnterprise())->GetPackAssociationNT()->SetPath("/vq/nt/new");
+    other->CommitTransaction();
+    TakeHints();
+
+    node->Refresh();
+
+    EXPECT_EQ(nt->GetPath(), "/vq/nt/new");
+    EXPECT_EQ(TakeHints(), std::vector<int>{VqsKindPackAssociation});
 }
