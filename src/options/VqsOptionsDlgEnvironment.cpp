@@ -54,11 +54,16 @@ VqsOptionsDlgEnvironment::VqsOptionsDlgEnvironment(VqsModelNodeLink* linkNode, V
     }
     m_futureUpdateNodes.AddTail(optionNode);
     m_futureUpdateNodes.AddTail(linkNode);
-    if (VqsModelNodeOSet* optionSet = optionNode->GetOptionSetNode())
+    if (VqsModelNodeOSet* optionSet = GetOptionSetNode())
         m_longReadNodes.AddTail(optionSet);
 }
 
 VqsOptionsDlgEnvironment::~VqsOptionsDlgEnvironment() = default;
+
+VqsModelNodeOSet* VqsOptionsDlgEnvironment::GetOptionSetNode() const
+{
+    return dynamic_cast<VqsModelNodeOSet*>(m_pOptionNode->GetParent());
+}
 
 PxVQSoftLinkPtr VqsOptionsDlgEnvironment::GetSoftLink() const
 {

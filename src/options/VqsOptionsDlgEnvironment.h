@@ -16,6 +16,7 @@ class VqsModelNode;
 class VqsModelNodeConfig;
 class VqsModelNodeLink;
 class VqsModelNodeOption;
+class VqsModelNodeOSet;
 
 class VqsOptionsDlgEnvironment : public CObject {
 public:
@@ -43,6 +44,7 @@ public:
     VqsModelNodeLink* GetLinkNode() const { return m_pLinkNode; }
     VqsModelNodeOption* GetOptionNode() const { return m_pOptionNode; }
     VqsModelNodeConfig* GetConfigNode() const { return m_pConfigNode; }
+    VqsModelNodeOSet* GetOptionSetNode() const;
     int GetElementKind() const { return m_nElementKind; }
     int GetHostType() const { return m_nHostType; }
     PxVQSoftLinkPtr GetSoftLink() const;

@@ -186,7 +186,7 @@ void VqsSoftLinkOptionsDlg::ShowTitle()
 
 PxVQOptionSetPtr VqsSoftLinkOptionsDlg::CurrentOptionSet() const
 {
-    VqsModelNodeOSet* optionSet = m_pEnvironment->GetOptionNode()->GetOptionSetNode();
+    VqsModelNodeOSet* optionSet = m_pEnvironment->GetOptionSetNode();
     return optionSet ? optionSet->GetOptionSet() : PxVQOptionSetPtr();
 }
 
@@ -203,7 +203,7 @@ BOOL VqsSoftLinkOptionsDlg::FillCombos(VqsOptionsDlgEnvironment& environment)
 BOOL VqsSoftLinkOptionsDlg::FillOptionSets(VqsOptionsDlgEnvironment& environment)
 {
     VqsModelNodeConfig* config = environment.GetConfigNode();
-    VqsModelNodeOSet* current = environment.GetOptionNode()->GetOptionSetNode();
+    VqsModelNodeOSet* current = environment.GetOptionSetNode();
     if (!config || !current)
         return FALSE;
     config->LoadOptionSets(VqsLoadCached);
@@ -236,7 +236,7 @@ BOOL VqsSoftLinkOptionsDlg::FillElements(VqsOptionsDlgEnvironment& environment)
         config->LoadBSLinks(VqsLoadCached);
         config->GetBSLinkNodes(siblings);
     }
-    VqsModelNodeOSet* optionSetNode = environment.GetOptionNode()->GetOptionSetNode();
+    VqsModelNodeOSet* optionSetNode = environment.GetOptionSetNode();
     const PxVQOptionSetPtr optionSet = optionSetNode ? optionSetNode->GetOptionSet() : PxVQOptionSetPtr();
     m_elementCombo.ResetContent();
     m_elementLinks.clear();
@@ -487,7 +487,7 @@ BOOL VqsSoftLinkOptionsDlg::ConfirmAllDefaults(BOOL& clearMark)
     VqsLockBag second(VqsReadLock);
     try {
         VqsLockScope scope(VqsGetApp()->GetLink());
-        if (!first.LockNode(linkNode) || !first.LockNode(optionNode->GetOptionSetNode()) ||
+        if (!first.LockNode(linkNode) || !first.LockNode(m_pEnvironment->GetOptionSetNode()) ||
             !first.LockNode(optionNode))
             return TRUE;
         linkNode->Refresh();
