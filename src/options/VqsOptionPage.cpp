@@ -17,13 +17,14 @@ constexpr UINT IDS_CANNOT_SAVE_OPTIONS = 61501;
 constexpr UINT IDS_CANNOT_ACCESS_OPTIONS = 61502;
 constexpr UINT IDS_CANNOT_ACCESS_CONFIG_ENTRY = 61581;
 
-// Sets the element link's updated mark inside the page's transaction and tells the views.
-void SetUpdatedMark(VqsModelNodeLink* node, BOOL updated)
+// Sets the element link's updated mark inside the page's transaction; TRUE when it changed.
+BOOL SetUpdatedMark(VqsModelNodeLink* node, BOOL updated)
 {
-    if (PxVQSoftLinkPtr link = node->GetSoftLink()) {
-        link->SetUpdatedFlag(updated ? 1 : 0);
-        node->NotifyChanged();
-    }
+    const PxVQSoftLinkPtr link = node->GetSoftLink();
+    if (!link)
+        return FALSE;
+    link->SetUpdatedFlag(updated ? 1 : 0);
+    return TRUE;
 }
 
 } // namespace
@@ -234,6 +235,8 @@ BOOL VqsOptionPage::ReadUpdatedMark(BOOL& markWasClear)
 
 BOOL VqsOptionPage::WriteOptions(BOOL markWasClear, BOOL clearUpdatedMarkWhenDefault, BOOL& nowNotUpdated)
 {
+    VqsModelNodeLink* node = m_pSheet->GetOptionNode();
+    BOOL markChanged = FALSE;
     {
         VqsTransaction transaction;
         if (!transaction.IsUsable())
@@ -245,16 +248,22 @@ BOOL VqsOptionPage::WriteOptions(BOOL markWasClear, BOOL clearUpdatedMarkWhenDef
                 StoreOptions();
             m_pSheet->CommitToModel();
             nowNotUpdated = IsNotUpdated();
-            VqsModelNodeLink* node = m_pSheet->GetOptionNode();
             if (clearUpdatedMarkWhenDefault && nowNotUpdated)
-                SetUpdatedMark(node, FALSE);
+                markChanged = SetUpdatedMark(node, FALSE);
             if (markWasClear && !nowNotUpdated)
-                SetUpdatedMark(node, TRUE);
+                markChanged = SetUpdatedMark(node, TRUE);
         } catch (const VqReportableException& error) {
             transaction.ReportFailure(IDS_CANNOT_SAVE_OPTIONS, error);
             return FALSE;
         }
     }
-    // A commit that failed has been reported; the page keeps its changes.
-    return VqsTransaction::IsOk();
+    // The views hear of the mark once it is stored; after a failed commit (reported) they
+    // are shown what is stored, and the page keeps its changes.
+    if (!VqsTransaction::IsOk()) {
+        node->Refresh();
+        return FALSE;
+    }
+    if (markChanged)
+        node->NotifyChanged();
+    return TRUE;
 }

@@ -3,6 +3,7 @@
 
 #include "options/VqsOptionPage.h"
 #include "options/VqsOptionsSheet.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxQSRBSegOptions.h"
 #include "proxy/PxTarskGLGOptions.h"
 #include "proxy/PxTypedList.h"
@@ -268,4 +269,24 @@ TEST_F(OptionSheetTest, TheSheetRefusesARecordOfAnotherClassOrNoneAndKeepsItsOwn
         .Cancel();
     opened->DoModal();
     EXPECT_EQ(MessageBoxes(), Strings{});
+}
+
+TEST_F(OptionSheetTest, ACommitThatFailsKeepsThePageModifiedAndStoresNothing)
+{
+    auto opened = OpenSegment();
+    VqsSoftLinkOptionsDlg& dialog = opened->Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            ClickOnPage(dialog, kSeparateCompile);
+            PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full.");
+            ClickOnPage(dialog, kApplyNow);
+            EXPECT_TRUE(Page(dialog, 0)->IsModified());
+            EXPECT_TRUE(::IsWindowEnabled(PageItem(dialog, kApplyNow)));
+        })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot commit the transaction:\nThe disk is full.", IDOK);
+    opened->DoModal();
+    PxFaultInjection::Reset();
+    EXPECT_FALSE(Record()->IsUpdatedFullKESHOFF());
+    EXPECT_EQ(Segment("SYS1", "SALES")->GetUpdatedFlag(), 0);
 }
