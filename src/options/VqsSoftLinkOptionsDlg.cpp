@@ -24,6 +24,7 @@ constexpr int IDC_ELEMENT = 1020;
 constexpr int IDC_OPTION_SET = 1023;
 constexpr int IDC_KIND_TEXT = 1064;
 constexpr int IDC_SHEET_PLACE = 1062;
+constexpr int IDC_SCROLL_BAR = 1491;
 
 constexpr UINT IDS_OPTIONS_TITLE = 61496;
 constexpr UINT IDS_OPTIONS_CHANGED_SAVE = 61503;
@@ -83,6 +84,7 @@ BEGIN_MESSAGE_MAP(VqsSoftLinkOptionsDlg, VqsDialog)
     ON_CBN_SELENDOK(IDC_ELEMENT, &VqsSoftLinkOptionsDlg::OnElementChanged)
     ON_CBN_SELENDOK(IDC_OPTION_SET, &VqsSoftLinkOptionsDlg::OnOptionSetChanged)
     ON_COMMAND(ID_HELP, &VqsSoftLinkOptionsDlg::OnHelpCommand)
+    ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 VqsSoftLinkOptionsDlg::VqsSoftLinkOptionsDlg(VqsLockBag* creatorBag, VqsModelNodeLink* linkNode,
@@ -108,6 +110,7 @@ void VqsSoftLinkOptionsDlg::DoDataExchange(CDataExchange* pDX)
     VqsDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_ELEMENT, m_elementCombo);
     DDX_Control(pDX, IDC_OPTION_SET, m_optionSetCombo);
+    DDX_Control(pDX, IDC_SCROLL_BAR, m_scrollBar);
     DDX_Text(pDX, IDC_KIND_TEXT, m_strKindText);
 }
 
@@ -270,7 +273,7 @@ BOOL VqsSoftLinkOptionsDlg::CreateSheet()
 }
 
 // The sheet takes the placeholder's place and the dialog grows to hold it, but never
-// beyond the screen's height; what does not fit is the scroll range.
+// beyond the screen's height; what does not fit is scrolled into view, one pixel a unit.
 void VqsSoftLinkOptionsDlg::LayOut()
 {
     CWnd* place = GetDlgItem(IDC_SHEET_PLACE);
@@ -278,15 +281,72 @@ void VqsSoftLinkOptionsDlg::LayOut()
     place->GetWindowRect(&placeRect);
     CRect sheet;
     m_pSheet->GetWindowRect(&sheet);
-    m_pSheet->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_nSheetTop = 0;
+    m_pSheet->SetWindowPos(nullptr, 0, m_nSheetTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     place->SetWindowPos(nullptr, 0, 0, sheet.Width(), sheet.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CRect dialog;
     GetWindowRect(&dialog);
     const int width = dialog.Width() + std::max(0, sheet.Width() - placeRect.Width());
     const int wanted = dialog.Height() + sheet.Height() - placeRect.Height();
     const int height = std::min(wanted, GetSystemMetrics(SM_CYSCREEN));
-    m_nScrollMax = wanted - height;
     SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_nScrollMax = wanted - height;
+    m_nScrollPos = 0;
+    m_scrollBar.SetScrollRange(0, m_nScrollMax);
+    m_scrollBar.SetScrollPos(0);
+    m_scrollBar.ShowScrollBar(m_nScrollMax > 0);
+    MoveSheet();
+}
+
+void VqsSoftLinkOptionsDlg::OnVScroll(UINT code, UINT position, CScrollBar* bar)
+{
+    if (!bar || bar->GetDlgCtrlID() != IDC_SCROLL_BAR)
+        return;
+    switch (code) {
+    case SB_LINEUP:
+        ScrollTo(m_nScrollPos - 1);
+        MoveSheet();
+        break;
+    case SB_LINEDOWN:
+        ScrollTo(m_nScrollPos + 1);
+        MoveSheet();
+        break;
+    case SB_PAGEUP:
+    case SB_TOP:
+        ScrollTo(0);
+        break;
+    case SB_PAGEDOWN:
+    case SB_BOTTOM:
+        ScrollTo(m_nScrollMax);
+        break;
+    case SB_THUMBTRACK:
+        ScrollTo(static_cast<int>(position));
+        MoveSheet();
+        break;
+    case SB_ENDSCROLL:
+        MoveSheet();
+        break;
+    default:
+        break;
+    }
+}
+
+void VqsSoftLinkOptionsDlg::ScrollTo(int position)
+{
+    m_nScrollPos = std::clamp(position, 0, m_nScrollMax);
+    m_scrollBar.SetScrollPos(m_nScrollPos);
+}
+
+void VqsSoftLinkOptionsDlg::MoveSheet()
+{
+    m_pSheet->SetWindowPos(nullptr, 0, m_nSheetTop - m_nScrollPos, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    UINT disabled = ESB_ENABLE_BOTH;
+    if (m_nScrollPos == 0)
+        disabled |= ESB_DISABLE_LTUP;
+    if (m_nScrollPos == m_nScrollMax)
+        disabled |= ESB_DISABLE_RTDN;
+    m_scrollBar.EnableScrollBar(disabled);
 }
 
 BOOL VqsSoftLinkOptionsDlg::BeginEdit(BOOL& reloaded)

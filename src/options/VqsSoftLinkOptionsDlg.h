@@ -8,6 +8,7 @@
 #include "proxy/PxVQOptionSet.h"
 #include "shell/VqsDialog.h"
 #include "win/CComboBox.h"
+#include "win/CScrollBar.h"
 
 #include <memory>
 #include <vector>
@@ -47,6 +48,7 @@ public:
     VqsOptionsSheet* GetSheet() const { return m_pSheet.get(); }
     BOOL IsEditLocked() const { return m_bEditLocked; }
     int GetScrollMaximum() const { return m_nScrollMax; }
+    int GetScrollPosition() const { return m_nScrollPos; }
 
     // The edit lock ends with the dialog.
     INT_PTR DoModal() override;
@@ -59,6 +61,7 @@ protected:
     void OnElementChanged();
     void OnOptionSetChanged();
     void OnHelpCommand();
+    void OnVScroll(UINT code, UINT position, CScrollBar* bar);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -70,6 +73,9 @@ private:
     BOOL FillElements(VqsOptionsDlgEnvironment& environment);
     BOOL CreateSheet();
     void LayOut();
+    void ScrollTo(int position);
+    // Puts the sheet where the scroll position says and sets the arrows.
+    void MoveSheet();
     BOOL ReloadDialog(VqsOptionsDlgEnvironment& environment);
     void ReleaseEditLock();
     void ReleaseCreatorLocks();
@@ -83,6 +89,7 @@ private:
 
     CComboBox m_optionSetCombo;
     CComboBox m_elementCombo;
+    CScrollBar m_scrollBar;
     std::vector<PxVQOptionSetPtr> m_optionSets;
     std::vector<VqsModelNodeLink*> m_elementLinks;
     BOOL m_bEventView = FALSE;
@@ -94,6 +101,8 @@ private:
     int m_nElementSelection = -1;
     int m_nOptionSetSelection = -1;
     int m_nScrollMax = 0;
+    int m_nScrollPos = 0;
+    int m_nSheetTop = 0;
     VqsLockBag* m_pCreatorBag;
     BOOL m_bEditLocked = FALSE;
 

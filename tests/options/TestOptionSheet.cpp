@@ -7,28 +7,27 @@ namespace optionstest {
 
 namespace {
 
-constexpr UINT kFlagPageTemplate = 198;
 constexpr int kFlag = 1017;
 
-TestFlagPage::Option Generate()
+} // namespace
+
+TestFlagPage::Option TestFlagPage::FullKeshOff()
 {
     return {&PxBSegOptions::GetFullKESHOFF, &PxBSegOptions::SetFullKESHOFF, &PxBSegOptions::ClearFullKESHOFF,
             &PxBSegOptions::IsUpdatedFullKESHOFF};
 }
 
-TestFlagPage::Option Oltp()
+TestFlagPage::Option TestFlagPage::EnableOltp()
 {
     return {&PxBSegOptions::GetEnableOLTP, &PxBSegOptions::SetEnableOLTP, &PxBSegOptions::ClearEnableOLTP,
             &PxBSegOptions::IsUpdatedEnableOLTP};
 }
 
-TestFlagPage::Option Glimmerdesk()
+TestFlagPage::Option TestFlagPage::PceCapable()
 {
     return {&PxBSegOptions::GetPCEcap, &PxBSegOptions::SetPCEcap, &PxBSegOptions::ClearPCEcap,
             &PxBSegOptions::IsUpdatedPCEcap};
 }
-
-} // namespace
 
 CString TestFlagPage::s_refusal;
 
@@ -36,8 +35,8 @@ BEGIN_MESSAGE_MAP(TestFlagPage, VqsOptionPage)
     ON_BN_CLICKED(kFlag, &TestFlagPage::OnFlagClicked)
 END_MESSAGE_MAP()
 
-TestFlagPage::TestFlagPage(VqsOptions_BSeg_Sheet* sheet, int pageIndex, Option option)
-    : VqsOptionPage(sheet, kFlagPageTemplate, 0, pageIndex), m_pTypedSheet(sheet), m_option(option),
+TestFlagPage::TestFlagPage(VqsOptions_BSeg_Sheet* sheet, int pageIndex, Option option, UINT templateId)
+    : VqsOptionPage(sheet, templateId, 0, pageIndex), m_pTypedSheet(sheet), m_option(option),
       m_flag(&m_connector, kFlag)
 {
 }
@@ -65,8 +64,8 @@ void TestFlagPage::OnFlagClicked() { OnOptionChanged(&m_flag, TRUE); }
 
 TestOptionSheet::TestOptionSheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxBSegOptionsPtr& options,
                                  UINT selectPage)
-    : VqsOptions_BSeg_Sheet(ownerDialog, options, selectPage), m_generate(this, 0, Generate()),
-      m_oltp(this, 1, Oltp()), m_glimmerdesk(this, 2, Glimmerdesk())
+    : VqsOptions_BSeg_Sheet(ownerDialog, options, selectPage), m_generate(this, 0, TestFlagPage::FullKeshOff()),
+      m_oltp(this, 1, TestFlagPage::EnableOltp()), m_glimmerdesk(this, 2, TestFlagPage::PceCapable())
 {
     AddPage(&m_generate);
     AddPage(&m_oltp);

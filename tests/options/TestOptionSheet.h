@@ -20,7 +20,12 @@ public:
         BOOL (PxBSegOptions::*isUpdated)() const;
     };
 
-    TestFlagPage(VqsOptions_BSeg_Sheet* sheet, int pageIndex, Option option);
+    static constexpr UINT kFlagPageTemplate = 198;
+
+    TestFlagPage(VqsOptions_BSeg_Sheet* sheet, int pageIndex, Option option, UINT templateId = kFlagPageTemplate);
+    static Option FullKeshOff();
+    static Option EnableOltp();
+    static Option PceCapable();
 
     void StoreOptions() override;
     BOOL IsNotUpdated() override;
