@@ -128,7 +128,8 @@ void VqsOptionsSheet::SetPageStateImage(int pageIndex, BOOL atDefaults, BOOL mod
         return;
     TCITEM item{};
     item.mask = TCIF_IMAGE;
-    item.iImage = VqsComputeImageIndex({atDefaults ? kDefaultsImage : kOwnValuesImage, modified ? kModifiedOverlay : 0});
+    const VqsImageRef image{atDefaults ? kDefaultsImage : kOwnValuesImage, modified ? kModifiedOverlay : 0};
+    item.iImage = VqsComputeImageIndex(image);
     tab->SetItem(pageIndex, &item);
 }
 

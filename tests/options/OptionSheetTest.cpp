@@ -290,3 +290,23 @@ TEST_F(OptionSheetTest, ACommitThatFailsKeepsThePageModifiedAndStoresNothing)
     EXPECT_FALSE(Record()->IsUpdatedFullKESHOFF());
     EXPECT_EQ(Segment("SYS1", "SALES")->GetUpdatedFlag(), 0);
 }
+
+TEST_F(OptionSheetTest, TheTitleNamesTheKindAndPlatformAndAnEventViewOfASegmentSaysEvent)
+{
+    for (BOOL eventView : {FALSE, TRUE}) {
+        auto opened = OpenSegment();
+        VqsSoftLinkOptionsDlg& dialog = opened->Dialog();
+        dialog.SetEventView(eventView);
+        ui.ExpectDialog(kOptionsDialog)
+            .Run([&] {
+                CString title;
+                dialog.GetWindowText(title);
+                EXPECT_EQ(title, eventView ? "EVENT options for OS Tarsk" : "Business Segment options for OS Tarsk");
+                CString kind;
+                dialog.GetDlgItem(1064)->GetWindowText(kind);
+                EXPECT_EQ(kind, "Business Segment:");
+            })
+            .Cancel();
+        opened->DoModal();
+    }
+}
