@@ -310,3 +310,29 @@ TEST_F(OptionSheetTest, TheTitleNamesTheKindAndPlatformAndAnEventViewOfASegmentS
         opened->DoModal();
     }
 }
+
+TEST_F(OptionSheetTest, ARefusedEditLockPutsTheControlBackAndMarksNothing)
+{
+    auto opened = OpenSegment();
+    VqsSoftLinkOptionsDlg& dialog = opened->Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            PxFaultInjection::RefuseLock("PxLink::FutureUpdateLock", 2);
+            ClickOnPage(dialog, kSeparateCompile);
+            EXPECT_FALSE(IsCheckedOnPage(dialog, kSeparateCompile));
+            EXPECT_FALSE(Page(dialog, 0)->IsModified());
+            EXPECT_FALSE(dialog.IsEditLocked());
+            EXPECT_EQ(TabImage(dialog, 0), 0);
+            ClickOnPage(dialog, kSeparateCompile);
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kSeparateCompile));
+            EXPECT_TRUE(dialog.IsEditLocked());
+        })
+        .Cancel();
+    // The lock layer's own description of the refusal.
+    ui.ExpectMessageBox("Cannot lock options for SALES business segment in option set  as it is currently locked by "
+                        "another user.\nPlease try again after some time.",
+                        IDOK);
+    opened->DoModal();
+    PxFaultInjection::Reset();
+    EXPECT_FALSE(Record()->IsUpdated());
+}
