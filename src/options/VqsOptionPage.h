@@ -56,7 +56,6 @@ public:
     BOOL IsAtDefaults() const { return m_bAtDefaults; }
     BOOL IsAtDefaultsAsLoaded() const { return m_bAtDefaultsAsLoaded; }
     int GetPageIndex() const { return m_nPageIndex; }
-    VqsOptionsSheet* GetSheet() const { return m_pSheet; }
 
     void OnApplyNow();
     void OnUndo();

@@ -45,7 +45,6 @@ public:
     // For the options of an element: its business segment's record of the same option set.
     const PxBSegOptionsPtr& GetBSegOptions() const { return m_pBSegOptions; }
     CImageList& GetTabImages() { return m_imageList; }
-    VqsSoftLinkOptionsDlg* GetOwnerDialog() const { return m_pOwnerDialog; }
 
     // The page at the index; null outside the pages or for a page of another class.
     VqsOptionPage* GetOptionPage(int index) const;

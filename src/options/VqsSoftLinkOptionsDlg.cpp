@@ -95,11 +95,7 @@ VqsSoftLinkOptionsDlg::VqsSoftLinkOptionsDlg(VqsLockBag* creatorBag, VqsModelNod
 {
 }
 
-VqsSoftLinkOptionsDlg::~VqsSoftLinkOptionsDlg()
-{
-    // The pages reach the environment until the sheet is gone.
-    m_pSheet.reset();
-}
+VqsSoftLinkOptionsDlg::~VqsSoftLinkOptionsDlg() = default;
 
 PxVQSoftLinkPtr VqsSoftLinkOptionsDlg::GetSoftLink() const { return m_pEnvironment->GetSoftLink(); }
 

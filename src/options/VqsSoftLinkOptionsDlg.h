@@ -94,6 +94,7 @@ private:
     std::vector<VqsModelNodeLink*> m_elementLinks;
     BOOL m_bEventView = FALSE;
     CString m_strKindText;
+    // Declared before the sheet, whose pages reach it until they are gone.
     std::unique_ptr<VqsOptionsDlgEnvironment> m_pEnvironment;
     UINT m_nSelectPage;
     std::unique_ptr<VqsOptionsSheet> m_pSheet;

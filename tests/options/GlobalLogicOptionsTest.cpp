@@ -1,5 +1,7 @@
 #include "OptionsTestSupport.h"
 
+#include <algorithm>
+
 #include "options/VqsOptionsSheet.h"
 #include "proxy/PxNTGLGOptions.h"
 #include "proxy/PxTarskGLGOptions.h"
@@ -29,9 +31,13 @@ TEST_F(GlobalLogicOptionsTest, TickingSeparateCompileAndApplyingStoresItAndMarks
             EXPECT_TRUE(::IsWindowEnabled(PageItem(dialog, kApplyNow)));
             EXPECT_EQ(TabImage(dialog, 0), 12);
             TypeOnPage(dialog, kObjectModule, "MOD7");
+            TakeHints();
             ClickOnPage(dialog, kApplyNow);
             EXPECT_FALSE(::IsWindowEnabled(PageItem(dialog, kApplyNow)));
             EXPECT_EQ(TabImage(dialog, 0), 1);
+            const std::vector<int> hints = TakeHints();
+            EXPECT_NE(std::find(hints.begin(), hints.end(), VqsKindElementLink), hints.end());
+            EXPECT_EQ(hints.back(), VqsKindOption);
         })
         .OK();
     EXPECT_EQ(opened.DoModal(), IDOK);
