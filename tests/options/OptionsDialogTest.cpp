@@ -192,3 +192,31 @@ TEST_F(OptionsDialogTest, ChoosingAnotherOptionSetOfTheSamePlatformKindShowsItsR
         .Cancel();
     opened.DoModal();
 }
+
+TEST_F(OptionsDialogTest, ChoosingAnotherGenerateSetOfThePlatformShowsItsOptions)
+{
+    Commit(*app.GetLink(), [&] {
+        System("SYS1")->GetCurConfig()->CreateOptionSet("TARSK2", 2);
+        Element("SYS1", "SALES", "STARTUP")->CreateBlankOptions();
+        Options<PxTarskGLGOptionsPtr>("STARTUP", "TARSK2")->SetGLGSOMName("SECOND");
+    });
+    OpenedOptions opened(Element("SYS1", "SALES", "STARTUP"), OptionSet("TARSKGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] { ClickOnPage(dialog, kSeparateCompile); })
+        .SelectText(kOptionSetCombo, "TARSK2")
+        .Run([&] {
+            EXPECT_EQ(ComboText(dialog, kOptionSetCombo), "TARSK2");
+            EXPECT_TRUE(dialog.GetSheet()->GetOptions()->IsSameOid(Options<PxTarskGLGOptionsPtr>("STARTUP", "TARSK2")));
+            EXPECT_FALSE(IsCheckedOnPage(dialog, kSeparateCompile));
+            CString module;
+            ::GetWindowText(PageItem(dialog, kObjectModule), module.GetBuffer(64), 64);
+            module.ReleaseBuffer();
+            EXPECT_EQ(module, "SECOND");
+            EXPECT_FALSE(dialog.IsEditLocked());
+        })
+        .Cancel();
+    ui.ExpectMessageBoxId(61503, IDNO);
+    opened.DoModal();
+    EXPECT_FALSE(Options<PxTarskGLGOptionsPtr>("STARTUP", "TARSKGEN")->IsUpdated());
+}
