@@ -4,6 +4,9 @@
 #pragma once
 
 #include "model/VqsModelNodeEnterprise.h"
+#include "model/VqsSyncResult.h"
+#include "proxy/PxLSEElement.h"
+#include "proxy/PxLSEProfile.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQReportGroup.h"
 
@@ -25,6 +28,17 @@ class VqsModelNodePackAssociation;
 class VqsModelNodeRepAlias;
 class VqsModelNodeRepGroup;
 class VqsModelNodeSystem;
+
+class PxHandle;
+class VqsBSLock;
+
+// What the store of a new design element made: its element link's node and, for a
+// component whose design parts give a profile, that profile and its link's node.
+struct VqsStoredElement {
+    VqsModelNodeElementLink* elementNode = nullptr;
+    PxLSEProfilePtr profile;
+    VqsModelNodeElementLink* profileNode = nullptr;
+};
 
 class VqsModel : public CObject {
 public:
@@ -125,6 +139,37 @@ public:
     // Makes sure every named pack exists with a compatible type, creating the missing ones
     // in the caller's transaction; throws VqsExceptionData (61553) on a type conflict.
     void ThrowModelError(const VqsPackSpecList& packSpecs);
+
+    // Synchronisation of a configuration with the design before a generation, a restart, a
+    // report generation, the addition of a segment or the Synchronize command (the model's
+    // flag says which): 1 to go on, 0 to stop (the reasons shown, except a segment held by
+    // another user after a declined restart, a segment lock the host refused and Cancel).
+    int RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
+                             PxVQCurConfigPtr config, VqsSyncResult& result, int syncMode,
+                             const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly);
+    int CheckBusinessSegmentSync(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
+                                 VqsModelNodeConfig* config, VqsSyncResult& result, int syncMode,
+                                 const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly);
+
+    // Makes the element link of a new design element in its own transaction (joining an
+    // open one): the soft link with its options, their option nodes and packs, and the
+    // profile link of a component's design profile. A global logic takes `globalLogicId`
+    // as its number, which then comes back 0; with 0 it gets none (61555). 0 when nothing
+    // was made.
+    int StoreElementLinkData(VqsModelNodeBSLink* segmentNode, const PxLSEElementPtr& element,
+                             const CStringList& primaryProfiles, WORD& globalLogicId, VqsStoredElement& stored);
+    // The profile link of a design profile under the Ispec's node, with its option nodes
+    // and packs; null when it could not be made.
+    VqsModelNodeElementLink* AddProfileLinkOptions(VqsModelNodeElementLink* ispecNode, const PxLSEProfilePtr& profile);
+    // Creates the packs that the link's options name where the enterprise lacks them;
+    // throws on a pack of another type (61553).
+    void CollectSoftLinkPacks(const PxVQSoftLinkPtr& link);
+
+    // Creates the packs the node's option records name where the enterprise lacks them.
+    void EnsureOptionPacks(VqsModelNode* node);
+    // The same for the options of the business-segment link in every configuration below
+    // the node.
+    void CreateBSLinkPacks(VqsModelNode* node, const PxVQBSSoftLinkPtr& link);
 
     // The new-report-group and new-bundle dialogs, after the bag is released: what the
     // dialog made, null when it was cancelled or could not be opened.
