@@ -165,7 +165,8 @@ public:
     // throws on a pack of another type (61553).
     void CollectSoftLinkPacks(const PxVQSoftLinkPtr& link);
 
-    // Creates the packs the node's option records name where the enterprise lacks them.
+    // Creates the packs the option records of the node (an option set, an option or a
+    // soft link) name where the enterprise lacks them; throws on a pack of another type.
     void EnsureOptionPacks(VqsModelNode* node);
     // The same for the options of the business-segment link in every configuration below
     // the node.
@@ -177,6 +178,11 @@ public:
     PxVQBundlePtr OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);
 
 private:
+    // The matched link: its missing option records, a revived link back in use, its
+    // element links synchronised and the result stored on it.
+    int SyncMatchedLink(VqsModelNodeBSLink* node, VqsLockBag& readBag, VqsLockBag& updateBag, VqsSyncResult& result,
+                        int syncMode, bool revived);
+
     // Declared before the root, so that it outlives the nodes that leave it.
     CMap<std::uint64_t, std::uint64_t, VqsModelNode*, VqsModelNode*> m_index{10};
     VqsModelNodeEnterprise m_root;
