@@ -33,9 +33,10 @@ const char* PxStoreErrorReason(int resultCode)
     }
 }
 
-PxDatabase::PxDatabase(const std::string& path, bool create) : m_path(path)
+PxDatabase::PxDatabase(const std::string& path, bool create, PxAccess access) : m_path(path)
 {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    int flags = access == PxAccess::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    flags |= SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(m_db);

@@ -28,10 +28,13 @@ inline constexpr const char* Lock = "Cannot reach the repository's locks: %1";
 // The reason for a SQLite result code, as the end of a sentence.
 const char* PxStoreErrorReason(int resultCode);
 
+enum class PxAccess { ReadWrite, ReadOnly };
+
 class PxDatabase {
 public:
-    // Opens (and with `create`, creates) the file; ":memory:" gives a private database.
-    PxDatabase(const std::string& path, bool create);
+    // Opens (and with `create`, creates) the file; ":memory:" gives a private database. A
+    // read-only connection writes nothing, so it works on a file that can only be read.
+    PxDatabase(const std::string& path, bool create, PxAccess access = PxAccess::ReadWrite);
     ~PxDatabase();
     PxDatabase(const PxDatabase&) = delete;
     PxDatabase& operator=(const PxDatabase&) = delete;

@@ -21,7 +21,7 @@ struct PxObjectRow {
 class PxStore {
 public:
     // Opens an existing repository file, or a new private one for ":memory:".
-    explicit PxStore(const std::string& path);
+    explicit PxStore(const std::string& path, PxAccess access = PxAccess::ReadWrite);
     // Makes a new repository file with its two enterprise roots.
     static void Create(const std::string& path);
 
