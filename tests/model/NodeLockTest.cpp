@@ -227,3 +227,21 @@ TEST_F(NodeLockTest, LockingTheWholeModelReadsEverySystemDownToItsOptionsAndDrop
     EXPECT_TRUE(Holds(bag, Element("SYS1", "SALES", "ORDER")));
     EXPECT_TRUE(Holds(bag, Segment("SYS1", "SALES")->GetOptions(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"))));
 }
+
+TEST_F(NodeLockTest, TheRefreshCommandRefreshesEveryViewThenLocksTheWholeModelAndClearsStaleViews)
+{
+    auto* frame = static_cast<VqsListFrame*>(app.GetFrameList().GetHead());
+    frame->SetRefreshPending();
+    frametest::HostLines().clear();
+
+    frame->SendMessage(WM_COMMAND, 32805, 0);
+
+    EXPECT_EQ(view->refreshes, 1);
+    EXPECT_FALSE(frame->IsRefreshPending());
+    EXPECT_EQ(PxTesting::ListReads("PxVQEnterprise::GetListOfSystems"), 1);
+    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::GetListOfBSSoftLinks"), 3) << "two current and one old configuration";
+    EXPECT_EQ(frametest::HostLinesStartingWith("message: statusTextSet:"),
+              (std::vector<std::string>{"message: statusTextSet: Refreshing the views...", "message: statusTextSet: "}));
+    auto other = OtherUser();
+    EXPECT_TRUE(other->GetLVQEnterprise()->WriteLock(0).Succeeded()) << "the read locks end with the command";
+}
