@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
@@ -372,4 +373,16 @@ bool VqsModelNodeElementLink::HasExplicitBundleMembership() const
             return true;
     }
     return false;
+}
+
+VqsModelNodeRepGroup* VqsModelNodeBSLink::FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                                     VqsModelNodeRepGroup* after)
+{
+    return VqsFindOrCreateChild(this, m_reportGroups, group, notify, after);
+}
+
+VqsModelNodeBundle* VqsModelNodeBSLink::FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                                              VqsModelNodeBundle* after)
+{
+    return VqsFindOrCreateChild(this, m_bundles, bundle, notify, after);
 }

@@ -245,3 +245,41 @@ TEST_F(NodeLockTest, TheRefreshCommandRefreshesEveryViewThenLocksTheWholeModelAn
     auto other = OtherUser();
     EXPECT_TRUE(other->GetLVQEnterprise()->WriteLock(0).Succeeded()) << "the read locks end with the command";
 }
+
+// A tree item asks for the node of the object it shows: made below its parent's node,
+// without a notice, and only when the model has the parent's node.
+TEST_F(NodeLockTest, ATreeItemGetsTheNodeOfItsObjectBelowItsParentsNode)
+{
+    VqsModel model;
+    const PxVQSystemPtr system = System("SYS1");
+    const PxVQCurConfigPtr config = system->GetCurConfig();
+    const PxVQBSSoftLinkPtr sales = Segment("SYS1", "SALES");
+    const PxVQReportGroupPtr group = ReportGroup("SYS1", "SALES", "MONTHEND");
+    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+    group->GetListOfReportSoftLinkAliases(aliases);
+    const PxVQBundlePtr orders = Bundle("ORDERS");
+    const PxVQIspecBundleDataPtr entry = FirstEntry("ORDERS");
+    TakeHints();
+    PxTesting::ResetListReads();
+
+    EXPECT_EQ(model.GetCurConfigNode(config, system), nullptr);
+    VqsModelNodeSystem* systemNode = model.GetSystemNode(system);
+    ASSERT_NE(systemNode, nullptr);
+    VqsModelNodeCurConfig* configNode = model.GetCurConfigNode(config, system);
+    ASSERT_NE(configNode, nullptr);
+    EXPECT_EQ(configNode->GetParent(), systemNode);
+    VqsModelNodeBSLink* link = model.GetBSLinkNode(sales, config);
+    ASSERT_NE(link, nullptr);
+    VqsModelNodeRepGroup* groupNode = model.GetReportGroupNode(group, sales);
+    ASSERT_NE(groupNode, nullptr);
+    VqsModelNodeRepAlias* alias = model.GetRepAliasNode(aliases.GetHead(), group);
+    ASSERT_NE(alias, nullptr);
+    EXPECT_EQ(alias->GetParent(), groupNode);
+    VqsModelNodeBundle* bundle = model.GetBundleNode(orders, sales);
+    ASSERT_NE(bundle, nullptr);
+    EXPECT_EQ(bundle->GetParent(), link);
+    EXPECT_EQ(model.GetIspecBundleDataNode(entry, orders)->GetParent(), bundle);
+    EXPECT_EQ(model.GetSystemNode(system), systemNode);
+    EXPECT_TRUE(TakeHints().empty());
+    EXPECT_EQ(PxTesting::ListReads(), 0);
+}
