@@ -283,3 +283,68 @@ TEST_F(NodeLockTest, ATreeItemGetsTheNodeOfItsObjectBelowItsParentsNode)
     EXPECT_TRUE(TakeHints().empty());
     EXPECT_EQ(PxTesting::ListReads(), 0);
 }
+
+TEST_F(NodeLockTest, TheOptionsOfAnElementLinkAreFoundWithTheirLinkBothLocked)
+{
+    VqsModel model;
+    const PxVQCurConfigPtr config = System("SYS1")->GetCurConfig();
+    const PxVQOptionSetPtr set = config->GetOptionSet("UNIXGEN");
+    const PxVQElementSoftLinkPtr customer = Element("SYS1", "PAYROLL", "CUSTOMER");
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeOption* option = nullptr;
+    VqsModelNodeLink* link = nullptr;
+
+    ASSERT_TRUE(model.FindOptionsOfElementLink(bag, option, link, config, customer, set));
+
+    EXPECT_TRUE(link->GetObject()->IsSameOid(customer));
+    EXPECT_TRUE(option->GetObject()->IsSameOid(customer->GetOptions(set)));
+    EXPECT_TRUE(Holds(bag, customer));
+    EXPECT_TRUE(Holds(bag, option->GetObject()));
+    EXPECT_TRUE(Holds(bag, Segment("SYS1", "PAYROLL")));
+    EXPECT_FALSE(model.FindOptionsOfElementLink(bag, option, link, config, customer, PxVQOptionSetPtr()));
+}
+
+// Before the packs that options name are compared with the enterprise's packs, the option
+// node locks what the comparison needs, by the kind of options.
+TEST_F(NodeLockTest, AnOptionNodeLocksWhatItsPackCollectionNeeds)
+{
+    struct Case {
+        const char* element;
+        bool rootAndPacks;
+    };
+    const Case cases[] = {{"CUSTOMER", true}, {"EVENT", false}, {"MONTHLY", true}, {"ORDBYDATE", true}, {nullptr, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.element ? c.element : "segment");
+        VqsModel model;
+        const PxVQOptionSetPtr set = System("SYS1")->GetCurConfig()->GetOptionSet("UNIXGEN");
+        const PxVQSoftLinkPtr link =
+            c.element ? PxVQSoftLinkPtr(Element("SYS1", "SALES", c.element)) : PxVQSoftLinkPtr(Segment("SYS1", "SALES"));
+        VqsModelNodeOption* option = nullptr;
+        {
+            VqsLockBag finding(VqsNoLock);
+            option = model.LockOptionNode(finding, link->GetOptions(set));
+        }
+        ASSERT_NE(option, nullptr);
+        PxTesting::ResetListReads();
+        VqsLockBag bag(VqsReadLock);
+
+        EXPECT_TRUE(option->LockForPackCollection(bag));
+
+        EXPECT_TRUE(Holds(bag, set));
+        EXPECT_EQ(Holds(bag, Enterprise()), c.rootAndPacks);
+        EXPECT_EQ(PxTesting::ListReads("PxVQEnterprise::GetListOfPackInformations"), c.rootAndPacks ? 1 : 0);
+    }
+}
+
+TEST_F(NodeLockTest, AHostNodeReadsItsTypeOnce)
+{
+    VqsModel model;
+    const PxVQHostInformationPtr host = Enterprise()->GetHostInformation("TARSKHOST");
+    VqsModelNodeHost* node = model.GetHostNode(host);
+    EXPECT_EQ(node->GetHostType(), VQHostTarsk);
+    app.GetLink()->BeginTransaction();
+    host->SetHostType(VQHostUnix);
+    app.GetLink()->CommitTransaction();
+    EXPECT_EQ(node->GetHostType(), VQHostTarsk);
+    EXPECT_EQ(VqsModel().GetHostNode(host)->GetHostType(), VQHostUnix);
+}
