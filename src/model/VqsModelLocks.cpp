@@ -286,7 +286,7 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
                 if (!node->LockPath(path, node->GetObject()))
                     return false;
             }
-            const int answer = VqsAskRemove(node->GetDescription(), nodes.GetCount() > 1);
+            const int answer = VqsPromptRemove(node->GetDescription(), nodes.GetCount() > 1);
             wait.Restore();
             if (answer != IDYES && answer != VqsRemoveYesToAll)
                 return false;

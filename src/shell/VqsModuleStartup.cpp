@@ -4,6 +4,8 @@
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
+#include "model/VqsRemovePrompt.h"
+#include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -25,6 +27,9 @@ void DestroyApplication() { g_app.reset(); }
 void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
 void DestroyComModule() { g_comModule.reset(); }
 void NothingToDo() {}
+int AskRemoveWithoutParent(LPCTSTR description, BOOL allowAll) { return VqsAskRemove(nullptr, description, allowAll); }
+void WireRemovePrompt() { VqsSetRemovePrompt(&AskRemoveWithoutParent); }
+void UnwireRemovePrompt() { VqsSetRemovePrompt(nullptr); }
 template <class Node>
 void RegisterOptionNode()
 {
@@ -40,6 +45,9 @@ const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplic
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
                                        {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
+
+// The model's delete asks its questions through the shell's remove prompt.
+const VqsStartupStep kRemovePrompt[] = {{&WireRemovePrompt, &UnwireRemovePrompt}};
 
 // The registry is emptied after the last registration is undone.
 const VqsStartupStep kOptionNodes[] = {
@@ -67,7 +75,8 @@ const VqsStartupStep kOptionNodes[] = {
     {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
 };
 
-const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager, kOptionNodes};
+const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager, kRemovePrompt,
+                                                          kOptionNodes};
 
 } // namespace
 
