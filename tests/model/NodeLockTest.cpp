@@ -123,8 +123,9 @@ TEST_F(NodeLockTest, LockingAnObjectLocksTheWayFromTheRootAndGivesItsNode)
         EXPECT_TRUE(Holds(bag, Enterprise()));
         for (VqsModelNode* above = node->GetParent(); above; above = above->GetParent())
             EXPECT_TRUE(bag.Contains(above)) << above->GetKind();
-        if (!c.belowSystem)
+        if (!c.belowSystem) {
             EXPECT_FALSE(Holds(bag, System("SYS1"))) << "nothing below the root is locked on the way";
+        }
     }
     EXPECT_EQ(Boxes(), std::vector<std::string>{"These options currently are not supported."})
         << "the options' set also holds records of plain Ispecs, which no option node takes";
