@@ -349,3 +349,27 @@ TEST_F(NodeLockTest, AHostNodeReadsItsTypeOnce)
     EXPECT_EQ(node->GetHostType(), VQHostTarsk);
     EXPECT_EQ(VqsModel().GetHostNode(host)->GetHostType(), VQHostUnix);
 }
+
+TEST_F(NodeLockTest, APreviousConfigurationWithoutItsOptionSetIsReadAgainAtTheNextLoad)
+{
+    const PxVQSystemPtr system = System("SYS2");
+    app.GetLink()->BeginTransaction();
+    const PxVQOldConfigPtr old = system->CreateOldConfig();
+    app.GetLink()->CommitTransaction();
+    VqsModel model;
+    VqsModelNodeOldConfig* node = model.GetOldConfigNode(old, system);
+    ASSERT_EQ(node, nullptr) << "the system has no node yet";
+    node = model.GetSystemNode(system)->FindOrCreateOldConfigNode(old, false);
+
+    node->LoadOptionSets(VqsLoadCached);
+    CObList sets;
+    node->GetOptionSetNodes(sets);
+    EXPECT_TRUE(sets.IsEmpty());
+
+    app.GetLink()->BeginTransaction();
+    old->CreateOptionSet("NTGEN", 0);
+    app.GetLink()->CommitTransaction();
+    node->LoadOptionSets(VqsLoadCached);
+    node->GetOptionSetNodes(sets);
+    EXPECT_EQ(sets.GetCount(), 1);
+}
