@@ -8,6 +8,7 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
@@ -372,4 +373,48 @@ TEST_F(NodeLockTest, APreviousConfigurationWithoutItsOptionSetIsReadAgainAtTheNe
     node->LoadOptionSets(VqsLoadCached);
     node->GetOptionSetNodes(sets);
     EXPECT_EQ(sets.GetCount(), 1);
+}
+
+// A repository failure on the way down is shown with the text of the step it met.
+TEST_F(NodeLockTest, ARepositoryFailureOnTheWayIsShownWithTheStepsTextAndGivesNoNode)
+{
+    struct Case {
+        const char* operation;
+        std::function<VqsModelNode*(NodeLockTest&, VqsModel&, VqsLockBag&)> lock;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"PxObject::Refresh",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) { return m.LockEnterpriseNode(b, t.Enterprise()); },
+         "Cannot access System Enterprise data"},
+        {"PxVQConfig::GetSystem",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) {
+             return m.LockCurConfigNode(b, t.System("SYS1")->GetCurConfig());
+         },
+         "Cannot access current system configuration"},
+        {"PxVQOptionSet::GetConfig",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) {
+             return m.LockOptionSetNode(b, t.System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+         },
+         "Cannot access the Business Segment entry"},
+        {"PxVQReportSoftLinkAlias::GetReportGroup",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) {
+             PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+             t.ReportGroup("SYS1", "SALES", "MONTHEND")->GetListOfReportSoftLinkAliases(aliases);
+             return m.LockRepAliasNode(b, aliases.GetHead());
+         },
+         "Cannot access Report in the group"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.operation);
+        vqui::ClearTranscript();
+        VqsModel model;
+        VqsLockBag bag(VqsReadLock);
+        PxFaultInjection::Throw(c.operation);
+
+        EXPECT_EQ(c.lock(*this, model, bag), nullptr);
+
+        PxFaultInjection::Reset();
+        EXPECT_EQ(Boxes(), std::vector<std::string>{std::string(c.text) + ":\nInjected repository failure"});
+    }
 }
