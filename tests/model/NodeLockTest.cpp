@@ -418,3 +418,32 @@ TEST_F(NodeLockTest, ARepositoryFailureOnTheWayIsShownWithTheStepsTextAndGivesNo
         EXPECT_EQ(Boxes(), std::vector<std::string>{std::string(c.text) + ":\nInjected repository failure"});
     }
 }
+
+namespace {
+
+std::vector<std::string> g_logLines;
+
+void KeepLogLine(int, const char* level, const char* text) { g_logLines.push_back(std::string(level) + ": " + text); }
+
+} // namespace
+
+// The new-report-group and new-bundle dialogs come later: until then nothing opens, the
+// bag's locks are given back all the same and a line tells why nothing was made.
+TEST_F(NodeLockTest, TheNewGroupAndBundleDialogsAreNotOpenedYetAndTheLocksAreGivenBack)
+{
+    VqsModel model;
+    g_logLines.clear();
+    app.RegisterWYRCallBack(nullptr, nullptr, &KeepLogLine);
+    VqsLockBag bag(VqsWriteLock);
+    VqsModelNodeBSLink* link = model.LockBSLinkNode(bag, Segment("SYS1", "SALES"));
+    ASSERT_NE(link, nullptr);
+
+    EXPECT_FALSE(model.OpenReportGroupDlg(bag, link));
+    EXPECT_FALSE(model.OpenBundleDlg(bag, link));
+
+    EXPECT_EQ(bag.GetHoldCount(), 0u);
+    EXPECT_TRUE(OtherUser()->GetLVQEnterprise()->WriteLock(0).Succeeded());
+    EXPECT_EQ(g_logLines, (std::vector<std::string>{"INFO: The new report group dialog is not available yet: not opened.",
+                                                    "INFO: The new bundle dialog is not available yet: not opened."}));
+    app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
+}
