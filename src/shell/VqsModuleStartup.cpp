@@ -5,6 +5,8 @@
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
 #include "model/VqsRemovePrompt.h"
+#include "options/VqsOptionsGlobalLogic.h"
+#include "options/VqsSheetRegister.h"
 #include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
@@ -36,11 +38,25 @@ void RegisterOptionNode()
     VqsOptionNodeRegister::Register(&VqsMakeOptionNode<Node>);
 }
 
+template <class Sheet, class RecordPtr>
+void RegisterSheet()
+{
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<Sheet, RecordPtr>);
+}
+
 // One table per registry, run in this order at load and in the reverse order at unload:
 // the typed lists' default objects; the global-logic option sheets; the application object
 // (exactly one); the COM module; the GO spec definitions (appended, so tried in table
 // order); the lock manager and its connector; the option nodes and the option sheets
 // (each pushed on the head of its registry, so tried in the reverse of table order).
+// The registry is emptied after the last registration is undone.
+const VqsStartupStep kGlobalLogicSheets[] = {
+    {&NothingToDo, &VqsSheetRegister::FreeFactories},
+    {&RegisterSheet<VqsOptions_GL_Tarsk_Sheet, PxTarskGLGOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_GL_QSR_Sheet, PxQSRGLGOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_GL_NT_Sheet, PxNTGLGOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_GL_Unix_Sheet, PxUnixGLGOptionsPtr>, &NothingToDo},
+};
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
@@ -75,8 +91,8 @@ const VqsStartupStep kOptionNodes[] = {
     {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
 };
 
-const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager, kRemovePrompt,
-                                                          kOptionNodes};
+const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
+                                                         kLockManager, kRemovePrompt, kOptionNodes};
 
 } // namespace
 
