@@ -142,10 +142,24 @@ void BM_FindReportAliasInNewModel(benchmark::State& state)
     const double finds = static_cast<double>(state.iterations());
     state.counters["list_reads"] = PxTesting::ListReads() / finds;
     state.counters["systems_list_reads"] = PxTesting::ListReads("PxVQEnterprise::GetListOfSystems") / finds;
-    state.counters["segment_lists_read"] = PxTesting::ListReads("PxVQBSSoftLink::GetListOfElementSoftLinks") / finds;
+    state.counters["element_lists_read"] = PxTesting::ListReads("PxVQBSSoftLink::GetListOfElementSoftLinks") / finds;
     state.counters["nodes_made"] = static_cast<double>(nodes);
 }
 BENCHMARK(BM_FindReportAliasInNewModel)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The enterprise's list of systems alone, which the lookup reads on its way: the part of
+// the lookup that grows with the number of systems.
+void BM_ReadSystemsList(benchmark::State& state)
+{
+    VqsSysApp& app = Module::Get().Open(Repository(static_cast<int>(state.range(0))));
+    const PxVQEnterprisePtr enterprise = app.GetEnterprise();
+    for (auto _ : state) {
+        PxTypedList<PxVQSystemPtr> systems;
+        enterprise->GetListOfSystems(systems);
+        benchmark::DoNotOptimize(systems.GetCount());
+    }
+}
+BENCHMARK(BM_ReadSystemsList)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // The same alias again in a model that already holds its path: no list is read.
 void BM_FindReportAliasAgain(benchmark::State& state)
@@ -164,17 +178,20 @@ BENCHMARK(BM_FindReportAliasAgain)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark
 
 // 1,000 element links of the first system, as model nodes.
 struct LockTargets {
+    // The session first: the model takes the session's enterprise when it is made.
+    VqsSysApp& app = Module::Get().Open(Repository(10));
     VqsModel model;
     CObList nodes;
     PxTypedList<PxVQObjectPtr> objects;
 
     LockTargets()
     {
-        VqsSysApp& app = Module::Get().Open(Repository(10));
         PxTypedList<PxVQBSSoftLinkPtr> segments;
         app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfBSSoftLinks(segments);
         for (POSITION pos = segments.GetHeadPosition(); pos && nodes.GetCount() < kLockedObjects;) {
             VqsModelNodeBSLink* segment = model.FindConfigNodeOfBSLink(segments.GetNext(pos));
+            if (!segment)
+                throw std::runtime_error("the benchmark finds no node of a business segment");
             segment->LoadElementLinks(VqsLoadCached);
             CObList links;
             segment->GetElementLinkNodes(links);
