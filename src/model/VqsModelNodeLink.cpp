@@ -71,7 +71,8 @@ void VqsModelNodeBSLink::DropVanishedElementLinks(const PxTypedList<PxVQElementS
     std::unordered_set<PxHandle> listed;
     listed.reserve(VqsMapObjToPtr<PxVQElementSoftLinkPtr, VqsModelNodeElementLink>::kBuckets);
     for (POSITION pos = links.GetHeadPosition(); pos;) {
-        const PxVQElementSoftLinkPtr& link = links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        const PxVQElementSoftLinkPtr& link =
+            links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
         if (link)
             listed.insert(link->GetHandle());
     }
@@ -100,7 +101,8 @@ void VqsModelNodeBSLink::LoadElementLinks(int mode)
     const bool firstLoad = m_elementLinks.IsEmpty();
     std::vector<std::pair<PxVQElementSoftLinkPtr, PxVQIspecSoftLinkPtr>> profilesOfIspecs;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
-        const PxVQElementSoftLinkPtr& link = links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        const PxVQElementSoftLinkPtr& link =
+            links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
         if (!link || link->_IsA("PxVQSQLScriptSoftLink"))
             continue;
         if (const PxVQProfileSoftLinkPtr profile{link}) {
@@ -138,8 +140,8 @@ VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNode(const PxVQElemen
     return node;
 }
 
-VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNodeIfMissing(VqsModelNodeElementLink* ispec,
-                                                                         const PxVQElementSoftLinkPtr& link, bool notify)
+VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNodeIfMissing(
+    VqsModelNodeElementLink* ispec, const PxVQElementSoftLinkPtr& link, bool notify)
 {
     if (VqsModelNodeElementLink* node = m_elementLinks.FindByObject(link))
         return node;

@@ -93,7 +93,8 @@ bool ElementSoftLinkMatches(const VqsModelNodeElementLink* node, const PxLSEElem
 
 bool ProfileSoftLinkMatches(const VqsModelNodeElementLink* node, const CString& ordinateName)
 {
-    const PxVQProfileSoftLinkPtr profile = node ? PxVQProfileSoftLinkPtr(node->GetElementSoftLink()) : PxVQProfileSoftLinkPtr();
+    const PxVQProfileSoftLinkPtr profile =
+        node ? PxVQProfileSoftLinkPtr(node->GetElementSoftLink()) : PxVQProfileSoftLinkPtr();
     return profile && profile->GetOrdinateName() == ordinateName;
 }
 

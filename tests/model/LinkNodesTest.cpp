@@ -105,11 +105,13 @@ TEST_F(LinkNodesTest, ALaterReadTellsTheViewsOfEachNewElementAndHidesProfilesWit
     sales->LoadElementLinks(VqsLoadCached);
     TakeHints();
     AsOtherUser([&](PxVQLink& other) {
-        const PxVQBSSoftLinkPtr segment = other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+        const PxVQBSSoftLinkPtr segment =
+            other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
         segment->CreateElementSoftLink("NEWREPORT", VQSoftLinkReport);
         const PxVQProfileSoftLinkPtr orphan = segment->CreateElementSoftLink("ORPHAN", VQSoftLinkProfile);
         const PxVQIspecSoftLinkPtr elsewhere =
-            other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("STOCK")->GetElementSoftLink("ORDER");
+            other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("STOCK")->GetElementSoftLink(
+                "ORDER");
         orphan->SetComponent(elsewhere);
     });
 
@@ -329,7 +331,8 @@ TEST_F(LinkNodesTest, ARestartFindsWhoHoldsTheSegment)
     const PxLSEBusinessSegmentPtr stock = app.GetLSEEnterprise()->GetBusinessSegment("STOCK");
     InRepository([&] { builder.LockBusinessSegment(stock, "OTHER/ws1", 1); });
     EXPECT_EQ(payroll->LockForGeneration(1, lock, stock, recovery->GetHandle()), 0);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Cannot restart the generation:\nBusiness Segment is locked by another user."});
+    EXPECT_EQ(Boxes(),
+        std::vector<std::string>{"Cannot restart the generation:\nBusiness Segment is locked by another user."});
 }
 
 TEST_F(LinkNodesTest, GenerationInputKeepsTheBundleIspecsAndFindsTheReports)
@@ -406,7 +409,8 @@ TEST_F(LinkNodesTest, AComponentIsCollectedThroughItsOrdinateProfile)
     const PxLSEBusinessSegmentPtr design = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
     PxLSEElementPtr element;
     CString name;
-    const PxLSEElementPtr profile = VqsModelNodeElementLink::CollectDesignParts(design->GetElement("CUSTOMER"), element, name);
+    const PxLSEElementPtr profile =
+        VqsModelNodeElementLink::CollectDesignParts(design->GetElement("CUSTOMER"), element, name);
     EXPECT_TRUE(profile->IsSameOid(design->GetElement("CUSTBYNAME")));
     EXPECT_FALSE(element) << "only a profile named $... names its first ordinate's target";
     const PxLSEElementPtr report = design->GetElement("MONTHLY");

@@ -351,9 +351,10 @@ private:
         for (const OptionValueDesc& option : description.options) {
             auto segment = links.find(option.segment);
             PxVQSoftLinkPtr link;
-            if (segment != links.end())
-                link = option.element.empty() ? PxVQSoftLinkPtr(segment->second)
-                                              : PxVQSoftLinkPtr(segment->second->GetElementSoftLink(option.element.c_str()));
+            if (segment != links.end() && option.element.empty())
+                link = segment->second;
+            else if (segment != links.end())
+                link = segment->second->GetElementSoftLink(option.element.c_str());
             if (!link)
                 throw RepoError(option.place + ": the system has no soft link " + option.segment +
                                 (option.element.empty() ? "" : "." + option.element));
