@@ -216,7 +216,7 @@ SystemDesc System(int index, const RepoDescription& description)
                 {"UNIXGEN", 3, "UNIXHOST"}};
     for (const auto& set : sets)
         system.optionSets.push_back({system.place + ".optionSets[" + std::to_string(system.optionSets.size()) + "]",
-                                     set.name, set.type, set.host, std::string("Generate set for ") + set.host});
+                                     set.name, set.type, set.host, std::string("Generate set for ") + set.host, {}});
     if (index == 1)
         GiveUpdatedOptions(system);
     const std::string& first = system.segments.front();
@@ -229,7 +229,7 @@ SystemDesc System(int index, const RepoDescription& description)
         old.place = system.place + ".oldConfigs[0]";
         old.generationTime = 1700000000;
         old.fromOSName = "NTGEN";
-        old.optionSet = {old.place + ".optionSet", "NTGEN", 0, "NTHOST", "Generate set of the last generation"};
+        old.optionSet = {old.place + ".optionSet", "NTGEN", 0, "NTHOST", "Generate set of the last generation", {}};
         old.hasOptionSet = true;
         system.oldConfigs.push_back(old);
     }
