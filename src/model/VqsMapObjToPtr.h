@@ -32,7 +32,8 @@ public:
     {
         if (!object || !node || !m_index.emplace(object->GetHandle(), node).second)
             return;
-        const POSITION afterPos = after && !this->IsEmpty() && after != this->GetTail() ? this->PositionOf(after) : nullptr;
+        const POSITION afterPos =
+            after && !this->IsEmpty() && after != this->GetTail() ? this->PositionOf(after) : nullptr;
         if (afterPos)
             this->InsertAfter(afterPos, node);
         else

@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
@@ -70,7 +71,8 @@ void VqsModelNodeBSLink::DropVanishedElementLinks(const PxTypedList<PxVQElementS
     std::unordered_set<PxHandle> listed;
     listed.reserve(VqsMapObjToPtr<PxVQElementSoftLinkPtr, VqsModelNodeElementLink>::kBuckets);
     for (POSITION pos = links.GetHeadPosition(); pos;) {
-        const PxVQElementSoftLinkPtr& link = links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        const PxVQElementSoftLinkPtr& link =
+            links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
         if (link)
             listed.insert(link->GetHandle());
     }
@@ -99,7 +101,8 @@ void VqsModelNodeBSLink::LoadElementLinks(int mode)
     const bool firstLoad = m_elementLinks.IsEmpty();
     std::vector<std::pair<PxVQElementSoftLinkPtr, PxVQIspecSoftLinkPtr>> profilesOfIspecs;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
-        const PxVQElementSoftLinkPtr& link = links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        const PxVQElementSoftLinkPtr& link =
+            links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
         if (!link || link->_IsA("PxVQSQLScriptSoftLink"))
             continue;
         if (const PxVQProfileSoftLinkPtr profile{link}) {
@@ -137,8 +140,8 @@ VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNode(const PxVQElemen
     return node;
 }
 
-VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNodeIfMissing(VqsModelNodeElementLink* ispec,
-                                                                         const PxVQElementSoftLinkPtr& link, bool notify)
+VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNodeIfMissing(
+    VqsModelNodeElementLink* ispec, const PxVQElementSoftLinkPtr& link, bool notify)
 {
     if (VqsModelNodeElementLink* node = m_elementLinks.FindByObject(link))
         return node;
@@ -172,30 +175,16 @@ void VqsModelNodeBSLink::LoadBundles(int mode)
         [this](const PxVQBundlePtr& bundle) { return new VqsModelNodeBundle(this, bundle); });
 }
 
-VqsModelNodeRepGroup* VqsModelNodeBSLink::FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify)
+VqsModelNodeRepGroup* VqsModelNodeBSLink::FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                                     VqsModelNodeRepGroup* after)
 {
-    if (VqsModelNodeRepGroup* node = m_reportGroups.FindByObject(group))
-        return node;
-    if (!group)
-        return nullptr;
-    auto* node = new VqsModelNodeRepGroup(this, group);
-    m_reportGroups.AddTail(node);
-    if (notify)
-        node->NotifyChanged();
-    return node;
+    return VqsFindOrCreateChild(this, m_reportGroups, group, notify, after);
 }
 
-VqsModelNodeBundle* VqsModelNodeBSLink::FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify)
+VqsModelNodeBundle* VqsModelNodeBSLink::FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                                              VqsModelNodeBundle* after)
 {
-    if (VqsModelNodeBundle* node = m_bundles.FindByObject(bundle))
-        return node;
-    if (!bundle)
-        return nullptr;
-    auto* node = new VqsModelNodeBundle(this, bundle);
-    m_bundles.AddTail(node);
-    if (notify)
-        node->NotifyChanged();
-    return node;
+    return VqsFindOrCreateChild(this, m_bundles, bundle, notify, after);
 }
 
 void VqsModelNodeBSLink::GetElementLinkNodes(CObList& out) const { m_elementLinks.AppendTo(out); }

@@ -88,8 +88,12 @@ public:
     // The same for a profile placed under the Ispec's node.
     VqsModelNodeElementLink* AddElementLinkNodeIfMissing(VqsModelNodeElementLink* ispec,
                                                          const PxVQElementSoftLinkPtr& link, bool notify);
-    VqsModelNodeRepGroup* FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify);
-    VqsModelNodeBundle* FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify);
+    // The group's (bundle's) node, made when absent: after `after` (at the tail without
+    // one), announced when `notify`.
+    VqsModelNodeRepGroup* FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                      VqsModelNodeRepGroup* after = nullptr);
+    VqsModelNodeBundle* FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                               VqsModelNodeBundle* after = nullptr);
 
     // Whether the segment's link, or one of its element links, holds updated options; the
     // element links are taken over into `bag` from `other` and refreshed. 0 when one

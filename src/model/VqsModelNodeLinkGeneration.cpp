@@ -68,7 +68,8 @@ int VqsModelNodeBSLink::LockForGeneration(int restart, VqsBSLock& bsLock, const 
             VqsErrorBoxId(IDS_RESTART_LOCKED_BY_OTHER);
             return 0;
         }
-        const PxVQRecoveryInfoPtr recovery = GetConfigNode()->GetSystemNode()->GetSystem()->GetRecoveryInfo(recoveryKey);
+        const PxVQRecoveryInfoPtr recovery =
+            GetConfigNode()->GetSystemNode()->GetSystem()->GetRecoveryInfo(recoveryKey);
         if (recovery && (recovery->GetCurrentState() >= kStateLockedAgain ||
                          recovery->getGenerateType() == PxVQRecoveryInfo::kBundleGenerate))
             return bsLock.Lock(segment->GetName()) ? 1 : 0;
@@ -85,7 +86,8 @@ int VqsModelNodeBSLink::LockForGeneration(int restart, VqsBSLock& bsLock, const 
 PxLSEBusinessSegmentPtr VqsModelNodeBSLink::LockDesignSegment(int restart, VqsBSLock& bsLock,
                                                               const PxHandle& recoveryKey)
 {
-    const PxLSEBusinessSegmentPtr segment = VqsGetApp()->GetLSEEnterprise()->GetBusinessSegment(GetBSSoftLink()->GetName());
+    const PxLSEBusinessSegmentPtr segment =
+        VqsGetApp()->GetLSEEnterprise()->GetBusinessSegment(GetBSSoftLink()->GetName());
     if (!segment || !LockForGeneration(restart, bsLock, segment, recoveryKey))
         return PxLSEBusinessSegmentPtr();
     return segment;

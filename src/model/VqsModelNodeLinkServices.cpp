@@ -44,18 +44,14 @@ bool IsReservedName(int elementType, const CString& name)
 // One pack option of a business segment's platform options, through its own operations.
 template <class Options>
 struct PackOption {
-    BOOL (Options::*isUpdated)() const;
     BOOL (Options::*isDefault)() const;
     CString (Options::*get)() const;
     void (Options::*makeDefault)();
     void (Options::*set)(const char*);
 };
 
-#define VQS_PACK_OPTION(Options, Base, Name)                                                               \
-    PackOption<Options>                                                                                    \
-    {                                                                                                      \
-        &Base::IsUpdated##Name, &Base::IsDefault##Name, &Base::Get##Name, &Base::MakeDefault##Name, &Base::Set##Name \
-    }
+#define VQS_PACK_OPTION(Options, Base, Name) \
+    PackOption<Options> { &Base::IsDefault##Name, &Base::Get##Name, &Base::MakeDefault##Name, &Base::Set##Name }
 
 // Sets the concerned options to the new name (or back to their default); true when one
 // changed.
@@ -93,7 +89,8 @@ bool ElementSoftLinkMatches(const VqsModelNodeElementLink* node, const PxLSEElem
 
 bool ProfileSoftLinkMatches(const VqsModelNodeElementLink* node, const CString& ordinateName)
 {
-    const PxVQProfileSoftLinkPtr profile = node ? PxVQProfileSoftLinkPtr(node->GetElementSoftLink()) : PxVQProfileSoftLinkPtr();
+    const PxVQProfileSoftLinkPtr profile =
+        node ? PxVQProfileSoftLinkPtr(node->GetElementSoftLink()) : PxVQProfileSoftLinkPtr();
     return profile && profile->GetOrdinateName() == ordinateName;
 }
 
@@ -223,6 +220,8 @@ void VqsModelNodeBSLink::ReplacePackName(const PxVQOptionSetPtr& optionSet, int 
     if (changed)
         SetUpdatedFlag(1);
 }
+
+#undef VQS_PACK_OPTION
 
 void VqsModelNodeBSLink::CollectBSegPackReplacements(int targetHostType, const PxVQOptionSetPtr& optionSet,
                                                      VqsBSPackReplacementList& replacements)

@@ -72,7 +72,8 @@ public:
         const PxVQBSSoftLinkPtr segmentLink = element ? element->GetBSSoftLink() : PxVQBSSoftLinkPtr();
         if (!segmentLink)
             return;
-        const PxLSEBusinessSegmentPtr segment = VqsGetApp()->GetLSEEnterprise()->GetBusinessSegment(segmentLink->GetName());
+        const PxLSEBusinessSegmentPtr segment =
+            VqsGetApp()->GetLSEEnterprise()->GetBusinessSegment(segmentLink->GetName());
         const PxLSEElementPtr design = segment ? segment->GetElement(link->GetName()) : PxLSEElementPtr();
         if (!design)
             return;

@@ -140,7 +140,8 @@ int VqsModelNodeOptionIspec::CollectEditNodes(CObList& nodes, VqsModelNodeLink* 
     nodes.AddTail(linkNode);
     VqsModelNodeOSet* optionSet = GetOptionSetNode();
     const PxVQBSSoftLinkPtr bsSoftLink = linkNode->GetBSLinkNode()->GetBSSoftLink();
-    if (VqsModelNodeOption* segmentOptions = optionSet->CreateOptionNode(bsSoftLink->GetOptions(optionSet->GetOptionSet()), false))
+    if (VqsModelNodeOption* segmentOptions =
+            optionSet->CreateOptionNode(bsSoftLink->GetOptions(optionSet->GetOptionSet()), false))
         nodes.AddTail(segmentOptions);
     return 1;
 }

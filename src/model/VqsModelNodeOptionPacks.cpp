@@ -17,7 +17,10 @@ class PackAppender {
 public:
     explicit PackAppender(VqsPackSpecList& packs) : m_packs(packs) {}
 
-    void Always(const CString& name, int type = VQPackNotDefined) { m_packs.AddTail(VqsModelNode::PackSpec{name, type}); }
+    void Always(const CString& name, int type = VQPackNotDefined)
+    {
+        m_packs.AddTail(VqsModelNode::PackSpec{name, type});
+    }
     void When(bool condition, const CString& name, int type = VQPackNotDefined)
     {
         if (condition)

@@ -186,6 +186,9 @@ void VqsModelNodeConfig::LoadOptionSets(int mode)
         *this, m_optionSets, mode, VqsKnownChild::Refresh,
         [&](PxTypedList<PxVQOptionSetPtr>& optionSets) { ReadOptionSets(optionSets); },
         [this](const PxVQOptionSetPtr& optionSet) { return CreateOptionSetNode(this, optionSet); });
+    // A previous configuration without its option set is read again at the next load.
+    if (m_optionSets.IsEmpty() && dynamic_cast<VqsModelNodeOldConfig*>(this))
+        m_optionSets.loaded = 0;
 }
 
 VqsModelNodeOSet* VqsModelNodeConfig::AddOptionSetNode(const PxVQOptionSetPtr& optionSet, bool notify, bool refresh)

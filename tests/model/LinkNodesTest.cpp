@@ -1,6 +1,7 @@
 #include "ModelTestSupport.h"
 
 #include "model/VqsBSLock.h"
+#include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
@@ -104,11 +105,13 @@ TEST_F(LinkNodesTest, ALaterReadTellsTheViewsOfEachNewElementAndHidesProfilesWit
     sales->LoadElementLinks(VqsLoadCached);
     TakeHints();
     AsOtherUser([&](PxVQLink& other) {
-        const PxVQBSSoftLinkPtr segment = other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+        const PxVQBSSoftLinkPtr segment =
+            other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
         segment->CreateElementSoftLink("NEWREPORT", VQSoftLinkReport);
         const PxVQProfileSoftLinkPtr orphan = segment->CreateElementSoftLink("ORPHAN", VQSoftLinkProfile);
         const PxVQIspecSoftLinkPtr elsewhere =
-            other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("STOCK")->GetElementSoftLink("ORDER");
+            other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("STOCK")->GetElementSoftLink(
+                "ORDER");
         orphan->SetComponent(elsewhere);
     });
 
@@ -328,7 +331,8 @@ TEST_F(LinkNodesTest, ARestartFindsWhoHoldsTheSegment)
     const PxLSEBusinessSegmentPtr stock = app.GetLSEEnterprise()->GetBusinessSegment("STOCK");
     InRepository([&] { builder.LockBusinessSegment(stock, "OTHER/ws1", 1); });
     EXPECT_EQ(payroll->LockForGeneration(1, lock, stock, recovery->GetHandle()), 0);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Cannot restart the generation:\nBusiness Segment is locked by another user."});
+    EXPECT_EQ(Boxes(),
+        std::vector<std::string>{"Cannot restart the generation:\nBusiness Segment is locked by another user."});
 }
 
 TEST_F(LinkNodesTest, GenerationInputKeepsTheBundleIspecsAndFindsTheReports)
@@ -356,4 +360,59 @@ TEST_F(LinkNodesTest, GenerationInputKeepsTheBundleIspecsAndFindsTheReports)
     for (POSITION pos = reports.GetHeadPosition(); pos;)
         names.emplace_back(reports.GetNext(pos).element->GetStringProperty("name"));
     EXPECT_EQ(names, (std::vector<std::string>{"MONTHLY", "DAILY"}));
+}
+
+TEST_F(LinkNodesTest, UpdatedOptionsAreFoundOnTheSegmentOrAnElementTakenOverIntoTheBag)
+{
+    VqsLockBag other(VqsReadLock);
+    VqsLockBag bag(VqsReadLock);
+    int updated = 0;
+    EXPECT_EQ(sales->LoadUpdatedElementLinks(updated, other, bag), 1);
+    EXPECT_EQ(updated, 0);
+    EXPECT_TRUE(bag.Contains(ElementNode("CUSTOMER"))) << "every element link is taken into the bag";
+
+    InRepository([&] { Element("SYS1", "SALES", "MONTHLY")->SetUpdatedFlag(1); });
+    VqsLockBag again(VqsReadLock);
+    EXPECT_EQ(sales->LoadUpdatedElementLinks(updated, other, again), 1);
+    EXPECT_EQ(updated, 1) << "the refreshed element link tells";
+
+    InRepository([&] { Segment("SYS1", "SALES")->SetUpdatedFlag(1); });
+    VqsLockBag none(VqsReadLock);
+    updated = 0;
+    EXPECT_EQ(sales->LoadUpdatedElementLinks(updated, other, none), 1);
+    EXPECT_EQ(updated, 1);
+    EXPECT_EQ(none.GetCount(), 0) << "the segment's own flag answers at once";
+}
+
+TEST_F(LinkNodesTest, DeletingSoftLinksTakesTheirNodesAlong)
+{
+    VqsModelNodeElementLink* customer = ElementNode("CUSTOMER");
+    ASSERT_NE(ElementNode("CUSTBYNAME"), nullptr);
+    EXPECT_EQ(customer->DeleteSoftLink(), 1);
+    EXPECT_EQ(ElementNode("CUSTOMER"), nullptr);
+    EXPECT_EQ(ElementNode("CUSTBYNAME"), nullptr) << "the profile placed under it goes with it";
+
+    VqsModelNodeBSLink* stock = model.FindConfigNodeOfBSLink(Segment("SYS1", "STOCK"));
+    PxFaultInjection::Throw("PxVQObject::DeleteObject", "The repository is read only.");
+    EXPECT_EQ(VqsModelNodeBSLink::DeleteSoftLink(config, stock), 0);
+    PxFaultInjection::Reset();
+    EXPECT_EQ(config->FindBSLinkNode(Segment("SYS1", "STOCK")), stock);
+    EXPECT_EQ(VqsModelNodeBSLink::DeleteSoftLink(config, stock), 1);
+    EXPECT_FALSE(Segment("SYS1", "STOCK"));
+    CObList links;
+    config->GetBSLinkNodes(links);
+    EXPECT_EQ(ElementNames(links), (std::vector<std::string>{"SALES", "PAYROLL"}));
+}
+
+TEST_F(LinkNodesTest, AComponentIsCollectedThroughItsOrdinateProfile)
+{
+    const PxLSEBusinessSegmentPtr design = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+    PxLSEElementPtr element;
+    CString name;
+    const PxLSEElementPtr profile =
+        VqsModelNodeElementLink::CollectDesignParts(design->GetElement("CUSTOMER"), element, name);
+    EXPECT_TRUE(profile->IsSameOid(design->GetElement("CUSTBYNAME")));
+    EXPECT_FALSE(element) << "only a profile named $... names its first ordinate's target";
+    const PxLSEElementPtr report = design->GetElement("MONTHLY");
+    EXPECT_TRUE(VqsModelNodeElementLink::CollectDesignParts(report, element, name)->IsSameOid(report));
 }

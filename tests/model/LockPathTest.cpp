@@ -176,7 +176,10 @@ TEST_F(LockPathTest, AProfileUnderAnIspecLocksTheIspecBeforeItself)
                                         Key(profile)};
     PxTypedList<PxOptionsPtr> records;
     profile->GetAllOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;)
-        expected.push_back(Key(records.GetNext(pos)));
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr record = records.GetNext(pos);
+        expected.push_back(Key(record->GetOptionSet()));
+        expected.push_back(Key(record));
+    }
     EXPECT_EQ(g_locked, expected);
 }

@@ -264,6 +264,7 @@ TEST_F(OptionNodesTest, QSRIspecsGetTheirSubsystemNumbersInsideATransaction)
         builder.SetText(design->GetElement("ORDER"), "subsystem", "QUERY");
         builder.SetText(design->GetElement("NOTES"), "subsystem", "ROC");
         builder.SetText(design->GetElement("AUDIT"), "subsystem", "NOWHERE");
+        builder.SetText(app.GetLSEEnterprise()->GetBusinessSegment("PAYROLL")->GetElement("ORDER"), "subsystem", "ROC");
     });
     auto number = [&](const char* element) {
         return std::string(Record<PxQSRIspecOptionsPtr>("QSRGEN", element)->GetSubsystemNum());
@@ -280,6 +281,8 @@ TEST_F(OptionNodesTest, QSRIspecsGetTheirSubsystemNumbersInsideATransaction)
     EXPECT_EQ(number("ORDER"), "A") << "QUERY whatever its own number";
     EXPECT_EQ(number("NOTES"), "C");
     EXPECT_EQ(number("AUDIT"), "9") << "a subsystem no number names leaves the record alone";
+    EXPECT_EQ(std::string(Record<PxQSRIspecOptionsPtr>("QSRGEN", "ORDER", "PAYROLL")->GetSubsystemNum()), "C")
+        << "each record is looked up in its own segment";
 
     const PxVQGenSetPtr templateSet = OptionSet("QSRGEN", "SYS2");
     InRepository([&] {
