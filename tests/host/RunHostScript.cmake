@@ -1,6 +1,7 @@
 # Runs the stand-in host on one script and compares what it prints with the expected file
 # next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
-# own. A line "# exit status: N" in the script names the status it must end with (0 when it
+# own, or on one built from NAME.json when the script has that description beside it; with
+# NAME.dump beside it, the repository's dump after the script must be what that file holds. A line "# exit status: N" in the script names the status it must end with (0 when it
 # has none). The resource folder is printed as <resources>, so paths in log lines match
 # wherever the tree is.
 #   cmake -DHOST=vqshost -DVQSREPO=vqsrepo -DSCRIPT=NAME.vqs -DWORK=dir -DRESOURCES=dir
@@ -11,7 +12,12 @@ set(expected_file ${folder}/${name}.out)
 set(work ${WORK}/${name})
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
-execute_process(COMMAND ${VQSREPO} sample ${work}/sample.vqr RESULT_VARIABLE status)
+set(description ${folder}/${name}.json)
+if(EXISTS ${description})
+  execute_process(COMMAND ${VQSREPO} create ${work}/sample.vqr --from ${description} RESULT_VARIABLE status)
+else()
+  execute_process(COMMAND ${VQSREPO} sample ${work}/sample.vqr RESULT_VARIABLE status)
+endif()
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${name}: the sample repository could not be made")
 endif()
@@ -36,4 +42,15 @@ if(NOT "${output}" STREQUAL "${expected}")
 endif()
 if(NOT status STREQUAL expected_status)
   message(FATAL_ERROR "${name}: the host ended with ${status}, not ${expected_status}\n${errors}")
+endif()
+
+set(expected_dump ${folder}/${name}.dump)
+if(EXISTS ${expected_dump})
+  execute_process(COMMAND ${VQSREPO} dump ${work}/sample.vqr OUTPUT_FILE ${work}/${name}.dump RESULT_VARIABLE status)
+  file(READ ${expected_dump} expected)
+  file(READ ${work}/${name}.dump dumped)
+  if(NOT status EQUAL 0 OR NOT "${dumped}" STREQUAL "${expected}")
+    execute_process(COMMAND diff -u ${expected_dump} ${work}/${name}.dump OUTPUT_VARIABLE difference)
+    message(FATAL_ERROR "${name}: the repository after the script is not what ${expected_dump} holds:\n${difference}")
+  endif()
 endif()
