@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/VqsModelNodeEnterprise.h"
+#include "model/VqsGSetPackReplacement.h"
 #include "model/VqsSyncResult.h"
 #include "proxy/PxLSEElement.h"
 #include "proxy/PxLSEProfile.h"
@@ -178,6 +179,16 @@ public:
     // throws on a pack of another type (61553).
     void CollectSoftLinkPacks(const PxVQSoftLinkPtr& link);
 
+    // A new generate set of the current configuration with the segments' option records
+    // for it, the replacement packs of each segment marked in them and the packs they name
+    // created; null when it failed (the reason shown). `replacements` may be null.
+    PxVQGenSetPtr CreateGenSet(PxVQCurConfigPtr config, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,
+                               int hostType, LPCTSTR hostName, VqsBSPackReplacementList* replacements,
+                               PxVQGenSetPtr sourceSet);
+    // The configuration's new link to the design segment, the replacement packs of each
+    // generate set applied, then its element links; null when it failed (the reason shown).
+    PxVQBSSoftLinkPtr ApplyGenSetPackReplacements(PxVQConfigPtr config, PxLSEBusinessSegmentPtr segment,
+                                                  VqsGSetPackReplacementList& replacements);
     // Creates the packs the option records of the node (an option set, an option or a
     // soft link) name where the enterprise lacks them; throws on a pack of another type.
     void EnsureOptionPacks(VqsModelNode* node);
@@ -195,6 +206,12 @@ private:
     // element links synchronised and the result stored on it.
     int SyncMatchedLink(VqsModelNodeBSLink* node, VqsLockBag& readBag, VqsLockBag& updateBag, VqsSyncResult& result,
                         int syncMode, bool revived);
+    PxVQGenSetPtr CreateGenSetInTransaction(VqsModelNodeCurConfig* configNode, LPCTSTR name, LPCTSTR shortName,
+                                            LPCTSTR description, int hostType, LPCTSTR hostName,
+                                            const VqsBSPackReplacementList& replacements, const PxVQGenSetPtr& sourceSet);
+    // The element links of every design element of the segment that takes one; 0 at the
+    // first that could not be made.
+    int StoreSegmentElements(VqsModelNodeBSLink* segmentNode, const PxLSEBusinessSegmentPtr& segment);
 
     // Declared before the root, so that it outlives the nodes that leave it.
     CMap<std::uint64_t, std::uint64_t, VqsModelNode*, VqsModelNode*> m_index{10};
