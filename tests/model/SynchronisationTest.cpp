@@ -112,6 +112,14 @@ struct SynchronisationTest : ModelTest {
     }
 };
 
+// Locking a link's options reads the four option sets of the sample, whose records of plain
+// Ispecs no option node class takes: each read says so once.
+void ExpectUnsupportedRecords(vqtest::ScriptedUiDriver& driver)
+{
+    for (int optionSet = 0; optionSet < 4; ++optionSet)
+        driver.ExpectMessageBoxId(61500, IDOK);
+}
+
 bool Has(const std::vector<std::string>& names, const char* name)
 {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -198,10 +206,7 @@ TEST_F(SynchronisationTest, InteractiveModeAsksAboutTheLinksWithoutElements)
         auto& dialog = driver.ExpectDialog(199);
         if (c.button == IDOK) {
             dialog.Click(1058).OK();
-            // The option sets read to lock the link's options hold records of plain Ispecs,
-            // which no option node class takes.
-            for (int optionSet = 0; optionSet < 4; ++optionSet)
-                driver.ExpectMessageBoxId(61500, IDOK);
+            ExpectUnsupportedRecords(driver);
         } else {
             dialog.Press(c.button);
         }
@@ -297,4 +302,51 @@ TEST_F(SynchronisationTest, AGenerationAfterASynchronisationTakesTheStoredPairsW
     VqsSyncResult command;
     ASSERT_EQ(Synchronise(VqsSyncFullAuto, command, VqsSyncCommand), 1);
     EXPECT_FALSE(Element("SYS1", "SALES", "OLDREPORT")) << "the Synchronize command always runs in full";
+}
+
+TEST_F(SynchronisationTest, InInteractiveModeTheUserChoosesWhichSegmentLinksWithChangesGo)
+{
+    const auto addRetired = [&] {
+        InRepository([&] {
+            PxVQBSSoftLinkPtr old = System("SYS1")->GetCurConfig()->CreateBSSoftLink("RETIRED");
+            old->CreateBlankOptions();
+            old->SetUpdatedFlag(1);
+        });
+    };
+    addRetired();
+    {
+        vqtest::ScriptedUiDriver driver;
+        driver.ExpectDialog(162).Click(1428).OK();
+        ExpectUnsupportedRecords(driver);
+        ASSERT_EQ(Synchronise(VqsSyncInteractive), 1);
+        driver.Verify();
+        EXPECT_FALSE(Segment("SYS1", "RETIRED"));
+    }
+    addRetired();
+    {
+        vqtest::ScriptedUiDriver driver;
+        driver.ExpectDialog(162).Press(IDKEEPALL);
+        ExpectUnsupportedRecords(driver);
+        ASSERT_EQ(Synchronise(VqsSyncInteractive), 1);
+        driver.Verify();
+        ASSERT_TRUE(Segment("SYS1", "RETIRED")) << "kept, the link holds changed options";
+        EXPECT_EQ(Segment("SYS1", "RETIRED")->GetUnusedMark(), 1);
+    }
+}
+
+namespace {
+
+int RefuseSegments(const char*) { return 0; }
+
+} // namespace
+
+TEST_F(SynchronisationTest, AReportGenerationNeverTakesTheSegmentLockWhichTheOthersNeed)
+{
+    app.RegisterWYRCallBack(&RefuseSegments, nullptr, nullptr);
+    VqsSyncResult forReports;
+    EXPECT_EQ(Synchronise(VqsSyncFullAuto, forReports, VqsSyncForReports), 1);
+    EXPECT_TRUE(forReports.softLink);
+    VqsSyncResult forCommand;
+    EXPECT_EQ(Synchronise(VqsSyncFullAuto, forCommand, VqsSyncCommand), 0) << "refused by the host, silently";
+    app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
 }
