@@ -327,6 +327,9 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     int candidate = NextFreeGlobalLogicId(usedIds, 1);
     VqsModel* model = GetModel();
     for (const PxLSEElementPtr& element : added) {
+        // A component's new profile link came with the component.
+        if (element->_IsKindOf("PxLSEProfile") && GetBSSoftLink()->GetElementSoftLink(element->GetName()))
+            continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;
         if (!model->StoreElementLinkData(this, element, primaryProfiles, globalLogicId, stored))
