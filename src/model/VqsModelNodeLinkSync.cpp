@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <set>
+#include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -49,9 +51,10 @@ bool TakesElementLink(const PxLSEElementPtr& element)
 
 std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapKey(); }
 
-// The segment's elements that take links, in the segment's order, and the keys of those
-// still without a link.
+// The segment's elements by name, those that take links in the segment's order, and the
+// keys of those still without a link.
 struct DesignIndex {
+    std::unordered_map<std::string, PxLSEElementPtr> byName;
     std::vector<PxLSEElementPtr> elements;
     std::unordered_set<std::uint64_t> open;
 
@@ -59,14 +62,22 @@ struct DesignIndex {
     {
         PxTypedList<PxLSEElementPtr> list;
         segment->GetElementList(list);
+        byName.reserve(static_cast<std::size_t>(list.GetCount()));
         open.reserve(static_cast<std::size_t>(list.GetCount()));
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxLSEElementPtr element = list.GetNext(pos);
+            byName.emplace(element->GetName().GetString(), element);
             if (element->_IsKindOf("PxSQLScript") || !TakesElementLink(element))
                 continue;
             elements.push_back(element);
             open.insert(KeyOf(element));
         }
+    }
+    // The design element of the name; null when there is none.
+    PxLSEElementPtr Find(const CString& name) const
+    {
+        const auto found = byName.find(name.GetString());
+        return found == byName.end() ? PxLSEElementPtr() : found->second;
     }
     bool IsOpen(const PxLSEElementPtr& element) const { return element && open.count(KeyOf(element)) != 0; }
     void Take(const PxLSEElementPtr& element) { open.erase(KeyOf(element)); }
@@ -246,7 +257,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
         if (!link)
             continue;
-        const PxLSEElementPtr design = segment->GetElement(link->GetName());
+        const PxLSEElementPtr design = index->Find(link->GetName());
         if (node->IsPlacedBelow()) {
             // A component's profile follows its element; its design profile needs no link
             // of its own.
