@@ -170,6 +170,23 @@ WORD FirstFreeGlobalLogicId(const std::set<int>& used)
     return 0;
 }
 
+// The automatic profiles placed under an element link are named after it: "$" and its name.
+// Profiles the design names keep their names.
+void RenameAutomaticProfiles(VqsModelNodeElementLink* node, LPCTSTR newName)
+{
+    CObList profiles;
+    node->GetProfileNodes(profiles);
+    const CString automaticName = CString("$") + newName;
+    for (POSITION pos = profiles.GetHeadPosition(); pos;) {
+        auto* profile = static_cast<VqsModelNodeElementLink*>(profiles.GetNext(pos));
+        const PxVQElementSoftLinkPtr link = profile->GetElementSoftLink();
+        if (!link || link->GetName().Left(1) != "$")
+            continue;
+        RenameSoftLink(link, automaticName);
+        profile->NotifyChanged();
+    }
+}
+
 } // namespace
 
 void VqsSysApp::ReleasePreparedState()
@@ -372,12 +389,7 @@ BOOL VqsSysApp::RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName)
             chosen->NotifyChanged();
         else
             chosen->SetSoftLinkValue(0);
-        PxTypedList<PxOptionsPtr> records;
-        link->GetAllOptions(records);
-        for (POSITION at = records.GetHeadPosition(); at;) {
-            if (VqsModelNode* option = m_pPrepared->model->LookupNode(records.GetNext(at)))
-                option->NotifyChanged();
-        }
+        RenameAutomaticProfiles(chosen, newName);
         if (const PxVQIspecSoftLinkPtr ispec{link}) {
             PxTypedList<PxVQIspecBundleDataPtr> entries;
             ispec->GetListOfIspecBundleData(entries);

@@ -7,6 +7,7 @@
 #include "proxy/PxLSERevisionId.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/VqcSyncPair.h"
 
 #include <string>
@@ -177,4 +178,23 @@ TEST_F(HostTransactionsTest, ASegmentAnotherUserHoldsMakesThePrepareFail)
     ASSERT_TRUE(held->WriteLock(0).Succeeded());
     EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
     EXPECT_FALSE(app.IsTransactionPending());
+}
+
+TEST_F(HostTransactionsTest, ARenamedIspecTakesItsAutomaticProfilesAlong)
+{
+    InRepository([&] {
+        PxVQProfileSoftLinkPtr profile(Segment("SYS1", "SALES")->CreateElementSoftLink("$ORDER", VQSoftLinkProfile));
+        profile->SetComponent(PxVQIspecSoftLinkPtr(Element("SYS1", "SALES", "ORDER")));
+        profile->CreateBlankOptions();
+        PxVQProfileSoftLinkPtr named(Segment("SYS1", "SALES")->CreateElementSoftLink("ORDBYNAME", VQSoftLinkProfile));
+        named->SetComponent(PxVQIspecSoftLinkPtr(Element("SYS1", "SALES", "ORDER")));
+        named->CreateBlankOptions();
+    });
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    ASSERT_TRUE(app.Rename("LSECOMPONENT", "ORDERS", "ORDER", "SALES"));
+    app.TransactionClosed();
+    EXPECT_TRUE(Element("SYS1", "SALES", "ORDERS"));
+    EXPECT_TRUE(Element("SYS1", "SALES", "$ORDERS"));
+    EXPECT_FALSE(Element("SYS1", "SALES", "$ORDER"));
+    EXPECT_TRUE(Element("SYS1", "SALES", "ORDBYNAME")) << "a profile the design names keeps its name";
 }
