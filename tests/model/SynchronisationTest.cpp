@@ -5,6 +5,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsSyncDlgs.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxHandle.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
@@ -349,4 +350,15 @@ TEST_F(SynchronisationTest, AReportGenerationNeverTakesTheSegmentLockWhichTheOth
     VqsSyncResult forCommand;
     EXPECT_EQ(Synchronise(VqsSyncFullAuto, forCommand, VqsSyncCommand), 0) << "refused by the host, silently";
     app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
+}
+
+TEST_F(SynchronisationTest, AFailureToStoreTheResultStopsTheGeneration)
+{
+    PxFaultInjection::Throw("PxVQBSSoftLink::SetSyncPairList");
+    vqtest::ScriptedUiDriver driver;
+    driver.ExpectMessageBox("Cannot finish the synchronisation:\nInjected repository failure", IDOK);
+    EXPECT_EQ(Synchronise(VqsSyncDefaultAuto), 0);
+    driver.Verify();
+    PxFaultInjection::Reset();
+    EXPECT_NE(Segment("SYS1", "SALES")->GetLastSyncOption(), VqsSyncDefaultAuto) << "nothing of it was stored";
 }
