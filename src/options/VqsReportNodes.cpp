@@ -4,6 +4,7 @@
 #include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
+#include "win/MbString.h"
 
 #include <string>
 

@@ -13,7 +13,6 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQSoftLink.h"
 #include "win/CString.h"
-#include "win/MbString.h"
 
 #include <initializer_list>
 #include <memory>
