@@ -4,6 +4,7 @@
 #include "shell/VqsMsgBox.h"
 #include "version/Version.h"
 #include "win/CPrintDialog.h"
+#include "win/CWinThread.h"
 #include "win/Clock.h"
 #include "win/Mbcs.h"
 #include "win/Messages.h"
@@ -63,6 +64,15 @@ void ClearBlock(PRINTDLG* block)
     if (block->hDevNames)
         GlobalFree(block->hDevNames);
     *block = PRINTDLG{};
+}
+
+// The character set of the text in the client area of the application's main window.
+BYTE MainWindowCharset()
+{
+    CClientDC dc(AfxGetMainWnd());
+    LOGFONT font{};
+    CFont* current = dc.GetCurrentFont();
+    return current && current->GetLogFont(&font) ? font.lfCharSet : ANSI_CHARSET;
 }
 
 CString LocalTimeText()
@@ -197,16 +207,19 @@ void VqsReportPrinter::MeasurePage(short orientation)
     m_nPageWidth = printable.x;
 }
 
+// Fonts of another character set than ANSI take that set and no face name.
 void VqsReportPrinter::CreateFonts()
 {
+    const BYTE charset = MainWindowCharset();
     for (int i = 0; i < FontCount; ++i) {
         LOGFONT font{};
         font.lfHeight = -static_cast<LONG>(static_cast<float>(kFonts[i].height) * m_fScale);
         font.lfWeight = kFonts[i].weight;
         font.lfUnderline = kFonts[i].underline ? 1 : 0;
-        font.lfCharSet = ANSI_CHARSET;
+        font.lfCharSet = charset;
         font.lfPitchAndFamily = kRomanFamily;
-        std::strcpy(font.lfFaceName, "Times New Roman");
+        if (charset == ANSI_CHARSET)
+            std::strcpy(font.lfFaceName, "Times New Roman");
         m_fonts[static_cast<std::size_t>(i)].CreateFontIndirect(&font);
     }
 }
