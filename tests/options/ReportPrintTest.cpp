@@ -183,8 +183,9 @@ TEST_F(ReportPrintTest, ALongReportBreaksPagesRepeatingTheHeadingsAndNumbersEver
         const std::vector<Printed> texts = TextsOn(job, page);
         const std::string number = std::to_string(page + 1);
         EXPECT_NE(Find(texts, "  Page " + number), nullptr) << "page " << number;
-        if (page + 1 < job.pages.size())
+        if (page + 1 < job.pages.size()) {
             EXPECT_EQ(progress.at(page), "Printing Page # " + number);
+        }
         if (page > 0) {
             ASSERT_GE(texts.size(), 4U);
             EXPECT_EQ(texts[0].text, "OPTIONS REPORT") << "page " << number;
@@ -310,8 +311,9 @@ TEST_F(ReportPrintTest, FailuresOfThePrinterAreReportedAndTheSetUpFailuresForget
         EXPECT_EQ(block.hDevNames != nullptr, test.blockKept);
         const std::vector<vqwin::PrintJob> jobs = vqwin::PrintJobs();
         ASSERT_EQ(jobs.size(), test.jobs);
-        if (!jobs.empty())
+        if (!jobs.empty()) {
             EXPECT_EQ(jobs[0].state, test.state);
+        }
         EXPECT_EQ(ProgressDialog(), nullptr);
     }
 }
