@@ -317,3 +317,19 @@ TEST_F(ReportPrintTest, FailuresOfThePrinterAreReportedAndTheSetUpFailuresForget
         EXPECT_EQ(ProgressDialog(), nullptr);
     }
 }
+TEST_F(ReportPrintTest, AReportReadsAsTitleBlockNumberedSectionsTablesAndTheFooter)
+{
+    const vqwin::PrintJob job = Print({"DAILY"}, "NTGEN");
+
+    ASSERT_EQ(job.pages.size(), 1U);
+    Strings texts;
+    for (const Printed& text : TextsOn(job, 0))
+        texts.push_back(text.text);
+    ASSERT_EQ(texts.size(), 26U);
+    texts.erase(texts.end() - 3, texts.end() - 1);  // the time and the product
+    EXPECT_EQ(texts, (Strings{"OPTIONS REPORT", "System Name:", "SYS1", "Business Segment Name:", "SALES",
+                              "Option Set Name:", "NTGEN", "Host Type:", "OS Tarsk", "1.  DAILY - Report Options",
+                              "1.1  Extract File Options", "NAME", "KIND", "No extract files", "1.2  Report Options",
+                              "OPTION", "VALUE", "AsName", "ExtractPack", "SALES_PATH", "Language", "OLTPClient", "0",
+                              "  Page 1"}));
+}
