@@ -317,10 +317,14 @@ TEST_F(ReportPrintTest, FailuresOfThePrinterAreReportedAndTheSetUpFailuresForget
         EXPECT_EQ(ProgressDialog(), nullptr);
     }
 }
-TEST_F(ReportPrintTest, AReportReadsAsTitleBlockNumberedSectionsTablesAndTheFooter)
+TEST_F(ReportPrintTest, AReportOnTheDefaultPrinterReadsAsTitleBlockNumberedSectionsTablesAndFooter)
 {
-    const vqwin::PrintJob job = Print({"DAILY"}, "NTGEN");
+    PRINTDLG block{};
+    const vqwin::PrintJob job = Print({"DAILY"}, "NTGEN", block);
 
+    CPrintDialog written(TRUE);
+    written.m_pd = block;
+    EXPECT_EQ(written.GetDeviceName(), "Recording Printer");
     ASSERT_EQ(job.pages.size(), 1U);
     Strings texts;
     for (const Printed& text : TextsOn(job, 0))
