@@ -114,8 +114,8 @@ BOOL VqsHostNewGeneralPage::OnSetActive()
 
 void VqsHostNewGeneralPage::Refuse(UINT messageId, int controlId)
 {
-    GotoDlgCtrl(GetDlgItem(controlId));
     VqsErrorBoxId(messageId);
+    GotoDlgCtrl(GetDlgItem(controlId));
 }
 
 LRESULT VqsHostNewGeneralPage::OnWizardNext()
@@ -217,8 +217,8 @@ BOOL VqsHostNewFTPPage::OnWizardFinish()
     if (!UpdateData(TRUE) || !m_pSheet)
         return FALSE;
     if (std::strcmp(m_password.GetValue().GetString(), m_confirmation.GetValue().GetString()) != 0) {
-        GotoDlgCtrl(GetDlgItem(IDC_CONFIRMATION));
         VqsErrorBoxId(IDS_CONFIRM_PASSWORD);
+        GotoDlgCtrl(GetDlgItem(IDC_CONFIRMATION));
         return FALSE;
     }
     return VqsPropertyPage::OnWizardFinish();

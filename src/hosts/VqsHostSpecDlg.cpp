@@ -198,8 +198,8 @@ void VqsHostSpecDlg::OnPassword()
 
 void VqsHostSpecDlg::Refuse(UINT messageId, int controlId)
 {
-    GotoDlgCtrl(GetDlgItem(controlId));
     VqsErrorBoxId(messageId);
+    GotoDlgCtrl(GetDlgItem(controlId));
 }
 
 BOOL VqsHostSpecDlg::IsNameFree(const CString& name, VqsLockBag& write)

@@ -42,8 +42,8 @@ void VqsPackNewDlg::DoDataExchange(CDataExchange* pDX) { VqsDialog::DoDataExchan
 
 void VqsPackNewDlg::RefuseName(UINT messageId)
 {
-    GotoDlgCtrl(GetDlgItem(IDC_NAME));
     VqsErrorBoxId(messageId);
+    GotoDlgCtrl(GetDlgItem(IDC_NAME));
 }
 
 BOOL VqsPackNewDlg::IsNameUnique(const CString& name)

@@ -10,6 +10,12 @@ void HostsTest::SetUp()
     ShellTest::SetUp();
     // The lock thread's progress dialog opens with the session and stays hidden.
     ui.WheneverDialog(kLockProgressDialog);
+    if (sessionAtStart)
+        StartSession();
+}
+
+void HostsTest::StartSession()
+{
     ASSERT_TRUE(app.SetResourceModule("vqsysres"));
     ASSERT_TRUE(app.OpenSession(sample.Path().c_str(), "ABC", nullptr));
 }

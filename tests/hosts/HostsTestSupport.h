@@ -35,6 +35,10 @@ struct HostsTest : ShellTest {
 
     void SetUp() override;
     void TearDown() override;
+    // Names the resource library and opens the session (SetUp does, unless told otherwise).
+    void StartSession();
+
+    bool sessionAtStart = true;
 
     // Opens the host view over a new host window of that size; null when it failed.
     VqsHostListFrame* OpenHostView(int width = 806, int height = 600);
