@@ -58,9 +58,29 @@ TEST_F(HostsTest, TheHostViewSplitsItsWidthByTheSavedLayoutWithTheAssociationsHi
 TEST_F(HostsTest, ASavedLayoutOfNothingOpensHalfAndHalf)
 {
     app.SetHostFrameLayout(0, 0);
+    UINT left = 1;
+    UINT right = 1;
+    app.GetHostFrameLayout(left, right);
+    ASSERT_EQ(left + right, 0u);
     ASSERT_NE(OpenHostView(806, 600), nullptr);
     EXPECT_EQ(ColumnWidth(frame->GetTopSplitter(), 0), 400);
     EXPECT_EQ(ColumnWidth(frame->GetTopSplitter(), 1), 400);
+}
+
+// The widths the user leaves are kept for the next host view.
+TEST_F(HostsTest, TheListWidthsAreKeptForTheNextHostView)
+{
+    app.SetHostFrameLayout(30, 70);
+    ASSERT_NE(OpenHostView(806, 600), nullptr);
+    EXPECT_EQ(ColumnWidth(frame->GetTopSplitter(), 0), 240);
+    frame->GetTopSplitter().SetColumnInfo(0, 500, 50);
+    frame->GetTopSplitter().RecalcLayout();
+    frame->SaveLayout();
+    UINT left = 0;
+    UINT right = 0;
+    app.GetHostFrameLayout(left, right);
+    EXPECT_EQ(left, 500u);
+    EXPECT_EQ(right, 300u);
 }
 
 TEST_F(HostsTest, AWindowTooNarrowForTwoListsGetsNoHostView)

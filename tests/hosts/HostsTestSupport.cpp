@@ -10,6 +10,7 @@ void HostsTest::SetUp()
     ShellTest::SetUp();
     // The lock thread's progress dialog opens with the session and stays hidden.
     ui.WheneverDialog(kLockProgressDialog);
+    app.SetIniPath(dir.File("vqsys.ini").c_str());
     if (sessionAtStart)
         StartSession();
 }
