@@ -139,3 +139,27 @@ TEST_F(HostsTest, ARightClickOnAnotherRowSelectsOnlyThatRow)
     EXPECT_EQ(Packs()->GetListCtrl().GetSelectedCount(), 1u);
     EXPECT_TRUE(frame->GetCurrentPack()->IsSameOid(Pack("PAYROLL_PATH")));
 }
+
+// Deleting a pack removes its row; a pack gets the image of association data once one of
+// its associations holds some.
+TEST_F(HostsTest, PackRowsFollowDeletionsAndAssociationData)
+{
+    ASSERT_NE(OpenHostView(), nullptr);
+    auto image = [&](const char* name) {
+        VqsImageRef shown{-1, -1};
+        Packs()->ItemFromData(static_cast<LPARAM>(Packs()->GetListCtrl().GetItemData(RowOf(Packs(), name))))
+            ->GetOverlayImage(shown);
+        return shown.nBase;
+    };
+    EXPECT_EQ(image("SALES_PATH"), 1);
+    EXPECT_EQ(image("TARSKPACK"), 1);
+    EXPECT_EQ(image("STOCK_TS"), 1);
+
+    Click(Packs(), "SALES_TS");
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    vqui::user::PressKey(Packs()->m_hWnd, VK_DELETE_KEY);
+    Idle();
+    ui.Verify();
+    EXPECT_EQ(RowOf(Packs(), "SALES_TS"), -1);
+    EXPECT_FALSE(Pack("SALES_TS"));
+}

@@ -198,3 +198,33 @@ TEST_F(HostSpecDlgTest, AHostAnotherUserDeletedIsReportedAtTheFirstChangeAndNoth
     EXPECT_EQ(name, "UNIXHOST");
     EXPECT_FALSE(Enterprise()->GetHostInformation("NEWNAME"));
 }
+
+// Another user changed the host after the dialog opened: the first change says so and shows
+// what is stored now; the user goes on from there.
+TEST_F(HostSpecDlgTest, AHostChangedMeanwhileIsReadAgainAtTheFirstChange)
+{
+    std::vector<std::string> addresses;
+    auto address = [&] {
+        CString text;
+        CWnd::FromHandle(Control(VqsHostSpecDlg::IDC_ADDRESS))->GetWindowText(text);
+        addresses.push_back(text.str());
+    };
+    ui.ExpectDialog(IDD_HOST_SPEC)
+        .Run([&] {
+            std::unique_ptr<PxVQLink> other = OtherUser();
+            other->BeginTransaction();
+            other->GetLVQEnterprise()->GetHostInformation("NTHOST")->SetAddress("10.7.7.7");
+            other->CommitTransaction();
+        })
+        .Replace(VqsHostSpecDlg::IDC_NAME, "NTHOST2")
+        .Run(address)
+        .Replace(VqsHostSpecDlg::IDC_NAME, "NTHOST3")
+        .OK();
+    ui.ExpectMessageBox("Contents have changed and will be updated.", IDOK);
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    OpenHost("NTHOST");
+    ui.Verify();
+    EXPECT_EQ(addresses, (std::vector<std::string>{"10.7.7.7"}));
+    ASSERT_TRUE(Host("NTHOST3"));
+    EXPECT_EQ(std::string(Host("NTHOST3")->GetAddress()), "10.7.7.7");
+}

@@ -240,3 +240,51 @@ TEST_F(PackDialogsTest, SwitchingHostAndNotSavingDropsTheChanges)
     EXPECT_EQ(shown, "UNIXHOST");
     EXPECT_EQ(std::string(Data("SALES_PATH", "NTHOST")->GetPackAssociationNT()->GetPath()), "/vq/nt/sales");
 }
+
+// Without hosts there is nothing to associate: the host list is disabled and no page is
+// shown, while the pack type can still be set. A host another user adds meanwhile comes in
+// at the first change, with its association.
+TEST_F(PackDialogsTest, WithoutHostsOnlyThePackTypeIsEditedUntilAnotherUserAddsOne)
+{
+    std::unique_ptr<PxVQLink> other = OtherUser();
+    other->BeginTransaction();
+    for (const char* name : {"NTHOST", "QSRHOST", "TARSKHOST", "UNIXHOST"})
+        other->GetLVQEnterprise()->GetHostInformation(name)->DeleteObject();
+    other->CommitTransaction();
+    app.BroadcastObjectChange(VqsHostGone, nullptr, nullptr, nullptr);
+
+    BOOL hostListEnabled = TRUE;
+    BOOL sheetBefore = TRUE;
+    BOOL sheetAfter = FALSE;
+    ui.ExpectDialog(IDD_PACK_SPEC)
+        .Run([&] {
+            for (const vqui::UiEvent& event : ui.Seen()) {
+                if (auto* dialog = dynamic_cast<VqsPackSpecDlg*>(CWnd::FromHandle(event.window))) {
+                    hostListEnabled = dialog->GetDlgItem(VqsPackSpecDlg::IDC_HOST_LIST)->IsWindowEnabled();
+                    sheetBefore = dialog->GetSheet() != nullptr;
+                }
+            }
+            other->BeginTransaction();
+            other->GetLVQEnterprise()->CreateHostInformation("LATEHOST");
+            other->CommitTransaction();
+        })
+        .Click(VqsPackSpecDlg::IDC_DISK_PATH)
+        .Run([&] {
+            for (const vqui::UiEvent& event : ui.Seen()) {
+                if (auto* dialog = dynamic_cast<VqsPackSpecDlg*>(CWnd::FromHandle(event.window)))
+                    sheetAfter = dialog->GetSheet() != nullptr;
+            }
+        })
+        .Click(VqsPackSpecDlg::IDC_DISK_PATH)
+        .OK();
+    ui.ExpectMessageBox("Contents have changed and will be updated.", IDOK);
+    Click(Packs(), "TARSKPACK");
+    Packs()->SendMessage(WM_COMMAND, ID_OPEN_SELECTED, 0);
+    Idle();
+    ui.Verify();
+    EXPECT_FALSE(hostListEnabled);
+    EXPECT_FALSE(sheetBefore);
+    EXPECT_TRUE(sheetAfter);
+    EXPECT_EQ(Pack("TARSKPACK")->GetPackType(), VQPackPath);
+}
+
