@@ -125,10 +125,10 @@ BOOL VqsPackAssociationPage::OnAssociationChanged(VqsOptCtrl* control)
         return FALSE;
     BOOL reloaded = FALSE;
     if (!BeginModify(&reloaded)) {
-        if (!reloaded) {
+        // A reload already shows what is stored.
+        if (!reloaded)
             control->Revert();
-            state.Restore();
-        }
+        state.Restore();
         return FALSE;
     }
     if (!UpdateData(TRUE)) {

@@ -382,7 +382,6 @@ void VqsPackSpecDlg::OnPackTypeClicked()
         m_nPackType = previous;
         return;
     }
-    m_bPackTypeModified = TRUE;
     if (m_pSheet)
         m_pSheet->RefreshPathEnabling();
 }
@@ -452,7 +451,6 @@ BOOL VqsPackSpecDlg::Apply()
     }
     if (IsPackTypeChanged())
         m_pPack->NotifyChanged();
-    m_bPackTypeModified = FALSE;
     m_nLoadedPackType = m_nPackType;
     m_packEdition = m_pPack->GetPackInformation()->GetObjectEdition();
     if (m_pAssociation)

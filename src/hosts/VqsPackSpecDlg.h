@@ -99,7 +99,6 @@ private:
     VqsLockBag* m_pCallerBag;
     VqsLockBag m_ownBag{VqsNoLock};
     BOOL m_bEditLocksHeld = FALSE;
-    BOOL m_bPackTypeModified = FALSE;
     PxObjectEdition m_packEdition;
     std::unique_ptr<PxObjectEdition> m_pAssociationEdition;
     ResizeSpecAtCorner m_okRule{IDOK};
