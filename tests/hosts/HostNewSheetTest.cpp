@@ -172,3 +172,25 @@ TEST_F(HostNewSheetTest, BackAndNextAgainChecksTheNameAgain)
     AddHost();
     ui.Verify();
 }
+
+// The enterprise is held for an update from the second page on, and free again once the
+// wizard has ended.
+TEST_F(HostNewSheetTest, TheSecondPageHoldsTheEnterpriseForAnUpdateUntilTheWizardEnds)
+{
+    std::vector<bool> free;
+    auto probe = [&] {
+        std::unique_ptr<PxVQLink> other = OtherUser();
+        free.push_back(other->GetLVQEnterprise()->FutureUpdateLock().Succeeded() != 0);
+    };
+    ui.ExpectWizard()
+        .Run(probe)
+        .Type(Page::IDC_NAME, "HELD")
+        .Type(Page::IDC_ADDRESS, "held.example")
+        .Next()
+        .Run(probe)
+        .Cancel();
+    AddHost();
+    ui.Verify();
+    probe();
+    EXPECT_EQ(free, (std::vector<bool>{true, false, true}));
+}

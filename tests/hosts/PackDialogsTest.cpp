@@ -156,6 +156,7 @@ TEST_F(PackDialogsTest, TarskPackIdsAreStoredWithoutGaps)
 TEST_F(PackDialogsTest, ARefusedPageLeavesTheOtherChangedPagesUnsavedToo)
 {
     std::vector<BOOL> modified;
+    std::vector<int> images;
     ui.ExpectDialog(IDD_PACK_SPEC)
         .Select(kTabs, kWindowsTab)
         .Replace(Path::IDC_PATH, "/never")
@@ -167,8 +168,14 @@ TEST_F(PackDialogsTest, ARefusedPageLeavesTheOtherChangedPagesUnsavedToo)
                 auto* dialog = dynamic_cast<VqsPackSpecDlg*>(CWnd::FromHandle(event.window));
                 if (dialog && dialog->GetSheet()) {
                     modified.clear();
-                    for (int page = 0; page < 4; ++page)
+                    images.clear();
+                    for (int page = 0; page < 4; ++page) {
                         modified.push_back(dialog->GetSheet()->GetPage(page)->IsModified());
+                        TCITEM tab{};
+                        tab.mask = TCIF_IMAGE;
+                        dialog->GetSheet()->GetTabControl()->GetItem(page, &tab);
+                        images.push_back(tab.iImage);
+                    }
                 }
             }
         })
@@ -177,6 +184,9 @@ TEST_F(PackDialogsTest, ARefusedPageLeavesTheOtherChangedPagesUnsavedToo)
     OpenPack("TARSKPACK", "TARSKHOST");
     ui.Verify();
     EXPECT_EQ(modified, (std::vector<BOOL>{TRUE, FALSE, TRUE, FALSE}));
+    EXPECT_EQ(images, (std::vector<int>{VqsComputeImageIndex({1, 1}), VqsComputeImageIndex({0, 0}),
+                                        VqsComputeImageIndex({1, 1}), VqsComputeImageIndex({0, 0})}))
+        << "changed pages with data, and the empty ones";
     const PxVQHostPackDataPtr data = Data("TARSKPACK", "TARSKHOST");
     EXPECT_EQ(std::string(data->GetPackAssociationNT()->GetPath()), "");
     EXPECT_EQ(std::string(data->GetPackAssociationTarsk()->GetAcrName()), "ACR001");
