@@ -9,6 +9,7 @@
 #include "win/Input.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -75,10 +76,13 @@ BOOL VqsHostListFrame::OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context
     if (VqsSysApp* app = VqsGetApp())
         app->GetHostFrameLayout(leftShare, rightShare);
     // A layout of 0,0 would divide by zero.
-    if (leftShare + rightShare == 0)
-        leftShare = rightShare = kDefaultShare;
-    const unsigned width = static_cast<unsigned>(cs->cx);
-    const int left = static_cast<int>((width - kBar) * leftShare / (leftShare + rightShare));
+    std::uint64_t shares = std::uint64_t{leftShare} + rightShare;
+    if (shares == 0) {
+        leftShare = kDefaultShare;
+        shares = 2 * kDefaultShare;
+    }
+    const std::uint64_t width = static_cast<std::uint64_t>(cs->cx - kBar);
+    const int left = static_cast<int>(width * leftShare / shares);
     const int right = cs->cx - left - kBar;
 
     if (!m_outerSplitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
@@ -242,9 +246,8 @@ void VqsHostListFrame::OnUpdateAddCommand(CCmdUI* cmdUI)
 void VqsHostListFrame::OnAdd()
 {
     VqsFindMdiChildAncestor(this);
-    VqsSysApp* app = VqsGetApp();
     CMenu menu;
-    if (!app || !menu.LoadMenu(IDR_HOST_FRAME))
+    if (!menu.LoadMenu(IDR_HOST_FRAME))
         return;
     if (CMenu* popup = menu.GetSubMenu(kAddPopup)) {
         CPoint cursor;
