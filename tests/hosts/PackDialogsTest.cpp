@@ -298,3 +298,27 @@ TEST_F(PackDialogsTest, WithoutHostsOnlyThePackTypeIsEditedUntilAnotherUserAddsO
     EXPECT_EQ(Pack("TARSKPACK")->GetPackType(), VQPackPath);
 }
 
+
+// Another pack chosen in the dialog shows its association with the same host.
+TEST_F(PackDialogsTest, ChoosingAnotherPackShowsItsAssociationWithTheSameHost)
+{
+    std::string pack;
+    std::string table;
+    ui.ExpectDialog(IDD_PACK_SPEC)
+        .SelectText(VqsPackSpecDlg::IDC_PACK_LIST, "SALES_FG")
+        .Run([&] {
+            for (const vqui::UiEvent& event : ui.Seen()) {
+                if (auto* dialog = dynamic_cast<VqsPackSpecDlg*>(CWnd::FromHandle(event.window))) {
+                    pack = dialog->GetPackNode()->GetName().str();
+                    CString text;
+                    dialog->GetSheet()->GetPage(kWindowsTab)->GetDlgItemText(Path::IDC_TABLE, text);
+                    table = text.str();
+                }
+            }
+        })
+        .Cancel();
+    OpenPack("SALES_PATH", "NTHOST");
+    ui.Verify();
+    EXPECT_EQ(pack, "SALES_FG");
+    EXPECT_EQ(table, "sales_fg");
+}
