@@ -34,9 +34,6 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
-    BOOL IsClosed() const { return m_bClosed; }
-    BOOL IsModified() const { return m_bModified; }
-
 protected:
     void OnPassword();
     void OnNameChanged() { OnFieldChanged(m_name); }

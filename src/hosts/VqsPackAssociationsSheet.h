@@ -60,8 +60,6 @@ public:
     PxVQHostPackDataPtr GetHostPackData() const;
 
     BOOL IsModified() const { return m_bModified; }
-    BOOL IsEmpty() const { return m_bEmpty; }
-    int GetPageIndex() const { return m_nPageIndex; }
     BOOL IsStored() const { return m_bStored; }
 
 protected:

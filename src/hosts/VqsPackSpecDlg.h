@@ -51,7 +51,6 @@ public:
     VqsPackAssociationsSheet* GetSheet() const { return m_pSheet.get(); }
     VqsModelNodePack* GetPackNode() const { return m_pPack; }
     VqsModelNodeHost* GetHostNode() const { return m_pHost; }
-    BOOL HoldsEditLocks() const { return m_bEditLocksHeld; }
 
 protected:
     void OnPackSelEndOk();
