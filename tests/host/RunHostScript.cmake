@@ -1,9 +1,10 @@
 # Runs the stand-in host on one script and compares what it prints with the expected file
 # next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
-# own, or on one built from NAME.json when the script has that description beside it; with
-# NAME.dump beside it, the repository's dump after the script must be what that file holds. A line "# exit status: N" in the script names the status it must end with (0 when it
-# has none). The resource folder is printed as <resources>, so paths in log lines match
-# wherever the tree is.
+# own, or on one `vqsrepo create` builds from NAME.json when that is beside the script. A
+# line "# exit status: N" in the script names the status it must end with (0 when it has
+# none). When NAME.repo is there too, `vqsrepo dump` of the repository afterwards must print
+# its lines (without indentation, in that order, others between them). The resource folder
+# is printed as <resources>, so paths in log lines match wherever the tree is.
 #   cmake -DHOST=vqshost -DVQSREPO=vqsrepo -DSCRIPT=NAME.vqs -DWORK=dir -DRESOURCES=dir
 #         -P RunHostScript.cmake
 get_filename_component(name ${SCRIPT} NAME_WE)
@@ -44,13 +45,15 @@ if(NOT status STREQUAL expected_status)
   message(FATAL_ERROR "${name}: the host ended with ${status}, not ${expected_status}\n${errors}")
 endif()
 
-set(expected_dump ${folder}/${name}.dump)
-if(EXISTS ${expected_dump})
+set(repository_file ${folder}/${name}.repo)
+if(EXISTS ${repository_file})
   execute_process(COMMAND ${VQSREPO} dump ${work}/sample.vqr OUTPUT_FILE ${work}/${name}.dump RESULT_VARIABLE status)
-  file(READ ${expected_dump} expected)
-  file(READ ${work}/${name}.dump dumped)
-  if(NOT status EQUAL 0 OR NOT "${dumped}" STREQUAL "${expected}")
-    execute_process(COMMAND diff -u ${expected_dump} ${work}/${name}.dump OUTPUT_VARIABLE difference)
-    message(FATAL_ERROR "${name}: the repository after the script is not what ${expected_dump} holds:\n${difference}")
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name}: vqsrepo dump failed")
+  endif()
+  execute_process(COMMAND awk -f ${CMAKE_CURRENT_LIST_DIR}/LinesInOrder.awk ${repository_file} ${work}/${name}.dump
+                  OUTPUT_VARIABLE missing RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name}: ${missing}(the dump is ${work}/${name}.dump)")
   endif()
 endif()
