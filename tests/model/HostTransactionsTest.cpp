@@ -198,3 +198,24 @@ TEST_F(HostTransactionsTest, ARenamedIspecTakesItsAutomaticProfilesAlong)
     EXPECT_FALSE(Element("SYS1", "SALES", "$ORDER"));
     EXPECT_TRUE(Element("SYS1", "SALES", "ORDBYNAME")) << "a profile the design names keeps its name";
 }
+
+TEST_F(HostTransactionsTest, TheChosenLinkIsWriteLockedAndItsConfigurationByTheKindOfTransaction)
+{
+    struct Case {
+        int kind;
+        bool configurationReadable;
+    } cases[] = {{0, false}, {1, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", c.kind));
+        auto other = OtherUser();
+        const PxVQCurConfigPtr config = other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
+        const bool readable = config->ReadLock().Succeeded() != 0;
+        if (readable)
+            config->UnLock();
+        EXPECT_EQ(readable, c.configurationReadable);
+        EXPECT_FALSE(config->GetBSSoftLink("SALES")->ReadLock().Succeeded());
+        app.TransactionFailed();
+        app.OnHostIdle();
+    }
+}
