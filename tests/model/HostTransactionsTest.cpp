@@ -5,6 +5,7 @@
 #include "model/VqsBSPackReplacement.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxLSERevisionId.h"
+#include "proxy/PxVQBundle.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
@@ -218,4 +219,29 @@ TEST_F(HostTransactionsTest, TheChosenLinkIsWriteLockedAndItsConfigurationByTheK
         app.TransactionFailed();
         app.OnHostIdle();
     }
+}
+
+TEST_F(HostTransactionsTest, AnOutputIspecThatTheDesignNowReadsJoinsTheBundlesOfAllIspecs)
+{
+    PxLSEBuilder builder(*app.GetLink());
+    InRepository([&] {
+        builder.SetText(app.GetLSEEnterprise()->GetBusinessSegment("SALES")->GetElement("AUDIT"), "usage", "I");
+    });
+    const PxVQIspecSoftLinkPtr audit(Element("SYS1", "SALES", "AUDIT"));
+    ASSERT_EQ(audit->GetIspecUsage(), 3);
+    const auto bundlesOf = [&] {
+        std::vector<std::string> names;
+        PxTypedList<PxVQIspecBundleDataPtr> entries;
+        audit->GetListOfIspecBundleData(entries);
+        for (POSITION pos = entries.GetHeadPosition(); pos;)
+            names.emplace_back(entries.GetNext(pos)->GetBundleInformation()->GetName());
+        return names;
+    };
+    ASSERT_TRUE(bundlesOf().empty());
+
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Create("lsecomponent", "AUDIT", "SALES"));
+    app.TransactionClosed();
+    EXPECT_EQ(audit->GetIspecUsage(), 2);
+    EXPECT_EQ(bundlesOf(), std::vector<std::string>{"WEBALL"});
 }
