@@ -362,3 +362,22 @@ TEST_F(SynchronisationTest, AFailureToStoreTheResultStopsTheGeneration)
     PxFaultInjection::Reset();
     EXPECT_NE(Segment("SYS1", "SALES")->GetLastSyncOption(), VqsSyncDefaultAuto) << "nothing of it was stored";
 }
+
+TEST_F(SynchronisationTest, ALinkWithoutDesignSegmentKeepsOnlyTheElementLinksUsersChanged)
+{
+    InRepository([&] {
+        PxVQBSSoftLinkPtr old = System("SYS1")->GetCurConfig()->CreateBSSoftLink("RETIRED");
+        old->CreateBlankOptions();
+        PxVQElementSoftLinkPtr kept = old->CreateElementSoftLink("KEPT", VQSoftLinkReport);
+        kept->CreateBlankOptions();
+        kept->SetUpdatedFlag(1);
+        old->CreateElementSoftLink("DROPPED", VQSoftLinkReport)->CreateBlankOptions();
+    });
+    ASSERT_EQ(Synchronise(VqsSyncDefaultAuto), 1);
+    const PxVQBSSoftLinkPtr retired = Segment("SYS1", "RETIRED");
+    ASSERT_TRUE(retired);
+    EXPECT_EQ(retired->GetUnusedMark(), 1);
+    EXPECT_FALSE(retired->GetElementSoftLink("DROPPED"));
+    ASSERT_TRUE(retired->GetElementSoftLink("KEPT"));
+    EXPECT_EQ(retired->GetElementSoftLink("KEPT")->GetUnusedMark(), 1);
+}
