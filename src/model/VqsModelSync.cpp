@@ -168,6 +168,28 @@ int DisposeOfUnmatchedLinks(VqsModelNodeConfig* config, const SegmentNodes& unma
     return 1;
 }
 
+// Whether the design segment may be used for the model's operation; 0 after the reason was
+// shown, or silently for a segment another user holds after a declined restart and for a
+// lock the host refused.
+int CheckSegmentUsable(VqsModelNodeBSLink* node, int operation, VqsBSLock& segmentLock,
+                              const PxLSEBusinessSegmentPtr& segment, const PxHandle& recoveryHandle,
+                              bool declinedRestart)
+{
+    if (operation == VqsSyncForRestart)
+        return node->LockForGeneration(1, segmentLock, segment, recoveryHandle);
+    try {
+        const PxLSELockedObjectPtr locked = VqsGetApp()->GetLSEEnterprise()->GetLockedObject(segment);
+        if (locked && declinedRestart)
+            return HeldBySession(locked) ? 1 : 0;
+        if (operation == VqsSyncForReports)
+            return 1;
+        return segmentLock.Lock(segment->GetName()) ? 1 : 0;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return 0;
+    }
+}
+
 } // namespace
 
 int VqsModel::RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
@@ -197,28 +219,6 @@ int VqsModel::RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, 
     }
     systemNode->Refresh();
     return answer;
-}
-
-// Whether the design segment may be used for the model's operation; 0 after the reason was
-// shown, or silently for a segment another user holds after a declined restart and for a
-// lock the host refused.
-static int CheckSegmentUsable(VqsModelNodeBSLink* node, int operation, VqsBSLock& segmentLock,
-                              const PxLSEBusinessSegmentPtr& segment, const PxHandle& recoveryHandle,
-                              bool declinedRestart)
-{
-    if (operation == VqsSyncForRestart)
-        return node->LockForGeneration(1, segmentLock, segment, recoveryHandle);
-    try {
-        const PxLSELockedObjectPtr locked = VqsGetApp()->GetLSEEnterprise()->GetLockedObject(segment);
-        if (locked && declinedRestart)
-            return HeldBySession(locked) ? 1 : 0;
-        if (operation == VqsSyncForReports)
-            return 1;
-        return segmentLock.Lock(segment->GetName()) ? 1 : 0;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
-        return 0;
-    }
 }
 
 int VqsModel::CheckBusinessSegmentSync(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
