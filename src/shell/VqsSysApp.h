@@ -12,6 +12,7 @@
 #include "win/Gdi.h"
 
 #include <memory>
+#include <set>
 
 class CBitmap;
 class CDC;
@@ -25,6 +26,7 @@ class VqsListFrame;
 class VqsListView;
 class VqsLockBag;
 class VqsModel;
+class VqsModelNode;
 class VqsModelNodeBSLink;
 class VqsModelNodeConfig;
 class VqsModelNodeElementLink;
@@ -259,6 +261,7 @@ private:
     BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
     BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
+    BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone);
     // The host's repository transaction, when the host has none open of its own: begun at
     // the prepare, committed when the host's transaction closes, aborted when it fails.
     void BeginHostTransaction();

@@ -455,41 +455,36 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
     segmentNode->LoadElementLinks(VqsLoadCached);
     CObList nodes;
     segmentNode->GetElementLinkNodes(nodes);
+    // Every number a link holds is taken, whichever links the walk reaches.
     std::set<int> usedIds;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;)
+        static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos))->CollectGLGUniqueID(usedIds);
+    std::set<const VqsModelNode*> gone;
     VqsModelNodeElementLink* existing = nullptr;
     const CString name = element->GetName();
     for (POSITION pos = nodes.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos));
+        if (gone.count(node))
+            continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-        if (!link || !link->ObjectPresent())
+        if (!link || !link->ObjectPresent() || link->GetName() != name)
             continue;
-        const bool sameKind = link->GetElementType() == linkType;
-        if (link->GetName() != name) {
-            if (sameKind && linkType == VQSoftLinkGlobalLogic)
-                node->CollectGLGUniqueID(usedIds);
-            continue;
-        }
-        if (!sameKind) {
-            VqsLockScope scope(m_pLink);
-            if (!RemoveElementLinkForCreate(prepared.writeBag, node))
+        if (link->GetElementType() != linkType) {
+            if (!RemoveLinkForCreate(node, gone))
                 return FALSE;
-            if (!node->Delete() && link->ObjectPresent())
-                throw VqsExceptionData(name, "VQSys", __LINE__);
             break;
         }
         if (const PxVQIspecSoftLinkPtr ispec{link}) {
             const char letter = PxLSEIspecPtr(element)->GetUsage().Letter();
             const bool output = ispec->GetIspecUsage() == kUsageOutput;
-            VqsLockScope scope(m_pLink);
             if (output && letter != 'O') {
+                VqsLockScope scope(m_pLink);
                 if (!prepared.writeBag.LockNode(node) ||
                     !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, UsageOfLetter(letter)))
                     return FALSE;
             } else if (!output && letter == 'O') {
-                if (!RemoveElementLinkForCreate(prepared.writeBag, node))
+                if (!RemoveLinkForCreate(node, gone))
                     return FALSE;
-                if (!node->Delete() && link->ObjectPresent())
-                    throw VqsExceptionData(name, "VQSys", __LINE__);
                 continue;
             }
         }
@@ -514,6 +509,30 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
     const PxVQIspecSoftLinkPtr ispec(link);
     if (ispec && !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, ispec->GetIspecUsage()))
         return FALSE;
+    return TRUE;
+}
+
+// Deletes an element link that no longer stands for the created element, with what goes
+// with it; the nodes that go are remembered. FALSE when a lock was refused.
+BOOL VqsSysApp::RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone)
+{
+    const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+    const CString name = link->GetName();
+    {
+        VqsLockScope scope(m_pLink);
+        if (!RemoveElementLinkForCreate(m_pPrepared->writeBag, node))
+            return FALSE;
+    }
+    CObList profiles;
+    node->GetProfileNodes(profiles);
+    if (!node->Delete()) {
+        if (link->ObjectPresent())
+            throw VqsExceptionData(name, "VQSys", __LINE__);
+        return TRUE;
+    }
+    gone.insert(node);
+    for (POSITION pos = profiles.GetHeadPosition(); pos;)
+        gone.insert(static_cast<const VqsModelNode*>(profiles.GetNext(pos)));
     return TRUE;
 }
 

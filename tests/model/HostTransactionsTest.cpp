@@ -245,3 +245,19 @@ TEST_F(HostTransactionsTest, AnOutputIspecThatTheDesignNowReadsJoinsTheBundlesOf
     EXPECT_EQ(audit->GetIspecUsage(), 2);
     EXPECT_EQ(bundlesOf(), std::vector<std::string>{"WEBALL"});
 }
+
+TEST_F(HostTransactionsTest, ALinkOfAnotherKindGivesWayToTheCreatedElement)
+{
+    PxLSEBuilder builder(*app.GetLink());
+    InRepository([&] {
+        const PxLSEBusinessSegmentPtr sales = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+        builder.AddRevision(builder.AddElement(sales, "PxLSEReport", "WEEKLY"), "Revision", GUID{9, 9, 9, {}});
+        Segment("SYS1", "SALES")->CreateElementSoftLink("WEEKLY", VQSoftLinkGlobalLogic)->CreateBlankOptions();
+    });
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Create("lsereport", "WEEKLY", "SALES"));
+    app.TransactionClosed();
+    ASSERT_TRUE(Element("SYS1", "SALES", "WEEKLY"));
+    EXPECT_EQ(Element("SYS1", "SALES", "WEEKLY")->GetElementType(), VQSoftLinkReport);
+    EXPECT_EQ(Element("SYS2", "SALES", "WEEKLY")->GetElementType(), VQSoftLinkReport);
+}
