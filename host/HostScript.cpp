@@ -3,11 +3,15 @@
 #include "HostCallbacks.h"
 #include "HostOutput.h"
 
+#include "win/CButton.h"
 #include "win/HeaderCtrl.h"
 #include "win/ListView.h"
 #include "win/Messages.h"
 #include "win/Window.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -15,12 +19,32 @@ namespace {
 
 constexpr int kViewWidth = 800;
 constexpr int kViewHeight = 600;
+// `idle N` turns at most this often, so that a mistyped count still ends.
+constexpr long long kMostIdleTurns = 1'000'000;
 
 // A script line the host cannot run.
 class BadLine : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+bool IsDigits(const std::string& text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A list index: digits, or a minus and digits.
+bool IsIndex(const std::string& text) { return IsDigits(text.starts_with('-') ? text.substr(1) : text); }
+
+// A bound of a number as the script writes it: hexadecimal numbers without a prefix.
+std::string InBase(long long value, int base)
+{
+    if (base != 16)
+        return std::to_string(value);
+    char text[24];
+    std::snprintf(text, sizeof text, "%llX", value);
+    return text;
+}
 
 std::string ClassOf(HWND window)
 {
@@ -160,13 +184,17 @@ const char* HostScript::Text(const Args& args, std::size_t index)
     return args.at(index) == "(null)" ? nullptr : args.at(index).c_str();
 }
 
-long HostScript::Number(const Args& args, std::size_t index, int base)
+long long HostScript::Number(const Args& args, std::size_t index, long long least, long long most, int base)
 {
     const std::string& text = args.at(index);
     char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, base);
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, base);
     if (text.empty() || *end)
         throw BadLine("\"" + Escaped(text) + "\" is not a number");
+    if (errno == ERANGE || value < least || value > most)
+        throw BadLine("\"" + Escaped(text) + "\" is out of range (" + InBase(least, base) + " to " +
+                      InBase(most, base) + ")");
     return value;
 }
 
@@ -215,8 +243,8 @@ void HostScript::CloseView(const Args&)
 
 void HostScript::UseView(const Args& args)
 {
-    const long number = Number(args, 0);
-    if (number < 1 || static_cast<std::size_t>(number) > m_views.size())
+    const long long number = Number(args, 0, 1, INT_MAX);
+    if (static_cast<std::size_t>(number) > m_views.size())
         throw BadLine("there is no view " + args[0]);
     m_current = static_cast<std::size_t>(number - 1);
 }
@@ -239,18 +267,35 @@ void HostScript::SetIniPath(const Args& args)
 void HostScript::SetFont(const Args& args)
 {
     LOGFONT font{};
-    font.lfHeight = static_cast<LONG>(Number(args, 0));
+    font.lfHeight = static_cast<LONG>(Int(args, 0));
     std::strncpy(font.lfFaceName, args.at(1).c_str(), sizeof font.lfFaceName - 1);
     m_module.VqsSetFont(CurrentFrame(), &font);
 }
 
 void HostScript::Idle(const Args& args)
 {
-    const long turns = args.empty() ? 1 : Number(args, 0);
-    for (long turn = 0; turn < turns; ++turn) {
+    const long long turns = args.empty() ? 1 : Number(args, 0, 1, kMostIdleTurns);
+    for (long long turn = 0; turn < turns; ++turn) {
         vqwin::PumpPending();
         m_module.VqsOnIdle();
     }
+}
+
+void HostScript::ExpectMessage(const Args& args)
+{
+    if (IsDigits(args[0]))
+        m_ui.ExpectMessageId(m_line, Id(args, 0));
+    else
+        m_ui.ExpectMessage(m_line, args[0]);
+}
+
+void HostScript::Answer(const Args& args)
+{
+    const int result =
+        IsDigits(args[0]) ? static_cast<int>(Number(args, 0, 0, INT_MAX)) : HostUiDriver::NamedResult(args[0]);
+    if (result < 0)
+        throw BadLine("\"" + Escaped(args[0]) + "\" is no answer");
+    m_ui.Answer(m_line, result);
 }
 
 void HostScript::Go(const Args& args)
@@ -277,16 +322,16 @@ vqui::UiAction HostScript::ControlAction(const Args& args, vqui::UserActionKind 
         action.text = args.at(1);
         action.state = 1;
     } else if (kind == vqui::UserActionKind::SetCheck) {
-        action.state = static_cast<int>(Number(args, 1));
+        action.state = static_cast<int>(Number(args, 1, BST_UNCHECKED, BST_INDETERMINATE));
     } else if (kind == vqui::UserActionKind::SelectIndex) {
-        char* end = nullptr;
-        action.index = static_cast<int>(std::strtol(args.at(1).c_str(), &end, 10));
-        if (args[1].empty() || *end) {
+        if (IsIndex(args.at(1))) {
+            action.index = static_cast<int>(Number(args, 1, -1, INT_MAX));
+        } else {
             action.kind = vqui::UserActionKind::SelectText;
             action.text = args[1];
         }
     }
-    return vqui::UiAction::Act(static_cast<int>(Number(args, 0)), action);
+    return vqui::UiAction::Act(Int(args, 0), action);
 }
 
 void HostScript::Dump(const Args&)
@@ -339,7 +384,9 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"set-help-path", 1, 1,
          [](H& h, const Args& a) { h.PrintResult("set-help-path", h.m_module.VqsSetHelpFilePath(Text(a, 0))); }},
         {"set-security-mask", 1, 1,
-         [](H& h, const Args& a) { h.m_module.VqsSetSecurityMask(static_cast<int>(Number(a, 0, 0))); }},
+         [](H& h, const Args& a) {
+             h.m_module.VqsSetSecurityMask(static_cast<int>(Number(a, 0, INT_MIN, INT_MAX, 0)));
+         }},
         {"set-business-segment", 1, 1,
          [](H& h, const Args& a) {
              h.PrintResult("set-business-segment", h.m_module.VqsSetBusinessSegment(Text(a, 0)));
@@ -347,7 +394,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"remove-business-segments", 0, 0, [](H& h, const Args&) { h.m_module.VqsRemoveBusinessSegmentList(); }},
         {"set-color", 2, 2,
          [](H& h, const Args& a) {
-             const long rgb = Number(a, 0, 16);
+             const long long rgb = Number(a, 0, 0, 0xFFFFFF, 16);
              h.m_module.VqsSetColor(
                  RGB(static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb)), Text(a, 1));
          }},
@@ -364,7 +411,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"can-change-long-names", 0, 0,
          [](H& h, const Args&) { h.PrintResult("can-change-long-names", h.m_module.VqsCanChangeLongNamesFlag()); }},
         {"change-long-names", 1, 1,
-         [](H& h, const Args& a) { h.m_module.VqsChangeLongNamesFlag(static_cast<BOOL>(Number(a, 0))); }},
+         [](H& h, const Args& a) { h.m_module.VqsChangeLongNamesFlag(static_cast<BOOL>(Number(a, 0, 0, 1))); }},
         {"open-system-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, true); }},
         {"open-host-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, false); }},
         {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }},
@@ -380,14 +427,14 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          }},
         {"command-id", 1, 1,
          [](H& h, const Args& a) {
-             h.m_module.VqsImplementCommandID(h.CurrentFrame(), static_cast<UINT>(Number(a, 0)));
+             h.m_module.VqsImplementCommandID(h.CurrentFrame(), Id(a, 0));
          }},
         {"idle", 0, 1, [](H& h, const Args& a) { h.Idle(a); }},
         {"go", 1, 64, [](H& h, const Args& a) { h.Go(a); }},
         {"prepare-transaction", 2, 2,
          [](H& h, const Args& a) {
              h.PrintResult("prepare-transaction",
-                           h.m_module.VqsPrepareForTransaction(Text(a, 0), static_cast<int>(Number(a, 1))));
+                           h.m_module.VqsPrepareForTransaction(Text(a, 0), Int(a, 1)));
          }},
         {"rename", 4, 4,
          [](H& h, const Args& a) {
@@ -409,17 +456,10 @@ const std::vector<HostScript::Action>& HostScript::Actions()
              const int result = h.m_module.IsTestDll(buffer);
              h.PrintResult("is-test-dll", std::to_string(result) + " " + Escaped(buffer));
          }},
-        {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(static_cast<int>(Number(a, 0))); }},
-        {"expect-message", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectMessage(h.m_line, a[0]); }},
-        {"expect-dialog", 1, 1,
-         [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, static_cast<UINT>(Number(a, 0))); }},
-        {"answer", 1, 1,
-         [](H& h, const Args& a) {
-             const int result = HostUiDriver::ParseResult(a[0]);
-             if (result < 0)
-                 throw BadLine("\"" + Escaped(a[0]) + "\" is no answer");
-             h.m_ui.Answer(h.m_line, result);
-         }},
+        {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(Int(a, 0)); }},
+        {"expect-message", 1, 1, [](H& h, const Args& a) { h.ExpectMessage(a); }},
+        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, Id(a, 0)); }},
+        {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }},
         {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }},
         {"check", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck)); }},
         {"select", 2, 2,

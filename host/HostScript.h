@@ -6,6 +6,7 @@
 #include "HostModule.h"
 #include "HostUiDriver.h"
 
+#include <climits>
 #include <istream>
 #include <string>
 #include <vector>
@@ -45,9 +46,18 @@ private:
     void Error(int line, const std::string& message);
     static Args Split(const std::string& text);
 
-    // Arguments: "(null)" passes a null pointer.
+    // Arguments: "(null)" passes a null pointer; a number is whole and lies from `least` to
+    // `most`, or the line is not run.
     static const char* Text(const Args& args, std::size_t index);
-    static long Number(const Args& args, std::size_t index, int base = 10);
+    static long long Number(const Args& args, std::size_t index, long long least, long long most, int base = 10);
+    static int Int(const Args& args, std::size_t index)
+    {
+        return static_cast<int>(Number(args, index, INT_MIN, INT_MAX));
+    }
+    static UINT Id(const Args& args, std::size_t index)
+    {
+        return static_cast<UINT>(Number(args, index, 0, UINT_MAX));
+    }
     HWND CurrentFrame() const;
     std::string FrameName(HWND frame) const;
     void PrintResult(const std::string& action, const std::string& value);
@@ -60,6 +70,8 @@ private:
     void SetIniPath(const Args& args);
     void SetFont(const Args& args);
     void Idle(const Args& args);
+    void ExpectMessage(const Args& args);
+    void Answer(const Args& args);
     void Go(const Args& args);
     void DialogAction(const vqui::UiAction& action);
     // A user's action on a dialog control: the control id, then what the action needs.

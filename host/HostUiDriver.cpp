@@ -3,44 +3,33 @@
 #include "HostOutput.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
-struct NamedResult {
+struct ResultName {
     const char* name;
     int result;
 };
 
-constexpr NamedResult kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT},
+constexpr ResultName kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT},
                                     {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES},
                                     {"IDNO", IDNO}};
 
-bool IsNumber(const std::string& text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
-// The text a message expectation stands for: a string id's text, or the text itself.
-std::string ExpectedText(const std::string& textOrId)
-{
-    if (!IsNumber(textOrId))
-        return textOrId;
-    CString text;
-    text.LoadString(static_cast<UINT>(std::stoul(textOrId)));
-    return text.str();
-}
-
 } // namespace
 
-void HostUiDriver::ExpectMessage(int line, const std::string& textOrId)
+void HostUiDriver::ExpectMessage(int line, const std::string& text)
 {
-    m_steps.push_back({Step::Kind::Message, line, textOrId, {}, {}});
+    m_steps.push_back({Step::Kind::Message, line, text, {}, {}, {}});
+}
+
+void HostUiDriver::ExpectMessageId(int line, UINT stringId)
+{
+    m_steps.push_back({Step::Kind::Message, line, std::to_string(stringId), stringId, {}, {}});
 }
 
 void HostUiDriver::ExpectDialog(int line, UINT templateId)
 {
-    m_steps.push_back({Step::Kind::Dialog, line, std::to_string(templateId), {}, {}});
+    m_steps.push_back({Step::Kind::Dialog, line, std::to_string(templateId), {}, {}, {}});
 }
 
 bool HostUiDriver::AddDialogAction(const vqui::UiAction& action)
@@ -54,7 +43,7 @@ bool HostUiDriver::AddDialogAction(const vqui::UiAction& action)
 void HostUiDriver::Answer(int line, int result)
 {
     if (m_steps.empty() || m_steps.back().answer || m_steps.back().kind == Step::Kind::Any)
-        m_steps.push_back({Step::Kind::Any, line, {}, {}, {}});
+        m_steps.push_back({Step::Kind::Any, line, {}, {}, {}, {}});
     m_steps.back().answer = result;
 }
 
@@ -93,6 +82,15 @@ vqui::UiAction HostUiDriver::NextAction(const vqui::UiEvent& event)
     default:
         return vqui::UiAction::End(IDCANCEL);
     }
+}
+
+std::string HostUiDriver::ExpectedText(const Step& step)
+{
+    if (!step.stringId)
+        return step.expected;
+    CString text;
+    text.LoadString(*step.stringId);
+    return text.str();
 }
 
 std::optional<HostUiDriver::Step> HostUiDriver::TakeStep()
@@ -151,34 +149,39 @@ void HostUiDriver::Ended(const vqui::UiEvent& event, int result)
 vqui::UiAction HostUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
 {
     std::optional<int> answer;
+    int line = 0;
     if (std::optional<Step> step = TakeStep()) {
         if (step->kind == Step::Kind::Dialog)
             m_onError(step->line, Describe(*step) + " was not shown; a message box was");
-        else if (step->kind == Step::Kind::Message && ExpectedText(step->expected) != event.text.str())
+        else if (step->kind == Step::Kind::Message && ExpectedText(*step) != event.text.str())
             m_onError(step->line, Describe(*step) + " was not shown; \"" + Escaped(event.text.str()) + "\" was");
         answer = step->answer;
+        line = step->line;
     }
     const std::vector<int> buttons = vqui::MessageBoxButtons(event.style);
     int result = vqui::DefaultMessageBoxButton(event.style);
     if (answer && std::find(buttons.begin(), buttons.end(), *answer) != buttons.end())
         result = *answer;
+    else if (answer)
+        m_onError(line, "the answer " + ResultText(*answer) + " is no button of the box \"" +
+                            Escaped(event.text.str()) + "\"; it took " + ResultText(result));
     PrintLine("msgbox: [" + Escaped(event.caption.str()) + "] " + Escaped(event.text.str()) + " -> " +
               ResultText(result));
     return vqui::UiAction::End(result);
 }
 
-int HostUiDriver::ParseResult(const std::string& name)
+int HostUiDriver::NamedResult(const std::string& name)
 {
-    for (const NamedResult& named : kResults) {
+    for (const ResultName& named : kResults) {
         if (name == named.name)
             return named.result;
     }
-    return IsNumber(name) ? std::stoi(name) : -1;
+    return -1;
 }
 
 std::string HostUiDriver::ResultText(int result)
 {
-    for (const NamedResult& named : kResults) {
+    for (const ResultName& named : kResults) {
         if (result == named.result)
             return named.name;
     }

@@ -18,8 +18,9 @@ public:
     using ErrorSink = std::function<void(int line, const std::string& message)>;
     explicit HostUiDriver(ErrorSink onError) : m_onError(std::move(onError)) {}
 
-    // The next box shows this text, or the text of this string id.
-    void ExpectMessage(int line, const std::string& textOrId);
+    // The next box shows this text, or the text of this string id (looked up when it shows).
+    void ExpectMessage(int line, const std::string& text);
+    void ExpectMessageId(int line, UINT stringId);
     void ExpectDialog(int line, UINT templateId);
     // An action in the dialog expected last; false when no dialog is expected.
     bool AddDialogAction(const vqui::UiAction& action);
@@ -33,8 +34,8 @@ public:
     void ActionFailed(const vqui::UiEvent& event, const vqui::UiAction& action, const std::string& reason) override;
     void Ended(const vqui::UiEvent& event, int result) override;
 
-    // "IDOK" ... "IDNO" or a number; -1 for neither.
-    static int ParseResult(const std::string& name);
+    // "IDOK" ... "IDNO"; -1 for another name.
+    static int NamedResult(const std::string& name);
     static std::string ResultText(int result);
 
 private:
@@ -43,6 +44,7 @@ private:
         Kind kind = Kind::Any;
         int line = 0;
         std::string expected;
+        std::optional<UINT> stringId;  // of an expected message given by its id
         std::vector<vqui::UiAction> actions;
         std::optional<int> answer;
     };
@@ -57,6 +59,7 @@ private:
     vqui::UiAction ActInDialog(const vqui::UiEvent& event);
     OpenDialog& Open(const vqui::UiEvent& event);
     std::optional<Step> TakeStep();
+    static std::string ExpectedText(const Step& step);
     std::string Describe(const Step& step) const;
 
     ErrorSink m_onError;

@@ -3,6 +3,7 @@
 //
 //   vqshost [--module LIB] [--script FILE|-] [--repo FILE] [--resources DIR] [--ini FILE]
 //           [--user CODE] [--mode N]
+//   vqshost --help
 //
 // Exit status: 0 when every line ran as the script expects, 1 otherwise, 2 when the host
 // could not start.
@@ -10,6 +11,8 @@
 #include "HostOutput.h"
 #include "HostScript.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,20 +21,41 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: vqshost [--module LIB] [--script FILE|-] [--repo FILE] [--resources DIR]\n"
+    "               [--ini FILE] [--user CODE] [--mode N]\n"
+    "       vqshost --help\n"
+    "Runs a script of host actions (one a line, see host/README.md) against the module and\n"
+    "prints what it does. Exit status: 0 when every line ran as the script expects, 1\n"
+    "otherwise, 2 when the host could not start.\n";
+
 int Usage(const char* problem)
 {
-    std::fprintf(stderr,
-                 "vqshost: %s\nusage: vqshost [--module LIB] [--script FILE|-] [--repo FILE] [--resources DIR]\n"
-                 "               [--ini FILE] [--user CODE] [--mode N]\n",
-                 problem);
+    std::fprintf(stderr, "vqshost: %s\n%s", problem, kUsage);
     return 2;
 }
 
+// The repository mode: a whole number that fits an int.
+bool ReadMode(const char* text, int& mode)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (!*text || *end || errno == ERANGE || value < INT_MIN || value > INT_MAX)
+        return false;
+    mode = static_cast<int>(value);
+    return true;
+}
+
 // Reads the options; a problem is returned as text, nothing when there is none.
-std::string ReadOptions(int argc, char** argv, HostOptions& options)
+std::string ReadOptions(int argc, char** argv, HostOptions& options, bool& help)
 {
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
+        if (std::strcmp(option, "--help") == 0) {
+            help = true;
+            continue;
+        }
         if (i + 1 >= argc)
             return std::string("missing value of ") + option;
         const char* value = argv[++i];
@@ -47,9 +71,10 @@ std::string ReadOptions(int argc, char** argv, HostOptions& options)
             options.iniPath = value;
         else if (std::strcmp(option, "--user") == 0)
             options.userCode = value;
-        else if (std::strcmp(option, "--mode") == 0)
-            options.repositoryMode = std::atoi(value);
-        else
+        else if (std::strcmp(option, "--mode") == 0) {
+            if (!ReadMode(value, options.repositoryMode))
+                return std::string("the mode \"") + value + "\" is not a whole number that fits an int";
+        } else
             return std::string("unknown option ") + option;
     }
     return {};
@@ -62,7 +87,13 @@ int main(int argc, char** argv)
     HostOptions options;
     options.module = VQS_DEFAULT_MODULE;
     options.resources = VQS_DEFAULT_RESOURCES;
-    if (const std::string problem = ReadOptions(argc, argv, options); !problem.empty())
+    bool help = false;
+    const std::string problem = ReadOptions(argc, argv, options, help);
+    if (help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!problem.empty())
         return Usage(problem.c_str());
     // Resource libraries are found below this folder.
     setenv("VQ_RESOURCES", options.resources.c_str(), 1);

@@ -7,12 +7,22 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
 
 constexpr int kRows = 50000;
 constexpr int kRowHeight = 18;
+
+// Row i's value in a scattered order. 7919 is prime, so the rows keep distinct values while
+// the count is not a multiple of it; the product is taken in 64 bits, as it outgrows an int
+// beyond 271,000 rows.
+constexpr int ScatteredValue(int i, int rows)
+{
+    return static_cast<int>(static_cast<std::int64_t>(i) * 7919 % rows);
+}
+static_assert(ScatteredValue(999'999, 1'000'000) == 992'081);
 
 class Parent : public CWnd {
 public:
@@ -39,8 +49,9 @@ public:
 void Fill(CListCtrl& list)
 {
     for (int i = 0; i < kRows; ++i) {
-        const std::string name = "ELEMENT" + std::to_string((i * 7919) % kRows);
-        const int row = list.InsertItem(LVIF_TEXT | LVIF_PARAM, i, name.c_str(), 0, 0, 0, (i * 7919) % kRows);
+        const int value = ScatteredValue(i, kRows);
+        const std::string name = "ELEMENT" + std::to_string(value);
+        const int row = list.InsertItem(LVIF_TEXT | LVIF_PARAM, i, name.c_str(), 0, 0, 0, value);
         list.SetItemText(row, 1, "Ispec\tCUSTOMER");
     }
 }

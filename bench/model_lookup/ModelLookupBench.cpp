@@ -140,6 +140,20 @@ void BM_FindReportAliasInNewModel(benchmark::State& state)
 }
 BENCHMARK(BM_FindReportAliasInNewModel)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// The enterprise's list of systems alone, which the lookup reads on its way: the part of
+// the lookup that grows with the number of systems.
+void BM_ReadSystemsList(benchmark::State& state)
+{
+    VqsSysApp& app = Module::Get().Open(Repository(static_cast<int>(state.range(0))));
+    const PxVQEnterprisePtr enterprise = app.GetEnterprise();
+    for (auto _ : state) {
+        PxTypedList<PxVQSystemPtr> systems;
+        enterprise->GetListOfSystems(systems);
+        benchmark::DoNotOptimize(systems.GetCount());
+    }
+}
+BENCHMARK(BM_ReadSystemsList)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 // The same alias again in a model that already holds its path: no list is read.
 void BM_FindReportAliasAgain(benchmark::State& state)
 {
@@ -164,10 +178,13 @@ struct LockTargets {
     LockTargets()
     {
         VqsSysApp& app = Module::Get().Open(Repository(10));
+        model.SetEnterprise(app.GetEnterprise());
         PxTypedList<PxVQBSSoftLinkPtr> segments;
         app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfBSSoftLinks(segments);
         for (POSITION pos = segments.GetHeadPosition(); pos && nodes.GetCount() < kLockedObjects;) {
             VqsModelNodeBSLink* segment = model.FindConfigNodeOfBSLink(segments.GetNext(pos));
+            if (!segment)
+                throw std::runtime_error("the benchmark finds no node of a business segment");
             segment->LoadElementLinks(VqsLoadCached);
             CObList links;
             segment->GetElementLinkNodes(links);

@@ -1,14 +1,20 @@
 // The repository proxy beside raw SQLite doing the same work in the same run: loading the
 // objects of a list, reading an attribute from the store, taking and giving back a write
-// lock, a transaction that writes 1,000 new objects, and building and reading the sample
-// enterprise (SampleBench.cpp; --sample-scale=SYSTEMS,SEGMENTS,ELEMENTS sets its size).
-// Each pair's ratio is printed at the end (goal: within 3x), with objects per second for
-// the sample.
+// lock, a transaction that writes 1,000 new objects, filling a bundle with 1,000 and with
+// 10,000 Ispecs, and building and reading the sample enterprise (SampleBench.cpp;
+// --sample-scale=SYSTEMS,SEGMENTS,ELEMENTS sets its size). Each pair's ratio is printed at
+// the end (goal: within 3x), with objects per second for the sample. Every time and rate is
+// wall-clock time; with --benchmark_repetitions the table pairs the medians.
 #include "RawSqlite.h"
 #include "SampleBench.h"
 
 #include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQBundle.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQLink.h"
+#include "proxy/PxVQSystem.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -20,17 +26,29 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr int kObjects = 1000;
+constexpr int kMostBundleIspecs = 10000;
 
 struct RawRow {
     std::int64_t oid;
     std::string className;
     std::int64_t created;
     std::int64_t edition;
+};
+
+// A segment link with the Ispec links the bundle benchmarks take, committed in a repository
+// of its own.
+struct IspecLinks {
+    std::string path;
+    std::unique_ptr<PxVQLink> link;
+    PxVQBSSoftLinkPtr segment;
+    PxTypedList<PxVQIspecSoftLinkPtr> ispecs;
+    std::vector<std::int64_t> oids;
 };
 
 // The files of one run, in a temporary directory removed at the end.
@@ -52,6 +70,7 @@ public:
     }
     ~Workspace()
     {
+        m_ispecLinks.reset();
         m_link.reset();
         m_writer.reset();
         m_read.reset();
@@ -62,6 +81,14 @@ public:
     }
 
     std::string Path(const char* name) const { return m_directory + "/" + name; }
+
+    // Made at first use: only the bundle benchmarks need them.
+    IspecLinks& Ispecs()
+    {
+        if (!m_ispecLinks)
+            m_ispecLinks = MakeIspecLinks();
+        return *m_ispecLinks;
+    }
 
     std::unique_ptr<PxVQLink> m_link;   // on read.vqr, for reads and locks
     std::unique_ptr<PxVQLink> m_writer; // on proxy-write.vqr
@@ -98,7 +125,29 @@ private:
         m_writer->AttachSession(write.c_str(), "bench", nullptr);
     }
 
+    std::unique_ptr<IspecLinks> MakeIspecLinks() const
+    {
+        auto links = std::make_unique<IspecLinks>();
+        links->path = Path("bundle.vqr");
+        PxLink::CreateRepository(links->path.c_str());
+        links->link = std::make_unique<PxVQLink>();
+        links->link->AttachSession(links->path.c_str(), "bench", nullptr);
+        links->link->BeginTransaction();
+        PxVQSystemPtr system = links->link->GetLVQEnterprise()->CreateSystem("SYS");
+        links->segment = system->GetCurConfig()->CreateBSSoftLink("SALES");
+        for (int i = 0; i < kMostBundleIspecs; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof(name), "C%05d", i);
+            PxVQIspecSoftLinkPtr ispec = links->segment->CreateElementSoftLink(name, VQSoftLinkIspec);
+            links->ispecs.AddTail(ispec);
+            links->oids.push_back(static_cast<std::int64_t>(ispec->GetHandle().MapKey()));
+        }
+        links->link->CommitTransaction();
+        return links;
+    }
+
     std::string m_directory;
+    std::unique_ptr<IspecLinks> m_ispecLinks;
 };
 
 Workspace* g_workspace = nullptr;
@@ -220,8 +269,8 @@ void WriteTransaction_Raw(benchmark::State& state)
     sqlite3_stmt* object =
         raw.Statement("INSERT INTO px_object(class, created, edition, present) VALUES('PxVQObject', ?1, 1, 1)");
     sqlite3_stmt* member = raw.Statement(
-        "INSERT INTO px_member(owner, role, seq, member, owning)"
-        " SELECT ?1, 'hosts', coalesce(max(seq), 0) + 1, ?2, 1 FROM px_member WHERE owner = ?1 AND role = 'hosts'");
+        "INSERT INTO px_member(owner, role, seq, member, owning) VALUES(?1, 'hosts',"
+        " coalesce((SELECT max(seq) FROM px_member WHERE owner = ?1 AND role = 'hosts'), 0) + 1, ?2, 1)");
     sqlite3_stmt* attribute = raw.Statement("REPLACE INTO px_attribute(oid, name, value) VALUES(?1, ?2, ?3)");
     std::int64_t enterprise = 1;
     for (auto _ : state) {
@@ -246,48 +295,162 @@ void WriteTransaction_Raw(benchmark::State& state)
     }
 }
 
-// The console report, keeping each benchmark's time (and objects per second, where it
-// counts them) for the ratios.
+// A new bundle takes the first N Ispecs of the segment in one transaction, rolled back
+// untimed so that each iteration starts from the same repository.
+void BundleFill_Proxy(benchmark::State& state)
+{
+    IspecLinks& links = g_workspace->Ispecs();
+    PxTypedList<PxVQIspecSoftLinkPtr> ispecs;
+    POSITION position = links.ispecs.GetHeadPosition();
+    for (std::int64_t i = 0; i < state.range(0); ++i)
+        ispecs.AddTail(links.ispecs.GetNext(position));
+    for (auto _ : state) {
+        links.link->BeginTransaction();
+        links.segment->CreateBundle("BENCH")->AddIspecsToBundle(ispecs);
+        state.PauseTiming();
+        links.link->AbortTransaction();
+        state.ResumeTiming();
+    }
+    state.counters["Ispecs/s"] = benchmark::Counter(static_cast<double>(state.range(0) * state.iterations()),
+                                                    benchmark::Counter::kIsRate);
+}
+
+void BundleFill_Raw(benchmark::State& state)
+{
+    IspecLinks& links = g_workspace->Ispecs();
+    Raw raw(links.path);
+    sqlite3_stmt* begin = raw.Statement("BEGIN IMMEDIATE");
+    sqlite3_stmt* rollback = raw.Statement("ROLLBACK");
+    sqlite3_stmt* edition = raw.Statement("UPDATE px_object SET edition = edition + 1 WHERE oid = ?1");
+    sqlite3_stmt* object =
+        raw.Statement("INSERT INTO px_object(class, created, edition, present) VALUES(?1, 1800000000, 1, 1)");
+    sqlite3_stmt* member = raw.Statement(
+        "INSERT INTO px_member(owner, role, seq, member, owning) VALUES(?1, ?2, ?3, ?4, 1)");
+    sqlite3_stmt* attribute = raw.Statement("INSERT INTO px_attribute(oid, name, value) VALUES(?1, ?2, ?3)");
+    auto insertObject = [&](const char* className) {
+        sqlite3_bind_text(object, 1, className, -1, SQLITE_STATIC);
+        raw.Run(object);
+        return raw.LastId();
+    };
+    auto insertMember = [&](std::int64_t owner, const char* role, std::int64_t seq, std::int64_t oid) {
+        sqlite3_bind_int64(member, 1, owner);
+        sqlite3_bind_text(member, 2, role, -1, SQLITE_STATIC);
+        sqlite3_bind_int64(member, 3, seq);
+        sqlite3_bind_int64(member, 4, oid);
+        raw.Run(member);
+    };
+    auto stepEdition = [&](std::int64_t oid) {
+        sqlite3_bind_int64(edition, 1, oid);
+        raw.Run(edition);
+    };
+    const auto segment = static_cast<std::int64_t>(links.segment->GetHandle().MapKey());
+    for (auto _ : state) {
+        raw.Run(begin);
+        stepEdition(segment);
+        std::int64_t bundle = insertObject("PxVQBundle");
+        insertMember(segment, "bundles", 1, bundle);
+        sqlite3_bind_int64(attribute, 1, bundle);
+        sqlite3_bind_text(attribute, 2, "name", -1, SQLITE_STATIC);
+        sqlite3_bind_text(attribute, 3, "BENCH", -1, SQLITE_STATIC);
+        raw.Run(attribute);
+        for (std::int64_t i = 0; i < state.range(0); ++i) {
+            std::int64_t ispec = links.oids[static_cast<std::size_t>(i)];
+            std::int64_t entry = insertObject("PxVQIspecBundleData");
+            insertMember(bundle, PxVQBundle::kEntries, i + 1, entry);
+            for (auto [name, value] : {std::pair{"ispec", ispec}, std::pair{"bundle", bundle}}) {
+                sqlite3_bind_int64(attribute, 1, entry);
+                sqlite3_bind_text(attribute, 2, name, -1, SQLITE_STATIC);
+                sqlite3_bind_int64(attribute, 3, value);
+                raw.Run(attribute);
+            }
+            stepEdition(ispec);
+            insertMember(ispec, PxVQBundle::kEntries, 1, entry);
+        }
+        state.PauseTiming();
+        raw.Run(rollback);
+        state.ResumeTiming();
+    }
+    state.counters["Ispecs/s"] = benchmark::Counter(static_cast<double>(state.range(0) * state.iterations()),
+                                                    benchmark::Counter::kIsRate);
+}
+
+// The console report, keeping each pair's wall-clock time (and objects per second, where
+// it counts them) for the ratios: the median of the repetitions when there are several.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            auto rate = run.counters.find("objects/s");
-            if (rate != run.counters.end())
-                m_rates[run.benchmark_name()] = rate->second.value;
-        }
+        for (const Run& run : runs)
+            Keep(run);
         ConsoleReporter::ReportRuns(runs);
     }
 
     void PrintRatios() const
     {
-        std::printf("\n%-22s %14s %14s %8s\n", "work", "proxy (us)", "raw (us)", "ratio");
-        for (const char* work : {"ObjectLoad", "AttributeRead", "LockAndUnlock", "WriteTransaction", "SampleBuild",
-                                 "SampleRead"}) {
-            auto proxy = m_seconds.find(std::string(work) + "_Proxy");
-            auto raw = m_seconds.find(std::string(work) + "_Raw");
-            if (proxy == m_seconds.end() || raw == m_seconds.end() || raw->second <= 0)
-                continue;
-            std::printf("%-22s %14.2f %14.2f %8.2f\n", work, proxy->second * 1e6, raw->second * 1e6,
-                        proxy->second / raw->second);
+        std::printf("\n%-26s %14s %14s %8s   (wall-clock time)\n", "work", "proxy (us)", "raw (us)", "ratio");
+        for (const std::string& work : m_works) {
+            const Pair& pair = m_pairs.at(work);
+            if (pair.proxy.seconds > 0 && pair.raw.seconds > 0)
+                std::printf("%-26s %14.2f %14.2f %8.2f\n", work.c_str(), pair.proxy.seconds * 1e6,
+                            pair.raw.seconds * 1e6, pair.proxy.seconds / pair.raw.seconds);
         }
-        std::printf("\n%-22s %14s %14s\n", "objects per second", "proxy", "raw");
-        for (const char* work : {"SampleBuild", "SampleRead"}) {
-            auto proxy = m_rates.find(std::string(work) + "_Proxy");
-            auto raw = m_rates.find(std::string(work) + "_Raw");
-            if (proxy != m_rates.end() && raw != m_rates.end())
-                std::printf("%-22s %14.0f %14.0f\n", work, proxy->second, raw->second);
+        std::printf("\n%-26s %14s %14s   (per wall-clock second)\n", "objects per second", "proxy", "raw");
+        for (const std::string& work : m_works) {
+            const Pair& pair = m_pairs.at(work);
+            if (pair.proxy.objectsPerSecond > 0 && pair.raw.objectsPerSecond > 0)
+                std::printf("%-26s %14.0f %14.0f\n", work.c_str(), pair.proxy.objectsPerSecond,
+                            pair.raw.objectsPerSecond);
         }
         std::printf("(sample: %ld objects written, %ld read)\n", SampleObjectsWritten(), SampleObjectsRead());
     }
 
 private:
-    std::map<std::string, double> m_seconds;
-    std::map<std::string, double> m_rates;
+    struct Measure {
+        double seconds = 0;
+        double objectsPerSecond = 0;
+        bool median = false;
+    };
+    struct Pair {
+        Measure proxy;
+        Measure raw;
+    };
+
+    void Keep(const Run& run)
+    {
+        const bool median = run.run_type == Run::RT_Aggregate;
+        if (run.error_occurred || (median && run.aggregate_name != "median"))
+            return;
+        Measure* measure = Side(run.run_name);
+        if (!measure || (measure->median && !median))
+            return;
+        measure->seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        auto rate = run.counters.find("objects/s");
+        measure->objectsPerSecond = rate == run.counters.end() ? 0 : rate->second.value;
+        measure->median = median;
+    }
+
+    // The proxy or raw side of the run's pair: "BundleFill_Proxy/1000/real_time" is the proxy
+    // side of the work "BundleFill/1000"; null for a run of no pair.
+    Measure* Side(const benchmark::BenchmarkName& name)
+    {
+        constexpr std::string_view kProxy = "_Proxy";
+        constexpr std::string_view kRaw = "_Raw";
+        std::string_view function = name.function_name;
+        const bool proxy = function.ends_with(kProxy);
+        if (!proxy && !function.ends_with(kRaw))
+            return nullptr;
+        function.remove_suffix(proxy ? kProxy.size() : kRaw.size());
+        std::string work(function);
+        if (!name.args.empty())
+            work += "/" + name.args;
+        auto [pair, added] = m_pairs.try_emplace(work);
+        if (added)
+            m_works.push_back(work);
+        return proxy ? &pair->second.proxy : &pair->second.raw;
+    }
+
+    std::vector<std::string> m_works; // in the order they ran
+    std::map<std::string, Pair> m_pairs;
 };
 
 // Takes --sample-scale=SYSTEMS,SEGMENTS,ELEMENTS out of the arguments.
@@ -314,14 +477,16 @@ bool TakeSampleScale(int& argc, char** argv)
 
 } // namespace
 
-BENCHMARK(ObjectLoad_Proxy)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ObjectLoad_Raw)->Unit(benchmark::kMicrosecond);
-BENCHMARK(AttributeRead_Proxy)->Unit(benchmark::kMicrosecond);
-BENCHMARK(AttributeRead_Raw)->Unit(benchmark::kMicrosecond);
-BENCHMARK(LockAndUnlock_Proxy)->Unit(benchmark::kMicrosecond);
-BENCHMARK(LockAndUnlock_Raw)->Unit(benchmark::kMicrosecond);
-BENCHMARK(WriteTransaction_Proxy)->Unit(benchmark::kMicrosecond);
-BENCHMARK(WriteTransaction_Raw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ObjectLoad_Proxy)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(ObjectLoad_Raw)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(AttributeRead_Proxy)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(AttributeRead_Raw)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(LockAndUnlock_Proxy)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(LockAndUnlock_Raw)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(WriteTransaction_Proxy)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(WriteTransaction_Raw)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BundleFill_Proxy)->Unit(benchmark::kMillisecond)->UseRealTime()->Arg(1000)->Arg(kMostBundleIspecs);
+BENCHMARK(BundleFill_Raw)->Unit(benchmark::kMillisecond)->UseRealTime()->Arg(1000)->Arg(kMostBundleIspecs);
 
 int main(int argc, char** argv)
 {

@@ -7,6 +7,8 @@
 #include "proxy/PxTypedList.h"
 
 PX_IMPLEMENT_CLASS(PxLSEEnterprise, 0)
+PX_IMPLEMENT_TEXT_GETTER(PxLSEEnterprise, Name, "name")
+PX_IMPLEMENT_TEXT_GETTER(PxLSEEnterprise, LongName, "longName")
 
 using namespace PxLSEStructure;
 

@@ -4,10 +4,14 @@
 
 #include "proxy/PxForward.h"
 #include "proxy/PxLSEObject.h"
+#include "proxy/PxProperty.h"
 
 class PxLSEEnterprise : public PxLSEObject {
     PX_DECLARE_CLASS(PxLSEEnterprise, PxLSEObject)
 
+    // Empty when the repository gives the enterprise no name.
+    PX_TEXT_GETTER(Name)
+    PX_TEXT_GETTER(LongName)
     int GetAllowLongNames() const;
     void GetBSList(PxTypedList<PxLSEBusinessSegmentPtr>& segments) const;
     // By exact name; null when there is none.

@@ -166,9 +166,11 @@ std::int64_t PxStore::CreateObject(const char* className, std::int64_t created)
 
 void PxStore::AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning)
 {
+    // A subquery, not INSERT ... SELECT: selecting from the table being filled would copy the
+    // selected rows into a temporary table on every call.
     PxQuery query(m_db,
-                  "INSERT INTO px_member(owner, role, seq, member, owning)"
-                  " SELECT ?1, ?2, coalesce(max(seq), 0) + 1, ?3, ?4 FROM px_member WHERE owner = ?1 AND role = ?2",
+                  "INSERT INTO px_member(owner, role, seq, member, owning) VALUES(?1, ?2,"
+                  " coalesce((SELECT max(seq) FROM px_member WHERE owner = ?1 AND role = ?2), 0) + 1, ?3, ?4)",
                   pxwhat::Write);
     query.Bind(1, owner).Bind(2, role).Bind(3, member).Bind(4, owning ? 1 : 0).Run();
 }

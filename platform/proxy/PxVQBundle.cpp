@@ -59,18 +59,8 @@ PxVQIspecBundleDataPtr PxVQBundle::AddIspecToBundle(const PxVQIspecSoftLinkPtr& 
     Enter("PxVQBundle::AddIspecToBundle");
     if (!ispec)
         PX_THROW("Cannot add a null Ispec to a bundle.");
-    PxTypedList<PxVQIspecBundleDataPtr> entries;
-    GetMembers(kEntries, entries);
-    for (POSITION position = entries.GetHeadPosition(); position;) {
-        PxVQIspecBundleDataPtr entry = entries.GetNext(position);
-        if (ispec->IsSameOid(entry->GetAttributeObject("ispec")))
-            return entry;
-    }
-    PxVQIspecBundleDataPtr entry = CreateMember(kEntries, "PxVQIspecBundleData");
-    entry->SetAttributeObject("ispec", ispec);
-    entry->SetAttributeObject("bundle", PxObjectPtr(this));
-    ispec->AddOwnedMember(kEntries, entry);
-    return entry;
+    EntriesByIspec entries = ReadEntriesByIspec();
+    return FindOrCreateEntry(entries, ispec);
 }
 
 void PxVQBundle::AddIspecsToBundle(const PxList& ispecs)
@@ -84,10 +74,39 @@ void PxVQBundle::AddIspecsToBundle(const PxList& ispecs)
         if (!ispec)
             PX_THROW("Only Ispec soft links can be added to a bundle, not an object of class %1.",
                      object ? object->GetClassName().GetString() : "(none)");
+        if (!ispec->ObjectPresent())
+            PX_THROW_DELETED("Cannot add an Ispec to a bundle: it is no longer in the repository.");
         toAdd.push_back(ispec);
     }
+    EntriesByIspec entries = ReadEntriesByIspec();
     for (const PxVQIspecSoftLinkPtr& ispec : toAdd)
-        AddIspecToBundle(ispec);
+        FindOrCreateEntry(entries, ispec);
+}
+
+PxVQBundle::EntriesByIspec PxVQBundle::ReadEntriesByIspec() const
+{
+    PxTypedList<PxVQIspecBundleDataPtr> list;
+    GetMembers(kEntries, list);
+    EntriesByIspec entries;
+    for (POSITION position = list.GetHeadPosition(); position;) {
+        PxVQIspecBundleDataPtr entry = list.GetNext(position);
+        entries.emplace(entry->GetAttributeInt("ispec"), entry);
+    }
+    return entries;
+}
+
+PxVQIspecBundleDataPtr PxVQBundle::FindOrCreateEntry(EntriesByIspec& entries, const PxVQIspecSoftLinkPtr& ispec)
+{
+    const auto oid = static_cast<std::int64_t>(ispec->GetHandle().MapKey());
+    auto found = entries.find(oid);
+    if (found != entries.end())
+        return found->second;
+    PxVQIspecBundleDataPtr entry = CreateMember(kEntries, "PxVQIspecBundleData");
+    entry->SetAttributeObject("ispec", ispec);
+    entry->SetAttributeObject("bundle", PxObjectPtr(this));
+    ispec->AddOwnedMember(kEntries, entry);
+    entries.emplace(oid, entry);
+    return entry;
 }
 
 void PxVQBundle::GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& entries) const

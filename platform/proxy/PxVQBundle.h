@@ -6,6 +6,9 @@
 #include "proxy/PxProperty.h"
 #include "proxy/PxVQObject.h"
 
+#include <cstdint>
+#include <unordered_map>
+
 class PxVQBundle : public PxVQObject {
     PX_DECLARE_CLASS(PxVQBundle, PxVQObject)
 
@@ -27,7 +30,8 @@ class PxVQBundle : public PxVQObject {
     PxVQBSSoftLinkPtr GetBSSoftLink() const;
     // The Ispec's entry; an Ispec already in the bundle keeps its entry.
     PxVQIspecBundleDataPtr AddIspecToBundle(const PxVQIspecSoftLinkPtr& ispec);
-    // Every object of the list must be an Ispec soft link.
+    // Every object of the list must be an Ispec soft link, or nothing is added. Entries
+    // follow the list's order; an Ispec already in the bundle, or named twice, gets one.
     void AddIspecsToBundle(const PxList& ispecs);
     void GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& entries) const;
 
@@ -36,6 +40,12 @@ class PxVQBundle : public PxVQObject {
 
 protected:
     PxVQBundle() = default;
+
+private:
+    // The bundle's entries by the object id of the Ispec each names.
+    using EntriesByIspec = std::unordered_map<std::int64_t, PxVQIspecBundleDataPtr>;
+    EntriesByIspec ReadEntriesByIspec() const;
+    PxVQIspecBundleDataPtr FindOrCreateEntry(EntriesByIspec& entries, const PxVQIspecSoftLinkPtr& ispec);
 };
 
 class PxVQIspecBundleData : public PxVQObject {

@@ -6,8 +6,10 @@
 // Changes by the program notify nothing. A user's choice from the list notifies, in order:
 // CBN_DROPDOWN (when the list was closed), CBN_SELCHANGE (when the selection changed),
 // CBN_SELENDOK and CBN_CLOSEUP; closing the list without a choice CBN_SELENDCANCEL and
-// CBN_CLOSEUP; each typed character CBN_EDITUPDATE and CBN_EDITCHANGE. During CBN_SELCHANGE
-// the edit of a CBS_DROPDOWN box still shows the old text.
+// CBN_CLOSEUP; each typed character CBN_EDITUPDATE and CBN_EDITCHANGE. The Up or Down arrow
+// moves the selection: in an open list or an edit box with CBN_SELCHANGE, in a closed
+// CBS_DROPDOWNLIST box with CBN_SELENDOK and then CBN_SELCHANGE. During CBN_SELCHANGE the edit
+// of a CBS_DROPDOWN box still shows the old text.
 //
 // Owner-drawn boxes ask their parent for heights (WM_MEASUREITEM: the selection field and the
 // items of a fixed-height box at creation, each item of a variable-height box when it is

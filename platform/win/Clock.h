@@ -1,6 +1,7 @@
 // The one source of wall-clock and tick time. Tests install a manual clock and move it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 struct tm;
@@ -52,7 +53,7 @@ private:
     mutable std::int64_t m_now;
     mutable std::uint64_t m_ticks;
     mutable std::uint64_t m_subSecond = 0;
-    bool m_sleepMovesClock = false;
+    std::atomic<bool> m_sleepMovesClock{false};  // read by every sleeping thread
 };
 
 const Clock& Current();

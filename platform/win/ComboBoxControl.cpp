@@ -351,6 +351,26 @@ private:
             ShowSelection(hwnd);
     }
 
+    // An arrow key moves the selection by one item. On a closed drop-down list that is a choice
+    // made at once: CBN_SELENDOK comes first, then CBN_SELCHANGE, as the real control sends them.
+    void StepSelection(HWND hwnd, int step)
+    {
+        if (m_items.Count() == 0)
+            return;
+        const int next = std::clamp(m_selection < 0 ? 0 : m_selection + step, 0, m_items.Count() - 1);
+        if (next == m_selection)
+            return;
+        if (m_dropped || HasEdit(StyleOf(hwnd))) {
+            MoveSelection(hwnd, next);
+            return;
+        }
+        m_selection = next;
+        ShowSelection(hwnd);
+        NotifyParent(hwnd, CBN_SELENDOK);
+        if (IsWindow(hwnd))
+            NotifyParent(hwnd, CBN_SELCHANGE);
+    }
+
     void Choose(HWND hwnd, int index)
     {
         TakeFocusAsUser(hwnd);
@@ -369,13 +389,9 @@ private:
     {
         switch (key) {
         case VK_UP:
-        case VK_DOWN: {
-            const int step = key == VK_DOWN ? 1 : -1;
-            const int next = std::clamp(m_selection < 0 ? 0 : m_selection + step, 0, m_items.Count() - 1);
-            if (m_items.At(next))
-                MoveSelection(hwnd, next);
+        case VK_DOWN:
+            StepSelection(hwnd, key == VK_DOWN ? 1 : -1);
             return 0;
-        }
         case VK_RETURN:
         case VK_ESCAPE:
             if (m_dropped)

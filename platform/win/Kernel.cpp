@@ -42,7 +42,6 @@ void WakeOnClockMove()
 struct CurrentThread {
     std::shared_ptr<ThreadState> state;
     DWORD id = 0;
-    int heldLocks = 0;
     ~CurrentThread()
     {
         if (state)
@@ -61,7 +60,7 @@ void SetWaiting(ThreadState& state, bool waiting)
         Data().watch.notify_all();
 }
 
-bool IsParked(const ThreadState& state) { return state.suspendCount > 0 && t_current.heldLocks == 0; }
+bool IsParked(const ThreadState& state) { return state.suspendCount > 0 && state.heldLocks == 0; }
 
 void Sleep(Kernel::Lock& lock, ThreadState& state, DWORD timeout)
 {
@@ -116,12 +115,17 @@ void Kernel::ParkIfSuspended(Lock& lock)
     Wait(lock, [] { return true; }, INFINITE);
 }
 
-void Kernel::NoteLockTaken() { ++t_current.heldLocks; }
-
-void Kernel::NoteLockReleased()
+void Kernel::NoteLockTaken(Lock& lock, DWORD threadId)
 {
-    if (t_current.heldLocks > 0)
-        --t_current.heldLocks;
+    if (ThreadState* state = Find(lock, threadId))
+        ++state->heldLocks;
+}
+
+void Kernel::NoteLockReleased(Lock& lock, DWORD threadId)
+{
+    ThreadState* state = Find(lock, threadId);
+    if (state && state->heldLocks > 0)
+        --state->heldLocks;
 }
 
 ThreadState& Kernel::Current(Lock&)

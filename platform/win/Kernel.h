@@ -18,6 +18,7 @@ struct ThreadState {
     int suspendCount = 0;
     bool waiting = false; // blocked in Kernel::Wait and has looked at its condition since the last wake-up
     bool ended = false;
+    int heldLocks = 0;  // critical sections and semaphore takings the thread holds
     MessageQueue queue;
     HWND focus = nullptr;
 };
@@ -40,10 +41,10 @@ public:
     // A loop turn: a suspended thread that holds no lock stops here until it is resumed.
     static void ParkIfSuspended(Lock& lock);
 
-    // Critical sections and semaphores report what the calling thread holds, so that
-    // suspension never stops a thread inside a lock.
-    static void NoteLockTaken();
-    static void NoteLockReleased();
+    // Critical sections and semaphores report which thread holds them, so that suspension
+    // never stops a thread inside a lock.
+    static void NoteLockTaken(Lock& lock, DWORD threadId);
+    static void NoteLockReleased(Lock& lock, DWORD threadId);
 
     // The calling thread's state, made on first use.
     static ThreadState& Current(Lock& lock);

@@ -1,5 +1,6 @@
 #include "win/KernelObjects.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace vqwin::detail {
@@ -21,16 +22,30 @@ TableData& Data()
 
 } // namespace
 
-void EventObject::Acquire(DWORD)
+void EventObject::Acquire(Kernel::Lock&, DWORD)
 {
     if (!manualReset)
         signalled = false;
 }
 
-void SemaphoreObject::Acquire(DWORD)
+void SemaphoreObject::Acquire(Kernel::Lock& lock, DWORD threadId)
 {
     --count;
-    Kernel::NoteLockTaken();
+    m_holders.push_back(threadId);
+    Kernel::NoteLockTaken(lock, threadId);
+}
+
+void SemaphoreObject::Release(Kernel::Lock& lock, DWORD releaser, LONG releases)
+{
+    count += releases;
+    for (LONG released = 0; released < releases && !m_holders.empty(); ++released) {
+        auto holder = std::find(m_holders.begin(), m_holders.end(), releaser);
+        if (holder == m_holders.end())
+            holder = m_holders.begin();
+        const DWORD threadId = *holder;
+        m_holders.erase(holder);
+        Kernel::NoteLockReleased(lock, threadId);
+    }
 }
 
 ThreadObject::~ThreadObject()

@@ -4,6 +4,7 @@
 
 #include "win/Kernel.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <thread>
@@ -15,14 +16,18 @@ public:
     virtual ~KernelObject() = default;
     virtual bool IsSignalled(DWORD threadId) const = 0;
     // A wait on the object succeeded: an auto-reset event resets, a semaphore counts down.
-    virtual void Acquire(DWORD threadId) { (void)threadId; }
+    virtual void Acquire(Kernel::Lock& lock, DWORD threadId)
+    {
+        (void)lock;
+        (void)threadId;
+    }
 };
 
 class EventObject : public KernelObject {
 public:
     EventObject(bool manual, bool initial) : manualReset(manual), signalled(initial) {}
     bool IsSignalled(DWORD) const override { return signalled; }
-    void Acquire(DWORD) override;
+    void Acquire(Kernel::Lock& lock, DWORD threadId) override;
 
     const bool manualReset;
     bool signalled;
@@ -32,10 +37,17 @@ class SemaphoreObject : public KernelObject {
 public:
     SemaphoreObject(LONG initial, LONG max) : count(initial), maximum(max) {}
     bool IsSignalled(DWORD) const override { return count > 0; }
-    void Acquire(DWORD) override;
+    void Acquire(Kernel::Lock& lock, DWORD threadId) override;
+    // Gives back `releases` takings, whichever thread releases: the releasing thread's own
+    // first, then the oldest. A semaphore may be taken by one thread and released by another.
+    void Release(Kernel::Lock& lock, DWORD releaser, LONG releases);
 
     LONG count;
     const LONG maximum;
+
+private:
+    // One entry a taking not given back yet: the thread that holds it.
+    std::deque<DWORD> m_holders;
 };
 
 // Signalled when its thread has ended. Owns the thread and joins it when the last handle

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <string>
 
 namespace {
 
@@ -19,6 +20,8 @@ HINSTANCE g_resourceHandle = nullptr;
 std::uintptr_t g_nextHandle = 0x1000;
 
 constexpr std::size_t kPageSize = 4096;
+
+thread_local std::string t_lastLoadError;
 
 // Copies bytes of our own address space without touching them directly, so that memory
 // the process cannot read answers EFAULT instead of a fault. Where the kernel refuses the
@@ -46,14 +49,18 @@ std::size_t RestOfPage(const char* address)
 
 HINSTANCE AfxLoadLibrary(LPCTSTR name)
 {
-    if (!AfxIsValidString(name))
+    if (!AfxIsValidString(name)) {
+        t_lastLoadError = "the resource library name is not a readable text";
         return nullptr;
+    }
     std::shared_ptr<const vqres::ResourceLibrary> library;
     try {
         library = vqres::ResourceLibrary::Load(name);
-    } catch (const vqres::ResourceError&) {
+    } catch (const vqres::ResourceError& error) {
+        t_lastLoadError = error.what();
         return nullptr;
     }
+    t_lastLoadError.clear();
     std::lock_guard lock(g_mutex);
     auto handle = reinterpret_cast<HINSTANCE>(g_nextHandle++);
     g_loaded.emplace(handle, std::move(library));
@@ -95,6 +102,12 @@ HINSTANCE AfxGetResourceHandle()
     std::lock_guard lock(g_mutex);
     return g_resourceHandle;
 }
+
+namespace vqwin {
+
+CString LastLibraryLoadError() { return CString(t_lastLoadError); }
+
+} // namespace vqwin
 
 BOOL AfxIsValidString(LPCSTR text, int length)
 {

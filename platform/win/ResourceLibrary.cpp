@@ -86,6 +86,8 @@ private:
             Fail("cannot be read");
         std::ostringstream text;
         text << in.rdbuf();
+        if (text.str().empty())
+            Fail("the file is empty");
         // Within one object a key may appear once; the parser would silently keep the last.
         std::vector<std::set<std::string>> keys;
         auto checkKeys = [&](int, json::parse_event_t event, json& parsed) {

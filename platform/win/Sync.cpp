@@ -69,8 +69,7 @@ BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LONG* previousCount)
         return FALSE;
     if (previousCount)
         *previousCount = object->count;
-    object->count += releaseCount;
-    Kernel::NoteLockReleased();
+    object->Release(lock, Kernel::Current(lock).id, releaseCount);
     Kernel::WakeAll(lock);
     return TRUE;
 }
@@ -85,7 +84,7 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
     const DWORD me = Kernel::Current(lock).id;
     if (!Kernel::Wait(lock, [&] { return object->IsSignalled(me); }, milliseconds))
         return WAIT_TIMEOUT;
-    object->Acquire(me);
+    object->Acquire(lock, me);
     return WAIT_OBJECT_0;
 }
 
@@ -192,20 +191,21 @@ BOOL CCriticalSection::Lock(DWORD timeout)
         return FALSE;
     m_owner = me;
     ++m_recursion;
-    Kernel::NoteLockTaken();
+    Kernel::NoteLockTaken(lock, me);
     return TRUE;
 }
 
 BOOL CCriticalSection::Unlock()
 {
     auto lock = Kernel::Acquire();
-    if (m_owner != Kernel::Current(lock).id)
+    const DWORD me = Kernel::Current(lock).id;
+    if (m_owner != me)
         return FALSE;
     if (--m_recursion == 0) {
         m_owner = 0;
         Kernel::WakeAll(lock);
     }
-    Kernel::NoteLockReleased();
+    Kernel::NoteLockReleased(lock, me);
     return TRUE;
 }
 

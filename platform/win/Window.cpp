@@ -201,6 +201,22 @@ void SendButtonCommand(HWND dialog, int id)
                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// Enter presses the focused push button, else the default button. A default button that is
+// disabled takes no Enter: nothing happens, as on the platform, so a dialog that disables OK
+// until its input is complete is not ended by the key.
+void PressEnter(HWND dialog, HWND focus, UINT dialogCode)
+{
+    if (dialogCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+        SendButtonCommand(dialog, GetDlgCtrlID(focus));
+        return;
+    }
+    const int id = DefaultButtonId(dialog);
+    const HWND button = GetDlgItem(dialog, id);
+    if (button && !IsWindowEnabled(button))
+        return;
+    SendButtonCommand(dialog, id);
+}
+
 } // namespace
 
 namespace vqwin::detail {
@@ -859,8 +875,7 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG msg)
     case VK_RETURN:
         if (code & DLGC_WANTALLKEYS)
             return FALSE;
-        SendButtonCommand(hDlg, (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) ? GetDlgCtrlID(msg->hwnd)
-                                                                                       : DefaultButtonId(hDlg));
+        PressEnter(hDlg, msg->hwnd, code);
         return TRUE;
     case VK_ESCAPE:
         if (code & DLGC_WANTALLKEYS)

@@ -21,7 +21,6 @@ public:
     void BuildOptionNodes(int mode);
     void GetOptionNodes(CObList& out) const;
     VqsModelNodeOption* FindOptionNode(const PxObjectPtr& options) const;
-    bool AreOptionNodesLoaded() const { return m_options.loaded != 0; }
 
     void LoadChildren(int mode) override { BuildOptionNodes(mode); }
     void GetChildren(CObList& out) override { GetOptionNodes(out); }

@@ -20,6 +20,16 @@ unsigned g_depth = 0;
 int g_ok = 1;
 int g_joined = 0;
 
+void LogFinishFailure(const VqsSysApp& app, const char* what) noexcept
+{
+    try {
+        CString text;
+        text.Format("The views could not take in the end of a transaction: %s", what);
+        app.LogError(0, text);
+    } catch (...) {
+    }
+}
+
 } // namespace
 
 VqsTransaction::VqsTransaction()
@@ -32,6 +42,7 @@ VqsTransaction::VqsTransaction()
         // The destructor of an object whose constructor throws never runs.
         --g_depth;
         g_ok = 0;
+        AbandonOwnTransaction();
         throw;
     }
 }
@@ -79,13 +90,25 @@ void VqsTransaction::EndOutermost() noexcept
     } catch (...) {
         ReportUnexpectedEnd("unknown error");
     }
+    TellApplicationOfEnd();
+}
+
+// The repository has committed or aborted by now, so a view that fails to take in the
+// notices changes nothing of the outcome; it is logged.
+void VqsTransaction::TellApplicationOfEnd() noexcept
+{
+    VqsSysApp* app = VqsGetApp();
+    if (!app)
+        return;
     try {
-        if (VqsSysApp* app = VqsGetApp())
-            app->FinishTransaction(g_ok != 0);
+        app->FinishTransaction(g_ok != 0);
+    } catch (const std::exception& error) {
+        LogFinishFailure(*app, error.what());
     } catch (...) {
-        g_ok = 0;
+        LogFinishFailure(*app, "unknown error");
     }
 }
+
 
 void VqsTransaction::CommitOrAbort(PxVQLink& link)
 {
@@ -114,8 +137,16 @@ void VqsTransaction::ReportUnexpectedEnd(const char* what) noexcept
         CString text;
         text.FormatMessage(IDS_CONTEXT_AND_MESSAGE, context.GetString(), what);
         VqsErrorBox(text);
+    } catch (...) {
+    }
+    AbandonOwnTransaction();
+}
+
+void VqsTransaction::AbandonOwnTransaction() noexcept
+{
+    try {
         PxVQLink* link = Link();
-        if (link && link->IsInTransaction())
+        if (link && !g_joined && link->IsInTransaction())
             link->AbortTransaction();
     } catch (...) {
     }

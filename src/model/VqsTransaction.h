@@ -58,6 +58,8 @@ protected:
 private:
     void BeginOutermost();
     void EndOutermost() noexcept;
+    static void TellApplicationOfEnd() noexcept;
+    static void AbandonOwnTransaction() noexcept;
     void CommitOrAbort(PxVQLink& link);
     void ReportUnexpectedEnd(const char* what) noexcept;
 };

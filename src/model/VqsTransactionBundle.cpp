@@ -15,7 +15,7 @@ const T& NextOf(const PxTypedList<T>& list, POSITION& position)
 
 void VqsTransactionBundle::RemoveIspecFromBundle(const PxVQIspecSoftLinkPtr& ispec)
 {
-    Update<int>({m_pBundle}, [&] {
+    Update<int>({m_pBundle, ispec}, [&] {
         ispec->DeleteIspecBundleData(m_pBundle);
         return 1;
     });
@@ -23,7 +23,7 @@ void VqsTransactionBundle::RemoveIspecFromBundle(const PxVQIspecSoftLinkPtr& isp
 
 PxVQIspecBundleDataPtr VqsTransactionBundle::AddIspecToBundle(const PxVQIspecSoftLinkPtr& ispec)
 {
-    return Update<PxVQIspecBundleDataPtr>({m_pBundle}, [&] { return m_pBundle->AddIspecToBundle(ispec); });
+    return Update<PxVQIspecBundleDataPtr>({m_pBundle, ispec}, [&] { return m_pBundle->AddIspecToBundle(ispec); });
 }
 
 void VqsTransactionBundle::UpdateIspecBundle(const PxTypedList<PxVQIspecSoftLinkPtr>& removed,

@@ -5,6 +5,7 @@
 #include "shell/StatusMessage.h"
 #include "shell/VqsListView.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsOpenEnterpriseDlg.h"
 #include "shell/VqsSysApp.h"
 #include "win/Accelerators.h"
 #include "win/CMenu.h"
@@ -34,6 +35,7 @@ BEGIN_MESSAGE_MAP(VqsListFrame, CFrameWnd)
     ON_COMMAND(ID_REFRESH, &VqsListFrame::OnRefresh)
     ON_COMMAND(ID_APP_EXIT, &VqsListFrame::OnAppExit)
     ON_UPDATE_COMMAND_UI(ID_OPEN_CURRENT, &VqsListFrame::OnUpdateOpenCurrent)
+    ON_COMMAND(ID_OPEN_CURRENT, &VqsListFrame::OnOpenCurrent)
     ON_COMMAND(ID_FILE_CLOSE, &VqsListFrame::OnFileClose)
     ON_MESSAGE(VqsListFrame::WM_UPDATE_COMMANDS, &VqsListFrame::OnUpdateCommandsMessage)
     ON_MESSAGE(VqsListFrame::WM_REFRESH_VIEWS, &VqsListFrame::OnRefreshMessage)
@@ -296,6 +298,18 @@ void VqsListFrame::OnUpdateOpenCurrent(CCmdUI* cmdUI)
     int checked = 0;
     GetCommandState(ID_OPEN_CURRENT, &enabled, &checked);
     cmdUI->Enable(enabled);
+}
+
+void VqsListFrame::OnOpenCurrent()
+{
+    int result = IDCANCEL;
+    {
+        StatusMessage status(this, "");
+        VqsOpenEnterpriseDlg dialog(this);
+        result = static_cast<int>(dialog.DoModal());
+    }
+    if (result == VqsOpenEnterpriseDlg::IDC_OPEN_HOST_VIEW)
+        NotifyHost("openHostView:", nullptr);
 }
 
 void VqsListFrame::OnFileClose()

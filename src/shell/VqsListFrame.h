@@ -86,6 +86,7 @@ protected:
     void OnRefresh();
     void OnAppExit();
     void OnUpdateOpenCurrent(CCmdUI* cmdUI);
+    void OnOpenCurrent();
     void OnFileClose();
     LRESULT OnUpdateCommandsMessage(WPARAM id, LPARAM);
     LRESULT OnRefreshMessage(WPARAM, LPARAM);

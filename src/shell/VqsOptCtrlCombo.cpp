@@ -20,17 +20,6 @@ CString ItemText(HWND combo, int index)
 
 int ItemCount(HWND combo) { return static_cast<int>(::SendMessage(combo, CB_GETCOUNT)); }
 
-// Unlike CB_FINDSTRINGEXACT, regards case.
-int FindCaseExact(HWND combo, const CString& text)
-{
-    const int count = ItemCount(combo);
-    for (int index = 0; index < count; ++index) {
-        if (ItemText(combo, index) == text)
-            return index;
-    }
-    return -1;
-}
-
 void AddItem(HWND combo, const CString& text)
 {
     ::SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
@@ -102,12 +91,13 @@ void VqsOptCtrlCombo::InsertPlaceholder(HWND combo)
         ::SendMessage(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(m_strPlaceholder.GetString())) == 0;
 }
 
-// An item with exactly this text is selected; otherwise the text is shown as if typed, so
-// that a text differing from an item only in case, or the beginning of an item's text,
-// stays as it is.
+// The item whose whole text is this one, case aside, is selected ("pack1" selects "PACK1");
+// otherwise the text is shown as if typed, so that the beginning of an item's text stays as
+// it is.
 void VqsOptCtrlCombo::ShowText(HWND combo, const char* text)
 {
-    const int index = FindCaseExact(combo, text);
+    const auto index = static_cast<int>(
+        ::SendMessage(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
     if (index >= 0) {
         ::SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
         return;

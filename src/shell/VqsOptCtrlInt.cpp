@@ -1,10 +1,9 @@
 #include "shell/VqsOptCtrlInt.h"
 
+#include "shell/VqsIntegerText.h"
 #include "shell/VqsWindowText.h"
 #include "win/CDataExchange.h"
 
-#include <cctype>
-#include <cstdint>
 #include <limits>
 
 namespace {
@@ -16,54 +15,6 @@ constexpr UINT kInRange = 61511;
 
 constexpr LONGLONG kLowest = std::numeric_limits<LONGLONG>::min();
 constexpr LONGLONG kHighest = std::numeric_limits<LONGLONG>::max();
-
-enum class Parsed { Number, Blank, SignOnly, NotANumber, Overflow };
-
-bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A decimal number with an optional sign and blanks around it, and nothing else; a sign
-// alone is the start of a number.
-Parsed ParseNumber(const std::string& text, LONGLONG& number)
-{
-    std::size_t at = 0;
-    while (at < text.size() && IsBlank(text[at]))
-        ++at;
-    if (at == text.size())
-        return Parsed::Blank;
-    const bool negative = text[at] == '-';
-    const bool sign = negative || text[at] == '+';
-    if (sign)
-        ++at;
-    const std::size_t firstDigit = at;
-    const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : static_cast<std::uint64_t>(kHighest);
-    std::uint64_t magnitude = 0;
-    bool overflow = false;
-    for (; at < text.size() && IsDigit(text[at]); ++at) {
-        const auto digit = static_cast<std::uint64_t>(text[at] - '0');
-        overflow = overflow || magnitude > (limit - digit) / 10;
-        if (!overflow)
-            magnitude = magnitude * 10 + digit;
-    }
-    const bool noDigits = at == firstDigit;
-    while (at < text.size() && IsBlank(text[at]))
-        ++at;
-    if (noDigits)
-        return sign && at == text.size() ? Parsed::SignOnly : Parsed::NotANumber;
-    if (at != text.size())
-        return Parsed::NotANumber;
-    if (overflow)
-        return Parsed::Overflow;
-    number = negative ? static_cast<LONGLONG>(0 - magnitude) : static_cast<LONGLONG>(magnitude);
-    return Parsed::Number;
-}
-
-CString Formatted(LONGLONG number)
-{
-    CString text;
-    text.Format("%lld", static_cast<long long>(number));
-    return text;
-}
 
 } // namespace
 
@@ -115,7 +66,7 @@ void VqsOptCtrlInt::ExchangeValue(CDataExchange* pDX)
     if (pDX->m_bSaveAndValidate)
         Store(pDX, edit);
     else
-        VqsSetWindowText(edit, Formatted(m_nValue));
+        VqsSetWindowTextKeepCaret(edit, VqsFormatInteger(m_nValue));
 }
 
 void VqsOptCtrlInt::Bind(CDataExchange* pDX)
@@ -141,21 +92,21 @@ void VqsOptCtrlInt::ApplyInputStyle()
 void VqsOptCtrlInt::Store(CDataExchange* pDX, HWND edit)
 {
     LONGLONG number = 0;
-    switch (ParseNumber(VqsGetWindowText(edit).str(), number)) {
-    case Parsed::SignOnly:
+    switch (VqsParseInteger(VqsGetWindowText(edit).str(), number)) {
+    case VqsIntegerParse::SignOnly:
         // A negative number being typed: only the final check refuses it.
         if (!IsStrict())
             return;
         FailWithMessage(pDX, kEnterInteger);
-    case Parsed::NotANumber:
+    case VqsIntegerParse::NotANumber:
         FailWithMessage(pDX, kEnterInteger);
-    case Parsed::Overflow:
+    case VqsIntegerParse::Overflow:
         FailWithRange(pDX, TRUE);
-    case Parsed::Blank:
+    case VqsIntegerParse::Blank:
         number = BlankValue();
-        VqsSetWindowText(edit, Formatted(number));
+        VqsSetWindowTextKeepCaret(edit, VqsFormatInteger(number));
         break;
-    case Parsed::Number:
+    case VqsIntegerParse::Number:
         break;
     }
     if (IsStrict() && IsOutOfRange(number))
@@ -181,8 +132,8 @@ BOOL VqsOptCtrlInt::IsOutOfRange(LONGLONG number) const
 // whole range it may have.
 void VqsOptCtrlInt::FailWithRange(CDataExchange* pDX, BOOL wholeRange)
 {
-    const CString lowest = Formatted(m_bHasMinimum ? m_nMinimum : kLowest);
-    const CString highest = Formatted(m_bHasMaximum ? m_nMaximum : kHighest);
+    const CString lowest = VqsFormatInteger(m_bHasMinimum ? m_nMinimum : kLowest);
+    const CString highest = VqsFormatInteger(m_bHasMaximum ? m_nMaximum : kHighest);
     CString text;
     if (wholeRange || (m_bHasMinimum && m_bHasMaximum))
         text.FormatMessage(kInRange, lowest, highest);
@@ -230,9 +181,9 @@ BOOL VqsOptCtrlInt::IsValueModified() { return IsEnabled() && m_nValue != m_nSav
 BOOL VqsOptCtrlInt::ControlDiffersFromSaved()
 {
     HWND edit = GetOwnerItem(m_nID);
-    return edit && VqsGetWindowText(edit) != Formatted(m_nSaved);
+    return edit && VqsGetWindowText(edit) != VqsFormatInteger(m_nSaved);
 }
 
 void VqsOptCtrlInt::RestoreSavedValue() { m_nValue = m_nSaved; }
 
-void VqsOptCtrlInt::ShowValue() { VqsSetWindowText(GetOwnerItem(m_nID), Formatted(m_nValue)); }
+void VqsOptCtrlInt::ShowValue() { VqsSetWindowTextKeepCaret(GetOwnerItem(m_nID), VqsFormatInteger(m_nValue)); }

@@ -91,7 +91,7 @@ BOOL VqsOptCtrlString::ControlDiffersFromSaved()
 
 void VqsOptCtrlString::RestoreSavedValue() { m_strValue = m_strSaved; }
 
-void VqsOptCtrlString::ShowValue() { VqsSetWindowText(GetEdit(), m_strValue); }
+void VqsOptCtrlString::ShowValue() { VqsSetWindowTextKeepCaret(GetEdit(), m_strValue); }
 
 CString VqsOptCtrlString::GetControlText() const
 {

@@ -98,6 +98,7 @@ BOOL VqsSysApp::SetResourceModule(LPCTSTR libraryName)
 {
     RegisterAutomationServer();
     if (!AfxIsValidString(libraryName)) {
+        LogError(61481, "The resource library name is not a readable text.");
         VqsErrorBoxId(61481);
         return FALSE;
     }
@@ -107,6 +108,8 @@ BOOL VqsSysApp::SetResourceModule(LPCTSTR libraryName)
     }
     HINSTANCE library = AfxLoadLibrary(libraryName);
     if (!library) {
+        // The box keeps its one text; which file is at fault and why goes to the log.
+        LogError(61481, vqwin::LastLibraryLoadError());
         VqsErrorBoxId(61481);
         return FALSE;
     }

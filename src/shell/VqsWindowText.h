@@ -6,3 +6,6 @@
 
 CString VqsGetWindowText(HWND window);
 void VqsSetWindowText(HWND window, LPCTSTR text);
+// The same for an edit the user may be typing in: a caret (an empty selection) stays where it
+// was and is scrolled into view.
+void VqsSetWindowTextKeepCaret(HWND edit, const char* text);

@@ -1,7 +1,8 @@
 # Runs the stand-in host on one script and compares what it prints with the expected file
 # next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
 # own. A line "# exit status: N" in the script names the status it must end with (0 when it
-# has none).
+# has none). The resource folder is printed as <resources>, so paths in log lines match
+# wherever the tree is.
 #   cmake -DHOST=vqshost -DVQSREPO=vqsrepo -DSCRIPT=NAME.vqs -DWORK=dir -DRESOURCES=dir
 #         -P RunHostScript.cmake
 get_filename_component(name ${SCRIPT} NAME_WE)
@@ -26,6 +27,7 @@ execute_process(COMMAND ${HOST} --repo ${work}/sample.vqr --resources ${RESOURCE
                         --script ${SCRIPT}
                 WORKING_DIRECTORY ${work}
                 OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+string(REPLACE "${RESOURCES}" "<resources>" output "${output}")
 file(WRITE ${work}/${name}.out "${output}")
 file(READ ${expected_file} expected)
 if(NOT "${output}" STREQUAL "${expected}")

@@ -4,6 +4,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/PxVQBundle.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/PxVQReportSoftLink.h"
@@ -139,4 +140,33 @@ TEST_F(LockPathTest, AnOptionSetTargetLocksTheLinkAndEveryElementLinkOnly)
     }
     EXPECT_EQ(g_locked, expected);
     EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::GetListOfReportGroups"), 0);
+}
+
+TEST_F(LockPathTest, ABundleTargetLocksTheIspecsItListsExplicitly)
+{
+    PxTypedList<PxVQBundlePtr> bundles;
+    Segment("SYS1", "SALES")->GetListOfBundles(bundles);
+    VqsLockBag bag(VqsReadLock);
+    EXPECT_EQ(sales->LockPath(bag, PxVQObjectPtr(bundles.GetTail())), 1);
+    const std::vector<std::uint64_t> expected{Key(sales->GetObject()), Key(Element("SYS1", "SALES", "ORDER")),
+                                              Key(Element("SYS1", "SALES", "CUSTOMER"))};
+    EXPECT_EQ(g_locked, expected);
+}
+
+TEST_F(LockPathTest, AProfileUnderAnIspecLocksTheIspecBeforeItself)
+{
+    const PxVQElementSoftLinkPtr profile = Element("SYS1", "SALES", "CUSTBYNAME");
+    VqsModelNodeElementLink* node = model.FindElementLinkNode(profile);
+    ASSERT_NE(node, nullptr);
+    ASSERT_NE(node->GetIspecNode(), nullptr);
+    g_locked.clear();
+    VqsLockBag bag(VqsReadLock);
+    EXPECT_EQ(node->LockPath(bag, PxVQObjectPtr(profile)), 1);
+    std::vector<std::uint64_t> expected{Key(sales->GetObject()), Key(Element("SYS1", "SALES", "CUSTOMER")),
+                                        Key(profile)};
+    PxTypedList<PxOptionsPtr> records;
+    profile->GetAllOptions(records);
+    for (POSITION pos = records.GetHeadPosition(); pos;)
+        expected.push_back(Key(records.GetNext(pos)));
+    EXPECT_EQ(g_locked, expected);
 }

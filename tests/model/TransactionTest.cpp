@@ -73,11 +73,14 @@ TEST_F(TransactionTest, TheHostsOpenTransactionIsJoinedAndLeftToTheHost)
 {
     std::unique_ptr<PxVQLink> hostLink = HostSession();
     hostLink->BeginTransaction();
+    for (const char* operation : {"PxLink::BeginTransaction", "PxLink::CommitTransaction", "PxLink::AbortTransaction"})
+        PxFaultInjection::Throw(operation, "Left to the host.");
     {
         VqsTransactionEnterprise transaction;
         EXPECT_FALSE(app.IsTransactionPending()) << "the application is not told of a joined transaction";
         EXPECT_TRUE(transaction.CreateSystem("JOINED", "JOINED", "", "RT1", 0, 0));
     }
+    PxFaultInjection::Reset();
     EXPECT_TRUE(VqsTransaction::IsOk());
     EXPECT_TRUE(Link().IsInTransaction()) << "the host's transaction stays open";
     EXPECT_FALSE(Committed("JOINED"));
@@ -100,6 +103,8 @@ TEST_F(TransactionTest, TheHostsOpenTransactionIsJoinedAndLeftToTheHost)
 TEST_F(TransactionTest, ARefusedBeginIsShownAndTheTransactionDoesNothing)
 {
     PxFaultInjection::Throw("PxLink::BeginTransaction", "The repository is busy.");
+    PxFaultInjection::Throw("PxLink::CommitTransaction", "No commit expected.");
+    PxFaultInjection::Throw("PxLink::AbortTransaction", "No abort expected.");
     {
         VqsTransactionEnterprise transaction;
         EXPECT_TRUE(app.IsTransactionPending());

@@ -2,6 +2,7 @@
 
 #include "proxy/PxProcess.h"
 #include "proxy/PxVQLink.h"
+#include "support/ScopedResourceLibrary.h"
 #include "win/CString.h"
 
 #include <sys/mman.h>
@@ -69,6 +70,27 @@ TEST_F(SessionTest, AnUnknownOrUnreadableLibraryNameIsAConfigurationError)
     EXPECT_NE(app.GetResourceLibrary(), nullptr);
     CString caption;
     EXPECT_TRUE(caption.LoadString(61776));
+}
+
+TEST_F(SessionTest, AMissingOrBrokenLibraryKeepsTheBoxTextAndLogsWhichFileIsAtFaultAndWhat)
+{
+    static Strings logged;
+    logged.clear();
+    app.RegisterWYRCallBack(nullptr, nullptr, [](int code, const char* level, const char* text) {
+        logged.push_back(std::to_string(code) + " " + level + " " + text);
+    });
+    const std::string file = dir.Write("resources/broken/strings/shell.json", R"({"strings": {"61776": 7}})");
+    vqtest::ScopedResourceRoot root(dir.File("resources"));
+    UnreadablePage page;
+
+    EXPECT_FALSE(app.SetResourceModule("broken"));
+    EXPECT_FALSE(app.SetResourceModule("missing"));
+    EXPECT_FALSE(app.SetResourceModule(page.Text()));
+    EXPECT_EQ(Boxes(), Strings(3, "Configuration error: no resource library is found."));
+    EXPECT_EQ(logged, (Strings{"61481 ERROR " + file + ": string 61776: the text must be a JSON string",
+                               "61481 ERROR " + dir.File("resources/missing") +
+                                   ": resource library \"missing\" is not found",
+                               "61481 ERROR The resource library name is not a readable text."}));
 }
 
 TEST_F(SessionTest, AFailedReloadLeavesNoLibraryBehind)

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace {
@@ -269,6 +270,40 @@ TEST_F(PxGenerationSideTest, BundlesHoldEachIspecOnceAndRefuseOtherLinksWhole)
     EXPECT_EQ(bundle->GetLanguageSelection(15), 1);
     EXPECT_EQ(bundle->GetLanguageSelection(1), 0);
     EXPECT_THROW(bundle->SetLanguageSelection(16, 1), PxException);
+}
+
+TEST_F(PxGenerationSideTest, BundleTakesAListInItsOrderAndEachIspecOnce)
+{
+    PxVQBSSoftLinkPtr segment = NewSegmentLink();
+    std::map<std::string, PxVQIspecSoftLinkPtr> ispecs;
+    for (const char* name : {"CUSTOMER", "ORDER", "NOTES", "AUDIT", "ENQUIRY"})
+        ispecs[name] = segment->CreateElementSoftLink(name, VQSoftLinkIspec);
+    PxVQBundlePtr bundle = segment->CreateBundle("B1");
+    bundle->AddIspecToBundle(ispecs["NOTES"]);
+
+    PxTypedList<PxVQIspecSoftLinkPtr> list;
+    for (const char* name : {"ORDER", "NOTES", "CUSTOMER", "ORDER", "AUDIT", "CUSTOMER"})
+        list.AddTail(ispecs[name]);
+    bundle->AddIspecsToBundle(list);
+
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    bundle->GetListOfIspecBundleData(entries);
+    std::string names;
+    for (POSITION position = entries.GetHeadPosition(); position;)
+        names += std::string(names.empty() ? "" : " ") +
+                 entries.GetNext(position)->GetIspecInformation()->GetAttributeText("name").GetString();
+    EXPECT_EQ(names, "NOTES ORDER CUSTOMER AUDIT");
+    for (const char* name : {"CUSTOMER", "ORDER", "NOTES", "AUDIT"})
+        EXPECT_EQ(ispecs[name]->CountOfMembers(PxVQBundle::kEntries), 1) << name;
+
+    ispecs["AUDIT"]->DeleteObject();
+    PxTypedList<PxVQIspecSoftLinkPtr> withDeleted;
+    withDeleted.AddTail(ispecs["ENQUIRY"]);
+    withDeleted.AddTail(ispecs["AUDIT"]);
+    EXPECT_THROW(bundle->AddIspecsToBundle(withDeleted), PxException);
+    bundle->GetListOfIspecBundleData(entries);
+    EXPECT_EQ(entries.GetCount(), 3);
+    EXPECT_EQ(ispecs["ENQUIRY"]->CountOfMembers(PxVQBundle::kEntries), 0);
 }
 
 TEST_F(PxGenerationSideTest, SyncPairsStayPairedAndDropWhenAnEndGoes)

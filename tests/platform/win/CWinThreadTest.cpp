@@ -77,6 +77,67 @@ TEST(CWinThreadTest, SuspensionWaitsUntilTheThreadHoldsNoLock)
     worker.Join();
 }
 
+// A semaphore is held by the thread that took it until some thread releases it.
+TEST(CWinThreadTest, ASemaphoreReleasedByAnotherThreadLetsItsTakerBeSuspended)
+{
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scope(clock);
+    CSemaphore semaphore(1, 1);
+    std::atomic<int> passes{0};
+    std::atomic<bool> stop{false};
+    Worker taker([&] {
+        semaphore.Lock();
+        while (!stop) {
+            ++passes;
+            Sleep(100);
+        }
+    });
+    ASSERT_TRUE(taker.WaitUntilWaiting());
+    taker.Thread()->SuspendThread();
+    clock.Advance(100);
+    ASSERT_TRUE(taker.WaitUntilWaiting());
+    EXPECT_EQ(passes, 2) << "not stopped while it holds the semaphore";
+
+    EXPECT_TRUE(semaphore.Unlock());
+    clock.Advance(100);
+    ASSERT_TRUE(taker.WaitUntilWaiting());
+    EXPECT_EQ(passes, 2) << "stopped once the semaphore it took was released";
+
+    stop = true;
+    taker.Thread()->ResumeThread();
+    clock.Advance(100);
+    taker.Join();
+}
+
+TEST(CWinThreadTest, ReleasingASemaphoreAnotherThreadTookKeepsTheReleasersCriticalSection)
+{
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scope(clock);
+    CSemaphore semaphore(1, 1);
+    CCriticalSection section;
+    ASSERT_TRUE(semaphore.Lock(0));
+    std::atomic<int> passes{0};
+    std::atomic<bool> stop{false};
+    Worker releaser([&] {
+        CSingleLock inside(&section, TRUE);
+        semaphore.Unlock();
+        while (!stop) {
+            ++passes;
+            Sleep(100);
+        }
+    });
+    ASSERT_TRUE(releaser.WaitUntilWaiting());
+    releaser.Thread()->SuspendThread();
+    clock.Advance(100);
+    ASSERT_TRUE(releaser.WaitUntilWaiting());
+    EXPECT_EQ(passes, 2) << "not stopped while it holds the critical section";
+
+    stop = true;
+    releaser.Thread()->ResumeThread();
+    clock.Advance(100);
+    releaser.Join();
+}
+
 class DialogThread : public CWinThread {
 public:
     BOOL InitInstance() override

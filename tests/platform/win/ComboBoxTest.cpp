@@ -238,16 +238,41 @@ TEST_F(ComboBoxTest, LosingTheFocusWithTheListOpenCancelsTheChoice)
     EXPECT_EQ(parent.Codes(kComboId), expected);
 }
 
-TEST_F(ComboBoxTest, ArrowKeysMoveTheSelectionOfAClosedList)
+TEST_F(ComboBoxTest, ArrowKeysOnAClosedListChooseAtOnceAndInAnOpenListOnlyMoveTheSelection)
 {
+    std::vector<std::string> chosen;
+    parent.onCommand = [&](const Notice& notice) {
+        if (notice.code == CBN_SELENDOK)
+            chosen.push_back(WindowText(GetDlgItem(parent, notice.id)));
+    };
     Make(kSortedList, {"a", "b"});
     vqui::user::PressKey(combo, VK_DOWN);
     EXPECT_EQ(combo.GetCurSel(), 0);
     vqui::user::PressKey(combo, VK_DOWN);
     vqui::user::PressKey(combo, VK_DOWN);
     EXPECT_EQ(combo.GetCurSel(), 1);
-    EXPECT_EQ(WindowText(combo), "b");
-    EXPECT_EQ(parent.Codes(kComboId), (std::vector<UINT>{CBN_SETFOCUS, CBN_SELCHANGE, CBN_SELCHANGE}));
+    vqui::user::PressKey(combo, VK_UP);
+    EXPECT_EQ(combo.GetCurSel(), 0);
+    EXPECT_EQ(parent.Codes(kComboId), (std::vector<UINT>{CBN_SETFOCUS, CBN_SELENDOK, CBN_SELCHANGE, CBN_SELENDOK,
+                                                         CBN_SELCHANGE, CBN_SELENDOK, CBN_SELCHANGE}))
+        << "the last item stays chosen at a further Down";
+    EXPECT_EQ(chosen, (std::vector<std::string>{"a", "b", "a"})) << "the choice is shown when it is announced";
+
+    vqui::user::DropDown(combo, TRUE);
+    parent.Clear();
+    vqui::user::PressKey(combo, VK_DOWN);
+    vqui::user::PressKey(combo, VK_RETURN);
+    EXPECT_EQ(parent.Codes(kComboId), (std::vector<UINT>{CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
+    EXPECT_EQ(combo.GetCurSel(), 1);
+}
+
+TEST_F(ComboBoxTest, ArrowKeysOnAnEmptyListNotifyNothing)
+{
+    Make(kSortedList);
+    vqui::user::PressKey(combo, VK_DOWN);
+    vqui::user::PressKey(combo, VK_UP);
+    EXPECT_EQ(parent.Codes(kComboId), std::vector<UINT>{CBN_SETFOCUS});
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
 }
 
 TEST_F(ComboBoxTest, TheDroppedRectangleIsTheBoxOnTheScreen)

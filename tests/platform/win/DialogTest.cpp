@@ -76,6 +76,58 @@ public:
     CString label = "Other";
 };
 
+// Dialog 100 as a form whose OK (the default button) is enabled only while a name is given.
+class RequiredNameDialog : public NameDialog {
+public:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = NameDialog::OnInitDialog();
+        GetDlgItem(IDOK)->EnableWindow(FALSE);
+        return result;
+    }
+    void OnOK() override
+    {
+        ++oks;
+        NameDialog::OnOK();
+    }
+    void OnNameChange() { GetDlgItem(IDOK)->EnableWindow(GetDlgItem(kName)->GetWindowTextLength() > 0); }
+
+    int oks = 0;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RequiredNameDialog, NameDialog)
+    ON_EN_CHANGE(kName, &RequiredNameDialog::OnNameChange)
+END_MESSAGE_MAP()
+
+// Dialog 100 with three choices; records the combo's choice notices with the selection.
+class ChoiceNoticeDialog : public CDialog {
+public:
+    ChoiceNoticeDialog() : CDialog(100) {}
+    BOOL OnInitDialog() override
+    {
+        for (const char* text : {"first", "second", "third"})
+            SendDlgItemMessage(kChoice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        return CDialog::OnInitDialog();
+    }
+    void OnSelEndOk() { Record("SELENDOK"); }
+    void OnSelChange() { Record("SELCHANGE"); }
+    void Record(const std::string& notice)
+    {
+        notices.push_back(notice + " " + std::to_string(SendDlgItemMessage(kChoice, CB_GETCURSEL)));
+    }
+
+    std::vector<std::string> notices;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ChoiceNoticeDialog, CDialog)
+    ON_CBN_SELENDOK(kChoice, &ChoiceNoticeDialog::OnSelEndOk)
+    ON_CBN_SELCHANGE(kChoice, &ChoiceNoticeDialog::OnSelChange)
+END_MESSAGE_MAP()
+
 } // namespace
 
 TEST_F(DialogTest, ADialogIsMadeFromItsTemplateAndExchangesDataAtInitAndOk)
@@ -188,6 +240,46 @@ TEST_F(DialogTest, EnterPressesTheDefaultButtonAndEscapeCancels)
     ui.ExpectDialog(100).Key(VK_ESCAPE);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.cancels, 1);
+}
+
+TEST_F(DialogTest, EnterDoesNothingWhileTheDefaultButtonIsDisabled)
+{
+    RequiredNameDialog dialog;
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(100)
+        .Key(VK_RETURN)
+        .Run([&] {
+            EXPECT_EQ(dialog.oks, 0);
+            EXPECT_TRUE(dialog.ContinueModal()) << "the dialog is still open";
+            dialog.SetDefID(kOther);
+            dialog.GetDlgItem(kOther)->EnableWindow(FALSE);
+        })
+        .Key(VK_RETURN)
+        .Run([&] {
+            EXPECT_TRUE(dialog.ContinueModal()) << "a disabled default button set by DM_SETDEFID takes no Enter";
+            dialog.SetDefID(IDOK);
+        })
+        .Type(kName, "Ann")
+        .Key(VK_RETURN);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.oks, 1);
+    EXPECT_EQ(dialog.name, "Ann");
+}
+
+TEST_F(DialogTest, ArrowKeysOnTheClosedChoiceListAnnounceEachChoiceBeforeTheChange)
+{
+    ChoiceNoticeDialog dialog;
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(100)
+        .Select(kChoice, 0)
+        .Run([&] { dialog.notices.clear(); })
+        .Key(VK_DOWN)
+        .Key(VK_DOWN)
+        .Key(VK_UP)
+        .Cancel();
+    dialog.DoModal();
+    EXPECT_EQ(dialog.notices, (std::vector<std::string>{"SELENDOK 1", "SELCHANGE 1", "SELENDOK 2", "SELCHANGE 2",
+                                                        "SELENDOK 1", "SELCHANGE 1"}));
 }
 
 TEST_F(DialogTest, TabAndNextDialogControlMoveTheFocusOverEnabledTabStops)

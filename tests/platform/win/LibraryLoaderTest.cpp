@@ -2,6 +2,9 @@
 #include "win/LibraryLoader.h"
 #include "win/ResourceLibrary.h"
 
+#include "support/ScopedResourceLibrary.h"
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/mman.h>
@@ -85,4 +88,39 @@ TEST_F(LibraryLoaderTest, AMissingOrUnreadableNameLoadsNothing)
     EXPECT_EQ(AfxLoadLibrary("no-such-library"), nullptr);
     EXPECT_EQ(AfxLoadLibrary(nullptr), nullptr);
     EXPECT_EQ(AfxLoadLibrary(pages.Unreadable()), nullptr);
+}
+
+TEST_F(LibraryLoaderTest, AFailedLoadSaysWhichFileIsAtFaultAndWhat)
+{
+    vqtest::TempDir root;
+    root.Write("empty/readme.txt", "no resources here");
+    const std::string blank = root.Write("blank/strings.json", "");
+    const std::string broken = root.Write("broken/dialogs/find.json", R"({"dialogs": {"143": {"caption": "Find"}}})");
+    const std::string unclosed = root.Write("unclosed/strings.json", "{\"strings\": {\"1\": \"a\"}");
+    root.Write("good/strings.json", R"({"strings": {"1": "a"}})");
+    vqtest::ScopedResourceRoot scope(root.Path());
+
+    struct Case {
+        const char* name;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"missing", root.File("missing") + ": resource library \"missing\" is not found"},
+        {"empty", root.File("empty") + ": resource library \"empty\" holds no .json files"},
+        {"blank", blank + ": the file is empty"},
+        {"broken", broken + ": dialog 143: \"size\" is missing"},
+        {"unclosed", unclosed + ": malformed JSON: "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AfxLoadLibrary(c.name), nullptr) << c.name;
+        const std::string error = vqwin::LastLibraryLoadError().str();
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << c.name << ": " << error;
+    }
+    EXPECT_EQ(AfxLoadLibrary(nullptr), nullptr);
+    EXPECT_EQ(vqwin::LastLibraryLoadError(), "the resource library name is not a readable text");
+
+    HINSTANCE good = AfxLoadLibrary("good");
+    ASSERT_NE(good, nullptr);
+    EXPECT_TRUE(vqwin::LastLibraryLoadError().IsEmpty());
+    AfxFreeLibrary(good);
 }
