@@ -344,6 +344,12 @@ void VqsTreeFolder::Hide()
         view->RemoveItem(this);
     }
     SetState(Hidden);
+    // A search fills branches without rows; listed in the folder's place, they need them.
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        VqsTreeItem* child = GetChildren().GetNext(position);
+        if (child->IsShown() && !child->IsListed())
+            child->InsertRow();
+    }
 }
 
 void VqsTreeFolder::Show()

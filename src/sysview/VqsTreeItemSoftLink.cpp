@@ -301,11 +301,7 @@ BOOL VqsTreeItemElementSoftLink::IsOpenable()
 
 void VqsTreeItemElementSoftLink::FillChildren(int) { VqsErrorBoxId(IDS_CANNOT_EXPAND_ELEMENT); }
 
-void VqsTreeItemElementSoftLink::Reload(VqsModel& model)
-{
-    model.FindElementLinkNode(m_elementLink);
-    ReloadChildren(model);
-}
+void VqsTreeItemElementSoftLink::Reload(VqsModel& model) { ReloadChildren(model); }
 
 BOOL VqsTreeItemElementSoftLink::GetObjectKind(int& kind)
 {

@@ -2,6 +2,7 @@
 
 #include "model/VqsModel.h"
 #include "proxy/PxVQLink.h"
+#include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
 #include "sysview/VqsTreeItemSoftLink.h"
 #include "sysview/VqsTreeItemSystem.h"
@@ -313,4 +314,20 @@ TEST_F(DirectoryTreeTest, LongSystemTextsAreCutTo127Characters)
     session->CommitTransaction();
     OpenFrame();
     EXPECT_EQ(std::string(Item("Sample system 1")->GetDisplayText()).size(), 127u);
+}
+
+TEST_F(DirectoryTreeTest, FoldersASearchWentThroughListTheirContentWhenTheyAreHidden)
+{
+    OpenSales();
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(143).Replace(1403, "Ispecs").OK();
+        Command(57636);
+        ui.Verify();
+    }
+    ASSERT_EQ(view->GetSelectedItem(), Item("Ispecs"));
+    Command(ID_HIDE_ALL_FOLDERS);
+    const Strings rows = ChildRows("SALES business segment");
+    for (const char* name : {"CALCTAX of SALES", "WEBALL", "AUDIT of SALES"})
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), name), 1) << name;
 }
