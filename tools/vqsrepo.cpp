@@ -1,8 +1,7 @@
 // The repository tool:
 //   vqsrepo create FILE --from DESCRIPTION.json   a repository built from a description
-//   vqsrepo sample FILE                           the sample enterprise
+//   vqsrepo sample FILE [--sample-scale=S,G,E]    the sample enterprise, optionally larger
 //   vqsrepo dump FILE                             the objects of a repository as text
-#include "repo/RepoError.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
 #include "repo/RepoSample.h"
@@ -14,12 +13,29 @@
 
 namespace {
 
+constexpr const char* kScaleFlag = "--sample-scale=";
+
 int Usage()
 {
     std::fprintf(stderr, "usage: vqsrepo create FILE --from DESCRIPTION.json\n"
-                         "       vqsrepo sample FILE\n"
+                         "       vqsrepo sample FILE [--sample-scale=SYSTEMS,SEGMENTS,ELEMENTS]\n"
                          "       vqsrepo dump FILE\n");
     return 2;
+}
+
+int Sample(const char* path, const char* option)
+{
+    vqrepo::SampleScale scale;
+    if (option) {
+        if (std::strncmp(option, kScaleFlag, std::strlen(kScaleFlag)) != 0)
+            return Usage();
+        if (!vqrepo::ParseSampleScale(option + std::strlen(kScaleFlag), scale)) {
+            std::fprintf(stderr, "vqsrepo: %s: give SYSTEMS,SEGMENTS,ELEMENTS (e.g. 100,20,500).\n", option);
+            return 2;
+        }
+    }
+    vqrepo::CreateRepositoryFile(path, vqrepo::SampleDescription(scale));
+    return 0;
 }
 
 int Run(int argc, char** argv)
@@ -28,10 +44,8 @@ int Run(int argc, char** argv)
         vqrepo::CreateRepositoryFile(argv[2], vqrepo::ReadDescriptionFile(argv[4]));
         return 0;
     }
-    if (argc == 3 && std::strcmp(argv[1], "sample") == 0) {
-        vqrepo::CreateRepositoryFile(argv[2], vqrepo::SampleDescription());
-        return 0;
-    }
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "sample") == 0)
+        return Sample(argv[2], argc == 4 ? argv[3] : nullptr);
     if (argc == 3 && std::strcmp(argv[1], "dump") == 0) {
         vqrepo::DumpRepositoryFile(argv[2], std::cout);
         return 0;
@@ -45,8 +59,6 @@ int main(int argc, char** argv)
 {
     try {
         return Run(argc, argv);
-    } catch (const vqrepo::RepoError& error) {
-        std::fprintf(stderr, "vqsrepo: %s\n", error.what());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vqsrepo: %s\n", error.what());
     }

@@ -135,7 +135,7 @@ void BM_FindReportAliasInNewModel(benchmark::State& state)
     const double finds = static_cast<double>(state.iterations());
     state.counters["list_reads"] = PxTesting::ListReads() / finds;
     state.counters["systems_list_reads"] = PxTesting::ListReads("PxVQEnterprise::GetListOfSystems") / finds;
-    state.counters["segment_lists_read"] = PxTesting::ListReads("PxVQBSSoftLink::GetListOfElementSoftLinks") / finds;
+    state.counters["element_lists_read"] = PxTesting::ListReads("PxVQBSSoftLink::GetListOfElementSoftLinks") / finds;
     state.counters["nodes_made"] = static_cast<double>(nodes);
 }
 BENCHMARK(BM_FindReportAliasInNewModel)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
@@ -171,14 +171,14 @@ BENCHMARK(BM_FindReportAliasAgain)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark
 
 // 1,000 element links of the first system, as model nodes.
 struct LockTargets {
+    // The session first: the model takes the session's enterprise when it is made.
+    VqsSysApp& app = Module::Get().Open(Repository(10));
     VqsModel model;
     CObList nodes;
     PxTypedList<PxVQObjectPtr> objects;
 
     LockTargets()
     {
-        VqsSysApp& app = Module::Get().Open(Repository(10));
-        model.SetEnterprise(app.GetEnterprise());
         PxTypedList<PxVQBSSoftLinkPtr> segments;
         app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfBSSoftLinks(segments);
         for (POSITION pos = segments.GetHeadPosition(); pos && nodes.GetCount() < kLockedObjects;) {

@@ -462,7 +462,7 @@ bool TakeSampleScale(int& argc, char** argv)
         if (argument.rfind(flag, 0) != 0)
             continue;
         vqrepo::SampleScale scale;
-        if (!ParseSampleScale(argument.substr(flag.size()), scale)) {
+        if (!vqrepo::ParseSampleScale(argument.substr(flag.size()), scale)) {
             std::fprintf(stderr, "proxy_bench: %s: give SYSTEMS,SEGMENTS,ELEMENTS (e.g. 100,20,500)\n", argv[i]);
             return false;
         }

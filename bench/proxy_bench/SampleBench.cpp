@@ -15,7 +15,6 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -317,12 +316,6 @@ BENCHMARK(SampleRead_Proxy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SampleRead_Raw)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void SetSampleScale(const vqrepo::SampleScale& scale) { g_scale = scale; }
-
-bool ParseSampleScale(const std::string& text, vqrepo::SampleScale& scale)
-{
-    return std::sscanf(text.c_str(), "%d,%d,%d", &scale.systems, &scale.segments, &scale.elementsPerSegment) == 3 &&
-           scale.systems >= 1 && scale.segments >= 1 && scale.elementsPerSegment >= 0;
-}
 
 long SampleObjectsWritten() { return g_written; }
 

@@ -4,12 +4,10 @@
 
 #include "repo/RepoSample.h"
 
-#include <string>
-
 // The scale of the sample benchmarks; "--sample-scale=SYSTEMS,SEGMENTS,ELEMENTS" on the
-// command line sets it (e.g. 100,20,500; the default run is small).
+// command line sets it (vqrepo::ParseSampleScale, as for vqsrepo sample; e.g. 100,20,500;
+// the default run is small).
 void SetSampleScale(const vqrepo::SampleScale& scale);
-bool ParseSampleScale(const std::string& text, vqrepo::SampleScale& scale);
 // The objects one sample build writes and one sample read visits (0 before they ran).
 long SampleObjectsWritten();
 long SampleObjectsRead();

@@ -17,6 +17,7 @@ struct Fault {
     int code;
     std::string message;
     bool objectDeleted;
+    std::function<void()> action;
 };
 
 std::mutex g_mutex;
@@ -59,12 +60,17 @@ void Arm(Fault fault)
 
 void PxFaultInjection::Throw(const char* operation, const char* message, int skip, int times, bool objectDeleted)
 {
-    Arm({operation, skip, times, false, 0, message ? message : "", objectDeleted});
+    Arm({operation, skip, times, false, 0, message ? message : "", objectDeleted, {}});
 }
 
 void PxFaultInjection::RefuseLock(const char* operation, int code, int skip, int times)
 {
-    Arm({operation, skip, times, true, code, {}, false});
+    Arm({operation, skip, times, true, code, {}, false, {}});
+}
+
+void PxFaultInjection::Run(const char* operation, std::function<void()> action, int skip)
+{
+    Arm({operation, skip, 1, false, 0, {}, false, std::move(action)});
 }
 
 void PxFaultInjection::Reset()
@@ -79,7 +85,11 @@ void PxFaultInjection::Check(const char* operation)
     if (!g_armed.load(std::memory_order_relaxed))
         return;
     Fault due;
-    if (TakeDue(operation, false, due))
+    if (!TakeDue(operation, false, due))
+        return;
+    if (due.action)
+        due.action();
+    else
         throw PxException("PxFaultInjection", 0, "%1", due.message.c_str(), nullptr, due.objectDeleted);
 }
 

@@ -1,8 +1,11 @@
 // Fault injection for tests: makes a chosen repository operation fail, so that the
-// callers' failure paths can be driven. Operations are named "Class::Method" after the
+// callers' failure paths can be driven, or runs an action at it (another process acting
+// at that moment). Operations are named "Class::Method" after the
 // class that declares them ("PxLink::CommitTransaction", "PxVQObject::WriteLock",
 // "PxObject::ObjectPresent"); "*" names every operation. Armed faults are process-wide.
 #pragma once
+
+#include <functional>
 
 class PxFaultInjection {
 public:
@@ -13,6 +16,9 @@ public:
     // The next attempts of a lock operation meet a refusal with this lock error code, which
     // then takes the usual way (the retry callback, giving up, ...).
     static void RefuseLock(const char* operation, int code, int skip = 0, int times = 1);
+    // Runs the action at the next call of the operation, after `skip` calls, before the
+    // operation does anything.
+    static void Run(const char* operation, std::function<void()> action, int skip = 0);
     // Disarms every fault.
     static void Reset();
 

@@ -96,16 +96,15 @@ void PxLinkCore::Forget(const PxObject* object) noexcept
         m_objects.erase(found);
 }
 
-void PxLinkCore::AfterRollback(std::int64_t lastOidBefore) noexcept
+void PxLinkCore::AfterRollback(const std::vector<std::int64_t>& created) noexcept
 {
     ClearBuffers();
     std::lock_guard lock(m_mutex);
-    for (auto it = m_objects.begin(); it != m_objects.end();) {
-        if (it->first > lastOidBefore) {
-            it->second->MarkNeverStored();
-            it = m_objects.erase(it);
-        } else {
-            ++it;
+    for (std::int64_t oid : created) {
+        auto found = m_objects.find(oid);
+        if (found != m_objects.end()) {
+            found->second->MarkNeverStored();
+            m_objects.erase(found);
         }
     }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 class PxSession;
 struct PxObjectRow;
@@ -36,9 +37,9 @@ public:
     // Every buffered object reads the store again at its next use.
     void ClearBuffers() noexcept { m_generation.fetch_add(1); }
     unsigned BufferGeneration() const noexcept { return m_generation.load(); }
-    // The session's transaction was rolled back: buffers are stale, and objects made after
-    // `lastOidBefore` never existed (their ids may be given again).
-    void AfterRollback(std::int64_t lastOidBefore) noexcept;
+    // The session's transaction was rolled back: buffers are stale, and the objects it
+    // created never existed.
+    void AfterRollback(const std::vector<std::int64_t>& created) noexcept;
 
     PxRetryFunction SetRetryFunction(PxRetryFunction function) { return m_retry.exchange(function); }
     PxRetryFunction RetryFunction() const { return m_retry.load(); }

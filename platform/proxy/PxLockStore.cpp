@@ -23,20 +23,31 @@ struct ProcessId {
     std::string machine;
 };
 
-std::int64_t ProcessStart(std::int64_t pid)
+// What /proc tells of a process: its state letter and its start time (0 when there is no
+// such process, or it cannot be read).
+struct ProcessStat {
+    char state = 0;
+    std::int64_t start = 0;
+};
+
+ProcessStat ReadProcessStat(std::int64_t pid)
 {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
     std::size_t close = text.rfind(')');
     if (close == std::string::npos)
-        return 0;
+        return {};
     std::istringstream fields(text.substr(close + 2));
+    ProcessStat result;
     std::string field;
-    // Field 22 of the stat line is the start time; the fields after the name start at 3.
-    for (int index = 3; index <= 22 && fields >> field; ++index)
-        if (index == 22)
-            return std::atoll(field.c_str());
-    return 0;
+    // The fields after the name start at 3 (the state); field 22 is the start time.
+    for (int index = 3; index <= 22 && fields >> field; ++index) {
+        if (index == 3)
+            result.state = field[0];
+        else if (index == 22)
+            result.start = std::atoll(field.c_str());
+    }
+    return result;
 }
 
 std::string MachineName()
@@ -56,20 +67,24 @@ const ProcessId& ThisProcess()
     static thread_local ProcessId process;
     std::int64_t pid = getpid();
     if (cachedFor != pid) {
-        process = {pid, ProcessStart(pid), MachineName()};
+        process = {pid, ReadProcessStat(pid).start, MachineName()};
         cachedFor = pid;
     }
     return process;
 }
 
+// A process that has exited is dead, whether or not its parent has reaped it yet (a
+// zombie, 'Z', or one being reaped, 'X').
 bool IsAlive(const ProcessId& holder)
 {
     if (holder.machine != ThisProcess().machine)
         return true; // another machine's sessions cannot be checked; they stay until they end
     if (kill(static_cast<pid_t>(holder.pid), 0) != 0 && errno == ESRCH)
         return false;
-    std::int64_t start = ProcessStart(holder.pid);
-    return start == 0 || holder.start == 0 || start == holder.start;
+    ProcessStat stat = ReadProcessStat(holder.pid);
+    if (stat.state == 'Z' || stat.state == 'X')
+        return false;
+    return stat.start == 0 || holder.start == 0 || stat.start == holder.start;
 }
 
 // Held kinds that refuse a requested kind: reads meet writes; a future update meets future
@@ -96,7 +111,7 @@ constexpr int kCodePersistent = 7;
 
 } // namespace
 
-PxLockStore::PxLockStore(const std::string& path) : m_db(path, true)
+PxLockStore::PxLockStore(const std::string& path) : m_db(path, true), m_wake(path)
 {
     m_db.SetBusyTimeout(2000);
     if (path != ":memory:")
@@ -107,7 +122,11 @@ PxLockStore::PxLockStore(const std::string& path) : m_db(path, true)
                  " kind INTEGER NOT NULL, holds INTEGER NOT NULL, PRIMARY KEY(oid, session, kind)) WITHOUT ROWID;"
                  "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
                  "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
-                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);",
+                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_lock_wait(ticket INTEGER PRIMARY KEY, oid INTEGER NOT NULL,"
+                 " session INTEGER NOT NULL, kind INTEGER NOT NULL, UNIQUE(oid, session));"
+                 "CREATE INDEX IF NOT EXISTS px_lock_wait_of ON px_lock_wait(session);",
                  pxwhat::Lock);
 }
 
@@ -156,6 +175,7 @@ std::int64_t PxLockStore::RegisterSession(const std::string& userCode)
         insert.Run();
         std::int64_t id = m_db.LastInsertId();
         Commit();
+        m_wake.Listen(id);
         return id;
     } catch (...) {
         RollbackQuietly();
@@ -167,8 +187,20 @@ void PxLockStore::UnregisterSession(std::int64_t session) noexcept
 {
     try {
         BeginPatiently();
+        std::vector<std::int64_t> waiting;
+        {
+            PxQuery held(m_db,
+                         "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid ORDER BY w.ticket"
+                         " LIMIT 1) FROM px_lock l WHERE l.session = ?1",
+                         pxwhat::Lock);
+            held.Bind(1, session);
+            while (held.Step())
+                if (!held.IsNull(0))
+                    waiting.push_back(held.Int(0));
+        }
         PurgeSession(session);
         Commit();
+        WakeAll(waiting);
     } catch (...) {
         RollbackQuietly();
     }
@@ -194,6 +226,8 @@ void PxLockStore::PurgeSession(std::int64_t session)
 {
     PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1", pxwhat::Lock);
     locks.Bind(1, session).Run();
+    PxQuery waits(m_db, "DELETE FROM px_lock_wait WHERE session = ?1", pxwhat::Lock);
+    waits.Bind(1, session).Run();
     PxQuery row(m_db, "DELETE FROM px_session WHERE id = ?1", pxwhat::Lock);
     row.Bind(1, session).Run();
 }
@@ -211,35 +245,102 @@ void PxLockStore::PurgeDeadSessions()
         PurgeSession(session);
 }
 
-bool PxLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
+bool PxLockStore::AnyLive(PxQuery& sessions)
 {
-    struct Holder {
-        std::int64_t session;
-        bool known;
-        ProcessId process;
-    };
-    std::vector<Holder> holders;
-    {
-        PxQuery query(m_db,
-                      "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock l"
-                      " LEFT JOIN px_session s ON s.id = l.session"
-                      " WHERE l.oid = ?1 AND l.session <> ?2 AND l.kind >= ?3",
-                      pxwhat::Lock);
-        query.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
-        while (query.Step())
-            holders.push_back({query.Int(0), query.Int(1) != 0, {query.Int(2), query.Int(3), query.Text(4)}});
-    }
-    bool held = false;
-    for (const Holder& holder : holders) {
-        if (holder.known && IsAlive(holder.process))
-            held = true;
+    std::vector<std::int64_t> gone;
+    bool live = false;
+    while (sessions.Step()) {
+        if (sessions.Int(1) != 0 && IsAlive({sessions.Int(2), sessions.Int(3), sessions.Text(4)}))
+            live = true;
         else
-            PurgeSession(holder.session);
+            gone.push_back(sessions.Int(0));
     }
-    return held;
+    sessions.Reset();
+    for (std::int64_t session : gone)
+        PurgeSession(session);
+    return live;
 }
 
-PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind)
+bool PxLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    PxQuery holders(m_db,
+                    "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock l"
+                    " LEFT JOIN px_session s ON s.id = l.session"
+                    " WHERE l.oid = ?1 AND l.session <> ?2 AND l.kind >= ?3",
+                    pxwhat::Lock);
+    holders.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+    return AnyLive(holders);
+}
+
+bool PxLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    PxQuery waiters(m_db,
+                    "SELECT w.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock_wait w"
+                    " LEFT JOIN px_session s ON s.id = w.session"
+                    " WHERE w.oid = ?1 AND w.session <> ?2 AND w.kind >= ?3 AND w.ticket <"
+                    " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = ?1 AND session = ?2), 9223372036854775807)",
+                    pxwhat::Lock);
+    waiters.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+    if (!waiters.Step())
+        return false;
+    waiters.Reset();
+    {
+        PxQuery holding(m_db, "SELECT 1 FROM px_lock WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
+        if (holding.Bind(1, oid).Bind(2, session).Step())
+            return false; // holding it already, the session only adds holds; waiters wait for it anyway
+    }
+    return AnyLive(waiters);
+}
+
+bool PxLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue)
+{
+    int conflictFrom = ConflictFrom(kind);
+    if (!HeldByOther(session, oid, conflictFrom) && !WaitedForBefore(session, oid, conflictFrom))
+        return false;
+    if (queue) {
+        PxQuery wait(m_db,
+                     "INSERT INTO px_lock_wait(oid, session, kind) VALUES(?1, ?2, ?3)"
+                     " ON CONFLICT(oid, session) DO UPDATE SET kind = max(kind, excluded.kind)",
+                     pxwhat::Lock);
+        wait.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+    }
+    return true;
+}
+
+std::optional<std::int64_t> PxLockStore::FirstInLine(std::int64_t oid)
+{
+    PxQuery first(m_db, "SELECT session FROM px_lock_wait WHERE oid = ?1 ORDER BY ticket LIMIT 1", pxwhat::Lock);
+    if (!first.Bind(1, oid).Step())
+        return std::nullopt;
+    return first.Int(0);
+}
+
+void PxLockStore::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
+{
+    for (std::int64_t session : sessions)
+        m_wake.Wake(session);
+}
+
+void PxLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
+{
+    PxQuery done(m_db, "DELETE FROM px_lock_wait WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
+    done.Bind(1, oid).Bind(2, session).Run();
+}
+
+void PxLockStore::GiveUpWaiting(std::int64_t session, std::int64_t oid)
+{
+    BeginPatiently();
+    try {
+        StopWaiting(session, oid);
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+                                       bool queue)
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
@@ -256,7 +357,7 @@ PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t*
                     break;
                 }
             }
-            if (HeldByOther(session, oid, ConflictFrom(kind))) {
+            if (MustWait(session, oid, kind, queue)) {
                 attempt.code = kCodeHeld;
                 break;
             }
@@ -265,6 +366,7 @@ PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t*
                           " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
                           pxwhat::Lock);
             grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+            StopWaiting(session, oid);
         }
         Commit();
         return attempt;
@@ -276,6 +378,7 @@ PxLockStore::Attempt PxLockStore::Lock(std::int64_t session, const std::int64_t*
 
 void PxLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
+    std::vector<std::int64_t> waiting;
     BeginPatiently();
     try {
         for (std::size_t i = 0; i < count; ++i) {
@@ -286,12 +389,17 @@ void PxLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::si
             release.Bind(1, oids[i]).Bind(2, session).Run();
             PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
             drop.Bind(1, oids[i]).Bind(2, session).Run();
+            if (m_db.Changes() == 0)
+                continue;
+            if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
+                waiting.push_back(*first);
         }
         Commit();
     } catch (...) {
         RollbackQuietly();
         throw;
     }
+    WakeAll(waiting);
 }
 
 bool PxLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
@@ -307,14 +415,46 @@ bool PxLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
     }
 }
 
-void PxLockStore::DropLocksAbove(std::int64_t session, std::int64_t lastOid)
+void PxLockStore::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
 {
-    PxQuery drop(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid > ?2", pxwhat::Lock);
-    drop.Bind(1, session).Bind(2, lastOid).Run();
+    BeginPatiently();
+    try {
+        for (std::int64_t oid : oids) {
+            PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid = ?2", pxwhat::Lock);
+            locks.Bind(1, session).Bind(2, oid).Run();
+            PxQuery persistent(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1", pxwhat::Lock);
+            persistent.Bind(1, oid).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+std::int64_t PxLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
+{
+    BeginPatiently();
+    try {
+        std::int64_t first = lastStored + 1;
+        {
+            PxQuery next(m_db, "SELECT next FROM px_oid", pxwhat::Lock);
+            if (next.Step())
+                first = std::max(first, next.Int(0));
+        }
+        m_db.Execute("DELETE FROM px_oid", pxwhat::Lock);
+        PxQuery store(m_db, "INSERT INTO px_oid(next) VALUES(?1)", pxwhat::Lock);
+        store.Bind(1, first + count).Run();
+        Commit();
+        return first;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
 }
 
 PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
-                                                  const std::int64_t* oids, std::size_t count, bool manual)
+                                                  const std::int64_t* oids, std::size_t count, bool manual, bool queue)
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
@@ -330,7 +470,7 @@ PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const st
                 attempt.persistent = existing;
                 break;
             }
-            if (HeldByOther(session, oid, PxLockFutureUpdate)) {
+            if (MustWait(session, oid, PxLockFutureUpdate, queue)) {
                 attempt.code = kCodeHeld;
                 break;
             }
@@ -340,6 +480,7 @@ PxLockStore::Attempt PxLockStore::PlacePersistent(std::int64_t session, const st
                           " manual_holds = manual_holds + excluded.manual_holds",
                           pxwhat::Lock);
             place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+            StopWaiting(session, oid);
         }
         Commit();
         return attempt;

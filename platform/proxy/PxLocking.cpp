@@ -7,6 +7,7 @@
 #include "proxy/PxVQObject.h"
 #include "win/Clock.h"
 
+#include <algorithm>
 #include <functional>
 
 // What the lock calls need to know of an object beyond its public face.
@@ -21,7 +22,8 @@ public:
 
 namespace {
 
-using Attempter = std::function<PxLockStore::Attempt(PxSession&, const std::int64_t*, std::size_t)>;
+// Makes one attempt; `queue` when a refused session will try again.
+using Attempter = std::function<PxLockStore::Attempt(PxSession&, const std::int64_t*, std::size_t, bool)>;
 using Undoer = std::function<void(PxSession&, const std::int64_t*, std::size_t)>;
 
 bool IsRetryable(int code) { return code == PxLockHeldByOther || code == PxLockStoreBusy; }
@@ -46,7 +48,7 @@ std::vector<std::int64_t> OidsOf(const std::vector<PxVQObjectPtr>& objects)
 }
 
 PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, const std::int64_t* oids,
-                             std::size_t count, const char* operation)
+                             std::size_t count, bool queue, const char* operation)
 {
     int injected = PxFaultInjection::TakeLockRefusal(operation);
     if (injected > 0) {
@@ -55,7 +57,20 @@ PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, con
         return refused;
     }
     auto guard = session.Guard();
-    return attempter(session, oids, count);
+    return attempter(session, oids, count, queue);
+}
+
+std::uint64_t NextDelay(std::uint64_t delay) { return std::min(delay * 2, kPxLongestRetryDelayMilliseconds); }
+
+// Waits the retry delay; a session in line on the system clock is woken sooner when the
+// object is let go.
+void WaitToRetry(PxSession& session, bool inLine, std::uint64_t delay)
+{
+    const vqclock::Clock& clock = vqclock::Current();
+    if (inLine && clock.MovesByItself() && session.Locks().CanAwaitRelease())
+        session.Locks().AwaitRelease(delay);
+    else
+        clock.Pause(delay);
 }
 
 PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, const char* operation,
@@ -64,17 +79,25 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     std::shared_ptr<PxSession> session = core.Session();
     std::vector<std::int64_t> oids = OidsOf(objects);
     std::size_t done = 0;
+    bool waiting = false; // in line for oids[done]
     auto giveBack = [&] {
-        if (done > 0) {
-            auto guard = session->Guard();
+        auto guard = session->Guard();
+        if (waiting)
+            session->Locks().GiveUpWaiting(session->Id(), oids[done]);
+        if (done > 0)
             undoer(*session, oids.data(), done);
-        }
     };
     try {
         PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
+        std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
         while (done < objects.size()) {
+            bool queue = core.RetryFunction() != nullptr;
             PxLockStore::Attempt attempt =
-                TryOnce(*session, attempter, oids.data() + done, oids.size() - done, operation);
+                TryOnce(*session, attempter, oids.data() + done, oids.size() - done, queue, operation);
+            if (attempt.granted > 0) {
+                waiting = false;
+                delay = kPxFirstRetryDelayMilliseconds;
+            }
             for (std::size_t k = 0; k < attempt.granted; ++k) {
                 PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[done]);
                 granted.SetErrorCode(PxLockGranted);
@@ -83,6 +106,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             }
             if (done == objects.size())
                 break;
+            waiting = waiting || (queue && attempt.code == PxLockHeldByOther);
             if (attempt.granted > 0)
                 info = PxLockErrorInfo(PxLockGranted, objects[done]);
             info.SetErrorCode(attempt.code);
@@ -91,7 +115,8 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 Report(core, info);
             } else if (PxRetryFunction retry = core.RetryFunction()) {
                 if (retry(info)) {
-                    vqclock::Current().Pause(kPxRetryDelayMilliseconds);
+                    WaitToRetry(*session, waiting, delay);
+                    delay = NextDelay(delay);
                     continue;
                 }
                 info.SetErrorCode(PxLockGivenUp);
@@ -101,7 +126,11 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
         }
         return PxLockErrorInfo(PxLockGranted, objects.size() == 1 ? objects.front() : PxVQObjectPtr());
     } catch (...) {
-        giveBack();
+        try {
+            giveBack();
+        } catch (const PxException&) {
+            // The first failure is the one to report; what is left goes with the session.
+        }
         throw;
     }
 }
@@ -135,8 +164,8 @@ PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>
 {
     return Run(
         core, objects, operation,
-        [kind](PxSession& session, const std::int64_t* oids, std::size_t count) {
-            return session.Locks().Lock(session.Id(), oids, count, kind);
+        [kind](PxSession& session, const std::int64_t* oids, std::size_t count, bool queue) {
+            return session.Locks().Lock(session.Id(), oids, count, kind, queue);
         },
         [](PxSession& session, const std::int64_t* oids, std::size_t count) {
             session.Locks().Unlock(session.Id(), oids, count);
@@ -157,8 +186,8 @@ PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQO
 {
     return Run(
         core, objects, operation,
-        [manual](PxSession& session, const std::int64_t* oids, std::size_t count) {
-            return session.Locks().PlacePersistent(session.Id(), session.UserCode(), oids, count, manual);
+        [manual](PxSession& session, const std::int64_t* oids, std::size_t count, bool queue) {
+            return session.Locks().PlacePersistent(session.Id(), session.UserCode(), oids, count, manual, queue);
         },
         [manual](PxSession& session, const std::int64_t* oids, std::size_t count) {
             for (std::size_t i = 0; i < count; ++i)

@@ -1,7 +1,8 @@
 // Internal: the lock calls of objects and links. A call locks its objects in order; after
 // each attempt it reports to the link's retry callback. A retryable refusal (code 3 or 6)
 // is tried again while the callback answers 1, after the retry delay; when it answers 0
-// the call ends with code 1. A refused call gives back what it had granted.
+// the call ends with code 1. A refused call gives back what it had granted. A call that
+// will try again waits in line for the refused object (PxLockStore::Lock).
 #pragma once
 
 #include "proxy/PxLockErrorInfo.h"
@@ -14,8 +15,10 @@
 class PxLinkCore;
 class PxList;
 
-// The wait between two attempts on a refused object, through the injectable clock.
-inline constexpr std::uint64_t kPxRetryDelayMilliseconds = 500;
+// The wait between two attempts on a refused object, through the injectable clock: the
+// first is short, each next one twice the last, up to the longest.
+inline constexpr std::uint64_t kPxFirstRetryDelayMilliseconds = 10;
+inline constexpr std::uint64_t kPxLongestRetryDelayMilliseconds = 500;
 
 std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list);
 PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>& row);

@@ -317,8 +317,7 @@ PxObjectPtr PxObject::CreateMember(const char* role, const char* className)
     session->Write([&] {
         NoteChange(*session);
         row = {0, className, _time64(nullptr), 1, true};
-        row.oid = session->Store().CreateObject(className, row.created);
-        session->NoteCreated(row.oid);
+        row.oid = session->CreateObject(className, row.created);
         session->Store().AddMember(m_oid, role, row.oid, true);
     });
     return m_core->Object(row);

@@ -3,12 +3,15 @@
 #include "proxy/PxLink.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxSession.h"
+#include "proxy/PxStore.h"
+
+#include <sqlite3.h>
 
 #include <cstdint>
 #include <iomanip>
-#include <set>
 #include <sstream>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -57,16 +60,49 @@ std::string Shown(const PxValue& value)
     return {};
 }
 
+// Every read of the dump in one read transaction, unless the connection is in a
+// transaction already.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(PxDatabase& db) : m_db(db), m_began(!db.InTransaction())
+    {
+        if (m_began)
+            m_db.Execute("BEGIN", pxwhat::Begin);
+    }
+    ~ReadTransaction()
+    {
+        if (!m_began)
+            return;
+        try {
+            m_db.Execute("COMMIT", pxwhat::Commit);
+        } catch (...) {
+            // A read transaction holds nothing to keep; the connection ends it at close.
+        }
+    }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    PxDatabase& m_db;
+    bool m_began;
+};
+
+// The roots in the order of their names.
+constexpr const char* kRoots[] = {"PxLSEEnterprise", "PxVQEnterprise"};
+
 class Dumper {
 public:
-    Dumper(PxDatabase& db, std::ostream& out) : m_db(db), m_out(out) {}
+    Dumper(PxStore& store, std::ostream& out) : m_store(store), m_db(store.Database()), m_out(out) {}
 
     void Roots()
     {
-        PxQuery roots(m_db, "SELECT value FROM px_meta WHERE key LIKE 'root.%' ORDER BY key", pxwhat::Read);
         std::vector<std::int64_t> oids;
-        while (roots.Step())
-            oids.push_back(roots.Int(0));
+        for (const char* className : kRoots) {
+            std::int64_t oid = m_store.Root(className);
+            if (!m_store.Present(oid))
+                m_db.Fail(SQLITE_NOTADB, pxwhat::Read);
+            oids.push_back(oid);
+        }
         for (std::int64_t oid : oids)
             Object(oid, 0);
     }
@@ -117,10 +153,17 @@ private:
         }
     }
 
+    PxStore& m_store;
     PxDatabase& m_db;
     std::ostream& m_out;
-    std::set<std::int64_t> m_shown;
+    std::unordered_set<std::int64_t> m_shown;
 };
+
+void Dump(PxStore& store, std::ostream& out)
+{
+    ReadTransaction transaction(store.Database());
+    Dumper(store, out).Roots();
+}
 
 } // namespace
 
@@ -128,5 +171,11 @@ void PxRepositoryDump::Write(PxLink& link, std::ostream& out)
 {
     std::shared_ptr<PxSession> session = link.m_core->Session();
     auto guard = session->Guard();
-    Dumper(session->Store().Database(), out).Roots();
+    Dump(session->Store(), out);
+}
+
+void PxRepositoryDump::WriteFile(const std::string& path, std::ostream& out)
+{
+    PxStore store(path, PxAccess::ReadOnly);
+    Dump(store, out);
 }

@@ -23,6 +23,10 @@ std::string CanonicalPath(const std::string& path)
 
 std::string LockFilePath(const std::string& path) { return path == ":memory:" ? path : path + "-locks"; }
 
+// Ids are reserved in the lock file this many at a time; the ones a session does not use
+// are never given.
+constexpr std::int64_t kOidsReserved = 64;
+
 } // namespace
 
 int PxNode::NumberOfProcesses() const { return m_session.LiveSessions(); }
@@ -55,12 +59,7 @@ PxSession::PxSession(const std::string& path, const std::string& userCode)
 
 PxSession::~PxSession()
 {
-    if (m_inTransaction) {
-        try {
-            m_store.Rollback();
-        } catch (...) {
-        }
-    }
+    m_store.RollbackQuietly();
     m_locks.UnregisterSession(m_id);
 }
 
@@ -94,15 +93,31 @@ void PxSession::Begin()
     auto guard = Guard();
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
+    m_store.WatchReads();
+    m_changed.clear();
+    m_created.clear();
+    m_inTransaction = true;
+}
+
+void PxSession::TakeWriterSlot()
+{
+    if (m_store.Database().InTransaction())
+        return;
     m_store.Begin();
+    bool current = false;
     try {
-        m_lastOidBeforeTransaction = m_store.LastOid();
+        current = m_store.ReadsStillCurrent();
     } catch (...) {
-        m_store.Rollback();
+        m_store.RollbackQuietly();
         throw;
     }
-    m_changed.clear();
-    m_inTransaction = true;
+    if (!current) {
+        m_store.RollbackQuietly();
+        ForgetTransaction();
+        PX_THROW("Cannot change the repository: another session has changed what this transaction read. "
+                 "The transaction was rolled back.");
+    }
+    m_store.StopWatchingReads();
 }
 
 void PxSession::Commit()
@@ -111,13 +126,16 @@ void PxSession::Commit()
     if (!m_inTransaction)
         PX_THROW("Cannot commit the repository transaction: none is open.");
     try {
-        m_store.Commit();
+        if (m_store.Database().InTransaction())
+            m_store.Commit();
     } catch (const PxException& failure) {
         if (!m_store.Database().InTransaction())
             RethrowAfterStoreFailure(failure, "%1 The changes were not stored.");
         throw;
     }
+    m_store.StopWatchingReads();
     m_changed.clear();
+    m_created.clear();
     m_inTransaction = false;
 }
 
@@ -127,13 +145,32 @@ void PxSession::Abort()
     if (!m_inTransaction)
         PX_THROW("Cannot abort the repository transaction: none is open.");
     try {
-        m_store.Rollback();
+        if (m_store.Database().InTransaction())
+            m_store.Rollback();
     } catch (...) {
         if (!m_store.Database().InTransaction())
             ForgetTransaction();
         throw;
     }
     ForgetTransaction();
+}
+
+std::int64_t PxSession::CreateObject(const char* className, std::int64_t created)
+{
+    std::int64_t oid = NewOid();
+    m_store.CreateObject(oid, className, created);
+    m_created.push_back(oid);
+    m_changed.insert(oid);
+    return oid;
+}
+
+std::int64_t PxSession::NewOid()
+{
+    if (m_nextOid == m_oidsEnd) {
+        m_nextOid = m_locks.ReserveOids(kOidsReserved, m_store.LastOid());
+        m_oidsEnd = m_nextOid + kOidsReserved;
+    }
+    return m_nextOid++;
 }
 
 std::optional<std::int64_t> PxSession::StepEditionOnce(std::int64_t oid)
@@ -163,14 +200,17 @@ void PxSession::NoteDeleted(const std::vector<std::int64_t>& oids)
 void PxSession::ForgetTransaction() noexcept
 {
     m_inTransaction = false;
+    m_store.StopWatchingReads();
     m_changed.clear();
     for (PxLinkCore* core : m_cores)
-        core->AfterRollback(m_lastOidBeforeTransaction);
+        core->AfterRollback(m_created);
     try {
-        m_locks.DropLocksAbove(m_id, m_lastOidBeforeTransaction);
+        if (!m_created.empty())
+            m_locks.DropLocksOf(m_id, m_created);
     } catch (const PxException&) {
-        // The locks stay until the session ends; they name no stored object.
+        // The locks stay; they name objects that never were, whose ids are never given again.
     }
+    m_created.clear();
 }
 
 void PxSession::RethrowAfterStoreFailure(const PxException& failure, const char* consequence)

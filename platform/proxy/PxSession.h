@@ -37,21 +37,25 @@ public:
     int LiveSessions();
     void SetBusyTimeout(int milliseconds);
 
+    // A transaction takes the store's single writer slot at its first change, not at its
+    // beginning, so one that waits for a lock keeps no other session from committing. What
+    // it reads before then is checked when it takes the slot (see PxStore::WatchReads).
     void Begin();
     void Commit();
     void Abort();
     bool InTransaction() const;
 
-    // Runs a change of the data. It needs an open transaction; when the store fails and has
-    // rolled the transaction back by itself, the session's transaction ends too.
+    // Runs a change of the data. It needs an open transaction; the first change takes the
+    // writer slot. When the store fails and has rolled the transaction back by itself, or
+    // another session has changed what the transaction read, the transaction ends.
     template <class Change>
     auto Write(Change&& change) -> decltype(change());
     // Steps the stored edition of an object changed in the open transaction, once per
     // transaction; answers the new edition when it stepped now. Throws when the object is
     // no longer present.
     std::optional<std::int64_t> StepEditionOnce(std::int64_t oid);
-    // Objects made in the transaction start at their first edition.
-    void NoteCreated(std::int64_t oid) { m_changed.insert(oid); }
+    // Stores a new object, at its first edition, under an id never given before; answers the id.
+    std::int64_t CreateObject(const char* className, std::int64_t created);
     // Deleted objects: a later change must find them gone.
     void NoteDeleted(const std::vector<std::int64_t>& oids);
 
@@ -61,6 +65,8 @@ public:
 private:
     PxSession(const std::string& path, const std::string& userCode);
     void RequireTransaction() const;
+    void TakeWriterSlot();
+    std::int64_t NewOid();
     // The transaction is gone: the links' buffers are stale, objects it created never were.
     void ForgetTransaction() noexcept;
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
@@ -72,8 +78,10 @@ private:
     std::int64_t m_id;
     PxProcess m_process;
     bool m_inTransaction = false;
-    std::int64_t m_lastOidBeforeTransaction = 0;
     std::unordered_set<std::int64_t> m_changed;
+    std::vector<std::int64_t> m_created;
+    std::int64_t m_nextOid = 0;
+    std::int64_t m_oidsEnd = 0;
     std::vector<PxLinkCore*> m_cores;
 };
 
@@ -82,6 +90,7 @@ auto PxSession::Write(Change&& change) -> decltype(change())
 {
     auto guard = Guard();
     RequireTransaction();
+    TakeWriterSlot();
     try {
         return change();
     } catch (const PxException& failure) {

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <thread>
 
 const char* PxStoreErrorReason(int resultCode)
 {
@@ -33,9 +34,10 @@ const char* PxStoreErrorReason(int resultCode)
     }
 }
 
-PxDatabase::PxDatabase(const std::string& path, bool create) : m_path(path)
+PxDatabase::PxDatabase(const std::string& path, bool create, PxAccess access) : m_path(path)
 {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    int flags = access == PxAccess::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    flags |= SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(m_db);
@@ -59,7 +61,28 @@ void PxDatabase::Execute(const char* sql, const char* what)
         Fail(rc, what);
 }
 
-void PxDatabase::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(m_db, milliseconds); }
+void PxDatabase::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeout = milliseconds;
+    sqlite3_busy_handler(m_db, milliseconds > 0 ? &PxDatabase::OnBusy : nullptr, this);
+}
+
+int PxDatabase::OnBusy(void* database, int count)
+{
+    auto* self = static_cast<PxDatabase*>(database);
+    auto now = std::chrono::steady_clock::now();
+    if (count == 0)
+        self->m_busySince = now;
+    if (now - self->m_busySince >= std::chrono::milliseconds(self->m_busyTimeout))
+        return 0;
+    if (count < 8) {
+        std::this_thread::yield();
+        return 1;
+    }
+    int pause = count < 24 ? 50 : count < 56 ? 250 : 1000;
+    std::this_thread::sleep_for(std::chrono::microseconds(pause));
+    return 1;
+}
 
 bool PxDatabase::InTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
 
@@ -152,6 +175,8 @@ void PxQuery::Run()
     while (Step()) {
     }
 }
+
+void PxQuery::Reset() { sqlite3_reset(m_statement); }
 
 std::int64_t PxQuery::Int(int column) const { return sqlite3_column_int64(m_statement, column); }
 

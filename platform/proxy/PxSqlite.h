@@ -4,6 +4,7 @@
 
 #include "proxy/PxValue.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,10 +29,13 @@ inline constexpr const char* Lock = "Cannot reach the repository's locks: %1";
 // The reason for a SQLite result code, as the end of a sentence.
 const char* PxStoreErrorReason(int resultCode);
 
+enum class PxAccess { ReadWrite, ReadOnly };
+
 class PxDatabase {
 public:
-    // Opens (and with `create`, creates) the file; ":memory:" gives a private database.
-    PxDatabase(const std::string& path, bool create);
+    // Opens (and with `create`, creates) the file; ":memory:" gives a private database. A
+    // read-only connection writes nothing, so it works on a file that can only be read.
+    PxDatabase(const std::string& path, bool create, PxAccess access = PxAccess::ReadWrite);
     ~PxDatabase();
     PxDatabase(const PxDatabase&) = delete;
     PxDatabase& operator=(const PxDatabase&) = delete;
@@ -39,6 +43,9 @@ public:
     sqlite3* Handle() const { return m_db; }
     const std::string& Path() const { return m_path; }
     void Execute(const char* sql, const char* what);
+    // How long a call waits for a file another connection is writing before it fails busy.
+    // The wait polls soon and then less often: the lock file's transactions last
+    // microseconds, SQLite's own busy handler would sleep whole milliseconds.
     void SetBusyTimeout(int milliseconds);
     // True while a transaction is open on the connection.
     bool InTransaction() const;
@@ -49,8 +56,12 @@ public:
     sqlite3_stmt* Prepared(const char* sql, const char* what);
 
 private:
+    static int OnBusy(void* database, int count);
+
     sqlite3* m_db = nullptr;
     std::string m_path;
+    int m_busyTimeout = 0;
+    std::chrono::steady_clock::time_point m_busySince;
     std::unordered_map<const char*, sqlite3_stmt*> m_statements; // keyed by the SQL text's address
 };
 
@@ -70,6 +81,8 @@ public:
     bool Step();
     // Steps a statement that returns no rows.
     void Run();
+    // Ends the query early, so that the file can be changed while it is still in scope.
+    void Reset();
 
     std::int64_t Int(int column) const;
     std::string Text(int column) const;

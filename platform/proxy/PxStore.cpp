@@ -17,7 +17,7 @@ bool IsMemory(const std::string& path) { return path == ":memory:"; }
 
 } // namespace
 
-PxStore::PxStore(const std::string& path) : m_db(path, IsMemory(path))
+PxStore::PxStore(const std::string& path, PxAccess access) : m_db(path, IsMemory(path), access)
 {
     if (IsMemory(path)) {
         CreateSchema(m_db);
@@ -25,6 +25,8 @@ PxStore::PxStore(const std::string& path) : m_db(path, IsMemory(path))
     }
     m_db.SetBusyTimeout(5000);
     CheckFormat();
+    if (access == PxAccess::ReadOnly)
+        return;
     m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", pxwhat::Read);
 }
 
@@ -73,11 +75,50 @@ void PxStore::CheckFormat()
         m_db.Fail(SQLITE_NOTADB, pxwhat::Open);
 }
 
-void PxStore::Begin() { m_db.Execute("BEGIN IMMEDIATE", pxwhat::Begin); }
+void PxStore::Begin() { m_db.Execute("BEGIN IMMEDIATE", pxwhat::Write); }
 
 void PxStore::Commit() { m_db.Execute("COMMIT", pxwhat::Commit); }
 
 void PxStore::Rollback() { m_db.Execute("ROLLBACK", pxwhat::Abort); }
+
+void PxStore::RollbackQuietly() noexcept
+{
+    if (m_db.InTransaction())
+        sqlite3_exec(m_db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void PxStore::WatchReads()
+{
+    m_readEditions.clear();
+    m_watching = true;
+}
+
+void PxStore::StopWatchingReads() noexcept
+{
+    m_readEditions.clear();
+    m_watching = false;
+}
+
+void PxStore::NoteRead(std::int64_t oid)
+{
+    if (m_watching && !m_readEditions.contains(oid))
+        m_readEditions.emplace(oid, StoredEdition(oid));
+}
+
+std::int64_t PxStore::StoredEdition(std::int64_t oid)
+{
+    // A deletion steps the edition too; an object not stored yet has none (0).
+    PxQuery query(m_db, "SELECT edition FROM px_object WHERE oid = ?1", pxwhat::Read);
+    return query.Bind(1, oid).Step() ? query.Int(0) : 0;
+}
+
+bool PxStore::ReadsStillCurrent()
+{
+    for (const auto& [oid, edition] : m_readEditions)
+        if (StoredEdition(oid) != edition)
+            return false;
+    return true;
+}
 
 std::optional<PxObjectRow> PxStore::Row(std::int64_t oid)
 {
@@ -89,12 +130,14 @@ std::optional<PxObjectRow> PxStore::Row(std::int64_t oid)
 
 bool PxStore::Present(std::int64_t oid)
 {
+    NoteRead(oid);
     PxQuery query(m_db, "SELECT present FROM px_object WHERE oid = ?1", pxwhat::Read);
     return query.Bind(1, oid).Step() && query.Int(0) != 0;
 }
 
 std::optional<std::int64_t> PxStore::Edition(std::int64_t oid)
 {
+    NoteRead(oid);
     PxQuery query(m_db, "SELECT edition FROM px_object WHERE oid = ?1 AND present", pxwhat::Read);
     if (!query.Bind(1, oid).Step())
         return std::nullopt;
@@ -118,6 +161,7 @@ std::int64_t PxStore::LastOid()
 
 bool PxStore::LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes)
 {
+    NoteRead(oid);
     PxQuery query(m_db,
                   "SELECT a.name, a.value FROM px_object o LEFT JOIN px_attribute a ON a.oid = o.oid"
                   " WHERE o.oid = ?1 AND o.present",
@@ -156,12 +200,11 @@ std::optional<std::int64_t> PxStore::NextEdition(std::int64_t oid)
     return edition;
 }
 
-std::int64_t PxStore::CreateObject(const char* className, std::int64_t created)
+void PxStore::CreateObject(std::int64_t oid, const char* className, std::int64_t created)
 {
-    PxQuery query(m_db, "INSERT INTO px_object(class, created, edition, present) VALUES(?1, ?2, 1, 1)",
+    PxQuery query(m_db, "INSERT INTO px_object(oid, class, created, edition, present) VALUES(?1, ?2, ?3, 1, 1)",
                   pxwhat::Write);
-    query.Bind(1, className).Bind(2, created).Run();
-    return m_db.LastInsertId();
+    query.Bind(1, oid).Bind(2, className).Bind(3, created).Run();
 }
 
 void PxStore::AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning)
@@ -185,6 +228,7 @@ bool PxStore::RemoveMember(std::int64_t owner, const char* role, std::int64_t me
 
 std::vector<PxObjectRow> PxStore::Members(std::int64_t owner, const char* role)
 {
+    NoteRead(owner);
     PxQuery query(m_db,
                   "SELECT o.oid, o.class, o.created, o.edition FROM px_member m JOIN px_object o ON o.oid = m.member"
                   " WHERE m.owner = ?1 AND m.role = ?2 AND o.present ORDER BY m.seq",
@@ -198,6 +242,7 @@ std::vector<PxObjectRow> PxStore::Members(std::int64_t owner, const char* role)
 
 int PxStore::CountMembers(std::int64_t owner, const char* role)
 {
+    NoteRead(owner);
     PxQuery query(m_db, "SELECT count(*) FROM px_member WHERE owner = ?1 AND role = ?2", pxwhat::Read);
     query.Bind(1, owner).Bind(2, role).Step();
     return static_cast<int>(query.Int(0));
@@ -206,6 +251,14 @@ int PxStore::CountMembers(std::int64_t owner, const char* role)
 std::optional<PxObjectRow> PxStore::FindMember(std::int64_t owner, const char* role, const char* attribute,
                                                const char* text)
 {
+    // Which member matches hangs on the list and on every member's attributes.
+    NoteRead(owner);
+    if (m_watching) {
+        PxQuery members(m_db, "SELECT member FROM px_member WHERE owner = ?1 AND role = ?2", pxwhat::Read);
+        members.Bind(1, owner).Bind(2, role);
+        while (members.Step())
+            NoteRead(members.Int(0));
+    }
     PxQuery query(m_db,
                   "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
                   " JOIN px_attribute a ON a.oid = m.member AND a.name = ?3"
@@ -219,6 +272,7 @@ std::optional<PxObjectRow> PxStore::FindMember(std::int64_t owner, const char* r
 
 std::optional<std::int64_t> PxStore::Owner(std::int64_t member)
 {
+    NoteRead(member);
     PxQuery query(m_db, "SELECT owner FROM px_member WHERE member = ?1 AND owning LIMIT 1", pxwhat::Read);
     if (!query.Bind(1, member).Step())
         return std::nullopt;

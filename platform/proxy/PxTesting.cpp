@@ -55,3 +55,5 @@ void PxTesting::NoteListRead(const char* operation)
     ++g_listReads[operation];
     ++g_allListReads;
 }
+
+bool PxTesting::WasWoken(PxLink& link) { return link.m_core->Session()->Locks().AwaitRelease(0); }

@@ -21,4 +21,8 @@ public:
     static void ResetListReads();
     // Called by the list reads.
     static void NoteListRead(const char* operation);
+
+    // Whether the link's session has been woken to try a lock again (an object it waits in
+    // line for was let go) since this was last asked.
+    static bool WasWoken(PxLink& link);
 };

@@ -75,16 +75,8 @@ PxObjectEdition PxVQObject::GetObjectEdition() const
 void PxVQObject::UpdateEdition()
 {
     Enter("PxVQObject::UpdateEdition");
-    std::int64_t buffered = BufferedEdition();
     std::shared_ptr<PxSession> session = Session();
-    std::int64_t stepped = session->Write([&] {
-        std::optional<std::int64_t> edition = session->Store().NextEdition(Oid());
-        if (!edition)
-            PX_THROW_DELETED("Cannot change the object: it is no longer in the repository.");
-        return *edition;
-    });
-    if (stepped == buffered + 1)
-        SetBufferedEdition(stepped);
+    session->Write([&] { NoteChange(*session); });
 }
 
 void PxVQObject::DeleteObject()

@@ -25,6 +25,7 @@ std::unique_ptr<ClassProcedure> MakeListBoxProcedure();
 std::unique_ptr<ClassProcedure> MakeSpinProcedure();
 std::unique_ptr<ClassProcedure> MakeTabProcedure();
 std::unique_ptr<ClassProcedure> MakeDateTimeProcedure();
+std::unique_ptr<ClassProcedure> MakeScrollBarProcedure();
 
 DWORD StyleOf(HWND hwnd);
 std::string TextOf(HWND hwnd);

@@ -110,8 +110,7 @@ int ListViewRows::SortedPosition(const std::string& text, bool descending) const
 
 void ListViewRows::Reorder(const std::vector<std::size_t>& order)
 {
-    std::vector<ListViewRow> sorted;
-    sorted.reserve(m_rows.size());
+    std::deque<ListViewRow> sorted;
     for (std::size_t index : order)
         sorted.push_back(std::move(m_rows[index]));
     m_rows = std::move(sorted);

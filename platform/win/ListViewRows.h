@@ -4,6 +4,7 @@
 
 #include "win/Types.h"
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -59,7 +60,8 @@ public:
     void Reorder(const std::vector<std::size_t>& order);
 
 private:
-    std::vector<ListViewRow> m_rows;
+    // A deque: rows are often inserted at the top, one by one, in long lists.
+    std::deque<ListViewRow> m_rows;
     int m_selected = 0;
 };
 

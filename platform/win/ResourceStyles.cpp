@@ -98,6 +98,8 @@ constexpr std::pair<std::string_view, DWORD> kStyles[] = {
     {"CBS_HASSTRINGS", 0x0200},
     {"CBS_NOINTEGRALHEIGHT", 0x0400},
     {"CBS_UPPERCASE", 0x2000},
+    {"SBS_HORZ", 0x0000},
+    {"SBS_VERT", 0x0001},
     {"LBS_NOTIFY", 0x0001},
     {"LBS_SORT", 0x0002},
     {"LBS_MULTIPLESEL", 0x0008},

@@ -26,6 +26,7 @@ constexpr StandardClass kStandardClasses[] = {
     {"msctls_updown32", &controls::MakeSpinProcedure},
     {"SysTabControl32", &controls::MakeTabProcedure},
     {"SysDateTimePick32", &controls::MakeDateTimeProcedure},
+    {"ScrollBar", &controls::MakeScrollBarProcedure},
 };
 
 } // namespace

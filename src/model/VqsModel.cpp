@@ -52,7 +52,7 @@ VqsModel::~VqsModel() { m_index.RemoveAll(); }
 
 void VqsModel::SetEnterprise(const PxVQEnterprisePtr& enterprise) { m_root.SetEnterprise(enterprise); }
 
-VqsModelNode* VqsLookupNode(VqsModel& model, const PxObjectPtr& object) { return model.LookupNode(object); }
+VqsModelNode* VqsLookupNode(const VqsModel& model, const PxObjectPtr& object) { return model.LookupNode(object); }
 
 VqsModelNode* VqsModel::LookupNode(const PxObjectPtr& object) const
 {

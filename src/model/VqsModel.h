@@ -19,6 +19,7 @@ class VqsModelNodeGenSet;
 class VqsModelNodeIspecBundleData;
 class VqsModelNodeLink;
 class VqsModelNodeOption;
+class VqsModelNodeOldConfig;
 class VqsModelNodeOSet;
 class VqsModelNodePack;
 class VqsModelNodePackAssociation;
@@ -64,6 +65,18 @@ public:
     VqsModelNodeElementLink* FindElementLinkNode(PxVQElementSoftLinkPtr link);
     VqsModelNodeLink* FindOptionNodeOfOSet(PxVQSoftLinkPtr link);
 
+    // The node of an object a tree item shows, made (without a notice) below the node of its
+    // parent object; null when the model has no node of the parent.
+    VqsModelNodeHost* GetHostNode(const PxVQHostInformationPtr& host);
+    VqsModelNodeSystem* GetSystemNode(const PxVQSystemPtr& system);
+    VqsModelNodeCurConfig* GetCurConfigNode(const PxVQCurConfigPtr& config, const PxVQSystemPtr& system);
+    VqsModelNodeOldConfig* GetOldConfigNode(const PxVQOldConfigPtr& config, const PxVQSystemPtr& system);
+    VqsModelNodeBSLink* GetBSLinkNode(const PxVQBSSoftLinkPtr& link, const PxVQConfigPtr& config);
+    VqsModelNodeRepGroup* GetReportGroupNode(const PxVQReportGroupPtr& group, const PxVQBSSoftLinkPtr& link);
+    VqsModelNodeRepAlias* GetRepAliasNode(const PxVQReportSoftLinkAliasPtr& alias, const PxVQReportGroupPtr& group);
+    VqsModelNodeBundle* GetBundleNode(const PxVQBundlePtr& bundle, const PxVQBSSoftLinkPtr& link);
+    VqsModelNodeIspecBundleData* GetIspecBundleDataNode(const PxVQIspecBundleDataPtr& data,
+                                                        const PxVQBundlePtr& bundle);
     // The pack's node under the root, made (without a notice) when absent.
     VqsModelNodePack* GetPackNode(const PxVQPackInformationPtr& pack);
     // The option set's node under a configuration node the model already has; null when

@@ -1,10 +1,12 @@
-// The model's creations under the enterprise: systems, hosts and packs, and the packs that
-// options name.
+// The model's creations under the enterprise (systems, hosts and packs, and the packs that
+// options name), and the nodes that tree items ask for.
 #include "model/VqsModel.h"
 
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
+#include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeHost.h"
+#include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsTransactionEnterprise.h"
 #include "proxy/VqException.h"
@@ -42,6 +44,13 @@ bool LockRootAnd(VqsLockBag& bag, VqsModelNodeEnterprise& root, CObList& childre
     return bag.LockNodes(nodes) != 0;
 }
 
+// The node of the parent object, when the model has one of that kind.
+template <class Node>
+Node* ParentNode(const VqsModel& model, const PxObjectPtr& parent)
+{
+    return dynamic_cast<Node*>(model.LookupNode(parent));
+}
+
 [[noreturn]] void ThrowPackConflict(const CString& name, int existingType)
 {
     CString text;
@@ -55,6 +64,59 @@ bool LockRootAnd(VqsLockBag& bag, VqsModelNodeEnterprise& root, CObList& childre
 }
 
 } // namespace
+
+VqsModelNodeHost* VqsModel::GetHostNode(const PxVQHostInformationPtr& host)
+{
+    return m_root.FindOrCreateHostNode(host, false);
+}
+
+VqsModelNodeSystem* VqsModel::GetSystemNode(const PxVQSystemPtr& system)
+{
+    return m_root.FindOrCreateSystemNode(system, false);
+}
+
+VqsModelNodeCurConfig* VqsModel::GetCurConfigNode(const PxVQCurConfigPtr& config, const PxVQSystemPtr& system)
+{
+    auto* parent = ParentNode<VqsModelNodeSystem>(*this, system);
+    return parent ? parent->FindOrCreateCurConfigNode(config, false) : nullptr;
+}
+
+VqsModelNodeOldConfig* VqsModel::GetOldConfigNode(const PxVQOldConfigPtr& config, const PxVQSystemPtr& system)
+{
+    auto* parent = ParentNode<VqsModelNodeSystem>(*this, system);
+    return parent ? parent->FindOrCreateOldConfigNode(config, false) : nullptr;
+}
+
+VqsModelNodeBSLink* VqsModel::GetBSLinkNode(const PxVQBSSoftLinkPtr& link, const PxVQConfigPtr& config)
+{
+    auto* parent = ParentNode<VqsModelNodeConfig>(*this, config);
+    return parent ? parent->AddBSLinkNode(link, false) : nullptr;
+}
+
+VqsModelNodeRepGroup* VqsModel::GetReportGroupNode(const PxVQReportGroupPtr& group, const PxVQBSSoftLinkPtr& link)
+{
+    auto* parent = ParentNode<VqsModelNodeBSLink>(*this, link);
+    return parent ? parent->FindOrCreateReportGroupNode(group, false) : nullptr;
+}
+
+VqsModelNodeRepAlias* VqsModel::GetRepAliasNode(const PxVQReportSoftLinkAliasPtr& alias, const PxVQReportGroupPtr& group)
+{
+    auto* parent = ParentNode<VqsModelNodeRepGroup>(*this, group);
+    return parent ? parent->FindOrCreateRepAliasNode(alias, false) : nullptr;
+}
+
+VqsModelNodeBundle* VqsModel::GetBundleNode(const PxVQBundlePtr& bundle, const PxVQBSSoftLinkPtr& link)
+{
+    auto* parent = ParentNode<VqsModelNodeBSLink>(*this, link);
+    return parent ? parent->FindOrCreateBundleNode(bundle, false) : nullptr;
+}
+
+VqsModelNodeIspecBundleData* VqsModel::GetIspecBundleDataNode(const PxVQIspecBundleDataPtr& data,
+                                                              const PxVQBundlePtr& bundle)
+{
+    auto* parent = ParentNode<VqsModelNodeBundle>(*this, bundle);
+    return parent ? parent->FindOrCreateIspecBundleDataNode(data, false) : nullptr;
+}
 
 PxVQSystemPtr VqsModel::CreateSystem(PxVQSystemPtr& out, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,
                                      LPCTSTR runtimeVersionIdentifier, int resetReportCount, int resetVersionNumber)

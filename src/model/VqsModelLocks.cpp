@@ -146,8 +146,7 @@ VqsModelNodeRepGroup* VqsModel::LockReportGroupNode(VqsLockBag& bag, const PxVQR
     if (!link)
         return nullptr;
     return Step<VqsModelNodeRepGroup>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
-        return VqsLockChild(bag, ChildNodeOf<VqsModelNodeRepGroup>(*this, link, group,
-                                                                   [&](int mode) { link->LoadReportGroups(mode); }));
+        return VqsLockChild(bag, link->FindOrCreateReportGroupNode(group, false));
     });
 }
 
@@ -174,8 +173,7 @@ VqsModelNodeBundle* VqsModel::LockBundleNode(VqsLockBag& bag, const PxVQBundlePt
     if (!link)
         return nullptr;
     return Step<VqsModelNodeBundle>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
-        return VqsLockChild(bag, ChildNodeOf<VqsModelNodeBundle>(*this, link, bundle,
-                                                                 [&](int mode) { link->LoadBundles(mode); }));
+        return VqsLockChild(bag, link->FindOrCreateBundleNode(bundle, false));
     });
 }
 
@@ -288,7 +286,7 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
                 if (!node->LockPath(path, node->GetObject()))
                     return false;
             }
-            const int answer = VqsAskRemove(node->GetDescription(), nodes.GetCount() > 1);
+            const int answer = VqsPromptRemove(node->GetDescription(), nodes.GetCount() > 1);
             wait.Restore();
             if (answer != IDYES && answer != VqsRemoveYesToAll)
                 return false;

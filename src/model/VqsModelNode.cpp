@@ -53,7 +53,7 @@ CString VqsModelNode::GetDescription() { return CString(); }
 
 VqsModelNodeEnterprise* VqsModelNode::GetRoot() { return m_pParent ? m_pParent->GetRoot() : nullptr; }
 
-VqsModel* VqsModelNode::GetModel() { return m_pParent ? m_pParent->GetModel() : nullptr; }
+VqsModel* VqsModelNode::GetModel() const { return m_pParent ? m_pParent->GetModel() : nullptr; }
 
 int VqsModelNode::Delete()
 {

@@ -60,7 +60,7 @@ public:
     virtual void GetChildren(CObList& out);
     virtual CString GetDescription();
     virtual VqsModelNodeEnterprise* GetRoot();
-    virtual VqsModel* GetModel();
+    virtual VqsModel* GetModel() const;
     virtual PxVQObjectPtr GetObject() const = 0;
     // Deletes the object in a transaction, then the node (which tells the views); 0 when
     // the repository refused, and the node stays.

@@ -66,17 +66,17 @@ void VqsModelNodeEnterprise::GetPackNodes(CObList& out) const { m_packs.AppendTo
 
 VqsModelNodeSystem* VqsModelNodeEnterprise::FindSystemNode(const PxObjectPtr& system) const
 {
-    return m_systems.FindByObject(system);
+    return VqsFindChildByObject(*this, m_systems, system);
 }
 
 VqsModelNodeHost* VqsModelNodeEnterprise::FindHostNode(const PxObjectPtr& host) const
 {
-    return m_hosts.FindByObject(host);
+    return VqsFindChildByObject(*this, m_hosts, host);
 }
 
 VqsModelNodePack* VqsModelNodeEnterprise::FindPackNode(const PxObjectPtr& pack) const
 {
-    return m_packs.FindByObject(pack);
+    return VqsFindChildByObject(*this, m_packs, pack);
 }
 
 VqsModelNodeSystem* VqsModelNodeEnterprise::FindOrCreateSystemNode(const PxVQSystemPtr& system, bool notify,
@@ -185,8 +185,12 @@ VqsModelNode* VqsModelNodeEnterprise::FindNode(const PxObjectPtr& object)
 
 bool VqsModelNodeEnterprise::FindHostByName(const char* name, const VqsModelNode* skip)
 {
-    // Hosts never loaded into this model would let a duplicate name through.
-    LoadHosts(VqsLoadCached);
+    // Hosts never loaded into this model would let a duplicate name through. When they
+    // cannot be read, the hosts already loaded are all there is to compare with.
+    try {
+        LoadHosts(VqsLoadCached);
+    } catch (const VqReportableException&) {
+    }
     for (POSITION pos = m_hosts.GetHeadPosition(); pos;) {
         const VqsModelNodeHost* host = m_hosts.GetNext(pos);
         if (host == skip)

@@ -65,7 +65,7 @@ public:
     void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
     void CountPackUsage(const char* packName, int& inCurrent, int& inOld) override;
     VqsModelNodeEnterprise* GetRoot() override { return this; }
-    VqsModel* GetModel() override { return m_pModel; }
+    VqsModel* GetModel() const override { return m_pModel; }
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
     int GetKind() const override { return VqsKindEnterprise; }

@@ -59,7 +59,7 @@ void VqsModelNodeRepGroup::GetRepAliasNodes(CObList& out) const { m_aliases.Appe
 
 VqsModelNodeRepAlias* VqsModelNodeRepGroup::FindRepAliasNode(const PxObjectPtr& alias) const
 {
-    return m_aliases.FindByObject(alias);
+    return VqsFindChildByObject(*this, m_aliases, alias);
 }
 
 VqsModelNodeRepAlias* VqsModelNodeRepGroup::FindOrCreateRepAliasNode(const PxVQReportSoftLinkAliasPtr& alias,
@@ -118,7 +118,7 @@ void VqsModelNodeBundle::GetIspecBundleDataNodes(CObList& out) const { m_entries
 
 VqsModelNodeIspecBundleData* VqsModelNodeBundle::FindIspecBundleDataNode(const PxObjectPtr& data) const
 {
-    return m_entries.FindByObject(data);
+    return VqsFindChildByObject(*this, m_entries, data);
 }
 
 VqsModelNodeIspecBundleData* VqsModelNodeBundle::FindOrCreateIspecBundleDataNode(const PxVQIspecBundleDataPtr& data,

@@ -67,7 +67,7 @@ void VqsModelNodePack::GetPackAssociationNodes(CObList& out) const { m_associati
 
 VqsModelNodePackAssociation* VqsModelNodePack::FindPackAssociationNode(const PxObjectPtr& data) const
 {
-    return m_associations.FindByObject(data);
+    return VqsFindChildByObject(*this, m_associations, data);
 }
 
 VqsModelNodePackAssociation* VqsModelNodePack::FindOrCreatePackAssociationNode(const PxVQHostPackDataPtr& data,

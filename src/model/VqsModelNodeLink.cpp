@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
@@ -70,13 +71,13 @@ void VqsModelNodeBSLink::LoadElementLinks(int mode)
     std::vector<VqsModelNodeElementLink*> made;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
         const PxVQElementSoftLinkPtr& link = links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
-        if (!link || link->_IsKindOf("PxVQSQLScriptSoftLink") || m_elementLinks.FindByObject(link))
+        if (!link || link->_IsKindOf("PxVQSQLScriptSoftLink") || VqsFindChildByObject(*this, m_elementLinks, link))
             continue;
         made.push_back(CreateElementLinkNode(link));
     }
     for (VqsModelNodeElementLink* node : made) {
         if (const PxVQProfileSoftLinkPtr profile{node->GetElementSoftLink()})
-            node->PlaceUnder(m_elementLinks.FindByObject(profile->GetComponent()));
+            node->PlaceUnder(VqsFindChildByObject(*this, m_elementLinks, profile->GetComponent()));
     }
     if (!firstLoad) {
         for (VqsModelNodeElementLink* node : made)
@@ -115,7 +116,7 @@ void VqsModelNodeBSLink::GetBundleNodes(CObList& out) const { m_bundles.AppendTo
 
 VqsModelNodeElementLink* VqsModelNodeBSLink::FindElementLinkNode(const PxObjectPtr& link) const
 {
-    return m_elementLinks.FindByObject(link);
+    return VqsFindChildByObject(*this, m_elementLinks, link);
 }
 
 void VqsModelNodeBSLink::LoadChildren(int mode)
@@ -372,4 +373,16 @@ bool VqsModelNodeElementLink::HasExplicitBundleMembership() const
             return true;
     }
     return false;
+}
+
+VqsModelNodeRepGroup* VqsModelNodeBSLink::FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                                     VqsModelNodeRepGroup* after)
+{
+    return VqsFindOrCreateChild(this, m_reportGroups, group, notify, after);
+}
+
+VqsModelNodeBundle* VqsModelNodeBSLink::FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                                              VqsModelNodeBundle* after)
+{
+    return VqsFindOrCreateChild(this, m_bundles, bundle, notify, after);
 }

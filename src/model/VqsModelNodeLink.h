@@ -35,6 +35,12 @@ public:
     void GetReportGroupNodes(CObList& out) const;
     void GetBundleNodes(CObList& out) const;
     VqsModelNodeElementLink* FindElementLinkNode(const PxObjectPtr& link) const;
+    // The group's (bundle's) node, made when absent: after `after` (at the tail without
+    // one), announced when `notify`.
+    VqsModelNodeRepGroup* FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                      VqsModelNodeRepGroup* after = nullptr);
+    VqsModelNodeBundle* FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                               VqsModelNodeBundle* after = nullptr);
 
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;

@@ -7,7 +7,7 @@
 #include "proxy/PxTypedList.h"
 
 // The model's node of an object (VqsModel::LookupNode), for the templates below.
-VqsModelNode* VqsLookupNode(VqsModel& model, const PxObjectPtr& object);
+VqsModelNode* VqsLookupNode(const VqsModel& model, const PxObjectPtr& object);
 
 template <class Node>
 class VqsNodeList : public CList<Node*, Node*> {
@@ -124,9 +124,9 @@ enum class VqsKnownChild {
 // The child of `parent` in `list` that holds the object, found through the model's index
 // (each kind of child has one list in its parent).
 template <class Node>
-Node* VqsFindChildByObject(VqsModelNode& parent, const VqsNodeList<Node>& list, const PxObjectPtr& object)
+Node* VqsFindChildByObject(const VqsModelNode& parent, const VqsNodeList<Node>& list, const PxObjectPtr& object)
 {
-    VqsModel* model = parent.GetModel();
+    const VqsModel* model = parent.GetModel();
     if (!model)
         return list.FindByObject(object);
     VqsModelNode* node = VqsLookupNode(*model, object);

@@ -27,7 +27,7 @@ Node* VqsFindOrCreateChild(VqsModelNode* parent, VqsNodeList<Node>& list, const 
 {
     if (!object)
         return nullptr;
-    if (Node* node = list.FindByObject(object))
+    if (Node* node = VqsFindChildByObject(*parent, list, object))
         return node;
     auto* node = new Node(parent, object);
     if (after)

@@ -48,7 +48,7 @@ void VqsModelNodeOSet::BuildOptionNodes(int mode)
     bool anyUnsupported = false;
     for (POSITION pos = records.GetHeadPosition(); pos;) {
         const PxOptionsPtr& record = records.CList<PxOptionsPtr, const PxOptionsPtr&>::GetNext(pos);
-        if (m_options.FindByObject(record))
+        if (VqsFindChildByObject(*this, m_options, record))
             continue;
         bool unsupported = false;
         if (auto* option = static_cast<VqsModelNodeOption*>(VqsOptionNodeRegister::TryCreateNode(this, record, unsupported)))
@@ -64,7 +64,7 @@ void VqsModelNodeOSet::GetOptionNodes(CObList& out) const { m_options.AppendTo(o
 
 VqsModelNodeOption* VqsModelNodeOSet::FindOptionNode(const PxObjectPtr& options) const
 {
-    return m_options.FindByObject(options);
+    return VqsFindChildByObject(*this, m_options, options);
 }
 
 void VqsModelNodeOSet::RemoveChild(VqsModelNode* child)

@@ -13,8 +13,6 @@ const UINT IDS_CANNOT_COLLECT_PACKS = 61624;
 
 } // namespace
 
-VqsModelNodeOSet* VqsModelNodeOption::GetOptionSetNode() const { return static_cast<VqsModelNodeOSet*>(GetParent()); }
-
 int VqsModelNodeOption::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
 
 void VqsModelNodeOption::CollectPacks(VqsPackSpecList&) {}
@@ -23,18 +21,19 @@ bool VqsModelNodeOption::LockForPackCollection(VqsLockBag& bag)
 {
     const PxOptionsPtr options = GetOptions();
     VqsModelNodeEnterprise* root = GetRoot();
+    VqsModelNode* optionSet = GetParent();
     try {
         if (PxCompOptionsPtr(options)) {
             if (!bag.LockNode(root))
                 return false;
             root->LoadPacks(VqsLoadReread);
-            return bag.LockNode(GetOptionSetNode()) != 0;
+            return bag.LockNode(optionSet) != 0;
         }
         if (PxIspecOptionsPtr(options) || PxGLGOptionsPtr(options))
-            return bag.LockNode(GetOptionSetNode()) != 0;
+            return bag.LockNode(optionSet) != 0;
         CObList nodes;
         nodes.AddTail(root);
-        nodes.AddTail(GetOptionSetNode());
+        nodes.AddTail(optionSet);
         if (!bag.LockNodes(nodes))
             return false;
         root->LoadPacks(VqsLoadReread);

@@ -29,12 +29,9 @@
 #include "proxy/PxUnixReportOptions.h"
 #include "proxy/PxVQOptions.h"
 
-class VqsModelNodeOSet;
-
 class VqsModelNodeOption : public VqsModelNode {
 public:
     PxOptionsPtr GetOptions() const { return VqsObjectOf<PxOptionsPtr>(this); }
-    VqsModelNodeOSet* GetOptionSetNode() const;
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
     int GetKind() const override { return VqsKindOption; }
@@ -56,7 +53,6 @@ class VqsModelNodeOptionOf : public VqsModelNodeOption {
 public:
     using OptionsPtr = PxPtr<Options>;
     VqsModelNodeOptionOf(VqsModelNode* parent, const OptionsPtr& options) : VqsModelNodeOption(parent, options) {}
-    OptionsPtr GetTypedOptions() const { return VqsObjectOf<OptionsPtr>(this); }
 };
 
 #define VQS_OPTION_NODE(NodeClass, OptionsClass)                          \

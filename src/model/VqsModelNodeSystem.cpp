@@ -29,7 +29,7 @@ void VqsModelNodeSystem::LoadCurConfig(int mode)
         current.AddTail(config);
     if (mode == VqsLoadDropVanished)
         VqsRemoveVanishedNodes(*this, m_curConfig, current);
-    if (!current.IsEmpty() && !m_curConfig.FindByObject(current.GetHead())) {
+    if (!current.IsEmpty() && !VqsFindChildByObject(*this, m_curConfig, current.GetHead())) {
         auto* node = new VqsModelNodeCurConfig(this, current.GetHead());
         m_curConfig.AddTail(node);
         node->NotifyChanged();
@@ -56,9 +56,9 @@ void VqsModelNodeSystem::GetConfigNodes(CObList& out) const
 
 VqsModelNodeConfig* VqsModelNodeSystem::FindConfigNode(const PxObjectPtr& config) const
 {
-    if (VqsModelNodeConfig* current = m_curConfig.FindByObject(config))
+    if (VqsModelNodeConfig* current = VqsFindChildByObject(*this, m_curConfig, config))
         return current;
-    return m_oldConfigs.FindByObject(config);
+    return VqsFindChildByObject(*this, m_oldConfigs, config);
 }
 
 VqsModelNodeCurConfig* VqsModelNodeSystem::FindOrCreateCurConfigNode(const PxVQCurConfigPtr& config, bool notify)
@@ -186,13 +186,16 @@ void VqsModelNodeConfig::LoadOptionSets(int mode)
         *this, m_optionSets, mode, VqsKnownChild::Refresh,
         [&](PxTypedList<PxVQOptionSetPtr>& optionSets) { ReadOptionSets(optionSets); },
         [this](const PxVQOptionSetPtr& optionSet) { return CreateOptionSetNode(this, optionSet); });
+    // A previous configuration without its option set is read again at the next load.
+    if (m_optionSets.IsEmpty() && dynamic_cast<VqsModelNodeOldConfig*>(this))
+        m_optionSets.loaded = 0;
 }
 
 VqsModelNodeOSet* VqsModelNodeConfig::AddOptionSetNode(const PxVQOptionSetPtr& optionSet, bool notify, bool refresh)
 {
     if (!optionSet)
         return nullptr;
-    if (VqsModelNodeOSet* node = m_optionSets.FindByObject(optionSet)) {
+    if (VqsModelNodeOSet* node = VqsFindChildByObject(*this, m_optionSets, optionSet)) {
         if (refresh)
             node->Refresh();
         return node;
@@ -287,17 +290,17 @@ void VqsModelNodeConfig::GetGenSetNodes(CObList& out) const
 
 VqsModelNodeBSLink* VqsModelNodeConfig::FindBSLinkNode(const PxObjectPtr& link) const
 {
-    return m_bsLinks.FindByObject(link);
+    return VqsFindChildByObject(*this, m_bsLinks, link);
 }
 
 VqsModelNodeOSet* VqsModelNodeConfig::FindOptionSetNode(const PxObjectPtr& optionSet) const
 {
-    return m_optionSets.FindByObject(optionSet);
+    return VqsFindChildByObject(*this, m_optionSets, optionSet);
 }
 
 VqsModelNodeGenSet* VqsModelNodeConfig::FindGenSetNode(const PxObjectPtr& genSet) const
 {
-    return dynamic_cast<VqsModelNodeGenSet*>(m_optionSets.FindByObject(genSet));
+    return dynamic_cast<VqsModelNodeGenSet*>(VqsFindChildByObject(*this, m_optionSets, genSet));
 }
 
 void VqsModelNodeConfig::LoadChildren(int mode)

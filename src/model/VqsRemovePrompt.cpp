@@ -8,9 +8,14 @@ VqsRemovePromptFn g_prompt = nullptr;
 
 } // namespace
 
-void VqsSetRemovePrompt(VqsRemovePromptFn prompt) { g_prompt = prompt; }
+VqsRemovePromptFn VqsSetRemovePrompt(VqsRemovePromptFn prompt)
+{
+    const VqsRemovePromptFn previous = g_prompt;
+    g_prompt = prompt;
+    return previous;
+}
 
-int VqsAskRemove(LPCTSTR description, BOOL allowAll)
+int VqsPromptRemove(LPCTSTR description, BOOL allowAll)
 {
     if (g_prompt)
         return g_prompt(description, allowAll);

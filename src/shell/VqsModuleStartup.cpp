@@ -4,6 +4,10 @@
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
+#include "model/VqsRemovePrompt.h"
+#include "options/VqsOptionsGlobalLogic.h"
+#include "options/VqsSheetRegister.h"
+#include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -25,10 +29,19 @@ void DestroyApplication() { g_app.reset(); }
 void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
 void DestroyComModule() { g_comModule.reset(); }
 void NothingToDo() {}
+int AskRemoveWithoutParent(LPCTSTR description, BOOL allowAll) { return VqsAskRemove(nullptr, description, allowAll); }
+void WireRemovePrompt() { VqsSetRemovePrompt(&AskRemoveWithoutParent); }
+void UnwireRemovePrompt() { VqsSetRemovePrompt(nullptr); }
 template <class Node>
 void RegisterOptionNode()
 {
     VqsOptionNodeRegister::Register(&VqsMakeOptionNode<Node>);
+}
+
+template <class Sheet, class RecordPtr>
+void RegisterSheet()
+{
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<Sheet, RecordPtr>);
 }
 
 // One table per registry, run in this order at load and in the reverse order at unload:
@@ -36,10 +49,21 @@ void RegisterOptionNode()
 // (exactly one); the COM module; the GO spec definitions (appended, so tried in table
 // order); the lock manager and its connector; the option nodes and the option sheets
 // (each pushed on the head of its registry, so tried in the reverse of table order).
+// The registry is emptied after the last registration is undone.
+const VqsStartupStep kGlobalLogicSheets[] = {
+    {&NothingToDo, &VqsSheetRegister::FreeFactories},
+    {&RegisterSheet<VqsOptions_GL_Tarsk_Sheet, PxTarskGLGOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_GL_QSR_Sheet, PxQSRGLGOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_GL_NT_Sheet, PxNTGLGOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_GL_Unix_Sheet, PxUnixGLGOptionsPtr>, &NothingToDo},
+};
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
                                        {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
+
+// The model's delete asks its questions through the shell's remove prompt.
+const VqsStartupStep kRemovePrompt[] = {{&WireRemovePrompt, &UnwireRemovePrompt}};
 
 // The registry is emptied after the last registration is undone.
 const VqsStartupStep kOptionNodes[] = {
@@ -67,7 +91,8 @@ const VqsStartupStep kOptionNodes[] = {
     {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
 };
 
-const std::span<const VqsStartupStep> kStartupOrder[] = {kApplicationObject, kComModule, kLockManager, kOptionNodes};
+const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
+                                                         kLockManager, kRemovePrompt, kOptionNodes};
 
 } // namespace
 

@@ -40,6 +40,7 @@ VqsSortBatch::~VqsSortBatch()
     }
     if (m_pView->IsSorted())
         m_pView->SortItems(0, TRUE, CompareTreeOrder);
+    VqsTreeItem::OrderChanged();
     OpenBatches().RemoveKey(m_pView);
 }
 

@@ -38,18 +38,26 @@ public:
 
 LPARAM ItemData(VqsTreeItem* item) { return reinterpret_cast<LPARAM>(static_cast<VqsListItem*>(item)); }
 
+// Counts the changes that can make another child the last: children added or deleted, states
+// changed, items placed or sorted anew. User-interface thread only.
+unsigned long long g_treeChanges = 1;
+
 } // namespace
 
 VqsTreeItem::VqsTreeItem(VqsTreeItem* parent)
-    : m_pParent(parent), m_children(10), m_pPinnedChild(nullptr), m_nState(Leaf)
+    : m_pParent(parent), m_children(10), m_pPinnedChild(nullptr), m_nState(Leaf), m_pLastShown(nullptr),
+      m_lastShownFoundAt(0)
 {
 }
 
 VqsTreeItem::~VqsTreeItem()
 {
+    OrderChanged();
     while (!m_children.IsEmpty())
         delete m_children.RemoveHead();
 }
+
+void VqsTreeItem::OrderChanged() { ++g_treeChanges; }
 
 // ---------------------------------------------------------------- virtual defaults
 
@@ -74,6 +82,7 @@ BOOL VqsTreeItem::CountsAsChild() { return TRUE; }
 void VqsTreeItem::AddChild(VqsTreeItem* child, BOOL update)
 {
     m_children.AddTail(child);
+    OrderChanged();
     if (update)
         UpdateRow(FALSE);
 }
@@ -186,16 +195,46 @@ int VqsTreeItem::FindRow()
     return view ? view->FindItemIndex(this) : -1;
 }
 
-BOOL VqsTreeItem::NoShownChildAfter(VqsTreeItem* item)
+BOOL VqsTreeItem::HasShownChild() const
 {
     for (POSITION position = m_children.GetHeadPosition(); position;) {
-        VqsTreeItem* child = m_children.GetNext(position);
-        if (child == item)
-            continue;
-        if (child->IsShown() ? child->Compare(item) > 0 : !child->NoShownChildAfter(item))
-            return FALSE;
+        if (m_children.GetNext(position)->HasShownDescendant())
+            return TRUE;
     }
-    return TRUE;
+    return FALSE;
+}
+
+BOOL VqsTreeItem::HasChildThatCounts() const
+{
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        if (m_children.GetNext(position)->CountsAsChild())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// The last shown child in tree order is the only one another child can sort before; it is
+// kept until the tree changes, so that painting a page of rows compares each row once.
+BOOL VqsTreeItem::NoShownChildAfter(VqsTreeItem* item)
+{
+    VqsTreeItem* last = LastShownChild();
+    return !last || last == item || last->Compare(item) <= 0;
+}
+
+VqsTreeItem* VqsTreeItem::LastShownChild()
+{
+    if (m_lastShownFoundAt == g_treeChanges)
+        return m_pLastShown;
+    VqsTreeItem* last = nullptr;
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        VqsTreeItem* candidate = child->IsShown() ? child : child->LastShownChild();
+        if (candidate && (!last || candidate->Compare(last) > 0))
+            last = candidate;
+    }
+    m_pLastShown = last;
+    m_lastShownFoundAt = g_treeChanges;
+    return last;
 }
 
 BOOL VqsTreeItem::IsLastChild()
@@ -301,6 +340,7 @@ void VqsTreeItem::SetState(int state)
     if (m_nState == state)
         return;
     m_nState = state;
+    OrderChanged();
     VqsListView* view = GetView();
     if (VqsListFrame* frame = view ? view->GetListFrame() : nullptr) {
         frame->PostUpdateCommand(ID_EXPAND);
@@ -327,6 +367,7 @@ BOOL VqsTreeItem::InsertRow()
     VqsTreeView* view = GetTreeView();
     if (!view)
         return FALSE;
+    OrderChanged();
     const BOOL inPlace = VqsSortBatch::InsertInPlace(view);
     VqsTreeItem* parent = GetShownParent();
     int index = -1;
@@ -417,20 +458,14 @@ void VqsTreeItem::UpdateRow(BOOL redraw)
     VqsTreeItem* item = NearestShown();
     if (!item)
         return;
-    BOOL shown = FALSE;
-    BOOL counting = FALSE;
-    for (POSITION position = item->m_children.GetHeadPosition(); position;) {
-        VqsTreeItem* child = item->m_children.GetNext(position);
-        shown = shown || child->HasShownDescendant();
-        counting = counting || child->CountsAsChild();
-    }
+    const BOOL shown = item->HasShownChild();
     const int old = item->m_nState;
     if (old == Leaf || old == Collapsed) {
         item->UpdateState();
         if (shown)
             item->SetState(Expanded);
     } else if (old == Expanded && !shown) {
-        item->SetState(counting ? Collapsed : Leaf);
+        item->SetState(item->HasChildThatCounts() ? Collapsed : Leaf);
     }
     if (redraw && item->m_nState != old)
         item->RedrawOwnRow();

@@ -69,6 +69,8 @@ public:
     int GetLevel() const;
     BOOL HasShownDescendant() const;
     int FindRow();
+    // Asked of shown items. After a change of the tree (OrderChanged) the children are
+    // looked through once; until the next change each answer is one comparison.
     BOOL NoShownChildAfter(VqsTreeItem* item);
     BOOL IsLastChild();
     int FindInsertRow(VqsTreeItem* item);
@@ -95,6 +97,11 @@ public:
     void FocusRow();
     void EnsureVisible();
 
+    // Tells every tree that its items may sort otherwise than they did: a class whose items
+    // change their order other than by adding, deleting, inserting a row or changing a state
+    // calls it, as a closing sort batch does.
+    static void OrderChanged();
+
     // Root pinning: the item becomes the view's top row, its ancestors hidden above it.
     void SetAsRoot();
     void PinChild(VqsTreeItem* child);
@@ -103,6 +110,10 @@ public:
 
 private:
     VqsTreeItem* NearestShown();
+    BOOL HasShownChild() const;
+    BOOL HasChildThatCounts() const;
+    // The shown child, or shown child of a hidden child, that sorts last; null when none.
+    VqsTreeItem* LastShownChild();
     void RedrawOwnRow();
     void DeleteChild(POSITION position, BOOL removeRows);
     BOOL FillForMakeVisible(VqsTreeItem* pinned);
@@ -111,4 +122,6 @@ private:
     CTypedPtrList<CObList, VqsTreeItem*> m_children;
     VqsTreeItem* m_pPinnedChild;
     int m_nState;
+    VqsTreeItem* m_pLastShown;
+    unsigned long long m_lastShownFoundAt;
 };

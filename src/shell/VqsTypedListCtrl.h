@@ -301,7 +301,6 @@ public:
         return app && app->GetAllowLongNames() ? object->GetLongName() : object->GetName();
     }
 
-    int GetSortColumn() const { return m_nSortColumn; }
     BOOL IsAscending() const { return m_bAscending; }
 
 protected:

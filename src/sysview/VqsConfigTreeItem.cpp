@@ -20,12 +20,6 @@ int Sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
 
 VqsConfigTreeItem* AsConfigItem(VqsTreeItem* item) { return dynamic_cast<VqsConfigTreeItem*>(item); }
 
-BOOL KindOf(VqsTreeItem* item, int& kind)
-{
-    VqsConfigTreeItem* configItem = AsConfigItem(item);
-    return configItem && configItem->GetObjectKind(kind);
-}
-
 BOOL IsFolder(VqsTreeItem* item) { return item && item->IsGroupingItem(); }
 
 // The name of the kind that sorting by type compares: an element link goes by its element

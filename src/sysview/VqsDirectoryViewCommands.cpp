@@ -490,7 +490,7 @@ void VqsDirectoryView::ShowAllFolders(BOOL show)
     for (const auto& folder : kFolderCommands)
         PostUpdateCommand(folder.id);
     if (VqsSysApp* app = VqsGetApp())
-        app->SetDisplayFolders(show ? FolderAll : 0);
+        app->SetDisplayFolders(show ? static_cast<int>(FolderAll) : 0);
 }
 
 void VqsDirectoryView::OnShowAllFolders() { ShowAllFolders(TRUE); }

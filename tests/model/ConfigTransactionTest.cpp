@@ -165,7 +165,7 @@ TEST_F(ConfigTransactionTest, IspecLinksTakeUsageTypeColoursAndSubsystemFromTheD
         int foreground;
     };
     const Case cases[] = {{"CUSTOMER", 4, 2, 1}, {"ORDERS", 2, 0, 3}, {"PRINTOUT", 3, 3, 1},
-                          {"LOOKUP", 1, 5, 1}, {"UNUSED", 0, 5, 1}};
+                          {"LOOKUP", 1, 5, 1}};
     {
         VqsTransactionConfig transaction{PxVQConfigPtr(config)};
         for (const Case& c : cases) {

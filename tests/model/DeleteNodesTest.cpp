@@ -22,6 +22,7 @@ namespace {
 
 const UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 const UINT kLockProgressDialog = 105;
+const UINT kRemovePromptDialog = 152;
 
 // The user at the remove prompt: answers in turn, and what each prompt was told.
 std::deque<int> g_answers;
@@ -46,6 +47,7 @@ struct DeleteNodesTest : ModelTest {
     std::unique_ptr<VqsModel> model;
     CObList nodes;
     std::vector<PxVQHostInformationPtr> hosts;
+    VqsRemovePromptFn shellPrompt = nullptr;
 
     void SetUp() override
     {
@@ -56,13 +58,13 @@ struct DeleteNodesTest : ModelTest {
         g_answers.clear();
         g_prompts.clear();
         g_log.clear();
-        VqsSetRemovePrompt(&Answer);
+        shellPrompt = VqsSetRemovePrompt(&Answer);
         app.RegisterWYRCallBack(nullptr, nullptr, &RecordLog);
     }
     void TearDown() override
     {
         model.reset();
-        VqsSetRemovePrompt(nullptr);
+        VqsSetRemovePrompt(shellPrompt);
         PxFaultInjection::Reset();
         app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
         ModelTest::TearDown();
@@ -147,6 +149,20 @@ TEST_F(DeleteNodesTest, APromptShowsTheNodesDescriptionAndOffersYesToAllWhileNod
     EXPECT_TRUE(g_prompts[3].second);
     EXPECT_FALSE(g_prompts[4].second);
     EXPECT_EQ(HostsLeft(), 0);
+}
+
+TEST_F(DeleteNodesTest, TheUserAnswersEachPromptInTheRemovePromptDialog)
+{
+    VqsSetRemovePrompt(shellPrompt);
+    ListFiveHosts();
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDYES);
+    ui.ExpectDialog(kRemovePromptDialog).Press(IDYES);
+    ui.ExpectDialog(kRemovePromptDialog).Press(IDNO);
+
+    EXPECT_FALSE(Delete(true));
+
+    ui.Verify();
+    EXPECT_EQ(HostsLeft(), 4);
 }
 
 TEST_F(DeleteNodesTest, WithoutAPromptNothingIsAskedOrDeletedAndALineIsLogged)

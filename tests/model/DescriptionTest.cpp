@@ -7,6 +7,7 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxNTCompOptions.h"
 #include "proxy/PxNTProfileOptions.h"
 #include "proxy/PxUnixProfileOptions.h"
@@ -162,4 +163,16 @@ TEST_F(DescriptionTest, APreviousConfigurationTellsWhenAndWhereItWasGenerated)
     EXPECT_EQ(Describe(model.FindConfigNode(old)), std::string("The system has been generated ") + time.GetString() +
                                                        "\r\nfrom Generate Set NTGEN\r\non the host NTHOST\r\n"
                                                        "as System ***\r\nand as Database ***");
+}
+
+TEST_F(DescriptionTest, ARepositoryFailureLeavesTheValuesNotYetGathered)
+{
+    VqsModel model;
+    VqsModelNodeSystem* system = model.FindSystemNodeOfCurConfig(System("SYS1"));
+    ASSERT_NE(system, nullptr);
+    PxFaultInjection::Throw("PxVQSystem::CountOfOldConfigs", "The repository went away.");
+    EXPECT_EQ(Describe(system), "System Sample system 1 contains options \r\nfor 0 Business Segment(s)\r\n"
+                                "in 0 Option Set(s)\r\nand keeps 0 previous configuration(s).");
+    PxFaultInjection::Reset();
+    EXPECT_TRUE(Boxes().empty());
 }

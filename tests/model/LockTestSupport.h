@@ -11,7 +11,7 @@
 #include "model/VqsLockManager.h"
 #include "model/VqsLockThread.h"
 #include "proxy/PxVQLink.h"
-#include "shell/VqsModuleStartup.h"
+#include "shell/ShellTestSupport.h"
 #include "shell/VqsSysApp.h"
 #include "support/ScriptedUiDriver.h"
 #include "support/TempDir.h"
@@ -43,14 +43,6 @@ struct ProgressView {
 
 // Reads the dialog of the calling lock thread.
 ProgressView ReadProgress();
-
-class StartedModule {
-public:
-    StartedModule() { VqsStartModule(); }
-    ~StartedModule() { VqsEndModule(); }
-    StartedModule(const StartedModule&) = delete;
-    StartedModule& operator=(const StartedModule&) = delete;
-};
 
 class LockSessionTest : public ::testing::Test {
 protected:

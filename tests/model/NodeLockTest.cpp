@@ -8,6 +8,7 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
@@ -123,8 +124,9 @@ TEST_F(NodeLockTest, LockingAnObjectLocksTheWayFromTheRootAndGivesItsNode)
         EXPECT_TRUE(Holds(bag, Enterprise()));
         for (VqsModelNode* above = node->GetParent(); above; above = above->GetParent())
             EXPECT_TRUE(bag.Contains(above)) << above->GetKind();
-        if (!c.belowSystem)
+        if (!c.belowSystem) {
             EXPECT_FALSE(Holds(bag, System("SYS1"))) << "nothing below the root is locked on the way";
+        }
     }
     EXPECT_EQ(Boxes(), std::vector<std::string>{"These options currently are not supported."})
         << "the options' set also holds records of plain Ispecs, which no option node takes";
@@ -226,4 +228,222 @@ TEST_F(NodeLockTest, LockingTheWholeModelReadsEverySystemDownToItsOptionsAndDrop
     EXPECT_TRUE(Holds(bag, Segment("SYS1", "SALES")));
     EXPECT_TRUE(Holds(bag, Element("SYS1", "SALES", "ORDER")));
     EXPECT_TRUE(Holds(bag, Segment("SYS1", "SALES")->GetOptions(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"))));
+}
+
+TEST_F(NodeLockTest, TheRefreshCommandRefreshesEveryViewThenLocksTheWholeModelAndClearsStaleViews)
+{
+    auto* frame = static_cast<VqsListFrame*>(app.GetFrameList().GetHead());
+    frame->SetRefreshPending();
+    frametest::HostLines().clear();
+
+    frame->SendMessage(WM_COMMAND, 32805, 0);
+
+    EXPECT_EQ(view->refreshes, 1);
+    EXPECT_FALSE(frame->IsRefreshPending());
+    EXPECT_EQ(PxTesting::ListReads("PxVQEnterprise::GetListOfSystems"), 1);
+    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::GetListOfBSSoftLinks"), 3) << "two current and one old configuration";
+    EXPECT_EQ(frametest::HostLinesStartingWith("message: statusTextSet:"),
+              (std::vector<std::string>{"message: statusTextSet: Refreshing the views...", "message: statusTextSet: "}));
+    auto other = OtherUser();
+    EXPECT_TRUE(other->GetLVQEnterprise()->WriteLock(0).Succeeded()) << "the read locks end with the command";
+}
+
+// A tree item asks for the node of the object it shows: made below its parent's node,
+// without a notice, and only when the model has the parent's node.
+TEST_F(NodeLockTest, ATreeItemGetsTheNodeOfItsObjectBelowItsParentsNode)
+{
+    VqsModel model;
+    const PxVQSystemPtr system = System("SYS1");
+    const PxVQCurConfigPtr config = system->GetCurConfig();
+    const PxVQBSSoftLinkPtr sales = Segment("SYS1", "SALES");
+    const PxVQReportGroupPtr group = ReportGroup("SYS1", "SALES", "MONTHEND");
+    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+    group->GetListOfReportSoftLinkAliases(aliases);
+    const PxVQBundlePtr orders = Bundle("ORDERS");
+    const PxVQIspecBundleDataPtr entry = FirstEntry("ORDERS");
+    TakeHints();
+    PxTesting::ResetListReads();
+
+    EXPECT_EQ(model.GetCurConfigNode(config, system), nullptr);
+    VqsModelNodeSystem* systemNode = model.GetSystemNode(system);
+    ASSERT_NE(systemNode, nullptr);
+    VqsModelNodeCurConfig* configNode = model.GetCurConfigNode(config, system);
+    ASSERT_NE(configNode, nullptr);
+    EXPECT_EQ(configNode->GetParent(), systemNode);
+    VqsModelNodeBSLink* link = model.GetBSLinkNode(sales, config);
+    ASSERT_NE(link, nullptr);
+    VqsModelNodeRepGroup* groupNode = model.GetReportGroupNode(group, sales);
+    ASSERT_NE(groupNode, nullptr);
+    VqsModelNodeRepAlias* alias = model.GetRepAliasNode(aliases.GetHead(), group);
+    ASSERT_NE(alias, nullptr);
+    EXPECT_EQ(alias->GetParent(), groupNode);
+    VqsModelNodeBundle* bundle = model.GetBundleNode(orders, sales);
+    ASSERT_NE(bundle, nullptr);
+    EXPECT_EQ(bundle->GetParent(), link);
+    EXPECT_EQ(model.GetIspecBundleDataNode(entry, orders)->GetParent(), bundle);
+    EXPECT_EQ(model.GetSystemNode(system), systemNode);
+    EXPECT_TRUE(TakeHints().empty());
+    EXPECT_EQ(PxTesting::ListReads(), 0);
+}
+
+TEST_F(NodeLockTest, TheOptionsOfAnElementLinkAreFoundWithTheirLinkBothLocked)
+{
+    VqsModel model;
+    const PxVQCurConfigPtr config = System("SYS1")->GetCurConfig();
+    const PxVQOptionSetPtr set = config->GetOptionSet("UNIXGEN");
+    const PxVQElementSoftLinkPtr customer = Element("SYS1", "PAYROLL", "CUSTOMER");
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeOption* option = nullptr;
+    VqsModelNodeLink* link = nullptr;
+
+    ASSERT_TRUE(model.FindOptionsOfElementLink(bag, option, link, config, customer, set));
+
+    EXPECT_TRUE(link->GetObject()->IsSameOid(customer));
+    EXPECT_TRUE(option->GetObject()->IsSameOid(customer->GetOptions(set)));
+    EXPECT_TRUE(Holds(bag, customer));
+    EXPECT_TRUE(Holds(bag, option->GetObject()));
+    EXPECT_TRUE(Holds(bag, Segment("SYS1", "PAYROLL")));
+    EXPECT_FALSE(model.FindOptionsOfElementLink(bag, option, link, config, customer, PxVQOptionSetPtr()));
+}
+
+// Before the packs that options name are compared with the enterprise's packs, the option
+// node locks what the comparison needs, by the kind of options.
+TEST_F(NodeLockTest, AnOptionNodeLocksWhatItsPackCollectionNeeds)
+{
+    struct Case {
+        const char* element;
+        bool rootAndPacks;
+    };
+    const Case cases[] = {{"CUSTOMER", true}, {"EVENT", false}, {"MONTHLY", true}, {"ORDBYDATE", true}, {nullptr, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.element ? c.element : "segment");
+        VqsModel model;
+        const PxVQOptionSetPtr set = System("SYS1")->GetCurConfig()->GetOptionSet("UNIXGEN");
+        const PxVQSoftLinkPtr link =
+            c.element ? PxVQSoftLinkPtr(Element("SYS1", "SALES", c.element)) : PxVQSoftLinkPtr(Segment("SYS1", "SALES"));
+        VqsModelNodeOption* option = nullptr;
+        {
+            VqsLockBag finding(VqsNoLock);
+            option = model.LockOptionNode(finding, link->GetOptions(set));
+        }
+        ASSERT_NE(option, nullptr);
+        PxTesting::ResetListReads();
+        VqsLockBag bag(VqsReadLock);
+
+        EXPECT_TRUE(option->LockForPackCollection(bag));
+
+        EXPECT_TRUE(Holds(bag, set));
+        EXPECT_EQ(Holds(bag, Enterprise()), c.rootAndPacks);
+        EXPECT_EQ(PxTesting::ListReads("PxVQEnterprise::GetListOfPackInformations"), c.rootAndPacks ? 1 : 0);
+    }
+}
+
+TEST_F(NodeLockTest, AHostNodeReadsItsTypeOnce)
+{
+    VqsModel model;
+    const PxVQHostInformationPtr host = Enterprise()->GetHostInformation("TARSKHOST");
+    VqsModelNodeHost* node = model.GetHostNode(host);
+    EXPECT_EQ(node->GetHostType(), VQHostTarsk);
+    app.GetLink()->BeginTransaction();
+    host->SetHostType(VQHostUnix);
+    app.GetLink()->CommitTransaction();
+    EXPECT_EQ(node->GetHostType(), VQHostTarsk);
+    EXPECT_EQ(VqsModel().GetHostNode(host)->GetHostType(), VQHostUnix);
+}
+
+TEST_F(NodeLockTest, APreviousConfigurationWithoutItsOptionSetIsReadAgainAtTheNextLoad)
+{
+    const PxVQSystemPtr system = System("SYS2");
+    app.GetLink()->BeginTransaction();
+    const PxVQOldConfigPtr old = system->CreateOldConfig();
+    app.GetLink()->CommitTransaction();
+    VqsModel model;
+    VqsModelNodeOldConfig* node = model.GetOldConfigNode(old, system);
+    ASSERT_EQ(node, nullptr) << "the system has no node yet";
+    node = model.GetSystemNode(system)->FindOrCreateOldConfigNode(old, false);
+
+    node->LoadOptionSets(VqsLoadCached);
+    CObList sets;
+    node->GetOptionSetNodes(sets);
+    EXPECT_TRUE(sets.IsEmpty());
+
+    app.GetLink()->BeginTransaction();
+    old->CreateOptionSet("NTGEN", 0);
+    app.GetLink()->CommitTransaction();
+    node->LoadOptionSets(VqsLoadCached);
+    node->GetOptionSetNodes(sets);
+    EXPECT_EQ(sets.GetCount(), 1);
+}
+
+// A repository failure on the way down is shown with the text of the step it met.
+TEST_F(NodeLockTest, ARepositoryFailureOnTheWayIsShownWithTheStepsTextAndGivesNoNode)
+{
+    struct Case {
+        const char* operation;
+        std::function<VqsModelNode*(NodeLockTest&, VqsModel&, VqsLockBag&)> lock;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"PxObject::Refresh",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) { return m.LockEnterpriseNode(b, t.Enterprise()); },
+         "Cannot access System Enterprise data"},
+        {"PxVQConfig::GetSystem",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) {
+             return m.LockCurConfigNode(b, t.System("SYS1")->GetCurConfig());
+         },
+         "Cannot access current system configuration"},
+        {"PxVQOptionSet::GetConfig",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) {
+             return m.LockOptionSetNode(b, t.System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+         },
+         "Cannot access the Business Segment entry"},
+        {"PxVQReportSoftLinkAlias::GetReportGroup",
+         [](NodeLockTest& t, VqsModel& m, VqsLockBag& b) {
+             PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+             t.ReportGroup("SYS1", "SALES", "MONTHEND")->GetListOfReportSoftLinkAliases(aliases);
+             return m.LockRepAliasNode(b, aliases.GetHead());
+         },
+         "Cannot access Report in the group"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.operation);
+        vqui::ClearTranscript();
+        VqsModel model;
+        VqsLockBag bag(VqsReadLock);
+        PxFaultInjection::Throw(c.operation);
+
+        EXPECT_EQ(c.lock(*this, model, bag), nullptr);
+
+        PxFaultInjection::Reset();
+        EXPECT_EQ(Boxes(), std::vector<std::string>{std::string(c.text) + ":\nInjected repository failure"});
+    }
+}
+
+namespace {
+
+std::vector<std::string> g_logLines;
+
+void KeepLogLine(int, const char* level, const char* text) { g_logLines.push_back(std::string(level) + ": " + text); }
+
+} // namespace
+
+// The new-report-group and new-bundle dialogs come later: until then nothing opens, the
+// bag's locks are given back all the same and a line tells why nothing was made.
+TEST_F(NodeLockTest, TheNewGroupAndBundleDialogsAreNotOpenedYetAndTheLocksAreGivenBack)
+{
+    VqsModel model;
+    g_logLines.clear();
+    app.RegisterWYRCallBack(nullptr, nullptr, &KeepLogLine);
+    VqsLockBag bag(VqsWriteLock);
+    VqsModelNodeBSLink* link = model.LockBSLinkNode(bag, Segment("SYS1", "SALES"));
+    ASSERT_NE(link, nullptr);
+
+    EXPECT_FALSE(model.OpenReportGroupDlg(bag, link));
+    EXPECT_FALSE(model.OpenBundleDlg(bag, link));
+
+    EXPECT_EQ(bag.GetHoldCount(), 0u);
+    EXPECT_TRUE(OtherUser()->GetLVQEnterprise()->WriteLock(0).Succeeded());
+    EXPECT_EQ(g_logLines, (std::vector<std::string>{"INFO: The new report group dialog is not available yet: not opened.",
+                                                    "INFO: The new bundle dialog is not available yet: not opened."}));
+    app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
 }

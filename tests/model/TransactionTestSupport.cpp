@@ -24,7 +24,6 @@ const char* const kDesign = R"({
        {"class": "PxLSEEvent", "name": "ORDERS", "usage": "I", "color": 5, "primaryProfile": "ORDBYDATE"},
        {"class": "PxLSEComponent", "name": "PRINTOUT", "usage": "O", "type": 17},
        {"class": "PxLSEIspec", "name": "LOOKUP", "usage": "Q"},
-       {"class": "PxLSEIspec", "name": "UNUSED", "usage": "X"},
        {"class": "PxLSEEvent", "name": "EVENT", "usage": "I",
         "missingRevisions": ["GraphicalRevision", "CharacterRevision", "DataItemRevision", "DbRevision",
                              "TeachRevision"]},

@@ -207,6 +207,20 @@ TEST_F(TreeItemTest, LevelsCountOnlyShownAncestors)
     EXPECT_FALSE(Find("Acct")->IsAncestorOf(Find("Cust/Orders")));
 }
 
+TEST_F(TreeItemTest, AnExpandedItemWhoseChildrenAreAllHiddenIsCollapsedAgain)
+{
+    MakeRoot();
+    root->ExpandBranch();
+    ScriptItem* acct = Find("Acct");
+    for (const char* name : {"Acct/Journal", "Acct/Ledger"}) {
+        view->RemoveItem(Find(name));
+        Find(name)->SetState(VqsTreeItem::Hidden);
+    }
+    acct->UpdateRow(TRUE);
+    EXPECT_EQ(acct->GetState(), VqsTreeItem::Collapsed);
+    EXPECT_EQ(root->GetState(), VqsTreeItem::Expanded);
+}
+
 TEST_F(TreeItemTest, ThePrefixSearchFillsUnexpandedBranches)
 {
     MakeRoot();

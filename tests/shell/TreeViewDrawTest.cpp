@@ -1,5 +1,6 @@
 #include "TreeViewTestFixture.h"
 
+#include "shell/VqsSortBatch.h"
 #include "win/CDC.h"
 #include "win/CGdiObject.h"
 #include "win/DisplayList.h"
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+using viewtest::ScriptItem;
 using vqwin::DisplayOp;
 
 namespace {
@@ -59,6 +61,24 @@ struct TreeViewDrawTest : TreeViewTest {
 
     const DisplayOp* TextOf(const char* text) { return Paint().FindText(text); }
 
+    // The rows whose line to their parent ends at the row's middle, as a last child's does.
+    std::vector<std::string> RowsDrawnAsLastChildren()
+    {
+        const vqwin::DisplayList& drawn = Paint();
+        std::vector<std::string> rows;
+        for (int row = 0; row < view->GetListCtrl().GetItemCount(); ++row) {
+            const CRect rect = RowRect(row);
+            const DisplayOp* connecting = nullptr;
+            for (const DisplayOp& op : drawn.Ops()) {
+                if (op.kind == DisplayOp::Kind::Line && op.from.y == rect.top && op.from.x == op.to.x)
+                    connecting = &op;
+            }
+            if (connecting && connecting->to.y == rect.top + kRowHeight / 2)
+                rows.push_back(view->GetItem(row)->GetText());
+        }
+        return rows;
+    }
+
     static std::string Point(long x, long y) { return "(" + std::to_string(x) + "," + std::to_string(y) + ")"; }
 };
 
@@ -99,6 +119,64 @@ TEST_F(TreeViewDrawTest, TreeLinesRunThroughTheLevelsOfTheAncestorsThatHaveSibli
     Find("Cust/Orders")->GetLineLevels(below);
     ASSERT_EQ(below.GetCount(), 1);
     EXPECT_EQ(below.GetHead(), 1) << "no line runs on below the last child";
+}
+
+TEST_F(TreeViewDrawTest, TheLastChildEndsItsLineAsChildrenComeGoAndAreSortedAnew)
+{
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Cust"}));
+
+    script.children["Root"].push_back("Dept");
+    root->FillChildren(1);
+    EXPECT_EQ(view->Rows(), (Texts{"Root", "  Acct", "    Ledger", "  Bill", "  Cust", "  Dept"}));
+    EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Dept"})) << "a child inserted after the last";
+
+    root->RemoveChild(Find("Dept"));
+    EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Cust"})) << "the last child removed";
+
+    script.children["Acct"].push_back("Journal");
+    {
+        VqsSortBatch batch(view);
+        Find("Acct")->FillChildren(1);
+    }
+    EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Cust"})) << "a child inserted before the last";
+
+    Find("Bill")->name = "Zone";
+    { VqsSortBatch batch(view); }
+    EXPECT_EQ(view->Rows(), (Texts{"Root", "  Acct", "    Journal", "    Ledger", "  Cust", "  Zone"}));
+    EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Zone"})) << "a child renamed and sorted to the end";
+}
+
+TEST_F(TreeViewDrawTest, ExpandingCollapsingAndExpandingAgainDrawsTheNewChildrensLines)
+{
+    using Texts = std::vector<std::string>;
+    for (int round = 0; round < 2; ++round) {
+        Select(0);
+        view->CollapseSelected();
+        EXPECT_EQ(RowsDrawnAsLastChildren(), Texts{});
+        view->ExpandSelected();
+        EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Cust"})) << "round " << round;
+        Select(1);
+        view->ExpandSelected();
+        EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Cust"})) << "round " << round;
+    }
+}
+
+TEST_F(TreeViewDrawTest, ChildrenOfAHiddenChildAreLastChildrenInItsPlace)
+{
+    using Texts = std::vector<std::string>;
+    script.children["Cust"] = {"Orders", "Invoices"};
+    Select(4);
+    view->ExpandSelected();
+    ScriptItem* cust = Find("Cust");
+    view->RemoveItem(cust);
+    cust->SetState(VqsTreeItem::Hidden);
+    EXPECT_EQ(view->Rows(), (Texts{"Root", "  Acct", "    Ledger", "  Bill", "  Invoices", "  Orders"}));
+    EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Orders"}));
+
+    view->RemoveItem(Find("Acct"));
+    Find("Acct")->SetState(VqsTreeItem::Hidden);
+    EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Orders"})) << "Ledger is now a child of Root before Orders";
 }
 
 TEST_F(TreeViewDrawTest, TheBitmapTextAndColoursOfARow)

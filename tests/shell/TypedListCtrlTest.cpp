@@ -239,3 +239,36 @@ TEST_F(TypedListCtrlTest, DeferredDetailsAreReadAtTheFirstPaintAndTriedAgainAfte
     EXPECT_TRUE(list.LoadItemDetails(Element("MONTHLY"), &image));
     EXPECT_EQ(image.nVariant, 0);
 }
+
+TEST_F(TypedListCtrlTest, AddingListsOnlyNewObjectsThatStillExistAndSelectionFollowsTheObjects)
+{
+    VqsTypedListCtrl_IspecBundleDataLink list;
+    Create(list);
+    ASSERT_TRUE(list.Init());
+    PxTypedList<PxVQIspecSoftLinkPtr> first;
+    Elements(first, {"ORDER"});
+    ASSERT_TRUE(list.SetObjects(first));
+    EXPECT_FALSE(list.GetFirstSelected());
+
+    PxTypedList<PxVQIspecSoftLinkPtr> more;
+    Elements(more, {"ORDER", "NOTES", "AUDIT"});
+    AsOtherUser([](PxVQEnterprise& enterprise) {
+        enterprise.GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES")->GetElementSoftLink("AUDIT")->DeleteObject();
+    });
+    list.AddObjects(more);
+    EXPECT_EQ(Column(list, 0), (std::vector<std::string>{"NOTES", "ORDER"}));
+
+    list.SelectObject(Element("ORDER"));
+    EXPECT_TRUE(list.GetFirstSelected()->IsSameOid(Element("ORDER")));
+    list.SelectObject(PxVQIspecSoftLinkPtr(Element("CUSTOMER")));
+    EXPECT_FALSE(list.GetFirstSelected()) << "an object without a row clears the selection";
+
+    PxTypedList<PxVQIspecSoftLinkPtr> all;
+    list.GetAllObjects(all);
+    EXPECT_EQ(all.GetCount(), 2);
+    list.SelectObjects(all);
+    PxTypedList<PxVQIspecSoftLinkPtr> removed;
+    list.RemoveSelected(removed);
+    EXPECT_EQ(removed.GetCount(), 2);
+    EXPECT_EQ(list.GetItemCount(), 0);
+}

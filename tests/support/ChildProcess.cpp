@@ -45,6 +45,16 @@ void ChildProcess::Finish()
     Reap();
 }
 
+void ChildProcess::ExitUnreaped()
+{
+    if (m_pid <= 0)
+        return;
+    char byte = 1;
+    (void)!write(m_go[1], &byte, 1);
+    siginfo_t info{};
+    waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOWAIT);
+}
+
 void ChildProcess::Kill()
 {
     if (m_pid <= 0)

@@ -21,6 +21,9 @@ public:
     bool WaitReady();
     // Lets the child end and waits for it to be gone.
     void Finish();
+    // Lets the child end and waits until it has exited, leaving it unreaped (a zombie) until
+    // the destructor.
+    void ExitUnreaped();
     // Kills the child (SIGKILL) and waits for it to be gone.
     void Kill();
 

@@ -7,11 +7,19 @@
 #include "repo/RepoError.h"
 #include "repo/RepoValidator.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 namespace vqrepo {
 
@@ -20,13 +28,115 @@ namespace {
 namespace fs = std::filesystem;
 
 // The files SQLite and the proxy keep beside a repository file.
-constexpr const char* kCompanions[] = {"", "-wal", "-shm", "-locks", "-locks-wal", "-locks-shm"};
+constexpr const char* kCompanions[] = {"-wal", "-shm", "-locks", "-locks-wal", "-locks-shm"};
+
+[[noreturn]] void Refuse(const std::string& path, const std::string& reason)
+{
+    throw RepoError("Cannot create the repository " + path + ": " + reason);
+}
 
 void RemoveWithCompanions(const std::string& path)
 {
     std::error_code ignored;
+    fs::remove(path, ignored);
     for (const char* suffix : kCompanions)
         fs::remove(path + suffix, ignored);
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(path, ignored));
+}
+
+fs::path FolderOf(const std::string& path)
+{
+    fs::path folder = fs::path(path).parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+// A new repository file would take over the log and locks an earlier one of that name
+// left behind.
+void RequireFreePlace(const std::string& path)
+{
+    std::error_code error;
+    fs::path folder = FolderOf(path);
+    if (!fs::is_directory(folder, error))
+        Refuse(path, "the folder " + folder.string() + " does not exist.");
+    if (Exists(path))
+        Refuse(path, "the file exists already.");
+    std::string left;
+    for (const char* suffix : kCompanions)
+        if (Exists(path + suffix))
+            left += (left.empty() ? "" : ", ") + path + suffix;
+    if (!left.empty())
+        Refuse(path, "files of an earlier repository of that name are left (" + left + "); remove them first.");
+}
+
+bool ProcessRuns(pid_t pid)
+{
+    if (kill(pid, 0) != 0 && errno == ESRCH)
+        return false;
+    // A process that has exited but is not reaped yet runs no more.
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::size_t close = text.rfind(')');
+    return close == std::string::npos || close + 2 >= text.size() || (text[close + 2] != 'Z' && text[close + 2] != 'X');
+}
+
+// The process that builds a file named "<name>.building-<pid>" or one of its companions;
+// 0 when the file is no such thing.
+pid_t BuilderOf(const std::string& fileName, const std::string& prefix)
+{
+    if (fileName.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    const char* digits = fileName.c_str() + prefix.size();
+    const char* end = fileName.c_str() + fileName.size();
+    pid_t pid = 0;
+    auto [rest, error] = std::from_chars(digits, end, pid);
+    if (error != std::errc() || rest == digits || pid <= 0)
+        return 0;
+    if (rest == end)
+        return pid;
+    for (const char* suffix : kCompanions)
+        if (std::strcmp(rest, suffix) == 0)
+            return pid;
+    return 0;
+}
+
+// Files of earlier creates of the path whose processes were killed.
+void RemoveDeadBuilds(const std::string& path)
+{
+    std::string prefix = fs::path(path).filename().string() + ".building-";
+    std::error_code error;
+    std::vector<fs::path> dead;
+    for (const fs::directory_entry& entry : fs::directory_iterator(FolderOf(path), error)) {
+        pid_t pid = BuilderOf(entry.path().filename().string(), prefix);
+        if (pid != 0 && pid != getpid() && !ProcessRuns(pid))
+            dead.push_back(entry.path());
+    }
+    for (const fs::path& file : dead)
+        fs::remove(file, error);
+}
+
+// Puts the built file in place; a file that took the place meanwhile is never replaced.
+void PlaceWithoutReplacing(const std::string& building, const std::string& path)
+{
+    if (renameat2(AT_FDCWD, building.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return;
+    int error = errno;
+    if (error == EINVAL || error == ENOSYS) {
+        // A file system without the no-replace rename: a link is refused as well when the
+        // name is taken.
+        if (link(building.c_str(), path.c_str()) == 0) {
+            unlink(building.c_str());
+            return;
+        }
+        error = errno;
+    }
+    if (error == EEXIST)
+        Refuse(path, "another file of that name was made while it was built; that file is kept.");
+    Refuse(path, std::generic_category().message(error) + ".");
 }
 
 std::unique_ptr<PxVQLink> Attach(const std::string& path)
@@ -36,31 +146,33 @@ std::unique_ptr<PxVQLink> Attach(const std::string& path)
     return link;
 }
 
+void Build(const std::string& building, const RepoDescription& description)
+{
+    PxLink::CreateRepository(building.c_str());
+    {
+        std::unique_ptr<PxVQLink> link = Attach(building);
+        BuildRepository(*link, description);
+    }
+    std::error_code ignored;
+    for (const char* suffix : {"-locks", "-locks-wal", "-locks-shm"})
+        fs::remove(building + suffix, ignored);
+}
+
 } // namespace
 
 void CreateRepositoryFile(const std::string& path, const RepoDescription& description)
 {
     ValidateDescription(description);
-    if (fs::exists(path))
-        throw RepoError("Cannot create the repository " + path + ": the file exists already.");
+    RequireFreePlace(path);
+    RemoveDeadBuilds(path);
     std::string building = path + ".building-" + std::to_string(getpid());
     RemoveWithCompanions(building);
     try {
-        PxLink::CreateRepository(building.c_str());
-        {
-            std::unique_ptr<PxVQLink> link = Attach(building);
-            BuildRepository(*link, description);
-        }
-        std::error_code ignored;
-        for (const char* suffix : {"-locks", "-locks-wal", "-locks-shm"})
-            fs::remove(building + suffix, ignored);
-        fs::rename(building, path);
+        Build(building, description);
+        PlaceWithoutReplacing(building, path);
     } catch (const VqException& failure) {
         RemoveWithCompanions(building);
-        throw RepoError("Cannot create the repository " + path + ": " + failure.GetErrorMessage().GetString());
-    } catch (const fs::filesystem_error& failure) {
-        RemoveWithCompanions(building);
-        throw RepoError("Cannot create the repository " + path + ": " + failure.code().message() + ".");
+        Refuse(path, failure.GetErrorMessage().GetString());
     } catch (...) {
         RemoveWithCompanions(building);
         throw;
@@ -72,10 +184,9 @@ void DumpRepositoryFile(const std::string& path, std::ostream& out)
     if (!fs::exists(path))
         throw RepoError("There is no repository " + path + ".");
     try {
-        std::unique_ptr<PxVQLink> link = Attach(path);
-        PxRepositoryDump::Write(*link, out);
+        PxRepositoryDump::WriteFile(path, out);
     } catch (const VqException& failure) {
-        throw RepoError(std::string("Cannot read the repository ") + path + ": " + failure.GetErrorMessage().GetString());
+        throw RepoError(path + ": " + failure.GetErrorMessage().GetString());
     }
 }
 

@@ -9,12 +9,15 @@
 namespace vqrepo {
 
 // Makes the repository file of a description. The description is checked first; the file
-// is built beside its place under another name and renamed into place only when complete,
-// so a refused description or a failed build leaves nothing behind. An existing file is
-// refused.
+// is built beside its place ("<path>.building-<pid>") and moved into place only when
+// complete and only if the name is still free, so a refused description or a failed build
+// leaves nothing behind and no file is ever replaced. Refused as well: a path in a missing
+// folder, and files an earlier repository of the name left (log, shared memory, locks).
+// Building files of earlier creates of the path whose process no longer runs are removed.
 void CreateRepositoryFile(const std::string& path, const RepoDescription& description);
 
-// Writes the objects of a repository file as text (PxRepositoryDump).
+// Writes the objects of a repository file as text, opening it read only
+// (PxRepositoryDump::WriteFile).
 void DumpRepositoryFile(const std::string& path, std::ostream& out);
 
 } // namespace vqrepo

@@ -2,9 +2,11 @@
 
 #include "proxy/PxLSEBuilder.h"
 #include "repo/RepoError.h"
+#include "repo/RepoValidator.h"
 
 #include <nlohmann/json.hpp>
 
+#include <climits>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -44,7 +46,7 @@ public:
             return fallback;
         if (!value->is_string())
             Fail(std::string("\"") + key + "\" must be a text");
-        return value->get<std::string>();
+        return Stored(key, value->get<std::string>());
     }
 
     std::string RequiredText(const char* key)
@@ -77,6 +79,11 @@ public:
         return number;
     }
 
+    int Int(const char* key, int fallback = 0)
+    {
+        return static_cast<int>(Ranged(key, fallback, INT_MIN, INT_MAX));
+    }
+
     // The elements of an array (none when the key is absent).
     std::vector<const json*> Array(const char* key)
     {
@@ -97,7 +104,7 @@ public:
         for (const json* item : Array(key)) {
             if (!item->is_string())
                 Fail(std::string("every entry of \"") + key + "\" must be a text");
-            texts.push_back(item->get<std::string>());
+            texts.push_back(Stored(key, item->get<std::string>()));
         }
         return texts;
     }
@@ -124,6 +131,14 @@ public:
     }
 
 private:
+    // The repository keeps texts up to their first NUL character.
+    std::string Stored(const char* key, std::string text) const
+    {
+        if (text.find('\0') != std::string::npos)
+            Fail(std::string("\"") + key + "\" holds a NUL character");
+        return text;
+    }
+
     const json* Take(const char* key)
     {
         m_taken.insert(key);
@@ -190,8 +205,8 @@ ElementDesc ReadElement(const json& value, const std::string& place)
     std::size_t index = 0;
     for (const json* item : node.Array("ordinates")) {
         Node ordinate(*item, At(place, "ordinates", index++));
-        element.ordinates.push_back({ordinate.RequiredText("target"), static_cast<int>(ordinate.Number("sequence")),
-                                     static_cast<int>(ordinate.Number("linkIfPresent"))});
+        element.ordinates.push_back({ordinate.RequiredText("target"), ordinate.Int("sequence"),
+                                     ordinate.Int("linkIfPresent")});
         ordinate.Done();
     }
     index = 0;
@@ -200,7 +215,7 @@ ElementDesc ReadElement(const json& value, const std::string& place)
         DataUsageDesc usage;
         usage.target = use.RequiredText("target");
         usage.usage = ReadLetter(use, "usage", 'D');
-        usage.memodata = static_cast<int>(use.Number("memodata"));
+        usage.memodata = use.Int("memodata");
         usage.keywordTerm = use.Number("keywordTerm") != 0;
         use.Done();
         element.dataUsages.push_back(usage);
@@ -226,7 +241,7 @@ SegmentDesc ReadSegment(const json& value, const std::string& place)
     index = 0;
     for (const json* item : node.Array("subsystems")) {
         Node subsystem(*item, At(place, "subsystems", index++));
-        segment.subsystems.push_back({subsystem.RequiredText("name"), static_cast<int>(subsystem.Number("number"))});
+        segment.subsystems.push_back({subsystem.RequiredText("name"), subsystem.Int("number")});
         subsystem.Done();
     }
     index = 0;
@@ -243,7 +258,7 @@ SegmentDesc ReadSegment(const json& value, const std::string& place)
     if (const json* locked = node.Child("lockedBy")) {
         Node lock(*locked, place + ".lockedBy");
         segment.lockedBy = lock.RequiredText("usercode");
-        segment.lockExclusive = static_cast<int>(lock.Number("exclusive", 1));
+        segment.lockExclusive = lock.Int("exclusive", 1);
         lock.Done();
     }
     ReadProperties(node, "PxLSEBusinessSegment", segment.properties);
@@ -261,8 +276,8 @@ HostDesc ReadHost(const json& value, const std::string& place)
     host.port = node.Ranged("port", 21, 1, 65535);
     host.ftpUserid = node.Text("ftpUserid");
     host.ftpPassword = node.Text("ftpPassword");
-    host.encipher = static_cast<int>(node.Number("encipher"));
-    host.kanaMode = static_cast<int>(node.Number("kanaMode"));
+    host.encipher = node.Int("encipher");
+    host.kanaMode = node.Int("kanaMode");
     node.Done();
     return host;
 }
@@ -283,7 +298,7 @@ PackDesc ReadPack(const json& value, const std::string& place)
         association.host = entry.RequiredText("host");
         association.path = entry.Text("path");
         association.table = entry.Text("table");
-        association.fixedDisk = static_cast<int>(entry.Number("fixedDisk"));
+        association.fixedDisk = entry.Int("fixedDisk");
         association.equipmentType = entry.Text("equipmentType");
         association.acrName = entry.Text("acrName");
         association.packIds = entry.Texts("packIds");
@@ -349,7 +364,7 @@ SystemDesc ReadSystem(const json& value, const std::string& place)
         bundle.segment = entry.RequiredText("businessSegment");
         bundle.name = entry.RequiredText("name");
         bundle.description = entry.Text("description");
-        bundle.containsAllIspecs = static_cast<int>(entry.Number("containsAllIspecs"));
+        bundle.containsAllIspecs = entry.Int("containsAllIspecs");
         bundle.ispecs = entry.Texts("ispecs");
         entry.Done();
         system.bundles.push_back(bundle);
@@ -380,7 +395,7 @@ RepoDescription ReadRoot(const json& value)
     Node node(value, "description");
     RepoDescription description;
     description.timeStamp = node.Number("timeStamp", description.timeStamp);
-    description.allowLongNames = static_cast<int>(node.Number("allowLongNames"));
+    description.allowLongNames = node.Int("allowLongNames");
     std::size_t index = 0;
     for (const json* item : node.Array("businessSegments"))
         description.segments.push_back(ReadSegment(*item, At("", "businessSegments", index++)));
@@ -394,6 +409,7 @@ RepoDescription ReadRoot(const json& value)
     for (const json* item : node.Array("systems"))
         description.systems.push_back(ReadSystem(*item, At("", "systems", index++)));
     node.Done();
+    ValidateDescription(description);
     return description;
 }
 

@@ -1,6 +1,7 @@
 #include "repo/RepoSample.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace vqrepo {
@@ -226,6 +227,25 @@ RepoDescription SampleDescription(const SampleScale& requested)
     for (int index = 0; index < scale.systems; ++index)
         description.systems.push_back(System(index, description));
     return description;
+}
+
+bool ParseSampleScale(const std::string& text, SampleScale& scale)
+{
+    int numbers[3] = {};
+    const char* at = text.c_str();
+    const char* end = at + text.size();
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0 && (at == end || *at++ != ','))
+            return false;
+        auto [next, error] = std::from_chars(at, end, numbers[i]);
+        if (error != std::errc() || next == at)
+            return false;
+        at = next;
+    }
+    if (at != end || numbers[0] < 1 || numbers[1] < 1 || numbers[2] < 0)
+        return false;
+    scale = {numbers[0], numbers[1], numbers[2]};
+    return true;
 }
 
 } // namespace vqrepo

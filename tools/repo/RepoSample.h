@@ -7,6 +7,8 @@
 
 #include "repo/RepoDescription.h"
 
+#include <string>
+
 namespace vqrepo {
 
 struct SampleScale {
@@ -16,5 +18,9 @@ struct SampleScale {
 };
 
 RepoDescription SampleDescription(const SampleScale& scale = {});
+
+// The scale from "SYSTEMS,SEGMENTS,ELEMENTS" (e.g. "100,20,500": at least one system and
+// one segment); false, leaving the scale, for any other text.
+bool ParseSampleScale(const std::string& text, SampleScale& scale);
 
 } // namespace vqrepo

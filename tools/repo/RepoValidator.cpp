@@ -5,6 +5,7 @@
 
 #include <map>
 #include <set>
+#include <string_view>
 
 namespace vqrepo {
 
@@ -14,6 +15,26 @@ namespace {
 {
     throw RepoError(place + (name.empty() ? "" : " \"" + name + "\"") + ": " + problem + ".");
 }
+
+// The place of an entry of a list in the description, as the reader names it.
+std::string Entry(const std::string& place, const char* key, std::size_t index)
+{
+    return place + "." + key + "[" + std::to_string(index) + "]";
+}
+
+// The letters a one-letter code may take, for messages: "Q, I, O or B".
+std::string Listed(std::string_view letters)
+{
+    std::string listed;
+    for (std::size_t i = 0; i < letters.size(); ++i)
+        listed += std::string(i == 0 ? "" : i + 1 == letters.size() ? " or " : ", ") + letters[i];
+    return listed;
+}
+
+// Values the repository holds as codes: Ispec usages, data usages and relation strings.
+constexpr std::string_view kIspecUsages = "QIOB";
+constexpr std::string_view kDataUsages = "DBO";
+constexpr std::string_view kRelationLetters = "ORor";
 
 // Refuses the second of two objects with the same name.
 class UniqueNames {
@@ -71,8 +92,24 @@ private:
     std::map<std::string, std::string> m_classes;
 };
 
+void CheckValues(const ElementDesc& element)
+{
+    auto usage = element.properties.texts.find("usage");
+    if (usage != element.properties.texts.end() &&
+        (usage->second.size() != 1 || kIspecUsages.find(usage->second[0]) == std::string_view::npos))
+        Fail(element.place, element.name, "the \"usage\" of an Ispec is one of the letters " + Listed(kIspecUsages));
+    auto length = element.properties.numbers.find("length");
+    if (length != element.properties.numbers.end() && length->second < 0)
+        Fail(element.place, element.name, "the \"length\" must not be negative");
+    for (std::size_t i = 0; i < element.dataUsages.size(); ++i)
+        if (kDataUsages.find(element.dataUsages[i].usage) == std::string_view::npos)
+            Fail(Entry(element.place, "dataUsages", i), "",
+                 "the \"usage\" of a data usage is one of the letters " + Listed(kDataUsages));
+}
+
 void CheckElement(const ElementDesc& element, const SegmentIndex& index)
 {
+    CheckValues(element);
     for (const OrdinateDesc& ordinate : element.ordinates)
         index.Require(element.place, element.name, ordinate.target, "PxLSEElement", "element");
     for (const DataUsageDesc& usage : element.dataUsages)
@@ -104,13 +141,17 @@ void CheckSegment(const SegmentDesc& segment)
     for (const RelationDesc& relation : segment.relations) {
         index.Require(relation.place, "", relation.source, "PxLSEElement", "element");
         index.Require(relation.place, "", relation.target, "PxLSEElement", "element");
+        if (relation.relation.find_first_not_of(kRelationLetters) != std::string::npos)
+            Fail(relation.place, "", "the \"relation\" is made of the letters O and R");
     }
     std::set<int> slots;
     UniqueNames languages("language");
-    for (const LanguageDesc& language : segment.languages) {
-        languages.Add(segment.place, language.name);
+    for (std::size_t i = 0; i < segment.languages.size(); ++i) {
+        const LanguageDesc& language = segment.languages[i];
+        std::string place = Entry(segment.place, "languages", i);
+        languages.Add(place, language.name);
         if (!slots.insert(language.slot).second)
-            Fail(segment.place, segment.name, "two languages in slot " + std::to_string(language.slot));
+            Fail(place, language.name, "a second language in slot " + std::to_string(language.slot));
     }
     if (!segment.primaryLanguage.empty() && !languages.Contains(segment.primaryLanguage))
         Fail(segment.place, segment.name, "the primary language \"" + segment.primaryLanguage + "\" is not one of its languages");

@@ -1,6 +1,7 @@
 // Checks that a repository description holds together before anything is written: no
-// name twice where names must differ, and every reference names an object of the right
-// kind. The first problem is thrown as a RepoError naming its place.
+// name twice where names must differ, every reference names an object of the right kind,
+// and codes and numbers are ones the repository can hold (usage and relation letters,
+// lengths). The first problem is thrown as a RepoError naming its place.
 #pragma once
 
 #include "repo/RepoDescription.h"

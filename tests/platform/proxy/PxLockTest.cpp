@@ -132,7 +132,84 @@ TEST_F(PxLockTest, ARefusedLockAsksTheCallbackUntilItGivesUp)
     EXPECT_TRUE(info.GetObject()->IsSameOid(m_x));
     EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 3, 3}));
     EXPECT_EQ(m_callback.attempts, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(GetTickCount64() - before, 1000u) << "two retry delays, on the clock";
+    EXPECT_EQ(GetTickCount64() - before, 30u) << "two retry delays, on the clock";
+}
+
+TEST_F(PxLockTest, RetriesComeSoonThenBackOff)
+{
+    ASSERT_TRUE(m_theirX->WriteLock(0));
+    std::vector<std::uint64_t> delays;
+    std::uint64_t last = GetTickCount64();
+    m_callback.answer = [&](PxLockErrorInfo&) {
+        delays.push_back(GetTickCount64() - last);
+        last = GetTickCount64();
+        return delays.size() < 10 ? 1 : 0;
+    };
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockGivenUp);
+    EXPECT_EQ(delays, (std::vector<std::uint64_t>{0, 10, 20, 40, 80, 160, 320, 500, 500, 500}));
+}
+
+TEST_F(PxLockTest, ALockLetGoGoesToTheSessionThatHasWaitedLongest)
+{
+    ASSERT_TRUE(m_x->WriteLock(0));
+    std::vector<int> retakes;
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther || retakes.size() == 3)
+            return 0;
+        m_x->UnLock(); // the holder lets go and takes the lock again at once
+        retakes.push_back(m_x->WriteLock(0).GetErrorCode());
+        return 1;
+    };
+    m_b->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_TRUE(m_theirX->WriteLock(0));
+    EXPECT_EQ(retakes, (std::vector<int>{PxLockHeldByOther}));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 0}));
+    m_theirX->UnLock();
+    EXPECT_TRUE(m_x->WriteLock(0)) << "the line is empty again";
+}
+
+TEST_F(PxLockTest, LettingGoOfAnObjectWakesTheFirstInLine)
+{
+    ASSERT_TRUE(m_x->WriteLock(0));
+    ASSERT_TRUE(Host(*m_a, "Y")->WriteLock(0));
+    auto third = PxAttach(m_repository.Path(), "carol/ops");
+    std::vector<bool> woken;
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther)
+            return 0;
+        EXPECT_EQ(Host(*third, "X")->ReadLock().GetErrorCode(), PxLockHeldByOther) << "in line after the waiter";
+        Host(*m_a, "Y")->UnLock();
+        woken.push_back(PxTesting::WasWoken(*m_b));
+        m_x->UnLock();
+        woken.push_back(PxTesting::WasWoken(*m_b));
+        woken.push_back(PxTesting::WasWoken(*third));
+        return 1;
+    };
+    m_b->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_TRUE(m_theirX->WriteLock(0));
+    EXPECT_EQ(woken, (std::vector<bool>{false, true, false})) << "woken when its object is let go, and only then";
+}
+
+TEST_F(PxLockTest, TheLineKeepsNoSessionThatHoldsTheObjectOrHasGivenUp)
+{
+    ASSERT_TRUE(m_x->ReadLock());
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther)
+            return 0;
+        EXPECT_TRUE(m_x->ReadLock()) << "a holder adds holds past a waiting writer";
+        EXPECT_EQ(Host(*m_a, "Y")->ReadLock().GetErrorCode(), PxLockGranted) << "the line is per object";
+        return 0;
+    };
+    m_b->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_EQ(m_theirX->WriteLock(0).GetErrorCode(), PxLockGivenUp);
+    m_x->UnLock();
+    m_x->UnLock();
+    EXPECT_TRUE(m_x->WriteLock(0)) << "a session that gave up waits no more";
 }
 
 TEST_F(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
@@ -149,6 +226,31 @@ TEST_F(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
     EXPECT_TRUE(m_x->WriteLock(0));
     EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 3, 0}));
     EXPECT_EQ(m_theirX->ReadLock().GetErrorCode(), PxLockHeldByOther);
+}
+
+TEST_F(PxLockTest, ATransactionWaitingForALockLetsItsHolderCommit)
+{
+    ASSERT_TRUE(m_theirX->WriteLock(0));
+    PxTesting::SetBusyTimeout(*m_b, 0);
+    m_a->BeginTransaction();
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther)
+            return 0;
+        m_b->BeginTransaction();
+        m_theirX->SetAttributeText("name", "X2");
+        m_b->CommitTransaction();
+        m_theirX->UnLock();
+        return 1;
+    };
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    ASSERT_TRUE(m_x->WriteLock(0));
+    m_x->Refresh();
+    EXPECT_EQ(m_x->GetAttributeText("name"), "X2");
+    m_x->SetAttributeText("name", "X3");
+    m_a->CommitTransaction();
+    m_theirX->Refresh();
+    EXPECT_EQ(m_theirX->GetAttributeText("name"), "X3");
 }
 
 TEST_F(PxLockTest, WithoutACallbackARefusalComesBackAtOnce)

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -71,10 +73,42 @@ TEST_F(PxTransactionTest, AbortRestoresAttributesAndRemovesCreatedObjects)
         EXPECT_TRUE(e.IsObjectDeleted());
     }
 
-    // The id of the aborted object is given again; the old proxy must not take the new object.
     PxVQObjectPtr again = CommittedHost(*m_a, "H2");
     EXPECT_FALSE(created->ObjectPresent());
     EXPECT_TRUE(again->ObjectPresent());
+}
+
+TEST_F(PxTransactionTest, TheIdOfAnAbortedCreationIsNeverGivenAgain)
+{
+    m_a->BeginTransaction();
+    PxVQObjectPtr aborted = m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
+    ASSERT_TRUE(aborted->PersistentLock(1));
+    m_a->AbortTransaction();
+
+    for (PxVQLink* link : {m_a.get(), m_b.get()}) {
+        PxVQObjectPtr created = CommittedHost(*link, "H");
+        EXPECT_FALSE(created->GetHandle() == aborted->GetHandle()) << "a kept handle would name the new object";
+        EXPECT_FALSE(aborted->ObjectPresent());
+        EXPECT_FALSE(created->GetPersistentLock());
+        EXPECT_TRUE(created->WriteLock(0));
+    }
+}
+
+TEST_F(PxTransactionTest, ALockFileMadeAfreshGivesNoStoredIdAgain)
+{
+    PxVQObjectPtr stored = CommittedHost(*m_a, "H1");
+    PxHandle storedHandle = stored->GetHandle();
+    stored = nullptr;
+    m_a.reset();
+    m_b.reset();
+    std::string locks = std::string(m_repository.Path()) + "-locks";
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(locks + suffix);
+
+    m_a = PxAttach(m_repository.Path());
+    PxVQObjectPtr created = CommittedHost(*m_a, "H2");
+    EXPECT_FALSE(created->GetHandle() == storedHandle);
+    EXPECT_EQ(m_a->GetLVQEnterprise()->CountOfMembers("hosts"), 2);
 }
 
 TEST_F(PxTransactionTest, TheHostsTransactionOnTheSameSessionIsVisible)
@@ -118,22 +152,87 @@ TEST_F(PxTransactionTest, AFailedCommitLosesNothing)
     EXPECT_EQ(m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1b")->GetAttributeText("name"), "H1b");
 }
 
-TEST_F(PxTransactionTest, ABusyRepositorySaysSo)
+TEST_F(PxTransactionTest, ABusyRepositorySaysSoAndTheChangeCanBeTriedAgain)
 {
     PxTesting::SetBusyTimeout(*m_b, 0);
     m_a->BeginTransaction();
+    m_a->GetLVQEnterprise()->SetAttributeText("name", "A");
+    m_b->BeginTransaction();
+    PxVQEnterprisePtr theirs = m_b->GetLVQEnterprise();
     try {
-        m_b->BeginTransaction();
+        theirs->SetAttributeText("name", "B");
         FAIL() << "two sessions wrote at once";
     } catch (const PxException& e) {
         EXPECT_EQ(e.GetErrorMessage(),
-                  "Cannot begin a repository transaction: the repository is in use by another session; try again "
-                  "later.");
+                  "Cannot change the repository: the repository is in use by another session; try again later.");
     }
-    EXPECT_FALSE(m_b->IsInTransaction());
+    EXPECT_TRUE(m_b->IsInTransaction()) << "nothing was written";
     m_a->AbortTransaction();
+    theirs->SetAttributeText("name", "B");
+    m_b->CommitTransaction();
+    EXPECT_EQ(m_a->GetLVQEnterprise()->GetAttributeText("name"), "B");
+}
+
+TEST_F(PxTransactionTest, AWriteOnWhatAnotherSessionChangedSinceItWasReadIsRefused)
+{
+    PxVQObjectPtr h1 = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr h2 = CommittedHost(*m_a, "H2");
+    PxVQObjectPtr theirH1 = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    PxVQObjectPtr theirH2 = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H2");
+    PxVQEnterprisePtr enterprise = m_a->GetLVQEnterprise();
+    struct Case {
+        const char* what;
+        std::function<void()> read;   // by the first session, in its transaction
+        std::function<void()> change; // committed by the other session meanwhile
+        bool refused;
+    };
+    const Case cases[] = {
+        {"an attribute read", [&] { h1->Refresh(); h1->GetAttributeText("name"); },
+         [&] { theirH1->SetAttributeInt("port", 1); }, true},
+        {"a list counted", [&] { enterprise->CountOfMembers("hosts"); },
+         [&] { m_b->GetLVQEnterprise()->CreateMember("packs", "PxVQObject"); }, true},
+        {"a member found by name", [&] { enterprise->FindMember("hosts", "name", "H9"); },
+         [&] { theirH2->SetAttributeText("name", "H9"); }, true},
+        {"a presence asked", [&] { h2->ObjectPresent(); },
+         [&] { theirH2->UpdateEdition(); }, true},
+        {"another object read", [&] { h1->Refresh(); h1->GetAttributeText("name"); },
+         [&] { theirH2->SetAttributeInt("port", 2); }, false},
+    };
+    for (const Case& c : cases) {
+        m_a->BeginTransaction();
+        c.read();
+        m_b->BeginTransaction();
+        c.change();
+        m_b->CommitTransaction();
+        try {
+            enterprise->SetAttributeText("note", c.what);
+            EXPECT_FALSE(c.refused) << c.what;
+            m_a->CommitTransaction();
+        } catch (const PxException& e) {
+            EXPECT_TRUE(c.refused) << c.what;
+            EXPECT_EQ(e.GetErrorMessage(), "Cannot change the repository: another session has changed what this "
+                                           "transaction read. The transaction was rolled back.");
+            EXPECT_FALSE(m_a->IsInTransaction());
+        }
+    }
+}
+
+TEST_F(PxTransactionTest, ReadsAfterTheFirstChangeSeeTheNewestDataAndNeedNoCheck)
+{
+    PxVQObjectPtr h1 = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr theirH1 = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
     m_b->BeginTransaction();
-    m_b->AbortTransaction();
+    theirH1->SetAttributeText("name", "H1b");
+    m_b->CommitTransaction();
+
+    m_a->BeginTransaction();
+    m_a->GetLVQEnterprise()->SetAttributeText("note", "first");
+    h1->Refresh();
+    EXPECT_EQ(h1->GetAttributeText("name"), "H1b");
+    h1->SetAttributeText("name", "H1c");
+    m_a->CommitTransaction();
+    theirH1->Refresh();
+    EXPECT_EQ(theirH1->GetAttributeText("name"), "H1c");
 }
 
 TEST_F(PxTransactionTest, AFullDiskEndsTheTransactionCleanly)
@@ -242,6 +341,31 @@ TEST_F(PxTransactionTest, UpdateEditionMakesEarlierEditionsStale)
     m_a->CommitTransaction();
     EXPECT_FALSE(before.IsLatestEdition());
     EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition());
+}
+
+TEST_F(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdated)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"two updates", [&] { mine->UpdateEdition(); mine->UpdateEdition(); }},
+        {"a change, then an update", [&] { mine->SetAttributeText("name", "H2"); mine->UpdateEdition(); }},
+        {"an update, then a change", [&] { mine->UpdateEdition(); mine->SetAttributeText("name", "H3"); }},
+    };
+    for (const Case& c : cases) {
+        theirs->Refresh();
+        std::int64_t before = theirs->GetObjectEdition().GetEdition();
+        m_a->BeginTransaction();
+        c.change();
+        m_a->CommitTransaction();
+        theirs->Refresh();
+        EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before + 1) << c.what;
+        EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition()) << c.what;
+    }
 }
 
 } // namespace

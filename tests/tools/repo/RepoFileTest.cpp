@@ -1,18 +1,63 @@
 #include "support/SampleRepository.h"
 #include "support/TempDir.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "repo/RepoError.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr const char* kSmall = R"({"businessSegments": [{"name": "S", "elements": [{"class": "PxLSEReport", "name": "R"}]}]})";
+
+// The tool, for a second process; empty when the tests run without it.
+std::string Tool()
+{
+    const char* tool = std::getenv("VQSREPO");
+    return tool ? tool : "";
+}
+
+std::set<std::string> Names(const vqtest::TempDir& directory)
+{
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory.Path()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+std::string CreateRefusal(const std::string& path, const std::string& json = kSmall)
+{
+    try {
+        vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(json));
+    } catch (const vqrepo::RepoError& error) {
+        return error.what();
+    }
+    return "created";
+}
+
+// A process that has exited: reaped, or a zombie until the caller reaps it.
+pid_t EndedProcess(bool reap)
+{
+    pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    siginfo_t info;
+    waitid(P_PID, static_cast<id_t>(child), &info, reap ? WEXITED : WEXITED | WNOWAIT);
+    return child;
+}
+
 
 std::string Dump(const std::string& path)
 {
@@ -74,11 +119,11 @@ TEST(RepoFileTest, ADescriptionBuildsWhatItSays)
         "systems": [{"name": "SYS1", "businessSegments": ["SALES"],
                      "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]
     })"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory.Path()), fs::directory_iterator()), 1);
     std::string dump = Dump(path);
     EXPECT_NE(dump.find("defaultDevice = \"FL\""), std::string::npos);
     EXPECT_NE(dump.find("PxNTReportOptions"), std::string::npos);
     EXPECT_NE(dump.find("hostName = \"NTHOST\""), std::string::npos);
-    EXPECT_EQ(std::distance(fs::directory_iterator(directory.Path()), fs::directory_iterator()), 2);
 }
 
 TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
@@ -109,7 +154,10 @@ TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
               "businessSegments[0].elements[0] \"R\": a PxLSEReport has no property \"usage\".");
     EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "languages": [{"name": "EN", "slot": 1},
                   {"name": "FR", "slot": 1}]}]})"),
-              "businessSegments[0] \"S\": two languages in slot 1.");
+              "businessSegments[0].languages[1] \"FR\": a second language in slot 1.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "languages": [{"name": "EN", "slot": 1},
+                  {"name": "EN", "slot": 2}]}]})"),
+              "businessSegments[0].languages[1] \"EN\": a second language of this name.");
     EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "languages": [{"name": "EN", "slot": 1}],
                   "primaryLanguage": "FR"}]})"),
               "businessSegments[0] \"S\": the primary language \"FR\" is not one of its languages.");
@@ -125,6 +173,111 @@ TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
               "businessSegments[0] \"S\": a PxLSEBusinessSegment has no revision \"TeachRevision\".");
     std::string syntax = RefusalOf("{\n  \"hosts\": [\n    {\"name\": \"H\",}\n  ]\n}");
     EXPECT_NE(syntax.find("line 3"), std::string::npos) << syntax;
+}
+
+TEST(RepoFileTest, ValuesTheRepositoryCannotHoldAreRefusedNamingThePlace)
+{
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEComponent", "name": "C", "usage": "BB"}]}]})"),
+              "businessSegments[0].elements[0] \"C\": the \"usage\" of an Ispec is one of the letters Q, I, O or B.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEIspec", "name": "I", "usage": "X"}]}]})"),
+              "businessSegments[0].elements[0] \"I\": the \"usage\" of an Ispec is one of the letters Q, I, O or B.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEIspec", "name": "I", "dataUsages": [{"target": "D"}, {"target": "D", "usage": "Z"}]},
+                  {"class": "PxLSEDataItem", "name": "D"}]}]})"),
+              "businessSegments[0].elements[0].dataUsages[1]: the \"usage\" of a data usage is one of the letters D, B or O.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEDataItem", "name": "D", "length": -4}]}]})"),
+              "businessSegments[0].elements[0] \"D\": the \"length\" must not be negative.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEProfile", "name": "P"}, {"class": "PxLSEComponent", "name": "C"}],
+                  "relations": [{"source": "P", "target": "C", "relation": "OX"}]}]})"),
+              "businessSegments[0].relations[0]: the \"relation\" is made of the letters O and R.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEReport", "name": "R", "longName": "Monthly\u0000report"}]}]})"),
+              "businessSegments[0].elements[0] \"R\": \"longName\" holds a NUL character.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEProfile", "name": "P", "conditions": ["A\u0000B"]}]}]})"),
+              "businessSegments[0].elements[0] \"P\": \"conditions\" holds a NUL character.");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "subsystems": [{"name": "Q", "number": 4294967297}]}]})"),
+              "businessSegments[0].subsystems[0] \"Q\": \"number\" must lie in -2147483648 to 2147483647.");
+}
+
+TEST(RepoFileTest, APlaceThatIsNotFreeIsRefusedNamingWhyAndKept)
+{
+    struct Case {
+        const char* left;
+        const char* path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"taken.vqr", "taken.vqr", "the file exists already."},
+        {"old.vqr-wal", "old.vqr", "files of an earlier repository of that name are left (@/old.vqr-wal); remove them first."},
+        {"old.vqr-shm", "old.vqr", "files of an earlier repository of that name are left (@/old.vqr-shm); remove them first."},
+        {"old.vqr-locks", "old.vqr", "files of an earlier repository of that name are left (@/old.vqr-locks); remove them first."},
+        {"other.vqr", "missing/new.vqr", "the folder @/missing does not exist."},
+    };
+    for (const Case& row : cases) {
+        vqtest::TempDir directory;
+        directory.Write(row.left, "left by a killed writer");
+        std::string reason = row.reason;
+        if (std::size_t at = reason.find('@'); at != std::string::npos)
+            reason.replace(at, 1, directory.Path());
+        EXPECT_EQ(CreateRefusal(directory.File(row.path)), "Cannot create the repository " + directory.File(row.path) + ": " + reason);
+        EXPECT_EQ(Names(directory), std::set<std::string>{row.left}) << row.path;
+        EXPECT_EQ(directory.Read(row.left), "left by a killed writer");
+    }
+}
+
+TEST(RepoFileTest, ARepositoryMadeAtThePathByAnotherProcessWhileBuildingIsKept)
+{
+    if (Tool().empty())
+        GTEST_SKIP() << "VQSREPO names no tool";
+    vqtest::TempDir directory;
+    std::string path = directory.File("shared.vqr");
+    PxFaultInjection::Run("PxLink::CommitTransaction", [&] {
+        ASSERT_EQ(std::system(("'" + Tool() + "' sample '" + path + "'").c_str()), 0);
+    });
+    EXPECT_EQ(CreateRefusal(path), "Cannot create the repository " + path +
+                                       ": another file of that name was made while it was built; that file is kept.");
+    PxFaultInjection::Reset();
+    EXPECT_EQ(Names(directory), std::set<std::string>{"shared.vqr"});
+    std::string expected = directory.File("expected.vqr");
+    vqrepo::CreateRepositoryFile(expected, vqrepo::SampleDescription());
+    EXPECT_EQ(Dump(path), Dump(expected));
+}
+
+TEST(RepoFileTest, ACreateRemovesWhatKilledCreatesOfThePathLeftAndNothingElse)
+{
+    vqtest::TempDir directory;
+    std::string reaped = std::to_string(EndedProcess(true));
+    pid_t zombie = EndedProcess(false);
+    std::string running = std::to_string(getppid());
+    const std::set<std::string> kept = {"x.vqr.building-" + running, "x.vqr.building-" + running + "-wal",
+                                        "x.vqr.building-" + reaped + ".old", "x.vqr.building-", "y.vqr.building-" + reaped};
+    const std::set<std::string> removed = {"x.vqr.building-" + reaped, "x.vqr.building-" + reaped + "-wal",
+                                           "x.vqr.building-" + reaped + "-locks-shm",
+                                           "x.vqr.building-" + std::to_string(zombie)};
+    for (const std::set<std::string>& names : {kept, removed})
+        for (const std::string& name : names)
+            directory.Write(name, "left");
+    vqrepo::CreateRepositoryFile(directory.File("x.vqr"), vqrepo::ReadDescription(kSmall));
+    waitpid(zombie, nullptr, 0);
+    std::set<std::string> expected = kept;
+    expected.insert("x.vqr");
+    EXPECT_EQ(Names(directory), expected);
+}
+
+TEST(RepoFileTest, TheDumpLeavesNoLockFileAndTheRepositoryAsItWas)
+{
+    vqtest::TempDir directory;
+    std::string path = directory.File("read.vqr");
+    vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(kSmall));
+    std::string before = directory.Read("read.vqr");
+    EXPECT_NE(Dump(path).find("PxLSEReport"), std::string::npos);
+    EXPECT_FALSE(fs::exists(path + "-locks"));
+    EXPECT_EQ(directory.Read("read.vqr"), before);
 }
 
 TEST(RepoFileTest, AFailingBuildLeavesNothingBehind)

@@ -184,4 +184,26 @@ TEST(RepoSampleScaleTest, TheScaleAddsSystemsSegmentsAndElements)
     EXPECT_EQ(elements.GetCount(), 16 + 10);
 }
 
+TEST(RepoSampleScaleTest, AScaleIsThreeWholeNumbersAndNothingElse)
+{
+    struct Case {
+        const char* text;
+        bool read;
+        int systems, segments, elements;
+    };
+    const Case cases[] = {
+        {"100,20,500", true, 100, 20, 500}, {"1,1,0", true, 1, 1, 0},   {"0,1,0", false, 9, 9, 9},
+        {"1,0,0", false, 9, 9, 9},          {"1,1,-1", false, 9, 9, 9}, {"1,2,3x", false, 9, 9, 9},
+        {"1,2", false, 9, 9, 9},            {"1,,3", false, 9, 9, 9},   {"1,2,99999999999", false, 9, 9, 9},
+        {"", false, 9, 9, 9},
+    };
+    for (const Case& row : cases) {
+        vqrepo::SampleScale scale{9, 9, 9};
+        EXPECT_EQ(vqrepo::ParseSampleScale(row.text, scale), row.read) << row.text;
+        EXPECT_EQ(scale.systems, row.systems) << row.text;
+        EXPECT_EQ(scale.segments, row.segments) << row.text;
+        EXPECT_EQ(scale.elementsPerSegment, row.elements) << row.text;
+    }
+}
+
 } // namespace

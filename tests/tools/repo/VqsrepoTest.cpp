@@ -1,52 +1,160 @@
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
+#include "proxy/PxVQLink.h"
 
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
 
-// Runs the tool with the arguments; its exit code, with stdout and stderr in files of the
-// directory.
+namespace fs = std::filesystem;
+
+// The shell command that runs the tool in the directory, its stdout and stderr in files
+// there.
+std::string Command(const vqtest::TempDir& directory, const std::string& arguments, const char* output)
+{
+    return "cd '" + directory.Path() + "' && '" + std::getenv("VQSREPO") + "' " + arguments + " >" + output +
+           " 2>err.txt";
+}
+
+int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+
+// Runs the tool; its exit code.
 int Vqsrepo(const vqtest::TempDir& directory, const std::string& arguments, const char* output = "out.txt")
 {
-    const char* tool = std::getenv("VQSREPO");
-    if (!tool)
-        return -1;
-    std::string command = "cd '" + directory.Path() + "' && '" + tool + "' " + arguments + " >" + output +
-                          " 2>err.txt";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ExitCode(std::system(Command(directory, arguments, output).c_str()));
 }
 
-TEST(VqsrepoTest, TheDumpOfTheSampleIsStableFromRunToRun)
+// Exit code of VqsrepoAsAnotherUser when that user may not run the tool where it is built.
+constexpr int kToolOutOfReach = 125;
+
+// Runs the tool as a user who may only read what is not theirs: "nobody" when the tests run
+// as root.
+int VqsrepoAsAnotherUser(const vqtest::TempDir& directory, const std::string& arguments, const char* output)
 {
-    if (!std::getenv("VQSREPO"))
-        GTEST_SKIP() << "VQSREPO names no tool";
-    vqtest::TempDir directory;
-    ASSERT_EQ(Vqsrepo(directory, "sample one.vqr"), 0) << directory.Read("err.txt");
-    ASSERT_EQ(Vqsrepo(directory, "sample two.vqr"), 0) << directory.Read("err.txt");
-    ASSERT_EQ(Vqsrepo(directory, "dump one.vqr", "one.txt"), 0) << directory.Read("err.txt");
-    ASSERT_EQ(Vqsrepo(directory, "dump two.vqr", "two.txt"), 0) << directory.Read("err.txt");
-    EXPECT_FALSE(directory.Read("one.txt").empty());
-    EXPECT_EQ(directory.Read("one.txt"), directory.Read("two.txt"));
+    std::string command = Command(directory, arguments, output);
+    pid_t child = fork();
+    if (child == 0) {
+        const uid_t nobody = 65534;
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(126);
+        if (access(std::getenv("VQSREPO"), X_OK) != 0)
+            _exit(kToolOutOfReach);
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return ExitCode(status);
 }
 
-TEST(VqsrepoTest, BadInputAndUsageAreRefusedWithAMessage)
+class VqsrepoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("VQSREPO"))
+            GTEST_SKIP() << "VQSREPO names no tool";
+    }
+
+    vqtest::TempDir m_directory;
+};
+
+TEST_F(VqsrepoTest, TheDumpOfTheSampleIsStableFromRunToRun)
 {
-    if (!std::getenv("VQSREPO"))
-        GTEST_SKIP() << "VQSREPO names no tool";
-    vqtest::TempDir directory;
-    directory.Write("bad.json", R"({"businessSegments": [{"name": "S"}, {"name": "S"}]})");
-    EXPECT_EQ(Vqsrepo(directory, "create bad.vqr --from bad.json"), 1);
-    EXPECT_EQ(directory.Read("err.txt"), "vqsrepo: businessSegments[1] \"S\": a second business segment of this name.\n");
-    EXPECT_EQ(directory.Read("bad.vqr"), "");
-    EXPECT_EQ(Vqsrepo(directory, "create x.vqr --from missing.json"), 1);
-    EXPECT_EQ(Vqsrepo(directory, "frobnicate"), 2);
-    EXPECT_NE(directory.Read("err.txt").find("usage: vqsrepo"), std::string::npos);
+    ASSERT_EQ(Vqsrepo(m_directory, "sample one.vqr"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "sample two.vqr"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "dump one.vqr", "one.txt"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "dump two.vqr", "two.txt"), 0) << m_directory.Read("err.txt");
+    EXPECT_FALSE(m_directory.Read("one.txt").empty());
+    EXPECT_EQ(m_directory.Read("one.txt"), m_directory.Read("two.txt"));
+}
+
+TEST_F(VqsrepoTest, BadInputAndUsageAreRefusedWithAMessageNamingTheFile)
+{
+    m_directory.Write("bad.json", R"({"businessSegments": [{"name": "S"}, {"name": "S"}]})");
+    EXPECT_EQ(Vqsrepo(m_directory, "create bad.vqr --from bad.json"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"),
+              "vqsrepo: bad.json: businessSegments[1] \"S\": a second business segment of this name.\n");
+    EXPECT_FALSE(fs::exists(m_directory.File("bad.vqr")));
+    m_directory.Write("usage.json", R"({"businessSegments": [{"name": "S", "elements": [
+        {"class": "PxLSEIspec", "name": "I", "usage": "BB"}]}]})");
+    EXPECT_EQ(Vqsrepo(m_directory, "create usage.vqr --from usage.json"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: usage.json: businessSegments[0].elements[0] \"I\": the \"usage\" "
+                                           "of an Ispec is one of the letters Q, I, O or B.\n");
+    EXPECT_EQ(Vqsrepo(m_directory, "create x.vqr --from missing.json"), 1);
+    EXPECT_EQ(Vqsrepo(m_directory, "frobnicate"), 2);
+    EXPECT_NE(m_directory.Read("err.txt").find("usage: vqsrepo"), std::string::npos);
+}
+
+TEST_F(VqsrepoTest, TheExampleDescriptionOfTheReadmeBuilds)
+{
+    std::string example = std::string(std::getenv("VQ_SOURCE") ? std::getenv("VQ_SOURCE") : "..") +
+                          "/tools/repo/examples/shop.json";
+    ASSERT_EQ(Vqsrepo(m_directory, "create shop.vqr --from '" + example + "'"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "dump shop.vqr"), 0) << m_directory.Read("err.txt");
+    std::string dump = m_directory.Read("out.txt");
+    for (const char* line : {"name = \"SHOPSYS\"", "name = \"WEBALL\"", "generateAs = \"MONTHLY1\"",
+                             "table = \"shop_fg\"", "packId2 = \"PK2\"", "relationString = \"R\""})
+        EXPECT_NE(dump.find(line), std::string::npos) << line;
+}
+
+TEST_F(VqsrepoTest, TheSampleScaleMakesALargerSample)
+{
+    ASSERT_EQ(Vqsrepo(m_directory, "sample big.vqr --sample-scale=3,4,10"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "dump big.vqr"), 0) << m_directory.Read("err.txt");
+    std::string dump = m_directory.Read("out.txt");
+    for (const char* line : {"name = \"SYS3\"", "name = \"SEG004\"", "name = \"G000010\""})
+        EXPECT_NE(dump.find(line), std::string::npos) << line;
+    EXPECT_EQ(dump.find("name = \"SYS4\""), std::string::npos);
+    EXPECT_EQ(Vqsrepo(m_directory, "sample bad.vqr --sample-scale=3,0,10"), 2);
+    EXPECT_EQ(m_directory.Read("err.txt"),
+              "vqsrepo: --sample-scale=3,0,10: give SYSTEMS,SEGMENTS,ELEMENTS (e.g. 100,20,500).\n");
+    EXPECT_FALSE(fs::exists(m_directory.File("bad.vqr")));
+}
+
+TEST_F(VqsrepoTest, AnotherUserDumpsARepositoryWhoseFilesTheyCanOnlyRead)
+{
+    ASSERT_EQ(Vqsrepo(m_directory, "sample shared.vqr"), 0) << m_directory.Read("err.txt");
+    // A session of the owner leaves the lock file beside the repository.
+    PxVQLink().AttachSession(m_directory.File("shared.vqr").c_str(), "owner/dev", nullptr);
+    ASSERT_EQ(Vqsrepo(m_directory, "dump shared.vqr", "owner.txt"), 0) << m_directory.Read("err.txt");
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_directory.Path()))
+        if (entry.path().filename().string().starts_with("shared.vqr"))
+            fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::remove(m_directory.File("err.txt"));
+    fs::permissions(m_directory.Path(), fs::perms::all);
+
+    int status = VqsrepoAsAnotherUser(m_directory, "dump shared.vqr", "reader.txt");
+    if (status == kToolOutOfReach)
+        GTEST_SKIP() << "another user may not run the tool where it is built";
+    ASSERT_EQ(status, 0) << m_directory.Read("err.txt");
+    EXPECT_EQ(m_directory.Read("reader.txt"), m_directory.Read("owner.txt"));
+}
+
+TEST_F(VqsrepoTest, ARepositoryWithoutItsRootsIsReportedDamaged)
+{
+    for (const char* damage :
+         {"DELETE FROM px_meta WHERE key = 'root.PxVQEnterprise'",
+          "DELETE FROM px_object WHERE oid = (SELECT value FROM px_meta WHERE key = 'root.PxLSEEnterprise')"}) {
+        vqtest::TempDir directory;
+        ASSERT_EQ(Vqsrepo(directory, "sample damaged.vqr"), 0) << directory.Read("err.txt");
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(directory.File("damaged.vqr").c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, damage, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
+        EXPECT_EQ(Vqsrepo(directory, "dump damaged.vqr"), 1) << damage;
+        EXPECT_EQ(directory.Read("err.txt"),
+                  "vqsrepo: damaged.vqr: Cannot read the repository: the file is damaged or is not a repository.\n");
+    }
 }
 
 } // namespace

@@ -1,0 +1,312 @@
+// Several processes on one repository file, each running the mixed workload: random reads,
+// locks taken and given back, transactions that lock, read and change an object, and
+// persistent locks placed and removed. Each run forks 1, 2, 4 and 8 processes that share
+// a fixed number of operations, and reports the operations a second of them all together
+// (wall time from the start signal until the last process is done; goal: 8 processes
+// together no slower than one). It checks at the end that every committed change is
+// stored.
+#include "proxy/PxException.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQLink.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kOperations = 4000; // per run, shared by its processes
+constexpr int kHosts = 16;        // read, locked and changed
+constexpr int kPacks = 16;        // persistently locked
+
+// What one process did, sent back to the parent through a pipe.
+struct Tally {
+    std::int64_t operations = 0;
+    std::int64_t committed = 0;
+    std::int64_t failed = 0;
+    std::int64_t retries = 0;
+};
+
+std::int64_t g_retries = 0; // of this process
+
+int RetryWhileRetryable(PxLockErrorInfo& info)
+{
+    if (info.GetErrorCode() != PxLockHeldByOther && info.GetErrorCode() != PxLockStoreBusy)
+        return 0;
+    ++g_retries;
+    return 1;
+}
+
+std::unique_ptr<PxVQLink> Attach(const std::string& path, const std::string& user)
+{
+    auto link = std::make_unique<PxVQLink>();
+    link->AttachSession(path.c_str(), user.c_str(), nullptr);
+    return link;
+}
+
+// The repository of one run, in a temporary directory removed at the end.
+class Repository {
+public:
+    Repository()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "pxmulti-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a temporary directory");
+        m_directory = pattern;
+        m_path = m_directory + "/multi.vqr";
+        PxLink::CreateRepository(m_path.c_str());
+        auto link = Attach(m_path, "bench/setup");
+        PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+        link->BeginTransaction();
+        for (int i = 0; i < kHosts; ++i) {
+            PxObjectPtr host = enterprise->CreateMember("hosts", "PxVQObject");
+            host->SetAttributeText("name", ("HOST" + std::to_string(i)).c_str());
+            host->SetAttributeInt("changes", 0);
+        }
+        for (int i = 0; i < kPacks; ++i)
+            enterprise->CreateMember("packs", "PxVQObject")->SetAttributeText("name", ("PACK" + std::to_string(i)).c_str());
+        link->CommitTransaction();
+    }
+    ~Repository()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_directory, ignored);
+    }
+
+    const std::string& Path() const { return m_path; }
+
+    std::int64_t StoredChanges() const
+    {
+        auto link = Attach(m_path, "bench/check");
+        PxTypedList<PxVQObjectPtr> hosts;
+        link->GetLVQEnterprise()->GetMembers("hosts", hosts);
+        std::int64_t changes = 0;
+        for (POSITION position = hosts.GetHeadPosition(); position;)
+            changes += hosts.CList::GetNext(position)->GetAttributeInt("changes");
+        return changes;
+    }
+
+private:
+    std::string m_directory;
+    std::string m_path;
+};
+
+// One process's share of the workload, on its own session.
+class Worker {
+public:
+    Worker(const std::string& path, int number)
+        : m_link(Attach(path, "bench/" + std::to_string(number))), m_random(static_cast<unsigned>(number) * 7919u + 1u)
+    {
+        m_link->PxSetRetryFunction(RetryWhileRetryable);
+        PxVQEnterprisePtr enterprise = m_link->GetLVQEnterprise();
+        enterprise->GetMembers("hosts", m_hosts);
+        enterprise->GetMembers("packs", m_packs);
+        for (POSITION position = m_hosts.GetHeadPosition(); position;)
+            m_hostArray.push_back(m_hosts.CList::GetNext(position));
+        for (POSITION position = m_packs.GetHeadPosition(); position;)
+            m_packArray.push_back(m_packs.CList::GetNext(position));
+    }
+
+    Tally Run(int operations)
+    {
+        Tally tally;
+        for (int i = 0; i < operations; ++i) {
+            int kind = Pick(10);
+            if (kind < 4)
+                Read();
+            else if (kind < 6)
+                LockAndLetGo();
+            else if (kind < 9)
+                Change(tally);
+            else
+                PlacePersistentLock();
+            ++tally.operations;
+        }
+        tally.retries = g_retries;
+        return tally;
+    }
+
+private:
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
+    const PxVQObjectPtr& AnyHost() { return m_hostArray[static_cast<std::size_t>(Pick(kHosts))]; }
+
+    void Read()
+    {
+        const PxVQObjectPtr& host = AnyHost();
+        host->Refresh();
+        benchmark::DoNotOptimize(host->GetAttributeText("name").GetLength() + host->GetAttributeInt("changes"));
+    }
+
+    void LockAndLetGo()
+    {
+        const PxVQObjectPtr& host = AnyHost();
+        if (Pick(2) == 0 ? host->ReadLock() : host->WriteLock(0))
+            host->UnLock();
+    }
+
+    void Change(Tally& tally)
+    {
+        const PxVQObjectPtr& host = AnyHost();
+        if (!host->WriteLock(0)) {
+            ++tally.failed;
+            return;
+        }
+        try {
+            m_link->BeginTransaction();
+            host->Refresh();
+            host->SetAttributeInt("changes", host->GetAttributeInt("changes") + 1);
+            m_link->CommitTransaction();
+            ++tally.committed;
+        } catch (const PxException&) {
+            ++tally.failed;
+            if (m_link->IsInTransaction())
+                m_link->AbortTransaction();
+        }
+        host->UnLock();
+    }
+
+    void PlacePersistentLock()
+    {
+        const PxVQObjectPtr& pack = m_packArray[static_cast<std::size_t>(Pick(kPacks))];
+        if (pack->PersistentLock(1))
+            pack->RemovePersistentLock(1, 1);
+    }
+
+    std::unique_ptr<PxVQLink> m_link;
+    std::mt19937 m_random;
+    PxTypedList<PxVQObjectPtr> m_hosts;
+    PxTypedList<PxVQObjectPtr> m_packs;
+    std::vector<PxVQObjectPtr> m_hostArray;
+    std::vector<PxVQObjectPtr> m_packArray;
+};
+
+// A forked process running one worker: it attaches, says it is ready, waits for the start
+// signal, works and sends its tally.
+class Process {
+public:
+    Process(const std::string& path, int number, int operations, int startSignal)
+    {
+        if (pipe(m_ready) != 0 || pipe(m_tally) != 0)
+            throw std::runtime_error("pipe");
+        m_pid = fork();
+        if (m_pid < 0)
+            throw std::runtime_error("fork");
+        if (m_pid == 0)
+            _exit(RunChild(path, number, operations, startSignal));
+        close(m_ready[1]);
+        close(m_tally[1]);
+    }
+    ~Process()
+    {
+        if (m_pid > 0)
+            waitpid(m_pid, nullptr, 0);
+        close(m_ready[0]);
+        close(m_tally[0]);
+    }
+
+    bool WaitReady()
+    {
+        char byte = 0;
+        return read(m_ready[0], &byte, 1) == 1 && byte == 1;
+    }
+    // Waits until the process has ended; false when it failed.
+    bool Collect(Tally& total)
+    {
+        Tally tally;
+        bool complete = read(m_tally[0], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+        m_pid = 0;
+        total.operations += tally.operations;
+        total.committed += tally.committed;
+        total.failed += tally.failed;
+        total.retries += tally.retries;
+        return complete && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    int RunChild(const std::string& path, int number, int operations, int startSignal)
+    {
+        try {
+            Worker worker(path, number);
+            char byte = 1;
+            (void)!write(m_ready[1], &byte, 1);
+            (void)!read(startSignal, &byte, 1);
+            Tally tally = worker.Run(operations);
+            return write(m_tally[1], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally) ? 0 : 1;
+        } catch (...) {
+            char byte = 0;
+            (void)!write(m_ready[1], &byte, 1);
+            return 1;
+        }
+    }
+
+    pid_t m_pid = 0;
+    int m_ready[2] = {-1, -1};
+    int m_tally[2] = {-1, -1};
+};
+
+void MixedWorkload(benchmark::State& state)
+{
+    int processes = static_cast<int>(state.range(0));
+    Tally total;
+    double seconds = 0;
+    for (auto _ : state) {
+        Repository repository;
+        int start[2];
+        if (pipe(start) != 0)
+            throw std::runtime_error("pipe");
+        Tally run;
+        bool ok = true;
+        {
+            std::vector<std::unique_ptr<Process>> children;
+            for (int i = 0; i < processes; ++i)
+                children.push_back(std::make_unique<Process>(repository.Path(), i + 1, kOperations / processes, start[0]));
+            for (auto& child : children)
+                ok = child->WaitReady() && ok;
+            auto began = std::chrono::steady_clock::now();
+            std::string go(static_cast<std::size_t>(processes), '1');
+            (void)!write(start[1], go.data(), go.size());
+            for (auto& child : children)
+                ok = child->Collect(run) && ok;
+            double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+            state.SetIterationTime(elapsed);
+            seconds += elapsed;
+        }
+        close(start[0]);
+        close(start[1]);
+        if (!ok) {
+            state.SkipWithError("a process failed");
+            break;
+        }
+        if (repository.StoredChanges() != run.committed) {
+            state.SkipWithError("a committed change was lost");
+            break;
+        }
+        total.operations += run.operations;
+        total.committed += run.committed;
+        total.failed += run.failed;
+        total.retries += run.retries;
+    }
+    state.counters["processes"] = processes;
+    state.counters["ops_per_second"] = seconds > 0 ? static_cast<double>(total.operations) / seconds : 0;
+    state.counters["failed"] = static_cast<double>(total.failed);
+    state.counters["retries"] = static_cast<double>(total.retries);
+}
+
+BENCHMARK(MixedWorkload)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

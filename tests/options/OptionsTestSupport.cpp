@@ -1,0 +1,87 @@
+#include "OptionsTestSupport.h"
+
+#include "model/VqsOptionNodeRegister.h"
+#include "options/VqsOptionsSheet.h"
+#include "proxy/PxIspecOptions.h"
+#include "win/CButton.h"
+#include "win/CTabCtrl.h"
+#include "win/UserActions.h"
+
+namespace optionstest {
+
+OpenedOptions::OpenedOptions(const PxVQSoftLinkPtr& link, const PxVQOptionSetPtr& optionSet, UINT selectPage)
+{
+    m_linkNode = m_model.FindOptionNodeOfOSet(link);
+    VqsModelNodeOption* optionNode = m_model.FindOptionNode(link->GetOptions(optionSet));
+    EXPECT_TRUE(m_linkNode && optionNode);
+    EXPECT_TRUE(m_creatorBag.LockNode(m_linkNode) && m_creatorBag.LockNode(optionNode));
+    m_dialog = std::make_unique<VqsSoftLinkOptionsDlg>(&m_creatorBag, m_linkNode, optionNode, selectPage, nullptr);
+}
+
+void ShowPage(VqsSoftLinkOptionsDlg& dialog, int page)
+{
+    vqui::user::SelectIndex(dialog.GetSheet()->GetTabControl()->m_hWnd, page);
+}
+
+HWND PageItem(VqsSoftLinkOptionsDlg& dialog, int id)
+{
+    CPropertyPage* page = dialog.GetSheet()->GetActivePage();
+    CWnd* item = page ? page->GetDlgItem(id) : nullptr;
+    return item ? item->m_hWnd : nullptr;
+}
+
+int TabImage(VqsSoftLinkOptionsDlg& dialog, int page)
+{
+    TCITEM item{};
+    item.mask = TCIF_IMAGE;
+    dialog.GetSheet()->GetTabControl()->GetItem(page, &item);
+    return item.iImage;
+}
+
+void ClickOnPage(VqsSoftLinkOptionsDlg& dialog, int id) { vqui::user::Click(PageItem(dialog, id)); }
+
+void TypeOnPage(VqsSoftLinkOptionsDlg& dialog, int id, const char* text)
+{
+    vqui::user::ReplaceText(PageItem(dialog, id), text);
+}
+
+BOOL IsCheckedOnPage(VqsSoftLinkOptionsDlg& dialog, int id)
+{
+    return ::SendMessage(PageItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+namespace {
+
+class TestIspecOptionNode : public VqsModelNodeOptionOf<PxIspecOptions> {
+public:
+    using VqsModelNodeOptionOf::VqsModelNodeOptionOf;
+};
+
+} // namespace
+
+OptionsTest::OptionsTest()
+{
+    ui.WheneverDialog(kLockProgressDialog);
+    VqsOptionNodeRegister::Register(&VqsMakeOptionNode<TestIspecOptionNode>);
+}
+
+PxVQOptionSetPtr OptionsTest::OptionSet(const char* name) const
+{
+    return System("SYS1")->GetCurConfig()->GetOptionSet(name);
+}
+
+} // namespace optionstest
+
+namespace optionstest {
+
+std::vector<std::string> OptionsTest::MessageBoxes()
+{
+    std::vector<std::string> texts;
+    for (const vqui::TranscriptEntry& entry : vqui::Transcript()) {
+        if (entry.event.kind == vqui::EventKind::MessageBox)
+            texts.push_back(entry.event.text.str());
+    }
+    return texts;
+}
+
+} // namespace optionstest
