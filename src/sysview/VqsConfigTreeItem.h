@@ -9,6 +9,7 @@
 #pragma once
 
 #include "proxy/PxObject.h"
+#include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQConfig.h"
@@ -94,6 +95,29 @@ public:
     // when asked, its row; a child whose row was refused goes again.
     // FALSE when the child went again.
     BOOL AddNewChild(VqsConfigTreeItem* child, BOOL insertRows);
+
+    // The list-driven fill: one child per object of the list, in the list's order. Children
+    // whose objects are still listed stay (with their branches, so that a branch opened again
+    // above the view's root keeps what was shown); the others go.
+    template <class Ptr, class Make>
+    void FillFromList(PxTypedList<Ptr>& objects, BOOL insertRows, Make make)
+    {
+        CTypedPtrList<CObList, VqsTreeItem*> kept;
+        PxTypedList<Ptr> missing;
+        for (POSITION position = objects.GetHeadPosition(); position;) {
+            Ptr object = objects.GetNext(position);
+            if (!object)
+                continue;
+            VqsConfigTreeItem* item = FindTreeItem(object);
+            if (item && item->GetParent() == this)
+                kept.AddTail(item);
+            else
+                missing.AddTail(object);
+        }
+        RemoveChildrenNotIn(kept);
+        for (POSITION position = missing.GetHeadPosition(); position;)
+            AddNewChild(make(missing.GetNext(position)), insertRows);
+    }
 
     // Tree order of two siblings (or of items listed as siblings).
     int CompareSiblings(VqsConfigTreeItem* other);

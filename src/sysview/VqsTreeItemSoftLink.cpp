@@ -355,14 +355,12 @@ BOOL VqsTreeItemIspecSoftLink::UsesSpecialColour() { return _mbsicmp(m_strKeyNam
 
 void VqsTreeItemIspecSoftLink::FillChildren(int insertRows)
 {
-    DeleteChildren();
     PxTypedList<PxVQProfileSoftLinkPtr> profiles;
     m_ispecLink->GetListOfProfileSoftLinks(profiles);
     const BOOL readOnly = UnderReadOnlyLink();
-    for (POSITION position = profiles.GetHeadPosition(); position;) {
-        if (PxVQProfileSoftLinkPtr profile = profiles.GetNext(position))
-            AddNewChild(new VqsTreeItemAutoProfile(this, profile, readOnly), insertRows);
-    }
+    FillFromList(profiles, insertRows, [this, readOnly](const PxVQProfileSoftLinkPtr& profile) {
+        return new VqsTreeItemAutoProfile(this, profile, readOnly);
+    });
 }
 
 void VqsTreeItemIspecSoftLink::UpdateState()
@@ -459,13 +457,10 @@ BOOL VqsTreeItemGroup::IsOpenable() { return m_group->ObjectPresent(); }
 
 void VqsTreeItemGroup::FillChildren(int insertRows)
 {
-    DeleteChildren();
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     m_group->GetListOfReportSoftLinkAliases(aliases);
-    for (POSITION position = aliases.GetHeadPosition(); position;) {
-        if (PxVQReportSoftLinkAliasPtr alias = aliases.GetNext(position))
-            AddNewChild(new VqsTreeItemReportAlias(this, alias), insertRows);
-    }
+    FillFromList(aliases, insertRows,
+                 [this](const PxVQReportSoftLinkAliasPtr& alias) { return new VqsTreeItemReportAlias(this, alias); });
 }
 
 void VqsTreeItemGroup::UpdateState()
@@ -572,13 +567,11 @@ BOOL VqsTreeItemBundle::CanAddIspec() { return !m_bundle->GetContainsAllIspecs()
 
 void VqsTreeItemBundle::FillChildren(int insertRows)
 {
-    DeleteChildren();
     PxTypedList<PxVQIspecBundleDataPtr> entries;
     m_bundle->GetListOfIspecBundleData(entries);
-    for (POSITION position = entries.GetHeadPosition(); position;) {
-        if (PxVQIspecBundleDataPtr entry = entries.GetNext(position))
-            AddNewChild(new VqsTreeItemIspecBundleData(this, entry, m_bOldConfig), insertRows);
-    }
+    FillFromList(entries, insertRows, [this](const PxVQIspecBundleDataPtr& entry) {
+        return new VqsTreeItemIspecBundleData(this, entry, m_bOldConfig);
+    });
 }
 
 void VqsTreeItemBundle::UpdateState()

@@ -76,13 +76,10 @@ BOOL VqsTreeItemEnterprise::GetBitmap(VqsBitmapRef& bitmap) { return SetBitmap(b
 
 void VqsTreeItemEnterprise::FillChildren(int insertRows)
 {
-    DeleteChildren();
     PxTypedList<PxVQSystemPtr> systems;
     m_enterprise->GetListOfSystems(systems);
-    for (POSITION position = systems.GetHeadPosition(); position;) {
-        if (PxVQSystemPtr system = systems.GetNext(position))
-            AddNewChild(new VqsTreeItemSystem(this, system), insertRows);
-    }
+    FillFromList(systems, insertRows,
+                 [this](const PxVQSystemPtr& system) { return new VqsTreeItemSystem(this, system); });
 }
 
 void VqsTreeItemEnterprise::UpdateState()
@@ -264,13 +261,11 @@ BOOL VqsTreeItemConfig::GetBitmap(VqsBitmapRef& bitmap) { return SetBitmap(bitma
 
 void VqsTreeItemConfig::FillChildren(int insertRows)
 {
-    DeleteChildren();
     PxTypedList<PxVQBSSoftLinkPtr> links;
     m_config->GetListOfBSSoftLinks(links);
-    for (POSITION position = links.GetHeadPosition(); position;) {
-        if (PxVQBSSoftLinkPtr link = links.GetNext(position))
-            AddNewChild(new VqsTreeItemBSSoftLink(this, link, IsOld()), insertRows);
-    }
+    const BOOL old = IsOld();
+    FillFromList(links, insertRows,
+                 [this, old](const PxVQBSSoftLinkPtr& link) { return new VqsTreeItemBSSoftLink(this, link, old); });
 }
 
 void VqsTreeItemConfig::UpdateState()
@@ -405,13 +400,10 @@ BOOL VqsTreeItemOldConfigs::GetBitmap(VqsBitmapRef& bitmap) { return SetBitmap(b
 
 void VqsTreeItemOldConfigs::FillChildren(int insertRows)
 {
-    DeleteChildren();
     PxTypedList<PxVQOldConfigPtr> configs;
     m_system->GetListOfOldConfigs(configs);
-    for (POSITION position = configs.GetHeadPosition(); position;) {
-        if (PxVQOldConfigPtr config = configs.GetNext(position))
-            AddNewChild(new VqsTreeItemOldConfiguration(this, config), insertRows);
-    }
+    FillFromList(configs, insertRows,
+                 [this](const PxVQOldConfigPtr& config) { return new VqsTreeItemOldConfiguration(this, config); });
 }
 
 void VqsTreeItemOldConfigs::UpdateState()

@@ -147,18 +147,21 @@ TEST_F(SysFrameTest, SortingWritesTheSettingOnlyWhenTheOrderChanges)
     EXPECT_EQ(State(ID_SORT_BY_TYPE), "checked");
 }
 
-TEST_F(SysFrameTest, ASystemSetAsRootHidesTheEnterpriseUntilTheRootIsReset)
+TEST_F(SysFrameTest, ASystemSetAsRootHidesTheEnterpriseUntilTheRootIsResetWithTheBranchAsItWas)
 {
     OpenFrame();
+    Expand("Sample system 1");
     Select({"Sample system 1"});
     EXPECT_EQ(State(ID_RESET_ROOT), "-");
     Command(ID_SET_ROOT);
-    EXPECT_EQ(Rows(), (Strings{"Sample system 1"}));
+    EXPECT_EQ(Rows(), (Strings{"Sample system 1", "  PAYROLL business segment", "  SALES business segment",
+                               "  STOCK business segment"}));
     EXPECT_EQ(view->GetSelectedItem(), Item("Sample system 1"));
     EXPECT_EQ(State(ID_RESET_ROOT), "enabled");
 
     Command(ID_RESET_ROOT);
-    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "  Sample system 2"}));
+    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "    PAYROLL business segment", "    SALES business segment",
+                               "    STOCK business segment", "  Sample system 2"}));
     EXPECT_EQ(State(ID_RESET_ROOT), "-");
 }
 
