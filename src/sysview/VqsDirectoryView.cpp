@@ -12,6 +12,7 @@
 #include "sysview/VqsTreeItemSoftLink.h"
 #include "sysview/VqsTreeItemSystem.h"
 #include "win/CommonDialogs.h"
+#include "win/GlobalMemory.h"
 #include "win/CMenu.h"
 #include "win/CPrintDialog.h"
 #include "win/Input.h"
@@ -407,7 +408,11 @@ BOOL VqsDirectoryView::HasDefaultPrinter()
     if (!m_printerSetup.hDevMode && !m_printerSetup.hDevNames) {
         m_printerSetup = dialog.m_pd;
         m_printerSetup.Flags &= ~PD_RETURNDEFAULT;
+        return TRUE;
     }
+    // The command states ask this often; a setup not kept is not left behind.
+    ::GlobalFree(dialog.m_pd.hDevMode);
+    ::GlobalFree(dialog.m_pd.hDevNames);
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 #include "SysViewTestSupport.h"
 
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsTreeItem.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsOptionPreview.h"
 #include "sysview/VqsOptionSetView.h"
@@ -246,4 +247,26 @@ TEST_F(SysFrameTest, TheContextMenuOfARowIsTheMenuOfItsKind)
     }
     EXPECT_EQ(entries, (Strings{"&Copy\tCtrl+C", "&Move\tCtrl+M", "&Delete\tDel", "&Parents...", "Find...",
                                 "Repeat Find", "Generate System", "Generate Reports", "Options..."}));
+}
+
+TEST_F(SysFrameTest, OnlyTheRightHalfOfAnExpandButtonTogglesTheItem)
+{
+    OpenFrame();
+    VqsTreeItem* system = Item("Sample system 1");
+    CRect row;
+    CRect button;
+    ASSERT_TRUE(view->GetListCtrl().GetItemRect(RowOf("Sample system 1"), &row, LVIR_BOUNDS));
+    ASSERT_TRUE(view->GetButtonRect(system, &button));
+    button.OffsetRect(row.left, row.top);
+    const int middle = button.top + button.Height() / 2;
+
+    vqui::user::ClickAt(view->m_hWnd, CPoint(button.left + 1, middle));
+    vqwin::PumpPending();
+    EXPECT_EQ(system->GetState(), VqsTreeItem::Collapsed) << "the left half does nothing";
+    vqui::user::ClickAt(view->m_hWnd, CPoint(button.left + button.Width() / 2 + 1, middle));
+    vqwin::PumpPending();
+    EXPECT_EQ(system->GetState(), VqsTreeItem::Expanded);
+    vqui::user::ClickAt(view->m_hWnd, CPoint(button.left + button.Width() / 2 + 1, middle));
+    vqwin::PumpPending();
+    EXPECT_EQ(system->GetState(), VqsTreeItem::Collapsed);
 }
