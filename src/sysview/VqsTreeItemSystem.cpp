@@ -123,7 +123,7 @@ VqsTreeItemSystem::VqsTreeItemSystem(VqsTreeItem* parent, const PxVQSystemPtr& s
     : VqsConfigTreeItem(parent), m_system(system)
 {
     Register(m_system);
-    RefreshTexts();
+    ReadTexts(FALSE);
 }
 
 BOOL VqsTreeItemSystem::GetBitmap(VqsBitmapRef& bitmap) { return SetBitmap(bitmap, IDB_SYSTEM); }
@@ -187,11 +187,14 @@ void VqsTreeItemSystem::UpdateState()
     }
 }
 
-// Repository failures leave the flags as far as they were read.
-void VqsTreeItemSystem::ReadLinkFlags()
+// Repository failures leave the flags as far as they were read. Without loaded links the
+// pending flag needs every link read; a new item only counts them (a system row costs one
+// query), and the flag is read when it is asked for or the texts are refreshed.
+void VqsTreeItemSystem::ReadLinkFlags(BOOL readPending)
 {
     BOOL pending = FALSE;
     BOOL hasLinks = FALSE;
+    BOOL pendingKnown = TRUE;
     try {
         VqsConfigTreeItem* current = FindCurConfigItem();
         if (current && (current->GetPinnedChild() || current->GetChildCount())) {
@@ -206,6 +209,9 @@ void VqsTreeItemSystem::ReadLinkFlags()
                 for (POSITION position = current->GetChildren().GetHeadPosition(); position && !pending;)
                     pending = pendingLink(current->GetChildren().GetNext(position));
             }
+        } else if (m_curConfig && !readPending) {
+            hasLinks = m_curConfig->CountOfBSSoftLinks() > 0;
+            pendingKnown = FALSE;
         } else if (m_curConfig) {
             PxTypedList<PxVQBSSoftLinkPtr> links;
             m_curConfig->GetListOfBSSoftLinks(links);
@@ -220,17 +226,27 @@ void VqsTreeItemSystem::ReadLinkFlags()
     } catch (const VqReportableException&) {
     }
     m_bPendingLink = pending;
+    m_bPendingKnown = pendingKnown;
     m_bHasLinks = hasLinks;
 }
 
-BOOL VqsTreeItemSystem::RefreshTexts()
+BOOL VqsTreeItemSystem::HasPendingLink()
+{
+    if (!m_bPendingKnown)
+        ReadLinkFlags(TRUE);
+    return m_bPendingLink;
+}
+
+BOOL VqsTreeItemSystem::RefreshTexts() { return ReadTexts(TRUE); }
+
+BOOL VqsTreeItemSystem::ReadTexts(BOOL readPending)
 {
     if (!m_curConfig)
         m_curConfig = m_system->GetCurConfig();
     BOOL changed = Store(m_strName, VqsChooseName(m_system->GetName(), m_system->GetLongName()));
     changed = Store(m_strDescription, m_system->GetDescription()) || changed;
     const BOOL pending = m_bPendingLink;
-    ReadLinkFlags();
+    ReadLinkFlags(readPending);
     changed = changed || pending != m_bPendingLink;
     m_strText = VqsCutRowText(m_strName + "\t" + m_strDescription);
     return changed;

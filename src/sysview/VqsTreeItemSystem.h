@@ -62,10 +62,12 @@ public:
     BOOL RefreshTexts() override;
 
     VqsTreeItemOldConfigs* FindOldConfigsItem();
-    BOOL HasPendingLink() const { return m_bPendingLink; }
+    // Whether a business-segment link of the current configuration is pending (status 0).
+    BOOL HasPendingLink();
 
 private:
-    void ReadLinkFlags();
+    BOOL ReadTexts(BOOL readPending);
+    void ReadLinkFlags(BOOL readPending);
     VqsConfigTreeItem* FindCurConfigItem();
 
     PxVQSystemPtr m_system;
@@ -74,6 +76,7 @@ private:
     CString m_strDescription;
     CString m_strText;
     BOOL m_bPendingLink = FALSE;
+    BOOL m_bPendingKnown = FALSE;
     BOOL m_bHasLinks = FALSE;
 };
 

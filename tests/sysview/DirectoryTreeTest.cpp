@@ -331,3 +331,20 @@ TEST_F(DirectoryTreeTest, FoldersASearchWentThroughListTheirContentWhenTheyAreHi
     for (const char* name : {"CALCTAX of SALES", "WEBALL", "AUDIT of SALES"})
         EXPECT_EQ(std::count(rows.begin(), rows.end(), name), 1) << name;
 }
+
+TEST_F(DirectoryTreeTest, ASystemKnowsWhetherOneOfItsLinksIsPending)
+{
+    PxVQLink* session = app.GetLink();
+    session->BeginTransaction();
+    System("SYS2")->GetCurConfig()->GetBSSoftLink("STOCK")->SetUnusedMark(1);
+    session->CommitTransaction();
+    OpenFrame();
+    auto* first = dynamic_cast<VqsTreeItemSystem*>(Item("Sample system 1"));
+    auto* second = dynamic_cast<VqsTreeItemSystem*>(Item("Sample system 2"));
+    ASSERT_TRUE(first && second);
+    EXPECT_FALSE(first->HasPendingLink());
+    EXPECT_TRUE(second->HasPendingLink());
+    Expand("Sample system 2");
+    EXPECT_TRUE(second->RefreshTexts() == FALSE) << "nothing changed";
+    EXPECT_TRUE(second->HasPendingLink()) << "read from the loaded links";
+}
