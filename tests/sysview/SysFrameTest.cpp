@@ -7,6 +7,7 @@
 #include "sysview/VqsOptionSetView.h"
 #include "win/Messages.h"
 #include "win/PrivateProfile.h"
+#include "win/CPrintDialog.h"
 #include "win/Printing.h"
 #include "win/UserActions.h"
 
@@ -269,4 +270,49 @@ TEST_F(SysFrameTest, OnlyTheRightHalfOfAnExpandButtonTogglesTheItem)
     vqui::user::ClickAt(view->m_hWnd, CPoint(button.left + button.Width() / 2 + 1, middle));
     vqwin::PumpPending();
     EXPECT_EQ(system->GetState(), VqsTreeItem::Collapsed);
+}
+
+TEST_F(SysFrameTest, PrinterSetupKeepsWhatTheUserChoseAndAFailureClearsIt)
+{
+    OpenFrame();
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    frame->SetCurrentOptionSet(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+    std::vector<vqwin::Printer> printers = vqwin::Printers();
+    vqwin::Printer second;
+    second.name = "Second Printer";
+    printers.push_back(second);
+    vqwin::SetPrinters(printers);
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectCommonDialog(vqui::EventKind::PrintSetup, "Second Printer", 2);
+        Command(ID_PRINT_SETUP);
+        ui.Verify();
+    }
+    ASSERT_TRUE(view->GetPrinterSetup().hDevNames);
+    CPrintDialog chosen(TRUE);
+    chosen.m_pd = view->GetPrinterSetup();
+    EXPECT_EQ(std::string(chosen.GetDeviceName().GetString()), "Second Printer");
+
+    vqwin::FailPrintStep(vqwin::PrintStep::PrintDialog);
+    EXPECT_EQ(FrameState(ID_PRINT_SETUP), "-") << "without a print dialog there is no default printer either";
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectMessageBox("Error occurred while creating a print dialog", IDOK);
+        view->SendMessage(WM_COMMAND, ID_PRINT_SETUP, 0);
+        ui.Verify();
+    }
+    vqwin::ClearPrintFailures();
+    vqwin::SetPrinters({printers.front()});
+    EXPECT_FALSE(view->GetPrinterSetup().hDevNames) << "the next print starts from the default printer";
+}
+
+TEST_F(SysFrameTest, TheHolderOfOldConfigurationsGivesItsNameButNoObject)
+{
+    OpenFrame();
+    Expand("Sample system 1");
+    Command(32794);
+    Select({"Previous Configurations"});
+    EXPECT_EQ(Messages().back(), "message: statusTextSet: Previous Configurations");
+    EXPECT_EQ(frame->GetSelectedObjects().GetCount(), 0);
 }
