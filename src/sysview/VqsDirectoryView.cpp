@@ -1,24 +1,18 @@
 #include "sysview/VqsDirectoryView.h"
 
 #include "model/VqsModel.h"
-#include "proxy/PxLSEBusinessSegment.h"
-#include "proxy/PxLink.h"
-#include "proxy/PxObjectKind.h"
-#include "proxy/PxProcess.h"
 #include "proxy/PxVQLink.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsSysFrame.h"
 #include "sysview/VqsTreeItemSoftLink.h"
 #include "sysview/VqsTreeItemSystem.h"
-#include "win/CommonDialogs.h"
-#include "win/GlobalMemory.h"
 #include "win/CMenu.h"
 #include "win/CPrintDialog.h"
+#include "win/GlobalMemory.h"
 #include "win/Input.h"
 #include "win/Menu.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -54,28 +48,7 @@ constexpr UINT ID_PRINT_SETUP = 57606;
 constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
 constexpr UINT ID_HIDE_ALL_FOLDERS = 32844;
 constexpr UINT ID_ADD = 32774;
-constexpr UINT IDS_CURRENT_SYSTEM_DELETED = 61513;
-constexpr UINT IDS_SECURITY_VIOLATION = 61667;
-constexpr int kRightGenerate = 8;
 constexpr int kTabStopCount = 20;
-constexpr DWORD kPrintSetupFlags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
-
-BOOL ObjectPresent(VqsConfigTreeItem* item)
-{
-    const PxVQObjectPtr object = item ? item->GetObject() : PxVQObjectPtr();
-    return object && object->ObjectPresent();
-}
-
-BOOL IsReportLink(VqsConfigTreeItem* item)
-{
-    int kind = 0;
-    if (!item->GetObjectKind(kind) || kind != PxKindElementSoftLink)
-        return FALSE;
-    const PxVQElementSoftLinkPtr link = item->GetElementSoftLink();
-    return link && link->GetElementType() == VQSoftLinkReport;
-}
-
-BOOL IsCurConfig(const PxVQConfigPtr& config) { return config && config->_IsKindOf("PxVQCurConfig"); }
 
 } // namespace
 
@@ -300,19 +273,6 @@ void VqsDirectoryView::GetSelectedConfig(PxVQConfigPtr& config)
     }
 }
 
-PxVQCurConfigPtr VqsDirectoryView::GetSelectedCurConfig()
-{
-    PxVQConfigPtr config;
-    GetSelectedConfig(config);
-    if (!IsCurConfig(config))
-        return PxVQCurConfigPtr();
-    if (!config->ObjectPresent()) {
-        VqsMessageBoxId(IDS_CURRENT_SYSTEM_DELETED);
-        return PxVQCurConfigPtr();
-    }
-    return PxVQCurConfigPtr(config);
-}
-
 VqsTreeItemBSSoftLink* VqsDirectoryView::GetSelectedBSItem()
 {
     VqsTreeItemBSSoftLink* found = nullptr;
@@ -325,73 +285,6 @@ VqsTreeItemBSSoftLink* VqsDirectoryView::GetSelectedBSItem()
         found = link;
     }
     return found;
-}
-
-BOOL VqsDirectoryView::CheckGenerateRight()
-{
-    VqsSysApp* app = VqsGetApp();
-    if (app && app->HasRight(kRightGenerate))
-        return TRUE;
-    VqsMessageBoxId(IDS_SECURITY_VIOLATION);
-    return FALSE;
-}
-
-BOOL VqsDirectoryView::CollectSelectedReports(VqsReportRequest& request)
-{
-    const std::vector<VqsConfigTreeItem*> items = GetSelectedItems();
-    if (items.size() == 1) {
-        VqsConfigTreeItem* item = items.front();
-        int kind = 0;
-        if (!item || !item->GetObjectKind(kind))
-            return FALSE;
-        switch (kind) {
-        case PxKindCurrentConfiguration:
-        case PxKindBSSoftLink:
-        case PxKindSystem:
-            request.allReports = TRUE;
-            return TRUE;
-        case PxKindReportGroup:
-            request.group = item->GetReportGroup();
-            request.allReports = TRUE;
-            return TRUE;
-        case PxKindReportAlias: {
-            auto* parent = dynamic_cast<VqsConfigTreeItem*>(item->GetParent());
-            if (!parent)
-                return FALSE;
-            request.group = parent->GetReportGroup();
-            if (PxVQReportSoftLinkPtr report = item->GetElementSoftLink())
-                request.reports.AddTail(report);
-            return TRUE;
-        }
-        case PxKindElementSoftLink:
-            if (!ObjectPresent(item) || !IsReportLink(item))
-                return FALSE;
-            request.reports.AddTail(PxVQReportSoftLinkPtr(item->GetElementSoftLink()));
-            return TRUE;
-        default:
-            return TRUE;
-        }
-    }
-    for (VqsConfigTreeItem* item : items) {
-        int kind = 0;
-        if (!item || !item->GetObjectKind(kind) || !ObjectPresent(item))
-            continue;
-        if (kind == PxKindElementSoftLink) {
-            if (request.group)
-                return FALSE;
-            if (IsReportLink(item))
-                request.reports.AddTail(PxVQReportSoftLinkPtr(item->GetElementSoftLink()));
-        } else if (kind == PxKindReportAlias) {
-            if (PxVQReportSoftLinkPtr report = item->GetElementSoftLink())
-                request.reports.AddTail(report);
-            auto* parent = dynamic_cast<VqsConfigTreeItem*>(item->GetParent());
-            if (!request.group && parent)
-                request.group = parent->GetReportGroup();
-        } else {
-            return FALSE;
-        }
-    }
-    return TRUE;
 }
 
 BOOL VqsDirectoryView::HasDefaultPrinter()

@@ -44,6 +44,10 @@ public:
         FolderAll = 63,
     };
 
+    // The print dialog of Printer Setup and of the default-printer test.
+    static constexpr DWORD kPrintSetupFlags =
+        PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
+
     VqsDirectoryView();
     ~VqsDirectoryView() override;
 

@@ -24,7 +24,9 @@ namespace {
 constexpr int kRightAdministrator = 64;
 constexpr int kHostTypeTarsk = 2;
 constexpr UINT IDS_PRINT_DIALOG_ERROR = 61762;
-constexpr DWORD kPrintSetupFlags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
+constexpr UINT IDS_CURRENT_SYSTEM_DELETED = 61513;
+constexpr UINT IDS_SECURITY_VIOLATION = 61667;
+constexpr int kRightGenerate = 8;
 
 enum : UINT {
     ID_ADD_BUSINESS_SEGMENT = 32771,
@@ -122,10 +124,9 @@ BOOL IsReportLink(VqsConfigTreeItem* item)
     return link && link->GetElementType() == VQSoftLinkReport;
 }
 
-BOOL IsPresentCurConfig(const PxVQConfigPtr& config)
-{
-    return config && config->_IsKindOf("PxVQCurConfig") && config->ObjectPresent();
-}
+BOOL IsCurConfig(const PxVQConfigPtr& config) { return config && config->_IsKindOf("PxVQCurConfig"); }
+
+BOOL IsPresentCurConfig(const PxVQConfigPtr& config) { return IsCurConfig(config) && config->ObjectPresent(); }
 
 // The business segment of the configuration's link (the last one when there are several)
 // is in the design and allowed and, when asked, not Brask-supplied.
@@ -315,6 +316,88 @@ void StatusRule(const std::vector<VqsConfigTreeItem*>& items, VqsSysFrame* frame
 
 } // namespace
 
+// ---------------------------------------------------------------- selection rules
+
+PxVQCurConfigPtr VqsDirectoryView::GetSelectedCurConfig()
+{
+    PxVQConfigPtr config;
+    GetSelectedConfig(config);
+    if (!IsCurConfig(config))
+        return PxVQCurConfigPtr();
+    if (!config->ObjectPresent()) {
+        VqsMessageBoxId(IDS_CURRENT_SYSTEM_DELETED);
+        return PxVQCurConfigPtr();
+    }
+    return PxVQCurConfigPtr(config);
+}
+
+BOOL VqsDirectoryView::CheckGenerateRight()
+{
+    VqsSysApp* app = VqsGetApp();
+    if (app && app->HasRight(kRightGenerate))
+        return TRUE;
+    VqsMessageBoxId(IDS_SECURITY_VIOLATION);
+    return FALSE;
+}
+
+BOOL VqsDirectoryView::CollectSelectedReports(VqsReportRequest& request)
+{
+    const std::vector<VqsConfigTreeItem*> items = GetSelectedItems();
+    if (items.size() == 1) {
+        VqsConfigTreeItem* item = items.front();
+        int kind = 0;
+        if (!item || !item->GetObjectKind(kind))
+            return FALSE;
+        switch (kind) {
+        case PxKindCurrentConfiguration:
+        case PxKindBSSoftLink:
+        case PxKindSystem:
+            request.allReports = TRUE;
+            return TRUE;
+        case PxKindReportGroup:
+            request.group = item->GetReportGroup();
+            request.allReports = TRUE;
+            return TRUE;
+        case PxKindReportAlias: {
+            auto* parent = dynamic_cast<VqsConfigTreeItem*>(item->GetParent());
+            if (!parent)
+                return FALSE;
+            request.group = parent->GetReportGroup();
+            if (PxVQReportSoftLinkPtr report = item->GetElementSoftLink())
+                request.reports.AddTail(report);
+            return TRUE;
+        }
+        case PxKindElementSoftLink:
+            if (!ObjectPresent(item) || !IsReportLink(item))
+                return FALSE;
+            request.reports.AddTail(PxVQReportSoftLinkPtr(item->GetElementSoftLink()));
+            return TRUE;
+        default:
+            return TRUE;
+        }
+    }
+    for (VqsConfigTreeItem* item : items) {
+        int kind = 0;
+        if (!item || !item->GetObjectKind(kind) || !ObjectPresent(item))
+            continue;
+        if (kind == PxKindElementSoftLink) {
+            if (request.group)
+                return FALSE;
+            if (IsReportLink(item))
+                request.reports.AddTail(PxVQReportSoftLinkPtr(item->GetElementSoftLink()));
+        } else if (kind == PxKindReportAlias) {
+            if (PxVQReportSoftLinkPtr report = item->GetElementSoftLink())
+                request.reports.AddTail(report);
+            auto* parent = dynamic_cast<VqsConfigTreeItem*>(item->GetParent());
+            if (!request.group && parent)
+                request.group = parent->GetReportGroup();
+        } else {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
 void VqsDirectoryView::SortRows() { SortItems(m_nSortMode, TRUE, CompareTreeOrder); }
 
 int VqsDirectoryView::GetCommandState(UINT id, int* enabled, int* checked)
@@ -389,7 +472,7 @@ int VqsDirectoryView::GetCommandState(UINT id, int* enabled, int* checked)
         break;
     case ID_SYNCHRONIZE:
         GetSelectedConfig(config);
-        *enabled = config && config->_IsKindOf("PxVQCurConfig");
+        *enabled = IsCurConfig(config);
         break;
     case ID_GENERATE_SYSTEM:
         GetSelectedConfig(config);
