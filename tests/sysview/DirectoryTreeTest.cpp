@@ -1,6 +1,7 @@
 #include "SysViewTestSupport.h"
 
 #include "model/VqsModel.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQLink.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
@@ -347,4 +348,48 @@ TEST_F(DirectoryTreeTest, ASystemKnowsWhetherOneOfItsLinksIsPending)
     Expand("Sample system 2");
     EXPECT_TRUE(second->RefreshTexts() == FALSE) << "nothing changed";
     EXPECT_TRUE(second->HasPendingLink()) << "read from the loaded links";
+}
+
+TEST_F(DirectoryTreeTest, ARepositoryFailureWhileARowIsRefreshedIsReportedAndTheRowKeepsItsTexts)
+{
+    OpenFrame();
+    auto* system = dynamic_cast<VqsConfigTreeItem*>(Item("Sample system 1"));
+    ASSERT_NE(system, nullptr);
+    const std::string before = system->GetDisplayText();
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectMessageBox("Cannot update " + before + ":\nInjected repository failure", IDOK);
+    PxFaultInjection::Throw("PxVQSystem::GetDescription");
+    system->RefreshItem();
+    PxFaultInjection::Reset();
+    ui.Verify();
+    EXPECT_EQ(system->GetDisplayText(), before);
+}
+
+TEST_F(DirectoryTreeTest, PreviousConfigurationsSwitchedOnWhileASystemIsClosedShowWhenItOpens)
+{
+    OpenFrame();
+    Command(ID_PREVIOUS_CONFIGS);
+    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "  Sample system 2"}));
+    Expand("Sample system 1");
+    EXPECT_EQ(ChildRows("Sample system 1"), (Strings{"Current Configuration", "Previous Configurations"}));
+    Expand("Previous Configurations");
+    EXPECT_EQ(ChildRows("Previous Configurations").size(), 1u);
+
+    Command(ID_PREVIOUS_CONFIGS);
+    Expand("Sample system 2");
+    EXPECT_EQ(ChildRows("Sample system 2"),
+              (Strings{"PAYROLL business segment", "SALES business segment", "STOCK business segment"}));
+}
+
+TEST_F(DirectoryTreeTest, AnElementLinkCannotBeExpanded)
+{
+    OpenSales();
+    Expand("Reports");
+    auto* report = Item("DAILY of SALES");
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->GetState(), VqsTreeItem::Leaf);
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectMessageBox("Cannot expand element options.", IDOK);
+    report->FillChildren(1);
+    ui.Verify();
 }
