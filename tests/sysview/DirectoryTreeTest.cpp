@@ -393,3 +393,28 @@ TEST_F(DirectoryTreeTest, AnElementLinkCannotBeExpanded)
     report->FillChildren(1);
     ui.Verify();
 }
+
+TEST_F(DirectoryTreeTest, ANewModelGetsANodeForEveryObjectTheTreeShows)
+{
+    OpenSales();
+    for (const char* row : {"Report Groups", "MONTHEND", "Bundles", "ORDERS"})
+        Expand(row);
+    const PxVQBSSoftLinkPtr link = System("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+    PxTypedList<PxVQReportGroupPtr> groups;
+    link->GetListOfReportGroups(groups);
+    PxTypedList<PxVQBundlePtr> bundles;
+    link->GetListOfBundles(bundles);
+    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+    groups.GetHead()->GetListOfReportSoftLinkAliases(aliases);
+
+    VqsModel model;
+    view->Refresh(&model);
+    EXPECT_TRUE(model.LookupNode(System("SYS1")->GetCurConfig()));
+    EXPECT_TRUE(model.LookupNode(link));
+    EXPECT_TRUE(model.LookupNode(groups.GetHead()));
+    EXPECT_TRUE(model.LookupNode(aliases.GetHead()));
+    for (POSITION position = bundles.GetHeadPosition(); position;)
+        EXPECT_TRUE(model.LookupNode(bundles.GetNext(position)));
+    EXPECT_FALSE(model.LookupNode(System("SYS2")->GetCurConfig()->GetBSSoftLink("SALES")))
+        << "nothing is shown below the second system";
+}

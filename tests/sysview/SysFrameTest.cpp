@@ -316,3 +316,9 @@ TEST_F(SysFrameTest, TheHolderOfOldConfigurationsGivesItsNameButNoObject)
     EXPECT_EQ(Messages().back(), "message: statusTextSet: Previous Configurations");
     EXPECT_EQ(frame->GetSelectedObjects().GetCount(), 0);
 }
+
+TEST_F(SysFrameTest, TheOptionSetRefreshMessageIsAnswered)
+{
+    OpenFrame();
+    EXPECT_EQ(frame->SendMessage(VqsSysFrame::WM_REFRESH_OPTION_SETS, 0, 0), 1);
+}
