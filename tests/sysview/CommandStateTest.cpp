@@ -112,3 +112,23 @@ TEST_F(CommandStateTest, GenerateReportsRefusesAReportLinkWithAnAliasAndAcceptsA
     list.SetItemState(reportLink, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(State(32808), "-");
 }
+
+TEST_F(CommandStateTest, TheStatusCommandFollowsTheMarksOfTheSelectedRows)
+{
+    Expand("Global Logics");
+    const struct {
+        std::initializer_list<std::string> selection;
+        const char* state;
+    } cases[] = {
+        {{"EVENT of SALES"}, "enabled"},            // a marked row leaves it on and takes the check mark off
+        {{"STARTUP of SALES"}, "enabled"},
+        {{"Ispecs"}, "enabled"},                    // folders are drawn marked
+        {{"Sample system 1"}, "-"},                 // an unmarked row turns it off
+        {{"MONTHEND", "WEBALL"}, "-"},
+        {{"Sample system 1", "EVENT of SALES"}, "enabled"}, // the event's options turn it on again
+    };
+    for (const auto& c : cases) {
+        Select(c.selection);
+        EXPECT_EQ(State(32804), c.state) << *c.selection.begin();
+    }
+}
