@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
@@ -349,4 +350,39 @@ int VqsModelNodeElementLink::LockOptionNodes(VqsLockBag& bag, const PxVQObjectPt
             return 0;
     }
     return 1;
+}
+
+bool VqsModelNodeElementLink::HasExplicitBundleMembership() const
+{
+    const PxVQElementSoftLinkPtr link = GetElementSoftLink();
+    if (!link || link->GetUpdatedFlag())
+        return true;
+    for (POSITION pos = m_profiles.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr profile = m_profiles.GetNext(pos)->GetElementSoftLink();
+        if (profile && profile->GetUpdatedFlag())
+            return true;
+    }
+    const PxVQIspecSoftLinkPtr ispec(link);
+    if (!ispec)
+        return false;
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    ispec->GetListOfIspecBundleData(entries);
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        const PxVQBundlePtr bundle = entries.GetNext(pos)->GetBundleInformation();
+        if (bundle && !bundle->GetContainsAllIspecs())
+            return true;
+    }
+    return false;
+}
+
+VqsModelNodeRepGroup* VqsModelNodeBSLink::FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                                     VqsModelNodeRepGroup* after)
+{
+    return VqsFindOrCreateChild(this, m_reportGroups, group, notify, after);
+}
+
+VqsModelNodeBundle* VqsModelNodeBSLink::FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                                              VqsModelNodeBundle* after)
+{
+    return VqsFindOrCreateChild(this, m_bundles, bundle, notify, after);
 }

@@ -35,6 +35,12 @@ public:
     void GetReportGroupNodes(CObList& out) const;
     void GetBundleNodes(CObList& out) const;
     VqsModelNodeElementLink* FindElementLinkNode(const PxObjectPtr& link) const;
+    // The group's (bundle's) node, made when absent: after `after` (at the tail without
+    // one), announced when `notify`.
+    VqsModelNodeRepGroup* FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                      VqsModelNodeRepGroup* after = nullptr);
+    VqsModelNodeBundle* FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                               VqsModelNodeBundle* after = nullptr);
 
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;
@@ -75,6 +81,9 @@ public:
     // The profiles placed under this Ispec.
     void GetProfileNodes(CObList& out) const;
     void PlaceUnder(VqsModelNodeElementLink* ispec);
+    // Whether the link, or a profile below it, is flagged updated, or (an Ispec) a bundle
+    // that does not hold every Ispec lists it.
+    bool HasExplicitBundleMembership() const;
 
     CString GetDescription() override;
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;

@@ -2,7 +2,7 @@
 // option pages edit, each made by its factory in the option-node registry.
 #pragma once
 
-#include "model/VqsModelNode.h"
+#include "model/VqsModelNodeLocks.h"
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxCompOptions.h"
 #include "proxy/PxEventOptions.h"
@@ -35,6 +35,13 @@ public:
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
     int GetKind() const override { return VqsKindOption; }
+
+    // Appends every pack the record names; the record classes that name packs override it.
+    virtual void CollectPacks(VqsPackSpecList& packs);
+    // Locks what must stay still while the record's packs are compared with the
+    // enterprise's packs (and reads those again where the record names some); false after
+    // 61624 when the repository fails.
+    virtual bool LockForPackCollection(VqsLockBag& bag);
 
 protected:
     VqsModelNodeOption(VqsModelNode* parent, const PxOptionsPtr& options) : VqsModelNode(parent, options) {}

@@ -4,8 +4,10 @@
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
+#include "model/VqsRemovePrompt.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
+#include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -27,6 +29,9 @@ void DestroyApplication() { g_app.reset(); }
 void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
 void DestroyComModule() { g_comModule.reset(); }
 void NothingToDo() {}
+int AskRemoveWithoutParent(LPCTSTR description, BOOL allowAll) { return VqsAskRemove(nullptr, description, allowAll); }
+void WireRemovePrompt() { VqsSetRemovePrompt(&AskRemoveWithoutParent); }
+void UnwireRemovePrompt() { VqsSetRemovePrompt(nullptr); }
 template <class Node>
 void RegisterOptionNode()
 {
@@ -57,6 +62,9 @@ const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
                                        {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
 
+// The model's delete asks its questions through the shell's remove prompt.
+const VqsStartupStep kRemovePrompt[] = {{&WireRemovePrompt, &UnwireRemovePrompt}};
+
 // The registry is emptied after the last registration is undone.
 const VqsStartupStep kOptionNodes[] = {
     {&NothingToDo, &VqsOptionNodeRegister::FreeAll},
@@ -84,7 +92,7 @@ const VqsStartupStep kOptionNodes[] = {
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
-                                                        kLockManager, kOptionNodes};
+                                                         kLockManager, kRemovePrompt, kOptionNodes};
 
 } // namespace
 

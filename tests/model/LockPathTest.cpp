@@ -56,19 +56,22 @@ TEST_F(LockPathTest, LockingAReportLocksTheWayDownThenItsAliasesThenItsOptions)
     ASSERT_NE(element, nullptr);
 
     VqsLockBag bag(VqsWriteLock);
-    ASSERT_EQ(config->LockPath(bag, target), 1);
+    ASSERT_EQ(bag.LockNode(config), 1);
     ASSERT_EQ(sales->LockPath(bag, target), 1);
     ASSERT_EQ(element->LockPath(bag, target), 1);
 
     std::vector<std::uint64_t> expected{Key(config->GetObject()), Key(sales->GetObject()), Key(monthly)};
+    const PxVQReportGroupPtr monthEnd = ReportGroup("SYS1", "SALES", "MONTHEND");
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-    ReportGroup("SYS1", "SALES", "MONTHEND")->GetListOfReportSoftLinkAliases(aliases);
+    monthEnd->GetListOfReportSoftLinkAliases(aliases);
     for (POSITION pos = aliases.GetHeadPosition(); pos;) {
         const PxVQReportSoftLinkAliasPtr alias = aliases.GetNext(pos);
-        if (alias->GetSoftLink()->IsSameOid(monthly))
+        if (alias->GetSoftLink()->IsSameOid(monthly)) {
+            expected.push_back(Key(monthEnd));
             expected.push_back(Key(alias));
+        }
     }
-    ASSERT_EQ(expected.size(), 4u) << "one alias names the report";
+    ASSERT_EQ(expected.size(), 5u) << "one alias names the report, below its group";
     PxTypedList<PxOptionsPtr> records;
     monthly->GetAllOptions(records);
     for (POSITION pos = records.GetHeadPosition(); pos;)
