@@ -280,7 +280,8 @@ void VqsScriptPropertyMgr::ClearValues(PxVQLink* link, const char* path)
                 Fail(error);
         }
         std::lock_guard<std::mutex> lock(m_valuesMutex);
-        std::erase_if(m_values, [&](const auto& entry) { return prefix.IsEmpty() || IsWithin(entry.first, prefix.str()); });
+        std::erase_if(m_values,
+                      [&](const auto& entry) { return prefix.IsEmpty() || IsWithin(entry.first, prefix.str()); });
     });
 }
 

@@ -50,7 +50,8 @@ const struct {
 
 // String ids of the names of generate types 0-10 and states 0-12; 0 is an empty name.
 constexpr UINT kTypeNameIds[] = {61926, 61927, 61928, 61929, 61930, 61931, 0, 0, 61932, 61933, 61997};
-constexpr UINT kStateNameIds[] = {0, 61934, 61935, 61936, 61937, 61938, 61939, 61940, 61941, 61942, 61994, 62005, 62006};
+constexpr UINT kStateNameIds[] = {0,     61934, 61935, 61936, 61937, 61938, 61939,
+                                  61940, 61941, 61942, 61994, 62005, 62006};
 
 // The names of generate types and states, loaded each time the dialog starts.
 struct SessionNames {

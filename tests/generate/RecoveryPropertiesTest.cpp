@@ -113,7 +113,7 @@ TEST_F(RecoveryPropertiesTest, AWriteThatFailsEndsTheDialogWithCancelAndLeavesTh
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     PxFaultInjection::Reset();
     EXPECT_EQ(Stored(), (std::vector<std::string>{"5", "ABC/dev", "3", "1", "1", "1"}));
-    EXPECT_TRUE(OtherUser()->GetLVQEnterprise()->GetSystem("SYS1")->GetRecoveryInfo(session->GetHandle())->WriteLock(0));
+    EXPECT_TRUE(SeenBy(*OtherUser(), session)->WriteLock(0));
 }
 
 TEST_F(RecoveryPropertiesTest, ASessionThatCannotBeLockedIsNotWritten)

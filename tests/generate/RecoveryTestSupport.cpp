@@ -38,6 +38,11 @@ PxVQRecoveryInfoPtr RecoveryTest::AddSession(const RecoverySession& spec)
     return session;
 }
 
+PxVQRecoveryInfoPtr RecoveryTest::SeenBy(PxVQLink& link, const PxVQRecoveryInfoPtr& session)
+{
+    return link.GetLVQEnterprise()->GetSystem("SYS1")->GetRecoveryInfo(session->GetHandle());
+}
+
 std::unique_ptr<PxVQLink> RecoveryTest::OtherUser(const char* userCode) const
 {
     auto link = std::make_unique<PxVQLink>();

@@ -42,4 +42,6 @@ struct RecoveryTest : ShellTest {
     int CountOfSessions() const { return System()->CountOfRecoveryInfos(); }
     // A second user's link on the same repository, without a retry callback.
     std::unique_ptr<PxVQLink> OtherUser(const char* userCode = "XYZ") const;
+    // The session as the other link sees it.
+    static PxVQRecoveryInfoPtr SeenBy(PxVQLink& link, const PxVQRecoveryInfoPtr& session);
 };

@@ -5,6 +5,7 @@
 #include "support/ScopedTimeZone.h"
 
 #include <atomic>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -218,6 +219,50 @@ TEST_F(ScriptPropertyMgrTest, TheApplicationsManagerServesTheAutomationObject)
     shared->GetBool(Link(), path, ignoreLocks);
     EXPECT_TRUE(ignoreLocks);
     shared->ClearValues(Link(), "");
+}
+
+// Paths and values as a careless script writes them, generated from good ones and mutated:
+// every call stores or gives a value, or fails with a coded text; none crashes.
+TEST_F(ScriptPropertyMgrTest, MutatedPathsAndValuesGiveAValueOrACodedFailure)
+{
+    std::mt19937 random(7122026);
+    auto below = [&](std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); };
+    const std::vector<std::string> good = {"SYS1.NTGEN.Generate.CompileType",
+                                           "SYS2.UNIXGEN.Generate.DeployDateTime",
+                                           "SYS1.QSRGEN.LoginDetails.FTPPassword",
+                                           "SYS1.TARSKGEN.Generate.NumParallelDBReorgs",
+                                           "SYS1.NTGEN",
+                                           "SYS2"};
+    const std::vector<std::string> values = {"", "TRUE", "DLL", "2.000000", "-1", "1abc", "20260701150000", "\x81"};
+    const std::string pieces = ".SYNTGE1Ac \x81\x40";
+    int stored = 0;
+    int refused = 0;
+    for (int round = 0; round < 2500; ++round) {
+        std::string path = good[below(good.size())];
+        for (int m = static_cast<int>(below(4)); m > 0 && !path.empty(); --m) {
+            const std::size_t at = below(path.size());
+            switch (below(3)) {
+            case 0: path.erase(at, 1); break;
+            case 1: path.insert(at, 1, pieces[below(pieces.size())]); break;
+            default: path[at] = pieces[below(pieces.size())]; break;
+            }
+        }
+        const std::string value = values[below(values.size())];
+        try {
+            switch (below(4)) {
+            case 0: manager.SetValue(Link(), path.c_str(), value.c_str()); break;
+            case 1: Get(path.c_str()); break;
+            case 2: List(path.c_str()); break;
+            default: manager.ClearValues(Link(), path.c_str()); break;
+            }
+            ++stored;
+        } catch (const VqcScriptPropertyException& error) {
+            ++refused;
+            ASSERT_EQ(error.GetText().str().compare(0, 3, "E10"), 0) << path << " -> " << error.GetText().str();
+        }
+    }
+    EXPECT_GT(stored, 300);
+    EXPECT_GT(refused, 300);
 }
 
 // The automation thread sets and clears values while generation threads read them: every

@@ -77,10 +77,13 @@ TEST_F(SelectSessionTest, TheListShowsEachSessionsGenerateSetStartTypeUserAndSta
     AddSession({.type = 1, .state = 0});
     AddSession({.genSet = "TARSKGEN", .type = 9, .state = 9});
     std::vector<Row> rows;
+    std::vector<std::string> starts;
     std::vector<bool> buttons;
     CString title;
     ui.ExpectDialog(294).Run([&] {
-        rows = Rows(dialog);
+        rows = Listed();
+        for (const Row& row : Rows(dialog))
+            starts.push_back(row[1]);
         buttons = Buttons(dialog);
         dialog.GetWindowText(title);
     }).Cancel();
@@ -88,14 +91,16 @@ TEST_F(SelectSessionTest, TheListShowsEachSessionsGenerateSetStartTypeUserAndSta
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(title, "Select Session to Restart");
     EXPECT_EQ(rows, (std::vector<Row>{
-                        {"NTGEN", "11/14/23 22:13:20", "System Generate", "ABC/dev", "Incomplete: Generate Files (40%)"},
-                        {"UNIXGEN", "11/14/23 22:13:20", "System Generate", "ABC/dev", "Incomplete: Generate Files (100%)"},
-                        {"NTGEN", "11/14/23 22:13:20", "System & Report Generate", "ABC/dev", "Incomplete: Generate Files"},
-                        {"NTGEN", "11/14/23 22:13:20", "System & Report Generate", "ABC/dev", "Staged"},
-                        {"QSRGEN", "11/14/23 23:13:20", "Monitor Generate", "ABC/dev", "Monitor"},
-                        {"NTGEN", "11/14/23 22:13:20", "Report Generate", "ABC/dev", "Incomplete: "},
-                        {"TARSKGEN", "11/14/23 22:13:20", "Quorbit Bundle Generate", "ABC/dev", "Incomplete: Quorbit Compile"},
+                        {"NTGEN", "System Generate", "ABC/dev", "Incomplete: Generate Files (40%)"},
+                        {"UNIXGEN", "System Generate", "ABC/dev", "Incomplete: Generate Files (100%)"},
+                        {"NTGEN", "System & Report Generate", "ABC/dev", "Incomplete: Generate Files"},
+                        {"NTGEN", "System & Report Generate", "ABC/dev", "Staged"},
+                        {"QSRGEN", "Monitor Generate", "ABC/dev", "Monitor"},
+                        {"NTGEN", "Report Generate", "ABC/dev", "Incomplete: "},
+                        {"TARSKGEN", "Quorbit Bundle Generate", "ABC/dev", "Incomplete: Quorbit Compile"},
                     }));
+    const std::string start = "11/14/23 22:13:20";
+    EXPECT_EQ(starts, (std::vector<std::string>{start, start, start, start, "11/14/23 23:13:20", start, start}));
     EXPECT_EQ(buttons, (std::vector<bool>{false, false, false, true}));
     EXPECT_EQ(dialog.GetChoice(), VqsSelectSession::ChoiceNone);
 }
@@ -130,10 +135,8 @@ TEST_F(SelectSessionTest, ASessionInUseElsewhereIsLeftOutUnlessItIsTheUsersUnder
     PxVQRecoveryInfoPtr own = AddSession({.user = "ABC/dev", .state = 1});
     PxVQRecoveryInfoPtr shortCode = AddSession({.user = "ABC", .state = 2});
     std::unique_ptr<PxVQLink> other = OtherUser();
-    PxVQRecoveryInfoPtr ownThere = other->GetLVQEnterprise()->GetSystem("SYS1")->GetRecoveryInfo(own->GetHandle());
-    PxVQRecoveryInfoPtr shortThere = other->GetLVQEnterprise()->GetSystem("SYS1")->GetRecoveryInfo(shortCode->GetHandle());
-    ASSERT_TRUE(ownThere->WriteLock(0));
-    ASSERT_TRUE(shortThere->WriteLock(0));
+    ASSERT_TRUE(SeenBy(*other, own)->WriteLock(0));
+    ASSERT_TRUE(SeenBy(*other, shortCode)->WriteLock(0));
     std::vector<Row> rows;
     ui.ExpectDialog(294).Run([&] { rows = Listed(); }).Cancel();
     dialog.DoModal();
@@ -193,7 +196,7 @@ TEST_F(SelectSessionTest, RestartingGivesTheChosenSessionAndFreesItForOthers)
     AddSession({.state = 4});
     PxVQRecoveryInfoPtr chosen = AddSession({.genSet = "UNIXGEN", .state = 5});
     std::unique_ptr<PxVQLink> other = OtherUser();
-    PxVQRecoveryInfoPtr chosenThere = other->GetLVQEnterprise()->GetSystem("SYS1")->GetRecoveryInfo(chosen->GetHandle());
+    PxVQRecoveryInfoPtr chosenThere = SeenBy(*other, chosen);
     int lockedWhileShown = -1;
     ui.ExpectDialog(294).Select(kList, 1).Run([&] { lockedWhileShown = chosenThere->WriteLock(0); }).Click(kRestart);
 
