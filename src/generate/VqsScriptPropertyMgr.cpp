@@ -86,7 +86,8 @@ CString Between(const std::string& text, std::size_t start, std::size_t end)
     return CString(text.substr(start, end - start).c_str());
 }
 
-void LogDebug(const CString& line)
+// A declaration the manager cannot take goes to the host's log; the others are taken.
+void ReportDeclarationFault(const CString& line)
 {
     if (VqsSysApp* app = VqsGetApp())
         app->LogWarning(0, line);
@@ -161,7 +162,7 @@ void VqsScriptPropertyMgr::AddProperty(Declarations& declarations, PropertyTable
     if (!prototype) {
         CString line;
         line.Format("AddProperty failed for ID:%d - %s\n", static_cast<int>(id), entry.GetString());
-        LogDebug(line);
+        ReportDeclarationFault(line);
         return;
     }
     std::unique_ptr<VqsScriptablePropertyValueType> valueType = prototype->Clone();

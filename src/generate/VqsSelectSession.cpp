@@ -385,8 +385,10 @@ void VqsSelectSession::OnDelete()
             NotifySegmentLinks();
         }
         m_pLocks->Release(session);
-        if (DeleteSession(session))
+        if (DeleteSession(session)) {
             FillList();
+            EnableActions(FALSE, FALSE, FALSE);
+        }
     } catch (const VqReportableException& error) {
         VqsErrorBox(error.GetErrorMessage());
     }

@@ -77,8 +77,11 @@ struct RecoveryPropertiesTest : RecoveryTest {
 TEST_F(RecoveryPropertiesTest, TheDialogShowsTheSessionAndStoresOnlyStateUserAndParallelCompiles)
 {
     Shown shown;
+    UINT delayChecked = 2;
     ui.ExpectDialog(306)
         .Run([&] { shown = Show(); })
+        .Click(kDelayCompile)
+        .Run([&] { delayChecked = dialog.IsDlgButtonChecked(kDelayCompile); })
         .Replace(kState, "12")
         .Replace(kUserId, "XYZ")
         .Replace(kParallelCompiles, "4")
@@ -92,6 +95,7 @@ TEST_F(RecoveryPropertiesTest, TheDialogShowsTheSessionAndStoresOnlyStateUserAnd
     EXPECT_EQ(shown.texts, (std::vector<std::string>{"5", "ABC/dev", "PACK1", "3", "0"}));
     EXPECT_EQ(shown.checks, (std::vector<int>{1, 0, 1, 0, 1}));
     EXPECT_EQ(shown.structures, (std::vector<std::string>{"CUSTOMER", "ORDERS"}));
+    EXPECT_EQ(delayChecked, 0u);
     EXPECT_EQ(Stored(), (std::vector<std::string>{"12", "XYZ", "4", "1", "1", "1"}));
 }
 

@@ -266,11 +266,16 @@ TEST_F(SelectSessionTest, DeletingASystemGenerateSessionRemovesTheGenerationsLoc
     PxVQRecoveryInfoPtr deleted = AddSession({.type = 2, .state = 6});
     AddSession({.type = 3, .state = 11});
     std::vector<Row> rows;
-    ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Run([&] { rows = Listed(); }).Cancel();
+    std::vector<bool> buttons;
+    ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Run([&] {
+        rows = Listed();
+        buttons = Buttons(dialog);
+    }).Cancel();
 
     dialog.DoModal();
     EXPECT_FALSE(deleted->ObjectPresent());
     EXPECT_EQ(rows, (std::vector<Row>{{"NTGEN", "Monitor Generate", "ABC/dev", "Monitor"}}));
+    EXPECT_EQ(buttons, (std::vector<bool>{false, false, false, true}));
     PxPersistentLockPtr lock = genSet->GetPersistentLock();
     ASSERT_TRUE(lock);
     EXPECT_EQ(lock->GetLockCount(), 1);
