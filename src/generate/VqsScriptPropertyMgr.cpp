@@ -168,7 +168,8 @@ void VqsScriptPropertyMgr::AddProperty(Declarations& declarations, PropertyTable
     std::unique_ptr<VqsScriptablePropertyValueType> valueType = prototype->Clone();
     valueType->SetDefaultValue(defaultValue);
     valueType->SetAllowedValues(values);
-    auto same = std::find_if(table.begin(), table.end(), [&](const auto& entry) { return entry.first == name.str(); });
+    auto same = std::find_if(table.begin(), table.end(),
+                             [&](const auto& property) { return property.first == name.str(); });
     if (same != table.end())
         same->second = std::move(valueType);
     else
@@ -223,6 +224,12 @@ BOOL VqsScriptPropertyMgr::CheckPathLocked(PxVQLink* link, const CString& path, 
     if (secondDot == std::string::npos)
         return TRUE;
     parts.hostOption = After(text, secondDot + 1);
+    return CheckHostOption(parts, error);
+}
+
+// The host option names a property of the generate set's host type, or begins one.
+BOOL VqsScriptPropertyMgr::CheckHostOption(PathParts& parts, CString& error)
+{
     const std::string& option = parts.hostOption.str();
     std::shared_ptr<const Declarations> declarations = GetDeclarations();
     auto table = declarations->tables.find(parts.hostType);

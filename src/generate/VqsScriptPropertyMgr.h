@@ -74,6 +74,7 @@ private:
 
     BOOL CheckPath(PxVQLink* link, const CString& path, PathParts& parts, CString& error);
     BOOL CheckPathLocked(PxVQLink* link, const CString& path, PathParts& parts, CString& error);
+    BOOL CheckHostOption(PathParts& parts, CString& error);
     // The path check of an operation on one property; the declaration's value type, kept
     // alive by `declarations`.
     const VqsScriptablePropertyValueType& ExactProperty(PxVQLink* link, const CString& path,
