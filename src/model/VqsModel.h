@@ -139,6 +139,14 @@ public:
     // in the caller's transaction; throws VqsExceptionData (61553) on a type conflict.
     void ThrowModelError(const VqsPackSpecList& packSpecs);
 
+    // The dialogs of hosts and packs, run with the caller's bag that holds the node (the
+    // root for the two creations). EditPack opens on the pack's association with the host
+    // when it has one; the creations answer what they made, null when nothing was made.
+    void EditHost(VqsLockBag& bag, VqsModelNodeHost* host);
+    void EditPack(VqsLockBag& bag, VqsModelNodePack* pack, const PxVQHostInformationPtr& host);
+    PxVQHostInformationPtr RunNewHostSheet(VqsLockBag& bag);
+    PxVQPackInformationPtr CreatePack(VqsLockBag& bag);
+
     // The new-report-group and new-bundle dialogs, after the bag is released: what the
     // dialog made, null when it was cancelled or could not be opened.
     PxVQReportGroupPtr OpenReportGroupDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);

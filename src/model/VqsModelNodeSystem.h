@@ -80,6 +80,13 @@ public:
     // The pack-usage walk of the option sets whose options name packs; 0 when a lock was
     // refused.
     int CheckPackUsage(int& found, VqsLockBag& bag, const VqsPackSpecList& packSpecs);
+    // The business-segment links from the newest to the oldest; links made in the same
+    // second keep their list order.
+    void GetBSLinkNodesByCreation(CObList& out);
+    // Whether another option set than `skip` carries the name (or, with long names, the
+    // short name); 61641 when the repository fails.
+    void IsOptionSetNameUsed(const char* name, bool& nameUsed, const char* shortName, bool& shortNameUsed,
+                             const VqsModelNodeOSet* skip);
 
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;

@@ -168,7 +168,7 @@ TEST_F(CreationTest, TheWalkForAnEditedPackFindsItInCurrentOptionsAndCountsItsUs
     EXPECT_FALSE(bag.ContainsObject(System("SYS2"))) << "the walk ends at the first use";
 
     edited.RemoveAll();
-    edited.AddTail(VqsModelNode::PackSpec{"STOCK_TS", 2});
+    edited.AddTail(VqsModelNode::PackSpec{"TARSKPACK", 0});
     VqsLockBag all(VqsReadLock);
     EXPECT_EQ(model->GetRootNode().LockSystemsForPack(found, all, edited), 1);
     EXPECT_EQ(found, 0);
@@ -193,7 +193,9 @@ TEST_F(CreationTest, APackIsDescribedWithTheHostsThatHoldItsAssociationsAndItsUs
         entries.GetNext(pos)->GetPackAssociationTarsk()->SetFixedDisk(1);
     app.GetLink()->CommitTransaction();
     VqsModelNodePack* node = model->GetRootNode().FindOrCreatePackNode(pack, false);
-    const char* const kUses = "it is used in 0 current options and\r\nwas used in 0 cases in previous generations.";
+    // The NT reorg and extract packs and the Unix object, reorg and extract packs of SALES in
+    // two systems, but for the second system's own Unix reorg pack.
+    const char* const kUses = "it is used in 9 current options and\r\nwas used in 0 cases in previous generations.";
 
     EXPECT_EQ(std::string(node->GetDescription()),
               std::string("Pack SALES_PATH\r\nhas Pack Associations defined for 2 hosts;\r\n") + kUses);

@@ -7,6 +7,8 @@
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQOptions.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/PxVQReportSoftLink.h"
 
 namespace {
@@ -74,8 +76,11 @@ TEST_F(LockPathTest, LockingAReportLocksTheWayDownThenItsAliasesThenItsOptions)
     ASSERT_EQ(expected.size(), 5u) << "one alias names the report, below its group";
     PxTypedList<PxOptionsPtr> records;
     monthly->GetAllOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;)
-        expected.push_back(Key(records.GetNext(pos)));
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr record = records.GetNext(pos);
+        expected.push_back(Key(record->GetOptionSet()));
+        expected.push_back(Key(record));
+    }
     EXPECT_EQ(g_locked, expected);
     EXPECT_EQ(bag.GetCount(), static_cast<INT_PTR>(expected.size()));
 }
@@ -133,12 +138,17 @@ TEST_F(LockPathTest, AnOptionSetTargetLocksTheLinkAndEveryElementLinkOnly)
     std::vector<std::uint64_t> expected{Key(sales->GetObject())};
     PxTypedList<PxVQElementSoftLinkPtr> links;
     Segment("SYS1", "SALES")->GetListOfElementSoftLinks(links);
+    std::vector<std::uint64_t> profilesOfIspecs;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
         const PxVQElementSoftLinkPtr link = links.GetNext(pos);
-        if (!link->_IsKindOf("PxVQSQLScriptSoftLink"))
+        const PxVQProfileSoftLinkPtr profile = link;
+        if (profile && profile->GetComponent())
+            profilesOfIspecs.push_back(Key(link));
+        else if (!link->_IsKindOf("PxVQSQLScriptSoftLink"))
             expected.push_back(Key(link));
     }
-    EXPECT_EQ(g_locked, expected);
+    expected.insert(expected.end(), profilesOfIspecs.begin(), profilesOfIspecs.end());
+    EXPECT_EQ(g_locked, expected) << "the profiles placed under their Ispecs are read last";
     EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::GetListOfReportGroups"), 0);
 }
 
@@ -166,7 +176,10 @@ TEST_F(LockPathTest, AProfileUnderAnIspecLocksTheIspecBeforeItself)
                                         Key(profile)};
     PxTypedList<PxOptionsPtr> records;
     profile->GetAllOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;)
-        expected.push_back(Key(records.GetNext(pos)));
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr record = records.GetNext(pos);
+        expected.push_back(Key(record->GetOptionSet()));
+        expected.push_back(Key(record));
+    }
     EXPECT_EQ(g_locked, expected);
 }
