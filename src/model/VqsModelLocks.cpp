@@ -10,10 +10,10 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
-#include "model/VqsRemovePrompt.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
 namespace {
@@ -286,16 +286,16 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
                 if (!node->LockPath(path, node->GetObject()))
                     return false;
             }
-            const int answer = VqsPromptRemove(node->GetDescription(), nodes.GetCount() > 1);
+            const int answer = VqsAskRemove(nullptr, node->GetDescription(), nodes.GetCount() > 1);
             wait.Restore();
-            if (answer != IDYES && answer != VqsRemoveYesToAll)
+            if (answer != IDYES && answer != VqsRemovePromptDlg::IDC_YES_TO_ALL)
                 return false;
             if (!deleteNow)
                 return true;
             nodes.RemoveHead();
             if (!path.LockObjects(VqsWriteLock) || !node->Delete())
                 return false;
-            yesToAll = answer == VqsRemoveYesToAll;
+            yesToAll = answer == VqsRemovePromptDlg::IDC_YES_TO_ALL;
         }
     }
     if (!deleteNow)

@@ -4,10 +4,8 @@
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
-#include "model/VqsRemovePrompt.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
-#include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -29,9 +27,6 @@ void DestroyApplication() { g_app.reset(); }
 void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
 void DestroyComModule() { g_comModule.reset(); }
 void NothingToDo() {}
-int AskRemoveWithoutParent(LPCTSTR description, BOOL allowAll) { return VqsAskRemove(nullptr, description, allowAll); }
-void WireRemovePrompt() { VqsSetRemovePrompt(&AskRemoveWithoutParent); }
-void UnwireRemovePrompt() { VqsSetRemovePrompt(nullptr); }
 template <class Node>
 void RegisterOptionNode()
 {
@@ -62,9 +57,6 @@ const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
                                        {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
 
-// The model's delete asks its questions through the shell's remove prompt.
-const VqsStartupStep kRemovePrompt[] = {{&WireRemovePrompt, &UnwireRemovePrompt}};
-
 // The registry is emptied after the last registration is undone.
 const VqsStartupStep kOptionNodes[] = {
     {&NothingToDo, &VqsOptionNodeRegister::FreeAll},
@@ -92,7 +84,7 @@ const VqsStartupStep kOptionNodes[] = {
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
-                                                         kLockManager, kRemovePrompt, kOptionNodes};
+                                                         kLockManager, kOptionNodes};
 
 } // namespace
 

@@ -5,7 +5,6 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeLink.h"
-#include "model/VqsRemovePrompt.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQBundle.h"
@@ -13,41 +12,32 @@
 #include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsRemovePromptDlg.h"
 #include "support/ScriptedUiDriver.h"
 
-#include <deque>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
 const UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 const UINT kLockProgressDialog = 105;
 const UINT kRemovePromptDialog = 152;
+const int kDescription = 1350;
 
-// The user at the remove prompt: answers in turn, and what each prompt was told.
-std::deque<int> g_answers;
-std::vector<std::pair<std::string, BOOL>> g_prompts;
-
-int Answer(LPCTSTR description, BOOL allowAll)
-{
-    g_prompts.emplace_back(description, allowAll);
-    if (g_answers.empty())
-        return IDCANCEL;
-    const int answer = g_answers.front();
-    g_answers.pop_front();
-    return answer;
-}
-
-std::vector<std::string> g_log;
-
-void RecordLog(int, const char* level, const char* text) { g_log.push_back(std::string(level) + ": " + text); }
+// What one remove prompt showed: the node's description and whether Yes to All was offered.
+struct Shown {
+    std::string description;
+    bool yesToAll = false;
+};
 
 struct DeleteNodesTest : ModelTest {
     vqtest::ScriptedUiDriver ui;
     std::unique_ptr<VqsModel> model;
     CObList nodes;
     std::vector<PxVQHostInformationPtr> hosts;
-    VqsRemovePromptFn shellPrompt = nullptr;
+    std::vector<Shown> shown;
 
     void SetUp() override
     {
@@ -55,19 +45,28 @@ struct DeleteNodesTest : ModelTest {
         ui.WheneverDialog(kLockProgressDialog);
         ModelTest::SetUp();
         model = std::make_unique<VqsModel>();
-        g_answers.clear();
-        g_prompts.clear();
-        g_log.clear();
-        shellPrompt = VqsSetRemovePrompt(&Answer);
-        app.RegisterWYRCallBack(nullptr, nullptr, &RecordLog);
     }
     void TearDown() override
     {
         model.reset();
-        VqsSetRemovePrompt(shellPrompt);
         PxFaultInjection::Reset();
-        app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
         ModelTest::TearDown();
+    }
+    // The user reads each remove prompt in turn and presses these buttons.
+    void AnswerPrompts(const std::vector<int>& buttons)
+    {
+        for (int button : buttons) {
+            ui.ExpectDialog(kRemovePromptDialog)
+                .Run([this] {
+                    CWnd* dialog = CWnd::GetFocus() ? CWnd::GetFocus()->GetParent() : nullptr;
+                    ASSERT_NE(dialog, nullptr);
+                    CString description;
+                    dialog->GetDlgItemText(kDescription, description);
+                    shown.push_back({std::string(description),
+                                     dialog->GetDlgItem(VqsRemovePromptDlg::IDC_YES_TO_ALL)->IsWindowEnabled() != FALSE});
+                })
+                .Press(button);
+        }
     }
     // Five new hosts H1 to H5, listed for deletion.
     void ListFiveHosts()
@@ -102,34 +101,34 @@ TEST_F(DeleteNodesTest, TheCheckAndThePromptsDecideWhatIsDeleted)
         const char* what;
         int check;
         bool deleteNow;
-        std::deque<int> answers;
+        std::vector<int> buttons;
         bool result;
-        int prompts;
         int left;
     };
+    const int yesToAll = VqsRemovePromptDlg::IDC_YES_TO_ALL;
     const Case cases[] = {
-        {"Yes to All at the second prompt deletes the rest unasked", IDYES, true, {IDYES, VqsRemoveYesToAll}, true, 2, 0},
-        {"No at the third prompt keeps the first two deleted", IDYES, true, {IDYES, IDYES, IDNO}, false, 3, 3},
-        {"Cancel at the first prompt deletes nothing", IDYES, true, {IDCANCEL}, false, 1, 5},
-        {"no check deletes everything unasked", IDNO, true, {}, true, 0, 0},
-        {"no check for an update returns at once", IDNO, false, {}, true, 0, 5},
-        {"an update asks about the first node and deletes nothing", IDYES, false, {IDYES}, true, 1, 5},
-        {"Cancel at the check question stops", IDCANCEL, true, {}, false, 0, 5},
+        {"Yes to All at the second prompt deletes the rest unasked", IDYES, true, {IDYES, yesToAll}, true, 0},
+        {"No at the third prompt keeps the first two deleted", IDYES, true, {IDYES, IDYES, IDNO}, false, 3},
+        {"Cancel at the first prompt deletes nothing", IDYES, true, {IDCANCEL}, false, 5},
+        {"no check deletes everything unasked", IDNO, true, {}, true, 0},
+        {"no check for an update returns at once", IDNO, false, {}, true, 5},
+        {"an update asks about the first node and deletes nothing", IDYES, false, {IDYES}, true, 5},
+        {"Cancel at the check question stops", IDCANCEL, true, {}, false, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         hosts.clear();
         nodes.RemoveAll();
-        g_prompts.clear();
+        shown.clear();
         model = std::make_unique<VqsModel>();
         ListFiveHosts();
-        g_answers = c.answers;
         ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, c.check);
+        AnswerPrompts(c.buttons);
 
         EXPECT_EQ(Delete(c.deleteNow), c.result);
 
         ui.Verify();
-        EXPECT_EQ(static_cast<int>(g_prompts.size()), c.prompts);
+        EXPECT_EQ(shown.size(), c.buttons.size());
         EXPECT_EQ(HostsLeft(), c.left);
         EXPECT_EQ(nodes.GetCount(), c.deleteNow ? c.left : 5) << "the nodes handled leave the list";
     }
@@ -138,44 +137,19 @@ TEST_F(DeleteNodesTest, TheCheckAndThePromptsDecideWhatIsDeleted)
 TEST_F(DeleteNodesTest, APromptShowsTheNodesDescriptionAndOffersYesToAllWhileNodesFollow)
 {
     ListFiveHosts();
-    g_answers = {IDYES, IDYES, IDYES, IDYES, IDYES};
     ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDYES);
+    AnswerPrompts({IDYES, IDYES, IDYES, IDYES, IDYES});
 
     EXPECT_TRUE(Delete(true));
 
-    ASSERT_EQ(g_prompts.size(), 5u);
-    EXPECT_EQ(g_prompts[0].first,
-              "Host H1\r\nis used in 0 generate sets\r\nand is found to be referenced in 0 previous configurations.");
-    EXPECT_TRUE(g_prompts[3].second);
-    EXPECT_FALSE(g_prompts[4].second);
-    EXPECT_EQ(HostsLeft(), 0);
-}
-
-TEST_F(DeleteNodesTest, TheUserAnswersEachPromptInTheRemovePromptDialog)
-{
-    VqsSetRemovePrompt(shellPrompt);
-    ListFiveHosts();
-    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDYES);
-    ui.ExpectDialog(kRemovePromptDialog).Press(IDYES);
-    ui.ExpectDialog(kRemovePromptDialog).Press(IDNO);
-
-    EXPECT_FALSE(Delete(true));
-
     ui.Verify();
-    EXPECT_EQ(HostsLeft(), 4);
-}
-
-TEST_F(DeleteNodesTest, WithoutAPromptNothingIsAskedOrDeletedAndALineIsLogged)
-{
-    ListFiveHosts();
-    VqsSetRemovePrompt(nullptr);
-    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDYES);
-
-    EXPECT_FALSE(Delete(true));
-
-    EXPECT_EQ(HostsLeft(), 5);
-    EXPECT_EQ(g_log, std::vector<std::string>{
-                         "INFO: The remove prompt is not available: nothing was asked and nothing is deleted."});
+    ASSERT_EQ(shown.size(), 5u);
+    EXPECT_EQ(shown[0].description,
+              "Host H1\r\nis used in 0 generate sets\r\nand is found to be referenced in 0 previous configurations.");
+    EXPECT_EQ(shown[4].description.substr(0, 9), "Host H5\r\n");
+    EXPECT_TRUE(shown[3].yesToAll);
+    EXPECT_FALSE(shown[4].yesToAll) << "no node follows the last";
+    EXPECT_EQ(HostsLeft(), 0);
 }
 
 TEST_F(DeleteNodesTest, APathThatCannotBeLockedWithoutTheCheckDeletesNothing)
