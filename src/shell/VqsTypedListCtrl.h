@@ -78,7 +78,7 @@ class VqsTypedListCtrl : public CListCtrl {
 public:
     using Record = VqsTypedListItemDataStruct<T>;
 
-    explicit VqsTypedListCtrl(int sortColumn) : m_nSortColumn(sortColumn) {}
+    explicit VqsTypedListCtrl(int sortColumn = 0) : m_nSortColumn(sortColumn) {}
     ~VqsTypedListCtrl() override { DeleteRecords(); }
 
     virtual BOOL IsDetailDeferred() { return FALSE; }
@@ -87,8 +87,8 @@ public:
     virtual UINT GetColumnHeaderId(int column) = 0;
     // Empty for a column the control does not have.
     virtual CString GetColumnText(int subItem, const T& object) = 0;
-    // Leaves the mark {0, null} for none.
-    virtual void GetItemMark(const T& object, VqsBitmapRef* mark) = 0;
+    // Leaves the mark {0, null} for none, as a list without marks does.
+    virtual void GetItemMark(const T&, VqsBitmapRef*) {}
     virtual BOOL GetItemDetails(const T& object, VqsImageRef* image) = 0;
     virtual void MeasureItem(LPMEASUREITEMSTRUCT mis) { mis->itemHeight = vqs_typed_list::RowHeight(this); }
 

@@ -17,7 +17,6 @@
 // shows the element's kind.
 class VqsTypedListCtrl_DelElementLink : public VqsTypedListCtrl<PxVQElementSoftLinkPtr> {
 public:
-    VqsTypedListCtrl_DelElementLink();
     BOOL Init();
 
     unsigned GetColumnCount() override;
@@ -30,13 +29,11 @@ public:
 // Business-segment links that no longer exist in the design: name, created, description.
 class VqsTypedListCtrl_DelBSLink : public VqsTypedListCtrl<PxVQBSSoftLinkPtr> {
 public:
-    VqsTypedListCtrl_DelBSLink();
     BOOL Init();
 
     unsigned GetColumnCount() override;
     UINT GetColumnHeaderId(int column) override;
     CString GetColumnText(int subItem, const PxVQBSSoftLinkPtr& link) override;
-    void GetItemMark(const PxVQBSSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQBSSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
@@ -48,7 +45,6 @@ public:
 
     // The same set again changes nothing; another set (or none) refreshes every row's mark.
     BOOL SetOptionSet(const PxVQOptionSetPtr& optionSet);
-    void GetItemMark(const PxVQReportSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQReportSoftLinkPtr& link, VqsImageRef* image) override;
 
 protected:
@@ -61,7 +57,6 @@ protected:
 // The other available reports: name, description.
 class VqsTypedListCtrl_FromReportLink : public VqsTypedListCtrl_ReportLinkBase {
 public:
-    VqsTypedListCtrl_FromReportLink();
     BOOL Init();
 
     unsigned GetColumnCount() override;
@@ -113,13 +108,11 @@ private:
 // The Ispecs of a bundle: name, description.
 class VqsTypedListCtrl_IspecBundleDataLink : public VqsTypedListCtrl<PxVQIspecSoftLinkPtr> {
 public:
-    VqsTypedListCtrl_IspecBundleDataLink();
     BOOL Init();
 
     unsigned GetColumnCount() override;
     UINT GetColumnHeaderId(int column) override;
     CString GetColumnText(int subItem, const PxVQIspecSoftLinkPtr& link) override;
-    void GetItemMark(const PxVQIspecSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQIspecSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
@@ -141,7 +134,6 @@ public:
     unsigned GetColumnCount() override;
     UINT GetColumnHeaderId(int column) override;
     CString GetColumnText(int subItem, const PxVQGenSetPtr& genSet) override;
-    void GetItemMark(const PxVQGenSetPtr& genSet, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQGenSetPtr& genSet, VqsImageRef* image) override;
 
     void SetGenerateSets(PxTypedList<PxVQGenSetPtr>& genSets);
