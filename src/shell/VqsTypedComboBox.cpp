@@ -124,10 +124,6 @@ BOOL VqsTypedComboBox_Pack::GetItemImage(const PxVQPackInformationPtr& pack, Vqs
     return TRUE;
 }
 
-CString VqsTypedComboBox_OSet::GetItemText(const PxVQOptionSetPtr& optionSet) { return NameOf(optionSet); }
-
-CString VqsTypedComboBox_GenSet::GetItemText(const PxVQGenSetPtr& genSet) { return NameOf(genSet); }
-
 CString VqsTypedComboBox_ReportSoftLink::GetItemText(const PxVQReportSoftLinkPtr& link) { return NameOf(link); }
 
 BOOL VqsTypedComboBox_ReportSoftLink::GetItemImage(const PxVQReportSoftLinkPtr& link, VqsImageRef* image)
@@ -152,9 +148,3 @@ BOOL VqsTypedComboBox_SoftLink::GetItemImage(const PxVQSoftLinkPtr& link, VqsIma
 {
     return SoftLinkImage(link, image);
 }
-
-CString VqsTypedComboBox_RepGroup::GetItemText(const PxVQReportGroupPtr& group) { return NameOf(group); }
-
-CString VqsTypedComboBox_Bundle::GetItemText(const PxVQBundlePtr& bundle) { return NameOf(bundle); }
-
-CString VqsTypedComboBox_System::GetItemText(const PxVQSystemPtr& system) { return NameOf(system); }
