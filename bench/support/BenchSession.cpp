@@ -1,0 +1,65 @@
+#include "support/BenchSession.h"
+
+#include "repo/RepoFile.h"
+#include "shell/VqsModuleStartup.h"
+#include "shell/VqsSysApp.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace vqbench {
+
+namespace fs = std::filesystem;
+
+fs::path KeptFolder(const std::string& name)
+{
+    const fs::path path = fs::temp_directory_path() / name;
+    fs::create_directories(path);
+    return path;
+}
+
+std::string KeptSampleRepository(const fs::path& folder, const vqrepo::SampleScale& scale)
+{
+    const fs::path file = folder / ("sample-" + std::to_string(scale.systems) + "x" + std::to_string(scale.segments) +
+                                    "x" + std::to_string(scale.elementsPerSegment) + ".vqr");
+    if (!fs::exists(file)) {
+        const fs::path partial = file.string() + ".part";
+        fs::remove(partial);
+        fs::remove(partial.string() + "-locks");
+        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
+        fs::rename(partial, file);
+        fs::remove(partial.string() + "-locks");
+    }
+    return file.string();
+}
+
+SessionModule::SessionModule(const fs::path& folder)
+{
+    setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
+    setenv("VQ_COM_REGISTRY", (folder / "com-registry.ini").c_str(), 1);
+    VqsStartModule();
+    if (!VqsGetApp()->SetResourceModule("vqsysres"))
+        throw std::runtime_error("the benchmark finds no resource library");
+}
+
+SessionModule::~SessionModule()
+{
+    if (!m_open.empty())
+        VqsGetApp()->CloseSession();
+    VqsEndModule();
+}
+
+VqsSysApp& SessionModule::Open(const std::string& repository)
+{
+    VqsSysApp& app = *VqsGetApp();
+    if (repository != m_open) {
+        if (!m_open.empty())
+            app.CloseSession();
+        if (!app.OpenSession(repository.c_str(), "BENCH/USER", nullptr))
+            throw std::runtime_error("the benchmark cannot open its session on " + repository);
+        m_open = repository;
+    }
+    return app;
+}
+
+} // namespace vqbench
