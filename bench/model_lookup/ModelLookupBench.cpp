@@ -31,36 +31,27 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kSegments = 20;
 constexpr int kElements = 50;
 constexpr int kLockedObjects = 1000;
 
-fs::path Folder()
-{
-    static const fs::path folder = vqbench::KeptFolder("vq_model_lookup_bench");
-    return folder;
-}
-
 vqbench::SessionModule& Module()
 {
-    static vqbench::SessionModule module(Folder());
+    static vqbench::SessionModule module("vq_model_lookup_bench");
     return module;
 }
 
-// The enterprise of `systems` systems, each taking 20 business segments of 50 generated
-// elements besides the sample's own.
-std::string Repository(int systems)
+// The session on an enterprise of `systems` systems, each taking 20 business segments of
+// 50 generated elements besides the sample's own.
+VqsSysApp& OpenEnterprise(int systems)
 {
-    return vqbench::KeptSampleRepository(Folder(), {systems, kSegments, kElements});
+    return Module().OpenSample({systems, kSegments, kElements});
 }
 
 // The first alias of the first report group in the first segment of the last system.
@@ -79,7 +70,7 @@ PxVQReportSoftLinkAliasPtr AliasOfLastSystem(VqsSysApp& app, int systems)
 void BM_FindReportAliasInNewModel(benchmark::State& state)
 {
     const int systems = static_cast<int>(state.range(0));
-    VqsSysApp& app = Module().Open(Repository(systems));
+    VqsSysApp& app = OpenEnterprise(systems);
     const PxVQReportSoftLinkAliasPtr alias = AliasOfLastSystem(app, systems);
     PxTesting::ResetListReads();
     INT_PTR nodes = 0;
@@ -101,7 +92,7 @@ BENCHMARK(BM_FindReportAliasInNewModel)->Arg(10)->Arg(100)->Arg(1000)->Unit(benc
 // the lookup that grows with the number of systems.
 void BM_ReadSystemsList(benchmark::State& state)
 {
-    VqsSysApp& app = Module().Open(Repository(static_cast<int>(state.range(0))));
+    VqsSysApp& app = OpenEnterprise(static_cast<int>(state.range(0)));
     const PxVQEnterprisePtr enterprise = app.GetEnterprise();
     for (auto _ : state) {
         PxTypedList<PxVQSystemPtr> systems;
@@ -115,7 +106,7 @@ BENCHMARK(BM_ReadSystemsList)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMi
 void BM_FindReportAliasAgain(benchmark::State& state)
 {
     const int systems = static_cast<int>(state.range(0));
-    VqsSysApp& app = Module().Open(Repository(systems));
+    VqsSysApp& app = OpenEnterprise(systems);
     const PxVQReportSoftLinkAliasPtr alias = AliasOfLastSystem(app, systems);
     VqsModel model;
     model.FindRepAliasNode(alias);
@@ -129,7 +120,7 @@ BENCHMARK(BM_FindReportAliasAgain)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark
 // 1,000 element links of the first system, as model nodes.
 struct LockTargets {
     // The session first: the model takes the session's enterprise when it is made.
-    VqsSysApp& app = Module().Open(Repository(10));
+    VqsSysApp& app = OpenEnterprise(10);
     VqsModel model;
     CObList nodes;
     PxTypedList<PxVQObjectPtr> objects;
@@ -219,16 +210,11 @@ void BM_RawListLock(benchmark::State& state)
 }
 BENCHMARK(BM_RawListLock)->Unit(benchmark::kMillisecond);
 
-// One system whose configuration has one business segment of `elements` generated element
-// links besides the sample's own.
-std::string ConfigurationRepository(int elements)
-{
-    return vqbench::KeptSampleRepository(Folder(), {1, 1, elements});
-}
-
+// The generate set of one system whose configuration has one business segment of `elements`
+// generated element links besides the sample's own.
 PxVQOptionSetPtr UnixGenerateSet(int elements)
 {
-    VqsSysApp& app = Module().Open(ConfigurationRepository(elements));
+    VqsSysApp& app = Module().OpenSample({1, 1, elements});
     return app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("UNIXGEN");
 }
 

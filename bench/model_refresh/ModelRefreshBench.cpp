@@ -10,36 +10,20 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <string>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kSegments = 5;
 constexpr int kElements = 50;
 
-fs::path Folder()
-{
-    static const fs::path folder = vqbench::KeptFolder("vq_model_refresh_bench");
-    return folder;
-}
-
 vqbench::SessionModule& Module()
 {
-    static vqbench::SessionModule module(Folder());
+    static vqbench::SessionModule module("vq_model_refresh_bench");
     return module;
-}
-
-std::string Repository(int systems)
-{
-    return vqbench::KeptSampleRepository(Folder(), {systems, kSegments, kElements});
 }
 
 void BM_LockWholeModelForRefresh(benchmark::State& state)
 {
-    Module().Open(Repository(static_cast<int>(state.range(0))));
+    Module().OpenSample({static_cast<int>(state.range(0)), kSegments, kElements});
     PxTesting::ResetListReads();
     INT_PTR locked = 0;
     INT_PTR nodes = 0;

@@ -11,32 +11,11 @@ namespace vqbench {
 
 namespace fs = std::filesystem;
 
-fs::path KeptFolder(const std::string& name)
+SessionModule::SessionModule(const std::string& folder) : m_folder(fs::temp_directory_path() / folder)
 {
-    const fs::path path = fs::temp_directory_path() / name;
-    fs::create_directories(path);
-    return path;
-}
-
-std::string KeptSampleRepository(const fs::path& folder, const vqrepo::SampleScale& scale)
-{
-    const fs::path file = folder / ("sample-" + std::to_string(scale.systems) + "x" + std::to_string(scale.segments) +
-                                    "x" + std::to_string(scale.elementsPerSegment) + ".vqr");
-    if (!fs::exists(file)) {
-        const fs::path partial = file.string() + ".part";
-        fs::remove(partial);
-        fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
-        fs::rename(partial, file);
-        fs::remove(partial.string() + "-locks");
-    }
-    return file.string();
-}
-
-SessionModule::SessionModule(const fs::path& folder)
-{
+    fs::create_directories(m_folder);
     setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
-    setenv("VQ_COM_REGISTRY", (folder / "com-registry.ini").c_str(), 1);
+    setenv("VQ_COM_REGISTRY", (m_folder / "com-registry.ini").c_str(), 1);
     VqsStartModule();
     if (!VqsGetApp()->SetResourceModule("vqsysres"))
         throw std::runtime_error("the benchmark finds no resource library");
@@ -49,8 +28,9 @@ SessionModule::~SessionModule()
     VqsEndModule();
 }
 
-VqsSysApp& SessionModule::Open(const std::string& repository)
+VqsSysApp& SessionModule::OpenSample(const vqrepo::SampleScale& scale)
 {
+    const std::string repository = SampleRepository(scale);
     VqsSysApp& app = *VqsGetApp();
     if (repository != m_open) {
         if (!m_open.empty())
@@ -60,6 +40,23 @@ VqsSysApp& SessionModule::Open(const std::string& repository)
         m_open = repository;
     }
     return app;
+}
+
+// Made under another name and renamed when whole, so that a run stopped while making it
+// leaves no file the next run would take for a finished one.
+std::string SessionModule::SampleRepository(const vqrepo::SampleScale& scale) const
+{
+    const fs::path file = m_folder / ("sample-" + std::to_string(scale.systems) + "x" + std::to_string(scale.segments) +
+                                      "x" + std::to_string(scale.elementsPerSegment) + ".vqr");
+    if (!fs::exists(file)) {
+        const fs::path partial = file.string() + ".part";
+        fs::remove(partial);
+        fs::remove(partial.string() + "-locks");
+        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
+        fs::rename(partial, file);
+        fs::remove(partial.string() + "-locks");
+    }
+    return file.string();
 }
 
 } // namespace vqbench
