@@ -4,8 +4,6 @@
 #include "shell/VqsDisplayNames.h"
 #include "shell/VqsTime.h"
 
-#include <iterator>
-
 namespace {
 
 constexpr UINT IDS_NAME_LOWER = 61516;
@@ -105,25 +103,6 @@ UINT HeaderOf(const UINT (&headers)[N], int column)
     return column >= 0 && static_cast<std::size_t>(column) < N ? headers[column] : 0;
 }
 
-// A column of a list whose texts need nothing but the row's object: its header, and its text.
-template <class T>
-struct Column {
-    UINT headerId;
-    CString (*text)(const T& object);
-};
-
-template <class T, std::size_t N>
-UINT HeaderOf(const Column<T> (&columns)[N], int column)
-{
-    return column >= 0 && static_cast<std::size_t>(column) < N ? columns[column].headerId : 0;
-}
-
-template <class T, std::size_t N>
-CString TextOf(const Column<T> (&columns)[N], int subItem, const T& object)
-{
-    return subItem >= 0 && static_cast<std::size_t>(subItem) < N ? columns[subItem].text(object) : CString();
-}
-
 template <class T>
 CString NameText(const T& object)
 {
@@ -154,20 +133,11 @@ CString KindText(const PxVQElementSoftLinkPtr& link)
 
 // ---------------------------------------------------------------- element links
 
-const Column<PxVQElementSoftLinkPtr> kElementLinkColumns[] = {
+const VqsListColumn<PxVQElementSoftLinkPtr> kElementLinkColumns[] = {
     {IDS_NAME_LOWER, NameText}, {IDS_TYPE, KindText}, {IDS_CREATED, CreatedText},
     {IDS_DESCRIPTION_LOWER, DescriptionText}};
 
-BOOL VqsTypedListCtrl_DelElementLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_DelElementLink::GetColumnCount() { return std::size(kElementLinkColumns); }
-
-UINT VqsTypedListCtrl_DelElementLink::GetColumnHeaderId(int column) { return HeaderOf(kElementLinkColumns, column); }
-
-CString VqsTypedListCtrl_DelElementLink::GetColumnText(int subItem, const PxVQElementSoftLinkPtr& link)
-{
-    return TextOf(kElementLinkColumns, subItem, link);
-}
+VqsTypedListCtrl_DelElementLink::VqsTypedListCtrl_DelElementLink() : VqsTypedListCtrl_Columns(kElementLinkColumns) {}
 
 void VqsTypedListCtrl_DelElementLink::GetItemMark(const PxVQElementSoftLinkPtr& link, VqsBitmapRef* mark)
 {
@@ -181,19 +151,10 @@ BOOL VqsTypedListCtrl_DelElementLink::GetItemDetails(const PxVQElementSoftLinkPt
 
 // ---------------------------------------------------------------- business-segment links
 
-const Column<PxVQBSSoftLinkPtr> kBSLinkColumns[] = {
+const VqsListColumn<PxVQBSSoftLinkPtr> kBSLinkColumns[] = {
     {IDS_NAME_LOWER, NameText}, {IDS_CREATED, CreatedText}, {IDS_DESCRIPTION_LOWER, DescriptionText}};
 
-BOOL VqsTypedListCtrl_DelBSLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_DelBSLink::GetColumnCount() { return std::size(kBSLinkColumns); }
-
-UINT VqsTypedListCtrl_DelBSLink::GetColumnHeaderId(int column) { return HeaderOf(kBSLinkColumns, column); }
-
-CString VqsTypedListCtrl_DelBSLink::GetColumnText(int subItem, const PxVQBSSoftLinkPtr& link)
-{
-    return TextOf(kBSLinkColumns, subItem, link);
-}
+VqsTypedListCtrl_DelBSLink::VqsTypedListCtrl_DelBSLink() : VqsTypedListCtrl_Columns(kBSLinkColumns) {}
 
 BOOL VqsTypedListCtrl_DelBSLink::GetItemDetails(const PxVQBSSoftLinkPtr& link, VqsImageRef* image)
 {
@@ -242,18 +203,10 @@ BOOL VqsTypedListCtrl_ReportLinkBase::IsUpdatedInOptionSet(const PxVQReportSoftL
     return FALSE;
 }
 
-const Column<PxVQReportSoftLinkPtr> kFromReportColumns[] = {{IDS_NAME, NameText}, {IDS_DESCRIPTION, DescriptionText}};
+const VqsListColumn<PxVQReportSoftLinkPtr> kFromReportColumns[] = {{IDS_NAME, NameText},
+                                                                   {IDS_DESCRIPTION, DescriptionText}};
 
-BOOL VqsTypedListCtrl_FromReportLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_FromReportLink::GetColumnCount() { return std::size(kFromReportColumns); }
-
-UINT VqsTypedListCtrl_FromReportLink::GetColumnHeaderId(int column) { return HeaderOf(kFromReportColumns, column); }
-
-CString VqsTypedListCtrl_FromReportLink::GetColumnText(int subItem, const PxVQReportSoftLinkPtr& link)
-{
-    return TextOf(kFromReportColumns, subItem, link);
-}
+VqsTypedListCtrl_FromReportLink::VqsTypedListCtrl_FromReportLink() : VqsTypedListCtrl_Columns(kFromReportColumns) {}
 
 VqsTypedListCtrl_ToReportLink::VqsTypedListCtrl_ToReportLink() = default;
 
@@ -394,17 +347,11 @@ void VqsTypedListCtrl_ToReportLink::RemoveAsName(const PxVQReportSoftLinkPtr& li
 
 // ---------------------------------------------------------------- Ispec links
 
-const Column<PxVQIspecSoftLinkPtr> kIspecColumns[] = {{IDS_NAME, NameText}, {IDS_DESCRIPTION, DescriptionText}};
+const VqsListColumn<PxVQIspecSoftLinkPtr> kIspecColumns[] = {{IDS_NAME, NameText}, {IDS_DESCRIPTION, DescriptionText}};
 
-BOOL VqsTypedListCtrl_IspecBundleDataLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_IspecBundleDataLink::GetColumnCount() { return std::size(kIspecColumns); }
-
-UINT VqsTypedListCtrl_IspecBundleDataLink::GetColumnHeaderId(int column) { return HeaderOf(kIspecColumns, column); }
-
-CString VqsTypedListCtrl_IspecBundleDataLink::GetColumnText(int subItem, const PxVQIspecSoftLinkPtr& link)
+VqsTypedListCtrl_IspecBundleDataLink::VqsTypedListCtrl_IspecBundleDataLink()
+    : VqsTypedListCtrl_Columns(kIspecColumns)
 {
-    return TextOf(kIspecColumns, subItem, link);
 }
 
 BOOL VqsTypedListCtrl_IspecBundleDataLink::GetItemDetails(const PxVQIspecSoftLinkPtr& link, VqsImageRef* image)

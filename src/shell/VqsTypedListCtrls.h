@@ -13,27 +13,52 @@
 #include "proxy/PxVQReportSoftLink.h"
 #include "shell/VqsTypedListCtrl.h"
 
+#include <cstddef>
+#include <span>
+
+// A column whose text needs nothing but the row's object.
+template <class T>
+struct VqsListColumn {
+    UINT headerId;
+    CString (*text)(const T& object);
+};
+
+// A list whose columns are a fixed table of such columns; `Base` is the list it extends.
+template <class T, class Base = VqsTypedListCtrl<T>>
+class VqsTypedListCtrl_Columns : public Base {
+public:
+    explicit VqsTypedListCtrl_Columns(std::span<const VqsListColumn<T>> columns) : m_columns(columns) {}
+
+    BOOL Init() { return this->InitColumns(); }
+
+    unsigned GetColumnCount() override { return static_cast<unsigned>(m_columns.size()); }
+    UINT GetColumnHeaderId(int column) override { return HasColumn(column) ? m_columns[column].headerId : 0; }
+    CString GetColumnText(int subItem, const T& object) override
+    {
+        return HasColumn(subItem) ? m_columns[subItem].text(object) : CString();
+    }
+
+private:
+    bool HasColumn(int column) const { return column >= 0 && static_cast<std::size_t>(column) < m_columns.size(); }
+
+    std::span<const VqsListColumn<T>> m_columns;
+};
+
 // Links that no longer exist in the design: name, type, created, description; the mark
 // shows the element's kind.
-class VqsTypedListCtrl_DelElementLink : public VqsTypedListCtrl<PxVQElementSoftLinkPtr> {
+class VqsTypedListCtrl_DelElementLink : public VqsTypedListCtrl_Columns<PxVQElementSoftLinkPtr> {
 public:
-    BOOL Init();
+    VqsTypedListCtrl_DelElementLink();
 
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQElementSoftLinkPtr& link) override;
     void GetItemMark(const PxVQElementSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQElementSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
 // Business-segment links that no longer exist in the design: name, created, description.
-class VqsTypedListCtrl_DelBSLink : public VqsTypedListCtrl<PxVQBSSoftLinkPtr> {
+class VqsTypedListCtrl_DelBSLink : public VqsTypedListCtrl_Columns<PxVQBSSoftLinkPtr> {
 public:
-    BOOL Init();
+    VqsTypedListCtrl_DelBSLink();
 
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQBSSoftLinkPtr& link) override;
     BOOL GetItemDetails(const PxVQBSSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
@@ -55,13 +80,10 @@ protected:
 };
 
 // The other available reports: name, description.
-class VqsTypedListCtrl_FromReportLink : public VqsTypedListCtrl_ReportLinkBase {
+class VqsTypedListCtrl_FromReportLink
+    : public VqsTypedListCtrl_Columns<PxVQReportSoftLinkPtr, VqsTypedListCtrl_ReportLinkBase> {
 public:
-    BOOL Init();
-
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQReportSoftLinkPtr& link) override;
+    VqsTypedListCtrl_FromReportLink();
 };
 
 // The reports to generate: name, version, and the name each is generated as.
@@ -106,13 +128,10 @@ private:
 };
 
 // The Ispecs of a bundle: name, description.
-class VqsTypedListCtrl_IspecBundleDataLink : public VqsTypedListCtrl<PxVQIspecSoftLinkPtr> {
+class VqsTypedListCtrl_IspecBundleDataLink : public VqsTypedListCtrl_Columns<PxVQIspecSoftLinkPtr> {
 public:
-    BOOL Init();
+    VqsTypedListCtrl_IspecBundleDataLink();
 
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQIspecSoftLinkPtr& link) override;
     BOOL GetItemDetails(const PxVQIspecSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
