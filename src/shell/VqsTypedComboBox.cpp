@@ -59,12 +59,6 @@ BOOL SoftLinkImage(const PxVQSoftLinkPtr& link, VqsImageRef* image)
     return TRUE;
 }
 
-BOOL LongNamesShown()
-{
-    const VqsSysApp* app = VqsGetApp();
-    return app && app->GetAllowLongNames();
-}
-
 } // namespace
 
 void VqsDrawComboItem(CComboBox* box, LPDRAWITEMSTRUCT dis, const VqsComboItemLook& look)
@@ -124,7 +118,7 @@ BOOL VqsTypedComboBox_Pack::GetItemImage(const PxVQPackInformationPtr& pack, Vqs
     return TRUE;
 }
 
-CString VqsTypedComboBox_ReportSoftLink::GetItemText(const PxVQReportSoftLinkPtr& link) { return NameOf(link); }
+CString VqsTypedComboBox_ReportSoftLink::GetItemText(const PxVQReportSoftLinkPtr& link) { return VqsShownName(link); }
 
 BOOL VqsTypedComboBox_ReportSoftLink::GetItemImage(const PxVQReportSoftLinkPtr& link, VqsImageRef* image)
 {
@@ -136,12 +130,12 @@ CString VqsTypedComboBox_SoftLink::GetItemText(const PxVQSoftLinkPtr& link)
     if (link->_IsKindOf("PxVQProfileSoftLink")) {
         const PxVQProfileSoftLinkPtr profile(link);
         if (const PxVQIspecSoftLinkPtr component = profile->GetComponent()) {
-            const BOOL longNames = LongNamesShown();
+            const BOOL longNames = VqsLongNamesShown();
             return (longNames ? component->GetLongName() : component->GetName()) + " : " +
                    (longNames ? profile->GetOrdinateLongName() : profile->GetOrdinateName());
         }
     }
-    return NameOf(link);
+    return VqsShownName(link);
 }
 
 BOOL VqsTypedComboBox_SoftLink::GetItemImage(const PxVQSoftLinkPtr& link, VqsImageRef* image)

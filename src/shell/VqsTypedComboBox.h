@@ -16,6 +16,7 @@
 #include "proxy/PxVQSoftLink.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CComboBox.h"
@@ -94,15 +95,6 @@ public:
         return object ? *object : T();
     }
 
-protected:
-    // The long name when the application shows long names now, else the name.
-    template <class Object>
-    static CString NameOf(const Object& object)
-    {
-        const VqsSysApp* app = VqsGetApp();
-        return app && app->GetAllowLongNames() ? object->GetLongName() : object->GetName();
-    }
-
 private:
     void AddBlank(const T& current)
     {
@@ -161,7 +153,7 @@ template <class T>
 class VqsTypedComboBox_Named : public VqsTypedComboBox<T> {
 public:
     explicit VqsTypedComboBox_Named(int addBlank = 0) : VqsTypedComboBox<T>(addBlank) {}
-    CString GetItemText(const T& object) override { return this->NameOf(object); }
+    CString GetItemText(const T& object) override { return VqsShownName(object); }
 };
 
 using VqsTypedComboBox_OSet = VqsTypedComboBox_Named<PxVQOptionSetPtr>;

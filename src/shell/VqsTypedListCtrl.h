@@ -6,6 +6,7 @@
 
 #include "proxy/PxTypedList.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsRedrawSwitch.h"
 #include "shell/VqsSysApp.h"
@@ -294,12 +295,7 @@ public:
         vqs_typed_list::DrawRow(this, dis, *record, IsPresent(record->object), static_cast<int>(GetColumnCount()));
     }
 
-    // The long name while the application shows long names, else the name.
-    static CString GetObjectName(const T& object)
-    {
-        const VqsSysApp* app = VqsGetApp();
-        return app && app->GetAllowLongNames() ? object->GetLongName() : object->GetName();
-    }
+    static CString GetObjectName(const T& object) { return VqsShownName(object); }
 
     BOOL IsAscending() const { return m_bAscending; }
 
