@@ -189,6 +189,13 @@ std::vector<std::string> Requests()
     return g_requests;
 }
 
+HWND FrameWindowOf(unsigned long number)
+{
+    std::lock_guard lock(g_mutex);
+    const Generation* generation = FindGeneration(number);
+    return generation ? generation->frameWindow : nullptr;
+}
+
 void FailNextStart()
 {
     std::lock_guard lock(g_mutex);

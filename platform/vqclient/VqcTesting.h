@@ -2,6 +2,8 @@
 // received, in order. Not for the module.
 #pragma once
 
+#include "win/Types.h"
+
 #include <string>
 #include <vector>
 
@@ -28,6 +30,8 @@ void SetGenerationLog(const std::string& path);
 std::string GenerationLogPath();
 // The records of the requests started since the last reset, in order.
 std::vector<std::string> Requests();
+// The window the generation's progress goes to; null for a number no generation has.
+HWND FrameWindowOf(unsigned long number);
 // The next start fails (answers 0).
 void FailNextStart();
 // The number the last start answered; 0 when none started.

@@ -448,7 +448,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     VqsBSLock syncLock;
     VqsSyncResult syncRecord;
     bool syncFailed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config, syncRecord,
-                                                      app->GetSynchronizeMode(), PxHandle(), true, false);
+                                                      app->GetSynchronizeMode(), PxHandle(), ignoreLocks != FALSE, false);
     bool lockFailed = false;
     try {
         lockFailed = !target.genSet->PersistentLock(0).Succeeded();

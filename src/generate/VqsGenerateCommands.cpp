@@ -115,9 +115,13 @@ PxVQGenSetPtr Preselection(const PxTypedList<PxVQGenSetPtr>& genSets, const PxVQ
 }
 
 // The system path after the analysis: the request of kind 2 under the named event, then
-// the synchronisation, cancelling the generation when it fails.
+// the synchronisation, cancelling the generation when it fails. The synchronisation is told
+// of a declined restart only when there was one: the segment the analysis holds is the
+// host's lock, not a design lock of this session, so telling it always would make every
+// synchronisation give up on the segment.
 void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSyncResult& record,
-                           const PxVQGenSetPtr& genSet, const CString& hostName, const PxVQCurConfigPtr& config)
+                           const PxVQGenSetPtr& genSet, const CString& hostName, const PxVQCurConfigPtr& config,
+                           BOOL declinedRestart)
 {
     VqsSysApp* app = VqsGetApp();
     PxVQLink* link = app->GetLink();
@@ -159,7 +163,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     VqsLockBag updateBag(VqsFutureUpdateLock);
     StatusMessage synchronising(frame, IDS_SYNCHRONISING);
     bool failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
-                                               app->GetSynchronizeMode(), PxHandle(), true, false);
+                                               app->GetSynchronizeMode(), PxHandle(), declinedRestart != FALSE, false);
     if (PersistentlyLock(genSet) != LockOutcome::Granted)
         failed = true;
     link->UnLock(objects);
@@ -267,7 +271,7 @@ void VqsGenerateSystem(VqsDirectoryView& view)
         app->LogInfo(0, "The report generation dialog is not available yet: nothing generated.");
         return;
     }
-    StartSystemGeneration(view, segmentLock, record, genSet, dialog.m_strHostName, config);
+    StartSystemGeneration(view, segmentLock, record, genSet, dialog.m_strHostName, config, declinedRestart);
 }
 
 void VqsSynchronizeConfig(VqsDirectoryView& view)
