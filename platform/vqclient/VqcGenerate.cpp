@@ -1,4 +1,5 @@
 #include "vqclient/GenerateInfo.h"
+#include "vqclient/VqcControlWindow.h"
 #include "vqclient/VqClient.h"
 #include "vqclient/VqcGenerations.h"
 #include "vqclient/VqcTesting.h"
@@ -103,6 +104,7 @@ const Generation* FindGeneration(unsigned long number)
 
 unsigned long VqcStartGenerate(GenerateInfo& request)
 {
+    VqcControlWindow::Ensure();
     std::lock_guard lock(g_mutex);
     if (g_failNextStart) {
         g_failNextStart = false;
