@@ -2,6 +2,8 @@
 // and the queries and cancel of the client's generation threads.
 #pragma once
 
+#include "proxy/PxForward.h"
+#include "proxy/PxLSEBusinessSegment.h"
 #include "win/CString.h"
 #include "win/Types.h"
 
@@ -40,3 +42,11 @@ BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPAR
 // by the receiver (VqcTakeEventText).
 LPARAM VqcMakeEventText(const char* text);
 CString VqcTakeEventText(LPARAM text);
+
+// Writes "<bundle>.dif" in the output directory (the work path when empty): the bundle's
+// Ispecs, each "in step" or "missing from the design" of the business segment, with the
+// package prefix and application name it was asked for. Nonzero when the file was written;
+// `fileName` is its path.
+int ReportOnBundleDifferences(const PxLSEBusinessSegmentPtr& segment, const CString& outputDirectory,
+                              const CString& packagePrefix, const CString& applicationName, const PxVQBundlePtr& bundle,
+                              CString& fileName);

@@ -219,7 +219,21 @@ BOOL VqsCollectGenerateSets(const PxVQCurConfigPtr& config, PxTypedList<PxVQGenS
     return TRUE;
 }
 
-void VqsGenerateSystem(VqsDirectoryView& view)
+namespace {
+
+// A repository failure the steps do not handle ends the command with its message; the
+// scoped locks, bags and status texts are released on the way out.
+template <class Command>
+void RunReporting(Command command)
+{
+    try {
+        command();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+    }
+}
+
+void GenerateSystem(VqsDirectoryView& view)
 {
     if (!view.CheckGenerateRight())
         return;
@@ -274,7 +288,7 @@ void VqsGenerateSystem(VqsDirectoryView& view)
     StartSystemGeneration(view, segmentLock, record, genSet, dialog.m_strHostName, config, declinedRestart);
 }
 
-void VqsSynchronizeConfig(VqsDirectoryView& view)
+void SynchronizeConfig(VqsDirectoryView& view)
 {
     PxVQCurConfigPtr config = view.GetSelectedCurConfig();
     if (!config)
@@ -291,18 +305,37 @@ void VqsSynchronizeConfig(VqsDirectoryView& view)
                                false, false);
 }
 
-void VqsExtractSystem(VqsDirectoryView& view)
+void ExtractSystem(VqsDirectoryView& view)
 {
     PxVQCurConfigPtr config = view.GetSelectedCurConfig();
     if (!config)
         return;
     CWaitCursor wait;
+    // Read before the serializer opens, so that a repository failure never leaves it open.
+    PxVQSystemPtr system = config->GetSystem();
+    const CString name = system ? system->GetName() : CString();
     VqsSysApp* app = VqsGetApp();
     if (VQSSerializeOpen(app->GetLink()) != 0)
         return;
     VqsSysFrame* frame = view.GetSysFrame();
     VQSSetParentWindow(frame ? frame->GetSafeHwnd() : nullptr);
-    PxVQSystemPtr system = config->GetSystem();
-    VQSExtractSystem(system ? system->GetName().GetString() : "");
+    VQSExtractSystem(name);
     VQSSerializeClose();
+}
+
+} // namespace
+
+void VqsGenerateSystem(VqsDirectoryView& view)
+{
+    RunReporting([&] { GenerateSystem(view); });
+}
+
+void VqsSynchronizeConfig(VqsDirectoryView& view)
+{
+    RunReporting([&] { SynchronizeConfig(view); });
+}
+
+void VqsExtractSystem(VqsDirectoryView& view)
+{
+    RunReporting([&] { ExtractSystem(view); });
 }

@@ -2,7 +2,12 @@
 
 #include "generate/CAnvilorController.h"
 #include "generate/VqsDevMsgKiller.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQBundle.h"
 #include "proxy/PxVQConfig.h"
+#include "vqclient/VqClient.h"
 #include "proxy/PxVQOptionSet.h"
 #include "vqclient/VqcTesting.h"
 #include "win/CButton.h"
@@ -13,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -217,4 +223,36 @@ TEST_F(AutomationTest, TheResponderAnswersAMessageBoxWithCancelAndReportsItsText
                                    "0 Auto Responded:Cancel"}));
     responder->Pause();
     box.DestroyWindow();
+}
+
+TEST_F(AutomationTest, ABundleIsGeneratedWithTheIspecsItHoldsAndItsDifferencesAreWritten)
+{
+    ASSERT_EQ(Call("GenerateBundle", {"SYS1.NTGEN", "ORDERS"}), S_OK) << LastError();
+    const std::vector<std::string> requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find("kind 9 genset \"NTGEN\" host \"NTHOST\""), std::string::npos) << requests[0];
+    EXPECT_NE(requests[0].find("elements 2 bundle \"ORDERS\""), std::string::npos) << requests[0];
+
+    PxTypedList<PxVQBSSoftLinkPtr> links;
+    System()->GetCurConfig()->GetListOfBSSoftLinks(links);
+    const PxVQBSSoftLinkPtr segment = static_cast<const CList<PxVQBSSoftLinkPtr, const PxVQBSSoftLinkPtr&>&>(links).GetHead();
+    PxTypedList<PxVQBundlePtr> bundles;
+    segment->GetListOfBundles(bundles);
+    const CList<PxVQBundlePtr, const PxVQBundlePtr&>& bundleList = bundles;
+    PxVQBundlePtr bundle;
+    for (POSITION pos = bundleList.GetHeadPosition(); pos;) {
+        const PxVQBundlePtr& each = bundleList.GetNext(pos);
+        if (each->GetName() == "ORDERS")
+            bundle = each;
+    }
+    CString file;
+    ASSERT_TRUE(ReportOnBundleDifferences(app.GetLSEEnterprise()->GetBusinessSegment(segment->GetName()),
+                                          dir.Path().c_str(), "ORD", "Orders", bundle, file));
+    std::ifstream written(file.GetString());
+    std::string line;
+    std::vector<std::string> lines;
+    while (std::getline(written, line))
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"bundle ORDERS package ORD application Orders", "ORDER in step",
+                                               "CUSTOMER in step"}));
 }
