@@ -256,3 +256,14 @@ TEST_F(AutomationTest, ABundleIsGeneratedWithTheIspecsItHoldsAndItsDifferencesAr
     EXPECT_EQ(lines, (std::vector<std::string>{"bundle ORDERS package ORD application Orders", "ORDER in step",
                                                "CUSTOMER in step"}));
 }
+
+TEST_F(AutomationTest, ReportsAreAskedForByNameAndUnderTheNameToGenerateThemAs)
+{
+    ASSERT_EQ(Call("GenerateReports", {"SYS1.NTGEN", "MONTHLY,DAILY AS DAILY2"}), S_OK) << LastError();
+    const std::vector<std::string> requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find("kind 1 genset \"NTGEN\""), std::string::npos) << requests[0];
+    EXPECT_NE(requests[0].find("reports \"MONTHLY\" \"DAILY\" as \"DAILY2\" scripted 1"), std::string::npos)
+        << requests[0];
+    EXPECT_TRUE(sink.events.empty()) << "no start event for reports";
+}

@@ -3,6 +3,7 @@
 #include "generate/VqsGenerateCommands.h"
 #include "generate/VqsSynchEvent.h"
 #include "generate/VqsSynchOptionsDlg.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
 #include "serialize/SerializeTesting.h"
@@ -155,4 +156,23 @@ TEST_F(GenerateSystemTest, InteractiveSynchronisationIsStoredAsNoAutomaticSynchr
     ui.Verify();
     EXPECT_EQ(Setting("Auto Synchronize"), "N");
     EXPECT_EQ(Setting("Remove Old Options"), "Y");
+}
+
+TEST_F(GenerateSystemTest, AGenerateSetThatCannotBeLockedAfterTheStartCancelsTheGeneration)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    PxFaultInjection::Throw("PxVQObject::PersistentLock");
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBox("Cannot proceed with generation:\nInjected repository failure", IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    PxFaultInjection::Reset();
+
+    std::ifstream written(log);
+    std::string line;
+    std::vector<std::string> lines;
+    while (std::getline(written, line))
+        lines.push_back(line.substr(0, 20));
+    EXPECT_EQ(lines, (Strings{"generation 1: kind 2", "cancel 1: Syncronisa"}));
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked()) << "the future-update locks went with the command";
 }
