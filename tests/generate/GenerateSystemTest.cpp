@@ -176,3 +176,18 @@ TEST_F(GenerateSystemTest, AGenerateSetThatCannotBeLockedAfterTheStartCancelsThe
     EXPECT_EQ(lines, (Strings{"generation 1: kind 2", "cancel 1: Syncronisa"}));
     EXPECT_FALSE(GenSet("NTGEN")->IsLocked()) << "the future-update locks went with the command";
 }
+
+TEST_F(GenerateSystemTest, SynchronizeSaysWhatItDoesAndKeepsNoLockAfterwards)
+{
+    frametest::HostLines().clear();
+    VqsSynchronizeConfig(*view);
+    ui.Verify();
+    Strings shown;
+    for (const std::string& line : frametest::HostLines()) {
+        if (line.find("Synchronising system configuration...") != std::string::npos)
+            shown.push_back(line);
+    }
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+    EXPECT_FALSE(System("SYS1")->GetCurConfig()->IsLocked());
+}
