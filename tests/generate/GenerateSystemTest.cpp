@@ -5,6 +5,8 @@
 #include "generate/VqsSynchOptionsDlg.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQConfig.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQRecoveryInfo.h"
 #include "proxy/PxVQOptionSet.h"
 #include "serialize/SerializeTesting.h"
 #include "support/ScriptedUiDriver.h"
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -190,4 +193,22 @@ TEST_F(GenerateSystemTest, SynchronizeSaysWhatItDoesAndKeepsNoLockAfterwards)
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
     EXPECT_FALSE(System("SYS1")->GetCurConfig()->IsLocked());
+}
+
+TEST_F(GenerateSystemTest, WithAnUnfinishedGenerationTheUserIsOfferedItsStatusFirst)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    app.GetLink()->BeginTransaction();
+    System("SYS1")->CreateRecoveryInfo(PxVQOptionSetPtr(GenSet("NTGEN")));
+    app.GetLink()->CommitTransaction();
+
+    ui.ExpectMessageBoxId(61919, IDYES);
+    VqsGenerateSystem(*view);
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).Cancel();
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    EXPECT_NE(std::find(logLines.begin(), logLines.end(), "INFO Show Generate Status is not available yet: nothing done."),
+              logLines.end());
+    EXPECT_TRUE(vqclient::Requests().empty());
 }
