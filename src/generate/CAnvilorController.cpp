@@ -27,6 +27,7 @@
 #include "win/Sync.h"
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -378,6 +379,17 @@ BOOL CAnvilorController::ReadIgnoreLocks(const Target& target)
     return ignore;
 }
 
+// The report-group and bundle starts read the setting without using it; a failure to read it
+// ends them as unexpected.
+void CAnvilorController::ReadUnusedIgnoreLocks(const Target& target)
+{
+    try {
+        ReadIgnoreLocks(target);
+    } catch (const VqcScriptPropertyException&) {
+        throw std::runtime_error("the ignore-locks setting cannot be read");
+    }
+}
+
 unsigned long CAnvilorController::Start(GenerateInfo& request)
 {
     request.clientContext = m_pPropertyMgr;
@@ -566,7 +578,7 @@ HRESULT CAnvilorController::GenerateReportGroups(const VARIANT& systemAndGenSet,
         if (!m_pPropertyMgr)
             throw Failure(IDS_NO_REPOSITORY_LINK);
         const Target target = Prepare(AsText(systemAndGenSet));
-        ReadIgnoreLocks(target);
+        ReadUnusedIgnoreLocks(target);
         reports = ExpandReportGroups(target, AsText(reportGroups));
         return S_OK;
     });
@@ -673,7 +685,7 @@ HRESULT CAnvilorController::GenerateBundle(const VARIANT& systemAndGenSet, const
         if (!m_pPropertyMgr)
             throw Failure(IDS_NO_REPOSITORY_LINK);
         const Target target = Prepare(AsText(systemAndGenSet));
-        ReadIgnoreLocks(target);
+        ReadUnusedIgnoreLocks(target);
         return StartBundle(target, AsText(bundleName));
     });
 }

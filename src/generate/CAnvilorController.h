@@ -105,6 +105,7 @@ private:
     Target Prepare(const CString& systemAndGenSet);
     void CheckMandatoryValues(const Target& target);
     BOOL ReadIgnoreLocks(const Target& target);
+    void ReadUnusedIgnoreLocks(const Target& target);
     unsigned long Start(GenerateInfo& request);
     HRESULT StartSystem(const Target& target, BOOL ignoreLocks);
     HRESULT StartReports(const Target& target, const CString& reports, BOOL ignoreLocks);
