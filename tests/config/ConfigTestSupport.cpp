@@ -131,6 +131,28 @@ std::string WizardTest::TextOf(int id) const
     return text.str();
 }
 
+int WizardTest::FocusId()
+{
+    CWnd* focus = CWnd::GetFocus();
+    return focus ? focus->GetDlgCtrlID() : 0;
+}
+
+void WizardTest::AddPack(const char* name, int type) const
+{
+    std::unique_ptr<PxVQLink> other = OtherUser();
+    other->BeginTransaction();
+    other->GetLVQEnterprise()->CreatePackInformation(name)->SetPackType(type);
+    other->CommitTransaction();
+}
+
+void WizardTest::DeleteHost(const char* name) const
+{
+    std::unique_ptr<PxVQLink> other = OtherUser();
+    other->BeginTransaction();
+    other->GetLVQEnterprise()->GetHostInformation(name)->RecursiveDeleteObject();
+    other->CommitTransaction();
+}
+
 DWORD WizardTest::WizardButtons() const { return sheet ? sheet->GetWizardButtons() : 0; }
 
 } // namespace configtest

@@ -53,6 +53,12 @@ struct WizardTest : ShellTest {
     std::string TextOf(int id) const;
     DWORD WizardButtons() const;
     CWnd* Control(int id) const;
+    // The id of the control with the focus; 0 when none has it.
+    static int FocusId();
+    // Adds a pack of that kind, as another user would.
+    void AddPack(const char* name, int type) const;
+    // Deletes the enterprise's host of that name, as another user would.
+    void DeleteHost(const char* name) const;
 };
 
 } // namespace configtest
