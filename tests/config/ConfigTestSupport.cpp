@@ -1,5 +1,7 @@
 #include "ConfigTestSupport.h"
 
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
@@ -143,6 +145,14 @@ void WizardTest::AddPack(const char* name, int type) const
     other->BeginTransaction();
     other->GetLVQEnterprise()->CreatePackInformation(name)->SetPackType(type);
     other->CommitTransaction();
+}
+
+void WizardTest::SetSegmentNumber(const char* segment, const char* property, int value) const
+{
+    PxLSEBuilder builder(*app.GetLink());
+    app.GetLink()->BeginTransaction();
+    builder.SetNumber(app.GetLSEEnterprise()->GetBusinessSegment(segment), property, value);
+    app.GetLink()->CommitTransaction();
 }
 
 void WizardTest::DeleteHost(const char* name) const

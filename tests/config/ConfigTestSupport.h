@@ -57,6 +57,8 @@ struct WizardTest : ShellTest {
     static int FocusId();
     // Adds a pack of that kind, as another user would.
     void AddPack(const char* name, int type) const;
+    // Sets a number of a design business segment ("targetHostQsr", "japaneseSupport", ...).
+    void SetSegmentNumber(const char* segment, const char* property, int value) const;
     // Deletes the enterprise's host of that name, as another user would.
     void DeleteHost(const char* name) const;
 };
