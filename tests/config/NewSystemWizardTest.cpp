@@ -1,5 +1,6 @@
 #include "ConfigTestSupport.h"
 
+#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQTypes.h"
 #include "win/CPropertySheet.h"
 
@@ -321,4 +322,68 @@ TEST_F(WizardTest, TheWindowsPackPageAsksOnlyForThePathPack)
     EXPECT_TRUE(sheet->m_bNTPackConflict);
     EXPECT_EQ(sheet->m_ntPacks.replacementPath, "NEWPATH");
     EXPECT_EQ(sheet->m_ntPacks.replacementTablespace, "");
+}
+
+// For a segment with Japanese support that targets QSR alone, a text with double-byte
+// characters is shown with shift marks once the segment is chosen, and kept without them.
+TEST_F(WizardTest, DoubleByteTextsOfAJapaneseQSRSegmentAreShownMarkedAndKeptPlain)
+{
+    SetSegmentNumber("SALES", "japaneseSupport", 1);
+    for (const char* target : {"targetHostNt", "targetHostOsTarsk", "targetHostUnix"})
+        SetSegmentNumber("SALES", target, 0);
+    const std::string typed = "RT\x82\xa0\x82\xa2";
+    std::string shown;
+    CString stored;
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .Type(Gen::IDC_RUNTIME_VERSION, typed)
+        .Next()
+        .Next()
+        .OnPage(GS::IDD)
+        .Back()
+        .Back()
+        .OnPage(Gen::IDD)
+        .Run([&] { shown = TextOf(Gen::IDC_RUNTIME_VERSION); })
+        .Next()
+        .OnPage(BS::IDD)
+        .Run([&] { stored = sheet->m_genPage.m_runtimeVersion.GetValue(); })
+        .Cancel();
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_NE(shown, typed);
+    EXPECT_NE(shown.find("\x82\xa0\x82\xa2"), std::string::npos);
+    EXPECT_EQ(stored.str(), typed);
+}
+
+// Back on page 1 gives the enterprise lock back; Next takes it again and checks the name
+// against the systems as they are now.
+TEST_F(WizardTest, BackToPageOneRepeatsTheNameCheckUnderANewLock)
+{
+    std::vector<bool> locked;
+    auto lockSeen = [&] { locked.push_back(EnterpriseLockedForOthers()); };
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .OnPage(Gen::IDD)
+        .Run(lockSeen)
+        .Back()
+        .OnPage(Opt::IDD)
+        .Run(lockSeen)
+        .Run([&] {
+            std::unique_ptr<PxVQLink> other = OtherUser();
+            other->BeginTransaction();
+            other->GetLVQEnterprise()->CreateSystem("BILL");
+            other->CommitTransaction();
+        })
+        .Next()
+        .OnPage(Opt::IDD)
+        .Run(lockSeen)
+        .Cancel();
+    ui.ExpectMessageBoxId(IDS_NAME_NOT_UNIQUE, IDOK);
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(locked, (std::vector<bool>{true, false, false}));
 }
