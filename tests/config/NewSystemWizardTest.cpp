@@ -387,3 +387,26 @@ TEST_F(WizardTest, BackToPageOneRepeatsTheNameCheckUnderANewLock)
     ui.Verify();
     EXPECT_EQ(locked, (std::vector<bool>{true, false, false}));
 }
+
+// When the host will not let the segment be taken, the user stays on page 3 and may go on
+// without it.
+TEST_F(WizardTest, ASegmentTheHostRefusesKeepsTheUserOnPageThree)
+{
+    HostAnswers(0);
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .Next()
+        .OnPage(BS::IDD)
+        .Next()
+        .OnPage(BS::IDD)
+        .Click(BS::IDC_NO_SEGMENT)
+        .Next()
+        .OnPage(GS::IDD)
+        .Cancel();
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(sheet->m_strBSName, "");
+    EXPECT_EQ(HostLockCalls(), (std::vector<std::string>{"query SALES"}));
+}
