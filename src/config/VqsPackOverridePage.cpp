@@ -21,6 +21,9 @@ constexpr int kPackNameLimit = 20;
 const VqsPackOverridePageTraits kSysPackPageTraits = {VqsSysPackPage::IDD, VqsSysPackPage::IDC_DEFAULT_TABLESPACE,
                                                       VqsSysPackPage::IDC_DEFAULT_PATH};
 
+const VqsPackOverridePageTraits kBSGSPackPageTraits = {VqsBSGSPackPage::IDD, VqsBSGSPackPage::IDC_DEFAULT_TABLESPACE,
+                                                       VqsBSGSPackPage::IDC_DEFAULT_PATH};
+
 template <class Visit>
 void ForEachPack(VqsModelNodeEnterprise* enterprise, Visit visit)
 {
@@ -211,3 +214,5 @@ BOOL VqsPackOverridePage::OnWizardFinish()
 }
 
 VqsSysPackPage::VqsSysPackPage() : VqsPackOverridePage(kSysPackPageTraits) {}
+
+VqsBSGSPackPage::VqsBSGSPackPage() : VqsPackOverridePage(kBSGSPackPageTraits) {}

@@ -69,3 +69,12 @@ public:
 
     VqsSysPackPage();
 };
+
+class VqsBSGSPackPage : public VqsPackOverridePage {
+public:
+    static constexpr UINT IDD = 290;
+    static constexpr int IDC_DEFAULT_TABLESPACE = 1758;
+    static constexpr int IDC_DEFAULT_PATH = 1759;
+
+    VqsBSGSPackPage();
+};
