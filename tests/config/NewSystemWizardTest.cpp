@@ -410,3 +410,33 @@ TEST_F(WizardTest, ASegmentTheHostRefusesKeepsTheUserOnPageThree)
     EXPECT_EQ(sheet->m_strBSName, "");
     EXPECT_EQ(HostLockCalls(), (std::vector<std::string>{"query SALES"}));
 }
+
+// Without long names there is one name field per page, of the short length, and the name is
+// compared with the other systems' names.
+TEST_F(WizardTest, WithoutLongNamesOneShortNameFieldIsShown)
+{
+    app.SetAllowLongNames(FALSE);
+    std::vector<std::string> seen;
+    ui.ExpectWizard()
+        .Run([&] { seen.push_back(Control(Opt::IDC_SECOND_NAME)->IsWindowVisible() ? "shown" : "hidden"); })
+        .Type(Opt::IDC_NAME, std::string(25, 'n'))
+        .Run([&] { seen.push_back(TextOf(Opt::IDC_NAME)); })
+        .Replace(Opt::IDC_NAME, "sys1")
+        .Next()
+        .OnPage(Opt::IDD)
+        .Run([&] { seen.push_back(std::to_string(FocusId())); })
+        .Replace(Opt::IDC_NAME, "billing")
+        .Next()
+        .Next()
+        .Next()
+        .OnPage(GS::IDD)
+        .Type(GS::IDC_NAME, "nightly run")
+        .Run([&] { seen.push_back(TextOf(GS::IDC_NAME)); })
+        .Cancel();
+    ui.ExpectMessageBoxId(IDS_NAME_NOT_UNIQUE, IDOK);
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(seen, (std::vector<std::string>{"hidden", std::string(18, 'N'), std::to_string(Opt::IDC_NAME),
+                                              "NIGHTLY RU"}));
+    EXPECT_EQ(sheet->m_optPage.m_name.GetValue(), "BILLING");
+}
