@@ -72,6 +72,10 @@ VqsOptionPageBSegEnv::VqsOptionPageBSegEnv(VqsOptions_BSeg_Sheet* sheet, UINT di
 {
 }
 
+BEGIN_MESSAGE_MAP(VqsOptionPageBSegGenerate, VqsTableOptionPage)
+    ON_EN_CHANGE(IDC_AS_DATABASE, &VqsOptionPageBSegGenerate::OnAsDatabaseChanged)
+END_MESSAGE_MAP()
+
 VqsOptionPageBSegGenerate::VqsOptionPageBSegGenerate(VqsOptions_BSeg_Sheet* sheet, UINT dialogId, int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_GENERATE, pageIndex), m_pTypedSheet(sheet),
       m_fullKeshOff(m_table.Flag(IDC_FULL_KESHOFF, VQS_OPTION(PxBSegOptions, FullKESHOFF))),
@@ -94,6 +98,8 @@ void VqsOptionPageBSegGenerate::AdjustLoadedValues()
     m_asDatabase.SetValue(name);
     m_asDatabase.SaveState();
 }
+
+void VqsOptionPageBSegGenerate::OnAsDatabaseChanged() { OnOptionChanged(&m_asDatabase, FALSE); }
 
 void VqsOptionPageBSegGenerate::StoreOptions()
 {

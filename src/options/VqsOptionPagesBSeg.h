@@ -26,6 +26,8 @@ public:
 
 protected:
     void AdjustLoadedValues() override;
+    void OnAsDatabaseChanged();
+    DECLARE_MESSAGE_MAP()
 
     VqsOptions_BSeg_Sheet* m_pTypedSheet;
     VqsOptCtrlFlag& m_fullKeshOff;
