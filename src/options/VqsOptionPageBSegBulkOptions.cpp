@@ -1,5 +1,9 @@
 #include "options/VqsOptionPageBSegBulkOptions.h"
 
+#include "model/VqsLockBag.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeOption.h"
 #include "model/VqsTransaction.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
@@ -9,7 +13,6 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/PxVQReportSoftLink.h"
-#include "shell/VqsLockFailure.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CCmdTarget.h"
@@ -18,7 +21,6 @@
 
 #include <algorithm>
 
-#include <vector>
 
 namespace {
 
@@ -50,43 +52,6 @@ constexpr int IDC_NEW_SELECTION = 33077;
 constexpr int IDC_HELP = 57670;
 
 constexpr const char* kHiddenGlobalLogics[] = {"CLOSEDOWN", "CLOSEUPDATE", "STARTUP"};
-
-// Write locks of the records an apply changes, held for the apply; another session's
-// changes wait until the transaction is over.
-class RecordWriteLocks {
-public:
-    RecordWriteLocks() = default;
-    RecordWriteLocks(const RecordWriteLocks&) = delete;
-    RecordWriteLocks& operator=(const RecordWriteLocks&) = delete;
-    ~RecordWriteLocks()
-    {
-        for (const PxVQObjectPtr& record : m_locked) {
-            try {
-                record->UnLock();
-            } catch (const VqReportableException&) {
-                // The session ends its locks when it closes; nothing more to do here.
-            }
-        }
-    }
-
-    // FALSE after telling the user which record another user holds.
-    BOOL Lock(const PxOptionsPtr& record)
-    {
-        const PxVQObjectPtr object(record);
-        if (!object)
-            return TRUE;
-        const PxLockErrorInfo error = object->WriteLock(1);
-        if (!error.Succeeded()) {
-            VqsDescribeLockTarget(error);
-            return FALSE;
-        }
-        m_locked.push_back(object);
-        return TRUE;
-    }
-
-private:
-    std::vector<PxVQObjectPtr> m_locked;
-};
 
 } // namespace
 
@@ -335,6 +300,8 @@ void VqsOptionPageBSegBulkOptions::OnListItemChanged(NMHDR* header, LRESULT* res
     } else {
         const int first = change->iItem == -1 ? 0 : change->iItem;
         const int last = change->iItem == -1 ? m_list.GetItemCount() - 1 : change->iItem;
+        if (last < first)
+            return;
         if (selected)
             m_list.SelectRange(first, last);
         else
@@ -368,15 +335,9 @@ BOOL VqsOptionPageBSegBulkOptions::ApplyPage(BOOL, BOOL)
     if (!VqsQuestionBoxId(IDS_APPLY_BULK_UPDATES))
         return FALSE;
     {
-        RecordWriteLocks locks;
-        for (int kind = 0; kind < KindCount; ++kind) {
-            if (!m_panels[kind])
-                continue;
-            for (const IntRange& range : m_panels[kind]->EditedRows().Ranges())
-                for (int row = range.lo; row <= range.hi && row < m_rows[kind].GetSize(); ++row)
-                    if (!locks.Lock(m_rows[kind][row]))
-                        return FALSE;
-        }
+        VqsLockBag locks(VqsWriteLock);
+        if (!LockEditedRecords(locks))
+            return FALSE;
         VqsTransaction transaction;
         if (!transaction.IsUsable())
             return FALSE;
@@ -387,6 +348,26 @@ BOOL VqsOptionPageBSegBulkOptions::ApplyPage(BOOL, BOOL)
     UndoAllPanels();
     if (m_pCurrentPanel)
         m_pCurrentPanel->LoadEditors(&m_list);
+    return TRUE;
+}
+
+BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks)
+{
+    VqsModelNodeLink* segmentNode = m_pTypedSheet->GetOptionNode();
+    VqsModel* model = segmentNode ? segmentNode->GetModel() : nullptr;
+    if (!model)
+        return TRUE;
+    for (int kind = 0; kind < KindCount; ++kind) {
+        if (!m_panels[kind])
+            continue;
+        for (const IntRange& range : m_panels[kind]->EditedRows().Ranges()) {
+            for (int row = std::max(range.lo, 0); row <= range.hi && row < m_rows[kind].GetSize(); ++row) {
+                VqsModelNodeOption* node = model->FindOptionNode(m_rows[kind][row]);
+                if (node && !locks.LockNode(node))
+                    return FALSE;
+            }
+        }
+    }
     return TRUE;
 }
 

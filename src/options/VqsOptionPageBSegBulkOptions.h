@@ -15,6 +15,8 @@
 
 #include <array>
 
+class VqsLockBag;
+
 class VqsOptionPageBSegBulkOptions : public VqsOptionPage {
 public:
     enum Kind { Ispecs = 0, GlobalLogics = 1, Reports = 2, Profiles = 3, KindCount = 4 };
@@ -75,6 +77,9 @@ private:
     void ShowCounts();
     void ApplyAllPanels();
     void UndoAllPanels();
+    // Write locks of the option records that the pending edits change; FALSE when one was
+    // refused (the user was told).
+    BOOL LockEditedRecords(VqsLockBag& locks);
     // The panels in the order they apply: Ispecs, profiles, reports, global logics.
     std::array<VqsBulkOptionPanel*, KindCount> PanelsInApplyOrder() const;
 };
