@@ -64,6 +64,18 @@ std::string ListItemText(HWND list, int row, int column)
     return text;
 }
 
+// The list view with that control id among the window's descendants; null when none is.
+HWND FindListPane(HWND window, int id)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id && ClassOf(child) == WC_LISTVIEW)
+            return child;
+        if (HWND found = FindListPane(child, id))
+            return found;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 struct HostScript::Action {
@@ -466,6 +478,16 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SelectIndex)); }},
         {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
         {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
+        {"select-row", 2, 2,
+         [](H& h, const Args& a) {
+             const HWND list = FindListPane(h.CurrentFrame(), Int(a, 0));
+             if (!list)
+                 throw BadLine("there is no list pane " + a[0]);
+             vqui::UserAction click;
+             click.kind = vqui::UserActionKind::SelectIndex;
+             click.index = Int(a, 1);
+             vqui::Perform(list, click);
+         }},
     };
     return actions;
 }

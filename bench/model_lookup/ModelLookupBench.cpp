@@ -7,6 +7,10 @@
 // And a lock scope over 1,000 objects through a lock bag, beside the repository library's
 // own lock calls on the same objects: one call per object, and one list call.
 //
+// And the option discovery of one configuration of 500 to 2,000 element links: building the
+// option nodes of a generate set, and collecting the packs its records name; both should
+// grow linearly with the links.
+//
 // The repositories are made once (in the temporary folder, kept between runs); making the
 // large ones takes a while.
 #include "model/VqsLockBag.h"
@@ -14,12 +18,15 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeOSet.h"
+#include "model/VqsModelNodeOption.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
+#include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQReportGroup.h"
 #include "proxy/PxVQSystem.h"
 #include "repo/RepoFile.h"
@@ -261,6 +268,63 @@ void BM_RawListLock(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kLockedObjects);
 }
 BENCHMARK(BM_RawListLock)->Unit(benchmark::kMillisecond);
+
+// One system whose configuration has one business segment of `elements` generated element
+// links besides the sample's own.
+std::string ConfigurationRepository(int elements)
+{
+    const fs::path file = Folder() / ("configuration-" + std::to_string(elements) + ".vqr");
+    if (!fs::exists(file)) {
+        const fs::path partial = file.string() + ".part";
+        fs::remove(partial);
+        fs::remove(partial.string() + "-locks");
+        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription({1, 1, elements}));
+        fs::rename(partial, file);
+        fs::remove(partial.string() + "-locks");
+    }
+    return file.string();
+}
+
+PxVQOptionSetPtr UnixGenerateSet(int elements)
+{
+    VqsSysApp& app = Module::Get().Open(ConfigurationRepository(elements));
+    return app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("UNIXGEN");
+}
+
+void BM_BuildOptionNodes(benchmark::State& state)
+{
+    const int elements = static_cast<int>(state.range(0));
+    const PxVQOptionSetPtr optionSet = UnixGenerateSet(elements);
+    CObList options;
+    for (auto _ : state) {
+        VqsModel model;
+        VqsModelNodeOSet* node = model.FindOptionSetNode(optionSet);
+        node->BuildOptionNodes(VqsLoadCached);
+        options.RemoveAll();
+        node->GetOptionNodes(options);
+    }
+    state.counters["option_nodes"] = static_cast<double>(options.GetCount());
+    state.SetComplexityN(elements);
+}
+BENCHMARK(BM_BuildOptionNodes)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void BM_CollectPacks(benchmark::State& state)
+{
+    const int elements = static_cast<int>(state.range(0));
+    const PxVQOptionSetPtr optionSet = UnixGenerateSet(elements);
+    VqsModel model;
+    VqsModelNodeOSet* node = model.FindOptionSetNode(optionSet);
+    node->BuildOptionNodes(VqsLoadCached);
+    INT_PTR packs = 0;
+    for (auto _ : state) {
+        VqsPackSpecList named;
+        node->CollectPacks(named, PxVQBSSoftLinkPtr());
+        packs = named.GetCount();
+    }
+    state.counters["packs_named"] = static_cast<double>(packs);
+    state.SetComplexityN(elements);
+}
+BENCHMARK(BM_CollectPacks)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 } // namespace
 

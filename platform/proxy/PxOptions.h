@@ -16,6 +16,7 @@
 #include <vector>
 
 class PxInitialDataEmulationScope;
+class PxOptionGroup;
 
 // The initial pack name of a business segment on a host type, for pack kind 1 (path) or
 // 2 (Tablespace/Filegroup): NT and Unix only; empty for other kinds and host types.
@@ -53,6 +54,8 @@ class PxOptions : public PxVQObject {
     // The value in force of one of them at an index (0 for an option without one) as text:
     // numbers, flags and enumerations in decimal, a character as itself (none for 0).
     CString GetOptionValueText(const PxOptionField& field, int index) const;
+    // The record's options in groups (PxOptionGroup.h).
+    void GetListOfOptionGroups(std::vector<PxOptionGroup>& groups) const;
 
 protected:
     PxOptions() = default;

@@ -184,7 +184,25 @@ public:
         return event;
     }
 
-    HWND FindControl(int id) override { return ::GetDlgItem(m_dialog.m_hWnd, id); }
+    // A control of the dialog, or else of a child dialog embedded in it (the page of a child
+    // property sheet), as a user reaches it on the screen.
+    HWND FindControl(int id) override
+    {
+        if (HWND control = ::GetDlgItem(m_dialog.m_hWnd, id))
+            return control;
+        return FindInChildren(m_dialog.m_hWnd, id);
+    }
+
+    static HWND FindInChildren(HWND window, int id)
+    {
+        for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (HWND control = ::GetDlgItem(child, id); control && ::IsWindowVisible(control))
+                return control;
+            if (HWND control = FindInChildren(child, id))
+                return control;
+        }
+        return nullptr;
+    }
 
     void Press(int buttonId) override
     {

@@ -43,6 +43,7 @@ struct Spooler {
     std::vector<PrintJob> jobs;
     std::map<HDC, PrinterContext> contexts;
     std::map<HANDLE, std::string> handles;
+    std::function<void(std::size_t)> pageEnded;
     std::uintptr_t nextHandle = 0x60000;
     int nextJob = 1;
 };
@@ -384,16 +385,23 @@ int EndPage(HDC dc)
     if (Failing(PrintStep::EndPage))
         return SP_ERROR;
     ABORTPROC abortProc = nullptr;
+    std::function<void(std::size_t)> pageEnded;
+    std::size_t pages = 0;
     {
         Spooler& spooler = TheSpooler();
         std::lock_guard lock(spooler.mutex);
         PrinterContext* context = FindContext(spooler, dc);
         if (!context || !context->page)
             return SP_ERROR;
-        spooler.jobs[static_cast<std::size_t>(context->job)].pages.push_back(std::exchange(context->page, nullptr));
+        PrintJob& job = spooler.jobs[static_cast<std::size_t>(context->job)];
+        job.pages.push_back(std::exchange(context->page, nullptr));
+        pages = job.pages.size();
         abortProc = context->abortProc;
+        pageEnded = spooler.pageEnded;
     }
     vqwin::detail::SetDrawingTarget(dc, nullptr);
+    if (pageEnded)
+        pageEnded(pages);
     if (abortProc && !abortProc(dc, 0)) {
         AbortDoc(dc);
         return SP_APPABORT;
@@ -453,6 +461,13 @@ std::vector<Printer> Printers()
     Spooler& spooler = TheSpooler();
     std::lock_guard lock(spooler.mutex);
     return spooler.printers;
+}
+
+void SetPageEndedHook(std::function<void(std::size_t pages)> hook)
+{
+    Spooler& spooler = TheSpooler();
+    std::lock_guard lock(spooler.mutex);
+    spooler.pageEnded = std::move(hook);
 }
 
 void FailPrintStep(PrintStep step, bool fail)

@@ -7,6 +7,7 @@
 #include "win/CommonDialogs.h"
 #include "win/GlobalMemory.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -161,6 +162,11 @@ std::vector<Printer> Printers();
 enum class PrintStep { PrintDialog, EnumPrinters, GetPrinter, CreateDC, StartDoc, StartPage, EndPage };
 void FailPrintStep(PrintStep step, bool fail = true);
 void ClearPrintFailures();
+
+// Called on the printing thread each time a page has been ended, with the number of pages
+// the job has then, before the abort procedure is asked: what a person does while the
+// spooler works (a test presses Cancel of a progress dialog there). Empty: nothing.
+void SetPageEndedHook(std::function<void(std::size_t pages)> hook);
 
 struct PrintJob {
     enum class State { Printing, Ended, Aborted };

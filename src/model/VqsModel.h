@@ -4,9 +4,12 @@
 #pragma once
 
 #include "model/VqsModelNodeEnterprise.h"
+#include "proxy/PxVQBundle.h"
+#include "proxy/PxVQReportGroup.h"
 
 #include <cstdint>
 
+class VqsLockBag;
 class VqsModelNodeBSLink;
 class VqsModelNodeBundle;
 class VqsModelNodeConfig;
@@ -16,6 +19,7 @@ class VqsModelNodeGenSet;
 class VqsModelNodeIspecBundleData;
 class VqsModelNodeLink;
 class VqsModelNodeOption;
+class VqsModelNodeOldConfig;
 class VqsModelNodeOSet;
 class VqsModelNodePack;
 class VqsModelNodePackAssociation;
@@ -61,11 +65,92 @@ public:
     VqsModelNodeElementLink* FindElementLinkNode(PxVQElementSoftLinkPtr link);
     VqsModelNodeLink* FindOptionNodeOfOSet(PxVQSoftLinkPtr link);
 
+    // The node of an object a tree item shows, made (without a notice) below the node of its
+    // parent object; null when the model has no node of the parent.
+    VqsModelNodeHost* GetHostNode(const PxVQHostInformationPtr& host);
+    VqsModelNodeSystem* GetSystemNode(const PxVQSystemPtr& system);
+    VqsModelNodeCurConfig* GetCurConfigNode(const PxVQCurConfigPtr& config, const PxVQSystemPtr& system);
+    VqsModelNodeOldConfig* GetOldConfigNode(const PxVQOldConfigPtr& config, const PxVQSystemPtr& system);
+    VqsModelNodeBSLink* GetBSLinkNode(const PxVQBSSoftLinkPtr& link, const PxVQConfigPtr& config);
+    VqsModelNodeRepGroup* GetReportGroupNode(const PxVQReportGroupPtr& group, const PxVQBSSoftLinkPtr& link);
+    VqsModelNodeRepAlias* GetRepAliasNode(const PxVQReportSoftLinkAliasPtr& alias, const PxVQReportGroupPtr& group);
+    VqsModelNodeBundle* GetBundleNode(const PxVQBundlePtr& bundle, const PxVQBSSoftLinkPtr& link);
+    VqsModelNodeIspecBundleData* GetIspecBundleDataNode(const PxVQIspecBundleDataPtr& data,
+                                                        const PxVQBundlePtr& bundle);
     // The pack's node under the root, made (without a notice) when absent.
     VqsModelNodePack* GetPackNode(const PxVQPackInformationPtr& pack);
     // The option set's node under a configuration node the model already has; null when
     // the configuration has none.
     VqsModelNodeOSet* GetOptionSetNode(const PxVQOptionSetPtr& optionSet, const PxVQConfigPtr& config);
+
+    // The node of the object with its path from the root locked in the bag, each node
+    // refreshed when newly locked; null for a null pointer, a refused lock, an object
+    // another user deleted (61746) or a repository failure (the operation's message).
+    VqsModelNodeEnterprise* LockEnterpriseNode(VqsLockBag& bag, const PxVQEnterprisePtr& enterprise);
+    VqsModelNodeHost* LockHostNode(VqsLockBag& bag, const PxVQHostInformationPtr& host);
+    VqsModelNodePack* LockPackNode(VqsLockBag& bag, const PxVQPackInformationPtr& pack);
+    VqsModelNodeSystem* LockSystemNode(VqsLockBag& bag, const PxVQSystemPtr& system);
+    VqsModelNodeCurConfig* LockCurConfigNode(VqsLockBag& bag, const PxVQCurConfigPtr& config);
+    VqsModelNodeConfig* LockConfigNode(VqsLockBag& bag, const PxVQConfigPtr& config);
+    VqsModelNodeBSLink* LockBSLinkNode(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link);
+    VqsModelNodeRepGroup* LockReportGroupNode(VqsLockBag& bag, const PxVQReportGroupPtr& group);
+    VqsModelNodeRepAlias* LockRepAliasNode(VqsLockBag& bag, const PxVQReportSoftLinkAliasPtr& alias);
+    VqsModelNodeBundle* LockBundleNode(VqsLockBag& bag, const PxVQBundlePtr& bundle);
+    VqsModelNodeIspecBundleData* LockIspecBundleDataNode(VqsLockBag& bag, const PxVQIspecBundleDataPtr& data);
+    VqsModelNodeOSet* LockOptionSetNode(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet);
+    VqsModelNodeGenSet* LockGenSetNode(VqsLockBag& bag, const PxVQGenSetPtr& genSet);
+    VqsModelNodeOption* LockOptionNode(VqsLockBag& bag, const PxOptionsPtr& options);
+    // A business-segment link, or an element link under its business-segment link.
+    VqsModelNodeLink* LockElementLinkNode(VqsLockBag& bag, const PxVQSoftLinkPtr& link);
+
+    // Locks and refreshes the object's node (the root for a null object) with every
+    // descendant; for the root, the open frames no longer ask to be refreshed.
+    void LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object);
+    // Deletes the nodes, asking first whether to check for changed options and then, with
+    // the check, about each node; the nodes handled leave the list. Without `deleteNow`
+    // the check only locks and asks. False when the user stopped or a lock or delete
+    // failed.
+    bool DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow);
+    // Deletes the objects that have nodes in the model.
+    void DeleteObject(VqsLockBag& held, PxTypedList<PxVQObjectPtr>& objects);
+    // The option node of the link's options in the option set and the link's node, both
+    // locked; false when either is missing or refused.
+    bool FindOptionsOfElementLink(VqsLockBag& bag, VqsModelNodeOption*& option, VqsModelNodeLink*& linkNode,
+                                  const PxVQConfigPtr& config, const PxVQSoftLinkPtr& link,
+                                  const PxVQOptionSetPtr& optionSet);
+
+    // Creations under the enterprise: the object is made in a transaction, then its node
+    // is added and announced. The result (also left in `out`) is null when nothing was
+    // made.
+    PxVQSystemPtr CreateSystem(PxVQSystemPtr& out, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,
+                               LPCTSTR runtimeVersionIdentifier, int resetReportCount, int resetVersionNumber);
+    PxVQSystemPtr InsertSystem(PxVQSystemPtr& out, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,
+                               LPCTSTR runtimeVersionIdentifier, int resetReportCount, int resetVersionNumber);
+    // The root and every present pack are write-locked first. A null user id or password
+    // is taken as empty.
+    PxVQHostInformationPtr CreateHost(PxVQHostInformationPtr& out, LPCTSTR name, int hostType, LPCTSTR address,
+                                      std::int64_t port, LPCTSTR ftpUserid, LPCTSTR ftpPassword);
+    PxVQHostInformationPtr AddHostInformation(PxVQHostInformationPtr& out, LPCTSTR name, int hostType,
+                                              LPCTSTR address, std::int64_t port, LPCTSTR ftpUserid,
+                                              LPCTSTR ftpPassword);
+    // The root and every present host are write-locked first.
+    PxVQPackInformationPtr AddPackInformation(PxVQPackInformationPtr& out, LPCTSTR name, int packType);
+    // Makes sure every named pack exists with a compatible type, creating the missing ones
+    // in the caller's transaction; throws VqsExceptionData (61553) on a type conflict.
+    void ThrowModelError(const VqsPackSpecList& packSpecs);
+
+    // The dialogs of hosts and packs, run with the caller's bag that holds the node (the
+    // root for the two creations). EditPack opens on the pack's association with the host
+    // when it has one; the creations answer what they made, null when nothing was made.
+    void EditHost(VqsLockBag& bag, VqsModelNodeHost* host);
+    void EditPack(VqsLockBag& bag, VqsModelNodePack* pack, const PxVQHostInformationPtr& host);
+    PxVQHostInformationPtr RunNewHostSheet(VqsLockBag& bag);
+    PxVQPackInformationPtr CreatePack(VqsLockBag& bag);
+
+    // The new-report-group and new-bundle dialogs, after the bag is released: what the
+    // dialog made, null when it was cancelled or could not be opened.
+    PxVQReportGroupPtr OpenReportGroupDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);
+    PxVQBundlePtr OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);
 
 private:
     // Declared before the root, so that it outlives the nodes that leave it.

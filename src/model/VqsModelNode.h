@@ -37,6 +37,13 @@ enum VqsLoadMode : int { VqsLoadCached = 0, VqsLoadReread = 1, VqsLoadDropVanish
 
 class VqsModelNode : public CObject {
 public:
+    // One pack that options name: its name and its kind (0 not stated, 1 path, any other
+    // value tablespace or filegroup).
+    struct PackSpec {
+        CString name;
+        int type = 0;
+    };
+
     // Enters the node in its model's index when it has an object.
     VqsModelNode(VqsModelNode* parent, const PxVQObjectPtr& object);
     // Leaves the index; the kinds delete their children first.
@@ -71,6 +78,9 @@ public:
     void DropAbsentChildren();
     // This node when it holds the object, else the model's node of it (or null).
     VqsModelNode* FindNodeOf(const PxObjectPtr& object);
+    // Locks and refreshes the node and every descendant, dropping children whose objects
+    // are gone and reading the children of a node that has none loaded; 0 when refused.
+    int LockSubtree(VqsLockBag& bag);
 
 protected:
     // For the root, whose object comes after the model is built.

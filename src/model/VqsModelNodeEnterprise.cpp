@@ -5,7 +5,16 @@
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
 #include "win/MbString.h"
+
+namespace {
+
+const UINT IDS_CANNOT_ACCESS_ENTERPRISE = 61608;
+const UINT IDS_CANNOT_ACCESS_CURRENT_CONFIG = 61719;
+const UINT IDS_CANNOT_CHECK_PACK_USAGE = 61779;
+
+} // namespace
 
 VqsModelNodeEnterprise::VqsModelNodeEnterprise(VqsModel* model) : VqsModelNode(nullptr, nullptr), m_pModel(model) {}
 
@@ -70,17 +79,99 @@ VqsModelNodePack* VqsModelNodeEnterprise::FindPackNode(const PxObjectPtr& pack) 
     return VqsFindChildByObject(*this, m_packs, pack);
 }
 
-VqsModelNodePack* VqsModelNodeEnterprise::FindOrCreatePackNode(const PxVQPackInformationPtr& pack, bool notify)
+VqsModelNodeSystem* VqsModelNodeEnterprise::FindOrCreateSystemNode(const PxVQSystemPtr& system, bool notify,
+                                                                  VqsModelNodeSystem* after)
 {
-    if (!pack)
+    return VqsFindOrCreateChild(this, m_systems, system, notify, after);
+}
+
+VqsModelNodeHost* VqsModelNodeEnterprise::FindOrCreateHostNode(const PxVQHostInformationPtr& host, bool notify,
+                                                              VqsModelNodeHost* after)
+{
+    return VqsFindOrCreateChild(this, m_hosts, host, notify, after);
+}
+
+VqsModelNodePack* VqsModelNodeEnterprise::FindOrCreatePackNode(const PxVQPackInformationPtr& pack, bool notify,
+                                                              VqsModelNodePack* after)
+{
+    return VqsFindOrCreateChild(this, m_packs, pack, notify, after);
+}
+
+VqsModelNodeEnterprise* VqsModelNodeEnterprise::LockRoot(VqsLockBag& bag)
+{
+    try {
+        if (bag.Contains(this))
+            return this;
+        if (!bag.LockNode(this))
+            return nullptr;
+        Refresh();
+        return this;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_ENTERPRISE, error);
         return nullptr;
-    if (VqsModelNodePack* node = VqsFindChildByObject(*this, m_packs, pack))
-        return node;
-    auto* node = new VqsModelNodePack(this, pack);
-    m_packs.AddTail(node);
-    if (notify)
-        node->NotifyChanged();
-    return node;
+    }
+}
+
+VqsModelNodeHost* VqsModelNodeEnterprise::LockHostChild(VqsLockBag& bag, const PxVQHostInformationPtr& host)
+{
+    if (!LockRoot(bag))
+        return nullptr;
+    return VqsLockChild(bag, FindOrCreateHostNode(host, false));
+}
+
+VqsModelNodePack* VqsModelNodeEnterprise::LockPackChild(VqsLockBag& bag, const PxVQPackInformationPtr& pack)
+{
+    if (!LockRoot(bag))
+        return nullptr;
+    return VqsLockChild(bag, FindOrCreatePackNode(pack, false));
+}
+
+VqsModelNodeSystem* VqsModelNodeEnterprise::LockSystemChild(VqsLockBag& bag, const PxVQSystemPtr& system)
+{
+    if (!LockRoot(bag))
+        return nullptr;
+    return VqsLockChild(bag, FindOrCreateSystemNode(system, false));
+}
+
+VqsModelNodeCurConfig* VqsModelNodeEnterprise::LockCurConfigOfSystem(VqsLockBag& bag, const PxVQCurConfigPtr& config)
+{
+    if (!config)
+        return nullptr;
+    PxVQSystemPtr system;
+    try {
+        system = config->GetSystem();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_CURRENT_CONFIG, error);
+        return nullptr;
+    }
+    VqsModelNodeSystem* systemNode = LockSystemChild(bag, system);
+    return systemNode ? systemNode->LockCurConfigChild(bag, config) : nullptr;
+}
+
+int VqsModelNodeEnterprise::LockSystemsForPack(int& found, VqsLockBag& bag, const VqsPackSpecList& packSpecs)
+{
+    found = 0;
+    try {
+        if (!bag.LockNode(this))
+            return 0;
+        Refresh();
+        LoadSystems(VqsLoadReread);
+        CObList systems;
+        GetSystemNodes(systems);
+        for (POSITION pos = systems.GetHeadPosition(); pos && !found;) {
+            auto* system = static_cast<VqsModelNodeSystem*>(systems.GetNext(pos));
+            const int locked = VqsLockForWalk(bag, system);
+            if (locked < 0)
+                return 0;
+            if (locked > 0 && !system->CheckPackUsage(found, bag, packSpecs))
+                return 0;
+        }
+        return 1;
+    } catch (const VqReportableException& error) {
+        bag.Release();
+        ShowErrorById(IDS_CANNOT_CHECK_PACK_USAGE, error);
+        return 0;
+    }
 }
 
 VqsModelNode* VqsModelNodeEnterprise::FindNode(const PxObjectPtr& object)
@@ -140,4 +231,25 @@ void VqsModelNodeEnterprise::CountHostUsage(const char* hostName, int& inGenSets
         m_systems.GetNext(pos)->CountHostUsage(hostName, inGenSets, inOldConfigs);
 }
 
-int VqsModelNodeEnterprise::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+void VqsModelNodeEnterprise::CountPackUsage(const char* packName, int& inCurrent, int& inOld)
+{
+    LoadSystems(VqsLoadCached);
+    for (POSITION pos = m_systems.GetHeadPosition(); pos;)
+        m_systems.GetNext(pos)->CountPackUsage(packName, inCurrent, inOld);
+}
+
+int VqsModelNodeEnterprise::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    if (!bag.LockNode(this))
+        return 0;
+    if (target && !target->_IsKindOf("PxVQHostInformation"))
+        return 1;
+    LoadPacks(VqsLoadCached);
+    CObList packs;
+    GetPackNodes(packs);
+    for (POSITION pos = packs.GetHeadPosition(); pos;) {
+        if (!static_cast<VqsModelNode*>(packs.GetNext(pos))->LockPath(bag, target))
+            return 0;
+    }
+    return 1;
+}

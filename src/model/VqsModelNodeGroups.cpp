@@ -1,6 +1,46 @@
 #include "model/VqsModelNodeGroups.h"
 
 #include "model/VqsLockBag.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsTransactionObject.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
+
+namespace {
+
+const UINT IDS_CANNOT_ACCESS_BUNDLE_ISPECS = 61888;
+const UINT IDS_CANNOT_ACCESS_BUNDLES = 61889;
+
+bool IsTargetOfKind(const PxVQObjectPtr& target, const char* kind1, const char* kind2)
+{
+    return target && (target->_IsKindOf(kind1) || target->_IsKindOf(kind2));
+}
+
+// The path of a report alias or an Ispec entry: for its own object, the element link of
+// its report or Ispec first (when the business-segment link has it); for its own object or
+// an element link, its group's path next; then the node itself.
+template <class ReadSoftLink>
+int LockEntryPath(VqsModelNode& node, VqsModelNodeBSLink* bsLink, VqsLockBag& bag, const PxVQObjectPtr& target,
+                  ReadSoftLink readSoftLink)
+{
+    const bool own = VqsIsOwnObject(node, target);
+    if (own && bsLink) {
+        const PxVQSoftLinkPtr softLink = readSoftLink();
+        if (softLink && softLink->_IsKindOf("PxVQElementSoftLink")) {
+            bsLink->LoadElementLinks(VqsLoadCached);
+            VqsModelNode* elementLink = bsLink->FindElementLinkNode(softLink);
+            if (elementLink && !bag.LockNode(elementLink))
+                return 0;
+        }
+    }
+    const bool throughParent = own || (target && target->_IsKindOf("PxVQElementSoftLink"));
+    if (throughParent && !node.GetParent()->LockPath(bag, target))
+        return 0;
+    return bag.LockNode(&node);
+}
+
+} // namespace
 
 VqsModelNodeRepGroup::~VqsModelNodeRepGroup() { m_aliases.DeleteAll(); }
 
@@ -22,15 +62,44 @@ VqsModelNodeRepAlias* VqsModelNodeRepGroup::FindRepAliasNode(const PxObjectPtr& 
     return VqsFindChildByObject(*this, m_aliases, alias);
 }
 
+VqsModelNodeRepAlias* VqsModelNodeRepGroup::FindOrCreateRepAliasNode(const PxVQReportSoftLinkAliasPtr& alias,
+                                                                     bool notify, VqsModelNodeRepAlias* after)
+{
+    return VqsFindOrCreateChild(this, m_aliases, alias, notify, after);
+}
+
+VqsModelNodeRepAlias* VqsModelNodeRepGroup::LockRepAliasChild(VqsLockBag& bag, const PxVQReportSoftLinkAliasPtr& alias)
+{
+    return VqsLockChild(bag, FindOrCreateRepAliasNode(alias, false));
+}
+
+VqsModelNodeBSLink* VqsModelNodeRepGroup::GetBSLinkNode() const { return static_cast<VqsModelNodeBSLink*>(GetParent()); }
+
 void VqsModelNodeRepGroup::RemoveChild(VqsModelNode* child)
 {
     if (child)
         m_aliases.RemoveChild(child);
 }
 
-int VqsModelNodeRepGroup::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+int VqsModelNodeRepGroup::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    if (VqsIsOwnObject(*this, target) && !GetParent()->LockPath(bag, target))
+        return 0;
+    if (!bag.LockNode(this))
+        return 0;
+    if (IsTargetOfKind(target, "PxVQElementSoftLink", "PxVQReportSoftLinkAlias"))
+        return 1;
+    LoadRepAliases(VqsLoadCached);
+    CObList aliases;
+    GetRepAliasNodes(aliases);
+    return VqsLockPaths(aliases, bag, target);
+}
 
-int VqsModelNodeRepAlias::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+int VqsModelNodeRepAlias::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    return LockEntryPath(*this, GetRepGroupNode()->GetBSLinkNode(), bag, target,
+                         [this] { return PxVQSoftLinkPtr(GetReportAlias()->GetSoftLink()); });
+}
 
 VqsModelNodeBundle::~VqsModelNodeBundle() { m_entries.DeleteAll(); }
 
@@ -52,12 +121,87 @@ VqsModelNodeIspecBundleData* VqsModelNodeBundle::FindIspecBundleDataNode(const P
     return VqsFindChildByObject(*this, m_entries, data);
 }
 
+VqsModelNodeIspecBundleData* VqsModelNodeBundle::FindOrCreateIspecBundleDataNode(const PxVQIspecBundleDataPtr& data,
+                                                                                  bool notify,
+                                                                                  VqsModelNodeIspecBundleData* after)
+{
+    return VqsFindOrCreateChild(this, m_entries, data, notify, after);
+}
+
+VqsModelNodeIspecBundleData* VqsModelNodeBundle::LockIspecBundleDataChild(VqsLockBag& bag,
+                                                                           const PxVQIspecBundleDataPtr& data)
+{
+    return VqsLockChild(bag, FindOrCreateIspecBundleDataNode(data, false));
+}
+
+VqsModelNodeBSLink* VqsModelNodeBundle::GetBSLinkNode() const { return static_cast<VqsModelNodeBSLink*>(GetParent()); }
+
+int VqsModelNodeBundle::Delete()
+{
+    try {
+        // Entries read since the last load get their nodes before the walk relies on them.
+        LoadIspecBundleData(VqsLoadReread);
+        PxTypedList<PxVQIspecBundleDataPtr> entries;
+        GetBundle()->GetListOfIspecBundleData(entries);
+        for (POSITION pos = entries.GetHeadPosition(); pos;) {
+            VqsModelNodeIspecBundleData* entry = FindIspecBundleDataNode(entries.GetNext(pos));
+            if (!entry || !entry->Delete())
+                return 0;
+        }
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_BUNDLES, error);
+        return 0;
+    }
+    return VqsModelNode::Delete();
+}
+
 void VqsModelNodeBundle::RemoveChild(VqsModelNode* child)
 {
     if (child)
         m_entries.RemoveChild(child);
 }
 
-int VqsModelNodeBundle::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+int VqsModelNodeBundle::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    if (VqsIsOwnObject(*this, target) && !GetParent()->LockPath(bag, target))
+        return 0;
+    if (!bag.LockNode(this))
+        return 0;
+    if (IsTargetOfKind(target, "PxVQElementSoftLink", "PxVQIspecBundleData"))
+        return 1;
+    LoadIspecBundleData(VqsLoadCached);
+    CObList entries;
+    GetIspecBundleDataNodes(entries);
+    return VqsLockPaths(entries, bag, target);
+}
 
-int VqsModelNodeIspecBundleData::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+int VqsModelNodeIspecBundleData::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    return LockEntryPath(*this, GetBundleNode()->GetBSLinkNode(), bag, target,
+                         [this] { return PxVQSoftLinkPtr(GetIspecBundleData()->GetIspecInformation()); });
+}
+
+int VqsModelNodeIspecBundleData::Delete()
+{
+    VqsModelNodeBundle* bundle = GetBundleNode();
+    PxVQIspecSoftLinkPtr ispec;
+    VqsModelNodeElementLink* elementLink = nullptr;
+    try {
+        ispec = GetIspecBundleData()->GetIspecInformation();
+        if (VqsModelNodeBSLink* bsLink = bundle->GetBSLinkNode())
+            elementLink = bsLink->FindElementLinkNode(ispec);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_BUNDLE_ISPECS, error);
+        return 0;
+    }
+    {
+        VqsTransactionObject transaction(GetObject());
+        if (!transaction.DeleteObject())
+            return 0;
+        bundle->RemoveChild(this);
+    }
+    if (elementLink && !elementLink->HasExplicitBundleMembership() && ispec->IsRemovable())
+        elementLink->Delete();
+    delete this;
+    return 1;
+}

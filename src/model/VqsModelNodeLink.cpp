@@ -3,14 +3,22 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
+#include "model/VqsLockScope.h"
+#include "model/VqsTransactionObject.h"
+#include "proxy/PxLSEAssociation.h"
+#include "proxy/PxLSEDataItem.h"
+#include "proxy/PxLSEIspec.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
 
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -43,18 +51,41 @@ int GuardedWalk(UINT messageId, Walk walk)
 
 VqsModelNodeBSLink::~VqsModelNodeBSLink()
 {
-    m_elementLinks.DeleteAll();
     m_reportGroups.DeleteAll();
     m_bundles.DeleteAll();
+    m_elementLinks.DeleteAll();
 }
 
 VqsModelNodeConfig* VqsModelNodeBSLink::GetConfigNode() const { return static_cast<VqsModelNodeConfig*>(GetParent()); }
 
-VqsModelNodeElementLink* VqsModelNodeBSLink::CreateElementLinkNode(const PxVQElementSoftLinkPtr& link)
+VqsModelNodeElementLink* VqsModelNodeBSLink::CreateElementLinkNode(const PxVQElementSoftLinkPtr& link,
+                                                                   VqsModelNodeElementLink* ispec)
 {
-    auto* node = new VqsModelNodeElementLink(this, link);
-    m_elementLinks.AddTail(node);
+    auto* node = new VqsModelNodeElementLink(this, link, ispec);
+    m_elementLinks.SetAt(link, node);
     return node;
+}
+
+void VqsModelNodeBSLink::DropVanishedElementLinks(const PxTypedList<PxVQElementSoftLinkPtr>& links)
+{
+    std::unordered_set<PxHandle> listed;
+    listed.reserve(VqsMapObjToPtr<PxVQElementSoftLinkPtr, VqsModelNodeElementLink>::kBuckets);
+    for (POSITION pos = links.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr& link =
+            links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        if (link)
+            listed.insert(link->GetHandle());
+    }
+    std::vector<VqsModelNodeElementLink*> gone;
+    for (POSITION pos = m_elementLinks.GetHeadPosition(); pos;) {
+        VqsModelNodeElementLink* node = m_elementLinks.GetNext(pos);
+        if (!listed.contains(node->GetObject()->GetHandle()))
+            gone.push_back(node);
+    }
+    for (VqsModelNodeElementLink* node : gone) {
+        RemoveChild(node);
+        delete node;
+    }
 }
 
 void VqsModelNodeBSLink::LoadElementLinks(int mode)
@@ -65,24 +96,61 @@ void VqsModelNodeBSLink::LoadElementLinks(int mode)
     PxTypedList<PxVQElementSoftLinkPtr> links;
     bsLink->GetListOfElementSoftLinks(links);
     if (mode == VqsLoadDropVanished)
-        VqsRemoveVanishedNodes(*this, m_elementLinks, links);
-    const bool firstLoad = !m_elementLinks.loaded;
-    std::vector<VqsModelNodeElementLink*> made;
+        DropVanishedElementLinks(links);
+    // The first read of a segment tells the views nothing: they show what they find.
+    const bool firstLoad = m_elementLinks.IsEmpty();
+    std::vector<std::pair<PxVQElementSoftLinkPtr, PxVQIspecSoftLinkPtr>> profilesOfIspecs;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
-        const PxVQElementSoftLinkPtr& link = links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
-        if (!link || link->_IsKindOf("PxVQSQLScriptSoftLink") || VqsFindChildByObject(*this, m_elementLinks, link))
+        const PxVQElementSoftLinkPtr& link =
+            links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        if (!link || link->_IsA("PxVQSQLScriptSoftLink"))
             continue;
-        made.push_back(CreateElementLinkNode(link));
+        if (const PxVQProfileSoftLinkPtr profile{link}) {
+            if (PxVQIspecSoftLinkPtr ispec = profile->GetComponent()) {
+                profilesOfIspecs.emplace_back(link, ispec);
+                continue;
+            }
+        }
+        if (firstLoad)
+            CreateElementLinkNode(link);
+        else
+            AddElementLinkNode(link, true);
     }
-    for (VqsModelNodeElementLink* node : made) {
-        if (const PxVQProfileSoftLinkPtr profile{node->GetElementSoftLink()})
-            node->PlaceUnder(VqsFindChildByObject(*this, m_elementLinks, profile->GetComponent()));
-    }
-    if (!firstLoad) {
-        for (VqsModelNodeElementLink* node : made)
-            node->NotifyChanged();
+    for (const auto& [profile, ispec] : profilesOfIspecs) {
+        VqsModelNodeElementLink* ispecNode = m_elementLinks.FindByObject(ispec);
+        if (!ispecNode)
+            continue;
+        if (firstLoad)
+            CreateElementLinkNode(profile, ispecNode);
+        else
+            AddElementLinkNodeIfMissing(ispecNode, profile, true);
     }
     m_elementLinks.loaded = 1;
+}
+
+VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNode(const PxVQElementSoftLinkPtr& link, bool notify)
+{
+    if (VqsModelNodeElementLink* node = m_elementLinks.FindByObject(link))
+        return node;
+    if (!link)
+        return nullptr;
+    VqsModelNodeElementLink* node = CreateElementLinkNode(link);
+    if (notify)
+        node->NotifyChanged();
+    return node;
+}
+
+VqsModelNodeElementLink* VqsModelNodeBSLink::AddElementLinkNodeIfMissing(
+    VqsModelNodeElementLink* ispec, const PxVQElementSoftLinkPtr& link, bool notify)
+{
+    if (VqsModelNodeElementLink* node = m_elementLinks.FindByObject(link))
+        return node;
+    if (!link)
+        return nullptr;
+    VqsModelNodeElementLink* node = CreateElementLinkNode(link, ispec);
+    if (notify)
+        node->NotifyChanged();
+    return node;
 }
 
 void VqsModelNodeBSLink::LoadReportGroups(int mode)
@@ -107,6 +175,18 @@ void VqsModelNodeBSLink::LoadBundles(int mode)
         [this](const PxVQBundlePtr& bundle) { return new VqsModelNodeBundle(this, bundle); });
 }
 
+VqsModelNodeRepGroup* VqsModelNodeBSLink::FindOrCreateReportGroupNode(const PxVQReportGroupPtr& group, bool notify,
+                                                                     VqsModelNodeRepGroup* after)
+{
+    return VqsFindOrCreateChild(this, m_reportGroups, group, notify, after);
+}
+
+VqsModelNodeBundle* VqsModelNodeBSLink::FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
+                                                              VqsModelNodeBundle* after)
+{
+    return VqsFindOrCreateChild(this, m_bundles, bundle, notify, after);
+}
+
 void VqsModelNodeBSLink::GetElementLinkNodes(CObList& out) const { m_elementLinks.AppendTo(out); }
 
 void VqsModelNodeBSLink::GetReportGroupNodes(CObList& out) const { m_reportGroups.AppendTo(out); }
@@ -115,13 +195,70 @@ void VqsModelNodeBSLink::GetBundleNodes(CObList& out) const { m_bundles.AppendTo
 
 VqsModelNodeElementLink* VqsModelNodeBSLink::FindElementLinkNode(const PxObjectPtr& link) const
 {
-    return VqsFindChildByObject(*this, m_elementLinks, link);
+    return m_elementLinks.FindByObject(link);
+}
+
+VqsModelNodeLink* VqsModelNodeBSLink::FindLinkNode(const PxVQSoftLinkPtr& link)
+{
+    VqsModelNodeConfig* config = GetConfigNode();
+    if (!link || !config || !link->_IsKindOf("PxVQBSSoftLink"))
+        return nullptr;
+    return config->FindBSLinkNode(link);
+}
+
+void VqsModelNodeBSLink::GetSiblings(CObList& out)
+{
+    VqsModelNodeConfig* config = GetConfigNode();
+    if (!config)
+        return;
+    config->LoadBSLinks(VqsLoadCached);
+    config->GetBSLinkNodes(out);
+}
+
+int VqsModelNodeBSLink::LoadUpdatedElementLinks(int& updated, VqsLockBag& other, VqsLockBag& bag)
+{
+    const PxVQBSSoftLinkPtr bsLink = GetBSSoftLink();
+    if (bsLink && bsLink->GetUpdatedFlag()) {
+        updated = 1;
+        return 1;
+    }
+    VqsLockScope scope(VqsGetApp() ? VqsGetApp()->GetLink() : nullptr);
+    LoadElementLinks(VqsLoadCached);
+    for (POSITION pos = m_elementLinks.GetHeadPosition(); pos;) {
+        VqsModelNodeElementLink* node = m_elementLinks.GetNext(pos);
+        if (!bag.Contains(node)) {
+            if (!bag.TakeOverNode(node, other))
+                return 0;
+            node->Refresh();
+        }
+        if (node->IsSoftLinkUpdated()) {
+            updated = 1;
+            break;
+        }
+    }
+    return 1;
+}
+
+int VqsModelNodeBSLink::DeleteSoftLink(VqsModelNodeConfig* config, VqsModelNodeBSLink* link)
+{
+    if (!config || !link)
+        return 0;
+    {
+        VqsTransactionObject transaction(link->GetObject());
+        if (!transaction.DeleteObject())
+            return 0;
+    }
+    config->RemoveChild(link);
+    delete link;
+    return 1;
 }
 
 void VqsModelNodeBSLink::LoadChildren(int mode)
 {
-    LoadElementLinks(mode);
+    if (!GetBSSoftLink())
+        return;
     LoadReportGroups(mode);
+    LoadElementLinks(mode);
     LoadBundles(mode);
 }
 
@@ -268,6 +405,13 @@ int VqsModelNodeBSLink::LockOptionSetPaths(VqsLockBag& bag, const PxVQObjectPtr&
     });
 }
 
+VqsModelNodeElementLink::VqsModelNodeElementLink(VqsModelNode* parent, const PxVQElementSoftLinkPtr& link,
+                                                 VqsModelNodeElementLink* ispec)
+    : VqsModelNodeLink(parent, link)
+{
+    PlaceUnder(ispec);
+}
+
 VqsModelNodeElementLink::~VqsModelNodeElementLink()
 {
     if (m_pIspecNode)
@@ -284,6 +428,111 @@ void VqsModelNodeElementLink::PlaceUnder(VqsModelNodeElementLink* ispec)
         return;
     m_pIspecNode = ispec;
     ispec->m_profiles.AddTail(this);
+}
+
+void VqsModelNodeElementLink::AppendSubNode(VqsModelNodeElementLink* node)
+{
+    if (node && !m_profiles.PositionOf(node))
+        m_profiles.AddTail(node);
+}
+
+int VqsModelNodeElementLink::GetIspecType() const
+{
+    const PxVQElementSoftLinkPtr link = GetElementSoftLink();
+    switch (link->GetElementType()) {
+    case 0:
+        return 0;
+    case VqsElementIspec:
+        return PxVQIspecSoftLinkPtr(link)->GetIspecType() != 0 ? 1 : 2;
+    case VqsElementReport:
+        return 3;
+    case VqsElementProfile:
+        return 4;
+    default:
+        return 5;
+    }
+}
+
+PxLSEElementPtr VqsModelNodeElementLink::CollectDesignParts(const PxLSEElementPtr& design, PxLSEElementPtr& element,
+                                                            CString& name)
+{
+    const PxLSEComponentPtr component(design);
+    if (!component)
+        return design;
+    const PxLSEProfilePtr profile = component->GetOrdinateProfile();
+    if (profile && profile->GetName().Left(1) == "$") {
+        PxTypedList<PxLSEDataOrdinatePtr> ordinates;
+        profile->GetOrdinateDictionary(ordinates);
+        if (!ordinates.IsEmpty()) {
+            element = PxLSEElementPtr(ordinates.GetHead()->GetTarget());
+            if (element)
+                name = element->GetName();
+        }
+    }
+    return profile;
+}
+
+int VqsModelNodeElementLink::DeleteSoftLink()
+{
+    {
+        VqsTransactionObject transaction(GetObject());
+        if (!transaction.DeleteObject())
+            return 0;
+    }
+    while (!m_profiles.IsEmpty()) {
+        VqsModelNodeElementLink* profile = m_profiles.GetHead();
+        GetBSLinkNode()->RemoveChild(profile);
+        delete profile;
+    }
+    GetBSLinkNode()->RemoveChild(this);
+    delete this;
+    return 1;
+}
+
+int VqsModelNodeElementLink::Delete()
+{
+    if (!GetElementSoftLink() || !GetElementSoftLink()->_IsKindOf("PxVQIspecSoftLink"))
+        return VqsModelNode::Delete();
+    VqsModelNodeBSLink* owner = GetBSLinkNode();
+    bool deleted = false;
+    {
+        VqsTransaction transaction;
+        bool profilesGone = true;
+        while (profilesGone && !m_profiles.IsEmpty())
+            profilesGone = m_profiles.GetHead()->Delete() != 0;
+        // An Ispec whose profile stays would leave that profile without its Ispec.
+        if (!profilesGone)
+            transaction.SetFailed();
+        else
+            deleted = VqsModelNode::Delete() != 0;
+    }
+    if (!deleted)
+        owner->LoadElementLinks(VqsLoadReread);
+    return deleted ? 1 : 0;
+}
+
+VqsModelNodeLink* VqsModelNodeElementLink::FindLinkNode(const PxVQSoftLinkPtr& link)
+{
+    if (!link || !link->_IsKindOf("PxVQElementSoftLink"))
+        return nullptr;
+    return GetBSLinkNode()->FindElementLinkNode(link);
+}
+
+VqsModelNodeConfig* VqsModelNodeElementLink::GetConfigNode() const { return GetBSLinkNode()->GetConfigNode(); }
+
+void VqsModelNodeElementLink::GetSiblings(CObList& out)
+{
+    VqsModelNodeBSLink* owner = GetBSLinkNode();
+    owner->LoadElementLinks(VqsLoadCached);
+    CObList links;
+    owner->GetElementLinkNodes(links);
+    for (POSITION pos = links.GetHeadPosition(); pos;) {
+        auto* link = static_cast<VqsModelNodeElementLink*>(links.GetNext(pos));
+        if (IsPlacedBelow())
+            link->GetProfileNodes(out);
+        else if (!link->IsPlacedBelow())
+            out.AddTail(link);
+    }
 }
 
 int VqsModelNodeElementLink::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
@@ -349,4 +598,27 @@ int VqsModelNodeElementLink::LockOptionNodes(VqsLockBag& bag, const PxVQObjectPt
             return 0;
     }
     return 1;
+}
+
+bool VqsModelNodeElementLink::HasExplicitBundleMembership() const
+{
+    const PxVQElementSoftLinkPtr link = GetElementSoftLink();
+    if (!link || link->GetUpdatedFlag())
+        return true;
+    for (POSITION pos = m_profiles.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr profile = m_profiles.GetNext(pos)->GetElementSoftLink();
+        if (profile && profile->GetUpdatedFlag())
+            return true;
+    }
+    const PxVQIspecSoftLinkPtr ispec(link);
+    if (!ispec)
+        return false;
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    ispec->GetListOfIspecBundleData(entries);
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        const PxVQBundlePtr bundle = entries.GetNext(pos)->GetBundleInformation();
+        if (bundle && !bundle->GetContainsAllIspecs())
+            return true;
+    }
+    return false;
 }

@@ -1,15 +1,145 @@
 #include "model/VqsModelNodeOSet.h"
 
 #include "model/VqsLockBag.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeOption.h"
+#include "model/VqsModelNodeSystem.h"
 #include "model/VqsOptionNodeRegister.h"
+#include "model/VqsTransaction.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxLSEIspec.h"
+#include "proxy/PxLSEParts.h"
+#include "proxy/PxQSRIspecOptions.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
 
+#include <map>
+#include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
 const UINT IDS_OPTIONS_NOT_SUPPORTED = 61500;
+const UINT IDS_CANNOT_REMOVE_OPTION_SET = 61607;
+
+// The subsystem numbers a QSR Ispec may get, in the order they are tried.
+const char* const kSubsystemNumbers[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "A", "B", "C", "LSS"};
+
+template <class T>
+const T& NextOf(const PxTypedList<T>& list, POSITION& position)
+{
+    return static_cast<const CList<T, const T&>&>(list).GetNext(position);
+}
+
+bool IsQSRIspecRecord(const PxOptionsPtr& record)
+{
+    const int kind = record->GetOptionsKind();
+    return record->GetOptionsType() == VQHostQSR && (kind == PxOptionsKindComponent || kind == PxOptionsKindEvent);
+}
+
+// Gives the QSR options of Ispecs their subsystem numbers: the number of the template's
+// record of the same element, or the number under which the Ispec's design subsystem is
+// known in its business segment.
+class SubsystemNumbering {
+public:
+    explicit SubsystemNumbering(const PxVQGenSetPtr& templateSet)
+    {
+        if (!templateSet)
+            return;
+        m_hasTemplate = true;
+        PxTypedList<PxOptionsPtr> records;
+        templateSet->GetAllOptions(records);
+        for (POSITION pos = records.GetHeadPosition(); pos;) {
+            const PxQSRIspecOptionsPtr record(NextOf(records, pos));
+            const PxVQSoftLinkPtr link = record ? record->GetSoftLink() : PxVQSoftLinkPtr();
+            if (link)
+                m_templateNumbers.emplace(std::string(link->GetName()), record->GetSubsystemNum());
+        }
+    }
+
+    void Give(const PxOptionsPtr& record)
+    {
+        const PxQSRIspecOptionsPtr options(record);
+        const PxVQSoftLinkPtr link = options ? options->GetSoftLink() : PxVQSoftLinkPtr();
+        if (!link)
+            return;
+        // The record's own segment, so that every segment of the configuration is numbered.
+        const PxVQElementSoftLinkPtr element(link);
+        const PxVQBSSoftLinkPtr segmentLink = element ? element->GetBSSoftLink() : PxVQBSSoftLinkPtr();
+        if (!segmentLink)
+            return;
+        const PxLSEBusinessSegmentPtr segment =
+            VqsGetApp()->GetLSEEnterprise()->GetBusinessSegment(segmentLink->GetName());
+        const PxLSEElementPtr design = segment ? segment->GetElement(link->GetName()) : PxLSEElementPtr();
+        if (!design)
+            return;
+        if (m_hasTemplate) {
+            const auto found = m_templateNumbers.find(std::string(link->GetName()));
+            if (found != m_templateNumbers.end())
+                options->SetSubsystemNum(found->second);
+            return;
+        }
+        const PxLSEIspecPtr ispec(design);
+        const CString subsystem = ispec ? ispec->GetSubsystem() : CString();
+        const std::map<std::string, CString>& names = NamesByNumber(segment);
+        for (const char* number : kSubsystemNumbers) {
+            const auto named = names.find(number);
+            if ((named == names.end() ? CString() : named->second) == subsystem) {
+                options->SetSubsystemNum(number);
+                return;
+            }
+        }
+    }
+
+private:
+    const std::map<std::string, CString>& NamesByNumber(const PxLSEBusinessSegmentPtr& segment)
+    {
+        auto [entry, made] = m_segments.try_emplace(std::string(segment->GetName()));
+        if (!made)
+            return entry->second;
+        PxTypedList<PxLSESubsystemPtr> subsystems;
+        segment->GetSubsystemList(subsystems);
+        for (POSITION pos = subsystems.GetHeadPosition(); pos;) {
+            const PxLSESubsystemPtr subsystem = subsystems.GetNext(pos);
+            const CString name = subsystem->GetName();
+            std::string number = std::to_string(subsystem->GetNumber());
+            if (name == "QUERY")
+                number = "A";
+            else if (name == "ROC")
+                number = "C";
+            entry->second[number] = name;
+        }
+        return entry->second;
+    }
+
+    bool m_hasTemplate = false;
+    std::map<std::string, CString> m_templateNumbers;
+    std::map<std::string, std::map<std::string, CString>> m_segments;
+};
+
+bool IsInRepositoryTransaction()
+{
+    VqsSysApp* app = VqsGetApp();
+    PxVQLink* link = app ? app->GetLink() : nullptr;
+    return link && link->IsInTransaction();
+}
+
+// Whether another record of the link than `record` holds updated options.
+bool OtherOptionsUpdated(const PxVQSoftLinkPtr& link, const PxOptionsPtr& record)
+{
+    PxTypedList<PxOptionsPtr> records;
+    link->GetAllOptions(records);
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxOptionsPtr& other = NextOf(records, pos);
+        if (other && !other->IsSameOid(record) && other->IsUpdated())
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -21,39 +151,61 @@ CString VqsModelNodeOSet::GetName() const
     return optionSet && optionSet->ObjectPresent() ? optionSet->GetName() : CString();
 }
 
-void VqsModelNodeOSet::BuildOptionNodes(int mode)
+bool VqsModelNodeOSet::IsGenSet() const
+{
+    const PxVQOptionSetPtr optionSet = GetOptionSet();
+    return optionSet && optionSet->ObjectPresent() && optionSet->_IsKindOf("PxVQGenSet");
+}
+
+void VqsModelNodeOSet::DropVanishedOptionNodes(const PxTypedList<PxOptionsPtr>& records)
+{
+    std::unordered_set<PxHandle> listed;
+    listed.reserve(VqsMapObjToPtr<PxOptionsPtr, VqsModelNodeOption>::kBuckets);
+    for (POSITION pos = records.GetHeadPosition(); pos;)
+        listed.insert(NextOf(records, pos)->GetHandle());
+    std::vector<VqsModelNodeOption*> gone;
+    for (POSITION pos = m_options.GetHeadPosition(); pos;) {
+        VqsModelNodeOption* option = m_options.GetNext(pos);
+        if (!listed.contains(option->GetObject()->GetHandle()))
+            gone.push_back(option);
+    }
+    for (VqsModelNodeOption* option : gone) {
+        RemoveChild(option);
+        delete option;
+    }
+}
+
+void VqsModelNodeOSet::BuildOptionNodes(int mode, const PxVQGenSetPtr& templateSet)
 {
     const PxVQOptionSetPtr optionSet = GetOptionSet();
     if (!optionSet || (mode == VqsLoadCached && m_options.loaded))
         return;
     PxTypedList<PxOptionsPtr> records;
     optionSet->GetAllOptions(records);
-    if (mode == VqsLoadDropVanished) {
-        std::unordered_set<std::uint64_t> listed;
-        for (POSITION pos = records.GetHeadPosition(); pos;)
-            listed.insert(records.CList<PxOptionsPtr, const PxOptionsPtr&>::GetNext(pos)->GetHandle().MapKey());
-        CObList gone;
-        for (POSITION pos = m_options.GetHeadPosition(); pos;) {
-            VqsModelNodeOption* option = m_options.GetNext(pos);
-            if (!listed.contains(option->GetObject()->GetHandle().MapKey()))
-                gone.AddTail(option);
-        }
-        for (POSITION pos = gone.GetHeadPosition(); pos;) {
-            auto* option = static_cast<VqsModelNode*>(gone.GetNext(pos));
-            RemoveChild(option);
-            delete option;
-        }
-    }
+    if (mode == VqsLoadDropVanished)
+        DropVanishedOptionNodes(records);
+    const bool numbering = IsInRepositoryTransaction();
+    SubsystemNumbering numbers(numbering ? templateSet : PxVQGenSetPtr());
     // Many unsupported records in one set are told once, not in a burst of boxes.
     bool anyUnsupported = false;
+    VqsModelNodeOption* previous = nullptr;
     for (POSITION pos = records.GetHeadPosition(); pos;) {
-        const PxOptionsPtr& record = records.CList<PxOptionsPtr, const PxOptionsPtr&>::GetNext(pos);
-        if (VqsFindChildByObject(*this, m_options, record))
-            continue;
-        bool unsupported = false;
-        if (auto* option = static_cast<VqsModelNodeOption*>(VqsOptionNodeRegister::TryCreateNode(this, record, unsupported)))
-            m_options.AddTail(option);
-        anyUnsupported = anyUnsupported || unsupported;
+        const PxOptionsPtr& record = NextOf(records, pos);
+        if (numbering && IsQSRIspecRecord(record)) {
+            try {
+                numbers.Give(record);
+            } catch (const VqReportableException&) {
+                // The record keeps the number it has; its node is made all the same.
+            }
+        }
+        VqsModelNodeOption* option = m_options.FindByObject(record);
+        if (!option) {
+            bool unsupported = false;
+            option = static_cast<VqsModelNodeOption*>(VqsOptionNodeRegister::TryCreateNode(this, record, unsupported));
+            m_options.SetAt(record, option, previous);
+            anyUnsupported = anyUnsupported || unsupported;
+        }
+        previous = option ? option : previous;
     }
     m_options.loaded = 1;
     if (anyUnsupported)
@@ -64,7 +216,95 @@ void VqsModelNodeOSet::GetOptionNodes(CObList& out) const { m_options.AppendTo(o
 
 VqsModelNodeOption* VqsModelNodeOSet::FindOptionNode(const PxObjectPtr& options) const
 {
-    return VqsFindChildByObject(*this, m_options, options);
+    return m_options.FindByObject(options);
+}
+
+VqsModelNodeOption* VqsModelNodeOSet::CreateOptionNode(const PxOptionsPtr& options, bool notify)
+{
+    if (VqsModelNodeOption* option = m_options.FindByObject(options))
+        return option;
+    auto* option = static_cast<VqsModelNodeOption*>(VqsOptionNodeRegister::CreateNode(this, options));
+    if (!option)
+        return nullptr;
+    m_options.SetAt(options, option);
+    if (notify)
+        option->NotifyChanged();
+    return option;
+}
+
+void VqsModelNodeOSet::CollectPacks(VqsPackSpecList& packs, const PxVQBSSoftLinkPtr& bsSoftLink)
+{
+    for (POSITION pos = m_options.GetHeadPosition(); pos;) {
+        VqsModelNodeOption* option = m_options.GetNext(pos);
+        if (!bsSoftLink || option->BelongsToBSSoftLink(bsSoftLink))
+            option->CollectPacks(packs);
+    }
+}
+
+void VqsModelNodeOSet::ApplyPackReplacements(const VqsBSPackReplacementList& replacements)
+{
+    for (POSITION pos = m_options.GetHeadPosition(); pos;) {
+        VqsModelNodeOption* option = m_options.GetNext(pos);
+        const PxVQBSSoftLinkPtr segment = option->GetBSSoftLink();
+        const PxVQOptionsPtr record(option->GetOptions());
+        // The segment's own options are rewritten by the segment link node.
+        if (!segment || !record || record->GetSoftLink()->IsSameOid(segment))
+            continue;
+        for (POSITION at = replacements.GetHeadPosition(); at;) {
+            const VqsBSPackReplacement& replacement = replacements.GetNext(at);
+            if (replacement.bsSoftLink && replacement.bsSoftLink->IsSameOid(segment))
+                option->ReplacePack(replacement);
+        }
+    }
+}
+
+void VqsModelNodeOSet::CollectElementPacks(int unused, VqsBSPackReplacementList& replacements,
+                                           const PxVQBSSoftLinkPtr& bsSoftLink)
+{
+    for (POSITION pos = m_options.GetHeadPosition(); pos;) {
+        VqsModelNodeOption* option = m_options.GetNext(pos);
+        const PxVQOptionsPtr record(option->GetOptions());
+        if (!record || !option->BelongsToBSSoftLink(bsSoftLink) || record->GetSoftLink()->IsSameOid(bsSoftLink))
+            continue;
+        VqsBSPackReplacement prepared{bsSoftLink, 0, 0, CString(), CString()};
+        option->CollectUpdatedPacks(unused, replacements, prepared);
+    }
+}
+
+bool VqsModelNodeOSet::DeleteNode()
+{
+    BuildOptionNodes(VqsLoadCached);
+    VqsModel* model = GetModel();
+    std::vector<VqsModelNodeLink*> toClear;
+    std::vector<VqsModelNodeLink*> toDelete;
+    for (POSITION pos = m_options.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr record(m_options.GetNext(pos)->GetOptions());
+        if (!record || !record->IsUpdated())
+            continue;
+        const PxVQSoftLinkPtr link = record->GetSoftLink();
+        if (!link || OtherOptionsUpdated(link, record))
+            continue;
+        VqsModelNodeLink* linkNode = model ? model->FindOptionNodeOfOSet(link) : nullptr;
+        if (!linkNode)
+            return false;
+        (link->IsObsolete() ? toDelete : toClear).push_back(linkNode);
+    }
+    {
+        VqsTransaction transaction;
+        try {
+            for (VqsModelNodeLink* linkNode : toClear)
+                linkNode->SetUpdatedFlag(0);
+        } catch (const VqReportableException& error) {
+            transaction.ReportFailure(IDS_CANNOT_REMOVE_OPTION_SET, error);
+        }
+        for (auto it = toDelete.begin(); it != toDelete.end() && transaction.IsUsable(); ++it) {
+            if (!(*it)->Delete())
+                transaction.SetFailed();
+        }
+        if (transaction.IsUsable() && !VqsModelNode::Delete())
+            transaction.SetFailed();
+    }
+    return VqsTransaction::IsOk() != 0;
 }
 
 void VqsModelNodeOSet::RemoveChild(VqsModelNode* child)
@@ -75,4 +315,25 @@ void VqsModelNodeOSet::RemoveChild(VqsModelNode* child)
 
 void VqsModelNodeOSet::NotifyViews() { Broadcast(VqsOptionSetGone, false); }
 
-int VqsModelNodeOSet::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+int VqsModelNodeOSet::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    const PxVQObjectPtr own = GetObject();
+    if (own && target && own->IsSameOid(target)) {
+        VqsModelNode* config = GetParent();
+        if (config && !config->LockPath(bag, target))
+            return 0;
+    }
+    if (!bag.LockNode(this))
+        return 0;
+    if (target && target->_IsKindOf("PxVQElementSoftLink"))
+        return 1;
+    BuildOptionNodes(VqsLoadCached);
+    const PxVQBSSoftLinkPtr segment = target && target->_IsKindOf("PxVQBSSoftLink") ? PxVQBSSoftLinkPtr(target)
+                                                                                     : PxVQBSSoftLinkPtr();
+    for (POSITION pos = m_options.GetHeadPosition(); pos;) {
+        VqsModelNodeOption* option = m_options.GetNext(pos);
+        if ((!segment || option->BelongsToBSSoftLink(segment)) && !bag.LockNode(option))
+            return 0;
+    }
+    return 1;
+}

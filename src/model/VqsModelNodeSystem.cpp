@@ -1,8 +1,10 @@
 #include "model/VqsModelNodeSystem.h"
 
 #include "model/VqsLockBag.h"
+#include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeOSet.h"
+#include "model/VqsModelNodeOption.h"
 #include "proxy/VqException.h"
 #include "win/MbString.h"
 
@@ -59,6 +61,52 @@ VqsModelNodeConfig* VqsModelNodeSystem::FindConfigNode(const PxObjectPtr& config
     return VqsFindChildByObject(*this, m_oldConfigs, config);
 }
 
+VqsModelNodeCurConfig* VqsModelNodeSystem::FindOrCreateCurConfigNode(const PxVQCurConfigPtr& config, bool notify)
+{
+    return VqsFindOrCreateChild(this, m_curConfig, config, notify, static_cast<VqsModelNodeCurConfig*>(nullptr));
+}
+
+VqsModelNodeOldConfig* VqsModelNodeSystem::FindOrCreateOldConfigNode(const PxVQOldConfigPtr& config, bool notify,
+                                                                    VqsModelNodeOldConfig* after)
+{
+    return VqsFindOrCreateChild(this, m_oldConfigs, config, notify, after);
+}
+
+VqsModelNodeCurConfig* VqsModelNodeSystem::LockCurConfigChild(VqsLockBag& bag, const PxVQCurConfigPtr& config)
+{
+    return VqsLockChild(bag, FindOrCreateCurConfigNode(config, false));
+}
+
+VqsModelNodeOldConfig* VqsModelNodeSystem::LockOldConfigChild(VqsLockBag& bag, const PxVQOldConfigPtr& config)
+{
+    return VqsLockChild(bag, FindOrCreateOldConfigNode(config, false));
+}
+
+int VqsModelNodeSystem::CheckPackUsage(int& found, VqsLockBag& bag, const VqsPackSpecList& packSpecs)
+{
+    LoadCurConfig(VqsLoadCached);
+    CObList configs;
+    m_curConfig.AppendTo(configs);
+    for (POSITION pos = configs.GetHeadPosition(); pos && !found;) {
+        auto* config = static_cast<VqsModelNodeConfig*>(configs.GetNext(pos));
+        const int locked = VqsLockForWalk(bag, config);
+        if (locked < 0)
+            return 0;
+        if (locked > 0 && !config->CheckPackUsage(found, bag, packSpecs))
+            return 0;
+    }
+    return 1;
+}
+
+void VqsModelNodeSystem::CountPackUsage(const char* packName, int& inCurrent, int& inOld)
+{
+    LoadChildren(VqsLoadCached);
+    CObList configs;
+    GetConfigNodes(configs);
+    for (POSITION pos = configs.GetHeadPosition(); pos;)
+        static_cast<VqsModelNode*>(configs.GetNext(pos))->CountPackUsage(packName, inCurrent, inOld);
+}
+
 void VqsModelNodeSystem::LoadChildren(int mode)
 {
     LoadCurConfig(mode);
@@ -82,7 +130,20 @@ void VqsModelNodeSystem::CountHostUsage(const char* hostName, int& inGenSets, in
         m_oldConfigs.GetNext(pos)->CountHostUsage(hostName, inGenSets, inOldConfigs);
 }
 
-int VqsModelNodeSystem::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+int VqsModelNodeSystem::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    if (VqsIsOwnObject(*this, target) && !GetRoot()->LockPath(bag, target))
+        return 0;
+    if (!bag.LockNode(this))
+        return 0;
+    if (target && target->_IsKindOf("PxVQConfig"))
+        return 1;
+    LoadCurConfig(VqsLoadCached);
+    LoadOldConfigs(VqsLoadCached);
+    CObList configs;
+    GetChildren(configs);
+    return VqsLockPaths(configs, bag, target);
+}
 
 VqsModelNodeConfig::VqsModelNodeConfig(VqsModelNode* parent, const PxVQConfigPtr& config)
     : VqsModelNode(parent, config)
@@ -125,6 +186,9 @@ void VqsModelNodeConfig::LoadOptionSets(int mode)
         *this, m_optionSets, mode, VqsKnownChild::Refresh,
         [&](PxTypedList<PxVQOptionSetPtr>& optionSets) { ReadOptionSets(optionSets); },
         [this](const PxVQOptionSetPtr& optionSet) { return CreateOptionSetNode(this, optionSet); });
+    // A previous configuration without its option set is read again at the next load.
+    if (m_optionSets.IsEmpty() && dynamic_cast<VqsModelNodeOldConfig*>(this))
+        m_optionSets.loaded = 0;
 }
 
 VqsModelNodeOSet* VqsModelNodeConfig::AddOptionSetNode(const PxVQOptionSetPtr& optionSet, bool notify, bool refresh)
@@ -141,6 +205,75 @@ VqsModelNodeOSet* VqsModelNodeConfig::AddOptionSetNode(const PxVQOptionSetPtr& o
     if (notify)
         node->NotifyChanged();
     return node;
+}
+
+VqsModelNodeBSLink* VqsModelNodeConfig::AddBSLinkNode(const PxVQBSSoftLinkPtr& link, bool notify, VqsModelNodeBSLink* after)
+{
+    return VqsFindOrCreateChild(this, m_bsLinks, link, notify, after);
+}
+
+VqsModelNodeBSLink* VqsModelNodeConfig::LockBSLinkChild(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link)
+{
+    return VqsLockChild(bag, AddBSLinkNode(link, false));
+}
+
+VqsModelNodeOSet* VqsModelNodeConfig::LockOptionSetChild(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet)
+{
+    return VqsLockChild(bag, AddOptionSetNode(optionSet, false, false));
+}
+
+VqsModelNodeGenSet* VqsModelNodeConfig::LockGenSetChild(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet)
+{
+    return dynamic_cast<VqsModelNodeGenSet*>(LockOptionSetChild(bag, optionSet));
+}
+
+namespace {
+
+// Host types whose options name no packs the pack specification edits.
+bool NamesNoEditedPacks(const VqsModelNodeOSet& optionSet)
+{
+    const int hostType = optionSet.GetOptionSet()->GetHostType();
+    return hostType == 1 || hostType == 2;
+}
+
+int CheckOptionPacks(int& found, VqsLockBag& bag, VqsModelNodeOSet& optionSet, const VqsPackSpecList& packSpecs)
+{
+    optionSet.BuildOptionNodes(VqsLoadReread);
+    CObList options;
+    optionSet.GetOptionNodes(options);
+    for (POSITION pos = options.GetHeadPosition(); pos && !found;) {
+        auto* option = static_cast<VqsModelNodeOption*>(options.GetNext(pos));
+        const int locked = VqsLockForWalk(bag, option);
+        if (locked < 0)
+            return 0;
+        if (locked == 0)
+            continue;
+        VqsPackSpecList named;
+        option->CollectPacks(named);
+        for (POSITION it = named.GetHeadPosition(); it && !found;) {
+            if (VqsPackSpecsName(packSpecs, named.GetNext(it).name.GetString()))
+                found = 1;
+        }
+    }
+    return 1;
+}
+
+} // namespace
+
+int VqsModelNodeConfig::CheckPackUsage(int& found, VqsLockBag& bag, const VqsPackSpecList& packSpecs)
+{
+    LoadOptionSets(VqsLoadReread);
+    CObList optionSets;
+    GetOptionSetNodes(optionSets);
+    for (POSITION pos = optionSets.GetHeadPosition(); pos && !found;) {
+        auto* optionSet = static_cast<VqsModelNodeOSet*>(optionSets.GetNext(pos));
+        const int locked = VqsLockForWalk(bag, optionSet);
+        if (locked < 0)
+            return 0;
+        if (locked > 0 && !NamesNoEditedPacks(*optionSet) && !CheckOptionPacks(found, bag, *optionSet, packSpecs))
+            return 0;
+    }
+    return 1;
 }
 
 void VqsModelNodeConfig::GetBSLinkNodes(CObList& out) const { m_bsLinks.AppendTo(out); }
@@ -210,7 +343,46 @@ void VqsModelNodeConfig::CountHostUsage(const char* hostName, int& inGenSets, in
     }
 }
 
-int VqsModelNodeConfig::LockPath(VqsLockBag& bag, const PxVQObjectPtr&) { return bag.LockNode(this); }
+void VqsModelNodeConfig::CountPackUsage(const char* packName, int& inCurrent, int& inOld)
+{
+    LoadOptionSets(VqsLoadCached);
+    int& count = dynamic_cast<VqsModelNodeOldConfig*>(this) ? inOld : inCurrent;
+    for (POSITION pos = m_optionSets.GetHeadPosition(); pos;) {
+        VqsModelNodeOSet* optionSet = m_optionSets.GetNext(pos);
+        optionSet->BuildOptionNodes(VqsLoadCached);
+        CObList options;
+        optionSet->GetOptionNodes(options);
+        for (POSITION it = options.GetHeadPosition(); it;) {
+            VqsPackSpecList named;
+            static_cast<VqsModelNodeOption*>(options.GetNext(it))->CollectPacks(named);
+            for (POSITION spec = named.GetHeadPosition(); spec;) {
+                if (_mbsicmp(named.GetNext(spec).name.GetString(), packName) == 0)
+                    ++count;
+            }
+        }
+    }
+}
+
+int VqsModelNodeConfig::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
+{
+    if (VqsIsOwnObject(*this, target) && !GetSystemNode()->LockPath(bag, target))
+        return 0;
+    if (!bag.LockNode(this))
+        return 0;
+    if (target && target->_IsKindOf("PxVQBSSoftLink"))
+        return 1;
+    LoadBSLinks(VqsLoadCached);
+    CObList links;
+    GetBSLinkNodes(links);
+    if (!VqsLockPaths(links, bag, target))
+        return 0;
+    if (target && target->_IsKindOf("PxVQOptionSet"))
+        return 1;
+    LoadOptionSets(VqsLoadCached);
+    CObList optionSets;
+    GetOptionSetNodes(optionSets);
+    return VqsLockPaths(optionSets, bag, target);
+}
 
 void VqsModelNodeCurConfig::ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/VqsModelNodeList.h"
+#include "model/VqsModelNodeLocks.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQSystem.h"
 
@@ -24,11 +25,21 @@ public:
     // The current configuration, then the previous ones.
     void GetConfigNodes(CObList& out) const;
     VqsModelNodeConfig* FindConfigNode(const PxObjectPtr& config) const;
+    // The current configuration's node, made at the tail when absent.
+    VqsModelNodeCurConfig* FindOrCreateCurConfigNode(const PxVQCurConfigPtr& config, bool notify);
+    VqsModelNodeOldConfig* FindOrCreateOldConfigNode(const PxVQOldConfigPtr& config, bool notify,
+                                                     VqsModelNodeOldConfig* after = nullptr);
+    // The configuration's node in the bag; null when refused or gone.
+    VqsModelNodeCurConfig* LockCurConfigChild(VqsLockBag& bag, const PxVQCurConfigPtr& config);
+    VqsModelNodeOldConfig* LockOldConfigChild(VqsLockBag& bag, const PxVQOldConfigPtr& config);
+    // The pack-usage walk of the current configuration; 0 when a lock was refused.
+    int CheckPackUsage(int& found, VqsLockBag& bag, const VqsPackSpecList& packSpecs);
 
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;
     void RemoveChild(VqsModelNode* child) override;
     void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
+    void CountPackUsage(const char* packName, int& inCurrent, int& inOld) override;
     CString GetDescription() override;
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
@@ -54,9 +65,28 @@ public:
     VqsModelNodeBSLink* FindBSLinkNode(const PxObjectPtr& link) const;
     VqsModelNodeOSet* FindOptionSetNode(const PxObjectPtr& optionSet) const;
     VqsModelNodeGenSet* FindGenSetNode(const PxObjectPtr& genSet) const;
+    // The link's node, made when absent (after `after`, at the tail without one; announced
+    // when `notify`).
+    VqsModelNodeBSLink* AddBSLinkNode(const PxVQBSSoftLinkPtr& link, bool notify, VqsModelNodeBSLink* after = nullptr);
     // The option set's node, made when absent (at the tail; announced when `notify`), or
     // refreshed when present and `refresh`.
     VqsModelNodeOSet* AddOptionSetNode(const PxVQOptionSetPtr& optionSet, bool notify, bool refresh);
+
+    // The child's node in the bag; null when refused, gone or (generate set) of another
+    // kind.
+    VqsModelNodeBSLink* LockBSLinkChild(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link);
+    VqsModelNodeOSet* LockOptionSetChild(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet);
+    VqsModelNodeGenSet* LockGenSetChild(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet);
+    // The pack-usage walk of the option sets whose options name packs; 0 when a lock was
+    // refused.
+    int CheckPackUsage(int& found, VqsLockBag& bag, const VqsPackSpecList& packSpecs);
+    // The business-segment links from the newest to the oldest; links made in the same
+    // second keep their list order.
+    void GetBSLinkNodesByCreation(CObList& out);
+    // Whether another option set than `skip` carries the name (or, with long names, the
+    // short name); 61641 when the repository fails.
+    void IsOptionSetNameUsed(const char* name, bool& nameUsed, const char* shortName, bool& shortNameUsed,
+                             const VqsModelNodeOSet* skip);
 
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;
@@ -64,6 +94,8 @@ public:
     // Generate sets naming the host count as current uses, or as old ones in an old
     // configuration.
     void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
+    // Pack references of the options, into the current or the old count.
+    void CountPackUsage(const char* packName, int& inCurrent, int& inOld) override;
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
     int GetKind() const override { return VqsKindConfig; }

@@ -1,5 +1,7 @@
 #include "shell/VqsListFrame.h"
 
+#include "model/VqsLockBag.h"
+#include "model/VqsModel.h"
 #include "shell/StatusMessage.h"
 #include "shell/VqsListView.h"
 #include "shell/VqsMsgBox.h"
@@ -275,6 +277,11 @@ void VqsListFrame::OnRefresh()
 {
     StatusMessage status(this, IDS_REFRESHING_VIEWS);
     CWaitCursor wait;
+    VqsModel model;
+    VqsLockBag bag(VqsReadLock);
+    if (VqsSysApp* app = VqsGetApp())
+        app->RefreshAllViews(&model);
+    model.LockSubtree(bag, PxVQObjectPtr());
 }
 
 LRESULT VqsListFrame::OnRefreshMessage(WPARAM, LPARAM)

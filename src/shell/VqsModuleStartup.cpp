@@ -94,7 +94,7 @@ const VqsStartupStep kOptionSheets[] = {
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
-                                                        kLockManager, kOptionNodes, kOptionSheets};
+                                                         kLockManager, kOptionNodes, kOptionSheets};
 
 } // namespace
 

@@ -1,8 +1,9 @@
 # Runs the stand-in host on one script and compares what it prints with the expected file
 # next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
 # own. A line "# exit status: N" in the script names the status it must end with (0 when it
-# has none). The resource folder is printed as <resources>, so paths in log lines match
-# wherever the tree is.
+# has none). When NAME.repo is there too, `vqsrepo dump` of the repository afterwards must
+# print its lines (without indentation, in that order, others between them). The resource
+# folder is printed as <resources>, so paths in log lines match wherever the tree is.
 #   cmake -DHOST=vqshost -DVQSREPO=vqsrepo -DSCRIPT=NAME.vqs -DWORK=dir -DRESOURCES=dir
 #         -P RunHostScript.cmake
 get_filename_component(name ${SCRIPT} NAME_WE)
@@ -36,4 +37,17 @@ if(NOT "${output}" STREQUAL "${expected}")
 endif()
 if(NOT status STREQUAL expected_status)
   message(FATAL_ERROR "${name}: the host ended with ${status}, not ${expected_status}\n${errors}")
+endif()
+
+set(repository_file ${folder}/${name}.repo)
+if(EXISTS ${repository_file})
+  execute_process(COMMAND ${VQSREPO} dump ${work}/sample.vqr OUTPUT_FILE ${work}/${name}.dump RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name}: vqsrepo dump failed")
+  endif()
+  execute_process(COMMAND awk -f ${CMAKE_CURRENT_LIST_DIR}/LinesInOrder.awk ${repository_file} ${work}/${name}.dump
+                  OUTPUT_VARIABLE missing RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name}: ${missing}(the dump is ${work}/${name}.dump)")
+  endif()
 endif()

@@ -7,6 +7,8 @@
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQOptions.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/PxVQReportSoftLink.h"
 
 namespace {
@@ -56,23 +58,29 @@ TEST_F(LockPathTest, LockingAReportLocksTheWayDownThenItsAliasesThenItsOptions)
     ASSERT_NE(element, nullptr);
 
     VqsLockBag bag(VqsWriteLock);
-    ASSERT_EQ(config->LockPath(bag, target), 1);
+    ASSERT_EQ(bag.LockNode(config), 1);
     ASSERT_EQ(sales->LockPath(bag, target), 1);
     ASSERT_EQ(element->LockPath(bag, target), 1);
 
     std::vector<std::uint64_t> expected{Key(config->GetObject()), Key(sales->GetObject()), Key(monthly)};
+    const PxVQReportGroupPtr monthEnd = ReportGroup("SYS1", "SALES", "MONTHEND");
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-    ReportGroup("SYS1", "SALES", "MONTHEND")->GetListOfReportSoftLinkAliases(aliases);
+    monthEnd->GetListOfReportSoftLinkAliases(aliases);
     for (POSITION pos = aliases.GetHeadPosition(); pos;) {
         const PxVQReportSoftLinkAliasPtr alias = aliases.GetNext(pos);
-        if (alias->GetSoftLink()->IsSameOid(monthly))
+        if (alias->GetSoftLink()->IsSameOid(monthly)) {
+            expected.push_back(Key(monthEnd));
             expected.push_back(Key(alias));
+        }
     }
-    ASSERT_EQ(expected.size(), 4u) << "one alias names the report";
+    ASSERT_EQ(expected.size(), 5u) << "one alias names the report, below its group";
     PxTypedList<PxOptionsPtr> records;
     monthly->GetAllOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;)
-        expected.push_back(Key(records.GetNext(pos)));
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr record = records.GetNext(pos);
+        expected.push_back(Key(record->GetOptionSet()));
+        expected.push_back(Key(record));
+    }
     EXPECT_EQ(g_locked, expected);
     EXPECT_EQ(bag.GetCount(), static_cast<INT_PTR>(expected.size()));
 }
@@ -130,12 +138,17 @@ TEST_F(LockPathTest, AnOptionSetTargetLocksTheLinkAndEveryElementLinkOnly)
     std::vector<std::uint64_t> expected{Key(sales->GetObject())};
     PxTypedList<PxVQElementSoftLinkPtr> links;
     Segment("SYS1", "SALES")->GetListOfElementSoftLinks(links);
+    std::vector<std::uint64_t> profilesOfIspecs;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
         const PxVQElementSoftLinkPtr link = links.GetNext(pos);
-        if (!link->_IsKindOf("PxVQSQLScriptSoftLink"))
+        const PxVQProfileSoftLinkPtr profile = link;
+        if (profile && profile->GetComponent())
+            profilesOfIspecs.push_back(Key(link));
+        else if (!link->_IsKindOf("PxVQSQLScriptSoftLink"))
             expected.push_back(Key(link));
     }
-    EXPECT_EQ(g_locked, expected);
+    expected.insert(expected.end(), profilesOfIspecs.begin(), profilesOfIspecs.end());
+    EXPECT_EQ(g_locked, expected) << "the profiles placed under their Ispecs are read last";
     EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::GetListOfReportGroups"), 0);
 }
 
@@ -163,7 +176,10 @@ TEST_F(LockPathTest, AProfileUnderAnIspecLocksTheIspecBeforeItself)
                                         Key(profile)};
     PxTypedList<PxOptionsPtr> records;
     profile->GetAllOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;)
-        expected.push_back(Key(records.GetNext(pos)));
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr record = records.GetNext(pos);
+        expected.push_back(Key(record->GetOptionSet()));
+        expected.push_back(Key(record));
+    }
     EXPECT_EQ(g_locked, expected);
 }

@@ -138,7 +138,7 @@ TEST_F(TypedComboBoxTest, ARepositoryFailureWhileFillingIsShownAndFails)
     VqsTypedComboBox_System box(0);
     Create(box);
     vqtest::ScriptedUiDriver ui;
-    ui.ExpectMessageBox("Error:\nInjected repository failure", IDOK);
+    ui.ExpectMessageBox("Cannot fill the list:\nInjected repository failure", IDOK);
     PxFaultInjection::Throw("PxVQSystem::GetName", "Injected repository failure", 1);
     EXPECT_FALSE(box.Fill(Systems(), PxVQSystemPtr()));
     PxFaultInjection::Reset();

@@ -1,5 +1,8 @@
 #include "repo/RepoBuilder.h"
 
+#include "repo/RepoError.h"
+
+#include "proxy/PxCompOptions.h"
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxLSEAssociation.h"
 #include "proxy/PxLSEBuilder.h"
@@ -9,9 +12,13 @@
 #include "proxy/PxLSEParts.h"
 #include "proxy/PxLSEProfile.h"
 #include "proxy/PxLSERevisionId.h"
+#include "proxy/PxNTBSegOptions.h"
+#include "proxy/PxProfileOptions.h"
 #include "proxy/PxQSRBSegOptions.h"
+#include "proxy/PxReportOptions.h"
 #include "proxy/PxTarskBSegOptions.h"
 #include "proxy/PxTypedList.h"
+#include "proxy/PxUnixBSegOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQConfig.h"
@@ -43,6 +50,51 @@ constexpr const char* kRevisionKinds[] = {"Revision",          "GSDRevision",   
 
 // Design colours 1 to 8 as option colours.
 constexpr int kColourOfDesign[] = {0, 1, 4, 5, 3, 7, 2, 6};
+
+// Gives one pack option of a record its own value; false when the record has no such option.
+bool SetPackOption(const PxOptionsPtr& record, const std::string& option, const char* value)
+{
+    if (option == "DefPack") {
+        if (PxBSegOptionsPtr segment = record) {
+            segment->SetDefPack(value);
+            return true;
+        }
+    } else if (option == "ReorgPack") {
+        if (PxNTBSegOptionsPtr nt = record) {
+            nt->SetReorgPack(value);
+            return true;
+        }
+        if (PxUnixBSegOptionsPtr unix = record) {
+            unix->SetReorgPack(value);
+            return true;
+        }
+        if (PxQSRBSegOptionsPtr qsr = record) {
+            qsr->SetReorgPack(value);
+            return true;
+        }
+    } else if (option == "PackMapping") {
+        if (PxQSRBSegOptionsPtr qsr = record) {
+            qsr->SetPackMapping(value);
+            return true;
+        }
+    } else if (option == "CompPack") {
+        if (PxCompOptionsPtr component = record) {
+            component->SetCompPack(value);
+            return true;
+        }
+    } else if (option == "ExtractPack") {
+        if (PxReportOptionsPtr report = record) {
+            report->SetExtractPack(value);
+            return true;
+        }
+    } else if (option == "Pack") {
+        if (PxProfileOptionsPtr profile = record) {
+            profile->SetPack(value);
+            return true;
+        }
+    }
+    return false;
+}
 
 GUID GuidOf(const std::string& key)
 {
@@ -282,12 +334,34 @@ private:
             BuildReportGroup(links.at(group.segment), group);
         for (const BundleDesc& bundle : description.bundles)
             BuildBundle(links.at(bundle.segment), bundle);
+        for (std::size_t index = 0; index < optionSets.size(); ++index)
+            TakeOptionValues(optionSets[index], description.optionSets[index], links);
         for (const OldConfigDesc& old : description.oldConfigs) {
             PxVQOldConfigPtr config = system->CreateOldConfig();
             config->SetGenerationTime(old.generationTime);
             config->SetFromOSName(old.fromOSName.c_str());
             if (old.hasOptionSet)
                 MakeOptionSet(old.optionSet, config->CreateOptionSet(old.optionSet.name.c_str(), old.optionSet.hostType));
+        }
+    }
+
+    static void TakeOptionValues(const PxVQOptionSetPtr& set, const OptionSetDesc& description,
+                                 const std::map<std::string, PxVQBSSoftLinkPtr>& links)
+    {
+        for (const OptionValueDesc& option : description.options) {
+            auto segment = links.find(option.segment);
+            PxVQSoftLinkPtr link;
+            if (segment != links.end() && option.element.empty())
+                link = segment->second;
+            else if (segment != links.end())
+                link = segment->second->GetElementSoftLink(option.element.c_str());
+            if (!link)
+                throw RepoError(option.place + ": the system has no soft link " + option.segment +
+                                (option.element.empty() ? "" : "." + option.element));
+            if (!SetPackOption(set->GetOptions(link), option.option, option.value.c_str()))
+                throw RepoError(option.place + ": the tool gives no value to the option " + option.option +
+                                " of these options");
+            link->SetUpdatedFlag(1);
         }
     }
 

@@ -108,12 +108,24 @@ struct PackDesc {
     std::vector<AssociationDesc> associations;
 };
 
+// One option of a soft link's record in an option set, given its own value: a pack option
+// the tool knows by name (DefPack, ReorgPack, CompPack, ExtractPack, Pack, PackMapping).
+// The link is then flagged as holding updated options.
+struct OptionValueDesc {
+    std::string place;
+    std::string segment;
+    std::string element; // empty for the segment's own options
+    std::string option;
+    std::string value;
+};
+
 struct OptionSetDesc {
     std::string place;
     std::string name;
     int hostType = 0;
     std::string host; // the generate set's host, by name; may be empty
     std::string description;
+    std::vector<OptionValueDesc> options;
 };
 
 struct AliasDesc {

@@ -320,6 +320,18 @@ OptionSetDesc ReadOptionSet(const json& value, const std::string& place)
     set.hostType = static_cast<int>(node.Ranged("hostType", 0, 0, 3));
     set.host = node.Text("host");
     set.description = node.Text("description");
+    std::size_t index = 0;
+    for (const json* item : node.Array("options")) {
+        OptionValueDesc option;
+        option.place = At(place, "options", index++);
+        Node entry(*item, option.place);
+        option.segment = entry.RequiredText("segment");
+        option.element = entry.Text("element");
+        option.option = entry.RequiredText("option");
+        option.value = entry.Text("value");
+        entry.Done();
+        set.options.push_back(option);
+    }
     node.Done();
     return set;
 }

@@ -173,6 +173,31 @@ void AddHostsAndPacks(RepoDescription& description, const SampleScale& scale)
     addPack("TARSKPACK", 0, {{"", "TARSKHOST", "", "", 1, "DISK01", "ACR001", {"PK0001", "PK0002"}}});
 }
 
+// The second system's generate sets hold options changed from their defaults: packs of
+// elements and of the first segment, among them packs the enterprise does not have.
+void GiveUpdatedOptions(SystemDesc& system)
+{
+    const std::string& segment = system.segments.front();
+    const struct {
+        const char* optionSet;
+        const char* element;
+        const char* option;
+        const char* value;
+    } options[] = {{"NTGEN", "CUSTOMER", "CompPack", "ORDERS_FG"},
+                   {"NTGEN", "MONTHLY", "ExtractPack", "REPORTS_PATH"},
+                   {"UNIXGEN", "", "ReorgPack", "SALES_REORG"},
+                   {"UNIXGEN", "ORDBYDATE", "Pack", "SALES_TS"},
+                   {"QSRGEN", "", "PackMapping", "OLDDB SALESDB OLDLOG SALESLOG"}};
+    for (const auto& option : options) {
+        for (OptionSetDesc& set : system.optionSets) {
+            if (set.name != option.optionSet)
+                continue;
+            set.options.push_back({set.place + ".options[" + std::to_string(set.options.size()) + "]", segment,
+                                   option.element, option.option, option.value});
+        }
+    }
+}
+
 SystemDesc System(int index, const RepoDescription& description)
 {
     SystemDesc system;
@@ -191,7 +216,9 @@ SystemDesc System(int index, const RepoDescription& description)
                 {"UNIXGEN", 3, "UNIXHOST"}};
     for (const auto& set : sets)
         system.optionSets.push_back({system.place + ".optionSets[" + std::to_string(system.optionSets.size()) + "]",
-                                     set.name, set.type, set.host, std::string("Generate set for ") + set.host});
+                                     set.name, set.type, set.host, std::string("Generate set for ") + set.host, {}});
+    if (index == 1)
+        GiveUpdatedOptions(system);
     const std::string& first = system.segments.front();
     system.reportGroups.push_back({system.place + ".reportGroups[0]", first, "MONTHEND", "Month-end reports",
                                    {{"MONTHLY", "MONTHLY1"}, {"DAILY", "DAILY"}}});
@@ -202,7 +229,7 @@ SystemDesc System(int index, const RepoDescription& description)
         old.place = system.place + ".oldConfigs[0]";
         old.generationTime = 1700000000;
         old.fromOSName = "NTGEN";
-        old.optionSet = {old.place + ".optionSet", "NTGEN", 0, "NTHOST", "Generate set of the last generation"};
+        old.optionSet = {old.place + ".optionSet", "NTGEN", 0, "NTHOST", "Generate set of the last generation", {}};
         old.hasOptionSet = true;
         system.oldConfigs.push_back(old);
     }

@@ -1,11 +1,14 @@
 #include "support/SampleRepository.h"
 
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxCompOptions.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxLSEIspec.h"
 #include "proxy/PxLSEParts.h"
 #include "proxy/PxQSRBSegOptions.h"
+#include "proxy/PxReportOptions.h"
+#include "proxy/PxUnixBSegOptions.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
@@ -207,3 +210,22 @@ TEST(RepoSampleScaleTest, AScaleIsThreeWholeNumbersAndNothingElse)
 }
 
 } // namespace
+
+TEST_F(RepoSampleTest, TheSecondSystemsGenerateSetsHoldChangedPacks)
+{
+    const PxVQCurConfigPtr config = m_enterprise->GetSystem("SYS2")->GetCurConfig();
+    const PxVQBSSoftLinkPtr sales = config->GetBSSoftLink("SALES");
+    const PxCompOptionsPtr customer = sales->GetElementSoftLink("CUSTOMER")->GetOptions(config->GetOptionSet("NTGEN"));
+    EXPECT_EQ(customer->GetCompPack(), "ORDERS_FG");
+    EXPECT_FALSE(m_enterprise->GetPackInformation("ORDERS_FG")) << "a pack the enterprise lacks";
+    const PxReportOptionsPtr monthly = sales->GetElementSoftLink("MONTHLY")->GetOptions(config->GetOptionSet("NTGEN"));
+    EXPECT_EQ(monthly->GetExtractPack(), "REPORTS_PATH");
+    const PxUnixBSegOptionsPtr unix = sales->GetOptions(config->GetOptionSet("UNIXGEN"));
+    EXPECT_EQ(unix->GetReorgPack(), "SALES_REORG");
+    const PxQSRBSegOptionsPtr qsr = sales->GetOptions(config->GetOptionSet("QSRGEN"));
+    EXPECT_EQ(qsr->GetPackMapping(), "OLDDB SALESDB OLDLOG SALESLOG");
+    for (const char* element : {"CUSTOMER", "MONTHLY", "ORDBYDATE"})
+        EXPECT_TRUE(sales->GetElementSoftLink(element)->GetUpdatedFlag()) << element;
+    EXPECT_TRUE(sales->GetUpdatedFlag());
+    EXPECT_FALSE(FirstConfig()->GetBSSoftLink("SALES")->GetUpdatedFlag()) << "the first system keeps its defaults";
+}

@@ -1,0 +1,52 @@
+// The name and the Windows and UNIX type of a new pack. OK refuses the reserved name
+// "default", an empty name and a name another pack has (without regard to case, after the
+// pack list is read again when the enterprise changed), with the caller's objects
+// write-locked; the caller creates the pack.
+#pragma once
+
+#include "proxy/PxObjectEdition.h"
+#include "shell/VqsDialog.h"
+#include "shell/VqsOptCtrlRadio.h"
+#include "shell/VqsOptCtrlString.h"
+
+class VqsLockBag;
+class VqsModelNodeEnterprise;
+
+class VqsPackNewDlg : public VqsDialog {
+public:
+    static constexpr int IDC_NAME = 1376;
+    static constexpr int IDC_NOT_DEFINED = 1373;
+    static constexpr int IDC_TABLESPACE = 1374;
+    static constexpr int IDC_DISK_PATH = 1375;
+
+    VqsPackNewDlg(VqsModelNodeEnterprise* enterprise, VqsLockBag* bag, const PxObjectEdition& enterpriseEdition,
+                  CWnd* parent);
+    ~VqsPackNewDlg() override;
+
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
+
+    // After IDOK: the name as checked (without blanks around it) and the last type clicked.
+    CString GetPackName() const { return m_strCheckedName; }
+    int GetPackType() const { return m_nPackType; }
+
+protected:
+    void OnNotDefined() { m_nPackType = 0; }
+    void OnDiskPath() { m_nPackType = 1; }
+    void OnTablespace() { m_nPackType = 2; }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Whether no other pack has the name; FALSE after telling the user.
+    BOOL IsNameUnique(const CString& name);
+    void RefuseName(UINT messageId);
+
+    int m_nPackType = 0;
+    VqsOptCtrlString m_name;
+    VqsOptCtrlRadio m_typeButtons;
+    VqsModelNodeEnterprise* m_pEnterprise;
+    VqsLockBag* m_pBag;
+    PxObjectEdition m_enterpriseEdition;
+    CString m_strCheckedName;
+};

@@ -1,0 +1,228 @@
+// The model's creations under the enterprise (systems, hosts and packs, and the packs that
+// options name), and the nodes that tree items ask for.
+#include "model/VqsModel.h"
+
+#include "model/VqsLockBag.h"
+#include "model/VqsLockScope.h"
+#include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeHost.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeSystem.h"
+#include "model/VqsTransactionEnterprise.h"
+#include "proxy/VqException.h"
+#include "shell/VqsExceptionData.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+
+#include <cstring>
+
+namespace {
+
+const UINT IDS_PATH_PACK = 61533;
+const UINT IDS_TABLESPACE_PACK = 61534;
+const UINT IDS_CANNOT_ACCESS_HOSTS = 61549;
+const UINT IDS_PACK_DOES_NOT_MATCH = 61553;
+const int kPackConflictLine = 8880;
+
+PxVQLink* SessionLink()
+{
+    VqsSysApp* app = VqsGetApp();
+    return app ? app->GetLink() : nullptr;
+}
+
+// Write-locks the root and the children of one list whose objects are still present.
+bool LockRootAnd(VqsLockBag& bag, VqsModelNodeEnterprise& root, CObList& children)
+{
+    CObList nodes;
+    nodes.AddTail(&root);
+    for (POSITION pos = children.GetHeadPosition(); pos;) {
+        auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
+        if (child->GetObject()->ObjectPresent())
+            nodes.AddTail(child);
+    }
+    VqsLockScope scope(SessionLink());
+    return bag.LockNodes(nodes) != 0;
+}
+
+// The node of the parent object, when the model has one of that kind.
+template <class Node>
+Node* ParentNode(const VqsModel& model, const PxObjectPtr& parent)
+{
+    return dynamic_cast<Node*>(model.LookupNode(parent));
+}
+
+[[noreturn]] void ThrowPackConflict(const CString& name, int existingType)
+{
+    CString text;
+    if (!text.LoadString(IDS_PACK_DOES_NOT_MATCH)) {
+        text.Format("error (message %u not found)", IDS_PACK_DOES_NOT_MATCH);
+        throw VqsExceptionData(text, "VqsModel", kPackConflictLine);
+    }
+    CString kind;
+    kind.LoadString(existingType == VQPackPath ? IDS_PATH_PACK : IDS_TABLESPACE_PACK);
+    throw VqsExceptionData(text, "VqsModel", kPackConflictLine, name, kind);
+}
+
+} // namespace
+
+VqsModelNodeHost* VqsModel::GetHostNode(const PxVQHostInformationPtr& host)
+{
+    return m_root.FindOrCreateHostNode(host, false);
+}
+
+VqsModelNodeSystem* VqsModel::GetSystemNode(const PxVQSystemPtr& system)
+{
+    return m_root.FindOrCreateSystemNode(system, false);
+}
+
+VqsModelNodeCurConfig* VqsModel::GetCurConfigNode(const PxVQCurConfigPtr& config, const PxVQSystemPtr& system)
+{
+    auto* parent = ParentNode<VqsModelNodeSystem>(*this, system);
+    return parent ? parent->FindOrCreateCurConfigNode(config, false) : nullptr;
+}
+
+VqsModelNodeOldConfig* VqsModel::GetOldConfigNode(const PxVQOldConfigPtr& config, const PxVQSystemPtr& system)
+{
+    auto* parent = ParentNode<VqsModelNodeSystem>(*this, system);
+    return parent ? parent->FindOrCreateOldConfigNode(config, false) : nullptr;
+}
+
+VqsModelNodeBSLink* VqsModel::GetBSLinkNode(const PxVQBSSoftLinkPtr& link, const PxVQConfigPtr& config)
+{
+    auto* parent = ParentNode<VqsModelNodeConfig>(*this, config);
+    return parent ? parent->AddBSLinkNode(link, false) : nullptr;
+}
+
+VqsModelNodeRepGroup* VqsModel::GetReportGroupNode(const PxVQReportGroupPtr& group, const PxVQBSSoftLinkPtr& link)
+{
+    auto* parent = ParentNode<VqsModelNodeBSLink>(*this, link);
+    return parent ? parent->FindOrCreateReportGroupNode(group, false) : nullptr;
+}
+
+VqsModelNodeRepAlias* VqsModel::GetRepAliasNode(const PxVQReportSoftLinkAliasPtr& alias, const PxVQReportGroupPtr& group)
+{
+    auto* parent = ParentNode<VqsModelNodeRepGroup>(*this, group);
+    return parent ? parent->FindOrCreateRepAliasNode(alias, false) : nullptr;
+}
+
+VqsModelNodeBundle* VqsModel::GetBundleNode(const PxVQBundlePtr& bundle, const PxVQBSSoftLinkPtr& link)
+{
+    auto* parent = ParentNode<VqsModelNodeBSLink>(*this, link);
+    return parent ? parent->FindOrCreateBundleNode(bundle, false) : nullptr;
+}
+
+VqsModelNodeIspecBundleData* VqsModel::GetIspecBundleDataNode(const PxVQIspecBundleDataPtr& data,
+                                                              const PxVQBundlePtr& bundle)
+{
+    auto* parent = ParentNode<VqsModelNodeBundle>(*this, bundle);
+    return parent ? parent->FindOrCreateIspecBundleDataNode(data, false) : nullptr;
+}
+
+PxVQSystemPtr VqsModel::CreateSystem(PxVQSystemPtr& out, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,
+                                     LPCTSTR runtimeVersionIdentifier, int resetReportCount, int resetVersionNumber)
+{
+    return InsertSystem(out, name, shortName, description, runtimeVersionIdentifier, resetReportCount,
+                        resetVersionNumber);
+}
+
+PxVQSystemPtr VqsModel::InsertSystem(PxVQSystemPtr& out, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,
+                                     LPCTSTR runtimeVersionIdentifier, int resetReportCount, int resetVersionNumber)
+{
+    {
+        VqsTransactionEnterprise transaction;
+        out = transaction.CreateSystem(name, shortName, description, runtimeVersionIdentifier, resetReportCount,
+                                       resetVersionNumber);
+    }
+    if (!VqsTransaction::IsOk())
+        out = PxVQSystemPtr();
+    if (out)
+        m_root.FindOrCreateSystemNode(out, true);
+    return out;
+}
+
+PxVQHostInformationPtr VqsModel::CreateHost(PxVQHostInformationPtr& out, LPCTSTR name, int hostType, LPCTSTR address,
+                                            std::int64_t port, LPCTSTR ftpUserid, LPCTSTR ftpPassword)
+{
+    return AddHostInformation(out, name, hostType, address, port, ftpUserid ? ftpUserid : "",
+                              ftpPassword ? ftpPassword : "");
+}
+
+PxVQHostInformationPtr VqsModel::AddHostInformation(PxVQHostInformationPtr& out, LPCTSTR name, int hostType,
+                                                    LPCTSTR address, std::int64_t port, LPCTSTR ftpUserid,
+                                                    LPCTSTR ftpPassword)
+{
+    out = PxVQHostInformationPtr();
+    VqsLockBag bag(VqsWriteLock);
+    try {
+        m_root.LoadPacks(VqsLoadReread);
+        CObList packs;
+        m_root.GetPackNodes(packs);
+        if (!LockRootAnd(bag, m_root, packs))
+            return out;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+        return out;
+    }
+    {
+        VqsTransactionEnterprise transaction;
+        out = transaction.CreateHostInformation(name, hostType, address, port, ftpUserid ? ftpUserid : "",
+                                                ftpPassword ? ftpPassword : "");
+    }
+    if (!VqsTransaction::IsOk())
+        out = PxVQHostInformationPtr();
+    if (out)
+        m_root.FindOrCreateHostNode(out, true);
+    return out;
+}
+
+PxVQPackInformationPtr VqsModel::AddPackInformation(PxVQPackInformationPtr& out, LPCTSTR name, int packType)
+{
+    out = PxVQPackInformationPtr();
+    VqsLockBag bag(VqsWriteLock);
+    try {
+        m_root.LoadHosts(VqsLoadReread);
+        CObList hosts;
+        m_root.GetHostNodes(hosts);
+        if (!LockRootAnd(bag, m_root, hosts))
+            return out;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+        return out;
+    }
+    {
+        VqsTransactionEnterprise transaction;
+        out = transaction.CreatePackInformation(name, packType);
+    }
+    if (!VqsTransaction::IsOk())
+        out = PxVQPackInformationPtr();
+    if (out)
+        m_root.FindOrCreatePackNode(out, true);
+    return out;
+}
+
+void VqsModel::ThrowModelError(const VqsPackSpecList& packSpecs)
+{
+    // Packs never read into this model would otherwise be created a second time.
+    m_root.LoadPacks(VqsLoadCached);
+    for (POSITION pos = packSpecs.GetHeadPosition(); pos;) {
+        const VqsModelNode::PackSpec& spec = packSpecs.GetNext(pos);
+        if (spec.name.IsEmpty())
+            continue;
+        VqsModelNodePack* pack = nullptr;
+        CObList packs;
+        m_root.GetPackNodes(packs);
+        for (POSITION it = packs.GetHeadPosition(); it && !pack;) {
+            auto* candidate = static_cast<VqsModelNodePack*>(packs.GetNext(it));
+            if (std::strcmp(candidate->GetName().GetString(), spec.name.GetString()) == 0)
+                pack = candidate;
+        }
+        if (!pack) {
+            const PxVQPackInformationPtr created = m_root.GetEnterprise()->CreatePackInformation(spec.name);
+            m_root.FindOrCreatePackNode(created, false)->SetPackType(static_cast<VQPackType>(spec.type));
+        } else if (spec.type != 0 && pack->GetPackType() == VQPackNotDefined) {
+            pack->SetPackType(static_cast<VQPackType>(spec.type));
+        } else if (spec.type != 0 && pack->GetPackType() != spec.type) {
+            ThrowPackConflict(spec.name, pack->GetPackType());
+        }
+    }
+}

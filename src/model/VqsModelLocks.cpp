@@ -1,0 +1,375 @@
+// The model's lock operations: one per kind of object, each locking the path from the root
+// down to the object's node; the subtree lock; the delete of a list of nodes.
+#include "model/VqsModel.h"
+
+#include "model/VqsLockBag.h"
+#include "model/VqsLockScope.h"
+#include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeHost.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeOSet.h"
+#include "model/VqsModelNodeOption.h"
+#include "model/VqsModelNodeSystem.h"
+#include "proxy/PxVQOptions.h"
+#include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsRemovePromptDlg.h"
+#include "shell/VqsSysApp.h"
+
+namespace {
+
+const UINT IDS_CANNOT_ACCESS_OPTION_VALUES = 61502;
+const UINT IDS_CANNOT_ACCESS_HOSTS = 61549;
+const UINT IDS_CANNOT_ACCESS_OPTIONS_ENTRY = 61581;
+const UINT IDS_CANNOT_ACCESS_PREVIOUS_CONFIGS = 61603;
+const UINT IDS_CANNOT_ACCESS_ENTERPRISE = 61608;
+const UINT IDS_CANNOT_ACCESS_OPTION_SET = 61641;
+const UINT IDS_CANNOT_ACCESS_REPORT_GROUPS = 61694;
+const UINT IDS_CANNOT_ACCESS_SYSTEM = 61695;
+const UINT IDS_CANNOT_ACCESS_CURRENT_CONFIG = 61719;
+const UINT IDS_CANNOT_ACCESS_SEGMENT = 61723;
+const UINT IDS_CANNOT_ACCESS_REPORT_IN_GROUP = 61733;
+const UINT IDS_CANNOT_ACCESS_BUNDLE_ISPECS = 61888;
+const UINT IDS_CANNOT_ACCESS_BUNDLES = 61889;
+const UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+
+PxVQLink* SessionLink()
+{
+    VqsSysApp* app = VqsGetApp();
+    return app ? app->GetLink() : nullptr;
+}
+
+// One step of a lock chain: a repository failure is shown with the step's message.
+template <class Node, class Body>
+Node* Step(UINT messageId, Body body)
+{
+    try {
+        return body();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(messageId, error);
+        return nullptr;
+    }
+}
+
+// The child node of a parent whose list is read on demand: from the list as read, else
+// after reading it again; null when the parent does not list the object.
+template <class Node, class Load>
+Node* ChildNodeOf(VqsModel& model, const VqsModelNode* parent, const PxObjectPtr& object, Load load)
+{
+    auto find = [&]() -> Node* {
+        auto* node = dynamic_cast<Node*>(model.LookupNode(object));
+        return node && node->GetParent() == parent ? node : nullptr;
+    };
+    load(VqsLoadCached);
+    if (Node* node = find())
+        return node;
+    load(VqsLoadReread);
+    return find();
+}
+
+} // namespace
+
+VqsModelNodeEnterprise* VqsModel::LockEnterpriseNode(VqsLockBag& bag, const PxVQEnterprisePtr& enterprise)
+{
+    VqsLockScope scope(SessionLink());
+    return enterprise ? m_root.LockRoot(bag) : nullptr;
+}
+
+VqsModelNodeHost* VqsModel::LockHostNode(VqsLockBag& bag, const PxVQHostInformationPtr& host)
+{
+    VqsLockScope scope(SessionLink());
+    if (!host)
+        return nullptr;
+    return Step<VqsModelNodeHost>(IDS_CANNOT_ACCESS_HOSTS, [&] { return m_root.LockHostChild(bag, host); });
+}
+
+VqsModelNodePack* VqsModel::LockPackNode(VqsLockBag& bag, const PxVQPackInformationPtr& pack)
+{
+    VqsLockScope scope(SessionLink());
+    if (!pack)
+        return nullptr;
+    return Step<VqsModelNodePack>(IDS_CANNOT_ACCESS_HOSTS, [&] { return m_root.LockPackChild(bag, pack); });
+}
+
+VqsModelNodeSystem* VqsModel::LockSystemNode(VqsLockBag& bag, const PxVQSystemPtr& system)
+{
+    VqsLockScope scope(SessionLink());
+    if (!system)
+        return nullptr;
+    return Step<VqsModelNodeSystem>(IDS_CANNOT_ACCESS_SYSTEM, [&] { return m_root.LockSystemChild(bag, system); });
+}
+
+VqsModelNodeCurConfig* VqsModel::LockCurConfigNode(VqsLockBag& bag, const PxVQCurConfigPtr& config)
+{
+    VqsLockScope scope(SessionLink());
+    if (!config)
+        return nullptr;
+    return Step<VqsModelNodeCurConfig>(IDS_CANNOT_ACCESS_CURRENT_CONFIG,
+                                       [&] { return m_root.LockCurConfigOfSystem(bag, config); });
+}
+
+VqsModelNodeConfig* VqsModel::LockConfigNode(VqsLockBag& bag, const PxVQConfigPtr& config)
+{
+    VqsLockScope scope(SessionLink());
+    if (!config)
+        return nullptr;
+    VqsModelNodeSystem* system = Step<VqsModelNodeSystem>(
+        IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] { return LockSystemNode(bag, config->GetSystem()); });
+    if (!system)
+        return nullptr;
+    if (config->_IsKindOf("PxVQCurConfig"))
+        return Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_CURRENT_CONFIG,
+                                        [&] { return system->LockCurConfigChild(bag, PxVQCurConfigPtr(config)); });
+    return Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_PREVIOUS_CONFIGS,
+                                    [&] { return system->LockOldConfigChild(bag, PxVQOldConfigPtr(config)); });
+}
+
+VqsModelNodeBSLink* VqsModel::LockBSLinkNode(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link)
+{
+    VqsLockScope scope(SessionLink());
+    if (!link)
+        return nullptr;
+    VqsModelNodeConfig* config =
+        Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_SEGMENT, [&] { return LockConfigNode(bag, link->GetConfig()); });
+    if (!config)
+        return nullptr;
+    return Step<VqsModelNodeBSLink>(IDS_CANNOT_ACCESS_SEGMENT, [&] { return config->LockBSLinkChild(bag, link); });
+}
+
+VqsModelNodeRepGroup* VqsModel::LockReportGroupNode(VqsLockBag& bag, const PxVQReportGroupPtr& group)
+{
+    VqsLockScope scope(SessionLink());
+    if (!group)
+        return nullptr;
+    VqsModelNodeBSLink* link = Step<VqsModelNodeBSLink>(
+        IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] { return LockBSLinkNode(bag, group->GetBSSoftLink()); });
+    if (!link)
+        return nullptr;
+    return Step<VqsModelNodeRepGroup>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
+        return VqsLockChild(bag, link->FindOrCreateReportGroupNode(group, false));
+    });
+}
+
+VqsModelNodeRepAlias* VqsModel::LockRepAliasNode(VqsLockBag& bag, const PxVQReportSoftLinkAliasPtr& alias)
+{
+    VqsLockScope scope(SessionLink());
+    if (!alias)
+        return nullptr;
+    VqsModelNodeRepGroup* group = Step<VqsModelNodeRepGroup>(
+        IDS_CANNOT_ACCESS_REPORT_IN_GROUP, [&] { return LockReportGroupNode(bag, alias->GetReportGroup()); });
+    if (!group)
+        return nullptr;
+    return Step<VqsModelNodeRepAlias>(IDS_CANNOT_ACCESS_REPORT_GROUPS,
+                                      [&] { return group->LockRepAliasChild(bag, alias); });
+}
+
+VqsModelNodeBundle* VqsModel::LockBundleNode(VqsLockBag& bag, const PxVQBundlePtr& bundle)
+{
+    VqsLockScope scope(SessionLink());
+    if (!bundle)
+        return nullptr;
+    VqsModelNodeBSLink* link = Step<VqsModelNodeBSLink>(
+        IDS_CANNOT_ACCESS_BUNDLES, [&] { return LockBSLinkNode(bag, bundle->GetBSSoftLink()); });
+    if (!link)
+        return nullptr;
+    return Step<VqsModelNodeBundle>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
+        return VqsLockChild(bag, link->FindOrCreateBundleNode(bundle, false));
+    });
+}
+
+VqsModelNodeIspecBundleData* VqsModel::LockIspecBundleDataNode(VqsLockBag& bag, const PxVQIspecBundleDataPtr& data)
+{
+    VqsLockScope scope(SessionLink());
+    if (!data)
+        return nullptr;
+    VqsModelNodeBundle* bundle = Step<VqsModelNodeBundle>(
+        IDS_CANNOT_ACCESS_BUNDLE_ISPECS, [&] { return LockBundleNode(bag, data->GetBundleInformation()); });
+    if (!bundle)
+        return nullptr;
+    return Step<VqsModelNodeIspecBundleData>(IDS_CANNOT_ACCESS_BUNDLES,
+                                             [&] { return bundle->LockIspecBundleDataChild(bag, data); });
+}
+
+VqsModelNodeOSet* VqsModel::LockOptionSetNode(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet)
+{
+    VqsLockScope scope(SessionLink());
+    if (!optionSet)
+        return nullptr;
+    VqsModelNodeConfig* config = Step<VqsModelNodeConfig>(
+        IDS_CANNOT_ACCESS_SEGMENT, [&] { return LockConfigNode(bag, optionSet->GetConfig()); });
+    if (!config)
+        return nullptr;
+    return Step<VqsModelNodeOSet>(IDS_CANNOT_ACCESS_OPTION_SET,
+                                  [&] { return config->LockOptionSetChild(bag, optionSet); });
+}
+
+VqsModelNodeGenSet* VqsModel::LockGenSetNode(VqsLockBag& bag, const PxVQGenSetPtr& genSet)
+{
+    VqsLockScope scope(SessionLink());
+    if (!genSet)
+        return nullptr;
+    VqsModelNodeConfig* config = Step<VqsModelNodeConfig>(
+        IDS_CANNOT_ACCESS_SEGMENT, [&] { return LockConfigNode(bag, genSet->GetConfig()); });
+    if (!config)
+        return nullptr;
+    return Step<VqsModelNodeGenSet>(IDS_CANNOT_ACCESS_OPTION_SET, [&] { return config->LockGenSetChild(bag, genSet); });
+}
+
+VqsModelNodeOption* VqsModel::LockOptionNode(VqsLockBag& bag, const PxOptionsPtr& options)
+{
+    VqsLockScope scope(SessionLink());
+    const PxVQOptionsPtr record(options);
+    if (!record)
+        return nullptr;
+    VqsModelNodeOSet* optionSet = Step<VqsModelNodeOSet>(
+        IDS_CANNOT_ACCESS_OPTIONS_ENTRY, [&] { return LockOptionSetNode(bag, record->GetOptionSet()); });
+    if (!optionSet)
+        return nullptr;
+    return Step<VqsModelNodeOption>(IDS_CANNOT_ACCESS_OPTION_VALUES, [&] {
+        return VqsLockChild(bag, ChildNodeOf<VqsModelNodeOption>(
+                                     *this, optionSet, options, [&](int mode) { optionSet->BuildOptionNodes(mode); }));
+    });
+}
+
+VqsModelNodeLink* VqsModel::LockElementLinkNode(VqsLockBag& bag, const PxVQSoftLinkPtr& link)
+{
+    VqsLockScope scope(SessionLink());
+    if (!link)
+        return nullptr;
+    if (link->_IsKindOf("PxVQBSSoftLink"))
+        return LockBSLinkNode(bag, PxVQBSSoftLinkPtr(link));
+    const PxVQElementSoftLinkPtr element(link);
+    if (!element)
+        return nullptr;
+    VqsModelNodeBSLink* bsLink = Step<VqsModelNodeBSLink>(
+        IDS_CANNOT_ACCESS_OPTIONS_ENTRY, [&] { return LockBSLinkNode(bag, element->GetBSSoftLink()); });
+    if (!bsLink)
+        return nullptr;
+    return Step<VqsModelNodeLink>(IDS_CANNOT_ACCESS_OPTIONS_ENTRY, [&] {
+        return VqsLockChild(bag, ChildNodeOf<VqsModelNodeElementLink>(
+                                     *this, bsLink, element, [&](int mode) { bsLink->LoadElementLinks(mode); }));
+    });
+}
+
+void VqsModel::LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object)
+{
+    VqsLockScope scope(SessionLink());
+    VqsModelNode* node = object ? m_root.FindNode(object) : &m_root;
+    if (node)
+        Step<VqsModelNode>(IDS_CANNOT_ACCESS_ENTERPRISE, [&] { return node->LockSubtree(bag) ? node : nullptr; });
+    if (!object) {
+        if (VqsSysApp* app = VqsGetApp())
+            app->ClearRefreshPending();
+    }
+}
+
+bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
+{
+    CWaitCursor wait;
+    BOOL check = FALSE;
+    if (!VqsConfirmCancelBoxId(check, IDS_CHECK_CHANGED_OPTIONS))
+        return false;
+    // Failures below answer false, not the "go on" that would tell the caller all went well.
+    VqsLockBag listed(VqsFutureUpdateLock);
+    if (check) {
+        {
+            VqsLockScope scope(SessionLink());
+            if (!listed.LockNodesFrom(nodes, held))
+                return false;
+        }
+        bool yesToAll = false;
+        while (!nodes.IsEmpty() && !yesToAll) {
+            auto* node = static_cast<VqsModelNode*>(nodes.GetHead());
+            VqsLockBag path(VqsFutureUpdateLock);
+            {
+                VqsLockScope scope(SessionLink());
+                if (!node->LockPath(path, node->GetObject()))
+                    return false;
+            }
+            const int answer = VqsAskRemove(nullptr, node->GetDescription(), nodes.GetCount() > 1);
+            wait.Restore();
+            if (answer != IDYES && answer != VqsRemovePromptDlg::IDC_YES_TO_ALL)
+                return false;
+            if (!deleteNow)
+                return true;
+            nodes.RemoveHead();
+            if (!path.LockObjects(VqsWriteLock) || !node->Delete())
+                return false;
+            yesToAll = answer == VqsRemovePromptDlg::IDC_YES_TO_ALL;
+        }
+    }
+    if (!deleteNow)
+        return true;
+    VqsLockBag write(VqsWriteLock);
+    {
+        VqsLockScope scope(SessionLink());
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+            if (!node->LockPath(write, node->GetObject()))
+                return false;
+        }
+    }
+    while (!nodes.IsEmpty()) {
+        if (!static_cast<VqsModelNode*>(nodes.RemoveHead())->Delete())
+            return false;
+    }
+    return true;
+}
+
+void VqsModel::DeleteObject(VqsLockBag& held, PxTypedList<PxVQObjectPtr>& objects)
+{
+    CWaitCursor wait;
+    CObList nodes;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (VqsModelNode* node = m_root.FindNode(objects.GetNext(pos)))
+            nodes.AddTail(node);
+    }
+    DeleteNodes(held, nodes, true);
+}
+
+bool VqsModel::FindOptionsOfElementLink(VqsLockBag& bag, VqsModelNodeOption*& option, VqsModelNodeLink*& linkNode,
+                                        const PxVQConfigPtr& config, const PxVQSoftLinkPtr& link,
+                                        const PxVQOptionSetPtr& optionSet)
+{
+    CWaitCursor wait;
+    option = nullptr;
+    linkNode = nullptr;
+    if (!link)
+        return false;
+    const PxOptionsPtr options = link->GetOptions(optionSet);
+    if (!options)
+        return false;
+    VqsLockScope scope(SessionLink());
+    VqsModelNodeConfig* configNode = LockConfigNode(bag, config);
+    if (!configNode)
+        return false;
+    configNode->LoadBSLinks(VqsLoadCached);
+    configNode->LoadOptionSets(VqsLoadCached);
+    if (link->_IsKindOf("PxVQElementSoftLink")) {
+        VqsModelNodeBSLink* bsLink = LockBSLinkNode(bag, PxVQElementSoftLinkPtr(link)->GetBSSoftLink());
+        if (!bsLink)
+            return false;
+        bsLink->LoadElementLinks(VqsLoadCached);
+    }
+    linkNode = LockElementLinkNode(bag, link);
+    if (!linkNode)
+        return false;
+    option = LockOptionNode(bag, options);
+    return option != nullptr;
+}
+
+PxVQReportGroupPtr VqsModel::OpenReportGroupDlg(VqsLockBag& bag, VqsModelNodeBSLink*)
+{
+    bag.Release();
+    if (VqsSysApp* app = VqsGetApp())
+        app->LogInfo(0, "The new report group dialog is not available yet: not opened.");
+    return PxVQReportGroupPtr();
+}
+
+PxVQBundlePtr VqsModel::OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink*)
+{
+    bag.Release();
+    if (VqsSysApp* app = VqsGetApp())
+        app->LogInfo(0, "The new bundle dialog is not available yet: not opened.");
+    return PxVQBundlePtr();
+}

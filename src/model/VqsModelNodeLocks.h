@@ -1,0 +1,52 @@
+// What every node kind does with one of its children: find or make its node, lock it; and
+// the pieces of the pack-usage walk that the pack specification runs before it edits packs.
+#pragma once
+
+#include "model/VqsModelNodeList.h"
+#include "win/Collections.h"
+
+class VqsLockBag;
+
+using VqsPackSpecList = CList<VqsModelNode::PackSpec, const VqsModelNode::PackSpec&>;
+
+// A child whose object the bag holds is returned as it is. Otherwise its object is locked
+// (null when refused), an object another user deleted is told with 61746 (null), and the
+// child is refreshed.
+VqsModelNode* VqsLockChildNode(VqsLockBag& bag, VqsModelNode* child);
+
+template <class Node>
+Node* VqsLockChild(VqsLockBag& bag, Node* child)
+{
+    return static_cast<Node*>(VqsLockChildNode(bag, child));
+}
+
+// The child of the object in the list, made when absent: placed after `after` (at the tail
+// without one) and announced when `notify`.
+template <class Node, class Ptr>
+Node* VqsFindOrCreateChild(VqsModelNode* parent, VqsNodeList<Node>& list, const Ptr& object, bool notify, Node* after)
+{
+    if (!object)
+        return nullptr;
+    if (Node* node = VqsFindChildByObject(*parent, list, object))
+        return node;
+    auto* node = new Node(parent, object);
+    if (after)
+        VqsPlaceNodeAfter(list, node, after);
+    else
+        list.AddTail(node);
+    if (notify)
+        node->NotifyChanged();
+    return node;
+}
+
+// Whether the target is the node's own object.
+bool VqsIsOwnObject(const VqsModelNode& node, const PxVQObjectPtr& target);
+// Runs the lock path of every node of the list with the target; 0 at the first refusal.
+int VqsLockPaths(CObList& nodes, VqsLockBag& bag, const PxVQObjectPtr& target);
+
+// Locks the node for a walk that skips what is gone: -1 refused, 0 gone, 1 locked and
+// refreshed.
+int VqsLockForWalk(VqsLockBag& bag, VqsModelNode* node);
+
+// Whether a pack list names `name`, in any case.
+bool VqsPackSpecsName(const VqsPackSpecList& specs, const char* name);
