@@ -10,6 +10,8 @@
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxProfileOptions.h"
 #include "win/CButton.h"
+#include "win/DisplayList.h"
+#include "win/Gdi.h"
 #include "win/Input.h"
 #include "win/UserActions.h"
 
@@ -288,4 +290,38 @@ TEST(ColumnTextTest, NumbersOutsideSixtyFourBitsOrWithOtherCharactersAreNoNumber
     EXPECT_EQ(VqsParseNumber("12a"), std::nullopt);
     EXPECT_EQ(VqsParseNumber(""), std::nullopt);
     EXPECT_EQ(VqsParseNumber("-5"), -5);
+}
+
+TEST_F(BulkOptionsTest, ACellWithAPendingEditIsBoldAndACellAtItsDefaultGreyWithoutItsMark)
+{
+    OnBulkPage([&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+        ClickOnPage(dialog, 33037);
+        const int monthly = RowOf(page, "MONTHLY");
+        char cell[kVqsCellTextLength] = "";
+        page.GetCurrentPanel()->GetCellText(FALSE, monthly, 1, cell, kVqsCellTextLength);
+        ASSERT_EQ(cell[0], kVqsDefaultMark);
+        const std::string defaultPack = cell + 1;
+        EXPECT_EQ(std::string(page.GetList().GetItemText(monthly, 1)), defaultPack);
+
+        ClickOnPage(dialog, 33035);
+        SelectRows(page, {"ORDER"});
+        TypeService(page, "SVC9");
+        ClickOnPage(dialog, 33037);
+        page.GetList().Invalidate();
+        page.GetList().UpdateWindow();
+        const auto reportsDrawn = vqwin::GetWindowDisplayList(page.GetList().m_hWnd);
+        const vqwin::DisplayOp* grey = reportsDrawn->FindText(defaultPack);
+        ASSERT_TRUE(grey);
+        EXPECT_EQ(grey->color, RGB(160, 160, 160));
+        EXPECT_NE(grey->font.weight, 700);
+
+        ClickOnPage(dialog, 33035);
+        page.GetList().Invalidate();
+        page.GetList().UpdateWindow();
+        const auto ispecsDrawn = vqwin::GetWindowDisplayList(page.GetList().m_hWnd);
+        const vqwin::DisplayOp* bold = ispecsDrawn->FindText("SVC9");
+        ASSERT_TRUE(bold);
+        EXPECT_EQ(bold->font.weight, 700);
+        EXPECT_EQ(bold->color, RGB(0, 0, 0));
+    });
 }
