@@ -40,14 +40,6 @@ BOOL IsNonInputComponentOrEvent(PxOptionsPtr* row, BOOL mainEvent)
     return (*row)->_IsKindOf("PxCompOptions");
 }
 
-BOOL IsDigits(const CString& text)
-{
-    for (int i = 0; i < text.GetLength(); ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return FALSE;
-    return TRUE;
-}
-
 } // namespace
 
 std::optional<std::int64_t> VqsParseNumber(const char* text)
@@ -94,6 +86,14 @@ void ShowBlank(VqsOptCtrlString& edit)
 }
 
 BOOL StartsWithMark(const char* text) { return text && text[0] == kVqsDefaultMark; }
+
+BOOL IsDigits(const CString& text)
+{
+    for (int i = 0; i < text.GetLength(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return FALSE;
+    return TRUE;
+}
 
 } // namespace vqsadapter
 
@@ -416,7 +416,7 @@ BOOL VqsNumericValuePxAdapter::GetEditorText(char* buffer, int length)
         return FALSE;
     const CString text = m_pEdit->GetControlText();
     const std::optional<std::int64_t> number = VqsParseNumber(text);
-    const BOOL valid = IsDigits(text) && (text.IsEmpty() || (number && (!m_lowerLimit || *number >= *m_lowerLimit) &&
+    const BOOL valid = vqsadapter::IsDigits(text) && (text.IsEmpty() || (number && (!m_lowerLimit || *number >= *m_lowerLimit) &&
                                                              (!m_upperLimit || *number <= *m_upperLimit)));
     if (valid) {
         CopyCellText(text, buffer, length);

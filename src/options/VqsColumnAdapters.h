@@ -175,4 +175,6 @@ void ShowText(VqsOptCtrlString& edit, const char* text);
 // The placeholder of a column that does not apply (a single blank).
 void ShowBlank(VqsOptCtrlString& edit);
 BOOL StartsWithMark(const char* text);
+// Every character is a decimal digit (an empty text too).
+BOOL IsDigits(const CString& text);
 } // namespace vqsadapter

@@ -43,14 +43,6 @@ BOOL TakeCheck(VqsOptCtrlFlag& box)
     return modified;
 }
 
-BOOL IsDigits(const CString& text)
-{
-    for (int i = 0; i < text.GetLength(); ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return FALSE;
-    return TRUE;
-}
-
 } // namespace
 
 // ---- yes/no with default
@@ -377,7 +369,7 @@ BOOL VqsNumericWithDefaultValuePxAdapter::GetEditorText(char* buffer, int length
         const CString text = m_pEdit->GetControlText();
         const std::optional<std::int64_t> number = VqsParseNumber(text);
         std::int64_t limit = 0;
-        const BOOL valid = IsDigits(text) && (text.IsEmpty() || number);
+        const BOOL valid = vqsadapter::IsDigits(text) && (text.IsEmpty() || number);
         const BOOL withinLimits = !number || ((!HasLowerLimit(nullptr, limit) || *number >= limit) &&
                                               (!HasUpperLimit(nullptr, limit) || *number <= limit));
         if (!valid || !withinLimits) {

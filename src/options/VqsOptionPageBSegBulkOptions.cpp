@@ -383,6 +383,7 @@ void VqsOptionPageBSegBulkOptions::UndoAllPanels()
     m_list.Invalidate();
     m_list.UpdateWindow();
     m_bModified = FALSE;
+    m_bAtDefaults = TRUE;
     m_pSheet->SetPageStateImage(m_nPageIndex, m_bAtDefaults, m_bModified);
     UpdateButtons();
 }

@@ -86,6 +86,63 @@ public:
     void SetNone(PxOptionsPtr* row, int) override { Profile(row)->SetPack("NONE"); }
 };
 
+// A profile's percentage, with its default.
+class Percent : public VqsNumericWithDefaultValuePxAdapter {
+public:
+    using VqsNumericWithDefaultValuePxAdapter::VqsNumericWithDefaultValuePxAdapter;
+    using VqsNumericWithDefaultValuePxAdapter::GetDefault;
+    using VqsNumericWithDefaultValuePxAdapter::GetValue;
+    using VqsNumericWithDefaultValuePxAdapter::SetValue;
+    static PxProfileOptionsPtr Profile(PxOptionsPtr* row) { return PxProfileOptionsPtr(*row); }
+    BOOL GetDefault(PxOptionsPtr* row, std::int64_t& value) override
+    {
+        if (Profile(row))
+            value = Profile(row)->GetDefaultPercent();
+        return Profile(row) != nullptr;
+    }
+    BOOL GetValue(PxOptionsPtr* row, std::int64_t& value) override
+    {
+        if (Profile(row))
+            value = Profile(row)->GetPercent();
+        return Profile(row) != nullptr;
+    }
+    BOOL IsDefault(PxOptionsPtr* row, int& isDefault) override
+    {
+        if (Profile(row))
+            isDefault = Profile(row)->IsDefaultPercent();
+        return Profile(row) != nullptr;
+    }
+    void SetValue(PxOptionsPtr* row, std::int64_t value) override { Profile(row)->SetPercent(value); }
+    void MakeDefault(PxOptionsPtr* row, int) override { Profile(row)->MakeDefaultPercent(); }
+};
+
+// A report's OLTP client, with its default.
+class OltpClientWithDefault : public VqsBoolWithDefaultValuePxAdapter {
+public:
+    using VqsBoolWithDefaultValuePxAdapter::VqsBoolWithDefaultValuePxAdapter;
+    static PxReportOptionsPtr Report(PxOptionsPtr* row) { return PxReportOptionsPtr(*row); }
+    BOOL GetDefault(PxOptionsPtr* row, int& value) override
+    {
+        if (Report(row))
+            value = Report(row)->GetDefaultOLTPClient();
+        return Report(row) != nullptr;
+    }
+    BOOL GetValue(PxOptionsPtr* row, int& value) override
+    {
+        if (Report(row))
+            value = Report(row)->GetOLTPClient();
+        return Report(row) != nullptr;
+    }
+    BOOL IsDefault(PxOptionsPtr* row, int& isDefault) override
+    {
+        if (Report(row))
+            isDefault = Report(row)->IsDefaultOLTPClient();
+        return Report(row) != nullptr;
+    }
+    void SetValue(PxOptionsPtr* row, int value) override { Report(row)->SetOLTPClient(value); }
+    void MakeDefault(PxOptionsPtr* row, int) override { Report(row)->MakeDefaultOLTPClient(); }
+};
+
 struct ColumnAdaptersTest : OptionsTest {
     CDialog frame;
     Editors editors;
@@ -184,4 +241,44 @@ TEST_F(ColumnAdaptersTest, AProfileOverAComponentShowsTheComponent)
     VqsProfileOverIspecPxAdapter column;
     EXPECT_EQ(Cell(column, Record("CUSTBYNAME")), "CUSTOMER");
     EXPECT_EQ(Cell(column, Record("MONTHLY")), "");
+}
+
+TEST_F(ColumnAdaptersTest, ANumberWithADefaultShowsTheMarkAtItsDefaultAndAppliesEachWay)
+{
+    Percent column("Percent", 60, &editors.useDefault, &editors.text);
+    PxOptionsPtr row = Record("CUSTBYNAME");
+    EXPECT_EQ(Cell(column, row), "~0");
+    Commit(*app.GetLink(), [&] { column.SetText(&row, "42", kVqsCellTextLength); });
+    EXPECT_EQ(Cell(column, row), "42");
+    column.SetMatchText("42");
+    EXPECT_TRUE(column.MatchesRow(&row, nullptr));
+    EXPECT_FALSE(column.MatchesRow(&row, "~7"));
+    column.SetMatchText("abc");
+    EXPECT_FALSE(column.MatchesRow(&row, nullptr));
+    Commit(*app.GetLink(), [&] { column.SetText(&row, "~0", kVqsCellTextLength); });
+    EXPECT_TRUE(PxProfileOptionsPtr(row)->IsDefaultPercent());
+    EXPECT_TRUE(column.LoadEditor(&row, "17"));
+    const int beeps = vqwin::BeepCount();
+    vqui::user::ReplaceText(editors.GetDlgItem(1405)->m_hWnd, "1x");
+    char pending[kVqsCellTextLength] = "";
+    column.GetEditorText(pending, kVqsCellTextLength);
+    EXPECT_EQ(vqwin::BeepCount(), beeps + 1);
+    EXPECT_STREQ(pending, "17");
+}
+
+TEST_F(ColumnAdaptersTest, AYesNoWithADefaultTakesValuesAndTheDefaultAndMixedRowsClearBothBoxes)
+{
+    OltpClientWithDefault column("Client", 60, &editors.useDefault, &editors.flag);
+    PxOptionsPtr monthly = Record("MONTHLY");
+    PxOptionsPtr daily = Record("DAILY");
+    EXPECT_EQ(Cell(column, monthly), "~No");
+    Commit(*app.GetLink(), [&] { column.SetText(&monthly, "Yes", kVqsCellTextLength); });
+    EXPECT_EQ(Cell(column, monthly), "Yes");
+    EXPECT_TRUE(column.LoadEditor(&monthly, nullptr));
+    EXPECT_TRUE(editors.flag.IsChecked());
+    EXPECT_FALSE(column.MergeEditor(&daily, nullptr));
+    EXPECT_FALSE(editors.flag.IsChecked());
+    EXPECT_FALSE(editors.useDefault.IsChecked());
+    Commit(*app.GetLink(), [&] { column.SetText(&monthly, "~No", kVqsCellTextLength); });
+    EXPECT_TRUE(PxReportOptionsPtr(monthly)->IsDefaultOLTPClient());
 }
