@@ -167,3 +167,13 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int count)
         FailWithMessage(pDX, text);
     }
 }
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minimum && value <= maximum))
+        return;
+    CString text;
+    text.FormatMessage("Please enter an integer between %1 and %2.", std::to_string(minimum).c_str(),
+                       std::to_string(maximum).c_str());
+    FailWithMessage(pDX, text);
+}

@@ -12,6 +12,7 @@
 #include "win/UiDriver.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -67,6 +68,31 @@ VqsTreeItem* NextSibling(VqsTreeItem* parent, VqsTreeItem* item)
             next = child;
     }
     return next;
+}
+
+// The first item of the branch, in tree order, whose text starts with
+// `text`; the walk ends when it reaches `stop`, which is never an answer.
+VqsTreeItem* FindBefore(VqsTreeItem* item, VqsTreeItem* stop, const CString& text, BOOL& reached)
+{
+    if (item == stop) {
+        reached = TRUE;
+        return nullptr;
+    }
+    if (_strnicmp(item->GetText(), text, static_cast<std::size_t>(text.GetLength())) == 0)
+        return item;
+    if (item->GetState() != VqsTreeItem::Leaf && item->GetChildCount() == 0)
+        item->FillChildren(0);
+    std::vector<VqsTreeItem*> children;
+    for (POSITION position = item->GetChildren().GetHeadPosition(); position;)
+        children.push_back(item->GetChildren().GetNext(position));
+    std::sort(children.begin(), children.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
+    for (VqsTreeItem* child : children) {
+        if (VqsTreeItem* found = FindBefore(child, stop, text, reached))
+            return found;
+        if (reached)
+            break;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -637,5 +663,10 @@ VqsTreeItem* VqsListView::FindNextTreeItem(VqsTreeItem* parent, VqsTreeItem* sta
                 return found;
         }
     }
-    return nullptr;
+    // Round once to the top and on to the start item.
+    VqsTreeItem* top = start;
+    while (top->GetParent())
+        top = top->GetParent();
+    BOOL reached = FALSE;
+    return FindBefore(top, start, text, reached);
 }

@@ -151,10 +151,7 @@ TEST_F(LookupTest, ARepositoryFailureInANestedFindIsReportedOnceNamingTheNestedO
 TEST_F(LookupTest, AnObjectThatIsNoLongerListedGivesNullWithoutAMessage)
 {
     const PxVQSystemPtr system = System("SYS2");
-    auto other = OtherUser();
-    other->BeginTransaction();
-    other->GetLVQEnterprise()->GetSystem("SYS2")->DeleteObject();
-    other->CommitTransaction();
+    DeleteAsOtherUser([](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetSystem("SYS2")); });
     VqsModel model;
     EXPECT_EQ(model.FindSystemNodeOfCurConfig(system), nullptr);
     EXPECT_TRUE(Boxes().empty());
@@ -171,10 +168,7 @@ TEST_F(LookupTest, AHostNameIsADuplicateOnlyOfAnotherPresentHostInAnyCase)
     EXPECT_FALSE(root.FindHostByName("NTHOST", ntHost)) << "the host being renamed keeps its own name";
     EXPECT_FALSE(root.FindHostByName("NOHOST", nullptr));
 
-    auto other = OtherUser();
-    other->BeginTransaction();
-    other->GetLVQEnterprise()->GetHostInformation("UNIXHOST")->DeleteObject();
-    other->CommitTransaction();
+    DeleteAsOtherUser([](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetHostInformation("UNIXHOST")); });
     EXPECT_FALSE(root.FindHostByName("UnixHost", nullptr)) << "a host gone from the repository is ignored";
 }
 

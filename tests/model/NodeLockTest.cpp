@@ -159,10 +159,7 @@ TEST_F(NodeLockTest, ASystemAnotherUserDeletedIsToldOnceAndGivesNoNode)
 {
     VqsModel model;
     model.GetRootNode().LoadSystems(VqsLoadCached);
-    auto other = OtherUser();
-    other->BeginTransaction();
-    other->GetLVQEnterprise()->GetSystem("SYS2")->DeleteObject();
-    other->CommitTransaction();
+    DeleteAsOtherUser([](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetSystem("SYS2")); });
 
     VqsLockBag bag(VqsWriteLock);
     EXPECT_EQ(model.LockSystemNode(bag, System("SYS1")), model.GetRootNode().FindSystemNode(System("SYS1")));
@@ -214,10 +211,7 @@ TEST_F(NodeLockTest, LockingTheWholeModelReadsEverySystemDownToItsOptionsAndDrop
 {
     VqsModel model;
     model.GetRootNode().LoadSystems(VqsLoadCached);
-    auto other = OtherUser();
-    other->BeginTransaction();
-    other->GetLVQEnterprise()->GetSystem("SYS2")->DeleteObject();
-    other->CommitTransaction();
+    DeleteAsOtherUser([](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetSystem("SYS2")); });
     VqsLockBag bag(VqsReadLock);
 
     model.LockSubtree(bag, PxVQObjectPtr());

@@ -158,6 +158,17 @@ TEST_F(TreeRootTest, FindNextSearchesTheSubtreeThenTheFollowingSiblingsLevelByLe
     EXPECT_EQ(SelectedText(), "Contacts") << "the start item matched; its subtree is searched";
 }
 
+TEST_F(TreeRootTest, FindNextWrapsRoundOnceToTheTop)
+{
+    Select(static_cast<int>(view->Rows().size()) - 1); // Lines, the last row
+    ASSERT_EQ(SelectedText(), "Lines");
+    FindText("a");
+    EXPECT_EQ(SelectedText(), "Acct") << "nothing after the start matched; the search went round to the top";
+
+    FindText("r");
+    EXPECT_EQ(SelectedText(), "Root") << "the top item itself is searched on the way round";
+}
+
 TEST_F(TreeRootTest, TheTreeSearchFillsBranchesAndOpensTheWayToWhatItFinds)
 {
     Select(0);

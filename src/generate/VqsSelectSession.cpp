@@ -1,0 +1,481 @@
+#include "generate/VqsSelectSession.h"
+
+#include "generate/VqsRecoveryProperties.h"
+#include "model/VqsTransactionObject.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxProcess.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+#include "win/CDataExchange.h"
+#include "win/Clock.h"
+#include "win/ListView.h"
+
+#include <ctime>
+
+namespace {
+
+constexpr UINT kSelectSessionTemplate = 294;
+constexpr int IDC_SESSION_LIST = 32853;
+constexpr int IDC_RESTART = 33025;
+constexpr int IDC_MONITOR = 321;
+constexpr int IDC_INSTALL = 322;
+constexpr int IDC_PROPERTIES = 1876;
+constexpr int IDC_DELETE = 32854;
+
+constexpr UINT IDS_SELECT_SESSION_TITLE = 61914;
+constexpr UINT IDS_FAILED_STAGED_INSTALL = 62002;
+constexpr UINT IDS_INCOMPLETE = 62004;
+
+constexpr int kAdministratorRight = 0x40;
+
+// Generate types and states the dialog treats apart.
+constexpr int kTypeReportGenerate = 1;
+constexpr int kTypeSystemGenerate = 2;
+constexpr int kTypeSystemAndReport = 5;
+constexpr int kTypeAutoReport = 8;
+constexpr int kStateGenerateFiles = 6;
+constexpr int kStateDeploying = 8;
+constexpr int kStateStaged = 10;
+constexpr int kStateMonitor = 11;
+constexpr int kGenerationFlagWithReports = 2;
+
+const struct {
+    UINT header;
+    int width;
+} kColumns[] = {{61921, 95}, {61922, 145}, {61923, 110}, {61924, 85}, {61925, 175}};
+
+// String ids of the names of generate types 0-10 and states 0-12; 0 is an empty name.
+constexpr UINT kTypeNameIds[] = {61926, 61927, 61928, 61929, 61930, 61931, 0, 0, 61932, 61933, 61997};
+constexpr UINT kStateNameIds[] = {0,     61934, 61935, 61936, 61937, 61938, 61939,
+                                  61940, 61941, 61942, 61994, 62005, 62006};
+
+// The names of generate types and states, loaded each time the dialog starts.
+struct SessionNames {
+    CString types[std::size(kTypeNameIds)];
+    CString states[std::size(kStateNameIds)];
+};
+SessionNames g_names;
+
+template <std::size_t N>
+void LoadNames(CString (&names)[N], const UINT (&ids)[N])
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        names[i].Empty();
+        if (ids[i])
+            names[i].LoadString(ids[i]);
+    }
+}
+
+template <std::size_t N>
+CString NameOf(const CString (&names)[N], int number)
+{
+    return number >= 0 && static_cast<std::size_t>(number) < N ? names[number] : CString();
+}
+
+// The user code up to its first "/" (the whole code when it starts with one or has none).
+CString ShortCode(const CString& userCode)
+{
+    const int slash = userCode.Find('/');
+    return slash > 0 ? userCode.Left(slash) : userCode;
+}
+
+CString LocalDateTime(std::int64_t date)
+{
+    const __time64_t time = date;
+    const struct tm* local = _localtime64(&time);
+    if (!local)
+        return CString();
+    char day[64] = {};
+    char clock[64] = {};
+    std::strftime(day, sizeof day, "%x", local);
+    std::strftime(clock, sizeof clock, "%X", local);
+    return CString(day) + " " + clock;
+}
+
+CString TypeText(const PxVQRecoveryInfoPtr& session)
+{
+    const int type = session->getGenerateType();
+    if (type == kTypeSystemAndReport && session->GetGenerationFlag() != kGenerationFlagWithReports &&
+        session->GetCurrentState() != kStateStaged)
+        return NameOf(g_names.types, kTypeSystemGenerate);
+    return NameOf(g_names.types, type);
+}
+
+CString StateText(const PxVQRecoveryInfoPtr& session)
+{
+    const int state = session->GetCurrentState();
+    const CString name = NameOf(g_names.states, state);
+    CString incomplete;
+    incomplete.LoadString(IDS_INCOMPLETE);
+    CString text;
+    const int completeness = session->GetStateCompleteness();
+    if (state == kStateGenerateFiles && completeness >= 0 && completeness <= 100)
+        text.Format("%s%s (%d%%)", incomplete.GetString(), name.GetString(), completeness);
+    else if (state == kStateStaged || state == kStateMonitor)
+        text = name;
+    else
+        text = incomplete + name;
+    return text;
+}
+
+// Deletes the session in a transaction of its own; TRUE when it committed.
+BOOL DeleteSession(const PxVQRecoveryInfoPtr& session)
+{
+    {
+        VqsTransactionObject transaction(session);
+        transaction.DeleteObject();
+    }
+    return VqsTransaction::IsOk();
+}
+
+} // namespace
+
+// The long read locks of the listed sessions, given back together.
+class VqsSelectSession::SessionLocks {
+public:
+    SessionLocks() = default;
+    ~SessionLocks() { ReleaseAll(); }
+    SessionLocks(const SessionLocks&) = delete;
+    SessionLocks& operator=(const SessionLocks&) = delete;
+
+    BOOL Lock(const PxVQRecoveryInfoPtr& session)
+    {
+        if (!session->LongReadLock())
+            return FALSE;
+        m_sessions.push_back(session);
+        return TRUE;
+    }
+
+    // Gives back the session's lock before it is deleted.
+    void Release(const PxVQRecoveryInfoPtr& session)
+    {
+        for (auto it = m_sessions.begin(); it != m_sessions.end(); ++it) {
+            if ((*it)->IsSameOid(session)) {
+                Unlock(*it);
+                m_sessions.erase(it);
+                return;
+            }
+        }
+    }
+
+    void ReleaseAll() noexcept
+    {
+        for (const PxVQRecoveryInfoPtr& session : m_sessions)
+            Unlock(session);
+        m_sessions.clear();
+    }
+
+private:
+    static void Unlock(const PxVQRecoveryInfoPtr& session) noexcept
+    {
+        try {
+            session->UnLock();
+        } catch (const VqException&) {
+            // A session deleted meanwhile holds no lock any more.
+        }
+    }
+
+    std::vector<PxVQRecoveryInfoPtr> m_sessions;
+};
+
+BEGIN_MESSAGE_MAP(VqsSelectSession, CDialog)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_SESSION_LIST, &VqsSelectSession::OnItemChanged)
+    ON_BN_CLICKED(IDC_RESTART, &VqsSelectSession::OnRestart)
+    ON_BN_CLICKED(IDC_MONITOR, &VqsSelectSession::OnMonitor)
+    ON_BN_CLICKED(IDC_INSTALL, &VqsSelectSession::OnInstall)
+    ON_BN_CLICKED(IDC_PROPERTIES, &VqsSelectSession::OnProperties)
+    ON_BN_CLICKED(IDC_DELETE, &VqsSelectSession::OnDelete)
+END_MESSAGE_MAP()
+
+VqsSelectSession::VqsSelectSession(CWnd* parent)
+    : CDialog(kSelectSessionTemplate, parent), m_pLocks(std::make_unique<SessionLocks>())
+{
+}
+
+VqsSelectSession::~VqsSelectSession() = default;
+
+void VqsSelectSession::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SESSION_LIST, m_list);
+}
+
+BOOL VqsSelectSession::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CString title;
+    title.LoadString(IDS_SELECT_SESSION_TITLE);
+    SetWindowText(title);
+    LoadNames(g_names.types, kTypeNameIds);
+    LoadNames(g_names.states, kStateNameIds);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    InsertColumns();
+    try {
+        FillList();
+    } catch (const VqReportableException& error) {
+        VqsErrorBox(error.GetErrorMessage());
+        EndDialog(IDCANCEL);
+        return FALSE;
+    }
+    EnableActions(FALSE, FALSE, FALSE);
+    return TRUE;
+}
+
+void VqsSelectSession::InsertColumns()
+{
+    int column = 0;
+    for (const auto& definition : kColumns) {
+        CString header;
+        header.LoadString(definition.header);
+        m_list.InsertColumn(column++, header, LVCFMT_LEFT, definition.width);
+    }
+}
+
+void VqsSelectSession::FillList()
+{
+    m_pLocks->ReleaseAll();
+    m_list.DeleteAllItems();
+    m_rowKeys.clear();
+    if (!m_pSystem || m_pSystem->CountOfRecoveryInfos() == 0) {
+        GetDlgItem(IDC_DELETE)->EnableWindow(FALSE);
+        EnableActions(FALSE, FALSE, FALSE);
+        return;
+    }
+    const CString userCode = UserCode();
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    m_pSystem->GetListOfRecoveryInfos(sessions);
+    for (POSITION pos = sessions.GetHeadPosition(); pos;) {
+        PxVQRecoveryInfoPtr session = sessions.GetNext(pos);
+        if (session && ListSession(session, userCode))
+            AppendRow(session);
+    }
+}
+
+// The filters of the list; deletes the sessions nobody can use any more on the way.
+BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CString& userCode)
+{
+    const CString userId = session->GetUserId();
+    const CString shortCode = ShortCode(userCode);
+    const BOOL ownUnderShortCode = userId != userCode && shortCode != userCode && userId == shortCode;
+    if (userId != userCode && !ownUnderShortCode && !VqsGetApp()->HasRight(kAdministratorRight))
+        return FALSE;
+    if (session->IsLocked() && !ownUnderShortCode)
+        return FALSE;
+    if (session->getGenerateType() == kTypeAutoReport && session->getStagedInstall()) {
+        if (m_pSystem->CountOfRecoveryInfos() == 1)
+            DeleteSession(session);
+        return FALSE;
+    }
+    if (!m_pLocks->Lock(session) && !ownUnderShortCode)
+        return FALSE;
+    if (session->getGenerateType() == kTypeReportGenerate) {
+        PxTypedList<PxVQRecoveryFileInfoPtr> files;
+        session->GetListOfRecoveryFileInfos(files);
+        if (files.IsEmpty()) {
+            m_pLocks->Release(session);
+            DeleteSession(session);
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+void VqsSelectSession::AppendRow(const PxVQRecoveryInfoPtr& session)
+{
+    const int row = m_list.GetItemCount();
+    PxVQOptionSetPtr genSet = session->GetGenSet();
+    m_list.InsertItem(row, genSet ? genSet->GetName() : CString());
+    m_list.SetItemText(row, 1, LocalDateTime(session->getGenerateDate()));
+    m_list.SetItemText(row, 2, TypeText(session));
+    m_list.SetItemText(row, 3, session->GetUserId());
+    m_list.SetItemText(row, 4, StateText(session));
+    m_rowKeys.push_back(session->GetHandle().GetDisplayString(1));
+}
+
+void VqsSelectSession::EnableActions(BOOL restart, BOOL monitor, BOOL install)
+{
+    GetDlgItem(IDC_RESTART)->EnableWindow(restart);
+    GetDlgItem(IDC_MONITOR)->EnableWindow(monitor);
+    GetDlgItem(IDC_INSTALL)->EnableWindow(install);
+}
+
+PxVQRecoveryInfoPtr VqsSelectSession::SessionOfRow(int row) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rowKeys.size())
+        return PxVQRecoveryInfoPtr();
+    return m_pSystem->GetRecoveryInfo(m_rowKeys[static_cast<std::size_t>(row)]);
+}
+
+PxVQRecoveryInfoPtr VqsSelectSession::SelectedSession() const
+{
+    return SessionOfRow(m_list.GetNextItem(-1, LVNI_SELECTED));
+}
+
+CString VqsSelectSession::UserCode() const
+{
+    PxVQLink* link = VqsGetApp()->GetLink();
+    return link ? link->GetProcess()->GetUserCode() : CString();
+}
+
+void VqsSelectSession::OnItemChanged(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+    PxVQRecoveryInfoPtr session = SelectedSession();
+    if (!session) {
+        EnableActions(FALSE, FALSE, FALSE);
+        return;
+    }
+    const int state = session->GetCurrentState();
+    EnableActions(state != kStateStaged && state != kStateMonitor, state == kStateMonitor || state == kStateDeploying,
+                  state == kStateStaged);
+}
+
+void VqsSelectSession::OnRestart()
+{
+    m_nChoice = ChoiceRestart;
+    OnOK();
+}
+
+void VqsSelectSession::OnMonitor()
+{
+    m_nChoice = ChoiceMonitor;
+    OnOK();
+}
+
+void VqsSelectSession::OnInstall()
+{
+    if (!SelectedSession())
+        return;
+    if (m_list.GetItemCount() >= 2) {
+        for (int row = 0; row < m_list.GetItemCount(); ++row) {
+            PxVQRecoveryInfoPtr session = SessionOfRow(row);
+            if (session && session->GetCurrentState() != kStateStaged && session->getStagedInstall())
+                VqsMessageBoxId(IDS_FAILED_STAGED_INSTALL);
+        }
+    }
+    m_nChoice = ChoiceInstall;
+    OnOK();
+}
+
+void VqsSelectSession::OnProperties()
+{
+    PxVQRecoveryInfoPtr session = SelectedSession();
+    if (!session)
+        return;
+    VqsRecoveryProperties properties(this);
+    properties.SetRecoveryInfo(session);
+    properties.DoModal();
+}
+
+void VqsSelectSession::OnDelete()
+{
+    try {
+        PxVQRecoveryInfoPtr session = SelectedSession();
+        if (!session)
+            return;
+        const int type = session->getGenerateType();
+        if (type == kTypeSystemAndReport)
+            DeleteAutoReports();
+        if (type == kTypeSystemGenerate) {
+            RemoveGenerationLock(session);
+            NotifySegmentLinks();
+        }
+        m_pLocks->Release(session);
+        if (DeleteSession(session)) {
+            FillList();
+            EnableActions(FALSE, FALSE, FALSE);
+        }
+    } catch (const VqReportableException& error) {
+        VqsErrorBox(error.GetErrorMessage());
+    }
+}
+
+void VqsSelectSession::DeleteAutoReports()
+{
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    m_pSystem->GetListOfRecoveryInfos(sessions);
+    for (POSITION pos = sessions.GetHeadPosition(); pos;) {
+        PxVQRecoveryInfoPtr session = sessions.GetNext(pos);
+        if (session->getGenerateType() != kTypeAutoReport)
+            continue;
+        m_pLocks->Release(session);
+        DeleteSession(session);
+    }
+}
+
+// A persistent lock that a generation of this user placed on the generate set goes with
+// the session; manual holds stay.
+void VqsSelectSession::RemoveGenerationLock(const PxVQRecoveryInfoPtr& session)
+{
+    PxVQOptionSetPtr genSet = session->GetGenSet();
+    if (!genSet)
+        return;
+    PxPersistentLockPtr lock = genSet->GetPersistentLock();
+    if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
+        return;
+    if (ShortCode(lock->GetUserCode()) == ShortCode(UserCode()))
+        genSet->RemovePersistentLock(0, 1);
+}
+
+void VqsSelectSession::NotifySegmentLinks()
+{
+    PxVQCurConfigPtr config = m_pSystem->GetCurConfig();
+    if (!config)
+        return;
+    PxTypedList<PxVQBSSoftLinkPtr> links;
+    config->GetListOfBSSoftLinks(links);
+    for (POSITION pos = links.GetHeadPosition(); pos;)
+        VqsGetApp()->WyrNotify(links.GetNext(pos)->GetName());
+}
+
+void VqsSelectSession::OnOK()
+{
+    try {
+        PxVQRecoveryInfoPtr session = SelectedSession();
+        if (!session)
+            return;
+        m_pLocks->ReleaseAll();
+        m_recoveryHandle = session->GetHandle();
+        if (session->getGenerateType() == kTypeSystemAndReport)
+            PairAutoReport();
+    } catch (const VqReportableException& error) {
+        VqsErrorBox(error.GetErrorMessage());
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+// The newest Auto Report session goes with the chosen System & Report session; older ones
+// are deleted.
+void VqsSelectSession::PairAutoReport()
+{
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    m_pSystem->GetListOfRecoveryInfos(sessions);
+    std::vector<PxVQRecoveryInfoPtr> autoReports;
+    PxVQRecoveryInfoPtr newest;
+    for (POSITION pos = sessions.GetHeadPosition(); pos;) {
+        PxVQRecoveryInfoPtr session = sessions.GetNext(pos);
+        if (session->getGenerateType() != kTypeAutoReport)
+            continue;
+        autoReports.push_back(session);
+        if (!newest || session->getGenerateDate() > newest->getGenerateDate())
+            newest = session;
+    }
+    if (!newest)
+        return;
+    m_secondHandle = newest->GetHandle();
+    for (const PxVQRecoveryInfoPtr& older : autoReports)
+        if (!older->IsSameOid(newest))
+            DeleteSession(older);
+}
+
+void VqsSelectSession::OnCancel()
+{
+    m_nChoice = ChoiceNone;
+    m_pLocks->ReleaseAll();
+    CDialog::OnCancel();
+}

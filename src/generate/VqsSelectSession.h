@@ -1,0 +1,69 @@
+// Lists the recovery sessions that interrupted generations of a system left, lets the user
+// delete them or choose one to restart, monitor or install. Every listed session is held
+// with a long read lock while the list shows it, so a session another process is using is
+// not offered.
+#pragma once
+
+#include "proxy/PxForward.h"
+#include "proxy/PxHandle.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/PxVQSystem.h"
+#include "win/CDialog.h"
+#include "win/CListCtrl.h"
+
+#include <memory>
+#include <vector>
+
+class VqsSelectSession : public CDialog {
+public:
+    // What the user chose to do with the session.
+    enum Choice { ChoiceNone = 0, ChoiceRestart = 1, ChoiceMonitor = 2, ChoiceInstall = 3 };
+
+    explicit VqsSelectSession(CWnd* parent = nullptr);
+    ~VqsSelectSession() override;
+
+    void SetSystem(const PxVQSystemPtr& system) { m_pSystem = system; }
+    int GetChoice() const { return m_nChoice; }
+    const PxHandle& GetRecoveryHandle() const { return m_recoveryHandle; }
+    // The Auto Report session paired with a chosen System & Report session; null otherwise.
+    const PxHandle& GetSecondHandle() const { return m_secondHandle; }
+
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+protected:
+    void OnItemChanged(NMHDR* header, LRESULT* result);
+    void OnRestart();
+    void OnMonitor();
+    void OnInstall();
+    void OnProperties();
+    void OnDelete();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    class SessionLocks;
+
+    void InsertColumns();
+    void FillList();
+    BOOL ListSession(const PxVQRecoveryInfoPtr& session, const CString& userCode);
+    void AppendRow(const PxVQRecoveryInfoPtr& session);
+    void EnableActions(BOOL restart, BOOL monitor, BOOL install);
+    PxVQRecoveryInfoPtr SessionOfRow(int row) const;
+    PxVQRecoveryInfoPtr SelectedSession() const;
+    CString UserCode() const;
+    void DeleteAutoReports();
+    void RemoveGenerationLock(const PxVQRecoveryInfoPtr& session);
+    void NotifySegmentLinks();
+    void PairAutoReport();
+
+    CListCtrl m_list;
+    PxVQSystemPtr m_pSystem;
+    int m_nChoice = ChoiceNone;
+    PxHandle m_recoveryHandle;
+    PxHandle m_secondHandle;
+    // The handle display text of the session of each row.
+    std::vector<CString> m_rowKeys;
+    std::unique_ptr<SessionLocks> m_pLocks;
+};

@@ -1,0 +1,299 @@
+#include "sysview/VqsConfigTreeItem.h"
+
+#include "proxy/PxObjectKind.h"
+#include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+#include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsTreeItemSoftLink.h"
+#include "sysview/VqsTreeItemSystem.h"
+#include "win/MbString.h"
+#include "win/Mbcs.h"
+
+namespace {
+
+constexpr UINT IDS_CANNOT_UPDATE = 61489;
+constexpr int kRowTextLimit = 127;
+
+int Sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
+
+VqsConfigTreeItem* AsConfigItem(VqsTreeItem* item) { return dynamic_cast<VqsConfigTreeItem*>(item); }
+
+BOOL IsFolder(VqsTreeItem* item) { return item && item->IsGroupingItem(); }
+
+// The name of the kind that sorting by type compares: an element link goes by its element
+// kind; a link-kind item that is no soft link has none.
+BOOL TypeName(VqsTreeItem* item, int kind, CString& name)
+{
+    if (kind != PxKindElementSoftLink) {
+        name = VqsGetObjectKindName(kind);
+        return TRUE;
+    }
+    auto* link = dynamic_cast<VqsTreeItemSoftLink*>(item);
+    if (!link)
+        return FALSE;
+    name = VqsGetElementKindName(link->GetElementKind());
+    return TRUE;
+}
+
+} // namespace
+
+VqsConfigTreeItem::VqsConfigTreeItem(VqsTreeItem* parent) : VqsTreeItem(parent) {}
+
+VqsConfigTreeItem::~VqsConfigTreeItem()
+{
+    if (m_pMapOwner)
+        m_pMapOwner->UnregisterItem(m_mapKey, this);
+}
+
+void VqsConfigTreeItem::Register(const PxObjectPtr& object)
+{
+    VqsDirectoryView* view = GetDirectoryView();
+    if (!object || !view)
+        return;
+    m_pMapOwner = view;
+    m_mapKey = object->GetHandle().MapKey();
+    view->RegisterItem(m_mapKey, this);
+}
+
+VqsConfigTreeItem* VqsConfigTreeItem::FindTreeItemOfKey(std::uint64_t key)
+{
+    VqsDirectoryView* view = GetDirectoryView();
+    return view ? view->FindItem(key) : nullptr;
+}
+
+// ---------------------------------------------------------------- defaults
+
+BOOL VqsConfigTreeItem::CountsAsChild() { return TRUE; }
+
+VqsListView* VqsConfigTreeItem::GetView()
+{
+    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    return parent ? parent->GetView() : nullptr;
+}
+
+VqsTreeView* VqsConfigTreeItem::GetTreeView()
+{
+    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    return parent ? parent->GetTreeView() : nullptr;
+}
+
+VqsDirectoryView* VqsConfigTreeItem::GetDirectoryView()
+{
+    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    return parent ? parent->GetDirectoryView() : nullptr;
+}
+
+BOOL VqsConfigTreeItem::AllowsOptionsWhenMarked() { return FALSE; }
+BOOL VqsConfigTreeItem::IsAutomatic() { return FALSE; }
+BOOL VqsConfigTreeItem::IsEditableBSLink() { return FALSE; }
+BOOL VqsConfigTreeItem::CanAddIspec() { return FALSE; }
+BOOL VqsConfigTreeItem::CanAddReportGroup() { return FALSE; }
+BOOL VqsConfigTreeItem::CanAddReport() { return FALSE; }
+BOOL VqsConfigTreeItem::CanCreateSystem() { return FALSE; }
+BOOL VqsConfigTreeItem::CanAddBusinessSegment() { return FALSE; }
+BOOL VqsConfigTreeItem::CanExtract() { return FALSE; }
+BOOL VqsConfigTreeItem::CanLoad() { return FALSE; }
+
+PxVQObjectPtr VqsConfigTreeItem::GetObject() { return PxVQObjectPtr(); }
+
+UINT VqsConfigTreeItem::GetContextMenuId() { return IDR_ITEM_MENU; }
+
+#define VQS_ASK_PARENT(Result, Name, Default)                                                                          \
+    Result VqsConfigTreeItem::Name()                                                                                   \
+    {                                                                                                                  \
+        VqsConfigTreeItem* parent = AsConfigItem(GetParent());                                                         \
+        return parent ? parent->Name() : Default;                                                                      \
+    }
+
+VQS_ASK_PARENT(PxVQBSSoftLinkPtr, GetBSSoftLink, PxVQBSSoftLinkPtr())
+VQS_ASK_PARENT(PxVQSystemPtr, GetSystem, PxVQSystemPtr())
+VQS_ASK_PARENT(PxVQConfigPtr, GetConfig, PxVQConfigPtr())
+VQS_ASK_PARENT(BOOL, ShowsPreviousConfigurations, FALSE)
+VQS_ASK_PARENT(BOOL, SortsByType, FALSE)
+
+#undef VQS_ASK_PARENT
+
+PxVQElementSoftLinkPtr VqsConfigTreeItem::GetElementSoftLink() { return PxVQElementSoftLinkPtr(); }
+PxVQReportGroupPtr VqsConfigTreeItem::GetReportGroup() { return PxVQReportGroupPtr(); }
+PxVQBundlePtr VqsConfigTreeItem::GetBundle() { return PxVQBundlePtr(); }
+
+// ---------------------------------------------------------------- broadcasts
+
+void VqsConfigTreeItem::OnViewSettingsChanged(UINT hint)
+{
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+            child->OnViewSettingsChanged(hint);
+    }
+}
+
+void VqsConfigTreeItem::OnReportLinkRemoved(const PxObjectPtr& link)
+{
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+            child->OnReportLinkRemoved(link);
+    }
+}
+
+void VqsConfigTreeItem::OnIspecLinkRemoved(const PxObjectPtr& link)
+{
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+            child->OnIspecLinkRemoved(link);
+    }
+}
+
+void VqsConfigTreeItem::ShowFolders(UINT mask, BOOL show, int arg)
+{
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+            child->ShowFolders(mask, show, arg);
+    }
+}
+
+void VqsConfigTreeItem::ReloadChildren(VqsModel& model)
+{
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+            child->Reload(model);
+    }
+}
+
+// ---------------------------------------------------------------- children
+
+BOOL VqsConfigTreeItem::AddNewChild(VqsConfigTreeItem* child, BOOL insertRows)
+{
+    child->UpdateState();
+    AddChild(child, TRUE);
+    if (insertRows && child->IsShown() && !child->InsertRow()) {
+        RemoveChild(child);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void VqsConfigTreeItem::ApplyHasChildren(BOOL hasChildren)
+{
+    const int state = GetState();
+    if (state == Leaf && hasChildren)
+        SetState(GetChildCount() ? Expanded : Collapsed);
+    else if ((state == Collapsed || state == Expanded) && !hasChildren)
+        SetState(Leaf);
+}
+
+// ---------------------------------------------------------------- change notices
+
+void VqsConfigTreeItem::RefreshItem()
+{
+    VqsDirectoryView* view = GetDirectoryView();
+    try {
+        const BOOL changed = RefreshTexts();
+        {
+            VqsRedrawSwitch redraw(view);
+            UpdateRow(!changed);
+            const int row = changed && IsListed() ? FindRow() : -1;
+            if (row >= 0 && view) {
+                view->RedrawItems(row, row);
+                view->SortRows();
+            }
+        }
+        if (view)
+            view->UpdateWindow();
+    } catch (const VqReportableException& error) {
+        CString context;
+        context.FormatMessage(IDS_CANNOT_UPDATE, GetDisplayText());
+        VqsReportError(context, error);
+    }
+}
+
+// ---------------------------------------------------------------- tree order
+
+int VqsConfigTreeItem::Compare(VqsTreeItem* other)
+{
+    VqsTreeItem* parent = GetParent();
+    VqsTreeItem* otherParent = other->GetParent();
+    if (parent == otherParent)
+        return CompareSiblings(AsConfigItem(other));
+    const BOOL folders = IsFolder(parent) || IsFolder(otherParent);
+    if (folders && GetShownParent() == other->GetShownParent())
+        return CompareSiblings(AsConfigItem(other));
+    if (other->IsAncestorOf(this))
+        return 1;
+    if (IsAncestorOf(other))
+        return -1;
+    if (!folders) {
+        const BOOL parentAboveOther = parent && parent->IsAncestorOf(other);
+        const BOOL otherParentAboveThis = otherParent && otherParent->IsAncestorOf(this);
+        if (parentAboveOther)
+            return Compare(otherParent);
+        if (otherParentAboveThis)
+            return parent->Compare(other);
+        return parent && otherParent ? parent->Compare(otherParent) : 0;
+    }
+    VqsTreeItem* shown = GetShownParent();
+    VqsTreeItem* otherShown = other->GetShownParent();
+    if (!shown || !otherShown)
+        return 0;
+    if (shown->IsAncestorOf(other))
+        return Compare(otherShown);
+    if (!otherShown->IsAncestorOf(this))
+        return shown->Compare(otherShown);
+    return shown->Compare(other);
+}
+
+// A strict weak order: old configurations by generation time, then names, then row texts;
+// by type, the current configuration first and kinds by their names.
+int VqsConfigTreeItem::CompareSiblings(VqsConfigTreeItem* other)
+{
+    int kind = 0;
+    int otherKind = 0;
+    const BOOL hasKind = GetObjectKind(kind);
+    const BOOL otherHasKind = other && other->GetObjectKind(otherKind);
+    if (hasKind && otherHasKind && kind == PxKindOldConfiguration && otherKind == PxKindOldConfiguration) {
+        const std::int64_t mine = static_cast<VqsTreeItemOldConfiguration*>(this)->GetGenerationTime();
+        const std::int64_t theirs = static_cast<VqsTreeItemOldConfiguration*>(other)->GetGenerationTime();
+        if (mine != theirs)
+            return mine > theirs ? -1 : 1;
+    }
+    const char* otherName = other ? other->GetText() : "";
+    int result = _mbsicmp(GetText(), otherName);
+    if (result == 0)
+        result = _mbsicmp(GetDisplayText(), other ? other->GetDisplayText() : "");
+    result = Sign(result);
+    if (!SortsByType())
+        return result;
+    if (hasKind && kind == PxKindCurrentConfiguration)
+        return otherHasKind && otherKind == PxKindCurrentConfiguration ? result : -1;
+    if (otherHasKind && otherKind == PxKindCurrentConfiguration)
+        return 1;
+    if (!hasKind || !otherHasKind)
+        return result;
+    CString name;
+    CString otherTypeName;
+    if (!TypeName(this, kind, name) || !TypeName(other, otherKind, otherTypeName))
+        return result;
+    if (const int byType = _mbsicmp(name, otherTypeName))
+        return Sign(byType);
+    return result;
+}
+
+// ---------------------------------------------------------------- helpers
+
+BOOL VqsUsesLongNames()
+{
+    VqsSysApp* app = VqsGetApp();
+    return app && app->GetAllowLongNames();
+}
+
+CString VqsChooseName(const CString& name, const CString& longName)
+{
+    return VqsUsesLongNames() && !longName.IsEmpty() ? longName : name;
+}
+
+CString VqsCutRowText(const CString& text)
+{
+    const std::string_view bytes(text.GetString(), static_cast<std::size_t>(text.GetLength()));
+    return text.Left(static_cast<int>(mbcs::CutLength(bytes, kRowTextLimit)));
+}

@@ -1,0 +1,143 @@
+// The base of every row of the directory tree that stands for a repository object, and of
+// the type folders under a business-segment link: the accessors that climb the tree, the
+// object and its kind, the predicates that enable the directory view's commands, the lazy
+// child fill, the tree order, the refresh after a change and the broadcasts down the tree.
+//
+// Every item whose object is set is entered in its directory view's handle map under the
+// object's handle key, and leaves it again when it goes (only while the entry still names
+// it: a newer item for the same object keeps its entry).
+#pragma once
+
+#include "proxy/PxObject.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQBundle.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQReportGroup.h"
+#include "proxy/PxVQSystem.h"
+#include "shell/VqsTreeItem.h"
+#include "win/CString.h"
+
+#include <cstdint>
+
+class VqsDirectoryView;
+class VqsModel;
+
+class VqsConfigTreeItem : public VqsTreeItem {
+public:
+    // Context menu of every kind that has no menu of its own.
+    static constexpr UINT IDR_ITEM_MENU = 134;
+
+    explicit VqsConfigTreeItem(VqsTreeItem* parent);
+    ~VqsConfigTreeItem() override;
+
+    int Compare(VqsTreeItem* other) override;
+    BOOL CountsAsChild() override;
+    VqsListView* GetView() override;
+    VqsTreeView* GetTreeView() override;
+
+    // Whether an item drawn in the application's colour keeps its options command.
+    virtual BOOL AllowsOptionsWhenMarked();
+    // TRUE only for the automatic profile of an Ispec.
+    virtual BOOL IsAutomatic();
+    virtual VqsDirectoryView* GetDirectoryView();
+
+    // Command predicates.
+    virtual BOOL IsEditableBSLink();
+    virtual BOOL CanAddIspec();
+    virtual BOOL CanAddReportGroup();
+    virtual BOOL CanAddReport();
+    virtual BOOL CanCreateSystem();
+    virtual BOOL CanAddBusinessSegment();
+    virtual BOOL CanExtract();
+    virtual BOOL CanLoad();
+
+    // Broadcasts down the tree.
+    virtual void OnViewSettingsChanged(UINT hint);
+    virtual void OnReportLinkRemoved(const PxObjectPtr& link);
+    virtual void OnIspecLinkRemoved(const PxObjectPtr& link);
+    virtual void ShowFolders(UINT mask, BOOL show, int arg);
+
+    // Typed accessors: the object of that type at or above the item.
+    virtual PxVQBSSoftLinkPtr GetBSSoftLink();
+    virtual PxVQElementSoftLinkPtr GetElementSoftLink();
+    virtual PxVQReportGroupPtr GetReportGroup();
+    virtual PxVQBundlePtr GetBundle();
+    virtual PxVQSystemPtr GetSystem();
+    virtual PxVQConfigPtr GetConfig();
+
+    // Binds the item and its children to the nodes of a freshly built model.
+    virtual void Reload(VqsModel& model) = 0;
+    // FALSE when the item stands for no repository object kind.
+    virtual BOOL GetObjectKind(int& kind) = 0;
+    virtual PxVQObjectPtr GetObject();
+    virtual UINT GetContextMenuId();
+    virtual BOOL ShowsPreviousConfigurations();
+    virtual BOOL SortsByType();
+    // Reads the cached texts again; TRUE when any of them changed.
+    virtual BOOL RefreshTexts() = 0;
+
+    // The item of the object in the directory view's handle map; null for a null pointer or
+    // an object without an item.
+    template <class Ptr>
+    VqsConfigTreeItem* FindTreeItem(const Ptr& object)
+    {
+        return object ? FindTreeItemOfKey(object->GetHandle().MapKey()) : nullptr;
+    }
+    VqsConfigTreeItem* FindTreeItemOfKey(std::uint64_t key);
+
+    // The reaction to a change notice about the item's object: texts read again, the row
+    // redrawn and the rows sorted when they changed; "Cannot update %1" on a repository
+    // failure.
+    void RefreshItem();
+    // The last steps of every child creation: its state, its place among the children and,
+    // when asked, its row; a child whose row was refused goes again.
+    // FALSE when the child went again.
+    BOOL AddNewChild(VqsConfigTreeItem* child, BOOL insertRows);
+
+    // The list-driven fill: one child per object of the list, in the list's order. Children
+    // whose objects are still listed stay (with their branches, so that a branch opened again
+    // above the view's root keeps what was shown); the others go.
+    template <class Ptr, class Make>
+    void FillFromList(PxTypedList<Ptr>& objects, BOOL insertRows, Make make)
+    {
+        CTypedPtrList<CObList, VqsTreeItem*> kept;
+        PxTypedList<Ptr> missing;
+        for (POSITION position = objects.GetHeadPosition(); position;) {
+            Ptr object = objects.GetNext(position);
+            if (!object)
+                continue;
+            VqsConfigTreeItem* item = FindTreeItem(object);
+            if (item && item->GetParent() == this)
+                kept.AddTail(item);
+            else
+                missing.AddTail(object);
+        }
+        RemoveChildrenNotIn(kept);
+        for (POSITION position = missing.GetHeadPosition(); position;)
+            AddNewChild(make(missing.GetNext(position)), insertRows);
+    }
+
+    // Tree order of two siblings (or of items listed as siblings).
+    int CompareSiblings(VqsConfigTreeItem* other);
+
+protected:
+    // Enters the item in the view's handle map under the object; the kinds call it once
+    // their object is set.
+    void Register(const PxObjectPtr& object);
+    // Calls Reload on each child.
+    void ReloadChildren(VqsModel& model);
+    // The "has children" rule of the list-driven kinds.
+    void ApplyHasChildren(BOOL hasChildren);
+
+private:
+    VqsDirectoryView* m_pMapOwner = nullptr;
+    std::uint64_t m_mapKey = 0;
+};
+
+// Long name when the session allows long names and the object has one, else the name.
+CString VqsChooseName(const CString& name, const CString& longName);
+BOOL VqsUsesLongNames();
+// The text cut to 127 characters, on a character boundary.
+CString VqsCutRowText(const CString& text);

@@ -1,0 +1,141 @@
+// The directory view: the left pane of the system frame, the enterprise's generation
+// configuration as a tree of VqsConfigTreeItem rows. It is the command target of almost
+// every command of the system view; this class holds the command table with the rule that
+// enables each command, the settings of the tree (sort mode, previous configurations,
+// folders), the handle map of its items and the selection operations other commands use.
+#pragma once
+
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQReportSoftLink.h"
+#include "shell/VqsTreeView.h"
+#include "win/Collections.h"
+#include "win/Printing.h"
+
+#include <cstdint>
+#include <vector>
+
+class PxVQLink;
+class VqsConfigTreeItem;
+class VqsSysFrame;
+class VqsTreeItemBSSoftLink;
+class VqsTreeItemEnterprise;
+struct NMLISTVIEW;
+struct NMLVKEYDOWN;
+
+// What a report generation asks for: a report group, report links and whether every report
+// of the selection goes.
+struct VqsReportRequest {
+    PxVQReportGroupPtr group;
+    PxTypedList<PxVQReportSoftLinkPtr> reports;
+    BOOL allReports = FALSE;
+};
+
+class VqsDirectoryView : public VqsTreeView {
+public:
+    // Folder bits of the folder display mask and of "Display folders".
+    enum FolderBits : UINT {
+        FolderIspecs = 1,
+        FolderReports = 2,
+        FolderProfiles = 4,
+        FolderGlobalLogics = 8,
+        FolderReportGroups = 16,
+        FolderBundles = 32,
+        FolderAll = 63,
+    };
+
+    // The print dialog of Printer Setup and of the default-printer test.
+    static constexpr DWORD kPrintSetupFlags =
+        PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
+
+    VqsDirectoryView();
+    ~VqsDirectoryView() override;
+
+    // The framework's first update: styles, the column, the root item, expanded.
+    virtual void OnInitialUpdate();
+    void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
+
+    void GetSelectionContext(PxVQSystemPtr& system, PxVQBSSoftLinkPtr& bsLink, PxVQElementSoftLinkPtr& elementLink,
+                             PxVQGenSetPtr& genSet) override;
+    int GetCommandState(UINT id, int* enabled, int* checked) override;
+    void Refresh(VqsModel* model) override;
+    int GetColumnCount() override;
+    void GetTabStops(const TEXTMETRIC* metrics, int* count, int** positions) override;
+
+    VqsSysFrame* GetSysFrame() const;
+    void PostUpdateAllCommands();
+    void PostUpdateCommand(UINT id);
+
+    // The system, business-segment link and element link all selected rows share.
+    void GetSelectionContext(PxVQSystemPtr& system, PxVQBSSoftLinkPtr& bsLink, PxVQElementSoftLinkPtr& elementLink);
+    void GetSelectedConfig(PxVQConfigPtr& config);
+    PxVQCurConfigPtr GetSelectedCurConfig();
+    VqsTreeItemBSSoftLink* GetSelectedBSItem();
+    VqsConfigTreeItem* GetSelectedConfigItem();
+    // The items of the selected rows, in list order.
+    std::vector<VqsConfigTreeItem*> GetSelectedItems();
+    BOOL CheckGenerateRight();
+    BOOL CollectSelectedReports(VqsReportRequest& request);
+    // Whether a default printer exists; keeps its setup when the view holds none yet.
+    BOOL HasDefaultPrinter();
+    void Reload(VqsModel& model);
+    // Recomputes what depends on the selection and tells the frame and the host.
+    void OnSelectionChanged();
+    // Sorts the rows into tree order with the current sort mode.
+    void SortRows();
+
+    // The handle map of the items.
+    void RegisterItem(std::uint64_t key, VqsConfigTreeItem* item);
+    void UnregisterItem(std::uint64_t key, VqsConfigTreeItem* item);
+    VqsConfigTreeItem* FindItem(std::uint64_t key) const;
+
+    VqsTreeItemEnterprise* GetRootItem() const { return m_pRoot; }
+    int GetSortMode() const { return m_nSortMode; }
+    BOOL ShowsPreviousConfigs() const { return m_nPreviousConfigs != 0; }
+    const PRINTDLG& GetPrinterSetup() const { return m_printerSetup; }
+
+protected:
+    void OnItemChanged(NMHDR* header, LRESULT* result);
+    void OnKeyDown(NMHDR* header, LRESULT* result);
+    void OnClick(NMHDR* header, LRESULT* result);
+    void OnDoubleClick(NMHDR* header, LRESULT* result);
+    void OnContextMenu(CWnd* window, CPoint point);
+    void OnChar(UINT ch, UINT repeat, UINT flags);
+    void OnSetFocus(CWnd* old);
+    void OnKillFocus(CWnd* next);
+    void OnUpdateCommand(CCmdUI* cmdUI);
+
+    // Tree commands.
+    void OnSortByName();
+    void OnSortByType();
+    void OnTogglePreviousConfigs();
+    void OnToggleFolder(UINT id);
+    void OnShowAllFolders();
+    void OnHideAllFolders();
+    void OnExpand();
+    void OnExpandBranch();
+    void OnCollapse();
+    void OnSetRoot();
+    void OnResetRoot();
+    void OnSetColors();
+    void OnLoad();
+    void OnPrinterSetup();
+    // Commands whose dialogs and actions are built elsewhere.
+    void OnPendingCommand(UINT id);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SetSortMode(int mode);
+    void ShowAllFolders(BOOL show);
+    void EnableHostMenuItem(BOOL enable);
+    void ClearPrinterSetup();
+    void RunCommand(UINT id);
+
+    CMap<std::uint64_t, std::uint64_t, VqsConfigTreeItem*, VqsConfigTreeItem*> m_items{10};
+    VqsTreeItemEnterprise* m_pRoot = nullptr;
+    int m_nSortMode;
+    int m_nPreviousConfigs;
+    PRINTDLG m_printerSetup{};
+    PxVQLink* m_pLink = nullptr;
+};

@@ -1,0 +1,368 @@
+#include "sysview/VqsTreeFolder.h"
+
+#include "proxy/PxObjectKind.h"
+#include "shell/VqsListView.h"
+#include "shell/VqsSysApp.h"
+#include "sysview/VqsTreeItemSoftLink.h"
+#include "win/CListCtrl.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr UINT IDB_FOLDER = 114;
+
+// A folder of element links of one class.
+class ElementFolder : public VqsTreeFolder {
+public:
+    ElementFolder(VqsTreeItem* parent, BOOL shown, UINT titleId, UINT kind, int objectKind, const char* className)
+        : VqsTreeFolder(parent, shown, titleId, kind, objectKind), m_className(className)
+    {
+    }
+
+protected:
+    BOOL HasContent() override
+    {
+        VqsTreeItemBSSoftLink* link = GetLinkItem();
+        if (!link)
+            return FALSE;
+        const auto& links = link->GetElementLinks();
+        for (POSITION position = links.GetStartPosition(); position;) {
+            std::uint64_t key = 0;
+            PxVQElementSoftLinkPtr element;
+            links.GetNextAssoc(position, key, element);
+            if (element && element->_IsKindOf(m_className))
+                return TRUE;
+        }
+        return FALSE;
+    }
+
+    void FillFromCache(BOOL insertRows) override
+    {
+        VqsTreeItemBSSoftLink* link = GetLinkItem();
+        if (!link)
+            return;
+        const auto& links = link->GetElementLinks();
+        for (POSITION position = links.GetStartPosition(); position;) {
+            std::uint64_t key = 0;
+            PxVQElementSoftLinkPtr element;
+            links.GetNextAssoc(position, key, element);
+            if (element && element->_IsKindOf(m_className) && !HasChildFor(element))
+                VqsTreeItemElementSoftLink::CreateElementLinkItem(this, element, insertRows);
+        }
+    }
+
+private:
+    const char* m_className;
+};
+
+class VqsComponentFolder final : public ElementFolder {
+public:
+    VqsComponentFolder(VqsTreeItem* parent, BOOL shown)
+        : ElementFolder(parent, shown, 61902, 1, PxKindFolderIspecs, "PxVQIspecSoftLink")
+    {
+    }
+};
+
+class VqsReportFolder final : public ElementFolder {
+public:
+    VqsReportFolder(VqsTreeItem* parent, BOOL shown)
+        : ElementFolder(parent, shown, 61905, 2, PxKindFolderReports, "PxVQReportSoftLink")
+    {
+    }
+    BOOL CanAddReport() override { return FALSE; }
+};
+
+class VqsProfilesFolder final : public ElementFolder {
+public:
+    VqsProfilesFolder(VqsTreeItem* parent, BOOL shown)
+        : ElementFolder(parent, shown, 61904, 4, PxKindFolderProfiles, "PxVQProfileSoftLink")
+    {
+    }
+};
+
+class VqsGLGFolder final : public ElementFolder {
+public:
+    VqsGLGFolder(VqsTreeItem* parent, BOOL shown)
+        : ElementFolder(parent, shown, 61903, 8, PxKindFolderGlobalLogics, "PxVQGlobalLogicSoftLink")
+    {
+    }
+};
+
+class VqsReportsGroupFolder final : public VqsTreeFolder {
+public:
+    VqsReportsGroupFolder(VqsTreeItem* parent, BOOL shown)
+        : VqsTreeFolder(parent, shown, 61906, 16, PxKindFolderReportGroups)
+    {
+    }
+    BOOL CanAddReportGroup() override { return TRUE; }
+
+protected:
+    BOOL HasContent() override
+    {
+        VqsTreeItemBSSoftLink* link = GetLinkItem();
+        return link && !link->GetReportGroups().IsEmpty();
+    }
+
+    void FillFromCache(BOOL insertRows) override
+    {
+        VqsTreeItemBSSoftLink* link = GetLinkItem();
+        if (!link)
+            return;
+        const auto& groups = link->GetReportGroups();
+        for (POSITION position = groups.GetHeadPosition(); position;) {
+            const PxVQReportGroupPtr& group = groups.CList<PxVQReportGroupPtr, const PxVQReportGroupPtr&>::GetNext(position);
+            if (group && !HasChildFor(group))
+                AddNewChild(new VqsTreeItemGroup(this, group), insertRows);
+        }
+    }
+};
+
+class VqsBundlesFolder final : public VqsTreeFolder {
+public:
+    VqsBundlesFolder(VqsTreeItem* parent, BOOL shown) : VqsTreeFolder(parent, shown, 61907, 32, PxKindFolderBundles)
+    {
+    }
+    BOOL IsEditableBSLink() override { return TRUE; }
+
+protected:
+    BOOL HasContent() override
+    {
+        VqsTreeItemBSSoftLink* link = GetLinkItem();
+        return link && !link->GetBundles().IsEmpty();
+    }
+
+    void FillFromCache(BOOL insertRows) override
+    {
+        VqsTreeItemBSSoftLink* link = GetLinkItem();
+        if (!link)
+            return;
+        const auto& bundles = link->GetBundles();
+        for (POSITION position = bundles.GetHeadPosition(); position;) {
+            const PxVQBundlePtr& bundle = bundles.CList<PxVQBundlePtr, const PxVQBundlePtr&>::GetNext(position);
+            if (bundle && !HasChildFor(bundle))
+                AddNewChild(new VqsTreeItemBundle(this, bundle, link->IsReadOnly()), insertRows);
+        }
+    }
+};
+
+VqsTreeFolder* MakeFolder(VqsTreeItem* parent, UINT kind, BOOL shown)
+{
+    switch (kind) {
+    case 1:
+        return new VqsComponentFolder(parent, shown);
+    case 2:
+        return new VqsReportFolder(parent, shown);
+    case 4:
+        return new VqsProfilesFolder(parent, shown);
+    case 8:
+        return new VqsGLGFolder(parent, shown);
+    case 16:
+        return new VqsReportsGroupFolder(parent, shown);
+    case 32:
+        return new VqsBundlesFolder(parent, shown);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+VqsTreeFolder::VqsTreeFolder(VqsTreeItem* parent, BOOL shown, UINT titleId, UINT kind, int objectKind)
+    : VqsConfigTreeItem(parent), m_nKind(kind), m_nObjectKind(objectKind)
+{
+    if (auto* link = dynamic_cast<VqsConfigTreeItem*>(parent))
+        m_link = link->GetBSSoftLink();
+    if (!shown)
+        SetState(Hidden);
+    m_strTitle.LoadString(titleId);
+}
+
+VqsTreeFolder* VqsTreeFolder::CreateFolder(VqsTreeItemBSSoftLink* parent, UINT kind, BOOL shown, BOOL insertRow)
+{
+    VqsTreeFolder* folder = MakeFolder(parent, kind, shown);
+    if (!folder)
+        return nullptr;
+    folder->UpdateState();
+    parent->AddChild(folder, TRUE);
+    if (insertRow && shown && !folder->InsertRow()) {
+        parent->RemoveChild(folder);
+        return nullptr;
+    }
+    // A hidden folder's children are listed in its place, so they are read at once.
+    if (insertRow && !shown)
+        folder->Expand();
+    return folder;
+}
+
+VqsTreeItemBSSoftLink* VqsTreeFolder::GetLinkItem() const { return dynamic_cast<VqsTreeItemBSSoftLink*>(GetParent()); }
+
+BOOL VqsTreeFolder::GetBitmap(VqsBitmapRef& bitmap)
+{
+    bitmap.nID = IDB_FOLDER;
+    bitmap.lpszName = nullptr;
+    return TRUE;
+}
+
+BOOL VqsTreeFolder::GetObjectKind(int& kind)
+{
+    kind = m_nObjectKind;
+    return TRUE;
+}
+
+void VqsTreeFolder::UpdateState()
+{
+    const int state = GetState();
+    if (state == Hidden || state == HiddenAboveRoot)
+        return;
+    const BOOL hasChildren = !m_bFilled || HasContent();
+    ApplyHasChildren(hasChildren);
+}
+
+void VqsTreeFolder::FillChildren(int insertRows)
+{
+    m_bFilled = TRUE;
+    FillFromCache(insertRows);
+    UpdateState();
+}
+
+BOOL VqsTreeFolder::Update()
+{
+    if (!IsShown())
+        return TRUE;
+    return VqsConfigTreeItem::Update();
+}
+
+void VqsTreeFolder::Reload(VqsModel& model) { ReloadChildren(model); }
+
+BOOL VqsTreeFolder::HasChildFor(const PxObjectPtr& object) const
+{
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        auto* child = dynamic_cast<VqsConfigTreeItem*>(GetChildren().GetNext(position));
+        PxVQObjectPtr childObject = child ? child->GetObject() : PxVQObjectPtr();
+        if (childObject && childObject->IsSameOid(object))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+namespace {
+
+template <class Item>
+Item* FindChildOf(const VqsTreeItem* parent, const PxObjectPtr& object)
+{
+    if (!object)
+        return nullptr;
+    for (POSITION position = parent->GetChildren().GetHeadPosition(); position;) {
+        auto* child = dynamic_cast<Item*>(parent->GetChildren().GetNext(position));
+        PxVQObjectPtr childObject = child ? child->GetObject() : PxVQObjectPtr();
+        if (childObject && childObject->IsSameOid(object))
+            return child;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+VqsTreeItemElementSoftLink* VqsTreeFolder::FindElementLinkItem(const PxObjectPtr& link)
+{
+    if (m_nKind > 8)
+        return nullptr;
+    if (VqsTreeItemElementSoftLink* item = FindChildOf<VqsTreeItemElementSoftLink>(this, link))
+        return item;
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        auto* ispec = dynamic_cast<VqsTreeItemIspecSoftLink*>(GetChildren().GetNext(position));
+        if (ispec && FindChildOf<VqsTreeItemAutoProfile>(ispec, link))
+            return ispec;
+    }
+    return nullptr;
+}
+
+VqsTreeItemGroup* VqsTreeFolder::FindReportGroupItem(const PxObjectPtr& group)
+{
+    return m_nKind == 16 ? FindChildOf<VqsTreeItemGroup>(this, group) : nullptr;
+}
+
+VqsTreeItemBundle* VqsTreeFolder::FindBundleItem(const PxObjectPtr& bundle)
+{
+    return m_nKind == 32 ? FindChildOf<VqsTreeItemBundle>(this, bundle) : nullptr;
+}
+
+void VqsTreeFolder::UpdateCache(const PxObjectPtr& object, BOOL present)
+{
+    VqsTreeItemBSSoftLink* link = GetLinkItem();
+    if (!link)
+        return;
+    if (m_nKind == 16)
+        link->UpdateReportGroupCache(PxVQReportGroupPtr(object), present);
+    else if (m_nKind == 32)
+        link->UpdateBundleCache(PxVQBundlePtr(object), present);
+    else
+        link->UpdateElementLinkCache(PxVQElementSoftLinkPtr(object), present);
+}
+
+// ---------------------------------------------------------------- show and hide
+
+void VqsTreeFolder::ShowFolders(UINT mask, BOOL show, int arg)
+{
+    if (mask != m_nKind || show == IsShown())
+        return;
+    if (show)
+        Show();
+    else
+        Hide();
+    if (!show && !GetShownParent()) {
+        if (auto* listed = dynamic_cast<VqsConfigTreeItem*>(GetListedParent())) {
+            listed->MakeVisible();
+            listed->OnViewSettingsChanged(static_cast<UINT>(arg));
+        }
+        m_bMoved = TRUE;
+    }
+    if (VqsListView* view = GetView())
+        view->RedrawAllItems();
+}
+
+void VqsTreeFolder::Hide()
+{
+    m_bExpandedForHiding = FALSE;
+    m_bMoved = FALSE;
+    if (GetState() != Expanded) {
+        Expand();
+        m_bExpandedForHiding = GetState() == Expanded;
+    }
+    if (GetPinnedChild()) {
+        SetState(Hidden);
+        return;
+    }
+    VqsListView* view = GetView();
+    const int row = IsListed() && view ? FindRow() : -1;
+    if (row >= 0) {
+        CListCtrl& list = view->GetListCtrl();
+        const BOOL selected = (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        if (selected && row + 1 < list.GetItemCount())
+            view->SelectItem(row + 1, TRUE);
+        view->RemoveItem(this);
+    }
+    SetState(Hidden);
+    // A search fills branches without rows; listed in the folder's place, they need them.
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        VqsTreeItem* child = GetChildren().GetNext(position);
+        if (child->IsShown() && !child->IsListed())
+            child->InsertRow();
+    }
+}
+
+void VqsTreeFolder::Show()
+{
+    if (GetPinnedChild()) {
+        SetState(HiddenAboveRoot);
+        return;
+    }
+    SetState(GetChildCount() ? Expanded : Leaf);
+    UpdateState();
+    if (m_bExpandedForHiding && GetChildCount())
+        Collapse();
+    m_bExpandedForHiding = FALSE;
+    if (!IsListed())
+        InsertRow();
+}

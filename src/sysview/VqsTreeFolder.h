@@ -1,0 +1,61 @@
+// The six type folders under a business-segment link: Ispecs, Reports, Profiles, Global
+// Logics, Report Groups and Bundles. A folder has no repository object; its children are
+// the link's element links, report groups or bundles of its type, filled from the link
+// item's caches. A hidden folder is transparent: no row, its children listed in its place.
+#pragma once
+
+#include "sysview/VqsConfigTreeItem.h"
+
+class VqsTreeItemBSSoftLink;
+class VqsTreeItemBundle;
+class VqsTreeItemElementSoftLink;
+class VqsTreeItemGroup;
+
+class VqsTreeFolder : public VqsConfigTreeItem {
+public:
+    // The folder of the kind bit under the link item; null for a kind that is not one of
+    // the six bits or a row that was refused.
+    static VqsTreeFolder* CreateFolder(VqsTreeItemBSSoftLink* parent, UINT kind, BOOL shown, BOOL insertRow);
+
+    const char* GetText() override { return m_strTitle; }
+    const char* GetDisplayText() override { return m_strTitle; }
+    BOOL GetBitmap(VqsBitmapRef& bitmap) override;
+    BOOL UsesSpecialColour() override { return TRUE; }
+    bool IsGroupingItem() override { return true; }
+    void FillChildren(int insertRows) override;
+    BOOL Update() override;
+    void UpdateState() override;
+    void ShowFolders(UINT mask, BOOL show, int arg) override;
+    void Reload(VqsModel& model) override;
+    BOOL GetObjectKind(int& kind) override;
+    BOOL RefreshTexts() override { return FALSE; }
+
+    UINT GetKind() const { return m_nKind; }
+    VqsTreeItemElementSoftLink* FindElementLinkItem(const PxObjectPtr& link);
+    VqsTreeItemGroup* FindReportGroupItem(const PxObjectPtr& group);
+    VqsTreeItemBundle* FindBundleItem(const PxObjectPtr& bundle);
+    // Hands a changed object of the folder's type to the link item's cache.
+    virtual void UpdateCache(const PxObjectPtr& object, BOOL present);
+
+protected:
+    VqsTreeFolder(VqsTreeItem* parent, BOOL shown, UINT titleId, UINT kind, int objectKind);
+
+    // Whether the link has content of the folder's type.
+    virtual BOOL HasContent() = 0;
+    // Creates the items the folder lacks.
+    virtual void FillFromCache(BOOL insertRows) = 0;
+    VqsTreeItemBSSoftLink* GetLinkItem() const;
+    BOOL HasChildFor(const PxObjectPtr& object) const;
+
+private:
+    void Hide();
+    void Show();
+
+    UINT m_nKind;
+    int m_nObjectKind;
+    PxVQBSSoftLinkPtr m_link;
+    BOOL m_bFilled = FALSE;
+    CString m_strTitle;
+    BOOL m_bExpandedForHiding = FALSE;
+    BOOL m_bMoved = FALSE;
+};

@@ -1,0 +1,51 @@
+#include "RecoveryTestSupport.h"
+
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+
+void RecoveryTest::SetUp()
+{
+    ShellTest::SetUp();
+    ui.WheneverDialog(105);
+    ASSERT_TRUE(app.SetResourceModule("vqsysres"));
+    ASSERT_TRUE(app.OpenSession(sample.Path().c_str(), "ABC/dev", nullptr));
+}
+
+void RecoveryTest::TearDown()
+{
+    app.CloseSession();
+    ui.Verify();
+}
+
+PxVQSystemPtr RecoveryTest::System() const { return app.GetEnterprise()->GetSystem("SYS1"); }
+
+PxVQRecoveryInfoPtr RecoveryTest::AddSession(const RecoverySession& spec)
+{
+    Link().BeginTransaction();
+    PxVQRecoveryInfoPtr session = System()->CreateRecoveryInfo(System()->GetCurConfig()->GetOptionSet(spec.genSet));
+    session->setGenerateType(spec.type);
+    session->SetCurrentState(spec.state);
+    session->SetUserId(spec.user);
+    session->SetStateCompleteness(spec.completeness);
+    session->SetGenerationFlag(spec.flag);
+    session->setStagedInstall(spec.staged);
+    session->setGenerateDate(spec.date);
+    for (const char* file : spec.files)
+        session->CreateRecoveryFileInfo(file);
+    for (const char* structure : spec.structures)
+        session->CreateRecoveryDBStruct(structure);
+    Link().CommitTransaction();
+    return session;
+}
+
+PxVQRecoveryInfoPtr RecoveryTest::SeenBy(PxVQLink& link, const PxVQRecoveryInfoPtr& session)
+{
+    return link.GetLVQEnterprise()->GetSystem("SYS1")->GetRecoveryInfo(session->GetHandle());
+}
+
+std::unique_ptr<PxVQLink> RecoveryTest::OtherUser(const char* userCode) const
+{
+    auto link = std::make_unique<PxVQLink>();
+    link->AttachSession(sample.Path().c_str(), userCode, nullptr);
+    return link;
+}

@@ -1,0 +1,47 @@
+// What the recovery dialog tests share: the started module with a session of user
+// "ABC/dev" on a copy of the sample repository, the scripted user, and recovery sessions
+// of system SYS1 made to order.
+#pragma once
+
+#include "../shell/ShellTestSupport.h"
+
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/PxVQSystem.h"
+#include "support/SampleRepository.h"
+#include "support/ScriptedUiDriver.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct RecoverySession {
+    const char* genSet = "NTGEN";
+    const char* user = "ABC/dev";
+    int type = 2;
+    int state = 3;
+    int completeness = 0;
+    int flag = 0;
+    int staged = 0;
+    std::int64_t date = 1700000000;
+    std::vector<const char*> files = {"REPORT1"};
+    std::vector<const char*> structures = {};
+};
+
+struct RecoveryTest : ShellTest {
+    vqtest::SampleRepository sample;
+    vqtest::ScriptedUiDriver ui;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    PxVQLink& Link() const { return *app.GetLink(); }
+    PxVQSystemPtr System() const;
+    PxVQRecoveryInfoPtr AddSession(const RecoverySession& session);
+    int CountOfSessions() const { return System()->CountOfRecoveryInfos(); }
+    // A second user's link on the same repository, without a retry callback.
+    std::unique_ptr<PxVQLink> OtherUser(const char* userCode = "XYZ") const;
+    // The session as the other link sees it.
+    static PxVQRecoveryInfoPtr SeenBy(PxVQLink& link, const PxVQRecoveryInfoPtr& session);
+};

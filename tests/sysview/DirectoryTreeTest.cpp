@@ -1,0 +1,420 @@
+#include "SysViewTestSupport.h"
+
+#include "model/VqsModel.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQLink.h"
+#include "support/ScriptedUiDriver.h"
+#include "sysview/VqsTreeFolder.h"
+#include "sysview/VqsTreeItemSoftLink.h"
+#include "sysview/VqsTreeItemSystem.h"
+#include "win/Messages.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT ID_PREVIOUS_CONFIGS = 32794;
+constexpr UINT ID_SORT_BY_TYPE = 32786;
+constexpr UINT ID_SORT_BY_NAME = 32784;
+constexpr UINT ID_ISPECS_FOLDER = 32832;
+constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
+constexpr UINT ID_HIDE_ALL_FOLDERS = 32844;
+
+struct DirectoryTreeTest : SysViewTest {
+    // Opens the view with the first system and its SALES link expanded.
+    void OpenSales()
+    {
+        OpenFrame();
+        Expand("Sample system 1");
+        Expand("SALES business segment");
+    }
+
+    static std::size_t Depth(const std::string& row)
+    {
+        const std::size_t text = row.find_first_not_of(' ');
+        return text == std::string::npos ? row.size() : text;
+    }
+
+    // The rows below `parent`, one level deeper, in order.
+    Strings ChildRows(const std::string& parent)
+    {
+        const Strings rows = Rows();
+        auto start = std::find_if(rows.begin(), rows.end(),
+                                  [&](const std::string& row) { return row.substr(Depth(row)) == parent; });
+        Strings children;
+        if (start == rows.end())
+            return children;
+        const std::size_t depth = Depth(*start) + 2;
+        for (auto row = start + 1; row != rows.end() && Depth(*row) >= depth; ++row) {
+            if (Depth(*row) == depth)
+                children.push_back(row->substr(depth));
+        }
+        return children;
+    }
+
+    std::string DisplayText(const std::string& text) { return Item(text)->GetDisplayText(); }
+};
+
+} // namespace
+
+TEST_F(DirectoryTreeTest, TheSystemsAreListedSortedAndTheLinksShowUnderTheSystemWhileOldConfigurationsAreHidden)
+{
+    OpenFrame();
+    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "  Sample system 2"}));
+    EXPECT_EQ(DisplayText(""), " System Definitions") << "the design enterprise of the sample has no name";
+    EXPECT_EQ(DisplayText("Sample system 1"), "Sample system 1\tA system of the sample enterprise");
+
+    Expand("Sample system 1");
+    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "    PAYROLL business segment", "    SALES business segment",
+                               "    STOCK business segment", "  Sample system 2"}));
+}
+
+TEST_F(DirectoryTreeTest, ShowingPreviousConfigurationsListsTheOldOnesNewestFirstAndHidingThemTakesThemAway)
+{
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    PxVQOldConfigPtr later = System("SYS1")->CreateOldConfig();
+    later->SetGenerationTime(1800000000);
+    later->SetFromOSName("UNIXGEN");
+    link->CommitTransaction();
+    OpenFrame();
+    Expand("Sample system 1");
+
+    Command(ID_PREVIOUS_CONFIGS);
+    EXPECT_EQ(Setting("Previous Config"), "1");
+    EXPECT_EQ(ChildRows("Sample system 1"), (Strings{"Current Configuration", "Previous Configurations"}));
+    EXPECT_EQ(ChildRows("Current Configuration"),
+              (Strings{"PAYROLL business segment", "SALES business segment", "STOCK business segment"}));
+    Expand("Previous Configurations");
+    EXPECT_EQ(ChildRows("Previous Configurations"),
+              (Strings{"generated to *** on 01/15/27 08:00:00 from UNIXGEN",
+                       "generated to NTHOST on 11/14/23 22:13:20 from NTGEN"}))
+        << "newest first; a configuration without a generate set has no host";
+
+    Command(ID_PREVIOUS_CONFIGS);
+    EXPECT_EQ(Setting("Previous Config"), "0");
+    EXPECT_EQ(ChildRows("Sample system 1"),
+              (Strings{"PAYROLL business segment", "SALES business segment", "STOCK business segment"}));
+}
+
+TEST_F(DirectoryTreeTest, SortingByTypePutsTheCurrentConfigurationFirstAndElementsByTheirKinds)
+{
+    app.SetDisplayFolders(0);
+    OpenSales();
+    Command(ID_SORT_BY_NAME);
+    Strings byName = ChildRows("SALES business segment");
+    auto position = [](const Strings& rows, const char* name) {
+        return std::find(rows.begin(), rows.end(), name) - rows.begin();
+    };
+    EXPECT_LT(position(byName, "CALCTAX of SALES"), position(byName, "EVENT of SALES"));
+
+    Command(ID_SORT_BY_TYPE);
+    EXPECT_EQ(Setting("Sort by"), "type");
+    const Strings byType = ChildRows("SALES business segment");
+    EXPECT_LT(position(byType, "ORDER of SALES"), position(byType, "EVENT of SALES")) << "Component before Event";
+    EXPECT_LT(position(byType, "EVENT of SALES"), position(byType, "CALCTAX of SALES")) << "Event before Global Logic";
+
+    Command(ID_PREVIOUS_CONFIGS);
+    auto* system = dynamic_cast<VqsConfigTreeItem*>(Item("Sample system 1"));
+    ASSERT_NE(system, nullptr);
+    auto* current = dynamic_cast<VqsConfigTreeItem*>(Item("Current Configuration"));
+    auto* holder = dynamic_cast<VqsConfigTreeItem*>(Item("Previous Configurations"));
+    ASSERT_TRUE(current && holder);
+    EXPECT_EQ(current->CompareSiblings(holder), -1);
+    EXPECT_EQ(holder->CompareSiblings(current), 1);
+}
+
+TEST_F(DirectoryTreeTest, TheHandleMapFindsAnItemUntilItGoesAndKeepsANewerItemForTheSameObject)
+{
+    OpenFrame();
+    VqsTreeItemEnterprise* root = view->GetRootItem();
+    const PxVQSystemPtr system = System("SYS1");
+    VqsConfigTreeItem* first = root->FindTreeItem(system);
+    ASSERT_EQ(first, Item("Sample system 1"));
+    EXPECT_EQ(root->FindTreeItem(PxVQSystemPtr()), nullptr);
+
+    auto* second = new VqsTreeItemSystem(root, system);
+    EXPECT_EQ(root->FindTreeItem(system), second);
+    Select({""});
+    Command(32798);
+    EXPECT_EQ(root->FindTreeItem(system), second) << "the first item went; the newer one keeps its entry";
+    delete second;
+    EXPECT_EQ(root->FindTreeItem(system), nullptr);
+}
+
+TEST_F(DirectoryTreeTest, ASystemWithoutLinksIsALeafThatOffersAddBusinessSegment)
+{
+    {
+        VqsModel model;
+        PxVQSystemPtr created;
+        ASSERT_TRUE(model.CreateSystem(created, "New system", "NEWSYS", "No links yet", "RT9", 0, 0));
+    }
+    OpenFrame();
+    ASSERT_EQ(Item("New system")->GetState(), VqsTreeItem::Leaf);
+    Select({"New system"});
+    EXPECT_EQ(State(32771), "enabled");
+    Select({"Sample system 1"});
+    EXPECT_EQ(Item("Sample system 1")->GetState(), VqsTreeItem::Collapsed);
+    EXPECT_EQ(State(32771), "-");
+}
+
+TEST_F(DirectoryTreeTest, ABusinessSegmentLinkShowsItsSixFoldersInTheirOrder)
+{
+    OpenSales();
+    EXPECT_EQ(ChildRows("SALES business segment"),
+              (Strings{"Bundles", "Global Logics", "Ispecs", "Profiles", "Report Groups", "Reports"}));
+    for (const char* folder : {"Bundles", "Ispecs", "Reports"})
+        EXPECT_EQ(Item(folder)->GetState(), VqsTreeItem::Collapsed) << folder;
+}
+
+TEST_F(DirectoryTreeTest, HidingTheIspecsFolderListsItsIspecsUnderTheLinkAndShowingItGathersThemAgain)
+{
+    OpenSales();
+    Select({"Ispecs"});
+    Command(ID_ISPECS_FOLDER);
+    EXPECT_EQ(Setting("Display folders"), "0x0000003e");
+    EXPECT_EQ(ChildRows("SALES business segment"),
+              (Strings{"AUDIT of SALES", "Bundles", "CUSTOMER of SALES", "ENQUIRY of SALES", "EVENT of SALES",
+                       "Global Logics", "NOTES of SALES", "ORDER of SALES", "Profiles", "Report Groups", "Reports"}));
+
+    Select({"SALES business segment"});
+    EXPECT_EQ(State(ID_ISPECS_FOLDER), "enabled");
+    Command(ID_ISPECS_FOLDER);
+    EXPECT_EQ(Setting("Display folders"), "0x0000003f");
+    EXPECT_EQ(ChildRows("SALES business segment"),
+              (Strings{"Bundles", "Global Logics", "Ispecs", "Profiles", "Report Groups", "Reports"}));
+    EXPECT_EQ(Item("Ispecs")->GetState(), VqsTreeItem::Collapsed) << "collapsed as it was";
+    EXPECT_EQ(State(ID_ISPECS_FOLDER), "enabled checked");
+}
+
+TEST_F(DirectoryTreeTest, WithEveryFolderHiddenTheLinksContentIsListedDirectlyUnderIt)
+{
+    OpenFrame();
+    Command(ID_HIDE_ALL_FOLDERS);
+    EXPECT_EQ(Setting("Display folders"), "0x00000000");
+    Expand("Sample system 1");
+    Expand("SALES business segment");
+    EXPECT_EQ(ChildRows("SALES business segment"),
+              (Strings{"AUDIT of SALES", "CALCTAX of SALES", "CUSTOMER of SALES", "DAILY of SALES", "ENQUIRY of SALES",
+                       "EVENT of SALES", "MONTHEND", "MONTHLY of SALES", "NOTES of SALES", "ORDBYDATE of SALES",
+                       "ORDER of SALES", "ORDERS", "STARTUP of SALES", "WEBALL"}))
+        << "element links, the report group and the bundles, without folders";
+
+    Command(ID_SHOW_ALL_FOLDERS);
+    EXPECT_EQ(Setting("Display folders"), "0x0000003f");
+    EXPECT_EQ(ChildRows("SALES business segment"),
+              (Strings{"Bundles", "Global Logics", "Ispecs", "Profiles", "Report Groups", "Reports"}));
+}
+
+TEST_F(DirectoryTreeTest, FoldersEnableTheCommandsOfTheirKind)
+{
+    OpenSales();
+    const struct {
+        const char* row;
+        UINT id;
+        const char* state;
+    } cases[] = {
+        {"Reports", 32781, "-"},           {"Bundles", 32829, "enabled"},
+        {"Report Groups", 32788, "enabled"}, {"Ispecs", 32829, "-"},
+        {"SALES business segment", 32829, "enabled"}, {"SALES business segment", 32788, "enabled"},
+    };
+    for (const auto& c : cases) {
+        Select({c.row});
+        EXPECT_EQ(State(c.id), c.state) << c.row << " " << c.id;
+    }
+}
+
+TEST_F(DirectoryTreeTest, ABundleOfAllIspecsShowsItsOwnBitmapRefusesAddIspecAndItsEntriesCannotBeOpened)
+{
+    OpenSales();
+    Expand("Bundles");
+    EXPECT_EQ(ChildRows("Bundles"), (Strings{"ORDERS", "WEBALL"}));
+    VqsBitmapRef bitmap;
+    ASSERT_TRUE(Item("WEBALL")->GetBitmap(bitmap));
+    EXPECT_EQ(bitmap.nID, 122u);
+    ASSERT_TRUE(Item("ORDERS")->GetBitmap(bitmap));
+    EXPECT_EQ(bitmap.nID, 119u);
+    Select({"WEBALL"});
+    EXPECT_EQ(State(32830), "-");
+    Select({"ORDERS"});
+    EXPECT_EQ(State(32830), "enabled");
+
+    Expand("WEBALL");
+    auto* weball = Item("WEBALL");
+    ASSERT_GT(weball->GetChildCount(), 0);
+    EXPECT_FALSE(weball->GetChildren().GetHead()->IsOpenable());
+    Expand("ORDERS");
+    EXPECT_TRUE(Item("ORDERS")->GetChildren().GetHead()->IsOpenable());
+}
+
+TEST_F(DirectoryTreeTest, AProfileOverAnIspecShowsAsItsAutomaticProfileAndNotInTheProfilesFolder)
+{
+    OpenSales();
+    Expand("Ispecs");
+    Expand("CUSTOMER of SALES");
+    const Strings children = ChildRows("CUSTOMER of SALES");
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(DisplayText(children.front()),
+              "CUSTOMER of SALES (Sample PxLSEProfile CUSTBYNAME) ordinate\tAutomatic Profile");
+    Expand("Profiles");
+    EXPECT_EQ(ChildRows("Profiles"), Strings{"ORDBYDATE of SALES"});
+}
+
+TEST_F(DirectoryTreeTest, SpecialElementsAreDrawnMarkedAndOnlyTheEventKeepsItsOptions)
+{
+    OpenSales();
+    Expand("Ispecs");
+    Expand("Global Logics");
+    const struct {
+        const char* row;
+        bool marked;
+        const char* options;
+    } cases[] = {
+        {"EVENT of SALES", true, "enabled"},
+        {"STARTUP of SALES", true, "-"},
+        {"CALCTAX of SALES", false, "enabled"},
+        {"ORDER of SALES", false, "enabled"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Item(c.row)->UsesSpecialColour() != FALSE, c.marked) << c.row;
+        Select({c.row});
+        EXPECT_EQ(State(32772), c.options) << c.row;
+    }
+}
+
+TEST_F(DirectoryTreeTest, ALinksRowTellsItsStatusAndWhenItWasAdded)
+{
+    OpenSales();
+    auto* link = dynamic_cast<VqsConfigTreeItem*>(Item("SALES business segment"));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(std::string(link->GetDisplayText()),
+              "SALES business segment taken Tue Nov 14 22:13:20 2023, added Tue Nov 14 22:13:20 2023"
+              "\tSample business segment SALES");
+
+    const PxVQSoftLinkPtr object = link->GetObject();
+    PxVQLink* session = app.GetLink();
+    session->BeginTransaction();
+    object->SetRefTime(0);
+    session->CommitTransaction();
+    link->RefreshItem();
+    EXPECT_EQ(std::string(link->GetDisplayText()),
+              "SALES business segment added Tue Nov 14 22:13:20 2023\tSample business segment SALES");
+
+    session->BeginTransaction();
+    object->SetUnusedMark(1);
+    session->CommitTransaction();
+    link->RefreshItem();
+    EXPECT_EQ(std::string(link->GetDisplayText()), "SALES business segment\tSample business segment SALES");
+}
+
+TEST_F(DirectoryTreeTest, LongSystemTextsAreCutTo127Characters)
+{
+    PxVQLink* session = app.GetLink();
+    session->BeginTransaction();
+    System("SYS1")->SetDescription(std::string(200, 'd').c_str());
+    session->CommitTransaction();
+    OpenFrame();
+    EXPECT_EQ(std::string(Item("Sample system 1")->GetDisplayText()).size(), 127u);
+}
+
+TEST_F(DirectoryTreeTest, FoldersASearchWentThroughListTheirContentWhenTheyAreHidden)
+{
+    OpenSales();
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(143).Replace(1403, "Ispecs").OK();
+        Command(57636);
+        ui.Verify();
+    }
+    ASSERT_EQ(view->GetSelectedItem(), Item("Ispecs"));
+    Command(ID_HIDE_ALL_FOLDERS);
+    const Strings rows = ChildRows("SALES business segment");
+    for (const char* name : {"CALCTAX of SALES", "WEBALL", "AUDIT of SALES"})
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), name), 1) << name;
+}
+
+TEST_F(DirectoryTreeTest, ASystemKnowsWhetherOneOfItsLinksIsPending)
+{
+    PxVQLink* session = app.GetLink();
+    session->BeginTransaction();
+    System("SYS2")->GetCurConfig()->GetBSSoftLink("STOCK")->SetUnusedMark(1);
+    session->CommitTransaction();
+    OpenFrame();
+    auto* first = dynamic_cast<VqsTreeItemSystem*>(Item("Sample system 1"));
+    auto* second = dynamic_cast<VqsTreeItemSystem*>(Item("Sample system 2"));
+    ASSERT_TRUE(first && second);
+    EXPECT_FALSE(first->HasPendingLink());
+    EXPECT_TRUE(second->HasPendingLink());
+    Expand("Sample system 2");
+    EXPECT_TRUE(second->RefreshTexts() == FALSE) << "nothing changed";
+    EXPECT_TRUE(second->HasPendingLink()) << "read from the loaded links";
+}
+
+TEST_F(DirectoryTreeTest, ARepositoryFailureWhileARowIsRefreshedIsReportedAndTheRowKeepsItsTexts)
+{
+    OpenFrame();
+    auto* system = dynamic_cast<VqsConfigTreeItem*>(Item("Sample system 1"));
+    ASSERT_NE(system, nullptr);
+    const std::string before = system->GetDisplayText();
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectMessageBox("Cannot update " + before + ":\nInjected repository failure", IDOK);
+    PxFaultInjection::Throw("PxVQSystem::GetDescription");
+    system->RefreshItem();
+    PxFaultInjection::Reset();
+    ui.Verify();
+    EXPECT_EQ(system->GetDisplayText(), before);
+}
+
+TEST_F(DirectoryTreeTest, PreviousConfigurationsSwitchedOnWhileASystemIsClosedShowWhenItOpens)
+{
+    OpenFrame();
+    Command(ID_PREVIOUS_CONFIGS);
+    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "  Sample system 2"}));
+    Expand("Sample system 1");
+    EXPECT_EQ(ChildRows("Sample system 1"), (Strings{"Current Configuration", "Previous Configurations"}));
+    Expand("Previous Configurations");
+    EXPECT_EQ(ChildRows("Previous Configurations").size(), 1u);
+
+    Command(ID_PREVIOUS_CONFIGS);
+    Expand("Sample system 2");
+    EXPECT_EQ(ChildRows("Sample system 2"),
+              (Strings{"PAYROLL business segment", "SALES business segment", "STOCK business segment"}));
+}
+
+TEST_F(DirectoryTreeTest, AnElementLinkCannotBeExpanded)
+{
+    OpenSales();
+    Expand("Reports");
+    auto* report = Item("DAILY of SALES");
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->GetState(), VqsTreeItem::Leaf);
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectMessageBox("Cannot expand element options.", IDOK);
+    report->FillChildren(1);
+    ui.Verify();
+}
+
+TEST_F(DirectoryTreeTest, ANewModelGetsANodeForEveryObjectTheTreeShows)
+{
+    OpenSales();
+    for (const char* row : {"Report Groups", "MONTHEND", "Bundles", "ORDERS"})
+        Expand(row);
+    const PxVQBSSoftLinkPtr link = System("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+    PxTypedList<PxVQReportGroupPtr> groups;
+    link->GetListOfReportGroups(groups);
+    PxTypedList<PxVQBundlePtr> bundles;
+    link->GetListOfBundles(bundles);
+    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+    groups.GetHead()->GetListOfReportSoftLinkAliases(aliases);
+
+    VqsModel model;
+    view->Refresh(&model);
+    EXPECT_TRUE(model.LookupNode(System("SYS1")->GetCurConfig()));
+    EXPECT_TRUE(model.LookupNode(link));
+    EXPECT_TRUE(model.LookupNode(groups.GetHead()));
+    EXPECT_TRUE(model.LookupNode(aliases.GetHead()));
+    for (POSITION position = bundles.GetHeadPosition(); position;)
+        EXPECT_TRUE(model.LookupNode(bundles.GetNext(position)));
+    EXPECT_FALSE(model.LookupNode(System("SYS2")->GetCurConfig()->GetBSSoftLink("SALES")))
+        << "nothing is shown below the second system";
+}

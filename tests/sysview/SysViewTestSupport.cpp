@@ -1,0 +1,127 @@
+#include "SysViewTestSupport.h"
+
+#include "shell/VqsTreeItem.h"
+#include "win/CListCtrl.h"
+#include "win/Messages.h"
+#include "win/PrivateProfile.h"
+
+namespace {
+
+Strings* g_logLines = nullptr;
+
+void RecordLog(int, const char* level, const char* text)
+{
+    if (g_logLines)
+        g_logLines->push_back(std::string(level) + " " + text);
+}
+
+std::string RowText(VqsTreeItem* item) { return item->GetText(); }
+
+} // namespace
+
+void SysViewTest::SetUp()
+{
+    ShellTest::SetUp();
+    frametest::HostLines().clear();
+    g_logLines = &logLines;
+    app.RegisterWYRCallBack(nullptr, nullptr, &RecordLog);
+    app.SetIniPath(ini.c_str());
+    ASSERT_TRUE(app.SetResourceModule("vqsysres"));
+    ASSERT_TRUE(app.OpenSession(sample.Path().c_str(), "ABC", nullptr));
+}
+
+void SysViewTest::TearDown()
+{
+    CloseFrame();
+    app.CloseSession();
+    app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
+    g_logLines = nullptr;
+}
+
+void SysViewTest::OpenFrame(int width, int height)
+{
+    host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
+    frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, &frametest::OnUpdate, &frametest::OnMessage, nullptr);
+    ASSERT_NE(frame, nullptr);
+    view = frame->GetDirectoryView();
+    ASSERT_NE(view, nullptr);
+    vqwin::PumpPending();
+}
+
+void SysViewTest::CloseFrame()
+{
+    if (frame && ::IsWindow(frame->m_hWnd))
+        frame->DestroyWindow();
+    frame = nullptr;
+    view = nullptr;
+    if (host.m_hWnd)
+        host.DestroyWindow();
+}
+
+Strings SysViewTest::Rows()
+{
+    Strings rows;
+    for (int row = 0, count = view->GetListCtrl().GetItemCount(); row < count; ++row) {
+        VqsTreeItem* item = view->GetItem(row);
+        rows.push_back(std::string(static_cast<std::size_t>(2 * item->GetLevel()), ' ') + RowText(item));
+    }
+    return rows;
+}
+
+int SysViewTest::RowOf(const std::string& text)
+{
+    for (int row = 0, count = view->GetListCtrl().GetItemCount(); row < count; ++row) {
+        if (RowText(view->GetItem(row)) == text)
+            return row;
+    }
+    return -1;
+}
+
+void SysViewTest::Select(std::initializer_list<std::string> texts)
+{
+    CListCtrl& list = view->GetListCtrl();
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    for (const std::string& text : texts) {
+        const int row = RowOf(text);
+        ASSERT_GE(row, 0) << text;
+        list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    vqwin::PumpPending();
+}
+
+VqsTreeItem* SysViewTest::Item(const std::string& text)
+{
+    const int row = RowOf(text);
+    return row < 0 ? nullptr : view->GetItem(row);
+}
+
+void SysViewTest::Expand(const std::string& text)
+{
+    Select({text});
+    Command(32795);
+}
+
+void SysViewTest::Command(UINT id)
+{
+    frame->SendMessage(WM_COMMAND, id, 0);
+    vqwin::PumpPending();
+}
+
+std::string SysViewTest::State(UINT id)
+{
+    int enabled = 0;
+    int checked = 0;
+    view->GetCommandState(id, &enabled, &checked);
+    if (enabled && checked)
+        return "enabled checked";
+    return enabled ? "enabled" : checked ? "checked" : "-";
+}
+
+std::string SysViewTest::Setting(const char* key)
+{
+    char value[64] = {};
+    GetPrivateProfileStringA("systems", key, "", value, sizeof(value), ini.c_str());
+    return value;
+}
+
+PxVQSystemPtr SysViewTest::System(const char* name) const { return app.GetEnterprise()->GetSystem(name); }

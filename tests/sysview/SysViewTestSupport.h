@@ -1,0 +1,51 @@
+// What the system view tests share: a session on a copy of the sample repository, a
+// settings file, and a system frame over a host window as the host opens it, with the
+// directory view's rows as the user reads them.
+#pragma once
+
+#include "../shell/ListFrameTestSupport.h"
+#include "../shell/ShellTestSupport.h"
+
+#include "proxy/PxVQSystem.h"
+#include "support/SampleRepository.h"
+#include "support/ScopedTimeZone.h"
+#include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsSysFrame.h"
+
+#include <string>
+#include <vector>
+
+using Strings = std::vector<std::string>;
+
+struct SysViewTest : ShellTest {
+    vqtest::SampleRepository sample;
+    vqtest::ScopedTimeZone zone{"UTC"};
+    std::string ini = dir.File("vqsys.ini");
+    CWnd host;
+    VqsSysFrame* frame = nullptr;
+    VqsDirectoryView* view = nullptr;
+    Strings logLines;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // A system frame over a host window of the given client size.
+    void OpenFrame(int width = 1006, int height = 600);
+    void CloseFrame();
+
+    // The rows, each as its item's name indented by two blanks a level.
+    Strings Rows();
+    // The row of the item of that name; -1 when none.
+    int RowOf(const std::string& text);
+    // Makes the rows of these names the selection.
+    void Select(std::initializer_list<std::string> texts);
+    VqsTreeItem* Item(const std::string& text);
+    // Selects the row and expands it with the Expand command.
+    void Expand(const std::string& text);
+    // The command as the host sends it, with the waiting messages handled afterwards.
+    void Command(UINT id);
+    // The directory view's answer for a command: "enabled", "checked", both or "-".
+    std::string State(UINT id);
+    std::string Setting(const char* key);
+    PxVQSystemPtr System(const char* name) const;
+};
