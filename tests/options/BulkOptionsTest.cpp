@@ -9,6 +9,10 @@
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxProfileOptions.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQSystem.h"
+#include "proxy/PxVQTypes.h"
 #include "win/CButton.h"
 #include "win/DisplayList.h"
 #include "win/Gdi.h"
@@ -324,4 +328,35 @@ TEST_F(BulkOptionsTest, ACellWithAPendingEditIsBoldAndACellAtItsDefaultGreyWitho
         EXPECT_EQ(bold->font.weight, 700);
         EXPECT_EQ(bold->color, RGB(0, 0, 0));
     });
+}
+
+TEST_F(BulkOptionsTest, ThePanelsOfAPreviousConfigurationShowButTakeNoInput)
+{
+    PxVQBSSoftLinkPtr oldSegment;
+    PxVQOptionSetPtr oldSet;
+    Commit(*app.GetLink(), [&] {
+        PxTypedList<PxVQOldConfigPtr> olds;
+        System("SYS1")->GetListOfOldConfigs(olds);
+        const PxVQOldConfigPtr old = olds.GetHead();
+        oldSegment = old->CreateBSSoftLink("SALES");
+        oldSegment->CreateBlankOptions();
+        oldSegment->CreateElementSoftLink("ORDER", VQSoftLinkIspec)->CreateBlankOptions();
+        oldSet = old->GetOptionSet();
+    });
+    OpenedOptions opened(oldSegment, oldSet, kBulkPage);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            auto* page = dynamic_cast<VqsOptionPageBSegBulkOptions*>(dialog.GetSheet()->GetActivePage());
+            ASSERT_TRUE(page);
+            EXPECT_FALSE(page->IsEditable());
+            EXPECT_EQ(RowNames(*page), Strings{"ORDER"});
+            SelectRows(*page, {"ORDER"});
+            EXPECT_FALSE(page->GetCurrentPanel()->IsWindowEnabled());
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(*page, kUseDefault)));
+            EXPECT_FALSE(::IsWindowVisible(PageItem(dialog, kApplyNow)));
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    EXPECT_EQ(MessageBoxes(), Strings{});
 }

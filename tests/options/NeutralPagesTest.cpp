@@ -301,3 +301,45 @@ TEST_F(NeutralPagesTest, SpinningAwayFromAChangedExtractFileAsksAndCancelKeepsTh
     opened.DoModal();
     EXPECT_FALSE(Stored<PxReportOptionsPtr>("DAILY", "NTGEN")->IsUpdatedExtractFileUse(0));
 }
+
+TEST_F(NeutralPagesTest, PainterColoursHideTheSampleAndOwnColoursShowIt)
+{
+    OpenedOptions opened(Element("SYS1", "SALES", "ORDER"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, 1434));
+            EXPECT_FALSE(::IsWindowVisible(PageItem(dialog, 1107)));
+            EXPECT_FALSE(EnabledOnPage(dialog, 1435));
+            ClickOnPage(dialog, 1434);
+            EXPECT_TRUE(::IsWindowVisible(PageItem(dialog, 1107)));
+            EXPECT_TRUE(EnabledOnPage(dialog, 1436));
+            vqui::user::SelectIndex(PageItem(dialog, 1436), 3);
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const auto stored = Stored<PxIspecOptionsPtr>("ORDER", "NTGEN");
+    EXPECT_EQ(stored->GetUsePainter(), 0);
+    EXPECT_EQ(stored->GetFColor(), PxBColorRed);
+}
+
+TEST_F(NeutralPagesTest, WithOltpOffTheOltpClientIsDisabledButItsValueIsKept)
+{
+    Commit(*app.GetLink(), [&] { Options<PxReportOptionsPtr>("DAILY", "NTGEN")->SetOLTPClient(1); });
+    OpenedOptions opened(Element("SYS1", "SALES", "DAILY"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, 1049));
+            EXPECT_FALSE(EnabledOnPage(dialog, 1049));
+            ClickOnPage(dialog, 1388);
+            TypeOnPage(dialog, 1412, "PACK2");
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const auto stored = Stored<PxReportOptionsPtr>("DAILY", "NTGEN");
+    EXPECT_EQ(stored->GetExtractPack(), "PACK2");
+    EXPECT_EQ(stored->GetOLTPClient(), 1);
+}
