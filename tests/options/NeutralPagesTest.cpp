@@ -7,6 +7,8 @@
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxReportOptions.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQTypes.h"
 #include "win/CSpinButtonCtrl.h"
 #include "win/UserActions.h"
 
@@ -38,6 +40,7 @@ constexpr int kService = 1405;
 constexpr int kPack = 1411;
 constexpr int kUseDefaultPack = 1006;
 constexpr int kDefaultEstimates = 1072;
+constexpr int kExpectedEstimate = 1056;
 constexpr int kExpectedNumber = 1407;
 constexpr int kUseThisFile = 1019;
 constexpr int kFileSpin = 1059;
@@ -342,4 +345,52 @@ TEST_F(NeutralPagesTest, WithOltpOffTheOltpClientIsDisabledButItsValueIsKept)
     const auto stored = Stored<PxReportOptionsPtr>("DAILY", "NTGEN");
     EXPECT_EQ(stored->GetExtractPack(), "PACK2");
     EXPECT_EQ(stored->GetOLTPClient(), 1);
+}
+
+TEST_F(NeutralPagesTest, AnExpectedNumberIsStoredWithThePercentageDefaultAndDefaultEstimatesMakeBothDefault)
+{
+    Commit(*app.GetLink(), [&] {
+        Segment("SYS1", "SALES")->CreateElementSoftLink("FREEPROF", VQSoftLinkProfile)->CreateBlankOptions();
+    });
+    OpenedOptions opened(Element("SYS1", "SALES", "FREEPROF"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kDefaultEstimates));
+            EXPECT_FALSE(EnabledOnPage(dialog, kExpectedNumber));
+            ClickOnPage(dialog, kExpectedEstimate);
+            EXPECT_TRUE(EnabledOnPage(dialog, kExpectedNumber));
+            TypeOnPage(dialog, kExpectedNumber, "500");
+            ClickOnPage(dialog, kApplyNow);
+            const auto stored = Stored<PxProfileOptionsPtr>("FREEPROF", "NTGEN");
+            EXPECT_EQ(stored->GetExpectedOrVolume(), 500);
+            EXPECT_TRUE(stored->IsDefaultPercent());
+            ClickOnPage(dialog, kDefaultEstimates);
+            EXPECT_EQ(TextOnPage(dialog, kExpectedNumber), "<not available>");
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const auto stored = Stored<PxProfileOptionsPtr>("FREEPROF", "NTGEN");
+    EXPECT_TRUE(stored->IsDefaultExpectedOrVolume());
+    EXPECT_TRUE(stored->IsDefaultPercent());
+}
+
+TEST_F(NeutralPagesTest, SpinningAwayFromAChangedExtractFileWithYesStoresItAndShowsTheNextFile)
+{
+    OpenedOptions opened(Element("SYS1", "SALES", "DAILY"), OptionSet("NTGEN"), 1);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            ClickOnPage(dialog, kUseThisFile);
+            vqui::user::Spin(PageItem(dialog, kFileSpin), 1);
+            EXPECT_EQ(TextOnPage(dialog, 1028), "B");
+            EXPECT_FALSE(IsCheckedOnPage(dialog, kUseThisFile));
+        })
+        .Cancel();
+    ui.ExpectMessageBoxId(61503, IDYES);
+    opened.DoModal();
+    const auto stored = Stored<PxReportOptionsPtr>("DAILY", "NTGEN");
+    EXPECT_EQ(stored->GetExtractFileUse(0), 1);
+    EXPECT_FALSE(stored->IsUpdatedExtractFileUse(1));
 }
