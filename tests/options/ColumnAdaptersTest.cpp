@@ -6,6 +6,9 @@
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxReportOptions.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
+#include "proxy/PxVQTypes.h"
 #include "shell/VqsDialog.h"
 #include "win/CButton.h"
 #include "win/CDialog.h"
@@ -281,4 +284,21 @@ TEST_F(ColumnAdaptersTest, AYesNoWithADefaultTakesValuesAndTheDefaultAndMixedRow
     EXPECT_FALSE(editors.useDefault.IsChecked());
     Commit(*app.GetLink(), [&] { column.SetText(&monthly, "~No", kVqsCellTextLength); });
     EXPECT_TRUE(PxReportOptionsPtr(monthly)->IsDefaultOLTPClient());
+}
+
+TEST_F(ColumnAdaptersTest, ADollarProfileShowsItsOrdinateOnceAskedAndFromTheAdaptersMemoryAfter)
+{
+    PxVQProfileSoftLinkPtr link;
+    Commit(*app.GetLink(), [&] {
+        link = PxVQProfileSoftLinkPtr(
+            Segment("SYS1", "SALES")->CreateElementSoftLink("$AUTO", VQSoftLinkProfile));
+        link->CreateBlankOptions();
+        link->SetOrdinateName("ORDKEY");
+    });
+    VqsElementListCtrlProfNamePxAdapter column("Profile Name", 100);
+    const PxOptionsPtr row = Record("$AUTO");
+    EXPECT_EQ(Cell(column, row), "$AUTO:ORDKEY");
+    Commit(*app.GetLink(), [&] { link->SetOrdinateName("OTHER"); });
+    EXPECT_EQ(Cell(column, row), "$AUTO:ORDKEY");
+    EXPECT_EQ(Cell(column, Record("CUSTBYNAME")), "CUSTBYNAME");
 }
