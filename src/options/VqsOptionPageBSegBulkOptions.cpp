@@ -334,9 +334,10 @@ BOOL VqsOptionPageBSegBulkOptions::ApplyPage(BOOL, BOOL)
     }
     if (!VqsQuestionBoxId(IDS_APPLY_BULK_UPDATES))
         return FALSE;
+    std::vector<VqsModelNode*> changed;
     {
         VqsLockBag locks(VqsWriteLock);
-        if (!LockEditedRecords(locks))
+        if (!LockEditedRecords(locks, changed))
             return FALSE;
         VqsTransaction transaction;
         if (!transaction.IsUsable())
@@ -345,13 +346,15 @@ BOOL VqsOptionPageBSegBulkOptions::ApplyPage(BOOL, BOOL)
     }
     if (!VqsTransaction::IsOk())
         return FALSE;
+    for (VqsModelNode* node : changed)
+        node->NotifyChanged();
     UndoAllPanels();
     if (m_pCurrentPanel)
         m_pCurrentPanel->LoadEditors(&m_list);
     return TRUE;
 }
 
-BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks)
+BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks, std::vector<VqsModelNode*>& changed)
 {
     VqsModelNodeLink* segmentNode = m_pTypedSheet->GetOptionNode();
     VqsModel* model = segmentNode ? segmentNode->GetModel() : nullptr;
@@ -365,6 +368,9 @@ BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks)
                 VqsModelNodeOption* node = model->FindOptionNode(m_rows[kind][row]);
                 if (node && !locks.LockNode(node))
                     return FALSE;
+                const PxVQElementSoftLinkPtr link(VqsRowSoftLink(&m_rows[kind].ElementAt(row)));
+                if (VqsModelNodeElementLink* linkNode = link ? model->FindElementLinkNode(link) : nullptr)
+                    changed.push_back(linkNode);
             }
         }
     }

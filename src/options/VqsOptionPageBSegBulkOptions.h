@@ -14,8 +14,10 @@
 #include "shell/VqsOptCtrlString.h"
 
 #include <array>
+#include <vector>
 
 class VqsLockBag;
+class VqsModelNode;
 
 class VqsOptionPageBSegBulkOptions : public VqsOptionPage {
 public:
@@ -78,8 +80,9 @@ private:
     void ApplyAllPanels();
     void UndoAllPanels();
     // Write locks of the option records that the pending edits change; FALSE when one was
-    // refused (the user was told).
-    BOOL LockEditedRecords(VqsLockBag& locks);
+    // refused (the user was told). `changed` takes the element links' nodes, which hear of
+    // the apply once it is stored.
+    BOOL LockEditedRecords(VqsLockBag& locks, std::vector<VqsModelNode*>& changed);
     // The panels in the order they apply: Ispecs, profiles, reports, global logics.
     std::array<VqsBulkOptionPanel*, KindCount> PanelsInApplyOrder() const;
 };
