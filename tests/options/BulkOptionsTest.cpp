@@ -164,7 +164,7 @@ TEST_F(BulkOptionsTest, AnEditOfTheSameRowsReplacesTheLastAndAnEditOfOtherRowsGo
         EXPECT_EQ(cell("ORDER"), "SECOND");
         EXPECT_EQ(cell("CUSTOMER"), "THIRD");
         EXPECT_EQ(cell("NOTES"), "THIRD");
-        SelectRows(page, {"ORDER", "ENQUIRY"});
+        SelectRows(page, {"ORDER", "AUDIT"});
         EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText)));
     });
 }
