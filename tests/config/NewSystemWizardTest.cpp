@@ -1,5 +1,7 @@
 #include "ConfigTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQTypes.h"
 #include "win/CPropertySheet.h"
@@ -439,4 +441,35 @@ TEST_F(WizardTest, WithoutLongNamesOneShortNameFieldIsShown)
     EXPECT_EQ(seen, (std::vector<std::string>{"hidden", std::string(18, 'N'), std::to_string(Opt::IDC_NAME),
                                               "NIGHTLY RU"}));
     EXPECT_EQ(sheet->m_optPage.m_name.GetValue(), "BILLING");
+}
+
+// A refused long-read lock at Next on page 4, on the enterprise or on one of the packs, keeps
+// the user there without a lock (the lock layer has told why); going on would keep the pack
+// conflicts of an earlier pass.
+TEST_F(WizardTest, ARefusedLockOnTheGenerateSetPageKeepsTheUserThere)
+{
+    for (const char* operation : {"PxLink::LongReadLock", "PxVQObject::LongReadLock"}) {
+        SCOPED_TRACE(operation);
+        bool locked = true;
+        ui.ExpectWizard()
+            .Type(Opt::IDC_NAME, "Billing")
+            .Type(Opt::IDC_SECOND_NAME, "BILL")
+            .Next()
+            .Next()
+            .Next()
+            .Type(GS::IDC_NAME, "Nightly")
+            .Run([&] { PxFaultInjection::RefuseLock(operation, PxLockRefused); })
+            .Next()
+            .OnPage(GS::IDD)
+            .Run([&] { locked = EnterpriseLockedForOthers() || AnyPackLockedForOthers(); })
+            .Next()
+            .OnPage(Target::IDD)
+            .Cancel();
+        ui.ExpectMessageBox(
+            "Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.", IDOK);
+        RunNewSystemWizard();
+        ui.Verify();
+        EndWizard();
+        EXPECT_FALSE(locked);
+    }
 }

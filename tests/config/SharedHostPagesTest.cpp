@@ -4,6 +4,8 @@
 #include "ConfigTestSupport.h"
 
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQSystem.h"
@@ -151,4 +153,34 @@ TEST_F(SharedHostPagesTest, TheGenerateSetHostPageChecksTheNameUnderItsLock)
     EXPECT_FALSE(locked);
     EXPECT_TRUE(ConfigurationLockedForOthers());
     EXPECT_FALSE(EnterpriseLockedForOthers());
+}
+
+// When the configuration cannot be write-locked at Finish, the write lock just gained on the
+// enterprise is given back and the user stays on the FTP page.
+TEST_F(SharedHostPagesTest, ARefusedConfigurationLockGivesTheEnterpriseWriteLockBack)
+{
+    DeleteHost("UNIXHOST");
+    auto wizard = std::make_unique<BSHostWizard>(*model, Configuration());
+    wizard->AddPages();
+    std::vector<unsigned> holds;
+    auto holdSeen = [&] { holds.push_back(wizard->m_enterpriseBag.GetHoldCount()); };
+    ui.ExpectWizard()
+        .Click(VqsBSGSHostPage::IDC_UNIX)
+        .Next()
+        .Type(VqsBSHostPage::IDC_NAME, "UX2")
+        .Type(VqsBSHostPage::IDC_ADDRESS, "ux2.example")
+        .Next()
+        .OnPage(VqsBSHostFTPPage::IDD)
+        .Run(holdSeen)
+        .Run([] { PxFaultInjection::RefuseLock("PxLink::WriteLock", PxLockRefused, 1); })
+        .Finish()
+        .OnPage(VqsBSHostFTPPage::IDD)
+        .Run(holdSeen)
+        .Finish();
+    ui.ExpectMessageBox("Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.",
+                        IDOK);
+    EXPECT_EQ(wizard->DoModal(), ID_WIZFINISH);
+    ui.Verify();
+    EXPECT_EQ(holds, (std::vector<unsigned>{1, 1}));
+    EXPECT_TRUE(ConfigurationLockedForOthers());
 }
