@@ -68,12 +68,6 @@ BOOL VqsHostFTPPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO
     return handled;
 }
 
-BOOL VqsHostFTPPage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    return TRUE;
-}
-
 void VqsHostFTPPage::EnableAccountFields()
 {
     const BOOL enable = !m_enterAtLogin.m_bValue;

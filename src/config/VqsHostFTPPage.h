@@ -26,7 +26,6 @@ public:
     // Empties the texts, so that the password does not outlive the wizard.
     ~VqsHostFTPPage() override;
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     BOOL OnWizardFinish() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;

@@ -72,12 +72,6 @@ BOOL VqsPackOverridePage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
     return handled;
 }
 
-BOOL VqsPackOverridePage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    return TRUE;
-}
-
 BOOL VqsPackOverridePage::IsUnix() const { return m_pWizard && m_pWizard->GetWizardHostType() == VQHostUnix; }
 
 CString VqsPackOverridePage::ProposedReplacement(int usage, const CString& initial, const CString& stored) const

@@ -29,7 +29,6 @@ public:
     explicit VqsPackOverridePage(const VqsPackOverridePageTraits& traits);
     ~VqsPackOverridePage() override;
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;

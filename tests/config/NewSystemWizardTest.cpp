@@ -473,3 +473,16 @@ TEST_F(WizardTest, ARefusedLockOnTheGenerateSetPageKeepsTheUserThere)
         EXPECT_FALSE(locked);
     }
 }
+
+// The short name taken from a long name never splits a double-byte character.
+TEST_F(WizardTest, TheDerivedShortNameIsCutOnACharacterBoundary)
+{
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "abcdefghijklmnopq\x82\xa0xyz")
+        .Next()
+        .OnPage(Gen::IDD)
+        .Cancel();
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(sheet->m_optPage.m_secondName.GetValue(), "ABCDEFGHIJKLMNOPQ");
+}
