@@ -486,3 +486,23 @@ TEST_F(WizardTest, TheDerivedShortNameIsCutOnACharacterBoundary)
     ui.Verify();
     EXPECT_EQ(sheet->m_optPage.m_secondName.GetValue(), "ABCDEFGHIJKLMNOPQ");
 }
+
+// When the segments cannot be read, the user is told and page 3 is passed over; it shows
+// again once they can be read.
+TEST_F(WizardTest, APageThreeThatCannotListTheSegmentsIsPassedOver)
+{
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .OnPage(Gen::IDD)
+        .Run([] { PxFaultInjection::Throw("PxLSEEnterprise::GetBSList"); })
+        .Next()
+        .OnPage(GS::IDD)
+        .Back()
+        .OnPage(BS::IDD)
+        .Cancel();
+    ui.ExpectMessageBox("Cannot fill the list:\nInjected repository failure", IDOK);
+    RunNewSystemWizard();
+    ui.Verify();
+}
