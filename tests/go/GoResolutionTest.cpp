@@ -1,11 +1,9 @@
 #include "../model/ModelTestSupport.h"
+#include "GoTestSupport.h"
 
 #include "go/VqsGoSpecPackAssoc.h"
 #include "library/VqsExports.h"
-#include "model/VqsModelNodeOption.h"
-#include "model/VqsOptionNodeRegister.h"
 #include "options/VqsSheetRegister.h"
-#include "proxy/PxIspecOptions.h"
 #include "proxy/PxOptions.h"
 #include "proxy/PxVQOptionSet.h"
 #include "support/ScriptedUiDriver.h"
@@ -38,16 +36,9 @@ void ExpectRequest(const PxVQSoftLinkPtr& link, const PxVQOptionSetPtr& optionSe
     EXPECT_EQ(g_sheetRequests[0].page, page);
 }
 
-// The model has no option node for the records of plain Ispecs yet: a test node stands in,
-// so that reading an option set does not stop at them.
-class TestIspecOptionNode : public VqsModelNodeOptionOf<PxIspecOptions> {
-public:
-    using VqsModelNodeOptionOf::VqsModelNodeOptionOf;
-};
-
 void RegisterTestNodes()
 {
-    VqsOptionNodeRegister::Register(&VqsMakeOptionNode<TestIspecOptionNode>);
+    gotest::RegisterTestIspecOptionNode();
     g_sheetRequests.clear();
     VqsSheetRegister::AddFactory(&RecordSheetRequest);
 }
