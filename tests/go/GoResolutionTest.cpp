@@ -3,45 +3,17 @@
 
 #include "go/VqsGoSpecPackAssoc.h"
 #include "library/VqsExports.h"
-#include "options/VqsSheetRegister.h"
 #include "proxy/PxOptions.h"
 #include "proxy/PxVQOptionSet.h"
 #include "support/ScriptedUiDriver.h"
+
+using namespace gotest;
 
 namespace {
 
 constexpr UINT kOptionsDialog = 144;
 constexpr UINT kLockProgressDialog = 105;
 constexpr UINT kOptionsNotSupported = 61500;
-
-// What the options dialog asked the sheet registry for: the options record and the page to
-// show first.
-struct SheetRequest {
-    PxOptionsPtr options;
-    UINT page;
-};
-std::vector<SheetRequest> g_sheetRequests;
-
-VqsOptionsSheet* RecordSheetRequest(VqsSoftLinkOptionsDlg*, const PxOptionsPtr& options, UINT selectPage)
-{
-    g_sheetRequests.push_back({options, selectPage});
-    return nullptr;
-}
-
-// The one request the dialog made was for these options at this page.
-void ExpectRequest(const PxVQSoftLinkPtr& link, const PxVQOptionSetPtr& optionSet, UINT page)
-{
-    ASSERT_EQ(g_sheetRequests.size(), 1u);
-    EXPECT_TRUE(g_sheetRequests[0].options->IsSameOid(link->GetOptions(optionSet)));
-    EXPECT_EQ(g_sheetRequests[0].page, page);
-}
-
-void RegisterTestNodes()
-{
-    gotest::RegisterTestIspecOptionNode();
-    g_sheetRequests.clear();
-    VqsSheetRegister::AddFactory(&RecordSheetRequest);
-}
 
 // How a GO text came out: the filter step's answer and message, or the link and generate
 // set it resolved.
@@ -82,7 +54,8 @@ struct GoResolutionTest : ModelTest {
     {
         ModelTest::SetUp();
         app.SetAllowLongNames(FALSE);
-        RegisterTestNodes();
+        gotest::RegisterTestIspecOptionNode();
+        gotest::RecordSheetRequests();
     }
 
     VqsGoContext InSystem(const char* system) const
@@ -209,7 +182,7 @@ TEST_F(GoResolutionTest, OpeningShowsTheOptionsDialogAtTheCommandsPage)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        g_sheetRequests.clear();
+        SheetRequests().clear();
         CStringList arguments(10);
         VqsAPtr<VqsGoSpec> spec = VqsGoDispatcher::Instance()->ParseGoText(c.text, arguments);
         VqsGoContext context = InSystem("SYS1");
@@ -303,7 +276,8 @@ struct GoFromHostTest : ShellTest {
         ASSERT_TRUE(app.SetResourceModule("vqsysres"));
         ASSERT_TRUE(app.OpenSession(sample.Path().c_str(), "ABC", nullptr));
         app.SetAllowLongNames(FALSE);
-        RegisterTestNodes();
+        gotest::RegisterTestIspecOptionNode();
+        gotest::RecordSheetRequests();
     }
     void TearDown() override { app.CloseSession(); }
 };

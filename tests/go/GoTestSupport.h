@@ -1,9 +1,13 @@
-// What the GO tests share.
+// What the GO tests share: the option nodes the model lacks, and a look at what the options
+// dialog asks the sheet registry for.
 #pragma once
 
 #include "model/VqsModelNodeOption.h"
-#include "model/VqsOptionNodeRegister.h"
 #include "proxy/PxIspecOptions.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQSoftLink.h"
+
+#include <vector>
 
 namespace gotest {
 
@@ -14,6 +18,18 @@ public:
     using VqsModelNodeOptionOf::VqsModelNodeOptionOf;
 };
 
-inline void RegisterTestIspecOptionNode() { VqsOptionNodeRegister::Register(&VqsMakeOptionNode<TestIspecOptionNode>); }
+void RegisterTestIspecOptionNode();
+
+// What the options dialog asked the sheet registry for: the options record and the page to
+// show first. No sheet is made for it.
+struct SheetRequest {
+    PxOptionsPtr options;
+    UINT page;
+};
+std::vector<SheetRequest>& SheetRequests();
+// From now on the registry is asked through a recorder first; the requests are forgotten.
+void RecordSheetRequests();
+// The one request the dialog made was for these options at this page.
+void ExpectRequest(const PxVQSoftLinkPtr& link, const PxVQOptionSetPtr& optionSet, UINT page);
 
 } // namespace gotest
