@@ -3,6 +3,7 @@
 
 #include "go/VqsGoSpecPackAssoc.h"
 #include "library/VqsExports.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxOptions.h"
 #include "proxy/PxVQOptionSet.h"
 #include "support/ScriptedUiDriver.h"
@@ -220,6 +221,29 @@ TEST_F(GoResolutionTest, AnOpenedComponentShowsItsSecondPage)
     ui.ExpectMessageBoxId(kOptionsNotSupported, IDOK);
     EXPECT_TRUE(result.OpenTarget());
     ExpectRequest(context.m_pElementLink, GenSet("SYS1", "QSRGEN"), 2);
+}
+
+TEST_F(GoResolutionTest, ARepositoryFailureIsShownWithThePassesContextAndNothingMoreHappens)
+{
+    const struct {
+        const char* text;
+        const char* operation;
+        const char* box;
+    } cases[] = {
+        {"EX", "PxVQReportSoftLink::GetElementType", "Cannot access entries for elements in the Business Segment"},
+        {"AU NTGEN", "PxVQOptionSet::GetHostType", "Cannot access Option Sets"},
+        {"AU", "PxVQSoftLink::IsObsolete", "Cannot access Business Segment entries"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        VqsGoContext context = InSystem("SYS1");
+        context.m_pElementLink = Element("SYS1", "SALES", "DAILY");
+        PxFaultInjection::Throw(c.operation, "Injected repository failure", 0, 1000);
+        ui.ExpectMessageBox(std::string(c.box) + ":\nInjected repository failure", IDOK);
+        EXPECT_EQ(Resolve(c.text, context), Outcome{});
+        PxFaultInjection::Reset();
+        ui.Verify();
+    }
 }
 
 TEST_F(GoResolutionTest, AFilterStepThatFailsSilentlyLeavesNothingToOpen)
