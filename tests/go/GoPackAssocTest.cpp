@@ -19,11 +19,7 @@ struct GoPackAssocTest : ModelTest {
     VqsParseReturn result;
     VqsAPtr<VqsGoSpec> spec;
 
-    GoPackAssocTest()
-    {
-        ui.WheneverDialog(kLockProgressDialog);
-        gotest::RegisterTestIspecOptionNode();
-    }
+    GoPackAssocTest() { ui.WheneverDialog(kLockProgressDialog); }
 
     PxVQGenSetPtr GenSet(const char* name) const
     {

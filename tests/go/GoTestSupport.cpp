@@ -1,6 +1,5 @@
 #include "GoTestSupport.h"
 
-#include "model/VqsOptionNodeRegister.h"
 #include "options/VqsSheetRegister.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +15,6 @@ VqsOptionsSheet* RecordSheetRequest(VqsSoftLinkOptionsDlg*, const PxOptionsPtr& 
 }
 
 } // namespace
-
-void RegisterTestIspecOptionNode() { VqsOptionNodeRegister::Register(&VqsMakeOptionNode<TestIspecOptionNode>); }
 
 std::vector<SheetRequest>& SheetRequests()
 {
