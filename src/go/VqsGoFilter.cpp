@@ -229,10 +229,13 @@ int RunElementOpt(Record& record, const VQHostType* hostType, VqsFilterReturn* r
             return 1;
         }
         CString message;
-        const int tested = Guarded(contextId, [&] { return record.m_pfnKindTest(context.m_pElementLink, message, nullptr) ? 1 : 2; });
-        if (tested == 0)
+        BOOL accepted = FALSE;
+        if (!Guarded(contextId, [&] {
+                accepted = record.m_pfnKindTest(context.m_pElementLink, message, nullptr);
+                return 1;
+            }))
             return 0;
-        if (tested == 2) {
+        if (!accepted) {
             result->SetMessage(message);
             return 1;
         }

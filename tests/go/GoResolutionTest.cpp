@@ -159,6 +159,22 @@ TEST_F(GoResolutionTest, ASegmentInTwoSystemsIsAmbiguousUnlessAnElementIsSelecte
     EXPECT_EQ(Resolve("EO ORDER QSRGEN", context), (Outcome{TRUE, "", "ORDER", "QSRGEN"}));
 }
 
+TEST_F(GoResolutionTest, AConfigurationWithoutTheGenerateSetsTheCommandNeedsSaysSo)
+{
+    for (const char* name : {"QSRGEN", "NTGEN"})
+        DeleteAsOtherUser([name](PxVQEnterprise& enterprise) {
+            return enterprise.GetSystem("SYS1")->GetCurConfig()->GetOptionSet(name);
+        });
+    EXPECT_EQ(Resolve("AU", InSystem("SYS1")), (Outcome{TRUE, "Cannot find QSR Generate Sets."}));
+    EXPECT_EQ(Resolve("OD CUSTBYNAME", InSystem("SYS1")), (Outcome{TRUE, "Cannot find QSR Generate Sets."}));
+    EXPECT_EQ(Resolve("EOP", InSystem("SYS1")), (Outcome{TRUE, "", "SALES", "TARSKGEN"}));
+    for (const char* name : {"TARSKGEN", "UNIXGEN"})
+        DeleteAsOtherUser([name](PxVQEnterprise& enterprise) {
+            return enterprise.GetSystem("SYS1")->GetCurConfig()->GetOptionSet(name);
+        });
+    EXPECT_EQ(Resolve("EOP", InSystem("SYS1")), (Outcome{TRUE, "Cannot find any Generate Sets."}));
+}
+
 TEST_F(GoResolutionTest, TheFirstValidLinkOfTheConfigurationIsTaken)
 {
     app.GetLink()->BeginTransaction();
