@@ -15,6 +15,7 @@
 namespace {
 
 constexpr UINT IDS_CANNOT_ACCESS_OPTION_VALUES = 61502;
+constexpr UINT IDS_CANNOT_ACCESS_SOME_DATA = 61698;
 constexpr UINT IDS_NOT_A_KIND = 61823;
 constexpr UINT IDS_NEITHER_KIND = 61828;
 
@@ -47,8 +48,14 @@ BOOL OpenOptions(VqsModel* target, const PxVQSoftLinkPtr& link, const PxVQConfig
     VqsLockBag bag(VqsReadLock);
     VqsModelNodeOption* optionNode = nullptr;
     VqsModelNodeLink* linkNode = nullptr;
-    if (!target->FindOptionsOfElementLink(bag, optionNode, linkNode, config, link, genSet))
+    try {
+        if (!target->FindOptionsOfElementLink(bag, optionNode, linkNode, config, link, genSet))
+            return FALSE;
+    } catch (const VqReportableException& error) {
+        // The lookup reads the link's option record before it reports failures itself.
+        ShowErrorById(IDS_CANNOT_ACCESS_SOME_DATA, error);
         return FALSE;
+    }
     VqsSoftLinkOptionsDlg dialog(&bag, linkNode, optionNode, pageIndex(optionNode->GetOptions()), nullptr);
     dialog.DoModal();
     return TRUE;

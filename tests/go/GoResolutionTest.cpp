@@ -328,4 +328,15 @@ TEST_F(GoFromHostTest, TheHostsTextOpensTheOptionsOfTheNamedElementInTheNamedGen
                   system->GetCurConfig()->GetOptionSet("UNIXGEN"), 0);
 }
 
+TEST_F(GoFromHostTest, AResolvedTextWhoseOptionsCannotBeReadAsksForTheSystemDirectory)
+{
+    PxFaultInjection::Throw("PxVQSoftLink::GetOptions", "Injected repository failure", 0, 1000);
+    ui.ExpectMessageBox("Cannot access some data:\nInjected repository failure", IDOK, "Wrenfield Error");
+    ui.ExpectMessageBox("Please open System Directory to navigate with this command.", IDOK);
+    char text[] = "EOP NTGEN";
+    EXPECT_EQ(VqsImplementGO(text, "SALES"), 1);
+    PxFaultInjection::Reset();
+    ui.Verify();
+}
+
 } // namespace

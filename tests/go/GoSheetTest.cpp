@@ -2,6 +2,7 @@
 #include "GoTestSupport.h"
 
 #include "go/VqsGoSheet.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQOptionSet.h"
 #include "support/ScriptedUiDriver.h"
 
@@ -137,6 +138,18 @@ TEST_F(GoSheetTest, F9OpensTheOptionsTheTextNamesForTheSelection)
     ui.Verify();
     ExpectRequest(Segment("SYS1", "SALES"), GenSet("SYS1", "UNIXGEN"), 0);
     EXPECT_TRUE(frametest::HostLinesStartingWith("message: envokeGo:").empty());
+}
+
+TEST_F(GoSheetTest, F9SaysSoWhenTheResolvedOptionsCannotBeOpened)
+{
+    selection->m_system = System("SYS1");
+    ui.ExpectWizard("Go").Replace(kGoText, "EOP").Next();
+    PxFaultInjection::Throw("PxVQSoftLink::GetOptions", "Injected repository failure", 0, 1000);
+    ui.ExpectMessageBox("Cannot access some data:\nInjected repository failure", IDOK);
+    ui.ExpectMessageBox("Please open System Directory to navigate with this command.", IDOK);
+    PressF9();
+    PxFaultInjection::Reset();
+    ui.Verify();
 }
 
 TEST_F(GoSheetTest, F9HandsATextOfNoCommandToTheHostWithTheSelectedNames)
