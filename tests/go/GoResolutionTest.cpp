@@ -300,7 +300,6 @@ TEST_F(GoResolutionTest, TheHostIsToldWhyATextCannotBeFollowed)
 
 // The sample with one system: every segment names one link.
 struct GoFromHostTest : ShellTest {
-    frametest::HostWindow host;
     vqtest::SampleRepository sample{vqrepo::SampleScale{1, 3, 0}};
     vqtest::ScriptedUiDriver ui;
 

@@ -132,55 +132,62 @@ TEST_F(GoTextTest, EachCommandNamesItsTitleSyntaxAndPage)
     EXPECT_EQ(od->GetSyntaxId(), 61830u);
 }
 
-// What a text should give, worked out from the rules alone: the first command whose
-// keyword starts the trimmed text as a word of its own, and the arguments after it.
-std::type_index ExpectedType(const std::string& text)
+// The text without white space at its ends, and its upper-case copy.
+std::pair<std::string, std::string> Trimmed(const std::string& text)
 {
     const std::string blanks = " \t\r\n\v\f";
     const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string::npos)
-        return typeid(void);
-    const std::string trimmed = text.substr(first, text.find_last_not_of(blanks) - first + 1);
+        return {};
+    std::string trimmed = text.substr(first, text.find_last_not_of(blanks) - first + 1);
     std::string upper = trimmed;
     for (char& c : upper)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
+    return {trimmed, upper};
+}
+
+// Whether the keyword starts the text as a word of its own.
+bool StartsWith(const std::string& upper, const std::string& keyword)
+{
+    if (upper.compare(0, keyword.size(), keyword) != 0)
+        return false;
+    return upper.size() == keyword.size() || !std::isalnum(static_cast<unsigned char>(upper[keyword.size()]));
+}
+
+// What a text should give, worked out from the rules alone: the command of the first
+// keyword form that starts the trimmed text as a word of its own.
+const Definition* ExpectedDefinition(const std::string& text, std::string* keywordFound = nullptr)
+{
+    const std::string upper = Trimmed(text).second;
     for (const Definition& definition : kRegistry) {
         for (const std::string& keyword : definition.keywords) {
-            if (upper.compare(0, keyword.size(), keyword) != 0)
-                continue;
-            const char next = trimmed.size() > keyword.size() ? trimmed[keyword.size()] : ' ';
-            if (!std::isalnum(static_cast<unsigned char>(next)) || static_cast<unsigned char>(next) >= 0x80)
-                return definition.type;
+            if (!upper.empty() && StartsWith(upper, keyword)) {
+                if (keywordFound)
+                    *keywordFound = keyword;
+                return &definition;
+            }
         }
     }
-    return typeid(void);
+    return nullptr;
+}
+
+std::type_index ExpectedType(const std::string& text)
+{
+    const Definition* definition = ExpectedDefinition(text);
+    return definition ? definition->type : std::type_index(typeid(void));
 }
 
 // Without double quotes the arguments are the words after the keyword form that matched.
 Strings WordsAfterKeyword(const std::string& text)
 {
-    const std::string blanks = " \t\r\n\v\f";
-    const std::string trimmed = text.substr(text.find_first_not_of(blanks));
-    std::string upper = trimmed;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const std::type_index type = ExpectedType(text);
-    for (const Definition& definition : kRegistry) {
-        if (definition.type != type)
-            continue;
-        for (const std::string& keyword : definition.keywords) {
-            const bool alone = upper.size() == keyword.size() || !std::isalnum(static_cast<unsigned char>(upper[keyword.size()]));
-            if (upper.compare(0, keyword.size(), keyword) != 0 || !alone)
-                continue;
-            std::istringstream in(trimmed.substr(keyword.size()));
-            Strings words;
-            for (std::string word; in >> word;)
-                words.push_back(word);
-            return words;
-        }
-    }
-    return {};
+    std::string keyword;
+    ExpectedDefinition(text, &keyword);
+    std::istringstream in(Trimmed(text).first.substr(keyword.size()));
+    Strings words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
 }
 
 TEST_F(GoTextTest, ThousandsOfGeneratedTextsParseCleanly)
