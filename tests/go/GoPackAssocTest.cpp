@@ -52,15 +52,15 @@ struct GoPackAssocTest : ModelTest {
 
 TEST_F(GoPackAssocTest, WithoutASelectionTheFirstPackAndHostAreChosen)
 {
-    EXPECT_EQ(Choose("LP", {}), "SALES_PATH/NTHOST");
-    EXPECT_EQ(Choose("LPK ignored words", {}), "SALES_PATH/NTHOST");
+    EXPECT_EQ(Choose("LP", {}), "SALESPATH/NTHOST");
+    EXPECT_EQ(Choose("LPK ignored words", {}), "SALESPATH/NTHOST");
 }
 
 TEST_F(GoPackAssocTest, TheSelectedGenerateSetsHostIsChosenEvenWhenNoSegmentIsFound)
 {
     VqsGoContext context;
     context.m_pGenSet = GenSet("TARSKGEN");
-    EXPECT_EQ(Choose("LP", context), "SALES_PATH/TARSKHOST");
+    EXPECT_EQ(Choose("LP", context), "SALESPATH/TARSKHOST");
 }
 
 TEST_F(GoPackAssocTest, AGenerateSetWithoutAHostNameTakesTheFirstHostOfItsType)
@@ -68,7 +68,7 @@ TEST_F(GoPackAssocTest, AGenerateSetWithoutAHostNameTakesTheFirstHostOfItsType)
     InRepository([&] { GenSet("QSRGEN")->SetHostName(""); });
     VqsGoContext context;
     context.m_pGenSet = GenSet("QSRGEN");
-    EXPECT_EQ(Choose("LP", context), "SALES_PATH/QSRHOST");
+    EXPECT_EQ(Choose("LP", context), "SALESPATH/QSRHOST");
 }
 
 TEST_F(GoPackAssocTest, TheFirstPackTheOptionsNameThatExistsIsChosen)
@@ -76,18 +76,18 @@ TEST_F(GoPackAssocTest, TheFirstPackTheOptionsNameThatExistsIsChosen)
     const PxUnixBSegOptionsPtr options(Segment("SYS1", "SALES")->GetOptions(GenSet("UNIXGEN")));
     InRepository([&] {
         options->SetDefPack("NOSUCHPACK");
-        options->SetObjPack("STOCK_PATH");
-        options->SetReorgPack("SALES_PATH");
+        options->SetObjPack("STOCKPATH");
+        options->SetReorgPack("SALESPATH");
     });
     VqsGoContext context;
     context.m_pSystem = System("SYS1");
     context.m_pGenSet = GenSet("UNIXGEN");
-    EXPECT_EQ(Choose("LP", context), "STOCK_PATH/UNIXHOST");
+    EXPECT_EQ(Choose("LP", context), "STOCKPATH/UNIXHOST");
 }
 
 TEST_F(GoPackAssocTest, OpeningShowsThePackDialogForTheChosenPack)
 {
-    ASSERT_EQ(Choose("LP", {}), "SALES_PATH/NTHOST");
+    ASSERT_EQ(Choose("LP", {}), "SALESPATH/NTHOST");
     ui.ExpectDialog(kPackDialog).Cancel();
     EXPECT_TRUE(result.OpenTarget());
     ui.Verify();
