@@ -997,34 +997,3 @@ int VqsBSGSPage::FindPackConflicts()
     m_bPackLocksHeld = 1;
     return 1;
 }
-
-// ---------------------------------------------------------------- pages 5 to 8
-
-namespace {
-
-const VqsTargetHostPageTraits kBSGSHostPageTraits = {
-    VqsBSGSHostPage::IDD,     VqsBSGSHostPage::IDC_WINDOWS, VqsBSGSHostPage::IDC_UNIX,
-    VqsBSGSHostPage::IDC_QSR, VqsBSGSHostPage::IDC_TARSK,   VqsBSGSHostPage::IDC_HOST,
-    VqsBSHostPage::IDD,       FALSE};
-
-const VqsPackOverridePageTraits kBSGSPackPageTraits = {VqsBSGSPackPage::IDD, VqsBSGSPackPage::IDC_DEFAULT_TABLESPACE,
-                                                       VqsBSGSPackPage::IDC_DEFAULT_PATH};
-
-const VqsHostPageTraits kBSHostPageTraits = {VqsBSHostPage::IDD,        VqsBSHostPage::IDC_NAME,
-                                             VqsBSHostPage::IDC_ADDRESS, VqsBSHostPage::IDC_PORT,
-                                             VqsBSHostPage::IDC_DO_NOT_CREATE, VqsBSGSHostPage::IDD};
-
-const VqsHostFTPPageTraits kBSHostFTPPageTraits = {VqsBSHostFTPPage::IDD, VqsBSHostFTPPage::IDC_USER_ID,
-                                                   VqsBSHostFTPPage::IDC_PASSWORD,
-                                                   VqsBSHostFTPPage::IDC_CONFIRMATION,
-                                                   VqsBSHostFTPPage::IDC_ENTER_AT_LOGIN};
-
-} // namespace
-
-VqsBSGSHostPage::VqsBSGSHostPage() : VqsTargetHostPage(kBSGSHostPageTraits) {}
-
-VqsBSGSPackPage::VqsBSGSPackPage() : VqsPackOverridePage(kBSGSPackPageTraits) {}
-
-VqsBSHostPage::VqsBSHostPage() : VqsHostPage(kBSHostPageTraits) {}
-
-VqsBSHostFTPPage::VqsBSHostFTPPage() : VqsHostFTPPage(kBSHostFTPPageTraits) {}

@@ -184,8 +184,8 @@ TEST_F(AddBSWizardTest, AnObsoleteEntryIsOfferedForReuse)
 TEST_F(AddBSWizardTest, ClashingInitialPacksAreReplacedInTheExistingGenerateSets)
 {
     LeaveObsoleteEntriesBut({"SALES"});
-    SetPackType("SALES_FG", VQPackPath);
-    SetPackType("SALES_PATH", VQPackTablespace);
+    SetPackType("SALESFG", VQPackPath);
+    SetPackType("SALESPATH", VQPackTablespace);
     AddPack("OLDPATH", VQPackPath);
     AsOtherUser([](const PxVQCurConfigPtr& config) { config->GetOptionSet("UNIXGEN")->RecursiveDeleteObject(); });
     std::vector<DWORD> buttons;
@@ -215,9 +215,9 @@ TEST_F(AddBSWizardTest, ClashingInitialPacksAreReplacedInTheExistingGenerateSets
     ASSERT_EQ(bs->m_genSetPackReplacements.GetCount(), 1);
     const VqsGSetPackReplacement& record = bs->m_genSetPackReplacements.GetHead();
     EXPECT_EQ(record.genSet->GetName(), "NTGEN");
-    EXPECT_EQ(record.defaultTablespacePack, "SALES_FG");
+    EXPECT_EQ(record.defaultTablespacePack, "SALESFG");
     EXPECT_EQ(record.replacementTablespacePack, "NEWFG");
-    EXPECT_EQ(record.defaultPathPack, "SALES_PATH");
+    EXPECT_EQ(record.defaultPathPack, "SALESPATH");
     EXPECT_EQ(record.replacementPathPack, "NEWPATH");
     EXPECT_TRUE(ConfigLockedForOthers());
     EndBSWizard();
@@ -278,8 +278,8 @@ vqtest::ScriptedUiDriver::WindowScript& WalkTo(vqtest::ScriptedUiDriver::WindowS
 // enterprise write-locked.
 TEST_F(NoOptionSetsTest, AFirstGenerateSetWithItsHostIsYielded)
 {
-    SetPackType("SALES_TS", VQPackPath);
-    SetPackType("SALES_PATH", VQPackTablespace);
+    SetPackType("SALESTS", VQPackPath);
+    SetPackType("SALESPATH", VQPackTablespace);
     DeleteHost("UNIXHOST");
     WalkTo(ui.ExpectWizard(), 8).Click(Ftp::IDC_ENTER_AT_LOGIN).Finish();
     EXPECT_EQ(RunAddBSWizard(), ID_WIZFINISH);
@@ -291,7 +291,7 @@ TEST_F(NoOptionSetsTest, AFirstGenerateSetWithItsHostIsYielded)
     EXPECT_EQ(bs->m_targetHostPage.m_bHostsOfTypeExist, 0);
     EXPECT_EQ(bs->m_hostPage.m_name.GetValue(), "UXNEW");
     EXPECT_EQ(bs->m_bUnixPackConflict, 1);
-    EXPECT_EQ(bs->m_unixPacks.initialTablespace, "SALES_TS");
+    EXPECT_EQ(bs->m_unixPacks.initialTablespace, "SALESTS");
     EXPECT_EQ(bs->m_unixPacks.replacementTablespace, "NEWTS");
     EXPECT_TRUE(ConfigLockedForOthers());
     EXPECT_TRUE(EnterpriseLockedForOthers());
@@ -319,8 +319,8 @@ TEST_F(NoOptionSetsTest, TheGenerateSetNeedsANameUnlessNoneIsWanted)
 // Cancel on any page creates nothing and gives every lock back, the host's segment lock too.
 TEST_F(NoOptionSetsTest, CancelOnAnyPageLeavesNothingBehind)
 {
-    SetPackType("SALES_TS", VQPackPath);
-    SetPackType("SALES_PATH", VQPackTablespace);
+    SetPackType("SALESTS", VQPackPath);
+    SetPackType("SALESPATH", VQPackTablespace);
     DeleteHost("UNIXHOST");
     const int entries = EntryCount();
     for (int page : {1, 4, 5, 6, 7, 8}) {
@@ -341,8 +341,8 @@ TEST_F(NoOptionSetsTest, CancelOnAnyPageLeavesNothingBehind)
 TEST_F(AddBSWizardTest, CancelOnTheSynchronisationAndPackPagesLeavesNothingBehind)
 {
     LeaveObsoleteEntriesBut({});
-    SetPackType("SALES_FG", VQPackPath);
-    SetPackType("SALES_PATH", VQPackTablespace);
+    SetPackType("SALESFG", VQPackPath);
+    SetPackType("SALESPATH", VQPackTablespace);
     ui.ExpectWizard()
         .OnPage(Gen::IDD)
         .Next()
