@@ -18,6 +18,7 @@ using Pack = VqsGenSetPackPage;
 using HostPage = VqsGenSetHostPage;
 
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
+constexpr UINT IDS_TARGET_HOST_MISMATCH = 62001;
 constexpr DWORD kBackFinish = PSWIZB_BACK | PSWIZB_FINISH;
 constexpr DWORD kBackNext = PSWIZB_BACK | PSWIZB_NEXT;
 // The system whose UNIX generate set names a reorganisation pack of its own in the
@@ -184,4 +185,51 @@ TEST_F(NewGenSetWizardTest, CancelOnAnyPageLeavesNothingLocked)
         EXPECT_FALSE(AnythingLockedForOthers());
         EndGenSetWizard();
     }
+}
+
+// A segment of the configuration that does not target the type chosen stops Finish there.
+TEST_F(NewGenSetWizardTest, ATypeTheSegmentDoesNotTargetIsRefused)
+{
+    SetSegmentNumber("STOCK", "targetHostQsr", 0);
+    ui.ExpectWizard()
+        .OnPage(Opt::IDD)
+        .Type(Opt::IDC_NAME, "Weekly")
+        .Next()
+        .OnPage(Type::IDD)
+        .Click(Type::IDC_QSR)
+        .Finish()
+        .OnPage(Type::IDD)
+        .Cancel();
+    ui.ExpectMessageBoxId(IDS_TARGET_HOST_MISMATCH, IDOK);
+    EXPECT_NE(RunNewGenSetWizard(), ID_WIZFINISH);
+    ui.Verify();
+}
+
+// Two segments whose initial path packs are Tablespace packs here give two path rows; the
+// replacement typed for the first is offered for the second.
+TEST_F(NewGenSetWizardTest, AReplacementTypedForOneRowIsOfferedInAnotherOfTheSameUsage)
+{
+    SetPackType("SALESPATH", VQPackTablespace);
+    SetPackType("PAYROLLPATH", VQPackTablespace);
+    CStringList offered;
+    ui.ExpectWizard()
+        .OnPage(Opt::IDD)
+        .Type(Opt::IDC_NAME, "Weekly")
+        .Next()
+        .OnPage(Type::IDD)
+        .Next()
+        .OnPage(Pack::IDD)
+        .Type(Pack::IDC_REPLACEMENT, "SHAREDPATH")
+        .Select(Pack::IDC_ROWS, 1)
+        .Run([&] { gs->m_packPage.m_replacement.GetItems(offered); })
+        .Type(Pack::IDC_REPLACEMENT, "SHAREDPATH")
+        .Finish();
+    EXPECT_EQ(RunNewGenSetWizard(), ID_WIZFINISH);
+    ui.Verify();
+    EXPECT_TRUE(offered.Find("SHAREDPATH"));
+    ASSERT_EQ(gs->m_ntReplacements.GetCount(), 2);
+    EXPECT_EQ(gs->m_ntReplacements.GetHead().packName, "SALESPATH");
+    EXPECT_EQ(gs->m_ntReplacements.GetHead().newPackName, "SHAREDPATH");
+    EXPECT_EQ(gs->m_ntReplacements.GetTail().packName, "PAYROLLPATH");
+    EXPECT_EQ(gs->m_ntReplacements.GetTail().newPackName, "SHAREDPATH");
 }
