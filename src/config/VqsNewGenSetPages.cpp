@@ -19,6 +19,8 @@
 #include "win/Mbcs.h"
 #include "win/MbString.h"
 
+#include <array>
+
 namespace {
 
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
@@ -43,6 +45,8 @@ constexpr int kListPackNameLimit = 17;
 constexpr int kGenSetLongNameLength = 30;
 constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
+
+using MarkedText = std::array<char, 256>;
 
 BOOL LongNames()
 {
@@ -196,7 +200,13 @@ void VqsGenSetOptPage::DoDataExchange(CDataExchange* pDX)
 BOOL VqsGenSetOptPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
     const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
-    if (handlerInfo || extra || id != IDC_SOURCE)
+    if (handlerInfo || extra)
+        return handled;
+    if (id == IDC_DESCRIPTION && code == EN_KILLFOCUS) {
+        OnDescriptionLeft();
+        return TRUE;
+    }
+    if (id != IDC_SOURCE)
         return handled;
     if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
         OnSourceChanged();
@@ -256,10 +266,41 @@ BOOL VqsGenSetOptPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
+    ShowMarkedDescription();
     PostWizardButtons(PSWIZB_NEXT);
     if (m_bLocksHeld)
         GiveBackLocks();
     return TRUE;
+}
+
+// The control shows the marks while the value stays without them.
+void VqsGenSetOptPage::ShowMarkedDescription()
+{
+    const CString kept = m_description.GetValue();
+    if (!m_pSheet->UsesShiftMarkers() || !m_description.ContainsKanji(kept))
+        return;
+    MarkedText marked{};
+    m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), kept);
+    m_description.SetValue(marked.data());
+    UpdateData(FALSE);
+    m_description.SetValue(kept);
+}
+
+void VqsGenSetOptPage::OnDescriptionLeft()
+{
+    if (!m_pSheet)
+        return;
+    const CString text = m_description.GetControlText();
+    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(text)) {
+        MarkedText marked{};
+        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), text);
+        m_description.SetValue(marked.data());
+    } else {
+        m_description.SetValue(text);
+    }
+    m_shortName.SetValue(m_shortName.GetControlText());
+    m_name.SetValue(m_name.GetControlText());
+    UpdateData(FALSE);
 }
 
 // Only the source's host type is needed here; the check runs under passing read locks.
@@ -316,6 +357,14 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     if (!m_pSheet)
         return kWizardStay;
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
+    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(m_description.GetControlText())) {
+        MarkedText plain{};
+        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_description.GetControlText());
+        m_description.SetValue(plain.data());
+        m_name.SetValue(m_name.GetControlText());
+        m_shortName.SetValue(m_shortName.GetControlText());
+        UpdateData(FALSE);
+    }
     if (!UpdateData(TRUE))
         return kWizardStay;
     m_name.TrimLeftValue();

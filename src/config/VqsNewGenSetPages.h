@@ -73,8 +73,10 @@ public:
 
 protected:
     void OnSourceChanged();
+    void OnDescriptionLeft();
 
 private:
+    void ShowMarkedDescription();
     void GiveBackLocks();
     int CheckNameUnique();
 };

@@ -68,6 +68,20 @@ CString VqsNewGenSetSheet::GetTargetCheckSegment() const
     }
 }
 
+BOOL VqsNewGenSetSheet::UsesShiftMarkers() const
+{
+    const CString name = GetTargetCheckSegment();
+    if (name.IsEmpty())
+        return FALSE;
+    try {
+        const PxLSEBusinessSegmentPtr segment = VqsGetApp()->GetLSEEnterprise()->GetBusinessSegment(name);
+        return segment && segment->GetJapaneseSupport() && segment->GetTargetHostQsr() &&
+               !segment->GetTargetHostOsTarsk() && !segment->GetTargetHostUnix() && !segment->GetTargetHostNt();
+    } catch (const VqException&) {
+        return FALSE;
+    }
+}
+
 VqsModelNodeEnterprise* VqsNewGenSetSheet::GetEnterpriseNode() { return m_pConfig ? m_pConfig->GetRoot() : nullptr; }
 
 std::unique_ptr<VqsNewGenSetSheet> VqsRunNewGenSetWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,

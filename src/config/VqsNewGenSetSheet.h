@@ -34,6 +34,11 @@ public:
     // The list form keeps its replacements in the two lists; nothing reads these.
     VqsPlatformPacks& GetPlatformPacks(int) override { return m_unusedPacks; }
 
+    // Whether the description is shown with shift marks around its double-byte runs and
+    // stored without: the segment of the configuration's last link has Japanese support and
+    // targets QSR alone.
+    BOOL UsesShiftMarkers() const;
+
     // The NT list for host type 0, the Unix list for type 3; null for the others.
     VqsBSPackReplacementList* GetReplacementList(int hostType);
 

@@ -69,6 +69,15 @@ struct NewGenSetWizardTest : WizardTest {
 
     DWORD Buttons() const { return gs ? gs->GetWizardButtons() : 0; }
 
+    std::string Text(int id) const
+    {
+        CString text;
+        CPropertyPage* page = gs ? gs->GetActivePage() : nullptr;
+        if (CWnd* control = page ? page->GetDlgItem(id) : nullptr)
+            control->GetWindowText(text);
+        return text.str();
+    }
+
     bool Visible(int id) const
     {
         CPropertyPage* page = gs ? gs->GetActivePage() : nullptr;
@@ -232,4 +241,33 @@ TEST_F(NewGenSetWizardTest, AReplacementTypedForOneRowIsOfferedInAnotherOfTheSam
     EXPECT_EQ(gs->m_ntReplacements.GetHead().newPackName, "SHAREDPATH");
     EXPECT_EQ(gs->m_ntReplacements.GetTail().packName, "PAYROLLPATH");
     EXPECT_EQ(gs->m_ntReplacements.GetTail().newPackName, "SHAREDPATH");
+}
+
+// With the configuration's segment Japanese and QSR alone, a double-byte description is
+// shown with shift marks when page 1 is shown again, and yielded without them.
+TEST_F(NewGenSetWizardTest, ADoubleByteDescriptionIsShownMarkedAndKeptPlain)
+{
+    SetSegmentNumber("STOCK", "japaneseSupport", 1);
+    for (const char* target : {"targetHostNt", "targetHostOsTarsk", "targetHostUnix"})
+        SetSegmentNumber("STOCK", target, 0);
+    const std::string typed = "Run \x82\xa0\x82\xa2";
+    std::string shown;
+    ui.ExpectWizard()
+        .OnPage(Opt::IDD)
+        .Type(Opt::IDC_NAME, "Weekly")
+        .Type(Opt::IDC_DESCRIPTION, typed)
+        .Next()
+        .OnPage(Type::IDD)
+        .Back()
+        .OnPage(Opt::IDD)
+        .Run([&] { shown = Text(Opt::IDC_DESCRIPTION); })
+        .Next()
+        .OnPage(Type::IDD)
+        .Click(Type::IDC_QSR)
+        .Finish();
+    EXPECT_EQ(RunNewGenSetWizard(), ID_WIZFINISH);
+    ui.Verify();
+    EXPECT_NE(shown, typed);
+    EXPECT_NE(shown.find("\x82\xa0\x82\xa2"), std::string::npos);
+    EXPECT_EQ(gs->m_optPage.m_description.GetValue().str(), typed);
 }
