@@ -11,6 +11,7 @@
 #include "proxy/PxVQTypes.h"
 #include "support/ChildProcess.h"
 #include "win/CPropertySheet.h"
+#include "win/Clock.h"
 
 #include <unistd.h>
 
@@ -176,6 +177,41 @@ TEST_F(AddBSWizardTest, AnObsoleteEntryIsOfferedForReuse)
     EndBSWizard();
     EXPECT_FALSE(AnythingLockedForOthers());
     EXPECT_EQ(HostLockCalls(), (std::vector<std::string>{"query SALES", "notify SALES"}));
+}
+
+// Of two obsolete entries of the segment, the one made later is offered.
+TEST_F(AddBSWizardTest, TheNewestObsoleteEntryIsOffered)
+{
+    LeaveObsoleteEntriesBut({});
+    vqclock::ManualClock later(4000000000);
+    vqclock::ScopedClock clock(later);
+    AsOtherUser([](const PxVQCurConfigPtr& config) {
+        const PxVQBSSoftLinkPtr later = config->CreateBSSoftLink("SALES");
+        later->SetDescription("made again");
+        later->SetUnusedMark(1);
+    });
+    std::string description;
+    ui.ExpectWizard()
+        .OnPage(Gen::IDD)
+        .Next()
+        .OnPage(Synch::IDD)
+        .Run([&] { description = Text(Synch::IDC_ENTRY_DESCRIPTION); })
+        .Cancel();
+    EXPECT_NE(RunAddBSWizard(), ID_WIZFINISH);
+    ui.Verify();
+    EXPECT_EQ(description, "made again");
+}
+
+// Back from page 3 goes to page 1 when the segment has no obsolete entry.
+TEST_F(AddBSWizardTest, BackFromThePackPageSkipsTheSynchronisationPageWithoutAnEntry)
+{
+    LeaveObsoleteEntriesBut({"SALES"});
+    SetPackType("SALESFG", VQPackPath);
+    ui.ExpectWizard().OnPage(Gen::IDD).Next().OnPage(Pack::IDD).Back().OnPage(Gen::IDD).Cancel();
+    EXPECT_NE(RunAddBSWizard(), ID_WIZFINISH);
+    ui.Verify();
+    bs.reset();
+    EXPECT_FALSE(AnythingLockedForOthers());
 }
 
 // A segment whose NT initial packs are both taken by packs of the other kind brings a row
