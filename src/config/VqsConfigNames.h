@@ -1,0 +1,23 @@
+// The name fields of the configuration dialogs: with long names the dialog shows the long
+// name and, below it, the short (repository) name in an upper-case field; without, one name
+// field. The short name, when left empty, is derived from the start of the name.
+#pragma once
+
+#include "win/CString.h"
+#include "win/Types.h"
+
+class CDialog;
+class VqsOptCtrlString;
+
+// The first characters of the name within `length` bytes (never half a double-byte
+// character), in upper case.
+CString VqsDeriveShortName(const CString& name, int length);
+
+// Takes the names from the fields: the name trimmed, the short name trimmed or derived,
+// both written back and shown. FALSE, after the message and with the focus on the field,
+// when the name is empty (61465) or a derived short name breaks the short-name field's rule.
+BOOL VqsTakeNames(CDialog* dialog, BOOL longNames, VqsOptCtrlString& name, int nameId, VqsOptCtrlString& shortName,
+                  int shortLength, CString& outName, CString& outShortName);
+
+// Case-insensitive, double-byte aware equality of two names.
+BOOL VqsSameName(const char* a, const char* b);
