@@ -43,3 +43,22 @@ BOOL VqsTakeNames(CDialog* dialog, BOOL longNames, VqsOptCtrlString& name, int n
 }
 
 BOOL VqsSameName(const char* a, const char* b) { return _mbsicmp(a ? a : "", b ? b : "") == 0; }
+
+CString VqsWithShiftMarks(VqsOptCtrlString& binder, const CString& text, int length)
+{
+    std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
+    binder.InsertSokEok(length, buffer.data(), buffer.size(), text);
+    return CString(buffer.c_str());
+}
+
+CString VqsWithoutShiftMarks(const CString& text)
+{
+    std::string buffer(text.str().size() + 1, '\0');
+    VqsOptCtrlString::RemoveSokEok(buffer.data(), buffer.size(), text);
+    return CString(buffer.c_str());
+}
+
+CString VqsFieldText(const CString& text, int length)
+{
+    return text.Left(static_cast<int>(mbcs::CutLength(text.str(), static_cast<std::size_t>(length))));
+}

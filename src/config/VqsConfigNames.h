@@ -21,3 +21,13 @@ BOOL VqsTakeNames(CDialog* dialog, BOOL longNames, VqsOptCtrlString& name, int n
 
 // Case-insensitive, double-byte aware equality of two names.
 BOOL VqsSameName(const char* a, const char* b);
+
+// The text as a host field of `length` bytes shows it: shift marks around its double-byte
+// runs, cut to the field.
+CString VqsWithShiftMarks(VqsOptCtrlString& binder, const CString& text, int length);
+// The text without shift marks.
+CString VqsWithoutShiftMarks(const CString& text);
+// A stored text as a field of `length` bytes can hold it (never half a double-byte
+// character), so that a longer text stored by other means does not make every later
+// exchange of the dialog fail.
+CString VqsFieldText(const CString& text, int length);

@@ -155,7 +155,7 @@ BOOL VqsOptRepGroupEditDlg::LoadReportGroup()
     } else {
         m_name.SetValue(group->GetName());
     }
-    m_description.SetValue(group->GetDescription());
+    m_description.SetValue(VqsFieldText(group->GetDescription(), kDescriptionLength));
     UpdateData(FALSE);
     return TRUE;
 }
