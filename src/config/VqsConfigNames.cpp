@@ -62,3 +62,9 @@ CString VqsFieldText(const CString& text, int length)
 {
     return text.Left(static_cast<int>(mbcs::CutLength(text.str(), static_cast<std::size_t>(length))));
 }
+
+CString VqsReplaceFirstS(const CString& format, const CString& text)
+{
+    const int at = format.Find("%s");
+    return at < 0 ? format : format.Left(at) + text + format.Mid(at + 2);
+}

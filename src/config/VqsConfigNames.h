@@ -31,3 +31,6 @@ CString VqsWithoutShiftMarks(const CString& text);
 // character), so that a longer text stored by other means does not make every later
 // exchange of the dialog fail.
 CString VqsFieldText(const CString& text, int length);
+// The title template with its first "%s" replaced by the text; nothing else of it is read
+// as a directive.
+CString VqsReplaceFirstS(const CString& format, const CString& text);

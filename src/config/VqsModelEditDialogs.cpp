@@ -4,6 +4,7 @@
 #include "model/VqsModel.h"
 
 #include "config/VqsOptRepGroupDlg.h"
+#include "config/VqsOptionsGenSetDlg.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
@@ -14,6 +15,7 @@
 
 namespace {
 
+constexpr UINT IDS_CANNOT_ACCESS_OPTION_SET = 61641;
 constexpr UINT IDS_CANNOT_ACCESS_GROUPS = 61694;
 
 } // namespace
@@ -34,5 +36,16 @@ void VqsModel::EditReportGroup(VqsLockBag& bag, VqsModelNodeRepGroup* group)
         dialog.DoModal();
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_GROUPS, error);
+    }
+}
+
+void VqsModel::EditGenSet(VqsLockBag& bag, VqsModelNodeGenSet* genSet)
+{
+    try {
+        GetRootNode().LoadHosts(VqsLoadCached);
+        VqsOptionsGenSetDlg dialog(&bag, genSet, genSet->GetOptionSet()->GetObjectEdition(), nullptr);
+        dialog.DoModal();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_OPTION_SET, error);
     }
 }
