@@ -3,6 +3,7 @@
 // back what it made. The dialogs write, lock and tell the views themselves.
 #include "model/VqsModel.h"
 
+#include "config/VqsOptRepAliasDlg.h"
 #include "config/VqsOptRepGroupDlg.h"
 #include "config/VqsOptionsGenSetDlg.h"
 #include "model/VqsLockBag.h"
@@ -15,8 +16,10 @@
 
 namespace {
 
+constexpr UINT IDS_CANNOT_COLLECT_REPORTS = 61583;
 constexpr UINT IDS_CANNOT_ACCESS_OPTION_SET = 61641;
 constexpr UINT IDS_CANNOT_ACCESS_GROUPS = 61694;
+constexpr UINT IDS_CANNOT_ADD_REPORT = 61756;
 
 } // namespace
 
@@ -47,5 +50,32 @@ void VqsModel::EditGenSet(VqsLockBag& bag, VqsModelNodeGenSet* genSet)
         dialog.DoModal();
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_OPTION_SET, error);
+    }
+}
+
+// The dialog catches the repository failures of its own steps.
+PxVQReportSoftLinkAliasPtr VqsModel::EditRepAlias(VqsLockBag& bag, VqsModelNodeRepGroup* group)
+{
+    try {
+        group->LoadRepAliases(VqsLoadCached);
+        group->GetBSLinkNode()->LoadElementLinks(VqsLoadCached);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ADD_REPORT, error);
+        return PxVQReportSoftLinkAliasPtr();
+    }
+    VqsOptRepAliasDlg dialog(&bag, group, nullptr);
+    if (dialog.DoModal() == IDCANCEL)
+        return PxVQReportSoftLinkAliasPtr();
+    return dialog.GetAlias();
+}
+
+void VqsModel::EditReportAlias(VqsLockBag& bag, VqsModelNodeRepAlias* alias, VqsModelNodeElementLink* report)
+{
+    try {
+        VqsOptRepAliasEditDlg dialog(&bag, alias, alias->GetReportAlias()->GetObjectEdition(), report,
+                                     report->GetElementSoftLink()->GetObjectEdition(), nullptr);
+        dialog.DoModal();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_COLLECT_REPORTS, error);
     }
 }
