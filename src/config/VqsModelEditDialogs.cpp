@@ -3,6 +3,7 @@
 // back what it made. The dialogs write, lock and tell the views themselves.
 #include "model/VqsModel.h"
 
+#include "config/VqsOptBundleDlg.h"
 #include "config/VqsOptRepAliasDlg.h"
 #include "config/VqsOptRepGroupDlg.h"
 #include "config/VqsOptionsGenSetDlg.h"
@@ -20,6 +21,7 @@ constexpr UINT IDS_CANNOT_COLLECT_REPORTS = 61583;
 constexpr UINT IDS_CANNOT_ACCESS_OPTION_SET = 61641;
 constexpr UINT IDS_CANNOT_ACCESS_GROUPS = 61694;
 constexpr UINT IDS_CANNOT_ADD_REPORT = 61756;
+constexpr UINT IDS_CANNOT_ACCESS_BUNDLES = 61889;
 
 } // namespace
 
@@ -30,6 +32,25 @@ PxVQReportGroupPtr VqsModel::OpenReportGroupDlg(VqsLockBag& bag, VqsModelNodeBSL
     if (dialog.DoModal() == IDCANCEL)
         return PxVQReportGroupPtr();
     return dialog.GetReportGroup();
+}
+
+PxVQBundlePtr VqsModel::OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode)
+{
+    bag.Release();
+    VqsOptBundleDlg dialog(linkNode, nullptr);
+    if (dialog.DoModal() == IDCANCEL)
+        return PxVQBundlePtr();
+    return dialog.GetBundle();
+}
+
+void VqsModel::EditBundle(VqsLockBag& bag, VqsModelNodeBundle* bundle)
+{
+    try {
+        VqsOptBundleEditDlg dialog(&bag, bundle, bundle->GetBundle()->GetObjectEdition(), nullptr);
+        dialog.DoModal();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_BUNDLES, error);
+    }
 }
 
 void VqsModel::EditReportGroup(VqsLockBag& bag, VqsModelNodeRepGroup* group)
