@@ -7,6 +7,9 @@
 #   program and the module it loads must share (one window system per process).
 # vq_test(NAME DIR <dir> DEPS ...)
 #   One GoogleTest program of every .cpp in <dir>, registered with ctest.
+# vq_bench(NAME SOURCES ... DEPS ... [RESOURCES])
+#   One Google Benchmark program; its sources include the shared ones as "support/...".
+#   RESOURCES tells the program where the resource libraries are (VQ_RESOURCE_ROOT).
 
 function(vq_library name)
   cmake_parse_arguments(A "SHARED" "DIR;INCLUDE_ROOT" "DEPS;PCH" ${ARGN})
@@ -37,4 +40,14 @@ function(vq_test name)
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "VQ_RESOURCES=${PROJECT_SOURCE_DIR}/resources;VQ_SOURCE=${PROJECT_SOURCE_DIR};VQ_COM_REGISTRY=${CMAKE_CURRENT_BINARY_DIR}/${name}-com-registry.ini")
+endfunction()
+
+function(vq_bench name)
+  cmake_parse_arguments(A "RESOURCES" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} benchmark::benchmark)
+  if(A_RESOURCES)
+    target_compile_definitions(${name} PRIVATE VQ_RESOURCE_ROOT="${PROJECT_SOURCE_DIR}/resources")
+  endif()
 endfunction()

@@ -10,9 +10,6 @@
 // And the option discovery of one configuration of 500 to 2,000 element links: building the
 // option nodes of a generate set, and collecting the packs its records name; both should
 // grow linearly with the links.
-//
-// The repositories are made once (in the temporary folder, kept between runs); making the
-// large ones takes a while.
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
@@ -29,89 +26,33 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQReportGroup.h"
 #include "proxy/PxVQSystem.h"
-#include "repo/RepoFile.h"
-#include "repo/RepoSample.h"
-#include "shell/VqsModuleStartup.h"
 #include "shell/VqsSysApp.h"
+#include "support/BenchSession.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kSegments = 20;
 constexpr int kElements = 50;
 constexpr int kLockedObjects = 1000;
 
-fs::path Folder()
+vqbench::SessionModule& Module()
 {
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / "vq_model_lookup_bench";
-        fs::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static vqbench::SessionModule module("vq_model_lookup_bench");
+    return module;
 }
 
-// The enterprise of `systems` systems, each taking 20 business segments of 50 generated
-// elements besides the sample's own.
-std::string Repository(int systems)
+// The session on an enterprise of `systems` systems, each taking 20 business segments of
+// 50 generated elements besides the sample's own.
+VqsSysApp& OpenEnterprise(int systems)
 {
-    const fs::path file = Folder() / ("enterprise-" + std::to_string(systems) + "x" + std::to_string(kSegments) + "x" +
-                                      std::to_string(kElements) + ".vqr");
-    if (!fs::exists(file)) {
-        const fs::path partial = file.string() + ".part";
-        fs::remove(partial);
-        fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription({systems, kSegments, kElements}));
-        fs::rename(partial, file);
-        fs::remove(partial.string() + "-locks");
-    }
-    return file.string();
+    return Module().OpenSample({systems, kSegments, kElements});
 }
-
-// The started module, with a session on one repository at a time.
-class Module {
-public:
-    static Module& Get()
-    {
-        static Module module;
-        return module;
-    }
-
-    VqsSysApp& Open(const std::string& repository)
-    {
-        VqsSysApp& app = *VqsGetApp();
-        if (repository != m_open) {
-            if (!m_open.empty())
-                app.CloseSession();
-            if (!app.OpenSession(repository.c_str(), "BENCH/USER", nullptr))
-                throw std::runtime_error("the benchmark cannot open its session on " + repository);
-            m_open = repository;
-        }
-        return app;
-    }
-
-private:
-    Module()
-    {
-        setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
-        setenv("VQ_COM_REGISTRY", (Folder() / "com-registry.ini").c_str(), 1);
-        VqsStartModule();
-        if (!VqsGetApp()->SetResourceModule("vqsysres"))
-            throw std::runtime_error("the benchmark finds no resource library");
-    }
-
-    std::string m_open;
-};
 
 // The first alias of the first report group in the first segment of the last system.
 PxVQReportSoftLinkAliasPtr AliasOfLastSystem(VqsSysApp& app, int systems)
@@ -129,7 +70,7 @@ PxVQReportSoftLinkAliasPtr AliasOfLastSystem(VqsSysApp& app, int systems)
 void BM_FindReportAliasInNewModel(benchmark::State& state)
 {
     const int systems = static_cast<int>(state.range(0));
-    VqsSysApp& app = Module::Get().Open(Repository(systems));
+    VqsSysApp& app = OpenEnterprise(systems);
     const PxVQReportSoftLinkAliasPtr alias = AliasOfLastSystem(app, systems);
     PxTesting::ResetListReads();
     INT_PTR nodes = 0;
@@ -151,7 +92,7 @@ BENCHMARK(BM_FindReportAliasInNewModel)->Arg(10)->Arg(100)->Arg(1000)->Unit(benc
 // the lookup that grows with the number of systems.
 void BM_ReadSystemsList(benchmark::State& state)
 {
-    VqsSysApp& app = Module::Get().Open(Repository(static_cast<int>(state.range(0))));
+    VqsSysApp& app = OpenEnterprise(static_cast<int>(state.range(0)));
     const PxVQEnterprisePtr enterprise = app.GetEnterprise();
     for (auto _ : state) {
         PxTypedList<PxVQSystemPtr> systems;
@@ -165,7 +106,7 @@ BENCHMARK(BM_ReadSystemsList)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMi
 void BM_FindReportAliasAgain(benchmark::State& state)
 {
     const int systems = static_cast<int>(state.range(0));
-    VqsSysApp& app = Module::Get().Open(Repository(systems));
+    VqsSysApp& app = OpenEnterprise(systems);
     const PxVQReportSoftLinkAliasPtr alias = AliasOfLastSystem(app, systems);
     VqsModel model;
     model.FindRepAliasNode(alias);
@@ -179,7 +120,7 @@ BENCHMARK(BM_FindReportAliasAgain)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark
 // 1,000 element links of the first system, as model nodes.
 struct LockTargets {
     // The session first: the model takes the session's enterprise when it is made.
-    VqsSysApp& app = Module::Get().Open(Repository(10));
+    VqsSysApp& app = OpenEnterprise(10);
     VqsModel model;
     CObList nodes;
     PxTypedList<PxVQObjectPtr> objects;
@@ -269,25 +210,11 @@ void BM_RawListLock(benchmark::State& state)
 }
 BENCHMARK(BM_RawListLock)->Unit(benchmark::kMillisecond);
 
-// One system whose configuration has one business segment of `elements` generated element
-// links besides the sample's own.
-std::string ConfigurationRepository(int elements)
-{
-    const fs::path file = Folder() / ("configuration-" + std::to_string(elements) + ".vqr");
-    if (!fs::exists(file)) {
-        const fs::path partial = file.string() + ".part";
-        fs::remove(partial);
-        fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription({1, 1, elements}));
-        fs::rename(partial, file);
-        fs::remove(partial.string() + "-locks");
-    }
-    return file.string();
-}
-
+// The generate set of one system whose configuration has one business segment of `elements`
+// generated element links besides the sample's own.
 PxVQOptionSetPtr UnixGenerateSet(int elements)
 {
-    VqsSysApp& app = Module::Get().Open(ConfigurationRepository(elements));
+    VqsSysApp& app = Module().OpenSample({1, 1, elements});
     return app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("UNIXGEN");
 }
 

@@ -1,5 +1,7 @@
 #include "shell/VqsDisplayNames.h"
 
+#include "shell/VqsSysApp.h"
+
 #include <algorithm>
 #include <iterator>
 #include <map>
@@ -50,3 +52,9 @@ CString VqsGetHostTypeName(int hostType) { return NameOf(kHostTypes, kUnknownHos
 CString VqsGetElementKindName(int elementKind) { return NameOf(kElementKinds, kUnknownElementKind, elementKind); }
 
 CString VqsGetObjectKindName(int objectKind) { return NameOf(kObjectKinds, kUnknownObjectKind, objectKind); }
+
+BOOL VqsLongNamesShown()
+{
+    const VqsSysApp* app = VqsGetApp();
+    return app && app->GetAllowLongNames();
+}

@@ -1,4 +1,4 @@
-// Names shown for host types, element kinds and repository object kinds.
+// Names shown for host types, element kinds, repository object kinds and objects.
 #pragma once
 
 #include "win/CString.h"
@@ -9,3 +9,13 @@ CString VqsGetHostTypeName(int hostType);
 CString VqsGetElementKindName(int elementKind);
 // By the repository library's object kind number.
 CString VqsGetObjectKindName(int objectKind);
+
+// Whether the application shows long names now.
+BOOL VqsLongNamesShown();
+
+// The object's long name while the application shows long names, else its name.
+template <class Object>
+CString VqsShownName(const Object& object)
+{
+    return VqsLongNamesShown() ? object->GetLongName() : object->GetName();
+}

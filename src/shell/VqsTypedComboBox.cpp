@@ -59,12 +59,6 @@ BOOL SoftLinkImage(const PxVQSoftLinkPtr& link, VqsImageRef* image)
     return TRUE;
 }
 
-BOOL LongNamesShown()
-{
-    const VqsSysApp* app = VqsGetApp();
-    return app && app->GetAllowLongNames();
-}
-
 } // namespace
 
 void VqsDrawComboItem(CComboBox* box, LPDRAWITEMSTRUCT dis, const VqsComboItemLook& look)
@@ -124,11 +118,7 @@ BOOL VqsTypedComboBox_Pack::GetItemImage(const PxVQPackInformationPtr& pack, Vqs
     return TRUE;
 }
 
-CString VqsTypedComboBox_OSet::GetItemText(const PxVQOptionSetPtr& optionSet) { return NameOf(optionSet); }
-
-CString VqsTypedComboBox_GenSet::GetItemText(const PxVQGenSetPtr& genSet) { return NameOf(genSet); }
-
-CString VqsTypedComboBox_ReportSoftLink::GetItemText(const PxVQReportSoftLinkPtr& link) { return NameOf(link); }
+CString VqsTypedComboBox_ReportSoftLink::GetItemText(const PxVQReportSoftLinkPtr& link) { return VqsShownName(link); }
 
 BOOL VqsTypedComboBox_ReportSoftLink::GetItemImage(const PxVQReportSoftLinkPtr& link, VqsImageRef* image)
 {
@@ -140,21 +130,15 @@ CString VqsTypedComboBox_SoftLink::GetItemText(const PxVQSoftLinkPtr& link)
     if (link->_IsKindOf("PxVQProfileSoftLink")) {
         const PxVQProfileSoftLinkPtr profile(link);
         if (const PxVQIspecSoftLinkPtr component = profile->GetComponent()) {
-            const BOOL longNames = LongNamesShown();
+            const BOOL longNames = VqsLongNamesShown();
             return (longNames ? component->GetLongName() : component->GetName()) + " : " +
                    (longNames ? profile->GetOrdinateLongName() : profile->GetOrdinateName());
         }
     }
-    return NameOf(link);
+    return VqsShownName(link);
 }
 
 BOOL VqsTypedComboBox_SoftLink::GetItemImage(const PxVQSoftLinkPtr& link, VqsImageRef* image)
 {
     return SoftLinkImage(link, image);
 }
-
-CString VqsTypedComboBox_RepGroup::GetItemText(const PxVQReportGroupPtr& group) { return NameOf(group); }
-
-CString VqsTypedComboBox_Bundle::GetItemText(const PxVQBundlePtr& bundle) { return NameOf(bundle); }
-
-CString VqsTypedComboBox_System::GetItemText(const PxVQSystemPtr& system) { return NameOf(system); }

@@ -16,6 +16,7 @@
 #include "proxy/PxVQSoftLink.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CComboBox.h"
@@ -94,15 +95,6 @@ public:
         return object ? *object : T();
     }
 
-protected:
-    // The long name when the application shows long names now, else the name.
-    template <class Object>
-    static CString NameOf(const Object& object)
-    {
-        const VqsSysApp* app = VqsGetApp();
-        return app && app->GetAllowLongNames() ? object->GetLongName() : object->GetName();
-    }
-
 private:
     void AddBlank(const T& current)
     {
@@ -156,17 +148,19 @@ public:
     BOOL GetItemImage(const PxVQPackInformationPtr& pack, VqsImageRef* image) override;
 };
 
-class VqsTypedComboBox_OSet : public VqsTypedComboBox<PxVQOptionSetPtr> {
+// A box of objects shown by name alone.
+template <class T>
+class VqsTypedComboBox_Named : public VqsTypedComboBox<T> {
 public:
-    explicit VqsTypedComboBox_OSet(int addBlank) : VqsTypedComboBox(addBlank) {}
-    CString GetItemText(const PxVQOptionSetPtr& optionSet) override;
+    explicit VqsTypedComboBox_Named(int addBlank = 0) : VqsTypedComboBox<T>(addBlank) {}
+    CString GetItemText(const T& object) override { return VqsShownName(object); }
 };
 
-class VqsTypedComboBox_GenSet : public VqsTypedComboBox<PxVQGenSetPtr> {
-public:
-    explicit VqsTypedComboBox_GenSet(int addBlank) : VqsTypedComboBox(addBlank) {}
-    CString GetItemText(const PxVQGenSetPtr& genSet) override;
-};
+using VqsTypedComboBox_OSet = VqsTypedComboBox_Named<PxVQOptionSetPtr>;
+using VqsTypedComboBox_GenSet = VqsTypedComboBox_Named<PxVQGenSetPtr>;
+using VqsTypedComboBox_RepGroup = VqsTypedComboBox_Named<PxVQReportGroupPtr>;
+using VqsTypedComboBox_Bundle = VqsTypedComboBox_Named<PxVQBundlePtr>;
+using VqsTypedComboBox_System = VqsTypedComboBox_Named<PxVQSystemPtr>;
 
 class VqsTypedComboBox_ReportSoftLink : public VqsTypedComboBox<PxVQReportSoftLinkPtr> {
 public:
@@ -181,22 +175,4 @@ public:
     // A profile over a component reads "COMPONENT : ORDINATE".
     CString GetItemText(const PxVQSoftLinkPtr& link) override;
     BOOL GetItemImage(const PxVQSoftLinkPtr& link, VqsImageRef* image) override;
-};
-
-class VqsTypedComboBox_RepGroup : public VqsTypedComboBox<PxVQReportGroupPtr> {
-public:
-    VqsTypedComboBox_RepGroup() : VqsTypedComboBox(0) {}
-    CString GetItemText(const PxVQReportGroupPtr& group) override;
-};
-
-class VqsTypedComboBox_Bundle : public VqsTypedComboBox<PxVQBundlePtr> {
-public:
-    VqsTypedComboBox_Bundle() : VqsTypedComboBox(0) {}
-    CString GetItemText(const PxVQBundlePtr& bundle) override;
-};
-
-class VqsTypedComboBox_System : public VqsTypedComboBox<PxVQSystemPtr> {
-public:
-    explicit VqsTypedComboBox_System(int addBlank) : VqsTypedComboBox(addBlank) {}
-    CString GetItemText(const PxVQSystemPtr& system) override;
 };

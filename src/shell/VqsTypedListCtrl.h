@@ -6,6 +6,7 @@
 
 #include "proxy/PxTypedList.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsRedrawSwitch.h"
 #include "shell/VqsSysApp.h"
@@ -78,7 +79,7 @@ class VqsTypedListCtrl : public CListCtrl {
 public:
     using Record = VqsTypedListItemDataStruct<T>;
 
-    explicit VqsTypedListCtrl(int sortColumn) : m_nSortColumn(sortColumn) {}
+    explicit VqsTypedListCtrl(int sortColumn = 0) : m_nSortColumn(sortColumn) {}
     ~VqsTypedListCtrl() override { DeleteRecords(); }
 
     virtual BOOL IsDetailDeferred() { return FALSE; }
@@ -87,8 +88,8 @@ public:
     virtual UINT GetColumnHeaderId(int column) = 0;
     // Empty for a column the control does not have.
     virtual CString GetColumnText(int subItem, const T& object) = 0;
-    // Leaves the mark {0, null} for none.
-    virtual void GetItemMark(const T& object, VqsBitmapRef* mark) = 0;
+    // Leaves the mark {0, null} for none, as a list without marks does.
+    virtual void GetItemMark(const T&, VqsBitmapRef*) {}
     virtual BOOL GetItemDetails(const T& object, VqsImageRef* image) = 0;
     virtual void MeasureItem(LPMEASUREITEMSTRUCT mis) { mis->itemHeight = vqs_typed_list::RowHeight(this); }
 
@@ -294,12 +295,7 @@ public:
         vqs_typed_list::DrawRow(this, dis, *record, IsPresent(record->object), static_cast<int>(GetColumnCount()));
     }
 
-    // The long name while the application shows long names, else the name.
-    static CString GetObjectName(const T& object)
-    {
-        const VqsSysApp* app = VqsGetApp();
-        return app && app->GetAllowLongNames() ? object->GetLongName() : object->GetName();
-    }
+    static CString GetObjectName(const T& object) { return VqsShownName(object); }
 
     BOOL IsAscending() const { return m_bAscending; }
 

@@ -74,13 +74,6 @@ ElementKind KindOf(const PxVQElementSoftLinkPtr& link, VqsBitmapRef* mark)
     return kind;
 }
 
-CString CreatedText(const PxVQSoftLinkPtr& link)
-{
-    CString text;
-    FormatTime64(link->GetRefTime(), text, "%c");
-    return text;
-}
-
 // Updated links show base 1, links that no longer match their design object overlay 2.
 BOOL LinkDetails(const PxVQSoftLinkPtr& link, VqsImageRef* image)
 {
@@ -110,39 +103,41 @@ UINT HeaderOf(const UINT (&headers)[N], int column)
     return column >= 0 && static_cast<std::size_t>(column) < N ? headers[column] : 0;
 }
 
+template <class T>
+CString NameText(const T& object)
+{
+    return VqsTypedListCtrl<T>::GetObjectName(object);
+}
+
+template <class T>
+CString DescriptionText(const T& object)
+{
+    return object->GetDescription();
+}
+
+template <class T>
+CString CreatedText(const T& link)
+{
+    CString text;
+    FormatTime64(link->GetRefTime(), text, "%c");
+    return text;
+}
+
+CString KindText(const PxVQElementSoftLinkPtr& link)
+{
+    const ElementKind kind = KindOf(link, nullptr);
+    return kind == kKindNone ? CString() : VqsGetElementKindName(kind);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- element links
 
-VqsTypedListCtrl_DelElementLink::VqsTypedListCtrl_DelElementLink() : VqsTypedListCtrl(0) {}
+const VqsListColumn<PxVQElementSoftLinkPtr> kElementLinkColumns[] = {
+    {IDS_NAME_LOWER, NameText}, {IDS_TYPE, KindText}, {IDS_CREATED, CreatedText},
+    {IDS_DESCRIPTION_LOWER, DescriptionText}};
 
-BOOL VqsTypedListCtrl_DelElementLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_DelElementLink::GetColumnCount() { return 4; }
-
-UINT VqsTypedListCtrl_DelElementLink::GetColumnHeaderId(int column)
-{
-    static const UINT headers[] = {IDS_NAME_LOWER, IDS_TYPE, IDS_CREATED, IDS_DESCRIPTION_LOWER};
-    return HeaderOf(headers, column);
-}
-
-CString VqsTypedListCtrl_DelElementLink::GetColumnText(int subItem, const PxVQElementSoftLinkPtr& link)
-{
-    switch (subItem) {
-    case 0:
-        return GetObjectName(link);
-    case 1: {
-        const ElementKind kind = KindOf(link, nullptr);
-        return kind == kKindNone ? CString() : VqsGetElementKindName(kind);
-    }
-    case 2:
-        return CreatedText(link);
-    case 3:
-        return link->GetDescription();
-    default:
-        return CString();
-    }
-}
+VqsTypedListCtrl_DelElementLink::VqsTypedListCtrl_DelElementLink() : VqsTypedListCtrl_Columns(kElementLinkColumns) {}
 
 void VqsTypedListCtrl_DelElementLink::GetItemMark(const PxVQElementSoftLinkPtr& link, VqsBitmapRef* mark)
 {
@@ -156,33 +151,10 @@ BOOL VqsTypedListCtrl_DelElementLink::GetItemDetails(const PxVQElementSoftLinkPt
 
 // ---------------------------------------------------------------- business-segment links
 
-VqsTypedListCtrl_DelBSLink::VqsTypedListCtrl_DelBSLink() : VqsTypedListCtrl(0) {}
+const VqsListColumn<PxVQBSSoftLinkPtr> kBSLinkColumns[] = {
+    {IDS_NAME_LOWER, NameText}, {IDS_CREATED, CreatedText}, {IDS_DESCRIPTION_LOWER, DescriptionText}};
 
-BOOL VqsTypedListCtrl_DelBSLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_DelBSLink::GetColumnCount() { return 3; }
-
-UINT VqsTypedListCtrl_DelBSLink::GetColumnHeaderId(int column)
-{
-    static const UINT headers[] = {IDS_NAME_LOWER, IDS_CREATED, IDS_DESCRIPTION_LOWER};
-    return HeaderOf(headers, column);
-}
-
-CString VqsTypedListCtrl_DelBSLink::GetColumnText(int subItem, const PxVQBSSoftLinkPtr& link)
-{
-    switch (subItem) {
-    case 0:
-        return GetObjectName(link);
-    case 1:
-        return CreatedText(link);
-    case 2:
-        return link->GetDescription();
-    default:
-        return CString();
-    }
-}
-
-void VqsTypedListCtrl_DelBSLink::GetItemMark(const PxVQBSSoftLinkPtr&, VqsBitmapRef*) {}
+VqsTypedListCtrl_DelBSLink::VqsTypedListCtrl_DelBSLink() : VqsTypedListCtrl_Columns(kBSLinkColumns) {}
 
 BOOL VqsTypedListCtrl_DelBSLink::GetItemDetails(const PxVQBSSoftLinkPtr& link, VqsImageRef* image)
 {
@@ -191,7 +163,7 @@ BOOL VqsTypedListCtrl_DelBSLink::GetItemDetails(const PxVQBSSoftLinkPtr& link, V
 
 // ---------------------------------------------------------------- report lists
 
-VqsTypedListCtrl_ReportLinkBase::VqsTypedListCtrl_ReportLinkBase() : VqsTypedListCtrl(0) {}
+VqsTypedListCtrl_ReportLinkBase::VqsTypedListCtrl_ReportLinkBase() = default;
 
 VqsTypedListCtrl_ReportLinkBase::~VqsTypedListCtrl_ReportLinkBase() = default;
 
@@ -209,8 +181,6 @@ BOOL VqsTypedListCtrl_ReportLinkBase::SetOptionSet(const PxVQOptionSetPtr& optio
         RefreshAllDetails();
     return TRUE;
 }
-
-void VqsTypedListCtrl_ReportLinkBase::GetItemMark(const PxVQReportSoftLinkPtr&, VqsBitmapRef*) {}
 
 BOOL VqsTypedListCtrl_ReportLinkBase::GetItemDetails(const PxVQReportSoftLinkPtr& link, VqsImageRef* image)
 {
@@ -233,29 +203,10 @@ BOOL VqsTypedListCtrl_ReportLinkBase::IsUpdatedInOptionSet(const PxVQReportSoftL
     return FALSE;
 }
 
-VqsTypedListCtrl_FromReportLink::VqsTypedListCtrl_FromReportLink() = default;
+const VqsListColumn<PxVQReportSoftLinkPtr> kFromReportColumns[] = {{IDS_NAME, NameText},
+                                                                   {IDS_DESCRIPTION, DescriptionText}};
 
-BOOL VqsTypedListCtrl_FromReportLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_FromReportLink::GetColumnCount() { return 2; }
-
-UINT VqsTypedListCtrl_FromReportLink::GetColumnHeaderId(int column)
-{
-    static const UINT headers[] = {IDS_NAME, IDS_DESCRIPTION};
-    return HeaderOf(headers, column);
-}
-
-CString VqsTypedListCtrl_FromReportLink::GetColumnText(int subItem, const PxVQReportSoftLinkPtr& link)
-{
-    switch (subItem) {
-    case 0:
-        return GetObjectName(link);
-    case 1:
-        return link->GetDescription();
-    default:
-        return CString();
-    }
-}
+VqsTypedListCtrl_FromReportLink::VqsTypedListCtrl_FromReportLink() : VqsTypedListCtrl_Columns(kFromReportColumns) {}
 
 VqsTypedListCtrl_ToReportLink::VqsTypedListCtrl_ToReportLink() = default;
 
@@ -396,31 +347,12 @@ void VqsTypedListCtrl_ToReportLink::RemoveAsName(const PxVQReportSoftLinkPtr& li
 
 // ---------------------------------------------------------------- Ispec links
 
-VqsTypedListCtrl_IspecBundleDataLink::VqsTypedListCtrl_IspecBundleDataLink() : VqsTypedListCtrl(0) {}
+const VqsListColumn<PxVQIspecSoftLinkPtr> kIspecColumns[] = {{IDS_NAME, NameText}, {IDS_DESCRIPTION, DescriptionText}};
 
-BOOL VqsTypedListCtrl_IspecBundleDataLink::Init() { return InitColumns(); }
-
-unsigned VqsTypedListCtrl_IspecBundleDataLink::GetColumnCount() { return 2; }
-
-UINT VqsTypedListCtrl_IspecBundleDataLink::GetColumnHeaderId(int column)
+VqsTypedListCtrl_IspecBundleDataLink::VqsTypedListCtrl_IspecBundleDataLink()
+    : VqsTypedListCtrl_Columns(kIspecColumns)
 {
-    static const UINT headers[] = {IDS_NAME, IDS_DESCRIPTION};
-    return HeaderOf(headers, column);
 }
-
-CString VqsTypedListCtrl_IspecBundleDataLink::GetColumnText(int subItem, const PxVQIspecSoftLinkPtr& link)
-{
-    switch (subItem) {
-    case 0:
-        return GetObjectName(link);
-    case 1:
-        return link->GetDescription();
-    default:
-        return CString();
-    }
-}
-
-void VqsTypedListCtrl_IspecBundleDataLink::GetItemMark(const PxVQIspecSoftLinkPtr&, VqsBitmapRef*) {}
 
 BOOL VqsTypedListCtrl_IspecBundleDataLink::GetItemDetails(const PxVQIspecSoftLinkPtr& link, VqsImageRef* image)
 {
@@ -431,7 +363,7 @@ BOOL VqsTypedListCtrl_IspecBundleDataLink::GetItemDetails(const PxVQIspecSoftLin
 
 // ---------------------------------------------------------------- generate sets and packs
 
-VqsTypedListCtrl_PackGSet::VqsTypedListCtrl_PackGSet() : VqsTypedListCtrl(0) {}
+VqsTypedListCtrl_PackGSet::VqsTypedListCtrl_PackGSet() = default;
 
 VqsTypedListCtrl_PackGSet::~VqsTypedListCtrl_PackGSet() = default;
 
@@ -464,8 +396,6 @@ CString VqsTypedListCtrl_PackGSet::GetColumnText(int subItem, const PxVQGenSetPt
         return CString();
     }
 }
-
-void VqsTypedListCtrl_PackGSet::GetItemMark(const PxVQGenSetPtr&, VqsBitmapRef*) {}
 
 BOOL VqsTypedListCtrl_PackGSet::GetItemDetails(const PxVQGenSetPtr&, VqsImageRef*) { return FALSE; }
 

@@ -13,30 +13,52 @@
 #include "proxy/PxVQReportSoftLink.h"
 #include "shell/VqsTypedListCtrl.h"
 
+#include <cstddef>
+#include <span>
+
+// A column whose text needs nothing but the row's object.
+template <class T>
+struct VqsListColumn {
+    UINT headerId;
+    CString (*text)(const T& object);
+};
+
+// A list whose columns are a fixed table of such columns; `Base` is the list it extends.
+template <class T, class Base = VqsTypedListCtrl<T>>
+class VqsTypedListCtrl_Columns : public Base {
+public:
+    explicit VqsTypedListCtrl_Columns(std::span<const VqsListColumn<T>> columns) : m_columns(columns) {}
+
+    BOOL Init() { return this->InitColumns(); }
+
+    unsigned GetColumnCount() override { return static_cast<unsigned>(m_columns.size()); }
+    UINT GetColumnHeaderId(int column) override { return HasColumn(column) ? m_columns[column].headerId : 0; }
+    CString GetColumnText(int subItem, const T& object) override
+    {
+        return HasColumn(subItem) ? m_columns[subItem].text(object) : CString();
+    }
+
+private:
+    bool HasColumn(int column) const { return column >= 0 && static_cast<std::size_t>(column) < m_columns.size(); }
+
+    std::span<const VqsListColumn<T>> m_columns;
+};
+
 // Links that no longer exist in the design: name, type, created, description; the mark
 // shows the element's kind.
-class VqsTypedListCtrl_DelElementLink : public VqsTypedListCtrl<PxVQElementSoftLinkPtr> {
+class VqsTypedListCtrl_DelElementLink : public VqsTypedListCtrl_Columns<PxVQElementSoftLinkPtr> {
 public:
     VqsTypedListCtrl_DelElementLink();
-    BOOL Init();
 
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQElementSoftLinkPtr& link) override;
     void GetItemMark(const PxVQElementSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQElementSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
 // Business-segment links that no longer exist in the design: name, created, description.
-class VqsTypedListCtrl_DelBSLink : public VqsTypedListCtrl<PxVQBSSoftLinkPtr> {
+class VqsTypedListCtrl_DelBSLink : public VqsTypedListCtrl_Columns<PxVQBSSoftLinkPtr> {
 public:
     VqsTypedListCtrl_DelBSLink();
-    BOOL Init();
 
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQBSSoftLinkPtr& link) override;
-    void GetItemMark(const PxVQBSSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQBSSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
@@ -48,7 +70,6 @@ public:
 
     // The same set again changes nothing; another set (or none) refreshes every row's mark.
     BOOL SetOptionSet(const PxVQOptionSetPtr& optionSet);
-    void GetItemMark(const PxVQReportSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQReportSoftLinkPtr& link, VqsImageRef* image) override;
 
 protected:
@@ -59,14 +80,10 @@ protected:
 };
 
 // The other available reports: name, description.
-class VqsTypedListCtrl_FromReportLink : public VqsTypedListCtrl_ReportLinkBase {
+class VqsTypedListCtrl_FromReportLink
+    : public VqsTypedListCtrl_Columns<PxVQReportSoftLinkPtr, VqsTypedListCtrl_ReportLinkBase> {
 public:
     VqsTypedListCtrl_FromReportLink();
-    BOOL Init();
-
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQReportSoftLinkPtr& link) override;
 };
 
 // The reports to generate: name, version, and the name each is generated as.
@@ -111,15 +128,10 @@ private:
 };
 
 // The Ispecs of a bundle: name, description.
-class VqsTypedListCtrl_IspecBundleDataLink : public VqsTypedListCtrl<PxVQIspecSoftLinkPtr> {
+class VqsTypedListCtrl_IspecBundleDataLink : public VqsTypedListCtrl_Columns<PxVQIspecSoftLinkPtr> {
 public:
     VqsTypedListCtrl_IspecBundleDataLink();
-    BOOL Init();
 
-    unsigned GetColumnCount() override;
-    UINT GetColumnHeaderId(int column) override;
-    CString GetColumnText(int subItem, const PxVQIspecSoftLinkPtr& link) override;
-    void GetItemMark(const PxVQIspecSoftLinkPtr& link, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQIspecSoftLinkPtr& link, VqsImageRef* image) override;
 };
 
@@ -141,7 +153,6 @@ public:
     unsigned GetColumnCount() override;
     UINT GetColumnHeaderId(int column) override;
     CString GetColumnText(int subItem, const PxVQGenSetPtr& genSet) override;
-    void GetItemMark(const PxVQGenSetPtr& genSet, VqsBitmapRef* mark) override;
     BOOL GetItemDetails(const PxVQGenSetPtr& genSet, VqsImageRef* image) override;
 
     void SetGenerateSets(PxTypedList<PxVQGenSetPtr>& genSets);

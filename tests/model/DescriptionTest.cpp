@@ -55,10 +55,7 @@ TEST_F(DescriptionTest, AHostThatIsGoneShowsAsterisksAndReadsNoConfiguration)
     VqsModel model;
     model.GetRootNode().LoadHosts(VqsLoadCached);
     VqsModelNodeHost* host = model.GetRootNode().FindHostNode(app.GetEnterprise()->GetHostInformation("UNIXHOST"));
-    auto other = OtherUser();
-    other->BeginTransaction();
-    other->GetLVQEnterprise()->GetHostInformation("UNIXHOST")->DeleteObject();
-    other->CommitTransaction();
+    DeleteAsOtherUser([](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetHostInformation("UNIXHOST")); });
     PxTesting::ResetListReads();
     EXPECT_EQ(Describe(host), "Host ***\r\nis used in 0 generate sets\r\n"
                               "and is found to be referenced in 0 previous configurations.");

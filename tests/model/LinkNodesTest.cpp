@@ -25,18 +25,10 @@
 
 namespace {
 
-struct LinkNodesTest : ModelTest {
-    VqsModel model;
-    VqsModelNodeConfig* config = nullptr;
-    VqsModelNodeBSLink* sales = nullptr;
-
+struct LinkNodesTest : SalesModelTest {
     void SetUp() override
     {
-        ModelTest::SetUp();
-        model.SetEnterprise(app.GetEnterprise());
-        config = model.FindConfigNode(System("SYS1")->GetCurConfig());
-        sales = model.FindConfigNodeOfBSLink(Segment("SYS1", "SALES"));
-        ASSERT_TRUE(config && sales);
+        SalesModelTest::SetUp();
         TakeHints();
     }
 

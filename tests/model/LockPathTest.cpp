@@ -23,19 +23,12 @@ int RecordLocked(PxLockErrorInfo& info)
     return 0;
 }
 
-struct LockPathTest : ModelTest {
+struct LockPathTest : SalesModelTest {
     PxRetryFunction previous = nullptr;
-    VqsModel model;
-    VqsModelNodeConfig* config = nullptr;
-    VqsModelNodeBSLink* sales = nullptr;
 
     void SetUp() override
     {
-        ModelTest::SetUp();
-        model.SetEnterprise(app.GetEnterprise());
-        config = model.FindConfigNode(System("SYS1")->GetCurConfig());
-        sales = model.FindConfigNodeOfBSLink(Segment("SYS1", "SALES"));
-        ASSERT_TRUE(config && sales);
+        SalesModelTest::SetUp();
         g_locked.clear();
         previous = app.GetLink()->PxSetRetryFunction(&RecordLocked);
         PxTesting::ResetListReads();

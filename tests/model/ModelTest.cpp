@@ -32,14 +32,6 @@ std::vector<std::string> SystemNames(VqsModel& model)
     return Names(systems);
 }
 
-// Deletes an object as another user would, in a transaction of that user's session.
-void DeleteAsOtherUser(PxVQLink& other, const std::function<PxVQObjectPtr(PxVQEnterprise&)>& find)
-{
-    other.BeginTransaction();
-    find(*other.GetLVQEnterprise())->DeleteObject();
-    other.CommitTransaction();
-}
-
 } // namespace
 
 TEST_F(ModelTest, TwoCachedLoadsReadTheSystemsOnceAndAnnounceEachNewSystem)
@@ -59,7 +51,7 @@ TEST_F(ModelTest, ARereadKeepsASystemAnotherUserDeletedAndADroppingReadRemovesIt
     VqsModel model;
     model.GetRootNode().LoadSystems(VqsLoadCached);
     TakeHints();
-    DeleteAsOtherUser(*OtherUser(), [](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetSystem("SYS2")); });
+    DeleteAsOtherUser([](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetSystem("SYS2")); });
 
     model.GetRootNode().LoadSystems(VqsLoadReread);
     CObList systems;
@@ -103,7 +95,7 @@ TEST_F(ModelTest, EachKindSaysItGoesAwayWithItsOwnCode)
         SCOPED_TRACE(c.what);
         VqsModel model;
         c.load(model, VqsLoadCached);
-        DeleteAsOtherUser(*OtherUser(), c.find);
+        DeleteAsOtherUser(c.find);
         TakeHints();
         c.load(model, VqsLoadDropVanished);
         const std::vector<int> hints = TakeHints();
@@ -174,7 +166,7 @@ TEST_F(ModelTest, DroppingAbsentChildrenRemovesOnlyThoseWhoseObjectsAreGone)
 {
     VqsModel model;
     model.GetRootNode().LoadHosts(VqsLoadCached);
-    DeleteAsOtherUser(*OtherUser(), [](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetHostInformation("QSRHOST")); });
+    DeleteAsOtherUser([](PxVQEnterprise& e) { return PxVQObjectPtr(e.GetHostInformation("QSRHOST")); });
     TakeHints();
     model.GetRootNode().DropAbsentChildren();
     CObList hosts;

@@ -47,3 +47,20 @@ std::unique_ptr<PxVQLink> ModelTest::OtherUser() const
     link->AttachSession(sample.Path().c_str(), "other/dev", nullptr);
     return link;
 }
+
+void ModelTest::DeleteAsOtherUser(const std::function<PxVQObjectPtr(PxVQEnterprise&)>& find) const
+{
+    const std::unique_ptr<PxVQLink> other = OtherUser();
+    other->BeginTransaction();
+    find(*other->GetLVQEnterprise())->DeleteObject();
+    other->CommitTransaction();
+}
+
+void SalesModelTest::SetUp()
+{
+    ModelTest::SetUp();
+    model.SetEnterprise(app.GetEnterprise());
+    config = model.FindConfigNode(System("SYS1")->GetCurConfig());
+    sales = model.FindConfigNodeOfBSLink(Segment("SYS1", "SALES"));
+    ASSERT_TRUE(config && sales);
+}

@@ -8,14 +8,19 @@
 
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeSystem.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQReportGroup.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQSystem.h"
 #include "support/SampleRepository.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +41,18 @@ struct ModelTest : ShellTest {
     std::vector<int> TakeHints();
     // A second user's link on the same repository.
     std::unique_ptr<PxVQLink> OtherUser() const;
+    // Deletes the object `find` picks as a second user would, in a transaction of theirs.
+    void DeleteAsOtherUser(const std::function<PxVQObjectPtr(PxVQEnterprise&)>& find) const;
+};
+
+// A model of the session's enterprise, with the nodes of SYS1's configuration and of its
+// business segment SALES.
+struct SalesModelTest : ModelTest {
+    VqsModel model;
+    VqsModelNodeConfig* config = nullptr;
+    VqsModelNodeBSLink* sales = nullptr;
+
+    void SetUp() override;
 };
 
 // The first element of a typed list filled by `fill` whose name is `name`.

@@ -56,6 +56,15 @@ int WaitForTheParent(PxLockErrorInfo& info)
     return 1;
 }
 
+// The host X, which the tests lock from two processes.
+void AddHostX(const PxTestRepository& repository)
+{
+    auto setup = PxAttach(repository.Path());
+    setup->BeginTransaction();
+    setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
+    setup->CommitTransaction();
+}
+
 TEST(PxProcessTest, TheProcessCarriesTheUserCodeAndCountsSessions)
 {
     PxTestRepository repository;
@@ -80,12 +89,7 @@ TEST(PxProcessTest, TheProcessCarriesTheUserCodeAndCountsSessions)
 TEST(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
 {
     PxTestRepository repository;
-    {
-        auto setup = PxAttach(repository.Path());
-        setup->BeginTransaction();
-        setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
-        setup->CommitTransaction();
-    }
+    AddHostX(repository);
     vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/locker");
         PxTypedList<PxVQObjectPtr> hosts;
@@ -111,12 +115,7 @@ TEST(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
 TEST(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
 {
     PxTestRepository repository;
-    {
-        auto setup = PxAttach(repository.Path());
-        setup->BeginTransaction();
-        setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
-        setup->CommitTransaction();
-    }
+    AddHostX(repository);
     vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/locker");
         PxVQObjectPtr host = link->GetLVQEnterprise()->FindMember("hosts", "name", "X");
@@ -158,12 +157,7 @@ TEST(PxProcessTest, AnObjectMadeAfterAProcessDiedInItsTransactionIsFreeOfThatPro
 TEST(PxProcessTest, AProcessTakingALockAgainAndAgainCannotStarveAnotherThatWaits)
 {
     PxTestRepository repository;
-    {
-        auto setup = PxAttach(repository.Path());
-        setup->BeginTransaction();
-        setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
-        setup->CommitTransaction();
-    }
+    AddHostX(repository);
     Signal waiting;
     Signal tryAgain;
     Signal holding;

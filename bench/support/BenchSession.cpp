@@ -1,0 +1,62 @@
+#include "support/BenchSession.h"
+
+#include "repo/RepoFile.h"
+#include "shell/VqsModuleStartup.h"
+#include "shell/VqsSysApp.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace vqbench {
+
+namespace fs = std::filesystem;
+
+SessionModule::SessionModule(const std::string& folder) : m_folder(fs::temp_directory_path() / folder)
+{
+    fs::create_directories(m_folder);
+    setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
+    setenv("VQ_COM_REGISTRY", (m_folder / "com-registry.ini").c_str(), 1);
+    VqsStartModule();
+    if (!VqsGetApp()->SetResourceModule("vqsysres"))
+        throw std::runtime_error("the benchmark finds no resource library");
+}
+
+SessionModule::~SessionModule()
+{
+    if (!m_open.empty())
+        VqsGetApp()->CloseSession();
+    VqsEndModule();
+}
+
+VqsSysApp& SessionModule::OpenSample(const vqrepo::SampleScale& scale)
+{
+    const std::string repository = SampleRepository(scale);
+    VqsSysApp& app = *VqsGetApp();
+    if (repository != m_open) {
+        if (!m_open.empty())
+            app.CloseSession();
+        if (!app.OpenSession(repository.c_str(), "BENCH/USER", nullptr))
+            throw std::runtime_error("the benchmark cannot open its session on " + repository);
+        m_open = repository;
+    }
+    return app;
+}
+
+// Made under another name and renamed when whole, so that a run stopped while making it
+// leaves no file the next run would take for a finished one.
+std::string SessionModule::SampleRepository(const vqrepo::SampleScale& scale) const
+{
+    const fs::path file = m_folder / ("sample-" + std::to_string(scale.systems) + "x" + std::to_string(scale.segments) +
+                                      "x" + std::to_string(scale.elementsPerSegment) + ".vqr");
+    if (!fs::exists(file)) {
+        const fs::path partial = file.string() + ".part";
+        fs::remove(partial);
+        fs::remove(partial.string() + "-locks");
+        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
+        fs::rename(partial, file);
+        fs::remove(partial.string() + "-locks");
+    }
+    return file.string();
+}
+
+} // namespace vqbench
