@@ -1,4 +1,4 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptBundleDlg.h"
 #include "model/VqsModelNodeGroups.h"
@@ -6,7 +6,7 @@
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxVQOptionSet.h"
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr UINT IDS_EMPTY_STRING = 61693;
 constexpr UINT IDS_ILLEGAL_CHARACTERS = 61952;
 constexpr UINT IDS_ILLEGAL_TOKENS = 61953;
 
-struct BundleDlgTest : ConfigTest {
+struct BundleDlgTest : EditDialogTest {
     PxVQBundlePtr AddBundle()
     {
         VqsModel model;

@@ -1,4 +1,4 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptIspecBundleDlg.h"
 #include "model/VqsModelNodeGroups.h"
@@ -7,14 +7,14 @@
 
 #include <algorithm>
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
 constexpr UINT IDD_ISPEC_BUNDLE = 832;
 constexpr UINT IDS_CANNOT_COLLECT_ISPECS = 61894;
 
-struct IspecBundleDlgTest : ConfigTest {
+struct IspecBundleDlgTest : EditDialogTest {
     void EditIspecs(const char* bundle)
     {
         VqsModel model;

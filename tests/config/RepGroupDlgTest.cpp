@@ -1,10 +1,10 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptRepGroupDlg.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_REP_GROUP_CHARACTERS = 61690;
 
-struct RepGroupDlgTest : ConfigTest {
+struct RepGroupDlgTest : EditDialogTest {
     // The user adds a group to the sample's SALES link of SYS1, as the directory view's
     // command does; answers what the opener hands back.
     PxVQReportGroupPtr AddGroup()
