@@ -10,6 +10,12 @@ void EditDialogTest::SetUp()
     // The lock thread's progress dialog opens with the session and stays hidden.
     ui.WheneverDialog(kLockProgressDialog);
     app.SetIniPath(dir.File("vqsys.ini").c_str());
+    if (sessionAtStart)
+        StartSession();
+}
+
+void EditDialogTest::StartSession()
+{
     ASSERT_TRUE(app.SetResourceModule("vqsysres"));
     ASSERT_TRUE(app.OpenSession(sample.Path().c_str(), "ABC", nullptr));
 }

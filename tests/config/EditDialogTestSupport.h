@@ -31,6 +31,10 @@ struct EditDialogTest : ShellTest {
 
     void SetUp() override;
     void TearDown() override;
+    // Names the resource library and opens the session (SetUp does, unless told otherwise).
+    void StartSession();
+
+    bool sessionAtStart = true;
 
     PxVQEnterprisePtr Enterprise() const { return app.GetEnterprise(); }
     PxVQSystemPtr System(const char* name = "SYS1") const { return Enterprise()->GetSystem(name); }
