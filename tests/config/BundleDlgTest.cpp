@@ -4,6 +4,7 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQOptionSet.h"
 
 using edittest::EditDialogTest;
@@ -150,4 +151,35 @@ TEST_F(BundleDlgTest, OKWithoutAChangeWritesNothingAndOtherUsersChangesShow)
     EditBundle("ORDERS");
     ui.Verify();
     EXPECT_FALSE(okEnabled);
+}
+
+// A bundle whose commit fails is neither handed back nor given a node: the dialog stays
+// open, and an edit that fails to commit does the same.
+TEST_F(BundleDlgTest, WritesWhoseCommitFailsKeepTheDialogOpen)
+{
+    auto failCommit = [] { PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full."); };
+    std::string typed;
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Type(VqsBundleDlgBase::IDC_NAME, "Invoices")
+        .Run(failCommit)
+        .OK()
+        .Run([&] { typed = Text(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_NAME); })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot commit the transaction:\nThe disk is full.", IDOK);
+    EXPECT_FALSE(AddBundle());
+    ui.Verify();
+    EXPECT_EQ(typed, "Invoices");
+    EXPECT_FALSE(Bundle("Invoices"));
+
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Replace(VqsBundleDlgBase::IDC_DESCRIPTION, "Changed")
+        .Run(failCommit)
+        .OK()
+        .Run([&] { typed = Text(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_DESCRIPTION); })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot commit the transaction:\nThe disk is full.", IDOK);
+    EditBundle("ORDERS");
+    ui.Verify();
+    EXPECT_EQ(typed, "Changed");
+    EXPECT_EQ(Bundle("ORDERS")->GetDescription().str(), "Order entry");
 }
