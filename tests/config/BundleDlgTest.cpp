@@ -5,7 +5,10 @@
 #include "model/VqsModelNodeLink.h"
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
+
+#include <algorithm>
 
 using edittest::EditDialogTest;
 
@@ -182,4 +185,22 @@ TEST_F(BundleDlgTest, WritesWhoseCommitFailsKeepTheDialogOpen)
     ui.Verify();
     EXPECT_EQ(typed, "Changed");
     EXPECT_EQ(Bundle("ORDERS")->GetDescription().str(), "Order entry");
+}
+
+// Checking "contains all" brings in every Ispec with a usage that is not output only.
+TEST_F(BundleDlgTest, ContainsAllBringsInTheIspecsThatHaveAUsageAndAreNotOutputOnly)
+{
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS).Click(VqsBundleDlgBase::IDC_CONTAINS_ALL).OK();
+    EditBundle("ORDERS");
+    ui.Verify();
+    const PxVQBundlePtr bundle = Bundle("ORDERS");
+    EXPECT_EQ(bundle->GetContainsAllIspecs(), 1);
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    bundle->GetListOfIspecBundleData(entries);
+    std::vector<std::string> names;
+    const CList<PxVQIspecBundleDataPtr, const PxVQIspecBundleDataPtr&>& list = entries;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        names.push_back(list.GetNext(pos)->GetIspecInformation()->GetName().str());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"CUSTOMER", "ENQUIRY", "EVENT", "NOTES", "ORDER"}));
 }

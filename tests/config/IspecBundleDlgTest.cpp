@@ -166,3 +166,20 @@ TEST_F(IspecBundleDlgTest, AMembershipChangedMeanwhileEndsTheDialogAtTheFirstMov
     ui.Verify();
     EXPECT_EQ(Members("ORDERS"), (std::vector<std::string>{"CUSTOMER", "EVENT", "ORDER"}));
 }
+
+// Taking every member out deletes the bundle's entries; an element link marked unused that
+// nothing else keeps goes with them once the change is committed, the others stay.
+TEST_F(IspecBundleDlgTest, RemovingEveryMemberDeletesTheEntriesAndTheLinksNothingKeeps)
+{
+    app.GetLink()->BeginTransaction();
+    SegmentLink()->GetElementSoftLink("ORDER")->SetUnusedMark(1);
+    app.GetLink()->CommitTransaction();
+    ui.ExpectDialog(IDD_ISPEC_BUNDLE).Click(VqsOptIspecBundleDlg::IDC_REMOVE_ALL).OK();
+    EditIspecs("ORDERS");
+    ui.Verify();
+    EXPECT_TRUE(Members("ORDERS").empty());
+    EXPECT_FALSE(Members("WEBALL").empty());
+    const PxVQElementSoftLinkPtr order = SegmentLink()->GetElementSoftLink("ORDER");
+    EXPECT_TRUE(!order || !order->ObjectPresent());
+    EXPECT_TRUE(SegmentLink()->GetElementSoftLink("CUSTOMER"));
+}
