@@ -1,5 +1,6 @@
 #include "ConfigTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxTypedList.h"
@@ -51,6 +52,7 @@ void WizardTest::SetUp()
 
 void WizardTest::TearDown()
 {
+    PxFaultInjection::Reset();
     EndWizard();
     app.CloseSession();
     app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
