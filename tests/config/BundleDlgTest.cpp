@@ -204,3 +204,24 @@ TEST_F(BundleDlgTest, ContainsAllBringsInTheIspecsThatHaveAUsageAndAreNotOutputO
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"CUSTOMER", "ENQUIRY", "EVENT", "NOTES", "ORDER"}));
 }
+
+// A rename takes its locks anew; what another user committed while they were given back
+// shows then, as at the first change, instead of being overwritten.
+TEST_F(BundleDlgTest, AChangeCommittedWhileARenameRelocksIsReloaded)
+{
+    std::string shown;
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Click(VqsBundleDlgBase::IDC_GETTERS_SETTERS)
+        .Run([&] {
+            PxFaultInjection::Run("PxVQCurConfig::GetListOfOptionSets", [&] {
+                AsOtherUser([](PxVQLink& other) { OtherUsersBundle(other, "ORDERS")->SetDescription("New"); });
+            });
+        })
+        .Replace(VqsBundleDlgBase::IDC_NAME, "X")
+        .Run([&] { shown = Text(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_DESCRIPTION); })
+        .Cancel();
+    ui.ExpectMessageBox("Contents have changed and will be updated.", IDOK);
+    EditBundle("ORDERS");
+    ui.Verify();
+    EXPECT_EQ(shown, "New");
+}
