@@ -2,6 +2,7 @@
 
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNode.h"
+#include "model/VqsTransaction.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrl.h"
@@ -123,4 +124,14 @@ void VqsEditSession::Release()
 {
     for (Entry& entry : m_entries)
         entry.bag->Release();
+}
+
+BOOL VqsEditWritten(VqsModelNode* node)
+{
+    if (!VqsTransaction::IsOk()) {
+        node->Refresh();
+        return FALSE;
+    }
+    node->NotifyChanged();
+    return TRUE;
 }

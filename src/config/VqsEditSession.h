@@ -17,6 +17,10 @@ class CDialog;
 class VqsModelNode;
 class VqsOptCtrl;
 
+// After the transaction that wrote an edit of the node: FALSE when it failed (the node is
+// read again); else the views hear of the change and TRUE.
+BOOL VqsEditWritten(VqsModelNode* node);
+
 class VqsEditSession {
 public:
     // `reload` reads the dialog's fields again after a newer edition was found; it may throw
@@ -43,6 +47,8 @@ public:
     void Release();
 
     BOOL IsDeleted() const { return m_bDeleted; }
+    // OK has nothing to write: the objects are gone or nothing was changed.
+    BOOL HasNothingToSave() const { return m_bDeleted || !m_bModified; }
     BOOL IsModified() const { return m_bModified; }
     BOOL IsLocked() const { return m_bLocked; }
     void SetModified() { m_bModified = TRUE; }

@@ -352,18 +352,13 @@ BOOL VqsOptRepAliasEditDlg::Save(const CString& generateAs)
         VqsTransactionRepAlias transaction(m_pAliasNode->GetReportAlias());
         transaction.SetReportAliasGenerateAs(generateAs);
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pAliasNode->Refresh();
-        return FALSE;
-    }
-    m_pAliasNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pAliasNode);
 }
 
 void VqsOptRepAliasEditDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified()) {
+    if (m_session.HasNothingToSave()) {
         OnCancel();
         return;
     }

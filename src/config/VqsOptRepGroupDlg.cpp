@@ -184,18 +184,13 @@ BOOL VqsOptRepGroupEditDlg::Save(const CString& name, const CString& shortName)
         VqsTransactionGroup transaction(m_pGroupNode->GetReportGroup());
         transaction.SetReportGroupSpec(name, shortName, m_description.GetValue());
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pGroupNode->Refresh();
-        return FALSE;
-    }
-    m_pGroupNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pGroupNode);
 }
 
 void VqsOptRepGroupEditDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified()) {
+    if (m_session.HasNothingToSave()) {
         OnCancel();
         return;
     }

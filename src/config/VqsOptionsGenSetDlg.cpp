@@ -228,18 +228,13 @@ BOOL VqsOptionsGenSetDlg::Save(const CString& name, const CString& shortName)
         VqsTransactionGenSet transaction(m_pGenSetNode->GetGenSet());
         transaction.SetGenSetSpec(name, shortName, description, host);
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pGenSetNode->Refresh();
-        return FALSE;
-    }
-    m_pGenSetNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pGenSetNode);
 }
 
 void VqsOptionsGenSetDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified() || m_bPreviousConfig) {
+    if (m_session.HasNothingToSave() || m_bPreviousConfig) {
         OnCancel();
         return;
     }

@@ -151,18 +151,13 @@ BOOL VqsOptionsSystemDlg::Save(const CString& name, const CString& shortName)
         transaction.SetSystemSpec(name, shortName, m_description.GetValue(), identifier, m_strLoadedIdentifier,
                                   m_resetReportCount.IsChecked(), m_resetVersionCounts.IsChecked());
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pSystemNode->Refresh();
-        return FALSE;
-    }
-    m_pSystemNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pSystemNode);
 }
 
 void VqsOptionsSystemDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified()) {
+    if (m_session.HasNothingToSave()) {
         OnCancel();
         return;
     }
