@@ -135,3 +135,12 @@ BOOL VqsEditWritten(VqsModelNode* node)
     node->NotifyChanged();
     return TRUE;
 }
+
+BOOL VqsCreationWritten(VqsModelNode* parent, bool created)
+{
+    if (!VqsTransaction::IsOk() || !created) {
+        parent->Refresh();
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -20,6 +20,9 @@ class VqsOptCtrl;
 // After the transaction that wrote an edit of the node: FALSE when it failed (the node is
 // read again); else the views hear of the change and TRUE.
 BOOL VqsEditWritten(VqsModelNode* node);
+// After the transaction that created an object under the node: FALSE when it failed or made
+// nothing (the node is read again).
+BOOL VqsCreationWritten(VqsModelNode* parent, bool created);
 
 class VqsEditSession {
 public:

@@ -1,6 +1,7 @@
 #include "config/VqsOptBundleDlg.h"
 
 #include "config/VqsConfigNames.h"
+#include "config/VqsEditSession.h"
 #include "model/VqsBundleIspecs.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
@@ -247,10 +248,8 @@ void VqsOptBundleDlg::OnOK()
             m_generateViews.IsChecked(), m_viewGenerator.GetCheckedIndex(), flags, m_gettersSetters.IsChecked(),
             m_interfaceClass.GetValue(), m_generateInterface.IsChecked(), m_interfaceGenerator.GetCheckedIndex());
     }
-    if (!VqsTransaction::IsOk() || !bundle) {
-        m_pLinkNode->Refresh();
+    if (!VqsCreationWritten(m_pLinkNode, bundle != nullptr))
         return;
-    }
     m_pBundle = bundle;
     m_pLinkNode->FindOrCreateBundleNode(bundle, true);
     CDialog::OnOK();

@@ -209,10 +209,8 @@ BOOL VqsOptRepAliasDlg::Create(const CString& generateAs)
         VqsTransactionGroup transaction(m_pGroupNode->GetReportGroup());
         alias = transaction.CreateReportAlias(m_pReport, generateAs);
     }
-    if (!VqsTransaction::IsOk() || !alias) {
-        m_pGroupNode->Refresh();
+    if (!VqsCreationWritten(m_pGroupNode, alias != nullptr))
         return FALSE;
-    }
     m_pAlias = alias;
     m_pGroupNode->FindOrCreateRepAliasNode(alias, true);
     return TRUE;

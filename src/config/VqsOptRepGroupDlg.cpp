@@ -118,10 +118,8 @@ void VqsOptRepGroupDlg::OnOK()
         VqsTransactionBSSoftLink transaction(m_pLinkNode->GetBSSoftLink());
         group = transaction.CreateReportGroup(name, shortName, m_description.GetValue());
     }
-    if (!VqsTransaction::IsOk() || !group) {
-        m_pLinkNode->Refresh();
+    if (!VqsCreationWritten(m_pLinkNode, group != nullptr))
         return;
-    }
     m_pReportGroup = group;
     m_pLinkNode->FindOrCreateReportGroupNode(group, true);
     CDialog::OnOK();
