@@ -15,12 +15,6 @@ namespace {
 constexpr UINT IDS_ITEM_DELETED = 61746;
 constexpr UINT IDS_CONTENTS_CHANGED = 61747;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 } // namespace
 
 VqsEditSession::VqsEditSession(CDialog* dialog, CButton* okButton, UINT reloadErrorId, std::function<BOOL()> reload)
@@ -47,7 +41,7 @@ BOOL VqsEditSession::LockForUpdate(BOOL* reloaded)
     if (m_bLocked)
         return TRUE;
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         for (Entry& entry : m_entries) {
             if (!entry.bag->LockObjects(entry.editLock))
                 return FALSE;
@@ -112,7 +106,7 @@ BOOL VqsEditSession::OnControlChanged(VqsOptCtrl& binder)
 
 BOOL VqsEditSession::LockForWrite()
 {
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     for (Entry& entry : m_entries) {
         if (entry.editLock == VqsFutureUpdateLock && !entry.bag->LockObjects(VqsWriteLock))
             return FALSE;
@@ -143,4 +137,10 @@ BOOL VqsCreationWritten(VqsModelNode* parent, bool created)
         return FALSE;
     }
     return TRUE;
+}
+
+PxVQLink* VqsSessionLink()
+{
+    VqsSysApp* app = VqsGetApp();
+    return app ? app->GetLink() : nullptr;
 }

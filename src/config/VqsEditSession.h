@@ -13,9 +13,13 @@
 #include <vector>
 
 class CButton;
+class PxVQLink;
 class CDialog;
 class VqsModelNode;
 class VqsOptCtrl;
+
+// The link of the open session; null without the application.
+PxVQLink* VqsSessionLink();
 
 // After the transaction that wrote an edit of the node: FALSE when it failed (the node is
 // read again); else the views hear of the change and TRUE.

@@ -37,12 +37,6 @@ constexpr int kValidatorJavaVariableNoCase = 7;
 constexpr int kValidatorJavaEmbeddedNoCase = 8;
 constexpr int kUserDefined = 1;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 void Trim(VqsOptCtrlString& binder)
 {
     binder.TrimLeftValue();
@@ -213,7 +207,7 @@ void VqsOptBundleDlg::OnOK()
     const CString name = m_name.GetValue();
     VqsLockBag bag(VqsWriteLock);
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!bag.LockNode(m_pLinkNode))
             return;
     }
@@ -376,7 +370,7 @@ BOOL VqsOptBundleEditDlg::LockForUpdate()
     if (m_bLocked)
         return TRUE;
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_edit.LockObjects(VqsFutureUpdateLock))
             return FALSE;
     }
@@ -500,7 +494,7 @@ BOOL VqsOptBundleEditDlg::LockForRename()
         }
     }
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_edit.LockObjects(VqsFutureUpdateLock))
             return FALSE;
     }
@@ -537,7 +531,7 @@ void VqsOptBundleEditDlg::OnContainsAllClicked()
         if (VqsModelNode* node = model->FindElementLinkNode(ispecs.GetNext(pos)))
             m_addedIspecs.LockNode(node);
     }
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     if (!m_addedIspecs.LockObjects(VqsFutureUpdateLock)) {
         // Without their locks the Ispecs cannot be added.
         m_addedIspecs.UnlockAll();
@@ -551,7 +545,7 @@ BOOL VqsOptBundleEditDlg::Save(const CString& name, const int flags[VqsLanguageS
 {
     {
         CWaitCursor wait;
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_addedIspecs.LockObjects(VqsWriteLock))
             return FALSE;
     }
@@ -590,7 +584,7 @@ void VqsOptBundleEditDlg::OnOK()
         return;
     const CString name = m_name.GetValue();
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_edit.LockObjects(VqsWriteLock))
             return;
     }

@@ -27,12 +27,6 @@ constexpr UINT IDS_REPORT_NAME_USED_AS_NAME = 61838;
 constexpr int kGenerateAsLength = 10;
 constexpr int kValidatorID = 1;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 std::vector<VqsModelNodeRepAlias*> AliasNodes(VqsModelNodeRepGroup* group)
 {
     CObList nodes;
@@ -133,7 +127,7 @@ BOOL VqsOptRepAliasDlg::LockAndRecheck(VqsLockBag& read, VqsLockBag& write)
 {
     VqsModelNodeBSLink* link = m_pGroupNode->GetBSLinkNode();
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!read.LockNode(link))
             return FALSE;
     }
@@ -158,7 +152,7 @@ BOOL VqsOptRepAliasDlg::LockAndRecheck(VqsLockBag& read, VqsLockBag& write)
     nodes.AddTail(report);
     nodes.AddTail(m_pGroupNode);
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!write.LockNodes(nodes))
             return FALSE;
     }
@@ -178,7 +172,7 @@ BOOL VqsOptRepAliasDlg::LockAndRecheck(VqsLockBag& read, VqsLockBag& write)
     }
     CObList aliases;
     m_pGroupNode->GetRepAliasNodes(aliases);
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     return read.LockNodes(aliases);
 }
 
@@ -327,7 +321,7 @@ BOOL VqsOptRepAliasEditDlg::IsNameTaken(const CString& generateAs, VqsLockBag& o
         nodes.AddTail(report);
         nodes.AddTail(node);
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             if (!others.LockNodes(nodes))
                 return TRUE;
         }
@@ -371,7 +365,7 @@ void VqsOptRepAliasEditDlg::OnOK()
     VqsLockBag others(VqsWriteLock);
     try {
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             if (!groupBag.LockNode(group))
                 return;
         }

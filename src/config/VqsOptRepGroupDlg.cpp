@@ -24,12 +24,6 @@ constexpr int kShortNameLength = 10;
 constexpr int kDescriptionLength = 20;
 constexpr int kValidatorRepGroup = 2;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 } // namespace
 
 VqsRepGroupDlgBase::VqsRepGroupDlgBase(CWnd* parent)
@@ -95,7 +89,7 @@ void VqsOptRepGroupDlg::OnOK()
         return;
     VqsLockBag bag(VqsWriteLock);
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!bag.LockNode(m_pLinkNode))
             return;
     }
@@ -200,7 +194,7 @@ void VqsOptRepGroupEditDlg::OnOK()
     CString shortName;
     try {
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             if (!bag.LockNode(link))
                 return;
         }

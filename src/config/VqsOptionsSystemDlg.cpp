@@ -22,12 +22,6 @@ constexpr int kDescriptionLength = 30;
 constexpr int kIdentifierLength = 20;
 constexpr int kValidatorID = 1;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(VqsOptionsSystemDlg, VqsDialog)
@@ -105,7 +99,7 @@ BOOL VqsOptionsSystemDlg::AreNamesFree(const CString& name, const CString& short
 {
     VqsModelNodeEnterprise* root = m_pSystemNode->GetRoot();
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!bag.LockNode(root))
             return FALSE;
     }
