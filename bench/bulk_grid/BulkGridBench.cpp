@@ -18,8 +18,7 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQSystem.h"
-#include "repo/RepoFile.h"
-#include "repo/RepoSample.h"
+#include "support/BenchSession.h"
 #include "shell/VqsModuleStartup.h"
 #include "shell/VqsOptCtrlFlag.h"
 #include "shell/VqsOptCtrlString.h"
@@ -52,26 +51,14 @@ constexpr int kServiceColumn = 2;
 
 fs::path Folder()
 {
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / "vq_bulk_grid_bench";
-        fs::create_directories(path);
-        return path;
-    }();
+    static const fs::path folder = vqbench::KeptFolder("vq_bulk_grid_bench");
     return folder;
 }
 
 std::string Repository()
 {
-    const fs::path file = Folder() / ("segment-" + std::to_string(kGeneratedElements) + ".vqr");
-    if (!fs::exists(file)) {
-        const fs::path partial = file.string() + ".part";
-        fs::remove(partial);
-        fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription({1, 1, kGeneratedElements}));
-        fs::rename(partial, file);
-        fs::remove(partial.string() + "-locks");
-    }
-    return file.string();
+    return vqbench::KeptSampleRepository(Folder() / ("segment-" + std::to_string(kGeneratedElements) + ".vqr"),
+                                         {1, 1, kGeneratedElements});
 }
 
 // The element name, counting the rows it is asked for.

@@ -2,6 +2,7 @@
 
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNode.h"
+#include "model/VqsTransaction.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrl.h"
@@ -13,12 +14,6 @@ namespace {
 
 constexpr UINT IDS_ITEM_DELETED = 61746;
 constexpr UINT IDS_CONTENTS_CHANGED = 61747;
-
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
 
 } // namespace
 
@@ -46,7 +41,7 @@ BOOL VqsEditSession::LockForUpdate(BOOL* reloaded)
     if (m_bLocked)
         return TRUE;
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         for (Entry& entry : m_entries) {
             if (!entry.bag->LockObjects(entry.editLock))
                 return FALSE;
@@ -111,7 +106,7 @@ BOOL VqsEditSession::OnControlChanged(VqsOptCtrl& binder)
 
 BOOL VqsEditSession::LockForWrite()
 {
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     for (Entry& entry : m_entries) {
         if (entry.editLock == VqsFutureUpdateLock && !entry.bag->LockObjects(VqsWriteLock))
             return FALSE;
@@ -123,4 +118,29 @@ void VqsEditSession::Release()
 {
     for (Entry& entry : m_entries)
         entry.bag->Release();
+}
+
+BOOL VqsEditWritten(VqsModelNode* node)
+{
+    if (!VqsTransaction::IsOk()) {
+        node->Refresh();
+        return FALSE;
+    }
+    node->NotifyChanged();
+    return TRUE;
+}
+
+BOOL VqsCreationWritten(VqsModelNode* parent, bool created)
+{
+    if (!VqsTransaction::IsOk() || !created) {
+        parent->Refresh();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+PxVQLink* VqsSessionLink()
+{
+    VqsSysApp* app = VqsGetApp();
+    return app ? app->GetLink() : nullptr;
 }

@@ -13,9 +13,20 @@
 #include <vector>
 
 class CButton;
+class PxVQLink;
 class CDialog;
 class VqsModelNode;
 class VqsOptCtrl;
+
+// The link of the open session; null without the application.
+PxVQLink* VqsSessionLink();
+
+// After the transaction that wrote an edit of the node: FALSE when it failed (the node is
+// read again); else the views hear of the change and TRUE.
+BOOL VqsEditWritten(VqsModelNode* node);
+// After the transaction that created an object under the node: FALSE when it failed or made
+// nothing (the node is read again).
+BOOL VqsCreationWritten(VqsModelNode* parent, bool created);
 
 class VqsEditSession {
 public:
@@ -43,6 +54,8 @@ public:
     void Release();
 
     BOOL IsDeleted() const { return m_bDeleted; }
+    // OK has nothing to write: the objects are gone or nothing was changed.
+    BOOL HasNothingToSave() const { return m_bDeleted || !m_bModified; }
     BOOL IsModified() const { return m_bModified; }
     BOOL IsLocked() const { return m_bLocked; }
     void SetModified() { m_bModified = TRUE; }

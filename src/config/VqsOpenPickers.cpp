@@ -1,5 +1,6 @@
 #include "config/VqsOpenPickers.h"
 
+#include "config/VqsEditSession.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNode.h"
@@ -22,12 +23,6 @@ constexpr UINT IDS_SECURITY_VIOLATION = 61667;
 constexpr UINT IDS_ITEM_DELETED = 61746;
 constexpr int kRightToOpen = 2;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(VqsOpenPickerDlg, VqsDialog)
@@ -42,7 +37,7 @@ VqsOpenPickerDlg::VqsOpenPickerDlg(UINT templateId, VqsModelNode* start, CWnd* p
 BOOL VqsOpenPickerDlg::FillUnderReadLocks()
 {
     VqsLockBag bag(VqsReadLock);
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     VqsModelNode* listed = GetListedNode();
     if (!listed || !bag.LockNode(listed))
         return FALSE;
@@ -187,7 +182,7 @@ void VqsOpenGenerateBundleDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL VqsOpenGenerateBundleDlg::LockAndFill()
 {
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     VqsLockBag bag(VqsReadLock);
     if (!bag.LockNode(m_pConfigNode) || !bag.LockNode(m_pLinkNode))
         return FALSE;

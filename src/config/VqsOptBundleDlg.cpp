@@ -1,6 +1,7 @@
 #include "config/VqsOptBundleDlg.h"
 
 #include "config/VqsConfigNames.h"
+#include "config/VqsEditSession.h"
 #include "model/VqsBundleIspecs.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
@@ -35,12 +36,6 @@ constexpr int kClassLength = 120;
 constexpr int kValidatorJavaVariableNoCase = 7;
 constexpr int kValidatorJavaEmbeddedNoCase = 8;
 constexpr int kUserDefined = 1;
-
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
 
 void Trim(VqsOptCtrlString& binder)
 {
@@ -212,7 +207,7 @@ void VqsOptBundleDlg::OnOK()
     const CString name = m_name.GetValue();
     VqsLockBag bag(VqsWriteLock);
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!bag.LockNode(m_pLinkNode))
             return;
     }
@@ -247,10 +242,8 @@ void VqsOptBundleDlg::OnOK()
             m_generateViews.IsChecked(), m_viewGenerator.GetCheckedIndex(), flags, m_gettersSetters.IsChecked(),
             m_interfaceClass.GetValue(), m_generateInterface.IsChecked(), m_interfaceGenerator.GetCheckedIndex());
     }
-    if (!VqsTransaction::IsOk() || !bundle) {
-        m_pLinkNode->Refresh();
+    if (!VqsCreationWritten(m_pLinkNode, bundle != nullptr))
         return;
-    }
     m_pBundle = bundle;
     m_pLinkNode->FindOrCreateBundleNode(bundle, true);
     CDialog::OnOK();
@@ -377,7 +370,7 @@ BOOL VqsOptBundleEditDlg::LockForUpdate()
     if (m_bLocked)
         return TRUE;
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_edit.LockObjects(VqsFutureUpdateLock))
             return FALSE;
     }
@@ -501,7 +494,7 @@ BOOL VqsOptBundleEditDlg::LockForRename()
         }
     }
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_edit.LockObjects(VqsFutureUpdateLock))
             return FALSE;
     }
@@ -538,7 +531,7 @@ void VqsOptBundleEditDlg::OnContainsAllClicked()
         if (VqsModelNode* node = model->FindElementLinkNode(ispecs.GetNext(pos)))
             m_addedIspecs.LockNode(node);
     }
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     if (!m_addedIspecs.LockObjects(VqsFutureUpdateLock)) {
         // Without their locks the Ispecs cannot be added.
         m_addedIspecs.UnlockAll();
@@ -552,7 +545,7 @@ BOOL VqsOptBundleEditDlg::Save(const CString& name, const int flags[VqsLanguageS
 {
     {
         CWaitCursor wait;
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_addedIspecs.LockObjects(VqsWriteLock))
             return FALSE;
     }
@@ -591,7 +584,7 @@ void VqsOptBundleEditDlg::OnOK()
         return;
     const CString name = m_name.GetValue();
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_edit.LockObjects(VqsWriteLock))
             return;
     }

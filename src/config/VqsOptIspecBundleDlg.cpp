@@ -1,5 +1,6 @@
 #include "config/VqsOptIspecBundleDlg.h"
 
+#include "config/VqsEditSession.h"
 #include "model/VqsBundleIspecs.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
@@ -21,12 +22,6 @@ constexpr UINT IDS_TITLE = 61893;
 constexpr UINT IDS_CANNOT_COLLECT_ISPECS = 61894;
 constexpr UINT WM_UPDATE_REMOVE = WM_USER + 3;
 constexpr UINT WM_UPDATE_ADD = WM_USER + 4;
-
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
 
 BOOL Holds(const PxTypedList<PxVQIspecSoftLinkPtr>& list, const PxObjectPtr& object)
 {
@@ -124,7 +119,7 @@ BOOL VqsOptIspecBundleDlg::OnInitDialog()
     VqsDialog::OnInitDialog();
     CObList nodes;
     try {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         m_bContainsAll = m_pBundle->GetContainsAllIspecs();
         m_pLink = m_pBundle->GetBSSoftLink();
         CString title;
@@ -143,7 +138,7 @@ BOOL VqsOptIspecBundleDlg::OnInitDialog()
         return TRUE;
     }
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!m_pBag->LockNodes(nodes)) {
             m_pBag->Release();
             EndDialog(IDCANCEL);
@@ -219,7 +214,7 @@ BOOL VqsOptIspecBundleDlg::BeginEdit()
 {
     try {
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             m_linkBag.LockNode(m_pLinkNode);
             if (!m_linkBag.LockObjects(VqsLongReadLock) || !m_update.LockNode(m_pBundleNode))
                 return FALSE;
@@ -269,7 +264,7 @@ BOOL VqsOptIspecBundleDlg::LockMovedIspecs(const IspecList& moved, BOOL removing
 {
     VqsLockBag released(VqsNoLock);
     try {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& list = moved;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxVQIspecSoftLinkPtr& ispec = list.GetNext(pos);
@@ -330,7 +325,7 @@ BOOL VqsOptIspecBundleDlg::Write(const IspecList& removed, const IspecList& adde
     VqsModel* model = m_pBundleNode->GetModel();
     VqsLockBag read(VqsReadLock);
     VqsLockBag write(VqsWriteLock);
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     if (!read.LockNode(m_pLinkNode))
         return FALSE;
     if (read.ReportDeleted(IDS_ADD_TARGET_DELETED, m_pLinkNode)) {

@@ -27,12 +27,6 @@ constexpr UINT IDS_REPORT_NAME_USED_AS_NAME = 61838;
 constexpr int kGenerateAsLength = 10;
 constexpr int kValidatorID = 1;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 std::vector<VqsModelNodeRepAlias*> AliasNodes(VqsModelNodeRepGroup* group)
 {
     CObList nodes;
@@ -133,7 +127,7 @@ BOOL VqsOptRepAliasDlg::LockAndRecheck(VqsLockBag& read, VqsLockBag& write)
 {
     VqsModelNodeBSLink* link = m_pGroupNode->GetBSLinkNode();
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!read.LockNode(link))
             return FALSE;
     }
@@ -158,7 +152,7 @@ BOOL VqsOptRepAliasDlg::LockAndRecheck(VqsLockBag& read, VqsLockBag& write)
     nodes.AddTail(report);
     nodes.AddTail(m_pGroupNode);
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!write.LockNodes(nodes))
             return FALSE;
     }
@@ -178,7 +172,7 @@ BOOL VqsOptRepAliasDlg::LockAndRecheck(VqsLockBag& read, VqsLockBag& write)
     }
     CObList aliases;
     m_pGroupNode->GetRepAliasNodes(aliases);
-    VqsLockScope scope(SessionLink());
+    VqsLockScope scope(VqsSessionLink());
     return read.LockNodes(aliases);
 }
 
@@ -209,10 +203,8 @@ BOOL VqsOptRepAliasDlg::Create(const CString& generateAs)
         VqsTransactionGroup transaction(m_pGroupNode->GetReportGroup());
         alias = transaction.CreateReportAlias(m_pReport, generateAs);
     }
-    if (!VqsTransaction::IsOk() || !alias) {
-        m_pGroupNode->Refresh();
+    if (!VqsCreationWritten(m_pGroupNode, alias != nullptr))
         return FALSE;
-    }
     m_pAlias = alias;
     m_pGroupNode->FindOrCreateRepAliasNode(alias, true);
     return TRUE;
@@ -329,7 +321,7 @@ BOOL VqsOptRepAliasEditDlg::IsNameTaken(const CString& generateAs, VqsLockBag& o
         nodes.AddTail(report);
         nodes.AddTail(node);
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             if (!others.LockNodes(nodes))
                 return TRUE;
         }
@@ -352,18 +344,13 @@ BOOL VqsOptRepAliasEditDlg::Save(const CString& generateAs)
         VqsTransactionRepAlias transaction(m_pAliasNode->GetReportAlias());
         transaction.SetReportAliasGenerateAs(generateAs);
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pAliasNode->Refresh();
-        return FALSE;
-    }
-    m_pAliasNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pAliasNode);
 }
 
 void VqsOptRepAliasEditDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified()) {
+    if (m_session.HasNothingToSave()) {
         OnCancel();
         return;
     }
@@ -378,7 +365,7 @@ void VqsOptRepAliasEditDlg::OnOK()
     VqsLockBag others(VqsWriteLock);
     try {
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             if (!groupBag.LockNode(group))
                 return;
         }

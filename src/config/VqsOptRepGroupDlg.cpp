@@ -24,12 +24,6 @@ constexpr int kShortNameLength = 10;
 constexpr int kDescriptionLength = 20;
 constexpr int kValidatorRepGroup = 2;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 } // namespace
 
 VqsRepGroupDlgBase::VqsRepGroupDlgBase(CWnd* parent)
@@ -95,7 +89,7 @@ void VqsOptRepGroupDlg::OnOK()
         return;
     VqsLockBag bag(VqsWriteLock);
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!bag.LockNode(m_pLinkNode))
             return;
     }
@@ -118,10 +112,8 @@ void VqsOptRepGroupDlg::OnOK()
         VqsTransactionBSSoftLink transaction(m_pLinkNode->GetBSSoftLink());
         group = transaction.CreateReportGroup(name, shortName, m_description.GetValue());
     }
-    if (!VqsTransaction::IsOk() || !group) {
-        m_pLinkNode->Refresh();
+    if (!VqsCreationWritten(m_pLinkNode, group != nullptr))
         return;
-    }
     m_pReportGroup = group;
     m_pLinkNode->FindOrCreateReportGroupNode(group, true);
     CDialog::OnOK();
@@ -184,18 +176,13 @@ BOOL VqsOptRepGroupEditDlg::Save(const CString& name, const CString& shortName)
         VqsTransactionGroup transaction(m_pGroupNode->GetReportGroup());
         transaction.SetReportGroupSpec(name, shortName, m_description.GetValue());
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pGroupNode->Refresh();
-        return FALSE;
-    }
-    m_pGroupNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pGroupNode);
 }
 
 void VqsOptRepGroupEditDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified()) {
+    if (m_session.HasNothingToSave()) {
         OnCancel();
         return;
     }
@@ -207,7 +194,7 @@ void VqsOptRepGroupEditDlg::OnOK()
     CString shortName;
     try {
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             if (!bag.LockNode(link))
                 return;
         }

@@ -34,12 +34,6 @@ constexpr int kValidatorASCIIUppercase = 3;
 // The host list's entry for no host.
 constexpr const char* kNoHost = " ";
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 BOOL IsPreviousConfig(VqsModelNodeGenSet* genSet)
 {
     const PxVQConfigPtr config = VqsObjectOf<PxVQConfigPtr>(genSet->GetParent());
@@ -144,7 +138,7 @@ BOOL VqsOptionsGenSetDlg::Reload()
     VqsModelNodeEnterprise* root = m_pGenSetNode->GetRoot();
     VqsLockBag read(VqsReadLock);
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!read.LockNode(root))
             return FALSE;
     }
@@ -187,7 +181,7 @@ BOOL VqsOptionsGenSetDlg::AreNamesFree(const CString& name, const CString& short
     auto* config = static_cast<VqsModelNodeConfig*>(m_pGenSetNode->GetParent());
     try {
         {
-            VqsLockScope scope(SessionLink());
+            VqsLockScope scope(VqsSessionLink());
             if (!bag.LockNode(config))
                 return FALSE;
         }
@@ -228,18 +222,13 @@ BOOL VqsOptionsGenSetDlg::Save(const CString& name, const CString& shortName)
         VqsTransactionGenSet transaction(m_pGenSetNode->GetGenSet());
         transaction.SetGenSetSpec(name, shortName, description, host);
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pGenSetNode->Refresh();
-        return FALSE;
-    }
-    m_pGenSetNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pGenSetNode);
 }
 
 void VqsOptionsGenSetDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified() || m_bPreviousConfig) {
+    if (m_session.HasNothingToSave() || m_bPreviousConfig) {
         OnCancel();
         return;
     }

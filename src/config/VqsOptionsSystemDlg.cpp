@@ -22,12 +22,6 @@ constexpr int kDescriptionLength = 30;
 constexpr int kIdentifierLength = 20;
 constexpr int kValidatorID = 1;
 
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(VqsOptionsSystemDlg, VqsDialog)
@@ -105,7 +99,7 @@ BOOL VqsOptionsSystemDlg::AreNamesFree(const CString& name, const CString& short
 {
     VqsModelNodeEnterprise* root = m_pSystemNode->GetRoot();
     {
-        VqsLockScope scope(SessionLink());
+        VqsLockScope scope(VqsSessionLink());
         if (!bag.LockNode(root))
             return FALSE;
     }
@@ -151,18 +145,13 @@ BOOL VqsOptionsSystemDlg::Save(const CString& name, const CString& shortName)
         transaction.SetSystemSpec(name, shortName, m_description.GetValue(), identifier, m_strLoadedIdentifier,
                                   m_resetReportCount.IsChecked(), m_resetVersionCounts.IsChecked());
     }
-    if (!VqsTransaction::IsOk()) {
-        m_pSystemNode->Refresh();
-        return FALSE;
-    }
-    m_pSystemNode->NotifyChanged();
-    return TRUE;
+    return VqsEditWritten(m_pSystemNode);
 }
 
 void VqsOptionsSystemDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_session.IsDeleted() || !m_session.IsModified()) {
+    if (m_session.HasNothingToSave()) {
         OnCancel();
         return;
     }

@@ -684,42 +684,55 @@ RecordPtr RecordOf(PxOptionsPtr* row)
     return RecordPtr(row ? *row : PxOptionsPtr());
 }
 
+// Reads one field of the row's record into `out`; FALSE when the row holds no such record.
+template <class RecordPtr, class T, class Read>
+BOOL ReadField(PxOptionsPtr* row, T& out, Read read)
+{
+    const RecordPtr record = RecordOf<RecordPtr>(row);
+    if (record)
+        out = ((*record).*read)();
+    return record != nullptr;
+}
+
+template <class RecordPtr, class Write>
+void WriteField(PxOptionsPtr* row, const char* value, Write write)
+{
+    if (const RecordPtr record = RecordOf<RecordPtr>(row))
+        ((*record).*write)(value);
+}
+
+template <class RecordPtr, class Make>
+void MakeFieldDefault(PxOptionsPtr* row, int makeDefault, Make make)
+{
+    if (const RecordPtr record = RecordOf<RecordPtr>(row); record && makeDefault)
+        ((*record).*make)();
+}
+
 } // namespace
 
 BOOL VqsElementListCtrlProfilePackPxAdapter::GetDefault(PxOptionsPtr* row, CString& value)
 {
-    const PxProfileOptionsPtr profile = RecordOf<PxProfileOptionsPtr>(row);
-    if (profile)
-        value = profile->GetDefaultPack();
-    return profile != nullptr;
+    return ReadField<PxProfileOptionsPtr>(row, value, &PxProfileOptions::GetDefaultPack);
 }
 
 BOOL VqsElementListCtrlProfilePackPxAdapter::GetValue(PxOptionsPtr* row, CString& value)
 {
-    const PxProfileOptionsPtr profile = RecordOf<PxProfileOptionsPtr>(row);
-    if (profile)
-        value = profile->GetPack();
-    return profile != nullptr;
+    return ReadField<PxProfileOptionsPtr>(row, value, &PxProfileOptions::GetPack);
 }
 
 BOOL VqsElementListCtrlProfilePackPxAdapter::IsDefault(PxOptionsPtr* row, int& isDefault)
 {
-    const PxProfileOptionsPtr profile = RecordOf<PxProfileOptionsPtr>(row);
-    if (profile)
-        isDefault = profile->IsDefaultPack();
-    return profile != nullptr;
+    return ReadField<PxProfileOptionsPtr>(row, isDefault, &PxProfileOptions::IsDefaultPack);
 }
 
 void VqsElementListCtrlProfilePackPxAdapter::SetValue(PxOptionsPtr* row, const char* value)
 {
-    if (const PxProfileOptionsPtr profile = RecordOf<PxProfileOptionsPtr>(row))
-        profile->SetPack(value);
+    WriteField<PxProfileOptionsPtr>(row, value, &PxProfileOptions::SetPack);
 }
 
 void VqsElementListCtrlProfilePackPxAdapter::MakeDefault(PxOptionsPtr* row, int makeDefault)
 {
-    if (const PxProfileOptionsPtr profile = RecordOf<PxProfileOptionsPtr>(row); profile && makeDefault)
-        profile->MakeDefaultPack();
+    MakeFieldDefault<PxProfileOptionsPtr>(row, makeDefault, &PxProfileOptions::MakeDefaultPack);
 }
 
 VqsReportExtractPackPxAdapter::VqsReportExtractPackPxAdapter(VqsOptCtrlFlag* defaultBox, VqsOptCtrlCombo* combo)
@@ -729,38 +742,27 @@ VqsReportExtractPackPxAdapter::VqsReportExtractPackPxAdapter(VqsOptCtrlFlag* def
 
 BOOL VqsReportExtractPackPxAdapter::GetDefault(PxOptionsPtr* row, CString& value)
 {
-    const PxReportOptionsPtr report = RecordOf<PxReportOptionsPtr>(row);
-    if (report)
-        value = report->GetDefaultExtractPack();
-    return report != nullptr;
+    return ReadField<PxReportOptionsPtr>(row, value, &PxReportOptions::GetDefaultExtractPack);
 }
 
 BOOL VqsReportExtractPackPxAdapter::GetValue(PxOptionsPtr* row, CString& value)
 {
-    const PxReportOptionsPtr report = RecordOf<PxReportOptionsPtr>(row);
-    if (report)
-        value = report->GetExtractPack();
-    return report != nullptr;
+    return ReadField<PxReportOptionsPtr>(row, value, &PxReportOptions::GetExtractPack);
 }
 
 BOOL VqsReportExtractPackPxAdapter::IsDefault(PxOptionsPtr* row, int& isDefault)
 {
-    const PxReportOptionsPtr report = RecordOf<PxReportOptionsPtr>(row);
-    if (report)
-        isDefault = report->IsDefaultExtractPack();
-    return report != nullptr;
+    return ReadField<PxReportOptionsPtr>(row, isDefault, &PxReportOptions::IsDefaultExtractPack);
 }
 
 void VqsReportExtractPackPxAdapter::SetValue(PxOptionsPtr* row, const char* value)
 {
-    if (const PxReportOptionsPtr report = RecordOf<PxReportOptionsPtr>(row))
-        report->SetExtractPack(value);
+    WriteField<PxReportOptionsPtr>(row, value, &PxReportOptions::SetExtractPack);
 }
 
 void VqsReportExtractPackPxAdapter::MakeDefault(PxOptionsPtr* row, int makeDefault)
 {
-    if (const PxReportOptionsPtr report = RecordOf<PxReportOptionsPtr>(row); report && makeDefault)
-        report->MakeDefaultExtractPack();
+    MakeFieldDefault<PxReportOptionsPtr>(row, makeDefault, &PxReportOptions::MakeDefaultExtractPack);
 }
 
 VqsElementListCtrlIspecPageSizePxAdapter::VqsElementListCtrlIspecPageSizePxAdapter(VqsOptCtrlFlag* defaultBox,
