@@ -1,0 +1,68 @@
+#include "options_tarsk/VqsOptionsBSegTarskSheet.h"
+
+#include "options/VqsSoftLinkOptionsDlg.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr UINT IDD_TARSK_BSEG_ENVIRONMENT = 271;
+constexpr UINT IDD_TARSK_BSEG_GLIMMERDESK = 272;
+constexpr UINT IDD_TARSK_BSEG_GENERATE = 273;
+constexpr UINT IDD_TARSK_BSEG_OLTP = 274;
+constexpr UINT IDD_TARSK_BSEG_QUORBIT = 123;
+
+// The internal database page that hears of these is not part of the sheet yet.
+void NoteForInternalDatabasePage(const char* what)
+{
+    std::clog << "Tarsk business-segment sheet: no internal database page to tell of " << what << '\n';
+}
+
+} // namespace
+
+VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
+                                                         const PxTarskBSegOptionsPtr& options, UINT selectPage)
+    : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pTarskOptions(options),
+      m_environment(this, IDD_TARSK_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_TARSK_BSEG_GLIMMERDESK, 1),
+      m_generate(this, IDD_TARSK_BSEG_GENERATE, 2), m_oltp(this, IDD_TARSK_BSEG_OLTP, 3),
+      m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 4), m_bulkOptions(this, 5)
+{
+    AddPage(&m_environment);
+    AddPage(&m_glimmerdesk);
+    AddPage(&m_generate);
+    AddPage(&m_oltp);
+    AddPage(&m_quorbit);
+    AddPage(&m_bulkOptions);
+}
+
+VqsOptionsSheet* VqsOptions_BSeg_Tarsk_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
+                                                          const PxOptionsPtr& options, UINT selectPage)
+{
+    const PxTarskBSegOptionsPtr tarsk(options);
+    return tarsk ? new VqsOptions_BSeg_Tarsk_Sheet(ownerDialog, tarsk, selectPage) : nullptr;
+}
+
+BOOL VqsOptions_BSeg_Tarsk_Sheet::SetOptions(const PxOptionsPtr& options)
+{
+    const PxTarskBSegOptionsPtr kept = m_pTarskOptions;
+    m_pTarskOptions = PxTarskBSegOptionsPtr(options);
+    if (m_pTarskOptions && VqsOptions_BSeg_Sheet::SetOptions(options))
+        return TRUE;
+    m_pTarskOptions = kept;
+    return FALSE;
+}
+
+void VqsOptions_BSeg_Tarsk_Sheet::OnPageNotify(int /*notification*/)
+{
+    NoteForInternalDatabasePage("the graphical interface capability");
+}
+
+void VqsOptions_BSeg_Tarsk_Sheet::RefreshInternDbPagePacks(BOOL /*allQubDuplex*/)
+{
+    NoteForInternalDatabasePage("All QUB Files DUPLEX");
+}
+
+void VqsOptions_BSeg_Tarsk_Sheet::SetInternDbPageDefaultPack(const CString& /*pack*/)
+{
+    NoteForInternalDatabasePage("the default DUPLEX pack");
+}

@@ -1,0 +1,190 @@
+// The options of a business segment on a Tarsk host, used through its options dialog.
+#include "OptionsDialogHarness.h"
+
+#include "options/VqsSheetRegister.h"
+#include "options_tarsk/VqsOptionsBSegTarskSheet.h"
+#include "proxy/PxTarskBSegOptions.h"
+
+using namespace optionstest;
+
+namespace {
+
+constexpr int kShowDelimiters = 1530;
+constexpr int kUsePainter = 1532;
+constexpr int kKeepAssigned = 1535;
+constexpr int kAllQubDuplex = 1537;
+constexpr int kSuppressDelimiters = 1538;
+constexpr int kDeferredUpdate = 1541;
+constexpr int kDumpQueue = 1552;
+constexpr int kDefaultDuplexPack = 1553;
+constexpr int kLeftDelimiter = 1555;
+constexpr int kRightDelimiter = 1556;
+constexpr int kBackground = 1100;
+constexpr int kForeground = 1101;
+constexpr int kSampleText = 1107;
+
+constexpr const char* kDuplexPackMissing =
+    "Please enter a valid Pack name:\nDefault DUPLEX Pack must be defined if all QUB file are to be DUPLEX.";
+
+struct TarskBSegSheetTest : OptionsDialogHarness {
+    PxTarskBSegOptionsPtr Stored() const { return StoredSegment<PxTarskBSegOptionsPtr>("TARSKGEN"); }
+
+    INT_PTR Session(UINT selectPage, const std::function<void()>& actions, BOOL endWithOk = TRUE)
+    {
+        return OptionsDialogHarness::Session(Segment("SYS1", "SALES"), "TARSKGEN", selectPage, actions, endWithOk);
+    }
+
+    VqsOptions_BSeg_Tarsk_Sheet& Sheet()
+    {
+        return dynamic_cast<VqsOptions_BSeg_Tarsk_Sheet&>(*Dialog().GetSheet());
+    }
+};
+
+} // namespace
+
+TEST_F(TarskBSegSheetTest, OnlyATarskSegmentRecordGetsTheTarskSheet)
+{
+    std::unique_ptr<VqsOptionsSheet> tarsk(VqsOptions_BSeg_Tarsk_Sheet::CreateSheet(
+        nullptr, Segment("SYS1", "SALES")->GetOptions(OptionSet("TARSKGEN")), 0));
+    ASSERT_TRUE(tarsk);
+    EXPECT_EQ(tarsk->GetHelpContextId(), 803U);
+    EXPECT_EQ(VqsOptions_BSeg_Tarsk_Sheet::CreateSheet(
+                  nullptr, Segment("SYS1", "SALES")->GetOptions(OptionSet("NTGEN")), 0),
+              nullptr);
+    EXPECT_EQ(VqsOptions_BSeg_Tarsk_Sheet::CreateSheet(
+                  nullptr, Element("SYS1", "SALES", "MONTHLY")->GetOptions(OptionSet("TARSKGEN")), 0),
+              nullptr);
+    std::unique_ptr<VqsOptionsSheet> registered(VqsSheetRegister::CreateSheet(
+        nullptr, Segment("SYS1", "SALES")->GetOptions(OptionSet("TARSKGEN")), 0));
+    EXPECT_TRUE(dynamic_cast<VqsOptions_BSeg_Tarsk_Sheet*>(registered.get()));
+}
+
+TEST_F(TarskBSegSheetTest, TheSegmentShowsItsPagesAndOpensOnTheAskedTab)
+{
+    Session(2, [&] {
+        EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Quorbit", "Bulk Options"}));
+        EXPECT_EQ(ActiveTab(), 2);
+    });
+}
+
+TEST_F(TarskBSegSheetTest, ThePainterBoxGreysTheColoursAndClearingItBringsBackTheOnesShown)
+{
+    Write([&] {
+        Stored()->SetBSUsePainter(0);
+        Stored()->SetBSFColor(PxBColorGreen);
+    });
+    Session(0, [&] {
+        EXPECT_TRUE(Visible(kSampleText));
+        Choose(kBackground, "Red");
+        Click(kUsePainter);
+        EXPECT_FALSE(Enabled(kBackground));
+        EXPECT_FALSE(Enabled(kForeground));
+        EXPECT_FALSE(Visible(kSampleText));
+        Click(kUsePainter);
+        EXPECT_EQ(Text(kBackground), "Red");
+        EXPECT_EQ(Text(kForeground), "Green");
+        EXPECT_TRUE(Enabled(kForeground));
+        EXPECT_TRUE(Visible(kSampleText));
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetBSBColor(), PxBColorRed);
+    EXPECT_EQ(Stored()->GetBSFColor(), PxBColorGreen);
+}
+
+TEST_F(TarskBSegSheetTest, SuppressingDelimitersDisablesTheirControls)
+{
+    Session(0, [&] {
+        EXPECT_TRUE(Enabled(kLeftDelimiter));
+        Type(kLeftDelimiter, "[");
+        Click(kSuppressDelimiters);
+        for (int id : {kShowDelimiters, kLeftDelimiter, kRightDelimiter})
+            EXPECT_FALSE(Enabled(id)) << id;
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetLDelim(), '[');
+    EXPECT_EQ(Stored()->GetRDelim(), 0);
+    EXPECT_EQ(Stored()->GetSuppressDelimiters(), 1);
+}
+
+TEST_F(TarskBSegSheetTest, AllQubFilesDuplexNeedsADefaultDuplexPack)
+{
+    const struct {
+        const char* pack;
+        bool refused;
+    } cases[] = {{"", true}, {"PACK1", false}};
+    for (const auto& c : cases) {
+        Write([&] { Stored()->ClearAllQUBduplex(); });
+        Session(0, [&] {
+            if (c.refused)
+                Answer(kDuplexPackMissing, IDOK);
+            Type(kDefaultDuplexPack, c.pack);
+            Click(kAllQubDuplex);
+            ApplyNow();
+        }, FALSE);
+        EXPECT_EQ(Stored()->GetAllQUBduplex(), c.refused ? 0 : 1) << '"' << c.pack << '"';
+    }
+}
+
+TEST_F(TarskBSegSheetTest, AnEmptyDuplexPackPassesWhileNotAllQubFilesAreDuplex)
+{
+    Session(0, [&] {
+        Type(kDumpQueue, "  DQ1 ");
+        Type(kDefaultDuplexPack, "");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetDumpQueue(), "DQ1");
+    EXPECT_EQ(MessageBoxes(), Strings{});
+}
+
+TEST_F(TarskBSegSheetTest, ARecoveryOutsideTheButtonsIsStoredAsQuicklooksUnlessTheUserPicks)
+{
+    Write([&] { Stored()->SetRecovery(static_cast<PxEnumRecovery>(7)); });
+    Session(0, [&] {
+        EXPECT_FALSE(Checked(kDeferredUpdate));
+        Type(kDumpQueue, "DQ");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetRecovery(), PxRecoveryQuicklooks);
+    Session(0, [&] {
+        Click(kDeferredUpdate);
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetRecovery(), PxRecoveryDeferredUpdate);
+}
+
+TEST_F(TarskBSegSheetTest, DefaultsAndApplyAlsoResetTheEventMaxima)
+{
+    Write([&] {
+        Stored()->SetKeepAssigned(1);
+        Stored()->SetEventMaximumInIspecs(5);
+        Stored()->SetEventMaximumInReports(6);
+    });
+    Session(0, [&] {
+        Defaults();
+        ApplyNow();
+    });
+    EXPECT_FALSE(Stored()->IsUpdatedKeepAssigned());
+    EXPECT_FALSE(Stored()->IsUpdatedEventMaximumInIspecs());
+    EXPECT_FALSE(Stored()->IsUpdatedEventMaximumInReports());
+}
+
+TEST_F(TarskBSegSheetTest, TheDatabasePagesGetTheStoredValuesUntilTheUserEditsThem)
+{
+    Write([&] {
+        Stored()->SetAllQUBduplex(1);
+        Stored()->SetKeepAssigned(1);
+        Stored()->SetDefaultDuplexPack("PACK2");
+    });
+    Session(2, [&] {
+        EXPECT_TRUE(Sheet().GetAllQUBduplex());
+        EXPECT_TRUE(Sheet().GetKeepAssigned());
+        EXPECT_EQ(Sheet().GetEnvPageValue(), "PACK2");
+        ShowTab(0);
+        Type(kDefaultDuplexPack, "PACK3");
+        Click(kKeepAssigned);
+        ShowTab(2);
+        EXPECT_EQ(Sheet().GetEnvPageValue(), "PACK3");
+        EXPECT_FALSE(Sheet().GetKeepAssigned());
+    }, FALSE);
+    EXPECT_EQ(Stored()->GetDefaultDuplexPack(), "PACK2");
+}
