@@ -7,6 +7,7 @@
 #include "options/VqsOptionPageBSegBulkOptions.h"
 #include "options/VqsOptionsGenericSheets.h"
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
+#include "options_tarsk/VqsOptionPageTarskBSegGenerate.h"
 #include "proxy/PxTarskBSegOptions.h"
 
 class VqsOptions_BSeg_Tarsk_Sheet : public VqsOptions_BSeg_Sheet {
@@ -37,7 +38,7 @@ private:
     PxTarskBSegOptionsPtr m_pTarskOptions;
     VqsOptionPageTarskBSegEnv m_environment;
     VqsOptionPageBSegPCE m_glimmerdesk;
-    VqsOptionPageBSegGenerate m_generate;
+    VqsOptionPageTarskBSegGenerate m_generate;
     VqsOptionPageBSegOLTP m_oltp;
     VqsOptionPageBSegActiveKESH m_quorbit;
     VqsGenericBulkOptionsPage m_bulkOptions;

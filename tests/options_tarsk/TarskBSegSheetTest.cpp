@@ -188,3 +188,33 @@ TEST_F(TarskBSegSheetTest, TheDatabasePagesGetTheStoredValuesUntilTheUserEditsTh
     }, FALSE);
     EXPECT_EQ(Stored()->GetDefaultDuplexPack(), "PACK2");
 }
+
+TEST_F(TarskBSegSheetTest, TheHiddenVulCodeIsStillStoredAndClearedWithTheGeneratePage)
+{
+    constexpr int kGeneratePage = 2;
+    constexpr int kVulCode = 1557;
+    constexpr int kConfirmWithInstall = 1558;
+    constexpr int kUseDefaultTransId = 1559;
+    constexpr int kTransId = 1561;
+    Write([&] { Stored()->SetGenVULcode(1); });
+    Session(kGeneratePage, [&] {
+        EXPECT_FALSE(Visible(kVulCode));
+        EXPECT_TRUE(Checked(kUseDefaultTransId));
+        EXPECT_FALSE(Enabled(kTransId));
+        Click(kUseDefaultTransId);
+        EXPECT_TRUE(Enabled(kTransId));
+        Type(kTransId, "QT1");
+        Click(kConfirmWithInstall);
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetGenVULcode(), 1);
+    EXPECT_EQ(Stored()->GetGenQUBTransId(), "QT1");
+    EXPECT_FALSE(Stored()->IsDefaultGenQUBTransId());
+    EXPECT_EQ(Stored()->GetConfirmGenWithInstall(), 1);
+    Session(kGeneratePage, [&] {
+        Defaults();
+        ApplyNow();
+    });
+    EXPECT_FALSE(Stored()->IsUpdatedGenVULcode());
+    EXPECT_FALSE(Stored()->IsUpdatedGenQUBTransId());
+}
