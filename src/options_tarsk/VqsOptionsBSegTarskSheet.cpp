@@ -10,6 +10,7 @@ constexpr UINT IDD_TARSK_BSEG_ENVIRONMENT = 271;
 constexpr UINT IDD_TARSK_BSEG_GLIMMERDESK = 272;
 constexpr UINT IDD_TARSK_BSEG_GENERATE = 273;
 constexpr UINT IDD_TARSK_BSEG_OLTP = 274;
+constexpr UINT IDD_TARSK_BSEG_PACKS = 275;
 constexpr UINT IDD_TARSK_BSEG_QUORBIT = 123;
 
 // The internal database page that hears of these is not part of the sheet yet.
@@ -25,12 +26,13 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
     : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pTarskOptions(options),
       m_environment(this, IDD_TARSK_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_TARSK_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_TARSK_BSEG_GENERATE, 2), m_oltp(this, IDD_TARSK_BSEG_OLTP, 3),
-      m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 4), m_bulkOptions(this, 5)
+      m_packs(this, IDD_TARSK_BSEG_PACKS, 4), m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 5), m_bulkOptions(this, 6)
 {
     AddPage(&m_environment);
     AddPage(&m_glimmerdesk);
     AddPage(&m_generate);
     AddPage(&m_oltp);
+    AddPage(&m_packs);
     AddPage(&m_quorbit);
     AddPage(&m_bulkOptions);
 }
@@ -65,4 +67,9 @@ void VqsOptions_BSeg_Tarsk_Sheet::RefreshInternDbPagePacks(BOOL /*allQubDuplex*/
 void VqsOptions_BSeg_Tarsk_Sheet::SetInternDbPageDefaultPack(const CString& /*pack*/)
 {
     NoteForInternalDatabasePage("the default DUPLEX pack");
+}
+
+void VqsOptions_BSeg_Tarsk_Sheet::SetInternDbPagePackName(const CString& /*pack*/)
+{
+    NoteForInternalDatabasePage("the database pack");
 }

@@ -8,6 +8,7 @@
 #include "options/VqsOptionsGenericSheets.h"
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
 #include "options_tarsk/VqsOptionPageTarskBSegGenerate.h"
+#include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
 #include "proxy/PxTarskBSegOptions.h"
 
 class VqsOptions_BSeg_Tarsk_Sheet : public VqsOptions_BSeg_Sheet {
@@ -30,9 +31,11 @@ public:
     BOOL GetKeepAssigned() const { return m_environment.GetKeepAssigned(); }
     CString GetEnvPageValue() const { return m_environment.GetDefaultDuplexPack(); }
     BOOL GetPCEcap() { return m_glimmerdesk.GetPCECapable(); }
+    CString GetPacksPagePack() const { return m_packs.GetDatabasePack(); }
     // What the pages tell each other.
     void RefreshInternDbPagePacks(BOOL allQubDuplex);
     void SetInternDbPageDefaultPack(const CString& pack);
+    void SetInternDbPagePackName(const CString& pack);
 
 private:
     PxTarskBSegOptionsPtr m_pTarskOptions;
@@ -40,6 +43,7 @@ private:
     VqsOptionPageBSegPCE m_glimmerdesk;
     VqsOptionPageTarskBSegGenerate m_generate;
     VqsOptionPageBSegOLTP m_oltp;
+    VqsOptionPageTarskBSegPacks m_packs;
     VqsOptionPageBSegActiveKESH m_quorbit;
     VqsGenericBulkOptionsPage m_bulkOptions;
 };

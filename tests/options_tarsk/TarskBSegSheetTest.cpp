@@ -62,7 +62,7 @@ TEST_F(TarskBSegSheetTest, OnlyATarskSegmentRecordGetsTheTarskSheet)
 TEST_F(TarskBSegSheetTest, TheSegmentShowsItsPagesAndOpensOnTheAskedTab)
 {
     Session(2, [&] {
-        EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Quorbit", "Bulk Options"}));
+        EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Pack Allocation", "Quorbit", "Bulk Options"}));
         EXPECT_EQ(ActiveTab(), 2);
     });
 }
@@ -217,4 +217,40 @@ TEST_F(TarskBSegSheetTest, TheHiddenVulCodeIsStillStoredAndClearedWithTheGenerat
     });
     EXPECT_FALSE(Stored()->IsUpdatedGenVULcode());
     EXPECT_FALSE(Stored()->IsUpdatedGenQUBTransId());
+}
+
+TEST_F(TarskBSegSheetTest, DefaultedPacksFollowTheDefaultPackAsTheUserTypes)
+{
+    constexpr int kPacksPage = 4;
+    constexpr int kDefaultPack = 1067;
+    constexpr int kUseDefaultDefault = 1088;
+    constexpr int kObjectPack = 1087;
+    constexpr int kDatabasePack = 1625;
+    constexpr int kUseDefaultDatabase = 1593;
+    constexpr int kWorkPack = 1626;
+    Write([&] {
+        Stored()->SetDefPack("PACK1");
+        Stored()->MakeDefaultObjPack();
+        Stored()->SetDBPack("DBPACK");
+        Stored()->MakeDefaultWorkPack();
+    });
+    Session(0, [&] {
+        EXPECT_EQ(Sheet().GetPacksPagePack(), "DBPACK");
+        ShowTab(kPacksPage);
+        EXPECT_FALSE(Enabled(kObjectPack));
+        EXPECT_EQ(Text(kWorkPack), "PACK1");
+        EXPECT_FALSE(Checked(kUseDefaultDefault));
+        Type(kDefaultPack, "PACK2");
+        EXPECT_EQ(Text(kObjectPack), "PACK2");
+        EXPECT_EQ(Text(kWorkPack), "PACK2");
+        EXPECT_EQ(Text(kDatabasePack), "DBPACK");
+        Click(kUseDefaultDatabase);
+        EXPECT_EQ(Text(kDatabasePack), "PACK2");
+        EXPECT_EQ(Sheet().GetPacksPagePack(), "PACK2");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetDefPack(), "PACK2");
+    EXPECT_TRUE(Stored()->IsDefaultObjPack());
+    EXPECT_TRUE(Stored()->IsDefaultDBPack());
+    EXPECT_EQ(Stored()->GetWorkPack(), "PACK2");
 }
