@@ -12,6 +12,7 @@ constexpr UINT IDD_TARSK_BSEG_GENERATE = 273;
 constexpr UINT IDD_TARSK_BSEG_OLTP = 274;
 constexpr UINT IDD_TARSK_BSEG_PACKS = 275;
 constexpr UINT IDD_TARSK_BSEG_QUORBIT = 123;
+constexpr UINT IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT = 317;
 
 // The internal database page that hears of these is not part of the sheet yet.
 void NoteForInternalDatabasePage(const char* what)
@@ -26,8 +27,13 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
     : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pTarskOptions(options),
       m_environment(this, IDD_TARSK_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_TARSK_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_TARSK_BSEG_GENERATE, 2), m_oltp(this, IDD_TARSK_BSEG_OLTP, 3),
-      m_packs(this, IDD_TARSK_BSEG_PACKS, 4), m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 5), m_bulkOptions(this, 6)
+      m_packs(this, IDD_TARSK_BSEG_PACKS, 4), m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 5),
+      m_eventEnvironment(this, IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT, 0), m_bulkOptions(this, 6)
 {
+    if (ownerDialog && ownerDialog->GetEventView()) {
+        AddPage(&m_eventEnvironment);
+        return;
+    }
     AddPage(&m_environment);
     AddPage(&m_glimmerdesk);
     AddPage(&m_generate);

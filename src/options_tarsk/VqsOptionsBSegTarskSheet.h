@@ -9,6 +9,7 @@
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
 #include "options_tarsk/VqsOptionPageTarskBSegGenerate.h"
 #include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
+#include "options_tarsk/VqsOptionPageTarskSystemEVENTEnv.h"
 #include "proxy/PxTarskBSegOptions.h"
 
 class VqsOptions_BSeg_Tarsk_Sheet : public VqsOptions_BSeg_Sheet {
@@ -45,5 +46,6 @@ private:
     VqsOptionPageBSegOLTP m_oltp;
     VqsOptionPageTarskBSegPacks m_packs;
     VqsOptionPageBSegActiveKESH m_quorbit;
+    VqsOptionPageTarskSystemEVENTEnv m_eventEnvironment;
     VqsGenericBulkOptionsPage m_bulkOptions;
 };

@@ -5,6 +5,8 @@
 #include "win/CTabCtrl.h"
 #include "win/UserActions.h"
 
+#include <utility>
+
 namespace optionstest {
 
 INT_PTR OptionsDialogHarness::Session(const PxVQSoftLinkPtr& link, const char* optionSet, UINT selectPage,
@@ -12,6 +14,8 @@ INT_PTR OptionsDialogHarness::Session(const PxVQSoftLinkPtr& link, const char* o
 {
     OpenedOptions opened(link, OptionSet(optionSet), selectPage);
     m_pOpened = &opened;
+    if (m_prepare)
+        std::exchange(m_prepare, nullptr)(opened.Dialog());
     auto& script = ui.ExpectDialog(kOptionsDialog).Run(actions);
     if (endWithOk)
         script.OK();
@@ -64,6 +68,23 @@ std::string OptionsDialogHarness::Text(int id)
     char text[256] = "";
     ::GetWindowText(Item(id), text, sizeof(text));
     return text;
+}
+
+} // namespace optionstest
+
+namespace optionstest {
+
+OptionsDialogHarness::Strings OptionsDialogHarness::ComboItems(int id)
+{
+    HWND combo = Item(id);
+    Strings items;
+    const int count = static_cast<int>(::SendMessage(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        ::SendMessage(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
 }
 
 } // namespace optionstest

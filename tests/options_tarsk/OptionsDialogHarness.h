@@ -22,6 +22,10 @@ public:
     INT_PTR Session(const PxVQSoftLinkPtr& link, const char* optionSet, UINT selectPage,
                     const std::function<void()>& actions, BOOL endWithOk = TRUE);
 
+    // Done to the next session's dialog before it is shown (the event-view flag of an
+    // element the sample has none of).
+    void BeforeShowing(std::function<void(VqsSoftLinkOptionsDlg&)> prepare) { m_prepare = std::move(prepare); }
+
     // While a session runs.
     VqsSoftLinkOptionsDlg& Dialog();
     Strings Tabs();
@@ -34,6 +38,7 @@ public:
     BOOL Enabled(int id);
     BOOL Visible(int id);
     std::string Text(int id);
+    Strings ComboItems(int id);
     void ApplyNow() { Click(kApplyNow); }
     void Undo() { Click(kUndo); }
     void Defaults() { Click(kDefaults); }
@@ -67,6 +72,7 @@ private:
     HWND Item(int id);
 
     OpenedOptions* m_pOpened = nullptr;
+    std::function<void(VqsSoftLinkOptionsDlg&)> m_prepare;
 };
 
 } // namespace optionstest

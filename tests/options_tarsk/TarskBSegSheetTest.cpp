@@ -4,6 +4,7 @@
 #include "options/VqsSheetRegister.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "proxy/PxTarskBSegOptions.h"
+#include "proxy/PxVQProfileSoftLink.h"
 
 using namespace optionstest;
 
@@ -253,4 +254,19 @@ TEST_F(TarskBSegSheetTest, DefaultedPacksFollowTheDefaultPackAsTheUserTypes)
     EXPECT_TRUE(Stored()->IsDefaultObjPack());
     EXPECT_TRUE(Stored()->IsDefaultDBPack());
     EXPECT_EQ(Stored()->GetWorkPack(), "PACK2");
+}
+
+TEST_F(TarskBSegSheetTest, TheEventViewShowsTheSystemEventPagesAndStoresTheMaxima)
+{
+    constexpr int kMaximumInIspecs = 32963;
+    constexpr int kPrimaryProfile = 32962;
+    Write([&] { PxVQProfileSoftLinkPtr(Element("SYS1", "SALES", "CUSTBYNAME"))->SetOverEvent(1); });
+    BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
+    Session(0, [&] {
+        EXPECT_EQ(Tabs(), Strings{"Environment"});
+        EXPECT_EQ(ComboItems(kPrimaryProfile), (Strings{"", "CUSTBYNAME", "ORDBYDATE"}));
+        Type(kMaximumInIspecs, "7");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetEventMaximumInIspecs(), 7);
 }
