@@ -13,6 +13,7 @@ constexpr UINT IDD_TARSK_BSEG_OLTP = 274;
 constexpr UINT IDD_TARSK_BSEG_PACKS = 275;
 constexpr UINT IDD_TARSK_BSEG_QUORBIT = 123;
 constexpr UINT IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT = 317;
+constexpr UINT IDD_TARSK_BSEG_WRENFIELD_TEST = 331;
 
 // The internal database page that hears of these is not part of the sheet yet.
 void NoteForInternalDatabasePage(const char* what)
@@ -28,7 +29,8 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
       m_environment(this, IDD_TARSK_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_TARSK_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_TARSK_BSEG_GENERATE, 2), m_oltp(this, IDD_TARSK_BSEG_OLTP, 3),
       m_packs(this, IDD_TARSK_BSEG_PACKS, 4), m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 5),
-      m_eventEnvironment(this, IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT, 0), m_bulkOptions(this, 6)
+      m_eventEnvironment(this, IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT, 0), m_bulkOptions(this, 6),
+      m_wrenfieldTest(this, IDD_TARSK_BSEG_WRENFIELD_TEST, 7)
 {
     if (ownerDialog && ownerDialog->GetEventView()) {
         AddPage(&m_eventEnvironment);
@@ -41,6 +43,7 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
     AddPage(&m_packs);
     AddPage(&m_quorbit);
     AddPage(&m_bulkOptions);
+    AddPage(&m_wrenfieldTest);
 }
 
 VqsOptionsSheet* VqsOptions_BSeg_Tarsk_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,

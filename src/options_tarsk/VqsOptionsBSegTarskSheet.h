@@ -9,6 +9,7 @@
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
 #include "options_tarsk/VqsOptionPageTarskBSegGenerate.h"
 #include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
+#include "options_tarsk/VqsOptionPageTarskBSegWrenfieldTest.h"
 #include "options_tarsk/VqsOptionPageTarskSystemEVENTEnv.h"
 #include "proxy/PxTarskBSegOptions.h"
 
@@ -48,4 +49,5 @@ private:
     VqsOptionPageBSegActiveKESH m_quorbit;
     VqsOptionPageTarskSystemEVENTEnv m_eventEnvironment;
     VqsGenericBulkOptionsPage m_bulkOptions;
+    VqsOptionPageTarskBSegWrenfieldTest m_wrenfieldTest;
 };

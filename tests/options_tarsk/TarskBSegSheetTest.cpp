@@ -1,6 +1,7 @@
 // The options of a business segment on a Tarsk host, used through its options dialog.
 #include "OptionsDialogHarness.h"
 
+#include "hosttrans/hostTransLang.h"
 #include "options/VqsSheetRegister.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "proxy/PxTarskBSegOptions.h"
@@ -63,7 +64,8 @@ TEST_F(TarskBSegSheetTest, OnlyATarskSegmentRecordGetsTheTarskSheet)
 TEST_F(TarskBSegSheetTest, TheSegmentShowsItsPagesAndOpensOnTheAskedTab)
 {
     Session(2, [&] {
-        EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Pack Allocation", "Quorbit", "Bulk Options"}));
+        EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Pack Allocation", "Quorbit", "Bulk Options",
+                                "Wrenfield Test"}));
         EXPECT_EQ(ActiveTab(), 2);
     });
 }
@@ -269,4 +271,45 @@ TEST_F(TarskBSegSheetTest, TheEventViewShowsTheSystemEventPagesAndStoresTheMaxim
         ApplyNow();
     });
     EXPECT_EQ(Stored()->GetEventMaximumInIspecs(), 7);
+}
+
+struct WrenfieldTestPageTest : TarskBSegSheetTest {
+    static constexpr int kPage = 7;
+    static constexpr int kEnableHdba = 2024;
+    static constexpr int kCodeSet = 33100;
+    static constexpr int kUseDefaultCodeSet = 33101;
+
+    ~WrenfieldTestPageTest() override { hostTransLang::SetFailing(false); }
+};
+
+TEST_F(WrenfieldTestPageTest, TheCodeSetIsChosenByNameAndStoredByNumber)
+{
+    Write([&] { Stored()->SetCodeSetTranslationNumber(2); });
+    Session(kPage, [&] {
+        EXPECT_FALSE(Enabled(kCodeSet));
+        EXPECT_EQ(Text(kCodeSet), "Latin-1");
+        EXPECT_EQ(ComboItems(kCodeSet).front(), "NONE");
+        Click(kEnableHdba);
+        EXPECT_TRUE(Enabled(kCodeSet));
+        Choose(kCodeSet, "Cyrillic");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetCodeSetTranslationNumber(), 4);
+    EXPECT_EQ(Stored()->GetEnableHDBA(), 1);
+}
+
+TEST_F(WrenfieldTestPageTest, AFailingCodeSetLibraryOffersOnlyNoneAndStoresNone)
+{
+    Write([&] {
+        Stored()->SetEnableHDBA(1);
+        Stored()->SetCodeSetTranslationNumber(3);
+    });
+    hostTransLang::SetFailing(true);
+    Session(kPage, [&] {
+        EXPECT_EQ(ComboItems(kCodeSet), Strings{"NONE"});
+        Click(kUseDefaultCodeSet);
+        Click(kUseDefaultCodeSet);
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetCodeSetTranslationNumber(), 0);
 }
