@@ -8,6 +8,7 @@
 #include "options/VqsOptionsGenericSheets.h"
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
 #include "options_tarsk/VqsOptionPageTarskBSegGenerate.h"
+#include "options_tarsk/VqsOptionPageTarskBSegOLTP.h"
 #include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
 #include "options_tarsk/VqsOptionPageTarskBSegWrenfieldTest.h"
 #include "options_tarsk/VqsOptionPageTarskSystemEVENTEnv.h"
@@ -44,7 +45,7 @@ private:
     VqsOptionPageTarskBSegEnv m_environment;
     VqsOptionPageBSegPCE m_glimmerdesk;
     VqsOptionPageTarskBSegGenerate m_generate;
-    VqsOptionPageBSegOLTP m_oltp;
+    VqsOptionPageTarskBSegOLTP m_oltp;
     VqsOptionPageTarskBSegPacks m_packs;
     VqsOptionPageBSegActiveKESH m_quorbit;
     VqsOptionPageTarskSystemEVENTEnv m_eventEnvironment;

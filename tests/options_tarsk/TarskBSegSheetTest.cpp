@@ -313,3 +313,33 @@ TEST_F(WrenfieldTestPageTest, AFailingCodeSetLibraryOffersOnlyNoneAndStoresNone)
     });
     EXPECT_EQ(Stored()->GetCodeSetTranslationNumber(), 0);
 }
+
+TEST_F(TarskBSegSheetTest, TheOltpControlsFollowEnableOltpAndTheTransactionIdIsItsOwnOption)
+{
+    constexpr int kOltpPage = 3;
+    constexpr int kEnableOltp = 1090;
+    constexpr int kClientAndServer = 1092;
+    constexpr int kUseDefaultId = 1566;
+    constexpr int kTransId = 1568;
+    constexpr int kIcpCopies = 1570;
+    constexpr int kServiceWaitTime = 1574;
+    constexpr int kRecoverInput = 1577;
+    Session(kOltpPage, [&] {
+        for (int id : {kUseDefaultId, kTransId, kIcpCopies, kServiceWaitTime, kRecoverInput})
+            EXPECT_FALSE(Enabled(id)) << id;
+        Click(kEnableOltp);
+        Click(kClientAndServer);
+        for (int id : {kUseDefaultId, kIcpCopies, kServiceWaitTime, kRecoverInput})
+            EXPECT_TRUE(Enabled(id)) << id;
+        EXPECT_FALSE(Enabled(kTransId));
+        Click(kUseDefaultId);
+        EXPECT_TRUE(Enabled(kTransId));
+        Type(kTransId, "OT1");
+        Click(kRecoverInput);
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetOLTPQUBTransId(), "OT1");
+    EXPECT_NE(Stored()->GetGenQUBTransId(), "OT1");
+    EXPECT_EQ(Stored()->GetOLTPRecoverMessages(), 2);
+    EXPECT_EQ(Stored()->GetEnableOLTP(), 1);
+}
