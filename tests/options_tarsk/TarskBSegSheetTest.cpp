@@ -64,10 +64,21 @@ TEST_F(TarskBSegSheetTest, OnlyATarskSegmentRecordGetsTheTarskSheet)
 TEST_F(TarskBSegSheetTest, TheSegmentShowsItsPagesAndOpensOnTheAskedTab)
 {
     Session(2, [&] {
-        EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Pack Allocation", "Quorbit", "Bulk Options",
-                                "Wrenfield Test"}));
+        EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Pack Allocation", "Quorbit",
+                                   "Bulk Options", "Wrenfield Test"}));
         EXPECT_EQ(ActiveTab(), 2);
     });
+}
+
+// The pages that the GO keywords EOP, GO, OLP and PK open.
+TEST_F(TarskBSegSheetTest, TheGoPageIndicesOpenTheirTabs)
+{
+    const struct {
+        UINT page;
+        const char* tab;
+    } cases[] = {{0, "Environment"}, {2, "Generate"}, {3, "OLTP"}, {4, "Pack Allocation"}};
+    for (const auto& c : cases)
+        Session(c.page, [&] { EXPECT_EQ(Tabs().at(ActiveTab()), c.tab); });
 }
 
 TEST_F(TarskBSegSheetTest, ThePainterBoxGreysTheColoursAndClearingItBringsBackTheOnesShown)
