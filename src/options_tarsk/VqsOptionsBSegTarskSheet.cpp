@@ -2,8 +2,6 @@
 
 #include "options/VqsSoftLinkOptionsDlg.h"
 
-#include <iostream>
-
 namespace {
 
 constexpr UINT IDD_TARSK_BSEG_ENVIRONMENT = 271;
@@ -12,14 +10,9 @@ constexpr UINT IDD_TARSK_BSEG_GENERATE = 273;
 constexpr UINT IDD_TARSK_BSEG_OLTP = 274;
 constexpr UINT IDD_TARSK_BSEG_PACKS = 275;
 constexpr UINT IDD_TARSK_BSEG_QUORBIT = 123;
+constexpr UINT IDD_TARSK_SYSTEM_INTERNAL_DB = 319;
 constexpr UINT IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT = 317;
 constexpr UINT IDD_TARSK_BSEG_WRENFIELD_TEST = 331;
-
-// The internal database page that hears of these is not part of the sheet yet.
-void NoteForInternalDatabasePage(const char* what)
-{
-    std::clog << "Tarsk business-segment sheet: no internal database page to tell of " << what << '\n';
-}
 
 } // namespace
 
@@ -29,8 +22,9 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
       m_environment(this, IDD_TARSK_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_TARSK_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_TARSK_BSEG_GENERATE, 2), m_oltp(this, IDD_TARSK_BSEG_OLTP, 3),
       m_packs(this, IDD_TARSK_BSEG_PACKS, 4), m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 5),
-      m_eventEnvironment(this, IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT, 0), m_bulkOptions(this, 6),
-      m_wrenfieldTest(this, IDD_TARSK_BSEG_WRENFIELD_TEST, 7)
+      m_internDb(this, IDD_TARSK_SYSTEM_INTERNAL_DB, 6),
+      m_eventEnvironment(this, IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT, 0), m_bulkOptions(this, 7),
+      m_wrenfieldTest(this, IDD_TARSK_BSEG_WRENFIELD_TEST, 8)
 {
     if (ownerDialog && ownerDialog->GetEventView()) {
         AddPage(&m_eventEnvironment);
@@ -42,6 +36,7 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
     AddPage(&m_oltp);
     AddPage(&m_packs);
     AddPage(&m_quorbit);
+    AddPage(&m_internDb);
     AddPage(&m_bulkOptions);
     AddPage(&m_wrenfieldTest);
 }
@@ -63,22 +58,13 @@ BOOL VqsOptions_BSeg_Tarsk_Sheet::SetOptions(const PxOptionsPtr& options)
     return FALSE;
 }
 
-void VqsOptions_BSeg_Tarsk_Sheet::OnPageNotify(int /*notification*/)
+void VqsOptions_BSeg_Tarsk_Sheet::OnPageNotify(int notification) { m_internDb.RefillTableGrid(notification); }
+
+void VqsOptions_BSeg_Tarsk_Sheet::RefreshInternDbPagePacks(BOOL allQubDuplex)
 {
-    NoteForInternalDatabasePage("the graphical interface capability");
+    m_internDb.OnAllQUBduplexChanged(allQubDuplex);
 }
 
-void VqsOptions_BSeg_Tarsk_Sheet::RefreshInternDbPagePacks(BOOL /*allQubDuplex*/)
-{
-    NoteForInternalDatabasePage("All QUB Files DUPLEX");
-}
+void VqsOptions_BSeg_Tarsk_Sheet::SetInternDbPageDefaultPack(const CString& pack) { m_internDb.ApplyDuplexPack(pack); }
 
-void VqsOptions_BSeg_Tarsk_Sheet::SetInternDbPageDefaultPack(const CString& /*pack*/)
-{
-    NoteForInternalDatabasePage("the default DUPLEX pack");
-}
-
-void VqsOptions_BSeg_Tarsk_Sheet::SetInternDbPagePackName(const CString& /*pack*/)
-{
-    NoteForInternalDatabasePage("the database pack");
-}
+void VqsOptions_BSeg_Tarsk_Sheet::SetInternDbPagePackName(const CString& pack) { m_internDb.ApplyDatabasePack(pack); }

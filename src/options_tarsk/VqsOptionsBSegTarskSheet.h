@@ -12,6 +12,7 @@
 #include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
 #include "options_tarsk/VqsOptionPageTarskBSegWrenfieldTest.h"
 #include "options_tarsk/VqsOptionPageTarskSystemEVENTEnv.h"
+#include "options_tarsk/VqsOptionPageTarskSystemInternDb.h"
 #include "proxy/PxTarskBSegOptions.h"
 
 class VqsOptions_BSeg_Tarsk_Sheet : public VqsOptions_BSeg_Sheet {
@@ -29,7 +30,7 @@ public:
 
     const PxTarskBSegOptionsPtr& GetTarskOptions() const { return m_pTarskOptions; }
 
-    // What the pages ask of each other.
+    // What the pages ask of each other; each page answers from its record until it is loaded.
     BOOL GetAllQUBduplex() const { return m_environment.GetAllQUBduplex(); }
     BOOL GetKeepAssigned() const { return m_environment.GetKeepAssigned(); }
     CString GetEnvPageValue() const { return m_environment.GetDefaultDuplexPack(); }
@@ -48,6 +49,7 @@ private:
     VqsOptionPageTarskBSegOLTP m_oltp;
     VqsOptionPageTarskBSegPacks m_packs;
     VqsOptionPageBSegActiveKESH m_quorbit;
+    VqsOptionPageTarskSystemInternDb m_internDb;
     VqsOptionPageTarskSystemEVENTEnv m_eventEnvironment;
     VqsGenericBulkOptionsPage m_bulkOptions;
     VqsOptionPageTarskBSegWrenfieldTest m_wrenfieldTest;

@@ -58,6 +58,7 @@ HWND OptionsDialogHarness::Item(int id)
 
 void OptionsDialogHarness::Click(int id) { vqui::user::Click(Item(id)); }
 void OptionsDialogHarness::Type(int id, const char* text) { vqui::user::ReplaceText(Item(id), text); }
+void OptionsDialogHarness::SelectRow(int id, int index) { vqui::user::SelectIndex(Item(id), index); }
 void OptionsDialogHarness::Choose(int id, const char* text) { vqui::user::SelectText(Item(id), text); }
 BOOL OptionsDialogHarness::Checked(int id) { return ::SendMessage(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 BOOL OptionsDialogHarness::Enabled(int id) { return ::IsWindowEnabled(Item(id)); }

@@ -34,6 +34,7 @@ public:
     void Click(int id);
     void Type(int id, const char* text);
     void Choose(int id, const char* text);
+    void SelectRow(int id, int index);
     BOOL Checked(int id);
     BOOL Enabled(int id);
     BOOL Visible(int id);

@@ -6,6 +6,7 @@
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "proxy/PxTarskBSegOptions.h"
 #include "proxy/PxVQProfileSoftLink.h"
+#include "win/ListView.h"
 
 using namespace optionstest;
 
@@ -65,7 +66,7 @@ TEST_F(TarskBSegSheetTest, TheSegmentShowsItsPagesAndOpensOnTheAskedTab)
 {
     Session(2, [&] {
         EXPECT_EQ(Tabs(), (Strings{"Environment", "Glimmerdesk", "Generate", "OLTP", "Pack Allocation", "Quorbit",
-                                   "Bulk Options", "Wrenfield Test"}));
+                                   "Internal FOLN", "Bulk Options", "Wrenfield Test"}));
         EXPECT_EQ(ActiveTab(), 2);
     });
 }
@@ -285,7 +286,7 @@ TEST_F(TarskBSegSheetTest, TheEventViewShowsTheSystemEventPagesAndStoresTheMaxim
 }
 
 struct WrenfieldTestPageTest : TarskBSegSheetTest {
-    static constexpr int kPage = 7;
+    static constexpr int kPage = 8;
     static constexpr int kEnableHdba = 2024;
     static constexpr int kCodeSet = 33100;
     static constexpr int kUseDefaultCodeSet = 33101;
@@ -353,4 +354,76 @@ TEST_F(TarskBSegSheetTest, TheOltpControlsFollowEnableOltpAndTheTransactionIdIsI
     EXPECT_NE(Stored()->GetGenQUBTransId(), "OT1");
     EXPECT_EQ(Stored()->GetOLTPRecoverMessages(), 2);
     EXPECT_EQ(Stored()->GetEnableOLTP(), 1);
+}
+
+struct InternalFolnPageTest : TarskBSegSheetTest {
+    static constexpr int kPage = 6;
+    static constexpr int kGlimmerdeskTables = 32988;
+    static constexpr int kGrid = 32989;
+    static constexpr int kTableName = 32990;
+    static constexpr int kQubNumber = 32991;
+    static constexpr int kNoQub = 32992;
+    static constexpr int kDuplexPack = 32995;
+    static constexpr int kNoDuplex = 32997;
+    static constexpr int kPageSize = 32998;
+
+    std::string Cell(int item, int column)
+    {
+        char text[128] = "";
+        LVITEM cell{};
+        cell.iSubItem = column;
+        cell.pszText = text;
+        cell.cchTextMax = sizeof(text);
+        ::SendMessage(PageItem(Dialog(), kGrid), LVM_GETITEMTEXT, item, reinterpret_cast<LPARAM>(&cell));
+        return text;
+    }
+};
+
+TEST_F(InternalFolnPageTest, TheSixthInternalTableIsTheOneAfterTheEventTable)
+{
+    Write([&] {
+        Stored()->SetsysTablePageSize(6, 1000);
+        Stored()->SetsysTablePageSize(5, 224);
+    });
+    Session(kPage, [&] {
+        EXPECT_EQ(Cell(5, 0), "G_S_D");
+        EXPECT_EQ(Cell(5, 4), "1792");
+        SelectRow(kGrid, 5);
+        EXPECT_EQ(Text(kTableName), "G_S_D");
+        EXPECT_EQ(Text(kPageSize), "1792");
+    });
+}
+
+TEST_F(InternalFolnPageTest, NoQubEmptiesTheDuplexPackOfTheTableAndApplyStoresIt)
+{
+    Write([&] {
+        Stored()->SetsysTableQub2(1, 12);
+        Stored()->SetSysTableDuplexPack(1, "PACK2");
+    });
+    Session(kPage, [&] {
+        SelectRow(kGrid, 1);
+        EXPECT_EQ(Text(kQubNumber), "12");
+        EXPECT_EQ(Text(kDuplexPack), "PACK2");
+        EXPECT_EQ(Cell(1, 15), "PACK2");
+        Click(kNoQub);
+        EXPECT_TRUE(Checked(kNoDuplex));
+        EXPECT_FALSE(Enabled(kDuplexPack));
+        EXPECT_EQ(Cell(1, 15), "");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetSysTableDuplexPack(1), "");
+    EXPECT_TRUE(Stored()->IsDefaultsysTableQub2(1));
+}
+
+TEST_F(InternalFolnPageTest, WithoutTheGraphicalInterfaceTheGlimmerdeskTablesAreNeitherShownNorWritten)
+{
+    Write([&] { Stored()->SetPCEcap(0); });
+    Session(kPage, [&] {
+        EXPECT_FALSE(Enabled(kGlimmerdeskTables));
+        Click(kNoQub);
+        Click(kNoQub);
+        ApplyNow();
+    });
+    EXPECT_TRUE(Stored()->IsUpdatedsysTableQub2(0));
+    EXPECT_FALSE(Stored()->IsUpdatedsysTableQub2(7));
 }
