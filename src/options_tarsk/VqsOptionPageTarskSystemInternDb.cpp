@@ -54,8 +54,6 @@ constexpr int kRequiredPackName = 3;
 constexpr int kTableNameLength = 6;
 constexpr std::int64_t kLeastMaxPages = 8;
 constexpr const char* kMaxPagesTooSmall = "Please enter an integer greater than or equal to 8.";
-constexpr const char* kPageSizes[] = {"224", "448", "896", "1792", "3584", "7168"};
-constexpr std::int64_t kLargestPageSize = 7168;
 
 struct Column {
     const char* heading;
@@ -70,20 +68,6 @@ constexpr Column kColumns[kColumnCount] = {
     {"MF", 15, LVCFMT_RIGHT},          {"Compression", 15, LVCFMT_LEFT}, {"Pack", 4, LVCFMT_LEFT},
     {"Duplex Pack", 4, LVCFMT_LEFT},
 };
-
-// A stored page size as the page offers it: the smallest size not below it; one above the
-// largest size is the default (0).
-std::int64_t SnappedPageSize(std::int64_t size)
-{
-    if (size > kLargestPageSize)
-        return 0;
-    if (size <= 0)
-        return size;
-    for (const char* offered : kPageSizes)
-        if (std::atoll(offered) >= size)
-            return std::atoll(offered);
-    return 0;
-}
 
 char FlagLetter(int value) { return value == 1 ? 'Y' : value == 2 ? 'N' : 'D'; }
 PxEnumBSAudited FlagValue(char letter)

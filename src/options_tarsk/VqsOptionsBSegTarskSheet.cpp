@@ -12,6 +12,7 @@ constexpr UINT IDD_TARSK_BSEG_PACKS = 275;
 constexpr UINT IDD_TARSK_BSEG_QUORBIT = 123;
 constexpr UINT IDD_TARSK_SYSTEM_INTERNAL_DB = 319;
 constexpr UINT IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT = 317;
+constexpr UINT IDD_TARSK_SYSTEM_EVENT_DB = 316;
 constexpr UINT IDD_TARSK_BSEG_WRENFIELD_TEST = 331;
 
 } // namespace
@@ -23,11 +24,13 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
       m_generate(this, IDD_TARSK_BSEG_GENERATE, 2), m_oltp(this, IDD_TARSK_BSEG_OLTP, 3),
       m_packs(this, IDD_TARSK_BSEG_PACKS, 4), m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 5),
       m_internDb(this, IDD_TARSK_SYSTEM_INTERNAL_DB, 6),
-      m_eventEnvironment(this, IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT, 0), m_bulkOptions(this, 7),
+      m_eventEnvironment(this, IDD_TARSK_SYSTEM_EVENT_ENVIRONMENT, 0),
+      m_eventDatabase(this, IDD_TARSK_SYSTEM_EVENT_DB, 1), m_bulkOptions(this, 7),
       m_wrenfieldTest(this, IDD_TARSK_BSEG_WRENFIELD_TEST, 8)
 {
     if (ownerDialog && ownerDialog->GetEventView()) {
         AddPage(&m_eventEnvironment);
+        AddPage(&m_eventDatabase);
         return;
     }
     AddPage(&m_environment);

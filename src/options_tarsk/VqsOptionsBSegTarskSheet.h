@@ -12,6 +12,7 @@
 #include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
 #include "options_tarsk/VqsOptionPageTarskBSegWrenfieldTest.h"
 #include "options_tarsk/VqsOptionPageTarskSystemEVENTEnv.h"
+#include "options_tarsk/VqsOptionPageTarskSystemEventDb.h"
 #include "options_tarsk/VqsOptionPageTarskSystemInternDb.h"
 #include "proxy/PxTarskBSegOptions.h"
 
@@ -51,6 +52,7 @@ private:
     VqsOptionPageBSegActiveKESH m_quorbit;
     VqsOptionPageTarskSystemInternDb m_internDb;
     VqsOptionPageTarskSystemEVENTEnv m_eventEnvironment;
+    VqsOptionPageTarskSystemEventDb m_eventDatabase;
     VqsGenericBulkOptionsPage m_bulkOptions;
     VqsOptionPageTarskBSegWrenfieldTest m_wrenfieldTest;
 };

@@ -1,5 +1,6 @@
 #include "options_tarsk/VqsTarskSysTables.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace vqstarsk {
@@ -30,6 +31,16 @@ CString ShownPack(const CString& pack, const CString& packForDefault)
 }
 
 } // namespace
+
+std::int64_t SnappedPageSize(std::int64_t size)
+{
+    if (size <= 0)
+        return size;
+    for (const char* offered : kPageSizes)
+        if (std::atoll(offered) >= size)
+            return std::atoll(offered);
+    return 0;
+}
 
 int ItemCount(Category category) { return category == InternalTables ? kInternalItems : kGlimmerdeskItems; }
 

@@ -28,6 +28,12 @@ int SlotOfItem(Category category, int item);
 // The table's name; empty for the EVENT slot.
 const char* TableName(int slot);
 
+// The page sizes a table can have.
+constexpr const char* kPageSizes[] = {"224", "448", "896", "1792", "3584", "7168"};
+// A stored page size as the pages offer it: the smallest size not below it; one above the
+// largest size is the default (0); 0 and negative sizes stay.
+std::int64_t SnappedPageSize(std::int64_t size);
+
 struct VqsTarskSysTableRow {
     CString pack;
     CString duplexPack;

@@ -29,6 +29,8 @@ constexpr int kSampleText = 1107;
 constexpr const char* kDuplexPackMissing =
     "Please enter a valid Pack name:\nDefault DUPLEX Pack must be defined if all QUB file are to be DUPLEX.";
 
+constexpr int kEventSlotOfTest = 5;
+
 struct TarskBSegSheetTest : OptionsDialogHarness {
     PxTarskBSegOptionsPtr Stored() const { return StoredSegment<PxTarskBSegOptionsPtr>("TARSKGEN"); }
 
@@ -277,7 +279,7 @@ TEST_F(TarskBSegSheetTest, TheEventViewShowsTheSystemEventPagesAndStoresTheMaxim
     Write([&] { PxVQProfileSoftLinkPtr(Element("SYS1", "SALES", "CUSTBYNAME"))->SetOverEvent(1); });
     BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
     Session(0, [&] {
-        EXPECT_EQ(Tabs(), Strings{"Environment"});
+        EXPECT_EQ(Tabs(), (Strings{"Environment", "FOLN"}));
         EXPECT_EQ(ComboItems(kPrimaryProfile), (Strings{"", "CUSTBYNAME", "ORDBYDATE"}));
         Type(kMaximumInIspecs, "7");
         ApplyNow();
@@ -426,4 +428,31 @@ TEST_F(InternalFolnPageTest, WithoutTheGraphicalInterfaceTheGlimmerdeskTablesAre
     });
     EXPECT_TRUE(Stored()->IsUpdatedsysTableQub2(0));
     EXPECT_FALSE(Stored()->IsUpdatedsysTableQub2(7));
+}
+
+TEST_F(TarskBSegSheetTest, TheEventDatabaseTableTakesTheDefaultDuplexPackWhenAllQubFilesAreDuplex)
+{
+    constexpr int kEventDatabasePage = 1;
+    constexpr int kQubNumber = 32940;
+    constexpr int kDuplexPack = 32944;
+    constexpr int kDuplexDefault = 32945;
+    constexpr int kNoDuplex = 32946;
+    constexpr int kRevertLayout = 33085;
+    Write([&] {
+        Stored()->SetAllQUBduplex(1);
+        Stored()->SetDefaultDuplexPack("DUPPACK");
+        Stored()->SetsysTableQub2(kEventSlotOfTest, 30);
+        Stored()->SetSysTableDuplexPack(kEventSlotOfTest, "");
+    });
+    BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
+    Session(kEventDatabasePage, [&] {
+        EXPECT_EQ(Text(kQubNumber), "30");
+        EXPECT_FALSE(Checked(kNoDuplex));
+        EXPECT_TRUE(Checked(kDuplexDefault));
+        EXPECT_EQ(Text(kDuplexPack), "DUPPACK");
+        Click(kRevertLayout);
+        ApplyNow();
+    });
+    EXPECT_TRUE(Stored()->IsDefaultSysTableDuplexPack(kEventSlotOfTest));
+    EXPECT_EQ(Stored()->GetEVENTRevertStdLayout(), 1);
 }
