@@ -6,6 +6,8 @@
 #include "proxy/PxVQBSSoftLink.h"
 #include "shell/VqsSysApp.h"
 
+#include <iostream>
+
 namespace {
 
 constexpr int IDC_CLIENT_ONLY = 1091;
@@ -86,10 +88,13 @@ BOOL VqsOptionPageTarskBSegOLTP::ReadTwoPhaseCommit() const
     VqsSysApp* app = VqsGetApp();
     const PxLSEEnterprisePtr enterprise = app ? app->GetLSEEnterprise() : PxLSEEnterprisePtr();
     const PxVQBSSoftLinkPtr link(m_pTarskSheet->GetTarskOptions()->GetSoftLink());
-    if (!enterprise || !link)
-        return FALSE;
-    const PxLSEBusinessSegmentPtr segment = enterprise->GetBusinessSegment(link->GetName());
-    return segment && segment->GetTwoPhaseCommit() ? TRUE : FALSE;
+    const PxLSEBusinessSegmentPtr segment =
+        enterprise && link ? enterprise->GetBusinessSegment(link->GetName()) : PxLSEBusinessSegmentPtr();
+    if (!segment) {
+        std::clog << "OLTP options: no design business segment for the options; taken as two-phase commit\n";
+        return TRUE;
+    }
+    return segment->GetTwoPhaseCommit() ? TRUE : FALSE;
 }
 
 BOOL VqsOptionPageTarskBSegOLTP::ConfigurationApplies() const

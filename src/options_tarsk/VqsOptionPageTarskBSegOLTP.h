@@ -26,6 +26,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // A segment the design repository does not know counts as two-phase commit, so that
+    // nothing stored is cleared for want of it.
     BOOL ReadTwoPhaseCommit() const;
     // The configuration load and the ICP copies apply to a client and server, or to a
     // client only with two-phase commit.

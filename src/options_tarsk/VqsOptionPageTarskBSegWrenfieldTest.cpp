@@ -142,13 +142,16 @@ void VqsOptionPageTarskBSegWrenfieldTest::OnCodeSetDefaultChanged()
     }
 }
 
-int VqsOptionPageTarskBSegWrenfieldTest::ShownCodeSetNumber() const
+std::optional<int> VqsOptionPageTarskBSegWrenfieldTest::ShownCodeSetNumber() const
 {
     const CString shown = m_codeSet.GetValue();
-    for (int id = 1; id <= hostTransLang::GetNumLangsSupported(); ++id) {
+    const int count = hostTransLang::GetNumLangsSupported();
+    if (count < 0)
+        return std::nullopt;
+    for (int id = 1; id <= count; ++id) {
         const CString name = CodeSetName(id);
         if (name.IsEmpty())
-            return 0;
+            return std::nullopt;
         if (name.CompareNoCase(shown) == 0)
             return id;
     }
@@ -162,7 +165,8 @@ void VqsOptionPageTarskBSegWrenfieldTest::StoreOptions()
     if (m_useDefaultCodeSet.m_bValue)
         options.MakeDefaultCodeSetTranslationNumber();
     else if (!m_bJapaneseSupport)
-        options.SetCodeSetTranslationNumber(ShownCodeSetNumber());
+        if (const std::optional<int> number = ShownCodeSetNumber())
+            options.SetCodeSetTranslationNumber(*number);
 }
 
 BOOL VqsOptionPageTarskBSegWrenfieldTest::IsNotUpdated()

@@ -6,6 +6,8 @@
 
 #include "options/VqsTableOptionPage.h"
 
+#include <optional>
+
 class VqsOptions_BSeg_Tarsk_Sheet;
 
 class VqsOptionPageTarskBSegWrenfieldTest : public VqsTableOptionPage {
@@ -28,9 +30,9 @@ protected:
 private:
     BOOL HasJapaneseSupport() const;
     void LoadCodeSets();
-    // The number of the code set named as the combo shows it; 0 for "NONE", a name the
-    // library does not know, or a failing library.
-    int ShownCodeSetNumber() const;
+    // The number of the code set named as the combo shows it; 0 for "NONE" or a name the
+    // library does not know; none when the library fails, so that the stored number stays.
+    std::optional<int> ShownCodeSetNumber() const;
 
     VqsOptions_BSeg_Tarsk_Sheet* m_pTarskSheet;
     BOOL m_bJapaneseSupport;

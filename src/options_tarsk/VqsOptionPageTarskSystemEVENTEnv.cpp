@@ -93,8 +93,9 @@ void VqsOptionPageTarskSystemEVENTEnv::AddDesignEventProfiles(const CStringArray
     VqsSysApp* app = VqsGetApp();
     const PxLSEEnterprisePtr enterprise = app ? app->GetLSEEnterprise() : PxLSEEnterprisePtr();
     const PxVQBSSoftLinkPtr segmentLink(m_pTarskSheet->GetTarskOptions()->GetSoftLink());
-    const PxLSEBusinessSegmentPtr segment =
-        enterprise ? enterprise->GetBusinessSegment(segmentLink->GetName()) : PxLSEBusinessSegmentPtr();
+    const PxLSEBusinessSegmentPtr segment = enterprise && segmentLink
+                                                ? enterprise->GetBusinessSegment(segmentLink->GetName())
+                                                : PxLSEBusinessSegmentPtr();
     if (!segment)
         return;
     for (int i = 0; i < profiles.GetSize(); ++i) {
@@ -105,8 +106,10 @@ void VqsOptionPageTarskSystemEVENTEnv::AddDesignEventProfiles(const CStringArray
         profile->GetTargetList(relations);
         for (POSITION pos = relations.GetHeadPosition(); pos;) {
             const PxLSERelationPtr relation = relations.GetNext(pos);
-            if (IsOrdinateRelation(*relation) && IsEvent(relation->GetTarget()))
+            if (IsOrdinateRelation(*relation) && IsEvent(relation->GetTarget())) {
                 offered.Add(profiles[i]);
+                break;
+            }
         }
     }
 }

@@ -312,7 +312,7 @@ TEST_F(WrenfieldTestPageTest, TheCodeSetIsChosenByNameAndStoredByNumber)
     EXPECT_EQ(Stored()->GetEnableHDBA(), 1);
 }
 
-TEST_F(WrenfieldTestPageTest, AFailingCodeSetLibraryOffersOnlyNoneAndStoresNone)
+TEST_F(WrenfieldTestPageTest, AFailingCodeSetLibraryOffersOnlyNoneAndKeepsTheStoredCodeSet)
 {
     Write([&] {
         Stored()->SetEnableHDBA(1);
@@ -325,7 +325,7 @@ TEST_F(WrenfieldTestPageTest, AFailingCodeSetLibraryOffersOnlyNoneAndStoresNone)
         Click(kUseDefaultCodeSet);
         ApplyNow();
     });
-    EXPECT_EQ(Stored()->GetCodeSetTranslationNumber(), 0);
+    EXPECT_EQ(Stored()->GetCodeSetTranslationNumber(), 3);
 }
 
 TEST_F(TarskBSegSheetTest, TheOltpControlsFollowEnableOltpAndTheTransactionIdIsItsOwnOption)
