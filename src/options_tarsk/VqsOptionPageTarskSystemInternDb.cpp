@@ -290,6 +290,8 @@ void VqsOptionPageTarskSystemInternDb::LoadOptions()
     for (int slot = 0; slot < kSlotCount; ++slot)
         if (slot != kEventSlot)
             ReadRow(slot);
+    if (m_pTarskSheet->GetAllQUBduplex())
+        DuplexEveryQubTable();
     if (!m_bColumnsInserted)
         InsertColumns();
     ShowCategory(InternalTables);
@@ -687,10 +689,15 @@ void VqsOptionPageTarskSystemInternDb::OnAllQUBduplexChanged(BOOL checked)
 {
     if (!m_hWnd || !checked)
         return;
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        if (m_rows[slot].qubNumber != 0 && m_rows[slot].duplexPack.IsEmpty())
-            m_rows[slot].duplexPack = kDefaultPack;
+    DuplexEveryQubTable();
     ApplyDuplexPack(m_pTarskSheet->GetEnvPageValue());
+}
+
+void VqsOptionPageTarskSystemInternDb::DuplexEveryQubTable()
+{
+    for (Row& row : m_rows)
+        if (row.qubNumber != 0 && row.duplexPack.IsEmpty())
+            row.duplexPack = kDefaultPack;
 }
 
 void VqsOptionPageTarskSystemInternDb::RefillTableGrid(BOOL capable)

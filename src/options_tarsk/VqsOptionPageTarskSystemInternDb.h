@@ -60,6 +60,9 @@ private:
     void RefreshCurrentRow();
     void ShowTableRow(int slot);
     void EnableDuplexControls();
+    // "All QUB Files DUPLEX": every table with a QUB number and no duplex pack takes the
+    // default DUPLEX pack; also at load, as the Environment page may have set it unapplied.
+    void DuplexEveryQubTable();
     // A change of a control of the current row was taken: TRUE to go on.
     BOOL Taken(VqsOptCtrl& binder) { return OnOptionChanged(&binder, TRUE); }
     void RowChanged();

@@ -456,3 +456,19 @@ TEST_F(TarskBSegSheetTest, TheEventDatabaseTableTakesTheDefaultDuplexPackWhenAll
     EXPECT_TRUE(Stored()->IsDefaultSysTableDuplexPack(kEventSlotOfTest));
     EXPECT_EQ(Stored()->GetEVENTRevertStdLayout(), 1);
 }
+
+TEST_F(InternalFolnPageTest, AllQubFilesDuplexReachesTheTablesBeforeTheirPageWasOpened)
+{
+    constexpr int kAllQubDuplex = 1537;
+    Write([&] {
+        Stored()->SetDefaultDuplexPack("DUPPACK");
+        Stored()->SetsysTableQub2(1, 12);
+        Stored()->SetSysTableDuplexPack(1, "");
+    });
+    Session(0, [&] {
+        Click(kAllQubDuplex);
+        ShowTab(kPage);
+        EXPECT_EQ(Cell(1, 15), "DUPPACK");
+        EXPECT_EQ(Cell(0, 15), "");
+    }, FALSE);
+}
