@@ -7,6 +7,7 @@
 
 #include "proxy/PxOptions.h"
 #include "proxy/VqException.h"
+#include "shell/VqsOptCtrlChar.h"
 #include "shell/VqsOptCtrlColor.h"
 #include "shell/VqsOptCtrlCombo.h"
 #include "shell/VqsOptCtrlFlag.h"
@@ -118,6 +119,9 @@ public:
     template <class Record, class Value, class Argument>
     VqsOptCtrlCombo& Combo(UINT id, const VqsOption<Record, Value, Argument>& option, int validatorKind,
                            Change change = Validate);
+    // One character; an empty edit stores 0.
+    template <class Record, class Value, class Argument>
+    VqsOptCtrlChar& Char(UINT id, const VqsOption<Record, Value, Argument>& option, Change change = Modify);
     template <class Record, class Value, class Argument>
     VqsOptCtrlColor& Colour(UINT id, const VqsOption<Record, Value, Argument>& option, Change change = Validate);
     // The index of the checked button (ids in index order) is the option's value.

@@ -14,6 +14,7 @@ inline void ShowValue(VqsOptCtrlInt& binder, std::int64_t value) { binder.SetVal
 inline void ShowValue(VqsOptCtrlColor& binder, std::int64_t value) { binder.SetValue(static_cast<int>(value)); }
 inline void ShowValue(VqsOptCtrlString& binder, const CString& value) { binder.SetValue(value); }
 inline void ShowValue(VqsOptCtrlCombo& binder, const CString& value) { binder.SetValue(value); }
+inline void ShowValue(VqsOptCtrlChar& binder, std::int64_t value) { binder.SetValue(static_cast<char>(value)); }
 
 inline std::int64_t ReadValue(const VqsOptCtrlFlag& binder) { return binder.m_bValue ? 1 : 0; }
 inline std::int64_t ReadValue(const VqsOptCtrlRadio& binder) { return binder.m_nValue; }
@@ -21,6 +22,7 @@ inline std::int64_t ReadValue(const VqsOptCtrlInt& binder) { return binder.GetVa
 inline std::int64_t ReadValue(const VqsOptCtrlColor& binder) { return binder.GetValue(); }
 inline CString ReadValue(const VqsOptCtrlString& binder) { return binder.GetValue(); }
 inline CString ReadValue(const VqsOptCtrlCombo& binder) { return binder.GetValue(); }
+inline std::int64_t ReadValue(const VqsOptCtrlChar& binder) { return binder.GetValue(); }
 
 inline void ShowNotAvailable(VqsOptCtrlFlag&) {}
 inline void ShowNotAvailable(VqsOptCtrlRadio&) {}
@@ -212,6 +214,13 @@ VqsOptCtrlCombo& VqsOptionTable::Combo(UINT id, const VqsOption<Record, Value, A
     using RowClass = OptionRow<VqsOptCtrlCombo, Record, Value, Argument>;
     return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id, validatorKind)
         .Typed();
+}
+
+template <class Record, class Value, class Argument>
+VqsOptCtrlChar& VqsOptionTable::Char(UINT id, const VqsOption<Record, Value, Argument>& option, Change change)
+{
+    using RowClass = OptionRow<VqsOptCtrlChar, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id).Typed();
 }
 
 template <class Record, class Value, class Argument>

@@ -8,6 +8,7 @@
 #include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
+#include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -56,6 +57,8 @@ const VqsStartupStep kGlobalLogicSheets[] = {
 };
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
+void RegisterTarskBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_Tarsk_Sheet::CreateSheet); }
+
 template <class Spec>
 void RegisterGoSpec()
 {
@@ -120,6 +123,7 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Ispec_Generic_Sheet, PxIspecOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
+    {&RegisterTarskBSegSheet, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
