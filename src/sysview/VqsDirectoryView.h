@@ -17,6 +17,8 @@
 
 class PxVQLink;
 class VqsConfigTreeItem;
+class VqsLockBag;
+class VqsModel;
 class VqsSysFrame;
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemEnterprise;
@@ -61,6 +63,9 @@ public:
     void Refresh(VqsModel* model) override;
     int GetColumnCount() override;
     void GetTabStops(const TEXTMETRIC* metrics, int* count, int** positions) override;
+    // Keeps the tree in step with a change: hints 8 to 16 are node kinds, 17 a removal, 18 a
+    // change made elsewhere and 19 new colours.
+    void OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr* related) override;
 
     VqsSysFrame* GetSysFrame() const;
     void PostUpdateAllCommands();
@@ -88,6 +93,7 @@ public:
     void RegisterItem(std::uint64_t key, VqsConfigTreeItem* item);
     void UnregisterItem(std::uint64_t key, VqsConfigTreeItem* item);
     VqsConfigTreeItem* FindItem(std::uint64_t key) const;
+    VqsConfigTreeItem* FindItemOf(const PxObjectPtr& object) const;
 
     VqsTreeItemEnterprise* GetRootItem() const { return m_pRoot; }
     int GetSortMode() const { return m_nSortMode; }
@@ -120,6 +126,10 @@ protected:
     void OnSetColors();
     void OnLoad();
     void OnPrinterSetup();
+    void OnDelete();
+    void OnParents();
+    void OnNewReportGroup();
+    void OnNewBundle();
     // Commands whose dialogs and actions are built elsewhere.
     void OnPendingCommand(UINT id);
 
@@ -131,6 +141,24 @@ private:
     void EnableHostMenuItem(BOOL enable);
     void ClearPrinterSetup();
     void RunCommand(UINT id);
+
+    BOOL CollectDeleteList(PxTypedList<PxVQObjectPtr>& objects);
+    // Locks the node of the selected item's object, runs the dialog that makes a child of
+    // it and selects the child's item.
+    template <class Child, class Object, class Node>
+    void RunAddCommand(BOOL underParent, Object (VqsConfigTreeItem::*objectOf)(),
+                       Node* (VqsModel::*lockNode)(VqsLockBag&, const Object&),
+                       Child (VqsModel::*runDialog)(VqsLockBag&, Node*));
+
+    // Change notices.
+    BOOL InsertUnder(VqsConfigTreeItem* parent, const PxVQObjectPtr& object);
+    BOOL InsertInFolder(VqsTreeItemBSSoftLink* link, UINT kind, const PxVQObjectPtr& object);
+    BOOL OnConfigChanged(const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    BOOL OnBSLinkChanged(const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    BOOL OnElementLinkChanged(const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    BOOL OnGroupingChanged(UINT folder, const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    void OnObjectRemoved(const PxVQObjectPtr& object, const PxVQObjectPtr* related);
+    void RedrawMarkedRows();
 
     CMap<std::uint64_t, std::uint64_t, VqsConfigTreeItem*, VqsConfigTreeItem*> m_items{10};
     VqsTreeItemEnterprise* m_pRoot = nullptr;

@@ -215,9 +215,6 @@ TEST_F(SysFrameTest, DeleteDoesNothingWhileItIsDisabled)
     Select({""});
     vqui::user::PressKey(view->m_hWnd, VK_DELETE);
     EXPECT_TRUE(logLines.empty());
-    Select({"Sample system 1"});
-    vqui::user::PressKey(view->m_hWnd, VK_DELETE);
-    EXPECT_EQ(logLines, Strings{"INFO Delete (57632) is not available yet: nothing done."});
 }
 
 TEST_F(SysFrameTest, ColoursAndLoadAreTheHostsToCarryOut)
