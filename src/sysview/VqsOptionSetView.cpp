@@ -154,7 +154,7 @@ void VqsOptionSetView::VqsListItemOptionSet::Load()
 
 CString VqsOptionSetView::VqsListItemOptionSet::GetDisplayName() const
 {
-    return VqsUsesLongNames() ? m_strLongName : m_strName;
+    return VqsChooseName(m_strName, m_strLongName);
 }
 
 BOOL VqsOptionSetView::VqsListItemOptionSet::IsGenSet() const { return m_optionSet->_IsKindOf("PxVQGenSet"); }
