@@ -9,7 +9,7 @@
 
 PX_IMPLEMENT_CLASS(PxVQSoftLink, 0)
 
-PX_IMPLEMENT_TEXT_GETTER(PxVQSoftLink, Name, "name")
+PX_IMPLEMENT_TEXT_PROPERTY(PxVQSoftLink, Name, "name")
 PX_IMPLEMENT_TEXT_PROPERTY(PxVQSoftLink, LongName, "longName")
 PX_IMPLEMENT_TEXT_PROPERTY(PxVQSoftLink, Description, "description")
 PX_IMPLEMENT_VALUE_PROPERTY(PxVQSoftLink, std::int64_t, RefTime, "refTime")

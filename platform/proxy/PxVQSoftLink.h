@@ -17,7 +17,7 @@
 class PxVQSoftLink : public PxVQObject {
     PX_DECLARE_CLASS(PxVQSoftLink, PxVQObject)
 
-    PX_TEXT_GETTER(Name)
+    PX_TEXT_PROPERTY(Name)
     PX_TEXT_PROPERTY(LongName)
     PX_TEXT_PROPERTY(Description)
     // The design object's time stamp when the link's data was last taken from it.

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "model/VqsModelNodeEnterprise.h"
+#include "model/VqsGSetPackReplacement.h"
+#include "model/VqsSyncResult.h"
+#include "proxy/PxLSEElement.h"
+#include "proxy/PxLSEProfile.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQReportGroup.h"
 
@@ -26,6 +30,17 @@ class VqsModelNodePackAssociation;
 class VqsModelNodeRepAlias;
 class VqsModelNodeRepGroup;
 class VqsModelNodeSystem;
+
+class PxHandle;
+class VqsBSLock;
+
+// What the store of a new design element made: its element link's node and, for a
+// component whose design parts give a profile, that profile and its link's node.
+struct VqsStoredElement {
+    VqsModelNodeElementLink* elementNode = nullptr;
+    PxLSEProfilePtr profile;
+    VqsModelNodeElementLink* profileNode = nullptr;
+};
 
 class VqsModel : public CObject {
 public:
@@ -139,6 +154,48 @@ public:
     // in the caller's transaction; throws VqsExceptionData (61553) on a type conflict.
     void ThrowModelError(const VqsPackSpecList& packSpecs);
 
+    // Synchronisation of a configuration with the design before a generation, a restart, a
+    // report generation, the addition of a segment or the Synchronize command (the model's
+    // flag says which): 1 to go on, 0 to stop (the reasons shown, except a segment held by
+    // another user after a declined restart, a segment lock the host refused and Cancel).
+    int RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
+                             PxVQCurConfigPtr config, VqsSyncResult& result, int syncMode,
+                             const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly);
+    int CheckBusinessSegmentSync(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
+                                 VqsModelNodeConfig* config, VqsSyncResult& result, int syncMode,
+                                 const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly);
+
+    // Makes the element link of a new design element in its own transaction (joining an
+    // open one): the soft link with its options, their option nodes and packs, and the
+    // profile link of a component's design profile. A global logic takes `globalLogicId`
+    // as its number, which then comes back 0; with 0 it gets none (61555). 0 when nothing
+    // was made.
+    int StoreElementLinkData(VqsModelNodeBSLink* segmentNode, const PxLSEElementPtr& element,
+                             const CStringList& primaryProfiles, WORD& globalLogicId, VqsStoredElement& stored);
+    // The profile link of a design profile under the Ispec's node, with its option nodes
+    // and packs; null when it could not be made.
+    VqsModelNodeElementLink* AddProfileLinkOptions(VqsModelNodeElementLink* ispecNode, const PxLSEProfilePtr& profile);
+    // Creates the packs that the link's options name where the enterprise lacks them;
+    // throws on a pack of another type (61553).
+    void CollectSoftLinkPacks(const PxVQSoftLinkPtr& link);
+
+    // A new generate set of the current configuration with the segments' option records
+    // for it, the replacement packs of each segment marked in them and the packs they name
+    // created; null when it failed (the reason shown). `replacements` may be null.
+    PxVQGenSetPtr CreateGenSet(PxVQCurConfigPtr config, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,
+                               int hostType, LPCTSTR hostName, VqsBSPackReplacementList* replacements,
+                               PxVQGenSetPtr sourceSet);
+    // The configuration's new link to the design segment, the replacement packs of each
+    // generate set applied, then its element links; null when it failed (the reason shown).
+    PxVQBSSoftLinkPtr ApplyGenSetPackReplacements(PxVQConfigPtr config, PxLSEBusinessSegmentPtr segment,
+                                                  VqsGSetPackReplacementList& replacements);
+    // Creates the packs the option records of the node (an option set, an option or a
+    // soft link) name where the enterprise lacks them; throws on a pack of another type.
+    void EnsureOptionPacks(VqsModelNode* node);
+    // The same for the options of the business-segment link in every configuration below
+    // the node.
+    void CreateBSLinkPacks(VqsModelNode* node, const PxVQBSSoftLinkPtr& link);
+
     // The dialogs of hosts and packs, run with the caller's bag that holds the node (the
     // root for the two creations). EditPack opens on the pack's association with the host
     // when it has one; the creations answer what they made, null when nothing was made.
@@ -153,6 +210,17 @@ public:
     PxVQBundlePtr OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);
 
 private:
+    // The matched link: its missing option records, a revived link back in use, its
+    // element links synchronised and the result stored on it.
+    int SyncMatchedLink(VqsModelNodeBSLink* node, VqsLockBag& readBag, VqsLockBag& updateBag, VqsSyncResult& result,
+                        int syncMode, bool revived);
+    PxVQGenSetPtr CreateGenSetInTransaction(VqsModelNodeCurConfig* configNode, LPCTSTR name, LPCTSTR shortName,
+                                            LPCTSTR description, int hostType, LPCTSTR hostName,
+                                            const VqsBSPackReplacementList& replacements, const PxVQGenSetPtr& sourceSet);
+    // The element links of every design element of the segment that takes one; 0 at the
+    // first that could not be made.
+    int StoreSegmentElements(VqsModelNodeBSLink* segmentNode, const PxLSEBusinessSegmentPtr& segment);
+
     // Declared before the root, so that it outlives the nodes that leave it.
     CMap<std::uint64_t, std::uint64_t, VqsModelNode*, VqsModelNode*> m_index{10};
     VqsModelNodeEnterprise m_root;

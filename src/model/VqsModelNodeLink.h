@@ -5,6 +5,7 @@
 
 #include "model/VqsBSPackReplacement.h"
 #include "model/VqsMapObjToPtr.h"
+#include "model/VqsSyncResult.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEElement.h"
 #include "proxy/PxLSEProfile.h"
@@ -124,6 +125,16 @@ public:
     int FillReports(int restart, VqsBSLock& bsLock, const PxHandle& recoveryKey, PxLSEBusinessSegmentPtr& segmentOut,
                     VqsDesignLinkPairList& pairs);
 
+    // On the link matched with the result's design segment: element links for the new
+    // design elements, the changed ones refreshed, those without a design element deleted,
+    // marked or offered by the mode; the pairs of design object and element link are
+    // appended to the result. 0 to stop.
+    int SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag, VqsSyncResult& result, int syncMode);
+    // On a link that matches no design segment: its element links deleted or marked by the
+    // mode and what users changed, the link marked; `deleteLink` 1 when the caller is to
+    // delete the whole link. 0 to stop.
+    int SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, VqsLockBag& updateBag, int syncMode);
+
     VqsModelNodeLink* FindLinkNode(const PxVQSoftLinkPtr& link) override;
     VqsModelNodeConfig* GetConfigNode() const override;
     VqsModelNodeBSLink* GetBSLinkNode() const override { return const_cast<VqsModelNodeBSLink*>(this); }
@@ -194,6 +205,10 @@ public:
     int AddIspecsToBundles(const PxLSEElementPtr& design, const CStringList& primaryProfiles);
     // Puts an Ispec that is not output only into every bundle holding all Ispecs.
     int AddIspecToBundles();
+    // The profile links under a matched element link follow the design profile of its
+    // element (a component's); the pair of that profile and its link joins the result.
+    // 0 to stop.
+    int SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element, VqsSyncResult& result, int syncMode);
 
     VqsModelNodeLink* FindLinkNode(const PxVQSoftLinkPtr& link) override;
     bool IsSystemElement() override { return IsReservedElement(); }

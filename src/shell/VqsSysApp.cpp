@@ -10,6 +10,7 @@
 #include "shell/VqsListFrame.h"
 #include "shell/VqsModuleResources.h"
 #include "shell/VqsModuleStartup.h"
+#include "shell/VqsPreparedTransaction.h"
 #include "shell/VqsMsgBox.h"
 #include "vqclient/VqClient.h"
 #include "win/LibraryLoader.h"
@@ -169,6 +170,8 @@ BOOL VqsSysApp::IsSingleUserModeBusy() const
 // The session's enterprises belong to the link and go with it.
 void VqsSysApp::DropLink()
 {
+    ReleasePreparedState();
+    EndHostTransaction(false);
     m_pEnterprise = nullptr;
     m_pLSEEnterprise = nullptr;
     delete m_pLink;

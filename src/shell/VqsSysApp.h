@@ -11,6 +11,9 @@
 #include "win/Collections.h"
 #include "win/Gdi.h"
 
+#include <memory>
+#include <set>
+
 class CBitmap;
 class CDC;
 class CListCtrl;
@@ -21,7 +24,13 @@ class PxVQElementSoftLink;
 class PxVQGenSet;
 class VqsListFrame;
 class VqsListView;
+class VqsLockBag;
 class VqsModel;
+class VqsModelNode;
+class VqsModelNodeBSLink;
+class VqsModelNodeConfig;
+class VqsModelNodeElementLink;
+struct VqsPreparedTransaction;
 class VqsScriptPropertyMgr;
 
 // A bitmap of the resource library by number or, when the number is 0, by name; {0, null}
@@ -160,7 +169,8 @@ public:
     // The long-names flag may change only while the enterprise has no systems.
     BOOL CanChangeLongNamesFlag() const;
     void ChangeLongNamesFlag(BOOL allow);
-    // The host's idle hook: the framework's idle processing, once.
+    // The host's idle hook: releases what the last prepare holds unless its host transaction
+    // is pending, then the framework's idle processing, once.
     void OnHostIdle();
 
     // The change broadcast: a notice goes to every view of every open frame but its sender,
@@ -188,6 +198,13 @@ public:
     BOOL IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage);
     void TransactionClosed();
     void TransactionFailed();
+    // Adds the Ispec, with the usage, to every bundle of the link that holds all Ispecs,
+    // each bundle write-locked into the bag; 0 when a lock was refused.
+    int AddIspecToAllIspecBundles(VqsLockBag& writeBag, VqsModelNodeBSLink* linkNode,
+                                  const PxVQIspecSoftLinkPtr& ispecLink, int usage);
+    // Locks an element link whose design element changed its kind, with what deleting it
+    // touches; the Ispec bundle data of an Ispec link are deleted. 0 when refused.
+    int RemoveElementLinkForCreate(VqsLockBag& writeBag, VqsModelNodeElementLink* linkNode);
 
     // Bitmaps of the resource library, loaded on first use and kept as long as the
     // application; null when the library has no such bitmap. An image is loaded with the
@@ -238,6 +255,20 @@ private:
     void DropLink();
     void SignOnGenerationClient(const void* nodeHandle) const;
     void IdleUntil(bool (*done)());
+    void ReleasePreparedState();
+    BOOL PrepareLinks(LPCTSTR businessSegment, int kind);
+    BOOL PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment, int kind);
+    BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
+    BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
+    BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
+    BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone);
+    // The host's repository transaction, when the host has none open of its own: begun at
+    // the prepare, committed when the host's transaction closes, aborted when it fails.
+    void BeginHostTransaction();
+    void EndHostTransaction(bool commit);
+    // The host's transaction closed or failed: the write locks go, the notices are
+    // delivered or dropped.
+    void EndPreparedTransaction(bool closed);
     void Log(int code, LPCTSTR level, LPCTSTR text) const;
 
     BOOL HasIniPath() const { return !m_strIniPath.IsEmpty(); }
@@ -276,6 +307,8 @@ private:
     CTypedPtrList<CObList, VqsListFrame*> m_frames{10};
     CList<NotificationStruct, NotificationStruct&> m_notifications{10};
     BOOL m_bTransactionPending = FALSE;
+    std::unique_ptr<VqsPreparedTransaction> m_pPrepared;
+    BOOL m_bOwnsHostTransaction = FALSE;
 };
 
 // The application object of the module (the one alive now); null when there is none.

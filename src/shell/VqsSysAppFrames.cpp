@@ -194,4 +194,11 @@ void VqsSysApp::ChangeLongNamesFlag(BOOL allow)
         m_bAllowLongNames = allow;
 }
 
-void VqsSysApp::OnHostIdle() { OnIdle(1); }
+void VqsSysApp::OnHostIdle()
+{
+    // Renames and creations still to come in a pending host transaction need what the
+    // prepare locked.
+    if (!m_bTransactionPending)
+        ReleasePreparedState();
+    OnIdle(1);
+}

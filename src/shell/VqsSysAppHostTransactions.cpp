@@ -1,32 +1,311 @@
-// The host's transactions: announced by a prepare, ended by closed or failed; renames and
-// creations of design elements come in between.
+// The host's transactions: announced by a prepare, which locks the business-segment links
+// concerned in a model of its own, ended by closed or failed; renames and creations of
+// design elements come in between and follow them in the configurations.
 #include "shell/VqsSysApp.h"
 
+#include "model/VqsLockManager.h"
+#include "model/VqsLockScope.h"
+#include "model/VqsModelNodeGroups.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeSystem.h"
+#include "model/VqsTransactionBundle.h"
+#include "model/VqsTransactionConfig.h"
+#include "model/VqsTransactionWrite.h"
+#include "proxy/PxLSEIspec.h"
+#include "proxy/PxOptions.h"
+#include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/VqException.h"
+#include "shell/VqsExceptionData.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsPreparedTransaction.h"
 #include "win/LibraryLoader.h"
+
+#include <set>
 
 namespace {
 
+constexpr UINT IDS_CANNOT_RENAME = 61490;
+constexpr UINT IDS_CANNOT_COMMIT = 61527;
 constexpr UINT IDS_INTERNAL_ERROR = 61498;
+constexpr UINT IDS_CANNOT_ACCESS_SYSTEM_SPECS = 61643;
 constexpr UINT IDS_WRONG_PARAMETERS = 61658;
 constexpr UINT IDS_NOT_INITIALISED = 61659;
 constexpr UINT IDS_UNKNOWN_OBJECT_TYPE = 61660;
+constexpr UINT IDS_CANNOT_CREATE_ELEMENT = 61964;
 
 constexpr int kHintEnterpriseRenamed = 8;
+constexpr int kHintIspecBundleData = 16;
+constexpr int kUsageOutput = 3;
+// Global-logic numbers are 16 bits wide.
+constexpr int kLastGlobalLogicId = 65535;
+
+constexpr int kNoKeyword = -1;
+constexpr int kKeywordWithoutLinks = 0;
 
 bool IsGiven(LPCTSTR text) { return AfxIsValidString(text) && *text; }
 
-bool IsElementKeyword(const CString& keyword)
+CString LowerCase(LPCTSTR text)
 {
-    return keyword == "lsecomponent" || keyword == "lseevent" || keyword == "lsereport" ||
-           keyword == "lseprofile" || keyword == "lsegloballogic";
+    CString lower(text);
+    lower.MakeLower();
+    return lower;
+}
+
+// The soft-link type of a renamed design element; "lsekeyword" has no links.
+int RenamedLinkType(const CString& keyword)
+{
+    if (keyword == "lsecomponent" || keyword == "lseevent")
+        return VQSoftLinkIspec;
+    if (keyword == "lsereport")
+        return VQSoftLinkReport;
+    if (keyword == "lseprofile")
+        return VQSoftLinkProfile;
+    if (keyword == "lsegloballogic")
+        return VQSoftLinkGlobalLogic;
+    return keyword == "lsekeyword" ? kKeywordWithoutLinks : kNoKeyword;
+}
+
+// The soft-link type of a created design element; 0 for elements without links.
+int CreatedLinkType(const CString& keyword)
+{
+    if (keyword == "lseovi")
+        return VQSoftLinkIspec;
+    const int type = RenamedLinkType(keyword);
+    return type == kNoKeyword ? kKeywordWithoutLinks : type;
+}
+
+int UsageOfLetter(char letter)
+{
+    switch (letter) {
+    case 'Q':
+        return 1;
+    case 'I':
+        return 2;
+    case 'O':
+        return 3;
+    case 'B':
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int UsageOfKeyword(LPCTSTR keyword)
+{
+    static const char* const kUsages[] = {"WYR_ISPEC_USAGE_INQUIRY", "WYR_ISPEC_USAGE_INPUT",
+                                          "WYR_ISPEC_USAGE_OUTPUT", "WYR_ISPEC_USAGE_BOTH"};
+    const CString given(AfxIsValidString(keyword) ? keyword : "");
+    for (int usage = 1; usage <= 4; ++usage) {
+        if (given.CompareNoCase(kUsages[usage - 1]) == 0)
+            return usage;
+    }
+    return 0;
+}
+
+bool IsMarkedUnused(const VqsModelNodeLink* node)
+{
+    const PxVQSoftLinkPtr link = node->GetSoftLink();
+    return link && link->GetUnusedMark() != 0;
+}
+
+void ClearUnusedMark(VqsModelNodeLink* node)
+{
+    if (IsMarkedUnused(node))
+        node->SetSoftLinkValue(0);
+}
+
+// The first node whose link is in use (`atOnce`), else the one whose link was made last,
+// the first of equal ones.
+template <class Node>
+Node* ChooseLink(const CTypedPtrList<CObList, Node*>& candidates, bool& atOnce)
+{
+    atOnce = false;
+    Node* newest = nullptr;
+    for (POSITION pos = candidates.GetHeadPosition(); pos;) {
+        Node* node = candidates.GetNext(pos);
+        if (!IsMarkedUnused(node)) {
+            atOnce = true;
+            return node;
+        }
+        node->GetCreatedTimeStamp();
+        if (!newest || VqsModelNodeLink::IsEarlier(newest->GetCreatedHigh(), newest->GetCreatedLow(),
+                                                   node->GetCreatedHigh(), node->GetCreatedLow()))
+            newest = node;
+    }
+    return newest;
+}
+
+void RenameSoftLink(const PxVQSoftLinkPtr& link, LPCTSTR newName)
+{
+    VqsWriteInTransaction([&](VqsTransaction& transaction) {
+        if (transaction.IsUsable())
+            link->SetName(newName);
+        return 0;
+    });
+}
+
+void AppendSyncPair(const PxVQBSSoftLinkPtr& bsLink, const PxLSEElementPtr& element,
+                    const PxVQElementSoftLinkPtr& link)
+{
+    VqsWriteInTransaction([&](VqsTransaction& transaction) {
+        if (!transaction.IsUsable())
+            return 0;
+        VqsDesignLinkPairList pairs(10);
+        bsLink->GetSyncPairList(pairs);
+        pairs.AddTail(VqcSyncPair{element, link});
+        bsLink->SetSyncPairList(pairs);
+        return 0;
+    });
+}
+
+// The smallest number from 1 up that no link holds; 0 when every one is held.
+WORD FirstFreeGlobalLogicId(const std::set<int>& used)
+{
+    for (int id = 1; id <= kLastGlobalLogicId; ++id) {
+        if (!used.count(id))
+            return static_cast<WORD>(id);
+    }
+    return 0;
+}
+
+// The automatic profiles placed under an element link are named after it: "$" and its name.
+// Profiles the design names keep their names.
+void RenameAutomaticProfiles(VqsModelNodeElementLink* node, LPCTSTR newName)
+{
+    CObList profiles;
+    node->GetProfileNodes(profiles);
+    const CString automaticName = CString("$") + newName;
+    for (POSITION pos = profiles.GetHeadPosition(); pos;) {
+        auto* profile = static_cast<VqsModelNodeElementLink*>(profiles.GetNext(pos));
+        const PxVQElementSoftLinkPtr link = profile->GetElementSoftLink();
+        if (!link || link->GetName().Left(1) != "$")
+            continue;
+        RenameSoftLink(link, automaticName);
+        profile->NotifyChanged();
+    }
 }
 
 } // namespace
 
-BOOL VqsSysApp::PrepareForTransaction(LPCTSTR, int)
+void VqsSysApp::ReleasePreparedState()
 {
+    if (m_pPrepared)
+        m_pPrepared->Release();
+}
+
+void VqsSysApp::BeginHostTransaction()
+{
+    if (!m_pLink || m_pLink->IsInTransaction())
+        return;
+    m_pLink->BeginTransaction();
+    m_bOwnsHostTransaction = TRUE;
+}
+
+void VqsSysApp::EndHostTransaction(bool commit)
+{
+    if (!m_bOwnsHostTransaction)
+        return;
+    m_bOwnsHostTransaction = FALSE;
+    if (!m_pLink || !m_pLink->IsInTransaction())
+        return;
+    if (commit) {
+        m_pLink->CommitTransaction();
+        return;
+    }
+    m_pLink->AbortTransaction();
+}
+
+BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
+{
+    if (!m_pPrepared)
+        m_pPrepared = std::make_unique<VqsPreparedTransaction>();
+    ReleasePreparedState();
+    if (IsGiven(businessSegment)) {
+        try {
+            if (!PrepareLinks(businessSegment, kind))
+                return FALSE;
+        } catch (const VqReportableException& error) {
+            ShowErrorById(IDS_CANNOT_ACCESS_SYSTEM_SPECS, error);
+            return FALSE;
+        }
+    }
+    try {
+        BeginHostTransaction();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_SYSTEM_SPECS, error);
+        return FALSE;
+    }
     BeginTransaction();
+    return TRUE;
+}
+
+BOOL VqsSysApp::PrepareLinks(LPCTSTR businessSegment, int kind)
+{
+    VqsPreparedTransaction& prepared = *m_pPrepared;
+    prepared.model = std::make_unique<VqsModel>();
+    VqsLockScope scope(m_pLink);
+    VqsModelNodeEnterprise* root = prepared.model->LockEnterpriseNode(prepared.readBag, m_pEnterprise);
+    if (!root)
+        return FALSE;
+    root->LoadSystems(VqsLoadCached);
+    CObList systems;
+    root->GetSystemNodes(systems);
+    for (POSITION pos = systems.GetHeadPosition(); pos;) {
+        auto* system = static_cast<VqsModelNodeSystem*>(systems.GetNext(pos));
+        system->LoadCurConfig(VqsLoadCached);
+        VqsLockBag local(VqsReadLock);
+        CObList configs;
+        system->GetConfigNodes(configs);
+        for (POSITION at = configs.GetHeadPosition(); at;) {
+            auto* config = static_cast<VqsModelNodeConfig*>(configs.GetNext(at));
+            if (!PrepareConfigLinks(config, local, businessSegment, kind))
+                return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
+                                   int kind)
+{
+    VqsPreparedTransaction& prepared = *m_pPrepared;
+    if (!local.LockNode(config))
+        return FALSE;
+    config->LoadBSLinks(VqsLoadCached);
+    CObList links;
+    config->GetBSLinkNodes(links);
+    CTypedPtrList<CObList, VqsModelNodeBSLink*> named(10);
+    for (POSITION pos = links.GetHeadPosition(); pos;) {
+        auto* link = static_cast<VqsModelNodeBSLink*>(links.GetNext(pos));
+        if (!local.LockNode(link))
+            return FALSE;
+        const PxVQBSSoftLinkPtr softLink = link->GetBSSoftLink();
+        if (softLink && softLink->GetName().CompareNoCase(businessSegment) == 0)
+            named.AddTail(link);
+    }
+    bool atOnce = false;
+    VqsModelNodeBSLink* chosen = ChooseLink(named, atOnce);
+    if (!chosen)
+        return TRUE;
+    prepared.links.AddTail(chosen);
+    VqsLockBag& configBag = kind != 0 && atOnce ? prepared.readBag : prepared.writeBag;
+    if (!configBag.TakeOverNode(config, local) || !prepared.writeBag.TakeOverNode(chosen, local))
+        return FALSE;
+    if (kind == 0)
+        return TRUE;
+    chosen->LoadBundles(VqsLoadCached);
+    CObList bundles;
+    chosen->GetBundleNodes(bundles);
+    for (POSITION pos = bundles.GetHeadPosition(); pos;)
+        static_cast<VqsModelNodeBundle*>(bundles.GetNext(pos))->LoadIspecBundleData(VqsLoadCached);
+    chosen->LoadReportGroups(VqsLoadCached);
+    CObList groups;
+    chosen->GetReportGroupNodes(groups);
+    for (POSITION pos = groups.GetHeadPosition(); pos;)
+        static_cast<VqsModelNodeRepGroup*>(groups.GetNext(pos))->LoadRepAliases(VqsLoadCached);
+    chosen->LoadElementLinks(VqsLoadCached);
     return TRUE;
 }
 
@@ -40,21 +319,86 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
-    CString keyword(kindKeyword);
-    keyword.MakeLower();
+    const CString keyword = LowerCase(kindKeyword);
     if (keyword == "lseenterprise") {
         BroadcastObjectChange(kHintEnterpriseRenamed, nullptr, nullptr, nullptr);
         return TRUE;
     }
-    if (keyword == "lsebusinesssegment" || keyword == "lsekeyword")
-        return TRUE;
-    if (!IsElementKeyword(keyword)) {
+    const bool segment = keyword == "lsebusinesssegment";
+    const int linkType = segment ? kKeywordWithoutLinks : RenamedLinkType(keyword);
+    if (linkType == kNoKeyword) {
         VqsErrorBoxId(IDS_UNKNOWN_OBJECT_TYPE);
         return FALSE;
     }
-    if (!AfxIsValidString(oldName) || !AfxIsValidString(businessSegment)) {
+    if (!segment && linkType == kKeywordWithoutLinks)
+        return TRUE;
+    if (!segment && (!AfxIsValidString(oldName) || !AfxIsValidString(businessSegment))) {
         VqsErrorBoxId(IDS_WRONG_PARAMETERS);
         return FALSE;
+    }
+    try {
+        if (!segment)
+            return RenameElement(linkType, newName, oldName);
+        for (POSITION pos = m_pPrepared ? m_pPrepared->links.GetHeadPosition() : nullptr; pos;) {
+            VqsModelNodeBSLink* link = m_pPrepared->links.GetNext(pos);
+            ClearUnusedMark(link);
+            RenameSoftLink(link->GetSoftLink(), newName);
+            link->NotifyChanged();
+        }
+        return TRUE;
+    } catch (const VqReportableException& error) {
+        CString context;
+        context.FormatMessage(IDS_CANNOT_RENAME, AfxIsValidString(oldName) ? oldName : "");
+        VqsReportError(context, error);
+        return FALSE;
+    }
+}
+
+BOOL VqsSysApp::RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName)
+{
+    for (POSITION pos = m_pPrepared ? m_pPrepared->links.GetHeadPosition() : nullptr; pos;) {
+        VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
+        ClearUnusedMark(segmentNode);
+        segmentNode->LoadElementLinks(VqsLoadCached);
+        CObList nodes;
+        segmentNode->GetElementLinkNodes(nodes);
+        CTypedPtrList<CObList, VqsModelNodeElementLink*> named(10);
+        for (POSITION at = nodes.GetHeadPosition(); at;) {
+            auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(at));
+            const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+            if (link && link->GetElementType() == linkType && link->GetName() == oldName)
+                named.AddTail(node);
+        }
+        bool atOnce = false;
+        VqsModelNodeElementLink* chosen = ChooseLink(named, atOnce);
+        if (!chosen)
+            continue;
+        const PxVQElementSoftLinkPtr link = chosen->GetElementSoftLink();
+        const PxVQElementSoftLinkPtr taken = segmentNode->GetBSSoftLink()->GetElementSoftLink(newName);
+        if (taken && !taken->IsSameOid(link)) {
+            CString line;
+            line.Format("Renaming %s to %s deletes the element link %s that had that name already.", oldName,
+                        newName, newName);
+            LogInfo(0, line);
+            VqsModelNodeElementLink* takenNode = segmentNode->FindElementLinkNode(taken);
+            if (takenNode && !takenNode->DeleteSoftLink())
+                return FALSE;
+        }
+        RenameSoftLink(link, newName);
+        if (atOnce)
+            chosen->NotifyChanged();
+        else
+            chosen->SetSoftLinkValue(0);
+        RenameAutomaticProfiles(chosen, newName);
+        if (const PxVQIspecSoftLinkPtr ispec{link}) {
+            PxTypedList<PxVQIspecBundleDataPtr> entries;
+            ispec->GetListOfIspecBundleData(entries);
+            for (POSITION at = entries.GetHeadPosition(); at;) {
+                const PxVQObjectPtr entry = entries.GetNext(at);
+                const PxVQObjectPtr bundle = PxVQIspecBundleDataPtr(entry)->GetBundleInformation();
+                BroadcastObjectChange(kHintIspecBundleData, nullptr, &entry, &bundle);
+            }
+        }
     }
     return TRUE;
 }
@@ -69,14 +413,224 @@ BOOL VqsSysApp::Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR busines
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
+    const int linkType = CreatedLinkType(LowerCase(kindKeyword));
+    if (linkType == kKeywordWithoutLinks)
+        return TRUE;
+    try {
+        return CreateElement(linkType, elementName, businessSegment);
+    } catch (const VqReportableException& error) {
+        if (m_pPrepared) {
+            m_pPrepared->readBag.Release();
+            m_pPrepared->writeBag.Release();
+        }
+        if (VqsLockManager* manager = VqsLockManager::GetInstance())
+            manager->HideProgress(m_pLink);
+        ShowErrorById(IDS_CANNOT_CREATE_ELEMENT, error);
+        return FALSE;
+    }
+}
+
+BOOL VqsSysApp::CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment)
+{
+    const PxLSEBusinessSegmentPtr segment = m_pLSEEnterprise->GetBusinessSegment(businessSegment);
+    const PxLSEElementPtr element = segment ? segment->GetElement(elementName) : PxLSEElementPtr();
+    if (!element)
+        throw VqsExceptionData(elementName, "VQSys", __LINE__);
+    for (POSITION pos = m_pPrepared ? m_pPrepared->links.GetHeadPosition() : nullptr; pos;) {
+        VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
+        if (segmentNode->GetBSSoftLink()->GetName() == businessSegment &&
+            !CreateInLink(segmentNode, linkType, element))
+            return FALSE;
+    }
     return TRUE;
 }
 
-BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR, LPCTSTR)
+// The walk of the link's element links for a created design element: the link of that
+// name and kind when there is one (an Ispec link brought in line with the design's usage
+// first), a link of that name and another kind removed.
+BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, const PxLSEElementPtr& element)
 {
-    return PrepareForTransaction(businessSegment, 0);
+    VqsPreparedTransaction& prepared = *m_pPrepared;
+    ClearUnusedMark(segmentNode);
+    segmentNode->LoadElementLinks(VqsLoadCached);
+    CObList nodes;
+    segmentNode->GetElementLinkNodes(nodes);
+    // Every number a link holds is taken, whichever links the walk reaches.
+    std::set<int> usedIds;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;)
+        static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos))->CollectGLGUniqueID(usedIds);
+    std::set<const VqsModelNode*> gone;
+    VqsModelNodeElementLink* existing = nullptr;
+    const CString name = element->GetName();
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos));
+        if (gone.count(node))
+            continue;
+        const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+        if (!link || !link->ObjectPresent() || link->GetName() != name)
+            continue;
+        if (link->GetElementType() != linkType) {
+            if (!RemoveLinkForCreate(node, gone))
+                return FALSE;
+            break;
+        }
+        if (const PxVQIspecSoftLinkPtr ispec{link}) {
+            const char letter = PxLSEIspecPtr(element)->GetUsage().Letter();
+            const bool output = ispec->GetIspecUsage() == kUsageOutput;
+            if (output && letter != 'O') {
+                VqsLockScope scope(m_pLink);
+                if (!prepared.writeBag.LockNode(node) ||
+                    !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, UsageOfLetter(letter)))
+                    return FALSE;
+            } else if (!output && letter == 'O') {
+                if (!RemoveLinkForCreate(node, gone))
+                    return FALSE;
+                continue;
+            }
+        }
+        existing = node;
+        if (!IsMarkedUnused(node))
+            break;
+    }
+    if (existing) {
+        ClearUnusedMark(existing);
+        return TRUE;
+    }
+    WORD globalLogicId = linkType == VQSoftLinkGlobalLogic ? FirstFreeGlobalLogicId(usedIds) : 0;
+    CStringList primaryProfiles(10);
+    CollectBusinessSegmentIspecs(PxLSEBusinessSegmentPtr(m_pLSEEnterprise->GetBusinessSegment(
+                                     segmentNode->GetBSSoftLink()->GetName())),
+                                 primaryProfiles);
+    VqsStoredElement stored;
+    if (!prepared.model->StoreElementLinkData(segmentNode, element, primaryProfiles, globalLogicId, stored))
+        return FALSE;
+    const PxVQElementSoftLinkPtr link = stored.elementNode->GetElementSoftLink();
+    AppendSyncPair(segmentNode->GetBSSoftLink(), element, link);
+    const PxVQIspecSoftLinkPtr ispec(link);
+    if (ispec && !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, ispec->GetIspecUsage()))
+        return FALSE;
+    return TRUE;
 }
 
-void VqsSysApp::TransactionClosed() { FinishTransaction(true); }
+// Deletes an element link that no longer stands for the created element, with what goes
+// with it; the nodes that go are remembered. FALSE when a lock was refused.
+BOOL VqsSysApp::RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone)
+{
+    const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+    const CString name = link->GetName();
+    {
+        VqsLockScope scope(m_pLink);
+        if (!RemoveElementLinkForCreate(m_pPrepared->writeBag, node))
+            return FALSE;
+    }
+    CObList profiles;
+    node->GetProfileNodes(profiles);
+    if (!node->Delete()) {
+        if (link->ObjectPresent())
+            throw VqsExceptionData(name, "VQSys", __LINE__);
+        return TRUE;
+    }
+    gone.insert(node);
+    for (POSITION pos = profiles.GetHeadPosition(); pos;)
+        gone.insert(static_cast<const VqsModelNode*>(profiles.GetNext(pos)));
+    return TRUE;
+}
 
-void VqsSysApp::TransactionFailed() { FinishTransaction(false); }
+int VqsSysApp::AddIspecToAllIspecBundles(VqsLockBag& writeBag, VqsModelNodeBSLink* linkNode,
+                                         const PxVQIspecSoftLinkPtr& ispecLink, int usage)
+{
+    linkNode->LoadBundles(VqsLoadCached);
+    CObList bundles;
+    linkNode->GetBundleNodes(bundles);
+    for (POSITION pos = bundles.GetHeadPosition(); pos;) {
+        auto* bundleNode = static_cast<VqsModelNodeBundle*>(bundles.GetNext(pos));
+        const PxVQBundlePtr bundle = bundleNode->GetBundle();
+        if (!bundle || !bundle->GetContainsAllIspecs())
+            continue;
+        {
+            VqsLockScope scope(m_pLink);
+            if (!writeBag.LockNode(bundleNode))
+                return 0;
+        }
+        PxVQIspecBundleDataPtr entry;
+        {
+            VqsTransactionBundle transaction(bundle, linkNode->GetBSSoftLink());
+            try {
+                if (transaction.IsUsable()) {
+                    ispecLink->SetIspecUsage(usage);
+                    entry = transaction.AddIspecToBundle(ispecLink);
+                }
+            } catch (const VqReportableException&) {
+                transaction.SetFailed();
+                throw;
+            }
+        }
+        if (VqsTransaction::IsOk() && entry)
+            bundleNode->FindOrCreateIspecBundleDataNode(entry, true);
+    }
+    return 1;
+}
+
+int VqsSysApp::RemoveElementLinkForCreate(VqsLockBag& writeBag, VqsModelNodeElementLink* linkNode)
+{
+    if (!writeBag.LockNode(linkNode))
+        return 0;
+    const PxVQIspecSoftLinkPtr ispec(linkNode->GetElementSoftLink());
+    if (!ispec)
+        return 1;
+    VqsModel* model = linkNode->GetModel();
+    PxTypedList<PxOptionsPtr> records;
+    ispec->GetAllOptions(records);
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        VqsModelNode* option = model->LookupNode(records.GetNext(pos));
+        if (option && !writeBag.LockNode(option))
+            return 0;
+    }
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    ispec->GetListOfIspecBundleData(entries);
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        const PxVQIspecBundleDataPtr entry = entries.GetNext(pos);
+        VqsModelNode* bundleNode = model->FindBundleNode(entry->GetBundleInformation());
+        VqsModelNode* entryNode = model->FindIspecBundleDataNode(entry);
+        if ((bundleNode && !writeBag.LockNode(bundleNode)) || (entryNode && !writeBag.LockNode(entryNode)))
+            return 0;
+        if (entryNode && !entryNode->Delete())
+            return 0;
+    }
+    return 1;
+}
+
+BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage)
+{
+    if (!PrepareForTransaction(businessSegment, 0))
+        return FALSE;
+    if (!AfxIsValidString(ispecName))
+        return TRUE;
+    for (POSITION pos = m_pPrepared->links.GetHeadPosition(); pos;) {
+        VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
+        if (segmentNode->GetBSSoftLink()->GetName() != businessSegment)
+            continue;
+        if (const PxVQIspecSoftLinkPtr ispec{segmentNode->GetBSSoftLink()->GetElementSoftLink(ispecName)})
+            ispec->SetIspecUsage(UsageOfKeyword(usage));
+        break;
+    }
+    return TRUE;
+}
+
+void VqsSysApp::TransactionClosed() { EndPreparedTransaction(true); }
+
+void VqsSysApp::TransactionFailed() { EndPreparedTransaction(false); }
+
+void VqsSysApp::EndPreparedTransaction(bool closed)
+{
+    bool ok = closed;
+    try {
+        EndHostTransaction(closed);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_COMMIT, error);
+        ok = false;
+    }
+    if (m_pPrepared)
+        m_pPrepared->writeBag.UnlockAll();
+    FinishTransaction(ok);
+}

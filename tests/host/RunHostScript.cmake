@@ -1,9 +1,10 @@
 # Runs the stand-in host on one script and compares what it prints with the expected file
 # next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
-# own. A line "# exit status: N" in the script names the status it must end with (0 when it
-# has none). When NAME.repo is there too, `vqsrepo dump` of the repository afterwards must
-# print its lines (without indentation, in that order, others between them). The resource
-# folder is printed as <resources>, so paths in log lines match wherever the tree is.
+# own, or on one `vqsrepo create` builds from NAME.json when that is beside the script. A
+# line "# exit status: N" in the script names the status it must end with (0 when it has
+# none). When NAME.repo is there too, `vqsrepo dump` of the repository afterwards must print
+# its lines (without indentation, in that order, others between them). The resource folder
+# is printed as <resources>, so paths in log lines match wherever the tree is.
 #   cmake -DHOST=vqshost -DVQSREPO=vqsrepo -DSCRIPT=NAME.vqs -DWORK=dir -DRESOURCES=dir
 #         -P RunHostScript.cmake
 get_filename_component(name ${SCRIPT} NAME_WE)
@@ -12,7 +13,12 @@ set(expected_file ${folder}/${name}.out)
 set(work ${WORK}/${name})
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
-execute_process(COMMAND ${VQSREPO} sample ${work}/sample.vqr RESULT_VARIABLE status)
+set(description ${folder}/${name}.json)
+if(EXISTS ${description})
+  execute_process(COMMAND ${VQSREPO} create ${work}/sample.vqr --from ${description} RESULT_VARIABLE status)
+else()
+  execute_process(COMMAND ${VQSREPO} sample ${work}/sample.vqr RESULT_VARIABLE status)
+endif()
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${name}: the sample repository could not be made")
 endif()

@@ -275,10 +275,13 @@ TEST_F(ExportsTest, AHostTransactionHoldsTheNoticesUntilItEnds)
     EXPECT_EQ(view->notices[0].hint, 8);
     EXPECT_EQ(view->notices[1].hint, 19);
 
+    // The prepare reads the enterprise again before the host's transaction begins; what
+    // that tells the views is not held back.
     EXPECT_TRUE(IspecTypeChange("SALES", "ORDER", "WYR_ISPEC_USAGE_BOTH"));
+    const std::size_t beforeRename = view->notices.size();
     EXPECT_TRUE(VqsRename("lseEnterprise", "X", "Y", "SALES"));
     VqsTransactionFailed();
-    EXPECT_EQ(view->notices.size(), 2u) << "dropped";
+    EXPECT_EQ(view->notices.size(), beforeRename) << "dropped";
     EXPECT_FALSE(app.IsTransactionPending());
     VqsCloseSession();
 }

@@ -343,6 +343,29 @@ private:
             if (old.hasOptionSet)
                 MakeOptionSet(old.optionSet, config->CreateOptionSet(old.optionSet.name.c_str(), old.optionSet.hostType));
         }
+        for (const LinkChangeDesc& change : description.linkChanges)
+            ApplyLinkChange(links.at(change.segment), change);
+    }
+
+    void ApplyLinkChange(const PxVQBSSoftLinkPtr& segmentLink, const LinkChangeDesc& change)
+    {
+        if (change.change == "stray") {
+            PxVQElementSoftLinkPtr link =
+                segmentLink->CreateElementSoftLink(change.element.c_str(), LinkTypeOf(change.className));
+            link->SetUnusedMark(0);
+            link->SetRefTime(m_timeStamp);
+            link->CreateBlankOptions();
+            return;
+        }
+        PxVQElementSoftLinkPtr link = segmentLink->GetElementSoftLink(change.element.c_str());
+        if (change.change == "missing") {
+            link->RecursiveDeleteObject();
+        } else if (change.change == "unused") {
+            link->SetUnusedMark(1);
+        } else {
+            const std::vector<BYTE> earlier = GuidBlob(change.place, {}, {"Revision"});
+            link->SetGuidBlob(earlier.data(), static_cast<int>(earlier.size()));
+        }
     }
 
     static void TakeOptionValues(const PxVQOptionSetPtr& set, const OptionSetDesc& description,

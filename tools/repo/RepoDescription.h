@@ -158,6 +158,17 @@ struct OldConfigDesc {
     bool hasOptionSet = false;
 };
 
+// Where a system's configuration differs from the design: "missing", the design element
+// has no link; "outdated", its link keeps an earlier revision; "unused", its link carries
+// the unused mark; "stray", a link of `className` names no design element.
+struct LinkChangeDesc {
+    std::string place;
+    std::string segment;
+    std::string element;
+    std::string change;
+    std::string className;
+};
+
 struct SystemDesc {
     std::string place;
     std::string name;
@@ -169,6 +180,7 @@ struct SystemDesc {
     std::vector<ReportGroupDesc> reportGroups;
     std::vector<BundleDesc> bundles;
     std::vector<OldConfigDesc> oldConfigs;
+    std::vector<LinkChangeDesc> linkChanges;
 };
 
 struct RepoDescription {

@@ -396,6 +396,19 @@ SystemDesc ReadSystem(const json& value, const std::string& place)
         entry.Done();
         system.oldConfigs.push_back(old);
     }
+    index = 0;
+    for (const json* item : node.Array("linkChanges")) {
+        std::string where = At(place, "linkChanges", index++);
+        Node entry(*item, where);
+        LinkChangeDesc change;
+        change.place = where;
+        change.segment = entry.RequiredText("businessSegment");
+        change.element = entry.RequiredText("element");
+        change.change = entry.RequiredText("change");
+        change.className = entry.Text("class");
+        entry.Done();
+        system.linkChanges.push_back(change);
+    }
     node.Done();
     return system;
 }

@@ -157,6 +157,33 @@ void CheckSegment(const SegmentDesc& segment)
         Fail(segment.place, segment.name, "the primary language \"" + segment.primaryLanguage + "\" is not one of its languages");
 }
 
+bool HasLinks(const std::string& className)
+{
+    return IsKindOf(className, "PxLSEIspec") || className == "PxLSEReport" || className == "PxLSEProfile" ||
+           className == "PxLSEGlobalLogic";
+}
+
+void CheckLinkChange(const LinkChangeDesc& change, const SegmentIndex& index)
+{
+    const std::string designClass = index.ClassOf(change.element);
+    if (change.change == "stray") {
+        if (!designClass.empty())
+            Fail(change.place, change.element, "a stray link names no design element");
+        if (!HasLinks(change.className))
+            Fail(change.place, change.element,
+                 "the \"class\" of a stray link is an Ispec class, PxLSEReport, PxLSEProfile or PxLSEGlobalLogic");
+        return;
+    }
+    if (change.change != "missing" && change.change != "outdated" && change.change != "unused")
+        Fail(change.place, change.element, "the \"change\" is one of missing, outdated, unused and stray");
+    if (designClass.empty())
+        Fail(change.place, change.element, "there is no element \"" + change.element + "\"");
+    if (!HasLinks(designClass) || designClass == "PxSQLScript")
+        Fail(change.place, change.element, "\"" + change.element + "\" has no link");
+    if (!change.className.empty())
+        Fail(change.place, change.element, "only a stray link has a \"class\"");
+}
+
 void CheckSystem(const SystemDesc& system, const std::map<std::string, SegmentIndex>& segments,
                  const std::map<std::string, int>& hostTypes)
 {
@@ -202,6 +229,8 @@ void CheckSystem(const SystemDesc& system, const std::map<std::string, SegmentIn
         for (const std::string& ispec : bundle.ispecs)
             index.Require(bundle.place, bundle.name, ispec, "PxLSEIspec", "Ispec");
     }
+    for (const LinkChangeDesc& change : system.linkChanges)
+        CheckLinkChange(change, segmentOf(change.place, change.element, change.segment));
 }
 
 } // namespace

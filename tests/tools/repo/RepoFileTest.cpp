@@ -2,6 +2,12 @@
 #include "support/TempDir.h"
 
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQSystem.h"
 #include "repo/RepoError.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
@@ -291,3 +297,36 @@ TEST(RepoFileTest, AFailingBuildLeavesNothingBehind)
 }
 
 } // namespace
+
+TEST(RepoFileTest, AConfigurationMayDifferFromTheDesign)
+{
+    vqtest::TempDir directory;
+    std::string path = directory.File("differs.vqr");
+    vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(R"({
+        "businessSegments": [{"name": "SALES", "elements": [
+            {"class": "PxLSEReport", "name": "MONTHLY"}, {"class": "PxLSEReport", "name": "DAILY"},
+            {"class": "PxLSEGlobalLogic", "name": "PRICING"}]}],
+        "systems": [{"name": "SYS1", "businessSegments": ["SALES"], "linkChanges": [
+            {"businessSegment": "SALES", "element": "PRICING", "change": "missing"},
+            {"businessSegment": "SALES", "element": "DAILY", "change": "unused"},
+            {"businessSegment": "SALES", "element": "OLDREPORT", "change": "stray", "class": "PxLSEReport"}]}]
+    })"));
+    PxVQLink link;
+    link.AttachSession(path.c_str(), "user", nullptr);
+    const PxVQBSSoftLinkPtr sales = link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+    EXPECT_FALSE(sales->GetElementSoftLink("PRICING"));
+    EXPECT_EQ(sales->GetElementSoftLink("DAILY")->GetUnusedMark(), 1);
+    EXPECT_EQ(sales->GetElementSoftLink("MONTHLY")->GetUnusedMark(), 0);
+    ASSERT_TRUE(sales->GetElementSoftLink("OLDREPORT"));
+    EXPECT_EQ(sales->GetElementSoftLink("OLDREPORT")->GetElementType(), VQSoftLinkReport);
+
+    const char* segment = R"({"businessSegments": [{"name": "S", "elements": [{"class": "PxLSEReport", "name": "R"}]}],
+                              "systems": [{"name": "SYS", "businessSegments": ["S"], "linkChanges": [)";
+    EXPECT_EQ(RefusalOf(std::string(segment) + R"({"businessSegment": "S", "element": "R", "change": "stray",
+                  "class": "PxLSEReport"}]}]})"),
+              "systems[0].linkChanges[0] \"R\": a stray link names no design element.");
+    EXPECT_EQ(RefusalOf(std::string(segment) + R"({"businessSegment": "S", "element": "X", "change": "unused"}]}]})"),
+              "systems[0].linkChanges[0] \"X\": there is no element \"X\".");
+    EXPECT_EQ(RefusalOf(std::string(segment) + R"({"businessSegment": "S", "element": "R", "change": "renamed"}]}]})"),
+              "systems[0].linkChanges[0] \"R\": the \"change\" is one of missing, outdated, unused and stray.");
+}

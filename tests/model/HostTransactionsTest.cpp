@@ -1,0 +1,263 @@
+#include "ModelTestSupport.h"
+
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEBusinessSegment.h"
+#include "model/VqsBSPackReplacement.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxLSERevisionId.h"
+#include "proxy/PxVQBundle.h"
+#include "proxy/PxVQGlobalLogicSoftLink.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
+#include "proxy/VqcSyncPair.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct HostTransactionsTest : ModelTest {
+    void TearDown() override
+    {
+        if (app.IsTransactionPending())
+            app.TransactionFailed();
+        ModelTest::TearDown();
+    }
+
+    template <class Write>
+    void InRepository(Write write)
+    {
+        app.GetLink()->BeginTransaction();
+        write();
+        app.GetLink()->CommitTransaction();
+    }
+
+    // What another user reads of the element link now.
+    bool OtherSeesElement(const char* system, const char* segment, const char* element) const
+    {
+        auto other = OtherUser();
+        return other->GetLVQEnterprise()->GetSystem(system)->GetCurConfig()->GetBSSoftLink(segment)->GetElementSoftLink(
+                   element) != nullptr;
+    }
+
+    bool OtherCanWriteSegment(const char* system, const char* segment) const
+    {
+        auto other = OtherUser();
+        const PxVQBSSoftLinkPtr link = other->GetLVQEnterprise()->GetSystem(system)->GetCurConfig()->GetBSSoftLink(segment);
+        if (!link->WriteLock(0).Succeeded())
+            return false;
+        link->UnLock();
+        return true;
+    }
+
+    void SetGlobalLogicId(const char* name, int id)
+    {
+        InRepository([&] { PxVQGlobalLogicSoftLinkPtr(Element("SYS1", "SALES", name))->SetGLGUniqueID(id); });
+    }
+};
+
+} // namespace
+
+TEST_F(HostTransactionsTest, APrepareWithoutSegmentOnlyMarksTheHostTransactionPending)
+{
+    EXPECT_TRUE(app.PrepareForTransaction("", 0));
+    EXPECT_TRUE(app.IsTransactionPending());
+    app.TransactionClosed();
+    EXPECT_FALSE(app.IsTransactionPending());
+}
+
+TEST_F(HostTransactionsTest, ARenamedReportIsRenamedInEveryConfigurationAndTheViewsHearOfItAtTheClose)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("sales", 0));
+    TakeHints();
+    EXPECT_TRUE(app.Rename("LSEREPORT", "MONTHEND", "MONTHLY", "SALES"));
+    EXPECT_TRUE(Element("SYS1", "SALES", "MONTHEND"));
+    EXPECT_TRUE(Element("SYS2", "SALES", "MONTHEND"));
+    EXPECT_FALSE(Element("SYS1", "SALES", "MONTHLY"));
+    EXPECT_TRUE(TakeHints().empty()) << "the notices wait for the host's transaction";
+
+    app.TransactionClosed();
+    EXPECT_FALSE(TakeHints().empty());
+    EXPECT_TRUE(OtherSeesElement("SYS2", "SALES", "MONTHEND"));
+}
+
+TEST_F(HostTransactionsTest, AFailedHostTransactionLeavesTheRepositoryAndTheViewsAsTheyWere)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    TakeHints();
+    ASSERT_TRUE(app.Rename("lsereport", "MONTHEND", "MONTHLY", "SALES"));
+    app.TransactionFailed();
+    EXPECT_TRUE(TakeHints().empty());
+    EXPECT_TRUE(Element("SYS1", "SALES", "MONTHLY"));
+    EXPECT_FALSE(Element("SYS1", "SALES", "MONTHEND"));
+}
+
+TEST_F(HostTransactionsTest, ARenameOntoANameALinkHasReplacesThatLink)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    ASSERT_TRUE(app.Rename("lsereport", "DAILY", "MONTHLY", "SALES"));
+    app.TransactionClosed();
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    Segment("SYS1", "SALES")->GetListOfElementSoftLinks(links);
+    int daily = 0;
+    for (POSITION pos = links.GetHeadPosition(); pos;)
+        daily += links.GetNext(pos)->GetName() == "DAILY" ? 1 : 0;
+    EXPECT_EQ(daily, 1);
+    EXPECT_FALSE(Element("SYS1", "SALES", "MONTHLY"));
+}
+
+TEST_F(HostTransactionsTest, KeywordsChangeNothing)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Rename("LSEKEYWORD", "STREET", "ADDRESS", "SALES"));
+    EXPECT_TRUE(app.Create("lsekeyword", "STREET", "SALES"));
+    app.TransactionClosed();
+    EXPECT_TRUE(Element("SYS1", "SALES", "MONTHLY"));
+}
+
+TEST_F(HostTransactionsTest, TheIdleHookKeepsThePreparedLinksWhileTheHostTransactionIsPending)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_FALSE(OtherCanWriteSegment("SYS1", "SALES"));
+    app.OnHostIdle();
+    EXPECT_TRUE(app.Rename("lsereport", "MONTHEND", "MONTHLY", "SALES"));
+    EXPECT_TRUE(Element("SYS1", "SALES", "MONTHEND")) << "the rename still reached the link";
+    app.TransactionClosed();
+    app.OnHostIdle();
+    EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
+}
+
+TEST_F(HostTransactionsTest, ACreatedGlobalLogicTakesTheFirstFreeNumberAndJoinsTheSynchronisationPairs)
+{
+    SetGlobalLogicId("STARTUP", 1);
+    SetGlobalLogicId("CALCTAX", 4);
+    PxLSEBuilder builder(*app.GetLink());
+    InRepository([&] {
+        const PxLSEBusinessSegmentPtr sales = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+        builder.AddRevision(builder.AddElement(sales, "PxLSEGlobalLogic", "PRICING"), "Revision", GUID{7, 7, 7, {}});
+        builder.AddRevision(builder.AddElement(sales, "PxLSEGlobalLogic", "DISCOUNT"), "Revision", GUID{8, 8, 8, {}});
+    });
+
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Create("LSEGLOBALLOGIC", "PRICING", "SALES"));
+    EXPECT_TRUE(app.Create("LSEGLOBALLOGIC", "DISCOUNT", "SALES"));
+    app.TransactionClosed();
+
+    EXPECT_EQ(PxVQGlobalLogicSoftLinkPtr(Element("SYS1", "SALES", "PRICING"))->GetGLGUniqueID(), 2);
+    EXPECT_EQ(PxVQGlobalLogicSoftLinkPtr(Element("SYS1", "SALES", "DISCOUNT"))->GetGLGUniqueID(), 3);
+    EXPECT_TRUE(Element("SYS2", "SALES", "PRICING"));
+    VqsDesignLinkPairList pairs(10);
+    Segment("SYS1", "SALES")->GetSyncPairList(pairs);
+    ASSERT_GE(pairs.GetCount(), 2);
+    EXPECT_EQ(pairs.GetTail().link->GetName(), "DISCOUNT");
+}
+
+TEST_F(HostTransactionsTest, CreatingAnElementThatHasItsLinkAddsNothing)
+{
+    PxTypedList<PxVQElementSoftLinkPtr> before;
+    Segment("SYS1", "SALES")->GetListOfElementSoftLinks(before);
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Create("lsereport", "MONTHLY", "SALES"));
+    app.TransactionClosed();
+    PxTypedList<PxVQElementSoftLinkPtr> after;
+    Segment("SYS1", "SALES")->GetListOfElementSoftLinks(after);
+    EXPECT_EQ(after.GetCount(), before.GetCount());
+}
+
+TEST_F(HostTransactionsTest, AnIspecTypeChangeSetsTheUsageOfTheKeyword)
+{
+    EXPECT_TRUE(app.IspecTypeChange("SALES", "ORDER", "wyr_ispec_usage_both"));
+    EXPECT_EQ(PxVQIspecSoftLinkPtr(Element("SYS1", "SALES", "ORDER"))->GetIspecUsage(), 4);
+    app.TransactionClosed();
+}
+
+TEST_F(HostTransactionsTest, ASegmentAnotherUserHoldsMakesThePrepareFail)
+{
+    auto other = OtherUser();
+    const PxVQBSSoftLinkPtr held =
+        other->GetLVQEnterprise()->GetSystem("SYS2")->GetCurConfig()->GetBSSoftLink("SALES");
+    ASSERT_TRUE(held->WriteLock(0).Succeeded());
+    EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_FALSE(app.IsTransactionPending());
+}
+
+TEST_F(HostTransactionsTest, ARenamedIspecTakesItsAutomaticProfilesAlong)
+{
+    InRepository([&] {
+        PxVQProfileSoftLinkPtr profile(Segment("SYS1", "SALES")->CreateElementSoftLink("$ORDER", VQSoftLinkProfile));
+        profile->SetComponent(PxVQIspecSoftLinkPtr(Element("SYS1", "SALES", "ORDER")));
+        profile->CreateBlankOptions();
+        PxVQProfileSoftLinkPtr named(Segment("SYS1", "SALES")->CreateElementSoftLink("ORDBYNAME", VQSoftLinkProfile));
+        named->SetComponent(PxVQIspecSoftLinkPtr(Element("SYS1", "SALES", "ORDER")));
+        named->CreateBlankOptions();
+    });
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    ASSERT_TRUE(app.Rename("LSECOMPONENT", "ORDERS", "ORDER", "SALES"));
+    app.TransactionClosed();
+    EXPECT_TRUE(Element("SYS1", "SALES", "ORDERS"));
+    EXPECT_TRUE(Element("SYS1", "SALES", "$ORDERS"));
+    EXPECT_FALSE(Element("SYS1", "SALES", "$ORDER"));
+    EXPECT_TRUE(Element("SYS1", "SALES", "ORDBYNAME")) << "a profile the design names keeps its name";
+}
+
+TEST_F(HostTransactionsTest, TheChosenLinkIsWriteLockedAndItsConfigurationByTheKindOfTransaction)
+{
+    struct Case {
+        int kind;
+        bool configurationReadable;
+    } cases[] = {{0, false}, {1, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", c.kind));
+        auto other = OtherUser();
+        const PxVQCurConfigPtr config = other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
+        const bool readable = config->ReadLock().Succeeded() != 0;
+        if (readable)
+            config->UnLock();
+        EXPECT_EQ(readable, c.configurationReadable);
+        EXPECT_FALSE(config->GetBSSoftLink("SALES")->ReadLock().Succeeded());
+        app.TransactionFailed();
+        app.OnHostIdle();
+    }
+}
+
+TEST_F(HostTransactionsTest, AnOutputIspecThatTheDesignNowReadsJoinsTheBundlesOfAllIspecs)
+{
+    PxLSEBuilder builder(*app.GetLink());
+    InRepository([&] {
+        builder.SetText(app.GetLSEEnterprise()->GetBusinessSegment("SALES")->GetElement("AUDIT"), "usage", "I");
+    });
+    const PxVQIspecSoftLinkPtr audit(Element("SYS1", "SALES", "AUDIT"));
+    ASSERT_EQ(audit->GetIspecUsage(), 3);
+    const auto bundlesOf = [&] {
+        std::vector<std::string> names;
+        PxTypedList<PxVQIspecBundleDataPtr> entries;
+        audit->GetListOfIspecBundleData(entries);
+        for (POSITION pos = entries.GetHeadPosition(); pos;)
+            names.emplace_back(entries.GetNext(pos)->GetBundleInformation()->GetName());
+        return names;
+    };
+    ASSERT_TRUE(bundlesOf().empty());
+
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Create("lsecomponent", "AUDIT", "SALES"));
+    app.TransactionClosed();
+    EXPECT_EQ(audit->GetIspecUsage(), 2);
+    EXPECT_EQ(bundlesOf(), std::vector<std::string>{"WEBALL"});
+}
+
+TEST_F(HostTransactionsTest, ALinkOfAnotherKindGivesWayToTheCreatedElement)
+{
+    PxLSEBuilder builder(*app.GetLink());
+    InRepository([&] {
+        const PxLSEBusinessSegmentPtr sales = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+        builder.AddRevision(builder.AddElement(sales, "PxLSEReport", "WEEKLY"), "Revision", GUID{9, 9, 9, {}});
+        Segment("SYS1", "SALES")->CreateElementSoftLink("WEEKLY", VQSoftLinkGlobalLogic)->CreateBlankOptions();
+    });
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Create("lsereport", "WEEKLY", "SALES"));
+    app.TransactionClosed();
+    ASSERT_TRUE(Element("SYS1", "SALES", "WEEKLY"));
+    EXPECT_EQ(Element("SYS1", "SALES", "WEEKLY")->GetElementType(), VQSoftLinkReport);
+    EXPECT_EQ(Element("SYS2", "SALES", "WEEKLY")->GetElementType(), VQSoftLinkReport);
+}
