@@ -129,7 +129,7 @@ protected:
     void OnDelete();
     void OnParents();
     void OnNewReportGroup();
-    void OnNewBundle();
+    void OnAddReport();
     // Commands whose dialogs and actions are built elsewhere.
     void OnPendingCommand(UINT id);
 

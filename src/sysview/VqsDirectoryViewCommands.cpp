@@ -79,7 +79,7 @@ constexpr struct {
     {ID_OPTIONS, "Options"},
     {ID_NEW_SYSTEM, "New System"},
     {ID_ADD_BUSINESS_SEGMENT, "Add Business Segment"},
-    {ID_ADD_REPORT, "Add Report"},
+    {ID_NEW_BUNDLE, "New Bundle"},
     {ID_ADD_ISPEC, "Add Ispec"},
     {ID_EXTRACT, "Extract"},
     {ID_SYNCHRONIZE, "Synchronize Configuration"},

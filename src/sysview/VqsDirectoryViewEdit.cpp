@@ -202,7 +202,7 @@ void VqsDirectoryView::OnNewReportGroup()
     RunAddCommand(FALSE, &VqsConfigTreeItem::GetBSSoftLink, &VqsModel::LockBSLinkNode, &VqsModel::OpenReportGroupDlg);
 }
 
-void VqsDirectoryView::OnNewBundle()
+void VqsDirectoryView::OnAddReport()
 {
-    RunAddCommand(FALSE, &VqsConfigTreeItem::GetBSSoftLink, &VqsModel::LockBSLinkNode, &VqsModel::OpenBundleDlg);
+    RunAddCommand(TRUE, &VqsConfigTreeItem::GetReportGroup, &VqsModel::LockReportGroupNode, &VqsModel::EditRepAlias);
 }
