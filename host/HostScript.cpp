@@ -7,6 +7,7 @@
 #include "win/HeaderCtrl.h"
 #include "win/ListView.h"
 #include "win/Messages.h"
+#include "win/Printing.h"
 #include "win/Window.h"
 
 #include <cerrno>
@@ -384,6 +385,21 @@ void HostScript::DumpWindow(HWND window, int depth)
     }
 }
 
+// What the module printed so far, each job as text, one "print:" line per line.
+void HostScript::PrintJobs(const Args&)
+{
+    for (const vqwin::PrintJob& job : vqwin::PrintJobs()) {
+        const std::string text = vqwin::Describe(job);
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos)
+                end = text.size();
+            PrintLine("print: " + text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+}
+
 const std::vector<HostScript::Action>& HostScript::Actions()
 {
     using H = HostScript;
@@ -478,6 +494,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SelectIndex)); }},
         {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
         {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
+        {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
         {"select-row", 2, 2,
          [](H& h, const Args& a) {
              const HWND list = FindListPane(h.CurrentFrame(), Int(a, 0));

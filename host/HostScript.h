@@ -78,6 +78,7 @@ private:
     static vqui::UiAction ControlAction(const Args& args, vqui::UserActionKind kind);
     void Dump(const Args& args);
     void DumpWindow(HWND window, int depth);
+    void PrintJobs(const Args& args);
 
     static const std::vector<Action>& Actions();
 

@@ -7,6 +7,8 @@
 
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQSoftLink.h"
 #include "proxy/PxVQReportSoftLink.h"
 #include "shell/VqsTreeView.h"
 #include "win/Collections.h"
@@ -19,6 +21,7 @@ class PxVQLink;
 class VqsConfigTreeItem;
 class VqsLockBag;
 class VqsModel;
+class VqsNewSystemSheet;
 class VqsSysFrame;
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemEnterprise;
@@ -127,9 +130,15 @@ protected:
     void OnLoad();
     void OnPrinterSetup();
     void OnDelete();
+    void OnOpenSelected();
+    void OnOptions();
+    void OnPrint();
+    void OnNewSystem();
+    void OnTimer(UINT_PTR id);
     void OnParents();
     void OnNewReportGroup();
     void OnAddReport();
+    void OnNewBundle();
     // Commands whose dialogs and actions are built elsewhere.
     void OnPendingCommand(UINT id);
 
@@ -141,6 +150,24 @@ private:
     void EnableHostMenuItem(BOOL enable);
     void ClearPrinterSetup();
     void RunCommand(UINT id);
+
+    // Open and Options: the dialog of the single selected item; `mode` is the button that
+    // closed a picker (0 for a plain open).
+    void OpenSelectedItem(UINT mode);
+    void RunPicker(VqsConfigTreeItem* item, int kind);
+    BOOL SelectPickedItem(VqsConfigTreeItem* item, const PxVQObjectPtr& picked);
+    void OpenSystemOptions(VqsConfigTreeItem* item);
+    BOOL CheckSoftLinkOptions(VqsConfigTreeItem*& item, int kind, BOOL& parentOptions, PxVQSoftLinkPtr& link,
+                              PxVQOptionSetPtr& optionSet);
+    void OpenSoftLinkOptions(VqsConfigTreeItem* item, int kind);
+    void OpenReportAlias(VqsConfigTreeItem* item);
+    void OpenReportGroup(VqsConfigTreeItem* item);
+    void OpenBundle(VqsConfigTreeItem* item, UINT mode);
+    void ShowNoOptionsNotice();
+    void CreateGenerateSet(VqsModel& model, VqsNewSystemSheet& sheet, const PxVQCurConfigPtr& config,
+                           const PxVQBSSoftLinkPtr& link);
+    BOOL PrintReport(const std::vector<PxVQSoftLinkPtr>& links, const PxVQSystemPtr& system,
+                     const PxVQBSSoftLinkPtr& segment, const PxVQOptionSetPtr& optionSet);
 
     BOOL CollectDeleteList(PxTypedList<PxVQObjectPtr>& objects);
     // Locks the node of the selected item's object, runs the dialog that makes a child of
@@ -166,4 +193,9 @@ private:
     int m_nPreviousConfigs;
     PRINTDLG m_printerSetup{};
     PxVQLink* m_pLink = nullptr;
+    // The no-options notice in the status bar and the text it stands in for.
+    static constexpr UINT_PTR kNoticeTimer = 1;
+    static constexpr UINT kNoticeMilliseconds = 1500;
+    BOOL m_bNoticeShown = FALSE;
+    CString m_strStatusBeforeNotice;
 };

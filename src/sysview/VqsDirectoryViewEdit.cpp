@@ -206,3 +206,8 @@ void VqsDirectoryView::OnAddReport()
 {
     RunAddCommand(TRUE, &VqsConfigTreeItem::GetReportGroup, &VqsModel::LockReportGroupNode, &VqsModel::EditRepAlias);
 }
+
+void VqsDirectoryView::OnNewBundle()
+{
+    RunAddCommand(FALSE, &VqsConfigTreeItem::GetBSSoftLink, &VqsModel::LockBSLinkNode, &VqsModel::OpenBundleDlg);
+}
