@@ -15,11 +15,9 @@
 
 PxOptionRecords::IspecKind PxOptionRecords::IspecRecordKind(int ispecType)
 {
-    if (ispecType == 0)
-        return IspecKind::Event;
-    if (ispecType >= 1 && ispecType <= 4)
-        return IspecKind::Component;
-    return IspecKind::Other;
+    // Every Ispec record is an event or a component record: the Ispec layer is only their
+    // common base, and no option page or node takes a record of it alone.
+    return ispecType == 0 ? IspecKind::Event : IspecKind::Component;
 }
 
 const char* PxOptionRecords::RecordClass(const PxVQSoftLink& link, int hostType)
@@ -39,9 +37,6 @@ const char* PxOptionRecords::RecordClass(const PxVQSoftLink& link, int hostType)
             break;
         case IspecKind::Component:
             kind = "CompOptions";
-            break;
-        case IspecKind::Other:
-            kind = "IspecOptions";
             break;
         }
         break;

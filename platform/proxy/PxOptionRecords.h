@@ -11,7 +11,7 @@ public:
     // The Ispec type of an Ispec link before one is set: a standard component.
     static constexpr int kDefaultIspecType = 1;
 
-    enum class IspecKind { Event, Component, Other };
+    enum class IspecKind { Event, Component };
     static IspecKind IspecRecordKind(int ispecType);
 
     // The record class of the link on the host type; null when the link takes none.

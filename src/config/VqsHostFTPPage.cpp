@@ -18,6 +18,14 @@ const VqsHostFTPPageTraits kSysHostFTPPageTraits = {VqsSysHostFTPPage::IDD, VqsS
                                                     VqsSysHostFTPPage::IDC_CONFIRMATION,
                                                     VqsSysHostFTPPage::IDC_ENTER_AT_LOGIN};
 
+const VqsHostFTPPageTraits kBSHostFTPPageTraits = {VqsBSHostFTPPage::IDD, VqsBSHostFTPPage::IDC_USER_ID,
+                                                   VqsBSHostFTPPage::IDC_PASSWORD, VqsBSHostFTPPage::IDC_CONFIRMATION,
+                                                   VqsBSHostFTPPage::IDC_ENTER_AT_LOGIN};
+
+const VqsHostFTPPageTraits kGenSetHostFTPPageTraits = {
+    VqsGenSetHostFTPPage::IDD, VqsGenSetHostFTPPage::IDC_USER_ID, VqsGenSetHostFTPPage::IDC_PASSWORD,
+    VqsGenSetHostFTPPage::IDC_CONFIRMATION, VqsGenSetHostFTPPage::IDC_ENTER_AT_LOGIN};
+
 } // namespace
 
 // An NT host gets no limit of its own (0), set at every activation, so that the limit of a
@@ -58,12 +66,6 @@ BOOL VqsHostFTPPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO
         return TRUE;
     }
     return handled;
-}
-
-BOOL VqsHostFTPPage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    return TRUE;
 }
 
 void VqsHostFTPPage::EnableAccountFields()
@@ -131,3 +133,7 @@ BOOL VqsHostFTPPage::OnWizardFinish()
 }
 
 VqsSysHostFTPPage::VqsSysHostFTPPage() : VqsHostFTPPage(kSysHostFTPPageTraits) {}
+
+VqsBSHostFTPPage::VqsBSHostFTPPage() : VqsHostFTPPage(kBSHostFTPPageTraits) {}
+
+VqsGenSetHostFTPPage::VqsGenSetHostFTPPage() : VqsHostFTPPage(kGenSetHostFTPPageTraits) {}

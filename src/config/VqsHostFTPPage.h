@@ -26,7 +26,6 @@ public:
     // Empties the texts, so that the password does not outlive the wizard.
     ~VqsHostFTPPage() override;
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     BOOL OnWizardFinish() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
@@ -56,4 +55,26 @@ public:
     static constexpr int IDC_ENTER_AT_LOGIN = 1861;
 
     VqsSysHostFTPPage();
+};
+
+class VqsBSHostFTPPage : public VqsHostFTPPage {
+public:
+    static constexpr UINT IDD = 269;
+    static constexpr int IDC_USER_ID = 1511;
+    static constexpr int IDC_PASSWORD = 1512;
+    static constexpr int IDC_CONFIRMATION = 1513;
+    static constexpr int IDC_ENTER_AT_LOGIN = 33096;
+
+    VqsBSHostFTPPage();
+};
+
+class VqsGenSetHostFTPPage : public VqsHostFTPPage {
+public:
+    static constexpr UINT IDD = 247;
+    static constexpr int IDC_USER_ID = 1488;
+    static constexpr int IDC_PASSWORD = 1489;
+    static constexpr int IDC_CONFIRMATION = 1490;
+    static constexpr int IDC_ENTER_AT_LOGIN = 1860;
+
+    VqsGenSetHostFTPPage();
 };

@@ -12,6 +12,7 @@
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
 #include "win/CPropertySheet.h"
+#include "win/MbString.h"
 #include "win/UiDriver.h"
 
 namespace {
@@ -358,23 +359,33 @@ void VqsHostPage::OnDoNotCreate()
     PostWizardButtons(GetWizardButtons());
 }
 
-int VqsHostPage::ValidateHost()
+int VqsHostPage::ValidateHost(BOOL checkUnique)
 {
     m_name.TrimLeftValue();
     m_name.TrimRightValue();
     UpdateData(FALSE);
     if (m_doNotCreate.m_bValue)
         return 1;
-    const CString name = m_name.GetValue();
-    if (name.IsEmpty()) {
+    if (m_name.GetValue().IsEmpty()) {
         RefuseAt(IDS_ENTER_CORRECT_NAME, m_traits.nameId);
         return 0;
     }
+    return checkUnique ? CheckHostNameUnique() : 1;
+}
+
+// Host names are unique without regard to case, as everywhere else in the enterprise.
+int VqsHostPage::CheckHostNameUnique()
+{
     try {
         VqsSysApp* app = VqsGetApp();
-        if (app && app->GetEnterprise()->GetHostInformation(name)) {
-            RefuseAt(IDS_NAME_NOT_UNIQUE_HOST, m_traits.nameId);
-            return 0;
+        PxTypedList<PxVQHostInformationPtr> hosts;
+        if (app)
+            app->GetEnterprise()->GetListOfHostInformations(hosts);
+        for (POSITION pos = hosts.GetHeadPosition(); pos;) {
+            if (_mbsicmp(hosts.GetNext(pos)->GetName().GetString(), m_name.GetValue().GetString()) == 0) {
+                RefuseAt(IDS_NAME_NOT_UNIQUE_HOST, m_traits.nameId);
+                return 0;
+            }
         }
     } catch (const VqException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
@@ -387,12 +398,16 @@ LRESULT VqsHostPage::OnWizardNext()
 {
     {
         VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-        if (!UpdateData(TRUE) || !ValidateHost())
+        if (!UpdateData(TRUE) || !ValidateHost(!m_traits.checkNameAfterLock))
             return kWizardStay;
     }
     if (VqsLockBag* bag = m_pWizard ? m_pWizard->GetHostLockBag() : nullptr) {
         if (!LockBagObjects(*bag, VqsFutureUpdateLock))
             return kWizardStay;
+        if (m_traits.checkNameAfterLock && !m_doNotCreate.m_bValue && !CheckHostNameUnique()) {
+            bag->Release();
+            return kWizardStay;
+        }
         m_bLocksHeld = 1;
     }
     return VqsWizardPage::OnWizardNext();
@@ -400,9 +415,11 @@ LRESULT VqsHostPage::OnWizardNext()
 
 LRESULT VqsHostPage::OnWizardBack()
 {
-    if (m_pWizard && m_pWizard->IsPackOverrideNeeded(m_pWizard->GetWizardHostType()))
-        return VqsWizardPage::OnWizardBack();
-    return static_cast<LRESULT>(m_traits.targetPageId);
+    if (!m_pWizard || !m_pWizard->IsPackOverrideNeeded(m_pWizard->GetWizardHostType()))
+        return static_cast<LRESULT>(m_traits.targetPageId);
+    if (m_traits.packPageId)
+        return static_cast<LRESULT>(m_traits.packPageId);
+    return VqsWizardPage::OnWizardBack();
 }
 
 // Finish is offered only while "Do not create Host now" is set, so validation passes at once.
@@ -412,7 +429,7 @@ BOOL VqsHostPage::OnWizardFinish()
         return FALSE;
     {
         VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-        if (!UpdateData(TRUE) || !ValidateHost())
+        if (!UpdateData(TRUE) || (!m_traits.checkNameAfterLock && !ValidateHost(TRUE)))
             return FALSE;
     }
     if (!LockBagObjects(m_pWizard->GetFinishLockBag(), VqsWriteLock))
@@ -420,7 +437,7 @@ BOOL VqsHostPage::OnWizardFinish()
     return VqsWizardPage::OnWizardFinish();
 }
 
-// ---------------------------------------------------------------- the New System members
+// ---------------------------------------------------------------- the wizards' members
 
 namespace {
 
@@ -429,12 +446,32 @@ const VqsTargetHostPageTraits kSysGSHostPageTraits = {
     VqsSysGSHostPage::IDC_QSR, VqsSysGSHostPage::IDC_TARSK,   VqsSysGSHostPage::IDC_HOST,
     VqsSysHostPage::IDD,       TRUE};
 
-const VqsHostPageTraits kSysHostPageTraits = {VqsSysHostPage::IDD,        VqsSysHostPage::IDC_NAME,
-                                              VqsSysHostPage::IDC_ADDRESS, VqsSysHostPage::IDC_PORT,
-                                              VqsSysHostPage::IDC_DO_NOT_CREATE, VqsSysGSHostPage::IDD};
+const VqsTargetHostPageTraits kBSGSHostPageTraits = {
+    VqsBSGSHostPage::IDD,     VqsBSGSHostPage::IDC_WINDOWS, VqsBSGSHostPage::IDC_UNIX,
+    VqsBSGSHostPage::IDC_QSR, VqsBSGSHostPage::IDC_TARSK,   VqsBSGSHostPage::IDC_HOST,
+    VqsBSHostPage::IDD,       FALSE};
+
+const VqsHostPageTraits kSysHostPageTraits = {
+    VqsSysHostPage::IDD,  VqsSysHostPage::IDC_NAME, VqsSysHostPage::IDC_ADDRESS, VqsSysHostPage::IDC_PORT,
+    VqsSysHostPage::IDC_DO_NOT_CREATE, VqsSysGSHostPage::IDD, 0, FALSE};
+
+const VqsHostPageTraits kBSHostPageTraits = {
+    VqsBSHostPage::IDD,  VqsBSHostPage::IDC_NAME, VqsBSHostPage::IDC_ADDRESS, VqsBSHostPage::IDC_PORT,
+    VqsBSHostPage::IDC_DO_NOT_CREATE, VqsBSGSHostPage::IDD, 0, FALSE};
+
+const VqsHostPageTraits kGenSetHostPageTraits = {
+    VqsGenSetHostPage::IDD,  VqsGenSetHostPage::IDC_NAME, VqsGenSetHostPage::IDC_ADDRESS,
+    VqsGenSetHostPage::IDC_PORT, VqsGenSetHostPage::IDC_DO_NOT_CREATE, VqsGenSetHostPage::IDD_TYPE_PAGE,
+    VqsGenSetHostPage::IDD_PACK_PAGE, TRUE};
 
 } // namespace
 
 VqsSysGSHostPage::VqsSysGSHostPage() : VqsTargetHostPage(kSysGSHostPageTraits) {}
 
+VqsBSGSHostPage::VqsBSGSHostPage() : VqsTargetHostPage(kBSGSHostPageTraits) {}
+
 VqsSysHostPage::VqsSysHostPage() : VqsHostPage(kSysHostPageTraits) {}
+
+VqsBSHostPage::VqsBSHostPage() : VqsHostPage(kBSHostPageTraits) {}
+
+VqsGenSetHostPage::VqsGenSetHostPage() : VqsHostPage(kGenSetHostPageTraits) {}

@@ -39,6 +39,11 @@ struct VqsHostPageTraits {
     int doNotCreateId;
     // Where Back jumps when no pack override is needed.
     UINT targetPageId;
+    // Where Back jumps when it is; 0 for the page before.
+    UINT packPageId;
+    // Next checks the name against the enterprise's hosts only after locking, and Finish
+    // exchanges the values without checking the name.
+    BOOL checkNameAfterLock;
 };
 
 class VqsTargetHostPage : public VqsWizardPage {
@@ -105,7 +110,9 @@ private:
     UINT& RememberedPort(int hostType);
     DWORD GetWizardButtons() const;
     void EnableHostFields();
-    int ValidateHost();
+    // Trims the name and refuses an empty one; `checkUnique`: also a name another host has.
+    int ValidateHost(BOOL checkUnique);
+    int CheckHostNameUnique();
     void ReleaseHostLocks();
 
     const VqsHostPageTraits& m_traits;
@@ -114,7 +121,7 @@ private:
     int m_bLocksHeld = 0;
 };
 
-// The New System wizard's members.
+// The members of the New System, Add Business Segment and New Generate Set wizards.
 class VqsSysGSHostPage : public VqsTargetHostPage {
 public:
     static constexpr UINT IDD = 268;
@@ -136,4 +143,41 @@ public:
     static constexpr int IDC_DO_NOT_CREATE = 1477;
 
     VqsSysHostPage();
+};
+
+class VqsBSGSHostPage : public VqsTargetHostPage {
+public:
+    static constexpr UINT IDD = 163;
+    static constexpr int IDC_WINDOWS = 1521;
+    static constexpr int IDC_UNIX = 1522;
+    static constexpr int IDC_QSR = 1520;
+    static constexpr int IDC_TARSK = 1519;
+    static constexpr int IDC_HOST = 1523;
+
+    VqsBSGSHostPage();
+};
+
+class VqsBSHostPage : public VqsHostPage {
+public:
+    static constexpr UINT IDD = 267;
+    static constexpr int IDC_NAME = 1508;
+    static constexpr int IDC_ADDRESS = 1509;
+    static constexpr int IDC_PORT = 1510;
+    static constexpr int IDC_DO_NOT_CREATE = 1507;
+
+    VqsBSHostPage();
+};
+
+class VqsGenSetHostPage : public VqsHostPage {
+public:
+    static constexpr UINT IDD = 245;
+    static constexpr int IDC_NAME = 1354;
+    static constexpr int IDC_ADDRESS = 1355;
+    static constexpr int IDC_PORT = 1357;
+    static constexpr int IDC_DO_NOT_CREATE = 1382;
+    // The New Generate Set wizard's type page and list pack page.
+    static constexpr UINT IDD_TYPE_PAGE = 244;
+    static constexpr UINT IDD_PACK_PAGE = 288;
+
+    VqsGenSetHostPage();
 };

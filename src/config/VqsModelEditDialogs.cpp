@@ -4,6 +4,7 @@
 #include "model/VqsModel.h"
 
 #include "config/VqsOptBundleDlg.h"
+#include "config/VqsOptIspecBundleDlg.h"
 #include "config/VqsOptRepAliasDlg.h"
 #include "config/VqsOptRepGroupDlg.h"
 #include "config/VqsOptionsGenSetDlg.h"
@@ -22,6 +23,7 @@ constexpr UINT IDS_CANNOT_ACCESS_OPTION_SET = 61641;
 constexpr UINT IDS_CANNOT_ACCESS_GROUPS = 61694;
 constexpr UINT IDS_CANNOT_ADD_REPORT = 61756;
 constexpr UINT IDS_CANNOT_ACCESS_BUNDLES = 61889;
+constexpr UINT IDS_CANNOT_ADD_BUNDLE = 61890;
 
 } // namespace
 
@@ -99,4 +101,23 @@ void VqsModel::EditReportAlias(VqsLockBag& bag, VqsModelNodeRepAlias* alias, Vqs
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COLLECT_REPORTS, error);
     }
+}
+
+void VqsModel::OpenIspecBundleDlg(VqsLockBag& bag, VqsModelNodeBundle* bundle)
+{
+    VqsOptIspecBundleDlg dialog(&bag, bundle, nullptr);
+    dialog.DoModal();
+}
+
+// The dialog catches the repository failures of its own steps.
+void VqsModel::EditIspecBundle(VqsLockBag& bag, VqsModelNodeBundle* bundle)
+{
+    try {
+        bundle->LoadIspecBundleData(VqsLoadCached);
+        bundle->GetBSLinkNode()->LoadElementLinks(VqsLoadCached);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ADD_BUNDLE, error);
+        return;
+    }
+    OpenIspecBundleDlg(bag, bundle);
 }

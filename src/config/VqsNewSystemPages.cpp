@@ -271,12 +271,6 @@ BOOL VqsSysBSPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* 
     return handled;
 }
 
-BOOL VqsSysBSPage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    return TRUE;
-}
-
 void VqsSysBSPage::ReadSegments(PxTypedList<PxLSEBusinessSegmentPtr>& segments) const
 {
     VqsSysApp* app = VqsGetApp();

@@ -71,7 +71,6 @@ public:
     ~VqsSysBSPage() override;
 
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardNext() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;

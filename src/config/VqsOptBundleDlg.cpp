@@ -191,10 +191,6 @@ VqsOptBundleDlg::VqsOptBundleDlg(VqsModelNodeBSLink* link, CWnd* parent) : VqsBu
 BOOL VqsOptBundleDlg::OnInitDialog()
 {
     VqsDialog::OnInitDialog();
-    m_viewGenerator.m_nValue = 0;
-    m_interfaceGenerator.m_nValue = 0;
-    m_generateViews.SetCheck(TRUE);
-    m_gettersSetters.SetCheck(TRUE);
     UpdateData(FALSE);
     m_generateViews.SetCheck(TRUE);
     m_gettersSetters.SetCheck(TRUE);

@@ -21,6 +21,9 @@ constexpr int kPackNameLimit = 20;
 const VqsPackOverridePageTraits kSysPackPageTraits = {VqsSysPackPage::IDD, VqsSysPackPage::IDC_DEFAULT_TABLESPACE,
                                                       VqsSysPackPage::IDC_DEFAULT_PATH};
 
+const VqsPackOverridePageTraits kBSGSPackPageTraits = {VqsBSGSPackPage::IDD, VqsBSGSPackPage::IDC_DEFAULT_TABLESPACE,
+                                                       VqsBSGSPackPage::IDC_DEFAULT_PATH};
+
 template <class Visit>
 void ForEachPack(VqsModelNodeEnterprise* enterprise, Visit visit)
 {
@@ -67,12 +70,6 @@ BOOL VqsPackOverridePage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
         return TRUE;
     }
     return handled;
-}
-
-BOOL VqsPackOverridePage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    return TRUE;
 }
 
 BOOL VqsPackOverridePage::IsUnix() const { return m_pWizard && m_pWizard->GetWizardHostType() == VQHostUnix; }
@@ -211,3 +208,5 @@ BOOL VqsPackOverridePage::OnWizardFinish()
 }
 
 VqsSysPackPage::VqsSysPackPage() : VqsPackOverridePage(kSysPackPageTraits) {}
+
+VqsBSGSPackPage::VqsBSGSPackPage() : VqsPackOverridePage(kBSGSPackPageTraits) {}

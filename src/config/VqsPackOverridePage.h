@@ -29,7 +29,6 @@ public:
     explicit VqsPackOverridePage(const VqsPackOverridePageTraits& traits);
     ~VqsPackOverridePage() override;
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
@@ -68,4 +67,13 @@ public:
     static constexpr int IDC_DEFAULT_PATH = 1757;
 
     VqsSysPackPage();
+};
+
+class VqsBSGSPackPage : public VqsPackOverridePage {
+public:
+    static constexpr UINT IDD = 290;
+    static constexpr int IDC_DEFAULT_TABLESPACE = 1758;
+    static constexpr int IDC_DEFAULT_PATH = 1759;
+
+    VqsBSGSPackPage();
 };

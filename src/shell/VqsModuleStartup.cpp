@@ -4,6 +4,7 @@
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
+#include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
 #include "shell/VqsSysApp.h"
@@ -83,8 +84,17 @@ const VqsStartupStep kOptionNodes[] = {
     {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
 };
 
+// The sheets of the platform-neutral records come first, so that a platform's own sheet is
+// tried before them.
+const VqsStartupStep kOptionSheets[] = {
+    {&RegisterSheet<VqsOptions_BSeg_Generic_Sheet, PxBSegOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Ispec_Generic_Sheet, PxIspecOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
+};
+
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
-                                                         kLockManager, kOptionNodes};
+                                                         kLockManager, kOptionNodes, kOptionSheets};
 
 } // namespace
 

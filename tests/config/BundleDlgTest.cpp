@@ -1,12 +1,16 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptBundleDlg.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
 
-using configtest::ConfigTest;
+#include <algorithm>
+
+using edittest::EditDialogTest;
 
 namespace {
 
@@ -17,7 +21,7 @@ constexpr UINT IDS_EMPTY_STRING = 61693;
 constexpr UINT IDS_ILLEGAL_CHARACTERS = 61952;
 constexpr UINT IDS_ILLEGAL_TOKENS = 61953;
 
-struct BundleDlgTest : ConfigTest {
+struct BundleDlgTest : EditDialogTest {
     PxVQBundlePtr AddBundle()
     {
         VqsModel model;
@@ -150,4 +154,74 @@ TEST_F(BundleDlgTest, OKWithoutAChangeWritesNothingAndOtherUsersChangesShow)
     EditBundle("ORDERS");
     ui.Verify();
     EXPECT_FALSE(okEnabled);
+}
+
+// A bundle whose commit fails is neither handed back nor given a node: the dialog stays
+// open, and an edit that fails to commit does the same.
+TEST_F(BundleDlgTest, WritesWhoseCommitFailsKeepTheDialogOpen)
+{
+    auto failCommit = [] { PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full."); };
+    std::string typed;
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Type(VqsBundleDlgBase::IDC_NAME, "Invoices")
+        .Run(failCommit)
+        .OK()
+        .Run([&] { typed = Text(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_NAME); })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot commit the transaction:\nThe disk is full.", IDOK);
+    EXPECT_FALSE(AddBundle());
+    ui.Verify();
+    EXPECT_EQ(typed, "Invoices");
+    EXPECT_FALSE(Bundle("Invoices"));
+
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Replace(VqsBundleDlgBase::IDC_DESCRIPTION, "Changed")
+        .Run(failCommit)
+        .OK()
+        .Run([&] { typed = Text(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_DESCRIPTION); })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot commit the transaction:\nThe disk is full.", IDOK);
+    EditBundle("ORDERS");
+    ui.Verify();
+    EXPECT_EQ(typed, "Changed");
+    EXPECT_EQ(Bundle("ORDERS")->GetDescription().str(), "Order entry");
+}
+
+// Checking "contains all" brings in every Ispec with a usage that is not output only.
+TEST_F(BundleDlgTest, ContainsAllBringsInTheIspecsThatHaveAUsageAndAreNotOutputOnly)
+{
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS).Click(VqsBundleDlgBase::IDC_CONTAINS_ALL).OK();
+    EditBundle("ORDERS");
+    ui.Verify();
+    const PxVQBundlePtr bundle = Bundle("ORDERS");
+    EXPECT_EQ(bundle->GetContainsAllIspecs(), 1);
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    bundle->GetListOfIspecBundleData(entries);
+    std::vector<std::string> names;
+    const CList<PxVQIspecBundleDataPtr, const PxVQIspecBundleDataPtr&>& list = entries;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        names.push_back(list.GetNext(pos)->GetIspecInformation()->GetName().str());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"CUSTOMER", "ENQUIRY", "EVENT", "NOTES", "ORDER"}));
+}
+
+// A rename takes its locks anew; what another user committed while they were given back
+// shows then, as at the first change, instead of being overwritten.
+TEST_F(BundleDlgTest, AChangeCommittedWhileARenameRelocksIsReloaded)
+{
+    std::string shown;
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Click(VqsBundleDlgBase::IDC_GETTERS_SETTERS)
+        .Run([&] {
+            PxFaultInjection::Run("PxVQCurConfig::GetListOfOptionSets", [&] {
+                AsOtherUser([](PxVQLink& other) { OtherUsersBundle(other, "ORDERS")->SetDescription("New"); });
+            });
+        })
+        .Replace(VqsBundleDlgBase::IDC_NAME, "X")
+        .Run([&] { shown = Text(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_DESCRIPTION); })
+        .Cancel();
+    ui.ExpectMessageBox("Contents have changed and will be updated.", IDOK);
+    EditBundle("ORDERS");
+    ui.Verify();
+    EXPECT_EQ(shown, "New");
 }

@@ -1,5 +1,6 @@
 #include "ConfigTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxTypedList.h"
@@ -8,81 +9,8 @@
 #include "proxy/PxVQPackInformation.h"
 #include "proxy/PxVQSystem.h"
 #include "win/CPropertySheet.h"
-#include "win/CWnd.h"
 
 namespace configtest {
-
-void ConfigTest::SetUp()
-{
-    ShellTest::SetUp();
-    // The lock thread's progress dialog opens with the session and stays hidden.
-    ui.WheneverDialog(kLockProgressDialog);
-    app.SetIniPath(dir.File("vqsys.ini").c_str());
-    ASSERT_TRUE(app.SetResourceModule("vqsysres"));
-    ASSERT_TRUE(app.OpenSession(sample.Path().c_str(), "ABC", nullptr));
-}
-
-void ConfigTest::TearDown()
-{
-    app.CloseSession();
-    ui.Verify();
-}
-
-PxVQBSSoftLinkPtr ConfigTest::SegmentLink(const char* system, const char* segment) const
-{
-    return CurConfig(system)->GetBSSoftLink(segment);
-}
-
-PxVQReportGroupPtr ConfigTest::Group(const char* name, const char* system) const
-{
-    return SegmentLink(system)->GetReportGroup(name);
-}
-
-PxVQBundlePtr ConfigTest::Bundle(const char* name, const char* system) const
-{
-    PxTypedList<PxVQBundlePtr> bundles;
-    SegmentLink(system)->GetListOfBundles(bundles);
-    const CList<PxVQBundlePtr, const PxVQBundlePtr&>& list = bundles;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const PxVQBundlePtr& bundle = list.GetNext(pos);
-        if (bundle->GetName() == CString(name))
-            return bundle;
-    }
-    return PxVQBundlePtr();
-}
-
-std::unique_ptr<PxVQLink> ConfigTest::OtherUser() const
-{
-    auto link = std::make_unique<PxVQLink>();
-    link->AttachSession(sample.Path().c_str(), "other/dev", nullptr);
-    return link;
-}
-
-void ConfigTest::AsOtherUser(const std::function<void(PxVQLink&)>& change) const
-{
-    std::unique_ptr<PxVQLink> other = OtherUser();
-    other->BeginTransaction();
-    change(*other);
-    other->CommitTransaction();
-}
-
-HWND ConfigTest::Control(UINT templateId, int controlId) const
-{
-    const std::vector<vqui::UiEvent> seen = ui.Seen();
-    for (auto event = seen.rbegin(); event != seen.rend(); ++event) {
-        if (event->templateId == templateId)
-            return ::GetDlgItem(event->window, controlId);
-    }
-    return nullptr;
-}
-
-std::string ConfigTest::Text(UINT templateId, int controlId) const
-{
-    CString text;
-    if (HWND control = Control(templateId, controlId))
-        CWnd::FromHandle(control)->GetWindowText(text);
-    return text.str();
-}
 
 namespace {
 
@@ -124,6 +52,7 @@ void WizardTest::SetUp()
 
 void WizardTest::TearDown()
 {
+    PxFaultInjection::Reset();
     EndWizard();
     app.CloseSession();
     app.RegisterWYRCallBack(nullptr, nullptr, nullptr);

@@ -1,17 +1,17 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptionsGenSetDlg.h"
 #include "model/VqsModelNodeOSet.h"
 #include "proxy/PxVQOptionSet.h"
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
 constexpr UINT IDD_GENSET_OPTIONS = 141;
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 
-struct GenSetOptionsDlgTest : ConfigTest {
+struct GenSetOptionsDlgTest : EditDialogTest {
     PxVQGenSetPtr GenSet(const char* name = "NTGEN") const { return PxVQGenSetPtr(CurConfig()->GetOptionSet(name)); }
 
     // The user opens a generate set's options through the model.

@@ -180,3 +180,29 @@ TEST_F(HostPagesTest, TheUserIdLimitAndThePortFollowTheHostType)
     ui.Verify();
     EXPECT_EQ(seen, (std::vector<std::string>{"17", "3021", "12", "4444", "40"}));
 }
+
+// A port outside 1 to 65535 is refused at Next by the port's own rule; the user stays.
+TEST_F(HostPagesTest, APortOutOfRangeKeepsTheUserOnTheHostPage)
+{
+    DeleteHost("QSRHOST");
+    ToTargetHostPage(ui.ExpectWizard())
+        .Click(Target::IDC_QSR)
+        .Next()
+        .Type(HostPage::IDC_NAME, "Q2")
+        .Type(HostPage::IDC_ADDRESS, "q2.example")
+        .Replace(HostPage::IDC_PORT, "99999")
+        .Next()
+        .OnPage(HostPage::IDD)
+        .Replace(HostPage::IDC_PORT, "0")
+        .Next()
+        .OnPage(HostPage::IDD)
+        .Replace(HostPage::IDC_PORT, "65535")
+        .Next()
+        .OnPage(Ftp::IDD)
+        .Cancel();
+    ui.ExpectMessageBox("Please enter an integer in the range of 1 to 65535.", IDOK);
+    ui.ExpectMessageBox("Please enter an integer in the range of 1 to 65535.", IDOK);
+    EXPECT_EQ(RunNewSystemWizard(), IDCANCEL);
+    ui.Verify();
+    EXPECT_EQ(sheet->m_hostPage.m_port.GetValue(), 65535);
+}

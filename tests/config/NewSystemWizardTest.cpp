@@ -1,5 +1,8 @@
 #include "ConfigTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQTypes.h"
 #include "win/CPropertySheet.h"
 
@@ -321,4 +324,185 @@ TEST_F(WizardTest, TheWindowsPackPageAsksOnlyForThePathPack)
     EXPECT_TRUE(sheet->m_bNTPackConflict);
     EXPECT_EQ(sheet->m_ntPacks.replacementPath, "NEWPATH");
     EXPECT_EQ(sheet->m_ntPacks.replacementTablespace, "");
+}
+
+// For a segment with Japanese support that targets QSR alone, a text with double-byte
+// characters is shown with shift marks once the segment is chosen, and kept without them.
+TEST_F(WizardTest, DoubleByteTextsOfAJapaneseQSRSegmentAreShownMarkedAndKeptPlain)
+{
+    SetSegmentNumber("SALES", "japaneseSupport", 1);
+    for (const char* target : {"targetHostNt", "targetHostOsTarsk", "targetHostUnix"})
+        SetSegmentNumber("SALES", target, 0);
+    const std::string typed = "RT\x82\xa0\x82\xa2";
+    std::string shown;
+    CString stored;
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .Type(Gen::IDC_RUNTIME_VERSION, typed)
+        .Next()
+        .Next()
+        .OnPage(GS::IDD)
+        .Back()
+        .Back()
+        .OnPage(Gen::IDD)
+        .Run([&] { shown = TextOf(Gen::IDC_RUNTIME_VERSION); })
+        .Next()
+        .OnPage(BS::IDD)
+        .Run([&] { stored = sheet->m_genPage.m_runtimeVersion.GetValue(); })
+        .Cancel();
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_NE(shown, typed);
+    EXPECT_NE(shown.find("\x82\xa0\x82\xa2"), std::string::npos);
+    EXPECT_EQ(stored.str(), typed);
+}
+
+// Back on page 1 gives the enterprise lock back; Next takes it again and checks the name
+// against the systems as they are now.
+TEST_F(WizardTest, BackToPageOneRepeatsTheNameCheckUnderANewLock)
+{
+    std::vector<bool> locked;
+    auto lockSeen = [&] { locked.push_back(EnterpriseLockedForOthers()); };
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .OnPage(Gen::IDD)
+        .Run(lockSeen)
+        .Back()
+        .OnPage(Opt::IDD)
+        .Run(lockSeen)
+        .Run([&] {
+            std::unique_ptr<PxVQLink> other = OtherUser();
+            other->BeginTransaction();
+            other->GetLVQEnterprise()->CreateSystem("BILL");
+            other->CommitTransaction();
+        })
+        .Next()
+        .OnPage(Opt::IDD)
+        .Run(lockSeen)
+        .Cancel();
+    ui.ExpectMessageBoxId(IDS_NAME_NOT_UNIQUE, IDOK);
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(locked, (std::vector<bool>{true, false, false}));
+}
+
+// When the host will not let the segment be taken, the user stays on page 3 and may go on
+// without it.
+TEST_F(WizardTest, ASegmentTheHostRefusesKeepsTheUserOnPageThree)
+{
+    HostAnswers(0);
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .Next()
+        .OnPage(BS::IDD)
+        .Next()
+        .OnPage(BS::IDD)
+        .Click(BS::IDC_NO_SEGMENT)
+        .Next()
+        .OnPage(GS::IDD)
+        .Cancel();
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(sheet->m_strBSName, "");
+    EXPECT_EQ(HostLockCalls(), (std::vector<std::string>{"query SALES"}));
+}
+
+// Without long names there is one name field per page, of the short length, and the name is
+// compared with the other systems' names.
+TEST_F(WizardTest, WithoutLongNamesOneShortNameFieldIsShown)
+{
+    app.SetAllowLongNames(FALSE);
+    std::vector<std::string> seen;
+    ui.ExpectWizard()
+        .Run([&] { seen.push_back(Control(Opt::IDC_SECOND_NAME)->IsWindowVisible() ? "shown" : "hidden"); })
+        .Type(Opt::IDC_NAME, std::string(25, 'n'))
+        .Run([&] { seen.push_back(TextOf(Opt::IDC_NAME)); })
+        .Replace(Opt::IDC_NAME, "sys1")
+        .Next()
+        .OnPage(Opt::IDD)
+        .Run([&] { seen.push_back(std::to_string(FocusId())); })
+        .Replace(Opt::IDC_NAME, "billing")
+        .Next()
+        .Next()
+        .Next()
+        .OnPage(GS::IDD)
+        .Type(GS::IDC_NAME, "nightly run")
+        .Run([&] { seen.push_back(TextOf(GS::IDC_NAME)); })
+        .Cancel();
+    ui.ExpectMessageBoxId(IDS_NAME_NOT_UNIQUE, IDOK);
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(seen, (std::vector<std::string>{"hidden", std::string(18, 'N'), std::to_string(Opt::IDC_NAME),
+                                              "NIGHTLY RU"}));
+    EXPECT_EQ(sheet->m_optPage.m_name.GetValue(), "BILLING");
+}
+
+// A refused long-read lock at Next on page 4, on the enterprise or on one of the packs, keeps
+// the user there without a lock (the lock layer has told why); going on would keep the pack
+// conflicts of an earlier pass.
+TEST_F(WizardTest, ARefusedLockOnTheGenerateSetPageKeepsTheUserThere)
+{
+    for (const char* operation : {"PxLink::LongReadLock", "PxVQObject::LongReadLock"}) {
+        SCOPED_TRACE(operation);
+        bool locked = true;
+        ui.ExpectWizard()
+            .Type(Opt::IDC_NAME, "Billing")
+            .Type(Opt::IDC_SECOND_NAME, "BILL")
+            .Next()
+            .Next()
+            .Next()
+            .Type(GS::IDC_NAME, "Nightly")
+            .Run([&] { PxFaultInjection::RefuseLock(operation, PxLockRefused); })
+            .Next()
+            .OnPage(GS::IDD)
+            .Run([&] { locked = EnterpriseLockedForOthers() || AnyPackLockedForOthers(); })
+            .Next()
+            .OnPage(Target::IDD)
+            .Cancel();
+        ui.ExpectMessageBox(
+            "Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.", IDOK);
+        RunNewSystemWizard();
+        ui.Verify();
+        EndWizard();
+        EXPECT_FALSE(locked);
+    }
+}
+
+// The short name taken from a long name never splits a double-byte character.
+TEST_F(WizardTest, TheDerivedShortNameIsCutOnACharacterBoundary)
+{
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "abcdefghijklmnopq\x82\xa0xyz")
+        .Next()
+        .OnPage(Gen::IDD)
+        .Cancel();
+    RunNewSystemWizard();
+    ui.Verify();
+    EXPECT_EQ(sheet->m_optPage.m_secondName.GetValue(), "ABCDEFGHIJKLMNOPQ");
+}
+
+// When the segments cannot be read, the user is told and page 3 is passed over; it shows
+// again once they can be read.
+TEST_F(WizardTest, APageThreeThatCannotListTheSegmentsIsPassedOver)
+{
+    ui.ExpectWizard()
+        .Type(Opt::IDC_NAME, "Billing")
+        .Type(Opt::IDC_SECOND_NAME, "BILL")
+        .Next()
+        .OnPage(Gen::IDD)
+        .Run([] { PxFaultInjection::Throw("PxLSEEnterprise::GetBSList"); })
+        .Next()
+        .OnPage(GS::IDD)
+        .Back()
+        .OnPage(BS::IDD)
+        .Cancel();
+    ui.ExpectMessageBox("Cannot fill the list:\nInjected repository failure", IDOK);
+    RunNewSystemWizard();
+    ui.Verify();
 }

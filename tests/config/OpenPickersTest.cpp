@@ -1,10 +1,10 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOpenPickers.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeSystem.h"
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr int IDC_SYSTEM_LIST = 1494;
 constexpr int IDC_BUNDLE_LIST = 1806;
 constexpr UINT IDS_SECURITY_VIOLATION = 61667;
 
-struct OpenPickersTest : ConfigTest {
+struct OpenPickersTest : EditDialogTest {
     // The entries of the picker's list, in the order shown.
     std::vector<std::string> Entries(UINT templateId, int listId) const
     {

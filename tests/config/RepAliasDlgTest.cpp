@@ -1,11 +1,11 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptRepAliasDlg.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
 #include "proxy/PxVQReportSoftLink.h"
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_NO_REPORTS_TO_ADD = 61585;
 constexpr UINT IDS_REPORT_NAME_USED_AS_NAME = 61838;
 
-struct RepAliasDlgTest : ConfigTest {
+struct RepAliasDlgTest : EditDialogTest {
     // The group's entry of the report.
     PxVQReportSoftLinkAliasPtr Alias(const char* report) const
     {

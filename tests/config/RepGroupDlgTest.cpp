@@ -1,10 +1,11 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptRepGroupDlg.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
+#include "proxy/PxFaultInjection.h"
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_REP_GROUP_CHARACTERS = 61690;
 
-struct RepGroupDlgTest : ConfigTest {
+struct RepGroupDlgTest : EditDialogTest {
     // The user adds a group to the sample's SALES link of SYS1, as the directory view's
     // command does; answers what the opener hands back.
     PxVQReportGroupPtr AddGroup()
@@ -177,4 +178,22 @@ TEST_F(RepGroupDlgTest, AGroupAnotherUserDeletedDisablesOK)
     ui.Verify();
     EXPECT_FALSE(okEnabled);
     EXPECT_EQ(shown, "Month-end reports");
+}
+
+// A creation whose commit fails is not handed back or shown: the dialog stays open with what
+// the user typed, and Cancel leaves nothing behind.
+TEST_F(RepGroupDlgTest, ACreationWhoseCommitFailsKeepsTheDialogOpenAndMakesNothing)
+{
+    std::string typed;
+    ui.ExpectDialog(IDD_REPORT_GROUP)
+        .Type(VqsRepGroupDlgBase::IDC_NAME, "Yearly")
+        .Run([] { PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full."); })
+        .OK()
+        .Run([&] { typed = Text(IDD_REPORT_GROUP, VqsRepGroupDlgBase::IDC_NAME); })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot commit the transaction:\nThe disk is full.", IDOK);
+    EXPECT_FALSE(AddGroup());
+    ui.Verify();
+    EXPECT_EQ(typed, "Yearly");
+    EXPECT_FALSE(Group("YEARLY"));
 }

@@ -1,16 +1,16 @@
-#include "ConfigTestSupport.h"
+#include "EditDialogTestSupport.h"
 
 #include "config/VqsOptionsSystemDlg.h"
 #include "model/VqsModelNodeSystem.h"
 
-using configtest::ConfigTest;
+using edittest::EditDialogTest;
 
 namespace {
 
 constexpr UINT IDD_SYSTEM_OPTIONS = 142;
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 
-struct SystemOptionsDlgTest : ConfigTest {
+struct SystemOptionsDlgTest : EditDialogTest {
     // The user opens a system's options, as the directory view does.
     void OpenSystem(const char* name = "SYS1")
     {

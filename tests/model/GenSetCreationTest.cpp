@@ -65,8 +65,6 @@ TEST_F(GenSetCreationTest, AReplacementNamingAPackOfAnotherTypeLeavesNoGenerateS
     VqsBSPackReplacementList replacements(10);
     replacements.AddTail(InitialPathReplacement("SALES", "SALES_FG"));
     vqtest::ScriptedUiDriver ui;
-    // The new set's records of plain Ispecs have no option node class.
-    ui.ExpectMessageBoxId(61500, IDOK);
     ui.ExpectMessageBox("Cannot add an Option Set:\nPack SALES_FG does not match its previous definition of a "
                         "Tablespace/Filegroup.",
                         IDOK);

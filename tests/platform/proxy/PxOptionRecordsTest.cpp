@@ -14,7 +14,7 @@
 #include "proxy/PxTarskEventOptions.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxUnixBSegOptions.h"
-#include "proxy/PxUnixIspecOptions.h"
+#include "proxy/PxUnixEventOptions.h"
 #include "proxy/PxUnixOracleDBPartitionOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
@@ -164,8 +164,11 @@ TEST_F(PxOptionRecordsTest, AnIspecTypeThatChangesItsRecordKindRenewsItsRecords)
     EXPECT_EQ(component->GetCompPack(), "KEEP");
 
     ispec->SetIspecType(5);
+    EXPECT_TRUE(component->ObjectPresent()) << "an Ispec that is not an event has component records";
+
+    ispec->SetIspecType(0);
     EXPECT_FALSE(component->ObjectPresent());
-    EXPECT_TRUE(PxUnixIspecOptionsPtr(ispec->GetOptions(m_sets[VQHostUnix])));
+    EXPECT_TRUE(PxUnixEventOptionsPtr(ispec->GetOptions(m_sets[VQHostUnix])));
     EXPECT_FALSE(PxCompOptionsPtr(ispec->GetOptions(m_sets[VQHostUnix])));
     EXPECT_EQ(Count(*ispec), 4);
 }

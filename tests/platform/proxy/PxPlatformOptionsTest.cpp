@@ -143,7 +143,7 @@ TEST_F(PxPlatformOptionsTest, TarskElementRecords)
     EXPECT_EQ(event->GetVolume(), 1000);
     EXPECT_EQ(PxTarskIspecOptionsPtr(event)->GetSOMName(), "GROUP1");
     PxOptionsPtr direct = m_records.Record("DIRECT", VQHostTarsk);
-    EXPECT_TRUE(direct->_IsA("PxTarskIspecOptions"));
+    EXPECT_TRUE(direct->_IsA("PxTarskCompOptions"));
     PxTarskIspecOptionsPtr(direct)->SetUserPrivilege(99);
     EXPECT_THROW(PxTarskIspecOptionsPtr(direct)->SetUserPrivilege(100), PxException);
 
