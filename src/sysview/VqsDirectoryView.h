@@ -83,6 +83,11 @@ public:
     // The items of the selected rows, in list order.
     std::vector<VqsConfigTreeItem*> GetSelectedItems();
     BOOL CheckGenerateRight();
+    // The inputs of the generation commands: the system's shown name (empty after a failure
+    // was reported), and the generate sets of the configuration some host of the enterprise
+    // can take (FALSE, after the message, when there are none).
+    CString GetSystemText(const PxVQCurConfigPtr& config);
+    BOOL CollectGenerateSets(const PxVQCurConfigPtr& config, PxTypedList<PxVQGenSetPtr>& genSets);
     BOOL CollectSelectedReports(VqsReportRequest& request);
     // Whether a default printer exists; keeps its setup when the view holds none yet.
     BOOL HasDefaultPrinter();
@@ -139,6 +144,7 @@ protected:
     void OnNewReportGroup();
     void OnAddReport();
     void OnNewBundle();
+    void OnAddIspec();
     // Commands whose dialogs and actions are built elsewhere.
     void OnPendingCommand(UINT id);
 

@@ -76,7 +76,6 @@ constexpr struct {
     const char* name;
 } kPendingCommands[] = {
     {ID_ADD_BUSINESS_SEGMENT, "Add Business Segment"},
-    {ID_ADD_ISPEC, "Add Ispec"},
     {ID_EXTRACT, "Extract"},
     {ID_SYNCHRONIZE, "Synchronize Configuration"},
     {ID_GENERATE_SYSTEM, "Generate System"},

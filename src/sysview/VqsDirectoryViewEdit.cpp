@@ -211,3 +211,28 @@ void VqsDirectoryView::OnNewBundle()
 {
     RunAddCommand(FALSE, &VqsConfigTreeItem::GetBSSoftLink, &VqsModel::LockBSLinkNode, &VqsModel::OpenBundleDlg);
 }
+
+// The Ispec membership dialog adds the entries itself; the bundle's row is opened to show them.
+void VqsDirectoryView::OnAddIspec()
+{
+    VqsConfigTreeItem* item = GetSelectedItems().size() == 1 ? GetSelectedConfigItem() : nullptr;
+    if (!item || !dynamic_cast<VqsConfigTreeItem*>(item->GetParent()))
+        return;
+    const PxVQBundlePtr bundle = item->GetBundle();
+    if (!bundle)
+        return;
+    VqsModel model;
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeBundle* node = nullptr;
+    {
+        StatusMessage refreshing(GetSysFrame(), IDS_REFRESHING_VIEWS);
+        CWaitCursor wait;
+        node = model.LockBundleNode(bag, bundle);
+    }
+    if (!node)
+        return;
+    model.EditIspecBundle(bag, node);
+    CWaitCursor wait;
+    item->Expand();
+    OnSelectionChanged();
+}

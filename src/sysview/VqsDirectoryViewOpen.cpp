@@ -377,10 +377,8 @@ void VqsDirectoryView::OpenBundle(VqsConfigTreeItem* item, UINT mode)
     }
     if (!node)
         return;
-    if (mode == kOpenOptions) {
+    if (mode == kOpenOptions)
         model.EditBundle(bag, node);
-        return;
-    }
-    if (VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, "The Ispecs-in-bundle dialog is not available yet: not opened.");
+    else
+        model.OpenIspecBundleDlg(bag, node);
 }

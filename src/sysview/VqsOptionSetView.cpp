@@ -330,7 +330,8 @@ void VqsOptionSetView::OnSelectionChanged()
     if (!frame)
         return;
     frame->SetCurrentOptionSet(GetSingleSelectedOptionSet());
-    if (frame->GetCurrentView() != this)
+    // An empty list has no row to name in the status bar.
+    if (frame->GetCurrentView() != this || !m_config)
         return;
     CListCtrl& list = GetListCtrl();
     const int row = list.GetNextItem(-1, LVNI_SELECTED);

@@ -22,7 +22,6 @@ constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
 constexpr UINT IDD_PARENTS = 135;
 constexpr int IDC_PARENTS = 1044;
 constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
-constexpr UINT IDS_OPTIONS_NOT_SUPPORTED = 61500;
 constexpr UINT IDS_SECURITY_VIOLATION = 61667;
 constexpr UINT kLockProgressDialog = 105;
 
@@ -52,13 +51,6 @@ struct DirectoryCommandsTest : SysViewTest {
         std::ofstream(dir.File("KESH.INI")) << "[Tamberlyn]\n" << lines;
     }
 
-    // The sample's Ispec options have no option nodes yet: building the nodes of an option
-    // set says so once per set.
-    void ExpectUnsupportedOptionSets(int count = 4)
-    {
-        for (int i = 0; i < count; ++i)
-            ui.ExpectMessageBoxId(IDS_OPTIONS_NOT_SUPPORTED, IDOK);
-    }
 
     void PressDelete()
     {
@@ -94,7 +86,6 @@ TEST_F(DirectoryCommandsTest, DeletingASegmentRemovesItFromTheRepositoryAndItsRo
     OpenFrame();
     Expand("Sample system 1");
     Select({"SALES business segment"});
-    ExpectUnsupportedOptionSets();
     ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
 
     PressDelete();
@@ -130,8 +121,7 @@ TEST_F(DirectoryCommandsTest, WhoMayDeleteDependsOnRightTwoAndTheFixedSettingFor
         if (c.refused) {
             ui.ExpectMessageBoxId(IDS_SECURITY_VIOLATION, IDOK);
         } else {
-            ExpectUnsupportedOptionSets();
-            ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDCANCEL);
+                    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDCANCEL);
         }
         PressDelete();
         ui.Verify();
@@ -160,7 +150,6 @@ TEST_F(DirectoryCommandsTest, DeletingAReportTakesItsRowAway)
     Expand("Reports");
     Select({"DAILY of SALES"});
     ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
-    ExpectUnsupportedOptionSets();
 
     Command(57632);
 
