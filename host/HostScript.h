@@ -79,6 +79,7 @@ private:
     void Dump(const Args& args);
     void DumpWindow(HWND window, int depth);
     void PrintJobs(const Args& args);
+    void SetClock(const Args& args);
 
     static const std::vector<Action>& Actions();
 

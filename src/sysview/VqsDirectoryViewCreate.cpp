@@ -62,7 +62,7 @@ void VqsDirectoryView::CreateGenerateSet(VqsModel& model, VqsNewSystemSheet& she
     VqsSysFrame* frame = GetSysFrame();
     const int hostType = sheet.m_targetHostPage.m_nHostType;
     CString hostName;
-    if (sheet.m_targetHostPage.m_strHostName.IsEmpty() && !sheet.m_hostPage.m_doNotCreate.IsChecked()) {
+    if (sheet.m_targetHostPage.m_strHostName.IsEmpty() && !sheet.m_hostPage.m_doNotCreate.m_bValue) {
         StatusMessage status(frame, IDS_CREATING_HOST);
         PxVQHostInformationPtr host;
         model.CreateHost(host, sheet.m_hostPage.m_name.GetValue(), hostType, sheet.m_hostPage.m_address.GetValue(),
@@ -104,14 +104,14 @@ void VqsDirectoryView::OnNewSystem()
         StatusMessage status(frame, IDS_CREATING_SYSTEM);
         model.CreateSystem(system, sheet.m_optPage.m_name.GetValue(), sheet.m_optPage.m_secondName.GetValue(),
                            sheet.m_optPage.m_description.GetValue(), sheet.m_genPage.m_runtimeVersion.GetValue(),
-                           sheet.m_genPage.m_resetReportCount.IsChecked(), sheet.m_genPage.m_resetVersion.IsChecked());
+                           sheet.m_genPage.m_resetReportCount.m_bValue, sheet.m_genPage.m_resetVersion.m_bValue);
     }
     if (!system)
         return;
     if (m_pRoot)
         m_pRoot->Expand();
-    const BOOL wantsSegment = sheet.m_bsPage.m_selectedSegment && !sheet.m_bsPage.m_noSegment.IsChecked();
-    const BOOL wantsGenSet = !sheet.m_gsPage.m_noGenSet.IsChecked();
+    const BOOL wantsSegment = sheet.m_bsPage.m_selectedSegment && !sheet.m_bsPage.m_noSegment.m_bValue;
+    const BOOL wantsGenSet = !sheet.m_gsPage.m_noGenSet.m_bValue;
     const PxVQCurConfigPtr config = wantsSegment || wantsGenSet ? system->GetCurConfig() : PxVQCurConfigPtr();
     PxVQBSSoftLinkPtr segmentLink;
     if (wantsSegment && config) {
