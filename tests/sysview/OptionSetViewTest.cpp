@@ -4,6 +4,7 @@
 
 #include "proxy/PxVQOptionSet.h"
 #include "support/ScriptedUiDriver.h"
+#include "sysview/VqsOptionPreview.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Clock.h"
 
@@ -128,4 +129,25 @@ TEST_F(OptionSetViewTest, WithoutRightTwoDeletingAGenerateSetIsRefused)
     ListCommand(ID_DELETE);
     ui.Verify();
     EXPECT_TRUE(System("SYS1")->GetCurConfig()->GetOptionSet("UNIXGEN"));
+}
+
+TEST_F(OptionSetViewTest, ThePreviewReadsNothingWhileHiddenAndShowsTheSelectedLinksOptionsOnceShown)
+{
+    ShowSystemOne();
+    SelectRow(0);
+    VqsOptionPreview* preview = frame->GetOptionPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetListCtrl().GetItemCount(), 0) << "the pane has no height yet";
+    EXPECT_TRUE(preview->GetOptions()) << "what to show is kept for when it is shown";
+
+    Command(32806);
+
+    const int groups = preview->GetListCtrl().GetItemCount();
+    ASSERT_GT(groups, 0);
+    VqsTreeItem* first = preview->GetItem(0);
+    first->Expand();
+    EXPECT_GT(preview->GetListCtrl().GetItemCount(), groups);
+    Select({"PAYROLL business segment", "SALES business segment"});
+    vqwin::PumpPending();
+    EXPECT_EQ(preview->GetListCtrl().GetItemCount(), 0) << "two links selected show nothing";
 }
