@@ -1,5 +1,6 @@
 #include "sysview/VqsOptionSetView.h"
 
+#include "config/VqsOpenPickers.h"
 #include "model/VqsFixedSettings.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
@@ -125,9 +126,9 @@ BEGIN_MESSAGE_MAP(VqsOptionSetView, VqsListView)
     ON_COMMAND(ID_UNLOCK, &VqsOptionSetView::OnUnlock)
     ON_COMMAND(ID_SHOW_LOCK_STATUS, &VqsOptionSetView::OnShowLockStatus)
     ON_COMMAND_RANGE(ID_MONITOR_GENERATE, ID_RESTART_GENERATE, &VqsOptionSetView::OnGenerateMonitor)
-    ON_COMMAND_RANGE(ID_OPTIONS, ID_OPTIONS, &VqsOptionSetView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_OPEN_SELECTED, ID_OPEN_SELECTED, &VqsOptionSetView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_ADD_GENERATE_SET, ID_ADD_GENERATE_SET, &VqsOptionSetView::OnPendingCommand)
+    ON_COMMAND(ID_OPTIONS, &VqsOptionSetView::OnOptions)
+    ON_COMMAND(ID_OPEN_SELECTED, &VqsOptionSetView::OnOpenSelected)
+    ON_COMMAND(ID_ADD_GENERATE_SET, &VqsOptionSetView::OnAddGenerateSet)
     ON_UPDATE_COMMAND_UI(ID_DELETE, &VqsOptionSetView::OnUpdateCommand)
     ON_UPDATE_COMMAND_UI(ID_OPTIONS, &VqsOptionSetView::OnUpdateCommand)
     ON_UPDATE_COMMAND_UI(ID_LOCK, &VqsOptionSetView::OnUpdateCommand)
@@ -702,13 +703,57 @@ void VqsOptionSetView::OnGenerateMonitor(UINT id)
         view->SendMessage(WM_COMMAND, id, 0);
 }
 
-// The generate-set picker, the generate-set options dialog and the New Generate Set wizard
-// are not part of the module yet.
-void VqsOptionSetView::OnPendingCommand(UINT id)
+void VqsOptionSetView::OnOptions()
 {
-    const char* name = id == ID_OPTIONS ? "Options" : id == ID_OPEN_SELECTED ? "Open Selected" : "Add Generate Set";
-    CString text;
-    text.Format("%s of a generate set (%u) is not available yet: nothing done.", name, id);
+    const PxVQOptionSetPtr optionSet = GetSingleSelectedOptionSet();
+    if (!optionSet || !optionSet->_IsKindOf("PxVQGenSet"))
+        return;
+    VqsModel model;
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeGenSet* node = nullptr;
+    {
+        CWaitCursor wait;
+        StatusMessage status(GetSysFrame(), IDS_REFRESHING_VIEWS);
+        node = model.LockGenSetNode(bag, PxVQGenSetPtr(optionSet));
+    }
+    if (node)
+        model.EditGenSet(bag, node);
+}
+
+void VqsOptionSetView::OnOpenSelected()
+{
+    const PxVQOptionSetPtr optionSet = GetSingleSelectedOptionSet();
+    if (!optionSet || !optionSet->ObjectPresent())
+        return;
+    INT_PTR result = IDCANCEL;
+    PxVQOptionSetPtr chosen;
+    {
+        VqsModel model;
+        VqsModelNodeOSet* node = nullptr;
+        {
+            CWaitCursor wait;
+            if (VqsSysApp* app = VqsGetApp())
+                app->RefreshAllViews(&model);
+            node = model.FindOptionSetNode(optionSet);
+        }
+        if (!node)
+            return;
+        VqsOpenGenSetDlg picker(node, this);
+        StatusMessage status(GetSysFrame(), "");
+        result = picker.DoModal();
+        chosen = picker.GetSelected();
+    }
+    if (result == IDCANCEL || !chosen)
+        return;
+    if (!chosen->IsSameOid(optionSet))
+        SelectOptionSet(chosen);
+    if (result == VqsOpenPickerDlg::IDC_OPTIONS)
+        OnOptions();
+}
+
+// The New Generate Set wizard is not part of the module yet.
+void VqsOptionSetView::OnAddGenerateSet()
+{
     if (VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, text);
+        app->LogInfo(0, "Add Generate Set (32789) is not available yet: nothing done.");
 }

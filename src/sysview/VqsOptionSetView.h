@@ -79,7 +79,9 @@ protected:
     void OnUnlock();
     void OnShowLockStatus();
     void OnGenerateMonitor(UINT id);
-    void OnPendingCommand(UINT id);
+    void OnOptions();
+    void OnOpenSelected();
+    void OnAddGenerateSet();
     void OnUpdateCommand(CCmdUI* cmdUI);
 
     DECLARE_MESSAGE_MAP()

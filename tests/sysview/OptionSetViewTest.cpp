@@ -151,3 +151,13 @@ TEST_F(OptionSetViewTest, ThePreviewReadsNothingWhileHiddenAndShowsTheSelectedLi
     vqwin::PumpPending();
     EXPECT_EQ(preview->GetListCtrl().GetItemCount(), 0) << "two links selected show nothing";
 }
+
+TEST_F(OptionSetViewTest, OpeningAGenerateSetOffersThePickerAndItsOptionsButtonOpensTheGenerateSetsDialog)
+{
+    ShowSystemOne();
+    SelectRow(2);
+    ui.ExpectDialog(263).Press(1495);
+    ui.ExpectDialog(141).Cancel();
+    ListCommand(32775);
+    ui.Verify();
+}
