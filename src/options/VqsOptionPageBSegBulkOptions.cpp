@@ -363,7 +363,10 @@ BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks, std::vec
     for (int kind = 0; kind < KindCount; ++kind) {
         if (!m_panels[kind])
             continue;
-        for (const IntRange& range : m_panels[kind]->EditedRows().Ranges()) {
+        // Held here: a loop over the ranges of the returned list itself would read them
+        // after the list is gone.
+        const IntRangeList edited = m_panels[kind]->EditedRows();
+        for (const IntRange& range : edited.Ranges()) {
             for (int row = std::max(range.lo, 0); row <= range.hi && row < m_rows[kind].GetSize(); ++row) {
                 VqsModelNodeOption* node = model->FindOptionNode(m_rows[kind][row]);
                 if (node && !locks.LockNode(node))

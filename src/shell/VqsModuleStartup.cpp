@@ -1,6 +1,7 @@
 #include "shell/VqsModuleStartup.h"
 
 #include "com/CComModule.h"
+#include "go/VqsGoSpecPackAssoc.h"
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
@@ -55,6 +56,34 @@ const VqsStartupStep kGlobalLogicSheets[] = {
 };
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
+template <class Spec>
+void RegisterGoSpec()
+{
+    VqsGoDispatcher::RegisterDefinition(VqsGoSpec::DefinitionOf<Spec>());
+}
+
+// Longer keyword forms come first where a shorter one would take their second word as an
+// argument ("MD DEF" before "MD", "OD EVENT" before "OD").
+const VqsStartupStep kGoSpecs[] = {
+    {&NothingToDo, &VqsGoDispatcher::FreeDefinitions},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptAU>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptCF>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptMDDEF>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptMD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptPM>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptRD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptOD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptGO>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptEOP>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptOLP>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptPK>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecElementOptEO>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecReportOptEX>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecReportOptFL>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecComponentOptOD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecComponentOptOLT>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecPackAssoc>, &NothingToDo},
+};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
                                        {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
 
@@ -94,7 +123,7 @@ const VqsStartupStep kOptionSheets[] = {
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
-                                                         kLockManager, kOptionNodes, kOptionSheets};
+                                                         kGoSpecs, kLockManager, kOptionNodes, kOptionSheets};
 
 } // namespace
 

@@ -225,3 +225,29 @@ TEST_F(BundleDlgTest, AChangeCommittedWhileARenameRelocksIsReloaded)
     ui.Verify();
     EXPECT_EQ(shown, "New");
 }
+
+// A language check whose edit lock is refused is taken back, so OK cannot drop it unseen.
+TEST_F(BundleDlgTest, ALanguageCheckWhoseLockIsRefusedIsTakenBack)
+{
+    app.GetLink()->BeginTransaction();
+    Bundle("ORDERS")->SetGenerateViews(1);
+    Bundle("ORDERS")->SetLanguageSelection(1, 1);
+    app.GetLink()->CommitTransaction();
+    int check = 0;
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Run([] { PxFaultInjection::RefuseLock("PxLink::FutureUpdateLock", 2); })
+        .CheckItem(VqsBundleDlgBase::IDC_LANGUAGES, 0, false)
+        .Run([&] {
+            check = static_cast<int>(CWnd::FromHandle(Control(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_LANGUAGES))
+                                         ->SendMessage(LB_VQ_GETCHECK, 0));
+        })
+        .OK();
+    // The lock layer's own description of the refusal.
+    ui.ExpectMessageBox("Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.",
+                        IDOK);
+    EditBundle("ORDERS");
+    PxFaultInjection::Reset();
+    ui.Verify();
+    EXPECT_EQ(check, 1);
+    EXPECT_EQ(Bundle("ORDERS")->GetLanguageSelection(1), 1);
+}

@@ -2,6 +2,7 @@
 
 #include "config/VqsOptIspecBundleDlg.h"
 #include "model/VqsModelNodeGroups.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "win/ListView.h"
 
@@ -182,4 +183,26 @@ TEST_F(IspecBundleDlgTest, RemovingEveryMemberDeletesTheEntriesAndTheLinksNothin
     const PxVQElementSoftLinkPtr order = SegmentLink()->GetElementSoftLink("ORDER");
     EXPECT_TRUE(!order || !order->ObjectPresent());
     EXPECT_TRUE(SegmentLink()->GetElementSoftLink("CUSTOMER"));
+}
+
+// A first move whose locks are refused moves nothing; the next move begins the edit again,
+// with its locks and checks, and OK stores it.
+TEST_F(IspecBundleDlgTest, AFirstMoveWhoseLockIsRefusedIsTriedAgainAtTheNext)
+{
+    std::string membersAfterRefusal;
+    ui.ExpectDialog(IDD_ISPEC_BUNDLE)
+        .Run([] { PxFaultInjection::RefuseLock("PxLink::LongReadLock", 2); })
+        .Click(VqsOptIspecBundleDlg::IDC_REMOVE_ALL)
+        .Run([&] { membersAfterRefusal = Names(Rows(VqsOptIspecBundleDlg::IDC_MEMBERS)); })
+        .Click(VqsOptIspecBundleDlg::IDC_REMOVE_ALL)
+        .OK();
+    // The lock layer's own description of the refusal.
+    ui.ExpectMessageBox("Cannot lock SALES business segment as it is currently locked by another user.\n"
+                        "Please try again after some time.",
+                        IDOK);
+    EditIspecs("ORDERS");
+    PxFaultInjection::Reset();
+    ui.Verify();
+    EXPECT_EQ(membersAfterRefusal, "CUSTOMER of SALES ORDER of SALES ");
+    EXPECT_TRUE(Members("ORDERS").empty());
 }

@@ -105,8 +105,8 @@ struct UnixConflictTest : WizardTest {
     void SetUp() override
     {
         WizardTest::SetUp();
-        SetPackType("SALES_TS", VQPackPath);
-        SetPackType("SALES_PATH", VQPackTablespace);
+        SetPackType("SALESTS", VQPackPath);
+        SetPackType("SALESPATH", VQPackTablespace);
         DeleteHost("UNIXHOST");
     }
 };
@@ -157,7 +157,7 @@ TEST_F(UnixConflictTest, AWizardThroughEveryPageYieldsEveryValue)
     const std::vector<std::string> before = Contents();
     EXPECT_EQ(RunNewSystemWizard(), ID_WIZFINISH);
     ui.Verify();
-    EXPECT_EQ(seen, (std::vector<std::string>{"SALES_TS", "", "2121", "NEWTS", "2200"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"SALESTS", "", "2121", "NEWTS", "2200"}));
     EXPECT_EQ(buttons, (std::vector<DWORD>{PSWIZB_BACK, PSWIZB_BACK, kBackNext}));
     EXPECT_EQ(sheet->m_gsPage.m_name.GetValue(), "Nightly");
     EXPECT_EQ(sheet->m_gsPage.m_secondName.GetValue(), "NIGHTLY");
@@ -166,7 +166,7 @@ TEST_F(UnixConflictTest, AWizardThroughEveryPageYieldsEveryValue)
     EXPECT_EQ(sheet->m_targetHostPage.m_bHostsOfTypeExist, 0);
     EXPECT_TRUE(sheet->m_bUnixPackConflict);
     EXPECT_TRUE(sheet->m_bNTPackConflict);
-    EXPECT_EQ(sheet->m_unixPacks.initialTablespace, "SALES_TS");
+    EXPECT_EQ(sheet->m_unixPacks.initialTablespace, "SALESTS");
     EXPECT_EQ(sheet->m_unixPacks.replacementTablespace, "NEWTS");
     EXPECT_EQ(sheet->m_unixPacks.replacementPath, "NEWPATH");
     EXPECT_EQ(sheet->m_hostPage.m_name.GetValue(), "UXNEW");
@@ -252,7 +252,7 @@ TEST_F(WizardTest, AnotherSystemsShortNameIsAFreeLongName)
 // brings no pack analysis.
 TEST_F(WizardTest, ASegmentGivenUpIsForgotten)
 {
-    SetPackType("SALES_FG", VQPackPath);
+    SetPackType("SALESFG", VQPackPath);
     CString nameOnPage4;
     ui.ExpectWizard()
         .Type(Opt::IDC_NAME, "Billing")
@@ -284,7 +284,7 @@ TEST_F(WizardTest, ASegmentGivenUpIsForgotten)
 // name is refused there, and with hosts of the type the wizard ends on page 6.
 TEST_F(WizardTest, TheWindowsPackPageAsksOnlyForThePathPack)
 {
-    SetPackType("SALES_PATH", VQPackTablespace);
+    SetPackType("SALESPATH", VQPackTablespace);
     AddPack("BIGTS", VQPackTablespace);
     std::vector<std::string> seen;
     BOOL tablespaceEnabled = TRUE;
@@ -319,7 +319,7 @@ TEST_F(WizardTest, TheWindowsPackPageAsksOnlyForThePathPack)
     ui.ExpectMessageBoxId(IDS_RESERVED_PACK_NAME, IDOK);
     EXPECT_EQ(RunNewSystemWizard(), ID_WIZFINISH);
     ui.Verify();
-    EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(kBackNext), "<not available>", "SALES_PATH", ""}));
+    EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(kBackNext), "<not available>", "SALESPATH", ""}));
     EXPECT_FALSE(tablespaceEnabled);
     EXPECT_TRUE(sheet->m_bNTPackConflict);
     EXPECT_EQ(sheet->m_ntPacks.replacementPath, "NEWPATH");

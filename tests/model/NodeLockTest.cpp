@@ -54,7 +54,7 @@ TEST_F(NodeLockTest, LockingAnObjectLocksTheWayFromTheRootAndGivesItsNode)
         {"host", [](NodeLockTest& t) { return PxVQObjectPtr(t.Enterprise()->GetHostInformation("QSRHOST")); },
          [](VqsModel& m, VqsLockBag& b, const PxVQObjectPtr& o) { return m.LockHostNode(b, PxVQHostInformationPtr(o)); },
          false},
-        {"pack", [](NodeLockTest& t) { return PxVQObjectPtr(t.Enterprise()->GetPackInformation("SALES_FG")); },
+        {"pack", [](NodeLockTest& t) { return PxVQObjectPtr(t.Enterprise()->GetPackInformation("SALESFG")); },
          [](VqsModel& m, VqsLockBag& b, const PxVQObjectPtr& o) { return m.LockPackNode(b, PxVQPackInformationPtr(o)); },
          false},
         {"system", [](NodeLockTest& t) { return PxVQObjectPtr(t.System("SYS2")); },
@@ -190,7 +190,7 @@ TEST_F(NodeLockTest, ThePathOfAHostLocksTheRootAndEveryPackButNoSystem)
 TEST_F(NodeLockTest, APackAssociationOfAHostNotYetReadReadsTheHostsOnceAndLocksTheHost)
 {
     VqsModel model;
-    const PxVQPackInformationPtr pack = Enterprise()->GetPackInformation("SALES_PATH");
+    const PxVQPackInformationPtr pack = Enterprise()->GetPackInformation("SALESPATH");
     VqsModelNodePack* packNode = model.GetRootNode().FindOrCreatePackNode(pack, false);
     packNode->LoadPackAssociations(VqsLoadCached);
     CObList associations;

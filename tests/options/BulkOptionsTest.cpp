@@ -138,7 +138,10 @@ TEST_F(BulkOptionsTest, AServiceTypedForTwoRowsIsAppliedToThemAloneInOneTransact
             EXPECT_EQ(page.GetList().GetItemText(RowOf(page, "NOTES"), kServiceColumn), "SVC9");
             EXPECT_TRUE(::IsWindowEnabled(PageItem(dialog, kUndo)));
             ui.ExpectMessageBoxId(62135, IDYES);
+            TakeHints();
             ClickOnPage(dialog, kApplyNow);
+            const std::vector<int> hints = TakeHints();
+            EXPECT_GE(std::count(hints.begin(), hints.end(), VqsKindElementLink), 2);
             EXPECT_FALSE(panel.HasEdits());
             EXPECT_FALSE(::IsWindowEnabled(PageItem(dialog, kApplyNow)));
         },
