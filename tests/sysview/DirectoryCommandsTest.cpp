@@ -246,3 +246,25 @@ TEST_F(DirectoryCommandsTest, AChangeMadeElsewhereMarksTheFrameStaleOnlyForObjec
     app.BroadcastObjectChange(18, nullptr, &shown, nullptr);
     EXPECT_TRUE(frame->IsRefreshPending());
 }
+
+TEST_F(DirectoryCommandsTest, TheHolderOfPreviousConfigurationsDeletesEveryOldConfigurationOfItsSystemAndNothingElse)
+{
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    System("SYS1")->CreateOldConfig()->SetGenerationTime(1700000000);
+    System("SYS1")->CreateOldConfig()->SetGenerationTime(1800000000);
+    link->CommitTransaction();
+    OpenFrame();
+    Expand("Sample system 1");
+    Command(32794);
+    Select({"Previous Configurations"});
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+
+    Command(57632);
+
+    ui.Verify();
+    PxTypedList<PxVQOldConfigPtr> configs;
+    System("SYS1")->GetListOfOldConfigs(configs);
+    EXPECT_TRUE(configs.IsEmpty());
+    EXPECT_EQ(SegmentsOf("SYS1").size(), 3u);
+}
