@@ -6,6 +6,7 @@
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQReportGroup.h"
+#include "shell/VqsTreeItem.h"
 #include "support/ScriptedUiDriver.h"
 #include "win/Messages.h"
 #include "win/UserActions.h"
@@ -267,4 +268,40 @@ TEST_F(DirectoryCommandsTest, TheHolderOfPreviousConfigurationsDeletesEveryOldCo
     System("SYS1")->GetListOfOldConfigs(configs);
     EXPECT_TRUE(configs.IsEmpty());
     EXPECT_EQ(SegmentsOf("SYS1").size(), 3u);
+}
+
+TEST_F(DirectoryCommandsTest, ANewReportWhoseFolderIsHiddenShowsDirectlyUnderItsSegment)
+{
+    OpenFrame();
+    Expand("Sample system 1");
+    Expand("SALES business segment");
+    Command(32844);
+    const PxVQBSSoftLinkPtr sales = System("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    const PxVQObjectPtr report(sales->CreateElementSoftLink("WEEKLY", VQSoftLinkReport));
+    link->CommitTransaction();
+    const PxVQObjectPtr parent(sales);
+
+    app.BroadcastObjectChange(VqsKindElementLink, nullptr, &report, &parent);
+
+    // A report without a design element is named by its link alone.
+    ASSERT_NE(Item("WEEKLY"), nullptr);
+    EXPECT_EQ(Item("WEEKLY")->GetLevel(), Item("SALES business segment")->GetLevel() + 1);
+}
+
+TEST_F(DirectoryCommandsTest, ANewSegmentOfACollapsedSystemGivesNoRowButAnExpandMark)
+{
+    OpenFrame();
+    const PxVQConfigPtr config = System("SYS2")->GetCurConfig();
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    const PxVQObjectPtr segment(config->CreateBSSoftLink("NEWSEG"));
+    link->CommitTransaction();
+    const PxVQObjectPtr parent(config);
+
+    app.BroadcastObjectChange(VqsKindBSLink, nullptr, &segment, &parent);
+
+    EXPECT_EQ(RowOf("NEWSEG business segment"), -1);
+    EXPECT_NE(Item("Sample system 2")->GetState(), VqsTreeItem::Leaf);
 }
