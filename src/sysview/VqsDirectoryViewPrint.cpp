@@ -154,15 +154,13 @@ void VqsDirectoryView::OnPrint()
         VqsErrorBoxId(IDS_PRINT_FAILED);
 }
 
-// FALSE when the report could not be built; a cancelled dialog counts as done.
+// FALSE when the report could not be built; a cancelled dialog counts as done, and so does a
+// printer the dialog could not give back (the dialog said so already: one box is enough).
 BOOL VqsDirectoryView::PrintReport(const std::vector<PxVQSoftLinkPtr>& links, const PxVQSystemPtr& system,
                                    const PxVQBSSoftLinkPtr& segment, const PxVQOptionSetPtr& optionSet)
 {
     int order = m_nSortMode;
-    const VqsOptionsReport::Choice choice = VqsOptionsReport::ChooseReport(this, m_printerSetup, order);
-    if (choice == VqsOptionsReport::Choice::NoPrinter)
-        return FALSE;
-    if (choice != VqsOptionsReport::Choice::Print)
+    if (VqsOptionsReport::ChooseReport(this, m_printerSetup, order) != VqsOptionsReport::Choice::Print)
         return TRUE;
     VqsSysFrame* frame = GetSysFrame();
     VqsOptionsReport report(links, optionSet);

@@ -626,16 +626,23 @@ void VqsOptionSetView::OnLock()
     OnSelectionChanged();
 }
 
+// A removal that leaves the manual count where it was ends the loop, so that a repository
+// that ignores the removal cannot keep the user interface going round for ever.
 BOOL VqsOptionSetView::RemoveLocks(VqsListItemOptionSet* item)
 {
     const PxVQOptionSetPtr& optionSet = item->m_optionSet;
+    int previousManualCount = -1;
     for (;;) {
         VqsLockScope scope(SessionLink());
         const PxPersistentLockPtr lock = optionSet->GetPersistentLock();
         if (!lock)
             return TRUE;
+        const int manualCount = lock->GetManualLockCount();
+        if (manualCount > 0 && manualCount == previousManualCount)
+            return TRUE;
+        previousManualCount = manualCount;
         PxLockErrorInfo result;
-        if (lock->GetManualLockCount() > 0) {
+        if (manualCount > 0) {
             result = optionSet->RemovePersistentLock(1, 1);
         } else {
             CString question;
