@@ -5,6 +5,8 @@
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQLink.h"
+#include "proxy/PxVQReportGroup.h"
+#include "shell/VqsTreeItem.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Clock.h"
@@ -144,4 +146,21 @@ TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsI
     System("ORDERS")->GetCurConfig()->GetListOfBSSoftLinks(links);
     EXPECT_EQ(links.GetCount(), 1);
     EXPECT_EQ(view->GetSelectedItem(), Item("ORDERS"));
+}
+
+// With the folders hidden the group's row shows under the segment, which is opened for it.
+TEST_F(OpenAndCreateTest, ANewReportGroupIsMadeUnderTheSegmentAndSelected)
+{
+    OpenFrame();
+    Command(32844);
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    ui.ExpectDialog(223).Type(1031, "WEEKEND").OK();
+
+    Command(32788);
+
+    ui.Verify();
+    EXPECT_TRUE(Sales()->GetReportGroup("WEEKEND"));
+    ASSERT_NE(view->GetSelectedItem(), nullptr);
+    EXPECT_STREQ(view->GetSelectedItem()->GetText(), "WEEKEND");
 }
