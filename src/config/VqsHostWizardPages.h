@@ -67,13 +67,14 @@ public:
 protected:
     void OnTypeClicked(int hostType);
     void OnHostChanged();
+    DWORD GetWizardButtons(int hostType) const;
+    // Reads the hosts again and posts the buttons; the sheet is cancelled when it fails.
+    void FillHostCombo();
+    int CheckSegmentTargetHost() const;
 
 private:
-    DWORD GetWizardButtons(int hostType) const;
     void ShowHostType();
-    void FillHostCombo();
     void CollectHosts(PxTypedList<PxVQHostInformationPtr>& hosts) const;
-    int CheckSegmentTargetHost() const;
     // The host type of the radio button with that id, -1 for any other id.
     int HostTypeOfButton(UINT id) const;
 
