@@ -21,7 +21,6 @@ class PxVQLink;
 class VqsConfigTreeItem;
 class VqsLockBag;
 class VqsModel;
-class VqsNewSystemSheet;
 class VqsSysFrame;
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemEnterprise;
@@ -139,6 +138,7 @@ protected:
     void OnOptions();
     void OnPrint();
     void OnNewSystem();
+    void OnAddBusinessSegment();
     void OnTimer(UINT_PTR id);
     void OnParents();
     void OnNewReportGroup();
@@ -170,7 +170,8 @@ private:
     void OpenReportGroup(VqsConfigTreeItem* item);
     void OpenBundle(VqsConfigTreeItem* item, UINT mode);
     void ShowNoOptionsNotice();
-    void CreateGenerateSet(VqsModel& model, VqsNewSystemSheet& sheet, const PxVQCurConfigPtr& config,
+    template <class Sheet>
+    void CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
                            const PxVQBSSoftLinkPtr& link);
     BOOL PrintReport(const std::vector<PxVQSoftLinkPtr>& links, const PxVQSystemPtr& system,
                      const PxVQBSSoftLinkPtr& segment, const PxVQOptionSetPtr& optionSet);

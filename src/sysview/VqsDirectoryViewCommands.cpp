@@ -75,7 +75,6 @@ constexpr struct {
     UINT id;
     const char* name;
 } kPendingCommands[] = {
-    {ID_ADD_BUSINESS_SEGMENT, "Add Business Segment"},
     {ID_EXTRACT, "Extract"},
     {ID_SYNCHRONIZE, "Synchronize Configuration"},
     {ID_GENERATE_SYSTEM, "Generate System"},

@@ -1,13 +1,16 @@
-// New System of the directory view: after the wizard's Finish the system, its business
-// segment link, a host and a generate set are created one after the other, each in its own
-// transaction, so that what was made stays when a later step fails. The tree shows them
-// through the change notices; the command then selects the new system.
+// New System and Add Business Segment of the directory view: after the wizard's Finish the
+// system, the business-segment link, a host and a generate set are created one after the
+// other, each in its own transaction, so that what was made stays when a later step fails.
+// The tree shows them through the change notices; the command then selects what it made.
 #include "sysview/VqsDirectoryView.h"
 
+#include "config/VqsNewBSLinkSheet.h"
 #include "config/VqsNewSystemSheet.h"
 #include "model/VqsBSPackReplacement.h"
 #include "model/VqsGSetPackReplacement.h"
+#include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
+#include "model/VqsModelNodeSystem.h"
 #include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQTypes.h"
@@ -22,6 +25,7 @@ namespace {
 
 constexpr int kRightAdminister = 2;
 constexpr UINT IDS_SECURITY_VIOLATION = 61667;
+constexpr UINT IDS_REFRESHING_VIEWS = 61524;
 constexpr UINT IDS_CREATING_SYSTEM = 61668;
 constexpr UINT IDS_CREATING_SEGMENT_ENTRY = 61669;
 constexpr UINT IDS_CREATING_GENERATE_SET = 61670;
@@ -56,7 +60,8 @@ BOOL HasReplacement(const VqsPlatformPacks& packs)
 
 // The host step and the generate-set step of a wizard whose target host and generate-set
 // pages the sheet holds; `link` is the new business-segment link, null when none was made.
-void VqsDirectoryView::CreateGenerateSet(VqsModel& model, VqsNewSystemSheet& sheet, const PxVQCurConfigPtr& config,
+template <class Sheet>
+void VqsDirectoryView::CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
                                          const PxVQBSSoftLinkPtr& link)
 {
     VqsSysFrame* frame = GetSysFrame();
@@ -126,4 +131,51 @@ void VqsDirectoryView::OnNewSystem()
         item->FocusRow();
     }
     OnSelectionChanged();
+}
+
+void VqsDirectoryView::OnAddBusinessSegment()
+{
+    VqsConfigTreeItem* item = GetSelectedItems().size() == 1 ? GetSelectedConfigItem() : nullptr;
+    const PxVQConfigPtr selected = item ? item->GetConfig() : PxVQConfigPtr();
+    if (!selected || !selected->_IsKindOf("PxVQCurConfig"))
+        return;
+    VqsSysApp* app = VqsGetApp();
+    if (!app || !app->HasRight(kRightAdminister)) {
+        VqsMessageBoxId(IDS_SECURITY_VIOLATION);
+        return;
+    }
+    const PxVQCurConfigPtr config(selected);
+    VqsModel model;
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeCurConfig* node = nullptr;
+    {
+        StatusMessage status(GetSysFrame(), IDS_REFRESHING_VIEWS);
+        CWaitCursor wait;
+        node = model.LockCurConfigNode(bag, config);
+    }
+    if (!node)
+        return;
+    std::unique_ptr<VqsNewBSLinkSheet> sheet = VqsRunNewBSLinkWizard(&bag, node, this);
+    if (!sheet)
+        return;
+    if (sheet->m_genPage.m_bReuse && sheet->m_synchPage.m_choice.m_nValue == 0) {
+        app->LogInfo(0, "Synchronising a business segment that keeps its existing options is not available yet: "
+                        "nothing done.");
+        return;
+    }
+    CWaitCursor wait;
+    PxVQBSSoftLinkPtr link;
+    {
+        StatusMessage status(GetSysFrame(), IDS_CREATING_SEGMENT_ENTRY);
+        link = model.ApplyGenSetPackReplacements(config, sheet->m_genPage.m_selectedSegment,
+                                                 sheet->m_genSetPackReplacements);
+    }
+    if (link)
+        item->Expand();
+    if (sheet->m_genPage.m_bNoOptionSets && !sheet->m_gsPage.m_noGenSet.m_bValue)
+        CreateGenerateSet(model, *sheet, config, link);
+    if (VqsConfigTreeItem* linkItem = link ? FindItemOf(link) : nullptr) {
+        linkItem->SelectExclusive();
+        OnSelectionChanged();
+    }
 }
