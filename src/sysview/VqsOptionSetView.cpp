@@ -1,5 +1,6 @@
 #include "sysview/VqsOptionSetView.h"
 
+#include "config/VqsNewGenSetSheet.h"
 #include "config/VqsOpenPickers.h"
 #include "model/VqsFixedSettings.h"
 #include "model/VqsLockBag.h"
@@ -10,6 +11,7 @@
 #include "proxy/PxLink.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxVQHostInformation.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/VqException.h"
@@ -52,6 +54,8 @@ constexpr UINT IDS_REFRESHING_VIEWS = 61524;
 constexpr UINT IDS_REMOVING_DATA = 61596;
 constexpr UINT IDS_CANNOT_ACCESS_OPTION_SETS = 61642;
 constexpr UINT IDS_SECURITY_VIOLATION = 61667;
+constexpr UINT IDS_CREATING_GENERATE_SET = 61670;
+constexpr UINT IDS_CREATING_HOST = 61671;
 constexpr UINT IDS_CANNOT_LOCK = 61711;
 constexpr UINT IDS_LOCKING = 61712;
 constexpr UINT IDS_CONFIRM_UNLOCK = 61713;
@@ -758,9 +762,48 @@ void VqsOptionSetView::OnOpenSelected()
         OnOptions();
 }
 
-// The New Generate Set wizard is not part of the module yet.
+// A new host first when the wizard asked for one, then the generate set; its row comes with
+// the change notice.
 void VqsOptionSetView::OnAddGenerateSet()
 {
-    if (VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, "Add Generate Set (32789) is not available yet: nothing done.");
+    VqsSysApp* app = VqsGetApp();
+    if (!app || !app->HasRight(kRightAdminister)) {
+        VqsMessageBoxId(IDS_SECURITY_VIOLATION);
+        return;
+    }
+    if (!m_config || !m_config->_IsA("PxVQCurConfig"))
+        return;
+    const PxVQCurConfigPtr config(m_config);
+    VqsModel model;
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeCurConfig* node = nullptr;
+    {
+        CWaitCursor wait;
+        StatusMessage status(GetSysFrame(), IDS_REFRESHING_VIEWS);
+        node = model.LockCurConfigNode(bag, config);
+    }
+    if (!node)
+        return;
+    std::unique_ptr<VqsNewGenSetSheet> sheet = VqsRunNewGenSetWizard(&bag, node, this);
+    if (!sheet)
+        return;
+    CWaitCursor wait;
+    const int hostType = sheet->m_typePage.m_nHostType;
+    CString hostName = sheet->m_typePage.m_strHostName;
+    if (hostName.IsEmpty() && !sheet->m_hostPage.m_doNotCreate.m_bValue) {
+        StatusMessage status(GetSysFrame(), IDS_CREATING_HOST);
+        PxVQHostInformationPtr host;
+        model.CreateHost(host, sheet->m_hostPage.m_name.GetValue(), hostType, sheet->m_hostPage.m_address.GetValue(),
+                         sheet->m_hostPage.m_port.GetValue(), sheet->m_ftpPage.m_userId.GetValue(),
+                         sheet->m_ftpPage.m_password.GetValue());
+        if (host)
+            hostName = host->GetName();
+    }
+    StatusMessage status(GetSysFrame(), IDS_CREATING_GENERATE_SET);
+    const PxVQGenSetPtr genSet = model.CreateGenSet(
+        config, sheet->m_optPage.m_name.GetValue(), sheet->m_optPage.m_shortName.GetValue(),
+        sheet->m_optPage.m_description.GetValue(), hostType, hostName, sheet->GetReplacementList(hostType),
+        sheet->m_optPage.m_source);
+    if (genSet)
+        SelectOptionSet(genSet);
 }

@@ -161,3 +161,12 @@ TEST_F(OptionSetViewTest, OpeningAGenerateSetOffersThePickerAndItsOptionsButtonO
     ListCommand(32775);
     ui.Verify();
 }
+
+TEST_F(OptionSetViewTest, CancellingTheNewGenerateSetWizardMakesNothing)
+{
+    ShowSystemOne();
+    ui.ExpectWizard().Cancel();
+    ListCommand(32789);
+    ui.Verify();
+    EXPECT_EQ(ListRows().size(), 4u);
+}
