@@ -78,6 +78,8 @@ private:
     static vqui::UiAction ControlAction(const Args& args, vqui::UserActionKind kind);
     void Dump(const Args& args);
     void DumpWindow(HWND window, int depth);
+    void PrintJobs(const Args& args);
+    void SetClock(const Args& args);
 
     static const std::vector<Action>& Actions();
 

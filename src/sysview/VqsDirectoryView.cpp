@@ -24,6 +24,7 @@ constexpr UINT ID_PARENTS = 32773;
 constexpr UINT ID_NEW_SYSTEM = 32785;
 constexpr UINT ID_DELETE = 57632;
 constexpr UINT ID_NEW_REPORT_GROUP = 32788;
+constexpr UINT ID_NEW_BUNDLE = 32829;
 constexpr UINT ID_ADD_REPORT = 32781;
 constexpr UINT ID_ADD_ISPEC = 32830;
 constexpr UINT ID_SORT_BY_NAME = 32784;
@@ -80,20 +81,25 @@ BEGIN_MESSAGE_MAP(VqsDirectoryView, VqsTreeView)
     ON_COMMAND(ID_SET_COLORS, &VqsDirectoryView::OnSetColors)
     ON_COMMAND(ID_LOAD, &VqsDirectoryView::OnLoad)
     ON_COMMAND(ID_PRINT_SETUP, &VqsDirectoryView::OnPrinterSetup)
-    ON_COMMAND_RANGE(ID_ADD_BUSINESS_SEGMENT, ID_PARENTS, &VqsDirectoryView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_OPEN_SELECTED, ID_OPEN_SELECTED, &VqsDirectoryView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_ADD_REPORT, ID_ADD_REPORT, &VqsDirectoryView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_NEW_SYSTEM, ID_NEW_SYSTEM, &VqsDirectoryView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_NEW_REPORT_GROUP, ID_NEW_REPORT_GROUP, &VqsDirectoryView::OnPendingCommand)
+    ON_COMMAND(ID_ADD_BUSINESS_SEGMENT, &VqsDirectoryView::OnAddBusinessSegment)
+    ON_COMMAND(ID_OPTIONS, &VqsDirectoryView::OnOptions)
+    ON_COMMAND(ID_OPEN_SELECTED, &VqsDirectoryView::OnOpenSelected)
+    ON_WM_TIMER()
+    ON_COMMAND(ID_PARENTS, &VqsDirectoryView::OnParents)
+    ON_COMMAND(ID_DELETE, &VqsDirectoryView::OnDelete)
+    ON_COMMAND(ID_NEW_REPORT_GROUP, &VqsDirectoryView::OnNewReportGroup)
+    ON_COMMAND(ID_ADD_REPORT, &VqsDirectoryView::OnAddReport)
+    ON_COMMAND(ID_NEW_BUNDLE, &VqsDirectoryView::OnNewBundle)
+    ON_COMMAND(ID_NEW_SYSTEM, &VqsDirectoryView::OnNewSystem)
     ON_COMMAND_RANGE(ID_SYNCHRONIZE, ID_SYNCHRONIZE, &VqsDirectoryView::OnPendingCommand)
     ON_COMMAND_RANGE(ID_GENERATE_SYSTEM, ID_GENERATE_SYSTEM, &VqsDirectoryView::OnPendingCommand)
     ON_COMMAND_RANGE(ID_GENERATE_REPORTS, ID_GENERATE_REPORTS, &VqsDirectoryView::OnPendingCommand)
     ON_COMMAND_RANGE(ID_EXTRACT, ID_EXTRACT, &VqsDirectoryView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_GENERATE_BUNDLE, ID_ADD_ISPEC, &VqsDirectoryView::OnPendingCommand)
+    ON_COMMAND_RANGE(ID_GENERATE_BUNDLE, ID_GENERATE_BUNDLE, &VqsDirectoryView::OnPendingCommand)
+    ON_COMMAND(ID_ADD_ISPEC, &VqsDirectoryView::OnAddIspec)
     ON_COMMAND_RANGE(ID_REPORT_DIFFERENCES, ID_REPORT_DIFFERENCES, &VqsDirectoryView::OnPendingCommand)
     ON_COMMAND_RANGE(ID_GENERATE_STATUS, ID_GENERATE_STATUS, &VqsDirectoryView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_DELETE, ID_DELETE, &VqsDirectoryView::OnPendingCommand)
-    ON_COMMAND_RANGE(ID_PRINT, ID_PRINT, &VqsDirectoryView::OnPendingCommand)
+    ON_COMMAND(ID_PRINT, &VqsDirectoryView::OnPrint)
     ON_UPDATE_COMMAND_UI(ID_DELETE, &VqsDirectoryView::OnUpdateCommand)
     ON_UPDATE_COMMAND_UI(ID_PARENTS, &VqsDirectoryView::OnUpdateCommand)
     ON_UPDATE_COMMAND_UI(ID_OPTIONS, &VqsDirectoryView::OnUpdateCommand)

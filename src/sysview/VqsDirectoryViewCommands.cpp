@@ -75,16 +75,6 @@ constexpr struct {
     UINT id;
     const char* name;
 } kPendingCommands[] = {
-    {ID_OPEN_SELECTED, "Open Selected"},
-    {ID_OPTIONS, "Options"},
-    {ID_NEW_SYSTEM, "New System"},
-    {ID_ADD_BUSINESS_SEGMENT, "Add Business Segment"},
-    {ID_DELETE, "Delete"},
-    {ID_PARENTS, "Parents"},
-    {ID_NEW_REPORT_GROUP, "New Report Group"},
-    {ID_ADD_REPORT, "Add Report"},
-    {ID_NEW_BUNDLE, "New Bundle"},
-    {ID_ADD_ISPEC, "Add Ispec"},
     {ID_EXTRACT, "Extract"},
     {ID_SYNCHRONIZE, "Synchronize Configuration"},
     {ID_GENERATE_SYSTEM, "Generate System"},
@@ -92,7 +82,6 @@ constexpr struct {
     {ID_GENERATE_BUNDLE, "Generate Bundle"},
     {ID_REPORT_DIFFERENCES, "Report Differences"},
     {ID_GENERATE_STATUS, "Show Generate Status"},
-    {ID_PRINT, "Print"},
 };
 
 int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
