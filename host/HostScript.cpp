@@ -7,7 +7,9 @@
 #include "win/CButton.h"
 #include "win/HeaderCtrl.h"
 #include "win/ListView.h"
+#include "win/Clock.h"
 #include "win/Messages.h"
+#include "win/Printing.h"
 #include "win/Window.h"
 
 #include <cerrno>
@@ -67,12 +69,14 @@ std::string ListItemText(HWND list, int row, int column)
 }
 
 // The list view with that control id among the window's descendants; null when none is.
-HWND FindListPane(HWND window, int id)
+// The list pane of that id, in the order dump shows the panes; `skip` passes over that many
+// earlier ones of the same id (nested splitters number their panes alike).
+HWND FindListPane(HWND window, int id, int& skip)
 {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetDlgCtrlID(child) == id && ClassOf(child) == WC_LISTVIEW)
+        if (GetDlgCtrlID(child) == id && ClassOf(child) == WC_LISTVIEW && skip-- == 0)
             return child;
-        if (HWND found = FindListPane(child, id))
+        if (HWND found = FindListPane(child, id, skip))
             return found;
     }
     return nullptr;
@@ -423,6 +427,33 @@ void HostScript::DumpWindow(HWND window, int depth)
     }
 }
 
+// From here on the clock stands at that second and moves only as far as the module's own
+// sleeps and pauses take it, so that printed times are the same at every run.
+void HostScript::SetClock(const Args& args)
+{
+    // Never destroyed: the module asks the clock until it is unloaded, after static objects
+    // of the host have gone.
+    static vqclock::ManualClock* clock = new vqclock::ManualClock;
+    clock->Set(Number(args, 0, 0, LLONG_MAX));
+    clock->SetSleepMovesClock(true);
+    vqclock::Install(clock);
+}
+
+// What the module printed so far, each job as text, one "print:" line per line.
+void HostScript::PrintJobs(const Args&)
+{
+    for (const vqwin::PrintJob& job : vqwin::PrintJobs()) {
+        const std::string text = vqwin::Describe(job);
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos)
+                end = text.size();
+            PrintLine("print: " + text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+}
+
 const std::vector<HostScript::Action>& HostScript::Actions()
 {
     using H = HostScript;
@@ -523,9 +554,12 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"automation-release", 0, 0, [](H& h, const Args&) { h.m_automation.Release(); }},
         {"client-progress", 2, 2, [](H& h, const Args& a) { h.PlayClientProgress(a); }},
         {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
-        {"select-row", 2, 2,
+        {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
+        {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},
+        {"select-row", 2, 3,
          [](H& h, const Args& a) {
-             const HWND list = FindListPane(h.CurrentFrame(), Int(a, 0));
+             int skip = a.size() > 2 ? Int(a, 2) : 0;
+             const HWND list = FindListPane(h.CurrentFrame(), Int(a, 0), skip);
              if (!list)
                  throw BadLine("there is no list pane " + a[0]);
              vqui::UserAction click;

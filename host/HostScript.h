@@ -83,6 +83,8 @@ private:
     void CallAutomation(const Args& args);
     void PlayClientProgress(const Args& args);
     void DumpWindow(HWND window, int depth);
+    void PrintJobs(const Args& args);
+    void SetClock(const Args& args);
 
     static const std::vector<Action>& Actions();
 

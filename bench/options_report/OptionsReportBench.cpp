@@ -13,8 +13,7 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQSystem.h"
-#include "repo/RepoFile.h"
-#include "repo/RepoSample.h"
+#include "support/BenchSession.h"
 #include "shell/VqsModuleStartup.h"
 #include "shell/VqsSysApp.h"
 #include "win/Printing.h"
@@ -36,26 +35,14 @@ constexpr int kGeneratedElements = 488;
 
 fs::path Folder()
 {
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / "vq_options_report_bench";
-        fs::create_directories(path);
-        return path;
-    }();
+    static const fs::path folder = vqbench::KeptFolder("vq_options_report_bench");
     return folder;
 }
 
 std::string Repository()
 {
-    const fs::path file = Folder() / ("segment-" + std::to_string(kGeneratedElements) + ".vqr");
-    if (!fs::exists(file)) {
-        const fs::path partial = file.string() + ".part";
-        fs::remove(partial);
-        fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription({1, 1, kGeneratedElements}));
-        fs::rename(partial, file);
-        fs::remove(partial.string() + "-locks");
-    }
-    return file.string();
+    return vqbench::KeptSampleRepository(Folder() / ("segment-" + std::to_string(kGeneratedElements) + ".vqr"),
+                                         {1, 1, kGeneratedElements});
 }
 
 // The started module with a session on the repository, and the links of its first segment.

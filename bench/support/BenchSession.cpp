@@ -11,9 +11,30 @@ namespace vqbench {
 
 namespace fs = std::filesystem;
 
-SessionModule::SessionModule(const std::string& folder) : m_folder(fs::temp_directory_path() / folder)
+fs::path KeptFolder(const std::string& name)
 {
-    fs::create_directories(m_folder);
+    fs::path folder = fs::temp_directory_path() / name;
+    fs::create_directories(folder);
+    return folder;
+}
+
+// Made under another name and renamed when whole, so that a run stopped while making it
+// leaves no file the next run would take for a finished one.
+std::string KeptSampleRepository(const fs::path& file, const vqrepo::SampleScale& scale)
+{
+    if (!fs::exists(file)) {
+        const fs::path partial = file.string() + ".part";
+        fs::remove(partial);
+        fs::remove(partial.string() + "-locks");
+        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
+        fs::rename(partial, file);
+        fs::remove(partial.string() + "-locks");
+    }
+    return file.string();
+}
+
+SessionModule::SessionModule(const std::string& folder) : m_folder(KeptFolder(folder))
+{
     setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
     setenv("VQ_COM_REGISTRY", (m_folder / "com-registry.ini").c_str(), 1);
     VqsStartModule();
@@ -42,21 +63,12 @@ VqsSysApp& SessionModule::OpenSample(const vqrepo::SampleScale& scale)
     return app;
 }
 
-// Made under another name and renamed when whole, so that a run stopped while making it
-// leaves no file the next run would take for a finished one.
 std::string SessionModule::SampleRepository(const vqrepo::SampleScale& scale) const
 {
-    const fs::path file = m_folder / ("sample-" + std::to_string(scale.systems) + "x" + std::to_string(scale.segments) +
-                                      "x" + std::to_string(scale.elementsPerSegment) + ".vqr");
-    if (!fs::exists(file)) {
-        const fs::path partial = file.string() + ".part";
-        fs::remove(partial);
-        fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
-        fs::rename(partial, file);
-        fs::remove(partial.string() + "-locks");
-    }
-    return file.string();
+    return KeptSampleRepository(m_folder / ("sample-" + std::to_string(scale.systems) + "x" +
+                                            std::to_string(scale.segments) + "x" +
+                                            std::to_string(scale.elementsPerSegment) + ".vqr"),
+                                scale);
 }
 
 } // namespace vqbench

@@ -12,6 +12,11 @@ class VqsSysApp;
 
 namespace vqbench {
 
+// The kept folder of that name in the temporary folder, made if it is not there yet.
+std::filesystem::path KeptFolder(const std::string& name);
+// The sample repository of `scale` at `file`, made first if it is not there yet.
+std::string KeptSampleRepository(const std::filesystem::path& file, const vqrepo::SampleScale& scale);
+
 // The session is closed and the module ended before the process ends: a session left open
 // at exit is dropped while its lock thread still runs.
 class SessionModule {

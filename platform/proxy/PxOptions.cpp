@@ -155,9 +155,9 @@ CString PxInitialPackName(int hostType, const char* segmentName, int packKind)
         return CString();
     const char* suffix = nullptr;
     if (hostType == VQHostNT)
-        suffix = packKind == 1 ? "_PATH" : "_FG";
+        suffix = packKind == 1 ? "PATH" : "FG";
     else if (hostType == VQHostUnix)
-        suffix = packKind == 1 ? "_PATH" : "_TS";
+        suffix = packKind == 1 ? "PATH" : "TS";
     if (!suffix)
         return CString();
     std::string tail(suffix);

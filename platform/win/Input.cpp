@@ -36,7 +36,19 @@ BOOL SetCursorPos(int x, int y)
     return TRUE;
 }
 
+namespace {
+std::atomic<int> g_beeps{0};
+}
+
+BOOL MessageBeep(UINT)
+{
+    ++g_beeps;
+    return TRUE;
+}
+
 namespace vqwin {
+
+int BeepCount() { return g_beeps.load(); }
 
 void SetKeyHeld(UINT virtualKey, BOOL held)
 {

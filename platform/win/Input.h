@@ -15,10 +15,14 @@ SHORT GetAsyncKeyState(int virtualKey);
 // Screen coordinates.
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
+// There is no loudspeaker: the beeps are counted (vqwin::BeepCount).
+BOOL MessageBeep(UINT type);
 
 namespace vqwin {
 
 void SetKeyHeld(UINT virtualKey, BOOL held);
+// The beeps sounded since the program started.
+int BeepCount();
 
 // Holds keys (for example VK_CONTROL) for its lifetime.
 class KeysHeld {

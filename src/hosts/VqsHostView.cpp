@@ -14,11 +14,8 @@
 
 namespace {
 
-constexpr UINT ID_EDIT_DELETE = 57632;
-constexpr UINT ID_EDIT_SELECT_ALL = 57642;
 constexpr UINT IDR_HOST_MENU = 133;
 constexpr UINT IDS_REFRESHING_VIEWS = 61524;
-constexpr UINT IDS_REMOVING_DATA = 61596;
 constexpr UINT IDS_HOST_NAME = 61674;
 constexpr UINT IDS_HOST_TYPE = 61675;
 constexpr UINT IDS_HOST_ADDRESS = 61609;
@@ -27,19 +24,9 @@ constexpr int kColumns = 4;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(VqsHostView, VqsListView)
+BEGIN_MESSAGE_MAP(VqsHostView, VqsHostFrameListView)
     ON_COMMAND(VqsHostView::ID_ADD_HOST, &VqsHostView::OnAddHost)
-    ON_COMMAND(ID_EDIT_DELETE, &VqsHostView::OnDelete)
-    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &VqsHostView::OnItemChanged)
-    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, &VqsHostView::OnColumnClick)
-    ON_COMMAND(VqsHostView::ID_OPEN_SELECTED, &VqsHostView::OnOpenHost)
-    ON_COMMAND(VqsHostView::ID_OPTIONS, &VqsHostView::OnOpenHost)
-    ON_NOTIFY_REFLECT(NM_DBLCLK, &VqsHostView::OnDblClk)
-    ON_COMMAND(ID_EDIT_SELECT_ALL, &VqsHostView::OnSelectAll)
     ON_WM_CONTEXTMENU()
-    ON_UPDATE_COMMAND_UI(ID_EDIT_DELETE, &VqsHostView::OnUpdateCommand)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &VqsHostView::OnUpdateCommand)
-    ON_NOTIFY_REFLECT(LVN_KEYDOWN, &VqsHostView::OnKeyDown)
 END_MESSAGE_MAP()
 
 void VqsHostView::VqsListItemHost::Load()
@@ -57,8 +44,6 @@ VqsHostView::~VqsHostView()
     while (!m_items.IsEmpty())
         delete m_items.RemoveHead();
 }
-
-VqsHostListFrame* VqsHostView::GetHostFrame() const { return dynamic_cast<VqsHostListFrame*>(GetListFrame()); }
 
 // ---------------------------------------------------------------- filling
 
@@ -84,7 +69,7 @@ void VqsHostView::OnInitialUpdate()
         const PxVQObjectPtr host = list.GetNext(pos);
         OnObjectChanged(VqsKindHost, &host, nullptr);
     }
-    SortItems(m_nSortColumn, m_nSortDirection > 0, nullptr);
+    SortRows();
 }
 
 void VqsHostView::OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr*)
@@ -118,7 +103,7 @@ void VqsHostView::UpdateHostItem(const PxVQHostInformationPtr& host)
     const int row = FindItemIndex(item);
     if (row >= 0) {
         RedrawItems(row, row);
-        SortItems(m_nSortColumn, m_nSortDirection > 0, nullptr);
+        SortRows();
     }
 }
 
@@ -127,13 +112,7 @@ void VqsHostView::RemoveHostItem(const PxVQObjectPtr& host)
     VqsListItemHost* item = FindItem(PxVQHostInformationPtr(host));
     if (!item)
         return;
-    const int row = FindItemIndex(item);
-    if (row >= 0) {
-        const BOOL selected = (GetListCtrl().GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-        RemoveItem(item);
-        if (selected)
-            OnSelectionChanged();
-    }
+    RemoveRowOf(item);
     if (POSITION pos = m_items.Find(item))
         m_items.RemoveAt(pos);
     delete item;
@@ -204,11 +183,6 @@ void VqsHostView::OnSelectionChanged()
 
 // ---------------------------------------------------------------- the list view's questions
 
-int VqsHostView::CompareListItems(VqsListItem* a, VqsListItem* b)
-{
-    return CompareItems(m_nSortColumn, m_nSortDirection > 0, a, b);
-}
-
 VqsListItem* VqsHostView::ItemFromData(LPARAM itemData) { return reinterpret_cast<VqsListItemHost*>(itemData); }
 
 CString VqsHostView::GetColumnText(VqsListItem* listItem, int column)
@@ -234,34 +208,15 @@ CString VqsHostView::GetColumnText(VqsListItem* listItem, int column)
     }
 }
 
-int VqsHostView::GetItemImage(VqsListItem*) { return 0; }
-
 int VqsHostView::GetColumnCount() { return kColumns; }
 
 CString VqsHostView::GetFindTitle() { return VqsGetObjectKindName(PxKindHost); }
 
 int VqsHostView::GetCommandState(UINT id, int* enabled, int* checked)
 {
-    CListCtrl& list = GetListCtrl();
-    const UINT selected = list.GetSelectedCount();
-    switch (id) {
-    case ID_ADD_HOST:
+    if (id == ID_ADD_HOST)
         *enabled = 1;
-        break;
-    case ID_OPTIONS:
-    case ID_OPEN_SELECTED:
-        *enabled = selected == 1;
-        break;
-    case ID_EDIT_DELETE:
-        *enabled = selected > 0;
-        break;
-    case ID_EDIT_SELECT_ALL:
-        *enabled = static_cast<int>(selected) < list.GetItemCount();
-        break;
-    default:
-        break;
-    }
-    return VqsListView::GetCommandState(id, enabled, checked);
+    return VqsHostFrameListView::GetCommandState(id, enabled, checked);
 }
 
 void VqsHostView::Refresh(VqsModel* model)
@@ -271,59 +226,6 @@ void VqsHostView::Refresh(VqsModel* model)
         model->GetRootNode().FindOrCreateHostNode(item->m_pHost, false);
     }
 }
-
-void VqsHostView::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView)
-{
-    VqsListView::OnActivateView(activate, activateView, deactiveView);
-    if (activate)
-        OnSelectionChanged();
-}
-
-// ---------------------------------------------------------------- notifications
-
-void VqsHostView::OnItemChanged(NMHDR* header, LRESULT* result)
-{
-    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-        OnSelectionChanged();
-    *result = 0;
-}
-
-void VqsHostView::OnColumnClick(NMHDR* header, LRESULT* result)
-{
-    const int column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
-    m_nSortDirection = column == m_nSortColumn ? -m_nSortDirection : 1;
-    m_nSortColumn = column;
-    SortItems(m_nSortColumn, m_nSortDirection > 0, nullptr);
-    *result = 0;
-}
-
-void VqsHostView::OnDblClk(NMHDR*, LRESULT* result)
-{
-    int enabled = 0;
-    int checked = 0;
-    GetCommandState(ID_OPEN_SELECTED, &enabled, &checked);
-    if (enabled)
-        OnOpenHost();
-    *result = 0;
-}
-
-void VqsHostView::OnKeyDown(NMHDR* header, LRESULT* result)
-{
-    if (vqshosts::HandleListKey(this, reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey))
-        OnDelete();
-    *result = 0;
-}
-
-void VqsHostView::OnUpdateCommand(CCmdUI* cmdUI)
-{
-    int enabled = 0;
-    int checked = 0;
-    GetCommandState(cmdUI->m_nID, &enabled, &checked);
-    cmdUI->Enable(enabled);
-}
-
-void VqsHostView::OnSelectAll() { vqshosts::SelectAllRows(this); }
 
 void VqsHostView::OnContextMenu(CWnd*, CPoint point)
 {
@@ -342,21 +244,14 @@ void VqsHostView::OnAddHost()
 {
     VqsModel model;
     VqsLockBag bag(VqsReadLock);
-    VqsModelNodeEnterprise* root = nullptr;
-    {
-        StatusMessage status(GetListFrame(), IDS_REFRESHING_VIEWS);
-        CWaitCursor wait;
-        VqsSysApp* app = VqsGetApp();
-        root = app ? model.LockEnterpriseNode(bag, app->GetEnterprise()) : nullptr;
-    }
-    if (!root)
+    if (!LockEnterprise(model, bag))
         return;
     PxVQHostInformationPtr host = model.RunNewHostSheet(bag);
     if (host)
         SelectHost(host);
 }
 
-void VqsHostView::OnOpenHost()
+void VqsHostView::OnOpenSelected()
 {
     const PxVQHostInformationPtr host = GetSelectedHost();
     VqsModel model;
@@ -380,21 +275,12 @@ void VqsHostView::OnDelete()
             return;
         hosts.push_back(item->m_pHost);
     }
-    {
-        VqsModel model;
-        CObList nodes;
-        VqsLockBag bag(VqsReadLock);
-        {
-            StatusMessage status(GetListFrame(), IDS_REFRESHING_VIEWS);
-            CWaitCursor wait;
-            for (const PxVQHostInformationPtr& host : hosts) {
-                if (VqsModelNodeHost* node = model.LockHostNode(bag, host))
-                    nodes.AddTail(node);
-            }
+    DeleteLockedNodes([&hosts](VqsModel& model, VqsLockBag& bag, CObList& nodes) {
+        for (const PxVQHostInformationPtr& host : hosts) {
+            if (VqsModelNodeHost* node = model.LockHostNode(bag, host))
+                nodes.AddTail(node);
         }
-        StatusMessage status(GetListFrame(), IDS_REMOVING_DATA);
-        model.DeleteNodes(bag, nodes, true);
-    }
+    });
     if (VqsListFrame* frame = GetListFrame()) {
         VqsListItemHost* item = FindItem(GetSelectedHost());
         frame->SetStatusText(item ? item->m_strName.GetString() : "");

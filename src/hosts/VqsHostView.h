@@ -5,13 +5,11 @@
 #pragma once
 
 #include "proxy/PxVQHostInformation.h"
+#include "hosts/VqsHostFrameListView.h"
 #include "shell/VqsListItem.h"
-#include "shell/VqsListView.h"
 #include "win/Collections.h"
 
-class VqsHostListFrame;
-
-class VqsHostView : public VqsListView {
+class VqsHostView : public VqsHostFrameListView {
 public:
     class VqsListItemHost : public VqsListItem {
     public:
@@ -29,19 +27,14 @@ public:
     };
 
     static constexpr UINT ID_ADD_HOST = 32783;
-    static constexpr UINT ID_OPEN_SELECTED = 32775;
-    static constexpr UINT ID_OPTIONS = 32772;
 
     VqsHostView();
     ~VqsHostView() override;
 
     // Sets the list up and lists the enterprise's hosts.
     void OnInitialUpdate();
-    void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
-    int CompareListItems(VqsListItem* a, VqsListItem* b) override;
     VqsListItem* ItemFromData(LPARAM itemData) override;
     CString GetColumnText(VqsListItem* item, int column) override;
-    int GetItemImage(VqsListItem* item) override;
     int GetCommandState(UINT id, int* enabled, int* checked) override;
     void Refresh(VqsModel* model) override;
     int GetColumnCount() override;
@@ -56,28 +49,19 @@ public:
     void SelectHost(const PxVQHostInformationPtr& host);
 
 protected:
-    void OnSelectionChanged();
-    void OnItemChanged(NMHDR* header, LRESULT* result);
-    void OnColumnClick(NMHDR* header, LRESULT* result);
-    void OnDblClk(NMHDR* header, LRESULT* result);
-    void OnKeyDown(NMHDR* header, LRESULT* result);
+    void OnSelectionChanged() override;
+    void OnOpenSelected() override;
+    void OnDelete() override;
     void OnContextMenu(CWnd* window, CPoint point);
     void OnAddHost();
-    void OnOpenHost();
-    void OnDelete();
-    void OnSelectAll();
-    void OnUpdateCommand(CCmdUI* cmdUI);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    VqsHostListFrame* GetHostFrame() const;
     VqsListItemHost* ItemOfRow(int row);
     void AddItem(const PxVQHostInformationPtr& host);
     void RemoveHostItem(const PxVQObjectPtr& host);
     void UpdateHostItem(const PxVQHostInformationPtr& host);
 
     CTypedPtrList<CPtrList, VqsListItemHost*> m_items{10};
-    int m_nSortColumn = 0;
-    int m_nSortDirection = 1;
 };

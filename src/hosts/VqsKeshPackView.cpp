@@ -13,11 +13,8 @@
 
 namespace {
 
-constexpr UINT ID_EDIT_DELETE = 57632;
-constexpr UINT ID_EDIT_SELECT_ALL = 57642;
 constexpr UINT IDR_PACK_MENU = 138;
 constexpr UINT IDS_REFRESHING_VIEWS = 61524;
-constexpr UINT IDS_REMOVING_DATA = 61596;
 constexpr UINT IDS_PACK = 61676;
 constexpr UINT IDS_TYPE = 61532;
 constexpr UINT IDS_TYPE_DISK = 61535;
@@ -26,19 +23,9 @@ constexpr int kColumns = 2;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(VqsKeshPackView, VqsListView)
-    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &VqsKeshPackView::OnItemChanged)
-    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, &VqsKeshPackView::OnColumnClick)
-    ON_NOTIFY_REFLECT(NM_DBLCLK, &VqsKeshPackView::OnDblClk)
+BEGIN_MESSAGE_MAP(VqsKeshPackView, VqsHostFrameListView)
     ON_WM_CONTEXTMENU()
-    ON_NOTIFY_REFLECT(LVN_KEYDOWN, &VqsKeshPackView::OnKeyDown)
     ON_UPDATE_COMMAND_UI(VqsKeshPackView::ID_ADD_PACK, &VqsKeshPackView::OnUpdateCommand)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_DELETE, &VqsKeshPackView::OnUpdateCommand)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &VqsKeshPackView::OnUpdateCommand)
-    ON_COMMAND(ID_EDIT_DELETE, &VqsKeshPackView::OnDelete)
-    ON_COMMAND(ID_EDIT_SELECT_ALL, &VqsKeshPackView::OnSelectAll)
-    ON_COMMAND(VqsKeshPackView::ID_OPEN_SELECTED, &VqsKeshPackView::OnOpenPack)
-    ON_COMMAND(VqsKeshPackView::ID_OPTIONS, &VqsKeshPackView::OnOpenPack)
     ON_COMMAND(VqsKeshPackView::ID_ADD_PACK, &VqsKeshPackView::OnAddPack)
 END_MESSAGE_MAP()
 
@@ -63,11 +50,6 @@ VqsKeshPackView::~VqsKeshPackView()
         delete m_items.RemoveHead();
 }
 
-VqsHostListFrame* VqsKeshPackView::GetHostFrame() const
-{
-    return dynamic_cast<VqsHostListFrame*>(GetListFrame());
-}
-
 // ---------------------------------------------------------------- filling
 
 void VqsKeshPackView::OnInitialUpdate()
@@ -85,7 +67,7 @@ void VqsKeshPackView::OnInitialUpdate()
     const CList<PxVQPackInformationPtr, const PxVQPackInformationPtr&>& list = packs;
     for (POSITION pos = list.GetHeadPosition(); pos;)
         AddItem(list.GetNext(pos));
-    SortItems(m_nSortColumn, m_nSortDirection > 0, nullptr);
+    SortRows();
 }
 
 void VqsKeshPackView::AddItem(const PxVQPackInformationPtr& pack)
@@ -121,13 +103,7 @@ void VqsKeshPackView::RemovePackItem(const PxVQObjectPtr& pack)
     PackItem* item = FindItem(PxVQPackInformationPtr(pack));
     if (!item)
         return;
-    const int row = FindItemIndex(item);
-    if (row >= 0) {
-        const BOOL selected = (GetListCtrl().GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-        RemoveItem(item);
-        if (selected)
-            OnSelectionChanged();
-    }
+    RemoveRowOf(item);
     if (POSITION pos = m_items.Find(item))
         m_items.RemoveAt(pos);
     delete item;
@@ -147,7 +123,7 @@ void VqsKeshPackView::UpdatePackItem(const PxVQPackInformationPtr& pack)
     if (row < 0)
         return;
     RedrawItems(row, row);
-    SortItems(m_nSortColumn, m_nSortDirection > 0, nullptr);
+    SortRows();
     if (VqsListFrame* frame = GetListFrame())
         frame->PostUpdateAllCommands();
 }
@@ -197,11 +173,6 @@ void VqsKeshPackView::OnSelectionChanged()
 
 // ---------------------------------------------------------------- the list view's questions
 
-int VqsKeshPackView::CompareListItems(VqsListItem* a, VqsListItem* b)
-{
-    return CompareItems(m_nSortColumn, m_nSortDirection > 0, a, b);
-}
-
 VqsListItem* VqsKeshPackView::ItemFromData(LPARAM itemData) { return reinterpret_cast<PackItem*>(itemData); }
 
 CString VqsKeshPackView::GetColumnText(VqsListItem* listItem, int column)
@@ -223,35 +194,15 @@ CString VqsKeshPackView::GetColumnText(VqsListItem* listItem, int column)
     }
 }
 
-int VqsKeshPackView::GetItemImage(VqsListItem*) { return 0; }
-
 int VqsKeshPackView::GetColumnCount() { return kColumns; }
 
 CString VqsKeshPackView::GetFindTitle() { return VqsGetObjectKindName(PxKindPack); }
 
 int VqsKeshPackView::GetCommandState(UINT id, int* enabled, int* checked)
 {
-    CListCtrl& list = GetListCtrl();
-    const UINT selected = list.GetSelectedCount();
-    switch (id) {
-    case ID_ADD_PACK:
-    case ID_ADD:
+    if (id == ID_ADD_PACK || id == ID_ADD)
         *enabled = 1;
-        break;
-    case ID_OPTIONS:
-    case ID_OPEN_SELECTED:
-        *enabled = selected == 1;
-        break;
-    case ID_EDIT_DELETE:
-        *enabled = selected > 0;
-        break;
-    case ID_EDIT_SELECT_ALL:
-        *enabled = static_cast<int>(selected) < list.GetItemCount();
-        break;
-    default:
-        break;
-    }
-    return VqsListView::GetCommandState(id, enabled, checked);
+    return VqsHostFrameListView::GetCommandState(id, enabled, checked);
 }
 
 void VqsKeshPackView::Refresh(VqsModel* model)
@@ -259,59 +210,6 @@ void VqsKeshPackView::Refresh(VqsModel* model)
     for (POSITION pos = m_items.GetHeadPosition(); pos;)
         model->GetPackNode(m_items.GetNext(pos)->m_pPack);
 }
-
-void VqsKeshPackView::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView)
-{
-    VqsListView::OnActivateView(activate, activateView, deactiveView);
-    if (activate)
-        OnSelectionChanged();
-}
-
-// ---------------------------------------------------------------- notifications
-
-void VqsKeshPackView::OnItemChanged(NMHDR* header, LRESULT* result)
-{
-    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-        OnSelectionChanged();
-    *result = 0;
-}
-
-void VqsKeshPackView::OnColumnClick(NMHDR* header, LRESULT* result)
-{
-    const int column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
-    m_nSortDirection = column == m_nSortColumn ? -m_nSortDirection : 1;
-    m_nSortColumn = column;
-    SortItems(m_nSortColumn, m_nSortDirection > 0, nullptr);
-    *result = 0;
-}
-
-void VqsKeshPackView::OnDblClk(NMHDR*, LRESULT* result)
-{
-    int enabled = 0;
-    int checked = 0;
-    GetCommandState(ID_OPEN_SELECTED, &enabled, &checked);
-    if (enabled)
-        OnOpenPack();
-    *result = 0;
-}
-
-void VqsKeshPackView::OnKeyDown(NMHDR* header, LRESULT* result)
-{
-    if (vqshosts::HandleListKey(this, reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey))
-        OnDelete();
-    *result = 0;
-}
-
-void VqsKeshPackView::OnUpdateCommand(CCmdUI* cmdUI)
-{
-    int enabled = 0;
-    int checked = 0;
-    GetCommandState(cmdUI->m_nID, &enabled, &checked);
-    cmdUI->Enable(enabled);
-}
-
-void VqsKeshPackView::OnSelectAll() { vqshosts::SelectAllRows(this); }
 
 void VqsKeshPackView::OnContextMenu(CWnd*, CPoint point)
 {
@@ -331,21 +229,14 @@ void VqsKeshPackView::OnAddPack()
 {
     VqsModel model;
     VqsLockBag bag(VqsReadLock);
-    VqsModelNodeEnterprise* root = nullptr;
-    {
-        StatusMessage status(GetListFrame(), IDS_REFRESHING_VIEWS);
-        CWaitCursor wait;
-        VqsSysApp* app = VqsGetApp();
-        root = app ? model.LockEnterpriseNode(bag, app->GetEnterprise()) : nullptr;
-    }
-    if (!root)
+    if (!LockEnterprise(model, bag))
         return;
     const PxVQPackInformationPtr pack = model.CreatePack(bag);
     if (PackItem* item = FindItem(pack))
         SelectItem(item);
 }
 
-void VqsKeshPackView::OnOpenPack()
+void VqsKeshPackView::OnOpenSelected()
 {
     PackItem* item = GetFirstSelectedItem();
     if (!item)
@@ -373,21 +264,12 @@ void VqsKeshPackView::OnDelete()
             return;
         packs.push_back(item->m_pPack);
     }
-    {
-        VqsModel model;
-        CObList nodes;
-        VqsLockBag bag(VqsReadLock);
-        {
-            StatusMessage status(GetListFrame(), IDS_REFRESHING_VIEWS);
-            CWaitCursor wait;
-            for (const PxVQPackInformationPtr& pack : packs) {
-                if (VqsModelNodePack* node = model.LockPackNode(bag, pack))
-                    nodes.AddTail(node);
-            }
+    DeleteLockedNodes([&packs](VqsModel& model, VqsLockBag& bag, CObList& nodes) {
+        for (const PxVQPackInformationPtr& pack : packs) {
+            if (VqsModelNodePack* node = model.LockPackNode(bag, pack))
+                nodes.AddTail(node);
         }
-        StatusMessage status(GetListFrame(), IDS_REMOVING_DATA);
-        model.DeleteNodes(bag, nodes, true);
-    }
+    });
     if (VqsListFrame* frame = GetListFrame()) {
         PackItem* item = GetFirstSelectedItem();
         frame->SetStatusText(item ? item->m_strName.GetString() : "");

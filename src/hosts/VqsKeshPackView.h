@@ -6,13 +6,11 @@
 #pragma once
 
 #include "proxy/PxVQPackInformation.h"
+#include "hosts/VqsHostFrameListView.h"
 #include "shell/VqsListItem.h"
-#include "shell/VqsListView.h"
 #include "win/Collections.h"
 
-class VqsHostListFrame;
-
-class VqsKeshPackView : public VqsListView {
+class VqsKeshPackView : public VqsHostFrameListView {
 public:
     class PackItem : public VqsListItem {
     public:
@@ -32,19 +30,14 @@ public:
 
     static constexpr UINT ID_ADD_PACK = 32819;
     static constexpr UINT ID_ADD = 32774;
-    static constexpr UINT ID_OPEN_SELECTED = 32775;
-    static constexpr UINT ID_OPTIONS = 32772;
 
     VqsKeshPackView();
     ~VqsKeshPackView() override;
 
     // Sets the list up and lists the enterprise's packs.
     void OnInitialUpdate();
-    void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
-    int CompareListItems(VqsListItem* a, VqsListItem* b) override;
     VqsListItem* ItemFromData(LPARAM itemData) override;
     CString GetColumnText(VqsListItem* item, int column) override;
-    int GetItemImage(VqsListItem* item) override;
     int GetCommandState(UINT id, int* enabled, int* checked) override;
     void Refresh(VqsModel* model) override;
     int GetColumnCount() override;
@@ -56,22 +49,15 @@ public:
     void SelectItem(PackItem* item);
 
 protected:
-    void OnSelectionChanged();
-    void OnItemChanged(NMHDR* header, LRESULT* result);
-    void OnColumnClick(NMHDR* header, LRESULT* result);
-    void OnDblClk(NMHDR* header, LRESULT* result);
-    void OnKeyDown(NMHDR* header, LRESULT* result);
+    void OnSelectionChanged() override;
+    void OnOpenSelected() override;
+    void OnDelete() override;
     void OnContextMenu(CWnd* window, CPoint point);
     void OnAddPack();
-    void OnOpenPack();
-    void OnDelete();
-    void OnSelectAll();
-    void OnUpdateCommand(CCmdUI* cmdUI);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    VqsHostListFrame* GetHostFrame() const;
     PackItem* ItemOfRow(int row);
     void AddItem(const PxVQPackInformationPtr& pack);
     void ReloadAllItems();
@@ -79,6 +65,4 @@ private:
     void UpdatePackItem(const PxVQPackInformationPtr& pack);
 
     CTypedPtrList<CPtrList, PackItem*> m_items{10};
-    int m_nSortColumn = 0;
-    int m_nSortDirection = 1;
 };

@@ -208,6 +208,17 @@ public:
     // dialog made, null when it was cancelled or could not be opened.
     PxVQReportGroupPtr OpenReportGroupDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);
     PxVQBundlePtr OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink* linkNode);
+    void OpenIspecBundleDlg(VqsLockBag& bag, VqsModelNodeBundle* bundle);
+
+    // The edit dialogs of the configuration, run with the caller's bag that holds the node;
+    // each dialog writes its own changes. EditRepAlias adds a report to the group and
+    // answers the new entry, null when nothing was added.
+    PxVQReportSoftLinkAliasPtr EditRepAlias(VqsLockBag& bag, VqsModelNodeRepGroup* group);
+    void EditIspecBundle(VqsLockBag& bag, VqsModelNodeBundle* bundle);
+    void EditReportGroup(VqsLockBag& bag, VqsModelNodeRepGroup* group);
+    void EditReportAlias(VqsLockBag& bag, VqsModelNodeRepAlias* alias, VqsModelNodeElementLink* report);
+    void EditBundle(VqsLockBag& bag, VqsModelNodeBundle* bundle);
+    void EditGenSet(VqsLockBag& bag, VqsModelNodeGenSet* genSet);
 
 private:
     // The matched link: its missing option records, a revived link back in use, its

@@ -357,19 +357,3 @@ bool VqsModel::FindOptionsOfElementLink(VqsLockBag& bag, VqsModelNodeOption*& op
     option = LockOptionNode(bag, options);
     return option != nullptr;
 }
-
-PxVQReportGroupPtr VqsModel::OpenReportGroupDlg(VqsLockBag& bag, VqsModelNodeBSLink*)
-{
-    bag.Release();
-    if (VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, "The new report group dialog is not available yet: not opened.");
-    return PxVQReportGroupPtr();
-}
-
-PxVQBundlePtr VqsModel::OpenBundleDlg(VqsLockBag& bag, VqsModelNodeBSLink*)
-{
-    bag.Release();
-    if (VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, "The new bundle dialog is not available yet: not opened.");
-    return PxVQBundlePtr();
-}

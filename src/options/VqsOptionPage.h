@@ -50,7 +50,7 @@ public:
     // The change handler of a control: TRUE when the change was taken.
     BOOL OnOptionChanged(VqsOptCtrl* control, BOOL validate);
     // Stores (or, at defaults, clears) the page's options in one transaction.
-    BOOL ApplyPage(BOOL isActivePage, BOOL clearUpdatedMarkWhenDefault);
+    virtual BOOL ApplyPage(BOOL isActivePage, BOOL clearUpdatedMarkWhenDefault);
 
     BOOL IsModified() const { return m_bModified; }
     BOOL IsAtDefaults() const { return m_bAtDefaults; }

@@ -1,5 +1,6 @@
 #include "shell/VqsListFrame.h"
 
+#include "go/VqsGoDispatcher.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "shell/StatusMessage.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr UINT ID_FILE_CLOSE = 57602;
 constexpr UINT ID_APP_EXIT = 57665;
 constexpr UINT ID_OPEN_CURRENT = 32825;
+constexpr UINT ID_GO = 32826;
 constexpr UINT ID_FONTS = 32827;
 constexpr UINT ID_REFRESH = 32805;
 
@@ -37,6 +39,7 @@ BEGIN_MESSAGE_MAP(VqsListFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_OPEN_CURRENT, &VqsListFrame::OnUpdateOpenCurrent)
     ON_COMMAND(ID_OPEN_CURRENT, &VqsListFrame::OnOpenCurrent)
     ON_COMMAND(ID_FILE_CLOSE, &VqsListFrame::OnFileClose)
+    ON_COMMAND(ID_GO, &VqsListFrame::OnGo)
     ON_MESSAGE(VqsListFrame::WM_UPDATE_COMMANDS, &VqsListFrame::OnUpdateCommandsMessage)
     ON_MESSAGE(VqsListFrame::WM_REFRESH_VIEWS, &VqsListFrame::OnRefreshMessage)
 END_MESSAGE_MAP()
@@ -291,6 +294,8 @@ LRESULT VqsListFrame::OnRefreshMessage(WPARAM, LPARAM)
 }
 
 void VqsListFrame::OnAppExit() { NotifyHost("exit:", nullptr); }
+
+void VqsListFrame::OnGo() { VqsGoDispatcher::Instance()->InvokeGo(this); }
 
 void VqsListFrame::OnUpdateOpenCurrent(CCmdUI* cmdUI)
 {

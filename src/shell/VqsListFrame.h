@@ -88,6 +88,7 @@ protected:
     void OnUpdateOpenCurrent(CCmdUI* cmdUI);
     void OnOpenCurrent();
     void OnFileClose();
+    void OnGo();
     LRESULT OnUpdateCommandsMessage(WPARAM id, LPARAM);
     LRESULT OnRefreshMessage(WPARAM, LPARAM);
 

@@ -1,11 +1,14 @@
 #include "shell/VqsModuleStartup.h"
 
 #include "com/CComModule.h"
+#include "go/VqsGoSpecPackAssoc.h"
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
+#include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
+#include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -54,6 +57,36 @@ const VqsStartupStep kGlobalLogicSheets[] = {
 };
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
+void RegisterTarskBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_Tarsk_Sheet::CreateSheet); }
+
+template <class Spec>
+void RegisterGoSpec()
+{
+    VqsGoDispatcher::RegisterDefinition(VqsGoSpec::DefinitionOf<Spec>());
+}
+
+// Longer keyword forms come first where a shorter one would take their second word as an
+// argument ("MD DEF" before "MD", "OD EVENT" before "OD").
+const VqsStartupStep kGoSpecs[] = {
+    {&NothingToDo, &VqsGoDispatcher::FreeDefinitions},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptAU>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptCF>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptMDDEF>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptMD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptPM>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptRD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecQSRBSOptOD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptGO>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptEOP>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptOLP>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecBSOptPK>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecElementOptEO>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecReportOptEX>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecReportOptFL>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecComponentOptOD>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecComponentOptOLT>, &NothingToDo},
+    {&RegisterGoSpec<VqsGoSpecPackAssoc>, &NothingToDo},
+};
 const VqsStartupStep kLockManager[] = {{&VqsCreateLockManager, &VqsDestroyLockManager},
                                        {&VqsCreateLockManagerConnector, &VqsDestroyLockManagerConnector}};
 
@@ -83,8 +116,18 @@ const VqsStartupStep kOptionNodes[] = {
     {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
 };
 
+// The sheets of the platform-neutral records come first, so that a platform's own sheet is
+// tried before them.
+const VqsStartupStep kOptionSheets[] = {
+    {&RegisterSheet<VqsOptions_BSeg_Generic_Sheet, PxBSegOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Ispec_Generic_Sheet, PxIspecOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
+    {&RegisterTarskBSegSheet, &NothingToDo},
+};
+
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
-                                                         kLockManager, kOptionNodes};
+                                                         kGoSpecs, kLockManager, kOptionNodes, kOptionSheets};
 
 } // namespace
 

@@ -7,6 +7,8 @@
 
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQSoftLink.h"
 #include "proxy/PxVQReportSoftLink.h"
 #include "shell/VqsTreeView.h"
 #include "win/Collections.h"
@@ -17,6 +19,8 @@
 
 class PxVQLink;
 class VqsConfigTreeItem;
+class VqsLockBag;
+class VqsModel;
 class VqsSysFrame;
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemEnterprise;
@@ -61,6 +65,9 @@ public:
     void Refresh(VqsModel* model) override;
     int GetColumnCount() override;
     void GetTabStops(const TEXTMETRIC* metrics, int* count, int** positions) override;
+    // Keeps the tree in step with a change: hints 8 to 16 are node kinds, 17 a removal, 18 a
+    // change made elsewhere and 19 new colours.
+    void OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr* related) override;
 
     VqsSysFrame* GetSysFrame() const;
     void PostUpdateAllCommands();
@@ -75,6 +82,11 @@ public:
     // The items of the selected rows, in list order.
     std::vector<VqsConfigTreeItem*> GetSelectedItems();
     BOOL CheckGenerateRight();
+    // The inputs of the generation commands: the system's shown name (empty after a failure
+    // was reported), and the generate sets of the configuration some host of the enterprise
+    // can take (FALSE, after the message, when there are none).
+    CString GetSystemText(const PxVQCurConfigPtr& config);
+    BOOL CollectGenerateSets(const PxVQCurConfigPtr& config, PxTypedList<PxVQGenSetPtr>& genSets);
     BOOL CollectSelectedReports(VqsReportRequest& request);
     // Whether a default printer exists; keeps its setup when the view holds none yet.
     BOOL HasDefaultPrinter();
@@ -88,6 +100,7 @@ public:
     void RegisterItem(std::uint64_t key, VqsConfigTreeItem* item);
     void UnregisterItem(std::uint64_t key, VqsConfigTreeItem* item);
     VqsConfigTreeItem* FindItem(std::uint64_t key) const;
+    VqsConfigTreeItem* FindItemOf(const PxObjectPtr& object) const;
 
     VqsTreeItemEnterprise* GetRootItem() const { return m_pRoot; }
     int GetSortMode() const { return m_nSortMode; }
@@ -120,6 +133,22 @@ protected:
     void OnSetColors();
     void OnLoad();
     void OnPrinterSetup();
+    void OnDelete();
+    void OnOpenSelected();
+    void OnOptions();
+    void OnPrint();
+    void OnNewSystem();
+    // The generation commands.
+    void OnGenerateSystem();
+    void OnSynchronize();
+    void OnExtract();
+    void OnAddBusinessSegment();
+    void OnTimer(UINT_PTR id);
+    void OnParents();
+    void OnNewReportGroup();
+    void OnAddReport();
+    void OnNewBundle();
+    void OnAddIspec();
     // Commands whose dialogs and actions are built elsewhere.
     void OnPendingCommand(UINT id);
 
@@ -132,10 +161,52 @@ private:
     void ClearPrinterSetup();
     void RunCommand(UINT id);
 
+    // Open and Options: the dialog of the single selected item; `mode` is the button that
+    // closed a picker (0 for a plain open).
+    void OpenSelectedItem(UINT mode);
+    void RunPicker(VqsConfigTreeItem* item, int kind);
+    BOOL SelectPickedItem(VqsConfigTreeItem* item, const PxVQObjectPtr& picked);
+    void OpenSystemOptions(VqsConfigTreeItem* item);
+    BOOL CheckSoftLinkOptions(VqsConfigTreeItem*& item, int kind, BOOL& parentOptions, PxVQSoftLinkPtr& link,
+                              PxVQOptionSetPtr& optionSet);
+    void OpenSoftLinkOptions(VqsConfigTreeItem* item, int kind);
+    void OpenReportAlias(VqsConfigTreeItem* item);
+    void OpenReportGroup(VqsConfigTreeItem* item);
+    void OpenBundle(VqsConfigTreeItem* item, UINT mode);
+    void ShowNoOptionsNotice();
+    template <class Sheet>
+    void CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
+                           const PxVQBSSoftLinkPtr& link);
+    BOOL PrintReport(const std::vector<PxVQSoftLinkPtr>& links, const PxVQSystemPtr& system,
+                     const PxVQBSSoftLinkPtr& segment, const PxVQOptionSetPtr& optionSet);
+
+    BOOL CollectDeleteList(PxTypedList<PxVQObjectPtr>& objects);
+    // Locks the node of the selected item's object, runs the dialog that makes a child of
+    // it and selects the child's item.
+    template <class Child, class Object, class Node>
+    void RunAddCommand(BOOL underParent, Object (VqsConfigTreeItem::*objectOf)(),
+                       Node* (VqsModel::*lockNode)(VqsLockBag&, const Object&),
+                       Child (VqsModel::*runDialog)(VqsLockBag&, Node*));
+
+    // Change notices.
+    BOOL InsertUnder(VqsConfigTreeItem* parent, const PxVQObjectPtr& object);
+    BOOL InsertInFolder(VqsTreeItemBSSoftLink* link, UINT kind, const PxVQObjectPtr& object);
+    BOOL OnConfigChanged(const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    BOOL OnBSLinkChanged(const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    BOOL OnElementLinkChanged(const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    BOOL OnGroupingChanged(UINT folder, const PxVQObjectPtr& object, const PxVQObjectPtr& related);
+    void OnObjectRemoved(const PxVQObjectPtr& object, const PxVQObjectPtr* related);
+    void RedrawMarkedRows();
+
     CMap<std::uint64_t, std::uint64_t, VqsConfigTreeItem*, VqsConfigTreeItem*> m_items{10};
     VqsTreeItemEnterprise* m_pRoot = nullptr;
     int m_nSortMode;
     int m_nPreviousConfigs;
     PRINTDLG m_printerSetup{};
     PxVQLink* m_pLink = nullptr;
+    // The no-options notice in the status bar and the text it stands in for.
+    static constexpr UINT_PTR kNoticeTimer = 1;
+    static constexpr UINT kNoticeMilliseconds = 1500;
+    BOOL m_bNoticeShown = FALSE;
+    CString m_strStatusBeforeNotice;
 };

@@ -2,6 +2,7 @@
 // commands that change how the tree is shown.
 #include "sysview/VqsDirectoryView.h"
 
+#include "generate/VqsGenerateCommands.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxObjectKind.h"
@@ -75,24 +76,10 @@ constexpr struct {
     UINT id;
     const char* name;
 } kPendingCommands[] = {
-    {ID_OPEN_SELECTED, "Open Selected"},
-    {ID_OPTIONS, "Options"},
-    {ID_NEW_SYSTEM, "New System"},
-    {ID_ADD_BUSINESS_SEGMENT, "Add Business Segment"},
-    {ID_DELETE, "Delete"},
-    {ID_PARENTS, "Parents"},
-    {ID_NEW_REPORT_GROUP, "New Report Group"},
-    {ID_ADD_REPORT, "Add Report"},
-    {ID_NEW_BUNDLE, "New Bundle"},
-    {ID_ADD_ISPEC, "Add Ispec"},
-    {ID_EXTRACT, "Extract"},
-    {ID_SYNCHRONIZE, "Synchronize Configuration"},
-    {ID_GENERATE_SYSTEM, "Generate System"},
     {ID_GENERATE_REPORTS, "Generate Reports"},
     {ID_GENERATE_BUNDLE, "Generate Bundle"},
     {ID_REPORT_DIFFERENCES, "Report Differences"},
     {ID_GENERATE_STATUS, "Show Generate Status"},
-    {ID_PRINT, "Print"},
 };
 
 int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
@@ -668,6 +655,12 @@ void VqsDirectoryView::OnPrinterSetup()
     }
     m_printerSetup = dialog.m_pd;
 }
+
+void VqsDirectoryView::OnGenerateSystem() { VqsGenerateSystem(*this); }
+
+void VqsDirectoryView::OnSynchronize() { VqsSynchronizeConfig(*this); }
+
+void VqsDirectoryView::OnExtract() { VqsExtractSystem(*this); }
 
 void VqsDirectoryView::OnPendingCommand(UINT id)
 {

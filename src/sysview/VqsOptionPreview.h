@@ -1,27 +1,105 @@
-// The options preview of the system frame: the options of the selected links in the
-// selected option set. This pane keeps what it is given and shows nothing yet; its rows
-// come with the options preview.
+// The options preview of the system frame: read-only, the options that the selected option
+// set holds for the one soft link selected in the tree, as groups of "Option" and "Value"
+// rows. Nothing is read from the repository while the pane has no height; a new record of
+// the same sort keeps the rows (and what is expanded) and only takes the new values.
 #pragma once
 
+#include "proxy/PxOptionGroup.h"
 #include "proxy/PxVQOptionSet.h"
-#include "shell/VqsListView.h"
+#include "proxy/PxVQSoftLink.h"
+#include "shell/VqsTreeItem.h"
+#include "shell/VqsTreeView.h"
 #include "sysview/VqsSysFrame.h"
 
-class VqsOptionPreview : public VqsListView {
-public:
-    int CompareListItems(VqsListItem* a, VqsListItem* b) override;
-    VqsListItem* ItemFromData(LPARAM itemData) override;
-    CString GetColumnText(VqsListItem* item, int column) override;
-    int GetItemImage(VqsListItem* item) override;
-    void Refresh(VqsModel* model) override;
-    int GetColumnCount() override;
-    CString GetFindTitle() override;
+#include <vector>
 
-    void ShowOptionSet(const PxVQOptionSetPtr& optionSet, const VqsObjectList& objects);
-    PxVQOptionSetPtr GetOptionSet() const { return m_optionSet; }
-    INT_PTR GetObjectCount() const { return m_nObjects; }
+class VqsOptionPreview;
+
+// The rows of the preview: groups at the top, their options below them.
+class VqsOptionTreeItem : public VqsTreeItem {
+public:
+    VqsOptionTreeItem(VqsTreeItem* parent, VqsOptionPreview* view) : VqsTreeItem(parent), m_pView(view) {}
+    BOOL IsTreeItem() override { return TRUE; }
+    VqsListView* GetView() override;
+    VqsTreeView* GetTreeView() override;
+
+protected:
+    VqsOptionPreview* m_pView;
+};
+
+class VqsOptionTreeItemItem : public VqsOptionTreeItem {
+public:
+    VqsOptionTreeItemItem(VqsTreeItem* parent, VqsOptionPreview* view, const PxOptionItemPtr& item);
+
+    const char* GetText() override { return m_strName; }
+    const char* GetDisplayText() override { return m_nIndex < 0 ? m_strName.GetString() : m_strNumberedName.GetString(); }
+    BOOL GetColumnText(int column, CString& text) override;
+    BOOL GetBitmap(VqsBitmapRef& bitmap) override;
+    int Compare(VqsTreeItem* other) override;
+    void FillChildren(int) override {}
+    void UpdateState() override { SetState(Leaf); }
+
+    // Repeated names are told apart by "name [index]".
+    void Number(int index);
+    void ReadValue();
+    const CString& GetName() const { return m_strName; }
+    const CString& GetValue() const { return m_strValue; }
 
 private:
+    PxOptionItemPtr m_item;
+    CString m_strName;
+    CString m_strValue;
+    CString m_strNumberedName;
+    int m_nIndex = -1;
+};
+
+class VqsOptionTreeItemGroup : public VqsOptionTreeItem {
+public:
+    VqsOptionTreeItemGroup(VqsOptionPreview* view, const PxOptionGroup& group);
+
+    const char* GetText() override { return m_strName; }
+    const char* GetDisplayText() override { return m_strName; }
+    BOOL GetBitmap(VqsBitmapRef& bitmap) override;
+    int Compare(VqsTreeItem* other) override;
+    void FillChildren(int insertRows) override;
+    void UpdateState() override;
+
+    // Takes the group of a new record of the same sort: name, and the values of the rows shown.
+    void Update(const PxOptionGroup& group);
+
+private:
+    PxOptionGroup m_group;
+    CString m_strName;
+};
+
+class VqsOptionPreview : public VqsTreeView {
+public:
+    VqsOptionPreview();
+    ~VqsOptionPreview() override;
+
+    void OnInitialUpdate();
+    void Refresh(VqsModel* model) override;
+    int GetColumnCount() override;
+    void OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr* related) override;
+
+    // Shows the option set's options for the one soft link among the objects.
+    void ShowOptionSet(const PxVQOptionSetPtr& optionSet, const VqsObjectList& objects);
+    void Clear();
+    PxVQOptionSetPtr GetOptionSet() const { return m_optionSet; }
+    PxOptionsPtr GetOptions() const { return m_options; }
+
+protected:
+    void OnSize(UINT type, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Fill();
+    void DeleteGroups();
+
+    std::vector<VqsOptionTreeItemGroup*> m_groups;
+    BOOL m_bShown = FALSE;
+    BOOL m_bRefillNeeded = FALSE;
+    PxOptionsPtr m_options;
+    PxVQSoftLinkPtr m_softLink;
     PxVQOptionSetPtr m_optionSet;
-    INT_PTR m_nObjects = 0;
 };

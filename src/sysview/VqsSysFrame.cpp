@@ -92,6 +92,10 @@ VqsSysFrame* VqsSysFrame::CreateSystemFrame(HWND host, VqsViewUpdateCallBack upd
         return nullptr;
     if (VqsDirectoryView* view = frame->GetDirectoryView())
         view->OnInitialUpdate();
+    if (VqsOptionSetView* list = frame->GetOptionSetView())
+        list->OnInitialUpdate();
+    if (VqsOptionPreview* preview = frame->GetOptionPreview())
+        preview->OnInitialUpdate();
     return frame;
 }
 

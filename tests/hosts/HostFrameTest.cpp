@@ -139,7 +139,7 @@ TEST_F(HostsTest, InsertInTheHostListOffersTheAddMenu)
 TEST_F(HostsTest, TabDoesNotMoveBetweenTheLists)
 {
     ASSERT_NE(OpenHostView(), nullptr);
-    Click(Packs(), "SALES_FG");
+    Click(Packs(), "SALESFG");
     ASSERT_EQ(frame->GetCurrentView(), Packs());
     vqui::user::PressKey(Packs()->m_hWnd, VK_TAB);
     Idle();

@@ -52,8 +52,8 @@ TEST_F(HostsTest, ThePackListShowsNameAndType)
 {
     ASSERT_NE(OpenHostView(), nullptr);
     const std::vector<std::string> rows = Rows(Packs());
-    EXPECT_EQ(rows.front(), "PAYROLL_FG | Tablespace/Filegroup");
-    EXPECT_EQ(rows[1], "PAYROLL_PATH | fixed disk");
+    EXPECT_EQ(rows.front(), "PAYROLLFG | Tablespace/Filegroup");
+    EXPECT_EQ(rows[1], "PAYROLLPATH | fixed disk");
     EXPECT_EQ(rows.back(), "TARSKPACK | ");
 }
 
@@ -103,9 +103,9 @@ TEST_F(HostsTest, TheCurrentHostIsTheSelectedOneElseTheFirstSelectedElseTheFirst
 TEST_F(HostsTest, TheCurrentPackIsTheFirstSelected)
 {
     ASSERT_NE(OpenHostView(), nullptr);
-    SelectRows(Packs(), {RowOf(Packs(), "SALES_TS"), RowOf(Packs(), "SALES_FG")});
+    SelectRows(Packs(), {RowOf(Packs(), "SALESTS"), RowOf(Packs(), "SALESFG")});
     Idle();
-    EXPECT_TRUE(frame->GetCurrentPack()->IsSameOid(Pack("SALES_FG")));
+    EXPECT_TRUE(frame->GetCurrentPack()->IsSameOid(Pack("SALESFG")));
 }
 
 // Deleting the selected host: without the check, it leaves the repository and the list,
@@ -137,7 +137,7 @@ TEST_F(HostsTest, ARightClickOnAnotherRowSelectsOnlyThatRow)
     vqui::user::OpenContextMenu(Packs()->m_hWnd, row.CenterPoint());
     Idle();
     EXPECT_EQ(Packs()->GetListCtrl().GetSelectedCount(), 1u);
-    EXPECT_TRUE(frame->GetCurrentPack()->IsSameOid(Pack("PAYROLL_PATH")));
+    EXPECT_TRUE(frame->GetCurrentPack()->IsSameOid(Pack("PAYROLLPATH")));
 }
 
 // Deleting a pack removes its row; a pack gets the image of association data once one of
@@ -151,15 +151,15 @@ TEST_F(HostsTest, PackRowsFollowDeletionsAndAssociationData)
             ->GetOverlayImage(shown);
         return shown.nBase;
     };
-    EXPECT_EQ(image("SALES_PATH"), 1);
+    EXPECT_EQ(image("SALESPATH"), 1);
     EXPECT_EQ(image("TARSKPACK"), 1);
-    EXPECT_EQ(image("STOCK_TS"), 1);
+    EXPECT_EQ(image("STOCKTS"), 1);
 
-    Click(Packs(), "SALES_TS");
+    Click(Packs(), "SALESTS");
     ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
     vqui::user::PressKey(Packs()->m_hWnd, VK_DELETE_KEY);
     Idle();
     ui.Verify();
-    EXPECT_EQ(RowOf(Packs(), "SALES_TS"), -1);
-    EXPECT_FALSE(Pack("SALES_TS"));
+    EXPECT_EQ(RowOf(Packs(), "SALESTS"), -1);
+    EXPECT_FALSE(Pack("SALESTS"));
 }

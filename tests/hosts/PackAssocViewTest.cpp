@@ -50,7 +50,7 @@ struct PackAssocViewTest : HostsTest {
 TEST_F(PackAssocViewTest, TheRowsAreThoseOfTheHostsPlatform)
 {
     ShowAssociations();
-    Choose("SALES_PATH", "NTHOST");
+    Choose("SALESPATH", "NTHOST");
     EXPECT_EQ(ColumnTitle(), "Windows association");
     EXPECT_EQ(Rows(Associations()), (std::vector<std::string>{"path | /vq/nt/sales", "Tablespace/Filegroup | "}));
 
@@ -74,15 +74,15 @@ TEST_F(PackAssocViewTest, TheRowsAreThoseOfTheHostsPlatform)
 TEST_F(PackAssocViewTest, AnotherPackOfTheSamePlatformKeepsTheRowsWithNewValues)
 {
     ShowAssociations();
-    Choose("SALES_PATH", "NTHOST");
-    Choose("SALES_FG", "NTHOST");
+    Choose("SALESPATH", "NTHOST");
+    Choose("SALESFG", "NTHOST");
     EXPECT_EQ(Rows(Associations()), (std::vector<std::string>{"path | ", "Tablespace/Filegroup | sales_fg"}));
 }
 
 // While the row of the frame is hidden nothing is read; showing it reads the rows once.
 TEST_F(PackAssocViewTest, AHiddenAssociationListReadsNothingUntilShown)
 {
-    Choose("SALES_PATH", "NTHOST");
+    Choose("SALESPATH", "NTHOST");
     EXPECT_TRUE(Rows(Associations()).empty());
     ShowAssociations();
     EXPECT_EQ(Rows(Associations()).size(), 2u);
@@ -92,12 +92,12 @@ TEST_F(PackAssocViewTest, AHiddenAssociationListReadsNothingUntilShown)
 TEST_F(PackAssocViewTest, AChangeNoticeOfTheShownAssociationReadsItAgain)
 {
     ShowAssociations();
-    Choose("SALES_PATH", "NTHOST");
+    Choose("SALESPATH", "NTHOST");
     const PxVQObjectPtr association = Associations()->GetAssociation();
     app.GetLink()->BeginTransaction();
     Associations()->GetAssociation()->GetPackAssociationNT()->SetPath("/moved");
     app.GetLink()->CommitTransaction();
-    const PxVQObjectPtr pack = Pack("SALES_PATH");
+    const PxVQObjectPtr pack = Pack("SALESPATH");
     app.BroadcastObjectChange(VqsKindPack, nullptr, &pack, nullptr);
     EXPECT_EQ(Rows(Associations()).front(), "path | /vq/nt/sales");
     app.BroadcastObjectChange(VqsKindPackAssociation, nullptr, &association, nullptr);
@@ -108,7 +108,7 @@ TEST_F(PackAssocViewTest, AChangeNoticeOfTheShownAssociationReadsItAgain)
 TEST_F(PackAssocViewTest, OpeningTheAssociationOpensThePackOnItsHost)
 {
     ShowAssociations();
-    Choose("SALES_FG", "UNIXHOST");
+    Choose("SALESFG", "UNIXHOST");
     std::string host;
     ui.ExpectDialog(IDD_PACK_SPEC)
         .Run([&] {

@@ -121,10 +121,10 @@ TEST_F(PackDialogsTest, AWindowsPathIsStoredAndShownInTheAssociationList)
         .Replace(Path::IDC_PATH, "/vq/nt/sales2")
         .OK();
     frame->SendMessage(WM_COMMAND, VqsHostListFrame::ID_VIEW_PACK_ASSOCIATIONS, 0);
-    OpenPack("SALES_PATH", "NTHOST");
+    OpenPack("SALESPATH", "NTHOST");
     ui.Verify();
     EXPECT_FALSE(tableEnabled);
-    EXPECT_EQ(std::string(Data("SALES_PATH", "NTHOST")->GetPackAssociationNT()->GetPath()), "/vq/nt/sales2");
+    EXPECT_EQ(std::string(Data("SALESPATH", "NTHOST")->GetPackAssociationNT()->GetPath()), "/vq/nt/sales2");
     Idle();
     EXPECT_EQ(Rows(Associations()), (std::vector<std::string>{"path | /vq/nt/sales2", "Tablespace/Filegroup | "}));
 }
@@ -224,10 +224,10 @@ TEST_F(PackDialogsTest, SwitchingHostWithChangesAsksAndCancelStaysOnTheHost)
         })
         .Cancel();
     ui.ExpectMessageBoxId(IDS_SAVE_CHANGES, IDCANCEL);
-    OpenPack("SALES_PATH", "NTHOST");
+    OpenPack("SALESPATH", "NTHOST");
     ui.Verify();
     EXPECT_EQ(shown, "NTHOST");
-    EXPECT_EQ(std::string(Data("SALES_PATH", "NTHOST")->GetPackAssociationNT()->GetPath()), "/vq/nt/sales");
+    EXPECT_EQ(std::string(Data("SALESPATH", "NTHOST")->GetPackAssociationNT()->GetPath()), "/vq/nt/sales");
 }
 
 // Saying No drops the changes and shows the other host.
@@ -245,10 +245,10 @@ TEST_F(PackDialogsTest, SwitchingHostAndNotSavingDropsTheChanges)
         })
         .OK();
     ui.ExpectMessageBoxId(IDS_SAVE_CHANGES, IDNO);
-    OpenPack("SALES_PATH", "NTHOST");
+    OpenPack("SALESPATH", "NTHOST");
     ui.Verify();
     EXPECT_EQ(shown, "UNIXHOST");
-    EXPECT_EQ(std::string(Data("SALES_PATH", "NTHOST")->GetPackAssociationNT()->GetPath()), "/vq/nt/sales");
+    EXPECT_EQ(std::string(Data("SALESPATH", "NTHOST")->GetPackAssociationNT()->GetPath()), "/vq/nt/sales");
 }
 
 // Without hosts there is nothing to associate: the host list is disabled and no page is
@@ -305,7 +305,7 @@ TEST_F(PackDialogsTest, ChoosingAnotherPackShowsItsAssociationWithTheSameHost)
     std::string pack;
     std::string table;
     ui.ExpectDialog(IDD_PACK_SPEC)
-        .SelectText(VqsPackSpecDlg::IDC_PACK_LIST, "SALES_FG")
+        .SelectText(VqsPackSpecDlg::IDC_PACK_LIST, "SALESFG")
         .Run([&] {
             for (const vqui::UiEvent& event : ui.Seen()) {
                 if (auto* dialog = dynamic_cast<VqsPackSpecDlg*>(CWnd::FromHandle(event.window))) {
@@ -317,8 +317,8 @@ TEST_F(PackDialogsTest, ChoosingAnotherPackShowsItsAssociationWithTheSameHost)
             }
         })
         .Cancel();
-    OpenPack("SALES_PATH", "NTHOST");
+    OpenPack("SALESPATH", "NTHOST");
     ui.Verify();
-    EXPECT_EQ(pack, "SALES_FG");
+    EXPECT_EQ(pack, "SALESFG");
     EXPECT_EQ(table, "sales_fg");
 }

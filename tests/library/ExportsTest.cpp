@@ -366,7 +366,7 @@ TEST_F(ExportsTest, SmallCalls)
     EXPECT_STREQ(buffer, "VqClient.dll VqSerialize.dll");
     EXPECT_EQ(IsTestDll(nullptr), 0);
 
-    char go[] = "GO SYSTEM SYS1";
+    char go[] = "GOTO SYSTEM SYS1";
     EXPECT_EQ(VqsImplementGO(go, nullptr), 0) << "no GO spec accepts the text";
     EXPECT_TRUE(willingToClose());
     ::Test(5);

@@ -102,11 +102,11 @@ TEST_F(CreationTest, PacksNamedByOptionsAreCreatedOrTypedAndAConflictIsRaised)
         {"an empty name is skipped", {{"", 2}}, nullptr, 0, nullptr},
         {"one name, types 0 then 2, makes one pack of type 2", {{"NEWP", 0}, {"NEWP", 2}}, "NEWP", 2, nullptr},
         {"a stated type fills a pack of no type", {{"TARSKPACK", 1}}, "TARSKPACK", 1, nullptr},
-        {"no stated type leaves a pack as it is", {{"SALES_FG", 0}}, "SALES_FG", 2, nullptr},
-        {"a path for a tablespace pack is a conflict", {{"SALES_FG", 1}}, "SALES_FG", 2,
-         "Pack SALES_FG does not match its previous definition of a Tablespace/Filegroup."},
-        {"a tablespace for a path pack is a conflict", {{"SALES_PATH", 2}}, "SALES_PATH", 1,
-         "Pack SALES_PATH does not match its previous definition of a path."},
+        {"no stated type leaves a pack as it is", {{"SALESFG", 0}}, "SALESFG", 2, nullptr},
+        {"a path for a tablespace pack is a conflict", {{"SALESFG", 1}}, "SALESFG", 2,
+         "Pack SALESFG does not match its previous definition of a Tablespace/Filegroup."},
+        {"a tablespace for a path pack is a conflict", {{"SALESPATH", 2}}, "SALESPATH", 1,
+         "Pack SALESPATH does not match its previous definition of a path."},
         {"the name is matched exactly", {{"sales_fg", 1}}, "sales_fg", 1, nullptr},
     };
     for (const Case& c : cases) {
@@ -142,12 +142,12 @@ TEST_F(CreationTest, PacksNamedByOptionsAreCreatedOrTypedAndAConflictIsRaised)
 
 namespace {
 
-// A business-segment option node that names the pack "SALES_FG", as the option nodes of the
+// A business-segment option node that names the pack "SALESFG", as the option nodes of the
 // record classes that hold pack options do.
 class PackNamingNode : public VqsModelNodeOptionOf<PxNTBSegOptions> {
 public:
     using VqsModelNodeOptionOf<PxNTBSegOptions>::VqsModelNodeOptionOf;
-    void CollectPacks(VqsPackSpecList& packs) override { packs.AddTail(VqsModelNode::PackSpec{"SALES_FG", 2}); }
+    void CollectPacks(VqsPackSpecList& packs) override { packs.AddTail(VqsModelNode::PackSpec{"SALESFG", 2}); }
 };
 
 } // namespace
@@ -156,7 +156,7 @@ TEST_F(CreationTest, TheWalkForAnEditedPackFindsItInCurrentOptionsAndCountsItsUs
 {
     VqsOptionNodeRegister::Register(&VqsMakeOptionNode<PackNamingNode>);
     VqsPackSpecList edited;
-    edited.AddTail(VqsModelNode::PackSpec{"sales_fg", 2});
+    edited.AddTail(VqsModelNode::PackSpec{"salesfg", 2});
     VqsLockBag bag(VqsReadLock);
     int found = 0;
 
@@ -176,7 +176,7 @@ TEST_F(CreationTest, TheWalkForAnEditedPackFindsItInCurrentOptionsAndCountsItsUs
 
     int inCurrent = 0;
     int inOld = 0;
-    model->GetRootNode().CountPackUsage("Sales_FG", inCurrent, inOld);
+    model->GetRootNode().CountPackUsage("SalesFG", inCurrent, inOld);
     EXPECT_EQ(inCurrent, 6) << "two systems, three segments, one NT generate set each";
     EXPECT_EQ(inOld, 0);
 }
@@ -185,7 +185,7 @@ TEST_F(CreationTest, TheWalkForAnEditedPackFindsItInCurrentOptionsAndCountsItsUs
 // association is not a blank fixed-disk one.
 TEST_F(CreationTest, APackIsDescribedWithTheHostsThatHoldItsAssociationsAndItsUses)
 {
-    const PxVQPackInformationPtr pack = Enterprise()->GetPackInformation("SALES_PATH");
+    const PxVQPackInformationPtr pack = Enterprise()->GetPackInformation("SALESPATH");
     PxTypedList<PxVQHostPackDataPtr> entries;
     pack->GetListOfHostPackData(entries);
     app.GetLink()->BeginTransaction();
@@ -198,7 +198,7 @@ TEST_F(CreationTest, APackIsDescribedWithTheHostsThatHoldItsAssociationsAndItsUs
     const char* const kUses = "it is used in 9 current options and\r\nwas used in 0 cases in previous generations.";
 
     EXPECT_EQ(std::string(node->GetDescription()),
-              std::string("Pack SALES_PATH\r\nhas Pack Associations defined for 2 hosts;\r\n") + kUses);
+              std::string("Pack SALESPATH\r\nhas Pack Associations defined for 2 hosts;\r\n") + kUses);
     EXPECT_TRUE(PackHasAssociationData(pack));
 
     app.GetLink()->BeginTransaction();
@@ -209,7 +209,7 @@ TEST_F(CreationTest, APackIsDescribedWithTheHostsThatHoldItsAssociationsAndItsUs
     }
     app.GetLink()->CommitTransaction();
     EXPECT_EQ(std::string(node->GetDescription()),
-              std::string("Pack SALES_PATH\r\nhas Pack Associations defined for 3 hosts;\r\n") + kUses);
+              std::string("Pack SALESPATH\r\nhas Pack Associations defined for 3 hosts;\r\n") + kUses);
 }
 
 namespace {

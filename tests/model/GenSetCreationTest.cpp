@@ -63,9 +63,9 @@ TEST_F(GenSetCreationTest, TheReplacementPacksOfANewGenerateSetAreCreatedWhereTh
 TEST_F(GenSetCreationTest, AReplacementNamingAPackOfAnotherTypeLeavesNoGenerateSet)
 {
     VqsBSPackReplacementList replacements(10);
-    replacements.AddTail(InitialPathReplacement("SALES", "SALES_FG"));
+    replacements.AddTail(InitialPathReplacement("SALES", "SALESFG"));
     vqtest::ScriptedUiDriver ui;
-    ui.ExpectMessageBox("Cannot add an Option Set:\nPack SALES_FG does not match its previous definition of a "
+    ui.ExpectMessageBox("Cannot add an Option Set:\nPack SALESFG does not match its previous definition of a "
                         "Tablespace/Filegroup.",
                         IDOK);
     VqsModel model;

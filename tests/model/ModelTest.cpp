@@ -179,7 +179,7 @@ TEST_F(ModelTest, RefreshingAPackAssociationRereadsItsPlatformAssociations)
 {
     auto firstData = [](const PxVQEnterprisePtr& enterprise) {
         PxTypedList<PxVQHostPackDataPtr> entries;
-        enterprise->GetPackInformation("SALES_PATH")->GetListOfHostPackData(entries);
+        enterprise->GetPackInformation("SALESPATH")->GetListOfHostPackData(entries);
         return entries.GetHead();
     };
     VqsModel model;

@@ -172,7 +172,7 @@ TEST_F(OptionNodesTest, TheRecordsNameTheirPacksInOrder)
         std::vector<std::pair<std::string, int>> packs;
     } cases[] = {
         {"QSRGEN", "", {{"QDEF", 0}, {"KPACK", 0}, {"FROM1", 0}, {"FROM2", 0}}},
-        {"NTGEN", "", {{"", 2}, {"SALES_PATH", 1}}},
+        {"NTGEN", "", {{"", 2}, {"SALESPATH", 1}}},
         {"NTGEN", "MONTHLY", {{"EXTRACTS", 1}}},
         {"QSRGEN", "MONTHLY", {}},
         {"UNIXGEN", "CUSTBYNAME", {{"PROFILES", 2}}},
@@ -215,12 +215,12 @@ TEST_F(OptionNodesTest, AnUpdatedElementPackIsListedOncePerSegmentAndReplacedInT
 
     VqsBSPackReplacementList replacements;
     replacements.AddTail(VqsBSPackReplacement{Segment("SYS1", "SALES"), 2, 0, "oldfg", "NEWFG"});
-    replacements.AddTail(VqsBSPackReplacement{Segment("SYS1", "SALES"), 2, 0, "SALES_FG", "NEWDEF"});
+    replacements.AddTail(VqsBSPackReplacement{Segment("SYS1", "SALES"), 2, 0, "SALESFG", "NEWDEF"});
     nt->ApplyPackReplacements(replacements);
 
     EXPECT_EQ(std::string(Record<PxCompOptionsPtr>("NTGEN", "ORDER")->GetCompPack()), "NEWFG");
     EXPECT_EQ(std::string(Record<PxCompOptionsPtr>("NTGEN", "ORDER", "PAYROLL")->GetCompPack()), "oldfg");
-    EXPECT_EQ(std::string(Record<PxBSegOptionsPtr>("NTGEN", "")->GetDefPack()), "SALES_FG")
+    EXPECT_EQ(std::string(Record<PxBSegOptionsPtr>("NTGEN", "")->GetDefPack()), "SALESFG")
         << "the segment's own options are not the elements'";
     EXPECT_EQ(std::string(Record<PxReportOptionsPtr>("NTGEN", "MONTHLY")->GetExtractPack()), "OLDPATH");
 }

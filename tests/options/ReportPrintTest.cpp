@@ -334,6 +334,6 @@ TEST_F(ReportPrintTest, AReportOnTheDefaultPrinterReadsAsTitleBlockNumberedSecti
     EXPECT_EQ(texts, (Strings{"OPTIONS REPORT", "System Name:", "SYS1", "Business Segment Name:", "SALES",
                               "Option Set Name:", "NTGEN", "Host Type:", "OS Tarsk", "1.  DAILY - Report Options",
                               "1.1  Extract File Options", "NAME", "KIND", "No extract files", "1.2  Report Options",
-                              "OPTION", "VALUE", "AsName", "ExtractPack", "SALES_PATH", "Language", "OLTPClient", "0",
+                              "OPTION", "VALUE", "AsName", "ExtractPack", "SALESPATH", "Language", "OLTPClient", "0",
                               "  Page 1"}));
 }

@@ -1,5 +1,6 @@
 #include "OptionsTestSupport.h"
 
+#include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
 #include "shell/VqsExceptionData.h"
@@ -36,7 +37,7 @@ struct SheetRegisterTest : OptionsTest {
 
 TEST_F(SheetRegisterTest, TheGlobalLogicSheetsAreRegisteredAtStartAndChosenByTheRecordsPlatform)
 {
-    EXPECT_EQ(VqsSheetRegister::Count(), 4);
+    EXPECT_EQ(VqsSheetRegister::Count(), 9);
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_Tarsk_Sheet*>(Create("STARTUP", "TARSKGEN").get()));
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_QSR_Sheet*>(Create("STARTUP", "QSRGEN").get()));
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_NT_Sheet*>(Create("STARTUP", "NTGEN").get()));
@@ -49,8 +50,17 @@ TEST_F(SheetRegisterTest, NoRecordGivesNoSheetAndARecordNobodyTakesSaysSo)
 {
     EXPECT_EQ(Create(nullptr, nullptr), nullptr);
     EXPECT_EQ(MessageBoxes(), Strings{});
+    VqsSheetRegister::FreeFactories();
     ui.ExpectMessageBoxId(61500, IDOK);
     EXPECT_EQ(Create("MONTHLY", "NTGEN"), nullptr);
+}
+
+TEST_F(SheetRegisterTest, RecordsWithoutASheetOfTheirPlatformGetThePlatformNeutralSheet)
+{
+    EXPECT_TRUE(dynamic_cast<VqsOptions_Report_Generic_Sheet*>(Create("MONTHLY", "NTGEN").get()));
+    EXPECT_TRUE(dynamic_cast<VqsOptions_Profile_Generic_Sheet*>(Create("CUSTBYNAME", "NTGEN").get()));
+    EXPECT_TRUE(dynamic_cast<VqsOptions_Ispec_Generic_Sheet*>(Create("ORDER", "TARSKGEN").get()));
+    EXPECT_TRUE(dynamic_cast<VqsOptions_GL_NT_Sheet*>(Create("STARTUP", "NTGEN").get()));
 }
 
 TEST_F(SheetRegisterTest, TheFactoryRegisteredLastIsTriedFirst)

@@ -101,18 +101,18 @@ TEST_F(TypedComboBoxTest, PacksInUseShowTheUpdatedImageAndAVanishedPackIsGreyWit
     Create(box);
     PxTypedList<PxVQPackInformationPtr> packs;
     app.GetEnterprise()->GetListOfPackInformations(packs);
-    ASSERT_TRUE(box.Fill(packs, app.GetEnterprise()->GetPackInformation("STOCK_TS")));
+    ASSERT_TRUE(box.Fill(packs, app.GetEnterprise()->GetPackInformation("STOCKTS")));
 
     VqsImageRef used;
-    box.GetItemImage(app.GetEnterprise()->GetPackInformation("SALES_PATH"), &used);
+    box.GetItemImage(app.GetEnterprise()->GetPackInformation("SALESPATH"), &used);
     EXPECT_EQ(used.nBase, 1) << "its hosts' associations name a path";
     EXPECT_EQ(used.nVariant, 0);
 
-    AsOtherUser([](PxVQEnterprise& enterprise) { enterprise.GetPackInformation("STOCK_TS")->DeleteObject(); });
+    AsOtherUser([](PxVQEnterprise& enterprise) { enterprise.GetPackInformation("STOCKTS")->DeleteObject(); });
     VqsImageRef gone;
     box.GetItemImage(box.GetSelected(), &gone);
     EXPECT_EQ(gone.nVariant, 3);
-    const vqwin::DisplayOp* text = Paint(box).FindText("STOCK_TS");
+    const vqwin::DisplayOp* text = Paint(box).FindText("STOCKTS");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->color, GetSysColor(COLOR_GRAYTEXT));
     EXPECT_NE(Paint(box).Ops().size(), 0u);

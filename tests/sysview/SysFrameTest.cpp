@@ -203,10 +203,10 @@ TEST_F(SysFrameTest, InsertShowsTheAddPopupAndItsEntryReachesTheView)
     EXPECT_EQ(FrameState(ID_ADD), "enabled") << "only New System is enabled on the enterprise";
     vqtest::ScriptedUiDriver ui;
     ui.ExpectPopupMenu(ID_NEW_SYSTEM);
+    ui.ExpectWizard().Cancel();
     vqui::user::PressKey(view->m_hWnd, VK_INSERT);
     vqwin::PumpPending();
     ui.Verify();
-    EXPECT_EQ(logLines, Strings{"INFO New System (32785) is not available yet: nothing done."});
 }
 
 TEST_F(SysFrameTest, DeleteDoesNothingWhileItIsDisabled)
@@ -215,9 +215,6 @@ TEST_F(SysFrameTest, DeleteDoesNothingWhileItIsDisabled)
     Select({""});
     vqui::user::PressKey(view->m_hWnd, VK_DELETE);
     EXPECT_TRUE(logLines.empty());
-    Select({"Sample system 1"});
-    vqui::user::PressKey(view->m_hWnd, VK_DELETE);
-    EXPECT_EQ(logLines, Strings{"INFO Delete (57632) is not available yet: nothing done."});
 }
 
 TEST_F(SysFrameTest, ColoursAndLoadAreTheHostsToCarryOut)

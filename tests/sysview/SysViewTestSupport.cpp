@@ -43,6 +43,8 @@ void SysViewTest::OpenFrame(int width, int height)
     host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
     frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, &frametest::OnUpdate, &frametest::OnMessage, nullptr);
     ASSERT_NE(frame, nullptr);
+    // As the host opens it: the broadcasts and the refresh of every view reach it.
+    app.GetFrameList().AddTail(frame);
     view = frame->GetDirectoryView();
     ASSERT_NE(view, nullptr);
     vqwin::PumpPending();
@@ -50,6 +52,8 @@ void SysViewTest::OpenFrame(int width, int height)
 
 void SysViewTest::CloseFrame()
 {
+    if (frame)
+        app.RemoveFrame(frame);
     if (frame && ::IsWindow(frame->m_hWnd))
         frame->DestroyWindow();
     frame = nullptr;

@@ -164,11 +164,11 @@ void AddHostsAndPacks(RepoDescription& description, const SampleScale& scale)
         std::string lower;
         for (char c : segment)
             lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        addPack(segment + "_PATH", 1,
+        addPack(segment + "PATH", 1,
                 {{"", "NTHOST", "/vq/nt/" + lower, "", 0, "", "", {}},
                  {"", "UNIXHOST", "/vq/unix/" + lower, "", 0, "", "", {}}});
-        addPack(segment + "_FG", 2, {{"", "NTHOST", "", lower + "_fg", 0, "", "", {}}});
-        addPack(segment + "_TS", 2, {{"", "UNIXHOST", "", lower + "_ts", 0, "", "", {}}});
+        addPack(segment + "FG", 2, {{"", "NTHOST", "", lower + "_fg", 0, "", "", {}}});
+        addPack(segment + "TS", 2, {{"", "UNIXHOST", "", lower + "_ts", 0, "", "", {}}});
     }
     addPack("TARSKPACK", 0, {{"", "TARSKHOST", "", "", 1, "DISK01", "ACR001", {"PK0001", "PK0002"}}});
 }
@@ -183,10 +183,10 @@ void GiveUpdatedOptions(SystemDesc& system)
         const char* element;
         const char* option;
         const char* value;
-    } options[] = {{"NTGEN", "CUSTOMER", "CompPack", "ORDERS_FG"},
-                   {"NTGEN", "MONTHLY", "ExtractPack", "REPORTS_PATH"},
-                   {"UNIXGEN", "", "ReorgPack", "SALES_REORG"},
-                   {"UNIXGEN", "ORDBYDATE", "Pack", "SALES_TS"},
+    } options[] = {{"NTGEN", "CUSTOMER", "CompPack", "ORDERSFG"},
+                   {"NTGEN", "MONTHLY", "ExtractPack", "REPORTSPATH"},
+                   {"UNIXGEN", "", "ReorgPack", "SALESREORG"},
+                   {"UNIXGEN", "ORDBYDATE", "Pack", "SALESTS"},
                    {"QSRGEN", "", "PackMapping", "OLDDB SALESDB OLDLOG SALESLOG"}};
     for (const auto& option : options) {
         for (OptionSetDesc& set : system.optionSets) {

@@ -97,6 +97,30 @@ TEST_F(PxDesignSideTest, ElementsAndSegmentsAreFoundByExactNameInOrder)
     EXPECT_TRUE(m_segment->_IsKindOf("PxLSEElement"));
 }
 
+// The flags a wizard reads to tell which host types a segment may be generated for and
+// whether its texts are double-byte: 0 until set, each one on its own.
+TEST_F(PxDesignSideTest, TargetHostAndJapaneseFlagsOfASegment)
+{
+    using Getter = int (PxLSEBusinessSegment::*)() const;
+    const struct {
+        const char* property;
+        Getter get;
+    } flags[] = {{"targetHostNt", &PxLSEBusinessSegment::GetTargetHostNt},
+                 {"targetHostQsr", &PxLSEBusinessSegment::GetTargetHostQsr},
+                 {"targetHostOsTarsk", &PxLSEBusinessSegment::GetTargetHostOsTarsk},
+                 {"targetHostUnix", &PxLSEBusinessSegment::GetTargetHostUnix},
+                 {"japaneseSupport", &PxLSEBusinessSegment::GetJapaneseSupport}};
+    for (const auto& flag : flags) {
+        SCOPED_TRACE(flag.property);
+        EXPECT_EQ(((*m_segment).*flag.get)(), 0);
+        m_design->SetNumber(m_segment, flag.property, 1);
+        EXPECT_EQ(((*m_segment).*flag.get)(), 1);
+    }
+    m_design->SetNumber(m_segment, "targetHostQsr", 0);
+    EXPECT_EQ(m_segment->GetTargetHostQsr(), 0);
+    EXPECT_EQ(m_segment->GetTargetHostNt(), 1);
+}
+
 TEST_F(PxDesignSideTest, RevisionsLanguagesAndSubsystemsOfASegment)
 {
     GUID guid{1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};

@@ -199,8 +199,8 @@ Table NTSegmentTable()
     return {{NUMBER(MaxServers, 0, 99), NUMBER(IPCKey, 0, 999999)},
             {TEXT(GenDataBase, "", 30), TEXT(EVENTClusterIndex, "", 30), TEXT(DefService, "", 15),
              TEXT(OLTPDirectory, "", 128), TEXT(OLTPOnPack, "", 30), TEXT(OLTPName, "", 30),
-             TEXT(EventSet, "SALES_FG", 30), TEXT(ReorgPack, "SALES_PATH", 30), TEXT(LogPack, "", 30),
-             TEXT(ROCoutput, "", 30), TEXT(BSExtractPack, "SALES_PATH", 30)},
+             TEXT(EventSet, "SALESFG", 30), TEXT(ReorgPack, "SALESPATH", 30), TEXT(LogPack, "", 30),
+             TEXT(ROCoutput, "", 30), TEXT(BSExtractPack, "SALESPATH", 30)},
             {SMALL(LogAct, 0), SMALL(LogTrans, 0), SMALL(ReverseMsgOrder, 0), SMALL(SQLViews, 0),
              SMALL(ConfirmGenWithInstall, 0), SMALL(GenerateHDBAInterface, 0), SMALL(EnableHDBAInterface, 0),
              SMALL(DefaultCompileType, PxCompileTypeOBJ), SMALL(EnableHDBA, 0)}};
@@ -217,9 +217,9 @@ Table UnixSegmentTable()
              NUMBER_AT(BSMaxExtents, 2, 0, 99999), NUMBER_AT(BSInitTrans, 2, 0, 99999),
              NUMBER_AT(BSMaxTrans, 2, 0, 99999)},
             {TEXT(CollatingSequence, "", 30), TEXT(DefService, "", 15), TEXT(OLTPDirectory, "", 128),
-             TEXT(OLTPOnPack, "", 30), TEXT(OLTPName, "", 30), TEXT(EventSet, "SALES_TS", 30),
-             TEXT(ObjPack, "SALES_PATH", 30), TEXT(ReorgPack, "SALES_PATH", 30), TEXT(LogPack, "", 30),
-             TEXT(ROCoutput, "", 30), TEXT(BSExtractPack, "SALES_PATH", 30), TEXT_AT(BSSQLsca, 2, "", 840),
+             TEXT(OLTPOnPack, "", 30), TEXT(OLTPName, "", 30), TEXT(EventSet, "SALESTS", 30),
+             TEXT(ObjPack, "SALESPATH", 30), TEXT(ReorgPack, "SALESPATH", 30), TEXT(LogPack, "", 30),
+             TEXT(ROCoutput, "", 30), TEXT(BSExtractPack, "SALESPATH", 30), TEXT_AT(BSSQLsca, 2, "", 840),
              TEXT_AT(BSSQLnonsca, 2, "", 840), TEXT_AT(BSTablespace, 2, "", 30),
              TEXT_AT(BSTablePartitionColumns, 8, "", 20), TEXT_AT(BSAutoIndexPartitionColumns, 8, "", 20)},
             {SMALL(ShowDelim, 0), SMALL(LogAct, 0), SMALL(25LineTerminal, 0), SMALL(LogTrans, 0),
@@ -398,13 +398,13 @@ TEST_F(PxNTUnixOptionsTest, TheEventSetFollowsTheDefaultPackInForce)
     EXPECT_TRUE(segment->IsUpdatedEventSet());
     {
         PxInitialDataEmulationScope scope = segment->GetInitialDataEmulationScope();
-        EXPECT_EQ(segment->GetEventSet(), "SALES_FG");
+        EXPECT_EQ(segment->GetEventSet(), "SALESFG");
     }
     segment->ClearEventSet();
     EXPECT_FALSE(segment->IsUpdatedEventSet());
 
     PxUnixBSegOptionsPtr unix = Record<PxUnixBSegOptions>();
-    EXPECT_EQ(unix->GetEventSet(), "SALES_TS");
+    EXPECT_EQ(unix->GetEventSet(), "SALESTS");
     unix->SetDefPack("UNIXDB");
     EXPECT_EQ(unix->GetEventSet(), "UNIXDB");
     EXPECT_EQ(segment->GetEventSet(), "OTHER");

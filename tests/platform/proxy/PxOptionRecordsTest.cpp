@@ -199,10 +199,10 @@ TEST_F(PxOptionRecordsTest, PackDefaultsFollowTheSegmentAndItsDefaultPack)
     m_sets[VQHostNT]->CreateBlankOptions();
 
     PxUnixBSegOptionsPtr unix = segment->GetOptions(m_sets[VQHostUnix]);
-    EXPECT_EQ(unix->GetDefPack(), "SALES_TS");
-    EXPECT_EQ(unix->GetObjPack(), "SALES_PATH");
-    EXPECT_EQ(PxUnixBSegOptions::GetInitialPackName("SALES", 2), "SALES_TS");
-    EXPECT_EQ(PxNTBSegOptions::GetInitialPackName("SALES", 2), "SALES_FG");
+    EXPECT_EQ(unix->GetDefPack(), "SALESTS");
+    EXPECT_EQ(unix->GetObjPack(), "SALESPATH");
+    EXPECT_EQ(PxUnixBSegOptions::GetInitialPackName("SALES", 2), "SALESTS");
+    EXPECT_EQ(PxNTBSegOptions::GetInitialPackName("SALES", 2), "SALESFG");
     EXPECT_EQ(PxNTBSegOptions::GetInitialPackName("SALES", 3), "");
     EXPECT_EQ(PxNTBSegOptions::GetInitialPackName("", 1), "");
     EXPECT_EQ(PxNTBSegOptions::GetInitialPackName(std::string(40, 'S').c_str(), 1).GetLength(), 30);
@@ -210,8 +210,8 @@ TEST_F(PxOptionRecordsTest, PackDefaultsFollowTheSegmentAndItsDefaultPack)
     PxCompOptionsPtr component = segment->GetElementSoftLink("CUSTOMER")->GetOptions(m_sets[VQHostUnix]);
     PxProfileOptionsPtr profile = segment->GetElementSoftLink("CUSTBYNAME")->GetOptions(m_sets[VQHostUnix]);
     PxReportOptionsPtr report = segment->GetElementSoftLink("MONTHLY")->GetOptions(m_sets[VQHostUnix]);
-    EXPECT_EQ(component->GetCompPack(), "SALES_TS");
-    EXPECT_EQ(report->GetExtractPack(), "SALES_PATH");
+    EXPECT_EQ(component->GetCompPack(), "SALESTS");
+    EXPECT_EQ(report->GetExtractPack(), "SALESPATH");
     unix->SetDefPack("BIGPACK");
     EXPECT_EQ(component->GetCompPack(), "BIGPACK");
     EXPECT_EQ(profile->GetDefaultPack(), "BIGPACK");
@@ -227,7 +227,7 @@ TEST_F(PxOptionRecordsTest, PackDefaultsFollowTheSegmentAndItsDefaultPack)
     EXPECT_EQ(component->GetCompPack(), "OTHER");
     EXPECT_FALSE(component->IsUpdated());
     EXPECT_EQ(PxCompOptionsPtr(segment->GetElementSoftLink("CUSTOMER")->GetOptions(m_sets[VQHostNT]))->GetCompPack(),
-              "SALES_FG");
+              "SALESFG");
 
     unix->DeleteObject();
     EXPECT_THROW(component->GetCompPack(), PxExceptionDefOption);

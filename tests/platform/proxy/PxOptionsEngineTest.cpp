@@ -200,7 +200,7 @@ TEST_F(PxOptionsEngineTest, EachAccessorIsAFaultInjectionPoint)
 TEST_F(PxOptionsEngineTest, ComputedDefaultsNeedTheRecordsBusinessSegment)
 {
     EXPECT_EQ(m_record->GetAsSys(), "SALES");
-    EXPECT_EQ(m_record->GetDefaultDefPack(), "SALES_FG");
+    EXPECT_EQ(m_record->GetDefaultDefPack(), "SALESFG");
     PxTestOptionsPtr orphan = m_optionSet->CreateMember("testRecords", "PxTestOptions");
     EXPECT_THROW(orphan->GetDefPack(), PxExceptionDefOption);
     EXPECT_THROW(orphan->GetDefaultAsSys(), PxExceptionDefOption);
@@ -231,7 +231,7 @@ TEST_F(PxOptionsEngineTest, DefaultsFollowOtherOptionsOfTheRecordAndOfItsSegment
 
     EXPECT_THROW(m_record->GetAway(), PxExceptionDefOption);
     m_segment->CreateBlankOptions();
-    EXPECT_EQ(m_record->GetAway(), "SALES_TS");
+    EXPECT_EQ(m_record->GetAway(), "SALESTS");
 }
 
 TEST_F(PxOptionsEngineTest, DefaultsByIndexAndOptionsWithoutDefault)

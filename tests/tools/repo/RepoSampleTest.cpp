@@ -74,7 +74,7 @@ TEST_F(RepoSampleTest, TheSampleAnswersItsListsInRepositoryOrder)
     PxTypedList<PxVQPackInformationPtr> packs;
     m_enterprise->GetListOfPackInformations(packs);
     EXPECT_EQ(packs.GetCount(), 10);
-    EXPECT_EQ(packs.GetHead()->GetName(), "SALES_PATH");
+    EXPECT_EQ(packs.GetHead()->GetName(), "SALESPATH");
 
     PxTypedList<PxVQBSSoftLinkPtr> segments;
     FirstConfig()->GetListOfBSSoftLinks(segments);
@@ -139,8 +139,8 @@ TEST_F(RepoSampleTest, LinksCarryTheDesignData)
     EXPECT_EQ(qsr->GetBSFColor(), PxBColorWhite);
     EXPECT_TRUE(qsr->IsUpdatedBSFColor());
     PxBSegOptionsPtr unix = sales->GetOptions(FirstConfig()->GetOptionSet("UNIXGEN"));
-    EXPECT_EQ(unix->GetDefPack(), "SALES_TS");
-    EXPECT_TRUE(m_enterprise->GetPackInformation("SALES_TS"));
+    EXPECT_EQ(unix->GetDefPack(), "SALESTS");
+    EXPECT_TRUE(m_enterprise->GetPackInformation("SALESTS"));
 }
 
 TEST_F(RepoSampleTest, ReportGroupsBundlesAndPackAssociationsAreThere)
@@ -163,7 +163,7 @@ TEST_F(RepoSampleTest, ReportGroupsBundlesAndPackAssociationsAreThere)
     EXPECT_EQ(ispecs, "EVENT CUSTOMER ORDER NOTES ENQUIRY ");
 
     PxTypedList<PxVQHostPackDataPtr> data;
-    m_enterprise->GetPackInformation("SALES_PATH")->GetListOfHostPackData(data);
+    m_enterprise->GetPackInformation("SALESPATH")->GetListOfHostPackData(data);
     ASSERT_EQ(data.GetCount(), 4);
     EXPECT_EQ(data.GetHead()->GetPackAssociationNT()->GetPath(), "/vq/nt/sales");
     EXPECT_EQ(data.GetTail()->GetPackAssociationUnix()->GetPath(), "/vq/unix/sales");
@@ -216,12 +216,12 @@ TEST_F(RepoSampleTest, TheSecondSystemsGenerateSetsHoldChangedPacks)
     const PxVQCurConfigPtr config = m_enterprise->GetSystem("SYS2")->GetCurConfig();
     const PxVQBSSoftLinkPtr sales = config->GetBSSoftLink("SALES");
     const PxCompOptionsPtr customer = sales->GetElementSoftLink("CUSTOMER")->GetOptions(config->GetOptionSet("NTGEN"));
-    EXPECT_EQ(customer->GetCompPack(), "ORDERS_FG");
-    EXPECT_FALSE(m_enterprise->GetPackInformation("ORDERS_FG")) << "a pack the enterprise lacks";
+    EXPECT_EQ(customer->GetCompPack(), "ORDERSFG");
+    EXPECT_FALSE(m_enterprise->GetPackInformation("ORDERSFG")) << "a pack the enterprise lacks";
     const PxReportOptionsPtr monthly = sales->GetElementSoftLink("MONTHLY")->GetOptions(config->GetOptionSet("NTGEN"));
-    EXPECT_EQ(monthly->GetExtractPack(), "REPORTS_PATH");
+    EXPECT_EQ(monthly->GetExtractPack(), "REPORTSPATH");
     const PxUnixBSegOptionsPtr unix = sales->GetOptions(config->GetOptionSet("UNIXGEN"));
-    EXPECT_EQ(unix->GetReorgPack(), "SALES_REORG");
+    EXPECT_EQ(unix->GetReorgPack(), "SALESREORG");
     const PxQSRBSegOptionsPtr qsr = sales->GetOptions(config->GetOptionSet("QSRGEN"));
     EXPECT_EQ(qsr->GetPackMapping(), "OLDDB SALESDB OLDLOG SALESLOG");
     for (const char* element : {"CUSTOMER", "MONTHLY", "ORDBYDATE"})

@@ -1,0 +1,82 @@
+// The edit protocol of the configuration dialogs: the objects the dialog edits are recorded
+// when it opens, without a lock; the first real change locks them for update and finds out
+// whether another user deleted them (OK is then disabled) or committed a newer edition
+// (the dialog reloads); OK write-locks them.
+#pragma once
+
+#include "model/VqsLockBag.h"
+#include "proxy/PxObjectEdition.h"
+#include "win/Types.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CButton;
+class PxVQLink;
+class CDialog;
+class VqsModelNode;
+class VqsOptCtrl;
+
+// The link of the open session; null without the application.
+PxVQLink* VqsSessionLink();
+
+// After the transaction that wrote an edit of the node: FALSE when it failed (the node is
+// read again); else the views hear of the change and TRUE.
+BOOL VqsEditWritten(VqsModelNode* node);
+// After the transaction that created an object under the node: FALSE when it failed or made
+// nothing (the node is read again).
+BOOL VqsCreationWritten(VqsModelNode* parent, bool created);
+
+class VqsEditSession {
+public:
+    // `reload` reads the dialog's fields again after a newer edition was found; it may throw
+    // a reportable exception (shown with `reloadErrorId`, the dialog then ends as Cancel)
+    // and answers FALSE when it could not reload for a reason it reported itself.
+    VqsEditSession(CDialog* dialog, CButton* okButton, UINT reloadErrorId, std::function<BOOL()> reload);
+    ~VqsEditSession();
+    VqsEditSession(const VqsEditSession&) = delete;
+    VqsEditSession& operator=(const VqsEditSession&) = delete;
+
+    // Records the node's object with the edition the opener saw. At the first change it
+    // is locked with `editLock`; OK write-locks only the objects edited with a future-update
+    // lock, the others are only watched.
+    void Record(VqsModelNode* node, const PxObjectEdition& edition, int editLock = VqsFutureUpdateLock);
+    // The lock of the first change; FALSE when refused or an object is gone. `reloaded`
+    // tells that the fields were read again.
+    BOOL LockForUpdate(BOOL* reloaded = nullptr);
+    // A control changed: locks for update, takes the value, and marks the dialog modified;
+    // the control shows its saved value again when that fails. TRUE when the change holds.
+    BOOL OnControlChanged(VqsOptCtrl& binder);
+    // Write-locks the edited objects for OK; FALSE when refused (reported by the lock bag).
+    BOOL LockForWrite();
+    // Gives back one hold of every recorded object's locks.
+    void Release();
+
+    BOOL IsDeleted() const { return m_bDeleted; }
+    // OK has nothing to write: the objects are gone or nothing was changed.
+    BOOL HasNothingToSave() const { return m_bDeleted || !m_bModified; }
+    BOOL IsModified() const { return m_bModified; }
+    BOOL IsLocked() const { return m_bLocked; }
+    void SetModified() { m_bModified = TRUE; }
+
+private:
+    struct Entry {
+        VqsModelNode* node;
+        std::unique_ptr<VqsLockBag> bag;
+        int editLock;
+        PxObjectEdition edition;
+    };
+
+    BOOL ReportDeleted();
+    BOOL ReloadWhenChanged(BOOL* reloaded);
+
+    CDialog* m_pDialog;
+    CButton* m_pOkButton;
+    UINT m_nReloadErrorId;
+    std::function<BOOL()> m_reload;
+    std::vector<Entry> m_entries;
+    BOOL m_bLocked = FALSE;
+    BOOL m_bModified = FALSE;
+    BOOL m_bDeleted = FALSE;
+};

@@ -1,0 +1,631 @@
+#include "config/VqsNewSystemPages.h"
+
+#include "config/VqsNewSystemSheet.h"
+#include "model/VqsLockBag.h"
+#include "model/VqsLockScope.h"
+#include "model/VqsModelNodeEnterprise.h"
+#include "model/VqsModelNodeHost.h"
+#include "model/VqsModelNodeSystem.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxNTBSegOptions.h"
+#include "proxy/PxUnixBSegOptions.h"
+#include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+#include "win/CDataExchange.h"
+#include "win/CListBox.h"
+#include "win/CPropertySheet.h"
+#include "win/Mbcs.h"
+#include "win/MbString.h"
+
+#include <array>
+
+namespace {
+
+constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
+constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
+constexpr UINT IDS_CANNOT_FILL_SEGMENTS = 61497;
+constexpr UINT IDS_INTERNAL_ERROR = 61498;
+constexpr UINT IDS_CANNOT_ACCESS_REPOSITORY = 61639;
+constexpr int kValidatorEmpty = 0;
+constexpr int kValidatorID = 1;
+constexpr int kValidatorASCIIUppercase = 3;
+constexpr int kSystemLongNameLength = 30;
+constexpr int kSystemNameLength = 18;
+constexpr int kDescriptionLength = 30;
+constexpr int kRuntimeVersionLength = 20;
+constexpr int kGenSetLongNameLength = 30;
+constexpr int kGenSetNameLength = 10;
+
+using MarkedText = std::array<char, 256>;
+
+void Trim(VqsOptCtrlString& field)
+{
+    field.TrimLeftValue();
+    field.TrimRightValue();
+}
+
+// The short name made from the start of the name: cut on a character boundary, in upper
+// case as the short-name field shows it.
+CString DerivedShortName(const CString& name, int length)
+{
+    const std::string& bytes = name.str();
+    std::string cut = bytes.substr(0, mbcs::CutLength(bytes, static_cast<std::size_t>(length)));
+    mbcs::MakeUpper(cut.data(), cut.size());
+    return CString(cut.c_str());
+}
+
+// Fills an empty second name from the name; trims a typed one. TRUE when it was derived.
+BOOL CompleteSecondName(VqsOptCtrlString& secondName, const CString& name, int length)
+{
+    CString second = secondName.GetValue();
+    second.Trim();
+    if (!second.IsEmpty()) {
+        secondName.SetValue(second);
+        return FALSE;
+    }
+    secondName.SetValue(DerivedShortName(name, length));
+    return TRUE;
+}
+
+BOOL LongNames()
+{
+    const VqsSysApp* app = VqsGetApp();
+    return app && app->GetAllowLongNames();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- page 1
+
+VqsSysOptPage::VqsSysOptPage()
+    : VqsWizardPage(IDD, 0),
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kSystemLongNameLength : kSystemNameLength,
+             m_bLongNames ? kValidatorEmpty : kValidatorID),
+      m_secondName(&m_connector, IDC_SECOND_NAME, kSystemNameLength, kValidatorID),
+      m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty)
+{
+}
+
+VqsSysOptPage::~VqsSysOptPage() = default;
+
+BOOL VqsSysOptPage::OnInitDialog()
+{
+    VqsWizardPage::OnInitDialog();
+    if (!m_bLongNames)
+        m_secondName.Show(FALSE);
+    return TRUE;
+}
+
+BOOL VqsSysOptPage::OnSetActive()
+{
+    if (!VqsWizardPage::OnSetActive())
+        return FALSE;
+    PostWizardButtons(PSWIZB_NEXT);
+    if (m_pSheet)
+        m_pSheet->m_enterpriseBag.Release();
+    return TRUE;
+}
+
+// A derived short name is checked like a typed one: the strict exchange runs again over the
+// values now shown.
+LRESULT VqsSysOptPage::OnWizardNext()
+{
+    VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
+    if (!m_pSheet || !UpdateData(TRUE))
+        return kWizardStay;
+    Trim(m_name);
+    const BOOL derived = CompleteSecondName(m_secondName, m_name.GetValue(), kSystemNameLength);
+    UpdateData(FALSE);
+    if (m_name.GetValue().IsEmpty()) {
+        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
+        return kWizardStay;
+    }
+    if (derived && m_bLongNames && !UpdateData(TRUE))
+        return kWizardStay;
+    if (!CheckNameUnique())
+        return kWizardStay;
+    return kWizardOnward;
+}
+
+// The future-update lock on the enterprise stays held when the name is unique.
+int VqsSysOptPage::CheckNameUnique()
+{
+    if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsFutureUpdateLock))
+        return 0;
+    try {
+        VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
+        enterprise->Refresh();
+        enterprise->LoadSystems(VqsLoadReread);
+        if (const int clash = FindSystemNamed(m_name.GetValue(), m_secondName.GetValue())) {
+            RefuseAt(IDS_NAME_NOT_UNIQUE, clash);
+            m_pSheet->m_enterpriseBag.Release();
+            return 0;
+        }
+    } catch (const VqException& error) {
+        m_pSheet->m_enterpriseBag.Release();
+        ShowErrorById(IDS_CANNOT_ACCESS_REPOSITORY, error);
+        return 0;
+    }
+    return 1;
+}
+
+// The id of the field whose name another system has; 0 when neither is taken.
+int VqsSysOptPage::FindSystemNamed(const CString& name, const CString& secondName)
+{
+    CObList systems;
+    m_pSheet->m_pEnterprise->GetSystemNodes(systems);
+    for (POSITION pos = systems.GetHeadPosition(); pos;) {
+        const PxVQSystemPtr system = static_cast<VqsModelNodeSystem*>(systems.GetNext(pos))->GetSystem();
+        if (!system || !system->ObjectPresent())
+            continue;
+        if (m_bLongNames) {
+            if (_mbsicmp(name.GetString(), system->GetLongName().GetString()) == 0)
+                return IDC_NAME;
+            if (_mbsicmp(secondName.GetString(), system->GetName().GetString()) == 0)
+                return IDC_SECOND_NAME;
+        } else if (_mbsicmp(name.GetString(), system->GetName().GetString()) == 0) {
+            return IDC_NAME;
+        }
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- page 2
+
+VqsSysGenPage::VqsSysGenPage()
+    : VqsWizardPage(IDD, 0), m_runtimeVersion(&m_connector, IDC_RUNTIME_VERSION, kRuntimeVersionLength, kValidatorEmpty),
+      m_resetVersion(&m_connector, IDC_RESET_VERSION), m_resetReportCount(&m_connector, IDC_RESET_REPORT_COUNT)
+{
+}
+
+VqsSysGenPage::~VqsSysGenPage() = default;
+
+BOOL VqsSysGenPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
+    if (!handlerInfo && !extra && id == IDC_RUNTIME_VERSION && code == EN_KILLFOCUS) {
+        OnRuntimeVersionLeft();
+        return TRUE;
+    }
+    return handled;
+}
+
+// The identifier is shown with shift marks; the value keeps the text without them.
+BOOL VqsSysGenPage::OnSetActive()
+{
+    if (!VqsWizardPage::OnSetActive() || !m_pSheet)
+        return FALSE;
+    const CString kept = m_runtimeVersion.GetControlText();
+    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(kept)) {
+        MarkedText marked{};
+        m_runtimeVersion.InsertSokEok(kRuntimeVersionLength, marked.data(), marked.size(), kept);
+        m_runtimeVersion.SetValue(marked.data());
+    }
+    UpdateData(FALSE);
+    m_runtimeVersion.SetValue(kept);
+    PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    return TRUE;
+}
+
+void VqsSysGenPage::OnRuntimeVersionLeft()
+{
+    if (!m_pSheet)
+        return;
+    const CString text = m_runtimeVersion.GetControlText();
+    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(text)) {
+        MarkedText marked{};
+        m_runtimeVersion.InsertSokEok(kRuntimeVersionLength, marked.data(), marked.size(), text);
+        m_runtimeVersion.SetValue(marked.data());
+    } else {
+        m_runtimeVersion.SetValue(text);
+    }
+    UpdateData(FALSE);
+}
+
+LRESULT VqsSysGenPage::OnWizardNext()
+{
+    VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
+    if (!m_pSheet)
+        return kWizardStay;
+    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(m_runtimeVersion.GetControlText())) {
+        MarkedText plain{};
+        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_runtimeVersion.GetValue());
+        m_runtimeVersion.SetValue(plain.data());
+        UpdateData(FALSE);
+    }
+    if (!UpdateData(TRUE))
+        return kWizardStay;
+    return kWizardOnward;
+}
+
+// ---------------------------------------------------------------- page 3
+
+VqsSysBSPage::VqsSysBSPage() : VqsWizardPage(IDD, 0), m_noSegment(&m_connector, IDC_NO_SEGMENT) {}
+
+VqsSysBSPage::~VqsSysBSPage() = default;
+
+void VqsSysBSPage::DoDataExchange(CDataExchange* pDX)
+{
+    VqsWizardPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SEGMENTS, m_segmentList);
+}
+
+BOOL VqsSysBSPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
+    if (handlerInfo || extra)
+        return handled;
+    if (id == IDC_NO_SEGMENT && code == BN_CLICKED) {
+        OnNoSegmentClicked();
+        return TRUE;
+    }
+    if (id == IDC_SEGMENTS && code == LBN_SELCHANGE) {
+        OnSelectionChanged();
+        return TRUE;
+    }
+    if (id == IDC_SEGMENTS && code == LBN_SELCANCEL) {
+        OnSelectionCancelled();
+        return TRUE;
+    }
+    return handled;
+}
+
+void VqsSysBSPage::ReadSegments(PxTypedList<PxLSEBusinessSegmentPtr>& segments) const
+{
+    VqsSysApp* app = VqsGetApp();
+    if (!app || !app->GetLSEEnterprise())
+        return;
+    PxTypedList<PxLSEBusinessSegmentPtr> all;
+    app->GetLSEEnterprise()->GetBSList(all);
+    for (POSITION pos = all.GetHeadPosition(); pos;) {
+        const PxLSEBusinessSegmentPtr segment = all.GetNext(pos);
+        if (segment && segment->ObjectPresent())
+            segments.AddTail(segment);
+    }
+}
+
+PxLSEBusinessSegmentPtr VqsSysBSPage::SegmentToSelect(const PxTypedList<PxLSEBusinessSegmentPtr>& segments) const
+{
+    const CList<PxLSEBusinessSegmentPtr, const PxLSEBusinessSegmentPtr&>& list = segments;
+    if (m_selectedSegment) {
+        for (POSITION pos = list.GetHeadPosition(); pos;) {
+            const PxLSEBusinessSegmentPtr& segment = list.GetNext(pos);
+            if (segment->IsSameOid(m_selectedSegment))
+                return segment;
+        }
+    }
+    return list.IsEmpty() ? PxLSEBusinessSegmentPtr() : list.GetHead();
+}
+
+// 1 when every segment is listed; 0 after telling the user why not.
+int VqsSysBSPage::FillSegmentList(const PxTypedList<PxLSEBusinessSegmentPtr>& segments,
+                                  const PxLSEBusinessSegmentPtr& select)
+{
+    m_segmentList.ResetContent();
+    m_segmentList.DeleteAllItems();
+    try {
+        const CList<PxLSEBusinessSegmentPtr, const PxLSEBusinessSegmentPtr&>& list = segments;
+        for (POSITION pos = list.GetHeadPosition(); pos;) {
+            const PxLSEBusinessSegmentPtr& segment = list.GetNext(pos);
+            const CString text = LongNames() ? segment->GetLongName() : segment->GetName();
+            auto* copy = new PxLSEBusinessSegmentPtr(segment);
+            m_segmentList.m_items.AddTail(copy);
+            const int index = m_segmentList.AddString(text);
+            if (index < 0) {
+                VqsMessageBoxId(IDS_INTERNAL_ERROR);
+                return 0;
+            }
+            if (m_segmentList.SetItemDataPtr(index, copy) == LB_ERR) {
+                m_segmentList.DeleteString(static_cast<UINT>(index));
+                VqsMessageBoxId(IDS_INTERNAL_ERROR);
+                return 0;
+            }
+            if (select && segment->IsSameOid(select))
+                m_segmentList.SetCurSel(index);
+        }
+    } catch (const VqException& error) {
+        ShowErrorById(IDS_CANNOT_FILL_SEGMENTS, error);
+        return 0;
+    }
+    return 1;
+}
+
+// A page that cannot list the segments is passed over.
+BOOL VqsSysBSPage::OnSetActive()
+{
+    if (!VqsWizardPage::OnSetActive() || !m_pSheet)
+        return FALSE;
+    PxTypedList<PxLSEBusinessSegmentPtr> segments;
+    try {
+        ReadSegments(segments);
+    } catch (const VqException& error) {
+        ShowErrorById(IDS_CANNOT_FILL_SEGMENTS, error);
+        return FALSE;
+    }
+    m_selectedSegment = SegmentToSelect(segments);
+    if (!FillSegmentList(segments, m_selectedSegment))
+        return FALSE;
+    if (segments.IsEmpty()) {
+        m_noSegment.m_bValue = TRUE;
+        m_noSegment.Enable(FALSE);
+    }
+    m_segmentList.EnableWindow(!m_noSegment.m_bValue);
+    UpdateData(FALSE);
+    PostWizardButtons(m_noSegment.m_bValue || m_selectedSegment ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+    m_pSheet->m_bsLock.Unlock();
+    return TRUE;
+}
+
+PxLSEBusinessSegmentPtr VqsSysBSPage::ListSelection() const
+{
+    const int index = m_segmentList.GetCurSel();
+    const auto* segment = index >= 0 ? static_cast<const PxLSEBusinessSegmentPtr*>(m_segmentList.GetItemDataPtr(index))
+                                     : nullptr;
+    return segment ? *segment : PxLSEBusinessSegmentPtr();
+}
+
+void VqsSysBSPage::OnNoSegmentClicked()
+{
+    UpdateData(TRUE);
+    m_segmentList.EnableWindow(!m_noSegment.m_bValue);
+    if (m_noSegment.m_bValue) {
+        m_selectedSegment = PxLSEBusinessSegmentPtr();
+        PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+        return;
+    }
+    m_selectedSegment = ListSelection();
+    PostWizardButtons(m_selectedSegment ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+}
+
+void VqsSysBSPage::OnSelectionChanged()
+{
+    OnNoSegmentClicked();
+    PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+}
+
+void VqsSysBSPage::OnSelectionCancelled()
+{
+    m_selectedSegment = PxLSEBusinessSegmentPtr();
+    PostWizardButtons(PSWIZB_BACK);
+}
+
+// Going on without a segment forgets the one chosen on an earlier visit, so that the host
+// type check and the shift-mark rule do not judge by a segment that will not be linked.
+LRESULT VqsSysBSPage::OnWizardNext()
+{
+    VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
+    if (!m_pSheet)
+        return kWizardStay;
+    UpdateData(TRUE);
+    if (m_noSegment.m_bValue || !m_selectedSegment) {
+        m_pSheet->m_strBSName.Empty();
+        return kWizardOnward;
+    }
+    m_pSheet->m_strBSName = m_selectedSegment->GetName();
+    if (!m_pSheet->m_bsLock.Lock(m_pSheet->m_strBSName))
+        return kWizardStay;
+    return kWizardOnward;
+}
+
+// ---------------------------------------------------------------- page 4
+
+VqsSysGSPage::VqsSysGSPage()
+    : VqsWizardPage(IDD, 0),
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
+             m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
+      m_secondName(&m_connector, IDC_SECOND_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
+      m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty),
+      m_noGenSet(&m_connector, IDC_NO_GENSET)
+{
+}
+
+VqsSysGSPage::~VqsSysGSPage() = default;
+
+BOOL VqsSysGSPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
+    if (handlerInfo || extra)
+        return handled;
+    if (id == IDC_NO_GENSET && code == BN_CLICKED) {
+        OnNoGenSetClicked();
+        return TRUE;
+    }
+    if (id == IDC_DESCRIPTION && code == EN_KILLFOCUS) {
+        OnDescriptionLeft();
+        return TRUE;
+    }
+    return handled;
+}
+
+DWORD VqsSysGSPage::GetWizardButtons() const
+{
+    return m_noGenSet.m_bValue ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
+}
+
+void VqsSysGSPage::EnableGenSetFields()
+{
+    const BOOL enable = !m_noGenSet.m_bValue;
+    m_name.Enable(enable);
+    m_secondName.Enable(enable);
+    m_description.Enable(enable);
+}
+
+BOOL VqsSysGSPage::OnInitDialog()
+{
+    VqsWizardPage::OnInitDialog();
+    if (!m_bLongNames)
+        m_secondName.Show(FALSE);
+    EnableGenSetFields();
+    PostWizardButtons(GetWizardButtons());
+    return TRUE;
+}
+
+BOOL VqsSysGSPage::OnSetActive()
+{
+    if (!VqsWizardPage::OnSetActive() || !m_pSheet)
+        return FALSE;
+    const CString kept = m_description.GetControlText();
+    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(kept)) {
+        MarkedText marked{};
+        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), kept);
+        m_description.SetValue(marked.data());
+        UpdateData(FALSE);
+        m_description.SetValue(kept);
+    }
+    UpdateData(TRUE);
+    if (m_bPackLocksHeld) {
+        m_pSheet->m_packBag.Release();
+        m_pSheet->m_packBag.UnlockAll();
+        m_bPackLocksHeld = 0;
+    }
+    m_pSheet->m_enterpriseBag.Release();
+    EnableGenSetFields();
+    PostWizardButtons(GetWizardButtons());
+    return TRUE;
+}
+
+void VqsSysGSPage::OnNoGenSetClicked()
+{
+    UpdateData(TRUE);
+    EnableGenSetFields();
+    PostWizardButtons(GetWizardButtons());
+}
+
+void VqsSysGSPage::OnDescriptionLeft()
+{
+    if (!m_pSheet)
+        return;
+    const CString text = m_description.GetControlText();
+    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(text)) {
+        MarkedText marked{};
+        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), text);
+        m_description.SetValue(marked.data());
+    } else {
+        m_description.SetValue(text);
+    }
+    m_secondName.SetValue(m_secondName.GetControlText());
+    m_name.SetValue(m_name.GetControlText());
+    UpdateData(FALSE);
+}
+
+// Generate-set names are compared with nothing: the system is new. A derived short name is
+// checked like a typed one while a generate set is to be added.
+int VqsSysGSPage::CheckNames()
+{
+    Trim(m_name);
+    const BOOL derived = CompleteSecondName(m_secondName, m_name.GetValue(), kGenSetNameLength);
+    UpdateData(FALSE);
+    if (m_noGenSet.m_bValue)
+        return 1;
+    if (m_name.GetValue().IsEmpty()) {
+        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
+        return 0;
+    }
+    return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
+}
+
+LRESULT VqsSysGSPage::OnWizardNext()
+{
+    VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
+    if (!m_pSheet)
+        return kWizardStay;
+    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(m_description.GetControlText())) {
+        MarkedText plain{};
+        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_description.GetValue());
+        m_description.SetValue(plain.data());
+        m_name.SetValue(m_name.GetControlText());
+        m_secondName.SetValue(m_secondName.GetControlText());
+        UpdateData(FALSE);
+    }
+    if (!UpdateData(TRUE) || !CheckNames())
+        return kWizardStay;
+    // A refused long-read lock keeps the user here: going on would keep the conflicts of an
+    // earlier analysis.
+    if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsLongReadLock))
+        return kWizardStay;
+    if (!AnalysePackConflicts()) {
+        m_pSheet->m_enterpriseBag.Release();
+        return kWizardStay;
+    }
+    return kWizardOnward;
+}
+
+BOOL VqsSysGSPage::OnWizardFinish()
+{
+    {
+        VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
+        if (!m_pSheet || !UpdateData(TRUE) || !CheckNames())
+            return FALSE;
+    }
+    if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsWriteLock))
+        return FALSE;
+    return VqsWizardPage::OnWizardFinish();
+}
+
+// Every pack of the enterprise is long-read-locked into the sheet's pack bag, so that the
+// conflicts found hold until the creator has made the generate set.
+int VqsSysGSPage::AnalysePackConflicts()
+{
+    if (m_bPackLocksHeld)
+        return 1;
+    m_pSheet->m_packBag.UnlockAll();
+    VqsLockScope scope(SessionLink());
+    m_pSheet->m_bNTPackConflict = 0;
+    m_pSheet->m_bUnixPackConflict = 0;
+    m_pSheet->m_ntPacks.Clear();
+    m_pSheet->m_unixPacks.Clear();
+    if (m_pSheet->m_bsPage.m_noSegment.m_bValue || !m_pSheet->m_bsPage.m_selectedSegment)
+        return 1;
+    VqsLockBag packs(VqsLongReadLock);
+    try {
+        VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
+        enterprise->Refresh();
+        enterprise->LoadPacks(VqsLoadDropVanished);
+        CObList nodes;
+        enterprise->GetPackNodes(nodes);
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
+            if (!packs.LockNode(pack))
+                return 0;
+            pack->Refresh();
+        }
+        ComputePackConflicts();
+    } catch (const VqException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_REPOSITORY, error);
+        return 0;
+    }
+    m_pSheet->m_packBag = packs;
+    m_bPackLocksHeld = 1;
+    return 1;
+}
+
+namespace {
+
+// A pack named like an initial pack but of the other kind clashes.
+int Clashes(const VqsModelNodePack& pack, const VqsPlatformPacks& initial)
+{
+    const char* name = pack.GetName().GetString();
+    return (!initial.initialTablespace.IsEmpty() && _mbsicmp(initial.initialTablespace.GetString(), name) == 0 &&
+            pack.GetPackType() == VQPackPath) ||
+           (!initial.initialPath.IsEmpty() && _mbsicmp(initial.initialPath.GetString(), name) == 0 &&
+            pack.GetPackType() == VQPackTablespace);
+}
+
+} // namespace
+
+void VqsSysGSPage::ComputePackConflicts()
+{
+    const CString segment = m_pSheet->m_bsPage.m_selectedSegment->GetName();
+    m_pSheet->m_ntPacks.initialTablespace = PxNTBSegOptions::GetInitialPackName(segment, VQPackTablespace);
+    m_pSheet->m_ntPacks.initialPath = PxNTBSegOptions::GetInitialPackName(segment, VQPackPath);
+    m_pSheet->m_unixPacks.initialTablespace = PxUnixBSegOptions::GetInitialPackName(segment, VQPackTablespace);
+    m_pSheet->m_unixPacks.initialPath = PxUnixBSegOptions::GetInitialPackName(segment, VQPackPath);
+    CObList nodes;
+    m_pSheet->m_pEnterprise->GetPackNodes(nodes);
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        const auto* pack = static_cast<const VqsModelNodePack*>(nodes.GetNext(pos));
+        m_pSheet->m_bNTPackConflict = m_pSheet->m_bNTPackConflict || Clashes(*pack, m_pSheet->m_ntPacks);
+        m_pSheet->m_bUnixPackConflict = m_pSheet->m_bUnixPackConflict || Clashes(*pack, m_pSheet->m_unixPacks);
+    }
+}

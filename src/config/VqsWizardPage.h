@@ -1,0 +1,29 @@
+// The base of the configuration wizards' pages: the wizard-button post, the focus move
+// and the locking under a lock scope that every page of these wizards does.
+#pragma once
+
+#include "shell/VqsPropertyPage.h"
+
+class PxVQLink;
+class VqsLockBag;
+
+constexpr LRESULT kWizardStay = -1;
+constexpr LRESULT kWizardOnward = 0;
+
+class VqsWizardPage : public VqsPropertyPage {
+public:
+    VqsWizardPage(UINT templateId, UINT captionId);
+    ~VqsWizardPage() override;
+
+protected:
+    // Posts the buttons (PSWIZB_ flags) to the sheet the page sits in.
+    void PostWizardButtons(DWORD buttons);
+    // Moves the focus to the control (WM_NEXTDLGCTL).
+    void FocusControl(int id);
+    // The error box with the string's text, then the focus on the control.
+    void RefuseAt(UINT messageId, int id);
+    // Locks every object of the bag once more with the kind, under a lock scope on the
+    // session link; 0 when refused (the lock layer has told the user).
+    static int LockBagObjects(VqsLockBag& bag, int kind);
+    static PxVQLink* SessionLink();
+};

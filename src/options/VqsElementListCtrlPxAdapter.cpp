@@ -1,0 +1,53 @@
+#include "options/VqsElementListCtrlPxAdapter.h"
+
+#include "proxy/PxVQOptions.h"
+#include "proxy/PxVQSoftLink.h"
+#include "win/Mbcs.h"
+
+VqsElementListCtrlPxAdapter::VqsElementListCtrlPxAdapter(const char* title, int width)
+    : m_title(title), m_nWidth(width)
+{
+}
+
+VqsElementListCtrlPxAdapter::~VqsElementListCtrlPxAdapter() = default;
+
+CString VqsElementListCtrlPxAdapter::GetTitle() const { return m_title; }
+
+int VqsElementListCtrlPxAdapter::GetWidth() const { return m_nWidth; }
+
+int VqsElementListCtrlPxAdapter::GetFormat() const { return 0; }
+
+BOOL VqsElementListCtrlPxAdapter::HasChoices() const { return m_choices.GetSize() > 0; }
+
+const CStringArray* VqsElementListCtrlPxAdapter::GetChoices() const { return &m_choices; }
+
+void VqsElementListCtrlPxAdapter::GetText(PxOptionsPtr*, char*, int) {}
+
+void VqsElementListCtrlPxAdapter::SetText(PxOptionsPtr*, const char*, int) {}
+
+BOOL VqsElementListCtrlPxAdapter::MergeEditor(PxOptionsPtr*, const char*) { return FALSE; }
+
+BOOL VqsElementListCtrlPxAdapter::LoadEditor(PxOptionsPtr*, const char*) { return TRUE; }
+
+BOOL VqsElementListCtrlPxAdapter::GetEditorText(char*, int) { return FALSE; }
+
+void VqsElementListCtrlPxAdapter::RefreshEditor() {}
+
+void VqsElementListCtrlPxAdapter::FillChoices() {}
+
+void VqsElementListCtrlPxAdapter::PrimeDefault(VqsOptionRows*) {}
+
+void VqsElementListCtrlPxAdapter::CopyCellText(const CString& text, char* buffer, int length)
+{
+    if (buffer && length > 0)
+        mbcs::CopyToBuffer(std::string_view(text, static_cast<std::size_t>(text.GetLength())), buffer,
+                           static_cast<std::size_t>(length));
+}
+
+PxOptions* VqsRowRecord(PxOptionsPtr* row) { return row ? row->get() : nullptr; }
+
+PxVQSoftLinkPtr VqsRowSoftLink(PxOptionsPtr* row)
+{
+    const PxVQOptionsPtr options(row ? *row : PxOptionsPtr());
+    return options ? options->GetSoftLink() : PxVQSoftLinkPtr();
+}

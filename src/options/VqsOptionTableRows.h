@@ -1,0 +1,240 @@
+// The row templates of VqsOptionTable (included by VqsOptionTable.h only): how each binder
+// kind shows an option's value, reads it back and is told of a change.
+#pragma once
+
+#include "win/Messages.h"
+
+#include <type_traits>
+
+namespace vqsoptiontable {
+
+inline void ShowValue(VqsOptCtrlFlag& binder, std::int64_t value) { binder.m_bValue = value ? TRUE : FALSE; }
+inline void ShowValue(VqsOptCtrlRadio& binder, std::int64_t value) { binder.m_nValue = static_cast<int>(value); }
+inline void ShowValue(VqsOptCtrlInt& binder, std::int64_t value) { binder.SetValue(value); }
+inline void ShowValue(VqsOptCtrlColor& binder, std::int64_t value) { binder.SetValue(static_cast<int>(value)); }
+inline void ShowValue(VqsOptCtrlString& binder, const CString& value) { binder.SetValue(value); }
+inline void ShowValue(VqsOptCtrlCombo& binder, const CString& value) { binder.SetValue(value); }
+inline void ShowValue(VqsOptCtrlChar& binder, std::int64_t value) { binder.SetValue(static_cast<char>(value)); }
+
+inline std::int64_t ReadValue(const VqsOptCtrlFlag& binder) { return binder.m_bValue ? 1 : 0; }
+inline std::int64_t ReadValue(const VqsOptCtrlRadio& binder) { return binder.m_nValue; }
+inline std::int64_t ReadValue(const VqsOptCtrlInt& binder) { return binder.GetValue(); }
+inline std::int64_t ReadValue(const VqsOptCtrlColor& binder) { return binder.GetValue(); }
+inline CString ReadValue(const VqsOptCtrlString& binder) { return binder.GetValue(); }
+inline CString ReadValue(const VqsOptCtrlCombo& binder) { return binder.GetValue(); }
+inline std::int64_t ReadValue(const VqsOptCtrlChar& binder) { return binder.GetValue(); }
+
+inline void ShowNotAvailable(VqsOptCtrlFlag&) {}
+inline void ShowNotAvailable(VqsOptCtrlRadio&) {}
+inline void ShowNotAvailable(VqsOptCtrlInt& binder) { binder.SetNotAvailable(); }
+inline void ShowNotAvailable(VqsOptCtrlColor& binder) { binder.SetNotAvailable(); }
+inline void ShowNotAvailable(VqsOptCtrlString& binder) { binder.SetNotAvailable(0); }
+inline void ShowNotAvailable(VqsOptCtrlCombo& binder) { binder.SetNotAvailable(0); }
+
+inline void SetLimits(VqsOptCtrlInt& binder, BOOL hasLower, std::int64_t lower, BOOL hasUpper, std::int64_t upper)
+{
+    if (hasLower)
+        binder.SetMinimum(lower);
+    if (hasUpper)
+        binder.SetMaximum(upper);
+}
+template <class Binder>
+void SetLimits(Binder&, BOOL, std::int64_t, BOOL, std::int64_t)
+{
+}
+
+inline void SetMaxLength(VqsOptCtrlString& binder, unsigned length) { binder.SetMaxLength(static_cast<int>(length)); }
+inline void SetMaxLength(VqsOptCtrlCombo& binder, unsigned length) { binder.SetTextLimit(static_cast<int>(length)); }
+template <class Binder>
+void SetMaxLength(Binder&, unsigned)
+{
+}
+
+// The notifications that are a user's change of each binder kind.
+inline BOOL IsChangeCode(const VqsOptCtrlFlag*, int code) { return code == BN_CLICKED; }
+inline BOOL IsChangeCode(const VqsOptCtrlRadio*, int code) { return code == BN_CLICKED; }
+inline BOOL IsChangeCode(const VqsOptCtrlInt*, int code) { return code == EN_CHANGE; }
+inline BOOL IsChangeCode(const VqsOptCtrlString*, int code) { return code == EN_CHANGE; }
+inline BOOL IsChangeCode(const VqsOptCtrlColor*, int code) { return code == CBN_SELENDOK; }
+inline BOOL IsChangeCode(const VqsOptCtrlCombo*, int code)
+{
+    return code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP;
+}
+
+} // namespace vqsoptiontable
+
+template <class Control, class Record, class Value, class Argument>
+class VqsOptionTable::OptionRow : public VqsOptionTable::Row {
+public:
+    using Option = VqsOption<Record, Value, Argument>;
+    // The value as the binder holds it: text or number.
+    using Shown = std::conditional_t<std::is_same_v<Value, CString>, CString, std::int64_t>;
+
+    template <class... BinderArgs>
+    OptionRow(std::initializer_list<UINT> ids, const Option& option, Change change, BinderArgs&&... binderArgs)
+        : Row(*ids.begin(), change), m_ids(ids), m_option(option),
+          m_binder(std::forward<BinderArgs>(binderArgs)...)
+    {
+    }
+
+    Control& Typed() { return m_binder; }
+    VqsOptCtrl& Binder() override { return m_binder; }
+
+    BOOL IsChange(UINT id, int code) const override
+    {
+        for (UINT own : m_ids)
+            if (own == id)
+                return vqsoptiontable::IsChangeCode(&m_binder, code);
+        return FALSE;
+    }
+
+    void Load(const PxOptions& record) override
+    {
+        const Record* typed = dynamic_cast<const Record*>(&record);
+        if (!typed)
+            return;
+        LoadLimits(*typed);
+        if (m_pDefaultBox)
+            m_pDefaultBox->m_bValue = (typed->*m_option.isDefault)();
+        try {
+            vqsoptiontable::ShowValue(m_binder, static_cast<Shown>((typed->*m_option.get)()));
+        } catch (const VqReportableException&) {
+            vqsoptiontable::ShowNotAvailable(m_binder);
+        }
+        if (m_pDefaultBox)
+            m_binder.Enable(!m_pDefaultBox->m_bValue);
+    }
+
+    void Store(PxOptions& record) override
+    {
+        Record* typed = dynamic_cast<Record*>(&record);
+        if (!typed)
+            return;
+        if (m_pDefaultBox && m_pDefaultBox->m_bValue)
+            (typed->*m_option.makeDefault)();
+        else if (!m_binder.IsNotAvailable())
+            (typed->*m_option.set)(static_cast<Argument>(vqsoptiontable::ReadValue(m_binder)));
+    }
+
+    void Clear(PxOptions& record) override
+    {
+        if (Record* typed = dynamic_cast<Record*>(&record))
+            (typed->*m_option.clear)();
+    }
+
+    BOOL IsUpdated(const PxOptions& record) const override
+    {
+        const Record* typed = dynamic_cast<const Record*>(&record);
+        return typed && (typed->*m_option.isUpdated)();
+    }
+
+    BOOL IsDefault(const PxOptions& record) const override
+    {
+        const Record* typed = dynamic_cast<const Record*>(&record);
+        return typed && (typed->*m_option.isDefault)();
+    }
+
+    void ShowDefault(const PxOptions& record) override
+    {
+        const Record* typed = dynamic_cast<const Record*>(&record);
+        if (!typed)
+            return;
+        if (!m_binder.IsNotAvailable())
+            m_ownValue = vqsoptiontable::ReadValue(m_binder);
+        m_bOwnValueKept = TRUE;
+        try {
+            vqsoptiontable::ShowValue(m_binder, static_cast<Shown>((typed->*m_option.getDefault)()));
+        } catch (const VqReportableException&) {
+            vqsoptiontable::ShowNotAvailable(m_binder);
+        }
+    }
+
+    void ShowOwnValue() override
+    {
+        if (m_bOwnValueKept)
+            vqsoptiontable::ShowValue(m_binder, m_ownValue);
+    }
+
+private:
+    void LoadLimits(const Record& record)
+    {
+        m_bOwnValueKept = FALSE;
+        if (m_option.maxLength)
+            vqsoptiontable::SetMaxLength(m_binder, (record.*m_option.maxLength)());
+        std::int64_t lower = 0;
+        std::int64_t upper = 0;
+        const BOOL hasLower = m_option.lowerLimit && (record.*m_option.lowerLimit)(lower);
+        const BOOL hasUpper = m_option.upperLimit && (record.*m_option.upperLimit)(upper);
+        vqsoptiontable::SetLimits(m_binder, hasLower, lower, hasUpper, upper);
+    }
+
+    std::vector<UINT> m_ids;
+    Option m_option;
+    Control m_binder;
+    Shown m_ownValue{};
+    BOOL m_bOwnValueKept = FALSE;
+};
+
+template <class RowClass, class... Args>
+RowClass& VqsOptionTable::AddRow(Args&&... args)
+{
+    auto row = std::make_unique<RowClass>(std::forward<Args>(args)...);
+    RowClass& added = *row;
+    m_rows.push_back(std::move(row));
+    return added;
+}
+
+template <class Record, class Value, class Argument>
+VqsOptCtrlFlag& VqsOptionTable::Flag(UINT id, const VqsOption<Record, Value, Argument>& option, Change change)
+{
+    using RowClass = OptionRow<VqsOptCtrlFlag, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id).Typed();
+}
+
+template <class Record, class Value, class Argument>
+VqsOptCtrlString& VqsOptionTable::Text(UINT id, const VqsOption<Record, Value, Argument>& option,
+                                       int validatorKind, Change change)
+{
+    using RowClass = OptionRow<VqsOptCtrlString, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id, -1, validatorKind)
+        .Typed();
+}
+
+template <class Record, class Value, class Argument>
+VqsOptCtrlInt& VqsOptionTable::Number(UINT id, const VqsOption<Record, Value, Argument>& option, Change change)
+{
+    using RowClass = OptionRow<VqsOptCtrlInt, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id).Typed();
+}
+
+template <class Record, class Value, class Argument>
+VqsOptCtrlCombo& VqsOptionTable::Combo(UINT id, const VqsOption<Record, Value, Argument>& option, int validatorKind,
+                                       Change change)
+{
+    using RowClass = OptionRow<VqsOptCtrlCombo, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id, validatorKind)
+        .Typed();
+}
+
+template <class Record, class Value, class Argument>
+VqsOptCtrlChar& VqsOptionTable::Char(UINT id, const VqsOption<Record, Value, Argument>& option, Change change)
+{
+    using RowClass = OptionRow<VqsOptCtrlChar, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id).Typed();
+}
+
+template <class Record, class Value, class Argument>
+VqsOptCtrlColor& VqsOptionTable::Colour(UINT id, const VqsOption<Record, Value, Argument>& option, Change change)
+{
+    using RowClass = OptionRow<VqsOptCtrlColor, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{id}, option, change, m_pConnector, id).Typed();
+}
+
+template <class Record, class Value, class Argument, class... Ids>
+VqsOptCtrlRadio& VqsOptionTable::Radio(const VqsOption<Record, Value, Argument>& option, Ids... ids)
+{
+    using RowClass = OptionRow<VqsOptCtrlRadio, Record, Value, Argument>;
+    return AddRow<RowClass>(std::initializer_list<UINT>{static_cast<UINT>(ids)...}, option, Validate, m_pConnector,
+                            ids...)
+        .Typed();
+}

@@ -1,0 +1,181 @@
+// New System and Add Business Segment of the directory view: after the wizard's Finish the
+// system, the business-segment link, a host and a generate set are created one after the
+// other, each in its own transaction, so that what was made stays when a later step fails.
+// The tree shows them through the change notices; the command then selects what it made.
+#include "sysview/VqsDirectoryView.h"
+
+#include "config/VqsNewBSLinkSheet.h"
+#include "config/VqsNewSystemSheet.h"
+#include "model/VqsBSPackReplacement.h"
+#include "model/VqsGSetPackReplacement.h"
+#include "model/VqsLockBag.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeSystem.h"
+#include "proxy/PxVQHostInformation.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQTypes.h"
+#include "shell/StatusMessage.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+#include "sysview/VqsConfigTreeItem.h"
+#include "sysview/VqsSysFrame.h"
+#include "sysview/VqsTreeItemSystem.h"
+
+namespace {
+
+constexpr int kRightAdminister = 2;
+constexpr UINT IDS_SECURITY_VIOLATION = 61667;
+constexpr UINT IDS_REFRESHING_VIEWS = 61524;
+constexpr UINT IDS_CREATING_SYSTEM = 61668;
+constexpr UINT IDS_CREATING_SEGMENT_ENTRY = 61669;
+constexpr UINT IDS_CREATING_GENERATE_SET = 61670;
+constexpr UINT IDS_CREATING_HOST = 61671;
+constexpr int kPackUsageData = 1;
+constexpr int kPackUsageDefault = 2;
+
+// The two replacements of one platform's initial packs for the new link.
+void AppendPackReplacements(VqsBSPackReplacementList& list, const PxVQBSSoftLinkPtr& link,
+                            const VqsPlatformPacks& packs)
+{
+    VqsBSPackReplacement defaults;
+    defaults.bsSoftLink = link;
+    defaults.packKind = kPackUsageDefault;
+    defaults.origin = 1;
+    defaults.packName = packs.initialTablespace;
+    defaults.newPackName = packs.replacementTablespace;
+    list.AddTail(defaults);
+    VqsBSPackReplacement data = defaults;
+    data.packKind = kPackUsageData;
+    data.packName = packs.initialPath;
+    data.newPackName = packs.replacementPath;
+    list.AddTail(data);
+}
+
+BOOL HasReplacement(const VqsPlatformPacks& packs)
+{
+    return !packs.replacementTablespace.IsEmpty() || !packs.replacementPath.IsEmpty();
+}
+
+} // namespace
+
+// The host step and the generate-set step of a wizard whose target host and generate-set
+// pages the sheet holds; `link` is the new business-segment link, null when none was made.
+template <class Sheet>
+void VqsDirectoryView::CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
+                                         const PxVQBSSoftLinkPtr& link)
+{
+    VqsSysFrame* frame = GetSysFrame();
+    const int hostType = sheet.m_targetHostPage.m_nHostType;
+    CString hostName;
+    if (sheet.m_targetHostPage.m_strHostName.IsEmpty() && !sheet.m_hostPage.m_doNotCreate.m_bValue) {
+        StatusMessage status(frame, IDS_CREATING_HOST);
+        PxVQHostInformationPtr host;
+        model.CreateHost(host, sheet.m_hostPage.m_name.GetValue(), hostType, sheet.m_hostPage.m_address.GetValue(),
+                         sheet.m_hostPage.m_port.GetValue(), sheet.m_ftpPage.m_userId.GetValue(),
+                         sheet.m_ftpPage.m_password.GetValue());
+        if (host)
+            hostName = host->GetName();
+    }
+    StatusMessage status(frame, IDS_CREATING_GENERATE_SET);
+    if (!sheet.m_targetHostPage.m_strHostName.IsEmpty())
+        hostName = sheet.m_targetHostPage.m_strHostName;
+    VqsBSPackReplacementList replacements(10);
+    if (link && hostType == VQHostNT && HasReplacement(sheet.m_ntPacks))
+        AppendPackReplacements(replacements, link, sheet.m_ntPacks);
+    if (link && hostType == VQHostUnix && HasReplacement(sheet.m_unixPacks))
+        AppendPackReplacements(replacements, link, sheet.m_unixPacks);
+    model.CreateGenSet(config, sheet.m_gsPage.m_name.GetValue(), sheet.m_gsPage.m_secondName.GetValue(),
+                       sheet.m_gsPage.m_description.GetValue(), hostType, hostName, &replacements, PxVQGenSetPtr());
+}
+
+void VqsDirectoryView::OnNewSystem()
+{
+    VqsSysApp* app = VqsGetApp();
+    if (!app || !app->HasRight(kRightAdminister)) {
+        VqsMessageBoxId(IDS_SECURITY_VIOLATION);
+        return;
+    }
+    VqsModel model;
+    VqsNewSystemSheet sheet(&model.GetRootNode(), this);
+    if (sheet.DoModal() != ID_WIZFINISH)
+        return;
+    CWaitCursor wait;
+    PxVQLink* link = app->GetLink();
+    if (!link || !link->GetLVQEnterprise())
+        return;
+    VqsSysFrame* frame = GetSysFrame();
+    PxVQSystemPtr system;
+    {
+        StatusMessage status(frame, IDS_CREATING_SYSTEM);
+        model.CreateSystem(system, sheet.m_optPage.m_name.GetValue(), sheet.m_optPage.m_secondName.GetValue(),
+                           sheet.m_optPage.m_description.GetValue(), sheet.m_genPage.m_runtimeVersion.GetValue(),
+                           sheet.m_genPage.m_resetReportCount.m_bValue, sheet.m_genPage.m_resetVersion.m_bValue);
+    }
+    if (!system)
+        return;
+    if (m_pRoot)
+        m_pRoot->Expand();
+    const BOOL wantsSegment = sheet.m_bsPage.m_selectedSegment && !sheet.m_bsPage.m_noSegment.m_bValue;
+    const BOOL wantsGenSet = !sheet.m_gsPage.m_noGenSet.m_bValue;
+    const PxVQCurConfigPtr config = wantsSegment || wantsGenSet ? system->GetCurConfig() : PxVQCurConfigPtr();
+    PxVQBSSoftLinkPtr segmentLink;
+    if (wantsSegment && config) {
+        StatusMessage status(frame, IDS_CREATING_SEGMENT_ENTRY);
+        VqsGSetPackReplacementList none(10);
+        segmentLink = model.ApplyGenSetPackReplacements(config, sheet.m_bsPage.m_selectedSegment, none);
+    }
+    if (wantsGenSet && config)
+        CreateGenerateSet(model, sheet, config, segmentLink);
+    if (VqsConfigTreeItem* item = FindItemOf(system)) {
+        item->SelectExclusive();
+        item->FocusRow();
+    }
+    OnSelectionChanged();
+}
+
+void VqsDirectoryView::OnAddBusinessSegment()
+{
+    VqsConfigTreeItem* item = GetSelectedItems().size() == 1 ? GetSelectedConfigItem() : nullptr;
+    const PxVQConfigPtr selected = item ? item->GetConfig() : PxVQConfigPtr();
+    if (!selected || !selected->_IsKindOf("PxVQCurConfig"))
+        return;
+    VqsSysApp* app = VqsGetApp();
+    if (!app || !app->HasRight(kRightAdminister)) {
+        VqsMessageBoxId(IDS_SECURITY_VIOLATION);
+        return;
+    }
+    const PxVQCurConfigPtr config(selected);
+    VqsModel model;
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeCurConfig* node = nullptr;
+    {
+        StatusMessage status(GetSysFrame(), IDS_REFRESHING_VIEWS);
+        CWaitCursor wait;
+        node = model.LockCurConfigNode(bag, config);
+    }
+    if (!node)
+        return;
+    std::unique_ptr<VqsNewBSLinkSheet> sheet = VqsRunNewBSLinkWizard(&bag, node, this);
+    if (!sheet)
+        return;
+    if (sheet->m_genPage.m_bReuse && sheet->m_synchPage.m_choice.m_nValue == 0) {
+        app->LogInfo(0, "Synchronising a business segment that keeps its existing options is not available yet: "
+                        "nothing done.");
+        return;
+    }
+    CWaitCursor wait;
+    PxVQBSSoftLinkPtr link;
+    {
+        StatusMessage status(GetSysFrame(), IDS_CREATING_SEGMENT_ENTRY);
+        link = model.ApplyGenSetPackReplacements(config, sheet->m_genPage.m_selectedSegment,
+                                                 sheet->m_genSetPackReplacements);
+    }
+    if (link)
+        item->Expand();
+    if (sheet->m_genPage.m_bNoOptionSets && !sheet->m_gsPage.m_noGenSet.m_bValue)
+        CreateGenerateSet(model, *sheet, config, link);
+    if (VqsConfigTreeItem* linkItem = link ? FindItemOf(link) : nullptr) {
+        linkItem->SelectExclusive();
+        OnSelectionChanged();
+    }
+}

@@ -1,0 +1,396 @@
+// The platform-neutral option pages, used as a person uses them: through the options dialog
+// of a business segment, an Ispec, a profile or a report.
+#include "OptionsTestSupport.h"
+
+#include "options/VqsOptionPagesBSeg.h"
+#include "proxy/PxBSegOptions.h"
+#include "proxy/PxIspecOptions.h"
+#include "proxy/PxProfileOptions.h"
+#include "proxy/PxReportOptions.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQTypes.h"
+#include "win/CSpinButtonCtrl.h"
+#include "win/UserActions.h"
+
+using namespace optionstest;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr int kGlimmerdeskPage = 1;
+constexpr int kGeneratePage = 2;
+constexpr int kOltpPage = 3;
+constexpr int kQuorbitPage = 4;
+
+constexpr int kFullKeshOff = 1084;
+constexpr int kUseDefaultName = 1083;
+constexpr int kAsSystem = 1081;
+constexpr int kAsDatabase = 1082;
+constexpr int kEnableOltp = 1090;
+constexpr int kLoadConfig = 1227;
+constexpr int kTransTimeout = 1228;
+constexpr int kClientOnly = 1091;
+constexpr int kClientAndServer = 1092;
+constexpr int kPceCapable = 1073;
+constexpr int kPceLevel = 1301;
+constexpr int kQuorbitCapable = 1824;
+constexpr int kUseDefaultService = 1110;
+constexpr int kService = 1405;
+constexpr int kPack = 1411;
+constexpr int kUseDefaultPack = 1006;
+constexpr int kDefaultEstimates = 1072;
+constexpr int kExpectedEstimate = 1056;
+constexpr int kExpectedNumber = 1407;
+constexpr int kUseThisFile = 1019;
+constexpr int kFileSpin = 1059;
+constexpr int kLanguage = 1430;
+
+struct NeutralPagesTest : OptionsTest {
+    PxBSegOptionsPtr SegmentOptions(const char* optionSet) const
+    {
+        PxBSegOptionsPtr options(Segment("SYS1", "SALES")->GetOptions(OptionSet(optionSet)));
+        options->Refresh();
+        return options;
+    }
+
+    template <class Ptr>
+    Ptr Stored(const char* element, const char* optionSet) const
+    {
+        Ptr options = Options<Ptr>(element, optionSet);
+        options->Refresh();
+        return options;
+    }
+
+    void EnableOltp(const char* optionSet)
+    {
+        Commit(*app.GetLink(), [&] { SegmentOptions(optionSet)->SetEnableOLTP(1); });
+    }
+};
+
+CString TextOnPage(VqsSoftLinkOptionsDlg& dialog, int id)
+{
+    char text[256] = "";
+    ::GetWindowText(PageItem(dialog, id), text, sizeof(text));
+    return text;
+}
+
+BOOL EnabledOnPage(VqsSoftLinkOptionsDlg& dialog, int id) { return ::IsWindowEnabled(PageItem(dialog, id)); }
+
+} // namespace
+
+TEST_F(NeutralPagesTest, UsingTheDefaultSystemNameAndThenAnOwnNameStoresEachAsItsOwnChoice)
+{
+    OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("NTGEN"), kGeneratePage);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kUseDefaultName));
+            EXPECT_FALSE(EnabledOnPage(dialog, kAsSystem));
+            const CString defaultName = TextOnPage(dialog, kAsSystem);
+            EXPECT_FALSE(defaultName.IsEmpty());
+            ClickOnPage(dialog, kUseDefaultName);
+            EXPECT_TRUE(EnabledOnPage(dialog, kAsSystem));
+            EXPECT_EQ(TextOnPage(dialog, kAsSystem), defaultName);
+            TypeOnPage(dialog, kAsSystem, "SALESX");
+            ClickOnPage(dialog, kFullKeshOff);
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const PxBSegOptionsPtr stored = SegmentOptions("NTGEN");
+    EXPECT_EQ(stored->GetAsSys(), "SALESX");
+    EXPECT_FALSE(stored->IsDefaultAsSys());
+    EXPECT_EQ(stored->GetFullKESHOFF(), 1);
+    EXPECT_EQ(MessageBoxes(), Strings{});
+}
+
+TEST_F(NeutralPagesTest, ALongTarskDatabaseNameShowsCutAndIsKeptWhenAnotherOptionChanges)
+{
+    Commit(*app.GetLink(), [&] { SegmentOptions("TARSKGEN")->SetAsDBase("LONGDATABASE"); });
+    OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("TARSKGEN"), kGeneratePage);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_EQ(TextOnPage(dialog, kAsDatabase), "LONGDAT");
+            ClickOnPage(dialog, kFullKeshOff);
+            ClickOnPage(dialog, kApplyNow);
+            EXPECT_EQ(SegmentOptions("TARSKGEN")->GetAsDBase(), "LONGDATABASE");
+            TypeOnPage(dialog, kAsDatabase, "NEWDB");
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    EXPECT_EQ(SegmentOptions("TARSKGEN")->GetAsDBase(), "NEWDB");
+}
+
+TEST_F(NeutralPagesTest, OltpControlsFollowEnableOltpAndClientOnlyClearsTheConfigurationLoad)
+{
+    Commit(*app.GetLink(), [&] { SegmentOptions("NTGEN")->SetClientServer(2); });
+    OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("NTGEN"), kOltpPage);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_FALSE(IsCheckedOnPage(dialog, kEnableOltp));
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kClientAndServer));
+            EXPECT_FALSE(EnabledOnPage(dialog, kTransTimeout));
+            EXPECT_FALSE(EnabledOnPage(dialog, kLoadConfig));
+            ClickOnPage(dialog, kEnableOltp);
+            EXPECT_TRUE(EnabledOnPage(dialog, kTransTimeout));
+            EXPECT_TRUE(EnabledOnPage(dialog, kLoadConfig));
+            ClickOnPage(dialog, kLoadConfig);
+            ClickOnPage(dialog, kClientOnly);
+            EXPECT_FALSE(IsCheckedOnPage(dialog, kLoadConfig));
+            EXPECT_FALSE(EnabledOnPage(dialog, kLoadConfig));
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const PxBSegOptionsPtr stored = SegmentOptions("NTGEN");
+    EXPECT_EQ(stored->GetEnableOLTP(), 1);
+    EXPECT_EQ(stored->GetClientServer(), 0);
+    EXPECT_EQ(stored->GetLoadConfig(), 0);
+}
+
+TEST_F(NeutralPagesTest, TheGraphicalInterfaceNoticesShowOffNtAndTheBoxIsDisabledOnNt)
+{
+    {
+        OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("NTGEN"), kGlimmerdeskPage);
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        ui.ExpectDialog(kOptionsDialog).Run([&] { EXPECT_FALSE(EnabledOnPage(dialog, kPceCapable)); }).Cancel();
+        opened.DoModal();
+    }
+    OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("TARSKGEN"), kGlimmerdeskPage);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_FALSE(EnabledOnPage(dialog, kPceLevel));
+            ClickOnPage(dialog, kPceCapable);
+            EXPECT_TRUE(EnabledOnPage(dialog, kPceLevel));
+        })
+        .OK();
+    ui.ExpectMessageBox("By selecting the Graphical Interface User Capable checkbox, the Glimmerdesk database "
+                        "structures will be created or modified when the system is next generated.\nIf you choose to "
+                        "continue with this option, you must re-generate the system and all reports so that they "
+                        "will work with the new database structures.",
+                        IDOK);
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    EXPECT_EQ(SegmentOptions("TARSKGEN")->GetPCEcap(), 1);
+}
+
+TEST_F(NeutralPagesTest, TheQuorbitReminderShowsOnlyOffNt)
+{
+    for (const char* optionSet : {"NTGEN", "UNIXGEN"}) {
+        OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet(optionSet), kQuorbitPage);
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        ui.ExpectDialog(kOptionsDialog).Run([&] { ClickOnPage(dialog, kQuorbitCapable); }).Cancel();
+        if (std::string(optionSet) != "NTGEN")
+            ui.ExpectMessageBoxId(62133, IDOK);
+        opened.DoModal();
+        ui.Verify();
+    }
+}
+
+TEST_F(NeutralPagesTest, AnOutputDirectoryLosesItsLastSlashButARootKeepsIt)
+{
+    const struct {
+        const char* typed;
+        const char* stored;
+    } cases[] = {{"/out/", "/out"}, {"/out", "/out"}, {"/", "/"}, {"", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(VqsOptionPageBSegActiveKESH::StoredOutputDirectory(c.typed), c.stored) << c.typed;
+}
+
+TEST_F(NeutralPagesTest, ABundleIsChosenWhenItsNameWithItsCommaIsInTheText)
+{
+    const struct {
+        const char* bundles;
+        const char* name;
+        BOOL chosen;
+    } cases[] = {{"A,B,", "B", TRUE}, {"A,b,", "B", TRUE}, {"A,B", "B", FALSE}, {"AB,", "B", FALSE}, {"", "A", FALSE}};
+    for (const auto& c : cases)
+        EXPECT_EQ(VqsOptionPageBSegActiveKESH::IsBundleChosen(c.bundles, c.name), c.chosen) << c.bundles;
+}
+
+TEST_F(NeutralPagesTest, TheOltpServiceIsEditableOnlyWithOltpOnAndNotForAnOutputIspec)
+{
+    const auto serviceEnabled = [&](const char* ispec) {
+        OpenedOptions opened(Element("SYS1", "SALES", ispec), OptionSet("NTGEN"), 1);
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        BOOL enabled = FALSE;
+        ui.ExpectDialog(kOptionsDialog).Run([&] { enabled = EnabledOnPage(dialog, kUseDefaultService); }).Cancel();
+        opened.DoModal();
+        return enabled;
+    };
+    EXPECT_FALSE(serviceEnabled("ORDER"));
+    EnableOltp("NTGEN");
+    EXPECT_TRUE(serviceEnabled("ORDER"));
+    EXPECT_FALSE(serviceEnabled("AUDIT"));
+}
+
+TEST_F(NeutralPagesTest, AnOwnServiceNameIsStoredAndTheDefaultBoxMakesItDefaultAgain)
+{
+    EnableOltp("NTGEN");
+    OpenedOptions opened(Element("SYS1", "SALES", "ORDER"), OptionSet("NTGEN"), 1);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kUseDefaultService));
+            EXPECT_FALSE(EnabledOnPage(dialog, kService));
+            ClickOnPage(dialog, kUseDefaultService);
+            TypeOnPage(dialog, kService, "SVC1");
+            ClickOnPage(dialog, kApplyNow);
+            EXPECT_EQ(Stored<PxIspecOptionsPtr>("ORDER", "NTGEN")->GetService(), "SVC1");
+            ClickOnPage(dialog, kUseDefaultService);
+            EXPECT_NE(TextOnPage(dialog, kService), "SVC1");
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    EXPECT_TRUE(Stored<PxIspecOptionsPtr>("ORDER", "NTGEN")->IsDefaultService());
+}
+
+// A profile placed under its Ispec is an automatic profile: only its pack is the user's.
+TEST_F(NeutralPagesTest, AnAutomaticProfileKeepsItsEstimatesWhenOnlyItsPackChanges)
+{
+    Commit(*app.GetLink(), [&] { Options<PxProfileOptionsPtr>("CUSTBYNAME", "NTGEN")->SetExpectedOrVolume(500); });
+    OpenedOptions opened(Element("SYS1", "SALES", "CUSTBYNAME"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_EQ(TextOnPage(dialog, kExpectedNumber), "<not available>");
+            EXPECT_FALSE(EnabledOnPage(dialog, kExpectedNumber));
+            EXPECT_FALSE(EnabledOnPage(dialog, kDefaultEstimates));
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kUseDefaultPack));
+            ClickOnPage(dialog, kUseDefaultPack);
+            EXPECT_TRUE(EnabledOnPage(dialog, kPack));
+            TypeOnPage(dialog, kPack, "PACK1");
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const auto stored = Stored<PxProfileOptionsPtr>("CUSTBYNAME", "NTGEN");
+    EXPECT_EQ(stored->GetPack(), "PACK1");
+    EXPECT_EQ(stored->GetExpectedOrVolume(), 500);
+    EXPECT_FALSE(stored->IsDefaultExpectedOrVolume());
+}
+
+TEST_F(NeutralPagesTest, AReportGeneratedToAllLanguagesShowsItsLanguagesButTheListIsDisabled)
+{
+    OpenedOptions opened(Element("SYS1", "SALES", "MONTHLY"), OptionSet("NTGEN"), 2);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_FALSE(EnabledOnPage(dialog, kLanguage));
+            EXPECT_EQ(::SendMessage(PageItem(dialog, kLanguage), CB_GETCOUNT, 0, 0), 2);
+        })
+        .Cancel();
+    opened.DoModal();
+}
+
+TEST_F(NeutralPagesTest, SpinningAwayFromAChangedExtractFileAsksAndCancelKeepsTheFile)
+{
+    OpenedOptions opened(Element("SYS1", "SALES", "DAILY"), OptionSet("NTGEN"), 1);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            ClickOnPage(dialog, kUseThisFile);
+            vqui::user::Spin(PageItem(dialog, kFileSpin), 1);
+            EXPECT_EQ(TextOnPage(dialog, 1028), "A");
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kUseThisFile));
+        })
+        .Cancel();
+    ui.ExpectMessageBoxId(61503, IDCANCEL);
+    opened.DoModal();
+    EXPECT_FALSE(Stored<PxReportOptionsPtr>("DAILY", "NTGEN")->IsUpdatedExtractFileUse(0));
+}
+
+TEST_F(NeutralPagesTest, PainterColoursHideTheSampleAndOwnColoursShowIt)
+{
+    OpenedOptions opened(Element("SYS1", "SALES", "ORDER"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, 1434));
+            EXPECT_FALSE(::IsWindowVisible(PageItem(dialog, 1107)));
+            EXPECT_FALSE(EnabledOnPage(dialog, 1435));
+            ClickOnPage(dialog, 1434);
+            EXPECT_TRUE(::IsWindowVisible(PageItem(dialog, 1107)));
+            EXPECT_TRUE(EnabledOnPage(dialog, 1436));
+            vqui::user::SelectIndex(PageItem(dialog, 1436), 3);
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const auto stored = Stored<PxIspecOptionsPtr>("ORDER", "NTGEN");
+    EXPECT_EQ(stored->GetUsePainter(), 0);
+    EXPECT_EQ(stored->GetFColor(), PxBColorRed);
+}
+
+TEST_F(NeutralPagesTest, WithOltpOffTheOltpClientIsDisabledButItsValueIsKept)
+{
+    Commit(*app.GetLink(), [&] { Options<PxReportOptionsPtr>("DAILY", "NTGEN")->SetOLTPClient(1); });
+    OpenedOptions opened(Element("SYS1", "SALES", "DAILY"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, 1049));
+            EXPECT_FALSE(EnabledOnPage(dialog, 1049));
+            ClickOnPage(dialog, 1388);
+            TypeOnPage(dialog, 1412, "PACK2");
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const auto stored = Stored<PxReportOptionsPtr>("DAILY", "NTGEN");
+    EXPECT_EQ(stored->GetExtractPack(), "PACK2");
+    EXPECT_EQ(stored->GetOLTPClient(), 1);
+}
+
+TEST_F(NeutralPagesTest, AnExpectedNumberIsStoredWithThePercentageDefaultAndDefaultEstimatesMakeBothDefault)
+{
+    Commit(*app.GetLink(), [&] {
+        Segment("SYS1", "SALES")->CreateElementSoftLink("FREEPROF", VQSoftLinkProfile)->CreateBlankOptions();
+    });
+    OpenedOptions opened(Element("SYS1", "SALES", "FREEPROF"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kDefaultEstimates));
+            EXPECT_FALSE(EnabledOnPage(dialog, kExpectedNumber));
+            ClickOnPage(dialog, kExpectedEstimate);
+            EXPECT_TRUE(EnabledOnPage(dialog, kExpectedNumber));
+            TypeOnPage(dialog, kExpectedNumber, "500");
+            ClickOnPage(dialog, kApplyNow);
+            const auto stored = Stored<PxProfileOptionsPtr>("FREEPROF", "NTGEN");
+            EXPECT_EQ(stored->GetExpectedOrVolume(), 500);
+            EXPECT_TRUE(stored->IsDefaultPercent());
+            ClickOnPage(dialog, kDefaultEstimates);
+            EXPECT_EQ(TextOnPage(dialog, kExpectedNumber), "<not available>");
+            ClickOnPage(dialog, kApplyNow);
+        })
+        .OK();
+    EXPECT_EQ(opened.DoModal(), IDOK);
+    const auto stored = Stored<PxProfileOptionsPtr>("FREEPROF", "NTGEN");
+    EXPECT_TRUE(stored->IsDefaultExpectedOrVolume());
+    EXPECT_TRUE(stored->IsDefaultPercent());
+}
+
+TEST_F(NeutralPagesTest, SpinningAwayFromAChangedExtractFileWithYesStoresItAndShowsTheNextFile)
+{
+    OpenedOptions opened(Element("SYS1", "SALES", "DAILY"), OptionSet("NTGEN"), 1);
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            ClickOnPage(dialog, kUseThisFile);
+            vqui::user::Spin(PageItem(dialog, kFileSpin), 1);
+            EXPECT_EQ(TextOnPage(dialog, 1028), "B");
+            EXPECT_FALSE(IsCheckedOnPage(dialog, kUseThisFile));
+        })
+        .Cancel();
+    ui.ExpectMessageBoxId(61503, IDYES);
+    opened.DoModal();
+    const auto stored = Stored<PxReportOptionsPtr>("DAILY", "NTGEN");
+    EXPECT_EQ(stored->GetExtractFileUse(0), 1);
+    EXPECT_FALSE(stored->IsUpdatedExtractFileUse(1));
+}

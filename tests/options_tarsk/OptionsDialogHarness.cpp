@@ -1,0 +1,91 @@
+#include "OptionsDialogHarness.h"
+
+#include "options/VqsOptionsSheet.h"
+#include "win/CButton.h"
+#include "win/CTabCtrl.h"
+#include "win/UserActions.h"
+
+#include <utility>
+
+namespace optionstest {
+
+INT_PTR OptionsDialogHarness::Session(const PxVQSoftLinkPtr& link, const char* optionSet, UINT selectPage,
+                                      const std::function<void()>& actions, BOOL endWithOk)
+{
+    OpenedOptions opened(link, OptionSet(optionSet), selectPage);
+    m_pOpened = &opened;
+    if (m_prepare)
+        std::exchange(m_prepare, nullptr)(opened.Dialog());
+    auto& script = ui.ExpectDialog(kOptionsDialog).Run(actions);
+    if (endWithOk)
+        script.OK();
+    else
+        script.Cancel();
+    const INT_PTR result = opened.DoModal();
+    m_pOpened = nullptr;
+    ui.Verify();
+    return result;
+}
+
+VqsSoftLinkOptionsDlg& OptionsDialogHarness::Dialog() { return m_pOpened->Dialog(); }
+
+OptionsDialogHarness::Strings OptionsDialogHarness::Tabs()
+{
+    CTabCtrl* tabs = Dialog().GetSheet()->GetTabControl();
+    Strings captions;
+    for (int i = 0; i < tabs->GetItemCount(); ++i) {
+        char text[128] = "";
+        TCITEM item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        tabs->GetItem(i, &item);
+        captions.emplace_back(text);
+    }
+    return captions;
+}
+
+int OptionsDialogHarness::ActiveTab() { return Dialog().GetSheet()->GetActiveIndex(); }
+
+void OptionsDialogHarness::ShowTab(int index) { ShowPage(Dialog(), index); }
+
+HWND OptionsDialogHarness::Item(int id)
+{
+    HWND item = PageItem(Dialog(), id);
+    EXPECT_TRUE(item) << "no control " << id << " on the page shown";
+    return item;
+}
+
+void OptionsDialogHarness::Click(int id) { vqui::user::Click(Item(id)); }
+void OptionsDialogHarness::Type(int id, const char* text) { vqui::user::ReplaceText(Item(id), text); }
+void OptionsDialogHarness::SelectRow(int id, int index) { vqui::user::SelectIndex(Item(id), index); }
+void OptionsDialogHarness::Choose(int id, const char* text) { vqui::user::SelectText(Item(id), text); }
+BOOL OptionsDialogHarness::Checked(int id) { return ::SendMessage(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+BOOL OptionsDialogHarness::Enabled(int id) { return ::IsWindowEnabled(Item(id)); }
+BOOL OptionsDialogHarness::Visible(int id) { return ::IsWindowVisible(Item(id)); }
+
+std::string OptionsDialogHarness::Text(int id)
+{
+    char text[256] = "";
+    ::GetWindowText(Item(id), text, sizeof(text));
+    return text;
+}
+
+} // namespace optionstest
+
+namespace optionstest {
+
+OptionsDialogHarness::Strings OptionsDialogHarness::ComboItems(int id)
+{
+    HWND combo = Item(id);
+    Strings items;
+    const int count = static_cast<int>(::SendMessage(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        ::SendMessage(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+} // namespace optionstest

@@ -1,0 +1,79 @@
+// The options dialog as the user meets it, for the platform option pages: open it on an
+// element's link in an option set, look at the tabs, act on the controls of the page shown,
+// press Apply now, Undo or Defaults, answer the message boxes, and read what was written.
+// A test scripts one session with Session(...): the actions run while the dialog is up, the
+// dialog is then closed with OK (or Cancel) and the test checks the record.
+#pragma once
+
+#include "../options/OptionsTestSupport.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace optionstest {
+
+class OptionsDialogHarness : public OptionsTest {
+public:
+    using Strings = std::vector<std::string>;
+
+    // One scripted session of the dialog over the element link, ended with OK or Cancel;
+    // the dialog's result.
+    INT_PTR Session(const PxVQSoftLinkPtr& link, const char* optionSet, UINT selectPage,
+                    const std::function<void()>& actions, BOOL endWithOk = TRUE);
+
+    // Done to the next session's dialog before it is shown (the event-view flag of an
+    // element the sample has none of).
+    void BeforeShowing(std::function<void(VqsSoftLinkOptionsDlg&)> prepare) { m_prepare = std::move(prepare); }
+
+    // While a session runs.
+    VqsSoftLinkOptionsDlg& Dialog();
+    Strings Tabs();
+    int ActiveTab();
+    void ShowTab(int index);
+    void Click(int id);
+    void Type(int id, const char* text);
+    void Choose(int id, const char* text);
+    void SelectRow(int id, int index);
+    BOOL Checked(int id);
+    BOOL Enabled(int id);
+    BOOL Visible(int id);
+    std::string Text(int id);
+    Strings ComboItems(int id);
+    void ApplyNow() { Click(kApplyNow); }
+    void Undo() { Click(kUndo); }
+    void Defaults() { Click(kDefaults); }
+
+    // The next message box with the text gets the answer.
+    void Answer(const std::string& text, int button) { ui.ExpectMessageBox(text, button); }
+
+    // The record as the repository holds it now.
+    template <class Ptr>
+    Ptr Stored(const char* element, const char* optionSet) const
+    {
+        Ptr options = Options<Ptr>(element, optionSet);
+        options->Refresh();
+        return options;
+    }
+    template <class Ptr>
+    Ptr StoredSegment(const char* optionSet) const
+    {
+        Ptr options(Segment("SYS1", "SALES")->GetOptions(OptionSet(optionSet)));
+        options->Refresh();
+        return options;
+    }
+    // Runs `write` in a committed repository transaction.
+    template <class Writer>
+    void Write(Writer write)
+    {
+        Commit(*app.GetLink(), write);
+    }
+
+private:
+    HWND Item(int id);
+
+    OpenedOptions* m_pOpened = nullptr;
+    std::function<void(VqsSoftLinkOptionsDlg&)> m_prepare;
+};
+
+} // namespace optionstest

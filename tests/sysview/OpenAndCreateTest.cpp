@@ -1,0 +1,166 @@
+// Open Selected, Options, Print and New System of the directory view as a user runs them.
+#include "SysViewTestSupport.h"
+
+#include "config/VqsNewSystemPages.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQReportGroup.h"
+#include "shell/VqsTreeItem.h"
+#include "support/ScriptedUiDriver.h"
+#include "sysview/VqsOptionSetView.h"
+#include "win/Clock.h"
+#include "win/Printing.h"
+
+namespace {
+
+constexpr UINT ID_OPTIONS = 32772;
+constexpr UINT ID_OPEN_SELECTED = 32775;
+constexpr UINT ID_NEW_SYSTEM = 32785;
+constexpr UINT ID_PRINT = 57607;
+constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
+constexpr UINT kLockProgressDialog = 105;
+constexpr UINT IDD_OPEN_REPORT_GROUP = 249;
+constexpr UINT IDD_REPORT_GROUP = 223;
+constexpr UINT IDD_SOFTLINK_OPTIONS = 144;
+constexpr UINT IDD_OPTIONS_REPORT = 111;
+constexpr int IDC_PICKER_OPTIONS = 1495;
+
+struct OpenAndCreateTest : SysViewTest {
+    vqtest::ScriptedUiDriver ui;
+
+    void SetUp() override
+    {
+        ui.WheneverDialog(kLockProgressDialog);
+        SysViewTest::SetUp();
+    }
+
+    void ShowSales()
+    {
+        OpenFrame();
+        Expand("Sample system 1");
+        Expand("SALES business segment");
+        Command(ID_SHOW_ALL_FOLDERS);
+    }
+
+    PxVQBSSoftLinkPtr Sales() { return System("SYS1")->GetCurConfig()->GetBSSoftLink("SALES"); }
+};
+
+} // namespace
+
+TEST_F(OpenAndCreateTest, OpeningAReportGroupOffersThePickerAndItsOptionsButtonOpensTheGroupsDialog)
+{
+    ShowSales();
+    Expand("Report Groups");
+    Select({"MONTHEND"});
+    ui.ExpectDialog(IDD_OPEN_REPORT_GROUP).Press(IDC_PICKER_OPTIONS);
+    ui.ExpectDialog(IDD_REPORT_GROUP).Cancel();
+
+    Command(ID_OPEN_SELECTED);
+
+    ui.Verify();
+    EXPECT_EQ(view->GetSelectedItem(), Item("MONTHEND"));
+}
+
+TEST_F(OpenAndCreateTest, CancelInThePickerOpensNothing)
+{
+    ShowSales();
+    Expand("Report Groups");
+    Select({"MONTHEND"});
+    ui.ExpectDialog(IDD_OPEN_REPORT_GROUP).Cancel();
+    Command(ID_OPEN_SELECTED);
+    ui.Verify();
+}
+
+TEST_F(OpenAndCreateTest, OptionsOfAReportOpenTheOptionsDialogForTheListsOptionSet)
+{
+    ShowSales();
+    Expand("Reports");
+    Select({"DAILY of SALES"});
+    ui.ExpectDialog(IDD_SOFTLINK_OPTIONS).Cancel();
+    Command(ID_OPTIONS);
+    ui.Verify();
+}
+
+TEST_F(OpenAndCreateTest, AnIspecWithoutUsageShowsTheNoOptionsNoticeForAWhileInsteadOfADialog)
+{
+    vqclock::ManualClock clock(1700000000);
+    vqclock::ScopedClock scopedClock(clock);
+    ShowSales();
+    Expand("Ispecs");
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    PxVQIspecSoftLinkPtr(Sales()->GetElementSoftLink("NOTES"))->SetIspecUsage(0);
+    link->CommitTransaction();
+    Select({"NOTES of SALES"});
+
+    Command(ID_OPTIONS);
+
+    EXPECT_EQ(frame->GetStatusText(), "No options currently exist for this host type.");
+    clock.Advance(1500);
+    vqwin::PumpPending();
+    EXPECT_EQ(frame->GetStatusText(), "NOTES of SALES");
+    EXPECT_TRUE(ui.Seen().empty());
+}
+
+TEST_F(OpenAndCreateTest, PrintingASystemReportsEveryElementLinkOfItsSegmentInOneJob)
+{
+    ShowSales();
+    Select({"Sample system 1"});
+    frame->GetOptionSetView()->SelectOnly(0);
+    vqwin::PumpPending();
+    vqwin::ClearPrintJobs();
+    ui.ExpectDialog(IDD_OPTIONS_REPORT).Cancel();
+    Command(ID_PRINT);
+    ui.Verify();
+    EXPECT_TRUE(vqwin::PrintJobs().empty());
+
+    ui.ExpectDialog(IDD_OPTIONS_REPORT).OK();
+    Command(ID_PRINT);
+    ui.Verify();
+    ASSERT_EQ(vqwin::PrintJobs().size(), 1u);
+    const std::string job = vqwin::Describe(vqwin::PrintJobs().front());
+    EXPECT_NE(job.find("1.  "), std::string::npos) << job;
+}
+
+TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsIt)
+{
+    OpenFrame();
+    Select({""});
+    ui.ExpectWizard("New System Wizard")
+        .OnPage(VqsSysOptPage::IDD)
+        .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
+        .Next()
+        .Next()
+        .OnPage(VqsSysBSPage::IDD)
+        .Next()
+        .OnPage(VqsSysGSPage::IDD)
+        .Click(VqsSysGSPage::IDC_NO_GENSET)
+        .Finish();
+
+    Command(ID_NEW_SYSTEM);
+
+    ui.Verify();
+    ASSERT_TRUE(System("ORDERS"));
+    PxTypedList<PxVQBSSoftLinkPtr> links;
+    System("ORDERS")->GetCurConfig()->GetListOfBSSoftLinks(links);
+    EXPECT_EQ(links.GetCount(), 1);
+    EXPECT_EQ(view->GetSelectedItem(), Item("ORDERS"));
+}
+
+// With the folders hidden the group's row shows under the segment, which is opened for it.
+TEST_F(OpenAndCreateTest, ANewReportGroupIsMadeUnderTheSegmentAndSelected)
+{
+    OpenFrame();
+    Command(32844);
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    ui.ExpectDialog(223).Type(1031, "WEEKEND").OK();
+
+    Command(32788);
+
+    ui.Verify();
+    EXPECT_TRUE(Sales()->GetReportGroup("WEEKEND"));
+    ASSERT_NE(view->GetSelectedItem(), nullptr);
+    EXPECT_STREQ(view->GetSelectedItem()->GetText(), "WEEKEND");
+}

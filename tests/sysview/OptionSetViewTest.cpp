@@ -1,0 +1,172 @@
+// The option-set list as a user works with it: the option sets of the configuration the tree
+// selects, and the persistent locks placed and removed from it.
+#include "SysViewTestSupport.h"
+
+#include "proxy/PxVQOptionSet.h"
+#include "support/ScriptedUiDriver.h"
+#include "sysview/VqsOptionPreview.h"
+#include "sysview/VqsOptionSetView.h"
+#include "win/Clock.h"
+
+namespace {
+
+constexpr UINT ID_LOCK = 32809;
+constexpr UINT ID_UNLOCK = 32810;
+constexpr UINT ID_SHOW_LOCK_STATUS = 32807;
+constexpr UINT ID_DELETE = 57632;
+constexpr UINT kLockProgressDialog = 105;
+constexpr UINT IDS_SECURITY_VIOLATION = 61667;
+
+struct OptionSetViewTest : SysViewTest {
+    vqtest::ScriptedUiDriver ui;
+    VqsOptionSetView* list = nullptr;
+
+    void SetUp() override
+    {
+        ui.WheneverDialog(kLockProgressDialog);
+        SysViewTest::SetUp();
+    }
+
+    void ShowSystemOne()
+    {
+        OpenFrame();
+        list = frame->GetOptionSetView();
+        ASSERT_NE(list, nullptr);
+        Expand("Sample system 1");
+        Select({"SALES business segment"});
+    }
+
+    // Each row as its columns joined by " | ", with its image.
+    Strings ListRows()
+    {
+        Strings rows;
+        CListCtrl& control = list->GetListCtrl();
+        for (int row = 0; row < control.GetItemCount(); ++row) {
+            VqsListItem* item = list->ItemFromData(static_cast<LPARAM>(control.GetItemData(row)));
+            rows.push_back(std::string(list->GetColumnText(item, 0).GetString()) + " | " +
+                           list->GetColumnText(item, 1).GetString() + " | " +
+                           std::to_string(list->GetItemImage(item)));
+        }
+        return rows;
+    }
+
+    void SelectRow(int row)
+    {
+        list->SelectOnly(row);
+        vqwin::PumpPending();
+    }
+
+    void ListCommand(UINT id)
+    {
+        list->SendMessage(WM_COMMAND, id, 0);
+        vqwin::PumpPending();
+    }
+
+    std::string ListState(UINT id)
+    {
+        int enabled = 0;
+        int checked = 0;
+        list->GetCommandState(id, &enabled, &checked);
+        return enabled ? "enabled" : "-";
+    }
+};
+
+} // namespace
+
+TEST_F(OptionSetViewTest, TheConfigurationOfTheSelectionListsItsGenerateSetsAndTheSelectionIsTheFramesOptionSet)
+{
+    ShowSystemOne();
+    EXPECT_EQ(ListRows(), (Strings{"NTGEN | Windows | 3", "QSRGEN | QSR | 3", "TARSKGEN | OS Tarsk | 3",
+                                   "UNIXGEN | UNIX | 3"}));
+    EXPECT_EQ(ListState(ID_DELETE), "-");
+    SelectRow(1);
+    ASSERT_TRUE(frame->GetOptionSet());
+    EXPECT_EQ(frame->GetOptionSet()->GetName(), "QSRGEN");
+    EXPECT_EQ(ListState(ID_DELETE), "enabled");
+
+    Select({"Sample system 2"});
+    vqwin::PumpPending();
+    EXPECT_EQ(list->GetConfig()->GetSystem()->GetName(), "SYS2");
+    Select({""});
+    vqwin::PumpPending();
+    EXPECT_TRUE(ListRows().empty());
+}
+
+TEST_F(OptionSetViewTest, ALockPlacedFromTheListShowsInItsImageAndStatusAndIsRemovedAfterTheQuestion)
+{
+    vqclock::ManualClock clock(1700000000);
+    clock.SetSleepMovesClock(true);
+    vqclock::ScopedClock scopedClock(clock);
+    ShowSystemOne();
+    SelectRow(0);
+    ListCommand(ID_LOCK);
+    EXPECT_EQ(ListRows().front(), "NTGEN | Windows | 4");
+    EXPECT_TRUE(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->GetPersistentLock());
+    EXPECT_EQ(ListState(ID_UNLOCK), "enabled");
+
+    ui.ExpectMessageBox("Option set NTGEN manually locked by user ABC on 11/14/23 at 22:13:20.", IDOK);
+    ListCommand(ID_SHOW_LOCK_STATUS);
+    ui.Verify();
+
+    ui.ExpectMessageBox("Please confirm removing lock on NTGEN", IDNO);
+    ListCommand(ID_UNLOCK);
+    ui.Verify();
+    EXPECT_EQ(ListRows().front(), "NTGEN | Windows | 4");
+
+    ui.ExpectMessageBox("Please confirm removing lock on NTGEN", IDYES);
+    ListCommand(ID_UNLOCK);
+    ui.Verify();
+    EXPECT_EQ(ListRows().front(), "NTGEN | Windows | 3");
+    EXPECT_FALSE(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->GetPersistentLock());
+}
+
+TEST_F(OptionSetViewTest, WithoutRightTwoDeletingAGenerateSetIsRefused)
+{
+    app.SetSecurityMask(1);
+    ShowSystemOne();
+    SelectRow(3);
+    ui.ExpectMessageBoxId(IDS_SECURITY_VIOLATION, IDOK);
+    ListCommand(ID_DELETE);
+    ui.Verify();
+    EXPECT_TRUE(System("SYS1")->GetCurConfig()->GetOptionSet("UNIXGEN"));
+}
+
+TEST_F(OptionSetViewTest, ThePreviewReadsNothingWhileHiddenAndShowsTheSelectedLinksOptionsOnceShown)
+{
+    ShowSystemOne();
+    SelectRow(0);
+    VqsOptionPreview* preview = frame->GetOptionPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetListCtrl().GetItemCount(), 0) << "the pane has no height yet";
+    EXPECT_TRUE(preview->GetOptions()) << "what to show is kept for when it is shown";
+
+    Command(32806);
+
+    const int groups = preview->GetListCtrl().GetItemCount();
+    ASSERT_GT(groups, 0);
+    VqsTreeItem* first = preview->GetItem(0);
+    first->Expand();
+    EXPECT_GT(preview->GetListCtrl().GetItemCount(), groups);
+    Select({"PAYROLL business segment", "SALES business segment"});
+    vqwin::PumpPending();
+    EXPECT_EQ(preview->GetListCtrl().GetItemCount(), 0) << "two links selected show nothing";
+}
+
+TEST_F(OptionSetViewTest, OpeningAGenerateSetOffersThePickerAndItsOptionsButtonOpensTheGenerateSetsDialog)
+{
+    ShowSystemOne();
+    SelectRow(2);
+    ui.ExpectDialog(263).Press(1495);
+    ui.ExpectDialog(141).Cancel();
+    ListCommand(32775);
+    ui.Verify();
+}
+
+TEST_F(OptionSetViewTest, CancellingTheNewGenerateSetWizardMakesNothing)
+{
+    ShowSystemOne();
+    ui.ExpectWizard().Cancel();
+    ListCommand(32789);
+    ui.Verify();
+    EXPECT_EQ(ListRows().size(), 4u);
+}
