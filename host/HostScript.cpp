@@ -2,6 +2,7 @@
 
 #include "HostCallbacks.h"
 #include "HostOutput.h"
+#include "vqclient/VqcControlWindow.h"
 
 #include "win/CButton.h"
 #include "win/HeaderCtrl.h"
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -96,6 +98,7 @@ HostScript::HostScript(HostModule& module, const HostOptions& options)
 {
     m_mainWindow = CreateWindowEx(0, nullptr, "vqshost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kViewWidth,
                                   kViewHeight, nullptr, nullptr, nullptr, nullptr);
+    StartGenerationLog();
 }
 
 HostScript::~HostScript()
@@ -106,6 +109,7 @@ HostScript::~HostScript()
 
 void HostScript::End()
 {
+    m_automation.Release();
     m_module.Unload();
     m_ui.ReportUnmet();
     if (m_mainWindow)
@@ -271,6 +275,41 @@ void HostScript::OpenSession(const Args&)
         throw BadLine("no repository: give --repo FILE");
     PrintResult("open-session", m_module.VqsOpenSession(m_options.repository.c_str(), m_options.userCode.c_str(),
                                                         &m_nodeHandle, m_options.repositoryMode));
+}
+
+// The generation client writes its log beside the repository; a run starts with an empty one.
+void HostScript::StartGenerationLog()
+{
+    if (m_options.repository.empty())
+        return;
+    m_generationLog = m_options.repository + ".genlog";
+    std::remove(m_generationLog.c_str());
+    setenv("VQ_GENERATION_LOG", m_generationLog.c_str(), 1);
+}
+
+void HostScript::PrintGenerationLog()
+{
+    std::ifstream log(m_generationLog);
+    std::string line;
+    while (std::getline(log, line))
+        PrintLine("genlog: " + line);
+}
+
+void HostScript::CallAutomation(const Args& args)
+{
+    std::string answer;
+    const HRESULT hr = m_automation.Call(args[0], Args(args.begin() + 1, args.end()), answer);
+    PrintResult("automation " + args[0], HexResult(hr) + (answer.empty() ? "" : " " + answer));
+}
+
+void HostScript::PlayClientProgress(const Args& args)
+{
+    HWND client = FindWindowEx(nullptr, nullptr, nullptr, kVqcControlWindowName);
+    if (!client)
+        throw BadLine("no generation has been started");
+    const LRESULT played =
+        SendMessage(client, WM_VQC_PLAY_PROGRESS, Int(args, 0), reinterpret_cast<LPARAM>(Text(args, 1)));
+    PrintResult("client-progress", static_cast<long>(played));
 }
 
 void HostScript::SetIniPath(const Args& args)
@@ -509,6 +548,12 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SelectIndex)); }},
         {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
         {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
+        {"automation-create", 0, 0,
+         [](H& h, const Args&) { h.PrintResult("automation-create", HexResult(h.m_automation.Create())); }},
+        {"automation", 1, 8, [](H& h, const Args& a) { h.CallAutomation(a); }},
+        {"automation-release", 0, 0, [](H& h, const Args&) { h.m_automation.Release(); }},
+        {"client-progress", 2, 2, [](H& h, const Args& a) { h.PlayClientProgress(a); }},
+        {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
         {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
         {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},
         {"select-row", 2, 3,

@@ -3,6 +3,7 @@
 // module answers; a line it cannot run prints "error: line N: ..." and makes the run fail.
 #pragma once
 
+#include "HostAutomation.h"
 #include "HostModule.h"
 #include "HostUiDriver.h"
 
@@ -77,6 +78,10 @@ private:
     // A user's action on a dialog control: the control id, then what the action needs.
     static vqui::UiAction ControlAction(const Args& args, vqui::UserActionKind kind);
     void Dump(const Args& args);
+    void StartGenerationLog();
+    void PrintGenerationLog();
+    void CallAutomation(const Args& args);
+    void PlayClientProgress(const Args& args);
     void DumpWindow(HWND window, int depth);
     void PrintJobs(const Args& args);
     void SetClock(const Args& args);
@@ -86,6 +91,8 @@ private:
     HostModule& m_module;
     HostOptions m_options;
     HostUiDriver m_ui;
+    HostAutomation m_automation;
+    std::string m_generationLog;
     vqui::UiDriver* m_previousDriver;
     HWND m_mainWindow = nullptr;
     std::vector<View> m_views;

@@ -38,6 +38,11 @@ public:                                                                    \
     {&IID_##itf, [](void* object) -> IUnknown* {                                                \
          return static_cast<itf*>(static_cast<ComMapClass*>(object));                           \
      }},
+// An interface reached through one of the object's bases, where several bases derive from it.
+#define COM_INTERFACE_ENTRY2(itf, branch)                                                       \
+    {&IID_##itf, [](void* object) -> IUnknown* {                                                \
+         return static_cast<itf*>(static_cast<branch*>(static_cast<ComMapClass*>(object)));     \
+     }},
 #define END_COM_MAP()                                                                           \
     }                                                                                           \
     ;                                                                                           \

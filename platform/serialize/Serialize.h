@@ -2,6 +2,8 @@
 // characters in the host's fixed-size text fields.
 #pragma once
 
+#include "win/Types.h"
+
 #include <cstddef>
 
 // Shift-out before and shift-in after each run of double-byte characters.
@@ -32,3 +34,14 @@ int simpleInsertSokEok(char* dest, std::size_t destCapacity, const char* text, i
 // Writes `text` without shift marks into `dest` (cut to `destCapacity` - 1 at a character
 // boundary, zero-terminated). Answers 1.
 int removeSokEok(char* dest, std::size_t destCapacity, const char* text);
+
+class PxVQLink;
+
+// The extract session: 0 when the serializer is ready to work on the link's repository.
+int VQSSerializeOpen(PxVQLink* link);
+// The owner of the serializer's own dialogs.
+void VQSSetParentWindow(HWND parent);
+// Writes the named system of the open repository to "<name>.vqx" in $VQ_EXTRACT_DIR (else
+// the system's temporary directory); 0 when written.
+int VQSExtractSystem(const char* systemName);
+void VQSSerializeClose();

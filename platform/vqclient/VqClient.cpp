@@ -1,6 +1,7 @@
 #include "vqclient/VqClient.h"
 
 #include "vqclient/VqcTesting.h"
+#include "vqclient/VqcGenerations.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -89,9 +90,12 @@ std::vector<std::string> Calls()
 
 void Reset()
 {
-    std::lock_guard lock(g_settingsMutex);
-    g_settings = {};
-    g_calls.clear();
+    {
+        std::lock_guard lock(g_settingsMutex);
+        g_settings = {};
+        g_calls.clear();
+    }
+    ResetGenerations();
 }
 
 } // namespace vqclient

@@ -2,6 +2,9 @@
 // and the queries and cancel of the client's generation threads.
 #pragma once
 
+#include "proxy/PxForward.h"
+#include "proxy/PxLSEBusinessSegment.h"
+#include "win/CString.h"
 #include "win/Types.h"
 
 void VqcSetIniPath(const char* path);
@@ -22,3 +25,28 @@ bool AnyActiveWorkThreads();
 
 // The text the module's test query reports for this library.
 const char* IsVqclientTestDll();
+
+struct GenerateInfo;
+
+// Starts the generation the request asks for and answers its number; 0 when it could not
+// start. The request and what it points to are the caller's: the client copies them.
+unsigned long VqcStartGenerate(GenerateInfo& request);
+// Ends the generation with the reason; FALSE for a number no generation has.
+int CancelGenerate(unsigned long number, CString& reason);
+// Posts to the main thread of the generation; FALSE for a number no generation has, and
+// the sender keeps what lParam points to.
+BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Progress of a generation, posted to the request's frame window as WM_USER+200 with the
+// event code as wParam and a text as lParam. The text is allocated by the sender and freed
+// by the receiver (VqcTakeEventText).
+LPARAM VqcMakeEventText(const char* text);
+CString VqcTakeEventText(LPARAM text);
+
+// Writes "<bundle>.dif" in the output directory (the work path when empty): the bundle's
+// Ispecs, each "in step" or "missing from the design" of the business segment, with the
+// package prefix and application name it was asked for. Nonzero when the file was written;
+// `fileName` is its path.
+int ReportOnBundleDifferences(const PxLSEBusinessSegmentPtr& segment, const CString& outputDirectory,
+                              const CString& packagePrefix, const CString& applicationName, const PxVQBundlePtr& bundle,
+                              CString& fileName);

@@ -2,6 +2,8 @@
 // received, in order. Not for the module.
 #pragma once
 
+#include "win/Types.h"
+
 #include <string>
 #include <vector>
 
@@ -19,7 +21,23 @@ struct Settings {
 Settings CurrentSettings();
 // One line per call, e.g. "VqcSetSignOnUserName ABC", "VqcSetWorkPath".
 std::vector<std::string> Calls();
-// Forgets the settings and the calls.
+// Forgets the settings, the calls and the generations (not the generation log).
 void Reset();
+
+// The generation log: one line for each request (as its record) and each cancel, appended
+// to $VQ_GENERATION_LOG, else to "vqgenerate.log" in the work path.
+void SetGenerationLog(const std::string& path);
+std::string GenerationLogPath();
+// The records of the requests started since the last reset, in order.
+std::vector<std::string> Requests();
+// The window the generation's progress goes to; null for a number no generation has.
+HWND FrameWindowOf(unsigned long number);
+// The next start fails (answers 0).
+void FailNextStart();
+// The number the last start answered; 0 when none started.
+unsigned long LastGenerateNumber();
+// Posts progress (WM_USER+200) to the frame window of the generation, as the client does
+// while it runs; false for a number no generation has.
+bool PlayProgress(unsigned long number, int code, const std::string& text);
 
 } // namespace vqclient

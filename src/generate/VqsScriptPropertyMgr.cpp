@@ -333,6 +333,18 @@ void VqsScriptPropertyMgr::ListProperties(PxVQLink* link, const char* path, CStr
     });
 }
 
+void VqsScriptPropertyMgr::ValidateValue(PxVQLink* link, const char* path, const char* value)
+{
+    Guarded([&] {
+        const CString key = path ? path : "";
+        std::shared_ptr<const Declarations> declarations;
+        const VqsScriptablePropertyValueType& valueType = ExactProperty(link, key, declarations);
+        CString error;
+        if (!valueType.Validate(value ? value : "", error))
+            Fail(error + " : " + key);
+    });
+}
+
 void VqsScriptPropertyMgr::SetValue(PxVQLink* link, const char* path, const char* value)
 {
     Guarded([&] {

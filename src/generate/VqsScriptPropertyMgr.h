@@ -30,6 +30,8 @@ public:
     void ClearValues(PxVQLink* link, const char* path) override;
     void ListProperties(PxVQLink* link, const char* path, CStringArray& names) override;
     void SetValue(PxVQLink* link, const char* path, const char* value) override;
+    // Checks the value as SetValue does, without storing it.
+    void ValidateValue(PxVQLink* link, const char* path, const char* value);
     const char* GetPropertyName(UINT stringId) override;
     void GetValue(PxVQLink* link, const char* path, CString& value) override;
     void GetBool(PxVQLink* link, const char* path, BOOL& value) override;

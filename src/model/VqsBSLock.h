@@ -16,6 +16,8 @@ public:
     // refuses.
     int Lock(const char* name);
     void Unlock();
+    // Hands the segment on: it stays held after this object ends (a generation keeps it).
+    void Keep() { m_bHeld = FALSE; }
     BOOL IsHeld() const { return m_bHeld; }
     const CString& GetName() const { return m_strName; }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/VqsBSPackReplacement.h"
+#include "vqclient/GenerateInfo.h"
 #include "proxy/PxVQElementSoftLink.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxVQBSSoftLink.h"
@@ -22,8 +23,5 @@ enum VqsSyncOperation : int {
     VqsSyncCommand = 5,
 };
 
-struct VqsSyncResult {
-    PxLSEBusinessSegmentPtr businessSegment;
-    PxVQBSSoftLinkPtr softLink;
-    VqsDesignLinkPairList pairs{10};
-};
+// The generation request's element record.
+using VqsSyncResult = VqsElementSyncRecord;

@@ -138,6 +138,10 @@ protected:
     void OnOptions();
     void OnPrint();
     void OnNewSystem();
+    // The generation commands.
+    void OnGenerateSystem();
+    void OnSynchronize();
+    void OnExtract();
     void OnAddBusinessSegment();
     void OnTimer(UINT_PTR id);
     void OnParents();

@@ -2,6 +2,7 @@
 // commands that change how the tree is shown.
 #include "sysview/VqsDirectoryView.h"
 
+#include "generate/VqsGenerateCommands.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxObjectKind.h"
@@ -75,9 +76,6 @@ constexpr struct {
     UINT id;
     const char* name;
 } kPendingCommands[] = {
-    {ID_EXTRACT, "Extract"},
-    {ID_SYNCHRONIZE, "Synchronize Configuration"},
-    {ID_GENERATE_SYSTEM, "Generate System"},
     {ID_GENERATE_REPORTS, "Generate Reports"},
     {ID_GENERATE_BUNDLE, "Generate Bundle"},
     {ID_REPORT_DIFFERENCES, "Report Differences"},
@@ -657,6 +655,12 @@ void VqsDirectoryView::OnPrinterSetup()
     }
     m_printerSetup = dialog.m_pd;
 }
+
+void VqsDirectoryView::OnGenerateSystem() { VqsGenerateSystem(*this); }
+
+void VqsDirectoryView::OnSynchronize() { VqsSynchronizeConfig(*this); }
+
+void VqsDirectoryView::OnExtract() { VqsExtractSystem(*this); }
 
 void VqsDirectoryView::OnPendingCommand(UINT id)
 {

@@ -1,5 +1,6 @@
 #include "sysview/VqsSysFrame.h"
 
+#include "generate/VqsSynchOptionsDlg.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsOptionPreview.h"
@@ -372,9 +373,4 @@ void VqsSysFrame::OnTogglePreview()
     PostUpdateCommand(ID_TOGGLE_PREVIEW);
 }
 
-// The synchronisation options dialog is not part of the module yet.
-void VqsSysFrame::OnSynchronizeOptions()
-{
-    if (VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, "The synchronisation options dialog is not available yet: not opened.");
-}
+void VqsSysFrame::OnSynchronizeOptions() { VqsRunSynchOptions(this); }

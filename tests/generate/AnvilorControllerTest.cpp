@@ -5,31 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 
 namespace {
 
 HWND FindControllerWindow() { return FindWindowEx(nullptr, nullptr, nullptr, "AnvilorController"); }
-
-class WatchedResponder : public VqsDevMsgKiller {
-public:
-    explicit WatchedResponder(std::atomic<bool>& ran) : VqsDevMsgKiller(nullptr), m_ran(ran) {}
-    BOOL InitInstance() override
-    {
-        m_ran = true;
-        return VqsDevMsgKiller::InitInstance();
-    }
-
-private:
-    std::atomic<bool>& m_ran;
-};
-
-DWORD ExitCode(HANDLE thread)
-{
-    DWORD code = 0;
-    GetExitCodeThread(thread, &code);
-    return code;
-}
 
 } // namespace
 
@@ -58,32 +37,3 @@ TEST(AnvilorControllerTest, TheControllerOwnsAHiddenPopupWindowWhileItLives)
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST(AnvilorControllerTest, TheResponderWaitsSuspendedAndEndsWhenEnded)
-{
-    std::atomic<bool> ran{false};
-    WatchedResponder responder(ran);
-    ASSERT_TRUE(responder.CreateThread(CREATE_SUSPENDED));
-    ASSERT_TRUE(vqwin::WaitUntilThreadWaits(responder.m_nThreadID));
-    EXPECT_FALSE(ran) << "a suspended responder does not run";
-    EXPECT_EQ(ExitCode(responder.m_hThread), STILL_ACTIVE);
-
-    responder.End();
-    EXPECT_NE(ExitCode(responder.m_hThread), STILL_ACTIVE);
-    EXPECT_EQ(WaitForSingleObject(responder.m_hThread, 0), WAIT_OBJECT_0);
-}
-
-TEST(AnvilorControllerTest, ARunningResponderEndsAsWell)
-{
-    std::atomic<bool> ran{false};
-    WatchedResponder responder(ran);
-    ASSERT_TRUE(responder.CreateThread());
-    ASSERT_TRUE(vqwin::WaitUntilThreadWaits(responder.m_nThreadID));
-    EXPECT_TRUE(ran);
-    EXPECT_EQ(responder.SuspendThread(), 0u);
-    EXPECT_EQ(responder.SuspendThread(), 1u);
-    responder.End();
-    EXPECT_EQ(WaitForSingleObject(responder.m_hThread, 0), WAIT_OBJECT_0);
-
-    VqsDevMsgKiller neverStarted(nullptr);
-    neverStarted.End();
-}

@@ -1,0 +1,23 @@
+#include "vqclient/VqcControlWindow.h"
+
+#include "vqclient/VqcTesting.h"
+
+#include "win/MessageMap.h"
+
+BEGIN_MESSAGE_MAP(VqcControlWindow, CWnd)
+    ON_MESSAGE(WM_VQC_PLAY_PROGRESS, &VqcControlWindow::OnPlayProgress)
+END_MESSAGE_MAP()
+
+void VqcControlWindow::Ensure()
+{
+    // Kept for the life of the process: the window system may be gone before static objects end.
+    static VqcControlWindow* window = new VqcControlWindow;
+    if (!window->m_hWnd || !IsWindow(window->m_hWnd))
+        window->CreateEx(0, nullptr, kVqcControlWindowName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr);
+}
+
+LRESULT VqcControlWindow::OnPlayProgress(WPARAM code, LPARAM text)
+{
+    const char* value = reinterpret_cast<const char*>(text);
+    return vqclient::PlayProgress(vqclient::LastGenerateNumber(), static_cast<int>(code), value ? value : "") ? 1 : 0;
+}

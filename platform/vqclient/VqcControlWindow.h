@@ -1,0 +1,22 @@
+// The client's hidden window "VqClient", made at the first start of a generation. A host
+// (or a person at it) plays the progress of the last generation started by sending it
+// WM_VQC_PLAY_PROGRESS with the event code as wParam and the text (const char*) as lParam;
+// the answer is 1 when the progress was posted, 0 when no generation runs.
+#pragma once
+
+#include "win/CWnd.h"
+#include "win/Messages.h"
+
+constexpr UINT WM_VQC_PLAY_PROGRESS = WM_USER + 1;
+constexpr char kVqcControlWindowName[] = "VqClient";
+
+class VqcControlWindow : public CWnd {
+public:
+    // Makes the window once; later calls do nothing.
+    static void Ensure();
+
+protected:
+    LRESULT OnPlayProgress(WPARAM code, LPARAM text);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,226 @@
+#include "vqclient/GenerateInfo.h"
+#include "vqclient/VqcControlWindow.h"
+#include "vqclient/VqClient.h"
+#include "vqclient/VqcGenerations.h"
+#include "vqclient/VqcTesting.h"
+
+#include "win/Messages.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+
+namespace {
+
+constexpr UINT WM_GENERATE_PROGRESS = WM_USER + 200;
+constexpr UINT WM_GENERATE_TEXT = WM_USER + 201;
+
+// What the client keeps of a request once VqcStartGenerate has returned.
+struct Generation {
+    std::string record;
+    HWND frameWindow = nullptr;
+};
+
+std::mutex g_mutex;
+std::map<unsigned long, Generation> g_generations;
+std::vector<std::string> g_requests;
+unsigned long g_lastNumber = 0;
+bool g_failNextStart = false;
+std::string g_logPath;
+
+std::string Quoted(const CString& text) { return "\"" + std::string(text.GetString()) + "\""; }
+
+std::string NameOf(const PxObjectPtr& object)
+{
+    return object ? Quoted(object->GetStringProperty("name")) : std::string("-");
+}
+
+std::string ElementsOf(const VqsElementSyncRecord& record)
+{
+    std::string text = " segment " + NameOf(record.businessSegment) + " link " + NameOf(record.softLink) +
+                       " elements " + std::to_string(record.pairs.GetCount());
+    return text;
+}
+
+std::string ReportsOf(const VqsBSSyncRecord& record)
+{
+    std::string text = " reports";
+    for (POSITION pos = record.triples.GetHeadPosition(); pos;) {
+        const VqcReportSyncTriple& triple = record.triples.GetNext(pos);
+        text += " " + NameOf(triple.link);
+        if (!triple.asName.IsEmpty())
+            text += " as " + Quoted(triple.asName);
+    }
+    return text;
+}
+
+std::string RecordOf(unsigned long number, const GenerateInfo& request)
+{
+    std::ostringstream out;
+    out << "generation " << number << ": kind " << request.kind << " genset " << NameOf(request.genSet) << " host "
+        << Quoted(request.hostName);
+    if (request.elementSync)
+        out << ElementsOf(*request.elementSync);
+    if (request.reportSync)
+        out << ElementsOf(*request.reportSync) << ReportsOf(*request.reportSync);
+    if (!request.bundleName.IsEmpty())
+        out << " bundle " << Quoted(request.bundleName) << " application " << Quoted(request.application)
+            << " package " << Quoted(request.package) << " output " << Quoted(request.outputDirectory);
+    if (request.system)
+        out << " system " << NameOf(request.system) << " recovery " << request.recoveryHandle.GetDisplayString(0).GetString()
+            << " second " << request.secondHandle.GetDisplayString(0).GetString();
+    out << " scripted " << (request.clientContext ? 1 : 0);
+    return out.str();
+}
+
+std::string LogPath()
+{
+    if (!g_logPath.empty())
+        return g_logPath;
+    if (const char* path = std::getenv("VQ_GENERATION_LOG"); path && *path)
+        return path;
+    const std::string work = vqclient::CurrentSettings().workPath;
+    const std::filesystem::path folder = work.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(work);
+    return (folder / "vqgenerate.log").string();
+}
+
+void AppendToLog(const std::string& line)
+{
+    std::ofstream log(LogPath(), std::ios::app);
+    log << line << '\n';
+}
+
+const Generation* FindGeneration(unsigned long number)
+{
+    auto found = g_generations.find(number);
+    return found == g_generations.end() ? nullptr : &found->second;
+}
+
+} // namespace
+
+unsigned long VqcStartGenerate(GenerateInfo& request)
+{
+    VqcControlWindow::Ensure();
+    std::lock_guard lock(g_mutex);
+    if (g_failNextStart) {
+        g_failNextStart = false;
+        return 0;
+    }
+    const unsigned long number = ++g_lastNumber;
+    Generation generation{RecordOf(number, request), request.frameWindow};
+    AppendToLog(generation.record);
+    g_requests.push_back(generation.record);
+    g_generations.emplace(number, std::move(generation));
+    return number;
+}
+
+int CancelGenerate(unsigned long number, CString& reason)
+{
+    std::lock_guard lock(g_mutex);
+    if (!g_generations.erase(number))
+        return FALSE;
+    AppendToLog("cancel " + std::to_string(number) + ": " + reason.GetString());
+    return TRUE;
+}
+
+BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    std::lock_guard lock(g_mutex);
+    if (!FindGeneration(number))
+        return FALSE;
+    std::string line = "message " + std::to_string(number) + ": WM_USER+" + std::to_string(message - WM_USER) + " " +
+                       std::to_string(wParam);
+    // The main thread owns the text it is sent; this one keeps only what it logged.
+    if (message == WM_GENERATE_TEXT && lParam) {
+        char* text = reinterpret_cast<char*>(lParam);
+        line += " \"" + std::string(text) + "\"";
+        delete[] text;
+    }
+    AppendToLog(line);
+    return TRUE;
+}
+
+LPARAM VqcMakeEventText(const char* text)
+{
+    const std::size_t length = text ? std::strlen(text) : 0;
+    char* copy = new char[length + 1];
+    if (length)
+        std::memcpy(copy, text, length);
+    copy[length] = '\0';
+    return reinterpret_cast<LPARAM>(copy);
+}
+
+CString VqcTakeEventText(LPARAM text)
+{
+    char* owned = reinterpret_cast<char*>(text);
+    CString result(owned ? owned : "");
+    delete[] owned;
+    return result;
+}
+
+namespace vqclient {
+
+void ResetGenerations()
+{
+    std::lock_guard lock(g_mutex);
+    g_generations.clear();
+    g_requests.clear();
+    g_lastNumber = 0;
+    g_failNextStart = false;
+}
+
+void SetGenerationLog(const std::string& path)
+{
+    std::lock_guard lock(g_mutex);
+    g_logPath = path;
+}
+
+std::string GenerationLogPath()
+{
+    std::lock_guard lock(g_mutex);
+    return LogPath();
+}
+
+std::vector<std::string> Requests()
+{
+    std::lock_guard lock(g_mutex);
+    return g_requests;
+}
+
+HWND FrameWindowOf(unsigned long number)
+{
+    std::lock_guard lock(g_mutex);
+    const Generation* generation = FindGeneration(number);
+    return generation ? generation->frameWindow : nullptr;
+}
+
+void FailNextStart()
+{
+    std::lock_guard lock(g_mutex);
+    g_failNextStart = true;
+}
+
+unsigned long LastGenerateNumber()
+{
+    std::lock_guard lock(g_mutex);
+    return g_lastNumber;
+}
+
+bool PlayProgress(unsigned long number, int code, const std::string& text)
+{
+    std::lock_guard lock(g_mutex);
+    const Generation* generation = FindGeneration(number);
+    if (!generation)
+        return false;
+    const LPARAM owned = VqcMakeEventText(text.c_str());
+    if (PostMessage(generation->frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned))
+        return true;
+    VqcTakeEventText(owned);
+    return false;
+}
+
+} // namespace vqclient

@@ -1,0 +1,341 @@
+#include "generate/VqsGenerateCommands.h"
+
+#include "generate/VqsGenerateDlg.h"
+#include "generate/VqsSynchEvent.h"
+#include "model/VqsBSLock.h"
+#include "model/VqsLockBag.h"
+#include "model/VqsModel.h"
+#include "model/VqsSyncResult.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQHostInformation.h"
+#include "proxy/PxOptions.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/PxVQSystem.h"
+#include "proxy/VqException.h"
+#include "serialize/Serialize.h"
+#include "shell/StatusMessage.h"
+#include "shell/VqsDisplayNames.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+#include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsSysFrame.h"
+#include "vqclient/GenerateInfo.h"
+#include "vqclient/VqClient.h"
+#include "win/CCmdTarget.h"
+#include "win/Sync.h"
+
+#include <set>
+
+namespace {
+
+constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
+constexpr UINT IDS_NO_GENERATE_SETS = 61521;
+constexpr UINT IDS_NO_BUSINESS_SEGMENT = 61522;
+constexpr UINT IDS_SYNCHRONISING = 61523;
+constexpr UINT IDS_STARTING_GENERATE = 61525;
+constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
+constexpr UINT IDS_RESTART_OFFER = 61919;
+constexpr DWORD kClientStartPause = 1000;
+constexpr char kSyncErrorReason[] = "Syncronisation Error";
+
+// What locking a list or the generate set came to.
+enum class LockOutcome { Granted, Refused, Failed };
+
+// The generation client did not take the request: nothing of it may stay locked.
+void ReportNotStarted()
+{
+    VqsSysApp* app = VqsGetApp();
+    if (app)
+        app->LogError(0, "The generation client did not start the generation.");
+    VqsErrorBoxId(IDS_CANNOT_PROCEED_WITH_GENERATION);
+}
+
+LockOutcome FutureUpdateLockOptions(PxVQLink& link, PxTypedList<PxVQObjectPtr>& objects)
+{
+    try {
+        if (link.FutureUpdateLock(objects).Succeeded())
+            return LockOutcome::Granted;
+        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+        return LockOutcome::Refused;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return LockOutcome::Failed;
+    }
+}
+
+LockOutcome PersistentlyLock(const PxVQGenSetPtr& genSet)
+{
+    try {
+        if (genSet->PersistentLock(0).Succeeded())
+            return LockOutcome::Granted;
+        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+        return LockOutcome::Refused;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return LockOutcome::Failed;
+    }
+}
+
+// The options of the segment's link in the generate set, then the generate set.
+void CollectGenerationObjects(const VqsSyncResult& record, const PxVQGenSetPtr& genSet,
+                              PxTypedList<PxVQObjectPtr>& objects)
+{
+    if (PxOptionsPtr options = PxVQSoftLinkPtr(record.softLink)->GetOptions(PxVQOptionSetPtr(genSet)))
+        objects.AddTail(PxVQObjectPtr(options));
+    objects.AddTail(PxVQObjectPtr(genSet));
+}
+
+BOOL HasRecoveryInfo(const PxVQSystemPtr& system, const PxVQOptionSetPtr& optionSet)
+{
+    try {
+        return system && system->GetRecoveryInfo(optionSet) ? TRUE : FALSE;
+    } catch (const VqReportableException&) {
+        return FALSE;
+    }
+}
+
+PxVQOptionSetPtr ChosenOptionSet(VqsSysFrame* frame)
+{
+    if (!frame)
+        return PxVQOptionSetPtr();
+    PxVQOptionSetPtr optionSet = frame->GetOptionSet();
+    return optionSet ? optionSet : frame->GetSelectedOptionSet();
+}
+
+PxVQGenSetPtr Preselection(const PxTypedList<PxVQGenSetPtr>& genSets, const PxVQOptionSetPtr& optionSet)
+{
+    const CList<PxVQGenSetPtr, const PxVQGenSetPtr&>& list = genSets;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQGenSetPtr& genSet = list.GetNext(pos);
+        if (optionSet && genSet->IsSameOid(optionSet))
+            return genSet;
+    }
+    return list.IsEmpty() ? PxVQGenSetPtr() : list.GetHead();
+}
+
+// The system path after the analysis: the request of kind 2 under the named event, then
+// the synchronisation, cancelling the generation when it fails. The synchronisation is told
+// of a declined restart only when there was one: the segment the analysis holds is the
+// host's lock, not a design lock of this session, so telling it always would make every
+// synchronisation give up on the segment.
+void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSyncResult& record,
+                           const PxVQGenSetPtr& genSet, const CString& hostName, const PxVQCurConfigPtr& config,
+                           BOOL declinedRestart)
+{
+    VqsSysApp* app = VqsGetApp();
+    PxVQLink* link = app->GetLink();
+    VqsSysFrame* frame = view.GetSysFrame();
+    VqsSynchEventHold synchEvent;
+    if (!synchEvent.Acquire()) {
+        app->LogError(0, "The synchronisation event stayed held elsewhere: the generation was not started.");
+        VqsErrorBoxId(IDS_CANNOT_PROCEED_WITH_GENERATION);
+        return;
+    }
+    PxTypedList<PxVQObjectPtr> objects;
+    CollectGenerationObjects(record, genSet, objects);
+    if (FutureUpdateLockOptions(*link, objects) != LockOutcome::Granted)
+        return;
+
+    unsigned long number = 0;
+    {
+        StatusMessage starting(frame, IDS_STARTING_GENERATE);
+        GenerateInfo request;
+        request.kind = VqcGenerateSystem;
+        request.genSet = PxVQOptionSetPtr(genSet);
+        request.hostName = hostName;
+        request.elementSync = &record;
+        request.frameWindow = frame ? frame->GetSafeHwnd() : nullptr;
+        number = VqcStartGenerate(request);
+    }
+    if (number == 0) {
+        link->UnLock(objects);
+        ReportNotStarted();
+        return;
+    }
+    segmentLock.Keep();
+    Sleep(kClientStartPause);
+
+    VqsModel model(VqsSyncForGeneration);
+    VqsLockBag readBag(VqsReadLock);
+    VqsSyncResult syncRecord;
+    VqsBSLock syncLock;
+    VqsLockBag updateBag(VqsFutureUpdateLock);
+    StatusMessage synchronising(frame, IDS_SYNCHRONISING);
+    bool failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
+                                               app->GetSynchronizeMode(), PxHandle(), declinedRestart != FALSE, false);
+    if (PersistentlyLock(genSet) != LockOutcome::Granted)
+        failed = true;
+    link->UnLock(objects);
+    synchEvent.Release();
+    if (failed) {
+        CString reason(kSyncErrorReason);
+        CancelGenerate(number, reason);
+    }
+}
+
+} // namespace
+
+CString VqsGenerationSystemText(const PxVQCurConfigPtr& config)
+{
+    try {
+        PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+        return system ? VqsShownName(system) : CString();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return CString();
+    }
+}
+
+BOOL VqsCollectGenerateSets(const PxVQCurConfigPtr& config, PxTypedList<PxVQGenSetPtr>& genSets)
+{
+    try {
+        std::set<int> hostTypes;
+        const VqsSysApp* app = VqsGetApp();
+        if (PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
+            PxTypedList<PxVQHostInformationPtr> hosts;
+            enterprise->GetListOfHostInformations(hosts);
+            const CList<PxVQHostInformationPtr, const PxVQHostInformationPtr&>& hostList = hosts;
+            for (POSITION pos = hostList.GetHeadPosition(); pos;)
+                hostTypes.insert(hostList.GetNext(pos)->GetHostType());
+        }
+        PxTypedList<PxVQOptionSetPtr> optionSets;
+        config->GetListOfOptionSets(optionSets);
+        const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& setList = optionSets;
+        for (POSITION pos = setList.GetHeadPosition(); pos;) {
+            const PxVQOptionSetPtr& optionSet = setList.GetNext(pos);
+            PxVQGenSetPtr genSet(optionSet);
+            if (genSet && hostTypes.count(genSet->GetHostType()))
+                genSets.AddTail(genSet);
+        }
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return FALSE;
+    }
+    if (genSets.IsEmpty()) {
+        VqsMessageBoxId(IDS_NO_GENERATE_SETS);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+namespace {
+
+// A repository failure the steps do not handle ends the command with its message; the
+// scoped locks, bags and status texts are released on the way out.
+template <class Command>
+void RunReporting(Command command)
+{
+    try {
+        command();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+    }
+}
+
+void GenerateSystem(VqsDirectoryView& view)
+{
+    if (!view.CheckGenerateRight())
+        return;
+    VqsSysApp* app = VqsGetApp();
+    CWaitCursor wait;
+    PxVQCurConfigPtr config = view.GetSelectedCurConfig();
+    if (!config)
+        return;
+    const PxVQOptionSetPtr optionSet = ChosenOptionSet(view.GetSysFrame());
+    if (!optionSet)
+        return;
+    PxVQSystemPtr system = config->GetSystem();
+    BOOL declinedRestart = FALSE;
+    if (HasRecoveryInfo(system, optionSet)) {
+        if (VqsQuestionBoxId(IDS_RESTART_OFFER)) {
+            app->LogInfo(0, "Show Generate Status is not available yet: nothing done.");
+            return;
+        }
+        declinedRestart = TRUE;
+    }
+
+    VqsGenerateDlg dialog(&view);
+    dialog.m_strSystem = VqsGenerationSystemText(config);
+    if (dialog.m_strSystem.IsEmpty())
+        return;
+    if (!VqsCollectGenerateSets(config, dialog.m_genSets))
+        return;
+    dialog.m_genSet = Preselection(dialog.m_genSets, optionSet);
+    dialog.m_nVersionNumber = system ? system->GetSystemVersionNumber() : 0;
+    if (dialog.DoModal() != IDOK || !dialog.m_genSet)
+        return;
+    wait.Restore();
+
+    VqsModel model(VqsSyncForGeneration);
+    VqsLockBag readBag(VqsReadLock);
+    app->GetLink()->ClearAllBuffers();
+    VqsBSLock segmentLock;
+    VqsLockBag updateBag(VqsFutureUpdateLock);
+    VqsSyncResult record;
+    if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, record, app->GetSynchronizeMode(),
+                                    PxHandle(), declinedRestart != FALSE, true))
+        return;
+    const PxVQGenSetPtr genSet = dialog.m_genSet;
+    if (!record.softLink) {
+        VqsMessageBoxId(IDS_NO_BUSINESS_SEGMENT);
+        return;
+    }
+    if (dialog.m_bGenerateReports) {
+        app->LogInfo(0, "The report generation dialog is not available yet: nothing generated.");
+        return;
+    }
+    StartSystemGeneration(view, segmentLock, record, genSet, dialog.m_strHostName, config, declinedRestart);
+}
+
+void SynchronizeConfig(VqsDirectoryView& view)
+{
+    PxVQCurConfigPtr config = view.GetSelectedCurConfig();
+    if (!config)
+        return;
+    VqsSysApp* app = VqsGetApp();
+    VqsModel model(VqsSyncCommand);
+    VqsLockBag readBag(VqsReadLock);
+    StatusMessage status(view.GetSysFrame(), IDS_SYNCHRONISING);
+    VqsSyncResult record;
+    CWaitCursor wait;
+    VqsBSLock segmentLock;
+    VqsLockBag updateBag(VqsFutureUpdateLock);
+    model.RefreshForGeneration(segmentLock, readBag, updateBag, config, record, app->GetSynchronizeMode(), PxHandle(),
+                               false, false);
+}
+
+void ExtractSystem(VqsDirectoryView& view)
+{
+    PxVQCurConfigPtr config = view.GetSelectedCurConfig();
+    if (!config)
+        return;
+    CWaitCursor wait;
+    // Read before the serializer opens, so that a repository failure never leaves it open.
+    PxVQSystemPtr system = config->GetSystem();
+    const CString name = system ? system->GetName() : CString();
+    VqsSysApp* app = VqsGetApp();
+    if (VQSSerializeOpen(app->GetLink()) != 0)
+        return;
+    VqsSysFrame* frame = view.GetSysFrame();
+    VQSSetParentWindow(frame ? frame->GetSafeHwnd() : nullptr);
+    VQSExtractSystem(name);
+    VQSSerializeClose();
+}
+
+} // namespace
+
+void VqsGenerateSystem(VqsDirectoryView& view)
+{
+    RunReporting([&] { GenerateSystem(view); });
+}
+
+void VqsSynchronizeConfig(VqsDirectoryView& view)
+{
+    RunReporting([&] { SynchronizeConfig(view); });
+}
+
+void VqsExtractSystem(VqsDirectoryView& view)
+{
+    RunReporting([&] { ExtractSystem(view); });
+}

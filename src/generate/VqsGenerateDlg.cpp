@@ -1,0 +1,124 @@
+#include "generate/VqsGenerateDlg.h"
+
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQHostInformation.h"
+#include "proxy/PxVQTypes.h"
+#include "shell/VqsSysApp.h"
+#include "win/CDataExchange.h"
+
+namespace {
+
+constexpr UINT kGenerateTemplate = 160;
+constexpr int kGenSetCombo = 1021;
+constexpr int kGenerateReportsCheck = 1789;
+constexpr int kSystemEdit = 1047;
+constexpr int kVersionEdit = 1048;
+constexpr int kHostCombo = 1790;
+constexpr int kReportElementType = 2;
+
+// A link the walk passes over: none, gone, or no longer valid.
+bool Skipped(const PxVQSoftLinkPtr& link) { return !link || !link->ObjectPresent() || link->IsObsolete(); }
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(VqsGenerateDlg, VqsDialog)
+    ON_CBN_SELENDOK(kGenSetCombo, &VqsGenerateDlg::OnSelEndOkGenSet)
+END_MESSAGE_MAP()
+
+VqsGenerateDlg::VqsGenerateDlg(CWnd* parent) : VqsDialog(kGenerateTemplate, parent) {}
+
+VqsGenerateDlg::~VqsGenerateDlg() = default;
+
+void VqsGenerateDlg::DoDataExchange(CDataExchange* pDX)
+{
+    VqsDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, kGenSetCombo, m_genSetCombo);
+    DDX_Control(pDX, kGenerateReportsCheck, m_generateReportsButton);
+    DDX_Text(pDX, kSystemEdit, m_strSystem);
+    DDX_Text(pDX, kVersionEdit, m_nVersionNumber);
+    DDX_Control(pDX, kHostCombo, m_hostCombo);
+    if (pDX->m_bSaveAndValidate) {
+        const int host = m_hostCombo.GetCurSel();
+        m_strHostName.Empty();
+        if (host >= 0)
+            m_hostCombo.GetLBText(host, m_strHostName);
+    }
+    DDX_Check(pDX, kGenerateReportsCheck, m_bGenerateReports);
+}
+
+BOOL VqsGenerateDlg::OnInitDialog()
+{
+    VqsDialog::OnInitDialog();
+    if (!m_genSetCombo.Fill(m_genSets, m_genSet))
+        EndDialog(IDCANCEL);
+    UpdateHostAndReports();
+    return TRUE;
+}
+
+void VqsGenerateDlg::OnSelEndOkGenSet() { UpdateHostAndReports(); }
+
+void VqsGenerateDlg::OnOK()
+{
+    VqsDialogCtrlConnector::StrictControl strict(&m_connector);
+    m_genSet = m_genSetCombo.GetSelected();
+    if (m_genSet)
+        VqsDialog::OnOK();
+}
+
+void VqsGenerateDlg::UpdateHostAndReports()
+{
+    m_hostCombo.ResetContent();
+    m_genSet = m_genSetCombo.GetSelected();
+    if (!m_genSet)
+        return;
+    FillHosts();
+    m_generateReportsButton.EnableWindow(ConfigHasReportLink());
+}
+
+void VqsGenerateDlg::FillHosts()
+{
+    const VqsSysApp* app = VqsGetApp();
+    PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr();
+    if (enterprise) {
+        PxTypedList<PxVQHostInformationPtr> hosts;
+        enterprise->GetListOfHostInformations(hosts);
+        const int hostType = m_genSet->GetHostType();
+        const CList<PxVQHostInformationPtr, const PxVQHostInformationPtr&>& list = hosts;
+        for (POSITION pos = list.GetHeadPosition(); pos;) {
+            const PxVQHostInformationPtr& host = list.GetNext(pos);
+            if (host->GetHostType() == hostType)
+                m_hostCombo.AddString(host->GetName());
+        }
+    }
+    const CString named = m_genSet->GetHostName();
+    if (!named.IsEmpty() && m_hostCombo.SelectString(-1, named) >= 0)
+        return;
+    if (m_hostCombo.GetCount() > 0)
+        m_hostCombo.SetCurSel(m_hostCombo.GetCount() - 1);
+}
+
+BOOL VqsGenerateDlg::ConfigHasReportLink() const
+{
+    PxVQConfigPtr config = m_genSet->GetConfig();
+    if (!config)
+        return FALSE;
+    PxTypedList<PxVQBSSoftLinkPtr> segments;
+    config->GetListOfBSSoftLinks(segments);
+    const CList<PxVQBSSoftLinkPtr, const PxVQBSSoftLinkPtr&>& segmentList = segments;
+    for (POSITION pos = segmentList.GetHeadPosition(); pos;) {
+        const PxVQBSSoftLinkPtr& segment = segmentList.GetNext(pos);
+        if (Skipped(PxVQSoftLinkPtr(segment)))
+            continue;
+        PxTypedList<PxVQElementSoftLinkPtr> elements;
+        segment->GetListOfElementSoftLinks(elements);
+        const CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>& elementList = elements;
+        for (POSITION at = elementList.GetHeadPosition(); at;) {
+            const PxVQElementSoftLinkPtr& element = elementList.GetNext(at);
+            if (!Skipped(PxVQSoftLinkPtr(element)) && element->GetElementType() == kReportElementType)
+                return TRUE;
+        }
+    }
+    return FALSE;
+}

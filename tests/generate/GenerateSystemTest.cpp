@@ -1,0 +1,214 @@
+#include "../sysview/SysViewTestSupport.h"
+
+#include "generate/VqsGenerateCommands.h"
+#include "generate/VqsSynchEvent.h"
+#include "generate/VqsSynchOptionsDlg.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/PxVQOptionSet.h"
+#include "serialize/SerializeTesting.h"
+#include "support/ScriptedUiDriver.h"
+#include "vqclient/VqcTesting.h"
+#include "win/Clock.h"
+#include "win/PrivateProfile.h"
+#include "win/Window.h"
+#include "win/CComboBox.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+constexpr UINT IDD_GENERATE = 160;
+constexpr UINT IDD_SYNCH_OPTIONS = 158;
+constexpr int kGenSetCombo = 1021;
+constexpr int kHostCombo = 1790;
+constexpr int kGenerateReports = 1789;
+
+struct GenerateSystemTest : SysViewTest {
+    vqtest::ScriptedUiDriver ui;
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scopedClock{clock};
+    std::string log = dir.File("generate.log");
+
+    void SetUp() override
+    {
+        clock.SetSleepMovesClock(true);
+        vqclient::Reset();
+        vqclient::SetGenerationLog(log);
+        vqserialize::Reset();
+        ui.WheneverDialog(105);
+        SysViewTest::SetUp();
+        OpenFrame();
+        Select({"Sample system 1"});
+    }
+
+    void TearDown() override
+    {
+        ui.WheneverDialog(105);
+        SysViewTest::TearDown();
+        vqclient::SetGenerationLog("");
+    }
+
+    PxVQGenSetPtr GenSet(const char* name)
+    {
+        return PxVQGenSetPtr(System("SYS1")->GetCurConfig()->GetOptionSet(name));
+    }
+
+    // The text a control of the open "Generate System" dialog shows.
+    static std::string Shown(int id)
+    {
+        HWND combo = GetDlgItem(FindWindowEx(nullptr, nullptr, nullptr, "Generate System"), id);
+        const LRESULT index = SendMessage(combo, CB_GETCURSEL, 0, 0);
+        char text[64] = {};
+        if (index >= 0)
+            SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    static bool Enabled(int id)
+    {
+        return IsWindowEnabled(GetDlgItem(FindWindowEx(nullptr, nullptr, nullptr, "Generate System"), id));
+    }
+};
+
+} // namespace
+
+TEST_F(GenerateSystemTest, TheUserGeneratesTheSystemWithTheGenerateSetOfTheFrame)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("UNIXGEN")));
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    const Strings requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].substr(0, 62), "generation 1: kind 2 genset \"UNIXGEN\" host \"UNIXHOST\" segment ");
+    EXPECT_EQ(vqclient::FrameWindowOf(1), frame->m_hWnd) << "progress goes to the frame that asked";
+    EXPECT_TRUE(GenSet("UNIXGEN")->GetPersistentLock()) << "the generate set stays locked for a restart";
+}
+
+TEST_F(GenerateSystemTest, AStartTheClientRefusesLeavesNothingLockedAndSaysSo)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    vqclient::FailNextStart();
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61520, IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+    EXPECT_FALSE(GenSet("NTGEN")->GetPersistentLock());
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+}
+
+TEST_F(GenerateSystemTest, TheDialogOffersTheHostsOfTheChosenSetsHostType)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("QSRGEN")));
+    ui.ExpectDialog(IDD_GENERATE)
+        .Run([&] {
+            EXPECT_EQ(Shown(kHostCombo), "QSRHOST") << "the frame's option set is preselected";
+            EXPECT_TRUE(Enabled(kGenerateReports)) << "the configuration holds report links";
+        })
+        .Select(kGenSetCombo, 2)
+        .Run([&] { EXPECT_EQ(Shown(kHostCombo), "TARSKHOST"); })
+        .Cancel();
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
+
+TEST_F(GenerateSystemTest, ASynchronisationEventHeldElsewhereEndsTheCommandInsteadOfHangingIt)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    VqsSynchEventHold other;
+    ASSERT_TRUE(other.Acquire());
+    const DWORD timeout = VqsSynchEventHold::GetTimeout();
+    VqsSynchEventHold::SetTimeout(0);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61520, IDOK);
+    VqsGenerateSystem(*view);
+    VqsSynchEventHold::SetTimeout(timeout);
+    ui.Verify();
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
+
+TEST_F(GenerateSystemTest, ExtractWritesTheSystemOnlyWhenTheSerializerOpens)
+{
+    vqserialize::FailNextOpen();
+    VqsExtractSystem(*view);
+    EXPECT_EQ(vqserialize::Calls(), (Strings{"VQSSerializeOpen"}));
+
+    vqserialize::Reset();
+    VqsExtractSystem(*view);
+    EXPECT_EQ(vqserialize::Calls(),
+              (Strings{"VQSSerializeOpen", "VQSSetParentWindow", "VQSExtractSystem SYS1", "VQSSerializeClose"}));
+}
+
+TEST_F(GenerateSystemTest, InteractiveSynchronisationIsStoredAsNoAutomaticSynchronisationOnly)
+{
+    WritePrivateProfileStringA("systems", "Remove Old Options", "Y", ini.c_str());
+    ui.ExpectDialog(IDD_SYNCH_OPTIONS).Click(1054).OK();
+    VqsRunSynchOptions(frame);
+    ui.ExpectDialog(IDD_SYNCH_OPTIONS).Click(1053).Cancel();
+    VqsRunSynchOptions(frame);
+    ui.Verify();
+    EXPECT_EQ(Setting("Auto Synchronize"), "N");
+    EXPECT_EQ(Setting("Remove Old Options"), "Y");
+}
+
+TEST_F(GenerateSystemTest, AGenerateSetThatCannotBeLockedAfterTheStartCancelsTheGeneration)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    PxFaultInjection::Throw("PxVQObject::PersistentLock");
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBox("Cannot proceed with generation:\nInjected repository failure", IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    PxFaultInjection::Reset();
+
+    std::ifstream written(log);
+    std::string line;
+    std::vector<std::string> lines;
+    while (std::getline(written, line))
+        lines.push_back(line.substr(0, 20));
+    EXPECT_EQ(lines, (Strings{"generation 1: kind 2", "cancel 1: Syncronisa"}));
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked()) << "the future-update locks went with the command";
+}
+
+TEST_F(GenerateSystemTest, SynchronizeSaysWhatItDoesAndKeepsNoLockAfterwards)
+{
+    frametest::HostLines().clear();
+    VqsSynchronizeConfig(*view);
+    ui.Verify();
+    Strings shown;
+    for (const std::string& line : frametest::HostLines()) {
+        if (line.find("Synchronising system configuration...") != std::string::npos)
+            shown.push_back(line);
+    }
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+    EXPECT_FALSE(System("SYS1")->GetCurConfig()->IsLocked());
+}
+
+TEST_F(GenerateSystemTest, WithAnUnfinishedGenerationTheUserIsOfferedItsStatusFirst)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    app.GetLink()->BeginTransaction();
+    System("SYS1")->CreateRecoveryInfo(PxVQOptionSetPtr(GenSet("NTGEN")));
+    app.GetLink()->CommitTransaction();
+
+    ui.ExpectMessageBoxId(61919, IDYES);
+    VqsGenerateSystem(*view);
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).Cancel();
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    EXPECT_NE(std::find(logLines.begin(), logLines.end(), "INFO Show Generate Status is not available yet: nothing done."),
+              logLines.end());
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
