@@ -143,6 +143,7 @@ protected:
     void OnSynchronize();
     void OnExtract();
     void OnAddBusinessSegment();
+    void SynchroniseKeptSegment(const PxVQCurConfigPtr& config);
     void OnTimer(UINT_PTR id);
     void OnParents();
     void OnNewReportGroup();

@@ -6,11 +6,13 @@
 
 #include "config/VqsNewBSLinkSheet.h"
 #include "config/VqsNewSystemSheet.h"
+#include "model/VqsBSLock.h"
 #include "model/VqsBSPackReplacement.h"
 #include "model/VqsGSetPackReplacement.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsSyncResult.h"
 #include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQTypes.h"
@@ -30,6 +32,7 @@ constexpr UINT IDS_CREATING_SYSTEM = 61668;
 constexpr UINT IDS_CREATING_SEGMENT_ENTRY = 61669;
 constexpr UINT IDS_CREATING_GENERATE_SET = 61670;
 constexpr UINT IDS_CREATING_HOST = 61671;
+constexpr UINT IDS_SYNCHRONISING_CONFIGURATION = 61523;
 constexpr int kPackUsageData = 1;
 constexpr int kPackUsageDefault = 2;
 
@@ -133,6 +136,25 @@ void VqsDirectoryView::OnNewSystem()
     OnSelectionChanged();
 }
 
+// The user kept the existing options of an earlier entry of the segment: the configuration is
+// synchronised with the design again instead of a new entry being made.
+void VqsDirectoryView::SynchroniseKeptSegment(const PxVQCurConfigPtr& config)
+{
+    VqsModel model(VqsSyncForAddSegment);
+    VqsLockBag readBag(VqsReadLock);
+    {
+        StatusMessage status(GetSysFrame(), IDS_REFRESHING_VIEWS);
+        model.LockSubtree(readBag, PxVQObjectPtr(config));
+    }
+    StatusMessage status(GetSysFrame(), IDS_SYNCHRONISING_CONFIGURATION);
+    CWaitCursor wait;
+    VqsBSLock segmentLock;
+    VqsLockBag updateBag(VqsFutureUpdateLock);
+    VqsSyncResult result;
+    model.RefreshForGeneration(segmentLock, readBag, updateBag, config, result, VqsGetApp()->GetSynchronizeMode(),
+                               PxHandle(), false, false);
+}
+
 void VqsDirectoryView::OnAddBusinessSegment()
 {
     VqsConfigTreeItem* item = GetSelectedItems().size() == 1 ? GetSelectedConfigItem() : nullptr;
@@ -159,8 +181,7 @@ void VqsDirectoryView::OnAddBusinessSegment()
     if (!sheet)
         return;
     if (sheet->m_genPage.m_bReuse && sheet->m_synchPage.m_choice.m_nValue == 0) {
-        app->LogInfo(0, "Synchronising a business segment that keeps its existing options is not available yet: "
-                        "nothing done.");
+        SynchroniseKeptSegment(config);
         return;
     }
     CWaitCursor wait;
