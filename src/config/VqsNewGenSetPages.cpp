@@ -372,7 +372,8 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     CString shortName = m_bLongNames ? m_shortName.GetValue() : m_name.GetValue();
     shortName.Trim();
     if (shortName.IsEmpty()) {
-        const std::string& bytes = m_name.GetValue().str();
+        const CString name = m_name.GetValue();
+        const std::string& bytes = name.str();
         std::string cut = bytes.substr(0, mbcs::CutLength(bytes, kGenSetNameLength));
         mbcs::MakeUpper(cut.data(), cut.size());
         shortName = cut.c_str();

@@ -154,8 +154,18 @@ void CAnvilorController::FinalRelease()
         delete m_pResponder;
         m_pResponder = nullptr;
     }
-    if (m_hWnd)
+    if (m_hWnd) {
+        DiscardPendingProgress();
         DestroyWindow();
+    }
+}
+
+// Progress posted to the window and never taken still owns its text.
+void CAnvilorController::DiscardPendingProgress()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, m_hWnd, WM_GENERATE_PROGRESS, WM_GENERATE_PROGRESS, PM_REMOVE))
+        VqcTakeEventText(msg.lParam);
 }
 
 HRESULT CAnvilorController::GetIDsOfNames(const char* name, DISPID* id)
