@@ -1,6 +1,6 @@
 // The cost of the module's transaction frame: 1,000 nested transaction scopes, which make
 // one repository transaction, beside the repository library's own begin and commit; once
-// empty and once around the writes of a system's specification.
+// empty and once around the writes of a system's names, description and version settings.
 #include "model/VqsTransactionEnterprise.h"
 #include "model/VqsTransactionSystem.h"
 #include "proxy/PxVQEnterprise.h"
