@@ -124,7 +124,9 @@ BOOL VqsSizingPxAdapter::GetEditorText(char* buffer, int length)
         return FALSE;
     }
     m_pValue->SetValue(edit.value);
-    m_pValue->SetControlText(edit.value);
+    // Only a value the composer replaced is shown anew: showing it tells the panel of a change.
+    if (m_pValue->GetControlText() != edit.value)
+        m_pValue->SetControlText(edit.value);
     m_pType->SetValue(m_pType->GetSelectedText());
     CopyCellText(edit.text, buffer, length);
     return TRUE;
