@@ -9,6 +9,7 @@
 #include "proxy/PxTarskEventOptions.h"
 #include "proxy/PxTarskGLGOptions.h"
 #include "proxy/PxTarskProfileOptions.h"
+#include "proxy/PxTarskReportOptions.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
@@ -26,6 +27,7 @@ namespace {
 constexpr int kBulkTab = 7;
 constexpr int kGlobalLogicsRadio = 33036;
 constexpr int kProfilesRadio = 33034;
+constexpr int kReportsRadio = 33037;
 constexpr int kPanelFrame = 33038;
 
 // Ispec panel
@@ -45,6 +47,14 @@ constexpr int kIspecAllowExternal = 1984;
 constexpr int kProfileSizingType = 1996;
 constexpr int kProfileSizingValue = 1997;
 constexpr int kProfilePageSize = 2000;
+constexpr int kProfileQubNo = 1998;
+constexpr int kProfileNoQub = 1999;
+constexpr int kProfilePageSizeDefault = 2001;
+constexpr int kProfileNoDuplex = 2004;
+// Report panel
+constexpr int kSortMemSize = 1992;
+constexpr int kRocUsesDb = 1986;
+constexpr int kRocUsesDbDefault = 1987;
 // Global Logics panel
 
 constexpr int kGlgSom = 2007;
@@ -477,4 +487,48 @@ TEST_F(TarskBulkOptionsTest, AnIspecsSizingIsAnExpectedNumberOrAPageMaximumAndAn
     EXPECT_TRUE(Component("AUDIT")->GetCompMaxPagesSpecify());
     EXPECT_EQ(Component("ENQUIRY")->GetExpected(), 75);
     EXPECT_FALSE(Component("ENQUIRY")->GetCompMaxPagesSpecify());
+}
+
+TEST_F(TarskBulkOptionsTest, AProfileTakesAPageSizeOfTheListAndAQubNumberWithNoDuplex)
+{
+    ListTheProfiles();
+    OnBulkPage([&] {
+        Click(kProfilesRadio);
+        EXPECT_EQ(Cell("ORDBYDATE", 4), "~");
+        SelectRows({"ORDBYDATE"});
+        Uncheck(kProfilePageSizeDefault);
+        ChoosePanel(kProfilePageSize, "1792");
+        Uncheck(kProfileNoQub);
+        TypePanel(kProfileQubNo, "44");
+        EXPECT_TRUE(PanelChecked(kProfileNoDuplex));
+        ApplyWithYes();
+        EXPECT_EQ(Cell("ORDBYDATE", 4), "1792");
+        EXPECT_EQ(Cell("ORDBYDATE", 6), "~");
+    });
+    const auto profile = Profile("ORDBYDATE");
+    EXPECT_EQ(profile->GetProfileMinPageSize(), 1792);
+    EXPECT_EQ(profile->GetProfileWEXQUBno(), 44);
+    EXPECT_EQ(profile->GetProfileQUBDuplexPack(), "");
+    EXPECT_FALSE(Profile("CUSTBYNAME")->IsUpdatedProfileMinPageSize());
+}
+
+TEST_F(TarskBulkOptionsTest, AReportTakesItsOwnRocChoiceAndASortMemorySizeWithinItsLimits)
+{
+    OnBulkPage([&] {
+        Click(kReportsRadio);
+        EXPECT_EQ(Cell("MONTHLY", 3), "~No");
+        SelectRows({"MONTHLY"});
+        Uncheck(kRocUsesDbDefault);
+        ClickPanel(kRocUsesDb);
+        const int beeps = vqwin::BeepCount();
+        TypePanel(kSortMemSize, "1000");
+        EXPECT_EQ(vqwin::BeepCount(), beeps + 1);
+        EXPECT_EQ(PanelText(kSortMemSize), "100");
+        ApplyWithYes();
+    });
+    const auto monthly = Stored<PxTarskReportOptionsPtr>("MONTHLY", "TARSKGEN");
+    EXPECT_EQ(monthly->GetReportROCusesDB(), 1);
+    EXPECT_FALSE(monthly->IsDefaultReportROCusesDB());
+    EXPECT_EQ(monthly->GetSortMemSize(), 100);
+    EXPECT_FALSE(Stored<PxTarskReportOptionsPtr>("DAILY", "TARSKGEN")->IsUpdatedSortMemSize());
 }
