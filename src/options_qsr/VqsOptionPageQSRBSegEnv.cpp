@@ -5,6 +5,8 @@
 #include "shell/VqsMsgBox.h"
 #include "win/CDataExchange.h"
 
+#include <utility>
+
 namespace {
 
 constexpr UINT IDS_POF_NONE = 61896;
@@ -140,7 +142,8 @@ void VqsOptionPageQSRBSegEnv::DoDataExchange(CDataExchange* pDX)
     VqsOptionPageBSegEnv::DoDataExchange(pDX);
     if (!pDX->m_bSaveAndValidate || !m_connector.IsStrict() || !m_nReapply || !IsDuplicateFamilyTheFamily())
         return;
-    VqsMessageBoxId(IDS_DUPLICATE_POF_FAMILY);
+    if (!std::exchange(m_bDuplicateWarned, FALSE))
+        VqsMessageBoxId(IDS_DUPLICATE_POF_FAMILY);
     pDX->PrepareCtrl(IDC_DUPLICATE_POF_FAMILY);
     pDX->Fail();
 }
@@ -157,6 +160,7 @@ void VqsOptionPageQSRBSegEnv::OnDuplicateFamilyLeft()
     if (duplicate.IsEmpty() || duplicate != m_pofFamily.GetControlText())
         return;
     VqsMessageBoxId(IDS_DUPLICATE_POF_FAMILY);
+    m_bDuplicateWarned = TRUE;
     m_duplicateFamily.SetFocus();
 }
 
@@ -300,6 +304,10 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
         break;
     case IDC_POF_NAME:
         EnablePofControls(m_pofName.GetControlText());
+        break;
+    case IDC_POF_FAMILY:
+    case IDC_DUPLICATE_POF_FAMILY:
+        m_bDuplicateWarned = FALSE;
         break;
     default:
         break;
