@@ -5,6 +5,8 @@
 #include "shell/VqsMsgBox.h"
 #include "win/CDataExchange.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -99,7 +101,9 @@ VqsOptionPageQSRBSegEnv::VqsOptionPageQSRBSegEnv(VqsOptions_BSeg_QSR_Sheet* shee
       m_pofName(&m_connector, IDC_POF_NAME, -1, kNoValidation),
       m_pofFamily(&m_connector, IDC_POF_FAMILY, -1, kNoValidation),
       m_duplicateFamily(&m_connector, IDC_DUPLICATE_POF_FAMILY, -1, kNoValidation),
-      m_copyAudit(&m_connector, 1135, 1136, 1139, 1138, 1140, 1141, 1142, 1143, 1145)
+      m_copyAudit(&m_connector, kCopyAuditButtons[0], kCopyAuditButtons[1], kCopyAuditButtons[2], kCopyAuditButtons[3],
+                  kCopyAuditButtons[4], kCopyAuditButtons[5], kCopyAuditButtons[6], kCopyAuditButtons[7],
+                  kCopyAuditButtons[8])
 {
     m_table.Flag(IDC_VALIDATE_USERCODE, VQS_OPTION(PxQSRBSegOptions, ValidateUsercode));
     m_table.Flag(IDC_PROTECTED_INPUT, VQS_OPTION(PxQSRBSegOptions, ProtectedInput));
@@ -112,7 +116,7 @@ VqsOptionPageQSRBSegEnv::VqsOptionPageQSRBSegEnv(VqsOptions_BSeg_QSR_Sheet* shee
     m_rows.Route(m_pofName, VqsOptionTable::Modify, {IDC_POF_NAME});
     m_rows.Route(m_pofFamily, VqsOptionTable::Modify, {IDC_POF_FAMILY});
     m_rows.Route(m_duplicateFamily, VqsOptionTable::Modify, {IDC_DUPLICATE_POF_FAMILY});
-    m_rows.Route(m_copyAudit, VqsOptionTable::Validate, {1135, 1136, 1139, 1138, 1140, 1141, 1142, 1143, 1145});
+    m_rows.Route(m_copyAudit, VqsOptionTable::Validate, {std::begin(kCopyAuditButtons), std::end(kCopyAuditButtons)});
     const PxQSRBSegOptionsPtr& options = Options();
     m_pofName.SetMaxLength(static_cast<int>(options->GetMaxLengthPOFname()));
     m_pofFamily.SetMaxLength(static_cast<int>(options->GetMaxLengthPOFfamily()));

@@ -3,6 +3,8 @@
 #include "options/VqsSoftLinkOptionsDlg.h"
 #include "shell/VqsSysApp.h"
 
+#include <new>
+
 namespace {
 
 constexpr UINT IDD_QSR_BSEG_ENVIRONMENT = 210;
@@ -74,7 +76,7 @@ VqsOptionsSheet* VqsOptions_BSeg_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* o
                                                         const PxOptionsPtr& options, UINT selectPage)
 {
     const PxQSRBSegOptionsPtr qsr(options);
-    return qsr ? new VqsOptions_BSeg_QSR_Sheet(ownerDialog, qsr, selectPage) : nullptr;
+    return qsr ? new (std::nothrow) VqsOptions_BSeg_QSR_Sheet(ownerDialog, qsr, selectPage) : nullptr;
 }
 
 BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
@@ -87,7 +89,10 @@ BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
     return FALSE;
 }
 
-void VqsOptions_BSeg_QSR_Sheet::OnPageNotify(int capable) { LogNotice("Internal TOLVE Glimmerdesk category", NumberText(capable)); }
+void VqsOptions_BSeg_QSR_Sheet::OnPageNotify(int capable)
+{
+    LogNotice("Internal TOLVE Glimmerdesk category", NumberText(capable));
+}
 
 std::int64_t VqsOptions_BSeg_QSR_Sheet::GetReblockFactor() const { return m_pQSROptions->GetReblockFactor(); }
 
@@ -118,8 +123,17 @@ void VqsOptions_BSeg_QSR_Sheet::EnableAdhocCategory(int adhocInquiry)
     LogNotice("Internal TOLVE ADHOC category", NumberText(adhocInquiry));
 }
 
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetDBPack(const CString& pack) { LogNotice("Internal TOLVE database pack", pack); }
+void VqsOptions_BSeg_QSR_Sheet::SetPopsetDBPack(const CString& pack)
+{
+    LogNotice("Internal TOLVE database pack", pack);
+}
 
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetROCoutput(const CString& pack) { LogNotice("Internal TOLVE ROC output pack", pack); }
+void VqsOptions_BSeg_QSR_Sheet::SetPopsetROCoutput(const CString& pack)
+{
+    LogNotice("Internal TOLVE ROC output pack", pack);
+}
 
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetAdhocInfo(const CString& pack) { LogNotice("Internal TOLVE ad hoc info pack", pack); }
+void VqsOptions_BSeg_QSR_Sheet::SetPopsetAdhocInfo(const CString& pack)
+{
+    LogNotice("Internal TOLVE ad hoc info pack", pack);
+}
