@@ -161,7 +161,7 @@ BOOL VqsOptionPageQSRBSegEnv::IsDuplicateFamilyTheFamily() const
 void VqsOptionPageQSRBSegEnv::OnDuplicateFamilyLeft()
 {
     const CString duplicate = m_duplicateFamily.GetControlText();
-    if (duplicate.IsEmpty() || duplicate != m_pofFamily.GetControlText())
+    if (!m_nReapply || duplicate.IsEmpty() || duplicate != m_pofFamily.GetControlText())
         return;
     VqsMessageBoxId(IDS_DUPLICATE_POF_FAMILY);
     m_bDuplicateWarned = TRUE;
