@@ -3,8 +3,6 @@
 #include "options/VqsSoftLinkOptionsDlg.h"
 #include "shell/VqsSysApp.h"
 
-#include <new>
-
 namespace {
 
 constexpr UINT IDD_QSR_BSEG_ENVIRONMENT = 210;
@@ -89,10 +87,7 @@ BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
     return FALSE;
 }
 
-void VqsOptions_BSeg_QSR_Sheet::OnPageNotify(int capable)
-{
-    LogNotice("Internal TOLVE Glimmerdesk category", NumberText(capable));
-}
+void VqsOptions_BSeg_QSR_Sheet::OnPageNotify(int capable) { LogNotice("Internal TOLVE Glimmerdesk category", NumberText(capable)); }
 
 std::int64_t VqsOptions_BSeg_QSR_Sheet::GetReblockFactor() const { return m_pQSROptions->GetReblockFactor(); }
 
@@ -123,17 +118,8 @@ void VqsOptions_BSeg_QSR_Sheet::EnableAdhocCategory(int adhocInquiry)
     LogNotice("Internal TOLVE ADHOC category", NumberText(adhocInquiry));
 }
 
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetDBPack(const CString& pack)
-{
-    LogNotice("Internal TOLVE database pack", pack);
-}
+void VqsOptions_BSeg_QSR_Sheet::SetPopsetDBPack(const CString& pack) { LogNotice("Internal TOLVE database pack", pack); }
 
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetROCoutput(const CString& pack)
-{
-    LogNotice("Internal TOLVE ROC output pack", pack);
-}
+void VqsOptions_BSeg_QSR_Sheet::SetPopsetROCoutput(const CString& pack) { LogNotice("Internal TOLVE ROC output pack", pack); }
 
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetAdhocInfo(const CString& pack)
-{
-    LogNotice("Internal TOLVE ad hoc info pack", pack);
-}
+void VqsOptions_BSeg_QSR_Sheet::SetPopsetAdhocInfo(const CString& pack) { LogNotice("Internal TOLVE ad hoc info pack", pack); }
