@@ -9,6 +9,7 @@
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
+#include "options_tarsk/VqsOptionsElementTarskSheets.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -124,6 +125,10 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Component_Tarsk_Sheet, PxTarskCompOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Event_Tarsk_Sheet, PxTarskEventOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_Tarsk_Sheet, PxTarskProfileOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_Tarsk_Sheet, PxTarskReportOptionsPtr>, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
