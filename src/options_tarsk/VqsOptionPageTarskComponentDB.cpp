@@ -56,11 +56,9 @@ VqsOptionPageTarskComponentDB::VqsOptionPageTarskComponentDB(VqsOptions_Componen
     m_table.Radio(VQS_OPTION(PxTarskCompOptions, CompPageLevelLocking), IDC_RECORD_LOCKING, IDC_PAGE_LOCKING);
 
     const PxTarskCompOptions& options = Options();
-    std::int64_t lower = 0;
-    std::int64_t upper = 0;
-    SetBounds(m_qubNumber, options.HasLowerLimitWEXQUBno(lower), lower, options.HasUpperLimitWEXQUBno(upper),
-              upper);
-    SetBounds(m_expected, options.HasLowerLimitExpected(lower), lower, options.HasUpperLimitExpected(upper), upper);
+    SetBounds(m_qubNumber, options, &PxTarskCompOptions::HasLowerLimitWEXQUBno,
+              &PxTarskCompOptions::HasUpperLimitWEXQUBno);
+    SetBounds(m_expected, options, &PxCompOptions::HasLowerLimitExpected, &PxCompOptions::HasUpperLimitExpected);
     m_pack.SetTextLimit(static_cast<int>(options.GetMaxLengthCompPack()));
     m_duplexPack.SetTextLimit(static_cast<int>(options.GetMaxLengthQUBDuplexPack()));
 }

@@ -50,15 +50,6 @@ VqsOptionPageTarskElementDb::VqsOptionPageTarskElementDb(VqsOptionsSheet* sheet,
 {
 }
 
-void VqsOptionPageTarskElementDb::SetBounds(VqsOptCtrlInt& box, BOOL hasLower, std::int64_t lower, BOOL hasUpper,
-                                            std::int64_t upper)
-{
-    if (hasLower)
-        box.SetMinimum(lower);
-    if (hasUpper)
-        box.SetMaximum(upper);
-}
-
 void VqsOptionPageTarskElementDb::LimitText(UINT id, int characters)
 {
     SendDlgItemMessage(static_cast<int>(id), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);

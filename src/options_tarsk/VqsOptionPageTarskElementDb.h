@@ -70,7 +70,17 @@ protected:
     [[noreturn]] void Refuse(CDataExchange* pDX, UINT id, const char* message);
     // Refuses a number below the least value while its control is enabled.
     void RequireAtLeast(CDataExchange* pDX, VqsOptCtrlInt& box, UINT id, std::int64_t least);
-    static void SetBounds(VqsOptCtrlInt& box, BOOL hasLower, std::int64_t lower, BOOL hasUpper, std::int64_t upper);
+    // The record's bounds of a number, when it has them.
+    template <class Object, class Record>
+    static void SetBounds(VqsOptCtrlInt& box, const Object& record, BOOL (Record::*lower)(std::int64_t&) const,
+                          BOOL (Record::*upper)(std::int64_t&) const)
+    {
+        std::int64_t limit = 0;
+        if ((record.*lower)(limit))
+            box.SetMinimum(limit);
+        if ((record.*upper)(limit))
+            box.SetMaximum(limit);
+    }
     void LimitText(UINT id, int characters);
 
     const VqsTarskSegmentDefaults& m_segment;

@@ -95,13 +95,11 @@ VqsOptionPageTarskProfileDb::VqsOptionPageTarskProfileDb(VqsOptions_Profile_Tars
     m_table.Radio(VQS_OPTION(PxTarskProfileOptions, ProPageLevelLocking), IDC_RECORD_LOCKING, IDC_PAGE_LOCKING);
 
     const PxTarskProfileOptions& options = Options();
-    std::int64_t lower = 0;
-    std::int64_t upper = 0;
-    SetBounds(m_qubNumber, options.HasLowerLimitProfileWEXQUBno(lower), lower,
-              options.HasUpperLimitProfileWEXQUBno(upper), upper);
-    SetBounds(m_expectedOrVolume, options.HasLowerLimitExpectedOrVolume(lower), lower,
-              options.HasUpperLimitExpectedOrVolume(upper), upper);
-    SetBounds(m_percent, options.HasLowerLimitPercent(lower), lower, options.HasUpperLimitPercent(upper), upper);
+    SetBounds(m_qubNumber, options, &PxTarskProfileOptions::HasLowerLimitProfileWEXQUBno,
+              &PxTarskProfileOptions::HasUpperLimitProfileWEXQUBno);
+    SetBounds(m_expectedOrVolume, options, &PxProfileOptions::HasLowerLimitExpectedOrVolume,
+              &PxProfileOptions::HasUpperLimitExpectedOrVolume);
+    SetBounds(m_percent, options, &PxProfileOptions::HasLowerLimitPercent, &PxProfileOptions::HasUpperLimitPercent);
     m_pack.SetTextLimit(static_cast<int>(options.GetMaxLengthPack()));
     m_duplexPack.SetTextLimit(static_cast<int>(options.GetMaxLengthPack()));
 }
