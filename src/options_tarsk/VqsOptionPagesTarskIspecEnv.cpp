@@ -53,9 +53,9 @@ VqsOptionPageTarskComponentEnv::VqsOptionPageTarskComponentEnv(VqsOptions_Compon
                                        VqsOptionTable::Validate)),
       m_maximumInReports(m_table.Number(IDC_MAXIMUM_IN_REPORTS,
                                         VQS_NUMBER_OPTION(PxTarskCompOptions, MultirecordMaximumInReports),
-                                        VqsOptionTable::Validate)),
-      m_objectModule(m_table.Text(IDC_OBJECT_MODULE, VQS_TEXT_OPTION(PxTarskIspecOptions, SOMName), kNoValidation))
+                                        VqsOptionTable::Validate))
 {
+    m_table.Text(IDC_OBJECT_MODULE, VQS_TEXT_OPTION(PxTarskIspecOptions, SOMName), kNoValidation);
 }
 
 BOOL VqsOptionPageTarskComponentEnv::OnInitDialog()
@@ -133,9 +133,9 @@ void VqsOptionPageTarskComponentEnv::OnOptionTaken(UINT id)
 VqsOptionPageTarskEventEnv::VqsOptionPageTarskEventEnv(VqsOptions_Event_Tarsk_Sheet* sheet, UINT dialogId,
                                                        int pageIndex)
     : VqsOptionPageTarskIspecEnv(sheet, dialogId, pageIndex), m_pTypedSheet(sheet),
-      m_volume(m_table.Number(IDC_VOLUME, VQS_NUMBER_OPTION(PxEventOptions, Volume))),
-      m_objectModule(m_table.Text(IDC_OBJECT_MODULE, VQS_TEXT_OPTION(PxTarskIspecOptions, SOMName), kNoValidation))
+      m_volume(m_table.Number(IDC_VOLUME, VQS_NUMBER_OPTION(PxEventOptions, Volume)))
 {
+    m_table.Text(IDC_OBJECT_MODULE, VQS_TEXT_OPTION(PxTarskIspecOptions, SOMName), kNoValidation);
 }
 
 BOOL VqsOptionPageTarskEventEnv::OnInitDialog()

@@ -41,7 +41,6 @@ private:
     VqsOptCtrlFlag& m_allowExternal;
     VqsOptCtrlInt& m_maximumInIspecs;
     VqsOptCtrlInt& m_maximumInReports;
-    VqsOptCtrlString& m_objectModule;
 };
 
 class VqsOptionPageTarskEventEnv : public VqsOptionPageTarskIspecEnv {
@@ -53,5 +52,4 @@ public:
 private:
     VqsOptions_Event_Tarsk_Sheet* m_pTypedSheet;
     VqsOptCtrlInt& m_volume;
-    VqsOptCtrlString& m_objectModule;
 };

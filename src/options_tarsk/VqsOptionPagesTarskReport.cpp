@@ -57,11 +57,12 @@ void LimitWhenBounded(VqsOptCtrlInt& box, BOOL bounded, int characters)
 VqsOptionPageTarskReportEnv::VqsOptionPageTarskReportEnv(VqsOptions_Report_Tarsk_Sheet* sheet, UINT dialogId,
                                                          int pageIndex)
     : VqsOptionPageReportEnv(sheet, dialogId, pageIndex), m_pTypedSheet(sheet),
-      m_rocUsesDatabase(m_table.Flag(IDC_ROC_USES_DATABASE, VQS_OPTION(PxTarskReportOptions, ReportROCusesDB))),
-      m_rocUsesDatabaseDefault(m_table.DefaultBox(IDC_ROC_USES_DATABASE_DEFAULT, IDC_ROC_USES_DATABASE, TRUE)),
       m_sortMemorySize(m_table.Number(IDC_SORT_MEMORY_SIZE, VQS_NUMBER_OPTION(PxTarskReportOptions, SortMemSize),
                                       VqsOptionTable::Validate))
 {
+    m_table.Flag(IDC_ROC_USES_DATABASE, VQS_OPTION(PxTarskReportOptions, ReportROCusesDB));
+    // Clearing the box keeps the segment's setting shown as the report's own.
+    m_table.DefaultBox(IDC_ROC_USES_DATABASE_DEFAULT, IDC_ROC_USES_DATABASE, TRUE);
     m_table.Flag(IDC_AS_SUBROUTINE, VQS_OPTION(PxTarskReportOptions, AsSubroutine));
 }
 

@@ -19,8 +19,6 @@ protected:
 
 private:
     VqsOptions_Report_Tarsk_Sheet* m_pTypedSheet;
-    VqsOptCtrlFlag& m_rocUsesDatabase;
-    VqsOptCtrlFlag& m_rocUsesDatabaseDefault;
     VqsOptCtrlInt& m_sortMemorySize;
 };
 

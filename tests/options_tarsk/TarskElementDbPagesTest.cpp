@@ -1,9 +1,14 @@
 // The "FOLN" tabs of Tarsk components and profiles, used through the options dialog.
 #include "OptionsDialogHarness.h"
 
+#include "proxy/PxLSEAssociation.h"
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEBusinessSegment.h"
+#include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxTarskBSegOptions.h"
 #include "proxy/PxTarskCompOptions.h"
 #include "proxy/PxTarskProfileOptions.h"
+#include "proxy/PxTypedList.h"
 
 using namespace optionstest;
 
@@ -23,6 +28,8 @@ constexpr int kMaxPagesSizing = 32897;
 constexpr int kExpected = 32898;
 constexpr int kMaxPages = 32899;
 constexpr int kPackDefault = 32890;
+constexpr int kAudited = 32905;
+constexpr int kAuditedDefault = 32902;
 
 // The profile's tab.
 constexpr int kPopulation = 32926;
@@ -57,6 +64,21 @@ struct TarskElementDbPagesTest : OptionsDialogHarness {
     }
     PxTarskProfileOptionsPtr Profile(const char* name) const { return Stored<PxTarskProfileOptionsPtr>(name, "TARSKGEN"); }
     PxTarskBSegOptionsPtr SegmentOptions() const { return StoredSegment<PxTarskBSegOptionsPtr>("TARSKGEN"); }
+
+    PxLSEBusinessSegmentPtr DesignSegment() const { return app.GetLSEEnterprise()->GetBusinessSegment("SALES"); }
+    PxLSEElementPtr DesignElement(const char* name) const { return DesignSegment()->GetElement(name); }
+    PxLSERelationPtr FirstRelationOf(const char* name) const
+    {
+        PxTypedList<PxLSERelationPtr> relations;
+        DesignElement(name)->GetTargetList(relations);
+        return relations.GetHead();
+    }
+    // Sizes CUSTOMER by its own maximum pages or the system EVENT by the segment's.
+    void SizeByMaximumPages(bool component, bool event)
+    {
+        Component()->SetCompMaxPagesSpecify(component ? 1 : 0);
+        SegmentOptions()->SetBSMaxPagesSpecified(kEventSlot, event ? 1 : 0);
+    }
 };
 
 } // namespace
@@ -274,4 +296,59 @@ TEST_F(TarskElementDbPagesTest, TheProfilePageRefusesTooFewMaximumPages)
     });
     EXPECT_EQ(Profile("CUSTBYNAME")->GetProMaxPagesSpecify(), 1);
     EXPECT_EQ(Profile("CUSTBYNAME")->GetProMaxPages(), 8);
+}
+
+// The first relation marked with an O in either case to an event or a component decides;
+// relations to other kinds of element are passed over.
+TEST_F(TarskElementDbPagesTest, TheFirstOrdinateRelationToADatabaseDecidesTheProfilesSizing)
+{
+    PxLSEBuilder builder(*app.GetLink());
+    Write([&] {
+        FirstRelationOf("CUSTBYNAME")->SetAttributeText("relationString", "R");
+        builder.AddRelation(DesignElement("CUSTBYNAME"), DesignElement("STARTUP"), "o");
+        builder.AddRelation(DesignElement("CUSTBYNAME"), DesignElement("EVENT"), "xo");
+        builder.AddRelation(DesignElement("CUSTBYNAME"), DesignElement("CUSTOMER"), "O");
+    });
+    const struct {
+        bool componentSized;
+        bool eventSized;
+        bool forced;
+    } cases[] = {{false, true, true}, {true, false, false}};
+    for (const auto& c : cases) {
+        Write([&] { SizeByMaximumPages(c.componentSized, c.eventSized); });
+        Session("CUSTBYNAME", 0, [&] { EXPECT_EQ(Checked(kProfileMaxPagesSizing), c.forced) << c.eventSized; });
+    }
+}
+
+// A profile the design model no longer has is loaded as it is stored, never forced.
+TEST_F(TarskElementDbPagesTest, AProfileMissingFromTheDesignLoadsAsStored)
+{
+    Write([&] {
+        SizeByMaximumPages(true, true);
+        Profile("CUSTBYNAME")->SetProMaxPagesSpecify(0);
+        Profile("CUSTBYNAME")->SetExpectedOrVolume(700);
+        DesignElement("CUSTBYNAME")->SetAttributeText("name", "RENAMED");
+    });
+    Session("CUSTBYNAME", 0, [&] {
+        EXPECT_TRUE(Enabled(kPopulation));
+        EXPECT_TRUE(Checked(kPopulation));
+        EXPECT_TRUE(Checked(kExpectedEstimate));
+        EXPECT_EQ(Text(kExpectedOrVolume), "700");
+    });
+}
+
+TEST_F(TarskElementDbPagesTest, AuditedByDefaultShowsWhetherTheDesignSegmentIsAProductionSystem)
+{
+    PxLSEBuilder builder(*app.GetLink());
+    Write([&] { builder.SetNumber(DesignSegment(), "productionSystem", 1); });
+    ComponentSession([&] {
+        EXPECT_TRUE(Checked(kAuditedDefault));
+        EXPECT_TRUE(Checked(kAudited));
+        EXPECT_FALSE(Enabled(kAudited));
+    });
+    Write([&] { DesignSegment()->SetAttributeText("name", "RENAMED"); });
+    ComponentSession([&] {
+        EXPECT_TRUE(Checked(kAuditedDefault));
+        EXPECT_FALSE(Checked(kAudited)) << "without the design segment the record's own setting shows";
+    });
 }
