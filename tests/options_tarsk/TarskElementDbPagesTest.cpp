@@ -352,3 +352,46 @@ TEST_F(TarskElementDbPagesTest, AuditedByDefaultShowsWhetherTheDesignSegmentIsAP
         EXPECT_FALSE(Checked(kAudited)) << "without the design segment the record's own setting shows";
     });
 }
+
+TEST_F(TarskElementDbPagesTest, TypingAQubNumberOpensTheDuplexControls)
+{
+    Write([&] { SegmentOptions()->SetDefaultDuplexPack("DUPPACK"); });
+    ComponentSession([&] {
+        for (int id : {kDuplexPack, kDuplexDefault, kNoDuplex})
+            EXPECT_FALSE(Enabled(id)) << id;
+        Click(kNoQub);
+        Type(kQubNumber, "5");
+        for (int id : {kDuplexPack, kDuplexDefault, kNoDuplex})
+            EXPECT_TRUE(Enabled(id)) << id;
+        Choose(kDuplexPack, "TARSKPACK");
+        ApplyNow();
+    });
+    EXPECT_EQ(Component()->GetWEXQUBno(), 5);
+    EXPECT_EQ(Component()->GetQUBDuplexPack(), "TARSKPACK");
+}
+
+// Giving up the default keeps the segment's setting on a profile, the record's own on a
+// component.
+TEST_F(TarskElementDbPagesTest, ClearingKeepAssignedUseDefault)
+{
+    const struct {
+        const char* element;
+        UINT tab;
+        int keepAssigned;
+        int useDefault;
+        bool shownAfter;
+    } cases[] = {{"CUSTOMER", kComponentFolnTab, 32906, 32903, false}, {"CUSTBYNAME", 0, 32934, 32933, true}};
+    Write([&] { SegmentOptions()->SetKeepAssigned(1); });
+    for (const auto& c : cases) {
+        Session(c.element, c.tab, [&] {
+            EXPECT_TRUE(Checked(c.keepAssigned)) << c.element;
+            EXPECT_FALSE(Enabled(c.keepAssigned)) << c.element;
+            Click(c.useDefault);
+            EXPECT_EQ(Checked(c.keepAssigned), c.shownAfter) << c.element;
+            EXPECT_TRUE(Enabled(c.keepAssigned)) << c.element;
+            ApplyNow();
+        });
+    }
+    EXPECT_EQ(static_cast<int>(Component()->GetCompKeepAssigned()), 2);
+    EXPECT_EQ(static_cast<int>(Profile("CUSTBYNAME")->GetProKeepAssigned()), 1);
+}
