@@ -344,7 +344,8 @@ BOOL VqsOptionPageTarskProfileDb::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
     const int code = HIWORD(wParam);
-    if (code == BN_CLICKED && (id == IDC_DEFAULT_ESTIMATES || id == IDC_EXPECTED_ESTIMATE || id == IDC_PERCENT_ESTIMATE))
+    const BOOL estimate = id == IDC_DEFAULT_ESTIMATES || id == IDC_EXPECTED_ESTIMATE || id == IDC_PERCENT_ESTIMATE;
+    if (code == BN_CLICKED && estimate)
         OnEstimateClicked(id);
     else if (code == EN_CHANGE && id == IDC_EXPECTED_OR_VOLUME)
         OnOptionChanged(&m_expectedOrVolume, TRUE);

@@ -62,7 +62,10 @@ struct TarskElementDbPagesTest : OptionsDialogHarness {
     {
         return Stored<PxTarskCompOptionsPtr>(name, "TARSKGEN");
     }
-    PxTarskProfileOptionsPtr Profile(const char* name) const { return Stored<PxTarskProfileOptionsPtr>(name, "TARSKGEN"); }
+    PxTarskProfileOptionsPtr Profile(const char* name) const
+    {
+        return Stored<PxTarskProfileOptionsPtr>(name, "TARSKGEN");
+    }
     PxTarskBSegOptionsPtr SegmentOptions() const { return StoredSegment<PxTarskBSegOptionsPtr>("TARSKGEN"); }
 
     PxLSEBusinessSegmentPtr DesignSegment() const { return app.GetLSEEnterprise()->GetBusinessSegment("SALES"); }
@@ -372,7 +375,7 @@ TEST_F(TarskElementDbPagesTest, TypingAQubNumberOpensTheDuplexControls)
 
 // Giving up the default keeps the segment's setting on a profile, the record's own on a
 // component.
-TEST_F(TarskElementDbPagesTest, ClearingKeepAssignedUseDefault)
+TEST_F(TarskElementDbPagesTest, GivingUpTheKeepAssignedDefaultKeepsTheSegmentsSettingOnlyOnAProfile)
 {
     const struct {
         const char* element;

@@ -23,8 +23,8 @@ struct TarskElementSheetsTest : OptionsDialogHarness {
 
     std::unique_ptr<VqsOptionsSheet> RegisteredSheet(const char* element, const char* optionSet)
     {
-        return std::unique_ptr<VqsOptionsSheet>(
-            VqsSheetRegister::CreateSheet(nullptr, Element("SYS1", "SALES", element)->GetOptions(OptionSet(optionSet)), 0));
+        const PxOptionsPtr options = Element("SYS1", "SALES", element)->GetOptions(OptionSet(optionSet));
+        return std::unique_ptr<VqsOptionsSheet>(VqsSheetRegister::CreateSheet(nullptr, options, 0));
     }
 
     // The user picks another element of the same kind in the dialog.
