@@ -10,6 +10,7 @@
 #include "options/VqsSheetRegister.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
+#include "options_tarsk/VqsOptionsElementTarskSheets.h"
 #include "shell/VqsSysApp.h"
 
 #include <memory>
@@ -127,6 +128,10 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
     {&RegisterQSRBSegSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Component_Tarsk_Sheet, PxTarskCompOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Event_Tarsk_Sheet, PxTarskEventOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_Tarsk_Sheet, PxTarskProfileOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_Tarsk_Sheet, PxTarskReportOptionsPtr>, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
