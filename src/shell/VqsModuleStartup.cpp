@@ -8,6 +8,7 @@
 #include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
+#include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "shell/VqsSysApp.h"
 
@@ -58,6 +59,7 @@ const VqsStartupStep kGlobalLogicSheets[] = {
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 void RegisterTarskBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_Tarsk_Sheet::CreateSheet); }
+void RegisterQSRBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_QSR_Sheet::CreateSheet); }
 
 template <class Spec>
 void RegisterGoSpec()
@@ -124,6 +126,7 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
+    {&RegisterQSRBSegSheet, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
