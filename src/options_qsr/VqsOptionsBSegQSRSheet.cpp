@@ -71,3 +71,13 @@ BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
     m_pQSROptions = kept;
     return FALSE;
 }
+
+void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorOnPages(std::int64_t value)
+{
+    m_eventTolve.OnDefaultReblockFactorChanged(value);
+}
+
+void VqsOptions_BSeg_QSR_Sheet::NotifyEnvAndDefTOLVEPages(int reapply)
+{
+    m_defaultTolve.OnReapplyCompletedTransChanged(reapply);
+}

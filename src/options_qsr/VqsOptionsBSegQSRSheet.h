@@ -36,6 +36,64 @@ public:
 
     const PxQSRBSegOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
 
+    // The TOLVE pages' values, as the page shows them while it has a window, else the record's.
+    int GetReapplyCompleted() const { return m_tolve.GetCurrentReapplyCompletedIndependentTrans(); }
+    int GetCheckSum() const { return m_defaultTolve.GetCurrentCheckSum(); }
+    int GetDefaultIspecExtendedEdition() const { return m_defaultTolve.GetCurrentDefaultIspecExtendedEdition(); }
+    int GetDisplayWarn() const { return m_defaultTolve.GetCurrentDisplayWarn(); }
+    int GetOptimizeBlocksize2Vss() const { return m_defaultTolve.GetCurrentOptimizeBlocksize2Vss(); }
+    std::int64_t GetReblockFactor() const { return m_defaultTolve.GetCurrentReblockFactor(); }
+    std::int64_t GetDataSetBuffers() const { return m_defaultTolve.GetCurrentDataSetBuffers(); }
+    std::int64_t GetDataSetBuffersPUser() const { return m_defaultTolve.GetCurrentDataSetBuffersPUser(); }
+    std::int64_t GetDataSetBuffersPRandomUser() const { return m_defaultTolve.GetCurrentDataSetBuffersPRandomUser(); }
+    std::int64_t GetDataSetBuffersPSerialUser() const { return m_defaultTolve.GetCurrentDataSetBuffersPSerialUser(); }
+    std::int64_t GetDefaultPopulationIncrease() const { return m_defaultTolve.GetCurrentPopulationIncrease(); }
+    std::int64_t GetDefaultPopulationWarn() const { return m_defaultTolve.GetCurrentPopulationWarn(); }
+    std::int64_t GetPopulationIncrease() const { return m_defaultTolve.GetPopulationIncreaseForPopset(); }
+    std::int64_t GetPopulationWarn() const { return m_defaultTolve.GetPopulationWarnForPopset(); }
+    CString GetSecurityGuardUser() const { return m_defaultTolve.GetCurrentSecurityGuardUser(); }
+    CString GetSecurityGuardName() const { return m_defaultTolve.GetCurrentSecurityGuardName(); }
+    CString GetSecurityGuardPack() const { return m_defaultTolve.GetCurrentSecurityGuardPack(); }
+
+    // What the TOLVE pages tell each other.
+    void SetReblockFactorUpperLimit(int adhoc) { m_defaultTolve.SetReblockFactorUpperLimit(adhoc); }
+    void SetReblockFactorOnPages(std::int64_t value);
+    void NotifyEnvAndDefTOLVEPages(int reapply);
+    void SyncEventTOLVECheckSum(int value) { m_eventTolve.OnDefaultCheckSumChanged(value); }
+    void SyncEventTOLVEExtendedEdition(int value) { m_eventTolve.OnDefaultExtendedEditionChanged(value); }
+    void SyncEventTOLVEDisplayWarn(int value) { m_eventTolve.OnDefaultDisplayWarnChanged(value); }
+    void SyncEventTOLVEOptimizeBlocksize(int value) { m_eventTolve.OnDefaultOptimizeBlocksizeChanged(value); }
+    void SetEventTOLVESecurityGuardUser(const CString& value) { m_eventTolve.OnDefaultSecurityGuardUserChanged(value); }
+    void SetEventTOLVESecurityGuardName(const CString& value) { m_eventTolve.OnDefaultSecurityGuardNameChanged(value); }
+    void SetEventTOLVESecurityGuardPack(const CString& value) { m_eventTolve.OnDefaultSecurityGuardPackChanged(value); }
+    void SetEventTOLVEPopulationIncrease(std::int64_t value) { m_eventTolve.OnDefaultPopulationIncreaseChanged(value); }
+    void SetEventTOLVEPopulationWarn(std::int64_t value) { m_eventTolve.OnDefaultPopulationWarnChanged(value); }
+    void SetEventTOLVEDataSetBuffers(std::int64_t value) { m_eventTolve.OnDefaultDataSetBuffersChanged(value); }
+    void SetEventTOLVEDataSetBuffersPUser(std::int64_t value) { m_eventTolve.OnDefaultDataSetBuffersPUserChanged(value); }
+    void SetEventTOLVEDataSetBuffersPRandomUser(std::int64_t value)
+    {
+        m_eventTolve.OnDefaultDataSetBuffersPRandomUserChanged(value);
+    }
+    void SetEventTOLVEDataSetBuffersPSerialUser(std::int64_t value)
+    {
+        m_eventTolve.OnDefaultDataSetBuffersPSerialUserChanged(value);
+    }
+    void SetPopsetPopulationIncrease(std::int64_t value) { m_internalTolve.OnDefaultPopulationIncreaseChanged(value); }
+    void SetPopsetPopulationWarn(std::int64_t value) { m_internalTolve.OnDefaultPopulationWarnChanged(value); }
+    void SetPopsetDBPack(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 0); }
+    void SetPopsetROCoutput(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 1); }
+    void SetPopsetAdhocInfo(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 2); }
+    void EnableAdhocCategory(BOOL enable) { m_internalTolve.EnableAdhocCategory(enable); }
+    void OnPageNotify(int capable) override { m_internalTolve.EnablePCECategory(capable); }
+
+    // What the TOLVE pages ask of the other pages.
+    int GetAdhocInqReq() const { return m_pQSROptions->GetAdhocInqReq(); }
+    int GetOLTPEnabled() const { return m_pQSROptions->GetEnableOLTP(); }
+    CString GetDBPack() const { return m_pQSROptions->GetDBPack(); }
+    CString GetROCoutput() const { return m_pQSROptions->GetROCoutput(); }
+    CString GetAdhocInfo() const { return m_pQSROptions->GetAdhocInfo(); }
+    BOOL GetPCEcap() { return m_glimmerdesk.GetPCECapable(); }
+
 private:
     PxQSRBSegOptionsPtr m_pQSROptions;
     VqsOptionPageQSRBSegEnv m_environment;

@@ -1,0 +1,21 @@
+#include "options_qsr/VqsQSRPackNames.h"
+
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQPackInformation.h"
+#include "shell/VqsSysApp.h"
+
+void VqsEnterprisePackNames(CStringArray& names)
+{
+    names.RemoveAll();
+    VqsSysApp* app = VqsGetApp();
+    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
+        PxTypedList<PxVQPackInformationPtr> packs;
+        enterprise->GetListOfPackInformations(packs);
+        for (POSITION pos = packs.GetHeadPosition(); pos;) {
+            const CString name = packs.GetNext(pos)->GetName();
+            if (!name.IsEmpty())
+                names.Add(name);
+        }
+    }
+}
