@@ -136,8 +136,7 @@ void VqsOptionPageQSRBSegDefTOLVE::AdjustLoadedValues()
 {
     const PxQSRBSegOptions& options = Options();
     SetReblockFactorUpperLimit(m_pQSRSheet->GetAdhocInqReq());
-    CStringArray packs;
-    VqsEnterprisePackNames(packs);
+    const CStringArray packs = VqsEnterprisePackNames();
     for (VqsOptCtrlCombo* combo : {&m_securityGuardPack, &m_guardFilePack}) {
         const CString shown = combo->GetValue();
         combo->SetItems(packs);

@@ -172,8 +172,7 @@ BOOL VqsOptionPageQSRBSegEventTOLVE::OnInitDialog()
 void VqsOptionPageQSRBSegEventTOLVE::AdjustLoadedValues()
 {
     const PxQSRBSegOptions& options = Options();
-    CStringArray packs;
-    VqsEnterprisePackNames(packs);
+    const CStringArray packs = VqsEnterprisePackNames();
     for (VqsOptCtrlCombo* combo : {&m_securityGuardPack, &m_memoPack}) {
         const CString shown = combo->GetValue();
         combo->SetItems(packs);

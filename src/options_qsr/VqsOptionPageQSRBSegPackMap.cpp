@@ -174,7 +174,7 @@ int VqsOptionPageQSRBSegPackMap::InsertRow(MapPair* pair)
 void VqsOptionPageQSRBSegPackMap::LoadOptions()
 {
     MakeColumns();
-    VqsEnterprisePackNames(m_packNames);
+    m_packNames = VqsEnterprisePackNames();
     const std::vector<CString> words = Words(Options().GetPackMapping());
     std::vector<CString> packs;
     std::vector<CString> mapTos;

@@ -234,8 +234,7 @@ void VqsOptionPageQSRBSegPopset::LoadOptions()
     m_category.EnableButton(m_pQSRSheet->GetAdhocInqReq() != 0, kAdhocCategory);
     m_category.EnableButton(m_pQSRSheet->GetPCEcap() != 0, kGlimmerdeskCategory);
 
-    CStringArray packs;
-    VqsEnterprisePackNames(packs);
+    const CStringArray packs = VqsEnterprisePackNames();
     m_pack.SetItems(packs);
     m_category.m_nValue = 0;
     ShowCategoryNames();

@@ -72,12 +72,14 @@ BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
     return FALSE;
 }
 
-void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorOnPages(std::int64_t value)
+void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorOnPages(std::int64_t factor)
 {
-    m_eventTolve.OnDefaultReblockFactorChanged(value);
+    m_environment.OnDefaultReblockFactorChanged(factor);
+    m_eventTolve.OnDefaultReblockFactorChanged(factor);
 }
 
 void VqsOptions_BSeg_QSR_Sheet::NotifyEnvAndDefTOLVEPages(int reapply)
 {
+    m_environment.OnReapplyCompletedTransChanged(reapply);
     m_defaultTolve.OnReapplyCompletedTransChanged(reapply);
 }

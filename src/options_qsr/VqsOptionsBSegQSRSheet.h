@@ -22,6 +22,8 @@
 #include "options_qsr/VqsOptionPageQSRBSegWrenfieldTest.h"
 #include "proxy/PxQSRBSegOptions.h"
 
+#include <cstdint>
+
 class VqsOptions_BSeg_QSR_Sheet : public VqsOptions_BSeg_Sheet {
 public:
     VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSRBSegOptionsPtr& options,
@@ -33,9 +35,26 @@ public:
 
     UINT GetHelpContextId() override { return 802; }
     BOOL SetOptions(const PxOptionsPtr& options) override;
+    // The Glimmerdesk page's capability changed: the Internal TOLVE page's category follows.
+    void OnPageNotify(int capable) override { m_internalTolve.EnablePCECategory(capable); }
 
     const PxQSRBSegOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
 
+    // What the pages ask of each other; each page answers from the record until it has a
+    // window.
+    BOOL GetCopyAudit2tape() const { return m_environment.IsCopyAuditToTapeUserDefined(); }
+    int GetROCusesDB() const { return m_environment.GetCurrentROCusesDB(); }
+    int GetAdhocInqReq() const { return m_environment.GetCurrentAdhocInqReq(); }
+    int GetOLTPEnabled() const { return m_oltp.GetCurrentEnableOLTP(); }
+    CString GetDBPack() const { return m_packs.GetCurrentDBPack(); }
+    CString GetROCoutput() const { return m_packs.GetCurrentROCoutput(); }
+    CString GetAdhocInfo() const { return m_packs.GetCurrentAdhocInfo(); }
+    int GetConfigRDBGenSet() const { return m_qepGen.GetCurrentConfigRDBGenSet(); }
+    BOOL GetPCEcap() { return m_glimmerdesk.GetPCECapable(); }
+    // What the pages tell each other.
+    void EnableAuditDetails(BOOL enable) { m_auditDetail.EnableDetails(enable); }
+    void RefreshPacksPage(int rocUsesDatabase) { m_packs.OnROCusesDBChanged(rocUsesDatabase); }
+    void OnRDBGenSetChanged(int setting) { m_remoteDb.OnRDBGenSetChanged(setting); }
     // The TOLVE pages' values, as the page shows them while it has a window, else the record's.
     int GetReapplyCompleted() const { return m_tolve.GetCurrentReapplyCompletedIndependentTrans(); }
     int GetCheckSum() const { return m_defaultTolve.GetCurrentCheckSum(); }
@@ -55,9 +74,9 @@ public:
     CString GetSecurityGuardName() const { return m_defaultTolve.GetCurrentSecurityGuardName(); }
     CString GetSecurityGuardPack() const { return m_defaultTolve.GetCurrentSecurityGuardPack(); }
 
-    // What the TOLVE pages tell each other.
-    void SetReblockFactorUpperLimit(int adhoc) { m_defaultTolve.SetReblockFactorUpperLimit(adhoc); }
-    void SetReblockFactorOnPages(std::int64_t value);
+    // What the TOLVE pages are told.
+    void SetReblockFactorUpperLimit(int adhocInquiry) { m_defaultTolve.SetReblockFactorUpperLimit(adhocInquiry); }
+    void SetReblockFactorOnPages(std::int64_t factor);
     void NotifyEnvAndDefTOLVEPages(int reapply);
     void SyncEventTOLVECheckSum(int value) { m_eventTolve.OnDefaultCheckSumChanged(value); }
     void SyncEventTOLVEExtendedEdition(int value) { m_eventTolve.OnDefaultExtendedEditionChanged(value); }
@@ -83,16 +102,7 @@ public:
     void SetPopsetDBPack(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 0); }
     void SetPopsetROCoutput(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 1); }
     void SetPopsetAdhocInfo(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 2); }
-    void EnableAdhocCategory(BOOL enable) { m_internalTolve.EnableAdhocCategory(enable); }
-    void OnPageNotify(int capable) override { m_internalTolve.EnablePCECategory(capable); }
-
-    // What the TOLVE pages ask of the other pages.
-    int GetAdhocInqReq() const { return m_pQSROptions->GetAdhocInqReq(); }
-    int GetOLTPEnabled() const { return m_pQSROptions->GetEnableOLTP(); }
-    CString GetDBPack() const { return m_pQSROptions->GetDBPack(); }
-    CString GetROCoutput() const { return m_pQSROptions->GetROCoutput(); }
-    CString GetAdhocInfo() const { return m_pQSROptions->GetAdhocInfo(); }
-    BOOL GetPCEcap() { return m_glimmerdesk.GetPCECapable(); }
+    void EnableAdhocCategory(int adhocInquiry) { m_internalTolve.EnableAdhocCategory(adhocInquiry); }
 
 private:
     PxQSRBSegOptionsPtr m_pQSROptions;

@@ -5,17 +5,19 @@
 #include "proxy/PxVQPackInformation.h"
 #include "shell/VqsSysApp.h"
 
-void VqsEnterprisePackNames(CStringArray& names)
+CStringArray VqsEnterprisePackNames()
 {
-    names.RemoveAll();
+    CStringArray names;
     VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;) {
-            const CString name = packs.GetNext(pos)->GetName();
-            if (!name.IsEmpty())
-                names.Add(name);
-        }
+    const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr();
+    if (!enterprise)
+        return names;
+    PxTypedList<PxVQPackInformationPtr> packs;
+    enterprise->GetListOfPackInformations(packs);
+    for (POSITION pos = packs.GetHeadPosition(); pos;) {
+        const CString name = packs.GetNext(pos)->GetName();
+        if (!name.IsEmpty())
+            names.Add(name);
     }
+    return names;
 }

@@ -1,7 +1,8 @@
-// The names of the enterprise's packs that the QSR TOLVE pages offer, in repository order.
+// The names the pack combos of the QSR pages offer.
 #pragma once
 
 #include "win/Collections.h"
 
-// Fills `names` with every pack information of the enterprise whose name is not empty; none without a session.
-void VqsEnterprisePackNames(CStringArray& names);
+// The name of every pack information of the repository's enterprise, in its order, without
+// empty names; none without an enterprise.
+CStringArray VqsEnterprisePackNames();
