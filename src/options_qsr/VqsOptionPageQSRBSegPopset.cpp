@@ -498,18 +498,33 @@ void VqsOptionPageQSRBSegPopset::TakeShownValues()
     working.pack = m_pack.GetValue();
 }
 
-void VqsOptionPageQSRBSegPopset::OnDefaultNumberChanged(std::int64_t Working::*field, std::int64_t& cached,
-                                                        VqsOptCtrlFlag& box, VqsOptCtrlInt& edit, std::int64_t value)
+// A structure's own value that a new default moved is stored only when the page is applied.
+void VqsOptionPageQSRBSegPopset::KeepMovedValues(BOOL ownValueMoved)
+{
+    if (ownValueMoved && !m_bModified)
+        BeginModify(nullptr, FALSE);
+}
+
+void VqsOptionPageQSRBSegPopset::OnDefaultNumberChanged(std::int64_t Working::*field,
+                                                        BOOL (PxQSRBSegOptions::*isDefault)(int) const,
+                                                        std::int64_t& cached, VqsOptCtrlFlag& box,
+                                                        VqsOptCtrlInt& edit, std::int64_t value)
 {
     if (!m_hWnd || !UpdateData(TRUE))
         return;
+    BOOL ownValueMoved = box.m_bValue && !(Options().*isDefault)(m_current);
     if (box.m_bValue)
         edit.SetValue(value);
     TakeShownValues();
-    for (Working& working : m_working)
-        if (working.*field == cached)
-            working.*field = value;
+    for (int i = 0; i < kStructures; ++i) {
+        Working& working = m_working[static_cast<std::size_t>(i)];
+        if (working.*field != cached || working.*field == value)
+            continue;
+        working.*field = value;
+        ownValueMoved = ownValueMoved || !(Options().*isDefault)(i);
+    }
     cached = value;
+    KeepMovedValues(ownValueMoved);
     RecomputeMarks();
     RebuildGrid();
     UpdateData(FALSE);
@@ -517,28 +532,33 @@ void VqsOptionPageQSRBSegPopset::OnDefaultNumberChanged(std::int64_t Working::*f
 
 void VqsOptionPageQSRBSegPopset::OnDefaultPopulationIncreaseChanged(std::int64_t value)
 {
-    OnDefaultNumberChanged(&Working::increase, m_defaultIncrease, m_increaseDefault, m_increase, value);
+    OnDefaultNumberChanged(&Working::increase, &PxQSRBSegOptions::IsDefaultPopuIncreaseTOLVE, m_defaultIncrease, m_increaseDefault, m_increase, value);
 }
 
 void VqsOptionPageQSRBSegPopset::OnDefaultPopulationWarnChanged(std::int64_t value)
 {
-    OnDefaultNumberChanged(&Working::warning, m_defaultWarning, m_warningDefault, m_warning, value);
+    OnDefaultNumberChanged(&Working::warning, &PxQSRBSegOptions::IsDefaultPopuWarnTOLVE, m_defaultWarning, m_warningDefault, m_warning, value);
 }
 
 void VqsOptionPageQSRBSegPopset::OnDefaultPackChanged(const CString& pack, int kind)
 {
     if (kind < DatabasePack || kind > AdhocInfoPack || !m_hWnd || !UpdateData(TRUE))
         return;
-    if (m_packDefault.m_bValue && TakesPackOfKind(kStructureTable[m_current].category, kind))
+    const BOOL currentMoves = m_packDefault.m_bValue && TakesPackOfKind(kStructureTable[m_current].category, kind);
+    BOOL ownValueMoved = currentMoves && !Options().IsDefaultPopulationPack(m_current);
+    if (currentMoves)
         m_pack.SetValue(pack);
     TakeShownValues();
     CString& cached = m_defaultPacks[static_cast<std::size_t>(kind)];
     for (int i = 0; i < kStructures; ++i) {
         Working& working = m_working[static_cast<std::size_t>(i)];
-        if (TakesPackOfKind(kStructureTable[i].category, kind) && working.pack == cached)
-            working.pack = pack;
+        if (!TakesPackOfKind(kStructureTable[i].category, kind) || working.pack != cached || working.pack == pack)
+            continue;
+        working.pack = pack;
+        ownValueMoved = ownValueMoved || !Options().IsDefaultPopulationPack(i);
     }
     cached = pack;
+    KeepMovedValues(ownValueMoved);
     RecomputeMarks();
     RebuildGrid();
     UpdateData(FALSE);

@@ -101,8 +101,9 @@ private:
     void ShowAfterWrite();
     // The current structure's shown values into the working table.
     void TakeShownValues();
-    void OnDefaultNumberChanged(std::int64_t Working::*field, std::int64_t& cached, VqsOptCtrlFlag& box,
-                                VqsOptCtrlInt& edit, std::int64_t value);
+    void OnDefaultNumberChanged(std::int64_t Working::*field, BOOL (PxQSRBSegOptions::*isDefault)(int) const,
+                                std::int64_t& cached, VqsOptCtrlFlag& box, VqsOptCtrlInt& edit, std::int64_t value);
+    void KeepMovedValues(BOOL ownValueMoved);
     void OnNumberDefaultClicked(VqsOptCtrlFlag& box, VqsOptCtrlInt& edit, std::int64_t Working::*field,
                                 std::int64_t defaultValue);
 
