@@ -1,6 +1,7 @@
 #include "options_qsr/VqsIndexedOptionRows.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vqsindexedrows {
 
@@ -13,14 +14,14 @@ BOOL IsComboChange(int code)
 
 } // namespace vqsindexedrows
 
-void VqsIndexedOptionRows::Route(VqsOptCtrl& binder, VqsOptionTable::Change change, std::initializer_list<UINT> ids)
+void VqsIndexedOptionRows::Route(VqsOptCtrl& binder, VqsOptionTable::Change change, std::vector<UINT> ids)
 {
     BOOL (*isChange)(int) = &vqsindexedrows::IsButtonChange;
     if (dynamic_cast<VqsOptCtrlString*>(&binder) || dynamic_cast<VqsOptCtrlInt*>(&binder))
         isChange = &vqsindexedrows::IsEditChange;
     else if (dynamic_cast<VqsOptCtrlCombo*>(&binder))
         isChange = &vqsindexedrows::IsComboChange;
-    m_rows.push_back(Row{ids, &binder, change, isChange, {}, {}, {}, {}});
+    m_rows.push_back(Row{std::move(ids), &binder, change, isChange, {}, {}, {}, {}});
 }
 
 void VqsIndexedOptionRows::Load(const PxOptions& record)

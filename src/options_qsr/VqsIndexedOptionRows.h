@@ -57,7 +57,7 @@ public:
                            int validatorKind);
 
     // A control of the page's own, outside the rows: only its changes are routed.
-    void Route(VqsOptCtrl& binder, VqsOptionTable::Change change, std::initializer_list<UINT> ids);
+    void Route(VqsOptCtrl& binder, VqsOptionTable::Change change, std::vector<UINT> ids);
 
     void Load(const PxOptions& record);
     void Store(PxOptions& record);
@@ -113,8 +113,9 @@ Binder& VqsIndexedOptionRows::MakeBinder(Args&&... args)
 }
 
 template <class Binder, class Record, class Value, class Argument>
-void VqsIndexedOptionRows::AddOptionRow(Binder& binder, UINT id, const VqsIndexedOption<Record, Value, Argument>& option,
-                                        int index, VqsOptionTable::Change change)
+void VqsIndexedOptionRows::AddOptionRow(Binder& binder, UINT id,
+                                        const VqsIndexedOption<Record, Value, Argument>& option, int index,
+                                        VqsOptionTable::Change change)
 {
     Row row{{id}, &binder, change, vqsindexedrows::ChangeTest(binder), {}, {}, {}, {}};
     row.load = [&binder, option, index](const PxOptions& record) {

@@ -18,6 +18,9 @@ constexpr int kNoValidation = 0;
 constexpr int kFieldSize = 660;
 constexpr int kMaxLines = 10;
 constexpr int kMaxLineLength = 66;
+// The stored text holds its line breaks too: with two bytes for each line's break the edit
+// never takes more than the field.
+constexpr int kMaxCharacters = kFieldSize - 2 * kMaxLines;
 
 } // namespace
 
@@ -73,7 +76,7 @@ void VqsOptionPageQSRBSegAuditDetail::LoadOptions()
     const BOOL enabled = m_pQSRSheet->GetCopyAudit2tape();
     m_details.Enable(enabled);
     UpdateData(FALSE);
-    m_details.CheckMultiLineLimits(kFieldSize, kMaxLines, kMaxLineLength, FALSE);
+    m_details.CheckMultiLineLimits(kMaxCharacters, kMaxLines, kMaxLineLength, FALSE);
     if (enabled)
         m_details.SetFocus();
 }
@@ -87,14 +90,14 @@ void VqsOptionPageQSRBSegAuditDetail::EnableDetails(BOOL enable)
 BOOL VqsOptionPageQSRBSegAuditDetail::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (m_rows.Take(*this, LOWORD(wParam), HIWORD(wParam)))
-        m_details.CheckMultiLineLimits(kFieldSize, kMaxLines, kMaxLineLength, TRUE);
+        m_details.CheckMultiLineLimits(kMaxCharacters, kMaxLines, kMaxLineLength, TRUE);
     return VqsTableOptionPage::OnCommand(wParam, lParam);
 }
 
 void VqsOptionPageQSRBSegAuditDetail::OnDetailsLeft()
 {
     const CString shown = m_details.GetControlText();
-    m_details.SetValue(ShowsShiftMarkers(shown) ? WithShiftMarkers(shown) : shown);
+    m_details.SetValue(ShowsShiftMarkers(shown) ? WithShiftMarkers(WithoutShiftMarkers(shown)) : shown);
     UpdateData(FALSE);
 }
 

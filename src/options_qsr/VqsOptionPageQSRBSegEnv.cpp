@@ -5,6 +5,10 @@
 #include "shell/VqsMsgBox.h"
 #include "win/CDataExchange.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace {
 
 constexpr UINT IDS_POF_NONE = 61896;
@@ -97,7 +101,9 @@ VqsOptionPageQSRBSegEnv::VqsOptionPageQSRBSegEnv(VqsOptions_BSeg_QSR_Sheet* shee
       m_pofName(&m_connector, IDC_POF_NAME, -1, kNoValidation),
       m_pofFamily(&m_connector, IDC_POF_FAMILY, -1, kNoValidation),
       m_duplicateFamily(&m_connector, IDC_DUPLICATE_POF_FAMILY, -1, kNoValidation),
-      m_copyAudit(&m_connector, 1135, 1136, 1139, 1138, 1140, 1141, 1142, 1143, 1145)
+      m_copyAudit(&m_connector, kCopyAuditButtons[0], kCopyAuditButtons[1], kCopyAuditButtons[2], kCopyAuditButtons[3],
+                  kCopyAuditButtons[4], kCopyAuditButtons[5], kCopyAuditButtons[6], kCopyAuditButtons[7],
+                  kCopyAuditButtons[8])
 {
     m_table.Flag(IDC_VALIDATE_USERCODE, VQS_OPTION(PxQSRBSegOptions, ValidateUsercode));
     m_table.Flag(IDC_PROTECTED_INPUT, VQS_OPTION(PxQSRBSegOptions, ProtectedInput));
@@ -110,7 +116,7 @@ VqsOptionPageQSRBSegEnv::VqsOptionPageQSRBSegEnv(VqsOptions_BSeg_QSR_Sheet* shee
     m_rows.Route(m_pofName, VqsOptionTable::Modify, {IDC_POF_NAME});
     m_rows.Route(m_pofFamily, VqsOptionTable::Modify, {IDC_POF_FAMILY});
     m_rows.Route(m_duplicateFamily, VqsOptionTable::Modify, {IDC_DUPLICATE_POF_FAMILY});
-    m_rows.Route(m_copyAudit, VqsOptionTable::Validate, {1135, 1136, 1139, 1138, 1140, 1141, 1142, 1143, 1145});
+    m_rows.Route(m_copyAudit, VqsOptionTable::Validate, {std::begin(kCopyAuditButtons), std::end(kCopyAuditButtons)});
     const PxQSRBSegOptionsPtr& options = Options();
     m_pofName.SetMaxLength(static_cast<int>(options->GetMaxLengthPOFname()));
     m_pofFamily.SetMaxLength(static_cast<int>(options->GetMaxLengthPOFfamily()));
@@ -140,7 +146,8 @@ void VqsOptionPageQSRBSegEnv::DoDataExchange(CDataExchange* pDX)
     VqsOptionPageBSegEnv::DoDataExchange(pDX);
     if (!pDX->m_bSaveAndValidate || !m_connector.IsStrict() || !m_nReapply || !IsDuplicateFamilyTheFamily())
         return;
-    VqsMessageBoxId(IDS_DUPLICATE_POF_FAMILY);
+    if (!std::exchange(m_bDuplicateWarned, FALSE))
+        VqsMessageBoxId(IDS_DUPLICATE_POF_FAMILY);
     pDX->PrepareCtrl(IDC_DUPLICATE_POF_FAMILY);
     pDX->Fail();
 }
@@ -154,9 +161,10 @@ BOOL VqsOptionPageQSRBSegEnv::IsDuplicateFamilyTheFamily() const
 void VqsOptionPageQSRBSegEnv::OnDuplicateFamilyLeft()
 {
     const CString duplicate = m_duplicateFamily.GetControlText();
-    if (duplicate.IsEmpty() || duplicate != m_pofFamily.GetControlText())
+    if (!m_nReapply || duplicate.IsEmpty() || duplicate != m_pofFamily.GetControlText())
         return;
     VqsMessageBoxId(IDS_DUPLICATE_POF_FAMILY);
+    m_bDuplicateWarned = TRUE;
     m_duplicateFamily.SetFocus();
 }
 
@@ -300,6 +308,10 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
         break;
     case IDC_POF_NAME:
         EnablePofControls(m_pofName.GetControlText());
+        break;
+    case IDC_POF_FAMILY:
+    case IDC_DUPLICATE_POF_FAMILY:
+        m_bDuplicateWarned = FALSE;
         break;
     default:
         break;

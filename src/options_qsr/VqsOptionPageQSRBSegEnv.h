@@ -77,4 +77,7 @@ private:
     VqsOptCtrlRadio m_copyAudit;
     // The TOLVE page's "Reapply Completed / Independent Trans": the POF is offered while set.
     int m_nReapply = 0;
+    // The user was told on leaving the duplicate family that it equals the family; the apply
+    // that follows refuses it without telling again.
+    BOOL m_bDuplicateWarned = FALSE;
 };

@@ -85,6 +85,12 @@ void VqsOptionPageQSRBSegGenerate::AdjustLoadedValues()
         m_noRestartOnReorg.m_nValue = noRestart;
 }
 
+void VqsOptionPageQSRBSegGenerate::OnOptionTaken(UINT id)
+{
+    if (id == IDC_USE_DEFAULT_VARN_WINDOW || id == IDC_USE_DEFAULT_USER_CODE)
+        UpdateData(FALSE);
+}
+
 BOOL VqsOptionPageQSRBSegGenerate::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     m_rows.Take(*this, LOWORD(wParam), HIWORD(wParam));

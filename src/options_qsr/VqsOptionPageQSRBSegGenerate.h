@@ -20,6 +20,7 @@ public:
 
 protected:
     void AdjustLoadedValues() override;
+    void OnOptionTaken(UINT id) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:

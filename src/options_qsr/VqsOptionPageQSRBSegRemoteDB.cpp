@@ -53,7 +53,10 @@ struct NumberWidth {
 
 // The dump kind's values are the other way round from its buttons: 1 is on pack.
 int DumpKindButton(int kind) { return kind == PxConfigDumpKindOnPack ? kOnPack : kOnTape; }
-PxEnumConfigDumpKind DumpKindOf(int button) { return button == kOnPack ? PxConfigDumpKindOnPack : PxConfigDumpKindOnTape; }
+PxEnumConfigDumpKind DumpKindOf(int button)
+{
+    return button == kOnPack ? PxConfigDumpKindOnPack : PxConfigDumpKindOnTape;
+}
 
 // A value outside the buttons shows the first one.
 int ButtonOf(int value, int buttons) { return value >= 0 && value < buttons ? value : 0; }

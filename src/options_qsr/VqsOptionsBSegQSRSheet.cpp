@@ -59,7 +59,7 @@ VqsOptionsSheet* VqsOptions_BSeg_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* o
                                                         const PxOptionsPtr& options, UINT selectPage)
 {
     const PxQSRBSegOptionsPtr qsr(options);
-    return qsr ? new VqsOptions_BSeg_QSR_Sheet(ownerDialog, qsr, selectPage) : nullptr;
+    return qsr ? new (std::nothrow) VqsOptions_BSeg_QSR_Sheet(ownerDialog, qsr, selectPage) : nullptr;
 }
 
 BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
