@@ -580,3 +580,4 @@ void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis)
 }
 
 CMenu* vqmsg::MenuFromHandle(HMENU menu) { return CMenu::FromHandle(menu); }
+CDC* vqmsg::DCFromHandle(HDC dc) { return CDC::FromHandle(dc); }

@@ -268,6 +268,15 @@ LRESULT OnContextMenu(CCmdTarget* t, WPARAM w, LPARAM l)
                        CPoint(static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))));
     return 0;
 }
+// CDC::FromHandle, for the entries of headers that do not see CDC.
+CDC* DCFromHandle(HDC dc);
+
+template <auto F, UINT kind>
+LRESULT OnCtlColor(CCmdTarget* t, WPARAM w, LPARAM l)
+{
+    return reinterpret_cast<LRESULT>((Target<F>(t)->*F)(DCFromHandle(reinterpret_cast<HDC>(w)),
+                                                        CWnd::FromHandle(reinterpret_cast<HWND>(l)), kind));
+}
 template <auto F>
 LRESULT OnDrawItem(CCmdTarget* t, WPARAM w, LPARAM l)
 {
@@ -311,6 +320,9 @@ LRESULT MeasureItemReflect(CCmdTarget* t, WPARAM, LPARAM l)
 #define ON_WM_INITMENUPOPUP() VQ_ON_WM(WM_INITMENUPOPUP, OnInitMenuPopup, OnInitMenuPopup)
 #define ON_WM_GETMINMAXINFO() VQ_ON_WM(WM_GETMINMAXINFO, OnGetMinMaxInfo, OnGetMinMaxInfo)
 #define ON_WM_CONTEXTMENU() VQ_ON_WM(WM_CONTEXTMENU, OnContextMenu, OnContextMenu)
+#define ON_WM_CTLCOLOR() \
+    {WM_CTLCOLOREDIT, 0, 0, 0, nullptr, &vqmsg::OnCtlColor<&ThisClass::OnCtlColor, CTLCOLOR_EDIT>}, \
+    {WM_CTLCOLORSTATIC, 0, 0, 0, nullptr, &vqmsg::OnCtlColor<&ThisClass::OnCtlColor, CTLCOLOR_STATIC>},
 #define ON_WM_DRAWITEM() VQ_ON_WM(WM_DRAWITEM, OnDrawItem, OnDrawItem)
 #define ON_WM_MEASUREITEM() VQ_ON_WM(WM_MEASUREITEM, OnMeasureItem, OnMeasureItem)
 #define ON_WM_DRAWITEM_REFLECT() VQ_ON_WM(WM_REFLECT_BASE + WM_DRAWITEM, DrawItemReflect, DrawItem)

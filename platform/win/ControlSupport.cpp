@@ -117,6 +117,26 @@ ControlPaint::ControlPaint(HWND control) : m_control(control), m_dc(std::make_un
         m_dc->SelectObject(CFont::FromHandle(font));
 }
 
+void ControlPaint::TakeParentsColours(UINT message)
+{
+    const bool editable = message == WM_CTLCOLOREDIT;
+    m_dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+    m_dc->SetBkColor(GetSysColor(editable ? COLOR_WINDOW : COLOR_BTNFACE));
+    HWND parent = GetParent(m_control);
+    if (!parent)
+        return;
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessage(parent, message, reinterpret_cast<WPARAM>(m_paint.hdc), reinterpret_cast<LPARAM>(m_control)));
+    LOGBRUSH background{};
+    if (!brush || !GetObject(brush, sizeof background, &background))
+        return;
+    const COLORREF textBackground = m_dc->GetBkColor();
+    CRect client;
+    GetClientRect(m_control, &client);
+    m_dc->FillSolidRect(client, background.lbColor);
+    m_dc->SetBkColor(textBackground);
+}
+
 ControlPaint::~ControlPaint()
 {
     m_dc->Detach();

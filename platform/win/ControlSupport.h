@@ -72,6 +72,9 @@ public:
 
     CDC& DC() { return *m_dc; }
     HDC Handle() const { return m_paint.hdc; }
+    // Asks the parent for the control's colours (WM_CTLCOLORSTATIC or WM_CTLCOLOREDIT): the
+    // system's colours unless the parent sets others; a brush it returns fills the control.
+    void TakeParentsColours(UINT message);
 
 private:
     HWND m_control;

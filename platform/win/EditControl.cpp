@@ -382,6 +382,8 @@ private:
     void Paint(HWND hwnd) const
     {
         ControlPaint paint(hwnd);
+        const bool takesInput = IsWindowEnabled(hwnd) && !(StyleOf(hwnd) & ES_READONLY);
+        paint.TakeParentsColours(takesInput ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
         const std::string text = TextOf(hwnd);
         const bool masked = (StyleOf(hwnd) & ES_PASSWORD) && m_passwordChar;
         const int height = LineHeight(hwnd);

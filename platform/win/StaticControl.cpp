@@ -54,6 +54,7 @@ private:
             return;
         CRect client;
         GetClientRect(hwnd, &client);
+        paint.TakeParentsColours(WM_CTLCOLORSTATIC);
         const std::string text = TextOf(hwnd);
         const UINT align = type == SS_CENTER ? DT_CENTER : (type == SS_RIGHT ? DT_RIGHT : DT_LEFT);
         const UINT prefix = (StyleOf(hwnd) & SS_NOPREFIX) ? DT_NOPREFIX : 0;

@@ -21,6 +21,10 @@ constexpr const char* kColourNames[] = {"Black", "White", "Green", "Red", "Blue"
 
 } // namespace
 
+BEGIN_MESSAGE_MAP(VqsOptionPageIspecEnv, VqsTableOptionPage)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 VqsOptionPageIspecEnv::VqsOptionPageIspecEnv(VqsOptions_Ispec_Sheet* sheet, UINT dialogId, int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_ENVIRONMENT, pageIndex), m_pTypedSheet(sheet),
       m_usePainter(m_table.Flag(IDC_USE_PAINTER, VQS_OPTION(PxIspecOptions, UsePainter))),
@@ -89,6 +93,13 @@ void VqsOptionPageIspecEnv::RepaintSample()
         sample->ShowWindow(SW_HIDE);
         sample->ShowWindow(SW_SHOW);
     }
+}
+
+HBRUSH VqsOptionPageIspecEnv::OnCtlColor(CDC* dc, CWnd* control, UINT)
+{
+    if (control && control->GetDlgCtrlID() == IDC_SAMPLE_TEXT && !m_usePainter.m_bValue)
+        VqsOptCtrlColor::PaintSample(dc, m_foreground, m_background);
+    return nullptr;
 }
 
 VqsOptionPageIspecOLTP::VqsOptionPageIspecOLTP(VqsOptions_Ispec_Sheet* sheet, UINT dialogId, int pageIndex)

@@ -5,6 +5,10 @@
 #include "options/VqsOptionsSheet.h"
 #include "options/VqsTableOptionPage.h"
 
+#include "win/Gdi.h"
+
+class CDC;
+
 class VqsOptionPageIspecEnv : public VqsTableOptionPage {
 public:
     VqsOptionPageIspecEnv(VqsOptions_Ispec_Sheet* sheet, UINT dialogId, int pageIndex);
@@ -17,6 +21,9 @@ protected:
     void OnOptionTaken(UINT id) override;
     // Hidden and shown again, so that it paints in the chosen colours.
     void RepaintSample();
+    // Paints "Sample Text" in the chosen colours while the page's own colours are in force.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
+    DECLARE_MESSAGE_MAP()
 
     VqsOptions_Ispec_Sheet* m_pTypedSheet;
     VqsOptCtrlFlag& m_usePainter;

@@ -72,6 +72,7 @@ void ShowOwnText(VqsOptCtrlString& binder)
 } // namespace
 
 BEGIN_MESSAGE_MAP(VqsOptionPageQSRBSegEnv, VqsOptionPageBSegEnv)
+    ON_WM_CTLCOLOR()
     ON_EN_KILLFOCUS(IDC_DUPLICATE_POF_FAMILY, &VqsOptionPageQSRBSegEnv::OnDuplicateFamilyLeft)
 END_MESSAGE_MAP()
 
@@ -316,6 +317,13 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
     default:
         break;
     }
+}
+
+HBRUSH VqsOptionPageQSRBSegEnv::OnCtlColor(CDC* dc, CWnd* control, UINT)
+{
+    if (control && control->GetDlgCtrlID() == IDC_SAMPLE_TEXT && !m_usePainter.m_bValue)
+        VqsOptCtrlColor::PaintSample(dc, m_foreground, m_background);
+    return nullptr;
 }
 
 void VqsOptionPageQSRBSegEnv::RepaintSample()

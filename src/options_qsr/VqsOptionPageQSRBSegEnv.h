@@ -8,9 +8,11 @@
 #include "options/VqsOptionPagesBSeg.h"
 #include "options_qsr/VqsIndexedOptionRows.h"
 #include "proxy/PxQSRBSegOptions.h"
+#include "win/Gdi.h"
 
 #include <cstdint>
 
+class CDC;
 class VqsOptions_BSeg_QSR_Sheet;
 
 class VqsOptionPageQSRBSegEnv : public VqsOptionPageBSegEnv {
@@ -47,6 +49,8 @@ private:
     void EnablePofControls(const CString& shownPofName);
     void EnableAdhocByReblockFactor(std::int64_t factor);
     void RepaintSample();
+    // Paints "Sample Text" in the chosen colours while the page's own colours are in force.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
     // The duplicate POF family the user typed equals the POF family.
     BOOL IsDuplicateFamilyTheFamily() const;
 

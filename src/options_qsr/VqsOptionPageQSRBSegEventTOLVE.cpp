@@ -77,6 +77,10 @@ BYTE Clamped(int value) { return static_cast<BYTE>(std::clamp(value, 0, 255)); }
 
 } // namespace
 
+BEGIN_MESSAGE_MAP(VqsOptionPageQSRBSegEventTOLVE, VqsTableOptionPage)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 VqsOptionPageQSRBSegEventTOLVE::VqsOptionPageQSRBSegEventTOLVE(VqsOptions_BSeg_QSR_Sheet* sheet, UINT dialogId,
                                                                int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_EVENT_TOLVE, pageIndex), m_pQSRSheet(sheet),

@@ -47,6 +47,7 @@ protected:
     void AdjustLoadedValues() override;
     void EnableDependentControls() override;
     void OnOptionTaken(UINT id) override;
+    DECLARE_MESSAGE_MAP()
 
 private:
     PxQSRBSegOptions& Options() const;

@@ -55,6 +55,7 @@ constexpr NumberWidth kNumberWidths[] = {{IDC_ICP_COPIES, 2}, {IDC_MAX_TRANS_TIM
 } // namespace
 
 BEGIN_MESSAGE_MAP(VqsOptionPageTarskBSegEnv, VqsOptionPageBSegEnv)
+    ON_WM_CTLCOLOR()
     ON_BN_CLICKED(IDC_QUICKLOOKS, &VqsOptionPageTarskBSegEnv::OnRecoveryChanged)
     ON_BN_CLICKED(IDC_DEFERRED_UPDATE, &VqsOptionPageTarskBSegEnv::OnRecoveryChanged)
     ON_BN_CLICKED(IDC_RECOVER_ALL, &VqsOptionPageTarskBSegEnv::OnRecoverMessagesChanged)
@@ -210,6 +211,13 @@ void VqsOptionPageTarskBSegEnv::OnOptionTaken(UINT id)
     default:
         break;
     }
+}
+
+HBRUSH VqsOptionPageTarskBSegEnv::OnCtlColor(CDC* dc, CWnd* control, UINT)
+{
+    if (control && control->GetDlgCtrlID() == IDC_SAMPLE_TEXT && !m_usePainter.m_bValue)
+        VqsOptCtrlColor::PaintSample(dc, m_foreground, m_background);
+    return nullptr;
 }
 
 void VqsOptionPageTarskBSegEnv::RepaintSample()

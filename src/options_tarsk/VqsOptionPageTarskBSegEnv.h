@@ -6,7 +6,9 @@
 
 #include "options/VqsOptionPagesBSeg.h"
 #include "proxy/PxTarskBSegOptions.h"
+#include "win/Gdi.h"
 
+class CDC;
 class VqsOptions_BSeg_Tarsk_Sheet;
 
 class VqsOptionPageTarskBSegEnv : public VqsOptionPageBSegEnv {
@@ -37,6 +39,8 @@ private:
     const PxTarskBSegOptionsPtr& Options() const;
     void FillPackNames();
     void RepaintSample();
+    // Paints "Sample Text" in the chosen colours while the page's own colours are in force.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
 
     VqsOptions_BSeg_Tarsk_Sheet* m_pTarskSheet;
     VqsOptCtrlFlag& m_showDelimiters;

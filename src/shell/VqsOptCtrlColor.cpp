@@ -26,6 +26,12 @@ COLORREF VqsOptCtrlColor::ColorFromIndex(int index)
     return index >= 1 && index <= 7 ? kColors[index] : kColors[0];
 }
 
+void VqsOptCtrlColor::PaintSample(CDC* dc, const VqsOptCtrlColor& foreground, const VqsOptCtrlColor& background)
+{
+    dc->SetTextColor(ColorFromIndex(foreground.GetValue()));
+    dc->SetBkColor(ColorFromIndex(background.GetValue()));
+}
+
 void VqsOptCtrlColor::CColorBox::DrawItem(LPDRAWITEMSTRUCT dis)
 {
     CDC* dc = CDC::FromHandle(dis->hDC);

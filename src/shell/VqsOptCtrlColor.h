@@ -32,6 +32,8 @@ public:
     void SetNotAvailable();
     // Black for every index outside 1-7.
     static COLORREF ColorFromIndex(int index);
+    // Sets a colour sample's text colour from `foreground` and its background from `background`.
+    static void PaintSample(CDC* dc, const VqsOptCtrlColor& foreground, const VqsOptCtrlColor& background);
 
 protected:
     void ExchangeValue(CDataExchange* pDX) override;

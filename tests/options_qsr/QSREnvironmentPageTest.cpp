@@ -1,6 +1,8 @@
 // The Environment page of a QSR business segment, and what it tells and asks the other tabs.
 #include "QSRTestSupport.h"
 
+#include "shell/VqsOptCtrlColor.h"
+
 using namespace optionstest;
 
 namespace {
@@ -178,6 +180,7 @@ TEST_F(QSRBSegSheetTest, ThePainterColoursHideTheSampleAndShowTheDefaultColours)
     Session(kEnvironmentTab, [&] {
         EXPECT_TRUE(Visible(kSampleText));
         EXPECT_EQ(Text(kBackground), "Blue");
+        EXPECT_EQ(Painted(kSampleText, "Sample Text").background, VqsOptCtrlColor::ColorFromIndex(PxBColorBlue));
         Click(kUsePainter);
         EXPECT_FALSE(Visible(kSampleText));
         EXPECT_FALSE(Enabled(kBackground));
@@ -186,6 +189,8 @@ TEST_F(QSRBSegSheetTest, ThePainterColoursHideTheSampleAndShowTheDefaultColours)
         EXPECT_TRUE(Enabled(kBackground));
         EXPECT_EQ(Text(kBackground), "Black");
         Choose(kForeground, "Cyan");
+        EXPECT_EQ(Painted(kSampleText, "Sample Text"),
+                  (Colours{VqsOptCtrlColor::ColorFromIndex(PxBColorCyan), VqsOptCtrlColor::ColorFromIndex(PxBColorBlack)}));
         ApplyNow();
     });
     EXPECT_EQ(Stored()->GetBSUsePainter(), 0);

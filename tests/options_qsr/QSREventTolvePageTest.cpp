@@ -8,7 +8,7 @@
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEIspec.h"
 #include "proxy/PxVQIspecSoftLink.h"
-#include "win/CDC.h"
+#include "win/Gdi.h"
 
 using namespace optionstest;
 
@@ -174,17 +174,12 @@ TEST_F(QSREventTolveTest, NewItemsBeyondTheFillerShowByHowMuchItIsExceeded)
         EXPECT_EQ(Text(kFillerRemaining), "30");
         EXPECT_EQ(Text(kFillerRemainingLabel), "Filler space exceeded by:");
 
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        dc.SetBkColor(RGB(255, 255, 255));
-        dc.SetTextColor(RGB(0, 0, 0));
-        EXPECT_TRUE(Page().OnCtlColor(&dc, Page().GetDlgItem(kFillerRemaining), 0));
-        EXPECT_EQ(dc.GetBkColor(), RGB(255, 255, 0));
+        EXPECT_EQ(Painted(kFillerRemaining, "30").background, RGB(255, 255, 0));
 
         Type(kFiller, "200");
         EXPECT_EQ(Text(kFillerRemaining), "70");
         EXPECT_EQ(Text(kFillerRemainingLabel), "Filler space remaining:");
-        EXPECT_FALSE(Page().OnCtlColor(&dc, Page().GetDlgItem(kFillerRemaining), 0));
+        EXPECT_EQ(Painted(kFillerRemaining, "70").background, GetSysColor(COLOR_BTNFACE));
         Type(kFiller, "0");
         EXPECT_EQ(Text(kFillerRemaining), "0");
     });

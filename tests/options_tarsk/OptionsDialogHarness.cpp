@@ -3,6 +3,7 @@
 #include "options/VqsOptionsSheet.h"
 #include "win/CButton.h"
 #include "win/CTabCtrl.h"
+#include "win/DisplayList.h"
 #include "win/UserActions.h"
 
 #include <utility>
@@ -63,6 +64,15 @@ void OptionsDialogHarness::Choose(int id, const char* text) { vqui::user::Select
 BOOL OptionsDialogHarness::Checked(int id) { return ::SendMessage(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 BOOL OptionsDialogHarness::Enabled(int id) { return ::IsWindowEnabled(Item(id)); }
 BOOL OptionsDialogHarness::Visible(int id) { return ::IsWindowVisible(Item(id)); }
+
+OptionsDialogHarness::Colours OptionsDialogHarness::Painted(int id, const char* text)
+{
+    HWND control = Item(id);
+    ::InvalidateRect(control, nullptr, TRUE);
+    ::UpdateWindow(control);
+    const vqwin::DisplayOp* shown = vqwin::GetWindowDisplayList(control)->FindText(text);
+    return shown ? Colours{shown->color, shown->background} : Colours{0xFFFFFFFF, 0xFFFFFFFF};
+}
 
 std::string OptionsDialogHarness::Text(int id)
 {

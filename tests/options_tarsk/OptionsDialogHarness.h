@@ -40,6 +40,14 @@ public:
     BOOL Visible(int id);
     std::string Text(int id);
     Strings ComboItems(int id);
+    // The text and background colours the control paints `text` in now; both 0xFFFFFFFF when
+    // it does not show the text.
+    struct Colours {
+        COLORREF text;
+        COLORREF background;
+        bool operator==(const Colours&) const = default;
+    };
+    Colours Painted(int id, const char* text);
     void ApplyNow() { Click(kApplyNow); }
     void Undo() { Click(kUndo); }
     void Defaults() { Click(kDefaults); }

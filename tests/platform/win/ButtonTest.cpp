@@ -1,6 +1,9 @@
 #include "ControlTestSupport.h"
 
 #include "win/CButton.h"
+#include "win/CDC.h"
+#include "win/CEdit.h"
+#include "win/CGdiObject.h"
 #include "win/CStatic.h"
 #include "win/DisplayList.h"
 #include "win/Gdi.h"
@@ -193,6 +196,62 @@ TEST_F(ButtonTest, StaticsShowTheirTextAndOnlyNotifyingOnesTakeClicks)
     HWND notifying = MakeControl("Static", SS_NOTIFY, parent, 1107, "Sample");
     vqui::user::Click(notifying);
     EXPECT_EQ(parent.Codes(1107), std::vector<UINT>{STN_CLICKED});
+}
+
+// A dialog that paints its warning label yellow on black, as a page warns of an excess.
+class WarningWnd : public RecordingWnd {
+public:
+    WarningWnd()
+    {
+        CreateTop();
+        m_warning.CreateSolidBrush(RGB(0, 0, 0));
+    }
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind)
+    {
+        asked.push_back(kind);
+        if (control->GetDlgCtrlID() != 1863)
+            return nullptr;
+        dc->SetTextColor(RGB(255, 255, 0));
+        dc->SetBkColor(RGB(0, 0, 0));
+        return m_warning;
+    }
+    std::vector<UINT> asked;
+
+private:
+    CBrush m_warning;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(WarningWnd, RecordingWnd)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST(StaticColoursTest, AStaticPaintsInTheColoursItsParentGivesElseInTheSystemsColours)
+{
+    WarningWnd dialog;
+    CStatic warning;
+    warning.Create("Filler space exceeded by:", WS_VISIBLE | SS_LEFT, CRect(0, 0, 200, 16), &dialog, 1863);
+    CStatic plain;
+    plain.Create("Remaining:", WS_VISIBLE | SS_LEFT, CRect(0, 20, 200, 36), &dialog, 1864);
+    CEdit remaining;
+    remaining.Create(WS_VISIBLE | ES_READONLY, CRect(0, 40, 200, 56), &dialog, 1857);
+    CEdit typed;
+    typed.Create(WS_VISIBLE, CRect(0, 60, 200, 76), &dialog, 1858);
+    for (CWnd* control : std::initializer_list<CWnd*>{&warning, &plain, &remaining, &typed})
+        control->UpdateWindow();
+
+    // An edit that takes no input asks as a static does.
+    EXPECT_EQ(dialog.asked, (std::vector<UINT>{CTLCOLOR_STATIC, CTLCOLOR_STATIC, CTLCOLOR_STATIC, CTLCOLOR_EDIT}));
+    const auto& painted = vqwin::GetWindowDisplayList(warning)->Ops();
+    ASSERT_EQ(painted.size(), 2u);
+    EXPECT_EQ(vqwin::DisplayList::Describe(painted[0]), "fill (0,0)-(200,16) #000000");
+    EXPECT_EQ(painted[1].color, RGB(255, 255, 0));
+    EXPECT_EQ(painted[1].background, RGB(0, 0, 0));
+
+    const vqwin::DisplayOp* text = vqwin::GetWindowDisplayList(plain)->FindText("Remaining:");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->color, GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(text->background, GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(ButtonTest, AButtonDestroyedByItsOwnClickHandlerEndsTheClickSafely)
