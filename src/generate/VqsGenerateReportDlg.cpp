@@ -631,6 +631,8 @@ BOOL VqsGenerateReportDlg::CheckAsNames()
     return TRUE;
 }
 
+// In a system generation the segment is already held by the host for the command, so the
+// analysis is not told of a declined restart: it would give up on the segment.
 BOOL VqsGenerateReportDlg::Analyse()
 {
     VqsSysApp* app = VqsGetApp();
@@ -642,7 +644,7 @@ BOOL VqsGenerateReportDlg::Analyse()
     CWaitCursor wait;
     StatusMessage status(m_pFrame, IDS_SYNCHRONISING);
     return model.RefreshForGeneration(m_bsLock, readBag, updateBag, m_pCurConfig, m_elementRecord,
-                                      app->GetSynchronizeMode(), PxHandle(), false, m_bSystemGeneration != FALSE);
+                                      app->GetSynchronizeMode(), PxHandle(), false, false);
 }
 
 // Chosen reports that are not the element link of any pair of the record: marked (2 while
