@@ -116,8 +116,12 @@ std::int64_t VqsLocalTimeKey(std::int64_t time)
 CString VqsBundleListingPath(const CString& bundleName)
 {
     const CString configured = VqsTemporaryFilePath();
-    const std::filesystem::path folder =
-        configured.IsEmpty() ? std::filesystem::temp_directory_path() : std::filesystem::path(configured.str());
+    std::filesystem::path folder(configured.str());
+    std::error_code error;
+    if (configured.IsEmpty())
+        folder = std::filesystem::temp_directory_path(error);
+    if (error)
+        folder = std::filesystem::current_path(error);
     return CString((folder / (SafeFileName(bundleName) + ".Lst")).string().c_str());
 }
 

@@ -42,7 +42,8 @@ struct VqsIspecTimeStamp {
 // The local date and time of a 64-bit time as YYYYMMDDhhmmss; 0 when it cannot be told.
 std::int64_t VqsLocalTimeKey(std::int64_t time);
 // The listing file of a bundle's generate messages: the name made safe as one file name
-// in the folder of "TemporaryFilePath" (else TEMP, else the system's temporary folder).
+// in the folder of "TemporaryFilePath" (else TEMP, else the system's temporary folder, else
+// the working folder).
 CString VqsBundleListingPath(const CString& bundleName);
 
 class VqsBundleGenerateDlg : public VqsDialog {
