@@ -682,7 +682,7 @@ void VqsGenerateReportDlg::OnOK()
 {
     VqsDialogCtrlConnector::StrictControl strict(&m_connector);
     m_genSet = m_genSetCombo.GetSelected();
-    if (!m_genSet)
+    if (!m_genSet || m_chosenList.GetItemCount() == 0)
         return;
     UpdateData(TRUE);
     if (!CheckAsNames())

@@ -89,7 +89,10 @@ struct GenerateBundleTest : SysViewTest {
         app.GetLink()->CommitTransaction();
     }
 
-    static HWND Dialog() { return FindWindowEx(nullptr, nullptr, nullptr, "Standalone Quorbit Generate for Bundle WEBALL"); }
+    static HWND Dialog()
+    {
+        return FindWindowEx(nullptr, nullptr, nullptr, "Standalone Quorbit Generate for Bundle WEBALL");
+    }
     static int Rows(int id) { return static_cast<int>(SendMessage(GetDlgItem(Dialog(), id), LVM_GETITEMCOUNT, 0, 0)); }
     static std::string Text(int id)
     {
