@@ -312,6 +312,14 @@ void HostScript::PlayClientProgress(const Args& args)
     PrintResult("client-progress", static_cast<long>(played));
 }
 
+void HostScript::InterruptClient(const Args& args)
+{
+    HWND client = FindWindowEx(nullptr, nullptr, nullptr, kVqcControlWindowName);
+    if (!client)
+        throw BadLine("no generation has been started");
+    PrintResult("client-interrupt", static_cast<long>(SendMessage(client, WM_VQC_INTERRUPT, Int(args, 0), 0)));
+}
+
 void HostScript::SetIniPath(const Args& args)
 {
     if (args.empty() && m_options.iniPath.empty())
@@ -553,6 +561,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"automation", 1, 8, [](H& h, const Args& a) { h.CallAutomation(a); }},
         {"automation-release", 0, 0, [](H& h, const Args&) { h.m_automation.Release(); }},
         {"client-progress", 2, 2, [](H& h, const Args& a) { h.PlayClientProgress(a); }},
+        {"client-interrupt", 1, 1, [](H& h, const Args& a) { h.InterruptClient(a); }},
         {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
         {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
         {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},

@@ -82,6 +82,7 @@ private:
     void PrintGenerationLog();
     void CallAutomation(const Args& args);
     void PlayClientProgress(const Args& args);
+    void InterruptClient(const Args& args);
     void DumpWindow(HWND window, int depth);
     void PrintJobs(const Args& args);
     void SetClock(const Args& args);

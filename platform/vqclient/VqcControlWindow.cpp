@@ -6,6 +6,7 @@
 
 BEGIN_MESSAGE_MAP(VqcControlWindow, CWnd)
     ON_MESSAGE(WM_VQC_PLAY_PROGRESS, &VqcControlWindow::OnPlayProgress)
+    ON_MESSAGE(WM_VQC_INTERRUPT, &VqcControlWindow::OnInterrupt)
 END_MESSAGE_MAP()
 
 void VqcControlWindow::Ensure()
@@ -20,4 +21,9 @@ LRESULT VqcControlWindow::OnPlayProgress(WPARAM code, LPARAM text)
 {
     const char* value = reinterpret_cast<const char*>(text);
     return vqclient::PlayProgress(vqclient::LastGenerateNumber(), static_cast<int>(code), value ? value : "") ? 1 : 0;
+}
+
+LRESULT VqcControlWindow::OnInterrupt(WPARAM state, LPARAM)
+{
+    return vqclient::Interrupt(vqclient::LastGenerateNumber(), static_cast<int>(state)) ? 1 : 0;
 }

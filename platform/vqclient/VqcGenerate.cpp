@@ -4,6 +4,11 @@
 #include "vqclient/VqcGenerations.h"
 #include "vqclient/VqcTesting.h"
 
+#include "proxy/PxLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/VqException.h"
+#include "win/Clock.h"
 #include "win/Messages.h"
 
 #include <cstdlib>
@@ -18,11 +23,18 @@ namespace {
 
 constexpr UINT WM_GENERATE_PROGRESS = WM_USER + 200;
 constexpr UINT WM_GENERATE_TEXT = WM_USER + 201;
+constexpr int kSegmentLockHeld = 2;
 
 // What the client keeps of a request once VqcStartGenerate has returned.
 struct Generation {
     std::string record;
     HWND frameWindow = nullptr;
+    int kind = 0;
+    PxVQOptionSetPtr genSet;
+    // The recovery file names of the reports it generates: "NAME" or "NAME<ASNAME>".
+    std::vector<std::string> reportFiles;
+    // The recovery record a restart goes on with.
+    PxHandle recoveryHandle;
 };
 
 std::mutex g_mutex;
@@ -31,6 +43,14 @@ std::vector<std::string> g_requests;
 unsigned long g_lastNumber = 0;
 bool g_failNextStart = false;
 std::string g_logPath;
+
+// The generations that make a recovery record of their own: reports, system, system with
+// reports and bundle.
+bool MakesRecoveryRecord(int kind)
+{
+    return kind == VqcGenerateReports || kind == VqcGenerateSystem || kind == VqcGenerateSystemWithReports ||
+           kind == VqcGenerateBundle;
+}
 
 std::string Quoted(const CString& text) { return "\"" + std::string(text.GetString()) + "\""; }
 
@@ -69,7 +89,8 @@ std::string RecordOf(unsigned long number, const GenerateInfo& request)
         out << ElementsOf(*request.reportSync) << ReportsOf(*request.reportSync);
     if (!request.bundleName.IsEmpty())
         out << " bundle " << Quoted(request.bundleName) << " application " << Quoted(request.application)
-            << " package " << Quoted(request.package) << " output " << Quoted(request.outputDirectory);
+            << " package " << Quoted(request.package) << " output " << Quoted(request.outputDirectory)
+            << " batch " << Quoted(request.batchFile) << " log " << Quoted(request.logFile);
     if (request.system)
         out << " system " << NameOf(request.system) << " recovery " << request.recoveryHandle.GetDisplayString(0).GetString()
             << " second " << request.secondHandle.GetDisplayString(0).GetString();
@@ -94,6 +115,59 @@ void AppendToLog(const std::string& line)
     log << line << '\n';
 }
 
+std::vector<std::string> ReportFilesOf(const GenerateInfo& request)
+{
+    std::vector<std::string> files;
+    if (!request.reportSync)
+        return files;
+    for (POSITION pos = request.reportSync->triples.GetHeadPosition(); pos;) {
+        const VqcReportSyncTriple& triple = request.reportSync->triples.GetNext(pos);
+        if (!triple.link)
+            continue;
+        std::string file = triple.link->GetName().str();
+        if (!triple.asName.IsEmpty() && triple.asName != "#")
+            file += "<" + triple.asName.str() + ">";
+        files.push_back(file);
+    }
+    return files;
+}
+
+// A generation that stops before it finishes leaves a recovery record for its generate set,
+// written as the session's user, with the flag that it holds the business segment's lock.
+// A restart goes on with the record of the session it restarts: only its state changes.
+bool WriteRecoveryRecord(const Generation& generation, int state)
+{
+    const PxVQConfigPtr config = generation.genSet ? generation.genSet->GetConfig() : PxVQConfigPtr();
+    const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+    PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
+    const bool restart = generation.kind == VqcGenerateRestart;
+    if (!system || !link || (!restart && !MakesRecoveryRecord(generation.kind)))
+        return false;
+    try {
+        link->BeginTransaction();
+        if (restart) {
+            const PxVQRecoveryInfoPtr session = system->GetRecoveryInfo(generation.recoveryHandle);
+            if (session)
+                session->SetCurrentState(state);
+            link->CommitTransaction();
+            return static_cast<bool>(session);
+        }
+        const PxVQRecoveryInfoPtr session = system->CreateRecoveryInfo(generation.genSet);
+        session->setGenerateType(generation.kind);
+        session->SetCurrentState(state);
+        session->SetGenerationFlag(kSegmentLockHeld);
+        session->SetUserId(vqclient::CurrentSettings().userName.c_str());
+        session->setGenerateDate(_time64(nullptr));
+        for (const std::string& file : generation.reportFiles)
+            session->CreateRecoveryFileInfo(file.c_str());
+        link->CommitTransaction();
+        return true;
+    } catch (const VqException&) {
+        link->AbortTransaction();
+        return false;
+    }
+}
+
 const Generation* FindGeneration(unsigned long number)
 {
     auto found = g_generations.find(number);
@@ -111,7 +185,8 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
         return 0;
     }
     const unsigned long number = ++g_lastNumber;
-    Generation generation{RecordOf(number, request), request.frameWindow};
+    Generation generation{RecordOf(number, request), request.frameWindow, request.kind, request.genSet,
+                          ReportFilesOf(request), request.recoveryHandle};
     AppendToLog(generation.record);
     g_requests.push_back(generation.record);
     g_generations.emplace(number, std::move(generation));
@@ -208,6 +283,17 @@ unsigned long LastGenerateNumber()
 {
     std::lock_guard lock(g_mutex);
     return g_lastNumber;
+}
+
+bool Interrupt(unsigned long number, int state)
+{
+    std::lock_guard lock(g_mutex);
+    const auto found = g_generations.find(number);
+    if (found == g_generations.end() || !WriteRecoveryRecord(found->second, state))
+        return false;
+    AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
+    g_generations.erase(found);
+    return true;
 }
 
 bool PlayProgress(unsigned long number, int code, const std::string& text)

@@ -36,6 +36,12 @@ HWND FrameWindowOf(unsigned long number);
 void FailNextStart();
 // The number the last start answered; 0 when none started.
 unsigned long LastGenerateNumber();
+// The generation stops before it finishes: a report, system or bundle generation leaves its
+// recovery record (generate type its kind, the state given, generation flag 2 as it holds
+// the segment, the session's user, a file for each report, "NAME<ASNAME>" with an as-name),
+// a restart leaves the record of its session in the state given; "interrupt N: state S" is
+// logged and the generation is forgotten. False for a number no such generation has.
+bool Interrupt(unsigned long number, int state);
 // Posts progress (WM_USER+200) to the frame window of the generation, as the client does
 // while it runs; false for a number no generation has.
 bool PlayProgress(unsigned long number, int code, const std::string& text);

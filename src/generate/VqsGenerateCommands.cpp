@@ -1,6 +1,9 @@
 #include "generate/VqsGenerateCommands.h"
 
 #include "generate/VqsGenerateDlg.h"
+#include "generate/VqsGenerateReportDlg.h"
+#include "generate/VqsGenerateStart.h"
+#include "generate/VqsGenerateStatus.h"
 #include "generate/VqsSynchEvent.h"
 #include "model/VqsBSLock.h"
 #include "model/VqsLockBag.h"
@@ -39,41 +42,16 @@ constexpr UINT IDS_RESTART_OFFER = 61919;
 constexpr DWORD kClientStartPause = 1000;
 constexpr char kSyncErrorReason[] = "Syncronisation Error";
 
-// What locking a list or the generate set came to.
-enum class LockOutcome { Granted, Refused, Failed };
-
-// The generation client did not take the request: nothing of it may stay locked.
-void ReportNotStarted()
-{
-    VqsSysApp* app = VqsGetApp();
-    if (app)
-        app->LogError(0, "The generation client did not start the generation.");
-    VqsErrorBoxId(IDS_CANNOT_PROCEED_WITH_GENERATION);
-}
-
-LockOutcome FutureUpdateLockOptions(PxVQLink& link, PxTypedList<PxVQObjectPtr>& objects)
+VqsLockOutcome FutureUpdateLockOptions(PxVQLink& link, PxTypedList<PxVQObjectPtr>& objects)
 {
     try {
         if (link.FutureUpdateLock(objects).Succeeded())
-            return LockOutcome::Granted;
+            return VqsLockOutcome::Granted;
         VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
-        return LockOutcome::Refused;
+        return VqsLockOutcome::Refused;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
-        return LockOutcome::Failed;
-    }
-}
-
-LockOutcome PersistentlyLock(const PxVQGenSetPtr& genSet)
-{
-    try {
-        if (genSet->PersistentLock(0).Succeeded())
-            return LockOutcome::Granted;
-        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
-        return LockOutcome::Refused;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
-        return LockOutcome::Failed;
+        return VqsLockOutcome::Failed;
     }
 }
 
@@ -93,25 +71,6 @@ BOOL HasRecoveryInfo(const PxVQSystemPtr& system, const PxVQOptionSetPtr& option
     } catch (const VqReportableException&) {
         return FALSE;
     }
-}
-
-PxVQOptionSetPtr ChosenOptionSet(VqsSysFrame* frame)
-{
-    if (!frame)
-        return PxVQOptionSetPtr();
-    PxVQOptionSetPtr optionSet = frame->GetOptionSet();
-    return optionSet ? optionSet : frame->GetSelectedOptionSet();
-}
-
-PxVQGenSetPtr Preselection(const PxTypedList<PxVQGenSetPtr>& genSets, const PxVQOptionSetPtr& optionSet)
-{
-    const CList<PxVQGenSetPtr, const PxVQGenSetPtr&>& list = genSets;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const PxVQGenSetPtr& genSet = list.GetNext(pos);
-        if (optionSet && genSet->IsSameOid(optionSet))
-            return genSet;
-    }
-    return list.IsEmpty() ? PxVQGenSetPtr() : list.GetHead();
 }
 
 // The system path after the analysis: the request of kind 2 under the named event, then
@@ -134,7 +93,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     }
     PxTypedList<PxVQObjectPtr> objects;
     CollectGenerationObjects(record, genSet, objects);
-    if (FutureUpdateLockOptions(*link, objects) != LockOutcome::Granted)
+    if (FutureUpdateLockOptions(*link, objects) != VqsLockOutcome::Granted)
         return;
 
     unsigned long number = 0;
@@ -150,7 +109,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     }
     if (number == 0) {
         link->UnLock(objects);
-        ReportNotStarted();
+        VqsReportGenerationNotStarted();
         return;
     }
     segmentLock.Keep();
@@ -164,7 +123,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     StatusMessage synchronising(frame, IDS_SYNCHRONISING);
     bool failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
                                                app->GetSynchronizeMode(), PxHandle(), declinedRestart != FALSE, false);
-    if (PersistentlyLock(genSet) != LockOutcome::Granted)
+    if (VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) != VqsLockOutcome::Granted)
         failed = true;
     link->UnLock(objects);
     synchEvent.Release();
@@ -172,6 +131,47 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         CString reason(kSyncErrorReason);
         CancelGenerate(number, reason);
     }
+}
+
+// The report path of Generate System: the reports chosen in the report dialog, then the
+// request of kind 5 under the generate set's persistent lock.
+void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSyncResult& record,
+                            const PxVQGenSetPtr& genSet, const VqsGenerateDlg& generateDialog)
+{
+    VqsSysFrame* frame = view.GetSysFrame();
+    VqsGenerateReportDlg dialog(frame);
+    dialog.m_strSystem = generateDialog.m_strSystem;
+    dialog.m_strHostName = generateDialog.m_strHostName;
+    dialog.m_genSet = genSet;
+    dialog.m_genSets.AddTail(genSet);
+    dialog.m_bSystemGeneration = TRUE;
+    if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK)
+        return;
+    VqsBSSyncRecord reports;
+    if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))
+        return;
+    const PxVQOptionSetPtr optionSet(genSet);
+    if (VqsPersistentlyLock(optionSet) != VqsLockOutcome::Granted)
+        return;
+    unsigned long number = 0;
+    {
+        StatusMessage starting(frame, IDS_STARTING_GENERATE);
+        GenerateInfo request;
+        request.kind = VqcGenerateSystemWithReports;
+        request.genSet = optionSet;
+        request.hostName = generateDialog.m_strHostName;
+        request.elementSync = &record;
+        request.reportSync = &reports;
+        request.frameWindow = frame ? frame->GetSafeHwnd() : nullptr;
+        number = VqcStartGenerate(request);
+    }
+    if (number == 0) {
+        optionSet->RemovePersistentLock(0, 1);
+        VqsReportGenerationNotStarted();
+        return;
+    }
+    segmentLock.Keep();
+    dialog.m_bsLock.Keep();
 }
 
 } // namespace
@@ -242,14 +242,14 @@ void GenerateSystem(VqsDirectoryView& view)
     PxVQCurConfigPtr config = view.GetSelectedCurConfig();
     if (!config)
         return;
-    const PxVQOptionSetPtr optionSet = ChosenOptionSet(view.GetSysFrame());
+    const PxVQOptionSetPtr optionSet = VqsFrameOptionSet(view.GetSysFrame());
     if (!optionSet)
         return;
     PxVQSystemPtr system = config->GetSystem();
     BOOL declinedRestart = FALSE;
     if (HasRecoveryInfo(system, optionSet)) {
         if (VqsQuestionBoxId(IDS_RESTART_OFFER)) {
-            app->LogInfo(0, "Show Generate Status is not available yet: nothing done.");
+            VqsShowGenerateStatus(view);
             return;
         }
         declinedRestart = TRUE;
@@ -261,7 +261,7 @@ void GenerateSystem(VqsDirectoryView& view)
         return;
     if (!VqsCollectGenerateSets(config, dialog.m_genSets))
         return;
-    dialog.m_genSet = Preselection(dialog.m_genSets, optionSet);
+    dialog.m_genSet = VqsPreselect(dialog.m_genSets, optionSet);
     dialog.m_nVersionNumber = system ? system->GetSystemVersionNumber() : 0;
     if (dialog.DoModal() != IDOK || !dialog.m_genSet)
         return;
@@ -282,7 +282,7 @@ void GenerateSystem(VqsDirectoryView& view)
         return;
     }
     if (dialog.m_bGenerateReports) {
-        app->LogInfo(0, "The report generation dialog is not available yet: nothing generated.");
+        StartSystemWithReports(view, segmentLock, record, genSet, dialog);
         return;
     }
     StartSystemGeneration(view, segmentLock, record, genSet, dialog.m_strHostName, config, declinedRestart);

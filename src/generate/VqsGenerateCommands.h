@@ -1,5 +1,6 @@
-// The directory view's generation commands: Generate System, Synchronize and Extract, each
-// on the view's selected current configuration. The view's command handlers call them.
+// The directory view's generation commands: Generate System, Generate Reports, Generate
+// Bundle, Report Differences, Synchronize and Extract, each on the view's selection.
+// The view's command handlers call them.
 #pragma once
 
 #include "proxy/PxTypedList.h"
@@ -12,6 +13,9 @@ class VqsDirectoryView;
 void VqsGenerateSystem(VqsDirectoryView& view);
 void VqsSynchronizeConfig(VqsDirectoryView& view);
 void VqsExtractSystem(VqsDirectoryView& view);
+void VqsGenerateReports(VqsDirectoryView& view);
+void VqsGenerateBundle(VqsDirectoryView& view);
+void VqsReportDifferences(VqsDirectoryView& view);
 
 // The generation inputs: the shown name of the configuration's system (empty, after a
 // message, when it cannot be read), and the configuration's generate sets whose host type

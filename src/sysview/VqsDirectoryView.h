@@ -19,12 +19,15 @@
 
 class PxVQLink;
 class VqsConfigTreeItem;
+class VqsGenerateReportDlg;
 class VqsLockBag;
 class VqsModel;
 class VqsSysFrame;
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemEnterprise;
 struct NMLISTVIEW;
+struct VqsBSSyncRecord;
+struct VqsElementSyncRecord;
 struct NMLVKEYDOWN;
 
 // What a report generation asks for: a report group, report links and whether every report
@@ -88,6 +91,9 @@ public:
     CString GetSystemText(const PxVQCurConfigPtr& config);
     BOOL CollectGenerateSets(const PxVQCurConfigPtr& config, PxTypedList<PxVQGenSetPtr>& genSets);
     BOOL CollectSelectedReports(VqsReportRequest& request);
+    // The report triples of the reports the dialog chose (see VqsBuildReportSyncList).
+    BOOL BuildReportSyncList(VqsGenerateReportDlg& dialog, VqsBSSyncRecord& reports,
+                             const VqsElementSyncRecord& elements);
     // Whether a default printer exists; keeps its setup when the view holds none yet.
     BOOL HasDefaultPrinter();
     void Reload(VqsModel& model);
@@ -142,6 +148,10 @@ protected:
     void OnGenerateSystem();
     void OnSynchronize();
     void OnExtract();
+    void OnGenerateReports();
+    void OnGenerateBundle();
+    void OnReportDifferences();
+    void OnShowGenerateStatus();
     void OnAddBusinessSegment();
     void SynchroniseKeptSegment(const PxVQCurConfigPtr& config);
     void OnTimer(UINT_PTR id);
@@ -150,8 +160,6 @@ protected:
     void OnAddReport();
     void OnNewBundle();
     void OnAddIspec();
-    // Commands whose dialogs and actions are built elsewhere.
-    void OnPendingCommand(UINT id);
 
     DECLARE_MESSAGE_MAP()
 

@@ -3,6 +3,7 @@
 #include "sysview/VqsDirectoryView.h"
 
 #include "generate/VqsGenerateCommands.h"
+#include "generate/VqsGenerateStatus.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxObjectKind.h"
@@ -69,18 +70,6 @@ constexpr struct {
     UINT id;
     UINT bit;
 } kFolderCommands[] = {{32846, 32}, {32832, 1}, {32840, 8}, {32836, 4}, {32838, 2}, {32842, 16}};
-
-// Commands whose dialogs and actions are not part of the module yet, with the name the log
-// gives them.
-constexpr struct {
-    UINT id;
-    const char* name;
-} kPendingCommands[] = {
-    {ID_GENERATE_REPORTS, "Generate Reports"},
-    {ID_GENERATE_BUNDLE, "Generate Bundle"},
-    {ID_REPORT_DIFFERENCES, "Report Differences"},
-    {ID_GENERATE_STATUS, "Show Generate Status"},
-};
 
 int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
 {
@@ -662,14 +651,10 @@ void VqsDirectoryView::OnSynchronize() { VqsSynchronizeConfig(*this); }
 
 void VqsDirectoryView::OnExtract() { VqsExtractSystem(*this); }
 
-void VqsDirectoryView::OnPendingCommand(UINT id)
-{
-    const auto pending = std::find_if(std::begin(kPendingCommands), std::end(kPendingCommands),
-                                      [id](const auto& entry) { return entry.id == id; });
-    VqsSysApp* app = VqsGetApp();
-    if (!app || pending == std::end(kPendingCommands))
-        return;
-    CString text;
-    text.Format("%s (%u) is not available yet: nothing done.", pending->name, id);
-    app->LogInfo(0, text);
-}
+void VqsDirectoryView::OnGenerateReports() { VqsGenerateReports(*this); }
+
+void VqsDirectoryView::OnGenerateBundle() { VqsGenerateBundle(*this); }
+
+void VqsDirectoryView::OnReportDifferences() { VqsReportDifferences(*this); }
+
+void VqsDirectoryView::OnShowGenerateStatus() { VqsShowGenerateStatus(*this); }

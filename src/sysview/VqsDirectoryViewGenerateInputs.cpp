@@ -1,6 +1,9 @@
 // What the generation commands of the directory view work out before their dialogs: the
-// name of the system and the generate sets that some host of the enterprise can take.
+// name of the system, the generate sets that some host of the enterprise can take and the
+// report triples of a report generation.
 #include "sysview/VqsDirectoryView.h"
+
+#include "generate/VqsGenerateReportDlg.h"
 
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
@@ -66,4 +69,10 @@ BOOL VqsDirectoryView::CollectGenerateSets(const PxVQCurConfigPtr& config, PxTyp
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL VqsDirectoryView::BuildReportSyncList(VqsGenerateReportDlg& dialog, VqsBSSyncRecord& reports,
+                                           const VqsElementSyncRecord& elements)
+{
+    return VqsBuildReportSyncList(GetSysFrame(), dialog, reports, elements);
 }

@@ -1,0 +1,89 @@
+// The Generate Reports command: the reports of one business segment, without the system.
+#include "generate/VqsGenerateCommands.h"
+
+#include "generate/VqsGenerateReportDlg.h"
+#include "generate/VqsGenerateStart.h"
+#include "generate/VqsGenerateStatus.h"
+#include "proxy/PxVQSystem.h"
+#include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
+#include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsSysFrame.h"
+#include "vqclient/GenerateInfo.h"
+#include "vqclient/VqClient.h"
+#include "win/CCmdTarget.h"
+
+namespace {
+
+constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
+constexpr UINT IDS_RESTART_OFFER = 61919;
+
+bool HasReportRecoveryInfo(const PxVQSystemPtr& system)
+{
+    try {
+        return system && system->IsReportRecoveryInfoPresent(VqsRecoveryUserCode());
+    } catch (const VqReportableException&) {
+        return false;
+    }
+}
+
+void GenerateReports(VqsDirectoryView& view)
+{
+    if (!view.CheckGenerateRight())
+        return;
+    CWaitCursor wait;
+    const PxVQCurConfigPtr config = view.GetSelectedCurConfig();
+    if (!config)
+        return;
+    if (HasReportRecoveryInfo(config->GetSystem()) && VqsQuestionBoxId(IDS_RESTART_OFFER)) {
+        VqsShowGenerateStatus(view);
+        return;
+    }
+    VqsSysFrame* frame = view.GetSysFrame();
+    VqsGenerateReportDlg dialog(frame);
+    dialog.m_strSystem = VqsGenerationSystemText(config);
+    if (dialog.m_strSystem.IsEmpty() || !VqsCollectGenerateSets(config, dialog.m_genSets))
+        return;
+    dialog.m_genSet = VqsPreselect(dialog.m_genSets, VqsFrameOptionSet(frame));
+    if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK)
+        return;
+    VqsBSSyncRecord reports;
+    if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))
+        return;
+    GenerateInfo request;
+    request.kind = VqcGenerateReports;
+    request.genSet = PxVQOptionSetPtr(dialog.m_genSet);
+    request.hostName = dialog.m_strHostName;
+    request.reportSync = &reports;
+    request.frameWindow = frame ? frame->GetSafeHwnd() : nullptr;
+    if (VqcStartGenerate(request) == 0) {
+        VqsReportGenerationNotStarted();
+        return;
+    }
+    dialog.m_bsLock.Keep();
+}
+
+} // namespace
+
+BOOL VqsFillReportChoice(VqsDirectoryView& view, VqsGenerateReportDlg& dialog)
+{
+    VqsReportRequest request;
+    if (!view.CollectSelectedReports(request))
+        return FALSE;
+    dialog.m_pReportGroup = request.group;
+    dialog.m_chosenReports.RemoveAll();
+    const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& reports = request.reports;
+    for (POSITION pos = reports.GetHeadPosition(); pos;)
+        dialog.m_chosenReports.AddTail(reports.GetNext(pos));
+    dialog.m_bAllReports = request.allReports;
+    return TRUE;
+}
+
+void VqsGenerateReports(VqsDirectoryView& view)
+{
+    try {
+        GenerateReports(view);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+    }
+}

@@ -1,0 +1,34 @@
+// What the generation commands share around the start of a request: the report of a start
+// the client refused, the persistent lock of the generate set, the option set the frame
+// points at and the user code the recovery queries take.
+#pragma once
+
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQOptionSet.h"
+#include "win/CString.h"
+
+class VqsSysFrame;
+
+// What locking a list or the generate set came to.
+enum class VqsLockOutcome { Granted, Refused, Failed };
+
+// The generation client did not take the request: nothing of it may stay locked.
+void VqsReportGenerationNotStarted();
+// 61874 when another user holds the set, 61520 with the text on a repository failure.
+VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
+// The frame's kept option set, else the one selected in its option-set view.
+PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame);
+// The first of the list with the object id of the option set, else the first.
+template <class T>
+T VqsPreselect(const PxTypedList<T>& list, const PxVQOptionSetPtr& optionSet)
+{
+    const CList<T, const T&>& items = list;
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        const T& item = items.GetNext(pos);
+        if (optionSet && item->IsSameOid(optionSet))
+            return item;
+    }
+    return items.IsEmpty() ? T() : items.GetHead();
+}
+// Empty for an administrator (every user's recovery records), else the session's user code.
+CString VqsRecoveryUserCode();

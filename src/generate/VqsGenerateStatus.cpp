@@ -1,0 +1,260 @@
+#include "generate/VqsGenerateStatus.h"
+
+#include "generate/VqsGenerateStart.h"
+#include "generate/VqsSelectSession.h"
+#include "model/VqsBSLock.h"
+#include "model/VqsLockBag.h"
+#include "model/VqsModel.h"
+#include "model/VqsSyncResult.h"
+#include "proxy/PxLSEReport.h"
+#include "proxy/PxObjectKind.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/PxVQReportSoftLink.h"
+#include "proxy/PxVQSystem.h"
+#include "proxy/PxVQTypes.h"
+#include "proxy/VqException.h"
+#include "shell/StatusMessage.h"
+#include "shell/VqsMsgBox.h"
+#include "shell/VqsSysApp.h"
+#include "sysview/VqsConfigTreeItem.h"
+#include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsSysFrame.h"
+#include "vqclient/GenerateInfo.h"
+#include "vqclient/VqClient.h"
+#include "win/CCmdTarget.h"
+
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
+constexpr UINT IDS_SYNCHRONISING = 61523;
+constexpr UINT IDS_CANNOT_RESTART = 61681;
+constexpr UINT IDS_NO_RECOVERY_INFO = 61682;
+constexpr UINT IDS_NO_GENERATE_SET = 61683;
+constexpr UINT IDS_NO_BUSINESS_SEGMENT = 61684;
+constexpr UINT IDS_RESTARTING = 61685;
+constexpr UINT IDS_OPTION_SET_NOT_LOCKED = 61875;
+constexpr UINT IDS_FINISH_SYSTEM_INSTALL_FIRST = 62141;
+
+constexpr int kTypeReports = 1;
+constexpr int kTypeSystem = 2;
+constexpr int kTypeSystemWithReports = 5;
+constexpr int kTypeConstruct = 8;
+constexpr int kTypeBundle = 9;
+constexpr int kStateFinished = 8;
+constexpr int kStateStaged = 10;
+constexpr int kHostTypeQsr = 1;
+
+// The system of the selected item or of its nearest system ancestor; null when there is
+// none or it is gone.
+PxVQSystemPtr SelectedSystem(VqsDirectoryView& view)
+{
+    for (VqsConfigTreeItem* item = view.GetSelectedConfigItem(); item;
+         item = dynamic_cast<VqsConfigTreeItem*>(item->GetParent())) {
+        int kind = 0;
+        if (!item->GetObjectKind(kind) || kind != PxKindSystem)
+            continue;
+        const PxVQSystemPtr system(item->GetObject());
+        return system && system->ObjectPresent() ? system : PxVQSystemPtr();
+    }
+    return PxVQSystemPtr();
+}
+
+int HostTypeOf(const PxVQOptionSetPtr& optionSet)
+{
+    const PxVQGenSetPtr genSet(optionSet);
+    return genSet ? genSet->GetHostType() : -1;
+}
+
+HWND FrameWindowOf(VqsDirectoryView& view)
+{
+    VqsSysFrame* frame = view.GetSysFrame();
+    return frame ? frame->GetSafeHwnd() : nullptr;
+}
+
+// Staged system installs of the same generate set (by name) and host type as the report
+// install: the user is advised to finish each one first. False when the user stops.
+bool ConfirmReportInstall(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
+                          const PxVQOptionSetPtr& genSet)
+{
+    const int type = session->getGenerateType();
+    const int hostType = HostTypeOf(genSet);
+    if ((type != kTypeReports && type != kTypeConstruct) || hostType == kHostTypeQsr)
+        return true;
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    system->GetListOfRecoveryInfos(sessions);
+    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQRecoveryInfoPtr& other = list.GetNext(pos);
+        if (other->GetHandle() == session->GetHandle() || other->GetCurrentState() != kStateStaged)
+            continue;
+        const int otherType = other->getGenerateType();
+        if (otherType != kTypeSystem && otherType != kTypeSystemWithReports)
+            continue;
+        const PxVQOptionSetPtr otherSet = other->GetGenSet();
+        if (!otherSet || otherSet->GetName() != genSet->GetName() || HostTypeOf(otherSet) != hostType)
+            continue;
+        if (!VqsQuestionBoxId(IDS_FINISH_SYSTEM_INSTALL_FIRST))
+            return false;
+    }
+    return true;
+}
+
+void StartMonitorOrInstall(VqsDirectoryView& view, const VqsSelectSession& dialog, const PxVQSystemPtr& system,
+                           const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
+{
+    try {
+        GenerateInfo request;
+        request.genSet = genSet;
+        request.system = system;
+        request.recoveryHandle = dialog.GetRecoveryHandle();
+        request.frameWindow = FrameWindowOf(view);
+        if (dialog.GetChoice() == VqsSelectSession::ChoiceMonitor) {
+            request.kind = VqcGenerateMonitor;
+        } else {
+            if (!ConfirmReportInstall(system, session, genSet))
+                return;
+            request.kind = VqcGenerateInstall;
+            request.secondHandle = dialog.GetSecondHandle();
+        }
+        if (VqcStartGenerate(request) == 0)
+            VqsReportGenerationNotStarted();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+    }
+}
+
+// The reports a report session wrote, found again among the record's report pairs by name.
+void RebuildReportTriples(const PxVQRecoveryInfoPtr& session, const VqsSyncResult& record, VqsBSSyncRecord& reports)
+{
+    reports.businessSegment = record.businessSegment;
+    reports.softLink = record.softLink;
+    std::map<std::string, const VqcSyncPair*> byName;
+    for (POSITION pos = record.pairs.GetHeadPosition(); pos;) {
+        const VqcSyncPair& pair = record.pairs.GetNext(pos);
+        reports.pairs.AddTail(pair);
+        if (pair.link && pair.link->GetElementType() == VQSoftLinkReport)
+            byName.emplace(pair.link->GetName().str(), &pair);
+    }
+    PxTypedList<PxVQRecoveryFileInfoPtr> files;
+    session->GetListOfRecoveryFileInfos(files);
+    const CList<PxVQRecoveryFileInfoPtr, const PxVQRecoveryFileInfoPtr&>& list = files;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        CString reportName;
+        CString asName;
+        if (!VqsParseRecoveryFileName(list.GetNext(pos)->GetFileName(), reportName, asName))
+            continue;
+        const auto found = byName.find(reportName.str());
+        if (found != byName.end())
+            reports.triples.AddTail(VqcReportSyncTriple{PxLSEReportPtr(found->second->element),
+                                                        PxVQReportSoftLinkPtr(found->second->link), asName});
+    }
+}
+
+void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
+             const PxVQOptionSetPtr& genSet, const PxHandle& handle)
+{
+    if (!genSet || !genSet->ObjectPresent()) {
+        VqsErrorBoxId(IDS_NO_GENERATE_SET);
+        return;
+    }
+    const int type = session->getGenerateType();
+    const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
+    if (holdsLock && session->GetCurrentState() < kStateFinished && !genSet->GetPersistentLock()) {
+        VqsMessageBoxId(IDS_OPTION_SET_NOT_LOCKED);
+        return;
+    }
+    VqsSysApp* app = VqsGetApp();
+    VqsSysFrame* frame = view.GetSysFrame();
+    CWaitCursor wait;
+    VqsModel model(VqsSyncForRestart);
+    VqsLockBag readBag(VqsReadLock);
+    VqsBSLock segmentLock;
+    VqsLockBag updateBag(VqsFutureUpdateLock);
+    VqsSyncResult record;
+    {
+        StatusMessage synchronising(frame, IDS_SYNCHRONISING);
+        if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, system->GetCurConfig(), record,
+                                        app->GetSynchronizeMode(), handle, false, false))
+            return;
+    }
+    if (!record.softLink) {
+        VqsMessageBoxId(IDS_NO_BUSINESS_SEGMENT);
+        return;
+    }
+    wait.Restore();
+    StatusMessage restarting(frame, IDS_RESTARTING);
+    VqsBSSyncRecord reports;
+    GenerateInfo request;
+    request.kind = VqcGenerateRestart;
+    request.genSet = genSet;
+    request.recoveryHandle = handle;
+    request.frameWindow = FrameWindowOf(view);
+    if (type == kTypeReports) {
+        RebuildReportTriples(session, record, reports);
+        request.reportSync = &reports;
+    } else {
+        request.elementSync = &record;
+    }
+    if (VqcStartGenerate(request) == 0) {
+        VqsReportGenerationNotStarted();
+        return;
+    }
+    segmentLock.Keep();
+}
+
+void ShowGenerateStatus(VqsDirectoryView& view)
+{
+    if (!view.CheckGenerateRight())
+        return;
+    const PxVQSystemPtr system = SelectedSystem(view);
+    if (!system)
+        return;
+    VqsSelectSession dialog(nullptr);
+    dialog.SetSystem(system);
+    if (dialog.DoModal() != IDOK || dialog.GetChoice() == VqsSelectSession::ChoiceNone)
+        return;
+    const PxHandle handle = dialog.GetRecoveryHandle();
+    const PxVQRecoveryInfoPtr session = system->GetRecoveryInfo(handle);
+    if (!session || !session->ObjectPresent()) {
+        VqsMessageBoxId(IDS_NO_RECOVERY_INFO);
+        return;
+    }
+    const PxVQOptionSetPtr genSet = session->GetGenSet();
+    if (dialog.GetChoice() == VqsSelectSession::ChoiceRestart)
+        Restart(view, system, session, genSet, handle);
+    else
+        StartMonitorOrInstall(view, dialog, system, session, genSet);
+}
+
+} // namespace
+
+bool VqsParseRecoveryFileName(const CString& fileName, CString& reportName, CString& asName)
+{
+    const int open = fileName.Find('<');
+    if (open == 0)
+        return false;
+    if (open < 0) {
+        reportName = fileName;
+        asName.Empty();
+        return true;
+    }
+    reportName = fileName.Left(open);
+    const CString rest = fileName.Mid(open + 1);
+    const int close = rest.Find('>');
+    asName = close < 0 ? rest : rest.Left(close);
+    return true;
+}
+
+void VqsShowGenerateStatus(VqsDirectoryView& view)
+{
+    try {
+        ShowGenerateStatus(view);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_RESTART, error);
+    }
+}

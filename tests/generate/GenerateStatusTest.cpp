@@ -1,0 +1,208 @@
+#include "../sysview/SysViewTestSupport.h"
+
+#include "generate/VqsGenerateStatus.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "support/ScriptedUiDriver.h"
+#include "vqclient/VqcTesting.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT IDD_SELECT_SESSION = 294;
+constexpr int kSessionList = 32853;
+constexpr int kRestart = 33025;
+constexpr int kMonitor = 321;
+constexpr int kInstall = 322;
+
+struct Session {
+    const char* genSet = "NTGEN";
+    int type = 2;
+    int state = 3;
+    std::vector<const char*> files = {};
+};
+
+struct GenerateStatusTest : SysViewTest {
+    vqtest::ScriptedUiDriver ui;
+    std::string log = dir.File("generate.log");
+
+    void SetUp() override
+    {
+        vqclient::Reset();
+        vqclient::SetGenerationLog(log);
+        ui.WheneverDialog(105);
+        SysViewTest::SetUp();
+        OpenFrame();
+        Select({"Sample system 1"});
+    }
+
+    void TearDown() override
+    {
+        SysViewTest::TearDown();
+        vqclient::SetGenerationLog("");
+    }
+
+    PxVQOptionSetPtr OptionSet(const char* name) { return System("SYS1")->GetCurConfig()->GetOptionSet(name); }
+
+    PxVQRecoveryInfoPtr AddSession(const Session& spec)
+    {
+        app.GetLink()->BeginTransaction();
+        PxVQRecoveryInfoPtr session = System("SYS1")->CreateRecoveryInfo(OptionSet(spec.genSet));
+        session->setGenerateType(spec.type);
+        session->SetCurrentState(spec.state);
+        session->SetUserId("ABC");
+        session->SetGenerationFlag(2);
+        for (const char* file : spec.files)
+            session->CreateRecoveryFileInfo(file);
+        app.GetLink()->CommitTransaction();
+        return session;
+    }
+
+    // The user chooses the session of the row with the button; `message` is a box that follows.
+    void Choose(int row, int button, UINT message = 0)
+    {
+        ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, row).Click(button);
+        if (message)
+            ui.ExpectMessageBoxId(message, IDOK);
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+    }
+
+    static std::string Tail(const std::string& request, const char* from)
+    {
+        const std::size_t at = request.find(from);
+        return at == std::string::npos ? request : request.substr(at);
+    }
+};
+
+} // namespace
+
+TEST(RecoveryFileNameTest, AReportFileNamesTheReportAndTheNameItIsGeneratedAs)
+{
+    struct Case {
+        const char* file;
+        bool report;
+        const char* name;
+        const char* asName;
+    } cases[] = {
+        {"<X>", false, "", ""},
+        {"DAILY", true, "DAILY", ""},
+        {"DAILY<DX>", true, "DAILY", "DX"},
+        {"DAILY<DX>rest", true, "DAILY", "DX"},
+        {"DAILY<DX", true, "DAILY", "DX"},
+        {"DAILY<", true, "DAILY", ""},
+    };
+    for (const Case& c : cases) {
+        CString name("old");
+        CString asName("old");
+        EXPECT_EQ(VqsParseRecoveryFileName(c.file, name, asName), c.report) << c.file;
+        if (c.report) {
+            EXPECT_EQ(name.str(), c.name) << c.file;
+            EXPECT_EQ(asName.str(), c.asName) << c.file;
+        }
+    }
+}
+
+TEST_F(GenerateStatusTest, RestartingAReportSessionGeneratesTheReportsItsFilesName)
+{
+    AddSession({"NTGEN", 1, 5, {"MONTHLY<MX>", "<GHOST>", "NOSUCH", "DAILY"}});
+    Choose(0, kRestart);
+
+    const Strings requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].substr(0, 35), "generation 1: kind 4 genset \"NTGEN\"");
+    EXPECT_EQ(Tail(requests[0], "reports"), "reports \"MONTHLY\" as \"MX\" \"DAILY\" scripted 0")
+        << "files that name no report of the segment are left out";
+}
+
+TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionWhoseGenerateSetLostItsLockIsNotRestarted)
+{
+    AddSession({"NTGEN", 2, 3});
+    Choose(0, kRestart, 61875);
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
+
+TEST_F(GenerateStatusTest, AFinishedSessionRestartsWithoutThePersistentLock)
+{
+    AddSession({"NTGEN", 2, 8});
+    Choose(0, kRestart);
+    const Strings requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].substr(0, 20), "generation 1: kind 4");
+    EXPECT_NE(requests[0].find("segment \"SALES\" link \"SALES\""), std::string::npos) << "the element record goes";
+}
+
+TEST_F(GenerateStatusTest, MonitoringFromBelowTheSystemNamesTheSystemAndTheSession)
+{
+    const PxVQRecoveryInfoPtr session = AddSession({"NTGEN", 2, 11});
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    Choose(0, kMonitor);
+
+    const Strings requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(Tail(requests[0], "system"),
+              "system \"SYS1\" recovery " + std::string(session->GetHandle().GetDisplayString(0).GetString()) +
+                  " second #0 scripted 0");
+    EXPECT_EQ(vqclient::FrameWindowOf(1), frame->m_hWnd);
+}
+
+TEST_F(GenerateStatusTest, AReportInstallAsksOnceForEachStagedSystemInstallOfTheSameSetAndHost)
+{
+    AddSession({"NTGEN", 5, 10});
+    AddSession({"NTGEN", 2, 10});
+    AddSession({"UNIXGEN", 2, 10});
+    AddSession({"NTGEN", 2, 3});
+    AddSession({"NTGEN", 1, 10, {"DAILY"}});
+    Strings rows;
+    auto listed = [&] {
+        HWND dialog = FindWindowEx(nullptr, nullptr, nullptr, "Select Session to Restart");
+        const LRESULT count = SendMessage(GetDlgItem(dialog, kSessionList), LVM_GETITEMCOUNT, 0, 0);
+        rows.assign(static_cast<std::size_t>(count), "");
+    };
+    ui.ExpectDialog(IDD_SELECT_SESSION).Run(listed).Select(kSessionList, 4).Click(kInstall);
+    ui.ExpectMessageBoxId(62141, IDYES);
+    ui.ExpectMessageBoxId(62141, IDNO);
+    VqsShowGenerateStatus(*view);
+    ui.Verify();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_TRUE(vqclient::Requests().empty()) << "No ends the command";
+
+    ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 4).Click(kInstall);
+    ui.ExpectMessageBoxId(62141, IDYES);
+    ui.ExpectMessageBoxId(62141, IDYES);
+    VqsShowGenerateStatus(*view);
+    ui.Verify();
+    ASSERT_EQ(vqclient::Requests().size(), 1u);
+    EXPECT_EQ(vqclient::Requests()[0].substr(0, 21), "generation 1: kind 10");
+}
+
+TEST_F(GenerateStatusTest, AReportInstallOnAQsrHostAsksNothing)
+{
+    AddSession({"QSRGEN", 2, 10});
+    AddSession({"QSRGEN", 1, 10, {"DAILY"}});
+    Choose(1, kInstall);
+    ASSERT_EQ(vqclient::Requests().size(), 1u);
+    EXPECT_EQ(vqclient::Requests()[0].substr(0, 21), "generation 1: kind 10");
+}
+
+Strings g_segmentCalls;
+
+TEST_F(GenerateStatusTest, ARestartTheClientRefusesSaysSoAndGivesTheSegmentBack)
+{
+    g_segmentCalls.clear();
+    app.RegisterWYRCallBack([](const char* name) { return g_segmentCalls.push_back(std::string("lock ") + name), 1; },
+                            [](const char* name) { g_segmentCalls.push_back(std::string("free ") + name); }, nullptr);
+    AddSession({"NTGEN", 2, 8});
+    vqclient::FailNextStart();
+    Choose(0, kRestart, 61520);
+    EXPECT_TRUE(vqclient::Requests().empty());
+    EXPECT_EQ(g_segmentCalls, (Strings{"lock SALES", "free SALES"}));
+
+    g_segmentCalls.clear();
+    Choose(0, kRestart);
+    EXPECT_EQ(g_segmentCalls, (Strings{"lock SALES"})) << "a started restart keeps the segment";
+}
