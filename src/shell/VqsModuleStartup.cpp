@@ -9,6 +9,7 @@
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
+#include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "shell/VqsSysApp.h"
 
@@ -60,6 +61,10 @@ const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplic
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 void RegisterTarskBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_Tarsk_Sheet::CreateSheet); }
 void RegisterQSRBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_QSR_Sheet::CreateSheet); }
+void RegisterQSRComponentSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Component_QSR_Sheet::CreateSheet); }
+void RegisterQSREventSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Event_QSR_Sheet::CreateSheet); }
+void RegisterQSRProfileSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Profile_QSR_Sheet::CreateSheet); }
+void RegisterQSRReportSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Report_QSR_Sheet::CreateSheet); }
 
 template <class Spec>
 void RegisterGoSpec()
@@ -127,6 +132,10 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
     {&RegisterQSRBSegSheet, &NothingToDo},
+    {&RegisterQSRComponentSheet, &NothingToDo},
+    {&RegisterQSREventSheet, &NothingToDo},
+    {&RegisterQSRProfileSheet, &NothingToDo},
+    {&RegisterQSRReportSheet, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
