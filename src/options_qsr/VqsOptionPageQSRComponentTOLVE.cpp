@@ -103,16 +103,17 @@ VqsOptionPageQSRComponentTOLVE::VqsOptionPageQSRComponentTOLVE(VqsOptions_Compon
           m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_SERIAL_USER, IDC_BUFFERS_PER_SERIAL_USER, TRUE)),
       m_filler(m_table.Number(IDC_FILLER, VQS_NUMBER_OPTION(QSRComponent, DBfiller), VqsOptionTable::Validate)),
       m_areaSize(m_table.Number(IDC_AREA_SIZE, VQS_NUMBER_OPTION(QSRComponent, AreaSize))),
-      m_useDefaultAreaSize(m_table.DefaultBox(IDC_USE_DEFAULT_AREA_SIZE, IDC_AREA_SIZE, TRUE)),
+
       m_blockSize(m_table.Number(IDC_BLOCK_SIZE, VQS_NUMBER_OPTION(QSRComponent, BlockSize))),
-      m_useDefaultBlockSize(m_table.DefaultBox(IDC_USE_DEFAULT_BLOCK_SIZE, IDC_BLOCK_SIZE, TRUE)),
+
       m_populationUseDefault(m_table.Flag(IDC_POPULATION_USE_DEFAULT, VQS_OPTION(QSRComponent, MemoDataUseDef))),
       m_sizing(m_table.Radio(VQS_OPTION(QSRComponent, CompMemoPerOrExpect), IDC_SIZING_EXPECTED, IDC_SIZING_PERCENTAGE)),
       m_memoExpected(m_table.Number(IDC_MEMO_EXPECTED, VQS_NUMBER_OPTION(QSRComponent, MemoExpectedNumber))),
       m_memoPercentage(m_table.Number(IDC_MEMO_PERCENTAGE, VQS_NUMBER_OPTION(QSRComponent, Percentage))),
       m_fillerRemaining(&m_connector, IDC_FILLER_REMAINING),
       m_fillerAtLastGenerate(&m_connector, IDC_FILLER_AT_LAST_GENERATE),
-      m_memoPack(&m_connector, IDC_MEMO_PACK, kPackOrEmpty),
+      m_useDefaultAreaSize(&m_connector, IDC_USE_DEFAULT_AREA_SIZE),
+      m_useDefaultBlockSize(&m_connector, IDC_USE_DEFAULT_BLOCK_SIZE), m_memoPack(&m_connector, IDC_MEMO_PACK, kPackOrEmpty),
       m_useDefaultMemoPack(&m_connector, IDC_USE_DEFAULT_MEMO_PACK)
 {
     m_table.Flag(IDC_CHECK_SUM, VQS_OPTION(QSRComponent, IspecCheckSum));
@@ -183,6 +184,8 @@ void VqsOptionPageQSRComponentTOLVE::AdjustLoadedValues()
         if (notAvailable)
             combo.SetNotAvailable(0);
     }
+    m_useDefaultAreaSize.m_bValue = options.IsDefaultAreaSize();
+    m_useDefaultBlockSize.m_bValue = options.IsDefaultBlockSize();
     m_useDefaultMemoPack.m_bValue = options.IsDefaultMemoDataPack();
     try {
         m_memoPack.SetValue(m_useDefaultMemoPack.m_bValue ? m_pComponentSheet->GetCompPack()
@@ -196,6 +199,8 @@ void VqsOptionPageQSRComponentTOLVE::AdjustLoadedValues()
 
 void VqsOptionPageQSRComponentTOLVE::EnableDependentControls()
 {
+    m_areaSize.Enable(!m_useDefaultAreaSize.m_bValue);
+    m_blockSize.Enable(!m_useDefaultBlockSize.m_bValue);
     EnablePerUserBuffers();
     EnableMemoData();
     if (IsReadOnly()) {
@@ -291,6 +296,10 @@ void VqsOptionPageQSRComponentTOLVE::StoreOptions()
 {
     VqsTableOptionPage::StoreOptions();
     QSRComponent& options = *m_pComponentSheet->GetComponentOptions();
+    if (m_useDefaultAreaSize.m_bValue)
+        options.MakeDefaultAreaSize();
+    if (m_useDefaultBlockSize.m_bValue)
+        options.MakeDefaultBlockSize();
     if (m_useDefaultMemoPack.m_bValue)
         options.MakeDefaultMemoDataPack();
     else if (!m_memoPack.IsNotAvailable())
@@ -389,12 +398,6 @@ void VqsOptionPageQSRComponentTOLVE::ApplyPopulationRule(BOOL boxJustSet)
 void VqsOptionPageQSRComponentTOLVE::OnOptionTaken(UINT id)
 {
     switch (id) {
-    case IDC_USE_DEFAULT_AREA_SIZE:
-        ShowNumberForBox(m_useDefaultAreaSize, m_areaSize);
-        break;
-    case IDC_USE_DEFAULT_BLOCK_SIZE:
-        ShowNumberForBox(m_useDefaultBlockSize, m_blockSize);
-        break;
     case IDC_USE_DEFAULT_BUFFERS:
         if (m_useDefaultBuffers.m_bValue)
             ApplyBuffersRule();
@@ -454,7 +457,11 @@ BOOL VqsOptionPageQSRComponentTOLVE::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
     const int code = HIWORD(wParam);
-    if (id == IDC_USE_DEFAULT_MEMO_PACK && code == BN_CLICKED && OnOptionChanged(&m_useDefaultMemoPack, TRUE))
+    if (id == IDC_USE_DEFAULT_AREA_SIZE && code == BN_CLICKED && OnOptionChanged(&m_useDefaultAreaSize, TRUE))
+        ShowNumberForBox(m_useDefaultAreaSize, m_areaSize);
+    else if (id == IDC_USE_DEFAULT_BLOCK_SIZE && code == BN_CLICKED && OnOptionChanged(&m_useDefaultBlockSize, TRUE))
+        ShowNumberForBox(m_useDefaultBlockSize, m_blockSize);
+    else if (id == IDC_USE_DEFAULT_MEMO_PACK && code == BN_CLICKED && OnOptionChanged(&m_useDefaultMemoPack, TRUE))
         m_memoPack.Enable(!m_useDefaultMemoPack.m_bValue);
     else if (id == IDC_MEMO_PACK && code == CBN_SELENDOK)
         OnOptionChanged(&m_memoPack, TRUE);

@@ -64,9 +64,7 @@ private:
     VqsOptCtrlFlag& m_useDefaultBuffersPerSerialUser;
     VqsOptCtrlInt& m_filler;
     VqsOptCtrlInt& m_areaSize;
-    VqsOptCtrlFlag& m_useDefaultAreaSize;
     VqsOptCtrlInt& m_blockSize;
-    VqsOptCtrlFlag& m_useDefaultBlockSize;
     VqsOptCtrlFlag& m_populationUseDefault;
     VqsOptCtrlRadio& m_sizing;
     VqsOptCtrlInt& m_memoExpected;
@@ -78,6 +76,10 @@ private:
     VqsOptCtrlCombo* m_pGuardPack = nullptr;
     VqsOptCtrlInt m_fillerRemaining;
     VqsOptCtrlInt m_fillerAtLastGenerate;
+    // The area and block sizes have no default to show: while their box is set they are
+    // not available.
+    VqsOptCtrlFlag m_useDefaultAreaSize;
+    VqsOptCtrlFlag m_useDefaultBlockSize;
     VqsOptCtrlCombo m_memoPack;
     VqsOptCtrlFlag m_useDefaultMemoPack;
     std::int64_t m_nNewItemsSize = 0;
