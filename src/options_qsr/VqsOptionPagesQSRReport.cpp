@@ -24,12 +24,29 @@ constexpr int IDC_USE_DEFAULT_EXPECTED = 1005;
 constexpr int IDC_EXPECTED = 1026;
 constexpr int IDC_TAPE_LABELLED = 1014;
 
-void Bound(VqsOptCtrlInt& binder, BOOL hasLower, std::int64_t lower, BOOL hasUpper, std::int64_t upper)
+struct Limits {
+    BOOL hasLower = FALSE;
+    BOOL hasUpper = FALSE;
+    std::int64_t lower = 0;
+    std::int64_t upper = 0;
+};
+
+template <class Record>
+Limits LimitsOf(const Record& record, BOOL (Record::*lowerLimit)(std::int64_t&) const,
+                BOOL (Record::*upperLimit)(std::int64_t&) const)
 {
-    if (hasLower)
-        binder.SetMinimum(lower);
-    if (hasUpper)
-        binder.SetMaximum(upper);
+    Limits limits;
+    limits.hasLower = (record.*lowerLimit)(limits.lower);
+    limits.hasUpper = (record.*upperLimit)(limits.upper);
+    return limits;
+}
+
+void Bound(VqsOptCtrlInt& binder, const Limits& limits)
+{
+    if (limits.hasLower)
+        binder.SetMinimum(limits.lower);
+    if (limits.hasUpper)
+        binder.SetMaximum(limits.upper);
 }
 
 // The number shows "not available" while its default box is set; it keeps the value it
@@ -93,16 +110,17 @@ VqsOptionPageQSRReportExtractFile::VqsOptionPageQSRReportExtractFile(VqsOptions_
       m_useDefaultExpected(&m_connector, IDC_USE_DEFAULT_EXPECTED), m_expected(&m_connector, IDC_EXPECTED),
       m_tapeLabelled(&m_connector, IDC_TAPE_LABELLED)
 {
-    const PxQSRReportOptions& options = *sheet->GetQSROptions();
-    std::int64_t lower = 0;
-    std::int64_t upper = 0;
-    const BOOL hasLower = options.HasLowerLimitExtractFileRecOrBlock(lower);
-    const BOOL hasUpper = options.HasUpperLimitExtractFileRecOrBlock(upper);
-    Bound(m_diskRecordsPerBlock, hasLower, lower, hasUpper, upper);
+    using Record = PxQSRReportOptions;
+    const Record& options = *sheet->GetQSROptions();
+    const Limits recordsPerBlock = LimitsOf(options, &Record::HasLowerLimitExtractFileRecOrBlock,
+                                            &Record::HasUpperLimitExtractFileRecOrBlock);
+    Bound(m_diskRecordsPerBlock, recordsPerBlock);
     // A tape file holds at least one record per block.
-    Bound(m_tapeRecordsPerBlock, hasLower, 1, hasUpper, upper);
-    Bound(m_expected, options.HasLowerLimitExtractFileExpected(lower), lower,
-          options.HasUpperLimitExtractFileExpected(upper), upper);
+    Limits tapeRecordsPerBlock = recordsPerBlock;
+    tapeRecordsPerBlock.lower = 1;
+    Bound(m_tapeRecordsPerBlock, tapeRecordsPerBlock);
+    Bound(m_expected,
+          LimitsOf(options, &Record::HasLowerLimitExtractFileExpected, &Record::HasUpperLimitExtractFileExpected));
 }
 
 BOOL VqsOptionPageQSRReportExtractFile::OnInitDialog()
