@@ -255,9 +255,12 @@ std::int64_t VqsOptionPageQSRComponentTOLVE::FillerRemaining(std::int64_t filler
     return filler == 0 ? 0 : std::llabs(filler - newItemsSize);
 }
 
+// The label tells whether the filler still has room left or is exceeded by the number shown.
 void VqsOptionPageQSRComponentTOLVE::ShowFillerRemaining()
 {
     m_fillerRemaining.SetValue(FillerRemaining(m_filler.GetValue(), m_nNewItemsSize));
+    if (CWnd* label = m_hWnd ? GetDlgItem(IDC_FILLER_REMAINING_LABEL) : nullptr)
+        label->SetWindowText(LoadedText(IsFillerExceeded() ? IDS_FILLER_EXCEEDED : IDS_FILLER_REMAINING));
 }
 
 BOOL VqsOptionPageQSRComponentTOLVE::IsFillerExceeded() const
@@ -275,16 +278,8 @@ COLORREF VqsOptionPageQSRComponentTOLVE::WarningColour(COLORREF background, COLO
 
 HBRUSH VqsOptionPageQSRComponentTOLVE::OnCtlColor(CDC* dc, CWnd* control)
 {
-    if (!control || control->GetDlgCtrlID() != IDC_FILLER_REMAINING)
+    if (!control || control->GetDlgCtrlID() != IDC_FILLER_REMAINING || !IsFillerExceeded())
         return nullptr;
-    CWnd* label = GetDlgItem(IDC_FILLER_REMAINING_LABEL);
-    if (!IsFillerExceeded()) {
-        if (label)
-            label->SetWindowText(LoadedText(IDS_FILLER_REMAINING));
-        return nullptr;
-    }
-    if (label)
-        label->SetWindowText(LoadedText(IDS_FILLER_EXCEEDED));
     const COLORREF warning = WarningColour(dc->GetBkColor(), dc->GetTextColor());
     if (!m_warningBrush.m_hObject)
         m_warningBrush.CreateSolidBrush(warning);

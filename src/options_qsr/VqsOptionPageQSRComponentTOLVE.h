@@ -26,6 +26,7 @@ public:
     BOOL HasMemoData() const;
     // The colours of the "Filler space remaining:" edit: a warning background while the new
     // items need more room than the filler leaves; null leaves the control its own colours.
+    // (The window system does not ask pages for control colours yet.)
     HBRUSH OnCtlColor(CDC* dc, CWnd* control);
 
     // The warning background for the text and background colours of a control.

@@ -8,6 +8,10 @@
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEIspec.h"
 #include "proxy/PxQSRBSegOptions.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQSystem.h"
+#include "options_qsr/VqsQSRFiller.h"
+#include "win/Clock.h"
 
 using namespace optionstest;
 
@@ -21,6 +25,8 @@ constexpr int kPerSerialUser = 1527;
 constexpr int kUseDefaultPerUser = 1312;
 constexpr int kFiller = 1852;
 constexpr int kFillerRemaining = 1853;
+constexpr int kFillerAtLastGenerate = 1854;
+constexpr int kFillerRemainingLabel = 1862;
 constexpr int kAreaSize = 1450;
 constexpr int kUseDefaultAreaSize = 1315;
 constexpr int kPopulationUseDefault = 32974;
@@ -160,6 +166,34 @@ TEST_F(QSRComponentTOLVEPageTest, TheFillerRemainingFollowsTheFillerTyped)
         EXPECT_EQ(Text(kFillerRemaining), "0");
         Type(kFiller, "120");
         EXPECT_EQ(Text(kFillerRemaining), "120");
+    });
+}
+
+// The earlier generation of CUSTOMER knew none of its items: all of them are new since.
+TEST_F(QSRComponentTOLVEPageTest, NewItemsBeyondTheFillerTurnItsRemainderIntoAnExcess)
+{
+    vqclock::ManualClock clock{1800000000};
+    vqclock::ScopedClock clockScope{clock};
+    PxVQIspecSoftLinkPtr earlier;
+    Write([&] {
+        const PxVQOldConfigPtr old = System("SYS1")->CreateOldConfig();
+        old->SetGenerationTime(1700000000);
+        old->CreateOptionSet("QSRGEN", VQHostQSR);
+        earlier = PxVQIspecSoftLinkPtr(old->CreateBSSoftLink("SALES")->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec));
+        earlier->SetIspecDataItems("OLDITEM,");
+        earlier->CreateBlankOptions();
+        PxQSRCompOptionsPtr(earlier->GetOptions(old->GetOptionSet()))->SetDBfiller(7);
+    });
+    const std::int64_t newItems = ComputeNewItemsSize(earlier, Segment("SYS1", "SALES"));
+    ASSERT_GT(newItems, 1);
+    Write([&] { Component("CUSTOMER")->SetDBfiller(newItems - 1); });
+    Session("CUSTOMER", kTOLVETab, [&] {
+        EXPECT_EQ(Text(kFillerAtLastGenerate), "7");
+        EXPECT_EQ(Text(kFillerRemaining), "1");
+        EXPECT_EQ(Text(kFillerRemainingLabel), "Filler space exceeded by:");
+        Type(kFiller, std::to_string(newItems + 4).c_str());
+        EXPECT_EQ(Text(kFillerRemaining), "4");
+        EXPECT_EQ(Text(kFillerRemainingLabel), "Filler space remaining:");
     });
 }
 
