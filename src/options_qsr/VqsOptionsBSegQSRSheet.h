@@ -22,6 +22,8 @@
 #include "options_qsr/VqsOptionPageQSRBSegWrenfieldTest.h"
 #include "proxy/PxQSRBSegOptions.h"
 
+#include <cstdint>
+
 class VqsOptions_BSeg_QSR_Sheet : public VqsOptions_BSeg_Sheet {
 public:
     VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSRBSegOptionsPtr& options,
@@ -33,8 +35,38 @@ public:
 
     UINT GetHelpContextId() override { return 802; }
     BOOL SetOptions(const PxOptionsPtr& options) override;
+    // The Glimmerdesk page's capability changed: the Internal TOLVE page's category follows.
+    void OnPageNotify(int capable) override;
 
     const PxQSRBSegOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
+
+    // What the pages ask of each other; each page answers from the record until it has a
+    // window.
+    BOOL GetCopyAudit2tape() const { return m_environment.IsCopyAuditToTapeUserDefined(); }
+    int GetROCusesDB() const { return m_environment.GetCurrentROCusesDB(); }
+    int GetAdhocInqReq() const { return m_environment.GetCurrentAdhocInqReq(); }
+    int GetOLTPEnabled() const { return m_oltp.GetCurrentEnableOLTP(); }
+    CString GetDBPack() const { return m_packs.GetCurrentDBPack(); }
+    CString GetROCoutput() const { return m_packs.GetCurrentROCoutput(); }
+    CString GetAdhocInfo() const { return m_packs.GetCurrentAdhocInfo(); }
+    int GetConfigRDBGenSet() const { return m_qepGen.GetCurrentConfigRDBGenSet(); }
+    BOOL GetPCEcap() { return m_glimmerdesk.GetPCECapable(); }
+    // The Default TOLVE and TOLVE pages' values, from the record.
+    std::int64_t GetReblockFactor() const;
+    int GetReapplyCompleted() const;
+
+    // What the pages tell each other.
+    void EnableAuditDetails(BOOL enable) { m_auditDetail.EnableDetails(enable); }
+    void RefreshPacksPage(int rocUsesDatabase) { m_packs.OnROCusesDBChanged(rocUsesDatabase); }
+    void OnRDBGenSetChanged(int setting) { m_remoteDb.OnRDBGenSetChanged(setting); }
+    void SetReblockFactorOnPages(std::int64_t factor);
+    void NotifyEnvAndDefTOLVEPages(int reapply);
+    // Notices to the Default TOLVE and Internal TOLVE pages; those pages do not take them yet.
+    void SetReblockFactorUpperLimit(int adhocInquiry);
+    void EnableAdhocCategory(int adhocInquiry);
+    void SetPopsetDBPack(const CString& pack);
+    void SetPopsetROCoutput(const CString& pack);
+    void SetPopsetAdhocInfo(const CString& pack);
 
 private:
     PxQSRBSegOptionsPtr m_pQSROptions;

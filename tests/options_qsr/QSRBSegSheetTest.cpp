@@ -34,10 +34,31 @@ TEST_F(QSRBSegSheetTest, TheSegmentShowsTheFifteenGeneralPagesInOrder)
     });
 }
 
+// The other pages are there without tabs, and answer from the record.
 TEST_F(QSRBSegSheetTest, TheEventPageSetIsTheEventTOLVEPageAlone)
 {
+    Write([&] {
+        Stored()->SetEnableOLTP(1);
+        Stored()->SetDBPack("STOCKTS");
+        Stored()->SetConfigRDBGenSet(1);
+    });
     BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
-    Session(0, [&] { EXPECT_EQ(Tabs(), (Strings{"Event TOLVE"})); });
+    Session(0, [&] {
+        EXPECT_EQ(Tabs(), (Strings{"Event TOLVE"}));
+        EXPECT_EQ(Sheet().GetOLTPEnabled(), 1);
+        EXPECT_EQ(Sheet().GetDBPack(), "STOCKTS");
+        EXPECT_EQ(Sheet().GetConfigRDBGenSet(), 1);
+    });
+}
+
+TEST_F(QSRBSegSheetTest, AnotherPlatformsRecordLeavesTheSheetOnItsRecord)
+{
+    Session(kEnvironmentTab, [&] {
+        const PxQSRBSegOptionsPtr before = Sheet().GetQSROptions();
+        EXPECT_FALSE(Sheet().SetOptions(Segment("SYS1", "SALES")->GetOptions(OptionSet("TARSKGEN"))));
+        EXPECT_TRUE(Sheet().GetQSROptions()->IsSameOid(before));
+        EXPECT_TRUE(Sheet().SetOptions(Segment("SYS1", "SALES")->GetOptions(OptionSet("QSRGEN"))));
+    });
 }
 
 // The pages that the GO keywords of a QSR business segment open.

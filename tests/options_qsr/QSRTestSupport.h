@@ -7,6 +7,18 @@
 
 namespace optionstest {
 
+// The tabs of the general page set.
+enum QSRTab {
+    kEnvironmentTab = 0,
+    kGenerateTab = 2,
+    kOLTPTab = 3,
+    kPacksTab = 4,
+    kQEPGenTab = 7,
+    kRemoteDBTab = 8,
+    kAuditDetailTab = 10,
+    kWrenfieldTestTab = 14,
+};
+
 struct QSRBSegSheetTest : OptionsDialogHarness {
     PxQSRBSegOptionsPtr Stored() const { return StoredSegment<PxQSRBSegOptionsPtr>("QSRGEN"); }
 
@@ -16,6 +28,9 @@ struct QSRBSegSheetTest : OptionsDialogHarness {
     }
 
     VqsOptions_BSeg_QSR_Sheet& Sheet() { return dynamic_cast<VqsOptions_BSeg_QSR_Sheet&>(*Dialog().GetSheet()); }
+
+    // The most characters the edit of the page shown takes.
+    int TextLimit(int id) { return static_cast<int>(::SendMessage(PageItem(Dialog(), id), EM_GETLIMITTEXT, 0, 0)); }
 };
 
 } // namespace optionstest
