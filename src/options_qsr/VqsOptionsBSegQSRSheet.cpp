@@ -1,7 +1,6 @@
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 
 #include "options/VqsSoftLinkOptionsDlg.h"
-#include "shell/VqsSysApp.h"
 
 namespace {
 
@@ -20,20 +19,6 @@ constexpr UINT IDD_QSR_BSEG_AUDIT_DETAIL = 221;
 constexpr UINT IDD_QSR_BSEG_INTERNAL_TOLVE = 107;
 constexpr UINT IDD_QSR_BSEG_QUORBIT = 303;
 constexpr UINT IDD_QSR_BSEG_WRENFIELD_TEST = 332;
-
-// A notice for a page that does not take it yet.
-void LogNotice(const char* notice, const CString& value)
-{
-    if (VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, CString(notice) + ": " + value + " (not passed on)");
-}
-
-CString NumberText(std::int64_t number)
-{
-    CString text;
-    text.Format("%lld", static_cast<long long>(number));
-    return text;
-}
 
 } // namespace
 
@@ -87,39 +72,14 @@ BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
     return FALSE;
 }
 
-void VqsOptions_BSeg_QSR_Sheet::OnPageNotify(int capable) { LogNotice("Internal TOLVE Glimmerdesk category", NumberText(capable)); }
-
-std::int64_t VqsOptions_BSeg_QSR_Sheet::GetReblockFactor() const { return m_pQSROptions->GetReblockFactor(); }
-
-int VqsOptions_BSeg_QSR_Sheet::GetReapplyCompleted() const
-{
-    return m_pQSROptions->GetReapplyCompletedIndependentTrans();
-}
-
 void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorOnPages(std::int64_t factor)
 {
     m_environment.OnDefaultReblockFactorChanged(factor);
-    LogNotice("Event TOLVE reblock factor", NumberText(factor));
+    m_eventTolve.OnDefaultReblockFactorChanged(factor);
 }
 
 void VqsOptions_BSeg_QSR_Sheet::NotifyEnvAndDefTOLVEPages(int reapply)
 {
     m_environment.OnReapplyCompletedTransChanged(reapply);
-    LogNotice("Default TOLVE reapply completed transactions", NumberText(reapply));
+    m_defaultTolve.OnReapplyCompletedTransChanged(reapply);
 }
-
-void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorUpperLimit(int adhocInquiry)
-{
-    LogNotice("Default TOLVE reblock factor limit for ad hoc inquiry", NumberText(adhocInquiry));
-}
-
-void VqsOptions_BSeg_QSR_Sheet::EnableAdhocCategory(int adhocInquiry)
-{
-    LogNotice("Internal TOLVE ADHOC category", NumberText(adhocInquiry));
-}
-
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetDBPack(const CString& pack) { LogNotice("Internal TOLVE database pack", pack); }
-
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetROCoutput(const CString& pack) { LogNotice("Internal TOLVE ROC output pack", pack); }
-
-void VqsOptions_BSeg_QSR_Sheet::SetPopsetAdhocInfo(const CString& pack) { LogNotice("Internal TOLVE ad hoc info pack", pack); }

@@ -36,7 +36,7 @@ public:
     UINT GetHelpContextId() override { return 802; }
     BOOL SetOptions(const PxOptionsPtr& options) override;
     // The Glimmerdesk page's capability changed: the Internal TOLVE page's category follows.
-    void OnPageNotify(int capable) override;
+    void OnPageNotify(int capable) override { m_internalTolve.EnablePCECategory(capable); }
 
     const PxQSRBSegOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
 
@@ -51,22 +51,58 @@ public:
     CString GetAdhocInfo() const { return m_packs.GetCurrentAdhocInfo(); }
     int GetConfigRDBGenSet() const { return m_qepGen.GetCurrentConfigRDBGenSet(); }
     BOOL GetPCEcap() { return m_glimmerdesk.GetPCECapable(); }
-    // The Default TOLVE and TOLVE pages' values, from the record.
-    std::int64_t GetReblockFactor() const;
-    int GetReapplyCompleted() const;
-
     // What the pages tell each other.
     void EnableAuditDetails(BOOL enable) { m_auditDetail.EnableDetails(enable); }
     void RefreshPacksPage(int rocUsesDatabase) { m_packs.OnROCusesDBChanged(rocUsesDatabase); }
     void OnRDBGenSetChanged(int setting) { m_remoteDb.OnRDBGenSetChanged(setting); }
+    // The TOLVE pages' values, as the page shows them while it has a window, else the record's.
+    int GetReapplyCompleted() const { return m_tolve.GetCurrentReapplyCompletedIndependentTrans(); }
+    int GetCheckSum() const { return m_defaultTolve.GetCurrentCheckSum(); }
+    int GetDefaultIspecExtendedEdition() const { return m_defaultTolve.GetCurrentDefaultIspecExtendedEdition(); }
+    int GetDisplayWarn() const { return m_defaultTolve.GetCurrentDisplayWarn(); }
+    int GetOptimizeBlocksize2Vss() const { return m_defaultTolve.GetCurrentOptimizeBlocksize2Vss(); }
+    std::int64_t GetReblockFactor() const { return m_defaultTolve.GetCurrentReblockFactor(); }
+    std::int64_t GetDataSetBuffers() const { return m_defaultTolve.GetCurrentDataSetBuffers(); }
+    std::int64_t GetDataSetBuffersPUser() const { return m_defaultTolve.GetCurrentDataSetBuffersPUser(); }
+    std::int64_t GetDataSetBuffersPRandomUser() const { return m_defaultTolve.GetCurrentDataSetBuffersPRandomUser(); }
+    std::int64_t GetDataSetBuffersPSerialUser() const { return m_defaultTolve.GetCurrentDataSetBuffersPSerialUser(); }
+    std::int64_t GetDefaultPopulationIncrease() const { return m_defaultTolve.GetCurrentPopulationIncrease(); }
+    std::int64_t GetDefaultPopulationWarn() const { return m_defaultTolve.GetCurrentPopulationWarn(); }
+    std::int64_t GetPopulationIncrease() const { return m_defaultTolve.GetPopulationIncreaseForPopset(); }
+    std::int64_t GetPopulationWarn() const { return m_defaultTolve.GetPopulationWarnForPopset(); }
+    CString GetSecurityGuardUser() const { return m_defaultTolve.GetCurrentSecurityGuardUser(); }
+    CString GetSecurityGuardName() const { return m_defaultTolve.GetCurrentSecurityGuardName(); }
+    CString GetSecurityGuardPack() const { return m_defaultTolve.GetCurrentSecurityGuardPack(); }
+
+    // What the TOLVE pages are told.
+    void SetReblockFactorUpperLimit(int adhocInquiry) { m_defaultTolve.SetReblockFactorUpperLimit(adhocInquiry); }
     void SetReblockFactorOnPages(std::int64_t factor);
     void NotifyEnvAndDefTOLVEPages(int reapply);
-    // Notices to the Default TOLVE and Internal TOLVE pages; those pages do not take them yet.
-    void SetReblockFactorUpperLimit(int adhocInquiry);
-    void EnableAdhocCategory(int adhocInquiry);
-    void SetPopsetDBPack(const CString& pack);
-    void SetPopsetROCoutput(const CString& pack);
-    void SetPopsetAdhocInfo(const CString& pack);
+    void SyncEventTOLVECheckSum(int value) { m_eventTolve.OnDefaultCheckSumChanged(value); }
+    void SyncEventTOLVEExtendedEdition(int value) { m_eventTolve.OnDefaultExtendedEditionChanged(value); }
+    void SyncEventTOLVEDisplayWarn(int value) { m_eventTolve.OnDefaultDisplayWarnChanged(value); }
+    void SyncEventTOLVEOptimizeBlocksize(int value) { m_eventTolve.OnDefaultOptimizeBlocksizeChanged(value); }
+    void SetEventTOLVESecurityGuardUser(const CString& value) { m_eventTolve.OnDefaultSecurityGuardUserChanged(value); }
+    void SetEventTOLVESecurityGuardName(const CString& value) { m_eventTolve.OnDefaultSecurityGuardNameChanged(value); }
+    void SetEventTOLVESecurityGuardPack(const CString& value) { m_eventTolve.OnDefaultSecurityGuardPackChanged(value); }
+    void SetEventTOLVEPopulationIncrease(std::int64_t value) { m_eventTolve.OnDefaultPopulationIncreaseChanged(value); }
+    void SetEventTOLVEPopulationWarn(std::int64_t value) { m_eventTolve.OnDefaultPopulationWarnChanged(value); }
+    void SetEventTOLVEDataSetBuffers(std::int64_t value) { m_eventTolve.OnDefaultDataSetBuffersChanged(value); }
+    void SetEventTOLVEDataSetBuffersPUser(std::int64_t value) { m_eventTolve.OnDefaultDataSetBuffersPUserChanged(value); }
+    void SetEventTOLVEDataSetBuffersPRandomUser(std::int64_t value)
+    {
+        m_eventTolve.OnDefaultDataSetBuffersPRandomUserChanged(value);
+    }
+    void SetEventTOLVEDataSetBuffersPSerialUser(std::int64_t value)
+    {
+        m_eventTolve.OnDefaultDataSetBuffersPSerialUserChanged(value);
+    }
+    void SetPopsetPopulationIncrease(std::int64_t value) { m_internalTolve.OnDefaultPopulationIncreaseChanged(value); }
+    void SetPopsetPopulationWarn(std::int64_t value) { m_internalTolve.OnDefaultPopulationWarnChanged(value); }
+    void SetPopsetDBPack(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 0); }
+    void SetPopsetROCoutput(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 1); }
+    void SetPopsetAdhocInfo(const CString& pack) { m_internalTolve.OnDefaultPackChanged(pack, 2); }
+    void EnableAdhocCategory(int adhocInquiry) { m_internalTolve.EnableAdhocCategory(adhocInquiry); }
 
 private:
     PxQSRBSegOptionsPtr m_pQSROptions;
