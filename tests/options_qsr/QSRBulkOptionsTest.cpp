@@ -178,6 +178,28 @@ TEST_F(QSRBulkOptionsTest, ATooLargePercentageBeepsAndBecomesAWholeOne)
     EXPECT_TRUE(profile->IsDefaultExpectedOrVolume());
 }
 
+// A profile whose name starts with "$" belongs to an Ispec: its estimates are not the user's.
+TEST_F(QSRBulkOptionsTest, TheSizingOfADollarProfileCannotBeEdited)
+{
+    Write([&] { Segment("SYS1", "SALES")->CreateElementSoftLink("$AUTO", VQSoftLinkProfile)->CreateBlankOptions(); });
+    OnBulkPage([&](Page& page) {
+        Click(kProfiles);
+        int automatic = -1;
+        for (int row = 0; row < page.GetList().GetItemCount(); ++row)
+            if (page.GetList().GetItemText(row, 0).Left(5) == "$AUTO")
+                automatic = row;
+        ASSERT_GE(automatic, 0);
+        SelectRows(page, {"CUSTBYNAME"});
+        EXPECT_TRUE(::IsWindowEnabled(PanelItem(page, kSizingType)));
+        page.GetList().SetItemState(automatic, LVIS_SELECTED, LVIS_SELECTED);
+        EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kSizingType)));
+        EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kSizingValue)));
+        char text[64] = "";
+        ::GetWindowText(PanelItem(page, kSizingType), text, sizeof(text));
+        EXPECT_EQ(std::string(text), "Default Estimates");
+    });
+}
+
 TEST_F(QSRBulkOptionsTest, TheColumnsWriteTheirRows)
 {
     OnBulkPage([&](Page& page) {

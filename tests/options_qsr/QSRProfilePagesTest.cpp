@@ -170,3 +170,16 @@ TEST(QSRSectionLines, LinesAreCutAtSeventySixAndJoinedPadded)
     EXPECT_EQ(std::string(lines[1]), "XXXX");
     EXPECT_EQ(std::string(Page::SectionDefinition({"A", "B"})), "A" + std::string(75, ' ') + "B" + std::string(75, ' '));
 }
+
+// Whatever the segment, stored text has no shift marks and the lines show them; a line is
+// padded to its width with its marks, which then leave the stored text.
+TEST(QSRSectionLines, DoubleByteTextIsMarkedInTheLinesAndStoredWithoutMarks)
+{
+    using Page = VqsOptionPageQSRProfileTOLVE;
+    const std::string stored = "AB" + kKanji + "CD";
+    const std::vector<CString> lines = Page::SectionLines(stored.c_str());
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_NE(std::string(lines[0]).find(kShiftOut), std::string::npos);
+    const std::size_t marks = 2;
+    EXPECT_EQ(std::string(Page::SectionDefinition(lines)), stored + std::string(76 - marks - stored.size(), ' '));
+}
