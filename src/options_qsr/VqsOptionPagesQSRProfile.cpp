@@ -50,11 +50,14 @@ BOOL HoldsKanji(const CString& text)
     return FALSE;
 }
 
-// The line with shift marks around its double-byte runs, fitted to a line of the list.
+// The line with shift marks around its double-byte runs, fitted to a line of the list. Marks
+// the line already holds are taken out first, so that a run is never marked twice.
 CString MarkedLine(const CString& line)
 {
+    std::string plain(static_cast<std::size_t>(line.GetLength()) + 1, '\0');
+    removeSokEok(plain.data(), plain.size(), line);
     char marked[kLineLength + 1] = "";
-    complexInsertSokEok(marked, sizeof(marked), line, kLineLength, kNoMarkBlank, kNoMarkBlank);
+    complexInsertSokEok(marked, sizeof(marked), plain.c_str(), kLineLength, kNoMarkBlank, kNoMarkBlank);
     return marked;
 }
 

@@ -179,7 +179,8 @@ TEST(QSRSectionLines, DoubleByteTextIsMarkedInTheLinesAndStoredWithoutMarks)
     const std::string stored = "AB" + kKanji + "CD";
     const std::vector<CString> lines = Page::SectionLines(stored.c_str());
     ASSERT_EQ(lines.size(), 1U);
-    EXPECT_NE(std::string(lines[0]).find(kShiftOut), std::string::npos);
+    EXPECT_EQ(std::string(lines[0]), "AB" + std::string(1, kShiftOut) + kKanji + std::string(1, kShiftIn) + "CD")
+        << "marked once";
     const std::size_t marks = 2;
     EXPECT_EQ(std::string(Page::SectionDefinition(lines)), stored + std::string(76 - marks - stored.size(), ' '));
 }
