@@ -93,3 +93,14 @@ TEST_F(QSRElementSheetsTest, ASheetKeepsItsRecordWhenGivenOneOfAnotherPlatform)
     EXPECT_TRUE(report.SetOptions(Record("DAILY")));
     EXPECT_EQ(PxOptionsPtr(report.GetQSROptions()), Record("DAILY"));
 }
+
+// The event sheet's OLTP tab shows none of the service controls.
+TEST_F(QSRElementSheetsTest, TheEventsOLTPTabHasNoOptionToChange)
+{
+    Session(Element("SYS1", "SALES", "EVENT"), "QSRGEN", 1, [&] {
+        EXPECT_EQ(ActiveTab(), 1);
+        for (int id : {1110, 1405})
+            EXPECT_FALSE(Visible(id)) << id;
+    });
+    EXPECT_EQ(MessageBoxes(), Strings{});
+}
