@@ -276,7 +276,7 @@ COLORREF VqsOptionPageQSRComponentTOLVE::WarningColour(COLORREF background, COLO
     return RGB(red, green, blue);
 }
 
-HBRUSH VqsOptionPageQSRComponentTOLVE::OnCtlColor(CDC* dc, CWnd* control)
+HBRUSH VqsOptionPageQSRComponentTOLVE::OnCtlColor(CDC* dc, CWnd* control, UINT)
 {
     if (!control || control->GetDlgCtrlID() != IDC_FILLER_REMAINING || !IsFillerExceeded())
         return nullptr;

@@ -24,10 +24,10 @@ public:
     void OnComponentPackChanged(const CString& pack);
     // The design of the component's structure has a memo-data screen item.
     BOOL HasMemoData() const;
-    // The colours of the "Filler space remaining:" edit: a warning background while the new
-    // items need more room than the filler leaves; null leaves the control its own colours.
-    // (The window system does not ask pages for control colours yet.)
-    HBRUSH OnCtlColor(CDC* dc, CWnd* control);
+    // The colours of the "Filler space remaining:" edit (the control-colour notification): a
+    // warning background while the new items need more room than the filler leaves; null
+    // leaves the control its own colours.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
 
     // The warning background for the text and background colours of a control.
     static COLORREF WarningColour(COLORREF background, COLORREF text);

@@ -3,6 +3,8 @@
 #include "QSRElementTestSupport.h"
 
 #include "options_qsr/VqsOptionPageQSRComponentTOLVE.h"
+#include "options_qsr/VqsOptionsQSRElementSheets.h"
+#include "win/CDC.h"
 #include "proxy/PxLSEAssociation.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
@@ -191,9 +193,17 @@ TEST_F(QSRComponentTOLVEPageTest, NewItemsBeyondTheFillerTurnItsRemainderIntoAnE
         EXPECT_EQ(Text(kFillerAtLastGenerate), "7");
         EXPECT_EQ(Text(kFillerRemaining), "1");
         EXPECT_EQ(Text(kFillerRemainingLabel), "Filler space exceeded by:");
+        auto& page = dynamic_cast<VqsOptions_Component_QSR_Sheet&>(*Dialog().GetSheet()).TOLVEPage();
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        dc.SetBkColor(RGB(255, 255, 255));
+        dc.SetTextColor(RGB(0, 0, 0));
+        EXPECT_TRUE(page.OnCtlColor(&dc, page.GetDlgItem(kFillerRemaining), 0));
+        EXPECT_EQ(dc.GetBkColor(), RGB(255, 255, 0)) << "yellow on white";
         Type(kFiller, std::to_string(newItems + 4).c_str());
         EXPECT_EQ(Text(kFillerRemaining), "4");
         EXPECT_EQ(Text(kFillerRemainingLabel), "Filler space remaining:");
+        EXPECT_FALSE(page.OnCtlColor(&dc, page.GetDlgItem(kFillerRemaining), 0));
     });
 }
 
