@@ -191,8 +191,12 @@ BOOL VqsOptionPageQSREventEnv::OnInitDialog()
 void VqsOptionPageQSREventEnv::AdjustLoadedValues()
 {
     VqsOptionPageQSRIspecEnv::AdjustLoadedValues();
-    if (vqsqsr::IsInputIspec(Record())) {
+    if (vqsqsr::IsInputIspec(Record()))
         m_volume.SetNotAvailable();
-        m_volume.Enable(FALSE);
-    }
+}
+
+void VqsOptionPageQSREventEnv::EnableDependentControls()
+{
+    VqsOptionPageQSRIspecEnv::EnableDependentControls();
+    m_volume.Enable(!vqsqsr::IsInputIspec(Record()));
 }

@@ -71,6 +71,7 @@ public:
 
 protected:
     void AdjustLoadedValues() override;
+    void EnableDependentControls() override;
 
     VqsOptCtrlInt& m_volume;
 };
