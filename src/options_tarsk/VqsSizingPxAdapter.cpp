@@ -30,6 +30,11 @@ VqsSizingPxAdapter::VqsSizingPxAdapter(VqsOptCtrlCombo* typeCombo, VqsOptCtrlStr
     m_pType->SetItems(names);
 }
 
+VqsSizingEdit VqsSizingPxAdapter::Compose(VqsSizingKind kind, const CString& value, const CString& previousValue) const
+{
+    return VqsComposeSizingText(kind, value, previousValue);
+}
+
 BOOL VqsSizingPxAdapter::KnowsPercent() const
 {
     return std::find(m_kinds.begin(), m_kinds.end(), VqsSizingKind::Percent) != m_kinds.end();
@@ -115,7 +120,7 @@ BOOL VqsSizingPxAdapter::GetEditorText(char* buffer, int length)
     CString value = kind == VqsSizingKind::Default ? CString() : m_pValue->GetControlText();
     if (typeChanged && value.IsEmpty() && kind != VqsSizingKind::Default)
         value = "0";
-    const VqsSizingEdit edit = VqsComposeSizingText(kind, value, m_pValue->GetValue());
+    const VqsSizingEdit edit = Compose(kind, value, m_pValue->GetValue());
     if (!edit.accepted)
         MessageBeep(static_cast<UINT>(-1));
     if (edit.text.IsEmpty()) {
@@ -124,7 +129,9 @@ BOOL VqsSizingPxAdapter::GetEditorText(char* buffer, int length)
         return FALSE;
     }
     m_pValue->SetValue(edit.value);
-    m_pValue->SetControlText(edit.value);
+    // Only a value the composer replaced is shown anew: showing it tells the panel of a change.
+    if (m_pValue->GetControlText() != edit.value)
+        m_pValue->SetControlText(edit.value);
     m_pType->SetValue(m_pType->GetSelectedText());
     CopyCellText(edit.text, buffer, length);
     return TRUE;

@@ -36,6 +36,9 @@ public:
     virtual void SetSizing(PxOptionsPtr* row, const VqsSizing& sizing) = 0;
 
 protected:
+    // What the editors' value becomes (VqsComposeSizingText); a column whose refused
+    // percentage always becomes "100%" passes no previous value.
+    virtual VqsSizingEdit Compose(VqsSizingKind kind, const CString& value, const CString& previousValue) const;
     BOOL KnowsPercent() const;
     // The kind of a combo index; Default for none.
     VqsSizingKind KindAt(int index) const;

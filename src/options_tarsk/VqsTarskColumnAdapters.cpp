@@ -82,6 +82,9 @@ CStringArray PackNames()
     return names;
 }
 
+// "No", also behind a default mark.
+bool SaysNo(const char* text) { return text && (text[0] == 'N' || (text[0] != '\0' && text[1] == 'N')); }
+
 // Letters and digits, with a default mark allowed in front.
 bool IsModuleName(const CString& text)
 {
@@ -874,7 +877,7 @@ BOOL VqsTarskGlgSeparateCompilePxAdapter::LoadEditor(PxOptionsPtr* row, const ch
     int compiled = 0;
     GetValue(row, compiled);
     if (loaded && pending)
-        compiled = pending[0] != 'N' && pending[1] != 'N';
+        compiled = !SaysNo(pending);
     if (m_pSomName)
         m_pSomName->EnableEditors(compiled);
     return loaded;
@@ -884,7 +887,7 @@ BOOL VqsTarskGlgSeparateCompilePxAdapter::GetEditorText(char* buffer, int length
 {
     const BOOL changed = VqsBOOLValuePxAdapter::GetEditorText(buffer, length);
     if (changed && m_pSomName)
-        m_pSomName->EnableEditors(buffer[0] != 'N' && buffer[1] != 'N');
+        m_pSomName->EnableEditors(!SaysNo(buffer));
     return changed;
 }
 
