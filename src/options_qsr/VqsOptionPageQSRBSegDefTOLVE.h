@@ -69,8 +69,14 @@ private:
         VqsOptCtrlInt& perSerialUser;
         BOOL tellEventPage;
     };
-    BufferGroup DataSetGroup() { return {m_dataSetBuffers, m_dataSetPerUser, m_dataSetPerRandomUser, m_dataSetPerSerialUser, TRUE}; }
-    BufferGroup SetGroup() { return {m_setBuffers, m_setPerUser, m_setPerRandomUser, m_setPerSerialUser, FALSE}; }
+    BufferGroup DataSetGroup()
+    {
+        return {m_dataSetBuffers, m_dataSetPerUser, m_dataSetPerRandomUser, m_dataSetPerSerialUser, TRUE};
+    }
+    BufferGroup SetGroup()
+    {
+        return {m_setBuffers, m_setPerUser, m_setPerRandomUser, m_setPerSerialUser, FALSE};
+    }
     void OnBuffersTaken(const BufferGroup& group);
     void OnPerUserTaken(const BufferGroup& group);
     void OnPerRandomUserTaken(const BufferGroup& group);

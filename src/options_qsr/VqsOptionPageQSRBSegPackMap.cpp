@@ -73,10 +73,11 @@ struct SortContext {
 
 int SortCallback(LPARAM a, LPARAM b, LPARAM context)
 {
+    using Pair = VqsOptionPageQSRBSegPackMap::MapPair;
     const auto* sort = reinterpret_cast<const SortContext*>(context);
-    return VqsOptionPageQSRBSegPackMap::CompareMappings(*reinterpret_cast<const VqsOptionPageQSRBSegPackMap::MapPair*>(a),
-                                                       *reinterpret_cast<const VqsOptionPageQSRBSegPackMap::MapPair*>(b),
-                                                       sort->column, sort->ascending);
+    return VqsOptionPageQSRBSegPackMap::CompareMappings(*reinterpret_cast<const Pair*>(a),
+                                                       *reinterpret_cast<const Pair*>(b), sort->column,
+                                                       sort->ascending);
 }
 
 } // namespace
@@ -183,7 +184,8 @@ void VqsOptionPageQSRBSegPackMap::LoadOptions()
         mapTos.push_back(i + 1 < words.size() ? words[i + 1] : CString());
     }
     for (auto it = m_pairs.begin(); it != m_pairs.end();) {
-        const BOOL kept = std::any_of(packs.begin(), packs.end(), [&](const CString& p) { return SameName(p, (*it)->pack); });
+        const CString& pack = (*it)->pack;
+        const BOOL kept = std::any_of(packs.begin(), packs.end(), [&](const CString& p) { return SameName(p, pack); });
         if (kept) {
             ++it;
             continue;

@@ -163,7 +163,8 @@ VqsOptionPageQSRBSegPopset::VqsOptionPageQSRBSegPopset(VqsOptions_BSeg_QSR_Sheet
         BOOL (PxQSRBSegOptions::*lower)(std::int64_t&) const;
         BOOL (PxQSRBSegOptions::*upper)(std::int64_t&) const;
     } limits[] = {
-        {m_population, &PxQSRBSegOptions::HasLowerLimitPopulationTOLVE, &PxQSRBSegOptions::HasUpperLimitPopulationTOLVE},
+        {m_population, &PxQSRBSegOptions::HasLowerLimitPopulationTOLVE,
+         &PxQSRBSegOptions::HasUpperLimitPopulationTOLVE},
         {m_increase, &PxQSRBSegOptions::HasLowerLimitPopuIncreaseTOLVE,
          &PxQSRBSegOptions::HasUpperLimitPopuIncreaseTOLVE},
         {m_warning, &PxQSRBSegOptions::HasLowerLimitPopuWarnTOLVE, &PxQSRBSegOptions::HasUpperLimitPopuWarnTOLVE},
@@ -360,7 +361,8 @@ void VqsOptionPageQSRBSegPopset::RefreshCurrentRow()
     if (!m_grid.m_hWnd)
         return;
     const int row = m_current - kCategoryStart[std::clamp(m_category.m_nValue, 0, kGlimmerdeskCategory)];
-    if (row < 0 || row >= m_grid.GetItemCount() || m_grid.GetItemText(row, NameColumn) != kStructureTable[m_current].name)
+    if (row < 0 || row >= m_grid.GetItemCount() ||
+        m_grid.GetItemText(row, NameColumn) != kStructureTable[m_current].name)
         return;
     m_grid.SetItemText(row, PopulationColumn,
                        Decimal(std::min(m_population.GetValue(), kStructureTable[m_current].largestPopulation)));
@@ -532,12 +534,14 @@ void VqsOptionPageQSRBSegPopset::OnDefaultNumberChanged(std::int64_t Working::*f
 
 void VqsOptionPageQSRBSegPopset::OnDefaultPopulationIncreaseChanged(std::int64_t value)
 {
-    OnDefaultNumberChanged(&Working::increase, &PxQSRBSegOptions::IsDefaultPopuIncreaseTOLVE, m_defaultIncrease, m_increaseDefault, m_increase, value);
+    OnDefaultNumberChanged(&Working::increase, &PxQSRBSegOptions::IsDefaultPopuIncreaseTOLVE, m_defaultIncrease,
+                           m_increaseDefault, m_increase, value);
 }
 
 void VqsOptionPageQSRBSegPopset::OnDefaultPopulationWarnChanged(std::int64_t value)
 {
-    OnDefaultNumberChanged(&Working::warning, &PxQSRBSegOptions::IsDefaultPopuWarnTOLVE, m_defaultWarning, m_warningDefault, m_warning, value);
+    OnDefaultNumberChanged(&Working::warning, &PxQSRBSegOptions::IsDefaultPopuWarnTOLVE, m_defaultWarning,
+                           m_warningDefault, m_warning, value);
 }
 
 void VqsOptionPageQSRBSegPopset::OnDefaultPackChanged(const CString& pack, int kind)

@@ -88,7 +88,10 @@ public:
     void SetEventTOLVEPopulationIncrease(std::int64_t value) { m_eventTolve.OnDefaultPopulationIncreaseChanged(value); }
     void SetEventTOLVEPopulationWarn(std::int64_t value) { m_eventTolve.OnDefaultPopulationWarnChanged(value); }
     void SetEventTOLVEDataSetBuffers(std::int64_t value) { m_eventTolve.OnDefaultDataSetBuffersChanged(value); }
-    void SetEventTOLVEDataSetBuffersPUser(std::int64_t value) { m_eventTolve.OnDefaultDataSetBuffersPUserChanged(value); }
+    void SetEventTOLVEDataSetBuffersPUser(std::int64_t value)
+    {
+        m_eventTolve.OnDefaultDataSetBuffersPUserChanged(value);
+    }
     void SetEventTOLVEDataSetBuffersPRandomUser(std::int64_t value)
     {
         m_eventTolve.OnDefaultDataSetBuffersPRandomUserChanged(value);

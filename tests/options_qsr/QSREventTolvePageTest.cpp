@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kOptimizeBlocksize = 1785;
 constexpr int kOptimizeBlocksizeDefault = 1786;
+constexpr int kReblockFactor = 1168;
 constexpr int kBuffers = 1175;
 constexpr int kPerUser = 1176;
 constexpr int kPerUserDefault = 1312;
@@ -87,6 +88,20 @@ TEST_F(QSREventTolveTest, AUseDefaultBoxShowsTheDefaultTolveValueAndStoresTheDef
         ApplyNow();
     });
     EXPECT_TRUE(Stored()->IsDefaultEventOptimizeBlocksize2Vss());
+}
+
+TEST_F(QSREventTolveTest, ADefaultChangeReachesOnlyAValueThatUsesTheDefault)
+{
+    Write([&] { Stored()->SetEventReblockFactor(5); });
+    EventSession([&] {
+        Sheet().SyncEventTOLVEOptimizeBlocksize(1);
+        EXPECT_TRUE(Checked(kOptimizeBlocksize)) << "its box is checked";
+        Sheet().SetReblockFactorOnPages(9);
+        EXPECT_EQ(Text(kReblockFactor), "5") << "a value of its own";
+        Click(kOptimizeBlocksizeDefault);
+        Sheet().SyncEventTOLVEOptimizeBlocksize(0);
+        EXPECT_TRUE(Checked(kOptimizeBlocksize));
+    }, FALSE);
 }
 
 TEST_F(QSREventTolveTest, TheAreaSizeAtItsDefaultIsNotAvailable)

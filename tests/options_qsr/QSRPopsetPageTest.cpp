@@ -74,8 +74,9 @@ TEST_F(QSRPopsetTest, ValuesAtTheirDefaultsAreGreyAndOnlyAChangedValueIsStored)
     });
     EXPECT_EQ(Stored()->GetPopulationTOLVE(kCritic), 2500);
     for (int i = 0; i < VqsOptionPageQSRBSegPopset::kStructures; ++i) {
-        if (i != kCritic)
+        if (i != kCritic) {
             EXPECT_FALSE(Stored()->IsUpdatedPopulationTOLVE(i)) << i;
+        }
         EXPECT_FALSE(Stored()->IsUpdatedPopuIncreaseTOLVE(i)) << i;
         EXPECT_FALSE(Stored()->IsUpdatedPopulationPack(i)) << i;
     }

@@ -264,3 +264,24 @@ TEST_F(QSRBSegSheetTest, ReapplyCannotBeClearedWhileOLTPIsEnabledEvenWithTheOLTP
     EXPECT_EQ(Stored()->GetReapplyCompletedIndependentTrans(), 0);
     EXPECT_EQ(Stored()->GetSyncWait(), 0);
 }
+
+TEST_F(QSRBSegSheetTest, TheTolveValuesComeFromTheRecordUntilTheUserEditsThem)
+{
+    Write([&] {
+        Stored()->SetReblockFactor(6);
+        Stored()->SetPopulationWarn(3);
+        Stored()->SetReapplyCompletedIndependentTrans(1);
+    });
+    Session(0, [&] {
+        EXPECT_EQ(Sheet().GetReblockFactor(), 6);
+        EXPECT_EQ(Sheet().GetPopulationWarn(), 3);
+        EXPECT_EQ(Sheet().GetReapplyCompleted(), 1);
+        ShowTab(kDefaultTolvePage);
+        Type(kReblockFactor, "4");
+        EXPECT_EQ(Sheet().GetReblockFactor(), 4);
+        ShowTab(kTolvePage);
+        Click(kReapply);
+        EXPECT_EQ(Sheet().GetReapplyCompleted(), 0);
+    }, FALSE);
+    EXPECT_EQ(Stored()->GetReblockFactor(), 6) << "cancelled";
+}
