@@ -9,7 +9,6 @@
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "shell/VqsSysApp.h"
-#include "win/Input.h"
 #include "win/UiDriver.h"
 
 #include <string>
@@ -466,34 +465,12 @@ BOOL VqsElementListCtrlProfileSizingPxAdapter::MergeEditor(PxOptionsPtr* row, co
     return VqsSizingPxAdapter::MergeEditor(row, pending);
 }
 
-BOOL VqsElementListCtrlProfileSizingPxAdapter::GetEditorText(char* buffer, int length)
+// A percentage out of range becomes a whole one, whatever the edit held before.
+VqsSizingEdit VqsElementListCtrlProfileSizingPxAdapter::Compose(VqsSizingKind kind, const CString& value,
+                                                               const CString& previousValue) const
 {
-    if (!m_pType->IsEnabled())
-        return FALSE;
-    const BOOL typeChanged = m_pType->IsModified();
-    if (!typeChanged && !m_pValue->IsModified())
-        return FALSE;
-    const VqsSizingKind kind = KindAt(m_pType->GetCurSel());
-    CString value = kind == VqsSizingKind::Default ? CString() : m_pValue->GetControlText();
-    if (value.IsEmpty() && kind != VqsSizingKind::Default)
-        value = "0";
-    // A percentage out of range becomes a whole one, whatever the edit held before.
     const BOOL tooLargePercent = kind == VqsSizingKind::Percent && value.GetLength() >= 3 && value != "100";
-    const VqsSizingEdit edit = VqsComposeSizingText(kind, value, tooLargePercent ? CString() : m_pValue->GetValue());
-    if (!edit.accepted)
-        MessageBeep(static_cast<UINT>(-1));
-    if (edit.text.IsEmpty()) {
-        m_pValue->Revert();
-        m_pType->Revert();
-        return FALSE;
-    }
-    m_pValue->SetValue(edit.value);
-    // Writing the text the edit already shows would tell the panel of a change again.
-    if (m_pValue->GetControlText() != edit.value)
-        m_pValue->SetControlText(edit.value);
-    m_pType->SetValue(m_pType->GetSelectedText());
-    CopyCellText(edit.text, buffer, length);
-    return TRUE;
+    return VqsComposeSizingText(kind, value, tooLargePercent ? CString() : previousValue);
 }
 
 BOOL VqsElementListCtrlProfileSizingPxAdapter::GetSizing(PxOptionsPtr* row, VqsSizing& sizing)

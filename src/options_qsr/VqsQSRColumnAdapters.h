@@ -193,10 +193,12 @@ public:
 
     BOOL LoadEditor(PxOptionsPtr* row, const char* pending) override;
     BOOL MergeEditor(PxOptionsPtr* row, const char* pending) override;
-    // A percentage of three digits or more other than 100 beeps and becomes "100%".
-    BOOL GetEditorText(char* buffer, int length) override;
     BOOL GetSizing(PxOptionsPtr* row, VqsSizing& sizing) override;
     void SetSizing(PxOptionsPtr* row, const VqsSizing& sizing) override;
+
+protected:
+    // A percentage of three digits or more other than 100 beeps and becomes "100%".
+    VqsSizingEdit Compose(VqsSizingKind kind, const CString& value, const CString& previousValue) const override;
 
 private:
     static BOOL IsAutomaticProfile(PxOptionsPtr* row);
