@@ -72,7 +72,7 @@ constexpr int kPackOrEmpty = 4;
 constexpr int kExpectedNumber = 0;
 constexpr int kPercentage = 1;
 
-using QSRComponent = PxQSRCompOptions;
+using QSRComp = PxQSRCompOptions;
 
 CString LoadedText(UINT id)
 {
@@ -88,57 +88,59 @@ int Channel(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_
 VqsOptionPageQSRComponentTOLVE::VqsOptionPageQSRComponentTOLVE(VqsOptions_Component_QSR_Sheet* sheet,
                                                                UINT dialogId, int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_TOLVE, pageIndex), m_pComponentSheet(sheet),
-      m_buffers(m_table.Number(IDC_BUFFERS, VQS_NUMBER_OPTION(QSRComponent, Buffers), VqsOptionTable::Validate)),
+      m_buffers(m_table.Number(IDC_BUFFERS, VQS_NUMBER_OPTION(QSRComp, Buffers), VqsOptionTable::Validate)),
       m_useDefaultBuffers(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS, IDC_BUFFERS, TRUE)),
       m_buffersPerUser(
-          m_table.Number(IDC_BUFFERS_PER_USER, VQS_NUMBER_OPTION(QSRComponent, BuffersPUser), VqsOptionTable::Validate)),
+          m_table.Number(IDC_BUFFERS_PER_USER, VQS_NUMBER_OPTION(QSRComp, BuffersPUser), VqsOptionTable::Validate)),
       m_useDefaultBuffersPerUser(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_USER, IDC_BUFFERS_PER_USER, TRUE)),
-      m_buffersPerRandomUser(m_table.Number(IDC_BUFFERS_PER_RANDOM_USER, VQS_NUMBER_OPTION(QSRComponent, BuffersPRandomUser),
+      m_buffersPerRandomUser(m_table.Number(IDC_BUFFERS_PER_RANDOM_USER, VQS_NUMBER_OPTION(QSRComp, BuffersPRandomUser),
                                             VqsOptionTable::Validate)),
       m_useDefaultBuffersPerRandomUser(
           m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_RANDOM_USER, IDC_BUFFERS_PER_RANDOM_USER, TRUE)),
       m_buffersPerSerialUser(m_table.Number(IDC_BUFFERS_PER_SERIAL_USER,
-                                            VQS_NUMBER_OPTION(QSRComponent, BuffersPSerialUser))),
+                                            VQS_NUMBER_OPTION(QSRComp, BuffersPSerialUser))),
       m_useDefaultBuffersPerSerialUser(
           m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_SERIAL_USER, IDC_BUFFERS_PER_SERIAL_USER, TRUE)),
-      m_filler(m_table.Number(IDC_FILLER, VQS_NUMBER_OPTION(QSRComponent, DBfiller), VqsOptionTable::Validate)),
-      m_areaSize(m_table.Number(IDC_AREA_SIZE, VQS_NUMBER_OPTION(QSRComponent, AreaSize))),
+      m_filler(m_table.Number(IDC_FILLER, VQS_NUMBER_OPTION(QSRComp, DBfiller), VqsOptionTable::Validate)),
+      m_areaSize(m_table.Number(IDC_AREA_SIZE, VQS_NUMBER_OPTION(QSRComp, AreaSize))),
 
-      m_blockSize(m_table.Number(IDC_BLOCK_SIZE, VQS_NUMBER_OPTION(QSRComponent, BlockSize))),
+      m_blockSize(m_table.Number(IDC_BLOCK_SIZE, VQS_NUMBER_OPTION(QSRComp, BlockSize))),
 
-      m_populationUseDefault(m_table.Flag(IDC_POPULATION_USE_DEFAULT, VQS_OPTION(QSRComponent, MemoDataUseDef))),
-      m_sizing(m_table.Radio(VQS_OPTION(QSRComponent, CompMemoPerOrExpect), IDC_SIZING_EXPECTED, IDC_SIZING_PERCENTAGE)),
-      m_memoExpected(m_table.Number(IDC_MEMO_EXPECTED, VQS_NUMBER_OPTION(QSRComponent, MemoExpectedNumber))),
-      m_memoPercentage(m_table.Number(IDC_MEMO_PERCENTAGE, VQS_NUMBER_OPTION(QSRComponent, Percentage))),
+      m_populationUseDefault(m_table.Flag(IDC_POPULATION_USE_DEFAULT, VQS_OPTION(QSRComp, MemoDataUseDef))),
+      m_sizing(m_table.Radio(VQS_OPTION(QSRComp, CompMemoPerOrExpect), IDC_SIZING_EXPECTED, IDC_SIZING_PERCENTAGE)),
+      m_memoExpected(m_table.Number(IDC_MEMO_EXPECTED, VQS_NUMBER_OPTION(QSRComp, MemoExpectedNumber))),
+      m_memoPercentage(m_table.Number(IDC_MEMO_PERCENTAGE, VQS_NUMBER_OPTION(QSRComp, Percentage))),
       m_fillerRemaining(&m_connector, IDC_FILLER_REMAINING),
       m_fillerAtLastGenerate(&m_connector, IDC_FILLER_AT_LAST_GENERATE),
       m_useDefaultAreaSize(&m_connector, IDC_USE_DEFAULT_AREA_SIZE),
-      m_useDefaultBlockSize(&m_connector, IDC_USE_DEFAULT_BLOCK_SIZE), m_memoPack(&m_connector, IDC_MEMO_PACK, kPackOrEmpty),
+      m_useDefaultBlockSize(&m_connector, IDC_USE_DEFAULT_BLOCK_SIZE),
+      m_memoPack(&m_connector, IDC_MEMO_PACK, kPackOrEmpty),
       m_useDefaultMemoPack(&m_connector, IDC_USE_DEFAULT_MEMO_PACK)
 {
-    m_table.Flag(IDC_CHECK_SUM, VQS_OPTION(QSRComponent, IspecCheckSum));
+    m_table.Flag(IDC_CHECK_SUM, VQS_OPTION(QSRComp, IspecCheckSum));
     m_table.DefaultBox(IDC_USE_DEFAULT_CHECK_SUM, IDC_CHECK_SUM, TRUE);
-    m_table.Flag(IDC_MEMORY_RESIDENT, VQS_OPTION(QSRComponent, MemoryResident));
-    m_table.Flag(IDC_EXTENDED_EDITION, VQS_OPTION(QSRComponent, IspecExtendedEdition));
+    m_table.Flag(IDC_MEMORY_RESIDENT, VQS_OPTION(QSRComp, MemoryResident));
+    m_table.Flag(IDC_EXTENDED_EDITION, VQS_OPTION(QSRComp, IspecExtendedEdition));
     m_table.DefaultBox(IDC_USE_DEFAULT_EXTENDED_EDITION, IDC_EXTENDED_EDITION, TRUE);
-    m_table.Flag(IDC_DISPLAY_WARNING, VQS_OPTION(QSRComponent, IspecDisplayWarn));
+    m_table.Flag(IDC_DISPLAY_WARNING, VQS_OPTION(QSRComp, IspecDisplayWarn));
     m_table.DefaultBox(IDC_USE_DEFAULT_DISPLAY_WARNING, IDC_DISPLAY_WARNING, TRUE);
-    m_table.Flag(IDC_OPTIMIZE_BLOCKSIZE, VQS_OPTION(QSRComponent, IspecOptimizeBlocksize2Vss));
+    m_table.Flag(IDC_OPTIMIZE_BLOCKSIZE, VQS_OPTION(QSRComp, IspecOptimizeBlocksize2Vss));
     m_table.DefaultBox(IDC_USE_DEFAULT_OPTIMIZE_BLOCKSIZE, IDC_OPTIMIZE_BLOCKSIZE, TRUE);
-    m_table.Text(IDC_GUARD_USER, VQS_TEXT_OPTION(QSRComponent, IspecSecurityGuardUser), 0);
+    m_table.Text(IDC_GUARD_USER, VQS_TEXT_OPTION(QSRComp, IspecSecurityGuardUser), 0);
     m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_USER, IDC_GUARD_USER, TRUE);
-    m_table.Text(IDC_GUARD_NAME, VQS_TEXT_OPTION(QSRComponent, IspecSecurityGuardName), 0);
+    m_table.Text(IDC_GUARD_NAME, VQS_TEXT_OPTION(QSRComp, IspecSecurityGuardName), 0);
     m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_NAME, IDC_GUARD_NAME, TRUE);
-    m_pGuardPack = &m_table.Combo(IDC_GUARD_PACK, VQS_TEXT_OPTION(QSRComponent, IspecSecurityGuardPack), kPackOrEmpty);
+    m_pGuardPack = &m_table.Combo(IDC_GUARD_PACK, VQS_TEXT_OPTION(QSRComp, IspecSecurityGuardPack), kPackOrEmpty);
     m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_PACK, IDC_GUARD_PACK, TRUE);
-    m_pReblockFactor = &m_table.Number(IDC_REBLOCK_FACTOR, VQS_NUMBER_OPTION(QSRComponent, IspecReblockFactor));
+    m_pReblockFactor = &m_table.Number(IDC_REBLOCK_FACTOR, VQS_NUMBER_OPTION(QSRComp, IspecReblockFactor));
     m_table.DefaultBox(IDC_USE_DEFAULT_REBLOCK_FACTOR, IDC_REBLOCK_FACTOR, TRUE);
-    m_table.Flag(IDC_REVERT_LAYOUT, VQS_OPTION(QSRComponent, RevertLayout));
-    m_pPopulationIncrease = &m_table.Number(IDC_POPULATION_INCREASE, VQS_NUMBER_OPTION(QSRComponent, IspecPopulationIncrease));
+    m_table.Flag(IDC_REVERT_LAYOUT, VQS_OPTION(QSRComp, RevertLayout));
+    m_pPopulationIncrease =
+        &m_table.Number(IDC_POPULATION_INCREASE, VQS_NUMBER_OPTION(QSRComp, IspecPopulationIncrease));
     m_table.DefaultBox(IDC_USE_DEFAULT_POPULATION_INCREASE, IDC_POPULATION_INCREASE, TRUE);
-    m_pPopulationWarning = &m_table.Number(IDC_POPULATION_WARNING, VQS_NUMBER_OPTION(QSRComponent, IspecPopulationWarn));
+    m_pPopulationWarning = &m_table.Number(IDC_POPULATION_WARNING, VQS_NUMBER_OPTION(QSRComp, IspecPopulationWarn));
     m_table.DefaultBox(IDC_USE_DEFAULT_POPULATION_WARNING, IDC_POPULATION_WARNING, TRUE);
-    m_pSections = &m_table.Number(IDC_SECTIONS, VQS_NUMBER_OPTION(QSRComponent, Sections));
+    m_pSections = &m_table.Number(IDC_SECTIONS, VQS_NUMBER_OPTION(QSRComp, Sections));
 }
 
 BOOL VqsOptionPageQSRComponentTOLVE::OnInitDialog()
@@ -146,25 +148,25 @@ BOOL VqsOptionPageQSRComponentTOLVE::OnInitDialog()
     VqsTableOptionPage::OnInitDialog();
     m_fillerRemaining.SetReadOnly();
     m_fillerAtLastGenerate.SetReadOnly();
-    const QSRComponent& options = *m_pComponentSheet->GetComponentOptions();
+    const QSRComp& options = *m_pComponentSheet->GetComponentOptions();
     const struct {
         VqsOptCtrlInt* binder;
-        BOOL (QSRComponent::*upperLimit)(std::int64_t&) const;
+        BOOL (QSRComp::*upperLimit)(std::int64_t&) const;
         int digits;
     } limits[] = {
-        {&m_buffers, &QSRComponent::HasUpperLimitBuffers, 6},
-        {&m_buffersPerUser, &QSRComponent::HasUpperLimitBuffersPUser, 3},
-        {&m_buffersPerRandomUser, &QSRComponent::HasUpperLimitBuffersPRandomUser, 3},
-        {&m_buffersPerSerialUser, &QSRComponent::HasUpperLimitBuffersPSerialUser, 3},
-        {&m_filler, &QSRComponent::HasUpperLimitDBfiller, 4},
-        {m_pReblockFactor, &QSRComponent::HasUpperLimitIspecReblockFactor, 2},
-        {&m_areaSize, &QSRComponent::HasUpperLimitAreaSize, 8},
-        {&m_blockSize, &QSRComponent::HasUpperLimitBlockSize, 4},
-        {m_pPopulationIncrease, &QSRComponent::HasUpperLimitIspecPopulationIncrease, 3},
-        {m_pPopulationWarning, &QSRComponent::HasUpperLimitIspecPopulationWarn, 2},
-        {m_pSections, &QSRComponent::HasUpperLimitSections, 8},
-        {&m_memoExpected, &QSRComponent::HasUpperLimitMemoExpectedNumber, 10},
-        {&m_memoPercentage, &QSRComponent::HasUpperLimitPercentage, 3},
+        {&m_buffers, &QSRComp::HasUpperLimitBuffers, 6},
+        {&m_buffersPerUser, &QSRComp::HasUpperLimitBuffersPUser, 3},
+        {&m_buffersPerRandomUser, &QSRComp::HasUpperLimitBuffersPRandomUser, 3},
+        {&m_buffersPerSerialUser, &QSRComp::HasUpperLimitBuffersPSerialUser, 3},
+        {&m_filler, &QSRComp::HasUpperLimitDBfiller, 4},
+        {m_pReblockFactor, &QSRComp::HasUpperLimitIspecReblockFactor, 2},
+        {&m_areaSize, &QSRComp::HasUpperLimitAreaSize, 8},
+        {&m_blockSize, &QSRComp::HasUpperLimitBlockSize, 4},
+        {m_pPopulationIncrease, &QSRComp::HasUpperLimitIspecPopulationIncrease, 3},
+        {m_pPopulationWarning, &QSRComp::HasUpperLimitIspecPopulationWarn, 2},
+        {m_pSections, &QSRComp::HasUpperLimitSections, 8},
+        {&m_memoExpected, &QSRComp::HasUpperLimitMemoExpectedNumber, 10},
+        {&m_memoPercentage, &QSRComp::HasUpperLimitPercentage, 3},
     };
     for (const auto& limit : limits)
         vqsqsr::LimitDigits(*limit.binder, options, limit.upperLimit, limit.digits);
@@ -173,7 +175,7 @@ BOOL VqsOptionPageQSRComponentTOLVE::OnInitDialog()
 
 void VqsOptionPageQSRComponentTOLVE::AdjustLoadedValues()
 {
-    const QSRComponent& options = *m_pComponentSheet->GetComponentOptions();
+    const QSRComp& options = *m_pComponentSheet->GetComponentOptions();
     const CStringArray packs = vqsqsr::PackNames();
     for (VqsOptCtrlCombo* packCombo : {m_pGuardPack, &m_memoPack}) {
         VqsOptCtrlCombo& combo = *packCombo;
@@ -290,7 +292,7 @@ HBRUSH VqsOptionPageQSRComponentTOLVE::OnCtlColor(CDC* dc, CWnd* control, UINT)
 void VqsOptionPageQSRComponentTOLVE::StoreOptions()
 {
     VqsTableOptionPage::StoreOptions();
-    QSRComponent& options = *m_pComponentSheet->GetComponentOptions();
+    QSRComp& options = *m_pComponentSheet->GetComponentOptions();
     if (m_useDefaultAreaSize.m_bValue)
         options.MakeDefaultAreaSize();
     if (m_useDefaultBlockSize.m_bValue)
@@ -469,7 +471,7 @@ void VqsOptionPageQSRComponentTOLVE::LoadFillerFigures()
 {
     m_nNewItemsSize = 0;
     std::int64_t lastFiller = 0;
-    const QSRComponent& options = *m_pComponentSheet->GetComponentOptions();
+    const QSRComp& options = *m_pComponentSheet->GetComponentOptions();
     const PxVQIspecSoftLinkPtr structure(options.GetSoftLink());
     const PxVQBSSoftLinkPtr segment = structure ? structure->GetBSSoftLink() : PxVQBSSoftLinkPtr();
     const PxVQOptionSetPtr optionSet = options.GetOptionSet();

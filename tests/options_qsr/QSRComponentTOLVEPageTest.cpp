@@ -60,7 +60,10 @@ struct QSRComponentTOLVEPageTest : QSRElementTest {
                                        1, false);
         });
     }
-    std::vector<BOOL> PerUserEnabling() { return {Enabled(kPerUser), Enabled(kPerRandomUser), Enabled(kPerSerialUser)}; }
+    std::vector<BOOL> PerUserEnabling()
+    {
+        return {Enabled(kPerUser), Enabled(kPerRandomUser), Enabled(kPerSerialUser)};
+    }
 };
 
 } // namespace
@@ -90,7 +93,9 @@ TEST_F(QSRComponentTOLVEPageTest, NoBuffersClearsTheCountsAndTheirDefaultBoxes)
         options->SetBuffers(10);
         options->MakeDefaultBuffersPUser();
     });
-    Write([&] { PxQSRBSegOptionsPtr(Segment("SYS1", "SALES")->GetOptions(OptionSet("QSRGEN")))->SetDataSetBuffersPUser(5); });
+    Write([&] {
+        PxQSRBSegOptionsPtr(Segment("SYS1", "SALES")->GetOptions(OptionSet("QSRGEN")))->SetDataSetBuffersPUser(5);
+    });
     Session("CUSTOMER", kTOLVETab, [&] {
         ASSERT_TRUE(Checked(kUseDefaultPerUser));
         ASSERT_EQ(Text(kPerUser), "5");
@@ -181,7 +186,8 @@ TEST_F(QSRComponentTOLVEPageTest, NewItemsBeyondTheFillerTurnItsRemainderIntoAnE
         const PxVQOldConfigPtr old = System("SYS1")->CreateOldConfig();
         old->SetGenerationTime(1700000000);
         old->CreateOptionSet("QSRGEN", VQHostQSR);
-        earlier = PxVQIspecSoftLinkPtr(old->CreateBSSoftLink("SALES")->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec));
+        const PxVQBSSoftLinkPtr segment = old->CreateBSSoftLink("SALES");
+        earlier = PxVQIspecSoftLinkPtr(segment->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec));
         earlier->SetIspecDataItems("OLDITEM,");
         earlier->CreateBlankOptions();
         PxQSRCompOptionsPtr(earlier->GetOptions(old->GetOptionSet()))->SetDBfiller(7);

@@ -168,7 +168,8 @@ TEST(QSRSectionLines, LinesAreCutAtSeventySixAndJoinedPadded)
     const std::vector<CString> lines = Page::SectionLines(CString(std::string(80, 'X').c_str()));
     ASSERT_EQ(lines.size(), 2U);
     EXPECT_EQ(std::string(lines[1]), "XXXX");
-    EXPECT_EQ(std::string(Page::SectionDefinition({"A", "B"})), "A" + std::string(75, ' ') + "B" + std::string(75, ' '));
+    EXPECT_EQ(std::string(Page::SectionDefinition({"A", "B"})),
+              "A" + std::string(75, ' ') + "B" + std::string(75, ' '));
 }
 
 // Whatever the segment, stored text has no shift marks and the lines show them; a line is
