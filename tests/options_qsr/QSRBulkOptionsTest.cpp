@@ -9,6 +9,7 @@
 #include "proxy/PxLSEParts.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxQSRBSegOptions.h"
+#include "shell/VqsDialogCtrlConnector.h"
 #include "win/Input.h"
 #include "win/UserActions.h"
 
@@ -234,4 +235,20 @@ TEST_F(QSRBulkOptionsTest, TheColumnsWriteTheirRows)
     const auto byDate = Stored<PxQSRProfileOptionsPtr>("ORDBYDATE");
     EXPECT_EQ(byDate->GetPercent(), 40);
     EXPECT_TRUE(byDate->IsDefaultExpectedOrVolume());
+}
+
+// The subsystems come from the design of the business segment: without it there are none.
+TEST_F(QSRBulkOptionsTest, WithoutTheSegmentsDesignTheSubsystemColumnOffersNothing)
+{
+    CWnd owner;
+    VqsDialogCtrlConnector connector(&owner);
+    VqsOptCtrlCombo combo(&connector, kSubsystemCombo, 0);
+    ui.ExpectMessageBox("Unable to get subsystem list as the business segment has been deleted.", IDOK);
+    VqsElementListCtrlQSRSubsysPxAdapter subsystems(PxBSegOptionsPtr(), &combo);
+    EXPECT_EQ(subsystems.GetChoices()->GetSize(), 0);
+    PxOptionsPtr customer = Row("CUSTOMER");
+    char text[kVqsCellTextLength] = "x";
+    subsystems.GetText(&customer, text, sizeof(text));
+    EXPECT_EQ(std::string(text), "");
+    ui.Verify();
 }
