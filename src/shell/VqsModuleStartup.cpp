@@ -9,6 +9,7 @@
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
+#include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "options_tarsk/VqsOptionsElementTarskSheets.h"
 #include "shell/VqsSysApp.h"
@@ -61,6 +62,10 @@ const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplic
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 void RegisterTarskBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_Tarsk_Sheet::CreateSheet); }
 void RegisterQSRBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_QSR_Sheet::CreateSheet); }
+void RegisterQSRComponentSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Component_QSR_Sheet::CreateSheet); }
+void RegisterQSREventSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Event_QSR_Sheet::CreateSheet); }
+void RegisterQSRProfileSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Profile_QSR_Sheet::CreateSheet); }
+void RegisterQSRReportSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Report_QSR_Sheet::CreateSheet); }
 
 template <class Spec>
 void RegisterGoSpec()
@@ -132,6 +137,10 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Event_Tarsk_Sheet, PxTarskEventOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Profile_Tarsk_Sheet, PxTarskProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Tarsk_Sheet, PxTarskReportOptionsPtr>, &NothingToDo},
+    {&RegisterQSRComponentSheet, &NothingToDo},
+    {&RegisterQSREventSheet, &NothingToDo},
+    {&RegisterQSRProfileSheet, &NothingToDo},
+    {&RegisterQSRReportSheet, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,
