@@ -8,6 +8,8 @@
 #include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
+#include "options_nt_unix/VqsOptionsBSegNTUnixSheets.h"
+#include "options_nt_unix/VqsOptionsElementNTUnixSheets.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "shell/VqsSysApp.h"
 
@@ -124,6 +126,16 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_BSeg_NT_Sheet, PxNTBSegOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_BSeg_Unix_Sheet, PxUnixBSegOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Component_NT_Sheet, PxNTCompOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Component_Unix_Sheet, PxUnixCompOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Event_NT_Sheet, PxNTEventOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Event_Unix_Sheet, PxUnixEventOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_NT_Sheet, PxNTProfileOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_Unix_Sheet, PxUnixProfileOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_NT_Sheet, PxNTReportOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_Unix_Sheet, PxUnixReportOptionsPtr>, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,

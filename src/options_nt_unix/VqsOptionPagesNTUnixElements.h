@@ -1,0 +1,121 @@
+// The pages of the NT and Unix element sheets and the Unix business segment's database
+// pages. The environment pages show the platform-neutral options of their element (the
+// platform's own options join them later); the Generate page of an NT component and the
+// Unix database storage ("Oracle") and partition pages are tabs without options yet: they
+// store nothing and never count as holding own values.
+#pragma once
+
+#include "options/VqsOptionPagesBSeg.h"
+#include "options/VqsOptionPagesIspec.h"
+#include "options/VqsOptionPagesProfileReport.h"
+
+#include <cstdint>
+
+class VqsOptionPageNTUnixShell : public VqsTableOptionPage {
+public:
+    VqsOptionPageNTUnixShell(VqsOptionsSheet* sheet, UINT dialogId, UINT captionId, int pageIndex)
+        : VqsTableOptionPage(sheet, dialogId, captionId, pageIndex)
+    {
+    }
+};
+
+class VqsOptionPageNTComponentGenerate : public VqsOptionPageNTUnixShell {
+public:
+    VqsOptionPageNTComponentGenerate(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
+};
+
+// The "Oracle" pages of a Unix business segment, component and profile.
+class VqsOptionPageUnixOracledb : public VqsOptionPageNTUnixShell {
+public:
+    VqsOptionPageUnixOracledb(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
+};
+
+// The "Oracle Partitions" pages of a Unix business segment, component and profile.
+class VqsOptionPageUnixPartition : public VqsOptionPageNTUnixShell {
+public:
+    VqsOptionPageUnixPartition(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
+};
+
+class VqsOptionPageUnixBSegOracledb : public VqsOptionPageUnixOracledb {
+public:
+    using VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb;
+};
+class VqsOptionPageUnixBSegPartition : public VqsOptionPageUnixPartition {
+public:
+    using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
+};
+class VqsOptionPageUnixComponentOracledb : public VqsOptionPageUnixOracledb {
+public:
+    using VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb;
+};
+class VqsOptionPageUnixComponentPartition : public VqsOptionPageUnixPartition {
+public:
+    using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
+};
+class VqsOptionPageUnixProfileOracledb : public VqsOptionPageUnixOracledb {
+public:
+    using VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb;
+};
+class VqsOptionPageUnixProfilePartition : public VqsOptionPageUnixPartition {
+public:
+    using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
+};
+
+class VqsOptionPageNTComponentEnv : public VqsOptionPageIspecEnv {
+public:
+    using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+};
+class VqsOptionPageUnixComponentEnv : public VqsOptionPageIspecEnv {
+public:
+    using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+};
+class VqsOptionPageNTEventEnv : public VqsOptionPageIspecEnv {
+public:
+    using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+};
+class VqsOptionPageUnixEventEnv : public VqsOptionPageIspecEnv {
+public:
+    using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+};
+
+class VqsOptionPageNTProfileEnv : public VqsOptionPageProfileEnv {
+public:
+    using VqsOptionPageProfileEnv::VqsOptionPageProfileEnv;
+};
+
+// What the Unix profile's database storage page takes over at the table of the profile
+// itself: the pack, whether it is the default, and the expected number, as this page shows
+// them, or as the record holds them while the page has no window.
+class VqsOptionPageUnixProfileEnv : public VqsOptionPageProfileEnv {
+public:
+    using VqsOptionPageProfileEnv::VqsOptionPageProfileEnv;
+
+    CString GetPackText() const;
+    BOOL IsPackDefault() const;
+    std::int64_t GetExpectedNumber() const;
+};
+
+class VqsOptionPageNTReportEnv : public VqsOptionPageReportEnv {
+public:
+    using VqsOptionPageReportEnv::VqsOptionPageReportEnv;
+};
+class VqsOptionPageUnixReportEnv : public VqsOptionPageReportEnv {
+public:
+    using VqsOptionPageReportEnv::VqsOptionPageReportEnv;
+};
+class VqsOptionPageNTReportExtractFile : public VqsOptionPageReportExtractFile {
+public:
+    using VqsOptionPageReportExtractFile::VqsOptionPageReportExtractFile;
+};
+class VqsOptionPageUnixReportExtractFile : public VqsOptionPageReportExtractFile {
+public:
+    using VqsOptionPageReportExtractFile::VqsOptionPageReportExtractFile;
+};
+class VqsOptionPageNTReportGenerate : public VqsOptionPageReportGenerate {
+public:
+    using VqsOptionPageReportGenerate::VqsOptionPageReportGenerate;
+};
+class VqsOptionPageUnixReportGenerate : public VqsOptionPageReportGenerate {
+public:
+    using VqsOptionPageReportGenerate::VqsOptionPageReportGenerate;
+};
