@@ -3,7 +3,6 @@
 namespace {
 
 constexpr UINT IDS_GENERATE = 61563;
-constexpr UINT IDS_ORACLE = 61959;
 constexpr UINT IDS_ORACLE_PARTITIONS = 61960;
 
 // Unreadable values count as none, as the page would show "<not available>".
@@ -22,11 +21,6 @@ Value ReadOr(Read read, Value none)
 VqsOptionPageNTComponentGenerate::VqsOptionPageNTComponentGenerate(VqsOptionsSheet* sheet, UINT dialogId,
                                                                    int pageIndex)
     : VqsOptionPageNTUnixShell(sheet, dialogId, IDS_GENERATE, pageIndex)
-{
-}
-
-VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex)
-    : VqsOptionPageNTUnixShell(sheet, dialogId, IDS_ORACLE, pageIndex)
 {
 }
 

@@ -8,6 +8,7 @@
 #include "options/VqsOptionPagesBSeg.h"
 #include "options/VqsOptionPagesIspec.h"
 #include "options/VqsOptionPagesProfileReport.h"
+#include "options_nt_unix/VqsOptionPageUnixOracledb.h"
 
 #include <cstdint>
 
@@ -24,37 +25,19 @@ public:
     VqsOptionPageNTComponentGenerate(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
 };
 
-// The "Oracle" pages of a Unix business segment, component and profile.
-class VqsOptionPageUnixOracledb : public VqsOptionPageNTUnixShell {
-public:
-    VqsOptionPageUnixOracledb(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
-};
-
 // The "Oracle Partitions" pages of a Unix business segment, component and profile.
 class VqsOptionPageUnixPartition : public VqsOptionPageNTUnixShell {
 public:
     VqsOptionPageUnixPartition(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
 };
 
-class VqsOptionPageUnixBSegOracledb : public VqsOptionPageUnixOracledb {
-public:
-    using VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb;
-};
 class VqsOptionPageUnixBSegPartition : public VqsOptionPageUnixPartition {
 public:
     using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
 };
-class VqsOptionPageUnixComponentOracledb : public VqsOptionPageUnixOracledb {
-public:
-    using VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb;
-};
 class VqsOptionPageUnixComponentPartition : public VqsOptionPageUnixPartition {
 public:
     using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
-};
-class VqsOptionPageUnixProfileOracledb : public VqsOptionPageUnixOracledb {
-public:
-    using VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb;
 };
 class VqsOptionPageUnixProfilePartition : public VqsOptionPageUnixPartition {
 public:
