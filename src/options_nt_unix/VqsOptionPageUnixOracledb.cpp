@@ -1,18 +1,11 @@
 #include "options_nt_unix/VqsOptionPageUnixOracledb.h"
 
-#include "model/VqsModelNodeLink.h"
 #include "options/VqsOptionsSheet.h"
+#include "options_nt_unix/VqsNTUnixDesign.h"
 #include "options_nt_unix/VqsNTUnixPackLists.h"
-#include "proxy/PxLSEAssociation.h"
-#include "proxy/PxLSEBusinessSegment.h"
-#include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxLSEParts.h"
-#include "proxy/PxLSEProfile.h"
 #include "proxy/PxTypedList.h"
-#include "proxy/PxVQElementSoftLink.h"
 #include "shell/VqsExceptionData.h"
 #include "shell/VqsMsgBox.h"
-#include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
 
 #include <algorithm>
@@ -84,42 +77,6 @@ Value ReadOr(Read read, Value none)
     } catch (const VqReportableException&) {
         return none;
     }
-}
-
-// A profile that holds conditional data: it does not span all events, and it is over an
-// event, has a linked ordinate or has a condition.
-BOOL IsConditionalProfile(VqsOptionsSheet& sheet)
-{
-    VqsModelNodeLink* node = sheet.GetOptionNode();
-    const PxVQElementSoftLinkPtr link = node ? PxVQElementSoftLinkPtr(node->GetSoftLink()) : PxVQElementSoftLinkPtr();
-    const PxVQBSSoftLinkPtr segmentLink = link ? link->GetBSSoftLink() : PxVQBSSoftLinkPtr();
-    VqsSysApp* app = VqsGetApp();
-    const PxLSEEnterprisePtr enterprise = app ? app->GetLSEEnterprise() : PxLSEEnterprisePtr();
-    if (!segmentLink || !enterprise)
-        return FALSE;
-    const PxLSEBusinessSegmentPtr segment = enterprise->GetBusinessSegment(segmentLink->GetName());
-    const PxLSEProfilePtr profile = segment ? PxLSEProfilePtr(segment->GetElement(link->GetName())) : PxLSEProfilePtr();
-    if (!profile || profile->GetSpanAllEvents())
-        return FALSE;
-    PxTypedList<PxLSERelationPtr> relations;
-    profile->GetTargetList(relations);
-    for (POSITION pos = relations.GetHeadPosition(); pos;) {
-        const PxLSERelationPtr relation = relations.GetNext(pos);
-        const CString kind = relation ? relation->GetRelationString() : CString();
-        const PxLSEDskObjectPtr target = relation ? relation->GetTarget() : PxLSEDskObjectPtr();
-        if ((kind.Find('O') >= 0 || kind.Find('o') >= 0) && target && target->_IsA("PxLSEEvent"))
-            return TRUE;
-    }
-    PxTypedList<PxLSEDataOrdinatePtr> ordinates;
-    profile->GetOrdinateDictionary(ordinates);
-    for (POSITION pos = ordinates.GetHeadPosition(); pos;) {
-        const PxLSEDataOrdinatePtr ordinate = ordinates.GetNext(pos);
-        if (ordinate && ordinate->GetLinkIfPresent())
-            return TRUE;
-    }
-    PxTypedArray<PxLSELogicPtr> conditions;
-    profile->GetConditions(conditions);
-    return conditions.GetSize() > 0;
 }
 
 template <class Traits, std::size_t... I>
@@ -238,7 +195,8 @@ void VqsOptionPageUnixStorage<Traits>::LoadOptions()
         m_initialUnit.SetValue(kKilobytes);
         m_nextUnit.SetValue(kKilobytes);
         if constexpr (Traits::kStructures == 3)
-            m_structure->Enable(IsConditionalProfile(*m_pSheet));
+            m_structure->Enable(
+                vqsntunix::IsConditionalProfile(PxLSEProfilePtr(vqsntunix::EditedDesignElement(*m_pSheet))));
     }
     LoadSelection();
     m_bLoadedOnce = TRUE;

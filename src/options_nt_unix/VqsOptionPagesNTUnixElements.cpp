@@ -3,7 +3,6 @@
 namespace {
 
 constexpr UINT IDS_GENERATE = 61563;
-constexpr UINT IDS_ORACLE_PARTITIONS = 61960;
 
 // Unreadable values count as none, as the page would show "<not available>".
 template <class Read, class Value>
@@ -21,11 +20,6 @@ Value ReadOr(Read read, Value none)
 VqsOptionPageNTComponentGenerate::VqsOptionPageNTComponentGenerate(VqsOptionsSheet* sheet, UINT dialogId,
                                                                    int pageIndex)
     : VqsOptionPageNTUnixShell(sheet, dialogId, IDS_GENERATE, pageIndex)
-{
-}
-
-VqsOptionPageUnixPartition::VqsOptionPageUnixPartition(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex)
-    : VqsOptionPageNTUnixShell(sheet, dialogId, IDS_ORACLE_PARTITIONS, pageIndex)
 {
 }
 

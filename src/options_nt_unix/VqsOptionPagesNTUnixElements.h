@@ -1,14 +1,14 @@
 // The pages of the NT and Unix element sheets and the Unix business segment's database
 // pages. The environment pages show the platform-neutral options of their element (the
-// platform's own options join them later); the Generate page of an NT component and the
-// Unix database storage ("Oracle") and partition pages are tabs without options yet: they
-// store nothing and never count as holding own values.
+// platform's own options join them later); the Generate page of an NT component is a tab
+// without options yet: it stores nothing and never counts as holding own values.
 #pragma once
 
 #include "options/VqsOptionPagesBSeg.h"
 #include "options/VqsOptionPagesIspec.h"
 #include "options/VqsOptionPagesProfileReport.h"
 #include "options_nt_unix/VqsOptionPageUnixOracledb.h"
+#include "options_nt_unix/VqsOptionPageUnixPartition.h"
 
 #include <cstdint>
 
@@ -23,25 +23,6 @@ public:
 class VqsOptionPageNTComponentGenerate : public VqsOptionPageNTUnixShell {
 public:
     VqsOptionPageNTComponentGenerate(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
-};
-
-// The "Oracle Partitions" pages of a Unix business segment, component and profile.
-class VqsOptionPageUnixPartition : public VqsOptionPageNTUnixShell {
-public:
-    VqsOptionPageUnixPartition(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
-};
-
-class VqsOptionPageUnixBSegPartition : public VqsOptionPageUnixPartition {
-public:
-    using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
-};
-class VqsOptionPageUnixComponentPartition : public VqsOptionPageUnixPartition {
-public:
-    using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
-};
-class VqsOptionPageUnixProfilePartition : public VqsOptionPageUnixPartition {
-public:
-    using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
 };
 
 class VqsOptionPageNTComponentEnv : public VqsOptionPageIspecEnv {
