@@ -77,6 +77,11 @@ BOOL IsConditionalProfile(const PxLSEProfilePtr& profile)
         if (target && IsOverRelation(relation->GetRelationString()) && target->_IsA("PxLSEEvent"))
             return TRUE;
     }
+    return HasLinkedOrdinate(profile) || HasCondition(profile);
+}
+
+BOOL HasLinkedOrdinate(const PxLSEProfilePtr& profile)
+{
     PxTypedList<PxLSEDataOrdinatePtr> ordinates;
     profile->GetOrdinateDictionary(ordinates);
     for (POSITION pos = ordinates.GetHeadPosition(); pos;) {
@@ -84,6 +89,11 @@ BOOL IsConditionalProfile(const PxLSEProfilePtr& profile)
         if (ordinate && ordinate->GetLinkIfPresent())
             return TRUE;
     }
+    return FALSE;
+}
+
+BOOL HasCondition(const PxLSEProfilePtr& profile)
+{
     PxTypedArray<PxLSELogicPtr> conditions;
     profile->GetConditions(conditions);
     return conditions.GetSize() > 0;

@@ -28,6 +28,8 @@ std::vector<CString> ScreenDataItems(const PxLSEIspecPtr& ispec);
 
 // Not spanning all events, and over an event, with a linked ordinate or with a condition.
 BOOL IsConditionalProfile(const PxLSEProfilePtr& profile);
+BOOL HasLinkedOrdinate(const PxLSEProfilePtr& profile);
+BOOL HasCondition(const PxLSEProfilePtr& profile);
 
 // The relation string names an ordinate ("over") relation.
 BOOL IsOverRelation(const CString& relation);

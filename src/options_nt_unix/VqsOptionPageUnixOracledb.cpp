@@ -162,6 +162,14 @@ BOOL VqsOptionPageUnixStorage<Traits>::OnInitDialog()
     return TRUE;
 }
 
+template <class Traits>
+BOOL VqsOptionPageUnixStorage<Traits>::OnSetActive()
+{
+    const BOOL active = VqsOptionPage::OnSetActive();
+    UpdateData(FALSE);
+    return active;
+}
+
 // The lists of the page are filled once: the packs, the partitions of the table and the units.
 template <class Traits>
 void VqsOptionPageUnixStorage<Traits>::LoadOptions()
@@ -256,10 +264,22 @@ void VqsOptionPageUnixStorage<Traits>::LoadSelection()
         }
     }
     EnableControls();
+    TellEnvironment();
     UpdateData(FALSE);
 }
 
 // At the table the element's own pack and expected number are shown; elsewhere the
+// structure's or partition's tablespace and population.
+template <class Traits>
+VqsStorageEnvironment* VqsOptionPageUnixStorage<Traits>::Environment() const
+{
+    if constexpr (Traits::kExpectedFromElement)
+        return VqsFindSheetPage<VqsStorageEnvironment>(*m_pSheet);
+    return nullptr;
+}
+
+// At the table the element's own pack and expected number are shown, as the Environment
+// page shows them (or the record holds them while that page has no window); elsewhere the
 // structure's or partition's tablespace and population.
 template <class Traits>
 void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& level)
@@ -267,18 +287,26 @@ void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& l
     const PxPtr<Record> record = TypedRecord();
     if (IsElementLevel()) {
         const TextOption pack = Traits::ElementPack(record);
-        try {
-            m_pack.SetValue(pack.get());
-        } catch (const VqReportableException&) {
-            m_pack.SetNotAvailable(0);
-        }
-        m_pack.Enable(!pack.isDefault());
         const NumberOption expected = Traits::ElementExpected(record);
-        m_population.SetValue(ReadOr(expected.get, std::int64_t{0}));
-        if constexpr (Traits::kStructures == 3)
-            m_population.Enable(!expected.isDefault());
-        else
-            m_population.Enable(TRUE);
+        VqsStorageEnvironment* environment = Environment();
+        if (environment && environment->ShowsStorageValues()) {
+            m_pack.SetValue(environment->GetPackText());
+            m_pack.Enable(!environment->IsPackDefault());
+            m_population.SetValue(environment->GetExpectedNumber());
+            m_population.Enable(environment->IsExpectedNumberOwn());
+        } else {
+            try {
+                m_pack.SetValue(pack.get());
+            } catch (const VqReportableException&) {
+                m_pack.SetNotAvailable(0);
+            }
+            m_pack.Enable(!pack.isDefault());
+            m_population.SetValue(ReadOr(expected.get, std::int64_t{0}));
+            if constexpr (Traits::kStructures == 3)
+                m_population.Enable(!expected.isDefault());
+            else
+                m_population.Enable(TRUE);
+        }
     } else {
         m_pack.SetValue(ReadOr(level.tablespace.get, CString()));
         m_pack.Enable(TRUE);
@@ -288,6 +316,44 @@ void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& l
     if constexpr (Traits::kHasCalculation) {
         m_calculation->m_bValue = !m_partition && level.population.isDefault();
     }
+}
+
+template <class Traits>
+void VqsOptionPageUnixStorage<Traits>::TellEnvironment()
+{
+    VqsStorageEnvironment* environment = IsElementLevel() ? Environment() : nullptr;
+    if (!environment)
+        return;
+    environment->TakeExpectedNumber(m_population.GetValue());
+    environment->TakePackText(m_pack.GetValue());
+}
+
+template <class Traits>
+void VqsOptionPageUnixStorage<Traits>::EnablePackCombo(BOOL enable)
+{
+    if (m_hWnd && IsElementLevel())
+        m_pack.Enable(enable);
+}
+
+template <class Traits>
+void VqsOptionPageUnixStorage<Traits>::EnableExpectedNumber(BOOL enable)
+{
+    if (m_hWnd && IsElementLevel())
+        m_population.Enable(enable);
+}
+
+template <class Traits>
+void VqsOptionPageUnixStorage<Traits>::SetPackText(const CString& text)
+{
+    if (m_hWnd && IsElementLevel())
+        m_pack.SetValue(text);
+}
+
+template <class Traits>
+void VqsOptionPageUnixStorage<Traits>::SetExpectedNumber(std::int64_t value)
+{
+    if (m_hWnd && IsElementLevel())
+        m_population.SetValue(value);
 }
 
 template <class Traits>
@@ -468,12 +534,18 @@ BOOL VqsOptionPageUnixStorage<Traits>::OnCommand(WPARAM wParam, LPARAM lParam)
         VqsOptCtrlString& text = id == IDC_SCA ? m_sca : m_nonsca;
         if (OnOptionChanged(&text, FALSE))
             text.CheckMultiLineLimits(kSqlChars, kSqlLines, kSqlLineLength, TRUE);
-    } else if (id == IDC_POPULATION && code == EN_CHANGE)
-        OnOptionChanged(&m_population, TRUE);
+    } else if (id == IDC_POPULATION && code == EN_CHANGE) {
+        if (OnOptionChanged(&m_population, TRUE) && IsElementLevel())
+            if (VqsStorageEnvironment* environment = Environment())
+                environment->TakeExpectedNumber(m_population.GetValue());
+    }
     else if (id == IDC_PARTITION && comboChange)
         OnPartitionChanged();
-    else if (comboChange && (id == IDC_INITIAL_UNIT || id == IDC_NEXT_UNIT || id == IDC_PACK))
-        OnOptionChanged(id == IDC_PACK ? &m_pack : id == IDC_INITIAL_UNIT ? &m_initialUnit : &m_nextUnit, TRUE);
+    else if (comboChange && (id == IDC_INITIAL_UNIT || id == IDC_NEXT_UNIT))
+        OnOptionChanged(id == IDC_INITIAL_UNIT ? &m_initialUnit : &m_nextUnit, TRUE);
+    else if (comboChange && id == IDC_PACK && OnOptionChanged(&m_pack, TRUE) && IsElementLevel())
+        if (VqsStorageEnvironment* environment = Environment())
+            environment->TakePackText(m_pack.GetValue());
     return VqsOptionPage::OnCommand(wParam, lParam);
 }
 

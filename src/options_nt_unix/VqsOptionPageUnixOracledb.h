@@ -6,6 +6,7 @@
 #pragma once
 
 #include "options/VqsOptionPage.h"
+#include "options/VqsOptionsSheet.h"
 #include "options_nt_unix/VqsUnixStorageOptions.h"
 #include "shell/VqsOptCtrlCombo.h"
 #include "shell/VqsOptCtrlFlag.h"
@@ -18,6 +19,33 @@
 #include <memory>
 #include <vector>
 
+// The Environment page's side of the element's pack and expected number, which the storage
+// page also shows at the table.
+class VqsStorageEnvironment {
+public:
+    virtual ~VqsStorageEnvironment() = default;
+    // FALSE while the page has no window: its values are then the record's.
+    virtual BOOL ShowsStorageValues() const = 0;
+    virtual CString GetPackText() const = 0;
+    virtual BOOL IsPackDefault() const = 0;
+    virtual std::int64_t GetExpectedNumber() const = 0;
+    // The expected number is the element's own estimate, which the storage page may edit.
+    virtual BOOL IsExpectedNumberOwn() const = 0;
+    // Shown at the page's next refresh; only while the page has a window.
+    virtual void TakePackText(const CString& text) = 0;
+    virtual void TakeExpectedNumber(std::int64_t value) = 0;
+};
+
+// The page of that class among the sheet's pages, or null.
+template <class Page>
+Page* VqsFindSheetPage(VqsOptionsSheet& sheet)
+{
+    for (int index = 0; index < sheet.GetPageCount(); ++index)
+        if (auto* page = dynamic_cast<Page*>(sheet.GetPage(index)))
+            return page;
+    return nullptr;
+}
+
 template <class Traits>
 class VqsOptionPageUnixStorage : public VqsOptionPage {
 public:
@@ -25,6 +53,8 @@ public:
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Shows what the Environment page passed on while the page was hidden.
+    BOOL OnSetActive() override;
     void StoreOptions() override;
     BOOL IsNotUpdated() override;
     void ClearOptions() override;
@@ -36,6 +66,15 @@ public:
     CString GetPartitionName() const;
     // The table's own values are shown: the element's pack and expected number with them.
     BOOL IsElementLevel() const { return m_nStructure == 0 && !m_partition; }
+
+    // What the Environment page passes on; each acts only at the table's own values and
+    // while the page has a window, and shows at the next refresh.
+    void EnablePackCombo(BOOL enable);
+    void EnableExpectedNumber(BOOL enable);
+    CString GetPackText() const { return m_pack.GetValue(); }
+    void SetPackText(const CString& text);
+    std::int64_t GetExpectedNumber() const { return m_population.GetValue(); }
+    void SetExpectedNumber(std::int64_t value);
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -51,6 +90,9 @@ private:
     void FillPartitionList();
     void LoadSelection();
     void LoadElementPackAndExpected(const Level& level);
+    VqsStorageEnvironment* Environment() const;
+    // The Environment page shows what this page shows at the table.
+    void TellEnvironment();
     void EnableControls();
     // Throws the first failing check, having moved the focus to its control.
     void CheckValues();
