@@ -420,3 +420,40 @@ TEST_F(UnixPartitionPagesTest, ProfileColumnsAreAddedAndDeletedInSequenceOrder)
         EXPECT_EQ(Header(), (Strings{"Partition Name"}));
     }, FALSE);
 }
+
+TEST_F(UnixPartitionPagesTest, TheSegmentsTableCannotBeLocalAndItsIndexShowsItsTypeOnly)
+{
+    Write([&] {
+        PxLSEBuilder builder(*app.GetLink());
+        const PxLSEBusinessSegmentPtr segment = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+        builder.AddScreenDataUsage(PxLSEIspecPtr(segment->GetElement("EVENT")), segment->GetElement("ORDERDATE"), 'B',
+                                   0, false);
+    });
+    BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
+    Session(Segment("SYS1", "SALES"), "UNIXGEN", 1, [&] {
+        EXPECT_FALSE(Enabled(1936));
+        EXPECT_TRUE(Enabled(1937));
+        Click(1937);
+        EXPECT_EQ(ComboItems(kDataItem), (Strings{"ORDERDATE"}));
+        Answer(kOptionsChanged, IDNO);
+        Click(1934);
+        for (int id : {1935, 1936, 1937})
+            EXPECT_FALSE(Enabled(id)) << id;
+    }, FALSE);
+}
+
+TEST_F(UnixPartitionPagesTest, HeaderColumnsShareTheListWidthUpToFiveWays)
+{
+    AddCustomerItems({"I2", "I3", "I4", "I5", "I6"});
+    for (const auto& columns : {std::vector<const char*>{"CUSTNAME", "I2"},
+                                std::vector<const char*>{"CUSTNAME", "I2", "I3", "I4", "I5", "I6"}}) {
+        PartitionCustomerTable(columns);
+        CustomerSession([&] {
+            RECT client{};
+            ::GetClientRect(List(), &client);
+            const int expected = (client.right - client.left) / (std::min<int>(static_cast<int>(columns.size()), 4) + 1);
+            for (int column = 0; column <= static_cast<int>(columns.size()); ++column)
+                EXPECT_EQ(::SendMessage(List(), LVM_GETCOLUMNWIDTH, column, 0), expected) << column;
+        }, FALSE);
+    }
+}

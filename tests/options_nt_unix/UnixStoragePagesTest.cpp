@@ -3,6 +3,8 @@
 // anything is written, and what is written where.
 #include "../options_tarsk/OptionsDialogHarness.h"
 
+#include "options/VqsOptionPage.h"
+#include "options/VqsOptionsSheet.h"
 #include "proxy/PxUnixBSegOptions.h"
 #include "proxy/PxUnixCompOptions.h"
 #include "proxy/PxUnixOracleDBPartitionOptions.h"
@@ -331,4 +333,40 @@ TEST_F(UnixStoragePagesTest, DefaultsOnAnIndexClearOnlyThatIndex)
     EXPECT_FALSE(Component()->IsUpdatedComponentTablespace(1));
     EXPECT_EQ(Component()->GetCompPack(), "SALESTS");
     EXPECT_EQ(Component()->GetExpected(), 5);
+}
+
+// The storage values are never negative: a minus sign cannot be typed into their edits.
+TEST_F(UnixStoragePagesTest, ANegativeValueCannotBeEntered)
+{
+    ComponentSession([&] {
+        TypeValidValues();
+        for (int id : {kInitial, kNext, kFree, kMaxTrans, kExpected}) {
+            Type(id, "-20");
+            EXPECT_EQ(Text(id), "20") << id;
+        }
+        Type(kFree, "10");
+        ApplyNow();
+    });
+    EXPECT_EQ(Component()->GetComponentInitialExtent(0), 20);
+    EXPECT_EQ(Component()->GetComponentPopulation(0), 20);
+}
+
+TEST_F(UnixStoragePagesTest, APartitionGoneBehindThePageFallsBackToTheRemainingOnes)
+{
+    AddPartition("TQ1");
+    AddPartition("TQ2");
+    ComponentSession([&] {
+        EXPECT_EQ(Text(kPartition), "Q1");
+        Write([&] { Component()->DeleteSubOptions("TQ1"); });
+        TypeValidValues();
+        Undo();
+        EXPECT_EQ(ComboItems(kPartition), (Strings{"Q2"}));
+        EXPECT_EQ(Text(kPartition), "Q2");
+        TypeValidValues();
+        ApplyNow();
+    });
+    const PxUnixOracleDBPartitionOptionsPtr partition(Component()->GetSubOptions("TQ2"));
+    ASSERT_TRUE(partition);
+    EXPECT_EQ(partition->GetPercentUsed(), 40);
+    EXPECT_FALSE(Component()->IsUpdatedComponentPercentUsed(0));
 }
