@@ -1,5 +1,7 @@
 #include "options_nt_unix/VqsOptionPagesNTUnixElements.h"
 
+#include "options_nt_unix/VqsNTUnixStorageOptions.h"
+
 namespace {
 
 constexpr UINT IDS_GENERATE = 61563;
@@ -30,10 +32,18 @@ VqsOptionPageUnixOracledb::VqsOptionPageUnixOracledb(VqsOptionsSheet* sheet, UIN
 {
 }
 
+BOOL VqsOptionPageUnixOracledb::IsNotUpdated() { return !vqsntunix::HoldsOwnStorage(Record()); }
+
+void VqsOptionPageUnixOracledb::ClearOptions() { vqsntunix::ClearStorage(Record()); }
+
 VqsOptionPageUnixPartition::VqsOptionPageUnixPartition(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex)
     : VqsOptionPageNTUnixShell(sheet, dialogId, IDS_ORACLE_PARTITIONS, pageIndex)
 {
 }
+
+BOOL VqsOptionPageUnixPartition::IsNotUpdated() { return !vqsntunix::HoldsOwnPartitioning(Record()); }
+
+void VqsOptionPageUnixPartition::ClearOptions() { vqsntunix::ClearPartitioning(Record()); }
 
 CString VqsOptionPageUnixProfileEnv::GetPackText() const
 {

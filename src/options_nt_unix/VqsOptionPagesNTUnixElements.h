@@ -1,8 +1,7 @@
 // The pages of the NT and Unix element sheets and the Unix business segment's database
 // pages. The environment pages show the platform-neutral options of their element (the
 // platform's own options join them later); the Generate page of an NT component and the
-// Unix database storage ("Oracle") and partition pages are tabs without options yet: they
-// store nothing and never count as holding own values.
+// Unix database storage ("Oracle") and partition pages are tabs without controls yet.
 #pragma once
 
 #include "options/VqsOptionPagesBSeg.h"
@@ -24,16 +23,24 @@ public:
     VqsOptionPageNTComponentGenerate(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
 };
 
-// The "Oracle" pages of a Unix business segment, component and profile.
+// The "Oracle" pages of a Unix business segment, component and profile. Without controls
+// yet, they still answer for the record's storage options: "Defaults" drops them.
 class VqsOptionPageUnixOracledb : public VqsOptionPageNTUnixShell {
 public:
     VqsOptionPageUnixOracledb(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
+
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 
-// The "Oracle Partitions" pages of a Unix business segment, component and profile.
+// The "Oracle Partitions" pages of a Unix business segment, component and profile; they
+// answer for the partition types, columns and partition records.
 class VqsOptionPageUnixPartition : public VqsOptionPageNTUnixShell {
 public:
     VqsOptionPageUnixPartition(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
+
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 
 class VqsOptionPageUnixBSegOracledb : public VqsOptionPageUnixOracledb {

@@ -134,3 +134,38 @@ TEST_F(NTUnixSheetsTest, TheUnixProfileStoragePageTakesTheEnvironmentFromTheReco
         EXPECT_EQ(std::string(sheet.GetEnvPackText()), Text(kPack));
     }, FALSE);
 }
+
+// The storage pages have no controls yet, but the record's storage and partitions are theirs:
+// they keep the element from being taken for all defaults, and their "Defaults" drops them.
+TEST_F(NTUnixSheetsTest, TheStorageAndPartitionTabsAnswerForTheRecordsStorageAndPartitions)
+{
+    constexpr int kOracleTab = 2;
+    constexpr int kPartitionsTab = 3;
+    const auto stored = [&] {
+        PxUnixCompOptionsPtr options(Record("ORDER", "UNIXGEN"));
+        options->Refresh();
+        return options;
+    };
+    Write([&] {
+        stored()->SetUsePainter(0);
+        stored()->SetComponentTablespace(1, "ORDERS_IX");
+        stored()->SetComponentPartitionType(0, 'E');
+        stored()->CreateSubOptions("TP1");
+    });
+    Session(Link("ORDER"), "UNIXGEN", 0, [&] {
+        Defaults();
+        ApplyNow();
+        EXPECT_NE(TabImage(Dialog(), kOracleTab), TabImage(Dialog(), 0));
+    });
+    EXPECT_EQ(stored()->GetComponentTablespace(1), "ORDERS_IX");
+    Session(Link("ORDER"), "UNIXGEN", kOracleTab, [&] {
+        Defaults();
+        ApplyNow();
+        ShowTab(kPartitionsTab);
+        Defaults();
+        ApplyNow();
+    });
+    EXPECT_FALSE(stored()->IsUpdatedComponentTablespace(1));
+    EXPECT_FALSE(stored()->IsUpdatedComponentPartitionType(0));
+    EXPECT_FALSE(stored()->GetSubOptions("TP1"));
+}
