@@ -77,7 +77,8 @@ VqsOptionPageUnixBSegEnv::VqsOptionPageUnixBSegEnv(VqsOptions_BSeg_Sheet* sheet,
       m_maxInReports(m_table.Number(IDC_MAX_IN_REPORTS,
                                     VQS_NUMBER_OPTION(PxUnixBSegOptions, UnixEventMultiRecordMaxInReports),
                                     VqsOptionTable::Validate)),
-      m_ignoreNationalItems(m_table.Flag(IDC_IGNORE_NATIONAL_ITEMS, VQS_OPTION(PxUnixBSegOptions, IgnoreNationalItems))),
+      m_ignoreNationalItems(
+          m_table.Flag(IDC_IGNORE_NATIONAL_ITEMS, VQS_OPTION(PxUnixBSegOptions, IgnoreNationalItems))),
       m_collatingSequence(&m_connector, IDC_COLLATING_SEQUENCE, -1, kNotNil),
       m_useDefaultCollating(&m_connector, IDC_USE_DEFAULT_COLLATING)
 {

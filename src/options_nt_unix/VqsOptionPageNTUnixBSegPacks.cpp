@@ -111,7 +111,8 @@ void VqsOptionPagePlatformBSegPacks<Traits>::OnOptionTaken(UINT id)
         }
         return;
     }
-    const auto boxed = std::find_if(m_packs.begin(), m_packs.end(), [id](const Pack& pack) { return pack.boxId == id; });
+    const auto boxed =
+        std::find_if(m_packs.begin(), m_packs.end(), [id](const Pack& pack) { return pack.boxId == id; });
     if (boxed == m_packs.end())
         return;
     if (!boxed->box->m_bValue)

@@ -3,6 +3,7 @@
 #include "options/VqsOptionsSheet.h"
 #include "options_nt_unix/VqsNTUnixDesign.h"
 #include "options_nt_unix/VqsNTUnixPackLists.h"
+#include "options_nt_unix/VqsNTUnixStorageOptions.h"
 #include "proxy/PxTypedList.h"
 #include "shell/VqsExceptionData.h"
 #include "shell/VqsMsgBox.h"
@@ -239,7 +240,8 @@ void VqsOptionPageUnixStorage<Traits>::LoadSelection()
             FillPartitionList();
             const CString first = m_partitionName.GetValue();
             if (first != kNoneDefined)
-                m_partition = PxUnixOracleDBPartitionOptionsPtr(TypedRecord()->GetSubOptions(CString(Letter()) + first));
+                m_partition =
+                    PxUnixOracleDBPartitionOptionsPtr(TypedRecord()->GetSubOptions(CString(Letter()) + first));
         }
     }
     m_strShownPartition = m_partitionName.GetValue();
@@ -468,9 +470,13 @@ void VqsOptionPageUnixStorage<Traits>::StoreOptions()
     WriteLevel(level);
 }
 
+// The storage of the other structures counts too: an element is never taken for being at
+// its defaults while one of its structures keeps own values.
 template <class Traits>
 BOOL VqsOptionPageUnixStorage<Traits>::IsNotUpdated()
 {
+    if (vqsntunix::HoldsOwnStorage(*m_pSheet->GetOptions()))
+        return FALSE;
     const Level level = ShownLevel();
     if (level.sca.isUpdated() || level.nonsca.isUpdated() || level.unlimited.isUpdated())
         return FALSE;

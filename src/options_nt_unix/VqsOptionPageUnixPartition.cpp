@@ -1,6 +1,7 @@
 #include "options_nt_unix/VqsOptionPageUnixPartition.h"
 
 #include "options/VqsOptionsSheet.h"
+#include "options_nt_unix/VqsNTUnixStorageOptions.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxUnixOracleDBPartitionOptions.h"
 #include "shell/VqsMsgBox.h"
@@ -379,24 +380,11 @@ void VqsOptionPageUnixPartitionBase::StoreOptions()
     AfterStore();
 }
 
-// Nothing of the structure's partitioning is the record's own: no type, no column, no
-// partition record.
+// Nothing of the element's partitioning, in any structure, is the record's own: an element is
+// never taken for being at its defaults while one of its structures is partitioned.
 BOOL VqsOptionPageUnixPartitionBase::IsNotUpdated()
 {
-    if (IsUpdatedStoredType(m_nStructure))
-        return FALSE;
-    for (int slot = 0; slot < kMaxColumns; ++slot)
-        if (IsUpdatedStoredColumn(m_nStructure, slot))
-            return FALSE;
-    PxTypedList<PxVQOptionsPtr> records;
-    OwnOptions()->GetListOfSubOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;) {
-        const PxVQOptionsPtr record = records.GetNext(pos);
-        const CString name = record ? record->GetName() : CString();
-        if (!name.IsEmpty() && name[0] == Code())
-            return FALSE;
-    }
-    return TRUE;
+    return !vqsntunix::HoldsOwnPartitioning(*m_pSheet->GetOptions());
 }
 
 void VqsOptionPageUnixPartitionBase::ClearOptions()
@@ -409,7 +397,9 @@ BOOL VqsOptionPageUnixPartitionBase::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
     const int code = HIWORD(wParam);
-    const auto isOneOf = [id](const std::vector<UINT>& ids) { return std::find(ids.begin(), ids.end(), id) != ids.end(); };
+    const auto isOneOf = [id](const std::vector<UINT>& ids) {
+        return std::find(ids.begin(), ids.end(), id) != ids.end();
+    };
     if (code == BN_CLICKED && isOneOf(m_structureIds))
         OnStructureChanged();
     else if (code == BN_CLICKED && isOneOf(m_typeIds))

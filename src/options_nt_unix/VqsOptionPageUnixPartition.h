@@ -61,10 +61,8 @@ protected:
     virtual char GetStoredType(int s) const = 0;
     virtual void SetStoredType(int s, char type) = 0;
     virtual void ClearStoredType(int s) = 0;
-    virtual BOOL IsUpdatedStoredType(int s) const = 0;
     virtual CString GetStoredColumn(int s, int slot) const = 0;
     virtual void SetStoredColumn(int s, int slot, const char* column) = 0;
-    virtual BOOL IsUpdatedStoredColumn(int s, int slot) const = 0;
 
     // The data items that may become partition columns, gathered once per page.
     virtual std::vector<CString> GatherDataItems() = 0;
@@ -159,7 +157,6 @@ protected:
     char GetStoredType(int s) const override { return (TypedRecord().get()->*Traits::kGetType)(s); }
     void SetStoredType(int s, char type) override { (TypedRecord().get()->*Traits::kSetType)(s, type); }
     void ClearStoredType(int s) override { (TypedRecord().get()->*Traits::kClearType)(s); }
-    BOOL IsUpdatedStoredType(int s) const override { return (TypedRecord().get()->*Traits::kIsUpdatedType)(s); }
     CString GetStoredColumn(int s, int slot) const override
     {
         return (TypedRecord().get()->*Traits::kColumns[s].get)(slot);
@@ -168,10 +165,6 @@ protected:
     {
         (TypedRecord().get()->*Traits::kColumns[s].set)(slot, column);
     }
-    BOOL IsUpdatedStoredColumn(int s, int slot) const override
-    {
-        return (TypedRecord().get()->*Traits::kColumns[s].isUpdated)(slot);
-    }
 };
 
 // The column accessors of one structure.
@@ -179,11 +172,10 @@ template <class Record>
 struct VqsPartitionColumns {
     CString (Record::*get)(int) const;
     void (Record::*set)(int, const char*);
-    BOOL (Record::*isUpdated)(int) const;
 };
 
 #define VQS_PARTITION_COLUMNS(Record, Name)                                                                          \
-    VqsPartitionColumns<Record> { &Record::Get##Name, &Record::Set##Name, &Record::IsUpdated##Name }
+    VqsPartitionColumns<Record> { &Record::Get##Name, &Record::Set##Name }
 
 struct VqsUnixBSegPartitionTraits {
     using Record = PxUnixBSegOptions;
@@ -192,7 +184,6 @@ struct VqsUnixBSegPartitionTraits {
     static constexpr auto kGetType = &Record::GetBSPartitionType;
     static constexpr auto kSetType = &Record::SetBSPartitionType;
     static constexpr auto kClearType = &Record::ClearBSPartitionType;
-    static constexpr auto kIsUpdatedType = &Record::IsUpdatedBSPartitionType;
     static constexpr std::array<VqsPartitionColumns<Record>, 2> kColumns{
         VQS_PARTITION_COLUMNS(Record, BSTablePartitionColumns),
         VQS_PARTITION_COLUMNS(Record, BSAutoIndexPartitionColumns)};
@@ -205,7 +196,6 @@ struct VqsUnixComponentPartitionTraits {
     static constexpr auto kGetType = &Record::GetComponentPartitionType;
     static constexpr auto kSetType = &Record::SetComponentPartitionType;
     static constexpr auto kClearType = &Record::ClearComponentPartitionType;
-    static constexpr auto kIsUpdatedType = &Record::IsUpdatedComponentPartitionType;
     static constexpr std::array<VqsPartitionColumns<Record>, 2> kColumns{
         VQS_PARTITION_COLUMNS(Record, ComponentTablePartitionColumns),
         VQS_PARTITION_COLUMNS(Record, ComponentAutoIndexPartitionColumns)};
@@ -218,7 +208,6 @@ struct VqsUnixProfilePartitionTraits {
     static constexpr auto kGetType = &Record::GetProfilePartitionType;
     static constexpr auto kSetType = &Record::SetProfilePartitionType;
     static constexpr auto kClearType = &Record::ClearProfilePartitionType;
-    static constexpr auto kIsUpdatedType = &Record::IsUpdatedProfilePartitionType;
     static constexpr std::array<VqsPartitionColumns<Record>, 3> kColumns{
         VQS_PARTITION_COLUMNS(Record, ProfileTablePartitionColumns),
         VQS_PARTITION_COLUMNS(Record, ProfileAutoIndexPartitionColumns),

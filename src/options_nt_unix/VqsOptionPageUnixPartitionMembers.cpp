@@ -299,7 +299,8 @@ CString VqsOptionPageUnixProfilePartition::FindLowestSequenceItem(const std::vec
     std::optional<int> best;
     CString result;
     for (const Ordinate& ordinate : m_ordinates) {
-        if ((!best || ordinate.sequence < *best) && std::find(names.begin(), names.end(), ordinate.item) != names.end()) {
+        const bool named = std::find(names.begin(), names.end(), ordinate.item) != names.end();
+        if (named && (!best || ordinate.sequence < *best)) {
             best = ordinate.sequence;
             result = ordinate.item;
         }
@@ -312,7 +313,8 @@ CString VqsOptionPageUnixProfilePartition::FindHighestSequenceItem(const std::ve
     std::optional<int> best;
     CString result;
     for (const Ordinate& ordinate : m_ordinates) {
-        if ((!best || ordinate.sequence >= *best) && std::find(names.begin(), names.end(), ordinate.item) != names.end()) {
+        const bool named = std::find(names.begin(), names.end(), ordinate.item) != names.end();
+        if (named && (!best || ordinate.sequence >= *best)) {
             best = ordinate.sequence;
             result = ordinate.item;
         }

@@ -470,8 +470,8 @@ VqsOptionPagePlatformReportEnv<Unix>::VqsOptionPagePlatformReportEnv(VqsOptions_
     : VqsOptionPageReportEnv(sheet, dialogId, pageIndex)
 {
     if constexpr (Unix)
-        m_rollBackSegment =
-            std::make_unique<VqsOptCtrlString>(&m_connector, IDC_ROLL_BACK_SEGMENT, kRollBackSegmentLength, kIdValidator);
+        m_rollBackSegment = std::make_unique<VqsOptCtrlString>(&m_connector, IDC_ROLL_BACK_SEGMENT,
+                                                               kRollBackSegmentLength, kIdValidator);
 }
 
 template <bool Unix>

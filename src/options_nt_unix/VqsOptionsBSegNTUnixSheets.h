@@ -3,7 +3,8 @@
 // Partitions") in the options dialog's event view, all its other pages otherwise.
 #pragma once
 
-#include "options/VqsOptionsGenericSheets.h"
+#include "options/VqsOptionPagesBSeg.h"
+#include "options_nt_unix/VqsOptionPageNTUnixBSegBulkOptions.h"
 #include "options_nt_unix/VqsOptionPageNTUnixBSegEnv.h"
 #include "options_nt_unix/VqsOptionPageNTUnixBSegGenerate.h"
 #include "options_nt_unix/VqsOptionPageNTUnixBSegOLTP.h"
@@ -30,7 +31,7 @@ private:
     VqsOptionPageNTBSegOLTP m_oltp;
     VqsOptionPageNTBSegPacks m_packs;
     VqsOptionPageBSegActiveKESH m_quorbit;
-    VqsGenericBulkOptionsPage m_bulkOptions;
+    VqsOptionPageNTBSegBulkOptions m_bulkOptions;
     VqsOptionPageNTBSegWrenfieldTest m_wrenfieldTest;
 };
 
@@ -54,6 +55,6 @@ private:
     VqsOptionPageBSegActiveKESH m_quorbit;
     VqsOptionPageUnixBSegOracledb m_database;
     VqsOptionPageUnixBSegPartition m_partitions;
-    VqsGenericBulkOptionsPage m_bulkOptions;
+    VqsOptionPageUnixBSegBulkOptions m_bulkOptions;
     VqsOptionPageUnixBSegWrenfieldTest m_wrenfieldTest;
 };

@@ -9,6 +9,7 @@
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
 #include "options_tarsk/VqsOptionPageTarskBSegGenerate.h"
 #include "options_tarsk/VqsOptionPageTarskBSegOLTP.h"
+#include "options_tarsk/VqsOptionPageTarskBSegBulkOptions.h"
 #include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
 #include "options_tarsk/VqsOptionPageTarskBSegWrenfieldTest.h"
 #include "options_tarsk/VqsOptionPageTarskSystemEVENTEnv.h"
@@ -53,6 +54,6 @@ private:
     VqsOptionPageTarskSystemInternDb m_internDb;
     VqsOptionPageTarskSystemEVENTEnv m_eventEnvironment;
     VqsOptionPageTarskSystemEventDb m_eventDatabase;
-    VqsGenericBulkOptionsPage m_bulkOptions;
+    VqsOptionPageTarskBSegBulkOptions m_bulkOptions;
     VqsOptionPageTarskBSegWrenfieldTest m_wrenfieldTest;
 };

@@ -10,6 +10,8 @@
 #include "options/VqsSheetRegister.h"
 #include "options_nt_unix/VqsOptionsBSegNTUnixSheets.h"
 #include "options_nt_unix/VqsOptionsElementNTUnixSheets.h"
+#include "options_qsr/VqsOptionsBSegQSRSheet.h"
+#include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "shell/VqsSysApp.h"
 
@@ -60,6 +62,11 @@ const VqsStartupStep kGlobalLogicSheets[] = {
 const VqsStartupStep kApplicationObject[] = {{&CreateApplication, &DestroyApplication}};
 const VqsStartupStep kComModule[] = {{&CreateComModule, &DestroyComModule}};
 void RegisterTarskBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_Tarsk_Sheet::CreateSheet); }
+void RegisterQSRBSegSheet() { VqsSheetRegister::AddFactory(&VqsOptions_BSeg_QSR_Sheet::CreateSheet); }
+void RegisterQSRComponentSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Component_QSR_Sheet::CreateSheet); }
+void RegisterQSREventSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Event_QSR_Sheet::CreateSheet); }
+void RegisterQSRProfileSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Profile_QSR_Sheet::CreateSheet); }
+void RegisterQSRReportSheet() { VqsSheetRegister::AddFactory(&VqsOptions_Report_QSR_Sheet::CreateSheet); }
 
 template <class Spec>
 void RegisterGoSpec()
@@ -126,14 +133,19 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
+    {&RegisterQSRBSegSheet, &NothingToDo},
     {&RegisterSheet<VqsOptions_BSeg_NT_Sheet, PxNTBSegOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_BSeg_Unix_Sheet, PxUnixBSegOptionsPtr>, &NothingToDo},
+    {&RegisterQSRComponentSheet, &NothingToDo},
     {&RegisterSheet<VqsOptions_Component_NT_Sheet, PxNTCompOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Component_Unix_Sheet, PxUnixCompOptionsPtr>, &NothingToDo},
+    {&RegisterQSREventSheet, &NothingToDo},
     {&RegisterSheet<VqsOptions_Event_NT_Sheet, PxNTEventOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Event_Unix_Sheet, PxUnixEventOptionsPtr>, &NothingToDo},
+    {&RegisterQSRProfileSheet, &NothingToDo},
     {&RegisterSheet<VqsOptions_Profile_NT_Sheet, PxNTProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Profile_Unix_Sheet, PxUnixProfileOptionsPtr>, &NothingToDo},
+    {&RegisterQSRReportSheet, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_NT_Sheet, PxNTReportOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Unix_Sheet, PxUnixReportOptionsPtr>, &NothingToDo},
 };

@@ -37,7 +37,7 @@ struct SheetRegisterTest : OptionsTest {
 
 TEST_F(SheetRegisterTest, TheGlobalLogicSheetsAreRegisteredAtStartAndChosenByTheRecordsPlatform)
 {
-    EXPECT_EQ(VqsSheetRegister::Count(), 19);
+    EXPECT_EQ(VqsSheetRegister::Count(), 24);
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_Tarsk_Sheet*>(Create("STARTUP", "TARSKGEN").get()));
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_QSR_Sheet*>(Create("STARTUP", "QSRGEN").get()));
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_NT_Sheet*>(Create("STARTUP", "NTGEN").get()));

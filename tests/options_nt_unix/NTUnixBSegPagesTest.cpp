@@ -61,7 +61,9 @@ struct UnixBSegPagesTest : OptionsDialogHarness {
     }
     void SetCcsVersionSupport(int support)
     {
-        Write([&] { app.GetLSEEnterprise()->GetBusinessSegment("SALES")->SetAttributeInt("ccsVersionSupport", support); });
+        Write([&] {
+            app.GetLSEEnterprise()->GetBusinessSegment("SALES")->SetAttributeInt("ccsVersionSupport", support);
+        });
     }
 };
 

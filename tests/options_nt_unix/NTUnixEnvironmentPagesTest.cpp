@@ -110,8 +110,12 @@ TEST_F(NTUnixEnvironmentPagesTest, AComponentMayBeMarkedUserMaintainedOnlyAsOutp
         Write([&] { Record<PxUnixCompOptionsPtr>("CUSTOMER", "UNIXGEN")->SetCompUserMaintained(c.marked ? 1 : 0); });
         for (const auto& [set, mark] : {std::pair{"NTGEN", kNTComponentMark}, {"UNIXGEN", kUnixComponentMark}}) {
             if (std::string(set) == "NTGEN")
-                Write([&] { Record<PxNTCompOptionsPtr>("CUSTOMER", "NTGEN")->SetCompUserMaintained(c.marked ? 1 : 0); });
-            ElementSession("CUSTOMER", set, kEnvironmentPage, [&] { EXPECT_EQ(Enabled(mark), c.enabled ? TRUE : FALSE) << set; }, FALSE);
+                Write([&] {
+                    Record<PxNTCompOptionsPtr>("CUSTOMER", "NTGEN")->SetCompUserMaintained(c.marked ? 1 : 0);
+                });
+            ElementSession(
+                "CUSTOMER", set, kEnvironmentPage,
+                [&] { EXPECT_EQ(Enabled(mark), c.enabled ? TRUE : FALSE) << set; }, FALSE);
         }
     }
 }

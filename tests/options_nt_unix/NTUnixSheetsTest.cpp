@@ -134,3 +134,40 @@ TEST_F(NTUnixSheetsTest, TheUnixProfileStoragePageTakesTheEnvironmentFromTheReco
         EXPECT_EQ(std::string(sheet.GetEnvPackText()), Text(kPack));
     }, FALSE);
 }
+
+// The record's storage and partitions are the storage pages': they keep the element from
+// being taken for all defaults, and their "Defaults" drops those of the structure shown.
+TEST_F(NTUnixSheetsTest, TheStorageAndPartitionTabsAnswerForTheRecordsStorageAndPartitions)
+{
+    constexpr int kOracleTab = 2;
+    constexpr int kPartitionsTab = 3;
+    constexpr int kOracleIndexStructure = 1926;
+    const auto stored = [&] {
+        PxUnixCompOptionsPtr options(Record("ORDER", "UNIXGEN"));
+        options->Refresh();
+        return options;
+    };
+    Write([&] {
+        stored()->SetUsePainter(0);
+        stored()->SetComponentTablespace(1, "ORDERS_IX");
+        stored()->SetComponentPartitionType(0, 'E');
+        stored()->CreateSubOptions("TP1");
+    });
+    Session(Link("ORDER"), "UNIXGEN", 0, [&] {
+        Defaults();
+        ApplyNow();
+        EXPECT_NE(TabImage(Dialog(), kOracleTab), TabImage(Dialog(), 0));
+    });
+    EXPECT_EQ(stored()->GetComponentTablespace(1), "ORDERS_IX");
+    Session(Link("ORDER"), "UNIXGEN", kOracleTab, [&] {
+        Click(kOracleIndexStructure);
+        Defaults();
+        ApplyNow();
+        ShowTab(kPartitionsTab);
+        Defaults();
+        ApplyNow();
+    });
+    EXPECT_FALSE(stored()->IsUpdatedComponentTablespace(1));
+    EXPECT_FALSE(stored()->IsUpdatedComponentPartitionType(0));
+    EXPECT_FALSE(stored()->GetSubOptions("TP1"));
+}

@@ -66,7 +66,8 @@ struct UnixPartitionPagesTest : OptionsDialogHarness {
 
     // Partition records named code + name, with their bounds.
     template <class Ptr>
-    void AddPartitions(const Ptr& options, std::initializer_list<std::pair<const char*, std::vector<const char*>>> partitions)
+    void AddPartitions(const Ptr& options,
+                       std::initializer_list<std::pair<const char*, std::vector<const char*>>> partitions)
     {
         for (const auto& [name, bounds] : partitions) {
             const PxUnixOracleDBPartitionOptionsPtr record(options->CreateSubOptions(name));
@@ -451,7 +452,8 @@ TEST_F(UnixPartitionPagesTest, HeaderColumnsShareTheListWidthUpToFiveWays)
         CustomerSession([&] {
             RECT client{};
             ::GetClientRect(List(), &client);
-            const int expected = (client.right - client.left) / (std::min<int>(static_cast<int>(columns.size()), 4) + 1);
+            const int shares = std::min<int>(static_cast<int>(columns.size()), 4) + 1;
+            const int expected = (client.right - client.left) / shares;
             for (int column = 0; column <= static_cast<int>(columns.size()); ++column)
                 EXPECT_EQ(::SendMessage(List(), LVM_GETCOLUMNWIDTH, column, 0), expected) << column;
         }, FALSE);
