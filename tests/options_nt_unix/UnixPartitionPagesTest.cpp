@@ -4,7 +4,10 @@
 #include "../options_tarsk/OptionsDialogHarness.h"
 
 #include "proxy/PxLSEAssociation.h"
+#include "options/VqsOptionPage.h"
+#include "options/VqsOptionsSheet.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEIspec.h"
@@ -458,4 +461,24 @@ TEST_F(UnixPartitionPagesTest, HeaderColumnsShareTheListWidthUpToFiveWays)
                 EXPECT_EQ(::SendMessage(List(), LVM_GETCOLUMNWIDTH, column, 0), expected) << column;
         }, FALSE);
     }
+}
+
+TEST_F(UnixPartitionPagesTest, AProfileLockedElsewhereKeepsTheComponentsPartitionsUnwritten)
+{
+    PartitionCustomerTable({"CUSTNAME"});
+    Write([&] { ByName()->SetProfilePartitionType(0, 'L'); });
+    CustomerSession([&] {
+        Type(kName, "P1");
+        Click(kAddPartition);
+        PxFaultInjection::RefuseLock("PxVQObject::WriteLock", PxLockRefused, 1, 100);
+        Answer("Cannot lock options for CUSTBYNAME of SALES in option set  as it is currently locked by another "
+               "user.\nPlease try again after some time.",
+               IDOK);
+        Answer("Cannot save option values:\nCannot lock the object", IDOK);
+        ApplyNow();
+        EXPECT_TRUE(Dialog().GetSheet()->GetOptionPage(kComponentPartitionPage)->IsModified());
+        PxFaultInjection::Reset();
+    }, FALSE);
+    EXPECT_FALSE(Customer()->GetSubOptions("TP1"));
+    EXPECT_FALSE(ByName()->GetSubOptions("TP1"));
 }
