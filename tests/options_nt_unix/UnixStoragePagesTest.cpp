@@ -370,3 +370,38 @@ TEST_F(UnixStoragePagesTest, APartitionGoneBehindThePageFallsBackToTheRemainingO
     EXPECT_EQ(partition->GetPercentUsed(), 40);
     EXPECT_FALSE(Component()->IsUpdatedComponentPercentUsed(0));
 }
+
+TEST_F(UnixStoragePagesTest, AConditionalProfileOpensItsIndexStructures)
+{
+    ProfileSession([&] { EXPECT_FALSE(Enabled(kProfileOrdinateIndex)); }, FALSE);
+    Session(Element("SYS1", "SALES", "ORDBYDATE"), "UNIXGEN", kProfileStoragePage, [&] {
+        EXPECT_TRUE(Enabled(kProfileOrdinateIndex));
+        Click(kProfileOrdinateIndex);
+        EXPECT_FALSE(Enabled(kUseDefaultUsed));
+        TypeValidValues();
+        Type(kInitTrans, "1");
+        Answer(Refusal("Initial transactions must be at least 1 for table or 2 for index"), IDOK);
+        ApplyNow();
+        Type(kInitTrans, "3");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored<PxUnixProfileOptionsPtr>("ORDBYDATE", "UNIXGEN")->GetProfileInitTrans(2), 3);
+}
+
+TEST_F(UnixStoragePagesTest, TheSegmentsEventSetIsWrittenOnlyWhenItIsItsOwn)
+{
+    SegmentSession([&] {
+        EXPECT_FALSE(Enabled(kPack));
+        TypeValidValues();
+        ApplyNow();
+    });
+    EXPECT_TRUE(SegmentRecord()->IsDefaultEventSet());
+    Write([&] { SegmentRecord()->SetEventSet("SALESTS"); });
+    SegmentSession([&] {
+        EXPECT_TRUE(Enabled(kPack));
+        Choose(kPack, "STOCKTS");
+        ApplyNow();
+    });
+    EXPECT_EQ(SegmentRecord()->GetEventSet(), "STOCKTS");
+    EXPECT_EQ(SegmentRecord()->GetBSTablespace(0), "STOCKTS");
+}
