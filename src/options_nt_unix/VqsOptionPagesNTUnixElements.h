@@ -18,9 +18,12 @@ public:
     }
 };
 
+// Answers for the component's cluster index.
 class VqsOptionPageNTComponentGenerate : public VqsOptionPageNTUnixShell {
 public:
     VqsOptionPageNTComponentGenerate(VqsOptionsSheet* sheet, UINT dialogId, int pageIndex);
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 
 // The "Oracle" pages of a Unix business segment, component and profile. Without controls
@@ -68,26 +71,39 @@ public:
     using VqsOptionPageUnixPartition::VqsOptionPageUnixPartition;
 };
 
+// The environment pages of components and events answer for the record's options that
+// their platform pages show (privilege, pack, expected number or volume, user-maintained,
+// the Unix multiple record maxima), so that none of them is taken for a default.
 class VqsOptionPageNTComponentEnv : public VqsOptionPageIspecEnv {
 public:
     using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 class VqsOptionPageUnixComponentEnv : public VqsOptionPageIspecEnv {
 public:
     using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 class VqsOptionPageNTEventEnv : public VqsOptionPageIspecEnv {
 public:
     using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 class VqsOptionPageUnixEventEnv : public VqsOptionPageIspecEnv {
 public:
     using VqsOptionPageIspecEnv::VqsOptionPageIspecEnv;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 
 class VqsOptionPageNTProfileEnv : public VqsOptionPageProfileEnv {
 public:
     using VqsOptionPageProfileEnv::VqsOptionPageProfileEnv;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 
 // What the Unix profile's database storage page takes over at the table of the profile
@@ -96,6 +112,8 @@ public:
 class VqsOptionPageUnixProfileEnv : public VqsOptionPageProfileEnv {
 public:
     using VqsOptionPageProfileEnv::VqsOptionPageProfileEnv;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 
     CString GetPackText() const;
     BOOL IsPackDefault() const;
@@ -106,17 +124,23 @@ class VqsOptionPageNTReportEnv : public VqsOptionPageReportEnv {
 public:
     using VqsOptionPageReportEnv::VqsOptionPageReportEnv;
 };
+// Answers for the roll-back segment name.
 class VqsOptionPageUnixReportEnv : public VqsOptionPageReportEnv {
 public:
     using VqsOptionPageReportEnv::VqsOptionPageReportEnv;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 class VqsOptionPageNTReportExtractFile : public VqsOptionPageReportExtractFile {
 public:
     using VqsOptionPageReportExtractFile::VqsOptionPageReportExtractFile;
 };
+// Answers for the records per block of every extract file.
 class VqsOptionPageUnixReportExtractFile : public VqsOptionPageReportExtractFile {
 public:
     using VqsOptionPageReportExtractFile::VqsOptionPageReportExtractFile;
+    BOOL IsNotUpdated() override;
+    void ClearOptions() override;
 };
 class VqsOptionPageNTReportGenerate : public VqsOptionPageReportGenerate {
 public:

@@ -169,3 +169,33 @@ TEST_F(NTUnixSheetsTest, TheStorageAndPartitionTabsAnswerForTheRecordsStorageAnd
     EXPECT_FALSE(stored()->IsUpdatedComponentPartitionType(0));
     EXPECT_FALSE(stored()->GetSubOptions("TP1"));
 }
+
+// Until their platform pages show them, the element options of a platform still belong to a
+// tab: they count as own values there, and "Defaults" on that tab drops them.
+TEST_F(NTUnixSheetsTest, TheElementTabsAnswerForThePlatformsOwnElementOptions)
+{
+    Write([&] {
+        PxNTCompOptionsPtr component(Record("ORDER", "NTGEN"));
+        component->SetCompPack("SALESFG");
+        component->SetClusterIndex("CX1");
+        PxUnixReportOptionsPtr(Record("MONTHLY", "UNIXGEN"))->SetExtractFileRecOrBlock(4, 20);
+    });
+    Session(Link("ORDER"), "NTGEN", 0, [&] {
+        for (int tab : {0, 2}) {
+            ShowTab(tab);
+            Defaults();
+            ApplyNow();
+        }
+    });
+    Session(Link("MONTHLY"), "UNIXGEN", 1, [&] {
+        Defaults();
+        ApplyNow();
+    });
+    PxNTCompOptionsPtr component(Record("ORDER", "NTGEN"));
+    component->Refresh();
+    EXPECT_FALSE(component->IsUpdatedCompPack());
+    EXPECT_FALSE(component->IsUpdatedClusterIndex());
+    PxUnixReportOptionsPtr report(Record("MONTHLY", "UNIXGEN"));
+    report->Refresh();
+    EXPECT_FALSE(report->IsUpdatedExtractFileRecOrBlock(4));
+}
