@@ -1,7 +1,5 @@
 #include "options_nt_unix/VqsOptionPageNTUnixBSegPacks.h"
 
-#include "options/VqsOptionsSheet.h"
-
 #include <algorithm>
 
 namespace {

@@ -1,7 +1,5 @@
 #include "options_nt_unix/VqsOptionPageNTUnixBSegWrenfieldTest.h"
 
-#include "options/VqsOptionsSheet.h"
-
 namespace {
 
 constexpr UINT IDS_WRENFIELD_TEST = 62008;

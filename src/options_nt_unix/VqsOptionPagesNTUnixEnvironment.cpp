@@ -50,6 +50,7 @@ constexpr int kIdValidator = 1;
 constexpr int kOutputUsage = 3;
 constexpr int kInputOutputUsage = 4;
 constexpr int kRollBackSegmentLength = 30;
+constexpr int kExtractFiles = 26;
 
 // Typing is limited to the digits of the bound when the record has one.
 template <class Record>
@@ -591,15 +592,22 @@ void VqsOptionPagePlatformReportExtractFile<Unix>::StoreOptions()
     record->SetRecordFormat(m_nFileIndex, m_format.m_nValue);
 }
 
+// The kind, format and blocking of every extract file count: a report is never taken for being
+// at its defaults while one of its files keeps own values.
 template <bool Unix>
 BOOL VqsOptionPagePlatformReportExtractFile<Unix>::IsNotUpdated()
 {
+    if (!VqsOptionPageReportExtractFile::IsNotUpdated())
+        return FALSE;
     const PxReportOptionsPtr& record = m_pTypedSheet->GetTypedOptions();
-    if constexpr (Unix)
-        if (PxUnixReportOptionsPtr(record)->IsUpdatedExtractFileRecOrBlock(m_nFileIndex))
+    for (int file = 0; file < kExtractFiles; ++file) {
+        if constexpr (Unix)
+            if (PxUnixReportOptionsPtr(record)->IsUpdatedExtractFileRecOrBlock(file))
+                return FALSE;
+        if (record->IsUpdatedRecordFormat(file) || record->IsUpdatedExtractFileKind(file))
             return FALSE;
-    return VqsOptionPageReportExtractFile::IsNotUpdated() && !record->IsUpdatedRecordFormat(m_nFileIndex) &&
-           !record->IsUpdatedExtractFileKind(m_nFileIndex);
+    }
+    return TRUE;
 }
 
 template <bool Unix>

@@ -243,3 +243,18 @@ TEST_F(BSegPagesTest, ADefaultPackThatCannotBeDeterminedIsShownAsNotAvailableOnB
         EXPECT_TRUE(Stored()->IsDefaultDefPack());
     }
 }
+
+TEST_F(BSegPagesTest, AUnixDefaultPackThatCannotBeReadWhenTheTabOpensIsShownAsNotAvailable)
+{
+    optionSet = "UNIXGEN";
+    PxFaultInjection::Run("PxBSegOptions::GetDefPack",
+                          [] { throw PxExceptionDefOption(__FILE__, __LINE__, "No default pack."); });
+    Session(kPacksPage, [&] {
+        EXPECT_EQ(Text(kDefaultPack), kNotAvailable);
+        Click(kUseDefaultEventSet);
+        Click(kUseDefaultEventSet);
+        EXPECT_EQ(Text(kEventSet), kNotAvailable);
+    }, FALSE);
+    PxFaultInjection::Reset();
+    EXPECT_FALSE(StoredUnix()->IsUpdatedDefPack());
+}

@@ -171,3 +171,33 @@ TEST_F(NTUnixSheetsTest, TheStorageAndPartitionTabsAnswerForTheRecordsStorageAnd
     EXPECT_FALSE(stored()->IsUpdatedComponentPartitionType(0));
     EXPECT_FALSE(stored()->GetSubOptions("TP1"));
 }
+
+// The element options of a platform belong to a tab: they count as own values there, and
+// "Defaults" on that tab drops them.
+TEST_F(NTUnixSheetsTest, TheElementTabsAnswerForThePlatformsOwnElementOptions)
+{
+    Write([&] {
+        PxNTCompOptionsPtr component(Record("ORDER", "NTGEN"));
+        component->SetCompPack("SALESFG");
+        component->SetClusterIndex("CX1");
+        PxUnixReportOptionsPtr(Record("MONTHLY", "UNIXGEN"))->SetExtractFileRecOrBlock(0, 20);
+    });
+    Session(Link("ORDER"), "NTGEN", 0, [&] {
+        for (int tab : {0, 2}) {
+            ShowTab(tab);
+            Defaults();
+            ApplyNow();
+        }
+    });
+    Session(Link("MONTHLY"), "UNIXGEN", 1, [&] {
+        Defaults();
+        ApplyNow();
+    });
+    PxNTCompOptionsPtr component(Record("ORDER", "NTGEN"));
+    component->Refresh();
+    EXPECT_FALSE(component->IsUpdatedCompPack());
+    EXPECT_FALSE(component->IsUpdatedClusterIndex());
+    PxUnixReportOptionsPtr report(Record("MONTHLY", "UNIXGEN"));
+    report->Refresh();
+    EXPECT_FALSE(report->IsUpdatedExtractFileRecOrBlock(0));
+}
