@@ -596,7 +596,6 @@ void VqsOptionPageUnixPartitionBase::OnDeletePartition()
     if (row >= 0)
         m_list.DeleteItem(row);
     std::erase_if(m_definitions, [deleted](const auto& definition) { return definition.get() == deleted; });
-    m_pSelected = nullptr;
     m_lessThan.Enable(FALSE);
     m_modifyColumn.Enable(FALSE);
     if (BeginModify(nullptr, TRUE))

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <type_traits>
 
 namespace vqsstorage {
 
