@@ -8,6 +8,8 @@
 #include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
+#include "options_nt_unix/VqsOptionsBSegNTUnixSheets.h"
+#include "options_nt_unix/VqsOptionsElementNTUnixSheets.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
@@ -133,14 +135,24 @@ const VqsStartupStep kOptionSheets[] = {
     {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
     {&RegisterQSRBSegSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_BSeg_NT_Sheet, PxNTBSegOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_BSeg_Unix_Sheet, PxUnixBSegOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Component_Tarsk_Sheet, PxTarskCompOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Event_Tarsk_Sheet, PxTarskEventOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Profile_Tarsk_Sheet, PxTarskProfileOptionsPtr>, &NothingToDo},
     {&RegisterSheet<VqsOptions_Report_Tarsk_Sheet, PxTarskReportOptionsPtr>, &NothingToDo},
     {&RegisterQSRComponentSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Component_NT_Sheet, PxNTCompOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Component_Unix_Sheet, PxUnixCompOptionsPtr>, &NothingToDo},
     {&RegisterQSREventSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Event_NT_Sheet, PxNTEventOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Event_Unix_Sheet, PxUnixEventOptionsPtr>, &NothingToDo},
     {&RegisterQSRProfileSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_NT_Sheet, PxNTProfileOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Profile_Unix_Sheet, PxUnixProfileOptionsPtr>, &NothingToDo},
     {&RegisterQSRReportSheet, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_NT_Sheet, PxNTReportOptionsPtr>, &NothingToDo},
+    {&RegisterSheet<VqsOptions_Report_Unix_Sheet, PxUnixReportOptionsPtr>, &NothingToDo},
 };
 
 const std::span<const VqsStartupStep> kStartupOrder[] = {kGlobalLogicSheets, kApplicationObject, kComModule,

@@ -40,6 +40,7 @@ struct BulkOptionsTest : OptionsTest {
     void SetUp() override
     {
         OptionsTest::SetUp();
+        UsePlatformNeutralSheets();
         Commit(*app.GetLink(), [&] { SegmentOptions()->SetEnableOLTP(1); });
     }
     void TearDown() override

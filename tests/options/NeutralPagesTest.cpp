@@ -47,6 +47,12 @@ constexpr int kFileSpin = 1059;
 constexpr int kLanguage = 1430;
 
 struct NeutralPagesTest : OptionsTest {
+    void SetUp() override
+    {
+        OptionsTest::SetUp();
+        UsePlatformNeutralSheets();
+    }
+
     PxBSegOptionsPtr SegmentOptions(const char* optionSet) const
     {
         PxBSegOptionsPtr options(Segment("SYS1", "SALES")->GetOptions(OptionSet(optionSet)));

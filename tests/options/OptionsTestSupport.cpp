@@ -1,7 +1,10 @@
 #include "OptionsTestSupport.h"
 
 #include "model/VqsOptionNodeRegister.h"
+#include "options/VqsOptionsGenericSheets.h"
+#include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsOptionsSheet.h"
+#include "options/VqsSheetRegister.h"
 #include "proxy/PxIspecOptions.h"
 #include "win/CButton.h"
 #include "win/CTabCtrl.h"
@@ -58,6 +61,19 @@ public:
 };
 
 } // namespace
+
+void UsePlatformNeutralSheets()
+{
+    VqsSheetRegister::FreeFactories();
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_GL_Tarsk_Sheet, PxTarskGLGOptionsPtr>);
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_GL_QSR_Sheet, PxQSRGLGOptionsPtr>);
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_GL_NT_Sheet, PxNTGLGOptionsPtr>);
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_GL_Unix_Sheet, PxUnixGLGOptionsPtr>);
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_BSeg_Generic_Sheet, PxBSegOptionsPtr>);
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_Ispec_Generic_Sheet, PxIspecOptionsPtr>);
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>);
+    VqsSheetRegister::AddFactory(&VqsMakeOptionsSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>);
+}
 
 OptionsTest::OptionsTest()
 {

@@ -66,6 +66,10 @@ void ClickOnPage(VqsSoftLinkOptionsDlg& dialog, int id);
 void TypeOnPage(VqsSoftLinkOptionsDlg& dialog, int id, const char* text);
 BOOL IsCheckedOnPage(VqsSoftLinkOptionsDlg& dialog, int id);
 
+// Only the platform-neutral sheets (and the global-logic sheets) take records from now on,
+// whatever platform sheets the module registers: the framework's own pages on any record.
+void UsePlatformNeutralSheets();
+
 struct OptionsTest : ModelTest {
     vqtest::ScriptedUiDriver ui;
 

@@ -17,7 +17,10 @@ INT_PTR OptionsDialogHarness::Session(const PxVQSoftLinkPtr& link, const char* o
     m_pOpened = &opened;
     if (m_prepare)
         std::exchange(m_prepare, nullptr)(opened.Dialog());
-    auto& script = ui.ExpectDialog(kOptionsDialog).Run(actions);
+    auto& script = ui.ExpectDialog(kOptionsDialog);
+    if (m_whileOpening)
+        std::exchange(m_whileOpening, nullptr)();
+    script.Run(actions);
     if (endWithOk)
         script.OK();
     else

@@ -25,6 +25,9 @@ public:
     // Done to the next session's dialog before it is shown (the event-view flag of an
     // element the sample has none of).
     void BeforeShowing(std::function<void(VqsSoftLinkOptionsDlg&)> prepare) { m_prepare = std::move(prepare); }
+    // What the next session's dialog shows while it opens, before the user acts (a notice of
+    // the page it opens on).
+    void WhileOpening(std::function<void()> expect) { m_whileOpening = std::move(expect); }
 
     // While a session runs.
     VqsSoftLinkOptionsDlg& Dialog();
@@ -82,6 +85,7 @@ private:
 
     OpenedOptions* m_pOpened = nullptr;
     std::function<void(VqsSoftLinkOptionsDlg&)> m_prepare;
+    std::function<void()> m_whileOpening;
 };
 
 } // namespace optionstest

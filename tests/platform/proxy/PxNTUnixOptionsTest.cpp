@@ -216,7 +216,7 @@ Table UnixSegmentTable()
              NUMBER_AT(BSNextExtent, 2, 0, kTenDigits), NUMBER_AT(BSMinExtents, 2, 0, 99999),
              NUMBER_AT(BSMaxExtents, 2, 0, 99999), NUMBER_AT(BSInitTrans, 2, 0, 99999),
              NUMBER_AT(BSMaxTrans, 2, 0, 99999)},
-            {TEXT(CollatingSequence, "", 30), TEXT(DefService, "", 15), TEXT(OLTPDirectory, "", 128),
+            {TEXT(CollatingSequence, "ASCII", 30), TEXT(DefService, "", 15), TEXT(OLTPDirectory, "", 128),
              TEXT(OLTPOnPack, "", 30), TEXT(OLTPName, "", 30), TEXT(EventSet, "SALESTS", 30),
              TEXT(ObjPack, "SALESPATH", 30), TEXT(ReorgPack, "SALESPATH", 30), TEXT(LogPack, "", 30),
              TEXT(ROCoutput, "", 30), TEXT(BSExtractPack, "SALESPATH", 30), TEXT_AT(BSSQLsca, 2, "", 840),
