@@ -29,8 +29,8 @@ public:
 
     // Held around every use of the two files.
     std::unique_lock<std::recursive_mutex> Guard() const { return std::unique_lock(m_mutex); }
-    PxStore& Store() { return m_store; }
-    PxLockStore& Locks() { return m_locks; }
+    PxStore& Store() { return *m_store; }
+    PxLockStore& Locks() { return *m_locks; }
     std::int64_t Id() const { return m_id; }
     const std::string& UserCode() const { return m_userCode; }
     PxProcess* Process() { return &m_process; }
@@ -72,8 +72,8 @@ private:
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
 
     mutable std::recursive_mutex m_mutex;
-    PxStore m_store;
-    PxLockStore m_locks;
+    std::unique_ptr<PxStore> m_store;
+    std::unique_ptr<PxLockStore> m_locks;
     std::string m_userCode;
     std::int64_t m_id;
     PxProcess m_process;
@@ -94,7 +94,7 @@ auto PxSession::Write(Change&& change) -> decltype(change())
     try {
         return change();
     } catch (const PxException& failure) {
-        if (!m_store.Database().InTransaction())
+        if (!m_store->InTransaction())
             RethrowAfterStoreFailure(failure, "%1 The transaction was rolled back.");
         throw;
     }

@@ -1,0 +1,427 @@
+#include "proxy/PxServerLockStore.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxProcessIdentity.h"
+#include "proxy/PxServerStore.h"
+#include "proxy/PxSqlite.h"
+#include "win/Clock.h"
+
+#include <algorithm>
+
+namespace {
+
+using Query = PxPgConnection::Query;
+
+// Whether the session of the row `s` still holds its advisory lock: its connection lives.
+#define PX_SESSION_CONNECTED                                                                                    \
+    "coalesce((SELECT bool_or(k.granted) FROM pg_locks k WHERE k.locktype = 'advisory' AND k.objsubid = 1"      \
+    " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"                       \
+    " AND k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295), false)::int"
+
+// A begin that stays busy this often means the lock tables are stuck, not contended.
+constexpr int kBeginTries = 5;
+
+} // namespace
+
+PxServerLockStore::PxServerLockStore(const std::string& uri) : m_db(PxServerStore::Connect(uri)), m_wake(uri) {}
+
+bool PxServerLockStore::BeginOrBusy()
+{
+    std::string begin = "BEGIN; SET LOCAL lock_timeout = " + std::to_string(std::max(m_busyTimeout, 1)) +
+                        "; SELECT pg_advisory_xact_lock(29871, 2)";
+    try {
+        m_db->Execute(begin.c_str(), pxwhat::Lock);
+        return true;
+    } catch (const PxException&) {
+        if (m_db->LastFailureBusy())
+            return false;
+        throw;
+    }
+}
+
+void PxServerLockStore::BeginPatiently()
+{
+    for (int tries = 1; !BeginOrBusy(); ++tries)
+        if (tries == kBeginTries)
+            m_db->Fail(pxwhat::Lock, "55P03");
+}
+
+void PxServerLockStore::Commit() { m_db->Execute("COMMIT", pxwhat::Lock); }
+
+void PxServerLockStore::RollbackQuietly() noexcept
+{
+    if (m_db->InTransaction())
+        m_db->ExecuteQuietly("ROLLBACK");
+}
+
+std::int64_t PxServerLockStore::RegisterSession(const std::string& userCode)
+{
+    BeginPatiently();
+    try {
+        PurgeDeadSessions();
+        std::int64_t id = Query(*m_db, "SELECT nextval('px_session_id')", pxwhat::Lock).Run().Int(0, 0);
+        // Session-level: it outlives this transaction and ends with the connection.
+        Query(*m_db, "SELECT pg_advisory_lock($1)", pxwhat::Lock).Bind(id).Run();
+        const PxProcessIdentity& self = PxThisProcess();
+        Query(*m_db,
+              "INSERT INTO px_session(id, pid, start, machine, user_code, attached) VALUES($1, $2, $3, $4, $5, $6)",
+              pxwhat::Lock)
+            .Bind(id)
+            .Bind(self.pid)
+            .Bind(self.start)
+            .Bind(self.machine)
+            .Bind(userCode)
+            .Bind(_time64(nullptr))
+            .Run();
+        Commit();
+        m_wake.Listen(id);
+        return id;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxServerLockStore::UnregisterSession(std::int64_t session) noexcept
+{
+    try {
+        BeginPatiently();
+        std::vector<std::int64_t> waiting;
+        PxPgRows held = Query(*m_db,
+                              "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid"
+                              " ORDER BY w.ticket LIMIT 1) FROM px_lock l WHERE l.session = $1",
+                              pxwhat::Lock)
+                            .Bind(session)
+                            .Run();
+        for (int row = 0; row < held.Count(); ++row)
+            if (!held.IsNull(row, 0))
+                waiting.push_back(held.Int(row, 0));
+        PurgeSession(session);
+        Query(*m_db, "SELECT pg_advisory_unlock($1)", pxwhat::Lock).Bind(session).Run();
+        Commit();
+        WakeAll(waiting);
+    } catch (...) {
+        RollbackQuietly();
+    }
+}
+
+int PxServerLockStore::LiveSessions()
+{
+    BeginPatiently();
+    try {
+        PurgeDeadSessions();
+        int sessions = static_cast<int>(Query(*m_db, "SELECT count(*) FROM px_session", pxwhat::Lock).Run().Int(0, 0));
+        Commit();
+        return sessions;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxServerLockStore::PurgeSession(std::int64_t session)
+{
+    Query(*m_db, "DELETE FROM px_lock WHERE session = $1", pxwhat::Lock).Bind(session).Run();
+    Query(*m_db, "DELETE FROM px_lock_wait WHERE session = $1", pxwhat::Lock).Bind(session).Run();
+    Query(*m_db, "DELETE FROM px_session WHERE id = $1", pxwhat::Lock).Bind(session).Run();
+}
+
+void PxServerLockStore::PurgeDeadSessions()
+{
+    PxPgRows sessions = Query(*m_db,
+                              "SELECT s.id, 1, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED " FROM px_session s",
+                              pxwhat::Lock)
+                            .Run();
+    AnyLive(sessions);
+}
+
+bool PxServerLockStore::AnyLive(const PxPgRows& sessions)
+{
+    std::vector<std::int64_t> gone;
+    bool live = false;
+    for (int row = 0; row < sessions.Count(); ++row) {
+        bool known = sessions.Int(row, 1) != 0;
+        bool connected = sessions.Int(row, 5) != 0;
+        if (known && connected &&
+            PxProcessAlive({sessions.Int(row, 2), sessions.Int(row, 3), sessions.Text(row, 4)}))
+            live = true;
+        else
+            gone.push_back(sessions.Int(row, 0));
+    }
+    for (std::int64_t session : gone)
+        PurgeSession(session);
+    return live;
+}
+
+bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    PxPgRows holders =
+        Query(*m_db,
+              "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
+              " FROM px_lock l LEFT JOIN px_session s ON s.id = l.session"
+              " WHERE l.oid = $1 AND l.session <> $2 AND l.kind >= $3",
+              pxwhat::Lock)
+            .Bind(oid)
+            .Bind(session)
+            .Bind(static_cast<std::int64_t>(conflictFrom))
+            .Run();
+    return AnyLive(holders);
+}
+
+bool PxServerLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    PxPgRows waiters =
+        Query(*m_db,
+              "SELECT w.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
+              " FROM px_lock_wait w LEFT JOIN px_session s ON s.id = w.session"
+              " WHERE w.oid = $1 AND w.session <> $2 AND w.kind >= $3 AND w.ticket <"
+              " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = $1 AND session = $2), 9223372036854775807)"
+              " AND NOT EXISTS(SELECT 1 FROM px_lock WHERE oid = $1 AND session = $2)",
+              pxwhat::Lock)
+            .Bind(oid)
+            .Bind(session)
+            .Bind(static_cast<std::int64_t>(conflictFrom))
+            .Run();
+    // Holding the object already, the session only adds holds; waiters wait for it anyway.
+    return AnyLive(waiters);
+}
+
+bool PxServerLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue)
+{
+    int conflictFrom = PxConflictFrom(kind);
+    if (!HeldByOther(session, oid, conflictFrom) && !WaitedForBefore(session, oid, conflictFrom))
+        return false;
+    if (queue)
+        Query(*m_db,
+              "INSERT INTO px_lock_wait(oid, session, kind) VALUES($1, $2, $3)"
+              " ON CONFLICT(oid, session) DO UPDATE SET kind = greatest(px_lock_wait.kind, excluded.kind)",
+              pxwhat::Lock)
+            .Bind(oid)
+            .Bind(session)
+            .Bind(static_cast<std::int64_t>(kind))
+            .Run();
+    return true;
+}
+
+std::optional<std::int64_t> PxServerLockStore::FirstInLine(std::int64_t oid)
+{
+    PxPgRows first =
+        Query(*m_db, "SELECT session FROM px_lock_wait WHERE oid = $1 ORDER BY ticket LIMIT 1", pxwhat::Lock)
+            .Bind(oid)
+            .Run();
+    if (!first.Count())
+        return std::nullopt;
+    return first.Int(0, 0);
+}
+
+void PxServerLockStore::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
+{
+    for (std::int64_t session : sessions)
+        m_wake.Wake(session);
+}
+
+void PxServerLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
+{
+    Query(*m_db, "DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2", pxwhat::Lock).Bind(oid).Bind(session).Run();
+}
+
+void PxServerLockStore::GiveUpWaiting(std::int64_t session, std::int64_t oid)
+{
+    BeginPatiently();
+    try {
+        StopWaiting(session, oid);
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                             int kind, bool queue)
+{
+    Attempt attempt;
+    if (!BeginOrBusy()) {
+        attempt.code = kPxCodeBusy;
+        return attempt;
+    }
+    try {
+        for (; attempt.granted < count; ++attempt.granted) {
+            std::int64_t oid = oids[attempt.granted];
+            if (kind >= PxLockFutureUpdate) {
+                attempt.persistent = Persistent(oid);
+                if (attempt.persistent) {
+                    attempt.code = kPxCodePersistent;
+                    break;
+                }
+            }
+            if (MustWait(session, oid, kind, queue)) {
+                attempt.code = kPxCodeHeld;
+                break;
+            }
+            Query(*m_db,
+                  "INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
+                  " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1",
+                  pxwhat::Lock)
+                .Bind(oid)
+                .Bind(session)
+                .Bind(static_cast<std::int64_t>(kind))
+                .Run();
+            StopWaiting(session, oid);
+        }
+        Commit();
+        return attempt;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
+{
+    std::vector<std::int64_t> waiting;
+    BeginPatiently();
+    try {
+        for (std::size_t i = 0; i < count; ++i) {
+            Query(*m_db,
+                  "UPDATE px_lock SET holds = holds - 1 WHERE oid = $1 AND session = $2 AND kind ="
+                  " (SELECT min(kind) FROM px_lock WHERE oid = $1 AND session = $2)",
+                  pxwhat::Lock)
+                .Bind(oids[i])
+                .Bind(session)
+                .Run();
+            int dropped = Query(*m_db, "DELETE FROM px_lock WHERE oid = $1 AND session = $2 AND holds <= 0",
+                                pxwhat::Lock)
+                              .Bind(oids[i])
+                              .Bind(session)
+                              .Run()
+                              .Changed();
+            if (dropped == 0)
+                continue;
+            if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
+                waiting.push_back(*first);
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+    WakeAll(waiting);
+}
+
+bool PxServerLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
+{
+    BeginPatiently();
+    try {
+        bool held = HeldByOther(session, oid, PxLockRead);
+        Commit();
+        return held;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxServerLockStore::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
+{
+    BeginPatiently();
+    try {
+        for (std::int64_t oid : oids) {
+            Query(*m_db, "DELETE FROM px_lock WHERE session = $1 AND oid = $2", pxwhat::Lock).Bind(session).Bind(oid).Run();
+            Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1", pxwhat::Lock).Bind(oid).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
+{
+    // Outside any data transaction: a rolled back transaction does not give its ids back.
+    return Query(*m_db, "UPDATE px_oid SET next = greatest(next, $2 + 1) + $1 RETURNING next - $1", pxwhat::Lock)
+        .Bind(count)
+        .Bind(lastStored)
+        .Run()
+        .Int(0, 0);
+}
+
+PxLockStore::Attempt PxServerLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
+                                                        const std::int64_t* oids, std::size_t count, bool manual,
+                                                        bool queue)
+{
+    Attempt attempt;
+    if (!BeginOrBusy()) {
+        attempt.code = kPxCodeBusy;
+        return attempt;
+    }
+    try {
+        for (; attempt.granted < count; ++attempt.granted) {
+            std::int64_t oid = oids[attempt.granted];
+            std::optional<PxPersistentLockRow> existing = Persistent(oid);
+            if (existing && existing->userCode != userCode) {
+                attempt.code = kPxCodePersistent;
+                attempt.persistent = existing;
+                break;
+            }
+            if (MustWait(session, oid, PxLockFutureUpdate, queue)) {
+                attempt.code = kPxCodeHeld;
+                break;
+            }
+            Query(*m_db,
+                  "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+                  " VALUES($1, $2, $3, 1, $4) ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + 1,"
+                  " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds",
+                  pxwhat::Lock)
+                .Bind(oid)
+                .Bind(userCode)
+                .Bind(_time64(nullptr))
+                .Bind(static_cast<std::int64_t>(manual ? 1 : 0))
+                .Run();
+            StopWaiting(session, oid);
+        }
+        Commit();
+        return attempt;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxServerLockStore::RemovePersistent(std::int64_t oid, bool manual, int count)
+{
+    BeginPatiently();
+    try {
+        std::optional<PxPersistentLockRow> lock = Persistent(oid);
+        if (lock && count > 0) {
+            int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
+            int removed = std::min(count, available);
+            Query(*m_db,
+                  "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3 WHERE oid = $1",
+                  pxwhat::Lock)
+                .Bind(oid)
+                .Bind(static_cast<std::int64_t>(removed))
+                .Bind(static_cast<std::int64_t>(manual ? removed : 0))
+                .Run();
+            Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1 AND holds <= 0", pxwhat::Lock).Bind(oid).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+std::optional<PxPersistentLockRow> PxServerLockStore::Persistent(std::int64_t oid)
+{
+    PxPgRows rows = Query(*m_db,
+                          "SELECT user_code, locked, holds, manual_holds FROM px_persistent_lock WHERE oid = $1",
+                          pxwhat::Lock)
+                        .Bind(oid)
+                        .Run();
+    if (!rows.Count())
+        return std::nullopt;
+    return PxPersistentLockRow{rows.Text(0, 0), rows.Int(0, 1), static_cast<int>(rows.Int(0, 2)),
+                               static_cast<int>(rows.Int(0, 3))};
+}
