@@ -139,6 +139,16 @@ void PxServerStore::Create(const std::string& uri)
     db.Execute("COMMIT", what);
 }
 
+void PxServerStore::Remove(const std::string& uri) noexcept
+{
+    try {
+        PxPgConnection db(uri);
+        db.ExecuteQuietly("DROP SCHEMA vq_repository CASCADE");
+    } catch (const PxException&) {
+        // The repository stays; it can be removed by hand.
+    }
+}
+
 void PxServerStore::Begin()
 {
     m_db->Execute("BEGIN", pxwhat::Write);

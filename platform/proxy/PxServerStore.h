@@ -12,6 +12,9 @@ public:
     explicit PxServerStore(const std::string& uri, PxAccess access = PxAccess::ReadWrite);
     // Makes the repository's schema in an empty database.
     static void Create(const std::string& uri);
+    // Takes the repository out of the database again (a build that failed); quietly does
+    // nothing when it cannot.
+    static void Remove(const std::string& uri) noexcept;
     // Connects and finds the repository's schema there; throws naming the repository when
     // the database holds none.
     static std::unique_ptr<PxPgConnection> Connect(const std::string& uri);
