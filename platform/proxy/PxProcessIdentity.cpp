@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <mutex>
 #include <signal.h>
 #include <sstream>
 #include <unistd.h>
@@ -37,16 +36,8 @@ ProcessStat ReadProcessStat(std::int64_t pid)
     return result;
 }
 
-std::mutex g_machineMutex;
-std::string g_machineOverride;
-
 std::string MachineName()
 {
-    {
-        std::lock_guard lock(g_machineMutex);
-        if (!g_machineOverride.empty())
-            return g_machineOverride;
-    }
     char host[256] = {};
     gethostname(host, sizeof(host) - 1);
     std::ifstream bootFile("/proc/sys/kernel/random/boot_id");
@@ -68,15 +59,6 @@ const PxProcessIdentity& PxThisProcess()
         cachedFor = pid;
     }
     return process;
-}
-
-void PxPretendMachine(const std::string& machine)
-{
-    {
-        std::lock_guard lock(g_machineMutex);
-        g_machineOverride = machine;
-    }
-    const_cast<PxProcessIdentity&>(PxThisProcess()).machine = MachineName();
 }
 
 bool PxProcessAlive(const PxProcessIdentity& process)

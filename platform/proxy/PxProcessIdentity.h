@@ -19,7 +19,3 @@ const PxProcessIdentity& PxThisProcess();
 // machine cannot be checked and counts as alive. A process that has exited is dead,
 // whether or not its parent has reaped it yet.
 bool PxProcessAlive(const PxProcessIdentity& process);
-
-// Makes this thread's process name another machine from now on ("" for its own): tests of
-// sessions on several machines.
-void PxPretendMachine(const std::string& machine);

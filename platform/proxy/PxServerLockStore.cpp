@@ -132,14 +132,14 @@ void PxServerLockStore::PurgeDeadSessions()
                               "SELECT s.id, 1, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED " FROM px_session s",
                               pxwhat::Lock)
                             .Run();
-    AnyLive(sessions);
+    AnyLive(sessions, 0, sessions.Count());
 }
 
-bool PxServerLockStore::AnyLive(const PxPgRows& sessions)
+bool PxServerLockStore::AnyLive(const PxPgRows& sessions, int first, int end)
 {
     std::vector<std::int64_t> gone;
     bool live = false;
-    for (int row = 0; row < sessions.Count(); ++row) {
+    for (int row = first; row < end; ++row) {
         bool known = sessions.Int(row, 1) != 0;
         bool connected = sessions.Int(row, 5) != 0;
         if (known && connected &&
@@ -165,53 +165,54 @@ bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int 
             .Bind(session)
             .Bind(static_cast<std::int64_t>(conflictFrom))
             .Run();
-    return AnyLive(holders);
+    return AnyLive(holders, 0, holders.Count());
 }
 
-bool PxServerLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
+PxServerLockStore::Obstacles PxServerLockStore::FindObstacles(std::int64_t session, std::int64_t oid, int kind)
 {
-    PxPgRows waiters =
-        Query(*m_db,
-              "SELECT w.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
-              " FROM px_lock_wait w LEFT JOIN px_session s ON s.id = w.session"
-              " WHERE w.oid = $1 AND w.session <> $2 AND w.kind >= $3 AND w.ticket <"
-              " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = $1 AND session = $2), 9223372036854775807)"
-              " AND NOT EXISTS(SELECT 1 FROM px_lock WHERE oid = $1 AND session = $2)",
-              pxwhat::Lock)
-            .Bind(oid)
-            .Bind(session)
-            .Bind(static_cast<std::int64_t>(conflictFrom))
-            .Run();
-    // Holding the object already, the session only adds holds; waiters wait for it anyway.
-    return AnyLive(waiters);
+    // In one query: the persistent lock (first row, "what" 0), other sessions holding a
+    // conflicting kind (1) and, unless the session holds the object already, sessions
+    // before it in line that want a conflicting kind (2); sessions as AnyLive reads them.
+    PxPgRows rows = Query(*m_db,
+                          "SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0 AS what,"
+                          " p.user_code, p.locked, p.holds, p.manual_holds FROM px_persistent_lock p WHERE p.oid = $1"
+                          " UNION ALL SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
+                          PX_SESSION_CONNECTED ", 1, NULL, NULL, NULL, NULL"
+                          " FROM px_lock l LEFT JOIN px_session s ON s.id = l.session"
+                          " WHERE l.oid = $1 AND l.session <> $2 AND l.kind >= $3"
+                          " UNION ALL SELECT w.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
+                          PX_SESSION_CONNECTED ", 2, NULL, NULL, NULL, NULL"
+                          " FROM px_lock_wait w LEFT JOIN px_session s ON s.id = w.session"
+                          " WHERE w.oid = $1 AND w.session <> $2 AND w.kind >= $3 AND w.ticket <"
+                          " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = $1 AND session = $2),"
+                          " 9223372036854775807) AND NOT EXISTS(SELECT 1 FROM px_lock WHERE oid = $1 AND session = $2)"
+                          " ORDER BY what",
+                          pxwhat::Lock)
+                        .Bind(oid)
+                        .Bind(session)
+                        .Bind(static_cast<std::int64_t>(PxConflictFrom(kind)))
+                        .Run();
+    Obstacles obstacles;
+    int first = 0;
+    if (rows.Count() > 0 && rows.Int(0, 6) == 0) {
+        obstacles.persistent = PxPersistentLockRow{rows.Text(0, 7), rows.Int(0, 8), static_cast<int>(rows.Int(0, 9)),
+                                                   static_cast<int>(rows.Int(0, 10))};
+        first = 1;
+    }
+    obstacles.mustWait = AnyLive(rows, first, rows.Count());
+    return obstacles;
 }
 
-bool PxServerLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue)
+void PxServerLockStore::JoinLine(std::int64_t session, std::int64_t oid, int kind)
 {
-    int conflictFrom = PxConflictFrom(kind);
-    if (!HeldByOther(session, oid, conflictFrom) && !WaitedForBefore(session, oid, conflictFrom))
-        return false;
-    if (queue)
-        Query(*m_db,
-              "INSERT INTO px_lock_wait(oid, session, kind) VALUES($1, $2, $3)"
-              " ON CONFLICT(oid, session) DO UPDATE SET kind = greatest(px_lock_wait.kind, excluded.kind)",
-              pxwhat::Lock)
-            .Bind(oid)
-            .Bind(session)
-            .Bind(static_cast<std::int64_t>(kind))
-            .Run();
-    return true;
-}
-
-std::optional<std::int64_t> PxServerLockStore::FirstInLine(std::int64_t oid)
-{
-    PxPgRows first =
-        Query(*m_db, "SELECT session FROM px_lock_wait WHERE oid = $1 ORDER BY ticket LIMIT 1", pxwhat::Lock)
-            .Bind(oid)
-            .Run();
-    if (!first.Count())
-        return std::nullopt;
-    return first.Int(0, 0);
+    Query(*m_db,
+          "INSERT INTO px_lock_wait(oid, session, kind) VALUES($1, $2, $3)"
+          " ON CONFLICT(oid, session) DO UPDATE SET kind = greatest(px_lock_wait.kind, excluded.kind)",
+          pxwhat::Lock)
+        .Bind(oid)
+        .Bind(session)
+        .Bind(static_cast<std::int64_t>(kind))
+        .Run();
 }
 
 void PxServerLockStore::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
@@ -248,26 +249,27 @@ PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::in
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            if (kind >= PxLockFutureUpdate) {
-                attempt.persistent = Persistent(oid);
-                if (attempt.persistent) {
-                    attempt.code = kPxCodePersistent;
-                    break;
-                }
+            Obstacles obstacles = FindObstacles(session, oid, kind);
+            if (kind >= PxLockFutureUpdate && obstacles.persistent) {
+                attempt.persistent = obstacles.persistent;
+                attempt.code = kPxCodePersistent;
+                break;
             }
-            if (MustWait(session, oid, kind, queue)) {
+            if (obstacles.mustWait) {
+                if (queue)
+                    JoinLine(session, oid, kind);
                 attempt.code = kPxCodeHeld;
                 break;
             }
             Query(*m_db,
-                  "INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
-                  " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1",
+                  "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
+                  " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
+                  " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
                   pxwhat::Lock)
                 .Bind(oid)
                 .Bind(session)
                 .Bind(static_cast<std::int64_t>(kind))
                 .Run();
-            StopWaiting(session, oid);
         }
         Commit();
         return attempt;
@@ -283,23 +285,24 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
     BeginPatiently();
     try {
         for (std::size_t i = 0; i < count; ++i) {
-            Query(*m_db,
-                  "UPDATE px_lock SET holds = holds - 1 WHERE oid = $1 AND session = $2 AND kind ="
-                  " (SELECT min(kind) FROM px_lock WHERE oid = $1 AND session = $2)",
-                  pxwhat::Lock)
-                .Bind(oids[i])
-                .Bind(session)
-                .Run();
-            int dropped = Query(*m_db, "DELETE FROM px_lock WHERE oid = $1 AND session = $2 AND holds <= 0",
-                                pxwhat::Lock)
-                              .Bind(oids[i])
-                              .Bind(session)
-                              .Run()
-                              .Changed();
-            if (dropped == 0)
-                continue;
-            if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
-                waiting.push_back(*first);
+            // One hold of the weakest kind goes: the row goes with its last hold, and then
+            // the first in line is answered to be woken.
+            PxPgRows released =
+                Query(*m_db,
+                      "WITH weakest AS (SELECT kind, holds FROM px_lock WHERE oid = $1 AND session = $2"
+                      " ORDER BY kind LIMIT 1),"
+                      " dropped AS (DELETE FROM px_lock l USING weakest w WHERE l.oid = $1 AND l.session = $2"
+                      " AND l.kind = w.kind AND w.holds <= 1 RETURNING 1),"
+                      " lowered AS (UPDATE px_lock l SET holds = l.holds - 1 FROM weakest w WHERE l.oid = $1"
+                      " AND l.session = $2 AND l.kind = w.kind AND w.holds > 1 RETURNING 1)"
+                      " SELECT (SELECT count(*) FROM dropped), (SELECT count(*) FROM lowered),"
+                      " (SELECT session FROM px_lock_wait WHERE oid = $1 ORDER BY ticket LIMIT 1)",
+                      pxwhat::Lock)
+                    .Bind(oids[i])
+                    .Bind(session)
+                    .Run();
+            if (released.Int(0, 0) > 0 && !released.IsNull(0, 2))
+                waiting.push_back(released.Int(0, 2));
         }
         Commit();
     } catch (...) {
@@ -359,13 +362,15 @@ PxLockStore::Attempt PxServerLockStore::PlacePersistent(std::int64_t session, co
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            std::optional<PxPersistentLockRow> existing = Persistent(oid);
-            if (existing && existing->userCode != userCode) {
+            Obstacles obstacles = FindObstacles(session, oid, PxLockFutureUpdate);
+            if (obstacles.persistent && obstacles.persistent->userCode != userCode) {
                 attempt.code = kPxCodePersistent;
-                attempt.persistent = existing;
+                attempt.persistent = obstacles.persistent;
                 break;
             }
-            if (MustWait(session, oid, PxLockFutureUpdate, queue)) {
+            if (obstacles.mustWait) {
+                if (queue)
+                    JoinLine(session, oid, PxLockFutureUpdate);
                 attempt.code = kPxCodeHeld;
                 break;
             }

@@ -38,14 +38,19 @@ private:
     void BeginPatiently();
     void Commit();
     void RollbackQuietly() noexcept;
-    // Whether any session of the rows (id, known, pid, start, machine, advisory lock held)
-    // is alive; the others are purged.
-    bool AnyLive(const PxPgRows& sessions);
+    // What stands between the session and a lock of the kind on the object.
+    struct Obstacles {
+        std::optional<PxPersistentLockRow> persistent;
+        bool mustWait = false; // a live session holds a conflicting kind, or waits before it
+    };
+    Obstacles FindObstacles(std::int64_t session, std::int64_t oid, int kind);
+    // The session waits in line for the object (once; the strongest kind it wants).
+    void JoinLine(std::int64_t session, std::int64_t oid, int kind);
+    // Whether any session of the rows [first, end) (id, known, pid, start, machine, its
+    // advisory lock held) is alive; the others are purged.
+    bool AnyLive(const PxPgRows& sessions, int first, int end);
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom);
-    bool WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom);
-    bool MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue);
     void StopWaiting(std::int64_t session, std::int64_t oid);
-    std::optional<std::int64_t> FirstInLine(std::int64_t oid);
     void WakeAll(const std::vector<std::int64_t>& sessions) noexcept;
     void PurgeSession(std::int64_t session);
     void PurgeDeadSessions();

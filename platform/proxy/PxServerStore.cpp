@@ -4,6 +4,7 @@
 #include "proxy/PxSqlite.h"
 #include "win/Clock.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -151,10 +152,9 @@ void PxServerStore::Remove(const std::string& uri) noexcept
 
 void PxServerStore::Begin()
 {
-    m_db->Execute("BEGIN", pxwhat::Write);
-    std::string timeout = "SET LOCAL lock_timeout = " + std::to_string(std::max(m_busyTimeout, 1));
-    m_db->Execute(timeout.c_str(), pxwhat::Write);
-    m_db->Execute(kTakeWriterSlot, pxwhat::Write);
+    std::string begin = "BEGIN; SET LOCAL lock_timeout = " + std::to_string(std::max(m_busyTimeout, 1)) + "; " +
+                        kTakeWriterSlot;
+    m_db->Execute(begin.c_str(), pxwhat::Write);
 }
 
 void PxServerStore::Commit() { m_db->Execute("COMMIT", pxwhat::Commit); }
