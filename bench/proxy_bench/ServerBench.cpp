@@ -243,7 +243,7 @@ void ServerWriteTransaction_Proxy(benchmark::State& state)
 void ServerWriteTransaction_Raw(benchmark::State& state)
 {
     RawServer& raw = *Server().m_rawWriter;
-    std::int64_t next = 1000000;
+    static std::int64_t next = 1000000; // the runs of one program share the database
     for (auto _ : state) {
         raw.Execute("BEGIN; SELECT pg_advisory_xact_lock(29871, 1)");
         raw.Run("UPDATE px_object SET edition = edition + 1 WHERE oid = $1", {"1"});

@@ -218,3 +218,61 @@ PxPgRows PxPgConnection::Query::Run()
         m_connection.Fail(m_what, StateOf(rows.Result()));
     return rows;
 }
+
+bool PxPgConnection::Query::Send(const std::string& name)
+{
+    std::vector<const char*> values(m_values.size());
+    std::vector<int> lengths(m_values.size());
+    for (std::size_t i = 0; i < m_values.size(); ++i) {
+        values[i] = m_null[i] ? nullptr : m_values[i].data();
+        lengths[i] = static_cast<int>(m_values[i].size());
+    }
+    return PQsendQueryPrepared(m_connection.m_connection, name.c_str(), static_cast<int>(values.size()),
+                               values.data(), lengths.data(), m_formats.data(), 0) == 1;
+}
+
+std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> queries)
+{
+    return Pipeline(std::vector<Query*>(queries));
+}
+
+std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& queries)
+{
+    std::vector<const std::string*> names;
+    for (Query* query : queries)
+        names.push_back(&Prepared(query->m_sql, query->m_what));
+    const char* what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
+    if (PQenterPipelineMode(m_connection) != 1)
+        Fail(what, "");
+    bool sent = true;
+    for (std::size_t i = 0; i < queries.size() && sent; ++i)
+        sent = queries[i]->Send(*names[i]);
+    sent = sent && PQpipelineSync(m_connection) == 1;
+    std::vector<PxPgRows> answers;
+    const char* failedWhat = nullptr;
+    std::string failedState;
+    // Each query answers one result and a null; the sync ends the pipeline. After a failure
+    // the rest answer "aborted".
+    while (sent && Connected()) {
+        PGresult* result = PQgetResult(m_connection);
+        if (!result)
+            continue;
+        ExecStatusType status = PQresultStatus(result);
+        if (status == PGRES_PIPELINE_SYNC) {
+            PQclear(result);
+            break;
+        }
+        PxPgRows rows(result);
+        if (!Succeeded(result) && !failedWhat) {
+            failedWhat = status == PGRES_PIPELINE_ABORTED ? what : queries[answers.size()]->m_what;
+            failedState = StateOf(result);
+        }
+        answers.push_back(std::move(rows));
+    }
+    PQexitPipelineMode(m_connection);
+    if (!sent || !Connected())
+        Fail(what, "");
+    if (failedWhat)
+        Fail(failedWhat, failedState.c_str());
+    return answers;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -67,6 +68,11 @@ public:
         PxPgRows Run();
 
     private:
+        friend class PxPgConnection;
+        // Sends the run without waiting for its answer (pipeline mode); false when it
+        // could not be sent.
+        bool Send(const std::string& name);
+
         PxPgConnection& m_connection;
         const char* m_sql;
         const char* m_what;
@@ -74,6 +80,11 @@ public:
         std::vector<bool> m_null;
         std::vector<int> m_formats;
     };
+
+    // Runs the queries in order in one round trip (libpq's pipeline mode), answering the
+    // rows of each. The first failure throws as Fail does; the queries after it do not run.
+    std::vector<PxPgRows> Pipeline(std::initializer_list<Query*> queries);
+    std::vector<PxPgRows> Pipeline(const std::vector<Query*>& queries);
 
     // Throws the failure of the last command: `what` is a text with the reason as its last
     // insert (pxwhat). The SQLSTATE tells a busy repository or a full disk from the rest.

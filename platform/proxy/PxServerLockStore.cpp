@@ -21,16 +21,31 @@ using Query = PxPgConnection::Query;
 // A begin that stays busy this often means the lock tables are stuck, not contended.
 constexpr int kBeginTries = 5;
 
+// The advisory lock (in its two-key form) that runs the lock tables' transactions one at a
+// time, taken at their beginning.
+constexpr const char* kBegin = "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)";
+constexpr const char* kBeginOne = "BEGIN";
+constexpr const char* kSerialize = "SELECT pg_advisory_xact_lock(29871, 2)";
+constexpr const char* kCommit = "COMMIT";
+
 } // namespace
 
-PxServerLockStore::PxServerLockStore(const std::string& uri) : m_db(PxServerStore::Connect(uri)), m_wake(uri) {}
+PxServerLockStore::PxServerLockStore(const std::string& uri) : m_db(PxServerStore::Connect(uri)), m_wake(uri)
+{
+    SetBusyTimeout(2000);
+}
+
+void PxServerLockStore::SetBusyTimeout(int milliseconds)
+{
+    // The connection is only ever in the lock tables' transactions: the timeout is its own.
+    std::string timeout = "SET lock_timeout = " + std::to_string(std::max(milliseconds, 1));
+    m_db->Execute(timeout.c_str(), pxwhat::Lock);
+}
 
 bool PxServerLockStore::BeginOrBusy()
 {
-    std::string begin = "BEGIN; SET LOCAL lock_timeout = " + std::to_string(std::max(m_busyTimeout, 1)) +
-                        "; SELECT pg_advisory_xact_lock(29871, 2)";
     try {
-        m_db->Execute(begin.c_str(), pxwhat::Lock);
+        m_db->Execute(kBegin, pxwhat::Lock);
         return true;
     } catch (const PxException&) {
         if (m_db->LastFailureBusy())
@@ -168,12 +183,13 @@ bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int 
     return AnyLive(holders, 0, holders.Count());
 }
 
-PxServerLockStore::Obstacles PxServerLockStore::FindObstacles(std::int64_t session, std::int64_t oid, int kind)
+std::optional<PxServerLockStore::Obstacles> PxServerLockStore::FindObstacles(std::int64_t session, std::int64_t oid,
+                                                                             int kind, bool begin)
 {
     // In one query: the persistent lock (first row, "what" 0), other sessions holding a
     // conflicting kind (1) and, unless the session holds the object already, sessions
     // before it in line that want a conflicting kind (2); sessions as AnyLive reads them.
-    PxPgRows rows = Query(*m_db,
+    Query check(*m_db,
                           "SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0 AS what,"
                           " p.user_code, p.locked, p.holds, p.manual_holds FROM px_persistent_lock p WHERE p.oid = $1"
                           " UNION ALL SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
@@ -187,11 +203,23 @@ PxServerLockStore::Obstacles PxServerLockStore::FindObstacles(std::int64_t sessi
                           " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = $1 AND session = $2),"
                           " 9223372036854775807) AND NOT EXISTS(SELECT 1 FROM px_lock WHERE oid = $1 AND session = $2)"
                           " ORDER BY what",
-                          pxwhat::Lock)
-                        .Bind(oid)
-                        .Bind(session)
-                        .Bind(static_cast<std::int64_t>(PxConflictFrom(kind)))
-                        .Run();
+                          pxwhat::Lock);
+    check.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(PxConflictFrom(kind)));
+    PxPgRows rows;
+    if (begin) {
+        // The attempt's transaction begins in the same round trip.
+        Query beginning(*m_db, kBeginOne, pxwhat::Lock);
+        Query serialize(*m_db, kSerialize, pxwhat::Lock);
+        try {
+            rows = std::move(m_db->Pipeline({&beginning, &serialize, &check})[2]);
+        } catch (const PxException&) {
+            if (m_db->LastFailureBusy())
+                return std::nullopt;
+            throw;
+        }
+    } else {
+        rows = check.Run();
+    }
     Obstacles obstacles;
     int first = 0;
     if (rows.Count() > 0 && rows.Int(0, 6) == 0) {
@@ -242,14 +270,17 @@ PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::in
                                              int kind, bool queue)
 {
     Attempt attempt;
-    if (!BeginOrBusy()) {
-        attempt.code = kPxCodeBusy;
+    if (count == 0)
         return attempt;
-    }
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            Obstacles obstacles = FindObstacles(session, oid, kind);
+            std::optional<Obstacles> found = FindObstacles(session, oid, kind, attempt.granted == 0);
+            if (!found) {
+                attempt.code = kPxCodeBusy;
+                return attempt;
+            }
+            const Obstacles& obstacles = *found;
             if (kind >= PxLockFutureUpdate && obstacles.persistent) {
                 attempt.persistent = obstacles.persistent;
                 attempt.code = kPxCodePersistent;
@@ -261,15 +292,21 @@ PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::in
                 attempt.code = kPxCodeHeld;
                 break;
             }
-            Query(*m_db,
-                  "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
-                  " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
-                  " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
-                  pxwhat::Lock)
-                .Bind(oid)
-                .Bind(session)
-                .Bind(static_cast<std::int64_t>(kind))
-                .Run();
+            Query grant(*m_db,
+                        "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
+                        " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
+                        " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
+                        pxwhat::Lock);
+            grant.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(kind));
+            if (attempt.granted + 1 < count) {
+                grant.Run();
+                continue;
+            }
+            // The last grant and the commit go together.
+            Query commit(*m_db, kCommit, pxwhat::Lock);
+            m_db->Pipeline({&grant, &commit});
+            ++attempt.granted;
+            return attempt;
         }
         Commit();
         return attempt;
@@ -281,33 +318,46 @@ PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::in
 
 void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
-    std::vector<std::int64_t> waiting;
-    BeginPatiently();
-    try {
-        for (std::size_t i = 0; i < count; ++i) {
-            // One hold of the weakest kind goes: the row goes with its last hold, and then
-            // the first in line is answered to be woken.
-            PxPgRows released =
-                Query(*m_db,
-                      "WITH weakest AS (SELECT kind, holds FROM px_lock WHERE oid = $1 AND session = $2"
-                      " ORDER BY kind LIMIT 1),"
-                      " dropped AS (DELETE FROM px_lock l USING weakest w WHERE l.oid = $1 AND l.session = $2"
-                      " AND l.kind = w.kind AND w.holds <= 1 RETURNING 1),"
-                      " lowered AS (UPDATE px_lock l SET holds = l.holds - 1 FROM weakest w WHERE l.oid = $1"
-                      " AND l.session = $2 AND l.kind = w.kind AND w.holds > 1 RETURNING 1)"
-                      " SELECT (SELECT count(*) FROM dropped), (SELECT count(*) FROM lowered),"
-                      " (SELECT session FROM px_lock_wait WHERE oid = $1 ORDER BY ticket LIMIT 1)",
-                      pxwhat::Lock)
-                    .Bind(oids[i])
-                    .Bind(session)
-                    .Run();
-            if (released.Int(0, 0) > 0 && !released.IsNull(0, 2))
-                waiting.push_back(released.Int(0, 2));
+    // One round trip: the begin, one release a object, the commit. Each release gives back
+    // one hold of the weakest kind, the row going with its last hold, and answers the first
+    // in line to be woken when a row went.
+    Query begin(*m_db, kBeginOne, pxwhat::Lock);
+    Query serialize(*m_db, kSerialize, pxwhat::Lock);
+    Query commit(*m_db, kCommit, pxwhat::Lock);
+    std::vector<Query> releases;
+    releases.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        releases.emplace_back(*m_db,
+                              "WITH weakest AS (SELECT kind, holds FROM px_lock WHERE oid = $1 AND session = $2"
+                              " ORDER BY kind LIMIT 1),"
+                              " dropped AS (DELETE FROM px_lock l USING weakest w WHERE l.oid = $1 AND l.session = $2"
+                              " AND l.kind = w.kind AND w.holds <= 1 RETURNING 1),"
+                              " lowered AS (UPDATE px_lock l SET holds = l.holds - 1 FROM weakest w WHERE l.oid = $1"
+                              " AND l.session = $2 AND l.kind = w.kind AND w.holds > 1 RETURNING 1)"
+                              " SELECT (SELECT count(*) FROM dropped), (SELECT count(*) FROM lowered),"
+                              " (SELECT session FROM px_lock_wait WHERE oid = $1 ORDER BY ticket LIMIT 1)",
+                              pxwhat::Lock);
+        releases.back().Bind(oids[i]).Bind(session);
+    }
+    std::vector<Query*> queries{&begin, &serialize};
+    for (Query& release : releases)
+        queries.push_back(&release);
+    queries.push_back(&commit);
+    std::vector<PxPgRows> answers;
+    for (int tries = 1;; ++tries) {
+        try {
+            answers = m_db->Pipeline(queries);
+            break;
+        } catch (const PxException&) {
+            if (!m_db->LastFailureBusy() || tries == kBeginTries)
+                throw;
         }
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
+    }
+    std::vector<std::int64_t> waiting;
+    for (std::size_t i = 0; i < count; ++i) {
+        const PxPgRows& released = answers[i + 2];
+        if (released.Int(0, 0) > 0 && !released.IsNull(0, 2))
+            waiting.push_back(released.Int(0, 2));
     }
     WakeAll(waiting);
 }
@@ -355,14 +405,17 @@ PxLockStore::Attempt PxServerLockStore::PlacePersistent(std::int64_t session, co
                                                         bool queue)
 {
     Attempt attempt;
-    if (!BeginOrBusy()) {
-        attempt.code = kPxCodeBusy;
+    if (count == 0)
         return attempt;
-    }
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            Obstacles obstacles = FindObstacles(session, oid, PxLockFutureUpdate);
+            std::optional<Obstacles> found = FindObstacles(session, oid, PxLockFutureUpdate, attempt.granted == 0);
+            if (!found) {
+                attempt.code = kPxCodeBusy;
+                return attempt;
+            }
+            const Obstacles& obstacles = *found;
             if (obstacles.persistent && obstacles.persistent->userCode != userCode) {
                 attempt.code = kPxCodePersistent;
                 attempt.persistent = obstacles.persistent;

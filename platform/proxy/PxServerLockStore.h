@@ -17,7 +17,7 @@ public:
     std::int64_t RegisterSession(const std::string& userCode) override;
     void UnregisterSession(std::int64_t session) noexcept override;
     int LiveSessions() override;
-    void SetBusyTimeout(int milliseconds) override { m_busyTimeout = milliseconds; }
+    void SetBusyTimeout(int milliseconds) override;
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     void GiveUpWaiting(std::int64_t session, std::int64_t oid) override;
     bool CanAwaitRelease() const override { return m_wake.Listening(); }
@@ -43,7 +43,9 @@ private:
         std::optional<PxPersistentLockRow> persistent;
         bool mustWait = false; // a live session holds a conflicting kind, or waits before it
     };
-    Obstacles FindObstacles(std::int64_t session, std::int64_t oid, int kind);
+    // With `begin`, begins the attempt's transaction first; nothing when another session's
+    // stayed in the way longer than the busy timeout.
+    std::optional<Obstacles> FindObstacles(std::int64_t session, std::int64_t oid, int kind, bool begin);
     // The session waits in line for the object (once; the strongest kind it wants).
     void JoinLine(std::int64_t session, std::int64_t oid, int kind);
     // Whether any session of the rows [first, end) (id, known, pid, start, machine, its
@@ -57,5 +59,4 @@ private:
 
     std::unique_ptr<PxPgConnection> m_db;
     PxLockWake m_wake;
-    int m_busyTimeout = 2000;
 };
