@@ -318,7 +318,7 @@ PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::in
 
 void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
-    // One round trip: the begin, one release a object, the commit. Each release gives back
+    // One round trip: the begin, a release for each object, the commit. Each release gives back
     // one hold of the weakest kind, the row going with its last hold, and answers the first
     // in line to be woken when a row went.
     Query begin(*m_db, kBeginOne, pxwhat::Lock);

@@ -1,6 +1,6 @@
-// Internal: one repository session: the connections to the data and lock files, the open
-// transaction, the locks held and the session's registration in the lock file. Links
-// attached with the same file and the same non-null session handle in one process share
+// Internal: one repository session: the connections to the data and lock stores (files or
+// a server), the open transaction, the locks held and the session's registration. Links
+// attached with the same repository and the same non-null session handle in one process share
 // one session (the host's link and the module's, say).
 #pragma once
 
@@ -27,7 +27,7 @@ public:
     PxSession(const PxSession&) = delete;
     PxSession& operator=(const PxSession&) = delete;
 
-    // Held around every use of the two files.
+    // Held around every use of the two stores.
     std::unique_lock<std::recursive_mutex> Guard() const { return std::unique_lock(m_mutex); }
     PxStore& Store() { return *m_store; }
     PxLockStore& Locks() { return *m_locks; }
