@@ -2,16 +2,18 @@
 
 #include <libpq-fe.h>
 
-#include <grp.h>
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace vqtest {
 
@@ -31,6 +33,22 @@ std::string ServerBinaries()
             best = bin;
     }
     return best;
+}
+
+// A server folder is /tmp/pgtest-<pid of the test program>-XXXXXX; answers the pid, or 0.
+pid_t OwnerOf(const std::string& folderName)
+{
+    const std::string prefix = "pgtest-";
+    if (folderName.rfind(prefix, 0) != 0)
+        return 0;
+    std::size_t dash = folderName.find('-', prefix.size());
+    if (dash == std::string::npos)
+        return 0;
+    try {
+        return static_cast<pid_t>(std::stol(folderName.substr(prefix.size(), dash - prefix.size())));
+    } catch (const std::exception&) {
+        return 0;
+    }
 }
 
 std::string FileText(const std::string& path)
@@ -55,7 +73,8 @@ PgTestServer::PgTestServer()
     if (m_binaries.empty())
         throw std::runtime_error("cannot start the test's PostgreSQL server: no server is installed under "
                                  "/usr/lib/postgresql (scripts/setup installs it)");
-    std::string pattern = "/tmp/pgtest-XXXXXX";
+    RemoveAbandonedServers();
+    std::string pattern = "/tmp/pgtest-" + std::to_string(getpid()) + "-XXXXXX";
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot start the test's PostgreSQL server: cannot make a temporary folder");
     m_folder = pattern;
@@ -84,6 +103,27 @@ PgTestServer::~PgTestServer()
     }
     std::error_code ignored;
     fs::remove_all(m_folder, ignored);
+}
+
+void PgTestServer::RemoveAbandonedServers() const
+{
+    // A test program that was killed left its server running: it is stopped with its folder.
+    std::error_code error;
+    std::vector<fs::path> abandoned;
+    for (const auto& entry : fs::directory_iterator("/tmp", error)) {
+        pid_t owner = OwnerOf(entry.path().filename().string());
+        if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH)
+            abandoned.push_back(entry.path());
+    }
+    for (const fs::path& folder : abandoned) {
+        std::string stop = m_binaries + "/pg_ctl -D " + folder.string() + "/data -m immediate -w stop";
+        if (geteuid() == 0)
+            stop = "runuser -u postgres -- " + stop;
+        stop += " > /dev/null 2>&1";
+        if (std::system(stop.c_str()) == -1)
+            continue;
+        fs::remove_all(folder, error);
+    }
 }
 
 void PgTestServer::RunProgram(const std::string& program, const std::string& arguments) const

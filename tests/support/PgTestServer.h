@@ -1,7 +1,8 @@
 // A throwaway PostgreSQL server for one test program: initdb into a temporary folder, a
 // Unix socket there and no TCP port, started at first use and stopped when the program
-// ends. Run as root, the server runs as the `postgres` user. Each test takes a fresh
-// database of its own. When the server cannot start, Instance throws with the reason.
+// ends (or, when a program is killed, by the next one). Run as root, the server runs as the
+// `postgres` user. Each test takes a fresh database of its own. When the server cannot
+// start, Instance throws with the reason.
 #pragma once
 
 #include <string>
@@ -25,6 +26,8 @@ public:
 private:
     PgTestServer();
     void Start();
+    // Stops the servers of test programs that ended without stopping theirs.
+    void RemoveAbandonedServers() const;
     // Runs a server program (as the server's user); throws with its output when it fails.
     void RunProgram(const std::string& program, const std::string& arguments) const;
 
