@@ -95,7 +95,12 @@ int PxPgRows::Changed() const { return std::atoi(PQcmdTuples(m_result.get())); }
 
 PxPgConnection::PxPgConnection(const std::string& uri) : m_shown(PxShownServerName(uri))
 {
-    m_connection = PQconnectdb(uri.c_str());
+    // A server that cannot be reached, or whose machine goes away, is found out in seconds,
+    // not after the system's TCP timeouts; the URI's own settings come last and hold.
+    const char* keywords[] = {"connect_timeout", "keepalives_idle", "keepalives_interval", "keepalives_count",
+                              "dbname", nullptr};
+    const char* values[] = {"10", "10", "5", "3", uri.c_str(), nullptr};
+    m_connection = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(m_connection) != CONNECTION_OK) {
         std::string reason = "the server cannot be reached (" + FirstLine(PQerrorMessage(m_connection)) + ").";
         PQfinish(m_connection);
