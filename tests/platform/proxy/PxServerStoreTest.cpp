@@ -1,5 +1,6 @@
 // What only a repository on a server meets: a server that cannot be reached, a database
-// that holds something else, a server connection lost in the middle of a transaction.
+// that holds something else, a server connection lost in the middle of a transaction, a
+// session on another machine.
 #include "PxTestRepository.h"
 
 #include "proxy/PxException.h"
@@ -7,6 +8,7 @@
 #include "support/PgTestServer.h"
 
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 
 #include <string>
 
@@ -99,6 +101,33 @@ TEST(PxServerStoreTest, ALostConnectionEndsTheTransactionWritesNothingAndFreesTh
     EXPECT_TRUE(theirs->WriteLock(0)) << "the lost session's locks are freed";
     EXPECT_EQ(other->GetProcess()->GetNode()->NumberOfProcesses(), 1);
     lost.reset();
+}
+
+TEST(PxServerStoreTest, ASessionOfAnotherMachineLivesAsLongAsItsConnection)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    auto link = PxAttach(repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    // Another machine's session as its process leaves it: its row, its write lock on the
+    // enterprise and the advisory lock its connection holds. Its pid means nothing here.
+    PGconn* other = PQconnectdb(repository.Path());
+    ASSERT_EQ(PQstatus(other), CONNECTION_OK);
+    for (const char* sql : {"SELECT pg_advisory_lock(900)",
+                            "INSERT INTO vq_repository.px_session(id, pid, start, machine, user_code, attached)"
+                            " VALUES(900, 999999, 1, 'elsewhere/boot', 'bob/remote', 0)",
+                            "INSERT INTO vq_repository.px_lock(oid, session, kind, holds)"
+                            " SELECT value::bigint, 900, 4, 1 FROM vq_repository.px_meta"
+                            " WHERE key = 'root.PxVQEnterprise'"})
+        PQclear(PQexec(other, sql));
+    EXPECT_EQ(enterprise->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+    EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 2);
+
+    // The machine goes away: the server ends its connection.
+    PgTestServer::Instance().Run(DatabaseOf(repository.Path()),
+                                 "SELECT pg_terminate_backend(" + std::to_string(PQbackendPID(other)) + ", 10000)");
+    PQfinish(other);
+    EXPECT_TRUE(enterprise->WriteLock(0));
+    EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 1);
 }
 
 } // namespace
