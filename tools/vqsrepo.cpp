@@ -2,6 +2,7 @@
 //   vqsrepo create FILE --from DESCRIPTION.json   a repository built from a description
 //   vqsrepo sample FILE [--sample-scale=S,G,E]    the sample enterprise, optionally larger
 //   vqsrepo dump FILE                             the objects of a repository as text
+// FILE may be a postgresql:// URI instead: the repository is then in that server database.
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
 #include "repo/RepoSample.h"

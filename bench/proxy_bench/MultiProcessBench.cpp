@@ -4,10 +4,12 @@
 // a fixed number of operations, and reports the operations a second of them all together
 // (wall time from the start signal until the last process is done; goal: 8 processes
 // together no slower than one). It checks at the end that every committed change is
-// stored.
+// stored. MixedWorkloadOnServer runs the same on a repository on a PostgreSQL server (a
+// throwaway one the program starts in a temporary folder).
 #include "proxy/PxException.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
+#include "support/PgTestServer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,16 +57,17 @@ std::unique_ptr<PxVQLink> Attach(const std::string& path, const std::string& use
     return link;
 }
 
-// The repository of one run, in a temporary directory removed at the end.
+// The repository of one run, in a temporary directory removed at the end, or in a fresh
+// database of the program's server.
 class Repository {
 public:
-    Repository()
+    explicit Repository(bool onServer)
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "pxmulti-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot make a temporary directory");
         m_directory = pattern;
-        m_path = m_directory + "/multi.vqr";
+        m_path = onServer ? vqtest::PgTestServer::Instance().NewDatabase() : m_directory + "/multi.vqr";
         PxLink::CreateRepository(m_path.c_str());
         auto link = Attach(m_path, "bench/setup");
         PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
@@ -257,13 +260,14 @@ private:
     int m_tally[2] = {-1, -1};
 };
 
-void MixedWorkload(benchmark::State& state)
+// Runs the workload's processes together on a fresh repository, three times.
+void RunMixedWorkload(benchmark::State& state, bool onServer)
 {
     int processes = static_cast<int>(state.range(0));
     Tally total;
     double seconds = 0;
     for (auto _ : state) {
-        Repository repository;
+        Repository repository(onServer);
         int start[2];
         if (pipe(start) != 0)
             throw std::runtime_error("pipe");
@@ -305,7 +309,19 @@ void MixedWorkload(benchmark::State& state)
     state.counters["retries"] = static_cast<double>(total.retries);
 }
 
+void MixedWorkload(benchmark::State& state) { RunMixedWorkload(state, false); }
+
+void MixedWorkloadOnServer(benchmark::State& state) { RunMixedWorkload(state, true); }
+
 BENCHMARK(MixedWorkload)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(MixedWorkloadOnServer)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(8)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,7 +3,6 @@
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxLocking.h"
-#include "proxy/PxLockStore.h"
 #include "proxy/PxSession.h"
 #include "proxy/PxStore.h"
 #include "proxy/PxVQObject.h"

@@ -18,7 +18,7 @@ enum PxLockCode : int {
     PxLockHeldByOther = 3,         // another session holds a conflicting lock; retryable
     PxLockRefusedConflict = 4,     // refused for good
     PxLockRefusedOther = 5,        // refused for good
-    PxLockStoreBusy = 6,           // the lock file stayed busy; retryable
+    PxLockStoreBusy = 6,           // the lock store stayed busy; retryable
     PxLockPersistentlyLocked = 7,  // a persistent lock refuses future-update and write locks
 };
 

@@ -3,6 +3,7 @@
 #include "proxy/PxLink.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxSession.h"
+#include "proxy/PxSqlite.h"
 #include "proxy/PxStore.h"
 
 #include <sqlite3.h>
@@ -60,31 +61,16 @@ std::string Shown(const PxValue& value)
     return {};
 }
 
-// Every read of the dump in one read transaction, unless the connection is in a
-// transaction already.
-class ReadTransaction {
+// Every read of the dump in one consistent view.
+class Reading {
 public:
-    explicit ReadTransaction(PxDatabase& db) : m_db(db), m_began(!db.InTransaction())
-    {
-        if (m_began)
-            m_db.Execute("BEGIN", pxwhat::Begin);
-    }
-    ~ReadTransaction()
-    {
-        if (!m_began)
-            return;
-        try {
-            m_db.Execute("COMMIT", pxwhat::Commit);
-        } catch (...) {
-            // A read transaction holds nothing to keep; the connection ends it at close.
-        }
-    }
-    ReadTransaction(const ReadTransaction&) = delete;
-    ReadTransaction& operator=(const ReadTransaction&) = delete;
+    explicit Reading(PxStore& store) : m_store(store) { m_store.BeginReading(); }
+    ~Reading() { m_store.EndReading(); }
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
 
 private:
-    PxDatabase& m_db;
-    bool m_began;
+    PxStore& m_store;
 };
 
 // The roots in the order of their names.
@@ -92,7 +78,7 @@ constexpr const char* kRoots[] = {"PxLSEEnterprise", "PxVQEnterprise"};
 
 class Dumper {
 public:
-    Dumper(PxStore& store, std::ostream& out) : m_store(store), m_db(store.Database()), m_out(out) {}
+    Dumper(PxStore& store, std::ostream& out) : m_store(store), m_out(out) {}
 
     void Roots()
     {
@@ -100,7 +86,7 @@ public:
         for (const char* className : kRoots) {
             std::int64_t oid = m_store.Root(className);
             if (!m_store.Present(oid))
-                m_db.Fail(SQLITE_NOTADB, pxwhat::Read);
+                PX_THROW("Cannot read the repository: %1", PxStoreErrorReason(SQLITE_NOTADB));
             oids.push_back(oid);
         }
         for (std::int64_t oid : oids)
@@ -108,16 +94,10 @@ public:
     }
 
 private:
-    struct Entry {
-        std::string role;
-        std::int64_t member;
-        bool owning;
-    };
-
     std::string ClassOf(std::int64_t oid)
     {
-        PxQuery row(m_db, "SELECT class FROM px_object WHERE oid = ?1", pxwhat::Read);
-        return row.Bind(1, oid).Step() ? row.Text(0) : std::string("?");
+        std::optional<PxObjectRow> row = m_store.Row(oid);
+        return row ? row->className : std::string("?");
     }
 
     void Object(std::int64_t oid, int depth)
@@ -125,23 +105,11 @@ private:
         m_shown.insert(oid);
         std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
         m_out << indent << "#" << oid << " " << ClassOf(oid) << "\n";
-        {
-            PxQuery attributes(m_db, "SELECT name, value FROM px_attribute WHERE oid = ?1 ORDER BY name",
-                               pxwhat::Read);
-            attributes.Bind(1, oid);
-            while (attributes.Step())
-                m_out << indent << "  " << attributes.Text(0) << " = " << Shown(attributes.Value(1)) << "\n";
-        }
-        std::vector<Entry> entries;
-        {
-            PxQuery members(m_db, "SELECT role, member, owning FROM px_member WHERE owner = ?1 ORDER BY role, seq",
-                            pxwhat::Read);
-            members.Bind(1, oid);
-            while (members.Step())
-                entries.push_back({members.Text(0), members.Int(1), members.Int(2) != 0});
-        }
+        for (const auto& [name, value] : m_store.SortedAttributes(oid))
+            m_out << indent << "  " << name << " = " << Shown(value) << "\n";
+        std::vector<PxMemberEntry> entries = m_store.Entries(oid);
         std::string role;
-        for (const Entry& entry : entries) {
+        for (const PxMemberEntry& entry : entries) {
             if (entry.role != role) {
                 role = entry.role;
                 m_out << indent << "  " << role << ":\n";
@@ -154,14 +122,13 @@ private:
     }
 
     PxStore& m_store;
-    PxDatabase& m_db;
     std::ostream& m_out;
     std::unordered_set<std::int64_t> m_shown;
 };
 
 void Dump(PxStore& store, std::ostream& out)
 {
-    ReadTransaction transaction(store.Database());
+    Reading reading(store);
     Dumper(store, out).Roots();
 }
 
@@ -176,6 +143,6 @@ void PxRepositoryDump::Write(PxLink& link, std::ostream& out)
 
 void PxRepositoryDump::WriteFile(const std::string& path, std::ostream& out)
 {
-    PxStore store(path, PxAccess::ReadOnly);
-    Dump(store, out);
+    std::unique_ptr<PxStore> store = PxStore::Open(path, PxAccess::ReadOnly);
+    Dump(*store, out);
 }

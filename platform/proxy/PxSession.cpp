@@ -16,14 +16,14 @@ std::map<SessionKey, std::weak_ptr<PxSession>> g_shared;
 
 std::string CanonicalPath(const std::string& path)
 {
+    if (PxIsServerName(path))
+        return path;
     std::error_code error;
     std::filesystem::path canonical = std::filesystem::canonical(path, error);
     return error ? path : canonical.string();
 }
 
-std::string LockFilePath(const std::string& path) { return path == ":memory:" ? path : path + "-locks"; }
-
-// Ids are reserved in the lock file this many at a time; the ones a session does not use
+// Ids are reserved in the lock store this many at a time; the ones a session does not use
 // are never given.
 constexpr std::int64_t kOidsReserved = 64;
 
@@ -52,28 +52,29 @@ std::shared_ptr<PxSession> PxSession::Attach(const std::string& path, const std:
 }
 
 PxSession::PxSession(const std::string& path, const std::string& userCode)
-    : m_store(path), m_locks(LockFilePath(path)), m_userCode(userCode), m_id(m_locks.RegisterSession(userCode)),
+    : m_store(PxStore::Open(path)), m_locks(PxLockStore::Open(path)), m_userCode(userCode),
+      m_id(m_locks->RegisterSession(userCode)),
       m_process(*this)
 {
 }
 
 PxSession::~PxSession()
 {
-    m_store.RollbackQuietly();
-    m_locks.UnregisterSession(m_id);
+    m_store->RollbackQuietly();
+    m_locks->UnregisterSession(m_id);
 }
 
 int PxSession::LiveSessions()
 {
     auto guard = Guard();
-    return m_locks.LiveSessions();
+    return m_locks->LiveSessions();
 }
 
 void PxSession::SetBusyTimeout(int milliseconds)
 {
     auto guard = Guard();
-    m_store.Database().SetBusyTimeout(milliseconds);
-    m_locks.SetBusyTimeout(milliseconds);
+    m_store->SetBusyTimeout(milliseconds);
+    m_locks->SetBusyTimeout(milliseconds);
 }
 
 bool PxSession::InTransaction() const
@@ -93,7 +94,7 @@ void PxSession::Begin()
     auto guard = Guard();
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
-    m_store.WatchReads();
+    m_store->WatchReads();
     m_changed.clear();
     m_created.clear();
     m_inTransaction = true;
@@ -101,23 +102,23 @@ void PxSession::Begin()
 
 void PxSession::TakeWriterSlot()
 {
-    if (m_store.Database().InTransaction())
+    if (m_store->InTransaction())
         return;
-    m_store.Begin();
+    m_store->Begin();
     bool current = false;
     try {
-        current = m_store.ReadsStillCurrent();
+        current = m_store->ReadsStillCurrent();
     } catch (...) {
-        m_store.RollbackQuietly();
+        m_store->RollbackQuietly();
         throw;
     }
     if (!current) {
-        m_store.RollbackQuietly();
+        m_store->RollbackQuietly();
         ForgetTransaction();
         PX_THROW("Cannot change the repository: another session has changed what this transaction read. "
                  "The transaction was rolled back.");
     }
-    m_store.StopWatchingReads();
+    m_store->StopWatchingReads();
 }
 
 void PxSession::Commit()
@@ -126,14 +127,14 @@ void PxSession::Commit()
     if (!m_inTransaction)
         PX_THROW("Cannot commit the repository transaction: none is open.");
     try {
-        if (m_store.Database().InTransaction())
-            m_store.Commit();
+        if (m_store->InTransaction())
+            m_store->Commit();
     } catch (const PxException& failure) {
-        if (!m_store.Database().InTransaction())
+        if (!m_store->InTransaction())
             RethrowAfterStoreFailure(failure, "%1 The changes were not stored.");
         throw;
     }
-    m_store.StopWatchingReads();
+    m_store->StopWatchingReads();
     m_changed.clear();
     m_created.clear();
     m_inTransaction = false;
@@ -145,10 +146,10 @@ void PxSession::Abort()
     if (!m_inTransaction)
         PX_THROW("Cannot abort the repository transaction: none is open.");
     try {
-        if (m_store.Database().InTransaction())
-            m_store.Rollback();
+        if (m_store->InTransaction())
+            m_store->Rollback();
     } catch (...) {
-        if (!m_store.Database().InTransaction())
+        if (!m_store->InTransaction())
             ForgetTransaction();
         throw;
     }
@@ -158,7 +159,7 @@ void PxSession::Abort()
 std::int64_t PxSession::CreateObject(const char* className, std::int64_t created)
 {
     std::int64_t oid = NewOid();
-    m_store.CreateObject(oid, className, created);
+    m_store->CreateObject(oid, className, created);
     m_created.push_back(oid);
     m_changed.insert(oid);
     return oid;
@@ -167,7 +168,7 @@ std::int64_t PxSession::CreateObject(const char* className, std::int64_t created
 std::int64_t PxSession::NewOid()
 {
     if (m_nextOid == m_oidsEnd) {
-        m_nextOid = m_locks.ReserveOids(kOidsReserved, m_store.LastOid());
+        m_nextOid = m_locks->ReserveOids(kOidsReserved, m_store->LastOid());
         m_oidsEnd = m_nextOid + kOidsReserved;
     }
     return m_nextOid++;
@@ -179,7 +180,7 @@ std::optional<std::int64_t> PxSession::StepEditionOnce(std::int64_t oid)
         return std::nullopt;
     std::optional<std::int64_t> edition;
     try {
-        edition = m_store.NextEdition(oid);
+        edition = m_store->NextEdition(oid);
     } catch (...) {
         m_changed.erase(oid);
         throw;
@@ -200,13 +201,13 @@ void PxSession::NoteDeleted(const std::vector<std::int64_t>& oids)
 void PxSession::ForgetTransaction() noexcept
 {
     m_inTransaction = false;
-    m_store.StopWatchingReads();
+    m_store->StopWatchingReads();
     m_changed.clear();
     for (PxLinkCore* core : m_cores)
         core->AfterRollback(m_created);
     try {
         if (!m_created.empty())
-            m_locks.DropLocksOf(m_id, m_created);
+            m_locks->DropLocksOf(m_id, m_created);
     } catch (const PxException&) {
         // The locks stay; they name objects that never were, whose ids are never given again.
     }

@@ -1,6 +1,6 @@
-// Internal: one repository session: the connections to the data and lock files, the open
-// transaction, the locks held and the session's registration in the lock file. Links
-// attached with the same file and the same non-null session handle in one process share
+// Internal: one repository session: the connections to the data and lock stores (files or
+// a server), the open transaction, the locks held and the session's registration. Links
+// attached with the same repository and the same non-null session handle in one process share
 // one session (the host's link and the module's, say).
 #pragma once
 
@@ -27,10 +27,10 @@ public:
     PxSession(const PxSession&) = delete;
     PxSession& operator=(const PxSession&) = delete;
 
-    // Held around every use of the two files.
+    // Held around every use of the two stores.
     std::unique_lock<std::recursive_mutex> Guard() const { return std::unique_lock(m_mutex); }
-    PxStore& Store() { return m_store; }
-    PxLockStore& Locks() { return m_locks; }
+    PxStore& Store() { return *m_store; }
+    PxLockStore& Locks() { return *m_locks; }
     std::int64_t Id() const { return m_id; }
     const std::string& UserCode() const { return m_userCode; }
     PxProcess* Process() { return &m_process; }
@@ -72,8 +72,8 @@ private:
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
 
     mutable std::recursive_mutex m_mutex;
-    PxStore m_store;
-    PxLockStore m_locks;
+    std::unique_ptr<PxStore> m_store;
+    std::unique_ptr<PxLockStore> m_locks;
     std::string m_userCode;
     std::int64_t m_id;
     PxProcess m_process;
@@ -94,7 +94,7 @@ auto PxSession::Write(Change&& change) -> decltype(change())
     try {
         return change();
     } catch (const PxException& failure) {
-        if (!m_store.Database().InTransaction())
+        if (!m_store->InTransaction())
             RethrowAfterStoreFailure(failure, "%1 The transaction was rolled back.");
         throw;
     }

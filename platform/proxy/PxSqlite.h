@@ -2,6 +2,7 @@
 // user can read ("Cannot read the repository: the file is damaged or is not a repository.").
 #pragma once
 
+#include "proxy/PxStore.h"
 #include "proxy/PxValue.h"
 
 #include <chrono>
@@ -28,8 +29,6 @@ inline constexpr const char* Lock = "Cannot reach the repository's locks: %1";
 
 // The reason for a SQLite result code, as the end of a sentence.
 const char* PxStoreErrorReason(int resultCode);
-
-enum class PxAccess { ReadWrite, ReadOnly };
 
 class PxDatabase {
 public:

@@ -1,90 +1,28 @@
 #include "proxy/PxStore.h"
 
-#include "proxy/PxException.h"
-#include "win/Clock.h"
-
-#include <sqlite3.h>
+#include "proxy/PxFileStore.h"
+#include "proxy/PxServerStore.h"
 
 #include <algorithm>
-#include <filesystem>
 
-namespace {
-
-constexpr const char* kFormat = "vq-repository-1";
-constexpr const char* kRootClasses[] = {"PxVQEnterprise", "PxLSEEnterprise"};
-
-bool IsMemory(const std::string& path) { return path == ":memory:"; }
-
-} // namespace
-
-PxStore::PxStore(const std::string& path, PxAccess access) : m_db(path, IsMemory(path), access)
+bool PxIsServerName(const std::string& name)
 {
-    if (IsMemory(path)) {
-        CreateSchema(m_db);
-        return;
-    }
-    m_db.SetBusyTimeout(5000);
-    CheckFormat();
-    if (access == PxAccess::ReadOnly)
-        return;
-    m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", pxwhat::Read);
+    return name.starts_with("postgresql://") || name.starts_with("postgres://");
 }
 
-void PxStore::Create(const std::string& path)
+std::unique_ptr<PxStore> PxStore::Open(const std::string& name, PxAccess access)
 {
-    if (!IsMemory(path) && std::filesystem::exists(path))
-        PX_THROW("Cannot create the repository %1: the file exists already.", path.c_str());
-    PxDatabase db(path, true);
-    db.Execute("PRAGMA journal_mode=WAL;", pxwhat::Write);
-    CreateSchema(db);
+    if (PxIsServerName(name))
+        return std::make_unique<PxServerStore>(name, access);
+    return std::make_unique<PxFileStore>(name, access);
 }
 
-void PxStore::CreateSchema(PxDatabase& db)
+void PxStore::Create(const std::string& name)
 {
-    db.Execute("BEGIN IMMEDIATE;"
-               "CREATE TABLE px_meta(key TEXT PRIMARY KEY, value) WITHOUT ROWID;"
-               "CREATE TABLE px_object(oid INTEGER PRIMARY KEY, class TEXT NOT NULL, created INTEGER NOT NULL,"
-               " edition INTEGER NOT NULL, present INTEGER NOT NULL);"
-               "CREATE TABLE px_attribute(oid INTEGER NOT NULL, name TEXT NOT NULL, value,"
-               " PRIMARY KEY(oid, name)) WITHOUT ROWID;"
-               "CREATE TABLE px_member(owner INTEGER NOT NULL, role TEXT NOT NULL, seq INTEGER NOT NULL,"
-               " member INTEGER NOT NULL, owning INTEGER NOT NULL, PRIMARY KEY(owner, role, seq)) WITHOUT ROWID;"
-               "CREATE INDEX px_member_of ON px_member(member);",
-               pxwhat::Write);
-    {
-        PxQuery format(db, "INSERT INTO px_meta(key, value) VALUES('format', ?1)", pxwhat::Write);
-        format.Bind(1, kFormat).Run();
-    }
-    for (const char* className : kRootClasses) {
-        PxQuery root(db, "INSERT INTO px_object(class, created, edition, present) VALUES(?1, ?2, 1, 1)",
-                     pxwhat::Write);
-        root.Bind(1, className).Bind(2, _time64(nullptr)).Run();
-        PxQuery meta(db, "INSERT INTO px_meta(key, value) VALUES('root.' || ?1, ?2)", pxwhat::Write);
-        meta.Bind(1, className).Bind(2, db.LastInsertId()).Run();
-    }
-    db.Execute("COMMIT", pxwhat::Write);
-}
-
-void PxStore::CheckFormat()
-{
-    PxQuery tables(m_db, "SELECT count(*) FROM sqlite_schema WHERE name = 'px_meta'", pxwhat::Open);
-    if (!tables.Step() || tables.Int(0) == 0)
-        m_db.Fail(SQLITE_NOTADB, pxwhat::Open);
-    PxQuery format(m_db, "SELECT value FROM px_meta WHERE key = 'format'", pxwhat::Open);
-    if (!format.Step() || format.Text(0) != kFormat)
-        m_db.Fail(SQLITE_NOTADB, pxwhat::Open);
-}
-
-void PxStore::Begin() { m_db.Execute("BEGIN IMMEDIATE", pxwhat::Write); }
-
-void PxStore::Commit() { m_db.Execute("COMMIT", pxwhat::Commit); }
-
-void PxStore::Rollback() { m_db.Execute("ROLLBACK", pxwhat::Abort); }
-
-void PxStore::RollbackQuietly() noexcept
-{
-    if (m_db.InTransaction())
-        sqlite3_exec(m_db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (PxIsServerName(name))
+        PxServerStore::Create(name);
+    else
+        PxFileStore::Create(name);
 }
 
 void PxStore::WatchReads()
@@ -105,11 +43,10 @@ void PxStore::NoteRead(std::int64_t oid)
         m_readEditions.emplace(oid, StoredEdition(oid));
 }
 
-std::int64_t PxStore::StoredEdition(std::int64_t oid)
+void PxStore::NoteEdition(std::int64_t oid, std::int64_t edition)
 {
-    // A deletion steps the edition too; an object not stored yet has none (0).
-    PxQuery query(m_db, "SELECT edition FROM px_object WHERE oid = ?1", pxwhat::Read);
-    return query.Bind(1, oid).Step() ? query.Int(0) : 0;
+    if (m_watching)
+        m_readEditions.emplace(oid, edition);
 }
 
 bool PxStore::ReadsStillCurrent()
@@ -120,192 +57,8 @@ bool PxStore::ReadsStillCurrent()
     return true;
 }
 
-std::optional<PxObjectRow> PxStore::Row(std::int64_t oid)
+void PxStore::Settle(Deletion& deletion)
 {
-    PxQuery query(m_db, "SELECT class, created, edition, present FROM px_object WHERE oid = ?1", pxwhat::Read);
-    if (!query.Bind(1, oid).Step())
-        return std::nullopt;
-    return PxObjectRow{oid, query.Text(0), query.Int(1), query.Int(2), query.Int(3) != 0};
-}
-
-bool PxStore::Present(std::int64_t oid)
-{
-    NoteRead(oid);
-    PxQuery query(m_db, "SELECT present FROM px_object WHERE oid = ?1", pxwhat::Read);
-    return query.Bind(1, oid).Step() && query.Int(0) != 0;
-}
-
-std::optional<std::int64_t> PxStore::Edition(std::int64_t oid)
-{
-    NoteRead(oid);
-    PxQuery query(m_db, "SELECT edition FROM px_object WHERE oid = ?1 AND present", pxwhat::Read);
-    if (!query.Bind(1, oid).Step())
-        return std::nullopt;
-    return query.Int(0);
-}
-
-std::int64_t PxStore::Root(const char* className)
-{
-    PxQuery query(m_db, "SELECT value FROM px_meta WHERE key = 'root.' || ?1", pxwhat::Read);
-    if (!query.Bind(1, className).Step())
-        m_db.Fail(SQLITE_NOTADB, pxwhat::Read);
-    return query.Int(0);
-}
-
-std::int64_t PxStore::LastOid()
-{
-    PxQuery query(m_db, "SELECT coalesce(max(oid), 0) FROM px_object", pxwhat::Read);
-    query.Step();
-    return query.Int(0);
-}
-
-bool PxStore::LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes)
-{
-    NoteRead(oid);
-    PxQuery query(m_db,
-                  "SELECT a.name, a.value FROM px_object o LEFT JOIN px_attribute a ON a.oid = o.oid"
-                  " WHERE o.oid = ?1 AND o.present",
-                  pxwhat::Read);
-    query.Bind(1, oid);
-    bool present = false;
-    while (query.Step()) {
-        present = true;
-        if (!query.IsNull(0))
-            attributes[query.Text(0)] = query.Value(1);
-    }
-    return present;
-}
-
-void PxStore::WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value)
-{
-    PxQuery query(m_db, "REPLACE INTO px_attribute(oid, name, value) VALUES(?1, ?2, ?3)", pxwhat::Write);
-    query.Bind(1, oid).Bind(2, name).Bind(3, value).Run();
-}
-
-bool PxStore::DeleteAttribute(std::int64_t oid, const std::string& name)
-{
-    PxQuery query(m_db, "DELETE FROM px_attribute WHERE oid = ?1 AND name = ?2", pxwhat::Write);
-    query.Bind(1, oid).Bind(2, name).Run();
-    return m_db.Changes() > 0;
-}
-
-std::optional<std::int64_t> PxStore::NextEdition(std::int64_t oid)
-{
-    PxQuery query(m_db, "UPDATE px_object SET edition = edition + 1 WHERE oid = ?1 AND present RETURNING edition",
-                  pxwhat::Write);
-    if (!query.Bind(1, oid).Step())
-        return std::nullopt;
-    std::int64_t edition = query.Int(0);
-    query.Run();
-    return edition;
-}
-
-void PxStore::CreateObject(std::int64_t oid, const char* className, std::int64_t created)
-{
-    PxQuery query(m_db, "INSERT INTO px_object(oid, class, created, edition, present) VALUES(?1, ?2, ?3, 1, 1)",
-                  pxwhat::Write);
-    query.Bind(1, oid).Bind(2, className).Bind(3, created).Run();
-}
-
-void PxStore::AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning)
-{
-    // A subquery, not INSERT ... SELECT: selecting from the table being filled would copy the
-    // selected rows into a temporary table on every call.
-    PxQuery query(m_db,
-                  "INSERT INTO px_member(owner, role, seq, member, owning) VALUES(?1, ?2,"
-                  " coalesce((SELECT max(seq) FROM px_member WHERE owner = ?1 AND role = ?2), 0) + 1, ?3, ?4)",
-                  pxwhat::Write);
-    query.Bind(1, owner).Bind(2, role).Bind(3, member).Bind(4, owning ? 1 : 0).Run();
-}
-
-bool PxStore::RemoveMember(std::int64_t owner, const char* role, std::int64_t member)
-{
-    PxQuery query(m_db, "DELETE FROM px_member WHERE owner = ?1 AND role = ?2 AND member = ?3 AND NOT owning",
-                  pxwhat::Write);
-    query.Bind(1, owner).Bind(2, role).Bind(3, member).Run();
-    return m_db.Changes() > 0;
-}
-
-std::vector<PxObjectRow> PxStore::Members(std::int64_t owner, const char* role)
-{
-    NoteRead(owner);
-    PxQuery query(m_db,
-                  "SELECT o.oid, o.class, o.created, o.edition FROM px_member m JOIN px_object o ON o.oid = m.member"
-                  " WHERE m.owner = ?1 AND m.role = ?2 AND o.present ORDER BY m.seq",
-                  pxwhat::Read);
-    query.Bind(1, owner).Bind(2, role);
-    std::vector<PxObjectRow> rows;
-    while (query.Step())
-        rows.push_back({query.Int(0), query.Text(1), query.Int(2), query.Int(3)});
-    return rows;
-}
-
-int PxStore::CountMembers(std::int64_t owner, const char* role)
-{
-    NoteRead(owner);
-    PxQuery query(m_db, "SELECT count(*) FROM px_member WHERE owner = ?1 AND role = ?2", pxwhat::Read);
-    query.Bind(1, owner).Bind(2, role).Step();
-    return static_cast<int>(query.Int(0));
-}
-
-std::optional<PxObjectRow> PxStore::FindMember(std::int64_t owner, const char* role, const char* attribute,
-                                               const char* text)
-{
-    // Which member matches hangs on the list and on every member's attributes.
-    NoteRead(owner);
-    if (m_watching) {
-        PxQuery members(m_db, "SELECT member FROM px_member WHERE owner = ?1 AND role = ?2", pxwhat::Read);
-        members.Bind(1, owner).Bind(2, role);
-        while (members.Step())
-            NoteRead(members.Int(0));
-    }
-    PxQuery query(m_db,
-                  "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
-                  " JOIN px_attribute a ON a.oid = m.member AND a.name = ?3"
-                  " JOIN px_object o ON o.oid = m.member"
-                  " WHERE m.owner = ?1 AND m.role = ?2 AND a.value = ?4 AND o.present ORDER BY m.seq LIMIT 1",
-                  pxwhat::Read);
-    if (!query.Bind(1, owner).Bind(2, role).Bind(3, attribute).Bind(4, text).Step())
-        return std::nullopt;
-    return PxObjectRow{query.Int(0), query.Text(1), query.Int(2), query.Int(3)};
-}
-
-std::optional<std::int64_t> PxStore::Owner(std::int64_t member)
-{
-    NoteRead(member);
-    PxQuery query(m_db, "SELECT owner FROM px_member WHERE member = ?1 AND owning LIMIT 1", pxwhat::Read);
-    if (!query.Bind(1, member).Step())
-        return std::nullopt;
-    return query.Int(0);
-}
-
-PxStore::Deletion PxStore::Delete(std::int64_t oid)
-{
-    Deletion deletion;
-    {
-        PxQuery owned(m_db,
-                      "WITH RECURSIVE owned(oid) AS (SELECT ?1 UNION SELECT m.member FROM px_member m"
-                      " JOIN owned ON m.owner = owned.oid WHERE m.owning) SELECT oid FROM owned",
-                      pxwhat::Write);
-        owned.Bind(1, oid);
-        while (owned.Step())
-            deletion.deleted.push_back(owned.Int(0));
-    }
-    for (std::int64_t gone : deletion.deleted) {
-        {
-            PxQuery owners(m_db, "SELECT DISTINCT owner FROM px_member WHERE member = ?1", pxwhat::Write);
-            owners.Bind(1, gone);
-            while (owners.Step())
-                deletion.listsChanged.push_back(owners.Int(0));
-        }
-        PxQuery tombstone(m_db, "UPDATE px_object SET present = 0, edition = edition + 1 WHERE oid = ?1",
-                          pxwhat::Write);
-        tombstone.Bind(1, gone).Run();
-        PxQuery attributes(m_db, "DELETE FROM px_attribute WHERE oid = ?1", pxwhat::Write);
-        attributes.Bind(1, gone).Run();
-        PxQuery links(m_db, "DELETE FROM px_member WHERE member = ?1 OR owner = ?1", pxwhat::Write);
-        links.Bind(1, gone).Run();
-    }
     auto isDeleted = [&](std::int64_t owner) {
         return std::find(deletion.deleted.begin(), deletion.deleted.end(), owner) != deletion.deleted.end();
     };
@@ -313,5 +66,4 @@ PxStore::Deletion PxStore::Delete(std::int64_t oid)
     std::sort(deletion.listsChanged.begin(), deletion.listsChanged.end());
     deletion.listsChanged.erase(std::unique(deletion.listsChanged.begin(), deletion.listsChanged.end()),
                                 deletion.listsChanged.end());
-    return deletion;
 }

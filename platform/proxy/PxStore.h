@@ -1,14 +1,18 @@
-// Internal: the repository's data file. Objects are rows (class name, oid, created time
-// stamp, edition counter, present flag); their attributes are name/value rows; ordered
-// links join an owner's named member lists to their members. See README.md for the schema.
+// Internal: the repository's data. Objects are rows (class name, oid, created time stamp,
+// edition counter, present flag); their attributes are name/value rows; ordered links join
+// an owner's named member lists to their members. Two stores keep them: a file
+// (PxFileStore) and a database on a PostgreSQL server (PxServerStore), chosen by the
+// repository's name. See README.md for the schema.
 #pragma once
 
-#include "proxy/PxSqlite.h"
+#include "proxy/PxValue.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 struct PxObjectRow {
@@ -19,21 +23,41 @@ struct PxObjectRow {
     bool present = true;
 };
 
+// One entry of a member list as stored.
+struct PxMemberEntry {
+    std::string role;
+    std::int64_t member = 0;
+    bool owning = false;
+};
+
+enum class PxAccess { ReadWrite, ReadOnly };
+
+// A repository name that is a PostgreSQL connection URI names a server store.
+bool PxIsServerName(const std::string& name);
+
 class PxStore {
 public:
-    // Opens an existing repository file, or a new private one for ":memory:".
-    explicit PxStore(const std::string& path, PxAccess access = PxAccess::ReadWrite);
-    // Makes a new repository file with its two enterprise roots.
-    static void Create(const std::string& path);
+    virtual ~PxStore() = default;
 
-    PxDatabase& Database() { return m_db; }
+    // Opens an existing repository, or a new private one for ":memory:".
+    static std::unique_ptr<PxStore> Open(const std::string& name, PxAccess access = PxAccess::ReadWrite);
+    // Makes a new repository with its two enterprise roots.
+    static void Create(const std::string& name);
 
-    // Takes the single writer slot: an SQLite write transaction on the newest data.
-    void Begin();
-    void Commit();
-    void Rollback();
+    // How long taking the writer slot waits for another session's transaction (ms).
+    virtual void SetBusyTimeout(int milliseconds) = 0;
+
+    // Takes the single writer slot: a write transaction on the newest data.
+    virtual void Begin() = 0;
+    virtual void Commit() = 0;
+    virtual void Rollback() = 0;
     // Rolls back the open transaction, if any, whatever happens.
-    void RollbackQuietly() noexcept;
+    virtual void RollbackQuietly() noexcept = 0;
+    // True while the writer slot is held; false once the store has rolled back by itself.
+    virtual bool InTransaction() const = 0;
+    // One consistent view for a run of reads (a dump), unless a transaction is open.
+    virtual void BeginReading() = 0;
+    virtual void EndReading() noexcept = 0;
 
     // While reads are watched, each read notes the edition of the object it depends on
     // (the object read, or the owner of the list read), as it was before the read.
@@ -44,47 +68,57 @@ public:
     bool ReadsStillCurrent();
 
     // The object, present or not; nothing when no such object was ever committed.
-    std::optional<PxObjectRow> Row(std::int64_t oid);
-    bool Present(std::int64_t oid);
+    virtual std::optional<PxObjectRow> Row(std::int64_t oid) = 0;
+    virtual bool Present(std::int64_t oid) = 0;
     // The edition of a present object; nothing when it is not present.
-    std::optional<std::int64_t> Edition(std::int64_t oid);
-    std::int64_t Root(const char* className);
+    virtual std::optional<std::int64_t> Edition(std::int64_t oid) = 0;
+    virtual std::int64_t Root(const char* className) = 0;
     // The highest id of a stored object (0 for none).
-    std::int64_t LastOid();
+    virtual std::int64_t LastOid() = 0;
 
     // Reads the attributes of a present object; false when the object is not present.
-    bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes);
-    void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value);
+    virtual bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes) = 0;
+    virtual void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) = 0;
     // Answers whether there was such an attribute.
-    bool DeleteAttribute(std::int64_t oid, const std::string& name);
+    virtual bool DeleteAttribute(std::int64_t oid, const std::string& name) = 0;
     // Counts one more edition of a present object; answers it, or nothing when the object is gone.
-    std::optional<std::int64_t> NextEdition(std::int64_t oid);
+    virtual std::optional<std::int64_t> NextEdition(std::int64_t oid) = 0;
 
     // Stores a new object under an id the session has reserved (PxLockStore::ReserveOids).
-    void CreateObject(std::int64_t oid, const char* className, std::int64_t created);
-    void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning);
+    virtual void CreateObject(std::int64_t oid, const char* className, std::int64_t created) = 0;
+    virtual void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) = 0;
     // Takes a member out of a list that does not own it.
-    bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member);
-    std::vector<PxObjectRow> Members(std::int64_t owner, const char* role);
-    int CountMembers(std::int64_t owner, const char* role);
-    std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
-                                          const char* text);
-    std::optional<std::int64_t> Owner(std::int64_t member);
+    virtual bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) = 0;
+    virtual std::vector<PxObjectRow> Members(std::int64_t owner, const char* role) = 0;
+    virtual int CountMembers(std::int64_t owner, const char* role) = 0;
+    virtual std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
+                                                  const char* text) = 0;
+    virtual std::optional<std::int64_t> Owner(std::int64_t member) = 0;
 
     struct Deletion {
         std::vector<std::int64_t> deleted;      // the object and everything it owned
         std::vector<std::int64_t> listsChanged; // owners whose member lists lost an entry
     };
     // Marks the object and everything it owns not present and takes them out of every list.
-    Deletion Delete(std::int64_t oid);
+    virtual Deletion Delete(std::int64_t oid) = 0;
+
+    // The stored attributes of an object in the order of their names, and its list
+    // entries by role and in list order: the dump's view.
+    virtual std::vector<std::pair<std::string, PxValue>> SortedAttributes(std::int64_t oid) = 0;
+    virtual std::vector<PxMemberEntry> Entries(std::int64_t oid) = 0;
+
+protected:
+    PxStore() = default;
+    bool Watching() const { return m_watching; }
+    void NoteRead(std::int64_t oid);
+    // Notes an edition already read with the data.
+    void NoteEdition(std::int64_t oid, std::int64_t edition);
+    // The stored edition of an object, present or not (0 for one never stored).
+    virtual std::int64_t StoredEdition(std::int64_t oid) = 0;
+    // Orders what a deletion found: owners gone with it are not named, each owner once.
+    static void Settle(Deletion& deletion);
 
 private:
-    static void CreateSchema(PxDatabase& db);
-    void CheckFormat();
-    void NoteRead(std::int64_t oid);
-    std::int64_t StoredEdition(std::int64_t oid);
-
-    PxDatabase m_db;
     bool m_watching = false;
     std::unordered_map<std::int64_t, std::int64_t> m_readEditions;
 };

@@ -1,6 +1,8 @@
 #include "proxy/PxTesting.h"
 
 #include "proxy/PxClass.h"
+#include "proxy/PxException.h"
+#include "proxy/PxFileStore.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxSession.h"
@@ -23,8 +25,11 @@ void PxTesting::LimitDataFile(PxLink& link, int pages)
 {
     std::shared_ptr<PxSession> session = link.m_core->Session();
     auto guard = session->Guard();
+    auto* file = dynamic_cast<PxFileStore*>(&session->Store());
+    if (!file)
+        PX_THROW("Cannot limit the repository: it is not a file.");
     std::string pragma = "PRAGMA max_page_count=" + std::to_string(pages);
-    session->Store().Database().Execute(pragma.c_str(), pxwhat::Write);
+    file->Database().Execute(pragma.c_str(), pxwhat::Write);
 }
 
 void PxTesting::AddClass(const PxClassInfo& info) { PxAddClass(info); }

@@ -8,7 +8,8 @@ class PxTesting {
 public:
     // How long the link's session waits for a file another session is writing (ms).
     static void SetBusyTimeout(PxLink& link, int milliseconds);
-    // Caps the data file at this many pages, so that a growing transaction finds the disk full.
+    // Caps the data file at this many pages, so that a growing transaction finds the disk full
+    // (a file store only).
     static void LimitDataFile(PxLink& link, int pages);
     // Lets stored objects be of a class the class table does not list (a test's own record
     // class, say).

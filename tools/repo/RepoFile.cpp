@@ -1,7 +1,9 @@
 #include "repo/RepoFile.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxPostgres.h"
 #include "proxy/PxRepositoryDump.h"
+#include "proxy/PxServerStore.h"
 #include "proxy/PxVQLink.h"
 #include "repo/RepoBuilder.h"
 #include "repo/RepoError.h"
@@ -158,11 +160,35 @@ void Build(const std::string& building, const RepoDescription& description)
         fs::remove(building + suffix, ignored);
 }
 
+// A repository on a server is built in place; a failed build takes the repository out
+// of the database again, so the database is left empty as it was found.
+void CreateOnServer(const std::string& uri, const RepoDescription& description)
+{
+    std::string shown = PxShownServerName(uri);
+    try {
+        PxLink::CreateRepository(uri.c_str());
+    } catch (const VqException& failure) {
+        throw RepoError(failure.GetErrorMessage().GetString());
+    }
+    try {
+        std::unique_ptr<PxVQLink> link = Attach(uri);
+        BuildRepository(*link, description);
+    } catch (const VqException& failure) {
+        PxServerStore::Remove(uri);
+        Refuse(shown, failure.GetErrorMessage().GetString());
+    } catch (...) {
+        PxServerStore::Remove(uri);
+        throw;
+    }
+}
+
 } // namespace
 
 void CreateRepositoryFile(const std::string& path, const RepoDescription& description)
 {
     ValidateDescription(description);
+    if (PxIsServerName(path))
+        return CreateOnServer(path, description);
     RequireFreePlace(path);
     RemoveDeadBuilds(path);
     std::string building = path + ".building-" + std::to_string(getpid());
@@ -181,11 +207,14 @@ void CreateRepositoryFile(const std::string& path, const RepoDescription& descri
 
 void DumpRepositoryFile(const std::string& path, std::ostream& out)
 {
-    if (!fs::exists(path))
+    bool server = PxIsServerName(path);
+    if (!server && !fs::exists(path))
         throw RepoError("There is no repository " + path + ".");
     try {
         PxRepositoryDump::WriteFile(path, out);
     } catch (const VqException& failure) {
+        if (server)
+            throw RepoError(failure.GetErrorMessage().GetString());
         throw RepoError(path + ": " + failure.GetErrorMessage().GetString());
     }
 }

@@ -14,10 +14,12 @@ namespace vqrepo {
 // leaves nothing behind and no file is ever replaced. Refused as well: a path in a missing
 // folder, and files an earlier repository of the name left (log, shared memory, locks).
 // Building files of earlier creates of the path whose process no longer runs are removed.
+// A postgresql:// URI instead of a path makes the repository in that server database,
+// which must be empty; a failed build takes it out again.
 void CreateRepositoryFile(const std::string& path, const RepoDescription& description);
 
-// Writes the objects of a repository file as text, opening it read only
-// (PxRepositoryDump::WriteFile).
+// Writes the objects of a repository file (or server database) as text, opening it read
+// only (PxRepositoryDump::WriteFile).
 void DumpRepositoryFile(const std::string& path, std::ostream& out);
 
 } // namespace vqrepo

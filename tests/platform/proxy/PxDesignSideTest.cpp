@@ -17,9 +17,9 @@
 
 namespace {
 
-class PxDesignSideTest : public ::testing::Test {
+class PxDesignSideTest : public PxStoreTest {
 protected:
-    PxDesignSideTest() : m_link(PxAttach(":memory:"))
+    PxDesignSideTest() : m_link(PxAttach(m_repository.Path()))
     {
         m_link->BeginTransaction();
         m_design = std::make_unique<PxLSEBuilder>(*m_link);
@@ -43,7 +43,7 @@ protected:
     PxLSEBusinessSegmentPtr m_segment;
 };
 
-TEST_F(PxDesignSideTest, TheIspecUsageIsStoredOnceAndReadInEveryForm)
+TEST_P(PxDesignSideTest, TheIspecUsageIsStoredOnceAndReadInEveryForm)
 {
     const struct {
         const char* letter;
@@ -61,7 +61,7 @@ TEST_F(PxDesignSideTest, TheIspecUsageIsStoredOnceAndReadInEveryForm)
     EXPECT_THROW(AddIspec("PxLSEEvent", "E2", "BI"), PxException);
 }
 
-TEST_F(PxDesignSideTest, TheComponentTypeIsANumberWithItsLetter)
+TEST_P(PxDesignSideTest, TheComponentTypeIsANumberWithItsLetter)
 {
     const struct {
         int number;
@@ -75,7 +75,7 @@ TEST_F(PxDesignSideTest, TheComponentTypeIsANumberWithItsLetter)
     }
 }
 
-TEST_F(PxDesignSideTest, ElementsAndSegmentsAreFoundByExactNameInOrder)
+TEST_P(PxDesignSideTest, ElementsAndSegmentsAreFoundByExactNameInOrder)
 {
     for (const char* name : {"ORDER", "CUSTOMER", "EVENT"})
         m_design->AddElement(m_segment, "PxLSEComponent", name);
@@ -99,7 +99,7 @@ TEST_F(PxDesignSideTest, ElementsAndSegmentsAreFoundByExactNameInOrder)
 
 // The flags a wizard reads to tell which host types a segment may be generated for and
 // whether its texts are double-byte: 0 until set, each one on its own.
-TEST_F(PxDesignSideTest, TargetHostAndJapaneseFlagsOfASegment)
+TEST_P(PxDesignSideTest, TargetHostAndJapaneseFlagsOfASegment)
 {
     using Getter = int (PxLSEBusinessSegment::*)() const;
     const struct {
@@ -121,7 +121,7 @@ TEST_F(PxDesignSideTest, TargetHostAndJapaneseFlagsOfASegment)
     EXPECT_EQ(m_segment->GetTargetHostNt(), 1);
 }
 
-TEST_F(PxDesignSideTest, RevisionsLanguagesAndSubsystemsOfASegment)
+TEST_P(PxDesignSideTest, RevisionsLanguagesAndSubsystemsOfASegment)
 {
     GUID guid{1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
     m_design->AddRevision(m_segment, "GSDRevision", guid);
@@ -146,7 +146,7 @@ TEST_F(PxDesignSideTest, RevisionsLanguagesAndSubsystemsOfASegment)
     EXPECT_EQ(subsystems.GetHead()->GetNumber(), 11);
 }
 
-TEST_F(PxDesignSideTest, RelationsOrdinatesConditionsAndDataUsages)
+TEST_P(PxDesignSideTest, RelationsOrdinatesConditionsAndDataUsages)
 {
     PxLSEProfilePtr profile = m_design->AddElement(m_segment, "PxLSEProfile", "CUSTBYNAME");
     PxLSEIspecPtr customer = AddIspec("PxLSEComponent", "CUSTOMER", "B");
@@ -188,7 +188,7 @@ TEST_F(PxDesignSideTest, RelationsOrdinatesConditionsAndDataUsages)
     EXPECT_EQ(items.GetCount(), 1);
 }
 
-TEST_F(PxDesignSideTest, LockRecordsAreFoundBySegment)
+TEST_P(PxDesignSideTest, LockRecordsAreFoundBySegment)
 {
     PxLSEEnterprisePtr enterprise = m_link->GetLSEEnterprise();
     EXPECT_FALSE(enterprise->GetLockedObject(m_segment));
@@ -199,7 +199,7 @@ TEST_F(PxDesignSideTest, LockRecordsAreFoundBySegment)
     EXPECT_EQ(record->GetUsercode(), "bob/dev");
 }
 
-TEST_F(PxDesignSideTest, TheBuilderRefusesWhatADesignClassHasNot)
+TEST_P(PxDesignSideTest, TheBuilderRefusesWhatADesignClassHasNot)
 {
     EXPECT_THROW(m_design->AddElement(m_segment, "PxLSEBusinessSegment", "X"), PxException);
     EXPECT_THROW(m_design->AddElement(m_segment, "PxVQSystem", "X"), PxException);
@@ -213,5 +213,7 @@ TEST_F(PxDesignSideTest, TheBuilderRefusesWhatADesignClassHasNot)
     EXPECT_TRUE(PxLSEBuilder::IsRevisionOf("PxLSEComponent", "TeachRevision"));
     EXPECT_FALSE(PxLSEBuilder::IsRevisionOf("PxLSEReport", "DbRevision"));
 }
+
+PX_ON_BOTH_STORES(PxDesignSideTest);
 
 } // namespace

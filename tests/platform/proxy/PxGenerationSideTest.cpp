@@ -42,9 +42,9 @@ std::string Names(List& list)
     return names;
 }
 
-class PxGenerationSideTest : public ::testing::Test {
+class PxGenerationSideTest : public PxStoreTest {
 protected:
-    PxGenerationSideTest() : m_link(PxAttach(":memory:")), m_enterprise(m_link->GetLVQEnterprise())
+    PxGenerationSideTest() : m_link(PxAttach(m_repository.Path())), m_enterprise(m_link->GetLVQEnterprise())
     {
         m_link->BeginTransaction();
     }
@@ -65,7 +65,7 @@ protected:
     PxVQEnterprisePtr m_enterprise;
 };
 
-TEST_F(PxGenerationSideTest, EnterpriseListsKeepRepositoryOrderAndCountByKind)
+TEST_P(PxGenerationSideTest, EnterpriseListsKeepRepositoryOrderAndCountByKind)
 {
     for (const char* name : {"SYS2", "SYS1", "SYS3"})
         m_enterprise->CreateSystem(name);
@@ -88,7 +88,7 @@ TEST_F(PxGenerationSideTest, EnterpriseListsKeepRepositoryOrderAndCountByKind)
     EXPECT_TRUE(m_enterprise->GetHostInformation("HOSTA"));
 }
 
-TEST_F(PxGenerationSideTest, ANewSystemHasItsCurrentConfigurationAndOldOnesKeepOneOptionSet)
+TEST_P(PxGenerationSideTest, ANewSystemHasItsCurrentConfigurationAndOldOnesKeepOneOptionSet)
 {
     PxVQSystemPtr system = m_enterprise->CreateSystem("SYS");
     PxVQCurConfigPtr current = system->GetCurConfig();
@@ -111,7 +111,7 @@ TEST_F(PxGenerationSideTest, ANewSystemHasItsCurrentConfigurationAndOldOnesKeepO
     EXPECT_EQ(current->GetBuildVersionGUID(), guid);
 }
 
-TEST_F(PxGenerationSideTest, GenerateSetsAnswerTheKindOfTheirHostType)
+TEST_P(PxGenerationSideTest, GenerateSetsAnswerTheKindOfTheirHostType)
 {
     PxVQCurConfigPtr current = m_enterprise->CreateSystem("SYS")->GetCurConfig();
     const int kinds[] = {PxKindGenerateSetWindows, PxKindGenerateSetQSR, PxKindGenerateSetTarsk, PxKindGenerateSetUnix};
@@ -129,7 +129,7 @@ TEST_F(PxGenerationSideTest, GenerateSetsAnswerTheKindOfTheirHostType)
     EXPECT_EQ(genSet->GetHostName(), "TARSKHOST");
 }
 
-TEST_F(PxGenerationSideTest, ElementLinksAreOfTheirTypesClassAndAnswerTheirKinds)
+TEST_P(PxGenerationSideTest, ElementLinksAreOfTheirTypesClassAndAnswerTheirKinds)
 {
     PxVQBSSoftLinkPtr segment = NewSegmentLink();
     PxVQElementSoftLinkPtr ispec = segment->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec);
@@ -159,7 +159,7 @@ TEST_F(PxGenerationSideTest, ElementLinksAreOfTheirTypesClassAndAnswerTheirKinds
     EXPECT_TRUE(segment->GetElementSoftLink("CUSTOMER")->IsSameOid(ispec));
 }
 
-TEST_F(PxGenerationSideTest, TheUnusedMarkIsWhatEveryValidityQueryReads)
+TEST_P(PxGenerationSideTest, TheUnusedMarkIsWhatEveryValidityQueryReads)
 {
     PxVQBSSoftLinkPtr segment = NewSegmentLink();
     PxVQIspecSoftLinkPtr ispec = segment->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec);
@@ -174,7 +174,7 @@ TEST_F(PxGenerationSideTest, TheUnusedMarkIsWhatEveryValidityQueryReads)
     EXPECT_TRUE(ispec->IsRemovable());
 }
 
-TEST_F(PxGenerationSideTest, SegmentLinkKeepsLanguagesSubsystemsAndRefusesUnknownSlots)
+TEST_P(PxGenerationSideTest, SegmentLinkKeepsLanguagesSubsystemsAndRefusesUnknownSlots)
 {
     PxVQBSSoftLinkPtr segment = NewSegmentLink();
     segment->SetLanguage(1, "ENGLISH");
@@ -190,7 +190,7 @@ TEST_F(PxGenerationSideTest, SegmentLinkKeepsLanguagesSubsystemsAndRefusesUnknow
     EXPECT_THROW(segment->SetSubsystemName("11", "X"), PxException);
 }
 
-TEST_F(PxGenerationSideTest, ProfileLinksAreListedUnderTheirComponent)
+TEST_P(PxGenerationSideTest, ProfileLinksAreListedUnderTheirComponent)
 {
     PxVQBSSoftLinkPtr segment = NewSegmentLink();
     PxVQIspecSoftLinkPtr first = segment->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec);
@@ -210,7 +210,7 @@ TEST_F(PxGenerationSideTest, ProfileLinksAreListedUnderTheirComponent)
     EXPECT_FALSE(profile->GetComponent());
 }
 
-TEST_F(PxGenerationSideTest, ReportAliasesGoWithTheirReportLink)
+TEST_P(PxGenerationSideTest, ReportAliasesGoWithTheirReportLink)
 {
     PxVQBSSoftLinkPtr segment = NewSegmentLink();
     PxVQReportSoftLinkPtr report = segment->CreateElementSoftLink("MONTHLY", VQSoftLinkReport);
@@ -229,7 +229,7 @@ TEST_F(PxGenerationSideTest, ReportAliasesGoWithTheirReportLink)
     EXPECT_EQ(aliases.GetCount(), 0);
 }
 
-TEST_F(PxGenerationSideTest, BundlesHoldEachIspecOnceAndRefuseOtherLinksWhole)
+TEST_P(PxGenerationSideTest, BundlesHoldEachIspecOnceAndRefuseOtherLinksWhole)
 {
     PxVQBSSoftLinkPtr segment = NewSegmentLink();
     PxVQIspecSoftLinkPtr customer = segment->CreateElementSoftLink("CUSTOMER", VQSoftLinkIspec);
@@ -272,7 +272,7 @@ TEST_F(PxGenerationSideTest, BundlesHoldEachIspecOnceAndRefuseOtherLinksWhole)
     EXPECT_THROW(bundle->SetLanguageSelection(16, 1), PxException);
 }
 
-TEST_F(PxGenerationSideTest, BundleTakesAListInItsOrderAndEachIspecOnce)
+TEST_P(PxGenerationSideTest, BundleTakesAListInItsOrderAndEachIspecOnce)
 {
     PxVQBSSoftLinkPtr segment = NewSegmentLink();
     std::map<std::string, PxVQIspecSoftLinkPtr> ispecs;
@@ -306,7 +306,7 @@ TEST_F(PxGenerationSideTest, BundleTakesAListInItsOrderAndEachIspecOnce)
     EXPECT_EQ(ispecs["ENQUIRY"]->CountOfMembers(PxVQBundle::kEntries), 0);
 }
 
-TEST_F(PxGenerationSideTest, SyncPairsStayPairedAndDropWhenAnEndGoes)
+TEST_P(PxGenerationSideTest, SyncPairsStayPairedAndDropWhenAnEndGoes)
 {
     PxLSEBuilder design(*m_link);
     PxLSEBusinessSegmentPtr designSegment = design.AddBusinessSegment("SALES");
@@ -336,7 +336,7 @@ TEST_F(PxGenerationSideTest, SyncPairsStayPairedAndDropWhenAnEndGoes)
     EXPECT_THROW(segment->SetSyncPairList(pairs), PxException);
 }
 
-TEST_F(PxGenerationSideTest, EveryPackHasDataOnEveryHostWithItsFourAssociations)
+TEST_P(PxGenerationSideTest, EveryPackHasDataOnEveryHostWithItsFourAssociations)
 {
     m_enterprise->CreatePackInformation("PACK1");
     PxVQHostInformationPtr host = m_enterprise->CreateHostInformation("HOST1");
@@ -368,7 +368,7 @@ TEST_F(PxGenerationSideTest, EveryPackHasDataOnEveryHostWithItsFourAssociations)
     EXPECT_EQ(data.GetCount(), 1);
 }
 
-TEST_F(PxGenerationSideTest, FtpPasswordsAreKeptEncipheredWhenAsked)
+TEST_P(PxGenerationSideTest, FtpPasswordsAreKeptEncipheredWhenAsked)
 {
     PxVQHostInformationPtr host = m_enterprise->CreateHostInformation("HOST");
     host->SetFtpPassword("secret", 1);
@@ -382,7 +382,7 @@ TEST_F(PxGenerationSideTest, FtpPasswordsAreKeptEncipheredWhenAsked)
     EXPECT_EQ(host->GetPortNumber(), 65535);
 }
 
-TEST_F(PxGenerationSideTest, RecoveryRecordsAreFoundByGenerateSetHandleAndUser)
+TEST_P(PxGenerationSideTest, RecoveryRecordsAreFoundByGenerateSetHandleAndUser)
 {
     PxVQSystemPtr system = m_enterprise->CreateSystem("SYS");
     PxVQOptionSetPtr genSet = system->GetCurConfig()->CreateOptionSet("GEN", VQHostNT);
@@ -411,7 +411,7 @@ TEST_F(PxGenerationSideTest, RecoveryRecordsAreFoundByGenerateSetHandleAndUser)
     EXPECT_EQ(files.GetHead()->GetFileName(), "REPORT1<AS1>");
 }
 
-TEST_F(PxGenerationSideTest, EachOperationIsAFaultInjectionPointAndAnAbortLeavesNothing)
+TEST_P(PxGenerationSideTest, EachOperationIsAFaultInjectionPointAndAnAbortLeavesNothing)
 {
     PxFaultInjection::Throw("PxVQEnterprise::CreateSystem");
     EXPECT_THROW(m_enterprise->CreateSystem("SYS"), PxException);
@@ -429,5 +429,7 @@ TEST_F(PxGenerationSideTest, EachOperationIsAFaultInjectionPointAndAnAbortLeaves
     EXPECT_FALSE(segment->ObjectPresent());
     EXPECT_EQ(m_enterprise->CountOfItems(PxKindSystem), 0);
 }
+
+PX_ON_BOTH_STORES(PxGenerationSideTest);
 
 } // namespace

@@ -6,9 +6,9 @@
 
 namespace {
 
-class PxListTest : public ::testing::Test {
+class PxListTest : public PxStoreTest {
 protected:
-    PxListTest() : m_link(PxAttach(":memory:")), m_enterprise(m_link->GetLVQEnterprise())
+    PxListTest() : m_link(PxAttach(m_repository.Path())), m_enterprise(m_link->GetLVQEnterprise())
     {
         m_link->BeginTransaction();
         for (const char* name : {"one", "two", "three"})
@@ -29,7 +29,7 @@ std::string NamesOf(PxList& list)
     return names;
 }
 
-TEST_F(PxListTest, AnEmptyListGivesNoHead)
+TEST_P(PxListTest, AnEmptyListGivesNoHead)
 {
     PxTypedList<PxVQObjectPtr> empty;
     m_enterprise->GetMembers("nothing", empty);
@@ -38,7 +38,7 @@ TEST_F(PxListTest, AnEmptyListGivesNoHead)
     EXPECT_FALSE(empty.IsIteratorActive(position));
 }
 
-TEST_F(PxListTest, FillingEmptiesTheListFirst)
+TEST_P(PxListTest, FillingEmptiesTheListFirst)
 {
     PxTypedList<PxVQObjectPtr> hosts;
     m_enterprise->GetMembers("hosts", hosts);
@@ -47,7 +47,7 @@ TEST_F(PxListTest, FillingEmptiesTheListFirst)
     EXPECT_EQ(NamesOf(hosts), "one two three ");
 }
 
-TEST_F(PxListTest, ArraysAreFilledInTheSameOrder)
+TEST_P(PxListTest, ArraysAreFilledInTheSameOrder)
 {
     PxTypedArray<PxObjectPtr> hosts;
     m_enterprise->GetMembers("hosts", hosts);
@@ -55,7 +55,7 @@ TEST_F(PxListTest, ArraysAreFilledInTheSameOrder)
     EXPECT_EQ(hosts[2]->GetAttributeText("name"), "three");
 }
 
-TEST_F(PxListTest, AListOfPointersToSmartPointersIsWalkedThroughThem)
+TEST_P(PxListTest, AListOfPointersToSmartPointersIsWalkedThroughThem)
 {
     PxTypedList<PxVQObjectPtr> hosts;
     m_enterprise->GetMembers("hosts", hosts);
@@ -70,7 +70,7 @@ TEST_F(PxListTest, AListOfPointersToSmartPointersIsWalkedThroughThem)
     EXPECT_THROW(m_enterprise->GetMembers("hosts", pointers), PxException);
 }
 
-TEST_F(PxListTest, ElementsHoldTheirObjectsUntilRemoved)
+TEST_P(PxListTest, ElementsHoldTheirObjectsUntilRemoved)
 {
     PxVQObjectPtr first;
     {
@@ -82,5 +82,7 @@ TEST_F(PxListTest, ElementsHoldTheirObjectsUntilRemoved)
     }
     EXPECT_EQ(first->GetAttributeText("name"), "one");
 }
+
+PX_ON_BOTH_STORES(PxListTest);
 
 } // namespace

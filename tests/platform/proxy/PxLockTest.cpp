@@ -7,7 +7,6 @@
 #include "win/Clock.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <functional>
 #include <vector>
@@ -40,7 +39,7 @@ int CountingRetry(PxLockErrorInfo& info, int& retries)
     return 1;
 }
 
-class PxLockTest : public ::testing::Test {
+class PxLockTest : public PxStoreTest {
 protected:
     PxLockTest()
         : m_clock(1800000000), m_scope(m_clock), m_a(PxAttach(m_repository.Path(), "alice/dev")),
@@ -80,7 +79,6 @@ protected:
 
     vqclock::ManualClock m_clock;
     vqclock::ScopedClock m_scope;
-    PxTestRepository m_repository;
     std::unique_ptr<PxVQLink> m_a;
     std::unique_ptr<PxVQLink> m_b;
     PxVQObjectPtr m_x;
@@ -88,7 +86,7 @@ protected:
     Callback m_callback;
 };
 
-TEST_F(PxLockTest, KindsConflictBetweenSessionsAsTheTableSays)
+TEST_P(PxLockTest, KindsConflictBetweenSessionsAsTheTableSays)
 {
     // held (row) against requested (column): read, long read, future update, write
     const int refused[4][4] = {{0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 1, 1}, {1, 1, 1, 1}};
@@ -105,7 +103,7 @@ TEST_F(PxLockTest, KindsConflictBetweenSessionsAsTheTableSays)
     }
 }
 
-TEST_F(PxLockTest, ASessionNeverConflictsWithItself)
+TEST_P(PxLockTest, ASessionNeverConflictsWithItself)
 {
     EXPECT_TRUE(m_x->WriteLock(0));
     EXPECT_TRUE(m_x->ReadLock());
@@ -117,7 +115,7 @@ TEST_F(PxLockTest, ASessionNeverConflictsWithItself)
     EXPECT_TRUE(Host(*other, "Y")->WriteLock(0));
 }
 
-TEST_F(PxLockTest, ARefusedLockAsksTheCallbackUntilItGivesUp)
+TEST_P(PxLockTest, ARefusedLockAsksTheCallbackUntilItGivesUp)
 {
     ASSERT_TRUE(m_theirX->WriteLock(0));
     int retries = 2;
@@ -135,7 +133,7 @@ TEST_F(PxLockTest, ARefusedLockAsksTheCallbackUntilItGivesUp)
     EXPECT_EQ(GetTickCount64() - before, 30u) << "two retry delays, on the clock";
 }
 
-TEST_F(PxLockTest, RetriesComeSoonThenBackOff)
+TEST_P(PxLockTest, RetriesComeSoonThenBackOff)
 {
     ASSERT_TRUE(m_theirX->WriteLock(0));
     std::vector<std::uint64_t> delays;
@@ -151,7 +149,7 @@ TEST_F(PxLockTest, RetriesComeSoonThenBackOff)
     EXPECT_EQ(delays, (std::vector<std::uint64_t>{0, 10, 20, 40, 80, 160, 320, 500, 500, 500}));
 }
 
-TEST_F(PxLockTest, ALockLetGoGoesToTheSessionThatHasWaitedLongest)
+TEST_P(PxLockTest, ALockLetGoGoesToTheSessionThatHasWaitedLongest)
 {
     ASSERT_TRUE(m_x->WriteLock(0));
     std::vector<int> retakes;
@@ -171,7 +169,7 @@ TEST_F(PxLockTest, ALockLetGoGoesToTheSessionThatHasWaitedLongest)
     EXPECT_TRUE(m_x->WriteLock(0)) << "the line is empty again";
 }
 
-TEST_F(PxLockTest, LettingGoOfAnObjectWakesTheFirstInLine)
+TEST_P(PxLockTest, LettingGoOfAnObjectWakesTheFirstInLine)
 {
     ASSERT_TRUE(m_x->WriteLock(0));
     ASSERT_TRUE(Host(*m_a, "Y")->WriteLock(0));
@@ -194,7 +192,7 @@ TEST_F(PxLockTest, LettingGoOfAnObjectWakesTheFirstInLine)
     EXPECT_EQ(woken, (std::vector<bool>{false, true, false})) << "woken when its object is let go, and only then";
 }
 
-TEST_F(PxLockTest, TheLineKeepsNoSessionThatHoldsTheObjectOrHasGivenUp)
+TEST_P(PxLockTest, TheLineKeepsNoSessionThatHoldsTheObjectOrHasGivenUp)
 {
     ASSERT_TRUE(m_x->ReadLock());
     m_callback.answer = [&](PxLockErrorInfo& info) {
@@ -212,7 +210,7 @@ TEST_F(PxLockTest, TheLineKeepsNoSessionThatHoldsTheObjectOrHasGivenUp)
     EXPECT_TRUE(m_x->WriteLock(0)) << "a session that gave up waits no more";
 }
 
-TEST_F(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
+TEST_P(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
 {
     ASSERT_TRUE(m_theirX->WriteLock(0));
     m_callback.answer = [&](PxLockErrorInfo& info) {
@@ -228,7 +226,7 @@ TEST_F(PxLockTest, ARetriedLockIsGrantedOnceTheOtherSessionLetsGo)
     EXPECT_EQ(m_theirX->ReadLock().GetErrorCode(), PxLockHeldByOther);
 }
 
-TEST_F(PxLockTest, ATransactionWaitingForALockLetsItsHolderCommit)
+TEST_P(PxLockTest, ATransactionWaitingForALockLetsItsHolderCommit)
 {
     ASSERT_TRUE(m_theirX->WriteLock(0));
     PxTesting::SetBusyTimeout(*m_b, 0);
@@ -253,7 +251,7 @@ TEST_F(PxLockTest, ATransactionWaitingForALockLetsItsHolderCommit)
     EXPECT_EQ(m_theirX->GetAttributeText("name"), "X3");
 }
 
-TEST_F(PxLockTest, WithoutACallbackARefusalComesBackAtOnce)
+TEST_P(PxLockTest, WithoutACallbackARefusalComesBackAtOnce)
 {
     ASSERT_TRUE(m_theirX->FutureUpdateLock());
     EXPECT_EQ(m_a->PxSetRetryFunction(RecordingRetry), nullptr);
@@ -262,7 +260,7 @@ TEST_F(PxLockTest, WithoutACallbackARefusalComesBackAtOnce)
     EXPECT_TRUE(m_callback.codes.empty());
 }
 
-TEST_F(PxLockTest, AManualPersistentLockRefusesUpdatesWithItsUserAndCount)
+TEST_P(PxLockTest, AManualPersistentLockRefusesUpdatesWithItsUserAndCount)
 {
     ASSERT_TRUE(m_x->PersistentLock(1));
     m_b->PxSetRetryFunction(RecordingRetry);
@@ -284,7 +282,7 @@ TEST_F(PxLockTest, AManualPersistentLockRefusesUpdatesWithItsUserAndCount)
     EXPECT_TRUE(m_theirX->WriteLock(0));
 }
 
-TEST_F(PxLockTest, PersistentLockCountsManualAndGenerationHolds)
+TEST_P(PxLockTest, PersistentLockCountsManualAndGenerationHolds)
 {
     ASSERT_TRUE(m_x->PersistentLock(0));
     ASSERT_TRUE(m_x->PersistentLock(1));
@@ -301,7 +299,7 @@ TEST_F(PxLockTest, PersistentLockCountsManualAndGenerationHolds)
     EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 0);
 }
 
-TEST_F(PxLockTest, AListLockTakesAllOrNothing)
+TEST_P(PxLockTest, AListLockTakesAllOrNothing)
 {
     ASSERT_TRUE(Host(*m_b, "Y")->WriteLock(0));
     PxTypedList<PxVQObjectPtr> hosts;
@@ -324,7 +322,7 @@ TEST_F(PxLockTest, AListLockTakesAllOrNothing)
     EXPECT_TRUE(m_theirX->WriteLock(0));
 }
 
-TEST_F(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
+TEST_P(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
 {
     ASSERT_TRUE(m_x->ReadLock());
     ASSERT_TRUE(m_x->WriteLock(0));
@@ -335,7 +333,7 @@ TEST_F(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
     EXPECT_TRUE(m_x->UnLock()) << "giving back what is not held does nothing";
 }
 
-TEST_F(PxLockTest, LocksEndWithTheirSession)
+TEST_P(PxLockTest, LocksEndWithTheirSession)
 {
     ASSERT_TRUE(m_theirX->WriteLock(0));
     EXPECT_TRUE(m_x->IsLocked());
@@ -345,7 +343,7 @@ TEST_F(PxLockTest, LocksEndWithTheirSession)
     EXPECT_TRUE(m_x->WriteLock(0));
 }
 
-TEST_F(PxLockTest, InjectedRefusalsTakeTheUsualWay)
+TEST_P(PxLockTest, InjectedRefusalsTakeTheUsualWay)
 {
     m_a->PxSetRetryFunction(RecordingRetry);
     PxFaultInjection::RefuseLock("PxVQObject::WriteLock", PxLockRefusedOther);
@@ -359,27 +357,23 @@ TEST_F(PxLockTest, InjectedRefusalsTakeTheUsualWay)
     EXPECT_EQ(m_callback.codes, (std::vector<int>{6, 6, 0}));
 }
 
-TEST_F(PxLockTest, ABusyLockFileIsARetryableRefusal)
+TEST_P(PxLockTest, ABusyLockStoreIsARetryableRefusal)
 {
-    sqlite3* writer = nullptr;
-    std::string lockFile = std::string(m_repository.Path()) + "-locks";
-    ASSERT_EQ(sqlite3_open(lockFile.c_str(), &writer), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(writer, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    PxBusyLockStore busy(m_repository);
     PxTesting::SetBusyTimeout(*m_a, 0);
     m_callback.answer = [&](PxLockErrorInfo& info) {
         if (info.GetErrorCode() != PxLockStoreBusy)
             return 0;
-        sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+        busy.Release();
         return 1;
     };
     m_a->PxSetRetryFunction(RecordingRetry);
 
     EXPECT_TRUE(m_x->WriteLock(0));
     EXPECT_EQ(m_callback.codes, (std::vector<int>{6, 0}));
-    sqlite3_close(writer);
 }
 
-TEST_F(PxLockTest, AnObjectOfAnAbortedTransactionCannotBeLocked)
+TEST_P(PxLockTest, AnObjectOfAnAbortedTransactionCannotBeLocked)
 {
     m_a->BeginTransaction();
     PxVQObjectPtr created = m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
@@ -392,5 +386,7 @@ TEST_F(PxLockTest, AnObjectOfAnAbortedTransactionCannotBeLocked)
         EXPECT_TRUE(e.IsObjectDeleted());
     }
 }
+
+PX_ON_BOTH_STORES(PxLockTest);
 
 } // namespace

@@ -9,9 +9,9 @@
 
 namespace {
 
-class PxObjectTest : public ::testing::Test {
+class PxObjectTest : public PxStoreTest {
 protected:
-    PxObjectTest() : m_link(PxAttach(":memory:")), m_enterprise(m_link->GetLVQEnterprise()) {}
+    PxObjectTest() : m_link(PxAttach(m_repository.Path())), m_enterprise(m_link->GetLVQEnterprise()) {}
 
     PxVQObjectPtr NewMember(const char* role, const char* name)
     {
@@ -24,7 +24,7 @@ protected:
     PxVQEnterprisePtr m_enterprise;
 };
 
-TEST_F(PxObjectTest, RootsAnswerTheirClassesAndKinds)
+TEST_P(PxObjectTest, RootsAnswerTheirClassesAndKinds)
 {
     PxLSEEnterprisePtr design = m_link->GetLSEEnterprise();
     ASSERT_TRUE(m_enterprise);
@@ -42,7 +42,7 @@ TEST_F(PxObjectTest, RootsAnswerTheirClassesAndKinds)
     EXPECT_FALSE(m_enterprise->GetOwner());
 }
 
-TEST_F(PxObjectTest, AttributesKeepTheirValuesAndTypes)
+TEST_P(PxObjectTest, AttributesKeepTheirValuesAndTypes)
 {
     m_link->BeginTransaction();
     PxVQObjectPtr system = NewMember("systems", "SYS1");
@@ -63,7 +63,7 @@ TEST_F(PxObjectTest, AttributesKeepTheirValuesAndTypes)
     EXPECT_EQ(system->GetIntProperty("missing"), 0);
 }
 
-TEST_F(PxObjectTest, ChangesNeedATransaction)
+TEST_P(PxObjectTest, ChangesNeedATransaction)
 {
     try {
         m_enterprise->SetAttributeText("name", "E");
@@ -74,7 +74,7 @@ TEST_F(PxObjectTest, ChangesNeedATransaction)
     EXPECT_THROW(m_enterprise->CreateMember("systems", "PxVQObject"), PxException);
 }
 
-TEST_F(PxObjectTest, MembersComeInTheOrderTheyWereAdded)
+TEST_P(PxObjectTest, MembersComeInTheOrderTheyWereAdded)
 {
     m_link->BeginTransaction();
     NewMember("systems", "B");
@@ -96,7 +96,7 @@ TEST_F(PxObjectTest, MembersComeInTheOrderTheyWereAdded)
     EXPECT_TRUE(a->GetOwner()->IsSameOid(m_enterprise));
 }
 
-TEST_F(PxObjectTest, OneLinkGivesOneProxyObjectPerRepositoryObject)
+TEST_P(PxObjectTest, OneLinkGivesOneProxyObjectPerRepositoryObject)
 {
     m_link->BeginTransaction();
     PxVQObjectPtr created = NewMember("systems", "S");
@@ -107,7 +107,7 @@ TEST_F(PxObjectTest, OneLinkGivesOneProxyObjectPerRepositoryObject)
     EXPECT_EQ(m_link->GetLVQEnterprise(), m_enterprise);
 }
 
-TEST_F(PxObjectTest, CreatedTimeStampComesFromTheClock)
+TEST_P(PxObjectTest, CreatedTimeStampComesFromTheClock)
 {
     vqclock::ManualClock clock(1800000000);
     vqclock::ScopedClock scope(clock);
@@ -120,7 +120,7 @@ TEST_F(PxObjectTest, CreatedTimeStampComesFromTheClock)
     EXPECT_EQ(second->GetCreatedTimeStamp(), 1800000005);
 }
 
-TEST_F(PxObjectTest, UnknownClassesAreRefused)
+TEST_P(PxObjectTest, UnknownClassesAreRefused)
 {
     m_link->BeginTransaction();
     try {
@@ -132,7 +132,7 @@ TEST_F(PxObjectTest, UnknownClassesAreRefused)
     m_link->AbortTransaction();
 }
 
-TEST_F(PxObjectTest, DeletionTakesOwnedObjectsAlongAndEmptiesEveryList)
+TEST_P(PxObjectTest, DeletionTakesOwnedObjectsAlongAndEmptiesEveryList)
 {
     m_link->BeginTransaction();
     PxVQObjectPtr bundle = NewMember("bundles", "B");
@@ -154,7 +154,7 @@ TEST_F(PxObjectTest, DeletionTakesOwnedObjectsAlongAndEmptiesEveryList)
     EXPECT_EQ(m_enterprise->CountOfMembers("bundles"), 0);
 }
 
-TEST_F(PxObjectTest, DeletingAGoneObjectSaysSo)
+TEST_P(PxObjectTest, DeletingAGoneObjectSaysSo)
 {
     m_link->BeginTransaction();
     PxVQObjectPtr host = NewMember("hosts", "H");
@@ -169,7 +169,7 @@ TEST_F(PxObjectTest, DeletingAGoneObjectSaysSo)
     m_link->AbortTransaction();
 }
 
-TEST_F(PxObjectTest, ObjectsOutliveTheirLinkButReachNothing)
+TEST_P(PxObjectTest, ObjectsOutliveTheirLinkButReachNothing)
 {
     PxVQEnterprisePtr enterprise = m_enterprise;
     m_link.reset();
@@ -182,7 +182,7 @@ TEST_F(PxObjectTest, ObjectsOutliveTheirLinkButReachNothing)
     }
 }
 
-TEST_F(PxObjectTest, AListOfAnotherClassCannotBeFilled)
+TEST_P(PxObjectTest, AListOfAnotherClassCannotBeFilled)
 {
     m_link->BeginTransaction();
     NewMember("systems", "S");
@@ -191,7 +191,7 @@ TEST_F(PxObjectTest, AListOfAnotherClassCannotBeFilled)
     EXPECT_THROW(m_enterprise->GetMembers("systems", wrong), PxException);
 }
 
-TEST_F(PxObjectTest, ReferenceListsHoldObjectsOwnedElsewhere)
+TEST_P(PxObjectTest, ReferenceListsHoldObjectsOwnedElsewhere)
 {
     m_link->BeginTransaction();
     PxVQObjectPtr group = NewMember("groups", "G");
@@ -212,11 +212,11 @@ TEST_F(PxObjectTest, ReferenceListsHoldObjectsOwnedElsewhere)
     m_link->CommitTransaction();
 }
 
-TEST_F(PxObjectTest, ClearingBuffersReadsTheStoreAgain)
+TEST_P(PxObjectTest, ClearingBuffersReadsTheStoreAgain)
 {
     int shared = 0;
-    auto first = PxAttach(":memory:", "alice", &shared);
-    auto second = PxAttach(":memory:", "alice", &shared);
+    auto first = PxAttach(m_repository.Path(), "alice", &shared);
+    auto second = PxAttach(m_repository.Path(), "alice", &shared);
     PxVQEnterprisePtr mine = first->GetLVQEnterprise();
     EXPECT_EQ(mine->GetAttributeText("name"), "");
     second->BeginTransaction();
@@ -226,5 +226,7 @@ TEST_F(PxObjectTest, ClearingBuffersReadsTheStoreAgain)
     first->ClearAllBuffers();
     EXPECT_EQ(mine->GetAttributeText("name"), "ENTERPRISE");
 }
+
+PX_ON_BOTH_STORES(PxObjectTest);
 
 } // namespace

@@ -15,9 +15,9 @@
 
 namespace {
 
-class PxOptionsEngineTest : public ::testing::Test {
+class PxOptionsEngineTest : public PxStoreTest {
 protected:
-    PxOptionsEngineTest() : m_link(PxAttach(":memory:"))
+    PxOptionsEngineTest() : m_link(PxAttach(m_repository.Path()))
     {
         PxTestOptions::Register();
         m_link->BeginTransaction();
@@ -47,7 +47,7 @@ protected:
     PxTestOptionsPtr m_record;
 };
 
-TEST_F(PxOptionsEngineTest, GettersFallBackToTheDefaultUntilAnOwnValueIsSet)
+TEST_P(PxOptionsEngineTest, GettersFallBackToTheDefaultUntilAnOwnValueIsSet)
 {
     EXPECT_EQ(m_record->GetCount(), 10);
     EXPECT_EQ(m_record->GetEnabled(), 1);
@@ -81,7 +81,7 @@ TEST_F(PxOptionsEngineTest, GettersFallBackToTheDefaultUntilAnOwnValueIsSet)
     EXPECT_FALSE(m_record->IsUpdatedCount());
 }
 
-TEST_F(PxOptionsEngineTest, MakeDefaultIsAnOwnChoiceThatClearTakesBack)
+TEST_P(PxOptionsEngineTest, MakeDefaultIsAnOwnChoiceThatClearTakesBack)
 {
     m_record->SetLabel("OWN");
     m_record->MakeDefaultLabel();
@@ -95,7 +95,7 @@ TEST_F(PxOptionsEngineTest, MakeDefaultIsAnOwnChoiceThatClearTakesBack)
     EXPECT_FALSE(m_record->IsUpdated());
 }
 
-TEST_F(PxOptionsEngineTest, ValuesSurviveTheBufferAndAnAbortTakesThemBack)
+TEST_P(PxOptionsEngineTest, ValuesSurviveTheBufferAndAnAbortTakesThemBack)
 {
     m_record->SetCount(7);
     m_record->MakeDefaultLabel();
@@ -111,7 +111,7 @@ TEST_F(PxOptionsEngineTest, ValuesSurviveTheBufferAndAnAbortTakesThemBack)
     EXPECT_EQ(m_record->GetCount(), 7);
 }
 
-TEST_F(PxOptionsEngineTest, LimitsLengthsAndIndexesAreTheRowsAndAreKept)
+TEST_P(PxOptionsEngineTest, LimitsLengthsAndIndexesAreTheRowsAndAreKept)
 {
     std::int64_t limit = -5;
     EXPECT_TRUE(m_record->HasLowerLimitCount(limit));
@@ -136,7 +136,7 @@ TEST_F(PxOptionsEngineTest, LimitsLengthsAndIndexesAreTheRowsAndAreKept)
     EXPECT_EQ(m_record->GetLabel(), "EXACTLY8");
 }
 
-TEST_F(PxOptionsEngineTest, TheEmulationScopeShowsDefaultsWhileItLives)
+TEST_P(PxOptionsEngineTest, TheEmulationScopeShowsDefaultsWhileItLives)
 {
     m_record->SetCount(50);
     m_record->SetExpected(0, 5);
@@ -149,7 +149,7 @@ TEST_F(PxOptionsEngineTest, TheEmulationScopeShowsDefaultsWhileItLives)
     EXPECT_EQ(m_record->GetCount(), 50);
 }
 
-TEST_F(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfTheSameClassOnly)
+TEST_P(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfTheSameClassOnly)
 {
     PxTestOptionsPtr source = NewRecord();
     source->SetCount(30);
@@ -173,7 +173,7 @@ TEST_F(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfTheSameClassOnly)
     EXPECT_EQ(m_record->GetCount(), 30);
 }
 
-TEST_F(PxOptionsEngineTest, TheRecordListsItsBasesOptionsFirst)
+TEST_P(PxOptionsEngineTest, TheRecordListsItsBasesOptionsFirst)
 {
     std::string names;
     for (const PxOptionField* field : m_record->GetOptionFields())
@@ -187,7 +187,7 @@ TEST_F(PxOptionsEngineTest, TheRecordListsItsBasesOptionsFirst)
     EXPECT_EQ(names, expected);
 }
 
-TEST_F(PxOptionsEngineTest, EachAccessorIsAFaultInjectionPoint)
+TEST_P(PxOptionsEngineTest, EachAccessorIsAFaultInjectionPoint)
 {
     PxFaultInjection::Throw("PxTestOptions::GetCount");
     EXPECT_THROW(m_record->GetCount(), PxException);
@@ -197,7 +197,7 @@ TEST_F(PxOptionsEngineTest, EachAccessorIsAFaultInjectionPoint)
     EXPECT_FALSE(m_record->IsUpdatedDefPack());
 }
 
-TEST_F(PxOptionsEngineTest, ComputedDefaultsNeedTheRecordsBusinessSegment)
+TEST_P(PxOptionsEngineTest, ComputedDefaultsNeedTheRecordsBusinessSegment)
 {
     EXPECT_EQ(m_record->GetAsSys(), "SALES");
     EXPECT_EQ(m_record->GetDefaultDefPack(), "SALESFG");
@@ -209,7 +209,7 @@ TEST_F(PxOptionsEngineTest, ComputedDefaultsNeedTheRecordsBusinessSegment)
     EXPECT_EQ(orphan->GetCount(), 10);
 }
 
-TEST_F(PxOptionsEngineTest, DefaultsFollowOtherOptionsOfTheRecordAndOfItsSegment)
+TEST_P(PxOptionsEngineTest, DefaultsFollowOtherOptionsOfTheRecordAndOfItsSegment)
 {
     EXPECT_EQ(m_record->GetTotal(), 10);
     m_record->SetCount(12);
@@ -234,7 +234,7 @@ TEST_F(PxOptionsEngineTest, DefaultsFollowOtherOptionsOfTheRecordAndOfItsSegment
     EXPECT_EQ(m_record->GetAway(), "SALESTS");
 }
 
-TEST_F(PxOptionsEngineTest, DefaultsByIndexAndOptionsWithoutDefault)
+TEST_P(PxOptionsEngineTest, DefaultsByIndexAndOptionsWithoutDefault)
 {
     EXPECT_EQ(m_record->GetSize(0), 224);
     EXPECT_EQ(m_record->GetDefaultSize(1), 448);
@@ -251,14 +251,14 @@ TEST_F(PxOptionsEngineTest, DefaultsByIndexAndOptionsWithoutDefault)
     EXPECT_EQ(m_record->GetOptionValueText(*m_record->GetOptionFields()[0], 0), "SALES");
 }
 
-TEST_F(PxOptionsEngineTest, DefaultsThatNameEachOtherAreRefusedNotFollowedForEver)
+TEST_P(PxOptionsEngineTest, DefaultsThatNameEachOtherAreRefusedNotFollowedForEver)
 {
     EXPECT_THROW(m_record->GetPing(), PxExceptionDefOption);
     m_record->SetPong(4);
     EXPECT_EQ(m_record->GetPing(), 4);
 }
 
-TEST_F(PxOptionsEngineTest, AnAliasIsASecondNameOfAnotherRowsValues)
+TEST_P(PxOptionsEngineTest, AnAliasIsASecondNameOfAnotherRowsValues)
 {
     EXPECT_EQ(m_record->GetLaterExpected(0), 100);
     m_record->SetLaterExpected(1, 7);
@@ -280,7 +280,7 @@ TEST_F(PxOptionsEngineTest, AnAliasIsASecondNameOfAnotherRowsValues)
         EXPECT_STRNE(field->name, "LaterExpected");
 }
 
-TEST_F(PxOptionsEngineTest, ValueTextsOfEveryKind)
+TEST_P(PxOptionsEngineTest, ValueTextsOfEveryKind)
 {
     auto text = [this](const char* name, int index) {
         for (const PxOptionField* field : m_record->GetOptionFields())
@@ -297,5 +297,7 @@ TEST_F(PxOptionsEngineTest, ValueTextsOfEveryKind)
     EXPECT_EQ(text("Colour", 0), "7");
     EXPECT_THROW(text("Device", 2), PxException);
 }
+
+PX_ON_BOTH_STORES(PxOptionsEngineTest);
 
 } // namespace

@@ -65,9 +65,12 @@ void AddHostX(const PxTestRepository& repository)
     setup->CommitTransaction();
 }
 
-TEST(PxProcessTest, TheProcessCarriesTheUserCodeAndCountsSessions)
+// Sessions of several processes on one repository.
+class PxProcessTest : public PxStoreTest {};
+
+TEST_P(PxProcessTest, TheProcessCarriesTheUserCodeAndCountsSessions)
 {
-    PxTestRepository repository;
+    const PxTestRepository& repository = m_repository;
     auto first = PxAttach(repository.Path(), "carol/payroll");
     EXPECT_EQ(first->GetProcess()->GetUserCode(), "carol/payroll");
     EXPECT_EQ(first->GetProcess()->GetNode()->NumberOfProcesses(), 1);
@@ -86,9 +89,9 @@ TEST(PxProcessTest, TheProcessCarriesTheUserCodeAndCountsSessions)
     EXPECT_EQ(unnamed.GetProcess()->GetUserCode(), "");
 }
 
-TEST(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
+TEST_P(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
 {
-    PxTestRepository repository;
+    const PxTestRepository& repository = m_repository;
     AddHostX(repository);
     vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/locker");
@@ -112,9 +115,9 @@ TEST(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
     EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
 }
 
-TEST(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
+TEST_P(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
 {
-    PxTestRepository repository;
+    const PxTestRepository& repository = m_repository;
     AddHostX(repository);
     vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/locker");
@@ -132,9 +135,9 @@ TEST(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
     EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
 }
 
-TEST(PxProcessTest, AnObjectMadeAfterAProcessDiedInItsTransactionIsFreeOfThatProcesssLocks)
+TEST_P(PxProcessTest, AnObjectMadeAfterAProcessDiedInItsTransactionIsFreeOfThatProcesssLocks)
 {
-    PxTestRepository repository;
+    const PxTestRepository& repository = m_repository;
     vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/placer");
         link->BeginTransaction();
@@ -154,9 +157,9 @@ TEST(PxProcessTest, AnObjectMadeAfterAProcessDiedInItsTransactionIsFreeOfThatPro
     EXPECT_TRUE(host->WriteLock(0));
 }
 
-TEST(PxProcessTest, AProcessTakingALockAgainAndAgainCannotStarveAnotherThatWaits)
+TEST_P(PxProcessTest, AProcessTakingALockAgainAndAgainCannotStarveAnotherThatWaits)
 {
-    PxTestRepository repository;
+    const PxTestRepository& repository = m_repository;
     AddHostX(repository);
     Signal waiting;
     Signal tryAgain;
@@ -195,9 +198,9 @@ TEST(PxProcessTest, AProcessTakingALockAgainAndAgainCannotStarveAnotherThatWaits
     EXPECT_TRUE(host->WriteLock(0));
 }
 
-TEST(PxProcessTest, AnotherProcessesCommittedWorkIsSeen)
+TEST_P(PxProcessTest, AnotherProcessesCommittedWorkIsSeen)
 {
-    PxTestRepository repository;
+    const PxTestRepository& repository = m_repository;
     vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/writer");
         link->BeginTransaction();
@@ -212,5 +215,7 @@ TEST(PxProcessTest, AnotherProcessesCommittedWorkIsSeen)
     ASSERT_TRUE(system);
     EXPECT_TRUE(system->ObjectPresent());
 }
+
+PX_ON_BOTH_STORES(PxProcessTest);
 
 } // namespace

@@ -13,7 +13,7 @@
 
 namespace {
 
-class PxTransactionTest : public ::testing::Test {
+class PxTransactionTest : public PxStoreTest {
 protected:
     PxTransactionTest() : m_a(PxAttach(m_repository.Path())), m_b(PxAttach(m_repository.Path(), "bob/test")) {}
     ~PxTransactionTest() override { PxFaultInjection::Reset(); }
@@ -27,12 +27,15 @@ protected:
         return host;
     }
 
-    PxTestRepository m_repository;
     std::unique_ptr<PxVQLink> m_a;
     std::unique_ptr<PxVQLink> m_b;
 };
 
-TEST_F(PxTransactionTest, TwoLinksOnOneFileSeeEachOthersCommittedWork)
+// What only a repository file has: a lock file beside it, a disk that fills, a file that
+// is damaged or missing.
+class PxFileTransactionTest : public PxTransactionTest {};
+
+TEST_P(PxTransactionTest, TwoLinksOnOneFileSeeEachOthersCommittedWork)
 {
     m_a->BeginTransaction();
     m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "H1");
@@ -46,7 +49,7 @@ TEST_F(PxTransactionTest, TwoLinksOnOneFileSeeEachOthersCommittedWork)
     EXPECT_EQ(seen->GetLink(), m_b.get());
 }
 
-TEST_F(PxTransactionTest, AbortRestoresAttributesAndRemovesCreatedObjects)
+TEST_P(PxTransactionTest, AbortRestoresAttributesAndRemovesCreatedObjects)
 {
     PxVQObjectPtr host = CommittedHost(*m_a, "H1");
     PxVQEnterprisePtr enterprise = m_a->GetLVQEnterprise();
@@ -78,7 +81,7 @@ TEST_F(PxTransactionTest, AbortRestoresAttributesAndRemovesCreatedObjects)
     EXPECT_TRUE(again->ObjectPresent());
 }
 
-TEST_F(PxTransactionTest, TheIdOfAnAbortedCreationIsNeverGivenAgain)
+TEST_P(PxTransactionTest, TheIdOfAnAbortedCreationIsNeverGivenAgain)
 {
     m_a->BeginTransaction();
     PxVQObjectPtr aborted = m_a->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject");
@@ -94,7 +97,7 @@ TEST_F(PxTransactionTest, TheIdOfAnAbortedCreationIsNeverGivenAgain)
     }
 }
 
-TEST_F(PxTransactionTest, ALockFileMadeAfreshGivesNoStoredIdAgain)
+TEST_P(PxFileTransactionTest, ALockFileMadeAfreshGivesNoStoredIdAgain)
 {
     PxVQObjectPtr stored = CommittedHost(*m_a, "H1");
     PxHandle storedHandle = stored->GetHandle();
@@ -111,7 +114,7 @@ TEST_F(PxTransactionTest, ALockFileMadeAfreshGivesNoStoredIdAgain)
     EXPECT_EQ(m_a->GetLVQEnterprise()->CountOfMembers("hosts"), 2);
 }
 
-TEST_F(PxTransactionTest, TheHostsTransactionOnTheSameSessionIsVisible)
+TEST_P(PxTransactionTest, TheHostsTransactionOnTheSameSessionIsVisible)
 {
     int hostSession = 0;
     auto host = PxAttach(m_repository.Path(), "alice/dev", &hostSession);
@@ -125,7 +128,7 @@ TEST_F(PxTransactionTest, TheHostsTransactionOnTheSameSessionIsVisible)
     EXPECT_EQ(m_b->GetLVQEnterprise()->GetAttributeText("name"), "ENT");
 }
 
-TEST_F(PxTransactionTest, EndingATransactionThatIsNotOpenThrows)
+TEST_P(PxTransactionTest, EndingATransactionThatIsNotOpenThrows)
 {
     EXPECT_THROW(m_a->CommitTransaction(), PxException);
     EXPECT_THROW(m_a->AbortTransaction(), PxException);
@@ -134,7 +137,7 @@ TEST_F(PxTransactionTest, EndingATransactionThatIsNotOpenThrows)
     m_a->AbortTransaction();
 }
 
-TEST_F(PxTransactionTest, AFailedCommitLosesNothing)
+TEST_P(PxTransactionTest, AFailedCommitLosesNothing)
 {
     PxVQObjectPtr host = CommittedHost(*m_a, "H1");
     m_a->BeginTransaction();
@@ -152,7 +155,7 @@ TEST_F(PxTransactionTest, AFailedCommitLosesNothing)
     EXPECT_EQ(m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1b")->GetAttributeText("name"), "H1b");
 }
 
-TEST_F(PxTransactionTest, ABusyRepositorySaysSoAndTheChangeCanBeTriedAgain)
+TEST_P(PxTransactionTest, ABusyRepositorySaysSoAndTheChangeCanBeTriedAgain)
 {
     PxTesting::SetBusyTimeout(*m_b, 0);
     m_a->BeginTransaction();
@@ -173,7 +176,7 @@ TEST_F(PxTransactionTest, ABusyRepositorySaysSoAndTheChangeCanBeTriedAgain)
     EXPECT_EQ(m_a->GetLVQEnterprise()->GetAttributeText("name"), "B");
 }
 
-TEST_F(PxTransactionTest, AWriteOnWhatAnotherSessionChangedSinceItWasReadIsRefused)
+TEST_P(PxTransactionTest, AWriteOnWhatAnotherSessionChangedSinceItWasReadIsRefused)
 {
     PxVQObjectPtr h1 = CommittedHost(*m_a, "H1");
     PxVQObjectPtr h2 = CommittedHost(*m_a, "H2");
@@ -217,7 +220,7 @@ TEST_F(PxTransactionTest, AWriteOnWhatAnotherSessionChangedSinceItWasReadIsRefus
     }
 }
 
-TEST_F(PxTransactionTest, ReadsAfterTheFirstChangeSeeTheNewestDataAndNeedNoCheck)
+TEST_P(PxTransactionTest, ReadsAfterTheFirstChangeSeeTheNewestDataAndNeedNoCheck)
 {
     PxVQObjectPtr h1 = CommittedHost(*m_a, "H1");
     PxVQObjectPtr theirH1 = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
@@ -235,7 +238,7 @@ TEST_F(PxTransactionTest, ReadsAfterTheFirstChangeSeeTheNewestDataAndNeedNoCheck
     EXPECT_EQ(theirH1->GetAttributeText("name"), "H1c");
 }
 
-TEST_F(PxTransactionTest, AFullDiskEndsTheTransactionCleanly)
+TEST_P(PxFileTransactionTest, AFullDiskEndsTheTransactionCleanly)
 {
     PxVQObjectPtr host = CommittedHost(*m_a, "kept");
     PxTesting::LimitDataFile(*m_a, 12);
@@ -260,7 +263,7 @@ TEST_F(PxTransactionTest, AFullDiskEndsTheTransactionCleanly)
     m_a->CommitTransaction();
 }
 
-TEST_F(PxTransactionTest, ADamagedOrMissingFileIsNamedInTheMessage)
+TEST_P(PxFileTransactionTest, ADamagedOrMissingFileIsNamedInTheMessage)
 {
     std::string damaged = m_repository.Directory() + "/damaged.vqr";
     std::ofstream(damaged) << std::string(4096, 'Z');
@@ -284,7 +287,7 @@ TEST_F(PxTransactionTest, ADamagedOrMissingFileIsNamedInTheMessage)
     EXPECT_THROW(PxLink::CreateRepository(m_repository.Path()), PxException);
 }
 
-TEST_F(PxTransactionTest, ADeletionByAnotherSessionMakesTheObjectAbsent)
+TEST_P(PxTransactionTest, ADeletionByAnotherSessionMakesTheObjectAbsent)
 {
     PxVQObjectPtr host = CommittedHost(*m_a, "H1");
     PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
@@ -298,7 +301,7 @@ TEST_F(PxTransactionTest, ADeletionByAnotherSessionMakesTheObjectAbsent)
     EXPECT_EQ(host->GetAttributeText("name"), "H1") << "the buffer keeps what was read";
 }
 
-TEST_F(PxTransactionTest, BuffersKeepWhatWasReadUntilRefreshed)
+TEST_P(PxTransactionTest, BuffersKeepWhatWasReadUntilRefreshed)
 {
     PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
     EXPECT_EQ(mine->GetAttributeText("name"), "H1");
@@ -311,7 +314,7 @@ TEST_F(PxTransactionTest, BuffersKeepWhatWasReadUntilRefreshed)
     EXPECT_EQ(mine->GetAttributeText("name"), "H2");
 }
 
-TEST_F(PxTransactionTest, AnotherSessionsCommitMakesAnEditionStale)
+TEST_P(PxTransactionTest, AnotherSessionsCommitMakesAnEditionStale)
 {
     PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
     PxObjectEdition edition = mine->GetObjectEdition();
@@ -331,7 +334,7 @@ TEST_F(PxTransactionTest, AnotherSessionsCommitMakesAnEditionStale)
     EXPECT_FALSE(PxObjectEdition().IsLatestEdition());
 }
 
-TEST_F(PxTransactionTest, UpdateEditionMakesEarlierEditionsStale)
+TEST_P(PxTransactionTest, UpdateEditionMakesEarlierEditionsStale)
 {
     PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
     PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
@@ -343,7 +346,7 @@ TEST_F(PxTransactionTest, UpdateEditionMakesEarlierEditionsStale)
     EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition());
 }
 
-TEST_F(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdated)
+TEST_P(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdated)
 {
     PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
     PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
@@ -367,5 +370,8 @@ TEST_F(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdate
         EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition()) << c.what;
     }
 }
+
+PX_ON_BOTH_STORES(PxTransactionTest);
+INSTANTIATE_TEST_SUITE_P(Stores, PxFileTransactionTest, ::testing::Values(PxStoreKind::File), PxStoreKindName);
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/PgTestServer.h"
 #include "support/SampleRepository.h"
 #include "support/TempDir.h"
 
@@ -294,6 +295,30 @@ TEST(RepoFileTest, AFailingBuildLeavesNothingBehind)
     description.packs.back().associations.front().acrName = "TOO-LONG-NAME";
     EXPECT_THROW(vqrepo::CreateRepositoryFile(directory.File("failed.vqr"), description), vqrepo::RepoError);
     EXPECT_TRUE(fs::is_empty(directory.Path()));
+}
+
+TEST(RepoFileTest, TheSampleOnAServerDumpsAsInAFileAndAFailedBuildLeavesTheDatabaseEmpty)
+{
+    vqtest::TempDir directory;
+    vqrepo::CreateRepositoryFile(directory.File("sample.vqr"), vqrepo::SampleDescription());
+    vqtest::PgTestServer& server = vqtest::PgTestServer::Instance();
+    std::string uri = server.NewDatabase();
+    vqrepo::CreateRepositoryFile(uri, vqrepo::SampleDescription());
+    EXPECT_EQ(Dump(uri), Dump(directory.File("sample.vqr")));
+
+    std::string failed = server.NewDatabase();
+    vqrepo::RepoDescription description = vqrepo::SampleDescription();
+    description.packs.back().associations.front().acrName = "TOO-LONG-NAME";
+    EXPECT_THROW(vqrepo::CreateRepositoryFile(failed, description), vqrepo::RepoError);
+    vqrepo::CreateRepositoryFile(failed, vqrepo::SampleDescription());
+    EXPECT_EQ(Dump(failed), Dump(uri)) << "the failed build left nothing in the way";
+    try {
+        vqrepo::CreateRepositoryFile(uri, vqrepo::SampleDescription());
+        FAIL() << "a repository was made over another";
+    } catch (const vqrepo::RepoError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot create the repository " + uri + ": the database holds a repository already.");
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/PgTestServer.h"
 #include "support/TempDir.h"
 
 #include "proxy/PxVQLink.h"
@@ -155,6 +156,28 @@ TEST_F(VqsrepoTest, ARepositoryWithoutItsRootsIsReportedDamaged)
         EXPECT_EQ(directory.Read("err.txt"),
                   "vqsrepo: damaged.vqr: Cannot read the repository: the file is damaged or is not a repository.\n");
     }
+}
+
+TEST_F(VqsrepoTest, ATeamsRepositoryIsMadeAndDumpedOnAServerAndAnotherDatabaseIsLeftAlone)
+{
+    vqtest::PgTestServer& server = vqtest::PgTestServer::Instance();
+    std::string uri = server.NewDatabase();
+    ASSERT_EQ(Vqsrepo(m_directory, "sample '" + uri + "'"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "dump '" + uri + "'", "server.txt"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "sample file.vqr"), 0) << m_directory.Read("err.txt");
+    ASSERT_EQ(Vqsrepo(m_directory, "dump file.vqr", "file.txt"), 0) << m_directory.Read("err.txt");
+    EXPECT_FALSE(m_directory.Read("server.txt").empty());
+    EXPECT_EQ(m_directory.Read("server.txt"), m_directory.Read("file.txt"));
+
+    std::string payroll = server.NewDatabase();
+    std::size_t name = payroll.find(":///") + 4;
+    server.Run(payroll.substr(name, payroll.find('?') - name), "CREATE TABLE employee(id integer)");
+    EXPECT_EQ(Vqsrepo(m_directory, "sample '" + payroll + "'"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"),
+              "vqsrepo: Cannot create the repository " + payroll + ": the database holds something else.\n");
+    EXPECT_EQ(Vqsrepo(m_directory, "dump '" + payroll + "'"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: Cannot open the repository " + payroll +
+                                               ": the database holds something else than a repository.\n");
 }
 
 } // namespace

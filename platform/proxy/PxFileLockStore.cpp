@@ -1,0 +1,429 @@
+#include "proxy/PxFileLockStore.h"
+
+#include "proxy/PxProcessIdentity.h"
+#include "win/Clock.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Lock file transactions last microseconds; a begin that stays busy this often means the
+// file is stuck, not contended.
+constexpr int kBeginTries = 5;
+
+} // namespace
+
+PxFileLockStore::PxFileLockStore(const std::string& path) : m_db(path, true), m_wake(path)
+{
+    m_db.SetBusyTimeout(2000);
+    if (path != ":memory:")
+        m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", pxwhat::Lock);
+    m_db.Execute("CREATE TABLE IF NOT EXISTS px_session(id INTEGER PRIMARY KEY, pid INTEGER NOT NULL,"
+                 " start INTEGER NOT NULL, machine TEXT NOT NULL, user_code TEXT NOT NULL, attached INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_lock(oid INTEGER NOT NULL, session INTEGER NOT NULL,"
+                 " kind INTEGER NOT NULL, holds INTEGER NOT NULL, PRIMARY KEY(oid, session, kind)) WITHOUT ROWID;"
+                 "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
+                 "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
+                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);"
+                 "CREATE TABLE IF NOT EXISTS px_lock_wait(ticket INTEGER PRIMARY KEY, oid INTEGER NOT NULL,"
+                 " session INTEGER NOT NULL, kind INTEGER NOT NULL, UNIQUE(oid, session));"
+                 "CREATE INDEX IF NOT EXISTS px_lock_wait_of ON px_lock_wait(session);",
+                 pxwhat::Lock);
+}
+
+bool PxFileLockStore::BeginOrBusy()
+{
+    int rc = sqlite3_exec(m_db.Handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if ((rc & 0xFF) == SQLITE_BUSY)
+        return false;
+    if (rc != SQLITE_OK)
+        m_db.Fail(rc, pxwhat::Lock);
+    return true;
+}
+
+void PxFileLockStore::Commit()
+{
+    int rc = sqlite3_exec(m_db.Handle(), "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        RollbackQuietly();
+        m_db.Fail(rc, pxwhat::Lock);
+    }
+}
+
+void PxFileLockStore::RollbackQuietly() noexcept
+{
+    if (m_db.InTransaction())
+        sqlite3_exec(m_db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void PxFileLockStore::BeginPatiently()
+{
+    for (int tries = 1; !BeginOrBusy(); ++tries)
+        if (tries == kBeginTries)
+            m_db.Fail(SQLITE_BUSY, pxwhat::Lock);
+}
+
+std::int64_t PxFileLockStore::RegisterSession(const std::string& userCode)
+{
+    BeginPatiently();
+    try {
+        PurgeDeadSessions();
+        const PxProcessIdentity& self = PxThisProcess();
+        PxQuery insert(m_db,
+                       "INSERT INTO px_session(pid, start, machine, user_code, attached) VALUES(?1, ?2, ?3, ?4, ?5)",
+                       pxwhat::Lock);
+        insert.Bind(1, self.pid).Bind(2, self.start).Bind(3, self.machine).Bind(4, userCode).Bind(5, _time64(nullptr));
+        insert.Run();
+        std::int64_t id = m_db.LastInsertId();
+        Commit();
+        m_wake.Listen(id);
+        return id;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxFileLockStore::UnregisterSession(std::int64_t session) noexcept
+{
+    try {
+        BeginPatiently();
+        std::vector<std::int64_t> waiting;
+        {
+            PxQuery held(m_db,
+                         "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid ORDER BY w.ticket"
+                         " LIMIT 1) FROM px_lock l WHERE l.session = ?1",
+                         pxwhat::Lock);
+            held.Bind(1, session);
+            while (held.Step())
+                if (!held.IsNull(0))
+                    waiting.push_back(held.Int(0));
+        }
+        PurgeSession(session);
+        Commit();
+        WakeAll(waiting);
+    } catch (...) {
+        RollbackQuietly();
+    }
+}
+
+int PxFileLockStore::LiveSessions()
+{
+    BeginPatiently();
+    try {
+        PurgeDeadSessions();
+        PxQuery count(m_db, "SELECT count(*) FROM px_session", pxwhat::Lock);
+        count.Step();
+        int sessions = static_cast<int>(count.Int(0));
+        Commit();
+        return sessions;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxFileLockStore::PurgeSession(std::int64_t session)
+{
+    PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1", pxwhat::Lock);
+    locks.Bind(1, session).Run();
+    PxQuery waits(m_db, "DELETE FROM px_lock_wait WHERE session = ?1", pxwhat::Lock);
+    waits.Bind(1, session).Run();
+    PxQuery row(m_db, "DELETE FROM px_session WHERE id = ?1", pxwhat::Lock);
+    row.Bind(1, session).Run();
+}
+
+void PxFileLockStore::PurgeDeadSessions()
+{
+    std::vector<std::int64_t> dead;
+    {
+        PxQuery sessions(m_db, "SELECT id, pid, start, machine FROM px_session", pxwhat::Lock);
+        while (sessions.Step())
+            if (!PxProcessAlive({sessions.Int(1), sessions.Int(2), sessions.Text(3)}))
+                dead.push_back(sessions.Int(0));
+    }
+    for (std::int64_t session : dead)
+        PurgeSession(session);
+}
+
+bool PxFileLockStore::AnyLive(PxQuery& sessions)
+{
+    std::vector<std::int64_t> gone;
+    bool live = false;
+    while (sessions.Step()) {
+        if (sessions.Int(1) != 0 && PxProcessAlive({sessions.Int(2), sessions.Int(3), sessions.Text(4)}))
+            live = true;
+        else
+            gone.push_back(sessions.Int(0));
+    }
+    sessions.Reset();
+    for (std::int64_t session : gone)
+        PurgeSession(session);
+    return live;
+}
+
+bool PxFileLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    PxQuery holders(m_db,
+                    "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock l"
+                    " LEFT JOIN px_session s ON s.id = l.session"
+                    " WHERE l.oid = ?1 AND l.session <> ?2 AND l.kind >= ?3",
+                    pxwhat::Lock);
+    holders.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+    return AnyLive(holders);
+}
+
+bool PxFileLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    PxQuery waiters(m_db,
+                    "SELECT w.session, s.id IS NOT NULL, s.pid, s.start, s.machine FROM px_lock_wait w"
+                    " LEFT JOIN px_session s ON s.id = w.session"
+                    " WHERE w.oid = ?1 AND w.session <> ?2 AND w.kind >= ?3 AND w.ticket <"
+                    " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = ?1 AND session = ?2), 9223372036854775807)",
+                    pxwhat::Lock);
+    waiters.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
+    if (!waiters.Step())
+        return false;
+    waiters.Reset();
+    {
+        PxQuery holding(m_db, "SELECT 1 FROM px_lock WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
+        if (holding.Bind(1, oid).Bind(2, session).Step())
+            return false; // holding it already, the session only adds holds; waiters wait for it anyway
+    }
+    return AnyLive(waiters);
+}
+
+bool PxFileLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue)
+{
+    int conflictFrom = PxConflictFrom(kind);
+    if (!HeldByOther(session, oid, conflictFrom) && !WaitedForBefore(session, oid, conflictFrom))
+        return false;
+    if (queue) {
+        PxQuery wait(m_db,
+                     "INSERT INTO px_lock_wait(oid, session, kind) VALUES(?1, ?2, ?3)"
+                     " ON CONFLICT(oid, session) DO UPDATE SET kind = max(kind, excluded.kind)",
+                     pxwhat::Lock);
+        wait.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+    }
+    return true;
+}
+
+std::optional<std::int64_t> PxFileLockStore::FirstInLine(std::int64_t oid)
+{
+    PxQuery first(m_db, "SELECT session FROM px_lock_wait WHERE oid = ?1 ORDER BY ticket LIMIT 1", pxwhat::Lock);
+    if (!first.Bind(1, oid).Step())
+        return std::nullopt;
+    return first.Int(0);
+}
+
+void PxFileLockStore::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
+{
+    for (std::int64_t session : sessions)
+        m_wake.Wake(session);
+}
+
+void PxFileLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
+{
+    PxQuery done(m_db, "DELETE FROM px_lock_wait WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
+    done.Bind(1, oid).Bind(2, session).Run();
+}
+
+void PxFileLockStore::GiveUpWaiting(std::int64_t session, std::int64_t oid)
+{
+    BeginPatiently();
+    try {
+        StopWaiting(session, oid);
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+                                       bool queue)
+{
+    Attempt attempt;
+    if (!BeginOrBusy()) {
+        attempt.code = kPxCodeBusy;
+        return attempt;
+    }
+    try {
+        for (; attempt.granted < count; ++attempt.granted) {
+            std::int64_t oid = oids[attempt.granted];
+            if (kind >= PxLockFutureUpdate) {
+                attempt.persistent = Persistent(oid);
+                if (attempt.persistent) {
+                    attempt.code = kPxCodePersistent;
+                    break;
+                }
+            }
+            if (MustWait(session, oid, kind, queue)) {
+                attempt.code = kPxCodeHeld;
+                break;
+            }
+            PxQuery grant(m_db,
+                          "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
+                          " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
+                          pxwhat::Lock);
+            grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+            StopWaiting(session, oid);
+        }
+        Commit();
+        return attempt;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxFileLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
+{
+    std::vector<std::int64_t> waiting;
+    BeginPatiently();
+    try {
+        for (std::size_t i = 0; i < count; ++i) {
+            PxQuery release(m_db,
+                            "UPDATE px_lock SET holds = holds - 1 WHERE oid = ?1 AND session = ?2 AND kind ="
+                            " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
+                            pxwhat::Lock);
+            release.Bind(1, oids[i]).Bind(2, session).Run();
+            PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
+            drop.Bind(1, oids[i]).Bind(2, session).Run();
+            if (m_db.Changes() == 0)
+                continue;
+            if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
+                waiting.push_back(*first);
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+    WakeAll(waiting);
+}
+
+bool PxFileLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
+{
+    BeginPatiently();
+    try {
+        bool held = HeldByOther(session, oid, PxLockRead);
+        Commit();
+        return held;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxFileLockStore::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
+{
+    BeginPatiently();
+    try {
+        for (std::int64_t oid : oids) {
+            PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid = ?2", pxwhat::Lock);
+            locks.Bind(1, session).Bind(2, oid).Run();
+            PxQuery persistent(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1", pxwhat::Lock);
+            persistent.Bind(1, oid).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
+{
+    BeginPatiently();
+    try {
+        std::int64_t first = lastStored + 1;
+        {
+            PxQuery next(m_db, "SELECT next FROM px_oid", pxwhat::Lock);
+            if (next.Step())
+                first = std::max(first, next.Int(0));
+        }
+        m_db.Execute("DELETE FROM px_oid", pxwhat::Lock);
+        PxQuery store(m_db, "INSERT INTO px_oid(next) VALUES(?1)", pxwhat::Lock);
+        store.Bind(1, first + count).Run();
+        Commit();
+        return first;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+PxLockStore::Attempt PxFileLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
+                                                  const std::int64_t* oids, std::size_t count, bool manual, bool queue)
+{
+    Attempt attempt;
+    if (!BeginOrBusy()) {
+        attempt.code = kPxCodeBusy;
+        return attempt;
+    }
+    try {
+        for (; attempt.granted < count; ++attempt.granted) {
+            std::int64_t oid = oids[attempt.granted];
+            std::optional<PxPersistentLockRow> existing = Persistent(oid);
+            if (existing && existing->userCode != userCode) {
+                attempt.code = kPxCodePersistent;
+                attempt.persistent = existing;
+                break;
+            }
+            if (MustWait(session, oid, PxLockFutureUpdate, queue)) {
+                attempt.code = kPxCodeHeld;
+                break;
+            }
+            PxQuery place(m_db,
+                          "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+                          " VALUES(?1, ?2, ?3, 1, ?4) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
+                          " manual_holds = manual_holds + excluded.manual_holds",
+                          pxwhat::Lock);
+            place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+            StopWaiting(session, oid);
+        }
+        Commit();
+        return attempt;
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+void PxFileLockStore::RemovePersistent(std::int64_t oid, bool manual, int count)
+{
+    BeginPatiently();
+    try {
+        std::optional<PxPersistentLockRow> lock = Persistent(oid);
+        if (lock && count > 0) {
+            int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
+            int removed = std::min(count, available);
+            PxQuery update(m_db,
+                           "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3"
+                           " WHERE oid = ?1",
+                           pxwhat::Lock);
+            update.Bind(1, oid).Bind(2, removed).Bind(3, manual ? removed : 0).Run();
+            PxQuery drop(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1 AND holds <= 0", pxwhat::Lock);
+            drop.Bind(1, oid).Run();
+        }
+        Commit();
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+std::optional<PxPersistentLockRow> PxFileLockStore::Persistent(std::int64_t oid)
+{
+    PxQuery query(m_db, "SELECT user_code, locked, holds, manual_holds FROM px_persistent_lock WHERE oid = ?1",
+                  pxwhat::Lock);
+    if (!query.Bind(1, oid).Step())
+        return std::nullopt;
+    return PxPersistentLockRow{query.Text(0), query.Int(1), static_cast<int>(query.Int(2)),
+                               static_cast<int>(query.Int(3))};
+}

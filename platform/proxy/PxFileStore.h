@@ -1,0 +1,57 @@
+// Internal: the repository's data in an SQLite file (WAL), or in a private database for
+// ":memory:". The file has one writer at a time: SQLite's write lock is the writer slot.
+#pragma once
+
+#include "proxy/PxSqlite.h"
+#include "proxy/PxStore.h"
+
+class PxFileStore final : public PxStore {
+public:
+    explicit PxFileStore(const std::string& path, PxAccess access = PxAccess::ReadWrite);
+    static void Create(const std::string& path);
+
+    PxDatabase& Database() { return m_db; }
+
+    void SetBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }
+    void Begin() override;
+    void Commit() override;
+    void Rollback() override;
+    void RollbackQuietly() noexcept override;
+    bool InTransaction() const override { return m_db.InTransaction(); }
+    void BeginReading() override;
+    void EndReading() noexcept override;
+
+    std::optional<PxObjectRow> Row(std::int64_t oid) override;
+    bool Present(std::int64_t oid) override;
+    std::optional<std::int64_t> Edition(std::int64_t oid) override;
+    std::int64_t Root(const char* className) override;
+    std::int64_t LastOid() override;
+
+    bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes) override;
+    void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) override;
+    bool DeleteAttribute(std::int64_t oid, const std::string& name) override;
+    std::optional<std::int64_t> NextEdition(std::int64_t oid) override;
+
+    void CreateObject(std::int64_t oid, const char* className, std::int64_t created) override;
+    void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
+    bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
+    std::vector<PxObjectRow> Members(std::int64_t owner, const char* role) override;
+    int CountMembers(std::int64_t owner, const char* role) override;
+    std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
+                                          const char* text) override;
+    std::optional<std::int64_t> Owner(std::int64_t member) override;
+    Deletion Delete(std::int64_t oid) override;
+
+    std::vector<std::pair<std::string, PxValue>> SortedAttributes(std::int64_t oid) override;
+    std::vector<PxMemberEntry> Entries(std::int64_t oid) override;
+
+protected:
+    std::int64_t StoredEdition(std::int64_t oid) override;
+
+private:
+    static void CreateSchema(PxDatabase& db);
+    void CheckFormat();
+
+    PxDatabase m_db;
+    bool m_reading = false;
+};

@@ -1,0 +1,101 @@
+// Internal: a thin layer over libpq. Every failure becomes a PxException with a text a
+// user can read that names the repository when the server cannot be reached ("Cannot
+// change the repository: the connection to the server of postgresql:///team was lost.").
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+// The repository name as shown in messages: a password in the URI is left out.
+std::string PxShownServerName(const std::string& uri);
+
+class PxPgRows {
+public:
+    explicit PxPgRows(pg_result* result = nullptr) : m_result(result, &Clear) {}
+
+    int Count() const;
+    bool IsNull(int row, int column) const;
+    std::int64_t Int(int row, int column) const;
+    std::string Text(int row, int column) const;
+    // A bytea column's bytes.
+    std::string Bytes(int row, int column) const;
+    // The number of rows a command changed.
+    int Changed() const;
+    pg_result* Result() const { return m_result.get(); }
+
+private:
+    static void Clear(pg_result* result);
+    std::unique_ptr<pg_result, void (*)(pg_result*)> m_result;
+};
+
+class PxPgConnection {
+public:
+    // Connects; a server that cannot be reached is "Cannot open the repository <name>: ...".
+    explicit PxPgConnection(const std::string& uri);
+    ~PxPgConnection();
+    PxPgConnection(const PxPgConnection&) = delete;
+    PxPgConnection& operator=(const PxPgConnection&) = delete;
+
+    const std::string& ShownName() const { return m_shown; }
+    // Runs commands without parameters (one or several, separated by semicolons).
+    void Execute(const char* sql, const char* what);
+    // Runs the same commands, answering whether they ran; never throws.
+    bool ExecuteQuietly(const char* sql) noexcept;
+    // True while a transaction is open (or failed and not yet ended).
+    bool InTransaction() const;
+    // False once the connection to the server is lost.
+    bool Connected() const;
+    // Whether the last failure was another session being in the way (a lock timeout).
+    bool LastFailureBusy() const { return m_lastBusy; }
+
+    // A run of a prepared statement (prepared once per connection, keyed by the SQL text's
+    // address); parameters are bound in order ($1, $2, ...).
+    class Query {
+    public:
+        Query(PxPgConnection& connection, const char* sql, const char* what);
+        Query& Bind(std::int64_t value);
+        Query& Bind(const std::string& text);
+        Query& Bind(const char* text) { return Bind(std::string(text ? text : "")); }
+        Query& BindBytes(const std::string& bytes);
+        Query& BindNull();
+        PxPgRows Run();
+
+    private:
+        friend class PxPgConnection;
+        // Sends the run without waiting for its answer (pipeline mode); false when it
+        // could not be sent.
+        bool Send(const std::string& name);
+
+        PxPgConnection& m_connection;
+        const char* m_sql;
+        const char* m_what;
+        std::vector<std::string> m_values;
+        std::vector<bool> m_null;
+        std::vector<int> m_formats;
+    };
+
+    // Runs the queries in order in one round trip (libpq's pipeline mode), answering the
+    // rows of each. The first failure throws as Fail does; the queries after it do not run.
+    std::vector<PxPgRows> Pipeline(std::initializer_list<Query*> queries);
+    std::vector<PxPgRows> Pipeline(const std::vector<Query*>& queries);
+
+    // Throws the failure of the last command: `what` is a text with the reason as its last
+    // insert (pxwhat). The SQLSTATE tells a busy repository or a full disk from the rest.
+    // An open transaction the failure spoiled is rolled back.
+    [[noreturn]] void Fail(const char* what, const char* sqlState);
+
+private:
+    const std::string& Prepared(const char* sql, const char* what);
+
+    pg_conn* m_connection = nullptr;
+    std::string m_shown;
+    bool m_lastBusy = false;
+    std::unordered_map<const char*, std::string> m_statements;
+};

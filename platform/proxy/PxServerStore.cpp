@@ -1,0 +1,474 @@
+#include "proxy/PxServerStore.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxSqlite.h"
+#include "win/Clock.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr const char* kFormat = "vq-repository-1";
+
+// The advisory lock (in its two-key form, apart from the sessions' one-key locks) that
+// makes the single writer slot.
+constexpr const char* kTakeWriterSlot = "SELECT pg_advisory_xact_lock(29871, 1)";
+
+constexpr const char* kSchema =
+    "CREATE SCHEMA vq_repository;"
+    "SET search_path TO vq_repository;"
+    "CREATE TABLE px_meta(key text COLLATE \"C\" PRIMARY KEY, value text NOT NULL);"
+    "CREATE TABLE px_object(oid bigint PRIMARY KEY, class text NOT NULL, created bigint NOT NULL,"
+    " edition bigint NOT NULL, present boolean NOT NULL);"
+    "CREATE TABLE px_attribute(oid bigint NOT NULL, name text COLLATE \"C\" NOT NULL, type smallint NOT NULL,"
+    " number bigint, bytes bytea, PRIMARY KEY(oid, name));"
+    "CREATE TABLE px_member(owner bigint NOT NULL, role text COLLATE \"C\" NOT NULL, seq bigint NOT NULL,"
+    " member bigint NOT NULL, owning boolean NOT NULL, PRIMARY KEY(owner, role, seq));"
+    "CREATE INDEX px_member_of ON px_member(member);"
+    "CREATE SEQUENCE px_session_id;"
+    "CREATE TABLE px_session(id bigint PRIMARY KEY, pid bigint NOT NULL, start bigint NOT NULL,"
+    " machine text NOT NULL, user_code text NOT NULL, attached bigint NOT NULL);"
+    "CREATE TABLE px_lock(oid bigint NOT NULL, session bigint NOT NULL, kind integer NOT NULL,"
+    " holds integer NOT NULL, PRIMARY KEY(oid, session, kind));"
+    "CREATE INDEX px_lock_of ON px_lock(session);"
+    "CREATE TABLE px_persistent_lock(oid bigint PRIMARY KEY, user_code text NOT NULL, locked bigint NOT NULL,"
+    " holds integer NOT NULL, manual_holds integer NOT NULL);"
+    "CREATE TABLE px_oid(next bigint NOT NULL);"
+    "CREATE TABLE px_lock_wait(ticket bigserial PRIMARY KEY, oid bigint NOT NULL, session bigint NOT NULL,"
+    " kind integer NOT NULL, UNIQUE(oid, session));"
+    "CREATE INDEX px_lock_wait_of ON px_lock_wait(session);"
+    "INSERT INTO px_meta(key, value) VALUES('format', 'vq-repository-1'),"
+    " ('root.PxVQEnterprise', '1'), ('root.PxLSEEnterprise', '2');"
+    "INSERT INTO px_oid(next) VALUES(3);";
+
+// Tables of the database outside the server's own schemas.
+constexpr const char* kOwnTables =
+    "SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace"
+    " WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') AND n.nspname NOT IN ('pg_catalog', 'information_schema')"
+    " AND n.nspname NOT LIKE 'pg\\_%'";
+
+[[noreturn]] void Refuse(const PxPgConnection& db, const char* text, const char* reason)
+{
+    throw PxException(__FILE__, __LINE__, text, db.ShownName().c_str(), reason);
+}
+
+bool HoldsRepository(PxPgConnection& db)
+{
+    PxPgRows meta =
+        PxPgConnection::Query(db, "SELECT to_regclass('vq_repository.px_meta') IS NOT NULL", pxwhat::Open).Run();
+    if (meta.Text(0, 0) != "t")
+        return false;
+    PxPgRows format =
+        PxPgConnection::Query(db, "SELECT value FROM vq_repository.px_meta WHERE key = 'format'", pxwhat::Open)
+            .Run();
+    return format.Count() == 1 && format.Text(0, 0) == kFormat;
+}
+
+bool HoldsAnything(PxPgConnection& db)
+{
+    return PxPgConnection::Query(db, kOwnTables, pxwhat::Open).Run().Int(0, 0) > 0;
+}
+
+PxValue ValueAt(const PxPgRows& rows, int row, int typeColumn)
+{
+    switch (rows.Int(row, typeColumn)) {
+    case PxValue::Int:
+        return PxValue::OfInt(rows.Int(row, typeColumn + 1));
+    case PxValue::Text:
+        return PxValue::OfText(rows.Bytes(row, typeColumn + 2));
+    case PxValue::Blob:
+        return PxValue::OfBlob(rows.Bytes(row, typeColumn + 2));
+    default:
+        return {};
+    }
+}
+
+PxObjectRow ObjectAt(const PxPgRows& rows, int row)
+{
+    return {rows.Int(row, 0), rows.Text(row, 1), rows.Int(row, 2), rows.Int(row, 3), true};
+}
+
+// An array parameter: {1,2,3}.
+std::string ArrayOf(const std::vector<std::int64_t>& oids)
+{
+    std::string text = "{";
+    for (std::int64_t oid : oids)
+        text += (text.size() > 1 ? "," : "") + std::to_string(oid);
+    return text + "}";
+}
+
+} // namespace
+
+std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri)
+{
+    auto db = std::make_unique<PxPgConnection>(uri);
+    if (!HoldsRepository(*db))
+        Refuse(*db, pxwhat::Open,
+               HoldsAnything(*db) ? "the database holds something else than a repository."
+                                  : "the database holds no repository.");
+    db->Execute("SET search_path TO vq_repository", pxwhat::Open);
+    return db;
+}
+
+PxServerStore::PxServerStore(const std::string& uri, PxAccess access) : m_db(Connect(uri))
+{
+    if (access == PxAccess::ReadOnly)
+        m_db->Execute("SET default_transaction_read_only = on", pxwhat::Open);
+}
+
+void PxServerStore::Create(const std::string& uri)
+{
+    PxPgConnection db(uri);
+    const char* what = "Cannot create the repository %1: %2";
+    if (HoldsRepository(db))
+        Refuse(db, what, "the database holds a repository already.");
+    if (HoldsAnything(db))
+        Refuse(db, what, "the database holds something else.");
+    db.Execute("BEGIN", what);
+    db.Execute(kSchema, what);
+    std::int64_t now = _time64(nullptr);
+    for (const char* root : {"PxVQEnterprise", "PxLSEEnterprise"}) {
+        PxPgConnection::Query(db,
+                              "INSERT INTO px_object(oid, class, created, edition, present)"
+                              " SELECT value::bigint, $1, $2, 1, true FROM px_meta WHERE key = 'root.' || $1",
+                              what)
+            .Bind(root)
+            .Bind(now)
+            .Run();
+    }
+    db.Execute("COMMIT", what);
+}
+
+void PxServerStore::Remove(const std::string& uri) noexcept
+{
+    try {
+        PxPgConnection db(uri);
+        db.ExecuteQuietly("DROP SCHEMA vq_repository CASCADE");
+    } catch (const PxException&) {
+        // The repository stays; it can be removed by hand.
+    }
+}
+
+void PxServerStore::Begin()
+{
+    std::string begin = "BEGIN; SET LOCAL lock_timeout = " + std::to_string(std::max(m_busyTimeout, 1)) + "; " +
+                        kTakeWriterSlot;
+    m_db->Execute(begin.c_str(), pxwhat::Write);
+}
+
+void PxServerStore::Commit() { m_db->Execute("COMMIT", pxwhat::Commit); }
+
+void PxServerStore::Rollback() { m_db->Execute("ROLLBACK", pxwhat::Abort); }
+
+void PxServerStore::RollbackQuietly() noexcept
+{
+    if (m_db->InTransaction())
+        m_db->ExecuteQuietly("ROLLBACK");
+}
+
+void PxServerStore::BeginReading()
+{
+    m_reading = !m_db->InTransaction();
+    if (m_reading)
+        m_db->Execute("BEGIN ISOLATION LEVEL REPEATABLE READ", pxwhat::Begin);
+}
+
+void PxServerStore::EndReading() noexcept
+{
+    if (m_reading && m_db->InTransaction())
+        m_db->ExecuteQuietly("COMMIT");
+    m_reading = false;
+}
+
+std::int64_t PxServerStore::StoredEdition(std::int64_t oid)
+{
+    // A deletion steps the edition too; an object not stored yet has none (0).
+    PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT edition FROM px_object WHERE oid = $1", pxwhat::Read)
+                        .Bind(oid)
+                        .Run();
+    return rows.Count() ? rows.Int(0, 0) : 0;
+}
+
+std::optional<PxObjectRow> PxServerStore::Row(std::int64_t oid)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, class, created, edition, present::int FROM px_object"
+                                                 " WHERE oid = $1",
+                                          pxwhat::Read)
+                        .Bind(oid)
+                        .Run();
+    if (!rows.Count())
+        return std::nullopt;
+    PxObjectRow row = ObjectAt(rows, 0);
+    row.present = rows.Int(0, 4) != 0;
+    return row;
+}
+
+bool PxServerStore::Present(std::int64_t oid)
+{
+    NoteRead(oid);
+    PxPgRows rows =
+        PxPgConnection::Query(*m_db, "SELECT 1 FROM px_object WHERE oid = $1 AND present", pxwhat::Read).Bind(oid).Run();
+    return rows.Count() > 0;
+}
+
+std::optional<std::int64_t> PxServerStore::Edition(std::int64_t oid)
+{
+    NoteRead(oid);
+    PxPgRows rows =
+        PxPgConnection::Query(*m_db, "SELECT edition FROM px_object WHERE oid = $1 AND present", pxwhat::Read)
+            .Bind(oid)
+            .Run();
+    if (!rows.Count())
+        return std::nullopt;
+    return rows.Int(0, 0);
+}
+
+std::int64_t PxServerStore::Root(const char* className)
+{
+    PxPgRows rows =
+        PxPgConnection::Query(*m_db, "SELECT value::bigint FROM px_meta WHERE key = 'root.' || $1", pxwhat::Read)
+            .Bind(className)
+            .Run();
+    if (!rows.Count())
+        Refuse(*m_db, pxwhat::Open, "the database holds something else than a repository.");
+    return rows.Int(0, 0);
+}
+
+std::int64_t PxServerStore::LastOid()
+{
+    return PxPgConnection::Query(*m_db, "SELECT coalesce(max(oid), 0) FROM px_object", pxwhat::Read)
+        .Run()
+        .Int(0, 0);
+}
+
+bool PxServerStore::LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes)
+{
+    NoteRead(oid);
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT a.name, a.type, a.number, a.bytes FROM px_object o"
+                                          " LEFT JOIN px_attribute a ON a.oid = o.oid WHERE o.oid = $1 AND o.present",
+                                          pxwhat::Read)
+                        .Bind(oid)
+                        .Run();
+    for (int row = 0; row < rows.Count(); ++row)
+        if (!rows.IsNull(row, 0))
+            attributes[rows.Text(row, 0)] = ValueAt(rows, row, 1);
+    return rows.Count() > 0;
+}
+
+void PxServerStore::WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value)
+{
+    PxPgConnection::Query query(*m_db,
+                                "INSERT INTO px_attribute(oid, name, type, number, bytes) VALUES($1, $2, $3, $4, $5)"
+                                " ON CONFLICT(oid, name) DO UPDATE SET type = excluded.type,"
+                                " number = excluded.number, bytes = excluded.bytes",
+                                pxwhat::Write);
+    query.Bind(oid).Bind(name).Bind(static_cast<std::int64_t>(value.type));
+    if (value.type == PxValue::Int)
+        query.Bind(value.number);
+    else
+        query.BindNull();
+    if (value.type == PxValue::Text || value.type == PxValue::Blob)
+        query.BindBytes(value.bytes);
+    else
+        query.BindNull();
+    query.Run();
+}
+
+bool PxServerStore::DeleteAttribute(std::int64_t oid, const std::string& name)
+{
+    return PxPgConnection::Query(*m_db, "DELETE FROM px_attribute WHERE oid = $1 AND name = $2", pxwhat::Write)
+               .Bind(oid)
+               .Bind(name)
+               .Run()
+               .Changed() > 0;
+}
+
+std::optional<std::int64_t> PxServerStore::NextEdition(std::int64_t oid)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "UPDATE px_object SET edition = edition + 1 WHERE oid = $1 AND present"
+                                          " RETURNING edition",
+                                          pxwhat::Write)
+                        .Bind(oid)
+                        .Run();
+    if (!rows.Count())
+        return std::nullopt;
+    return rows.Int(0, 0);
+}
+
+void PxServerStore::CreateObject(std::int64_t oid, const char* className, std::int64_t created)
+{
+    PxPgConnection::Query(*m_db,
+                          "INSERT INTO px_object(oid, class, created, edition, present) VALUES($1, $2, $3, 1, true)",
+                          pxwhat::Write)
+        .Bind(oid)
+        .Bind(className)
+        .Bind(created)
+        .Run();
+}
+
+void PxServerStore::AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning)
+{
+    PxPgConnection::Query(*m_db,
+                          "INSERT INTO px_member(owner, role, seq, member, owning) VALUES($1, $2,"
+                          " coalesce((SELECT max(seq) FROM px_member WHERE owner = $1 AND role = $2), 0) + 1, $3, $4)",
+                          pxwhat::Write)
+        .Bind(owner)
+        .Bind(role)
+        .Bind(member)
+        .Bind(owning ? "true" : "false")
+        .Run();
+}
+
+bool PxServerStore::RemoveMember(std::int64_t owner, const char* role, std::int64_t member)
+{
+    return PxPgConnection::Query(*m_db,
+                                 "DELETE FROM px_member WHERE owner = $1 AND role = $2 AND member = $3 AND NOT owning",
+                                 pxwhat::Write)
+               .Bind(owner)
+               .Bind(role)
+               .Bind(member)
+               .Run()
+               .Changed() > 0;
+}
+
+std::vector<PxObjectRow> PxServerStore::Members(std::int64_t owner, const char* role)
+{
+    NoteRead(owner);
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
+                                          " JOIN px_object o ON o.oid = m.member"
+                                          " WHERE m.owner = $1 AND m.role = $2 AND o.present ORDER BY m.seq",
+                                          pxwhat::Read)
+                        .Bind(owner)
+                        .Bind(role)
+                        .Run();
+    std::vector<PxObjectRow> members;
+    members.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row)
+        members.push_back(ObjectAt(rows, row));
+    return members;
+}
+
+int PxServerStore::CountMembers(std::int64_t owner, const char* role)
+{
+    NoteRead(owner);
+    return static_cast<int>(
+        PxPgConnection::Query(*m_db, "SELECT count(*) FROM px_member WHERE owner = $1 AND role = $2", pxwhat::Read)
+            .Bind(owner)
+            .Bind(role)
+            .Run()
+            .Int(0, 0));
+}
+
+std::optional<PxObjectRow> PxServerStore::FindMember(std::int64_t owner, const char* role, const char* attribute,
+                                                     const char* text)
+{
+    // Which member matches hangs on the list and on every member's attributes.
+    NoteRead(owner);
+    if (Watching()) {
+        PxPgRows members = PxPgConnection::Query(*m_db,
+                                                 "SELECT m.member, coalesce(o.edition, 0) FROM px_member m"
+                                                 " LEFT JOIN px_object o ON o.oid = m.member"
+                                                 " WHERE m.owner = $1 AND m.role = $2",
+                                                 pxwhat::Read)
+                               .Bind(owner)
+                               .Bind(role)
+                               .Run();
+        for (int row = 0; row < members.Count(); ++row)
+            NoteEdition(members.Int(row, 0), members.Int(row, 1));
+    }
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
+                                          " JOIN px_attribute a ON a.oid = m.member AND a.name = $3"
+                                          " JOIN px_object o ON o.oid = m.member"
+                                          " WHERE m.owner = $1 AND m.role = $2 AND a.type = 2 AND a.bytes = $4"
+                                          " AND o.present ORDER BY m.seq LIMIT 1",
+                                          pxwhat::Read)
+                        .Bind(owner)
+                        .Bind(role)
+                        .Bind(attribute)
+                        .BindBytes(text)
+                        .Run();
+    if (!rows.Count())
+        return std::nullopt;
+    return ObjectAt(rows, 0);
+}
+
+std::optional<std::int64_t> PxServerStore::Owner(std::int64_t member)
+{
+    NoteRead(member);
+    PxPgRows rows =
+        PxPgConnection::Query(*m_db, "SELECT owner FROM px_member WHERE member = $1 AND owning LIMIT 1", pxwhat::Read)
+            .Bind(member)
+            .Run();
+    if (!rows.Count())
+        return std::nullopt;
+    return rows.Int(0, 0);
+}
+
+PxStore::Deletion PxServerStore::Delete(std::int64_t oid)
+{
+    Deletion deletion;
+    PxPgRows owned = PxPgConnection::Query(*m_db,
+                                           "WITH RECURSIVE owned(oid) AS (SELECT $1::bigint UNION SELECT m.member"
+                                           " FROM px_member m JOIN owned ON m.owner = owned.oid WHERE m.owning)"
+                                           " SELECT oid FROM owned",
+                                           pxwhat::Write)
+                         .Bind(oid)
+                         .Run();
+    for (int row = 0; row < owned.Count(); ++row)
+        deletion.deleted.push_back(owned.Int(row, 0));
+    std::string gone = ArrayOf(deletion.deleted);
+    PxPgRows owners = PxPgConnection::Query(*m_db, "SELECT DISTINCT owner FROM px_member WHERE member = ANY($1::bigint[])",
+                                            pxwhat::Write)
+                          .Bind(gone)
+                          .Run();
+    for (int row = 0; row < owners.Count(); ++row)
+        deletion.listsChanged.push_back(owners.Int(row, 0));
+    PxPgConnection::Query(*m_db,
+                          "UPDATE px_object SET present = false, edition = edition + 1 WHERE oid = ANY($1::bigint[])",
+                          pxwhat::Write)
+        .Bind(gone)
+        .Run();
+    PxPgConnection::Query(*m_db, "DELETE FROM px_attribute WHERE oid = ANY($1::bigint[])", pxwhat::Write)
+        .Bind(gone)
+        .Run();
+    PxPgConnection::Query(*m_db,
+                          "DELETE FROM px_member WHERE member = ANY($1::bigint[]) OR owner = ANY($1::bigint[])",
+                          pxwhat::Write)
+        .Bind(gone)
+        .Run();
+    Settle(deletion);
+    return deletion;
+}
+
+std::vector<std::pair<std::string, PxValue>> PxServerStore::SortedAttributes(std::int64_t oid)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT name, type, number, bytes FROM px_attribute WHERE oid = $1"
+                                          " ORDER BY name",
+                                          pxwhat::Read)
+                        .Bind(oid)
+                        .Run();
+    std::vector<std::pair<std::string, PxValue>> attributes;
+    for (int row = 0; row < rows.Count(); ++row)
+        attributes.emplace_back(rows.Text(row, 0), ValueAt(rows, row, 1));
+    return attributes;
+}
+
+std::vector<PxMemberEntry> PxServerStore::Entries(std::int64_t oid)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT role, member, owning::int FROM px_member WHERE owner = $1"
+                                          " ORDER BY role, seq",
+                                          pxwhat::Read)
+                        .Bind(oid)
+                        .Run();
+    std::vector<PxMemberEntry> entries;
+    for (int row = 0; row < rows.Count(); ++row)
+        entries.push_back({rows.Text(row, 0), rows.Int(row, 1), rows.Int(row, 2) != 0});
+    return entries;
+}

@@ -1,0 +1,62 @@
+// Internal: the repository's data in a database on a PostgreSQL server, named by a
+// connection URI (postgresql://host/database). The tables live in the schema
+// vq_repository, beside the locks (PxServerLockStore). The writer slot is a transaction
+// advisory lock, so the server has one writer at a time, as a file has.
+#pragma once
+
+#include "proxy/PxPostgres.h"
+#include "proxy/PxStore.h"
+
+class PxServerStore final : public PxStore {
+public:
+    explicit PxServerStore(const std::string& uri, PxAccess access = PxAccess::ReadWrite);
+    // Makes the repository's schema in an empty database.
+    static void Create(const std::string& uri);
+    // Takes the repository out of the database again (a build that failed); quietly does
+    // nothing when it cannot.
+    static void Remove(const std::string& uri) noexcept;
+    // Connects and finds the repository's schema there; throws naming the repository when
+    // the database holds none.
+    static std::unique_ptr<PxPgConnection> Connect(const std::string& uri);
+
+    void SetBusyTimeout(int milliseconds) override { m_busyTimeout = milliseconds; }
+    void Begin() override;
+    void Commit() override;
+    void Rollback() override;
+    void RollbackQuietly() noexcept override;
+    bool InTransaction() const override { return m_db->InTransaction(); }
+    void BeginReading() override;
+    void EndReading() noexcept override;
+
+    std::optional<PxObjectRow> Row(std::int64_t oid) override;
+    bool Present(std::int64_t oid) override;
+    std::optional<std::int64_t> Edition(std::int64_t oid) override;
+    std::int64_t Root(const char* className) override;
+    std::int64_t LastOid() override;
+
+    bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes) override;
+    void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) override;
+    bool DeleteAttribute(std::int64_t oid, const std::string& name) override;
+    std::optional<std::int64_t> NextEdition(std::int64_t oid) override;
+
+    void CreateObject(std::int64_t oid, const char* className, std::int64_t created) override;
+    void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
+    bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
+    std::vector<PxObjectRow> Members(std::int64_t owner, const char* role) override;
+    int CountMembers(std::int64_t owner, const char* role) override;
+    std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
+                                          const char* text) override;
+    std::optional<std::int64_t> Owner(std::int64_t member) override;
+    Deletion Delete(std::int64_t oid) override;
+
+    std::vector<std::pair<std::string, PxValue>> SortedAttributes(std::int64_t oid) override;
+    std::vector<PxMemberEntry> Entries(std::int64_t oid) override;
+
+protected:
+    std::int64_t StoredEdition(std::int64_t oid) override;
+
+private:
+    std::unique_ptr<PxPgConnection> m_db;
+    int m_busyTimeout = 5000;
+    bool m_reading = false;
+};

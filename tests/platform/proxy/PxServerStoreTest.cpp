@@ -1,0 +1,133 @@
+// What only a repository on a server meets: a server that cannot be reached, a database
+// that holds something else, a server connection lost in the middle of a transaction, a
+// session on another machine.
+#include "PxTestRepository.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxProcess.h"
+#include "support/PgTestServer.h"
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <string>
+
+namespace {
+
+using vqtest::PgTestServer;
+
+// The database of a test server's URI (postgresql:///name?host=...).
+std::string DatabaseOf(const std::string& uri)
+{
+    std::size_t start = uri.find(":///") + 4;
+    return uri.substr(start, uri.find('?') - start);
+}
+
+std::string AttachFailure(const std::string& name)
+{
+    try {
+        PxAttach(name.c_str());
+    } catch (const PxException& e) {
+        return std::string(e.GetErrorMessage());
+    }
+    return "attached";
+}
+
+std::string CreateFailure(const std::string& name)
+{
+    try {
+        PxLink::CreateRepository(name.c_str());
+    } catch (const PxException& e) {
+        return std::string(e.GetErrorMessage());
+    }
+    return "created";
+}
+
+TEST(PxServerStoreTest, AServerThatCannotBeReachedIsNamedWithoutItsPassword)
+{
+    std::string failure = AttachFailure("postgresql://vq:secret@/team?host=/nonexistent-folder");
+    EXPECT_EQ(failure.rfind("Cannot open the repository postgresql://vq@/team?host=/nonexistent-folder: "
+                            "the server cannot be reached (",
+                            0),
+              0u)
+        << failure;
+    EXPECT_EQ(failure.find("secret"), std::string::npos);
+}
+
+TEST(PxServerStoreTest, ADatabaseThatHoldsSomethingElseIsNeitherOpenedNorMadeARepository)
+{
+    PgTestServer& server = PgTestServer::Instance();
+    std::string empty = server.NewDatabase();
+    EXPECT_EQ(AttachFailure(empty), "Cannot open the repository " + empty + ": the database holds no repository.");
+
+    std::string other = server.NewDatabase();
+    server.Run(DatabaseOf(other), "CREATE TABLE payroll(id integer)");
+    EXPECT_EQ(AttachFailure(other),
+              "Cannot open the repository " + other + ": the database holds something else than a repository.");
+    EXPECT_EQ(CreateFailure(other), "Cannot create the repository " + other + ": the database holds something else.");
+
+    PxLink::CreateRepository(empty.c_str());
+    EXPECT_EQ(CreateFailure(empty),
+              "Cannot create the repository " + empty + ": the database holds a repository already.");
+    EXPECT_EQ(AttachFailure(empty), "attached");
+}
+
+TEST(PxServerStoreTest, ALostConnectionEndsTheTransactionWritesNothingAndFreesTheSessionsLocks)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    std::string uri = repository.Path();
+    auto lost = PxAttach(repository.Path(), "alice/dev");
+    PxVQEnterprisePtr enterprise = lost->GetLVQEnterprise();
+    ASSERT_TRUE(enterprise->WriteLock(0));
+    lost->BeginTransaction();
+    enterprise->SetAttributeText("name", "half");
+    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                           " WHERE datname = current_database() AND pid <> pg_backend_pid()");
+    try {
+        enterprise->CreateMember("hosts", "PxVQObject");
+        FAIL() << "a change reached a lost server";
+    } catch (const PxException& e) {
+        std::string message(e.GetErrorMessage());
+        EXPECT_NE(message.find(": the connection to the server of " + uri +
+                               " was lost. The transaction was rolled back."),
+                  std::string::npos)
+            << message;
+    }
+    EXPECT_FALSE(lost->IsInTransaction());
+
+    auto other = PxAttach(repository.Path(), "bob/test");
+    PxVQEnterprisePtr theirs = other->GetLVQEnterprise();
+    EXPECT_FALSE(theirs->HasAttribute("name")) << "nothing half-written";
+    EXPECT_TRUE(theirs->WriteLock(0)) << "the lost session's locks are freed";
+    EXPECT_EQ(other->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+    lost.reset();
+}
+
+TEST(PxServerStoreTest, ASessionOfAnotherMachineLivesAsLongAsItsConnection)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    auto link = PxAttach(repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    // Another machine's session as its process leaves it: its row, its write lock on the
+    // enterprise and the advisory lock its connection holds. Its pid means nothing here.
+    PGconn* other = PQconnectdb(repository.Path());
+    ASSERT_EQ(PQstatus(other), CONNECTION_OK);
+    for (const char* sql : {"SELECT pg_advisory_lock(900)",
+                            "INSERT INTO vq_repository.px_session(id, pid, start, machine, user_code, attached)"
+                            " VALUES(900, 999999, 1, 'elsewhere/boot', 'bob/remote', 0)",
+                            "INSERT INTO vq_repository.px_lock(oid, session, kind, holds)"
+                            " SELECT value::bigint, 900, 4, 1 FROM vq_repository.px_meta"
+                            " WHERE key = 'root.PxVQEnterprise'"})
+        PQclear(PQexec(other, sql));
+    EXPECT_EQ(enterprise->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+    EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 2);
+
+    // The machine goes away: the server ends its connection.
+    PgTestServer::Instance().Run(DatabaseOf(repository.Path()),
+                                 "SELECT pg_terminate_backend(" + std::to_string(PQbackendPID(other)) + ", 10000)");
+    PQfinish(other);
+    EXPECT_TRUE(enterprise->WriteLock(0));
+    EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+}
+
+} // namespace
