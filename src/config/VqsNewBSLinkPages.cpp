@@ -19,13 +19,11 @@
 #include "win/CDataExchange.h"
 #include "win/CPropertySheet.h"
 #include "win/ListView.h"
-#include "win/Mbcs.h"
 #include "win/MbString.h"
 
 namespace {
 
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
-constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_NEXT_OR_FINISH_FAILED = 61497;
 constexpr UINT IDS_INTERNAL_ERROR = 61498;
 constexpr UINT IDS_NOT_AVAILABLE = 61554;
@@ -44,12 +42,8 @@ constexpr UINT IDS_GENERATE_SET = 61768;
 constexpr UINT IDS_PACK_IS_TABLESPACE = 61787;
 constexpr UINT IDS_PACK_IS_PATH = 61788;
 constexpr int kValidatorEmpty = 0;
-constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kReservedWordOrNil = 4;
 constexpr int kPackNameLimit = 20;
-constexpr int kGenSetLongNameLength = 30;
-constexpr int kGenSetNameLength = 10;
-constexpr int kDescriptionLength = 30;
 constexpr char kTimeFormat[] = "%x %X";
 
 using Segments = CList<PxLSEBusinessSegmentPtr, const PxLSEBusinessSegmentPtr&>;
@@ -118,20 +112,6 @@ BOOL PlatformClashes(VqsModelNodeEnterprise* enterprise, int hostType, const CSt
         clashes = clashes || PackClashes(*static_cast<VqsModelNodePack*>(node), tablespace, path);
     });
     return clashes;
-}
-
-void Trim(VqsOptCtrlString& field)
-{
-    field.TrimLeftValue();
-    field.TrimRightValue();
-}
-
-CString DerivedShortName(const CString& name, int length)
-{
-    const std::string& bytes = name.str();
-    std::string cut = bytes.substr(0, mbcs::CutLength(bytes, static_cast<std::size_t>(length)));
-    mbcs::MakeUpper(cut.data(), cut.size());
-    return CString(cut.c_str());
 }
 
 } // namespace
@@ -828,92 +808,19 @@ BOOL VqsBSPackPage::OnWizardFinish()
 
 // ---------------------------------------------------------------- page 4
 
-VqsBSGSPage::VqsBSGSPage()
-    : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
-             m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_secondName(&m_connector, IDC_SECOND_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
-      m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty),
-      m_noGenSet(&m_connector, IDC_NO_GENSET)
-{
-}
+VqsBSGSPage::VqsBSGSPage() : VqsGenSetNamePage(IDD, IDC_NAME, IDC_SECOND_NAME, IDC_DESCRIPTION, IDC_NO_GENSET) {}
 
 VqsBSGSPage::~VqsBSGSPage() = default;
-
-BOOL VqsBSGSPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
-{
-    const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
-    if (handlerInfo || extra)
-        return handled;
-    if (id == IDC_NO_GENSET && code == BN_CLICKED) {
-        UpdateData(TRUE);
-        EnableGenSetFields();
-        PostWizardButtons(GetWizardButtons());
-        return TRUE;
-    }
-    return handled;
-}
-
-DWORD VqsBSGSPage::GetWizardButtons() const
-{
-    return m_noGenSet.m_bValue ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
-}
-
-void VqsBSGSPage::EnableGenSetFields()
-{
-    const BOOL enable = !m_noGenSet.m_bValue;
-    m_name.Enable(enable);
-    m_secondName.Enable(enable);
-    m_description.Enable(enable);
-}
-
-BOOL VqsBSGSPage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    if (!m_bLongNames)
-        m_secondName.Show(FALSE);
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
-    return TRUE;
-}
 
 BOOL VqsBSGSPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
     UpdateData(TRUE);
-    ReleasePackLocks();
+    ReleasePackLocks(m_pSheet->m_packBag);
     m_pSheet->m_enterpriseBag.Release();
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
+    ShowGenSetChoice();
     return TRUE;
-}
-
-void VqsBSGSPage::ReleasePackLocks()
-{
-    if (!m_bPackLocksHeld)
-        return;
-    m_pSheet->m_packBag.Release();
-    m_pSheet->m_packBag.UnlockAll();
-    m_bPackLocksHeld = 0;
-}
-
-// A derived short name is checked like a typed one while a generate set is to be added.
-int VqsBSGSPage::CheckNames()
-{
-    Trim(m_name);
-    CString second = m_secondName.GetValue();
-    second.Trim();
-    const BOOL derived = second.IsEmpty();
-    m_secondName.SetValue(derived ? DerivedShortName(m_name.GetValue(), kGenSetNameLength) : second);
-    UpdateData(FALSE);
-    if (m_noGenSet.m_bValue)
-        return 1;
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
-        return 0;
-    }
-    return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
 }
 
 LRESULT VqsBSGSPage::OnWizardBack() { return static_cast<LRESULT>(VqsBSGenPage::IDD); }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "config/VqsHostFTPPage.h"
+#include "config/VqsGenSetNamePage.h"
 #include "config/VqsHostWizardPages.h"
 #include "config/VqsPackOverridePage.h"
 #include "config/VqsWizardPage.h"
@@ -150,7 +151,7 @@ private:
 };
 
 // Page 4, "Add Generate Set".
-class VqsBSGSPage : public VqsWizardPage {
+class VqsBSGSPage : public VqsGenSetNamePage {
 public:
     static constexpr UINT IDD = 266;
     static constexpr int IDC_NO_GENSET = 1503;
@@ -161,25 +162,12 @@ public:
     VqsBSGSPage();
     ~VqsBSGSPage() override;
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     BOOL OnWizardFinish() override;
-    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
-    int CheckNames();
     int FindPackConflicts();
-    void ReleasePackLocks();
 
     VqsNewBSLinkSheet* m_pSheet = nullptr;
-    VqsOptCtrlString m_name;
-    VqsOptCtrlString m_secondName;
-    VqsOptCtrlString m_description;
-    VqsOptCtrlFlag m_noGenSet;
-    int m_bPackLocksHeld = 0;
-
-private:
-    DWORD GetWizardButtons() const;
-    void EnableGenSetFields();
 };

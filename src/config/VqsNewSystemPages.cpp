@@ -1,5 +1,6 @@
 #include "config/VqsNewSystemPages.h"
 
+#include "config/VqsConfigNames.h"
 #include "config/VqsNewSystemSheet.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
@@ -15,7 +16,6 @@
 #include "win/CDataExchange.h"
 #include "win/CListBox.h"
 #include "win/CPropertySheet.h"
-#include "win/Mbcs.h"
 #include "win/MbString.h"
 
 #include <array>
@@ -29,13 +29,10 @@ constexpr UINT IDS_INTERNAL_ERROR = 61498;
 constexpr UINT IDS_CANNOT_ACCESS_REPOSITORY = 61639;
 constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorID = 1;
-constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kSystemLongNameLength = 30;
 constexpr int kSystemNameLength = 18;
 constexpr int kDescriptionLength = 30;
 constexpr int kRuntimeVersionLength = 20;
-constexpr int kGenSetLongNameLength = 30;
-constexpr int kGenSetNameLength = 10;
 
 using MarkedText = std::array<char, 256>;
 
@@ -43,16 +40,6 @@ void Trim(VqsOptCtrlString& field)
 {
     field.TrimLeftValue();
     field.TrimRightValue();
-}
-
-// The short name made from the start of the name: cut on a character boundary, in upper
-// case as the short-name field shows it.
-CString DerivedShortName(const CString& name, int length)
-{
-    const std::string& bytes = name.str();
-    std::string cut = bytes.substr(0, mbcs::CutLength(bytes, static_cast<std::size_t>(length)));
-    mbcs::MakeUpper(cut.data(), cut.size());
-    return CString(cut.c_str());
 }
 
 // Fills an empty second name from the name; trims a typed one. TRUE when it was derived.
@@ -64,7 +51,7 @@ BOOL CompleteSecondName(VqsOptCtrlString& secondName, const CString& name, int l
         secondName.SetValue(second);
         return FALSE;
     }
-    secondName.SetValue(DerivedShortName(name, length));
+    secondName.SetValue(VqsDeriveShortName(name, length));
     return TRUE;
 }
 
@@ -410,55 +397,18 @@ LRESULT VqsSysBSPage::OnWizardNext()
 
 // ---------------------------------------------------------------- page 4
 
-VqsSysGSPage::VqsSysGSPage()
-    : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
-             m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_secondName(&m_connector, IDC_SECOND_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
-      m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty),
-      m_noGenSet(&m_connector, IDC_NO_GENSET)
-{
-}
+VqsSysGSPage::VqsSysGSPage() : VqsGenSetNamePage(IDD, IDC_NAME, IDC_SECOND_NAME, IDC_DESCRIPTION, IDC_NO_GENSET) {}
 
 VqsSysGSPage::~VqsSysGSPage() = default;
 
 BOOL VqsSysGSPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
-    const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
-    if (handlerInfo || extra)
-        return handled;
-    if (id == IDC_NO_GENSET && code == BN_CLICKED) {
-        OnNoGenSetClicked();
-        return TRUE;
-    }
-    if (id == IDC_DESCRIPTION && code == EN_KILLFOCUS) {
+    const BOOL handled = VqsGenSetNamePage::OnCmdMsg(id, code, extra, handlerInfo);
+    if (!handlerInfo && !extra && id == IDC_DESCRIPTION && code == EN_KILLFOCUS) {
         OnDescriptionLeft();
         return TRUE;
     }
     return handled;
-}
-
-DWORD VqsSysGSPage::GetWizardButtons() const
-{
-    return m_noGenSet.m_bValue ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
-}
-
-void VqsSysGSPage::EnableGenSetFields()
-{
-    const BOOL enable = !m_noGenSet.m_bValue;
-    m_name.Enable(enable);
-    m_secondName.Enable(enable);
-    m_description.Enable(enable);
-}
-
-BOOL VqsSysGSPage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    if (!m_bLongNames)
-        m_secondName.Show(FALSE);
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
-    return TRUE;
 }
 
 BOOL VqsSysGSPage::OnSetActive()
@@ -474,22 +424,10 @@ BOOL VqsSysGSPage::OnSetActive()
         m_description.SetValue(kept);
     }
     UpdateData(TRUE);
-    if (m_bPackLocksHeld) {
-        m_pSheet->m_packBag.Release();
-        m_pSheet->m_packBag.UnlockAll();
-        m_bPackLocksHeld = 0;
-    }
+    ReleasePackLocks(m_pSheet->m_packBag);
     m_pSheet->m_enterpriseBag.Release();
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
+    ShowGenSetChoice();
     return TRUE;
-}
-
-void VqsSysGSPage::OnNoGenSetClicked()
-{
-    UpdateData(TRUE);
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
 }
 
 void VqsSysGSPage::OnDescriptionLeft()
@@ -507,22 +445,6 @@ void VqsSysGSPage::OnDescriptionLeft()
     m_secondName.SetValue(m_secondName.GetControlText());
     m_name.SetValue(m_name.GetControlText());
     UpdateData(FALSE);
-}
-
-// Generate-set names are compared with nothing: the system is new. A derived short name is
-// checked like a typed one while a generate set is to be added.
-int VqsSysGSPage::CheckNames()
-{
-    Trim(m_name);
-    const BOOL derived = CompleteSecondName(m_secondName, m_name.GetValue(), kGenSetNameLength);
-    UpdateData(FALSE);
-    if (m_noGenSet.m_bValue)
-        return 1;
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
-        return 0;
-    }
-    return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
 }
 
 LRESULT VqsSysGSPage::OnWizardNext()
