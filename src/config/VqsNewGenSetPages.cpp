@@ -1,5 +1,6 @@
 #include "config/VqsNewGenSetPages.h"
 
+#include "config/VqsConfigNames.h"
 #include "config/VqsNewGenSetSheet.h"
 #include "config/VqsPackOverridePage.h"
 #include "model/VqsLockScope.h"
@@ -16,10 +17,7 @@
 #include "win/CDataExchange.h"
 #include "win/CPropertySheet.h"
 #include "win/ListView.h"
-#include "win/Mbcs.h"
 #include "win/MbString.h"
-
-#include <array>
 
 namespace {
 
@@ -45,8 +43,6 @@ constexpr int kListPackNameLimit = 17;
 constexpr int kGenSetLongNameLength = 30;
 constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
-
-using MarkedText = std::array<char, 256>;
 
 BOOL LongNames()
 {
@@ -266,38 +262,18 @@ BOOL VqsGenSetOptPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
-    ShowMarkedDescription();
+    ShowShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength, m_description.GetValue());
     PostWizardButtons(PSWIZB_NEXT);
     if (m_bLocksHeld)
         GiveBackLocks();
     return TRUE;
 }
 
-// The control shows the marks while the value stays without them.
-void VqsGenSetOptPage::ShowMarkedDescription()
-{
-    const CString kept = m_description.GetValue();
-    if (!m_pSheet->UsesShiftMarkers() || !m_description.ContainsKanji(kept))
-        return;
-    MarkedText marked{};
-    m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), kept);
-    m_description.SetValue(marked.data());
-    UpdateData(FALSE);
-    m_description.SetValue(kept);
-}
-
 void VqsGenSetOptPage::OnDescriptionLeft()
 {
     if (!m_pSheet)
         return;
-    const CString text = m_description.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(text)) {
-        MarkedText marked{};
-        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), text);
-        m_description.SetValue(marked.data());
-    } else {
-        m_description.SetValue(text);
-    }
+    TakeShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength);
     m_shortName.SetValue(m_shortName.GetControlText());
     m_name.SetValue(m_name.GetControlText());
     UpdateData(FALSE);
@@ -357,10 +333,7 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     if (!m_pSheet)
         return kWizardStay;
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(m_description.GetControlText())) {
-        MarkedText plain{};
-        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_description.GetControlText());
-        m_description.SetValue(plain.data());
+    if (StripShiftMarks(m_pSheet->UsesShiftMarkers(), m_description, m_description.GetControlText())) {
         m_name.SetValue(m_name.GetControlText());
         m_shortName.SetValue(m_shortName.GetControlText());
         UpdateData(FALSE);
@@ -371,13 +344,8 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     m_name.TrimRightValue();
     CString shortName = m_bLongNames ? m_shortName.GetValue() : m_name.GetValue();
     shortName.Trim();
-    if (shortName.IsEmpty()) {
-        const CString name = m_name.GetValue();
-        const std::string& bytes = name.str();
-        std::string cut = bytes.substr(0, mbcs::CutLength(bytes, kGenSetNameLength));
-        mbcs::MakeUpper(cut.data(), cut.size());
-        shortName = cut.c_str();
-    }
+    if (shortName.IsEmpty())
+        shortName = VqsDeriveShortName(m_name.GetValue(), kGenSetNameLength);
     m_shortName.SetValue(shortName);
     UpdateData(FALSE);
     if (m_name.GetValue().IsEmpty()) {

@@ -76,7 +76,6 @@ protected:
     void OnDescriptionLeft();
 
 private:
-    void ShowMarkedDescription();
     void GiveBackLocks();
     int CheckNameUnique();
 };

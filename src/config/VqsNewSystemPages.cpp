@@ -18,8 +18,6 @@
 #include "win/CPropertySheet.h"
 #include "win/MbString.h"
 
-#include <array>
-
 namespace {
 
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
@@ -33,8 +31,6 @@ constexpr int kSystemLongNameLength = 30;
 constexpr int kSystemNameLength = 18;
 constexpr int kDescriptionLength = 30;
 constexpr int kRuntimeVersionLength = 20;
-
-using MarkedText = std::array<char, 256>;
 
 void Trim(VqsOptCtrlString& field)
 {
@@ -184,13 +180,10 @@ BOOL VqsSysGenPage::OnSetActive()
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
     const CString kept = m_runtimeVersion.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(kept)) {
-        MarkedText marked{};
-        m_runtimeVersion.InsertSokEok(kRuntimeVersionLength, marked.data(), marked.size(), kept);
-        m_runtimeVersion.SetValue(marked.data());
+    if (!ShowShiftMarked(m_pSheet->UsesShiftMarkers(), m_runtimeVersion, kRuntimeVersionLength, kept)) {
+        UpdateData(FALSE);
+        m_runtimeVersion.SetValue(kept);
     }
-    UpdateData(FALSE);
-    m_runtimeVersion.SetValue(kept);
     PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
     return TRUE;
 }
@@ -199,14 +192,7 @@ void VqsSysGenPage::OnRuntimeVersionLeft()
 {
     if (!m_pSheet)
         return;
-    const CString text = m_runtimeVersion.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(text)) {
-        MarkedText marked{};
-        m_runtimeVersion.InsertSokEok(kRuntimeVersionLength, marked.data(), marked.size(), text);
-        m_runtimeVersion.SetValue(marked.data());
-    } else {
-        m_runtimeVersion.SetValue(text);
-    }
+    TakeShiftMarked(m_pSheet->UsesShiftMarkers(), m_runtimeVersion, kRuntimeVersionLength);
     UpdateData(FALSE);
 }
 
@@ -215,12 +201,8 @@ LRESULT VqsSysGenPage::OnWizardNext()
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
     if (!m_pSheet)
         return kWizardStay;
-    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(m_runtimeVersion.GetControlText())) {
-        MarkedText plain{};
-        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_runtimeVersion.GetValue());
-        m_runtimeVersion.SetValue(plain.data());
+    if (StripShiftMarks(m_pSheet->UsesShiftMarkers(), m_runtimeVersion, m_runtimeVersion.GetValue()))
         UpdateData(FALSE);
-    }
     if (!UpdateData(TRUE))
         return kWizardStay;
     return kWizardOnward;
@@ -415,14 +397,7 @@ BOOL VqsSysGSPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
-    const CString kept = m_description.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(kept)) {
-        MarkedText marked{};
-        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), kept);
-        m_description.SetValue(marked.data());
-        UpdateData(FALSE);
-        m_description.SetValue(kept);
-    }
+    ShowShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength, m_description.GetControlText());
     UpdateData(TRUE);
     ReleasePackLocks(m_pSheet->m_packBag);
     m_pSheet->m_enterpriseBag.Release();
@@ -434,14 +409,7 @@ void VqsSysGSPage::OnDescriptionLeft()
 {
     if (!m_pSheet)
         return;
-    const CString text = m_description.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(text)) {
-        MarkedText marked{};
-        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), text);
-        m_description.SetValue(marked.data());
-    } else {
-        m_description.SetValue(text);
-    }
+    TakeShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength);
     m_secondName.SetValue(m_secondName.GetControlText());
     m_name.SetValue(m_name.GetControlText());
     UpdateData(FALSE);
@@ -452,10 +420,7 @@ LRESULT VqsSysGSPage::OnWizardNext()
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
     if (!m_pSheet)
         return kWizardStay;
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(m_description.GetControlText())) {
-        MarkedText plain{};
-        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_description.GetValue());
-        m_description.SetValue(plain.data());
+    if (StripShiftMarks(m_pSheet->UsesShiftMarkers(), m_description, m_description.GetValue())) {
         m_name.SetValue(m_name.GetControlText());
         m_secondName.SetValue(m_secondName.GetControlText());
         UpdateData(FALSE);

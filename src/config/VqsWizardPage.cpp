@@ -3,8 +3,17 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsOptCtrlString.h"
 #include "shell/VqsSysApp.h"
 #include "win/CPropertySheet.h"
+
+#include <array>
+
+namespace {
+
+using MarkedText = std::array<char, 256>;
+
+} // namespace
 
 VqsWizardPage::VqsWizardPage(UINT templateId, UINT captionId) : VqsPropertyPage(templateId, captionId) {}
 
@@ -38,4 +47,38 @@ PxVQLink* VqsWizardPage::SessionLink()
 {
     VqsSysApp* app = VqsGetApp();
     return app ? app->GetLink() : nullptr;
+}
+
+BOOL VqsWizardPage::ShowShiftMarked(BOOL marks, VqsOptCtrlString& field, int length, const CString& text)
+{
+    if (!marks || !field.ContainsKanji(text))
+        return FALSE;
+    MarkedText marked{};
+    field.InsertSokEok(length, marked.data(), marked.size(), text);
+    field.SetValue(marked.data());
+    UpdateData(FALSE);
+    field.SetValue(text);
+    return TRUE;
+}
+
+void VqsWizardPage::TakeShiftMarked(BOOL marks, VqsOptCtrlString& field, int length)
+{
+    const CString text = field.GetControlText();
+    if (!marks || !field.ContainsKanji(text)) {
+        field.SetValue(text);
+        return;
+    }
+    MarkedText marked{};
+    field.InsertSokEok(length, marked.data(), marked.size(), text);
+    field.SetValue(marked.data());
+}
+
+BOOL VqsWizardPage::StripShiftMarks(BOOL marks, VqsOptCtrlString& field, const CString& text)
+{
+    if (!marks || !field.ContainsKanji(field.GetControlText()))
+        return FALSE;
+    MarkedText plain{};
+    VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), text);
+    field.SetValue(plain.data());
+    return TRUE;
 }

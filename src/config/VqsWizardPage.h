@@ -3,9 +3,11 @@
 #pragma once
 
 #include "shell/VqsPropertyPage.h"
+#include "win/CString.h"
 
 class PxVQLink;
 class VqsLockBag;
+class VqsOptCtrlString;
 
 constexpr LRESULT kWizardStay = -1;
 constexpr LRESULT kWizardOnward = 0;
@@ -26,4 +28,16 @@ protected:
     // session link; 0 when refused (the lock layer has told the user).
     static int LockBagObjects(VqsLockBag& bag, int kind);
     static PxVQLink* SessionLink();
+
+    // The shift marks of a field whose double-byte runs the host shows between marks; each
+    // does nothing when `marks` (the wizard's segment asks for them) is FALSE or the text has
+    // no double-byte character.
+    // The control shows `text` with marks, within `length` bytes, while the value keeps it
+    // without; FALSE when nothing was shown.
+    BOOL ShowShiftMarked(BOOL marks, VqsOptCtrlString& field, int length, const CString& text);
+    // The value becomes what the control shows, with marks put in where needed.
+    void TakeShiftMarked(BOOL marks, VqsOptCtrlString& field, int length);
+    // When the control shows double-byte text, the value becomes `text` without marks;
+    // FALSE when it does not.
+    static BOOL StripShiftMarks(BOOL marks, VqsOptCtrlString& field, const CString& text);
 };
