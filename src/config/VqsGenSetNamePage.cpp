@@ -1,7 +1,11 @@
 #include "config/VqsGenSetNamePage.h"
 
 #include "config/VqsConfigNames.h"
+#include "config/VqsHostWizard.h"
+#include "config/VqsPackOverridePage.h"
 #include "model/VqsLockBag.h"
+#include "model/VqsModelNodeEnterprise.h"
+#include "model/VqsModelNodeHost.h"
 #include "win/CPropertySheet.h"
 
 namespace {
@@ -93,4 +97,36 @@ int VqsGenSetNamePage::CheckNames()
         return 0;
     }
     return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
+}
+
+int VqsGenSetNamePage::LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes)
+{
+    enterprise->Refresh();
+    enterprise->LoadPacks(VqsLoadDropVanished);
+    enterprise->GetPackNodes(nodes);
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
+        if (!packs.LockNode(pack))
+            return 0;
+        pack->Refresh();
+    }
+    return 1;
+}
+
+void VqsGenSetNamePage::FindPackClashes(VqsHostWizard& wizard, const CObList& packNodes, const CString& segment,
+                                        int& ntConflict, int& unixConflict)
+{
+    VqsPlatformPacks& ntPacks = wizard.GetPlatformPacks(VQHostNT);
+    VqsPlatformPacks& unixPacks = wizard.GetPlatformPacks(VQHostUnix);
+    ntPacks.initialTablespace = VqsInitialPackName(VQHostNT, segment, VQPackTablespace);
+    ntPacks.initialPath = VqsInitialPackName(VQHostNT, segment, VQPackPath);
+    unixPacks.initialTablespace = VqsInitialPackName(VQHostUnix, segment, VQPackTablespace);
+    unixPacks.initialPath = VqsInitialPackName(VQHostUnix, segment, VQPackPath);
+    ntConflict = 0;
+    unixConflict = 0;
+    for (POSITION pos = packNodes.GetHeadPosition(); pos;) {
+        const auto& pack = *static_cast<const VqsModelNodePack*>(packNodes.GetNext(pos));
+        ntConflict = ntConflict || VqsPackClashes(pack, ntPacks);
+        unixConflict = unixConflict || VqsPackClashes(pack, unixPacks);
+    }
 }

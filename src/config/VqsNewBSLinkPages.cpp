@@ -9,8 +9,6 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxNTBSegOptions.h"
-#include "proxy/PxUnixBSegOptions.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -85,31 +83,16 @@ void ForEachNode(const CObList& nodes, Visit visit)
         visit(nodes.GetNext(pos));
 }
 
-// A pack named like an initial pack but of the other kind clashes.
-BOOL PackClashes(const VqsModelNodePack& pack, const CString& initialTablespace, const CString& initialPath)
-{
-    const char* name = pack.GetName().GetString();
-    return (!initialTablespace.IsEmpty() && _mbsicmp(initialTablespace.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackPath) ||
-           (!initialPath.IsEmpty() && _mbsicmp(initialPath.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackTablespace);
-}
-
-CString InitialPackName(int hostType, const CString& segment, int packType)
-{
-    return hostType == VQHostNT ? PxNTBSegOptions::GetInitialPackName(segment, packType)
-                                : PxUnixBSegOptions::GetInitialPackName(segment, packType);
-}
-
 BOOL PlatformClashes(VqsModelNodeEnterprise* enterprise, int hostType, const CString& segment)
 {
-    const CString tablespace = InitialPackName(hostType, segment, VQPackTablespace);
-    const CString path = InitialPackName(hostType, segment, VQPackPath);
+    VqsPlatformPacks initial;
+    initial.initialTablespace = VqsInitialPackName(hostType, segment, VQPackTablespace);
+    initial.initialPath = VqsInitialPackName(hostType, segment, VQPackPath);
     BOOL clashes = FALSE;
     CObList packs;
     enterprise->GetPackNodes(packs);
     ForEachNode(packs, [&](CObject* node) {
-        clashes = clashes || PackClashes(*static_cast<VqsModelNodePack*>(node), tablespace, path);
+        clashes = clashes || VqsPackClashes(*static_cast<VqsModelNodePack*>(node), initial);
     });
     return clashes;
 }
@@ -289,8 +272,8 @@ void VqsBSGenPage::RebuildPackReplacements(const CString& segmentName)
         for (POSITION pos = genSets.GetHeadPosition(); pos;) {
             VqsGSetPackReplacement record;
             record.genSet = genSets.GetNext(pos);
-            record.defaultTablespacePack = InitialPackName(hostType, segmentName, VQPackTablespace);
-            record.defaultPathPack = InitialPackName(hostType, segmentName, VQPackPath);
+            record.defaultTablespacePack = VqsInitialPackName(hostType, segmentName, VQPackTablespace);
+            record.defaultPathPack = VqsInitialPackName(hostType, segmentName, VQPackPath);
             records.AddTail(record);
         }
     }
@@ -865,41 +848,19 @@ int VqsBSGSPage::FindPackConflicts()
     VqsModelNodeEnterprise* enterprise = m_pSheet->GetEnterpriseNode();
     CObList nodes;
     try {
-        if (!packs.LockNode(enterprise))
+        if (!packs.LockNode(enterprise) || !LockPacks(enterprise, packs, nodes))
             return 0;
-        enterprise->Refresh();
-        enterprise->LoadPacks(VqsLoadDropVanished);
-        enterprise->GetPackNodes(nodes);
-        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
-            if (!packs.LockNode(pack))
-                return 0;
-            pack->Refresh();
-        }
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COLLECT_PACKS, error);
         return 0;
     }
     try {
-        const CString segment = m_pSheet->m_genPage.m_selectedSegment->GetName();
-        for (int hostType : {VQHostNT, VQHostUnix}) {
-            VqsPlatformPacks& platform = m_pSheet->GetPlatformPacks(hostType);
-            platform.initialTablespace = InitialPackName(hostType, segment, VQPackTablespace);
-            platform.initialPath = InitialPackName(hostType, segment, VQPackPath);
-        }
+        FindPackClashes(*m_pSheet, nodes, m_pSheet->m_genPage.m_selectedSegment->GetName(), m_pSheet->m_bNTPackConflict,
+                        m_pSheet->m_bUnixPackConflict);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_ENTRIES, error);
         return 0;
     }
-    ForEachNode(nodes, [&](CObject* node) {
-        const auto& pack = *static_cast<const VqsModelNodePack*>(node);
-        const VqsPlatformPacks& nt = m_pSheet->m_ntPacks;
-        const VqsPlatformPacks& unix = m_pSheet->m_unixPacks;
-        m_pSheet->m_bNTPackConflict = m_pSheet->m_bNTPackConflict ||
-                                      PackClashes(pack, nt.initialTablespace, nt.initialPath);
-        m_pSheet->m_bUnixPackConflict = m_pSheet->m_bUnixPackConflict ||
-                                        PackClashes(pack, unix.initialTablespace, unix.initialPath);
-    });
     m_pSheet->m_packBag = packs;
     m_bPackLocksHeld = 1;
     return 1;

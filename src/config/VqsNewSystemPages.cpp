@@ -8,8 +8,6 @@
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxNTBSegOptions.h"
-#include "proxy/PxUnixBSegOptions.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
@@ -466,18 +464,11 @@ int VqsSysGSPage::AnalysePackConflicts()
         return 1;
     VqsLockBag packs(VqsLongReadLock);
     try {
-        VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
-        enterprise->Refresh();
-        enterprise->LoadPacks(VqsLoadDropVanished);
         CObList nodes;
-        enterprise->GetPackNodes(nodes);
-        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
-            if (!packs.LockNode(pack))
-                return 0;
-            pack->Refresh();
-        }
-        ComputePackConflicts();
+        if (!LockPacks(m_pSheet->m_pEnterprise, packs, nodes))
+            return 0;
+        FindPackClashes(*m_pSheet, nodes, m_pSheet->m_bsPage.m_selectedSegment->GetName(), m_pSheet->m_bNTPackConflict,
+                        m_pSheet->m_bUnixPackConflict);
     } catch (const VqException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_REPOSITORY, error);
         return 0;
@@ -485,34 +476,4 @@ int VqsSysGSPage::AnalysePackConflicts()
     m_pSheet->m_packBag = packs;
     m_bPackLocksHeld = 1;
     return 1;
-}
-
-namespace {
-
-// A pack named like an initial pack but of the other kind clashes.
-int Clashes(const VqsModelNodePack& pack, const VqsPlatformPacks& initial)
-{
-    const char* name = pack.GetName().GetString();
-    return (!initial.initialTablespace.IsEmpty() && _mbsicmp(initial.initialTablespace.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackPath) ||
-           (!initial.initialPath.IsEmpty() && _mbsicmp(initial.initialPath.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackTablespace);
-}
-
-} // namespace
-
-void VqsSysGSPage::ComputePackConflicts()
-{
-    const CString segment = m_pSheet->m_bsPage.m_selectedSegment->GetName();
-    m_pSheet->m_ntPacks.initialTablespace = PxNTBSegOptions::GetInitialPackName(segment, VQPackTablespace);
-    m_pSheet->m_ntPacks.initialPath = PxNTBSegOptions::GetInitialPackName(segment, VQPackPath);
-    m_pSheet->m_unixPacks.initialTablespace = PxUnixBSegOptions::GetInitialPackName(segment, VQPackTablespace);
-    m_pSheet->m_unixPacks.initialPath = PxUnixBSegOptions::GetInitialPackName(segment, VQPackPath);
-    CObList nodes;
-    m_pSheet->m_pEnterprise->GetPackNodes(nodes);
-    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-        const auto* pack = static_cast<const VqsModelNodePack*>(nodes.GetNext(pos));
-        m_pSheet->m_bNTPackConflict = m_pSheet->m_bNTPackConflict || Clashes(*pack, m_pSheet->m_ntPacks);
-        m_pSheet->m_bUnixPackConflict = m_pSheet->m_bUnixPackConflict || Clashes(*pack, m_pSheet->m_unixPacks);
-    }
 }

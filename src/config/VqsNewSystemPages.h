@@ -118,5 +118,4 @@ protected:
 
 private:
     int AnalysePackConflicts();
-    void ComputePackConflicts();
 };

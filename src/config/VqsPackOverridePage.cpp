@@ -4,6 +4,8 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
+#include "proxy/PxNTBSegOptions.h"
+#include "proxy/PxUnixBSegOptions.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CComboBox.h"
@@ -46,6 +48,21 @@ int VqsIsPackUsableAs(VqsModelNodeEnterprise* enterprise, int usage, const char*
             usable = 0;
     });
     return usable;
+}
+
+CString VqsInitialPackName(int hostType, const CString& segment, int packType)
+{
+    return hostType == VQHostNT ? PxNTBSegOptions::GetInitialPackName(segment, packType)
+                                : PxUnixBSegOptions::GetInitialPackName(segment, packType);
+}
+
+int VqsPackClashes(const VqsModelNodePack& pack, const VqsPlatformPacks& initial)
+{
+    const char* name = pack.GetName().GetString();
+    return (!initial.initialTablespace.IsEmpty() && _mbsicmp(initial.initialTablespace.GetString(), name) == 0 &&
+            pack.GetPackType() == VQPackPath) ||
+           (!initial.initialPath.IsEmpty() && _mbsicmp(initial.initialPath.GetString(), name) == 0 &&
+            pack.GetPackType() == VQPackTablespace);
 }
 
 VqsPackOverridePage::VqsPackOverridePage(const VqsPackOverridePageTraits& traits)
