@@ -4,7 +4,6 @@
 #include "config/VqsHostWizard.h"
 #include "config/VqsPackOverridePage.h"
 #include "model/VqsLockBag.h"
-#include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
 #include "win/CPropertySheet.h"
 
@@ -97,20 +96,6 @@ int VqsGenSetNamePage::CheckNames()
         return 0;
     }
     return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
-}
-
-int VqsGenSetNamePage::LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes)
-{
-    enterprise->Refresh();
-    enterprise->LoadPacks(VqsLoadDropVanished);
-    enterprise->GetPackNodes(nodes);
-    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-        auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
-        if (!packs.LockNode(pack))
-            return 0;
-        pack->Refresh();
-    }
-    return 1;
 }
 
 void VqsGenSetNamePage::FindPackClashes(VqsHostWizard& wizard, const CObList& packNodes, const CString& segment,

@@ -4,12 +4,10 @@
 #pragma once
 
 #include "config/VqsWizardPage.h"
-#include "win/Collections.h"
 #include "shell/VqsOptCtrlFlag.h"
 #include "shell/VqsOptCtrlString.h"
 
 class VqsHostWizard;
-class VqsModelNodeEnterprise;
 
 class VqsGenSetNamePage : public VqsWizardPage {
 public:
@@ -36,9 +34,6 @@ protected:
     void ShowGenSetChoice();
     // Gives back the pack locks an earlier Next left held in the sheet's pack bag.
     void ReleasePackLocks(VqsLockBag& packs);
-    // Loads the enterprise's packs again and locks each into `packs`, read again under its
-    // lock; the pack nodes into `nodes`. 0 when a lock is refused.
-    static int LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes);
     // The segment's initial packs on both platforms, into the wizard, and whether a pack of
     // `packNodes` clashes with them on each.
     static void FindPackClashes(VqsHostWizard& wizard, const CObList& packNodes, const CString& segment,

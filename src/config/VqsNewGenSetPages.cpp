@@ -418,17 +418,9 @@ int VqsGenSetOptPage::CollectPackConflicts()
     VqsLockScope scope(Link());
     VqsLockBag local(VqsLongReadLock);
     try {
-        VqsModelNodeEnterprise* enterprise = sheet.GetEnterpriseNode();
-        enterprise->Refresh();
-        enterprise->LoadPacks(VqsLoadDropVanished);
         CObList packs;
-        enterprise->GetPackNodes(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(packs.GetNext(pos));
-            if (!local.LockNode(pack))
-                return 0;
-            pack->Refresh();
-        }
+        if (!LockPacks(sheet.GetEnterpriseNode(), local, packs))
+            return 0;
         sheet.m_pConfig->Refresh();
         sheet.m_pConfig->LoadBSLinks(VqsLoadDropVanished);
         CObList links;

@@ -2,6 +2,8 @@
 
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
+#include "model/VqsModelNodeEnterprise.h"
+#include "model/VqsModelNodeHost.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrlString.h"
 #include "shell/VqsSysApp.h"
@@ -81,4 +83,18 @@ BOOL VqsWizardPage::StripShiftMarks(BOOL marks, VqsOptCtrlString& field, const C
     VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), text);
     field.SetValue(plain.data());
     return TRUE;
+}
+
+int VqsWizardPage::LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes)
+{
+    enterprise->Refresh();
+    enterprise->LoadPacks(VqsLoadDropVanished);
+    enterprise->GetPackNodes(nodes);
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
+        if (!packs.LockNode(pack))
+            return 0;
+        pack->Refresh();
+    }
+    return 1;
 }

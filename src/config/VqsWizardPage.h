@@ -4,9 +4,11 @@
 
 #include "shell/VqsPropertyPage.h"
 #include "win/CString.h"
+#include "win/Collections.h"
 
 class PxVQLink;
 class VqsLockBag;
+class VqsModelNodeEnterprise;
 class VqsOptCtrlString;
 
 constexpr LRESULT kWizardStay = -1;
@@ -28,6 +30,9 @@ protected:
     // session link; 0 when refused (the lock layer has told the user).
     static int LockBagObjects(VqsLockBag& bag, int kind);
     static PxVQLink* SessionLink();
+    // Loads the enterprise's packs again and locks each into `packs`, read again under its
+    // lock; the pack nodes into `nodes`. 0 when a lock is refused.
+    static int LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes);
 
     // The shift marks of a field whose double-byte runs the host shows between marks; each
     // does nothing when `marks` (the wizard's segment asks for them) is FALSE or the text has
