@@ -569,7 +569,7 @@ BOOL VqsBSPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
     const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
     if (handlerInfo || extra || (id != IDC_TABLESPACE && id != IDC_PATH))
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnReplacementChanged(static_cast<int>(id));
         return TRUE;
     }
@@ -578,12 +578,8 @@ BOOL VqsBSPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
 
 BOOL VqsBSPackPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == IDC_GENSETS && header->code == LVN_ITEMCHANGED) {
-        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-            ShowGenSet(m_genSetList.GetFirstSelected());
-    }
+    if (IsSelectionChange(lParam, IDC_GENSETS))
+        ShowGenSet(m_genSetList.GetFirstSelected());
     return VqsWizardPage::OnNotify(wParam, lParam, result);
 }
 

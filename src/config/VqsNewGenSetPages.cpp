@@ -204,7 +204,7 @@ BOOL VqsGenSetOptPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERIN
     }
     if (id != IDC_SOURCE)
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnSourceChanged();
         return TRUE;
     }
@@ -557,7 +557,7 @@ BOOL VqsGenSetPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERI
     const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
     if (handlerInfo || extra || id != IDC_REPLACEMENT)
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnReplacementChanged();
         return TRUE;
     }
@@ -566,12 +566,8 @@ BOOL VqsGenSetPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERI
 
 BOOL VqsGenSetPackPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == IDC_ROWS && header->code == LVN_ITEMCHANGED) {
-        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-            EditRow(m_rows.GetSelectedRow());
-    }
+    if (IsSelectionChange(lParam, IDC_ROWS))
+        EditRow(m_rows.GetSelectedRow());
     return VqsWizardPage::OnNotify(wParam, lParam, result);
 }
 

@@ -82,7 +82,7 @@ BOOL VqsPackOverridePage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
     const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
     if (handlerInfo || extra || (id != IDC_TABLESPACE && id != IDC_PATH))
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnReplacementChanged();
         return TRUE;
     }

@@ -8,6 +8,7 @@
 #include "shell/VqsOptCtrlString.h"
 #include "shell/VqsSysApp.h"
 #include "win/CPropertySheet.h"
+#include "win/ListView.h"
 
 #include <array>
 
@@ -43,6 +44,20 @@ int VqsWizardPage::LockBagObjects(VqsLockBag& bag, int kind)
 {
     VqsLockScope scope(SessionLink());
     return bag.LockObjects(kind);
+}
+
+BOOL VqsWizardPage::IsComboEdit(int code)
+{
+    return code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP;
+}
+
+BOOL VqsWizardPage::IsSelectionChange(LPARAM lParam, int listId)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || header->idFrom != static_cast<UINT_PTR>(listId) || header->code != LVN_ITEMCHANGED)
+        return FALSE;
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    return (change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED);
 }
 
 PxVQLink* VqsWizardPage::SessionLink()

@@ -30,6 +30,10 @@ protected:
     // session link; 0 when refused (the lock layer has told the user).
     static int LockBagObjects(VqsLockBag& bag, int kind);
     static PxVQLink* SessionLink();
+    // Whether a combo's notification tells of a replacement being typed or chosen.
+    static BOOL IsComboEdit(int code);
+    // Whether the notification tells that the selection of the list control changed.
+    static BOOL IsSelectionChange(LPARAM lParam, int listId);
     // Loads the enterprise's packs again and locks each into `packs`, read again under its
     // lock; the pack nodes into `nodes`. 0 when a lock is refused.
     static int LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes);
