@@ -596,33 +596,24 @@ int VqsBSPackPage::IsPackNameUsable(int packType, const CString& name) const
     return m_pSheet ? VqsIsPackUsableAs(m_pSheet->GetEnterpriseNode(), packType, name) : 1;
 }
 
-// The replacement to offer: the stored one when still usable, else the default when it
-// may serve.
-CString VqsBSPackPage::Proposed(int packType, const CString& stored, const CString& initial) const
-{
-    CString proposed = stored;
-    if (proposed.IsEmpty() && IsPackNameUsable(packType, initial))
-        proposed = initial;
-    if (!proposed.IsEmpty() && !IsPackNameUsable(packType, proposed))
-        proposed.Empty();
-    return proposed;
-}
-
 BOOL VqsBSPackPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
     PxTypedList<PxVQGenSetPtr> genSets;
     const VqsGSetPackReplacementList& records = m_pSheet->m_genSetPackReplacements;
+    VqsModelNodeEnterprise* enterprise = m_pSheet->GetEnterpriseNode();
     for (POSITION pos = records.GetHeadPosition(); pos;) {
         const VqsGSetPackReplacement& record = records.GetNext(pos);
         genSets.AddTail(record.genSet);
         m_genSetList.SetPackText2(record.genSet, record.defaultTablespacePack);
         m_genSetList.SetPackText(record.genSet, record.defaultPathPack);
         m_genSetList.SetPackTextIfChanged2(
-            record.genSet, Proposed(VQPackTablespace, record.replacementTablespacePack, record.defaultTablespacePack));
+            record.genSet, VqsProposedReplacement(enterprise, VQPackTablespace, record.defaultTablespacePack,
+                                                  record.replacementTablespacePack));
         m_genSetList.SetPackTextIfChanged(record.genSet,
-                                          Proposed(VQPackPath, record.replacementPathPack, record.defaultPathPack));
+                                          VqsProposedReplacement(enterprise, VQPackPath, record.defaultPathPack,
+                                                                 record.replacementPathPack));
     }
     m_genSetList.SetGenerateSets(genSets);
     if (!records.IsEmpty())
@@ -695,11 +686,7 @@ void VqsBSPackPage::OnReplacementChanged(int id)
         m_genSetList.SetPackTextIfChanged2(m_currentGenSet, m_tablespace.GetValue());
     else
         m_genSetList.SetPackTextIfChanged(m_currentGenSet, m_path.GetValue());
-    const DWORD buttons = GetWizardButtons();
-    if (buttons != m_nButtons) {
-        m_nButtons = buttons;
-        PostWizardButtons(buttons);
-    }
+    PostChangedWizardButtons(GetWizardButtons(), m_nButtons);
 }
 
 DWORD VqsBSPackPage::GetWizardButtons()

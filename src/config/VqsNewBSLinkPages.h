@@ -145,7 +145,6 @@ protected:
     void OnReplacementChanged(int id);
 
 private:
-    CString Proposed(int packType, const CString& stored, const CString& initial) const;
     void OfferPacks(VqsOptCtrlCombo& combo, int excludedType, CString VqsTypedListCtrl_PackGSet::PackStruct::*field);
     int RefuseReplacement(const PxVQGenSetPtr& genSet, int comboId, UINT messageId, const CString& pack);
 };

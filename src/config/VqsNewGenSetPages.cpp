@@ -628,15 +628,6 @@ DWORD VqsGenSetPackPage::GetWizardButtons() const
     return m_pSheet->GetHostsOfTypeExist() ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
 }
 
-void VqsGenSetPackPage::PostButtonsIfChanged()
-{
-    const DWORD buttons = GetWizardButtons();
-    if (buttons != m_nButtons) {
-        m_nButtons = buttons;
-        PostWizardButtons(buttons);
-    }
-}
-
 BOOL VqsGenSetPackPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
@@ -662,7 +653,7 @@ void VqsGenSetPackPage::OnReplacementChanged()
     if (!m_pEditedRow || !UpdateData(TRUE))
         return;
     m_rows.SetReplacement(*m_pEditedRow, m_replacement.GetValue());
-    PostButtonsIfChanged();
+    PostChangedWizardButtons(GetWizardButtons(), m_nButtons);
 }
 
 int VqsGenSetPackPage::StoreReplacements(BOOL validate)

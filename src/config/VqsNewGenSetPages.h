@@ -141,6 +141,5 @@ private:
     VqsBSPackReplacementList& List() const;
     void EditRow(VqsBSPackReplacement* row);
     DWORD GetWizardButtons() const;
-    void PostButtonsIfChanged();
     int StoreReplacements(BOOL validate);
 };

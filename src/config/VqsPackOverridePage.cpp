@@ -50,6 +50,17 @@ int VqsIsPackUsableAs(VqsModelNodeEnterprise* enterprise, int usage, const char*
     return usable;
 }
 
+CString VqsProposedReplacement(VqsModelNodeEnterprise* enterprise, int usage, const CString& initial,
+                               const CString& stored)
+{
+    CString proposed = stored;
+    if (proposed.IsEmpty() && VqsIsPackUsableAs(enterprise, usage, initial))
+        proposed = initial;
+    if (!proposed.IsEmpty() && !VqsIsPackUsableAs(enterprise, usage, proposed))
+        proposed.Empty();
+    return proposed;
+}
+
 CString VqsInitialPackName(int hostType, const CString& segment, int packType)
 {
     return hostType == VQHostNT ? PxNTBSegOptions::GetInitialPackName(segment, packType)
@@ -91,17 +102,6 @@ BOOL VqsPackOverridePage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
 
 BOOL VqsPackOverridePage::IsUnix() const { return m_pWizard && m_pWizard->GetWizardHostType() == VQHostUnix; }
 
-CString VqsPackOverridePage::ProposedReplacement(int usage, const CString& initial, const CString& stored) const
-{
-    VqsModelNodeEnterprise* enterprise = m_pWizard->GetEnterpriseNode();
-    CString proposed = stored;
-    if (proposed.IsEmpty() && VqsIsPackUsableAs(enterprise, usage, initial))
-        proposed = initial;
-    if (!proposed.IsEmpty() && !VqsIsPackUsableAs(enterprise, usage, proposed))
-        proposed.Empty();
-    return proposed;
-}
-
 // The combo lists every pack not of the excluded kind, and the proposal.
 void VqsPackOverridePage::OfferPacks(VqsOptCtrlCombo& combo, int excludedKind, const CString& proposed)
 {
@@ -125,16 +125,19 @@ BOOL VqsPackOverridePage::OnSetActive()
     if (!VqsWizardPage::OnSetActive() || !m_pWizard)
         return FALSE;
     const VqsPlatformPacks& packs = m_pWizard->GetPlatformPacks(m_pWizard->GetWizardHostType());
+    VqsModelNodeEnterprise* enterprise = m_pWizard->GetEnterpriseNode();
     m_defaultTablespace.SetValue(packs.initialTablespace);
     m_defaultPath.SetValue(packs.initialPath);
     if (IsUnix()) {
         OfferPacks(m_tablespace, VQPackPath,
-                   ProposedReplacement(VQPackTablespace, packs.initialTablespace, packs.replacementTablespace));
+                   VqsProposedReplacement(enterprise, VQPackTablespace, packs.initialTablespace,
+                                          packs.replacementTablespace));
     } else {
         m_tablespace.ShowNotAvailable(IDS_NOT_AVAILABLE);
         m_tablespace.Enable(FALSE);
     }
-    OfferPacks(m_path, VQPackTablespace, ProposedReplacement(VQPackPath, packs.initialPath, packs.replacementPath));
+    OfferPacks(m_path, VQPackTablespace,
+               VqsProposedReplacement(enterprise, VQPackPath, packs.initialPath, packs.replacementPath));
     UpdateData(FALSE);
     m_nButtons = GetWizardButtons();
     PostWizardButtons(m_nButtons);
@@ -150,13 +153,8 @@ DWORD VqsPackOverridePage::GetWizardButtons() const
 
 void VqsPackOverridePage::OnReplacementChanged()
 {
-    if (!UpdateData(TRUE))
-        return;
-    const DWORD buttons = GetWizardButtons();
-    if (buttons == m_nButtons)
-        return;
-    m_nButtons = buttons;
-    PostWizardButtons(buttons);
+    if (UpdateData(TRUE))
+        PostChangedWizardButtons(GetWizardButtons(), m_nButtons);
 }
 
 CString VqsPackOverridePage::SegmentText() const

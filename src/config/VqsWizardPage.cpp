@@ -28,6 +28,14 @@ void VqsWizardPage::PostWizardButtons(DWORD buttons)
         sheet->SetWizardButtons(buttons);
 }
 
+void VqsWizardPage::PostChangedWizardButtons(DWORD buttons, DWORD& posted)
+{
+    if (buttons == posted)
+        return;
+    posted = buttons;
+    PostWizardButtons(buttons);
+}
+
 void VqsWizardPage::FocusControl(int id)
 {
     if (CWnd* control = GetDlgItem(id))

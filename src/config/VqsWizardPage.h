@@ -22,6 +22,8 @@ public:
 protected:
     // Posts the buttons (PSWIZB_ flags) to the sheet the page sits in.
     void PostWizardButtons(DWORD buttons);
+    // Posts the buttons only when they differ from `posted`, which then holds them.
+    void PostChangedWizardButtons(DWORD buttons, DWORD& posted);
     // Moves the focus to the control (WM_NEXTDLGCTL).
     void FocusControl(int id);
     // The error box with the string's text, then the focus on the control.
