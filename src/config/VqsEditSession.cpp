@@ -144,3 +144,18 @@ PxVQLink* VqsSessionLink()
     VqsSysApp* app = VqsGetApp();
     return app ? app->GetLink() : nullptr;
 }
+
+BOOL VqsLoadOpened(CDialog* dialog, VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load)
+{
+    BOOL loaded = FALSE;
+    try {
+        loaded = load();
+    } catch (const VqReportableException& error) {
+        openerBag.Release();
+        ShowErrorById(errorId, error);
+        dialog->EndDialog(IDCANCEL);
+        return FALSE;
+    }
+    openerBag.Release();
+    return loaded;
+}

@@ -27,6 +27,10 @@ BOOL VqsEditWritten(VqsModelNode* node);
 // After the transaction that created an object under the node: FALSE when it failed or made
 // nothing (the node is read again).
 BOOL VqsCreationWritten(VqsModelNode* parent, bool created);
+// The first load of an edit dialog while the opener's lock in `openerBag` holds; the lock is
+// given back either way. FALSE when `load` answers FALSE (it told the user why) or throws a
+// reportable exception, which is shown with `errorId` before the dialog ends as Cancel.
+BOOL VqsLoadOpened(CDialog* dialog, VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load);
 
 class VqsEditSession {
 public:

@@ -9,8 +9,6 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxNTBSegOptions.h"
-#include "proxy/PxUnixBSegOptions.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -19,13 +17,11 @@
 #include "win/CDataExchange.h"
 #include "win/CPropertySheet.h"
 #include "win/ListView.h"
-#include "win/Mbcs.h"
 #include "win/MbString.h"
 
 namespace {
 
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
-constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_NEXT_OR_FINISH_FAILED = 61497;
 constexpr UINT IDS_INTERNAL_ERROR = 61498;
 constexpr UINT IDS_NOT_AVAILABLE = 61554;
@@ -44,12 +40,8 @@ constexpr UINT IDS_GENERATE_SET = 61768;
 constexpr UINT IDS_PACK_IS_TABLESPACE = 61787;
 constexpr UINT IDS_PACK_IS_PATH = 61788;
 constexpr int kValidatorEmpty = 0;
-constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kReservedWordOrNil = 4;
 constexpr int kPackNameLimit = 20;
-constexpr int kGenSetLongNameLength = 30;
-constexpr int kGenSetNameLength = 10;
-constexpr int kDescriptionLength = 30;
 constexpr char kTimeFormat[] = "%x %X";
 
 using Segments = CList<PxLSEBusinessSegmentPtr, const PxLSEBusinessSegmentPtr&>;
@@ -91,47 +83,18 @@ void ForEachNode(const CObList& nodes, Visit visit)
         visit(nodes.GetNext(pos));
 }
 
-// A pack named like an initial pack but of the other kind clashes.
-BOOL PackClashes(const VqsModelNodePack& pack, const CString& initialTablespace, const CString& initialPath)
-{
-    const char* name = pack.GetName().GetString();
-    return (!initialTablespace.IsEmpty() && _mbsicmp(initialTablespace.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackPath) ||
-           (!initialPath.IsEmpty() && _mbsicmp(initialPath.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackTablespace);
-}
-
-CString InitialPackName(int hostType, const CString& segment, int packType)
-{
-    return hostType == VQHostNT ? PxNTBSegOptions::GetInitialPackName(segment, packType)
-                                : PxUnixBSegOptions::GetInitialPackName(segment, packType);
-}
-
 BOOL PlatformClashes(VqsModelNodeEnterprise* enterprise, int hostType, const CString& segment)
 {
-    const CString tablespace = InitialPackName(hostType, segment, VQPackTablespace);
-    const CString path = InitialPackName(hostType, segment, VQPackPath);
+    VqsPlatformPacks initial;
+    initial.initialTablespace = VqsInitialPackName(hostType, segment, VQPackTablespace);
+    initial.initialPath = VqsInitialPackName(hostType, segment, VQPackPath);
     BOOL clashes = FALSE;
     CObList packs;
     enterprise->GetPackNodes(packs);
     ForEachNode(packs, [&](CObject* node) {
-        clashes = clashes || PackClashes(*static_cast<VqsModelNodePack*>(node), tablespace, path);
+        clashes = clashes || VqsPackClashes(*static_cast<VqsModelNodePack*>(node), initial);
     });
     return clashes;
-}
-
-void Trim(VqsOptCtrlString& field)
-{
-    field.TrimLeftValue();
-    field.TrimRightValue();
-}
-
-CString DerivedShortName(const CString& name, int length)
-{
-    const std::string& bytes = name.str();
-    std::string cut = bytes.substr(0, mbcs::CutLength(bytes, static_cast<std::size_t>(length)));
-    mbcs::MakeUpper(cut.data(), cut.size());
-    return CString(cut.c_str());
 }
 
 } // namespace
@@ -309,8 +272,8 @@ void VqsBSGenPage::RebuildPackReplacements(const CString& segmentName)
         for (POSITION pos = genSets.GetHeadPosition(); pos;) {
             VqsGSetPackReplacement record;
             record.genSet = genSets.GetNext(pos);
-            record.defaultTablespacePack = InitialPackName(hostType, segmentName, VQPackTablespace);
-            record.defaultPathPack = InitialPackName(hostType, segmentName, VQPackPath);
+            record.defaultTablespacePack = VqsInitialPackName(hostType, segmentName, VQPackTablespace);
+            record.defaultPathPack = VqsInitialPackName(hostType, segmentName, VQPackPath);
             records.AddTail(record);
         }
     }
@@ -606,7 +569,7 @@ BOOL VqsBSPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
     const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
     if (handlerInfo || extra || (id != IDC_TABLESPACE && id != IDC_PATH))
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnReplacementChanged(static_cast<int>(id));
         return TRUE;
     }
@@ -615,12 +578,8 @@ BOOL VqsBSPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
 
 BOOL VqsBSPackPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == IDC_GENSETS && header->code == LVN_ITEMCHANGED) {
-        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-            ShowGenSet(m_genSetList.GetFirstSelected());
-    }
+    if (IsSelectionChange(lParam, IDC_GENSETS))
+        ShowGenSet(m_genSetList.GetFirstSelected());
     return VqsWizardPage::OnNotify(wParam, lParam, result);
 }
 
@@ -637,33 +596,24 @@ int VqsBSPackPage::IsPackNameUsable(int packType, const CString& name) const
     return m_pSheet ? VqsIsPackUsableAs(m_pSheet->GetEnterpriseNode(), packType, name) : 1;
 }
 
-// The replacement to offer: the stored one when still usable, else the default when it
-// may serve.
-CString VqsBSPackPage::Proposed(int packType, const CString& stored, const CString& initial) const
-{
-    CString proposed = stored;
-    if (proposed.IsEmpty() && IsPackNameUsable(packType, initial))
-        proposed = initial;
-    if (!proposed.IsEmpty() && !IsPackNameUsable(packType, proposed))
-        proposed.Empty();
-    return proposed;
-}
-
 BOOL VqsBSPackPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
     PxTypedList<PxVQGenSetPtr> genSets;
     const VqsGSetPackReplacementList& records = m_pSheet->m_genSetPackReplacements;
+    VqsModelNodeEnterprise* enterprise = m_pSheet->GetEnterpriseNode();
     for (POSITION pos = records.GetHeadPosition(); pos;) {
         const VqsGSetPackReplacement& record = records.GetNext(pos);
         genSets.AddTail(record.genSet);
         m_genSetList.SetPackText2(record.genSet, record.defaultTablespacePack);
         m_genSetList.SetPackText(record.genSet, record.defaultPathPack);
         m_genSetList.SetPackTextIfChanged2(
-            record.genSet, Proposed(VQPackTablespace, record.replacementTablespacePack, record.defaultTablespacePack));
+            record.genSet, VqsProposedReplacement(enterprise, VQPackTablespace, record.defaultTablespacePack,
+                                                  record.replacementTablespacePack));
         m_genSetList.SetPackTextIfChanged(record.genSet,
-                                          Proposed(VQPackPath, record.replacementPathPack, record.defaultPathPack));
+                                          VqsProposedReplacement(enterprise, VQPackPath, record.defaultPathPack,
+                                                                 record.replacementPathPack));
     }
     m_genSetList.SetGenerateSets(genSets);
     if (!records.IsEmpty())
@@ -736,11 +686,7 @@ void VqsBSPackPage::OnReplacementChanged(int id)
         m_genSetList.SetPackTextIfChanged2(m_currentGenSet, m_tablespace.GetValue());
     else
         m_genSetList.SetPackTextIfChanged(m_currentGenSet, m_path.GetValue());
-    const DWORD buttons = GetWizardButtons();
-    if (buttons != m_nButtons) {
-        m_nButtons = buttons;
-        PostWizardButtons(buttons);
-    }
+    PostChangedWizardButtons(GetWizardButtons(), m_nButtons);
 }
 
 DWORD VqsBSPackPage::GetWizardButtons()
@@ -828,92 +774,19 @@ BOOL VqsBSPackPage::OnWizardFinish()
 
 // ---------------------------------------------------------------- page 4
 
-VqsBSGSPage::VqsBSGSPage()
-    : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
-             m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_secondName(&m_connector, IDC_SECOND_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
-      m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty),
-      m_noGenSet(&m_connector, IDC_NO_GENSET)
-{
-}
+VqsBSGSPage::VqsBSGSPage() : VqsGenSetNamePage(IDD, IDC_NAME, IDC_SECOND_NAME, IDC_DESCRIPTION, IDC_NO_GENSET) {}
 
 VqsBSGSPage::~VqsBSGSPage() = default;
-
-BOOL VqsBSGSPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
-{
-    const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
-    if (handlerInfo || extra)
-        return handled;
-    if (id == IDC_NO_GENSET && code == BN_CLICKED) {
-        UpdateData(TRUE);
-        EnableGenSetFields();
-        PostWizardButtons(GetWizardButtons());
-        return TRUE;
-    }
-    return handled;
-}
-
-DWORD VqsBSGSPage::GetWizardButtons() const
-{
-    return m_noGenSet.m_bValue ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
-}
-
-void VqsBSGSPage::EnableGenSetFields()
-{
-    const BOOL enable = !m_noGenSet.m_bValue;
-    m_name.Enable(enable);
-    m_secondName.Enable(enable);
-    m_description.Enable(enable);
-}
-
-BOOL VqsBSGSPage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    if (!m_bLongNames)
-        m_secondName.Show(FALSE);
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
-    return TRUE;
-}
 
 BOOL VqsBSGSPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
     UpdateData(TRUE);
-    ReleasePackLocks();
+    ReleasePackLocks(m_pSheet->m_packBag);
     m_pSheet->m_enterpriseBag.Release();
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
+    ShowGenSetChoice();
     return TRUE;
-}
-
-void VqsBSGSPage::ReleasePackLocks()
-{
-    if (!m_bPackLocksHeld)
-        return;
-    m_pSheet->m_packBag.Release();
-    m_pSheet->m_packBag.UnlockAll();
-    m_bPackLocksHeld = 0;
-}
-
-// A derived short name is checked like a typed one while a generate set is to be added.
-int VqsBSGSPage::CheckNames()
-{
-    Trim(m_name);
-    CString second = m_secondName.GetValue();
-    second.Trim();
-    const BOOL derived = second.IsEmpty();
-    m_secondName.SetValue(derived ? DerivedShortName(m_name.GetValue(), kGenSetNameLength) : second);
-    UpdateData(FALSE);
-    if (m_noGenSet.m_bValue)
-        return 1;
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
-        return 0;
-    }
-    return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
 }
 
 LRESULT VqsBSGSPage::OnWizardBack() { return static_cast<LRESULT>(VqsBSGenPage::IDD); }
@@ -958,41 +831,19 @@ int VqsBSGSPage::FindPackConflicts()
     VqsModelNodeEnterprise* enterprise = m_pSheet->GetEnterpriseNode();
     CObList nodes;
     try {
-        if (!packs.LockNode(enterprise))
+        if (!packs.LockNode(enterprise) || !LockPacks(enterprise, packs, nodes))
             return 0;
-        enterprise->Refresh();
-        enterprise->LoadPacks(VqsLoadDropVanished);
-        enterprise->GetPackNodes(nodes);
-        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
-            if (!packs.LockNode(pack))
-                return 0;
-            pack->Refresh();
-        }
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COLLECT_PACKS, error);
         return 0;
     }
     try {
-        const CString segment = m_pSheet->m_genPage.m_selectedSegment->GetName();
-        for (int hostType : {VQHostNT, VQHostUnix}) {
-            VqsPlatformPacks& platform = m_pSheet->GetPlatformPacks(hostType);
-            platform.initialTablespace = InitialPackName(hostType, segment, VQPackTablespace);
-            platform.initialPath = InitialPackName(hostType, segment, VQPackPath);
-        }
+        FindPackClashes(*m_pSheet, nodes, m_pSheet->m_genPage.m_selectedSegment->GetName(), m_pSheet->m_bNTPackConflict,
+                        m_pSheet->m_bUnixPackConflict);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_ENTRIES, error);
         return 0;
     }
-    ForEachNode(nodes, [&](CObject* node) {
-        const auto& pack = *static_cast<const VqsModelNodePack*>(node);
-        const VqsPlatformPacks& nt = m_pSheet->m_ntPacks;
-        const VqsPlatformPacks& unix = m_pSheet->m_unixPacks;
-        m_pSheet->m_bNTPackConflict = m_pSheet->m_bNTPackConflict ||
-                                      PackClashes(pack, nt.initialTablespace, nt.initialPath);
-        m_pSheet->m_bUnixPackConflict = m_pSheet->m_bUnixPackConflict ||
-                                        PackClashes(pack, unix.initialTablespace, unix.initialPath);
-    });
     m_pSheet->m_packBag = packs;
     m_bPackLocksHeld = 1;
     return 1;

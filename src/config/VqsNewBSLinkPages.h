@@ -6,6 +6,7 @@
 #pragma once
 
 #include "config/VqsHostFTPPage.h"
+#include "config/VqsGenSetNamePage.h"
 #include "config/VqsHostWizardPages.h"
 #include "config/VqsPackOverridePage.h"
 #include "config/VqsWizardPage.h"
@@ -144,13 +145,12 @@ protected:
     void OnReplacementChanged(int id);
 
 private:
-    CString Proposed(int packType, const CString& stored, const CString& initial) const;
     void OfferPacks(VqsOptCtrlCombo& combo, int excludedType, CString VqsTypedListCtrl_PackGSet::PackStruct::*field);
     int RefuseReplacement(const PxVQGenSetPtr& genSet, int comboId, UINT messageId, const CString& pack);
 };
 
 // Page 4, "Add Generate Set".
-class VqsBSGSPage : public VqsWizardPage {
+class VqsBSGSPage : public VqsGenSetNamePage {
 public:
     static constexpr UINT IDD = 266;
     static constexpr int IDC_NO_GENSET = 1503;
@@ -161,25 +161,12 @@ public:
     VqsBSGSPage();
     ~VqsBSGSPage() override;
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     BOOL OnWizardFinish() override;
-    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
-    int CheckNames();
     int FindPackConflicts();
-    void ReleasePackLocks();
 
     VqsNewBSLinkSheet* m_pSheet = nullptr;
-    VqsOptCtrlString m_name;
-    VqsOptCtrlString m_secondName;
-    VqsOptCtrlString m_description;
-    VqsOptCtrlFlag m_noGenSet;
-    int m_bPackLocksHeld = 0;
-
-private:
-    DWORD GetWizardButtons() const;
-    void EnableGenSetFields();
 };

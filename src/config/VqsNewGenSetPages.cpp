@@ -1,5 +1,6 @@
 #include "config/VqsNewGenSetPages.h"
 
+#include "config/VqsConfigNames.h"
 #include "config/VqsNewGenSetSheet.h"
 #include "config/VqsPackOverridePage.h"
 #include "model/VqsLockScope.h"
@@ -16,10 +17,7 @@
 #include "win/CDataExchange.h"
 #include "win/CPropertySheet.h"
 #include "win/ListView.h"
-#include "win/Mbcs.h"
 #include "win/MbString.h"
-
-#include <array>
 
 namespace {
 
@@ -45,8 +43,6 @@ constexpr int kListPackNameLimit = 17;
 constexpr int kGenSetLongNameLength = 30;
 constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
-
-using MarkedText = std::array<char, 256>;
 
 BOOL LongNames()
 {
@@ -208,7 +204,7 @@ BOOL VqsGenSetOptPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERIN
     }
     if (id != IDC_SOURCE)
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnSourceChanged();
         return TRUE;
     }
@@ -266,38 +262,18 @@ BOOL VqsGenSetOptPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
-    ShowMarkedDescription();
+    ShowShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength, m_description.GetValue());
     PostWizardButtons(PSWIZB_NEXT);
     if (m_bLocksHeld)
         GiveBackLocks();
     return TRUE;
 }
 
-// The control shows the marks while the value stays without them.
-void VqsGenSetOptPage::ShowMarkedDescription()
-{
-    const CString kept = m_description.GetValue();
-    if (!m_pSheet->UsesShiftMarkers() || !m_description.ContainsKanji(kept))
-        return;
-    MarkedText marked{};
-    m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), kept);
-    m_description.SetValue(marked.data());
-    UpdateData(FALSE);
-    m_description.SetValue(kept);
-}
-
 void VqsGenSetOptPage::OnDescriptionLeft()
 {
     if (!m_pSheet)
         return;
-    const CString text = m_description.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(text)) {
-        MarkedText marked{};
-        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), text);
-        m_description.SetValue(marked.data());
-    } else {
-        m_description.SetValue(text);
-    }
+    TakeShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength);
     m_shortName.SetValue(m_shortName.GetControlText());
     m_name.SetValue(m_name.GetControlText());
     UpdateData(FALSE);
@@ -357,10 +333,7 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     if (!m_pSheet)
         return kWizardStay;
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(m_description.GetControlText())) {
-        MarkedText plain{};
-        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_description.GetControlText());
-        m_description.SetValue(plain.data());
+    if (StripShiftMarks(m_pSheet->UsesShiftMarkers(), m_description, m_description.GetControlText())) {
         m_name.SetValue(m_name.GetControlText());
         m_shortName.SetValue(m_shortName.GetControlText());
         UpdateData(FALSE);
@@ -371,13 +344,8 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     m_name.TrimRightValue();
     CString shortName = m_bLongNames ? m_shortName.GetValue() : m_name.GetValue();
     shortName.Trim();
-    if (shortName.IsEmpty()) {
-        const CString name = m_name.GetValue();
-        const std::string& bytes = name.str();
-        std::string cut = bytes.substr(0, mbcs::CutLength(bytes, kGenSetNameLength));
-        mbcs::MakeUpper(cut.data(), cut.size());
-        shortName = cut.c_str();
-    }
+    if (shortName.IsEmpty())
+        shortName = VqsDeriveShortName(m_name.GetValue(), kGenSetNameLength);
     m_shortName.SetValue(shortName);
     UpdateData(FALSE);
     if (m_name.GetValue().IsEmpty()) {
@@ -450,17 +418,9 @@ int VqsGenSetOptPage::CollectPackConflicts()
     VqsLockScope scope(Link());
     VqsLockBag local(VqsLongReadLock);
     try {
-        VqsModelNodeEnterprise* enterprise = sheet.GetEnterpriseNode();
-        enterprise->Refresh();
-        enterprise->LoadPacks(VqsLoadDropVanished);
         CObList packs;
-        enterprise->GetPackNodes(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(packs.GetNext(pos));
-            if (!local.LockNode(pack))
-                return 0;
-            pack->Refresh();
-        }
+        if (!LockPacks(sheet.GetEnterpriseNode(), local, packs))
+            return 0;
         sheet.m_pConfig->Refresh();
         sheet.m_pConfig->LoadBSLinks(VqsLoadDropVanished);
         CObList links;
@@ -597,7 +557,7 @@ BOOL VqsGenSetPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERI
     const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
     if (handlerInfo || extra || id != IDC_REPLACEMENT)
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnReplacementChanged();
         return TRUE;
     }
@@ -606,12 +566,8 @@ BOOL VqsGenSetPackPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERI
 
 BOOL VqsGenSetPackPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == IDC_ROWS && header->code == LVN_ITEMCHANGED) {
-        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-            EditRow(m_rows.GetSelectedRow());
-    }
+    if (IsSelectionChange(lParam, IDC_ROWS))
+        EditRow(m_rows.GetSelectedRow());
     return VqsWizardPage::OnNotify(wParam, lParam, result);
 }
 
@@ -672,15 +628,6 @@ DWORD VqsGenSetPackPage::GetWizardButtons() const
     return m_pSheet->GetHostsOfTypeExist() ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
 }
 
-void VqsGenSetPackPage::PostButtonsIfChanged()
-{
-    const DWORD buttons = GetWizardButtons();
-    if (buttons != m_nButtons) {
-        m_nButtons = buttons;
-        PostWizardButtons(buttons);
-    }
-}
-
 BOOL VqsGenSetPackPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
@@ -706,7 +653,7 @@ void VqsGenSetPackPage::OnReplacementChanged()
     if (!m_pEditedRow || !UpdateData(TRUE))
         return;
     m_rows.SetReplacement(*m_pEditedRow, m_replacement.GetValue());
-    PostButtonsIfChanged();
+    PostChangedWizardButtons(GetWizardButtons(), m_nButtons);
 }
 
 int VqsGenSetPackPage::StoreReplacements(BOOL validate)

@@ -76,7 +76,6 @@ protected:
     void OnDescriptionLeft();
 
 private:
-    void ShowMarkedDescription();
     void GiveBackLocks();
     int CheckNameUnique();
 };
@@ -142,6 +141,5 @@ private:
     VqsBSPackReplacementList& List() const;
     void EditRow(VqsBSPackReplacement* row);
     DWORD GetWizardButtons() const;
-    void PostButtonsIfChanged();
     int StoreReplacements(BOOL validate);
 };

@@ -1,5 +1,6 @@
 #include "config/VqsNewSystemPages.h"
 
+#include "config/VqsConfigNames.h"
 #include "config/VqsNewSystemSheet.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
@@ -7,18 +8,13 @@
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxNTBSegOptions.h"
-#include "proxy/PxUnixBSegOptions.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
 #include "win/CListBox.h"
 #include "win/CPropertySheet.h"
-#include "win/Mbcs.h"
 #include "win/MbString.h"
-
-#include <array>
 
 namespace {
 
@@ -29,30 +25,15 @@ constexpr UINT IDS_INTERNAL_ERROR = 61498;
 constexpr UINT IDS_CANNOT_ACCESS_REPOSITORY = 61639;
 constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorID = 1;
-constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kSystemLongNameLength = 30;
 constexpr int kSystemNameLength = 18;
 constexpr int kDescriptionLength = 30;
 constexpr int kRuntimeVersionLength = 20;
-constexpr int kGenSetLongNameLength = 30;
-constexpr int kGenSetNameLength = 10;
-
-using MarkedText = std::array<char, 256>;
 
 void Trim(VqsOptCtrlString& field)
 {
     field.TrimLeftValue();
     field.TrimRightValue();
-}
-
-// The short name made from the start of the name: cut on a character boundary, in upper
-// case as the short-name field shows it.
-CString DerivedShortName(const CString& name, int length)
-{
-    const std::string& bytes = name.str();
-    std::string cut = bytes.substr(0, mbcs::CutLength(bytes, static_cast<std::size_t>(length)));
-    mbcs::MakeUpper(cut.data(), cut.size());
-    return CString(cut.c_str());
 }
 
 // Fills an empty second name from the name; trims a typed one. TRUE when it was derived.
@@ -64,7 +45,7 @@ BOOL CompleteSecondName(VqsOptCtrlString& secondName, const CString& name, int l
         secondName.SetValue(second);
         return FALSE;
     }
-    secondName.SetValue(DerivedShortName(name, length));
+    secondName.SetValue(VqsDeriveShortName(name, length));
     return TRUE;
 }
 
@@ -197,13 +178,10 @@ BOOL VqsSysGenPage::OnSetActive()
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
     const CString kept = m_runtimeVersion.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(kept)) {
-        MarkedText marked{};
-        m_runtimeVersion.InsertSokEok(kRuntimeVersionLength, marked.data(), marked.size(), kept);
-        m_runtimeVersion.SetValue(marked.data());
+    if (!ShowShiftMarked(m_pSheet->UsesShiftMarkers(), m_runtimeVersion, kRuntimeVersionLength, kept)) {
+        UpdateData(FALSE);
+        m_runtimeVersion.SetValue(kept);
     }
-    UpdateData(FALSE);
-    m_runtimeVersion.SetValue(kept);
     PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
     return TRUE;
 }
@@ -212,14 +190,7 @@ void VqsSysGenPage::OnRuntimeVersionLeft()
 {
     if (!m_pSheet)
         return;
-    const CString text = m_runtimeVersion.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(text)) {
-        MarkedText marked{};
-        m_runtimeVersion.InsertSokEok(kRuntimeVersionLength, marked.data(), marked.size(), text);
-        m_runtimeVersion.SetValue(marked.data());
-    } else {
-        m_runtimeVersion.SetValue(text);
-    }
+    TakeShiftMarked(m_pSheet->UsesShiftMarkers(), m_runtimeVersion, kRuntimeVersionLength);
     UpdateData(FALSE);
 }
 
@@ -228,12 +199,8 @@ LRESULT VqsSysGenPage::OnWizardNext()
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
     if (!m_pSheet)
         return kWizardStay;
-    if (m_pSheet->UsesShiftMarkers() && m_runtimeVersion.ContainsKanji(m_runtimeVersion.GetControlText())) {
-        MarkedText plain{};
-        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_runtimeVersion.GetValue());
-        m_runtimeVersion.SetValue(plain.data());
+    if (StripShiftMarks(m_pSheet->UsesShiftMarkers(), m_runtimeVersion, m_runtimeVersion.GetValue()))
         UpdateData(FALSE);
-    }
     if (!UpdateData(TRUE))
         return kWizardStay;
     return kWizardOnward;
@@ -410,119 +377,40 @@ LRESULT VqsSysBSPage::OnWizardNext()
 
 // ---------------------------------------------------------------- page 4
 
-VqsSysGSPage::VqsSysGSPage()
-    : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
-             m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_secondName(&m_connector, IDC_SECOND_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
-      m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty),
-      m_noGenSet(&m_connector, IDC_NO_GENSET)
-{
-}
+VqsSysGSPage::VqsSysGSPage() : VqsGenSetNamePage(IDD, IDC_NAME, IDC_SECOND_NAME, IDC_DESCRIPTION, IDC_NO_GENSET) {}
 
 VqsSysGSPage::~VqsSysGSPage() = default;
 
 BOOL VqsSysGSPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {
-    const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
-    if (handlerInfo || extra)
-        return handled;
-    if (id == IDC_NO_GENSET && code == BN_CLICKED) {
-        OnNoGenSetClicked();
-        return TRUE;
-    }
-    if (id == IDC_DESCRIPTION && code == EN_KILLFOCUS) {
+    const BOOL handled = VqsGenSetNamePage::OnCmdMsg(id, code, extra, handlerInfo);
+    if (!handlerInfo && !extra && id == IDC_DESCRIPTION && code == EN_KILLFOCUS) {
         OnDescriptionLeft();
         return TRUE;
     }
     return handled;
 }
 
-DWORD VqsSysGSPage::GetWizardButtons() const
-{
-    return m_noGenSet.m_bValue ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
-}
-
-void VqsSysGSPage::EnableGenSetFields()
-{
-    const BOOL enable = !m_noGenSet.m_bValue;
-    m_name.Enable(enable);
-    m_secondName.Enable(enable);
-    m_description.Enable(enable);
-}
-
-BOOL VqsSysGSPage::OnInitDialog()
-{
-    VqsWizardPage::OnInitDialog();
-    if (!m_bLongNames)
-        m_secondName.Show(FALSE);
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
-    return TRUE;
-}
-
 BOOL VqsSysGSPage::OnSetActive()
 {
     if (!VqsWizardPage::OnSetActive() || !m_pSheet)
         return FALSE;
-    const CString kept = m_description.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(kept)) {
-        MarkedText marked{};
-        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), kept);
-        m_description.SetValue(marked.data());
-        UpdateData(FALSE);
-        m_description.SetValue(kept);
-    }
+    ShowShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength, m_description.GetControlText());
     UpdateData(TRUE);
-    if (m_bPackLocksHeld) {
-        m_pSheet->m_packBag.Release();
-        m_pSheet->m_packBag.UnlockAll();
-        m_bPackLocksHeld = 0;
-    }
+    ReleasePackLocks(m_pSheet->m_packBag);
     m_pSheet->m_enterpriseBag.Release();
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
+    ShowGenSetChoice();
     return TRUE;
-}
-
-void VqsSysGSPage::OnNoGenSetClicked()
-{
-    UpdateData(TRUE);
-    EnableGenSetFields();
-    PostWizardButtons(GetWizardButtons());
 }
 
 void VqsSysGSPage::OnDescriptionLeft()
 {
     if (!m_pSheet)
         return;
-    const CString text = m_description.GetControlText();
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(text)) {
-        MarkedText marked{};
-        m_description.InsertSokEok(kDescriptionLength, marked.data(), marked.size(), text);
-        m_description.SetValue(marked.data());
-    } else {
-        m_description.SetValue(text);
-    }
+    TakeShiftMarked(m_pSheet->UsesShiftMarkers(), m_description, kDescriptionLength);
     m_secondName.SetValue(m_secondName.GetControlText());
     m_name.SetValue(m_name.GetControlText());
     UpdateData(FALSE);
-}
-
-// Generate-set names are compared with nothing: the system is new. A derived short name is
-// checked like a typed one while a generate set is to be added.
-int VqsSysGSPage::CheckNames()
-{
-    Trim(m_name);
-    const BOOL derived = CompleteSecondName(m_secondName, m_name.GetValue(), kGenSetNameLength);
-    UpdateData(FALSE);
-    if (m_noGenSet.m_bValue)
-        return 1;
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
-        return 0;
-    }
-    return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
 }
 
 LRESULT VqsSysGSPage::OnWizardNext()
@@ -530,10 +418,7 @@ LRESULT VqsSysGSPage::OnWizardNext()
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
     if (!m_pSheet)
         return kWizardStay;
-    if (m_pSheet->UsesShiftMarkers() && m_description.ContainsKanji(m_description.GetControlText())) {
-        MarkedText plain{};
-        VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), m_description.GetValue());
-        m_description.SetValue(plain.data());
+    if (StripShiftMarks(m_pSheet->UsesShiftMarkers(), m_description, m_description.GetValue())) {
         m_name.SetValue(m_name.GetControlText());
         m_secondName.SetValue(m_secondName.GetControlText());
         UpdateData(FALSE);
@@ -579,18 +464,11 @@ int VqsSysGSPage::AnalysePackConflicts()
         return 1;
     VqsLockBag packs(VqsLongReadLock);
     try {
-        VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
-        enterprise->Refresh();
-        enterprise->LoadPacks(VqsLoadDropVanished);
         CObList nodes;
-        enterprise->GetPackNodes(nodes);
-        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
-            if (!packs.LockNode(pack))
-                return 0;
-            pack->Refresh();
-        }
-        ComputePackConflicts();
+        if (!LockPacks(m_pSheet->m_pEnterprise, packs, nodes))
+            return 0;
+        FindPackClashes(*m_pSheet, nodes, m_pSheet->m_bsPage.m_selectedSegment->GetName(), m_pSheet->m_bNTPackConflict,
+                        m_pSheet->m_bUnixPackConflict);
     } catch (const VqException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_REPOSITORY, error);
         return 0;
@@ -598,34 +476,4 @@ int VqsSysGSPage::AnalysePackConflicts()
     m_pSheet->m_packBag = packs;
     m_bPackLocksHeld = 1;
     return 1;
-}
-
-namespace {
-
-// A pack named like an initial pack but of the other kind clashes.
-int Clashes(const VqsModelNodePack& pack, const VqsPlatformPacks& initial)
-{
-    const char* name = pack.GetName().GetString();
-    return (!initial.initialTablespace.IsEmpty() && _mbsicmp(initial.initialTablespace.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackPath) ||
-           (!initial.initialPath.IsEmpty() && _mbsicmp(initial.initialPath.GetString(), name) == 0 &&
-            pack.GetPackType() == VQPackTablespace);
-}
-
-} // namespace
-
-void VqsSysGSPage::ComputePackConflicts()
-{
-    const CString segment = m_pSheet->m_bsPage.m_selectedSegment->GetName();
-    m_pSheet->m_ntPacks.initialTablespace = PxNTBSegOptions::GetInitialPackName(segment, VQPackTablespace);
-    m_pSheet->m_ntPacks.initialPath = PxNTBSegOptions::GetInitialPackName(segment, VQPackPath);
-    m_pSheet->m_unixPacks.initialTablespace = PxUnixBSegOptions::GetInitialPackName(segment, VQPackTablespace);
-    m_pSheet->m_unixPacks.initialPath = PxUnixBSegOptions::GetInitialPackName(segment, VQPackPath);
-    CObList nodes;
-    m_pSheet->m_pEnterprise->GetPackNodes(nodes);
-    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-        const auto* pack = static_cast<const VqsModelNodePack*>(nodes.GetNext(pos));
-        m_pSheet->m_bNTPackConflict = m_pSheet->m_bNTPackConflict || Clashes(*pack, m_pSheet->m_ntPacks);
-        m_pSheet->m_bUnixPackConflict = m_pSheet->m_bUnixPackConflict || Clashes(*pack, m_pSheet->m_unixPacks);
-    }
 }

@@ -3,6 +3,7 @@
 // the analysis of the segment's initial packs against the enterprise's packs).
 #pragma once
 
+#include "config/VqsGenSetNamePage.h"
 #include "config/VqsWizardPage.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "shell/VqsOptCtrlFlag.h"
@@ -93,8 +94,8 @@ private:
     PxLSEBusinessSegmentPtr ListSelection() const;
 };
 
-// Page 4, "Add Generate Set".
-class VqsSysGSPage : public VqsWizardPage {
+// Page 4, "Add Generate Set". The system is new: its generate-set names clash with nothing.
+class VqsSysGSPage : public VqsGenSetNamePage {
 public:
     static constexpr UINT IDD = 128;
     static constexpr int IDC_NAME = 1476;
@@ -105,27 +106,16 @@ public:
     VqsSysGSPage();
     ~VqsSysGSPage() override;
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardNext() override;
     BOOL OnWizardFinish() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
     VqsNewSystemSheet* m_pSheet = nullptr;
-    VqsOptCtrlString m_name;
-    VqsOptCtrlString m_secondName;
-    VqsOptCtrlString m_description;
-    VqsOptCtrlFlag m_noGenSet;
-    int m_bPackLocksHeld = 0;
 
 protected:
-    void OnNoGenSetClicked();
     void OnDescriptionLeft();
 
 private:
-    DWORD GetWizardButtons() const;
-    void EnableGenSetFields();
-    int CheckNames();
     int AnalysePackConflicts();
-    void ComputePackConflicts();
 };

@@ -327,17 +327,11 @@ BOOL VqsOptBundleEditDlg::OnInitDialog()
 {
     VqsDialog::OnInitDialog();
     m_edit.LockNode(m_pBundleNode);
-    try {
+    VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_BUNDLES, [this] {
         m_pConfig = m_pConfigNode->GetConfig();
         m_bReadOnly = m_pConfig && m_pConfig->_IsKindOf("PxVQOldConfig");
-        LoadBundle();
-    } catch (const VqReportableException& error) {
-        m_pBag->Release();
-        ShowErrorById(IDS_CANNOT_ACCESS_BUNDLES, error);
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    m_pBag->Release();
+        return LoadBundle();
+    });
     return TRUE;
 }
 

@@ -281,18 +281,8 @@ BOOL VqsOptRepAliasEditDlg::OnInitDialog()
     VqsDialog::OnInitDialog();
     m_session.Record(m_pReportNode, m_reportEdition, VqsLongReadLock);
     m_session.Record(m_pAliasNode, m_aliasEdition);
-    try {
-        if (!LoadAlias()) {
-            m_pBag->Release();
-            return TRUE;
-        }
-    } catch (const VqReportableException& error) {
-        m_pBag->Release();
-        ShowErrorById(IDS_CANNOT_COLLECT_REPORTS, error);
-        EndDialog(IDCANCEL);
+    if (!VqsLoadOpened(this, *m_pBag, IDS_CANNOT_COLLECT_REPORTS, [this] { return LoadAlias(); }))
         return TRUE;
-    }
-    m_pBag->Release();
     m_report.EnableWindow(FALSE);
     GotoDlgCtrl(GetDlgItem(IDC_GENERATE_AS));
     return FALSE;

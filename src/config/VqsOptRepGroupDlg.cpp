@@ -156,15 +156,7 @@ BOOL VqsOptRepGroupEditDlg::OnInitDialog()
 {
     VqsRepGroupDlgBase::OnInitDialog();
     m_session.Record(m_pGroupNode, m_edition);
-    try {
-        LoadReportGroup();
-    } catch (const VqReportableException& error) {
-        m_pBag->Release();
-        ShowErrorById(IDS_CANNOT_ACCESS_GROUPS, error);
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    m_pBag->Release();
+    VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_GROUPS, [this] { return LoadReportGroup(); });
     return TRUE;
 }
 

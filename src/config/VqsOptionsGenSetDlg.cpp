@@ -156,15 +156,8 @@ BOOL VqsOptionsGenSetDlg::OnInitDialog()
     if (!m_bLongNames)
         m_shortName.Show(FALSE);
     m_session.Record(m_pGenSetNode, m_edition);
-    try {
-        LoadGenSet();
-    } catch (const VqReportableException& error) {
-        m_pBag->Release();
-        ShowErrorById(IDS_CANNOT_ACCESS_OPTION_SET, error);
-        EndDialog(IDCANCEL);
+    if (!VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_OPTION_SET, [this] { return LoadGenSet(); }))
         return TRUE;
-    }
-    m_pBag->Release();
     if (m_bPreviousConfig)
         m_connector.SetReadOnly();
     return TRUE;

@@ -83,15 +83,7 @@ BOOL VqsOptionsSystemDlg::OnInitDialog()
     if (!m_bLongNames)
         m_shortName.Show(FALSE);
     m_session.Record(m_pSystemNode, m_edition);
-    try {
-        LoadSystem();
-    } catch (const VqReportableException& error) {
-        m_pBag->Release();
-        ShowErrorById(IDS_CANNOT_ACCESS_SYSTEM, error);
-        EndDialog(IDCANCEL);
-        return TRUE;
-    }
-    m_pBag->Release();
+    VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_SYSTEM, [this] { return LoadSystem(); });
     return TRUE;
 }
 

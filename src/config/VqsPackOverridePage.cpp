@@ -4,6 +4,8 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
+#include "proxy/PxNTBSegOptions.h"
+#include "proxy/PxUnixBSegOptions.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CComboBox.h"
@@ -48,6 +50,32 @@ int VqsIsPackUsableAs(VqsModelNodeEnterprise* enterprise, int usage, const char*
     return usable;
 }
 
+CString VqsProposedReplacement(VqsModelNodeEnterprise* enterprise, int usage, const CString& initial,
+                               const CString& stored)
+{
+    CString proposed = stored;
+    if (proposed.IsEmpty() && VqsIsPackUsableAs(enterprise, usage, initial))
+        proposed = initial;
+    if (!proposed.IsEmpty() && !VqsIsPackUsableAs(enterprise, usage, proposed))
+        proposed.Empty();
+    return proposed;
+}
+
+CString VqsInitialPackName(int hostType, const CString& segment, int packType)
+{
+    return hostType == VQHostNT ? PxNTBSegOptions::GetInitialPackName(segment, packType)
+                                : PxUnixBSegOptions::GetInitialPackName(segment, packType);
+}
+
+int VqsPackClashes(const VqsModelNodePack& pack, const VqsPlatformPacks& initial)
+{
+    const char* name = pack.GetName().GetString();
+    return (!initial.initialTablespace.IsEmpty() && _mbsicmp(initial.initialTablespace.GetString(), name) == 0 &&
+            pack.GetPackType() == VQPackPath) ||
+           (!initial.initialPath.IsEmpty() && _mbsicmp(initial.initialPath.GetString(), name) == 0 &&
+            pack.GetPackType() == VQPackTablespace);
+}
+
 VqsPackOverridePage::VqsPackOverridePage(const VqsPackOverridePageTraits& traits)
     : VqsWizardPage(traits.dialogId, 0), m_defaultTablespace(&m_connector, traits.defaultTablespaceId, -1, 0),
       m_defaultPath(&m_connector, traits.defaultPathId, -1, 0),
@@ -65,7 +93,7 @@ BOOL VqsPackOverridePage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
     const BOOL handled = VqsWizardPage::OnCmdMsg(id, code, extra, handlerInfo);
     if (handlerInfo || extra || (id != IDC_TABLESPACE && id != IDC_PATH))
         return handled;
-    if (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP) {
+    if (IsComboEdit(code)) {
         OnReplacementChanged();
         return TRUE;
     }
@@ -73,17 +101,6 @@ BOOL VqsPackOverridePage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
 }
 
 BOOL VqsPackOverridePage::IsUnix() const { return m_pWizard && m_pWizard->GetWizardHostType() == VQHostUnix; }
-
-CString VqsPackOverridePage::ProposedReplacement(int usage, const CString& initial, const CString& stored) const
-{
-    VqsModelNodeEnterprise* enterprise = m_pWizard->GetEnterpriseNode();
-    CString proposed = stored;
-    if (proposed.IsEmpty() && VqsIsPackUsableAs(enterprise, usage, initial))
-        proposed = initial;
-    if (!proposed.IsEmpty() && !VqsIsPackUsableAs(enterprise, usage, proposed))
-        proposed.Empty();
-    return proposed;
-}
 
 // The combo lists every pack not of the excluded kind, and the proposal.
 void VqsPackOverridePage::OfferPacks(VqsOptCtrlCombo& combo, int excludedKind, const CString& proposed)
@@ -108,16 +125,19 @@ BOOL VqsPackOverridePage::OnSetActive()
     if (!VqsWizardPage::OnSetActive() || !m_pWizard)
         return FALSE;
     const VqsPlatformPacks& packs = m_pWizard->GetPlatformPacks(m_pWizard->GetWizardHostType());
+    VqsModelNodeEnterprise* enterprise = m_pWizard->GetEnterpriseNode();
     m_defaultTablespace.SetValue(packs.initialTablespace);
     m_defaultPath.SetValue(packs.initialPath);
     if (IsUnix()) {
         OfferPacks(m_tablespace, VQPackPath,
-                   ProposedReplacement(VQPackTablespace, packs.initialTablespace, packs.replacementTablespace));
+                   VqsProposedReplacement(enterprise, VQPackTablespace, packs.initialTablespace,
+                                          packs.replacementTablespace));
     } else {
         m_tablespace.ShowNotAvailable(IDS_NOT_AVAILABLE);
         m_tablespace.Enable(FALSE);
     }
-    OfferPacks(m_path, VQPackTablespace, ProposedReplacement(VQPackPath, packs.initialPath, packs.replacementPath));
+    OfferPacks(m_path, VQPackTablespace,
+               VqsProposedReplacement(enterprise, VQPackPath, packs.initialPath, packs.replacementPath));
     UpdateData(FALSE);
     m_nButtons = GetWizardButtons();
     PostWizardButtons(m_nButtons);
@@ -133,13 +153,8 @@ DWORD VqsPackOverridePage::GetWizardButtons() const
 
 void VqsPackOverridePage::OnReplacementChanged()
 {
-    if (!UpdateData(TRUE))
-        return;
-    const DWORD buttons = GetWizardButtons();
-    if (buttons == m_nButtons)
-        return;
-    m_nButtons = buttons;
-    PostWizardButtons(buttons);
+    if (UpdateData(TRUE))
+        PostChangedWizardButtons(GetWizardButtons(), m_nButtons);
 }
 
 CString VqsPackOverridePage::SegmentText() const

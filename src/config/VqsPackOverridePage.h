@@ -10,6 +10,8 @@
 
 class VqsHostWizard;
 class VqsModelNodeEnterprise;
+class VqsModelNodePack;
+struct VqsPlatformPacks;
 
 struct VqsPackOverridePageTraits {
     UINT dialogId;
@@ -20,6 +22,16 @@ struct VqsPackOverridePageTraits {
 // 1 when a pack of that name may serve with the usage (1 path, 2 Tablespace/Filegroup): no
 // pack of the enterprise has the name (in any case) with a defined kind other than the usage.
 int VqsIsPackUsableAs(VqsModelNodeEnterprise* enterprise, int usage, const char* name);
+// The replacement to offer for an initial pack: the stored one, else the initial pack when
+// it may serve; empty when that may not serve either.
+CString VqsProposedReplacement(VqsModelNodeEnterprise* enterprise, int usage, const CString& initial,
+                               const CString& stored);
+// The initial pack of the pack type (1 path, 2 Tablespace/Filegroup) that a generate set of
+// the segment starts with on the platform (Windows or UNIX).
+CString VqsInitialPackName(int hostType, const CString& segment, int packType);
+// 1 when the pack is named like one of the initial packs (in any case) but is of the other
+// kind.
+int VqsPackClashes(const VqsModelNodePack& pack, const VqsPlatformPacks& initial);
 
 class VqsPackOverridePage : public VqsWizardPage {
 public:
@@ -47,8 +59,6 @@ protected:
 private:
     BOOL IsUnix() const;
     DWORD GetWizardButtons() const;
-    // The replacement to offer: the stored one, else the initial pack when it may serve.
-    CString ProposedReplacement(int usage, const CString& initial, const CString& stored) const;
     void OfferPacks(VqsOptCtrlCombo& combo, int excludedKind, const CString& proposed);
     int StoreReplacements(BOOL validate);
     // The store of one field; 0 when validation refuses it.

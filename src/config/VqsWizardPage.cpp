@@ -2,9 +2,21 @@
 
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
+#include "model/VqsModelNodeEnterprise.h"
+#include "model/VqsModelNodeHost.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsOptCtrlString.h"
 #include "shell/VqsSysApp.h"
 #include "win/CPropertySheet.h"
+#include "win/ListView.h"
+
+#include <array>
+
+namespace {
+
+using MarkedText = std::array<char, 256>;
+
+} // namespace
 
 VqsWizardPage::VqsWizardPage(UINT templateId, UINT captionId) : VqsPropertyPage(templateId, captionId) {}
 
@@ -14,6 +26,14 @@ void VqsWizardPage::PostWizardButtons(DWORD buttons)
 {
     if (CPropertySheet* sheet = dynamic_cast<CPropertySheet*>(GetParent()))
         sheet->SetWizardButtons(buttons);
+}
+
+void VqsWizardPage::PostChangedWizardButtons(DWORD buttons, DWORD& posted)
+{
+    if (buttons == posted)
+        return;
+    posted = buttons;
+    PostWizardButtons(buttons);
 }
 
 void VqsWizardPage::FocusControl(int id)
@@ -34,8 +54,70 @@ int VqsWizardPage::LockBagObjects(VqsLockBag& bag, int kind)
     return bag.LockObjects(kind);
 }
 
+BOOL VqsWizardPage::IsComboEdit(int code)
+{
+    return code == CBN_EDITCHANGE || code == CBN_SELCHANGE || code == CBN_KILLFOCUS || code == CBN_CLOSEUP;
+}
+
+BOOL VqsWizardPage::IsSelectionChange(LPARAM lParam, int listId)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || header->idFrom != static_cast<UINT_PTR>(listId) || header->code != LVN_ITEMCHANGED)
+        return FALSE;
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    return (change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED);
+}
+
 PxVQLink* VqsWizardPage::SessionLink()
 {
     VqsSysApp* app = VqsGetApp();
     return app ? app->GetLink() : nullptr;
+}
+
+BOOL VqsWizardPage::ShowShiftMarked(BOOL marks, VqsOptCtrlString& field, int length, const CString& text)
+{
+    if (!marks || !field.ContainsKanji(text))
+        return FALSE;
+    MarkedText marked{};
+    field.InsertSokEok(length, marked.data(), marked.size(), text);
+    field.SetValue(marked.data());
+    UpdateData(FALSE);
+    field.SetValue(text);
+    return TRUE;
+}
+
+void VqsWizardPage::TakeShiftMarked(BOOL marks, VqsOptCtrlString& field, int length)
+{
+    const CString text = field.GetControlText();
+    if (!marks || !field.ContainsKanji(text)) {
+        field.SetValue(text);
+        return;
+    }
+    MarkedText marked{};
+    field.InsertSokEok(length, marked.data(), marked.size(), text);
+    field.SetValue(marked.data());
+}
+
+BOOL VqsWizardPage::StripShiftMarks(BOOL marks, VqsOptCtrlString& field, const CString& text)
+{
+    if (!marks || !field.ContainsKanji(field.GetControlText()))
+        return FALSE;
+    MarkedText plain{};
+    VqsOptCtrlString::RemoveSokEok(plain.data(), plain.size(), text);
+    field.SetValue(plain.data());
+    return TRUE;
+}
+
+int VqsWizardPage::LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes)
+{
+    enterprise->Refresh();
+    enterprise->LoadPacks(VqsLoadDropVanished);
+    enterprise->GetPackNodes(nodes);
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
+        if (!packs.LockNode(pack))
+            return 0;
+        pack->Refresh();
+    }
+    return 1;
 }

@@ -3,9 +3,13 @@
 #pragma once
 
 #include "shell/VqsPropertyPage.h"
+#include "win/CString.h"
+#include "win/Collections.h"
 
 class PxVQLink;
 class VqsLockBag;
+class VqsModelNodeEnterprise;
+class VqsOptCtrlString;
 
 constexpr LRESULT kWizardStay = -1;
 constexpr LRESULT kWizardOnward = 0;
@@ -18,6 +22,8 @@ public:
 protected:
     // Posts the buttons (PSWIZB_ flags) to the sheet the page sits in.
     void PostWizardButtons(DWORD buttons);
+    // Posts the buttons only when they differ from `posted`, which then holds them.
+    void PostChangedWizardButtons(DWORD buttons, DWORD& posted);
     // Moves the focus to the control (WM_NEXTDLGCTL).
     void FocusControl(int id);
     // The error box with the string's text, then the focus on the control.
@@ -26,4 +32,23 @@ protected:
     // session link; 0 when refused (the lock layer has told the user).
     static int LockBagObjects(VqsLockBag& bag, int kind);
     static PxVQLink* SessionLink();
+    // Whether a combo's notification tells of a replacement being typed or chosen.
+    static BOOL IsComboEdit(int code);
+    // Whether the notification tells that the selection of the list control changed.
+    static BOOL IsSelectionChange(LPARAM lParam, int listId);
+    // Loads the enterprise's packs again and locks each into `packs`, read again under its
+    // lock; the pack nodes into `nodes`. 0 when a lock is refused.
+    static int LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes);
+
+    // The shift marks of a field whose double-byte runs the host shows between marks; each
+    // does nothing when `marks` (the wizard's segment asks for them) is FALSE or the text has
+    // no double-byte character.
+    // The control shows `text` with marks, within `length` bytes, while the value keeps it
+    // without; FALSE when nothing was shown.
+    BOOL ShowShiftMarked(BOOL marks, VqsOptCtrlString& field, int length, const CString& text);
+    // The value becomes what the control shows, with marks put in where needed.
+    void TakeShiftMarked(BOOL marks, VqsOptCtrlString& field, int length);
+    // When the control shows double-byte text, the value becomes `text` without marks;
+    // FALSE when it does not.
+    static BOOL StripShiftMarks(BOOL marks, VqsOptCtrlString& field, const CString& text);
 };

@@ -20,6 +20,7 @@
 #include "win/CString.h"
 
 #include <cstdint>
+#include <vector>
 
 class VqsDirectoryView;
 class VqsModel;
@@ -122,6 +123,23 @@ public:
     // Tree order of two siblings (or of items listed as siblings).
     int CompareSiblings(VqsConfigTreeItem* other);
 
+    // The first child of the type that passes the test; null for none.
+    template <class Child, class Test>
+    Child* FindChild(Test test) const
+    {
+        for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+            auto* child = dynamic_cast<Child*>(GetChildren().GetNext(position));
+            if (child && test(*child))
+                return child;
+        }
+        return nullptr;
+    }
+    template <class Child>
+    Child* FindChild() const
+    {
+        return FindChild<Child>([](const Child&) { return true; });
+    }
+
 protected:
     // Enters the item in the view's handle map under the object; the kinds call it once
     // their object is set.
@@ -130,6 +148,20 @@ protected:
     void ReloadChildren(VqsModel& model);
     // The "has children" rule of the list-driven kinds.
     void ApplyHasChildren(BOOL hasChildren);
+    // Removes the children of the type whose link (read with `linkOf`) is the object.
+    template <class Child, class Ptr>
+    void RemoveChildrenLinkedTo(const PxObjectPtr& link, Ptr (Child::*linkOf)() const)
+    {
+        std::vector<VqsTreeItem*> gone;
+        for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+            VqsTreeItem* child = GetChildren().GetNext(position);
+            auto* item = dynamic_cast<Child*>(child);
+            if (item && (item->*linkOf)() && link && (item->*linkOf)()->IsSameOid(link))
+                gone.push_back(child);
+        }
+        for (VqsTreeItem* child : gone)
+            RemoveChild(child);
+    }
 
 private:
     VqsDirectoryView* m_pMapOwner = nullptr;

@@ -39,6 +39,23 @@ BOOL IsForwarded(UINT id)
     return std::find(std::begin(kForwarded), std::end(kForwarded), id) != std::end(kForwarded);
 }
 
+// The heights of the option-set list (row 0) and of the preview (row 1), and their least
+// heights.
+struct PaneRows {
+    int top = 0;
+    int topLeast = 0;
+    int preview = 0;
+    int previewLeast = 0;
+};
+
+PaneRows ReadPaneRows(const CSplitterWnd& inner)
+{
+    PaneRows rows;
+    inner.GetRowInfo(0, rows.top, rows.topLeast);
+    inner.GetRowInfo(1, rows.preview, rows.previewLeast);
+    return rows;
+}
+
 // What a view answers for a command, with out-values of its own.
 BOOL AskView(VqsListView* view, UINT id, int* enabled, int* checked)
 {
@@ -273,15 +290,10 @@ void VqsSysFrame::GetCommandState(UINT id, int* enabled, int* checked)
     } else if (id == ID_TOGGLE_PREVIEW) {
         if (!m_inner.m_hWnd)
             return;
-        int top = 0;
-        int topLeast = 0;
-        int preview = 0;
-        int previewLeast = 0;
-        m_inner.GetRowInfo(0, top, topLeast);
-        m_inner.GetRowInfo(1, preview, previewLeast);
-        if (preview > 0)
+        const PaneRows rows = ReadPaneRows(m_inner);
+        if (rows.preview > 0)
             *checked = 1;
-        if (preview > 0 || top >= topLeast + previewLeast + kBar)
+        if (rows.preview > 0 || rows.top >= rows.topLeast + rows.previewLeast + kBar)
             *enabled = 1;
     } else if (id == ID_ADD) {
         for (UINT entry : kAddEntries)
@@ -335,37 +347,24 @@ void VqsSysFrame::OnAdd()
     popup->TrackPopupMenu(TPM_LEFTALIGN, cursor.x, cursor.y, this);
 }
 
-BOOL VqsSysFrame::IsPreviewShown() const
-{
-    int height = 0;
-    int least = 0;
-    m_inner.GetRowInfo(1, height, least);
-    return height > 0;
-}
-
 void VqsSysFrame::OnTogglePreview()
 {
     if (!m_inner.m_hWnd)
         return;
-    int top = 0;
-    int topLeast = 0;
-    int preview = 0;
-    int previewLeast = 0;
-    m_inner.GetRowInfo(0, top, topLeast);
-    m_inner.GetRowInfo(1, preview, previewLeast);
+    const PaneRows rows = ReadPaneRows(m_inner);
     VqsSysApp* app = VqsGetApp();
-    if (IsPreviewShown()) {
-        m_nSavedPreviewHeight = preview;
-        m_inner.SetRowInfo(0, GetSystemMetrics(SM_CYSCREEN), topLeast);
-        m_inner.SetRowInfo(1, 0, previewLeast);
+    if (rows.preview > 0) {
+        m_nSavedPreviewHeight = rows.preview;
+        m_inner.SetRowInfo(0, GetSystemMetrics(SM_CYSCREEN), rows.topLeast);
+        m_inner.SetRowInfo(1, 0, rows.previewLeast);
         if (app)
             app->SetOptionsPreview(0);
     } else {
-        int newTop = m_nSavedPreviewHeight == 0 ? 2 * top / 3 : top - m_nSavedPreviewHeight - kBar;
-        newTop = std::max(newTop, topLeast);
-        newTop = std::min(newTop, top - previewLeast - kBar);
-        m_inner.SetRowInfo(1, top - newTop - kBar, previewLeast);
-        m_inner.SetRowInfo(0, newTop, topLeast);
+        int newTop = m_nSavedPreviewHeight == 0 ? 2 * rows.top / 3 : rows.top - m_nSavedPreviewHeight - kBar;
+        newTop = std::max(newTop, rows.topLeast);
+        newTop = std::min(newTop, rows.top - rows.previewLeast - kBar);
+        m_inner.SetRowInfo(1, rows.top - newTop - kBar, rows.previewLeast);
+        m_inner.SetRowInfo(0, newTop, rows.topLeast);
         if (app)
             app->SetOptionsPreview(1);
     }

@@ -71,8 +71,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL IsPreviewShown() const;
-
     PxVQConfigPtr m_currentConfig;
     VqsObjectList m_selectedObjects;
     PxVQOptionSetPtr m_currentOptionSet;

@@ -235,34 +235,26 @@ BOOL VqsTreeFolder::Update()
 
 void VqsTreeFolder::Reload(VqsModel& model) { ReloadChildren(model); }
 
-BOOL VqsTreeFolder::HasChildFor(const PxObjectPtr& object) const
-{
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        auto* child = dynamic_cast<VqsConfigTreeItem*>(GetChildren().GetNext(position));
-        PxVQObjectPtr childObject = child ? child->GetObject() : PxVQObjectPtr();
-        if (childObject && childObject->IsSameOid(object))
-            return TRUE;
-    }
-    return FALSE;
-}
-
 namespace {
 
+// The child of the type that stands for the object; null for a null object.
 template <class Item>
-Item* FindChildOf(const VqsTreeItem* parent, const PxObjectPtr& object)
+Item* FindChildOf(const VqsConfigTreeItem* parent, const PxObjectPtr& object)
 {
     if (!object)
         return nullptr;
-    for (POSITION position = parent->GetChildren().GetHeadPosition(); position;) {
-        auto* child = dynamic_cast<Item*>(parent->GetChildren().GetNext(position));
-        PxVQObjectPtr childObject = child ? child->GetObject() : PxVQObjectPtr();
-        if (childObject && childObject->IsSameOid(object))
-            return child;
-    }
-    return nullptr;
+    return parent->FindChild<Item>([&object](Item& child) {
+        const PxVQObjectPtr childObject = child.GetObject();
+        return childObject && childObject->IsSameOid(object);
+    });
 }
 
 } // namespace
+
+BOOL VqsTreeFolder::HasChildFor(const PxObjectPtr& object) const
+{
+    return FindChildOf<VqsConfigTreeItem>(this, object) != nullptr;
+}
 
 VqsTreeItemElementSoftLink* VqsTreeFolder::FindElementLinkItem(const PxObjectPtr& link)
 {
@@ -270,12 +262,9 @@ VqsTreeItemElementSoftLink* VqsTreeFolder::FindElementLinkItem(const PxObjectPtr
         return nullptr;
     if (VqsTreeItemElementSoftLink* item = FindChildOf<VqsTreeItemElementSoftLink>(this, link))
         return item;
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        auto* ispec = dynamic_cast<VqsTreeItemIspecSoftLink*>(GetChildren().GetNext(position));
-        if (ispec && FindChildOf<VqsTreeItemAutoProfile>(ispec, link))
-            return ispec;
-    }
-    return nullptr;
+    return FindChild<VqsTreeItemIspecSoftLink>([&link](VqsTreeItemIspecSoftLink& ispec) {
+        return FindChildOf<VqsTreeItemAutoProfile>(&ispec, link) != nullptr;
+    });
 }
 
 VqsTreeItemGroup* VqsTreeFolder::FindReportGroupItem(const PxObjectPtr& group)

@@ -10,7 +10,6 @@
 #include "sysview/VqsTreeFolder.h"
 #include "win/MbString.h"
 
-#include <vector>
 
 namespace {
 
@@ -273,12 +272,7 @@ VqsTreeFolder* VqsTreeItemBSSoftLink::FindFolderFor(const PxVQElementSoftLinkPtr
 
 VqsTreeFolder* VqsTreeItemBSSoftLink::FindFolder(UINT kind)
 {
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        auto* folder = dynamic_cast<VqsTreeFolder*>(GetChildren().GetNext(position));
-        if (folder && folder->GetKind() == kind)
-            return folder;
-    }
-    return nullptr;
+    return FindChild<VqsTreeFolder>([kind](VqsTreeFolder& folder) { return folder.GetKind() == kind; });
 }
 
 // ---------------------------------------------------------------- element links
@@ -472,15 +466,7 @@ void VqsTreeItemGroup::UpdateState()
 
 void VqsTreeItemGroup::OnReportLinkRemoved(const PxObjectPtr& link)
 {
-    std::vector<VqsTreeItem*> gone;
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        VqsTreeItem* child = GetChildren().GetNext(position);
-        auto* alias = dynamic_cast<VqsTreeItemReportAlias*>(child);
-        if (alias && alias->GetReportLink() && link && alias->GetReportLink()->IsSameOid(link))
-            gone.push_back(child);
-    }
-    for (VqsTreeItem* child : gone)
-        RemoveChild(child);
+    RemoveChildrenLinkedTo(link, &VqsTreeItemReportAlias::GetReportLink);
 }
 
 void VqsTreeItemGroup::Reload(VqsModel& model)
@@ -583,15 +569,7 @@ void VqsTreeItemBundle::UpdateState()
 
 void VqsTreeItemBundle::OnIspecLinkRemoved(const PxObjectPtr& link)
 {
-    std::vector<VqsTreeItem*> gone;
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        VqsTreeItem* child = GetChildren().GetNext(position);
-        auto* entry = dynamic_cast<VqsTreeItemIspecBundleData*>(child);
-        if (entry && entry->GetIspecLink() && link && entry->GetIspecLink()->IsSameOid(link))
-            gone.push_back(child);
-    }
-    for (VqsTreeItem* child : gone)
-        RemoveChild(child);
+    RemoveChildrenLinkedTo(link, &VqsTreeItemIspecBundleData::GetIspecLink);
 }
 
 void VqsTreeItemBundle::Reload(VqsModel& model)

@@ -140,23 +140,9 @@ BOOL VqsTreeItemSystem::GetObjectKind(int& kind)
     return TRUE;
 }
 
-VqsConfigTreeItem* VqsTreeItemSystem::FindCurConfigItem()
-{
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (auto* child = dynamic_cast<VqsTreeItemCurConfig*>(GetChildren().GetNext(position)))
-            return child;
-    }
-    return nullptr;
-}
+VqsConfigTreeItem* VqsTreeItemSystem::FindCurConfigItem() { return FindChild<VqsTreeItemCurConfig>(); }
 
-VqsTreeItemOldConfigs* VqsTreeItemSystem::FindOldConfigsItem()
-{
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (auto* child = dynamic_cast<VqsTreeItemOldConfigs*>(GetChildren().GetNext(position)))
-            return child;
-    }
-    return nullptr;
-}
+VqsTreeItemOldConfigs* VqsTreeItemSystem::FindOldConfigsItem() { return FindChild<VqsTreeItemOldConfigs>(); }
 
 void VqsTreeItemSystem::FillChildren(int insertRows)
 {

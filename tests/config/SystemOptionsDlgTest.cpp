@@ -2,6 +2,7 @@
 
 #include "config/VqsOptionsSystemDlg.h"
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/PxFaultInjection.h"
 
 using edittest::EditDialogTest;
 
@@ -143,4 +144,24 @@ TEST_F(SystemOptionsDlgTest, ASystemAnotherUserDeletedDisablesOKAndIsNotWritten)
     OpenSystem();
     ui.Verify();
     EXPECT_FALSE(okEnabled);
+}
+
+// A system that cannot be read as its options open: the user is told, the opener's read lock
+// is given back and the dialog closes as Cancel.
+TEST_F(SystemOptionsDlgTest, ASystemThatCannotBeReadAtOpeningSaysSoAndGivesBackTheOpenersLock)
+{
+    VqsModel model;
+    VqsLockBag bag(VqsReadLock);
+    VqsModelNodeSystem* node = model.LockSystemNode(bag, System());
+    ASSERT_NE(node, nullptr);
+    const unsigned held = bag.GetHoldCount();
+    ui.ExpectDialog(IDD_SYSTEM_OPTIONS);
+    ui.ExpectMessageBox("Cannot access System specifications:\nInjected repository failure", IDOK);
+    PxFaultInjection::Throw("PxVQSystem::GetRuntimeVersionIdentifier");
+    VqsOptionsSystemDlg dialog(&bag, node, node->GetSystem()->GetObjectEdition(), nullptr);
+    const INT_PTR result = dialog.DoModal();
+    PxFaultInjection::Reset();
+    ui.Verify();
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(bag.GetHoldCount(), held - 1);
 }
