@@ -4,11 +4,14 @@
 #include "generate/VqsSelectSession.h"
 #include "model/VqsBSLock.h"
 #include "model/VqsLockBag.h"
+#include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
 #include "model/VqsSyncResult.h"
 #include "proxy/PxLSEReport.h"
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxProcess.h"
 #include "proxy/PxVQConfig.h"
+#include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "proxy/PxVQReportSoftLink.h"
@@ -25,6 +28,7 @@
 #include "vqclient/VqClient.h"
 #include "win/CCmdTarget.h"
 
+#include <exception>
 #include <map>
 #include <string>
 
@@ -128,6 +132,63 @@ void StartMonitorOrInstall(VqsDirectoryView& view, const VqsSelectSession& dialo
     }
 }
 
+// The user code up to its first "/" (the whole code when it starts with one or has none).
+CString ShortCode(const CString& userCode)
+{
+    const int slash = userCode.Find('/');
+    return slash > 0 ? userCode.Left(slash) : userCode;
+}
+
+// True when a generation of this user placed a persistent lock on the set.
+bool HoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
+{
+    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
+    if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
+        return false;
+    PxVQLink* link = VqsGetApp()->GetLink();
+    PxProcess* process = link ? link->GetProcess() : nullptr;
+    return process && ShortCode(lock->GetUserCode()) == ShortCode(process->GetUserCode());
+}
+
+// The interrupted generation's persistent lock refuses every lock the synchronisation takes
+// on the generate set, this user's too. While the restart synchronises, this session holds
+// the set with a future-update lock in its place, so that nobody else can take it; the
+// persistent lock is put back for the restarted generation when the scope ends.
+class GenerationLockHandover {
+public:
+    explicit GenerationLockHandover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)
+    {
+        if (!HoldsOwnGenerationLock(genSet))
+            return;
+        VqsLockScope scope(VqsGetApp()->GetLink());
+        genSet->RemovePersistentLock(0, 1);
+        m_handedOver = true;
+        m_held = genSet->FutureUpdateLock().Succeeded();
+    }
+    GenerationLockHandover(const GenerationLockHandover&) = delete;
+    GenerationLockHandover& operator=(const GenerationLockHandover&) = delete;
+
+    ~GenerationLockHandover()
+    {
+        if (!m_handedOver)
+            return;
+        try {
+            VqsLockScope scope(VqsGetApp()->GetLink());
+            if (!m_genSet->PersistentLock(0).Succeeded())
+                VqsGetApp()->LogError(0, "The restart could not lock the generate set persistently again.");
+            if (m_held)
+                m_genSet->UnLock();
+        } catch (const std::exception& error) {
+            VqsGetApp()->LogError(0, error.what());
+        }
+    }
+
+private:
+    PxVQOptionSetPtr m_genSet;
+    bool m_handedOver = false;
+    bool m_held = false;
+};
+
 // The reports a report session wrote, found again among the record's report pairs by name.
 void RebuildReportTriples(const PxVQRecoveryInfoPtr& session, const VqsSyncResult& record, VqsBSSyncRecord& reports)
 {
@@ -178,6 +239,7 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     VqsSyncResult record;
     {
         StatusMessage synchronising(frame, IDS_SYNCHRONISING);
+        GenerationLockHandover handover(genSet);
         if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, system->GetCurConfig(), record,
                                         app->GetSynchronizeMode(), handle, false, false))
             return;

@@ -206,3 +206,36 @@ TEST_F(GenerateStatusTest, ARestartTheClientRefusesSaysSoAndGivesTheSegmentBack)
     Choose(0, kRestart);
     EXPECT_EQ(g_segmentCalls, (Strings{"lock SALES"})) << "a started restart keeps the segment";
 }
+
+TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionRestartsAndItsGenerationKeepsTheGenerateSetLock)
+{
+    AddSession({"NTGEN", 2, 3});
+    ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
+    Choose(0, kRestart);
+
+    const Strings requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].substr(0, 35), "generation 1: kind 4 genset \"NTGEN\"");
+    EXPECT_NE(requests[0].find("segment \"SALES\" link \"SALES\""), std::string::npos) << "the element record goes";
+    const PxPersistentLockPtr lock = OptionSet("NTGEN")->GetPersistentLock();
+    ASSERT_TRUE(lock) << "the restarted generation holds the set";
+    EXPECT_EQ(lock->GetLockCount(), 1);
+    EXPECT_EQ(lock->GetManualLockCount(), 0);
+}
+
+TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStillStopsTheRestartAndBothLocksStay)
+{
+    AddSession({"NTGEN", 2, 3});
+    ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
+    ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(1).Succeeded());
+    ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
+    ui.ExpectMessageBox("Lock failed:\nABC manually locked an object.\nPlease try again after some time.", IDOK);
+    VqsShowGenerateStatus(*view);
+    ui.Verify();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+    const PxPersistentLockPtr lock = OptionSet("NTGEN")->GetPersistentLock();
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(lock->GetLockCount(), 2);
+    EXPECT_EQ(lock->GetManualLockCount(), 1);
+}
