@@ -53,3 +53,9 @@ CString VqsRecoveryUserCode()
     PxProcess* process = link ? link->GetProcess() : nullptr;
     return process ? process->GetUserCode() : CString();
 }
+
+CString VqsShortUserCode(const CString& userCode)
+{
+    const int slash = userCode.Find('/');
+    return slash > 0 ? userCode.Left(slash) : userCode;
+}

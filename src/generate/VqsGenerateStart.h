@@ -32,3 +32,6 @@ T VqsPreselect(const PxTypedList<T>& list, const PxVQOptionSetPtr& optionSet)
 }
 // Empty for an administrator (every user's recovery records), else the session's user code.
 CString VqsRecoveryUserCode();
+// The user code up to its first "/" (the whole code when it starts with one or has none): the
+// part by which a generation's lock and recovery records are known as this user's.
+CString VqsShortUserCode(const CString& userCode);

@@ -132,13 +132,6 @@ void StartMonitorOrInstall(VqsDirectoryView& view, const VqsSelectSession& dialo
     }
 }
 
-// The user code up to its first "/" (the whole code when it starts with one or has none).
-CString ShortCode(const CString& userCode)
-{
-    const int slash = userCode.Find('/');
-    return slash > 0 ? userCode.Left(slash) : userCode;
-}
-
 // True when a generation of this user placed a persistent lock on the set.
 bool HoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
 {
@@ -147,7 +140,7 @@ bool HoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
         return false;
     PxVQLink* link = VqsGetApp()->GetLink();
     PxProcess* process = link ? link->GetProcess() : nullptr;
-    return process && ShortCode(lock->GetUserCode()) == ShortCode(process->GetUserCode());
+    return process && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(process->GetUserCode());
 }
 
 // The interrupted generation's persistent lock refuses every lock the synchronisation takes

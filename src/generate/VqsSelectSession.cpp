@@ -1,5 +1,6 @@
 #include "generate/VqsSelectSession.h"
 
+#include "generate/VqsGenerateStart.h"
 #include "generate/VqsRecoveryProperties.h"
 #include "model/VqsTransactionObject.h"
 #include "proxy/PxVQLink.h"
@@ -74,13 +75,6 @@ template <std::size_t N>
 CString NameOf(const CString (&names)[N], int number)
 {
     return number >= 0 && static_cast<std::size_t>(number) < N ? names[number] : CString();
-}
-
-// The user code up to its first "/" (the whole code when it starts with one or has none).
-CString ShortCode(const CString& userCode)
-{
-    const int slash = userCode.Find('/');
-    return slash > 0 ? userCode.Left(slash) : userCode;
 }
 
 CString LocalDateTime(std::int64_t date)
@@ -259,7 +253,7 @@ void VqsSelectSession::FillList()
 BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CString& userCode)
 {
     const CString userId = session->GetUserId();
-    const CString shortCode = ShortCode(userCode);
+    const CString shortCode = VqsShortUserCode(userCode);
     const BOOL ownUnderShortCode = userId != userCode && shortCode != userCode && userId == shortCode;
     if (userId != userCode && !ownUnderShortCode && !VqsGetApp()->HasRight(kAdministratorRight))
         return FALSE;
@@ -417,7 +411,7 @@ void VqsSelectSession::RemoveGenerationLock(const PxVQRecoveryInfoPtr& session)
     PxPersistentLockPtr lock = genSet->GetPersistentLock();
     if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
         return;
-    if (ShortCode(lock->GetUserCode()) == ShortCode(UserCode()))
+    if (VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(UserCode()))
         genSet->RemovePersistentLock(0, 1);
 }
 
