@@ -10,6 +10,7 @@
 #include "proxy/VqException.h"
 #include "shell/StatusMessage.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsOptCtrlStringValidators.h"
 #include "shell/VqsRedrawSwitch.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsSysFrame.h"
@@ -183,6 +184,7 @@ BOOL VqsGenerateReportDlg::OnInitDialog()
     m_nInitialWidth = window.Width();
     m_nInitialHeight = window.Height();
     m_asNameEdit.SetLimitText(kMaxAsName);
+    VqsOptCtrlString::ValidatorID().SetStyle(m_asNameEdit);
     try {
         m_pLink = FirstValidLink();
         m_groupCombo.Fill(m_pLink);
@@ -596,7 +598,7 @@ void VqsGenerateReportDlg::MoveToAvailable(BOOL all)
 }
 
 // Every name the entries give is used once, whatever its letter case; a typed name must
-// not be blank.
+// be an identifier.
 BOOL VqsGenerateReportDlg::CheckAsNames()
 {
     std::set<std::string> used;
@@ -609,8 +611,9 @@ BOOL VqsGenerateReportDlg::CheckAsNames()
         const int mode = m_chosenList.GetAsName(report, name);
         if (mode == kModeTyped) {
             name.Trim();
-            if (name.IsEmpty()) {
-                VqsErrorBoxId(IDS_NO_AS_NAME);
+            const UINT fault = name.IsEmpty() ? IDS_NO_AS_NAME : VqsOptCtrlString::ValidatorID().Validate(name, TRUE);
+            if (fault) {
+                VqsErrorBoxId(fault);
                 m_chosenList.SelectObject(report);
                 ShowSelectedNames();
                 m_asNameEdit.SetFocus();

@@ -8,6 +8,7 @@
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsValidation.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
 
@@ -66,7 +67,7 @@ struct GenerateReportsTest : SysViewTest {
 
 } // namespace
 
-TEST_F(GenerateReportsTest, TheUserNamesEachReportOnceWhateverTheLetterCaseAndNeverBlank)
+TEST_F(GenerateReportsTest, TheUserNamesEachReportOnceWhateverTheLetterCaseWithAnIdentifier)
 {
     ui.ExpectDialog(IDD_GENERATE_REPORTS)
         .Run([&] {
@@ -82,18 +83,21 @@ TEST_F(GenerateReportsTest, TheUserNamesEachReportOnceWhateverTheLetterCaseAndNe
         .Click(IDOK)
         .Replace(Dlg::IDC_AS_NAME, "   ")
         .Click(IDOK)
-        .Replace(Dlg::IDC_AS_NAME, " MONTHX ")
+        .Replace(Dlg::IDC_AS_NAME, " 9X ")
+        .Click(IDOK)
+        .Replace(Dlg::IDC_AS_NAME, " monthx ")
         .Click(IDOK);
     ui.ExpectMessageBox("As Name \"REP\" is used more than once.", IDOK);
     ui.ExpectMessageBoxId(61592, IDOK);
+    ui.ExpectMessageBoxId(VqsValidation::kStartWithLetter, IDOK);
     VqsGenerateReports(*view);
     ui.Verify();
 
     const Strings requests = vqclient::Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].substr(0, 20), "generation 1: kind 1");
-    EXPECT_EQ(Reports(requests[0]), "reports \"DAILY\" as \"rep\" \"MONTHLY\" as \"MONTHX\" scripted 0")
-        << "typed names go without their blanks";
+    EXPECT_EQ(Reports(requests[0]), "reports \"DAILY\" as \"REP\" \"MONTHLY\" as \"MONTHX\" scripted 0")
+        << "typed names go in capitals and without their blanks";
 }
 
 TEST_F(GenerateReportsTest, AReportGoneFromTheModelKeepsOkDisabledUntilItIsMovedBack)
