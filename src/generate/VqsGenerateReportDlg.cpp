@@ -15,8 +15,10 @@
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsSysFrame.h"
 #include "win/CCmdTarget.h"
+#include "win/CDC.h"
 #include "win/CDataExchange.h"
 
+#include <algorithm>
 #include <iterator>
 #include <set>
 #include <string>
@@ -136,6 +138,7 @@ BEGIN_MESSAGE_MAP(VqsGenerateReportDlg, VqsDialog)
     ON_MESSAGE(WM_CHOSEN_SELECTION, &VqsGenerateReportDlg::OnChosenSelection)
     ON_MESSAGE(WM_AVAILABLE_SELECTION, &VqsGenerateReportDlg::OnAvailableSelection)
     ON_WM_GETMINMAXINFO()
+    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 VqsGenerateReportDlg::VqsGenerateReportDlg(VqsSysFrame* parent)
@@ -217,6 +220,22 @@ BOOL VqsGenerateReportDlg::OnInitDialog()
     UpdateCounts();
     UpdateButtons();
     return TRUE;
+}
+
+HBRUSH VqsGenerateReportDlg::OnCtlColor(CDC* dc, CWnd* control, UINT)
+{
+    if (!control || control->GetDlgCtrlID() != IDC_CHOSEN_COUNT)
+        return nullptr;
+    const COLORREF background = dc->GetBkColor();
+    const COLORREF text = dc->GetTextColor();
+    auto channel = [](int back, int fore) { return static_cast<BYTE>(std::clamp(2 * back - fore, 0, 255)); };
+    const COLORREF colour = RGB(channel(GetRValue(background), GetRValue(text)),
+                                channel(GetGValue(background), GetGValue(text)),
+                                channel(GetBValue(background), GetBValue(text)));
+    if (!m_countBrush.m_hObject)
+        m_countBrush.CreateSolidBrush(colour);
+    dc->SetBkColor(colour);
+    return m_countBrush;
 }
 
 void VqsGenerateReportDlg::OnGetMinMaxInfo(MINMAXINFO* info)

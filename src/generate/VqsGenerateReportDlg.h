@@ -20,6 +20,7 @@
 #include "win/CButton.h"
 #include "win/CComboBox.h"
 #include "win/CEdit.h"
+#include "win/CGdiObject.h"
 
 class VqsDirectoryView;
 class VqsSysFrame;
@@ -92,6 +93,8 @@ protected:
     void OnModeTyped() { SetSelectedMode(2); }
     void OnAsNameChanged();
     void OnGetMinMaxInfo(MINMAXINFO* info);
+    // The chosen count stands out from its background.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -125,6 +128,7 @@ private:
     CButton m_deleteAllButton;
     CComboBox m_hostCombo;
     CEdit m_asNameEdit;
+    CBrush m_countBrush;
     int m_nTotal = 0;
     int m_nChosen = 0;
     VqsTypedListCtrl_FromReportLink m_availableList;

@@ -11,6 +11,7 @@
 #include "shell/VqsValidation.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
+#include "win/DisplayList.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,15 @@ struct GenerateReportsTest : SysViewTest {
     static inline const char* caption = "Generate  All Reports";
     static HWND Dialog() { return FindWindowEx(nullptr, nullptr, nullptr, caption); }
     static bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(Dialog(), id)) != FALSE; }
+    // The background the control paints `text` on; 0xFFFFFFFF when it does not show it.
+    static COLORREF PaintedBackground(int id, const char* text)
+    {
+        HWND control = GetDlgItem(Dialog(), id);
+        InvalidateRect(control, nullptr, TRUE);
+        UpdateWindow(control);
+        const vqwin::DisplayOp* shown = vqwin::GetWindowDisplayList(control)->FindText(text);
+        return shown ? shown->background : 0xFFFFFFFF;
+    }
     static int Rows(int id) { return static_cast<int>(SendMessage(GetDlgItem(Dialog(), id), LVM_GETITEMCOUNT, 0, 0)); }
 
     static std::string Reports(const std::string& request)
@@ -72,6 +82,8 @@ TEST_F(GenerateReportsTest, TheUserNamesEachReportOnceWhateverTheLetterCaseWithA
     ui.ExpectDialog(IDD_GENERATE_REPORTS)
         .Run([&] {
             EXPECT_EQ(Rows(Dlg::IDC_CHOSEN), 2) << "the system's selection offers every report";
+            EXPECT_EQ(PaintedBackground(Dlg::IDC_CHOSEN_COUNT, "2"), RGB(255, 255, 255))
+                << "twice the grey behind black text";
             EXPECT_FALSE(Enabled(Dlg::IDC_AS_NAME)) << "nothing selected yet";
         })
         .Select(Dlg::IDC_CHOSEN, 0)
