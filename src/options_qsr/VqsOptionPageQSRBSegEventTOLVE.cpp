@@ -1,8 +1,8 @@
 #include "options_qsr/VqsOptionPageQSRBSegEventTOLVE.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "options_qsr/VqsQSRFiller.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQOptionSet.h"

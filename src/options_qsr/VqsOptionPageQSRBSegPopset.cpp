@@ -1,7 +1,7 @@
 #include "options_qsr/VqsOptionPageQSRBSegPopset.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQBSSoftLink.h"

@@ -1,11 +1,8 @@
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
-#include "proxy/PxTypedList.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQPackInformation.h"
 #include "shell/VqsMsgBox.h"
-#include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
 
 namespace {
@@ -145,14 +142,7 @@ void VqsOptionPageTarskBSegEnv::AdjustLoadedValues()
 
 void VqsOptionPageTarskBSegEnv::FillPackNames()
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;)
-            names.Add(packs.GetNext(pos)->GetName());
-    }
+    const CStringArray names = VqsEveryEnterprisePackName();
     const CString shown = m_defaultDuplexPack.GetValue();
     m_defaultDuplexPack.SetItems(names);
     m_defaultDuplexPack.SetValue(shown);
