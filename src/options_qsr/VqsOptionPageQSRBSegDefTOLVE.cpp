@@ -1,6 +1,7 @@
 #include "options_qsr/VqsOptionPageQSRBSegDefTOLVE.h"
 
 #include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "shell/VqsMsgBox.h"
 #include "win/UiDriver.h"
@@ -124,11 +125,8 @@ BOOL VqsOptionPageQSRBSegDefTOLVE::OnInitDialog()
         {m_setPerRandomUser, &Q::HasUpperLimitSetBuffersPRandomUser, 3},
         {m_setPerSerialUser, &Q::HasUpperLimitSetBuffersPSerialUser, 3},
     };
-    for (const auto& limit : limits) {
-        std::int64_t upper = 0;
-        if ((options.*limit.upperLimit)(upper))
-            limit.edit.SetTextLimit(limit.characters, 0);
-    }
+    for (const auto& limit : limits)
+        LimitDigits(limit.edit, options, limit.upperLimit, limit.characters);
     return TRUE;
 }
 

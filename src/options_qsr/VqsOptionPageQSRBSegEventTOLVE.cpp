@@ -1,6 +1,7 @@
 #include "options_qsr/VqsOptionPageQSRBSegEventTOLVE.h"
 
 #include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "options_qsr/VqsQSRFiller.h"
 #include "proxy/PxVQBSSoftLink.h"
@@ -165,11 +166,8 @@ BOOL VqsOptionPageQSRBSegEventTOLVE::OnInitDialog()
         {m_percentage, &Q::HasUpperLimitEventPercentage, 3},
         {m_expectedNumber, &Q::HasUpperLimitEventMemoExpectedNumber, 10},
     };
-    for (const auto& limit : limits) {
-        std::int64_t upper = 0;
-        if ((options.*limit.upperLimit)(upper))
-            limit.edit.SetTextLimit(limit.characters, 0);
-    }
+    for (const auto& limit : limits)
+        LimitDigits(limit.edit, options, limit.upperLimit, limit.characters);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRBSegTOLVE.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
@@ -88,11 +89,8 @@ BOOL VqsOptionPageQSRBSegTOLVE::OnInitDialog()
         {m_controlPoint, &Q::HasUpperLimitControlPoint, 4}, {m_syncPoint, &Q::HasUpperLimitSyncPoint, 4},
         {m_syncWait, &Q::HasUpperLimitSyncWait, 5},         {m_overlayGoal, &Q::HasUpperLimitOverlayGoal, 5},
     };
-    for (const auto& limit : limits) {
-        std::int64_t upper = 0;
-        if ((options.*limit.upperLimit)(upper))
-            limit.edit.SetTextLimit(limit.characters, 0);
-    }
+    for (const auto& limit : limits)
+        LimitDigits(limit.edit, options, limit.upperLimit, limit.characters);
     m_overlayGoalDecimal.Enable(FALSE);
     return TRUE;
 }

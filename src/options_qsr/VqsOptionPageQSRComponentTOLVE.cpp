@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRComponentTOLVE.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_qsr/VqsQSRFiller.h"
 #include "options_qsr/VqsQSRElementSupport.h"
@@ -169,7 +170,7 @@ BOOL VqsOptionPageQSRComponentTOLVE::OnInitDialog()
         {&m_memoPercentage, &QSRComp::HasUpperLimitPercentage, 3},
     };
     for (const auto& limit : limits)
-        vqsqsr::LimitDigits(*limit.binder, options, limit.upperLimit, limit.digits);
+        LimitDigits(*limit.binder, options, limit.upperLimit, limit.digits);
     return TRUE;
 }
 
