@@ -108,11 +108,7 @@ BOOL VqsOptionPageQSRBSegDefTOLVE::OnInitDialog()
 {
     VqsTableOptionPage::OnInitDialog();
     const PxQSRBSegOptions& options = Options();
-    const struct {
-        VqsOptCtrlInt& edit;
-        BOOL (Q::*upperLimit)(std::int64_t&) const;
-        int characters;
-    } limits[] = {
+    const DigitLimit<Q> limits[] = {
         {m_reblockFactor, &Q::HasUpperLimitReblockFactor, 2},
         {m_populationIncrease, &Q::HasUpperLimitPopulationIncrease, 3},
         {m_populationWarn, &Q::HasUpperLimitPopulationWarn, 2},
@@ -125,8 +121,7 @@ BOOL VqsOptionPageQSRBSegDefTOLVE::OnInitDialog()
         {m_setPerRandomUser, &Q::HasUpperLimitSetBuffersPRandomUser, 3},
         {m_setPerSerialUser, &Q::HasUpperLimitSetBuffersPSerialUser, 3},
     };
-    for (const auto& limit : limits)
-        LimitDigits(limit.edit, options, limit.upperLimit, limit.characters);
+    LimitDigits(options, limits);
     return TRUE;
 }
 

@@ -148,11 +148,7 @@ BOOL VqsOptionPageQSRBSegEventTOLVE::OnInitDialog()
 {
     VqsTableOptionPage::OnInitDialog();
     const PxQSRBSegOptions& options = Options();
-    const struct {
-        VqsOptCtrlInt& edit;
-        BOOL (Q::*upperLimit)(std::int64_t&) const;
-        int characters;
-    } limits[] = {
+    const DigitLimit<Q> limits[] = {
         {m_reblockFactor, &Q::HasUpperLimitEventReblockFactor, 2},
         {m_buffers, &Q::HasUpperLimitEventBuffers, 6},
         {m_perUser, &Q::HasUpperLimitEventBuffersPUser, 3},
@@ -166,8 +162,7 @@ BOOL VqsOptionPageQSRBSegEventTOLVE::OnInitDialog()
         {m_percentage, &Q::HasUpperLimitEventPercentage, 3},
         {m_expectedNumber, &Q::HasUpperLimitEventMemoExpectedNumber, 10},
     };
-    for (const auto& limit : limits)
-        LimitDigits(limit.edit, options, limit.upperLimit, limit.characters);
+    LimitDigits(options, limits);
     return TRUE;
 }
 

@@ -80,17 +80,12 @@ BOOL VqsOptionPageQSRBSegTOLVE::OnInitDialog()
 {
     VqsTableOptionPage::OnInitDialog();
     const PxQSRBSegOptions& options = Options();
-    const struct {
-        VqsOptCtrlInt& edit;
-        BOOL (Q::*upperLimit)(std::int64_t&) const;
-        int characters;
-    } limits[] = {
+    const DigitLimit<Q> limits[] = {
         {m_allowedCore, &Q::HasUpperLimitAllowedCore, 9},   {m_residentLimit, &Q::HasUpperLimitResidentLimit, 9},
         {m_controlPoint, &Q::HasUpperLimitControlPoint, 4}, {m_syncPoint, &Q::HasUpperLimitSyncPoint, 4},
         {m_syncWait, &Q::HasUpperLimitSyncWait, 5},         {m_overlayGoal, &Q::HasUpperLimitOverlayGoal, 5},
     };
-    for (const auto& limit : limits)
-        LimitDigits(limit.edit, options, limit.upperLimit, limit.characters);
+    LimitDigits(options, limits);
     m_overlayGoalDecimal.Enable(FALSE);
     return TRUE;
 }
