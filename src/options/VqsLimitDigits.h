@@ -7,8 +7,8 @@
 #include <cstdint>
 
 // The edit takes at most `digits` characters when the record bounds the option above.
-template <class Record>
-void LimitDigits(VqsOptCtrlInt& binder, const Record& record, BOOL (Record::*upperLimit)(std::int64_t&) const,
+template <class Record, class Owner>
+void LimitDigits(VqsOptCtrlInt& binder, const Record& record, BOOL (Owner::*upperLimit)(std::int64_t&) const,
                  int digits)
 {
     std::int64_t upper = 0;

@@ -1,6 +1,7 @@
 #include "options_qsr/VqsOptionPageQSRBSegEnv.h"
 
 #include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "shell/VqsMsgBox.h"
 #include "win/CDataExchange.h"
@@ -128,11 +129,8 @@ BOOL VqsOptionPageQSRBSegEnv::OnInitDialog()
 {
     m_sample.FillColourNames(IDC_BACKGROUND, IDC_FOREGROUND);
     VqsOptionPageBSegEnv::OnInitDialog();
-    std::int64_t upper = 0;
-    if (Options()->HasUpperLimitLogFileSize(upper))
-        m_logFileSize.SetTextLimit(kLogFileSizeCharacters, 0);
-    if (Options()->HasUpperLimitExpectedTPH(upper))
-        m_expectedTph.SetTextLimit(kExpectedTphCharacters, 0);
+    LimitDigits(m_logFileSize, *Options(), &PxQSRBSegOptions::HasUpperLimitLogFileSize, kLogFileSizeCharacters);
+    LimitDigits(m_expectedTph, *Options(), &PxQSRBSegOptions::HasUpperLimitExpectedTPH, kExpectedTphCharacters);
     return TRUE;
 }
 
