@@ -1,13 +1,11 @@
 #include "options/VqsColumnAdaptersWithDefault.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxReportOptions.h"
 #include "proxy/PxTarskCompOptions.h"
-#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQIspecSoftLink.h"
-#include "proxy/PxVQPackInformation.h"
-#include "shell/VqsSysApp.h"
 #include "win/Input.h"
 
 #include <cstring>
@@ -450,14 +448,7 @@ BOOL VqsComboWithDefaultValuePxAdapter::GetEditorText(char* buffer, int length)
 
 void VqsComboWithDefaultValuePxAdapter::FillWithPacks()
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;)
-            names.Add(packs.GetNext(pos)->GetName());
-    }
+    const CStringArray names = VqsEveryEnterprisePackName();
     m_pCombo->SetItems(names);
 }
 

@@ -101,12 +101,25 @@ void VqsOptionPageBSegBulkOptions::CreatePanels() {}
 void VqsOptionPageBSegBulkOptions::AdoptPanel(int kind, VqsBulkOptionPanel* panel)
 {
     m_panels[kind] = panel;
+    SeatPanel(kind, panel, TRUE);
+}
+
+void VqsOptionPageBSegBulkOptions::PlacePanel(int kind, VqsBulkOptionPanel* panel)
+{
+    SeatPanel(kind, panel, FALSE);
+}
+
+void VqsOptionPageBSegBulkOptions::SeatPanel(int kind, VqsBulkOptionPanel* panel, BOOL fillFrame)
+{
     panel->AttachPageData(&m_rows[kind]);
-    CRect frame;
     if (CWnd* placeholder = GetDlgItem(IDC_PANEL_FRAME)) {
+        CRect frame;
         placeholder->GetWindowRect(&frame);
         ScreenToClient(&frame);
-        panel->MoveWindow(&frame);
+        if (fillFrame)
+            panel->MoveWindow(&frame);
+        else
+            panel->SetWindowPos(nullptr, frame.left, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     panel->ShowWindow(SW_HIDE);
     panel->PrimeDefaults();

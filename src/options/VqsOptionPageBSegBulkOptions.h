@@ -58,6 +58,9 @@ protected:
     virtual void CreatePanels();
     // Places a created panel in the page's frame and hands it its rows.
     void AdoptPanel(int kind, VqsBulkOptionPanel* panel);
+    // Hands a created panel its rows and places it at the frame's top left corner, keeping
+    // the panel's own size.
+    void PlacePanel(int kind, VqsBulkOptionPanel* panel);
 
     void OnKindClicked(UINT id);
     void OnUndoClicked();
@@ -74,6 +77,7 @@ protected:
     BOOL m_bEditable = TRUE;
 
 private:
+    void SeatPanel(int kind, VqsBulkOptionPanel* panel, BOOL fillFrame);
     void CollectElements();
     void ShowPanel(VqsBulkOptionPanel* panel);
     void ShowCounts();

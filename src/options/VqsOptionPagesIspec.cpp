@@ -10,14 +10,11 @@ constexpr UINT IDS_OLTP = 61564;
 constexpr int IDC_USE_PAINTER = 1434;
 constexpr int IDC_BACKGROUND = 1435;
 constexpr int IDC_FOREGROUND = 1436;
-constexpr int IDC_SAMPLE_TEXT = 1107;
 
 constexpr int IDC_USE_DEFAULT_SERVICE = 1110;
 constexpr int IDC_SERVICE = 1405;
 
 constexpr int kOutputUsage = 3;
-
-constexpr const char* kColourNames[] = {"Black", "White", "Green", "Red", "Blue", "Yellow", "Magenta", "Cyan"};
 
 } // namespace
 
@@ -29,15 +26,14 @@ VqsOptionPageIspecEnv::VqsOptionPageIspecEnv(VqsOptions_Ispec_Sheet* sheet, UINT
     : VqsTableOptionPage(sheet, dialogId, IDS_ENVIRONMENT, pageIndex), m_pTypedSheet(sheet),
       m_usePainter(m_table.Flag(IDC_USE_PAINTER, VQS_OPTION(PxIspecOptions, UsePainter))),
       m_background(m_table.Colour(IDC_BACKGROUND, VQS_OPTION(PxIspecOptions, BColor))),
-      m_foreground(m_table.Colour(IDC_FOREGROUND, VQS_OPTION(PxIspecOptions, FColor)))
+      m_foreground(m_table.Colour(IDC_FOREGROUND, VQS_OPTION(PxIspecOptions, FColor))),
+      m_sample(*this, m_usePainter, m_background, m_foreground)
 {
 }
 
 BOOL VqsOptionPageIspecEnv::OnInitDialog()
 {
-    for (int id : {IDC_BACKGROUND, IDC_FOREGROUND})
-        for (const char* name : kColourNames)
-            SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    m_sample.FillColourNames(IDC_BACKGROUND, IDC_FOREGROUND);
     return VqsTableOptionPage::OnInitDialog();
 }
 
@@ -51,11 +47,7 @@ void VqsOptionPageIspecEnv::AdjustLoadedValues()
 
 void VqsOptionPageIspecEnv::EnableDependentControls()
 {
-    const BOOL ownColours = !m_usePainter.m_bValue;
-    if (CWnd* sample = m_hWnd ? GetDlgItem(IDC_SAMPLE_TEXT) : nullptr)
-        sample->ShowWindow(ownColours ? SW_SHOW : SW_HIDE);
-    m_background.Enable(ownColours);
-    m_foreground.Enable(ownColours);
+    m_sample.EnableByPainter();
 }
 
 void VqsOptionPageIspecEnv::OnOptionTaken(UINT id)
@@ -76,10 +68,10 @@ void VqsOptionPageIspecEnv::OnOptionTaken(UINT id)
         UpdateData(FALSE);
         break;
     case IDC_BACKGROUND:
-        RepaintSample();
+        m_sample.Repaint();
         break;
     case IDC_FOREGROUND:
-        RepaintSample();
+        m_sample.Repaint();
         UpdateData(FALSE);
         break;
     default:
@@ -87,19 +79,9 @@ void VqsOptionPageIspecEnv::OnOptionTaken(UINT id)
     }
 }
 
-void VqsOptionPageIspecEnv::RepaintSample()
-{
-    if (CWnd* sample = GetDlgItem(IDC_SAMPLE_TEXT)) {
-        sample->ShowWindow(SW_HIDE);
-        sample->ShowWindow(SW_SHOW);
-    }
-}
-
 HBRUSH VqsOptionPageIspecEnv::OnCtlColor(CDC* dc, CWnd* control, UINT)
 {
-    if (control && control->GetDlgCtrlID() == IDC_SAMPLE_TEXT && !m_usePainter.m_bValue)
-        VqsOptCtrlColor::PaintSample(dc, m_foreground, m_background);
-    return nullptr;
+    return m_sample.OnCtlColor(dc, control);
 }
 
 VqsOptionPageIspecOLTP::VqsOptionPageIspecOLTP(VqsOptions_Ispec_Sheet* sheet, UINT dialogId, int pageIndex)

@@ -2,6 +2,7 @@
 // "OLTP" (the service name).
 #pragma once
 
+#include "options/VqsColourSample.h"
 #include "options/VqsOptionsSheet.h"
 #include "options/VqsTableOptionPage.h"
 
@@ -19,8 +20,6 @@ protected:
     void AdjustLoadedValues() override;
     void EnableDependentControls() override;
     void OnOptionTaken(UINT id) override;
-    // Hidden and shown again, so that it paints in the chosen colours.
-    void RepaintSample();
     // Paints "Sample Text" in the chosen colours while the page's own colours are in force.
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
     DECLARE_MESSAGE_MAP()
@@ -29,6 +28,7 @@ protected:
     VqsOptCtrlFlag& m_usePainter;
     VqsOptCtrlColor& m_background;
     VqsOptCtrlColor& m_foreground;
+    VqsColourSample m_sample;
 };
 
 class VqsOptionPageIspecOLTP : public VqsTableOptionPage {

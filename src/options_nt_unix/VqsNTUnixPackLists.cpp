@@ -1,9 +1,7 @@
 #include "options_nt_unix/VqsNTUnixPackLists.h"
 
-#include "proxy/PxTypedList.h"
-#include "proxy/PxVQEnterprise.h"
+#include "options/VqsEnterprisePackNames.h"
 #include "proxy/PxVQPackInformation.h"
-#include "shell/VqsSysApp.h"
 
 namespace vqsntunix {
 
@@ -24,20 +22,9 @@ bool IsOffered(PackList list, int packType)
 
 CStringArray EnterprisePacks(PackList list)
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr();
-    if (!enterprise)
-        return names;
-    PxTypedList<PxVQPackInformationPtr> packs;
-    enterprise->GetListOfPackInformations(packs);
-    for (POSITION pos = packs.GetHeadPosition(); pos;) {
-        const PxVQPackInformationPtr pack = packs.GetNext(pos);
-        const CString name = pack->GetName();
-        if (!name.IsEmpty() && IsOffered(list, pack->GetPackType()))
-            names.Add(name);
-    }
-    return names;
+    return VqsEnterprisePackNames([list](const PxVQPackInformationPtr& pack, const CString& name) {
+        return !name.IsEmpty() && IsOffered(list, pack->GetPackType());
+    });
 }
 
 void OfferChoices(VqsOptCtrlCombo& combo, const CStringArray& choices)

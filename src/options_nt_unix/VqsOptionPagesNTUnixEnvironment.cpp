@@ -1,5 +1,6 @@
 #include "options_nt_unix/VqsOptionPagesNTUnixEnvironment.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_nt_unix/VqsNTUnixDesign.h"
 #include "options_nt_unix/VqsNTUnixPackLists.h"
 #include "proxy/PxEventOptions.h"
@@ -51,15 +52,6 @@ constexpr int kOutputUsage = 3;
 constexpr int kInputOutputUsage = 4;
 constexpr int kRollBackSegmentLength = 30;
 constexpr int kExtractFiles = 26;
-
-// Typing is limited to the digits of the bound when the record has one.
-template <class Record>
-void LimitDigits(VqsOptCtrlInt& box, const Record& record, BOOL (Record::*upper)(std::int64_t&) const, int digits)
-{
-    std::int64_t bound = 0;
-    if ((record.*upper)(bound))
-        box.SetTextLimit(digits, 0);
-}
 
 std::int64_t EditNumber(const CWnd& page, UINT id)
 {

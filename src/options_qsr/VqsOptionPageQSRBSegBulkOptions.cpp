@@ -9,7 +9,6 @@ constexpr UINT IDD_PROFILE_PANEL = 2015;
 constexpr UINT IDD_REPORT_PANEL = 2011;
 
 constexpr int IDC_GLOBAL_LOGICS = 33036;
-constexpr int IDC_PANEL_FRAME = 33038;
 
 constexpr int IDC_ISPEC_EXPECTED = 1027;
 constexpr int IDC_ISPEC_SERVICE = 1967;
@@ -152,18 +151,4 @@ void VqsOptionPageQSRBSegBulkOptions::CreatePanels()
     reports->Create(IDD_REPORT_PANEL, this);
     for (int kind : {Ispecs, Profiles, Reports})
         PlacePanel(kind, m_panels[kind]);
-}
-
-void VqsOptionPageQSRBSegBulkOptions::PlacePanel(int kind, VqsBulkOptionPanel* panel)
-{
-    panel->AttachPageData(&m_rows[kind]);
-    if (CWnd* frame = GetDlgItem(IDC_PANEL_FRAME)) {
-        CRect corner;
-        frame->GetWindowRect(&corner);
-        ScreenToClient(&corner);
-        panel->SetWindowPos(nullptr, corner.left, corner.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    panel->ShowWindow(SW_HIDE);
-    panel->PrimeDefaults();
-    panel->FillAllChoices();
 }

@@ -63,8 +63,4 @@ public:
 
 protected:
     void CreatePanels() override;
-
-private:
-    // Hands the panel its rows and puts its top-left corner on the panel frame's.
-    void PlacePanel(int kind, VqsBulkOptionPanel* panel);
 };

@@ -1,7 +1,8 @@
 #include "options_qsr/VqsOptionPageQSRBSegDefTOLVE.h"
 
+#include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "shell/VqsMsgBox.h"
 #include "win/UiDriver.h"
 
@@ -107,11 +108,7 @@ BOOL VqsOptionPageQSRBSegDefTOLVE::OnInitDialog()
 {
     VqsTableOptionPage::OnInitDialog();
     const PxQSRBSegOptions& options = Options();
-    const struct {
-        VqsOptCtrlInt& edit;
-        BOOL (Q::*upperLimit)(std::int64_t&) const;
-        int characters;
-    } limits[] = {
+    const DigitLimit<Q> limits[] = {
         {m_reblockFactor, &Q::HasUpperLimitReblockFactor, 2},
         {m_populationIncrease, &Q::HasUpperLimitPopulationIncrease, 3},
         {m_populationWarn, &Q::HasUpperLimitPopulationWarn, 2},
@@ -124,11 +121,7 @@ BOOL VqsOptionPageQSRBSegDefTOLVE::OnInitDialog()
         {m_setPerRandomUser, &Q::HasUpperLimitSetBuffersPRandomUser, 3},
         {m_setPerSerialUser, &Q::HasUpperLimitSetBuffersPSerialUser, 3},
     };
-    for (const auto& limit : limits) {
-        std::int64_t upper = 0;
-        if ((options.*limit.upperLimit)(upper))
-            limit.edit.SetTextLimit(limit.characters, 0);
-    }
+    LimitDigits(options, limits);
     return TRUE;
 }
 

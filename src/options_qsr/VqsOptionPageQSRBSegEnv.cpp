@@ -1,7 +1,8 @@
 #include "options_qsr/VqsOptionPageQSRBSegEnv.h"
 
+#include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "shell/VqsMsgBox.h"
 #include "win/CDataExchange.h"
 
@@ -21,7 +22,6 @@ constexpr int IDC_LOG_FILE_SIZE = 1134;
 constexpr int IDC_USE_PAINTER = 1099;
 constexpr int IDC_BACKGROUND = 1100;
 constexpr int IDC_FOREGROUND = 1101;
-constexpr int IDC_SAMPLE_TEXT = 1107;
 constexpr int IDC_ADHOC_INQUIRY = 1080;
 constexpr int IDC_ROC_USES_DATABASE = 1114;
 constexpr int IDC_VALIDATE_USERCODE = 1113;
@@ -52,8 +52,6 @@ constexpr int kPackNameOrEmpty = 4;
 constexpr int kLogFileSizeCharacters = 7;
 constexpr int kExpectedTphCharacters = 3;
 constexpr std::int64_t kLargestAdhocReblockFactor = 8;
-
-constexpr const char* kColourNames[] = {"Black", "White", "Green", "Red", "Blue", "Yellow", "Magenta", "Cyan"};
 
 BOOL IsCopyAuditChoice(int value) { return value >= 0 && value < static_cast<int>(std::size(kCopyAuditButtons)); }
 
@@ -104,7 +102,8 @@ VqsOptionPageQSRBSegEnv::VqsOptionPageQSRBSegEnv(VqsOptions_BSeg_QSR_Sheet* shee
       m_duplicateFamily(&m_connector, IDC_DUPLICATE_POF_FAMILY, -1, kNoValidation),
       m_copyAudit(&m_connector, kCopyAuditButtons[0], kCopyAuditButtons[1], kCopyAuditButtons[2], kCopyAuditButtons[3],
                   kCopyAuditButtons[4], kCopyAuditButtons[5], kCopyAuditButtons[6], kCopyAuditButtons[7],
-                  kCopyAuditButtons[8])
+                  kCopyAuditButtons[8]),
+      m_sample(*this, m_usePainter, m_background, m_foreground)
 {
     m_table.Flag(IDC_VALIDATE_USERCODE, VQS_OPTION(PxQSRBSegOptions, ValidateUsercode));
     m_table.Flag(IDC_PROTECTED_INPUT, VQS_OPTION(PxQSRBSegOptions, ProtectedInput));
@@ -128,15 +127,10 @@ const PxQSRBSegOptionsPtr& VqsOptionPageQSRBSegEnv::Options() const { return m_p
 
 BOOL VqsOptionPageQSRBSegEnv::OnInitDialog()
 {
-    for (int id : {IDC_BACKGROUND, IDC_FOREGROUND})
-        for (const char* name : kColourNames)
-            SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    m_sample.FillColourNames(IDC_BACKGROUND, IDC_FOREGROUND);
     VqsOptionPageBSegEnv::OnInitDialog();
-    std::int64_t upper = 0;
-    if (Options()->HasUpperLimitLogFileSize(upper))
-        m_logFileSize.SetTextLimit(kLogFileSizeCharacters, 0);
-    if (Options()->HasUpperLimitExpectedTPH(upper))
-        m_expectedTph.SetTextLimit(kExpectedTphCharacters, 0);
+    LimitDigits(m_logFileSize, *Options(), &PxQSRBSegOptions::HasUpperLimitLogFileSize, kLogFileSizeCharacters);
+    LimitDigits(m_expectedTph, *Options(), &PxQSRBSegOptions::HasUpperLimitExpectedTPH, kExpectedTphCharacters);
     return TRUE;
 }
 
@@ -218,11 +212,7 @@ void VqsOptionPageQSRBSegEnv::ShowPofAvailability()
 
 void VqsOptionPageQSRBSegEnv::EnableDependentControls()
 {
-    const BOOL ownColours = !m_usePainter.m_bValue;
-    if (CWnd* sample = m_hWnd ? GetDlgItem(IDC_SAMPLE_TEXT) : nullptr)
-        sample->ShowWindow(ownColours ? SW_SHOW : SW_HIDE);
-    m_background.Enable(ownColours);
-    m_foreground.Enable(ownColours);
+    m_sample.EnableByPainter();
     EnableAdhocByReblockFactor(m_pQSRSheet->GetReblockFactor());
     m_logTransactions.Enable(m_logActivities.m_bValue);
     m_logFileSize.Enable(m_logActivities.m_bValue);
@@ -298,7 +288,7 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
         break;
     case IDC_BACKGROUND:
     case IDC_FOREGROUND:
-        RepaintSample();
+        m_sample.Repaint();
         break;
     case IDC_USE_DEFAULT_POF_NAME:
         if (m_useDefaultPofName.m_bValue) {
@@ -321,17 +311,7 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
 
 HBRUSH VqsOptionPageQSRBSegEnv::OnCtlColor(CDC* dc, CWnd* control, UINT)
 {
-    if (control && control->GetDlgCtrlID() == IDC_SAMPLE_TEXT && !m_usePainter.m_bValue)
-        VqsOptCtrlColor::PaintSample(dc, m_foreground, m_background);
-    return nullptr;
-}
-
-void VqsOptionPageQSRBSegEnv::RepaintSample()
-{
-    if (CWnd* sample = GetDlgItem(IDC_SAMPLE_TEXT)) {
-        sample->ShowWindow(SW_HIDE);
-        sample->ShowWindow(SW_SHOW);
-    }
+    return m_sample.OnCtlColor(dc, control);
 }
 
 BOOL VqsOptionPageQSRBSegEnv::IsCopyAuditToTapeUserDefined() const

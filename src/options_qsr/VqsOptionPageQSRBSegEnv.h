@@ -5,6 +5,7 @@
 // while the TOLVE page reapplies completed transactions.
 #pragma once
 
+#include "options/VqsColourSample.h"
 #include "options/VqsOptionPagesBSeg.h"
 #include "options_qsr/VqsIndexedOptionRows.h"
 #include "proxy/PxQSRBSegOptions.h"
@@ -48,7 +49,6 @@ private:
     void ShowPofAvailability();
     void EnablePofControls(const CString& shownPofName);
     void EnableAdhocByReblockFactor(std::int64_t factor);
-    void RepaintSample();
     // Paints "Sample Text" in the chosen colours while the page's own colours are in force.
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
     // The duplicate POF family the user typed equals the POF family.
@@ -84,4 +84,5 @@ private:
     // The user was told on leaving the duplicate family that it equals the family; the apply
     // that follows refuses it without telling again.
     BOOL m_bDuplicateWarned = FALSE;
+    VqsColourSample m_sample;
 };

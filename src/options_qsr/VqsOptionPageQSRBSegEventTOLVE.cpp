@@ -1,8 +1,9 @@
 #include "options_qsr/VqsOptionPageQSRBSegEventTOLVE.h"
 
+#include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "options_qsr/VqsQSRFiller.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
@@ -147,11 +148,7 @@ BOOL VqsOptionPageQSRBSegEventTOLVE::OnInitDialog()
 {
     VqsTableOptionPage::OnInitDialog();
     const PxQSRBSegOptions& options = Options();
-    const struct {
-        VqsOptCtrlInt& edit;
-        BOOL (Q::*upperLimit)(std::int64_t&) const;
-        int characters;
-    } limits[] = {
+    const DigitLimit<Q> limits[] = {
         {m_reblockFactor, &Q::HasUpperLimitEventReblockFactor, 2},
         {m_buffers, &Q::HasUpperLimitEventBuffers, 6},
         {m_perUser, &Q::HasUpperLimitEventBuffersPUser, 3},
@@ -165,11 +162,7 @@ BOOL VqsOptionPageQSRBSegEventTOLVE::OnInitDialog()
         {m_percentage, &Q::HasUpperLimitEventPercentage, 3},
         {m_expectedNumber, &Q::HasUpperLimitEventMemoExpectedNumber, 10},
     };
-    for (const auto& limit : limits) {
-        std::int64_t upper = 0;
-        if ((options.*limit.upperLimit)(upper))
-            limit.edit.SetTextLimit(limit.characters, 0);
-    }
+    LimitDigits(options, limits);
     return TRUE;
 }
 

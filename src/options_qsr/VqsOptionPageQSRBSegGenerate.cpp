@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRBSegGenerate.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 
 namespace {
@@ -67,13 +68,11 @@ BOOL VqsOptionPageQSRBSegGenerate::OnInitDialog()
 {
     VqsOptionPageBSegGenerate::OnInitDialog();
     const PxQSRBSegOptionsPtr& options = m_pQSRSheet->GetQSROptions();
-    std::int64_t upper = 0;
-    if (options->HasUpperLimitParallelCompiles(upper))
-        m_parallelCompiles.SetTextLimit(kParallelCompilesCharacters, 0);
-    if (options->HasUpperLimitReorgTasks(upper))
-        m_reorgTasks.SetTextLimit(kReorgTasksCharacters, 0);
-    if (options->HasUpperLimitReorgAllowedcore(upper))
-        m_reorgAllowedCore.SetTextLimit(kReorgAllowedCoreCharacters, 0);
+    LimitDigits(m_parallelCompiles, *options, &PxQSRBSegOptions::HasUpperLimitParallelCompiles,
+                kParallelCompilesCharacters);
+    LimitDigits(m_reorgTasks, *options, &PxQSRBSegOptions::HasUpperLimitReorgTasks, kReorgTasksCharacters);
+    LimitDigits(m_reorgAllowedCore, *options, &PxQSRBSegOptions::HasUpperLimitReorgAllowedcore,
+                kReorgAllowedCoreCharacters);
     return TRUE;
 }
 

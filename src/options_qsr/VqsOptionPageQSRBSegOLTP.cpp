@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRBSegOLTP.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 
 namespace {
@@ -32,11 +33,9 @@ BOOL VqsOptionPageQSRBSegOLTP::OnInitDialog()
 {
     VqsOptionPageBSegOLTP::OnInitDialog();
     const PxQSRBSegOptionsPtr& options = m_pQSRSheet->GetQSROptions();
-    std::int64_t upper = 0;
-    if (options->HasUpperLimitConcurrentOLTPReports(upper))
-        m_concurrentReports.SetTextLimit(kConcurrentReportsCharacters, 0);
-    if (options->HasUpperLimitReportTimeout(upper))
-        m_reportTimeout.SetTextLimit(kReportTimeoutCharacters, 0);
+    LimitDigits(m_concurrentReports, *options, &PxQSRBSegOptions::HasUpperLimitConcurrentOLTPReports,
+                kConcurrentReportsCharacters);
+    LimitDigits(m_reportTimeout, *options, &PxQSRBSegOptions::HasUpperLimitReportTimeout, kReportTimeoutCharacters);
     return TRUE;
 }
 

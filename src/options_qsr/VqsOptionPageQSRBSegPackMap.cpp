@@ -1,7 +1,7 @@
 #include "options_qsr/VqsOptionPageQSRBSegPackMap.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "shell/VqsExceptionData.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"

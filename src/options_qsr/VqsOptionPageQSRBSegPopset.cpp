@@ -1,7 +1,8 @@
 #include "options_qsr/VqsOptionPageQSRBSegPopset.h"
 
+#include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQBSSoftLink.h"
@@ -196,13 +197,9 @@ BOOL VqsOptionPageQSRBSegPopset::OnInitDialog()
 {
     VqsOptionPage::OnInitDialog();
     const PxQSRBSegOptions& options = Options();
-    std::int64_t upper = 0;
-    if (options.HasUpperLimitPopulationTOLVE(upper))
-        m_population.SetTextLimit(10, 0);
-    if (options.HasUpperLimitPopuIncreaseTOLVE(upper))
-        m_increase.SetTextLimit(3, 0);
-    if (options.HasUpperLimitPopuWarnTOLVE(upper))
-        m_warning.SetTextLimit(2, 0);
+    LimitDigits(m_population, options, &PxQSRBSegOptions::HasUpperLimitPopulationTOLVE, 10);
+    LimitDigits(m_increase, options, &PxQSRBSegOptions::HasUpperLimitPopuIncreaseTOLVE, 3);
+    LimitDigits(m_warning, options, &PxQSRBSegOptions::HasUpperLimitPopuWarnTOLVE, 2);
     return TRUE;
 }
 

@@ -1,7 +1,7 @@
 #include "options_qsr/VqsOptionPageQSRBSegQEPGen.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
-#include "options_qsr/VqsQSRPackNames.h"
 #include "proxy/PxVQBSSoftLink.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "options_qsr/VqsOptionPageQSRBSegRemoteDB.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
-#include "options_qsr/VqsQSRPackNames.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRBSegTOLVE.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
@@ -79,20 +80,12 @@ BOOL VqsOptionPageQSRBSegTOLVE::OnInitDialog()
 {
     VqsTableOptionPage::OnInitDialog();
     const PxQSRBSegOptions& options = Options();
-    const struct {
-        VqsOptCtrlInt& edit;
-        BOOL (Q::*upperLimit)(std::int64_t&) const;
-        int characters;
-    } limits[] = {
+    const DigitLimit<Q> limits[] = {
         {m_allowedCore, &Q::HasUpperLimitAllowedCore, 9},   {m_residentLimit, &Q::HasUpperLimitResidentLimit, 9},
         {m_controlPoint, &Q::HasUpperLimitControlPoint, 4}, {m_syncPoint, &Q::HasUpperLimitSyncPoint, 4},
         {m_syncWait, &Q::HasUpperLimitSyncWait, 5},         {m_overlayGoal, &Q::HasUpperLimitOverlayGoal, 5},
     };
-    for (const auto& limit : limits) {
-        std::int64_t upper = 0;
-        if ((options.*limit.upperLimit)(upper))
-            limit.edit.SetTextLimit(limit.characters, 0);
-    }
+    LimitDigits(options, limits);
     m_overlayGoalDecimal.Enable(FALSE);
     return TRUE;
 }

@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRBSegWrenfieldTest.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 
 namespace {
@@ -47,11 +48,8 @@ BOOL VqsOptionPageQSRBSegWrenfieldTest::OnInitDialog()
 {
     VqsTableOptionPage::OnInitDialog();
     const PxQSRBSegOptionsPtr& options = m_pQSRSheet->GetQSROptions();
-    std::int64_t upper = 0;
-    if (options->HasUpperLimitHDBAPortNumber(upper))
-        m_hdbaPort.SetTextLimit(kPortCharacters, 0);
-    if (options->HasUpperLimitLRSSPortNumber(upper))
-        m_lrssPort.SetTextLimit(kPortCharacters, 0);
+    LimitDigits(m_hdbaPort, *options, &PxQSRBSegOptions::HasUpperLimitHDBAPortNumber, kPortCharacters);
+    LimitDigits(m_lrssPort, *options, &PxQSRBSegOptions::HasUpperLimitLRSSPortNumber, kPortCharacters);
     return TRUE;
 }
 

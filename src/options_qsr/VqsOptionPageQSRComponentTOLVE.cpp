@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRComponentTOLVE.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_qsr/VqsQSRFiller.h"
 #include "options_qsr/VqsQSRElementSupport.h"
@@ -149,27 +150,22 @@ BOOL VqsOptionPageQSRComponentTOLVE::OnInitDialog()
     m_fillerRemaining.SetReadOnly();
     m_fillerAtLastGenerate.SetReadOnly();
     const QSRComp& options = *m_pComponentSheet->GetComponentOptions();
-    const struct {
-        VqsOptCtrlInt* binder;
-        BOOL (QSRComp::*upperLimit)(std::int64_t&) const;
-        int digits;
-    } limits[] = {
-        {&m_buffers, &QSRComp::HasUpperLimitBuffers, 6},
-        {&m_buffersPerUser, &QSRComp::HasUpperLimitBuffersPUser, 3},
-        {&m_buffersPerRandomUser, &QSRComp::HasUpperLimitBuffersPRandomUser, 3},
-        {&m_buffersPerSerialUser, &QSRComp::HasUpperLimitBuffersPSerialUser, 3},
-        {&m_filler, &QSRComp::HasUpperLimitDBfiller, 4},
-        {m_pReblockFactor, &QSRComp::HasUpperLimitIspecReblockFactor, 2},
-        {&m_areaSize, &QSRComp::HasUpperLimitAreaSize, 8},
-        {&m_blockSize, &QSRComp::HasUpperLimitBlockSize, 4},
-        {m_pPopulationIncrease, &QSRComp::HasUpperLimitIspecPopulationIncrease, 3},
-        {m_pPopulationWarning, &QSRComp::HasUpperLimitIspecPopulationWarn, 2},
-        {m_pSections, &QSRComp::HasUpperLimitSections, 8},
-        {&m_memoExpected, &QSRComp::HasUpperLimitMemoExpectedNumber, 10},
-        {&m_memoPercentage, &QSRComp::HasUpperLimitPercentage, 3},
+    const DigitLimit<QSRComp> limits[] = {
+        {m_buffers, &QSRComp::HasUpperLimitBuffers, 6},
+        {m_buffersPerUser, &QSRComp::HasUpperLimitBuffersPUser, 3},
+        {m_buffersPerRandomUser, &QSRComp::HasUpperLimitBuffersPRandomUser, 3},
+        {m_buffersPerSerialUser, &QSRComp::HasUpperLimitBuffersPSerialUser, 3},
+        {m_filler, &QSRComp::HasUpperLimitDBfiller, 4},
+        {*m_pReblockFactor, &QSRComp::HasUpperLimitIspecReblockFactor, 2},
+        {m_areaSize, &QSRComp::HasUpperLimitAreaSize, 8},
+        {m_blockSize, &QSRComp::HasUpperLimitBlockSize, 4},
+        {*m_pPopulationIncrease, &QSRComp::HasUpperLimitIspecPopulationIncrease, 3},
+        {*m_pPopulationWarning, &QSRComp::HasUpperLimitIspecPopulationWarn, 2},
+        {*m_pSections, &QSRComp::HasUpperLimitSections, 8},
+        {m_memoExpected, &QSRComp::HasUpperLimitMemoExpectedNumber, 10},
+        {m_memoPercentage, &QSRComp::HasUpperLimitPercentage, 3},
     };
-    for (const auto& limit : limits)
-        vqsqsr::LimitDigits(*limit.binder, options, limit.upperLimit, limit.digits);
+    LimitDigits(options, limits);
     return TRUE;
 }
 

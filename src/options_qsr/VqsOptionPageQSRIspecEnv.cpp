@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPageQSRIspecEnv.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_qsr/VqsQSRElementSupport.h"
 #include "win/Messages.h"
@@ -38,7 +39,7 @@ VqsOptionPageQSRIspecEnv::VqsOptionPageQSRIspecEnv(VqsOptions_Ispec_QSR_Sheet* s
 BOOL VqsOptionPageQSRIspecEnv::OnInitDialog()
 {
     VqsOptionPageIspecEnv::OnInitDialog();
-    vqsqsr::LimitDigits(m_userPrivilege, dynamic_cast<const PxIspecOptions&>(Record()),
+    LimitDigits(m_userPrivilege, dynamic_cast<const PxIspecOptions&>(Record()),
                         &PxIspecOptions::HasUpperLimitUserPrivilege, 2);
     return TRUE;
 }
@@ -131,7 +132,7 @@ VqsOptionPageQSRComponentEnv::VqsOptionPageQSRComponentEnv(VqsOptions_Component_
 BOOL VqsOptionPageQSRComponentEnv::OnInitDialog()
 {
     VqsOptionPageQSRIspecEnv::OnInitDialog();
-    vqsqsr::LimitDigits(m_expected, dynamic_cast<const PxCompOptions&>(Record()),
+    LimitDigits(m_expected, dynamic_cast<const PxCompOptions&>(Record()),
                         &PxCompOptions::HasUpperLimitExpected, 10);
     return TRUE;
 }
@@ -183,7 +184,7 @@ VqsOptionPageQSREventEnv::VqsOptionPageQSREventEnv(VqsOptions_Event_QSR_Sheet* s
 BOOL VqsOptionPageQSREventEnv::OnInitDialog()
 {
     VqsOptionPageQSRIspecEnv::OnInitDialog();
-    vqsqsr::LimitDigits(m_volume, dynamic_cast<const PxEventOptions&>(Record()), &PxEventOptions::HasUpperLimitVolume,
+    LimitDigits(m_volume, dynamic_cast<const PxEventOptions&>(Record()), &PxEventOptions::HasUpperLimitVolume,
                         10);
     return TRUE;
 }

@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPagesQSRProfile.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_qsr/VqsQSRElementSupport.h"
 #include "proxy/PxLSEProfile.h"
@@ -135,13 +136,13 @@ BOOL VqsOptionPageQSRProfileTOLVE::OnInitDialog()
     VqsTableOptionPage::OnInitDialog();
     const PxQSRProfileOptions& options = *m_pQSRSheet->GetQSROptions();
     using QSRProfile = PxQSRProfileOptions;
-    vqsqsr::LimitDigits(m_loadFactor, options, &QSRProfile::HasUpperLimitLoadFactor, 2);
-    vqsqsr::LimitDigits(m_tableSize, options, &QSRProfile::HasUpperLimitTableSize, 6);
-    vqsqsr::LimitDigits(m_tableAreaSize, options, &QSRProfile::HasUpperLimitTableAreaSize, 8);
-    vqsqsr::LimitDigits(m_buffers, options, &QSRProfile::HasUpperLimitProfileBuffers, 3);
-    vqsqsr::LimitDigits(m_buffersPerUser, options, &QSRProfile::HasUpperLimitProfileBuffersPUser, 3);
-    vqsqsr::LimitDigits(m_buffersPerRandomUser, options, &QSRProfile::HasUpperLimitProfileBuffersPRandomUser, 3);
-    vqsqsr::LimitDigits(m_buffersPerSerialUser, options, &QSRProfile::HasUpperLimitProfileBuffersPSerialUser, 3);
+    LimitDigits(m_loadFactor, options, &QSRProfile::HasUpperLimitLoadFactor, 2);
+    LimitDigits(m_tableSize, options, &QSRProfile::HasUpperLimitTableSize, 6);
+    LimitDigits(m_tableAreaSize, options, &QSRProfile::HasUpperLimitTableAreaSize, 8);
+    LimitDigits(m_buffers, options, &QSRProfile::HasUpperLimitProfileBuffers, 3);
+    LimitDigits(m_buffersPerUser, options, &QSRProfile::HasUpperLimitProfileBuffersPUser, 3);
+    LimitDigits(m_buffersPerRandomUser, options, &QSRProfile::HasUpperLimitProfileBuffersPRandomUser, 3);
+    LimitDigits(m_buffersPerSerialUser, options, &QSRProfile::HasUpperLimitProfileBuffersPSerialUser, 3);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionPagesQSRReport.h"
 
+#include "options/VqsLimitDigits.h"
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_qsr/VqsQSRElementSupport.h"
 #include "win/Messages.h"
@@ -77,8 +78,8 @@ BOOL VqsOptionPageQSRReportEnv::OnInitDialog()
 {
     VqsOptionPageReportEnv::OnInitDialog();
     const PxQSRReportOptions& options = *m_pQSRSheet->GetQSROptions();
-    vqsqsr::LimitDigits(m_sortMemorySize, options, &PxQSRReportOptions::HasUpperLimitSortMemSize, 3);
-    vqsqsr::LimitDigits(m_sortDiskSize, options, &PxQSRReportOptions::HasUpperLimitSortDiskSize, 6);
+    LimitDigits(m_sortMemorySize, options, &PxQSRReportOptions::HasUpperLimitSortMemSize, 3);
+    LimitDigits(m_sortDiskSize, options, &PxQSRReportOptions::HasUpperLimitSortDiskSize, 6);
     return TRUE;
 }
 
@@ -127,9 +128,9 @@ BOOL VqsOptionPageQSRReportExtractFile::OnInitDialog()
 {
     VqsOptionPageReportExtractFile::OnInitDialog();
     const PxQSRReportOptions& options = *m_pQSRSheet->GetQSROptions();
-    vqsqsr::LimitDigits(m_diskRecordsPerBlock, options, &PxQSRReportOptions::HasUpperLimitExtractFileRecOrBlock, 3);
-    vqsqsr::LimitDigits(m_tapeRecordsPerBlock, options, &PxQSRReportOptions::HasUpperLimitExtractFileRecOrBlock, 3);
-    vqsqsr::LimitDigits(m_expected, options, &PxQSRReportOptions::HasUpperLimitExtractFileExpected, 8);
+    LimitDigits(m_diskRecordsPerBlock, options, &PxQSRReportOptions::HasUpperLimitExtractFileRecOrBlock, 3);
+    LimitDigits(m_tapeRecordsPerBlock, options, &PxQSRReportOptions::HasUpperLimitExtractFileRecOrBlock, 3);
+    LimitDigits(m_expected, options, &PxQSRReportOptions::HasUpperLimitExtractFileExpected, 8);
     return TRUE;
 }
 

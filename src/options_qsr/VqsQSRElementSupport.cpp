@@ -1,10 +1,9 @@
 #include "options_qsr/VqsQSRElementSupport.h"
 
 #include "model/VqsModelNodeLink.h"
+#include "options/VqsEnterprisePackNames.h"
 #include "options/VqsOptionsSheet.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxTypedList.h"
-#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQPackInformation.h"
 #include "shell/VqsSysApp.h"
@@ -21,20 +20,9 @@ BOOL IsExtractPackType(int type) { return type == 0 || type == 1; }
 
 CStringArray PackNames(BOOL extractPacksOnly)
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr();
-    if (!enterprise)
-        return names;
-    PxTypedList<PxVQPackInformationPtr> packs;
-    enterprise->GetListOfPackInformations(packs);
-    for (POSITION pos = packs.GetHeadPosition(); pos;) {
-        const PxVQPackInformationPtr pack = packs.GetNext(pos);
-        const CString name = pack->GetName();
-        if (!name.IsEmpty() && (!extractPacksOnly || IsExtractPackType(pack->GetPackType())))
-            names.Add(name);
-    }
-    return names;
+    return VqsEnterprisePackNames([extractPacksOnly](const PxVQPackInformationPtr& pack, const CString& name) {
+        return !name.IsEmpty() && (!extractPacksOnly || IsExtractPackType(pack->GetPackType()));
+    });
 }
 
 PxVQBSSoftLinkPtr SegmentLinkOf(const VqsOptionsSheet& sheet)

@@ -13,8 +13,6 @@ constexpr UINT IDD_GLOBAL_LOGICS_PANEL = 327;
 constexpr UINT IDD_PROFILE_PANEL = 328;
 constexpr UINT IDS_OPTIONS_REFUSED = 62461;
 
-constexpr int IDC_PANEL_FRAME = 33038;
-
 // Ispec panel
 constexpr int IDC_ISPEC_SERVICE = 1967;
 constexpr int IDC_ISPEC_SERVICE_DEFAULT = 1964;
@@ -224,20 +222,6 @@ void VqsOptionPageTarskBSegBulkOptions::CreatePanels()
     logics->Create(IDD_GLOBAL_LOGICS_PANEL, this);
     for (int kind : {Ispecs, Profiles, Reports, GlobalLogics})
         PlacePanel(kind, m_panels[kind]);
-}
-
-void VqsOptionPageTarskBSegBulkOptions::PlacePanel(int kind, VqsBulkOptionPanel* panel)
-{
-    panel->AttachPageData(&m_rows[kind]);
-    if (CWnd* frame = GetDlgItem(IDC_PANEL_FRAME)) {
-        CRect corner;
-        frame->GetWindowRect(&corner);
-        ScreenToClient(&corner);
-        panel->SetWindowPos(nullptr, corner.left, corner.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    panel->ShowWindow(SW_HIDE);
-    panel->PrimeDefaults();
-    panel->FillAllChoices();
 }
 
 BOOL VqsOptionPageTarskBSegBulkOptions::ApplyPage(BOOL isActivePage, BOOL clearUpdatedMarkWhenDefault)

@@ -94,8 +94,5 @@ protected:
     void CreatePanels() override;
 
 private:
-    // Hands the panel its rows and puts its top-left corner on the panel frame's.
-    void PlacePanel(int kind, VqsBulkOptionPanel* panel);
-
     VqsTarskBulkRefusals m_refusals;
 };

@@ -1,11 +1,8 @@
 #include "options_tarsk/VqsOptionPageTarskBSegEnv.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
-#include "proxy/PxTypedList.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQPackInformation.h"
 #include "shell/VqsMsgBox.h"
-#include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
 
 namespace {
@@ -35,13 +32,11 @@ constexpr int IDC_LEFT_DELIMITER = 1555;
 constexpr int IDC_RIGHT_DELIMITER = 1556;
 constexpr int IDC_BACKGROUND = 1100;
 constexpr int IDC_FOREGROUND = 1101;
-constexpr int IDC_SAMPLE_TEXT = 1107;
 
 constexpr int kPackNameOrEmpty = 4;
 constexpr int kRecoveryChoices = 2;
 constexpr int kRecoverMessagesChoices = 4;
 
-constexpr const char* kColourNames[] = {"Black", "White", "Green", "Red", "Blue", "Yellow", "Magenta", "Cyan"};
 constexpr const char* kDuplexPackMissing =
     "Please enter a valid Pack name:\nDefault DUPLEX Pack must be defined if all QUB file are to be DUPLEX.";
 
@@ -83,7 +78,8 @@ VqsOptionPageTarskBSegEnv::VqsOptionPageTarskBSegEnv(VqsOptions_BSeg_Tarsk_Sheet
       m_foreground(m_table.Colour(IDC_FOREGROUND, VQS_OPTION(PxTarskBSegOptions, BSFColor))),
       m_background(m_table.Colour(IDC_BACKGROUND, VQS_OPTION(PxTarskBSegOptions, BSBColor))),
       m_recovery(&m_connector, IDC_QUICKLOOKS, IDC_DEFERRED_UPDATE),
-      m_recoverMessages(&m_connector, IDC_RECOVER_ALL, IDC_RECOVER_NONE, IDC_RECOVER_INPUT, IDC_RECOVER_OUTPUT)
+      m_recoverMessages(&m_connector, IDC_RECOVER_ALL, IDC_RECOVER_NONE, IDC_RECOVER_INPUT, IDC_RECOVER_OUTPUT),
+      m_sample(*this, m_usePainter, m_background, m_foreground)
 {
     m_table.Flag(IDC_REVERSE_MESSAGES, VQS_OPTION(PxTarskBSegOptions, ReverseMsgOrder));
     m_table.Flag(IDC_ROC_USES_DATABASE, VQS_OPTION(PxTarskBSegOptions, ROCusesDB));
@@ -100,9 +96,7 @@ const PxTarskBSegOptionsPtr& VqsOptionPageTarskBSegEnv::Options() const { return
 
 BOOL VqsOptionPageTarskBSegEnv::OnInitDialog()
 {
-    for (int id : {IDC_BACKGROUND, IDC_FOREGROUND})
-        for (const char* name : kColourNames)
-            SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    m_sample.FillColourNames(IDC_BACKGROUND, IDC_FOREGROUND);
     VqsOptionPageBSegEnv::OnInitDialog();
     std::int64_t upper = 0;
     const PxTarskBSegOptionsPtr& options = Options();
@@ -148,14 +142,7 @@ void VqsOptionPageTarskBSegEnv::AdjustLoadedValues()
 
 void VqsOptionPageTarskBSegEnv::FillPackNames()
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;)
-            names.Add(packs.GetNext(pos)->GetName());
-    }
+    const CStringArray names = VqsEveryEnterprisePackName();
     const CString shown = m_defaultDuplexPack.GetValue();
     m_defaultDuplexPack.SetItems(names);
     m_defaultDuplexPack.SetValue(shown);
@@ -163,11 +150,7 @@ void VqsOptionPageTarskBSegEnv::FillPackNames()
 
 void VqsOptionPageTarskBSegEnv::EnableDependentControls()
 {
-    const BOOL ownColours = !m_usePainter.m_bValue;
-    if (CWnd* sample = m_hWnd ? GetDlgItem(IDC_SAMPLE_TEXT) : nullptr)
-        sample->ShowWindow(ownColours ? SW_SHOW : SW_HIDE);
-    m_background.Enable(ownColours);
-    m_foreground.Enable(ownColours);
+    m_sample.EnableByPainter();
     const BOOL delimiters = !m_suppressDelimiters.m_bValue;
     m_showDelimiters.Enable(delimiters);
     m_leftDelimiter.Enable(delimiters);
@@ -193,10 +176,10 @@ void VqsOptionPageTarskBSegEnv::OnOptionTaken(UINT id)
         UpdateData(FALSE);
         break;
     case IDC_BACKGROUND:
-        RepaintSample();
+        m_sample.Repaint();
         break;
     case IDC_FOREGROUND:
-        RepaintSample();
+        m_sample.Repaint();
         UpdateData(FALSE);
         break;
     case IDC_SUPPRESS_DELIMITERS:
@@ -215,17 +198,7 @@ void VqsOptionPageTarskBSegEnv::OnOptionTaken(UINT id)
 
 HBRUSH VqsOptionPageTarskBSegEnv::OnCtlColor(CDC* dc, CWnd* control, UINT)
 {
-    if (control && control->GetDlgCtrlID() == IDC_SAMPLE_TEXT && !m_usePainter.m_bValue)
-        VqsOptCtrlColor::PaintSample(dc, m_foreground, m_background);
-    return nullptr;
-}
-
-void VqsOptionPageTarskBSegEnv::RepaintSample()
-{
-    if (CWnd* sample = GetDlgItem(IDC_SAMPLE_TEXT)) {
-        sample->ShowWindow(SW_HIDE);
-        sample->ShowWindow(SW_SHOW);
-    }
+    return m_sample.OnCtlColor(dc, control);
 }
 
 void VqsOptionPageTarskBSegEnv::StoreOptions()

@@ -4,6 +4,7 @@
 // DUPLEX pack, and hear from it when the first or the last changes.
 #pragma once
 
+#include "options/VqsColourSample.h"
 #include "options/VqsOptionPagesBSeg.h"
 #include "proxy/PxTarskBSegOptions.h"
 #include "win/Gdi.h"
@@ -38,7 +39,6 @@ protected:
 private:
     const PxTarskBSegOptionsPtr& Options() const;
     void FillPackNames();
-    void RepaintSample();
     // Paints "Sample Text" in the chosen colours while the page's own colours are in force.
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlKind);
 
@@ -65,4 +65,5 @@ private:
     // it is cleared.
     int m_ownBackground = 0;
     int m_ownForeground = 0;
+    VqsColourSample m_sample;
 };

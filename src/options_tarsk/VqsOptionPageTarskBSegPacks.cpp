@@ -1,10 +1,7 @@
 #include "options_tarsk/VqsOptionPageTarskBSegPacks.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
-#include "proxy/PxTypedList.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQPackInformation.h"
-#include "shell/VqsSysApp.h"
 
 namespace {
 
@@ -20,19 +17,6 @@ constexpr int IDC_WORK_PACK = 1626;
 constexpr int IDC_USE_DEFAULT_WORK = 1594;
 
 constexpr int kRequiredPackName = 3;
-
-CStringArray EnterprisePackNames()
-{
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;)
-            names.Add(packs.GetNext(pos)->GetName());
-    }
-    return names;
-}
 
 } // namespace
 
@@ -53,7 +37,7 @@ VqsOptionPageTarskBSegPacks::VqsOptionPageTarskBSegPacks(VqsOptions_BSeg_Tarsk_S
 
 void VqsOptionPageTarskBSegPacks::AdjustLoadedValues()
 {
-    const CStringArray names = EnterprisePackNames();
+    const CStringArray names = VqsEveryEnterprisePackName();
     for (VqsOptCtrlCombo* pack : {&m_defaultPack, &m_objectPack, &m_databasePack, &m_workPack}) {
         const CString shown = pack->GetValue();
         pack->SetItems(names);

@@ -1,15 +1,13 @@
 #include "options_tarsk/VqsOptionPageTarskElementDb.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_tarsk/VqsOptionsElementTarskSheets.h"
 #include "options_tarsk/VqsTarskSysTables.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQElementSoftLink.h"
-#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQOptions.h"
-#include "proxy/PxVQPackInformation.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
@@ -121,17 +119,7 @@ BOOL VqsOptionPageTarskElementDb::AuditedByDefault() const
 
 void VqsOptionPageTarskElementDb::FillPackNames()
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;) {
-            const CString name = packs.GetNext(pos)->GetName();
-            if (!name.IsEmpty())
-                names.Add(name);
-        }
-    }
+    const CStringArray names = VqsEnterprisePackNames();
     m_pack.SetItems(names);
     m_duplexPack.SetItems(names);
 }

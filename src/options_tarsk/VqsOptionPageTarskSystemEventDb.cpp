@@ -1,13 +1,11 @@
 #include "options_tarsk/VqsOptionPageTarskSystemEventDb.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "options_tarsk/VqsTarskSysTables.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQPackInformation.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
@@ -181,17 +179,7 @@ PxLSEBusinessSegmentPtr VqsOptionPageTarskSystemEventDb::DesignSegment() const
 
 void VqsOptionPageTarskSystemEventDb::FillPackNames()
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;) {
-            const CString name = packs.GetNext(pos)->GetName();
-            if (!name.IsEmpty())
-                names.Add(name);
-        }
-    }
+    const CStringArray names = VqsEnterprisePackNames();
     m_pack.SetItems(names);
     m_duplexPack.SetItems(names);
 }

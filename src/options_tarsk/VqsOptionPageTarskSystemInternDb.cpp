@@ -1,12 +1,10 @@
 #include "options_tarsk/VqsOptionPageTarskSystemInternDb.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQPackInformation.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
@@ -232,17 +230,7 @@ void VqsOptionPageTarskSystemInternDb::InsertColumns()
 
 void VqsOptionPageTarskSystemInternDb::FillPackNames()
 {
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;) {
-            const CString name = packs.GetNext(pos)->GetName();
-            if (!name.IsEmpty())
-                names.Add(name);
-        }
-    }
+    const CStringArray names = VqsEnterprisePackNames();
     m_pack.SetItems(names);
     m_duplexPack.SetItems(names);
 }

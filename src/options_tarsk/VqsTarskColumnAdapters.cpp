@@ -1,5 +1,6 @@
 #include "options_tarsk/VqsTarskColumnAdapters.h"
 
+#include "options/VqsEnterprisePackNames.h"
 #include "options_tarsk/VqsTarskBulkRows.h"
 #include "proxy/PxException.h"
 #include "proxy/PxLSEEnterprise.h"
@@ -8,8 +9,6 @@
 #include "proxy/PxTarskProfileOptions.h"
 #include "proxy/PxTarskReportOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQPackInformation.h"
 #include "shell/VqsSysApp.h"
 #include "win/Input.h"
 
@@ -69,19 +68,6 @@ void ShowInCombo(VqsOptCtrlCombo& combo, const char* text)
     combo.Revert();
 }
 
-CStringArray PackNames()
-{
-    CStringArray names;
-    VqsSysApp* app = VqsGetApp();
-    if (const PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQPackInformationPtr> packs;
-        enterprise->GetListOfPackInformations(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;)
-            names.Add(packs.GetNext(pos)->GetName());
-    }
-    return names;
-}
-
 // "No", also behind a default mark.
 bool SaysNo(const char* text) { return text && (text[0] == 'N' || (text[0] != '\0' && text[1] == 'N')); }
 
@@ -125,7 +111,7 @@ VqsTarskQUBDuplexPxAdapter::VqsTarskQUBDuplexPxAdapter(const char* title, int wi
 
 void VqsTarskQUBDuplexPxAdapter::FillChoices()
 {
-    const CStringArray names = PackNames();
+    const CStringArray names = VqsEveryEnterprisePackName();
     m_choices.RemoveAll();
     for (INT_PTR index = 0; index < names.GetSize(); ++index)
         m_choices.Add(names[index]);
