@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path), m_db(path, true)
@@ -188,7 +189,20 @@ void PxFileLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 }
 
 PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
-                                       bool queue)
+                                           bool queue)
+{
+    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid) {
+        PxQuery grant(m_db,
+                      "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
+                      " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
+                      pxwhat::Lock);
+        grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+    });
+}
+
+PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                              const Request& request, bool queue,
+                                              const std::function<void(std::int64_t oid)>& grant)
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
@@ -198,22 +212,18 @@ PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int6
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            if (kind >= PxLockFutureUpdate) {
+            if (MeetsPersistent(request)) {
                 std::optional<PxPersistentLockRow> persistent = Persistent(oid);
-                if (persistent) {
+                if (RefusedByPersistent(request, persistent)) {
                     RefuseForPersistent(attempt, persistent);
                     break;
                 }
             }
-            if (MustWait(session, oid, kind, queue)) {
+            if (MustWait(session, oid, request.kind, queue)) {
                 attempt.code = kPxCodeHeld;
                 break;
             }
-            PxQuery grant(m_db,
-                          "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
-                          " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
-                          pxwhat::Lock);
-            grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+            grant(oid);
             StopWaiting(session, oid);
         }
         Commit();
@@ -270,39 +280,17 @@ std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastS
 }
 
 PxLockStore::Attempt PxFileLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
-                                                  const std::int64_t* oids, std::size_t count, bool manual, bool queue)
+                                                      const std::int64_t* oids, std::size_t count, bool manual,
+                                                      bool queue)
 {
-    Attempt attempt;
-    if (!BeginOrBusy()) {
-        attempt.code = kPxCodeBusy;
-        return attempt;
-    }
-    try {
-        for (; attempt.granted < count; ++attempt.granted) {
-            std::int64_t oid = oids[attempt.granted];
-            std::optional<PxPersistentLockRow> existing = Persistent(oid);
-            if (RefusesPersistent(existing, userCode)) {
-                RefuseForPersistent(attempt, existing);
-                break;
-            }
-            if (MustWait(session, oid, PxLockFutureUpdate, queue)) {
-                attempt.code = kPxCodeHeld;
-                break;
-            }
-            PxQuery place(m_db,
-                          "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
-                          " VALUES(?1, ?2, ?3, 1, ?4) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
-                          " manual_holds = manual_holds + excluded.manual_holds",
-                          pxwhat::Lock);
-            place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
-            StopWaiting(session, oid);
-        }
-        Commit();
-        return attempt;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    return TryEach(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](std::int64_t oid) {
+        PxQuery place(m_db,
+                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+                      " VALUES(?1, ?2, ?3, 1, ?4) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
+                      " manual_holds = manual_holds + excluded.manual_holds",
+                      pxwhat::Lock);
+        place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+    });
 }
 
 void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)

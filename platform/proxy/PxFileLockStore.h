@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ private:
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
     void DropLocksOn(std::int64_t session, std::int64_t oid) override;
     void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
+    // Tries the request on each object in turn, `grant` granting it, up to the first refusal.
+    Attempt TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
+                    bool queue, const std::function<void(std::int64_t oid)>& grant);
     // Whether another live session that waits for the object, in line before this one,
     // wants a kind from `conflictFrom` up. A session holding the object waits for no one.
     bool WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom);

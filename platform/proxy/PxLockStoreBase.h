@@ -63,11 +63,21 @@ protected:
     auto InLockTransaction(Work&& work) -> std::invoke_result_t<Work&>;
     void WakeAll(const std::vector<std::int64_t>& sessions) noexcept;
 
-    // Whether the object's persistent lock refuses the user a persistent lock: one of
-    // another user does.
-    static bool RefusesPersistent(const std::optional<PxPersistentLockRow>& persistent, const std::string& userCode)
+    // What an attempt asks of each object: a lock of `kind`, or, with `persistentFor`, a
+    // persistent lock for that user (which meets other sessions as a future update does).
+    struct Request {
+        int kind = PxLockFutureUpdate;
+        const std::string* persistentFor = nullptr;
+    };
+    // Whether an object's persistent lock can stand in the request's way: it stands
+    // against future updates and writes.
+    static bool MeetsPersistent(const Request& request) { return request.kind >= PxLockFutureUpdate; }
+    // Whether the object's persistent lock refuses the request; a user's own persistent
+    // lock takes more holds.
+    static bool RefusedByPersistent(const Request& request, const std::optional<PxPersistentLockRow>& persistent)
     {
-        return persistent && persistent->userCode != userCode;
+        return persistent && MeetsPersistent(request) &&
+               (!request.persistentFor || persistent->userCode != *request.persistentFor);
     }
     // Ends the attempt refused by the object's persistent lock.
     static void RefuseForPersistent(Attempt& attempt, const std::optional<PxPersistentLockRow>& persistent)

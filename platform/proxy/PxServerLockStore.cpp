@@ -7,6 +7,7 @@
 #include "win/Clock.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -219,43 +220,54 @@ void PxServerLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count,
                                              int kind, bool queue)
 {
+    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid, bool last) {
+        Query grant(*m_db,
+                    "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
+                    " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
+                    " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
+                    pxwhat::Lock);
+        grant.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(kind));
+        if (!last) {
+            grant.Run();
+            return false;
+        }
+        // The last grant and the commit go together.
+        Query commit(*m_db, kCommit, pxwhat::Lock);
+        m_db->Pipeline({&grant, &commit});
+        return true;
+    });
+}
+
+PxLockStore::Attempt PxServerLockStore::TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                                const Request& request, bool queue,
+                                                const std::function<bool(std::int64_t oid, bool last)>& grant)
+{
     Attempt attempt;
     if (count == 0)
         return attempt;
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            std::optional<Obstacles> found = FindObstacles(session, oid, kind, attempt.granted == 0);
+            std::optional<Obstacles> found = FindObstacles(session, oid, request.kind, attempt.granted == 0);
             if (!found) {
                 attempt.code = kPxCodeBusy;
                 return attempt;
             }
             const Obstacles& obstacles = *found;
-            if (kind >= PxLockFutureUpdate && obstacles.persistent) {
+            if (RefusedByPersistent(request, obstacles.persistent)) {
                 RefuseForPersistent(attempt, obstacles.persistent);
                 break;
             }
             if (obstacles.mustWait) {
                 if (queue)
-                    JoinLine(session, oid, kind);
+                    JoinLine(session, oid, request.kind);
                 attempt.code = kPxCodeHeld;
                 break;
             }
-            Query grant(*m_db,
-                        "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
-                        " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
-                        " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
-                        pxwhat::Lock);
-            grant.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(kind));
-            if (attempt.granted + 1 < count) {
-                grant.Run();
-                continue;
+            if (grant(oid, attempt.granted + 1 == count)) {
+                ++attempt.granted;
+                return attempt;
             }
-            // The last grant and the commit go together.
-            Query commit(*m_db, kCommit, pxwhat::Lock);
-            m_db->Pipeline({&grant, &commit});
-            ++attempt.granted;
-            return attempt;
         }
         Commit();
         return attempt;
@@ -331,46 +343,20 @@ PxLockStore::Attempt PxServerLockStore::PlacePersistent(std::int64_t session, co
                                                         const std::int64_t* oids, std::size_t count, bool manual,
                                                         bool queue)
 {
-    Attempt attempt;
-    if (count == 0)
-        return attempt;
-    try {
-        for (; attempt.granted < count; ++attempt.granted) {
-            std::int64_t oid = oids[attempt.granted];
-            std::optional<Obstacles> found = FindObstacles(session, oid, PxLockFutureUpdate, attempt.granted == 0);
-            if (!found) {
-                attempt.code = kPxCodeBusy;
-                return attempt;
-            }
-            const Obstacles& obstacles = *found;
-            if (RefusesPersistent(obstacles.persistent, userCode)) {
-                RefuseForPersistent(attempt, obstacles.persistent);
-                break;
-            }
-            if (obstacles.mustWait) {
-                if (queue)
-                    JoinLine(session, oid, PxLockFutureUpdate);
-                attempt.code = kPxCodeHeld;
-                break;
-            }
-            Query(*m_db,
-                  "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
-                  " VALUES($1, $2, $3, 1, $4) ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + 1,"
-                  " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds",
-                  pxwhat::Lock)
-                .Bind(oid)
-                .Bind(userCode)
-                .Bind(_time64(nullptr))
-                .Bind(static_cast<std::int64_t>(manual ? 1 : 0))
-                .Run();
-            StopWaiting(session, oid);
-        }
-        Commit();
-        return attempt;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    return TryEach(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](std::int64_t oid, bool) {
+        Query(*m_db,
+              "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+              " VALUES($1, $2, $3, 1, $4) ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + 1,"
+              " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds",
+              pxwhat::Lock)
+            .Bind(oid)
+            .Bind(userCode)
+            .Bind(_time64(nullptr))
+            .Bind(static_cast<std::int64_t>(manual ? 1 : 0))
+            .Run();
+        StopWaiting(session, oid);
+        return false;
+    });
 }
 
 void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)

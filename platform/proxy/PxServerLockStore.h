@@ -9,6 +9,8 @@
 #include "proxy/PxLockStoreBase.h"
 #include "proxy/PxPostgres.h"
 
+#include <functional>
+
 class PxServerLockStore final : public PxLockStoreBase {
 public:
     explicit PxServerLockStore(const std::string& uri);
@@ -42,6 +44,10 @@ private:
     // With `begin`, begins the attempt's transaction first; nothing when another session's
     // stayed in the way longer than the busy timeout.
     std::optional<Obstacles> FindObstacles(std::int64_t session, std::int64_t oid, int kind, bool begin);
+    // Tries the request on each object in turn, `grant` granting it, up to the first
+    // refusal; `grant` answers whether it committed the attempt with the last object's grant.
+    Attempt TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
+                    bool queue, const std::function<bool(std::int64_t oid, bool last)>& grant);
     // The session waits in line for the object (once; the strongest kind it wants).
     void JoinLine(std::int64_t session, std::int64_t oid, int kind);
     // Whether any session of the rows [first, end) (id, known, pid, start, machine, its
