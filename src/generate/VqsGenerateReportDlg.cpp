@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "proxy/PxLink.h"
+#include "proxy/PxOidLists.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQLink.h"
@@ -55,16 +56,6 @@ CString Formatted(const char* format, const char* insert)
     CString text;
     text.Format(format, insert);
     return text;
-}
-
-bool Holds(const PxTypedList<PxVQReportSoftLinkPtr>& list, const PxObjectPtr& object)
-{
-    const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& items = list;
-    for (POSITION pos = items.GetHeadPosition(); pos;) {
-        if (items.GetNext(pos)->IsSameOid(object))
-            return true;
-    }
-    return false;
 }
 
 void Remove(PxTypedList<PxVQReportSoftLinkPtr>& list, const PxObjectPtr& object)
@@ -290,9 +281,9 @@ void VqsGenerateReportDlg::FillFromGroup()
 // the caller asked for every report).
 void VqsGenerateReportDlg::OfferReport(const PxVQReportSoftLinkPtr& report, const char* groupName)
 {
-    if (m_bAllReports && !Holds(m_chosenReports, report))
+    if (m_bAllReports && !PxHoldsOid(m_chosenReports, report))
         m_chosenReports.AddTail(report);
-    if (Holds(m_chosenReports, report))
+    if (PxHoldsOid(m_chosenReports, report))
         m_chosenList.AddAsName(report, groupName);
     else
         m_availableReports.AddTail(report);
