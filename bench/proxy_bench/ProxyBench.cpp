@@ -8,6 +8,8 @@
 #include "RawSqlite.h"
 #include "SampleBench.h"
 
+#include "ProxyWork.h"
+
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
@@ -31,15 +33,7 @@
 
 namespace {
 
-constexpr int kObjects = 1000;
 constexpr int kMostBundleIspecs = 10000;
-
-struct RawRow {
-    std::int64_t oid;
-    std::string className;
-    std::int64_t created;
-    std::int64_t edition;
-};
 
 // A segment link with the Ispec links the bundle benchmarks take, committed in a repository
 // of its own.
@@ -109,7 +103,7 @@ private:
         m_link->AttachSession(read.c_str(), "bench", nullptr);
         PxVQEnterprisePtr enterprise = m_link->GetLVQEnterprise();
         m_link->BeginTransaction();
-        for (int i = 0; i < kObjects; ++i) {
+        for (int i = 0; i < kBenchObjects; ++i) {
             PxObjectPtr host = enterprise->CreateMember("hosts", "PxVQObject");
             host->SetAttributeText("name", ("HOST" + std::to_string(i)).c_str());
             std::string address = "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256);
@@ -152,15 +146,7 @@ private:
 
 Workspace* g_workspace = nullptr;
 
-void ObjectLoad_Proxy(benchmark::State& state)
-{
-    PxVQEnterprisePtr enterprise = g_workspace->m_link->GetLVQEnterprise();
-    for (auto _ : state) {
-        PxTypedList<PxVQObjectPtr> hosts;
-        enterprise->GetMembers("hosts", hosts);
-        benchmark::DoNotOptimize(hosts.GetCount());
-    }
-}
+void ObjectLoad_Proxy(benchmark::State& state) { ProxyObjectLoad(state, *g_workspace->m_link); }
 
 void ObjectLoad_Raw(benchmark::State& state)
 {
@@ -183,14 +169,7 @@ void ObjectLoad_Raw(benchmark::State& state)
 
 void AttributeRead_Proxy(benchmark::State& state)
 {
-    PxTypedList<PxVQObjectPtr>& hosts = g_workspace->m_hosts;
-    for (auto _ : state) {
-        g_workspace->m_link->ClearAllBuffers();
-        std::size_t length = 0;
-        for (POSITION position = hosts.GetHeadPosition(); position;)
-            length += hosts.CList::GetNext(position)->GetAttributeText("address").GetLength();
-        benchmark::DoNotOptimize(length);
-    }
+    ProxyAttributeRead(state, *g_workspace->m_link, g_workspace->m_hosts);
 }
 
 void AttributeRead_Raw(benchmark::State& state)
@@ -211,12 +190,7 @@ void AttributeRead_Raw(benchmark::State& state)
 
 void LockAndUnlock_Proxy(benchmark::State& state)
 {
-    PxVQObjectPtr host = g_workspace->m_hosts.GetHead();
-    for (auto _ : state) {
-        if (!host->WriteLock(0))
-            state.SkipWithError("lock refused");
-        host->UnLock();
-    }
+    ProxyLockAndUnlock(state, g_workspace->m_hosts.GetHead());
 }
 
 void LockAndUnlock_Raw(benchmark::State& state)
@@ -245,20 +219,7 @@ void LockAndUnlock_Raw(benchmark::State& state)
     }
 }
 
-void WriteTransaction_Proxy(benchmark::State& state)
-{
-    PxVQLink& link = *g_workspace->m_writer;
-    PxVQEnterprisePtr enterprise = link.GetLVQEnterprise();
-    for (auto _ : state) {
-        link.BeginTransaction();
-        for (int i = 0; i < kObjects; ++i) {
-            PxObjectPtr host = enterprise->CreateMember("hosts", "PxVQObject");
-            host->SetAttributeText("name", "HOST");
-            host->SetAttributeText("address", "10.0.0.1");
-        }
-        link.CommitTransaction();
-    }
-}
+void WriteTransaction_Proxy(benchmark::State& state) { ProxyWriteTransaction(state, *g_workspace->m_writer); }
 
 void WriteTransaction_Raw(benchmark::State& state)
 {
@@ -277,7 +238,7 @@ void WriteTransaction_Raw(benchmark::State& state)
         raw.Run(begin);
         sqlite3_bind_int64(edition, 1, enterprise);
         raw.Run(edition);
-        for (int i = 0; i < kObjects; ++i) {
+        for (int i = 0; i < kBenchObjects; ++i) {
             sqlite3_bind_int64(object, 1, 1800000000);
             raw.Run(object);
             std::int64_t oid = raw.LastId();

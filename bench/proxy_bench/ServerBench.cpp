@@ -7,6 +7,8 @@
 // join proxy_bench's table of ratios.
 #include "support/PgTestServer.h"
 
+#include "ProxyWork.h"
+
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
@@ -23,8 +25,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kObjects = 1000;
 
 // A raw libpq connection to a repository database, with its prepared statements.
 class RawServer {
@@ -116,7 +116,7 @@ private:
         m_link->AttachSession(m_read.c_str(), "bench", nullptr);
         PxVQEnterprisePtr enterprise = m_link->GetLVQEnterprise();
         m_link->BeginTransaction();
-        for (int i = 0; i < kObjects; ++i) {
+        for (int i = 0; i < kBenchObjects; ++i) {
             PxObjectPtr host = enterprise->CreateMember("hosts", "PxVQObject");
             host->SetAttributeText("name", ("HOST" + std::to_string(i)).c_str());
             std::string address = "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256);
@@ -143,22 +143,7 @@ ServerWorkspace& Server()
     return workspace;
 }
 
-void ServerObjectLoad_Proxy(benchmark::State& state)
-{
-    PxVQEnterprisePtr enterprise = Server().m_link->GetLVQEnterprise();
-    for (auto _ : state) {
-        PxTypedList<PxVQObjectPtr> hosts;
-        enterprise->GetMembers("hosts", hosts);
-        benchmark::DoNotOptimize(hosts.GetCount());
-    }
-}
-
-struct RawRow {
-    std::int64_t oid;
-    std::string className;
-    std::int64_t created;
-    std::int64_t edition;
-};
+void ServerObjectLoad_Proxy(benchmark::State& state) { ProxyObjectLoad(state, *Server().m_link); }
 
 void ServerObjectLoad_Raw(benchmark::State& state)
 {
@@ -178,14 +163,7 @@ void ServerObjectLoad_Raw(benchmark::State& state)
 
 void ServerAttributeRead_Proxy(benchmark::State& state)
 {
-    PxTypedList<PxVQObjectPtr>& hosts = Server().m_hosts;
-    for (auto _ : state) {
-        Server().m_link->ClearAllBuffers();
-        std::size_t length = 0;
-        for (POSITION position = hosts.GetHeadPosition(); position;)
-            length += hosts.CList::GetNext(position)->GetAttributeText("address").GetLength();
-        benchmark::DoNotOptimize(length);
-    }
+    ProxyAttributeRead(state, *Server().m_link, Server().m_hosts);
 }
 
 void ServerAttributeRead_Raw(benchmark::State& state)
@@ -202,12 +180,7 @@ void ServerAttributeRead_Raw(benchmark::State& state)
 
 void ServerLockAndUnlock_Proxy(benchmark::State& state)
 {
-    PxVQObjectPtr host = Server().m_hosts.GetHead();
-    for (auto _ : state) {
-        if (!host->WriteLock(0))
-            state.SkipWithError("lock refused");
-        host->UnLock();
-    }
+    ProxyLockAndUnlock(state, Server().m_hosts.GetHead());
 }
 
 // Taken in a transaction that the same advisory lock runs one at a time, as the proxy's.
@@ -225,20 +198,7 @@ void ServerLockAndUnlock_Raw(benchmark::State& state)
     }
 }
 
-void ServerWriteTransaction_Proxy(benchmark::State& state)
-{
-    PxVQLink& link = *Server().m_writer;
-    PxVQEnterprisePtr enterprise = link.GetLVQEnterprise();
-    for (auto _ : state) {
-        link.BeginTransaction();
-        for (int i = 0; i < kObjects; ++i) {
-            PxObjectPtr host = enterprise->CreateMember("hosts", "PxVQObject");
-            host->SetAttributeText("name", "HOST");
-            host->SetAttributeText("address", "10.0.0.1");
-        }
-        link.CommitTransaction();
-    }
-}
+void ServerWriteTransaction_Proxy(benchmark::State& state) { ProxyWriteTransaction(state, *Server().m_writer); }
 
 void ServerWriteTransaction_Raw(benchmark::State& state)
 {
@@ -247,7 +207,7 @@ void ServerWriteTransaction_Raw(benchmark::State& state)
     for (auto _ : state) {
         raw.Execute("BEGIN; SELECT pg_advisory_xact_lock(29871, 1)");
         raw.Run("UPDATE px_object SET edition = edition + 1 WHERE oid = $1", {"1"});
-        for (int i = 0; i < kObjects; ++i) {
+        for (int i = 0; i < kBenchObjects; ++i) {
             std::string oid = std::to_string(next++);
             raw.Run("INSERT INTO px_object(oid, class, created, edition, present) VALUES($1, 'PxVQObject', $2, 1, true)",
                     {oid, "1800000000"});

@@ -6,17 +6,10 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
-namespace {
-
-// Lock file transactions last microseconds; a begin that stays busy this often means the
-// file is stuck, not contended.
-constexpr int kBeginTries = 5;
-
-} // namespace
-
-PxFileLockStore::PxFileLockStore(const std::string& path) : m_db(path, true), m_wake(path)
+PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path), m_db(path, true)
 {
     m_db.SetBusyTimeout(2000);
     if (path != ":memory:")
@@ -60,71 +53,40 @@ void PxFileLockStore::RollbackQuietly() noexcept
         sqlite3_exec(m_db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void PxFileLockStore::BeginPatiently()
+void PxFileLockStore::FailBusy() { m_db.Fail(SQLITE_BUSY, pxwhat::Lock); }
+
+std::int64_t PxFileLockStore::InsertSession(const std::string& userCode)
 {
-    for (int tries = 1; !BeginOrBusy(); ++tries)
-        if (tries == kBeginTries)
-            m_db.Fail(SQLITE_BUSY, pxwhat::Lock);
+    const PxProcessIdentity& self = PxThisProcess();
+    PxQuery insert(m_db, "INSERT INTO px_session(pid, start, machine, user_code, attached) VALUES(?1, ?2, ?3, ?4, ?5)",
+                   pxwhat::Lock);
+    insert.Bind(1, self.pid).Bind(2, self.start).Bind(3, self.machine).Bind(4, userCode).Bind(5, _time64(nullptr));
+    insert.Run();
+    return m_db.LastInsertId();
 }
 
-std::int64_t PxFileLockStore::RegisterSession(const std::string& userCode)
+std::vector<std::int64_t> PxFileLockStore::EndSession(std::int64_t session)
 {
-    BeginPatiently();
-    try {
-        PurgeDeadSessions();
-        const PxProcessIdentity& self = PxThisProcess();
-        PxQuery insert(m_db,
-                       "INSERT INTO px_session(pid, start, machine, user_code, attached) VALUES(?1, ?2, ?3, ?4, ?5)",
-                       pxwhat::Lock);
-        insert.Bind(1, self.pid).Bind(2, self.start).Bind(3, self.machine).Bind(4, userCode).Bind(5, _time64(nullptr));
-        insert.Run();
-        std::int64_t id = m_db.LastInsertId();
-        Commit();
-        m_wake.Listen(id);
-        return id;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
+    std::vector<std::int64_t> waiting;
+    {
+        PxQuery held(m_db,
+                     "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid ORDER BY w.ticket"
+                     " LIMIT 1) FROM px_lock l WHERE l.session = ?1",
+                     pxwhat::Lock);
+        held.Bind(1, session);
+        while (held.Step())
+            if (!held.IsNull(0))
+                waiting.push_back(held.Int(0));
     }
+    PurgeSession(session);
+    return waiting;
 }
 
-void PxFileLockStore::UnregisterSession(std::int64_t session) noexcept
+int PxFileLockStore::CountSessions()
 {
-    try {
-        BeginPatiently();
-        std::vector<std::int64_t> waiting;
-        {
-            PxQuery held(m_db,
-                         "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid ORDER BY w.ticket"
-                         " LIMIT 1) FROM px_lock l WHERE l.session = ?1",
-                         pxwhat::Lock);
-            held.Bind(1, session);
-            while (held.Step())
-                if (!held.IsNull(0))
-                    waiting.push_back(held.Int(0));
-        }
-        PurgeSession(session);
-        Commit();
-        WakeAll(waiting);
-    } catch (...) {
-        RollbackQuietly();
-    }
-}
-
-int PxFileLockStore::LiveSessions()
-{
-    BeginPatiently();
-    try {
-        PurgeDeadSessions();
-        PxQuery count(m_db, "SELECT count(*) FROM px_session", pxwhat::Lock);
-        count.Step();
-        int sessions = static_cast<int>(count.Int(0));
-        Commit();
-        return sessions;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    PxQuery count(m_db, "SELECT count(*) FROM px_session", pxwhat::Lock);
+    count.Step();
+    return static_cast<int>(count.Int(0));
 }
 
 void PxFileLockStore::PurgeSession(std::int64_t session)
@@ -220,32 +182,27 @@ std::optional<std::int64_t> PxFileLockStore::FirstInLine(std::int64_t oid)
     return first.Int(0);
 }
 
-void PxFileLockStore::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
-{
-    for (std::int64_t session : sessions)
-        m_wake.Wake(session);
-}
-
 void PxFileLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 {
     PxQuery done(m_db, "DELETE FROM px_lock_wait WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
     done.Bind(1, oid).Bind(2, session).Run();
 }
 
-void PxFileLockStore::GiveUpWaiting(std::int64_t session, std::int64_t oid)
+PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+                                           bool queue)
 {
-    BeginPatiently();
-    try {
-        StopWaiting(session, oid);
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid) {
+        PxQuery grant(m_db,
+                      "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
+                      " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
+                      pxwhat::Lock);
+        grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+    });
 }
 
-PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
-                                       bool queue)
+PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                              const Request& request, bool queue,
+                                              const std::function<void(std::int64_t oid)>& grant)
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
@@ -255,22 +212,18 @@ PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int6
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            if (kind >= PxLockFutureUpdate) {
-                attempt.persistent = Persistent(oid);
-                if (attempt.persistent) {
-                    attempt.code = kPxCodePersistent;
+            if (MeetsPersistent(request)) {
+                std::optional<PxPersistentLockRow> persistent = Persistent(oid);
+                if (RefusedByPersistent(request, persistent)) {
+                    RefuseForPersistent(attempt, persistent);
                     break;
                 }
             }
-            if (MustWait(session, oid, kind, queue)) {
+            if (MustWait(session, oid, request.kind, queue)) {
                 attempt.code = kPxCodeHeld;
                 break;
             }
-            PxQuery grant(m_db,
-                          "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
-                          " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
-                          pxwhat::Lock);
-            grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+            grant(oid);
             StopWaiting(session, oid);
         }
         Commit();
@@ -283,9 +236,8 @@ PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int6
 
 void PxFileLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
-    std::vector<std::int64_t> waiting;
-    BeginPatiently();
-    try {
+    WakeAll(InLockTransaction([&] {
+        std::vector<std::int64_t> waiting;
         for (std::size_t i = 0; i < count; ++i) {
             PxQuery release(m_db,
                             "UPDATE px_lock SET holds = holds - 1 WHERE oid = ?1 AND session = ?2 AND kind ="
@@ -299,48 +251,21 @@ void PxFileLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std
             if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
                 waiting.push_back(*first);
         }
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
-    WakeAll(waiting);
+        return waiting;
+    }));
 }
 
-bool PxFileLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
+void PxFileLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)
 {
-    BeginPatiently();
-    try {
-        bool held = HeldByOther(session, oid, PxLockRead);
-        Commit();
-        return held;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
-}
-
-void PxFileLockStore::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
-{
-    BeginPatiently();
-    try {
-        for (std::int64_t oid : oids) {
-            PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid = ?2", pxwhat::Lock);
-            locks.Bind(1, session).Bind(2, oid).Run();
-            PxQuery persistent(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1", pxwhat::Lock);
-            persistent.Bind(1, oid).Run();
-        }
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1 AND oid = ?2", pxwhat::Lock);
+    locks.Bind(1, session).Bind(2, oid).Run();
+    PxQuery persistent(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1", pxwhat::Lock);
+    persistent.Bind(1, oid).Run();
 }
 
 std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
 {
-    BeginPatiently();
-    try {
+    return InLockTransaction([&] {
         std::int64_t first = lastStored + 1;
         {
             PxQuery next(m_db, "SELECT next FROM px_oid", pxwhat::Lock);
@@ -350,72 +275,32 @@ std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastS
         m_db.Execute("DELETE FROM px_oid", pxwhat::Lock);
         PxQuery store(m_db, "INSERT INTO px_oid(next) VALUES(?1)", pxwhat::Lock);
         store.Bind(1, first + count).Run();
-        Commit();
         return first;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    });
 }
 
 PxLockStore::Attempt PxFileLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
-                                                  const std::int64_t* oids, std::size_t count, bool manual, bool queue)
+                                                      const std::int64_t* oids, std::size_t count, bool manual,
+                                                      bool queue)
 {
-    Attempt attempt;
-    if (!BeginOrBusy()) {
-        attempt.code = kPxCodeBusy;
-        return attempt;
-    }
-    try {
-        for (; attempt.granted < count; ++attempt.granted) {
-            std::int64_t oid = oids[attempt.granted];
-            std::optional<PxPersistentLockRow> existing = Persistent(oid);
-            if (existing && existing->userCode != userCode) {
-                attempt.code = kPxCodePersistent;
-                attempt.persistent = existing;
-                break;
-            }
-            if (MustWait(session, oid, PxLockFutureUpdate, queue)) {
-                attempt.code = kPxCodeHeld;
-                break;
-            }
-            PxQuery place(m_db,
-                          "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
-                          " VALUES(?1, ?2, ?3, 1, ?4) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
-                          " manual_holds = manual_holds + excluded.manual_holds",
-                          pxwhat::Lock);
-            place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
-            StopWaiting(session, oid);
-        }
-        Commit();
-        return attempt;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    return TryEach(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](std::int64_t oid) {
+        PxQuery place(m_db,
+                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+                      " VALUES(?1, ?2, ?3, 1, ?4) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
+                      " manual_holds = manual_holds + excluded.manual_holds",
+                      pxwhat::Lock);
+        place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+    });
 }
 
-void PxFileLockStore::RemovePersistent(std::int64_t oid, bool manual, int count)
+void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)
 {
-    BeginPatiently();
-    try {
-        std::optional<PxPersistentLockRow> lock = Persistent(oid);
-        if (lock && count > 0) {
-            int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
-            int removed = std::min(count, available);
-            PxQuery update(m_db,
-                           "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3"
-                           " WHERE oid = ?1",
-                           pxwhat::Lock);
-            update.Bind(1, oid).Bind(2, removed).Bind(3, manual ? removed : 0).Run();
-            PxQuery drop(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1 AND holds <= 0", pxwhat::Lock);
-            drop.Bind(1, oid).Run();
-        }
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    PxQuery update(m_db,
+                   "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3 WHERE oid = ?1",
+                   pxwhat::Lock);
+    update.Bind(1, oid).Bind(2, removed).Bind(3, removedManual).Run();
+    PxQuery drop(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1 AND holds <= 0", pxwhat::Lock);
+    drop.Bind(1, oid).Run();
 }
 
 std::optional<PxPersistentLockRow> PxFileLockStore::Persistent(std::int64_t oid)

@@ -7,6 +7,7 @@
 #include "win/Clock.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -18,9 +19,6 @@ using Query = PxPgConnection::Query;
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"                       \
     " AND k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295), false)::int"
 
-// A begin that stays busy this often means the lock tables are stuck, not contended.
-constexpr int kBeginTries = 5;
-
 // The advisory lock (in its two-key form) that runs the lock tables' transactions one at a
 // time, taken at their beginning.
 constexpr const char* kBegin = "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)";
@@ -30,7 +28,8 @@ constexpr const char* kCommit = "COMMIT";
 
 } // namespace
 
-PxServerLockStore::PxServerLockStore(const std::string& uri) : m_db(PxServerStore::Connect(uri)), m_wake(uri)
+PxServerLockStore::PxServerLockStore(const std::string& uri)
+    : PxLockStoreBase(uri), m_db(PxServerStore::Connect(uri))
 {
     SetBusyTimeout(2000);
 }
@@ -54,12 +53,7 @@ bool PxServerLockStore::BeginOrBusy()
     }
 }
 
-void PxServerLockStore::BeginPatiently()
-{
-    for (int tries = 1; !BeginOrBusy(); ++tries)
-        if (tries == kBeginTries)
-            m_db->Fail(pxwhat::Lock, "55P03");
-}
+void PxServerLockStore::FailBusy() { m_db->Fail(pxwhat::Lock, "55P03"); }
 
 void PxServerLockStore::Commit() { m_db->Execute("COMMIT", pxwhat::Lock); }
 
@@ -69,69 +63,44 @@ void PxServerLockStore::RollbackQuietly() noexcept
         m_db->ExecuteQuietly("ROLLBACK");
 }
 
-std::int64_t PxServerLockStore::RegisterSession(const std::string& userCode)
+std::int64_t PxServerLockStore::InsertSession(const std::string& userCode)
 {
-    BeginPatiently();
-    try {
-        PurgeDeadSessions();
-        std::int64_t id = Query(*m_db, "SELECT nextval('px_session_id')", pxwhat::Lock).Run().Int(0, 0);
-        // Session-level: it outlives this transaction and ends with the connection.
-        Query(*m_db, "SELECT pg_advisory_lock($1)", pxwhat::Lock).Bind(id).Run();
-        const PxProcessIdentity& self = PxThisProcess();
-        Query(*m_db,
-              "INSERT INTO px_session(id, pid, start, machine, user_code, attached) VALUES($1, $2, $3, $4, $5, $6)",
-              pxwhat::Lock)
-            .Bind(id)
-            .Bind(self.pid)
-            .Bind(self.start)
-            .Bind(self.machine)
-            .Bind(userCode)
-            .Bind(_time64(nullptr))
-            .Run();
-        Commit();
-        m_wake.Listen(id);
-        return id;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    std::int64_t id = Query(*m_db, "SELECT nextval('px_session_id')", pxwhat::Lock).Run().Int(0, 0);
+    // Session-level: it outlives this transaction and ends with the connection.
+    Query(*m_db, "SELECT pg_advisory_lock($1)", pxwhat::Lock).Bind(id).Run();
+    const PxProcessIdentity& self = PxThisProcess();
+    Query(*m_db, "INSERT INTO px_session(id, pid, start, machine, user_code, attached) VALUES($1, $2, $3, $4, $5, $6)",
+          pxwhat::Lock)
+        .Bind(id)
+        .Bind(self.pid)
+        .Bind(self.start)
+        .Bind(self.machine)
+        .Bind(userCode)
+        .Bind(_time64(nullptr))
+        .Run();
+    return id;
 }
 
-void PxServerLockStore::UnregisterSession(std::int64_t session) noexcept
+std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
 {
-    try {
-        BeginPatiently();
-        std::vector<std::int64_t> waiting;
-        PxPgRows held = Query(*m_db,
-                              "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid"
-                              " ORDER BY w.ticket LIMIT 1) FROM px_lock l WHERE l.session = $1",
-                              pxwhat::Lock)
-                            .Bind(session)
-                            .Run();
-        for (int row = 0; row < held.Count(); ++row)
-            if (!held.IsNull(row, 0))
-                waiting.push_back(held.Int(row, 0));
-        PurgeSession(session);
-        Query(*m_db, "SELECT pg_advisory_unlock($1)", pxwhat::Lock).Bind(session).Run();
-        Commit();
-        WakeAll(waiting);
-    } catch (...) {
-        RollbackQuietly();
-    }
+    std::vector<std::int64_t> waiting;
+    PxPgRows held = Query(*m_db,
+                          "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid"
+                          " ORDER BY w.ticket LIMIT 1) FROM px_lock l WHERE l.session = $1",
+                          pxwhat::Lock)
+                        .Bind(session)
+                        .Run();
+    for (int row = 0; row < held.Count(); ++row)
+        if (!held.IsNull(row, 0))
+            waiting.push_back(held.Int(row, 0));
+    PurgeSession(session);
+    Query(*m_db, "SELECT pg_advisory_unlock($1)", pxwhat::Lock).Bind(session).Run();
+    return waiting;
 }
 
-int PxServerLockStore::LiveSessions()
+int PxServerLockStore::CountSessions()
 {
-    BeginPatiently();
-    try {
-        PurgeDeadSessions();
-        int sessions = static_cast<int>(Query(*m_db, "SELECT count(*) FROM px_session", pxwhat::Lock).Run().Int(0, 0));
-        Commit();
-        return sessions;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    return static_cast<int>(Query(*m_db, "SELECT count(*) FROM px_session", pxwhat::Lock).Run().Int(0, 0));
 }
 
 void PxServerLockStore::PurgeSession(std::int64_t session)
@@ -243,31 +212,35 @@ void PxServerLockStore::JoinLine(std::int64_t session, std::int64_t oid, int kin
         .Run();
 }
 
-void PxServerLockStore::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
-{
-    for (std::int64_t session : sessions)
-        m_wake.Wake(session);
-}
-
 void PxServerLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 {
     Query(*m_db, "DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2", pxwhat::Lock).Bind(oid).Bind(session).Run();
 }
 
-void PxServerLockStore::GiveUpWaiting(std::int64_t session, std::int64_t oid)
-{
-    BeginPatiently();
-    try {
-        StopWaiting(session, oid);
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
-}
-
 PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count,
                                              int kind, bool queue)
+{
+    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid, bool last) {
+        Query grant(*m_db,
+                    "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
+                    " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
+                    " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
+                    pxwhat::Lock);
+        grant.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(kind));
+        if (!last) {
+            grant.Run();
+            return false;
+        }
+        // The last grant and the commit go together.
+        Query commit(*m_db, kCommit, pxwhat::Lock);
+        m_db->Pipeline({&grant, &commit});
+        return true;
+    });
+}
+
+PxLockStore::Attempt PxServerLockStore::TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                                const Request& request, bool queue,
+                                                const std::function<bool(std::int64_t oid, bool last)>& grant)
 {
     Attempt attempt;
     if (count == 0)
@@ -275,38 +248,26 @@ PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::in
     try {
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
-            std::optional<Obstacles> found = FindObstacles(session, oid, kind, attempt.granted == 0);
+            std::optional<Obstacles> found = FindObstacles(session, oid, request.kind, attempt.granted == 0);
             if (!found) {
                 attempt.code = kPxCodeBusy;
                 return attempt;
             }
             const Obstacles& obstacles = *found;
-            if (kind >= PxLockFutureUpdate && obstacles.persistent) {
-                attempt.persistent = obstacles.persistent;
-                attempt.code = kPxCodePersistent;
+            if (RefusedByPersistent(request, obstacles.persistent)) {
+                RefuseForPersistent(attempt, obstacles.persistent);
                 break;
             }
             if (obstacles.mustWait) {
                 if (queue)
-                    JoinLine(session, oid, kind);
+                    JoinLine(session, oid, request.kind);
                 attempt.code = kPxCodeHeld;
                 break;
             }
-            Query grant(*m_db,
-                        "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
-                        " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
-                        " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
-                        pxwhat::Lock);
-            grant.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(kind));
-            if (attempt.granted + 1 < count) {
-                grant.Run();
-                continue;
+            if (grant(oid, attempt.granted + 1 == count)) {
+                ++attempt.granted;
+                return attempt;
             }
-            // The last grant and the commit go together.
-            Query commit(*m_db, kCommit, pxwhat::Lock);
-            m_db->Pipeline({&grant, &commit});
-            ++attempt.granted;
-            return attempt;
         }
         Commit();
         return attempt;
@@ -362,32 +323,10 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
     WakeAll(waiting);
 }
 
-bool PxServerLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
+void PxServerLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)
 {
-    BeginPatiently();
-    try {
-        bool held = HeldByOther(session, oid, PxLockRead);
-        Commit();
-        return held;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
-}
-
-void PxServerLockStore::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
-{
-    BeginPatiently();
-    try {
-        for (std::int64_t oid : oids) {
-            Query(*m_db, "DELETE FROM px_lock WHERE session = $1 AND oid = $2", pxwhat::Lock).Bind(session).Bind(oid).Run();
-            Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1", pxwhat::Lock).Bind(oid).Run();
-        }
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    Query(*m_db, "DELETE FROM px_lock WHERE session = $1 AND oid = $2", pxwhat::Lock).Bind(session).Bind(oid).Run();
+    Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1", pxwhat::Lock).Bind(oid).Run();
 }
 
 std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
@@ -404,71 +343,31 @@ PxLockStore::Attempt PxServerLockStore::PlacePersistent(std::int64_t session, co
                                                         const std::int64_t* oids, std::size_t count, bool manual,
                                                         bool queue)
 {
-    Attempt attempt;
-    if (count == 0)
-        return attempt;
-    try {
-        for (; attempt.granted < count; ++attempt.granted) {
-            std::int64_t oid = oids[attempt.granted];
-            std::optional<Obstacles> found = FindObstacles(session, oid, PxLockFutureUpdate, attempt.granted == 0);
-            if (!found) {
-                attempt.code = kPxCodeBusy;
-                return attempt;
-            }
-            const Obstacles& obstacles = *found;
-            if (obstacles.persistent && obstacles.persistent->userCode != userCode) {
-                attempt.code = kPxCodePersistent;
-                attempt.persistent = obstacles.persistent;
-                break;
-            }
-            if (obstacles.mustWait) {
-                if (queue)
-                    JoinLine(session, oid, PxLockFutureUpdate);
-                attempt.code = kPxCodeHeld;
-                break;
-            }
-            Query(*m_db,
-                  "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
-                  " VALUES($1, $2, $3, 1, $4) ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + 1,"
-                  " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds",
-                  pxwhat::Lock)
-                .Bind(oid)
-                .Bind(userCode)
-                .Bind(_time64(nullptr))
-                .Bind(static_cast<std::int64_t>(manual ? 1 : 0))
-                .Run();
-            StopWaiting(session, oid);
-        }
-        Commit();
-        return attempt;
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    return TryEach(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](std::int64_t oid, bool) {
+        Query(*m_db,
+              "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+              " VALUES($1, $2, $3, 1, $4) ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + 1,"
+              " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds",
+              pxwhat::Lock)
+            .Bind(oid)
+            .Bind(userCode)
+            .Bind(_time64(nullptr))
+            .Bind(static_cast<std::int64_t>(manual ? 1 : 0))
+            .Run();
+        StopWaiting(session, oid);
+        return false;
+    });
 }
 
-void PxServerLockStore::RemovePersistent(std::int64_t oid, bool manual, int count)
+void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)
 {
-    BeginPatiently();
-    try {
-        std::optional<PxPersistentLockRow> lock = Persistent(oid);
-        if (lock && count > 0) {
-            int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
-            int removed = std::min(count, available);
-            Query(*m_db,
-                  "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3 WHERE oid = $1",
-                  pxwhat::Lock)
-                .Bind(oid)
-                .Bind(static_cast<std::int64_t>(removed))
-                .Bind(static_cast<std::int64_t>(manual ? removed : 0))
-                .Run();
-            Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1 AND holds <= 0", pxwhat::Lock).Bind(oid).Run();
-        }
-        Commit();
-    } catch (...) {
-        RollbackQuietly();
-        throw;
-    }
+    Query(*m_db, "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3 WHERE oid = $1",
+          pxwhat::Lock)
+        .Bind(oid)
+        .Bind(static_cast<std::int64_t>(removed))
+        .Bind(static_cast<std::int64_t>(removedManual))
+        .Run();
+    Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1 AND holds <= 0", pxwhat::Lock).Bind(oid).Run();
 }
 
 std::optional<PxPersistentLockRow> PxServerLockStore::Persistent(std::int64_t oid)

@@ -6,38 +6,36 @@
 // tables' transactions one at a time, as the lock file's are.
 #pragma once
 
-#include "proxy/PxLockStore.h"
-#include "proxy/PxLockWake.h"
+#include "proxy/PxLockStoreBase.h"
 #include "proxy/PxPostgres.h"
 
-class PxServerLockStore final : public PxLockStore {
+#include <functional>
+
+class PxServerLockStore final : public PxLockStoreBase {
 public:
     explicit PxServerLockStore(const std::string& uri);
 
-    std::int64_t RegisterSession(const std::string& userCode) override;
-    void UnregisterSession(std::int64_t session) noexcept override;
-    int LiveSessions() override;
     void SetBusyTimeout(int milliseconds) override;
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
-    void GiveUpWaiting(std::int64_t session, std::int64_t oid) override;
-    bool CanAwaitRelease() const override { return m_wake.Listening(); }
-    bool AwaitRelease(std::uint64_t milliseconds) override { return m_wake.Await(milliseconds); }
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
-    bool LockedByOther(std::int64_t session, std::int64_t oid) override;
-    void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                             std::size_t count, bool manual, bool queue) override;
-    void RemovePersistent(std::int64_t oid, bool manual, int count) override;
     std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) override;
 
 private:
-    // Begins a lock-table transaction; false when another session's stayed in the way
-    // longer than the busy timeout.
-    bool BeginOrBusy();
-    void BeginPatiently();
-    void Commit();
-    void RollbackQuietly() noexcept;
+    bool BeginOrBusy() override;
+    void Commit() override;
+    void RollbackQuietly() noexcept override;
+    [[noreturn]] void FailBusy() override;
+    std::int64_t InsertSession(const std::string& userCode) override;
+    std::vector<std::int64_t> EndSession(std::int64_t session) override;
+    int CountSessions() override;
+    void PurgeDeadSessions() override;
+    bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) override;
+    void StopWaiting(std::int64_t session, std::int64_t oid) override;
+    void DropLocksOn(std::int64_t session, std::int64_t oid) override;
+    void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
     // What stands between the session and a lock of the kind on the object.
     struct Obstacles {
         std::optional<PxPersistentLockRow> persistent;
@@ -46,17 +44,16 @@ private:
     // With `begin`, begins the attempt's transaction first; nothing when another session's
     // stayed in the way longer than the busy timeout.
     std::optional<Obstacles> FindObstacles(std::int64_t session, std::int64_t oid, int kind, bool begin);
+    // Tries the request on each object in turn, `grant` granting it, up to the first
+    // refusal; `grant` answers whether it committed the attempt with the last object's grant.
+    Attempt TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
+                    bool queue, const std::function<bool(std::int64_t oid, bool last)>& grant);
     // The session waits in line for the object (once; the strongest kind it wants).
     void JoinLine(std::int64_t session, std::int64_t oid, int kind);
     // Whether any session of the rows [first, end) (id, known, pid, start, machine, its
     // advisory lock held) is alive; the others are purged.
     bool AnyLive(const PxPgRows& sessions, int first, int end);
-    bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom);
-    void StopWaiting(std::int64_t session, std::int64_t oid);
-    void WakeAll(const std::vector<std::int64_t>& sessions) noexcept;
     void PurgeSession(std::int64_t session);
-    void PurgeDeadSessions();
 
     std::unique_ptr<PxPgConnection> m_db;
-    PxLockWake m_wake;
 };

@@ -7,6 +7,7 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsTransactionBundle.h"
+#include "proxy/PxOidLists.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsRedrawSwitch.h"
@@ -22,28 +23,6 @@ constexpr UINT IDS_TITLE = 61893;
 constexpr UINT IDS_CANNOT_COLLECT_ISPECS = 61894;
 constexpr UINT WM_UPDATE_REMOVE = WM_USER + 3;
 constexpr UINT WM_UPDATE_ADD = WM_USER + 4;
-
-BOOL Holds(const PxTypedList<PxVQIspecSoftLinkPtr>& list, const PxObjectPtr& object)
-{
-    const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& items = list;
-    for (POSITION pos = items.GetHeadPosition(); pos;) {
-        if (items.GetNext(pos)->IsSameOid(object))
-            return TRUE;
-    }
-    return FALSE;
-}
-
-BOOL SameIspecs(const PxTypedList<PxVQIspecSoftLinkPtr>& a, const PxTypedList<PxVQIspecSoftLinkPtr>& b)
-{
-    if (a.GetCount() != b.GetCount())
-        return FALSE;
-    const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& items = a;
-    for (POSITION pos = items.GetHeadPosition(); pos;) {
-        if (!Holds(b, items.GetNext(pos)))
-            return FALSE;
-    }
-    return TRUE;
-}
 
 } // namespace
 
@@ -104,7 +83,7 @@ void VqsOptIspecBundleDlg::CollectAvailable(const IspecList& members, IspecList&
     const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& list = ispecs;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQIspecSoftLinkPtr& ispec = list.GetNext(pos);
-        if (Holds(members, ispec))
+        if (PxHoldsOid(members, ispec))
             continue;
         VqsModelNode* node = model->FindElementLinkNode(ispec);
         if (!node)
@@ -230,7 +209,7 @@ BOOL VqsOptIspecBundleDlg::BeginEdit()
         CollectMembers(members, nodes);
         if (!m_bContainsAll)
             CollectAvailable(members, available, nodes);
-        if (!SameIspecs(members, m_initialMembers) || !SameIspecs(available, m_initialAvailable)) {
+        if (!PxSameOids(members, m_initialMembers) || !PxSameOids(available, m_initialAvailable)) {
             EndWithError(IDS_CANNOT_COLLECT_ISPECS, nullptr);
             return FALSE;
         }
@@ -271,7 +250,7 @@ BOOL VqsOptIspecBundleDlg::LockMovedIspecs(const IspecList& moved, BOOL removing
             VqsModelNode* node = m_pBundleNode->GetModel()->FindElementLinkNode(ispec);
             if (!node)
                 return FALSE;
-            const BOOL back = Holds(m_initialMembers, ispec) && m_update.Contains(node);
+            const BOOL back = PxHoldsOid(m_initialMembers, ispec) && m_update.Contains(node);
             BOOL locked = FALSE;
             if (back || (removing && m_update.Contains(node)))
                 locked = released.TakeOverNode(node, m_update);
@@ -412,13 +391,13 @@ void VqsOptIspecBundleDlg::OnOK()
     const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& initial = m_initialMembers;
     for (POSITION pos = initial.GetHeadPosition(); pos;) {
         const PxVQIspecSoftLinkPtr& ispec = initial.GetNext(pos);
-        if (!Holds(listed, ispec))
+        if (!PxHoldsOid(listed, ispec))
             removed.AddTail(ispec);
     }
     const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& now = listed;
     for (POSITION pos = now.GetHeadPosition(); pos;) {
         const PxVQIspecSoftLinkPtr& ispec = now.GetNext(pos);
-        if (!Holds(m_initialMembers, ispec))
+        if (!PxHoldsOid(m_initialMembers, ispec))
             added.AddTail(ispec);
     }
     CWaitCursor wait;

@@ -8,6 +8,7 @@
 #include "model/VqsModelNodeLink.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxOidLists.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/VqException.h"
 #include "shell/StatusMessage.h"
@@ -46,28 +47,6 @@ CString Loaded(UINT id)
     CString text;
     text.LoadString(id);
     return text;
-}
-
-bool Holds(const PxTypedList<PxVQIspecSoftLinkPtr>& list, const PxObjectPtr& object)
-{
-    const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& items = list;
-    for (POSITION pos = items.GetHeadPosition(); pos;) {
-        if (items.GetNext(pos)->IsSameOid(object))
-            return true;
-    }
-    return false;
-}
-
-bool SameIspecs(const PxTypedList<PxVQIspecSoftLinkPtr>& a, const PxTypedList<PxVQIspecSoftLinkPtr>& b)
-{
-    if (a.GetCount() != b.GetCount())
-        return false;
-    const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& items = a;
-    for (POSITION pos = items.GetHeadPosition(); pos;) {
-        if (!Holds(b, items.GetNext(pos)))
-            return false;
-    }
-    return true;
 }
 
 std::int64_t KeyOf(int year, int month, int day, int hour, int minute, int second)
@@ -346,7 +325,7 @@ BOOL VqsBundleGenerateDlg::CheckBundleIspecs()
     CollectIspecNodes(current, nodes, missing);
     if (!m_longRead.LockNodes(nodes))
         return FALSE;
-    if (!SameIspecs(current, m_bundleIspecs)) {
+    if (!PxSameOids(current, m_bundleIspecs)) {
         m_longRead.Release();
         m_linkBag.Release();
         VqsErrorBoxId(IDS_CANNOT_COLLECT_ISPECS);

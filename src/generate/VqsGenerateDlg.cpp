@@ -1,11 +1,9 @@
 #include "generate/VqsGenerateDlg.h"
 
+#include "generate/VqsGenerateHosts.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQTypes.h"
-#include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
 
 namespace {
@@ -39,12 +37,8 @@ void VqsGenerateDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, kSystemEdit, m_strSystem);
     DDX_Text(pDX, kVersionEdit, m_nVersionNumber);
     DDX_Control(pDX, kHostCombo, m_hostCombo);
-    if (pDX->m_bSaveAndValidate) {
-        const int host = m_hostCombo.GetCurSel();
-        m_strHostName.Empty();
-        if (host >= 0)
-            m_hostCombo.GetLBText(host, m_strHostName);
-    }
+    if (pDX->m_bSaveAndValidate)
+        m_strHostName = VqsChosenGenerateHost(m_hostCombo);
     DDX_Check(pDX, kGenerateReportsCheck, m_bGenerateReports);
 }
 
@@ -69,34 +63,11 @@ void VqsGenerateDlg::OnOK()
 
 void VqsGenerateDlg::UpdateHostAndReports()
 {
-    m_hostCombo.ResetContent();
     m_genSet = m_genSetCombo.GetSelected();
+    VqsFillGenerateHosts(m_hostCombo, m_genSet);
     if (!m_genSet)
         return;
-    FillHosts();
     m_generateReportsButton.EnableWindow(ConfigHasReportLink());
-}
-
-void VqsGenerateDlg::FillHosts()
-{
-    const VqsSysApp* app = VqsGetApp();
-    PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr();
-    if (enterprise) {
-        PxTypedList<PxVQHostInformationPtr> hosts;
-        enterprise->GetListOfHostInformations(hosts);
-        const int hostType = m_genSet->GetHostType();
-        const CList<PxVQHostInformationPtr, const PxVQHostInformationPtr&>& list = hosts;
-        for (POSITION pos = list.GetHeadPosition(); pos;) {
-            const PxVQHostInformationPtr& host = list.GetNext(pos);
-            if (host->GetHostType() == hostType)
-                m_hostCombo.AddString(host->GetName());
-        }
-    }
-    const CString named = m_genSet->GetHostName();
-    if (!named.IsEmpty() && m_hostCombo.SelectString(-1, named) >= 0)
-        return;
-    if (m_hostCombo.GetCount() > 0)
-        m_hostCombo.SetCurSel(m_hostCombo.GetCount() - 1);
 }
 
 BOOL VqsGenerateDlg::ConfigHasReportLink() const

@@ -35,6 +35,5 @@ protected:
 
 private:
     void UpdateHostAndReports();
-    void FillHosts();
     BOOL ConfigHasReportLink() const;
 };

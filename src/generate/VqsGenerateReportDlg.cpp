@@ -1,10 +1,10 @@
 #include "generate/VqsGenerateReportDlg.h"
 
+#include "generate/VqsGenerateHosts.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "proxy/PxLink.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQHostInformation.h"
+#include "proxy/PxOidLists.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQTypes.h"
 #include "proxy/VqException.h"
@@ -58,16 +58,6 @@ CString Formatted(const char* format, const char* insert)
     CString text;
     text.Format(format, insert);
     return text;
-}
-
-bool Holds(const PxTypedList<PxVQReportSoftLinkPtr>& list, const PxObjectPtr& object)
-{
-    const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& items = list;
-    for (POSITION pos = items.GetHeadPosition(); pos;) {
-        if (items.GetNext(pos)->IsSameOid(object))
-            return true;
-    }
-    return false;
 }
 
 void Remove(PxTypedList<PxVQReportSoftLinkPtr>& list, const PxObjectPtr& object)
@@ -169,12 +159,8 @@ void VqsGenerateReportDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_AS_NAME, m_asNameEdit);
     DDX_Text(pDX, IDC_SYSTEM, m_strSystem);
     DDX_Control(pDX, IDC_HOST, m_hostCombo);
-    if (pDX->m_bSaveAndValidate) {
-        const int host = m_hostCombo.GetCurSel();
-        m_strHostName.Empty();
-        if (host >= 0)
-            m_hostCombo.GetLBText(host, m_strHostName);
-    }
+    if (pDX->m_bSaveAndValidate)
+        m_strHostName = VqsChosenGenerateHost(m_hostCombo);
     DDX_Text(pDX, IDC_TOTAL, m_nTotal);
     DDX_Text(pDX, IDC_CHOSEN_COUNT, m_nChosen);
 }
@@ -209,7 +195,7 @@ BOOL VqsGenerateReportDlg::OnInitDialog()
             m_hostCombo.EnableWindow(FALSE);
             m_genSetCombo.EnableWindow(FALSE);
         } else {
-            FillHosts();
+            VqsFillGenerateHosts(m_hostCombo, m_genSet);
         }
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_FILL_TYPED_LIST, error);
@@ -311,9 +297,9 @@ void VqsGenerateReportDlg::FillFromGroup()
 // the caller asked for every report).
 void VqsGenerateReportDlg::OfferReport(const PxVQReportSoftLinkPtr& report, const char* groupName)
 {
-    if (m_bAllReports && !Holds(m_chosenReports, report))
+    if (m_bAllReports && !PxHoldsOid(m_chosenReports, report))
         m_chosenReports.AddTail(report);
-    if (Holds(m_chosenReports, report))
+    if (PxHoldsOid(m_chosenReports, report))
         m_chosenList.AddAsName(report, groupName);
     else
         m_availableReports.AddTail(report);
@@ -325,34 +311,11 @@ BOOL VqsGenerateReportDlg::GiveGenSetToLists()
     return m_availableList.SetOptionSet(optionSet) && m_chosenList.SetOptionSet(optionSet);
 }
 
-void VqsGenerateReportDlg::FillHosts()
-{
-    m_hostCombo.ResetContent();
-    if (!m_genSet)
-        return;
-    const VqsSysApp* app = VqsGetApp();
-    if (PxVQEnterprisePtr enterprise = app ? app->GetEnterprise() : PxVQEnterprisePtr()) {
-        PxTypedList<PxVQHostInformationPtr> hosts;
-        enterprise->GetListOfHostInformations(hosts);
-        const CList<PxVQHostInformationPtr, const PxVQHostInformationPtr&>& list = hosts;
-        for (POSITION pos = list.GetHeadPosition(); pos;) {
-            const PxVQHostInformationPtr& host = list.GetNext(pos);
-            if (host->GetHostType() == m_genSet->GetHostType())
-                m_hostCombo.AddString(host->GetName());
-        }
-    }
-    const CString named = m_genSet->GetHostName();
-    if (!named.IsEmpty() && m_hostCombo.SelectString(-1, named) >= 0)
-        return;
-    if (m_hostCombo.GetCount() > 0)
-        m_hostCombo.SetCurSel(m_hostCombo.GetCount() - 1);
-}
-
 void VqsGenerateReportDlg::OnGenSetChanged()
 {
     const PxVQGenSetPtr previous = m_genSet;
     m_genSet = m_genSetCombo.GetSelected();
-    FillHosts();
+    VqsFillGenerateHosts(m_hostCombo, m_genSet);
     if (GiveGenSetToLists()) {
         UpdateButtons();
         return;

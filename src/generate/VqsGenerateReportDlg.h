@@ -106,7 +106,6 @@ private:
     void FillFromGroup();
     void OfferReport(const PxVQReportSoftLinkPtr& report, const char* groupName);
     BOOL GiveGenSetToLists();
-    void FillHosts();
     void UpdateCounts();
     void UpdateButtons();
     void ShowSelectedNames();

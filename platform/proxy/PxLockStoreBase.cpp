@@ -1,0 +1,73 @@
+#include "proxy/PxLockStoreBase.h"
+
+#include <algorithm>
+
+void PxLockStoreBase::BeginPatiently()
+{
+    for (int tries = 1; !BeginOrBusy(); ++tries)
+        if (tries == kBeginTries)
+            FailBusy();
+}
+
+void PxLockStoreBase::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
+{
+    for (std::int64_t session : sessions)
+        m_wake.Wake(session);
+}
+
+std::int64_t PxLockStoreBase::RegisterSession(const std::string& userCode)
+{
+    std::int64_t id = InLockTransaction([&] {
+        PurgeDeadSessions();
+        return InsertSession(userCode);
+    });
+    m_wake.Listen(id);
+    return id;
+}
+
+void PxLockStoreBase::UnregisterSession(std::int64_t session) noexcept
+{
+    try {
+        WakeAll(InLockTransaction([&] { return EndSession(session); }));
+    } catch (...) {
+        RollbackQuietly();
+    }
+}
+
+int PxLockStoreBase::LiveSessions()
+{
+    return InLockTransaction([&] {
+        PurgeDeadSessions();
+        return CountSessions();
+    });
+}
+
+void PxLockStoreBase::GiveUpWaiting(std::int64_t session, std::int64_t oid)
+{
+    InLockTransaction([&] { StopWaiting(session, oid); });
+}
+
+bool PxLockStoreBase::LockedByOther(std::int64_t session, std::int64_t oid)
+{
+    return InLockTransaction([&] { return HeldByOther(session, oid, PxLockRead); });
+}
+
+void PxLockStoreBase::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
+{
+    InLockTransaction([&] {
+        for (std::int64_t oid : oids)
+            DropLocksOn(session, oid);
+    });
+}
+
+void PxLockStoreBase::RemovePersistent(std::int64_t oid, bool manual, int count)
+{
+    InLockTransaction([&] {
+        std::optional<PxPersistentLockRow> lock = Persistent(oid);
+        if (!lock || count <= 0)
+            return;
+        int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
+        int removed = std::min(count, available);
+        LowerPersistent(oid, removed, manual ? removed : 0);
+    });
+}

@@ -1,0 +1,110 @@
+// Internal: what the lock file and the server's lock tables do alike. The lock-table
+// transaction's shape (a patient begin, a commit, a rollback on any failure), the wakes of
+// waiting sessions and the rules on persistent lock holds live here; each store keeps its
+// own queries and its own way of beginning and ending a transaction.
+#pragma once
+
+#include "proxy/PxLockStore.h"
+#include "proxy/PxLockWake.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+class PxLockStoreBase : public PxLockStore {
+public:
+    std::int64_t RegisterSession(const std::string& userCode) override;
+    void UnregisterSession(std::int64_t session) noexcept override;
+    int LiveSessions() override;
+    void GiveUpWaiting(std::int64_t session, std::int64_t oid) override;
+    bool CanAwaitRelease() const override { return m_wake.Listening(); }
+    bool AwaitRelease(std::uint64_t milliseconds) override { return m_wake.Await(milliseconds); }
+    bool LockedByOther(std::int64_t session, std::int64_t oid) override;
+    void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
+    void RemovePersistent(std::int64_t oid, bool manual, int count) override;
+
+protected:
+    // A begin that stays busy this often means the lock store is stuck, not contended.
+    static constexpr int kBeginTries = 5;
+
+    // `wakeName` names the store for the wakes of its waiting sessions.
+    explicit PxLockStoreBase(const std::string& wakeName) : m_wake(wakeName) {}
+
+    // Begins a lock-table transaction; false when another session's stayed in the way
+    // longer than the busy timeout.
+    virtual bool BeginOrBusy() = 0;
+    virtual void Commit() = 0;
+    virtual void RollbackQuietly() noexcept = 0;
+    // Throws as the store does for a begin that stayed busy.
+    [[noreturn]] virtual void FailBusy() = 0;
+
+    // In the lock-table transaction:
+    // adds the session's row; answers its id.
+    virtual std::int64_t InsertSession(const std::string& userCode) = 0;
+    // Drops the session with its locks; answers the sessions first in line for an object it held.
+    virtual std::vector<std::int64_t> EndSession(std::int64_t session) = 0;
+    virtual int CountSessions() = 0;
+    virtual void PurgeDeadSessions() = 0;
+    // Whether another live session holds a lock of a kind from `conflictFrom` up; dead
+    // holders found on the way are purged.
+    virtual bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) = 0;
+    virtual void StopWaiting(std::int64_t session, std::int64_t oid) = 0;
+    // Drops the session's locks and the persistent lock on the object.
+    virtual void DropLocksOn(std::int64_t session, std::int64_t oid) = 0;
+    // Takes `removed` holds, `removedManual` of them manual, from the object's persistent
+    // lock; the lock goes with its last hold.
+    virtual void LowerPersistent(std::int64_t oid, int removed, int removedManual) = 0;
+
+    void BeginPatiently();
+    // Runs `work` in a lock-table transaction: commits after it, rolls back when it throws.
+    template <class Work>
+    auto InLockTransaction(Work&& work) -> std::invoke_result_t<Work&>;
+    void WakeAll(const std::vector<std::int64_t>& sessions) noexcept;
+
+    // What an attempt asks of each object: a lock of `kind`, or, with `persistentFor`, a
+    // persistent lock for that user (which meets other sessions as a future update does).
+    struct Request {
+        int kind = PxLockFutureUpdate;
+        const std::string* persistentFor = nullptr;
+    };
+    // Whether an object's persistent lock can stand in the request's way: it stands
+    // against future updates and writes.
+    static bool MeetsPersistent(const Request& request) { return request.kind >= PxLockFutureUpdate; }
+    // Whether the object's persistent lock refuses the request; a user's own persistent
+    // lock takes more holds.
+    static bool RefusedByPersistent(const Request& request, const std::optional<PxPersistentLockRow>& persistent)
+    {
+        return persistent && MeetsPersistent(request) &&
+               (!request.persistentFor || persistent->userCode != *request.persistentFor);
+    }
+    // Ends the attempt refused by the object's persistent lock.
+    static void RefuseForPersistent(Attempt& attempt, const std::optional<PxPersistentLockRow>& persistent)
+    {
+        attempt.code = kPxCodePersistent;
+        attempt.persistent = persistent;
+    }
+
+private:
+    PxLockWake m_wake;
+};
+
+template <class Work>
+auto PxLockStoreBase::InLockTransaction(Work&& work) -> std::invoke_result_t<Work&>
+{
+    BeginPatiently();
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<Work&>>) {
+            work();
+            Commit();
+        } else {
+            auto result = work();
+            Commit();
+            return result;
+        }
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
