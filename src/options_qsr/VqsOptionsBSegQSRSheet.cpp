@@ -24,7 +24,7 @@ constexpr UINT IDD_QSR_BSEG_WRENFIELD_TEST = 332;
 
 VqsOptions_BSeg_QSR_Sheet::VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                      const PxQSRBSegOptionsPtr& options, UINT selectPage)
-    : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pQSROptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_QSR_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_QSR_BSEG_GENERATE, 2), m_oltp(this, IDD_QSR_BSEG_OLTP, 3),
       m_packs(this, IDD_QSR_BSEG_PACKS, 4), m_defaultTolve(this, IDD_QSR_BSEG_DEFAULT_TOLVE, 5),
@@ -60,16 +60,6 @@ VqsOptionsSheet* VqsOptions_BSeg_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* o
 {
     const PxQSRBSegOptionsPtr qsr(options);
     return qsr ? new (std::nothrow) VqsOptions_BSeg_QSR_Sheet(ownerDialog, qsr, selectPage) : nullptr;
-}
-
-BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    const PxQSRBSegOptionsPtr kept = m_pQSROptions;
-    m_pQSROptions = PxQSRBSegOptionsPtr(options);
-    if (m_pQSROptions && VqsOptions_BSeg_Sheet::SetOptions(options))
-        return TRUE;
-    m_pQSROptions = kept;
-    return FALSE;
 }
 
 void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorOnPages(std::int64_t factor)

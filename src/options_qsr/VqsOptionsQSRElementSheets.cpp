@@ -15,19 +15,6 @@ constexpr UINT IDD_QSR_REPORT_ENVIRONMENT = 230;
 constexpr UINT IDD_QSR_REPORT_EXTRACT_FILE = 231;
 constexpr UINT IDD_QSR_REPORT_GENERATE = 232;
 
-// The typed pointer takes the new record; when it is not of the class, or the sheet below
-// refuses it, the pointer is put back.
-template <class RecordPtr, class Chain>
-BOOL Retarget(RecordPtr& typed, const PxOptionsPtr& options, Chain chain)
-{
-    const RecordPtr kept = typed;
-    typed = RecordPtr(options);
-    if (typed && chain())
-        return TRUE;
-    typed = kept;
-    return FALSE;
-}
-
 template <class Sheet, class RecordPtr>
 VqsOptionsSheet* MakeSheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxOptionsPtr& options, UINT selectPage)
 {
@@ -39,19 +26,13 @@ VqsOptionsSheet* MakeSheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxOptionsPt
 
 VqsOptions_Ispec_QSR_Sheet::VqsOptions_Ispec_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                        const PxQSRIspecOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Ispec_Sheet(ownerDialog, PxIspecOptionsPtr(options), selectPage), m_pQSROptions(options)
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage)
 {
-}
-
-BOOL VqsOptions_Ispec_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pQSROptions, options, [&] { return VqsOptions_Ispec_Sheet::SetOptions(options); });
 }
 
 VqsOptions_Component_QSR_Sheet::VqsOptions_Component_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                                const PxQSRCompOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Ispec_QSR_Sheet(ownerDialog, PxQSRIspecOptionsPtr(options), selectPage),
-      m_pComponentOptions(options), m_environment(this, IDD_QSR_COMPONENT_ENVIRONMENT, 0),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage), m_environment(this, IDD_QSR_COMPONENT_ENVIRONMENT, 0),
       m_oltp(this, IDD_QSR_COMPONENT_OLTP, 1), m_tolve(this, IDD_QSR_COMPONENT_TOLVE, 2)
 {
     AddPage(&m_environment);
@@ -66,12 +47,6 @@ VqsOptionsSheet* VqsOptions_Component_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsD
     return MakeSheet<VqsOptions_Component_QSR_Sheet, PxQSRCompOptionsPtr>(ownerDialog, options, selectPage);
 }
 
-BOOL VqsOptions_Component_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pComponentOptions, options,
-                    [&] { return VqsOptions_Ispec_QSR_Sheet::SetOptions(options); });
-}
-
 void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView)
 {
     const BOOL shown = GetPageIndex(&m_tolve) >= 0;
@@ -83,7 +58,7 @@ void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView)
 
 VqsOptions_Event_QSR_Sheet::VqsOptions_Event_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                        const PxQSREventOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Ispec_QSR_Sheet(ownerDialog, PxQSRIspecOptionsPtr(options), selectPage), m_pEventOptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_EVENT_ENVIRONMENT, 0), m_oltp(this, IDD_QSR_EVENT_OLTP, 1)
 {
     AddPage(&m_environment);
@@ -96,14 +71,9 @@ VqsOptionsSheet* VqsOptions_Event_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* 
     return MakeSheet<VqsOptions_Event_QSR_Sheet, PxQSREventOptionsPtr>(ownerDialog, options, selectPage);
 }
 
-BOOL VqsOptions_Event_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pEventOptions, options, [&] { return VqsOptions_Ispec_QSR_Sheet::SetOptions(options); });
-}
-
 VqsOptions_Profile_QSR_Sheet::VqsOptions_Profile_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                            const PxQSRProfileOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Profile_Sheet(ownerDialog, PxProfileOptionsPtr(options), selectPage), m_pQSROptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_PROFILE_ENVIRONMENT, 0), m_tolve(this, IDD_QSR_PROFILE_TOLVE, 1)
 {
     AddPage(&m_environment);
@@ -116,14 +86,9 @@ VqsOptionsSheet* VqsOptions_Profile_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg
     return MakeSheet<VqsOptions_Profile_QSR_Sheet, PxQSRProfileOptionsPtr>(ownerDialog, options, selectPage);
 }
 
-BOOL VqsOptions_Profile_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pQSROptions, options, [&] { return VqsOptions_Profile_Sheet::SetOptions(options); });
-}
-
 VqsOptions_Report_QSR_Sheet::VqsOptions_Report_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                          const PxQSRReportOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Report_Sheet(ownerDialog, PxReportOptionsPtr(options), selectPage), m_pQSROptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_REPORT_ENVIRONMENT, 0), m_extractFile(this, IDD_QSR_REPORT_EXTRACT_FILE, 1),
       m_generate(this, IDD_QSR_REPORT_GENERATE, 2)
 {
@@ -136,9 +101,4 @@ VqsOptionsSheet* VqsOptions_Report_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg*
                                                           const PxOptionsPtr& options, UINT selectPage)
 {
     return MakeSheet<VqsOptions_Report_QSR_Sheet, PxQSRReportOptionsPtr>(ownerDialog, options, selectPage);
-}
-
-BOOL VqsOptions_Report_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pQSROptions, options, [&] { return VqsOptions_Report_Sheet::SetOptions(options); });
 }
