@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 
+#include "options/VqsSheetRegister.h"
 #include "options/VqsSoftLinkOptionsDlg.h"
 
 namespace {
@@ -14,13 +15,6 @@ constexpr UINT IDD_QSR_PROFILE_TOLVE = 233;
 constexpr UINT IDD_QSR_REPORT_ENVIRONMENT = 230;
 constexpr UINT IDD_QSR_REPORT_EXTRACT_FILE = 231;
 constexpr UINT IDD_QSR_REPORT_GENERATE = 232;
-
-template <class Sheet, class RecordPtr>
-VqsOptionsSheet* MakeSheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxOptionsPtr& options, UINT selectPage)
-{
-    const RecordPtr typed(options);
-    return typed ? new Sheet(ownerDialog, typed, selectPage) : nullptr;
-}
 
 } // namespace
 
@@ -44,7 +38,7 @@ VqsOptions_Component_QSR_Sheet::VqsOptions_Component_QSR_Sheet(VqsSoftLinkOption
 VqsOptionsSheet* VqsOptions_Component_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                              const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Component_QSR_Sheet, PxQSRCompOptionsPtr>(ownerDialog, options, selectPage);
+    return VqsMakeOptionsSheet<VqsOptions_Component_QSR_Sheet, PxQSRCompOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView)
@@ -68,7 +62,7 @@ VqsOptions_Event_QSR_Sheet::VqsOptions_Event_QSR_Sheet(VqsSoftLinkOptionsDlg* ow
 VqsOptionsSheet* VqsOptions_Event_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                          const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Event_QSR_Sheet, PxQSREventOptionsPtr>(ownerDialog, options, selectPage);
+    return VqsMakeOptionsSheet<VqsOptions_Event_QSR_Sheet, PxQSREventOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 VqsOptions_Profile_QSR_Sheet::VqsOptions_Profile_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
@@ -83,7 +77,7 @@ VqsOptions_Profile_QSR_Sheet::VqsOptions_Profile_QSR_Sheet(VqsSoftLinkOptionsDlg
 VqsOptionsSheet* VqsOptions_Profile_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                            const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Profile_QSR_Sheet, PxQSRProfileOptionsPtr>(ownerDialog, options, selectPage);
+    return VqsMakeOptionsSheet<VqsOptions_Profile_QSR_Sheet, PxQSRProfileOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 VqsOptions_Report_QSR_Sheet::VqsOptions_Report_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
@@ -100,5 +94,5 @@ VqsOptions_Report_QSR_Sheet::VqsOptions_Report_QSR_Sheet(VqsSoftLinkOptionsDlg* 
 VqsOptionsSheet* VqsOptions_Report_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                           const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Report_QSR_Sheet, PxQSRReportOptionsPtr>(ownerDialog, options, selectPage);
+    return VqsMakeOptionsSheet<VqsOptions_Report_QSR_Sheet, PxQSRReportOptionsPtr>(ownerDialog, options, selectPage);
 }

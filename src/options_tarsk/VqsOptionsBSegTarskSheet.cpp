@@ -1,5 +1,6 @@
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 
+#include "options/VqsSheetRegister.h"
 #include "options/VqsSoftLinkOptionsDlg.h"
 
 namespace {
@@ -47,8 +48,7 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
 VqsOptionsSheet* VqsOptions_BSeg_Tarsk_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                           const PxOptionsPtr& options, UINT selectPage)
 {
-    const PxTarskBSegOptionsPtr tarsk(options);
-    return tarsk ? new VqsOptions_BSeg_Tarsk_Sheet(ownerDialog, tarsk, selectPage) : nullptr;
+    return VqsMakeOptionsSheet<VqsOptions_BSeg_Tarsk_Sheet, PxTarskBSegOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 void VqsOptions_BSeg_Tarsk_Sheet::OnPageNotify(int notification) { m_internDb.RefillTableGrid(notification); }
