@@ -59,6 +59,11 @@ public:
     BOOL ConfirmAllDefaults(int pageIndex, BOOL& clearMark);
 
 protected:
+    // TRUE when the dialog shows the page set of the input Ispecs of a Tarsk or QSR option set.
+    static BOOL InEventView(const VqsSoftLinkOptionsDlg* ownerDialog);
+    // A page that the event view leaves out: the flag takes it off, clearing the flag puts it
+    // back at the end of the tab row.
+    void ShowOutsideEventView(CPropertyPage* page, BOOL eventView);
     BOOL OnHelpInfo(HELPINFO* info);
     // Reloads every page that has a window. On a failure `restore` puts the previous record
     // back, the pages reloaded so far are reloaded again and 61502 is shown.

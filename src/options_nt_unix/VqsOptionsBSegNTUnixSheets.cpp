@@ -1,6 +1,5 @@
 #include "options_nt_unix/VqsOptionsBSegNTUnixSheets.h"
 
-#include "options/VqsSoftLinkOptionsDlg.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ VqsOptions_BSeg_Unix_Sheet::VqsOptions_BSeg_Unix_Sheet(VqsSoftLinkOptionsDlg* ow
       m_database(this, IDD_UNIX_BSEG_ORACLE, 0), m_partitions(this, IDD_UNIX_BSEG_PARTITIONS, 1),
       m_bulkOptions(this, 6), m_wrenfieldTest(this, IDD_UNIX_BSEG_WRENFIELD_TEST, 7)
 {
-    if (ownerDialog && ownerDialog->GetEventView()) {
+    if (InEventView(ownerDialog)) {
         AddPage(&m_database);
         AddPage(&m_partitions);
         return;

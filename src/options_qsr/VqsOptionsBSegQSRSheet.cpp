@@ -1,6 +1,5 @@
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 
-#include "options/VqsSoftLinkOptionsDlg.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ VqsOptions_BSeg_QSR_Sheet::VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* owne
       m_internalTolve(this, IDD_QSR_BSEG_INTERNAL_TOLVE, 11), m_quorbit(this, IDD_QSR_BSEG_QUORBIT, 12),
       m_bulkOptions(this, 13), m_wrenfieldTest(this, IDD_QSR_BSEG_WRENFIELD_TEST, 14)
 {
-    if (ownerDialog && ownerDialog->GetEventView()) {
+    if (InEventView(ownerDialog)) {
         AddPage(&m_eventTolve);
         return;
     }

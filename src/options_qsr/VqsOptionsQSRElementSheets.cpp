@@ -1,7 +1,6 @@
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 
 #include "options/VqsSheetRegister.h"
-#include "options/VqsSoftLinkOptionsDlg.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ VqsOptions_Component_QSR_Sheet::VqsOptions_Component_QSR_Sheet(VqsSoftLinkOption
 {
     AddPage(&m_environment);
     AddPage(&m_oltp);
-    if (!(ownerDialog && ownerDialog->GetEventView()))
+    if (!InEventView(ownerDialog))
         AddPage(&m_tolve);
 }
 
@@ -41,14 +40,7 @@ VqsOptionsSheet* VqsOptions_Component_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsD
     return VqsMakeOptionsSheet<VqsOptions_Component_QSR_Sheet, PxQSRCompOptionsPtr>(ownerDialog, options, selectPage);
 }
 
-void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView)
-{
-    const BOOL shown = GetPageIndex(&m_tolve) >= 0;
-    if (eventView && shown)
-        RemovePage(&m_tolve);
-    else if (!eventView && !shown)
-        AddPage(&m_tolve);
-}
+void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView) { ShowOutsideEventView(&m_tolve, eventView); }
 
 VqsOptions_Event_QSR_Sheet::VqsOptions_Event_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                        const PxQSREventOptionsPtr& options, UINT selectPage)

@@ -1,7 +1,6 @@
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 
 #include "options/VqsSheetRegister.h"
-#include "options/VqsSoftLinkOptionsDlg.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
       m_eventDatabase(this, IDD_TARSK_SYSTEM_EVENT_DB, 1), m_bulkOptions(this, 7),
       m_wrenfieldTest(this, IDD_TARSK_BSEG_WRENFIELD_TEST, 8)
 {
-    if (ownerDialog && ownerDialog->GetEventView()) {
+    if (InEventView(ownerDialog)) {
         AddPage(&m_eventEnvironment);
         AddPage(&m_eventDatabase);
         return;

@@ -1,6 +1,5 @@
 #include "options_tarsk/VqsOptionsElementTarskSheets.h"
 
-#include "options/VqsSoftLinkOptionsDlg.h"
 #include "proxy/PxTarskBSegOptions.h"
 
 namespace {
@@ -14,11 +13,6 @@ constexpr UINT IDD_TARSK_REPORT_ENVIRONMENT = 281;
 constexpr UINT IDD_TARSK_REPORT_EXTRACT_FILE = 282;
 constexpr UINT IDD_TARSK_REPORT_GENERATE = 283;
 constexpr UINT IDD_TARSK_REPORT_FAST_LOAD = 284;
-
-BOOL ShowsDatabasePage(const VqsSoftLinkOptionsDlg* ownerDialog)
-{
-    return !(ownerDialog && ownerDialog->GetEventView());
-}
 
 } // namespace
 
@@ -61,18 +55,11 @@ VqsOptions_Component_Tarsk_Sheet::VqsOptions_Component_Tarsk_Sheet(VqsSoftLinkOp
 {
     AddPage(&m_environment);
     AddPage(&m_oltp);
-    if (ShowsDatabasePage(ownerDialog))
+    if (!InEventView(ownerDialog))
         AddPage(&m_database);
 }
 
-void VqsOptions_Component_Tarsk_Sheet::SetEventView(BOOL eventView)
-{
-    const BOOL shown = GetPageIndex(&m_database) >= 0;
-    if (eventView && shown)
-        RemovePage(&m_database);
-    else if (!eventView && !shown)
-        AddPage(&m_database);
-}
+void VqsOptions_Component_Tarsk_Sheet::SetEventView(BOOL eventView) { ShowOutsideEventView(&m_database, eventView); }
 
 VqsOptions_Event_Tarsk_Sheet::VqsOptions_Event_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                            const PxTarskEventOptionsPtr& options, UINT selectPage)
