@@ -46,6 +46,20 @@ VqsOptionsSheet::~VqsOptionsSheet() = default;
 
 void VqsOptionsSheet::SetEventView(BOOL /*eventView*/) {}
 
+BOOL VqsOptionsSheet::InEventView(const VqsSoftLinkOptionsDlg* ownerDialog)
+{
+    return ownerDialog && ownerDialog->GetEventView();
+}
+
+void VqsOptionsSheet::ShowOutsideEventView(CPropertyPage* page, BOOL eventView)
+{
+    const BOOL shown = GetPageIndex(page) >= 0;
+    if (eventView && shown)
+        RemovePage(page);
+    else if (!eventView && !shown)
+        AddPage(page);
+}
+
 BOOL VqsOptionsSheet::OnInitDialog()
 {
     if (m_psh.nStartPage >= static_cast<UINT>(GetPageCount()))

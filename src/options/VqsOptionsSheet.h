@@ -59,6 +59,11 @@ public:
     BOOL ConfirmAllDefaults(int pageIndex, BOOL& clearMark);
 
 protected:
+    // TRUE when the dialog shows the page set of the input Ispecs of a Tarsk or QSR option set.
+    static BOOL InEventView(const VqsSoftLinkOptionsDlg* ownerDialog);
+    // A page that the event view leaves out: the flag takes it off, clearing the flag puts it
+    // back at the end of the tab row.
+    void ShowOutsideEventView(CPropertyPage* page, BOOL eventView);
     BOOL OnHelpInfo(HELPINFO* info);
     // Reloads every page that has a window. On a failure `restore` puts the previous record
     // back, the pages reloaded so far are reloaded again and 61502 is shown.
@@ -118,6 +123,35 @@ private:
     }
 
     RecordPtr m_pTypedOptions;
+};
+
+// One typed level of a platform sheet over its base: the level keeps the record as its own
+// class beside the levels below. SetOptions takes the new record as the level's class and
+// hands on to the level below; a record of another class, or a refusal further down, puts
+// the level's previous record back.
+template <class Base, class RecordPtr>
+class VqsTypedSheetLevel : public Base {
+public:
+    BOOL SetOptions(const PxOptionsPtr& options) override
+    {
+        const RecordPtr kept = m_pLevelOptions;
+        m_pLevelOptions = RecordPtr(options);
+        if (m_pLevelOptions && Base::SetOptions(options))
+            return TRUE;
+        m_pLevelOptions = kept;
+        return FALSE;
+    }
+
+protected:
+    VqsTypedSheetLevel(VqsSoftLinkOptionsDlg* ownerDialog, const RecordPtr& options, UINT selectPage)
+        : Base(ownerDialog, options, selectPage), m_pLevelOptions(options)
+    {
+    }
+
+    const RecordPtr& GetLevelOptions() const { return m_pLevelOptions; }
+
+private:
+    RecordPtr m_pLevelOptions;
 };
 
 // The platform-neutral sheets of the element kinds, under the per-platform sheets.

@@ -1,7 +1,5 @@
 #include "options_nt_unix/VqsOptionsBSegNTUnixSheets.h"
 
-#include "options/VqsSoftLinkOptionsDlg.h"
-#include "options_nt_unix/VqsNTUnixSheetRetarget.h"
 
 namespace {
 
@@ -27,7 +25,7 @@ constexpr UINT IDD_UNIX_BSEG_WRENFIELD_TEST = 330;
 
 VqsOptions_BSeg_NT_Sheet::VqsOptions_BSeg_NT_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                    const PxNTBSegOptionsPtr& options, UINT selectPage)
-    : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pNTOptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_NT_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_NT_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_NT_BSEG_GENERATE, 2), m_oltp(this, IDD_NT_BSEG_OLTP, 3),
       m_packs(this, IDD_NT_BSEG_PACKS, 4), m_quorbit(this, IDD_NT_BSEG_QUORBIT, 5), m_bulkOptions(this, 6),
@@ -43,22 +41,16 @@ VqsOptions_BSeg_NT_Sheet::VqsOptions_BSeg_NT_Sheet(VqsSoftLinkOptionsDlg* ownerD
     AddPage(&m_wrenfieldTest);
 }
 
-BOOL VqsOptions_BSeg_NT_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return vqsntunix::RetargetLevel(m_pNTOptions, options,
-                                    [&] { return VqsOptions_BSeg_Sheet::SetOptions(options); });
-}
-
 VqsOptions_BSeg_Unix_Sheet::VqsOptions_BSeg_Unix_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                        const PxUnixBSegOptionsPtr& options, UINT selectPage)
-    : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pUnixOptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_UNIX_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_UNIX_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_UNIX_BSEG_GENERATE, 2), m_oltp(this, IDD_UNIX_BSEG_OLTP, 3),
       m_packs(this, IDD_UNIX_BSEG_PACKS, 4), m_quorbit(this, IDD_UNIX_BSEG_QUORBIT, 5),
       m_database(this, IDD_UNIX_BSEG_ORACLE, 0), m_partitions(this, IDD_UNIX_BSEG_PARTITIONS, 1),
       m_bulkOptions(this, 6), m_wrenfieldTest(this, IDD_UNIX_BSEG_WRENFIELD_TEST, 7)
 {
-    if (ownerDialog && ownerDialog->GetEventView()) {
+    if (InEventView(ownerDialog)) {
         AddPage(&m_database);
         AddPage(&m_partitions);
         return;
@@ -71,10 +63,4 @@ VqsOptions_BSeg_Unix_Sheet::VqsOptions_BSeg_Unix_Sheet(VqsSoftLinkOptionsDlg* ow
     AddPage(&m_quorbit);
     AddPage(&m_bulkOptions);
     AddPage(&m_wrenfieldTest);
-}
-
-BOOL VqsOptions_BSeg_Unix_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return vqsntunix::RetargetLevel(m_pUnixOptions, options,
-                                    [&] { return VqsOptions_BSeg_Sheet::SetOptions(options); });
 }

@@ -14,17 +14,15 @@
 #include "proxy/PxNTBSegOptions.h"
 #include "proxy/PxUnixBSegOptions.h"
 
-class VqsOptions_BSeg_NT_Sheet : public VqsOptions_BSeg_Sheet {
+class VqsOptions_BSeg_NT_Sheet : public VqsTypedSheetLevel<VqsOptions_BSeg_Sheet, PxNTBSegOptionsPtr> {
 public:
     VqsOptions_BSeg_NT_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxNTBSegOptionsPtr& options, UINT selectPage);
 
     UINT GetHelpContextId() override { return 800; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxNTBSegOptionsPtr& GetNTOptions() const { return m_pNTOptions; }
+    const PxNTBSegOptionsPtr& GetNTOptions() const { return GetLevelOptions(); }
 
 private:
-    PxNTBSegOptionsPtr m_pNTOptions;
     VqsOptionPageNTBSegEnv m_environment;
     VqsOptionPageBSegPCE m_glimmerdesk;
     VqsOptionPageNTBSegGenerate m_generate;
@@ -35,18 +33,16 @@ private:
     VqsOptionPageNTBSegWrenfieldTest m_wrenfieldTest;
 };
 
-class VqsOptions_BSeg_Unix_Sheet : public VqsOptions_BSeg_Sheet {
+class VqsOptions_BSeg_Unix_Sheet : public VqsTypedSheetLevel<VqsOptions_BSeg_Sheet, PxUnixBSegOptionsPtr> {
 public:
     VqsOptions_BSeg_Unix_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxUnixBSegOptionsPtr& options,
                                UINT selectPage);
 
     UINT GetHelpContextId() override { return 801; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxUnixBSegOptionsPtr& GetUnixOptions() const { return m_pUnixOptions; }
+    const PxUnixBSegOptionsPtr& GetUnixOptions() const { return GetLevelOptions(); }
 
 private:
-    PxUnixBSegOptionsPtr m_pUnixOptions;
     VqsOptionPageUnixBSegEnv m_environment;
     VqsOptionPageBSegPCE m_glimmerdesk;
     VqsOptionPageUnixBSegGenerate m_generate;

@@ -20,100 +20,85 @@
 
 // Never built alone: an Ispec record that is neither a component's nor an event's has no
 // NT or Unix sheet. The OLTP page is built here and shown by the sheet of the kind.
-class VqsOptions_Ispec_NT_Sheet : public VqsOptions_Ispec_Sheet {
+class VqsOptions_Ispec_NT_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_Sheet, PxNTIspecOptionsPtr> {
 public:
-    BOOL SetOptions(const PxOptionsPtr& options) override;
-    const PxNTIspecOptionsPtr& GetNTIspecOptions() const { return m_pNTIspecOptions; }
+    const PxNTIspecOptionsPtr& GetNTIspecOptions() const { return GetLevelOptions(); }
 
 protected:
     VqsOptions_Ispec_NT_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxNTIspecOptionsPtr& options, UINT selectPage);
 
-    PxNTIspecOptionsPtr m_pNTIspecOptions;
     VqsOptionPageIspecOLTP m_oltp;
 };
 
-class VqsOptions_Ispec_Unix_Sheet : public VqsOptions_Ispec_Sheet {
+class VqsOptions_Ispec_Unix_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_Sheet, PxUnixIspecOptionsPtr> {
 public:
-    BOOL SetOptions(const PxOptionsPtr& options) override;
-    const PxUnixIspecOptionsPtr& GetUnixIspecOptions() const { return m_pUnixIspecOptions; }
+    const PxUnixIspecOptionsPtr& GetUnixIspecOptions() const { return GetLevelOptions(); }
 
 protected:
     VqsOptions_Ispec_Unix_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxUnixIspecOptionsPtr& options,
                                 UINT selectPage);
 
-    PxUnixIspecOptionsPtr m_pUnixIspecOptions;
     VqsOptionPageIspecOLTP m_oltp;
 };
 
-class VqsOptions_Component_NT_Sheet : public VqsOptions_Ispec_NT_Sheet {
+class VqsOptions_Component_NT_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_NT_Sheet, PxNTCompOptionsPtr> {
 public:
     VqsOptions_Component_NT_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxNTCompOptionsPtr& options,
                                   UINT selectPage);
     UINT GetHelpContextId() override { return 810; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
 private:
-    PxNTCompOptionsPtr m_pNTCompOptions;
     VqsOptionPageNTComponentEnv m_environment;
     VqsOptionPageNTComponentGenerate m_generate;
 };
 
-class VqsOptions_Component_Unix_Sheet : public VqsOptions_Ispec_Unix_Sheet {
+class VqsOptions_Component_Unix_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_Unix_Sheet, PxUnixCompOptionsPtr> {
 public:
     VqsOptions_Component_Unix_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxUnixCompOptionsPtr& options,
                                     UINT selectPage);
     UINT GetHelpContextId() override { return 811; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
 private:
-    PxUnixCompOptionsPtr m_pUnixCompOptions;
     VqsOptionPageUnixComponentEnv m_environment;
     VqsOptionPageUnixComponentOracledb m_database;
     VqsOptionPageUnixComponentPartition m_partitions;
 };
 
-class VqsOptions_Event_NT_Sheet : public VqsOptions_Ispec_NT_Sheet {
+class VqsOptions_Event_NT_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_NT_Sheet, PxNTEventOptionsPtr> {
 public:
     VqsOptions_Event_NT_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxNTEventOptionsPtr& options,
                               UINT selectPage);
     UINT GetHelpContextId() override { return 805; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
 private:
-    PxNTEventOptionsPtr m_pNTEventOptions;
     VqsOptionPageNTEventEnv m_environment;
 };
 
-class VqsOptions_Event_Unix_Sheet : public VqsOptions_Ispec_Unix_Sheet {
+class VqsOptions_Event_Unix_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_Unix_Sheet, PxUnixEventOptionsPtr> {
 public:
     VqsOptions_Event_Unix_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxUnixEventOptionsPtr& options,
                                 UINT selectPage);
     UINT GetHelpContextId() override { return 806; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
 private:
-    PxUnixEventOptionsPtr m_pUnixEventOptions;
     VqsOptionPageUnixEventEnv m_environment;
 };
 
-class VqsOptions_Profile_NT_Sheet : public VqsOptions_Profile_Sheet {
+class VqsOptions_Profile_NT_Sheet : public VqsTypedSheetLevel<VqsOptions_Profile_Sheet, PxNTProfileOptionsPtr> {
 public:
     VqsOptions_Profile_NT_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxNTProfileOptionsPtr& options,
                                 UINT selectPage);
     UINT GetHelpContextId() override { return 820; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
 private:
-    PxNTProfileOptionsPtr m_pNTProfileOptions;
     VqsOptionPageNTProfileEnv m_environment;
 };
 
-class VqsOptions_Profile_Unix_Sheet : public VqsOptions_Profile_Sheet {
+class VqsOptions_Profile_Unix_Sheet : public VqsTypedSheetLevel<VqsOptions_Profile_Sheet, PxUnixProfileOptionsPtr> {
 public:
     VqsOptions_Profile_Unix_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxUnixProfileOptionsPtr& options,
                                   UINT selectPage);
     UINT GetHelpContextId() override { return 821; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
     // What the database storage page takes over from the Environment page: as that page
     // shows it, or as the record holds it while the page has no window.
@@ -122,35 +107,30 @@ public:
     std::int64_t GetEnvExpectedNumber() const { return m_environment.GetExpectedNumber(); }
 
 private:
-    PxUnixProfileOptionsPtr m_pUnixProfileOptions;
     VqsOptionPageUnixProfileEnv m_environment;
     VqsOptionPageUnixProfileOracledb m_database;
     VqsOptionPageUnixProfilePartition m_partitions;
 };
 
-class VqsOptions_Report_NT_Sheet : public VqsOptions_Report_Sheet {
+class VqsOptions_Report_NT_Sheet : public VqsTypedSheetLevel<VqsOptions_Report_Sheet, PxNTReportOptionsPtr> {
 public:
     VqsOptions_Report_NT_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxNTReportOptionsPtr& options,
                                UINT selectPage);
     UINT GetHelpContextId() override { return 815; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
 private:
-    PxNTReportOptionsPtr m_pNTReportOptions;
     VqsOptionPageNTReportEnv m_environment;
     VqsOptionPageNTReportExtractFile m_extractFile;
     VqsOptionPageNTReportGenerate m_generate;
 };
 
-class VqsOptions_Report_Unix_Sheet : public VqsOptions_Report_Sheet {
+class VqsOptions_Report_Unix_Sheet : public VqsTypedSheetLevel<VqsOptions_Report_Sheet, PxUnixReportOptionsPtr> {
 public:
     VqsOptions_Report_Unix_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxUnixReportOptionsPtr& options,
                                  UINT selectPage);
     UINT GetHelpContextId() override { return 816; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
 private:
-    PxUnixReportOptionsPtr m_pUnixReportOptions;
     VqsOptionPageUnixReportEnv m_environment;
     VqsOptionPageUnixReportExtractFile m_extractFile;
     VqsOptionPageUnixReportGenerate m_generate;

@@ -1,6 +1,5 @@
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 
-#include "options/VqsSoftLinkOptionsDlg.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ constexpr UINT IDD_QSR_BSEG_WRENFIELD_TEST = 332;
 
 VqsOptions_BSeg_QSR_Sheet::VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                      const PxQSRBSegOptionsPtr& options, UINT selectPage)
-    : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pQSROptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_QSR_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_QSR_BSEG_GENERATE, 2), m_oltp(this, IDD_QSR_BSEG_OLTP, 3),
       m_packs(this, IDD_QSR_BSEG_PACKS, 4), m_defaultTolve(this, IDD_QSR_BSEG_DEFAULT_TOLVE, 5),
@@ -34,7 +33,7 @@ VqsOptions_BSeg_QSR_Sheet::VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* owne
       m_internalTolve(this, IDD_QSR_BSEG_INTERNAL_TOLVE, 11), m_quorbit(this, IDD_QSR_BSEG_QUORBIT, 12),
       m_bulkOptions(this, 13), m_wrenfieldTest(this, IDD_QSR_BSEG_WRENFIELD_TEST, 14)
 {
-    if (ownerDialog && ownerDialog->GetEventView()) {
+    if (InEventView(ownerDialog)) {
         AddPage(&m_eventTolve);
         return;
     }
@@ -60,16 +59,6 @@ VqsOptionsSheet* VqsOptions_BSeg_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* o
 {
     const PxQSRBSegOptionsPtr qsr(options);
     return qsr ? new (std::nothrow) VqsOptions_BSeg_QSR_Sheet(ownerDialog, qsr, selectPage) : nullptr;
-}
-
-BOOL VqsOptions_BSeg_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    const PxQSRBSegOptionsPtr kept = m_pQSROptions;
-    m_pQSROptions = PxQSRBSegOptionsPtr(options);
-    if (m_pQSROptions && VqsOptions_BSeg_Sheet::SetOptions(options))
-        return TRUE;
-    m_pQSROptions = kept;
-    return FALSE;
 }
 
 void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorOnPages(std::int64_t factor)

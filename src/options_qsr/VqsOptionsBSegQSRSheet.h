@@ -24,7 +24,7 @@
 
 #include <cstdint>
 
-class VqsOptions_BSeg_QSR_Sheet : public VqsOptions_BSeg_Sheet {
+class VqsOptions_BSeg_QSR_Sheet : public VqsTypedSheetLevel<VqsOptions_BSeg_Sheet, PxQSRBSegOptionsPtr> {
 public:
     VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSRBSegOptionsPtr& options,
                               UINT selectPage);
@@ -34,11 +34,10 @@ public:
                                         UINT selectPage);
 
     UINT GetHelpContextId() override { return 802; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
     // The Glimmerdesk page's capability changed: the Internal TOLVE page's category follows.
     void OnPageNotify(int capable) override { m_internalTolve.EnablePCECategory(capable); }
 
-    const PxQSRBSegOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
+    const PxQSRBSegOptionsPtr& GetQSROptions() const { return GetLevelOptions(); }
 
     // What the pages ask of each other; each page answers from the record until it has a
     // window.
@@ -108,7 +107,6 @@ public:
     void EnableAdhocCategory(int adhocInquiry) { m_internalTolve.EnableAdhocCategory(adhocInquiry); }
 
 private:
-    PxQSRBSegOptionsPtr m_pQSROptions;
     VqsOptionPageQSRBSegEnv m_environment;
     VqsOptionPageBSegPCE m_glimmerdesk;
     VqsOptionPageQSRBSegGenerate m_generate;

@@ -1,6 +1,6 @@
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 
-#include "options/VqsSoftLinkOptionsDlg.h"
+#include "options/VqsSheetRegister.h"
 
 namespace {
 
@@ -15,75 +15,36 @@ constexpr UINT IDD_QSR_REPORT_ENVIRONMENT = 230;
 constexpr UINT IDD_QSR_REPORT_EXTRACT_FILE = 231;
 constexpr UINT IDD_QSR_REPORT_GENERATE = 232;
 
-// The typed pointer takes the new record; when it is not of the class, or the sheet below
-// refuses it, the pointer is put back.
-template <class RecordPtr, class Chain>
-BOOL Retarget(RecordPtr& typed, const PxOptionsPtr& options, Chain chain)
-{
-    const RecordPtr kept = typed;
-    typed = RecordPtr(options);
-    if (typed && chain())
-        return TRUE;
-    typed = kept;
-    return FALSE;
-}
-
-template <class Sheet, class RecordPtr>
-VqsOptionsSheet* MakeSheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxOptionsPtr& options, UINT selectPage)
-{
-    const RecordPtr typed(options);
-    return typed ? new Sheet(ownerDialog, typed, selectPage) : nullptr;
-}
-
 } // namespace
 
 VqsOptions_Ispec_QSR_Sheet::VqsOptions_Ispec_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                        const PxQSRIspecOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Ispec_Sheet(ownerDialog, PxIspecOptionsPtr(options), selectPage), m_pQSROptions(options)
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage)
 {
-}
-
-BOOL VqsOptions_Ispec_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pQSROptions, options, [&] { return VqsOptions_Ispec_Sheet::SetOptions(options); });
 }
 
 VqsOptions_Component_QSR_Sheet::VqsOptions_Component_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                                const PxQSRCompOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Ispec_QSR_Sheet(ownerDialog, PxQSRIspecOptionsPtr(options), selectPage),
-      m_pComponentOptions(options), m_environment(this, IDD_QSR_COMPONENT_ENVIRONMENT, 0),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage), m_environment(this, IDD_QSR_COMPONENT_ENVIRONMENT, 0),
       m_oltp(this, IDD_QSR_COMPONENT_OLTP, 1), m_tolve(this, IDD_QSR_COMPONENT_TOLVE, 2)
 {
     AddPage(&m_environment);
     AddPage(&m_oltp);
-    if (!(ownerDialog && ownerDialog->GetEventView()))
+    if (!InEventView(ownerDialog))
         AddPage(&m_tolve);
 }
 
 VqsOptionsSheet* VqsOptions_Component_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                              const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Component_QSR_Sheet, PxQSRCompOptionsPtr>(ownerDialog, options, selectPage);
+    return VqsMakeOptionsSheet<VqsOptions_Component_QSR_Sheet, PxQSRCompOptionsPtr>(ownerDialog, options, selectPage);
 }
 
-BOOL VqsOptions_Component_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pComponentOptions, options,
-                    [&] { return VqsOptions_Ispec_QSR_Sheet::SetOptions(options); });
-}
-
-void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView)
-{
-    const BOOL shown = GetPageIndex(&m_tolve) >= 0;
-    if (eventView && shown)
-        RemovePage(&m_tolve);
-    else if (!eventView && !shown)
-        AddPage(&m_tolve);
-}
+void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView) { ShowOutsideEventView(&m_tolve, eventView); }
 
 VqsOptions_Event_QSR_Sheet::VqsOptions_Event_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                        const PxQSREventOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Ispec_QSR_Sheet(ownerDialog, PxQSRIspecOptionsPtr(options), selectPage), m_pEventOptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_EVENT_ENVIRONMENT, 0), m_oltp(this, IDD_QSR_EVENT_OLTP, 1)
 {
     AddPage(&m_environment);
@@ -93,17 +54,12 @@ VqsOptions_Event_QSR_Sheet::VqsOptions_Event_QSR_Sheet(VqsSoftLinkOptionsDlg* ow
 VqsOptionsSheet* VqsOptions_Event_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                          const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Event_QSR_Sheet, PxQSREventOptionsPtr>(ownerDialog, options, selectPage);
-}
-
-BOOL VqsOptions_Event_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pEventOptions, options, [&] { return VqsOptions_Ispec_QSR_Sheet::SetOptions(options); });
+    return VqsMakeOptionsSheet<VqsOptions_Event_QSR_Sheet, PxQSREventOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 VqsOptions_Profile_QSR_Sheet::VqsOptions_Profile_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                            const PxQSRProfileOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Profile_Sheet(ownerDialog, PxProfileOptionsPtr(options), selectPage), m_pQSROptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_PROFILE_ENVIRONMENT, 0), m_tolve(this, IDD_QSR_PROFILE_TOLVE, 1)
 {
     AddPage(&m_environment);
@@ -113,17 +69,12 @@ VqsOptions_Profile_QSR_Sheet::VqsOptions_Profile_QSR_Sheet(VqsSoftLinkOptionsDlg
 VqsOptionsSheet* VqsOptions_Profile_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                            const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Profile_QSR_Sheet, PxQSRProfileOptionsPtr>(ownerDialog, options, selectPage);
-}
-
-BOOL VqsOptions_Profile_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pQSROptions, options, [&] { return VqsOptions_Profile_Sheet::SetOptions(options); });
+    return VqsMakeOptionsSheet<VqsOptions_Profile_QSR_Sheet, PxQSRProfileOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 VqsOptions_Report_QSR_Sheet::VqsOptions_Report_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                          const PxQSRReportOptionsPtr& options, UINT selectPage)
-    : VqsOptions_Report_Sheet(ownerDialog, PxReportOptionsPtr(options), selectPage), m_pQSROptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_QSR_REPORT_ENVIRONMENT, 0), m_extractFile(this, IDD_QSR_REPORT_EXTRACT_FILE, 1),
       m_generate(this, IDD_QSR_REPORT_GENERATE, 2)
 {
@@ -135,10 +86,5 @@ VqsOptions_Report_QSR_Sheet::VqsOptions_Report_QSR_Sheet(VqsSoftLinkOptionsDlg* 
 VqsOptionsSheet* VqsOptions_Report_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                           const PxOptionsPtr& options, UINT selectPage)
 {
-    return MakeSheet<VqsOptions_Report_QSR_Sheet, PxQSRReportOptionsPtr>(ownerDialog, options, selectPage);
-}
-
-BOOL VqsOptions_Report_QSR_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    return Retarget(m_pQSROptions, options, [&] { return VqsOptions_Report_Sheet::SetOptions(options); });
+    return VqsMakeOptionsSheet<VqsOptions_Report_QSR_Sheet, PxQSRReportOptionsPtr>(ownerDialog, options, selectPage);
 }

@@ -15,21 +15,15 @@
 #include "proxy/PxQSRProfileOptions.h"
 #include "proxy/PxQSRReportOptions.h"
 
-class VqsOptions_Ispec_QSR_Sheet : public VqsOptions_Ispec_Sheet {
+class VqsOptions_Ispec_QSR_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_Sheet, PxQSRIspecOptionsPtr> {
 public:
     VqsOptions_Ispec_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSRIspecOptionsPtr& options,
                                UINT selectPage);
 
-    // Keeps the previous record when the new one is not a present QSR Ispec record.
-    BOOL SetOptions(const PxOptionsPtr& options) override;
-
-    const PxQSRIspecOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
-
-private:
-    PxQSRIspecOptionsPtr m_pQSROptions;
+    const PxQSRIspecOptionsPtr& GetQSROptions() const { return GetLevelOptions(); }
 };
 
-class VqsOptions_Component_QSR_Sheet : public VqsOptions_Ispec_QSR_Sheet {
+class VqsOptions_Component_QSR_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_QSR_Sheet, PxQSRCompOptionsPtr> {
 public:
     VqsOptions_Component_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSRCompOptionsPtr& options,
                                    UINT selectPage);
@@ -39,13 +33,12 @@ public:
                                         UINT selectPage);
 
     UINT GetHelpContextId() override { return 812; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
     void SetEventView(BOOL eventView) override { SwitchPageSet(eventView); }
     // An input Ispec's component has no TOLVE tab: the flag takes it off, clearing the
     // flag puts it back at the end of the tab row.
     void SwitchPageSet(BOOL eventView);
 
-    const PxQSRCompOptionsPtr& GetComponentOptions() const { return m_pComponentOptions; }
+    const PxQSRCompOptionsPtr& GetComponentOptions() const { return GetLevelOptions(); }
 
     // What the pages ask of and tell each other.
     CString GetCompPack() const { return m_environment.GetCurrentCompPack(); }
@@ -54,13 +47,12 @@ public:
     VqsOptionPageQSRComponentTOLVE& TOLVEPage() { return m_tolve; }
 
 private:
-    PxQSRCompOptionsPtr m_pComponentOptions;
     VqsOptionPageQSRComponentEnv m_environment;
     VqsOptionPageIspecOLTP m_oltp;
     VqsOptionPageQSRComponentTOLVE m_tolve;
 };
 
-class VqsOptions_Event_QSR_Sheet : public VqsOptions_Ispec_QSR_Sheet {
+class VqsOptions_Event_QSR_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_QSR_Sheet, PxQSREventOptionsPtr> {
 public:
     VqsOptions_Event_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSREventOptionsPtr& options,
                                UINT selectPage);
@@ -69,17 +61,15 @@ public:
                                         UINT selectPage);
 
     UINT GetHelpContextId() override { return 807; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxQSREventOptionsPtr& GetEventOptions() const { return m_pEventOptions; }
+    const PxQSREventOptionsPtr& GetEventOptions() const { return GetLevelOptions(); }
 
 private:
-    PxQSREventOptionsPtr m_pEventOptions;
     VqsOptionPageQSREventEnv m_environment;
     VqsOptionPageIspecOLTP m_oltp;
 };
 
-class VqsOptions_Profile_QSR_Sheet : public VqsOptions_Profile_Sheet {
+class VqsOptions_Profile_QSR_Sheet : public VqsTypedSheetLevel<VqsOptions_Profile_Sheet, PxQSRProfileOptionsPtr> {
 public:
     VqsOptions_Profile_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSRProfileOptionsPtr& options,
                                  UINT selectPage);
@@ -88,17 +78,15 @@ public:
                                         UINT selectPage);
 
     UINT GetHelpContextId() override { return 822; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxQSRProfileOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
+    const PxQSRProfileOptionsPtr& GetQSROptions() const { return GetLevelOptions(); }
 
 private:
-    PxQSRProfileOptionsPtr m_pQSROptions;
     VqsOptionPageQSRProfileEnv m_environment;
     VqsOptionPageQSRProfileTOLVE m_tolve;
 };
 
-class VqsOptions_Report_QSR_Sheet : public VqsOptions_Report_Sheet {
+class VqsOptions_Report_QSR_Sheet : public VqsTypedSheetLevel<VqsOptions_Report_Sheet, PxQSRReportOptionsPtr> {
 public:
     VqsOptions_Report_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxQSRReportOptionsPtr& options,
                                 UINT selectPage);
@@ -107,12 +95,10 @@ public:
                                         UINT selectPage);
 
     UINT GetHelpContextId() override { return 817; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxQSRReportOptionsPtr& GetQSROptions() const { return m_pQSROptions; }
+    const PxQSRReportOptionsPtr& GetQSROptions() const { return GetLevelOptions(); }
 
 private:
-    PxQSRReportOptionsPtr m_pQSROptions;
     VqsOptionPageQSRReportEnv m_environment;
     VqsOptionPageQSRReportExtractFile m_extractFile;
     VqsOptionPageQSRReportGenerate m_generate;

@@ -1,6 +1,6 @@
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 
-#include "options/VqsSoftLinkOptionsDlg.h"
+#include "options/VqsSheetRegister.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr UINT IDD_TARSK_BSEG_WRENFIELD_TEST = 331;
 
 VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                          const PxTarskBSegOptionsPtr& options, UINT selectPage)
-    : VqsOptions_BSeg_Sheet(ownerDialog, PxBSegOptionsPtr(options), selectPage), m_pTarskOptions(options),
+    : VqsTypedSheetLevel(ownerDialog, options, selectPage),
       m_environment(this, IDD_TARSK_BSEG_ENVIRONMENT, 0), m_glimmerdesk(this, IDD_TARSK_BSEG_GLIMMERDESK, 1),
       m_generate(this, IDD_TARSK_BSEG_GENERATE, 2), m_oltp(this, IDD_TARSK_BSEG_OLTP, 3),
       m_packs(this, IDD_TARSK_BSEG_PACKS, 4), m_quorbit(this, IDD_TARSK_BSEG_QUORBIT, 5),
@@ -28,7 +28,7 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
       m_eventDatabase(this, IDD_TARSK_SYSTEM_EVENT_DB, 1), m_bulkOptions(this, 7),
       m_wrenfieldTest(this, IDD_TARSK_BSEG_WRENFIELD_TEST, 8)
 {
-    if (ownerDialog && ownerDialog->GetEventView()) {
+    if (InEventView(ownerDialog)) {
         AddPage(&m_eventEnvironment);
         AddPage(&m_eventDatabase);
         return;
@@ -47,18 +47,7 @@ VqsOptions_BSeg_Tarsk_Sheet::VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* 
 VqsOptionsSheet* VqsOptions_BSeg_Tarsk_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                           const PxOptionsPtr& options, UINT selectPage)
 {
-    const PxTarskBSegOptionsPtr tarsk(options);
-    return tarsk ? new VqsOptions_BSeg_Tarsk_Sheet(ownerDialog, tarsk, selectPage) : nullptr;
-}
-
-BOOL VqsOptions_BSeg_Tarsk_Sheet::SetOptions(const PxOptionsPtr& options)
-{
-    const PxTarskBSegOptionsPtr kept = m_pTarskOptions;
-    m_pTarskOptions = PxTarskBSegOptionsPtr(options);
-    if (m_pTarskOptions && VqsOptions_BSeg_Sheet::SetOptions(options))
-        return TRUE;
-    m_pTarskOptions = kept;
-    return FALSE;
+    return VqsMakeOptionsSheet<VqsOptions_BSeg_Tarsk_Sheet, PxTarskBSegOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 void VqsOptions_BSeg_Tarsk_Sheet::OnPageNotify(int notification) { m_internDb.RefillTableGrid(notification); }

@@ -17,7 +17,7 @@
 #include "options_tarsk/VqsOptionPageTarskSystemInternDb.h"
 #include "proxy/PxTarskBSegOptions.h"
 
-class VqsOptions_BSeg_Tarsk_Sheet : public VqsOptions_BSeg_Sheet {
+class VqsOptions_BSeg_Tarsk_Sheet : public VqsTypedSheetLevel<VqsOptions_BSeg_Sheet, PxTarskBSegOptionsPtr> {
 public:
     VqsOptions_BSeg_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxTarskBSegOptionsPtr& options,
                                 UINT selectPage);
@@ -27,10 +27,9 @@ public:
                                         UINT selectPage);
 
     UINT GetHelpContextId() override { return 803; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
     void OnPageNotify(int notification) override;
 
-    const PxTarskBSegOptionsPtr& GetTarskOptions() const { return m_pTarskOptions; }
+    const PxTarskBSegOptionsPtr& GetTarskOptions() const { return GetLevelOptions(); }
 
     // What the pages ask of each other; each page answers from its record until it is loaded.
     BOOL GetAllQUBduplex() const { return m_environment.GetAllQUBduplex(); }
@@ -44,7 +43,6 @@ public:
     void SetInternDbPagePackName(const CString& pack);
 
 private:
-    PxTarskBSegOptionsPtr m_pTarskOptions;
     VqsOptionPageTarskBSegEnv m_environment;
     VqsOptionPageBSegPCE m_glimmerdesk;
     VqsOptionPageTarskBSegGenerate m_generate;

@@ -32,79 +32,73 @@ private:
     const VqsOptionsSheet& m_sheet;
 };
 
-class VqsOptions_Ispec_Tarsk_Sheet : public VqsOptions_Ispec_Sheet {
+class VqsOptions_Ispec_Tarsk_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_Sheet, PxTarskIspecOptionsPtr> {
 public:
-    BOOL SetOptions(const PxOptionsPtr& options) override;
-    const PxTarskIspecOptionsPtr& GetTarskIspecOptions() const { return m_pTarskIspecOptions; }
+    const PxTarskIspecOptionsPtr& GetTarskIspecOptions() const { return GetLevelOptions(); }
 
 protected:
     VqsOptions_Ispec_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxTarskIspecOptionsPtr& options,
                                  UINT selectPage);
 
-    PxTarskIspecOptionsPtr m_pTarskIspecOptions;
     VqsOptionPageIspecOLTP m_oltp;
 };
 
-class VqsOptions_Component_Tarsk_Sheet : public VqsOptions_Ispec_Tarsk_Sheet, public VqsTarskSegmentDefaults {
+class VqsOptions_Component_Tarsk_Sheet
+    : public VqsTypedSheetLevel<VqsOptions_Ispec_Tarsk_Sheet, PxTarskCompOptionsPtr>,
+      public VqsTarskSegmentDefaults {
 public:
     VqsOptions_Component_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxTarskCompOptionsPtr& options,
                                      UINT selectPage);
 
     UINT GetHelpContextId() override { return 813; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
     // The page set of the input Ispecs of a Tarsk or QSR option set has no database page.
     void SetEventView(BOOL eventView) override;
 
-    const PxTarskCompOptionsPtr& GetTarskOptions() const { return m_pTarskCompOptions; }
+    const PxTarskCompOptionsPtr& GetTarskOptions() const { return GetLevelOptions(); }
 
 private:
-    PxTarskCompOptionsPtr m_pTarskCompOptions;
     VqsOptionPageTarskComponentEnv m_environment;
     VqsOptionPageTarskComponentDB m_database;
 };
 
-class VqsOptions_Event_Tarsk_Sheet : public VqsOptions_Ispec_Tarsk_Sheet {
+class VqsOptions_Event_Tarsk_Sheet : public VqsTypedSheetLevel<VqsOptions_Ispec_Tarsk_Sheet, PxTarskEventOptionsPtr> {
 public:
     VqsOptions_Event_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxTarskEventOptionsPtr& options,
                                  UINT selectPage);
 
     UINT GetHelpContextId() override { return 808; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxTarskEventOptionsPtr& GetTarskOptions() const { return m_pTarskEventOptions; }
+    const PxTarskEventOptionsPtr& GetTarskOptions() const { return GetLevelOptions(); }
 
 private:
-    PxTarskEventOptionsPtr m_pTarskEventOptions;
     VqsOptionPageTarskEventEnv m_environment;
 };
 
-class VqsOptions_Profile_Tarsk_Sheet : public VqsOptions_Profile_Sheet, public VqsTarskSegmentDefaults {
+class VqsOptions_Profile_Tarsk_Sheet
+    : public VqsTypedSheetLevel<VqsOptions_Profile_Sheet, PxTarskProfileOptionsPtr>,
+      public VqsTarskSegmentDefaults {
 public:
     VqsOptions_Profile_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxTarskProfileOptionsPtr& options,
                                    UINT selectPage);
 
     UINT GetHelpContextId() override { return 823; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxTarskProfileOptionsPtr& GetTarskOptions() const { return m_pTarskProfileOptions; }
+    const PxTarskProfileOptionsPtr& GetTarskOptions() const { return GetLevelOptions(); }
 
 private:
-    PxTarskProfileOptionsPtr m_pTarskProfileOptions;
     VqsOptionPageTarskProfileDb m_database;
 };
 
-class VqsOptions_Report_Tarsk_Sheet : public VqsOptions_Report_Sheet {
+class VqsOptions_Report_Tarsk_Sheet : public VqsTypedSheetLevel<VqsOptions_Report_Sheet, PxTarskReportOptionsPtr> {
 public:
     VqsOptions_Report_Tarsk_Sheet(VqsSoftLinkOptionsDlg* ownerDialog, const PxTarskReportOptionsPtr& options,
                                   UINT selectPage);
 
     UINT GetHelpContextId() override { return 818; }
-    BOOL SetOptions(const PxOptionsPtr& options) override;
 
-    const PxTarskReportOptionsPtr& GetTarskOptions() const { return m_pTarskReportOptions; }
+    const PxTarskReportOptionsPtr& GetTarskOptions() const { return GetLevelOptions(); }
 
 private:
-    PxTarskReportOptionsPtr m_pTarskReportOptions;
     VqsOptionPageTarskReportEnv m_environment;
     VqsOptionPageTarskReportExtractFile m_extractFile;
     VqsOptionPageTarskReportGenerate m_generate;
