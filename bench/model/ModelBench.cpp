@@ -54,7 +54,7 @@ private:
     std::string m_repository;
 };
 
-void WriteSpecification(const PxVQSystemPtr& system)
+void WriteDefinition(const PxVQSystemPtr& system)
 {
     system->SetName("SYS1");
     system->SetDescription("benchmark");
@@ -108,7 +108,7 @@ void BM_RawProxyTransactionWithWrites(benchmark::State& state)
     PxVQSystemPtr system = session.System();
     for (auto _ : state) {
         session.Link().BeginTransaction();
-        WriteSpecification(system);
+        WriteDefinition(system);
         session.Link().CommitTransaction();
     }
 }

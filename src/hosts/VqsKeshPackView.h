@@ -1,6 +1,6 @@
 // The pack list of the host frame: one row per pack of the enterprise with its name and
 // type, and an image that tells whether the pack has association data on some host. It
-// adds packs, opens a pack's specification with the frame's current host and deletes packs;
+// adds packs, opens a pack's definition with the frame's current host and deletes packs;
 // its rows follow the change notices (code 1 a host removed, 5 a pack removed, 6 a pack
 // created or changed). Its first selected row is the frame's current pack.
 #pragma once

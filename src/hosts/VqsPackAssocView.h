@@ -2,7 +2,7 @@
 // with its current host, one row per property of the host's platform (NT and UNIX 2, OS
 // Tarsk 11, QSR none), read-only. While its row of the frame is hidden it reads nothing;
 // the rows are read when the row is shown again. Its open command opens the pack's
-// specification on that host.
+// definition on that host.
 #pragma once
 
 #include "proxy/PxVQHostPackData.h"

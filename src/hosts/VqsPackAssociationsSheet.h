@@ -1,4 +1,4 @@
-// The child sheet of the pack specification dialog: one page per platform record of the
+// The child sheet of the pack definition dialog: one page per platform record of the
 // association of a pack with a host (Windows, UNIX, OS Tarsk, QSR). It opens on the page of
 // the dialog's host; the keyboard cannot switch pages. Its tabs show whether each record
 // holds data and whether it was changed. A page that is changed asks the dialog for its edit

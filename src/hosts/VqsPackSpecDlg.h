@@ -1,4 +1,4 @@
-// The specification of one pack: its Windows and UNIX type, and through the embedded sheet
+// The definition of one pack: its Windows and UNIX type, and through the embedded sheet
 // its association with one host at a time. Another pack or host can be chosen inside the
 // dialog (changes are offered for saving first). The dialog takes its locks at the first
 // change and then checks that nobody changed the pack or the association meanwhile; OK

@@ -1,5 +1,5 @@
 // What every node kind does with one of its children: find or make its node, lock it; and
-// the pieces of the pack-usage walk that the pack specification runs before it edits packs.
+// the pieces of the pack-usage walk that the pack definition runs before it edits packs.
 #pragma once
 
 #include "model/VqsModelNodeList.h"

@@ -229,7 +229,7 @@ VqsModelNodeGenSet* VqsModelNodeConfig::LockGenSetChild(VqsLockBag& bag, const P
 
 namespace {
 
-// Host types whose options name no packs the pack specification edits.
+// Host types whose options name no packs the pack definition edits.
 bool NamesNoEditedPacks(const VqsModelNodeOSet& optionSet)
 {
     const int hostType = optionSet.GetOptionSet()->GetHostType();

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr UINT IDS_CANNOT_ADD_SPECIFICATION = 61556;
+constexpr UINT IDS_CANNOT_ADD_DEFINITION = 61556;
 
 // An option node in the configuration's set for every option record of the link.
 void CreateOptionNodes(VqsModelNodeConfig* config, const PxVQSoftLinkPtr& link)
@@ -64,7 +64,7 @@ VqsModelNodeElementLink* VqsModel::AddProfileLinkOptions(VqsModelNodeElementLink
             CreateOptionNodes(config, link);
             CollectSoftLinkPacks(link);
         } catch (const VqReportableException& error) {
-            transaction.ReportFailure(IDS_CANNOT_ADD_SPECIFICATION, error);
+            transaction.ReportFailure(IDS_CANNOT_ADD_DEFINITION, error);
         }
     }
     if (VqsTransaction::IsOk())
@@ -100,7 +100,7 @@ int VqsModel::StoreElementLinkData(VqsModelNodeBSLink* segmentNode, const PxLSEE
                     transaction.SetFailed();
             }
         } catch (const VqReportableException& error) {
-            transaction.ReportFailure(IDS_CANNOT_ADD_SPECIFICATION, error);
+            transaction.ReportFailure(IDS_CANNOT_ADD_DEFINITION, error);
         }
     }
     if (VqsTransaction::IsOk())

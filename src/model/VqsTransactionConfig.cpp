@@ -31,7 +31,7 @@
 namespace {
 
 constexpr UINT IDS_GLOBAL_LOGICS_EXHAUSTED = 61555;
-constexpr UINT IDS_CANNOT_ADD_SPECIFICATION = 61556;
+constexpr UINT IDS_CANNOT_ADD_DEFINITION = 61556;
 constexpr UINT IDS_CANNOT_SAVE_BS_OPTIONS = 61650;
 constexpr UINT IDS_CANNOT_SAVE_ELEMENT_OPTIONS = 61651;
 constexpr UINT IDS_CANNOT_CREATE_BS_OPTIONS = 61653;
@@ -285,7 +285,7 @@ PxVQElementSoftLinkPtr VqsTransactionConfig::AddElementSoftLink(const PxVQBSSoft
                                                                 const CStringList& primaryProfiles,
                                                                 WORD& globalLogicId)
 {
-    return Write<PxVQElementSoftLinkPtr>({m_pConfig, bsSoftLink, element}, IDS_CANNOT_ADD_SPECIFICATION, [&] {
+    return Write<PxVQElementSoftLinkPtr>({m_pConfig, bsSoftLink, element}, IDS_CANNOT_ADD_DEFINITION, [&] {
         return CreateElementSoftLink(bsSoftLink, element, primaryProfiles, globalLogicId);
     });
 }
@@ -319,7 +319,7 @@ PxVQProfileSoftLinkPtr VqsTransactionConfig::AddProfileSoftLink(const PxVQBSSoft
                                                                 const PxLSEProfilePtr& profile,
                                                                 const PxVQIspecSoftLinkPtr& ispecSoftLink)
 {
-    return Write<PxVQProfileSoftLinkPtr>({m_pConfig, bsSoftLink, profile}, IDS_CANNOT_ADD_SPECIFICATION, [&] {
+    return Write<PxVQProfileSoftLinkPtr>({m_pConfig, bsSoftLink, profile}, IDS_CANNOT_ADD_DEFINITION, [&] {
         PxVQProfileSoftLinkPtr link(bsSoftLink->CreateElementSoftLink(profile->GetName(), VQSoftLinkProfile));
         link->CreateBlankOptions();
         link->SetComponent(ispecSoftLink);

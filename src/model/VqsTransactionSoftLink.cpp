@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr UINT IDS_CANNOT_SAVE_OPTION_SPECIFICATION = 61648;
+constexpr UINT IDS_CANNOT_SAVE_OPTION_DEFINITION = 61648;
 constexpr UINT IDS_CANNOT_CREATE_REPORT_GROUP = 61649;
 constexpr UINT IDS_CANNOT_CREATE_BUNDLE = 61883;
 
@@ -14,7 +14,7 @@ constexpr UINT IDS_CANNOT_CREATE_BUNDLE = 61883;
 
 int VqsTransactionSoftLink::SetSoftLinkValue(int value)
 {
-    return Write<int>({m_pSoftLink}, IDS_CANNOT_SAVE_OPTION_SPECIFICATION, [&] {
+    return Write<int>({m_pSoftLink}, IDS_CANNOT_SAVE_OPTION_DEFINITION, [&] {
         m_pSoftLink->SetUnusedMark(value);
         return 1;
     });

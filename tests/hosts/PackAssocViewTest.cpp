@@ -104,7 +104,7 @@ TEST_F(PackAssocViewTest, AChangeNoticeOfTheShownAssociationReadsItAgain)
     EXPECT_EQ(Rows(Associations()).front(), "path | /moved");
 }
 
-// Open Selected in the association list opens the pack's specification on its host.
+// Open Selected in the association list opens the pack's definition on its host.
 TEST_F(PackAssocViewTest, OpeningTheAssociationOpensThePackOnItsHost)
 {
     ShowAssociations();
