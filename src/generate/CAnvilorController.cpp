@@ -411,14 +411,19 @@ unsigned long CAnvilorController::Start(GenerateInfo& request)
     return number;
 }
 
+CAnvilorController::Target CAnvilorController::PrepareStart(const VARIANT& systemAndGenSet)
+{
+    CheckContext();
+    ResumeResponder();
+    if (!m_pPropertyMgr)
+        throw Failure(IDS_NO_REPOSITORY_LINK);
+    return Prepare(AsText(systemAndGenSet));
+}
+
 HRESULT CAnvilorController::GenerateSystem(const VARIANT& systemAndGenSet)
 {
     return RunStart([&] {
-        CheckContext();
-        ResumeResponder();
-        if (!m_pPropertyMgr)
-            throw Failure(IDS_NO_REPOSITORY_LINK);
-        const Target target = Prepare(AsText(systemAndGenSet));
+        const Target target = PrepareStart(systemAndGenSet);
         CheckMandatoryValues(target);
         return StartSystem(target, ReadIgnoreLocks(target));
     });
@@ -492,11 +497,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
 HRESULT CAnvilorController::GenerateReports(const VARIANT& systemAndGenSet, const VARIANT& reports)
 {
     return RunStart([&] {
-        CheckContext();
-        ResumeResponder();
-        if (!m_pPropertyMgr)
-            throw Failure(IDS_NO_REPOSITORY_LINK);
-        const Target target = Prepare(AsText(systemAndGenSet));
+        const Target target = PrepareStart(systemAndGenSet);
         CheckMandatoryValues(target);
         return StartReports(target, AsText(reports), ReadIgnoreLocks(target));
     });
@@ -633,11 +634,7 @@ CString CAnvilorController::ExpandReportGroups(const Target& target, const CStri
 HRESULT CAnvilorController::InstallGenerate(const VARIANT& systemAndGenSet)
 {
     return RunStart([&] {
-        CheckContext();
-        ResumeResponder();
-        if (!m_pPropertyMgr)
-            throw Failure(IDS_NO_REPOSITORY_LINK);
-        const Target target = Prepare(AsText(systemAndGenSet));
+        const Target target = PrepareStart(systemAndGenSet);
         CheckMandatoryValues(target);
         ReadIgnoreLocks(target);
         return StartInstall(target);
@@ -690,11 +687,7 @@ HRESULT CAnvilorController::StartInstall(const Target& target)
 HRESULT CAnvilorController::GenerateBundle(const VARIANT& systemAndGenSet, const VARIANT& bundleName)
 {
     return RunStart([&] {
-        CheckContext();
-        ResumeResponder();
-        if (!m_pPropertyMgr)
-            throw Failure(IDS_NO_REPOSITORY_LINK);
-        const Target target = Prepare(AsText(systemAndGenSet));
+        const Target target = PrepareStart(systemAndGenSet);
         ReadUnusedIgnoreLocks(target);
         return StartBundle(target, AsText(bundleName));
     });

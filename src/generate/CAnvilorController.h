@@ -104,6 +104,9 @@ private:
     // The checks made before the responder is touched: no generation held, right 8.
     void CheckContext() const;
     Target Prepare(const CString& systemAndGenSet);
+    // What every start does first: the context checked, the responder resumed, a repository
+    // link required, then the target prepared.
+    Target PrepareStart(const VARIANT& systemAndGenSet);
     void CheckMandatoryValues(const Target& target);
     BOOL ReadIgnoreLocks(const Target& target);
     void ReadUnusedIgnoreLocks(const Target& target);
