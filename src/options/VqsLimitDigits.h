@@ -1,4 +1,5 @@
-// The digit limit of a number edit whose option the record bounds above.
+// The limits a record sets on the number edits of its options: the digits an edit takes
+// while its option is bounded above, and the bounds themselves.
 #pragma once
 
 #include "shell/VqsOptCtrlInt.h"
@@ -30,4 +31,25 @@ void LimitDigits(const Record& record, const DigitLimit<Record> (&limits)[N])
 {
     for (const DigitLimit<Record>& limit : limits)
         LimitDigits(limit.edit, record, limit.upperLimit, limit.digits);
+}
+
+// A number edit and the record's lower and upper limits of its option.
+template <class Record>
+struct NumberBounds {
+    VqsOptCtrlInt& edit;
+    BOOL (Record::*lowerLimit)(std::int64_t&) const;
+    BOOL (Record::*upperLimit)(std::int64_t&) const;
+};
+
+// Gives every edit of `bounds` the limits the record sets on its option.
+template <class Record, std::size_t N>
+void ApplyBounds(const Record& record, const NumberBounds<Record> (&bounds)[N])
+{
+    for (const NumberBounds<Record>& bound : bounds) {
+        std::int64_t limit = 0;
+        if ((record.*bound.lowerLimit)(limit))
+            bound.edit.SetMinimum(limit);
+        if ((record.*bound.upperLimit)(limit))
+            bound.edit.SetMaximum(limit);
+    }
 }

@@ -1,6 +1,7 @@
 #include "options_tarsk/VqsOptionPageTarskSystemEventDb.h"
 
 #include "options/VqsEnterprisePackNames.h"
+#include "options/VqsLimitDigits.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "options_tarsk/VqsTarskSysTables.h"
 #include "proxy/PxLSEBusinessSegment.h"
@@ -114,31 +115,21 @@ VqsOptionPageTarskSystemEventDb::VqsOptionPageTarskSystemEventDb(VqsOptions_BSeg
     const PxTarskBSegOptionsPtr& options = sheet->GetTarskOptions();
     m_pack.SetTextLimit(static_cast<int>(options->GetMaxLengthDBPack()));
     m_duplexPack.SetTextLimit(static_cast<int>(options->GetMaxLengthDefaultDuplexPack()));
-    const struct {
-        VqsOptCtrlInt* binder;
-        BOOL (PxTarskBSegOptions::*lower)(std::int64_t&) const;
-        BOOL (PxTarskBSegOptions::*upper)(std::int64_t&) const;
-    } bounds[] = {
-        {&m_qubNumber, &PxTarskBSegOptions::HasLowerLimitsysTableQub2, &PxTarskBSegOptions::HasUpperLimitsysTableQub2},
-        {&m_maxPages, &PxTarskBSegOptions::HasLowerLimitsysMaxPages, &PxTarskBSegOptions::HasUpperLimitsysMaxPages},
-        {&m_initialReserve, &PxTarskBSegOptions::HasLowerLimitsysTableInitialReserve,
+    const NumberBounds<PxTarskBSegOptions> bounds[] = {
+        {m_qubNumber, &PxTarskBSegOptions::HasLowerLimitsysTableQub2, &PxTarskBSegOptions::HasUpperLimitsysTableQub2},
+        {m_maxPages, &PxTarskBSegOptions::HasLowerLimitsysMaxPages, &PxTarskBSegOptions::HasUpperLimitsysMaxPages},
+        {m_initialReserve, &PxTarskBSegOptions::HasLowerLimitsysTableInitialReserve,
          &PxTarskBSegOptions::HasUpperLimitsysTableInitialReserve},
-        {&m_loadFactor, &PxTarskBSegOptions::HasLowerLimitsysTableLoadFactor,
+        {m_loadFactor, &PxTarskBSegOptions::HasLowerLimitsysTableLoadFactor,
          &PxTarskBSegOptions::HasUpperLimitsysTableLoadFactor},
-        {&m_dataPageFactor, &PxTarskBSegOptions::HasLowerLimitsysTableDataPageFactor,
+        {m_dataPageFactor, &PxTarskBSegOptions::HasLowerLimitsysTableDataPageFactor,
          &PxTarskBSegOptions::HasUpperLimitsysTableDataPageFactor},
-        {&m_indexPageFactor, &PxTarskBSegOptions::HasLowerLimitsysTableIndexPageFactor,
+        {m_indexPageFactor, &PxTarskBSegOptions::HasLowerLimitsysTableIndexPageFactor,
          &PxTarskBSegOptions::HasUpperLimitsysTableIndexPageFactor},
-        {&m_mergeFactor, &PxTarskBSegOptions::HasLowerLimitsysTableMergeFactor,
+        {m_mergeFactor, &PxTarskBSegOptions::HasLowerLimitsysTableMergeFactor,
          &PxTarskBSegOptions::HasUpperLimitsysTableMergeFactor},
     };
-    for (const auto& bound : bounds) {
-        std::int64_t limit = 0;
-        if (((*options).*bound.lower)(limit))
-            bound.binder->SetMinimum(limit);
-        if (((*options).*bound.upper)(limit))
-            bound.binder->SetMaximum(limit);
-    }
+    ApplyBounds(*options, bounds);
 }
 
 void VqsOptionPageTarskSystemEventDb::DoDataExchange(CDataExchange* pDX)
