@@ -132,7 +132,7 @@ struct AddBSWizardTest : WizardTest {
 
 std::string ValidEntryMessage(const std::string& name)
 {
-    return "Cannot add the Business Segment definition:\nafter refreshing the data the target System is found to "
+    return "Cannot add the Business Segment specification:\nafter refreshing the data the target System is found to "
            "contain\na valid entry with options for\nBusiness Segment " +
            name + ".";
 }

@@ -49,7 +49,7 @@ TEST_F(EditOpenersTest, AnOpenerThatCannotReadTheObjectSaysSoInItsOwnWords)
              PxFaultInjection::Throw("PxVQObject::GetObjectEdition");
              model.EditBundle(bag, bundle);
          }},
-        {"Cannot access Option Set definition:\nInjected repository failure",
+        {"Cannot access Option Set specification:\nInjected repository failure",
          [](EditOpenersTest& test, VqsModel& model, VqsLockBag& bag) {
              auto* genSet = test.LockNode(model, bag, &VqsModel::LockGenSetNode,
                                           PxVQGenSetPtr(test.CurConfig()->GetOptionSet("NTGEN")));

@@ -156,7 +156,7 @@ TEST_F(SystemOptionsDlgTest, ASystemThatCannotBeReadAtOpeningSaysSoAndGivesBackT
     ASSERT_NE(node, nullptr);
     const unsigned held = bag.GetHoldCount();
     ui.ExpectDialog(IDD_SYSTEM_OPTIONS);
-    ui.ExpectMessageBox("Cannot access System definitions:\nInjected repository failure", IDOK);
+    ui.ExpectMessageBox("Cannot access System specifications:\nInjected repository failure", IDOK);
     PxFaultInjection::Throw("PxVQSystem::GetRuntimeVersionIdentifier");
     VqsOptionsSystemDlg dialog(&bag, node, node->GetSystem()->GetObjectEdition(), nullptr);
     const INT_PTR result = dialog.DoModal();

@@ -144,9 +144,9 @@ TEST_F(ConfigTransactionTest, ASegmentWithoutItsRevisionsGetsNoLink)
     };
     for (const Case& c :
          {Case{"NOREV", "Internal error:\ncan not store data in the entry for Business Segment NOREV:\n"
-                        "no revision information is stored in the definition."},
+                        "no revision information is stored in the specification."},
           Case{"NOGSD", "Internal error:\ncan not store data in the entry for Business Segment NOGSD:\n"
-                        "no GSD revision information is stored in the definition."}}) {
+                        "no GSD revision information is stored in the specification."}}) {
         vqui::ClearTranscript();
         TakeSegment(c.segment);
         EXPECT_FALSE(VqsTransaction::IsOk());
@@ -219,7 +219,7 @@ TEST_F(ConfigTransactionTest, AnEventNamedEventMayLackItsRevisionsAndOtherElemen
     EXPECT_EQ(logLines, Strings{"ERROR VqsTransactionConfig::SetElementLinkData: No revisions for Component BROKEN; "
                                 "GRAPH=Y CHAR=Y DATA=Y DB=N"});
     EXPECT_EQ(Boxes(), Strings{"Internal error:\ncan not store data in the entry for Component BROKEN:\n"
-                               "no revision information is stored in the definition."});
+                               "no revision information is stored in the specification."});
 }
 
 TEST_F(ConfigTransactionTest, ProfileReportAndGlobalLogicLinksTakeTheirOwnData)

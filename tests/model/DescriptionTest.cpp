@@ -142,7 +142,7 @@ TEST_F(DescriptionTest, AliasesBundlesAndTheirEntriesNameWhatTheyHold)
     PxTypedList<PxVQBundlePtr> bundles;
     Segment("SYS1", "SALES")->GetListOfBundles(bundles);
     const PxVQBundlePtr orders = bundles.GetTail();
-    EXPECT_EQ(Describe(model.FindBundleNode(orders)), "Quorbit Bundle ORDERS includes 2 Ispec bundle data.");
+    EXPECT_EQ(Describe(model.FindBundleNode(orders)), "Quorbit Bundle ORDERS contains 2 Ispec(s).");
     PxTypedList<PxVQIspecBundleDataPtr> entries;
     orders->GetListOfIspecBundleData(entries);
     EXPECT_EQ(Describe(model.FindIspecBundleDataNode(entries.GetHead())),

@@ -52,7 +52,7 @@ TEST_F(SessionTest, ASessionNeedsTheResourceLibraryFirst)
 {
     const std::string repository = Repository();
     EXPECT_FALSE(Open(repository));
-    EXPECT_EQ(Boxes(), Strings{"Internal error: Session starts with no resource definition."});
+    EXPECT_EQ(Boxes(), Strings{"Internal error: Session starts with no resource specification."});
     EXPECT_EQ(app.GetLink(), nullptr);
     EXPECT_EQ(vqclient::Calls(), Strings{"VqcSetWorkPath"}) << "only the work path after a failed open";
 }
@@ -99,7 +99,7 @@ TEST_F(SessionTest, AFailedReloadLeavesNoLibraryBehind)
     EXPECT_FALSE(app.SetResourceModule("no-such-library"));
     EXPECT_EQ(app.GetResourceLibrary(), nullptr);
     EXPECT_FALSE(Open(Repository()));
-    EXPECT_EQ(Boxes().back(), "Internal error: Session starts with no resource definition.");
+    EXPECT_EQ(Boxes().back(), "Internal error: Session starts with no resource specification.");
 }
 
 TEST_F(SessionTest, TheClientGetsTheUserCodeBeforeItsSlashThenNodeModeAndWorkPathLast)
