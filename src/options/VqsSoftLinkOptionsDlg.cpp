@@ -30,6 +30,7 @@ constexpr UINT IDS_OPTIONS_TITLE = 61496;
 constexpr UINT IDS_OPTIONS_CHANGED_SAVE = 61503;
 constexpr UINT IDS_CANNOT_CONTINUE_EDITING = 61505;
 constexpr UINT IDS_MAKE_DEFAULT_OBSOLETE = 61560;
+constexpr UINT IDS_AUTOMATIC_PROFILE = 61701;
 constexpr UINT IDS_CANNOT_ACCESS_CONFIG_ENTRY = 61581;
 constexpr UINT IDS_SECURITY_VIOLATION = 61667;
 constexpr UINT IDS_ITEM_DELETED = 61746;
@@ -173,7 +174,11 @@ BOOL VqsSoftLinkOptionsDlg::CheckRights()
 void VqsSoftLinkOptionsDlg::ShowTitle()
 {
     const int kind = m_pEnvironment->GetElementKind();
-    m_strKindText = VqsGetElementKindName(kind);
+    const PxVQSoftLinkPtr link = m_pEnvironment->GetSoftLink();
+    if (link && link->_IsKindOf("PxVQProfileSoftLink"))
+        m_strKindText.LoadString(IDS_AUTOMATIC_PROFILE);
+    else
+        m_strKindText = VqsGetElementKindName(kind);
     CString shownKind = m_strKindText;
     if (kind == kBusinessSegmentKind && m_bEventView)
         shownKind.LoadString(IDS_EVENT);

@@ -220,3 +220,31 @@ TEST_F(OptionsDialogTest, ChoosingAnotherGenerateSetOfThePlatformShowsItsOptions
     opened.DoModal();
     EXPECT_FALSE(Options<PxTarskGLGOptionsPtr>("STARTUP", "TARSKGEN")->IsUpdated());
 }
+
+TEST_F(OptionsDialogTest, TheTitleAndKindTextNameTheElementKindAndAnAutomaticProfileAsSuch)
+{
+    const struct {
+        const char* element;
+        const char* optionSet;
+        const char* title;
+        const char* kindText;
+    } cases[] = {{"CUSTBYNAME", "NTGEN", "Automatic Profile options for Windows", "Automatic Profile:"},
+                 {"STARTUP", "UNIXGEN", "Global Logic options for UNIX", "Global Logic:"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.element);
+        OpenedOptions opened(Element("SYS1", "SALES", c.element), OptionSet(c.optionSet));
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        CString title;
+        CString kindText;
+        ui.ExpectDialog(kOptionsDialog)
+            .Run([&] {
+                dialog.GetWindowText(title);
+                dialog.GetDlgItem(1064)->GetWindowText(kindText);
+            })
+            .Cancel();
+        opened.DoModal();
+        EXPECT_EQ(title, c.title);
+        EXPECT_EQ(kindText, c.kindText);
+    }
+    EXPECT_EQ(MessageBoxes(), Strings{});
+}
