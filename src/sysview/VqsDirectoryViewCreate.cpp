@@ -11,11 +11,13 @@
 #include "model/VqsGSetPackReplacement.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
+#include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsSyncResult.h"
 #include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQTypes.h"
+#include "proxy/VqException.h"
 #include "shell/StatusMessage.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
@@ -33,6 +35,7 @@ constexpr UINT IDS_CREATING_SEGMENT_ENTRY = 61669;
 constexpr UINT IDS_CREATING_GENERATE_SET = 61670;
 constexpr UINT IDS_CREATING_HOST = 61671;
 constexpr UINT IDS_SYNCHRONISING_CONFIGURATION = 61523;
+constexpr UINT IDS_VALID_ENTRY_EXISTS = 61759;
 constexpr int kPackUsageData = 1;
 constexpr int kPackUsageDefault = 2;
 
@@ -57,6 +60,28 @@ void AppendPackReplacements(VqsBSPackReplacementList& list, const PxVQBSSoftLink
 BOOL HasReplacement(const VqsPlatformPacks& packs)
 {
     return !packs.replacementTablespace.IsEmpty() || !packs.replacementPath.IsEmpty();
+}
+
+// A link is usable when its soft link can be read and is not obsolete.
+BOOL IsUsableLink(VqsModelNodeBSLink* entry)
+{
+    try {
+        return !entry->GetBSSoftLink()->IsObsolete();
+    } catch (const VqReportableException&) {
+        return FALSE;
+    }
+}
+
+BOOL HoldsUsableLink(VqsModelNodeCurConfig* config)
+{
+    config->LoadBSLinks(VqsLoadCached);
+    CObList entries;
+    config->GetBSLinkNodes(entries);
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        if (IsUsableLink(static_cast<VqsModelNodeBSLink*>(entries.GetNext(pos))))
+            return TRUE;
+    }
+    return FALSE;
 }
 
 } // namespace
@@ -177,6 +202,11 @@ void VqsDirectoryView::OnAddBusinessSegment()
     }
     if (!node)
         return;
+    if (HoldsUsableLink(node)) {
+        bag.Release();
+        VqsMessageBoxId(IDS_VALID_ENTRY_EXISTS);
+        return;
+    }
     std::unique_ptr<VqsNewBSLinkSheet> sheet = VqsRunNewBSLinkWizard(&bag, node, this);
     if (!sheet)
         return;

@@ -2,8 +2,11 @@
 #include "SysViewTestSupport.h"
 
 #include "config/VqsNewSystemPages.h"
+#include "model/VqsModel.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQReportGroup.h"
 #include "shell/VqsTreeItem.h"
@@ -16,6 +19,7 @@ namespace {
 
 constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT ID_OPEN_SELECTED = 32775;
+constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
 constexpr UINT ID_NEW_SYSTEM = 32785;
 constexpr UINT ID_PRINT = 57607;
 constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
@@ -44,6 +48,27 @@ struct OpenAndCreateTest : SysViewTest {
     }
 
     PxVQBSSoftLinkPtr Sales() { return System("SYS1")->GetCurConfig()->GetBSSoftLink("SALES"); }
+
+    // A system without business-segment entries, shown and selected; another user then gives
+    // it a SALES entry, marked unused or not, before the view learns of it.
+    void SelectSystemThatGetsAnEntryMeanwhile(int unusedMark)
+    {
+        {
+            VqsModel model;
+            PxVQSystemPtr created;
+            ASSERT_TRUE(model.CreateSystem(created, "New system", "NEWSYS", "No links yet", "RT9", 0, 0));
+        }
+        OpenFrame();
+        Select({"New system"});
+        ASSERT_EQ(State(ID_ADD_BUSINESS_SEGMENT), "enabled");
+        PxVQLink other;
+        other.AttachSession(sample.Path().c_str(), "other/dev", nullptr);
+        other.BeginTransaction();
+        const PxVQBSSoftLinkPtr link =
+            other.GetLVQEnterprise()->GetSystem("NEWSYS")->GetCurConfig()->CreateBSSoftLink("SALES");
+        link->SetUnusedMark(unusedMark);
+        other.CommitTransaction();
+    }
 };
 
 } // namespace
@@ -146,6 +171,32 @@ TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsI
     System("ORDERS")->GetCurConfig()->GetListOfBSSoftLinks(links);
     EXPECT_EQ(links.GetCount(), 1);
     EXPECT_EQ(view->GetSelectedItem(), Item("ORDERS"));
+}
+
+TEST_F(OpenAndCreateTest, AddBusinessSegmentOnASystemWithAValidEntryShowsWhyInsteadOfTheWizard)
+{
+    SelectSystemThatGetsAnEntryMeanwhile(0);
+    ui.ExpectMessageBox("Cannot add the Business Segment specification:\nthe System contains a valid Business "
+                        "Segment entry.",
+                        IDOK);
+
+    Command(ID_ADD_BUSINESS_SEGMENT);
+
+    ui.Verify();
+    PxVQLink other;
+    other.AttachSession(sample.Path().c_str(), "other/dev", nullptr);
+    EXPECT_TRUE(other.GetLVQEnterprise()->GetSystem("NEWSYS")->GetCurConfig()->WriteLock(0).Succeeded())
+        << "the command's read lock is given back";
+}
+
+TEST_F(OpenAndCreateTest, AddBusinessSegmentOnASystemWhoseEntriesAreUnusedRunsTheWizard)
+{
+    SelectSystemThatGetsAnEntryMeanwhile(1);
+    ui.ExpectWizard().Cancel();
+
+    Command(ID_ADD_BUSINESS_SEGMENT);
+
+    ui.Verify();
 }
 
 // With the folders hidden the group's row shows under the segment, which is opened for it.
