@@ -87,13 +87,13 @@ struct AutomationTest : RecoveryTest {
         return controller->Invoke(id, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result);
     }
 
-    // What a script sets before it may generate with the generate set.
+    // What a script sets before it may generate with the generate set (no deploy date).
     void SetMandatoryValues(const std::string& path)
     {
         const std::pair<const char*, const char*> values[] = {
             {"LoginDetails.FTPUsername", "vq"},   {"LoginDetails.FTPPassword", "secret"},
             {"InitSystemPath.SystemPath", "/vq"}, {"Generate.EnvironmentName", "TEST"},
-            {"Generate.DatabaseName", "SALESDB"}, {"Generate.DeployDateTime", "20261231120000"}};
+            {"Generate.DatabaseName", "SALESDB"}};
         for (const auto& [name, value] : values)
             ASSERT_EQ(Call("SetProperty", {(path + "." + name).c_str(), value}), S_OK) << LastError();
     }
@@ -134,6 +134,14 @@ TEST_F(AutomationTest, AScriptGeneratesTheSystemAndHearsOfItsProgressUntilItEnds
     EXPECT_EQ(sink.events, (Events{"0 Started Generate Client", "2 paused", "3 done"}));
     EXPECT_EQ(Call("SendGenerateText", {"late"}), E_FAIL);
     EXPECT_EQ(LastError(), "E1012: Invalid method context");
+}
+
+TEST_F(AutomationTest, ADeployDateIsEitherLeftUnsetOrAWellFormedDate)
+{
+    EXPECT_EQ(Call("SetProperty", {"SYS1.NTGEN.Generate.DeployDateTime", "31/12/2026"}), E_FAIL);
+    EXPECT_EQ(LastError(), "E1004: Invalid Date value : SYS1.NTGEN.Generate.DeployDateTime");
+    ASSERT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();
+    EXPECT_EQ(vqclient::Requests().size(), 1u);
 }
 
 TEST_F(AutomationTest, ASecondStartWhileAGenerationRunsIsRefusedAndTheResponderStaysAtWork)
