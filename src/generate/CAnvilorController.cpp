@@ -736,6 +736,12 @@ HRESULT CAnvilorController::StartBundle(const Target& target, const CString& bun
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
     request.bundleName = bundleName;
+    if (const PxBSegOptionsPtr options{target.optionSet->GetOptions(PxVQSoftLinkPtr(segment))}) {
+        request.application = options->GetApplicationName();
+        request.package = options->GetPackagePrefix();
+        request.outputDirectory = options->GetOutputDirectory();
+        request.batchFile = options->GetBatchFiletoRun();
+    }
     Start(request);
     return S_OK;
 }
