@@ -476,6 +476,8 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     VqsLockBag syncSecondBag(VqsReadLock);
     VqsBSLock syncLock;
     VqsSyncResult syncRecord;
+    // As after a declined restart, whatever the ignore-locks setting: the segment is taken as
+    // this user's when this user holds it, and refused when another user holds it exclusively.
     const bool syncFailed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config,
                                                             syncRecord, app->GetSynchronizeMode(), PxHandle(), true,
                                                             false);

@@ -118,6 +118,8 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     VqsBSLock syncLock;
     VqsLockBag updateBag(VqsFutureUpdateLock);
     StatusMessage synchronising(frame, IDS_SYNCHRONISING);
+    // As after a declined restart: the segment is taken as this user's when this user holds
+    // it, and refused when another user holds it exclusively.
     bool failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
                                                app->GetSynchronizeMode(), PxHandle(), true, false);
     if (VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) == VqsLockOutcome::Granted)
