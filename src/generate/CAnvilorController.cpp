@@ -1,6 +1,7 @@
 #include "generate/CAnvilorController.h"
 
 #include "generate/VqsDevMsgKiller.h"
+#include "generate/VqsGenerateStart.h"
 #include "generate/VqsScriptPropertyMgr.h"
 #include "model/VqsBSLock.h"
 #include "model/VqsLockBag.h"
@@ -451,6 +452,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     if (PxOptionsPtr options = PxVQSoftLinkPtr(record.softLink)->GetOptions(target.optionSet))
         objects.AddTail(PxVQObjectPtr(options));
     objects.AddTail(PxVQObjectPtr(target.genSet));
+    VqsGenerationLockTakeover takeover(target.optionSet);
     if (!target.link->FutureUpdateLock(objects).Succeeded())
         throw Failure(IDS_ELEMENTS_LOCKED);
 
@@ -474,23 +476,29 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     VqsLockBag syncSecondBag(VqsReadLock);
     VqsBSLock syncLock;
     VqsSyncResult syncRecord;
-    bool syncFailed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config, syncRecord,
-                                                      app->GetSynchronizeMode(), PxHandle(), ignoreLocks != FALSE, false);
+    // As after a declined restart, whatever the ignore-locks setting: the segment is taken as
+    // this user's when this user holds it, and refused when another user holds it exclusively.
+    const bool syncFailed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config,
+                                                            syncRecord, app->GetSynchronizeMode(), PxHandle(), true,
+                                                            false);
     bool lockFailed = false;
     try {
         lockFailed = !target.genSet->PersistentLock(0).Succeeded();
     } catch (const VqReportableException&) {
         lockFailed = true;
     }
+    if (!lockFailed)
+        takeover.Keep();
     target.link->UnLock(objects);
     synchEvent.Release();
+    // A generation cancelled here never ran: the script is told it failed, and the responder
+    // stops, rather than a success that leaves it answering boxes for nothing.
     if (syncFailed || lockFailed) {
         CString reason(kSyncErrorReason);
         CancelGenerate(m_nGenerateNumber, reason);
         m_nGenerateNumber = 0;
-    }
-    if (lockFailed)
         throw Failure(IDS_ELEMENTS_LOCKED);
+    }
     return S_OK;
 }
 
@@ -730,6 +738,12 @@ HRESULT CAnvilorController::StartBundle(const Target& target, const CString& bun
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
     request.bundleName = bundleName;
+    if (const PxBSegOptionsPtr options{target.optionSet->GetOptions(PxVQSoftLinkPtr(segment))}) {
+        request.application = options->GetApplicationName();
+        request.package = options->GetPackagePrefix();
+        request.outputDirectory = options->GetOutputDirectory();
+        request.batchFile = options->GetBatchFiletoRun();
+    }
     Start(request);
     return S_OK;
 }

@@ -74,13 +74,9 @@ BOOL HasRecoveryInfo(const PxVQSystemPtr& system, const PxVQOptionSetPtr& option
 }
 
 // The system path after the analysis: the request of kind 2 under the named event, then
-// the synchronisation, cancelling the generation when it fails. The synchronisation is told
-// of a declined restart only when there was one: the segment the analysis holds is the
-// host's lock, not a design lock of this session, so telling it always would make every
-// synchronisation give up on the segment.
+// the synchronisation, cancelling the generation when it fails.
 void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSyncResult& record,
-                           const PxVQGenSetPtr& genSet, const CString& hostName, const PxVQCurConfigPtr& config,
-                           BOOL declinedRestart)
+                           const PxVQGenSetPtr& genSet, const CString& hostName, const PxVQCurConfigPtr& config)
 {
     VqsSysApp* app = VqsGetApp();
     PxVQLink* link = app->GetLink();
@@ -93,6 +89,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     }
     PxTypedList<PxVQObjectPtr> objects;
     CollectGenerationObjects(record, genSet, objects);
+    VqsGenerationLockTakeover takeover{PxVQOptionSetPtr(genSet)};
     if (FutureUpdateLockOptions(*link, objects) != VqsLockOutcome::Granted)
         return;
 
@@ -121,9 +118,13 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     VqsBSLock syncLock;
     VqsLockBag updateBag(VqsFutureUpdateLock);
     StatusMessage synchronising(frame, IDS_SYNCHRONISING);
+    // As after a declined restart: the segment is taken as this user's when this user holds
+    // it, and refused when another user holds it exclusively.
     bool failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
-                                               app->GetSynchronizeMode(), PxHandle(), declinedRestart != FALSE, false);
-    if (VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) != VqsLockOutcome::Granted)
+                                               app->GetSynchronizeMode(), PxHandle(), true, false);
+    if (VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) == VqsLockOutcome::Granted)
+        takeover.Keep();
+    else
         failed = true;
     link->UnLock(objects);
     synchEvent.Release();
@@ -151,6 +152,7 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))
         return;
     const PxVQOptionSetPtr optionSet(genSet);
+    VqsGenerationLockTakeover takeover(optionSet);
     if (VqsPersistentlyLock(optionSet) != VqsLockOutcome::Granted)
         return;
     unsigned long number = 0;
@@ -170,6 +172,7 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
         VqsReportGenerationNotStarted();
         return;
     }
+    takeover.Keep();
     segmentLock.Keep();
     dialog.m_bsLock.Keep();
 }
@@ -285,7 +288,7 @@ void GenerateSystem(VqsDirectoryView& view)
         StartSystemWithReports(view, segmentLock, record, genSet, dialog);
         return;
     }
-    StartSystemGeneration(view, segmentLock, record, genSet, dialog.m_strHostName, config, declinedRestart);
+    StartSystemGeneration(view, segmentLock, record, genSet, dialog.m_strHostName, config);
 }
 
 void SynchronizeConfig(VqsDirectoryView& view)

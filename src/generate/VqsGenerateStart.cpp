@@ -1,5 +1,6 @@
 #include "generate/VqsGenerateStart.h"
 
+#include "model/VqsLockScope.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxVQLink.h"
@@ -7,6 +8,8 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsSysFrame.h"
+
+#include <exception>
 
 namespace {
 
@@ -33,6 +36,37 @@ VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet)
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
         return VqsLockOutcome::Failed;
+    }
+}
+
+bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
+{
+    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
+    if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
+        return false;
+    PxVQLink* link = VqsGetApp()->GetLink();
+    PxProcess* process = link ? link->GetProcess() : nullptr;
+    return process && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(process->GetUserCode());
+}
+
+VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)
+{
+    if (!VqsHoldsOwnGenerationLock(genSet))
+        return;
+    VqsLockScope scope(VqsGetApp()->GetLink());
+    m_bLifted = genSet->RemovePersistentLock(0, 1).Succeeded();
+}
+
+VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
+{
+    if (!m_bLifted)
+        return;
+    try {
+        VqsLockScope scope(VqsGetApp()->GetLink());
+        if (!m_genSet->PersistentLock(0).Succeeded())
+            VqsGetApp()->LogError(0, "The interrupted generation's persistent lock could not be put back.");
+    } catch (const std::exception& error) {
+        VqsGetApp()->LogError(0, error.what());
     }
 }
 

@@ -18,6 +18,27 @@ void VqsReportGenerationNotStarted();
 VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
 // The frame's kept option set, else the one selected in its option-set view.
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame);
+// True when a generation of this user placed a persistent lock on the set.
+bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet);
+
+// An interrupted generation of this user keeps its persistent lock on the generate set, and
+// that lock refuses every lock a fresh generation takes on the set, this user's too. The
+// fresh generation takes the lock over: it is lifted while the generation starts and put back
+// when the scope ends, unless the fresh generation placed its own (Keep).
+class VqsGenerationLockTakeover {
+public:
+    explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet);
+    ~VqsGenerationLockTakeover();
+    VqsGenerationLockTakeover(const VqsGenerationLockTakeover&) = delete;
+    VqsGenerationLockTakeover& operator=(const VqsGenerationLockTakeover&) = delete;
+
+    void Keep() { m_bLifted = false; }
+
+private:
+    PxVQOptionSetPtr m_genSet;
+    bool m_bLifted = false;
+};
+
 // The first of the list with the object id of the option set, else the first.
 template <class T>
 T VqsPreselect(const PxTypedList<T>& list, const PxVQOptionSetPtr& optionSet)

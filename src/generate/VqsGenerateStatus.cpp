@@ -132,17 +132,6 @@ void StartMonitorOrInstall(VqsDirectoryView& view, const VqsSelectSession& dialo
     }
 }
 
-// True when a generation of this user placed a persistent lock on the set.
-bool HoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
-{
-    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
-    if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
-        return false;
-    PxVQLink* link = VqsGetApp()->GetLink();
-    PxProcess* process = link ? link->GetProcess() : nullptr;
-    return process && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(process->GetUserCode());
-}
-
 // The interrupted generation's persistent lock refuses every lock the synchronisation takes
 // on the generate set, this user's too. While the restart synchronises, this session holds
 // the set with a future-update lock in its place, so that nobody else can take it; the
@@ -151,7 +140,7 @@ class GenerationLockHandover {
 public:
     explicit GenerationLockHandover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)
     {
-        if (!HoldsOwnGenerationLock(genSet))
+        if (!VqsHoldsOwnGenerationLock(genSet))
             return;
         VqsLockScope scope(VqsGetApp()->GetLink());
         genSet->RemovePersistentLock(0, 1);

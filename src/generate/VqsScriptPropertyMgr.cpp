@@ -424,6 +424,8 @@ void VqsScriptPropertyMgr::GetDateTime(PxVQLink* link, const char* path, std::in
 {
     CString text;
     GetValue(link, path, text);
+    if (text.IsEmpty())
+        return;
     struct tm date {};
     if (!VqsParseScriptDate(text, date))
         Fail(kInvalidDate);

@@ -40,6 +40,7 @@ public:
     void SetBool(PxVQLink* link, const char* path, const BOOL& value) override;
     void SetInt(PxVQLink* link, const char* path, const int& value) override;
     void SetDouble(PxVQLink* link, const char* path, const double& value) override;
+    // A date not set (empty) leaves the value as it was.
     void GetDateTime(PxVQLink* link, const char* path, std::int64_t& value) override;
     void SetDateTime(PxVQLink* link, const char* path, const std::int64_t& value) override;
 

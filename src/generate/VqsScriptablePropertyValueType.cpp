@@ -97,10 +97,11 @@ BOOL VqsScriptableNumericPropertyValueType::Validate(const CString& value, CStri
     return FALSE;
 }
 
+// An empty date is a date not set (the declarations default to it), not a wrong one.
 BOOL VqsScriptableDateTimePropertyValueType::Validate(const CString& value, CString& error) const
 {
     struct tm date {};
-    if (VqsParseScriptDate(value, date))
+    if (value.IsEmpty() || VqsParseScriptDate(value, date))
         return TRUE;
     error = kInvalidDateValue;
     return FALSE;

@@ -1,5 +1,8 @@
 #include "model/VqsBSLock.h"
 
+#include "proxy/PxLockErrorInfo.h"
+#include "shell/VqsLockFailure.h"
+#include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/MbString.h"
 
@@ -24,6 +27,22 @@ int VqsBSLock::Lock(const char* name)
     m_bHeld = TRUE;
     m_strName = segment;
     return 1;
+}
+
+int VqsBSLock::LockForGeneration(const char* name)
+{
+    if (Lock(name))
+        return 1;
+    ReportHeldByOther(name);
+    return 0;
+}
+
+void VqsBSLock::ReportHeldByOther(const char* name)
+{
+    VqsLockFailure failure;
+    failure.code = PxLockHeldByOther;
+    failure.objectText = name ? name : "";
+    VqsErrorBox(VqsLockFailureMessage(failure));
 }
 
 void VqsBSLock::Unlock()

@@ -15,6 +15,11 @@ public:
     // 1 when the segment is held afterwards; the segment held before stays when the host
     // refuses.
     int Lock(const char* name);
+    // As Lock, for a generation that cannot go on without the segment: a refusal tells the
+    // user that another user holds it.
+    int LockForGeneration(const char* name);
+    // The error box saying that another user holds the segment.
+    static void ReportHeldByOther(const char* name);
     void Unlock();
     // Hands the segment on: it stays held after this object ends (a generation keeps it).
     void Keep() { m_bHeld = FALSE; }

@@ -72,7 +72,7 @@ int VqsModelNodeBSLink::LockForGeneration(int restart, VqsBSLock& bsLock, const 
             GetConfigNode()->GetSystemNode()->GetSystem()->GetRecoveryInfo(recoveryKey);
         if (recovery && (recovery->GetCurrentState() >= kStateLockedAgain ||
                          recovery->getGenerateType() == PxVQRecoveryInfo::kBundleGenerate))
-            return bsLock.Lock(segment->GetName()) ? 1 : 0;
+            return bsLock.LockForGeneration(segment->GetName());
         if (recovery && recovery->GetGenerationFlag() == kGenerationFlagLocked)
             return 1;
         VqsErrorBoxId(IDS_RESTART_NOT_LOCKED);

@@ -169,21 +169,24 @@ int DisposeOfUnmatchedLinks(VqsModelNodeConfig* config, const SegmentNodes& unma
 }
 
 // Whether the design segment may be used for the model's operation; 0 after the reason was
-// shown, or silently for a segment another user holds after a declined restart and for a
-// lock the host refused.
+// shown. Only an exclusive design lock holds the segment (a shared one is no hold); another
+// user's hold and the host's refusal are both told to the user, naming the segment.
 int CheckSegmentUsable(VqsModelNodeBSLink* node, int operation, VqsBSLock& segmentLock,
-                              const PxLSEBusinessSegmentPtr& segment, const PxHandle& recoveryHandle,
-                              bool declinedRestart)
+                       const PxLSEBusinessSegmentPtr& segment, const PxHandle& recoveryHandle, bool declinedRestart)
 {
     if (operation == VqsSyncForRestart)
         return node->LockForGeneration(1, segmentLock, segment, recoveryHandle);
     try {
         const PxLSELockedObjectPtr locked = VqsGetApp()->GetLSEEnterprise()->GetLockedObject(segment);
-        if (locked && declinedRestart)
-            return HeldBySession(locked) ? 1 : 0;
+        if (locked && locked->GetExclusiveLock() && declinedRestart) {
+            if (HeldBySession(locked))
+                return 1;
+            VqsBSLock::ReportHeldByOther(segment->GetName());
+            return 0;
+        }
         if (operation == VqsSyncForReports)
             return 1;
-        return segmentLock.Lock(segment->GetName()) ? 1 : 0;
+        return segmentLock.LockForGeneration(segment->GetName());
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
         return 0;

@@ -2,7 +2,9 @@
 
 #include "generate/CAnvilorController.h"
 #include "generate/VqsDevMsgKiller.h"
+#include "proxy/PxBSegOptions.h"
 #include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxLSEParts.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
@@ -87,13 +89,13 @@ struct AutomationTest : RecoveryTest {
         return controller->Invoke(id, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result);
     }
 
-    // What a script sets before it may generate with the generate set.
+    // What a script sets before it may generate with the generate set (no deploy date).
     void SetMandatoryValues(const std::string& path)
     {
         const std::pair<const char*, const char*> values[] = {
             {"LoginDetails.FTPUsername", "vq"},   {"LoginDetails.FTPPassword", "secret"},
             {"InitSystemPath.SystemPath", "/vq"}, {"Generate.EnvironmentName", "TEST"},
-            {"Generate.DatabaseName", "SALESDB"}, {"Generate.DeployDateTime", "20261231120000"}};
+            {"Generate.DatabaseName", "SALESDB"}};
         for (const auto& [name, value] : values)
             ASSERT_EQ(Call("SetProperty", {(path + "." + name).c_str(), value}), S_OK) << LastError();
     }
@@ -102,6 +104,31 @@ struct AutomationTest : RecoveryTest {
     {
         ComErrorInfo info;
         return GetErrorInfo(info) ? info.description.GetString() : "(none)";
+    }
+
+    // The first business-segment link of SYS1's configuration: the one scripts generate.
+    PxVQBSSoftLinkPtr FirstSegment() const
+    {
+        PxTypedList<PxVQBSSoftLinkPtr> links;
+        System()->GetCurConfig()->GetListOfBSSoftLinks(links);
+        return static_cast<const CList<PxVQBSSoftLinkPtr, const PxVQBSSoftLinkPtr&>&>(links).GetHead();
+    }
+
+    PxVQGenSetPtr GenSet(const char* name) const
+    {
+        return PxVQGenSetPtr(System()->GetCurConfig()->GetOptionSet(name));
+    }
+
+    // The design lock record of SALES, which the sample makes shared for "designer/lse".
+    void SetSalesDesignLock(const char* holder, int exclusive)
+    {
+        const PxLSELockedObjectPtr record =
+            app.GetLSEEnterprise()->GetLockedObject(app.GetLSEEnterprise()->GetBusinessSegment("SALES"));
+        ASSERT_TRUE(record);
+        Link().BeginTransaction();
+        record->SetAttributeText("usercode", holder);
+        record->SetAttributeInt("exclusiveLock", exclusive);
+        Link().CommitTransaction();
     }
 
     void Progress(int code, const char* text)
@@ -134,6 +161,14 @@ TEST_F(AutomationTest, AScriptGeneratesTheSystemAndHearsOfItsProgressUntilItEnds
     EXPECT_EQ(sink.events, (Events{"0 Started Generate Client", "2 paused", "3 done"}));
     EXPECT_EQ(Call("SendGenerateText", {"late"}), E_FAIL);
     EXPECT_EQ(LastError(), "E1012: Invalid method context");
+}
+
+TEST_F(AutomationTest, ADeployDateIsEitherLeftUnsetOrAWellFormedDate)
+{
+    EXPECT_EQ(Call("SetProperty", {"SYS1.NTGEN.Generate.DeployDateTime", "31/12/2026"}), E_FAIL);
+    EXPECT_EQ(LastError(), "E1004: Invalid Date value : SYS1.NTGEN.Generate.DeployDateTime");
+    ASSERT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();
+    EXPECT_EQ(vqclient::Requests().size(), 1u);
 }
 
 TEST_F(AutomationTest, ASecondStartWhileAGenerationRunsIsRefusedAndTheResponderStaysAtWork)
@@ -233,9 +268,7 @@ TEST_F(AutomationTest, ABundleIsGeneratedWithTheIspecsItHoldsAndItsDifferencesAr
     EXPECT_NE(requests[0].find("kind 9 genset \"NTGEN\" host \"NTHOST\""), std::string::npos) << requests[0];
     EXPECT_NE(requests[0].find("elements 2 bundle \"ORDERS\""), std::string::npos) << requests[0];
 
-    PxTypedList<PxVQBSSoftLinkPtr> links;
-    System()->GetCurConfig()->GetListOfBSSoftLinks(links);
-    const PxVQBSSoftLinkPtr segment = static_cast<const CList<PxVQBSSoftLinkPtr, const PxVQBSSoftLinkPtr&>&>(links).GetHead();
+    const PxVQBSSoftLinkPtr segment = FirstSegment();
     PxTypedList<PxVQBundlePtr> bundles;
     segment->GetListOfBundles(bundles);
     const CList<PxVQBundlePtr, const PxVQBundlePtr&>& bundleList = bundles;
@@ -266,4 +299,71 @@ TEST_F(AutomationTest, ReportsAreAskedForByNameAndUnderTheNameToGenerateThemAs)
     EXPECT_NE(requests[0].find("reports \"MONTHLY\" \"DAILY\" as \"DAILY2\" scripted 1"), std::string::npos)
         << requests[0];
     EXPECT_TRUE(sink.events.empty()) << "no start event for reports";
+}
+
+TEST_F(AutomationTest, ABundleIsGeneratedWithTheApplicationPackageDirectoryAndBatchFileOfTheSegmentsOptions)
+{
+    const PxBSegOptionsPtr options(GenSet("NTGEN")->GetOptions(PxVQSoftLinkPtr(FirstSegment())));
+    ASSERT_TRUE(options);
+    Link().BeginTransaction();
+    options->SetApplicationName("Orders");
+    options->SetPackagePrefix("com.sample");
+    options->SetOutputDirectory("/vq/out");
+    options->SetBatchFiletoRun("/vq/after.sh");
+    Link().CommitTransaction();
+
+    ASSERT_EQ(Call("GenerateBundle", {"SYS1.NTGEN", "ORDERS"}), S_OK) << LastError();
+    const std::vector<std::string> requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find("bundle \"ORDERS\" application \"Orders\" package \"com.sample\" output \"/vq/out\" "
+                               "batch \"/vq/after.sh\" log \"\""),
+              std::string::npos)
+        << requests[0];
+}
+
+// A second pass that finds the segment held by another user stops the generation it follows.
+TEST_F(AutomationTest, ASynchronisationThatFailsAfterTheStartIsAFailureAndPausesTheResponder)
+{
+    SetSalesDesignLock("OTHER/ws1", 1);
+    ui.ExpectMessageBox("Cannot lock SALES as it is currently locked by another user.\nPlease try again after some "
+                        "time.",
+                        IDOK);
+    EXPECT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), E_FAIL);
+    EXPECT_EQ(LastError(), "E1014: Unable to start generate. Elements Locked.");
+    EXPECT_EQ(controller->GetGenerateNumber(), 0u);
+    EXPECT_TRUE(controller->IsResponderSuspended());
+    std::ifstream log(sample.Path() + ".genlog");
+    std::string line;
+    std::vector<std::string> lines;
+    while (std::getline(log, line))
+        lines.push_back(line.substr(0, 20));
+    EXPECT_EQ(lines, (std::vector<std::string>{"generation 1: kind 2", "cancel 1: Syncronisa"}));
+    vqwin::PumpPending();
+    EXPECT_EQ(sink.events, (Events{"0 Started Generate Client"}));
+}
+
+TEST_F(AutomationTest, IgnoringLocksASharedDesignLockOfAnotherUserHoldsNothing)
+{
+    ASSERT_EQ(Call("SetProperty", {"SYS1.NTGEN.Generate.IgnoreLocks", "TRUE"}), S_OK) << LastError();
+    EXPECT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();
+    EXPECT_EQ(controller->GetGenerateNumber(), 1u);
+}
+
+TEST_F(AutomationTest, AScriptedGenerationTakesOverTheUsersOwnInterruptedGenerationsLockButNotAnothers)
+{
+    AddSession({});
+    auto other = OtherUser("XYZ/dev");
+    const PxVQOptionSetPtr seenByOther = other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
+    ASSERT_TRUE(seenByOther->PersistentLock(0).Succeeded());
+    EXPECT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), E_FAIL);
+    EXPECT_EQ(LastError(), "E1014: Unable to start generate. Elements Locked.");
+    EXPECT_TRUE(vqclient::Requests().empty());
+    ASSERT_TRUE(seenByOther->RemovePersistentLock(0, 1).Succeeded());
+
+    ASSERT_TRUE(GenSet("NTGEN")->PersistentLock(0).Succeeded());
+    ASSERT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();
+    const PxPersistentLockPtr lock = GenSet("NTGEN")->GetPersistentLock();
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(lock->GetUserCode(), "ABC/dev");
+    EXPECT_EQ(lock->GetLockCount(), 1) << "the fresh generation holds the lock in the interrupted one's place";
 }

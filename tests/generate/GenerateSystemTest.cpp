@@ -212,3 +212,70 @@ TEST_F(GenerateSystemTest, WithAnUnfinishedGenerationTheUserIsOfferedItsStatusFi
     ui.Verify();
     EXPECT_TRUE(vqclient::Requests().empty());
 }
+
+namespace {
+
+// An interrupted generation of NTGEN by the user of `link`: its recovery record and the
+// persistent lock it placed on the generate set.
+void InterruptedGeneration(PxVQLink& link)
+{
+    PxVQSystemPtr system = link.GetLVQEnterprise()->GetSystem("SYS1");
+    PxVQOptionSetPtr genSet = system->GetCurConfig()->GetOptionSet("NTGEN");
+    link.BeginTransaction();
+    system->CreateRecoveryInfo(genSet);
+    link.CommitTransaction();
+    ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
+}
+
+} // namespace
+
+// The sample's SALES carries another user's shared design lock, which holds nothing.
+TEST_F(GenerateSystemTest, DecliningTheRestartOfItsOwnGenerationTheUserGeneratesAfreshAndItsLockIsTakenOver)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    InterruptedGeneration(*app.GetLink());
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    const Strings requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].substr(0, 35), "generation 1: kind 2 genset \"NTGEN\"");
+    EXPECT_EQ(GenSet("NTGEN")->GetIntProperty("persistentLockCount"), 1) << "one generation holds the set";
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+}
+
+TEST_F(GenerateSystemTest, AnotherUsersInterruptedGenerationStillRefusesAFreshOne)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    PxVQLink other;
+    other.AttachSession(sample.Path().c_str(), "XYZ/dev", nullptr);
+    InterruptedGeneration(other);
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61874, IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+    const PxPersistentLockPtr lock = GenSet("NTGEN")->GetPersistentLock();
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(lock->GetUserCode(), "XYZ/dev");
+    EXPECT_EQ(lock->GetLockCount(), 1);
+}
+
+TEST_F(GenerateSystemTest, AFreshGenerationTheClientRefusesLeavesTheInterruptedGenerationItsLock)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    InterruptedGeneration(*app.GetLink());
+    vqclient::FailNextStart();
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61520, IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_EQ(GenSet("NTGEN")->GetIntProperty("persistentLockCount"), 1);
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+}

@@ -119,7 +119,8 @@ TEST(ScriptPropertyGrammarTest, EachTypeAcceptsWhatItMayStoreAndSaysWhyItRefuses
         {"DateTime", "2024022923595", badDate},
         {"DateTime", "20241301000000", badDate},
         {"DateTime", "20240101240000", badDate},
-        {"DateTime", "", badDate},
+        {"DateTime", "", "accepted"},
+        {"DateTime", " ", badDate},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Check(*MakeType(c.type, "TRUE,FALSE"), c.value), c.expected) << c.type << " " << c.value;

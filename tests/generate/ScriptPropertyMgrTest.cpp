@@ -142,7 +142,7 @@ TEST_F(ScriptPropertyMgrTest, TypedGettersAndSettersConvertAsTheClientExpects)
     EXPECT_EQ(manager.GetPropertyName(61914), nullptr);
 }
 
-TEST_F(ScriptPropertyMgrTest, ADateSetIsReadBackAsTheSameMoment)
+TEST_F(ScriptPropertyMgrTest, ADateSetIsReadBackAsTheSameMomentAndADateNotSetAsNothing)
 {
     vqtest::ScopedTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
     const std::int64_t moment = 1782910800; // 2026-07-01 13:00:00 UTC
@@ -153,9 +153,11 @@ TEST_F(ScriptPropertyMgrTest, ADateSetIsReadBackAsTheSameMoment)
     EXPECT_EQ(read, moment);
 
     read = 7;
-    EXPECT_EQ(Failure([&] { manager.GetDateTime(Link(), "SYS1.QSRGEN.Generate.DeployDateTime", read); }),
-              "E1004: Invalid Date value");
-    EXPECT_EQ(read, 7);
+    manager.GetDateTime(Link(), "SYS1.QSRGEN.Generate.DeployDateTime", read);
+    EXPECT_EQ(read, 7) << "a date never set gives nothing";
+    manager.SetValue(Link(), "SYS1.NTGEN.Generate.DeployDateTime", "");
+    manager.GetDateTime(Link(), "SYS1.NTGEN.Generate.DeployDateTime", read);
+    EXPECT_EQ(read, 7) << "an emptied date is not set";
 }
 
 TEST_F(ScriptPropertyMgrTest, ClearingForgetsTheValuesOfWholePathPartsOnly)

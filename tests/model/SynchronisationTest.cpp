@@ -10,6 +10,7 @@
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxLSEParts.h"
 #include "proxy/PxLSERevisionId.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
 #include "support/ScriptedUiDriver.h"
@@ -328,6 +329,8 @@ namespace {
 
 int RefuseSegments(const char*) { return 0; }
 
+const char kSalesHeldByOther[] = "Cannot lock SALES as it is currently locked by another user.\nPlease try again after some time.";
+
 } // namespace
 
 TEST_F(SynchronisationTest, AReportGenerationNeverTakesTheSegmentLockWhichTheOthersNeed)
@@ -337,8 +340,52 @@ TEST_F(SynchronisationTest, AReportGenerationNeverTakesTheSegmentLockWhichTheOth
     EXPECT_EQ(Synchronise(VqsSyncFullAuto, forReports, VqsSyncForReports), 1);
     EXPECT_TRUE(forReports.softLink);
     VqsSyncResult forCommand;
-    EXPECT_EQ(Synchronise(VqsSyncFullAuto, forCommand, VqsSyncCommand), 0) << "refused by the host, silently";
+    vqtest::ScriptedUiDriver driver;
+    driver.ExpectMessageBox(kSalesHeldByOther, IDOK);
+    EXPECT_EQ(Synchronise(VqsSyncFullAuto, forCommand, VqsSyncCommand), 0) << "refused by the host";
+    driver.Verify();
     app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
+}
+
+// The sample's SALES carries a shared design lock by "designer/lse"; the session is "ABC".
+TEST_F(SynchronisationTest, OnlyAnExclusiveDesignLockOfAnotherUserHoldsTheSegmentAfterADeclinedRestart)
+{
+    const struct {
+        const char* what;
+        const char* holder;
+        int exclusive;
+        bool declinedRestart;
+        int result;
+        bool hostLocked;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"a shared lock of another user", "designer/lse", 0, true, 1, true, {}},
+        {"an exclusive lock of the session's user", "abc/ws12", 1, true, 1, false, {}},
+        {"an exclusive lock of another user", "other/ws1", 1, true, 0, false, {kSalesHeldByOther}},
+        {"without a declined restart the host is asked", "other/ws1", 1, false, 1, true, {}},
+    };
+    const PxLSELockedObjectPtr record = app.GetLSEEnterprise()->GetLockedObject(DesignSales());
+    ASSERT_TRUE(record);
+    for (const auto& c : cases) {
+        InRepository([&] {
+            record->SetAttributeText("usercode", c.holder);
+            record->SetAttributeInt("exclusiveLock", c.exclusive);
+        });
+        VqsModel model(VqsSyncForGeneration);
+        VqsBSLock segmentLock;
+        VqsLockBag readBag(VqsReadLock);
+        VqsLockBag updateBag(VqsFutureUpdateLock);
+        VqsSyncResult result;
+        vqtest::ScriptedUiDriver driver;
+        for (const std::string& box : c.boxes)
+            driver.ExpectMessageBox(box, IDOK);
+        EXPECT_EQ(model.RefreshForGeneration(segmentLock, readBag, updateBag, System("SYS1")->GetCurConfig(), result,
+                                             VqsSyncDefaultAuto, PxHandle(), c.declinedRestart, true),
+                  c.result)
+            << c.what;
+        driver.Verify();
+        EXPECT_EQ(segmentLock.IsHeld() != FALSE, c.hostLocked) << c.what;
+    }
 }
 
 TEST_F(SynchronisationTest, AFailureToStoreTheResultStopsTheGeneration)
