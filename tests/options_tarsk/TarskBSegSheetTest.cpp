@@ -499,6 +499,10 @@ TEST_F(TarskBSegSheetTest, ADefaultBoxShowsTheDefaultAndClearingItKeepsThatText)
          [](const Record& r) { return std::string(r.GetToEnvironment()); },
          [](const Record&) { return std::string("SALES"); },
          [](const Record& r) { return r.IsDefaultToEnvironment(); }},
+        {"system name", 2, 1083, 1081, [](Record& r) { r.SetAsSys("OWNSYS"); },
+         [](const Record& r) { return std::string(r.GetAsSys()); },
+         [](const Record& r) { return std::string(r.GetDefaultAsSys()); },
+         [](const Record& r) { return r.IsDefaultAsSys(); }},
         {"OLTP transaction id", 3, 1566, 1568,
          [](Record& r) {
              r.SetEnableOLTP(1);
