@@ -35,7 +35,8 @@ constexpr int IDC_UNIX_INT = 33018;
 constexpr int kNoValidation = 0;
 constexpr int kIdWithHyphen = 5;
 constexpr int kParallelCompilesCharacters = 2;
-constexpr int kNTCompileTypes = 4;
+// ".OBJ", ".INT", ".GNT" and ".DLL"; the Unix page has buttons for the first two.
+constexpr int kCompileTypes = 4;
 constexpr int kUnixButtons = 2;
 
 void LimitParallelCompiles(const PxBSegOptions& options, VqsOptCtrlInt& binder)
@@ -114,7 +115,7 @@ void VqsOptionPageNTBSegGenerate::AdjustLoadedValues()
     VqsOptionPageBSegGenerate::AdjustLoadedValues();
     vqsntunix::OfferChoices(m_clusterIndex, EventProfiles());
     const PxNTBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kNTCompileTypes);
+    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kCompileTypes);
 }
 
 void VqsOptionPageNTBSegGenerate::EnableDependentControls()
@@ -135,7 +136,7 @@ void VqsOptionPageNTBSegGenerate::StoreOptions()
 {
     VqsOptionPageBSegGenerate::StoreOptions();
     const PxNTBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    StoreCompileType(m_compileType, kNTCompileTypes,
+    StoreCompileType(m_compileType, kCompileTypes,
                      [&](PxEnumCompileType type) { options->SetDefaultCompileType(type); });
 }
 
@@ -159,7 +160,7 @@ VqsOptionPageUnixBSegGenerate::CompileTypeRadio::CompileTypeRadio(VqsDialogCtrlC
 
 void VqsOptionPageUnixBSegGenerate::CompileTypeRadio::ExchangeValue(CDataExchange* pDX)
 {
-    const BOOL unshownValue = m_nValue >= kUnixButtons && m_nValue < kNTCompileTypes;
+    const BOOL unshownValue = m_nValue >= kUnixButtons && m_nValue < kCompileTypes;
     if (pDX->m_bSaveAndValidate && unshownValue && !AnyChecked())
         return;
     VqsOptCtrlRadio::ExchangeValue(pDX);
@@ -203,14 +204,14 @@ void VqsOptionPageUnixBSegGenerate::AdjustLoadedValues()
 {
     VqsOptionPageBSegGenerate::AdjustLoadedValues();
     const PxUnixBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kNTCompileTypes);
+    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kCompileTypes);
 }
 
 void VqsOptionPageUnixBSegGenerate::StoreOptions()
 {
     VqsOptionPageBSegGenerate::StoreOptions();
     const PxUnixBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    StoreCompileType(m_compileType, kNTCompileTypes,
+    StoreCompileType(m_compileType, kCompileTypes,
                      [&](PxEnumCompileType type) { options->SetDefaultCompileType(type); });
 }
 
