@@ -566,6 +566,14 @@ TEST_F(TarskBSegSheetTest, ADefaultBoxShowsTheDefaultAndClearingItKeepsThatText)
         EXPECT_EQ(c.stored(*Stored()), shown);
         EXPECT_FALSE(c.isDefault(*Stored()));
     }
+    // The default pack's default is no pack at all, which the page then asks to be filled in.
+    Write([&] { Stored()->SetDefPack("OWNPACK"); });
+    Session(4, [&] {
+        Click(1088);
+        Click(1088);
+        EXPECT_EQ(Text(1067), std::string(Stored()->GetDefaultDefPack()));
+        EXPECT_TRUE(Enabled(1067));
+    }, FALSE);
 }
 
 TEST_F(TarskBSegSheetTest, AnEnvironmentThatCannotBeReadIsShownNotAvailableDisabledAndKept)
