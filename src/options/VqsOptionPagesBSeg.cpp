@@ -80,7 +80,7 @@ VqsOptionPageBSegGenerate::VqsOptionPageBSegGenerate(VqsOptions_BSeg_Sheet* shee
     : VqsTableOptionPage(sheet, dialogId, IDS_GENERATE, pageIndex), m_pTypedSheet(sheet),
       m_fullKeshOff(m_table.Flag(IDC_FULL_KESHOFF, VQS_OPTION(PxBSegOptions, FullKESHOFF))),
       m_asSystem(m_table.Text(IDC_AS_SYSTEM, VQS_TEXT_OPTION(PxBSegOptions, AsSys), 1, VqsOptionTable::NoValidate)),
-      m_useDefaultName(m_table.DefaultBox(IDC_USE_DEFAULT_NAME, IDC_AS_SYSTEM, TRUE)),
+      m_useDefaultName(m_table.DefaultBox(IDC_USE_DEFAULT_NAME, IDC_AS_SYSTEM)),
       m_asDatabase(&m_connector, IDC_AS_DATABASE, -1, 1)
 {
 }

@@ -87,7 +87,7 @@ HBRUSH VqsOptionPageIspecEnv::OnCtlColor(CDC* dc, CWnd* control, UINT)
 VqsOptionPageIspecOLTP::VqsOptionPageIspecOLTP(VqsOptions_Ispec_Sheet* sheet, UINT dialogId, int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_OLTP, pageIndex), m_pTypedSheet(sheet),
       m_service(m_table.Text(IDC_SERVICE, VQS_TEXT_OPTION(PxIspecOptions, Service), 0)),
-      m_useDefaultService(m_table.DefaultBox(IDC_USE_DEFAULT_SERVICE, IDC_SERVICE))
+      m_useDefaultService(m_table.DefaultBox(IDC_USE_DEFAULT_SERVICE, IDC_SERVICE, FALSE))
 {
 }
 

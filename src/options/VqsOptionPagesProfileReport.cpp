@@ -53,7 +53,7 @@ END_MESSAGE_MAP()
 VqsOptionPageProfileEnv::VqsOptionPageProfileEnv(VqsOptions_Profile_Sheet* sheet, UINT dialogId, int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_ENVIRONMENT, pageIndex), m_pTypedSheet(sheet),
       m_pack(m_table.Combo(IDC_PACK, VQS_TEXT_OPTION(PxProfileOptions, Pack), 3)),
-      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_PACK, IDC_PACK)),
+      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_PACK, IDC_PACK, FALSE)),
       m_estimate(&m_connector, IDC_DEFAULT_ESTIMATES, IDC_EXPECTED_ESTIMATE, IDC_PERCENT_ESTIMATE),
       m_expectedNumber(&m_connector, IDC_EXPECTED_NUMBER), m_percent(&m_connector, IDC_PERCENT)
 {
@@ -209,7 +209,7 @@ void VqsOptionPageProfileEnv::TellEstimateChanged()
 VqsOptionPageReportEnv::VqsOptionPageReportEnv(VqsOptions_Report_Sheet* sheet, UINT dialogId, int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_ENVIRONMENT, pageIndex), m_pTypedSheet(sheet),
       m_extractPack(m_table.Combo(IDC_EXTRACT_PACK, VQS_TEXT_OPTION(PxReportOptions, ExtractPack), 3)),
-      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_EXTRACT_PACK, IDC_EXTRACT_PACK)),
+      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_EXTRACT_PACK, IDC_EXTRACT_PACK, FALSE)),
       m_oltpClient(m_table.Flag(IDC_OLTP_CLIENT, VQS_OPTION(PxReportOptions, OLTPClient), VqsOptionTable::Modify))
 {
 }

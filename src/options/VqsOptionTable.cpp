@@ -4,8 +4,8 @@
 // its own.
 class VqsOptionTable::DefaultBoxRow : public VqsOptionTable::Row {
 public:
-    DefaultBoxRow(VqsDialogCtrlConnector* connector, UINT id, Row& valueRow, BOOL keepDefaultText)
-        : Row(id, Validate), m_binder(connector, id), m_valueRow(valueRow), m_bKeepDefaultText(keepDefaultText)
+    DefaultBoxRow(VqsDialogCtrlConnector* connector, UINT id, Row& valueRow, BOOL keepShownText)
+        : Row(id, Validate), m_binder(connector, id), m_valueRow(valueRow), m_bKeepShownText(keepShownText)
     {
         valueRow.m_pDefaultBox = &m_binder;
     }
@@ -22,7 +22,9 @@ public:
     {
         if (m_binder.m_bValue)
             m_valueRow.ShowDefault(record);
-        else if (!m_bKeepDefaultText)
+        else if (m_bKeepShownText)
+            m_valueRow.KeepShownValue();
+        else
             m_valueRow.ShowOwnValue();
         m_valueRow.Binder().Enable(!m_binder.m_bValue);
     }
@@ -30,7 +32,7 @@ public:
 private:
     VqsOptCtrlFlag m_binder;
     Row& m_valueRow;
-    BOOL m_bKeepDefaultText;
+    BOOL m_bKeepShownText;
 };
 
 BOOL VqsOptionTable::Row::IsDefault(const PxOptions&) const { return FALSE; }
@@ -39,9 +41,11 @@ void VqsOptionTable::Row::ShowDefault(const PxOptions&) {}
 
 void VqsOptionTable::Row::ShowOwnValue() {}
 
-VqsOptCtrlFlag& VqsOptionTable::DefaultBox(UINT id, UINT valueId, BOOL keepDefaultText)
+void VqsOptionTable::Row::KeepShownValue() {}
+
+VqsOptCtrlFlag& VqsOptionTable::DefaultBox(UINT id, UINT valueId, BOOL keepShownText)
 {
-    return AddRow<DefaultBoxRow>(m_pConnector, id, *FindRow(valueId), keepDefaultText).Typed();
+    return AddRow<DefaultBoxRow>(m_pConnector, id, *FindRow(valueId), keepShownText).Typed();
 }
 
 void VqsOptionTable::Load(const PxOptions& record)
@@ -78,10 +82,13 @@ VqsOptionTable::Row* VqsOptionTable::FindChange(UINT id, int code) const
     return nullptr;
 }
 
-void VqsOptionTable::OnChangeTaken(Row& row, const PxOptions& record)
+BOOL VqsOptionTable::OnChangeTaken(Row& row, const PxOptions& record)
 {
-    if (auto* box = dynamic_cast<DefaultBoxRow*>(&row))
-        box->React(record);
+    auto* box = dynamic_cast<DefaultBoxRow*>(&row);
+    if (!box)
+        return FALSE;
+    box->React(record);
+    return TRUE;
 }
 
 VqsOptionTable::Row* VqsOptionTable::FindRow(UINT id) const

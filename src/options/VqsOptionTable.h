@@ -95,6 +95,9 @@ public:
         virtual BOOL IsDefault(const PxOptions& record) const;
         virtual void ShowDefault(const PxOptions& record);
         virtual void ShowOwnValue();
+        // The control keeps what it shows, as a value of its own (a placeholder gives way to
+        // the value behind it).
+        virtual void KeepShownValue();
 
         // The "use default" box of the row; when it is checked a store makes the option
         // default instead of setting what the control shows.
@@ -129,9 +132,9 @@ public:
     VqsOptCtrlRadio& Radio(const VqsOption<Record, Value, Argument>& option, Ids... ids);
     // A "use default" box for the option of the row of control valueId (added before):
     // loading checks it when the option takes its default and disables the value control;
-    // checking it shows the default there, clearing it the own value again (or keeps the
-    // default text as the new own value when keepDefaultText is set).
-    VqsOptCtrlFlag& DefaultBox(UINT id, UINT valueId, BOOL keepDefaultText = FALSE);
+    // checking it shows the default there; clearing it keeps what the control shows as the
+    // new own value, or, without keepShownText, shows the own value from before again.
+    VqsOptCtrlFlag& DefaultBox(UINT id, UINT valueId, BOOL keepShownText = TRUE);
 
     void Load(const PxOptions& record);
     void Store(PxOptions& record);
@@ -142,8 +145,9 @@ public:
     // The row that the notification changes, or null.
     Row* FindChange(UINT id, int code) const;
     // After a change of the row was taken: the table's own reaction (a "use default" box
-    // shows the default or the own value and enables the value control).
-    void OnChangeTaken(Row& row, const PxOptions& record);
+    // shows the default or the own value and enables the value control). TRUE when the
+    // controls are to show new values.
+    BOOL OnChangeTaken(Row& row, const PxOptions& record);
 
 private:
     class DefaultBoxRow;

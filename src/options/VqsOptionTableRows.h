@@ -155,6 +155,12 @@ public:
             vqsoptiontable::ShowValue(m_binder, m_ownValue);
     }
 
+    void KeepShownValue() override
+    {
+        if (m_binder.IsNotAvailable())
+            vqsoptiontable::ShowValue(m_binder, vqsoptiontable::ReadValue(m_binder));
+    }
+
 private:
     void LoadLimits(const Record& record)
     {

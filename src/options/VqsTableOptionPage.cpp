@@ -38,8 +38,10 @@ BOOL VqsTableOptionPage::OnCommand(WPARAM wParam, LPARAM lParam)
                                ? BeginModify(nullptr, TRUE)
                                : OnOptionChanged(&row->Binder(), row->GetChange() == VqsOptionTable::Validate);
         if (taken) {
-            m_table.OnChangeTaken(*row, Record());
+            const BOOL showNewValues = m_table.OnChangeTaken(*row, Record());
             OnOptionTaken(id);
+            if (showNewValues)
+                UpdateData(FALSE);
         }
     }
     return VqsOptionPage::OnCommand(wParam, lParam);

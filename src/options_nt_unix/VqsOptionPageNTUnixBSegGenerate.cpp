@@ -6,6 +6,8 @@
 #include "proxy/PxUnixBSegOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
+#include "win/CButton.h"
+#include "win/CDataExchange.h"
 
 #include <functional>
 
@@ -33,8 +35,9 @@ constexpr int IDC_UNIX_INT = 33018;
 constexpr int kNoValidation = 0;
 constexpr int kIdWithHyphen = 5;
 constexpr int kParallelCompilesCharacters = 2;
-constexpr int kNTCompileTypes = 4;
-constexpr int kUnixCompileTypes = 2;
+// ".OBJ", ".INT", ".GNT" and ".DLL"; the Unix page has buttons for the first two.
+constexpr int kCompileTypes = 4;
+constexpr int kUnixButtons = 2;
 
 void LimitParallelCompiles(const PxBSegOptions& options, VqsOptCtrlInt& binder)
 {
@@ -43,7 +46,7 @@ void LimitParallelCompiles(const PxBSegOptions& options, VqsOptCtrlInt& binder)
         binder.SetTextLimit(kParallelCompilesCharacters, 0);
 }
 
-// A stored type the page has no button for shows the first button.
+// A stored type outside the compile types shows the first button.
 void ShowCompileType(VqsOptCtrlRadio& radio, int stored, int buttons)
 {
     radio.m_nValue = stored >= 0 && stored < buttons ? stored : 0;
@@ -73,7 +76,7 @@ VqsOptionPageNTBSegGenerate::VqsOptionPageNTBSegGenerate(VqsOptions_BSeg_Sheet* 
                                         VqsOptionTable::NoValidate)),
       m_clusterIndex(m_table.Combo(IDC_CLUSTER_INDEX, VQS_TEXT_OPTION(PxNTBSegOptions, EVENTClusterIndex),
                                    kIdWithHyphen, VqsOptionTable::NoValidate)),
-      m_useDefaultClusterIndex(m_table.DefaultBox(IDC_USE_DEFAULT_CLUSTER_INDEX, IDC_CLUSTER_INDEX, TRUE)),
+      m_useDefaultClusterIndex(m_table.DefaultBox(IDC_USE_DEFAULT_CLUSTER_INDEX, IDC_CLUSTER_INDEX)),
       m_compileType(&m_connector, IDC_OBJ, IDC_INT, IDC_GNT, IDC_DLL)
 {
     m_table.Flag(IDC_SQL_VIEWS, VQS_OPTION(PxNTBSegOptions, SQLViews));
@@ -112,7 +115,7 @@ void VqsOptionPageNTBSegGenerate::AdjustLoadedValues()
     VqsOptionPageBSegGenerate::AdjustLoadedValues();
     vqsntunix::OfferChoices(m_clusterIndex, EventProfiles());
     const PxNTBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kNTCompileTypes);
+    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kCompileTypes);
 }
 
 void VqsOptionPageNTBSegGenerate::EnableDependentControls()
@@ -133,7 +136,7 @@ void VqsOptionPageNTBSegGenerate::StoreOptions()
 {
     VqsOptionPageBSegGenerate::StoreOptions();
     const PxNTBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    StoreCompileType(m_compileType, kNTCompileTypes,
+    StoreCompileType(m_compileType, kCompileTypes,
                      [&](PxEnumCompileType type) { options->SetDefaultCompileType(type); });
 }
 
@@ -147,6 +150,28 @@ void VqsOptionPageNTBSegGenerate::ClearOptions()
 {
     VqsOptionPageBSegGenerate::ClearOptions();
     PxNTBSegOptionsPtr(m_pTypedSheet->GetTypedOptions())->ClearDefaultCompileType();
+}
+
+VqsOptionPageUnixBSegGenerate::CompileTypeRadio::CompileTypeRadio(VqsDialogCtrlConnector* connector, UINT obj,
+                                                                  UINT intermediate)
+    : VqsOptCtrlRadio(connector, obj, intermediate), m_ids{obj, intermediate}
+{
+}
+
+void VqsOptionPageUnixBSegGenerate::CompileTypeRadio::ExchangeValue(CDataExchange* pDX)
+{
+    const BOOL unshownValue = m_nValue >= kUnixButtons && m_nValue < kCompileTypes;
+    if (pDX->m_bSaveAndValidate && unshownValue && !AnyChecked())
+        return;
+    VqsOptCtrlRadio::ExchangeValue(pDX);
+}
+
+BOOL VqsOptionPageUnixBSegGenerate::CompileTypeRadio::AnyChecked() const
+{
+    for (UINT id : m_ids)
+        if (HWND button = GetOwnerItem(id); button && ::SendMessage(button, BM_GETCHECK) == BST_CHECKED)
+            return TRUE;
+    return FALSE;
 }
 
 BEGIN_MESSAGE_MAP(VqsOptionPageUnixBSegGenerate, VqsOptionPageBSegGenerate)
@@ -179,14 +204,14 @@ void VqsOptionPageUnixBSegGenerate::AdjustLoadedValues()
 {
     VqsOptionPageBSegGenerate::AdjustLoadedValues();
     const PxUnixBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kUnixCompileTypes);
+    ShowCompileType(m_compileType, options->GetDefaultCompileType(), kCompileTypes);
 }
 
 void VqsOptionPageUnixBSegGenerate::StoreOptions()
 {
     VqsOptionPageBSegGenerate::StoreOptions();
     const PxUnixBSegOptionsPtr options(m_pTypedSheet->GetTypedOptions());
-    StoreCompileType(m_compileType, kUnixCompileTypes,
+    StoreCompileType(m_compileType, kCompileTypes,
                      [&](PxEnumCompileType type) { options->SetDefaultCompileType(type); });
 }
 

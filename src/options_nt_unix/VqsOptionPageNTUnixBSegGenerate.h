@@ -51,6 +51,21 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // ".OBJ" and ".INT": a stored type of another button (2 or 3) shows none checked and stays
+    // the value, to be stored back unchanged, until the user picks one.
+    class CompileTypeRadio : public VqsOptCtrlRadio {
+    public:
+        CompileTypeRadio(VqsDialogCtrlConnector* connector, UINT obj, UINT intermediate);
+
+    protected:
+        void ExchangeValue(CDataExchange* pDX) override;
+
+    private:
+        BOOL AnyChecked() const;
+
+        UINT m_ids[2];
+    };
+
     VqsOptCtrlInt& m_parallelCompiles;
-    VqsOptCtrlRadio m_compileType;
+    CompileTypeRadio m_compileType;
 };

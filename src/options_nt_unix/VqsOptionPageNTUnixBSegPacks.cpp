@@ -49,7 +49,7 @@ void VqsOptionPagePlatformBSegPacks<Traits>::AddPack(UINT comboId, UINT boxId, c
                                                      vqsntunix::PackList list)
 {
     VqsOptCtrlCombo& combo = m_table.Combo(comboId, option, kReservedWord);
-    VqsOptCtrlFlag& box = m_table.DefaultBox(boxId, comboId, TRUE);
+    VqsOptCtrlFlag& box = m_table.DefaultBox(boxId, comboId);
     m_packs.push_back({boxId, &box, &combo, list});
 }
 

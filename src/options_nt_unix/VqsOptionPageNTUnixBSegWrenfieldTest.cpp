@@ -15,7 +15,7 @@ VqsOptionPagePlatformBSegWrenfieldTest<Traits>::VqsOptionPagePlatformBSegWrenfie
       m_remoteCall(m_table.Flag(Traits::kRemoteCall, VQS_OPTION(PxBSegOptions, EnableRemoteCall))),
       m_dataTranslation(m_table.Flag(Traits::kDataTranslation, VQS_OPTION(PxBSegOptions, LrssDataTranslationExist))),
       m_port(m_table.Number(Traits::kPort, VQS_NUMBER_OPTION(PxBSegOptions, HDBAPortNumber))),
-      m_useDefaultPort(m_table.DefaultBox(Traits::kUseDefaultPort, Traits::kPort, TRUE))
+      m_useDefaultPort(m_table.DefaultBox(Traits::kUseDefaultPort, Traits::kPort))
 {
     if constexpr (Traits::kHasHostDatabaseAccess)
         m_pHostDatabaseAccess =

@@ -280,8 +280,9 @@ VqsStorageEnvironment* VqsOptionPageUnixStorage<Traits>::Environment() const
     return nullptr;
 }
 
-// At the table the element's own pack and expected number are shown, as the Environment
-// page shows them (or the record holds them while that page has no window); elsewhere the
+// At the table the element's own pack and expected number are shown: on the first load as the
+// Environment page shows them (or the record holds them while that page has no window), on
+// later loads (Undo, Defaults, another structure) as the record holds them; elsewhere the
 // structure's or partition's tablespace and population.
 template <class Traits>
 void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& level)
@@ -291,7 +292,7 @@ void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& l
         const TextOption pack = Traits::ElementPack(record);
         const NumberOption expected = Traits::ElementExpected(record);
         VqsStorageEnvironment* environment = Environment();
-        if (environment && environment->ShowsStorageValues()) {
+        if (!m_bLoadedOnce && environment && environment->ShowsStorageValues()) {
             m_pack.SetValue(environment->GetPackText());
             m_pack.Enable(!environment->IsPackDefault());
             m_population.SetValue(environment->GetExpectedNumber());

@@ -80,7 +80,7 @@ VqsOptionPagePlatformComponentEnv<Traits>::VqsOptionPagePlatformComponentEnv(Vqs
                                                                              UINT dialogId, int pageIndex)
     : VqsOptionPageNTUnixIspecEnv(sheet, dialogId, pageIndex),
       m_pack(m_table.Combo(IDC_COMPONENT_PACK, VQS_TEXT_OPTION(PxCompOptions, CompPack), kReservedWord)),
-      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_COMPONENT_PACK, IDC_COMPONENT_PACK, TRUE)),
+      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_COMPONENT_PACK, IDC_COMPONENT_PACK)),
       m_expected(m_table.Number(IDC_EXPECTED, VQS_NUMBER_OPTION(PxCompOptions, Expected),
                                 Traits::kUnix ? VqsOptionTable::Validate : VqsOptionTable::Modify)),
       m_userMaintained(m_table.Flag(Traits::kUserMaintainedId, VQS_OPTION(Record, CompUserMaintained)))
@@ -243,7 +243,7 @@ VqsOptionPageNTComponentGenerate::VqsOptionPageNTComponentGenerate(VqsOptionsShe
     : VqsTableOptionPage(sheet, dialogId, IDS_GENERATE, pageIndex),
       m_clusterIndex(m_table.Combo(IDC_CLUSTER_INDEX, VQS_TEXT_OPTION(PxNTCompOptions, ClusterIndex), kNoValidator,
                                    VqsOptionTable::NoValidate)),
-      m_useDefault(m_table.DefaultBox(IDC_USE_DEFAULT_CLUSTER_INDEX, IDC_CLUSTER_INDEX, TRUE))
+      m_useDefault(m_table.DefaultBox(IDC_USE_DEFAULT_CLUSTER_INDEX, IDC_CLUSTER_INDEX))
 {
 }
 

@@ -51,12 +51,12 @@ VqsOptionPageQSRBSegGenerate::VqsOptionPageQSRBSegGenerate(VqsOptions_BSeg_QSR_S
     m_table.Flag(IDC_SORT_ON_REORG, VQS_OPTION(PxQSRBSegOptions, SortOnReorg));
     m_table.Flag(IDC_CLONE_DATABASE, VQS_OPTION(PxQSRBSegOptions, CloneDB));
     m_table.Text(IDC_VARN_WINDOW, VQS_TEXT_OPTION(PxQSRBSegOptions, VARNwindow), kNoValidation);
-    m_table.DefaultBox(IDC_USE_DEFAULT_VARN_WINDOW, IDC_VARN_WINDOW, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_VARN_WINDOW, IDC_VARN_WINDOW);
     m_table.Text(IDC_KORAX_USERCODE, VQS_TEXT_OPTION(PxQSRBSegOptions, KORAXusercode), kUserCodeValidator);
     m_table.Text(IDC_KORAX_PACK, VQS_TEXT_OPTION(PxQSRBSegOptions, KORAXpack), kNoValidation);
     m_table.Text(IDC_RDB_GENERATE_SET, VQS_TEXT_OPTION(PxQSRBSegOptions, RDBGenSet), kNoValidation);
     m_table.Text(IDC_USER_CODE, VQS_TEXT_OPTION(PxQSRBSegOptions, UserCode), kUserCodeValidator);
-    m_table.DefaultBox(IDC_USE_DEFAULT_USER_CODE, IDC_USER_CODE, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_USER_CODE, IDC_USER_CODE);
     m_table.Text(IDC_ACCESS_CODE, VQS_TEXT_OPTION(PxQSRBSegOptions, Accesscode), kNoValidation);
     m_table.Text(IDC_CHARGE_CODE, VQS_TEXT_OPTION(PxQSRBSegOptions, Chargecode), kNoValidation);
     m_table.Text(IDC_ZAL_FAMILY, VQS_TEXT_OPTION(PxQSRBSegOptions, ZALfamily), kNoValidation);

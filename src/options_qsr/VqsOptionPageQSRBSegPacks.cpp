@@ -104,7 +104,7 @@ VqsOptionPageQSRBSegPacks::VqsOptionPageQSRBSegPacks(VqsOptions_BSeg_QSR_Sheet* 
                  {IDC_USE_DEFAULT_STATION_INFO, IDC_STATION_INFO},
                  {IDC_USE_DEFAULT_ADHOC_INFO, IDC_ADHOC_INFO}};
     for (const auto& box : boxes) {
-        m_boxes[box.combo] = &m_table.DefaultBox(box.box, box.combo, TRUE);
+        m_boxes[box.combo] = &m_table.DefaultBox(box.box, box.combo);
         m_boxCombos[box.box] = box.combo;
     }
 }

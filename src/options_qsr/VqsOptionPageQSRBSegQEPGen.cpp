@@ -97,12 +97,17 @@ CStringArray VqsOptionPageQSRBSegQEPGen::LanguageNames() const
 void VqsOptionPageQSRBSegQEPGen::AdjustLoadedValues()
 {
     m_existingDatabase.m_nValue = kUseDefaultSetting;
+    m_bExistingDatabaseUnread = FALSE;
+    const PxQSRBSegOptions& options = *m_pQSRSheet->GetQSROptions();
     try {
-        const int existing = m_pQSRSheet->GetQSROptions()->GetConfigExistingDB();
-        if (existing >= 0 && existing < kUseDefaultSetting)
-            m_existingDatabase.m_nValue = existing;
+        // Without an own value the record has nothing to read: the host chooses.
+        if (options.IsUpdatedConfigExistingDB()) {
+            const int existing = options.GetConfigExistingDB();
+            if (existing >= 0 && existing < kUseDefaultSetting)
+                m_existingDatabase.m_nValue = existing;
+        }
     } catch (const VqReportableException&) {
-        // No own value to read: the host's choice.
+        m_bExistingDatabaseUnread = TRUE;
     }
     m_pQSRSheet->OnRDBGenSetChanged(m_rdbGenerateSet.m_bValue);
 }
@@ -119,10 +124,12 @@ void VqsOptionPageQSRBSegQEPGen::OnOptionTaken(UINT id)
 {
     if (id == IDC_RDB_GENERATE_SET) {
         m_pQSRSheet->OnRDBGenSetChanged(m_rdbGenerateSet.m_bValue);
-    } else if (id >= IDC_RETAIN_EXISTING_DB && id <= IDC_USE_DEFAULT_SETTING &&
-               m_existingDatabase.m_nValue == kUseDefaultSetting) {
-        m_bAtDefaults = IsNotUpdated();
-        UpdateButtons();
+    } else if (id >= IDC_RETAIN_EXISTING_DB && id <= IDC_USE_DEFAULT_SETTING) {
+        m_bExistingDatabaseUnread = FALSE;
+        if (m_existingDatabase.m_nValue == kUseDefaultSetting) {
+            m_bAtDefaults = IsNotUpdated();
+            UpdateButtons();
+        }
     }
 }
 
@@ -133,7 +140,7 @@ void VqsOptionPageQSRBSegQEPGen::StoreOptions()
     const int existing = m_existingDatabase.m_nValue;
     if (existing >= 0 && existing < kUseDefaultSetting)
         options.SetConfigExistingDB(existing);
-    else
+    else if (!m_bExistingDatabaseUnread)
         options.ClearConfigExistingDB();
 }
 

@@ -38,4 +38,6 @@ private:
     VqsIndexedOptionRows m_rows;
     // Not in the table: the last button stands for no own value.
     VqsOptCtrlRadio m_existingDatabase;
+    // The stored value could not be read: it is never cleared unless the user picks a button.
+    BOOL m_bExistingDatabaseUnread = FALSE;
 };

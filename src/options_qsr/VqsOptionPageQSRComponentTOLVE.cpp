@@ -90,18 +90,18 @@ VqsOptionPageQSRComponentTOLVE::VqsOptionPageQSRComponentTOLVE(VqsOptions_Compon
                                                                UINT dialogId, int pageIndex)
     : VqsTableOptionPage(sheet, dialogId, IDS_TOLVE, pageIndex), m_pComponentSheet(sheet),
       m_buffers(m_table.Number(IDC_BUFFERS, VQS_NUMBER_OPTION(QSRComp, Buffers), VqsOptionTable::Validate)),
-      m_useDefaultBuffers(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS, IDC_BUFFERS, TRUE)),
+      m_useDefaultBuffers(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS, IDC_BUFFERS)),
       m_buffersPerUser(
           m_table.Number(IDC_BUFFERS_PER_USER, VQS_NUMBER_OPTION(QSRComp, BuffersPUser), VqsOptionTable::Validate)),
-      m_useDefaultBuffersPerUser(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_USER, IDC_BUFFERS_PER_USER, TRUE)),
+      m_useDefaultBuffersPerUser(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_USER, IDC_BUFFERS_PER_USER)),
       m_buffersPerRandomUser(m_table.Number(IDC_BUFFERS_PER_RANDOM_USER, VQS_NUMBER_OPTION(QSRComp, BuffersPRandomUser),
                                             VqsOptionTable::Validate)),
       m_useDefaultBuffersPerRandomUser(
-          m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_RANDOM_USER, IDC_BUFFERS_PER_RANDOM_USER, TRUE)),
+          m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_RANDOM_USER, IDC_BUFFERS_PER_RANDOM_USER)),
       m_buffersPerSerialUser(m_table.Number(IDC_BUFFERS_PER_SERIAL_USER,
                                             VQS_NUMBER_OPTION(QSRComp, BuffersPSerialUser))),
       m_useDefaultBuffersPerSerialUser(
-          m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_SERIAL_USER, IDC_BUFFERS_PER_SERIAL_USER, TRUE)),
+          m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_SERIAL_USER, IDC_BUFFERS_PER_SERIAL_USER)),
       m_filler(m_table.Number(IDC_FILLER, VQS_NUMBER_OPTION(QSRComp, DBfiller), VqsOptionTable::Validate)),
       m_areaSize(m_table.Number(IDC_AREA_SIZE, VQS_NUMBER_OPTION(QSRComp, AreaSize))),
 
@@ -119,28 +119,28 @@ VqsOptionPageQSRComponentTOLVE::VqsOptionPageQSRComponentTOLVE(VqsOptions_Compon
       m_useDefaultMemoPack(&m_connector, IDC_USE_DEFAULT_MEMO_PACK)
 {
     m_table.Flag(IDC_CHECK_SUM, VQS_OPTION(QSRComp, IspecCheckSum));
-    m_table.DefaultBox(IDC_USE_DEFAULT_CHECK_SUM, IDC_CHECK_SUM, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_CHECK_SUM, IDC_CHECK_SUM);
     m_table.Flag(IDC_MEMORY_RESIDENT, VQS_OPTION(QSRComp, MemoryResident));
     m_table.Flag(IDC_EXTENDED_EDITION, VQS_OPTION(QSRComp, IspecExtendedEdition));
-    m_table.DefaultBox(IDC_USE_DEFAULT_EXTENDED_EDITION, IDC_EXTENDED_EDITION, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_EXTENDED_EDITION, IDC_EXTENDED_EDITION);
     m_table.Flag(IDC_DISPLAY_WARNING, VQS_OPTION(QSRComp, IspecDisplayWarn));
-    m_table.DefaultBox(IDC_USE_DEFAULT_DISPLAY_WARNING, IDC_DISPLAY_WARNING, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_DISPLAY_WARNING, IDC_DISPLAY_WARNING);
     m_table.Flag(IDC_OPTIMIZE_BLOCKSIZE, VQS_OPTION(QSRComp, IspecOptimizeBlocksize2Vss));
-    m_table.DefaultBox(IDC_USE_DEFAULT_OPTIMIZE_BLOCKSIZE, IDC_OPTIMIZE_BLOCKSIZE, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_OPTIMIZE_BLOCKSIZE, IDC_OPTIMIZE_BLOCKSIZE);
     m_table.Text(IDC_GUARD_USER, VQS_TEXT_OPTION(QSRComp, IspecSecurityGuardUser), 0);
-    m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_USER, IDC_GUARD_USER, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_USER, IDC_GUARD_USER);
     m_table.Text(IDC_GUARD_NAME, VQS_TEXT_OPTION(QSRComp, IspecSecurityGuardName), 0);
-    m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_NAME, IDC_GUARD_NAME, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_NAME, IDC_GUARD_NAME);
     m_pGuardPack = &m_table.Combo(IDC_GUARD_PACK, VQS_TEXT_OPTION(QSRComp, IspecSecurityGuardPack), kPackOrEmpty);
-    m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_PACK, IDC_GUARD_PACK, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_GUARD_PACK, IDC_GUARD_PACK);
     m_pReblockFactor = &m_table.Number(IDC_REBLOCK_FACTOR, VQS_NUMBER_OPTION(QSRComp, IspecReblockFactor));
-    m_table.DefaultBox(IDC_USE_DEFAULT_REBLOCK_FACTOR, IDC_REBLOCK_FACTOR, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_REBLOCK_FACTOR, IDC_REBLOCK_FACTOR);
     m_table.Flag(IDC_REVERT_LAYOUT, VQS_OPTION(QSRComp, RevertLayout));
     m_pPopulationIncrease =
         &m_table.Number(IDC_POPULATION_INCREASE, VQS_NUMBER_OPTION(QSRComp, IspecPopulationIncrease));
-    m_table.DefaultBox(IDC_USE_DEFAULT_POPULATION_INCREASE, IDC_POPULATION_INCREASE, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_POPULATION_INCREASE, IDC_POPULATION_INCREASE);
     m_pPopulationWarning = &m_table.Number(IDC_POPULATION_WARNING, VQS_NUMBER_OPTION(QSRComp, IspecPopulationWarn));
-    m_table.DefaultBox(IDC_USE_DEFAULT_POPULATION_WARNING, IDC_POPULATION_WARNING, TRUE);
+    m_table.DefaultBox(IDC_USE_DEFAULT_POPULATION_WARNING, IDC_POPULATION_WARNING);
     m_pSections = &m_table.Number(IDC_SECTIONS, VQS_NUMBER_OPTION(QSRComp, Sections));
 }
 

@@ -124,7 +124,7 @@ VqsOptionPageQSRComponentEnv::VqsOptionPageQSRComponentEnv(VqsOptions_Component_
     : VqsOptionPageQSRIspecEnv(sheet, dialogId, pageIndex), m_pComponentSheet(sheet),
       m_highFrequency(m_table.Flag(IDC_HIGH_FREQUENCY, VQS_OPTION(PxQSRCompOptions, HighFrequency))),
       m_pack(m_table.Combo(IDC_COMPONENT_PACK, VQS_TEXT_OPTION(PxCompOptions, CompPack), kReservedPackName)),
-      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_PACK, IDC_COMPONENT_PACK, TRUE)),
+      m_useDefaultPack(m_table.DefaultBox(IDC_USE_DEFAULT_PACK, IDC_COMPONENT_PACK)),
       m_expected(m_table.Number(IDC_EXPECTED, VQS_NUMBER_OPTION(PxCompOptions, Expected)))
 {
 }

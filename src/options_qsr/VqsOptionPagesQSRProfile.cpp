@@ -7,6 +7,7 @@
 #include "serialize/Serialize.h"
 #include "shell/VqsRedrawSwitch.h"
 #include "win/CDataExchange.h"
+#include "win/Mbcs.h"
 #include "win/Messages.h"
 
 #include <string>
@@ -101,14 +102,14 @@ VqsOptionPageQSRProfileTOLVE::VqsOptionPageQSRProfileTOLVE(VqsOptions_Profile_QS
       m_duplicatesOrder(&m_connector, IDC_DUPLICATES_FIRST, IDC_DUPLICATES_LAST, IDC_DUPLICATES_ANY_ORDER),
       m_memoryResident(&m_connector, IDC_RESIDENT_COARSE, IDC_RESIDENT_ALL, IDC_RESIDENT_NONE),
       m_loadFactor(m_table.Number(IDC_LOAD_FACTOR, VQS_NUMBER_OPTION(PxQSRProfileOptions, LoadFactor))),
-      m_useDefaultLoadFactor(m_table.DefaultBox(IDC_USE_DEFAULT_LOAD_FACTOR, IDC_LOAD_FACTOR, TRUE)),
+      m_useDefaultLoadFactor(m_table.DefaultBox(IDC_USE_DEFAULT_LOAD_FACTOR, IDC_LOAD_FACTOR)),
       m_tableSize(m_table.Number(IDC_TABLE_SIZE, VQS_NUMBER_OPTION(PxQSRProfileOptions, TableSize))),
       m_tableAreaSize(m_table.Number(IDC_TABLE_AREA_SIZE, VQS_NUMBER_OPTION(PxQSRProfileOptions, TableAreaSize))),
       m_buffers(m_table.Number(IDC_BUFFERS, VQS_NUMBER_OPTION(PxQSRProfileOptions, ProfileBuffers))),
       m_buffersPerUser(m_table.Number(IDC_BUFFERS_PER_USER,
                                       VQS_NUMBER_OPTION(PxQSRProfileOptions, ProfileBuffersPUser),
                                       VqsOptionTable::Validate)),
-      m_useDefaultBuffersPerUser(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_USER, IDC_BUFFERS_PER_USER, TRUE)),
+      m_useDefaultBuffersPerUser(m_table.DefaultBox(IDC_USE_DEFAULT_BUFFERS_PER_USER, IDC_BUFFERS_PER_USER)),
       m_buffersPerRandomUser(m_table.Number(IDC_BUFFERS_PER_RANDOM_USER,
                                             VQS_NUMBER_OPTION(PxQSRProfileOptions, ProfileBuffersPRandomUser),
                                             VqsOptionTable::Validate)),
@@ -146,18 +147,32 @@ BOOL VqsOptionPageQSRProfileTOLVE::OnInitDialog()
     return TRUE;
 }
 
+// The marked definition in lines of 76 bytes, each cut on a character boundary. A double-byte
+// character that would straddle the end of a line closes its run there, and a line that goes
+// on with a run opens it again, so every line but the last stays full and storing the lines
+// gives the definition back unchanged.
 std::vector<CString> VqsOptionPageQSRProfileTOLVE::SectionLines(const CString& definition)
 {
     const std::size_t capacity = 2 * static_cast<std::size_t>(definition.GetLength()) + 1;
     std::string marked(capacity, '\0');
     simpleInsertSokEok(marked.data(), capacity, definition, definition.GetLength(), kNoMarkBlank, kNoMarkBlank);
     marked.resize(std::char_traits<char>::length(marked.c_str()));
+    std::vector<std::string> cut;
+    for (std::size_t at = 0; at < marked.size();) {
+        const std::size_t length = mbcs::CharLength(marked, at);
+        const bool doubleByte = length == 2;
+        if (cut.empty() || cut.back().size() + length > kLineLength) {
+            if (!cut.empty() && cut.back().size() < kLineLength)
+                cut.back() += kShiftIn;
+            cut.emplace_back(!cut.empty() && doubleByte ? 1 : 0, kShiftOut);
+        }
+        cut.back().append(marked, at, length);
+        at += length;
+    }
     std::vector<CString> lines;
-    for (std::size_t start = 0; start < marked.size(); start += kLineLength) {
-        std::string line = marked.substr(start, kLineLength);
+    for (std::string& line : cut) {
         TrimRightBlanks(line);
-        const CString text(line.c_str());
-        lines.push_back(HoldsKanji(text) ? MarkedLine(text) : text);
+        lines.emplace_back(line.c_str());
     }
     return lines;
 }

@@ -66,11 +66,11 @@ VqsOptionPageQSRReportEnv::VqsOptionPageQSRReportEnv(VqsOptions_Report_QSR_Sheet
     : VqsOptionPageReportEnv(sheet, dialogId, pageIndex), m_pQSRSheet(sheet),
       m_rocUsesDatabase(m_table.Flag(IDC_ROC_USES_DATABASE, VQS_OPTION(PxQSRReportOptions, ReportROCusesDB))),
       m_useDefaultRocUsesDatabase(
-          m_table.DefaultBox(IDC_USE_DEFAULT_ROC_USES_DATABASE, IDC_ROC_USES_DATABASE, TRUE)),
+          m_table.DefaultBox(IDC_USE_DEFAULT_ROC_USES_DATABASE, IDC_ROC_USES_DATABASE)),
       m_asCoroutine(m_table.Flag(IDC_AS_COROUTINE, VQS_OPTION(PxQSRReportOptions, AsSubroutine))),
       m_sortMemorySize(m_table.Number(IDC_SORT_MEMORY_SIZE, VQS_NUMBER_OPTION(PxQSRReportOptions, SortMemSize))),
       m_sortDiskSize(m_table.Number(IDC_SORT_DISK_SIZE, VQS_NUMBER_OPTION(PxQSRReportOptions, SortDiskSize))),
-      m_useDefaultSortDiskSize(m_table.DefaultBox(IDC_USE_DEFAULT_SORT_DISK_SIZE, IDC_SORT_DISK_SIZE, TRUE))
+      m_useDefaultSortDiskSize(m_table.DefaultBox(IDC_USE_DEFAULT_SORT_DISK_SIZE, IDC_SORT_DISK_SIZE))
 {
 }
 

@@ -23,6 +23,8 @@ constexpr int kNameStartingWithLetter = 1;
 VqsOptionPageTarskBSegGenerate::VqsOptionPageTarskBSegGenerate(VqsOptions_BSeg_Sheet* sheet, UINT dialogId,
                                                                int pageIndex)
     : VqsOptionPageBSegGenerate(sheet, dialogId, pageIndex),
+      m_toEnvironment(m_table.Text(IDC_TO_ENVIRONMENT, VQS_TEXT_OPTION(PxTarskBSegOptions, ToEnvironment),
+                                   kNameStartingWithLetter)),
       m_libraryNumber(m_table.Number(IDC_LIBRARY_NUMBER, VQS_NUMBER_OPTION(PxTarskBSegOptions, HVQUBLibNum))),
       m_transactionNumber(
           m_table.Number(IDC_TRANS_NUMBER, VQS_NUMBER_OPTION(PxTarskBSegOptions, GenQUBTransNumber))),
@@ -33,7 +35,6 @@ VqsOptionPageTarskBSegGenerate::VqsOptionPageTarskBSegGenerate(VqsOptions_BSeg_S
     m_table.Flag(IDC_GEN_HDBA_INTERFACE, VQS_OPTION(PxTarskBSegOptions, GenerateHDBAInterface));
     m_table.Text(IDC_TRANS_ID, VQS_TEXT_OPTION(PxTarskBSegOptions, GenQUBTransId), kNoValidation);
     m_table.DefaultBox(IDC_USE_DEFAULT_TRANS_ID, IDC_TRANS_ID);
-    m_table.Text(IDC_TO_ENVIRONMENT, VQS_TEXT_OPTION(PxTarskBSegOptions, ToEnvironment), kNameStartingWithLetter);
     m_table.DefaultBox(IDC_USE_DEFAULT_ENVIRONMENT, IDC_TO_ENVIRONMENT);
 }
 
@@ -51,4 +52,12 @@ BOOL VqsOptionPageTarskBSegGenerate::OnInitDialog()
     if (options->HasUpperLimitDBankSize(upper))
         m_dbankSize.SetTextLimit(6, 0);
     return TRUE;
+}
+
+// An environment that could not be read is shown as not available and cannot be edited.
+void VqsOptionPageTarskBSegGenerate::EnableDependentControls()
+{
+    VqsOptionPageBSegGenerate::EnableDependentControls();
+    if (m_toEnvironment.IsNotAvailable())
+        m_toEnvironment.Enable(FALSE);
 }

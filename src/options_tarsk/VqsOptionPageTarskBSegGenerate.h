@@ -10,7 +10,11 @@ public:
 
     BOOL OnInitDialog() override;
 
+protected:
+    void EnableDependentControls() override;
+
 private:
+    VqsOptCtrlString& m_toEnvironment;
     VqsOptCtrlInt& m_libraryNumber;
     VqsOptCtrlInt& m_transactionNumber;
     VqsOptCtrlInt& m_dbankSize;

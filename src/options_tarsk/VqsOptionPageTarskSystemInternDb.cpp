@@ -17,6 +17,7 @@ using namespace vqstarsk;
 namespace {
 
 constexpr UINT IDS_INTERNAL_FOLN = 61568;
+constexpr UINT IDS_ENTER_VALID_PACK = 61573;
 
 constexpr int IDC_INTERNAL_TABLES = 32987;
 constexpr int IDC_GLIMMERDESK_TABLES = 32988;
@@ -78,6 +79,18 @@ CString Decimal(std::int64_t value) { return CString(std::to_string(value)); }
 
 bool IsGlimmerdesk(int slot) { return slot >= kFirstGlimmerdeskSlot; }
 int GlimmerdeskIndex(int slot) { return slot - kFirstGlimmerdeskSlot; }
+
+// An enabled pack combo whose text is blank, before the binder's own checks.
+BOOL IsPackMissing(CWnd& page, int id)
+{
+    CWnd* combo = page.GetDlgItem(id);
+    if (!combo || !combo->IsWindowEnabled())
+        return FALSE;
+    CString text;
+    combo->GetWindowText(text);
+    text.TrimLeft();
+    return text.IsEmpty();
+}
 
 } // namespace
 
@@ -183,6 +196,15 @@ void VqsOptionPageTarskSystemInternDb::DoDataExchange(CDataExchange* pDX)
 {
     if (!m_grid.m_hWnd)
         DDX_Control(pDX, IDC_GRID, m_grid);
+    if (pDX->m_bSaveAndValidate && m_connector.IsStrict()) {
+        for (int id : {IDC_PACK, IDC_DUPLEX_PACK}) {
+            if (IsPackMissing(*this, id)) {
+                VqsErrorBoxId(IDS_ENTER_VALID_PACK);
+                pDX->PrepareCtrl(id);
+                pDX->Fail();
+            }
+        }
+    }
     if (pDX->m_bSaveAndValidate && m_connector.IsStrict() && m_maxPages.IsEnabled() &&
         m_maxPages.GetValue() < kLeastMaxPages) {
         VqsErrorBox(kMaxPagesTooSmall);

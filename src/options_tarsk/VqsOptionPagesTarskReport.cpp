@@ -62,7 +62,7 @@ VqsOptionPageTarskReportEnv::VqsOptionPageTarskReportEnv(VqsOptions_Report_Tarsk
 {
     m_table.Flag(IDC_ROC_USES_DATABASE, VQS_OPTION(PxTarskReportOptions, ReportROCusesDB));
     // Clearing the box keeps the segment's setting shown as the report's own.
-    m_table.DefaultBox(IDC_ROC_USES_DATABASE_DEFAULT, IDC_ROC_USES_DATABASE, TRUE);
+    m_table.DefaultBox(IDC_ROC_USES_DATABASE_DEFAULT, IDC_ROC_USES_DATABASE);
     m_table.Flag(IDC_AS_SUBROUTINE, VQS_OPTION(PxTarskReportOptions, AsSubroutine));
 }
 

@@ -264,6 +264,30 @@ TEST_F(UnixBSegPagesTest, TheGeneratePageStoresItsOwnOptionsAndTheInstallConfirm
     EXPECT_FALSE(Stored()->IsUpdatedDefaultCompileType());
 }
 
+// A stored compile type of the NT buttons (".GNT", ".DLL") shows neither Unix button and is
+// stored back unchanged with another change of the page; any other type shows ".OBJ".
+TEST_F(UnixBSegPagesTest, ACompileTypeWithoutAUnixButtonShowsNoneAndIsStoredBackUnchanged)
+{
+    constexpr int kUnixObj = 33017;
+    const struct {
+        int stored;
+        bool objShown;
+        int storedAfter;
+    } cases[] = {{2, false, 2}, {3, false, 3}, {7, true, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        Write([&] { Stored()->SetDefaultCompileType(static_cast<PxEnumCompileType>(c.stored)); });
+        Session(kGeneratePage, [&] {
+            EXPECT_EQ(Checked(kUnixObj), c.objShown ? TRUE : FALSE);
+            EXPECT_FALSE(Checked(kUnixInt));
+            Type(kUnixEnvironment, "PROD");
+            ApplyNow();
+        });
+        EXPECT_EQ(Stored()->GetGenEnvironment(), "PROD");
+        EXPECT_EQ(Stored()->GetDefaultCompileType(), c.storedAfter);
+    }
+}
+
 namespace {
 
 struct WrenfieldTestPagesTest : OptionsDialogHarness {

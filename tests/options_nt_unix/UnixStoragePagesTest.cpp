@@ -405,3 +405,98 @@ TEST_F(UnixStoragePagesTest, TheSegmentsEventSetIsWrittenOnlyWhenItIsItsOwn)
     EXPECT_EQ(SegmentRecord()->GetEventSet(), "STOCKTS");
     EXPECT_EQ(SegmentRecord()->GetBSTablespace(0), "STOCKTS");
 }
+
+// After its first load the storage page takes the component's pack and expected number from the
+// record, not from the Environment page: Undo takes an edit back on both pages, and Defaults
+// shows the defaults.
+TEST_F(UnixStoragePagesTest, UndoAndDefaultsAtTheTableShowTheRecordsPackAndExpectedNumberOnBothPages)
+{
+    constexpr int kEnvironmentPage = 0;
+    constexpr int kComponentPack = 1432;
+    constexpr int kComponentExpected = 1027;
+    Write([&] {
+        Component()->SetCompPack("SALESTS");
+        Component()->SetExpected(5);
+    });
+    const std::string defaultPack(Component()->GetDefaultCompPack());
+    Session(Element("SYS1", "SALES", "ORDER"), "UNIXGEN", kEnvironmentPage, [&] {
+        ShowTab(kComponentStoragePage);
+        EXPECT_EQ(Text(kExpected), "5");
+        Type(kExpected, "1234");
+        Choose(kPack, "STOCKTS");
+        Undo();
+        EXPECT_EQ(Text(kExpected), "5");
+        EXPECT_EQ(Text(kPack), "SALESTS");
+        ShowTab(kEnvironmentPage);
+        EXPECT_EQ(Text(kComponentExpected), "5");
+        EXPECT_EQ(Text(kComponentPack), "SALESTS");
+        ShowTab(kComponentStoragePage);
+        TypeValidValues();
+        ApplyNow();
+        Defaults();
+        EXPECT_EQ(Text(kPack), defaultPack);
+        EXPECT_EQ(Text(kExpected), std::to_string(Component()->GetDefaultExpected()));
+    }, FALSE);
+    EXPECT_EQ(Component()->GetExpected(), 5);
+    EXPECT_EQ(Component()->GetComponentPopulation(0), 5);
+    EXPECT_EQ(Component()->GetCompPack(), "SALESTS");
+}
+
+// "Defaults" on the last page with own values of a Unix business segment shown outside the event
+// view, whose storage pages are not part of the sheet: the storage values and partitions stay
+// while the link is in use and when the user keeps an unused link; they go with an unused link
+// the user lets go.
+TEST_F(UnixStoragePagesTest, AllDefaultsOfASegmentLeaveItsStorageValuesToTheLinkTheyBelongTo)
+{
+    constexpr int kGeneratePage = 2;
+    const struct {
+        const char* what;
+        bool unused;
+        int answer;
+        bool linkRemoved;
+    } cases[] = {{"link in use", false, 0, false}, {"unused link kept", true, IDNO, false},
+                 {"unused link let go", true, IDYES, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PxUnixOracleDBPartitionOptionsPtr partition;
+        Write([&] {
+            const PxUnixBSegOptionsPtr record = SegmentRecord();
+            record->SetGenEnvironment("PROD");
+            record->SetBSPercentFree(0, 12);
+            if (!record->GetSubOptions("TQ1"))
+                partition = PxUnixOracleDBPartitionOptionsPtr(record->CreateSubOptions("TQ1"));
+            else
+                partition = PxUnixOracleDBPartitionOptionsPtr(record->GetSubOptions("TQ1"));
+            partition->SetPercentFree(20);
+            const PxVQSoftLinkPtr link = Segment("SYS1", "SALES");
+            link->SetUnusedMark(c.unused ? 1 : 0);
+            // The segment's options in the other option sets hold nothing of their own.
+            PxObjectArray records;
+            link->GetAllOptions(records);
+            for (const PxObjectPtr& other : records)
+                if (!other->IsSameOid(record))
+                    PxVQObjectPtr(other)->DeleteObject();
+            link->CreateBlankOptions();
+        });
+        const PxUnixBSegOptionsPtr record = SegmentRecord();
+        // Let go, the link's removal closes the dialog.
+        Session(Segment("SYS1", "SALES"), "UNIXGEN", kGeneratePage, [&] {
+            Defaults();
+            if (c.answer)
+                ui.ExpectMessageBoxId(61560, c.answer);
+            if (!c.linkRemoved)
+                ApplyNow();
+        }, c.linkRemoved);
+        record->Refresh();
+        partition->Refresh();
+        if (c.linkRemoved) {
+            EXPECT_FALSE(Segment("SYS1", "SALES"));
+            EXPECT_FALSE(record->ObjectPresent());
+            EXPECT_FALSE(partition->ObjectPresent());
+            continue;
+        }
+        EXPECT_EQ(record->IsUpdatedGenEnvironment(), c.unused ? TRUE : FALSE);
+        EXPECT_EQ(record->GetBSPercentFree(0), 12);
+        EXPECT_EQ(partition->GetPercentFree(), 20);
+    }
+}

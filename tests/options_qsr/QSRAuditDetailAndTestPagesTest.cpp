@@ -143,3 +143,41 @@ TEST_F(QSRBSegSheetTest, OnlyTheEnableBoxesWorkWhileBothTestServersAreOff)
     EXPECT_TRUE(Stored()->IsDefaultLRSSPortNumber());
     EXPECT_EQ(Stored()->GetLrssCodeSet(), "ASERIESEBCDIC");
 }
+
+// Clearing a port's "Use default" box keeps the default it showed as the port's own value.
+TEST_F(QSRBSegSheetTest, ClearingAPortsDefaultBoxKeepsTheDefaultItShowed)
+{
+    const struct {
+        int enable;
+        int box;
+        int port;
+        void (PxQSRBSegOptions::*set)(std::int64_t);
+        std::int64_t (PxQSRBSegOptions::*get)() const;
+        std::int64_t (PxQSRBSegOptions::*getDefault)() const;
+        BOOL (PxQSRBSegOptions::*isDefault)() const;
+    } cases[] = {
+        {kEnableHdba, kUseDefaultHdbaPort, kHdbaPort, &PxQSRBSegOptions::SetHDBAPortNumber,
+         &PxQSRBSegOptions::GetHDBAPortNumber, &PxQSRBSegOptions::GetDefaultHDBAPortNumber,
+         &PxQSRBSegOptions::IsDefaultHDBAPortNumber},
+        {kEnableRemoteCall, kUseDefaultLrssPort, kLrssPort, &PxQSRBSegOptions::SetLRSSPortNumber,
+         &PxQSRBSegOptions::GetLRSSPortNumber, &PxQSRBSegOptions::GetDefaultLRSSPortNumber,
+         &PxQSRBSegOptions::IsDefaultLRSSPortNumber},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        Write([&] { ((*Stored()).*c.set)(77); });
+        const std::string shown = std::to_string(((*Stored()).*c.getDefault)());
+        Session(kWrenfieldTestTab, [&] {
+            Click(c.enable);
+            Click(c.box);
+            EXPECT_EQ(Text(c.port), shown);
+            EXPECT_FALSE(Enabled(c.port));
+            Click(c.box);
+            EXPECT_EQ(Text(c.port), shown);
+            EXPECT_TRUE(Enabled(c.port));
+            ApplyNow();
+        });
+        EXPECT_EQ(std::to_string(((*Stored()).*c.get)()), shown);
+        EXPECT_FALSE(((*Stored()).*c.isDefault)());
+    }
+}

@@ -7,6 +7,7 @@
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "serialize/Serialize.h"
+#include "win/Mbcs.h"
 
 #include <string>
 
@@ -184,4 +185,49 @@ TEST(QSRSectionLines, DoubleByteTextIsMarkedInTheLinesAndStoredWithoutMarks)
         << "marked once";
     const std::size_t marks = 2;
     EXPECT_EQ(std::string(Page::SectionDefinition(lines)), stored + std::string(76 - marks - stored.size(), ' '));
+}
+
+// Two double-byte characters after n single-byte ones, for every n that puts them around the end
+// of the first line: an apply of another value of the tab gives the definition back as it was
+// (the lines are padded to their width, so only blanks follow it).
+TEST_F(QSRProfilePagesTest, AnApplyOfTheTabNeverChangesDoubleByteTextAtTheEndOfALine)
+{
+    constexpr int kTableSize = 1333;
+    for (int n = 68; n <= 78; ++n) {
+        SCOPED_TRACE(n);
+        const std::string definition = std::string(static_cast<std::size_t>(n), 'A') + kKanji + kKanji + "B";
+        StoreSections(definition);
+        Session("CUSTBYNAME", kTOLVETab, [&] {
+            for (const std::string& line : ListedLines())
+                EXPECT_LE(line.size(), 76U);
+            Type(kTableSize, std::to_string(n).c_str());
+            ApplyNow();
+        });
+        std::string stored(Profile()->GetSectionDefinition());
+        stored.erase(stored.find_last_not_of(' ') + 1);
+        EXPECT_EQ(stored, definition);
+    }
+}
+
+// Loading and storing the lines gives every definition back, wherever its double-byte
+// characters meet the ends of the lines.
+TEST(QSRSectionLines, LinesGiveTheDefinitionBackWhereverDoubleByteTextMeetsALineEnd)
+{
+    using Page = VqsOptionPageQSRProfileTOLVE;
+    for (int n = 60; n <= 160; ++n) {
+        for (const std::string& tail : {kKanji + kKanji + "B", kKanji + " " + kKanji, std::string(40, 'C') + kKanji}) {
+            const std::string definition = std::string(static_cast<std::size_t>(n), 'A') + tail + kKanji;
+            const std::vector<CString> lines = Page::SectionLines(definition.c_str());
+            for (const CString& line : lines) {
+                const std::string text(line);
+                ASSERT_LE(text.size(), 76U) << n;
+                for (std::size_t at = 0; at < text.size(); at += mbcs::CharLength(text, at))
+                    ASSERT_FALSE(mbcs::CharLength(text, at) == 1 && is_Kanji1(static_cast<unsigned char>(text[at])))
+                        << n << ": a line ends inside a double-byte character";
+            }
+            std::string stored(Page::SectionDefinition(lines));
+            stored.erase(stored.find_last_not_of(' ') + 1);
+            ASSERT_EQ(stored, definition) << n;
+        }
+    }
 }

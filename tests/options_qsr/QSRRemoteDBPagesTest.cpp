@@ -2,6 +2,8 @@
 // is configured only for an RDB generate set.
 #include "QSRTestSupport.h"
 
+#include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQBSSoftLink.h"
 
 using namespace optionstest;
@@ -151,4 +153,33 @@ TEST_F(QSRBSegSheetTest, TheQepCodesTakeTheirOwnLengths)
     });
     EXPECT_EQ(Stored()->GetGenUserCode(), "QEPUSER");
     EXPECT_EQ(Stored()->GetGenAccessCode(), "SECRET");
+}
+
+// A stored setting that cannot be read leaves "Use default setting" selected, and neither an
+// apply of another change nor the page itself removes it; picking a button still does.
+TEST_F(QSRBSegSheetTest, AnExistingDatabaseSettingThatCannotBeReadIsNeverCleared)
+{
+    const auto unreadable = [] {
+        PxFaultInjection::Run("PxQSRBSegOptions::GetConfigExistingDB", [] {
+            throw PxExceptionDefOption(__FILE__, __LINE__, "The setting cannot be read.");
+        });
+    };
+    Write([&] { Stored()->SetConfigExistingDB(1); });
+    unreadable();
+    Session(kQEPGenTab, [&] {
+        EXPECT_TRUE(Checked(kUseDefaultSetting));
+        Type(kUsercode, "USER1");
+        ApplyNow();
+    });
+    PxFaultInjection::Reset();
+    EXPECT_EQ(Stored()->GetGenUserCode(), "USER1");
+    EXPECT_EQ(Stored()->GetConfigExistingDB(), 1);
+    unreadable();
+    Session(kQEPGenTab, [&] {
+        Click(kNewClonedSecondaryDb);
+        Click(kUseDefaultSetting);
+        ApplyNow();
+    });
+    PxFaultInjection::Reset();
+    EXPECT_FALSE(Stored()->IsUpdatedConfigExistingDB());
 }

@@ -4,6 +4,8 @@
 #include "hosttrans/hostTransLang.h"
 #include "options/VqsSheetRegister.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
+#include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxTarskBSegOptions.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "win/ListView.h"
@@ -471,4 +473,139 @@ TEST_F(InternalFolnPageTest, AllQubFilesDuplexReachesTheTablesBeforeTheirPageWas
         EXPECT_EQ(Cell(1, 15), "DUPPACK");
         EXPECT_EQ(Cell(0, 15), "");
     }, FALSE);
+}
+
+// A "Use default" box shows the default in force while it is ticked; clearing it keeps what it
+// shows as the own value, which Apply stores.
+TEST_F(TarskBSegSheetTest, ADefaultBoxShowsTheDefaultAndClearingItKeepsThatText)
+{
+    using Record = PxTarskBSegOptions;
+    using Read = std::function<std::string(const Record&)>;
+    const struct {
+        const char* what;
+        int page;
+        int box;
+        int value;
+        std::function<void(Record&)> own;
+        Read stored;
+        Read defaultShown;
+        std::function<BOOL(const Record&)> isDefault;
+    } cases[] = {
+        {"QUB transaction id", 2, 1559, 1561, [](Record& r) { r.SetGenQUBTransId("OWNID"); },
+         [](const Record& r) { return std::string(r.GetGenQUBTransId()); },
+         [](const Record& r) { return std::string(r.GetDefaultGenQUBTransId()); },
+         [](const Record& r) { return r.IsDefaultGenQUBTransId(); }},
+        {"environment", 2, 1560, 1562, [](Record& r) { r.SetToEnvironment("OWNENV"); },
+         [](const Record& r) { return std::string(r.GetToEnvironment()); },
+         [](const Record&) { return std::string("SALES"); },
+         [](const Record& r) { return r.IsDefaultToEnvironment(); }},
+        {"system name", 2, 1083, 1081, [](Record& r) { r.SetAsSys("OWNSYS"); },
+         [](const Record& r) { return std::string(r.GetAsSys()); },
+         [](const Record& r) { return std::string(r.GetDefaultAsSys()); },
+         [](const Record& r) { return r.IsDefaultAsSys(); }},
+        {"OLTP transaction id", 3, 1566, 1568,
+         [](Record& r) {
+             r.SetEnableOLTP(1);
+             r.SetOLTPQUBTransId("OWNOLTP");
+         },
+         [](const Record& r) { return std::string(r.GetOLTPQUBTransId()); },
+         [](const Record& r) { return std::string(r.GetDefaultOLTPQUBTransId()); },
+         [](const Record& r) { return r.IsDefaultOLTPQUBTransId(); }},
+        {"object pack", 4, 1089, 1087,
+         [](Record& r) {
+             r.SetDefPack("PACK1");
+             r.SetObjPack("OWNPACK");
+         },
+         [](const Record& r) { return std::string(r.GetObjPack()); }, [](const Record&) { return std::string("PACK1"); },
+         [](const Record& r) { return r.IsDefaultObjPack(); }},
+        {"database pack", 4, 1593, 1625,
+         [](Record& r) {
+             r.SetDefPack("PACK1");
+             r.SetDBPack("OWNPACK");
+         },
+         [](const Record& r) { return std::string(r.GetDBPack()); }, [](const Record&) { return std::string("PACK1"); },
+         [](const Record& r) { return r.IsDefaultDBPack(); }},
+        {"work pack", 4, 1594, 1626,
+         [](Record& r) {
+             r.SetObjPack("PACK2");
+             r.SetWorkPack("OWNPACK");
+         },
+         [](const Record& r) { return std::string(r.GetWorkPack()); }, [](const Record&) { return std::string("PACK2"); },
+         [](const Record& r) { return r.IsDefaultWorkPack(); }},
+        {"port number", 8, 2027, 2029,
+         [](Record& r) {
+             r.SetEnableRemoteCall(1);
+             r.SetHDBAPortNumber(77);
+         },
+         [](const Record& r) { return std::to_string(r.GetHDBAPortNumber()); },
+         [](const Record& r) { return std::to_string(r.GetDefaultHDBAPortNumber()); },
+         [](const Record& r) { return r.IsDefaultHDBAPortNumber(); }},
+        {"security environment", 8, 2028, 2030,
+         [](Record& r) {
+             r.SetEnableRemoteCall(1);
+             r.SetLrssSecurityEnvironment("OWNSEC");
+         },
+         [](const Record& r) { return std::string(r.GetLrssSecurityEnvironment()); },
+         [](const Record& r) { return std::string(r.GetDefaultLrssSecurityEnvironment()); },
+         [](const Record& r) { return r.IsDefaultLrssSecurityEnvironment(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write([&] { c.own(*Stored()); });
+        const std::string shown = c.defaultShown(*Stored());
+        Session(c.page, [&] {
+            EXPECT_FALSE(Checked(c.box));
+            Click(c.box);
+            EXPECT_EQ(Text(c.value), shown);
+            EXPECT_FALSE(Enabled(c.value));
+            Click(c.box);
+            EXPECT_EQ(Text(c.value), shown);
+            EXPECT_TRUE(Enabled(c.value));
+            ApplyNow();
+        });
+        EXPECT_EQ(c.stored(*Stored()), shown);
+        EXPECT_FALSE(c.isDefault(*Stored()));
+    }
+    // The default pack's default is no pack at all, which the page then asks to be filled in.
+    Write([&] { Stored()->SetDefPack("OWNPACK"); });
+    Session(4, [&] {
+        Click(1088);
+        Click(1088);
+        EXPECT_EQ(Text(1067), std::string(Stored()->GetDefaultDefPack()));
+        EXPECT_TRUE(Enabled(1067));
+    }, FALSE);
+}
+
+TEST_F(TarskBSegSheetTest, AnEnvironmentThatCannotBeReadIsShownNotAvailableDisabledAndKept)
+{
+    constexpr int kEnvironment = 1562;
+    constexpr int kLibraryNumber = 1563;
+    Write([&] { Stored()->SetToEnvironment("KEPT"); });
+    PxFaultInjection::Run("PxTarskBSegOptions::GetToEnvironment", [] {
+        throw PxExceptionDefOption(__FILE__, __LINE__, "The environment cannot be read.");
+    });
+    Session(2, [&] {
+        EXPECT_EQ(Text(kEnvironment), "<not available>");
+        EXPECT_FALSE(Enabled(kEnvironment));
+        Type(kLibraryNumber, "3");
+        ApplyNow();
+    });
+    PxFaultInjection::Reset();
+    EXPECT_EQ(Stored()->GetToEnvironment(), "KEPT");
+    EXPECT_EQ(Stored()->GetHVQUBLibNum(), 3);
+}
+
+TEST_F(InternalFolnPageTest, AnEmptyPackIsRefusedWithThePagesOwnMessage)
+{
+    constexpr int kPack = 32993;
+    constexpr int kUseDefaultPack = 32994;
+    Write([&] { Stored()->SetSysTablePack(0, "SALESTS"); });
+    Session(kPage, [&] {
+        EXPECT_FALSE(Checked(kUseDefaultPack));
+        Type(kPack, " ");
+        Answer("Enter a valid pack name.", IDOK);
+        ApplyNow();
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), kPack);
+    }, FALSE);
+    EXPECT_EQ(Stored()->GetSysTablePack(0), "SALESTS");
 }
