@@ -10,6 +10,7 @@
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Clock.h"
+#include "win/Input.h"
 #include "win/Printing.h"
 
 namespace {
@@ -93,13 +94,30 @@ TEST_F(OpenAndCreateTest, AnIspecWithoutUsageShowsTheNoOptionsNoticeForAWhileIns
     PxVQIspecSoftLinkPtr(Sales()->GetElementSoftLink("NOTES"))->SetIspecUsage(0);
     link->CommitTransaction();
     Select({"NOTES of SALES"});
+    const int beeps = vqwin::BeepCount();
 
     Command(ID_OPTIONS);
 
     EXPECT_EQ(frame->GetStatusText(), "No options currently exist for this host type.");
+    EXPECT_EQ(vqwin::BeepCount(), beeps + 1);
     clock.Advance(1500);
     vqwin::PumpPending();
     EXPECT_EQ(frame->GetStatusText(), "NOTES of SALES");
+    EXPECT_TRUE(ui.Seen().empty());
+}
+
+// The automatic profile of an Ispec has options only on QSR: elsewhere Options beeps.
+TEST_F(OpenAndCreateTest, OptionsOfAnAutomaticProfileOutsideQSROnlyBeep)
+{
+    ShowSales();
+    Expand("Ispecs");
+    Expand("CUSTOMER of SALES");
+    Select({"CUSTOMER of SALES (Sample PxLSEProfile CUSTBYNAME) ordinate"});
+    const int beeps = vqwin::BeepCount();
+
+    Command(ID_OPTIONS);
+
+    EXPECT_EQ(vqwin::BeepCount(), beeps + 1);
     EXPECT_TRUE(ui.Seen().empty());
 }
 
