@@ -139,6 +139,42 @@ TEST_F(OpenAndCreateTest, PrintingASystemReportsEveryElementLinkOfItsSegmentInOn
     ASSERT_EQ(vqwin::PrintJobs().size(), 1u);
     const std::string job = vqwin::Describe(vqwin::PrintJobs().front());
     EXPECT_NE(job.find("1.  "), std::string::npos) << job;
+    EXPECT_NE(job.find("\"SALES business segment\""), std::string::npos) << "the first segment in use";
+
+    // A segment marked unused gives way to the next one in use.
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    Sales()->SetUnusedMark(1);
+    link->CommitTransaction();
+    vqwin::ClearPrintJobs();
+    ui.ExpectDialog(IDD_OPTIONS_REPORT).OK();
+    Command(ID_PRINT);
+    ui.Verify();
+    ASSERT_EQ(vqwin::PrintJobs().size(), 1u);
+    EXPECT_NE(vqwin::Describe(vqwin::PrintJobs().front()).find("\"PAYROLL business segment\""), std::string::npos);
+}
+
+// A link of the system's segment whose options cannot be reported fails the whole print:
+// no partial report is printed as if it were complete.
+TEST_F(OpenAndCreateTest, PrintingASystemWithALinkWithoutOptionsPrintsNothingAndFails)
+{
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    Sales()->CreateElementSoftLink("NEWREPORT", VQSoftLinkReport);
+    link->CommitTransaction();
+    ShowSales();
+    Select({"Sample system 1"});
+    frame->GetOptionSetView()->SelectOnly(0);
+    vqwin::PumpPending();
+    vqwin::ClearPrintJobs();
+    ui.ExpectDialog(IDD_OPTIONS_REPORT).OK();
+    ui.ExpectMessageBox("Cannot access the option values", IDOK);
+    ui.ExpectMessageBox(" Print Failed ", IDOK);
+
+    Command(ID_PRINT);
+
+    ui.Verify();
+    EXPECT_TRUE(vqwin::PrintJobs().empty());
 }
 
 TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsIt)
