@@ -8,6 +8,7 @@
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/VqcSyncPair.h"
 
@@ -223,6 +224,18 @@ TEST_F(HostTransactionsTest, ASegmentAnotherUserHoldsMakesThePrepareFail)
     ASSERT_TRUE(held->WriteLock(0).Succeeded());
     EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
     EXPECT_FALSE(app.IsTransactionPending());
+}
+
+// The prepare reads the whole configuration under read locks, its option sets included.
+TEST_F(HostTransactionsTest, AnOptionSetAnotherUserWritesMakesThePrepareFail)
+{
+    auto other = OtherUser();
+    const PxVQOptionSetPtr held = other->GetLVQEnterprise()->GetSystem("SYS2")->GetCurConfig()->GetOptionSet("NTGEN");
+    ASSERT_TRUE(held->WriteLock(0).Succeeded());
+    EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
+    held->UnLock();
+    EXPECT_TRUE(app.PrepareForTransaction("SALES", 0));
+    app.TransactionClosed();
 }
 
 TEST_F(HostTransactionsTest, ARenamedIspecTakesItsAutomaticProfilesAlong)
