@@ -2,6 +2,7 @@
 
 #include "proxy/PxClass.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <string_view>
@@ -77,8 +78,24 @@ CString PxOptionItem::GetName() const
 
 CString PxOptionItem::GetValueText() const { return m_record->GetOptionValueText(*m_field, m_index); }
 
+BOOL PxOptionItem::IsSameOption(const PxOptionItem& other) const
+{
+    return m_index == other.m_index && std::string_view(m_field->name) == other.m_field->name;
+}
+
 PxOptionGroup::PxOptionGroup(CString name, PxOptionsPtr record) : m_name(std::move(name)), m_record(std::move(record))
 {
+}
+
+BOOL PxOptionGroup::IsUpdated() const
+{
+    for (const PxOptionField* field : m_fields) {
+        for (int index = 0; index < std::max(field->indexCount, 1); ++index) {
+            if (m_record->IsOptionUpdated(*field, index))
+                return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 void PxOptionGroup::GetOptionItems(std::vector<PxOptionItemPtr>& items) const

@@ -22,6 +22,8 @@ public:
     CString GetName() const;
     // The value in force as text; throws PxExceptionDefOption when it has no default.
     CString GetValueText() const;
+    // Whether both are the same option at the same index, in whichever record.
+    BOOL IsSameOption(const PxOptionItem& other) const;
 
 private:
     PxOptionsPtr m_record;
@@ -37,6 +39,8 @@ public:
     PxOptionGroup(CString name, PxOptionsPtr record);
 
     CString GetName() const { return m_name; }
+    // Whether some option of the group holds an own value or the record's default choice.
+    BOOL IsUpdated() const;
     // The group's items, in the order of the record's options.
     void GetOptionItems(std::vector<PxOptionItemPtr>& items) const;
 

@@ -189,6 +189,11 @@ const std::vector<const PxOptionField*>& PxOptions::GetOptionFields() const
     return found->second;
 }
 
+BOOL PxOptions::IsOptionUpdated(const PxOptionField& field, int index) const
+{
+    return IsUpdatedOption("PxOptions::IsOptionUpdated", field, index);
+}
+
 CString PxOptions::GetOptionValueText(const PxOptionField& field, int index) const
 {
     Enter("PxOptions::GetOptionValueText");

@@ -54,6 +54,8 @@ class PxOptions : public PxVQObject {
     // The value in force of one of them at an index (0 for an option without one) as text:
     // numbers, flags and enumerations in decimal, a character as itself (none for 0).
     CString GetOptionValueText(const PxOptionField& field, int index) const;
+    // Whether that option holds an own value or the record's own default choice.
+    BOOL IsOptionUpdated(const PxOptionField& field, int index) const;
     // The record's options in groups (PxOptionGroup.h).
     void GetListOfOptionGroups(std::vector<PxOptionGroup>& groups) const;
 

@@ -320,8 +320,9 @@ int VqsGenSetOptPage::CheckNameUnique()
 {
     bool nameUsed = false;
     bool shortNameUsed = false;
-    m_pSheet->m_pConfig->IsOptionSetNameUsed(m_name.GetValue(), nameUsed, m_shortName.GetValue(), shortNameUsed,
-                                             nullptr);
+    if (!m_pSheet->m_pConfig->IsOptionSetNameUsed(m_name.GetValue(), nameUsed, m_shortName.GetValue(),
+                                                  shortNameUsed, nullptr))
+        return 0;
     if (!nameUsed && !shortNameUsed)
         return 1;
     RefuseAt(IDS_NAME_NOT_UNIQUE, nameUsed ? IDC_NAME : IDC_SHORT_NAME);

@@ -185,7 +185,10 @@ BOOL VqsOptionsGenSetDlg::AreNamesFree(const CString& name, const CString& short
             return TRUE;
         bool nameUsed = false;
         bool shortNameUsed = false;
-        config->IsOptionSetNameUsed(name, nameUsed, shortName, shortNameUsed, m_pGenSetNode);
+        if (!config->IsOptionSetNameUsed(name, nameUsed, shortName, shortNameUsed, m_pGenSetNode)) {
+            bag.Release();
+            return FALSE;
+        }
         if (nameUsed || shortNameUsed) {
             bag.Release();
             GotoDlgCtrl(GetDlgItem(shortNameUsed && m_bLongNames ? IDC_SHORT_NAME : IDC_NAME));

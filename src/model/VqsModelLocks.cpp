@@ -146,7 +146,7 @@ VqsModelNodeRepGroup* VqsModel::LockReportGroupNode(VqsLockBag& bag, const PxVQR
     if (!link)
         return nullptr;
     return Step<VqsModelNodeRepGroup>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
-        return VqsLockChild(bag, link->FindOrCreateReportGroupNode(group, false));
+        return VqsLockChild(bag, link->FindOrCreateReportGroupNode(group, bag.ContainsObject(group)));
     });
 }
 
@@ -173,7 +173,7 @@ VqsModelNodeBundle* VqsModel::LockBundleNode(VqsLockBag& bag, const PxVQBundlePt
     if (!link)
         return nullptr;
     return Step<VqsModelNodeBundle>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
-        return VqsLockChild(bag, link->FindOrCreateBundleNode(bundle, false));
+        return VqsLockChild(bag, link->FindOrCreateBundleNode(bundle, bag.ContainsObject(bundle)));
     });
 }
 

@@ -116,21 +116,21 @@ VqsModelNodeHost* VqsModelNodeEnterprise::LockHostChild(VqsLockBag& bag, const P
 {
     if (!LockRoot(bag))
         return nullptr;
-    return VqsLockChild(bag, FindOrCreateHostNode(host, false));
+    return VqsLockChild(bag, FindOrCreateHostNode(host, bag.ContainsObject(host)));
 }
 
 VqsModelNodePack* VqsModelNodeEnterprise::LockPackChild(VqsLockBag& bag, const PxVQPackInformationPtr& pack)
 {
     if (!LockRoot(bag))
         return nullptr;
-    return VqsLockChild(bag, FindOrCreatePackNode(pack, false));
+    return VqsLockChild(bag, FindOrCreatePackNode(pack, bag.ContainsObject(pack)));
 }
 
 VqsModelNodeSystem* VqsModelNodeEnterprise::LockSystemChild(VqsLockBag& bag, const PxVQSystemPtr& system)
 {
     if (!LockRoot(bag))
         return nullptr;
-    return VqsLockChild(bag, FindOrCreateSystemNode(system, false));
+    return VqsLockChild(bag, FindOrCreateSystemNode(system, bag.ContainsObject(system)));
 }
 
 VqsModelNodeCurConfig* VqsModelNodeEnterprise::LockCurConfigOfSystem(VqsLockBag& bag, const PxVQCurConfigPtr& config)

@@ -70,7 +70,7 @@ VqsModelNodeRepAlias* VqsModelNodeRepGroup::FindOrCreateRepAliasNode(const PxVQR
 
 VqsModelNodeRepAlias* VqsModelNodeRepGroup::LockRepAliasChild(VqsLockBag& bag, const PxVQReportSoftLinkAliasPtr& alias)
 {
-    return VqsLockChild(bag, FindOrCreateRepAliasNode(alias, false));
+    return VqsLockChild(bag, FindOrCreateRepAliasNode(alias, bag.ContainsObject(alias)));
 }
 
 VqsModelNodeBSLink* VqsModelNodeRepGroup::GetBSLinkNode() const { return static_cast<VqsModelNodeBSLink*>(GetParent()); }
@@ -131,7 +131,7 @@ VqsModelNodeIspecBundleData* VqsModelNodeBundle::FindOrCreateIspecBundleDataNode
 VqsModelNodeIspecBundleData* VqsModelNodeBundle::LockIspecBundleDataChild(VqsLockBag& bag,
                                                                            const PxVQIspecBundleDataPtr& data)
 {
-    return VqsLockChild(bag, FindOrCreateIspecBundleDataNode(data, false));
+    return VqsLockChild(bag, FindOrCreateIspecBundleDataNode(data, bag.ContainsObject(data)));
 }
 
 VqsModelNodeBSLink* VqsModelNodeBundle::GetBSLinkNode() const { return static_cast<VqsModelNodeBSLink*>(GetParent()); }

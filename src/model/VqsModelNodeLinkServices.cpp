@@ -329,7 +329,7 @@ void VqsModelNodeConfig::GetBSLinkNodesByCreation(CObList& out)
     }
 }
 
-void VqsModelNodeConfig::IsOptionSetNameUsed(const char* name, bool& nameUsed, const char* shortName,
+BOOL VqsModelNodeConfig::IsOptionSetNameUsed(const char* name, bool& nameUsed, const char* shortName,
                                              bool& shortNameUsed, const VqsModelNodeOSet* skip)
 {
     nameUsed = false;
@@ -354,5 +354,7 @@ void VqsModelNodeConfig::IsOptionSetNameUsed(const char* name, bool& nameUsed, c
         }
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_OPTION_SET_SPEC, error);
+        return FALSE;
     }
+    return TRUE;
 }

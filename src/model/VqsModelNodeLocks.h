@@ -11,7 +11,8 @@ using VqsPackSpecList = CList<VqsModelNode::PackSpec, const VqsModelNode::PackSp
 
 // A child whose object the bag holds is returned as it is. Otherwise its object is locked
 // (null when refused), an object another user deleted is told with 61746 (null), and the
-// child is refreshed.
+// child is refreshed, which tells the views of it. The lock steps therefore make a missing
+// child with a notice of its own only when the bag holds its object already.
 VqsModelNode* VqsLockChildNode(VqsLockBag& bag, VqsModelNode* child);
 
 template <class Node>

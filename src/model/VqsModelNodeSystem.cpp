@@ -74,12 +74,12 @@ VqsModelNodeOldConfig* VqsModelNodeSystem::FindOrCreateOldConfigNode(const PxVQO
 
 VqsModelNodeCurConfig* VqsModelNodeSystem::LockCurConfigChild(VqsLockBag& bag, const PxVQCurConfigPtr& config)
 {
-    return VqsLockChild(bag, FindOrCreateCurConfigNode(config, false));
+    return VqsLockChild(bag, FindOrCreateCurConfigNode(config, bag.ContainsObject(config)));
 }
 
 VqsModelNodeOldConfig* VqsModelNodeSystem::LockOldConfigChild(VqsLockBag& bag, const PxVQOldConfigPtr& config)
 {
-    return VqsLockChild(bag, FindOrCreateOldConfigNode(config, false));
+    return VqsLockChild(bag, FindOrCreateOldConfigNode(config, bag.ContainsObject(config)));
 }
 
 int VqsModelNodeSystem::CheckPackUsage(int& found, VqsLockBag& bag, const VqsPackSpecList& packSpecs)
@@ -214,12 +214,12 @@ VqsModelNodeBSLink* VqsModelNodeConfig::AddBSLinkNode(const PxVQBSSoftLinkPtr& l
 
 VqsModelNodeBSLink* VqsModelNodeConfig::LockBSLinkChild(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link)
 {
-    return VqsLockChild(bag, AddBSLinkNode(link, false));
+    return VqsLockChild(bag, AddBSLinkNode(link, bag.ContainsObject(link)));
 }
 
 VqsModelNodeOSet* VqsModelNodeConfig::LockOptionSetChild(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet)
 {
-    return VqsLockChild(bag, AddOptionSetNode(optionSet, false, false));
+    return VqsLockChild(bag, AddOptionSetNode(optionSet, bag.ContainsObject(optionSet), false));
 }
 
 VqsModelNodeGenSet* VqsModelNodeConfig::LockGenSetChild(VqsLockBag& bag, const PxVQOptionSetPtr& optionSet)

@@ -84,8 +84,9 @@ public:
     // second keep their list order.
     void GetBSLinkNodesByCreation(CObList& out);
     // Whether another option set than `skip` carries the name (or, with long names, the
-    // short name); 61641 when the repository fails.
-    void IsOptionSetNameUsed(const char* name, bool& nameUsed, const char* shortName, bool& shortNameUsed,
+    // short name). FALSE, after 61641, when the option sets could not be read: the names
+    // are then unchecked.
+    BOOL IsOptionSetNameUsed(const char* name, bool& nameUsed, const char* shortName, bool& shortNameUsed,
                              const VqsModelNodeOSet* skip);
 
     void LoadChildren(int mode) override;

@@ -55,8 +55,13 @@ BOOL VqsOptionsReport::BuildNodes(int sortChoice)
     try {
         for (const PxVQSoftLinkPtr& link : m_links) {
             auto node = std::make_unique<LinkNode>(link, m_optionSet);
-            if (node->BuildOptionSetReportTree())
-                m_nodes.push_back(std::move(node));
+            // A link left out would print a partial report as if it were complete.
+            if (!node->BuildOptionSetReportTree()) {
+                m_nodes.clear();
+                VqsErrorBoxId(IDS_OPTION_VALUES_FAILED);
+                return FALSE;
+            }
+            m_nodes.push_back(std::move(node));
         }
     } catch (const VqReportableException& error) {
         m_nodes.clear();

@@ -30,8 +30,8 @@ public:
     // the user did). NoPrinter has shown "Error occurred"; Cancelled prints nothing.
     static Choice ChooseReport(CWnd* parent, PRINTDLG& block, int& sortChoice);
     // One link node per link with its tree, then the order (a first business-segment node
-    // keeps its place). A link whose tree cannot be built is left out and the others are
-    // reported. FALSE, after "Cannot access the option values", when the repository fails.
+    // keeps its place). FALSE, after "Cannot access the option values", when the repository
+    // fails or a link's tree cannot be built.
     BOOL BuildNodes(int sortChoice);
     // Prints the built nodes; failures are reported by the printer.
     void PrintPages(PRINTDLG& block, const VqsOptionsReportHeader& header);

@@ -262,6 +262,10 @@ private:
     BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
     BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone);
+    BOOL ChangeIspecUsage(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec, int usage);
+    // Takes the Ispec out of every bundle that lists it, each bundle write-locked into the
+    // prepared write bag; FALSE when a lock or a write failed.
+    BOOL RemoveIspecFromBundles(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec);
     // The host's repository transaction, when the host has none open of its own: begun at
     // the prepare, committed when the host's transaction closes, aborted when it fails.
     void BeginHostTransaction();

@@ -37,6 +37,7 @@ constexpr UINT IDS_CANNOT_CREATE_ELEMENT = 61964;
 
 constexpr int kHintEnterpriseRenamed = 8;
 constexpr int kHintIspecBundleData = 16;
+constexpr int kUsageNone = 0;
 constexpr int kUsageOutput = 3;
 // Global-logic numbers are 16 bits wide.
 constexpr int kLastGlobalLogicId = 65535;
@@ -103,6 +104,9 @@ int UsageOfKeyword(LPCTSTR keyword)
     }
     return 0;
 }
+
+// Ispecs without a usage and output-only Ispecs stay out of bundles.
+bool IsBundleUsage(int usage) { return usage != kUsageNone && usage != kUsageOutput; }
 
 bool IsMarkedUnused(const VqsModelNodeLink* node)
 {
@@ -271,7 +275,7 @@ BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local
                                    int kind)
 {
     VqsPreparedTransaction& prepared = *m_pPrepared;
-    if (!local.LockNode(config))
+    if (!config->LockSubtree(local))
         return FALSE;
     config->LoadBSLinks(VqsLoadCached);
     CObList links;
@@ -507,7 +511,8 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
     const PxVQElementSoftLinkPtr link = stored.elementNode->GetElementSoftLink();
     AppendSyncPair(segmentNode->GetBSSoftLink(), element, link);
     const PxVQIspecSoftLinkPtr ispec(link);
-    if (ispec && !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, ispec->GetIspecUsage()))
+    if (ispec && IsBundleUsage(ispec->GetIspecUsage()) &&
+        !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, ispec->GetIspecUsage()))
         return FALSE;
     return TRUE;
 }
@@ -600,19 +605,60 @@ int VqsSysApp::RemoveElementLinkForCreate(VqsLockBag& writeBag, VqsModelNodeElem
     return 1;
 }
 
+// The usage is one design value: every configuration's link of the Ispec takes it, and its
+// bundles follow it.
 BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage)
 {
     if (!PrepareForTransaction(businessSegment, 0))
         return FALSE;
     if (!AfxIsValidString(ispecName))
         return TRUE;
+    const int newUsage = UsageOfKeyword(usage);
     for (POSITION pos = m_pPrepared->links.GetHeadPosition(); pos;) {
         VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
         if (segmentNode->GetBSSoftLink()->GetName() != businessSegment)
             continue;
-        if (const PxVQIspecSoftLinkPtr ispec{segmentNode->GetBSSoftLink()->GetElementSoftLink(ispecName)})
-            ispec->SetIspecUsage(UsageOfKeyword(usage));
-        break;
+        const PxVQIspecSoftLinkPtr ispec{segmentNode->GetBSSoftLink()->GetElementSoftLink(ispecName)};
+        if (ispec && !ChangeIspecUsage(segmentNode, ispec, newUsage))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+// An Ispec that becomes output only leaves every bundle; one that stops being output only
+// joins the bundles that hold all Ispecs.
+BOOL VqsSysApp::ChangeIspecUsage(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec, int usage)
+{
+    const int before = ispec->GetIspecUsage();
+    ispec->SetIspecUsage(usage);
+    if (usage == kUsageOutput && before != kUsageOutput)
+        return RemoveIspecFromBundles(segmentNode, ispec);
+    if (before == kUsageOutput && IsBundleUsage(usage))
+        return AddIspecToAllIspecBundles(m_pPrepared->writeBag, segmentNode, ispec, usage);
+    return TRUE;
+}
+
+BOOL VqsSysApp::RemoveIspecFromBundles(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec)
+{
+    segmentNode->LoadBundles(VqsLoadCached);
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    ispec->GetListOfIspecBundleData(entries);
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        const PxVQBundlePtr bundle = entries.GetNext(pos)->GetBundleInformation();
+        VqsModelNodeBundle* bundleNode = segmentNode->FindOrCreateBundleNode(bundle, false);
+        {
+            VqsLockScope scope(m_pLink);
+            if (!m_pPrepared->writeBag.LockNode(bundleNode))
+                return FALSE;
+        }
+        {
+            VqsTransactionBundle transaction(bundle, segmentNode->GetBSSoftLink());
+            transaction.RemoveIspecFromBundle(ispec);
+            if (!transaction.IsUsable())
+                return FALSE;
+        }
+        bundleNode->LoadIspecBundleData(VqsLoadDropVanished);
+        bundleNode->NotifyChanged();
     }
     return TRUE;
 }

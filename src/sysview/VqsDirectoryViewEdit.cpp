@@ -139,7 +139,7 @@ void VqsDirectoryView::OnParents()
     const std::vector<VqsTreeItem*> ancestors = ListedAncestors(selected);
     VqsParentsDlg dialog(this);
     for (VqsTreeItem* ancestor : ancestors)
-        dialog.AddName(ancestor->GetDisplayText());
+        dialog.AddName(ancestor->GetText());
     if (dialog.DoModal() != IDOK)
         return;
     const int chosen = dialog.GetSelectedIndex();

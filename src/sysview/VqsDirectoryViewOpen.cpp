@@ -21,6 +21,7 @@
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsConfigTreeItem.h"
 #include "sysview/VqsSysFrame.h"
+#include "win/Input.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ constexpr int kHostTypeQSR = 1;
 constexpr int kHostTypeTarsk = 2;
 constexpr int kIspecUsageNone = 0;
 constexpr int kIspecUsageInput = 2;
+constexpr UINT kDefaultBeep = 0;
 
 // A profile that a Tarsk host generates with its Ispec has no options of its own.
 BOOL IsTarskProfileWithoutOptions(const PxVQSoftLinkPtr& link, int hostType)
@@ -236,6 +238,7 @@ void VqsDirectoryView::ShowNoOptionsNotice()
     CString text;
     text.LoadString(IDS_NO_OPTIONS_FOR_HOST_TYPE);
     frame->SetStatusText(text);
+    MessageBeep(kDefaultBeep);
     m_bNoticeShown = TRUE;
     SetTimer(kNoticeTimer, kNoticeMilliseconds);
 }
@@ -285,8 +288,10 @@ BOOL VqsDirectoryView::CheckSoftLinkOptions(VqsConfigTreeItem*& item, int kind, 
         ShowNoOptionsNotice();
         return FALSE;
     }
-    if (hostType != kHostTypeQSR && item->IsAutomatic())
+    if (hostType != kHostTypeQSR && item->IsAutomatic()) {
+        MessageBeep(kDefaultBeep);
         return FALSE;
+    }
     if ((hostType == kHostTypeNT && parentOptions) || usage == kIspecUsageNone) {
         ShowNoOptionsNotice();
         return FALSE;

@@ -32,12 +32,17 @@ struct ReportLinks {
     PxVQSystemPtr system;
 };
 
-// The configuration's business-segment link the system's report is about: the last one, as
-// the generation commands take it.
+// The configuration's business-segment link the system's report is about. The status asked
+// of each link is its unused mark: the first link in use, else the last one.
 PxVQBSSoftLinkPtr SegmentOfConfig(const PxVQConfigPtr& config)
 {
     PxTypedList<PxVQBSSoftLinkPtr> links;
     config->GetListOfBSSoftLinks(links);
+    for (POSITION position = links.GetHeadPosition(); position;) {
+        const PxVQBSSoftLinkPtr link = links.GetNext(position);
+        if (!link->GetUnusedMark())
+            return link;
+    }
     return links.IsEmpty() ? PxVQBSSoftLinkPtr() : links.GetTail();
 }
 

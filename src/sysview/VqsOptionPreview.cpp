@@ -10,6 +10,7 @@
 #include "win/ListView.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -19,6 +20,10 @@ constexpr UINT IDS_VALUE = 61689;
 constexpr UINT IDS_CANNOT_ACCESS_OPTION_VALUES = 61502;
 constexpr UINT IDS_NOT_AVAILABLE = 61554;
 constexpr UINT ID_TOGGLE_PREVIEW = 32806;
+// Object images of the rows.
+constexpr int kGroupImage = 0;
+constexpr int kUpdatedGroupImage = 1;
+constexpr int kOptionImage = 2;
 // View-type bits, both sorted styles, label editing.
 constexpr DWORD kStylesCleared = 0x233;
 constexpr DWORD kStylesSet =
@@ -65,14 +70,49 @@ VqsListView* VqsOptionTreeItem::GetView() { return m_pView; }
 
 VqsTreeView* VqsOptionTreeItem::GetTreeView() { return m_pView; }
 
+namespace {
+
+int Depth(const VqsTreeItem* item)
+{
+    int depth = 0;
+    for (const VqsTreeItem* parent = item->GetParent(); parent; parent = parent->GetParent())
+        ++depth;
+    return depth;
+}
+
+} // namespace
+
+int VqsOptionTreeItem::Compare(VqsTreeItem* other)
+{
+    if (other == this)
+        return 0;
+    if (IsAncestorOf(other))
+        return -1;
+    if (other->IsAncestorOf(this))
+        return 1;
+    VqsTreeItem* mine = this;
+    VqsTreeItem* theirs = other;
+    for (int depth = Depth(mine); depth > Depth(theirs); --depth)
+        mine = mine->GetParent();
+    for (int depth = Depth(theirs); depth > Depth(mine); --depth)
+        theirs = theirs->GetParent();
+    while (mine->GetParent() != theirs->GetParent()) {
+        mine = mine->GetParent();
+        theirs = theirs->GetParent();
+    }
+    auto* sibling = dynamic_cast<VqsOptionTreeItem*>(theirs);
+    return sibling ? static_cast<VqsOptionTreeItem*>(mine)->CompareSibling(sibling) : 0;
+}
+
 VqsOptionTreeItemItem::VqsOptionTreeItemItem(VqsTreeItem* parent, VqsOptionPreview* view, const PxOptionItemPtr& item)
     : VqsOptionTreeItem(parent, view), m_item(item), m_strName(item->GetName())
 {
-    ReadValue();
+    ReadValue(item);
 }
 
-void VqsOptionTreeItemItem::ReadValue()
+void VqsOptionTreeItemItem::ReadValue(const PxOptionItemPtr& item)
 {
+    m_item = item;
     try {
         m_strValue = m_item->GetValueText();
     } catch (const VqException&) {
@@ -96,11 +136,18 @@ BOOL VqsOptionTreeItemItem::GetColumnText(int column, CString& text)
 
 BOOL VqsOptionTreeItemItem::GetBitmap(VqsBitmapRef&) { return FALSE; }
 
-int VqsOptionTreeItemItem::Compare(VqsTreeItem* other)
+BOOL VqsOptionTreeItemItem::GetOverlayImage(VqsImageRef& image)
+{
+    image.nBase = kOptionImage;
+    image.nVariant = 0;
+    return TRUE;
+}
+
+int VqsOptionTreeItemItem::CompareSibling(VqsOptionTreeItem* other)
 {
     auto* item = dynamic_cast<VqsOptionTreeItemItem*>(other);
-    if (!item || item->GetParent() != GetParent())
-        return GetParent() && other->GetParent() ? GetParent()->Compare(other->GetParent()) : 1;
+    if (!item)
+        return 0;
     const int names = std::strcmp(m_strName.GetString(), item->m_strName.GetString());
     if (names != 0)
         return names < 0 ? -1 : 1;
@@ -109,8 +156,9 @@ int VqsOptionTreeItemItem::Compare(VqsTreeItem* other)
     return 0;
 }
 
-VqsOptionTreeItemGroup::VqsOptionTreeItemGroup(VqsOptionPreview* view, const PxOptionGroup& group)
-    : VqsOptionTreeItem(nullptr, view), m_group(group), m_strName(group.GetName())
+VqsOptionTreeItemGroup::VqsOptionTreeItemGroup(VqsOptionPreview* view, const PxOptionGroup& group, int sequence)
+    : VqsOptionTreeItem(nullptr, view), m_bUpdated(group.IsUpdated()), m_group(group), m_strName(group.GetName()),
+      m_nSequence(sequence)
 {
 }
 
@@ -121,14 +169,20 @@ BOOL VqsOptionTreeItemGroup::GetBitmap(VqsBitmapRef& bitmap)
     return TRUE;
 }
 
-// Groups keep the order in which the record lists them; an option sorts after its group.
-int VqsOptionTreeItemGroup::Compare(VqsTreeItem* other)
+BOOL VqsOptionTreeItemGroup::GetOverlayImage(VqsImageRef& image)
 {
-    if (other->GetParent() == this)
-        return -1;
-    if (other->GetParent())
-        return Compare(other->GetParent());
-    return 0;
+    image.nBase = m_bUpdated ? kUpdatedGroupImage : kGroupImage;
+    image.nVariant = 0;
+    return TRUE;
+}
+
+// Groups keep the order in which the record lists them.
+int VqsOptionTreeItemGroup::CompareSibling(VqsOptionTreeItem* other)
+{
+    auto* group = dynamic_cast<VqsOptionTreeItemGroup*>(other);
+    if (!group || group->m_nSequence == m_nSequence)
+        return 0;
+    return m_nSequence < group->m_nSequence ? -1 : 1;
 }
 
 void VqsOptionTreeItemGroup::UpdateState()
@@ -166,15 +220,33 @@ void VqsOptionTreeItemGroup::FillChildren(int insertRows)
     }
 }
 
+// Option rows exist only while the group is expanded.
 void VqsOptionTreeItemGroup::Update(const PxOptionGroup& group)
 {
     m_group = group;
     m_strName = group.GetName();
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (auto* row = dynamic_cast<VqsOptionTreeItemItem*>(GetChildren().GetNext(position)))
-            row->ReadValue();
-    }
+    m_bUpdated = group.IsUpdated();
     UpdateRow(TRUE);
+    if (GetChildren().IsEmpty())
+        return;
+    std::vector<PxOptionItemPtr> items;
+    m_group.GetOptionItems(items);
+    for (const PxOptionItemPtr& item : items) {
+        if (VqsOptionTreeItemItem* row = FindRowOf(item)) {
+            row->ReadValue(item);
+            row->UpdateRow(TRUE);
+        }
+    }
+}
+
+VqsOptionTreeItemItem* VqsOptionTreeItemGroup::FindRowOf(const PxOptionItemPtr& item) const
+{
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        auto* row = dynamic_cast<VqsOptionTreeItemItem*>(GetChildren().GetNext(position));
+        if (row && row->IsRowOf(item))
+            return row;
+    }
+    return nullptr;
 }
 
 // ---------------------------------------------------------------- the view
@@ -260,26 +332,34 @@ void VqsOptionPreview::Fill()
         DeleteGroups();
         DeleteAllItems();
     }
+    BOOL reported = FALSE;
+    auto report = [&](const VqReportableException& error) {
+        if (!reported)
+            ShowErrorById(IDS_CANNOT_ACCESS_OPTION_VALUES, error);
+        reported = TRUE;
+    };
     if (m_groups.empty()) {
         VqsSortBatch batch(this);
+        int sequence = 0;
         for (const PxOptionGroup& group : groups) {
-            auto* row = new VqsOptionTreeItemGroup(this, group);
-            row->UpdateState();
-            if (!row->InsertRow()) {
-                delete row;
+            std::unique_ptr<VqsOptionTreeItemGroup> row;
+            try {
+                row = std::make_unique<VqsOptionTreeItemGroup>(this, group, sequence++);
+                row->UpdateState();
+            } catch (const VqReportableException& error) {
+                report(error);
                 continue;
             }
-            m_groups.push_back(row);
+            if (!row->InsertRow())
+                continue;
+            m_groups.push_back(row.release());
         }
     } else {
-        BOOL reported = FALSE;
         for (std::size_t i = 0; i < groups.size(); ++i) {
             try {
                 m_groups[i]->Update(groups[i]);
             } catch (const VqReportableException& error) {
-                if (!reported)
-                    ShowErrorById(IDS_CANNOT_ACCESS_OPTION_VALUES, error);
-                reported = TRUE;
+                report(error);
                 m_groups[i]->Collapse();
             }
         }

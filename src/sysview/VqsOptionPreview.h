@@ -22,8 +22,14 @@ public:
     BOOL IsTreeItem() override { return TRUE; }
     VqsListView* GetView() override;
     VqsTreeView* GetTreeView() override;
+    // An ancestor sorts before its descendants; rows under different parents sort as the
+    // rows of their lines that share a parent.
+    int Compare(VqsTreeItem* other) final;
 
 protected:
+    // The order of two rows under the same parent.
+    virtual int CompareSibling(VqsOptionTreeItem* other) = 0;
+
     VqsOptionPreview* m_pView;
 };
 
@@ -35,15 +41,20 @@ public:
     const char* GetDisplayText() override { return m_nIndex < 0 ? m_strName.GetString() : m_strNumberedName.GetString(); }
     BOOL GetColumnText(int column, CString& text) override;
     BOOL GetBitmap(VqsBitmapRef& bitmap) override;
-    int Compare(VqsTreeItem* other) override;
+    BOOL GetOverlayImage(VqsImageRef& image) override;
     void FillChildren(int) override {}
     void UpdateState() override { SetState(Leaf); }
 
     // Repeated names are told apart by "name [index]".
     void Number(int index);
-    void ReadValue();
+    // The value of the option item, or of the same option of another record.
+    void ReadValue(const PxOptionItemPtr& item);
+    BOOL IsRowOf(const PxOptionItemPtr& item) const { return m_item->IsSameOption(*item); }
     const CString& GetName() const { return m_strName; }
     const CString& GetValue() const { return m_strValue; }
+
+protected:
+    int CompareSibling(VqsOptionTreeItem* other) override;
 
 private:
     PxOptionItemPtr m_item;
@@ -55,21 +66,30 @@ private:
 
 class VqsOptionTreeItemGroup : public VqsOptionTreeItem {
 public:
-    VqsOptionTreeItemGroup(VqsOptionPreview* view, const PxOptionGroup& group);
+    // `sequence` is the group's place in the record's list.
+    VqsOptionTreeItemGroup(VqsOptionPreview* view, const PxOptionGroup& group, int sequence);
 
     const char* GetText() override { return m_strName; }
     const char* GetDisplayText() override { return m_strName; }
     BOOL GetBitmap(VqsBitmapRef& bitmap) override;
-    int Compare(VqsTreeItem* other) override;
+    BOOL GetOverlayImage(VqsImageRef& image) override;
     void FillChildren(int insertRows) override;
     void UpdateState() override;
 
-    // Takes the group of a new record of the same sort: name, and the values of the rows shown.
+    // Takes the group of a new record of the same sort: name, updated state, and the values
+    // of the option rows shown.
     void Update(const PxOptionGroup& group);
 
+protected:
+    int CompareSibling(VqsOptionTreeItem* other) override;
+
 private:
+    VqsOptionTreeItemItem* FindRowOf(const PxOptionItemPtr& item) const;
+
+    BOOL m_bUpdated = FALSE;
     PxOptionGroup m_group;
     CString m_strName;
+    int m_nSequence;
 };
 
 class VqsOptionPreview : public VqsTreeView {

@@ -2,6 +2,7 @@
 
 #include "config/VqsOptionsGenSetDlg.h"
 #include "model/VqsModelNodeOSet.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQOptionSet.h"
 
 using edittest::EditDialogTest;
@@ -82,6 +83,26 @@ TEST_F(GenSetOptionsDlgTest, AShortNameOfAnotherSetOfTheConfigurationIsRefused)
     EXPECT_EQ(focus, VqsOptionsGenSetDlg::IDC_SHORT_NAME);
     EXPECT_TRUE(CurConfig()->GetOptionSet("NTNEW"));
     EXPECT_TRUE(CurConfig("SYS2")->GetOptionSet("NTGEN"));
+}
+
+// When the other option sets cannot be read the names are unchecked: nothing is written
+// and the dialog stays open.
+TEST_F(GenSetOptionsDlgTest, ANameCheckThatCannotReadTheOptionSetsKeepsTheDialogOpen)
+{
+    bool stayed = false;
+    ui.ExpectDialog(IDD_GENSET_OPTIONS)
+        .Replace(VqsOptionsGenSetDlg::IDC_NAME, "New generation")
+        .Replace(VqsOptionsGenSetDlg::IDC_SHORT_NAME, "NTNEW")
+        .Run([] { PxFaultInjection::Throw("PxVQOptionSet::GetLongName", "The repository is unreachable."); })
+        .OK()
+        .Run([&] { stayed = true; })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot access Option Set definition:\nThe repository is unreachable.", IDOK);
+    EditGenSet(GenSet());
+    ui.Verify();
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(CurConfig()->GetOptionSet("NTGEN"));
+    EXPECT_FALSE(CurConfig()->GetOptionSet("NTNEW"));
 }
 
 TEST_F(GenSetOptionsDlgTest, OKWithoutAChangeLocksAndWritesNothing)

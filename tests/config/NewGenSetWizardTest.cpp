@@ -2,6 +2,7 @@
 
 #include "config/VqsNewGenSetSheet.h"
 #include "model/VqsModelNodeSystem.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQSystem.h"
@@ -170,6 +171,26 @@ TEST_F(NewGenSetWizardTest, AShortNameInUseIsRefused)
     EXPECT_NE(RunNewGenSetWizard(), ID_WIZFINISH);
     ui.Verify();
     EXPECT_EQ(focus, Opt::IDC_SHORT_NAME);
+    EXPECT_FALSE(locked);
+}
+
+// A name check that cannot read the other option sets keeps the first page, with its locks
+// given back.
+TEST_F(NewGenSetWizardTest, ANameCheckThatCannotReadTheOptionSetsKeepsTheFirstPage)
+{
+    bool locked = true;
+    ui.ExpectWizard()
+        .OnPage(Opt::IDD)
+        .Type(Opt::IDC_NAME, "Another")
+        .Type(Opt::IDC_SHORT_NAME, "ANOTHER")
+        .Run([] { PxFaultInjection::Throw("PxVQOptionSet::GetLongName", "The repository is unreachable."); })
+        .Next()
+        .OnPage(Opt::IDD)
+        .Run([&] { locked = EnterpriseLockedForOthers() || AnyPackLockedForOthers(); })
+        .Cancel();
+    ui.ExpectMessageBox("Cannot access Option Set definition:\nThe repository is unreachable.", IDOK);
+    EXPECT_NE(RunNewGenSetWizard(), ID_WIZFINISH);
+    ui.Verify();
     EXPECT_FALSE(locked);
 }
 

@@ -8,6 +8,7 @@
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/VqcSyncPair.h"
 
@@ -48,6 +49,16 @@ struct HostTransactionsTest : ModelTest {
             return false;
         link->UnLock();
         return true;
+    }
+
+    std::vector<std::string> BundlesOf(const char* system, const char* ispec) const
+    {
+        std::vector<std::string> names;
+        PxTypedList<PxVQIspecBundleDataPtr> entries;
+        PxVQIspecSoftLinkPtr(Element(system, "SALES", ispec))->GetListOfIspecBundleData(entries);
+        for (POSITION pos = entries.GetHeadPosition(); pos;)
+            names.emplace_back(entries.GetNext(pos)->GetBundleInformation()->GetName());
+        return names;
     }
 
     void SetGlobalLogicId(const char* name, int id)
@@ -164,11 +175,45 @@ TEST_F(HostTransactionsTest, CreatingAnElementThatHasItsLinkAddsNothing)
     EXPECT_EQ(after.GetCount(), before.GetCount());
 }
 
-TEST_F(HostTransactionsTest, AnIspecTypeChangeSetsTheUsageOfTheKeyword)
+// The usage is the design's: every system's link takes it, leaving every bundle as output
+// only and coming back into the bundles of all Ispecs afterwards.
+TEST_F(HostTransactionsTest, AnIspecTypeChangeReachesEverySystemAndItsBundlesFollow)
 {
-    EXPECT_TRUE(app.IspecTypeChange("SALES", "ORDER", "wyr_ispec_usage_both"));
-    EXPECT_EQ(PxVQIspecSoftLinkPtr(Element("SYS1", "SALES", "ORDER"))->GetIspecUsage(), 4);
+    EXPECT_TRUE(app.IspecTypeChange("SALES", "ORDER", "wyr_ispec_usage_output"));
     app.TransactionClosed();
+    for (const char* system : {"SYS1", "SYS2"}) {
+        SCOPED_TRACE(system);
+        EXPECT_EQ(PxVQIspecSoftLinkPtr(Element(system, "SALES", "ORDER"))->GetIspecUsage(), 3);
+        EXPECT_TRUE(BundlesOf(system, "ORDER").empty());
+    }
+
+    EXPECT_TRUE(app.IspecTypeChange("SALES", "ORDER", "WYR_ISPEC_USAGE_BOTH"));
+    app.TransactionClosed();
+    for (const char* system : {"SYS1", "SYS2"}) {
+        SCOPED_TRACE(system);
+        EXPECT_EQ(PxVQIspecSoftLinkPtr(Element(system, "SALES", "ORDER"))->GetIspecUsage(), 4);
+        EXPECT_EQ(BundlesOf(system, "ORDER"), std::vector<std::string>{"WEBALL"});
+    }
+}
+
+TEST_F(HostTransactionsTest, ACreatedOutputIspecStaysOutOfTheBundlesOfAllIspecs)
+{
+    PxLSEBuilder builder(*app.GetLink());
+    InRepository([&] {
+        const PxLSEBusinessSegmentPtr sales = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+        const PxLSEElementPtr shipping = builder.AddElement(sales, "PxLSEComponent", "SHIPPING");
+        builder.SetText(shipping, "usage", "O");
+        int number = 60;
+        for (const char* revision : {"Revision", "GraphicalRevision", "CharacterRevision", "DataItemRevision",
+                                     "DbRevision", "TeachRevision"})
+            builder.AddRevision(shipping, revision, GUID{static_cast<DWORD>(++number), 6, 6, {}});
+    });
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Create("lsecomponent", "SHIPPING", "SALES"));
+    app.TransactionClosed();
+    ASSERT_TRUE(Element("SYS1", "SALES", "SHIPPING"));
+    EXPECT_EQ(PxVQIspecSoftLinkPtr(Element("SYS1", "SALES", "SHIPPING"))->GetIspecUsage(), 3);
+    EXPECT_TRUE(BundlesOf("SYS1", "SHIPPING").empty());
 }
 
 TEST_F(HostTransactionsTest, ASegmentAnotherUserHoldsMakesThePrepareFail)
@@ -179,6 +224,18 @@ TEST_F(HostTransactionsTest, ASegmentAnotherUserHoldsMakesThePrepareFail)
     ASSERT_TRUE(held->WriteLock(0).Succeeded());
     EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
     EXPECT_FALSE(app.IsTransactionPending());
+}
+
+// The prepare reads the whole configuration under read locks, its option sets included.
+TEST_F(HostTransactionsTest, AnOptionSetAnotherUserWritesMakesThePrepareFail)
+{
+    auto other = OtherUser();
+    const PxVQOptionSetPtr held = other->GetLVQEnterprise()->GetSystem("SYS2")->GetCurConfig()->GetOptionSet("NTGEN");
+    ASSERT_TRUE(held->WriteLock(0).Succeeded());
+    EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
+    held->UnLock();
+    EXPECT_TRUE(app.PrepareForTransaction("SALES", 0));
+    app.TransactionClosed();
 }
 
 TEST_F(HostTransactionsTest, ARenamedIspecTakesItsAutomaticProfilesAlong)

@@ -154,6 +154,22 @@ TEST_F(NodeLockTest, APathAlreadyHeldIsNotLockedAgainAndOnlyTheNewNodeIsRefreshe
     EXPECT_EQ(bag.GetCount(), held + 1);
 }
 
+// A node made on the way to an object the bag already holds (locked through another model)
+// is announced, so that an open view shows its row without a refresh.
+TEST_F(NodeLockTest, ANodeMadeForAnObjectTheBagHoldsIsAnnouncedToTheViews)
+{
+    VqsLockBag bag(VqsReadLock);
+    VqsModel first;
+    const PxVQReportGroupPtr group = ReportGroup("SYS1", "SALES", "MONTHEND");
+    ASSERT_NE(first.LockReportGroupNode(bag, group), nullptr);
+    TakeHints();
+
+    VqsModel second;
+    ASSERT_NE(second.LockReportGroupNode(bag, group), nullptr);
+
+    EXPECT_EQ(TakeHints(), (std::vector<int>{VqsKindSystem, VqsKindConfig, VqsKindBSLink, VqsKindRepGroup}));
+}
+
 TEST_F(NodeLockTest, ASystemAnotherUserDeletedIsToldOnceAndGivesNoNode)
 {
     VqsModel model;

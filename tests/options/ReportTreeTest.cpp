@@ -63,12 +63,10 @@ struct ReportTreeTest : OptionsTest {
 
 } // namespace
 
-TEST_F(ReportTreeTest, ASegmentWithItsElementsGivesOneSectionEachInTypeOrderAndALinkWithoutOptionsIsLeftOut)
+TEST_F(ReportTreeTest, ASegmentWithItsElementsGivesOneSectionEachInTypeOrder)
 {
-    Commit(*app.GetLink(), [&] { Segment("SYS1", "SALES")->CreateElementSoftLink("NEWREPORT", VQSoftLinkReport); });
     app.SetAllowLongNames(FALSE);
-    VqsOptionsReport report(Links({"SALES", "MONTHLY", "NEWREPORT", "STARTUP", "CUSTOMER", "ORDBYDATE"}),
-                            OptionSet("TARSKGEN"));
+    VqsOptionsReport report(Links({"SALES", "MONTHLY", "STARTUP", "CUSTOMER", "ORDBYDATE"}), OptionSet("TARSKGEN"));
 
     ASSERT_TRUE(report.BuildNodes(1));
     EXPECT_EQ(Texts(report.Nodes()), (Strings{"SALES - Business Segment Options [1]", "CUSTOMER - Component Options [2]",
@@ -80,6 +78,20 @@ TEST_F(ReportTreeTest, ASegmentWithItsElementsGivesOneSectionEachInTypeOrderAndA
                                               "MONTHLY - Report Options [5]", "ORDBYDATE - Profile Options [6]",
                                               "STARTUP - Global Logic Options [4]"}));
     EXPECT_EQ(MessageBoxes(), Strings{});
+}
+
+// Leaving a link out would print a partial report as if it were complete.
+TEST_F(ReportTreeTest, ALinkWithoutOptionsFailsTheBuild)
+{
+    Commit(*app.GetLink(), [&] { Segment("SYS1", "SALES")->CreateElementSoftLink("NEWREPORT", VQSoftLinkReport); });
+    VqsOptionsReport report(Links({"SALES", "MONTHLY", "NEWREPORT", "STARTUP"}), OptionSet("TARSKGEN"));
+
+    ui.ExpectMessageBox("Cannot access the option values", IDOK);
+
+    EXPECT_FALSE(report.BuildNodes(1));
+
+    ui.Verify();
+    EXPECT_TRUE(report.Nodes().empty());
 }
 
 TEST_F(ReportTreeTest, TheExtractFilesOfATarskReportAreListedInLetterOrderWithTheirColumns)

@@ -8,6 +8,7 @@
 #include "proxy/PxVQReportGroup.h"
 #include "shell/VqsTreeItem.h"
 #include "support/ScriptedUiDriver.h"
+#include "win/CComboBox.h"
 #include "win/Messages.h"
 #include "win/UserActions.h"
 
@@ -166,14 +167,27 @@ TEST_F(DirectoryCommandsTest, ParentsListsTheAncestorsNearestFirstAndSelectsTheC
     ShowSales();
     Expand("Report Groups");
     Select({"MONTHEND"});
-    // Report Groups, SALES, the system, the enterprise.
+    Strings names;
     ui.ExpectDialog(IDD_PARENTS)
+        .Run([&] {
+            const std::vector<vqui::UiEvent> seen = ui.Seen();
+            HWND combo = ::GetDlgItem(seen.back().window, IDC_PARENTS);
+            const int count = static_cast<int>(::SendMessage(combo, CB_GETCOUNT, 0, 0));
+            for (int index = 0; index < count; ++index) {
+                char text[256] = {};
+                ::SendMessage(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+                names.emplace_back(text);
+            }
+        })
         .Select(IDC_PARENTS, 2)
         .OK();
 
     Command(ID_PARENTS);
 
     ui.Verify();
+    // The names (long names here), not the rows' texts: the sample's design enterprise has
+    // no name, and its row reads " System Definitions".
+    EXPECT_EQ(names, (Strings{"Report Groups", "SALES business segment", "Sample system 1", ""}));
     EXPECT_EQ(view->GetSelectedItem(), Item("Sample system 1"));
 }
 

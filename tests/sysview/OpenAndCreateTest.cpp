@@ -13,6 +13,7 @@
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Clock.h"
+#include "win/Input.h"
 #include "win/Printing.h"
 
 namespace {
@@ -118,13 +119,30 @@ TEST_F(OpenAndCreateTest, AnIspecWithoutUsageShowsTheNoOptionsNoticeForAWhileIns
     PxVQIspecSoftLinkPtr(Sales()->GetElementSoftLink("NOTES"))->SetIspecUsage(0);
     link->CommitTransaction();
     Select({"NOTES of SALES"});
+    const int beeps = vqwin::BeepCount();
 
     Command(ID_OPTIONS);
 
     EXPECT_EQ(frame->GetStatusText(), "No options currently exist for this host type.");
+    EXPECT_EQ(vqwin::BeepCount(), beeps + 1);
     clock.Advance(1500);
     vqwin::PumpPending();
     EXPECT_EQ(frame->GetStatusText(), "NOTES of SALES");
+    EXPECT_TRUE(ui.Seen().empty());
+}
+
+// The automatic profile of an Ispec has options only on QSR: elsewhere Options beeps.
+TEST_F(OpenAndCreateTest, OptionsOfAnAutomaticProfileOutsideQSROnlyBeep)
+{
+    ShowSales();
+    Expand("Ispecs");
+    Expand("CUSTOMER of SALES");
+    Select({"CUSTOMER of SALES (Sample PxLSEProfile CUSTBYNAME) ordinate"});
+    const int beeps = vqwin::BeepCount();
+
+    Command(ID_OPTIONS);
+
+    EXPECT_EQ(vqwin::BeepCount(), beeps + 1);
     EXPECT_TRUE(ui.Seen().empty());
 }
 
@@ -146,6 +164,42 @@ TEST_F(OpenAndCreateTest, PrintingASystemReportsEveryElementLinkOfItsSegmentInOn
     ASSERT_EQ(vqwin::PrintJobs().size(), 1u);
     const std::string job = vqwin::Describe(vqwin::PrintJobs().front());
     EXPECT_NE(job.find("1.  "), std::string::npos) << job;
+    EXPECT_NE(job.find("\"SALES business segment\""), std::string::npos) << "the first segment in use";
+
+    // A segment marked unused gives way to the next one in use.
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    Sales()->SetUnusedMark(1);
+    link->CommitTransaction();
+    vqwin::ClearPrintJobs();
+    ui.ExpectDialog(IDD_OPTIONS_REPORT).OK();
+    Command(ID_PRINT);
+    ui.Verify();
+    ASSERT_EQ(vqwin::PrintJobs().size(), 1u);
+    EXPECT_NE(vqwin::Describe(vqwin::PrintJobs().front()).find("\"PAYROLL business segment\""), std::string::npos);
+}
+
+// A link of the system's segment whose options cannot be reported fails the whole print:
+// no partial report is printed as if it were complete.
+TEST_F(OpenAndCreateTest, PrintingASystemWithALinkWithoutOptionsPrintsNothingAndFails)
+{
+    PxVQLink* link = app.GetLink();
+    link->BeginTransaction();
+    Sales()->CreateElementSoftLink("NEWREPORT", VQSoftLinkReport);
+    link->CommitTransaction();
+    ShowSales();
+    Select({"Sample system 1"});
+    frame->GetOptionSetView()->SelectOnly(0);
+    vqwin::PumpPending();
+    vqwin::ClearPrintJobs();
+    ui.ExpectDialog(IDD_OPTIONS_REPORT).OK();
+    ui.ExpectMessageBox("Cannot access the option values", IDOK);
+    ui.ExpectMessageBox(" Print Failed ", IDOK);
+
+    Command(ID_PRINT);
+
+    ui.Verify();
+    EXPECT_TRUE(vqwin::PrintJobs().empty());
 }
 
 TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsIt)

@@ -62,6 +62,42 @@ struct OptionSetViewTest : SysViewTest {
         vqwin::PumpPending();
     }
 
+    static int Image(VqsTreeItem* item)
+    {
+        VqsImageRef image;
+        return item->GetOverlayImage(image) ? image.nBase : -1;
+    }
+
+    // The group rows in order, each with its image; every option row must follow its own
+    // group's row.
+    static Strings GroupsListed(VqsOptionPreview* preview)
+    {
+        Strings groups;
+        VqsTreeItem* group = nullptr;
+        for (int row = 0; row < preview->GetListCtrl().GetItemCount(); ++row) {
+            VqsTreeItem* item = preview->GetItem(row);
+            if (!item->GetParent()) {
+                group = item;
+                groups.push_back(item->GetDisplayText() + std::string(" | ") + std::to_string(Image(item)));
+                continue;
+            }
+            EXPECT_EQ(item->GetParent(), group) << item->GetDisplayText() << " is listed under another group";
+        }
+        return groups;
+    }
+
+    // The value of the option row of that name, and its image.
+    static std::string PreviewValue(VqsOptionPreview* preview, const std::string& name)
+    {
+        for (int row = 0; row < preview->GetListCtrl().GetItemCount(); ++row) {
+            VqsTreeItem* item = preview->GetItem(row);
+            CString value;
+            if (item->GetDisplayText() == name && item->GetColumnText(1, value))
+                return value.str() + " | " + std::to_string(Image(item));
+        }
+        return "(none)";
+    }
+
     std::string ListState(UINT id)
     {
         int enabled = 0;
@@ -150,6 +186,33 @@ TEST_F(OptionSetViewTest, ThePreviewReadsNothingWhileHiddenAndShowsTheSelectedLi
     Select({"PAYROLL business segment", "SALES business segment"});
     vqwin::PumpPending();
     EXPECT_EQ(preview->GetListCtrl().GetItemCount(), 0) << "two links selected show nothing";
+}
+
+// Moving from one report to another keeps the groups that were open and shows the new
+// report's values in them; each group's options stay under it, and the rows carry their
+// images: an option 2, a group 1 when some option of it is set, else 0.
+TEST_F(OptionSetViewTest, ThePreviewFollowsTheSelectedReportWithItsOwnValuesUnderEachGroup)
+{
+    OpenFrame();
+    list = frame->GetOptionSetView();
+    Expand("Sample system 2");
+    Expand("SALES business segment");
+    Command(32834);
+    Expand("Reports");
+    Select({"MONTHLY of SALES"});
+    SelectRow(0);
+    ASSERT_EQ(frame->GetOptionSet()->GetName(), "NTGEN");
+    VqsOptionPreview* preview = frame->GetOptionPreview();
+    Command(32806);
+    for (int group = preview->GetListCtrl().GetItemCount() - 1; group >= 0; --group)
+        preview->GetItem(group)->Expand();
+
+    EXPECT_EQ(PreviewValue(preview, "ExtractPack"), "REPORTSPATH | 2");
+    EXPECT_EQ(GroupsListed(preview), (Strings{"Report Options | 1", "Extract File Options | 0"}));
+    Select({"DAILY of SALES"});
+    vqwin::PumpPending();
+    EXPECT_EQ(PreviewValue(preview, "ExtractPack"), "SALESPATH | 2");
+    EXPECT_EQ(GroupsListed(preview), (Strings{"Report Options | 0", "Extract File Options | 0"}));
 }
 
 TEST_F(OptionSetViewTest, OpeningAGenerateSetOffersThePickerAndItsOptionsButtonOpensTheGenerateSetsDialog)
