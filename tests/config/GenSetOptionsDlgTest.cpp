@@ -97,7 +97,7 @@ TEST_F(GenSetOptionsDlgTest, ANameCheckThatCannotReadTheOptionSetsKeepsTheDialog
         .OK()
         .Run([&] { stayed = true; })
         .Cancel();
-    ui.ExpectMessageBox("Cannot access Option Set definition:\nThe repository is unreachable.", IDOK);
+    ui.ExpectMessageBox("Cannot access Option Set specification:\nThe repository is unreachable.", IDOK);
     EditGenSet(GenSet());
     ui.Verify();
     EXPECT_TRUE(stayed);

@@ -188,7 +188,7 @@ TEST_F(NewGenSetWizardTest, ANameCheckThatCannotReadTheOptionSetsKeepsTheFirstPa
         .OnPage(Opt::IDD)
         .Run([&] { locked = EnterpriseLockedForOthers() || AnyPackLockedForOthers(); })
         .Cancel();
-    ui.ExpectMessageBox("Cannot access Option Set definition:\nThe repository is unreachable.", IDOK);
+    ui.ExpectMessageBox("Cannot access Option Set specification:\nThe repository is unreachable.", IDOK);
     EXPECT_NE(RunNewGenSetWizard(), ID_WIZFINISH);
     ui.Verify();
     EXPECT_FALSE(locked);
