@@ -12,7 +12,6 @@
 #include "win/Gdi.h"
 
 #include <memory>
-#include <set>
 
 class CBitmap;
 class CDC;
@@ -261,7 +260,7 @@ private:
     BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
     BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
-    BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone);
+    BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node);
     // The host's repository transaction, when the host has none open of its own: begun at
     // the prepare, committed when the host's transaction closes, aborted when it fails.
     void BeginHostTransaction();
