@@ -7,6 +7,7 @@
 
 #include "model/VqsModelNode.h"
 
+#include <map>
 #include <memory>
 
 template <class Node>
@@ -26,4 +27,31 @@ public:
 private:
     Node* m_node = nullptr;
     std::weak_ptr<const void> m_life;
+};
+
+// Holds on every node of a list, taken before the list is worked through, so that the nodes
+// deleted along with another leave the list before it is touched again.
+class VqsNodeListRefs {
+public:
+    explicit VqsNodeListRefs(CObList& nodes) : m_nodes(nodes)
+    {
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+            m_refs.emplace(node, VqsNodeRef<VqsModelNode>(node));
+        }
+    }
+
+    void DropDeleted()
+    {
+        for (POSITION pos = m_nodes.GetHeadPosition(); pos;) {
+            const POSITION at = pos;
+            const auto found = m_refs.find(m_nodes.GetNext(pos));
+            if (found != m_refs.end() && found->second.IsGone())
+                m_nodes.RemoveAt(at);
+        }
+    }
+
+private:
+    CObList& m_nodes;
+    std::map<const CObject*, VqsNodeRef<VqsModelNode>> m_refs;
 };
