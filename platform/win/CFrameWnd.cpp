@@ -1,6 +1,7 @@
 #include "win/CFrameWnd.h"
 
 #include "win/CView.h"
+#include "win/Handlers.h"
 #include "win/Object.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -83,4 +84,4 @@ BOOL CFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* han
     return CWnd::OnCmdMsg(id, code, extra, handlerInfo);
 }
 
-void CFrameWnd::PostNcDestroy() { delete this; }
+void CFrameWnd::PostNcDestroy() { vqwin::DeleteAfterHandlers(this); }

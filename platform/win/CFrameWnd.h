@@ -1,6 +1,7 @@
 // The frame window: holds the views of a window, lays its client area out and hands commands
 // to its active view before handling them itself. A frame belongs to itself: the object is
-// deleted when its window is destroyed, also when making the window failed.
+// deleted when its window is destroyed, also when making the window failed (after the
+// handlers running on its thread have returned, see Handlers.h).
 #pragma once
 
 #include "win/CWnd.h"

@@ -1,6 +1,7 @@
 #include "win/CView.h"
 
 #include "win/CFrameWnd.h"
+#include "win/Handlers.h"
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_DESTROY()
@@ -35,4 +36,4 @@ void CView::OnDestroy()
     Default();
 }
 
-void CView::PostNcDestroy() { delete this; }
+void CView::PostNcDestroy() { vqwin::DeleteAfterHandlers(this); }

@@ -1,6 +1,6 @@
 // A view: a child window of a frame that shows something and answers commands while it is
 // the frame's active view. A view belongs to itself: the object is deleted when its window
-// is destroyed.
+// is destroyed (after the handlers running on its thread have returned, see Handlers.h).
 #pragma once
 
 #include "win/CWnd.h"

@@ -6,6 +6,7 @@
 #include "win/CString.h"
 #include "win/CMenu.h"
 #include "win/CWinThread.h"
+#include "win/Handlers.h"
 #include "win/WindowRegistry.h"
 
 #include <vector>
@@ -49,8 +50,9 @@ namespace vqwin::detail {
 
 LRESULT CallWindowObject(CWnd* object, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CurrentMessageScope scope(MSG{hwnd, message, wParam, lParam, 0, {0, 0}});
-    return object->WindowProc(message, wParam, lParam);
+    const MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
+    CurrentMessageScope scope(msg);
+    return RunHandler(object, msg);
 }
 
 } // namespace vqwin::detail

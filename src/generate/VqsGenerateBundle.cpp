@@ -145,7 +145,8 @@ void GenerateBundle(VqsDirectoryView& view)
     if (!configNode || !linkNode)
         return;
     VqsOpenGenerateBundleDlg picker(configNode, linkNode, nullptr);
-    if (!PrepareBundlePicker(view, picker, config, item, link) || picker.DoModal() != IDOK)
+    // A view its loop closed starts nothing.
+    if (!PrepareBundlePicker(view, picker, config, item, link) || picker.DoModal() != IDOK || !view.GetSafeHwnd())
         return;
 
     VqsSysFrame* frame = view.GetSysFrame();
@@ -166,7 +167,7 @@ void GenerateBundle(VqsDirectoryView& view)
         return;
     }
     VqsBundleGenerateDlg dialog(readBag, bundleNode, PxVQIspecBundleDataPtr(), options, frame);
-    if (dialog.DoModal() != IDOK)
+    if (dialog.DoModal() != IDOK || !view.GetSafeHwnd())
         return;
     const PxVQOptionSetPtr genSet = picker.m_pOptionSet;
     if (VqsPersistentlyLock(genSet) != VqsLockOutcome::Granted)

@@ -146,7 +146,8 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     dialog.m_genSet = genSet;
     dialog.m_genSets.AddTail(genSet);
     dialog.m_bSystemGeneration = TRUE;
-    if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK)
+    // A view its loop closed starts nothing.
+    if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK || !view.GetSafeHwnd())
         return;
     VqsBSSyncRecord reports;
     if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))
@@ -266,7 +267,8 @@ void GenerateSystem(VqsDirectoryView& view)
         return;
     dialog.m_genSet = VqsPreselect(dialog.m_genSets, optionSet);
     dialog.m_nVersionNumber = system ? system->GetSystemVersionNumber() : 0;
-    if (dialog.DoModal() != IDOK || !dialog.m_genSet)
+    // A view its loop closed starts nothing.
+    if (dialog.DoModal() != IDOK || !dialog.m_genSet || !view.GetSafeHwnd())
         return;
     wait.Restore();
 

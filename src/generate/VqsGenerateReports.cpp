@@ -45,7 +45,8 @@ void GenerateReports(VqsDirectoryView& view)
     if (dialog.m_strSystem.IsEmpty() || !VqsCollectGenerateSets(config, dialog.m_genSets))
         return;
     dialog.m_genSet = VqsPreselect(dialog.m_genSets, VqsFrameOptionSet(frame));
-    if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK)
+    // A view its loop closed starts nothing.
+    if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK || !view.GetSafeHwnd())
         return;
     VqsBSSyncRecord reports;
     if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))

@@ -260,7 +260,8 @@ void ShowGenerateStatus(VqsDirectoryView& view)
         return;
     VqsSelectSession dialog(nullptr);
     dialog.SetSystem(system);
-    if (dialog.DoModal() != IDOK || dialog.GetChoice() == VqsSelectSession::ChoiceNone)
+    // A view its loop closed starts nothing.
+    if (dialog.DoModal() != IDOK || dialog.GetChoice() == VqsSelectSession::ChoiceNone || !view.GetSafeHwnd())
         return;
     const PxHandle handle = dialog.GetRecoveryHandle();
     const PxVQRecoveryInfoPtr session = system->GetRecoveryInfo(handle);

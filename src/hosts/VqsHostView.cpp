@@ -247,7 +247,8 @@ void VqsHostView::OnAddHost()
     if (!LockEnterprise(model, bag))
         return;
     PxVQHostInformationPtr host = model.RunNewHostSheet(bag);
-    if (host)
+    // The sheet's loop may have closed the view.
+    if (host && m_hWnd)
         SelectHost(host);
 }
 

@@ -232,6 +232,9 @@ void VqsKeshPackView::OnAddPack()
     if (!LockEnterprise(model, bag))
         return;
     const PxVQPackInformationPtr pack = model.CreatePack(bag);
+    // The dialog's loop may have closed the view.
+    if (!m_hWnd)
+        return;
     if (PackItem* item = FindItem(pack))
         SelectItem(item);
 }

@@ -10,6 +10,7 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsNodeRef.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -271,6 +272,8 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
         return false;
     // Failures below answer false, not the "go on" that would tell the caller all went well.
     VqsLockBag listed(VqsFutureUpdateLock);
+    // Deleting a node may delete others of the list with it (an Ispec link's profiles).
+    VqsNodeListRefs remaining(nodes);
     if (check) {
         {
             VqsLockScope scope(SessionLink());
@@ -278,7 +281,7 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
                 return false;
         }
         bool yesToAll = false;
-        while (!nodes.IsEmpty() && !yesToAll) {
+        for (remaining.DropDeleted(); !nodes.IsEmpty() && !yesToAll; remaining.DropDeleted()) {
             auto* node = static_cast<VqsModelNode*>(nodes.GetHead());
             VqsLockBag path(VqsFutureUpdateLock);
             {
@@ -301,6 +304,7 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
     if (!deleteNow)
         return true;
     VqsLockBag write(VqsWriteLock);
+    remaining.DropDeleted();
     {
         VqsLockScope scope(SessionLink());
         for (POSITION pos = nodes.GetHeadPosition(); pos;) {
@@ -309,7 +313,7 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
                 return false;
         }
     }
-    while (!nodes.IsEmpty()) {
+    for (; !nodes.IsEmpty(); remaining.DropDeleted()) {
         if (!static_cast<VqsModelNode*>(nodes.RemoveHead())->Delete())
             return false;
     }

@@ -90,6 +90,13 @@ void VqsModelNode::DropAbsentChildren()
     }
 }
 
+std::weak_ptr<const void> VqsModelNode::GetLifeToken() const
+{
+    if (!m_pLife)
+        m_pLife = std::make_shared<char>();
+    return m_pLife;
+}
+
 VqsModelNode* VqsModelNode::FindNodeOf(const PxObjectPtr& object)
 {
     if (!object)

@@ -6,6 +6,8 @@
 #include "win/Collections.h"
 #include "win/CString.h"
 
+#include <memory>
+
 class VqsLockBag;
 class VqsModel;
 class VqsModelNodeEnterprise;
@@ -81,6 +83,8 @@ public:
     // Locks and refreshes the node and every descendant, dropping children whose objects
     // are gone and reading the children of a node that has none loaded; 0 when refused.
     int LockSubtree(VqsLockBag& bag);
+    // Expires when the node is deleted (see VqsNodeRef).
+    std::weak_ptr<const void> GetLifeToken() const;
 
 protected:
     // For the root, whose object comes after the model is built.
@@ -92,6 +96,8 @@ protected:
 private:
     VqsModelNode* m_pParent;
     PxVQObjectPtr m_pObject;
+    // Made when a hold first asks for it.
+    mutable std::shared_ptr<const void> m_pLife;
 };
 
 // The node's object as one of the repository classes (null when it is of another class).

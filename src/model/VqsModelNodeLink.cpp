@@ -439,6 +439,8 @@ void VqsModelNodeElementLink::AppendSubNode(VqsModelNodeElementLink* node)
 int VqsModelNodeElementLink::GetIspecType() const
 {
     const PxVQElementSoftLinkPtr link = GetElementSoftLink();
+    if (!link)
+        return 0;
     switch (link->GetElementType()) {
     case 0:
         return 0;

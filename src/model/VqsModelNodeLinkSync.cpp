@@ -8,6 +8,7 @@
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsNodeRef.h"
 #include "model/VqsSyncDlgs.h"
 #include "model/VqsTransaction.h"
 #include "model/VqsTransactionConfig.h"
@@ -103,14 +104,19 @@ int LockPaths(VqsLockBag& bag, const ElementNodes& nodes)
     return 1;
 }
 
-// The links' soft links deleted and their nodes removed, in one transaction.
+// The links' soft links deleted and their nodes removed, in one transaction. A profile's
+// node goes with its Ispec's.
 int DeleteLinks(const ElementNodes& nodes)
 {
     if (nodes.empty())
         return 1;
+    const std::vector<VqsNodeRef<VqsModelNodeElementLink>> held(nodes.begin(), nodes.end());
     {
         VqsTransaction transaction;
-        for (VqsModelNodeElementLink* node : nodes) {
+        for (const VqsNodeRef<VqsModelNodeElementLink>& ref : held) {
+            VqsModelNodeElementLink* node = ref.Get();
+            if (!node)
+                continue;
             if (!transaction.IsUsable() || !node->DeleteSoftLink()) {
                 transaction.SetFailed();
                 break;

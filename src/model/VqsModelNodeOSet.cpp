@@ -5,6 +5,7 @@
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsNodeRef.h"
 #include "model/VqsOptionNodeRegister.h"
 #include "model/VqsTransaction.h"
 #include "proxy/PxLSEEnterprise.h"
@@ -297,8 +298,11 @@ bool VqsModelNodeOSet::DeleteNode()
         } catch (const VqReportableException& error) {
             transaction.ReportFailure(IDS_CANNOT_REMOVE_OPTION_SET, error);
         }
-        for (auto it = toDelete.begin(); it != toDelete.end() && transaction.IsUsable(); ++it) {
-            if (!(*it)->Delete())
+        // An Ispec link's profiles go with it.
+        const std::vector<VqsNodeRef<VqsModelNodeLink>> deleting(toDelete.begin(), toDelete.end());
+        for (auto it = deleting.begin(); it != deleting.end() && transaction.IsUsable(); ++it) {
+            VqsModelNodeLink* node = it->Get();
+            if (node && !node->Delete())
                 transaction.SetFailed();
         }
         if (transaction.IsUsable() && !VqsModelNode::Delete())

@@ -313,7 +313,8 @@ void VqsListFrame::OnOpenCurrent()
         VqsOpenEnterpriseDlg dialog(this);
         result = static_cast<int>(dialog.DoModal());
     }
-    if (result == VqsOpenEnterpriseDlg::IDC_OPEN_HOST_VIEW)
+    // The dialog's loop may have closed the frame.
+    if (result == VqsOpenEnterpriseDlg::IDC_OPEN_HOST_VIEW && m_hWnd)
         NotifyHost("openHostView:", nullptr);
 }
 

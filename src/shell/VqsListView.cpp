@@ -591,7 +591,9 @@ void VqsListView::OnEditFind()
     VqsFindObjectDlg dialog(this);
     dialog.m_strSearchText = SearchText();
     dialog.m_strTitleWord = GetFindTitle();
-    if (dialog.DoModal() != IDOK)
+    const INT_PTR result = dialog.DoModal();
+    // The dialog's loop may have closed the view (a queued File > Close).
+    if (result != IDOK || !m_hWnd)
         return;
     SearchText() = dialog.m_strSearchText;
     OnEditRepeat();

@@ -14,7 +14,9 @@
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "options_tarsk/VqsOptionsElementTarskSheets.h"
+#include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
+#include "win/Handlers.h"
 
 #include <memory>
 #include <span>
@@ -30,8 +32,16 @@ std::unique_ptr<VqsSysApp> g_app;
 std::unique_ptr<CComModule> g_comModule;
 bool g_started = false;
 
-void CreateApplication() { g_app = std::make_unique<VqsSysApp>(); }
-void DestroyApplication() { g_app.reset(); }
+void CreateApplication()
+{
+    g_app = std::make_unique<VqsSysApp>();
+    vqwin::SetHandlerFailureHook(&VqsReportHandlerFailure);
+}
+void DestroyApplication()
+{
+    vqwin::SetHandlerFailureHook(nullptr);
+    g_app.reset();
+}
 void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
 void DestroyComModule() { g_comModule.reset(); }
 void NothingToDo() {}
@@ -49,7 +59,7 @@ void RegisterSheet()
 
 // One table per registry, run in this order at load and in the reverse order at unload:
 // the typed lists' default objects; the global-logic option sheets; the application object
-// (exactly one); the COM module; the GO spec definitions (appended, so tried in table
+// (exactly one, with the report of failed window handlers); the COM module; the GO spec definitions (appended, so tried in table
 // order); the lock manager and its connector; the option nodes and the option sheets
 // (each pushed on the head of its registry, so tried in the reverse of table order).
 // The registry is emptied after the last registration is undone.

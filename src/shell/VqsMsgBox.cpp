@@ -141,6 +141,19 @@ void ShowErrorById(UINT stringId, const VqException& error)
     VqsReportError(context, error);
 }
 
+bool VqsReportHandlerFailure(const MSG&)
+{
+    try {
+        throw;
+    } catch (const VqException& error) {
+        VqsHideLockProgress();
+        VqsErrorBox(error.GetErrorMessage());
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 void VqsSetHideLockProgressHook(VqsHideLockProgressHook hook) { g_hideLockProgress.store(hook); }
 
 void VqsHideLockProgress()

@@ -4,6 +4,7 @@
 #include "win/Types.h"
 
 class VqException;
+struct MSG;
 
 // Kinds of box, each with its caption: 0 error "Wrenfield Error", 1 message
 // "Wrenfield Message", 2 confirm "Please confirm".
@@ -36,6 +37,11 @@ BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId = 0);
 void VqsReportError(LPCTSTR context, const VqException& error);
 // The same with the text of a string id as the context ("Error" when it has none).
 void ShowErrorById(UINT stringId, const VqException& error);
+
+// The window layer's hook while the module is started: a repository or module exception
+// that ends one of the module's window handlers is shown in the error box with its message,
+// and goes no further; any other exception passes on (false).
+bool VqsReportHandlerFailure(const MSG& message);
 
 // Takes down the lock progress display of the session link before an error box is shown.
 // The lock manager installs it when it starts; until then nothing is shown that needs it.

@@ -12,7 +12,6 @@
 #include "win/Gdi.h"
 
 #include <memory>
-#include <set>
 
 class CBitmap;
 class CDC;
@@ -261,7 +260,7 @@ private:
     BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
     BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
-    BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone);
+    BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node);
     BOOL ChangeIspecUsage(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec, int usage);
     // Takes the Ispec out of every bundle that lists it, each bundle write-locked into the
     // prepared write bag; FALSE when a lock or a write failed.

@@ -8,6 +8,7 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsNodeRef.h"
 #include "model/VqsTransactionBundle.h"
 #include "model/VqsTransactionConfig.h"
 #include "model/VqsTransactionWrite.h"
@@ -23,6 +24,7 @@
 #include "win/LibraryLoader.h"
 
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -385,8 +387,15 @@ BOOL VqsSysApp::RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName)
                         newName, newName);
             LogInfo(0, line);
             VqsModelNodeElementLink* takenNode = segmentNode->FindElementLinkNode(taken);
+            const VqsNodeRef<VqsModelNodeElementLink> held(chosen);
             if (takenNode && !takenNode->DeleteSoftLink())
                 return FALSE;
+            // A profile renamed onto its own Ispec went with the Ispec's node.
+            if (held.IsGone()) {
+                if (link->ObjectPresent())
+                    RenameSoftLink(link, newName);
+                continue;
+            }
         }
         RenameSoftLink(link, newName);
         if (atOnce)
@@ -463,18 +472,21 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
     std::set<int> usedIds;
     for (POSITION pos = nodes.GetHeadPosition(); pos;)
         static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos))->CollectGLGUniqueID(usedIds);
-    std::set<const VqsModelNode*> gone;
+    // A removed link may take other nodes of the walk along (its profiles).
+    std::vector<VqsNodeRef<VqsModelNodeElementLink>> walk;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;)
+        walk.emplace_back(static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos)));
     VqsModelNodeElementLink* existing = nullptr;
     const CString name = element->GetName();
-    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-        auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos));
-        if (gone.count(node))
+    for (const VqsNodeRef<VqsModelNodeElementLink>& held : walk) {
+        VqsModelNodeElementLink* node = held.Get();
+        if (!node)
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
         if (!link || !link->ObjectPresent() || link->GetName() != name)
             continue;
         if (link->GetElementType() != linkType) {
-            if (!RemoveLinkForCreate(node, gone))
+            if (!RemoveLinkForCreate(node))
                 return FALSE;
             break;
         }
@@ -487,7 +499,7 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
                     !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, UsageOfLetter(letter)))
                     return FALSE;
             } else if (!output && letter == 'O') {
-                if (!RemoveLinkForCreate(node, gone))
+                if (!RemoveLinkForCreate(node))
                     return FALSE;
                 continue;
             }
@@ -518,26 +530,22 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
 }
 
 // Deletes an element link that no longer stands for the created element, with what goes
-// with it; the nodes that go are remembered. FALSE when a lock was refused.
-BOOL VqsSysApp::RemoveLinkForCreate(VqsModelNodeElementLink* node, std::set<const VqsModelNode*>& gone)
+// with it. FALSE when a lock was refused.
+BOOL VqsSysApp::RemoveLinkForCreate(VqsModelNodeElementLink* node)
 {
     const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
     const CString name = link->GetName();
+    const VqsNodeRef<VqsModelNodeElementLink> held(node);
     {
         VqsLockScope scope(m_pLink);
         if (!RemoveElementLinkForCreate(m_pPrepared->writeBag, node))
             return FALSE;
     }
-    CObList profiles;
-    node->GetProfileNodes(profiles);
-    if (!node->Delete()) {
-        if (link->ObjectPresent())
-            throw VqsExceptionData(name, "VQSys", __LINE__);
+    // An unused link goes with its last entry in a bundle of all Ispecs.
+    if (held.IsGone())
         return TRUE;
-    }
-    gone.insert(node);
-    for (POSITION pos = profiles.GetHeadPosition(); pos;)
-        gone.insert(static_cast<const VqsModelNode*>(profiles.GetNext(pos)));
+    if (!node->Delete() && link->ObjectPresent())
+        throw VqsExceptionData(name, "VQSys", __LINE__);
     return TRUE;
 }
 

@@ -402,9 +402,7 @@ BOOL VqsTypedListCtrl_PackGSet::GetItemDetails(const PxVQGenSetPtr&, VqsImageRef
 void VqsTypedListCtrl_PackGSet::SetGenerateSets(PxTypedList<PxVQGenSetPtr>& genSets)
 {
     for (POSITION pos = genSets.GetHeadPosition(); pos;) {
-        const PxVQGenSetPtr& genSet = genSets.GetNext(pos);
-        if (genSet)
-            FindOrAddPackStruct(genSet);
+        FindOrAddPackStruct(genSets.GetNext(pos));
     }
     SetObjects(genSets);
 }
@@ -435,12 +433,14 @@ CString VqsTypedListCtrl_PackGSet::GetPackText4(const PxVQGenSetPtr& genSet)
 
 void VqsTypedListCtrl_PackGSet::SetPackText(const PxVQGenSetPtr& genSet, const char* text)
 {
-    FindOrAddPackStruct(genSet).defaultPath = text;
+    if (PackStruct* pack = FindOrAddPackStruct(genSet))
+        pack->defaultPath = text;
 }
 
 void VqsTypedListCtrl_PackGSet::SetPackText2(const PxVQGenSetPtr& genSet, const char* text)
 {
-    FindOrAddPackStruct(genSet).defaultTablespace = text;
+    if (PackStruct* pack = FindOrAddPackStruct(genSet))
+        pack->defaultTablespace = text;
 }
 
 void VqsTypedListCtrl_PackGSet::SetPackTextIfChanged(const PxVQGenSetPtr& genSet, const char* text)
@@ -457,10 +457,12 @@ void VqsTypedListCtrl_PackGSet::SetPackTextIfChanged2(const PxVQGenSetPtr& genSe
 void VqsTypedListCtrl_PackGSet::ReplaceIfChanged(const PxVQGenSetPtr& genSet, CString PackStruct::*text,
                                                  const char* value)
 {
-    PackStruct& pack = FindOrAddPackStruct(genSet);
-    const CString old = pack.*text;
-    pack.*text = value;
-    if (old != pack.*text && FindItemData(genSet))
+    PackStruct* pack = FindOrAddPackStruct(genSet);
+    if (!pack)
+        return;
+    const CString old = pack->*text;
+    pack->*text = value;
+    if (old != pack->*text && FindItemData(genSet))
         RefreshObject(genSet);
 }
 
@@ -476,11 +478,13 @@ VqsTypedListCtrl_PackGSet::PackStruct* VqsTypedListCtrl_PackGSet::FindPackStruct
     return nullptr;
 }
 
-VqsTypedListCtrl_PackGSet::PackStruct& VqsTypedListCtrl_PackGSet::FindOrAddPackStruct(const PxVQGenSetPtr& genSet)
+VqsTypedListCtrl_PackGSet::PackStruct* VqsTypedListCtrl_PackGSet::FindOrAddPackStruct(const PxVQGenSetPtr& genSet)
 {
+    if (!genSet)
+        return nullptr;
     if (PackStruct* pack = FindPackStruct(genSet))
-        return *pack;
+        return pack;
     PackStruct pack;
     pack.genSet = genSet;
-    return m_packs.GetAt(m_packs.AddTail(pack));
+    return &m_packs.GetAt(m_packs.AddTail(pack));
 }

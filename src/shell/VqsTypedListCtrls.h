@@ -170,7 +170,8 @@ public:
     PackStruct* FindPackStruct(const PxVQGenSetPtr& genSet);
 
 private:
-    PackStruct& FindOrAddPackStruct(const PxVQGenSetPtr& genSet);
+    // Null for a null generate set, which has no texts.
+    PackStruct* FindOrAddPackStruct(const PxVQGenSetPtr& genSet);
     void ReplaceIfChanged(const PxVQGenSetPtr& genSet, CString PackStruct::*text, const char* value);
 
     CList<PackStruct> m_packs{10};

@@ -11,6 +11,8 @@
 #include "win/MbString.h"
 #include "win/Mbcs.h"
 
+#include <memory>
+
 namespace {
 
 constexpr UINT IDS_CANNOT_UPDATE = 61489;
@@ -165,8 +167,10 @@ void VqsConfigTreeItem::ReloadChildren(VqsModel& model)
 
 BOOL VqsConfigTreeItem::AddNewChild(VqsConfigTreeItem* child, BOOL insertRows)
 {
-    child->UpdateState();
-    AddChild(child, TRUE);
+    // Reading the child's state may fail; until the child is in the tree it is ours to free.
+    std::unique_ptr<VqsConfigTreeItem> owned(child);
+    owned->UpdateState();
+    AddChild(owned.release(), TRUE);
     if (insertRows && child->IsShown() && !child->InsertRow()) {
         RemoveChild(child);
         return FALSE;

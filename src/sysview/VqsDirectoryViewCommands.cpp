@@ -637,6 +637,8 @@ void VqsDirectoryView::OnPrinterSetup()
     if (m_printerSetup.hDevMode && m_printerSetup.hDevNames)
         dialog.m_pd = m_printerSetup;
     const INT_PTR result = dialog.DoModal();
+    if (!m_hWnd)
+        return;
     if (CommDlgExtendedError() != 0 || (result != IDOK && result != IDCANCEL)) {
         ClearPrinterSetup();
         VqsErrorBoxId(IDS_PRINT_DIALOG_ERROR);

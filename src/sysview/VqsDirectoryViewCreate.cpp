@@ -125,7 +125,8 @@ void VqsDirectoryView::OnNewSystem()
     }
     VqsModel model;
     VqsNewSystemSheet sheet(&model.GetRootNode(), this);
-    if (sheet.DoModal() != ID_WIZFINISH)
+    // A view the wizard's loop closed creates nothing.
+    if (sheet.DoModal() != ID_WIZFINISH || !m_hWnd)
         return;
     CWaitCursor wait;
     PxVQLink* link = app->GetLink();

@@ -140,7 +140,8 @@ void VqsDirectoryView::OnParents()
     VqsParentsDlg dialog(this);
     for (VqsTreeItem* ancestor : ancestors)
         dialog.AddName(ancestor->GetText());
-    if (dialog.DoModal() != IDOK)
+    // The dialog's loop may have closed the view, and its items with it.
+    if (dialog.DoModal() != IDOK || !m_hWnd)
         return;
     const int chosen = dialog.GetSelectedIndex();
     if (chosen < 0 || chosen >= static_cast<int>(ancestors.size()))
@@ -188,7 +189,8 @@ void VqsDirectoryView::RunAddCommand(BOOL underParent, Object (VqsConfigTreeItem
     if (!node)
         return;
     const Child child = (model.*runDialog)(bag, node);
-    if (!child)
+    // The dialog's loop may have closed the view, and its items with it.
+    if (!child || !m_hWnd)
         return;
     CWaitCursor wait;
     item->Expand();

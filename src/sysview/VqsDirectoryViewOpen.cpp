@@ -143,7 +143,9 @@ void VqsDirectoryView::RunPicker(VqsConfigTreeItem* item, int kind)
         result = picker->DoModal();
         picked = PickedObject(*picker, kind);
     }
-    if ((result != VqsOpenPickerDlg::IDC_OPTIONS && result != VqsOpenPickerDlg::IDC_ISPECS_IN_BUNDLE) || !picked)
+    // The picker's loop may have closed the view.
+    if ((result != VqsOpenPickerDlg::IDC_OPTIONS && result != VqsOpenPickerDlg::IDC_ISPECS_IN_BUNDLE) || !picked ||
+        !m_hWnd)
         return;
     if (picked->IsSameOid(object)) {
         OpenSelectedItem(static_cast<UINT>(result));
@@ -320,7 +322,7 @@ void VqsDirectoryView::OpenSoftLinkOptions(VqsConfigTreeItem* item, int kind)
         dialog.SetEventView(parentOptions);
         dialog.DoModal();
         const PxVQSoftLinkPtr shown = dialog.GetSoftLink();
-        if (shown && shown->ObjectPresent()) {
+        if (shown && shown->ObjectPresent() && m_hWnd) {
             if (VqsConfigTreeItem* shownItem = FindItemOf(shown))
                 shownItem->SelectExclusive();
         }

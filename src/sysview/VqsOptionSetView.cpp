@@ -754,7 +754,8 @@ void VqsOptionSetView::OnOpenSelected()
         result = picker.DoModal();
         chosen = picker.GetSelected();
     }
-    if (result == IDCANCEL || !chosen)
+    // The picker's loop may have closed the view.
+    if (result == IDCANCEL || !chosen || !m_hWnd)
         return;
     if (!chosen->IsSameOid(optionSet))
         SelectOptionSet(chosen);

@@ -189,6 +189,23 @@ TEST_F(DeleteNodesTest, DeletingObjectsDeletesThoseWithNodesInTheModel)
     EXPECT_TRUE(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")) << "it has no node in the model";
 }
 
+TEST_F(DeleteNodesTest, AProfileListedAfterItsIspecGoesWithTheIspec)
+{
+    for (const char* name : {"CUSTOMER", "CUSTBYNAME"}) {
+        VqsModelNodeElementLink* node = model->FindElementLinkNode(Element("SYS1", "SALES", name));
+        ASSERT_NE(node, nullptr) << name;
+        nodes.AddTail(node);
+    }
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+
+    EXPECT_TRUE(Delete(true));
+
+    ui.Verify();
+    EXPECT_FALSE(Element("SYS1", "SALES", "CUSTOMER"));
+    EXPECT_FALSE(Element("SYS1", "SALES", "CUSTBYNAME"));
+    EXPECT_TRUE(nodes.IsEmpty());
+}
+
 namespace {
 
 struct BundleDeleteTest : ModelTest {

@@ -318,3 +318,64 @@ TEST_F(HostTransactionsTest, ALinkOfAnotherKindGivesWayToTheCreatedElement)
     EXPECT_EQ(Element("SYS1", "SALES", "WEEKLY")->GetElementType(), VQSoftLinkReport);
     EXPECT_EQ(Element("SYS2", "SALES", "WEEKLY")->GetElementType(), VQSoftLinkReport);
 }
+
+TEST_F(HostTransactionsTest, AStaleIspecInTheBundleOfAllIspecsGivesWayToTheCreatedElement)
+{
+    // Deleting the stale link's entry in the bundle of all Ispecs takes its node along
+    // before the walk deletes the link itself.
+    const struct {
+        const char* keyword;
+        const char* designClass;
+        const char* usage;
+        std::vector<const char*> revisions;
+        int linkType;
+    } cases[] = {
+        {"lsereport", "PxLSEReport", nullptr, {"Revision"}, VQSoftLinkReport},
+        {"lsecomponent", "PxLSEComponent", "O",
+         {"Revision", "GraphicalRevision", "CharacterRevision", "DataItemRevision", "DbRevision", "TeachRevision"},
+         VQSoftLinkIspec},
+    };
+    PxLSEBuilder builder(*app.GetLink());
+    unsigned revision = 20;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keyword);
+        const std::string name = std::string("STALE") + std::to_string(revision);
+        InRepository([&] {
+            const PxLSEBusinessSegmentPtr sales = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+            const PxLSEElementPtr element = builder.AddElement(sales, c.designClass, name.c_str());
+            if (c.usage)
+                builder.SetText(element, "usage", c.usage);
+            for (const char* kind : c.revisions)
+                builder.AddRevision(element, kind, GUID{++revision, 1, 1, {}});
+            const PxVQIspecSoftLinkPtr stale(
+                Segment("SYS1", "SALES")->CreateElementSoftLink(name.c_str(), VQSoftLinkIspec));
+            stale->CreateBlankOptions();
+            stale->SetIspecUsage(2);
+            stale->SetUnusedMark(1);
+            NamedIn<PxVQBundlePtr>("WEBALL", [&](auto& list) { Segment("SYS1", "SALES")->GetListOfBundles(list); })
+                ->AddIspecToBundle(stale);
+        });
+
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+        EXPECT_TRUE(app.Create(c.keyword, name.c_str(), "SALES"));
+        app.TransactionClosed();
+
+        const PxVQElementSoftLinkPtr created = Element("SYS1", "SALES", name.c_str());
+        ASSERT_TRUE(created);
+        EXPECT_EQ(created->GetElementType(), c.linkType);
+        EXPECT_EQ(created->GetUnusedMark(), 0);
+        EXPECT_EQ(Boxes(), std::vector<std::string>{});
+    }
+}
+
+TEST_F(HostTransactionsTest, ARenameOntoTheIspecAProfileSitsUnderLeavesNoNodeBehind)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Rename("lseprofile", "CUSTOMER", "CUSTBYNAME", "SALES"));
+    app.TransactionClosed();
+    const PxVQElementSoftLinkPtr renamed = Element("SYS1", "SALES", "CUSTOMER");
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->GetElementType(), VQSoftLinkProfile);
+    EXPECT_FALSE(Element("SYS1", "SALES", "CUSTBYNAME"));
+    EXPECT_TRUE(Boxes().empty());
+}

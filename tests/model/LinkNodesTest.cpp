@@ -114,6 +114,13 @@ TEST_F(LinkNodesTest, ALaterReadTellsTheViewsOfEachNewElementAndHidesProfilesWit
     EXPECT_EQ(ElementNode("ORPHAN"), nullptr) << "its Ispec has no entry in this segment";
 }
 
+TEST_F(LinkNodesTest, ANodeWithoutItsSoftLinkHasNoIspecType)
+{
+    const VqsModelNodeElementLink bare(sales, PxVQElementSoftLinkPtr());
+    EXPECT_EQ(bare.GetIspecType(), 0);
+    EXPECT_FALSE(bare.IsIspecType(0));
+}
+
 TEST_F(LinkNodesTest, ReservedElementsAndDesignMatches)
 {
     const PxLSEBusinessSegmentPtr design = app.GetLSEEnterprise()->GetBusinessSegment("SALES");

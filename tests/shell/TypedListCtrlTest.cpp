@@ -203,6 +203,20 @@ TEST_F(TypedListCtrlTest, AChangedPackReplacementIsShownAndTheDefaultsWaitForThe
     EXPECT_EQ(list.GetPackText3(nt), "/new/path");
 }
 
+TEST_F(TypedListCtrlTest, PackTextsForNoGenerateSetAreNotKept)
+{
+    VqsTypedListCtrl_PackGSet list;
+    Create(list, kOwnerDrawnList | LVS_SINGLESEL | LVS_NOSORTHEADER);
+    ASSERT_TRUE(list.InitColumns());
+    const PxVQGenSetPtr nt(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+    list.SetPackText(PxVQGenSetPtr(), "/nowhere");
+    list.SetPackTextIfChanged2(PxVQGenSetPtr(), "NOWHERE");
+    EXPECT_EQ(list.FindPackStruct(PxVQGenSetPtr()), nullptr);
+    EXPECT_EQ(list.GetPackText1(nt), "") << "the sets asked for later are found as before";
+    list.SetPackText(nt, "/vq/nt/sales");
+    EXPECT_EQ(list.GetPackText1(nt), "/vq/nt/sales");
+}
+
 namespace {
 
 class DeferredElementList : public VqsTypedListCtrl_DelElementLink {

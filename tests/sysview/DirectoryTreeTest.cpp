@@ -333,6 +333,26 @@ TEST_F(DirectoryTreeTest, FoldersASearchWentThroughListTheirContentWhenTheyAreHi
         EXPECT_EQ(std::count(rows.begin(), rows.end(), name), 1) << name;
 }
 
+TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)
+{
+    OpenFrame(1006, 600, WS_EX_MDICHILD);
+    Expand("Sample system 1");
+    const HWND frameWindow = frame->m_hWnd;
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(143).Replace(1403, "Ispecs").OK();
+        // File > Close is queued before Find; the dialog's loop delivers it.
+        frame->PostMessage(WM_COMMAND, 57602);
+        frame->PostMessage(WM_COMMAND, 57636);
+        vqwin::PumpPending();
+        ui.Verify();
+    }
+    EXPECT_FALSE(::IsWindow(frameWindow));
+    EXPECT_TRUE(app.GetFrameList().IsEmpty());
+    frame = nullptr;
+    view = nullptr;
+}
+
 TEST_F(DirectoryTreeTest, ASystemKnowsWhetherOneOfItsLinksIsPending)
 {
     PxVQLink* session = app.GetLink();

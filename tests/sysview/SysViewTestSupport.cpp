@@ -38,9 +38,9 @@ void SysViewTest::TearDown()
     g_logLines = nullptr;
 }
 
-void SysViewTest::OpenFrame(int width, int height)
+void SysViewTest::OpenFrame(int width, int height, DWORD hostExStyle)
 {
-    host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
+    host.CreateEx(hostExStyle, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
     frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, &frametest::OnUpdate, &frametest::OnMessage, nullptr);
     ASSERT_NE(frame, nullptr);
     // As the host opens it: the broadcasts and the refresh of every view reach it.

@@ -29,8 +29,9 @@ struct SysViewTest : ShellTest {
     void SetUp() override;
     void TearDown() override;
 
-    // A system frame over a host window of the given client size.
-    void OpenFrame(int width = 1006, int height = 600);
+    // A system frame over a host window of the given client size (a document window of the
+    // host, which File > Close closes, with WS_EX_MDICHILD).
+    void OpenFrame(int width = 1006, int height = 600, DWORD hostExStyle = 0);
     void CloseFrame();
 
     // The rows, each as its item's name indented by two blanks a level.
