@@ -19,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -121,6 +122,53 @@ void RemoveDeadBuilds(const std::string& path)
         fs::remove(file, error);
 }
 
+// While a file is built, an interrupt (SIGINT, SIGTERM, SIGHUP, SIGQUIT) removes the building
+// file and its companions before the process ends as the signal says. The names are made
+// before the handlers go in, so the handler only unlinks.
+class RemovedOnInterrupt {
+public:
+    explicit RemovedOnInterrupt(const std::string& building)
+    {
+        m_files.push_back(building);
+        for (const char* suffix : kCompanions)
+            m_files.push_back(building + suffix);
+        for (std::size_t i = 0; i < m_files.size() && i < std::size(s_files); ++i)
+            s_files[i] = m_files[i].c_str();
+        struct sigaction action {};
+        action.sa_handler = &RemovedOnInterrupt::Interrupted;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            sigaction(kSignals[i], &action, &s_previous[i]);
+    }
+    ~RemovedOnInterrupt()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            sigaction(kSignals[i], &s_previous[i], nullptr);
+        for (std::size_t i = 0; i < std::size(s_files); ++i)
+            s_files[i] = nullptr;
+    }
+    RemovedOnInterrupt(const RemovedOnInterrupt&) = delete;
+    RemovedOnInterrupt& operator=(const RemovedOnInterrupt&) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+    static void Interrupted(int signal)
+    {
+        for (std::size_t i = 0; i < std::size(s_files); ++i)
+            if (const char* file = s_files[i])
+                unlink(file);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            if (kSignals[i] == signal)
+                sigaction(signal, &s_previous[i], nullptr);
+        raise(signal);
+    }
+
+    std::vector<std::string> m_files;
+    static inline const char* volatile s_files[std::size(kCompanions) + 1] = {};
+    static inline struct sigaction s_previous[std::size(kSignals)] = {};
+};
+
 // Puts the built file in place; a file that took the place meanwhile is never replaced.
 void PlaceWithoutReplacing(const std::string& building, const std::string& path)
 {
@@ -193,6 +241,7 @@ void CreateRepositoryFile(const std::string& path, const RepoDescription& descri
     RemoveDeadBuilds(path);
     std::string building = path + ".building-" + std::to_string(getpid());
     RemoveWithCompanions(building);
+    RemovedOnInterrupt interrupt(building);
     try {
         Build(building, description);
         PlaceWithoutReplacing(building, path);
