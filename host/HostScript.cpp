@@ -120,7 +120,7 @@ void HostScript::End()
 void HostScript::Run(std::istream& script)
 {
     std::string text;
-    while (std::getline(script, text)) {
+    while (!OutputFailed() && std::getline(script, text)) {
         ++m_line;
         RunLine(text);
     }
