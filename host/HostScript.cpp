@@ -98,7 +98,6 @@ HostScript::HostScript(HostModule& module, const HostOptions& options)
 {
     m_mainWindow = CreateWindowEx(0, nullptr, "vqshost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kViewWidth,
                                   kViewHeight, nullptr, nullptr, nullptr, nullptr);
-    StartGenerationLog();
 }
 
 HostScript::~HostScript()
@@ -277,19 +276,15 @@ void HostScript::OpenSession(const Args&)
                                                         &m_nodeHandle, m_options.repositoryMode));
 }
 
-// The generation client writes its log beside the repository; a run starts with an empty one.
-void HostScript::StartGenerationLog()
-{
-    if (m_options.repository.empty())
-        return;
-    m_generationLog = m_options.repository + ".genlog";
-    std::remove(m_generationLog.c_str());
-    setenv("VQ_GENERATION_LOG", m_generationLog.c_str(), 1);
-}
-
 void HostScript::PrintGenerationLog()
 {
-    std::ifstream log(m_generationLog);
+    if (m_options.generationLog.empty())
+        throw BadLine("no generation log: give --repo FILE or set VQ_GENERATION_LOG");
+    errno = 0;
+    std::ifstream log(m_options.generationLog);
+    if (!log)
+        throw BadLine("cannot read the generation log " + m_options.generationLog + ": " +
+                      std::strerror(errno ? errno : EIO));
     std::string line;
     while (std::getline(log, line))
         PrintLine("genlog: " + line);

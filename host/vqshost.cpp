@@ -7,6 +7,7 @@
 //
 // Exit status: 0 when every line ran as the script expects, 1 otherwise (also when the
 // transcript could not be written), 2 when the host could not start.
+#include "HostGenerationLog.h"
 #include "HostModule.h"
 #include "HostOutput.h"
 #include "HostScript.h"
@@ -103,6 +104,14 @@ int main(int argc, char** argv)
         file.open(options.script);
         if (!file)
             return Usage(("cannot read the script " + options.script).c_str());
+    }
+    // The generation client writes its log there; a run starts with an empty one.
+    options.generationLog = GenerationLogPath(options.repository, std::getenv("VQ_GENERATION_LOG"));
+    if (!options.generationLog.empty()) {
+        std::string reason;
+        if (!EmptyGenerationLog(options.generationLog, reason))
+            return Usage(("cannot write the generation log " + options.generationLog + ": " + reason).c_str());
+        setenv("VQ_GENERATION_LOG", options.generationLog.c_str(), 1);
     }
     HostModule module;
     std::string error;
