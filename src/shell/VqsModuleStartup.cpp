@@ -15,6 +15,7 @@
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "options_tarsk/VqsOptionsElementTarskSheets.h"
 #include "shell/VqsSysApp.h"
+#include "win/CWinThread.h"
 
 #include <memory>
 #include <span>
@@ -179,6 +180,8 @@ void VqsEndModule()
     for (auto table = std::rbegin(kStartupOrder); table != std::rend(kStartupOrder); ++table)
         for (auto step = table->rbegin(); step != table->rend(); ++step)
             step->end();
+    // None of the module's threads may still be ending when its code is unloaded.
+    vqwin::JoinEndedThreads();
     g_started = false;
 }
 
