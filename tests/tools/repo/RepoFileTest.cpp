@@ -294,6 +294,11 @@ TEST(RepoFileTest, TheDumpLeavesNoLockFileAndTheRepositoryAsItWas)
     EXPECT_NE(Dump(path).find("PxLSEReport"), std::string::npos);
     EXPECT_FALSE(fs::exists(path + "-locks"));
     EXPECT_EQ(directory.Read("read.vqr"), before);
+    // It was the only user: nothing is left beside the file that would block making the
+    // repository again once the file is removed.
+    EXPECT_EQ(Names(directory), std::set<std::string>{"read.vqr"});
+    fs::remove(path);
+    EXPECT_EQ(CreateRefusal(path), "created");
 }
 
 TEST(RepoFileTest, AnInterruptedBuildLeavesNothingBehind)
