@@ -356,11 +356,17 @@ void HostScript::Answer(const Args& args)
     m_ui.Answer(m_line, result);
 }
 
-void HostScript::Go(const Args& args)
+std::string HostScript::Joined(const Args& args)
 {
     std::string text;
     for (const std::string& word : args)
         text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+void HostScript::Go(const Args& args)
+{
+    const std::string text = Joined(args);
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
     PrintResult("go", m_module.VqsImplementGO(buffer.data(), nullptr));
@@ -516,6 +522,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          }},
         {"idle", 0, 1, [](H& h, const Args& a) { h.Idle(a); }},
         {"go", 1, 64, [](H& h, const Args& a) { h.Go(a); }},
+        {"say", 1, 64, [](H&, const Args& a) { PrintLine("say: " + Escaped(Joined(a))); }},
         {"prepare-transaction", 2, 2,
          [](H& h, const Args& a) {
              h.PrintResult("prepare-transaction",

@@ -47,6 +47,8 @@ private:
     void RunLine(const std::string& text);
     void Error(int line, const std::string& message);
     static Args Split(const std::string& text);
+    // The arguments as one text, a space between them.
+    static std::string Joined(const Args& args);
 
     // Arguments: "(null)" passes a null pointer; a number is whole and lies from `least` to
     // `most`, or the line is not run.
