@@ -122,9 +122,10 @@ void RemoveDeadBuilds(const std::string& path)
         fs::remove(file, error);
 }
 
-// While a file is built, an interrupt (SIGINT, SIGTERM, SIGHUP, SIGQUIT) removes the building
-// file and its companions before the process ends as the signal says. The names are made
-// before the handlers go in, so the handler only unlinks.
+// While a file is built, an interrupt that would end the process (SIGINT, SIGTERM, SIGHUP or
+// SIGQUIT at its default action; one ignored or handled by the caller is left so) removes
+// the building file and its companions, then ends the process as the signal does. The names
+// are made before the handlers go in, so the handler only unlinks.
 class RemovedOnInterrupt {
 public:
     explicit RemovedOnInterrupt(const std::string& building)
@@ -137,13 +138,17 @@ public:
         struct sigaction action {};
         action.sa_handler = &RemovedOnInterrupt::Interrupted;
         sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < std::size(kSignals); ++i)
-            sigaction(kSignals[i], &action, &s_previous[i]);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            struct sigaction previous {};
+            m_taken[i] = sigaction(kSignals[i], nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL &&
+                         !(previous.sa_flags & SA_SIGINFO) && sigaction(kSignals[i], &action, nullptr) == 0;
+        }
     }
     ~RemovedOnInterrupt()
     {
         for (std::size_t i = 0; i < std::size(kSignals); ++i)
-            sigaction(kSignals[i], &s_previous[i], nullptr);
+            if (m_taken[i])
+                signal(kSignals[i], SIG_DFL);
         for (std::size_t i = 0; i < std::size(s_files); ++i)
             s_files[i] = nullptr;
     }
@@ -153,20 +158,18 @@ public:
 private:
     static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
-    static void Interrupted(int signal)
+    static void Interrupted(int number)
     {
         for (std::size_t i = 0; i < std::size(s_files); ++i)
             if (const char* file = s_files[i])
                 unlink(file);
-        for (std::size_t i = 0; i < std::size(kSignals); ++i)
-            if (kSignals[i] == signal)
-                sigaction(signal, &s_previous[i], nullptr);
-        raise(signal);
+        signal(number, SIG_DFL);
+        raise(number);
     }
 
     std::vector<std::string> m_files;
+    bool m_taken[std::size(kSignals)] = {};
     static inline const char* volatile s_files[std::size(kCompanions) + 1] = {};
-    static inline struct sigaction s_previous[std::size(kSignals)] = {};
 };
 
 // Puts the built file in place; a file that took the place meanwhile is never replaced.
