@@ -72,7 +72,6 @@ private:
     std::mutex m_joining;
 };
 
-
 class HandleTable {
 public:
     static HANDLE Add(Kernel::Lock& lock, std::shared_ptr<KernelObject> object);

@@ -9,8 +9,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <fstream>
+#include <limits>
 #include <set>
 #include <sstream>
 
