@@ -1,6 +1,8 @@
 #include "HostOutput.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 std::string Escaped(const char* text) { return text ? Escaped(std::string(text)) : "-"; }
 
@@ -34,9 +36,23 @@ std::string Escaped(const std::string& text)
     return line;
 }
 
-void PrintLine(const std::string& line)
+namespace {
+
+int g_outputError = 0;
+
+} // namespace
+
+void PrintText(const std::string& text)
 {
-    std::fputs(line.c_str(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    if (g_outputError)
+        return;
+    errno = 0;
+    if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) == EOF) {
+        g_outputError = errno ? errno : EIO;
+        std::fprintf(stderr, "vqshost: cannot write to standard output: %s.\n", std::strerror(g_outputError));
+    }
 }
+
+void PrintLine(const std::string& line) { PrintText(line + "\n"); }
+
+bool OutputFailed() { return g_outputError != 0; }

@@ -98,7 +98,6 @@ HostScript::HostScript(HostModule& module, const HostOptions& options)
 {
     m_mainWindow = CreateWindowEx(0, nullptr, "vqshost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kViewWidth,
                                   kViewHeight, nullptr, nullptr, nullptr, nullptr);
-    StartGenerationLog();
 }
 
 HostScript::~HostScript()
@@ -120,7 +119,7 @@ void HostScript::End()
 void HostScript::Run(std::istream& script)
 {
     std::string text;
-    while (std::getline(script, text)) {
+    while (!OutputFailed() && std::getline(script, text)) {
         ++m_line;
         RunLine(text);
     }
@@ -277,19 +276,15 @@ void HostScript::OpenSession(const Args&)
                                                         &m_nodeHandle, m_options.repositoryMode));
 }
 
-// The generation client writes its log beside the repository; a run starts with an empty one.
-void HostScript::StartGenerationLog()
-{
-    if (m_options.repository.empty())
-        return;
-    m_generationLog = m_options.repository + ".genlog";
-    std::remove(m_generationLog.c_str());
-    setenv("VQ_GENERATION_LOG", m_generationLog.c_str(), 1);
-}
-
 void HostScript::PrintGenerationLog()
 {
-    std::ifstream log(m_generationLog);
+    if (m_options.generationLog.empty())
+        throw BadLine("no generation log: give --repo FILE or set VQ_GENERATION_LOG");
+    errno = 0;
+    std::ifstream log(m_options.generationLog);
+    if (!log)
+        throw BadLine("cannot read the generation log " + m_options.generationLog + ": " +
+                      std::strerror(errno ? errno : EIO));
     std::string line;
     while (std::getline(log, line))
         PrintLine("genlog: " + line);
@@ -361,11 +356,17 @@ void HostScript::Answer(const Args& args)
     m_ui.Answer(m_line, result);
 }
 
-void HostScript::Go(const Args& args)
+std::string HostScript::Joined(const Args& args)
 {
     std::string text;
     for (const std::string& word : args)
         text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+void HostScript::Go(const Args& args)
+{
+    const std::string text = Joined(args);
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
     PrintResult("go", m_module.VqsImplementGO(buffer.data(), nullptr));
@@ -521,6 +522,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          }},
         {"idle", 0, 1, [](H& h, const Args& a) { h.Idle(a); }},
         {"go", 1, 64, [](H& h, const Args& a) { h.Go(a); }},
+        {"say", 1, 64, [](H&, const Args& a) { PrintLine("say: " + Escaped(Joined(a))); }},
         {"prepare-transaction", 2, 2,
          [](H& h, const Args& a) {
              h.PrintResult("prepare-transaction",

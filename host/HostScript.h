@@ -19,6 +19,7 @@ struct HostOptions {
     std::string resources;
     std::string iniPath;
     std::string userCode = "USER";
+    std::string generationLog;
     int repositoryMode = 0;
 };
 
@@ -46,6 +47,8 @@ private:
     void RunLine(const std::string& text);
     void Error(int line, const std::string& message);
     static Args Split(const std::string& text);
+    // The arguments as one text, a space between them.
+    static std::string Joined(const Args& args);
 
     // Arguments: "(null)" passes a null pointer; a number is whole and lies from `least` to
     // `most`, or the line is not run.
@@ -78,7 +81,6 @@ private:
     // A user's action on a dialog control: the control id, then what the action needs.
     static vqui::UiAction ControlAction(const Args& args, vqui::UserActionKind kind);
     void Dump(const Args& args);
-    void StartGenerationLog();
     void PrintGenerationLog();
     void CallAutomation(const Args& args);
     void PlayClientProgress(const Args& args);
@@ -93,7 +95,6 @@ private:
     HostOptions m_options;
     HostUiDriver m_ui;
     HostAutomation m_automation;
-    std::string m_generationLog;
     vqui::UiDriver* m_previousDriver;
     HWND m_mainWindow = nullptr;
     std::vector<View> m_views;

@@ -5,8 +5,9 @@
 //           [--user CODE] [--mode N]
 //   vqshost --help
 //
-// Exit status: 0 when every line ran as the script expects, 1 otherwise, 2 when the host
-// could not start.
+// Exit status: 0 when every line ran as the script expects, 1 otherwise (also when the
+// transcript could not be written), 2 when the host could not start.
+#include "HostGenerationLog.h"
 #include "HostModule.h"
 #include "HostOutput.h"
 #include "HostScript.h"
@@ -27,7 +28,7 @@ constexpr const char* kUsage =
     "       vqshost --help\n"
     "Runs a script of host actions (one a line, see host/README.md) against the module and\n"
     "prints what it does. Exit status: 0 when every line ran as the script expects, 1\n"
-    "otherwise, 2 when the host could not start.\n";
+    "otherwise (also when its output cannot be written), 2 when the host could not start.\n";
 
 int Usage(const char* problem)
 {
@@ -90,8 +91,8 @@ int main(int argc, char** argv)
     bool help = false;
     const std::string problem = ReadOptions(argc, argv, options, help);
     if (help) {
-        std::fputs(kUsage, stdout);
-        return 0;
+        PrintText(kUsage);
+        return OutputFailed() ? 1 : 0;
     }
     if (!problem.empty())
         return Usage(problem.c_str());
@@ -104,6 +105,14 @@ int main(int argc, char** argv)
         if (!file)
             return Usage(("cannot read the script " + options.script).c_str());
     }
+    // The generation client writes its log there; a run starts with an empty one.
+    options.generationLog = GenerationLogPath(options.repository, std::getenv("VQ_GENERATION_LOG"));
+    if (!options.generationLog.empty()) {
+        std::string reason;
+        if (!EmptyGenerationLog(options.generationLog, reason))
+            return Usage(("cannot write the generation log " + options.generationLog + ": " + reason).c_str());
+        setenv("VQ_GENERATION_LOG", options.generationLog.c_str(), 1);
+    }
     HostModule module;
     std::string error;
     if (!module.Load(options.module, error)) {
@@ -113,5 +122,5 @@ int main(int argc, char** argv)
     HostScript script(module, options);
     script.Run(options.script == "-" ? std::cin : file);
     script.End();
-    return script.Failed() ? 1 : 0;
+    return script.Failed() || OutputFailed() ? 1 : 0;
 }

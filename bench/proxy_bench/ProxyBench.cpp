@@ -424,7 +424,10 @@ bool TakeSampleScale(int& argc, char** argv)
             continue;
         vqrepo::SampleScale scale;
         if (!vqrepo::ParseSampleScale(argument.substr(flag.size()), scale)) {
-            std::fprintf(stderr, "proxy_bench: %s: give SYSTEMS,SEGMENTS,ELEMENTS (e.g. 100,20,500)\n", argv[i]);
+            std::fprintf(stderr,
+                         "proxy_bench: %s: give SYSTEMS,SEGMENTS,ELEMENTS within the largest sample of vqsrepo "
+                         "--help (e.g. 100,20,500)\n",
+                         argv[i]);
             return false;
         }
         SetSampleScale(scale);

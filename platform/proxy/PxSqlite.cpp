@@ -36,8 +36,10 @@ const char* PxStoreErrorReason(int resultCode)
 
 PxDatabase::PxDatabase(const std::string& path, bool create, PxAccess access) : m_path(path)
 {
-    int flags = access == PxAccess::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    flags |= SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    // A reader opens for writing where the file allows it and then refuses every write:
+    // SQLite removes the log and shared-memory files it made beside the file only when the
+    // last connection to close could write. A file the user can only read opens read only.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(m_db);
@@ -45,6 +47,8 @@ PxDatabase::PxDatabase(const std::string& path, bool create, PxAccess access) : 
         throw PxException(__FILE__, __LINE__, pxwhat::Open, path.c_str(), PxStoreErrorReason(rc));
     }
     sqlite3_extended_result_codes(m_db, 1);
+    if (access == PxAccess::ReadOnly)
+        Execute("PRAGMA query_only=1;", pxwhat::Open);
 }
 
 PxDatabase::~PxDatabase()

@@ -11,6 +11,8 @@
 #include "win/Clock.h"
 #include "win/Messages.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -109,10 +111,20 @@ std::string LogPath()
     return (folder / "vqgenerate.log").string();
 }
 
-void AppendToLog(const std::string& line)
+// Appends the line to the log; false, with the reason on standard error, when it could not
+// be written.
+bool AppendToLog(const std::string& line)
 {
-    std::ofstream log(LogPath(), std::ios::app);
+    const std::string path = LogPath();
+    errno = 0;
+    std::ofstream log(path, std::ios::app);
     log << line << '\n';
+    log.close();
+    if (log)
+        return true;
+    std::fprintf(stderr, "VqClient: cannot write the generation log %s: %s.\n", path.c_str(),
+                 std::strerror(errno ? errno : EIO));
+    return false;
 }
 
 std::vector<std::string> ReportFilesOf(const GenerateInfo& request)
@@ -184,10 +196,14 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
         g_failNextStart = false;
         return 0;
     }
-    const unsigned long number = ++g_lastNumber;
+    const unsigned long number = g_lastNumber + 1;
     Generation generation{RecordOf(number, request), request.frameWindow, request.kind, request.genSet,
                           ReportFilesOf(request), request.recoveryHandle};
-    AppendToLog(generation.record);
+    // The record in the log is all this client makes of a request: one it cannot log is not
+    // started.
+    if (!AppendToLog(generation.record))
+        return 0;
+    g_lastNumber = number;
     g_requests.push_back(generation.record);
     g_generations.emplace(number, std::move(generation));
     return number;

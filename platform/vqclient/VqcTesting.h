@@ -25,7 +25,8 @@ std::vector<std::string> Calls();
 void Reset();
 
 // The generation log: one line for each request (as its record) and each cancel, appended
-// to $VQ_GENERATION_LOG, else to "vqgenerate.log" in the work path.
+// to $VQ_GENERATION_LOG, else to "vqgenerate.log" in the work path. A start whose record
+// cannot be written answers 0.
 void SetGenerationLog(const std::string& path);
 std::string GenerationLogPath();
 // The records of the requests started since the last reset, in order.

@@ -68,6 +68,7 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT, LPSECURITY_ATTRIBUTES)
 {
     if (m_hThread)
         return FALSE;
+    vqwin::JoinEndedThreads();
     auto object = std::make_shared<ThreadObject>();
     std::shared_ptr<ThreadState> state;
     {

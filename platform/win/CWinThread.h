@@ -74,3 +74,12 @@ CWnd* AfxGetMainWnd();
 // Offers a message to the thread's PreTranslateMessage (or the window tree's, on a thread
 // without a thread object).
 BOOL AfxPreTranslateMessage(MSG* msg);
+
+namespace vqwin {
+
+// Waits until every thread that ended after its last handle had gone (a thread object that
+// deleted itself) is gone too. A library calls it before it is unloaded, so that no thread
+// still runs its code; the next thread start and the process's end call it as well.
+void JoinEndedThreads();
+
+} // namespace vqwin

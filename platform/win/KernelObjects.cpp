@@ -1,7 +1,10 @@
 #include "win/KernelObjects.h"
 
+#include "win/CWinThread.h"
+
 #include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 namespace vqwin::detail {
 
@@ -19,6 +22,50 @@ TableData& Data()
     static auto* data = new TableData;
     return *data;
 }
+
+// Threads whose object ended on the thread itself, waiting to be joined by another.
+class EndedThreads {
+public:
+    void Add(std::thread thread)
+    {
+        std::lock_guard lock(m_mutex);
+        m_threads.push_back(std::move(thread));
+    }
+
+    void JoinAll()
+    {
+        std::vector<std::thread> ended;
+        {
+            std::lock_guard lock(m_mutex);
+            for (auto it = m_threads.begin(); it != m_threads.end();) {
+                if (it->get_id() == std::this_thread::get_id()) {
+                    ++it;
+                    continue;
+                }
+                ended.push_back(std::move(*it));
+                it = m_threads.erase(it);
+            }
+        }
+        for (std::thread& thread : ended)
+            thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::thread> m_threads;
+};
+
+// Never destroyed: a thread may end while the process's static objects go.
+EndedThreads& Ended()
+{
+    static auto* ended = new EndedThreads;
+    return *ended;
+}
+
+// The process's end waits for them, so that no thread is still ending while it exits.
+struct JoinedAtExit {
+    ~JoinedAtExit() { Ended().JoinAll(); }
+} g_joinedAtExit;
 
 } // namespace
 
@@ -53,10 +100,23 @@ ThreadObject::~ThreadObject()
     if (!thread.joinable())
         return;
     if (thread.get_id() == std::this_thread::get_id())
-        thread.detach();
+        Ended().Add(std::move(thread));
     else
         thread.join();
 }
+
+void ThreadObject::Join()
+{
+    std::lock_guard lock(m_joining);
+    if (thread.joinable() && thread.get_id() != std::this_thread::get_id())
+        thread.join();
+}
+
+} // namespace vqwin::detail
+
+void vqwin::JoinEndedThreads() { detail::Ended().JoinAll(); }
+
+namespace vqwin::detail {
 
 HANDLE HandleTable::Add(Kernel::Lock&, std::shared_ptr<KernelObject> object)
 {

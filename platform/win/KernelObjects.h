@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -50,17 +51,25 @@ private:
     std::deque<DWORD> m_holders;
 };
 
-// Signalled when its thread has ended. Owns the thread and joins it when the last handle
-// goes, unless that happens on the thread itself (an object that deleted itself on its own
-// thread), which then runs to its end detached.
+// Signalled when its thread has ended. Owns the thread, and every thread is joined, never
+// detached: by a wait that sees it ended, else when the last handle goes; when that happens
+// on the thread itself (an object that deleted itself on its own thread), it is handed to
+// the ended threads (vqwin::JoinEndedThreads), which the next thread start, the module's
+// unload and the process's end join.
 class ThreadObject : public KernelObject {
 public:
     ~ThreadObject() override;
     bool IsSignalled(DWORD) const override { return ended; }
+    // Joins the thread unless it is the calling one or joined already. Not under the
+    // kernel lock: the thread's last steps take it.
+    void Join();
 
     std::thread thread;
     bool ended = false;
     DWORD exitCode = 0;
+
+private:
+    std::mutex m_joining;
 };
 
 class HandleTable {

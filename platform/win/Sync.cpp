@@ -77,14 +77,20 @@ BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LONG* previousCount)
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
 {
     std::shared_ptr<KernelObject> object; // released after the lock, so a thread object can join
-    auto lock = Kernel::Acquire();
-    object = HandleTable::FindShared(lock, handle);
-    if (!object)
-        return WAIT_FAILED;
-    const DWORD me = Kernel::Current(lock).id;
-    if (!Kernel::Wait(lock, [&] { return object->IsSignalled(me); }, milliseconds))
-        return WAIT_TIMEOUT;
-    object->Acquire(lock, me);
+    {
+        auto lock = Kernel::Acquire();
+        object = HandleTable::FindShared(lock, handle);
+        if (!object)
+            return WAIT_FAILED;
+        const DWORD me = Kernel::Current(lock).id;
+        if (!Kernel::Wait(lock, [&] { return object->IsSignalled(me); }, milliseconds))
+            return WAIT_TIMEOUT;
+        object->Acquire(lock, me);
+    }
+    // As on the platform, a thread whose handle is signalled is gone: its last steps are
+    // waited for here, so that the waiter may unload the thread's code or end the process.
+    if (auto* thread = dynamic_cast<ThreadObject*>(object.get()))
+        thread->Join();
     return WAIT_OBJECT_0;
 }
 

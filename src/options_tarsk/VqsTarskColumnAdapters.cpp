@@ -14,6 +14,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <functional>
 
 using namespace vqstarskbulk;
 
@@ -499,9 +500,12 @@ void VqsTarskIspecMultiMaxPxAdapter::SetValue(PxOptionsPtr* row, std::int64_t va
     const PxTarskCompOptionsPtr component = ComponentOf(row);
     if (!component)
         return;
+    // std::invoke, not .* in the lambdas: with the sanitizers the compiler takes the member
+    // call's temporary for uninitialised.
+    PxTarskCompOptions& options = *component;
     WriteOrNote(
-        m_pRefusals, row, m_title, [&] { ((*component).*m_set)(value); },
-        [&] { return ((*component).*m_get)() == value; });
+        m_pRefusals, row, m_title, [&] { std::invoke(m_set, options, value); },
+        [&] { return std::invoke(m_get, options) == value; });
 }
 
 BOOL VqsTarskIspecMultiMaxPxAdapter::HasLowerLimit(PxOptionsPtr* row, std::int64_t& limit)

@@ -16,6 +16,7 @@
 #include "options_tarsk/VqsOptionsElementTarskSheets.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
+#include "win/CWinThread.h"
 #include "win/Handlers.h"
 
 #include <memory>
@@ -189,6 +190,8 @@ void VqsEndModule()
     for (auto table = std::rbegin(kStartupOrder); table != std::rend(kStartupOrder); ++table)
         for (auto step = table->rbegin(); step != table->rend(); ++step)
             step->end();
+    // None of the module's threads may still be ending when its code is unloaded.
+    vqwin::JoinEndedThreads();
     g_started = false;
 }
 

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -121,6 +122,56 @@ void RemoveDeadBuilds(const std::string& path)
         fs::remove(file, error);
 }
 
+// While a file is built, an interrupt that would end the process (SIGINT, SIGTERM, SIGHUP or
+// SIGQUIT at its default action; one ignored or handled by the caller is left so) removes
+// the building file and its companions, then ends the process as the signal does. The names
+// are made before the handlers go in, so the handler only unlinks.
+class RemovedOnInterrupt {
+public:
+    explicit RemovedOnInterrupt(const std::string& building)
+    {
+        m_files.push_back(building);
+        for (const char* suffix : kCompanions)
+            m_files.push_back(building + suffix);
+        for (std::size_t i = 0; i < m_files.size() && i < std::size(s_files); ++i)
+            s_files[i] = m_files[i].c_str();
+        struct sigaction action {};
+        action.sa_handler = &RemovedOnInterrupt::Interrupted;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            struct sigaction previous {};
+            m_taken[i] = sigaction(kSignals[i], nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL &&
+                         !(previous.sa_flags & SA_SIGINFO) && sigaction(kSignals[i], &action, nullptr) == 0;
+        }
+    }
+    ~RemovedOnInterrupt()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            if (m_taken[i])
+                signal(kSignals[i], SIG_DFL);
+        for (std::size_t i = 0; i < std::size(s_files); ++i)
+            s_files[i] = nullptr;
+    }
+    RemovedOnInterrupt(const RemovedOnInterrupt&) = delete;
+    RemovedOnInterrupt& operator=(const RemovedOnInterrupt&) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+    static void Interrupted(int number)
+    {
+        for (std::size_t i = 0; i < std::size(s_files); ++i)
+            if (const char* file = s_files[i])
+                unlink(file);
+        signal(number, SIG_DFL);
+        raise(number);
+    }
+
+    std::vector<std::string> m_files;
+    bool m_taken[std::size(kSignals)] = {};
+    static inline const char* volatile s_files[std::size(kCompanions) + 1] = {};
+};
+
 // Puts the built file in place; a file that took the place meanwhile is never replaced.
 void PlaceWithoutReplacing(const std::string& building, const std::string& path)
 {
@@ -193,6 +244,7 @@ void CreateRepositoryFile(const std::string& path, const RepoDescription& descri
     RemoveDeadBuilds(path);
     std::string building = path + ".building-" + std::to_string(getpid());
     RemoveWithCompanions(building);
+    RemovedOnInterrupt interrupt(building);
     try {
         Build(building, description);
         PlaceWithoutReplacing(building, path);

@@ -7,7 +7,10 @@
 #include <nlohmann/json.hpp>
 
 #include <climits>
+#include <cmath>
+#include <cstdint>
 #include <fstream>
+#include <limits>
 #include <set>
 #include <sstream>
 
@@ -16,6 +19,12 @@ namespace vqrepo {
 namespace {
 
 using json = nlohmann::json;
+
+// A written whole number too large for any field (1e19, 18446744073709551616, ...).
+bool IsBeyondWholeRange(double value)
+{
+    return std::floor(value) == value && std::fabs(value) >= 9223372036854775808.0;
+}
 
 // One object of the description: its keys are taken one by one, and what is left over is
 // refused by Done.
@@ -66,6 +75,12 @@ public:
             return fallback;
         if (value->is_boolean())
             return value->get<bool>() ? 1 : 0;
+        // A whole number beyond the signed range is read as unsigned or, further out, as a
+        // fraction; either would be stored wrapped or cut.
+        if (value->is_number_unsigned() && value->get<std::uint64_t>() > std::numeric_limits<std::int64_t>::max())
+            FailRange(key, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
+        if (value->is_number_float() && IsBeyondWholeRange(value->get<double>()))
+            FailRange(key, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
         if (!value->is_number_integer())
             Fail(std::string("\"") + key + "\" must be a whole number");
         return value->get<std::int64_t>();
@@ -75,8 +90,13 @@ public:
     {
         std::int64_t number = Number(key, fallback);
         if (number < low || number > high)
-            Fail(std::string("\"") + key + "\" must lie in " + std::to_string(low) + " to " + std::to_string(high));
+            FailRange(key, low, high);
         return number;
+    }
+
+    [[noreturn]] void FailRange(const char* key, std::int64_t low, std::int64_t high) const
+    {
+        Fail(std::string("\"") + key + "\" must lie in " + std::to_string(low) + " to " + std::to_string(high));
     }
 
     int Int(const char* key, int fallback = 0)

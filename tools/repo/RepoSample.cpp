@@ -269,7 +269,11 @@ bool ParseSampleScale(const std::string& text, SampleScale& scale)
             return false;
         at = next;
     }
-    if (at != end || numbers[0] < 1 || numbers[1] < 1 || numbers[2] < 0)
+    if (at != end || numbers[0] < 1 || numbers[1] < 1 || numbers[2] < 0 || numbers[0] > kMostSampleSystems ||
+        numbers[1] > kMostSampleSegments || numbers[2] > kMostSampleElements)
+        return false;
+    const std::int64_t links = std::int64_t{numbers[0]} * numbers[1] * (numbers[2] + kSampleOwnElements);
+    if (links > kMostSampleLinks)
         return false;
     scale = {numbers[0], numbers[1], numbers[2]};
     return true;

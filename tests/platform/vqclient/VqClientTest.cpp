@@ -1,3 +1,6 @@
+#include "support/TempDir.h"
+
+#include "vqclient/GenerateInfo.h"
 #include "vqclient/VqClient.h"
 #include "vqclient/VqcTesting.h"
 #include "vqclient/VqcThreads.h"
@@ -112,4 +115,22 @@ TEST_F(VqClientTest, WorkThreadsAreActiveWhileTheyRun)
     Join(first);
     Join(second);
     EXPECT_FALSE(AnyActiveWorkThreads());
+}
+
+TEST_F(VqClientTest, AGenerationWhoseRecordCannotBeLoggedDoesNotStartAndTheFailureIsReported)
+{
+    vqtest::TempDir directory;
+    const std::string missing = directory.File("missing/generation.log");
+    vqclient::SetGenerationLog(missing);
+    GenerateInfo request;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(VqcStartGenerate(request), 0UL);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "VqClient: cannot write the generation log " + missing + ": No such file or directory.\n");
+    EXPECT_TRUE(vqclient::Requests().empty());
+
+    vqclient::SetGenerationLog(directory.File("generation.log"));
+    EXPECT_EQ(VqcStartGenerate(request), 1UL);
+    EXPECT_EQ(directory.Read("generation.log"), vqclient::Requests().front() + "\n");
+    vqclient::SetGenerationLog("");
 }

@@ -5,8 +5,42 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 namespace {
+
+// A thread's very last steps: its thread-local objects go after its body has ended, and
+// take a while.
+struct LastSteps {
+    std::atomic<bool>* done = nullptr;
+    ~LastSteps()
+    {
+        for (int turn = 0; turn < 1000; ++turn)
+            std::this_thread::yield();
+        if (done)
+            *done = true;
+    }
+};
+thread_local LastSteps t_lastSteps;
+
+UINT EndWithLastSteps(LPVOID done)
+{
+    t_lastSteps.done = static_cast<std::atomic<bool>*>(done);
+    return 0;
+}
+
+// Only then may the waiter unload the thread's code or end the process.
+TEST(CWinThreadTest, AThreadIsWhollyGoneWhenAWaitForItReturns)
+{
+    std::atomic<bool> gone{false};
+    CWinThread* thread = AfxBeginThread(&EndWithLastSteps, &gone, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(thread, nullptr);
+    thread->m_bAutoDelete = FALSE;
+    thread->ResumeThread();
+    EXPECT_EQ(WaitForSingleObject(thread->m_hThread, INFINITE), WAIT_OBJECT_0);
+    EXPECT_TRUE(gone);
+    delete thread;
+}
 
 TEST(CWinThreadTest, AThreadCreatedSuspendedRunsOnlyAfterResume)
 {

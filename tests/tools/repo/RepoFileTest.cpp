@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -209,6 +210,14 @@ TEST(RepoFileTest, ValuesTheRepositoryCannotHoldAreRefusedNamingThePlace)
               "businessSegments[0].elements[0] \"P\": \"conditions\" holds a NUL character.");
     EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "subsystems": [{"name": "Q", "number": 4294967297}]}]})"),
               "businessSegments[0].subsystems[0] \"Q\": \"number\" must lie in -2147483648 to 2147483647.");
+    for (const char* tooLarge : {"18446744073709551615", "9223372036854775808", "18446744073709551616", "-1e19"})
+        EXPECT_EQ(RefusalOf(std::string(R"({"timeStamp": )") + tooLarge + "}"),
+                  "description: \"timeStamp\" must lie in -9223372036854775808 to 9223372036854775807.")
+            << tooLarge;
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
+                  {"class": "PxLSEDataItem", "name": "D", "length": 18446744073709551615}]}]})"),
+              "businessSegments[0].elements[0] \"D\": \"length\" must lie in -9223372036854775808 to "
+              "9223372036854775807.");
 }
 
 TEST(RepoFileTest, APlaceThatIsNotFreeIsRefusedNamingWhyAndKept)
@@ -285,6 +294,28 @@ TEST(RepoFileTest, TheDumpLeavesNoLockFileAndTheRepositoryAsItWas)
     EXPECT_NE(Dump(path).find("PxLSEReport"), std::string::npos);
     EXPECT_FALSE(fs::exists(path + "-locks"));
     EXPECT_EQ(directory.Read("read.vqr"), before);
+    // It was the only user: nothing is left beside the file that would block making the
+    // repository again once the file is removed.
+    EXPECT_EQ(Names(directory), std::set<std::string>{"read.vqr"});
+    fs::remove(path);
+    EXPECT_EQ(CreateRefusal(path), "created");
+}
+
+TEST(RepoFileTest, AnInterruptedBuildLeavesNothingBehind)
+{
+    vqtest::TempDir directory;
+    std::string path = directory.File("interrupted.vqr");
+    pid_t child = fork();
+    if (child == 0) {
+        PxFaultInjection::Run("PxLink::CommitTransaction", [] { raise(SIGTERM); });
+        vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(kSmall));
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the build was not interrupted";
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    EXPECT_EQ(Names(directory), std::set<std::string>{});
 }
 
 TEST(RepoFileTest, AFailingBuildLeavesNothingBehind)

@@ -199,6 +199,13 @@ TEST(RepoSampleScaleTest, AScaleIsThreeWholeNumbersAndNothingElse)
         {"1,0,0", false, 9, 9, 9},          {"1,1,-1", false, 9, 9, 9}, {"1,2,3x", false, 9, 9, 9},
         {"1,2", false, 9, 9, 9},            {"1,,3", false, 9, 9, 9},   {"1,2,99999999999", false, 9, 9, 9},
         {"", false, 9, 9, 9},
+        // Within the largest sample: each factor and the element links of all configurations.
+        {"1000,1,0", true, 1000, 1, 0},     {"1001,1,0", false, 9, 9, 9}, {"1,1000,0", true, 1, 1000, 0},
+        {"1,1001,0", false, 9, 9, 9},       {"1,1,100000", true, 1, 1, 100000},
+        {"1,1,100001", false, 9, 9, 9},     {"2147483647,1,1", false, 9, 9, 9},
+        {"1,1,100000000", false, 9, 9, 9},  {"125,1000,0", true, 125, 1000, 0},
+        {"126,1000,0", false, 9, 9, 9},     {"19,1,100000", true, 19, 1, 100000},
+        {"20,1,100000", false, 9, 9, 9},
     };
     for (const Case& row : cases) {
         vqrepo::SampleScale scale{9, 9, 9};

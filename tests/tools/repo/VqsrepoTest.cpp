@@ -117,9 +117,34 @@ TEST_F(VqsrepoTest, TheSampleScaleMakesALargerSample)
         EXPECT_NE(dump.find(line), std::string::npos) << line;
     EXPECT_EQ(dump.find("name = \"SYS4\""), std::string::npos);
     EXPECT_EQ(Vqsrepo(m_directory, "sample bad.vqr --sample-scale=3,0,10"), 2);
-    EXPECT_EQ(m_directory.Read("err.txt"),
-              "vqsrepo: --sample-scale=3,0,10: give SYSTEMS,SEGMENTS,ELEMENTS (e.g. 100,20,500).\n");
+    EXPECT_EQ(m_directory.Read("err.txt").find("vqsrepo: --sample-scale=3,0,10: give SYSTEMS,SEGMENTS,ELEMENTS, "), 0);
     EXPECT_FALSE(fs::exists(m_directory.File("bad.vqr")));
+}
+
+TEST_F(VqsrepoTest, ASampleBeyondTheLargestIsRefusedAndItsBoundsAreInTheHelp)
+{
+    const std::string bounds = "1 to 1000 systems, 1 to 1000 segments, 0 to 100000 generated elements a segment, "
+                               "and SYSTEMS x SEGMENTS x (ELEMENTS + 16) at most 2000000";
+    for (const char* scale : {"1,1,100000000", "2147483647,1,1", "20,1,100000"}) {
+        EXPECT_EQ(Vqsrepo(m_directory, std::string("sample huge.vqr --sample-scale=") + scale), 2) << scale;
+        EXPECT_EQ(m_directory.Read("err.txt"), std::string("vqsrepo: --sample-scale=") + scale +
+                                                   ": give SYSTEMS,SEGMENTS,ELEMENTS, " + bounds +
+                                                   " (e.g. 100,20,500).\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_directory.Path()), fs::directory_iterator()), 2)
+            << "only out.txt and err.txt";
+    }
+    ASSERT_EQ(Vqsrepo(m_directory, "--help"), 0);
+    EXPECT_NE(m_directory.Read("out.txt").find("--sample-scale: " + bounds), std::string::npos)
+        << m_directory.Read("out.txt");
+}
+
+TEST_F(VqsrepoTest, OutputThatCannotBeWrittenIsAFailureWithAMessage)
+{
+    ASSERT_EQ(Vqsrepo(m_directory, "sample full.vqr"), 0) << m_directory.Read("err.txt");
+    EXPECT_EQ(Vqsrepo(m_directory, "dump full.vqr", "/dev/full"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: cannot write to standard output: No space left on device.\n");
+    EXPECT_EQ(Vqsrepo(m_directory, "--help", "/dev/full"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: cannot write to standard output: No space left on device.\n");
 }
 
 TEST_F(VqsrepoTest, AnotherUserDumpsARepositoryWhoseFilesTheyCanOnlyRead)
