@@ -366,3 +366,61 @@ TEST_F(BulkOptionsTest, ThePanelsOfAPreviousConfigurationShowButTakeNoInput)
     EXPECT_EQ(opened.DoModal(), IDOK);
     EXPECT_EQ(MessageBoxes(), Strings{});
 }
+
+// The pending edits name rows, and a reload may list other elements in them: every reload
+// drops them, whatever made it.
+TEST_F(BulkOptionsTest, PendingEditsDoNotOutliveAReloadOfTheDialog)
+{
+    const auto payrollOrder = [&] {
+        auto options = PxIspecOptionsPtr(Element("SYS1", "PAYROLL", "ORDER")->GetOptions(OptionSet("NTGEN")));
+        options->Refresh();
+        return options;
+    };
+    Commit(*app.GetLink(), [&] {
+        PxBSegOptionsPtr(Segment("SYS1", "PAYROLL")->GetOptions(OptionSet("NTGEN")))->SetEnableOLTP(1);
+    });
+    const auto showsNoEdit = [&](VqsOptionPageBSegBulkOptions& page) {
+        EXPECT_FALSE(page.AnyPanelHasEdits());
+        EXPECT_FALSE(page.GetCurrentPanel()->IsCellEdited(RowOf(page, "ORDER"), kServiceColumn));
+        EXPECT_NE(std::string(page.GetList().GetItemText(RowOf(page, "ORDER"), kServiceColumn)), "SVC9");
+        EXPECT_FALSE(page.IsModified());
+    };
+    const struct {
+        const char* story;
+        std::function<void(VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions&)> act;
+    } cases[] = {
+        {"another business segment chosen, the changes not saved",
+         [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+             SelectRows(page, {"ORDER"});
+             TypeService(page, "SVC9");
+             ui.ExpectMessageBoxId(61503, IDNO);
+             vqui::user::SelectText(dialog.GetDlgItem(kElementCombo)->m_hWnd, "PAYROLL");
+             ASSERT_EQ(dialog.GetSoftLink()->GetName(), "PAYROLL");
+             showsNoEdit(page);
+         }},
+        {"the segment's record changed by another user before the first edit",
+         [&](VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions& page) {
+             auto other = OtherUser();
+             Commit(*other, [&] {
+                 PxBSegOptionsPtr(other->GetLVQEnterprise()
+                                      ->GetSystem("SYS1")
+                                      ->GetCurConfig()
+                                      ->GetBSSoftLink("SALES")
+                                      ->GetOptions(other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet(
+                                          "NTGEN")))
+                     ->SetLoadConfig(1);
+             });
+             SelectRows(page, {"ORDER"});
+             ui.ExpectMessageBoxId(61747, IDOK);
+             TypeService(page, "SVC9");
+             showsNoEdit(page);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        OnBulkPage(c.act, IDOK);
+        ui.Verify();
+        EXPECT_FALSE(StoredIspec("ORDER")->IsUpdatedService());
+        EXPECT_FALSE(payrollOrder()->IsUpdatedService());
+    }
+}
