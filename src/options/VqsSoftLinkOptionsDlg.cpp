@@ -388,10 +388,8 @@ void VqsSoftLinkOptionsDlg::ReleaseEditLock()
 
 void VqsSoftLinkOptionsDlg::CommitToModel()
 {
-    // The packs named by options are made by the model's pack check, which comes with the
-    // pages that name packs; the global-logic options name none.
-    if (const VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, "Options applied without the model's pack check");
+    VqsModelNodeOption* optionNode = m_pEnvironment->GetOptionNode();
+    optionNode->GetModel()->EnsureOptionPacks(optionNode);
 }
 
 BOOL VqsSoftLinkOptionsDlg::Apply(BOOL onlyActivePage)
