@@ -8,6 +8,8 @@
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxIspecOptions.h"
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
@@ -152,6 +154,31 @@ TEST_F(BulkOptionsTest, AServiceTypedForTwoRowsIsAppliedToThemAloneInOneTransact
     EXPECT_FALSE(StoredIspec("CUSTOMER")->IsUpdatedService());
     EXPECT_EQ(Element("SYS1", "SALES", "ORDER")->GetUpdatedFlag(), 1);
     EXPECT_EQ(Element("SYS1", "SALES", "CUSTOMER")->GetUpdatedFlag(), 0);
+}
+
+// An Ispec the design copies from another takes no OLTP service of its own.
+TEST_F(BulkOptionsTest, TheServiceColumnNeitherShowsNorTakesAServiceForACopiedIspec)
+{
+    Commit(*app.GetLink(), [&] {
+        PxLSEBuilder(*app.GetLink())
+            .SetNumber(app.GetLSEEnterprise()->GetBusinessSegment("SALES")->GetElement("NOTES"), "copyFrom", 1);
+    });
+    OnBulkPage(
+        [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+            EXPECT_EQ(page.GetList().GetItemText(RowOf(page, "NOTES"), kServiceColumn), "");
+            SelectRows(page, {"NOTES"});
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kUseDefault)));
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText)));
+            SelectRows(page, {"ORDER", "NOTES"});
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText)));
+            SelectRows(page, {"ORDER"});
+            TypeService(page, "SVC9");
+            ui.ExpectMessageBoxId(62135, IDYES);
+            ClickOnPage(dialog, kApplyNow);
+        },
+        IDOK);
+    EXPECT_EQ(StoredIspec("ORDER")->GetService(), "SVC9");
+    EXPECT_FALSE(StoredIspec("NOTES")->IsUpdatedService());
 }
 
 TEST_F(BulkOptionsTest, AnEditOfTheSameRowsReplacesTheLastAndAnEditOfOtherRowsGoesOnTopOfIt)

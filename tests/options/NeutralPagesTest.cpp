@@ -5,6 +5,8 @@
 #include "options/VqsOptionPagesBSeg.h"
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxIspecOptions.h"
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxReportOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
@@ -70,6 +72,14 @@ struct NeutralPagesTest : OptionsTest {
         return options;
     }
 
+    // The design gives the Ispec a copy-from.
+    void CopyInDesign(const char* ispec)
+    {
+        Commit(*app.GetLink(), [&] {
+            PxLSEBuilder(*app.GetLink())
+                .SetNumber(app.GetLSEEnterprise()->GetBusinessSegment("SALES")->GetElement(ispec), "copyFrom", 1);
+        });
+    }
     void EnableOltp(const char* optionSet)
     {
         Commit(*app.GetLink(), [&] { SegmentOptions(optionSet)->SetEnableOLTP(1); });
@@ -234,6 +244,9 @@ TEST_F(NeutralPagesTest, TheOltpServiceIsEditableOnlyWithOltpOnAndNotForAnOutput
     EnableOltp("NTGEN");
     EXPECT_TRUE(serviceEnabled("ORDER"));
     EXPECT_FALSE(serviceEnabled("AUDIT"));
+    CopyInDesign("NOTES");
+    EXPECT_FALSE(serviceEnabled("NOTES"));
+    EXPECT_TRUE(serviceEnabled("ORDER"));
 }
 
 TEST_F(NeutralPagesTest, AnOwnServiceNameIsStoredAndTheDefaultBoxMakesItDefaultAgain)
