@@ -85,6 +85,8 @@ BEGIN_MESSAGE_MAP(VqsSoftLinkOptionsDlg, VqsDialog)
     ON_CBN_SELENDOK(IDC_OPTION_SET, &VqsSoftLinkOptionsDlg::OnOptionSetChanged)
     ON_COMMAND(ID_HELP, &VqsSoftLinkOptionsDlg::OnHelpCommand)
     ON_WM_VSCROLL()
+    ON_WM_ACTIVATE()
+    ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 VqsSoftLinkOptionsDlg::VqsSoftLinkOptionsDlg(VqsLockBag* creatorBag, VqsModelNodeLink* linkNode,
@@ -426,6 +428,18 @@ void VqsSoftLinkOptionsDlg::OnOK()
     if (m_pSheet && m_pSheet->AnyPageModified() && !Apply(FALSE))
         return;
     EndDialog(IDOK);
+}
+
+void VqsSoftLinkOptionsDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    if (!m_focusWindow.RememberFocusIn(m_pSheet.get()))
+        VqsDialog::OnActivate(state, other, minimized);
+}
+
+void VqsSoftLinkOptionsDlg::OnSetFocus(CWnd* oldWnd)
+{
+    if (!m_focusWindow.GiveBack())
+        VqsDialog::OnSetFocus(oldWnd);
 }
 
 void VqsSoftLinkOptionsDlg::OnHelpCommand()

@@ -15,6 +15,7 @@
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/PxVQTypes.h"
+#include "win/Activation.h"
 #include "win/CButton.h"
 #include "win/DisplayList.h"
 #include "win/Gdi.h"
@@ -259,6 +260,19 @@ TEST_F(BulkOptionsTest, TheSelectionFilterSelectsTheRowsOfAUsage)
         char count[16] = "";
         ::GetWindowText(PageItem(dialog, 843), count, sizeof(count));
         EXPECT_STREQ(count, "2");
+    });
+}
+
+// The options dialog gives the focus back to the control of its sheet that had it when a
+// dialog of its own ends.
+TEST_F(BulkOptionsTest, AfterTheSelectionFilterTheFocusIsBackOnTheButtonThatOpenedIt)
+{
+    OnBulkPage([&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions&) {
+        ui.ExpectDialog(kSelectElementsDialog).Cancel();
+        ::SetFocus(PageItem(dialog, kSelectionFilter));
+        ClickOnPage(dialog, kSelectionFilter);
+        EXPECT_EQ(::GetFocus(), PageItem(dialog, kSelectionFilter));
+        EXPECT_EQ(::GetActiveWindow(), dialog.m_hWnd);
     });
 }
 
