@@ -68,7 +68,6 @@ constexpr UINT WM_REFLECT_BASE = 0xBC00;
 // WM_ACTIVATE: the low word of wParam.
 constexpr WORD WA_INACTIVE = 0;
 constexpr WORD WA_ACTIVE = 1;
-constexpr WORD WA_CLICKACTIVE = 2;
 
 // WM_SIZE kinds.
 constexpr UINT SIZE_RESTORED = 0;
