@@ -384,7 +384,7 @@ BOOL PxOptions::IsDefaultOption(const char* operation, const PxOptionField& fiel
     Enter(operation);
     StoredOption stored = Stored(field, index);
     std::string key = OptionKey(stored.field, stored.index);
-    return !HasAttribute(key.c_str()) || IsAttributeNull(key.c_str());
+    return m_emulationScopes > 0 || !HasAttribute(key.c_str()) || IsAttributeNull(key.c_str());
 }
 
 void PxOptions::MakeDefaultOption(const char* operation, const PxOptionField& field, int index)

@@ -40,7 +40,8 @@ class PxOptions : public PxVQObject {
     // Takes over the state of every option of a record of the same class (own values,
     // default choices and options without either); another class is refused.
     void CopyData(const PxOptionsPtr& source);
-    // While the scope lives, every getter of the record answers the option's default.
+    // While the scope lives, every getter of the record answers the option's default, and
+    // every option takes its default (IsDefault).
     PxInitialDataEmulationScope GetInitialDataEmulationScope();
 
     // The type query: the host type the record is for (VQHostType).

@@ -1,5 +1,6 @@
 #include "win/CDialog.h"
 
+#include "win/Activation.h"
 #include "win/CButton.h"
 #include "win/CDataExchange.h"
 #include "win/CEdit.h"
@@ -254,17 +255,23 @@ INT_PTR CDialog::DoModal()
     }
     if (disableOwner)
         ::EnableWindow(ownerHwnd, FALSE);
+    vqwin::ModalActivation activation(ownerHwnd);
+    activation.Opening(m_hWnd);
     Driving driving(*this);
     vqui::AnnounceOpened(driving.Describe());
     InitializeDialog();
     if (ContinueModal() && m_hWnd && !IsWindowVisible())
         ShowWindow(SW_SHOWNORMAL);
+    if (ContinueModal() && m_hWnd)
+        activation.Shown(m_hWnd);
     const int result = vqui::RunDrivenModalLoop(driving);
     m_bContinueModal = FALSE;
+    if (m_hWnd)
+        ShowWindow(SW_HIDE);
     if (disableOwner)
         ::EnableWindow(ownerHwnd, TRUE);
     if (m_hWnd) {
-        ShowWindow(SW_HIDE);
+        activation.Ending(m_hWnd);
         DestroyWindow();
     }
     return result;

@@ -1,5 +1,6 @@
 #include "win/CPropertySheet.h"
 
+#include "win/Activation.h"
 #include "win/CButton.h"
 #include "win/CWinThread.h"
 #include "win/Gdi.h"
@@ -219,17 +220,25 @@ INT_PTR CPropertySheet::DoModal()
     }
     if (disableOwner)
         ::EnableWindow(ownerHwnd, FALSE);
+    vqwin::ModalActivation activation(ownerHwnd);
+    activation.Opening(m_hWnd);
     Driving driving(*this);
     vqui::AnnounceOpened(driving.Describe());
     SendMessage(WM_INITDIALOG);
-    if (ContinueModal() && m_hWnd)
+    if (ContinueModal() && m_hWnd) {
         ShowWindow(SW_SHOWNORMAL);
+        activation.Shown(m_hWnd);
+    }
     const int result = vqui::RunDrivenModalLoop(driving);
     m_bContinueModal = FALSE;
+    if (m_hWnd)
+        ShowWindow(SW_HIDE);
     if (disableOwner)
         ::EnableWindow(ownerHwnd, TRUE);
-    if (m_hWnd)
+    if (m_hWnd) {
+        activation.Ending(m_hWnd);
         DestroyWindow();
+    }
     m_nCurPage = -1;
     m_modified.clear();
     return result;

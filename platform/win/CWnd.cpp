@@ -551,6 +551,8 @@ void CWnd::OnSetFocus(CWnd*) { Default(); }
 
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 
+void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
 
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }

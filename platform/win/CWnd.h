@@ -175,6 +175,7 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     void OnSetFocus(CWnd* oldWnd);
     void OnKillFocus(CWnd* newWnd);
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
     BOOL OnHelpInfo(HELPINFO* info);
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
@@ -231,6 +232,13 @@ template <auto F>
 LRESULT OnFocus(CCmdTarget* t, WPARAM w, LPARAM)
 {
     (Target<F>(t)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(w)));
+    return 0;
+}
+template <auto F>
+LRESULT OnActivate(CCmdTarget* t, WPARAM w, LPARAM l)
+{
+    const auto packed = static_cast<std::uintptr_t>(w);
+    (Target<F>(t)->*F)(LOWORD(packed), CWnd::FromHandle(reinterpret_cast<HWND>(l)), HIWORD(packed) != 0);
     return 0;
 }
 template <auto F>
@@ -315,6 +323,7 @@ LRESULT MeasureItemReflect(CCmdTarget* t, WPARAM, LPARAM l)
 #define ON_WM_KEYDOWN() VQ_ON_WM(WM_KEYDOWN, OnKey, OnKeyDown)
 #define ON_WM_SETFOCUS() VQ_ON_WM(WM_SETFOCUS, OnFocus, OnSetFocus)
 #define ON_WM_KILLFOCUS() VQ_ON_WM(WM_KILLFOCUS, OnFocus, OnKillFocus)
+#define ON_WM_ACTIVATE() VQ_ON_WM(WM_ACTIVATE, OnActivate, OnActivate)
 #define ON_WM_HELPINFO() VQ_ON_WM(WM_HELP, OnHelpInfo, OnHelpInfo)
 #define ON_WM_SYSCOMMAND() VQ_ON_WM(WM_SYSCOMMAND, OnSysCommand, OnSysCommand)
 #define ON_WM_INITMENUPOPUP() VQ_ON_WM(WM_INITMENUPOPUP, OnInitMenuPopup, OnInitMenuPopup)

@@ -11,6 +11,7 @@ constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_MOVE = 0x0003;
 constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_ACTIVATE = 0x0006;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
@@ -63,6 +64,10 @@ constexpr UINT WM_APP = 0x8000;
 // A notification a parent hands back to the child that sent it is dispatched in the child
 // as WM_REFLECT_BASE + the original message number.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
+
+// WM_ACTIVATE: the low word of wParam.
+constexpr WORD WA_INACTIVE = 0;
+constexpr WORD WA_ACTIVE = 1;
 
 // WM_SIZE kinds.
 constexpr UINT SIZE_RESTORED = 0;

@@ -1,5 +1,6 @@
 #include "win/UiDriver.h"
 
+#include "win/Activation.h"
 #include "win/CPropertySheet.h"
 #include "win/CWinApp.h"
 
@@ -319,6 +320,7 @@ int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpI
     entry.event.text = text;
     entry.event.style = style;
     entry.event.helpId = helpId;
+    HWND deactivated = vqwin::DeactivateForMessageBox();
     UiDriver* driver = CurrentUiDriver();
     if (!driver) {
         entry.result = DefaultMessageBoxButton(style);
@@ -335,6 +337,7 @@ int ShowMessageBox(const char* caption, const char* text, UINT style, UINT helpI
     }
     int result = entry.result;
     AddToTranscript(std::move(entry));
+    vqwin::ReactivateAfterMessageBox(deactivated);
     return result;
 }
 

@@ -73,6 +73,8 @@ BEGIN_MESSAGE_MAP(VqsPackSpecDlg, VqsDialog)
     ON_BN_CLICKED(VqsPackSpecDlg::IDC_NOT_DEFINED, &VqsPackSpecDlg::OnPackTypeClicked)
     ON_BN_CLICKED(VqsPackSpecDlg::IDC_DISK_PATH, &VqsPackSpecDlg::OnPackTypeClicked)
     ON_BN_CLICKED(VqsPackSpecDlg::IDC_TABLESPACE, &VqsPackSpecDlg::OnPackTypeClicked)
+    ON_WM_ACTIVATE()
+    ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 VqsPackSpecDlg::VqsPackSpecDlg(VqsLockBag* callerBag, VqsModelNodePackAssociation* association,
@@ -192,6 +194,7 @@ BOOL VqsPackSpecDlg::LoadAssociation()
         if (m_pSheet && m_pSheet->m_hWnd)
             m_pSheet->DestroyWindow();
         m_pSheet.reset();
+        m_focusWindow.Forget();
         return TRUE;
     }
     if (m_pSheet) {
@@ -362,6 +365,18 @@ BOOL VqsPackSpecDlg::ReloadChanged(BOOL* reloaded)
         EndDialog(IDCANCEL);
     }
     return FALSE;
+}
+
+void VqsPackSpecDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    if (!m_focusWindow.RememberFocusIn(m_pSheet.get()))
+        VqsDialog::OnActivate(state, other, minimized);
+}
+
+void VqsPackSpecDlg::OnSetFocus(CWnd* oldWnd)
+{
+    if (!m_focusWindow.GiveBack())
+        VqsDialog::OnSetFocus(oldWnd);
 }
 
 void VqsPackSpecDlg::OnPackTypeClicked()

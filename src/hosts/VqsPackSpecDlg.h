@@ -9,6 +9,7 @@
 #include "model/VqsLockBag.h"
 #include "proxy/PxObjectEdition.h"
 #include "shell/VqsDialog.h"
+#include "shell/VqsFocusMemory.h"
 #include "shell/VqsOptCtrlRadio.h"
 #include "shell/VqsTypedComboBox.h"
 
@@ -56,6 +57,8 @@ protected:
     void OnPackSelEndOk();
     void OnHostSelEndOk();
     void OnPackTypeClicked();
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    void OnSetFocus(CWnd* oldWnd);
 
     DECLARE_MESSAGE_MAP()
 
@@ -94,6 +97,7 @@ private:
     int m_nHostListIndex = 0;
     int m_nLoadedPackType = 0;
     int m_nPackType = 0;
+    VqsFocusMemory m_focusWindow;
     std::unique_ptr<VqsPackAssociationsSheet> m_pSheet;
     VqsLockBag* m_pCallerBag;
     VqsLockBag m_ownBag{VqsNoLock};

@@ -1,5 +1,6 @@
 #include "options/VqsColumnAdaptersWithDefault.h"
 
+#include "options/VqsCopiedIspec.h"
 #include "options/VqsEnterprisePackNames.h"
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxProfileOptions.h"
@@ -620,7 +621,9 @@ PxIspecOptionsPtr ServiceRecord(PxOptionsPtr* row, const PxBSegOptionsPtr& segme
     if (!ispec->_IsKindOf("PxCompOptions") && !ispec->_IsKindOf("PxEventOptions"))
         return PxIspecOptionsPtr();
     const PxVQIspecSoftLinkPtr link(VqsRowSoftLink(row));
-    return link && link->GetIspecUsage() == kOutputUsage ? PxIspecOptionsPtr() : ispec;
+    if (link && (link->GetIspecUsage() == kOutputUsage || VqsIsCopiedIspec(PxVQSoftLinkPtr(link))))
+        return PxIspecOptionsPtr();
+    return ispec;
 }
 
 } // namespace

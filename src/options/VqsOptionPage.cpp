@@ -5,6 +5,7 @@
 #include "options/VqsOptionsSheet.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrl.h"
+#include "win/ImageList.h"
 #include "win/Messages.h"
 
 namespace {
@@ -56,7 +57,11 @@ VqsOptionPage::VqsOptionPage(VqsOptionsSheet* sheet, UINT dialogId, UINT caption
     m_psp.hIcon = sheet->GetTabImages().ExtractIcon(0);
 }
 
-VqsOptionPage::~VqsOptionPage() = default;
+VqsOptionPage::~VqsOptionPage()
+{
+    if (m_psp.hIcon)
+        DestroyIcon(m_psp.hIcon);
+}
 
 void VqsOptionPage::DoDataExchange(CDataExchange* pDX) { VqsPropertyPage::DoDataExchange(pDX); }
 

@@ -195,6 +195,8 @@ void VqsOptionPageBSegBulkOptions::CollectElements()
     }
 }
 
+// The pending edits belong to the rows as they were listed: a reload (another element or
+// option set, the record changed by another user) may list other elements in those rows.
 void VqsOptionPageBSegBulkOptions::LoadOptions()
 {
     CollectElements();
@@ -204,9 +206,13 @@ void VqsOptionPageBSegBulkOptions::LoadOptions()
     for (int kind : {Ispecs, Profiles, Reports, GlobalLogics}) {
         if (m_pCurrentPanel && m_pCurrentPanel == m_panels[kind]) {
             SelectElementType(kind);
+            DropAllEdits();
+            if (m_bEditable)
+                m_pCurrentPanel->LoadEditors(&m_list);
             return;
         }
     }
+    DropAllEdits();
     CheckRadioButton(IDC_PROFILES, IDC_REPORTS, IDC_ISPECS);
 }
 
@@ -393,7 +399,7 @@ BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks, std::vec
     return TRUE;
 }
 
-void VqsOptionPageBSegBulkOptions::UndoAllPanels()
+void VqsOptionPageBSegBulkOptions::DropAllEdits()
 {
     for (VqsBulkOptionPanel* panel : PanelsInApplyOrder())
         if (panel)
@@ -402,8 +408,15 @@ void VqsOptionPageBSegBulkOptions::UndoAllPanels()
         undo->EnableWindow(FALSE);
     if (CWnd* apply = GetDlgItem(IDC_APPLY_NOW))
         apply->EnableWindow(FALSE);
-    m_list.Invalidate();
-    m_list.UpdateWindow();
+    if (m_list.m_hWnd) {
+        m_list.Invalidate();
+        m_list.UpdateWindow();
+    }
+}
+
+void VqsOptionPageBSegBulkOptions::UndoAllPanels()
+{
+    DropAllEdits();
     m_bModified = FALSE;
     m_bAtDefaults = TRUE;
     m_pSheet->SetPageStateImage(m_nPageIndex, m_bAtDefaults, m_bModified);

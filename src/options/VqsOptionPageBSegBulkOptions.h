@@ -83,6 +83,8 @@ private:
     void ShowCounts();
     void ApplyAllPanels();
     void UndoAllPanels();
+    // Drops the pending edits of every panel, with the buttons and cells that showed them.
+    void DropAllEdits();
     // Write locks of the option records that the pending edits change; FALSE when one was
     // refused (the user was told). `changed` takes the element links' nodes, which hear of
     // the apply once it is stored.

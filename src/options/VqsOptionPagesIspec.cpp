@@ -1,5 +1,6 @@
 #include "options/VqsOptionPagesIspec.h"
 
+#include "options/VqsCopiedIspec.h"
 #include "proxy/PxVQIspecSoftLink.h"
 
 namespace {
@@ -96,8 +97,9 @@ BOOL VqsOptionPageIspecOLTP::IsOltpApplicable() const
     const PxBSegOptionsPtr& segment = m_pTypedSheet->GetBSegOptions();
     if (!segment || !segment->GetEnableOLTP())
         return FALSE;
-    const PxVQIspecSoftLinkPtr ispec(m_pTypedSheet->GetTypedOptions()->GetSoftLink());
-    return !(ispec && ispec->GetIspecUsage() == kOutputUsage);
+    const PxVQSoftLinkPtr link = m_pTypedSheet->GetTypedOptions()->GetSoftLink();
+    const PxVQIspecSoftLinkPtr ispec(link);
+    return !(ispec && ispec->GetIspecUsage() == kOutputUsage) && !VqsIsCopiedIspec(link);
 }
 
 void VqsOptionPageIspecOLTP::EnableDependentControls()

@@ -1,6 +1,6 @@
 // The sheets of the platform-neutral records of a business segment, an Ispec, a profile and
-// a report: the platform-neutral pages on the NT templates. They are registered first, so
-// the sheet of a record's own platform is tried before them.
+// a report: the platform-neutral pages on the NT templates. The module registers none of
+// them; they show the framework's own pages on any record where a caller registers them.
 #pragma once
 
 #include "options/VqsOptionPageBSegBulkOptions.h"

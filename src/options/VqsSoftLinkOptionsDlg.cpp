@@ -86,6 +86,8 @@ BEGIN_MESSAGE_MAP(VqsSoftLinkOptionsDlg, VqsDialog)
     ON_CBN_SELENDOK(IDC_OPTION_SET, &VqsSoftLinkOptionsDlg::OnOptionSetChanged)
     ON_COMMAND(ID_HELP, &VqsSoftLinkOptionsDlg::OnHelpCommand)
     ON_WM_VSCROLL()
+    ON_WM_ACTIVATE()
+    ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 VqsSoftLinkOptionsDlg::VqsSoftLinkOptionsDlg(VqsLockBag* creatorBag, VqsModelNodeLink* linkNode,
@@ -393,10 +395,8 @@ void VqsSoftLinkOptionsDlg::ReleaseEditLock()
 
 void VqsSoftLinkOptionsDlg::CommitToModel()
 {
-    // The packs named by options are made by the model's pack check, which comes with the
-    // pages that name packs; the global-logic options name none.
-    if (const VqsSysApp* app = VqsGetApp())
-        app->LogInfo(0, "Options applied without the model's pack check");
+    VqsModelNodeOption* optionNode = m_pEnvironment->GetOptionNode();
+    optionNode->GetModel()->EnsureOptionPacks(optionNode);
 }
 
 BOOL VqsSoftLinkOptionsDlg::Apply(BOOL onlyActivePage)
@@ -433,6 +433,18 @@ void VqsSoftLinkOptionsDlg::OnOK()
     if (m_pSheet && m_pSheet->AnyPageModified() && !Apply(FALSE))
         return;
     EndDialog(IDOK);
+}
+
+void VqsSoftLinkOptionsDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    if (!m_focusWindow.RememberFocusIn(m_pSheet.get()))
+        VqsDialog::OnActivate(state, other, minimized);
+}
+
+void VqsSoftLinkOptionsDlg::OnSetFocus(CWnd* oldWnd)
+{
+    if (!m_focusWindow.GiveBack())
+        VqsDialog::OnSetFocus(oldWnd);
 }
 
 void VqsSoftLinkOptionsDlg::OnHelpCommand()

@@ -7,6 +7,7 @@
 #include "options/VqsOptionsDlgEnvironment.h"
 #include "proxy/PxVQOptionSet.h"
 #include "shell/VqsDialog.h"
+#include "shell/VqsFocusMemory.h"
 #include "win/CComboBox.h"
 #include "win/CScrollBar.h"
 
@@ -62,6 +63,8 @@ protected:
     void OnOptionSetChanged();
     void OnHelpCommand();
     void OnVScroll(UINT code, UINT position, CScrollBar* bar);
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    void OnSetFocus(CWnd* oldWnd);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -97,6 +100,7 @@ private:
     // Declared before the sheet, whose pages reach it until they are gone.
     std::unique_ptr<VqsOptionsDlgEnvironment> m_pEnvironment;
     UINT m_nSelectPage;
+    VqsFocusMemory m_focusWindow;
     std::unique_ptr<VqsOptionsSheet> m_pSheet;
     BOOL m_bReadOnly = FALSE;
     int m_nElementSelection = -1;

@@ -5,7 +5,6 @@
 #include "model/VqsLockManager.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsOptionNodeRegister.h"
-#include "options/VqsOptionsGenericSheets.h"
 #include "options/VqsOptionsGlobalLogic.h"
 #include "options/VqsSheetRegister.h"
 #include "options_nt_unix/VqsOptionsBSegNTUnixSheets.h"
@@ -137,13 +136,9 @@ const VqsStartupStep kOptionNodes[] = {
     {&RegisterOptionNode<VqsModelNodeOptionUnixProfile>, &NothingToDo},
 };
 
-// The sheets of the platform-neutral records come first, so that a platform's own sheet is
-// tried before them.
+// The twenty platform sheets. A record none of them takes (the options of an Ispec that is
+// neither a component nor an event) is not supported (61500).
 const VqsStartupStep kOptionSheets[] = {
-    {&RegisterSheet<VqsOptions_BSeg_Generic_Sheet, PxBSegOptionsPtr>, &NothingToDo},
-    {&RegisterSheet<VqsOptions_Ispec_Generic_Sheet, PxIspecOptionsPtr>, &NothingToDo},
-    {&RegisterSheet<VqsOptions_Profile_Generic_Sheet, PxProfileOptionsPtr>, &NothingToDo},
-    {&RegisterSheet<VqsOptions_Report_Generic_Sheet, PxReportOptionsPtr>, &NothingToDo},
     {&RegisterTarskBSegSheet, &NothingToDo},
     {&RegisterQSRBSegSheet, &NothingToDo},
     {&RegisterSheet<VqsOptions_BSeg_NT_Sheet, PxNTBSegOptionsPtr>, &NothingToDo},

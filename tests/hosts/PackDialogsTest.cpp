@@ -322,3 +322,29 @@ TEST_F(PackDialogsTest, ChoosingAnotherPackShowsItsAssociationWithTheSameHost)
     EXPECT_EQ(pack, "SALESFG");
     EXPECT_EQ(table, "sales_fg");
 }
+
+// The pack dialog is activated again after a dialog of its own (the FTP password dialog here):
+// the control of the association page that had the focus has it again.
+TEST_F(PackDialogsTest, TheFocusGoesBackIntoTheAssociationPageWhenTheDialogIsActivatedAgain)
+{
+    HWND path = nullptr;
+    HWND focusAfter = nullptr;
+    ui.ExpectDialog(IDD_PACK_SPEC)
+        .Run([&] {
+            for (const vqui::UiEvent& event : ui.Seen()) {
+                if (auto* dialog = dynamic_cast<VqsPackSpecDlg*>(CWnd::FromHandle(event.window))) {
+                    path = dialog->GetSheet()->GetPage(kWindowsTab)->GetDlgItem(Path::IDC_PATH)->m_hWnd;
+                    ::SetFocus(path);
+                    CDialog over(101, dialog);
+                    ui.ExpectDialog(101).Cancel();
+                    over.DoModal();
+                    focusAfter = ::GetFocus();
+                }
+            }
+        })
+        .Cancel();
+    OpenPack("SALESPATH", "NTHOST");
+    ui.Verify();
+    ASSERT_TRUE(path);
+    EXPECT_EQ(focusAfter, path);
+}

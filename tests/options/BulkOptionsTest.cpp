@@ -8,11 +8,14 @@
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxIspecOptions.h"
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/PxVQTypes.h"
+#include "win/Activation.h"
 #include "win/CButton.h"
 #include "win/DisplayList.h"
 #include "win/Gdi.h"
@@ -154,6 +157,31 @@ TEST_F(BulkOptionsTest, AServiceTypedForTwoRowsIsAppliedToThemAloneInOneTransact
     EXPECT_EQ(Element("SYS1", "SALES", "CUSTOMER")->GetUpdatedFlag(), 0);
 }
 
+// An Ispec the design copies from another takes no OLTP service of its own.
+TEST_F(BulkOptionsTest, TheServiceColumnNeitherShowsNorTakesAServiceForACopiedIspec)
+{
+    Commit(*app.GetLink(), [&] {
+        PxLSEBuilder(*app.GetLink())
+            .SetNumber(app.GetLSEEnterprise()->GetBusinessSegment("SALES")->GetElement("NOTES"), "copyFrom", 1);
+    });
+    OnBulkPage(
+        [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+            EXPECT_EQ(page.GetList().GetItemText(RowOf(page, "NOTES"), kServiceColumn), "");
+            SelectRows(page, {"NOTES"});
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kUseDefault)));
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText)));
+            SelectRows(page, {"ORDER", "NOTES"});
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText)));
+            SelectRows(page, {"ORDER"});
+            TypeService(page, "SVC9");
+            ui.ExpectMessageBoxId(62135, IDYES);
+            ClickOnPage(dialog, kApplyNow);
+        },
+        IDOK);
+    EXPECT_EQ(StoredIspec("ORDER")->GetService(), "SVC9");
+    EXPECT_FALSE(StoredIspec("NOTES")->IsUpdatedService());
+}
+
 TEST_F(BulkOptionsTest, AnEditOfTheSameRowsReplacesTheLastAndAnEditOfOtherRowsGoesOnTopOfIt)
 {
     OnBulkPage([&](VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions& page) {
@@ -232,6 +260,19 @@ TEST_F(BulkOptionsTest, TheSelectionFilterSelectsTheRowsOfAUsage)
         char count[16] = "";
         ::GetWindowText(PageItem(dialog, 843), count, sizeof(count));
         EXPECT_STREQ(count, "2");
+    });
+}
+
+// The options dialog gives the focus back to the control of its sheet that had it when a
+// dialog of its own ends.
+TEST_F(BulkOptionsTest, AfterTheSelectionFilterTheFocusIsBackOnTheButtonThatOpenedIt)
+{
+    OnBulkPage([&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions&) {
+        ui.ExpectDialog(kSelectElementsDialog).Cancel();
+        ::SetFocus(PageItem(dialog, kSelectionFilter));
+        ClickOnPage(dialog, kSelectionFilter);
+        EXPECT_EQ(::GetFocus(), PageItem(dialog, kSelectionFilter));
+        EXPECT_EQ(::GetActiveWindow(), dialog.m_hWnd);
     });
 }
 
@@ -365,4 +406,62 @@ TEST_F(BulkOptionsTest, ThePanelsOfAPreviousConfigurationShowButTakeNoInput)
         .OK();
     EXPECT_EQ(opened.DoModal(), IDOK);
     EXPECT_EQ(MessageBoxes(), Strings{});
+}
+
+// The pending edits name rows, and a reload may list other elements in them: every reload
+// drops them, whatever made it.
+TEST_F(BulkOptionsTest, PendingEditsDoNotOutliveAReloadOfTheDialog)
+{
+    const auto payrollOrder = [&] {
+        auto options = PxIspecOptionsPtr(Element("SYS1", "PAYROLL", "ORDER")->GetOptions(OptionSet("NTGEN")));
+        options->Refresh();
+        return options;
+    };
+    Commit(*app.GetLink(), [&] {
+        PxBSegOptionsPtr(Segment("SYS1", "PAYROLL")->GetOptions(OptionSet("NTGEN")))->SetEnableOLTP(1);
+    });
+    const auto showsNoEdit = [&](VqsOptionPageBSegBulkOptions& page) {
+        EXPECT_FALSE(page.AnyPanelHasEdits());
+        EXPECT_FALSE(page.GetCurrentPanel()->IsCellEdited(RowOf(page, "ORDER"), kServiceColumn));
+        EXPECT_NE(std::string(page.GetList().GetItemText(RowOf(page, "ORDER"), kServiceColumn)), "SVC9");
+        EXPECT_FALSE(page.IsModified());
+    };
+    const struct {
+        const char* story;
+        std::function<void(VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions&)> act;
+    } cases[] = {
+        {"another business segment chosen, the changes not saved",
+         [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+             SelectRows(page, {"ORDER"});
+             TypeService(page, "SVC9");
+             ui.ExpectMessageBoxId(61503, IDNO);
+             vqui::user::SelectText(dialog.GetDlgItem(kElementCombo)->m_hWnd, "PAYROLL");
+             ASSERT_EQ(dialog.GetSoftLink()->GetName(), "PAYROLL");
+             showsNoEdit(page);
+         }},
+        {"the segment's record changed by another user before the first edit",
+         [&](VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions& page) {
+             auto other = OtherUser();
+             Commit(*other, [&] {
+                 PxBSegOptionsPtr(other->GetLVQEnterprise()
+                                      ->GetSystem("SYS1")
+                                      ->GetCurConfig()
+                                      ->GetBSSoftLink("SALES")
+                                      ->GetOptions(other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet(
+                                          "NTGEN")))
+                     ->SetLoadConfig(1);
+             });
+             SelectRows(page, {"ORDER"});
+             ui.ExpectMessageBoxId(61747, IDOK);
+             TypeService(page, "SVC9");
+             showsNoEdit(page);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        OnBulkPage(c.act, IDOK);
+        ui.Verify();
+        EXPECT_FALSE(StoredIspec("ORDER")->IsUpdatedService());
+        EXPECT_FALSE(payrollOrder()->IsUpdatedService());
+    }
 }

@@ -5,9 +5,13 @@
 #include "options/VqsOptionPagesBSeg.h"
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxIspecOptions.h"
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxReportOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQPackInformation.h"
 #include "proxy/PxVQTypes.h"
 #include "win/CSpinButtonCtrl.h"
 #include "win/UserActions.h"
@@ -68,6 +72,14 @@ struct NeutralPagesTest : OptionsTest {
         return options;
     }
 
+    // The design gives the Ispec a copy-from.
+    void CopyInDesign(const char* ispec)
+    {
+        Commit(*app.GetLink(), [&] {
+            PxLSEBuilder(*app.GetLink())
+                .SetNumber(app.GetLSEEnterprise()->GetBusinessSegment("SALES")->GetElement(ispec), "copyFrom", 1);
+        });
+    }
     void EnableOltp(const char* optionSet)
     {
         Commit(*app.GetLink(), [&] { SegmentOptions(optionSet)->SetEnableOLTP(1); });
@@ -232,6 +244,9 @@ TEST_F(NeutralPagesTest, TheOltpServiceIsEditableOnlyWithOltpOnAndNotForAnOutput
     EnableOltp("NTGEN");
     EXPECT_TRUE(serviceEnabled("ORDER"));
     EXPECT_FALSE(serviceEnabled("AUDIT"));
+    CopyInDesign("NOTES");
+    EXPECT_FALSE(serviceEnabled("NOTES"));
+    EXPECT_TRUE(serviceEnabled("ORDER"));
 }
 
 TEST_F(NeutralPagesTest, AnOwnServiceNameIsStoredAndTheDefaultBoxMakesItDefaultAgain)
@@ -279,6 +294,46 @@ TEST_F(NeutralPagesTest, AnAutomaticProfileKeepsItsEstimatesWhenOnlyItsPackChang
     EXPECT_EQ(stored->GetPack(), "PACK1");
     EXPECT_EQ(stored->GetExpectedOrVolume(), 500);
     EXPECT_FALSE(stored->IsDefaultExpectedOrVolume());
+}
+
+// An apply makes the packs its options name: a missing one in the enterprise, and a pack of
+// another type refuses the whole apply.
+TEST_F(NeutralPagesTest, APackTheProfileNamesIsMadeUnlessAPackOfAnotherTypeHasTheName)
+{
+    const struct {
+        const char* pack;
+        const char* refusal;
+    } cases[] = {{"NEWPACK", nullptr},
+                 {"SALESPATH", "Cannot save option values:\nPack SALESPATH does not match its previous definition of a "
+                               "path."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pack);
+        OpenedOptions opened(Element("SYS1", "SALES", "CUSTBYNAME"), OptionSet("NTGEN"));
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        ui.ExpectDialog(kOptionsDialog)
+            .Run([&] {
+                if (IsCheckedOnPage(dialog, kUseDefaultPack))
+                    ClickOnPage(dialog, kUseDefaultPack);
+                TypeOnPage(dialog, kPack, c.pack);
+                if (c.refusal)
+                    ui.ExpectMessageBox(c.refusal, IDOK);
+                ClickOnPage(dialog, kApplyNow);
+                EXPECT_EQ(dialog.GetSheet()->GetOptionPage(0)->IsModified(), c.refusal != nullptr);
+            })
+            .Cancel();
+        opened.DoModal();
+        ui.Verify();
+        const auto stored = Stored<PxProfileOptionsPtr>("CUSTBYNAME", "NTGEN");
+        const PxVQPackInformationPtr pack = app.GetLink()->GetLVQEnterprise()->GetPackInformation(c.pack);
+        ASSERT_TRUE(pack);
+        if (c.refusal) {
+            EXPECT_EQ(stored->GetPack(), "NEWPACK");
+            EXPECT_EQ(pack->GetPackType(), VQPackPath);
+        } else {
+            EXPECT_EQ(stored->GetPack(), c.pack);
+            EXPECT_EQ(pack->GetPackType(), VQPackTablespace);
+        }
+    }
 }
 
 TEST_F(NeutralPagesTest, AReportGeneratedToAllLanguagesShowsItsLanguagesButTheListIsDisabled)

@@ -5,6 +5,7 @@
 #include "proxy/PxNTGLGOptions.h"
 #include "proxy/PxTarskGLGOptions.h"
 #include "proxy/PxVQConfig.h"
+#include "win/ImageList.h"
 
 using namespace optionstest;
 
@@ -247,4 +248,27 @@ TEST_F(OptionsDialogTest, TheTitleAndKindTextNameTheElementKindAndAnAutomaticPro
         EXPECT_EQ(kindText, c.kindText);
     }
     EXPECT_EQ(MessageBoxes(), Strings{});
+}
+
+TEST_F(OptionsDialogTest, TheTabIconsOfThePagesAreGivenBackWithTheDialog)
+{
+    UsePlatformNeutralSheets();
+    std::vector<HICON> icons;
+    {
+        OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("NTGEN"));
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        ui.ExpectDialog(kOptionsDialog)
+            .Run([&] {
+                VqsOptionsSheet& sheet = *dialog.GetSheet();
+                for (int index = 0; index < sheet.GetPageCount(); ++index)
+                    icons.push_back(sheet.GetPage(index)->m_psp.hIcon);
+            })
+            .Cancel();
+        opened.DoModal();
+    }
+    ASSERT_EQ(icons.size(), 6u);
+    for (HICON icon : icons) {
+        ASSERT_TRUE(icon);
+        EXPECT_FALSE(DestroyIcon(icon)) << "the icon was still held";
+    }
 }

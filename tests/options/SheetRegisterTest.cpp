@@ -37,7 +37,7 @@ struct SheetRegisterTest : OptionsTest {
 
 TEST_F(SheetRegisterTest, TheGlobalLogicSheetsAreRegisteredAtStartAndChosenByTheRecordsPlatform)
 {
-    EXPECT_EQ(VqsSheetRegister::Count(), 28);
+    EXPECT_EQ(VqsSheetRegister::Count(), 24);
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_Tarsk_Sheet*>(Create("STARTUP", "TARSKGEN").get()));
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_QSR_Sheet*>(Create("STARTUP", "QSRGEN").get()));
     EXPECT_TRUE(dynamic_cast<VqsOptions_GL_NT_Sheet*>(Create("STARTUP", "NTGEN").get()));
@@ -76,4 +76,27 @@ TEST_F(SheetRegisterTest, AFailingFactoryStopsTheSearchWithItsReason)
     VqsSheetRegister::AddFactory(&BrokenFactory);
     ui.ExpectMessageBox("Cannot create the options dialog:\nBroken factory", IDOK);
     EXPECT_EQ(Create("STARTUP", "TARSKGEN"), nullptr);
+}
+
+// The module registers a sheet for the options of components and events only: a record of
+// an Ispec that is neither (another tool may have stored one) has none, on every platform.
+TEST_F(SheetRegisterTest, TheOptionsOfAnIspecThatIsNeitherAComponentNorAnEventAreNotSupported)
+{
+    const struct {
+        const char* optionSet;
+        const char* recordClass;
+    } cases[] = {{"NTGEN", "PxNTIspecOptions"},
+                 {"UNIXGEN", "PxUnixIspecOptions"},
+                 {"TARSKGEN", "PxTarskIspecOptions"},
+                 {"QSRGEN", "PxQSRIspecOptions"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.recordClass);
+        PxOptionsPtr record;
+        Commit(*app.GetLink(), [&] { record = OptionSet(c.optionSet)->CreateMember("options", c.recordClass); });
+        ASSERT_TRUE(record);
+        ui.ExpectMessageBoxId(61500, IDOK);
+        EXPECT_EQ(std::unique_ptr<VqsOptionsSheet>(VqsSheetRegister::CreateSheet(nullptr, record, 0)), nullptr);
+        EXPECT_TRUE(Create("ENQUIRY", c.optionSet));
+        ui.Verify();
+    }
 }
