@@ -1,6 +1,8 @@
 #include "OptionsDialogHarness.h"
 
 #include "options/VqsOptionsSheet.h"
+#include "proxy/PxBSegOptions.h"
+#include "proxy/PxIspecOptions.h"
 #include "win/CButton.h"
 #include "win/CTabCtrl.h"
 #include "win/DisplayList.h"
@@ -99,6 +101,37 @@ OptionsDialogHarness::Strings OptionsDialogHarness::ComboItems(int id)
         items.emplace_back(text);
     }
     return items;
+}
+
+} // namespace optionstest
+
+namespace optionstest {
+
+void OptionsDialogHarness::CheckDefaultsShowTheDefaultServiceAndStoreNoOwnValue(const char* optionSet)
+{
+    constexpr int kOltpPage = 1;
+    constexpr int kUseDefaultService = 1110;
+    constexpr int kService = 1405;
+    SCOPED_TRACE(optionSet);
+    Write([&] {
+        StoredSegment<PxBSegOptionsPtr>(optionSet)->SetEnableOLTP(1);
+        Options<PxIspecOptionsPtr>("ORDER", optionSet)->SetService("OWN");
+    });
+    const CString defaultService = Stored<PxIspecOptionsPtr>("ORDER", optionSet)->GetDefaultService();
+    Session(Element("SYS1", "SALES", "ORDER"), optionSet, kOltpPage, [&] {
+        ASSERT_FALSE(Checked(kUseDefaultService));
+        Defaults();
+        EXPECT_TRUE(Checked(kUseDefaultService));
+        EXPECT_FALSE(Enabled(kService));
+        EXPECT_EQ(Text(kService), defaultService.str());
+        Click(kUseDefaultService);
+        Click(kUseDefaultService);
+        ApplyNow();
+    });
+    ui.Verify();
+    const PxIspecOptionsPtr stored = Stored<PxIspecOptionsPtr>("ORDER", optionSet);
+    EXPECT_TRUE(stored->IsDefaultService());
+    EXPECT_EQ(stored->GetService(), defaultService);
 }
 
 } // namespace optionstest

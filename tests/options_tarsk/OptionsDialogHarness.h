@@ -55,6 +55,11 @@ public:
     void Undo() { Click(kUndo); }
     void Defaults() { Click(kDefaults); }
 
+    // The story every platform's OLTP page shares: ORDER has an own service, "Defaults" ticks
+    // its "Use default" box and shows the default, and a further edit before Apply stores no
+    // shown default as an own value.
+    void CheckDefaultsShowTheDefaultServiceAndStoreNoOwnValue(const char* optionSet);
+
     // The next message box with the text gets the answer.
     void Answer(const std::string& text, int button) { ui.ExpectMessageBox(text, button); }
 
