@@ -21,9 +21,9 @@ TEST(HostGenerationLogTest, TheLogIsNamedAfterTheRepositoryOrAsConfigured)
         const char* log;
     };
     const Case cases[] = {
-        {"/work/sample.vqr", nullptr, "/work/sample.vqr.genlog"},
+        {"repos/sample.vqr", nullptr, "repos/sample.vqr.genlog"},
         {"sample.vqr", "", "sample.vqr.genlog"},
-        {"/work/sample.vqr", "/logs/generations.log", "/logs/generations.log"},
+        {"repos/sample.vqr", "/logs/generations.log", "/logs/generations.log"},
         {"postgresql://vq@db.example:5432/team", nullptr, "team.genlog"},
         {"postgresql:///vq_12?host=/run/pg&user=vq", nullptr, "vq_12.genlog"},
         {"postgres://db.example/sales%20team?sslmode=require", nullptr, "sales_20team.genlog"},
