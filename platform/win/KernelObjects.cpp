@@ -105,7 +105,7 @@ ThreadObject::~ThreadObject()
         thread.join();
 }
 
-void ThreadObject::Join()
+void ThreadObject::Waited()
 {
     std::lock_guard lock(m_joining);
     if (thread.joinable() && thread.get_id() != std::this_thread::get_id())

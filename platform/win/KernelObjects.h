@@ -22,6 +22,8 @@ public:
         (void)lock;
         (void)threadId;
     }
+    // After a successful wait, outside the kernel lock.
+    virtual void Waited() {}
 };
 
 class EventObject : public KernelObject {
@@ -60,9 +62,11 @@ class ThreadObject : public KernelObject {
 public:
     ~ThreadObject() override;
     bool IsSignalled(DWORD) const override { return ended; }
-    // Joins the thread unless it is the calling one or joined already. Not under the
-    // kernel lock: the thread's last steps take it.
-    void Join();
+    // A thread whose handle is signalled is gone: its last steps are waited for here, so
+    // that the waiter may unload the thread's code or end the process. Joins the thread
+    // unless it is the calling one or joined already (the thread's last steps take the
+    // kernel lock).
+    void Waited() override;
 
     std::thread thread;
     bool ended = false;

@@ -87,10 +87,7 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
             return WAIT_TIMEOUT;
         object->Acquire(lock, me);
     }
-    // As on the platform, a thread whose handle is signalled is gone: its last steps are
-    // waited for here, so that the waiter may unload the thread's code or end the process.
-    if (auto* thread = dynamic_cast<ThreadObject*>(object.get()))
-        thread->Join();
+    object->Waited();
     return WAIT_OBJECT_0;
 }
 

@@ -20,10 +20,17 @@ namespace {
 
 using json = nlohmann::json;
 
-// A written whole number too large for any field (1e19, 18446744073709551616, ...).
-bool IsBeyondWholeRange(double value)
+// A written whole number too large for any field (1e19, 18446744073709551616, ...): beyond
+// the signed range it is read as unsigned or, further out, as a fraction; either would be
+// stored wrapped or cut.
+bool IsBeyondWholeRange(const json& value)
 {
-    return std::floor(value) == value && std::fabs(value) >= 9223372036854775808.0;
+    if (value.is_number_unsigned())
+        return value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (!value.is_number_float())
+        return false;
+    const double number = value.get<double>();
+    return std::floor(number) == number && std::fabs(number) >= 9223372036854775808.0;
 }
 
 // One object of the description: its keys are taken one by one, and what is left over is
@@ -75,11 +82,7 @@ public:
             return fallback;
         if (value->is_boolean())
             return value->get<bool>() ? 1 : 0;
-        // A whole number beyond the signed range is read as unsigned or, further out, as a
-        // fraction; either would be stored wrapped or cut.
-        if (value->is_number_unsigned() && value->get<std::uint64_t>() > std::numeric_limits<std::int64_t>::max())
-            FailRange(key, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
-        if (value->is_number_float() && IsBeyondWholeRange(value->get<double>()))
+        if (IsBeyondWholeRange(*value))
             FailRange(key, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
         if (!value->is_number_integer())
             Fail(std::string("\"") + key + "\" must be a whole number");
