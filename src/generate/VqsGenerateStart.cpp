@@ -65,9 +65,19 @@ VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
         VqsLockScope scope(VqsGetApp()->GetLink());
         if (!m_genSet->PersistentLock(0).Succeeded())
             VqsGetApp()->LogError(0, "The interrupted generation's persistent lock could not be put back.");
+        if (m_bHeld)
+            m_genSet->UnLock();
     } catch (const std::exception& error) {
         VqsGetApp()->LogError(0, error.what());
     }
+}
+
+void VqsGenerationLockTakeover::HoldWhileLifted()
+{
+    if (!m_bLifted)
+        return;
+    VqsLockScope scope(VqsGetApp()->GetLink());
+    m_bHeld = m_genSet->FutureUpdateLock().Succeeded();
 }
 
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame)

@@ -33,10 +33,15 @@ public:
     VqsGenerationLockTakeover& operator=(const VqsGenerationLockTakeover&) = delete;
 
     void Keep() { m_bLifted = false; }
+    // While the lock is lifted, this session holds the set with a future-update lock in its
+    // place, so that nobody else can take it; given up after the lock is put back (a takeover
+    // that holds is not kept).
+    void HoldWhileLifted();
 
 private:
     PxVQOptionSetPtr m_genSet;
     bool m_bLifted = false;
+    bool m_bHeld = false;
 };
 
 // The first of the list with the object id of the option set, else the first.

@@ -4,14 +4,11 @@
 #include "generate/VqsSelectSession.h"
 #include "model/VqsBSLock.h"
 #include "model/VqsLockBag.h"
-#include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
 #include "model/VqsSyncResult.h"
 #include "proxy/PxLSEReport.h"
 #include "proxy/PxObjectKind.h"
-#include "proxy/PxProcess.h"
 #include "proxy/PxVQConfig.h"
-#include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "proxy/PxVQReportSoftLink.h"
@@ -28,7 +25,6 @@
 #include "vqclient/VqClient.h"
 #include "win/CCmdTarget.h"
 
-#include <exception>
 #include <map>
 #include <string>
 
@@ -132,45 +128,6 @@ void StartMonitorOrInstall(VqsDirectoryView& view, const VqsSelectSession& dialo
     }
 }
 
-// The interrupted generation's persistent lock refuses every lock the synchronisation takes
-// on the generate set, this user's too. While the restart synchronises, this session holds
-// the set with a future-update lock in its place, so that nobody else can take it; the
-// persistent lock is put back for the restarted generation when the scope ends.
-class GenerationLockHandover {
-public:
-    explicit GenerationLockHandover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)
-    {
-        if (!VqsHoldsOwnGenerationLock(genSet))
-            return;
-        VqsLockScope scope(VqsGetApp()->GetLink());
-        genSet->RemovePersistentLock(0, 1);
-        m_handedOver = true;
-        m_held = genSet->FutureUpdateLock().Succeeded();
-    }
-    GenerationLockHandover(const GenerationLockHandover&) = delete;
-    GenerationLockHandover& operator=(const GenerationLockHandover&) = delete;
-
-    ~GenerationLockHandover()
-    {
-        if (!m_handedOver)
-            return;
-        try {
-            VqsLockScope scope(VqsGetApp()->GetLink());
-            if (!m_genSet->PersistentLock(0).Succeeded())
-                VqsGetApp()->LogError(0, "The restart could not lock the generate set persistently again.");
-            if (m_held)
-                m_genSet->UnLock();
-        } catch (const std::exception& error) {
-            VqsGetApp()->LogError(0, error.what());
-        }
-    }
-
-private:
-    PxVQOptionSetPtr m_genSet;
-    bool m_handedOver = false;
-    bool m_held = false;
-};
-
 // The reports a report session wrote, found again among the record's report pairs by name.
 void RebuildReportTriples(const PxVQRecoveryInfoPtr& session, const VqsSyncResult& record, VqsBSSyncRecord& reports)
 {
@@ -221,7 +178,9 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     VqsSyncResult record;
     {
         StatusMessage synchronising(frame, IDS_SYNCHRONISING);
-        GenerationLockHandover handover(genSet);
+        // The interrupted generation's lock is put back for the restarted generation.
+        VqsGenerationLockTakeover handover(genSet);
+        handover.HoldWhileLifted();
         if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, system->GetCurConfig(), record,
                                         app->GetSynchronizeMode(), handle, false, false))
             return;

@@ -405,13 +405,8 @@ void VqsSelectSession::DeleteAutoReports()
 // the session; manual holds stay.
 void VqsSelectSession::RemoveGenerationLock(const PxVQRecoveryInfoPtr& session)
 {
-    PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (!genSet)
-        return;
-    PxPersistentLockPtr lock = genSet->GetPersistentLock();
-    if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
-        return;
-    if (VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(UserCode()))
+    const PxVQOptionSetPtr genSet = session->GetGenSet();
+    if (genSet && VqsHoldsOwnGenerationLock(genSet))
         genSet->RemovePersistentLock(0, 1);
 }
 

@@ -92,9 +92,11 @@ int VqsOptionTreeItem::Compare(VqsTreeItem* other)
         return 1;
     VqsTreeItem* mine = this;
     VqsTreeItem* theirs = other;
-    for (int depth = Depth(mine); depth > Depth(theirs); --depth)
+    int myDepth = Depth(mine);
+    int theirDepth = Depth(theirs);
+    for (; myDepth > theirDepth; --myDepth)
         mine = mine->GetParent();
-    for (int depth = Depth(theirs); depth > Depth(mine); --depth)
+    for (; theirDepth > myDepth; --theirDepth)
         theirs = theirs->GetParent();
     while (mine->GetParent() != theirs->GetParent()) {
         mine = mine->GetParent();
