@@ -6,7 +6,6 @@
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxReportOptions.h"
 #include "proxy/PxTarskCompOptions.h"
-#include "proxy/PxVQIspecSoftLink.h"
 #include "win/Input.h"
 
 #include <cstring>
@@ -14,7 +13,6 @@
 namespace {
 
 constexpr UINT IDS_BLANK = 61897;
-constexpr int kOutputUsage = 3;
 
 const char* AfterMark(const char* text) { return vqsadapter::StartsWithMark(text) ? text + 1 : text; }
 
@@ -620,10 +618,7 @@ PxIspecOptionsPtr ServiceRecord(PxOptionsPtr* row, const PxBSegOptionsPtr& segme
         return PxIspecOptionsPtr();
     if (!ispec->_IsKindOf("PxCompOptions") && !ispec->_IsKindOf("PxEventOptions"))
         return PxIspecOptionsPtr();
-    const PxVQIspecSoftLinkPtr link(VqsRowSoftLink(row));
-    if (link && (link->GetIspecUsage() == kOutputUsage || VqsIsCopiedIspec(PxVQSoftLinkPtr(link))))
-        return PxIspecOptionsPtr();
-    return ispec;
+    return VqsTakesNoOwnService(VqsRowSoftLink(row)) ? PxIspecOptionsPtr() : ispec;
 }
 
 } // namespace

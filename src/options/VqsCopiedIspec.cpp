@@ -5,9 +5,14 @@
 #include "proxy/PxLSEIspec.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQIspecSoftLink.h"
 #include "shell/VqsSysApp.h"
 
-BOOL VqsIsCopiedIspec(const PxVQSoftLinkPtr& link)
+namespace {
+
+constexpr int kOutputUsage = 3;
+
+BOOL IsCopiedIspec(const PxVQSoftLinkPtr& link)
 {
     const PxVQElementSoftLinkPtr element(link);
     const PxVQBSSoftLinkPtr segmentLink = element ? element->GetBSSoftLink() : PxVQBSSoftLinkPtr();
@@ -18,4 +23,12 @@ BOOL VqsIsCopiedIspec(const PxVQSoftLinkPtr& link)
     const PxLSEBusinessSegmentPtr segment = design->GetBusinessSegment(segmentLink->GetName());
     const PxLSEIspecPtr ispec(segment ? segment->GetElement(element->GetName()) : PxLSEElementPtr());
     return ispec && ispec->GetCopyFrom() > 0;
+}
+
+} // namespace
+
+BOOL VqsTakesNoOwnService(const PxVQSoftLinkPtr& link)
+{
+    const PxVQIspecSoftLinkPtr ispec(link);
+    return ispec && (ispec->GetIspecUsage() == kOutputUsage || IsCopiedIspec(link));
 }

@@ -1,7 +1,6 @@
 #include "options/VqsOptionPagesIspec.h"
 
 #include "options/VqsCopiedIspec.h"
-#include "proxy/PxVQIspecSoftLink.h"
 
 namespace {
 
@@ -14,8 +13,6 @@ constexpr int IDC_FOREGROUND = 1436;
 
 constexpr int IDC_USE_DEFAULT_SERVICE = 1110;
 constexpr int IDC_SERVICE = 1405;
-
-constexpr int kOutputUsage = 3;
 
 } // namespace
 
@@ -97,9 +94,7 @@ BOOL VqsOptionPageIspecOLTP::IsOltpApplicable() const
     const PxBSegOptionsPtr& segment = m_pTypedSheet->GetBSegOptions();
     if (!segment || !segment->GetEnableOLTP())
         return FALSE;
-    const PxVQSoftLinkPtr link = m_pTypedSheet->GetTypedOptions()->GetSoftLink();
-    const PxVQIspecSoftLinkPtr ispec(link);
-    return !(ispec && ispec->GetIspecUsage() == kOutputUsage) && !VqsIsCopiedIspec(link);
+    return !VqsTakesNoOwnService(m_pTypedSheet->GetTypedOptions()->GetSoftLink());
 }
 
 void VqsOptionPageIspecOLTP::EnableDependentControls()

@@ -1,5 +1,6 @@
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 
+#include "options/VqsSheetRegister.h"
 
 namespace {
 
@@ -57,8 +58,7 @@ VqsOptions_BSeg_QSR_Sheet::VqsOptions_BSeg_QSR_Sheet(VqsSoftLinkOptionsDlg* owne
 VqsOptionsSheet* VqsOptions_BSeg_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                         const PxOptionsPtr& options, UINT selectPage)
 {
-    const PxQSRBSegOptionsPtr qsr(options);
-    return qsr ? new (std::nothrow) VqsOptions_BSeg_QSR_Sheet(ownerDialog, qsr, selectPage) : nullptr;
+    return VqsMakeOptionsSheet<VqsOptions_BSeg_QSR_Sheet, PxQSRBSegOptionsPtr>(ownerDialog, options, selectPage);
 }
 
 void VqsOptions_BSeg_QSR_Sheet::SetReblockFactorOnPages(std::int64_t factor)

@@ -40,7 +40,7 @@ VqsOptionsSheet* VqsOptions_Component_QSR_Sheet::CreateSheet(VqsSoftLinkOptionsD
     return VqsMakeOptionsSheet<VqsOptions_Component_QSR_Sheet, PxQSRCompOptionsPtr>(ownerDialog, options, selectPage);
 }
 
-void VqsOptions_Component_QSR_Sheet::SwitchPageSet(BOOL eventView) { ShowOutsideEventView(&m_tolve, eventView); }
+void VqsOptions_Component_QSR_Sheet::SetEventView(BOOL eventView) { ShowOutsideEventView(&m_tolve, eventView); }
 
 VqsOptions_Event_QSR_Sheet::VqsOptions_Event_QSR_Sheet(VqsSoftLinkOptionsDlg* ownerDialog,
                                                        const PxQSREventOptionsPtr& options, UINT selectPage)

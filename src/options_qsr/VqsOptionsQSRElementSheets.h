@@ -33,10 +33,8 @@ public:
                                         UINT selectPage);
 
     UINT GetHelpContextId() override { return 812; }
-    void SetEventView(BOOL eventView) override { SwitchPageSet(eventView); }
-    // An input Ispec's component has no TOLVE tab: the flag takes it off, clearing the
-    // flag puts it back at the end of the tab row.
-    void SwitchPageSet(BOOL eventView);
+    // An input Ispec's component has no TOLVE tab.
+    void SetEventView(BOOL eventView) override;
 
     const PxQSRCompOptionsPtr& GetComponentOptions() const { return GetLevelOptions(); }
 

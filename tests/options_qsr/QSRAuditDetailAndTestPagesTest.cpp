@@ -169,12 +169,7 @@ TEST_F(QSRBSegSheetTest, ClearingAPortsDefaultBoxKeepsTheDefaultItShowed)
         const std::string shown = std::to_string(((*Stored()).*c.getDefault)());
         Session(kWrenfieldTestTab, [&] {
             Click(c.enable);
-            Click(c.box);
-            EXPECT_EQ(Text(c.port), shown);
-            EXPECT_FALSE(Enabled(c.port));
-            Click(c.box);
-            EXPECT_EQ(Text(c.port), shown);
-            EXPECT_TRUE(Enabled(c.port));
+            TickAndClearDefaultBox(c.box, c.port, shown);
             ApplyNow();
         });
         EXPECT_EQ(std::to_string(((*Stored()).*c.get)()), shown);

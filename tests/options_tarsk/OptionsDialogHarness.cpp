@@ -103,9 +103,15 @@ OptionsDialogHarness::Strings OptionsDialogHarness::ComboItems(int id)
     return items;
 }
 
-} // namespace optionstest
-
-namespace optionstest {
+void OptionsDialogHarness::TickAndClearDefaultBox(int box, int value, const std::string& shown)
+{
+    Click(box);
+    EXPECT_EQ(Text(value), shown);
+    EXPECT_FALSE(Enabled(value));
+    Click(box);
+    EXPECT_EQ(Text(value), shown);
+    EXPECT_TRUE(Enabled(value));
+}
 
 void OptionsDialogHarness::CheckDefaultsShowTheDefaultServiceAndStoreNoOwnValue(const char* optionSet)
 {

@@ -51,6 +51,9 @@ public:
         bool operator==(const Colours&) const = default;
     };
     Colours Painted(int id, const char* text);
+    // Ticks the "Use default" box of control `value`, which then shows `shown` disabled, and
+    // clears it again, which keeps `shown` there to be edited.
+    void TickAndClearDefaultBox(int box, int value, const std::string& shown);
     void ApplyNow() { Click(kApplyNow); }
     void Undo() { Click(kUndo); }
     void Defaults() { Click(kDefaults); }

@@ -555,12 +555,7 @@ TEST_F(TarskBSegSheetTest, ADefaultBoxShowsTheDefaultAndClearingItKeepsThatText)
         const std::string shown = c.defaultShown(*Stored());
         Session(c.page, [&] {
             EXPECT_FALSE(Checked(c.box));
-            Click(c.box);
-            EXPECT_EQ(Text(c.value), shown);
-            EXPECT_FALSE(Enabled(c.value));
-            Click(c.box);
-            EXPECT_EQ(Text(c.value), shown);
-            EXPECT_TRUE(Enabled(c.value));
+            TickAndClearDefaultBox(c.box, c.value, shown);
             ApplyNow();
         });
         EXPECT_EQ(c.stored(*Stored()), shown);
