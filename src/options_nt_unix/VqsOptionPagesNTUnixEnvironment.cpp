@@ -86,10 +86,10 @@ VqsOptionPagePlatformComponentEnv<Traits>::VqsOptionPagePlatformComponentEnv(Vqs
       m_userMaintained(m_table.Flag(Traits::kUserMaintainedId, VQS_OPTION(Record, CompUserMaintained)))
 {
     if constexpr (Traits::kUnix) {
-        m_table.Number(IDC_MULTI_RECORD_ISPECS, VQS_NUMBER_OPTION(Record, UnixMultiRecordMaxInIspecs),
-                       VqsOptionTable::Validate);
-        m_table.Number(IDC_MULTI_RECORD_REPORTS, VQS_NUMBER_OPTION(Record, UnixMultiRecordMaxInReports),
-                       VqsOptionTable::Validate);
+        m_multiRecordInIspecs = &m_table.Number(
+            IDC_MULTI_RECORD_ISPECS, VQS_NUMBER_OPTION(Record, UnixMultiRecordMaxInIspecs), VqsOptionTable::Validate);
+        m_multiRecordInReports = &m_table.Number(
+            IDC_MULTI_RECORD_REPORTS, VQS_NUMBER_OPTION(Record, UnixMultiRecordMaxInReports), VqsOptionTable::Validate);
     }
 }
 
@@ -100,6 +100,13 @@ BOOL VqsOptionPagePlatformComponentEnv<Traits>::OnInitDialog()
     const PxCompOptionsPtr record(m_pTypedSheet->GetTypedOptions());
     if (record)
         LimitDigits(m_expected, *record, &PxCompOptions::HasUpperLimitExpected, 8);
+    if constexpr (Traits::kUnix) {
+        const PxUnixCompOptionsPtr unixRecord(record);
+        if (unixRecord) {
+            LimitDigits(*m_multiRecordInReports, *unixRecord, &Record::HasUpperLimitUnixMultiRecordMaxInReports, 2);
+            LimitDigits(*m_multiRecordInIspecs, *unixRecord, &Record::HasUpperLimitUnixMultiRecordMaxInIspecs, 2);
+        }
+    }
     return TRUE;
 }
 

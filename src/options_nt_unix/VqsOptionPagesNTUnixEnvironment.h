@@ -75,6 +75,8 @@ private:
     VqsOptCtrlFlag& m_useDefaultPack;
     VqsOptCtrlInt& m_expected;
     VqsOptCtrlFlag& m_userMaintained;
+    VqsOptCtrlInt* m_multiRecordInIspecs = nullptr;
+    VqsOptCtrlInt* m_multiRecordInReports = nullptr;
 };
 
 class VqsOptionPageNTComponentEnv : public VqsOptionPagePlatformComponentEnv<VqsNTComponentEnvTraits> {

@@ -51,6 +51,7 @@ constexpr int kUseDefaultBlocking = 1008;
 constexpr int kDiskBlocking = 1036;
 constexpr int kTapeBlocking = 1066;
 constexpr int kMultiRecordIspecs = 61965;
+constexpr int kMultiRecordReports = 61966;
 
 struct NTUnixEnvironmentPagesTest : OptionsDialogHarness {
     void ElementSession(const char* element, const char* optionSet, UINT page, const std::function<void()>& actions,
@@ -175,6 +176,15 @@ TEST_F(NTUnixEnvironmentPagesTest, AUnixComponentsMultiRecordMaximaAreClearedByD
         ApplyNow();
     });
     EXPECT_FALSE(Record<PxUnixCompOptionsPtr>("CUSTOMER", "UNIXGEN")->IsUpdatedUnixMultiRecordMaxInIspecs());
+}
+
+TEST_F(NTUnixEnvironmentPagesTest, AUnixComponentsBoundedNumbersTakeOnlyTheDigitsTheirMaximaAllow)
+{
+    ElementSession("CUSTOMER", "UNIXGEN", kEnvironmentPage, [&] {
+        EXPECT_EQ(TextLimit(kComponentExpected), 8);
+        EXPECT_EQ(TextLimit(kMultiRecordIspecs), 2);
+        EXPECT_EQ(TextLimit(kMultiRecordReports), 2);
+    }, FALSE);
 }
 
 TEST_F(NTUnixEnvironmentPagesTest, TheNTClusterIndexOffersTheOrdinatesOfTheComponentsProfiles)

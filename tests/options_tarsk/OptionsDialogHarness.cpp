@@ -4,6 +4,7 @@
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxIspecOptions.h"
 #include "win/CButton.h"
+#include "win/CEdit.h"
 #include "win/CTabCtrl.h"
 #include "win/DisplayList.h"
 #include "win/UserActions.h"
@@ -84,6 +85,11 @@ std::string OptionsDialogHarness::Text(int id)
     char text[256] = "";
     ::GetWindowText(Item(id), text, sizeof(text));
     return text;
+}
+
+LRESULT OptionsDialogHarness::TextLimit(int id)
+{
+    return ::SendMessage(Item(id), EM_GETLIMITTEXT, 0, 0);
 }
 
 } // namespace optionstest

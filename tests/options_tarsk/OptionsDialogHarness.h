@@ -42,6 +42,8 @@ public:
     BOOL Enabled(int id);
     BOOL Visible(int id);
     std::string Text(int id);
+    // The characters an edit takes.
+    LRESULT TextLimit(int id);
     Strings ComboItems(int id);
     // The text and background colours the control paints `text` in now; both 0xFFFFFFFF when
     // it does not show the text.
