@@ -65,9 +65,9 @@ struct HostUiDriverTest : ::testing::Test {
 TEST_F(HostUiDriverTest, AnExpectedDialogIsFilledInAndEnded)
 {
     driver.ExpectDialog(4, 100);
-    ASSERT_TRUE(driver.AddDialogAction(Act(1001, vqui::UserActionKind::Type, "SYS1", 1)));
-    ASSERT_TRUE(driver.AddDialogAction(Act(1002, vqui::UserActionKind::SetCheck, {}, 1)));
-    ASSERT_TRUE(driver.AddDialogAction(Act(IDOK, vqui::UserActionKind::Click)));
+    ASSERT_TRUE(driver.AddDialogAction(5, Act(1001, vqui::UserActionKind::Type, "SYS1", 1)));
+    ASSERT_TRUE(driver.AddDialogAction(6, Act(1002, vqui::UserActionKind::SetCheck, {}, 1)));
+    ASSERT_TRUE(driver.AddDialogAction(7, Act(IDOK, vqui::UserActionKind::Click)));
     SimpleDialog dialog;
     EXPECT_EQ(Printed([&] { EXPECT_EQ(dialog.DoModal(), IDOK); }), Strings{"dialog: 100 \"Simple\" -> IDOK"});
     EXPECT_EQ(dialog.name, "SYS1");
@@ -79,7 +79,7 @@ TEST_F(HostUiDriverTest, AnAnswerEndsTheDialogAndAnUnexpectedOneIsCancelled)
 {
     driver.ExpectDialog(2, 100);
     driver.Answer(3, 1003);
-    EXPECT_FALSE(driver.AddDialogAction(Act(1001, vqui::UserActionKind::Type, "late"))) << "the dialog is answered";
+    EXPECT_FALSE(driver.AddDialogAction(4, Act(1001, vqui::UserActionKind::Type, "late"))) << "the dialog is answered";
     SimpleDialog first;
     SimpleDialog second;
     EXPECT_EQ(Printed([&] {
@@ -95,7 +95,7 @@ TEST_F(HostUiDriverTest, WhatWasNotShownIsReportedWithItsLine)
     driver.ExpectMessage(7, "Expected text");
     driver.Answer(8, IDNO);
     driver.ExpectDialog(9, 101);
-    driver.AddDialogAction(Act(4711, vqui::UserActionKind::Click));
+    driver.AddDialogAction(10, Act(4711, vqui::UserActionKind::Click));
     driver.ExpectDialog(12, 100);
     const Strings printed = Printed([&] {
         AfxMessageBox("Other text", MB_YESNO);
