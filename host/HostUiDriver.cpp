@@ -181,6 +181,7 @@ vqui::UiAction HostUiDriver::EndDialog(OpenDialog& dialog, const vqui::UiEvent& 
     }
     if (dialog.ending != Ending::Cancelled) {
         dialog.ending = Ending::Cancelled;
+        dialog.line = dialog.step.answer ? dialog.step.answerLine : dialog.step.line;
         return vqui::UiAction::Press(IDCANCEL);
     }
     m_onError(dialog.line, "dialog " + std::to_string(event.templateId) +
