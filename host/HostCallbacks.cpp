@@ -3,8 +3,19 @@
 #include "HostOutput.h"
 
 #include <string>
+#include <utility>
 
 namespace hostcallbacks {
+
+namespace {
+
+std::vector<ACCEL>& MenuAccelerators()
+{
+    static std::vector<ACCEL> accelerators;
+    return accelerators;
+}
+
+} // namespace
 
 void OnViewUpdate(const char* name, UINT id, BOOL enabled, BOOL checked)
 {
@@ -22,7 +33,11 @@ void OnMenuItem(const char* parent, const char* text, UINT id, UINT key, UINT fl
 {
     PrintLine("menu: " + Escaped(parent) + "|" + Escaped(text) + "|" + std::to_string(id) + "|" +
               std::to_string(key & 0xFFFF) + "|" + std::to_string(flags & 0xFF) + "|" + Escaped(prompt));
+    if (key != 0)
+        MenuAccelerators().push_back({static_cast<BYTE>(flags), static_cast<WORD>(key), static_cast<WORD>(id)});
 }
+
+std::vector<ACCEL> TakeMenuAccelerators() { return std::exchange(MenuAccelerators(), {}); }
 
 int OnWyrQuery(const char* value)
 {

@@ -1,11 +1,12 @@
 #include "HostScript.h"
 
 #include "HostCallbacks.h"
+#include "HostControls.h"
+#include "HostKeyboard.h"
 #include "HostOutput.h"
 #include "vqclient/VqcControlWindow.h"
 
 #include "win/CButton.h"
-#include "win/HeaderCtrl.h"
 #include "win/ListView.h"
 #include "win/Clock.h"
 #include "win/Messages.h"
@@ -50,31 +51,12 @@ std::string InBase(long long value, int base)
     return text;
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassName(window, name, sizeof name);
-    return *name ? name : "window";
-}
-
-std::string ListItemText(HWND list, int row, int column)
-{
-    char text[256] = {};
-    LVITEM item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-// The list view with that control id among the window's descendants; null when none is.
 // The list pane of that id, in the order dump shows the panes; `skip` passes over that many
 // earlier ones of the same id (nested splitters number their panes alike).
 HWND FindListPane(HWND window, int id, int& skip)
 {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetDlgCtrlID(child) == id && ClassOf(child) == WC_LISTVIEW && skip-- == 0)
+        if (GetDlgCtrlID(child) == id && hostcontrols::ClassOf(child) == WC_LISTVIEW && skip-- == 0)
             return child;
         if (HWND found = FindListPane(child, id, skip))
             return found;
@@ -136,6 +118,7 @@ void HostScript::RunLine(const std::string& text)
     }
     if (args.empty())
         return;
+    m_ui.SetCurrentLine(m_line);
     const std::string name = args.front();
     args.erase(args.begin());
     for (const Action& action : Actions()) {
@@ -246,7 +229,7 @@ void HostScript::OpenView(const Args&, bool system)
         PrintResult(system ? "open-system-view" : "open-host-view", "0");
         return;
     }
-    m_views.push_back({name, window, frame});
+    m_views.push_back({name, window, frame, {}});
     m_current = m_views.size() - 1;
     PrintResult(system ? "open-system-view" : "open-host-view", FrameName(frame));
 }
@@ -364,17 +347,48 @@ std::string HostScript::Joined(const Args& args)
     return text;
 }
 
+// The host passes the business segment it has open: the one it named last.
 void HostScript::Go(const Args& args)
 {
     const std::string text = Joined(args);
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
-    PrintResult("go", m_module.VqsImplementGO(buffer.data(), nullptr));
+    const char* segment = m_openSegment.empty() ? nullptr : m_openSegment.c_str();
+    PrintResult("go", m_module.VqsImplementGO(buffer.data(), segment));
+}
+
+void HostScript::SetBusinessSegment(const Args& args)
+{
+    const char* name = Text(args, 0);
+    PrintResult("set-business-segment", m_module.VqsSetBusinessSegment(name));
+    if (name && *name)
+        m_openSegment = name;
+}
+
+void HostScript::RemoveBusinessSegments()
+{
+    m_module.VqsRemoveBusinessSegmentList();
+    m_openSegment.clear();
+}
+
+void HostScript::AddMenuItems()
+{
+    hostcallbacks::TakeMenuAccelerators();
+    const int added = m_module.VqsAddMenuItems(CurrentFrame(), &hostcallbacks::OnMenuItem);
+    if (!m_views.empty())
+        m_views[m_current].accelerators = hostcallbacks::TakeMenuAccelerators();
+    PrintResult("add-menu-items", added);
 }
 
 void HostScript::DialogAction(const vqui::UiAction& action)
 {
-    if (!m_ui.AddDialogAction(action))
+    if (!m_ui.AddDialogAction(m_line, action))
+        throw BadLine("no dialog is expected (expect-dialog ID first)");
+}
+
+void HostScript::DialogStep(HostUiDriver::DialogStep step)
+{
+    if (!m_ui.AddDialogStep(m_line, std::move(step)))
         throw BadLine("no dialog is expected (expect-dialog ID first)");
 }
 
@@ -387,53 +401,86 @@ vqui::UiAction HostScript::ControlAction(const Args& args, vqui::UserActionKind 
         action.state = 1;
     } else if (kind == vqui::UserActionKind::SetCheck) {
         action.state = static_cast<int>(Number(args, 1, BST_UNCHECKED, BST_INDETERMINATE));
-    } else if (kind == vqui::UserActionKind::SelectIndex) {
-        if (IsIndex(args.at(1))) {
-            action.index = static_cast<int>(Number(args, 1, -1, INT_MAX));
-        } else {
-            action.kind = vqui::UserActionKind::SelectText;
-            action.text = args[1];
-        }
     }
     return vqui::UiAction::Act(Int(args, 0), action);
 }
 
+// An item of a list, combo box or tab control: by its index, or by the text the control shows
+// for it, found when the dialog gets there.
+void HostScript::ItemAction(const Args& args, vqui::UserActionKind kind)
+{
+    const int id = Int(args, 0);
+    vqui::UserAction action;
+    action.kind = kind;
+    if (kind == vqui::UserActionKind::CheckItem)
+        action.state = static_cast<int>(Number(args, 2, 0, 1));
+    if (IsIndex(args.at(1))) {
+        action.index = static_cast<int>(Number(args, 1, -1, INT_MAX));
+        DialogAction(vqui::UiAction::Act(id, action));
+        return;
+    }
+    const std::string text = args[1];
+    DialogStep([id, action, text](const vqui::UiEvent& dialog) mutable {
+        HWND control = hostcontrols::FindControl(dialog.window, id);
+        if (!control)
+            throw vqui::UserActionError("there is no control " + std::to_string(id));
+        action.index = hostcontrols::FindShownItem(control, text);
+        if (action.index < 0)
+            throw vqui::UserActionError("control " + std::to_string(id) + " shows no item \"" + Escaped(text) + "\"");
+        return std::optional<vqui::UiAction>(vqui::UiAction::Act(id, action));
+    });
+}
+
+// In a dialog that takes steps, its controls when it gets there; else the open frames.
 void HostScript::Dump(const Args&)
 {
+    if (m_ui.TakesDialogSteps()) {
+        DialogStep([](const vqui::UiEvent& dialog) {
+            for (const std::string& line : hostcontrols::DescribeDialog(dialog.window, dialog.templateId))
+                PrintLine("dump: " + line);
+            return std::optional<vqui::UiAction>();
+        });
+        return;
+    }
     bool any = false;
     for (std::size_t i = 0; i < m_views.size(); ++i) {
         if (!IsWindow(m_views[i].frame))
             continue;
         any = true;
         PrintLine("dump: frame-" + std::to_string(i + 1) + " in " + m_views[i].name);
-        DumpWindow(m_views[i].frame, 1);
+        for (const std::string& line : hostcontrols::DescribePanes(m_views[i].frame))
+            PrintLine("dump: " + line);
     }
     if (!any)
         PrintLine("dump: no open frames");
 }
 
-void HostScript::DumpWindow(HWND window, int depth)
+KeyStroke HostScript::Key(const Args& args)
 {
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
-        const std::string className = ClassOf(child);
-        if (className != WC_LISTVIEW) {
-            PrintLine("dump: " + indent + "pane " + std::to_string(GetDlgCtrlID(child)) + " " + className);
-            DumpWindow(child, depth + 1);
-            continue;
-        }
-        const int rows = static_cast<int>(SendMessage(child, LVM_GETITEMCOUNT));
-        const HWND header = reinterpret_cast<HWND>(SendMessage(child, LVM_GETHEADER));
-        const int columns = header ? std::max(1, static_cast<int>(SendMessage(header, HDM_GETITEMCOUNT))) : 1;
-        PrintLine("dump: " + indent + "view " + std::to_string(GetDlgCtrlID(child)) + " " + std::to_string(rows) +
-                  " rows");
-        for (int row = 0; row < rows; ++row) {
-            std::string line;
-            for (int column = 0; column < columns; ++column)
-                line += (column ? " | " : "") + Escaped(ListItemText(child, row, column));
-            PrintLine("dump: " + indent + "  " + line);
-        }
+    const std::optional<KeyStroke> stroke = ParseKey(args.at(0));
+    if (!stroke)
+        throw BadLine("\"" + Escaped(args[0]) + "\" is no key");
+    return *stroke;
+}
+
+// The user's keyboard while no dialog is open: the host's accelerator table (the keys of the
+// current view's menu items) first, then the window with the focus.
+void HostScript::PressKey(const Args& args)
+{
+    const KeyStroke stroke = Key(args);
+    const std::vector<ACCEL> none;
+    const std::vector<ACCEL>& accelerators = m_views.empty() ? none : m_views[m_current].accelerators;
+    if (const std::optional<UINT> command = AcceleratorCommand(stroke, accelerators)) {
+        PrintLine("key: " + Escaped(args[0]) + " -> command " + std::to_string(*command));
+        m_module.VqsImplementCommandID(CurrentFrame(), *command);
+        return;
     }
+    HWND target = KeyTarget(m_mainWindow);
+    const std::string where = target == m_mainWindow ? std::string("the host window")
+                                                     : hostcontrols::ClassOf(target) + " " +
+                                                           std::to_string(GetDlgCtrlID(target));
+    PrintLine("key: " + Escaped(args[0]) + " -> " + where);
+    ::PressKey(stroke, target);
 }
 
 // From here on the clock stands at that second and moves only as far as the module's own
@@ -478,11 +525,8 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          [](H& h, const Args& a) {
              h.m_module.VqsSetSecurityMask(static_cast<int>(Number(a, 0, INT_MIN, INT_MAX, 0)));
          }},
-        {"set-business-segment", 1, 1,
-         [](H& h, const Args& a) {
-             h.PrintResult("set-business-segment", h.m_module.VqsSetBusinessSegment(Text(a, 0)));
-         }},
-        {"remove-business-segments", 0, 0, [](H& h, const Args&) { h.m_module.VqsRemoveBusinessSegmentList(); }},
+        {"set-business-segment", 1, 1, [](H& h, const Args& a) { h.SetBusinessSegment(a); }},
+        {"remove-business-segments", 0, 0, [](H& h, const Args&) { h.RemoveBusinessSegments(); }},
         {"set-color", 2, 2,
          [](H& h, const Args& a) {
              const long long rgb = Number(a, 0, 0, 0xFFFFFF, 16);
@@ -507,10 +551,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"open-host-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, false); }},
         {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }},
         {"close-view", 0, 0, [](H& h, const Args& a) { h.CloseView(a); }},
-        {"add-menu-items", 0, 0,
-         [](H& h, const Args&) {
-             h.PrintResult("add-menu-items", h.m_module.VqsAddMenuItems(h.CurrentFrame(), &hostcallbacks::OnMenuItem));
-         }},
+        {"add-menu-items", 0, 0, [](H& h, const Args&) { h.AddMenuItems(); }},
         {"update-commands", 0, 0, [](H& h, const Args&) { h.m_module.VqsUpdateCommands(h.CurrentFrame()); }},
         {"command", 1, 1,
          [](H& h, const Args& a) {
@@ -553,10 +594,21 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, Id(a, 0)); }},
         {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }},
         {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }},
-        {"check", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck)); }},
-        {"select", 2, 2,
-         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::SelectIndex)); }},
+        {"check", 2, 3,
+         [](H& h, const Args& a) {
+             if (a.size() == 3)
+                 h.ItemAction(a, vqui::UserActionKind::CheckItem);
+             else
+                 h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck));
+         }},
+        {"select", 2, 2, [](H& h, const Args& a) { h.ItemAction(a, vqui::UserActionKind::SelectIndex); }},
         {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
+        {"press", 1, 1,
+         [](H& h, const Args& a) {
+             const KeyStroke stroke = Key(a);
+             h.DialogAction(vqui::UiAction::Key(stroke.key, stroke.modifiers));
+         }},
+        {"key", 1, 1, [](H& h, const Args& a) { h.PressKey(a); }},
         {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
         {"automation-create", 0, 0,
          [](H& h, const Args&) { h.PrintResult("automation-create", HexResult(h.m_automation.Create())); }},

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HostAutomation.h"
+#include "HostKeyboard.h"
 #include "HostModule.h"
 #include "HostUiDriver.h"
 
@@ -42,6 +43,7 @@ private:
         std::string name;
         HWND window;
         HWND frame;
+        std::vector<ACCEL> accelerators;  // the keys of the menu items the view added
     };
 
     void RunLine(const std::string& text);
@@ -77,15 +79,24 @@ private:
     void ExpectMessage(const Args& args);
     void Answer(const Args& args);
     void Go(const Args& args);
+    void SetBusinessSegment(const Args& args);
+    void RemoveBusinessSegments();
+    void AddMenuItems();
+    // Queues for the dialog expected last; a script error when none takes steps.
     void DialogAction(const vqui::UiAction& action);
+    void DialogStep(HostUiDriver::DialogStep step);
     // A user's action on a dialog control: the control id, then what the action needs.
     static vqui::UiAction ControlAction(const Args& args, vqui::UserActionKind kind);
+    // Selects (or checks) an item of a dialog control: the control id, the item's index or
+    // shown text, (the check state).
+    void ItemAction(const Args& args, vqui::UserActionKind kind);
     void Dump(const Args& args);
+    static KeyStroke Key(const Args& args);
+    void PressKey(const Args& args);
     void PrintGenerationLog();
     void CallAutomation(const Args& args);
     void PlayClientProgress(const Args& args);
     void InterruptClient(const Args& args);
-    void DumpWindow(HWND window, int depth);
     void PrintJobs(const Args& args);
     void SetClock(const Args& args);
 
@@ -99,6 +110,7 @@ private:
     HWND m_mainWindow = nullptr;
     std::vector<View> m_views;
     std::size_t m_current = 0;
+    std::string m_openSegment;  // the business segment the host named last
     int m_nodeHandle = 1;
     int m_line = 0;
     int m_errors = 0;

@@ -19,32 +19,55 @@ constexpr ResultName kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL},
 
 void HostUiDriver::ExpectMessage(int line, const std::string& text)
 {
-    m_steps.push_back({Step::Kind::Message, line, text, {}, {}, {}});
+    Step step;
+    step.kind = Step::Kind::Message;
+    step.line = line;
+    step.expected = text;
+    m_steps.push_back(std::move(step));
 }
 
 void HostUiDriver::ExpectMessageId(int line, UINT stringId)
 {
-    m_steps.push_back({Step::Kind::Message, line, std::to_string(stringId), stringId, {}, {}});
+    ExpectMessage(line, std::to_string(stringId));
+    m_steps.back().stringId = stringId;
 }
 
 void HostUiDriver::ExpectDialog(int line, UINT templateId)
 {
-    m_steps.push_back({Step::Kind::Dialog, line, std::to_string(templateId), {}, {}, {}});
+    Step step;
+    step.kind = Step::Kind::Dialog;
+    step.line = line;
+    step.expected = std::to_string(templateId);
+    m_steps.push_back(std::move(step));
 }
 
-bool HostUiDriver::AddDialogAction(const vqui::UiAction& action)
+bool HostUiDriver::TakesDialogSteps() const
 {
-    if (m_steps.empty() || m_steps.back().kind != Step::Kind::Dialog || m_steps.back().answer)
+    return !m_steps.empty() && m_steps.back().kind == Step::Kind::Dialog && !m_steps.back().answer;
+}
+
+bool HostUiDriver::AddDialogStep(int line, DialogStep step)
+{
+    if (!TakesDialogSteps())
         return false;
-    m_steps.back().actions.push_back(action);
+    m_steps.back().steps.push_back({line, std::move(step)});
     return true;
+}
+
+bool HostUiDriver::AddDialogAction(int line, const vqui::UiAction& action)
+{
+    return AddDialogStep(line, [action](const vqui::UiEvent&) { return std::optional<vqui::UiAction>(action); });
 }
 
 void HostUiDriver::Answer(int line, int result)
 {
-    if (m_steps.empty() || m_steps.back().answer || m_steps.back().kind == Step::Kind::Any)
-        m_steps.push_back({Step::Kind::Any, line, {}, {}, {}, {}});
+    if (m_steps.empty() || m_steps.back().answer || m_steps.back().kind == Step::Kind::Any) {
+        Step step;
+        step.line = line;
+        m_steps.push_back(std::move(step));
+    }
     m_steps.back().answer = result;
+    m_steps.back().answerLine = line;
 }
 
 void HostUiDriver::ReportUnmet()
@@ -109,31 +132,68 @@ HostUiDriver::OpenDialog& HostUiDriver::Open(const vqui::UiEvent& event)
             return dialog;
     }
     Step step;
+    step.line = m_currentLine;
     if (std::optional<Step> next = TakeStep()) {
         step = *next;
         const std::string shown = std::to_string(event.templateId);
         if (step.kind == Step::Kind::Message || (step.kind == Step::Kind::Dialog && step.expected != shown)) {
             m_onError(step.line, Describe(step) + " was not shown; dialog " + shown + " was");
             step = Step{};
+            step.line = m_currentLine;
         }
     }
-    m_dialogs.push_back({event.window, step, 0});
+    OpenDialog dialog{event.window, std::move(step)};
+    dialog.line = dialog.step.line;
+    m_dialogs.push_back(std::move(dialog));
     return m_dialogs.back();
 }
 
 vqui::UiAction HostUiDriver::ActInDialog(const vqui::UiEvent& event)
 {
     OpenDialog& dialog = Open(event);
-    if (dialog.done < dialog.step.actions.size())
-        return dialog.step.actions[dialog.done++];
-    return vqui::UiAction::End(dialog.step.answer.value_or(IDCANCEL));
+    while (dialog.done < dialog.step.steps.size()) {
+        const QueuedStep& queued = dialog.step.steps[dialog.done++];
+        dialog.line = queued.line;
+        try {
+            if (std::optional<vqui::UiAction> action = queued.make(event))
+                return *action;
+        } catch (const vqui::UserActionError& error) {
+            m_onError(queued.line, "dialog " + std::to_string(event.templateId) + ": " + error.what());
+        }
+    }
+    return EndDialog(dialog, event);
+}
+
+// The answer IDOK or IDCANCEL presses that button; another answer ends the dialog with it
+// at once. Without an answer, or when the dialog stays open after it, Cancel is pressed; a
+// dialog that stays open even then is ended without its handlers.
+vqui::UiAction HostUiDriver::EndDialog(OpenDialog& dialog, const vqui::UiEvent& event)
+{
+    if (dialog.ending == Ending::Acting && dialog.step.answer) {
+        dialog.ending = Ending::Answered;
+        dialog.line = dialog.step.answerLine;
+        const int answer = *dialog.step.answer;
+        if (answer == IDCANCEL)
+            dialog.ending = Ending::Cancelled;
+        if (answer == IDOK || answer == IDCANCEL)
+            return vqui::UiAction::Press(answer);
+        return vqui::UiAction::End(answer);
+    }
+    if (dialog.ending != Ending::Cancelled) {
+        dialog.ending = Ending::Cancelled;
+        dialog.line = dialog.step.answer ? dialog.step.answerLine : dialog.step.line;
+        return vqui::UiAction::Press(IDCANCEL);
+    }
+    m_onError(dialog.line, "dialog " + std::to_string(event.templateId) +
+                               " stayed open after Cancel; it was ended without its handlers");
+    return vqui::UiAction::End(IDCANCEL);
 }
 
 void HostUiDriver::ActionFailed(const vqui::UiEvent& event, const vqui::UiAction&, const std::string& reason)
 {
     for (const OpenDialog& dialog : m_dialogs) {
         if (dialog.window == event.window)
-            m_onError(dialog.step.line, "dialog " + std::to_string(event.templateId) + ": " + reason);
+            m_onError(dialog.line, "dialog " + std::to_string(event.templateId) + ": " + reason);
     }
 }
 
@@ -143,7 +203,21 @@ void HostUiDriver::Ended(const vqui::UiEvent& event, int result)
         return;
     PrintLine("dialog: " + std::to_string(event.templateId) + " \"" + Escaped(event.caption.str()) + "\" -> " +
               ResultText(result));
+    for (const OpenDialog& dialog : m_dialogs) {
+        if (dialog.window == event.window)
+            ReportNotRun(dialog, event);
+    }
     std::erase_if(m_dialogs, [&](const OpenDialog& dialog) { return dialog.window == event.window; });
+}
+
+// What was queued for a dialog that ended before it got there.
+void HostUiDriver::ReportNotRun(const OpenDialog& dialog, const vqui::UiEvent& event)
+{
+    const std::string ended = "dialog " + std::to_string(event.templateId) + " had ended before ";
+    for (std::size_t index = dialog.done; index < dialog.step.steps.size(); ++index)
+        m_onError(dialog.step.steps[index].line, ended + "this step");
+    if (dialog.ending == Ending::Acting && dialog.step.answer)
+        m_onError(dialog.step.answerLine, ended + "the answer " + ResultText(*dialog.step.answer));
 }
 
 vqui::UiAction HostUiDriver::AnswerMessageBox(const vqui::UiEvent& event)

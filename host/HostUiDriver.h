@@ -1,7 +1,9 @@
 // The host's side of the module's modal user interface: the script queues what the next
 // message box or dialog is expected to be, what is done in a dialog and how it is answered;
-// each box and dialog prints a line when it ends. A box nothing was queued for takes its
-// default button, a dialog is cancelled.
+// each dialog prints a line when it ends. A box nothing was queued for takes its default
+// button. A dialog answered IDOK or IDCANCEL has that button pressed, so that its handlers
+// run as for the user's click (or Enter and Escape); a dialog with nothing more queued is
+// cancelled the same way, and ended without its handlers only when it stays open after that.
 #pragma once
 
 #include "win/UiDriver.h"
@@ -16,14 +18,27 @@ class HostUiDriver : public vqui::UiDriver {
 public:
     // Reports a script line whose expectation was not met.
     using ErrorSink = std::function<void(int line, const std::string& message)>;
+    // What the script does in a dialog, made when the dialog gets to it: an action for the
+    // window, or nothing when the host did it itself (a dump). Throws vqui::UserActionError
+    // when it cannot be done.
+    using DialogStep = std::function<std::optional<vqui::UiAction>(const vqui::UiEvent& dialog)>;
+
     explicit HostUiDriver(ErrorSink onError) : m_onError(std::move(onError)) {}
+
+    // The script line running now; what goes wrong without an expectation of its own is
+    // reported on it.
+    void SetCurrentLine(int line) { m_currentLine = line; }
 
     // The next box shows this text, or the text of this string id (looked up when it shows).
     void ExpectMessage(int line, const std::string& text);
     void ExpectMessageId(int line, UINT stringId);
     void ExpectDialog(int line, UINT templateId);
-    // An action in the dialog expected last; false when no dialog is expected.
-    bool AddDialogAction(const vqui::UiAction& action);
+    // Whether a dialog is expected last and still takes steps (it has no answer yet).
+    bool TakesDialogSteps() const;
+    // A step or an action of script line `line` in the dialog expected last; false when no
+    // dialog takes steps.
+    bool AddDialogStep(int line, DialogStep step);
+    bool AddDialogAction(int line, const vqui::UiAction& action);
     // Ends the expected box or dialog with this result; without an expectation, the next
     // box or dialog, whatever it is.
     void Answer(int line, int result);
@@ -39,30 +54,42 @@ public:
     static std::string ResultText(int result);
 
 private:
+    struct QueuedStep {
+        int line;
+        DialogStep make;
+    };
     struct Step {
         enum class Kind { Message, Dialog, Any };
         Kind kind = Kind::Any;
         int line = 0;
         std::string expected;
         std::optional<UINT> stringId;  // of an expected message given by its id
-        std::vector<vqui::UiAction> actions;
+        std::vector<QueuedStep> steps;
         std::optional<int> answer;
+        int answerLine = 0;
     };
+    // How far a dialog on the screen has come towards its end.
+    enum class Ending { Acting, Answered, Cancelled };
     // A dialog on the screen and what is left to do in it.
     struct OpenDialog {
         HWND window;
         Step step;
-        std::size_t done;
+        std::size_t done = 0;
+        Ending ending = Ending::Acting;
+        int line = 0;  // of the step given to it last
     };
 
     vqui::UiAction AnswerMessageBox(const vqui::UiEvent& event);
     vqui::UiAction ActInDialog(const vqui::UiEvent& event);
+    vqui::UiAction EndDialog(OpenDialog& dialog, const vqui::UiEvent& event);
     OpenDialog& Open(const vqui::UiEvent& event);
     std::optional<Step> TakeStep();
+    void ReportNotRun(const OpenDialog& dialog, const vqui::UiEvent& event);
     static std::string ExpectedText(const Step& step);
     std::string Describe(const Step& step) const;
 
     ErrorSink m_onError;
     std::deque<Step> m_steps;
     std::vector<OpenDialog> m_dialogs;
+    int m_currentLine = 0;
 };

@@ -1,7 +1,11 @@
 #include "win/Input.h"
 
+#include "win/Messages.h"
+#include "win/ModuleResources.h"
+
 #include <array>
 #include <atomic>
+#include <utility>
 
 namespace {
 
@@ -56,7 +60,21 @@ void SetKeyHeld(UINT virtualKey, BOOL held)
         g_held[virtualKey].store(held != FALSE);
 }
 
-KeysHeld::KeysHeld(std::initializer_list<UINT> keys) : m_keys(keys)
+std::vector<UINT> ModifierKeys(BYTE flags)
+{
+    std::vector<UINT> keys;
+    if (flags & FSHIFT)
+        keys.push_back(VK_SHIFT);
+    if (flags & FCONTROL)
+        keys.push_back(VK_CONTROL);
+    if (flags & FALT)
+        keys.push_back(VK_MENU);
+    return keys;
+}
+
+KeysHeld::KeysHeld(std::initializer_list<UINT> keys) : KeysHeld(std::vector<UINT>(keys)) {}
+
+KeysHeld::KeysHeld(std::vector<UINT> keys) : m_keys(std::move(keys))
 {
     for (UINT key : m_keys)
         SetKeyHeld(key, TRUE);

@@ -21,6 +21,8 @@ BOOL MessageBeep(UINT type);
 namespace vqwin {
 
 void SetKeyHeld(UINT virtualKey, BOOL held);
+// The Shift, Ctrl and Alt keys that accelerator flags (FSHIFT, FCONTROL, FALT) name.
+std::vector<UINT> ModifierKeys(BYTE flags);
 // The beeps sounded since the program started.
 int BeepCount();
 
@@ -28,6 +30,7 @@ int BeepCount();
 class KeysHeld {
 public:
     KeysHeld(std::initializer_list<UINT> keys);
+    explicit KeysHeld(std::vector<UINT> keys);
     ~KeysHeld();
     KeysHeld(const KeysHeld&) = delete;
     KeysHeld& operator=(const KeysHeld&) = delete;

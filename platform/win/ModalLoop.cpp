@@ -2,6 +2,8 @@
 
 #include "win/CWinThread.h"
 #include "win/CWnd.h"
+#include "win/Input.h"
+#include "win/Messages.h"
 #include "win/UserActions.h"
 #include "win/Window.h"
 
@@ -39,11 +41,22 @@ bool HandleNextMessage()
 
 bool WaitsForTheUser(HWND hwnd) { return ::IsWindowVisible(hwnd) && !::IsIconic(hwnd); }
 
-void PressKey(HWND window, UINT key)
+HWND KeyTarget(HWND window)
 {
     HWND focus = ::GetFocus();
-    HWND target = focus && (focus == window || ::IsChild(window, focus)) ? focus : window;
-    ::PostMessage(target, WM_KEYDOWN, key, 0);
+    return focus && (focus == window || ::IsChild(window, focus)) ? focus : window;
+}
+
+// As the keyboard delivers a key: down and up, with the modifiers held, each handled through
+// the loop's translation (the dialog manager's Tab, Enter and Escape) before the next.
+void PressKey(HWND window, const UiAction& action)
+{
+    const vqwin::KeysHeld held(vqwin::ModifierKeys(action.modifiers));
+    ::PostMessage(KeyTarget(window), WM_KEYDOWN, action.key, 1);
+    vqwin::PumpPending();
+    if (::IsWindow(window))
+        ::PostMessage(KeyTarget(window), WM_KEYUP, action.key, static_cast<LPARAM>(0xC0000001u));
+    vqwin::PumpPending();
 }
 
 void ActOnControl(ModalWindow& window, const UiAction& action)
@@ -70,7 +83,7 @@ void Carry(ModalWindow& window, const UiAction& action)
         ActOnControl(window, action);
         break;
     case UiAction::Kind::Key:
-        PressKey(window.Window().m_hWnd, action.key);
+        PressKey(window.Window().m_hWnd, action);
         break;
     case UiAction::Kind::Wait:
         HandleNextMessage();

@@ -133,11 +133,12 @@ UiAction UiAction::Act(int controlId, UserAction userAction)
     return action;
 }
 
-UiAction UiAction::Key(UINT virtualKey)
+UiAction UiAction::Key(UINT virtualKey, BYTE modifiers)
 {
     UiAction action;
     action.kind = Kind::Key;
     action.key = virtualKey;
+    action.modifiers = modifiers;
     return action;
 }
 

@@ -87,7 +87,8 @@ struct UiAction {
         Choose,  // chooses command `result` of a pop-up menu (0: dismisses it)
         Press,   // presses button `controlId` (OK, Cancel, Next, Finish, ...) of a dialog or sheet
         Act,     // `userAction` on control `controlId` (see UserActions.h)
-        Key,     // virtual key `key` pressed on the control with the focus
+        Key,     // virtual key `key` pressed on the control with the focus, `modifiers` (FSHIFT,
+                 // FCONTROL, FALT) held with it
         Wait,    // nothing yet: another thread acts; asked again after the next message
         Answer,  // a common dialog's answer: `text` is the file, folder or printer; `option` the
                  // orientation of a printer (1 portrait, 2 landscape, 0 unchanged)
@@ -97,6 +98,7 @@ struct UiAction {
     int controlId = 0;
     UserAction userAction;
     UINT key = 0;
+    BYTE modifiers = 0;
     CString text;
     int option = 0;
 
@@ -104,7 +106,7 @@ struct UiAction {
     static UiAction Choose(UINT command);
     static UiAction Press(int buttonId);
     static UiAction Act(int controlId, UserAction action);
-    static UiAction Key(UINT virtualKey);
+    static UiAction Key(UINT virtualKey, BYTE modifiers = 0);
     static UiAction Wait();
     static UiAction Answer(const char* text, int option = 0);
 };

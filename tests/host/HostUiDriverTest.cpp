@@ -2,10 +2,15 @@
 
 #include "support/ScopedResourceLibrary.h"
 #include "win/CDialog.h"
+#include "win/Input.h"
+#include "win/Messages.h"
+#include "win/ModuleResources.h"
+#include "win/Window.h"
 #include "win/UiDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +32,32 @@ public:
     }
     CString name;
     UINT checked = 0;
+};
+
+// Dialog 100 whose OK wants a name (and says so, staying open) and whose Cancel may refuse.
+class NameDialog : public CDialog {
+public:
+    NameDialog() : CDialog(100) {}
+    void OnOK() override
+    {
+        ++oks;
+        GetDlgItemText(1001, name);
+        if (name.IsEmpty()) {
+            AfxMessageBox("Give a name.");
+            return;
+        }
+        CDialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        ++cancels;
+        if (!refuseCancel)
+            CDialog::OnCancel();
+    }
+    CString name;
+    int oks = 0;
+    int cancels = 0;
+    bool refuseCancel = false;
 };
 
 struct HostUiDriverTest : ::testing::Test {
@@ -65,9 +96,9 @@ struct HostUiDriverTest : ::testing::Test {
 TEST_F(HostUiDriverTest, AnExpectedDialogIsFilledInAndEnded)
 {
     driver.ExpectDialog(4, 100);
-    ASSERT_TRUE(driver.AddDialogAction(Act(1001, vqui::UserActionKind::Type, "SYS1", 1)));
-    ASSERT_TRUE(driver.AddDialogAction(Act(1002, vqui::UserActionKind::SetCheck, {}, 1)));
-    ASSERT_TRUE(driver.AddDialogAction(Act(IDOK, vqui::UserActionKind::Click)));
+    ASSERT_TRUE(driver.AddDialogAction(5, Act(1001, vqui::UserActionKind::Type, "SYS1", 1)));
+    ASSERT_TRUE(driver.AddDialogAction(6, Act(1002, vqui::UserActionKind::SetCheck, {}, 1)));
+    ASSERT_TRUE(driver.AddDialogAction(7, Act(IDOK, vqui::UserActionKind::Click)));
     SimpleDialog dialog;
     EXPECT_EQ(Printed([&] { EXPECT_EQ(dialog.DoModal(), IDOK); }), Strings{"dialog: 100 \"Simple\" -> IDOK"});
     EXPECT_EQ(dialog.name, "SYS1");
@@ -79,7 +110,7 @@ TEST_F(HostUiDriverTest, AnAnswerEndsTheDialogAndAnUnexpectedOneIsCancelled)
 {
     driver.ExpectDialog(2, 100);
     driver.Answer(3, 1003);
-    EXPECT_FALSE(driver.AddDialogAction(Act(1001, vqui::UserActionKind::Type, "late"))) << "the dialog is answered";
+    EXPECT_FALSE(driver.AddDialogAction(4, Act(1001, vqui::UserActionKind::Type, "late"))) << "the dialog is answered";
     SimpleDialog first;
     SimpleDialog second;
     EXPECT_EQ(Printed([&] {
@@ -95,7 +126,7 @@ TEST_F(HostUiDriverTest, WhatWasNotShownIsReportedWithItsLine)
     driver.ExpectMessage(7, "Expected text");
     driver.Answer(8, IDNO);
     driver.ExpectDialog(9, 101);
-    driver.AddDialogAction(Act(4711, vqui::UserActionKind::Click));
+    driver.AddDialogAction(10, Act(4711, vqui::UserActionKind::Click));
     driver.ExpectDialog(12, 100);
     const Strings printed = Printed([&] {
         AfxMessageBox("Other text", MB_YESNO);
@@ -109,4 +140,97 @@ TEST_F(HostUiDriverTest, WhatWasNotShownIsReportedWithItsLine)
                                                        "\"Other text\" was")));
     EXPECT_EQ(errors[1], std::make_pair(9, std::string("the expected dialog 101 was not shown; dialog 100 was")));
     EXPECT_EQ(errors[2], std::make_pair(12, std::string("nothing was shown for the expected dialog 100")));
+}
+
+// Answers and dialogs left alone go through the buttons' handlers, as the user's OK and
+// Cancel (or Enter and Escape) do; only a dialog that stays open after Cancel is ended
+// without them, and the script hears of it.
+TEST_F(HostUiDriverTest, AnswersPressTheButtonsSoThatTheDialogsHandlersRun)
+{
+    struct Case {
+        const char* what;
+        std::string typed;
+        std::optional<int> answer;
+        bool refuseCancel;
+        int result;
+        int oks;
+        int cancels;
+        Strings printed;
+        std::vector<std::pair<int, std::string>> errors;
+    };
+    const std::string refused = "dialog 100 stayed open after Cancel; it was ended without its handlers";
+    const Case cases[] = {
+        {"IDOK with a name", "SYS1", IDOK, false, IDOK, 1, 0, {"dialog: 100 \"Simple\" -> IDOK"}, {}},
+        {"IDOK refused, then cancelled", "", IDOK, false, IDCANCEL, 1, 1,
+         {"msgbox: [] Give a name. -> IDOK", "dialog: 100 \"Simple\" -> IDCANCEL"}, {}},
+        {"IDCANCEL", "SYS1", IDCANCEL, false, IDCANCEL, 0, 1, {"dialog: 100 \"Simple\" -> IDCANCEL"}, {}},
+        {"nothing queued", "SYS1", std::nullopt, false, IDCANCEL, 0, 1, {"dialog: 100 \"Simple\" -> IDCANCEL"}, {}},
+        {"Cancel refused", "SYS1", std::nullopt, true, IDCANCEL, 0, 1, {"dialog: 100 \"Simple\" -> IDCANCEL"},
+         {{2, refused}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        errors.clear();
+        driver.ExpectDialog(2, 100);
+        driver.AddDialogAction(3, Act(1001, vqui::UserActionKind::Type, c.typed, 1));
+        if (c.answer)
+            driver.Answer(4, *c.answer);
+        NameDialog dialog;
+        dialog.refuseCancel = c.refuseCancel;
+        int result = 0;
+        EXPECT_EQ(Printed([&] { result = static_cast<int>(dialog.DoModal()); }), c.printed);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(dialog.oks, c.oks);
+        EXPECT_EQ(dialog.cancels, c.cancels);
+        EXPECT_EQ(errors, c.errors);
+    }
+}
+
+TEST_F(HostUiDriverTest, StepsQueuedForADialogThatEndedBeforeThemAreErrorsOfTheirLines)
+{
+    driver.ExpectDialog(2, 100);
+    driver.AddDialogAction(3, Act(IDOK, vqui::UserActionKind::Click));
+    driver.AddDialogAction(4, Act(1001, vqui::UserActionKind::Type, "late"));
+    driver.Answer(5, IDOK);
+    SimpleDialog dialog;
+    EXPECT_EQ(Printed([&] { dialog.DoModal(); }), Strings{"dialog: 100 \"Simple\" -> IDOK"});
+    EXPECT_EQ(errors, (std::vector<std::pair<int, std::string>>{
+                          {4, "dialog 100 had ended before this step"},
+                          {5, "dialog 100 had ended before the answer IDOK"}}));
+}
+
+// Dialog 100 noting, for each key that comes down, whether Shift is held then.
+class KeyDialog : public SimpleDialog {
+public:
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN)
+            shiftHeld.push_back(GetKeyState(VK_SHIFT) < 0);
+        return SimpleDialog::PreTranslateMessage(msg);
+    }
+    std::vector<bool> shiftHeld;
+};
+
+// A key goes to the control with the focus, through the dialog's translation, with its
+// modifiers held while it is handled: Tab moves to the next tab stop, Escape cancels; a step
+// of the host's own sees where the focus is between them.
+TEST_F(HostUiDriverTest, KeysComeAsTheKeyboardSendsThem)
+{
+    std::vector<int> focused;
+    const auto seeFocus = [&](const vqui::UiEvent&) {
+        focused.push_back(GetDlgCtrlID(GetFocus()));
+        return std::optional<vqui::UiAction>();
+    };
+    driver.ExpectDialog(2, 100);
+    driver.AddDialogStep(3, seeFocus);
+    driver.AddDialogAction(4, vqui::UiAction::Key(VK_TAB));
+    driver.AddDialogStep(5, seeFocus);
+    driver.AddDialogAction(6, vqui::UiAction::Key(VK_TAB, FSHIFT));
+    driver.AddDialogAction(7, vqui::UiAction::Key(VK_ESCAPE));
+    KeyDialog dialog;
+    EXPECT_EQ(Printed([&] { EXPECT_EQ(dialog.DoModal(), IDCANCEL); }), Strings{"dialog: 100 \"Simple\" -> IDCANCEL"});
+    EXPECT_EQ(focused, (std::vector<int>{1001, 1002}));
+    EXPECT_EQ(dialog.shiftHeld, (std::vector<bool>{false, true, false}));
+    EXPECT_FALSE(GetKeyState(VK_SHIFT) < 0) << "released after the key";
+    EXPECT_TRUE(errors.empty());
 }
