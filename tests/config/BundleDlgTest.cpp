@@ -251,3 +251,15 @@ TEST_F(BundleDlgTest, ALanguageCheckWhoseLockIsRefusedIsTakenBack)
     EXPECT_EQ(check, 1);
     EXPECT_EQ(Bundle("ORDERS")->GetLanguageSelection(1), 1);
 }
+
+// The new bundle dialog reads the segment's languages when it opens; when that fails the
+// user reads the failure and the dialog ends, so that no bundle is made without languages.
+TEST_F(BundleDlgTest, AFailureWhileTheDialogOpensIsShownAndMakesNoBundle)
+{
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS);
+    ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+    PxFaultInjection::Throw("PxVQBSSoftLink::GetLanguage", "Injected repository failure", 0, 1000);
+    EXPECT_FALSE(AddBundle());
+    PxFaultInjection::Reset();
+    ui.Verify();
+}

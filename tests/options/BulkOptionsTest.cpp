@@ -465,3 +465,54 @@ TEST_F(BulkOptionsTest, PendingEditsDoNotOutliveAReloadOfTheDialog)
         EXPECT_FALSE(payrollOrder()->IsUpdatedService());
     }
 }
+
+// A repository failure ends the page's handling of a selection in the error box; the page
+// then goes on as before: the editors follow the next selection and record what is typed.
+TEST_F(BulkOptionsTest, AfterAFailedSelectionTheEditorsFollowTheSelectionAndRecordWhatIsTyped)
+{
+    const struct {
+        const char* story;
+        const char* failing;
+        std::function<void(VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions&)> fail;
+    } cases[] = {
+        {"the editors fail to load for a selected row", "PxIspecOptions::IsDefaultService",
+         [&](VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions& page) { SelectRows(page, {"NOTES"}); }},
+        {"the selection filter fails to read a row", "PxIspecOptions::GetService",
+         [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions&) {
+             ui.ExpectDialog(kSelectElementsDialog).Select(33072, kServiceColumn).Type(33070, "SVC1").Click(33077).OK();
+             ClickOnPage(dialog, kSelectionFilter);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Commit(*app.GetLink(), [&] { StoredIspec("ORDER")->MakeDefaultService(); });
+        OnBulkPage(
+            [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+                SelectRows(page, {"CUSTOMER"});
+                PxFaultInjection::Throw(c.failing, "Injected repository failure", 0, 1000);
+                ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+                c.fail(dialog, page);
+                ui.Verify();
+                PxFaultInjection::Reset();
+                SelectRows(page, {"AUDIT"});
+                EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText))) << "an output Ispec takes no service";
+                SelectRows(page, {"ORDER"});
+                TypeService(page, "SVC9");
+                ui.ExpectMessageBoxId(62135, IDYES);
+            },
+            IDOK);
+        EXPECT_EQ(StoredIspec("ORDER")->GetService(), "SVC9");
+    }
+}
+
+// The page builds its panels when it is first shown; a failure there shows the error and
+// ends the options dialog as cancelled, rather than leaving a page half built.
+TEST_F(BulkOptionsTest, AFailureWhileThePageBuildsItsPanelsEndsTheDialog)
+{
+    OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("NTGEN"), kBulkPage);
+    ui.ExpectDialog(kOptionsDialog);
+    ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+    PxFaultInjection::Throw("PxIspecOptions::GetDefaultService", "Injected repository failure", 0, 1000);
+    EXPECT_EQ(opened.DoModal(), IDCANCEL);
+    ui.Verify();
+}
