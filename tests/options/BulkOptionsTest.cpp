@@ -467,42 +467,37 @@ TEST_F(BulkOptionsTest, PendingEditsDoNotOutliveAReloadOfTheDialog)
 }
 
 // A repository failure ends the page's handling of a selection in the error box; the page
-// then goes on as before: the editors follow the next selection and record what is typed.
-TEST_F(BulkOptionsTest, AfterAFailedSelectionTheEditorsFollowTheSelectionAndRecordWhatIsTyped)
+// then goes on as before: what the user types is recorded, and the editors follow the next
+// selection.
+TEST_F(BulkOptionsTest, AfterAFailedSelectionTheEditorsRecordWhatIsTypedAndFollowTheSelection)
 {
-    const struct {
-        const char* story;
-        const char* failing;
-        std::function<void(VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions&)> fail;
-    } cases[] = {
-        {"the editors fail to load for a selected row", "PxIspecOptions::IsDefaultService",
-         [&](VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions& page) { SelectRows(page, {"NOTES"}); }},
-        {"the selection filter fails to read a row", "PxIspecOptions::GetService",
-         [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions&) {
-             ui.ExpectDialog(kSelectElementsDialog).Select(33072, kServiceColumn).Type(33070, "SVC1").Click(33077).OK();
-             ClickOnPage(dialog, kSelectionFilter);
-         }},
+    const auto fail = [&](const char* operation) {
+        PxFaultInjection::Throw(operation, "Injected repository failure", 0, 1000);
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.story);
-        Commit(*app.GetLink(), [&] { StoredIspec("ORDER")->MakeDefaultService(); });
-        OnBulkPage(
-            [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
-                SelectRows(page, {"CUSTOMER"});
-                PxFaultInjection::Throw(c.failing, "Injected repository failure", 0, 1000);
-                ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
-                c.fail(dialog, page);
-                ui.Verify();
-                PxFaultInjection::Reset();
-                SelectRows(page, {"AUDIT"});
-                EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText))) << "an output Ispec takes no service";
-                SelectRows(page, {"ORDER"});
-                TypeService(page, "SVC9");
-                ui.ExpectMessageBoxId(62135, IDYES);
-            },
-            IDOK);
-        EXPECT_EQ(StoredIspec("ORDER")->GetService(), "SVC9");
-    }
+    OnBulkPage(
+        [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+            SelectRows(page, {"CUSTOMER"});
+            fail("PxIspecOptions::IsDefaultService");
+            ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+            SelectRows(page, {"ORDER"});
+            ui.Verify();
+            PxFaultInjection::Reset();
+            TypeService(page, "SVC9");
+            EXPECT_TRUE(page.GetCurrentPanel()->IsCellEdited(RowOf(page, "ORDER"), kServiceColumn));
+
+            ASSERT_TRUE(::IsWindowEnabled(PanelItem(page, kText)));
+            ui.ExpectDialog(kSelectElementsDialog).Select(33072, kServiceColumn).Type(33070, "SVC1").Click(33077).OK();
+            ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+            fail("PxIspecOptions::GetService");
+            ClickOnPage(dialog, kSelectionFilter);
+            ui.Verify();
+            PxFaultInjection::Reset();
+            SelectRows(page, {"AUDIT"});
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText))) << "an output Ispec takes no service";
+            ui.ExpectMessageBoxId(62135, IDYES);
+        },
+        IDOK);
+    EXPECT_EQ(StoredIspec("ORDER")->GetService(), "SVC9");
 }
 
 // The page builds its panels when it is first shown; a failure there shows the error and

@@ -501,9 +501,10 @@ TEST_F(NeutralPagesTest, AnOwnValueThatCouldNotBeReadIsNeverWrittenAfterItsDefau
         ui.ExpectDialog(kOptionsDialog)
             .Run([&] {
                 ASSERT_EQ(TextOnPage(dialog, c.value), "<not available>");
-                if (!IsCheckedOnPage(dialog, c.box))
+                if (!IsCheckedOnPage(dialog, c.box)) {
                     ClickOnPage(dialog, c.box);
-                EXPECT_NE(TextOnPage(dialog, c.value), "<not available>") << "the default is shown";
+                    EXPECT_NE(TextOnPage(dialog, c.value), "<not available>") << "the default is shown";
+                }
                 ClickOnPage(dialog, c.box);
                 EXPECT_EQ(TextOnPage(dialog, c.value), "<not available>");
                 EXPECT_FALSE(EnabledOnPage(dialog, c.value));
