@@ -176,11 +176,13 @@ private:
     {
         vqsoptiontable::ShowValue(m_binder, value);
         m_bValueRead = TRUE;
+        m_binder.SetValueUnread(FALSE);
     }
     void ShowUnread()
     {
         vqsoptiontable::ShowNotAvailable(m_binder);
         m_bValueRead = FALSE;
+        m_binder.SetValueUnread(TRUE);
     }
 
     void LoadLimits(const Record& record)
