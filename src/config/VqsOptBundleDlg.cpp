@@ -517,8 +517,17 @@ void VqsOptBundleEditDlg::OnContainsAllClicked()
     }
     if (!LockForRename())
         return;
+    // A failed collection leaves the box clear: a bundle saved as holding every Ispec with
+    // only some of them added would store what the user never saw.
+    try {
+        VqsCollectBundleIspecs(m_pLink, m_ispecs);
+    } catch (const VqReportableException& error) {
+        m_ispecs.RemoveAll();
+        m_containsAll.Revert();
+        ShowErrorById(IDS_CANNOT_ACCESS_BUNDLES, error);
+        return;
+    }
     m_bContainsAllAdded = TRUE;
-    VqsCollectBundleIspecs(m_pLink, m_ispecs);
     VqsModel* model = m_pBundleNode->GetModel();
     const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& ispecs = m_ispecs;
     for (POSITION pos = ispecs.GetHeadPosition(); pos;) {

@@ -13,6 +13,7 @@
 #include "shell/VqsOptCtrlStringValidators.h"
 #include "shell/VqsRedrawSwitch.h"
 #include "shell/VqsSysApp.h"
+#include "shell/VqsValueScope.h"
 #include "sysview/VqsSysFrame.h"
 #include "win/CCmdTarget.h"
 #include "win/CDC.h"
@@ -384,12 +385,11 @@ void VqsGenerateReportDlg::ShowSelectedNames()
 {
     PxTypedList<PxVQReportSoftLinkPtr> selected;
     m_chosenList.GetSelectedObjects(selected);
-    m_bShowingNames = TRUE;
+    VqsValueScope<BOOL> showing(m_bShowingNames, TRUE);
     if (selected.IsEmpty()) {
         for (int id : {IDC_AS_NAME, IDC_NAME_LAST, IDC_NAME_GROUP})
             SetDlgItemText(id, "");
         EnableNameControls(FALSE, FALSE);
-        m_bShowingNames = FALSE;
         return;
     }
     const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& list = selected;
@@ -429,7 +429,6 @@ void VqsGenerateReportDlg::ShowSelectedNames()
             GetDlgItem(id)->EnableWindow(FALSE);
         }
     }
-    m_bShowingNames = FALSE;
 }
 
 void VqsGenerateReportDlg::SetSelectedMode(int mode)

@@ -4,6 +4,7 @@
 #include "options/VqsElementListCtrl.h"
 #include "options/VqsOptionPageBSegBulkOptions.h"
 #include "proxy/PxVQElementSoftLink.h"
+#include "shell/VqsValueScope.h"
 #include "win/CCmdTarget.h"
 #include "win/Mbcs.h"
 
@@ -145,7 +146,7 @@ void VqsBulkOptionPanel::LoadEditors(VqsElementListCtrl* list)
     if (!list || list->IsBusy())
         return;
     CWaitCursor wait;
-    m_bLoading = TRUE;
+    VqsValueScope<BOOL> loading(m_bLoading, TRUE);
     const IntRangeList& selection = list->GetSelection();
     for (int column = 1; column < GetColumnCount(); ++column) {
         VqsElementListCtrlPxAdapter& adapter = *m_adapters[column];
@@ -160,7 +161,6 @@ void VqsBulkOptionPanel::LoadEditors(VqsElementListCtrl* list)
             }
         }
     }
-    m_bLoading = FALSE;
 }
 
 void VqsBulkOptionPanel::PrimeDefaults()

@@ -1,6 +1,7 @@
 #include "options/VqsElementListCtrl.h"
 
 #include "options/VqsBulkOptionPanel.h"
+#include "shell/VqsValueScope.h"
 #include "win/CCmdTarget.h"
 #include "win/CDC.h"
 #include "win/CHeaderCtrl.h"
@@ -107,25 +108,36 @@ void VqsElementListCtrl::SelectMatching(int column, const char* text, BOOL inver
 {
     if (!m_pPanel || column < 0 || column >= m_pPanel->GetColumnCount())
         return;
+    const std::vector<SelectionChange> changes = MatchRows(column, text, invert, mode);
+    {
+        VqsCountScope<int> busy(m_nBusy);
+        for (const SelectionChange& change : changes)
+            SetItemState(change.row, change.select ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    }
+    m_pPanel->LoadEditors(this);
+}
+
+// Every row is read before the selection changes: a read that fails leaves the selection, and
+// the editors loaded for it, as they were.
+std::vector<VqsElementListCtrl::SelectionChange> VqsElementListCtrl::MatchRows(int column, const char* text,
+                                                                               BOOL invert, int mode)
+{
     VqsElementListCtrlPxAdapter* adapter = m_pPanel->GetAdapter(column);
     adapter->SetMatchText(text);
-    ++m_nBusy;
-    {
-        CWaitCursor wait;
-        for (int row = 0; row < GetItemCount(); ++row) {
-            const BOOL selected = m_selection.Contains(row);
-            if (mode == RefineSelection && !selected)
-                continue;
-            char pending[kVqsCellTextLength] = "";
-            const BOOL hasPending = m_pPanel->GetPendingText(row, column, pending, kVqsCellTextLength - 1);
-            const BOOL matches = adapter->MatchesRow(m_pPanel->GetRow(row), hasPending ? pending : nullptr);
-            const BOOL hit = invert ? !matches : matches;
-            if (hit && !selected && mode != RefineSelection)
-                SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-            else if (!hit && selected && mode != ExtendSelection)
-                SetItemState(row, 0, LVIS_SELECTED);
-        }
+    CWaitCursor wait;
+    std::vector<SelectionChange> changes;
+    for (int row = 0; row < GetItemCount(); ++row) {
+        const BOOL selected = m_selection.Contains(row);
+        if (mode == RefineSelection && !selected)
+            continue;
+        char pending[kVqsCellTextLength] = "";
+        const BOOL hasPending = m_pPanel->GetPendingText(row, column, pending, kVqsCellTextLength - 1);
+        const BOOL matches = adapter->MatchesRow(m_pPanel->GetRow(row), hasPending ? pending : nullptr);
+        const BOOL hit = invert ? !matches : matches;
+        if (hit && !selected && mode != RefineSelection)
+            changes.push_back({row, TRUE});
+        else if (!hit && selected && mode != ExtendSelection)
+            changes.push_back({row, FALSE});
     }
-    --m_nBusy;
-    m_pPanel->LoadEditors(this);
+    return changes;
 }

@@ -9,6 +9,8 @@
 #include "win/CGdiObject.h"
 #include "win/CListCtrl.h"
 
+#include <vector>
+
 class VqsBulkOptionPanel;
 
 class VqsElementListCtrl : public CListCtrl {
@@ -41,6 +43,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    struct SelectionChange {
+        int row;
+        BOOL select;
+    };
+    // The rows whose selected state the selection by value changes.
+    std::vector<SelectionChange> MatchRows(int column, const char* text, BOOL invert, int mode);
     // The normal and the bold font of the cells, made once from the list's font.
     CFont* CellFont(CDC& dc, BOOL bold);
 

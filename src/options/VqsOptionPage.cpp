@@ -5,6 +5,7 @@
 #include "options/VqsOptionsSheet.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrl.h"
+#include "shell/VqsValueScope.h"
 #include "win/ImageList.h"
 #include "win/Messages.h"
 
@@ -81,15 +82,8 @@ BOOL VqsOptionPage::IsReadOnly() const { return m_pSheet->IsReadOnly(); }
 template <class Show>
 void VqsOptionPage::ShowValues(Show show)
 {
-    const BOOL before = m_bShowingValues;
-    m_bShowingValues = TRUE;
-    try {
-        show();
-    } catch (...) {
-        m_bShowingValues = before;
-        throw;
-    }
-    m_bShowingValues = before;
+    VqsValueScope<BOOL> showing(m_bShowingValues, TRUE);
+    show();
 }
 
 void VqsOptionPage::ReloadPage()

@@ -101,7 +101,7 @@ void VqsOptionPageIspecOLTP::EnableDependentControls()
 {
     const BOOL applicable = IsOltpApplicable();
     m_useDefaultService.Enable(applicable);
-    m_service.Enable(applicable && !m_useDefaultService.m_bValue);
+    m_service.Enable(applicable && !m_useDefaultService.m_bValue && !m_service.IsNotAvailable());
 }
 
 void VqsOptionPageIspecOLTP::OnOptionTaken(UINT id)

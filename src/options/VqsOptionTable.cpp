@@ -26,7 +26,7 @@ public:
             m_valueRow.KeepShownValue();
         else
             m_valueRow.ShowOwnValue();
-        m_valueRow.Binder().Enable(!m_binder.m_bValue);
+        m_valueRow.Binder().Enable(!m_binder.m_bValue && !m_valueRow.Binder().IsNotAvailable());
     }
 
 private:

@@ -96,7 +96,7 @@ public:
         virtual void ShowDefault(const PxOptions& record);
         virtual void ShowOwnValue();
         // The control keeps what it shows, as a value of its own (a placeholder gives way to
-        // the value behind it).
+        // the value behind it when that value was read).
         virtual void KeepShownValue();
 
         // The "use default" box of the row; when it is checked a store makes the option
@@ -133,7 +133,8 @@ public:
     // A "use default" box for the option of the row of control valueId (added before):
     // loading checks it when the option takes its default and disables the value control;
     // checking it shows the default there; clearing it keeps what the control shows as the
-    // new own value, or, without keepShownText, shows the own value from before again.
+    // new own value, or, without keepShownText, shows the own value from before again. An own
+    // value that could not be read comes back as not available, disabled and never written.
     VqsOptCtrlFlag& DefaultBox(UINT id, UINT valueId, BOOL keepShownText = TRUE);
 
     void Load(const PxOptions& record);

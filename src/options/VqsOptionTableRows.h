@@ -97,12 +97,12 @@ public:
         if (m_pDefaultBox)
             m_pDefaultBox->m_bValue = (typed->*m_option.isDefault)();
         try {
-            vqsoptiontable::ShowValue(m_binder, static_cast<Shown>((typed->*m_option.get)()));
+            ShowRead(static_cast<Shown>((typed->*m_option.get)()));
         } catch (const VqReportableException&) {
-            vqsoptiontable::ShowNotAvailable(m_binder);
+            ShowUnread();
         }
         if (m_pDefaultBox)
-            m_binder.Enable(!m_pDefaultBox->m_bValue);
+            m_binder.Enable(!m_pDefaultBox->m_bValue && !m_binder.IsNotAvailable());
     }
 
     void Store(PxOptions& record) override
@@ -139,29 +139,52 @@ public:
         const Record* typed = dynamic_cast<const Record*>(&record);
         if (!typed)
             return;
-        if (!m_binder.IsNotAvailable())
-            m_ownValue = vqsoptiontable::ReadValue(m_binder);
         m_bOwnValueKept = TRUE;
+        m_bOwnValueRead = m_bValueRead;
+        if (m_bValueRead)
+            m_ownValue = vqsoptiontable::ReadValue(m_binder);
         try {
-            vqsoptiontable::ShowValue(m_binder, static_cast<Shown>((typed->*m_option.getDefault)()));
+            ShowRead(static_cast<Shown>((typed->*m_option.getDefault)()));
         } catch (const VqReportableException&) {
+            // The placeholder stands before the value the control had.
             vqsoptiontable::ShowNotAvailable(m_binder);
         }
     }
 
+    // An own value that was never read comes back as not available, so that it is never
+    // written.
     void ShowOwnValue() override
     {
-        if (m_bOwnValueKept)
-            vqsoptiontable::ShowValue(m_binder, m_ownValue);
+        if (!m_bOwnValueKept)
+            return;
+        if (m_bOwnValueRead)
+            ShowRead(m_ownValue);
+        else
+            ShowUnread();
     }
 
     void KeepShownValue() override
     {
-        if (m_binder.IsNotAvailable())
-            vqsoptiontable::ShowValue(m_binder, vqsoptiontable::ReadValue(m_binder));
+        if (m_bOwnValueKept && !m_bOwnValueRead)
+            ShowUnread();
+        else if (m_binder.IsNotAvailable() && m_bValueRead)
+            ShowRead(vqsoptiontable::ReadValue(m_binder));
     }
 
 private:
+    void ShowRead(const Shown& value)
+    {
+        vqsoptiontable::ShowValue(m_binder, value);
+        m_bValueRead = TRUE;
+        m_binder.SetValueUnread(FALSE);
+    }
+    void ShowUnread()
+    {
+        vqsoptiontable::ShowNotAvailable(m_binder);
+        m_bValueRead = FALSE;
+        m_binder.SetValueUnread(TRUE);
+    }
+
     void LoadLimits(const Record& record)
     {
         m_bOwnValueKept = FALSE;
@@ -177,8 +200,12 @@ private:
     std::vector<UINT> m_ids;
     Option m_option;
     Control m_binder;
+    // The binder's value (shown, or standing behind its placeholder) was read from the record.
+    BOOL m_bValueRead = FALSE;
+    // What the value control held when the "use default" box was ticked.
     Shown m_ownValue{};
     BOOL m_bOwnValueKept = FALSE;
+    BOOL m_bOwnValueRead = FALSE;
 };
 
 template <class RowClass, class... Args>

@@ -65,7 +65,8 @@ typename VqsOptionPagePlatformBSegPacks<Traits>::Pack& VqsOptionPagePlatformBSeg
 template <class Traits>
 void VqsOptionPagePlatformBSegPacks<Traits>::ShowOwnText(VqsOptCtrlCombo& combo)
 {
-    combo.SetValue(combo.GetValue());
+    if (!combo.IsValueUnread())
+        combo.SetValue(combo.GetValue());
 }
 
 template <class Traits>

@@ -45,7 +45,7 @@ private:
     template <class Option>
     void AddPack(UINT comboId, UINT boxId, const Option& option, vqsntunix::PackList list);
     Pack& PackOfBox(UINT boxId);
-    // Shown as its own text again: a placeholder goes.
+    // Shown as its own text again: a placeholder goes, unless the text was never read.
     static void ShowOwnText(VqsOptCtrlCombo& combo);
     void ShowNeverShownDefaults();
     void EventSetFollowsDefaultPack();

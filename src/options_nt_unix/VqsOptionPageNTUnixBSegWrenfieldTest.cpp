@@ -42,15 +42,13 @@ template <class Traits>
 void VqsOptionPagePlatformBSegWrenfieldTest<Traits>::EnableDependentControls()
 {
     m_useDefaultPort.Enable(IsServerActive());
-    m_port.Enable(IsServerActive() && !m_useDefaultPort.m_bValue);
+    m_port.Enable(IsServerActive() && !m_useDefaultPort.m_bValue && !m_port.IsNotAvailable());
     m_dataTranslation.Enable(m_remoteCall.m_bValue);
 }
 
 template <class Traits>
 void VqsOptionPagePlatformBSegWrenfieldTest<Traits>::OnOptionTaken(UINT id)
 {
-    if (id == Traits::kUseDefaultPort && !m_useDefaultPort.m_bValue && m_port.IsNotAvailable())
-        m_port.SetValue(m_port.GetValue());
     if (id == Traits::kRemoteCall || id == IDC_HOST_DATABASE_ACCESS || id == Traits::kUseDefaultPort) {
         EnableDependentControls();
         UpdateData(FALSE);

@@ -41,7 +41,8 @@ void VqsOptionPageTarskBSegPacks::AdjustLoadedValues()
     for (VqsOptCtrlCombo* pack : {&m_defaultPack, &m_objectPack, &m_databasePack, &m_workPack}) {
         const CString shown = pack->GetValue();
         pack->SetItems(names);
-        pack->SetValue(shown);
+        if (!pack->IsNotAvailable())
+            pack->SetValue(shown);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "shell/VqsMsgBox.h"
 
 #include "proxy/VqException.h"
+#include "win/CDialog.h"
+#include "win/CPropertySheet.h"
 #include "win/CWinApp.h"
 #include "win/CString.h"
 #include "win/UiDriver.h"
@@ -15,6 +17,20 @@ constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION;
 constexpr UINT kQuestionCancelFlags = MB_YESNOCANCEL | MB_ICONQUESTION;
 
 std::atomic<VqsHideLockProgressHook> g_hideLockProgress{nullptr};
+
+// A dialog whose first load failed shows a part of its values: it ends as cancelled, so that
+// nothing it would write goes unseen. A page or panel ends the dialog or sheet it sits in.
+void EndDialogOf(HWND hwnd)
+{
+    HWND top = hwnd;
+    while ((::GetWindowLongPtr(top, GWL_STYLE) & WS_CHILD) && ::GetParent(top))
+        top = ::GetParent(top);
+    CWnd* window = CWnd::FromHandlePermanent(top);
+    if (auto* dialog = dynamic_cast<CDialog*>(window))
+        dialog->EndDialog(IDCANCEL);
+    else if (auto* sheet = dynamic_cast<CPropertySheet*>(window))
+        sheet->EndDialog(IDCANCEL);
+}
 
 // Loaded on first use and again while still empty (no resource library yet).
 const CString& Caption(int kind)
@@ -141,13 +157,15 @@ void ShowErrorById(UINT stringId, const VqException& error)
     VqsReportError(context, error);
 }
 
-bool VqsReportHandlerFailure(const MSG&)
+bool VqsReportHandlerFailure(const MSG& message)
 {
     try {
         throw;
     } catch (const VqException& error) {
         VqsHideLockProgress();
         VqsErrorBox(error.GetErrorMessage());
+        if (message.message == WM_INITDIALOG)
+            EndDialogOf(message.hwnd);
         return true;
     } catch (...) {
         return false;

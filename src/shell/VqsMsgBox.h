@@ -40,7 +40,8 @@ void ShowErrorById(UINT stringId, const VqException& error);
 
 // The window layer's hook while the module is started: a repository or module exception
 // that ends one of the module's window handlers is shown in the error box with its message,
-// and goes no further; any other exception passes on (false).
+// and goes no further; any other exception passes on (false). A dialog whose WM_INITDIALOG
+// ended so (its first load failed) is cancelled, with the dialog or sheet it sits in.
 bool VqsReportHandlerFailure(const MSG& message);
 
 // Takes down the lock progress display of the session link before an error box is shown.

@@ -39,6 +39,10 @@ public:
     virtual void OnCommand(UINT id, int code);
 
     BOOL IsNotAvailable() const { return m_bNotAvailable; }
+    // The value standing behind the placeholder was never read (its read failed): showing it
+    // again would show, and store, a value nobody read. A new value ends that.
+    BOOL IsValueUnread() const { return m_bNotAvailable && m_bValueUnread; }
+    void SetValueUnread(BOOL unread) { m_bValueUnread = unread; }
 
 protected:
     // A store of an available value reads the control; a load shows the value.
@@ -52,7 +56,12 @@ protected:
     // Shows the value in the control, outside an exchange.
     virtual void ShowValue() = 0;
 
-    void SetNotAvailableState(BOOL notAvailable) { m_bNotAvailable = notAvailable; }
+    void SetNotAvailableState(BOOL notAvailable)
+    {
+        m_bNotAvailable = notAvailable;
+        if (!notAvailable)
+            m_bValueUnread = FALSE;
+    }
     // The text of the string id, "<not available>" for 0.
     static CString LoadPlaceholder(UINT stringId);
     CWnd* GetOwner() const;
@@ -71,4 +80,5 @@ private:
     void ShowFailingPage();
 
     BOOL m_bNotAvailable = FALSE;
+    BOOL m_bValueUnread = FALSE;
 };

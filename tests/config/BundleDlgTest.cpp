@@ -251,3 +251,41 @@ TEST_F(BundleDlgTest, ALanguageCheckWhoseLockIsRefusedIsTakenBack)
     EXPECT_EQ(check, 1);
     EXPECT_EQ(Bundle("ORDERS")->GetLanguageSelection(1), 1);
 }
+
+// The new bundle dialog reads the segment's languages when it opens; when that fails the
+// user reads the failure and the dialog ends, so that no bundle is made without languages.
+TEST_F(BundleDlgTest, AFailureWhileTheDialogOpensIsShownAndMakesNoBundle)
+{
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS);
+    ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+    PxFaultInjection::Throw("PxVQBSSoftLink::GetLanguage", "Injected repository failure", 0, 1000);
+    EXPECT_FALSE(AddBundle());
+    PxFaultInjection::Reset();
+    ui.Verify();
+}
+
+// When the Ispecs cannot all be read, "contains all" is not taken: the box is clear again
+// and OK stores no bundle that claims every Ispec with only some of them in it.
+TEST_F(BundleDlgTest, ContainsAllWhoseIspecsCannotAllBeReadIsNotTaken)
+{
+    const auto entries = [&] {
+        PxTypedList<PxVQIspecBundleDataPtr> list;
+        Bundle("ORDERS")->GetListOfIspecBundleData(list);
+        return list.GetCount();
+    };
+    const auto before = entries();
+    ui.ExpectDialog(IDD_BUNDLE_OPTIONS)
+        .Run([&] { PxFaultInjection::Throw("PxVQIspecSoftLink::GetIspecUsage", "Injected repository failure", 2, 1000); })
+        .Click(VqsBundleDlgBase::IDC_CONTAINS_ALL)
+        .Run([&] {
+            PxFaultInjection::Reset();
+            EXPECT_EQ(::SendMessage(Control(IDD_BUNDLE_OPTIONS, VqsBundleDlgBase::IDC_CONTAINS_ALL), BM_GETCHECK, 0, 0),
+                      BST_UNCHECKED);
+        })
+        .OK();
+    ui.ExpectMessageBox("Cannot access Quorbit Bundles:\nInjected repository failure", IDOK);
+    EditBundle("ORDERS");
+    ui.Verify();
+    EXPECT_EQ(Bundle("ORDERS")->GetContainsAllIspecs(), 0);
+    EXPECT_EQ(entries(), before);
+}

@@ -465,3 +465,49 @@ TEST_F(BulkOptionsTest, PendingEditsDoNotOutliveAReloadOfTheDialog)
         EXPECT_FALSE(payrollOrder()->IsUpdatedService());
     }
 }
+
+// A repository failure ends the page's handling of a selection in the error box; the page
+// then goes on as before: what the user types is recorded, and the editors follow the next
+// selection.
+TEST_F(BulkOptionsTest, AfterAFailedSelectionTheEditorsRecordWhatIsTypedAndFollowTheSelection)
+{
+    const auto fail = [&](const char* operation) {
+        PxFaultInjection::Throw(operation, "Injected repository failure", 0, 1000);
+    };
+    OnBulkPage(
+        [&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+            SelectRows(page, {"CUSTOMER"});
+            fail("PxIspecOptions::IsDefaultService");
+            ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+            SelectRows(page, {"ORDER"});
+            ui.Verify();
+            PxFaultInjection::Reset();
+            TypeService(page, "SVC9");
+            EXPECT_TRUE(page.GetCurrentPanel()->IsCellEdited(RowOf(page, "ORDER"), kServiceColumn));
+
+            ASSERT_TRUE(::IsWindowEnabled(PanelItem(page, kText)));
+            ui.ExpectDialog(kSelectElementsDialog).Select(33072, kServiceColumn).Type(33070, "SVC1").Click(33077).OK();
+            ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+            fail("PxIspecOptions::GetService");
+            ClickOnPage(dialog, kSelectionFilter);
+            ui.Verify();
+            PxFaultInjection::Reset();
+            SelectRows(page, {"AUDIT"});
+            EXPECT_FALSE(::IsWindowEnabled(PanelItem(page, kText))) << "an output Ispec takes no service";
+            ui.ExpectMessageBoxId(62135, IDYES);
+        },
+        IDOK);
+    EXPECT_EQ(StoredIspec("ORDER")->GetService(), "SVC9");
+}
+
+// The page builds its panels when it is first shown; a failure there shows the error and
+// ends the options dialog as cancelled, rather than leaving a page half built.
+TEST_F(BulkOptionsTest, AFailureWhileThePageBuildsItsPanelsEndsTheDialog)
+{
+    OpenedOptions opened(Segment("SYS1", "SALES"), OptionSet("NTGEN"), kBulkPage);
+    ui.ExpectDialog(kOptionsDialog);
+    ui.ExpectMessageBox("Injected repository failure", IDOK, "Wrenfield Error");
+    PxFaultInjection::Throw("PxIspecOptions::GetDefaultService", "Injected repository failure", 0, 1000);
+    EXPECT_EQ(opened.DoModal(), IDCANCEL);
+    ui.Verify();
+}

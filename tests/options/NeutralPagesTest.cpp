@@ -4,6 +4,7 @@
 
 #include "options/VqsOptionPagesBSeg.h"
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxIspecOptions.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
@@ -55,6 +56,11 @@ struct NeutralPagesTest : OptionsTest {
     {
         OptionsTest::SetUp();
         UsePlatformNeutralSheets();
+    }
+    void TearDown() override
+    {
+        PxFaultInjection::Reset();
+        OptionsTest::TearDown();
     }
 
     PxBSegOptionsPtr SegmentOptions(const char* optionSet) const
@@ -454,4 +460,61 @@ TEST_F(NeutralPagesTest, SpinningAwayFromAChangedExtractFileWithYesStoresItAndSh
     const auto stored = Stored<PxReportOptionsPtr>("DAILY", "NTGEN");
     EXPECT_EQ(stored->GetExtractFileUse(0), 1);
     EXPECT_FALSE(stored->IsUpdatedExtractFileUse(1));
+}
+
+// An own value the page could not read shows as not available. Ticking and clearing its
+// "Use default" box brings it back as not available, and nothing is written for it: neither
+// a box that brings back the own value nor one that keeps the text it shows stores a value
+// nobody read.
+TEST_F(NeutralPagesTest, AnOwnValueThatCouldNotBeReadIsNeverWrittenAfterItsDefaultBoxIsTickedAndCleared)
+{
+    EnableOltp("NTGEN");
+    const struct {
+        const char* story;
+        std::function<void()> store;
+        std::function<PxVQSoftLinkPtr()> link;
+        int page;
+        int box;
+        int value;
+        const char* failing;
+        std::function<void()> check;
+    } cases[] = {
+        {"an Ispec's own OLTP service",
+         [&] { Options<PxIspecOptionsPtr>("ORDER", "NTGEN")->SetService("OWNSVC"); },
+         [&] { return Element("SYS1", "SALES", "ORDER"); }, 1, kUseDefaultService, kService,
+         "PxIspecOptions::GetService",
+         [&] { EXPECT_EQ(Stored<PxIspecOptionsPtr>("ORDER", "NTGEN")->GetService(), "OWNSVC"); }},
+        {"a business segment's own name as system",
+         [&] { SegmentOptions("NTGEN")->SetAsSys("OWNSYS"); }, [&] { return Segment("SYS1", "SALES"); },
+         kGeneratePage, kUseDefaultName, kAsSystem, "PxBSegOptions::GetAsSys",
+         [&] { EXPECT_EQ(SegmentOptions("NTGEN")->GetAsSys(), "OWNSYS"); }},
+        {"a business segment's name as system at its default",
+         [&] { SegmentOptions("NTGEN")->MakeDefaultAsSys(); }, [&] { return Segment("SYS1", "SALES"); },
+         kGeneratePage, kUseDefaultName, kAsSystem, "PxBSegOptions::GetAsSys",
+         [&] { EXPECT_TRUE(SegmentOptions("NTGEN")->IsDefaultAsSys()); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Commit(*app.GetLink(), c.store);
+        OpenedOptions opened(c.link(), OptionSet("NTGEN"), c.page);
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        ui.ExpectDialog(kOptionsDialog)
+            .Run([&] {
+                ASSERT_EQ(TextOnPage(dialog, c.value), "<not available>");
+                if (!IsCheckedOnPage(dialog, c.box)) {
+                    ClickOnPage(dialog, c.box);
+                    EXPECT_NE(TextOnPage(dialog, c.value), "<not available>") << "the default is shown";
+                }
+                ClickOnPage(dialog, c.box);
+                EXPECT_EQ(TextOnPage(dialog, c.value), "<not available>");
+                EXPECT_FALSE(EnabledOnPage(dialog, c.value));
+                ClickOnPage(dialog, kApplyNow);
+            })
+            .OK();
+        PxFaultInjection::Throw(c.failing);
+        EXPECT_EQ(opened.DoModal(), IDOK);
+        PxFaultInjection::Reset();
+        c.check();
+        EXPECT_EQ(MessageBoxes(), Strings{});
+    }
 }

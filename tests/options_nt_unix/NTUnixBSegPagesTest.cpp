@@ -369,3 +369,27 @@ TEST_F(WrenfieldTestPagesTest, ADefaultPortThatCannotBeDeterminedShowsNotAvailab
     EXPECT_TRUE(Stored(kNT)->IsDefaultHDBAPortNumber());
     EXPECT_EQ(Stored(kNT)->GetEnableRemoteCall(), 1);
 }
+
+// An own port the page could not read stays not available when its box is ticked and
+// cleared again: it cannot be edited, and the stored port is left as it is.
+TEST_F(WrenfieldTestPagesTest, AnOwnPortThatCouldNotBeReadIsNeverStoredAfterItsBoxIsTickedAndCleared)
+{
+    for (const Ids& ids : {kNT, kUnix}) {
+        SCOPED_TRACE(ids.optionSet);
+        Write([&] { Stored(ids)->SetHDBAPortNumber(4000); });
+        PxFaultInjection::Throw("PxBSegOptions::GetHDBAPortNumber");
+        Session(ids, [&] {
+            PxFaultInjection::Reset();
+            Click(ids.remoteCall);
+            EXPECT_EQ(Text(ids.port), kNotAvailable);
+            EXPECT_FALSE(Enabled(ids.port));
+            Click(ids.useDefaultPort);
+            Click(ids.useDefaultPort);
+            EXPECT_EQ(Text(ids.port), kNotAvailable);
+            EXPECT_FALSE(Enabled(ids.port));
+            ApplyNow();
+        });
+        EXPECT_EQ(Stored(ids)->GetHDBAPortNumber(), 4000);
+        EXPECT_EQ(Stored(ids)->GetEnableRemoteCall(), 1);
+    }
+}

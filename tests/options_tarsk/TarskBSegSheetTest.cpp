@@ -604,3 +604,27 @@ TEST_F(InternalFolnPageTest, AnEmptyPackIsRefusedWithThePagesOwnMessage)
     }, FALSE);
     EXPECT_EQ(Stored()->GetSysTablePack(0), "SALESTS");
 }
+
+// A pack the page could not read shows as not available and keeps its stored value when the
+// page applies another change.
+TEST_F(TarskBSegSheetTest, APackThatCouldNotBeReadIsNotOverwrittenWhenThePageApplies)
+{
+    constexpr int kPacksPage = 4;
+    constexpr int kDefaultPack = 1067;
+    constexpr int kObjectPack = 1087;
+    Write([&] {
+        Stored()->SetDefPack("PACK1");
+        Stored()->SetObjPack("OWNPACK");
+    });
+    Session(0, [&] {
+        PxFaultInjection::Throw("PxTarskBSegOptions::GetObjPack");
+        ShowTab(kPacksPage);
+        PxFaultInjection::Reset();
+        EXPECT_EQ(Text(kObjectPack), "<not available>");
+        EXPECT_FALSE(Enabled(kObjectPack));
+        Type(kDefaultPack, "PACK2");
+        ApplyNow();
+    });
+    EXPECT_EQ(Stored()->GetDefPack(), "PACK2");
+    EXPECT_EQ(Stored()->GetObjPack(), "OWNPACK");
+}
