@@ -2,7 +2,6 @@
 
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsRecoveryProperties.h"
-#include "model/VqsTransactionObject.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
@@ -116,14 +115,9 @@ CString StateText(const PxVQRecoveryInfoPtr& session)
     return text;
 }
 
-// Deletes the session in a transaction of its own; TRUE when it committed.
 BOOL DeleteSession(const PxVQRecoveryInfoPtr& session)
 {
-    {
-        VqsTransactionObject transaction(session);
-        transaction.DeleteObject();
-    }
-    return VqsTransaction::IsOk();
+    return VqsDeleteRecoverySession(session) ? TRUE : FALSE;
 }
 
 } // namespace
@@ -374,10 +368,8 @@ void VqsSelectSession::OnDelete()
         const int type = session->getGenerateType();
         if (type == kTypeSystemAndReport)
             DeleteAutoReports();
-        if (type == kTypeSystemGenerate) {
-            RemoveGenerationLock(session);
+        if (type == kTypeSystemGenerate)
             NotifySegmentLinks();
-        }
         m_pLocks->Release(session);
         if (DeleteSession(session)) {
             FillList();
@@ -399,15 +391,6 @@ void VqsSelectSession::DeleteAutoReports()
         m_pLocks->Release(session);
         DeleteSession(session);
     }
-}
-
-// A persistent lock that a generation of this user placed on the generate set goes with
-// the session; manual holds stay.
-void VqsSelectSession::RemoveGenerationLock(const PxVQRecoveryInfoPtr& session)
-{
-    const PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (genSet && VqsHoldsOwnGenerationLock(genSet))
-        genSet->RemovePersistentLock(0, 1);
 }
 
 void VqsSelectSession::NotifySegmentLinks()
