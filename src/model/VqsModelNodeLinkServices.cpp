@@ -288,8 +288,10 @@ void VqsModelNodeBSLink::CollectBSegPackReplacements(int targetHostType, const P
     } else if (const PxTarskBSegOptionsPtr tarsk{options}; tarsk && toUnix) {
         VQS_UPDATED_PACK(tarsk, VQPackPath, ObjPack);
     }
+    // A default pack of its own goes over; without one, the target's default pack is its
+    // initial Tablespace/Filegroup pack (Windows and Unix alike).
     bool defaultPackLeftOut = false;
-    if (const PxBSegOptionsPtr segment{options}; segment && toUnix)
+    if (const PxBSegOptionsPtr segment{options})
         defaultPackLeftOut = !VQS_UPDATED_PACK(segment, VQPackTablespace, DefPack);
     if (const PxNTBSegOptionsPtr nt{options})
         VQS_UPDATED_PACK(nt, VQPackTablespace, EventSet);

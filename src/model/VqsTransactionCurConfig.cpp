@@ -42,8 +42,9 @@ PxVQGenSetPtr VqsTransactionCurConfig::CopyOptions(LPCTSTR name, LPCTSTR shortNa
             SetFailed();
             return PxVQGenSetPtr();
         }
+        // The source's host, when none is named, only for a set of the host's own type.
         CString host(hostName);
-        if (host.IsEmpty() && sourceGenSet)
+        if (host.IsEmpty() && sourceGenSet && sourceGenSet->GetHostType() == hostType)
             host = sourceGenSet->GetHostName();
         genSet->SetHostName(host);
         genSet->CreateBlankOptions();
