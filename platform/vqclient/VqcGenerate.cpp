@@ -154,6 +154,13 @@ PxVQSystemPtr SystemOf(const Generation& generation)
     return config ? config->GetSystem() : PxVQSystemPtr();
 }
 
+// The recovery record a restart goes on with; null when there is none.
+PxVQRecoveryInfoPtr RestartedSession(const Generation& generation)
+{
+    const PxVQSystemPtr system = SystemOf(generation);
+    return system ? system->GetRecoveryInfo(generation.recoveryHandle) : PxVQRecoveryInfoPtr();
+}
+
 // A generation that stops before it finishes leaves a recovery record for its generate set,
 // written as the session's user, with the flag that it holds the business segment's lock.
 // A restart goes on with the record of the session it restarts: only its state changes.
@@ -202,8 +209,7 @@ bool HoldsGenerateSetLock(const Generation& generation)
     if (generation.kind != VqcGenerateRestart)
         return LocksGenerateSet(generation.kind);
     try {
-        const PxVQSystemPtr system = SystemOf(generation);
-        const PxVQRecoveryInfoPtr session = system ? system->GetRecoveryInfo(generation.recoveryHandle) : PxVQRecoveryInfoPtr();
+        const PxVQRecoveryInfoPtr session = RestartedSession(generation);
         return session && session->GetCurrentState() < kStateFinished && LocksGenerateSet(session->getGenerateType());
     } catch (const VqException&) {
         return false;
@@ -228,8 +234,7 @@ void FinishRecoveryRecord(const Generation& generation)
         return;
     try {
         link->BeginTransaction();
-        const PxVQSystemPtr system = SystemOf(generation);
-        const PxVQRecoveryInfoPtr session = system ? system->GetRecoveryInfo(generation.recoveryHandle) : PxVQRecoveryInfoPtr();
+        const PxVQRecoveryInfoPtr session = RestartedSession(generation);
         if (session && session->GetCurrentState() < kStateFinished)
             session->SetCurrentState(kStateFinished);
         link->CommitTransaction();

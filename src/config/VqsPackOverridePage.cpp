@@ -194,8 +194,8 @@ int VqsPackOverridePage::StoreReplacement(BOOL validate, int usage, VqsOptCtrlCo
 int VqsPackOverridePage::StoreReplacements(BOOL validate)
 {
     VqsPlatformPacks& packs = m_pWizard->GetPlatformPacks(m_pWizard->GetWizardHostType());
-    if (TakesTablespaceReplacement() &&
-        !StoreReplacement(validate, VQPackTablespace, m_tablespace, packs.initialTablespace, packs.replacementTablespace))
+    if (TakesTablespaceReplacement() && !StoreReplacement(validate, VQPackTablespace, m_tablespace,
+                                                          packs.initialTablespace, packs.replacementTablespace))
         return 0;
     return StoreReplacement(validate, VQPackPath, m_path, packs.initialPath, packs.replacementPath);
 }

@@ -28,7 +28,6 @@ bool LocksItsGenerateSet(int generateType)
     return generateType == kTypeSystem || generateType == kTypeSystemWithReports || generateType == kTypeBundle;
 }
 
-
 } // namespace
 
 void VqsReportGenerationNotStarted()

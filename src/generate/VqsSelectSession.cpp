@@ -115,11 +115,6 @@ CString StateText(const PxVQRecoveryInfoPtr& session)
     return text;
 }
 
-BOOL DeleteSession(const PxVQRecoveryInfoPtr& session)
-{
-    return VqsDeleteRecoverySession(session) ? TRUE : FALSE;
-}
-
 } // namespace
 
 // The long read locks of the listed sessions, given back together.
@@ -255,7 +250,7 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
         return FALSE;
     if (session->getGenerateType() == kTypeAutoReport && session->getStagedInstall()) {
         if (m_pSystem->CountOfRecoveryInfos() == 1)
-            DeleteSession(session);
+            VqsDeleteRecoverySession(session);
         return FALSE;
     }
     if (!m_pLocks->Lock(session) && !ownUnderShortCode)
@@ -265,7 +260,7 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
         session->GetListOfRecoveryFileInfos(files);
         if (files.IsEmpty()) {
             m_pLocks->Release(session);
-            DeleteSession(session);
+            VqsDeleteRecoverySession(session);
             return FALSE;
         }
     }
@@ -371,7 +366,7 @@ void VqsSelectSession::OnDelete()
         if (type == kTypeSystemGenerate)
             NotifySegmentLinks();
         m_pLocks->Release(session);
-        if (DeleteSession(session)) {
+        if (VqsDeleteRecoverySession(session)) {
             FillList();
             EnableActions(FALSE, FALSE, FALSE);
         }
@@ -389,7 +384,7 @@ void VqsSelectSession::DeleteAutoReports()
         if (session->getGenerateType() != kTypeAutoReport)
             continue;
         m_pLocks->Release(session);
-        DeleteSession(session);
+        VqsDeleteRecoverySession(session);
     }
 }
 
@@ -442,7 +437,7 @@ void VqsSelectSession::PairAutoReport()
     m_secondHandle = newest->GetHandle();
     for (const PxVQRecoveryInfoPtr& older : autoReports)
         if (!older->IsSameOid(newest))
-            DeleteSession(older);
+            VqsDeleteRecoverySession(older);
 }
 
 void VqsSelectSession::OnCancel()

@@ -178,8 +178,8 @@ TEST_F(PackDialogsTest, AnAssociationAnotherUserHoldsIsNamedInTheRefusal)
     // Held by a lock that refuses at once, so that the test does not wait for a live one.
     ASSERT_TRUE(theirs && theirs->PersistentLock(1).Succeeded());
     ui.ExpectDialog(IDD_PACK_SPEC).Select(kTabs, kOsTarskTab).Replace(Tarsk::IDC_ACR_NAME, "X").Cancel();
-    ui.ExpectMessageBox("Lock failed:\nother/dev manually locked TARSKPACK association.\nPlease try again after some time.",
-                        IDOK);
+    ui.ExpectMessageBox(
+        "Lock failed:\nother/dev manually locked TARSKPACK association.\nPlease try again after some time.", IDOK);
     OpenPack("TARSKPACK", "TARSKHOST");
     ui.Verify();
 }
