@@ -251,12 +251,13 @@ void HostScript::UseView(const Args& args)
     m_current = static_cast<std::size_t>(number - 1);
 }
 
-void HostScript::OpenSession(const Args&)
+void HostScript::OpenSession(const Args& args)
 {
     if (m_options.repository.empty())
         throw BadLine("no repository: give --repo FILE");
-    PrintResult("open-session", m_module.VqsOpenSession(m_options.repository.c_str(), m_options.userCode.c_str(),
-                                                        &m_nodeHandle, m_options.repositoryMode));
+    const char* userCode = args.empty() ? m_options.userCode.c_str() : Text(args, 0);
+    PrintResult("open-session", m_module.VqsOpenSession(m_options.repository.c_str(), userCode, &m_nodeHandle,
+                                                        m_options.repositoryMode));
 }
 
 void HostScript::PrintGenerationLog()
@@ -539,7 +540,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
              h.m_module.VqsRegisterWYRCallBack(&hostcallbacks::OnWyrQuery, &hostcallbacks::OnWyrNotify,
                                                &hostcallbacks::OnWyrLog);
          }},
-        {"open-session", 0, 0, [](H& h, const Args& a) { h.OpenSession(a); }},
+        {"open-session", 0, 1, [](H& h, const Args& a) { h.OpenSession(a); }},
         {"close-session", 0, 0, [](H& h, const Args&) { h.m_module.VqsCloseSession(); }},
         {"willing-to-close", 0, 0,
          [](H& h, const Args&) { h.PrintResult("willing-to-close", h.m_module.willingToClose()); }},

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <map>
 #include <mutex>
@@ -224,29 +225,60 @@ void PxOptions::CopyData(const PxOptionsPtr& source)
     Enter("PxOptions::CopyData");
     if (!source)
         PX_THROW("Cannot copy the options of a null record.");
-    if (&source->GetClassInfo() != &GetClassInfo())
+    const bool sameClass = &source->GetClassInfo() == &GetClassInfo();
+    if (!sameClass && source->GetOptionsKind() != GetOptionsKind())
         PX_THROW("Cannot copy the options of a %1 record into a %2 record.", source->GetClassName(), GetClassName());
     for (const PxOptionField* field : GetOptionFields()) {
+        const PxOptionField* from = sameClass ? field : SharedOption(*source, *field);
         for (int index = 0; index < std::max(field->indexCount, 1); ++index) {
-            std::string key = OptionKey(*field, index);
-            const char* name = key.c_str();
-            if (!source->HasAttribute(name)) {
-                if (HasAttribute(name))
-                    RemoveAttribute(name);
-            } else if (source->IsAttributeNull(name)) {
-                if (!IsAttributeNull(name))
-                    SetAttributeNull(name);
-            } else if (IsTextual(*field)) {
-                CString text = source->GetAttributeText(name);
+            const bool shared = from && (field->indexCount == 0 || index < from->indexCount);
+            CopyOption(*source, shared ? from : nullptr, *field, index);
+        }
+    }
+}
+
+const PxOptionField* PxOptions::SharedOption(const PxOptions& source, const PxOptionField& field)
+{
+    for (const PxOptionField* candidate : source.GetOptionFields())
+        if (std::strcmp(candidate->name, field.name) == 0)
+            return candidate->type == field.type && (candidate->indexCount == 0) == (field.indexCount == 0) ? candidate
+                                                                                                          : nullptr;
+    return nullptr;
+}
+
+// The option takes the source's state of its shared option (own value, default choice or
+// neither); without one, or with a value outside this option's limits, it holds none.
+void PxOptions::CopyOption(const PxOptions& source, const PxOptionField* from, const PxOptionField& field, int index)
+{
+    const std::string key = OptionKey(field, index);
+    const char* name = key.c_str();
+    const std::string sourceKey = from ? OptionKey(*from, index) : std::string();
+    const char* sourceName = sourceKey.c_str();
+    if (from && source.HasAttribute(sourceName)) {
+        if (source.IsAttributeNull(sourceName)) {
+            if (!IsAttributeNull(name))
+                SetAttributeNull(name);
+            return;
+        }
+        if (IsTextual(field)) {
+            const CString text = source.GetAttributeText(sourceName);
+            if (field.maxLength == 0 || text.GetLength() <= static_cast<int>(field.maxLength)) {
                 if (!HasAttribute(name) || IsAttributeNull(name) || GetAttributeText(name) != text)
                     SetAttributeText(name, text);
-            } else {
-                std::int64_t number = source->GetAttributeInt(name);
+                return;
+            }
+        } else {
+            const std::int64_t number = source.GetAttributeInt(sourceName);
+            if ((!field.lower.present || number >= field.lower.value) &&
+                (!field.upper.present || number <= field.upper.value)) {
                 if (!HasAttribute(name) || IsAttributeNull(name) || GetAttributeInt(name) != number)
                     SetAttributeInt(name, number);
+                return;
             }
         }
     }
+    if (HasAttribute(name))
+        RemoveAttribute(name);
 }
 
 PxInitialDataEmulationScope PxOptions::GetInitialDataEmulationScope()

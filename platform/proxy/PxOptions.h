@@ -38,7 +38,10 @@ class PxOptions : public PxVQObject {
     // Some option of the record holds an own value or the record's own default choice.
     BOOL IsUpdated() const;
     // Takes over the state of every option of a record of the same class (own values,
-    // default choices and options without either); another class is refused.
+    // default choices and options without either). A record of the same kind for another
+    // host type is converted: an option both classes declare (same name and type) takes the
+    // source's state where its limits allow, every other one holds none and takes its
+    // default. A record of another kind is refused.
     void CopyData(const PxOptionsPtr& source);
     // While the scope lives, every getter of the record answers the option's default, and
     // every option takes its default (IsDefault).
@@ -76,6 +79,11 @@ protected:
     BOOL OptionLowerLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const;
     BOOL OptionUpperLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const;
     unsigned OptionMaxLength(const char* operation, const PxOptionField& field) const;
+
+    // The source's option of the same name and type (both indexed or neither); null when
+    // it declares none.
+    static const PxOptionField* SharedOption(const PxOptions& source, const PxOptionField& field);
+    void CopyOption(const PxOptions& source, const PxOptionField* from, const PxOptionField& field, int index);
 
     // The soft link whose options these are (for the defaults that depend on it).
     virtual PxVQSoftLinkPtr OwnerSoftLink() const;

@@ -26,6 +26,10 @@ namespace {
 constexpr UINT WM_GENERATE_PROGRESS = WM_USER + 200;
 constexpr UINT WM_GENERATE_TEXT = WM_USER + 201;
 constexpr int kSegmentLockHeld = 2;
+// The progress event that ends a generation, and the state its recovery record then shows:
+// the first that the module counts as finished.
+constexpr int kEventFinished = 3;
+constexpr int kStateFinished = 8;
 
 // What the client keeps of a request once VqcStartGenerate has returned.
 struct Generation {
@@ -144,13 +148,25 @@ std::vector<std::string> ReportFilesOf(const GenerateInfo& request)
     return files;
 }
 
+PxVQSystemPtr SystemOf(const Generation& generation)
+{
+    const PxVQConfigPtr config = generation.genSet ? generation.genSet->GetConfig() : PxVQConfigPtr();
+    return config ? config->GetSystem() : PxVQSystemPtr();
+}
+
+// The recovery record a restart goes on with; null when there is none.
+PxVQRecoveryInfoPtr RestartedSession(const Generation& generation)
+{
+    const PxVQSystemPtr system = SystemOf(generation);
+    return system ? system->GetRecoveryInfo(generation.recoveryHandle) : PxVQRecoveryInfoPtr();
+}
+
 // A generation that stops before it finishes leaves a recovery record for its generate set,
 // written as the session's user, with the flag that it holds the business segment's lock.
 // A restart goes on with the record of the session it restarts: only its state changes.
 bool WriteRecoveryRecord(const Generation& generation, int state)
 {
-    const PxVQConfigPtr config = generation.genSet ? generation.genSet->GetConfig() : PxVQConfigPtr();
-    const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+    const PxVQSystemPtr system = SystemOf(generation);
     PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
     const bool restart = generation.kind == VqcGenerateRestart;
     if (!system || !link || (!restart && !MakesRecoveryRecord(generation.kind)))
@@ -180,10 +196,72 @@ bool WriteRecoveryRecord(const Generation& generation, int state)
     }
 }
 
+// Whether the generation holds the persistent lock the module placed on its generate set:
+// a system, system-with-reports or bundle generation does, and a restart of one that had
+// not finished.
+bool LocksGenerateSet(int kind)
+{
+    return kind == VqcGenerateSystem || kind == VqcGenerateSystemWithReports || kind == VqcGenerateBundle;
+}
+
+bool HoldsGenerateSetLock(const Generation& generation)
+{
+    if (generation.kind != VqcGenerateRestart)
+        return LocksGenerateSet(generation.kind);
+    try {
+        const PxVQRecoveryInfoPtr session = RestartedSession(generation);
+        return session && session->GetCurrentState() < kStateFinished && LocksGenerateSet(session->getGenerateType());
+    } catch (const VqException&) {
+        return false;
+    }
+}
+
+// A generation that has finished gives back the persistent lock it holds on its generate set.
+void LiftGenerateSetLock(const Generation& generation)
+{
+    try {
+        generation.genSet->RemovePersistentLock(0, 1);
+    } catch (const VqException& error) {
+        std::fprintf(stderr, "VqClient: cannot lift the lock of the generate set: %s\n", error.what());
+    }
+}
+
+// The record a restart goes on with shows the generation finished.
+void FinishRecoveryRecord(const Generation& generation)
+{
+    PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
+    if (generation.kind != VqcGenerateRestart || !link)
+        return;
+    try {
+        link->BeginTransaction();
+        const PxVQRecoveryInfoPtr session = RestartedSession(generation);
+        if (session && session->GetCurrentState() < kStateFinished)
+            session->SetCurrentState(kStateFinished);
+        link->CommitTransaction();
+    } catch (const VqException& error) {
+        link->AbortTransaction();
+        std::fprintf(stderr, "VqClient: cannot record the end of the generation: %s\n", error.what());
+    }
+}
+
 const Generation* FindGeneration(unsigned long number)
 {
     auto found = g_generations.find(number);
     return found == g_generations.end() ? nullptr : &found->second;
+}
+
+// The generation has finished: it gives back its lock, its recovery record shows it finished,
+// "finish N" is logged and the generation is forgotten.
+void FinishGeneration(unsigned long number)
+{
+    const auto found = g_generations.find(number);
+    if (found == g_generations.end())
+        return;
+    if (HoldsGenerateSetLock(found->second))
+        LiftGenerateSetLock(found->second);
+    FinishRecoveryRecord(found->second);
+    AppendToLog("finish " + std::to_string(number));
+    g_generations.erase(found);
 }
 
 } // namespace
@@ -305,8 +383,15 @@ bool Interrupt(unsigned long number, int state)
 {
     std::lock_guard lock(g_mutex);
     const auto found = g_generations.find(number);
-    if (found == g_generations.end() || !WriteRecoveryRecord(found->second, state))
+    if (found == g_generations.end())
         return false;
+    // Decided before the record changes: a restart's lock follows the state it restarted in.
+    const bool holdsLock = HoldsGenerateSetLock(found->second);
+    if (!WriteRecoveryRecord(found->second, state))
+        return false;
+    // One that stops in a finished state holds the set no longer.
+    if (holdsLock && state >= kStateFinished)
+        LiftGenerateSetLock(found->second);
     AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
     g_generations.erase(found);
     return true;
@@ -319,10 +404,12 @@ bool PlayProgress(unsigned long number, int code, const std::string& text)
     if (!generation)
         return false;
     const LPARAM owned = VqcMakeEventText(text.c_str());
-    if (PostMessage(generation->frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned))
-        return true;
-    VqcTakeEventText(owned);
-    return false;
+    const bool posted = PostMessage(generation->frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned);
+    if (!posted)
+        VqcTakeEventText(owned);
+    if (code == kEventFinished)
+        FinishGeneration(number);
+    return posted;
 }
 
 } // namespace vqclient

@@ -100,7 +100,13 @@ BOOL VqsPackOverridePage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
     return handled;
 }
 
-BOOL VqsPackOverridePage::IsUnix() const { return m_pWizard && m_pWizard->GetWizardHostType() == VQHostUnix; }
+// Windows and Unix segment options both name the initial Tablespace/Filegroup pack (DefPack),
+// so both take its replacement.
+BOOL VqsPackOverridePage::TakesTablespaceReplacement() const
+{
+    const int hostType = m_pWizard ? m_pWizard->GetWizardHostType() : -1;
+    return hostType == VQHostNT || hostType == VQHostUnix;
+}
 
 // The combo lists every pack not of the excluded kind, and the proposal.
 void VqsPackOverridePage::OfferPacks(VqsOptCtrlCombo& combo, int excludedKind, const CString& proposed)
@@ -128,7 +134,7 @@ BOOL VqsPackOverridePage::OnSetActive()
     VqsModelNodeEnterprise* enterprise = m_pWizard->GetEnterpriseNode();
     m_defaultTablespace.SetValue(packs.initialTablespace);
     m_defaultPath.SetValue(packs.initialPath);
-    if (IsUnix()) {
+    if (TakesTablespaceReplacement()) {
         OfferPacks(m_tablespace, VQPackPath,
                    VqsProposedReplacement(enterprise, VQPackTablespace, packs.initialTablespace,
                                           packs.replacementTablespace));
@@ -146,7 +152,7 @@ BOOL VqsPackOverridePage::OnSetActive()
 
 DWORD VqsPackOverridePage::GetWizardButtons() const
 {
-    if (m_path.GetValue().IsEmpty() || (IsUnix() && m_tablespace.GetValue().IsEmpty()))
+    if (m_path.GetValue().IsEmpty() || (TakesTablespaceReplacement() && m_tablespace.GetValue().IsEmpty()))
         return PSWIZB_BACK;
     return m_pWizard && m_pWizard->GetHostsOfTypeExist() ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_NEXT;
 }
@@ -188,8 +194,8 @@ int VqsPackOverridePage::StoreReplacement(BOOL validate, int usage, VqsOptCtrlCo
 int VqsPackOverridePage::StoreReplacements(BOOL validate)
 {
     VqsPlatformPacks& packs = m_pWizard->GetPlatformPacks(m_pWizard->GetWizardHostType());
-    if (IsUnix() &&
-        !StoreReplacement(validate, VQPackTablespace, m_tablespace, packs.initialTablespace, packs.replacementTablespace))
+    if (TakesTablespaceReplacement() && !StoreReplacement(validate, VQPackTablespace, m_tablespace,
+                                                          packs.initialTablespace, packs.replacementTablespace))
         return 0;
     return StoreReplacement(validate, VQPackPath, m_path, packs.initialPath, packs.replacementPath);
 }

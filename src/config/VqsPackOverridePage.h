@@ -57,7 +57,7 @@ protected:
     void OnReplacementChanged();
 
 private:
-    BOOL IsUnix() const;
+    BOOL TakesTablespaceReplacement() const;
     DWORD GetWizardButtons() const;
     void OfferPacks(VqsOptCtrlCombo& combo, int excludedKind, const CString& proposed);
     int StoreReplacements(BOOL validate);

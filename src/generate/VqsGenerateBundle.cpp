@@ -10,7 +10,6 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
-#include "model/VqsTransactionObject.h"
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxObjectKind.h"
@@ -53,7 +52,7 @@ bool HasBundleRecoveryInfo(const PxVQSystemPtr& system, const CString& userCode)
 }
 
 // The bundle recovery records the restart offer was about: the user's own, or every user's
-// for an administrator (empty user code).
+// for an administrator (empty user code); their generations' locks go with them.
 void DeleteBundleRecoveryInfos(const PxVQSystemPtr& system, const CString& userCode)
 {
     PxTypedList<PxVQRecoveryInfoPtr> sessions;
@@ -65,8 +64,7 @@ void DeleteBundleRecoveryInfos(const PxVQSystemPtr& system, const CString& userC
             continue;
         if (!userCode.IsEmpty() && UserPart(session->GetUserId()) != UserPart(userCode))
             continue;
-        VqsTransactionObject transaction{PxVQObjectPtr(session)};
-        transaction.DeleteObject();
+        VqsDeleteRecoverySession(session);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "generate/VqsGenerateStart.h"
 
 #include "model/VqsLockScope.h"
+#include "model/VqsTransactionObject.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxVQLink.h"
@@ -16,6 +17,16 @@ namespace {
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
 constexpr int kRightAdministrator = 64;
+// The first state of a finished generation: from there on it holds no lock.
+constexpr int kStateFinished = 8;
+constexpr int kTypeSystem = 2;
+constexpr int kTypeSystemWithReports = 5;
+constexpr int kTypeBundle = 9;
+
+bool LocksItsGenerateSet(int generateType)
+{
+    return generateType == kTypeSystem || generateType == kTypeSystemWithReports || generateType == kTypeBundle;
+}
 
 } // namespace
 
@@ -47,6 +58,36 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
     PxVQLink* link = VqsGetApp()->GetLink();
     PxProcess* process = link ? link->GetProcess() : nullptr;
     return process && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(process->GetUserCode());
+}
+
+PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
+{
+    if (!LocksItsGenerateSet(session->getGenerateType()) || session->GetCurrentState() >= kStateFinished)
+        return PxVQOptionSetPtr();
+    const PxVQOptionSetPtr genSet = session->GetGenSet();
+    if (!genSet || !genSet->ObjectPresent())
+        return PxVQOptionSetPtr();
+    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
+    if (!lock || genSet->GetIntProperty("persistentLockCount") <= lock->GetManualLockCount() ||
+        VqsShortUserCode(lock->GetUserCode()) != VqsShortUserCode(session->GetUserId()))
+        return PxVQOptionSetPtr();
+    return genSet;
+}
+
+bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
+{
+    const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session);
+    {
+        VqsTransactionObject transaction{PxVQObjectPtr(session)};
+        transaction.DeleteObject();
+    }
+    if (!VqsTransaction::IsOk())
+        return false;
+    if (locked) {
+        VqsLockScope scope(VqsGetApp()->GetLink());
+        locked->RemovePersistentLock(0, 1);
+    }
+    return true;
 }
 
 VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)

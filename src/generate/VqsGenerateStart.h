@@ -5,6 +5,7 @@
 
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQRecoveryInfo.h"
 #include "win/CString.h"
 
 class VqsSysFrame;
@@ -20,6 +21,14 @@ VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame);
 // True when a generation of this user placed a persistent lock on the set.
 bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet);
+// The generate set an unfinished system, system-with-reports or bundle generation of the
+// recovery session holds with its persistent lock (a generation hold its user placed); null
+// when the session holds none.
+PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session);
+// Deletes the recovery session in a transaction of its own; the persistent lock its
+// generation holds goes with it (nothing else can show or lift it). True when the deletion
+// committed.
+bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 
 // An interrupted generation of this user keeps its persistent lock on the generate set, and
 // that lock refuses every lock a fresh generation takes on the set, this user's too. The

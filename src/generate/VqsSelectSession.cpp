@@ -2,7 +2,6 @@
 
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsRecoveryProperties.h"
-#include "model/VqsTransactionObject.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
@@ -114,16 +113,6 @@ CString StateText(const PxVQRecoveryInfoPtr& session)
     else
         text = incomplete + name;
     return text;
-}
-
-// Deletes the session in a transaction of its own; TRUE when it committed.
-BOOL DeleteSession(const PxVQRecoveryInfoPtr& session)
-{
-    {
-        VqsTransactionObject transaction(session);
-        transaction.DeleteObject();
-    }
-    return VqsTransaction::IsOk();
 }
 
 } // namespace
@@ -261,7 +250,7 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
         return FALSE;
     if (session->getGenerateType() == kTypeAutoReport && session->getStagedInstall()) {
         if (m_pSystem->CountOfRecoveryInfos() == 1)
-            DeleteSession(session);
+            VqsDeleteRecoverySession(session);
         return FALSE;
     }
     if (!m_pLocks->Lock(session) && !ownUnderShortCode)
@@ -271,7 +260,7 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
         session->GetListOfRecoveryFileInfos(files);
         if (files.IsEmpty()) {
             m_pLocks->Release(session);
-            DeleteSession(session);
+            VqsDeleteRecoverySession(session);
             return FALSE;
         }
     }
@@ -374,12 +363,10 @@ void VqsSelectSession::OnDelete()
         const int type = session->getGenerateType();
         if (type == kTypeSystemAndReport)
             DeleteAutoReports();
-        if (type == kTypeSystemGenerate) {
-            RemoveGenerationLock(session);
+        if (type == kTypeSystemGenerate)
             NotifySegmentLinks();
-        }
         m_pLocks->Release(session);
-        if (DeleteSession(session)) {
+        if (VqsDeleteRecoverySession(session)) {
             FillList();
             EnableActions(FALSE, FALSE, FALSE);
         }
@@ -397,17 +384,8 @@ void VqsSelectSession::DeleteAutoReports()
         if (session->getGenerateType() != kTypeAutoReport)
             continue;
         m_pLocks->Release(session);
-        DeleteSession(session);
+        VqsDeleteRecoverySession(session);
     }
-}
-
-// A persistent lock that a generation of this user placed on the generate set goes with
-// the session; manual holds stay.
-void VqsSelectSession::RemoveGenerationLock(const PxVQRecoveryInfoPtr& session)
-{
-    const PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (genSet && VqsHoldsOwnGenerationLock(genSet))
-        genSet->RemovePersistentLock(0, 1);
 }
 
 void VqsSelectSession::NotifySegmentLinks()
@@ -459,7 +437,7 @@ void VqsSelectSession::PairAutoReport()
     m_secondHandle = newest->GetHandle();
     for (const PxVQRecoveryInfoPtr& older : autoReports)
         if (!older->IsSameOid(newest))
-            DeleteSession(older);
+            VqsDeleteRecoverySession(older);
 }
 
 void VqsSelectSession::OnCancel()

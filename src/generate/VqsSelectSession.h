@@ -54,7 +54,6 @@ private:
     PxVQRecoveryInfoPtr SelectedSession() const;
     CString UserCode() const;
     void DeleteAutoReports();
-    void RemoveGenerationLock(const PxVQRecoveryInfoPtr& session);
     void NotifySegmentLinks();
     void PairAutoReport();
 

@@ -209,11 +209,16 @@ void VqsModelNodeBSLink::ReplacePackName(const PxVQOptionSetPtr& optionSet, int 
                 concerned = {VQS_PACK_OPTION(PxUnixBSegOptions, PxBSegOptions, DefPack)};
             return ReplaceInOptions(*unix, concerned, oldPack, newPack);
         }
-        if (const PxNTBSegOptionsPtr nt{options}; nt && hostType == VQHostNT && packKind == VQPackPath) {
-            return ReplaceInOptions(*nt,
-                                    {VQS_PACK_OPTION(PxNTBSegOptions, PxNTBSegOptions, ReorgPack),
-                                     VQS_PACK_OPTION(PxNTBSegOptions, PxNTBSegOptions, BSExtractPack)},
-                                    oldPack, newPack);
+        // The Windows segment options name the initial Tablespace/Filegroup pack by default
+        // too (DefPack), so its replacement goes there as on Unix.
+        if (const PxNTBSegOptionsPtr nt{options}; nt && hostType == VQHostNT) {
+            std::vector<PackOption<PxNTBSegOptions>> concerned;
+            if (packKind == VQPackPath)
+                concerned = {VQS_PACK_OPTION(PxNTBSegOptions, PxNTBSegOptions, ReorgPack),
+                             VQS_PACK_OPTION(PxNTBSegOptions, PxNTBSegOptions, BSExtractPack)};
+            else if (packKind == VQPackTablespace)
+                concerned = {VQS_PACK_OPTION(PxNTBSegOptions, PxBSegOptions, DefPack)};
+            return ReplaceInOptions(*nt, concerned, oldPack, newPack);
         }
         return false;
     });
@@ -283,8 +288,10 @@ void VqsModelNodeBSLink::CollectBSegPackReplacements(int targetHostType, const P
     } else if (const PxTarskBSegOptionsPtr tarsk{options}; tarsk && toUnix) {
         VQS_UPDATED_PACK(tarsk, VQPackPath, ObjPack);
     }
+    // A default pack of its own goes over; without one, the target's default pack is its
+    // initial Tablespace/Filegroup pack (Windows and Unix alike).
     bool defaultPackLeftOut = false;
-    if (const PxBSegOptionsPtr segment{options}; segment && toUnix)
+    if (const PxBSegOptionsPtr segment{options})
         defaultPackLeftOut = !VQS_UPDATED_PACK(segment, VQPackTablespace, DefPack);
     if (const PxNTBSegOptionsPtr nt{options})
         VQS_UPDATED_PACK(nt, VQPackTablespace, EventSet);

@@ -42,8 +42,9 @@ PxVQGenSetPtr VqsTransactionCurConfig::CopyOptions(LPCTSTR name, LPCTSTR shortNa
             SetFailed();
             return PxVQGenSetPtr();
         }
+        // The source's host, when none is named, only for a set of the host's own type.
         CString host(hostName);
-        if (host.IsEmpty() && sourceGenSet)
+        if (host.IsEmpty() && sourceGenSet && sourceGenSet->GetHostType() == hostType)
             host = sourceGenSet->GetHostName();
         genSet->SetHostName(host);
         genSet->CreateBlankOptions();
@@ -56,8 +57,9 @@ PxVQGenSetPtr VqsTransactionCurConfig::CopyOptions(LPCTSTR name, LPCTSTR shortNa
     });
 }
 
-// Each record of the new set takes the data of the source's record of the same soft link,
-// with its sub-records; false when the source has none for one of them.
+// Each record of the new set takes the data of the source's record of the same soft link
+// (converted from another host type), with its sub-records; false when the source has none
+// for one of them.
 bool VqsTransactionCurConfig::CopyRecords(const PxVQGenSetPtr& target, const PxVQGenSetPtr& source)
 {
     PxTypedList<PxVQOptionsPtr> targets;
@@ -70,6 +72,9 @@ bool VqsTransactionCurConfig::CopyRecords(const PxVQGenSetPtr& target, const PxV
         if (!sourceRecord)
             return false;
         record->CopyData(sourceRecord);
+        // Sub-records are of one host type's records only.
+        if (record->GetOptionsType() != sourceRecord->GetOptionsType())
+            continue;
         PxTypedList<PxVQOptionsPtr> subRecords;
         sourceRecord->GetListOfSubOptions(subRecords);
         for (POSITION sub = subRecords.GetHeadPosition(); sub;) {

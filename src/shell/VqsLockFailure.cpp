@@ -2,6 +2,8 @@
 
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxPersistentLock.h"
+#include "proxy/PxVQHostPackData.h"
+#include "proxy/PxVQPackInformation.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/PxVQSoftLink.h"
@@ -10,6 +12,8 @@
 #include "shell/VqsSysApp.h"
 
 namespace {
+
+constexpr UINT IDS_ASSOCIATION_OF = 61626;
 
 CString PersistentLockText(const VqsLockFailure& failure)
 {
@@ -49,8 +53,25 @@ CString NameOf(const PxObjectPtr& object, BOOL longNames)
     }
 }
 
+// A pack's data on a host has no name of its own: it is known as its pack's association
+// (packs have no long names).
+CString PackAssociationText(const PxVQHostPackDataPtr& data)
+{
+    try {
+        const PxVQPackInformationPtr pack = data->GetPackInformation();
+        CString text;
+        if (pack)
+            text.Format(IDS_ASSOCIATION_OF, pack->GetName().GetString());
+        return text;
+    } catch (const VqReportableException&) {
+        return CString();
+    }
+}
+
 CString LockTargetText(const PxVQObjectPtr& object, BOOL longNames)
 {
+    if (const PxVQHostPackDataPtr data{object})
+        return PackAssociationText(data);
     PxVQOptionsPtr options(object);
     if (!options)
         return NameOf(PxObjectPtr(object), longNames);

@@ -280,14 +280,15 @@ TEST_F(WizardTest, ASegmentGivenUpIsForgotten)
     EXPECT_EQ(HostLockCalls(), (std::vector<std::string>{"query SALES", "notify SALES"}));
 }
 
-// On a Windows target only the path pack is asked for; a Tablespace pack or the reserved
-// name is refused there, and with hosts of the type the wizard ends on page 6.
-TEST_F(WizardTest, TheWindowsPackPageAsksOnlyForThePathPack)
+// On a Windows target both packs are asked for, as the Windows options name both (the
+// Filegroup proposed as it is); a Tablespace pack or the reserved name is refused for the
+// path, and with hosts of the type the wizard ends on page 6.
+TEST_F(WizardTest, TheWindowsPackPageAsksForBothPacks)
 {
     SetPackType("SALESPATH", VQPackTablespace);
     AddPack("BIGTS", VQPackTablespace);
     std::vector<std::string> seen;
-    BOOL tablespaceEnabled = TRUE;
+    BOOL tablespaceEnabled = FALSE;
     ui.ExpectWizard()
         .Type(Opt::IDC_NAME, "Billing")
         .Type(Opt::IDC_SECOND_NAME, "BILL")
@@ -319,8 +320,8 @@ TEST_F(WizardTest, TheWindowsPackPageAsksOnlyForThePathPack)
     ui.ExpectMessageBoxId(IDS_RESERVED_PACK_NAME, IDOK);
     EXPECT_EQ(RunNewSystemWizard(), ID_WIZFINISH);
     ui.Verify();
-    EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(kBackNext), "<not available>", "SALESPATH", ""}));
-    EXPECT_FALSE(tablespaceEnabled);
+    EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(kBackNext), "SALESFG", "SALESPATH", ""}));
+    EXPECT_TRUE(tablespaceEnabled);
     EXPECT_TRUE(sheet->m_bNTPackConflict);
     EXPECT_EQ(sheet->m_ntPacks.replacementPath, "NEWPATH");
     EXPECT_EQ(sheet->m_ntPacks.replacementTablespace, "");

@@ -57,7 +57,7 @@ TEST_F(PackAssocViewTest, TheRowsAreThoseOfTheHostsPlatform)
     Choose("TARSKPACK", "TARSKHOST");
     EXPECT_EQ(ColumnTitle(), "OS Tarsk association");
     EXPECT_EQ(Rows(Associations()),
-              (std::vector<std::string>{"fixed disk | yes", "equipment | DISK01", "ACR name | ACR001", "pack 1 | PK0001",
+              (std::vector<std::string>{"fixed disk | no", "equipment | DISK01", "ACR name | ACR001", "pack 1 | PK0001",
                                         "pack 2 | PK0002", "pack 3 | ", "pack 4 | ", "pack 5 | ", "pack 6 | ",
                                         "pack 7 | ", "pack 8 | "}));
 

@@ -133,7 +133,6 @@ TEST_F(PackDialogsTest, AWindowsPathIsStoredAndShownInTheAssociationList)
 TEST_F(PackDialogsTest, TarskPackIdsAreStoredWithoutGaps)
 {
     ui.ExpectDialog(IDD_PACK_SPEC)
-        .Click(Tarsk::IDC_FIXED)
         .Replace(Tarsk::IDC_EQUIPMENT, "TAPE")
         .Replace(Tarsk::IDC_PACK_ID_1, "")
         .Replace(Tarsk::IDC_PACK_ID_1 + 1, "")
@@ -151,6 +150,40 @@ TEST_F(PackDialogsTest, TarskPackIdsAreStoredWithoutGaps)
     EXPECT_EQ(ids, (std::vector<std::string>{"P3", "P6", "", "", "", "", "", ""}));
 }
 
+// The sample's OS Tarsk association is one the dialog itself stores: OK without a change
+// is accepted and keeps it.
+TEST_F(PackDialogsTest, TheSamplesTarskAssociationIsAcceptedAsItIs)
+{
+    ui.ExpectDialog(IDD_PACK_SPEC).Select(kTabs, kOsTarskTab).OK();
+    OpenPack("TARSKPACK", "TARSKHOST");
+    ui.Verify();
+    const PxVQKeshPackAssociationTarskPtr record = Data("TARSKPACK", "TARSKHOST")->GetPackAssociationTarsk();
+    EXPECT_EQ(record->GetFixedDisk(), 0);
+    EXPECT_EQ(std::string(record->GetEquipmentType()), "DISK01");
+    EXPECT_EQ(std::string(record->GetPackId(2)), "PK0002");
+}
+
+// Another user holds the pack's association on the host: the dialog's refusal names it.
+TEST_F(PackDialogsTest, AnAssociationAnotherUserHoldsIsNamedInTheRefusal)
+{
+    std::unique_ptr<PxVQLink> other = OtherUser();
+    PxTypedList<PxVQHostPackDataPtr> entries;
+    other->GetLVQEnterprise()->GetPackInformation("TARSKPACK")->GetListOfHostPackData(entries);
+    PxVQHostPackDataPtr theirs;
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        const PxVQHostPackDataPtr entry = entries.GetNext(pos);
+        if (entry->GetHostInformation()->GetName() == "TARSKHOST")
+            theirs = entry;
+    }
+    // Held by a lock that refuses at once, so that the test does not wait for a live one.
+    ASSERT_TRUE(theirs && theirs->PersistentLock(1).Succeeded());
+    ui.ExpectDialog(IDD_PACK_SPEC).Select(kTabs, kOsTarskTab).Replace(Tarsk::IDC_ACR_NAME, "X").Cancel();
+    ui.ExpectMessageBox(
+        "Lock failed:\nother/dev manually locked TARSKPACK association.\nPlease try again after some time.", IDOK);
+    OpenPack("TARSKPACK", "TARSKHOST");
+    ui.Verify();
+}
+
 // A changed Windows record and an OS Tarsk record that is refused: OK writes neither, and
 // both pages stay changed.
 TEST_F(PackDialogsTest, ARefusedPageLeavesTheOtherChangedPagesUnsavedToo)
@@ -162,6 +195,7 @@ TEST_F(PackDialogsTest, ARefusedPageLeavesTheOtherChangedPagesUnsavedToo)
         .Replace(Path::IDC_PATH, "/never")
         .Select(kTabs, kOsTarskTab)
         .Replace(Tarsk::IDC_ACR_NAME, "X")
+        .Click(Tarsk::IDC_FIXED)
         .OK()
         .Run([&] {
             for (const vqui::UiEvent& event : ui.Seen()) {

@@ -246,6 +246,8 @@ TEST_F(OptionNodesTest, MovingASegmentToUnixListsItsChangedPacksAndTheInitialOne
          OptionSet("NTGEN"),
          {"SALES 1 0 MYREORG", "SALES 1 0 MYREORG", "SALES 1 0 MYLOG", "SALES 2 1 " + tablespace, "SALES 2 0 CUSTFG"}},
         {"without an option set", VQHostUnix, PxVQOptionSetPtr(), {"SALES 1 1 " + path, "SALES 2 2 " + tablespace}},
+        {"to Windows", VQHostNT, OptionSet("UNIXGEN"),
+         {"SALES 2 1 " + std::string(PxNTBSegOptions::GetInitialPackName("SALES", 2))}},
         {"to the same platform", VQHostNT, OptionSet("NTGEN"), {}},
         {"to QSR", VQHostQSR, OptionSet("NTGEN"), {}},
     };

@@ -170,7 +170,7 @@ void AddHostsAndPacks(RepoDescription& description, const SampleScale& scale)
         addPack(segment + "FG", 2, {{"", "NTHOST", "", lower + "_fg", 0, "", "", {}}});
         addPack(segment + "TS", 2, {{"", "UNIXHOST", "", lower + "_ts", 0, "", "", {}}});
     }
-    addPack("TARSKPACK", 0, {{"", "TARSKHOST", "", "", 1, "DISK01", "ACR001", {"PK0001", "PK0002"}}});
+    addPack("TARSKPACK", 0, {{"", "TARSKHOST", "", "", 0, "DISK01", "ACR001", {"PK0001", "PK0002"}}});
 }
 
 // The second system's generate sets hold options changed from their defaults: packs of

@@ -492,6 +492,36 @@ TEST_F(PxNTUnixOptionsTest, PartitionRecordsHoldTheirOwnStorageOptions)
     EXPECT_FALSE(copy->IsUpdatedMinExtents());
 }
 
+// A record copied across host types takes the state of each option both platforms declare;
+// the options only the target has hold nothing of their own; another kind is refused.
+TEST_F(PxNTUnixOptionsTest, CopyingAcrossHostTypesConvertsTheSharedOptions)
+{
+    PxNTBSegOptionsPtr nt = Record<PxNTBSegOptions>();
+    PxUnixBSegOptionsPtr unix = Record<PxUnixBSegOptions>();
+    nt->SetIPCKey(1234);
+    nt->MakeDefaultLogPack();
+    nt->SetDefService("ORDERS");
+    nt->SetEnableHDBA(1);
+    unix->SetBSInitTrans(0, 5);
+    unix->SetMaxServers(7);
+
+    unix->CopyData(PxOptionsPtr(nt));
+    EXPECT_EQ(unix->GetIPCKey(), 1234);
+    EXPECT_TRUE(unix->IsUpdatedLogPack());
+    EXPECT_TRUE(unix->IsDefaultLogPack());
+    EXPECT_EQ(unix->GetDefService(), "ORDERS");
+    EXPECT_FALSE(unix->IsUpdatedMaxServers());
+    EXPECT_FALSE(unix->IsUpdatedBSInitTrans(0));
+
+    unix->SetOLTPName("UNIXOLTP");
+    nt->CopyData(PxOptionsPtr(unix));
+    EXPECT_EQ(nt->GetOLTPName(), "UNIXOLTP");
+    EXPECT_FALSE(nt->IsUpdatedEnableHDBA());
+
+    EXPECT_THROW(unix->CopyData(PxOptionsPtr(Record<PxNTReportOptions>("MONTHLY"))), PxException);
+    EXPECT_EQ(unix->GetIPCKey(), 1234);
+}
+
 TEST_F(PxNTUnixOptionsTest, ComponentRecordsKeepTheirOwnAndTheNeutralOptions)
 {
     PxNTCompOptionsPtr nt = Record<PxNTCompOptions>("CUSTOMER");

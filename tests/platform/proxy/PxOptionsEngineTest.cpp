@@ -149,7 +149,7 @@ TEST_P(PxOptionsEngineTest, TheEmulationScopeShowsDefaultsWhileItLives)
     EXPECT_EQ(m_record->GetCount(), 50);
 }
 
-TEST_P(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfTheSameClassOnly)
+TEST_P(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfARecordOfTheSameKindOnly)
 {
     PxTestOptionsPtr source = NewRecord();
     source->SetCount(30);
@@ -167,7 +167,7 @@ TEST_P(PxOptionsEngineTest, CopyDataTakesOverEveryStateOfTheSameClassOnly)
     EXPECT_EQ(m_record->GetDefPack(), "PACKX");
     EXPECT_FALSE(m_record->IsUpdatedDelimiter());
 
-    PxOptionsPtr other = m_optionSet->CreateMember("testRecords", "PxUnixBSegOptions");
+    PxOptionsPtr other = m_optionSet->CreateMember("testRecords", "PxUnixReportOptions");
     EXPECT_THROW(m_record->CopyData(other), PxException);
     EXPECT_THROW(m_record->CopyData(PxOptionsPtr()), PxException);
     EXPECT_EQ(m_record->GetCount(), 30);
