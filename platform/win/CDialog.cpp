@@ -209,8 +209,7 @@ public:
     {
         HWND button = ::GetDlgItem(m_dialog.m_hWnd, buttonId);
         CheckPressable(button, buttonId, "dialog");
-        m_dialog.SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(buttonId), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(button));
+        PressAsClick(button, m_dialog.m_hWnd, buttonId);
     }
 
     void End(int result) override { m_dialog.EndDialog(result); }
