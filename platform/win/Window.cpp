@@ -170,14 +170,6 @@ bool IsTabStop(HWND hwnd)
     return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
 }
 
-// Tab into an edit selects its whole text, so that typing replaces it.
-void FocusAsTabbedTo(HWND control)
-{
-    SetFocus(control);
-    if (SendMessage(control, WM_GETDLGCODE) & DLGC_HASSETSEL)
-        SendMessage(control, EM_SETSEL, 0, -1);
-}
-
 void FocusNextTabStop(HWND dialog, HWND from)
 {
     HWND current = from;
@@ -192,7 +184,7 @@ void FocusNextTabStop(HWND dialog, HWND from)
         if (!candidate)
             candidate = GetWindow(dialog, GW_CHILD);
         if (IsTabStop(candidate)) {
-            FocusAsTabbedTo(candidate);
+            vqwin::FocusDialogControl(candidate);
             return;
         }
     } while (candidate != start);
@@ -903,6 +895,13 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG msg)
 }
 
 namespace vqwin {
+
+void FocusDialogControl(HWND control)
+{
+    SetFocus(control);
+    if (SendMessage(control, WM_GETDLGCODE) & DLGC_HASSETSEL)
+        SendMessage(control, EM_SETSEL, 0, -1);
+}
 
 void RegisterWindowClass(LPCSTR className, ClassProcedureFactory factory)
 {
