@@ -1,9 +1,9 @@
 // The frame window: holds the views of a window, lays its client area out and hands commands
 // to its active view before handling them itself. From its creation on it has an active view
 // (its first pane, unless its client area made another one active), and it updates each item
-// of a pop-up menu it owns through that routing before the menu shows. A frame belongs to itself: the object is
-// deleted when its window is destroyed, also when making the window failed (after the
-// handlers running on its thread have returned, see Handlers.h).
+// of a pop-up menu it owns through that routing before the menu shows. A frame belongs to
+// itself: the object is deleted when its window is destroyed, also when making the window
+// failed (after the handlers running on its thread have returned, see Handlers.h).
 #pragma once
 
 #include "win/CWnd.h"

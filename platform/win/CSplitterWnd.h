@@ -60,10 +60,10 @@ private:
         bool shown = false;
     };
     static void Lay(std::vector<Extent>& extents, int total);
+    static int Offset(const std::vector<Extent>& extents, int index);
     // The child pane that is `window` or holds it; null when none.
     CWnd* PaneHolding(HWND window, int* row, int* col) const;
     CView* FrameActiveView() const;
-    static int Offset(const std::vector<Extent>& extents, int index);
 
     std::vector<Extent> m_rows;
     std::vector<Extent> m_columns;

@@ -1,9 +1,9 @@
 // Internal to platform/win: what a user does to a list view, with the notifications the
 // real control sends for it, in its order: the button goes down (WM_MOUSEACTIVATE up the
-// parent chain, then the list takes the focus); a click moves the selection (LVN_ITEMCHANGING and
-// LVN_ITEMCHANGED for each row that changes), then NM_CLICK; a double click adds NM_DBLCLK;
-// a right click selects an unselected row, sends NM_RCLICK and WM_CONTEXTMENU; a key sends
-// LVN_KEYDOWN before the control moves the focus.
+// parent chain, then the list takes the focus); a click moves the selection
+// (LVN_ITEMCHANGING and LVN_ITEMCHANGED for each row that changes), then NM_CLICK; a double
+// click adds NM_DBLCLK; a right click selects an unselected row, sends NM_RCLICK and
+// WM_CONTEXTMENU; a key sends LVN_KEYDOWN before the control moves the focus.
 #pragma once
 
 #include "win/Geometry.h"
