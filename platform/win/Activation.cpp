@@ -30,6 +30,14 @@ void Activate(HWND window, HWND previous)
         ::SetFocus(window);
 }
 
+// The window itself when it is no child, else its nearest ancestor that is none.
+HWND TopLevelOf(HWND window)
+{
+    while (window && (::GetWindowLongPtr(window, GWL_STYLE) & WS_CHILD) && ::GetParent(window))
+        window = ::GetParent(window);
+    return window;
+}
+
 } // namespace
 
 HWND GetActiveWindow() { return ::IsWindow(tActive) ? tActive : nullptr; }
@@ -53,6 +61,7 @@ ModalActivation::ModalActivation(HWND owner) : m_owner(owner) {}
 void ModalActivation::Opening(HWND window)
 {
     m_before = GetActiveWindow();
+    m_focusBefore = ::GetFocus();
     if (m_before == window)
         return;
     tActive = nullptr;
@@ -71,8 +80,19 @@ void ModalActivation::Ending(HWND window)
 {
     if (GetActiveWindow() != window)
         return;
-    HWND next = ::IsWindow(m_owner) ? m_owner : m_before;
-    SetActiveWindow(next != window ? next : nullptr);
+    const HWND focusBefore = ::IsWindow(m_focusBefore) ? m_focusBefore : nullptr;
+    HWND next = ::IsWindow(m_owner) ? m_owner : ::IsWindow(m_before) ? m_before : TopLevelOf(focusBefore);
+    if (next == window)
+        next = nullptr;
+    if (next && focusBefore && (focusBefore == next || ::IsChild(next, focusBefore)))
+        ::SetFocus(focusBefore);
+    SetActiveWindow(next);
+}
+
+void MouseActivate(HWND window, UINT buttonMessage)
+{
+    ::SendMessage(window, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(TopLevelOf(window)),
+                  MAKELPARAM(static_cast<WORD>(HTCLIENT), static_cast<WORD>(buttonMessage)));
 }
 
 HWND DeactivateForMessageBox()

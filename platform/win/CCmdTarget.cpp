@@ -1,5 +1,6 @@
 #include "win/CCmdTarget.h"
 
+#include "win/CMenu.h"
 #include "win/CWnd.h"
 
 #include <mutex>
@@ -42,11 +43,17 @@ void RestoreWait()
 void CCmdUI::Enable(BOOL on)
 {
     m_bEnableChanged = TRUE;
-    if (m_pOther)
+    if (m_pMenu && !m_pSubMenu)
+        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
+    else if (m_pOther)
         m_pOther->EnableWindow(on);
 }
 
-void CCmdUI::SetCheck(int check) { (void)check; }
+void CCmdUI::SetCheck(int check)
+{
+    if (m_pMenu && !m_pSubMenu)
+        m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
+}
 
 void CCmdUI::SetRadio(BOOL on) { SetCheck(on ? 1 : 0); }
 

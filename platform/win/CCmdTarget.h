@@ -8,7 +8,9 @@
 class CMenu;
 class CWnd;
 
-// One command's state being asked for: update handlers call Enable, SetCheck, SetText.
+// One command's state being asked for: update handlers call Enable, SetCheck, SetText. For
+// an item of a menu (m_pMenu, at position m_nIndex) Enable and SetCheck set the item's state;
+// for a window (m_pOther) Enable enables it and SetText sets its text.
 class CCmdUI {
 public:
     virtual ~CCmdUI() = default;

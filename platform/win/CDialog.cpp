@@ -3,7 +3,6 @@
 #include "win/Activation.h"
 #include "win/CButton.h"
 #include "win/CDataExchange.h"
-#include "win/CEdit.h"
 #include "win/CWinApp.h"
 #include "win/CWinThread.h"
 #include "win/Gdi.h"
@@ -77,13 +76,6 @@ HWND NextTabStop(HWND dialog, HWND from, bool previous)
     }
 }
 
-void FocusControl(HWND control)
-{
-    ::SetFocus(control);
-    if (::SendMessage(control, WM_GETDLGCODE) & DLGC_HASSETSEL)
-        ::SendMessage(control, EM_SETSEL, 0, -1);
-}
-
 HWND TemplateDefaultButton(HWND dialog)
 {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -136,7 +128,7 @@ private:
         HWND target = LOWORD(static_cast<std::uintptr_t>(lParam)) ? reinterpret_cast<HWND>(wParam)
                                                                    : NextTabStop(hwnd, ::GetFocus(), wParam != 0);
         if (target)
-            FocusControl(target);
+            vqwin::FocusDialogControl(target);
     }
 
     UINT m_defaultId = 0;
@@ -209,8 +201,7 @@ public:
     {
         HWND button = ::GetDlgItem(m_dialog.m_hWnd, buttonId);
         CheckPressable(button, buttonId, "dialog");
-        m_dialog.SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(buttonId), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(button));
+        PressAsClick(button, m_dialog.m_hWnd, buttonId);
     }
 
     void End(int result) override { m_dialog.EndDialog(result); }
@@ -368,7 +359,7 @@ void CDialog::InitializeDialog()
     HWND self = m_hWnd;
     HWND first = FirstTabStop(self);
     if (::SendMessage(self, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), 0) && first && ::IsWindow(first))
-        FocusControl(first);
+        vqwin::FocusDialogControl(first);
 }
 
 void CDialog::EndDialog(int result)

@@ -1,12 +1,21 @@
 #include "win/CFrameWnd.h"
 
+#include "win/CMenu.h"
 #include "win/CView.h"
 #include "win/Handlers.h"
 #include "win/Object.h"
 
+namespace {
+
+// System commands (SC_SIZE and above) are left as the menu has them.
+constexpr UINT kFirstSystemCommand = 0xF000;
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
+    ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() = default;
@@ -19,8 +28,18 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT cs)
         return -1;
     if (!OnCreateClient(cs, static_cast<CCreateContext*>(cs->lpCreateParams)))
         return -1;
+    if (!m_pViewActive)
+        SetActiveView(FirstPaneView(), FALSE);
     RecalcLayout();
     return 0;
+}
+
+CView* CFrameWnd::FirstPaneView() const
+{
+    HWND pane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST));
+    while (HWND inner = pane ? ::GetDlgItem(pane, static_cast<int>(AFX_IDW_PANE_FIRST)) : nullptr)
+        pane = inner;
+    return dynamic_cast<CView*>(CWnd::FromHandlePermanent(pane));
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context)
@@ -73,6 +92,21 @@ void CFrameWnd::SetActiveView(CView* view, BOOL notify)
         previous->OnActivateView(FALSE, view, previous);
     if (view)
         view->OnActivateView(TRUE, view, previous);
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL sysMenu)
+{
+    if (sysMenu || !popup)
+        return;
+    CCmdUI state;
+    state.m_pMenu = popup;
+    state.m_nIndexMax = popup->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = popup->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
+            continue;
+        state.DoUpdate(this, state.m_nID < kFirstSystemCommand);
+    }
 }
 
 BOOL CFrameWnd::IsFrameWnd() const { return TRUE; }

@@ -1,7 +1,9 @@
 // The frame window: holds the views of a window, lays its client area out and hands commands
-// to its active view before handling them itself. A frame belongs to itself: the object is
-// deleted when its window is destroyed, also when making the window failed (after the
-// handlers running on its thread have returned, see Handlers.h).
+// to its active view before handling them itself. From its creation on it has an active view
+// (its first pane, unless its client area made another one active), and it updates each item
+// of a pop-up menu it owns through that routing before the menu shows. A frame belongs to
+// itself: the object is deleted when its window is destroyed, also when making the window
+// failed (after the handlers running on its thread have returned, see Handlers.h).
 #pragma once
 
 #include "win/CWnd.h"
@@ -48,9 +50,16 @@ protected:
 
     int OnCreate(LPCREATESTRUCT cs);
     void OnSize(UINT type, int cx, int cy);
+    // Each command of the pop-up is enabled and checked by its update handler; a command
+    // that nothing handles is greyed (system commands excepted).
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The view of the pane AFX_IDW_PANE_FIRST, found through nested splitters (a pane with
+    // the same id as its parent comes first); null when that pane is no view.
+    CView* FirstPaneView() const;
+
     CView* m_pViewActive = nullptr;
 };

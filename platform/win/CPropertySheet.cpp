@@ -60,9 +60,7 @@ public:
     {
         HWND button = FindControl(buttonId);
         CheckPressable(button, buttonId, "sheet");
-        HWND target = button ? ::GetParent(button) : m_sheet.m_hWnd;
-        ::SendMessage(target, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(buttonId), BN_CLICKED),
-                      reinterpret_cast<LPARAM>(button));
+        PressAsClick(button, m_sheet.m_hWnd, buttonId);
     }
 
     void End(int result) override { m_sheet.EndDialog(result); }

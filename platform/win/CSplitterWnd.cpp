@@ -139,12 +139,30 @@ BOOL CSplitterWnd::IsChildPane(CWnd* window, int* row, int* col) const
     return TRUE;
 }
 
+CWnd* CSplitterWnd::PaneHolding(HWND window, int* row, int* col) const
+{
+    for (; window; window = ::GetParent(window)) {
+        if (IsChildPane(FromHandle(window), row, col))
+            return FromHandle(window);
+    }
+    return nullptr;
+}
+
+CView* CSplitterWnd::FrameActiveView() const
+{
+    for (CWnd* window = GetParent(); window; window = window->GetParent()) {
+        if (window->IsFrameWnd())
+            return static_cast<CFrameWnd*>(window)->GetActiveView();
+    }
+    return nullptr;
+}
+
 CWnd* CSplitterWnd::GetActivePane(int* row, int* col)
 {
-    for (HWND focus = ::GetFocus(); focus; focus = ::GetParent(focus)) {
-        if (IsChildPane(FromHandle(focus), row, col))
-            return FromHandle(focus);
-    }
+    if (CWnd* pane = PaneHolding(::GetFocus(), row, col))
+        return pane;
+    if (CView* view = FrameActiveView(); CWnd* pane = view ? PaneHolding(view->m_hWnd, row, col) : nullptr)
+        return pane;
     CWnd* active = ::IsWindow(m_activePane) ? FromHandle(m_activePane) : nullptr;
     return active && IsChildPane(active, row, col) ? active : nullptr;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 struct CRuntimeClass;
+class CView;
 
 class CSplitterWnd : public CWnd {
 public:
@@ -39,7 +40,8 @@ public:
     int IdFromRowCol(int row, int col) const;
     CWnd* GetPane(int row, int col) const;
     BOOL IsChildPane(CWnd* window, int* row, int* col) const;
-    // The pane that holds the focus, else the one made active last; null when neither.
+    // The pane that holds the focus, else the one that holds the frame's active view, else
+    // the one made active last; null when none.
     virtual CWnd* GetActivePane(int* row = nullptr, int* col = nullptr);
     // Makes the pane (or `window`, a pane) active and gives it the focus; a view becomes its
     // frame's active view.
@@ -59,6 +61,9 @@ private:
     };
     static void Lay(std::vector<Extent>& extents, int total);
     static int Offset(const std::vector<Extent>& extents, int index);
+    // The child pane that is `window` or holds it; null when none.
+    CWnd* PaneHolding(HWND window, int* row, int* col) const;
+    CView* FrameActiveView() const;
 
     std::vector<Extent> m_rows;
     std::vector<Extent> m_columns;

@@ -5,6 +5,7 @@
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_DESTROY()
+    ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 CView::CView() = default;
@@ -27,6 +28,22 @@ void CView::OnActivateView(BOOL activate, CView* activateView, CView*)
     CWnd* focus = GetFocus();
     if (focus != this && !IsChild(focus))
         SetFocus();
+}
+
+int CView::OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message)
+{
+    const int answer = CWnd::OnMouseActivate(desktop, hitTest, message);
+    if (answer == MA_NOACTIVATE || answer == MA_NOACTIVATEANDEAT)
+        return answer;
+    CFrameWnd* frame = GetParentFrame();
+    if (!frame)
+        return answer;
+    CWnd* focus = GetFocus();
+    if (frame->GetActiveView() == this && focus != this && !IsChild(focus))
+        OnActivateView(TRUE, this, this);
+    else
+        frame->SetActiveView(this);
+    return answer;
 }
 
 void CView::OnDestroy()

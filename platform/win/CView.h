@@ -21,6 +21,9 @@ public:
 
 protected:
     void PostNcDestroy() override;
+    // A click on the view makes it its frame's active view (or, when it is already active
+    // but the focus is elsewhere, activates it again) before the click is handled.
+    int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     // A destroyed view is no longer its frame's active view.
     void OnDestroy();
 

@@ -553,6 +553,8 @@ void CWnd::OnKillFocus(CWnd*) { Default(); }
 
 void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
 
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
+
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
 
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }

@@ -176,6 +176,9 @@ protected:
     void OnSetFocus(CWnd* oldWnd);
     void OnKillFocus(CWnd* newWnd);
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    // A mouse button goes down in this window or a child: the answer (MA_ACTIVATE, ...) of
+    // the parent chain.
+    int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     BOOL OnHelpInfo(HELPINFO* info);
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
@@ -240,6 +243,12 @@ LRESULT OnActivate(CCmdTarget* t, WPARAM w, LPARAM l)
     const auto packed = static_cast<std::uintptr_t>(w);
     (Target<F>(t)->*F)(LOWORD(packed), CWnd::FromHandle(reinterpret_cast<HWND>(l)), HIWORD(packed) != 0);
     return 0;
+}
+template <auto F>
+LRESULT OnMouseActivate(CCmdTarget* t, WPARAM w, LPARAM l)
+{
+    const auto packed = static_cast<std::uintptr_t>(l);
+    return (Target<F>(t)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(w)), LOWORD(packed), HIWORD(packed));
 }
 template <auto F>
 LRESULT OnHelpInfo(CCmdTarget* t, WPARAM, LPARAM l)
@@ -324,6 +333,7 @@ LRESULT MeasureItemReflect(CCmdTarget* t, WPARAM, LPARAM l)
 #define ON_WM_SETFOCUS() VQ_ON_WM(WM_SETFOCUS, OnFocus, OnSetFocus)
 #define ON_WM_KILLFOCUS() VQ_ON_WM(WM_KILLFOCUS, OnFocus, OnKillFocus)
 #define ON_WM_ACTIVATE() VQ_ON_WM(WM_ACTIVATE, OnActivate, OnActivate)
+#define ON_WM_MOUSEACTIVATE() VQ_ON_WM(WM_MOUSEACTIVATE, OnMouseActivate, OnMouseActivate)
 #define ON_WM_HELPINFO() VQ_ON_WM(WM_HELP, OnHelpInfo, OnHelpInfo)
 #define ON_WM_SYSCOMMAND() VQ_ON_WM(WM_SYSCOMMAND, OnSysCommand, OnSysCommand)
 #define ON_WM_INITMENUPOPUP() VQ_ON_WM(WM_INITMENUPOPUP, OnInitMenuPopup, OnInitMenuPopup)

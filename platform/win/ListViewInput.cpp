@@ -1,5 +1,6 @@
 #include "win/ListViewInput.h"
 
+#include "win/Activation.h"
 #include "win/Input.h"
 #include "win/ListViewControl.h"
 
@@ -61,6 +62,9 @@ BOOL ListViewInput::DoubleClick(int row)
     if (!m_list.Rows().IsIndex(row))
         return FALSE;
     SelectIndex(row);
+    if (!m_list.Rows().IsIndex(row))
+        return TRUE;
+    PressAt(RowPoint(row), WM_LBUTTONDBLCLK);
     if (m_list.Rows().IsIndex(row))
         SendActivate(NM_DBLCLK, row, 0, RowPoint(row));
     return TRUE;
@@ -83,6 +87,7 @@ BOOL ListViewInput::ClickColumn(const vqui::UserAction& action)
     HWND header = m_list.Header();
     if (!header || !IsWindowVisible(header))
         return FALSE;
+    vqwin::MouseActivate(header, WM_LBUTTONDOWN);
     return static_cast<BOOL>(SendMessage(header, WM_VQ_USERACTION, 0, reinterpret_cast<LPARAM>(&action)));
 }
 
@@ -98,7 +103,7 @@ BOOL ListViewInput::RightClick(POINT point)
 {
     LVHITTESTINFO hit{point, 0, -1, 0};
     const int row = m_list.HitTest(hit);
-    PressAt(point);
+    PressAt(point, WM_RBUTTONDOWN);
     if (row >= 0 && !(m_list.State(row) & LVIS_SELECTED))
         m_list.SelectOnly(row, point);
     else if (row >= 0)
@@ -175,10 +180,14 @@ void ListViewInput::MoveFocus(int row)
     m_list.EnsureVisible(row, FALSE);
 }
 
-// The button goes down at the point: the list takes the focus and the cursor is there.
-void ListViewInput::PressAt(POINT point)
+// The button goes down at the point: the list's view is activated, the list takes the focus
+// and the cursor is there.
+void ListViewInput::PressAt(POINT point, UINT button)
 {
     HWND hwnd = m_list.Window();
+    vqwin::MouseActivate(hwnd, button);
+    if (!IsWindow(hwnd))
+        return;
     if (!m_list.HasFocus())
         SetFocus(hwnd);
     POINT screen = point;

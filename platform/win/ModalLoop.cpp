@@ -22,6 +22,19 @@ void ModalWindow::CheckPressable(HWND button, int buttonId, const char* windowKi
         throw UserActionError(what + ": the " + windowKind + " has no such button");
 }
 
+void ModalWindow::PressAsClick(HWND button, HWND window, int buttonId)
+{
+    const WPARAM command = MAKEWPARAM(static_cast<WORD>(buttonId), BN_CLICKED);
+    if (!button) {
+        ::SendMessage(window, WM_COMMAND, command, 0);
+        return;
+    }
+    if (::GetFocus() != button)
+        ::SetFocus(button);
+    if (::IsWindow(button))
+        ::SendMessage(::GetParent(button), WM_COMMAND, command, reinterpret_cast<LPARAM>(button));
+}
+
 namespace {
 
 // Handles one message, waiting for it; false at WM_QUIT, which is posted again.

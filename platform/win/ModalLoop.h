@@ -32,6 +32,11 @@ protected:
     // Throws UserActionError when the button (null: none with that id) cannot be pressed;
     // OK and Cancel can always be pressed, as Enter and Escape press them.
     static void CheckPressable(HWND button, int buttonId, const char* windowKind);
+    // Presses the button as a user's click does: the button takes the focus first (so the
+    // control that had it hears of losing it before the command), then its parent gets
+    // BN_CLICKED. Without a button (OK and Cancel), `window` gets the command as Enter or
+    // Escape gives it.
+    static void PressAsClick(HWND button, HWND window, int buttonId);
 };
 
 // Tells the driver that the window has opened.

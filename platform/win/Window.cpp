@@ -1,5 +1,6 @@
 #include "win/Window.h"
 
+#include "win/CEdit.h"
 #include "win/CWinThread.h"
 #include "win/CWnd.h"
 #include "win/Mbcs.h"
@@ -183,7 +184,7 @@ void FocusNextTabStop(HWND dialog, HWND from)
         if (!candidate)
             candidate = GetWindow(dialog, GW_CHILD);
         if (IsTabStop(candidate)) {
-            SetFocus(candidate);
+            vqwin::FocusDialogControl(candidate);
             return;
         }
     } while (candidate != start);
@@ -431,6 +432,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (HWND up = GetParent(hwnd))
             return SendMessage(up, message, wParam, lParam);
         return 0;
+    case WM_MOUSEACTIVATE:
+        if (HWND up = (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr) {
+            if (const LRESULT answer = SendMessage(up, message, wParam, lParam))
+                return answer;
+        }
+        return MA_ACTIVATE;
     case WM_PAINT:
         ValidateRect(hwnd, nullptr);
         return 0;
@@ -888,6 +895,13 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG msg)
 }
 
 namespace vqwin {
+
+void FocusDialogControl(HWND control)
+{
+    SetFocus(control);
+    if (SendMessage(control, WM_GETDLGCODE) & DLGC_HASSETSEL)
+        SendMessage(control, EM_SETSEL, 0, -1);
+}
 
 void RegisterWindowClass(LPCSTR className, ClassProcedureFactory factory)
 {

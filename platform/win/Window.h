@@ -147,6 +147,10 @@ DWORD GetWindowContextHelpId(HWND hwnd);
 
 namespace vqwin {
 
+// Gives a control of a dialog the focus as the dialog manager does (Tab, WM_NEXTDLGCTL, the
+// first tab stop): an edit gets all its text selected, so that typing replaces it.
+void FocusDialogControl(HWND control);
+
 // What a registered window class does for each of its windows: the procedure behind the
 // default handling of every window of the class (CWnd::DefWindowProc reaches it). One object
 // is made per window and lives as long as the window (and its calls running then). Messages it does not handle go on to

@@ -2,6 +2,8 @@
 
 #include "win/ListView.h"
 
+#include <map>
+
 using hoststest::HostsTest;
 
 namespace {
@@ -162,4 +164,68 @@ TEST_F(HostsTest, PackRowsFollowDeletionsAndAssociationData)
     ui.Verify();
     EXPECT_EQ(RowOf(Packs(), "SALESTS"), -1);
     EXPECT_FALSE(Pack("SALESTS"));
+}
+
+namespace {
+
+constexpr UINT IDD_HOST_OPTIONS = 140;
+constexpr UINT IDD_PACK_SPEC = 240;
+
+} // namespace
+
+// The host frame has an active view from its opening, and a dialog that ends gives the focus
+// back to the list that had it: the host's second Open Selected reaches the host list again.
+TEST_F(HostsTest, OpenSelectedTwiceOpensTheHostsOptionsTwice)
+{
+    ASSERT_NE(OpenHostView(), nullptr);
+    EXPECT_EQ(frame->GetActiveView(), Packs()) << "the first pane";
+    Click(Hosts(), "NTHOST");
+    for (int time = 1; time <= 2; ++time) {
+        ui.ExpectDialog(IDD_HOST_OPTIONS).Cancel();
+        app.ImplementCommandID(frame->m_hWnd, ID_OPEN_SELECTED);
+        Idle();
+        ui.Verify();
+        EXPECT_EQ(CWnd::GetFocus(), Hosts()) << "after dialog " << time;
+    }
+}
+
+TEST_F(HostsTest, DeleteAfterThePackDialogClosedWithOkDeletesTheStillSelectedPack)
+{
+    ASSERT_NE(OpenHostView(), nullptr);
+    Click(Hosts(), "NTHOST");
+    Click(Packs(), "SALESTS");
+    ui.ExpectDialog(IDD_PACK_SPEC).OK();
+    app.ImplementCommandID(frame->m_hWnd, ID_OPEN_SELECTED);
+    Idle();
+    ui.Verify();
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    app.ImplementCommandID(frame->m_hWnd, ID_EDIT_DELETE);
+    Idle();
+    ui.Verify();
+    EXPECT_FALSE(Pack("SALESTS"));
+}
+
+// A right click below the rows activates the list, and its menu shows each command as the
+// list answers it: Delete greyed, with no row selected.
+TEST_F(HostsTest, TheContextMenusOfBothListsShowTheirCommandsStates)
+{
+    ASSERT_NE(OpenHostView(), nullptr);
+    for (VqsListView* view : {static_cast<VqsListView*>(Hosts()), static_cast<VqsListView*>(Packs())}) {
+        CRect client;
+        view->GetClientRect(&client);
+        ui.ExpectPopupMenu(0);
+        vqui::user::OpenContextMenu(view->m_hWnd, CPoint(10, client.bottom - 2));
+        Idle();
+        ui.Verify();
+        EXPECT_EQ(frame->GetActiveView(), view);
+        const std::vector<vqui::UiEvent> seen = ui.Seen();
+        std::map<UINT, bool> enabled;
+        for (const vqui::MenuEntry& entry : seen.back().menu) {
+            if (entry.kind == vqui::MenuEntry::Kind::Command)
+                enabled[entry.id] = entry.enabled;
+        }
+        EXPECT_FALSE(enabled.at(ID_EDIT_DELETE));
+        for (const auto& [id, shown] : enabled)
+            EXPECT_EQ(shown, StateOf(view, id).enabled != 0) << "command " << id;
+    }
 }

@@ -2,11 +2,16 @@
 // selects, and the persistent locks placed and removed from it.
 #include "SysViewTestSupport.h"
 
+#include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsOptionPreview.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Clock.h"
+#include "win/ListView.h"
+#include "win/UserActions.h"
+
+#include <map>
 
 namespace {
 
@@ -232,4 +237,113 @@ TEST_F(OptionSetViewTest, CancellingTheNewGenerateSetWizardMakesNothing)
     ListCommand(32789);
     ui.Verify();
     EXPECT_EQ(ListRows().size(), 4u);
+}
+
+namespace {
+
+constexpr UINT ID_OPTIONS = 32772;
+constexpr UINT kGenerateSetOptionsDialog = 141;
+constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+
+// What the user does with the mouse on the panes of the system frame.
+struct ClickedPanesTest : OptionSetViewTest {
+    void ClickTree(const std::string& text)
+    {
+        vqui::user::SelectIndex(view->m_hWnd, RowOf(text));
+        vqwin::PumpPending();
+    }
+    void ClickList(int row)
+    {
+        vqui::user::SelectIndex(list->m_hWnd, row);
+        vqwin::PumpPending();
+    }
+    CPoint PointOfRow(VqsListView* pane, int row)
+    {
+        CRect rect;
+        pane->GetListCtrl().GetItemRect(row, &rect, LVIR_LABEL);
+        return rect.CenterPoint();
+    }
+    // The commands of the pop-up menu shown last, each as its id and whether it was enabled.
+    std::map<UINT, bool> LastMenu()
+    {
+        std::map<UINT, bool> entries;
+        for (const vqui::UiEvent& event : ui.Seen()) {
+            if (event.kind != vqui::EventKind::PopupMenu)
+                continue;
+            entries.clear();
+            for (const vqui::MenuEntry& entry : event.menu) {
+                if (entry.kind == vqui::MenuEntry::Kind::Command)
+                    entries[entry.id] = entry.enabled;
+            }
+        }
+        return entries;
+    }
+    PxVQCurConfigPtr SystemOne() { return System("SYS1")->GetCurConfig(); }
+};
+
+} // namespace
+
+// With SALES selected in the tree, a click on NTGEN makes the list the active view: the
+// host's commands act on the generate set, and the tree's link stays as it was.
+TEST_F(ClickedPanesTest, AfterAClickOnTheListTheHostsCommandsActOnTheClickedGenerateSet)
+{
+    vqclock::ManualClock clock(1700000000);
+    clock.SetSleepMovesClock(true);
+    vqclock::ScopedClock scopedClock(clock);
+    ShowSystemOne();
+    ClickTree("SALES business segment");
+    ClickList(0);
+    EXPECT_EQ(frame->GetActiveView(), list);
+
+    Command(ID_LOCK);
+    EXPECT_TRUE(SystemOne()->GetOptionSet("NTGEN")->GetPersistentLock());
+    ui.ExpectMessageBox("Option set NTGEN manually locked by user ABC on 11/14/23 at 22:13:20.", IDOK);
+    Command(ID_SHOW_LOCK_STATUS);
+    ui.Verify();
+    ui.ExpectMessageBox("Please confirm removing lock on NTGEN", IDYES);
+    Command(ID_UNLOCK);
+    ui.Verify();
+    EXPECT_FALSE(SystemOne()->GetOptionSet("NTGEN")->GetPersistentLock());
+    ui.ExpectDialog(kGenerateSetOptionsDialog).Cancel();
+    Command(ID_OPTIONS);
+    ui.Verify();
+
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    Command(ID_DELETE);
+    ui.Verify();
+    EXPECT_FALSE(SystemOne()->GetOptionSet("NTGEN"));
+    EXPECT_GE(RowOf("SALES business segment"), 0);
+    EXPECT_TRUE(SystemOne()->GetBSSoftLink("SALES"));
+}
+
+// A right click on NTGEN activates the list before its menu shows: the menu's states are the
+// list's and Lock from it locks the generate set.
+TEST_F(ClickedPanesTest, LockFromTheListsContextMenuLocksTheGenerateSetRightClicked)
+{
+    ShowSystemOne();
+    ClickTree("SALES business segment");
+    ui.ExpectPopupMenu(ID_LOCK);
+    vqui::user::OpenContextMenu(list->m_hWnd, PointOfRow(list, 0));
+    vqwin::PumpPending();
+    ui.Verify();
+    EXPECT_EQ(frame->GetActiveView(), list);
+    EXPECT_TRUE(SystemOne()->GetOptionSet("NTGEN")->GetPersistentLock());
+    EXPECT_TRUE(LastMenu().at(ID_LOCK));
+    EXPECT_FALSE(LastMenu().at(ID_UNLOCK)) << "nothing to unlock before the lock";
+}
+
+// The enterprise row's menu shows each command as the tree answers it: Delete greyed.
+TEST_F(ClickedPanesTest, TheEnterpriseRowsContextMenuGreysWhatTheTreeCannotDo)
+{
+    ShowSystemOne();
+    ClickList(0);
+    ui.ExpectPopupMenu(0);
+    vqui::user::OpenContextMenu(view->m_hWnd, PointOfRow(view, 0));
+    vqwin::PumpPending();
+    ui.Verify();
+    EXPECT_EQ(frame->GetActiveView(), view);
+    const std::map<UINT, bool> menu = LastMenu();
+    EXPECT_FALSE(menu.at(ID_DELETE));
+    for (const auto& [id, enabled] : menu)
+        EXPECT_EQ(enabled, State(id) != "-") << "command " << id;
 }

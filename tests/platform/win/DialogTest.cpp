@@ -5,6 +5,7 @@
 #include "win/CComboBox.h"
 #include "win/CDataExchange.h"
 #include "win/CDialog.h"
+#include "win/CEdit.h"
 #include "win/CListCtrl.h"
 #include "win/CWinApp.h"
 
@@ -128,7 +129,63 @@ BEGIN_MESSAGE_MAP(ChoiceNoticeDialog, CDialog)
     ON_CBN_SELCHANGE(kChoice, &ChoiceNoticeDialog::OnSelChange)
 END_MESSAGE_MAP()
 
+// Dialog 100 writing down when its name field loses the focus and when OK and Cancel run.
+class FieldLeavingDialog : public NameDialog {
+public:
+    void OnNameKillFocus() { heard.push_back("name left"); }
+    void OnOK() override
+    {
+        heard.push_back("OK");
+        NameDialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        heard.push_back("Cancel");
+        NameDialog::OnCancel();
+    }
+
+    std::vector<std::string> heard;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(FieldLeavingDialog, NameDialog)
+    ON_EN_KILLFOCUS(kName, &FieldLeavingDialog::OnNameKillFocus)
+END_MESSAGE_MAP()
+
 } // namespace
+
+TEST_F(DialogTest, APressedButtonTakesTheFocusBeforeItsCommandAsAClickDoes)
+{
+    for (const int button : {IDOK, IDCANCEL}) {
+        FieldLeavingDialog dialog;
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(100).Type(kName, "typed").Press(button);
+        dialog.DoModal();
+        EXPECT_EQ(dialog.heard, (std::vector<std::string>{"name left", button == IDOK ? "OK" : "Cancel"}));
+    }
+}
+
+TEST_F(DialogTest, TabIntoAnEditSelectsItsWholeTextSoTypingReplacesIt)
+{
+    NameDialog dialog;
+    dialog.name = "old";
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(100)
+        .Run([&] {
+            dialog.SendDlgItemMessage(kName, EM_SETSEL, 3, 3);
+            ::SetFocus(::GetDlgItem(dialog, 57670));
+        })
+        .Key(VK_TAB)
+        .Run([&] {
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, kName)) << "round from the last tab stop";
+            EXPECT_EQ(dialog.SendDlgItemMessage(kName, EM_GETSEL), MAKELONG(0, 3));
+        })
+        .Type(kName, "new")
+        .OK();
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.name, "new");
+}
 
 TEST_F(DialogTest, ADialogIsMadeFromItsTemplateAndExchangesDataAtInitAndOk)
 {

@@ -2,12 +2,19 @@
 
 #include "win/CFrameWnd.h"
 #include "win/CListView.h"
+#include "win/CMenu.h"
 #include "win/CSplitterWnd.h"
 #include "win/CString.h"
+#include "win/ListView.h"
+#include "win/UserActions.h"
+
+#include "support/ScriptedUiDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -122,9 +129,12 @@ TEST_F(FrameViewTest, CommandsGoToTheActiveViewFirst)
     context.m_pNewViewClass = RUNTIME_CLASS(LogView);
     LogFrame* frame = MakeFrame(&context);
     auto* view = dynamic_cast<LogView*>(frame->GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST)));
+    EXPECT_EQ(frame->GetActiveView(), view) << "the first pane is active from the frame's creation";
+    EXPECT_EQ(g_log, "") << "without notice";
 
+    frame->SetActiveView(nullptr);
     frame->SendMessage(WM_COMMAND, ID_DELETE);
-    EXPECT_EQ(g_log, "frame delete;") << "no active view yet";
+    EXPECT_EQ(g_log, "deactivate other;frame delete;") << "no active view";
 
     g_log.clear();
     frame->SetActiveView(view);
@@ -184,5 +194,115 @@ TEST_F(FrameViewTest, AListViewIsAListControl)
     list.InsertItem(0, "SYS1");
     EXPECT_EQ(view->GetListCtrl().GetItemText(0, 0), "SYS1");
     EXPECT_EQ(CWnd::FromHandlePermanent(view->m_hWnd), view) << "the view keeps its window";
+    frame->DestroyWindow();
+}
+
+namespace {
+
+// A list pane that writes down each click it hears of, and whether it was its frame's
+// active view by then.
+class ClickListView : public CListView {
+public:
+    void OnClick(NMHDR*, LRESULT*) { Heard("click"); }
+    void OnRightClick(NMHDR*, LRESULT* result)
+    {
+        Heard("right click");
+        *result = 1;
+    }
+    void OnDoubleClick(NMHDR*, LRESULT*) { Heard("double click"); }
+    void OnColumnClick(NMHDR*, LRESULT*) { Heard("column click"); }
+    void Heard(const char* what)
+    {
+        g_log += std::string(what) + (GetParentFrame()->GetActiveView() == this ? " when active;" : " when inactive;");
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ClickListView, CListView)
+    ON_NOTIFY_REFLECT(NM_CLICK, &ClickListView::OnClick)
+    ON_NOTIFY_REFLECT(NM_RCLICK, &ClickListView::OnRightClick)
+    ON_NOTIFY_REFLECT(NM_DBLCLK, &ClickListView::OnDoubleClick)
+    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, &ClickListView::OnColumnClick)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(FrameViewTest, EveryButtonMakesTheClickedPaneTheActiveViewBeforeTheClickIsHandled)
+{
+    LogFrame* frame = MakeFrame();
+    CSplitterWnd splitter;
+    ASSERT_TRUE(splitter.CreateStatic(frame, 1, 2));
+    ASSERT_TRUE(splitter.CreateView(0, 0, RUNTIME_CLASS(ClickListView), CSize(200, 300), nullptr));
+    ASSERT_TRUE(splitter.CreateView(0, 1, RUNTIME_CLASS(ClickListView), CSize(200, 300), nullptr));
+    splitter.RecalcLayout();
+    auto* left = dynamic_cast<CListView*>(splitter.GetPane(0, 0));
+    auto* right = dynamic_cast<CListView*>(splitter.GetPane(0, 1));
+    CListCtrl& list = right->GetListCtrl();
+    list.ModifyStyle(0, LVS_REPORT);
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+    list.InsertItem(0, "NTGEN");
+    CRect row;
+    list.GetItemRect(0, &row, LVIR_LABEL);
+
+    struct Case {
+        const char* click;
+        std::function<void()> act;
+        const char* heard;
+    };
+    const Case cases[] = {
+        {"left", [&] { vqui::user::SelectIndex(list.m_hWnd, 0); }, "click when active;"},
+        {"right", [&] { vqui::user::OpenContextMenu(list.m_hWnd, row.CenterPoint()); }, "right click when active;"},
+        {"double", [&] { vqui::user::DoubleClick(list.m_hWnd, 0); }, "click when active;double click when active;"},
+        {"column header", [&] { vqui::user::ClickColumnHeader(list.m_hWnd, 0); }, "column click when active;"},
+    };
+    for (const Case& c : cases) {
+        splitter.SetActivePane(0, 0);
+        g_log.clear();
+        c.act();
+        EXPECT_EQ(frame->GetActiveView(), right) << c.click;
+        EXPECT_EQ(g_log, c.heard) << c.click;
+        EXPECT_EQ(CWnd::GetFocus(), right) << c.click;
+    }
+    EXPECT_EQ(splitter.GetActivePane(), right);
+    left->SetFocus();
+    EXPECT_EQ(splitter.GetActivePane(), left) << "the pane with the focus comes first";
+    host.SetFocus();
+    EXPECT_EQ(splitter.GetActivePane(), right) << "then the frame's active view";
+    frame->DestroyWindow();
+}
+
+TEST_F(FrameViewTest, APopupMenuOfTheFrameShowsTheStatesItsCommandRoutingGives)
+{
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(LogView);
+    LogFrame* frame = MakeFrame(&context);
+    auto* view = dynamic_cast<LogView*>(frame->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    constexpr UINT kNobodysCommand = 32999;
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_DELETE, "&Delete");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, ID_REFRESH, "&Refresh");
+    menu.AppendMenu(MF_STRING, kNobodysCommand, "&Nobody's");
+
+    struct Case {
+        BOOL viewEnablesDelete;
+        std::vector<bool> enabled;  // Delete, Refresh, Nobody's
+    };
+    for (const Case& c : {Case{TRUE, {true, true, false}}, Case{FALSE, {false, true, false}}}) {
+        view->deleteEnabled = c.viewEnablesDelete;
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectPopupMenu(0);
+        menu.TrackPopupMenu(TPM_LEFTALIGN, 0, 0, frame);
+        const std::vector<vqui::UiEvent> seen = ui.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        std::vector<bool> enabled;
+        for (const vqui::MenuEntry& entry : seen.front().menu) {
+            if (entry.kind == vqui::MenuEntry::Kind::Command)
+                enabled.push_back(entry.enabled);
+        }
+        EXPECT_EQ(enabled, c.enabled) << "the view enables Delete: " << c.viewEnablesDelete;
+    }
     frame->DestroyWindow();
 }
