@@ -298,7 +298,7 @@ TEST_F(GoResolutionTest, TheHostIsToldWhyATextCannotBeFollowed)
     ui.Verify();
 }
 
-// The sample with one system: every segment names one link.
+// The sample with one system for each segment: every segment is in one system.
 struct GoFromHostTest : ShellTest {
     vqtest::SampleRepository sample{vqrepo::SampleScale{1, 3, 0}};
     vqtest::ScriptedUiDriver ui;
@@ -322,7 +322,7 @@ TEST_F(GoFromHostTest, TheHostsTextOpensTheOptionsOfTheNamedElementInTheNamedGen
     char text[] = "EO CUSTOMER UNIXGEN";
     EXPECT_EQ(VqsImplementGO(text, "STOCK"), 1);
     ui.Verify();
-    PxVQSystemPtr system = app.GetEnterprise()->GetSystem("SYS1");
+    PxVQSystemPtr system = app.GetEnterprise()->GetSystem("SYS3");
     ExpectRequest(system->GetCurConfig()->GetBSSoftLink("STOCK")->GetElementSoftLink("CUSTOMER"),
                   system->GetCurConfig()->GetOptionSet("UNIXGEN"), 0);
 }

@@ -113,9 +113,9 @@ TEST_F(VqsrepoTest, TheSampleScaleMakesALargerSample)
     ASSERT_EQ(Vqsrepo(m_directory, "sample big.vqr --sample-scale=3,4,10"), 0) << m_directory.Read("err.txt");
     ASSERT_EQ(Vqsrepo(m_directory, "dump big.vqr"), 0) << m_directory.Read("err.txt");
     std::string dump = m_directory.Read("out.txt");
-    for (const char* line : {"name = \"SYS3\"", "name = \"SEG004\"", "name = \"G000010\""})
+    for (const char* line : {"name = \"SYS12\"", "name = \"SEG004\"", "name = \"G000010\""})
         EXPECT_NE(dump.find(line), std::string::npos) << line;
-    EXPECT_EQ(dump.find("name = \"SYS4\""), std::string::npos);
+    EXPECT_EQ(dump.find("name = \"SYS13\""), std::string::npos);
     EXPECT_EQ(Vqsrepo(m_directory, "sample bad.vqr --sample-scale=3,0,10"), 2);
     EXPECT_EQ(m_directory.Read("err.txt").find("vqsrepo: --sample-scale=3,0,10: give SYSTEMS,SEGMENTS,ELEMENTS, "), 0);
     EXPECT_FALSE(fs::exists(m_directory.File("bad.vqr")));
