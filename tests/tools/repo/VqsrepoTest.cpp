@@ -205,4 +205,14 @@ TEST_F(VqsrepoTest, ATeamsRepositoryIsMadeAndDumpedOnAServerAndAnotherDatabaseIs
                                                ": the database holds something else than a repository.\n");
 }
 
+// A server that was reached but has no database of the name says so, and how to make it.
+TEST_F(VqsrepoTest, ADatabaseMissingOnAServerIsSaidNotToExist)
+{
+    const std::string missing = vqtest::PgTestServer::Instance().Uri("nosuchdb");
+    EXPECT_EQ(Vqsrepo(m_directory, "dump '" + missing + "'"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: Cannot open the repository " + missing +
+                                               ": the database \"nosuchdb\" does not exist on the server; make it "
+                                               "first, empty, with createdb.\n");
+}
+
 } // namespace
