@@ -127,6 +127,21 @@ TEST_F(GoResolutionTest, TextsInASystemResolveToALinkAndGenerateSetOrSayWhyNot)
     EXPECT_TRUE(Boxes().empty());
 }
 
+// With long names shown, a text names a generate set as the option-set list shows it: by
+// its long name, or by its name when it has none (the sample's sets have none).
+TEST_F(GoResolutionTest, WithLongNamesAGenerateSetIsNamedAsTheListShowsIt)
+{
+    app.SetAllowLongNames(TRUE);
+    EXPECT_EQ(Resolve("GO UNIXGEN", InSystem("SYS1")), (Outcome{TRUE, "", "SALES", "UNIXGEN"}));
+    EXPECT_EQ(Resolve("EO \"CUSTOMER of SALES\" QSRGEN", InSystem("SYS1")),
+              (Outcome{TRUE, "", "CUSTOMER", "QSRGEN"}));
+    app.GetLink()->BeginTransaction();
+    GenSet("SYS1", "UNIXGEN")->SetLongName("Nightly Unix build");
+    app.GetLink()->CommitTransaction();
+    EXPECT_EQ(Resolve("GO \"Nightly Unix build\"", InSystem("SYS1")), (Outcome{TRUE, "", "SALES", "UNIXGEN"}));
+    EXPECT_EQ(Resolve("GO UNIXGEN", InSystem("SYS1")), (Outcome{TRUE, "Cannot find Generate Set UNIXGEN."}));
+}
+
 TEST_F(GoResolutionTest, TheSelectionDecidesWhatTheTextLeavesOpen)
 {
     VqsGoContext context = InSystem("SYS2");
