@@ -41,6 +41,20 @@ int HexDigit(char c)
 
 void IgnoreNotice(void*, const char*) {}
 
+// Why a connection failed. A server that was reached but has no database of the name says
+// so in its message (a server whose messages are in another language is reported as not
+// reached, with its own words).
+std::string ConnectFailure(pg_conn* connection)
+{
+    const std::string message = FirstLine(PQerrorMessage(connection));
+    const char* database = PQdb(connection);
+    if (database && *database &&
+        message.find(std::string("database \"") + database + "\" does not exist") != std::string::npos)
+        return std::string("the database \"") + database +
+               "\" does not exist on the server; make it first, empty, with createdb.";
+    return "the server cannot be reached (" + message + ").";
+}
+
 } // namespace
 
 std::string PxShownServerName(const std::string& uri)
@@ -102,7 +116,7 @@ PxPgConnection::PxPgConnection(const std::string& uri) : m_shown(PxShownServerNa
     const char* values[] = {"10", "10", "5", "3", uri.c_str(), nullptr};
     m_connection = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(m_connection) != CONNECTION_OK) {
-        std::string reason = "the server cannot be reached (" + FirstLine(PQerrorMessage(m_connection)) + ").";
+        const std::string reason = ConnectFailure(m_connection);
         PQfinish(m_connection);
         m_connection = nullptr;
         throw PxException(__FILE__, __LINE__, pxwhat::Open, m_shown.c_str(), reason.c_str());

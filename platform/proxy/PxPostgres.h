@@ -37,7 +37,8 @@ private:
 
 class PxPgConnection {
 public:
-    // Connects; a server that cannot be reached is "Cannot open the repository <name>: ...".
+    // Connects; a server that cannot be reached, or has no database of the name, is
+    // "Cannot open the repository <name>: ...".
     explicit PxPgConnection(const std::string& uri);
     ~PxPgConnection();
     PxPgConnection(const PxPgConnection&) = delete;

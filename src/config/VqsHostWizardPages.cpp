@@ -260,6 +260,11 @@ BOOL VqsTargetHostPage::OnWizardFinish()
     return VqsWizardPage::OnWizardFinish();
 }
 
+BOOL VqsTargetHostPage::CreatesHost(const VqsHostPage& hostPage) const
+{
+    return m_strHostName.IsEmpty() && !m_bHostsOfTypeExist && !hostPage.m_doNotCreate.m_bValue;
+}
+
 // ---------------------------------------------------------------- host page
 
 VqsHostPage::VqsHostPage(const VqsHostPageTraits& traits)

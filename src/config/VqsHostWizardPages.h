@@ -14,6 +14,7 @@
 #include "shell/VqsOptCtrlString.h"
 #include "shell/VqsTypedComboBox.h"
 
+class VqsHostPage;
 class VqsHostWizard;
 
 struct VqsTargetHostPageTraits {
@@ -57,6 +58,12 @@ public:
     LRESULT OnWizardNext() override;
     BOOL OnWizardFinish() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+
+    // Whether the wizard's creator makes the host described on `hostPage`: only when no host
+    // of the type exists (the host page was the way to Finish) and the user did not decline.
+    // Finish on this page or on the pack page, offered while hosts of the type exist, never
+    // makes one, whether a host was picked or not.
+    BOOL CreatesHost(const VqsHostPage& hostPage) const;
 
     VqsHostWizard* m_pWizard = nullptr;
     int m_nHostType = VQHostNT;

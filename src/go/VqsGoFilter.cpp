@@ -327,7 +327,7 @@ int VqsGoFilterSystem::Run(VqsFilterReturn* result, VqsModel& model, const VqsGo
     UINT contextId = IDS_CANNOT_ACCESS_ENTERPRISE;
     return Guarded(contextId, [&] {
         const CString name = context.m_pBusinessSegment->GetName();
-        const CString shownName = VqsLongNamesShown() ? context.m_pBusinessSegment->GetLongName() : name;
+        const CString shownName = VqsShownName(context.m_pBusinessSegment);
         m_pSystem = PxVQSystemPtr();
         VqsModelNodeEnterprise& root = model.GetRootNode();
         root.LoadSystems(kRefresh);

@@ -6,7 +6,6 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
-#include "model/VqsTransactionEnterprise.h"
 #include "model/VqsTransactionHostInfo.h"
 #include "proxy/VqException.h"
 #include "shell/VqsDisplayNames.h"
@@ -94,14 +93,17 @@ void VqsHostSpecDlg::DoDataExchange(CDataExchange* pDX)
 
 void VqsHostSpecDlg::LoadFromHost()
 {
-    const int encrypted = VqsReadEncryptFtpPassword() != 0 ? 1 : 0;
     const PxVQHostInformationPtr host = m_pHost->GetHostInformation();
     m_name.SetValue(host->GetName());
     m_address.SetValue(host->GetAddress());
     m_port.SetValue(std::max<LONGLONG>(host->GetPortNumber(), kLowestPort));
     m_userId.SetValue(host->GetFtpUserid());
     m_kanaMode.m_nValue = host->GetQsr_kana_Mode();
-    m_strPassword = host->GetFtpPassword(encrypted);
+    // Read as the password itself whatever the setting, so that choosing the same password
+    // again is no change; read with the setting's flag 0 it would be the cipher text of an
+    // enciphered password.
+    m_strPassword = host->GetFtpPassword(1);
+    m_bPasswordChosen = FALSE;
     m_nHostType = host->GetHostType();
     if (const int limit = VqsFtpUserIdLimit(m_nHostType))
         m_userId.SetMaxLength(limit);
@@ -191,8 +193,10 @@ void VqsHostSpecDlg::OnPassword()
     if (dialog.DoModal() != IDOK)
         return;
     const CString password = dialog.GetPassword();
-    if (std::strcmp(password.GetString(), m_strPassword.GetString()) != 0)
+    if (std::strcmp(password.GetString(), m_strPassword.GetString()) != 0) {
         m_bModified = TRUE;
+        m_bPasswordChosen = TRUE;
+    }
     m_strPassword = password;
 }
 
@@ -244,8 +248,9 @@ BOOL VqsHostSpecDlg::Save(const CString& name, const CString& address)
     {
         VqsTransactionHostInfo transaction(m_pHost->GetHostInformation());
         transaction.SetHostName(name);
-        transaction.SetHostSpec(address, m_port.GetValue(), m_userId.GetValue(), m_strPassword,
-                                m_kanaMode.m_nValue);
+        // A password the user did not change is left exactly as stored.
+        transaction.SetHostSpec(address, m_port.GetValue(), m_userId.GetValue(),
+                                m_bPasswordChosen ? m_strPassword.GetString() : nullptr, m_kanaMode.m_nValue);
     }
     if (!VqsTransaction::IsOk()) {
         m_pHost->Refresh();

@@ -62,7 +62,9 @@ private:
     VqsOptCtrlInt m_port;
     VqsOptCtrlRadio m_kanaMode;
     CButton m_okButton;
+    // The password as the host holds it, or as the user chose it.
     CString m_strPassword;
+    BOOL m_bPasswordChosen = FALSE;
     CString m_strLoadedName;
     int m_nLoadedKanaMode = 0;
     VqsModelNodeEnterprise* m_pEnterprise;

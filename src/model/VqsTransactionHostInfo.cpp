@@ -25,7 +25,8 @@ void VqsTransactionHostInfo::SetHostSpec(LPCTSTR address, std::int64_t port, LPC
         m_pHost->SetAddress(address);
         m_pHost->SetPortNumber(static_cast<LONG>(port));
         m_pHost->SetFtpUserid(ftpUserid);
-        m_pHost->SetFtpPassword(ftpPassword, encipher);
+        if (ftpPassword)
+            m_pHost->SetFtpPassword(ftpPassword, encipher);
         m_pHost->SetQsr_kana_Mode(kanaMode);
         try {
             VqsGetApp()->SetDefaultPort(m_pHost->GetHostType(), static_cast<UINT>(port));

@@ -12,6 +12,7 @@ public:
 
     void SetHostName(LPCTSTR name);
     // The port also becomes the default port of the host's type, where that can be stored.
+    // A null password keeps the stored one as it is, enciphered or not.
     void SetHostSpec(LPCTSTR address, std::int64_t port, LPCTSTR ftpUserid, LPCTSTR ftpPassword, int kanaMode);
 
 private:

@@ -13,9 +13,15 @@ CString VqsGetObjectKindName(int objectKind);
 // Whether the application shows long names now.
 BOOL VqsLongNamesShown();
 
-// The object's long name while the application shows long names, else its name.
+// The name the lists show for the object: its long name while the application shows long
+// names and the object has one, else its name.
 template <class Object>
 CString VqsShownName(const Object& object)
 {
-    return VqsLongNamesShown() ? object->GetLongName() : object->GetName();
+    if (VqsLongNamesShown()) {
+        CString longName = object->GetLongName();
+        if (!longName.IsEmpty())
+            return longName;
+    }
+    return object->GetName();
 }

@@ -40,14 +40,20 @@ CString LockedByOtherUserText(const VqsLockFailure& failure)
     return text;
 }
 
-// The object's name, or its long name when the session allows long names. An object that
-// cannot be read any more is described without a name.
+// The object's name as the lists show it: its long name when the session allows long names
+// and it has one, else its name. An object that cannot be read any more is described
+// without a name.
 CString NameOf(const PxObjectPtr& object, BOOL longNames)
 {
     if (!object)
         return CString();
     try {
-        return object->GetStringProperty(longNames ? "longName" : "name");
+        if (longNames) {
+            CString longName = object->GetStringProperty("longName");
+            if (!longName.IsEmpty())
+                return longName;
+        }
+        return object->GetStringProperty("name");
     } catch (const VqReportableException&) {
         return CString();
     }

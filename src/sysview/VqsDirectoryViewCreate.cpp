@@ -95,7 +95,7 @@ void VqsDirectoryView::CreateGenerateSet(VqsModel& model, Sheet& sheet, const Px
     VqsSysFrame* frame = GetSysFrame();
     const int hostType = sheet.m_targetHostPage.m_nHostType;
     CString hostName;
-    if (sheet.m_targetHostPage.m_strHostName.IsEmpty() && !sheet.m_hostPage.m_doNotCreate.m_bValue) {
+    if (sheet.m_targetHostPage.CreatesHost(sheet.m_hostPage)) {
         StatusMessage status(frame, IDS_CREATING_HOST);
         PxVQHostInformationPtr host;
         model.CreateHost(host, sheet.m_hostPage.m_name.GetValue(), hostType, sheet.m_hostPage.m_address.GetValue(),

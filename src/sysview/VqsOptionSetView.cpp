@@ -791,7 +791,7 @@ void VqsOptionSetView::OnAddGenerateSet()
     CWaitCursor wait;
     const int hostType = sheet->m_typePage.m_nHostType;
     CString hostName = sheet->m_typePage.m_strHostName;
-    if (hostName.IsEmpty() && !sheet->m_hostPage.m_doNotCreate.m_bValue) {
+    if (sheet->m_typePage.CreatesHost(sheet->m_hostPage)) {
         StatusMessage status(GetSysFrame(), IDS_CREATING_HOST);
         PxVQHostInformationPtr host;
         model.CreateHost(host, sheet->m_hostPage.m_name.GetValue(), hostType, sheet->m_hostPage.m_address.GetValue(),

@@ -243,7 +243,7 @@ TEST_F(BundleDlgTest, ALanguageCheckWhoseLockIsRefusedIsTakenBack)
         })
         .OK();
     // The lock layer's own description of the refusal.
-    ui.ExpectMessageBox("Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.",
+    ui.ExpectMessageBox("Cannot lock ORDERS as it is currently locked by another user.\nPlease try again after some time.",
                         IDOK);
     EditBundle("ORDERS");
     PxFaultInjection::Reset();

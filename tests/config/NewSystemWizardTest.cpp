@@ -449,7 +449,14 @@ TEST_F(WizardTest, WithoutLongNamesOneShortNameFieldIsShown)
 // conflicts of an earlier pass.
 TEST_F(WizardTest, ARefusedLockOnTheGenerateSetPageKeepsTheUserThere)
 {
-    for (const char* operation : {"PxLink::LongReadLock", "PxVQObject::LongReadLock"}) {
+    const struct {
+        const char* operation;
+        const char* refusal;
+    } cases[] = {
+        {"PxLink::LongReadLock", "Lock failed:\nan object is currently locked by another user.\n"},
+        {"PxVQObject::LongReadLock", "Cannot lock SALESPATH as it is currently locked by another user.\n"},
+    };
+    for (const auto& [operation, refusal] : cases) {
         SCOPED_TRACE(operation);
         bool locked = true;
         ui.ExpectWizard()
@@ -466,8 +473,7 @@ TEST_F(WizardTest, ARefusedLockOnTheGenerateSetPageKeepsTheUserThere)
             .Next()
             .OnPage(Target::IDD)
             .Cancel();
-        ui.ExpectMessageBox(
-            "Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.", IDOK);
+        ui.ExpectMessageBox(std::string(refusal) + "Please try again after some time.", IDOK);
         RunNewSystemWizard();
         ui.Verify();
         EndWizard();

@@ -229,7 +229,7 @@ TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStillStopsTheRestartAndBot
     ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
     ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(1).Succeeded());
     ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
-    ui.ExpectMessageBox("Lock failed:\nABC manually locked an object.\nPlease try again after some time.", IDOK);
+    ui.ExpectMessageBox("Lock failed:\nABC manually locked NTGEN.\nPlease try again after some time.", IDOK);
     VqsShowGenerateStatus(*view);
     ui.Verify();
 

@@ -127,6 +127,21 @@ TEST_F(GoResolutionTest, TextsInASystemResolveToALinkAndGenerateSetOrSayWhyNot)
     EXPECT_TRUE(Boxes().empty());
 }
 
+// With long names shown, a text names a generate set as the option-set list shows it: by
+// its long name, or by its name when it has none (the sample's sets have none).
+TEST_F(GoResolutionTest, WithLongNamesAGenerateSetIsNamedAsTheListShowsIt)
+{
+    app.SetAllowLongNames(TRUE);
+    EXPECT_EQ(Resolve("GO UNIXGEN", InSystem("SYS1")), (Outcome{TRUE, "", "SALES", "UNIXGEN"}));
+    EXPECT_EQ(Resolve("EO \"CUSTOMER of SALES\" QSRGEN", InSystem("SYS1")),
+              (Outcome{TRUE, "", "CUSTOMER", "QSRGEN"}));
+    app.GetLink()->BeginTransaction();
+    GenSet("SYS1", "UNIXGEN")->SetLongName("Nightly Unix build");
+    app.GetLink()->CommitTransaction();
+    EXPECT_EQ(Resolve("GO \"Nightly Unix build\"", InSystem("SYS1")), (Outcome{TRUE, "", "SALES", "UNIXGEN"}));
+    EXPECT_EQ(Resolve("GO UNIXGEN", InSystem("SYS1")), (Outcome{TRUE, "Cannot find Generate Set UNIXGEN."}));
+}
+
 TEST_F(GoResolutionTest, TheSelectionDecidesWhatTheTextLeavesOpen)
 {
     VqsGoContext context = InSystem("SYS2");
@@ -298,7 +313,7 @@ TEST_F(GoResolutionTest, TheHostIsToldWhyATextCannotBeFollowed)
     ui.Verify();
 }
 
-// The sample with one system: every segment names one link.
+// The sample with one system for each segment: every segment is in one system.
 struct GoFromHostTest : ShellTest {
     vqtest::SampleRepository sample{vqrepo::SampleScale{1, 3, 0}};
     vqtest::ScriptedUiDriver ui;
@@ -322,7 +337,7 @@ TEST_F(GoFromHostTest, TheHostsTextOpensTheOptionsOfTheNamedElementInTheNamedGen
     char text[] = "EO CUSTOMER UNIXGEN";
     EXPECT_EQ(VqsImplementGO(text, "STOCK"), 1);
     ui.Verify();
-    PxVQSystemPtr system = app.GetEnterprise()->GetSystem("SYS1");
+    PxVQSystemPtr system = app.GetEnterprise()->GetSystem("SYS3");
     ExpectRequest(system->GetCurConfig()->GetBSSoftLink("STOCK")->GetElementSoftLink("CUSTOMER"),
                   system->GetCurConfig()->GetOptionSet("UNIXGEN"), 0);
 }

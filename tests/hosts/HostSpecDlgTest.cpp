@@ -170,6 +170,32 @@ TEST_F(HostSpecDlgTest, ThePasswordIsAskedTwiceAndTheSameOneAgainChangesNothing)
     EXPECT_EQ(std::string(Host("NTHOST")->GetFtpPassword(0)), "Secret");
 }
 
+// The sample's hosts hold their password enciphered, and no settings file asks for that: a
+// host whose address and port the user changes keeps its password exactly as stored, and a
+// password chosen again that is the stored one is no change either.
+TEST_F(HostSpecDlgTest, AHostEditedWithoutItsPasswordKeepsIt)
+{
+    const std::string stored = Host("NTHOST")->GetFtpPassword(0).str();
+    ASSERT_NE(stored, "sample");
+    ASSERT_EQ(std::string(Host("NTHOST")->GetFtpPassword(1)), "sample");
+    ui.ExpectDialog(IDD_HOST_SPEC)
+        .Replace(VqsHostSpecDlg::IDC_ADDRESS, "10.1.0.99")
+        .Replace(VqsHostSpecDlg::IDC_PORT, "2121")
+        .Click(VqsHostSpecDlg::IDC_PASSWORD)
+        .OK();
+    ui.ExpectDialog(IDD_FTP_PASSWORD)
+        .Replace(VqsFTPPasswordDlg::IDC_PASSWORD, "sample")
+        .Replace(VqsFTPPasswordDlg::IDC_CONFIRMATION, "sample")
+        .OK();
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    OpenHost("NTHOST");
+    ui.Verify();
+    EXPECT_EQ(std::string(Host("NTHOST")->GetAddress()), "10.1.0.99");
+    EXPECT_EQ(Host("NTHOST")->GetPortNumber(), 2121);
+    EXPECT_EQ(std::string(Host("NTHOST")->GetFtpPassword(0)), stored);
+    EXPECT_EQ(std::string(Host("NTHOST")->GetFtpPassword(1)), "sample");
+}
+
 // Another user deleted the host after the dialog opened: the first change says so, is undone,
 // and OK is disabled; nothing is written.
 TEST_F(HostSpecDlgTest, AHostAnotherUserDeletedIsReportedAtTheFirstChangeAndNothingIsWritten)

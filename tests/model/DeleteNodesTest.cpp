@@ -162,7 +162,7 @@ TEST_F(DeleteNodesTest, APathThatCannotBeLockedWithoutTheCheckDeletesNothing)
     // the write lock of H3 is refused.
     PxFaultInjection::RefuseLock("PxVQObject::WriteLock", PxLockRefused, static_cast<int>(probe.GetCount()) + 1);
     ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
-    ui.ExpectMessageBox("Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.",
+    ui.ExpectMessageBox("Cannot lock H3 as it is currently locked by another user.\nPlease try again after some time.",
                         IDOK);
 
     EXPECT_FALSE(Delete(true));

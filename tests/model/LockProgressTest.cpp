@@ -197,9 +197,12 @@ TEST_F(LockSessionTest, AManualLockOnOptionsIsReportedAfterTheProgressIsMinimise
     ASSERT_TRUE(theirOptions->PersistentLock(1));
 
     ASSERT_TRUE(app.GetAllowLongNames()) << "the sample enterprise allows long names";
+    // Each named as the lists show it: the segment by its long name, the set, which has none,
+    // by its name.
+    ASSERT_EQ(std::string(optionSet->GetStringProperty("longName")), "");
     ui.ExpectMessageBox("Lock failed:\nUSR1 manually locked options for " +
                             std::string(segment->GetStringProperty("longName").GetString()) + " in option set " +
-                            optionSet->GetStringProperty("longName").GetString() +
+                            optionSet->GetStringProperty("name").GetString() +
                             ".\nPlease try again after some time.",
                         IDOK);
     Manager().BeginLocking(Link());

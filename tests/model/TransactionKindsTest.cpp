@@ -186,7 +186,7 @@ TEST_F(TransactionTest, ABundleKeepsEverySettingAndTakesTheIspecsThatHaveAnInput
         VqsTransactionBSSoftLink sales(BSLink("SALES"));
         all = sales.CreateBundle("ALL", "every Ispec", "com.x.View", 1, 1, 1, kFirstAndThirdLanguage, 1,
                                  "com.x.Glg", 1, 1);
-        VqsTransactionBSSoftLink bare(BSLink("EMPTY"));
+        VqsTransactionBSSoftLink bare(BSLink("EMPTY", "SYS3"));
         empty = bare.CreateBundle("NONE", "no Ispecs", "com.y.View", 1, 1, 1, kFirstAndThirdLanguage, 1,
                                   "com.y.Glg", 1, 1);
     }

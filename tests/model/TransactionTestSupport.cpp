@@ -45,10 +45,12 @@ const char* const kDesign = R"({
     {"name": "NOGSD", "missingRevisions": ["GSDRevision"]}
   ],
   "systems": [
-    {"name": "SYS1", "businessSegments": ["SALES", "EMPTY"],
+    {"name": "SYS1", "businessSegments": ["SALES"],
      "optionSets": [{"name": "NTGEN", "hostType": 0}, {"name": "QSRGEN", "hostType": 1}]},
     {"name": "SYS2", "businessSegments": ["SALES"],
-     "optionSets": [{"name": "TARSKGEN", "hostType": 2}]}
+     "optionSets": [{"name": "TARSKGEN", "hostType": 2}]},
+    {"name": "SYS3", "businessSegments": ["EMPTY"],
+     "optionSets": [{"name": "NTGEN", "hostType": 0}]}
   ]
 })";
 

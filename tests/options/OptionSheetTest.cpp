@@ -329,7 +329,7 @@ TEST_F(OptionSheetTest, ARefusedEditLockPutsTheControlBackAndMarksNothing)
         })
         .Cancel();
     // The lock layer's own description of the refusal.
-    ui.ExpectMessageBox("Cannot lock options for SALES business segment in option set  as it is currently locked by "
+    ui.ExpectMessageBox("Cannot lock options for SALES business segment in option set TARSKGEN as it is currently locked by "
                         "another user.\nPlease try again after some time.",
                         IDOK);
     opened->DoModal();

@@ -471,7 +471,7 @@ TEST_F(UnixPartitionPagesTest, AProfileLockedElsewhereKeepsTheComponentsPartitio
         Type(kName, "P1");
         Click(kAddPartition);
         PxFaultInjection::RefuseLock("PxVQObject::WriteLock", PxLockRefused, 1, 100);
-        Answer("Cannot lock options for CUSTBYNAME of SALES in option set  as it is currently locked by another "
+        Answer("Cannot lock options for CUSTBYNAME of SALES in option set UNIXGEN as it is currently locked by another "
                "user.\nPlease try again after some time.",
                IDOK);
         Answer("Cannot save option values:\nCannot lock the object", IDOK);

@@ -1,12 +1,15 @@
 // Open Selected, Options, Print and New System of the directory view as a user runs them.
 #include "SysViewTestSupport.h"
 
+#include "config/VqsHostWizardPages.h"
 #include "config/VqsNewSystemPages.h"
 #include "model/VqsModel.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQReportGroup.h"
 #include "shell/VqsTreeItem.h"
@@ -225,6 +228,40 @@ TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsI
     System("ORDERS")->GetCurConfig()->GetListOfBSSoftLinks(links);
     EXPECT_EQ(links.GetCount(), 1);
     EXPECT_EQ(view->GetSelectedItem(), Item("ORDERS"));
+}
+
+// Windows hosts exist, so the target-host page offers Finish; finishing there without picking
+// one makes no host (none of an empty name) and a generate set that names none.
+TEST_F(OpenAndCreateTest, NewSystemFinishedWithoutPickingAnExistingHostCreatesNoHost)
+{
+    PxTypedList<PxVQHostInformationPtr> hosts;
+    app.GetEnterprise()->GetListOfHostInformations(hosts);
+    const int hostsBefore = hosts.GetCount();
+    OpenFrame();
+    Select({""});
+    ui.ExpectWizard("New System Wizard")
+        .OnPage(VqsSysOptPage::IDD)
+        .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
+        .Next()
+        .Next()
+        .OnPage(VqsSysBSPage::IDD)
+        .Click(VqsSysBSPage::IDC_NO_SEGMENT)
+        .Next()
+        .OnPage(VqsSysGSPage::IDD)
+        .Type(VqsSysGSPage::IDC_NAME, "ORDGEN")
+        .Next()
+        .OnPage(VqsSysGSHostPage::IDD)
+        .Finish();
+
+    Command(ID_NEW_SYSTEM);
+
+    ui.Verify();
+    hosts.RemoveAll();
+    app.GetEnterprise()->GetListOfHostInformations(hosts);
+    EXPECT_EQ(hosts.GetCount(), hostsBefore);
+    const PxVQGenSetPtr genSet(System("ORDERS")->GetCurConfig()->GetOptionSet("ORDGEN"));
+    ASSERT_TRUE(genSet);
+    EXPECT_EQ(genSet->GetHostName(), "");
 }
 
 TEST_F(OpenAndCreateTest, AddBusinessSegmentOnASystemWithAValidEntryShowsWhyInsteadOfTheWizard)

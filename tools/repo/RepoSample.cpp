@@ -198,7 +198,7 @@ void GiveUpdatedOptions(SystemDesc& system)
     }
 }
 
-SystemDesc System(int index, const RepoDescription& description)
+SystemDesc System(int index, const std::string& segment)
 {
     SystemDesc system;
     system.place = "systems[" + std::to_string(index) + "]";
@@ -206,8 +206,7 @@ SystemDesc System(int index, const RepoDescription& description)
     system.longName = "Sample system " + std::to_string(index + 1);
     system.description = "A system of the sample enterprise";
     system.runtimeVersionIdentifier = "RT" + std::to_string(index + 1);
-    for (const SegmentDesc& segment : description.segments)
-        system.segments.push_back(segment.name);
+    system.segments.push_back(segment);
     const struct {
         const char* name;
         int type;
@@ -251,8 +250,11 @@ RepoDescription SampleDescription(const SampleScale& requested)
     description.segments.front().lockedBy = "designer/lse";
     description.segments.front().lockExclusive = 0;
     AddHostsAndPacks(description, scale);
-    for (int index = 0; index < scale.systems; ++index)
-        description.systems.push_back(System(index, description));
+    // A configuration holds one business segment, so every segment has systems of its own:
+    // SYS1 and SYS2 take SALES, SYS3 and SYS4 PAYROLL, and so on.
+    for (const SegmentDesc& segment : description.segments)
+        for (int index = 0; index < scale.systems; ++index)
+            description.systems.push_back(System(static_cast<int>(description.systems.size()), segment.name));
     return description;
 }
 

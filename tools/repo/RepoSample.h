@@ -1,6 +1,6 @@
 // The sample enterprise of the demo and the integration tests, as a repository
-// description: systems that take business segments with every element kind into their
-// configurations, option sets for all four host types, hosts of every type, packs with
+// description: business segments with every element kind, each taken into the
+// configurations of systems of its own (a configuration holds one segment), option sets for all four host types, hosts of every type, packs with
 // their associations, report groups and bundles. The scale makes it larger for
 // measurements; the default is the sample itself.
 #pragma once
@@ -23,8 +23,8 @@ constexpr int kSampleOwnElements = 16;
 constexpr std::int64_t kMostSampleLinks = 2000000;
 
 struct SampleScale {
-    int systems = 2;
-    int segments = 3;            // design business segments, each taken by every system
+    int systems = 2;             // systems of each segment
+    int segments = 3;            // design business segments, each taken by systems of its own
     int elementsPerSegment = 0;  // 0: the sample's own elements; more: generated ones besides
 };
 

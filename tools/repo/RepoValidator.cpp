@@ -193,6 +193,12 @@ void CheckSystem(const SystemDesc& system, const std::map<std::string, SegmentIn
         if (!segments.count(name))
             Fail(system.place, system.name, "there is no business segment \"" + name + "\"");
     }
+    // The module synchronises a configuration through one business segment and deletes the
+    // others' links with their options; the tool does not make what would be cut down.
+    if (system.segments.size() > 1)
+        Fail(system.place, system.name,
+             "the configuration of " + system.name + " takes a second business segment \"" + system.segments[1] +
+                 "\"; a configuration holds one business segment");
     auto checkSet = [&](const OptionSetDesc& set) {
         if (set.host.empty())
             return;

@@ -148,6 +148,10 @@ TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
               "businessSegments[0].relations[0]: there is no element \"GONE\".");
     EXPECT_EQ(RefusalOf(R"({"systems": [{"name": "SYS", "businessSegments": ["NONE"]}]})"),
               "systems[0] \"SYS\": there is no business segment \"NONE\".");
+    EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S"}, {"name": "T"}],
+                  "systems": [{"name": "SYS", "businessSegments": ["S", "T"]}]})"),
+              "systems[0] \"SYS\": the configuration of SYS takes a second business segment \"T\"; a "
+              "configuration holds one business segment.");
     EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [{"class": "PxLSEReport", "name": "R"}]}],
                   "systems": [{"name": "SYS", "businessSegments": ["S"],
                                "bundles": [{"businessSegment": "S", "name": "B", "ispecs": ["R"]}]}]})"),

@@ -54,7 +54,7 @@ protected:
 
     PxVQCurConfigPtr FirstConfig() const { return m_enterprise->GetSystem("SYS1")->GetCurConfig(); }
 
-    vqtest::SampleRepository m_sample;
+    vqtest::SampleRepository m_sample{vqrepo::SampleScale{}};
     std::unique_ptr<PxVQLink> m_link;
     PxVQEnterprisePtr m_enterprise;
 };
@@ -63,7 +63,7 @@ TEST_F(RepoSampleTest, TheSampleAnswersItsListsInRepositoryOrder)
 {
     PxTypedList<PxVQSystemPtr> systems;
     m_enterprise->GetListOfSystems(systems);
-    EXPECT_EQ(Names(systems), "SYS1 SYS2");
+    EXPECT_EQ(Names(systems), "SYS1 SYS2 SYS3 SYS4 SYS5 SYS6");
     PxTypedList<PxVQHostInformationPtr> hosts;
     m_enterprise->GetListOfHostInformations(hosts);
     EXPECT_EQ(Names(hosts), "NTHOST QSRHOST TARSKHOST UNIXHOST");
@@ -78,7 +78,7 @@ TEST_F(RepoSampleTest, TheSampleAnswersItsListsInRepositoryOrder)
 
     PxTypedList<PxVQBSSoftLinkPtr> segments;
     FirstConfig()->GetListOfBSSoftLinks(segments);
-    EXPECT_EQ(Names(segments), "SALES PAYROLL STOCK");
+    EXPECT_EQ(Names(segments), "SALES");
     PxTypedList<PxVQOptionSetPtr> sets;
     FirstConfig()->GetListOfOptionSets(sets);
     EXPECT_EQ(Names(sets), "NTGEN QSRGEN TARSKGEN UNIXGEN");
@@ -178,10 +178,15 @@ TEST(RepoSampleScaleTest, TheScaleAddsSystemsSegmentsAndElements)
     link.AttachSession(sample.Path().c_str(), "tester", nullptr);
     PxTypedList<PxVQSystemPtr> systems;
     link.GetLVQEnterprise()->GetListOfSystems(systems);
-    ASSERT_EQ(systems.GetCount(), 3);
-    PxTypedList<PxVQBSSoftLinkPtr> segments;
-    systems.GetTail()->GetCurConfig()->GetListOfBSSoftLinks(segments);
-    EXPECT_EQ(Names(segments), "SALES PAYROLL STOCK SEG004");
+    ASSERT_EQ(systems.GetCount(), 3 * 4);
+    // Each segment has three systems of its own, each configuration one segment.
+    std::string taken;
+    for (POSITION position = systems.GetHeadPosition(); position;) {
+        PxTypedList<PxVQBSSoftLinkPtr> segments;
+        systems.GetNext(position)->GetCurConfig()->GetListOfBSSoftLinks(segments);
+        taken += (taken.empty() ? "" : " ") + Names(segments);
+    }
+    EXPECT_EQ(taken, "SALES SALES SALES PAYROLL PAYROLL PAYROLL STOCK STOCK STOCK SEG004 SEG004 SEG004");
     PxTypedList<PxLSEElementPtr> elements;
     link.GetLSEEnterprise()->GetBusinessSegment("SEG004")->GetElementList(elements);
     EXPECT_EQ(elements.GetCount(), 16 + 10);

@@ -113,9 +113,9 @@ TEST_F(VqsrepoTest, TheSampleScaleMakesALargerSample)
     ASSERT_EQ(Vqsrepo(m_directory, "sample big.vqr --sample-scale=3,4,10"), 0) << m_directory.Read("err.txt");
     ASSERT_EQ(Vqsrepo(m_directory, "dump big.vqr"), 0) << m_directory.Read("err.txt");
     std::string dump = m_directory.Read("out.txt");
-    for (const char* line : {"name = \"SYS3\"", "name = \"SEG004\"", "name = \"G000010\""})
+    for (const char* line : {"name = \"SYS12\"", "name = \"SEG004\"", "name = \"G000010\""})
         EXPECT_NE(dump.find(line), std::string::npos) << line;
-    EXPECT_EQ(dump.find("name = \"SYS4\""), std::string::npos);
+    EXPECT_EQ(dump.find("name = \"SYS13\""), std::string::npos);
     EXPECT_EQ(Vqsrepo(m_directory, "sample bad.vqr --sample-scale=3,0,10"), 2);
     EXPECT_EQ(m_directory.Read("err.txt").find("vqsrepo: --sample-scale=3,0,10: give SYSTEMS,SEGMENTS,ELEMENTS, "), 0);
     EXPECT_FALSE(fs::exists(m_directory.File("bad.vqr")));
@@ -203,6 +203,16 @@ TEST_F(VqsrepoTest, ATeamsRepositoryIsMadeAndDumpedOnAServerAndAnotherDatabaseIs
     EXPECT_EQ(Vqsrepo(m_directory, "dump '" + payroll + "'"), 1);
     EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: Cannot open the repository " + payroll +
                                                ": the database holds something else than a repository.\n");
+}
+
+// A server that was reached but has no database of the name says so, and how to make it.
+TEST_F(VqsrepoTest, ADatabaseMissingOnAServerIsSaidNotToExist)
+{
+    const std::string missing = vqtest::PgTestServer::Instance().Uri("nosuchdb");
+    EXPECT_EQ(Vqsrepo(m_directory, "dump '" + missing + "'"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: Cannot open the repository " + missing +
+                                               ": the database \"nosuchdb\" does not exist on the server; make it "
+                                               "first, empty, with createdb.\n");
 }
 
 } // namespace
