@@ -3,7 +3,10 @@
 #include "model/VqsLockScope.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxProcess.h"
+#include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
@@ -16,6 +19,37 @@ namespace {
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
 constexpr int kRightAdministrator = 64;
+// A recovery record in this state or a later one tells of a generation that finished.
+constexpr int kStateFinished = 8;
+
+CString SessionUserCode()
+{
+    PxVQLink* link = VqsGetApp()->GetLink();
+    PxProcess* process = link ? link->GetProcess() : nullptr;
+    return process ? process->GetUserCode() : CString();
+}
+
+// A generation of this user on the set stopped before it finished: its recovery record, in
+// an unfinished state, says so. A generation that runs has none, so its lock is never lifted
+// for another.
+bool HasInterruptedGeneration(const PxVQOptionSetPtr& genSet)
+{
+    const PxVQConfigPtr config = genSet->GetConfig();
+    const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+    if (!system)
+        return false;
+    const CString user = VqsShortUserCode(SessionUserCode());
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    system->GetListOfRecoveryInfos(sessions);
+    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
+        if (genSet->IsSameOid(session->GetGenSet()) && session->GetCurrentState() < kStateFinished &&
+            VqsShortUserCode(session->GetUserId()) == user)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -44,14 +78,13 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
     const PxPersistentLockPtr lock = genSet->GetPersistentLock();
     if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
         return false;
-    PxVQLink* link = VqsGetApp()->GetLink();
-    PxProcess* process = link ? link->GetProcess() : nullptr;
-    return process && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(process->GetUserCode());
+    const CString user = SessionUserCode();
+    return !user.IsEmpty() && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(user);
 }
 
 VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)
 {
-    if (!VqsHoldsOwnGenerationLock(genSet))
+    if (!VqsHoldsOwnGenerationLock(genSet) || !HasInterruptedGeneration(genSet))
         return;
     VqsLockScope scope(VqsGetApp()->GetLink());
     m_bLifted = genSet->RemovePersistentLock(0, 1).Succeeded();
