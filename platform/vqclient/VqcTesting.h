@@ -46,5 +46,7 @@ bool Interrupt(unsigned long number, int state);
 // Posts progress (WM_USER+200) to the frame window of the generation, as the client does
 // while it runs; false for a number no generation has.
 bool PlayProgress(unsigned long number, int code, const std::string& text);
+// Event texts made (VqcMakeEventText) and not yet taken back (VqcTakeEventText).
+long EventTextsNotTaken();
 
 } // namespace vqclient
