@@ -1,5 +1,6 @@
 #include "proxy/PxProcessIdentity.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -50,15 +51,24 @@ std::string MachineName()
 
 const PxProcessIdentity& PxThisProcess()
 {
-    // Computed per process: a forked child must not answer with its parent's identity.
-    static thread_local std::int64_t cachedFor = 0;
-    static thread_local PxProcessIdentity process;
-    std::int64_t pid = getpid();
-    if (cachedFor != pid) {
-        process = {pid, ReadProcessStat(pid).start, MachineName()};
-        cachedFor = pid;
-    }
-    return process;
+    // Computed once per process (a forked child must not answer with its parent's identity)
+    // and published whole, without thread-local storage: a library the host unloads leaves
+    // none behind. An identity a child replaces is its parent's and is not freed, as other
+    // threads of the parent may have held it.
+    struct Cached {
+        std::int64_t pid;
+        PxProcessIdentity identity;
+    };
+    static std::atomic<Cached*> cached{nullptr};
+    const std::int64_t pid = getpid();
+    Cached* current = cached.load(std::memory_order_acquire);
+    if (current && current->pid == pid)
+        return current->identity;
+    auto* fresh = new Cached{pid, {pid, ReadProcessStat(pid).start, MachineName()}};
+    if (cached.compare_exchange_strong(current, fresh, std::memory_order_acq_rel))
+        return fresh->identity;
+    delete fresh;
+    return current->identity;
 }
 
 bool PxProcessAlive(const PxProcessIdentity& process)
