@@ -1,6 +1,5 @@
 #include "proxy/PxProcessIdentity.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -49,31 +48,17 @@ std::string MachineName()
 
 } // namespace
 
-const PxProcessIdentity& PxThisProcess()
+// Computed at each call (a forked child must not answer with its parent's identity), and kept
+// nowhere: no thread-local storage, which a library the host unloads would leave behind.
+PxProcessIdentity PxThisProcess()
 {
-    // Computed once per process (a forked child must not answer with its parent's identity)
-    // and published whole, without thread-local storage: a library the host unloads leaves
-    // none behind. An identity a child replaces is its parent's and is not freed, as other
-    // threads of the parent may have held it.
-    struct Cached {
-        std::int64_t pid;
-        PxProcessIdentity identity;
-    };
-    static std::atomic<Cached*> cached{nullptr};
     const std::int64_t pid = getpid();
-    Cached* current = cached.load(std::memory_order_acquire);
-    if (current && current->pid == pid)
-        return current->identity;
-    auto* fresh = new Cached{pid, {pid, ReadProcessStat(pid).start, MachineName()}};
-    if (cached.compare_exchange_strong(current, fresh, std::memory_order_acq_rel))
-        return fresh->identity;
-    delete fresh;
-    return current->identity;
+    return {pid, ReadProcessStat(pid).start, MachineName()};
 }
 
 bool PxProcessAlive(const PxProcessIdentity& process)
 {
-    if (process.machine != PxThisProcess().machine)
+    if (process.machine != MachineName())
         return true;
     if (kill(static_cast<pid_t>(process.pid), 0) != 0 && errno == ESRCH)
         return false;
