@@ -2,8 +2,11 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
+#include <sstream>
 
 namespace {
 
@@ -58,13 +61,40 @@ std::string GenerationLogPath(const std::string& repository, const char* configu
     return repository + ".genlog";
 }
 
-bool EmptyGenerationLog(const std::string& path, std::string& problem)
+bool OpenGenerationLog(const std::string& path, std::string& problem)
 {
     errno = 0;
-    std::ofstream log(path, std::ios::trunc);
+    std::ofstream log(path, std::ios::app);
     log.close();
     if (log)
         return true;
     problem = std::strerror(errno ? errno : EIO);
     return false;
+}
+
+bool ReadGenerationLog(const std::string& path, std::vector<std::string>& lines, std::string& problem,
+                       std::size_t limit)
+{
+    errno = 0;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> log(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!log) {
+        problem = std::strerror(errno ? errno : EIO);
+        return false;
+    }
+    // One byte beyond the limit tells a log that is too long.
+    std::string text(limit + 1, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), log.get()));
+    if (std::ferror(log.get())) {
+        problem = std::strerror(errno ? errno : EIO);
+        return false;
+    }
+    if (text.size() > limit) {
+        problem = "it holds more than " + std::to_string(limit) + " bytes";
+        return false;
+    }
+    lines.clear();
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return true;
 }

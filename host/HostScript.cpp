@@ -2,6 +2,7 @@
 
 #include "HostCallbacks.h"
 #include "HostControls.h"
+#include "HostGenerationLog.h"
 #include "HostKeyboard.h"
 #include "HostOutput.h"
 #include "vqclient/VqcControlWindow.h"
@@ -264,13 +265,11 @@ void HostScript::PrintGenerationLog()
 {
     if (m_options.generationLog.empty())
         throw BadLine("no generation log: give --repo FILE or set VQ_GENERATION_LOG");
-    errno = 0;
-    std::ifstream log(m_options.generationLog);
-    if (!log)
-        throw BadLine("cannot read the generation log " + m_options.generationLog + ": " +
-                      std::strerror(errno ? errno : EIO));
-    std::string line;
-    while (std::getline(log, line))
+    std::vector<std::string> lines;
+    std::string problem;
+    if (!ReadGenerationLog(m_options.generationLog, lines, problem))
+        throw BadLine("cannot read the generation log " + m_options.generationLog + ": " + problem);
+    for (const std::string& line : lines)
         PrintLine("genlog: " + line);
 }
 

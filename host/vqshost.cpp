@@ -105,11 +105,12 @@ int main(int argc, char** argv)
         if (!file)
             return Usage(("cannot read the script " + options.script).c_str());
     }
-    // The generation client writes its log there; a run starts with an empty one.
+    // The generation client appends its log there, after what earlier runs and other hosts
+    // on the repository wrote.
     options.generationLog = GenerationLogPath(options.repository, std::getenv("VQ_GENERATION_LOG"));
     if (!options.generationLog.empty()) {
         std::string reason;
-        if (!EmptyGenerationLog(options.generationLog, reason))
+        if (!OpenGenerationLog(options.generationLog, reason))
             return Usage(("cannot write the generation log " + options.generationLog + ": " + reason).c_str());
         setenv("VQ_GENERATION_LOG", options.generationLog.c_str(), 1);
     }

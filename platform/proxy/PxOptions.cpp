@@ -15,6 +15,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 
 PX_IMPLEMENT_CLASS(PxOptions, PxKindEnvironmentalOptions)
 
@@ -129,20 +130,29 @@ bool NumberAt(const char* numbers, int index, std::int64_t& number)
 }
 
 // Default rules may name other options; a table whose rules name each other in a circle
-// is refused instead of recursing without end.
-thread_local int tDefaultDepth = 0;
+// is refused instead of recursing without end. The depth is counted per thread, kept without
+// thread-local storage (a library the host unloads leaves none behind).
 constexpr int kMaxDefaultDepth = 16;
+std::mutex g_defaultDepthMutex;
+std::map<std::thread::id, int> g_defaultDepths;
 
 class DefaultDepthGuard {
 public:
     explicit DefaultDepthGuard(const PxOptionField& field)
     {
-        if (++tDefaultDepth > kMaxDefaultDepth) {
-            --tDefaultDepth;
+        std::lock_guard lock(g_defaultDepthMutex);
+        int& depth = g_defaultDepths[std::this_thread::get_id()];
+        if (depth == kMaxDefaultDepth)
             ThrowNoDefault(field, "its default names itself through other options.");
-        }
+        ++depth;
     }
-    ~DefaultDepthGuard() { --tDefaultDepth; }
+    ~DefaultDepthGuard()
+    {
+        std::lock_guard lock(g_defaultDepthMutex);
+        const auto found = g_defaultDepths.find(std::this_thread::get_id());
+        if (--found->second == 0)
+            g_defaultDepths.erase(found);
+    }
     DefaultDepthGuard(const DefaultDepthGuard&) = delete;
     DefaultDepthGuard& operator=(const DefaultDepthGuard&) = delete;
 };

@@ -48,22 +48,17 @@ std::string MachineName()
 
 } // namespace
 
-const PxProcessIdentity& PxThisProcess()
+// Computed at each call (a forked child must not answer with its parent's identity), and kept
+// nowhere: no thread-local storage, which a library the host unloads would leave behind.
+PxProcessIdentity PxThisProcess()
 {
-    // Computed per process: a forked child must not answer with its parent's identity.
-    static thread_local std::int64_t cachedFor = 0;
-    static thread_local PxProcessIdentity process;
-    std::int64_t pid = getpid();
-    if (cachedFor != pid) {
-        process = {pid, ReadProcessStat(pid).start, MachineName()};
-        cachedFor = pid;
-    }
-    return process;
+    const std::int64_t pid = getpid();
+    return {pid, ReadProcessStat(pid).start, MachineName()};
 }
 
 bool PxProcessAlive(const PxProcessIdentity& process)
 {
-    if (process.machine != PxThisProcess().machine)
+    if (process.machine != MachineName())
         return true;
     if (kill(static_cast<pid_t>(process.pid), 0) != 0 && errno == ESRCH)
         return false;

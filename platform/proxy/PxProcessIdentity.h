@@ -12,8 +12,8 @@ struct PxProcessIdentity {
     std::string machine;
 };
 
-// This process, computed afresh in a forked child.
-const PxProcessIdentity& PxThisProcess();
+// This process, computed at each call (a forked child never answers with its parent's).
+PxProcessIdentity PxThisProcess();
 
 // Whether the process has not ended, as far as this machine can tell: a process of another
 // machine cannot be checked and counts as alive. A process that has exited is dead,

@@ -10,8 +10,11 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
+#include "win/UiDriver.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -20,6 +23,7 @@ namespace {
 
 std::mutex g_mutex;
 PxVQLink* g_link = nullptr;
+HWND g_parent = nullptr;
 bool g_failNextOpen = false;
 std::vector<std::string> g_calls;
 
@@ -65,6 +69,20 @@ void WriteSystem(std::ofstream& out, const PxVQSystemPtr& system)
         WriteSegment(out, Elements(segments).GetNext(pos));
 }
 
+// Writes the extract whole: false with the reason when any of it, the last buffer
+// included, could not be written.
+bool WriteExtract(const std::filesystem::path& path, const PxVQSystemPtr& system, std::string& problem)
+{
+    errno = 0;
+    std::ofstream out(path);
+    WriteSystem(out, system);
+    out.close();
+    if (out)
+        return true;
+    problem = std::strerror(errno ? errno : EIO);
+    return false;
+}
+
 } // namespace
 
 int VQSSerializeOpen(PxVQLink* link)
@@ -79,30 +97,41 @@ int VQSSerializeOpen(PxVQLink* link)
     return 0;
 }
 
-void VQSSetParentWindow(HWND)
+void VQSSetParentWindow(HWND parent)
 {
     std::lock_guard lock(g_mutex);
     Record("VQSSetParentWindow");
+    g_parent = parent;
 }
 
 int VQSExtractSystem(const char* systemName)
 {
-    std::lock_guard lock(g_mutex);
-    const std::string name = systemName ? systemName : "";
-    Record("VQSExtractSystem " + name);
-    if (!g_link)
-        return 1;
-    try {
-        PxVQEnterprisePtr enterprise = g_link->GetLVQEnterprise();
-        PxVQSystemPtr system = enterprise ? enterprise->GetSystem(name.c_str()) : PxVQSystemPtr();
-        if (!system)
+    std::string failure;
+    HWND parent = nullptr;
+    {
+        std::lock_guard lock(g_mutex);
+        const std::string name = systemName ? systemName : "";
+        Record("VQSExtractSystem " + name);
+        if (!g_link)
             return 1;
-        std::ofstream out(ExtractFolder() / (name + ".vqx"));
-        WriteSystem(out, system);
-        return out ? 0 : 1;
-    } catch (const VqException&) {
-        return 1;
+        try {
+            PxVQEnterprisePtr enterprise = g_link->GetLVQEnterprise();
+            PxVQSystemPtr system = enterprise ? enterprise->GetSystem(name.c_str()) : PxVQSystemPtr();
+            if (!system)
+                return 1;
+            const std::filesystem::path path = ExtractFolder() / (name + ".vqx");
+            std::string problem;
+            if (WriteExtract(path, system, problem))
+                return 0;
+            failure = "Cannot write the extract " + path.string() + ": " + problem + ".";
+            parent = g_parent;
+        } catch (const VqException&) {
+            return 1;
+        }
     }
+    // The serializer reports its own failures, in a box of the window it was given.
+    MessageBox(parent, failure.c_str(), "Extract", MB_OK | MB_ICONSTOP);
+    return 1;
 }
 
 void VQSSerializeClose()
@@ -110,6 +139,7 @@ void VQSSerializeClose()
     std::lock_guard lock(g_mutex);
     Record("VQSSerializeClose");
     g_link = nullptr;
+    g_parent = nullptr;
 }
 
 namespace vqserialize {

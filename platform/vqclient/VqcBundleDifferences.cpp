@@ -55,6 +55,8 @@ int ReportOnBundleDifferences(const PxLSEBusinessSegmentPtr& segment, const CStr
             const bool designed = segment && segment->GetElement(ispec->GetName());
             out << ispec->GetName().GetString() << (designed ? " in step" : " missing from the design") << '\n';
         }
+        // A write can fail at the last buffer, so the file is judged once it is closed.
+        out.close();
         if (!out)
             return 0;
         fileName = path.string().c_str();

@@ -11,6 +11,7 @@
 #include "win/Clock.h"
 #include "win/Messages.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -49,6 +50,7 @@ std::vector<std::string> g_requests;
 unsigned long g_lastNumber = 0;
 bool g_failNextStart = false;
 std::string g_logPath;
+std::atomic<long> g_eventTexts{0};
 
 // The generations that make a recovery record of their own: reports, system, system with
 // reports and bundle.
@@ -304,11 +306,8 @@ BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPAR
     std::string line = "message " + std::to_string(number) + ": WM_USER+" + std::to_string(message - WM_USER) + " " +
                        std::to_string(wParam);
     // The main thread owns the text it is sent; this one keeps only what it logged.
-    if (message == WM_GENERATE_TEXT && lParam) {
-        char* text = reinterpret_cast<char*>(lParam);
-        line += " \"" + std::string(text) + "\"";
-        delete[] text;
-    }
+    if (message == WM_GENERATE_TEXT && lParam)
+        line += " \"" + VqcTakeEventText(lParam).str() + "\"";
     AppendToLog(line);
     return TRUE;
 }
@@ -320,6 +319,7 @@ LPARAM VqcMakeEventText(const char* text)
     if (length)
         std::memcpy(copy, text, length);
     copy[length] = '\0';
+    ++g_eventTexts;
     return reinterpret_cast<LPARAM>(copy);
 }
 
@@ -327,11 +327,15 @@ CString VqcTakeEventText(LPARAM text)
 {
     char* owned = reinterpret_cast<char*>(text);
     CString result(owned ? owned : "");
+    if (owned)
+        --g_eventTexts;
     delete[] owned;
     return result;
 }
 
 namespace vqclient {
+
+long EventTextsNotTaken() { return g_eventTexts; }
 
 void ResetGenerations()
 {
@@ -402,6 +406,9 @@ bool PlayProgress(unsigned long number, int code, const std::string& text)
     std::lock_guard lock(g_mutex);
     const Generation* generation = FindGeneration(number);
     if (!generation)
+        return false;
+    // Without a window the message would sit in the thread's queue with nobody to free it.
+    if (!generation->frameWindow)
         return false;
     const LPARAM owned = VqcMakeEventText(text.c_str());
     const bool posted = PostMessage(generation->frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned);

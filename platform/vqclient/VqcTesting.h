@@ -51,5 +51,7 @@ bool Interrupt(unsigned long number, int state);
 // finished), a restart's recovery record goes to state 8 (finished) when it shows less,
 // "finish N" is logged and the generation is forgotten.
 bool PlayProgress(unsigned long number, int code, const std::string& text);
+// Event texts made (VqcMakeEventText) and not yet taken back (VqcTakeEventText).
+long EventTextsNotTaken();
 
 } // namespace vqclient

@@ -1,6 +1,7 @@
 #include "generate/CAnvilorController.h"
 
 #include "generate/VqsDevMsgKiller.h"
+#include "generate/VqsGenerateProgress.h"
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsScriptPropertyMgr.h"
 #include "model/VqsBSLock.h"
@@ -156,17 +157,9 @@ void CAnvilorController::FinalRelease()
         m_pResponder = nullptr;
     }
     if (m_hWnd) {
-        DiscardPendingProgress();
+        VqsDiscardPendingProgress(m_hWnd);
         DestroyWindow();
     }
-}
-
-// Progress posted to the window and never taken still owns its text.
-void CAnvilorController::DiscardPendingProgress()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, m_hWnd, WM_GENERATE_PROGRESS, WM_GENERATE_PROGRESS, PM_REMOVE))
-        VqcTakeEventText(msg.lParam);
 }
 
 HRESULT CAnvilorController::GetIDsOfNames(const char* name, DISPID* id)
@@ -752,18 +745,18 @@ HRESULT CAnvilorController::SendGenerateText(const VARIANT& text)
 {
     if (!m_nGenerateNumber)
         return ReportError(LoadText(IDS_INVALID_METHOD_CONTEXT));
-    const CString value = AsText(text);
-    char* copy = reinterpret_cast<char*>(VqcMakeEventText(value));
-    if (!PostMsgToMainThread(m_nGenerateNumber, WM_GENERATE_TEXT, 0, reinterpret_cast<LPARAM>(copy)))
-        delete[] copy;
-    return S_OK;
+    const LPARAM copy = VqcMakeEventText(AsText(text));
+    if (PostMsgToMainThread(m_nGenerateNumber, WM_GENERATE_TEXT, 0, copy))
+        return S_OK;
+    // Refused: the text stays this object's, and the script learns that nothing was sent.
+    VqcTakeEventText(copy);
+    return ReportError(LoadText(IDS_INVALID_METHOD_CONTEXT));
 }
 
 HRESULT CAnvilorController::SendGenerateSignal()
 {
-    if (!m_nGenerateNumber)
+    if (!m_nGenerateNumber || !PostMsgToMainThread(m_nGenerateNumber, WM_GENERATE_SIGNAL, 0, 0))
         return ReportError(LoadText(IDS_INVALID_METHOD_CONTEXT));
-    PostMsgToMainThread(m_nGenerateNumber, WM_GENERATE_SIGNAL, 0, 0);
     return S_OK;
 }
 

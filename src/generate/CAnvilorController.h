@@ -90,7 +90,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void DiscardPendingProgress();
     void ResumeResponder();
     void SuspendResponder();
     HRESULT ReportError(const CString& text);

@@ -4,7 +4,10 @@
 #include "model/VqsTransactionObject.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxProcess.h"
+#include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
@@ -26,6 +29,36 @@ constexpr int kTypeBundle = 9;
 bool LocksItsGenerateSet(int generateType)
 {
     return generateType == kTypeSystem || generateType == kTypeSystemWithReports || generateType == kTypeBundle;
+}
+
+CString SessionUserCode()
+{
+    PxVQLink* link = VqsGetApp()->GetLink();
+    PxProcess* process = link ? link->GetProcess() : nullptr;
+    return process ? process->GetUserCode() : CString();
+}
+
+// A generation of this user on the set stopped before it finished: its recovery record, in
+// an unfinished state, says so. A generation that runs has none, so its lock is never lifted
+// for another.
+bool HasInterruptedGeneration(const PxVQOptionSetPtr& genSet)
+{
+    const PxVQConfigPtr config = genSet->GetConfig();
+    const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+    if (!system)
+        return false;
+    const CString user = VqsShortUserCode(SessionUserCode());
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    system->GetListOfRecoveryInfos(sessions);
+    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
+        if (genSet->IsSameOid(session->GetGenSet()) && LocksItsGenerateSet(session->getGenerateType()) &&
+            session->GetCurrentState() < kStateFinished &&
+            VqsShortUserCode(session->GetUserId()) == user)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -55,9 +88,8 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
     const PxPersistentLockPtr lock = genSet->GetPersistentLock();
     if (!lock || genSet->GetIntProperty("persistentLockCount") == lock->GetManualLockCount())
         return false;
-    PxVQLink* link = VqsGetApp()->GetLink();
-    PxProcess* process = link ? link->GetProcess() : nullptr;
-    return process && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(process->GetUserCode());
+    const CString user = SessionUserCode();
+    return !user.IsEmpty() && VqsShortUserCode(lock->GetUserCode()) == VqsShortUserCode(user);
 }
 
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
@@ -92,7 +124,7 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
 
 VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)
 {
-    if (!VqsHoldsOwnGenerationLock(genSet))
+    if (!VqsHoldsOwnGenerationLock(genSet) || !HasInterruptedGeneration(genSet))
         return;
     VqsLockScope scope(VqsGetApp()->GetLink());
     m_bLifted = genSet->RemovePersistentLock(0, 1).Succeeded();

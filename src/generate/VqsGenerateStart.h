@@ -33,7 +33,9 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 // An interrupted generation of this user keeps its persistent lock on the generate set, and
 // that lock refuses every lock a fresh generation takes on the set, this user's too. The
 // fresh generation takes the lock over: it is lifted while the generation starts and put back
-// when the scope ends, unless the fresh generation placed its own (Keep).
+// when the scope ends, unless the fresh generation placed its own (Keep). Only the lock of a
+// generation that its recovery record shows interrupted is taken over: a running generation's
+// lock refuses a second generation on the set, this user's too.
 class VqsGenerationLockTakeover {
 public:
     explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet);

@@ -1,10 +1,12 @@
 #include "sysview/VqsSysFrame.h"
 
+#include "generate/VqsGenerateProgress.h"
 #include "generate/VqsSynchOptionsDlg.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsOptionPreview.h"
 #include "sysview/VqsOptionSetView.h"
+#include "vqclient/VqClient.h"
 #include "win/CMenu.h"
 #include "win/Gdi.h"
 #include "win/Input.h"
@@ -94,6 +96,8 @@ BEGIN_MESSAGE_MAP(VqsSysFrame, VqsListFrame)
     ON_UPDATE_COMMAND_UI_RANGE(57606, 57607, &VqsSysFrame::OnUpdateCommand)
     ON_MESSAGE(VqsListFrame::WM_UPDATE_COMMANDS, &VqsSysFrame::OnDeferredRefresh)
     ON_MESSAGE(VqsSysFrame::WM_REFRESH_OPTION_SETS, &VqsSysFrame::OnRefreshOptionSets)
+    ON_MESSAGE(WM_GENERATE_PROGRESS, &VqsSysFrame::OnGenerateProgress)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 VqsSysFrame::VqsSysFrame(VqsViewUpdateCallBack update, VqsViewMessageCallBack message, const LOGFONT* font)
@@ -279,6 +283,19 @@ LRESULT VqsSysFrame::OnRefreshOptionSets(WPARAM, LPARAM)
     if (VqsOptionSetView* view = GetOptionSetView())
         view->RefreshOptionSets();
     return 1;
+}
+
+LRESULT VqsSysFrame::OnGenerateProgress(WPARAM, LPARAM text)
+{
+    VqcTakeEventText(text);
+    return 0;
+}
+
+void VqsSysFrame::OnDestroy()
+{
+    // Progress posted before the frame closed would otherwise be dropped with its text.
+    VqsDiscardPendingProgress(m_hWnd);
+    VqsListFrame::OnDestroy();
 }
 
 // ---------------------------------------------------------------- commands

@@ -67,6 +67,9 @@ protected:
     void OnSynchronizeOptions();
     LRESULT OnDeferredRefresh(WPARAM wParam, LPARAM lParam);
     LRESULT OnRefreshOptionSets(WPARAM, LPARAM);
+    // The frame shows no progress of the generations it asked for, but frees each text.
+    LRESULT OnGenerateProgress(WPARAM, LPARAM text);
+    void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 

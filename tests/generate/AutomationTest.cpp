@@ -163,6 +163,22 @@ TEST_F(AutomationTest, AScriptGeneratesTheSystemAndHearsOfItsProgressUntilItEnds
     EXPECT_EQ(LastError(), "E1012: Invalid method context");
 }
 
+TEST_F(AutomationTest, TextsAndSignalsTheStoppedGenerationCannotTakeAreFailuresAndTheObjectStaysHeld)
+{
+    ASSERT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();
+    ASSERT_TRUE(vqclient::Interrupt(controller->GetGenerateNumber(), 3));
+    EXPECT_EQ(Call("SendGenerateText", {"GO ON"}), E_FAIL);
+    EXPECT_EQ(LastError(), "E1012: Invalid method context");
+    EXPECT_EQ(Call("SendGenerateSignal", {}), E_FAIL);
+    EXPECT_EQ(LastError(), "E1012: Invalid method context");
+    EXPECT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), E_FAIL) << "the stopped generation's number is still held";
+    EXPECT_EQ(LastError(), "E1012: Invalid method context");
+    std::ifstream log(sample.Path() + ".genlog");
+    std::string line;
+    while (std::getline(log, line))
+        EXPECT_NE(line.rfind("message ", 0), 0u) << line;
+}
+
 TEST_F(AutomationTest, ADeployDateIsEitherLeftUnsetOrAWellFormedDate)
 {
     EXPECT_EQ(Call("SetProperty", {"SYS1.NTGEN.Generate.DeployDateTime", "31/12/2026"}), E_FAIL);

@@ -300,3 +300,19 @@ TEST_F(GenerateBundleTest, ReportDifferencesNamesTheFileWrittenForTheSelectedBun
     VqsReportDifferences(*view);
     ui.Verify();
 }
+
+TEST_F(GenerateBundleTest, ADifferenceFileOnAFullDeviceIsReportedAsNotCreated)
+{
+    AllowBundles("WEBAPP");
+    Expand("SALES business segment");
+    Expand("Bundles");
+    Select({"WEBALL"});
+    frame->SetCurrentOptionSet(NtGen());
+    app.GetLink()->BeginTransaction();
+    SegmentOptions(NtGen())->SetOutputDirectory(dir.Path().c_str());
+    app.GetLink()->CommitTransaction();
+    std::filesystem::create_symlink("/dev/full", dir.File("WEBALL.dif"));
+    ui.ExpectMessageBoxId(61996, IDOK);
+    VqsReportDifferences(*view);
+    ui.Verify();
+}

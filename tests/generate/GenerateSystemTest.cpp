@@ -4,6 +4,7 @@
 #include "generate/VqsSynchEvent.h"
 #include "generate/VqsSynchOptionsDlg.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxProcess.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQRecoveryInfo.h"
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -150,6 +153,18 @@ TEST_F(GenerateSystemTest, ExtractWritesTheSystemOnlyWhenTheSerializerOpens)
               (Strings{"VQSSerializeOpen", "VQSSetParentWindow", "VQSExtractSystem SYS1", "VQSSerializeClose"}));
 }
 
+TEST_F(GenerateSystemTest, AnExtractToAFullDeviceIsReportedAsFailed)
+{
+    setenv("VQ_EXTRACT_DIR", dir.Path().c_str(), 1);
+    std::filesystem::create_symlink("/dev/full", dir.File("SYS1.vqx"));
+    ui.ExpectMessageBox("Cannot write the extract " + dir.File("SYS1.vqx") + ": No space left on device.", IDOK);
+    VqsExtractSystem(*view);
+    unsetenv("VQ_EXTRACT_DIR");
+    ui.Verify();
+    EXPECT_EQ(vqserialize::Calls(),
+              (Strings{"VQSSerializeOpen", "VQSSetParentWindow", "VQSExtractSystem SYS1", "VQSSerializeClose"}));
+}
+
 TEST_F(GenerateSystemTest, InteractiveSynchronisationIsStoredAsNoAutomaticSynchronisationOnly)
 {
     WritePrivateProfileStringA("systems", "Remove Old Options", "Y", ini.c_str());
@@ -215,14 +230,17 @@ TEST_F(GenerateSystemTest, WithAnUnfinishedGenerationTheUserIsOfferedItsStatusFi
 
 namespace {
 
-// An interrupted generation of NTGEN by the user of `link`: its recovery record and the
-// persistent lock it placed on the generate set.
+// An interrupted generation of NTGEN by the user of `link`: its recovery record, stopped while
+// it generated files, and the persistent lock it placed on the generate set.
 void InterruptedGeneration(PxVQLink& link)
 {
     PxVQSystemPtr system = link.GetLVQEnterprise()->GetSystem("SYS1");
     PxVQOptionSetPtr genSet = system->GetCurConfig()->GetOptionSet("NTGEN");
     link.BeginTransaction();
-    system->CreateRecoveryInfo(genSet);
+    const PxVQRecoveryInfoPtr session = system->CreateRecoveryInfo(genSet);
+    session->setGenerateType(2);
+    session->SetCurrentState(6);
+    session->SetUserId(link.GetProcess()->GetUserCode());
     link.CommitTransaction();
     ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
 }
@@ -278,4 +296,54 @@ TEST_F(GenerateSystemTest, AFreshGenerationTheClientRefusesLeavesTheInterruptedG
 
     EXPECT_EQ(GenSet("NTGEN")->GetIntProperty("persistentLockCount"), 1);
     EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+}
+
+TEST_F(GenerateSystemTest, WhileTheUsersGenerationRunsASecondOneOfTheSameSetIsRefused)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    VqsGenerateSystem(*view);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61874, IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_EQ(vqclient::Requests().size(), 1u);
+    EXPECT_EQ(GenSet("NTGEN")->GetIntProperty("persistentLockCount"), 1);
+    EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+}
+
+TEST_F(GenerateSystemTest, AFinishedGenerationsRecordLeavesTheLockOfARunningOneInPlace)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    InterruptedGeneration(*app.GetLink());
+    app.GetLink()->BeginTransaction();
+    System("SYS1")->GetRecoveryInfo(PxVQOptionSetPtr(GenSet("NTGEN")))->SetCurrentState(8);
+    app.GetLink()->CommitTransaction();
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61874, IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+    EXPECT_EQ(GenSet("NTGEN")->GetIntProperty("persistentLockCount"), 1);
+}
+
+TEST_F(GenerateSystemTest, TheFrameFreesTheTextOfEveryProgressEventAlsoWhenItClosesBeforeTheEventArrives)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    ASSERT_TRUE(vqclient::PlayProgress(1, 1, "Compiling ORDER"));
+    vqwin::PumpPending();
+    EXPECT_EQ(vqclient::EventTextsNotTaken(), 0) << "the open frame took the event";
+    ASSERT_TRUE(vqclient::PlayProgress(1, 3, "Generation finished"));
+    CloseFrame();
+    vqwin::PumpPending();
+    EXPECT_EQ(vqclient::EventTextsNotTaken(), 0) << "the frame closed with the event still waiting";
+    EXPECT_FALSE(vqclient::PlayProgress(1, 1, "after the frame")) << "no window left to post to";
+    EXPECT_EQ(vqclient::EventTextsNotTaken(), 0);
 }

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <vector>
 #include <string>
 
 namespace {
@@ -36,6 +38,41 @@ TEST(HostGenerationLogTest, TheLogIsNamedAfterTheRepositoryOrAsConfigured)
     };
     for (const Case& row : cases)
         EXPECT_EQ(GenerationLogPath(row.repository, row.configured), row.log) << row.repository;
+}
+
+TEST(HostGenerationLogTest, TheLogIsReadWhenItCanBeAndWithinItsBound)
+{
+    vqtest::TempDir folder;
+    {
+        std::ofstream log(folder.File("two.genlog"));
+        log << "generation 1: kind 2\ncancel 1: reason\n";
+    }
+    {
+        std::ofstream log(folder.File("long.genlog"));
+        log << std::string(64, 'x') << '\n';
+    }
+    struct Case {
+        std::string path;
+        std::size_t limit;
+        bool read;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {folder.File("two.genlog"), kGenerationLogLimit, true, ""},
+        {folder.File("long.genlog"), 64, false, "it holds more than 64 bytes"},
+        {"/dev/zero", kGenerationLogLimit, false, "it holds more than 4194304 bytes"},
+        {folder.File("missing.genlog"), kGenerationLogLimit, false, "No such file or directory"},
+        {folder.Path(), kGenerationLogLimit, false, "Is a directory"},
+    };
+    for (const Case& row : cases) {
+        std::vector<std::string> lines;
+        std::string problem;
+        EXPECT_EQ(ReadGenerationLog(row.path, lines, problem, row.limit), row.read) << row.path;
+        EXPECT_EQ(problem, row.problem) << row.path;
+        if (row.read) {
+            EXPECT_EQ(lines, (std::vector<std::string>{"generation 1: kind 2", "cancel 1: reason"}));
+        }
+    }
 }
 
 // Runs the host in the folder; its exit status, what it printed in out.txt and err.txt.
@@ -82,6 +119,51 @@ TEST_F(HostRunTest, AGenerationLogThatCannotBeWrittenStopsTheHostBeforeItStarts)
               0U)
         << m_folder.Read("err.txt");
     EXPECT_EQ(m_folder.Read("out.txt"), "");
+}
+
+TEST_F(HostRunTest, ASecondHostOnTheRepositoryKeepsTheLogOfTheFirstOnesGeneration)
+{
+    ASSERT_EQ(std::system(("'" + std::string(std::getenv("VQSREPO")) + "' sample '" + m_folder.File("sample.vqr") + "'")
+                              .c_str()),
+              0);
+    const std::string script = std::string(std::getenv("VQ_SOURCE")) + "/tests/host/generate_system.vqs";
+    ASSERT_EQ(RunHost(m_folder, "--repo sample.vqr --script '" + script + "'", "VQ_GENERATION_LOG="), 0)
+        << m_folder.Read("err.txt");
+
+    m_folder.Write("second.vqs", "generation-log\n");
+    EXPECT_EQ(RunHost(m_folder, "--repo sample.vqr --script second.vqs", "VQ_GENERATION_LOG="), 0)
+        << m_folder.Read("out.txt");
+    const std::string request = "genlog: generation 1: kind 2 genset \"NTGEN\" host \"NTHOST\"";
+    EXPECT_EQ(m_folder.Read("out.txt").find(request), 0U) << m_folder.Read("out.txt");
+}
+
+TEST_F(HostRunTest, ALogOnADeviceThatNeverEndsIsAScriptErrorNotARunOutOfMemory)
+{
+    m_folder.Write("log.vqs", "generation-log\n");
+    EXPECT_EQ(RunHost(m_folder, "--script log.vqs", "VQ_GENERATION_LOG=/dev/zero"), 1);
+    EXPECT_EQ(m_folder.Read("out.txt"),
+              "error: line 1: generation-log: cannot read the generation log /dev/zero: it holds more than 4194304 bytes\n");
+}
+
+// Under the sanitizers the leak check ran at the end of such a run over the thread-local
+// storage the module left behind when the host unloaded it, and crashed.
+TEST_F(HostRunTest, AfterADamagedRepositoryIsRefusedTheHostStillEndsWithItsOwnStatus)
+{
+    m_folder.Write("damaged.vqr", "this is not a repository\n");
+    m_folder.Write("use.vqs", "set-resource-module vqsysres\n"
+                              "open-session\n"
+                              "open-system-view\n"
+                              "open-host-view\n"
+                              "go \"SYSTEM SYS1\"\n"
+                              "automation-create\n"
+                              "automation GetProperty SYS1.NTGEN.Generate.DatabaseName\n"
+                              "automation-release\n"
+                              "close-view\n"
+                              "use-view 1\n"
+                              "close-view\n");
+    const std::string environment = "VQ_GENERATION_LOG= VQ_COM_REGISTRY='" + m_folder.File("com.ini") + "'";
+    EXPECT_EQ(RunHost(m_folder, "--repo damaged.vqr --script use.vqs", environment), 0)
+        << m_folder.Read("out.txt") << m_folder.Read("err.txt");
 }
 
 } // namespace
