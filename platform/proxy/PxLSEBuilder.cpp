@@ -278,6 +278,11 @@ void PxLSEBuilder::RenameElement(const PxLSEElementPtr& element, const char* nam
     Required(element, "element")->SetAttributeText("name", name);
 }
 
+void PxLSEBuilder::RemoveBusinessSegment(const PxLSEBusinessSegmentPtr& segment)
+{
+    static_cast<PxLSEObject&>(*Required(segment, "business segment")).Delete();
+}
+
 PxLSELockedObjectPtr PxLSEBuilder::LockBusinessSegment(const PxLSEBusinessSegmentPtr& segment, const char* usercode,
                                                        int exclusive)
 {

@@ -56,6 +56,8 @@ public:
     // the relations that name it, or takes another name keeping its revisions.
     void RemoveElement(const PxLSEElementPtr& element);
     void RenameElement(const PxLSEElementPtr& element, const char* name);
+    // The segment left the design with its elements.
+    void RemoveBusinessSegment(const PxLSEBusinessSegmentPtr& segment);
     PxLSELockedObjectPtr LockBusinessSegment(const PxLSEBusinessSegmentPtr& segment, const char* usercode,
                                              int exclusive);
 

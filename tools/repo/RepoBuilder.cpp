@@ -249,6 +249,10 @@ private:
     void ChangeDesign(const SegmentDesc& description)
     {
         DesignSegment& design = m_segments.at(description.name);
+        if (description.removed) {
+            m_design.RemoveBusinessSegment(design.segment);
+            return;
+        }
         for (const DesignChangeDesc& change : description.designChanges) {
             auto found = design.elements.find(change.element);
             const PxLSEElementPtr element = found->second;

@@ -85,6 +85,7 @@ struct SegmentDesc {
     std::vector<ElementDesc> elements;
     std::vector<RelationDesc> relations;
     std::vector<DesignChangeDesc> designChanges; // in order, after the systems are built
+    int removed = 0; // the segment left the design after the systems took it
     std::string lockedBy; // user code of a design-tool lock; empty for none
     int lockExclusive = 0;
 };

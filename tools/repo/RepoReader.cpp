@@ -286,6 +286,7 @@ SegmentDesc ReadSegment(const json& value, const std::string& place)
             {where, entry.RequiredText("element"), entry.RequiredText("change"), entry.Text("name")});
         entry.Done();
     }
+    segment.removed = static_cast<int>(node.Ranged("removed", 0, 0, 1));
     if (const json* locked = node.Child("lockedBy")) {
         Node lock(*locked, place + ".lockedBy");
         segment.lockedBy = lock.RequiredText("usercode");

@@ -401,8 +401,9 @@ TEST(RepoFileTest, TheDesignMayChangeAfterTheSystemsTookTheSegment)
             {"class": "PxLSEReport", "name": "BILLING"}],
           "relations": [{"source": "PATBYNAME", "target": "PATIENT", "relation": "O"}],
           "designChanges": [{"element": "PATIENT", "change": "removed"}, {"element": "PATBYNAME", "change": "removed"},
-                            {"element": "BILLING", "change": "renamed", "name": "PATIENT"}]}],
-        "systems": [{"name": "SYS1", "businessSegments": ["CLINIC"]}]
+                            {"element": "BILLING", "change": "renamed", "name": "PATIENT"}]},
+          {"name": "WARDS", "removed": 1, "elements": [{"class": "PxLSEReport", "name": "ROSTER"}]}],
+        "systems": [{"name": "SYS1", "businessSegments": ["CLINIC"]}, {"name": "SYS2", "businessSegments": ["WARDS"]}]
     })"));
     PxVQLink link;
     link.AttachSession(path.c_str(), "user", nullptr);
@@ -416,6 +417,10 @@ TEST(RepoFileTest, TheDesignMayChangeAfterTheSystemsTookTheSegment)
     EXPECT_EQ(clinic->GetElementSoftLink("PATIENT")->GetElementType(), VQSoftLinkIspec) << "the links stay as taken";
     EXPECT_TRUE(clinic->GetElementSoftLink("PATBYNAME"));
     EXPECT_TRUE(clinic->GetElementSoftLink("BILLING"));
+    EXPECT_FALSE(link.GetLSEEnterprise()->GetBusinessSegment("WARDS"));
+    const PxVQBSSoftLinkPtr wards = link.GetLVQEnterprise()->GetSystem("SYS2")->GetCurConfig()->GetBSSoftLink("WARDS");
+    ASSERT_TRUE(wards);
+    EXPECT_TRUE(wards->GetElementSoftLink("ROSTER"));
 
     const char* segment = R"({"businessSegments": [{"name": "S", "elements": [
         {"class": "PxLSEDataItem", "name": "D"}, {"class": "PxLSEProfile", "name": "P",
