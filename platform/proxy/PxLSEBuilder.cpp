@@ -10,6 +10,7 @@
 #include "proxy/PxLSEProfile.h"
 #include "proxy/PxLSERevisionId.h"
 #include "proxy/PxLSEStructure.h"
+#include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
 
 #include <cstring>
@@ -261,6 +262,25 @@ void PxLSEBuilder::AddDataItemToKeyword(const PxLSEKeywordPtr& keyword, const Px
 void PxLSEBuilder::SetOrdinateProfile(const PxLSEComponentPtr& component, const PxLSEProfilePtr& profile)
 {
     Required(component, "component")->SetAttributeObject("ordinateProfile", profile);
+}
+
+void PxLSEBuilder::RemoveElement(const PxLSEElementPtr& element)
+{
+    PxTypedList<PxLSEObjectPtr> naming;
+    Required(element, "element")->GetMembers(kSources, naming);
+    for (POSITION pos = naming.GetHeadPosition(); pos;)
+        static_cast<PxLSEObject&>(*naming.GetNext(pos)).Delete();
+    static_cast<PxLSEObject&>(*element).Delete();
+}
+
+void PxLSEBuilder::RenameElement(const PxLSEElementPtr& element, const char* name)
+{
+    Required(element, "element")->SetAttributeText("name", name);
+}
+
+void PxLSEBuilder::RemoveBusinessSegment(const PxLSEBusinessSegmentPtr& segment)
+{
+    static_cast<PxLSEObject&>(*Required(segment, "business segment")).Delete();
 }
 
 PxLSELockedObjectPtr PxLSEBuilder::LockBusinessSegment(const PxLSEBusinessSegmentPtr& segment, const char* usercode,

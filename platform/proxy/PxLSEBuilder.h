@@ -52,6 +52,12 @@ public:
                                                int memodata, bool keywordTerm);
     void AddDataItemToKeyword(const PxLSEKeywordPtr& keyword, const PxLSEDataItemPtr& item);
     void SetOrdinateProfile(const PxLSEComponentPtr& component, const PxLSEProfilePtr& profile);
+    // The design changed after configurations took the element: it leaves the design with
+    // the relations that name it, or takes another name keeping its revisions.
+    void RemoveElement(const PxLSEElementPtr& element);
+    void RenameElement(const PxLSEElementPtr& element, const char* name);
+    // The segment left the design with its elements.
+    void RemoveBusinessSegment(const PxLSEBusinessSegmentPtr& segment);
     PxLSELockedObjectPtr LockBusinessSegment(const PxLSEBusinessSegmentPtr& segment, const char* usercode,
                                              int exclusive);
 

@@ -8,6 +8,10 @@ class PxLSEObject : public PxObject {
 
 protected:
     PxLSEObject() = default;
+
+private:
+    // The design tool's changes of the design go through the builder.
+    friend class PxLSEBuilder;
 };
 
 using PxLSEObjectPtr = PxPtr<PxLSEObject>;

@@ -261,6 +261,20 @@ void PxObject::NoteChange(PxSession& session)
         SetBufferedEdition(*edition);
 }
 
+void PxObject::Delete()
+{
+    std::shared_ptr<PxSession> session = Session();
+    session->Write([&] {
+        PxStore& store = session->Store();
+        if (!store.Present(Oid()))
+            PX_THROW_DELETED("Cannot delete the object: it is no longer in the repository.");
+        PxStore::Deletion deletion = store.Delete(Oid());
+        session->NoteDeleted(deletion.deleted);
+        for (std::int64_t owner : deletion.listsChanged)
+            session->StepEditionOnce(owner);
+    });
+}
+
 void PxObject::GetMembers(const char* role, PxObjectCollection& members) const
 {
     Enter("PxObject::GetMembers");

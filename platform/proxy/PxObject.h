@@ -102,6 +102,9 @@ protected:
     void SetBufferedEdition(std::int64_t edition);
     // Steps the stored edition once per transaction; throws when the object is gone.
     void NoteChange(PxSession& session);
+    // Deletes the object and every object it owns (needs an open transaction); throws a
+    // deleted-object PxException when it is gone already.
+    void Delete();
     // Shorthands of the typed classes: the operation's entry point (see Enter), then the
     // generic attribute or list operation.
     CString ReadText(const char* operation, const char* attribute) const;

@@ -91,16 +91,3 @@ void PxVQObject::RecursiveDeleteObject()
     Delete();
 }
 
-void PxVQObject::Delete()
-{
-    std::shared_ptr<PxSession> session = Session();
-    session->Write([&] {
-        PxStore& store = session->Store();
-        if (!store.Present(Oid()))
-            PX_THROW_DELETED("Cannot delete the object: it is no longer in the repository.");
-        PxStore::Deletion deletion = store.Delete(Oid());
-        session->NoteDeleted(deletion.deleted);
-        for (std::int64_t owner : deletion.listsChanged)
-            session->StepEditionOnce(owner);
-    });
-}

@@ -43,7 +43,6 @@ protected:
 
 private:
     PxLockErrorInfo Lock(int kind, const char* operation);
-    void Delete();
 };
 
 using PxVQObjectPtr = PxPtr<PxVQObject>;

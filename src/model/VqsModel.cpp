@@ -62,6 +62,19 @@ VqsModelNode* VqsModel::LookupNode(const PxObjectPtr& object) const
     return node;
 }
 
+void VqsModel::DropOptionNodes(const PxTypedList<PxOptionsPtr>& records)
+{
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        auto* option = dynamic_cast<VqsModelNodeOption*>(
+            LookupNode(records.CList<PxOptionsPtr, const PxOptionsPtr&>::GetNext(pos)));
+        if (!option)
+            continue;
+        if (VqsModelNode* optionSet = option->GetParent())
+            optionSet->RemoveChild(option);
+        delete option;
+    }
+}
+
 void VqsModel::EnterInIndex(std::uint64_t key, VqsModelNode* node) { m_index.SetAt(key, node); }
 
 void VqsModel::RemoveFromIndex(std::uint64_t key, VqsModelNode* node)

@@ -61,6 +61,9 @@ public:
     void EnterInIndex(std::uint64_t key, VqsModelNode* node);
     // Removes the key only while it still names this node.
     void RemoveFromIndex(std::uint64_t key, VqsModelNode* node);
+    // Drops the option nodes of records that went with their soft links, so that no walk of
+    // an option set meets a record that is gone.
+    void DropOptionNodes(const PxTypedList<PxOptionsPtr>& records);
 
     // The node of one repository object, loading the lists on the way down from the nearest
     // node the model has; null when there is none. Repository failures are reported here.

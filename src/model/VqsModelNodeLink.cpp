@@ -47,6 +47,17 @@ int GuardedWalk(UINT messageId, Walk walk)
     }
 }
 
+// The option records of the links, read while the links are there.
+void AppendOptionRecords(const std::vector<PxVQSoftLinkPtr>& links, PxTypedList<PxOptionsPtr>& records)
+{
+    for (const PxVQSoftLinkPtr& link : links) {
+        PxTypedList<PxOptionsPtr> own;
+        link->GetAllOptions(own);
+        for (POSITION pos = own.GetHeadPosition(); pos;)
+            records.AddTail(own.GetNext(pos));
+    }
+}
+
 } // namespace
 
 VqsModelNodeBSLink::~VqsModelNodeBSLink()
@@ -243,13 +254,24 @@ int VqsModelNodeBSLink::DeleteSoftLink(VqsModelNodeConfig* config, VqsModelNodeB
 {
     if (!config || !link)
         return 0;
+    // The element links, and the option records of all, go with the segment's link.
+    std::vector<PxVQSoftLinkPtr> going{link->GetSoftLink()};
+    PxTypedList<PxVQElementSoftLinkPtr> elementLinks;
+    link->GetBSSoftLink()->GetListOfElementSoftLinks(elementLinks);
+    for (POSITION pos = elementLinks.GetHeadPosition(); pos;)
+        going.emplace_back(elementLinks.GetNext(pos));
+    PxTypedList<PxOptionsPtr> records;
+    AppendOptionRecords(going, records);
     {
         VqsTransactionObject transaction(link->GetObject());
         if (!transaction.DeleteObject())
             return 0;
     }
+    VqsModel* model = config->GetModel();
     config->RemoveChild(link);
     delete link;
+    if (model)
+        model->DropOptionNodes(records);
     return 1;
 }
 
@@ -476,18 +498,43 @@ PxLSEElementPtr VqsModelNodeElementLink::CollectDesignParts(const PxLSEElementPt
 
 int VqsModelNodeElementLink::DeleteSoftLink()
 {
+    // The profile links over an Ispec stand for its parts: they go with it in the
+    // repository as in the model, or they would stay behind under no component.
+    std::vector<PxVQSoftLinkPtr> going;
+    if (const PxVQIspecSoftLinkPtr ispec{GetElementSoftLink()}) {
+        PxTypedList<PxVQProfileSoftLinkPtr> profiles;
+        ispec->GetListOfProfileSoftLinks(profiles);
+        for (POSITION pos = profiles.GetHeadPosition(); pos;)
+            going.emplace_back(profiles.GetNext(pos));
+    }
+    going.push_back(GetSoftLink());
+    PxTypedList<PxOptionsPtr> records;
+    AppendOptionRecords(going, records);
     {
-        VqsTransactionObject transaction(GetObject());
-        if (!transaction.DeleteObject())
-            return 0;
+        VqsTransaction transaction;
+        for (const PxVQSoftLinkPtr& link : going) {
+            VqsTransactionObject deleting{PxVQObjectPtr(link)};
+            if (!deleting.DeleteObject()) {
+                transaction.SetFailed();
+                break;
+            }
+        }
     }
-    while (!m_profiles.IsEmpty()) {
-        VqsModelNodeElementLink* profile = m_profiles.GetHead();
-        GetBSLinkNode()->RemoveChild(profile);
-        delete profile;
+    if (!VqsTransaction::IsOk())
+        return 0;
+    VqsModelNodeBSLink* owner = GetBSLinkNode();
+    VqsModel* model = GetModel();
+    for (const PxVQSoftLinkPtr& link : going) {
+        VqsModelNodeElementLink* node = link->IsSameOid(GetSoftLink()) ? nullptr : owner->FindElementLinkNode(link);
+        if (node) {
+            owner->RemoveChild(node);
+            delete node;
+        }
     }
-    GetBSLinkNode()->RemoveChild(this);
+    owner->RemoveChild(this);
     delete this;
+    if (model)
+        model->DropOptionNodes(records);
     return 1;
 }
 

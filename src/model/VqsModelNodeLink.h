@@ -99,8 +99,9 @@ public:
     // element links are taken over into `bag` from `other` and refreshed. 0 when one
     // could not be taken over.
     int LoadUpdatedElementLinks(int& updated, VqsLockBag& other, VqsLockBag& bag);
-    // On a configuration node: deletes the link's soft link and then its node; 0 when
-    // the repository refused.
+    // On a configuration node: deletes the link's soft link and then its node, and the
+    // option nodes of its records and its element links' records; 0 when the repository
+    // refused.
     static int DeleteSoftLink(VqsModelNodeConfig* config, VqsModelNodeBSLink* link);
     // The segment's initial pack names on NT (0) or Unix (3): pack kinds 2 and 1.
     void GetInitialPackNames(int hostType, CString& first, CString& second) const;
@@ -197,8 +198,9 @@ public:
     // of its first data ordinate as the element; any other element is its own profile.
     static PxLSEElementPtr CollectDesignParts(const PxLSEElementPtr& design, PxLSEElementPtr& element,
                                               CString& name);
-    // Deletes the soft link, then the profiles placed under it and the node; 0 when the
-    // repository refused.
+    // Deletes the soft link with the profile links over it, in the repository and in the
+    // model (their nodes and the option nodes of their records); 0 when the repository
+    // refused.
     int DeleteSoftLink();
     // Stores the design element's data in the link and keeps the Ispec's bundles in step
     // with its usage; 0 at the first failed transaction.

@@ -258,24 +258,28 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
 
     std::vector<std::pair<VqsModelNodeElementLink*, PxLSEElementPtr>> matched;
     ElementNodes unmatched;
-    for (POSITION pos = loaded.GetHeadPosition(); pos;) {
-        auto* node = static_cast<VqsModelNodeElementLink*>(loaded.GetNext(pos));
-        const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-        if (!link)
-            continue;
-        const PxLSEElementPtr design = index->Find(link->GetName());
-        if (node->IsPlacedBelow()) {
-            // A component's profile follows its element; its design profile needs no link
-            // of its own.
-            if (design && design->_IsKindOf("PxLSEProfile"))
+    // Links in use are matched first: a link kept with the unused mark beside one of the same
+    // name (left by a rename) is taken back only when no link in use stands for the element.
+    for (const bool marked : {false, true}) {
+        for (POSITION pos = loaded.GetHeadPosition(); pos;) {
+            auto* node = static_cast<VqsModelNodeElementLink*>(loaded.GetNext(pos));
+            const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+            if (!link || IsMarkedUnused(node) != marked)
+                continue;
+            const PxLSEElementPtr design = index->Find(link->GetName());
+            if (node->IsPlacedBelow()) {
+                // A component's profile follows its element; its design profile needs no
+                // link of its own.
+                if (design && design->_IsKindOf("PxLSEProfile"))
+                    index->Take(design);
+                continue;
+            }
+            if (index->IsOpen(design) && ElementSoftLinkMatches(node, design)) {
+                matched.emplace_back(node, design);
                 index->Take(design);
-            continue;
-        }
-        if (index->IsOpen(design) && ElementSoftLinkMatches(node, design)) {
-            matched.emplace_back(node, design);
-            index->Take(design);
-        } else {
-            unmatched.push_back(node);
+            } else {
+                unmatched.push_back(node);
+            }
         }
     }
     OrderByCreation(unmatched);

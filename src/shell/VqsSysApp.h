@@ -258,6 +258,8 @@ private:
     BOOL PrepareLinks(LPCTSTR businessSegment, int kind);
     BOOL PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment, int kind);
     BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
+    BOOL ClearNameForRename(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* renamed, LPCTSTR newName,
+                            LPCTSTR oldName);
     BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
     BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node);

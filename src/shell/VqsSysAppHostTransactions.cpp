@@ -9,6 +9,7 @@
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsNodeRef.h"
+#include "model/VqsSyncDlgs.h"
 #include "model/VqsTransactionBundle.h"
 #include "model/VqsTransactionConfig.h"
 #include "model/VqsTransactionWrite.h"
@@ -191,6 +192,30 @@ void RenameAutomaticProfiles(VqsModelNodeElementLink* node, LPCTSTR newName)
         RenameSoftLink(link, automaticName);
         profile->NotifyChanged();
     }
+}
+
+// The question of an interactive synchronisation, about the links a rename finds in its
+// way: the selected ones join `doomed`, the others `kept`; false when the user cancels.
+bool AskWhichToDeleteForRename(VqsModelNodeBSLink* segmentNode, const std::vector<VqsModelNodeElementLink*>& offered,
+                               std::vector<VqsModelNodeElementLink*>& doomed,
+                               std::vector<VqsModelNodeElementLink*>& kept)
+{
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    for (VqsModelNodeElementLink* node : offered)
+        links.AddTail(node->GetElementSoftLink());
+    VqsSyncElementsDlg dialog(nullptr, PxVQObjectPtr(segmentNode->GetBSSoftLink()), &links);
+    const INT_PTR answer = dialog.DoModal();
+    if (answer != IDOK && answer != IDKEEPALL)
+        return false;
+    const PxTypedList<PxVQElementSoftLinkPtr>& selected = dialog.GetSelected();
+    for (VqsModelNodeElementLink* node : offered) {
+        bool chosen = false;
+        for (POSITION pos = selected.GetHeadPosition(); pos && !chosen;)
+            chosen = selected.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos)->IsSameOid(
+                node->GetElementSoftLink());
+        (chosen ? doomed : kept).push_back(node);
+    }
+    return true;
 }
 
 } // namespace
@@ -379,24 +404,9 @@ BOOL VqsSysApp::RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName)
         VqsModelNodeElementLink* chosen = ChooseLink(named, atOnce);
         if (!chosen)
             continue;
+        if (!ClearNameForRename(segmentNode, chosen, newName, oldName))
+            return FALSE;
         const PxVQElementSoftLinkPtr link = chosen->GetElementSoftLink();
-        const PxVQElementSoftLinkPtr taken = segmentNode->GetBSSoftLink()->GetElementSoftLink(newName);
-        if (taken && !taken->IsSameOid(link)) {
-            CString line;
-            line.Format("Renaming %s to %s deletes the element link %s that had that name already.", oldName,
-                        newName, newName);
-            LogInfo(0, line);
-            VqsModelNodeElementLink* takenNode = segmentNode->FindElementLinkNode(taken);
-            const VqsNodeRef<VqsModelNodeElementLink> held(chosen);
-            if (takenNode && !takenNode->DeleteSoftLink())
-                return FALSE;
-            // A profile renamed onto its own Ispec went with the Ispec's node.
-            if (held.IsGone()) {
-                if (link->ObjectPresent())
-                    RenameSoftLink(link, newName);
-                continue;
-            }
-        }
         RenameSoftLink(link, newName);
         if (atOnce)
             chosen->NotifyChanged();
@@ -526,6 +536,73 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
     if (ispec && IsBundleUsage(ispec->GetIspecUsage()) &&
         !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, ispec->GetIspecUsage()))
         return FALSE;
+    return TRUE;
+}
+
+// The renamed element keeps its own link, renamed: its options are the ones the user set
+// for this element, and taking over another link would give it options set for another.
+// A link of the same kind that has the new name already stood for an element that left
+// the design: without anything of the user's it is deleted; what the user changed there
+// goes as the synchronisation mode says (deleted in Full Auto, asked in Interactive, kept
+// with the unused mark in Default Auto, beside the renamed one, until the user lets it go).
+// A link of another kind stands for another element and is left to the synchronisation.
+// FALSE when a lock or a deletion was refused, or the user cancelled the question.
+BOOL VqsSysApp::ClearNameForRename(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* renamed,
+                                   LPCTSTR newName, LPCTSTR oldName)
+{
+    const int linkType = renamed->GetElementSoftLink()->GetElementType();
+    CObList nodes;
+    segmentNode->GetElementLinkNodes(nodes);
+    std::vector<VqsModelNodeElementLink*> doomed;
+    std::vector<VqsModelNodeElementLink*> changed;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos));
+        const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+        if (node == renamed || !link || !link->ObjectPresent() || link->GetElementType() != linkType ||
+            link->GetName() != newName)
+            continue;
+        (node->HasExplicitBundleMembership() ? changed : doomed).push_back(node);
+    }
+    std::vector<VqsModelNodeElementLink*> kept;
+    switch (GetSynchronizeMode()) {
+    case VqsSyncFullAuto:
+        doomed.insert(doomed.end(), changed.begin(), changed.end());
+        break;
+    case VqsSyncInteractive:
+        if (!changed.empty() && !AskWhichToDeleteForRename(segmentNode, changed, doomed, kept))
+            return FALSE;
+        break;
+    default:
+        kept = changed;
+        break;
+    }
+    {
+        VqsLockScope scope(m_pLink);
+        for (VqsModelNodeElementLink* node : doomed) {
+            if (!node->LockPath(m_pPrepared->writeBag, node->GetObject()))
+                return FALSE;
+        }
+        for (VqsModelNodeElementLink* node : kept) {
+            if (!m_pPrepared->writeBag.LockNode(node))
+                return FALSE;
+        }
+    }
+    for (VqsModelNodeElementLink* node : doomed) {
+        CString line;
+        line.Format("Renaming %s to %s deletes the element link %s that had that name already.", oldName, newName,
+                    newName);
+        LogInfo(0, line);
+        if (!node->DeleteSoftLink())
+            return FALSE;
+    }
+    for (VqsModelNodeElementLink* node : kept) {
+        CString line;
+        line.Format("Renaming %s to %s keeps the element link %s that had that name already, marked unused.",
+                    oldName, newName, newName);
+        LogInfo(0, line);
+        if (!IsMarkedUnused(node) && !node->SetSoftLinkValue(1))
+            return FALSE;
+    }
     return TRUE;
 }
 

@@ -1,9 +1,11 @@
 # Runs the stand-in host on one script and compares what it prints with the expected file
 # next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
-# own, or on one `vqsrepo create` builds from NAME.json when that is beside the script. A
+# own, or on one `vqsrepo create` builds from NAME.json when that is beside the script (or
+# from the description a line "# description: FILE.json" names, beside the script). A
 # line "# exit status: N" in the script names the status it must end with (0 when it has
 # none). When NAME.repo is there too, `vqsrepo dump` of the repository afterwards must print
-# its lines (without indentation, in that order, others between them). The resource folder
+# its lines (without indentation, in that order, others between them), and none of its lines
+# that start with ! between the lines around them (LinesInOrder.awk). The resource folder
 # is printed as <resources>, so paths in log lines match wherever the tree is.
 #   cmake -DHOST=vqshost -DVQSREPO=vqsrepo -DSCRIPT=NAME.vqs -DWORK=dir -DRESOURCES=dir
 #         -P RunHostScript.cmake
@@ -13,7 +15,14 @@ set(expected_file ${folder}/${name}.out)
 set(work ${WORK}/${name})
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
+file(READ ${SCRIPT} script)
 set(description ${folder}/${name}.json)
+if(script MATCHES "# description: ([^\n]+\\.json)")
+  set(description ${folder}/${CMAKE_MATCH_1})
+  if(NOT EXISTS ${description})
+    message(FATAL_ERROR "${name}: the script names the description ${description}, which is not there")
+  endif()
+endif()
 if(EXISTS ${description})
   execute_process(COMMAND ${VQSREPO} create ${work}/sample.vqr --from ${description} RESULT_VARIABLE status)
 else()
@@ -23,7 +32,6 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "${name}: the sample repository could not be made")
 endif()
 
-file(READ ${SCRIPT} script)
 set(expected_status 0)
 if(script MATCHES "# exit status: ([0-9]+)")
   set(expected_status ${CMAKE_MATCH_1})

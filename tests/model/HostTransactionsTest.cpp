@@ -11,6 +11,8 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/VqcSyncPair.h"
+#include "model/VqsSyncDlgs.h"
+#include "support/ScriptedUiDriver.h"
 
 #include <string>
 #include <vector>
@@ -368,14 +370,107 @@ TEST_F(HostTransactionsTest, AStaleIspecInTheBundleOfAllIspecsGivesWayToTheCreat
     }
 }
 
-TEST_F(HostTransactionsTest, ARenameOntoTheIspecAProfileSitsUnderLeavesNoNodeBehind)
+TEST_F(HostTransactionsTest, AProfileRenamedToTheNameOfItsIspecLeavesTheIspecInPlace)
 {
     ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
     EXPECT_TRUE(app.Rename("lseprofile", "CUSTOMER", "CUSTBYNAME", "SALES"));
     app.TransactionClosed();
-    const PxVQElementSoftLinkPtr renamed = Element("SYS1", "SALES", "CUSTOMER");
-    ASSERT_TRUE(renamed);
-    EXPECT_EQ(renamed->GetElementType(), VQSoftLinkProfile);
+    const PxVQIspecSoftLinkPtr customer(Element("SYS1", "SALES", "CUSTOMER"));
+    ASSERT_TRUE(customer) << "a link of another kind is no link of the renamed element";
+    PxTypedList<PxVQProfileSoftLinkPtr> profiles;
+    customer->GetListOfProfileSoftLinks(profiles);
+    ASSERT_EQ(profiles.GetCount(), 1);
+    EXPECT_EQ(profiles.GetHead()->GetName(), "CUSTOMER");
     EXPECT_FALSE(Element("SYS1", "SALES", "CUSTBYNAME"));
+    EXPECT_TRUE(Boxes().empty());
+}
+
+// A report of SYS1's SALES renamed to the name of a link that is in the way: the renamed
+// report keeps its own link; the link in the way goes only when it is of the report's kind,
+// and what the user changed there goes as the synchronisation mode says.
+TEST_F(HostTransactionsTest, ARenameTakesOverOnlyALinkOfItsKindAndTheModeDecidesOverTheUsersOptions)
+{
+    enum Button { None, DeleteSelection, KeepAll, Cancel };
+    const struct {
+        const char* what;
+        int mode;
+        int kindInTheWay;
+        int changed;
+        Button button;
+        BOOL renamed;
+        bool inTheWayStays;
+        int unusedMark;
+    } cases[] = {
+        {"another kind, Full Auto", VqsSyncFullAuto, VQSoftLinkIspec, 1, None, TRUE, true, 0},
+        {"another kind, Default Auto", VqsSyncDefaultAuto, VQSoftLinkGlobalLogic, 0, None, TRUE, true, 0},
+        {"nothing of the user's, Default Auto", VqsSyncDefaultAuto, VQSoftLinkReport, 0, None, TRUE, false, 0},
+        {"changed, Full Auto", VqsSyncFullAuto, VQSoftLinkReport, 1, None, TRUE, false, 0},
+        {"changed, Default Auto", VqsSyncDefaultAuto, VQSoftLinkReport, 1, None, TRUE, true, 1},
+        {"changed, Interactive, Delete Selection", VqsSyncInteractive, VQSoftLinkReport, 1, DeleteSelection, TRUE,
+         false, 0},
+        {"changed, Interactive, Keep all options", VqsSyncInteractive, VQSoftLinkReport, 1, KeepAll, TRUE, true, 1},
+        {"changed, Interactive, Cancel", VqsSyncInteractive, VQSoftLinkReport, 1, Cancel, FALSE, true, 0},
+    };
+    app.SetIniPath(dir.File("vqsys.ini").c_str());
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string from = "FROM" + std::to_string(++number);
+        const std::string to = "TO" + std::to_string(number);
+        PxVQElementSoftLinkPtr inTheWay;
+        PxVQElementSoftLinkPtr renamed;
+        InRepository([&] {
+            inTheWay = Segment("SYS1", "SALES")->CreateElementSoftLink(to.c_str(), c.kindInTheWay);
+            inTheWay->CreateBlankOptions();
+            inTheWay->SetUpdatedFlag(c.changed);
+            renamed = Segment("SYS1", "SALES")->CreateElementSoftLink(from.c_str(), VQSoftLinkReport);
+            renamed->CreateBlankOptions();
+        });
+        app.SetSynchronizeMode(c.mode);
+        // The driver refuses any message box, and any dialog but the one expected.
+        vqtest::ScriptedUiDriver driver;
+        if (c.button == DeleteSelection)
+            driver.ExpectDialog(199).Click(1058).OK();
+        else if (c.button == KeepAll)
+            driver.ExpectDialog(199).Press(IDKEEPALL);
+        else if (c.button == Cancel)
+            driver.ExpectDialog(199).Press(IDCANCEL);
+
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+        EXPECT_EQ(app.Rename("lsereport", to.c_str(), from.c_str(), "SALES"), c.renamed);
+        if (c.renamed)
+            app.TransactionClosed();
+        else
+            app.TransactionFailed();
+        driver.Verify();
+
+        EXPECT_EQ(renamed->GetName(), c.renamed ? to.c_str() : from.c_str());
+        EXPECT_EQ(renamed->GetUnusedMark(), 0);
+        ASSERT_EQ(inTheWay->ObjectPresent() != FALSE, c.inTheWayStays);
+        if (c.inTheWayStays) {
+            EXPECT_EQ(inTheWay->GetUnusedMark(), c.unusedMark);
+            EXPECT_EQ(inTheWay->GetUpdatedFlag(), c.changed) << "the user's options are where they were";
+        }
+    }
+}
+
+TEST_F(HostTransactionsTest, AComponentLinkARenameDeletesTakesItsProfileLinksAlong)
+{
+    PxVQIspecSoftLinkPtr component;
+    PxVQElementSoftLinkPtr profile;
+    InRepository([&] {
+        component = Segment("SYS1", "SALES")->CreateElementSoftLink("OLDCOMP", VQSoftLinkIspec);
+        component->CreateBlankOptions();
+        const PxVQProfileSoftLinkPtr over(Segment("SYS1", "SALES")->CreateElementSoftLink("OLDPROF", VQSoftLinkProfile));
+        over->CreateBlankOptions();
+        over->SetComponent(component);
+        profile = over;
+    });
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_TRUE(app.Rename("lsecomponent", "OLDCOMP", "ORDER", "SALES"));
+    app.TransactionClosed();
+    EXPECT_FALSE(component->ObjectPresent()) << "it held nothing of the user's";
+    EXPECT_FALSE(profile->ObjectPresent()) << "no profile link stays behind under no component";
+    EXPECT_TRUE(Element("SYS1", "SALES", "OLDCOMP"));
     EXPECT_TRUE(Boxes().empty());
 }

@@ -5,6 +5,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSEBuilder.h"
@@ -30,6 +31,27 @@ struct LinkNodesTest : SalesModelTest {
     {
         SalesModelTest::SetUp();
         TakeHints();
+    }
+
+    // The records of the links that have option nodes, once every option set's nodes are built.
+    std::vector<PxOptionsPtr> RecordsWithNodes(std::initializer_list<PxVQSoftLinkPtr> links)
+    {
+        config->LoadOptionSets(VqsLoadCached);
+        CObList optionSets;
+        config->GetOptionSetNodes(optionSets);
+        for (POSITION pos = optionSets.GetHeadPosition(); pos;)
+            static_cast<VqsModelNodeOSet*>(optionSets.GetNext(pos))->BuildOptionNodes(VqsLoadCached);
+        std::vector<PxOptionsPtr> withNodes;
+        for (const PxVQSoftLinkPtr& link : links) {
+            PxTypedList<PxOptionsPtr> records;
+            link->GetAllOptions(records);
+            for (POSITION pos = records.GetHeadPosition(); pos;) {
+                const PxOptionsPtr record = records.GetNext(pos);
+                if (model.LookupNode(record))
+                    withNodes.push_back(record);
+            }
+        }
+        return withNodes;
     }
 
     VqsModelNodeElementLink* ElementNode(const char* name)
@@ -386,17 +408,27 @@ TEST_F(LinkNodesTest, DeletingSoftLinksTakesTheirNodesAlong)
 {
     VqsModelNodeElementLink* customer = ElementNode("CUSTOMER");
     ASSERT_NE(ElementNode("CUSTBYNAME"), nullptr);
+    const std::vector<PxOptionsPtr> customerRecords = RecordsWithNodes({Element("SYS1", "SALES", "CUSTOMER"),
+                                                                       Element("SYS1", "SALES", "CUSTBYNAME")});
+    ASSERT_FALSE(customerRecords.empty());
     EXPECT_EQ(customer->DeleteSoftLink(), 1);
     EXPECT_EQ(ElementNode("CUSTOMER"), nullptr);
     EXPECT_EQ(ElementNode("CUSTBYNAME"), nullptr) << "the profile placed under it goes with it";
+    EXPECT_FALSE(Element("SYS1", "SALES", "CUSTBYNAME")) << "in the repository as in the model";
+    for (const PxOptionsPtr& record : customerRecords)
+        EXPECT_EQ(model.LookupNode(record), nullptr) << "the option nodes of its records leave the model";
 
     VqsModelNodeBSLink* stock = model.FindConfigNodeOfBSLink(Segment("SYS1", "STOCK"));
     PxFaultInjection::Throw("PxVQObject::DeleteObject", "The repository is read only.");
     EXPECT_EQ(VqsModelNodeBSLink::DeleteSoftLink(config, stock), 0);
     PxFaultInjection::Reset();
     EXPECT_EQ(config->FindBSLinkNode(Segment("SYS1", "STOCK")), stock);
+    const std::vector<PxOptionsPtr> stockRecords =
+        RecordsWithNodes({Segment("SYS1", "STOCK"), Element("SYS1", "STOCK", "CUSTOMER")});
     EXPECT_EQ(VqsModelNodeBSLink::DeleteSoftLink(config, stock), 1);
     EXPECT_FALSE(Segment("SYS1", "STOCK"));
+    for (const PxOptionsPtr& record : stockRecords)
+        EXPECT_EQ(model.LookupNode(record), nullptr) << "the records of the segment and of its elements";
     CObList links;
     config->GetBSLinkNodes(links);
     EXPECT_EQ(ElementNames(links), (std::vector<std::string>{"SALES", "PAYROLL"}));

@@ -417,3 +417,30 @@ TEST_F(SynchronisationTest, ALinkWithoutDesignSegmentKeepsOnlyTheElementLinksUse
     ASSERT_TRUE(retired->GetElementSoftLink("KEPT"));
     EXPECT_EQ(retired->GetElementSoftLink("KEPT")->GetUnusedMark(), 1);
 }
+
+TEST_F(SynchronisationTest, ALinkInUseIsMatchedBeforeAMarkedLinkOfTheSameNameReadFirst)
+{
+    // The report's first link is kept with the unused mark and the user's options, as a
+    // rename in Default Auto leaves the link it finds in its way; the newer link is in use.
+    const PxVQElementSoftLinkPtr kept = Element("SYS1", "SALES", "MONTHLY");
+    PxVQElementSoftLinkPtr inUse;
+    InRepository([&] {
+        kept->SetUnusedMark(1);
+        kept->SetUpdatedFlag(1);
+        inUse = Segment("SYS1", "SALES")->CreateElementSoftLink("MONTHLY", VQSoftLinkReport);
+        inUse->CreateBlankOptions();
+    });
+    VqsSyncResult result;
+    ASSERT_EQ(Synchronise(VqsSyncDefaultAuto, result), 1);
+    EXPECT_EQ(inUse->GetUnusedMark(), 0);
+    EXPECT_EQ(kept->GetUnusedMark(), 1);
+    int paired = 0;
+    for (POSITION pos = result.pairs.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr link = result.pairs.GetNext(pos).link;
+        if (link->GetName() == "MONTHLY") {
+            EXPECT_TRUE(link->IsSameOid(inUse));
+            ++paired;
+        }
+    }
+    EXPECT_EQ(paired, 1);
+}

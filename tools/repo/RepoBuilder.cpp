@@ -195,6 +195,8 @@ public:
             BuildPack(pack);
         for (const SystemDesc& system : description.systems)
             BuildSystem(system);
+        for (const SegmentDesc& segment : description.segments)
+            ChangeDesign(segment);
     }
 
 private:
@@ -241,6 +243,27 @@ private:
                                  relation.relation.c_str());
         if (!description.lockedBy.empty())
             m_design.LockBusinessSegment(design.segment, description.lockedBy.c_str(), description.lockExclusive);
+    }
+
+    // What the design tool changed after the systems took the segment.
+    void ChangeDesign(const SegmentDesc& description)
+    {
+        DesignSegment& design = m_segments.at(description.name);
+        if (description.removed) {
+            m_design.RemoveBusinessSegment(design.segment);
+            return;
+        }
+        for (const DesignChangeDesc& change : description.designChanges) {
+            auto found = design.elements.find(change.element);
+            const PxLSEElementPtr element = found->second;
+            design.elements.erase(found);
+            if (change.change == "removed") {
+                m_design.RemoveElement(element);
+                continue;
+            }
+            m_design.RenameElement(element, change.newName.c_str());
+            design.elements[change.newName] = element;
+        }
     }
 
     void BuildElementParts(DesignSegment& design, const ElementDesc& description)

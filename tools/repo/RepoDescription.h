@@ -64,6 +64,16 @@ struct SubsystemDesc {
     int number = 0;
 };
 
+// A change of the design made after the systems took the segment, so that their links
+// still show the element as it was: "removed", the element leaves the design (with the
+// relations that name it); "renamed", it takes `newName`.
+struct DesignChangeDesc {
+    std::string place;
+    std::string element;
+    std::string change;
+    std::string newName;
+};
+
 struct SegmentDesc {
     std::string place;
     std::string name;
@@ -74,6 +84,8 @@ struct SegmentDesc {
     std::vector<SubsystemDesc> subsystems;
     std::vector<ElementDesc> elements;
     std::vector<RelationDesc> relations;
+    std::vector<DesignChangeDesc> designChanges; // in order, after the systems are built
+    int removed = 0; // the segment left the design after the systems took it
     std::string lockedBy; // user code of a design-tool lock; empty for none
     int lockExclusive = 0;
 };

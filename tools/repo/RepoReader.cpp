@@ -278,6 +278,15 @@ SegmentDesc ReadSegment(const json& value, const std::string& place)
             {where, relation.RequiredText("source"), relation.RequiredText("target"), relation.Text("relation")});
         relation.Done();
     }
+    index = 0;
+    for (const json* item : node.Array("designChanges")) {
+        std::string where = At(place, "designChanges", index++);
+        Node entry(*item, where);
+        segment.designChanges.push_back(
+            {where, entry.RequiredText("element"), entry.RequiredText("change"), entry.Text("name")});
+        entry.Done();
+    }
+    segment.removed = static_cast<int>(node.Ranged("removed", 0, 0, 1));
     if (const json* locked = node.Child("lockedBy")) {
         Node lock(*locked, place + ".lockedBy");
         segment.lockedBy = lock.RequiredText("usercode");

@@ -130,6 +130,49 @@ void CheckElement(const ElementDesc& element, const SegmentIndex& index)
         Fail(element.place, element.name, "only components have an ordinate profile");
 }
 
+bool RefersTo(const ElementDesc& element, const std::string& name)
+{
+    for (const OrdinateDesc& ordinate : element.ordinates)
+        if (ordinate.target == name)
+            return true;
+    for (const DataUsageDesc& usage : element.dataUsages)
+        if (usage.target == name)
+            return true;
+    for (const std::string& item : element.dataItems)
+        if (item == name)
+            return true;
+    return element.ordinateProfile == name;
+}
+
+// Each change names an element the design holds at that point, by its name then.
+void CheckDesignChanges(const SegmentDesc& segment)
+{
+    std::map<std::string, const ElementDesc*> current;
+    for (const ElementDesc& element : segment.elements)
+        current[element.name] = &element;
+    for (const DesignChangeDesc& change : segment.designChanges) {
+        if (change.change != "removed" && change.change != "renamed")
+            Fail(change.place, change.element, "the \"change\" is one of removed and renamed");
+        auto found = current.find(change.element);
+        if (found == current.end())
+            Fail(change.place, change.element, "there is no element \"" + change.element + "\"");
+        const ElementDesc* element = found->second;
+        current.erase(found);
+        if (change.change == "renamed") {
+            if (change.newName.empty())
+                Fail(change.place, change.element, "a renamed element takes its new \"name\"");
+            if (!current.emplace(change.newName, element).second)
+                Fail(change.place, change.newName, "a second element of this name");
+            continue;
+        }
+        if (!change.newName.empty())
+            Fail(change.place, change.element, "only a renamed element takes a \"name\"");
+        for (const auto& [name, other] : current)
+            if (RefersTo(*other, element->name))
+                Fail(change.place, change.element, "\"" + name + "\" still refers to it");
+    }
+}
+
 void CheckSegment(const SegmentDesc& segment)
 {
     UniqueNames elements("element");
@@ -155,6 +198,7 @@ void CheckSegment(const SegmentDesc& segment)
     }
     if (!segment.primaryLanguage.empty() && !languages.Contains(segment.primaryLanguage))
         Fail(segment.place, segment.name, "the primary language \"" + segment.primaryLanguage + "\" is not one of its languages");
+    CheckDesignChanges(segment);
 }
 
 bool HasLinks(const std::string& className)

@@ -3,6 +3,8 @@
 #include "support/TempDir.h"
 
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLSEBusinessSegment.h"
+#include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQElementSoftLink.h"
@@ -389,4 +391,59 @@ TEST(RepoFileTest, AConfigurationMayDifferFromTheDesign)
               "systems[0].linkChanges[0] \"X\": there is no element \"X\".");
     EXPECT_EQ(RefusalOf(std::string(segment) + R"({"businessSegment": "S", "element": "R", "change": "renamed"}]}]})"),
               "systems[0].linkChanges[0] \"R\": the \"change\" is one of missing, outdated, unused and stray.");
+}
+
+TEST(RepoFileTest, TheDesignMayChangeAfterTheSystemsTookTheSegment)
+{
+    vqtest::TempDir directory;
+    std::string path = directory.File("changed.vqr");
+    vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(R"({
+        "businessSegments": [{"name": "CLINIC", "elements": [
+            {"class": "PxLSEDataItem", "name": "PATNAME"},
+            {"class": "PxLSEComponent", "name": "PATIENT", "usage": "B", "ordinateProfile": "PATBYNAME"},
+            {"class": "PxLSEProfile", "name": "PATBYNAME", "ordinates": [{"target": "PATNAME", "sequence": 1}]},
+            {"class": "PxLSEReport", "name": "BILLING"}],
+          "relations": [{"source": "PATBYNAME", "target": "PATIENT", "relation": "O"}],
+          "designChanges": [{"element": "PATIENT", "change": "removed"}, {"element": "PATBYNAME", "change": "removed"},
+                            {"element": "BILLING", "change": "renamed", "name": "PATIENT"}]},
+          {"name": "WARDS", "removed": 1, "elements": [{"class": "PxLSEReport", "name": "ROSTER"}]}],
+        "systems": [{"name": "SYS1", "businessSegments": ["CLINIC"]}, {"name": "SYS2", "businessSegments": ["WARDS"]}]
+    })"));
+    PxVQLink link;
+    link.AttachSession(path.c_str(), "user", nullptr);
+    const PxLSEBusinessSegmentPtr design = link.GetLSEEnterprise()->GetBusinessSegment("CLINIC");
+    EXPECT_FALSE(design->GetElement("BILLING"));
+    EXPECT_FALSE(design->GetElement("PATBYNAME"));
+    ASSERT_TRUE(design->GetElement("PATIENT"));
+    EXPECT_TRUE(design->GetElement("PATIENT")->_IsKindOf("PxLSEReport"));
+    const PxVQBSSoftLinkPtr clinic =
+        link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("CLINIC");
+    EXPECT_EQ(clinic->GetElementSoftLink("PATIENT")->GetElementType(), VQSoftLinkIspec) << "the links stay as taken";
+    EXPECT_TRUE(clinic->GetElementSoftLink("PATBYNAME"));
+    EXPECT_TRUE(clinic->GetElementSoftLink("BILLING"));
+    EXPECT_FALSE(link.GetLSEEnterprise()->GetBusinessSegment("WARDS"));
+    const PxVQBSSoftLinkPtr wards = link.GetLVQEnterprise()->GetSystem("SYS2")->GetCurConfig()->GetBSSoftLink("WARDS");
+    ASSERT_TRUE(wards);
+    EXPECT_TRUE(wards->GetElementSoftLink("ROSTER"));
+
+    const char* segment = R"({"businessSegments": [{"name": "S", "elements": [
+        {"class": "PxLSEDataItem", "name": "D"}, {"class": "PxLSEProfile", "name": "P",
+         "ordinates": [{"target": "D"}]}, {"class": "PxLSEReport", "name": "R"}], "designChanges": [)";
+    const struct {
+        const char* changes;
+        const char* refusal;
+    } refusals[] = {
+        {R"({"element": "R", "change": "moved"})",
+         "businessSegments[0].designChanges[0] \"R\": the \"change\" is one of removed and renamed."},
+        {R"({"element": "R", "change": "removed"}, {"element": "R", "change": "removed"})",
+         "businessSegments[0].designChanges[1] \"R\": there is no element \"R\"."},
+        {R"({"element": "R", "change": "renamed", "name": "P"})",
+         "businessSegments[0].designChanges[0] \"P\": a second element of this name."},
+        {R"({"element": "R", "change": "renamed"})",
+         "businessSegments[0].designChanges[0] \"R\": a renamed element takes its new \"name\"."},
+        {R"({"element": "D", "change": "removed"})",
+         "businessSegments[0].designChanges[0] \"D\": \"P\" still refers to it."},
+    };
+    for (const auto& refusal : refusals)
+        EXPECT_EQ(RefusalOf(std::string(segment) + refusal.changes + "]}]}"), refusal.refusal) << refusal.changes;
 }
