@@ -59,8 +59,8 @@ void VqsOptionPageIspecEnv::OnOptionTaken(UINT id)
             m_background.SetNotAvailable();
             m_foreground.SetNotAvailable();
         } else {
-            m_background.SetValue(m_background.GetValue());
-            m_foreground.SetValue(m_foreground.GetValue());
+            vqsoptiontable::ShowValueAgain(m_background);
+            vqsoptiontable::ShowValueAgain(m_foreground);
         }
         EnableDependentControls();
         UpdateData(FALSE);
