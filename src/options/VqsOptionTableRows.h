@@ -57,15 +57,26 @@ void ShowValueFrom(Binder& binder, const Source& source, Make make)
     }
 }
 
-// A placeholder gives way to the value behind it, unless that value was never read: then
-// the binder stays not available.
+// Shows a default over the own value; an own value that was never read stays unread behind
+// it (ShowValueAgain brings it back as not available).
+template <class Binder, class Value>
+void ShowDefaultOver(Binder& binder, const Value& value)
+{
+    const BOOL ownUnread = binder.IsValueUnread();
+    ShowValue(binder, value);
+    binder.SetValueUnread(ownUnread);
+}
+
+// The binder's value becomes its own value again: a placeholder gives way to the value behind
+// it, a shown default stays as the own value; but an own value that was never read stays (or
+// becomes) not available.
 template <class Binder>
 void ShowValueAgain(Binder& binder)
 {
-    if (binder.IsValueUnread())
-        ShowNotAvailable(binder);
-    else
-        binder.SetValue(binder.GetValue());
+    const auto value = ReadValue(binder);
+    ShowNotAvailable(binder);
+    if (!binder.IsValueUnread())
+        ShowValue(binder, value);
 }
 
 inline void SetLimits(VqsOptCtrlInt& binder, BOOL hasLower, std::int64_t lower, BOOL hasUpper, std::int64_t upper)

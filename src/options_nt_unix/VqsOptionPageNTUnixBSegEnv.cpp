@@ -151,7 +151,7 @@ void VqsOptionPageUnixBSegEnv::OnUseDefaultCollatingClicked()
         return;
     if (m_useDefaultCollating.m_bValue) {
         try {
-            m_collatingSequence.SetValue(UnixRecord().GetDefaultCollatingSequence());
+            vqsoptiontable::ShowDefaultOver(m_collatingSequence, UnixRecord().GetDefaultCollatingSequence());
         } catch (const VqReportableException&) {
             m_collatingSequence.SetNotAvailable(0);
         }

@@ -566,7 +566,7 @@ void VqsOptionPageUnixStorage<Traits>::OnDefaultBoxClicked(int n)
     VqsOptCtrlInt& value = *m_numbers[n];
     if (m_defaultBoxes[n]->m_bValue) {
         try {
-            value.SetValue(ShownLevel().numbers[n].getDefault());
+            vqsoptiontable::ShowDefaultOver(value, ShownLevel().numbers[n].getDefault());
         } catch (const VqReportableException&) {
             value.SetNotAvailable();
         }

@@ -270,8 +270,8 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
         break;
     case IDC_USE_PAINTER:
         if (m_usePainter.m_bValue) {
-            m_background.SetValue(Options()->GetDefaultBSBColor());
-            m_foreground.SetValue(Options()->GetDefaultBSFColor());
+            vqsoptiontable::ShowDefaultOver(m_background, Options()->GetDefaultBSBColor());
+            vqsoptiontable::ShowDefaultOver(m_foreground, Options()->GetDefaultBSFColor());
             m_background.SetNotAvailable();
             m_foreground.SetNotAvailable();
         } else {
@@ -286,10 +286,11 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
         m_sample.Repaint();
         break;
     case IDC_USE_DEFAULT_POF_NAME:
-        if (m_useDefaultPofName.m_bValue) {
-            m_pofName.SetValue(Options()->GetDefaultPOFname());
-            UpdateData(FALSE);
-        }
+        if (m_useDefaultPofName.m_bValue)
+            vqsoptiontable::ShowDefaultOver(m_pofName, Options()->GetDefaultPOFname());
+        else
+            vqsoptiontable::ShowValueAgain(m_pofName);
+        UpdateData(FALSE);
         EnablePofControls(m_pofName.GetValue());
         break;
     case IDC_POF_NAME:
