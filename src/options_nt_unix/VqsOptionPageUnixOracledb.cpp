@@ -308,8 +308,8 @@ void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& l
                 m_population.Enable(TRUE);
         }
     } else {
-        m_pack.SetValue(ReadOr(level.tablespace.get, CString()));
-        m_pack.Enable(TRUE);
+        vqsoptiontable::ShowReadValue(m_pack, level.tablespace.get);
+        m_pack.Enable(!m_pack.IsNotAvailable());
         m_population.SetValue(ReadOr(level.population.get, std::int64_t{0}));
         m_population.Enable(TRUE);
     }

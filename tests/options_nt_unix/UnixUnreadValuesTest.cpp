@@ -24,6 +24,8 @@ constexpr int kComponentStoragePage = 2;
 constexpr int kUseDefaultFree = 1893;
 constexpr int kFree = 1894;
 constexpr int kSca = 1954;
+constexpr int kComponentIndex = 1926;
+constexpr int kPack = 1900;
 
 constexpr const char* kNotAvailable = "<not available>";
 
@@ -82,11 +84,23 @@ TEST_F(UnixUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
              ApplyNow();
          },
          [&] { EXPECT_EQ(Component()->GetCompSQLsca(0), "TABLESPACE OWN"); }},
+        {"a component index's own tablespace", PxVQSoftLinkPtr(Element("SYS1", "SALES", "ORDER")),
+         kComponentStoragePage, [&] { Component()->SetComponentTablespace(1, "STOCKTS"); }, nullptr,
+         [&] {
+             PxFaultInjection::Throw("PxUnixCompOptions::GetComponentTablespace", kFailure, 0, kEveryRead);
+             Click(kComponentIndex);
+             PxFaultInjection::Reset();
+             ExpectUnread(kPack);
+             Click(kUseDefaultFree);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Component()->GetComponentTablespace(1), "STOCKTS"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.story);
         Write(c.store);
-        PxFaultInjection::Throw(c.failing, kFailure, 0, kEveryRead);
+        if (c.failing)
+            PxFaultInjection::Throw(c.failing, kFailure, 0, kEveryRead);
         Session(c.link, "UNIXGEN", c.page, [&] {
             PxFaultInjection::Reset();
             c.act();
