@@ -25,8 +25,8 @@ void VqsColourSample::EnableByPainter()
     const BOOL ownColours = !m_usePainter.m_bValue;
     if (CWnd* sample = m_page.m_hWnd ? m_page.GetDlgItem(IDC_SAMPLE_TEXT) : nullptr)
         sample->ShowWindow(ownColours ? SW_SHOW : SW_HIDE);
-    m_background.Enable(ownColours);
-    m_foreground.Enable(ownColours);
+    m_background.Enable(ownColours && !m_background.IsNotAvailable());
+    m_foreground.Enable(ownColours && !m_foreground.IsNotAvailable());
 }
 
 void VqsColourSample::Repaint()

@@ -54,13 +54,13 @@ void VqsOptionPageIspecEnv::OnOptionTaken(UINT id)
     switch (id) {
     case IDC_USE_PAINTER:
         if (m_usePainter.m_bValue) {
-            m_background.SetValue(options->GetDefaultBColor());
-            m_foreground.SetValue(options->GetDefaultFColor());
+            vqsoptiontable::ShowDefaultOver(m_background, options->GetDefaultBColor());
+            vqsoptiontable::ShowDefaultOver(m_foreground, options->GetDefaultFColor());
             m_background.SetNotAvailable();
             m_foreground.SetNotAvailable();
         } else {
-            m_background.SetValue(m_background.GetValue());
-            m_foreground.SetValue(m_foreground.GetValue());
+            vqsoptiontable::ShowValueAgain(m_background);
+            vqsoptiontable::ShowValueAgain(m_foreground);
         }
         EnableDependentControls();
         UpdateData(FALSE);

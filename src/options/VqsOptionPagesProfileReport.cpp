@@ -79,13 +79,13 @@ BOOL VqsOptionPageProfileEnv::IsAutomaticProfile() const
 void VqsOptionPageProfileEnv::ShowEstimate(Estimate estimate)
 {
     if (estimate == ExpectedNumber) {
-        m_expectedNumber.SetValue(m_expectedNumber.GetValue());
+        vqsoptiontable::ShowValueAgain(m_expectedNumber);
     } else {
         m_expectedNumber.SetNotAvailable();
         m_bExpectedNumberNotAvailable = TRUE;
     }
     if (estimate == Percentage) {
-        m_percent.SetValue(m_percent.GetValue());
+        vqsoptiontable::ShowValueAgain(m_percent);
     } else {
         m_percent.SetNotAvailable();
         m_bPercentNotAvailable = TRUE;
@@ -96,8 +96,8 @@ void VqsOptionPageProfileEnv::ShowEstimate(Estimate estimate)
 void VqsOptionPageProfileEnv::AdjustLoadedValues()
 {
     const PxProfileOptionsPtr& options = m_pTypedSheet->GetTypedOptions();
-    m_expectedNumber.SetValue(options->GetExpectedOrVolume());
-    m_percent.SetValue(options->GetPercent());
+    vqsoptiontable::ShowReadValue(m_expectedNumber, [&] { return options->GetExpectedOrVolume(); });
+    vqsoptiontable::ShowReadValue(m_percent, [&] { return options->GetPercent(); });
     if (IsAutomaticProfile())
         ShowEstimate(DefaultEstimates);
     else if (!options->IsDefaultExpectedOrVolume())
@@ -117,8 +117,8 @@ void VqsOptionPageProfileEnv::EnableDependentControls()
         return;
     }
     m_estimate.Enable(TRUE);
-    m_expectedNumber.Enable(m_estimate.m_nValue == ExpectedNumber);
-    m_percent.Enable(m_estimate.m_nValue == Percentage);
+    m_expectedNumber.Enable(m_estimate.m_nValue == ExpectedNumber && !m_expectedNumber.IsNotAvailable());
+    m_percent.Enable(m_estimate.m_nValue == Percentage && !m_percent.IsNotAvailable());
 }
 
 // An automatic profile keeps its estimates: a change of its pack alone must not make them
@@ -129,14 +129,14 @@ void VqsOptionPageProfileEnv::StoreOptions()
     if (IsAutomaticProfile())
         return;
     const PxProfileOptionsPtr& options = m_pTypedSheet->GetTypedOptions();
-    if (m_estimate.m_nValue == ExpectedNumber)
-        options->SetExpectedOrVolume(m_expectedNumber.GetValue());
-    else
+    if (m_estimate.m_nValue != ExpectedNumber)
         options->MakeDefaultExpectedOrVolume();
-    if (m_estimate.m_nValue == Percentage)
-        options->SetPercent(m_percent.GetValue());
-    else
+    else if (!m_expectedNumber.IsNotAvailable())
+        options->SetExpectedOrVolume(m_expectedNumber.GetValue());
+    if (m_estimate.m_nValue != Percentage)
         options->MakeDefaultPercent();
+    else if (!m_percent.IsNotAvailable())
+        options->SetPercent(m_percent.GetValue());
 }
 
 BOOL VqsOptionPageProfileEnv::IsNotUpdated()

@@ -31,6 +31,54 @@ inline void ShowNotAvailable(VqsOptCtrlColor& binder) { binder.SetNotAvailable()
 inline void ShowNotAvailable(VqsOptCtrlString& binder) { binder.SetNotAvailable(0); }
 inline void ShowNotAvailable(VqsOptCtrlCombo& binder) { binder.SetNotAvailable(0); }
 
+// Shows the value `read` gives; a read that fails leaves the binder not available with its
+// value unread, so that the value is never shown again nor written.
+template <class Binder, class Read>
+void ShowReadValue(Binder& binder, Read read)
+{
+    try {
+        ShowValue(binder, read());
+    } catch (const VqReportableException&) {
+        ShowNotAvailable(binder);
+        binder.SetValueUnread(TRUE);
+    }
+}
+
+// Shows what `make` makes of the value of `source`, just read; when that read failed, this
+// binder's value is unread too.
+template <class Binder, class Source, class Make>
+void ShowValueFrom(Binder& binder, const Source& source, Make make)
+{
+    if (source.IsValueUnread()) {
+        ShowNotAvailable(binder);
+        binder.SetValueUnread(TRUE);
+    } else {
+        ShowValue(binder, make(source.GetValue()));
+    }
+}
+
+// Shows a default over the own value; an own value that was never read stays unread behind
+// it (ShowValueAgain brings it back as not available).
+template <class Binder, class Value>
+void ShowDefaultOver(Binder& binder, const Value& value)
+{
+    const BOOL ownUnread = binder.IsValueUnread();
+    ShowValue(binder, value);
+    binder.SetValueUnread(ownUnread);
+}
+
+// The binder's value becomes its own value again: a placeholder gives way to the value behind
+// it, a shown default stays as the own value; but an own value that was never read stays (or
+// becomes) not available.
+template <class Binder>
+void ShowValueAgain(Binder& binder)
+{
+    const auto value = ReadValue(binder);
+    ShowNotAvailable(binder);
+    if (!binder.IsValueUnread())
+        ShowValue(binder, value);
+}
+
 inline void SetLimits(VqsOptCtrlInt& binder, BOOL hasLower, std::int64_t lower, BOOL hasUpper, std::int64_t upper)
 {
     if (hasLower)

@@ -118,11 +118,7 @@ void VqsOptionPageUnixBSegEnv::AdjustLoadedValues()
     m_bCcsVersionSupport = HasCcsVersionSupport();
     m_useDefaultCollating.m_bValue = options.IsDefaultCollatingSequence();
     m_collatingSequence.SetMaxLength(static_cast<int>(options.GetMaxLengthCollatingSequence()));
-    try {
-        m_collatingSequence.SetValue(options.GetCollatingSequence());
-    } catch (const VqReportableException&) {
-        m_collatingSequence.SetNotAvailable(0);
-    }
+    vqsoptiontable::ShowReadValue(m_collatingSequence, [&] { return options.GetCollatingSequence(); });
 }
 
 void VqsOptionPageUnixBSegEnv::EnableCcsControls()
@@ -130,7 +126,8 @@ void VqsOptionPageUnixBSegEnv::EnableCcsControls()
     const BOOL ignore = m_ignoreNationalItems.m_bValue;
     m_ignoreNationalItems.Enable(m_bCcsVersionSupport);
     m_useDefaultCollating.Enable(m_bCcsVersionSupport && !ignore);
-    m_collatingSequence.Enable(m_bCcsVersionSupport && !ignore && !m_useDefaultCollating.m_bValue);
+    m_collatingSequence.Enable(m_bCcsVersionSupport && !ignore && !m_useDefaultCollating.m_bValue &&
+                               !m_collatingSequence.IsNotAvailable());
 }
 
 void VqsOptionPageUnixBSegEnv::EnableDependentControls()
@@ -154,12 +151,12 @@ void VqsOptionPageUnixBSegEnv::OnUseDefaultCollatingClicked()
         return;
     if (m_useDefaultCollating.m_bValue) {
         try {
-            m_collatingSequence.SetValue(UnixRecord().GetDefaultCollatingSequence());
+            vqsoptiontable::ShowDefaultOver(m_collatingSequence, UnixRecord().GetDefaultCollatingSequence());
         } catch (const VqReportableException&) {
             m_collatingSequence.SetNotAvailable(0);
         }
-    } else if (m_collatingSequence.IsNotAvailable()) {
-        m_collatingSequence.SetValue(m_collatingSequence.GetValue());
+    } else {
+        vqsoptiontable::ShowValueAgain(m_collatingSequence);
     }
     EnableCcsControls();
     UpdateData(FALSE);

@@ -1,5 +1,6 @@
 #include "options_nt_unix/VqsOptionPageUnixOracledb.h"
 
+#include "options/VqsOptionTable.h"
 #include "options/VqsOptionsSheet.h"
 #include "options_nt_unix/VqsNTUnixDesign.h"
 #include "options_nt_unix/VqsNTUnixPackLists.h"
@@ -247,8 +248,8 @@ void VqsOptionPageUnixStorage<Traits>::LoadSelection()
     m_strShownPartition = m_partitionName.GetValue();
 
     const Level level = ShownLevel();
-    m_sca.SetValue(ReadOr(level.sca.get, CString()));
-    m_nonsca.SetValue(ReadOr(level.nonsca.get, CString()));
+    vqsoptiontable::ShowReadValue(m_sca, level.sca.get);
+    vqsoptiontable::ShowReadValue(m_nonsca, level.nonsca.get);
     if (!m_partition) {
         m_sca.CheckMultiLineLimits(kSqlChars, kSqlLines, kSqlLineLength, FALSE);
         m_nonsca.CheckMultiLineLimits(kSqlChars, kSqlLines, kSqlLineLength, FALSE);
@@ -259,11 +260,7 @@ void VqsOptionPageUnixStorage<Traits>::LoadSelection()
     m_nextUnit.SetValue(UnitText(ReadOr(level.nextExtentType.get, std::int64_t{0})));
     for (int n = 0; n < kNumberCount; ++n) {
         m_defaultBoxes[n]->m_bValue = level.numbers[n].isDefault();
-        try {
-            m_numbers[n]->SetValue(level.numbers[n].get());
-        } catch (const VqReportableException&) {
-            m_numbers[n]->SetNotAvailable();
-        }
+        vqsoptiontable::ShowReadValue(*m_numbers[n], level.numbers[n].get);
     }
     EnableControls();
     TellEnvironment();
@@ -311,8 +308,8 @@ void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& l
                 m_population.Enable(TRUE);
         }
     } else {
-        m_pack.SetValue(ReadOr(level.tablespace.get, CString()));
-        m_pack.Enable(TRUE);
+        vqsoptiontable::ShowReadValue(m_pack, level.tablespace.get);
+        m_pack.Enable(!m_pack.IsNotAvailable());
         m_population.SetValue(ReadOr(level.population.get, std::int64_t{0}));
         m_population.Enable(TRUE);
     }
@@ -374,8 +371,11 @@ void VqsOptionPageUnixStorage<Traits>::EnableControls()
     const BOOL maxDefault = m_defaultBoxes[MaxExtents]->m_bValue;
     m_unlimited.Enable(!maxDefault);
     m_numbers[MaxExtents]->Enable(!maxDefault && !m_unlimited.m_bValue);
-    m_sca.Enable(TRUE);
-    m_nonsca.Enable(TRUE);
+    for (const auto& number : m_numbers)
+        if (number->IsNotAvailable())
+            number->Enable(FALSE);
+    m_sca.Enable(!m_sca.IsNotAvailable());
+    m_nonsca.Enable(!m_nonsca.IsNotAvailable());
     if constexpr (Traits::kHasCalculation) {
         const BOOL calculable = !m_partition && table;
         if (!calculable)
@@ -427,8 +427,10 @@ void VqsOptionPageUnixStorage<Traits>::CheckValues()
 template <class Traits>
 void VqsOptionPageUnixStorage<Traits>::WriteLevel(Level& level)
 {
-    level.sca.set(m_sca.GetValue());
-    level.nonsca.set(m_nonsca.GetValue());
+    if (!m_sca.IsNotAvailable())
+        level.sca.set(m_sca.GetValue());
+    if (!m_nonsca.IsNotAvailable())
+        level.nonsca.set(m_nonsca.GetValue());
     level.unlimited.set(m_unlimited.m_bValue ? 1 : 0);
     if (!m_pack.IsNotAvailable())
         level.tablespace.set(m_pack.GetValue());
@@ -564,14 +566,14 @@ void VqsOptionPageUnixStorage<Traits>::OnDefaultBoxClicked(int n)
     VqsOptCtrlInt& value = *m_numbers[n];
     if (m_defaultBoxes[n]->m_bValue) {
         try {
-            value.SetValue(ShownLevel().numbers[n].getDefault());
+            vqsoptiontable::ShowDefaultOver(value, ShownLevel().numbers[n].getDefault());
         } catch (const VqReportableException&) {
             value.SetNotAvailable();
         }
         if (n == MaxExtents)
             m_unlimited.m_bValue = FALSE;
-    } else if (!value.IsNotAvailable()) {
-        value.SetValue(value.GetValue());
+    } else {
+        vqsoptiontable::ShowValueAgain(value);
     }
     EnableControls();
     UpdateData(FALSE);

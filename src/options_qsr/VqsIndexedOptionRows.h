@@ -128,11 +128,7 @@ void VqsIndexedOptionRows::AddOptionRow(Binder& binder, UINT id,
         const BOOL hasLower = option.lowerLimit && (typed->*option.lowerLimit)(lower);
         const BOOL hasUpper = option.upperLimit && (typed->*option.upperLimit)(upper);
         vqsoptiontable::SetLimits(binder, hasLower, lower, hasUpper, upper);
-        try {
-            vqsoptiontable::ShowValue(binder, (typed->*option.get)(index));
-        } catch (const VqReportableException&) {
-            vqsoptiontable::ShowNotAvailable(binder);
-        }
+        vqsoptiontable::ShowReadValue(binder, [&] { return (typed->*option.get)(index); });
     };
     row.store = [&binder, option, index](PxOptions& record) {
         if (Record* typed = dynamic_cast<Record*>(&record); typed && !binder.IsNotAvailable())

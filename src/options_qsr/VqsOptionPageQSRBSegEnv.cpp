@@ -60,13 +60,6 @@ BOOL IsCopyAuditButton(UINT id)
     return std::find(std::begin(kCopyAuditButtons), std::end(kCopyAuditButtons), id) != std::end(kCopyAuditButtons);
 }
 
-// Ends the placeholder state: the binder shows its value again.
-void ShowOwnText(VqsOptCtrlString& binder)
-{
-    if (binder.IsNotAvailable())
-        binder.SetValue(binder.GetValue());
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(VqsOptionPageQSRBSegEnv, VqsOptionPageBSegEnv)
@@ -189,20 +182,22 @@ void VqsOptionPageQSRBSegEnv::LoadPof()
 {
     const PxQSRBSegOptionsPtr& options = Options();
     m_useDefaultPofName.m_bValue = options->IsDefaultPOFname();
-    m_pofName.SetValue(options->GetPOFname());
-    const CString family = options->GetPOFfamily();
-    const CString duplicate = options->GetDupPOFfamily();
-    m_pofFamily.SetValue(family);
-    m_duplicateFamily.SetValue(!duplicate.IsEmpty() && duplicate == family ? CString() : duplicate);
+    vqsoptiontable::ShowReadValue(m_pofName, [&] { return options->GetPOFname(); });
+    vqsoptiontable::ShowReadValue(m_pofFamily, [&] { return options->GetPOFfamily(); });
+    vqsoptiontable::ShowReadValue(m_duplicateFamily, [&] {
+        const CString duplicate = options->GetDupPOFfamily();
+        const BOOL isTheFamily = !m_pofFamily.IsNotAvailable() && duplicate == m_pofFamily.GetValue();
+        return !duplicate.IsEmpty() && isTheFamily ? CString() : duplicate;
+    });
     ShowPofAvailability();
 }
 
 void VqsOptionPageQSRBSegEnv::ShowPofAvailability()
 {
     if (m_nReapply) {
-        ShowOwnText(m_pofName);
-        ShowOwnText(m_pofFamily);
-        ShowOwnText(m_duplicateFamily);
+        vqsoptiontable::ShowValueAgain(m_pofName);
+        vqsoptiontable::ShowValueAgain(m_pofFamily);
+        vqsoptiontable::ShowValueAgain(m_duplicateFamily);
         return;
     }
     m_pofName.SetNotAvailable(IDS_POF_NONE);
@@ -226,9 +221,9 @@ void VqsOptionPageQSRBSegEnv::EnablePofControls(const CString& shownPofName)
 {
     const BOOL offered = m_nReapply != 0;
     m_useDefaultPofName.Enable(offered);
-    m_pofName.Enable(offered && !m_useDefaultPofName.m_bValue);
-    m_pofFamily.Enable(offered && !shownPofName.IsEmpty());
-    m_duplicateFamily.Enable(offered && !shownPofName.IsEmpty());
+    m_pofName.Enable(offered && !m_useDefaultPofName.m_bValue && !m_pofName.IsNotAvailable());
+    m_pofFamily.Enable(offered && !shownPofName.IsEmpty() && !m_pofFamily.IsNotAvailable());
+    m_duplicateFamily.Enable(offered && !shownPofName.IsEmpty() && !m_duplicateFamily.IsNotAvailable());
 }
 
 void VqsOptionPageQSRBSegEnv::EnableAdhocByReblockFactor(std::int64_t factor)
@@ -275,13 +270,13 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
         break;
     case IDC_USE_PAINTER:
         if (m_usePainter.m_bValue) {
-            m_background.SetValue(Options()->GetDefaultBSBColor());
-            m_foreground.SetValue(Options()->GetDefaultBSFColor());
+            vqsoptiontable::ShowDefaultOver(m_background, Options()->GetDefaultBSBColor());
+            vqsoptiontable::ShowDefaultOver(m_foreground, Options()->GetDefaultBSFColor());
             m_background.SetNotAvailable();
             m_foreground.SetNotAvailable();
         } else {
-            m_background.SetValue(m_background.GetValue());
-            m_foreground.SetValue(m_foreground.GetValue());
+            vqsoptiontable::ShowValueAgain(m_background);
+            vqsoptiontable::ShowValueAgain(m_foreground);
         }
         EnableDependentControls();
         UpdateData(FALSE);
@@ -291,10 +286,11 @@ void VqsOptionPageQSRBSegEnv::OnOptionTaken(UINT id)
         m_sample.Repaint();
         break;
     case IDC_USE_DEFAULT_POF_NAME:
-        if (m_useDefaultPofName.m_bValue) {
-            m_pofName.SetValue(Options()->GetDefaultPOFname());
-            UpdateData(FALSE);
-        }
+        if (m_useDefaultPofName.m_bValue)
+            vqsoptiontable::ShowDefaultOver(m_pofName, Options()->GetDefaultPOFname());
+        else
+            vqsoptiontable::ShowValueAgain(m_pofName);
+        UpdateData(FALSE);
         EnablePofControls(m_pofName.GetValue());
         break;
     case IDC_POF_NAME:
@@ -355,12 +351,21 @@ void VqsOptionPageQSRBSegEnv::StoreOptions()
         options.SetPOFname("");
     else if (m_useDefaultPofName.m_bValue)
         options.MakeDefaultPOFname();
-    else
+    else if (!m_pofName.IsNotAvailable())
         options.SetPOFname(m_pofName.GetValue());
-    options.SetPOFfamily(m_nReapply ? m_pofFamily.GetValue() : CString());
+    StorePofText(m_pofFamily, &PxQSRBSegOptions::SetPOFfamily);
     const int copyAudit = m_copyAudit.m_nValue;
     options.SetCopyAudit2tape(static_cast<PxEnumCopyAudit2tape>(IsCopyAuditChoice(copyAudit) ? copyAudit : 0));
-    options.SetDupPOFfamily(m_nReapply ? m_duplicateFamily.GetValue() : CString());
+    StorePofText(m_duplicateFamily, &PxQSRBSegOptions::SetDupPOFfamily);
+}
+
+// Without reapply the text is empty; with it, the text shown, unless it was never read.
+void VqsOptionPageQSRBSegEnv::StorePofText(const VqsOptCtrlString& text, void (PxQSRBSegOptions::*set)(const char*))
+{
+    if (!m_nReapply)
+        (*Options().*set)("");
+    else if (!text.IsNotAvailable())
+        (*Options().*set)(text.GetValue());
 }
 
 BOOL VqsOptionPageQSRBSegEnv::IsNotUpdated()

@@ -47,6 +47,7 @@ private:
     const PxQSRBSegOptionsPtr& Options() const;
     void LoadPof();
     void ShowPofAvailability();
+    void StorePofText(const VqsOptCtrlString& text, void (PxQSRBSegOptions::*set)(const char*));
     void EnablePofControls(const CString& shownPofName);
     void EnableAdhocByReblockFactor(std::int64_t factor);
     // Paints "Sample Text" in the chosen colours while the page's own colours are in force.

@@ -349,8 +349,8 @@ void VqsOptionPageQSRBSegEventTOLVE::OnOptionTaken(UINT id)
         VqsOptCtrlInt& size = id == IDC_AREA_SIZE_DEFAULT ? m_areaSize : m_blockSize;
         if (id == IDC_AREA_SIZE_DEFAULT ? m_areaSizeDefault.m_bValue : m_blockSizeDefault.m_bValue)
             size.SetNotAvailable();
-        else if (size.IsNotAvailable())
-            size.SetValue(size.GetValue());
+        else
+            vqsoptiontable::ShowValueAgain(size);
         UpdateData(FALSE);
         break;
     }

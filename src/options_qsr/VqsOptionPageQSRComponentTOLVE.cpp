@@ -197,8 +197,8 @@ void VqsOptionPageQSRComponentTOLVE::AdjustLoadedValues()
 
 void VqsOptionPageQSRComponentTOLVE::EnableDependentControls()
 {
-    m_areaSize.Enable(!m_useDefaultAreaSize.m_bValue);
-    m_blockSize.Enable(!m_useDefaultBlockSize.m_bValue);
+    m_areaSize.Enable(!m_useDefaultAreaSize.m_bValue && !m_areaSize.IsNotAvailable());
+    m_blockSize.Enable(!m_useDefaultBlockSize.m_bValue && !m_blockSize.IsNotAvailable());
     EnablePerUserBuffers();
     EnableMemoData();
     if (IsReadOnly()) {
@@ -323,9 +323,9 @@ void VqsOptionPageQSRComponentTOLVE::ShowNumberForBox(VqsOptCtrlFlag& box, VqsOp
     if (box.m_bValue)
         number.SetNotAvailable();
     else
-        number.SetValue(number.GetValue());
+        vqsoptiontable::ShowValueAgain(number);
     UpdateData(FALSE);
-    number.Enable(!box.m_bValue);
+    number.Enable(!number.IsNotAvailable());
 }
 
 void VqsOptionPageQSRComponentTOLVE::ApplyBuffersRule()

@@ -5,6 +5,8 @@
 #include "options_qsr/VqsQSRElementSupport.h"
 #include "win/Messages.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int IDC_ROC_USES_DATABASE = 1324;
@@ -52,12 +54,15 @@ void Bound(VqsOptCtrlInt& binder, const Limits& limits)
 
 // The number shows "not available" while its default box is set; it keeps the value it
 // had, so that clearing the box shows it again.
-void ShowNumberOrDefault(VqsOptCtrlInt& number, std::int64_t value, BOOL isDefault)
+template <class Read>
+void ShowNumberOrDefault(VqsOptCtrlInt& number, Read read, BOOL isDefault)
 {
-    number.SetValue(value);
+    vqsoptiontable::ShowReadValue(number, read);
     if (isDefault)
         number.SetNotAvailable();
 }
+
+std::int64_t AtLeastOne(std::int64_t value) { return std::max<std::int64_t>(value, 1); }
 
 } // namespace
 
@@ -140,12 +145,13 @@ void VqsOptionPageQSRReportExtractFile::LoadOptions()
     const int file = GetFileIndex();
     m_kind.m_nValue = options.GetExtractFileKind(file) ? 1 : 0;
     m_recordFormat.m_nValue = options.GetRecordFormat(file) ? 1 : 0;
-    const std::int64_t recordsPerBlock = options.GetExtractFileRecOrBlock(file);
     m_useDefaultRecordsPerBlock.m_bValue = options.IsDefaultExtractFileRecOrBlock(file);
-    ShowNumberOrDefault(m_diskRecordsPerBlock, recordsPerBlock, m_useDefaultRecordsPerBlock.m_bValue);
-    m_tapeRecordsPerBlock.SetValue(recordsPerBlock > 0 ? recordsPerBlock : 1);
+    ShowNumberOrDefault(m_diskRecordsPerBlock, [&] { return options.GetExtractFileRecOrBlock(file); },
+                        m_useDefaultRecordsPerBlock.m_bValue);
+    vqsoptiontable::ShowValueFrom(m_tapeRecordsPerBlock, m_diskRecordsPerBlock, &AtLeastOne);
     m_useDefaultExpected.m_bValue = options.IsDefaultExtractFileExpected(file);
-    ShowNumberOrDefault(m_expected, options.GetExtractFileExpected(file), m_useDefaultExpected.m_bValue);
+    ShowNumberOrDefault(m_expected, [&] { return options.GetExtractFileExpected(file); },
+                        m_useDefaultExpected.m_bValue);
     m_tapeLabelled.m_bValue = options.GetExtractFileLabelled(file);
     VqsOptionPageReportExtractFile::LoadOptions();
 }
@@ -155,9 +161,10 @@ void VqsOptionPageQSRReportExtractFile::StoreOptions()
     VqsOptionPageReportExtractFile::StoreOptions();
     PxQSRReportOptions& options = *m_pQSRSheet->GetQSROptions();
     const int file = GetFileIndex();
-    if (!IsDiskFile())
-        options.SetExtractFileRecOrBlock(file, m_tapeRecordsPerBlock.GetValue());
-    else if (m_useDefaultRecordsPerBlock.m_bValue)
+    if (!IsDiskFile()) {
+        if (!m_tapeRecordsPerBlock.IsNotAvailable())
+            options.SetExtractFileRecOrBlock(file, m_tapeRecordsPerBlock.GetValue());
+    } else if (m_useDefaultRecordsPerBlock.m_bValue)
         options.MakeDefaultExtractFileRecOrBlock(file);
     else if (!m_diskRecordsPerBlock.IsNotAvailable())
         options.SetExtractFileRecOrBlock(file, m_diskRecordsPerBlock.GetValue());
@@ -198,10 +205,10 @@ void VqsOptionPageQSRReportExtractFile::EnableDependentControls()
     m_kind.Enable(used);
     m_recordFormat.Enable(used);
     m_useDefaultRecordsPerBlock.Enable(used && disk);
-    m_diskRecordsPerBlock.Enable(used && disk && !m_useDefaultRecordsPerBlock.m_bValue);
-    m_tapeRecordsPerBlock.Enable(used && !disk);
+    m_diskRecordsPerBlock.Enable(used && disk && !m_diskRecordsPerBlock.IsNotAvailable());
+    m_tapeRecordsPerBlock.Enable(used && !disk && !m_tapeRecordsPerBlock.IsNotAvailable());
     m_useDefaultExpected.Enable(used && disk);
-    m_expected.Enable(used && disk && !m_useDefaultExpected.m_bValue);
+    m_expected.Enable(used && disk && !m_expected.IsNotAvailable());
     m_tapeLabelled.Enable(used && !disk);
 }
 
@@ -210,7 +217,7 @@ void VqsOptionPageQSRReportExtractFile::OnDefaultBoxTaken(VqsOptCtrlFlag& box, V
     if (box.m_bValue)
         number.SetNotAvailable();
     else
-        number.SetValue(number.GetValue());
+        vqsoptiontable::ShowValueAgain(number);
     UpdateData(FALSE);
     EnableDependentControls();
 }

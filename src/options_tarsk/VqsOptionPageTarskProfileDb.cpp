@@ -221,14 +221,14 @@ void VqsOptionPageTarskProfileDb::StoreOptions()
 {
     VqsOptionPageTarskElementDb::StoreOptions();
     PxTarskProfileOptions& options = Options();
-    if (m_estimate.m_nValue == ExpectedNumber)
-        options.SetExpectedOrVolume(m_expectedOrVolume.GetValue());
-    else
+    if (m_estimate.m_nValue != ExpectedNumber)
         options.MakeDefaultExpectedOrVolume();
-    if (m_estimate.m_nValue == Percentage)
-        options.SetPercent(m_percent.GetValue());
-    else
+    else if (!m_expectedOrVolume.IsNotAvailable())
+        options.SetExpectedOrVolume(m_expectedOrVolume.GetValue());
+    if (m_estimate.m_nValue != Percentage)
         options.MakeDefaultPercent();
+    else if (!m_percent.IsNotAvailable())
+        options.SetPercent(m_percent.GetValue());
 }
 
 BOOL VqsOptionPageTarskProfileDb::IsNotUpdated()
@@ -260,11 +260,11 @@ void VqsOptionPageTarskProfileDb::ShowEstimate(Estimate estimate)
 {
     m_estimate.m_nValue = estimate;
     if (estimate == ExpectedNumber)
-        m_expectedOrVolume.SetValue(m_expectedOrVolume.GetValue());
+        vqsoptiontable::ShowValueAgain(m_expectedOrVolume);
     else
         m_expectedOrVolume.SetNotAvailable();
     if (estimate == Percentage)
-        m_percent.SetValue(m_percent.GetValue());
+        vqsoptiontable::ShowValueAgain(m_percent);
     else
         m_percent.SetNotAvailable();
 }
@@ -275,8 +275,8 @@ void VqsOptionPageTarskProfileDb::AdjustLoadedValues()
     const PxTarskProfileOptions& options = Options();
     if (m_bForced)
         m_sizing.m_nValue = kMaxPagesSizing;
-    m_expectedOrVolume.SetValue(options.GetExpectedOrVolume());
-    m_percent.SetValue(options.GetPercent());
+    vqsoptiontable::ShowReadValue(m_expectedOrVolume, [&] { return options.GetExpectedOrVolume(); });
+    vqsoptiontable::ShowReadValue(m_percent, [&] { return options.GetPercent(); });
     if (m_sizing.m_nValue == kMaxPagesSizing)
         ShowEstimate(DefaultEstimates);
     else if (!options.IsDefaultExpectedOrVolume())
@@ -300,8 +300,9 @@ void VqsOptionPageTarskProfileDb::EnableEstimates()
 {
     const BOOL byPopulation = m_sizing.m_nValue == kPopulationSizing;
     m_estimate.Enable(byPopulation);
-    m_expectedOrVolume.Enable(byPopulation && m_estimate.m_nValue == ExpectedNumber);
-    m_percent.Enable(byPopulation && m_estimate.m_nValue == Percentage);
+    m_expectedOrVolume.Enable(byPopulation && m_estimate.m_nValue == ExpectedNumber &&
+                              !m_expectedOrVolume.IsNotAvailable());
+    m_percent.Enable(byPopulation && m_estimate.m_nValue == Percentage && !m_percent.IsNotAvailable());
 }
 
 void VqsOptionPageTarskProfileDb::OnOptionTaken(UINT id)

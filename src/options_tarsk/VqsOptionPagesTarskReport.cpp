@@ -152,18 +152,16 @@ void VqsOptionPageTarskReportExtractFile::LoadOptions()
         m_formatType.m_nValue = formatType;
     m_kind.m_nValue = options.GetExtractFileKind(file) != 0 ? Tape : Disk;
     m_recordFormat.m_nValue = options.GetRecordFormat(file) != 0 ? 1 : 0;
-    const std::int64_t recordsPerBlock = options.GetExtractFileRecOrBlock(file);
-    m_tapeRecordsPerBlock.SetValue(std::max<std::int64_t>(recordsPerBlock, 1));
+    vqsoptiontable::ShowReadValue(m_diskRecordsPerBlock, [&] { return options.GetExtractFileRecOrBlock(file); });
+    vqsoptiontable::ShowValueFrom(m_tapeRecordsPerBlock, m_diskRecordsPerBlock,
+                                  [](std::int64_t value) { return std::max<std::int64_t>(value, 1); });
     m_recordsPerBlockDefault.m_bValue = options.IsDefaultExtractFileRecOrBlock(file);
     if (m_recordsPerBlockDefault.m_bValue)
         m_diskRecordsPerBlock.SetNotAvailable();
-    else
-        m_diskRecordsPerBlock.SetValue(recordsPerBlock);
+    vqsoptiontable::ShowReadValue(m_expected, [&] { return options.GetExtractFileExpected(file); });
     m_expectedDefault.m_bValue = options.IsDefaultExtractFileExpected(file);
     if (m_expectedDefault.m_bValue)
         m_expected.SetNotAvailable();
-    else
-        m_expected.SetValue(options.GetExtractFileExpected(file));
     m_labelled.m_bValue = options.GetExtractFileLabelled(file);
     VqsOptionPageReportExtractFile::LoadOptions();
 }
@@ -177,9 +175,9 @@ void VqsOptionPageTarskReportExtractFile::EnableDependentControls()
     m_recordFormat.Enable(used);
     m_recordsPerBlockDefault.Enable(disk);
     m_expectedDefault.Enable(disk);
-    m_diskRecordsPerBlock.Enable(disk && !m_recordsPerBlockDefault.m_bValue);
-    m_expected.Enable(disk && !m_expectedDefault.m_bValue);
-    m_tapeRecordsPerBlock.Enable(tape);
+    m_diskRecordsPerBlock.Enable(disk && !m_diskRecordsPerBlock.IsNotAvailable());
+    m_expected.Enable(disk && !m_expected.IsNotAvailable());
+    m_tapeRecordsPerBlock.Enable(tape && !m_tapeRecordsPerBlock.IsNotAvailable());
     m_labelled.Enable(tape);
     m_device.Enable(tape);
     m_reel.Enable(tape);
@@ -191,9 +189,10 @@ void VqsOptionPageTarskReportExtractFile::StoreOptions()
     VqsOptionPageReportExtractFile::StoreOptions();
     PxTarskReportOptions& options = Options();
     const int file = GetFileIndex();
-    if (IsTape())
-        options.SetExtractFileRecOrBlock(file, m_tapeRecordsPerBlock.GetValue());
-    else if (m_recordsPerBlockDefault.m_bValue)
+    if (IsTape()) {
+        if (!m_tapeRecordsPerBlock.IsNotAvailable())
+            options.SetExtractFileRecOrBlock(file, m_tapeRecordsPerBlock.GetValue());
+    } else if (m_recordsPerBlockDefault.m_bValue)
         options.MakeDefaultExtractFileRecOrBlock(file);
     else if (!m_diskRecordsPerBlock.IsNotAvailable())
         options.SetExtractFileRecOrBlock(file, m_diskRecordsPerBlock.GetValue());
@@ -241,11 +240,11 @@ void VqsOptionPageTarskReportExtractFile::OnDefaultBox(VqsOptCtrlFlag& box, VqsO
 {
     if (!OnOptionChanged(&box, TRUE))
         return;
-    number.Enable(m_useFile.m_bValue && !IsTape() && !box.m_bValue);
     if (box.m_bValue)
         number.SetNotAvailable();
     else
-        number.SetValue(number.GetValue());
+        vqsoptiontable::ShowValueAgain(number);
+    number.Enable(m_useFile.m_bValue && !IsTape() && !number.IsNotAvailable());
     UpdateData(FALSE);
 }
 

@@ -518,3 +518,69 @@ TEST_F(NeutralPagesTest, AnOwnValueThatCouldNotBeReadIsNeverWrittenAfterItsDefau
         EXPECT_EQ(MessageBoxes(), Strings{});
     }
 }
+
+// A value the page reads in its own code, behind the painter or an estimate not chosen, shows
+// as not available when its read failed, stays so when the user brings it back, and is never
+// written.
+TEST_F(NeutralPagesTest, AValueReadByThePageThatCouldNotBeReadIsNeverWritten)
+{
+    constexpr int kUsePainter = 1434;
+    constexpr int kForeground = 1436;
+    Commit(*app.GetLink(), [&] {
+        Segment("SYS1", "SALES")->CreateElementSoftLink("FREEPROF", VQSoftLinkProfile)->CreateBlankOptions();
+    });
+    const struct {
+        const char* story;
+        const char* element;
+        std::function<void()> store;
+        const char* failing;
+        std::function<void(VqsSoftLinkOptionsDlg&)> act;
+        std::function<void()> check;
+    } cases[] = {
+        {"an Ispec's own foreground colour behind the painter", "ORDER",
+         [&] {
+             Options<PxIspecOptionsPtr>("ORDER", "NTGEN")->SetUsePainter(1);
+             Options<PxIspecOptionsPtr>("ORDER", "NTGEN")->SetFColor(PxBColorRed);
+         },
+         "PxIspecOptions::GetFColor",
+         [&](VqsSoftLinkOptionsDlg& dialog) {
+             ClickOnPage(dialog, kUsePainter);
+             EXPECT_FALSE(EnabledOnPage(dialog, kForeground));
+             ClickOnPage(dialog, kApplyNow);
+         },
+         [&] {
+             EXPECT_EQ(Stored<PxIspecOptionsPtr>("ORDER", "NTGEN")->GetFColor(), PxBColorRed);
+             EXPECT_EQ(Stored<PxIspecOptionsPtr>("ORDER", "NTGEN")->GetUsePainter(), 0);
+         }},
+        {"a profile's own expected number, chosen again", "FREEPROF",
+         [&] { Options<PxProfileOptionsPtr>("FREEPROF", "NTGEN")->SetExpectedOrVolume(500); },
+         "PxProfileOptions::GetExpectedOrVolume",
+         [&](VqsSoftLinkOptionsDlg& dialog) {
+             EXPECT_TRUE(IsCheckedOnPage(dialog, kExpectedEstimate));
+             EXPECT_EQ(TextOnPage(dialog, kExpectedNumber), "<not available>");
+             ClickOnPage(dialog, kDefaultEstimates);
+             ClickOnPage(dialog, kExpectedEstimate);
+             EXPECT_EQ(TextOnPage(dialog, kExpectedNumber), "<not available>");
+             EXPECT_FALSE(EnabledOnPage(dialog, kExpectedNumber));
+             ClickOnPage(dialog, kApplyNow);
+         },
+         [&] { EXPECT_EQ(Stored<PxProfileOptionsPtr>("FREEPROF", "NTGEN")->GetExpectedOrVolume(), 500); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Commit(*app.GetLink(), c.store);
+        OpenedOptions opened(Element("SYS1", "SALES", c.element), OptionSet("NTGEN"));
+        VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+        ui.ExpectDialog(kOptionsDialog)
+            .Run([&] {
+                PxFaultInjection::Reset();
+                c.act(dialog);
+            })
+            .OK();
+        PxFaultInjection::Throw(c.failing, "Injected repository failure", 0, 100);
+        EXPECT_EQ(opened.DoModal(), IDOK);
+        PxFaultInjection::Reset();
+        c.check();
+        EXPECT_EQ(MessageBoxes(), Strings{});
+    }
+}

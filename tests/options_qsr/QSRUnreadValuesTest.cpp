@@ -1,0 +1,184 @@
+// Values a QSR page reads in its own code: one whose read failed shows as not available, stays
+// so whatever the user does to the box or choice that hides it, and is never written.
+#include "QSRElementTestSupport.h"
+
+#include "options_qsr/VqsOptionsBSegQSRSheet.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxQSRBSegOptions.h"
+
+using namespace optionstest;
+
+namespace {
+
+// Every read of the option while the page loads fails.
+constexpr const char* kFailure = "Injected repository failure";
+constexpr int kEveryRead = 100;
+
+constexpr int kEnvironmentTab = 0;
+constexpr int kUsePainter = 1099;
+constexpr int kBackground = 1100;
+constexpr int kValidateUsercode = 1113;
+constexpr int kPofName = 1121;
+constexpr int kPofFamily = 1122;
+
+constexpr int kEventAreaSize = 1450;
+constexpr int kEventAreaSizeDefault = 1315;
+
+constexpr int kComponentTOLVETab = 2;
+constexpr int kComponentAreaSize = 1450;
+constexpr int kComponentUseDefaultAreaSize = 1315;
+
+constexpr int kExtractFileTab = 1;
+constexpr int kTapeRecordsPerBlock = 1066;
+constexpr int kUseDefaultExpected = 1005;
+constexpr int kExpected = 1026;
+constexpr int kTapeLabelled = 1014;
+constexpr int kFirstFile = 0;
+
+struct QSRUnreadValuesTest : QSRElementTest {
+    PxQSRBSegOptionsPtr SegmentOptions() const { return StoredSegment<PxQSRBSegOptionsPtr>("QSRGEN"); }
+    PxQSRReportOptionsPtr Report() const { return Stored<PxQSRReportOptionsPtr>("MONTHLY"); }
+    VqsOptions_BSeg_QSR_Sheet& SegmentSheet()
+    {
+        return dynamic_cast<VqsOptions_BSeg_QSR_Sheet&>(*Dialog().GetSheet());
+    }
+
+    void TickAndClear(int box)
+    {
+        Click(box);
+        Click(box);
+    }
+    void ExpectUnread(int id)
+    {
+        EXPECT_EQ(Text(id), kNotAvailable);
+        EXPECT_FALSE(Enabled(id));
+    }
+};
+
+} // namespace
+
+TEST_F(QSRUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
+{
+    const struct {
+        const char* story;
+        const char* element; // null: the business segment SALES
+        BOOL eventView;
+        UINT tab;
+        std::function<void()> store;
+        const char* failing;
+        std::function<void()> act;
+        std::function<void()> check;
+    } cases[] = {
+        {"a segment's own background colour behind the painter", nullptr, FALSE, kEnvironmentTab,
+         [&] {
+             SegmentOptions()->SetBSUsePainter(1);
+             SegmentOptions()->SetBSBColor(static_cast<PxEnumBColor>(3));
+         },
+         "PxQSRBSegOptions::GetBSBColor",
+         [&] {
+             Click(kUsePainter);
+             EXPECT_FALSE(Enabled(kBackground));
+             ApplyNow();
+         },
+         [&] {
+             EXPECT_EQ(SegmentOptions()->GetBSBColor(), 3);
+             EXPECT_EQ(SegmentOptions()->GetBSUsePainter(), 0);
+         }},
+        {"a segment's POF family, offered again", nullptr, FALSE, kEnvironmentTab,
+         [&] {
+             SegmentOptions()->SetReapplyCompletedIndependentTrans(1);
+             SegmentOptions()->SetPOFname("POFA");
+             SegmentOptions()->SetPOFfamily("FAM");
+         },
+         "PxQSRBSegOptions::GetPOFfamily",
+         [&] {
+             ExpectUnread(kPofFamily);
+             SegmentSheet().NotifyEnvAndDefTOLVEPages(0);
+             SegmentSheet().NotifyEnvAndDefTOLVEPages(1);
+             ExpectUnread(kPofFamily);
+             Click(kValidateUsercode);
+             ApplyNow();
+         },
+         [&] {
+             EXPECT_EQ(SegmentOptions()->GetPOFfamily(), "FAM");
+             EXPECT_EQ(SegmentOptions()->GetPOFname(), "POFA");
+         }},
+        {"a segment's POF name, after Defaults and Undo", nullptr, FALSE, kEnvironmentTab,
+         [&] {
+             SegmentOptions()->SetReapplyCompletedIndependentTrans(1);
+             SegmentOptions()->SetPOFname("POFA");
+         },
+         nullptr,
+         [&] {
+             Defaults();
+             PxFaultInjection::Throw("PxQSRBSegOptions::GetPOFname", kFailure, 0, kEveryRead);
+             Undo();
+             PxFaultInjection::Reset();
+             ExpectUnread(kPofName);
+             Click(kValidateUsercode);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(SegmentOptions()->GetPOFname(), "POFA"); }},
+        {"an Event TOLVE area size behind its default box", nullptr, TRUE, 0,
+         [&] { SegmentOptions()->SetEventAreaSize(1200); }, "PxQSRBSegOptions::GetEventAreaSize",
+         [&] {
+             ExpectUnread(kEventAreaSize);
+             TickAndClear(kEventAreaSizeDefault);
+             ExpectUnread(kEventAreaSize);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(SegmentOptions()->GetEventAreaSize(), 1200); }},
+        {"a component's area size behind its default box", "CUSTOMER", FALSE, kComponentTOLVETab,
+         [&] { Component("CUSTOMER")->SetAreaSize(500); }, "PxQSRCompOptions::GetAreaSize",
+         [&] {
+             ExpectUnread(kComponentAreaSize);
+             TickAndClear(kComponentUseDefaultAreaSize);
+             ExpectUnread(kComponentAreaSize);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Component("CUSTOMER")->GetAreaSize(), 500); }},
+        {"a report file's expected number behind its default box", "MONTHLY", FALSE, kExtractFileTab,
+         [&] {
+             Report()->SetExtractFileUse(kFirstFile, 1);
+             Report()->SetExtractFileExpected(kFirstFile, 5000);
+         },
+         "PxQSRReportOptions::GetExtractFileExpected",
+         [&] {
+             ExpectUnread(kExpected);
+             TickAndClear(kUseDefaultExpected);
+             ExpectUnread(kExpected);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Report()->GetExtractFileExpected(kFirstFile), 5000); }},
+        {"a tape report file's records per block", "MONTHLY", FALSE, kExtractFileTab,
+         [&] {
+             Report()->SetExtractFileUse(kFirstFile, 1);
+             Report()->SetExtractFileKind(kFirstFile, 1);
+             Report()->SetExtractFileRecOrBlock(kFirstFile, 12);
+         },
+         "PxQSRReportOptions::GetExtractFileRecOrBlock",
+         [&] {
+             ExpectUnread(kTapeRecordsPerBlock);
+             Click(kTapeLabelled);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Report()->GetExtractFileRecOrBlock(kFirstFile), 12); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Write(c.store);
+        if (c.eventView)
+            BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
+        if (c.failing)
+            PxFaultInjection::Throw(c.failing, kFailure, 0, kEveryRead);
+        const PxVQSoftLinkPtr link =
+            c.element ? PxVQSoftLinkPtr(Element("SYS1", "SALES", c.element)) : PxVQSoftLinkPtr(Segment("SYS1", "SALES"));
+        OptionsDialogHarness::Session(link, "QSRGEN", c.tab, [&] {
+            PxFaultInjection::Reset();
+            c.act();
+        });
+        PxFaultInjection::Reset();
+        c.check();
+        EXPECT_EQ(MessageBoxes(), Strings{});
+    }
+}

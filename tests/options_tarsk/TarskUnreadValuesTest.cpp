@@ -1,0 +1,121 @@
+// Numbers a Tarsk page reads in its own code: one whose read failed shows as not available,
+// stays so whatever the user does to the box or choice that hides it, and is never written.
+#include "OptionsDialogHarness.h"
+
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxTarskProfileOptions.h"
+#include "proxy/PxTarskReportOptions.h"
+
+using namespace optionstest;
+
+namespace {
+
+// Every read of the option while the page loads fails.
+constexpr const char* kFailure = "Injected repository failure";
+constexpr int kEveryRead = 100;
+
+constexpr int kProfileEnvironmentTab = 0;
+constexpr int kDefaultEstimates = 32912;
+constexpr int kExpectedEstimate = 32914;
+constexpr int kPercentEstimate = 32915;
+constexpr int kExpectedOrVolume = 32938;
+
+constexpr int kExtractFileTab = 1;
+constexpr int kExpectedDefault = 1005;
+constexpr int kExpected = 1026;
+constexpr int kTapeRecordsPerBlock = 1066;
+constexpr int kLabelled = 1014;
+constexpr int kFileA = 0;
+
+constexpr const char* kNotAvailable = "<not available>";
+
+struct TarskUnreadValuesTest : OptionsDialogHarness {
+    PxTarskReportOptionsPtr Report() const { return Stored<PxTarskReportOptionsPtr>("MONTHLY", "TARSKGEN"); }
+    PxTarskProfileOptionsPtr Profile() const { return Stored<PxTarskProfileOptionsPtr>("CUSTBYNAME", "TARSKGEN"); }
+
+    void ExpectUnread(int id)
+    {
+        EXPECT_EQ(Text(id), kNotAvailable);
+        EXPECT_FALSE(Enabled(id));
+    }
+};
+
+} // namespace
+
+TEST_F(TarskUnreadValuesTest, ANumberThePageCouldNotReadIsNeverWritten)
+{
+    const struct {
+        const char* story;
+        const char* element;
+        UINT tab;
+        std::function<void()> store;
+        const char* failing;
+        std::function<void()> act;
+        std::function<void()> check;
+    } cases[] = {
+        {"a profile's own expected number, chosen again", "CUSTBYNAME", kProfileEnvironmentTab,
+         [&] { Profile()->SetExpectedOrVolume(2500); }, "PxProfileOptions::GetExpectedOrVolume",
+         [&] {
+             EXPECT_TRUE(Checked(kExpectedEstimate));
+             ExpectUnread(kExpectedOrVolume);
+             Click(kDefaultEstimates);
+             Click(kExpectedEstimate);
+             ExpectUnread(kExpectedOrVolume);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Profile()->GetExpectedOrVolume(), 2500); }},
+        {"a profile's own expected number, after Defaults and Undo", "CUSTBYNAME", kProfileEnvironmentTab,
+         [&] { Profile()->SetExpectedOrVolume(2500); }, nullptr,
+         [&] {
+             Defaults();
+             PxFaultInjection::Throw("PxProfileOptions::GetExpectedOrVolume", kFailure, 0, kEveryRead);
+             Undo();
+             PxFaultInjection::Reset();
+             ExpectUnread(kExpectedOrVolume);
+             Click(kPercentEstimate);
+             Click(kExpectedEstimate);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Profile()->GetExpectedOrVolume(), 2500); }},
+        {"a report file's expected number behind its default box", "MONTHLY", kExtractFileTab,
+         [&] {
+             Report()->SetExtractFileUse(kFileA, 1);
+             Report()->SetExtractFileExpected(kFileA, 5000);
+         },
+         "PxTarskReportOptions::GetExtractFileExpected",
+         [&] {
+             ExpectUnread(kExpected);
+             Click(kExpectedDefault);
+             Click(kExpectedDefault);
+             ExpectUnread(kExpected);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Report()->GetExtractFileExpected(kFileA), 5000); }},
+        {"a tape report file's records per block", "MONTHLY", kExtractFileTab,
+         [&] {
+             Report()->SetExtractFileUse(kFileA, 1);
+             Report()->SetExtractFileKind(kFileA, 1);
+             Report()->SetExtractFileRecOrBlock(kFileA, 12);
+         },
+         "PxTarskReportOptions::GetExtractFileRecOrBlock",
+         [&] {
+             ExpectUnread(kTapeRecordsPerBlock);
+             Click(kLabelled);
+             ApplyNow();
+         },
+         [&] { EXPECT_EQ(Report()->GetExtractFileRecOrBlock(kFileA), 12); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Write(c.store);
+        if (c.failing)
+            PxFaultInjection::Throw(c.failing, kFailure, 0, kEveryRead);
+        Session(Element("SYS1", "SALES", c.element), "TARSKGEN", c.tab, [&] {
+            PxFaultInjection::Reset();
+            c.act();
+        });
+        PxFaultInjection::Reset();
+        c.check();
+        EXPECT_EQ(MessageBoxes(), Strings{});
+    }
+}
