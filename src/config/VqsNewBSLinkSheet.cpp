@@ -48,8 +48,8 @@ VqsPlatformPacks& VqsNewBSLinkSheet::GetPlatformPacks(int hostType)
     return hostType == VQHostNT ? m_ntPacks : m_unixPacks;
 }
 
-std::unique_ptr<VqsNewBSLinkSheet> VqsRunNewBSLinkWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config, CWnd* parent,
-                                                         std::function<BOOL(VqsNewBSLinkSheet&)> creation)
+std::unique_ptr<VqsNewBSLinkSheet> VqsRunNewBSLinkWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,
+                                                         CWnd* parent, std::function<BOOL(VqsNewBSLinkSheet&)> creation)
 {
     auto sheet = std::make_unique<VqsNewBSLinkSheet>(creatorBag, config, parent);
     if (creation)

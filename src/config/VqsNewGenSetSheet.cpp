@@ -84,8 +84,8 @@ BOOL VqsNewGenSetSheet::UsesShiftMarkers() const
 
 VqsModelNodeEnterprise* VqsNewGenSetSheet::GetEnterpriseNode() { return m_pConfig ? m_pConfig->GetRoot() : nullptr; }
 
-std::unique_ptr<VqsNewGenSetSheet> VqsRunNewGenSetWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config, CWnd* parent,
-                                                         std::function<BOOL(VqsNewGenSetSheet&)> creation)
+std::unique_ptr<VqsNewGenSetSheet> VqsRunNewGenSetWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,
+                                                         CWnd* parent, std::function<BOOL(VqsNewGenSetSheet&)> creation)
 {
     auto sheet = std::make_unique<VqsNewGenSetSheet>(creatorBag, config, parent);
     if (creation)
