@@ -1,7 +1,6 @@
 #include "config/VqsWizardPage.h"
 
 #include "config/VqsCreatingWizard.h"
-
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNodeEnterprise.h"
