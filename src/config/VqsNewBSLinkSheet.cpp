@@ -49,9 +49,11 @@ VqsPlatformPacks& VqsNewBSLinkSheet::GetPlatformPacks(int hostType)
 }
 
 std::unique_ptr<VqsNewBSLinkSheet> VqsRunNewBSLinkWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,
-                                                         CWnd* parent)
+                                                         CWnd* parent, std::function<BOOL(VqsNewBSLinkSheet&)> creation)
 {
     auto sheet = std::make_unique<VqsNewBSLinkSheet>(creatorBag, config, parent);
+    if (creation)
+        sheet->SetCreation([&sheet = *sheet, creation = std::move(creation)] { return creation(sheet); });
     if (sheet->DoModal() != ID_WIZFINISH)
         return nullptr;
     return sheet;

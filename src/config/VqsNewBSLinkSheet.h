@@ -2,11 +2,12 @@
 // configuration, reusing an obsolete entry's options or with default options, with
 // replacements for the segment's initial packs that clash in the existing generate sets;
 // a system without option sets may get a first generate set, its target host and a new
-// host. The wizard creates nothing: its creator reads the values after Finish
-// (ID_WIZFINISH) while the sheet still holds the wizard's locks, then destroys the sheet,
-// which gives them back.
+// host. The wizard itself creates nothing: its creator gives it the creation that Finish runs
+// while the sheet holds the wizard's locks (a failed one keeps the wizard open), reads the
+// values after Finish (ID_WIZFINISH), then destroys the sheet, which gives the locks back.
 #pragma once
 
+#include "config/VqsCreatingWizard.h"
 #include "config/VqsHostWizard.h"
 #include "config/VqsNewBSLinkPages.h"
 #include "model/VqsBSLock.h"
@@ -14,11 +15,12 @@
 #include "model/VqsLockBag.h"
 #include "shell/VqsPropertySheet.h"
 
+#include <functional>
 #include <memory>
 
 class VqsModelNodeCurConfig;
 
-class VqsNewBSLinkSheet : public VqsPropertySheet, public VqsHostWizard {
+class VqsNewBSLinkSheet : public VqsPropertySheet, public VqsHostWizard, public VqsCreatingWizard {
 public:
     // The creator has read-locked the configuration in its bag; the first page releases
     // that hold once.
@@ -61,8 +63,10 @@ public:
     VqsGSetPackReplacementList m_genSetPackReplacements{10};
 };
 
-// Runs the wizard over the configuration that the creator has read-locked in its bag.
-// The finished sheet, still holding the wizard's locks, for the creator to read and then
-// destroy; null when the user cancelled.
-std::unique_ptr<VqsNewBSLinkSheet> VqsRunNewBSLinkWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,
-                                                         CWnd* parent);
+// Runs the wizard over the configuration that the creator has read-locked in its bag, with
+// the creation that its Finish runs (none: Finish creates nothing). The finished sheet,
+// still holding the wizard's locks, for the creator to read and then destroy; null when the
+// user cancelled.
+std::unique_ptr<VqsNewBSLinkSheet> VqsRunNewBSLinkWizard(
+    VqsLockBag* creatorBag, VqsModelNodeCurConfig* config, CWnd* parent,
+    std::function<BOOL(VqsNewBSLinkSheet&)> creation = nullptr);

@@ -85,9 +85,11 @@ BOOL VqsNewGenSetSheet::UsesShiftMarkers() const
 VqsModelNodeEnterprise* VqsNewGenSetSheet::GetEnterpriseNode() { return m_pConfig ? m_pConfig->GetRoot() : nullptr; }
 
 std::unique_ptr<VqsNewGenSetSheet> VqsRunNewGenSetWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,
-                                                         CWnd* parent)
+                                                         CWnd* parent, std::function<BOOL(VqsNewGenSetSheet&)> creation)
 {
     auto sheet = std::make_unique<VqsNewGenSetSheet>(creatorBag, config, parent);
+    if (creation)
+        sheet->SetCreation([&sheet = *sheet, creation = std::move(creation)] { return creation(sheet); });
     if (sheet->DoModal() != ID_WIZFINISH)
         return nullptr;
     return sheet;

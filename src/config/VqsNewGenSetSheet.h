@@ -1,20 +1,23 @@
 // The New Generate Set wizard: a generate set for a system's current configuration, its
 // names, an option set whose options are copied, its target host, replacements for packs
-// that would clash, and a new host when none of the type exists. The wizard creates
-// nothing: its creator reads the values after Finish (ID_WIZFINISH) while the sheet still
-// holds the wizard's locks, then destroys the sheet, which gives them back.
+// that would clash, and a new host when none of the type exists. The wizard itself creates
+// nothing: its creator gives it the creation that Finish runs while the sheet holds the
+// wizard's locks (a failed one keeps the wizard open), reads the values after Finish
+// (ID_WIZFINISH), then destroys the sheet, which gives the locks back.
 #pragma once
 
+#include "config/VqsCreatingWizard.h"
 #include "config/VqsHostWizard.h"
 #include "config/VqsNewGenSetPages.h"
 #include "model/VqsLockBag.h"
 #include "shell/VqsPropertySheet.h"
 
+#include <functional>
 #include <memory>
 
 class VqsModelNodeCurConfig;
 
-class VqsNewGenSetSheet : public VqsPropertySheet, public VqsHostWizard {
+class VqsNewGenSetSheet : public VqsPropertySheet, public VqsHostWizard, public VqsCreatingWizard {
 public:
     // The creator has read-locked the configuration in its bag; page 1 releases that hold
     // once.
@@ -60,8 +63,10 @@ private:
     VqsPlatformPacks m_unusedPacks;
 };
 
-// Runs the wizard over the configuration that the creator has read-locked in its bag.
-// The finished sheet, still holding the wizard's locks, for the creator to read and then
-// destroy; null when the user cancelled.
-std::unique_ptr<VqsNewGenSetSheet> VqsRunNewGenSetWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,
-                                                         CWnd* parent);
+// Runs the wizard over the configuration that the creator has read-locked in its bag, with
+// the creation that its Finish runs (none: Finish creates nothing). The finished sheet,
+// still holding the wizard's locks, for the creator to read and then destroy; null when the
+// user cancelled.
+std::unique_ptr<VqsNewGenSetSheet> VqsRunNewGenSetWizard(
+    VqsLockBag* creatorBag, VqsModelNodeCurConfig* config, CWnd* parent,
+    std::function<BOOL(VqsNewGenSetSheet&)> creation = nullptr);

@@ -1,11 +1,12 @@
 // The New System wizard: the system's names, texts and generate options, a business segment
 // to link, a first generate set with its target host, replacements for initial packs that
-// clash with existing packs, and a new host with its FTP connection. The wizard creates
-// nothing; its creator reads the pages' members after Finish (ID_WIZFINISH) and creates the
-// objects while the sheet still holds the wizard's locks, then destroys the sheet, which
-// gives them back.
+// clash with existing packs, and a new host with its FTP connection. The wizard itself
+// creates nothing: its creator gives it the creation that Finish runs from the pages'
+// members while the sheet holds the wizard's locks (a failed one keeps the wizard open),
+// then destroys the sheet, which gives the locks back.
 #pragma once
 
+#include "config/VqsCreatingWizard.h"
 #include "config/VqsHostFTPPage.h"
 #include "config/VqsHostWizard.h"
 #include "config/VqsHostWizardPages.h"
@@ -17,7 +18,7 @@
 
 class VqsModelNodeEnterprise;
 
-class VqsNewSystemSheet : public VqsPropertySheet, public VqsHostWizard {
+class VqsNewSystemSheet : public VqsPropertySheet, public VqsHostWizard, public VqsCreatingWizard {
 public:
     VqsNewSystemSheet(VqsModelNodeEnterprise* enterprise, CWnd* parent);
     ~VqsNewSystemSheet() override;

@@ -1,5 +1,6 @@
 #include "config/VqsWizardPage.h"
 
+#include "config/VqsCreatingWizard.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNodeEnterprise.h"
@@ -21,6 +22,13 @@ using MarkedText = std::array<char, 256>;
 VqsWizardPage::VqsWizardPage(UINT templateId, UINT captionId) : VqsPropertyPage(templateId, captionId) {}
 
 VqsWizardPage::~VqsWizardPage() = default;
+
+BOOL VqsWizardPage::OnWizardFinish()
+{
+    if (auto* wizard = dynamic_cast<VqsCreatingWizard*>(GetParent()))
+        return wizard->RunCreation();
+    return VqsPropertyPage::OnWizardFinish();
+}
 
 void VqsWizardPage::PostWizardButtons(DWORD buttons)
 {

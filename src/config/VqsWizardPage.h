@@ -19,6 +19,10 @@ public:
     VqsWizardPage(UINT templateId, UINT captionId);
     ~VqsWizardPage() override;
 
+    // Where every page's Finish ends once the page has checked and locked what it needs:
+    // the creation of a creating wizard runs here; TRUE ends the wizard.
+    BOOL OnWizardFinish() override;
+
 protected:
     // Posts the buttons (PSWIZB_ flags) to the sheet the page sits in.
     void PostWizardButtons(DWORD buttons);

@@ -12,6 +12,7 @@
 #include "proxy/PxVQReportGroup.h"
 
 #include <cstdint>
+#include <functional>
 
 class VqsLockBag;
 class VqsModelNodeBSLink;
@@ -137,6 +138,13 @@ public:
                                   const PxVQConfigPtr& config, const PxVQSoftLinkPtr& link,
                                   const PxVQOptionSetPtr& optionSet);
 
+    // Runs the creation steps of one wizard's Finish as one repository change: their
+    // transactions join one, so a step that fails or yields nothing (answering 0) leaves
+    // nothing of the steps before it, and the nodes made for what was not stored leave the
+    // root and `config` (may be null) again. The views hear of the new objects only once
+    // everything is stored. Nonzero when it was.
+    int CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int()>& steps);
+
     // Creations under the enterprise: the object is made in a transaction, then its node
     // is added and announced. The result (also left in `out`) is null when nothing was
     // made.
@@ -228,6 +236,9 @@ private:
     // element links synchronised and the result stored on it.
     int SyncMatchedLink(VqsModelNodeBSLink* node, VqsLockBag& readBag, VqsLockBag& updateBag, VqsSyncResult& result,
                         int syncMode, bool revived);
+    // Drops the children whose objects are not stored, made in a transaction that was
+    // aborted.
+    void DropUnstoredChildren(VqsModelNode& parent);
     PxVQGenSetPtr CreateGenSetInTransaction(VqsModelNodeCurConfig* configNode, LPCTSTR name, LPCTSTR shortName,
                                             LPCTSTR description, int hostType, LPCTSTR hostName,
                                             const VqsBSPackReplacementList& replacements, const PxVQGenSetPtr& sourceSet);

@@ -8,6 +8,7 @@
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsTransaction.h"
 #include "model/VqsTransactionEnterprise.h"
 #include "proxy/VqException.h"
 #include "shell/VqsExceptionData.h"
@@ -21,6 +22,7 @@ namespace {
 const UINT IDS_PATH_PACK = 61533;
 const UINT IDS_TABLESPACE_PACK = 61534;
 const UINT IDS_CANNOT_ACCESS_HOSTS = 61549;
+const UINT IDS_CANNOT_ACCESS_ENTERPRISE = 61608;
 const UINT IDS_PACK_DOES_NOT_MATCH = 61553;
 const int kPackConflictLine = 8880;
 
@@ -116,6 +118,45 @@ VqsModelNodeIspecBundleData* VqsModel::GetIspecBundleDataNode(const PxVQIspecBun
 {
     auto* parent = ParentNode<VqsModelNodeBundle>(*this, bundle);
     return parent ? parent->FindOrCreateIspecBundleDataNode(data, false) : nullptr;
+}
+
+int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int()>& steps)
+{
+    {
+        VqsTransaction transaction;
+        try {
+            if (!steps())
+                transaction.SetFailed();
+        } catch (...) {
+            // Leaving the scope must abort, not commit, what the steps made.
+            transaction.SetFailed();
+            throw;
+        }
+    }
+    if (VqsTransaction::IsOk())
+        return 1;
+    try {
+        DropUnstoredChildren(m_root);
+        if (config)
+            DropUnstoredChildren(*config);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_ENTERPRISE, error);
+    }
+    return 0;
+}
+
+void VqsModel::DropUnstoredChildren(VqsModelNode& parent)
+{
+    CObList children;
+    parent.GetChildren(children);
+    for (POSITION pos = children.GetHeadPosition(); pos;) {
+        auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
+        const PxVQObjectPtr object = child->GetObject();
+        if (object && object->ObjectPresent())
+            continue;
+        parent.RemoveChild(child);
+        delete child;
+    }
 }
 
 PxVQSystemPtr VqsModel::CreateSystem(PxVQSystemPtr& out, LPCTSTR name, LPCTSTR shortName, LPCTSTR description,

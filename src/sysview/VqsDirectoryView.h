@@ -22,6 +22,9 @@ class VqsConfigTreeItem;
 class VqsGenerateReportDlg;
 class VqsLockBag;
 class VqsModel;
+class VqsModelNodeCurConfig;
+class VqsNewBSLinkSheet;
+class VqsNewSystemSheet;
 class VqsSysFrame;
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemEnterprise;
@@ -183,9 +186,15 @@ private:
     void OpenReportGroup(VqsConfigTreeItem* item);
     void OpenBundle(VqsConfigTreeItem* item, UINT mode);
     void ShowNoOptionsNotice();
+    // The creations the New System and Add Business Segment wizards run at Finish: every
+    // object the wizard describes, stored all at once or not at all; FALSE keeps the
+    // wizard open.
+    BOOL CreateNewSystem(VqsModel& model, VqsNewSystemSheet& sheet, PxVQSystemPtr& system);
+    BOOL CreateSegmentEntry(VqsModel& model, VqsNewBSLinkSheet& sheet, VqsModelNodeCurConfig* config,
+                            PxVQBSSoftLinkPtr& link);
     template <class Sheet>
-    void CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
-                           const PxVQBSSoftLinkPtr& link);
+    int CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
+                          const PxVQBSSoftLinkPtr& link);
     BOOL PrintReport(const std::vector<PxVQSoftLinkPtr>& links, const PxVQSystemPtr& system,
                      const PxVQBSSoftLinkPtr& segment, const PxVQOptionSetPtr& optionSet);
 

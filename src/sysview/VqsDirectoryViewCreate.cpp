@@ -1,7 +1,8 @@
-// New System and Add Business Segment of the directory view: after the wizard's Finish the
-// system, the business-segment link, a host and a generate set are created one after the
-// other, each in its own transaction, so that what was made stays when a later step fails.
-// The tree shows them through the change notices; the command then selects what it made.
+// New System and Add Business Segment of the directory view: the wizard's Finish creates the
+// system, the business-segment link, a host and a generate set one after the other, all in
+// one transaction, so that a step that fails leaves nothing of the others and keeps the
+// wizard open with the step's error. The tree shows what was made through the change
+// notices once it is stored; the command then selects it.
 #include "sysview/VqsDirectoryView.h"
 
 #include "config/VqsNewBSLinkSheet.h"
@@ -72,6 +73,12 @@ BOOL IsUsableLink(VqsModelNodeBSLink* entry)
     }
 }
 
+// The user chose to keep the options of the segment's earlier entry: nothing is created.
+BOOL KeepsExistingOptions(const VqsNewBSLinkSheet& sheet)
+{
+    return sheet.m_genPage.m_bReuse && sheet.m_synchPage.m_choice.m_nValue == 0;
+}
+
 BOOL HoldsUsableLink(VqsModelNodeCurConfig* config)
 {
     config->LoadBSLinks(VqsLoadCached);
@@ -88,9 +95,10 @@ BOOL HoldsUsableLink(VqsModelNodeCurConfig* config)
 
 // The host step and the generate-set step of a wizard whose target host and generate-set
 // pages the sheet holds; `link` is the new business-segment link, null when none was made.
+// 0 when either step made nothing (the step said why).
 template <class Sheet>
-void VqsDirectoryView::CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
-                                         const PxVQBSSoftLinkPtr& link)
+int VqsDirectoryView::CreateGenerateSet(VqsModel& model, Sheet& sheet, const PxVQCurConfigPtr& config,
+                                        const PxVQBSSoftLinkPtr& link)
 {
     VqsSysFrame* frame = GetSysFrame();
     const int hostType = sheet.m_targetHostPage.m_nHostType;
@@ -101,8 +109,9 @@ void VqsDirectoryView::CreateGenerateSet(VqsModel& model, Sheet& sheet, const Px
         model.CreateHost(host, sheet.m_hostPage.m_name.GetValue(), hostType, sheet.m_hostPage.m_address.GetValue(),
                          sheet.m_hostPage.m_port.GetValue(), sheet.m_ftpPage.m_userId.GetValue(),
                          sheet.m_ftpPage.m_password.GetValue());
-        if (host)
-            hostName = host->GetName();
+        if (!host)
+            return 0;
+        hostName = host->GetName();
     }
     StatusMessage status(frame, IDS_CREATING_GENERATE_SET);
     if (!sheet.m_targetHostPage.m_strHostName.IsEmpty())
@@ -112,8 +121,11 @@ void VqsDirectoryView::CreateGenerateSet(VqsModel& model, Sheet& sheet, const Px
         AppendPackReplacements(replacements, link, sheet.m_ntPacks);
     if (link && hostType == VQHostUnix && HasReplacement(sheet.m_unixPacks))
         AppendPackReplacements(replacements, link, sheet.m_unixPacks);
-    model.CreateGenSet(config, sheet.m_gsPage.m_name.GetValue(), sheet.m_gsPage.m_secondName.GetValue(),
-                       sheet.m_gsPage.m_description.GetValue(), hostType, hostName, &replacements, PxVQGenSetPtr());
+    return model.CreateGenSet(config, sheet.m_gsPage.m_name.GetValue(), sheet.m_gsPage.m_secondName.GetValue(),
+                              sheet.m_gsPage.m_description.GetValue(), hostType, hostName, &replacements,
+                              PxVQGenSetPtr())
+               ? 1
+               : 0;
 }
 
 void VqsDirectoryView::OnNewSystem()
@@ -125,41 +137,56 @@ void VqsDirectoryView::OnNewSystem()
     }
     VqsModel model;
     VqsNewSystemSheet sheet(&model.GetRootNode(), this);
-    // A view the wizard's loop closed creates nothing.
-    if (sheet.DoModal() != ID_WIZFINISH || !m_hWnd)
-        return;
-    CWaitCursor wait;
-    PxVQLink* link = app->GetLink();
-    if (!link || !link->GetLVQEnterprise())
-        return;
-    VqsSysFrame* frame = GetSysFrame();
     PxVQSystemPtr system;
-    {
-        StatusMessage status(frame, IDS_CREATING_SYSTEM);
-        model.CreateSystem(system, sheet.m_optPage.m_name.GetValue(), sheet.m_optPage.m_secondName.GetValue(),
-                           sheet.m_optPage.m_description.GetValue(), sheet.m_genPage.m_runtimeVersion.GetValue(),
-                           sheet.m_genPage.m_resetReportCount.m_bValue, sheet.m_genPage.m_resetVersion.m_bValue);
-    }
-    if (!system)
+    sheet.SetCreation([&] { return CreateNewSystem(model, sheet, system); });
+    if (sheet.DoModal() != ID_WIZFINISH || !m_hWnd || !system)
         return;
     if (m_pRoot)
         m_pRoot->Expand();
-    const BOOL wantsSegment = sheet.m_bsPage.m_selectedSegment && !sheet.m_bsPage.m_noSegment.m_bValue;
-    const BOOL wantsGenSet = !sheet.m_gsPage.m_noGenSet.m_bValue;
-    const PxVQCurConfigPtr config = wantsSegment || wantsGenSet ? system->GetCurConfig() : PxVQCurConfigPtr();
-    PxVQBSSoftLinkPtr segmentLink;
-    if (wantsSegment && config) {
-        StatusMessage status(frame, IDS_CREATING_SEGMENT_ENTRY);
-        VqsGSetPackReplacementList none(10);
-        segmentLink = model.ApplyGenSetPackReplacements(config, sheet.m_bsPage.m_selectedSegment, none);
-    }
-    if (wantsGenSet && config)
-        CreateGenerateSet(model, sheet, config, segmentLink);
     if (VqsConfigTreeItem* item = FindItemOf(system)) {
         item->SelectExclusive();
         item->FocusRow();
     }
     OnSelectionChanged();
+}
+
+// The system, its business-segment link, the host and the generate set the wizard describes.
+BOOL VqsDirectoryView::CreateNewSystem(VqsModel& model, VqsNewSystemSheet& sheet, PxVQSystemPtr& system)
+{
+    // A view the wizard's loop closed creates nothing.
+    if (!m_hWnd)
+        return TRUE;
+    CWaitCursor wait;
+    VqsSysApp* app = VqsGetApp();
+    PxVQLink* link = app ? app->GetLink() : nullptr;
+    if (!link || !link->GetLVQEnterprise())
+        return TRUE;
+    VqsSysFrame* frame = GetSysFrame();
+    const BOOL wantsSegment = sheet.m_bsPage.m_selectedSegment && !sheet.m_bsPage.m_noSegment.m_bValue;
+    const BOOL wantsGenSet = !sheet.m_gsPage.m_noGenSet.m_bValue;
+    const int stored = model.CreateAllOrNothing(nullptr, [&]() -> int {
+        {
+            StatusMessage status(frame, IDS_CREATING_SYSTEM);
+            model.CreateSystem(system, sheet.m_optPage.m_name.GetValue(), sheet.m_optPage.m_secondName.GetValue(),
+                               sheet.m_optPage.m_description.GetValue(), sheet.m_genPage.m_runtimeVersion.GetValue(),
+                               sheet.m_genPage.m_resetReportCount.m_bValue, sheet.m_genPage.m_resetVersion.m_bValue);
+        }
+        if (!system)
+            return 0;
+        const PxVQCurConfigPtr config = wantsSegment || wantsGenSet ? system->GetCurConfig() : PxVQCurConfigPtr();
+        PxVQBSSoftLinkPtr segmentLink;
+        if (wantsSegment && config) {
+            StatusMessage status(frame, IDS_CREATING_SEGMENT_ENTRY);
+            VqsGSetPackReplacementList none(10);
+            segmentLink = model.ApplyGenSetPackReplacements(config, sheet.m_bsPage.m_selectedSegment, none);
+            if (!segmentLink)
+                return 0;
+        }
+        return !wantsGenSet || !config || CreateGenerateSet(model, sheet, config, segmentLink);
+    });
+    if (!stored)
+        system = PxVQSystemPtr();
+    return stored;
 }
 
 // The user kept the existing options of an earlier entry of the segment: the configuration is
@@ -208,26 +235,48 @@ void VqsDirectoryView::OnAddBusinessSegment()
         VqsMessageBoxId(IDS_VALID_ENTRY_EXISTS);
         return;
     }
-    std::unique_ptr<VqsNewBSLinkSheet> sheet = VqsRunNewBSLinkWizard(&bag, node, this);
+    PxVQBSSoftLinkPtr link;
+    std::unique_ptr<VqsNewBSLinkSheet> sheet =
+        VqsRunNewBSLinkWizard(&bag, node, this, [&](VqsNewBSLinkSheet& wizard) {
+            return CreateSegmentEntry(model, wizard, node, link);
+        });
     if (!sheet)
         return;
-    if (sheet->m_genPage.m_bReuse && sheet->m_synchPage.m_choice.m_nValue == 0) {
+    if (KeepsExistingOptions(*sheet)) {
         SynchroniseKeptSegment(config);
         return;
     }
-    CWaitCursor wait;
-    PxVQBSSoftLinkPtr link;
-    {
-        StatusMessage status(GetSysFrame(), IDS_CREATING_SEGMENT_ENTRY);
-        link = model.ApplyGenSetPackReplacements(config, sheet->m_genPage.m_selectedSegment,
-                                                 sheet->m_genSetPackReplacements);
-    }
-    if (link)
-        item->Expand();
-    if (sheet->m_genPage.m_bNoOptionSets && !sheet->m_gsPage.m_noGenSet.m_bValue)
-        CreateGenerateSet(model, *sheet, config, link);
-    if (VqsConfigTreeItem* linkItem = link ? FindItemOf(link) : nullptr) {
+    if (!link)
+        return;
+    item->Expand();
+    if (VqsConfigTreeItem* linkItem = FindItemOf(link)) {
         linkItem->SelectExclusive();
         OnSelectionChanged();
     }
+}
+
+// The business-segment link and, for a configuration without option sets, the host and the
+// first generate set the wizard describes.
+BOOL VqsDirectoryView::CreateSegmentEntry(VqsModel& model, VqsNewBSLinkSheet& sheet, VqsModelNodeCurConfig* config,
+                                          PxVQBSSoftLinkPtr& link)
+{
+    // The entry kept is synchronised once the wizard has ended.
+    if (KeepsExistingOptions(sheet))
+        return TRUE;
+    CWaitCursor wait;
+    const PxVQCurConfigPtr curConfig = config->GetCurConfig();
+    const BOOL wantsGenSet = sheet.m_genPage.m_bNoOptionSets && !sheet.m_gsPage.m_noGenSet.m_bValue;
+    const int stored = model.CreateAllOrNothing(config, [&]() -> int {
+        {
+            StatusMessage status(GetSysFrame(), IDS_CREATING_SEGMENT_ENTRY);
+            link = model.ApplyGenSetPackReplacements(curConfig, sheet.m_genPage.m_selectedSegment,
+                                                     sheet.m_genSetPackReplacements);
+        }
+        if (!link)
+            return 0;
+        return !wantsGenSet || CreateGenerateSet(model, sheet, curConfig, link);
+    });
+    if (!stored)
+        link = PxVQBSSoftLinkPtr();
+    return stored;
 }

@@ -8,6 +8,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNode.h"
 #include "model/VqsModelNodeOSet.h"
+#include "model/VqsModelNodeSystem.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxObjectKind.h"
@@ -763,8 +764,8 @@ void VqsOptionSetView::OnOpenSelected()
         OnOptions();
 }
 
-// A new host first when the wizard asked for one, then the generate set; its row comes with
-// the change notice.
+// The wizard's Finish makes the new host when the wizard asked for one, then the generate
+// set, both stored or neither; the set's row comes with the change notice.
 void VqsOptionSetView::OnAddGenerateSet()
 {
     VqsSysApp* app = VqsGetApp();
@@ -785,26 +786,39 @@ void VqsOptionSetView::OnAddGenerateSet()
     }
     if (!node)
         return;
-    std::unique_ptr<VqsNewGenSetSheet> sheet = VqsRunNewGenSetWizard(&bag, node, this);
-    if (!sheet)
-        return;
-    CWaitCursor wait;
-    const int hostType = sheet->m_typePage.m_nHostType;
-    CString hostName = sheet->m_typePage.m_strHostName;
-    if (sheet->m_typePage.CreatesHost(sheet->m_hostPage)) {
-        StatusMessage status(GetSysFrame(), IDS_CREATING_HOST);
-        PxVQHostInformationPtr host;
-        model.CreateHost(host, sheet->m_hostPage.m_name.GetValue(), hostType, sheet->m_hostPage.m_address.GetValue(),
-                         sheet->m_hostPage.m_port.GetValue(), sheet->m_ftpPage.m_userId.GetValue(),
-                         sheet->m_ftpPage.m_password.GetValue());
-        if (host)
-            hostName = host->GetName();
-    }
-    StatusMessage status(GetSysFrame(), IDS_CREATING_GENERATE_SET);
-    const PxVQGenSetPtr genSet = model.CreateGenSet(
-        config, sheet->m_optPage.m_name.GetValue(), sheet->m_optPage.m_shortName.GetValue(),
-        sheet->m_optPage.m_description.GetValue(), hostType, hostName, sheet->GetReplacementList(hostType),
-        sheet->m_optPage.m_source);
-    if (genSet)
+    PxVQGenSetPtr genSet;
+    const std::unique_ptr<VqsNewGenSetSheet> sheet =
+        VqsRunNewGenSetWizard(&bag, node, this, [&](VqsNewGenSetSheet& wizard) {
+            return CreateGenerateSet(model, wizard, node, genSet);
+        });
+    if (sheet && genSet)
         SelectOptionSet(genSet);
+}
+
+BOOL VqsOptionSetView::CreateGenerateSet(VqsModel& model, VqsNewGenSetSheet& sheet, VqsModelNodeCurConfig* config,
+                                         PxVQGenSetPtr& genSet)
+{
+    CWaitCursor wait;
+    const int hostType = sheet.m_typePage.m_nHostType;
+    const int stored = model.CreateAllOrNothing(config, [&]() -> int {
+        CString hostName = sheet.m_typePage.m_strHostName;
+        if (sheet.m_typePage.CreatesHost(sheet.m_hostPage)) {
+            StatusMessage status(GetSysFrame(), IDS_CREATING_HOST);
+            PxVQHostInformationPtr host;
+            model.CreateHost(host, sheet.m_hostPage.m_name.GetValue(), hostType,
+                             sheet.m_hostPage.m_address.GetValue(), sheet.m_hostPage.m_port.GetValue(),
+                             sheet.m_ftpPage.m_userId.GetValue(), sheet.m_ftpPage.m_password.GetValue());
+            if (!host)
+                return 0;
+            hostName = host->GetName();
+        }
+        StatusMessage status(GetSysFrame(), IDS_CREATING_GENERATE_SET);
+        genSet = model.CreateGenSet(config->GetCurConfig(), sheet.m_optPage.m_name.GetValue(),
+                                    sheet.m_optPage.m_shortName.GetValue(), sheet.m_optPage.m_description.GetValue(),
+                                    hostType, hostName, sheet.GetReplacementList(hostType), sheet.m_optPage.m_source);
+        return genSet ? 1 : 0;
+    });
+    if (!stored)
+        genSet = PxVQGenSetPtr();
+    return stored;
 }

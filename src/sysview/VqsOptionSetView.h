@@ -12,6 +12,9 @@
 
 #include <vector>
 
+class VqsModel;
+class VqsModelNodeCurConfig;
+class VqsNewGenSetSheet;
 class VqsSysFrame;
 
 class VqsOptionSetView : public VqsListView {
@@ -82,6 +85,10 @@ protected:
     void OnOptions();
     void OnOpenSelected();
     void OnAddGenerateSet();
+    // The New Generate Set wizard's Finish: the host it asks for and the generate set, stored
+    // together or not at all; FALSE keeps the wizard open.
+    BOOL CreateGenerateSet(VqsModel& model, VqsNewGenSetSheet& sheet, VqsModelNodeCurConfig* config,
+                           PxVQGenSetPtr& genSet);
     void OnUpdateCommand(CCmdUI* cmdUI);
 
     DECLARE_MESSAGE_MAP()
