@@ -27,17 +27,9 @@ constexpr int kSca = 1954;
 constexpr int kComponentIndex = 1926;
 constexpr int kPack = 1900;
 
-constexpr const char* kNotAvailable = "<not available>";
-
 struct UnixUnreadValuesTest : OptionsDialogHarness {
     PxUnixBSegOptionsPtr SegmentRecord() const { return StoredSegment<PxUnixBSegOptionsPtr>("UNIXGEN"); }
     PxUnixCompOptionsPtr Component() const { return Stored<PxUnixCompOptionsPtr>("ORDER", "UNIXGEN"); }
-
-    void ExpectUnread(int id)
-    {
-        EXPECT_EQ(Text(id), kNotAvailable);
-        EXPECT_FALSE(Enabled(id));
-    }
 };
 
 } // namespace

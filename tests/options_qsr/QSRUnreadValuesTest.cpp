@@ -48,11 +48,6 @@ struct QSRUnreadValuesTest : QSRElementTest {
         Click(box);
         Click(box);
     }
-    void ExpectUnread(int id)
-    {
-        EXPECT_EQ(Text(id), kNotAvailable);
-        EXPECT_FALSE(Enabled(id));
-    }
 };
 
 } // namespace

@@ -92,6 +92,12 @@ LRESULT OptionsDialogHarness::TextLimit(int id)
     return ::SendMessage(Item(id), EM_GETLIMITTEXT, 0, 0);
 }
 
+void OptionsDialogHarness::ExpectUnread(int id)
+{
+    EXPECT_EQ(Text(id), "<not available>") << id;
+    EXPECT_FALSE(Enabled(id)) << id;
+}
+
 } // namespace optionstest
 
 namespace optionstest {

@@ -44,6 +44,8 @@ public:
     std::string Text(int id);
     // The characters an edit takes.
     LRESULT TextLimit(int id);
+    // The control shows a value that could not be read, and cannot be edited.
+    void ExpectUnread(int id);
     Strings ComboItems(int id);
     // The text and background colours the control paints `text` in now; both 0xFFFFFFFF when
     // it does not show the text.

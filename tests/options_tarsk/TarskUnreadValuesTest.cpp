@@ -27,17 +27,9 @@ constexpr int kTapeRecordsPerBlock = 1066;
 constexpr int kLabelled = 1014;
 constexpr int kFileA = 0;
 
-constexpr const char* kNotAvailable = "<not available>";
-
 struct TarskUnreadValuesTest : OptionsDialogHarness {
     PxTarskReportOptionsPtr Report() const { return Stored<PxTarskReportOptionsPtr>("MONTHLY", "TARSKGEN"); }
     PxTarskProfileOptionsPtr Profile() const { return Stored<PxTarskProfileOptionsPtr>("CUSTBYNAME", "TARSKGEN"); }
-
-    void ExpectUnread(int id)
-    {
-        EXPECT_EQ(Text(id), kNotAvailable);
-        EXPECT_FALSE(Enabled(id));
-    }
 };
 
 } // namespace
