@@ -189,19 +189,7 @@ int AskWhichToDelete(VqsModelNodeBSLink* segmentNode, const ElementNodes& offere
             return 0;
         readBag.UnlockAll();
     }
-    PxTypedList<PxVQElementSoftLinkPtr> links;
-    for (VqsModelNodeElementLink* node : offered)
-        links.AddTail(node->GetElementSoftLink());
-    VqsSyncElementsDlg dialog(nullptr, PxVQObjectPtr(segmentNode->GetBSSoftLink()), &links);
-    const INT_PTR answer = dialog.DoModal();
-    if (answer != IDOK && answer != IDKEEPALL)
-        return 0;
-    PxTypedList<PxVQElementSoftLinkPtr>& selected = dialog.GetSelected();
-    for (POSITION pos = selected.GetHeadPosition(); pos;) {
-        if (VqsModelNodeElementLink* node = segmentNode->FindElementLinkNode(selected.GetNext(pos)))
-            chosen.push_back(node);
-    }
-    return 1;
+    return VqsAskElementLinksToDelete(segmentNode, offered, chosen) ? 1 : 0;
 }
 
 bool Contains(const ElementNodes& nodes, const VqsModelNodeElementLink* node)

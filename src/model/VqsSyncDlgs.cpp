@@ -1,5 +1,7 @@
 #include "model/VqsSyncDlgs.h"
 
+#include "model/VqsModelNodeLink.h"
+
 #include "win/CDataExchange.h"
 #include "win/ListView.h"
 
@@ -93,3 +95,25 @@ void VqsSyncDeleteDlg<Traits>::ShowCount()
 
 template class VqsSyncDeleteDlg<VqsSyncDelBSTraits>;
 template class VqsSyncDeleteDlg<VqsSyncElementsTraits>;
+
+bool VqsAskElementLinksToDelete(VqsModelNodeBSLink* segmentNode, const std::vector<VqsModelNodeElementLink*>& offered,
+                                std::vector<VqsModelNodeElementLink*>& chosen)
+{
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    for (VqsModelNodeElementLink* node : offered)
+        links.AddTail(node->GetElementSoftLink());
+    VqsSyncElementsDlg dialog(nullptr, PxVQObjectPtr(segmentNode->GetBSSoftLink()), &links);
+    const INT_PTR answer = dialog.DoModal();
+    if (answer != IDOK && answer != IDKEEPALL)
+        return false;
+    const CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>& selected = dialog.GetSelected();
+    for (VqsModelNodeElementLink* node : offered) {
+        for (POSITION pos = selected.GetHeadPosition(); pos;) {
+            if (selected.GetNext(pos)->IsSameOid(node->GetElementSoftLink())) {
+                chosen.push_back(node);
+                break;
+            }
+        }
+    }
+    return true;
+}

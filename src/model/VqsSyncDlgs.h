@@ -7,6 +7,11 @@
 #include "shell/VqsDialog.h"
 #include "shell/VqsTypedListCtrls.h"
 
+#include <vector>
+
+class VqsModelNodeBSLink;
+class VqsModelNodeElementLink;
+
 constexpr int IDKEEPALL = 7;
 
 template <class Traits>
@@ -76,3 +81,8 @@ class VqsSyncElementsDlg : public VqsSyncDeleteDlg<VqsSyncElementsTraits> {
 public:
     using VqsSyncDeleteDlg::VqsSyncDeleteDlg;
 };
+
+// Asks which of the offered element links of the segment link are to be deleted; the chosen
+// ones come back (none after Keep all options). False on Cancel.
+bool VqsAskElementLinksToDelete(VqsModelNodeBSLink* segmentNode, const std::vector<VqsModelNodeElementLink*>& offered,
+                                std::vector<VqsModelNodeElementLink*>& chosen);

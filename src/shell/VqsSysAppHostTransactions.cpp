@@ -24,6 +24,7 @@
 #include "shell/VqsPreparedTransaction.h"
 #include "win/LibraryLoader.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -200,21 +201,11 @@ bool AskWhichToDeleteForRename(VqsModelNodeBSLink* segmentNode, const std::vecto
                                std::vector<VqsModelNodeElementLink*>& doomed,
                                std::vector<VqsModelNodeElementLink*>& kept)
 {
-    PxTypedList<PxVQElementSoftLinkPtr> links;
-    for (VqsModelNodeElementLink* node : offered)
-        links.AddTail(node->GetElementSoftLink());
-    VqsSyncElementsDlg dialog(nullptr, PxVQObjectPtr(segmentNode->GetBSSoftLink()), &links);
-    const INT_PTR answer = dialog.DoModal();
-    if (answer != IDOK && answer != IDKEEPALL)
+    std::vector<VqsModelNodeElementLink*> chosen;
+    if (!VqsAskElementLinksToDelete(segmentNode, offered, chosen))
         return false;
-    const PxTypedList<PxVQElementSoftLinkPtr>& selected = dialog.GetSelected();
-    for (VqsModelNodeElementLink* node : offered) {
-        bool chosen = false;
-        for (POSITION pos = selected.GetHeadPosition(); pos && !chosen;)
-            chosen = selected.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos)->IsSameOid(
-                node->GetElementSoftLink());
-        (chosen ? doomed : kept).push_back(node);
-    }
+    for (VqsModelNodeElementLink* node : offered)
+        (std::find(chosen.begin(), chosen.end(), node) != chosen.end() ? doomed : kept).push_back(node);
     return true;
 }
 
