@@ -74,7 +74,7 @@ private:
         std::vector<QueuedStep> steps;
         std::optional<int> answer;
         int answerLine = 0;
-        std::optional<std::string> choice;  // of a menu: the command's id or shown text
+        std::optional<std::string> choice;  // of a menu: a command's id or shown text (its line: answerLine)
     };
     // How far a dialog on the screen has come towards its end.
     enum class Ending { Acting, Answered, Cancelled };
