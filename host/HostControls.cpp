@@ -224,6 +224,37 @@ void DescribePaneTree(HWND window, int depth, std::vector<std::string>& lines)
     }
 }
 
+// The text of a menu item as the user reads it: "&Lock" is "Lock", "&Delete\tDel" is
+// "Delete", "&&" one ampersand.
+std::string ReadMenuText(const std::string& text)
+{
+    std::string shown;
+    for (std::size_t at = 0; at < text.size() && text[at] != '\t'; ++at) {
+        if (text[at] == '&' && ++at == text.size())
+            break;
+        shown += text[at];
+    }
+    return shown;
+}
+
+void DescribeMenuItems(const std::vector<vqui::MenuEntry>& menu, const std::string& indent,
+                       std::vector<std::string>& lines)
+{
+    using Kind = vqui::MenuEntry::Kind;
+    for (const vqui::MenuEntry& item : menu) {
+        const std::string text = "\"" + Escaped(item.text.str()) + "\"";
+        const std::string state = std::string(item.enabled ? " enabled" : " greyed") + (item.checked ? " checked" : "");
+        if (item.kind == Kind::Separator) {
+            lines.push_back(indent + "-");
+        } else if (item.kind == Kind::Popup) {
+            lines.push_back(indent + text + state + " >");
+            DescribeMenuItems(item.items, indent + "  ", lines);
+        } else {
+            lines.push_back(indent + std::to_string(item.id) + " " + text + state);
+        }
+    }
+}
+
 HWND FindVisibleDescendant(HWND window, int id)
 {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -284,6 +315,22 @@ std::string ListCellText(HWND list, int row, int column)
     return text;
 }
 
+std::optional<POINT> ListRowPoint(HWND list, int row)
+{
+    const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT));
+    if (row < -1 || row >= rows)
+        return std::nullopt;
+    RECT rect{};
+    if (row < 0) {
+        GetClientRect(list, &rect);
+        return POINT{std::max<LONG>(rect.right - 1, 0), std::max<LONG>(rect.bottom - 1, 0)};
+    }
+    SendMessage(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    rect.left = LVIR_LABEL;
+    SendMessage(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    return POINT{rect.left + 2, (rect.top + rect.bottom) / 2};
+}
+
 std::vector<std::string> DescribeDialog(HWND dialog, UINT templateId)
 {
     std::vector<std::string> lines{"dialog " + std::to_string(templateId) + " \"" + Escaped(WindowText(dialog)) + "\""};
@@ -296,6 +343,29 @@ std::vector<std::string> DescribePanes(HWND frame)
     std::vector<std::string> lines;
     DescribePaneTree(frame, 1, lines);
     return lines;
+}
+
+std::vector<std::string> DescribeMenu(const std::vector<vqui::MenuEntry>& menu)
+{
+    std::vector<std::string> lines;
+    DescribeMenuItems(menu, "", lines);
+    return lines;
+}
+
+const vqui::MenuEntry* FindMenuCommand(const std::vector<vqui::MenuEntry>& menu, const std::string& name)
+{
+    const bool byId = !name.empty() && name.find_first_not_of("0123456789") == std::string::npos;
+    for (const vqui::MenuEntry& item : menu) {
+        if (item.kind == vqui::MenuEntry::Kind::Popup) {
+            if (const vqui::MenuEntry* found = FindMenuCommand(item.items, name))
+                return found;
+        } else if (item.kind == vqui::MenuEntry::Kind::Command &&
+                   (byId ? std::to_string(item.id) == name
+                         : mbcs::CompareNoCase(ReadMenuText(item.text.str()), name) == 0)) {
+            return &item;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace hostcontrols

@@ -336,7 +336,29 @@ void HostScript::Answer(const Args& args)
         IsDigits(args[0]) ? static_cast<int>(Number(args, 0, 0, INT_MAX)) : HostUiDriver::NamedResult(args[0]);
     if (result < 0)
         throw BadLine("\"" + Escaped(args[0]) + "\" is no answer");
-    m_ui.Answer(m_line, result);
+    if (!m_ui.Answer(m_line, result))
+        throw BadLine("a pop-up menu takes no answer (choose a command of it)");
+}
+
+// The user clicks (left: selects, right: opens the context menu) a row of a list pane of
+// the current view: the pane's control id, the row (-1: below the rows), the panes of that
+// id to pass over.
+void HostScript::ClickRow(const Args& args, vqui::UserActionKind kind)
+{
+    int skip = args.size() > 2 ? Int(args, 2) : 0;
+    const HWND list = FindListPane(CurrentFrame(), Int(args, 0), skip);
+    if (!list)
+        throw BadLine("there is no list pane " + args[0]);
+    vqui::UserAction click;
+    click.kind = kind;
+    click.index = Int(args, 1);
+    if (kind == vqui::UserActionKind::ContextMenu) {
+        const std::optional<POINT> point = hostcontrols::ListRowPoint(list, click.index);
+        if (!point)
+            throw BadLine("list pane " + args[0] + " has no row " + args[1]);
+        click.point = *point;
+    }
+    vqui::Perform(list, click);
 }
 
 std::string HostScript::Joined(const Args& args)
@@ -619,16 +641,13 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
         {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
         {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},
-        {"select-row", 2, 3,
+        {"select-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::SelectIndex); }},
+        {"right-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::ContextMenu); }},
+        {"expect-menu", 0, 0, [](H& h, const Args&) { h.m_ui.ExpectMenu(h.m_line); }},
+        {"choose", 1, 1,
          [](H& h, const Args& a) {
-             int skip = a.size() > 2 ? Int(a, 2) : 0;
-             const HWND list = FindListPane(h.CurrentFrame(), Int(a, 0), skip);
-             if (!list)
-                 throw BadLine("there is no list pane " + a[0]);
-             vqui::UserAction click;
-             click.kind = vqui::UserActionKind::SelectIndex;
-             click.index = Int(a, 1);
-             vqui::Perform(list, click);
+             if (!h.m_ui.Choose(h.m_line, a[0]))
+                 throw BadLine("no pop-up menu waits for its choice (expect-menu first)");
          }},
     };
     return actions;

@@ -91,6 +91,7 @@ private:
     // shown text, (the check state).
     void ItemAction(const Args& args, vqui::UserActionKind kind);
     void Dump(const Args& args);
+    void ClickRow(const Args& args, vqui::UserActionKind kind);
     static KeyStroke Key(const Args& args);
     void PressKey(const Args& args);
     void PrintGenerationLog();

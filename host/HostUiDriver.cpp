@@ -1,5 +1,6 @@
 #include "HostUiDriver.h"
 
+#include "HostControls.h"
 #include "HostOutput.h"
 
 #include <algorithm>
@@ -41,6 +42,23 @@ void HostUiDriver::ExpectDialog(int line, UINT templateId)
     m_steps.push_back(std::move(step));
 }
 
+void HostUiDriver::ExpectMenu(int line)
+{
+    Step step;
+    step.kind = Step::Kind::Menu;
+    step.line = line;
+    m_steps.push_back(std::move(step));
+}
+
+bool HostUiDriver::Choose(int line, const std::string& item)
+{
+    if (m_steps.empty() || m_steps.back().kind != Step::Kind::Menu || m_steps.back().choice)
+        return false;
+    m_steps.back().choice = item;
+    m_steps.back().answerLine = line;
+    return true;
+}
+
 bool HostUiDriver::TakesDialogSteps() const
 {
     return !m_steps.empty() && m_steps.back().kind == Step::Kind::Dialog && !m_steps.back().answer;
@@ -59,15 +77,19 @@ bool HostUiDriver::AddDialogAction(int line, const vqui::UiAction& action)
     return AddDialogStep(line, [action](const vqui::UiEvent&) { return std::optional<vqui::UiAction>(action); });
 }
 
-void HostUiDriver::Answer(int line, int result)
+bool HostUiDriver::Answer(int line, int result)
 {
-    if (m_steps.empty() || m_steps.back().answer || m_steps.back().kind == Step::Kind::Any) {
+    if (!m_steps.empty() && m_steps.back().kind == Step::Kind::Menu && !m_steps.back().choice)
+        return false;
+    if (m_steps.empty() || m_steps.back().answer || m_steps.back().kind == Step::Kind::Any ||
+        m_steps.back().kind == Step::Kind::Menu) {
         Step step;
         step.line = line;
         m_steps.push_back(std::move(step));
     }
     m_steps.back().answer = result;
     m_steps.back().answerLine = line;
+    return true;
 }
 
 void HostUiDriver::ReportUnmet()
@@ -84,6 +106,8 @@ std::string HostUiDriver::Describe(const Step& step) const
         return "the expected message \"" + Escaped(step.expected) + "\"";
     case Step::Kind::Dialog:
         return "the expected dialog " + step.expected;
+    case Step::Kind::Menu:
+        return "the expected pop-up menu";
     case Step::Kind::Any:
         break;
     }
@@ -100,8 +124,7 @@ vqui::UiAction HostUiDriver::NextAction(const vqui::UiEvent& event)
     case vqui::EventKind::Wizard:
         return ActInDialog(event);
     case vqui::EventKind::PopupMenu:
-        PrintLine("popup: dismissed");
-        return vqui::UiAction::Choose(0);
+        return ChooseFromMenu(event);
     default:
         return vqui::UiAction::End(IDCANCEL);
     }
@@ -136,7 +159,8 @@ HostUiDriver::OpenDialog& HostUiDriver::Open(const vqui::UiEvent& event)
     if (std::optional<Step> next = TakeStep()) {
         step = *next;
         const std::string shown = std::to_string(event.templateId);
-        if (step.kind == Step::Kind::Message || (step.kind == Step::Kind::Dialog && step.expected != shown)) {
+        if (step.kind == Step::Kind::Message || step.kind == Step::Kind::Menu ||
+            (step.kind == Step::Kind::Dialog && step.expected != shown)) {
             m_onError(step.line, Describe(step) + " was not shown; dialog " + shown + " was");
             step = Step{};
             step.line = m_currentLine;
@@ -225,7 +249,7 @@ vqui::UiAction HostUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
     std::optional<int> answer;
     int line = 0;
     if (std::optional<Step> step = TakeStep()) {
-        if (step->kind == Step::Kind::Dialog)
+        if (step->kind == Step::Kind::Dialog || step->kind == Step::Kind::Menu)
             m_onError(step->line, Describe(*step) + " was not shown; a message box was");
         else if (step->kind == Step::Kind::Message && ExpectedText(*step) != event.text.str())
             m_onError(step->line, Describe(*step) + " was not shown; \"" + Escaped(event.text.str()) + "\" was");
@@ -242,6 +266,37 @@ vqui::UiAction HostUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
     PrintLine("msgbox: [" + Escaped(event.caption.str()) + "] " + Escaped(event.text.str()) + " -> " +
               ResultText(result));
     return vqui::UiAction::End(result);
+}
+
+// The menu's items, then the command chosen: the one the expected menu's choice names, else
+// none. A menu shown while a box or dialog is expected first is dismissed and leaves it.
+vqui::UiAction HostUiDriver::ChooseFromMenu(const vqui::UiEvent& event)
+{
+    for (const std::string& line : hostcontrols::DescribeMenu(event.menu))
+        PrintLine("popup: " + line);
+    UINT command = 0;
+    if (!m_steps.empty() && m_steps.front().kind == Step::Kind::Menu) {
+        const std::optional<Step> step = TakeStep();
+        command = ChosenCommand(*step, event);
+    }
+    PrintLine(command ? "popup: -> " + std::to_string(command) : std::string("popup: -> dismissed"));
+    return vqui::UiAction::Choose(command);
+}
+
+UINT HostUiDriver::ChosenCommand(const Step& step, const vqui::UiEvent& event)
+{
+    if (!step.choice)
+        return 0;
+    const vqui::MenuEntry* item = hostcontrols::FindMenuCommand(event.menu, *step.choice);
+    if (!item) {
+        m_onError(step.answerLine, "the pop-up menu has no command \"" + Escaped(*step.choice) + "\"");
+        return 0;
+    }
+    if (!item->enabled) {
+        m_onError(step.answerLine, "command " + std::to_string(item->id) + " of the pop-up menu is greyed");
+        return 0;
+    }
+    return item->id;
 }
 
 int HostUiDriver::NamedResult(const std::string& name)

@@ -1,7 +1,8 @@
 // The host's side of the module's modal user interface: the script queues what the next
-// message box or dialog is expected to be, what is done in a dialog and how it is answered;
-// each dialog prints a line when it ends. A box nothing was queued for takes its default
-// button. A dialog answered IDOK or IDCANCEL has that button pressed, so that its handlers
+// message box, dialog or pop-up menu is expected to be, what is done in a dialog and how it
+// is answered; each dialog prints a line when it ends, each pop-up menu its items and the
+// command chosen. A box nothing was queued for takes its default button, a menu nothing was
+// queued for is dismissed. A dialog answered IDOK or IDCANCEL has that button pressed, so that its handlers
 // run as for the user's click (or Enter and Escape); a dialog with nothing more queued is
 // cancelled the same way, and ended without its handlers only when it stays open after that.
 #pragma once
@@ -33,6 +34,11 @@ public:
     void ExpectMessage(int line, const std::string& text);
     void ExpectMessageId(int line, UINT stringId);
     void ExpectDialog(int line, UINT templateId);
+    // The next pop-up menu; it is dismissed unless a command is chosen for it.
+    void ExpectMenu(int line);
+    // Chooses the command that `item` names (its id or shown text, found when the menu shows)
+    // in the pop-up menu expected last; false when that menu has a choice or none is expected.
+    bool Choose(int line, const std::string& item);
     // Whether a dialog is expected last and still takes steps (it has no answer yet).
     bool TakesDialogSteps() const;
     // A step or an action of script line `line` in the dialog expected last; false when no
@@ -40,8 +46,9 @@ public:
     bool AddDialogStep(int line, DialogStep step);
     bool AddDialogAction(int line, const vqui::UiAction& action);
     // Ends the expected box or dialog with this result; without an expectation, the next
-    // box or dialog, whatever it is.
-    void Answer(int line, int result);
+    // box or dialog, whatever it is. False when a pop-up menu expected last waits for its
+    // choice: a menu takes no answer.
+    bool Answer(int line, int result);
     // Reports every expectation that nothing met.
     void ReportUnmet();
 
@@ -59,7 +66,7 @@ private:
         DialogStep make;
     };
     struct Step {
-        enum class Kind { Message, Dialog, Any };
+        enum class Kind { Message, Dialog, Menu, Any };
         Kind kind = Kind::Any;
         int line = 0;
         std::string expected;
@@ -67,6 +74,7 @@ private:
         std::vector<QueuedStep> steps;
         std::optional<int> answer;
         int answerLine = 0;
+        std::optional<std::string> choice;  // of a menu: a command's id or shown text (its line: answerLine)
     };
     // How far a dialog on the screen has come towards its end.
     enum class Ending { Acting, Answered, Cancelled };
@@ -80,6 +88,9 @@ private:
     };
 
     vqui::UiAction AnswerMessageBox(const vqui::UiEvent& event);
+    vqui::UiAction ChooseFromMenu(const vqui::UiEvent& event);
+    // The command the expected menu's choice names; 0 (dismissed) when it names none.
+    UINT ChosenCommand(const Step& step, const vqui::UiEvent& event);
     vqui::UiAction ActInDialog(const vqui::UiEvent& event);
     vqui::UiAction EndDialog(OpenDialog& dialog, const vqui::UiEvent& event);
     OpenDialog& Open(const vqui::UiEvent& event);

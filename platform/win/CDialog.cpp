@@ -40,41 +40,7 @@ bool HasClass(HWND hwnd, const char* className)
     return mbcs::CompareNoCase(name, className) == 0;
 }
 
-bool IsTabStop(HWND hwnd)
-{
-    const auto style = static_cast<DWORD>(::GetWindowLongPtr(hwnd, GWL_STYLE));
-    return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
-}
-
-HWND FirstTabStop(HWND dialog)
-{
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (IsTabStop(child))
-            return child;
-    }
-    return nullptr;
-}
-
-// The tab stop after (or before) the dialog's child that holds `from`, going round.
-HWND NextTabStop(HWND dialog, HWND from, bool previous)
-{
-    HWND current = from;
-    while (current && ::GetParent(current) != dialog)
-        current = ::GetParent(current);
-    if (!current)
-        return FirstTabStop(dialog);
-    const UINT step = previous ? GW_HWNDPREV : GW_HWNDNEXT;
-    const UINT wrap = previous ? GW_HWNDLAST : GW_HWNDFIRST;
-    HWND candidate = current;
-    for (;;) {
-        HWND next = ::GetWindow(candidate, step);
-        candidate = next ? next : ::GetWindow(candidate, wrap);
-        if (candidate == current)
-            return IsTabStop(current) ? current : nullptr;
-        if (IsTabStop(candidate))
-            return candidate;
-    }
-}
+HWND FirstTabStop(HWND dialog) { return ::GetNextDlgTabItem(dialog, nullptr, FALSE); }
 
 HWND TemplateDefaultButton(HWND dialog)
 {
@@ -126,7 +92,7 @@ private:
     static void MoveFocus(HWND hwnd, WPARAM wParam, LPARAM lParam)
     {
         HWND target = LOWORD(static_cast<std::uintptr_t>(lParam)) ? reinterpret_cast<HWND>(wParam)
-                                                                   : NextTabStop(hwnd, ::GetFocus(), wParam != 0);
+                                                                   : ::GetNextDlgTabItem(hwnd, ::GetFocus(), wParam != 0);
         if (target)
             vqwin::FocusDialogControl(target);
     }

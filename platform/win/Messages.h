@@ -290,9 +290,14 @@ BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
 // Posts the WM_CHAR of a WM_KEYDOWN that has one; TRUE when it did.
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
-// The dialog keys for the window hDlg: Tab moves the focus to the next tab stop, Enter
-// sends WM_COMMAND with the default button's id (IDOK when none), Escape sends IDCANCEL.
+// The dialog keys for the window hDlg: Tab moves the focus to the next tab stop (Shift+Tab
+// to the previous one), Enter sends WM_COMMAND with the default button's id (IDOK when
+// none), Escape sends IDCANCEL.
 BOOL IsDialogMessage(HWND hDlg, LPMSG msg);
+// The enabled, visible tab stop after (or before) the child of hDlg that holds `control`,
+// going round; `control` itself when it is the only one. For a control outside hDlg (or
+// null): the first (or last) tab stop. Null when hDlg has none.
+HWND GetNextDlgTabItem(HWND hDlg, HWND control, BOOL previous);
 
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 // Timers run on the installed clock: the pump delivers WM_TIMER once the clock has passed

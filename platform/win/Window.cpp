@@ -3,6 +3,7 @@
 #include "win/CEdit.h"
 #include "win/CWinThread.h"
 #include "win/CWnd.h"
+#include "win/Input.h"
 #include "win/Mbcs.h"
 #include "win/WindowRegistry.h"
 
@@ -168,26 +169,6 @@ bool IsTabStop(HWND hwnd)
 {
     const auto style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
     return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
-}
-
-void FocusNextTabStop(HWND dialog, HWND from)
-{
-    HWND current = from;
-    while (current && GetParent(current) != dialog)
-        current = GetParent(current);
-    HWND start = current ? current : GetWindow(dialog, GW_CHILD);
-    if (!start)
-        return;
-    HWND candidate = start;
-    do {
-        candidate = GetWindow(candidate, GW_HWNDNEXT);
-        if (!candidate)
-            candidate = GetWindow(dialog, GW_CHILD);
-        if (IsTabStop(candidate)) {
-            vqwin::FocusDialogControl(candidate);
-            return;
-        }
-    } while (candidate != start);
 }
 
 int DefaultButtonId(HWND dialog)
@@ -866,6 +847,28 @@ DWORD GetWindowContextHelpId(HWND hwnd)
     return record ? record->helpContext : 0;
 }
 
+HWND GetNextDlgTabItem(HWND hDlg, HWND control, BOOL previous)
+{
+    HWND first = GetWindow(hDlg, GW_CHILD);
+    if (!first)
+        return nullptr;
+    HWND current = control;
+    while (current && GetParent(current) != hDlg)
+        current = GetParent(current);
+    const UINT step = previous ? GW_HWNDPREV : GW_HWNDNEXT;
+    const UINT wrap = previous ? GW_HWNDLAST : GW_HWNDFIRST;
+    // From outside the dialog the search starts as if from beyond its last (first) child.
+    HWND start = current ? current : GetWindow(first, previous ? GW_HWNDFIRST : GW_HWNDLAST);
+    HWND candidate = start;
+    do {
+        HWND next = GetWindow(candidate, step);
+        candidate = next ? next : GetWindow(candidate, wrap);
+        if (IsTabStop(candidate))
+            return candidate;
+    } while (candidate != start);
+    return nullptr;
+}
+
 BOOL IsDialogMessage(HWND hDlg, LPMSG msg)
 {
     if (!msg || msg->message != WM_KEYDOWN || !msg->hwnd)
@@ -877,7 +880,8 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG msg)
     case VK_TAB:
         if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
             return FALSE;
-        FocusNextTabStop(hDlg, msg->hwnd);
+        if (HWND next = GetNextDlgTabItem(hDlg, msg->hwnd, GetKeyState(VK_SHIFT) < 0))
+            vqwin::FocusDialogControl(next);
         return TRUE;
     case VK_RETURN:
         if (code & DLGC_WANTALLKEYS)

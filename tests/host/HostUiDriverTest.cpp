@@ -234,3 +234,104 @@ TEST_F(HostUiDriverTest, KeysComeAsTheKeyboardSendsThem)
     EXPECT_FALSE(GetKeyState(VK_SHIFT) < 0) << "released after the key";
     EXPECT_TRUE(errors.empty());
 }
+
+namespace {
+
+vqui::MenuEntry MenuCommand(const char* text, UINT id, bool enabled = true, bool checked = false)
+{
+    vqui::MenuEntry item;
+    item.text = text;
+    item.id = id;
+    item.enabled = enabled;
+    item.checked = checked;
+    return item;
+}
+
+// The option-set list's kind of menu, with a nested pop-up.
+std::vector<vqui::MenuEntry> ContextMenu()
+{
+    vqui::MenuEntry separator;
+    separator.kind = vqui::MenuEntry::Kind::Separator;
+    vqui::MenuEntry add;
+    add.kind = vqui::MenuEntry::Kind::Popup;
+    add.text = "&Add";
+    add.items = {MenuCommand("&Host...", 40)};
+    return {MenuCommand("&Delete\tDel", 10, false), separator, MenuCommand("&Lock", 20),
+            MenuCommand("Show &Preview", 30, true, true), add};
+}
+
+} // namespace
+
+// Every pop-up menu prints its items with their states; the one expected gets the command
+// its choice names by id or by the text the user reads, and one not expected is dismissed.
+TEST_F(HostUiDriverTest, APopUpMenuShowsItsItemsAndTakesTheCommandChosenByIdOrText)
+{
+    const Strings items = {"popup: 10 \"&Delete\\tDel\" greyed", "popup: -", "popup: 20 \"&Lock\" enabled",
+                           "popup: 30 \"Show &Preview\" enabled checked", "popup: \"&Add\" enabled >",
+                           "popup:   40 \"&Host...\" enabled"};
+    struct Case {
+        std::optional<std::string> choice;
+        UINT command;
+        std::string error;
+    };
+    const Case cases[] = {
+        {std::nullopt, 0, {}},
+        {"lock", 20, {}},
+        {"SHOW PREVIEW", 30, {}},
+        {"40", 40, {}},
+        {"host...", 40, {}},
+        {"Delete", 0, "command 10 of the pop-up menu is greyed"},
+        {"&Lock", 0, "the pop-up menu has no command \"&Lock\""},
+        {"99", 0, "the pop-up menu has no command \"99\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.choice.value_or("(none)"));
+        errors.clear();
+        driver.ExpectMenu(3);
+        if (c.choice) {
+            ASSERT_TRUE(driver.Choose(4, *c.choice));
+            EXPECT_FALSE(driver.Choose(5, "Lock")) << "one choice a menu";
+        }
+        UINT command = 0;
+        Strings printed = Printed([&] { command = vqui::ShowPopupMenu(ContextMenu()); });
+        EXPECT_EQ(command, c.command);
+        Strings expected = items;
+        expected.push_back(c.command ? "popup: -> " + std::to_string(c.command) : "popup: -> dismissed");
+        EXPECT_EQ(printed, expected);
+        using Errors = std::vector<std::pair<int, std::string>>;
+        const Errors expectedErrors = c.error.empty() ? Errors{} : Errors{{4, c.error}};
+        EXPECT_EQ(errors, expectedErrors);
+    }
+}
+
+// A menu takes a choice, not an answer; an answer after its choice is for the next box. A
+// menu expected is no box or dialog, and a menu shown while a box or dialog is expected first
+// is dismissed, leaving that expectation.
+TEST_F(HostUiDriverTest, AMenuTakesNoAnswerAndIsNoBoxOrDialog)
+{
+    using Errors = std::vector<std::pair<int, std::string>>;
+    driver.ExpectMenu(2);
+    EXPECT_FALSE(driver.Answer(3, IDNO));
+    driver.Choose(4, "Lock");
+    EXPECT_TRUE(driver.Answer(5, IDNO));
+    Strings printed = Printed([&] {
+        EXPECT_EQ(vqui::ShowPopupMenu(ContextMenu()), 20u);
+        EXPECT_EQ(AfxMessageBox("Sure?", MB_YESNO), IDNO);
+    });
+    EXPECT_EQ(printed.back(), "msgbox: [] Sure? -> IDNO");
+    EXPECT_TRUE(errors.empty());
+
+    driver.ExpectMenu(7);
+    driver.ExpectDialog(8, 100);
+    driver.ExpectMenu(9);
+    printed = Printed([&] {
+        EXPECT_EQ(AfxMessageBox("Sure?", MB_YESNO), IDYES);
+        EXPECT_EQ(vqui::ShowPopupMenu(ContextMenu()), 0u);
+        SimpleDialog dialog;
+        dialog.DoModal();
+        driver.ReportUnmet();
+    });
+    EXPECT_EQ(printed.back(), "dialog: 100 \"Simple\" -> IDCANCEL");
+    EXPECT_EQ(errors, (Errors{{7, "the expected pop-up menu was not shown; a message box was"},
+                              {9, "nothing was shown for the expected pop-up menu"}}));
+}

@@ -120,10 +120,10 @@ ScriptedUiDriver::WindowScript& ScriptedUiDriver::WindowScript::DoubleClick(int 
     return Act(id, MakeAction(vqui::UserActionKind::DoubleClick, index));
 }
 
-ScriptedUiDriver::WindowScript& ScriptedUiDriver::WindowScript::Key(UINT virtualKey)
+ScriptedUiDriver::WindowScript& ScriptedUiDriver::WindowScript::Key(UINT virtualKey, BYTE modifiers)
 {
     Step step;
-    step.action = vqui::UiAction::Key(virtualKey);
+    step.action = vqui::UiAction::Key(virtualKey, modifiers);
     return Add(std::move(step));
 }
 

@@ -33,8 +33,9 @@ public:
         WindowScript& CheckItem(int id, int index, bool checked = true);
         WindowScript& DoubleClick(int id, int index);
         WindowScript& Act(int id, vqui::UserAction action);
-        // A key pressed on the control with the focus (Enter, Escape, Tab, F1, ...).
-        WindowScript& Key(UINT virtualKey);
+        // A key pressed on the control with the focus (Enter, Escape, Tab, F1, ...), with the
+        // modifiers (FSHIFT, FCONTROL, FALT) held.
+        WindowScript& Key(UINT virtualKey, BYTE modifiers = 0);
         // Presses a button by id: OK, Cancel, Next, ...
         WindowScript& Press(int buttonId);
         WindowScript& OK();

@@ -8,6 +8,7 @@
 #include "win/CEdit.h"
 #include "win/CListCtrl.h"
 #include "win/CWinApp.h"
+#include "win/ModuleResources.h"
 
 #include "support/ScriptedUiDriver.h"
 
@@ -185,6 +186,29 @@ TEST_F(DialogTest, TabIntoAnEditSelectsItsWholeTextSoTypingReplacesIt)
         .OK();
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.name, "new");
+}
+
+TEST_F(DialogTest, ShiftTabMovesTheFocusBackToThePreviousTabStopSelectingAnEditsText)
+{
+    NameDialog dialog;
+    dialog.name = "old";
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectDialog(100)
+        .Run([&] {
+            dialog.SendDlgItemMessage(kName, EM_SETSEL, 3, 3);
+            ::SetFocus(::GetDlgItem(dialog, kCheck));
+        })
+        .Key(VK_TAB, FSHIFT)
+        .Run([&] {
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, kName));
+            EXPECT_EQ(dialog.SendDlgItemMessage(kName, EM_GETSEL), MAKELONG(0, 3));
+        })
+        .Key(VK_TAB, FSHIFT)
+        .Run([&] { EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, 57670)) << "round from the first tab stop"; })
+        .Key(VK_TAB)
+        .Run([&] { EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, kName)) << "Shift is no longer held"; })
+        .Cancel();
+    dialog.DoModal();
 }
 
 TEST_F(DialogTest, ADialogIsMadeFromItsTemplateAndExchangesDataAtInitAndOk)
