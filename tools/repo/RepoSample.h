@@ -1,8 +1,9 @@
 // The sample enterprise of the demo and the integration tests, as a repository
 // description: business segments with every element kind, each taken into the
-// configurations of systems of its own (a configuration holds one segment), option sets for all four host types, hosts of every type, packs with
-// their associations, report groups and bundles. The scale makes it larger for
-// measurements; the default is the sample itself.
+// configurations of systems of its own (a configuration holds one segment), option sets
+// for all four host types, hosts of every type, packs with their associations, report
+// groups and bundles. The scale makes it larger for measurements; the default is the
+// sample itself.
 #pragma once
 
 #include "repo/RepoDescription.h"
