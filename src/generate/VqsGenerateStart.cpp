@@ -26,9 +26,13 @@ constexpr int kTypeSystem = 2;
 constexpr int kTypeSystemWithReports = 5;
 constexpr int kTypeBundle = 9;
 
-bool LocksItsGenerateSet(int generateType)
+// A session of a generation that locks its generate set and has not finished: its
+// generation holds the set's lock.
+bool HoldsGenerationLock(const PxVQRecoveryInfoPtr& session)
 {
-    return generateType == kTypeSystem || generateType == kTypeSystemWithReports || generateType == kTypeBundle;
+    const int type = session->getGenerateType();
+    return (type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle) &&
+           session->GetCurrentState() < kStateFinished;
 }
 
 CString SessionUserCode()
@@ -53,8 +57,7 @@ bool HasInterruptedGeneration(const PxVQOptionSetPtr& genSet)
     const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
-        if (genSet->IsSameOid(session->GetGenSet()) && LocksItsGenerateSet(session->getGenerateType()) &&
-            session->GetCurrentState() < kStateFinished &&
+        if (genSet->IsSameOid(session->GetGenSet()) && HoldsGenerationLock(session) &&
             VqsShortUserCode(session->GetUserId()) == user)
             return true;
     }
@@ -94,7 +97,7 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
 
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
 {
-    if (!LocksItsGenerateSet(session->getGenerateType()) || session->GetCurrentState() >= kStateFinished)
+    if (!HoldsGenerationLock(session))
         return PxVQOptionSetPtr();
     const PxVQOptionSetPtr genSet = session->GetGenSet();
     if (!genSet || !genSet->ObjectPresent())

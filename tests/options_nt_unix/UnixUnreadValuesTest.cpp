@@ -12,10 +12,6 @@ using namespace optionstest;
 
 namespace {
 
-// Every read of the option while the page loads fails.
-constexpr const char* kFailure = "Injected repository failure";
-constexpr int kEveryRead = 100;
-
 constexpr int kEnvironmentPage = 0;
 constexpr int kCollatingSequence = 33043;
 constexpr int kUseDefaultCollating = 33044;
@@ -79,7 +75,7 @@ TEST_F(UnixUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
         {"a component index's own tablespace", PxVQSoftLinkPtr(Element("SYS1", "SALES", "ORDER")),
          kComponentStoragePage, [&] { Component()->SetComponentTablespace(1, "STOCKTS"); }, nullptr,
          [&] {
-             PxFaultInjection::Throw("PxUnixCompOptions::GetComponentTablespace", kFailure, 0, kEveryRead);
+             FailEveryRead("PxUnixCompOptions::GetComponentTablespace");
              Click(kComponentIndex);
              PxFaultInjection::Reset();
              ExpectUnread(kPack);
@@ -92,7 +88,7 @@ TEST_F(UnixUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
         SCOPED_TRACE(c.story);
         Write(c.store);
         if (c.failing)
-            PxFaultInjection::Throw(c.failing, kFailure, 0, kEveryRead);
+            FailEveryRead(c.failing);
         Session(c.link, "UNIXGEN", c.page, [&] {
             PxFaultInjection::Reset();
             c.act();

@@ -10,10 +10,6 @@ using namespace optionstest;
 
 namespace {
 
-// Every read of the option while the page loads fails.
-constexpr const char* kFailure = "Injected repository failure";
-constexpr int kEveryRead = 100;
-
 constexpr int kEnvironmentTab = 0;
 constexpr int kUsePainter = 1099;
 constexpr int kBackground = 1100;
@@ -106,7 +102,7 @@ TEST_F(QSRUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
          nullptr,
          [&] {
              Defaults();
-             PxFaultInjection::Throw("PxQSRBSegOptions::GetPOFname", kFailure, 0, kEveryRead);
+             FailEveryRead("PxQSRBSegOptions::GetPOFname");
              Undo();
              PxFaultInjection::Reset();
              ExpectUnread(kPofName);
@@ -165,7 +161,7 @@ TEST_F(QSRUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
         if (c.eventView)
             BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
         if (c.failing)
-            PxFaultInjection::Throw(c.failing, kFailure, 0, kEveryRead);
+            FailEveryRead(c.failing);
         const PxVQSoftLinkPtr link =
             c.element ? PxVQSoftLinkPtr(Element("SYS1", "SALES", c.element)) : PxVQSoftLinkPtr(Segment("SYS1", "SALES"));
         OptionsDialogHarness::Session(link, "QSRGEN", c.tab, [&] {

@@ -2,6 +2,7 @@
 
 #include "options/VqsOptionsSheet.h"
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxIspecOptions.h"
 #include "win/CButton.h"
 #include "win/CEdit.h"
@@ -90,6 +91,12 @@ std::string OptionsDialogHarness::Text(int id)
 LRESULT OptionsDialogHarness::TextLimit(int id)
 {
     return ::SendMessage(Item(id), EM_GETLIMITTEXT, 0, 0);
+}
+
+void OptionsDialogHarness::FailEveryRead(const char* operation)
+{
+    constexpr int kEveryRead = 100;
+    PxFaultInjection::Throw(operation, "Injected repository failure", 0, kEveryRead);
 }
 
 void OptionsDialogHarness::ExpectUnread(int id)

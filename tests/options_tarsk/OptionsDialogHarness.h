@@ -46,6 +46,9 @@ public:
     LRESULT TextLimit(int id);
     // The control shows a value that could not be read, and cannot be edited.
     void ExpectUnread(int id);
+    // Every read of the operation fails while the page loads (some options are read more than
+    // once, by other pages or adapters first).
+    static void FailEveryRead(const char* operation);
     Strings ComboItems(int id);
     // The text and background colours the control paints `text` in now; both 0xFFFFFFFF when
     // it does not show the text.

@@ -10,10 +10,6 @@ using namespace optionstest;
 
 namespace {
 
-// Every read of the option while the page loads fails.
-constexpr const char* kFailure = "Injected repository failure";
-constexpr int kEveryRead = 100;
-
 constexpr int kProfileEnvironmentTab = 0;
 constexpr int kDefaultEstimates = 32912;
 constexpr int kExpectedEstimate = 32914;
@@ -60,7 +56,7 @@ TEST_F(TarskUnreadValuesTest, ANumberThePageCouldNotReadIsNeverWritten)
          [&] { Profile()->SetExpectedOrVolume(2500); }, nullptr,
          [&] {
              Defaults();
-             PxFaultInjection::Throw("PxProfileOptions::GetExpectedOrVolume", kFailure, 0, kEveryRead);
+             FailEveryRead("PxProfileOptions::GetExpectedOrVolume");
              Undo();
              PxFaultInjection::Reset();
              ExpectUnread(kExpectedOrVolume);
@@ -101,7 +97,7 @@ TEST_F(TarskUnreadValuesTest, ANumberThePageCouldNotReadIsNeverWritten)
         SCOPED_TRACE(c.story);
         Write(c.store);
         if (c.failing)
-            PxFaultInjection::Throw(c.failing, kFailure, 0, kEveryRead);
+            FailEveryRead(c.failing);
         Session(Element("SYS1", "SALES", c.element), "TARSKGEN", c.tab, [&] {
             PxFaultInjection::Reset();
             c.act();
