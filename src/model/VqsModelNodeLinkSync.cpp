@@ -37,12 +37,6 @@ using ElementNodes = std::vector<VqsModelNodeElementLink*>;
 
 PxVQLink* SessionLink() { return VqsGetApp() ? VqsGetApp()->GetLink() : nullptr; }
 
-bool IsMarkedUnused(const VqsModelNodeLink* node)
-{
-    const PxVQSoftLinkPtr link = node->GetSoftLink();
-    return link && link->GetUnusedMark() != 0;
-}
-
 // The design elements that get element links: Ispecs, reports, profiles and global logics.
 bool TakesElementLink(const PxLSEElementPtr& element)
 {
@@ -252,7 +246,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         for (POSITION pos = loaded.GetHeadPosition(); pos;) {
             auto* node = static_cast<VqsModelNodeElementLink*>(loaded.GetNext(pos));
             const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-            if (!link || IsMarkedUnused(node) != marked)
+            if (!link || node->IsMarkedUnused() != marked)
                 continue;
             const PxLSEElementPtr design = index->Find(link->GetName());
             if (node->IsPlacedBelow()) {
@@ -278,7 +272,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
         const bool changed = VqcGuidCompare(design, link) != 0;
-        const bool revived = IsMarkedUnused(node);
+        const bool revived = node->IsMarkedUnused();
         if (changed || revived || design->_IsKindOf("PxLSEProfile")) {
             VqsLockScope scope(SessionLink());
             if (!writeBag.LockNode(node) || !LockOptionNodesOf(writeBag, node))
@@ -308,7 +302,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     } else if (syncMode == VqsSyncDefaultAuto) {
         ElementNodes inUse;
         for (VqsModelNodeElementLink* node : unmatched) {
-            if (!IsMarkedUnused(node))
+            if (!node->IsMarkedUnused())
                 inUse.push_back(node);
         }
         if (!LockAndMark(inUse, 1))
@@ -337,7 +331,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     VqsModel* model = GetModel();
     for (const PxLSEElementPtr& element : added) {
         // A component's new profile link came with the component.
-        if (element->_IsKindOf("PxLSEProfile") && GetBSSoftLink()->GetElementSoftLink(element->GetName()))
+        if (element->_IsKindOf("PxLSEProfile") && FindElementLinkNamed(element->GetName(), VqsElementProfile))
             continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;
@@ -374,15 +368,17 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
     PxLSEElementPtr partElement;
     CString partName;
     const PxLSEProfilePtr profile(CollectDesignParts(element, partElement, partName));
-    VqsModelNodeElementLink* matching = nullptr;
+    ElementNodes named;
+    for (VqsModelNodeElementLink* node : profiles) {
+        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName())
+            named.push_back(node);
+    }
+    bool inUse = false;
+    VqsModelNodeElementLink* matching = ChooseInUseOrNewest(named, inUse);
     ElementNodes stale;
     ElementNodes kept;
     for (VqsModelNodeElementLink* node : profiles) {
-        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName()) {
-            matching = node;
-            continue;
-        }
-        if (IsMarkedUnused(node))
+        if (node == matching || node->IsMarkedUnused())
             continue;
         if (syncMode == VqsSyncFullAuto || !node->IsSoftLinkUpdated())
             stale.push_back(node);
@@ -405,7 +401,7 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
             if (!VqsTransaction::IsOk())
                 return 0;
         }
-        if (IsMarkedUnused(matching) && !matching->SetSoftLinkValue(0))
+        if (matching->IsMarkedUnused() && !matching->SetSoftLinkValue(0))
             return 0;
     } else {
         {
@@ -505,13 +501,13 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
         return 0;
 
     std::vector<VqsModelNodeLink*> toMark;
-    if (!IsMarkedUnused(this))
+    if (!IsMarkedUnused())
         toMark.push_back(this);
     CObList left;
     GetElementLinkNodes(left);
     for (POSITION pos = left.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNodeElementLink*>(left.GetNext(pos));
-        if (!IsMarkedUnused(node))
+        if (!node->IsMarkedUnused())
             toMark.push_back(node);
     }
     VqsLockBag bag(VqsWriteLock);
