@@ -60,7 +60,7 @@ public:
         inUse = false;
         Node* newest = nullptr;
         for (Node* node : links) {
-            if (!node->IsMarkedUnused()) {
+            if (!node->HasUnusedMark()) {
                 inUse = true;
                 return node;
             }
@@ -72,7 +72,7 @@ public:
         return newest;
     }
     // The soft link carries the unused mark (kept while it matches nothing).
-    bool IsMarkedUnused() const;
+    bool HasUnusedMark() const;
     bool IsSoftLinkUpdated() const;
     // Reads the soft link's creation time into the cache (nothing without a soft link).
     void GetCreatedTimeStamp();

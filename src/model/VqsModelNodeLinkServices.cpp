@@ -114,7 +114,7 @@ bool VqsModelNodeLink::IsEarlier(std::uint32_t high, std::uint32_t low, std::uin
     return signedHigh != otherSignedHigh ? signedHigh < otherSignedHigh : low < otherLow;
 }
 
-bool VqsModelNodeLink::IsMarkedUnused() const
+bool VqsModelNodeLink::HasUnusedMark() const
 {
     const PxVQSoftLinkPtr link = GetSoftLink();
     return link && link->GetUnusedMark() != 0;

@@ -37,6 +37,12 @@ using ElementNodes = std::vector<VqsModelNodeElementLink*>;
 
 PxVQLink* SessionLink() { return VqsGetApp() ? VqsGetApp()->GetLink() : nullptr; }
 
+bool IsMarkedUnused(const VqsModelNodeLink* node)
+{
+    const PxVQSoftLinkPtr link = node->GetSoftLink();
+    return link && link->GetUnusedMark() != 0;
+}
+
 // The design elements that get element links: Ispecs, reports, profiles and global logics.
 bool TakesElementLink(const PxLSEElementPtr& element)
 {
@@ -246,7 +252,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         for (POSITION pos = loaded.GetHeadPosition(); pos;) {
             auto* node = static_cast<VqsModelNodeElementLink*>(loaded.GetNext(pos));
             const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-            if (!link || node->IsMarkedUnused() != marked)
+            if (!link || IsMarkedUnused(node) != marked)
                 continue;
             const PxLSEElementPtr design = index->Find(link->GetName());
             if (node->IsPlacedBelow()) {
@@ -272,7 +278,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
         const bool changed = VqcGuidCompare(design, link) != 0;
-        const bool revived = node->IsMarkedUnused();
+        const bool revived = IsMarkedUnused(node);
         if (changed || revived || design->_IsKindOf("PxLSEProfile")) {
             VqsLockScope scope(SessionLink());
             if (!writeBag.LockNode(node) || !LockOptionNodesOf(writeBag, node))
@@ -302,7 +308,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     } else if (syncMode == VqsSyncDefaultAuto) {
         ElementNodes inUse;
         for (VqsModelNodeElementLink* node : unmatched) {
-            if (!node->IsMarkedUnused())
+            if (!IsMarkedUnused(node))
                 inUse.push_back(node);
         }
         if (!LockAndMark(inUse, 1))
@@ -378,7 +384,7 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
     ElementNodes stale;
     ElementNodes kept;
     for (VqsModelNodeElementLink* node : profiles) {
-        if (node == matching || node->IsMarkedUnused())
+        if (node == matching || IsMarkedUnused(node))
             continue;
         if (syncMode == VqsSyncFullAuto || !node->IsSoftLinkUpdated())
             stale.push_back(node);
@@ -401,7 +407,7 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
             if (!VqsTransaction::IsOk())
                 return 0;
         }
-        if (matching->IsMarkedUnused() && !matching->SetSoftLinkValue(0))
+        if (IsMarkedUnused(matching) && !matching->SetSoftLinkValue(0))
             return 0;
     } else {
         {
@@ -501,13 +507,13 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
         return 0;
 
     std::vector<VqsModelNodeLink*> toMark;
-    if (!IsMarkedUnused())
+    if (!IsMarkedUnused(this))
         toMark.push_back(this);
     CObList left;
     GetElementLinkNodes(left);
     for (POSITION pos = left.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNodeElementLink*>(left.GetNext(pos));
-        if (!node->IsMarkedUnused())
+        if (!IsMarkedUnused(node))
             toMark.push_back(node);
     }
     VqsLockBag bag(VqsWriteLock);

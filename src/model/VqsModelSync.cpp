@@ -36,6 +36,12 @@ using SegmentNodes = std::vector<VqsModelNodeBSLink*>;
 
 PxVQLink* SessionLink() { return VqsGetApp() ? VqsGetApp()->GetLink() : nullptr; }
 
+bool IsMarkedUnused(const VqsModelNodeLink* node)
+{
+    const PxVQSoftLinkPtr link = node->GetSoftLink();
+    return link && link->GetUnusedMark() != 0;
+}
+
 CString UserPart(const CString& userCode)
 {
     const int slash = userCode.Find('/');
@@ -151,7 +157,7 @@ int DisposeOfUnmatchedLinks(VqsModelNodeConfig* config, const SegmentNodes& unma
                 return 0;
             continue;
         }
-        if (node->IsMarkedUnused())
+        if (IsMarkedUnused(node))
             continue;
         int deleteLink = 0;
         if (!node->SyncUnmatchedLink(deleteLink, readBag, updateBag, syncMode))
@@ -252,7 +258,7 @@ int VqsModel::CheckBusinessSegmentSync(VqsBSLock& segmentLock, VqsLockBag& readB
     // -1 when the segment found cannot be used.
     const auto search = [&](bool marked) {
         for (auto at = ordered.begin(); at != ordered.end(); ++at) {
-            if ((*at)->IsMarkedUnused() != marked)
+            if (IsMarkedUnused(*at) != marked)
                 continue;
             for (auto segment = segments.begin(); segment != segments.end(); ++segment) {
                 if (!BSSoftLinkMatches(*at, *segment))

@@ -116,7 +116,7 @@ bool IsBundleUsage(int usage) { return usage != kUsageNone && usage != kUsageOut
 
 void ClearUnusedMark(VqsModelNodeLink* node)
 {
-    if (node->IsMarkedUnused())
+    if (node->HasUnusedMark())
         node->SetSoftLinkValue(0);
 }
 
@@ -558,7 +558,7 @@ BOOL VqsSysApp::KeepMarkedUnused(const ElementNodes& kept, const CString& line)
 {
     for (VqsModelNodeElementLink* node : kept) {
         LogInfo(0, line);
-        if (!node->IsMarkedUnused() && !node->SetSoftLinkValue(1))
+        if (!node->HasUnusedMark() && !node->SetSoftLinkValue(1))
             return FALSE;
     }
     return TRUE;
