@@ -19,6 +19,9 @@
 
 namespace {
 
+// The user's answer to the question which element links in the way are to be deleted.
+enum Button { None, DeleteSelection, KeepAll, Cancel };
+
 struct HostTransactionsTest : ModelTest {
     void TearDown() override
     {
@@ -61,6 +64,30 @@ struct HostTransactionsTest : ModelTest {
         for (POSITION pos = entries.GetHeadPosition(); pos;)
             names.emplace_back(entries.GetNext(pos)->GetBundleInformation()->GetName());
         return names;
+    }
+
+    // One host transaction on SALES in the synchronisation mode, the user's answer queued:
+    // closed when the call succeeds, failed otherwise. The call's answer comes back.
+    template <class Call>
+    BOOL InHostTransaction(int mode, Button button, Call call)
+    {
+        app.SetSynchronizeMode(mode);
+        // The driver refuses any message box, and any dialog but the one expected.
+        vqtest::ScriptedUiDriver driver;
+        if (button == DeleteSelection)
+            driver.ExpectDialog(199).Click(1058).OK();
+        else if (button == KeepAll)
+            driver.ExpectDialog(199).Press(IDKEEPALL);
+        else if (button == Cancel)
+            driver.ExpectDialog(199).Press(IDCANCEL);
+        EXPECT_TRUE(app.PrepareForTransaction("SALES", 0));
+        const BOOL answer = call();
+        if (answer)
+            app.TransactionClosed();
+        else
+            app.TransactionFailed();
+        driver.Verify();
+        return answer;
     }
 
     void SetGlobalLogicId(const char* name, int id)
@@ -390,7 +417,6 @@ TEST_F(HostTransactionsTest, AProfileRenamedToTheNameOfItsIspecLeavesTheIspecInP
 // and what the user changed there goes as the synchronisation mode says.
 TEST_F(HostTransactionsTest, ARenameTakesOverOnlyALinkOfItsKindAndTheModeDecidesOverTheUsersOptions)
 {
-    enum Button { None, DeleteSelection, KeepAll, Cancel };
     const struct {
         const char* what;
         int mode;
@@ -426,23 +452,9 @@ TEST_F(HostTransactionsTest, ARenameTakesOverOnlyALinkOfItsKindAndTheModeDecides
             renamed = Segment("SYS1", "SALES")->CreateElementSoftLink(from.c_str(), VQSoftLinkReport);
             renamed->CreateBlankOptions();
         });
-        app.SetSynchronizeMode(c.mode);
-        // The driver refuses any message box, and any dialog but the one expected.
-        vqtest::ScriptedUiDriver driver;
-        if (c.button == DeleteSelection)
-            driver.ExpectDialog(199).Click(1058).OK();
-        else if (c.button == KeepAll)
-            driver.ExpectDialog(199).Press(IDKEEPALL);
-        else if (c.button == Cancel)
-            driver.ExpectDialog(199).Press(IDCANCEL);
-
-        ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
-        EXPECT_EQ(app.Rename("lsereport", to.c_str(), from.c_str(), "SALES"), c.renamed);
-        if (c.renamed)
-            app.TransactionClosed();
-        else
-            app.TransactionFailed();
-        driver.Verify();
+        EXPECT_EQ(InHostTransaction(c.mode, c.button,
+                                    [&] { return app.Rename("lsereport", to.c_str(), from.c_str(), "SALES"); }),
+                  c.renamed);
 
         EXPECT_EQ(renamed->GetName(), c.renamed ? to.c_str() : from.c_str());
         EXPECT_EQ(renamed->GetUnusedMark(), 0);
@@ -480,7 +492,6 @@ TEST_F(HostTransactionsTest, AComponentLinkARenameDeletesTakesItsProfileLinksAlo
 // synchronisation mode says.
 TEST_F(HostTransactionsTest, ACreateBesideAnotherKindsLinkLetsTheModeDecideOverTheUsersOptions)
 {
-    enum Button { None, DeleteSelection, KeepAll, Cancel };
     const struct {
         const char* what;
         int mode;
@@ -512,22 +523,8 @@ TEST_F(HostTransactionsTest, ACreateBesideAnotherKindsLinkLetsTheModeDecideOverT
             inTheWay->SetUpdatedFlag(c.changed);
             inTheWay->SetUnusedMark(1);
         });
-        app.SetSynchronizeMode(c.mode);
-        vqtest::ScriptedUiDriver driver;
-        if (c.button == DeleteSelection)
-            driver.ExpectDialog(199).Click(1058).OK();
-        else if (c.button == KeepAll)
-            driver.ExpectDialog(199).Press(IDKEEPALL);
-        else if (c.button == Cancel)
-            driver.ExpectDialog(199).Press(IDCANCEL);
-
-        ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
-        EXPECT_EQ(app.Create("lsereport", name.c_str(), "SALES"), c.created);
-        if (c.created)
-            app.TransactionClosed();
-        else
-            app.TransactionFailed();
-        driver.Verify();
+        EXPECT_EQ(InHostTransaction(c.mode, c.button, [&] { return app.Create("lsereport", name.c_str(), "SALES"); }),
+                  c.created);
 
         ASSERT_EQ(inTheWay->ObjectPresent() != FALSE, c.inTheWayStays);
         if (c.inTheWayStays) {
