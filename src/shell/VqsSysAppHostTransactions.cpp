@@ -601,8 +601,12 @@ BOOL VqsSysApp::ClearNameForCreate(VqsModelNodeBSLink* segmentNode, int linkType
         !LockLinksInTheWay({}, kept))
         return FALSE;
     CString line;
+    line.Format("Creating %s keeps the element link of another kind that had that name, marked unused.",
+                name.GetString());
+    // Kept first: a removed link may take others along (an Ispec's profiles).
+    if (!KeepMarkedUnused(kept, line))
+        return FALSE;
     line.Format("Creating %s deletes the element link of another kind that had that name.", name.GetString());
-    // A removed link may take others along (an Ispec's profiles).
     const std::vector<VqsNodeRef<VqsModelNodeElementLink>> held(doomed.begin(), doomed.end());
     for (const VqsNodeRef<VqsModelNodeElementLink>& ref : held) {
         if (VqsModelNodeElementLink* node = ref.Get()) {
@@ -611,9 +615,7 @@ BOOL VqsSysApp::ClearNameForCreate(VqsModelNodeBSLink* segmentNode, int linkType
                 return FALSE;
         }
     }
-    line.Format("Creating %s keeps the element link of another kind that had that name, marked unused.",
-                name.GetString());
-    return KeepMarkedUnused(kept, line);
+    return TRUE;
 }
 
 // Deletes an element link that no longer stands for the created element, with what goes
