@@ -296,11 +296,9 @@ bool ClaimSet(Generation& generation, bool scripted)
     if (!ClaimsGenerateSet(generation.kind) || !generation.genSet)
         return true;
     try {
-        if (!generation.genSet->ClaimForGeneration())
-            return false;
-        generation.claimed = true;
         generation.holdsSet = IsGivenHold(generation, scripted);
-        return true;
+        generation.claimed = generation.genSet->ClaimForGeneration() != FALSE;
+        return generation.claimed;
     } catch (const VqException& error) {
         std::fprintf(stderr, "VqClient: cannot claim the generate set: %s\n", error.what());
         return false;
