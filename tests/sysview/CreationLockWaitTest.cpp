@@ -187,15 +187,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
             ui.ExpectWizard().OnPage(Gen::IDD).Next().OnPage(GS::IDD).Type(GS::IDC_NAME, "Nightly").Next();
         if (!GetParam().newHost)
             return script.OnPage(Target::IDD).Click(Target::IDC_QSR).Finish();
-        return script.OnPage(Target::IDD)
-            .Click(Target::IDC_UNIX)
-            .Next()
-            .OnPage(HostPage::IDD)
-            .Type(HostPage::IDC_NAME, "UXNEW")
-            .Type(HostPage::IDC_ADDRESS, "ux.example")
-            .Next()
-            .OnPage(Ftp::IDD)
-            .Finish();
+        return ThroughNewUnixHost<Target, HostPage, Ftp>(script).Finish();
     }
 
     UINT FinishPage() const { return GetParam().newHost ? Ftp::IDD : Target::IDD; }
