@@ -1,15 +1,18 @@
-// Add Business Segment's Finish while another process holds something its steps lock, on a
+// The creating wizards' Finish while another process holds something their steps lock, on a
 // repository file and on a server: the enterprise read-locked, as a host does from its
-// prepare until it is idle again (the generate set's step write-locks it), or a pack (a new
-// host's step write-locks every pack). The Finish's wait for its locks (with the
+// prepare until it is idle again (a generate set's step write-locks it), a pack (a new
+// host's step write-locks every pack) or a business-segment link (a generate set's step
+// write-locks the configuration's links). The Finish's wait for its locks (with the
 // lock-progress box up) writes nothing yet, so the other process's change goes through
-// meanwhile; once the lock is free the Finish stores the link, the generate set and the host
-// together, holding what its steps locked until the commit. Giving up the wait makes nothing.
+// meanwhile; once the lock is free the Finish stores everything it makes together, holding
+// what its steps locked until the commit. Giving up the wait makes nothing.
 #include "SysViewTestSupport.h"
 
 #include "config/VqsHostFTPPage.h"
 #include "config/VqsHostWizardPages.h"
 #include "config/VqsNewBSLinkPages.h"
+#include "config/VqsNewGenSetPages.h"
+#include "config/VqsNewSystemPages.h"
 #include "model/VqsLockManager.h"
 #include "model/VqsLockRetryCallback.h"
 #include "model/VqsLockThread.h"
@@ -17,6 +20,7 @@
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxRepositoryDump.h"
+#include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQHostInformation.h"
@@ -27,6 +31,7 @@
 #include "support/ChildProcess.h"
 #include "support/PgTestServer.h"
 #include "support/ScriptedUiDriver.h"
+#include "sysview/VqsOptionSetView.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
 
@@ -37,22 +42,45 @@
 namespace {
 
 constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
+constexpr UINT ID_NEW_SYSTEM = 32785;
+constexpr UINT ID_ADD_GENERATE_SET = 32789;
 constexpr UINT kLockProgressDialog = 105;
 constexpr char kOtherDescription[] = "Changed by B";
 
 enum class Store { File, Server };
+enum class Wizard { NewSystem, AddSegment, NewGenSet };
+enum class Held { Enterprise, Pack, SegmentLink };
 
-// Where the other process holds its read lock, and whether the user asks for a new host.
 struct Case {
     Store store;
-    bool newHost;
+    Wizard wizard;
+    // What the other process read-locks.
+    Held held;
+    // The host the wizard makes on the way; empty when the set goes to a type's hosts.
+    const char* newHost;
+    // Where the generate set goes.
+    const char* system;
 };
 
-using Gen = VqsBSGenPage;
-using GS = VqsBSGSPage;
-using Target = VqsBSGSHostPage;
-using HostPage = VqsBSHostPage;
-using Ftp = VqsBSHostFTPPage;
+std::vector<Case> Cases()
+{
+    std::vector<Case> cases;
+    for (Store store : {Store::File, Store::Server}) {
+        cases.push_back({store, Wizard::AddSegment, Held::Enterprise, "", "NEWSYS"});
+        cases.push_back({store, Wizard::AddSegment, Held::Pack, "UXNEW", "NEWSYS"});
+        cases.push_back({store, Wizard::NewSystem, Held::Pack, "UXNEW", "ORDERS"});
+        cases.push_back({store, Wizard::NewGenSet, Held::SegmentLink, "QSRNEW", "SYS1"});
+    }
+    return cases;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info)
+{
+    const char* wizards[] = {"NewSystem", "AddSegment", "NewGenSet"};
+    const char* held[] = {"EnterpriseHeld", "PackHeld", "LinkHeld"};
+    return std::string(info.param.store == Store::Server ? "Server" : "File") +
+           wizards[static_cast<int>(info.param.wizard)] + held[static_cast<int>(info.param.held)];
+}
 
 // Before each retry question of the session's locks: once the lock thread has caught up with
 // the clock, the step runs; then the module's own callback answers.
@@ -74,9 +102,9 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
     vqclock::ManualClock clock;
     vqclock::ScopedClock scopedClock{clock};
     std::string repository;
-    // The other process: it read-locks the enterprise, or the pack TARSKPACK; its next step
-    // changes SYS1's description and then lets the lock go; its last step fails when it can
-    // read-lock that object again.
+    // The other process: it read-locks what the case says; its next step changes SYS1's
+    // description and then lets the lock go; its last step fails when it can read-lock that
+    // object again.
     std::unique_ptr<vqtest::ChildProcess> other;
 
     // Each session opens the progress dialog; the test gives it steps before its own session.
@@ -89,7 +117,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         repository = GetParam().store == Store::Server ? vqtest::PgTestServer::Instance().NewDatabase()
                                                  : dir.File("shared.vqr");
         vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
-        PrepareSystemWithoutLinks();
+        PrepareHostsAndSystem();
         other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
             [this] { Held()->ReadLock() ? void() : throw std::runtime_error("not locked"); },
             [this] { ChangeAndLetGo(); },
@@ -105,8 +133,8 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         other.reset();
     }
 
-    // NEWSYS without links, and no Unix host, so that the wizard offers to create one.
-    void PrepareSystemWithoutLinks()
+    // NEWSYS without links, and no Unix or QSR host, so that the wizards offer to make one.
+    void PrepareHostsAndSystem()
     {
         ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
         {
@@ -117,6 +145,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         PxVQLink* link = app.GetLink();
         link->BeginTransaction();
         link->GetLVQEnterprise()->GetHostInformation("UNIXHOST")->RecursiveDeleteObject();
+        link->GetLVQEnterprise()->GetHostInformation("QSRHOST")->RecursiveDeleteObject();
         link->CommitTransaction();
         app.CloseSession();
     }
@@ -135,9 +164,14 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
     PxVQObjectPtr Held() const
     {
         const PxVQEnterprisePtr enterprise = ChildLink(repository).GetLVQEnterprise();
-        if (GetParam().newHost)
+        switch (GetParam().held) {
+        case Held::Enterprise:
+            return PxVQObjectPtr(enterprise);
+        case Held::Pack:
             return PxVQObjectPtr(enterprise->GetPackInformation("TARSKPACK"));
-        return PxVQObjectPtr(enterprise);
+        default:
+            return PxVQObjectPtr(enterprise->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES"));
+        }
     }
 
     // The lock goes even when the change fails, so that the wizard goes on.
@@ -168,7 +202,6 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         RetryGate::step = std::move(step);
         app.GetLink()->PxSetRetryFunction(&RetryGate::Ask);
         OpenFrame();
-        Select({"New system"});
     }
 
     // The dialog shows (not minimised, as it starts) once a lock has been waited for.
@@ -179,18 +212,83 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         return dialog && ::IsWindowVisible(dialog) && !::IsIconic(dialog);
     }
 
-    // The wizard up to the page where the user presses Finish: a generate set on the Unix
-    // host made on the way, or on the existing QSR host.
+    // The wizard up to the page where the user presses Finish.
     vqtest::ScriptedUiDriver::WindowScript& WizardToFinish()
     {
-        vqtest::ScriptedUiDriver::WindowScript& script =
-            ui.ExpectWizard().OnPage(Gen::IDD).Next().OnPage(GS::IDD).Type(GS::IDC_NAME, "Nightly").Next();
-        if (!GetParam().newHost)
-            return script.OnPage(Target::IDD).Click(Target::IDC_QSR).Finish();
-        return ThroughNewUnixHost<Target, HostPage, Ftp>(script).Finish();
+        switch (GetParam().wizard) {
+        case Wizard::NewSystem:
+            return ThroughNewUnixHost<VqsSysGSHostPage, VqsSysHostPage, VqsSysHostFTPPage>(
+                       ui.ExpectWizard("New System Wizard")
+                           .OnPage(VqsSysOptPage::IDD)
+                           .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
+                           .Next()
+                           .Next()
+                           .OnPage(VqsSysBSPage::IDD)
+                           .Next()
+                           .OnPage(VqsSysGSPage::IDD)
+                           .Type(VqsSysGSPage::IDC_NAME, "Nightly")
+                           .Next())
+                .Finish();
+        case Wizard::AddSegment: {
+            vqtest::ScriptedUiDriver::WindowScript& script = ui.ExpectWizard()
+                                                                 .OnPage(VqsBSGenPage::IDD)
+                                                                 .Next()
+                                                                 .OnPage(VqsBSGSPage::IDD)
+                                                                 .Type(VqsBSGSPage::IDC_NAME, "Nightly")
+                                                                 .Next();
+            if (*GetParam().newHost == '\0')
+                return script.OnPage(VqsBSGSHostPage::IDD).Click(VqsBSGSHostPage::IDC_TARSK).Finish();
+            return ThroughNewUnixHost<VqsBSGSHostPage, VqsBSHostPage, VqsBSHostFTPPage>(script).Finish();
+        }
+        default:
+            return ui.ExpectWizard()
+                .OnPage(VqsGenSetOptPage::IDD)
+                .Type(VqsGenSetOptPage::IDC_NAME, "Nightly")
+                .Next()
+                .OnPage(VqsGenSetTypePage::IDD)
+                .Click(VqsGenSetTypePage::IDC_QSR)
+                .Next()
+                .OnPage(VqsGenSetHostPage::IDD)
+                .Type(VqsGenSetHostPage::IDC_NAME, "QSRNEW")
+                .Type(VqsGenSetHostPage::IDC_ADDRESS, "qsr.example")
+                .Next()
+                .OnPage(VqsGenSetHostFTPPage::IDD)
+                .Finish();
+        }
     }
 
-    UINT FinishPage() const { return GetParam().newHost ? Ftp::IDD : Target::IDD; }
+    // The page that stays open when the Finish makes nothing.
+    UINT FinishPage() const
+    {
+        switch (GetParam().wizard) {
+        case Wizard::NewSystem:
+            return VqsSysHostFTPPage::IDD;
+        case Wizard::AddSegment:
+            return *GetParam().newHost == '\0' ? VqsBSGSHostPage::IDD : VqsBSHostFTPPage::IDD;
+        default:
+            return VqsGenSetHostFTPPage::IDD;
+        }
+    }
+
+    // The user starts the wizard where it is offered.
+    void StartWizard()
+    {
+        switch (GetParam().wizard) {
+        case Wizard::NewSystem:
+            Select({""});
+            Command(ID_NEW_SYSTEM);
+            break;
+        case Wizard::AddSegment:
+            Select({"New system"});
+            Command(ID_ADD_BUSINESS_SEGMENT);
+            break;
+        default:
+            Expand("Sample system 1");
+            Select({"SALES business segment"});
+            frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
+            vqwin::PumpPending();
+        }
+    }
 
     std::string Dump() const
     {
@@ -199,17 +297,11 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         return out.str();
     }
 
-    PxVQCurConfigPtr NewConfig() const
+    PxVQCurConfigPtr Config() const
     {
-        return app.GetLink()->GetLVQEnterprise()->GetSystem("NEWSYS")->GetCurConfig();
+        return app.GetLink()->GetLVQEnterprise()->GetSystem(GetParam().system)->GetCurConfig();
     }
 };
-
-std::string CaseName(const ::testing::TestParamInfo<Case>& info)
-{
-    return std::string(info.param.store == Store::Server ? "Server" : "File") +
-           (info.param.newHost ? "PackHeldNewHost" : "EnterpriseHeld");
-}
 
 } // namespace
 
@@ -229,7 +321,7 @@ TEST_P(CreationLockWaitTest, AnotherSessionWritesWhileTheFinishWaitsForItsLocksT
     bool heldAtCommit = false;
     PxFaultInjection::Run("PxLink::CommitTransaction", [&] { heldAtCommit = other->RunNextStep(); });
 
-    Command(ID_ADD_BUSINESS_SEGMENT);
+    StartWizard();
 
     ui.Verify();
     EXPECT_TRUE(otherChanged) << "the other session's change went through while the Finish waited";
@@ -237,11 +329,13 @@ TEST_P(CreationLockWaitTest, AnotherSessionWritesWhileTheFinishWaitsForItsLocksT
     const PxVQSystemPtr changed = app.GetLink()->GetLVQEnterprise()->GetSystem("SYS1");
     changed->Refresh();
     EXPECT_EQ(changed->GetDescription(), kOtherDescription);
-    EXPECT_EQ(NewConfig()->CountOfBSSoftLinks(), 1);
-    const PxVQGenSetPtr genSet(NewConfig()->GetOptionSet("NIGHTLY"));
+    if (GetParam().wizard != Wizard::NewGenSet)
+        EXPECT_EQ(Config()->CountOfBSSoftLinks(), 1);
+    const PxVQGenSetPtr genSet(Config()->GetOptionSet("NIGHTLY"));
     ASSERT_TRUE(genSet);
-    EXPECT_EQ(genSet->GetHostName(), GetParam().newHost ? "UXNEW" : "");
-    EXPECT_EQ(bool(app.GetLink()->GetLVQEnterprise()->GetHostInformation("UXNEW")), GetParam().newHost);
+    EXPECT_EQ(genSet->GetHostName(), GetParam().newHost);
+    if (*GetParam().newHost != '\0')
+        EXPECT_TRUE(app.GetLink()->GetLVQEnterprise()->GetHostInformation(GetParam().newHost));
 }
 
 TEST_P(CreationLockWaitTest, AFinishWhoseLockWaitIsGivenUpMakesNothingAndTheWizardStaysOpen)
@@ -252,14 +346,11 @@ TEST_P(CreationLockWaitTest, AFinishWhoseLockWaitIsGivenUpMakesNothingAndTheWiza
     WizardToFinish().OnPage(FinishPage()).Run([&] { afterFinish = Dump(); }).Cancel();
     const std::string before = Dump();
 
-    Command(ID_ADD_BUSINESS_SEGMENT);
+    StartWizard();
 
     ui.Verify();
     EXPECT_EQ(afterFinish, before);
     EXPECT_EQ(Dump(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, CreationLockWaitTest,
-                         ::testing::Values(Case{Store::File, false}, Case{Store::File, true}, Case{Store::Server, false},
-                                           Case{Store::Server, true}),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, CreationLockWaitTest, ::testing::ValuesIn(Cases()), CaseName);
