@@ -5,7 +5,8 @@
 // write-locks the configuration's links). The Finish's wait for its locks (with the
 // lock-progress box up) writes nothing yet, so the other process's change goes through
 // meanwhile; once the lock is free the Finish stores everything it makes together, holding
-// what its steps locked until the commit. Giving up the wait makes nothing.
+// what its steps locked until the commit. Giving up the wait, or a lock refused for good,
+// makes nothing and keeps the wizard open.
 #include "SysViewTestSupport.h"
 
 #include "config/VqsHostFTPPage.h"
@@ -161,9 +162,18 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         return *link;
     }
 
-    PxVQObjectPtr Held() const
+    PxVQObjectPtr Held() const { return HeldThrough(ChildLink(repository)); }
+
+    // The held object as the lock layer names it.
+    std::string HeldName() const
     {
-        const PxVQEnterprisePtr enterprise = ChildLink(repository).GetLVQEnterprise();
+        const char* names[] = {"an object", "TARSKPACK", "SALES business segment"};
+        return names[static_cast<int>(GetParam().held)];
+    }
+
+    PxVQObjectPtr HeldThrough(PxVQLink& link) const
+    {
+        const PxVQEnterprisePtr enterprise = link.GetLVQEnterprise();
         switch (GetParam().held) {
         case Held::Enterprise:
             return PxVQObjectPtr(enterprise);
@@ -354,3 +364,25 @@ TEST_P(CreationLockWaitTest, AFinishWhoseLockWaitIsGivenUpMakesNothingAndTheWiza
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CreationLockWaitTest, ::testing::ValuesIn(Cases()), CaseName);
+
+TEST_P(CreationLockWaitTest, AFinishWhoseLockIsRefusedSaysSoMakesNothingAndTheWizardStaysOpen)
+{
+    ASSERT_TRUE(other->RunNextStep());
+    {
+        PxVQLink locker;
+        locker.AttachSession(repository.c_str(), "locker/dev", nullptr);
+        ASSERT_TRUE(HeldThrough(locker)->PersistentLock(1));
+    }
+    StartSession({});
+    std::string afterFinish;
+    WizardToFinish().OnPage(FinishPage()).Run([&] { afterFinish = Dump(); }).Cancel();
+    ui.ExpectMessageBox("Lock failed:\nlocker/dev manually locked " + HeldName() + ".\nPlease try again after some time.",
+                        IDOK);
+    const std::string before = Dump();
+
+    StartWizard();
+
+    ui.Verify();
+    EXPECT_EQ(afterFinish, before);
+    EXPECT_EQ(Dump(), before);
+}
