@@ -117,8 +117,6 @@ struct CreationFinishTest : SysViewTest {
 
 TEST_F(CreationFinishTest, NewSystemStoresTheSystemItsLinkHostAndGenerateSetAllAtOnceOrNone)
 {
-    using Opt = VqsSysOptPage;
-    using BS = VqsSysBSPage;
     using GS = VqsSysGSPage;
     using Target = VqsSysGSHostPage;
     using HostPage = VqsSysHostPage;
@@ -126,16 +124,8 @@ TEST_F(CreationFinishTest, NewSystemStoresTheSystemItsLinkHostAndGenerateSetAllA
     DeleteHost("UNIXHOST");
     OpenFrame();
     Select({""});
-    Script& script = ThroughNewUnixHost<Target, HostPage, Ftp>(ui.ExpectWizard("New System Wizard")
-                                                                   .OnPage(Opt::IDD)
-                                                                   .Type(Opt::IDC_NAME, "ORDERS")
-                                                                   .Next()
-                                                                   .Next()
-                                                                   .OnPage(BS::IDD)
-                                                                   .Next()
-                                                                   .OnPage(GS::IDD)
-                                                                   .Type(GS::IDC_NAME, "Nightly")
-                                                                   .Next());
+    Script& script =
+        ThroughNewUnixHost<Target, HostPage, Ftp>(NewSystemToGenSetPage(ui).Type(GS::IDC_NAME, "Nightly").Next());
     FinishTwice(script, Ftp::IDD, "ORDERS");
     const std::string before = Dump();
 

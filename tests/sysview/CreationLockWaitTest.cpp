@@ -228,16 +228,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
         switch (GetParam().wizard) {
         case Wizard::NewSystem:
             return ThroughNewUnixHost<VqsSysGSHostPage, VqsSysHostPage, VqsSysHostFTPPage>(
-                       ui.ExpectWizard("New System Wizard")
-                           .OnPage(VqsSysOptPage::IDD)
-                           .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
-                           .Next()
-                           .Next()
-                           .OnPage(VqsSysBSPage::IDD)
-                           .Next()
-                           .OnPage(VqsSysGSPage::IDD)
-                           .Type(VqsSysGSPage::IDC_NAME, "Nightly")
-                           .Next())
+                       NewSystemToGenSetPage(ui).Type(VqsSysGSPage::IDC_NAME, "Nightly").Next())
                 .Finish();
         case Wizard::AddSegment: {
             vqtest::ScriptedUiDriver::WindowScript& script = ui.ExpectWizard()
@@ -339,13 +330,15 @@ TEST_P(CreationLockWaitTest, AnotherSessionWritesWhileTheFinishWaitsForItsLocksT
     const PxVQSystemPtr changed = app.GetLink()->GetLVQEnterprise()->GetSystem("SYS1");
     changed->Refresh();
     EXPECT_EQ(changed->GetDescription(), kOtherDescription);
-    if (GetParam().wizard != Wizard::NewGenSet)
+    if (GetParam().wizard != Wizard::NewGenSet) {
         EXPECT_EQ(Config()->CountOfBSSoftLinks(), 1);
+    }
     const PxVQGenSetPtr genSet(Config()->GetOptionSet("NIGHTLY"));
     ASSERT_TRUE(genSet);
     EXPECT_EQ(genSet->GetHostName(), GetParam().newHost);
-    if (*GetParam().newHost != '\0')
+    if (*GetParam().newHost != '\0') {
         EXPECT_TRUE(app.GetLink()->GetLVQEnterprise()->GetHostInformation(GetParam().newHost));
+    }
 }
 
 TEST_P(CreationLockWaitTest, AFinishWhoseLockWaitIsGivenUpMakesNothingAndTheWizardStaysOpen)

@@ -9,6 +9,7 @@
 #include "proxy/PxVQSystem.h"
 #include "support/SampleRepository.h"
 #include "support/ScriptedUiDriver.h"
+#include "config/VqsNewSystemPages.h"
 #include "support/ScopedTimeZone.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
@@ -65,4 +66,18 @@ vqtest::ScriptedUiDriver::WindowScript& ThroughNewUnixHost(vqtest::ScriptedUiDri
         .Type(HostPage::IDC_ADDRESS, "ux.example")
         .Next()
         .OnPage(Ftp::IDD);
+}
+
+// The New System wizard from its first page to its generate-set page: the system ORDERS with
+// the segment the wizard offers first.
+inline vqtest::ScriptedUiDriver::WindowScript& NewSystemToGenSetPage(vqtest::ScriptedUiDriver& ui)
+{
+    return ui.ExpectWizard("New System Wizard")
+        .OnPage(VqsSysOptPage::IDD)
+        .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
+        .Next()
+        .Next()
+        .OnPage(VqsSysBSPage::IDD)
+        .Next()
+        .OnPage(VqsSysGSPage::IDD);
 }
