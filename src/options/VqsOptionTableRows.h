@@ -4,12 +4,13 @@
 
 #include "win/Messages.h"
 
+#include <optional>
 #include <type_traits>
 
 namespace vqsoptiontable {
 
-inline void ShowValue(VqsOptCtrlFlag& binder, std::int64_t value) { binder.m_bValue = value ? TRUE : FALSE; }
-inline void ShowValue(VqsOptCtrlRadio& binder, std::int64_t value) { binder.m_nValue = static_cast<int>(value); }
+inline void ShowValue(VqsOptCtrlFlag& binder, std::int64_t value) { binder.SetValue(value ? TRUE : FALSE); }
+inline void ShowValue(VqsOptCtrlRadio& binder, std::int64_t value) { binder.SetValue(static_cast<int>(value)); }
 inline void ShowValue(VqsOptCtrlInt& binder, std::int64_t value) { binder.SetValue(value); }
 inline void ShowValue(VqsOptCtrlColor& binder, std::int64_t value) { binder.SetValue(static_cast<int>(value)); }
 inline void ShowValue(VqsOptCtrlString& binder, const CString& value) { binder.SetValue(value); }
@@ -24,8 +25,8 @@ inline CString ReadValue(const VqsOptCtrlString& binder) { return binder.GetValu
 inline CString ReadValue(const VqsOptCtrlCombo& binder) { return binder.GetValue(); }
 inline std::int64_t ReadValue(const VqsOptCtrlChar& binder) { return binder.GetValue(); }
 
-inline void ShowNotAvailable(VqsOptCtrlFlag&) {}
-inline void ShowNotAvailable(VqsOptCtrlRadio&) {}
+inline void ShowNotAvailable(VqsOptCtrlFlag& binder) { binder.SetNotAvailable(); }
+inline void ShowNotAvailable(VqsOptCtrlRadio& binder) { binder.SetNotAvailable(); }
 inline void ShowNotAvailable(VqsOptCtrlInt& binder) { binder.SetNotAvailable(); }
 inline void ShowNotAvailable(VqsOptCtrlColor& binder) { binder.SetNotAvailable(); }
 inline void ShowNotAvailable(VqsOptCtrlString& binder) { binder.SetNotAvailable(0); }
@@ -65,6 +66,50 @@ void ShowDefaultOver(Binder& binder, const Value& value)
     const BOOL ownUnread = binder.IsValueUnread();
     ShowValue(binder, value);
     binder.SetValueUnread(ownUnread);
+}
+
+// Shows the default `read` gives over the own value; when that read fails the placeholder
+// stands before the own value, which stays unread if it was.
+template <class Binder, class Read>
+void ShowReadDefaultOver(Binder& binder, Read read)
+{
+    try {
+        ShowDefaultOver(binder, read());
+    } catch (const VqReportableException&) {
+        ShowNotAvailable(binder);
+    }
+}
+
+// The value the binder holds, as one page passes it to another: none when it was never read.
+template <class Binder>
+auto KnownValue(const Binder& binder) -> std::optional<decltype(ReadValue(binder))>
+{
+    if (binder.IsValueUnread())
+        return std::nullopt;
+    return ReadValue(binder);
+}
+
+// What `read` gives; none when the read fails.
+template <class Read>
+auto ReadKnown(Read read) -> std::optional<decltype(read())>
+{
+    try {
+        return read();
+    } catch (const VqReportableException&) {
+        return std::nullopt;
+    }
+}
+
+// Shows a value passed from another page; one that was never read stays unread here too.
+template <class Binder, class Value>
+void ShowKnownValue(Binder& binder, const std::optional<Value>& value)
+{
+    if (value) {
+        ShowValue(binder, *value);
+    } else {
+        ShowNotAvailable(binder);
+        binder.SetValueUnread(TRUE);
+    }
 }
 
 // The binder's value becomes its own value again: a placeholder gives way to the value behind
