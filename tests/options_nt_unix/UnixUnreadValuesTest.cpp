@@ -7,6 +7,8 @@
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxUnixBSegOptions.h"
 #include "proxy/PxUnixCompOptions.h"
+#include "proxy/PxUnixOracleDBPartitionOptions.h"
+#include "proxy/PxUnixProfileOptions.h"
 
 using namespace optionstest;
 
@@ -22,10 +24,37 @@ constexpr int kFree = 1894;
 constexpr int kSca = 1954;
 constexpr int kComponentIndex = 1926;
 constexpr int kPack = 1900;
+constexpr int kComponentTable = 1925;
+constexpr int kSegmentIndex = 1931;
+constexpr int kUnlimited = 1912;
+constexpr int kUseDefaultMax = 1911;
+constexpr int kMaxExtents = 1904;
+constexpr int kExpected = 1899;
+constexpr int kCalculation = 1922;
+constexpr int kInitial = 1905;
+constexpr int kInitialUnit = 1901;
+constexpr int kNext = 1906;
+constexpr int kNextUnit = 1902;
+constexpr int kProfileStoragePage = 1;
 
 struct UnixUnreadValuesTest : OptionsDialogHarness {
     PxUnixBSegOptionsPtr SegmentRecord() const { return StoredSegment<PxUnixBSegOptionsPtr>("UNIXGEN"); }
     PxUnixCompOptionsPtr Component() const { return Stored<PxUnixCompOptionsPtr>("ORDER", "UNIXGEN"); }
+    PxUnixProfileOptionsPtr Profile() const { return Stored<PxUnixProfileOptionsPtr>("CUSTBYNAME", "UNIXGEN"); }
+
+    // A check box whose value could not be read: clear, disabled, whatever else is clicked.
+    void ExpectUnknownBox(int id)
+    {
+        EXPECT_FALSE(Checked(id)) << id;
+        EXPECT_FALSE(Enabled(id)) << id;
+    }
+    // The only edit of the session: the storage clause of what the page shows.
+    void EditTheStorageClauseAndApply()
+    {
+        Type(kSca, clause.c_str());
+        ApplyNow();
+    }
+    std::string clause;
 };
 
 } // namespace
@@ -95,6 +124,144 @@ TEST_F(UnixUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
         });
         PxFaultInjection::Reset();
         c.check();
+        EXPECT_EQ(MessageBoxes(), Strings{});
+    }
+}
+
+// After a failed read the user edits only the storage clause and applies: of the values in
+// force only that clause changed, and what the page could not read is stored byte for byte as
+// before.
+TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingElse)
+{
+    const PxVQSoftLinkPtr order(Element("SYS1", "SALES", "ORDER"));
+    const PxVQSoftLinkPtr profile(Element("SYS1", "SALES", "CUSTBYNAME"));
+    const PxVQSoftLinkPtr segment(Segment("SYS1", "SALES"));
+    const auto component = [&] { return PxOptionsPtr(Component()); };
+    const struct {
+        const char* story;
+        PxVQSoftLinkPtr link;
+        UINT page;
+        std::function<PxOptionsPtr()> record;
+        std::function<void()> store;
+        std::vector<const char*> unread;
+        int structure;
+        std::function<void()> act;
+        const char* clauseShown;
+    } cases[] = {
+        {"a component index's Unlimited box and population", order, kComponentStoragePage, component,
+         [&] {
+             Component()->SetComponentMaxExtentsUnlimited(1, 1);
+             Component()->SetComponentPopulation(1, 5000);
+         },
+         {"PxUnixCompOptions::GetComponentMaxExtentsUnlimited", "PxUnixCompOptions::GetComponentPopulation"},
+         kComponentIndex,
+         [&] {
+             ExpectUnknownBox(kUnlimited);
+             EXPECT_FALSE(Enabled(kMaxExtents));
+             ExpectUnread(kExpected);
+             Click(kUseDefaultMax);
+             Click(kUseDefaultMax);
+             ExpectUnknownBox(kUnlimited);
+             EditTheStorageClauseAndApply();
+         },
+         "CompSQLsca[1]"},
+        {"a component table's extent units", order, kComponentStoragePage, component,
+         [&] {
+             Component()->SetComponentInitialExtentType(0, 'M');
+             Component()->SetComponentInitialExtent(0, 2);
+             Component()->SetComponentNextExtentType(0, 'M');
+             Component()->SetComponentNextExtent(0, 3);
+         },
+         {"PxUnixCompOptions::GetComponentInitialExtentType", "PxUnixCompOptions::GetComponentNextExtentType"}, 0,
+         [&] {
+             ExpectUnread(kInitialUnit);
+             ExpectUnread(kNextUnit);
+             EXPECT_FALSE(Enabled(kInitial));
+             EXPECT_FALSE(Enabled(kNext));
+             EditTheStorageClauseAndApply();
+         },
+         "CompSQLsca[0]"},
+        {"a component table's expected number", order, kComponentStoragePage, component,
+         [&] { Component()->SetExpected(300); }, {"PxCompOptions::GetExpected"}, 0,
+         [&] {
+             ExpectUnread(kExpected);
+             EditTheStorageClauseAndApply();
+         },
+         "CompSQLsca[0]"},
+        {"a partition's Unlimited box and population", order, kComponentStoragePage, component,
+         [&] {
+             const PxUnixOracleDBPartitionOptionsPtr partition(Component()->CreateSubOptions("TQ1"));
+             partition->SetMaxExtentsUnlimited(1);
+             partition->SetPopulation(5000);
+         },
+         {"PxUnixOracleDBPartitionOptions::GetMaxExtentsUnlimited", "PxUnixOracleDBPartitionOptions::GetPopulation"},
+         0,
+         [&] {
+             ExpectUnknownBox(kUnlimited);
+             ExpectUnread(kExpected);
+             EditTheStorageClauseAndApply();
+         },
+         "TQ1.SQLsca"},
+        {"a segment table's own population, calculation box ticked and cleared", segment, 0,
+         [&] { return PxOptionsPtr(SegmentRecord()); }, [&] { SegmentRecord()->SetBSPopulation(0, 5000); },
+         {"PxUnixBSegOptions::GetBSPopulation"}, 0,
+         [&] {
+             ExpectUnread(kExpected);
+             Click(kCalculation);
+             Click(kCalculation);
+             ExpectUnread(kExpected);
+             EditTheStorageClauseAndApply();
+         },
+         "BSSQLsca[0]"},
+        {"a segment index's Unlimited box", segment, 0, [&] { return PxOptionsPtr(SegmentRecord()); },
+         [&] { SegmentRecord()->SetBSMaxExtentsUnlimited(1, 1); }, {"PxUnixBSegOptions::GetBSMaxExtentsUnlimited"},
+         kSegmentIndex,
+         [&] {
+             ExpectUnknownBox(kUnlimited);
+             EditTheStorageClauseAndApply();
+         },
+         "BSSQLsca[1]"},
+        {"a profile table's Unlimited box", profile, kProfileStoragePage, [&] { return PxOptionsPtr(Profile()); },
+         [&] { Profile()->SetProfileMaxExtentsUnlimited(0, 1); },
+         {"PxUnixProfileOptions::GetProfileMaxExtentsUnlimited"}, 0,
+         [&] {
+             ExpectUnknownBox(kUnlimited);
+             EditTheStorageClauseAndApply();
+         },
+         "ProfSQLsca[0]"},
+    };
+    // The structure shown, with or without the failure; the page's store then runs.
+    const auto session = [&](const auto& c, const std::vector<const char*>& failing, const std::function<void()>& act) {
+        for (const char* operation : failing)
+            FailEveryRead(operation);
+        if (c.link == segment)
+            BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
+        Session(c.link, "UNIXGEN", c.page, [&] {
+            if (c.structure)
+                Click(c.structure);
+            PxFaultInjection::Reset();
+            act();
+        });
+        PxFaultInjection::Reset();
+    };
+    int freeLists = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Write(c.store);
+        // What the page stores of values it read is stored once before: the units as the
+        // page names them, the table's tablespace as the element's pack.
+        clause = "STORAGE (FREELISTS 1)";
+        session(c, {}, [&] { EditTheStorageClauseAndApply(); });
+        const Strings values = ValuesInForce(c.record());
+        const Strings dump = StoredDump();
+        clause = "STORAGE (FREELISTS " + std::to_string(++freeLists) + ")";
+        session(c, c.unread, c.act);
+        const std::string shown = c.clauseShown;
+        EXPECT_EQ(Changes(values, ValuesInForce(c.record())),
+                  (Strings{"- " + shown + " = STORAGE (FREELISTS 1)", "+ " + shown + " = " + clause}));
+        const Strings stored = Changes(dump, StoredDump());
+        for (const std::string operation : c.unread)
+            EXPECT_EQ(ChangesNaming(stored, operation.substr(operation.find("::Get") + 5)), Strings{});
         EXPECT_EQ(MessageBoxes(), Strings{});
     }
 }

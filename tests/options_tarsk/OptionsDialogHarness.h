@@ -88,6 +88,17 @@ public:
         options->Refresh();
         return options;
     }
+    // The whole repository as text (PxRepositoryDump), line by line, to compare before and
+    // after a session.
+    Strings StoredDump() const;
+    // Every option value in force of the record and its sub-records, as "Name[index] = value".
+    static Strings ValuesInForce(const PxOptionsPtr& record);
+    // What differs between two such lists: "- line" for each line gone, "+ line" for each
+    // line come, leading blanks left out.
+    static Strings Changes(Strings before, Strings after);
+    // The changes that name the option (as "Name[" or "Name =").
+    static Strings ChangesNaming(const Strings& changes, const std::string& option);
+
     // Runs `write` in a committed repository transaction.
     template <class Writer>
     void Write(Writer write)
