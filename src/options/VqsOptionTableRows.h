@@ -32,16 +32,23 @@ inline void ShowNotAvailable(VqsOptCtrlColor& binder) { binder.SetNotAvailable()
 inline void ShowNotAvailable(VqsOptCtrlString& binder) { binder.SetNotAvailable(0); }
 inline void ShowNotAvailable(VqsOptCtrlCombo& binder) { binder.SetNotAvailable(0); }
 
-// Shows the value `read` gives; a read that fails leaves the binder not available with its
-// value unread, so that the value is never shown again nor written.
+// The binder's value could not be read: it is not available, and is never shown again nor
+// written.
+template <class Binder>
+void ShowUnread(Binder& binder)
+{
+    ShowNotAvailable(binder);
+    binder.SetValueUnread(TRUE);
+}
+
+// Shows the value `read` gives; a read that fails leaves the binder unread.
 template <class Binder, class Read>
 void ShowReadValue(Binder& binder, Read read)
 {
     try {
         ShowValue(binder, read());
     } catch (const VqReportableException&) {
-        ShowNotAvailable(binder);
-        binder.SetValueUnread(TRUE);
+        ShowUnread(binder);
     }
 }
 
@@ -51,8 +58,7 @@ template <class Binder, class Source, class Make>
 void ShowValueFrom(Binder& binder, const Source& source, Make make)
 {
     if (source.IsValueUnread()) {
-        ShowNotAvailable(binder);
-        binder.SetValueUnread(TRUE);
+        ShowUnread(binder);
     } else {
         ShowValue(binder, make(source.GetValue()));
     }
@@ -104,12 +110,10 @@ auto ReadKnown(Read read) -> std::optional<decltype(read())>
 template <class Binder, class Value>
 void ShowKnownValue(Binder& binder, const std::optional<Value>& value)
 {
-    if (value) {
+    if (value)
         ShowValue(binder, *value);
-    } else {
-        ShowNotAvailable(binder);
-        binder.SetValueUnread(TRUE);
-    }
+    else
+        ShowUnread(binder);
 }
 
 // The binder's value becomes its own value again: a placeholder gives way to the value behind
@@ -273,9 +277,8 @@ private:
     }
     void ShowUnread()
     {
-        vqsoptiontable::ShowNotAvailable(m_binder);
+        vqsoptiontable::ShowUnread(m_binder);
         m_bValueRead = FALSE;
-        m_binder.SetValueUnread(TRUE);
     }
 
     void LoadLimits(const Record& record)

@@ -162,6 +162,23 @@ OptionsDialogHarness::Strings OptionsDialogHarness::ChangesNaming(const Strings&
     return naming;
 }
 
+OptionsDialogHarness::Strings OptionsDialogHarness::ChangesAfterAFailedRead(
+    const std::function<PxOptionsPtr()>& record, const std::vector<const char*>& unread,
+    const std::function<void(BOOL failing)>& session)
+{
+    session(FALSE);
+    const Strings values = ValuesInForce(record());
+    const Strings dump = StoredDump();
+    for (const char* operation : unread)
+        FailEveryRead(operation);
+    session(TRUE);
+    PxFaultInjection::Reset();
+    const Strings stored = Changes(dump, StoredDump());
+    for (const std::string operation : unread)
+        EXPECT_EQ(ChangesNaming(stored, operation.substr(operation.find("::Get") + 5)), Strings{}) << operation;
+    return Changes(values, ValuesInForce(record()));
+}
+
 void OptionsDialogHarness::ExpectUnread(int id)
 {
     EXPECT_EQ(Text(id), "<not available>") << id;

@@ -98,6 +98,14 @@ public:
     static Strings Changes(Strings before, Strings after);
     // The changes that name the option (as "Name[" or "Name =").
     static Strings ChangesNaming(const Strings& changes, const std::string& option);
+    // A session after a failed read: `session(FALSE)` runs first, so that the page stores
+    // once what it stores of the values it reads; then `session(TRUE)` runs with every read
+    // of the operations ("PxRecord::GetName") failing until the session resets them. Checks
+    // that those options are stored byte for byte as before, and gives the changes of the
+    // values in force of the record that the second session made.
+    Strings ChangesAfterAFailedRead(const std::function<PxOptionsPtr()>& record,
+                                    const std::vector<const char*>& unread,
+                                    const std::function<void(BOOL failing)>& session);
 
     // Runs `write` in a committed repository transaction.
     template <class Writer>

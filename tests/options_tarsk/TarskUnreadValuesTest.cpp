@@ -107,3 +107,54 @@ TEST_F(TarskUnreadValuesTest, ANumberThePageCouldNotReadIsNeverWritten)
         EXPECT_EQ(MessageBoxes(), Strings{});
     }
 }
+
+// A profile's own minimum page size that could not be read: the page size shows as not
+// available and its "Use Default" box is neither ticked nor written; an Apply of another edit
+// leaves the stored page size as it was.
+TEST_F(TarskUnreadValuesTest, AnUnreadPageSizeIsNeitherTakenForTheDefaultNorWritten)
+{
+    constexpr int kPageSize = 32971;
+    constexpr int kUseDefaultPageSize = 32925;
+    constexpr int kCompression = 32935;
+    const struct {
+        const char* story;
+        std::function<void()> store;
+        std::function<void()> act;
+        Strings changes;
+    } cases[] = {
+        {"an own page size", [&] { Profile()->SetProfileMinPageSize(1792); },
+         [&] {
+             ExpectUnread(kPageSize);
+             EXPECT_FALSE(Checked(kUseDefaultPageSize));
+             EXPECT_FALSE(Enabled(kUseDefaultPageSize));
+         },
+         {"- ProCompression = 1", "+ ProCompression = 0"}},
+        {"the default page size, its box cleared", [&] { Profile()->MakeDefaultProfileMinPageSize(); },
+         [&] {
+             EXPECT_TRUE(Checked(kUseDefaultPageSize));
+             Click(kUseDefaultPageSize);
+             ExpectUnread(kPageSize);
+         },
+         {"- ProCompression = 1", "+ ProCompression = 0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Write([&] {
+            c.store();
+            Profile()->SetProCompression(0);
+        });
+        const Strings changes = ChangesAfterAFailedRead(
+            [&] { return PxOptionsPtr(Profile()); }, {"PxTarskProfileOptions::GetProfileMinPageSize"},
+            [&](BOOL failing) {
+                Session(Element("SYS1", "SALES", "CUSTBYNAME"), "TARSKGEN", kProfileEnvironmentTab, [&] {
+                    PxFaultInjection::Reset();
+                    if (failing)
+                        c.act();
+                    Click(kCompression);
+                    ApplyNow();
+                });
+            });
+        EXPECT_EQ(changes, c.changes);
+        EXPECT_EQ(MessageBoxes(), Strings{});
+    }
+}
