@@ -144,7 +144,7 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
         std::function<PxOptionsPtr()> record;
         std::function<void()> store;
         std::vector<const char*> unread;
-        int structure;
+        std::function<void()> show;
         std::function<void()> act;
         const char* clauseShown;
     } cases[] = {
@@ -154,7 +154,7 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
              Component()->SetComponentPopulation(1, 5000);
          },
          {"PxUnixCompOptions::GetComponentMaxExtentsUnlimited", "PxUnixCompOptions::GetComponentPopulation"},
-         kComponentIndex,
+         [&] { Click(kComponentIndex); },
          [&] {
              ExpectUnknownBox(kUnlimited);
              EXPECT_FALSE(Enabled(kMaxExtents));
@@ -172,7 +172,7 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
              Component()->SetComponentNextExtentType(0, 'M');
              Component()->SetComponentNextExtent(0, 3);
          },
-         {"PxUnixCompOptions::GetComponentInitialExtentType", "PxUnixCompOptions::GetComponentNextExtentType"}, 0,
+         {"PxUnixCompOptions::GetComponentInitialExtentType", "PxUnixCompOptions::GetComponentNextExtentType"}, nullptr,
          [&] {
              ExpectUnread(kInitialUnit);
              ExpectUnread(kNextUnit);
@@ -182,9 +182,17 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
          },
          "CompSQLsca[0]"},
         {"a component table's expected number", order, kComponentStoragePage, component,
-         [&] { Component()->SetExpected(300); }, {"PxCompOptions::GetExpected"}, 0,
+         [&] { Component()->SetExpected(300); }, {"PxCompOptions::GetExpected"}, nullptr,
          [&] {
              ExpectUnread(kExpected);
+             EditTheStorageClauseAndApply();
+         },
+         "CompSQLsca[0]"},
+        {"a component's pack the Environment page could not read", order, kEnvironmentPage, component,
+         [&] { Component()->SetCompPack("SALESTS"); }, {"PxCompOptions::GetCompPack"},
+         [&] { ShowTab(kComponentStoragePage); },
+         [&] {
+             ExpectUnread(kPack);
              EditTheStorageClauseAndApply();
          },
          "CompSQLsca[0]"},
@@ -195,7 +203,7 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
              partition->SetPopulation(5000);
          },
          {"PxUnixOracleDBPartitionOptions::GetMaxExtentsUnlimited", "PxUnixOracleDBPartitionOptions::GetPopulation"},
-         0,
+         nullptr,
          [&] {
              ExpectUnknownBox(kUnlimited);
              ExpectUnread(kExpected);
@@ -204,7 +212,7 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
          "TQ1.SQLsca"},
         {"a segment table's own population, calculation box ticked and cleared", segment, 0,
          [&] { return PxOptionsPtr(SegmentRecord()); }, [&] { SegmentRecord()->SetBSPopulation(0, 5000); },
-         {"PxUnixBSegOptions::GetBSPopulation"}, 0,
+         {"PxUnixBSegOptions::GetBSPopulation"}, nullptr,
          [&] {
              ExpectUnread(kExpected);
              Click(kCalculation);
@@ -215,7 +223,7 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
          "BSSQLsca[0]"},
         {"a segment index's Unlimited box", segment, 0, [&] { return PxOptionsPtr(SegmentRecord()); },
          [&] { SegmentRecord()->SetBSMaxExtentsUnlimited(1, 1); }, {"PxUnixBSegOptions::GetBSMaxExtentsUnlimited"},
-         kSegmentIndex,
+         [&] { Click(kSegmentIndex); },
          [&] {
              ExpectUnknownBox(kUnlimited);
              EditTheStorageClauseAndApply();
@@ -223,7 +231,7 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
          "BSSQLsca[1]"},
         {"a profile table's Unlimited box", profile, kProfileStoragePage, [&] { return PxOptionsPtr(Profile()); },
          [&] { Profile()->SetProfileMaxExtentsUnlimited(0, 1); },
-         {"PxUnixProfileOptions::GetProfileMaxExtentsUnlimited"}, 0,
+         {"PxUnixProfileOptions::GetProfileMaxExtentsUnlimited"}, nullptr,
          [&] {
              ExpectUnknownBox(kUnlimited);
              EditTheStorageClauseAndApply();
@@ -243,8 +251,8 @@ TEST_F(UnixUnreadValuesTest, AfterAFailedReadAnApplyOfAnotherEditChangesNothingE
             if (c.link == segment)
                 BeforeShowing([](VqsSoftLinkOptionsDlg& dialog) { dialog.SetEventView(TRUE); });
             Session(c.link, "UNIXGEN", c.page, [&] {
-                if (c.structure)
-                    Click(c.structure);
+                if (c.show)
+                    c.show();
                 PxFaultInjection::Reset();
                 if (failing)
                     c.act();
