@@ -96,25 +96,25 @@ void VqsOptionPageTarskElementDb::DoDataExchange(CDataExchange* pDX)
     }
 }
 
-PxLSEBusinessSegmentPtr VqsOptionPageTarskElementDb::DesignSegment() const
+std::optional<PxLSEBusinessSegmentPtr> VqsOptionPageTarskElementDb::DesignSegment() const
 {
-    try {
+    return vqsoptiontable::ReadKnown([this] {
         VqsSysApp* app = VqsGetApp();
         const PxLSEEnterprisePtr enterprise = app ? app->GetLSEEnterprise() : PxLSEEnterprisePtr();
         const PxVQOptionsPtr options(m_pSheet->GetOptions());
         const PxVQElementSoftLinkPtr element(options ? options->GetSoftLink() : PxVQSoftLinkPtr());
         const PxVQBSSoftLinkPtr segment = element ? element->GetBSSoftLink() : PxVQBSSoftLinkPtr();
         return enterprise && segment ? enterprise->GetBusinessSegment(segment->GetName()) : PxLSEBusinessSegmentPtr();
-    } catch (const VqReportableException&) {
-        return PxLSEBusinessSegmentPtr();
-    }
+    });
 }
 
 // Without the design-side segment the record's own setting is shown.
-BOOL VqsOptionPageTarskElementDb::AuditedByDefault() const
+std::optional<BOOL> VqsOptionPageTarskElementDb::AuditedByDefault() const
 {
-    const PxLSEBusinessSegmentPtr segment = DesignSegment();
-    return segment ? segment->GetProductionSystem() != 0 : m_nStoredAudited == 1;
+    const std::optional<PxLSEBusinessSegmentPtr> segment = DesignSegment();
+    if (!segment)
+        return std::nullopt;
+    return *segment ? (*segment)->GetProductionSystem() != 0 : m_nStoredAudited == 1;
 }
 
 void VqsOptionPageTarskElementDb::FillPackNames()
@@ -133,7 +133,10 @@ void VqsOptionPageTarskElementDb::AdjustLoadedValues()
     LoadPageSize(stored);
     m_qubNumber.SetValue(stored.qubNumber);
     m_auditedDefault.m_bValue = stored.audited == 0;
-    m_audited.m_bValue = m_auditedDefault.m_bValue ? AuditedByDefault() : stored.audited == 1;
+    if (m_auditedDefault.m_bValue)
+        vqsoptiontable::ShowKnownValue(m_audited, AuditedByDefault());
+    else
+        m_audited.SetValue(stored.audited == 1);
     m_keepAssignedDefault.m_bValue = stored.keepAssigned == 0;
     m_keepAssigned.m_bValue =
         m_keepAssignedDefault.m_bValue ? m_segment.GetKeepAssigned() != 0 : stored.keepAssigned == 1;
@@ -216,7 +219,10 @@ void VqsOptionPageTarskElementDb::StoreOptions()
     shown.pageSize = m_pageSize.IsNotAvailable() ? std::optional<std::int64_t>()
                                                  : std::atoll(m_pageSize.GetValue());
     shown.pageSizeDefault = m_pageSizeDefault.m_bValue && !m_pageSizeDefault.IsNotAvailable();
-    shown.audited = AuditSetting(m_auditedDefault.m_bValue, m_audited.m_bValue);
+    // An "Audited" never read (its default could not be) keeps the stored setting.
+    shown.audited = m_audited.IsNotAvailable() && !m_auditedDefault.m_bValue
+                        ? m_nStoredAudited
+                        : AuditSetting(m_auditedDefault.m_bValue, m_audited.m_bValue);
     shown.keepAssigned = AuditSetting(m_keepAssignedDefault.m_bValue, m_keepAssigned.m_bValue);
     WritePlacement(shown);
     VqsTableOptionPage::StoreOptions();
@@ -372,7 +378,7 @@ void VqsOptionPageTarskElementDb::OnValueBox(VqsOptCtrlFlag& value, VqsOptCtrlFl
 void VqsOptionPageTarskElementDb::OnAuditedDefault()
 {
     if (m_auditedDefault.m_bValue)
-        m_audited.m_bValue = AuditedByDefault();
+        vqsoptiontable::ShowKnownValue(m_audited, AuditedByDefault());
     m_audited.Enable(!m_auditedDefault.m_bValue);
     UpdateData(FALSE);
 }

@@ -103,9 +103,11 @@ protected:
 
 private:
     BOOL HasQub() const { return m_qubNumber.GetValue() != 0; }
-    // The design-side business segment of the element; null when it cannot be found.
-    PxLSEBusinessSegmentPtr DesignSegment() const;
-    BOOL AuditedByDefault() const;
+    // The design-side business segment of the element; null when it cannot be found, none
+    // when it could not be read.
+    std::optional<PxLSEBusinessSegmentPtr> DesignSegment() const;
+    // What "Audited" shows while it takes its default; none when that could not be read.
+    std::optional<BOOL> AuditedByDefault() const;
     void FillPackNames();
     void LoadPageSize(const VqsTarskDbPlacement& stored);
     void LoadDuplex(const VqsTarskDbPlacement& stored);

@@ -108,34 +108,48 @@ TEST_F(TarskUnreadValuesTest, ANumberThePageCouldNotReadIsNeverWritten)
     }
 }
 
-// A profile's own minimum page size that could not be read: the page size shows as not
-// available and its "Use Default" box is neither ticked nor written; an Apply of another edit
-// leaves the stored page size as it was.
-TEST_F(TarskUnreadValuesTest, AnUnreadPageSizeIsNeitherTakenForTheDefaultNorWritten)
+// Values of a profile's placement that could not be read: an own minimum page size shows as
+// not available and its "Use Default" box is neither ticked nor written; "Audited", whose
+// default could not be read, is neither shown nor written when its "Use Default" box is
+// cleared. An Apply of another edit leaves them as stored.
+TEST_F(TarskUnreadValuesTest, AnUnreadPlacementValueIsNeitherTakenForTheDefaultNorWritten)
 {
     constexpr int kPageSize = 32971;
     constexpr int kUseDefaultPageSize = 32925;
+    constexpr int kAudited = 32932;
+    constexpr int kUseDefaultAudited = 32931;
     constexpr int kCompression = 32935;
+    const auto expectUnknownBox = [&](int id) {
+        EXPECT_FALSE(Checked(id)) << id;
+        EXPECT_FALSE(Enabled(id)) << id;
+    };
     const struct {
         const char* story;
         std::function<void()> store;
+        const char* unread;
         std::function<void()> act;
-        Strings changes;
     } cases[] = {
         {"an own page size", [&] { Profile()->SetProfileMinPageSize(1792); },
+         "PxTarskProfileOptions::GetProfileMinPageSize",
          [&] {
              ExpectUnread(kPageSize);
-             EXPECT_FALSE(Checked(kUseDefaultPageSize));
-             EXPECT_FALSE(Enabled(kUseDefaultPageSize));
-         },
-         {"- ProCompression = 1", "+ ProCompression = 0"}},
+             expectUnknownBox(kUseDefaultPageSize);
+         }},
         {"the default page size, its box cleared", [&] { Profile()->MakeDefaultProfileMinPageSize(); },
+         "PxTarskProfileOptions::GetProfileMinPageSize",
          [&] {
              EXPECT_TRUE(Checked(kUseDefaultPageSize));
              Click(kUseDefaultPageSize);
              ExpectUnread(kPageSize);
-         },
-         {"- ProCompression = 1", "+ ProCompression = 0"}},
+         }},
+        {"Audited by default, the default unread, its box cleared", [&] { Profile()->SetProAudited(static_cast<PxEnumBSAudited>(0)); },
+         "PxLSEEnterprise::GetBusinessSegment",
+         [&] {
+             EXPECT_TRUE(Checked(kUseDefaultAudited));
+             expectUnknownBox(kAudited);
+             Click(kUseDefaultAudited);
+             expectUnknownBox(kAudited);
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.story);
@@ -143,9 +157,8 @@ TEST_F(TarskUnreadValuesTest, AnUnreadPageSizeIsNeitherTakenForTheDefaultNorWrit
             c.store();
             Profile()->SetProCompression(0);
         });
-        const Strings changes = ChangesAfterAFailedRead(
-            [&] { return PxOptionsPtr(Profile()); }, {"PxTarskProfileOptions::GetProfileMinPageSize"},
-            [&](BOOL failing) {
+        const Strings changes =
+            ChangesAfterAFailedRead([&] { return PxOptionsPtr(Profile()); }, {c.unread}, [&](BOOL failing) {
                 Session(Element("SYS1", "SALES", "CUSTBYNAME"), "TARSKGEN", kProfileEnvironmentTab, [&] {
                     PxFaultInjection::Reset();
                     if (failing)
@@ -154,7 +167,7 @@ TEST_F(TarskUnreadValuesTest, AnUnreadPageSizeIsNeitherTakenForTheDefaultNorWrit
                     ApplyNow();
                 });
             });
-        EXPECT_EQ(changes, c.changes);
+        EXPECT_EQ(changes, (Strings{"- ProCompression = 1", "+ ProCompression = 0"}));
         EXPECT_EQ(MessageBoxes(), Strings{});
     }
 }
