@@ -41,15 +41,41 @@ void ShowUnread(Binder& binder)
     binder.SetValueUnread(TRUE);
 }
 
+// What `read` gives; none when the read fails.
+template <class Read>
+auto ReadKnown(Read read) -> std::optional<decltype(read())>
+{
+    try {
+        return read();
+    } catch (const VqReportableException&) {
+        return std::nullopt;
+    }
+}
+
+// The value the binder holds, as one page passes it to another: none when it was never read.
+template <class Binder>
+auto KnownValue(const Binder& binder) -> std::optional<decltype(ReadValue(binder))>
+{
+    if (binder.IsValueUnread())
+        return std::nullopt;
+    return ReadValue(binder);
+}
+
+// Shows a value read here or passed from another page; one that was never read stays unread.
+template <class Binder, class Value>
+void ShowKnownValue(Binder& binder, const std::optional<Value>& value)
+{
+    if (value)
+        ShowValue(binder, *value);
+    else
+        ShowUnread(binder);
+}
+
 // Shows the value `read` gives; a read that fails leaves the binder unread.
 template <class Binder, class Read>
 void ShowReadValue(Binder& binder, Read read)
 {
-    try {
-        ShowValue(binder, read());
-    } catch (const VqReportableException&) {
-        ShowUnread(binder);
-    }
+    ShowKnownValue(binder, ReadKnown(read));
 }
 
 // Shows what `make` makes of the value of `source`, just read; when that read failed, this
@@ -57,11 +83,10 @@ void ShowReadValue(Binder& binder, Read read)
 template <class Binder, class Source, class Make>
 void ShowValueFrom(Binder& binder, const Source& source, Make make)
 {
-    if (source.IsValueUnread()) {
+    if (source.IsValueUnread())
         ShowUnread(binder);
-    } else {
+    else
         ShowValue(binder, make(source.GetValue()));
-    }
 }
 
 // Shows a default over the own value; an own value that was never read stays unread behind
@@ -79,41 +104,10 @@ void ShowDefaultOver(Binder& binder, const Value& value)
 template <class Binder, class Read>
 void ShowReadDefaultOver(Binder& binder, Read read)
 {
-    try {
-        ShowDefaultOver(binder, read());
-    } catch (const VqReportableException&) {
-        ShowNotAvailable(binder);
-    }
-}
-
-// The value the binder holds, as one page passes it to another: none when it was never read.
-template <class Binder>
-auto KnownValue(const Binder& binder) -> std::optional<decltype(ReadValue(binder))>
-{
-    if (binder.IsValueUnread())
-        return std::nullopt;
-    return ReadValue(binder);
-}
-
-// What `read` gives; none when the read fails.
-template <class Read>
-auto ReadKnown(Read read) -> std::optional<decltype(read())>
-{
-    try {
-        return read();
-    } catch (const VqReportableException&) {
-        return std::nullopt;
-    }
-}
-
-// Shows a value passed from another page; one that was never read stays unread here too.
-template <class Binder, class Value>
-void ShowKnownValue(Binder& binder, const std::optional<Value>& value)
-{
-    if (value)
-        ShowValue(binder, *value);
+    if (const auto value = ReadKnown(read))
+        ShowDefaultOver(binder, *value);
     else
-        ShowUnread(binder);
+        ShowNotAvailable(binder);
 }
 
 // The binder's value becomes its own value again: a placeholder gives way to the value behind
