@@ -312,8 +312,7 @@ int VqsBSGenPage::CheckBusinessSegments()
                 const PxVQBSSoftLinkPtr link = entry->GetBSSoftLink();
                 if (!link->IsObsolete()) {
                     CString message;
-                    AfxFormatString1(message, IDS_VALID_ENTRY_EXISTS,
-                                     VqsShownName(link));
+                    AfxFormatString1(message, IDS_VALID_ENTRY_EXISTS, VqsShownName(link));
                     VqsErrorBox(message);
                     m_pSheet->CancelSheet();
                     return 0;
