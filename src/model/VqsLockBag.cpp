@@ -9,7 +9,6 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
-#include <vector>
 
 namespace {
 
@@ -142,19 +141,28 @@ int VqsLockBag::LockNodes(CObList& nodes)
     return 1;
 }
 
+// The holds on deleted objects are given back together, so that a bag whose objects were
+// deleted costs the same few lock calls however many they were.
 void VqsLockBag::PurgeDeleted()
 {
-    std::vector<PxVQObjectPtr> gone;
+    PxTypedList<PxVQObjectPtr> gone;
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
         std::uint64_t key = 0;
         PxVQObjectPtr object;
         m_objects.GetNextAssoc(pos, key, object);
         if (!object->ObjectPresent())
-            gone.push_back(object);
+            gone.AddTail(object);
     }
-    for (const PxVQObjectPtr& object : gone) {
-        Forget(object);
-        UnlockObject(object, m_nHoldCount);
+    if (gone.IsEmpty())
+        return;
+    for (POSITION pos = gone.GetHeadPosition(); pos;)
+        Forget(gone.GetNext(pos));
+    for (unsigned i = 0; i < m_nHoldCount; ++i) {
+        try {
+            ListLink(gone.GetHead())->UnLock(gone);
+        } catch (const VqReportableException&) {
+            // Unlocking goes on: the next hold is given back all the same.
+        }
     }
 }
 

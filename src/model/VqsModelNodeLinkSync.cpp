@@ -95,15 +95,6 @@ void OrderByCreation(ElementNodes& nodes)
     });
 }
 
-int LockPaths(VqsLockBag& bag, const ElementNodes& nodes)
-{
-    for (VqsModelNodeElementLink* node : nodes) {
-        if (!node->LockPath(bag, node->GetObject()))
-            return 0;
-    }
-    return 1;
-}
-
 // The links' soft links deleted and their nodes removed, in one transaction. A profile's
 // node goes with its Ispec's.
 int DeleteLinks(const ElementNodes& nodes)
@@ -142,26 +133,34 @@ int MarkLinks(const std::vector<VqsModelNodeLink*>& nodes, int value)
     return VqsTransaction::IsOk();
 }
 
-int LockAndDelete(const ElementNodes& nodes)
+// The objects of the nodes' paths write-locked in one lock call (the bag given back in
+// one call too), so that the server work does not grow with the number of nodes.
+template <class Nodes>
+int LockPathsTogether(VqsLockBag& gathered, const Nodes& nodes)
 {
-    VqsLockBag bag(VqsWriteLock);
-    {
-        VqsLockScope scope(SessionLink());
-        if (!LockPaths(bag, nodes))
+    VqsLockScope scope(SessionLink());
+    for (auto* node : nodes) {
+        if (!node->LockPath(gathered, node->GetObject()))
             return 0;
     }
-    return DeleteLinks(nodes);
+    return gathered.LockObjects(VqsWriteLock);
+}
+
+int LockAndDelete(const ElementNodes& nodes)
+{
+    if (nodes.empty())
+        return 1;
+    VqsLockBag bag(VqsNoLock);
+    return LockPathsTogether(bag, nodes) && DeleteLinks(nodes);
 }
 
 int LockAndMark(const ElementNodes& nodes, int value)
 {
-    VqsLockBag bag(VqsWriteLock);
-    {
-        VqsLockScope scope(SessionLink());
-        if (!LockPaths(bag, nodes))
-            return 0;
-    }
-    return MarkLinks(std::vector<VqsModelNodeLink*>(nodes.begin(), nodes.end()), value);
+    if (nodes.empty())
+        return 1;
+    VqsLockBag bag(VqsNoLock);
+    return LockPathsTogether(bag, nodes) &&
+           MarkLinks(std::vector<VqsModelNodeLink*>(nodes.begin(), nodes.end()), value);
 }
 
 // The option nodes of the link's records, write-locked.
@@ -272,8 +271,24 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     }
     OrderByCreation(unmatched);
 
+    // The stale profile links of the whole segment go (or are marked) together, before any
+    // link is brought up to date.
+    std::vector<PxLSEProfilePtr> profiles(matched.size());
+    {
+        ElementNodes stale;
+        ElementNodes kept;
+        for (std::size_t i = 0; i < matched.size(); ++i) {
+            const auto& [node, design] = matched[i];
+            if (design->ObjectPresent())
+                profiles[i] = node->CollectStaleParts(design, syncMode, stale, kept);
+        }
+        if (!LockAndDelete(stale) || !LockAndMark(kept, 1))
+            return 0;
+    }
+
     VqsLockBag writeBag(VqsWriteLock);
-    for (const auto& [node, design] : matched) {
+    for (std::size_t i = 0; i < matched.size(); ++i) {
+        const auto& [node, design] = matched[i];
         if (!design->ObjectPresent())
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
@@ -289,7 +304,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         if (revived && !node->SetSoftLinkValue(0))
             return 0;
         result.pairs.AddTail(VqcSyncPair{design, link});
-        if (!node->SyncDesignParts(writeBag, design, result, syncMode))
+        if (profiles[i] && !node->SyncDesignParts(writeBag, design, profiles[i], result))
             return 0;
     }
 
@@ -356,8 +371,8 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     return 1;
 }
 
-int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element,
-                                             VqsSyncResult& result, int syncMode)
+PxLSEProfilePtr VqsModelNodeElementLink::CollectStaleParts(const PxLSEElementPtr& element, int syncMode,
+                                                           ElementNodes& stale, ElementNodes& kept)
 {
     CObList below;
     GetProfileNodes(below);
@@ -365,23 +380,16 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
     for (POSITION pos = below.GetHeadPosition(); pos;)
         profiles.push_back(static_cast<VqsModelNodeElementLink*>(below.GetNext(pos)));
     if (!element->_IsKindOf("PxLSEComponent")) {
-        VqsLockScope scope(SessionLink());
-        if (!LockPaths(writeBag, profiles))
-            return 0;
-        return DeleteLinks(profiles);
+        stale.insert(stale.end(), profiles.begin(), profiles.end());
+        return PxLSEProfilePtr();
     }
 
     PxLSEElementPtr partElement;
     CString partName;
     const PxLSEProfilePtr profile(CollectDesignParts(element, partElement, partName));
-    VqsModelNodeElementLink* matching = nullptr;
-    ElementNodes stale;
-    ElementNodes kept;
     for (VqsModelNodeElementLink* node : profiles) {
-        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName()) {
-            matching = node;
+        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName())
             continue;
-        }
         if (IsMarkedUnused(node))
             continue;
         if (syncMode == VqsSyncFullAuto || !node->IsSoftLinkUpdated())
@@ -389,10 +397,20 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
         else
             kept.push_back(node);
     }
-    if (!LockAndDelete(stale) || !LockAndMark(kept, 1))
-        return 0;
-    if (!profile)
-        return 1;
+    return profile;
+}
+
+int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element,
+                                             const PxLSEProfilePtr& profile, VqsSyncResult& result)
+{
+    CObList below;
+    GetProfileNodes(below);
+    VqsModelNodeElementLink* matching = nullptr;
+    for (POSITION pos = below.GetHeadPosition(); pos && !matching;) {
+        auto* node = static_cast<VqsModelNodeElementLink*>(below.GetNext(pos));
+        if (node->GetElementSoftLink()->GetName() == profile->GetName())
+            matching = node;
+    }
 
     if (matching) {
         {
@@ -514,13 +532,6 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
         if (!IsMarkedUnused(node))
             toMark.push_back(node);
     }
-    VqsLockBag bag(VqsWriteLock);
-    {
-        VqsLockScope scope(SessionLink());
-        for (VqsModelNodeLink* node : toMark) {
-            if (!node->LockPath(bag, node->GetObject()))
-                return 0;
-        }
-    }
-    return MarkLinks(toMark, 1);
+    VqsLockBag bag(VqsNoLock);
+    return LockPathsTogether(bag, toMark) && MarkLinks(toMark, 1);
 }
