@@ -120,62 +120,6 @@ void TimeFind(benchmark::State& state, bool next)
     }
     state.counters["rows"] = rows;
 }
-BENCHMARK(BM_ExpandBigFolderFile)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(2);
-
-// Find (or Find Next, from the first report's row of the expanded branch) of the last
-// report, from a view just opened on the system's row.
-void TimeFind(benchmark::State& state, bool next)
-{
-    const int reports = static_cast<int>(state.range(0));
-    vqgrowth::OpenSession(vqgrowth::FileRepository("reports-" + std::to_string(reports), Reports(reports)));
-    const std::string last = vqgrowth::Numbered("R", reports - 1);
-    Host host;
-    int rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        VqsSysFrame* frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, nullptr, nullptr, nullptr);
-        if (!frame)
-            throw std::runtime_error("the system view cannot be opened");
-        VqsDirectoryView* view = frame->GetDirectoryView();
-        CListCtrl& list = view->GetListCtrl();
-        list.SetItemState(-1, 0, LVIS_SELECTED);
-        list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-        if (expanded) {
-            view->SendMessage(WM_COMMAND, kExpandBranch, 0);
-            LVFINDINFO find{};
-            find.flags = LVFI_PARTIAL | LVFI_STRING;
-            find.psz = "R000000";
-            const int first = list.FindItem(&find, -1);
-            list.SetItemState(-1, 0, LVIS_SELECTED);
-            list.SetItemState(first, LVIS_SELECTED, LVIS_SELECTED);
-        }
-        {
-            vqtest::ScriptedUiDriver ui;
-            ui.ExpectDialog(kFindDialog).Replace(kFindText, next ? "R" : last).OK();
-            view->SendMessage(WM_COMMAND, kFind, 0);
-        }
-        if (next) {
-            vqtest::ScriptedUiDriver ui;
-            ui.ExpectDialog(kFindDialog).Replace(kFindText, last).Cancel();
-            view->SendMessage(WM_COMMAND, kFind, 0);
-        }
-        state.ResumeTiming();
-        if (next) {
-            vqtest::ScriptedUiDriver ui;
-            view->SendMessage(WM_COMMAND, kFindNext, 0);
-        } else {
-            vqtest::ScriptedUiDriver ui;
-            ui.ExpectDialog(kFindDialog).Replace(kFindText, last).OK();
-            view->SendMessage(WM_COMMAND, kFind, 0);
-        }
-        state.PauseTiming();
-        rows = list.GetItemCount();
-        frame->DestroyWindow();
-        vqwin::PumpPending();
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
-}
 
 void BM_FindInBigFolderFile(benchmark::State& state) { TimeFind(state, false); }
 BENCHMARK(BM_FindInBigFolderFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);
