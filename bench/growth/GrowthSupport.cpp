@@ -1,5 +1,6 @@
 #include "GrowthSupport.h"
 
+#include "support/BenchSession.h"
 #include "support/PgTestServer.h"
 
 #include "repo/RepoFile.h"
@@ -22,11 +23,7 @@ namespace {
 
 fs::path Folder()
 {
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / "vq_growth_bench";
-        fs::create_directories(path);
-        return path;
-    }();
+    static const fs::path folder = vqbench::KeptFolder("vq_growth_bench");
     return folder;
 }
 
@@ -52,16 +49,7 @@ std::string g_open;
 
 std::string FileRepository(const std::string& name, const std::string& json)
 {
-    const fs::path file = Folder() / (name + ".vqr");
-    if (!fs::exists(file)) {
-        const fs::path partial = file.string() + ".part";
-        fs::remove(partial);
-        fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::ReadDescription(json));
-        fs::rename(partial, file);
-        fs::remove(partial.string() + "-locks");
-    }
-    return file.string();
+    return vqbench::KeptRepository(Folder() / (name + ".vqr"), [&] { return vqrepo::ReadDescription(json); });
 }
 
 std::string FreshCopy(const std::string& source)
@@ -132,6 +120,23 @@ void EndModule()
     CloseSession();
     if (g_started)
         VqsEndModule();
+}
+
+std::string ReportsDescription(int reports)
+{
+    std::string elements;
+    for (int index = 0; index < reports; ++index)
+        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" + Numbered("R", index) +
+                    "\"}";
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
+               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
+               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
+                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]})";
+}
+
+std::string ReportsRepository(int reports)
+{
+    return FileRepository("reports-" + std::to_string(reports), ReportsDescription(reports));
 }
 
 std::string Numbered(const char* prefix, int index)

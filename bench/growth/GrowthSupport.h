@@ -37,6 +37,10 @@ void EndModule();
 
 // Names of generated elements: the prefix and the number, six digits wide.
 std::string Numbered(const char* prefix, int index);
+// SYS1 with one segment, BIG, of that many reports, and the generate set NTGEN.
+std::string ReportsDescription(int reports);
+// The file repository of that description.
+std::string ReportsRepository(int reports);
 
 // The console report, followed by the growth ratios.
 class GrowthReporter : public benchmark::ConsoleReporter {

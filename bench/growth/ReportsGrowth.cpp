@@ -23,18 +23,6 @@ public:
     Parent() { CreateEx(0, "GrowthParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr, nullptr); }
 };
 
-std::string Description(int reports)
-{
-    std::string elements;
-    for (int index = 0; index < reports; ++index)
-        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" +
-                    vqgrowth::Numbered("R", index) + "\"}";
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
-               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
-               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
-                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]})";
-}
-
 void FillReportList(benchmark::State& state, const std::string& repository)
 {
     VqsSysApp& app = vqgrowth::OpenSession(repository);
@@ -63,14 +51,15 @@ void FillReportList(benchmark::State& state, const std::string& repository)
 void BM_ReportListFile(benchmark::State& state)
 {
     const int reports = static_cast<int>(state.range(0));
-    FillReportList(state, vqgrowth::FileRepository("reports-" + std::to_string(reports), Description(reports)));
+    FillReportList(state, vqgrowth::ReportsRepository(reports));
 }
 BENCHMARK(BM_ReportListFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 void BM_ReportListServer(benchmark::State& state)
 {
     const int reports = static_cast<int>(state.range(0));
-    FillReportList(state, vqgrowth::KeptServerRepository("reports-" + std::to_string(reports), Description(reports)));
+    FillReportList(state,
+                   vqgrowth::KeptServerRepository("reports-" + std::to_string(reports), vqgrowth::ReportsDescription(reports)));
 }
 BENCHMARK(BM_ReportListServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 

@@ -31,100 +31,104 @@ public:
     Host() { CreateEx(0, "GrowthHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 1006, 600, nullptr, nullptr); }
 };
 
-std::string Reports(int reports)
+// The system view of the repository of that many reports, open with only `row` selected.
+class OpenView {
+public:
+    explicit OpenView(int reports)
+    {
+        vqgrowth::OpenSession(vqgrowth::ReportsRepository(reports));
+        m_frame = VqsSysFrame::CreateSystemFrame(m_host.m_hWnd, nullptr, nullptr, nullptr);
+        if (!m_frame)
+            throw std::runtime_error("the system view cannot be opened");
+        view = m_frame->GetDirectoryView();
+        Select(0);
+    }
+    ~OpenView()
+    {
+        m_frame->DestroyWindow();
+        vqwin::PumpPending();
+    }
+    OpenView(const OpenView&) = delete;
+    OpenView& operator=(const OpenView&) = delete;
+
+    CListCtrl& List() const { return view->GetListCtrl(); }
+    void Select(int row) const
+    {
+        List().SetItemState(-1, 0, LVIS_SELECTED);
+        List().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    void SelectFirstReport() const
+    {
+        LVFINDINFO find{};
+        find.flags = LVFI_PARTIAL | LVFI_STRING;
+        find.psz = "R000000";
+        Select(List().FindItem(&find, -1));
+    }
+    void Find(const std::string& text) const
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(kFindDialog).Replace(kFindText, text).OK();
+        view->SendMessage(WM_COMMAND, kFind, 0);
+    }
+
+    VqsDirectoryView* view = nullptr;
+
+private:
+    Host m_host;
+    VqsSysFrame* m_frame = nullptr;
+};
+
+// Times `step` on a view made ready by `ready`; the view is opened and closed untimed.
+template <class Ready, class Step>
+void TimeOnView(benchmark::State& state, Ready ready, Step step)
 {
-    std::string elements;
-    for (int index = 0; index < reports; ++index)
-        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" +
-                    vqgrowth::Numbered("R", index) + "\"}";
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
-               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
-               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
-                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]})";
+    const int reports = static_cast<int>(state.range(0));
+    int rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            OpenView open(reports);
+            ready(open);
+            state.ResumeTiming();
+            step(open);
+            state.PauseTiming();
+            rows = open.List().GetItemCount();
+        }
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows;
 }
 
 void BM_ExpandBigFolderFile(benchmark::State& state)
 {
-    const int reports = static_cast<int>(state.range(0));
-    vqgrowth::OpenSession(vqgrowth::FileRepository("reports-" + std::to_string(reports), Reports(reports)));
-    Host host;
-    int rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        VqsSysFrame* frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, nullptr, nullptr, nullptr);
-        if (!frame)
-            throw std::runtime_error("the system view cannot be opened");
-        VqsDirectoryView* view = frame->GetDirectoryView();
-        CListCtrl& list = view->GetListCtrl();
-        list.SetItemState(-1, 0, LVIS_SELECTED);
-        list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-        state.ResumeTiming();
-        view->SendMessage(WM_COMMAND, kExpandBranch, 0);
-        state.PauseTiming();
-        rows = list.GetItemCount();
-        frame->DestroyWindow();
-        vqwin::PumpPending();
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    TimeOnView(
+        state, [](OpenView&) {}, [](OpenView& open) { open.view->SendMessage(WM_COMMAND, kExpandBranch, 0); });
 }
 BENCHMARK(BM_ExpandBigFolderFile)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-// Find (or Find Next, from the first report's row of the expanded branch) of the last
-// report, from a view just opened on the system's row.
-void TimeFind(benchmark::State& state, bool next)
+void BM_FindInBigFolderFile(benchmark::State& state)
 {
-    const int reports = static_cast<int>(state.range(0));
-    vqgrowth::OpenSession(vqgrowth::FileRepository("reports-" + std::to_string(reports), Reports(reports)));
-    const std::string last = vqgrowth::Numbered("R", reports - 1);
-    Host host;
-    int rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        VqsSysFrame* frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, nullptr, nullptr, nullptr);
-        if (!frame)
-            throw std::runtime_error("the system view cannot be opened");
-        VqsDirectoryView* view = frame->GetDirectoryView();
-        CListCtrl& list = view->GetListCtrl();
-        list.SetItemState(-1, 0, LVIS_SELECTED);
-        list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-        const auto selectFirstReport = [&] {
-            LVFINDINFO find{};
-            find.flags = LVFI_PARTIAL | LVFI_STRING;
-            find.psz = "R000000";
-            const int first = list.FindItem(&find, -1);
-            list.SetItemState(-1, 0, LVIS_SELECTED);
-            list.SetItemState(first, LVIS_SELECTED, LVIS_SELECTED);
-        };
-        if (next) {
-            view->SendMessage(WM_COMMAND, kExpandBranch, 0);
-            selectFirstReport();
-            vqtest::ScriptedUiDriver ui;
-            ui.ExpectDialog(kFindDialog).Replace(kFindText, last).OK();
-            view->SendMessage(WM_COMMAND, kFind, 0);
-            selectFirstReport();
-        }
-        state.ResumeTiming();
-        if (next) {
-            view->SendMessage(WM_COMMAND, kFindNext, 0);
-        } else {
-            vqtest::ScriptedUiDriver ui;
-            ui.ExpectDialog(kFindDialog).Replace(kFindText, last).OK();
-            view->SendMessage(WM_COMMAND, kFind, 0);
-        }
-        state.PauseTiming();
-        rows = list.GetItemCount();
-        frame->DestroyWindow();
-        vqwin::PumpPending();
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
+    TimeOnView(
+        state, [](OpenView&) {}, [&](OpenView& open) { open.Find(last); });
 }
-
-void BM_FindInBigFolderFile(benchmark::State& state) { TimeFind(state, false); }
 BENCHMARK(BM_FindInBigFolderFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void BM_FindNextInBigFolderFile(benchmark::State& state) { TimeFind(state, true); }
+// Find Next from the first report's row of the expanded branch, the last report's name
+// being the search text.
+void BM_FindNextInBigFolderFile(benchmark::State& state)
+{
+    const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
+    TimeOnView(
+        state,
+        [&](OpenView& open) {
+            open.view->SendMessage(WM_COMMAND, kExpandBranch, 0);
+            open.SelectFirstReport();
+            open.Find(last);
+            open.SelectFirstReport();
+        },
+        [](OpenView& open) { open.view->SendMessage(WM_COMMAND, kFindNext, 0); });
+}
 BENCHMARK(BM_FindNextInBigFolderFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace

@@ -20,17 +20,22 @@ fs::path KeptFolder(const std::string& name)
 
 // Made under another name and renamed when whole, so that a run stopped while making it
 // leaves no file the next run would take for a finished one.
-std::string KeptSampleRepository(const fs::path& file, const vqrepo::SampleScale& scale)
+std::string KeptRepository(const fs::path& file, const std::function<vqrepo::RepoDescription()>& describe)
 {
     if (!fs::exists(file)) {
         const fs::path partial = file.string() + ".part";
         fs::remove(partial);
         fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
+        vqrepo::CreateRepositoryFile(partial.string(), describe());
         fs::rename(partial, file);
         fs::remove(partial.string() + "-locks");
     }
     return file.string();
+}
+
+std::string KeptSampleRepository(const fs::path& file, const vqrepo::SampleScale& scale)
+{
+    return KeptRepository(file, [&] { return vqrepo::SampleDescription(scale); });
 }
 
 SessionModule::SessionModule(const std::string& folder) : m_folder(KeptFolder(folder))

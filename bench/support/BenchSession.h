@@ -6,6 +6,7 @@
 #include "repo/RepoSample.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class VqsSysApp;
@@ -14,6 +15,9 @@ namespace vqbench {
 
 // The kept folder of that name in the temporary folder, made if it is not there yet.
 std::filesystem::path KeptFolder(const std::string& name);
+// The repository `describe` describes at `file`, made first if it is not there yet.
+std::string KeptRepository(const std::filesystem::path& file,
+                           const std::function<vqrepo::RepoDescription()>& describe);
 // The sample repository of `scale` at `file`, made first if it is not there yet.
 std::string KeptSampleRepository(const std::filesystem::path& file, const vqrepo::SampleScale& scale);
 
