@@ -153,13 +153,18 @@ void VqsLockBag::PurgeDeleted()
         if (!object->ObjectPresent())
             gone.AddTail(object);
     }
-    if (gone.IsEmpty())
-        return;
     for (POSITION pos = gone.GetHeadPosition(); pos;)
         Forget(gone.GetNext(pos));
-    for (unsigned i = 0; i < m_nHoldCount; ++i) {
+    UnlockObjects(gone, m_nHoldCount);
+}
+
+void VqsLockBag::UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times)
+{
+    if (objects.IsEmpty())
+        return;
+    for (unsigned i = 0; i < times; ++i) {
         try {
-            ListLink(gone.GetHead())->UnLock(gone);
+            ListLink(objects.GetHead())->UnLock(objects);
         } catch (const VqReportableException&) {
             // Unlocking goes on: the next hold is given back all the same.
         }
@@ -238,6 +243,64 @@ int VqsLockBag::TakeOverHeld(VqsModelNode* node, VqsLockBag& other)
     }
     UnlockObject(object, otherHolds > 0 ? 1 : 0);
     return LockNode(node);
+}
+
+int VqsLockBag::TakeOverNodes(CObList& nodes, VqsLockBag& other)
+{
+    try {
+        PxTypedList<PxVQObjectPtr> held;
+        PxTypedList<PxVQObjectPtr> wanted;
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+            const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+            if (!object || ContainsObject(object))
+                continue;
+            if (other.ContainsObject(object)) {
+                other.Forget(object);
+                held.AddTail(object);
+            } else if (object->ObjectPresent()) {
+                wanted.AddTail(object);
+            }
+        }
+        const unsigned otherHolds = other.m_nHoldCount;
+        UnlockObjects(held, otherHolds > 0 ? otherHolds - 1 : 0);
+        if (m_nKind == other.m_nKind) {
+            for (POSITION pos = held.GetHeadPosition(); pos;)
+                Record(held.GetNext(pos));
+        } else {
+            UnlockObjects(held, otherHolds > 0 ? 1 : 0);
+            for (POSITION pos = held.GetHeadPosition(); pos;)
+                wanted.AddTail(held.GetNext(pos));
+        }
+        return LockTogether(wanted);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
+        return 0;
+    }
+}
+
+// One lock call of the bag's kind for all the objects; those gone meanwhile are given back.
+int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
+{
+    if (objects.IsEmpty())
+        return 1;
+    if (m_nKind != VqsNoLock) {
+        const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, m_nKind);
+        if (!result.Succeeded()) {
+            VqsDescribeLockTarget(result);
+            return 0;
+        }
+    }
+    PxTypedList<PxVQObjectPtr> gone;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const PxVQObjectPtr& object = objects.GetNext(pos);
+        if (object->ObjectPresent())
+            Record(object);
+        else
+            gone.AddTail(object);
+    }
+    UnlockObjects(gone, m_nKind != VqsNoLock ? 1 : 0);
+    return 1;
 }
 
 int VqsLockBag::TakeOverNode(VqsModelNode* node, VqsLockBag& other)

@@ -223,11 +223,8 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     GetElementLinkNodes(loaded);
     {
         VqsLockScope scope(SessionLink());
-        for (POSITION pos = loaded.GetHeadPosition(); pos;) {
-            auto* node = static_cast<VqsModelNode*>(loaded.GetNext(pos));
-            if (!updateBag.Contains(node) && !updateBag.TakeOverNode(node, readBag))
-                return 0;
-        }
+        if (!updateBag.TakeOverNodes(loaded, readBag))
+            return 0;
     }
     LoadReportGroups(VqsLoadCached);
     LoadBundles(VqsLoadCached);
@@ -452,10 +449,10 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
     ElementNodes links;
     {
         VqsLockScope scope(SessionLink());
+        if (!updateBag.TakeOverNodes(loaded, readBag))
+            return 0;
         for (POSITION pos = loaded.GetHeadPosition(); pos;) {
             auto* node = static_cast<VqsModelNodeElementLink*>(loaded.GetNext(pos));
-            if (!updateBag.Contains(node) && !updateBag.TakeOverNode(node, readBag))
-                return 0;
             node->Refresh();
             links.push_back(node);
         }
