@@ -1,7 +1,9 @@
 // vqsrepo create: a system of one segment with as many reports and Ispecs as its ten report
-// groups and ten bundles each name (100 and 1,000), made on a file; and the sample at the
-// scale 1,1,N (N generated elements: 2,000 and 20,000).
+// groups and ten bundles each name (100 and 1,000 on a file, 20 and 200 on the test server);
+// and the sample at the scale 1,1,N on a file (N generated elements: 2,000 and 20,000).
 #include "GrowthSupport.h"
+
+#include "support/PgTestServer.h"
 
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
@@ -61,6 +63,19 @@ void BM_CreateGroupsAndBundlesFile(benchmark::State& state)
     Create(state, vqrepo::ReadDescription(GroupsAndBundles(static_cast<int>(state.range(0)))));
 }
 BENCHMARK(BM_CreateGroupsAndBundlesFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_CreateGroupsAndBundlesServer(benchmark::State& state)
+{
+    const vqrepo::RepoDescription description =
+        vqrepo::ReadDescription(GroupsAndBundles(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string uri = vqtest::PgTestServer::Instance().NewDatabase();
+        state.ResumeTiming();
+        vqrepo::CreateRepositoryFile(uri, description);
+    }
+}
+BENCHMARK(BM_CreateGroupsAndBundlesServer)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_CreateScaledSampleFile(benchmark::State& state)
 {

@@ -1,5 +1,5 @@
-// The system view of a system whose segment holds many reports, on a file; the view is
-// opened and closed outside the time:
+// The system view of a system whose segment holds many reports, on a file and on the test
+// server (a tenth of the sizes); the view is opened and closed outside the time:
 // - Expand Branch of the system (the Reports folder fills with a row each): 2,000 and 20,000;
 // - Find of the last report from the system's row (the search reads the branch, then the
 //   rows of the found report's ancestors' children are added): 500 and 5,000;
@@ -31,12 +31,20 @@ public:
     Host() { CreateEx(0, "GrowthHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 1006, 600, nullptr, nullptr); }
 };
 
-// The system view of the repository of that many reports, open with only `row` selected.
+// The repository of that many reports, on a file or on the test server.
+std::string Repository(int reports, bool server)
+{
+    return server ? vqgrowth::KeptServerRepository("reports-" + std::to_string(reports),
+                                                   vqgrowth::ReportsDescription(reports))
+                  : vqgrowth::ReportsRepository(reports);
+}
+
+// The system view of a repository, open with only the system's row selected.
 class OpenView {
 public:
-    explicit OpenView(int reports)
+    explicit OpenView(const std::string& repository)
     {
-        vqgrowth::OpenSession(vqgrowth::ReportsRepository(reports));
+        vqgrowth::OpenSession(repository);
         m_frame = VqsSysFrame::CreateSystemFrame(m_host.m_hWnd, nullptr, nullptr, nullptr);
         if (!m_frame)
             throw std::runtime_error("the system view cannot be opened");
@@ -80,14 +88,14 @@ private:
 
 // Times `step` on a view made ready by `ready`; the view is opened and closed untimed.
 template <class Ready, class Step>
-void TimeOnView(benchmark::State& state, Ready ready, Step step)
+void TimeOnView(benchmark::State& state, bool server, Ready ready, Step step)
 {
-    const int reports = static_cast<int>(state.range(0));
+    const std::string repository = Repository(static_cast<int>(state.range(0)), server);
     int rows = 0;
     for (auto _ : state) {
         state.PauseTiming();
         {
-            OpenView open(reports);
+            OpenView open(repository);
             ready(open);
             state.ResumeTiming();
             step(open);
@@ -99,28 +107,27 @@ void TimeOnView(benchmark::State& state, Ready ready, Step step)
     state.counters["rows"] = rows;
 }
 
-void BM_ExpandBigFolderFile(benchmark::State& state)
+void Expand(benchmark::State& state, bool server)
 {
     TimeOnView(
-        state, [](OpenView&) {}, [](OpenView& open) { open.view->SendMessage(WM_COMMAND, kExpandBranch, 0); });
+        state, server, [](OpenView&) {},
+        [](OpenView& open) { open.view->SendMessage(WM_COMMAND, kExpandBranch, 0); });
 }
-BENCHMARK(BM_ExpandBigFolderFile)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void BM_FindInBigFolderFile(benchmark::State& state)
+void Find(benchmark::State& state, bool server)
 {
     const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
     TimeOnView(
-        state, [](OpenView&) {}, [&](OpenView& open) { open.Find(last); });
+        state, server, [](OpenView&) {}, [&](OpenView& open) { open.Find(last); });
 }
-BENCHMARK(BM_FindInBigFolderFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // Find Next from the first report's row of the expanded branch, the last report's name
 // being the search text.
-void BM_FindNextInBigFolderFile(benchmark::State& state)
+void FindNext(benchmark::State& state, bool server)
 {
     const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
     TimeOnView(
-        state,
+        state, server,
         [&](OpenView& open) {
             open.view->SendMessage(WM_COMMAND, kExpandBranch, 0);
             open.SelectFirstReport();
@@ -129,6 +136,20 @@ void BM_FindNextInBigFolderFile(benchmark::State& state)
         },
         [](OpenView& open) { open.view->SendMessage(WM_COMMAND, kFindNext, 0); });
 }
+
+void BM_ExpandBigFolderFile(benchmark::State& state) { Expand(state, false); }
+BENCHMARK(BM_ExpandBigFolderFile)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_ExpandBigFolderServer(benchmark::State& state) { Expand(state, true); }
+BENCHMARK(BM_ExpandBigFolderServer)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_FindInBigFolderFile(benchmark::State& state) { Find(state, false); }
+BENCHMARK(BM_FindInBigFolderFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_FindInBigFolderServer(benchmark::State& state) { Find(state, true); }
+BENCHMARK(BM_FindInBigFolderServer)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_FindNextInBigFolderFile(benchmark::State& state) { FindNext(state, false); }
 BENCHMARK(BM_FindNextInBigFolderFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_FindNextInBigFolderServer(benchmark::State& state) { FindNext(state, true); }
+BENCHMARK(BM_FindNextInBigFolderServer)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
