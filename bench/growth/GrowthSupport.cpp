@@ -33,11 +33,7 @@ VqsSysApp& StartedModule()
 {
     static VqsSysApp& app = []() -> VqsSysApp& {
         g_started = true;
-        setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
-        setenv("VQ_COM_REGISTRY", (Folder() / "com-registry.ini").c_str(), 1);
-        VqsStartModule();
-        if (!VqsGetApp()->SetResourceModule("vqsysres"))
-            throw std::runtime_error("the benchmark finds no resource library");
+        vqbench::StartModuleIn(Folder());
         return *VqsGetApp();
     }();
     return app;

@@ -6,14 +6,11 @@
 // - a tenth of a segment's reports left the design: 2,000 and 20,000 reports on a file.
 #include "GrowthSupport.h"
 
-#include "model/VqsBSLock.h"
-#include "model/VqsLockBag.h"
-#include "model/VqsModel.h"
-#include "proxy/PxHandle.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQSystem.h"
 #include "shell/VqsSysApp.h"
+#include "support/BenchSync.h"
 
 #include <functional>
 #include <string>
@@ -69,17 +66,8 @@ void Synchronise(benchmark::State& state, const std::function<std::string()>& fr
         const PxVQCurConfigPtr config = app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig();
         const std::int64_t before = server ? vqgrowth::ServerTransactions(repository) : 0;
         state.ResumeTiming();
-        {
-            VqsModel model(VqsSyncCommand);
-            VqsBSLock segmentLock;
-            VqsLockBag readBag(VqsReadLock);
-            VqsLockBag updateBag(VqsFutureUpdateLock);
-            VqsSyncResult result;
-            if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, result, VqsSyncFullAuto,
-                                            PxHandle(), false, false))
-                state.SkipWithError("the synchronisation stopped");
-            pairs = result.pairs.GetCount();
-        }
+        if (!vqbench::SynchroniseFullAuto(config, pairs))
+            state.SkipWithError("the synchronisation stopped");
         state.PauseTiming();
         // Less the reading of the counter itself.
         transactions = server ? vqgrowth::ServerTransactions(repository) - before - 1 : 0;

@@ -38,14 +38,16 @@ std::string KeptSampleRepository(const fs::path& file, const vqrepo::SampleScale
     return KeptRepository(file, [&] { return vqrepo::SampleDescription(scale); });
 }
 
-SessionModule::SessionModule(const std::string& folder) : m_folder(KeptFolder(folder))
+void StartModuleIn(const fs::path& folder)
 {
     setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
-    setenv("VQ_COM_REGISTRY", (m_folder / "com-registry.ini").c_str(), 1);
+    setenv("VQ_COM_REGISTRY", (folder / "com-registry.ini").c_str(), 1);
     VqsStartModule();
     if (!VqsGetApp()->SetResourceModule("vqsysres"))
         throw std::runtime_error("the benchmark finds no resource library");
 }
+
+SessionModule::SessionModule(const std::string& folder) : m_folder(KeptFolder(folder)) { StartModuleIn(m_folder); }
 
 SessionModule::~SessionModule()
 {

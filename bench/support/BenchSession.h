@@ -21,6 +21,10 @@ std::string KeptRepository(const std::filesystem::path& file,
 // The sample repository of `scale` at `file`, made first if it is not there yet.
 std::string KeptSampleRepository(const std::filesystem::path& file, const vqrepo::SampleScale& scale);
 
+// Starts the module with the host's registry of components in `folder`; throws when the
+// resource library is not found.
+void StartModuleIn(const std::filesystem::path& folder);
+
 // The session is closed and the module ended before the process ends: a session left open
 // at exit is dropped while its lock thread still runs.
 class SessionModule {
