@@ -50,11 +50,7 @@ std::string FileRepository(const std::string& name, const std::string& json)
 
 std::string FreshCopy(const std::string& source)
 {
-    const fs::path copy = Folder() / "work.vqr";
-    for (const char* suffix : {"", "-locks", "-wal", "-shm", "-journal"})
-        fs::remove(copy.string() + suffix);
-    fs::copy_file(source, copy);
-    return copy.string();
+    return vqbench::FreshCopy(source, Folder() / "work.vqr");
 }
 
 std::string ServerRepository(const std::string& json)

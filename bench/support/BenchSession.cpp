@@ -33,6 +33,14 @@ std::string KeptRepository(const fs::path& file, const std::function<vqrepo::Rep
     return file.string();
 }
 
+std::string FreshCopy(const fs::path& source, const fs::path& copy)
+{
+    for (const char* suffix : {"", "-locks", "-wal", "-shm", "-journal"})
+        fs::remove(copy.string() + suffix);
+    fs::copy_file(source, copy);
+    return copy.string();
+}
+
 std::string KeptSampleRepository(const fs::path& file, const vqrepo::SampleScale& scale)
 {
     return KeptRepository(file, [&] { return vqrepo::SampleDescription(scale); });

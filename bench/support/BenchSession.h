@@ -18,6 +18,9 @@ std::filesystem::path KeptFolder(const std::string& name);
 // The repository `describe` describes at `file`, made first if it is not there yet.
 std::string KeptRepository(const std::filesystem::path& file,
                            const std::function<vqrepo::RepoDescription()>& describe);
+// A copy of `source` at `copy`, with nothing an earlier copy left beside it (its log and
+// lock files).
+std::string FreshCopy(const std::filesystem::path& source, const std::filesystem::path& copy);
 // The sample repository of `scale` at `file`, made first if it is not there yet.
 std::string KeptSampleRepository(const std::filesystem::path& file, const vqrepo::SampleScale& scale);
 

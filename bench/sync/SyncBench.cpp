@@ -78,11 +78,7 @@ std::string Repository(int elements)
 // A fresh copy of the repository to synchronise, with nothing another run left beside it.
 std::string FreshCopy(const std::string& source)
 {
-    const fs::path copy = Folder() / "work.vqr";
-    for (const char* suffix : {"", "-locks", "-wal", "-shm", "-journal"})
-        fs::remove(copy.string() + suffix);
-    fs::copy_file(source, copy);
-    return copy.string();
+    return vqbench::FreshCopy(source, Folder() / "work.vqr");
 }
 
 VqsSysApp& StartedModule()
