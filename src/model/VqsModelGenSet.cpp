@@ -240,7 +240,8 @@ int VqsModel::StoreSegmentElements(VqsModelNodeBSLink* segmentNode, const PxLSEB
     int candidate = NextFreeGlobalLogicId(usedIds, 1);
     for (POSITION pos = elements.GetHeadPosition(); pos;) {
         const PxLSEElementPtr element = elements.GetNext(pos);
-        if (!TakesElementLink(element) || segmentNode->GetBSSoftLink()->GetElementSoftLink(element->GetName()))
+        if (!TakesElementLink(element) ||
+            segmentNode->FindElementLinkNamed(element->GetName(), ElementLinkTypeOf(element)))
             continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;

@@ -349,7 +349,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     VqsModel* model = GetModel();
     for (const PxLSEElementPtr& element : added) {
         // A component's new profile link came with the component.
-        if (element->_IsKindOf("PxLSEProfile") && GetBSSoftLink()->GetElementSoftLink(element->GetName()))
+        if (element->_IsKindOf("PxLSEProfile") && FindElementLinkNamed(element->GetName(), VqsElementProfile))
             continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;
@@ -368,14 +368,37 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     return 1;
 }
 
-PxLSEProfilePtr VqsModelNodeElementLink::CollectStaleParts(const PxLSEElementPtr& element, int syncMode,
-                                                           ElementNodes& stale, ElementNodes& kept)
+namespace {
+
+ElementNodes ProfileNodesOf(const VqsModelNodeElementLink& node)
 {
     CObList below;
-    GetProfileNodes(below);
+    node.GetProfileNodes(below);
     ElementNodes profiles;
     for (POSITION pos = below.GetHeadPosition(); pos;)
         profiles.push_back(static_cast<VqsModelNodeElementLink*>(below.GetNext(pos)));
+    return profiles;
+}
+
+// The profile link that stands for the design profile: the one of its name in use, else the
+// newest; null when none has its name.
+VqsModelNodeElementLink* MatchingProfileLink(const ElementNodes& profiles, const PxLSEProfilePtr& profile)
+{
+    ElementNodes named;
+    for (VqsModelNodeElementLink* node : profiles) {
+        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName())
+            named.push_back(node);
+    }
+    bool inUse = false;
+    return VqsModelNodeLink::ChooseInUseOrNewest(named, inUse);
+}
+
+} // namespace
+
+PxLSEProfilePtr VqsModelNodeElementLink::CollectStaleParts(const PxLSEElementPtr& element, int syncMode,
+                                                           ElementNodes& stale, ElementNodes& kept)
+{
+    const ElementNodes profiles = ProfileNodesOf(*this);
     if (!element->_IsKindOf("PxLSEComponent")) {
         stale.insert(stale.end(), profiles.begin(), profiles.end());
         return PxLSEProfilePtr();
@@ -384,10 +407,9 @@ PxLSEProfilePtr VqsModelNodeElementLink::CollectStaleParts(const PxLSEElementPtr
     PxLSEElementPtr partElement;
     CString partName;
     const PxLSEProfilePtr profile(CollectDesignParts(element, partElement, partName));
+    const VqsModelNodeElementLink* matching = MatchingProfileLink(profiles, profile);
     for (VqsModelNodeElementLink* node : profiles) {
-        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName())
-            continue;
-        if (IsMarkedUnused(node))
+        if (node == matching || IsMarkedUnused(node))
             continue;
         if (syncMode == VqsSyncFullAuto || !node->IsSoftLinkUpdated())
             stale.push_back(node);
@@ -400,14 +422,7 @@ PxLSEProfilePtr VqsModelNodeElementLink::CollectStaleParts(const PxLSEElementPtr
 int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element,
                                              const PxLSEProfilePtr& profile, VqsSyncResult& result)
 {
-    CObList below;
-    GetProfileNodes(below);
-    VqsModelNodeElementLink* matching = nullptr;
-    for (POSITION pos = below.GetHeadPosition(); pos && !matching;) {
-        auto* node = static_cast<VqsModelNodeElementLink*>(below.GetNext(pos));
-        if (node->GetElementSoftLink()->GetName() == profile->GetName())
-            matching = node;
-    }
+    VqsModelNodeElementLink* matching = MatchingProfileLink(ProfileNodesOf(*this), profile);
 
     if (matching) {
         {
