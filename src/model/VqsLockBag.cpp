@@ -143,7 +143,7 @@ int VqsLockBag::LockNodes(CObList& nodes)
 
 // The holds on deleted objects are given back together, so that a bag whose objects were
 // deleted costs the same few lock calls however many they were.
-void VqsLockBag::PurgeDeleted()
+void VqsLockBag::PurgeDeleted(unsigned holds)
 {
     PxTypedList<PxVQObjectPtr> gone;
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
@@ -155,7 +155,7 @@ void VqsLockBag::PurgeDeleted()
     }
     for (POSITION pos = gone.GetHeadPosition(); pos;)
         Forget(gone.GetNext(pos));
-    UnlockObjects(gone, m_nHoldCount);
+    UnlockObjects(gone, holds);
 }
 
 void VqsLockBag::UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times)
@@ -174,7 +174,7 @@ void VqsLockBag::UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned tim
 int VqsLockBag::LockObjects(int kind)
 {
     try {
-        PurgeDeleted();
+        PurgeDeleted(m_nHoldCount);
         if (m_objects.IsEmpty()) {
             ++m_nHoldCount;
             return 1;
@@ -203,13 +203,19 @@ int VqsLockBag::LockObjects(int kind)
 
 void VqsLockBag::Release()
 {
-    try {
-        PurgeDeleted();
-        if (m_nHoldCount == 0)
-            return;
+    // The hold is given up before the repository is asked anything: when the repository
+    // cannot be reached, the bag still ends empty and its destructor ends.
+    const unsigned holds = m_nHoldCount;
+    if (m_nHoldCount > 0)
         --m_nHoldCount;
-        if (m_objects.IsEmpty())
-            return;
+    try {
+        PurgeDeleted(holds);
+    } catch (const VqReportableException&) {
+        // Whether an object is still there cannot be told: it is unlocked with the others.
+    }
+    if (holds == 0 || m_objects.IsEmpty())
+        return;
+    try {
         PxTypedList<PxVQObjectPtr> objects;
         PxVQObjectPtr any;
         for (POSITION pos = m_objects.GetStartPosition(); pos;) {

@@ -253,6 +253,8 @@ private:
     void AttachLink(const void* a, const void* b, const void* nodeHandle);
     BOOL IsSingleUserModeBusy() const;
     void DropLink();
+    // Destroys every open frame, the last one first.
+    void DestroyFrames();
     void SignOnGenerationClient(const void* nodeHandle) const;
     void IdleUntil(bool (*done)());
     void ReleasePreparedState();
