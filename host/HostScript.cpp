@@ -340,18 +340,18 @@ void HostScript::Answer(const Args& args)
         throw BadLine("a pop-up menu takes no answer (choose a command of it)");
 }
 
-// The user clicks (left: selects, right: opens the context menu) a row of a list pane of
-// the current view: the pane's control id, the row (-1: below the rows), the panes of that
-// id to pass over.
+// The user clicks (left: selects, twice: opens, right: opens the context menu) a row of a
+// list pane of the current view: the pane's control id, the row (-1: below the rows), the
+// panes of that id to pass over.
 void HostScript::ClickRow(const Args& args, vqui::UserActionKind kind)
 {
-    int skip = args.size() > 2 ? Int(args, 2) : 0;
+    int skip = args.size() > 2 ? static_cast<int>(Number(args, 2, 0, INT_MAX)) : 0;
     const HWND list = FindListPane(CurrentFrame(), Int(args, 0), skip);
     if (!list)
         throw BadLine("there is no list pane " + args[0]);
     vqui::UserAction click;
     click.kind = kind;
-    click.index = Int(args, 1);
+    click.index = static_cast<int>(Number(args, 1, -1, INT_MAX));
     if (kind == vqui::UserActionKind::ContextMenu) {
         const std::optional<POINT> point = hostcontrols::ListRowPoint(list, click.index);
         if (!point)
@@ -517,6 +517,16 @@ void HostScript::SetClock(const Args& args)
     vqclock::Install(clock);
 }
 
+void HostScript::SetLockWaits(const Args& args)
+{
+    if (args[0] == "cancel")
+        m_ui.SetLockWaits(HostUiDriver::LockWaits::Cancel);
+    else if (args[0] == "wait")
+        m_ui.SetLockWaits(HostUiDriver::LockWaits::Wait);
+    else
+        throw BadLine("\"" + Escaped(args[0]) + "\" is neither cancel nor wait");
+}
+
 // What the module printed so far, each job as text, one "print:" line per line.
 void HostScript::PrintJobs(const Args&)
 {
@@ -641,8 +651,10 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
         {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
         {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},
+        {"lock-waits", 1, 1, [](H& h, const Args& a) { h.SetLockWaits(a); }},
         {"select-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::SelectIndex); }},
         {"right-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::ContextMenu); }},
+        {"double-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::DoubleClick); }},
         {"expect-menu", 0, 0, [](H& h, const Args&) { h.m_ui.ExpectMenu(h.m_line); }},
         {"choose", 1, 1,
          [](H& h, const Args& a) {

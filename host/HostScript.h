@@ -100,6 +100,7 @@ private:
     void InterruptClient(const Args& args);
     void PrintJobs(const Args& args);
     void SetClock(const Args& args);
+    void SetLockWaits(const Args& args);
 
     static const std::vector<Action>& Actions();
 

@@ -3,6 +3,8 @@
 #include "HostControls.h"
 #include "HostOutput.h"
 
+#include "win/Window.h"
+
 #include <algorithm>
 
 namespace {
@@ -11,6 +13,10 @@ struct ResultName {
     const char* name;
     int result;
 };
+
+// The session's lock progress dialog and its text of the kind of object waited for.
+constexpr UINT kLockProgressDialog = 105;
+constexpr int kLockedObjectKind = 1586;
 
 constexpr ResultName kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT},
                                     {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES},
@@ -116,6 +122,8 @@ std::string HostUiDriver::Describe(const Step& step) const
 
 vqui::UiAction HostUiDriver::NextAction(const vqui::UiEvent& event)
 {
+    if (IsLockProgress(event))
+        return AnswerLockProgress(event);
     switch (event.kind) {
     case vqui::EventKind::MessageBox:
         return AnswerMessageBox(event);
@@ -213,8 +221,35 @@ vqui::UiAction HostUiDriver::EndDialog(OpenDialog& dialog, const vqui::UiEvent& 
     return vqui::UiAction::End(IDCANCEL);
 }
 
+bool HostUiDriver::IsLockProgress(const vqui::UiEvent& event)
+{
+    return event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog;
+}
+
+// Once each time the dialog shows: Cancel ends the wait at the next attempt and leaves the
+// dialog to its lock thread, which minimises it; waiting lets the lock thread hide it when
+// the lock comes. Until then the dialog's own messages go on.
+vqui::UiAction HostUiDriver::AnswerLockProgress(const vqui::UiEvent& event)
+{
+    if (m_lockProgressAnswered.exchange(true))
+        return vqui::UiAction::Wait();
+    char kind[256] = {};
+    ::GetWindowText(::GetDlgItem(event.window, kLockedObjectKind), kind, sizeof kind);
+    const bool cancel = m_lockWaits.load() == LockWaits::Cancel;
+    PrintLine("lock-wait: " + Escaped(*kind ? kind : "-") + " -> " + (cancel ? "cancel" : "wait"));
+    return cancel ? vqui::UiAction::Press(IDCANCEL) : vqui::UiAction::Wait();
+}
+
+void HostUiDriver::Withdrawn(const vqui::UiEvent& event)
+{
+    if (IsLockProgress(event))
+        m_lockProgressAnswered.store(false);
+}
+
 void HostUiDriver::ActionFailed(const vqui::UiEvent& event, const vqui::UiAction&, const std::string& reason)
 {
+    if (IsLockProgress(event))
+        return;
     for (const OpenDialog& dialog : m_dialogs) {
         if (dialog.window == event.window)
             m_onError(dialog.line, "dialog " + std::to_string(event.templateId) + ": " + reason);
@@ -227,6 +262,8 @@ void HostUiDriver::Ended(const vqui::UiEvent& event, int result)
         return;
     PrintLine("dialog: " + std::to_string(event.templateId) + " \"" + Escaped(event.caption.str()) + "\" -> " +
               ResultText(result));
+    if (IsLockProgress(event))
+        return;
     for (const OpenDialog& dialog : m_dialogs) {
         if (dialog.window == event.window)
             ReportNotRun(dialog, event);

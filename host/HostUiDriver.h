@@ -5,10 +5,17 @@
 // queued for is dismissed. A dialog answered IDOK or IDCANCEL has that button pressed, so that its handlers
 // run as for the user's click (or Enter and Escape); a dialog with nothing more queued is
 // cancelled the same way, and ended without its handlers only when it stays open after that.
+//
+// The session's lock progress dialog is the exception: its lock thread keeps it open for the
+// whole session and shows it while a lock waits for another user. The host answers it on
+// that thread, as the script chose beforehand (`lock-waits`): it presses Cancel, which gives
+// the wait up and leaves the dialog open for the session's later waits, or it lets the wait
+// go on. It never takes what the script queued for the boxes of the script's own thread.
 #pragma once
 
 #include "win/UiDriver.h"
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -23,6 +30,9 @@ public:
     // window, or nothing when the host did it itself (a dump). Throws vqui::UserActionError
     // when it cannot be done.
     using DialogStep = std::function<std::optional<vqui::UiAction>(const vqui::UiEvent& dialog)>;
+
+    // What the user does when the lock progress dialog shows.
+    enum class LockWaits { Cancel, Wait };
 
     explicit HostUiDriver(ErrorSink onError) : m_onError(std::move(onError)) {}
 
@@ -51,9 +61,11 @@ public:
     bool Answer(int line, int result);
     // Reports every expectation that nothing met.
     void ReportUnmet();
+    void SetLockWaits(LockWaits waits) { m_lockWaits.store(waits); }
 
     vqui::UiAction NextAction(const vqui::UiEvent& event) override;
     void ActionFailed(const vqui::UiEvent& event, const vqui::UiAction& action, const std::string& reason) override;
+    void Withdrawn(const vqui::UiEvent& event) override;
     void Ended(const vqui::UiEvent& event, int result) override;
 
     // "IDOK" ... "IDNO"; -1 for another name.
@@ -87,6 +99,8 @@ private:
         int line = 0;  // of the step given to it last
     };
 
+    static bool IsLockProgress(const vqui::UiEvent& event);
+    vqui::UiAction AnswerLockProgress(const vqui::UiEvent& event);
     vqui::UiAction AnswerMessageBox(const vqui::UiEvent& event);
     vqui::UiAction ChooseFromMenu(const vqui::UiEvent& event);
     // The command the expected menu's choice names; 0 (dismissed) when it names none.
@@ -103,4 +117,7 @@ private:
     std::deque<Step> m_steps;
     std::vector<OpenDialog> m_dialogs;
     int m_currentLine = 0;
+    std::atomic<LockWaits> m_lockWaits{LockWaits::Cancel};
+    // Whether the lock progress dialog on the screen has had its answer; on its lock thread.
+    std::atomic<bool> m_lockProgressAnswered{false};
 };

@@ -8,6 +8,7 @@
 #include "win/Window.h"
 
 #include <string>
+#include <utility>
 
 namespace vqui {
 
@@ -124,6 +125,7 @@ int RunDrivenModalLoop(ModalWindow& window)
     CWnd& wnd = window.Window();
     int turnsWithoutDriver = 0;
     bool quit = false;
+    bool asked = false;  // since the window last showed
     while (wnd.ContinueModal() && ::IsWindow(wnd.m_hWnd)) {
         if (!vqwin::PumpPending()) {
             quit = true;
@@ -132,6 +134,9 @@ int RunDrivenModalLoop(ModalWindow& window)
         if (!wnd.ContinueModal() || !::IsWindow(wnd.m_hWnd))
             break;
         if (!WaitsForTheUser(wnd.m_hWnd)) {
+            UiDriver* driver = CurrentUiDriver();
+            if (std::exchange(asked, false) && driver)
+                driver->Withdrawn(window.Describe());
             if (!HandleNextMessage()) {
                 quit = true;
                 break;
@@ -140,6 +145,7 @@ int RunDrivenModalLoop(ModalWindow& window)
         }
         const UiEvent event = window.Describe();
         UiDriver* driver = CurrentUiDriver();
+        asked = driver != nullptr;
         const UiAction action = driver ? driver->NextAction(event) : CancelWithoutDriver(turnsWithoutDriver++);
         try {
             Carry(window, action);
