@@ -72,6 +72,9 @@ struct HostScript::Action {
     std::size_t minArgs;
     std::size_t maxArgs;
     void (*run)(HostScript& host, const Args& args);
+    // Only queues for the boxes, dialogs and menus to come (or prints): runs nothing of the
+    // module.
+    bool queues = false;
 };
 
 HostScript::HostScript(HostModule& module, const HostOptions& options)
@@ -129,6 +132,8 @@ void HostScript::RunLine(const std::string& text)
             Error(m_line, name + ": wrong number of arguments");
             return;
         }
+        if (!action.queues)
+            m_ui.StartRunningLine();
         try {
             action.run(*this, args);
         } catch (const std::exception& error) {
@@ -595,7 +600,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          }},
         {"idle", 0, 1, [](H& h, const Args& a) { h.Idle(a); }},
         {"go", 1, 64, [](H& h, const Args& a) { h.Go(a); }},
-        {"say", 1, 64, [](H&, const Args& a) { PrintLine("say: " + Escaped(Joined(a))); }},
+        {"say", 1, 64, [](H&, const Args& a) { PrintLine("say: " + Escaped(Joined(a))); }, true},
         {"prepare-transaction", 2, 2,
          [](H& h, const Args& a) {
              h.PrintResult("prepare-transaction",
@@ -622,26 +627,26 @@ const std::vector<HostScript::Action>& HostScript::Actions()
              h.PrintResult("is-test-dll", std::to_string(result) + " " + Escaped(buffer));
          }},
         {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(Int(a, 0)); }},
-        {"expect-message", 1, 1, [](H& h, const Args& a) { h.ExpectMessage(a); }},
-        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, Id(a, 0)); }},
-        {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }},
-        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }},
+        {"expect-message", 1, 1, [](H& h, const Args& a) { h.ExpectMessage(a); }, true},
+        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, Id(a, 0)); }, true},
+        {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }, true},
+        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }, true},
         {"check", 2, 3,
          [](H& h, const Args& a) {
              if (a.size() == 3)
                  h.ItemAction(a, vqui::UserActionKind::CheckItem);
              else
                  h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck));
-         }},
-        {"select", 2, 2, [](H& h, const Args& a) { h.ItemAction(a, vqui::UserActionKind::SelectIndex); }},
-        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
+         }, true},
+        {"select", 2, 2, [](H& h, const Args& a) { h.ItemAction(a, vqui::UserActionKind::SelectIndex); }, true},
+        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }, true},
         {"press", 1, 1,
          [](H& h, const Args& a) {
              const KeyStroke stroke = Key(a);
              h.DialogAction(vqui::UiAction::Key(stroke.key, stroke.modifiers));
-         }},
+         }, true},
         {"key", 1, 1, [](H& h, const Args& a) { h.PressKey(a); }},
-        {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
+        {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }, true},
         {"automation-create", 0, 0,
          [](H& h, const Args&) { h.PrintResult("automation-create", HexResult(h.m_automation.Create())); }},
         {"automation", 1, 8, [](H& h, const Args& a) { h.CallAutomation(a); }},
@@ -651,16 +656,16 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
         {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
         {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},
-        {"lock-waits", 1, 1, [](H& h, const Args& a) { h.SetLockWaits(a); }},
+        {"lock-waits", 1, 1, [](H& h, const Args& a) { h.SetLockWaits(a); }, true},
         {"select-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::SelectIndex); }},
         {"right-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::ContextMenu); }},
         {"double-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::DoubleClick); }},
-        {"expect-menu", 0, 0, [](H& h, const Args&) { h.m_ui.ExpectMenu(h.m_line); }},
+        {"expect-menu", 0, 0, [](H& h, const Args&) { h.m_ui.ExpectMenu(h.m_line); }, true},
         {"choose", 1, 1,
          [](H& h, const Args& a) {
              if (!h.m_ui.Choose(h.m_line, a[0]))
                  throw BadLine("no pop-up menu waits for its choice (expect-menu first)");
-         }},
+         }, true},
     };
     return actions;
 }

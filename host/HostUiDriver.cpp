@@ -105,6 +105,19 @@ void HostUiDriver::ReportUnmet()
     m_steps.clear();
 }
 
+void HostUiDriver::StartRunningLine()
+{
+    std::erase_if(m_steps, [&](const Step& step) {
+        if (step.kind != Step::Kind::Any || !step.armed)
+            return false;
+        m_onError(step.line, "nothing was shown for " + Describe(step) + " before line " +
+                                 std::to_string(m_currentLine));
+        return true;
+    });
+    for (Step& step : m_steps)
+        step.armed = step.kind == Step::Kind::Any;
+}
+
 std::string HostUiDriver::Describe(const Step& step) const
 {
     switch (step.kind) {

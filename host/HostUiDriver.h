@@ -61,6 +61,10 @@ public:
     bool Answer(int line, int result);
     // Reports every expectation that nothing met.
     void ReportUnmet();
+    // A script line that runs the module (not one that only queues for it) is about to run:
+    // an answer without an expectation is for a box of the first such line after it, so one
+    // that an earlier such line left is reported and dropped.
+    void StartRunningLine();
     void SetLockWaits(LockWaits waits) { m_lockWaits.store(waits); }
 
     vqui::UiAction NextAction(const vqui::UiEvent& event) override;
@@ -87,6 +91,7 @@ private:
         std::optional<int> answer;
         int answerLine = 0;
         std::optional<std::string> choice;  // of a menu: a command's id or shown text (its line: answerLine)
+        bool armed = false;  // an answer without an expectation: a running line has begun since
     };
     // How far a dialog on the screen has come towards its end.
     enum class Ending { Acting, Answered, Cancelled };
