@@ -327,10 +327,13 @@ void HostScript::Idle(const Args& args)
     }
 }
 
+// A string id may come with the texts its placeholders take.
 void HostScript::ExpectMessage(const Args& args)
 {
     if (IsDigits(args[0]))
-        m_ui.ExpectMessageId(m_line, Id(args, 0));
+        m_ui.ExpectMessageId(m_line, Id(args, 0), Args(args.begin() + 1, args.end()));
+    else if (args.size() > 1)
+        throw BadLine("arguments go with a string id, not with a text");
     else
         m_ui.ExpectMessage(m_line, args[0]);
 }
@@ -627,7 +630,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
              h.PrintResult("is-test-dll", std::to_string(result) + " " + Escaped(buffer));
          }},
         {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(Int(a, 0)); }},
-        {"expect-message", 1, 1, [](H& h, const Args& a) { h.ExpectMessage(a); }, true},
+        {"expect-message", 1, 10, [](H& h, const Args& a) { h.ExpectMessage(a); }, true},
         {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, Id(a, 0)); }, true},
         {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }, true},
         {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }, true},

@@ -6,6 +6,7 @@
 #include "win/Window.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -22,6 +23,46 @@ constexpr ResultName kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL},
                                     {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES},
                                     {"IDNO", IDNO}};
 
+// printf's length modifiers and conversions, as a string of the module writes them.
+constexpr const char* kLengthModifiers = "hlLqjzt";
+constexpr const char* kConversions = "sdiuxXcfeEgGp";
+
+// %1 to %9 take that argument; a printf conversion (flags, width and precision included)
+// takes the next one; %% is a percent sign. A placeholder without its argument stays.
+std::string FillArguments(const std::string& text, const std::vector<std::string>& arguments)
+{
+    if (arguments.empty())
+        return text;
+    std::string filled;
+    std::size_t next = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '%' || at + 1 == text.size()) {
+            filled += text[at];
+            continue;
+        }
+        if (text[at + 1] == '%') {
+            filled += '%';
+            ++at;
+            continue;
+        }
+        if (text[at + 1] >= '1' && text[at + 1] <= '9') {
+            const std::size_t number = static_cast<std::size_t>(text[at + 1] - '1');
+            filled += number < arguments.size() ? arguments[number] : text.substr(at, 2);
+            ++at;
+            continue;
+        }
+        std::size_t end = text.find_first_not_of("-+ #0123456789.*", at + 1);
+        end = end == std::string::npos ? text.size() : text.find_first_not_of(kLengthModifiers, end);
+        if (end == std::string::npos || !std::strchr(kConversions, text[end]) || next == arguments.size()) {
+            filled += text[at];
+            continue;
+        }
+        filled += arguments[next++];
+        at = end;
+    }
+    return filled;
+}
+
 } // namespace
 
 void HostUiDriver::ExpectMessage(int line, const std::string& text)
@@ -33,10 +74,11 @@ void HostUiDriver::ExpectMessage(int line, const std::string& text)
     m_steps.push_back(std::move(step));
 }
 
-void HostUiDriver::ExpectMessageId(int line, UINT stringId)
+void HostUiDriver::ExpectMessageId(int line, UINT stringId, std::vector<std::string> arguments)
 {
     ExpectMessage(line, std::to_string(stringId));
     m_steps.back().stringId = stringId;
+    m_steps.back().arguments = std::move(arguments);
 }
 
 void HostUiDriver::ExpectDialog(int line, UINT templateId)
@@ -157,7 +199,7 @@ std::string HostUiDriver::ExpectedText(const Step& step)
         return step.expected;
     CString text;
     text.LoadString(*step.stringId);
-    return text.str();
+    return FillArguments(text.str(), step.arguments);
 }
 
 std::optional<HostUiDriver::Step> HostUiDriver::TakeStep()

@@ -42,7 +42,9 @@ public:
 
     // The next box shows this text, or the text of this string id (looked up when it shows).
     void ExpectMessage(int line, const std::string& text);
-    void ExpectMessageId(int line, UINT stringId);
+    // With arguments, the string's placeholders are filled in: %1 to %9 by number, printf's
+    // conversions (%s, %d, ...) in order.
+    void ExpectMessageId(int line, UINT stringId, std::vector<std::string> arguments = {});
     void ExpectDialog(int line, UINT templateId);
     // The next pop-up menu; it is dismissed unless a command is chosen for it.
     void ExpectMenu(int line);
@@ -87,6 +89,7 @@ private:
         int line = 0;
         std::string expected;
         std::optional<UINT> stringId;  // of an expected message given by its id
+        std::vector<std::string> arguments;  // filled into that string
         std::vector<QueuedStep> steps;
         std::optional<int> answer;
         int answerLine = 0;
