@@ -266,6 +266,16 @@ void HostScript::OpenSession(const Args& args)
                                                         m_options.repositoryMode));
 }
 
+// The call answers nothing and is ignored once the enterprise holds systems; the host asks
+// the module beforehand whether it can change the flag, and prints whether it was taken.
+void HostScript::ChangeLongNames(const Args& args)
+{
+    const BOOL allow = static_cast<BOOL>(Number(args, 0, 0, 1));
+    const BOOL taken = m_module.VqsCanChangeLongNamesFlag();
+    m_module.VqsChangeLongNamesFlag(allow);
+    PrintResult("change-long-names", taken ? "taken" : "ignored: the enterprise holds systems");
+}
+
 void HostScript::PrintGenerationLog()
 {
     if (m_options.generationLog.empty())
@@ -585,8 +595,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          [](H& h, const Args&) { h.PrintResult("willing-to-close", h.m_module.willingToClose()); }},
         {"can-change-long-names", 0, 0,
          [](H& h, const Args&) { h.PrintResult("can-change-long-names", h.m_module.VqsCanChangeLongNamesFlag()); }},
-        {"change-long-names", 1, 1,
-         [](H& h, const Args& a) { h.m_module.VqsChangeLongNamesFlag(static_cast<BOOL>(Number(a, 0, 0, 1))); }},
+        {"change-long-names", 1, 1, [](H& h, const Args& a) { h.ChangeLongNames(a); }},
         {"open-system-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, true); }},
         {"open-host-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, false); }},
         {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }},

@@ -73,6 +73,7 @@ private:
     void CloseView(const Args& args);
     void UseView(const Args& args);
     void OpenSession(const Args& args);
+    void ChangeLongNames(const Args& args);
     void SetIniPath(const Args& args);
     void SetFont(const Args& args);
     void Idle(const Args& args);
