@@ -8,7 +8,6 @@
 #include "win/Window.h"
 
 #include <string>
-#include <utility>
 
 namespace vqui {
 
@@ -126,17 +125,24 @@ int RunDrivenModalLoop(ModalWindow& window)
     int turnsWithoutDriver = 0;
     bool quit = false;
     bool asked = false;  // since the window last showed
+    // Looked at after each action and message, so that a window hidden and shown again by
+    // messages handled in one go is still seen to have stopped waiting.
+    const auto noteWithdrawn = [&] {
+        if (!asked || !::IsWindow(wnd.m_hWnd) || WaitsForTheUser(wnd.m_hWnd))
+            return;
+        asked = false;
+        if (UiDriver* driver = CurrentUiDriver())
+            driver->Withdrawn(window.Describe());
+    };
     while (wnd.ContinueModal() && ::IsWindow(wnd.m_hWnd)) {
-        if (!vqwin::PumpPending()) {
+        if (!vqwin::PumpPending(noteWithdrawn)) {
             quit = true;
             break;
         }
         if (!wnd.ContinueModal() || !::IsWindow(wnd.m_hWnd))
             break;
+        noteWithdrawn();
         if (!WaitsForTheUser(wnd.m_hWnd)) {
-            UiDriver* driver = CurrentUiDriver();
-            if (std::exchange(asked, false) && driver)
-                driver->Withdrawn(window.Describe());
             if (!HandleNextMessage()) {
                 quit = true;
                 break;
@@ -155,6 +161,7 @@ int RunDrivenModalLoop(ModalWindow& window)
             else
                 window.End(IDCANCEL);
         }
+        noteWithdrawn();
     }
     const int result = quit ? -1 : window.Result();
     TranscriptEntry entry;
