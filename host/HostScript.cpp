@@ -337,6 +337,15 @@ void HostScript::Idle(const Args& args)
     }
 }
 
+// The lock progress dialog shows on the session's lock thread, beside the script's line.
+void HostScript::ExpectDialog(const Args& args)
+{
+    const UINT id = Id(args, 0);
+    if (id == HostUiDriver::kLockProgressDialog)
+        throw BadLine("the lock progress dialog takes no expectation; lock-waits says what the user does in it");
+    m_ui.ExpectDialog(m_line, id);
+}
+
 // A string id may come with the texts its placeholders take.
 void HostScript::ExpectMessage(const Args& args)
 {
@@ -640,7 +649,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          }},
         {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(Int(a, 0)); }},
         {"expect-message", 1, 10, [](H& h, const Args& a) { h.ExpectMessage(a); }, true},
-        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, Id(a, 0)); }, true},
+        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.ExpectDialog(a); }, true},
         {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }, true},
         {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }, true},
         {"check", 2, 3,

@@ -78,6 +78,7 @@ private:
     void SetFont(const Args& args);
     void Idle(const Args& args);
     void ExpectMessage(const Args& args);
+    void ExpectDialog(const Args& args);
     void Answer(const Args& args);
     void Go(const Args& args);
     void SetBusinessSegment(const Args& args);

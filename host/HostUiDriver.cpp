@@ -15,8 +15,7 @@ struct ResultName {
     int result;
 };
 
-// The session's lock progress dialog and its text of the kind of object waited for.
-constexpr UINT kLockProgressDialog = 105;
+// The lock progress dialog's text of the kind of object waited for.
 constexpr int kLockedObjectKind = 1586;
 
 constexpr ResultName kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT},

@@ -33,6 +33,7 @@ public:
 
     // What the user does when the lock progress dialog shows.
     enum class LockWaits { Cancel, Wait };
+    static constexpr UINT kLockProgressDialog = 105;
 
     explicit HostUiDriver(ErrorSink onError) : m_onError(std::move(onError)) {}
 
