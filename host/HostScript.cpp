@@ -72,9 +72,9 @@ struct HostScript::Action {
     std::size_t minArgs;
     std::size_t maxArgs;
     void (*run)(HostScript& host, const Args& args);
-    // Only queues for the boxes, dialogs and menus to come (or prints): runs nothing of the
-    // module.
-    bool queues = false;
+    // Runs nothing of the module: queues for the boxes, dialogs and menus to come, or prints,
+    // or sets the host up.
+    bool runsNothing = false;
 };
 
 HostScript::HostScript(HostModule& module, const HostOptions& options)
@@ -132,7 +132,7 @@ void HostScript::RunLine(const std::string& text)
             Error(m_line, name + ": wrong number of arguments");
             return;
         }
-        if (!action.queues)
+        if (!action.runsNothing)
             m_ui.StartRunningLine();
         try {
             action.run(*this, args);
@@ -607,7 +607,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"change-long-names", 1, 1, [](H& h, const Args& a) { h.ChangeLongNames(a); }},
         {"open-system-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, true); }},
         {"open-host-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, false); }},
-        {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }},
+        {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }, true},
         {"close-view", 0, 0, [](H& h, const Args& a) { h.CloseView(a); }},
         {"add-menu-items", 0, 0, [](H& h, const Args&) { h.AddMenuItems(); }},
         {"update-commands", 0, 0, [](H& h, const Args&) { h.m_module.VqsUpdateCommands(h.CurrentFrame()); }},
@@ -674,9 +674,9 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"automation-release", 0, 0, [](H& h, const Args&) { h.m_automation.Release(); }},
         {"client-progress", 2, 2, [](H& h, const Args& a) { h.PlayClientProgress(a); }},
         {"client-interrupt", 1, 1, [](H& h, const Args& a) { h.InterruptClient(a); }},
-        {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
-        {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
-        {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},
+        {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }, true},
+        {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }, true},
+        {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }, true},
         {"lock-waits", 1, 1, [](H& h, const Args& a) { h.SetLockWaits(a); }, true},
         {"select-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::SelectIndex); }},
         {"right-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::ContextMenu); }},
