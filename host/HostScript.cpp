@@ -651,7 +651,8 @@ const std::vector<HostScript::Action>& HostScript::Actions()
         {"expect-message", 1, 10, [](H& h, const Args& a) { h.ExpectMessage(a); }, true},
         {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.ExpectDialog(a); }, true},
         {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }, true},
-        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }, true},
+        {"set-text", 2, 2,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }, true},
         {"check", 2, 3,
          [](H& h, const Args& a) {
              if (a.size() == 3)
@@ -660,7 +661,8 @@ const std::vector<HostScript::Action>& HostScript::Actions()
                  h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck));
          }, true},
         {"select", 2, 2, [](H& h, const Args& a) { h.ItemAction(a, vqui::UserActionKind::SelectIndex); }, true},
-        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }, true},
+        {"click", 1, 1,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }, true},
         {"press", 1, 1,
          [](H& h, const Args& a) {
              const KeyStroke stroke = Key(a);

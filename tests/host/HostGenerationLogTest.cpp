@@ -157,10 +157,8 @@ TEST_F(HostRunTest, AMissingFolderForTemporaryFilesIsNamedWhenTheSessionCannotOp
     const std::string environment = "TEMP= TMPDIR='" + missing + "' VQ_GENERATION_LOG= VQ_COM_REGISTRY='" +
                                     m_folder.File("com.ini") + "'";
     EXPECT_EQ(RunHost(m_folder, "--repo sample.vqr --script open.vqs", environment), 0);
-    EXPECT_NE(m_folder.Read("out.txt").find("the folder for temporary files cannot be used: No such file or directory [" +
-                                            missing + "]"),
-              std::string::npos)
-        << m_folder.Read("out.txt");
+    const std::string named = "the folder for temporary files cannot be used: No such file or directory [" + missing + "]";
+    EXPECT_NE(m_folder.Read("out.txt").find(named), std::string::npos) << m_folder.Read("out.txt");
 }
 
 // Under the sanitizers the leak check ran at the end of such a run over the thread-local
