@@ -157,7 +157,8 @@ TEST_F(HostRunTest, AMissingFolderForTemporaryFilesIsNamedWhenTheSessionCannotOp
     const std::string environment = "TEMP= TMPDIR='" + missing + "' VQ_GENERATION_LOG= VQ_COM_REGISTRY='" +
                                     m_folder.File("com.ini") + "'";
     EXPECT_EQ(RunHost(m_folder, "--repo sample.vqr --script open.vqs", environment), 0);
-    const std::string named = "the folder for temporary files cannot be used: No such file or directory [" + missing + "]";
+    const std::string named =
+        "the folder for temporary files cannot be used: No such file or directory [" + missing + "]";
     EXPECT_NE(m_folder.Read("out.txt").find(named), std::string::npos) << m_folder.Read("out.txt");
 }
 
