@@ -23,7 +23,7 @@ test: build
 
 demo: build
 	mkdir -p $(BUILD)/demo
-	rm -f $(BUILD)/demo/sample.vqr $(BUILD)/demo/sample.vqr-*
+	rm -f $(BUILD)/demo/sample.vqr $(BUILD)/demo/sample.vqr-* $(BUILD)/demo/sample.vqr.genlog
 	$(BUILD)/tools/vqsrepo sample $(BUILD)/demo/sample.vqr
 	VQ_COM_REGISTRY=$(abspath $(BUILD))/demo/com-registry.ini $(BUILD)/host/vqshost \
 	    --repo $(BUILD)/demo/sample.vqr --ini $(BUILD)/demo/vqsys.ini --script host/demo.vqs

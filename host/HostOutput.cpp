@@ -1,5 +1,6 @@
 #include "HostOutput.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -38,7 +39,8 @@ std::string Escaped(const std::string& text)
 
 namespace {
 
-int g_outputError = 0;
+// Lines come from the script's thread and, for the lock progress dialog, the lock thread.
+std::atomic<int> g_outputError{0};
 
 } // namespace
 

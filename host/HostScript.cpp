@@ -72,6 +72,9 @@ struct HostScript::Action {
     std::size_t minArgs;
     std::size_t maxArgs;
     void (*run)(HostScript& host, const Args& args);
+    // Runs nothing of the module: queues for the boxes, dialogs and menus to come, or prints,
+    // or sets the host up.
+    bool runsNothing = false;
 };
 
 HostScript::HostScript(HostModule& module, const HostOptions& options)
@@ -129,6 +132,8 @@ void HostScript::RunLine(const std::string& text)
             Error(m_line, name + ": wrong number of arguments");
             return;
         }
+        if (!action.runsNothing)
+            m_ui.StartRunningLine();
         try {
             action.run(*this, args);
         } catch (const std::exception& error) {
@@ -261,6 +266,16 @@ void HostScript::OpenSession(const Args& args)
                                                         m_options.repositoryMode));
 }
 
+// The call answers nothing and is ignored once the enterprise holds systems; the host asks
+// the module beforehand whether it can change the flag, and prints whether it was taken.
+void HostScript::ChangeLongNames(const Args& args)
+{
+    const BOOL allow = static_cast<BOOL>(Number(args, 0, 0, 1));
+    const BOOL taken = m_module.VqsCanChangeLongNamesFlag();
+    m_module.VqsChangeLongNamesFlag(allow);
+    PrintResult("change-long-names", taken ? "taken" : "ignored: the enterprise holds systems");
+}
+
 void HostScript::PrintGenerationLog()
 {
     if (m_options.generationLog.empty())
@@ -322,10 +337,22 @@ void HostScript::Idle(const Args& args)
     }
 }
 
+// The lock progress dialog shows on the session's lock thread, beside the script's line.
+void HostScript::ExpectDialog(const Args& args)
+{
+    const UINT id = Id(args, 0);
+    if (id == HostUiDriver::kLockProgressDialog)
+        throw BadLine("the lock progress dialog takes no expectation; lock-waits says what the user does in it");
+    m_ui.ExpectDialog(m_line, id);
+}
+
+// A string id may come with the texts its placeholders take.
 void HostScript::ExpectMessage(const Args& args)
 {
     if (IsDigits(args[0]))
-        m_ui.ExpectMessageId(m_line, Id(args, 0));
+        m_ui.ExpectMessageId(m_line, Id(args, 0), Args(args.begin() + 1, args.end()));
+    else if (args.size() > 1)
+        throw BadLine("arguments go with a string id, not with a text");
     else
         m_ui.ExpectMessage(m_line, args[0]);
 }
@@ -340,18 +367,18 @@ void HostScript::Answer(const Args& args)
         throw BadLine("a pop-up menu takes no answer (choose a command of it)");
 }
 
-// The user clicks (left: selects, right: opens the context menu) a row of a list pane of
-// the current view: the pane's control id, the row (-1: below the rows), the panes of that
-// id to pass over.
+// The user clicks (left: selects, twice: opens, right: opens the context menu) a row of a
+// list pane of the current view: the pane's control id, the row (-1: below the rows), the
+// panes of that id to pass over.
 void HostScript::ClickRow(const Args& args, vqui::UserActionKind kind)
 {
-    int skip = args.size() > 2 ? Int(args, 2) : 0;
+    int skip = args.size() > 2 ? static_cast<int>(Number(args, 2, 0, INT_MAX)) : 0;
     const HWND list = FindListPane(CurrentFrame(), Int(args, 0), skip);
     if (!list)
         throw BadLine("there is no list pane " + args[0]);
     vqui::UserAction click;
     click.kind = kind;
-    click.index = Int(args, 1);
+    click.index = static_cast<int>(Number(args, 1, -1, INT_MAX));
     if (kind == vqui::UserActionKind::ContextMenu) {
         const std::optional<POINT> point = hostcontrols::ListRowPoint(list, click.index);
         if (!point)
@@ -517,6 +544,16 @@ void HostScript::SetClock(const Args& args)
     vqclock::Install(clock);
 }
 
+void HostScript::SetLockWaits(const Args& args)
+{
+    if (args[0] == "cancel")
+        m_ui.SetLockWaits(HostUiDriver::LockWaits::Cancel);
+    else if (args[0] == "wait")
+        m_ui.SetLockWaits(HostUiDriver::LockWaits::Wait);
+    else
+        throw BadLine("\"" + Escaped(args[0]) + "\" is neither cancel nor wait");
+}
+
 // What the module printed so far, each job as text, one "print:" line per line.
 void HostScript::PrintJobs(const Args&)
 {
@@ -567,11 +604,10 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          [](H& h, const Args&) { h.PrintResult("willing-to-close", h.m_module.willingToClose()); }},
         {"can-change-long-names", 0, 0,
          [](H& h, const Args&) { h.PrintResult("can-change-long-names", h.m_module.VqsCanChangeLongNamesFlag()); }},
-        {"change-long-names", 1, 1,
-         [](H& h, const Args& a) { h.m_module.VqsChangeLongNamesFlag(static_cast<BOOL>(Number(a, 0, 0, 1))); }},
+        {"change-long-names", 1, 1, [](H& h, const Args& a) { h.ChangeLongNames(a); }},
         {"open-system-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, true); }},
         {"open-host-view", 0, 0, [](H& h, const Args& a) { h.OpenView(a, false); }},
-        {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }},
+        {"use-view", 1, 1, [](H& h, const Args& a) { h.UseView(a); }, true},
         {"close-view", 0, 0, [](H& h, const Args& a) { h.CloseView(a); }},
         {"add-menu-items", 0, 0, [](H& h, const Args&) { h.AddMenuItems(); }},
         {"update-commands", 0, 0, [](H& h, const Args&) { h.m_module.VqsUpdateCommands(h.CurrentFrame()); }},
@@ -585,7 +621,7 @@ const std::vector<HostScript::Action>& HostScript::Actions()
          }},
         {"idle", 0, 1, [](H& h, const Args& a) { h.Idle(a); }},
         {"go", 1, 64, [](H& h, const Args& a) { h.Go(a); }},
-        {"say", 1, 64, [](H&, const Args& a) { PrintLine("say: " + Escaped(Joined(a))); }},
+        {"say", 1, 64, [](H&, const Args& a) { PrintLine("say: " + Escaped(Joined(a))); }, true},
         {"prepare-transaction", 2, 2,
          [](H& h, const Args& a) {
              h.PrintResult("prepare-transaction",
@@ -612,43 +648,47 @@ const std::vector<HostScript::Action>& HostScript::Actions()
              h.PrintResult("is-test-dll", std::to_string(result) + " " + Escaped(buffer));
          }},
         {"test", 1, 1, [](H& h, const Args& a) { h.m_module.Test(Int(a, 0)); }},
-        {"expect-message", 1, 1, [](H& h, const Args& a) { h.ExpectMessage(a); }},
-        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.m_ui.ExpectDialog(h.m_line, Id(a, 0)); }},
-        {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }},
-        {"set-text", 2, 2, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }},
+        {"expect-message", 1, 10, [](H& h, const Args& a) { h.ExpectMessage(a); }, true},
+        {"expect-dialog", 1, 1, [](H& h, const Args& a) { h.ExpectDialog(a); }, true},
+        {"answer", 1, 1, [](H& h, const Args& a) { h.Answer(a); }, true},
+        {"set-text", 2, 2,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Type)); }, true},
         {"check", 2, 3,
          [](H& h, const Args& a) {
              if (a.size() == 3)
                  h.ItemAction(a, vqui::UserActionKind::CheckItem);
              else
                  h.DialogAction(ControlAction(a, vqui::UserActionKind::SetCheck));
-         }},
-        {"select", 2, 2, [](H& h, const Args& a) { h.ItemAction(a, vqui::UserActionKind::SelectIndex); }},
-        {"click", 1, 1, [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }},
+         }, true},
+        {"select", 2, 2, [](H& h, const Args& a) { h.ItemAction(a, vqui::UserActionKind::SelectIndex); }, true},
+        {"click", 1, 1,
+         [](H& h, const Args& a) { h.DialogAction(ControlAction(a, vqui::UserActionKind::Click)); }, true},
         {"press", 1, 1,
          [](H& h, const Args& a) {
              const KeyStroke stroke = Key(a);
              h.DialogAction(vqui::UiAction::Key(stroke.key, stroke.modifiers));
-         }},
+         }, true},
         {"key", 1, 1, [](H& h, const Args& a) { h.PressKey(a); }},
-        {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }},
+        {"dump", 0, 0, [](H& h, const Args& a) { h.Dump(a); }, true},
         {"automation-create", 0, 0,
          [](H& h, const Args&) { h.PrintResult("automation-create", HexResult(h.m_automation.Create())); }},
         {"automation", 1, 8, [](H& h, const Args& a) { h.CallAutomation(a); }},
         {"automation-release", 0, 0, [](H& h, const Args&) { h.m_automation.Release(); }},
         {"client-progress", 2, 2, [](H& h, const Args& a) { h.PlayClientProgress(a); }},
         {"client-interrupt", 1, 1, [](H& h, const Args& a) { h.InterruptClient(a); }},
-        {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }},
-        {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }},
-        {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }},
+        {"generation-log", 0, 0, [](H& h, const Args&) { h.PrintGenerationLog(); }, true},
+        {"print-jobs", 0, 0, [](H& h, const Args& a) { h.PrintJobs(a); }, true},
+        {"set-clock", 1, 1, [](H& h, const Args& a) { h.SetClock(a); }, true},
+        {"lock-waits", 1, 1, [](H& h, const Args& a) { h.SetLockWaits(a); }, true},
         {"select-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::SelectIndex); }},
         {"right-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::ContextMenu); }},
-        {"expect-menu", 0, 0, [](H& h, const Args&) { h.m_ui.ExpectMenu(h.m_line); }},
+        {"double-click-row", 2, 3, [](H& h, const Args& a) { h.ClickRow(a, vqui::UserActionKind::DoubleClick); }},
+        {"expect-menu", 0, 0, [](H& h, const Args&) { h.m_ui.ExpectMenu(h.m_line); }, true},
         {"choose", 1, 1,
          [](H& h, const Args& a) {
              if (!h.m_ui.Choose(h.m_line, a[0]))
                  throw BadLine("no pop-up menu waits for its choice (expect-menu first)");
-         }},
+         }, true},
     };
     return actions;
 }

@@ -73,10 +73,12 @@ private:
     void CloseView(const Args& args);
     void UseView(const Args& args);
     void OpenSession(const Args& args);
+    void ChangeLongNames(const Args& args);
     void SetIniPath(const Args& args);
     void SetFont(const Args& args);
     void Idle(const Args& args);
     void ExpectMessage(const Args& args);
+    void ExpectDialog(const Args& args);
     void Answer(const Args& args);
     void Go(const Args& args);
     void SetBusinessSegment(const Args& args);
@@ -100,6 +102,7 @@ private:
     void InterruptClient(const Args& args);
     void PrintJobs(const Args& args);
     void SetClock(const Args& args);
+    void SetLockWaits(const Args& args);
 
     static const std::vector<Action>& Actions();
 

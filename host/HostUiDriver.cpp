@@ -3,7 +3,10 @@
 #include "HostControls.h"
 #include "HostOutput.h"
 
+#include "win/Window.h"
+
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -12,9 +15,52 @@ struct ResultName {
     int result;
 };
 
+// The lock progress dialog's text of the kind of object waited for.
+constexpr int kLockedObjectKind = 1586;
+
 constexpr ResultName kResults[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT},
                                     {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES},
                                     {"IDNO", IDNO}};
+
+// printf's length modifiers and conversions, as a string of the module writes them.
+constexpr const char* kLengthModifiers = "hlLqjzt";
+constexpr const char* kConversions = "sdiuxXcfeEgGp";
+
+// %1 to %9 take that argument; a printf conversion (flags, width and precision included)
+// takes the next one; %% is a percent sign. A placeholder without its argument stays.
+std::string FillArguments(const std::string& text, const std::vector<std::string>& arguments)
+{
+    if (arguments.empty())
+        return text;
+    std::string filled;
+    std::size_t next = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '%' || at + 1 == text.size()) {
+            filled += text[at];
+            continue;
+        }
+        if (text[at + 1] == '%') {
+            filled += '%';
+            ++at;
+            continue;
+        }
+        if (text[at + 1] >= '1' && text[at + 1] <= '9') {
+            const std::size_t number = static_cast<std::size_t>(text[at + 1] - '1');
+            filled += number < arguments.size() ? arguments[number] : text.substr(at, 2);
+            ++at;
+            continue;
+        }
+        std::size_t end = text.find_first_not_of("-+ #0123456789.*", at + 1);
+        end = end == std::string::npos ? text.size() : text.find_first_not_of(kLengthModifiers, end);
+        if (end == std::string::npos || !std::strchr(kConversions, text[end]) || next == arguments.size()) {
+            filled += text[at];
+            continue;
+        }
+        filled += arguments[next++];
+        at = end;
+    }
+    return filled;
+}
 
 } // namespace
 
@@ -27,10 +73,11 @@ void HostUiDriver::ExpectMessage(int line, const std::string& text)
     m_steps.push_back(std::move(step));
 }
 
-void HostUiDriver::ExpectMessageId(int line, UINT stringId)
+void HostUiDriver::ExpectMessageId(int line, UINT stringId, std::vector<std::string> arguments)
 {
     ExpectMessage(line, std::to_string(stringId));
     m_steps.back().stringId = stringId;
+    m_steps.back().arguments = std::move(arguments);
 }
 
 void HostUiDriver::ExpectDialog(int line, UINT templateId)
@@ -99,6 +146,19 @@ void HostUiDriver::ReportUnmet()
     m_steps.clear();
 }
 
+void HostUiDriver::StartRunningLine()
+{
+    std::erase_if(m_steps, [&](const Step& step) {
+        if (step.kind != Step::Kind::Any || !step.armed)
+            return false;
+        m_onError(step.line, "nothing was shown for " + Describe(step) + " before line " +
+                                 std::to_string(m_currentLine));
+        return true;
+    });
+    for (Step& step : m_steps)
+        step.armed = step.kind == Step::Kind::Any;
+}
+
 std::string HostUiDriver::Describe(const Step& step) const
 {
     switch (step.kind) {
@@ -116,6 +176,8 @@ std::string HostUiDriver::Describe(const Step& step) const
 
 vqui::UiAction HostUiDriver::NextAction(const vqui::UiEvent& event)
 {
+    if (IsLockProgress(event))
+        return AnswerLockProgress(event);
     switch (event.kind) {
     case vqui::EventKind::MessageBox:
         return AnswerMessageBox(event);
@@ -136,7 +198,7 @@ std::string HostUiDriver::ExpectedText(const Step& step)
         return step.expected;
     CString text;
     text.LoadString(*step.stringId);
-    return text.str();
+    return FillArguments(text.str(), step.arguments);
 }
 
 std::optional<HostUiDriver::Step> HostUiDriver::TakeStep()
@@ -213,8 +275,35 @@ vqui::UiAction HostUiDriver::EndDialog(OpenDialog& dialog, const vqui::UiEvent& 
     return vqui::UiAction::End(IDCANCEL);
 }
 
+bool HostUiDriver::IsLockProgress(const vqui::UiEvent& event)
+{
+    return event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog;
+}
+
+// Once each time the dialog shows: Cancel ends the wait at the next attempt and leaves the
+// dialog to its lock thread, which minimises it; waiting lets the lock thread hide it when
+// the lock comes. Until then the dialog's own messages go on.
+vqui::UiAction HostUiDriver::AnswerLockProgress(const vqui::UiEvent& event)
+{
+    if (m_lockProgressAnswered.exchange(true))
+        return vqui::UiAction::Wait();
+    char kind[256] = {};
+    ::GetWindowText(::GetDlgItem(event.window, kLockedObjectKind), kind, sizeof kind);
+    const bool cancel = m_lockWaits.load() == LockWaits::Cancel;
+    PrintLine("lock-wait: " + Escaped(*kind ? kind : "-") + " -> " + (cancel ? "cancel" : "wait"));
+    return cancel ? vqui::UiAction::Press(IDCANCEL) : vqui::UiAction::Wait();
+}
+
+void HostUiDriver::Withdrawn(const vqui::UiEvent& event)
+{
+    if (IsLockProgress(event))
+        m_lockProgressAnswered.store(false);
+}
+
 void HostUiDriver::ActionFailed(const vqui::UiEvent& event, const vqui::UiAction&, const std::string& reason)
 {
+    if (IsLockProgress(event))
+        return;
     for (const OpenDialog& dialog : m_dialogs) {
         if (dialog.window == event.window)
             m_onError(dialog.line, "dialog " + std::to_string(event.templateId) + ": " + reason);
@@ -227,6 +316,8 @@ void HostUiDriver::Ended(const vqui::UiEvent& event, int result)
         return;
     PrintLine("dialog: " + std::to_string(event.templateId) + " \"" + Escaped(event.caption.str()) + "\" -> " +
               ResultText(result));
+    if (IsLockProgress(event))
+        return;
     for (const OpenDialog& dialog : m_dialogs) {
         if (dialog.window == event.window)
             ReportNotRun(dialog, event);

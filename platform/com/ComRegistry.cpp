@@ -1,6 +1,7 @@
 #include "com/ComRegistry.h"
 
 #include "win/PrivateProfile.h"
+#include "win/TemporaryFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -24,7 +25,7 @@ CString DefaultRegistryFile()
     else if (const char* home = std::getenv("HOME"); home && *home)
         folder = std::filesystem::path(home) / ".config";
     else
-        folder = std::filesystem::temp_directory_path();
+        folder = vqwin::TemporaryFolder();
     return CString((folder / "vqsys" / "com-registry.ini").string());
 }
 

@@ -10,6 +10,7 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
+#include "win/TemporaryFolder.h"
 #include "win/UiDriver.h"
 
 #include <cerrno>
@@ -33,7 +34,7 @@ std::filesystem::path ExtractFolder()
 {
     if (const char* folder = std::getenv("VQ_EXTRACT_DIR"); folder && *folder)
         return folder;
-    return std::filesystem::temp_directory_path();
+    return vqwin::TemporaryFolder();
 }
 
 template <class T>

@@ -2,6 +2,7 @@
 
 #include "vqclient/VqcTesting.h"
 #include "vqclient/VqcGenerations.h"
+#include "win/TemporaryFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +24,7 @@ std::string WorkPath()
 {
     if (const char* temp = std::getenv("TEMP"); temp && *temp)
         return temp;
-    return std::filesystem::temp_directory_path().string();
+    return vqwin::TemporaryFolder().string();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/VqException.h"
+#include "win/TemporaryFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +17,7 @@ std::filesystem::path DifferenceFolder(const CString& outputDirectory)
     if (!outputDirectory.IsEmpty())
         return outputDirectory.GetString();
     const std::string work = vqclient::CurrentSettings().workPath;
-    return work.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(work);
+    return work.empty() ? vqwin::TemporaryFolder() : std::filesystem::path(work);
 }
 
 // The bundle name as one file name: separators and other unsafe bytes become '_'.

@@ -10,6 +10,7 @@
 #include "proxy/VqException.h"
 #include "win/Clock.h"
 #include "win/Messages.h"
+#include "win/TemporaryFolder.h"
 
 #include <atomic>
 #include <cerrno>
@@ -118,7 +119,7 @@ std::string LogPath()
     if (const char* path = std::getenv("VQ_GENERATION_LOG"); path && *path)
         return path;
     const std::string work = vqclient::CurrentSettings().workPath;
-    const std::filesystem::path folder = work.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(work);
+    const std::filesystem::path folder = work.empty() ? vqwin::TemporaryFolder() : std::filesystem::path(work);
     return (folder / "vqgenerate.log").string();
 }
 

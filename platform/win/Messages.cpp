@@ -213,7 +213,7 @@ WPARAM CharOfKey(WPARAM key)
     }
 }
 
-BOOL PumpPending()
+BOOL PumpPending(const std::function<void()>& afterEach)
 {
     for (;;) {
         MSG msg;
@@ -232,6 +232,8 @@ BOOL PumpPending()
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
+        if (afterEach)
+            afterEach();
     }
 }
 

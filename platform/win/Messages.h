@@ -5,6 +5,8 @@
 #include "win/Geometry.h"
 #include "win/Types.h"
 
+#include <functional>
+
 // Message numbers.
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_CREATE = 0x0001;
@@ -313,7 +315,7 @@ WPARAM CharOfKey(WPARAM key);
 
 // Handles every message waiting for the calling thread (sent, posted, paints, due timers),
 // without waiting for more. Returns FALSE when it reached WM_QUIT, which stays queued for
-// the loop that owns it.
-BOOL PumpPending();
+// the loop that owns it. `afterEach`, when given, runs after each message handled.
+BOOL PumpPending(const std::function<void()>& afterEach = {});
 
 } // namespace vqwin

@@ -124,13 +124,24 @@ int RunDrivenModalLoop(ModalWindow& window)
     CWnd& wnd = window.Window();
     int turnsWithoutDriver = 0;
     bool quit = false;
+    bool asked = false;  // since the window last showed
+    // Looked at after each action and message, so that a window hidden and shown again by
+    // messages handled in one go is still seen to have stopped waiting.
+    const auto noteWithdrawn = [&] {
+        if (!asked || !::IsWindow(wnd.m_hWnd) || WaitsForTheUser(wnd.m_hWnd))
+            return;
+        asked = false;
+        if (UiDriver* driver = CurrentUiDriver())
+            driver->Withdrawn(window.Describe());
+    };
     while (wnd.ContinueModal() && ::IsWindow(wnd.m_hWnd)) {
-        if (!vqwin::PumpPending()) {
+        if (!vqwin::PumpPending(noteWithdrawn)) {
             quit = true;
             break;
         }
         if (!wnd.ContinueModal() || !::IsWindow(wnd.m_hWnd))
             break;
+        noteWithdrawn();
         if (!WaitsForTheUser(wnd.m_hWnd)) {
             if (!HandleNextMessage()) {
                 quit = true;
@@ -140,6 +151,7 @@ int RunDrivenModalLoop(ModalWindow& window)
         }
         const UiEvent event = window.Describe();
         UiDriver* driver = CurrentUiDriver();
+        asked = driver != nullptr;
         const UiAction action = driver ? driver->NextAction(event) : CancelWithoutDriver(turnsWithoutDriver++);
         try {
             Carry(window, action);
@@ -149,6 +161,7 @@ int RunDrivenModalLoop(ModalWindow& window)
             else
                 window.End(IDCANCEL);
         }
+        noteWithdrawn();
     }
     const int result = quit ? -1 : window.Result();
     TranscriptEntry entry;

@@ -44,8 +44,9 @@ void AnnounceOpened(const UiEvent& event);
 
 // Runs the loop until the window's modal state ends (CWnd::ContinueModal) and returns the
 // window's result; -1 when WM_QUIT arrived, which stays queued for the outer loop. The
-// driver is asked only while the window is visible and not minimised; with no driver the
-// window is cancelled. The end goes to the transcript and to the driver.
+// driver is asked only while the window is visible and not minimised, and told when it stops
+// being so after it was asked; with no driver the window is cancelled. The end goes to the
+// transcript and to the driver.
 int RunDrivenModalLoop(ModalWindow& window);
 
 // A common dialog (file, folder, printer) has no window to drive: the driver is asked until

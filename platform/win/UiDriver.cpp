@@ -170,6 +170,8 @@ void UiDriver::Opened(const UiEvent&) {}
 
 void UiDriver::ActionFailed(const UiEvent&, const UiAction&, const std::string&) {}
 
+void UiDriver::Withdrawn(const UiEvent&) {}
+
 void UiDriver::Ended(const UiEvent&, int) {}
 
 UiDriver* InstallUiDriver(UiDriver* driver) { return g_driver.exchange(driver); }

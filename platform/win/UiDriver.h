@@ -124,6 +124,10 @@ public:
     // The action could not be carried out (no such control, disabled, hidden, ...); the
     // window asks again.
     virtual void ActionFailed(const UiEvent& event, const UiAction& action, const std::string& reason);
+    // A modal window the driver was asked about stopped waiting for the user while it stays
+    // open (hidden or minimised, by its own code or another thread); the driver is asked
+    // again once it shows again.
+    virtual void Withdrawn(const UiEvent& event);
     // A modal dialog, sheet, wizard or common dialog has ended with `result`.
     virtual void Ended(const UiEvent& event, int result);
 };

@@ -145,6 +145,23 @@ TEST_F(HostRunTest, ALogOnADeviceThatNeverEndsIsAScriptErrorNotARunOutOfMemory)
               "error: line 1: generation-log: cannot read the generation log /dev/zero: it holds more than 4194304 bytes\n");
 }
 
+// The folder for temporary files that is missing is named, so that the user knows what to
+// make.
+TEST_F(HostRunTest, AMissingFolderForTemporaryFilesIsNamedWhenTheSessionCannotOpen)
+{
+    ASSERT_EQ(std::system(("'" + std::string(std::getenv("VQSREPO")) + "' sample '" + m_folder.File("sample.vqr") + "'")
+                              .c_str()),
+              0);
+    m_folder.Write("open.vqs", "set-resource-module vqsysres\nopen-session\n");
+    const std::string missing = m_folder.File("missing");
+    const std::string environment = "TEMP= TMPDIR='" + missing + "' VQ_GENERATION_LOG= VQ_COM_REGISTRY='" +
+                                    m_folder.File("com.ini") + "'";
+    EXPECT_EQ(RunHost(m_folder, "--repo sample.vqr --script open.vqs", environment), 0);
+    const std::string named =
+        "the folder for temporary files cannot be used: No such file or directory [" + missing + "]";
+    EXPECT_NE(m_folder.Read("out.txt").find(named), std::string::npos) << m_folder.Read("out.txt");
+}
+
 // Under the sanitizers the leak check ran at the end of such a run over the thread-local
 // storage the module left behind when the host unloaded it, and crashed.
 TEST_F(HostRunTest, AfterADamagedRepositoryIsRefusedTheHostStillEndsWithItsOwnStatus)

@@ -14,6 +14,9 @@
 
 #include <gmock/gmock.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr int kName = 1001;
@@ -423,6 +426,47 @@ TEST_F(DialogTest, TheDriverWaitsWhileAnotherThreadActs)
         ::PostMessage(dialog.m_hWnd, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+// A dialog that its Cancel leaves open: it hides, and its own code shows it again later, as
+// a progress dialog that another thread feeds does.
+TEST_F(DialogTest, ADriverIsToldWhenTheDialogItWasAskedAboutStopsWaitingAndIsAskedAgainWhenItShows)
+{
+    constexpr WPARAM kShowAgain = 0x7001;
+    class HidingDialog : public CDialog {
+    public:
+        HidingDialog() : CDialog(100) {}
+        void OnCancel() override
+        {
+            ShowWindow(SW_HIDE);
+            PostMessage(WM_COMMAND, kShowAgain);
+        }
+        BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+        {
+            if (wParam != kShowAgain)
+                return CDialog::OnCommand(wParam, lParam);
+            ShowWindow(SW_SHOW);
+            return TRUE;
+        }
+    };
+    class RecordingDriver : public vqui::UiDriver {
+    public:
+        vqui::UiAction NextAction(const vqui::UiEvent&) override
+        {
+            events.push_back("asked");
+            return events.size() == 1 ? vqui::UiAction::Press(IDCANCEL) : vqui::UiAction::End(IDOK);
+        }
+        void Withdrawn(const vqui::UiEvent& event) override
+        {
+            events.push_back("withdrawn " + std::to_string(event.templateId));
+        }
+        std::vector<std::string> events;
+    };
+    RecordingDriver driver;
+    vqui::ScopedUiDriver installed(driver);
+    HidingDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(driver.events, (std::vector<std::string>{"asked", "withdrawn 100", "asked"}));
 }
 
 TEST_F(DialogTest, AHiddenDialogAsAThreadsMainWindowWaitsUntilAnotherThreadClosesIt)
