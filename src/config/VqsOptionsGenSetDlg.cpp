@@ -128,7 +128,7 @@ BOOL VqsOptionsGenSetDlg::LoadGenSet()
     if (m_bJapanese && m_description.ContainsKanji(description))
         m_description.SetValue(VqsWithShiftMarks(m_description, description, kDescriptionLength));
     else
-        m_description.SetValue(VqsFieldText(description, kDescriptionLength));
+        m_description.SetValue(description);
     UpdateData(FALSE);
     return TRUE;
 }
