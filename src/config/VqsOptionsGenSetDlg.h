@@ -55,6 +55,7 @@ private:
     CString m_strTitle;
     CString m_strLoadedName;
     CString m_strLoadedLongName;
+    CString m_strLoadedDescription;
     BOOL m_bPreviousConfig;
     BOOL m_bJapanese = FALSE;
     VqsLockBag* m_pBag;
