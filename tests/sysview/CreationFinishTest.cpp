@@ -125,7 +125,7 @@ TEST_F(CreationFinishTest, NewSystemStoresTheSystemItsLinkHostAndGenerateSetAllA
     using Ftp = VqsSysHostFTPPage;
     DeleteHost("UNIXHOST");
     OpenFrame();
-    Select({""});
+    Select({"Sample enterprise"});
     Script& script = ui.ExpectWizard("New System Wizard")
                          .OnPage(Opt::IDD)
                          .Type(Opt::IDC_NAME, "ORDERS")
