@@ -19,6 +19,8 @@ public:
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
+    // A session's rows in the lock file go only with its process.
+    void RequireOwnLocks(std::int64_t) override {}
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                             std::size_t count, bool manual, bool queue) override;
     std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) override;

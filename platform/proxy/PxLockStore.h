@@ -67,6 +67,9 @@ public:
     // answers the first. Ids live here, apart from the data, so that a rolled back
     // transaction does not give its ids back.
     virtual std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) = 0;
+    // Throws when the session's locks are no longer its own (on a server, its lock
+    // connection ended and the server gave them up): work done under them must not be stored.
+    virtual void RequireOwnLocks(std::int64_t session) = 0;
 
     virtual Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                     std::size_t count, bool manual, bool queue) = 0;

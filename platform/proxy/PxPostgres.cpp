@@ -151,25 +151,34 @@ bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
 
 void PxPgConnection::Fail(const char* what, const char* sqlState)
 {
+    // The reason is read before anything else runs on the connection: the rollback below
+    // would replace the server's message with its own.
+    const std::string reason = FailureReason(sqlState);
     // A failed command spoils the open transaction: it is rolled back at once, so that the
     // connection is never left in a failed transaction.
     if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)
         ExecuteQuietly("ROLLBACK");
-    std::string reason;
-    m_lastBusy = false;
-    if (!Connected())
-        reason = "the connection to the server of " + m_shown + " was lost.";
-    else if (!std::strcmp(sqlState, "55P03") || !std::strcmp(sqlState, "57014") || !std::strcmp(sqlState, "40001") ||
-             !std::strcmp(sqlState, "40P01")) {
-        m_lastBusy = true;
-        reason = "the repository is in use by another session; try again later.";
-    } else if (!std::strcmp(sqlState, "53100"))
-        reason = "the disk is full.";
-    else
-        reason = "the server refused: " + FirstLine(PQerrorMessage(m_connection));
     if (std::strstr(what, "%2"))
         throw PxException(__FILE__, __LINE__, what, m_shown.c_str(), reason.c_str());
     throw PxException(__FILE__, __LINE__, what, reason.c_str());
+}
+
+std::string PxPgConnection::FailureReason(const char* sqlState)
+{
+    m_lastBusy = false;
+    if (!Connected())
+        return "the connection to the server of " + m_shown + " was lost.";
+    if (!std::strcmp(sqlState, "55P03") || !std::strcmp(sqlState, "40001") || !std::strcmp(sqlState, "40P01")) {
+        m_lastBusy = true;
+        return "the repository is in use by another session; try again later.";
+    }
+    // A statement timeout or a cancel is not another session in the way: trying again
+    // meets the same limit.
+    if (!std::strcmp(sqlState, "57014"))
+        return "the server cancelled the statement (a statement timeout, or a cancel on the server).";
+    if (!std::strcmp(sqlState, "53100"))
+        return "the disk is full.";
+    return "the server refused: " + FirstLine(PQerrorMessage(m_connection));
 }
 
 const std::string& PxPgConnection::Prepared(const char* sql, const char* what)

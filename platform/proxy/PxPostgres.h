@@ -93,6 +93,9 @@ public:
     [[noreturn]] void Fail(const char* what, const char* sqlState);
 
 private:
+    // The failure of the last command as a reason a user can read; notes whether it was
+    // another session in the way.
+    std::string FailureReason(const char* sqlState);
     const std::string& Prepared(const char* sql, const char* what);
 
     pg_conn* m_connection = nullptr;

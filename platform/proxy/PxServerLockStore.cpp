@@ -329,6 +329,30 @@ void PxServerLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)
     Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1", pxwhat::Lock).Bind(oid).Run();
 }
 
+void PxServerLockStore::RequireOwnLocks(std::int64_t session)
+{
+    // The session's advisory lock is held by this connection while it lives; without it the
+    // server has freed the session's locks and another session may have taken them.
+    bool held = false;
+    try {
+        held = Query(*m_db,
+                     "SELECT count(*) FROM pg_locks WHERE locktype = 'advisory' AND granted AND objsubid = 1"
+                     " AND pid = pg_backend_pid() AND classid::bigint = $1::bigint >> 32"
+                     " AND objid::bigint = $1::bigint & 4294967295",
+                     pxwhat::Lock)
+                   .Bind(session)
+                   .Run()
+                   .Int(0, 0) > 0;
+    } catch (const PxException&) {
+    }
+    if (!held)
+        throw PxException(__FILE__, __LINE__,
+                          "Cannot commit the repository transaction: this session's locks on the server of %1 "
+                          "were lost with its connection to the server, and what it changed under them is not "
+                          "stored.",
+                          m_db->ShownName().c_str());
+}
+
 std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
 {
     // Outside any data transaction: a rolled back transaction does not give its ids back.

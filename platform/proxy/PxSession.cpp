@@ -126,6 +126,7 @@ void PxSession::Commit()
     auto guard = Guard();
     if (!m_inTransaction)
         PX_THROW("Cannot commit the repository transaction: none is open.");
+    RequireOwnLocks();
     try {
         if (m_store->InTransaction())
             m_store->Commit();
@@ -138,6 +139,18 @@ void PxSession::Commit()
     m_changed.clear();
     m_created.clear();
     m_inTransaction = false;
+}
+
+void PxSession::RequireOwnLocks()
+{
+    if (!m_store->InTransaction())
+        return;
+    try {
+        m_locks->RequireOwnLocks(m_id);
+    } catch (const PxException& failure) {
+        m_store->RollbackQuietly();
+        RethrowAfterStoreFailure(failure, "%1 The transaction was rolled back.");
+    }
 }
 
 void PxSession::Abort()

@@ -69,6 +69,8 @@ private:
     std::int64_t NewOid();
     // The transaction is gone: the links' buffers are stale, objects it created never were.
     void ForgetTransaction() noexcept;
+    // Rolls the open store transaction back when the session's locks are no longer its own.
+    void RequireOwnLocks();
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
 
     mutable std::recursive_mutex m_mutex;

@@ -29,6 +29,17 @@ class PxVQObject : public PxObject {
     // "persistentLockCount": the holds of the object's persistent lock, 0 without one.
     int GetIntProperty(const char* name) const override;
 
+    // A running generation's claim on the object (its generate set). One session holds it at
+    // a time and it goes with that session, so every session on the repository sees whether
+    // a generation of the object still runs, and one whose process died reads as ended.
+    enum class GenerationClaim { None, Own, Other };
+    // Claims the object for a generation of this session; false when a live session (this
+    // one too) holds the claim already.
+    BOOL ClaimForGeneration();
+    // Gives back this session's claim; false when it held none.
+    BOOL ReleaseGenerationClaim();
+    GenerationClaim GetGenerationClaim() const;
+
     PxObjectEdition GetObjectEdition() const;
     // Steps the stored edition, so that every edition read before is no longer the latest.
     void UpdateEdition();

@@ -27,8 +27,8 @@ namespace {
 constexpr UINT WM_GENERATE_PROGRESS = WM_USER + 200;
 constexpr UINT WM_GENERATE_TEXT = WM_USER + 201;
 constexpr int kSegmentLockHeld = 2;
-// The progress event that ends a generation, and the state its recovery record then shows:
-// the first that the module counts as finished.
+// The progress event that ends a generation, and the first state the module counts as
+// finished.
 constexpr int kEventFinished = 3;
 constexpr int kStateFinished = 8;
 
@@ -42,6 +42,11 @@ struct Generation {
     std::vector<std::string> reportFiles;
     // The recovery record a restart goes on with.
     PxHandle recoveryHandle;
+    // It claimed its generate set: no other generation of the set runs until it ends.
+    bool claimed = false;
+    // It was given the generation hold (the persistent lock) on its generate set, placed by
+    // the module or taken over from the session it restarts, and lifts it when it ends.
+    bool holdsSet = false;
 };
 
 std::mutex g_mutex;
@@ -198,47 +203,66 @@ bool WriteRecoveryRecord(const Generation& generation, int state)
     }
 }
 
-// Whether the generation holds the persistent lock the module placed on its generate set:
-// a system, system-with-reports or bundle generation does, and a restart of one that had
-// not finished.
-bool LocksGenerateSet(int kind)
+// A generation's hold on its generate set belongs to that generation alone: the module places
+// it (or takes it over from an interrupted generation) for the generation it starts, and only
+// that generation's end lifts it. Otherwise one generation's end would free the set while
+// another still writes its output, and a second generation could start beside the first.
+// Whether a generation still runs is its claim on the set, which every session on the
+// repository sees and which goes with the session of a host that dies.
+
+// The generations that write a generate set's output: each claims the set while it runs.
+bool ClaimsGenerateSet(int kind)
+{
+    return MakesRecoveryRecord(kind) || kind == VqcGenerateRestart;
+}
+
+bool PlacesGenerationHold(int kind)
 {
     return kind == VqcGenerateSystem || kind == VqcGenerateSystemWithReports || kind == VqcGenerateBundle;
 }
 
-bool HoldsGenerateSetLock(const Generation& generation)
+// Whether the generation is given the hold on its generate set: a system, system-with-reports
+// or bundle generation the user starts (a scripted bundle places none), and a restart of such a
+// session that had not finished.
+bool IsGivenHold(const Generation& generation, bool scripted)
 {
-    if (generation.kind != VqcGenerateRestart)
-        return LocksGenerateSet(generation.kind);
-    try {
-        const PxVQRecoveryInfoPtr session = RestartedSession(generation);
-        return session && session->GetCurrentState() < kStateFinished && LocksGenerateSet(session->getGenerateType());
-    } catch (const VqException&) {
+    if (generation.kind == VqcGenerateBundle && scripted)
         return false;
-    }
+    if (generation.kind != VqcGenerateRestart)
+        return PlacesGenerationHold(generation.kind);
+    const PxVQRecoveryInfoPtr session = RestartedSession(generation);
+    return session && session->GetCurrentState() < kStateFinished && PlacesGenerationHold(session->getGenerateType());
 }
 
-// A generation that has finished gives back the persistent lock it holds on its generate set.
-void LiftGenerateSetLock(const Generation& generation)
+// The generation ends: its claim on the generate set goes, and with `liftHold` the hold it was
+// given. One whose claim went with its session (the host closed it while the generation ran)
+// leaves the set to whatever holds it now.
+void EndClaim(const Generation& generation, bool liftHold)
 {
+    if (!generation.claimed)
+        return;
     try {
-        generation.genSet->RemovePersistentLock(0, 1);
+        if (!generation.genSet->ReleaseGenerationClaim() || !liftHold || !generation.holdsSet)
+            return;
+        const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
+        if (lock && lock->GetLockCount() > lock->GetManualLockCount())
+            generation.genSet->RemovePersistentLock(0, 1);
     } catch (const VqException& error) {
-        std::fprintf(stderr, "VqClient: cannot lift the lock of the generate set: %s\n", error.what());
+        std::fprintf(stderr, "VqClient: cannot give back the generate set: %s\n", error.what());
     }
 }
 
-// The record a restart goes on with shows the generation finished.
-void FinishRecoveryRecord(const Generation& generation)
+// A restart that finishes leaves nothing of the session it restarted: a finished generation is
+// neither offered for a restart nor listed as incomplete.
+void DeleteRestartedRecord(const Generation& generation)
 {
     PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
     if (generation.kind != VqcGenerateRestart || !link)
         return;
     try {
         link->BeginTransaction();
-        const PxVQRecoveryInfoPtr session = RestartedSession(generation);
-        if (session && session->GetCurrentState() < kStateFinished)
-            session->SetCurrentState(kStateFinished);
+        if (const PxVQRecoveryInfoPtr session = RestartedSession(generation))
+            session->DeleteObject();
         link->CommitTransaction();
     } catch (const VqException& error) {
         link->AbortTransaction();
@@ -252,18 +276,33 @@ const Generation* FindGeneration(unsigned long number)
     return found == g_generations.end() ? nullptr : &found->second;
 }
 
-// The generation has finished: it gives back its lock, its recovery record shows it finished,
-// "finish N" is logged and the generation is forgotten.
+// The generation has finished: it gives back its generate set, a restart's recovery record
+// goes, "finish N" is logged and the generation is forgotten.
 void FinishGeneration(unsigned long number)
 {
     const auto found = g_generations.find(number);
     if (found == g_generations.end())
         return;
-    if (HoldsGenerateSetLock(found->second))
-        LiftGenerateSetLock(found->second);
-    FinishRecoveryRecord(found->second);
+    EndClaim(found->second, true);
+    DeleteRestartedRecord(found->second);
     AppendToLog("finish " + std::to_string(number));
     g_generations.erase(found);
+}
+
+// Claims the request's generate set for the generation; false when another generation of the
+// set runs.
+bool ClaimSet(Generation& generation, bool scripted)
+{
+    if (!ClaimsGenerateSet(generation.kind) || !generation.genSet)
+        return true;
+    try {
+        generation.holdsSet = IsGivenHold(generation, scripted);
+        generation.claimed = generation.genSet->ClaimForGeneration() != FALSE;
+        return generation.claimed;
+    } catch (const VqException& error) {
+        std::fprintf(stderr, "VqClient: cannot claim the generate set: %s\n", error.what());
+        return false;
+    }
 }
 
 } // namespace
@@ -279,10 +318,14 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
     const unsigned long number = g_lastNumber + 1;
     Generation generation{RecordOf(number, request), request.frameWindow, request.kind, request.genSet,
                           ReportFilesOf(request), request.recoveryHandle};
+    if (!ClaimSet(generation, request.clientContext != nullptr))
+        return 0;
     // The record in the log is all this client makes of a request: one it cannot log is not
     // started.
-    if (!AppendToLog(generation.record))
+    if (!AppendToLog(generation.record)) {
+        EndClaim(generation, false);
         return 0;
+    }
     g_lastNumber = number;
     g_requests.push_back(generation.record);
     g_generations.emplace(number, std::move(generation));
@@ -292,8 +335,11 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
 int CancelGenerate(unsigned long number, CString& reason)
 {
     std::lock_guard lock(g_mutex);
-    if (!g_generations.erase(number))
+    const auto found = g_generations.find(number);
+    if (found == g_generations.end())
         return FALSE;
+    EndClaim(found->second, true);
+    g_generations.erase(found);
     AppendToLog("cancel " + std::to_string(number) + ": " + reason.GetString());
     return TRUE;
 }
@@ -389,13 +435,11 @@ bool Interrupt(unsigned long number, int state)
     const auto found = g_generations.find(number);
     if (found == g_generations.end())
         return false;
-    // Decided before the record changes: a restart's lock follows the state it restarted in.
-    const bool holdsLock = HoldsGenerateSetLock(found->second);
     if (!WriteRecoveryRecord(found->second, state))
         return false;
-    // One that stops in a finished state holds the set no longer.
-    if (holdsLock && state >= kStateFinished)
-        LiftGenerateSetLock(found->second);
+    // One that stops unfinished keeps its hold for a restart; one that stops finished holds the
+    // set no longer.
+    EndClaim(found->second, state >= kStateFinished);
     AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
     g_generations.erase(found);
     return true;

@@ -169,7 +169,7 @@ void GenerateBundle(VqsDirectoryView& view)
     if (dialog.DoModal() != IDOK || !view.GetSafeHwnd())
         return;
     const PxVQOptionSetPtr genSet = picker.m_pOptionSet;
-    if (VqsPersistentlyLock(genSet) != VqsLockOutcome::Granted)
+    if (VqsRefusedWhileGenerationRuns(genSet) || VqsPersistentlyLock(genSet) != VqsLockOutcome::Granted)
         return;
     GenerateInfo request;
     request.kind = VqcGenerateBundle;

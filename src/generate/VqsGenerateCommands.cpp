@@ -87,6 +87,8 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         VqsErrorBoxId(IDS_CANNOT_PROCEED_WITH_GENERATION);
         return;
     }
+    if (VqsRefusedWhileGenerationRuns(PxVQOptionSetPtr(genSet)))
+        return;
     PxTypedList<PxVQObjectPtr> objects;
     CollectGenerationObjects(record, genSet, objects);
     VqsGenerationLockTakeover takeover{PxVQOptionSetPtr(genSet)};
@@ -153,6 +155,8 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))
         return;
     const PxVQOptionSetPtr optionSet(genSet);
+    if (VqsRefusedWhileGenerationRuns(optionSet))
+        return;
     VqsGenerationLockTakeover takeover(optionSet);
     if (VqsPersistentlyLock(optionSet) != VqsLockOutcome::Granted)
         return;

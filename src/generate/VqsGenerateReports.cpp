@@ -49,7 +49,8 @@ void GenerateReports(VqsDirectoryView& view)
     if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK || !view.GetSafeHwnd())
         return;
     VqsBSSyncRecord reports;
-    if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))
+    if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord) ||
+        VqsRefusedWhileGenerationRuns(PxVQOptionSetPtr(dialog.m_genSet)))
         return;
     GenerateInfo request;
     request.kind = VqcGenerateReports;

@@ -43,10 +43,12 @@ CString SessionUserCode()
 }
 
 // A generation of this user on the set stopped before it finished: its recovery record, in
-// an unfinished state, says so. A generation that runs has none, so its lock is never lifted
-// for another.
+// an unfinished state, says so, and no generation of the set runs (a restart of it goes on
+// with the same record).
 bool HasInterruptedGeneration(const PxVQOptionSetPtr& genSet)
 {
+    if (VqsGenerationRuns(genSet))
+        return false;
     const PxVQConfigPtr config = genSet->GetConfig();
     const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
     if (!system)
@@ -86,6 +88,19 @@ VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet)
     }
 }
 
+bool VqsGenerationRuns(const PxVQOptionSetPtr& genSet)
+{
+    return genSet->GetGenerationClaim() != PxVQObject::GenerationClaim::None;
+}
+
+bool VqsRefusedWhileGenerationRuns(const PxVQOptionSetPtr& genSet)
+{
+    if (!VqsGenerationRuns(genSet))
+        return false;
+    VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+    return true;
+}
+
 bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
 {
     const PxPersistentLockPtr lock = genSet->GetPersistentLock();
@@ -100,7 +115,7 @@ PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
     if (!HoldsGenerationLock(session))
         return PxVQOptionSetPtr();
     const PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (!genSet || !genSet->ObjectPresent())
+    if (!genSet || !genSet->ObjectPresent() || VqsGenerationRuns(genSet))
         return PxVQOptionSetPtr();
     const PxPersistentLockPtr lock = genSet->GetPersistentLock();
     if (!lock || genSet->GetIntProperty("persistentLockCount") <= lock->GetManualLockCount() ||
@@ -111,18 +126,16 @@ PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
 
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
 {
-    const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session);
+    if (const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session)) {
+        VqsLockScope scope(VqsGetApp()->GetLink());
+        if (!locked->RemovePersistentLock(0, 1).Succeeded())
+            return false;
+    }
     {
         VqsTransactionObject transaction{PxVQObjectPtr(session)};
         transaction.DeleteObject();
     }
-    if (!VqsTransaction::IsOk())
-        return false;
-    if (locked) {
-        VqsLockScope scope(VqsGetApp()->GetLink());
-        locked->RemovePersistentLock(0, 1);
-    }
-    return true;
+    return VqsTransaction::IsOk();
 }
 
 VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)

@@ -17,25 +17,32 @@ enum class VqsLockOutcome { Granted, Refused, Failed };
 void VqsReportGenerationNotStarted();
 // 61874 when another user holds the set, 61520 with the text on a repository failure.
 VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
+// Whether a generation of the set runs, on any host of the repository: the client claims the
+// set for a generation it starts and gives it back when that generation ends (a host that
+// dies gives it back with its session).
+bool VqsGenerationRuns(const PxVQOptionSetPtr& genSet);
+// 61874 when a generation of the set runs: no second generation of a set starts beside it.
+bool VqsRefusedWhileGenerationRuns(const PxVQOptionSetPtr& genSet);
 // The frame's kept option set, else the one selected in its option-set view.
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame);
 // True when a generation of this user placed a persistent lock on the set.
 bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet);
 // The generate set an unfinished system, system-with-reports or bundle generation of the
-// recovery session holds with its persistent lock (a generation hold its user placed); null
-// when the session holds none.
+// recovery session holds with its persistent lock (a generation hold its user placed) while
+// no generation of the set runs; null when the session holds none.
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session);
-// Deletes the recovery session in a transaction of its own; the persistent lock its
-// generation holds goes with it (nothing else can show or lift it). True when the deletion
-// committed.
+// Deletes the recovery session in a transaction of its own. The persistent lock its
+// generation holds is lifted first (nothing else can show or lift it), so that a host that
+// dies between the two leaves a session without its lock, never a lock without its session.
+// True when the lock was lifted and the deletion committed.
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 
 // An interrupted generation of this user keeps its persistent lock on the generate set, and
 // that lock refuses every lock a fresh generation takes on the set, this user's too. The
 // fresh generation takes the lock over: it is lifted while the generation starts and put back
 // when the scope ends, unless the fresh generation placed its own (Keep). Only the lock of a
-// generation that its recovery record shows interrupted is taken over: a running generation's
-// lock refuses a second generation on the set, this user's too.
+// generation that its recovery record shows interrupted, and that no longer runs, is taken
+// over: a running generation's lock refuses a second generation on the set, this user's too.
 class VqsGenerationLockTakeover {
 public:
     explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet);

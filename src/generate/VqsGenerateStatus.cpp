@@ -192,6 +192,8 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
         VqsMessageBoxId(IDS_OPTION_SET_NOT_LOCKED);
         return;
     }
+    if (VqsRefusedWhileGenerationRuns(genSet))
+        return;
     VqsSysApp* app = VqsGetApp();
     VqsSysFrame* frame = view.GetSysFrame();
     CWaitCursor wait;

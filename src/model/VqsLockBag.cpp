@@ -142,7 +142,7 @@ int VqsLockBag::LockNodes(CObList& nodes)
     return 1;
 }
 
-void VqsLockBag::PurgeDeleted()
+void VqsLockBag::PurgeDeleted(unsigned holds)
 {
     std::vector<PxVQObjectPtr> gone;
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
@@ -154,14 +154,14 @@ void VqsLockBag::PurgeDeleted()
     }
     for (const PxVQObjectPtr& object : gone) {
         Forget(object);
-        UnlockObject(object, m_nHoldCount);
+        UnlockObject(object, holds);
     }
 }
 
 int VqsLockBag::LockObjects(int kind)
 {
     try {
-        PurgeDeleted();
+        PurgeDeleted(m_nHoldCount);
         if (m_objects.IsEmpty()) {
             ++m_nHoldCount;
             return 1;
@@ -190,13 +190,19 @@ int VqsLockBag::LockObjects(int kind)
 
 void VqsLockBag::Release()
 {
-    try {
-        PurgeDeleted();
-        if (m_nHoldCount == 0)
-            return;
+    // The hold is given up before the repository is asked anything: when the repository
+    // cannot be reached, the bag still ends empty and its destructor ends.
+    const unsigned holds = m_nHoldCount;
+    if (m_nHoldCount > 0)
         --m_nHoldCount;
-        if (m_objects.IsEmpty())
-            return;
+    try {
+        PurgeDeleted(holds);
+    } catch (const VqReportableException&) {
+        // Whether an object is still there cannot be told: it is unlocked with the others.
+    }
+    if (holds == 0 || m_objects.IsEmpty())
+        return;
+    try {
         PxTypedList<PxVQObjectPtr> objects;
         PxVQObjectPtr any;
         for (POSITION pos = m_objects.GetStartPosition(); pos;) {

@@ -49,7 +49,8 @@ public:
 private:
     using ObjectMap = CMap<std::uint64_t, std::uint64_t, PxVQObjectPtr, const PxVQObjectPtr&>;
 
-    void PurgeDeleted();
+    // Forgets the objects no longer in the repository, unlocking each `holds` times.
+    void PurgeDeleted(unsigned holds);
     void Record(const PxVQObjectPtr& object);
     void Forget(const PxVQObjectPtr& object);
     // Unlocks the object `times` times, ignoring refusals to unlock.

@@ -15,6 +15,7 @@
 #include <functional>
 
 class VqsLockBag;
+struct VqsCreationLocks;
 class VqsModelNodeBSLink;
 class VqsModelNodeBundle;
 class VqsModelNodeConfig;
@@ -138,12 +139,30 @@ public:
                                   const PxVQConfigPtr& config, const PxVQSoftLinkPtr& link,
                                   const PxVQOptionSetPtr& optionSet);
 
-    // Runs the creation steps of one wizard's Finish as one repository change: their
-    // transactions join one, so a step that fails or yields nothing (answering 0) leaves
-    // nothing of the steps before it, and the nodes made for what was not stored leave the
-    // root and `config` (may be null) again. The views hear of the new objects only once
-    // everything is stored. Nonzero when it was.
-    int CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int()>& steps);
+    // Runs the creation steps of one wizard's Finish as one repository change. `lock` first
+    // takes every lock the steps need, before anything is written: a wait for another
+    // session (with its progress) keeps no other session's writes waiting, and a lock that
+    // is refused or given up (answering 0; the lock layer has told the user) makes nothing.
+    // Then the steps' transactions join one, so a step that fails or yields nothing
+    // (answering 0) leaves nothing of the steps before it, and the nodes made for what was
+    // not stored leave the root and `config` (may be null) again. What `lock` and the steps
+    // locked stays locked until that transaction has committed or aborted. The views hear
+    // of the new objects only once everything is stored. Nonzero when it was.
+    int CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int(VqsCreationLocks&)>& lock,
+                           const std::function<int()>& steps);
+    // What the creation steps below lock, each taken the same way by its step; a creation
+    // takes them before it writes. 0 (null) when a lock is refused or the repository fails
+    // (the reason shown).
+    // CreateHost: the root and every present pack written.
+    int LockForHost(VqsLockBag& writeBag);
+    // CreateGenSet: the configuration read; when it has business-segment links, or
+    // `linkToCome` (a step before makes one), the root written, and every link with its
+    // element links. The packs and the links are read again.
+    VqsModelNodeCurConfig* LockForGenSet(VqsLockBag& readBag, VqsLockBag& writeBag, const PxVQCurConfigPtr& config,
+                                         bool linkToCome);
+    // ApplyGenSetPackReplacements: the configuration read and written; when it has option
+    // sets, every pack written.
+    VqsModelNodeConfig* LockForSegmentLink(VqsLockBag& readBag, VqsLockBag& writeBag, const PxVQConfigPtr& config);
 
     // Creations under the enterprise: the object is made in a transaction, then its node
     // is added and announced. The result (also left in `out`) is null when nothing was
@@ -246,6 +265,12 @@ private:
     // first that could not be made.
     int StoreSegmentElements(VqsModelNodeBSLink* segmentNode, const PxLSEBusinessSegmentPtr& segment);
 
+    // The bag a creation step locks into: while a creation runs, the creation's bag of that
+    // kind, so that the lock lasts until its transaction has ended.
+    VqsLockBag& StepBag(VqsLockBag& own);
+
+    // The creation running its steps; null between creations.
+    VqsCreationLocks* m_pCreation = nullptr;
     // Declared before the root, so that it outlives the nodes that leave it.
     CMap<std::uint64_t, std::uint64_t, VqsModelNode*, VqsModelNode*> m_index{10};
     VqsModelNodeEnterprise m_root;

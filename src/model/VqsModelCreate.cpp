@@ -2,6 +2,7 @@
 // options name), and the nodes that tree items ask for.
 #include "model/VqsModel.h"
 
+#include "model/VqsCreationLocks.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNodeGroups.h"
@@ -65,6 +66,22 @@ Node* ParentNode(const VqsModel& model, const PxObjectPtr& parent)
     throw VqsExceptionData(text, "VqsModel", kPackConflictLine, name, kind);
 }
 
+// Points the model at a creation's locks while its steps run.
+class CreationRun {
+public:
+    CreationRun(VqsCreationLocks*& running, VqsCreationLocks& locks) : m_running(running), m_outer(running)
+    {
+        running = &locks;
+    }
+    ~CreationRun() { m_running = m_outer; }
+    CreationRun(const CreationRun&) = delete;
+    CreationRun& operator=(const CreationRun&) = delete;
+
+private:
+    VqsCreationLocks*& m_running;
+    VqsCreationLocks* m_outer;
+};
+
 } // namespace
 
 VqsModelNodeHost* VqsModel::GetHostNode(const PxVQHostInformationPtr& host)
@@ -120,9 +137,19 @@ VqsModelNodeIspecBundleData* VqsModel::GetIspecBundleDataNode(const PxVQIspecBun
     return parent ? parent->FindOrCreateIspecBundleDataNode(data, false) : nullptr;
 }
 
-int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int()>& steps)
+VqsLockBag& VqsModel::StepBag(VqsLockBag& own) { return m_pCreation ? m_pCreation->InsteadOf(own) : own; }
+
+int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int(VqsCreationLocks&)>& lock,
+                                 const std::function<int()>& steps)
 {
+    VqsCreationLocks locks;
     {
+        VqsLockScope scope(SessionLink());
+        if (!lock(locks))
+            return 0;
+    }
+    {
+        const CreationRun run(m_pCreation, locks);
         VqsTransaction transaction;
         try {
             if (!steps())
@@ -194,16 +221,8 @@ PxVQHostInformationPtr VqsModel::AddHostInformation(PxVQHostInformationPtr& out,
 {
     out = PxVQHostInformationPtr();
     VqsLockBag bag(VqsWriteLock);
-    try {
-        m_root.LoadPacks(VqsLoadReread);
-        CObList packs;
-        m_root.GetPackNodes(packs);
-        if (!LockRootAnd(bag, m_root, packs))
-            return out;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+    if (!LockForHost(StepBag(bag)))
         return out;
-    }
     {
         VqsTransactionEnterprise transaction;
         out = transaction.CreateHostInformation(name, hostType, address, port, ftpUserid ? ftpUserid : "",
@@ -214,6 +233,19 @@ PxVQHostInformationPtr VqsModel::AddHostInformation(PxVQHostInformationPtr& out,
     if (out)
         m_root.FindOrCreateHostNode(out, true);
     return out;
+}
+
+int VqsModel::LockForHost(VqsLockBag& writeBag)
+{
+    try {
+        m_root.LoadPacks(VqsLoadReread);
+        CObList packs;
+        m_root.GetPackNodes(packs);
+        return LockRootAnd(writeBag, m_root, packs) ? 1 : 0;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+        return 0;
+    }
 }
 
 PxVQPackInformationPtr VqsModel::AddPackInformation(PxVQPackInformationPtr& out, LPCTSTR name, int packType)

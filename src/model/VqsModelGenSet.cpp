@@ -26,10 +26,11 @@ constexpr int kLastGlobalLogicId = 65535;
 
 PxVQLink* SessionLink() { return VqsGetApp() ? VqsGetApp()->GetLink() : nullptr; }
 
-// Every business-segment link of the configuration and its element links, write-locked.
-int LockSegmentsForGenSet(VqsLockBag& writeBag, VqsModelNodeEnterprise& root, const CObList& links)
+// Every business-segment link of the configuration and its element links, write-locked,
+// after the root when there are links or one is to come.
+int LockSegmentsForGenSet(VqsLockBag& writeBag, VqsModelNodeEnterprise& root, const CObList& links, bool linkToCome)
 {
-    if (links.IsEmpty())
+    if (links.IsEmpty() && !linkToCome)
         return 1;
     VqsLockScope scope(SessionLink());
     if (!writeBag.LockNode(&root))
@@ -92,23 +93,42 @@ PxVQGenSetPtr VqsModel::CreateGenSet(PxVQCurConfigPtr config, LPCTSTR name, LPCT
                                      PxVQGenSetPtr sourceSet)
 {
     VqsLockBag readBag(VqsReadLock);
+    VqsLockBag writeBag(VqsWriteLock);
+    VqsModelNodeCurConfig* configNode = LockForGenSet(StepBag(readBag), StepBag(writeBag), config, false);
+    if (!configNode)
+        return PxVQGenSetPtr();
+    const VqsBSPackReplacementList none(10);
+    return CreateGenSetInTransaction(configNode, name, shortName, description, hostType, hostName,
+                                     replacements ? *replacements : none, sourceSet);
+}
+
+VqsModelNodeCurConfig* VqsModel::LockForGenSet(VqsLockBag& readBag, VqsLockBag& writeBag,
+                                               const PxVQCurConfigPtr& config, bool linkToCome)
+{
     VqsModelNodeCurConfig* configNode = nullptr;
     {
         VqsLockScope scope(SessionLink());
         configNode = LockCurConfigNode(readBag, config);
     }
     if (!configNode)
-        return PxVQGenSetPtr();
+        return nullptr;
     try {
         m_root.LoadPacks(VqsLoadDropVanished);
         configNode->LoadBSLinks(VqsLoadDropVanished);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ADD_OPTION_SET, error);
-        return PxVQGenSetPtr();
+        return nullptr;
     }
-    const VqsBSPackReplacementList none(10);
-    return CreateGenSetInTransaction(configNode, name, shortName, description, hostType, hostName,
-                                     replacements ? *replacements : none, sourceSet);
+    CObList links;
+    configNode->GetBSLinkNodes(links);
+    try {
+        if (!LockSegmentsForGenSet(writeBag, m_root, links, linkToCome))
+            return nullptr;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_ELEMENT_ENTRIES, error);
+        return nullptr;
+    }
+    return configNode;
 }
 
 PxVQGenSetPtr VqsModel::CreateGenSetInTransaction(VqsModelNodeCurConfig* configNode, LPCTSTR name, LPCTSTR shortName,
@@ -116,16 +136,8 @@ PxVQGenSetPtr VqsModel::CreateGenSetInTransaction(VqsModelNodeCurConfig* configN
                                                   const VqsBSPackReplacementList& replacements,
                                                   const PxVQGenSetPtr& sourceSet)
 {
-    VqsLockBag writeBag(VqsWriteLock);
     CObList links;
     configNode->GetBSLinkNodes(links);
-    try {
-        if (!LockSegmentsForGenSet(writeBag, m_root, links))
-            return PxVQGenSetPtr();
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_ELEMENT_ENTRIES, error);
-        return PxVQGenSetPtr();
-    }
     PxVQGenSetPtr genSet;
     VqsModelNodeOSet* setNode = nullptr;
     {
@@ -160,25 +172,9 @@ PxVQBSSoftLinkPtr VqsModel::ApplyGenSetPackReplacements(PxVQConfigPtr config, Px
 {
     VqsLockBag readBag(VqsReadLock);
     VqsLockBag writeBag(VqsWriteLock);
-    VqsModelNodeConfig* configNode = nullptr;
-    {
-        VqsLockScope scope(SessionLink());
-        configNode = LockConfigNode(readBag, config);
-        if (!configNode || !writeBag.LockNode(configNode))
-            return PxVQBSSoftLinkPtr();
-        configNode->LoadOptionSets(VqsLoadCached);
-        CObList optionSets;
-        configNode->GetOptionSetNodes(optionSets);
-        if (!optionSets.IsEmpty()) {
-            m_root.LoadPacks(VqsLoadDropVanished);
-            CObList packs;
-            m_root.GetPackNodes(packs);
-            if (!writeBag.LockNodes(packs))
-                return PxVQBSSoftLinkPtr();
-            for (POSITION pos = optionSets.GetHeadPosition(); pos;)
-                static_cast<VqsModelNode*>(optionSets.GetNext(pos))->Refresh();
-        }
-    }
+    VqsModelNodeConfig* configNode = LockForSegmentLink(StepBag(readBag), StepBag(writeBag), config);
+    if (!configNode)
+        return PxVQBSSoftLinkPtr();
 
     PxVQBSSoftLinkPtr link;
     VqsModelNodeBSLink* linkNode = nullptr;
@@ -225,6 +221,27 @@ PxVQBSSoftLinkPtr VqsModel::ApplyGenSetPackReplacements(PxVQConfigPtr config, Px
     return StoreSegmentElements(linkNode, segment) ? link : PxVQBSSoftLinkPtr();
 }
 
+VqsModelNodeConfig* VqsModel::LockForSegmentLink(VqsLockBag& readBag, VqsLockBag& writeBag, const PxVQConfigPtr& config)
+{
+    VqsLockScope scope(SessionLink());
+    VqsModelNodeConfig* configNode = LockConfigNode(readBag, config);
+    if (!configNode || !writeBag.LockNode(configNode))
+        return nullptr;
+    configNode->LoadOptionSets(VqsLoadCached);
+    CObList optionSets;
+    configNode->GetOptionSetNodes(optionSets);
+    if (optionSets.IsEmpty())
+        return configNode;
+    m_root.LoadPacks(VqsLoadDropVanished);
+    CObList packs;
+    m_root.GetPackNodes(packs);
+    if (!writeBag.LockNodes(packs))
+        return nullptr;
+    for (POSITION pos = optionSets.GetHeadPosition(); pos;)
+        static_cast<VqsModelNode*>(optionSets.GetNext(pos))->Refresh();
+    return configNode;
+}
+
 int VqsModel::StoreSegmentElements(VqsModelNodeBSLink* segmentNode, const PxLSEBusinessSegmentPtr& segment)
 {
     CStringList primaryProfiles(10);
@@ -240,7 +257,8 @@ int VqsModel::StoreSegmentElements(VqsModelNodeBSLink* segmentNode, const PxLSEB
     int candidate = NextFreeGlobalLogicId(usedIds, 1);
     for (POSITION pos = elements.GetHeadPosition(); pos;) {
         const PxLSEElementPtr element = elements.GetNext(pos);
-        if (!TakesElementLink(element) || segmentNode->GetBSSoftLink()->GetElementSoftLink(element->GetName()))
+        if (!TakesElementLink(element) ||
+            segmentNode->FindElementLinkNamed(element->GetName(), ElementLinkTypeOf(element)))
             continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;

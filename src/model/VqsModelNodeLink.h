@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <set>
 #include <utility>
+#include <vector>
 
 class PxHandle;
 class VqsBSLock;
@@ -51,6 +52,27 @@ public:
 
     // Compares two creation times as signed 64-bit numbers, high word first.
     static bool IsEarlier(std::uint32_t high, std::uint32_t low, std::uint32_t otherHigh, std::uint32_t otherLow);
+    // Of links that answer to one name, the one that stands for it: the first in use
+    // (`inUse`), else the one made last, the first of equal ones; null when none is given.
+    template <class Node>
+    static Node* ChooseInUseOrNewest(const std::vector<Node*>& links, bool& inUse)
+    {
+        inUse = false;
+        Node* newest = nullptr;
+        for (Node* node : links) {
+            if (!node->HasUnusedMark()) {
+                inUse = true;
+                return node;
+            }
+            node->GetCreatedTimeStamp();
+            if (!newest || IsEarlier(newest->GetCreatedHigh(), newest->GetCreatedLow(), node->GetCreatedHigh(),
+                                     node->GetCreatedLow()))
+                newest = node;
+        }
+        return newest;
+    }
+    // The soft link carries the unused mark (kept while it matches nothing).
+    bool HasUnusedMark() const;
     bool IsSoftLinkUpdated() const;
     // Reads the soft link's creation time into the cache (nothing without a soft link).
     void GetCreatedTimeStamp();
@@ -83,6 +105,10 @@ public:
     void GetReportGroupNodes(CObList& out) const;
     void GetBundleNodes(CObList& out) const;
     VqsModelNodeElementLink* FindElementLinkNode(const PxObjectPtr& link) const;
+    // The element link of the name (exact) and type that stands for its element, by
+    // ChooseInUseOrNewest; a link of another type never does. Null when there is none.
+    VqsModelNodeElementLink* FindElementLinkNamed(const CString& name, int type, bool& inUse);
+    VqsModelNodeElementLink* FindElementLinkNamed(const CString& name, int type);
     // The element link's node, made when absent (announced when `notify`).
     VqsModelNodeElementLink* AddElementLinkNode(const PxVQElementSoftLinkPtr& link, bool notify);
     // The same for a profile placed under the Ispec's node.
@@ -236,6 +262,8 @@ private:
     VqsNodeList<VqsModelNodeElementLink> m_profiles;
 };
 
+// The type of the element links a design element takes; 0 for an element that takes none.
+int ElementLinkTypeOf(const PxLSEElementPtr& design);
 // Element soft links whose names match.
 bool ElementSoftLinkMatches(const VqsModelNodeElementLink* node, const PxLSEElementPtr& design);
 bool ProfileSoftLinkMatches(const VqsModelNodeElementLink* node, const CString& ordinateName);

@@ -75,16 +75,23 @@ bool ReplaceInOptions(Options& options, const std::vector<PackOption<Options>>& 
 
 } // namespace
 
-bool ElementSoftLinkMatches(const VqsModelNodeElementLink* node, const PxLSEElementPtr& design)
+int ElementLinkTypeOf(const PxLSEElementPtr& design)
 {
     static const char* const kDesignClasses[] = {"", "PxLSEIspec", "PxLSEReport", "PxLSEProfile", "PxLSEGlobalLogic"};
+    for (int type = VqsElementIspec; type <= VqsElementGlobalLogic; ++type) {
+        if (design->_IsKindOf(kDesignClasses[type]))
+            return type;
+    }
+    return 0;
+}
+
+bool ElementSoftLinkMatches(const VqsModelNodeElementLink* node, const PxLSEElementPtr& design)
+{
     const PxVQElementSoftLinkPtr link = node ? node->GetElementSoftLink() : PxVQElementSoftLinkPtr();
     if (!link || !design)
         return false;
     const int type = link->GetElementType();
-    if (type < VqsElementIspec || type > VqsElementGlobalLogic || !design->_IsKindOf(kDesignClasses[type]))
-        return false;
-    return link->GetName() == design->GetName();
+    return type != 0 && type == ElementLinkTypeOf(design) && link->GetName() == design->GetName();
 }
 
 bool ProfileSoftLinkMatches(const VqsModelNodeElementLink* node, const CString& ordinateName)
@@ -105,6 +112,31 @@ bool VqsModelNodeLink::IsEarlier(std::uint32_t high, std::uint32_t low, std::uin
     const auto signedHigh = static_cast<std::int32_t>(high);
     const auto otherSignedHigh = static_cast<std::int32_t>(otherHigh);
     return signedHigh != otherSignedHigh ? signedHigh < otherSignedHigh : low < otherLow;
+}
+
+bool VqsModelNodeLink::HasUnusedMark() const
+{
+    const PxVQSoftLinkPtr link = GetSoftLink();
+    return link && link->GetUnusedMark() != 0;
+}
+
+VqsModelNodeElementLink* VqsModelNodeBSLink::FindElementLinkNamed(const CString& name, int type, bool& inUse)
+{
+    LoadElementLinks(VqsLoadCached);
+    std::vector<VqsModelNodeElementLink*> named;
+    for (POSITION pos = m_elementLinks.GetHeadPosition(); pos;) {
+        VqsModelNodeElementLink* node = m_elementLinks.GetNext(pos);
+        const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+        if (link && link->ObjectPresent() && link->GetElementType() == type && link->GetName() == name)
+            named.push_back(node);
+    }
+    return ChooseInUseOrNewest(named, inUse);
+}
+
+VqsModelNodeElementLink* VqsModelNodeBSLink::FindElementLinkNamed(const CString& name, int type)
+{
+    bool inUse = false;
+    return FindElementLinkNamed(name, type, inUse);
 }
 
 bool VqsModelNodeLink::IsSoftLinkUpdated() const

@@ -337,7 +337,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     VqsModel* model = GetModel();
     for (const PxLSEElementPtr& element : added) {
         // A component's new profile link came with the component.
-        if (element->_IsKindOf("PxLSEProfile") && GetBSSoftLink()->GetElementSoftLink(element->GetName()))
+        if (element->_IsKindOf("PxLSEProfile") && FindElementLinkNamed(element->GetName(), VqsElementProfile))
             continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;
@@ -374,15 +374,17 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
     PxLSEElementPtr partElement;
     CString partName;
     const PxLSEProfilePtr profile(CollectDesignParts(element, partElement, partName));
-    VqsModelNodeElementLink* matching = nullptr;
+    ElementNodes named;
+    for (VqsModelNodeElementLink* node : profiles) {
+        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName())
+            named.push_back(node);
+    }
+    bool inUse = false;
+    VqsModelNodeElementLink* matching = ChooseInUseOrNewest(named, inUse);
     ElementNodes stale;
     ElementNodes kept;
     for (VqsModelNodeElementLink* node : profiles) {
-        if (profile && node->GetElementSoftLink()->GetName() == profile->GetName()) {
-            matching = node;
-            continue;
-        }
-        if (IsMarkedUnused(node))
+        if (node == matching || IsMarkedUnused(node))
             continue;
         if (syncMode == VqsSyncFullAuto || !node->IsSoftLinkUpdated())
             stale.push_back(node);

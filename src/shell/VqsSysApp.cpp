@@ -61,11 +61,7 @@ VqsSysApp::VqsSysApp() : CWinApp("vqsys") { vqres::SetModuleResources(&VqsGetMod
 
 VqsSysApp::~VqsSysApp()
 {
-    while (!m_frames.IsEmpty()) {
-        VqsListFrame* frame = m_frames.RemoveTail();
-        if (!frame->GetSafeHwnd() || !frame->DestroyWindow())
-            delete frame;
-    }
+    DestroyFrames();
     if (m_pLink) {
         LogWarning(0, "The repository session was still open when the module was unloaded.");
         DropLink();
@@ -216,6 +212,9 @@ void VqsSysApp::CloseSession()
     m_pfnWYRLog = nullptr;
     if (!m_pLink)
         return;
+    // The frames show this session's objects: they close with it, so that no view reads
+    // through the closed link (a box for every row it repaints).
+    DestroyFrames();
     try {
         if (const VqsLockThreadHooks* hooks = g_lockThreads.load())
             hooks->stopAllThreads();

@@ -12,6 +12,7 @@
 #include "win/Gdi.h"
 
 #include <memory>
+#include <vector>
 
 class CBitmap;
 class CDC;
@@ -252,6 +253,8 @@ private:
     void AttachLink(const void* a, const void* b, const void* nodeHandle);
     BOOL IsSingleUserModeBusy() const;
     void DropLink();
+    // Destroys every open frame, the last one first.
+    void DestroyFrames();
     void SignOnGenerationClient(const void* nodeHandle) const;
     void IdleUntil(bool (*done)());
     void ReleasePreparedState();
@@ -260,8 +263,14 @@ private:
     BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
     BOOL ClearNameForRename(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* renamed, LPCTSTR newName,
                             LPCTSTR oldName);
+    BOOL LockLinksInTheWay(const std::vector<VqsModelNodeElementLink*>& doomed,
+                           const std::vector<VqsModelNodeElementLink*>& kept);
+    BOOL KeepMarkedUnused(const std::vector<VqsModelNodeElementLink*>& kept, const CString& line);
     BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
+    int KeepIspecLinkInLine(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* node,
+                            const PxLSEElementPtr& element);
+    BOOL ClearNameForCreate(VqsModelNodeBSLink* segmentNode, int linkType, const CString& name);
     BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node);
     BOOL ChangeIspecUsage(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec, int usage);
     // Takes the Ispec out of every bundle that lists it, each bundle write-locked into the

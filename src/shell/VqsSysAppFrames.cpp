@@ -103,6 +103,16 @@ void VqsSysApp::CloseView(HWND frame)
     m_hCurrentFrame = active ? active->GetSafeHwnd() : nullptr;
 }
 
+void VqsSysApp::DestroyFrames()
+{
+    while (!m_frames.IsEmpty()) {
+        VqsListFrame* frame = m_frames.RemoveTail();
+        if (!frame->GetSafeHwnd() || !frame->DestroyWindow())
+            delete frame;
+    }
+    m_hCurrentFrame = nullptr;
+}
+
 VqsListFrame* VqsSysApp::FindFrameByHandle(HWND frame)
 {
     for (POSITION pos = m_frames.GetHeadPosition(); frame && pos;) {

@@ -30,6 +30,8 @@
 
 namespace {
 
+using ElementNodes = std::vector<VqsModelNodeElementLink*>;
+
 constexpr UINT IDS_CANNOT_RENAME = 61490;
 constexpr UINT IDS_CANNOT_COMMIT = 61527;
 constexpr UINT IDS_INTERNAL_ERROR = 61498;
@@ -112,37 +114,10 @@ int UsageOfKeyword(LPCTSTR keyword)
 // Ispecs without a usage and output-only Ispecs stay out of bundles.
 bool IsBundleUsage(int usage) { return usage != kUsageNone && usage != kUsageOutput; }
 
-bool IsMarkedUnused(const VqsModelNodeLink* node)
-{
-    const PxVQSoftLinkPtr link = node->GetSoftLink();
-    return link && link->GetUnusedMark() != 0;
-}
-
 void ClearUnusedMark(VqsModelNodeLink* node)
 {
-    if (IsMarkedUnused(node))
+    if (node->HasUnusedMark())
         node->SetSoftLinkValue(0);
-}
-
-// The first node whose link is in use (`atOnce`), else the one whose link was made last,
-// the first of equal ones.
-template <class Node>
-Node* ChooseLink(const CTypedPtrList<CObList, Node*>& candidates, bool& atOnce)
-{
-    atOnce = false;
-    Node* newest = nullptr;
-    for (POSITION pos = candidates.GetHeadPosition(); pos;) {
-        Node* node = candidates.GetNext(pos);
-        if (!IsMarkedUnused(node)) {
-            atOnce = true;
-            return node;
-        }
-        node->GetCreatedTimeStamp();
-        if (!newest || VqsModelNodeLink::IsEarlier(newest->GetCreatedHigh(), newest->GetCreatedLow(),
-                                                   node->GetCreatedHigh(), node->GetCreatedLow()))
-            newest = node;
-    }
-    return newest;
 }
 
 void RenameSoftLink(const PxVQSoftLinkPtr& link, LPCTSTR newName)
@@ -195,16 +170,44 @@ void RenameAutomaticProfiles(VqsModelNodeElementLink* node, LPCTSTR newName)
     }
 }
 
-// The question of an interactive synchronisation, about the links a rename finds in its
-// way: the selected ones join `doomed`, the others `kept`; false when the user cancels.
-bool AskWhichToDeleteForRename(VqsModelNodeBSLink* segmentNode, const std::vector<VqsModelNodeElementLink*>& offered,
-                               std::vector<VqsModelNodeElementLink*>& doomed,
-                               std::vector<VqsModelNodeElementLink*>& kept)
+// The element links of the segment link that still exist and carry the name (exact).
+ElementNodes LinksNamed(VqsModelNodeBSLink* segmentNode, const CString& name)
 {
-    std::vector<VqsModelNodeElementLink*> chosen;
-    if (!VqsAskElementLinksToDelete(segmentNode, offered, chosen))
+    segmentNode->LoadElementLinks(VqsLoadCached);
+    CObList nodes;
+    segmentNode->GetElementLinkNodes(nodes);
+    ElementNodes named;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos));
+        const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
+        if (link && link->ObjectPresent() && link->GetName() == name)
+            named.push_back(node);
+    }
+    return named;
+}
+
+// What becomes of element links that stand in the way of a renamed or created element:
+// those holding nothing of the user's go; what the user changed goes as the synchronisation
+// mode says (deleted in Full Auto, asked in Interactive, kept with the unused mark in
+// Default Auto). False when the user cancelled the question.
+bool DecideOverLinksInTheWay(VqsModelNodeBSLink* segmentNode, const ElementNodes& inTheWay, int syncMode,
+                             ElementNodes& doomed, ElementNodes& kept)
+{
+    ElementNodes changed;
+    for (VqsModelNodeElementLink* node : inTheWay)
+        (node->HasExplicitBundleMembership() ? changed : doomed).push_back(node);
+    if (syncMode == VqsSyncFullAuto) {
+        doomed.insert(doomed.end(), changed.begin(), changed.end());
+        return true;
+    }
+    if (syncMode != VqsSyncInteractive || changed.empty()) {
+        kept = changed;
+        return true;
+    }
+    ElementNodes chosen;
+    if (!VqsAskElementLinksToDelete(segmentNode, changed, chosen))
         return false;
-    for (VqsModelNodeElementLink* node : offered)
+    for (VqsModelNodeElementLink* node : changed)
         (std::find(chosen.begin(), chosen.end(), node) != chosen.end() ? doomed : kept).push_back(node);
     return true;
 }
@@ -298,17 +301,17 @@ BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local
     config->LoadBSLinks(VqsLoadCached);
     CObList links;
     config->GetBSLinkNodes(links);
-    CTypedPtrList<CObList, VqsModelNodeBSLink*> named(10);
+    std::vector<VqsModelNodeBSLink*> named;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
         auto* link = static_cast<VqsModelNodeBSLink*>(links.GetNext(pos));
         if (!local.LockNode(link))
             return FALSE;
         const PxVQBSSoftLinkPtr softLink = link->GetBSSoftLink();
         if (softLink && softLink->GetName().CompareNoCase(businessSegment) == 0)
-            named.AddTail(link);
+            named.push_back(link);
     }
     bool atOnce = false;
-    VqsModelNodeBSLink* chosen = ChooseLink(named, atOnce);
+    VqsModelNodeBSLink* chosen = VqsModelNodeLink::ChooseInUseOrNewest(named, atOnce);
     if (!chosen)
         return TRUE;
     prepared.links.AddTail(chosen);
@@ -381,18 +384,8 @@ BOOL VqsSysApp::RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName)
     for (POSITION pos = m_pPrepared ? m_pPrepared->links.GetHeadPosition() : nullptr; pos;) {
         VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
         ClearUnusedMark(segmentNode);
-        segmentNode->LoadElementLinks(VqsLoadCached);
-        CObList nodes;
-        segmentNode->GetElementLinkNodes(nodes);
-        CTypedPtrList<CObList, VqsModelNodeElementLink*> named(10);
-        for (POSITION at = nodes.GetHeadPosition(); at;) {
-            auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(at));
-            const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-            if (link && link->GetElementType() == linkType && link->GetName() == oldName)
-                named.AddTail(node);
-        }
         bool atOnce = false;
-        VqsModelNodeElementLink* chosen = ChooseLink(named, atOnce);
+        VqsModelNodeElementLink* chosen = segmentNode->FindElementLinkNamed(oldName, linkType, atOnce);
         if (!chosen)
             continue;
         if (!ClearNameForRename(segmentNode, chosen, newName, oldName))
@@ -459,9 +452,10 @@ BOOL VqsSysApp::CreateElement(int linkType, LPCTSTR elementName, LPCTSTR busines
     return TRUE;
 }
 
-// The walk of the link's element links for a created design element: the link of that
-// name and kind when there is one (an Ispec link brought in line with the design's usage
-// first), a link of that name and another kind removed.
+// A created design element takes its own link when it has one (an Ispec link brought in
+// line with the design's usage first), else a new one. Links of that name and another kind
+// stood for the element before its kind changed: unless the element has its link in use
+// already, they go, or stay marked unused, as for a rename.
 BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, const PxLSEElementPtr& element)
 {
     VqsPreparedTransaction& prepared = *m_pPrepared;
@@ -473,42 +467,19 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
     std::set<int> usedIds;
     for (POSITION pos = nodes.GetHeadPosition(); pos;)
         static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos))->CollectGLGUniqueID(usedIds);
-    // A removed link may take other nodes of the walk along (its profiles).
-    std::vector<VqsNodeRef<VqsModelNodeElementLink>> walk;
-    for (POSITION pos = nodes.GetHeadPosition(); pos;)
-        walk.emplace_back(static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos)));
-    VqsModelNodeElementLink* existing = nullptr;
     const CString name = element->GetName();
-    for (const VqsNodeRef<VqsModelNodeElementLink>& held : walk) {
-        VqsModelNodeElementLink* node = held.Get();
-        if (!node)
-            continue;
-        const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-        if (!link || !link->ObjectPresent() || link->GetName() != name)
-            continue;
-        if (link->GetElementType() != linkType) {
-            if (!RemoveLinkForCreate(node))
-                return FALSE;
-            break;
-        }
-        if (const PxVQIspecSoftLinkPtr ispec{link}) {
-            const char letter = PxLSEIspecPtr(element)->GetUsage().Letter();
-            const bool output = ispec->GetIspecUsage() == kUsageOutput;
-            if (output && letter != 'O') {
-                VqsLockScope scope(m_pLink);
-                if (!prepared.writeBag.LockNode(node) ||
-                    !AddIspecToAllIspecBundles(prepared.writeBag, segmentNode, ispec, UsageOfLetter(letter)))
-                    return FALSE;
-            } else if (!output && letter == 'O') {
-                if (!RemoveLinkForCreate(node))
-                    return FALSE;
-                continue;
-            }
-        }
-        existing = node;
-        if (!IsMarkedUnused(node))
+    bool inUse = false;
+    VqsModelNodeElementLink* existing = nullptr;
+    for (;;) {
+        existing = segmentNode->FindElementLinkNamed(name, linkType, inUse);
+        const int kept = existing ? KeepIspecLinkInLine(segmentNode, existing, element) : 1;
+        if (kept == 0)
+            return FALSE;
+        if (kept > 0)
             break;
     }
+    if (!(existing && inUse) && !ClearNameForCreate(segmentNode, linkType, name))
+        return FALSE;
     if (existing) {
         ClearUnusedMark(existing);
         return TRUE;
@@ -542,57 +513,107 @@ BOOL VqsSysApp::ClearNameForRename(VqsModelNodeBSLink* segmentNode, VqsModelNode
                                    LPCTSTR newName, LPCTSTR oldName)
 {
     const int linkType = renamed->GetElementSoftLink()->GetElementType();
-    CObList nodes;
-    segmentNode->GetElementLinkNodes(nodes);
-    std::vector<VqsModelNodeElementLink*> doomed;
-    std::vector<VqsModelNodeElementLink*> changed;
-    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-        auto* node = static_cast<VqsModelNodeElementLink*>(nodes.GetNext(pos));
-        const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-        if (node == renamed || !link || !link->ObjectPresent() || link->GetElementType() != linkType ||
-            link->GetName() != newName)
-            continue;
-        (node->HasExplicitBundleMembership() ? changed : doomed).push_back(node);
+    ElementNodes inTheWay;
+    for (VqsModelNodeElementLink* node : LinksNamed(segmentNode, newName)) {
+        if (node != renamed && node->GetElementSoftLink()->GetElementType() == linkType)
+            inTheWay.push_back(node);
     }
-    std::vector<VqsModelNodeElementLink*> kept;
-    switch (GetSynchronizeMode()) {
-    case VqsSyncFullAuto:
-        doomed.insert(doomed.end(), changed.begin(), changed.end());
-        break;
-    case VqsSyncInteractive:
-        if (!changed.empty() && !AskWhichToDeleteForRename(segmentNode, changed, doomed, kept))
-            return FALSE;
-        break;
-    default:
-        kept = changed;
-        break;
-    }
-    {
-        VqsLockScope scope(m_pLink);
-        for (VqsModelNodeElementLink* node : doomed) {
-            if (!node->LockPath(m_pPrepared->writeBag, node->GetObject()))
-                return FALSE;
-        }
-        for (VqsModelNodeElementLink* node : kept) {
-            if (!m_pPrepared->writeBag.LockNode(node))
-                return FALSE;
-        }
-    }
+    ElementNodes doomed;
+    ElementNodes kept;
+    if (!DecideOverLinksInTheWay(segmentNode, inTheWay, GetSynchronizeMode(), doomed, kept) ||
+        !LockLinksInTheWay(doomed, kept))
+        return FALSE;
+    CString line;
+    line.Format("Renaming %s to %s deletes the element link %s that had that name already.", oldName, newName,
+                newName);
     for (VqsModelNodeElementLink* node : doomed) {
-        CString line;
-        line.Format("Renaming %s to %s deletes the element link %s that had that name already.", oldName, newName,
-                    newName);
         LogInfo(0, line);
         if (!node->DeleteSoftLink())
             return FALSE;
     }
-    for (VqsModelNodeElementLink* node : kept) {
-        CString line;
-        line.Format("Renaming %s to %s keeps the element link %s that had that name already, marked unused.",
-                    oldName, newName, newName);
-        LogInfo(0, line);
-        if (!IsMarkedUnused(node) && !node->SetSoftLinkValue(1))
+    line.Format("Renaming %s to %s keeps the element link %s that had that name already, marked unused.", oldName,
+                newName, newName);
+    return KeepMarkedUnused(kept, line);
+}
+
+// The links to delete are write-locked along their paths, those to keep on their own.
+// FALSE when a lock was refused.
+BOOL VqsSysApp::LockLinksInTheWay(const ElementNodes& doomed, const ElementNodes& kept)
+{
+    VqsLockScope scope(m_pLink);
+    for (VqsModelNodeElementLink* node : doomed) {
+        if (!node->LockPath(m_pPrepared->writeBag, node->GetObject()))
             return FALSE;
+    }
+    for (VqsModelNodeElementLink* node : kept) {
+        if (!m_pPrepared->writeBag.LockNode(node))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+// Links the user chose to keep, or that the mode keeps, stay where they were with the unused
+// mark, each named in an INFO line. FALSE when the mark was refused.
+BOOL VqsSysApp::KeepMarkedUnused(const ElementNodes& kept, const CString& line)
+{
+    for (VqsModelNodeElementLink* node : kept) {
+        LogInfo(0, line);
+        if (!node->HasUnusedMark() && !node->SetSoftLinkValue(1))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+// For kind 1 the existing link follows the design Ispec's usage: an output link the design
+// now reads joins the bundles of all Ispecs; a link the design makes output only is removed
+// and gives way to a new one. 1 the link stays, -1 it was removed, 0 a lock was refused.
+int VqsSysApp::KeepIspecLinkInLine(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* node,
+                                   const PxLSEElementPtr& element)
+{
+    const PxVQIspecSoftLinkPtr ispec{node->GetElementSoftLink()};
+    if (!ispec)
+        return 1;
+    const char letter = PxLSEIspecPtr(element)->GetUsage().Letter();
+    const bool output = ispec->GetIspecUsage() == kUsageOutput;
+    if (output && letter != 'O') {
+        VqsLockScope scope(m_pLink);
+        return m_pPrepared->writeBag.LockNode(node) &&
+               AddIspecToAllIspecBundles(m_pPrepared->writeBag, segmentNode, ispec, UsageOfLetter(letter));
+    }
+    if (!output && letter == 'O')
+        return RemoveLinkForCreate(node) ? -1 : 0;
+    return 1;
+}
+
+// The links of the created element's name and another kind: those holding nothing of the
+// user's are removed, the user's changes go as the synchronisation mode says. FALSE when a
+// lock was refused or the user cancelled the question.
+BOOL VqsSysApp::ClearNameForCreate(VqsModelNodeBSLink* segmentNode, int linkType, const CString& name)
+{
+    ElementNodes inTheWay;
+    for (VqsModelNodeElementLink* node : LinksNamed(segmentNode, name)) {
+        if (node->GetElementSoftLink()->GetElementType() != linkType)
+            inTheWay.push_back(node);
+    }
+    ElementNodes doomed;
+    ElementNodes kept;
+    if (!DecideOverLinksInTheWay(segmentNode, inTheWay, GetSynchronizeMode(), doomed, kept) ||
+        !LockLinksInTheWay({}, kept))
+        return FALSE;
+    CString line;
+    line.Format("Creating %s keeps the element link of another kind that had that name, marked unused.",
+                name.GetString());
+    // Kept first: a removed link may take others along (an Ispec's profiles).
+    if (!KeepMarkedUnused(kept, line))
+        return FALSE;
+    line.Format("Creating %s deletes the element link of another kind that had that name.", name.GetString());
+    const std::vector<VqsNodeRef<VqsModelNodeElementLink>> held(doomed.begin(), doomed.end());
+    for (const VqsNodeRef<VqsModelNodeElementLink>& ref : held) {
+        if (VqsModelNodeElementLink* node = ref.Get()) {
+            LogInfo(0, line);
+            if (!RemoveLinkForCreate(node))
+                return FALSE;
+        }
     }
     return TRUE;
 }
@@ -694,8 +715,8 @@ BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCT
         VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
         if (segmentNode->GetBSSoftLink()->GetName() != businessSegment)
             continue;
-        const PxVQIspecSoftLinkPtr ispec{segmentNode->GetBSSoftLink()->GetElementSoftLink(ispecName)};
-        if (ispec && !ChangeIspecUsage(segmentNode, ispec, newUsage))
+        const VqsModelNodeElementLink* node = segmentNode->FindElementLinkNamed(ispecName, VQSoftLinkIspec);
+        if (node && !ChangeIspecUsage(segmentNode, PxVQIspecSoftLinkPtr(node->GetElementSoftLink()), newUsage))
             return FALSE;
     }
     return TRUE;

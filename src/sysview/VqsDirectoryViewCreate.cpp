@@ -1,14 +1,16 @@
 // New System and Add Business Segment of the directory view: the wizard's Finish creates the
 // system, the business-segment link, a host and a generate set one after the other, all in
 // one transaction, so that a step that fails leaves nothing of the others and keeps the
-// wizard open with the step's error. The tree shows what was made through the change
-// notices once it is stored; the command then selects it.
+// wizard open with the step's error. Every lock the steps need is taken before the first
+// of them writes. The tree shows what was made through the change notices once it is
+// stored; the command then selects it.
 #include "sysview/VqsDirectoryView.h"
 
 #include "config/VqsNewBSLinkSheet.h"
 #include "config/VqsNewSystemSheet.h"
 #include "model/VqsBSLock.h"
 #include "model/VqsBSPackReplacement.h"
+#include "model/VqsCreationLocks.h"
 #include "model/VqsGSetPackReplacement.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
@@ -91,6 +93,16 @@ BOOL HoldsUsableLink(VqsModelNodeCurConfig* config)
     return FALSE;
 }
 
+// What the host step (when the wizard makes a host) and the generate-set step lock, for a
+// configuration that exists and gets its new link first.
+template <class Sheet>
+int LockHostAndGenerateSet(VqsModel& model, Sheet& sheet, VqsCreationLocks& locks, const PxVQCurConfigPtr& config)
+{
+    if (sheet.m_targetHostPage.CreatesHost(sheet.m_hostPage) && !model.LockForHost(locks.write))
+        return 0;
+    return model.LockForGenSet(locks.read, locks.write, config, true) != nullptr;
+}
+
 } // namespace
 
 // The host step and the generate-set step of a wizard whose target host and generate-set
@@ -164,7 +176,14 @@ BOOL VqsDirectoryView::CreateNewSystem(VqsModel& model, VqsNewSystemSheet& sheet
     VqsSysFrame* frame = GetSysFrame();
     const BOOL wantsSegment = sheet.m_bsPage.m_selectedSegment && !sheet.m_bsPage.m_noSegment.m_bValue;
     const BOOL wantsGenSet = !sheet.m_gsPage.m_noGenSet.m_bValue;
-    const int stored = model.CreateAllOrNothing(nullptr, [&]() -> int {
+    // The enterprise takes the system; the host and the generate set of a configuration the
+    // creation makes need nothing else that exists but the packs.
+    const auto lock = [&](VqsCreationLocks& locks) -> int {
+        if (!model.LockEnterpriseNode(locks.write, link->GetLVQEnterprise()))
+            return 0;
+        return !wantsGenSet || !sheet.m_targetHostPage.CreatesHost(sheet.m_hostPage) || model.LockForHost(locks.write);
+    };
+    const int stored = model.CreateAllOrNothing(nullptr, lock, [&]() -> int {
         {
             StatusMessage status(frame, IDS_CREATING_SYSTEM);
             model.CreateSystem(system, sheet.m_optPage.m_name.GetValue(), sheet.m_optPage.m_secondName.GetValue(),
@@ -266,7 +285,12 @@ BOOL VqsDirectoryView::CreateSegmentEntry(VqsModel& model, VqsNewBSLinkSheet& sh
     CWaitCursor wait;
     const PxVQCurConfigPtr curConfig = config->GetCurConfig();
     const BOOL wantsGenSet = sheet.m_genPage.m_bNoOptionSets && !sheet.m_gsPage.m_noGenSet.m_bValue;
-    const int stored = model.CreateAllOrNothing(config, [&]() -> int {
+    const auto lock = [&](VqsCreationLocks& locks) -> int {
+        if (!model.LockForSegmentLink(locks.read, locks.write, PxVQConfigPtr(curConfig)))
+            return 0;
+        return !wantsGenSet || LockHostAndGenerateSet(model, sheet, locks, curConfig);
+    };
+    const int stored = model.CreateAllOrNothing(config, lock, [&]() -> int {
         {
             StatusMessage status(GetSysFrame(), IDS_CREATING_SEGMENT_ENTRY);
             link = model.ApplyGenSetPackReplacements(curConfig, sheet.m_genPage.m_selectedSegment,

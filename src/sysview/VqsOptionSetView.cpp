@@ -2,6 +2,7 @@
 
 #include "config/VqsNewGenSetSheet.h"
 #include "config/VqsOpenPickers.h"
+#include "model/VqsCreationLocks.h"
 #include "model/VqsFixedSettings.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
@@ -800,9 +801,16 @@ BOOL VqsOptionSetView::CreateGenerateSet(VqsModel& model, VqsNewGenSetSheet& she
 {
     CWaitCursor wait;
     const int hostType = sheet.m_typePage.m_nHostType;
-    const int stored = model.CreateAllOrNothing(config, [&]() -> int {
+    const BOOL createsHost = sheet.m_typePage.CreatesHost(sheet.m_hostPage);
+    // Every lock of both steps is taken before the first writes.
+    const auto lock = [&](VqsCreationLocks& locks) -> int {
+        if (createsHost && !model.LockForHost(locks.write))
+            return 0;
+        return model.LockForGenSet(locks.read, locks.write, config->GetCurConfig(), false) != nullptr;
+    };
+    const int stored = model.CreateAllOrNothing(config, lock, [&]() -> int {
         CString hostName = sheet.m_typePage.m_strHostName;
-        if (sheet.m_typePage.CreatesHost(sheet.m_hostPage)) {
+        if (createsHost) {
             StatusMessage status(GetSysFrame(), IDS_CREATING_HOST);
             PxVQHostInformationPtr host;
             model.CreateHost(host, sheet.m_hostPage.m_name.GetValue(), hostType,

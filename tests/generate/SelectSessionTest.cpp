@@ -1,6 +1,7 @@
 #include "RecoveryTestSupport.h"
 
 #include "generate/VqsSelectSession.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
@@ -288,6 +289,55 @@ TEST_F(SelectSessionTest, DeletingASystemGenerateSessionRemovesTheGenerationsLoc
     EXPECT_FALSE(segments.empty());
     EXPECT_EQ(g_notified, segments);
     app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
+}
+
+TEST_F(SelectSessionTest, DeletingASessionLiftsItsLockFirstAndNeverTheLockOfARunningGeneration)
+{
+    struct Case {
+        const char* what;
+        bool liftFails;
+        bool runsElsewhere;
+        bool deleted;
+        int holds;
+    };
+    const Case cases[] = {
+        {"the lock is lifted, then the session goes", false, false, true, 0},
+        {"a lock that cannot be lifted keeps its session", true, false, false, 1},
+        {"the generation that runs on another host keeps its lock", false, true, true, 1},
+    };
+    const std::unique_ptr<PxVQLink> other = OtherUser("ABC/ws2");
+    for (const Case& row : cases) {
+        const PxVQOptionSetPtr genSet = System()->GetCurConfig()->GetOptionSet("NTGEN");
+        const PxVQOptionSetPtr seenByOther = PxVQOptionSetPtr(other->GetLVQEnterprise()
+                                                                  ->GetSystem("SYS1")
+                                                                  ->GetCurConfig()
+                                                                  ->GetOptionSet("NTGEN"));
+        ASSERT_TRUE(genSet->PersistentLock(0));
+        if (row.runsElsewhere)
+            ASSERT_TRUE(seenByOther->ClaimForGeneration());
+        const PxVQRecoveryInfoPtr session = AddSession({.type = 2, .state = 6});
+        if (row.liftFails) {
+            PxFaultInjection::Throw("PxVQObject::RemovePersistentLock");
+            ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Cancel();
+            ui.ExpectMessageBox("Injected repository failure", IDOK);
+        } else {
+            ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Cancel();
+        }
+        VqsSelectSession deleting;
+        deleting.SetSystem(System());
+        deleting.DoModal();
+        PxFaultInjection::Reset();
+
+        EXPECT_EQ(!session->ObjectPresent(), row.deleted) << row.what;
+        EXPECT_EQ(genSet->GetIntProperty("persistentLockCount"), row.holds) << row.what;
+        seenByOther->ReleaseGenerationClaim();
+        genSet->RemovePersistentLock(0, 1);
+        if (session->ObjectPresent()) {
+            Link().BeginTransaction();
+            session->DeleteObject();
+            Link().CommitTransaction();
+        }
+    }
 }
 
 TEST_F(SelectSessionTest, MoreThanAHundredSessionsAreAllListedAndEachCanBeChosen)

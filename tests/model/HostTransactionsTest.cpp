@@ -19,6 +19,9 @@
 
 namespace {
 
+// The user's answer to the question which element links in the way are to be deleted.
+enum Button { None, DeleteSelection, KeepAll, Cancel };
+
 struct HostTransactionsTest : ModelTest {
     void TearDown() override
     {
@@ -61,6 +64,30 @@ struct HostTransactionsTest : ModelTest {
         for (POSITION pos = entries.GetHeadPosition(); pos;)
             names.emplace_back(entries.GetNext(pos)->GetBundleInformation()->GetName());
         return names;
+    }
+
+    // One host transaction on SALES in the synchronisation mode, the user's answer queued:
+    // closed when the call succeeds, failed otherwise. The call's answer comes back.
+    template <class Call>
+    BOOL InHostTransaction(int mode, Button button, Call call)
+    {
+        app.SetSynchronizeMode(mode);
+        // The driver refuses any message box, and any dialog but the one expected.
+        vqtest::ScriptedUiDriver driver;
+        if (button == DeleteSelection)
+            driver.ExpectDialog(199).Click(1058).OK();
+        else if (button == KeepAll)
+            driver.ExpectDialog(199).Press(IDKEEPALL);
+        else if (button == Cancel)
+            driver.ExpectDialog(199).Press(IDCANCEL);
+        EXPECT_TRUE(app.PrepareForTransaction("SALES", 0));
+        const BOOL answer = call();
+        if (answer)
+            app.TransactionClosed();
+        else
+            app.TransactionFailed();
+        driver.Verify();
+        return answer;
     }
 
     void SetGlobalLogicId(const char* name, int id)
@@ -390,7 +417,6 @@ TEST_F(HostTransactionsTest, AProfileRenamedToTheNameOfItsIspecLeavesTheIspecInP
 // and what the user changed there goes as the synchronisation mode says.
 TEST_F(HostTransactionsTest, ARenameTakesOverOnlyALinkOfItsKindAndTheModeDecidesOverTheUsersOptions)
 {
-    enum Button { None, DeleteSelection, KeepAll, Cancel };
     const struct {
         const char* what;
         int mode;
@@ -426,23 +452,9 @@ TEST_F(HostTransactionsTest, ARenameTakesOverOnlyALinkOfItsKindAndTheModeDecides
             renamed = Segment("SYS1", "SALES")->CreateElementSoftLink(from.c_str(), VQSoftLinkReport);
             renamed->CreateBlankOptions();
         });
-        app.SetSynchronizeMode(c.mode);
-        // The driver refuses any message box, and any dialog but the one expected.
-        vqtest::ScriptedUiDriver driver;
-        if (c.button == DeleteSelection)
-            driver.ExpectDialog(199).Click(1058).OK();
-        else if (c.button == KeepAll)
-            driver.ExpectDialog(199).Press(IDKEEPALL);
-        else if (c.button == Cancel)
-            driver.ExpectDialog(199).Press(IDCANCEL);
-
-        ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
-        EXPECT_EQ(app.Rename("lsereport", to.c_str(), from.c_str(), "SALES"), c.renamed);
-        if (c.renamed)
-            app.TransactionClosed();
-        else
-            app.TransactionFailed();
-        driver.Verify();
+        EXPECT_EQ(InHostTransaction(c.mode, c.button,
+                                    [&] { return app.Rename("lsereport", to.c_str(), from.c_str(), "SALES"); }),
+                  c.renamed);
 
         EXPECT_EQ(renamed->GetName(), c.renamed ? to.c_str() : from.c_str());
         EXPECT_EQ(renamed->GetUnusedMark(), 0);
@@ -473,4 +485,59 @@ TEST_F(HostTransactionsTest, AComponentLinkARenameDeletesTakesItsProfileLinksAlo
     EXPECT_FALSE(profile->ObjectPresent()) << "no profile link stays behind under no component";
     EXPECT_TRUE(Element("SYS1", "SALES", "OLDCOMP"));
     EXPECT_TRUE(Boxes().empty());
+}
+
+// A report of SYS1's SALES created where a link of another kind has its name: the link goes
+// at once when it holds nothing of the user's; what the user changed there goes as the
+// synchronisation mode says.
+TEST_F(HostTransactionsTest, ACreateBesideAnotherKindsLinkLetsTheModeDecideOverTheUsersOptions)
+{
+    const struct {
+        const char* what;
+        int mode;
+        int changed;
+        Button button;
+        BOOL created;
+        bool inTheWayStays;
+    } cases[] = {
+        {"nothing of the user's, Default Auto", VqsSyncDefaultAuto, 0, None, TRUE, false},
+        {"changed, Full Auto", VqsSyncFullAuto, 1, None, TRUE, false},
+        {"changed, Default Auto", VqsSyncDefaultAuto, 1, None, TRUE, true},
+        {"changed, Interactive, Delete Selection", VqsSyncInteractive, 1, DeleteSelection, TRUE, false},
+        {"changed, Interactive, Keep all options", VqsSyncInteractive, 1, KeepAll, TRUE, true},
+        {"changed, Interactive, Cancel", VqsSyncInteractive, 1, Cancel, FALSE, true},
+    };
+    app.SetIniPath(dir.File("vqsys.ini").c_str());
+    PxLSEBuilder builder(*app.GetLink());
+    unsigned number = 40;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string name = "NEWREP" + std::to_string(++number);
+        PxVQElementSoftLinkPtr inTheWay;
+        InRepository([&] {
+            const PxLSEBusinessSegmentPtr sales = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+            builder.AddRevision(builder.AddElement(sales, "PxLSEReport", name.c_str()), "Revision",
+                                GUID{number, 4, 4, {}});
+            inTheWay = Segment("SYS1", "SALES")->CreateElementSoftLink(name.c_str(), VQSoftLinkGlobalLogic);
+            inTheWay->CreateBlankOptions();
+            inTheWay->SetUpdatedFlag(c.changed);
+            inTheWay->SetUnusedMark(1);
+        });
+        EXPECT_EQ(InHostTransaction(c.mode, c.button, [&] { return app.Create("lsereport", name.c_str(), "SALES"); }),
+                  c.created);
+
+        ASSERT_EQ(inTheWay->ObjectPresent() != FALSE, c.inTheWayStays);
+        if (c.inTheWayStays) {
+            EXPECT_EQ(inTheWay->GetUnusedMark(), 1);
+            EXPECT_EQ(inTheWay->GetUpdatedFlag(), c.changed) << "the user's options are where they were";
+        }
+        PxTypedList<PxVQElementSoftLinkPtr> links;
+        Segment("SYS1", "SALES")->GetListOfElementSoftLinks(links);
+        int reports = 0;
+        for (POSITION pos = links.GetHeadPosition(); pos;) {
+            const PxVQElementSoftLinkPtr link = links.GetNext(pos);
+            reports += link->GetName() == name.c_str() && link->GetElementType() == VQSoftLinkReport;
+        }
+        EXPECT_EQ(reports, c.created ? 1 : 0);
+    }
 }

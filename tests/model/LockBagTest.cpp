@@ -307,3 +307,17 @@ TEST_F(ModelTest, TheHostsBusinessSegmentLockAsksOnceAndGivesTheSegmentBack)
     EXPECT_EQ(g_wyr, (std::vector<std::string>{"query SALES", "query STOCK", "query STOCK", "notify SALES",
                                                "notify STOCK"}));
 }
+
+TEST_F(LockBagTest, ABagWhoseRepositoryCannotBeReadStillEndsAndGivesItsLocksBack)
+{
+    {
+        VqsLockBag bag(VqsWriteLock);
+        ASSERT_EQ(bag.LockNode(sys1), 1);
+        ASSERT_EQ(bag.LockObjects(VqsWriteLock), 1);
+        ASSERT_FALSE(OtherCanWrite("SYS1"));
+        // The data can no longer be read (its connection is gone); the locks still can be given back.
+        PxFaultInjection::Throw("PxObject::ObjectPresent", "The connection to the server was lost.", 0, 1000);
+    }
+    PxFaultInjection::Reset();
+    EXPECT_TRUE(OtherCanWrite("SYS1"));
+}

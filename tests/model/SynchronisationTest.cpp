@@ -444,3 +444,21 @@ TEST_F(SynchronisationTest, ALinkInUseIsMatchedBeforeAMarkedLinkOfTheSameNameRea
     }
     EXPECT_EQ(paired, 1);
 }
+
+TEST_F(SynchronisationTest, ANewDesignProfileGetsItsLinkBesideALinkOfAnotherKindOfItsName)
+{
+    AddStrayLink("BYREGION", VQSoftLinkReport, 1);
+    AddDesignElement("PxLSEProfile", "BYREGION", 12);
+    VqsSyncResult result;
+    ASSERT_EQ(Synchronise(VqsSyncDefaultAuto, result), 1);
+    std::multiset<int> types;
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    Segment("SYS1", "SALES")->GetListOfElementSoftLinks(links);
+    for (POSITION pos = links.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr link = links.GetNext(pos);
+        if (link->GetName() == "BYREGION")
+            types.insert(link->GetElementType());
+    }
+    EXPECT_EQ(types, (std::multiset<int>{VQSoftLinkReport, VQSoftLinkProfile}));
+    EXPECT_TRUE(Has(PairNames(result), "BYREGION"));
+}

@@ -8,7 +8,17 @@
 
 namespace vqtest {
 
-ChildProcess::ChildProcess(const std::function<void()>& work)
+namespace {
+
+constexpr char kNextStep = 2;
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::function<void()>& work) : ChildProcess(std::vector<std::function<void()>>{work})
+{
+}
+
+ChildProcess::ChildProcess(const std::vector<std::function<void()>>& steps)
 {
     if (pipe(m_ready) != 0 || pipe(m_go) != 0)
         throw std::runtime_error("pipe");
@@ -16,14 +26,18 @@ ChildProcess::ChildProcess(const std::function<void()>& work)
     if (m_pid < 0)
         throw std::runtime_error("fork");
     if (m_pid == 0) {
-        char byte = 1;
-        try {
-            work();
-        } catch (...) {
-            byte = 0;
+        char word = kNextStep;
+        for (std::size_t step = 0; step < steps.size() && word == kNextStep; ++step) {
+            char byte = 1;
+            try {
+                steps[step]();
+            } catch (...) {
+                byte = 0;
+            }
+            (void)!write(m_ready[1], &byte, 1);
+            if (read(m_go[0], &word, 1) != 1)
+                break;
         }
-        (void)!write(m_ready[1], &byte, 1);
-        (void)!read(m_go[0], &byte, 1);
         _exit(0);
     }
 }
@@ -34,6 +48,12 @@ bool ChildProcess::WaitReady()
 {
     char byte = 0;
     return read(m_ready[0], &byte, 1) == 1 && byte == 1;
+}
+
+bool ChildProcess::RunNextStep()
+{
+    const char word = kNextStep;
+    return write(m_go[1], &word, 1) == 1 && WaitReady();
 }
 
 void ChildProcess::Finish()

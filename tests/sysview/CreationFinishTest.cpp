@@ -117,8 +117,6 @@ struct CreationFinishTest : SysViewTest {
 
 TEST_F(CreationFinishTest, NewSystemStoresTheSystemItsLinkHostAndGenerateSetAllAtOnceOrNone)
 {
-    using Opt = VqsSysOptPage;
-    using BS = VqsSysBSPage;
     using GS = VqsSysGSPage;
     using Target = VqsSysGSHostPage;
     using HostPage = VqsSysHostPage;
@@ -126,24 +124,8 @@ TEST_F(CreationFinishTest, NewSystemStoresTheSystemItsLinkHostAndGenerateSetAllA
     DeleteHost("UNIXHOST");
     OpenFrame();
     Select({"Sample enterprise"});
-    Script& script = ui.ExpectWizard("New System Wizard")
-                         .OnPage(Opt::IDD)
-                         .Type(Opt::IDC_NAME, "ORDERS")
-                         .Next()
-                         .Next()
-                         .OnPage(BS::IDD)
-                         .Next()
-                         .OnPage(GS::IDD)
-                         .Type(GS::IDC_NAME, "Nightly")
-                         .Next()
-                         .OnPage(Target::IDD)
-                         .Click(Target::IDC_UNIX)
-                         .Next()
-                         .OnPage(HostPage::IDD)
-                         .Type(HostPage::IDC_NAME, "UXNEW")
-                         .Type(HostPage::IDC_ADDRESS, "ux.example")
-                         .Next()
-                         .OnPage(Ftp::IDD);
+    Script& script =
+        ThroughNewUnixHost<Target, HostPage, Ftp>(NewSystemToGenSetPage(ui).Type(GS::IDC_NAME, "Nightly").Next());
     FinishTwice(script, Ftp::IDD, "ORDERS");
     const std::string before = Dump();
 
@@ -177,20 +159,8 @@ TEST_F(CreationFinishTest, AddBusinessSegmentStoresTheLinkHostAndGenerateSetAllA
     DeleteHost("UNIXHOST");
     OpenFrame();
     Select({"New system"});
-    Script& script = ui.ExpectWizard()
-                         .OnPage(Gen::IDD)
-                         .Next()
-                         .OnPage(GS::IDD)
-                         .Type(GS::IDC_NAME, "Nightly")
-                         .Next()
-                         .OnPage(Target::IDD)
-                         .Click(Target::IDC_UNIX)
-                         .Next()
-                         .OnPage(HostPage::IDD)
-                         .Type(HostPage::IDC_NAME, "UXNEW")
-                         .Type(HostPage::IDC_ADDRESS, "ux.example")
-                         .Next()
-                         .OnPage(Ftp::IDD);
+    Script& script = ThroughNewUnixHost<Target, HostPage, Ftp>(
+        ui.ExpectWizard().OnPage(Gen::IDD).Next().OnPage(GS::IDD).Type(GS::IDC_NAME, "Nightly").Next());
     FinishTwice(script, Ftp::IDD, "SALES business segment");
     const std::string before = Dump();
 

@@ -209,14 +209,7 @@ TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsI
 {
     OpenFrame();
     Select({"Sample enterprise"});
-    ui.ExpectWizard("New System Wizard")
-        .OnPage(VqsSysOptPage::IDD)
-        .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
-        .Next()
-        .Next()
-        .OnPage(VqsSysBSPage::IDD)
-        .Next()
-        .OnPage(VqsSysGSPage::IDD)
+    NewSystemToGenSetPage(ui)
         .Click(VqsSysGSPage::IDC_NO_GENSET)
         .Finish();
 

@@ -8,6 +8,8 @@
 
 #include "proxy/PxVQSystem.h"
 #include "support/SampleRepository.h"
+#include "support/ScriptedUiDriver.h"
+#include "config/VqsNewSystemPages.h"
 #include "support/ScopedTimeZone.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
@@ -50,3 +52,32 @@ struct SysViewTest : ShellTest {
     std::string Setting(const char* key);
     PxVQSystemPtr System(const char* name) const;
 };
+
+// A creating wizard from its target-host page on: the user picks Unix, has the host UXNEW
+// made and goes on to the FTP page.
+template <class Target, class HostPage, class Ftp>
+vqtest::ScriptedUiDriver::WindowScript& ThroughNewUnixHost(vqtest::ScriptedUiDriver::WindowScript& script)
+{
+    return script.OnPage(Target::IDD)
+        .Click(Target::IDC_UNIX)
+        .Next()
+        .OnPage(HostPage::IDD)
+        .Type(HostPage::IDC_NAME, "UXNEW")
+        .Type(HostPage::IDC_ADDRESS, "ux.example")
+        .Next()
+        .OnPage(Ftp::IDD);
+}
+
+// The New System wizard from its first page to its generate-set page: the system ORDERS with
+// the segment the wizard offers first.
+inline vqtest::ScriptedUiDriver::WindowScript& NewSystemToGenSetPage(vqtest::ScriptedUiDriver& ui)
+{
+    return ui.ExpectWizard("New System Wizard")
+        .OnPage(VqsSysOptPage::IDD)
+        .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
+        .Next()
+        .Next()
+        .OnPage(VqsSysBSPage::IDD)
+        .Next()
+        .OnPage(VqsSysGSPage::IDD);
+}

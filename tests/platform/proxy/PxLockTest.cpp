@@ -299,6 +299,30 @@ TEST_P(PxLockTest, PersistentLockCountsManualAndGenerationHolds)
     EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 0);
 }
 
+TEST_P(PxLockTest, OneSessionAtATimeClaimsAnObjectForAGenerationUntilItGivesTheClaimBack)
+{
+    using Claim = PxVQObject::GenerationClaim;
+    EXPECT_EQ(m_x->GetGenerationClaim(), Claim::None);
+    ASSERT_TRUE(m_x->ClaimForGeneration());
+    EXPECT_EQ(m_x->GetGenerationClaim(), Claim::Own);
+    EXPECT_EQ(m_theirX->GetGenerationClaim(), Claim::Other);
+    EXPECT_FALSE(m_x->ClaimForGeneration()) << "a second generation of the claiming session";
+    EXPECT_FALSE(m_theirX->ClaimForGeneration()) << "a generation of another session";
+    EXPECT_FALSE(m_theirX->ReleaseGenerationClaim()) << "only the claiming session gives it back";
+    EXPECT_TRUE(m_theirX->WriteLock(0)) << "the claim stands in the way of no lock";
+    m_theirX->UnLock();
+    EXPECT_TRUE(m_x->WriteLock(0));
+    m_x->UnLock();
+    EXPECT_EQ(m_x->GetGenerationClaim(), Claim::Own) << "unlocking the object leaves the claim";
+
+    EXPECT_TRUE(m_x->ReleaseGenerationClaim());
+    EXPECT_EQ(m_theirX->GetGenerationClaim(), Claim::None);
+    ASSERT_TRUE(m_theirX->ClaimForGeneration());
+    m_b.reset();
+    EXPECT_EQ(m_x->GetGenerationClaim(), Claim::None) << "the claim goes with its session";
+    EXPECT_TRUE(m_x->ClaimForGeneration());
+}
+
 TEST_P(PxLockTest, AListLockTakesAllOrNothing)
 {
     ASSERT_TRUE(Host(*m_b, "Y")->WriteLock(0));

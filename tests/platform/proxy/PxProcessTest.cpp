@@ -115,6 +115,29 @@ TEST_P(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
     EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
 }
 
+TEST_P(PxProcessTest, AGenerationClaimOfAKilledProcessReadsAsEnded)
+{
+    const PxTestRepository& repository = m_repository;
+    AddHostX(repository);
+    vqtest::ChildProcess child([&] {
+        auto link = PxAttach(repository.Path(), "child/generator");
+        if (!PxVQObjectPtr(link->GetLVQEnterprise()->FindMember("hosts", "name", "X"))->ClaimForGeneration())
+            throw std::runtime_error("claim");
+        link.release(); // the process dies with its generation running
+    });
+    ASSERT_TRUE(child.WaitReady());
+
+    auto parent = PxAttach(repository.Path(), "child/generator");
+    PxVQObjectPtr host(parent->GetLVQEnterprise()->FindMember("hosts", "name", "X"));
+    EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::Other);
+    EXPECT_FALSE(host->ClaimForGeneration());
+
+    child.Kill();
+
+    EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
+    EXPECT_TRUE(host->ClaimForGeneration());
+}
+
 TEST_P(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
 {
     const PxTestRepository& repository = m_repository;

@@ -4,7 +4,9 @@
 #include "PxTestRepository.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
+#include "proxy/PxSqlite.h"
 #include "support/PgTestServer.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +130,63 @@ TEST(PxServerStoreTest, ASessionOfAnotherMachineLivesAsLongAsItsConnection)
     PQfinish(other);
     EXPECT_TRUE(enterprise->WriteLock(0));
     EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+}
+
+// The message of what the call throws, or "done".
+template <class Call>
+std::string FailureOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const PxException& e) {
+        return std::string(e.GetErrorMessage());
+    }
+    return "done";
+}
+
+TEST(PxServerStoreTest, ASessionWhoseLockConnectionWasCutCannotCommitWhatItChangedUnderItsLocks)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    std::string uri = repository.Path();
+    auto lost = PxAttach(uri.c_str(), "alice/dev");
+    PxVQEnterprisePtr enterprise = lost->GetLVQEnterprise();
+    ASSERT_TRUE(enterprise->WriteLock(0));
+    lost->BeginTransaction();
+    enterprise->SetAttributeText("name", "under lost locks");
+    // The lock connection holds the session's advisory lock; when it ends, the server frees them.
+    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
+                                                  " WHERE locktype = 'advisory' AND objsubid = 1 AND granted");
+    auto other = PxAttach(uri.c_str(), "bob/test");
+    EXPECT_TRUE(other->GetLVQEnterprise()->WriteLock(0)) << "the server gave the lost session's locks up";
+
+    std::string failure = FailureOf([&] { lost->CommitTransaction(); });
+    EXPECT_EQ(failure, "Cannot commit the repository transaction: this session's locks on the server of " + uri +
+                           " were lost with its connection to the server, and what it changed under them is not"
+                           " stored. The transaction was rolled back.");
+    EXPECT_FALSE(lost->IsInTransaction());
+    auto third = PxAttach(uri.c_str(), "carol/test");
+    EXPECT_FALSE(third->GetLVQEnterprise()->HasAttribute("name")) << "nothing committed under lost locks";
+    lost.reset();
+}
+
+TEST(PxServerStoreTest, AFailureIsNamedAsTheServerGaveItAndATimeoutIsNotABusyRepository)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    PxPgConnection connection(repository.Path());
+
+    connection.Execute("SET statement_timeout = 1", pxwhat::Read);
+    EXPECT_EQ(FailureOf([&] { connection.Execute("SELECT pg_sleep(5)", pxwhat::Read); }),
+              "Cannot read the repository: the server cancelled the statement (a statement timeout, or a cancel "
+              "on the server).");
+    EXPECT_FALSE(connection.LastFailureBusy()) << "trying again meets the same limit";
+    connection.Execute("SET statement_timeout = 0", pxwhat::Read);
+
+    // A refusal inside a transaction keeps its reason although the transaction is rolled back.
+    connection.Execute("BEGIN READ ONLY", pxwhat::Begin);
+    EXPECT_EQ(FailureOf([&] { connection.Execute("CREATE TABLE refused(id integer)", pxwhat::Write); }),
+              "Cannot change the repository: the server refused: ERROR:  cannot execute CREATE TABLE in a "
+              "read-only transaction");
+    EXPECT_FALSE(connection.InTransaction());
 }
 
 } // namespace
