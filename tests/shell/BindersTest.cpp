@@ -376,6 +376,17 @@ TEST_F(BinderTest, AStoredTextTheUserShortensButNotEnoughIsRefusedOnOKWithAMessa
 
 // ---- combo boxes
 
+TEST_F(BinderTest, AStoredComboTextLongerThanItsLimitIsKeptWhileTheUserLeavesIt)
+{
+    page.pack.SetTextLimit(5);
+    page.pack.SetValue("OTHERPACK");
+    ScriptedUiDriver ui;
+    ui.ExpectPropertySheet("Options").OK();
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(page.pack.GetValue(), "OTHERPACK");
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
 TEST_F(BinderTest, AComboStoresThePickedItemsTextOrTheTypedText)
 {
     ScriptedUiDriver ui;
