@@ -104,10 +104,14 @@ BOOL ListViewInput::RightClick(POINT point)
     LVHITTESTINFO hit{point, 0, -1, 0};
     const int row = m_list.HitTest(hit);
     PressAt(point, WM_RBUTTONDOWN);
-    if (row >= 0 && !(m_list.State(row) & LVIS_SELECTED))
+    if (row < 0) {
+        if (!CtrlCollects())
+            m_list.SelectOnly(row, point);
+    } else if (!(m_list.State(row) & LVIS_SELECTED)) {
         m_list.SelectOnly(row, point);
-    else if (row >= 0)
+    } else {
         m_list.ChangeState(row, LVIS_FOCUSED, LVIS_FOCUSED, point);
+    }
     if (SendActivate(NM_RCLICK, row, hit.iSubItem, point))
         return TRUE;
     POINT screen = point;
@@ -122,7 +126,7 @@ BOOL ListViewInput::RightClick(POINT point)
 void ListViewInput::LeftClick(int row, int subItem, POINT point)
 {
     PressAt(point);
-    if (Held(VK_CONTROL) && !m_list.IsSingleSelection()) {
+    if (CtrlCollects()) {
         if (row >= 0) {
             const UINT selected = (m_list.State(row) & LVIS_SELECTED) ? 0 : LVIS_SELECTED;
             m_list.ChangeState(row, selected | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED, point);
@@ -173,12 +177,15 @@ void ListViewInput::MoveFocus(int row)
 {
     if (!m_list.Rows().IsIndex(row))
         return;
-    if (Held(VK_CONTROL) && !m_list.IsSingleSelection())
+    if (CtrlCollects())
         m_list.ChangeState(row, LVIS_FOCUSED, LVIS_FOCUSED);
     else
         m_list.SelectOnly(row, {0, 0});
     m_list.EnsureVisible(row, FALSE);
 }
+
+// Ctrl held over a list that selects several: clicks and keys leave the other rows' selection.
+BOOL ListViewInput::CtrlCollects() const { return Held(VK_CONTROL) && !m_list.IsSingleSelection(); }
 
 // The button goes down at the point: the list's view is activated, the list takes the focus
 // and the cursor is there.

@@ -2,8 +2,9 @@
 // real control sends for it, in its order: the button goes down (WM_MOUSEACTIVATE up the
 // parent chain, then the list takes the focus); a click moves the selection
 // (LVN_ITEMCHANGING and LVN_ITEMCHANGED for each row that changes), then NM_CLICK; a double
-// click adds NM_DBLCLK; a right click selects an unselected row, sends NM_RCLICK and
-// WM_CONTEXTMENU; a key sends LVN_KEYDOWN before the control moves the focus.
+// click adds NM_DBLCLK; a right click selects an unselected row (beside the rows it clears
+// the selection, as a left click does), sends NM_RCLICK and WM_CONTEXTMENU; a key sends
+// LVN_KEYDOWN before the control moves the focus.
 #pragma once
 
 #include "win/Geometry.h"
@@ -31,6 +32,7 @@ private:
     BOOL RightClick(POINT point);
     void LeftClick(int row, int subItem, POINT point);
     void MoveFocus(int row);
+    BOOL CtrlCollects() const;
     void PressAt(POINT point, UINT button = WM_LBUTTONDOWN);
     LRESULT SendActivate(UINT code, int row, int subItem, POINT point);
     POINT RowPoint(int row) const;

@@ -17,6 +17,7 @@
 
 namespace {
 
+constexpr UINT IDS_SPECIFY_NAME_AND_ADDRESS = 61461;
 constexpr UINT IDS_NAME_NOT_UNIQUE_HOST = 61463;
 constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_CANNOT_ACCESS_HOSTS = 61549;
@@ -364,15 +365,22 @@ void VqsHostPage::OnDoNotCreate()
     PostWizardButtons(GetWizardButtons());
 }
 
+// The host is made as the new-host wizard makes one: an address of blanks is none.
 int VqsHostPage::ValidateHost(BOOL checkUnique)
 {
     m_name.TrimLeftValue();
     m_name.TrimRightValue();
+    m_address.TrimLeftValue();
+    m_address.TrimRightValue();
     UpdateData(FALSE);
     if (m_doNotCreate.m_bValue)
         return 1;
     if (m_name.GetValue().IsEmpty()) {
         RefuseAt(IDS_ENTER_CORRECT_NAME, m_traits.nameId);
+        return 0;
+    }
+    if (m_address.GetValue().IsEmpty()) {
+        RefuseAt(IDS_SPECIFY_NAME_AND_ADDRESS, m_traits.addressId);
         return 0;
     }
     return checkUnique ? CheckHostNameUnique() : 1;

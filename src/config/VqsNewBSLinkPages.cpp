@@ -11,6 +11,7 @@
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTime.h"
@@ -47,12 +48,6 @@ constexpr char kTimeFormat[] = "%x %X";
 using Segments = CList<PxLSEBusinessSegmentPtr, const PxLSEBusinessSegmentPtr&>;
 using GenSets = CList<PxVQGenSetPtr, const PxVQGenSetPtr&>;
 using PackStruct = VqsTypedListCtrl_PackGSet::PackStruct;
-
-BOOL LongNames()
-{
-    const VqsSysApp* app = VqsGetApp();
-    return app && app->GetAllowLongNames();
-}
 
 PxVQLink* Link()
 {
@@ -317,8 +312,7 @@ int VqsBSGenPage::CheckBusinessSegments()
                 const PxVQBSSoftLinkPtr link = entry->GetBSSoftLink();
                 if (!link->IsObsolete()) {
                     CString message;
-                    AfxFormatString1(message, IDS_VALID_ENTRY_EXISTS,
-                                     LongNames() ? link->GetLongName() : link->GetName());
+                    AfxFormatString1(message, IDS_VALID_ENTRY_EXISTS, VqsShownName(link));
                     VqsErrorBox(message);
                     m_pSheet->CancelSheet();
                     return 0;
@@ -365,7 +359,7 @@ int VqsBSGenPage::FillSegmentList(const PxTypedList<PxLSEBusinessSegmentPtr>& se
         const PxLSEBusinessSegmentPtr& segment = list.GetNext(pos);
         auto* copy = new PxLSEBusinessSegmentPtr(segment);
         m_segmentList.m_items.AddTail(copy);
-        const int index = m_segmentList.AddString(LongNames() ? segment->GetLongName() : segment->GetName());
+        const int index = m_segmentList.AddString(VqsShownName(segment));
         if (index < 0 || m_segmentList.SetItemDataPtr(index, copy) == LB_ERR) {
             VqsMessageBoxId(IDS_INTERNAL_ERROR);
             return 0;
@@ -496,7 +490,7 @@ BOOL VqsBSSynchPage::OnInitDialog()
         return TRUE;
     try {
         const PxVQBSSoftLinkPtr link = entry->GetBSSoftLink();
-        m_entryName.SetValue(m_bLongNames ? link->GetLongName() : link->GetName());
+        m_entryName.SetValue(VqsShownName(link));
         m_entryDescription.SetValue(link->GetDescription());
         CString time;
         FormatTime64(static_cast<__time64_t>(link->GetRefTime()), time, kTimeFormat);

@@ -12,6 +12,7 @@
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
@@ -44,12 +45,6 @@ constexpr int kGenSetLongNameLength = 30;
 constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
 
-BOOL LongNames()
-{
-    const VqsSysApp* app = VqsGetApp();
-    return app && app->GetAllowLongNames();
-}
-
 PxVQLink* Link()
 {
     VqsSysApp* app = VqsGetApp();
@@ -62,8 +57,6 @@ CString LoadText(UINT id)
     text.LoadString(id);
     return text;
 }
-
-CString LinkText(const PxVQBSSoftLinkPtr& link) { return LongNames() ? link->GetLongName() : link->GetName(); }
 
 template <class Visit>
 void ForEachNode(const CObList& nodes, Visit visit)
@@ -110,7 +103,7 @@ int VqsListCtrlPackBSLink::Fill(const VqsBSPackReplacementList& records)
     try {
         for (POSITION pos = records.GetHeadPosition(); pos;) {
             const VqsBSPackReplacement& record = records.GetNext(pos);
-            const CString text = LinkText(record.bsSoftLink);
+            const CString text = VqsShownName(record.bsSoftLink);
             auto* row = new VqsBSPackReplacement(record);
             m_rows.AddTail(row);
             VqsImageRef image;
@@ -671,7 +664,7 @@ int VqsGenSetPackPage::StoreReplacements(BOOL validate)
             FocusControl(IDC_REPLACEMENT);
             CString message;
             AfxFormatString2(message, record.packKind == VQPackTablespace ? IDS_PACK_IS_PATH : IDS_PACK_IS_TABLESPACE,
-                             chosen, LinkText(record.bsSoftLink));
+                             chosen, VqsShownName(record.bsSoftLink));
             VqsErrorBox(message);
             return 0;
         }

@@ -9,6 +9,7 @@
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
@@ -47,12 +48,6 @@ BOOL CompleteSecondName(VqsOptCtrlString& secondName, const CString& name, int l
     }
     secondName.SetValue(VqsDeriveShortName(name, length));
     return TRUE;
-}
-
-BOOL LongNames()
-{
-    const VqsSysApp* app = VqsGetApp();
-    return app && app->GetAllowLongNames();
 }
 
 } // namespace
@@ -275,7 +270,7 @@ int VqsSysBSPage::FillSegmentList(const PxTypedList<PxLSEBusinessSegmentPtr>& se
         const CList<PxLSEBusinessSegmentPtr, const PxLSEBusinessSegmentPtr&>& list = segments;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxLSEBusinessSegmentPtr& segment = list.GetNext(pos);
-            const CString text = LongNames() ? segment->GetLongName() : segment->GetName();
+            const CString text = VqsShownName(segment);
             auto* copy = new PxLSEBusinessSegmentPtr(segment);
             m_segmentList.m_items.AddTail(copy);
             const int index = m_segmentList.AddString(text);

@@ -6,6 +6,7 @@
 #include "model/VqsModelNodeHost.h"
 #include "proxy/PxNTBSegOptions.h"
 #include "proxy/PxUnixBSegOptions.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CComboBox.h"
@@ -168,8 +169,7 @@ CString VqsPackOverridePage::SegmentText() const
     const PxLSEBusinessSegmentPtr segment = m_pWizard ? m_pWizard->GetPackSegment() : PxLSEBusinessSegmentPtr();
     if (!segment)
         return CString();
-    const VqsSysApp* app = VqsGetApp();
-    return app && app->GetAllowLongNames() ? segment->GetLongName() : segment->GetName();
+    return VqsShownName(segment);
 }
 
 int VqsPackOverridePage::StoreReplacement(BOOL validate, int usage, VqsOptCtrlCombo& combo, const CString& initial,

@@ -83,9 +83,11 @@ VqsPackAssociationPage::~VqsPackAssociationPage() = default;
 
 void VqsPackAssociationPage::DoDataExchange(CDataExchange* pDX) { VqsPropertyPage::DoDataExchange(pDX); }
 
+// A page's caption is its string, as its tab shows it: the OS Tarsk template has no title.
 BOOL VqsPackAssociationPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
+    SetWindowText(m_strCaption);
     try {
         ReloadPage();
     } catch (const VqReportableException& error) {

@@ -397,7 +397,7 @@ bool VqsTransactionConfig::CollectElementRevisions(const PxLSEElementPtr& elemen
 
     const int kind = ElementKindOf(element);
     const CString kindName = VqsGetElementKindName(kind);
-    const CString name = AllowLongNames() ? element->GetLongName() : element->GetName();
+    const CString name = VqsShownName(element);
     CString line;
     line.Format("%s: No revisions for %s %s; GRAPH=%c CHAR=%c DATA=%c DB=%c", kElementLinkDataSource, kindName, name,
                 Present(parts[0]), Present(parts[1]), Present(parts[2]), Present(parts[3]));

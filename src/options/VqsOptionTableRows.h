@@ -4,12 +4,13 @@
 
 #include "win/Messages.h"
 
+#include <optional>
 #include <type_traits>
 
 namespace vqsoptiontable {
 
-inline void ShowValue(VqsOptCtrlFlag& binder, std::int64_t value) { binder.m_bValue = value ? TRUE : FALSE; }
-inline void ShowValue(VqsOptCtrlRadio& binder, std::int64_t value) { binder.m_nValue = static_cast<int>(value); }
+inline void ShowValue(VqsOptCtrlFlag& binder, std::int64_t value) { binder.SetValue(value ? TRUE : FALSE); }
+inline void ShowValue(VqsOptCtrlRadio& binder, std::int64_t value) { binder.SetValue(static_cast<int>(value)); }
 inline void ShowValue(VqsOptCtrlInt& binder, std::int64_t value) { binder.SetValue(value); }
 inline void ShowValue(VqsOptCtrlColor& binder, std::int64_t value) { binder.SetValue(static_cast<int>(value)); }
 inline void ShowValue(VqsOptCtrlString& binder, const CString& value) { binder.SetValue(value); }
@@ -24,24 +25,57 @@ inline CString ReadValue(const VqsOptCtrlString& binder) { return binder.GetValu
 inline CString ReadValue(const VqsOptCtrlCombo& binder) { return binder.GetValue(); }
 inline std::int64_t ReadValue(const VqsOptCtrlChar& binder) { return binder.GetValue(); }
 
-inline void ShowNotAvailable(VqsOptCtrlFlag&) {}
-inline void ShowNotAvailable(VqsOptCtrlRadio&) {}
+inline void ShowNotAvailable(VqsOptCtrlFlag& binder) { binder.SetNotAvailable(); }
+inline void ShowNotAvailable(VqsOptCtrlRadio& binder) { binder.SetNotAvailable(); }
 inline void ShowNotAvailable(VqsOptCtrlInt& binder) { binder.SetNotAvailable(); }
 inline void ShowNotAvailable(VqsOptCtrlColor& binder) { binder.SetNotAvailable(); }
 inline void ShowNotAvailable(VqsOptCtrlString& binder) { binder.SetNotAvailable(0); }
 inline void ShowNotAvailable(VqsOptCtrlCombo& binder) { binder.SetNotAvailable(0); }
 
-// Shows the value `read` gives; a read that fails leaves the binder not available with its
-// value unread, so that the value is never shown again nor written.
+// The binder's value could not be read: it is not available, and is never shown again nor
+// written.
+template <class Binder>
+void ShowUnread(Binder& binder)
+{
+    ShowNotAvailable(binder);
+    binder.SetValueUnread(TRUE);
+}
+
+// What `read` gives; none when the read fails.
+template <class Read>
+auto ReadKnown(Read read) -> std::optional<decltype(read())>
+{
+    try {
+        return read();
+    } catch (const VqReportableException&) {
+        return std::nullopt;
+    }
+}
+
+// The value the binder holds, as one page passes it to another: none when it was never read.
+template <class Binder>
+auto KnownValue(const Binder& binder) -> std::optional<decltype(ReadValue(binder))>
+{
+    if (binder.IsValueUnread())
+        return std::nullopt;
+    return ReadValue(binder);
+}
+
+// Shows a value read here or passed from another page; one that was never read stays unread.
+template <class Binder, class Value>
+void ShowKnownValue(Binder& binder, const std::optional<Value>& value)
+{
+    if (value)
+        ShowValue(binder, *value);
+    else
+        ShowUnread(binder);
+}
+
+// Shows the value `read` gives; a read that fails leaves the binder unread.
 template <class Binder, class Read>
 void ShowReadValue(Binder& binder, Read read)
 {
-    try {
-        ShowValue(binder, read());
-    } catch (const VqReportableException&) {
-        ShowNotAvailable(binder);
-        binder.SetValueUnread(TRUE);
-    }
+    ShowKnownValue(binder, ReadKnown(read));
 }
 
 // Shows what `make` makes of the value of `source`, just read; when that read failed, this
@@ -49,12 +83,10 @@ void ShowReadValue(Binder& binder, Read read)
 template <class Binder, class Source, class Make>
 void ShowValueFrom(Binder& binder, const Source& source, Make make)
 {
-    if (source.IsValueUnread()) {
-        ShowNotAvailable(binder);
-        binder.SetValueUnread(TRUE);
-    } else {
+    if (source.IsValueUnread())
+        ShowUnread(binder);
+    else
         ShowValue(binder, make(source.GetValue()));
-    }
 }
 
 // Shows a default over the own value; an own value that was never read stays unread behind
@@ -65,6 +97,17 @@ void ShowDefaultOver(Binder& binder, const Value& value)
     const BOOL ownUnread = binder.IsValueUnread();
     ShowValue(binder, value);
     binder.SetValueUnread(ownUnread);
+}
+
+// Shows the default `read` gives over the own value; when that read fails the placeholder
+// stands before the own value, which stays unread if it was.
+template <class Binder, class Read>
+void ShowReadDefaultOver(Binder& binder, Read read)
+{
+    if (const auto value = ReadKnown(read))
+        ShowDefaultOver(binder, *value);
+    else
+        ShowNotAvailable(binder);
 }
 
 // The binder's value becomes its own value again: a placeholder gives way to the value behind
@@ -228,9 +271,8 @@ private:
     }
     void ShowUnread()
     {
-        vqsoptiontable::ShowNotAvailable(m_binder);
+        vqsoptiontable::ShowUnread(m_binder);
         m_bValueRead = FALSE;
-        m_binder.SetValueUnread(TRUE);
     }
 
     void LoadLimits(const Record& record)

@@ -57,12 +57,6 @@ char KeyOfElementKind(int kind, char unchanged)
     return kind >= 0 && kind < static_cast<int>(sizeof kKeys) ? kKeys[kind] : unchanged;
 }
 
-BOOL LongNames()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app && app->GetAllowLongNames();
-}
-
 template <class Getter>
 CString NumberCell(Getter get)
 {
@@ -304,7 +298,7 @@ CString LinkNode::GetEmptyText() { return Text(IDS_NO_OPTIONS); }
 
 BOOL LinkNode::BuildOptionSetReportTree()
 {
-    m_text = LongNames() ? m_softLink->GetLongName() : m_softLink->GetName();
+    m_text = VqsShownName(m_softLink);
     if (!m_text.IsEmpty() && m_text[0] == '$')
         m_text = m_text.Mid(1);
     const PxOptionsPtr options = m_softLink->GetOptions(m_optionSet);

@@ -27,14 +27,7 @@ CStringArray EnterprisePacks(PackList list)
     });
 }
 
-void OfferChoices(VqsOptCtrlCombo& combo, const CStringArray& choices)
-{
-    const BOOL notAvailable = combo.IsNotAvailable();
-    const CString shown = combo.GetValue();
-    combo.SetItems(choices);
-    combo.SetValue(shown);
-    if (notAvailable)
-        combo.SetNotAvailable(0);
-}
+// The items leave the binder's value alone: a value never read stays unread.
+void OfferChoices(VqsOptCtrlCombo& combo, const CStringArray& choices) { combo.SetItems(choices); }
 
 } // namespace vqsntunix

@@ -150,11 +150,8 @@ void VqsOptionPageUnixBSegEnv::OnUseDefaultCollatingClicked()
     if (!OnOptionChanged(&m_useDefaultCollating, TRUE))
         return;
     if (m_useDefaultCollating.m_bValue) {
-        try {
-            vqsoptiontable::ShowDefaultOver(m_collatingSequence, UnixRecord().GetDefaultCollatingSequence());
-        } catch (const VqReportableException&) {
-            m_collatingSequence.SetNotAvailable(0);
-        }
+        vqsoptiontable::ShowReadDefaultOver(m_collatingSequence,
+                                            [this] { return UnixRecord().GetDefaultCollatingSequence(); });
     } else {
         vqsoptiontable::ShowValueAgain(m_collatingSequence);
     }

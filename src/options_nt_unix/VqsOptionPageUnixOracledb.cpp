@@ -71,16 +71,6 @@ CString MessageText(UINT id)
     return text;
 }
 
-template <class Read, class Value>
-Value ReadOr(Read read, Value none)
-{
-    try {
-        return read();
-    } catch (const VqReportableException&) {
-        return none;
-    }
-}
-
 template <class Traits, std::size_t... I>
 std::unique_ptr<VqsOptCtrlRadio> MakeStructureRadio(VqsDialogCtrlConnector* connector, std::index_sequence<I...>)
 {
@@ -254,10 +244,10 @@ void VqsOptionPageUnixStorage<Traits>::LoadSelection()
         m_sca.CheckMultiLineLimits(kSqlChars, kSqlLines, kSqlLineLength, FALSE);
         m_nonsca.CheckMultiLineLimits(kSqlChars, kSqlLines, kSqlLineLength, FALSE);
     }
-    m_unlimited.m_bValue = ReadOr(level.unlimited.get, std::int64_t{0}) != 0;
+    vqsoptiontable::ShowReadValue(m_unlimited, level.unlimited.get);
     LoadElementPackAndExpected(level);
-    m_initialUnit.SetValue(UnitText(ReadOr(level.initialExtentType.get, std::int64_t{0})));
-    m_nextUnit.SetValue(UnitText(ReadOr(level.nextExtentType.get, std::int64_t{0})));
+    vqsoptiontable::ShowReadValue(m_initialUnit, [&] { return UnitText(level.initialExtentType.get()); });
+    vqsoptiontable::ShowReadValue(m_nextUnit, [&] { return UnitText(level.nextExtentType.get()); });
     for (int n = 0; n < kNumberCount; ++n) {
         m_defaultBoxes[n]->m_bValue = level.numbers[n].isDefault();
         vqsoptiontable::ShowReadValue(*m_numbers[n], level.numbers[n].get);
@@ -290,28 +280,22 @@ void VqsOptionPageUnixStorage<Traits>::LoadElementPackAndExpected(const Level& l
         const NumberOption expected = Traits::ElementExpected(record);
         VqsStorageEnvironment* environment = Environment();
         if (!m_bLoadedOnce && environment && environment->ShowsStorageValues()) {
-            m_pack.SetValue(environment->GetPackText());
-            m_pack.Enable(!environment->IsPackDefault());
-            m_population.SetValue(environment->GetExpectedNumber());
-            m_population.Enable(environment->IsExpectedNumberOwn());
+            vqsoptiontable::ShowKnownValue(m_pack, environment->GetPackText());
+            m_pack.Enable(!environment->IsPackDefault() && !m_pack.IsNotAvailable());
+            vqsoptiontable::ShowKnownValue(m_population, environment->GetExpectedNumber());
+            m_population.Enable(environment->IsExpectedNumberOwn() && !m_population.IsNotAvailable());
         } else {
-            try {
-                m_pack.SetValue(pack.get());
-            } catch (const VqReportableException&) {
-                m_pack.SetNotAvailable(0);
-            }
-            m_pack.Enable(!pack.isDefault());
-            m_population.SetValue(ReadOr(expected.get, std::int64_t{0}));
-            if constexpr (Traits::kStructures == 3)
-                m_population.Enable(!expected.isDefault());
-            else
-                m_population.Enable(TRUE);
+            vqsoptiontable::ShowReadValue(m_pack, pack.get);
+            m_pack.Enable(!pack.isDefault() && !m_pack.IsNotAvailable());
+            vqsoptiontable::ShowReadValue(m_population, expected.get);
+            const BOOL own = Traits::kStructures == 3 ? !expected.isDefault() : TRUE;
+            m_population.Enable(own && !m_population.IsNotAvailable());
         }
     } else {
         vqsoptiontable::ShowReadValue(m_pack, level.tablespace.get);
         m_pack.Enable(!m_pack.IsNotAvailable());
-        m_population.SetValue(ReadOr(level.population.get, std::int64_t{0}));
-        m_population.Enable(TRUE);
+        vqsoptiontable::ShowReadValue(m_population, level.population.get);
+        m_population.Enable(!m_population.IsNotAvailable());
     }
     if constexpr (Traits::kHasCalculation) {
         m_calculation->m_bValue = !m_partition && level.population.isDefault();
@@ -324,36 +308,39 @@ void VqsOptionPageUnixStorage<Traits>::TellEnvironment()
     VqsStorageEnvironment* environment = IsElementLevel() ? Environment() : nullptr;
     if (!environment)
         return;
-    environment->TakeExpectedNumber(m_population.GetValue());
-    environment->TakePackText(m_pack.GetValue());
+    // A value this page could not read leaves the Environment page's own reading in place.
+    if (!m_population.IsValueUnread())
+        environment->TakeExpectedNumber(m_population.GetValue());
+    if (!m_pack.IsValueUnread())
+        environment->TakePackText(m_pack.GetValue());
 }
 
 template <class Traits>
 void VqsOptionPageUnixStorage<Traits>::EnablePackCombo(BOOL enable)
 {
     if (m_hWnd && IsElementLevel())
-        m_pack.Enable(enable);
+        m_pack.Enable(enable && !m_pack.IsNotAvailable());
 }
 
 template <class Traits>
 void VqsOptionPageUnixStorage<Traits>::EnableExpectedNumber(BOOL enable)
 {
     if (m_hWnd && IsElementLevel())
-        m_population.Enable(enable);
+        m_population.Enable(enable && !m_population.IsNotAvailable());
 }
 
 template <class Traits>
-void VqsOptionPageUnixStorage<Traits>::SetPackText(const CString& text)
+void VqsOptionPageUnixStorage<Traits>::SetPackText(const std::optional<CString>& text)
 {
     if (m_hWnd && IsElementLevel())
-        m_pack.SetValue(text);
+        vqsoptiontable::ShowKnownValue(m_pack, text);
 }
 
 template <class Traits>
-void VqsOptionPageUnixStorage<Traits>::SetExpectedNumber(std::int64_t value)
+void VqsOptionPageUnixStorage<Traits>::SetExpectedNumber(const std::optional<std::int64_t>& value)
 {
     if (m_hWnd && IsElementLevel())
-        m_population.SetValue(value);
+        vqsoptiontable::ShowKnownValue(m_population, value);
 }
 
 template <class Traits>
@@ -366,11 +353,12 @@ void VqsOptionPageUnixStorage<Traits>::EnableControls()
     const BOOL table = Letter() == 'T';
     m_defaultBoxes[PercentUsed]->Enable(table);
     m_numbers[PercentUsed]->Enable(table && !m_defaultBoxes[PercentUsed]->m_bValue);
-    m_initialUnit.Enable(!m_defaultBoxes[InitialExtent]->m_bValue);
-    m_nextUnit.Enable(!m_defaultBoxes[NextExtent]->m_bValue);
+    EnableExtentUnit(InitialExtent, m_initialUnit);
+    EnableExtentUnit(NextExtent, m_nextUnit);
     const BOOL maxDefault = m_defaultBoxes[MaxExtents]->m_bValue;
     m_unlimited.Enable(!maxDefault);
-    m_numbers[MaxExtents]->Enable(!maxDefault && !m_unlimited.m_bValue);
+    // Max Extents counts only while "Unlimited" is known to be clear.
+    m_numbers[MaxExtents]->Enable(!maxDefault && !m_unlimited.m_bValue && !m_unlimited.IsNotAvailable());
     for (const auto& number : m_numbers)
         if (number->IsNotAvailable())
             number->Enable(FALSE);
@@ -381,8 +369,17 @@ void VqsOptionPageUnixStorage<Traits>::EnableControls()
         if (!calculable)
             m_calculation->m_bValue = FALSE;
         m_calculation->Enable(calculable);
-        m_population.Enable(!m_calculation->m_bValue);
+        m_population.Enable(!m_calculation->m_bValue && !m_population.IsNotAvailable());
     }
+}
+
+// An extent is shown in its unit: without the unit it cannot be edited.
+template <class Traits>
+void VqsOptionPageUnixStorage<Traits>::EnableExtentUnit(int extent, VqsOptCtrlCombo& unit)
+{
+    unit.Enable(!m_defaultBoxes[extent]->m_bValue && !unit.IsNotAvailable());
+    if (unit.IsNotAvailable())
+        m_numbers[extent]->Enable(FALSE);
 }
 
 template <class Traits>
@@ -395,27 +392,28 @@ void VqsOptionPageUnixStorage<Traits>::Refuse(int check, UINT controlId, UINT me
 }
 
 // The values are compared as the signed numbers they are; a negative one never gets this far
-// (the binders' minimum is 0).
+// (the binders' minimum is 0). A check takes only values that are written: an option at its
+// default, or one not available, keeps what is stored and is not checked.
 template <class Traits>
 void VqsOptionPageUnixStorage<Traits>::CheckValues()
 {
     const auto value = [this](int n) { return m_numbers[n]->GetValue(); };
-    const auto isDefault = [this](int n) { return m_defaultBoxes[n]->m_bValue; };
-    if (!isDefault(PercentFree) && !isDefault(PercentUsed) && value(PercentFree) + value(PercentUsed) > 100)
+    const auto own = [this](int n) { return !m_defaultBoxes[n]->m_bValue && !m_numbers[n]->IsNotAvailable(); };
+    if (own(PercentFree) && own(PercentUsed) && value(PercentFree) + value(PercentUsed) > 100)
         Refuse(1, kNumberIds[PercentFree], IDS_PERCENT_SUM);
     // At least 10 kilobytes; the values are at most ten digits, so the product fits.
     const auto tooSmall = [&](int n, const VqsOptCtrlCombo& unit) {
-        return value(n) * UnitFactor(unit.GetValue()) < 10000;
+        return own(n) && !unit.IsNotAvailable() && value(n) * UnitFactor(unit.GetValue()) < 10000;
     };
-    if (!isDefault(InitialExtent) && tooSmall(InitialExtent, m_initialUnit))
+    if (tooSmall(InitialExtent, m_initialUnit))
         Refuse(2, kNumberIds[InitialExtent], IDS_INITIAL_EXTENT_SMALL);
-    if (!isDefault(NextExtent) && tooSmall(NextExtent, m_nextUnit))
+    if (tooSmall(NextExtent, m_nextUnit))
         Refuse(3, kNumberIds[NextExtent], IDS_NEXT_EXTENT_SMALL);
-    if (!isDefault(InitTrans) && value(InitTrans) < (Letter() == 'T' ? 1 : 2))
+    if (own(InitTrans) && value(InitTrans) < (Letter() == 'T' ? 1 : 2))
         Refuse(4, kNumberIds[InitTrans], IDS_INITIAL_TRANSACTIONS_SMALL);
-    if (!isDefault(MaxTrans) && value(MaxTrans) < 5)
+    if (own(MaxTrans) && value(MaxTrans) < 5)
         Refuse(5, kNumberIds[MaxTrans], IDS_MAX_TRANSACTIONS_SMALL);
-    if (!isDefault(InitTrans) && !isDefault(MaxTrans) && value(MaxTrans) <= value(InitTrans))
+    if (own(InitTrans) && own(MaxTrans) && value(MaxTrans) <= value(InitTrans))
         Refuse(6, kNumberIds[MaxTrans], IDS_TRANSACTIONS_NOT_GREATER);
     if constexpr (Traits::kChecksPack) {
         const CString pack = m_pack.GetValue();
@@ -431,32 +429,36 @@ void VqsOptionPageUnixStorage<Traits>::WriteLevel(Level& level)
         level.sca.set(m_sca.GetValue());
     if (!m_nonsca.IsNotAvailable())
         level.nonsca.set(m_nonsca.GetValue());
-    level.unlimited.set(m_unlimited.m_bValue ? 1 : 0);
+    if (!m_unlimited.IsNotAvailable())
+        level.unlimited.set(m_unlimited.m_bValue ? 1 : 0);
     if (!m_pack.IsNotAvailable())
         level.tablespace.set(m_pack.GetValue());
+    const BOOL populationShown = !m_population.IsNotAvailable();
     if (m_partition) {
-        level.population.set(m_population.GetValue());
-    } else {
-        if constexpr (Traits::kHasCalculation) {
-            if (m_calculation->m_bValue)
-                level.population.makeDefault();
-            else
-                level.population.set(m_population.GetValue());
-        } else {
+        if (populationShown)
             level.population.set(m_population.GetValue());
-        }
+    } else {
+        BOOL calculated = FALSE;
+        if constexpr (Traits::kHasCalculation)
+            calculated = m_calculation->m_bValue;
+        if (calculated)
+            level.population.makeDefault();
+        else if (populationShown)
+            level.population.set(m_population.GetValue());
         // The element's own pack and expected number only when the page lets them be edited.
         if (m_nStructure == 0) {
             const PxPtr<Record> record = TypedRecord();
             if (m_pack.IsEnabled() && !m_pack.IsNotAvailable())
                 Traits::ElementPack(record).set(m_pack.GetValue());
             if constexpr (Traits::kExpectedFromElement)
-                if (m_population.IsEnabled())
+                if (m_population.IsEnabled() && populationShown)
                     Traits::ElementExpected(record).set(m_population.GetValue());
         }
     }
-    level.initialExtentType.set(UnitType(m_initialUnit.GetValue()));
-    level.nextExtentType.set(UnitType(m_nextUnit.GetValue()));
+    if (!m_initialUnit.IsNotAvailable())
+        level.initialExtentType.set(UnitType(m_initialUnit.GetValue()));
+    if (!m_nextUnit.IsNotAvailable())
+        level.nextExtentType.set(UnitType(m_nextUnit.GetValue()));
     for (int n = 0; n < kNumberCount; ++n) {
         if (m_defaultBoxes[n]->m_bValue)
             level.numbers[n].makeDefault();
@@ -565,11 +567,7 @@ void VqsOptionPageUnixStorage<Traits>::OnDefaultBoxClicked(int n)
         return;
     VqsOptCtrlInt& value = *m_numbers[n];
     if (m_defaultBoxes[n]->m_bValue) {
-        try {
-            vqsoptiontable::ShowDefaultOver(value, ShownLevel().numbers[n].getDefault());
-        } catch (const VqReportableException&) {
-            value.SetNotAvailable();
-        }
+        vqsoptiontable::ShowReadDefaultOver(value, ShownLevel().numbers[n].getDefault);
         if (n == MaxExtents)
             m_unlimited.m_bValue = FALSE;
     } else {
@@ -595,7 +593,9 @@ void VqsOptionPageUnixStorage<Traits>::OnCalculationClicked()
         if (!OnOptionChanged(m_calculation.get(), TRUE))
             return;
         if (m_calculation->m_bValue)
-            m_population.SetValue(ReadOr(ShownLevel().population.getDefault, std::int64_t{0}));
+            vqsoptiontable::ShowReadDefaultOver(m_population, ShownLevel().population.getDefault);
+        else
+            vqsoptiontable::ShowValueAgain(m_population);
         EnableControls();
         UpdateData(FALSE);
     }

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The Environment page's side of the element's pack and expected number, which the storage
@@ -26,9 +27,10 @@ public:
     virtual ~VqsStorageEnvironment() = default;
     // FALSE while the page has no window: its values are then the record's.
     virtual BOOL ShowsStorageValues() const = 0;
-    virtual CString GetPackText() const = 0;
+    // None when the value could not be read.
+    virtual std::optional<CString> GetPackText() const = 0;
     virtual BOOL IsPackDefault() const = 0;
-    virtual std::int64_t GetExpectedNumber() const = 0;
+    virtual std::optional<std::int64_t> GetExpectedNumber() const = 0;
     // The expected number is the element's own estimate, which the storage page may edit.
     virtual BOOL IsExpectedNumberOwn() const = 0;
     // Shown at the page's next refresh; only while the page has a window.
@@ -68,13 +70,12 @@ public:
     BOOL IsElementLevel() const { return m_nStructure == 0 && !m_partition; }
 
     // What the Environment page passes on; each acts only at the table's own values and
-    // while the page has a window, and shows at the next refresh.
+    // while the page has a window, and shows at the next refresh. A value the Environment
+    // page could not read (none) is not available here either.
     void EnablePackCombo(BOOL enable);
     void EnableExpectedNumber(BOOL enable);
-    CString GetPackText() const { return m_pack.GetValue(); }
-    void SetPackText(const CString& text);
-    std::int64_t GetExpectedNumber() const { return m_population.GetValue(); }
-    void SetExpectedNumber(std::int64_t value);
+    void SetPackText(const std::optional<CString>& text);
+    void SetExpectedNumber(const std::optional<std::int64_t>& value);
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -94,6 +95,7 @@ private:
     // The Environment page shows what this page shows at the table.
     void TellEnvironment();
     void EnableControls();
+    void EnableExtentUnit(int extent, VqsOptCtrlCombo& unit);
     // Throws the first failing check, having moved the focus to its control.
     void CheckValues();
     [[noreturn]] void Refuse(int check, UINT controlId, UINT messageId);

@@ -155,7 +155,7 @@ void VqsOptionPagePlatformComponentEnv<Traits>::EnableDependentControls()
     m_userMaintained.Enable(markable);
     if (VqsOptionPageUnixComponentOracledb* storage = Storage()) {
         TellStoragePack();
-        storage->SetExpectedNumber(m_expected.GetValue());
+        storage->SetExpectedNumber(vqsoptiontable::KnownValue(m_expected));
     }
 }
 
@@ -172,7 +172,7 @@ void VqsOptionPagePlatformComponentEnv<Traits>::TellStoragePack()
 {
     if (VqsOptionPageUnixComponentOracledb* storage = Storage()) {
         storage->EnablePackCombo(!m_useDefaultPack.m_bValue);
-        storage->SetPackText(m_pack.GetValue());
+        storage->SetPackText(vqsoptiontable::KnownValue(m_pack));
     }
 }
 
@@ -186,16 +186,16 @@ void VqsOptionPagePlatformComponentEnv<Traits>::OnOptionTaken(UINT id)
         TellStoragePack();
     else if (id == IDC_EXPECTED)
         if (VqsOptionPageUnixComponentOracledb* storage = Storage())
-            storage->SetExpectedNumber(m_expected.GetValue());
+            storage->SetExpectedNumber(vqsoptiontable::KnownValue(m_expected));
 }
 
 template <class Traits>
-CString VqsOptionPagePlatformComponentEnv<Traits>::GetPackText() const
+std::optional<CString> VqsOptionPagePlatformComponentEnv<Traits>::GetPackText() const
 {
     if (m_hWnd)
-        return m_pack.GetValue();
+        return vqsoptiontable::KnownValue(m_pack);
     const PxCompOptionsPtr record(m_pTypedSheet->GetTypedOptions());
-    return record->GetCompPack();
+    return vqsoptiontable::ReadKnown([&] { return record->GetCompPack(); });
 }
 
 template <class Traits>
@@ -207,11 +207,12 @@ BOOL VqsOptionPagePlatformComponentEnv<Traits>::IsPackDefault() const
 }
 
 template <class Traits>
-std::int64_t VqsOptionPagePlatformComponentEnv<Traits>::GetExpectedNumber() const
+std::optional<std::int64_t> VqsOptionPagePlatformComponentEnv<Traits>::GetExpectedNumber() const
 {
     if (m_hWnd)
-        return m_expected.GetValue();
-    return PxCompOptionsPtr(m_pTypedSheet->GetTypedOptions())->GetExpected();
+        return vqsoptiontable::KnownValue(m_expected);
+    const PxCompOptionsPtr record(m_pTypedSheet->GetTypedOptions());
+    return vqsoptiontable::ReadKnown([&] { return record->GetExpected(); });
 }
 
 template <class Traits>
@@ -384,7 +385,7 @@ void VqsOptionPagePlatformProfileEnv<Traits>::TellStorage()
     if (!storage)
         return;
     storage->EnablePackCombo(!m_useDefaultPack.m_bValue);
-    storage->SetPackText(m_pack.GetValue());
+    storage->SetPackText(vqsoptiontable::KnownValue(m_pack));
     storage->EnableExpectedNumber(IsExpectedNumberOwn());
     storage->SetExpectedNumber(GetExpectedNumber());
 }
@@ -413,11 +414,11 @@ BOOL VqsOptionPagePlatformProfileEnv<Traits>::OnCommand(WPARAM wParam, LPARAM lP
 }
 
 template <class Traits>
-CString VqsOptionPagePlatformProfileEnv<Traits>::GetPackText() const
+std::optional<CString> VqsOptionPagePlatformProfileEnv<Traits>::GetPackText() const
 {
     if (m_hWnd)
-        return m_pack.GetValue();
-    return m_pTypedSheet->GetTypedOptions()->GetPack();
+        return vqsoptiontable::KnownValue(m_pack);
+    return vqsoptiontable::ReadKnown([&] { return m_pTypedSheet->GetTypedOptions()->GetPack(); });
 }
 
 template <class Traits>
@@ -430,10 +431,12 @@ BOOL VqsOptionPagePlatformProfileEnv<Traits>::IsPackDefault() const
 
 // While the page shows the expected number it is the edit's, as typed so far.
 template <class Traits>
-std::int64_t VqsOptionPagePlatformProfileEnv<Traits>::GetExpectedNumber() const
+std::optional<std::int64_t> VqsOptionPagePlatformProfileEnv<Traits>::GetExpectedNumber() const
 {
     if (!m_hWnd)
-        return m_pTypedSheet->GetTypedOptions()->GetExpectedOrVolume();
+        return vqsoptiontable::ReadKnown([&] { return m_pTypedSheet->GetTypedOptions()->GetExpectedOrVolume(); });
+    if (m_expectedNumber.IsValueUnread())
+        return std::nullopt;
     if (m_estimate.m_nValue == ExpectedNumber)
         return EditNumber(*this, IDC_PROFILE_EXPECTED);
     return m_expectedNumber.GetValue();

@@ -51,9 +51,9 @@ public:
     BOOL OnSetActive() override;
 
     BOOL ShowsStorageValues() const override { return m_hWnd != nullptr; }
-    CString GetPackText() const override;
+    std::optional<CString> GetPackText() const override;
     BOOL IsPackDefault() const override;
-    std::int64_t GetExpectedNumber() const override;
+    std::optional<std::int64_t> GetExpectedNumber() const override;
     BOOL IsExpectedNumberOwn() const override { return TRUE; }
     void TakePackText(const CString& text) override;
     void TakeExpectedNumber(std::int64_t value) override;
@@ -149,9 +149,9 @@ public:
     void ClearOptions() override;
 
     BOOL ShowsStorageValues() const override { return m_hWnd != nullptr; }
-    CString GetPackText() const override;
+    std::optional<CString> GetPackText() const override;
     BOOL IsPackDefault() const override;
-    std::int64_t GetExpectedNumber() const override;
+    std::optional<std::int64_t> GetExpectedNumber() const override;
     BOOL IsExpectedNumberOwn() const override;
     void TakePackText(const CString& text) override;
     void TakeExpectedNumber(std::int64_t value) override;

@@ -102,9 +102,9 @@ public:
 
     // What the database storage page takes over from the Environment page: as that page
     // shows it, or as the record holds it while the page has no window.
-    CString GetEnvPackText() const { return m_environment.GetPackText(); }
+    std::optional<CString> GetEnvPackText() const { return m_environment.GetPackText(); }
     BOOL IsEnvPackDefault() const { return m_environment.IsPackDefault(); }
-    std::int64_t GetEnvExpectedNumber() const { return m_environment.GetExpectedNumber(); }
+    std::optional<std::int64_t> GetEnvExpectedNumber() const { return m_environment.GetExpectedNumber(); }
 
 private:
     VqsOptionPageUnixProfileEnv m_environment;

@@ -173,24 +173,15 @@ void VqsOptionPageQSRComponentTOLVE::AdjustLoadedValues()
 {
     const QSRComp& options = *m_pComponentSheet->GetComponentOptions();
     const CStringArray packs = vqsqsr::PackNames();
-    for (VqsOptCtrlCombo* packCombo : {m_pGuardPack, &m_memoPack}) {
-        VqsOptCtrlCombo& combo = *packCombo;
-        const CString shown = combo.GetValue();
-        const BOOL notAvailable = combo.IsNotAvailable();
-        combo.SetItems(packs);
-        combo.SetValue(shown);
-        if (notAvailable)
-            combo.SetNotAvailable(0);
-    }
+    for (VqsOptCtrlCombo* combo : {m_pGuardPack, &m_memoPack})
+        combo->SetItems(packs);
     m_useDefaultAreaSize.m_bValue = options.IsDefaultAreaSize();
     m_useDefaultBlockSize.m_bValue = options.IsDefaultBlockSize();
     m_useDefaultMemoPack.m_bValue = options.IsDefaultMemoDataPack();
-    try {
-        m_memoPack.SetValue(m_useDefaultMemoPack.m_bValue ? m_pComponentSheet->GetCompPack()
-                                                          : options.GetMemoDataPack());
-    } catch (const VqReportableException&) {
-        m_memoPack.SetNotAvailable(0);
-    }
+    if (m_useDefaultMemoPack.m_bValue)
+        vqsoptiontable::ShowKnownValue(m_memoPack, m_pComponentSheet->GetCompPack());
+    else
+        vqsoptiontable::ShowReadValue(m_memoPack, [&] { return options.GetMemoDataPack(); });
     m_bHasMemoData = HasMemoData();
     LoadFillerFigures();
 }
@@ -225,7 +216,7 @@ void VqsOptionPageQSRComponentTOLVE::EnableMemoData()
     const BOOL ownSizing = memo && !m_populationUseDefault.m_bValue;
     m_populationUseDefault.Enable(memo);
     m_useDefaultMemoPack.Enable(memo);
-    m_memoPack.Enable(memo && !m_useDefaultMemoPack.m_bValue);
+    m_memoPack.Enable(memo && !m_useDefaultMemoPack.m_bValue && !m_memoPack.IsNotAvailable());
     m_sizing.Enable(ownSizing);
     m_memoExpected.Enable(ownSizing && m_sizing.m_nValue == kExpectedNumber);
     m_memoPercentage.Enable(ownSizing && m_sizing.m_nValue == kPercentage);
@@ -310,11 +301,11 @@ void VqsOptionPageQSRComponentTOLVE::ClearOptions()
     m_pComponentSheet->GetComponentOptions()->ClearMemoDataPack();
 }
 
-void VqsOptionPageQSRComponentTOLVE::OnComponentPackChanged(const CString& pack)
+void VqsOptionPageQSRComponentTOLVE::OnComponentPackChanged(const std::optional<CString>& pack)
 {
     if (!m_hWnd || !UpdateData(TRUE) || !m_useDefaultMemoPack.m_bValue)
         return;
-    m_memoPack.SetValue(pack);
+    vqsoptiontable::ShowKnownValue(m_memoPack, pack);
     UpdateData(FALSE);
 }
 
@@ -455,7 +446,7 @@ BOOL VqsOptionPageQSRComponentTOLVE::OnCommand(WPARAM wParam, LPARAM lParam)
     else if (id == IDC_USE_DEFAULT_BLOCK_SIZE && code == BN_CLICKED && OnOptionChanged(&m_useDefaultBlockSize, TRUE))
         ShowNumberForBox(m_useDefaultBlockSize, m_blockSize);
     else if (id == IDC_USE_DEFAULT_MEMO_PACK && code == BN_CLICKED && OnOptionChanged(&m_useDefaultMemoPack, TRUE))
-        m_memoPack.Enable(!m_useDefaultMemoPack.m_bValue);
+        m_memoPack.Enable(!m_useDefaultMemoPack.m_bValue && !m_memoPack.IsNotAvailable());
     else if (id == IDC_MEMO_PACK && code == CBN_SELENDOK)
         OnOptionChanged(&m_memoPack, TRUE);
     return VqsTableOptionPage::OnCommand(wParam, lParam);

@@ -7,6 +7,8 @@
 #include "options/VqsTableOptionPage.h"
 #include "win/CGdiObject.h"
 
+#include <optional>
+
 class CDC;
 class VqsOptions_Component_QSR_Sheet;
 
@@ -21,7 +23,7 @@ public:
 
     // The Environment page's pack changed: the memo-data pack follows while it is on its
     // default.
-    void OnComponentPackChanged(const CString& pack);
+    void OnComponentPackChanged(const std::optional<CString>& pack);
     // The design of the component's structure has a memo-data screen item.
     BOOL HasMemoData() const;
     // The colours of the "Filler space remaining:" edit (the control-colour notification): a

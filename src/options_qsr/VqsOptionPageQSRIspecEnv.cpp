@@ -137,19 +137,18 @@ BOOL VqsOptionPageQSRComponentEnv::OnInitDialog()
     return TRUE;
 }
 
-CString VqsOptionPageQSRComponentEnv::GetCurrentCompPack() const
+std::optional<CString> VqsOptionPageQSRComponentEnv::GetCurrentCompPack() const
 {
-    return m_hWnd ? m_pack.GetValue() : m_pComponentSheet->GetComponentOptions()->GetCompPack();
+    if (m_hWnd)
+        return vqsoptiontable::KnownValue(m_pack);
+    return vqsoptiontable::ReadKnown([this] { return m_pComponentSheet->GetComponentOptions()->GetCompPack(); });
 }
 
 void VqsOptionPageQSRComponentEnv::AdjustLoadedValues()
 {
     VqsOptionPageQSRIspecEnv::AdjustLoadedValues();
-    const CString shown = m_pack.GetValue();
-    const BOOL notAvailable = m_pack.IsNotAvailable();
     m_pack.SetItems(vqsqsr::PackNames());
-    m_pack.SetValue(shown);
-    if (notAvailable || vqsqsr::IsInputIspec(Record())) {
+    if (vqsqsr::IsInputIspec(Record())) {
         m_pack.SetNotAvailable(0);
         m_useDefaultPack.m_bValue = FALSE;
     }
@@ -172,7 +171,7 @@ void VqsOptionPageQSRComponentEnv::OnOptionTaken(UINT id)
     if (id == IDC_USE_DEFAULT_PACK)
         UpdateData(FALSE);
     if (id == IDC_COMPONENT_PACK || id == IDC_USE_DEFAULT_PACK)
-        m_pComponentSheet->SetComponentTOLVEValue(m_pack.GetValue());
+        m_pComponentSheet->SetComponentTOLVEValue(vqsoptiontable::KnownValue(m_pack));
 }
 
 VqsOptionPageQSREventEnv::VqsOptionPageQSREventEnv(VqsOptions_Event_QSR_Sheet* sheet, UINT dialogId, int pageIndex)

@@ -9,6 +9,7 @@
 #include "win/Collections.h"
 
 #include <map>
+#include <optional>
 #include <string>
 
 class VqsOptions_Ispec_QSR_Sheet;
@@ -49,7 +50,7 @@ public:
 
     BOOL OnInitDialog() override;
     // The pack the page shows while it has a window, else the stored one.
-    CString GetCurrentCompPack() const;
+    std::optional<CString> GetCurrentCompPack() const;
 
 protected:
     void AdjustLoadedValues() override;

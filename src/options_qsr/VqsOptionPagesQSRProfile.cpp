@@ -88,12 +88,7 @@ VqsOptionPageQSRProfileEnv::VqsOptionPageQSRProfileEnv(VqsOptions_Profile_QSR_Sh
 void VqsOptionPageQSRProfileEnv::AdjustLoadedValues()
 {
     VqsOptionPageProfileEnv::AdjustLoadedValues();
-    const CString shown = m_pack.GetValue();
-    const BOOL notAvailable = m_pack.IsNotAvailable();
     m_pack.SetItems(vqsqsr::PackNames());
-    m_pack.SetValue(shown);
-    if (notAvailable)
-        m_pack.SetNotAvailable(0);
 }
 
 VqsOptionPageQSRProfileTOLVE::VqsOptionPageQSRProfileTOLVE(VqsOptions_Profile_QSR_Sheet* sheet, UINT dialogId,

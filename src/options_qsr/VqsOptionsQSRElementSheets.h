@@ -39,8 +39,9 @@ public:
     const PxQSRCompOptionsPtr& GetComponentOptions() const { return GetLevelOptions(); }
 
     // What the pages ask of and tell each other.
-    CString GetCompPack() const { return m_environment.GetCurrentCompPack(); }
-    void SetComponentTOLVEValue(const CString& pack) { m_tolve.OnComponentPackChanged(pack); }
+    // None when the pack could not be read.
+    std::optional<CString> GetCompPack() const { return m_environment.GetCurrentCompPack(); }
+    void SetComponentTOLVEValue(const std::optional<CString>& pack) { m_tolve.OnComponentPackChanged(pack); }
 
     VqsOptionPageQSRComponentTOLVE& TOLVEPage() { return m_tolve; }
 

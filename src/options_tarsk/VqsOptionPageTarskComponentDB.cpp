@@ -120,8 +120,8 @@ void VqsOptionPageTarskComponentDB::WritePlacement(const VqsTarskDbPlacement& sh
         options.SetQUBDuplexPack(shown.duplexPack);
     if (shown.pageSizeDefault)
         options.MakeDefaultMinPageSize();
-    else
-        options.SetMinPageSize(shown.pageSize);
+    else if (shown.pageSize)
+        options.SetMinPageSize(*shown.pageSize);
     options.SetCompAudited(static_cast<PxEnumBSAudited>(shown.audited));
     options.SetCompKeepAssigned(static_cast<PxEnumBSAudited>(shown.keepAssigned));
 }

@@ -96,25 +96,25 @@ void VqsOptionPageTarskElementDb::DoDataExchange(CDataExchange* pDX)
     }
 }
 
-PxLSEBusinessSegmentPtr VqsOptionPageTarskElementDb::DesignSegment() const
+std::optional<PxLSEBusinessSegmentPtr> VqsOptionPageTarskElementDb::DesignSegment() const
 {
-    try {
+    return vqsoptiontable::ReadKnown([this] {
         VqsSysApp* app = VqsGetApp();
         const PxLSEEnterprisePtr enterprise = app ? app->GetLSEEnterprise() : PxLSEEnterprisePtr();
         const PxVQOptionsPtr options(m_pSheet->GetOptions());
         const PxVQElementSoftLinkPtr element(options ? options->GetSoftLink() : PxVQSoftLinkPtr());
         const PxVQBSSoftLinkPtr segment = element ? element->GetBSSoftLink() : PxVQBSSoftLinkPtr();
         return enterprise && segment ? enterprise->GetBusinessSegment(segment->GetName()) : PxLSEBusinessSegmentPtr();
-    } catch (const VqReportableException&) {
-        return PxLSEBusinessSegmentPtr();
-    }
+    });
 }
 
 // Without the design-side segment the record's own setting is shown.
-BOOL VqsOptionPageTarskElementDb::AuditedByDefault() const
+std::optional<BOOL> VqsOptionPageTarskElementDb::AuditedByDefault() const
 {
-    const PxLSEBusinessSegmentPtr segment = DesignSegment();
-    return segment ? segment->GetProductionSystem() != 0 : m_nStoredAudited == 1;
+    const std::optional<PxLSEBusinessSegmentPtr> segment = DesignSegment();
+    if (!segment)
+        return std::nullopt;
+    return *segment ? (*segment)->GetProductionSystem() != 0 : m_nStoredAudited == 1;
 }
 
 void VqsOptionPageTarskElementDb::FillPackNames()
@@ -130,19 +130,39 @@ void VqsOptionPageTarskElementDb::AdjustLoadedValues()
     m_nStoredAudited = stored.audited;
     m_nStoredKeepAssigned = stored.keepAssigned;
     FillPackNames();
-    const std::int64_t pageSize = vqstarsk::SnappedPageSize(stored.pageSize);
-    m_pageSize.SetValue(CString(std::to_string(pageSize).c_str()));
+    LoadPageSize(stored);
     m_qubNumber.SetValue(stored.qubNumber);
     m_auditedDefault.m_bValue = stored.audited == 0;
-    m_audited.m_bValue = m_auditedDefault.m_bValue ? AuditedByDefault() : stored.audited == 1;
+    if (m_auditedDefault.m_bValue)
+        vqsoptiontable::ShowKnownValue(m_audited, AuditedByDefault());
+    else
+        m_audited.SetValue(stored.audited == 1);
     m_keepAssignedDefault.m_bValue = stored.keepAssigned == 0;
     m_keepAssigned.m_bValue =
         m_keepAssignedDefault.m_bValue ? m_segment.GetKeepAssigned() != 0 : stored.keepAssigned == 1;
     m_noQub.m_bValue = stored.noQub;
-    m_pageSizeDefault.m_bValue = stored.pageSizeDefault || pageSize == 0;
     m_packDefault.m_bValue = stored.packDefault;
     m_pack.SetValue(stored.packDefault ? m_segment.GetDBPack() : stored.pack);
     LoadDuplex(stored);
+}
+
+// An own page size that could not be read is not available, and so is its "Use Default" box
+// unless the record says the default is in force.
+void VqsOptionPageTarskElementDb::LoadPageSize(const VqsTarskDbPlacement& stored)
+{
+    if (stored.pageSize) {
+        const std::int64_t pageSize = vqstarsk::SnappedPageSize(*stored.pageSize);
+        m_pageSize.SetValue(CString(std::to_string(pageSize).c_str()));
+        m_pageSizeDefault.SetValue(stored.pageSizeDefault || pageSize == 0);
+        return;
+    }
+    vqsoptiontable::ShowUnread(m_pageSize);
+    if (stored.pageSizeDefault) {
+        vqsoptiontable::ShowDefaultOver(m_pageSize, CString(kDefaultPageSize));
+        m_pageSizeDefault.SetValue(TRUE);
+    } else {
+        m_pageSizeDefault.SetNotAvailable();
+    }
 }
 
 void VqsOptionPageTarskElementDb::LoadDuplex(const VqsTarskDbPlacement& stored)
@@ -179,7 +199,7 @@ void VqsOptionPageTarskElementDb::EnableDependentControls()
 {
     EnableDuplex();
     m_pack.Enable(!m_packDefault.m_bValue);
-    m_pageSize.Enable(!m_pageSizeDefault.m_bValue);
+    m_pageSize.Enable(!m_pageSizeDefault.m_bValue && !m_pageSize.IsNotAvailable());
     m_qubNumber.Enable(!m_noQub.m_bValue);
     m_keepAssigned.Enable(!m_keepAssignedDefault.m_bValue);
     m_audited.Enable(!m_auditedDefault.m_bValue);
@@ -196,9 +216,13 @@ void VqsOptionPageTarskElementDb::StoreOptions()
     shown.packDefault = m_packDefault.m_bValue;
     shown.duplexPack = m_noDuplex.m_bValue ? CString() : m_duplexPack.GetValue();
     shown.duplexDefault = !m_noDuplex.m_bValue && m_duplexDefault.m_bValue;
-    shown.pageSize = std::atoll(m_pageSize.GetValue());
-    shown.pageSizeDefault = m_pageSizeDefault.m_bValue;
-    shown.audited = AuditSetting(m_auditedDefault.m_bValue, m_audited.m_bValue);
+    shown.pageSize = m_pageSize.IsNotAvailable() ? std::optional<std::int64_t>()
+                                                 : std::atoll(m_pageSize.GetValue());
+    shown.pageSizeDefault = m_pageSizeDefault.m_bValue && !m_pageSizeDefault.IsNotAvailable();
+    // An "Audited" never read (its default could not be) keeps the stored setting.
+    shown.audited = m_audited.IsNotAvailable() && !m_auditedDefault.m_bValue
+                        ? m_nStoredAudited
+                        : AuditSetting(m_auditedDefault.m_bValue, m_audited.m_bValue);
     shown.keepAssigned = AuditSetting(m_keepAssignedDefault.m_bValue, m_keepAssigned.m_bValue);
     WritePlacement(shown);
     VqsTableOptionPage::StoreOptions();
@@ -335,11 +359,12 @@ void VqsOptionPageTarskElementDb::OnPageSizeChanged()
 
 void VqsOptionPageTarskElementDb::OnPageSizeDefault()
 {
-    m_pageSize.Enable(!m_pageSizeDefault.m_bValue);
-    if (m_pageSizeDefault.m_bValue) {
-        m_pageSize.SetValue(kDefaultPageSize);
-        UpdateData(FALSE);
-    }
+    if (m_pageSizeDefault.m_bValue)
+        vqsoptiontable::ShowDefaultOver(m_pageSize, CString(kDefaultPageSize));
+    else
+        vqsoptiontable::ShowValueAgain(m_pageSize);
+    m_pageSize.Enable(!m_pageSizeDefault.m_bValue && !m_pageSize.IsNotAvailable());
+    UpdateData(FALSE);
 }
 
 void VqsOptionPageTarskElementDb::OnValueBox(VqsOptCtrlFlag& value, VqsOptCtrlFlag& useDefault)
@@ -353,7 +378,7 @@ void VqsOptionPageTarskElementDb::OnValueBox(VqsOptCtrlFlag& value, VqsOptCtrlFl
 void VqsOptionPageTarskElementDb::OnAuditedDefault()
 {
     if (m_auditedDefault.m_bValue)
-        m_audited.m_bValue = AuditedByDefault();
+        vqsoptiontable::ShowKnownValue(m_audited, AuditedByDefault());
     m_audited.Enable(!m_auditedDefault.m_bValue);
     UpdateData(FALSE);
 }

@@ -9,6 +9,7 @@
 #include "proxy/PxForward.h"
 
 #include <cstdint>
+#include <optional>
 
 class VqsTarskSegmentDefaults;
 
@@ -30,7 +31,8 @@ struct VqsTarskDbControls {
 };
 
 // The placement as a record holds it. The audit-like settings are 0 for the default,
-// 1 for yes and 2 for no. A QUB number or page size of 0 stands for none of its own.
+// 1 for yes and 2 for no. A QUB number or page size of 0 stands for none of its own; a page
+// size that could not be read is none, and is neither shown nor written.
 struct VqsTarskDbPlacement {
     std::int64_t qubNumber = 0;
     BOOL noQub = FALSE;
@@ -38,7 +40,7 @@ struct VqsTarskDbPlacement {
     BOOL packDefault = FALSE;
     CString duplexPack;
     BOOL duplexDefault = FALSE;
-    std::int64_t pageSize = 0;
+    std::optional<std::int64_t> pageSize = 0;
     BOOL pageSizeDefault = FALSE;
     int audited = 0;
     int keepAssigned = 0;
@@ -101,10 +103,13 @@ protected:
 
 private:
     BOOL HasQub() const { return m_qubNumber.GetValue() != 0; }
-    // The design-side business segment of the element; null when it cannot be found.
-    PxLSEBusinessSegmentPtr DesignSegment() const;
-    BOOL AuditedByDefault() const;
+    // The design-side business segment of the element; null when it cannot be found, none
+    // when it could not be read.
+    std::optional<PxLSEBusinessSegmentPtr> DesignSegment() const;
+    // What "Audited" shows while it takes its default; none when that could not be read.
+    std::optional<BOOL> AuditedByDefault() const;
     void FillPackNames();
+    void LoadPageSize(const VqsTarskDbPlacement& stored);
     void LoadDuplex(const VqsTarskDbPlacement& stored);
     void EnableDuplex();
     // The binder the notification changes, or null.

@@ -178,11 +178,7 @@ VqsTarskDbPlacement VqsOptionPageTarskProfileDb::ReadPlacement() const
     stored.pack = options.GetPack();
     stored.duplexDefault = options.IsDefaultProfileQUBDuplexPack();
     stored.duplexPack = options.GetProfileQUBDuplexPack();
-    try {
-        stored.pageSize = options.GetProfileMinPageSize();
-    } catch (const VqReportableException&) {
-        stored.pageSize = 0;
-    }
+    stored.pageSize = vqsoptiontable::ReadKnown([&] { return options.GetProfileMinPageSize(); });
     stored.pageSizeDefault = options.IsDefaultProfileMinPageSize();
     stored.audited = static_cast<int>(options.GetProAudited());
     stored.keepAssigned = static_cast<int>(options.GetProKeepAssigned());
@@ -206,8 +202,8 @@ void VqsOptionPageTarskProfileDb::WritePlacement(const VqsTarskDbPlacement& show
         options.SetProfileQUBDuplexPack(shown.duplexPack);
     if (shown.pageSizeDefault)
         options.MakeDefaultProfileMinPageSize();
-    else
-        options.SetProfileMinPageSize(shown.pageSize);
+    else if (shown.pageSize)
+        options.SetProfileMinPageSize(*shown.pageSize);
     options.SetProAudited(static_cast<PxEnumBSAudited>(shown.audited));
     options.SetProKeepAssigned(static_cast<PxEnumBSAudited>(shown.keepAssigned));
 }

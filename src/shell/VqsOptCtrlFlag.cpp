@@ -11,10 +11,24 @@ VqsOptCtrlFlag::VqsOptCtrlFlag(VqsDialogCtrlConnector* connector, UINT id)
 
 void VqsOptCtrlFlag::ExchangeValue(CDataExchange* pDX) { DDX_Check(pDX, m_nID, m_bValue); }
 
+void VqsOptCtrlFlag::SetValue(BOOL value)
+{
+    m_bValue = value;
+    SetNotAvailableState(FALSE);
+}
+
+void VqsOptCtrlFlag::SetNotAvailable() { SetNotAvailableState(TRUE); }
+
+void VqsOptCtrlFlag::ShowPlaceholder(CDataExchange*)
+{
+    SetCheck(FALSE);
+    Enable(FALSE);
+}
+
 void VqsOptCtrlFlag::Enable(BOOL enable)
 {
     if (HWND box = GetOwnerItem(m_nID))
-        ::EnableWindow(box, enable);
+        ::EnableWindow(box, enable && !IsNotAvailable());
 }
 
 BOOL VqsOptCtrlFlag::IsEnabled()

@@ -1,4 +1,6 @@
 // A check box tied to a BOOL value. The owner reads and writes m_bValue directly.
+// A box whose value could not be read is not available: its state is unknown, so it shows
+// clear and stays disabled, and a store takes nothing from it until SetValue.
 #pragma once
 
 #include "shell/VqsOptCtrl.h"
@@ -13,6 +15,10 @@ public:
     void Show(BOOL show) override;
     void SaveState() override;
 
+    // The value, shown at the next exchange; it ends the not-available state.
+    void SetValue(BOOL value);
+    void SetNotAvailable();
+
     // The box is checked now.
     BOOL IsChecked() const;
     // Checks or clears the box without touching the value.
@@ -26,6 +32,7 @@ protected:
     BOOL ControlDiffersFromSaved() override;
     void RestoreSavedValue() override;
     void ShowValue() override;
+    void ShowPlaceholder(CDataExchange* pDX) override;
 
 private:
     WORD m_nID;

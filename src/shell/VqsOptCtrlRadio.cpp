@@ -64,6 +64,24 @@ void VqsOptCtrlRadio::Show(BOOL show)
 
 void VqsOptCtrlRadio::SaveState() { m_nSaved = m_nValue; }
 
+void VqsOptCtrlRadio::SetValue(int index)
+{
+    m_nValue = index;
+    SetNotAvailableState(FALSE);
+}
+
+void VqsOptCtrlRadio::SetNotAvailable() { SetNotAvailableState(TRUE); }
+
+void VqsOptCtrlRadio::ShowPlaceholder(CDataExchange*)
+{
+    for (unsigned int index = 0; index < m_nCount; ++index) {
+        if (HWND button = Button(static_cast<int>(index))) {
+            ::SendMessage(button, BM_SETCHECK, BST_UNCHECKED);
+            ::EnableWindow(button, FALSE);
+        }
+    }
+}
+
 BOOL VqsOptCtrlRadio::IsValueModified() { return GetCheckedIndex() != m_nSaved; }
 
 BOOL VqsOptCtrlRadio::ControlDiffersFromSaved() { return GetCheckedIndex() != m_nSaved; }
@@ -104,5 +122,5 @@ void VqsOptCtrlRadio::EnableButton(BOOL enable, int index)
     if (index < 0 || static_cast<unsigned int>(index) >= m_nCount)
         return;
     if (HWND button = Button(index))
-        ::EnableWindow(button, enable);
+        ::EnableWindow(button, enable && !IsNotAvailable());
 }

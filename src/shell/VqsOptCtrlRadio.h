@@ -1,5 +1,6 @@
 // A group of radio buttons tied to the index of the chosen one. The owner reads and writes
-// m_nValue directly.
+// m_nValue directly. A choice that could not be read is not available: no button shows
+// checked, every button stays disabled, and a store takes nothing until SetValue.
 #pragma once
 
 #include "shell/VqsOptCtrl.h"
@@ -25,6 +26,10 @@ public:
     void Show(BOOL show) override;
     void SaveState() override;
 
+    // The index, shown at the next exchange; it ends the not-available state.
+    void SetValue(int index);
+    void SetNotAvailable();
+
     // The index of the first checked button, 0 when none is checked.
     int GetCheckedIndex() const;
     void EnableButton(BOOL enable, int index);
@@ -37,6 +42,7 @@ protected:
     BOOL ControlDiffersFromSaved() override;
     void RestoreSavedValue() override;
     void ShowValue() override;
+    void ShowPlaceholder(CDataExchange* pDX) override;
 
 private:
     VqsOptCtrlRadio(VqsDialogCtrlConnector* connector, std::initializer_list<UINT> ids);

@@ -130,9 +130,9 @@ CString VqsTypedComboBox_SoftLink::GetItemText(const PxVQSoftLinkPtr& link)
     if (link->_IsKindOf("PxVQProfileSoftLink")) {
         const PxVQProfileSoftLinkPtr profile(link);
         if (const PxVQIspecSoftLinkPtr component = profile->GetComponent()) {
-            const BOOL longNames = VqsLongNamesShown();
-            return (longNames ? component->GetLongName() : component->GetName()) + " : " +
-                   (longNames ? profile->GetOrdinateLongName() : profile->GetOrdinateName());
+            const CString ordinateLongName = VqsLongNamesShown() ? profile->GetOrdinateLongName() : CString();
+            return VqsShownName(component) + " : " +
+                   (ordinateLongName.IsEmpty() ? profile->GetOrdinateName() : ordinateLongName);
         }
     }
     return VqsShownName(link);

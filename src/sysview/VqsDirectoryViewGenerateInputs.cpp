@@ -9,6 +9,7 @@
 #include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsConfigTreeItem.h"
@@ -42,7 +43,7 @@ CString VqsDirectoryView::GetSystemText(const PxVQCurConfigPtr& config)
         const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
         if (!system)
             return CString();
-        return VqsUsesLongNames() ? system->GetLongName() : system->GetName();
+        return VqsShownName(system);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
         return CString();

@@ -14,6 +14,7 @@ using Target = VqsSysGSHostPage;
 using HostPage = VqsSysHostPage;
 using Ftp = VqsSysHostFTPPage;
 
+constexpr UINT IDS_SPECIFY_NAME_AND_ADDRESS = 61461;
 constexpr UINT IDS_HOST_NAME_EXISTS = 61463;
 constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_TARGET_HOST_MISMATCH = 62001;
@@ -131,6 +132,32 @@ TEST_F(HostPagesTest, TheHostPageChecksTheNameUnlessNoHostIsCreated)
                                               "disabled"}));
     EXPECT_TRUE(sheet->m_hostPage.m_doNotCreate.m_bValue);
     EXPECT_EQ(sheet->m_targetHostPage.m_bHostsOfTypeExist, 0);
+}
+
+// An address of blanks is none: refused as the new-host wizard refuses it, with the focus on
+// the address; a typed one is taken without the blanks around it.
+TEST_F(HostPagesTest, AnAddressOfBlanksIsRefusedAndATypedOneTrimmed)
+{
+    DeleteHost("QSRHOST");
+    bool focusOnAddress = false;
+    ToTargetHostPage(ui.ExpectWizard())
+        .Click(Target::IDC_QSR)
+        .Next()
+        .OnPage(HostPage::IDD)
+        .Type(HostPage::IDC_NAME, "NEWQSR")
+        .Type(HostPage::IDC_ADDRESS, "   ")
+        .Next()
+        .OnPage(HostPage::IDD)
+        .Run([&] { focusOnAddress = ::GetFocus() == Control(HostPage::IDC_ADDRESS)->m_hWnd; })
+        .Type(HostPage::IDC_ADDRESS, "  qsr.example ")
+        .Next()
+        .OnPage(Ftp::IDD)
+        .Finish();
+    ui.ExpectMessageBoxId(IDS_SPECIFY_NAME_AND_ADDRESS, IDOK);
+    EXPECT_EQ(RunNewSystemWizard(), ID_WIZFINISH);
+    ui.Verify();
+    EXPECT_TRUE(focusOnAddress);
+    EXPECT_EQ(sheet->m_hostPage.m_address.GetValue(), "qsr.example");
 }
 
 // The user id takes 17 characters for QSR and 12 for OS Tarsk; back on Windows the limit of

@@ -197,12 +197,10 @@ TEST_F(LockSessionTest, AManualLockOnOptionsIsReportedAfterTheProgressIsMinimise
     ASSERT_TRUE(theirOptions->PersistentLock(1));
 
     ASSERT_TRUE(app.GetAllowLongNames()) << "the sample enterprise allows long names";
-    // Each named as the lists show it: the segment by its long name, the set, which has none,
-    // by its name.
-    ASSERT_EQ(std::string(optionSet->GetStringProperty("longName")), "");
+    // Each named as the lists show it, by its long name.
     ui.ExpectMessageBox("Lock failed:\nUSR1 manually locked options for " +
                             std::string(segment->GetStringProperty("longName").GetString()) + " in option set " +
-                            optionSet->GetStringProperty("name").GetString() +
+                            optionSet->GetStringProperty("longName").GetString() +
                             ".\nPlease try again after some time.",
                         IDOK);
     Manager().BeginLocking(Link());

@@ -126,12 +126,12 @@ TEST_F(NTUnixSheetsTest, TheUnixProfileStoragePageTakesTheEnvironmentFromTheReco
     Write([&] { PxProfileOptionsPtr(Record("CUSTBYNAME", "UNIXGEN"))->SetPack("SALESTS"); });
     Session(Link("CUSTBYNAME"), "UNIXGEN", 1, [&] {
         auto& sheet = dynamic_cast<VqsOptions_Profile_Unix_Sheet&>(*Dialog().GetSheet());
-        EXPECT_EQ(sheet.GetEnvPackText(), "SALESTS");
+        EXPECT_EQ(sheet.GetEnvPackText().value_or("<none>"), "SALESTS");
         EXPECT_FALSE(sheet.IsEnvPackDefault());
         ShowTab(0);
         Click(kUseDefaultPack);
         EXPECT_TRUE(sheet.IsEnvPackDefault());
-        EXPECT_EQ(std::string(sheet.GetEnvPackText()), Text(kPack));
+        EXPECT_EQ(std::string(sheet.GetEnvPackText().value_or("<none>")), Text(kPack));
     }, FALSE);
 }
 

@@ -4,6 +4,11 @@
 
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLSEAssociation.h"
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEBusinessSegment.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxLSEIspec.h"
 #include "proxy/PxQSRBSegOptions.h"
 
 using namespace optionstest;
@@ -172,4 +177,39 @@ TEST_F(QSRUnreadValuesTest, AValueThePageCouldNotReadIsNeverWritten)
         c.check();
         EXPECT_EQ(MessageBoxes(), Strings{});
     }
+}
+
+// The component's pack the Environment page could not read is not the memo data pack's
+// default on the TOLVE page: shown as not available there, it is not written when the memo
+// pack's "Use default" box is cleared, and an Apply of another edit leaves both packs stored.
+TEST_F(QSRUnreadValuesTest, AComponentPackThatCouldNotBeReadIsNotTheMemoPacksDefault)
+{
+    constexpr int kComponentEnvironmentTab = 0;
+    constexpr int kMemoPack = 32973;
+    constexpr int kUseDefaultMemoPack = 32972;
+    PxLSEBuilder builder(*app.GetLink());
+    const PxLSEBusinessSegmentPtr design = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+    Write([&] {
+        builder.AddScreenDataUsage(PxLSEIspecPtr(design->GetElement("CUSTOMER")), design->GetElement("CUSTNAME"), 'D',
+                                   1, false);
+        Component("CUSTOMER")->SetCompPack("STOCKPATH");
+        Component("CUSTOMER")->MakeDefaultMemoDataPack();
+        Component("CUSTOMER")->SetAreaSize(400);
+    });
+    const Strings changes = ChangesAfterAFailedRead(
+        [&] { return PxOptionsPtr(Component("CUSTOMER")); }, {"PxCompOptions::GetCompPack"}, [&](BOOL failing) {
+            Session("CUSTOMER", kComponentEnvironmentTab, [&] {
+                ShowTab(kComponentTOLVETab);
+                PxFaultInjection::Reset();
+                if (failing) {
+                    ExpectUnread(kMemoPack);
+                    Click(kUseDefaultMemoPack);
+                    ExpectUnread(kMemoPack);
+                }
+                Type(kComponentAreaSize, failing ? "600" : "500");
+                ApplyNow();
+            });
+        });
+    EXPECT_EQ(changes, (Strings{"- AreaSize = 500", "+ AreaSize = 600"}));
+    EXPECT_EQ(MessageBoxes(), Strings{});
 }

@@ -4,12 +4,18 @@
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxIspecOptions.h"
+#include "proxy/PxOptionField.h"
+#include "proxy/PxRepositoryDump.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQOptions.h"
 #include "win/CButton.h"
 #include "win/CEdit.h"
 #include "win/CTabCtrl.h"
 #include "win/DisplayList.h"
 #include "win/UserActions.h"
 
+#include <algorithm>
+#include <sstream>
 #include <utility>
 
 namespace optionstest {
@@ -97,6 +103,80 @@ void OptionsDialogHarness::FailEveryRead(const char* operation)
 {
     constexpr int kEveryRead = 100;
     PxFaultInjection::Throw(operation, "Injected repository failure", 0, kEveryRead);
+}
+
+OptionsDialogHarness::Strings OptionsDialogHarness::StoredDump() const
+{
+    std::ostringstream out;
+    PxRepositoryDump::Write(*app.GetLink(), out);
+    Strings lines;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+OptionsDialogHarness::Strings OptionsDialogHarness::ValuesInForce(const PxOptionsPtr& record)
+{
+    Strings values;
+    for (const PxOptionField* field : record->GetOptionFields()) {
+        for (int index = 0; index < std::max(field->indexCount, 1); ++index) {
+            const std::string name =
+                field->indexCount ? std::string(field->name) + "[" + std::to_string(index) + "]" : field->name;
+            values.push_back(name + " = " + record->GetOptionValueText(*field, index).str());
+        }
+    }
+    PxTypedList<PxVQOptionsPtr> subOptions;
+    PxVQOptionsPtr(record)->GetListOfSubOptions(subOptions);
+    for (POSITION pos = subOptions.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr sub = subOptions.GetNext(pos);
+        for (const std::string& value : ValuesInForce(PxOptionsPtr(sub)))
+            values.push_back(sub->GetName().str() + "." + value);
+    }
+    return values;
+}
+
+OptionsDialogHarness::Strings OptionsDialogHarness::Changes(Strings before, Strings after)
+{
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    Strings gone;
+    Strings come;
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(come));
+    const auto trimmed = [](const std::string& line) { return line.substr(line.find_first_not_of(' ')); };
+    Strings changes;
+    for (const std::string& line : gone)
+        changes.push_back("- " + trimmed(line));
+    for (const std::string& line : come)
+        changes.push_back("+ " + trimmed(line));
+    return changes;
+}
+
+OptionsDialogHarness::Strings OptionsDialogHarness::ChangesNaming(const Strings& changes, const std::string& option)
+{
+    Strings naming;
+    for (const std::string& change : changes)
+        if (change.find(option + "[") != std::string::npos || change.find(option + " =") != std::string::npos)
+            naming.push_back(change);
+    return naming;
+}
+
+OptionsDialogHarness::Strings OptionsDialogHarness::ChangesAfterAFailedRead(
+    const std::function<PxOptionsPtr()>& record, const std::vector<const char*>& unread,
+    const std::function<void(BOOL failing)>& session)
+{
+    session(FALSE);
+    const Strings values = ValuesInForce(record());
+    const Strings dump = StoredDump();
+    for (const char* operation : unread)
+        FailEveryRead(operation);
+    session(TRUE);
+    PxFaultInjection::Reset();
+    const Strings stored = Changes(dump, StoredDump());
+    for (const std::string operation : unread)
+        EXPECT_EQ(ChangesNaming(stored, operation.substr(operation.find("::Get") + 5)), Strings{}) << operation;
+    return Changes(values, ValuesInForce(record()));
 }
 
 void OptionsDialogHarness::ExpectUnread(int id)

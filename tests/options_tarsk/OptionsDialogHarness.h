@@ -88,6 +88,25 @@ public:
         options->Refresh();
         return options;
     }
+    // The whole repository as text (PxRepositoryDump), line by line, to compare before and
+    // after a session.
+    Strings StoredDump() const;
+    // Every option value in force of the record and its sub-records, as "Name[index] = value".
+    static Strings ValuesInForce(const PxOptionsPtr& record);
+    // What differs between two such lists: "- line" for each line gone, "+ line" for each
+    // line come, leading blanks left out.
+    static Strings Changes(Strings before, Strings after);
+    // The changes that name the option (as "Name[" or "Name =").
+    static Strings ChangesNaming(const Strings& changes, const std::string& option);
+    // A session after a failed read: `session(FALSE)` runs first, so that the page stores
+    // once what it stores of the values it reads; then `session(TRUE)` runs with every read
+    // of the operations ("PxRecord::GetName") failing until the session resets them. Checks
+    // that those options are stored byte for byte as before, and gives the changes of the
+    // values in force of the record that the second session made.
+    Strings ChangesAfterAFailedRead(const std::function<PxOptionsPtr()>& record,
+                                    const std::vector<const char*>& unread,
+                                    const std::function<void(BOOL failing)>& session);
+
     // Runs `write` in a committed repository transaction.
     template <class Writer>
     void Write(Writer write)

@@ -107,3 +107,76 @@ TEST_F(TarskUnreadValuesTest, ANumberThePageCouldNotReadIsNeverWritten)
         EXPECT_EQ(MessageBoxes(), Strings{});
     }
 }
+
+// Values of a profile's FOLN page that could not be read: an own minimum page size shows as
+// not available and its "Use Default" box is neither ticked nor written; "Audited", whose
+// default could not be read, is neither shown nor written when its "Use Default" box is
+// cleared; a check box or a choice of buttons shows no state and is disabled. An Apply of
+// another edit leaves them as stored.
+TEST_F(TarskUnreadValuesTest, AnUnreadValueIsNeitherTakenForTheDefaultNorWritten)
+{
+    constexpr int kPageSize = 32971;
+    constexpr int kUseDefaultPageSize = 32925;
+    constexpr int kAudited = 32932;
+    constexpr int kUseDefaultAudited = 32931;
+    constexpr int kCompression = 32935;
+    constexpr int kRecordLocking = 32936;
+    constexpr int kPageLocking = 32937;
+    constexpr int kLoadFactor = 32930;
+    const auto expectUnknownBox = [&](int id) {
+        EXPECT_FALSE(Checked(id)) << id;
+        EXPECT_FALSE(Enabled(id)) << id;
+    };
+    const struct {
+        const char* story;
+        std::function<void()> store;
+        const char* unread;
+        std::function<void()> act;
+    } cases[] = {
+        {"an own page size", [&] { Profile()->SetProfileMinPageSize(1792); },
+         "PxTarskProfileOptions::GetProfileMinPageSize",
+         [&] {
+             ExpectUnread(kPageSize);
+             expectUnknownBox(kUseDefaultPageSize);
+         }},
+        {"the default page size, its box cleared", [&] { Profile()->MakeDefaultProfileMinPageSize(); },
+         "PxTarskProfileOptions::GetProfileMinPageSize",
+         [&] {
+             EXPECT_TRUE(Checked(kUseDefaultPageSize));
+             Click(kUseDefaultPageSize);
+             ExpectUnread(kPageSize);
+         }},
+        {"Audited by default, the default unread, its box cleared", [&] { Profile()->SetProAudited(static_cast<PxEnumBSAudited>(0)); },
+         "PxLSEEnterprise::GetBusinessSegment",
+         [&] {
+             EXPECT_TRUE(Checked(kUseDefaultAudited));
+             expectUnknownBox(kAudited);
+             Click(kUseDefaultAudited);
+             expectUnknownBox(kAudited);
+         }},
+        {"compression", [&] { Profile()->SetProCompression(1); }, "PxTarskProfileOptions::GetProCompression",
+         [&] { expectUnknownBox(kCompression); }},
+        {"page-level locking", [&] { Profile()->SetProPageLevelLocking(1); },
+         "PxTarskProfileOptions::GetProPageLevelLocking",
+         [&] {
+             expectUnknownBox(kRecordLocking);
+             expectUnknownBox(kPageLocking);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.story);
+        Write(c.store);
+        const Strings changes =
+            ChangesAfterAFailedRead([&] { return PxOptionsPtr(Profile()); }, {c.unread}, [&](BOOL failing) {
+                Session(Element("SYS1", "SALES", "CUSTBYNAME"), "TARSKGEN", kProfileEnvironmentTab, [&] {
+                    PxFaultInjection::Reset();
+                    if (failing)
+                        c.act();
+                    Type(kLoadFactor, failing ? "60" : "50");
+                    ApplyNow();
+                });
+            });
+        EXPECT_EQ(changes, (Strings{"- ProLoadFactor = 50", "+ ProLoadFactor = 60"}));
+        EXPECT_EQ(MessageBoxes(), Strings{});
+    }
+}

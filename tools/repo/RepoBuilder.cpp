@@ -332,6 +332,8 @@ private:
 
     static PxVQOptionSetPtr MakeOptionSet(const OptionSetDesc& description, PxVQOptionSetPtr set)
     {
+        if (!description.longName.empty())
+            set->SetLongName(description.longName.c_str());
         set->SetDescription(description.description.c_str());
         if (PxVQGenSetPtr genSet = set)
             genSet->SetHostName(description.host.c_str());
@@ -625,6 +627,8 @@ private:
     void BuildReportGroup(const PxVQBSSoftLinkPtr& link, const ReportGroupDesc& description)
     {
         PxVQReportGroupPtr group = link->CreateReportGroup(description.name.c_str());
+        if (!description.longName.empty())
+            group->SetLongName(description.longName.c_str());
         group->SetDescription(description.description.c_str());
         for (const AliasDesc& alias : description.aliases) {
             PxVQReportSoftLinkPtr report = link->GetElementSoftLink(alias.report.c_str());

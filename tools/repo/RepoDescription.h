@@ -134,6 +134,7 @@ struct OptionValueDesc {
 struct OptionSetDesc {
     std::string place;
     std::string name;
+    std::string longName;
     int hostType = 0;
     std::string host; // the generate set's host, by name; may be empty
     std::string description;
@@ -149,6 +150,7 @@ struct ReportGroupDesc {
     std::string place;
     std::string segment;
     std::string name;
+    std::string longName;
     std::string description;
     std::vector<AliasDesc> aliases;
 };

@@ -349,6 +349,7 @@ OptionSetDesc ReadOptionSet(const json& value, const std::string& place)
     OptionSetDesc set;
     set.place = place;
     set.name = node.RequiredText("name");
+    set.longName = node.Text("longName");
     set.hostType = static_cast<int>(node.Ranged("hostType", 0, 0, 3));
     set.host = node.Text("host");
     set.description = node.Text("description");
@@ -389,6 +390,7 @@ SystemDesc ReadSystem(const json& value, const std::string& place)
         group.place = where;
         group.segment = entry.RequiredText("businessSegment");
         group.name = entry.RequiredText("name");
+        group.longName = entry.Text("longName");
         group.description = entry.Text("description");
         std::size_t aliasIndex = 0;
         for (const json* aliasItem : entry.Array("aliases")) {

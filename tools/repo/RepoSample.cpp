@@ -207,6 +207,8 @@ SystemDesc System(int index, const std::string& segment)
     system.description = "A system of the sample enterprise";
     system.runtimeVersionIdentifier = "RT" + std::to_string(index + 1);
     system.segments.push_back(segment);
+    // Each generate set and report group has the long name its creating dialog requires while
+    // long names are allowed: the one a user gets who types its name there.
     const struct {
         const char* name;
         int type;
@@ -215,12 +217,13 @@ SystemDesc System(int index, const std::string& segment)
                 {"UNIXGEN", 3, "UNIXHOST"}};
     for (const auto& set : sets)
         system.optionSets.push_back({system.place + ".optionSets[" + std::to_string(system.optionSets.size()) + "]",
-                                     set.name, set.type, set.host, std::string("Generate set for ") + set.host, {}});
+                                     set.name, set.name, set.type, set.host, std::string("Generate set for ") + set.host,
+                                     {}});
     if (index == 1)
         GiveUpdatedOptions(system);
     const std::string& first = system.segments.front();
-    system.reportGroups.push_back({system.place + ".reportGroups[0]", first, "MONTHEND", "Month-end reports",
-                                   {{"MONTHLY", "MONTHLY1"}, {"DAILY", "DAILY"}}});
+    system.reportGroups.push_back({system.place + ".reportGroups[0]", first, "MONTHEND", "MONTHEND",
+                                   "Month-end reports", {{"MONTHLY", "MONTHLY1"}, {"DAILY", "DAILY"}}});
     system.bundles.push_back({system.place + ".bundles[0]", first, "WEBALL", "Every Ispec for the web", 1, {}});
     system.bundles.push_back({system.place + ".bundles[1]", first, "ORDERS", "Order entry", 0, {"ORDER", "CUSTOMER"}});
     if (index == 0) {
@@ -228,7 +231,8 @@ SystemDesc System(int index, const std::string& segment)
         old.place = system.place + ".oldConfigs[0]";
         old.generationTime = 1700000000;
         old.fromOSName = "NTGEN";
-        old.optionSet = {old.place + ".optionSet", "NTGEN", 0, "NTHOST", "Generate set of the last generation", {}};
+        old.optionSet = {old.place + ".optionSet", "NTGEN", "NTGEN", 0, "NTHOST", "Generate set of the last generation",
+                         {}};
         old.hasOptionSet = true;
         system.oldConfigs.push_back(old);
     }

@@ -228,9 +228,22 @@ void CheckLinkChange(const LinkChangeDesc& change, const SegmentIndex& index)
         Fail(change.place, change.element, "only a stray link has a \"class\"");
 }
 
-void CheckSystem(const SystemDesc& system, const std::map<std::string, SegmentIndex>& segments,
+// While long names are allowed the module's dialogs make every system, generate set and
+// report group with one, and its edit dialogs refuse OK on one without; the tool makes none
+// of those either.
+void RequireLongName(bool allowed, const std::string& place, const std::string& name, const std::string& longName,
+                     const char* what)
+{
+    if (allowed && longName.empty())
+        Fail(place, name,
+             std::string("the ") + what + " has no \"longName\"; while long names are allowed, every " + what +
+                 " takes one");
+}
+
+void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::string, SegmentIndex>& segments,
                  const std::map<std::string, int>& hostTypes)
 {
+    RequireLongName(longNames, system.place, system.name, system.longName, "system");
     UniqueNames taken("business segment");
     for (const std::string& name : system.segments) {
         taken.Add(system.place, name);
@@ -255,6 +268,7 @@ void CheckSystem(const SystemDesc& system, const std::map<std::string, SegmentIn
     UniqueNames sets("option set");
     for (const OptionSetDesc& set : system.optionSets) {
         sets.Add(set.place, set.name);
+        RequireLongName(longNames, set.place, set.name, set.longName, "option set");
         checkSet(set);
     }
     for (const OldConfigDesc& old : system.oldConfigs)
@@ -269,6 +283,7 @@ void CheckSystem(const SystemDesc& system, const std::map<std::string, SegmentIn
     for (const ReportGroupDesc& group : system.reportGroups) {
         const SegmentIndex& index = segmentOf(group.place, group.name, group.segment);
         groups.try_emplace(group.segment, "report group").first->second.Add(group.place, group.name);
+        RequireLongName(longNames, group.place, group.name, group.longName, "report group");
         for (const AliasDesc& alias : group.aliases)
             index.Require(group.place, group.name, alias.report, "PxLSEReport", "report");
     }
@@ -313,7 +328,7 @@ void ValidateDescription(const RepoDescription& description)
     UniqueNames systemNames("system");
     for (const SystemDesc& system : description.systems) {
         systemNames.Add(system.place, system.name);
-        CheckSystem(system, segments, hostTypes);
+        CheckSystem(system, description.allowLongNames != 0, segments, hostTypes);
     }
 }
 

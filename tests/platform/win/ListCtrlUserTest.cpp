@@ -138,6 +138,34 @@ TEST(ListCtrlUserTest, ARightClickSelectsTheRowAndAsksForAContextMenu)
     EXPECT_EQ(f.parent.contextMenus[1], MAKELPARAM(static_cast<WORD>(row.left + 3), static_cast<WORD>(row.top + 3)));
 }
 
+// Beside the rows the button going down clears the selection before the menu is asked for,
+// as a left click there does; Ctrl held over a list that selects several keeps it.
+TEST(ListCtrlUserTest, ARightClickBelowTheRowsSelectsNothing)
+{
+    const struct {
+        DWORD style;
+        bool ctrl;
+        UINT selectedAfter;
+    } cases[] = {{LVS_REPORT, false, 0u}, {LVS_REPORT | LVS_SINGLESEL, false, 0u}, {LVS_REPORT, true, 2u},
+                 {LVS_REPORT | LVS_SINGLESEL, true, 0u}};
+    for (const auto& c : cases) {
+        ListFixture f(c.style);
+        f.AddRows({"a", "b", "c"});
+        f.list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        if (!(c.style & LVS_SINGLESEL))
+            f.list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+        CRect client;
+        f.list.GetClientRect(&client);
+        {
+            vqwin::KeysHeld held(c.ctrl ? std::vector<UINT>{VK_CONTROL} : std::vector<UINT>{});
+            user::OpenContextMenu(f.list, CPoint(client.right - 2, client.bottom - 2));
+        }
+        EXPECT_EQ(f.list.GetSelectedCount(), c.selectedAfter) << c.style << " ctrl " << c.ctrl;
+        EXPECT_EQ(f.parent.Log().back(), "right-click -1");
+        EXPECT_EQ(f.parent.contextMenus.size(), 1u);
+    }
+}
+
 TEST(ListCtrlUserTest, ChecksChangeTheRowsStateImage)
 {
     ListFixture f;

@@ -126,14 +126,18 @@ TEST(RepoFileTest, ADescriptionBuildsWhatItSays)
             "elements": [{"class": "PxLSEReport", "name": "MONTHLY", "defaultDevice": "FL"}]
         }],
         "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
-        "systems": [{"name": "SYS1", "businessSegments": ["SALES"],
-                     "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]
+        "systems": [{"name": "SYS1", "longName": "First system", "businessSegments": ["SALES"],
+                     "optionSets": [{"name": "NTGEN", "longName": "Windows generation", "hostType": 0,
+                                     "host": "NTHOST"}],
+                     "reportGroups": [{"businessSegment": "SALES", "name": "MONTHEND", "longName": "Month end"}]}]
     })"));
     EXPECT_EQ(std::distance(fs::directory_iterator(directory.Path()), fs::directory_iterator()), 1);
     std::string dump = Dump(path);
     EXPECT_NE(dump.find("defaultDevice = \"FL\""), std::string::npos);
     EXPECT_NE(dump.find("PxNTReportOptions"), std::string::npos);
     EXPECT_NE(dump.find("hostName = \"NTHOST\""), std::string::npos);
+    for (const char* longName : {"First system", "Windows generation", "Month end"})
+        EXPECT_NE(dump.find("longName = \"" + std::string(longName) + "\""), std::string::npos) << longName;
 }
 
 TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
@@ -154,6 +158,20 @@ TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
                   "systems": [{"name": "SYS", "businessSegments": ["S", "T"]}]})"),
               "systems[0] \"SYS\": the configuration of SYS takes a second business segment \"T\"; a "
               "configuration holds one business segment.");
+    // While long names are allowed the module makes no system, generate set or report group
+    // without one, and its dialogs cannot edit one that lacks it.
+    EXPECT_EQ(RefusalOf(R"({"allowLongNames": 1, "systems": [{"name": "SYS"}]})"),
+              "systems[0] \"SYS\": the system has no \"longName\"; while long names are allowed, every system "
+              "takes one.");
+    EXPECT_EQ(RefusalOf(R"({"allowLongNames": 1, "systems": [{"name": "SYS", "longName": "System",
+                  "optionSets": [{"name": "A", "longName": "A"}, {"name": "NTGEN", "hostType": 0}]}]})"),
+              "systems[0].optionSets[1] \"NTGEN\": the option set has no \"longName\"; while long names are "
+              "allowed, every option set takes one.");
+    EXPECT_EQ(RefusalOf(R"({"allowLongNames": 1, "businessSegments": [{"name": "S"}],
+                  "systems": [{"name": "SYS", "longName": "System", "businessSegments": ["S"],
+                               "reportGroups": [{"businessSegment": "S", "name": "G"}]}]})"),
+              "systems[0].reportGroups[0] \"G\": the report group has no \"longName\"; while long names are "
+              "allowed, every report group takes one.");
     EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [{"class": "PxLSEReport", "name": "R"}]}],
                   "systems": [{"name": "SYS", "businessSegments": ["S"],
                                "bundles": [{"businessSegment": "S", "name": "B", "ispecs": ["R"]}]}]})"),
