@@ -44,7 +44,7 @@ void VqsOptCtrlString::ExchangeValue(CDataExchange* pDX)
     // The edit's limit bounds what the user types, not a text the program shows: a longer
     // stored text is kept whole while the user leaves it, and one the user shortened, but not
     // enough, is refused on OK with a message (never without one).
-    if (m_nMaxLength > 0 && m_strValue.GetLength() > m_nMaxLength && IsStrict() && !IsAsShown())
+    if (m_nMaxLength > 0 && m_strValue.GetLength() > m_nMaxLength && IsStrict() && m_strValue != m_strShown)
         FailWithText(pDX, MaxCharsMessage(m_nMaxLength));
 }
 

@@ -48,8 +48,6 @@ public:
     void SaveState() override;
 
     CString GetValue() const { return m_strValue; }
-    // The value is still the one the last load showed: the user left it.
-    BOOL IsAsShown() const { return m_strValue == m_strShown; }
     // NULL gives an empty text. Also ends the not-available state.
     void SetValue(const char* value);
     // The edit shows the text of the string id ("<not available>" for 0) instead of a value.
