@@ -20,27 +20,42 @@ fs::path KeptFolder(const std::string& name)
 
 // Made under another name and renamed when whole, so that a run stopped while making it
 // leaves no file the next run would take for a finished one.
-std::string KeptSampleRepository(const fs::path& file, const vqrepo::SampleScale& scale)
+std::string KeptRepository(const fs::path& file, const std::function<vqrepo::RepoDescription()>& describe)
 {
     if (!fs::exists(file)) {
         const fs::path partial = file.string() + ".part";
         fs::remove(partial);
         fs::remove(partial.string() + "-locks");
-        vqrepo::CreateRepositoryFile(partial.string(), vqrepo::SampleDescription(scale));
+        vqrepo::CreateRepositoryFile(partial.string(), describe());
         fs::rename(partial, file);
         fs::remove(partial.string() + "-locks");
     }
     return file.string();
 }
 
-SessionModule::SessionModule(const std::string& folder) : m_folder(KeptFolder(folder))
+std::string FreshCopy(const fs::path& source, const fs::path& copy)
+{
+    for (const char* suffix : {"", "-locks", "-wal", "-shm", "-journal"})
+        fs::remove(copy.string() + suffix);
+    fs::copy_file(source, copy);
+    return copy.string();
+}
+
+std::string KeptSampleRepository(const fs::path& file, const vqrepo::SampleScale& scale)
+{
+    return KeptRepository(file, [&] { return vqrepo::SampleDescription(scale); });
+}
+
+void StartModuleIn(const fs::path& folder)
 {
     setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
-    setenv("VQ_COM_REGISTRY", (m_folder / "com-registry.ini").c_str(), 1);
+    setenv("VQ_COM_REGISTRY", (folder / "com-registry.ini").c_str(), 1);
     VqsStartModule();
     if (!VqsGetApp()->SetResourceModule("vqsysres"))
         throw std::runtime_error("the benchmark finds no resource library");
 }
+
+SessionModule::SessionModule(const std::string& folder) : m_folder(KeptFolder(folder)) { StartModuleIn(m_folder); }
 
 SessionModule::~SessionModule()
 {

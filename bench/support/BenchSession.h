@@ -6,6 +6,7 @@
 #include "repo/RepoSample.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class VqsSysApp;
@@ -14,8 +15,18 @@ namespace vqbench {
 
 // The kept folder of that name in the temporary folder, made if it is not there yet.
 std::filesystem::path KeptFolder(const std::string& name);
+// The repository `describe` describes at `file`, made first if it is not there yet.
+std::string KeptRepository(const std::filesystem::path& file,
+                           const std::function<vqrepo::RepoDescription()>& describe);
+// A copy of `source` at `copy`, with nothing an earlier copy left beside it (its log and
+// lock files).
+std::string FreshCopy(const std::filesystem::path& source, const std::filesystem::path& copy);
 // The sample repository of `scale` at `file`, made first if it is not there yet.
 std::string KeptSampleRepository(const std::filesystem::path& file, const vqrepo::SampleScale& scale);
+
+// Starts the module with the host's registry of components in `folder`; throws when the
+// resource library is not found.
+void StartModuleIn(const std::filesystem::path& folder);
 
 // The session is closed and the module ended before the process ends: a session left open
 // at exit is dropped while its lock thread still runs.

@@ -3,10 +3,6 @@
 // their data, in a system with one NT generate set. Each run starts from a fresh copy of
 // the repository (made once, in the temporary folder, kept between runs); opening and
 // closing the session are left out of the time.
-#include "model/VqsBSLock.h"
-#include "model/VqsLockBag.h"
-#include "model/VqsModel.h"
-#include "proxy/PxHandle.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQSystem.h"
@@ -14,6 +10,8 @@
 #include "repo/RepoReader.h"
 #include "shell/VqsModuleStartup.h"
 #include "shell/VqsSysApp.h"
+#include "support/BenchSession.h"
+#include "support/BenchSync.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,21 +78,13 @@ std::string Repository(int elements)
 // A fresh copy of the repository to synchronise, with nothing another run left beside it.
 std::string FreshCopy(const std::string& source)
 {
-    const fs::path copy = Folder() / "work.vqr";
-    for (const char* suffix : {"", "-locks", "-wal", "-shm", "-journal"})
-        fs::remove(copy.string() + suffix);
-    fs::copy_file(source, copy);
-    return copy.string();
+    return vqbench::FreshCopy(source, Folder() / "work.vqr");
 }
 
 VqsSysApp& StartedModule()
 {
     static VqsSysApp& app = [] () -> VqsSysApp& {
-        setenv("VQ_RESOURCES", VQ_RESOURCE_ROOT, 0);
-        setenv("VQ_COM_REGISTRY", (Folder() / "com-registry.ini").c_str(), 1);
-        VqsStartModule();
-        if (!VqsGetApp()->SetResourceModule("vqsysres"))
-            throw std::runtime_error("the benchmark finds no resource library");
+        vqbench::StartModuleIn(Folder());
         return *VqsGetApp();
     }();
     return app;
@@ -111,17 +101,8 @@ void BM_SynchroniseSegmentWithATenthChanged(benchmark::State& state)
             throw std::runtime_error("the benchmark cannot open its session");
         const PxVQCurConfigPtr config = app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig();
         state.ResumeTiming();
-        {
-            VqsModel model(VqsSyncCommand);
-            VqsBSLock segmentLock;
-            VqsLockBag readBag(VqsReadLock);
-            VqsLockBag updateBag(VqsFutureUpdateLock);
-            VqsSyncResult result;
-            if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, result, VqsSyncFullAuto,
-                                            PxHandle(), false, false))
-                state.SkipWithError("the synchronisation stopped");
-            pairs = result.pairs.GetCount();
-        }
+        if (!vqbench::SynchroniseFullAuto(config, pairs))
+            state.SkipWithError("the synchronisation stopped");
         state.PauseTiming();
         app.CloseSession();
         state.ResumeTiming();

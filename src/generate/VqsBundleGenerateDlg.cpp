@@ -1,6 +1,7 @@
 #include "generate/VqsBundleGenerateDlg.h"
 
 #include "config/VqsEditSession.h"
+#include "generate/VqsSyncPairsByLink.h"
 #include "model/VqsFixedSettings.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
@@ -508,15 +509,11 @@ int VqsBundleGenerateDlg::MarkUnmatched()
     VqsRedrawSwitch chosenRedraw(&m_chosenList);
     IspecList chosen;
     m_chosenList.GetAllObjects(chosen);
+    const VqsSyncPairsByLink pairs(m_record.pairs);
     const CList<PxVQIspecSoftLinkPtr, const PxVQIspecSoftLinkPtr&>& list = chosen;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQIspecSoftLinkPtr& link = list.GetNext(pos);
-        bool matched = false;
-        for (POSITION at = m_record.pairs.GetHeadPosition(); at && !matched;) {
-            const VqcSyncPair& pair = m_record.pairs.GetNext(at);
-            matched = pair.link && pair.link->IsSameOid(link);
-        }
-        if (matched)
+        if (pairs.Find(link))
             continue;
         ++unmatched;
         VqsImageRef image;

@@ -1,10 +1,10 @@
 #include "generate/VqsGenerateReportDlg.h"
 
 #include "generate/VqsGenerateHosts.h"
+#include "generate/VqsSyncPairsByLink.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "proxy/PxLink.h"
-#include "proxy/PxOidLists.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQTypes.h"
 #include "proxy/VqException.h"
@@ -61,15 +61,24 @@ CString Formatted(const char* format, const char* insert)
     return text;
 }
 
-void Remove(PxTypedList<PxVQReportSoftLinkPtr>& list, const PxObjectPtr& object)
+std::unordered_set<PxHandle> HandlesOf(const PxTypedList<PxVQReportSoftLinkPtr>& list)
+{
+    std::unordered_set<PxHandle> handles;
+    const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& items = list;
+    handles.reserve(static_cast<std::size_t>(items.GetCount()));
+    for (POSITION pos = items.GetHeadPosition(); pos;)
+        handles.insert(items.GetNext(pos)->GetHandle());
+    return handles;
+}
+
+// Takes the objects of the handles out of the list, in one pass.
+void RemoveAll(PxTypedList<PxVQReportSoftLinkPtr>& list, const std::unordered_set<PxHandle>& gone)
 {
     CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& items = list;
     for (POSITION pos = items.GetHeadPosition(); pos;) {
         const POSITION at = pos;
-        if (items.GetNext(pos)->IsSameOid(object)) {
+        if (gone.count(items.GetNext(pos)->GetHandle()))
             items.RemoveAt(at);
-            return;
-        }
     }
 }
 
@@ -254,17 +263,18 @@ void VqsGenerateReportDlg::FillLists()
 {
     m_availableList.DeleteAllItems();
     m_availableReports.RemoveAll();
+    Handles chosen = HandlesOf(m_chosenReports);
     if (m_pReportGroup)
-        FillFromGroup();
+        FillFromGroup(chosen);
     else
-        FillFromLink();
+        FillFromLink(chosen);
     m_bAllReports = FALSE;
     m_availableList.SetObjects(m_availableReports);
     m_chosenList.SetObjects(m_chosenReports);
     UpdateCounts();
 }
 
-void VqsGenerateReportDlg::FillFromLink()
+void VqsGenerateReportDlg::FillFromLink(Handles& chosen)
 {
     SetWindowText(Formatted(kTitleAll, Loaded(IDS_ALL_REPORTS)));
     if (!Usable(PxVQSoftLinkPtr(m_pLink)))
@@ -275,11 +285,11 @@ void VqsGenerateReportDlg::FillFromLink()
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQElementSoftLinkPtr& element = list.GetNext(pos);
         if (element->ObjectPresent() && element->GetElementType() == VQSoftLinkReport)
-            OfferReport(PxVQReportSoftLinkPtr(element), "");
+            OfferReport(PxVQReportSoftLinkPtr(element), "", chosen);
     }
 }
 
-void VqsGenerateReportDlg::FillFromGroup()
+void VqsGenerateReportDlg::FillFromGroup(Handles& chosen)
 {
     m_pLink = m_pReportGroup->GetBSSoftLink();
     const CString longName = m_pReportGroup->GetLongName();
@@ -290,17 +300,17 @@ void VqsGenerateReportDlg::FillFromGroup()
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQReportSoftLinkAliasPtr& alias = list.GetNext(pos);
         if (const PxVQReportSoftLinkPtr report = alias->GetSoftLink())
-            OfferReport(report, alias->GetGenerateAs());
+            OfferReport(report, alias->GetGenerateAs(), chosen);
     }
 }
 
 // A chosen report gets its generate-as entry; any other becomes available (or chosen, when
 // the caller asked for every report).
-void VqsGenerateReportDlg::OfferReport(const PxVQReportSoftLinkPtr& report, const char* groupName)
+void VqsGenerateReportDlg::OfferReport(const PxVQReportSoftLinkPtr& report, const char* groupName, Handles& chosen)
 {
-    if (m_bAllReports && !PxHoldsOid(m_chosenReports, report))
+    if (m_bAllReports && chosen.insert(report->GetHandle()).second)
         m_chosenReports.AddTail(report);
-    if (PxHoldsOid(m_chosenReports, report))
+    if (chosen.count(report->GetHandle()))
         m_chosenList.AddAsName(report, groupName);
     else
         m_availableReports.AddTail(report);
@@ -498,12 +508,14 @@ void VqsGenerateReportDlg::MoveToChosen(BOOL all)
         } else {
             m_availableList.RemoveSelected(moved);
         }
+        RemoveAll(m_availableReports, HandlesOf(moved));
+        const std::unordered_map<PxHandle, CString> groupNames = GroupNames();
         const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& list = moved;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxVQReportSoftLinkPtr& report = list.GetNext(pos);
-            Remove(m_availableReports, report);
             m_chosenReports.AddTail(report);
-            m_chosenList.AddAsName(report, GroupNameOf(report));
+            const auto named = groupNames.find(report->GetHandle());
+            m_chosenList.AddAsName(report, named == groupNames.end() ? "" : named->second.GetString());
         }
         m_chosenList.AddObjects(moved);
     }
@@ -512,33 +524,34 @@ void VqsGenerateReportDlg::MoveToChosen(BOOL all)
     UpdateButtons();
 }
 
-CString VqsGenerateReportDlg::GroupNameOf(const PxVQReportSoftLinkPtr& report) const
+std::unordered_map<PxHandle, CString> VqsGenerateReportDlg::GroupNames() const
 {
+    std::unordered_map<PxHandle, CString> names;
     if (!m_pReportGroup)
-        return CString();
+        return names;
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     m_pReportGroup->GetListOfReportSoftLinkAliases(aliases);
     const CList<PxVQReportSoftLinkAliasPtr, const PxVQReportSoftLinkAliasPtr&>& list = aliases;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQReportSoftLinkAliasPtr& alias = list.GetNext(pos);
-        const PxVQReportSoftLinkPtr link = alias->GetSoftLink();
-        if (link && link->IsSameOid(report))
-            return alias->GetGenerateAs();
+        if (const PxVQReportSoftLinkPtr link = alias->GetSoftLink())
+            names.emplace(link->GetHandle(), alias->GetGenerateAs());
     }
-    return CString();
+    return names;
 }
 
-BOOL VqsGenerateReportDlg::BelongsToGroup(const PxVQReportSoftLinkPtr& report) const
+VqsGenerateReportDlg::Handles VqsGenerateReportDlg::GroupMembers() const
 {
+    Handles members;
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     m_pReportGroup->GetListOfReportSoftLinkAliases(aliases);
     const CList<PxVQReportSoftLinkAliasPtr, const PxVQReportSoftLinkAliasPtr&>& list = aliases;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQReportSoftLinkPtr link = list.GetNext(pos)->GetSoftLink();
-        if (link && link->ObjectPresent() && link->GetElementType() == VQSoftLinkReport && link->IsSameOid(report))
-            return TRUE;
+        if (link && link->ObjectPresent() && link->GetElementType() == VQSoftLinkReport)
+            members.insert(link->GetHandle());
     }
-    return FALSE;
+    return members;
 }
 
 void VqsGenerateReportDlg::MoveToAvailable(BOOL all)
@@ -559,12 +572,13 @@ void VqsGenerateReportDlg::MoveToAvailable(BOOL all)
                 m_nUnmatched = 0;
             Append(plain, flagged);
         }
+        RemoveAll(m_chosenReports, HandlesOf(plain));
+        const Handles members = m_pReportGroup ? GroupMembers() : Handles();
         PxTypedList<PxVQReportSoftLinkPtr> back;
         const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& list = plain;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxVQReportSoftLinkPtr& report = list.GetNext(pos);
-            Remove(m_chosenReports, report);
-            if (!m_pReportGroup || BelongsToGroup(report)) {
+            if (!m_pReportGroup || members.count(report->GetHandle())) {
                 m_availableReports.AddTail(report);
                 back.AddTail(report);
             }
@@ -641,15 +655,11 @@ int VqsGenerateReportDlg::MarkUnmatched()
         VqsRedrawSwitch chosenRedraw(&m_chosenList);
         PxTypedList<PxVQReportSoftLinkPtr> chosen;
         m_chosenList.GetAllObjects(chosen);
+        const VqsSyncPairsByLink pairs(m_elementRecord.pairs);
         const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& list = chosen;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxVQReportSoftLinkPtr& report = list.GetNext(pos);
-            bool matched = false;
-            for (POSITION at = m_elementRecord.pairs.GetHeadPosition(); at && !matched;) {
-                const VqcSyncPair& pair = m_elementRecord.pairs.GetNext(at);
-                matched = pair.link && pair.link->IsSameOid(report);
-            }
-            if (matched)
+            if (pairs.Find(report))
                 continue;
             ++unmatched;
             VqsImageRef image;
@@ -705,15 +715,11 @@ BOOL VqsBuildReportSyncList(VqsSysFrame* frame, VqsGenerateReportDlg& dialog, Vq
     reports.softLink = elements.softLink;
     for (POSITION pos = elements.pairs.GetHeadPosition(); pos;)
         reports.pairs.AddTail(elements.pairs.GetNext(pos));
+    const VqsSyncPairsByLink pairs(elements.pairs);
     const CList<PxVQReportSoftLinkPtr, const PxVQReportSoftLinkPtr&>& chosen = dialog.m_chosenReports;
     for (POSITION pos = chosen.GetHeadPosition(); pos;) {
         const PxVQReportSoftLinkPtr& report = chosen.GetNext(pos);
-        const VqcSyncPair* found = nullptr;
-        for (POSITION at = elements.pairs.GetHeadPosition(); at && !found;) {
-            const VqcSyncPair& pair = elements.pairs.GetNext(at);
-            if (pair.link && pair.link->IsSameOid(report))
-                found = &pair;
-        }
+        const VqcSyncPair* found = pairs.Find(report);
         if (!found) {
             VqsErrorBox("Internal error: the report is not found in the model.");
             return FALSE;

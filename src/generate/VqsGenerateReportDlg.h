@@ -22,6 +22,9 @@
 #include "win/CEdit.h"
 #include "win/CGdiObject.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
 class VqsDirectoryView;
 class VqsSysFrame;
 
@@ -102,9 +105,12 @@ private:
 
     PxVQBSSoftLinkPtr FirstValidLink() const;
     void FillLists();
-    void FillFromLink();
-    void FillFromGroup();
-    void OfferReport(const PxVQReportSoftLinkPtr& report, const char* groupName);
+    using Handles = std::unordered_set<PxHandle>;
+
+    // `chosen` holds the handles of the chosen reports, kept in step.
+    void FillFromLink(Handles& chosen);
+    void FillFromGroup(Handles& chosen);
+    void OfferReport(const PxVQReportSoftLinkPtr& report, const char* groupName, Handles& chosen);
     BOOL GiveGenSetToLists();
     void UpdateCounts();
     void UpdateButtons();
@@ -113,8 +119,9 @@ private:
     void SetSelectedMode(int mode);
     void MoveToChosen(BOOL all);
     void MoveToAvailable(BOOL all);
-    BOOL BelongsToGroup(const PxVQReportSoftLinkPtr& report) const;
-    CString GroupNameOf(const PxVQReportSoftLinkPtr& report) const;
+    // The group's present reports; and the name each is generated as in the group.
+    Handles GroupMembers() const;
+    std::unordered_map<PxHandle, CString> GroupNames() const;
     BOOL CheckAsNames();
     BOOL Analyse();
     int MarkUnmatched();

@@ -9,7 +9,6 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
-#include <vector>
 
 namespace {
 
@@ -142,19 +141,33 @@ int VqsLockBag::LockNodes(CObList& nodes)
     return 1;
 }
 
+// The holds on deleted objects are given back together, so that a bag whose objects were
+// deleted costs the same few lock calls however many they were.
 void VqsLockBag::PurgeDeleted(unsigned holds)
 {
-    std::vector<PxVQObjectPtr> gone;
+    PxTypedList<PxVQObjectPtr> gone;
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
         std::uint64_t key = 0;
         PxVQObjectPtr object;
         m_objects.GetNextAssoc(pos, key, object);
         if (!object->ObjectPresent())
-            gone.push_back(object);
+            gone.AddTail(object);
     }
-    for (const PxVQObjectPtr& object : gone) {
-        Forget(object);
-        UnlockObject(object, holds);
+    for (POSITION pos = gone.GetHeadPosition(); pos;)
+        Forget(gone.GetNext(pos));
+    UnlockObjects(gone, holds);
+}
+
+void VqsLockBag::UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times)
+{
+    if (objects.IsEmpty())
+        return;
+    for (unsigned i = 0; i < times; ++i) {
+        try {
+            ListLink(objects.GetHead())->UnLock(objects);
+        } catch (const VqReportableException&) {
+            // Unlocking goes on: the next hold is given back all the same.
+        }
     }
 }
 
@@ -236,6 +249,64 @@ int VqsLockBag::TakeOverHeld(VqsModelNode* node, VqsLockBag& other)
     }
     UnlockObject(object, otherHolds > 0 ? 1 : 0);
     return LockNode(node);
+}
+
+int VqsLockBag::TakeOverNodes(CObList& nodes, VqsLockBag& other)
+{
+    try {
+        PxTypedList<PxVQObjectPtr> held;
+        PxTypedList<PxVQObjectPtr> wanted;
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+            const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+            if (!object || ContainsObject(object))
+                continue;
+            if (other.ContainsObject(object)) {
+                other.Forget(object);
+                held.AddTail(object);
+            } else if (object->ObjectPresent()) {
+                wanted.AddTail(object);
+            }
+        }
+        const unsigned otherHolds = other.m_nHoldCount;
+        UnlockObjects(held, otherHolds > 0 ? otherHolds - 1 : 0);
+        if (m_nKind == other.m_nKind) {
+            for (POSITION pos = held.GetHeadPosition(); pos;)
+                Record(held.GetNext(pos));
+        } else {
+            UnlockObjects(held, otherHolds > 0 ? 1 : 0);
+            for (POSITION pos = held.GetHeadPosition(); pos;)
+                wanted.AddTail(held.GetNext(pos));
+        }
+        return LockTogether(wanted);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
+        return 0;
+    }
+}
+
+// One lock call of the bag's kind for all the objects; those gone meanwhile are given back.
+int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
+{
+    if (objects.IsEmpty())
+        return 1;
+    if (m_nKind != VqsNoLock) {
+        const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, m_nKind);
+        if (!result.Succeeded()) {
+            VqsDescribeLockTarget(result);
+            return 0;
+        }
+    }
+    PxTypedList<PxVQObjectPtr> gone;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const PxVQObjectPtr& object = objects.GetNext(pos);
+        if (object->ObjectPresent())
+            Record(object);
+        else
+            gone.AddTail(object);
+    }
+    UnlockObjects(gone, m_nKind != VqsNoLock ? 1 : 0);
+    return 1;
 }
 
 int VqsLockBag::TakeOverNode(VqsModelNode* node, VqsLockBag& other)

@@ -2,6 +2,7 @@
 // together. A node's object counts once however many nodes lead to it.
 #pragma once
 
+#include "proxy/PxTypedList.h"
 #include "proxy/PxVQObject.h"
 #include "win/Collections.h"
 
@@ -37,6 +38,9 @@ public:
     void UnlockAll();
     // Locks the node here, taking it from the other bag.
     int TakeOverNode(VqsModelNode* node, VqsLockBag& other);
+    // The same for every node not held here yet, with one lock call (and one release call
+    // per step) for all of them.
+    int TakeOverNodes(CObList& nodes, VqsLockBag& other);
     // Locks the nodes, taking over what the other bag holds, with passing read locks on
     // their parents; the other bag ends empty of locks.
     int LockNodesFrom(CObList& nodes, VqsLockBag& other);
@@ -55,6 +59,9 @@ private:
     void Forget(const PxVQObjectPtr& object);
     // Unlocks the object `times` times, ignoring refusals to unlock.
     static void UnlockObject(const PxVQObjectPtr& object, unsigned times);
+    // The same for a list of objects, with one call each time.
+    static void UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times);
+    int LockTogether(PxTypedList<PxVQObjectPtr>& objects);
     // Moves the node's object from the other bag into this one.
     int TakeOverHeld(VqsModelNode* node, VqsLockBag& other);
     void ReleaseAll();

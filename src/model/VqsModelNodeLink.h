@@ -233,10 +233,16 @@ public:
     int AddIspecsToBundles(const PxLSEElementPtr& design, const CStringList& primaryProfiles);
     // Puts an Ispec that is not output only into every bundle holding all Ispecs.
     int AddIspecToBundles();
-    // The profile links under a matched element link follow the design profile of its
-    // element (a component's); the pair of that profile and its link joins the result.
-    // 0 to stop.
-    int SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element, VqsSyncResult& result, int syncMode);
+    // The profile links under a matched element link that no longer follow the design
+    // profile of its element (a component's): those to delete, and those kept (marked
+    // unused) for their updated options. Answers the design profile, null for none.
+    PxLSEProfilePtr CollectStaleParts(const PxLSEElementPtr& element, int syncMode,
+                                      std::vector<VqsModelNodeElementLink*>& stale,
+                                      std::vector<VqsModelNodeElementLink*>& kept);
+    // Once the stale parts are gone: the link of the design profile is brought up to date
+    // or made, and the pair of the profile and its link joins the result. 0 to stop.
+    int SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element, const PxLSEProfilePtr& profile,
+                        VqsSyncResult& result);
 
     VqsModelNodeLink* FindLinkNode(const PxVQSoftLinkPtr& link) override;
     bool IsSystemElement() override { return IsReservedElement(); }

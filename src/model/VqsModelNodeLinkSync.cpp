@@ -95,15 +95,6 @@ void OrderByCreation(ElementNodes& nodes)
     });
 }
 
-int LockPaths(VqsLockBag& bag, const ElementNodes& nodes)
-{
-    for (VqsModelNodeElementLink* node : nodes) {
-        if (!node->LockPath(bag, node->GetObject()))
-            return 0;
-    }
-    return 1;
-}
-
 // The links' soft links deleted and their nodes removed, in one transaction. A profile's
 // node goes with its Ispec's.
 int DeleteLinks(const ElementNodes& nodes)
@@ -142,26 +133,34 @@ int MarkLinks(const std::vector<VqsModelNodeLink*>& nodes, int value)
     return VqsTransaction::IsOk();
 }
 
-int LockAndDelete(const ElementNodes& nodes)
+// The objects of the nodes' paths write-locked in one lock call (the bag given back in
+// one call too), so that the server work does not grow with the number of nodes.
+template <class Nodes>
+int LockPathsTogether(VqsLockBag& gathered, const Nodes& nodes)
 {
-    VqsLockBag bag(VqsWriteLock);
-    {
-        VqsLockScope scope(SessionLink());
-        if (!LockPaths(bag, nodes))
+    VqsLockScope scope(SessionLink());
+    for (auto* node : nodes) {
+        if (!node->LockPath(gathered, node->GetObject()))
             return 0;
     }
-    return DeleteLinks(nodes);
+    return gathered.LockObjects(VqsWriteLock);
+}
+
+int LockAndDelete(const ElementNodes& nodes)
+{
+    if (nodes.empty())
+        return 1;
+    VqsLockBag bag(VqsNoLock);
+    return LockPathsTogether(bag, nodes) && DeleteLinks(nodes);
 }
 
 int LockAndMark(const ElementNodes& nodes, int value)
 {
-    VqsLockBag bag(VqsWriteLock);
-    {
-        VqsLockScope scope(SessionLink());
-        if (!LockPaths(bag, nodes))
-            return 0;
-    }
-    return MarkLinks(std::vector<VqsModelNodeLink*>(nodes.begin(), nodes.end()), value);
+    if (nodes.empty())
+        return 1;
+    VqsLockBag bag(VqsNoLock);
+    return LockPathsTogether(bag, nodes) &&
+           MarkLinks(std::vector<VqsModelNodeLink*>(nodes.begin(), nodes.end()), value);
 }
 
 // The option nodes of the link's records, write-locked.
@@ -224,11 +223,8 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     GetElementLinkNodes(loaded);
     {
         VqsLockScope scope(SessionLink());
-        for (POSITION pos = loaded.GetHeadPosition(); pos;) {
-            auto* node = static_cast<VqsModelNode*>(loaded.GetNext(pos));
-            if (!updateBag.Contains(node) && !updateBag.TakeOverNode(node, readBag))
-                return 0;
-        }
+        if (!updateBag.TakeOverNodes(loaded, readBag))
+            return 0;
     }
     LoadReportGroups(VqsLoadCached);
     LoadBundles(VqsLoadCached);
@@ -272,8 +268,24 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     }
     OrderByCreation(unmatched);
 
+    // The stale profile links of the whole segment go (or are marked) together, before any
+    // link is brought up to date.
+    std::vector<PxLSEProfilePtr> profiles(matched.size());
+    {
+        ElementNodes stale;
+        ElementNodes kept;
+        for (std::size_t i = 0; i < matched.size(); ++i) {
+            const auto& [node, design] = matched[i];
+            if (design->ObjectPresent())
+                profiles[i] = node->CollectStaleParts(design, syncMode, stale, kept);
+        }
+        if (!LockAndDelete(stale) || !LockAndMark(kept, 1))
+            return 0;
+    }
+
     VqsLockBag writeBag(VqsWriteLock);
-    for (const auto& [node, design] : matched) {
+    for (std::size_t i = 0; i < matched.size(); ++i) {
+        const auto& [node, design] = matched[i];
         if (!design->ObjectPresent())
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
@@ -289,7 +301,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         if (revived && !node->SetSoftLinkValue(0))
             return 0;
         result.pairs.AddTail(VqcSyncPair{design, link});
-        if (!node->SyncDesignParts(writeBag, design, result, syncMode))
+        if (profiles[i] && !node->SyncDesignParts(writeBag, design, profiles[i], result))
             return 0;
     }
 
@@ -356,33 +368,46 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     return 1;
 }
 
-int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element,
-                                             VqsSyncResult& result, int syncMode)
+namespace {
+
+ElementNodes ProfileNodesOf(const VqsModelNodeElementLink& node)
 {
     CObList below;
-    GetProfileNodes(below);
+    node.GetProfileNodes(below);
     ElementNodes profiles;
     for (POSITION pos = below.GetHeadPosition(); pos;)
         profiles.push_back(static_cast<VqsModelNodeElementLink*>(below.GetNext(pos)));
-    if (!element->_IsKindOf("PxLSEComponent")) {
-        VqsLockScope scope(SessionLink());
-        if (!LockPaths(writeBag, profiles))
-            return 0;
-        return DeleteLinks(profiles);
-    }
+    return profiles;
+}
 
-    PxLSEElementPtr partElement;
-    CString partName;
-    const PxLSEProfilePtr profile(CollectDesignParts(element, partElement, partName));
+// The profile link that stands for the design profile: the one of its name in use, else the
+// newest; null when none has its name.
+VqsModelNodeElementLink* MatchingProfileLink(const ElementNodes& profiles, const PxLSEProfilePtr& profile)
+{
     ElementNodes named;
     for (VqsModelNodeElementLink* node : profiles) {
         if (profile && node->GetElementSoftLink()->GetName() == profile->GetName())
             named.push_back(node);
     }
     bool inUse = false;
-    VqsModelNodeElementLink* matching = ChooseInUseOrNewest(named, inUse);
-    ElementNodes stale;
-    ElementNodes kept;
+    return VqsModelNodeLink::ChooseInUseOrNewest(named, inUse);
+}
+
+} // namespace
+
+PxLSEProfilePtr VqsModelNodeElementLink::CollectStaleParts(const PxLSEElementPtr& element, int syncMode,
+                                                           ElementNodes& stale, ElementNodes& kept)
+{
+    const ElementNodes profiles = ProfileNodesOf(*this);
+    if (!element->_IsKindOf("PxLSEComponent")) {
+        stale.insert(stale.end(), profiles.begin(), profiles.end());
+        return PxLSEProfilePtr();
+    }
+
+    PxLSEElementPtr partElement;
+    CString partName;
+    const PxLSEProfilePtr profile(CollectDesignParts(element, partElement, partName));
+    const VqsModelNodeElementLink* matching = MatchingProfileLink(profiles, profile);
     for (VqsModelNodeElementLink* node : profiles) {
         if (node == matching || IsMarkedUnused(node))
             continue;
@@ -391,10 +416,13 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
         else
             kept.push_back(node);
     }
-    if (!LockAndDelete(stale) || !LockAndMark(kept, 1))
-        return 0;
-    if (!profile)
-        return 1;
+    return profile;
+}
+
+int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element,
+                                             const PxLSEProfilePtr& profile, VqsSyncResult& result)
+{
+    VqsModelNodeElementLink* matching = MatchingProfileLink(ProfileNodesOf(*this), profile);
 
     if (matching) {
         {
@@ -436,10 +464,10 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
     ElementNodes links;
     {
         VqsLockScope scope(SessionLink());
+        if (!updateBag.TakeOverNodes(loaded, readBag))
+            return 0;
         for (POSITION pos = loaded.GetHeadPosition(); pos;) {
             auto* node = static_cast<VqsModelNodeElementLink*>(loaded.GetNext(pos));
-            if (!updateBag.Contains(node) && !updateBag.TakeOverNode(node, readBag))
-                return 0;
             node->Refresh();
             links.push_back(node);
         }
@@ -516,13 +544,6 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
         if (!IsMarkedUnused(node))
             toMark.push_back(node);
     }
-    VqsLockBag bag(VqsWriteLock);
-    {
-        VqsLockScope scope(SessionLink());
-        for (VqsModelNodeLink* node : toMark) {
-            if (!node->LockPath(bag, node->GetObject()))
-                return 0;
-        }
-    }
-    return MarkLinks(toMark, 1);
+    VqsLockBag bag(VqsNoLock);
+    return LockPathsTogether(bag, toMark) && MarkLinks(toMark, 1);
 }

@@ -4,15 +4,23 @@
 #pragma once
 
 #include "model/VqsModelNode.h"
+#include "proxy/PxHandle.h"
 #include "proxy/PxTypedList.h"
+
+#include <unordered_map>
+#include <unordered_set>
 
 // The model's node of an object (VqsModel::LookupNode), for the templates below.
 VqsModelNode* VqsLookupNode(const VqsModel& model, const PxObjectPtr& object);
 
+// The list keeps the position of each node, so that a node is found and unlinked in
+// constant time however long the list; its changes go through the members below.
 template <class Node>
 class VqsNodeList : public CList<Node*, Node*> {
+    using Base = CList<Node*, Node*>;
+
 public:
-    VqsNodeList() : CList<Node*, Node*>(10) {}
+    VqsNodeList() : Base(10) {}
     // 0 until the list has been read once.
     int loaded = 0;
 
@@ -35,13 +43,42 @@ public:
     }
     POSITION PositionOf(const VqsModelNode* node) const
     {
-        for (POSITION pos = this->GetHeadPosition(); pos;) {
-            const POSITION at = pos;
-            if (static_cast<const VqsModelNode*>(this->GetNext(pos)) == node)
-                return at;
-        }
-        return nullptr;
+        const auto found = m_positions.find(node);
+        return found == m_positions.end() ? nullptr : found->second;
     }
+    POSITION Find(Node* node) const { return PositionOf(node); }
+
+    POSITION AddHead(Node* node) { return Indexed(node, Base::AddHead(node)); }
+    POSITION AddTail(Node* node) { return Indexed(node, Base::AddTail(node)); }
+    POSITION InsertAfter(POSITION pos, Node* node) { return Indexed(node, Base::InsertAfter(pos, node)); }
+    POSITION InsertBefore(POSITION pos, Node* node) { return Indexed(node, Base::InsertBefore(pos, node)); }
+    void SetAt(POSITION pos, Node* node)
+    {
+        Forget(pos);
+        Base::SetAt(pos, node);
+        Indexed(node, pos);
+    }
+    void RemoveAt(POSITION pos)
+    {
+        Forget(pos);
+        Base::RemoveAt(pos);
+    }
+    Node* RemoveHead()
+    {
+        Forget(this->GetHeadPosition());
+        return Base::RemoveHead();
+    }
+    Node* RemoveTail()
+    {
+        Forget(this->GetTailPosition());
+        return Base::RemoveTail();
+    }
+    void RemoveAll()
+    {
+        m_positions.clear();
+        Base::RemoveAll();
+    }
+
     // When the list holds the child: its going-away notice, then it is unlinked.
     bool RemoveChild(VqsModelNode* child)
     {
@@ -49,7 +86,7 @@ public:
         if (!pos)
             return false;
         child->NotifyViews();
-        this->RemoveAt(pos);
+        RemoveAt(pos);
         return true;
     }
     // Unlinks the node, without a notice, when the list holds it.
@@ -57,14 +94,32 @@ public:
     {
         const POSITION pos = PositionOf(node);
         if (pos)
-            this->RemoveAt(pos);
+            RemoveAt(pos);
         return pos != nullptr;
     }
     void DeleteAll()
     {
         while (!this->IsEmpty())
-            delete this->RemoveHead();
+            delete RemoveHead();
     }
+
+private:
+    // A node listed twice is found at its first place.
+    POSITION Indexed(Node* node, POSITION pos)
+    {
+        m_positions.emplace(node, pos);
+        return pos;
+    }
+    void Forget(POSITION pos)
+    {
+        if (!pos)
+            return;
+        const auto found = m_positions.find(this->GetAt(pos));
+        if (found != m_positions.end() && found->second == pos)
+            m_positions.erase(found);
+    }
+
+    std::unordered_map<const VqsModelNode*, POSITION> m_positions;
 };
 
 // Keeps the children in repository order: puts `node` right after `after`, or at the head
@@ -100,15 +155,16 @@ void VqsPlaceNodeAfter(VqsNodeList<Node>& list, Node* node, Node* after)
 template <class Node, class Ptr>
 void VqsRemoveVanishedNodes(VqsModelNode& parent, VqsNodeList<Node>& list, PxTypedList<Ptr>& objects)
 {
+    std::unordered_set<PxHandle> listed;
+    listed.reserve(static_cast<std::size_t>(objects.GetCount()));
+    for (POSITION it = objects.GetHeadPosition(); it;) {
+        if (const Ptr& element = objects.CList<Ptr, const Ptr&>::GetNext(it))
+            listed.insert(element->GetHandle());
+    }
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         Node* child = list.GetNext(pos);
         const PxVQObjectPtr object = child->GetObject();
-        bool listed = false;
-        for (POSITION it = objects.GetHeadPosition(); it && !listed;) {
-            const Ptr& element = objects.CList<Ptr, const Ptr&>::GetNext(it);
-            listed = element && object && element->IsSameOid(object);
-        }
-        if (!listed) {
+        if (!object || !listed.count(object->GetHandle())) {
             parent.RemoveChild(child);
             delete child;
         }

@@ -3,6 +3,7 @@
 #include "shell/VqsFindObjectDlg.h"
 #include "shell/VqsListFrame.h"
 #include "shell/VqsListItem.h"
+#include "shell/VqsSortBatch.h"
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTreeItem.h"
 #include "win/CDC.h"
@@ -59,15 +60,17 @@ void CopyToBuffer(const CString& text, LPSTR buffer, int size)
 // The sibling that follows `item` in tree order. The child list keeps the repository's order,
 // so the one that sorts first among those sorting after `item` is taken, never merely the
 // first of them in the list.
-VqsTreeItem* NextSibling(VqsTreeItem* parent, VqsTreeItem* item)
+// The children of `parent` that come after `item` in tree order, in that order.
+std::vector<VqsTreeItem*> SiblingsAfter(VqsTreeItem* parent, VqsTreeItem* item)
 {
-    VqsTreeItem* next = nullptr;
+    std::vector<VqsTreeItem*> after;
     for (POSITION position = parent->GetChildren().GetHeadPosition(); position;) {
         VqsTreeItem* child = parent->GetChildren().GetNext(position);
-        if (child != item && item->Compare(child) < 0 && (!next || child->Compare(next) < 0))
-            next = child;
+        if (child != item && item->Compare(child) < 0)
+            after.push_back(child);
     }
-    return next;
+    std::stable_sort(after.begin(), after.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
+    return after;
 }
 
 // The first item of the branch, in tree order, whose text starts with
@@ -80,7 +83,8 @@ VqsTreeItem* FindBefore(VqsTreeItem* item, VqsTreeItem* stop, const CString& tex
     }
     if (_strnicmp(item->GetText(), text, static_cast<std::size_t>(text.GetLength())) == 0)
         return item;
-    if (item->GetState() != VqsTreeItem::Leaf && item->GetChildCount() == 0)
+    const bool readForSearch = item->GetState() != VqsTreeItem::Leaf && item->GetChildCount() == 0;
+    if (readForSearch)
         item->FillChildren(0);
     std::vector<VqsTreeItem*> children;
     for (POSITION position = item->GetChildren().GetHeadPosition(); position;)
@@ -92,6 +96,8 @@ VqsTreeItem* FindBefore(VqsTreeItem* item, VqsTreeItem* stop, const CString& tex
         if (reached)
             break;
     }
+    if (readForSearch && !reached)
+        item->ReleaseChildren();
     return nullptr;
 }
 
@@ -619,8 +625,12 @@ void VqsListView::OnEditRepeat()
         ReportNotFound();
         return;
     }
-    if (VqsTreeItem* parent = found->GetParent(); parent && !parent->UpdateFromRoot())
-        return;
+    if (VqsTreeItem* parent = found->GetParent()) {
+        // The rows of the found item's ancestors' children are added in one sorted batch.
+        VqsSortBatch batch(found->GetTreeView());
+        if (!parent->UpdateFromRoot())
+            return;
+    }
     found->SelectExclusive();
     found->EnsureVisible();
 }
@@ -660,7 +670,7 @@ VqsTreeItem* VqsListView::FindNextTreeItem(VqsTreeItem* parent, VqsTreeItem* sta
     if (VqsTreeItem* found = searchFrom(start))
         return found;
     for (VqsTreeItem* level = start; parent; level = parent, parent = parent->GetParent()) {
-        for (VqsTreeItem* sibling = NextSibling(parent, level); sibling; sibling = NextSibling(parent, sibling)) {
+        for (VqsTreeItem* sibling : SiblingsAfter(parent, level)) {
             if (VqsTreeItem* found = searchFrom(sibling))
                 return found;
         }

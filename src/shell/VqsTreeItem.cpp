@@ -12,6 +12,7 @@
 #include "win/MbString.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -109,10 +110,13 @@ void VqsTreeItem::RemoveChild(VqsTreeItem* child)
 
 void VqsTreeItem::RemoveChildrenNotIn(const CTypedPtrList<CObList, VqsTreeItem*>& keep)
 {
+    std::unordered_set<const VqsTreeItem*> kept;
+    for (POSITION position = keep.GetHeadPosition(); position;)
+        kept.insert(keep.GetNext(position));
     std::vector<VqsTreeItem*> gone;
     for (POSITION position = m_children.GetHeadPosition(); position;) {
         VqsTreeItem* child = m_children.GetNext(position);
-        if (!keep.Find(child))
+        if (!kept.count(child))
             gone.push_back(child);
     }
     for (VqsTreeItem* child : gone)
@@ -278,12 +282,17 @@ VqsTreeItem* VqsTreeItem::FindByPrefix(const char* prefix, std::size_t length, B
 {
     if (!skipSelf && _strnicmp(prefix, GetText(), length) == 0)
         return this;
-    if (m_nState != Leaf && m_children.IsEmpty())
+    const bool readForSearch = m_nState != Leaf && m_children.IsEmpty();
+    if (readForSearch)
         FillChildren(0);
     for (POSITION position = m_children.GetHeadPosition(); position;) {
         if (VqsTreeItem* found = m_children.GetNext(position)->FindByPrefix(prefix, length, FALSE))
             return found;
     }
+    // A branch read only for the search goes again, so that a long search holds no more
+    // than the branches it passes through.
+    if (readForSearch)
+        ReleaseChildren();
     return nullptr;
 }
 

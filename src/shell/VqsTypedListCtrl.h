@@ -4,6 +4,7 @@
 // the concrete controls (VqsTypedListCtrls.h).
 #pragma once
 
+#include "proxy/PxHandle.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/VqException.h"
 #include "shell/VqsDisplayNames.h"
@@ -15,6 +16,8 @@
 #include "win/CString.h"
 #include "win/Collections.h"
 
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 constexpr UINT IDS_CANNOT_FILL_TYPED_LIST = 61497;
@@ -253,12 +256,10 @@ public:
 
     Record* FindItemData(const T& object)
     {
-        for (POSITION pos = m_records.GetHeadPosition(); pos;) {
-            Record* record = m_records.GetNext(pos);
-            if (object && record->object->IsSameOid(object))
-                return record;
-        }
-        return nullptr;
+        if (!object)
+            return nullptr;
+        const auto found = m_byObject.find(object->GetHandle());
+        return found == m_byObject.end() ? nullptr : found->second;
     }
 
     // The row's image when its details are loaded (now, when they were not) and valid.
@@ -331,9 +332,10 @@ protected:
         DeleteItem(row);
         if (!record)
             return;
-        if (POSITION pos = m_records.Find(record))
-            m_records.RemoveAt(pos);
-        delete record;
+        const auto indexed = m_byObject.find(record->object->GetHandle());
+        if (indexed != m_byObject.end() && indexed->second == record)
+            m_byObject.erase(indexed);
+        m_records.erase(record);
     }
 
     DECLARE_MESSAGE_MAP()
@@ -359,7 +361,8 @@ private:
             const BOOL valid = GetItemDetails(object, &image);
             record = new Record(mark, image, valid, object);
         }
-        m_records.AddTail(record);
+        m_records.emplace(record, std::unique_ptr<Record>(record));
+        m_byObject.emplace(object->GetHandle(), record);
         SetItem(row, 0, LVIF_PARAM, nullptr, 0, 0, 0,
                 reinterpret_cast<LPARAM>(static_cast<VqsTypedListItemData*>(record)));
         SetColumnTexts(row, object, 1);
@@ -439,14 +442,16 @@ private:
 
     void DeleteRecords()
     {
-        while (!m_records.IsEmpty())
-            delete m_records.RemoveHead();
+        m_byObject.clear();
+        m_records.clear();
     }
 
     BOOL m_bSortable = FALSE;
     int m_nSortColumn;
     BOOL m_bAscending = TRUE;
-    CTypedPtrList<CPtrList, Record*> m_records{10};
+    std::unordered_map<const Record*, std::unique_ptr<Record>> m_records;
+    // The first row's record of each object, so that a big list finds a row in constant time.
+    std::unordered_map<PxHandle, Record*> m_byObject;
 };
 
 BEGIN_TEMPLATE_MESSAGE_MAP(VqsTypedListCtrl, T, CListCtrl)

@@ -129,6 +129,22 @@ CString KindText(const PxVQElementSoftLinkPtr& link)
     return kind == kKindNone ? CString() : VqsGetElementKindName(kind);
 }
 
+// The updated flag of every present record of the set, by its link; a link's first record
+// counts.
+void ReadUpdatedFlags(const PxVQOptionSet& optionSet, std::unordered_map<PxHandle, BOOL>& updatedByLink)
+{
+    PxTypedList<PxOptionsPtr> records;
+    optionSet.GetAllOptions(records);
+    updatedByLink.reserve(static_cast<std::size_t>(records.GetCount()));
+    for (POSITION pos = records.GetHeadPosition(); pos;) {
+        const PxVQOptionsPtr options(records.GetNext(pos));
+        if (!options || !options->ObjectPresent())
+            continue;
+        if (const PxVQSoftLinkPtr link = options->GetSoftLink())
+            updatedByLink.emplace(link->GetHandle(), options->IsUpdated());
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- element links
@@ -173,9 +189,9 @@ BOOL VqsTypedListCtrl_ReportLinkBase::SetOptionSet(const PxVQOptionSetPtr& optio
         return TRUE;
     if (m_pOptionSet && m_pOptionSet->IsSameOid(optionSet))
         return TRUE;
-    m_options.RemoveAll();
+    m_updatedByLink.clear();
     if (optionSet)
-        optionSet->GetAllOptions(m_options);
+        ReadUpdatedFlags(*optionSet, m_updatedByLink);
     m_pOptionSet = optionSet;
     if (GetItemCount() > 0)
         RefreshAllDetails();
@@ -193,14 +209,10 @@ BOOL VqsTypedListCtrl_ReportLinkBase::GetItemDetails(const PxVQReportSoftLinkPtr
 }
 
 // The link's record in the option set holds values of its own.
-BOOL VqsTypedListCtrl_ReportLinkBase::IsUpdatedInOptionSet(const PxVQReportSoftLinkPtr& link)
+BOOL VqsTypedListCtrl_ReportLinkBase::IsUpdatedInOptionSet(const PxVQReportSoftLinkPtr& link) const
 {
-    for (POSITION pos = m_options.GetHeadPosition(); pos;) {
-        const PxVQOptionsPtr options(m_options.GetNext(pos));
-        if (options && options->ObjectPresent() && options->GetSoftLink()->IsSameOid(link))
-            return options->IsUpdated();
-    }
-    return FALSE;
+    const auto found = m_updatedByLink.find(link->GetHandle());
+    return found != m_updatedByLink.end() && found->second;
 }
 
 const VqsListColumn<PxVQReportSoftLinkPtr> kFromReportColumns[] = {{IDS_NAME, NameText},
@@ -266,7 +278,7 @@ void VqsTypedListCtrl_ToReportLink::AddAsName(const PxVQReportSoftLinkPtr& link,
         entry.mode = kModeLastGenerate;
     else
         entry.mode = kModeLinkName;
-    m_asNames.AddTail(entry);
+    m_asNames.emplace(link->GetHandle(), entry);
 }
 
 int VqsTypedListCtrl_ToReportLink::GetAsName(const PxVQReportSoftLinkPtr& link, CString& name)
@@ -317,7 +329,7 @@ void VqsTypedListCtrl_ToReportLink::RemoveSelected(PxTypedList<PxVQReportSoftLin
 void VqsTypedListCtrl_ToReportLink::RemoveAll(PxTypedList<PxVQReportSoftLinkPtr>& links)
 {
     GetAllObjects(links);
-    m_asNames.RemoveAll();
+    m_asNames.clear();
     DeleteAllItems();
 }
 
@@ -326,23 +338,14 @@ VqsTypedListCtrl_ToReportLink::AsNameStruct* VqsTypedListCtrl_ToReportLink::Find
 {
     if (!link)
         return nullptr;
-    for (POSITION pos = m_asNames.GetHeadPosition(); pos;) {
-        AsNameStruct& entry = m_asNames.GetNext(pos);
-        if (entry.link->IsSameOid(link))
-            return &entry;
-    }
-    return nullptr;
+    const auto found = m_asNames.find(link->GetHandle());
+    return found == m_asNames.end() ? nullptr : &found->second;
 }
 
 void VqsTypedListCtrl_ToReportLink::RemoveAsName(const PxVQReportSoftLinkPtr& link)
 {
-    for (POSITION pos = m_asNames.GetHeadPosition(); pos;) {
-        const POSITION at = pos;
-        if (m_asNames.GetNext(pos).link->IsSameOid(link)) {
-            m_asNames.RemoveAt(at);
-            return;
-        }
-    }
+    if (link)
+        m_asNames.erase(link->GetHandle());
 }
 
 // ---------------------------------------------------------------- Ispec links

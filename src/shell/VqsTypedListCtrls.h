@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <span>
+#include <unordered_map>
 
 // A column whose text needs nothing but the row's object.
 template <class T>
@@ -73,10 +74,11 @@ public:
     BOOL GetItemDetails(const PxVQReportSoftLinkPtr& link, VqsImageRef* image) override;
 
 protected:
-    BOOL IsUpdatedInOptionSet(const PxVQReportSoftLinkPtr& link);
+    BOOL IsUpdatedInOptionSet(const PxVQReportSoftLinkPtr& link) const;
 
     PxVQOptionSetPtr m_pOptionSet;
-    PxTypedList<PxOptionsPtr> m_options;
+    // The updated flag of each link's record in the set, read once when the set is given.
+    std::unordered_map<PxHandle, BOOL> m_updatedByLink;
 };
 
 // The other available reports: name, description.
@@ -124,7 +126,7 @@ private:
     void RemoveAsName(const PxVQReportSoftLinkPtr& link);
 
     PxVQReportGroupPtr m_pReportGroup;
-    CList<AsNameStruct> m_asNames{10};
+    std::unordered_map<PxHandle, AsNameStruct> m_asNames;
 };
 
 // The Ispecs of a bundle: name, description.

@@ -42,12 +42,13 @@ protected:
         VqsTreeItemBSSoftLink* link = GetLinkItem();
         if (!link)
             return;
+        const Handles existing = ChildHandles();
         const auto& links = link->GetElementLinks();
         for (POSITION position = links.GetStartPosition(); position;) {
             std::uint64_t key = 0;
             PxVQElementSoftLinkPtr element;
             links.GetNextAssoc(position, key, element);
-            if (element && element->_IsKindOf(m_className) && !HasChildFor(element))
+            if (element && element->_IsKindOf(m_className) && !existing.count(element->GetHandle()))
                 VqsTreeItemElementSoftLink::CreateElementLinkItem(this, element, insertRows);
         }
     }
@@ -109,10 +110,11 @@ protected:
         VqsTreeItemBSSoftLink* link = GetLinkItem();
         if (!link)
             return;
+        const Handles existing = ChildHandles();
         const auto& groups = link->GetReportGroups();
         for (POSITION position = groups.GetHeadPosition(); position;) {
             const PxVQReportGroupPtr& group = groups.CList<PxVQReportGroupPtr, const PxVQReportGroupPtr&>::GetNext(position);
-            if (group && !HasChildFor(group))
+            if (group && !existing.count(group->GetHandle()))
                 AddNewChild(new VqsTreeItemGroup(this, group), insertRows);
         }
     }
@@ -137,10 +139,11 @@ protected:
         VqsTreeItemBSSoftLink* link = GetLinkItem();
         if (!link)
             return;
+        const Handles existing = ChildHandles();
         const auto& bundles = link->GetBundles();
         for (POSITION position = bundles.GetHeadPosition(); position;) {
             const PxVQBundlePtr& bundle = bundles.CList<PxVQBundlePtr, const PxVQBundlePtr&>::GetNext(position);
-            if (bundle && !HasChildFor(bundle))
+            if (bundle && !existing.count(bundle->GetHandle()))
                 AddNewChild(new VqsTreeItemBundle(this, bundle, link->IsReadOnly()), insertRows);
         }
     }
@@ -251,9 +254,16 @@ Item* FindChildOf(const VqsConfigTreeItem* parent, const PxObjectPtr& object)
 
 } // namespace
 
-BOOL VqsTreeFolder::HasChildFor(const PxObjectPtr& object) const
+VqsTreeFolder::Handles VqsTreeFolder::ChildHandles() const
 {
-    return FindChildOf<VqsConfigTreeItem>(this, object) != nullptr;
+    Handles handles;
+    handles.reserve(static_cast<std::size_t>(GetChildren().GetCount()));
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        auto* child = dynamic_cast<VqsConfigTreeItem*>(GetChildren().GetNext(position));
+        if (const PxVQObjectPtr object = child ? child->GetObject() : PxVQObjectPtr())
+            handles.insert(object->GetHandle());
+    }
+    return handles;
 }
 
 VqsTreeItemElementSoftLink* VqsTreeFolder::FindElementLinkItem(const PxObjectPtr& link)

@@ -4,7 +4,10 @@
 // item's caches. A hidden folder is transparent: no row, its children listed in its place.
 #pragma once
 
+#include "proxy/PxHandle.h"
 #include "sysview/VqsConfigTreeItem.h"
+
+#include <unordered_set>
 
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemBundle;
@@ -45,7 +48,9 @@ protected:
     // Creates the items the folder lacks.
     virtual void FillFromCache(BOOL insertRows) = 0;
     VqsTreeItemBSSoftLink* GetLinkItem() const;
-    BOOL HasChildFor(const PxObjectPtr& object) const;
+    using Handles = std::unordered_set<PxHandle>;
+    // The objects of the children there are, so that a fill adds only what is missing.
+    Handles ChildHandles() const;
 
 private:
     void Hide();

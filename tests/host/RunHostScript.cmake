@@ -1,7 +1,8 @@
 # Runs the stand-in host on one script and compares what it prints with the expected file
 # next to the script (NAME.vqs -> NAME.out). The script runs on a sample repository of its
 # own, or on one `vqsrepo create` builds from NAME.json when that is beside the script (or
-# from the description a line "# description: FILE.json" names, beside the script). A
+# from the description a line "# description: FILE.json" names, beside the script), or on
+# the sample at the scale a line "# sample-scale: SYSTEMS,SEGMENTS,ELEMENTS" names. A
 # line "# exit status: N" in the script names the status it must end with (0 when it has
 # none). When NAME.repo is there too, `vqsrepo dump` of the repository afterwards must print
 # its lines (without indentation, in that order, others between them), and none of its lines
@@ -25,6 +26,8 @@ if(script MATCHES "# description: ([^\n]+\\.json)")
 endif()
 if(EXISTS ${description})
   execute_process(COMMAND ${VQSREPO} create ${work}/sample.vqr --from ${description} RESULT_VARIABLE status)
+elseif(script MATCHES "# sample-scale: ([0-9]+,[0-9]+,[0-9]+)")
+  execute_process(COMMAND ${VQSREPO} sample ${work}/sample.vqr --sample-scale=${CMAKE_MATCH_1} RESULT_VARIABLE status)
 else()
   execute_process(COMMAND ${VQSREPO} sample ${work}/sample.vqr RESULT_VARIABLE status)
 endif()

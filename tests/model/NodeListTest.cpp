@@ -60,3 +60,50 @@ TEST(NodeListTest, PlacingANodeKeepsTheRepositoryOrder)
         list.RemoveAll();
     }
 }
+
+// Every way a list changes keeps each node findable at its place, so that a node is unlinked
+// wherever it stands and whatever happened to the list before.
+TEST(NodeListTest, ANodeIsFoundAndUnlinkedAfterEveryKindOfChange)
+{
+    struct Case {
+        const char* change;
+        const char* unlinked; // in this order
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"tail", "B", "ACD"},     {"head", "DA", "BC"},   {"after", "CB", "AD"}, {"before", "AD", "BC"},
+        {"removeHead", "CB", "D"}, {"removeTail", "AB", "D"}, {"replace", "DB", "AC"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        Leaf a('A'), b('B'), cNode('C'), d('D');
+        Leaf* leaves[] = {&a, &b, &cNode, &d};
+        VqsNodeList<Leaf> list;
+        list.AddTail(&a);
+        list.AddTail(&b);
+        list.AddTail(&cNode);
+        const std::string change = c.change;
+        if (change == "tail")
+            list.AddTail(&d);
+        else if (change == "head")
+            list.AddHead(&d);
+        else if (change == "after")
+            list.InsertAfter(list.PositionOf(&b), &d);
+        else if (change == "before")
+            list.InsertBefore(list.PositionOf(&b), &d);
+        else if (change == "removeHead")
+            list.RemoveHead(), list.AddTail(&d);
+        else if (change == "removeTail")
+            list.RemoveTail(), list.AddTail(&d);
+        else if (change == "replace")
+            list.SetAt(list.PositionOf(&cNode), &d), list.AddTail(&cNode);
+        for (const char* name = c.unlinked; *name; ++name) {
+            Leaf* leaf = leaves[*name - 'A'];
+            ASSERT_TRUE(list.PositionOf(leaf)) << *name << " is listed";
+            EXPECT_TRUE(list.Unlink(leaf));
+            EXPECT_FALSE(list.PositionOf(leaf)) << *name << " is gone";
+        }
+        EXPECT_EQ(Order(list), c.expected);
+        list.RemoveAll();
+    }
+}

@@ -462,3 +462,49 @@ TEST_F(SynchronisationTest, ANewDesignProfileGetsItsLinkBesideALinkOfAnotherKind
     EXPECT_EQ(types, (std::multiset<int>{VQSoftLinkReport, VQSoftLinkProfile}));
     EXPECT_TRUE(Has(PairNames(result), "BYREGION"));
 }
+
+namespace {
+
+// The sample at a scale holds what the module would make and keep.
+struct ScaledSampleSynchronisationTest : ShellTest {
+    vqtest::SampleRepository scaled{vqrepo::SampleScale{1, 1, 10}};
+
+    // The names of the element links of the first system's segment.
+    std::set<std::string> LinkNames() const
+    {
+        PxTypedList<PxVQSystemPtr> systems;
+        app.GetEnterprise()->GetListOfSystems(systems);
+        PxTypedList<PxVQBSSoftLinkPtr> segments;
+        systems.GetHead()->GetCurConfig()->GetListOfBSSoftLinks(segments);
+        PxTypedList<PxVQElementSoftLinkPtr> links;
+        segments.GetHead()->GetListOfElementSoftLinks(links);
+        std::set<std::string> names;
+        for (POSITION pos = links.GetHeadPosition(); pos;)
+            names.insert(links.GetNext(pos)->GetName().GetString());
+        return names;
+    }
+};
+
+} // namespace
+
+TEST_F(ScaledSampleSynchronisationTest, TheFirstSynchronisationKeepsEveryLinkOfTheGeneratedElements)
+{
+    ASSERT_TRUE(app.SetResourceModule("vqsysres"));
+    ASSERT_TRUE(app.OpenSession(scaled.Path().c_str(), "ABC", nullptr));
+    const std::set<std::string> before = LinkNames();
+    ASSERT_TRUE(before.count("P000003") && before.count("P000008")) << "the generated profiles have links";
+    PxTypedList<PxVQSystemPtr> systems;
+    app.GetEnterprise()->GetListOfSystems(systems);
+    {
+        VqsModel model(VqsSyncCommand);
+        VqsBSLock segmentLock;
+        VqsLockBag readBag(VqsReadLock);
+        VqsLockBag updateBag(VqsFutureUpdateLock);
+        VqsSyncResult result;
+        ASSERT_EQ(model.RefreshForGeneration(segmentLock, readBag, updateBag, systems.GetHead()->GetCurConfig(),
+                                             result, VqsSyncFullAuto, PxHandle(), false, false),
+                  1);
+    }
+    EXPECT_EQ(LinkNames(), before);
+    app.CloseSession();
+}

@@ -38,6 +38,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace vqrepo {
@@ -372,6 +373,17 @@ private:
         }
         for (const LinkChangeDesc& change : description.linkChanges)
             ApplyLinkChange(links.at(change.segment), change);
+        m_elementLinks.clear();
+    }
+
+    // The element link of the name that the segment link was given here; null for none.
+    PxVQElementSoftLinkPtr ElementLink(const PxVQBSSoftLinkPtr& segmentLink, const std::string& name) const
+    {
+        const auto links = m_elementLinks.find(segmentLink->GetHandle());
+        if (links == m_elementLinks.end())
+            return PxVQElementSoftLinkPtr();
+        const auto found = links->second.find(name);
+        return found == links->second.end() ? PxVQElementSoftLinkPtr() : found->second;
     }
 
     void ApplyLinkChange(const PxVQBSSoftLinkPtr& segmentLink, const LinkChangeDesc& change)
@@ -384,9 +396,10 @@ private:
             link->CreateBlankOptions();
             return;
         }
-        PxVQElementSoftLinkPtr link = segmentLink->GetElementSoftLink(change.element.c_str());
+        PxVQElementSoftLinkPtr link = ElementLink(segmentLink, change.element);
         if (change.change == "missing") {
             link->RecursiveDeleteObject();
+            m_elementLinks[segmentLink->GetHandle()].erase(change.element);
         } else if (change.change == "unused") {
             link->SetUnusedMark(1);
         } else {
@@ -395,8 +408,8 @@ private:
         }
     }
 
-    static void TakeOptionValues(const PxVQOptionSetPtr& set, const OptionSetDesc& description,
-                                 const std::map<std::string, PxVQBSSoftLinkPtr>& links)
+    void TakeOptionValues(const PxVQOptionSetPtr& set, const OptionSetDesc& description,
+                          const std::map<std::string, PxVQBSSoftLinkPtr>& links) const
     {
         for (const OptionValueDesc& option : description.options) {
             auto segment = links.find(option.segment);
@@ -404,7 +417,7 @@ private:
             if (segment != links.end() && option.element.empty())
                 link = segment->second;
             else if (segment != links.end())
-                link = segment->second->GetElementSoftLink(option.element.c_str());
+                link = ElementLink(segment->second, option.element);
             if (!link)
                 throw RepoError(option.place + ": the system has no soft link " + option.segment +
                                 (option.element.empty() ? "" : "." + option.element));
@@ -486,6 +499,7 @@ private:
             if (type == 0)
                 continue;
             PxVQElementSoftLinkPtr elementLink = link->CreateElementSoftLink(element.name.c_str(), type);
+            m_elementLinks[link->GetHandle()][element.name] = elementLink;
             TakeOverLinkData(elementLink, element.properties, ElementGuids(element));
             const Properties& properties = element.properties;
             if (PxVQIspecSoftLinkPtr ispec = elementLink) {
@@ -509,8 +523,9 @@ private:
             if (type == VQSoftLinkIspec)
                 PaintIspec(elementLink, element, segment);
         }
+        const SegmentIndex index(segment);
         for (const auto& [profile, element] : profiles)
-            TakeProfile(profile, *element, segment, ispecs);
+            TakeProfile(profile, *element, index, ispecs);
         return link;
     }
 
@@ -597,19 +612,29 @@ private:
             Paint<IspecColours>(link, static_cast<int>(colour), 0);
     }
 
-    static void TakeProfile(const PxVQProfileSoftLinkPtr& link, const ElementDesc& profile, const SegmentDesc& segment,
+    // A segment's elements by name, and the first ordinate relation of each source.
+    struct SegmentIndex {
+        explicit SegmentIndex(const SegmentDesc& segment)
+        {
+            for (const ElementDesc& element : segment.elements)
+                elements[element.name] = &element;
+            for (const RelationDesc& relation : segment.relations)
+                if (relation.relation.find_first_of("Oo") != std::string::npos)
+                    firstOrdinate.emplace(relation.source, &relation);
+        }
+
+        std::map<std::string, const ElementDesc*> elements;
+        std::map<std::string, const RelationDesc*> firstOrdinate;
+    };
+
+    static void TakeProfile(const PxVQProfileSoftLinkPtr& link, const ElementDesc& profile, const SegmentIndex& index,
                             const std::map<std::string, PxVQIspecSoftLinkPtr>& ispecs)
     {
         link->SetAutoMaint(static_cast<int>(Number(profile.properties, "isAutoMaintProfile")));
         link->SetDuplicatesAllowed(static_cast<int>(Number(profile.properties, "duplicates")));
         int overEvent = 0;
-        for (const RelationDesc& relation : segment.relations) {
-            if (relation.source != profile.name || relation.relation.find_first_of("Oo") == std::string::npos)
-                continue;
-            const ElementDesc* target = nullptr;
-            for (const ElementDesc& element : segment.elements)
-                if (element.name == relation.target)
-                    target = &element;
+        if (const auto relation = index.firstOrdinate.find(profile.name); relation != index.firstOrdinate.end()) {
+            const ElementDesc* target = index.elements.at(relation->second->target);
             if (IsKindOf(target->className, "PxLSEEvent")) {
                 overEvent = 1;
             } else {
@@ -619,7 +644,6 @@ private:
                 if (ispec != ispecs.end())
                     link->SetComponent(ispec->second);
             }
-            break;
         }
         link->SetOverEvent(overEvent);
     }
@@ -631,7 +655,7 @@ private:
             group->SetLongName(description.longName.c_str());
         group->SetDescription(description.description.c_str());
         for (const AliasDesc& alias : description.aliases) {
-            PxVQReportSoftLinkPtr report = link->GetElementSoftLink(alias.report.c_str());
+            PxVQReportSoftLinkPtr report = ElementLink(link, alias.report);
             group->CreateReportSoftLinkAlias(report)->SetGenerateAs(alias.generateAs.c_str());
         }
     }
@@ -653,7 +677,7 @@ private:
             }
         }
         for (const std::string& name : description.ispecs)
-            ispecs.AddTail(link->GetElementSoftLink(name.c_str()));
+            ispecs.AddTail(ElementLink(link, name));
         bundle->AddIspecsToBundle(ispecs);
     }
 
@@ -662,6 +686,9 @@ private:
     std::map<std::string, DesignSegment> m_segments;
     std::vector<PxVQHostInformationPtr> m_hosts;
     std::map<std::string, const SegmentDesc*> m_segmentDescriptions;
+    // The element links of the system being built, by segment link and name, so that its
+    // groups, bundles, options and changes find a link without a search of the segment link.
+    std::unordered_map<PxHandle, std::map<std::string, PxVQElementSoftLinkPtr>> m_elementLinks;
     std::int64_t m_timeStamp;
 };
 

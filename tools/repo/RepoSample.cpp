@@ -80,17 +80,19 @@ void AddSampleElements(SegmentDesc& segment)
     segment.relations.push_back({segment.place + ".relations[2]", "ORDER", "CUSTOMER", "R"});
 }
 
-// Generated elements: components in pairs, a profile over each pair's first, a report and a
+// Generated elements: components in pairs, a profile over each pair's second, a report and a
 // global logic, in turn.
 void AddGeneratedElements(SegmentDesc& segment, int count)
 {
     std::string lastComponent;
+    std::size_t lastComponentIndex = 0;
     for (int i = 1; i <= count; ++i) {
         std::size_t index = segment.elements.size();
         switch (i % 5) {
         case 1:
         case 2:
             lastComponent = Numbered("C", i, 6);
+            lastComponentIndex = index;
             segment.elements.push_back(Element(segment.place, index, "PxLSEComponent", lastComponent, Ispec("B", 0)));
             break;
         case 3: {
@@ -98,6 +100,9 @@ void AddGeneratedElements(SegmentDesc& segment, int count)
             segment.elements.push_back(Element(segment.place, index, "PxLSEProfile", name));
             segment.relations.push_back({segment.place + ".relations[" + std::to_string(segment.relations.size()) + "]",
                                          name, lastComponent, "O"});
+            // The component's design names the profile as its own, as the link placed below it
+            // says; otherwise the first synchronisation would delete that link.
+            segment.elements[lastComponentIndex].ordinateProfile = name;
             break;
         }
         case 4:

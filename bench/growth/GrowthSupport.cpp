@@ -1,0 +1,184 @@
+#include "GrowthSupport.h"
+
+#include "support/BenchSession.h"
+#include "support/PgTestServer.h"
+
+#include "repo/RepoFile.h"
+#include "repo/RepoReader.h"
+#include "shell/VqsModuleStartup.h"
+#include "shell/VqsSysApp.h"
+
+#include <libpq-fe.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+namespace vqgrowth {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Folder()
+{
+    static const fs::path folder = vqbench::KeptFolder("vq_growth_bench");
+    return folder;
+}
+
+bool g_started = false;
+
+VqsSysApp& StartedModule()
+{
+    static VqsSysApp& app = []() -> VqsSysApp& {
+        g_started = true;
+        vqbench::StartModuleIn(Folder());
+        return *VqsGetApp();
+    }();
+    return app;
+}
+
+std::string g_open;
+
+} // namespace
+
+std::string FileRepository(const std::string& name, const std::string& json)
+{
+    return vqbench::KeptRepository(Folder() / (name + ".vqr"), [&] { return vqrepo::ReadDescription(json); });
+}
+
+std::string FreshCopy(const std::string& source)
+{
+    return vqbench::FreshCopy(source, Folder() / "work.vqr");
+}
+
+std::string ServerRepository(const std::string& json)
+{
+    const std::string uri = vqtest::PgTestServer::Instance().NewDatabase();
+    vqrepo::CreateRepositoryFile(uri, vqrepo::ReadDescription(json));
+    return uri;
+}
+
+std::string KeptServerRepository(const std::string& name, const std::string& json)
+{
+    static std::map<std::string, std::string> made;
+    std::string& uri = made[name];
+    if (uri.empty())
+        uri = ServerRepository(json);
+    return uri;
+}
+
+std::int64_t ServerTransactions(const std::string& uri)
+{
+    PGconn* db = PQconnectdb(uri.c_str());
+    if (PQstatus(db) != CONNECTION_OK) {
+        const std::string message = PQerrorMessage(db);
+        PQfinish(db);
+        throw std::runtime_error(message);
+    }
+    PGresult* result = PQexec(db, "SELECT txid_current()");
+    const bool ok = PQresultStatus(result) == PGRES_TUPLES_OK;
+    const std::int64_t count = ok ? std::atoll(PQgetvalue(result, 0, 0)) : -1;
+    PQclear(result);
+    PQfinish(db);
+    if (!ok)
+        throw std::runtime_error("the server's transaction counter cannot be read");
+    return count;
+}
+
+VqsSysApp& OpenSession(const std::string& repository)
+{
+    VqsSysApp& app = StartedModule();
+    if (g_open == repository)
+        return app;
+    CloseSession();
+    if (!app.OpenSession(repository.c_str(), "BENCH/USER", nullptr))
+        throw std::runtime_error("the benchmark cannot open its session on " + repository);
+    g_open = repository;
+    return app;
+}
+
+void CloseSession()
+{
+    if (g_open.empty())
+        return;
+    StartedModule().CloseSession();
+    g_open.clear();
+}
+
+void EndModule()
+{
+    CloseSession();
+    if (g_started)
+        VqsEndModule();
+}
+
+std::string ReportsDescription(int reports)
+{
+    std::string elements;
+    for (int index = 0; index < reports; ++index)
+        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" + Numbered("R", index) +
+                    "\"}";
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
+               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
+               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
+                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]})";
+}
+
+std::string ReportsRepository(int reports)
+{
+    return FileRepository("reports-" + std::to_string(reports), ReportsDescription(reports));
+}
+
+std::string Numbered(const char* prefix, int index)
+{
+    char name[16];
+    std::snprintf(name, sizeof(name), "%s%06d", prefix, index);
+    return name;
+}
+
+void GrowthReporter::ReportRuns(const std::vector<Run>& runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        if (run.error_occurred || run.run_type != Run::RT_Iteration)
+            continue;
+        const std::string name = run.benchmark_name();
+        const std::size_t slash = name.find('/');
+        if (slash == std::string::npos)
+            continue;
+        const std::int64_t size = std::atoll(name.c_str() + slash + 1);
+        m_times[name.substr(0, slash)][size] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+    }
+}
+
+void GrowthReporter::Finalize()
+{
+    ConsoleReporter::Finalize();
+    std::printf("\nGrowth: time at ten times the size over the time at the size (linear: 10)\n");
+    std::printf("  %-48s %7s    %-7s %8s %8s\n", "", "size", "", "real", "cpu");
+    for (const auto& [family, times] : m_times) {
+        for (const auto& [size, time] : times) {
+            const auto larger = times.find(size * 10);
+            if (larger != times.end() && time.real > 0 && time.cpu > 0)
+                std::printf("  %-48s %7lld -> %-7lld %8.1f %8.1f\n", family.c_str(), static_cast<long long>(size),
+                            static_cast<long long>(size * 10), larger->second.real / time.real,
+                            larger->second.cpu / time.cpu);
+        }
+    }
+}
+
+} // namespace vqgrowth
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    vqgrowth::GrowthReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    vqgrowth::EndModule();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,59 @@
+// What the growth benchmarks share: the started module, repositories described in JSON and
+// made once (on a file in a kept temporary folder, or in a fresh database of the suite's
+// PostgreSQL test server), sessions on them, and a reporter that ends the run with the
+// ratio of each benchmark's time at a size to its time at a tenth of it (wall clock and
+// processor time: on a busy machine the second tells more). A step that grows
+// linearly shows a ratio near 10.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class VqsSysApp;
+
+namespace vqgrowth {
+
+// The repository of the description under the name in the kept folder, made first if it is
+// not there yet.
+std::string FileRepository(const std::string& name, const std::string& json);
+// A copy of a file repository that a benchmark may change, with nothing a run left beside it.
+std::string FreshCopy(const std::string& source);
+// A fresh database of the test server holding the description.
+std::string ServerRepository(const std::string& json);
+// The database made for the name in this run, made first if there is none yet.
+std::string KeptServerRepository(const std::string& name, const std::string& json);
+// The write transactions the server began so far (its transaction counter).
+std::int64_t ServerTransactions(const std::string& uri);
+
+// The started module; a session on the repository opened (one at a time).
+VqsSysApp& OpenSession(const std::string& repository);
+void CloseSession();
+// Closes the session and ends the module, when it was started.
+void EndModule();
+
+// Names of generated elements: the prefix and the number, six digits wide.
+std::string Numbered(const char* prefix, int index);
+// SYS1 with one segment, BIG, of that many reports, and the generate set NTGEN.
+std::string ReportsDescription(int reports);
+// The file repository of that description.
+std::string ReportsRepository(int reports);
+
+// The console report, followed by the growth ratios.
+class GrowthReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+private:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, std::map<std::int64_t, Times>> m_times;
+};
+
+} // namespace vqgrowth
