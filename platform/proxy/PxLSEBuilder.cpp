@@ -137,6 +137,12 @@ bool PxLSEBuilder::IsRevisionOf(const char* className, const char* which)
 
 void PxLSEBuilder::SetAllowLongNames(int allow) { m_enterprise->SetAttributeInt("allowLongNames", allow); }
 
+void PxLSEBuilder::SetEnterpriseNames(const char* name, const char* longName)
+{
+    m_enterprise->SetAttributeText("name", name);
+    m_enterprise->SetAttributeText("longName", longName);
+}
+
 PxLSEBusinessSegmentPtr PxLSEBuilder::AddBusinessSegment(const char* name)
 {
     PxLSEBusinessSegmentPtr segment = m_enterprise->CreateMember(kBusinessSegments, "PxLSEBusinessSegment");

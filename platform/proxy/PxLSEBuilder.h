@@ -27,6 +27,7 @@ public:
 
     PxLSEEnterprisePtr Enterprise() const { return m_enterprise; }
     void SetAllowLongNames(int allow);
+    void SetEnterpriseNames(const char* name, const char* longName);
 
     PxLSEBusinessSegmentPtr AddBusinessSegment(const char* name);
     PxLSEElementPtr AddElement(const PxLSEBusinessSegmentPtr& segment, const char* className, const char* name);

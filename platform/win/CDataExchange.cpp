@@ -161,11 +161,15 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int count)
             ::SendMessage(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(count));
         return;
     }
-    if (value.GetLength() > count) {
-        CString text;
-        text.FormatMessage("Please enter no more than %1 characters.", std::to_string(count).c_str());
-        FailWithMessage(pDX, text);
-    }
+    if (value.GetLength() > count)
+        FailWithMessage(pDX, MaxCharsMessage(count));
+}
+
+CString MaxCharsMessage(int count)
+{
+    CString text;
+    text.FormatMessage("Please enter no more than %1 characters.", std::to_string(count).c_str());
+    return text;
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum)

@@ -54,6 +54,8 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 // On store a text longer than `count` fails with "Please enter no more than %1
 // characters."; on load an edit prepared last is limited to `count` characters.
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int count);
+// The message DDV_MaxChars shows, for a check of its own kind.
+CString MaxCharsMessage(int count);
 // On store a number outside `minimum`..`maximum` fails with "Please enter an integer
 // between %1 and %2.".
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum);

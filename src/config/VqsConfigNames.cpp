@@ -58,11 +58,6 @@ CString VqsWithoutShiftMarks(const CString& text)
     return CString(buffer.c_str());
 }
 
-CString VqsFieldText(const CString& text, int length)
-{
-    return text.Left(static_cast<int>(mbcs::CutLength(text.str(), static_cast<std::size_t>(length))));
-}
-
 CString VqsReplaceFirstS(const CString& format, const CString& text)
 {
     const int at = format.Find("%s");

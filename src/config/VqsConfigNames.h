@@ -27,10 +27,6 @@ BOOL VqsSameName(const char* a, const char* b);
 CString VqsWithShiftMarks(VqsOptCtrlString& binder, const CString& text, int length);
 // The text without shift marks.
 CString VqsWithoutShiftMarks(const CString& text);
-// A stored text as a field of `length` bytes can hold it (never half a double-byte
-// character), so that a longer text stored by other means does not make every later
-// exchange of the dialog fail.
-CString VqsFieldText(const CString& text, int length);
 // The title template with its first "%s" replaced by the text; nothing else of it is read
 // as a directive.
 CString VqsReplaceFirstS(const CString& format, const CString& text);

@@ -290,7 +290,7 @@ std::vector<int> VqsOptBundleEditDlg::LanguageChecks() const
 BOOL VqsOptBundleEditDlg::LoadBundle()
 {
     m_name.SetValue(m_pBundle->GetName());
-    m_description.SetValue(VqsFieldText(m_pBundle->GetDescription(), kDescriptionLength));
+    m_description.SetValue(m_pBundle->GetDescription());
     m_viewClass.SetValue(m_pBundle->GetJavaClass());
     m_interfaceClass.SetValue(m_pBundle->GetJavaClassCGLG());
     m_viewGenerator.m_nValue = m_pBundle->GetUserDefinedClass() ? 1 : 0;

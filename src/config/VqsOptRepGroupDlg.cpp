@@ -147,7 +147,7 @@ BOOL VqsOptRepGroupEditDlg::LoadReportGroup()
     } else {
         m_name.SetValue(group->GetName());
     }
-    m_description.SetValue(VqsFieldText(group->GetDescription(), kDescriptionLength));
+    m_description.SetValue(group->GetDescription());
     UpdateData(FALSE);
     return TRUE;
 }

@@ -113,6 +113,7 @@ BOOL VqsOptionsGenSetDlg::LoadGenSet()
     m_strLoadedName = genSet->GetName();
     m_strLoadedLongName = genSet->GetLongName();
     const CString description = genSet->GetDescription();
+    m_strLoadedDescription = description;
     const CString hostName = genSet->GetHostName();
     const int hostType = genSet->GetHostType();
     SetWindowText(VqsReplaceFirstS(m_strTitle, VqsGetHostTypeName(hostType)));
@@ -126,9 +127,10 @@ BOOL VqsOptionsGenSetDlg::LoadGenSet()
     }
     m_bJapanese = IsJapaneseOnlyQsr();
     if (m_bJapanese && m_description.ContainsKanji(description))
-        m_description.SetValue(VqsWithShiftMarks(m_description, description, kDescriptionLength));
+        m_strShownDescription = VqsWithShiftMarks(m_description, description, kDescriptionLength);
     else
-        m_description.SetValue(VqsFieldText(description, kDescriptionLength));
+        m_strShownDescription = description;
+    m_description.SetValue(m_strShownDescription);
     UpdateData(FALSE);
     return TRUE;
 }
@@ -207,8 +209,10 @@ BOOL VqsOptionsGenSetDlg::Save(const CString& name, const CString& shortName)
 {
     if (!m_session.LockForWrite())
         return FALSE;
-    CString description = m_description.GetValue();
-    if (m_bJapanese && m_description.ContainsKanji(description)) {
+    // A description the user left is written back as loaded, not as the field shows it.
+    const bool changed = m_description.GetValue() != m_strShownDescription;
+    CString description = changed ? m_description.GetValue() : m_strLoadedDescription;
+    if (changed && m_bJapanese && m_description.ContainsKanji(description)) {
         description = VqsWithoutShiftMarks(VqsWithShiftMarks(m_description, description, kDescriptionLength));
         m_description.SetValue(description);
         UpdateData(FALSE);

@@ -55,6 +55,9 @@ private:
     CString m_strTitle;
     CString m_strLoadedName;
     CString m_strLoadedLongName;
+    CString m_strLoadedDescription;
+    // The description as the field first showed it (with shift marks where it takes them).
+    CString m_strShownDescription;
     BOOL m_bPreviousConfig;
     BOOL m_bJapanese = FALSE;
     VqsLockBag* m_pBag;

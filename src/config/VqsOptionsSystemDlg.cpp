@@ -66,7 +66,7 @@ BOOL VqsOptionsSystemDlg::LoadSystem()
         m_name.SetValue(system->GetName());
         m_shortName.SetValue("");
     }
-    m_description.SetValue(VqsFieldText(system->GetDescription(), kDescriptionLength));
+    m_description.SetValue(system->GetDescription());
     m_resetReportCount.SetCheck(system->GetResetReportCount());
     m_resetVersionCounts.SetCheck(system->GetResetVersionNumber());
     if (m_identifier.ContainsKanji(m_strLoadedIdentifier))

@@ -1,5 +1,6 @@
 #include "generate/CAnvilorController.h"
 
+#include "generate/VqsBundleOptions.h"
 #include "generate/VqsDevMsgKiller.h"
 #include "generate/VqsGenerateProgress.h"
 #include "generate/VqsGenerateStart.h"
@@ -49,6 +50,7 @@ constexpr UINT IDS_ELEMENTS_LOCKED = 62122;
 constexpr UINT IDS_INVALID_BUNDLE_NAME = 62123;
 constexpr UINT IDS_CONSTRUCT_INFO_NOT_FOUND = 62124;
 constexpr UINT IDS_NO_TARGET_HOST = 62125;
+constexpr UINT IDS_NO_BUNDLE_GENERATION = 61909;
 constexpr UINT IDS_INVALID_ELEMENT_NAMES = 62126;
 constexpr UINT IDS_IGNORE_LOCKS_PROPERTY = 62050;
 constexpr int kRightGenerate = 8;
@@ -642,15 +644,21 @@ HRESULT CAnvilorController::InstallGenerate(const VARIANT& systemAndGenSet)
     });
 }
 
+// A staged generation of another generate set is never installed under this set's name.
 HRESULT CAnvilorController::StartInstall(const Target& target)
 {
     PxVQSystemPtr system = target.config->GetSystem();
     PxTypedList<PxVQRecoveryInfoPtr> infos;
     system->GetListOfRecoveryInfos(infos);
+    const auto isStagedOfSet = [&](const PxVQRecoveryInfoPtr& info) {
+        const PxVQOptionSetPtr genSet = info->GetCurrentState() == kRecoveryStaged ? info->GetGenSet()
+                                                                                   : PxVQOptionSetPtr();
+        return genSet && genSet->IsSameOid(target.optionSet);
+    };
     PxVQRecoveryInfoPtr taken;
     for (POSITION pos = Elements(infos).GetHeadPosition(); pos;) {
         const PxVQRecoveryInfoPtr& info = Elements(infos).GetNext(pos);
-        if (info->GetCurrentState() != kRecoveryStaged)
+        if (!isStagedOfSet(info))
             continue;
         const int type = info->getGenerateType();
         if (type == kRecoverySystem) {
@@ -664,7 +672,7 @@ HRESULT CAnvilorController::StartInstall(const Target& target)
     if (taken && taken->getGenerateType() == kRecoverySystemWithReports) {
         for (POSITION pos = Elements(infos).GetHeadPosition(); pos && !second;) {
             const PxVQRecoveryInfoPtr& info = Elements(infos).GetNext(pos);
-            if (info->getGenerateType() == kRecoveryConstruct && info->GetCurrentState() == kRecoveryStaged)
+            if (info->getGenerateType() == kRecoveryConstruct && isStagedOfSet(info))
                 second = info;
         }
         if (!second)
@@ -709,6 +717,9 @@ HRESULT CAnvilorController::StartBundle(const Target& target, const CString& bun
     }
     if (!bundle)
         throw Failure(IDS_INVALID_BUNDLE_NAME, bundleName);
+    const PxBSegOptionsPtr options{target.optionSet->GetOptions(PxVQSoftLinkPtr(segment))};
+    if (!VqsAllowsBundles(options))
+        throw Failure(IDS_NO_BUNDLE_GENERATION);
 
     PxLSEEnterprisePtr design = VqsGetApp()->GetLSEEnterprise();
     PxLSEBusinessSegmentPtr designSegment = design ? design->GetBusinessSegment(segment->GetName()) : PxLSEBusinessSegmentPtr();
@@ -731,7 +742,7 @@ HRESULT CAnvilorController::StartBundle(const Target& target, const CString& bun
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
     request.bundleName = bundleName;
-    if (const PxBSegOptionsPtr options{target.optionSet->GetOptions(PxVQSoftLinkPtr(segment))}) {
+    if (options) {
         request.application = options->GetApplicationName();
         request.package = options->GetPackagePrefix();
         request.outputDirectory = options->GetOutputDirectory();

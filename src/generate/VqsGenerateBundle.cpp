@@ -2,6 +2,7 @@
 #include "generate/VqsGenerateCommands.h"
 
 #include "config/VqsOpenPickers.h"
+#include "generate/VqsBundleOptions.h"
 #include "generate/VqsBundleGenerateDlg.h"
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsGenerateStatus.h"
@@ -160,7 +161,7 @@ void GenerateBundle(VqsDirectoryView& view)
             return;
     }
     const PxBSegOptionsPtr options = SegmentOptionsOf(picker.m_pOptionSet);
-    if (options && !options->GetActiveKESHCapable()) {
+    if (!VqsAllowsBundles(options)) {
         VqsMessageBoxId(IDS_NO_BUNDLE_GENERATION);
         return;
     }
@@ -205,7 +206,7 @@ void ReportDifferences(VqsDirectoryView& view)
     CString packagePrefix;
     CString application;
     if (const PxBSegOptionsPtr options = SegmentOptionsOf(optionSet)) {
-        if (!options->GetActiveKESHCapable()) {
+        if (!VqsAllowsBundles(options)) {
             VqsMessageBoxId(IDS_NO_BUNDLE_GENERATION);
             return;
         }

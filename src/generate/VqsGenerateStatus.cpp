@@ -38,6 +38,8 @@ constexpr UINT IDS_NO_GENERATE_SET = 61683;
 constexpr UINT IDS_NO_BUSINESS_SEGMENT = 61684;
 constexpr UINT IDS_RESTARTING = 61685;
 constexpr UINT IDS_OPTION_SET_NOT_LOCKED = 61875;
+constexpr UINT IDS_REPORTS_LEFT_OUT = 61916;
+constexpr UINT IDS_NO_REPORTS_LEFT = 61917;
 constexpr UINT IDS_FINISH_SYSTEM_INSTALL_FIRST = 62141;
 
 constexpr int kTypeReports = 1;
@@ -128,8 +130,10 @@ void StartMonitorOrInstall(VqsDirectoryView& view, const VqsSelectSession& dialo
     }
 }
 
-// The reports a report session wrote, found again among the record's report pairs by name.
-void RebuildReportTriples(const PxVQRecoveryInfoPtr& session, const VqsSyncResult& record, VqsBSSyncRecord& reports)
+// The reports a report session wrote, found again among the record's report pairs by name;
+// the names of those no longer found, each on a line of its own, go to `gone`.
+void RebuildReportTriples(const PxVQRecoveryInfoPtr& session, const VqsSyncResult& record, VqsBSSyncRecord& reports,
+                          CString& gone)
 {
     reports.businessSegment = record.businessSegment;
     reports.softLink = record.softLink;
@@ -149,10 +153,30 @@ void RebuildReportTriples(const PxVQRecoveryInfoPtr& session, const VqsSyncResul
         if (!VqsParseRecoveryFileName(list.GetNext(pos)->GetFileName(), reportName, asName))
             continue;
         const auto found = byName.find(reportName.str());
-        if (found != byName.end())
+        if (found == byName.end())
+            gone += reportName + "\n";
+        else
             reports.triples.AddTail(VqcReportSyncTriple{PxLSEReportPtr(found->second->element),
                                                         PxVQReportSoftLinkPtr(found->second->link), asName});
     }
+}
+
+// Tells the user which reports of the session are gone; false, after saying so, when none
+// is left to restart.
+bool ReportsLeftToRestart(const VqsBSSyncRecord& reports, const CString& gone)
+{
+    if (gone.IsEmpty())
+        return true;
+    const bool anyLeft = !reports.triples.IsEmpty();
+    CString format;
+    format.LoadString(anyLeft ? IDS_REPORTS_LEFT_OUT : IDS_NO_REPORTS_LEFT);
+    CString text;
+    text.Format(format, gone.GetString());
+    if (anyLeft)
+        VqsMessageBox(text);
+    else
+        VqsErrorBox(text);
+    return anyLeft;
 }
 
 void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
@@ -200,7 +224,10 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     request.recoveryHandle = handle;
     request.frameWindow = FrameWindowOf(view);
     if (type == kTypeReports) {
-        RebuildReportTriples(session, record, reports);
+        CString gone;
+        RebuildReportTriples(session, record, reports, gone);
+        if (!ReportsLeftToRestart(reports, gone))
+            return;
         request.reportSync = &reports;
     } else {
         request.elementSync = &record;

@@ -21,12 +21,11 @@ bool SkipDigits(std::string_view text, std::size_t& at)
     return at > start;
 }
 
-// An optional sign, digits, and an optional fraction of digits: what "%d" and "%f" write.
+// Digits and an optional fraction of digits: what "%d" and "%f" write of a count. A number
+// starts with a digit, so a sign is refused.
 bool IsNumber(std::string_view text)
 {
     std::size_t at = 0;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
-        ++at;
     if (!SkipDigits(text, at))
         return false;
     if (at < text.size() && text[at] == '.') {

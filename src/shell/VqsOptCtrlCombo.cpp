@@ -70,8 +70,11 @@ void VqsOptCtrlCombo::ExchangeValue(CDataExchange* pDX)
         }
         if (VqsGetWindowText(combo) != m_strValue)
             ShowText(combo, m_strValue);
+        m_strShown = m_strValue;
     }
-    if (m_nTextLimit > 0)
+    // As for an edit: the limit bounds what the user enters, and a longer stored text is kept
+    // while the user leaves it.
+    if (m_nTextLimit > 0 && m_strValue != m_strShown)
         DDV_MaxChars(pDX, m_strValue, m_nTextLimit);
 }
 

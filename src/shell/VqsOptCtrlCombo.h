@@ -78,6 +78,8 @@ private:
     CString m_strValue;
     CString m_strSaved;
     CString m_strPlaceholder;
+    // The value as the last load showed it.
+    CString m_strShown;
     BOOL m_bPlaceholderInList = FALSE;
     BOOL m_bChosenFromList = FALSE;
 };

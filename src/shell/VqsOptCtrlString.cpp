@@ -32,6 +32,7 @@ void VqsOptCtrlString::ExchangeValue(CDataExchange* pDX)
     }
     DDX_Text(pDX, m_nID, m_strValue);
     if (!pDX->m_bSaveAndValidate) {
+        m_strShown = m_strValue;
         if (m_nMaxLength > 0 && pDX->m_bEditLastControl)
             ::SendMessage(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength));
         return;
@@ -40,9 +41,11 @@ void VqsOptCtrlString::ExchangeValue(CDataExchange* pDX)
         if (const UINT message = m_pValidator->Validate(m_strValue, IsStrict()))
             FailWithMessage(pDX, message);
     }
-    // The edit's limit keeps a typed text short enough; only a text set otherwise gets here.
-    if (m_nMaxLength > 0 && m_strValue.GetLength() > m_nMaxLength)
-        pDX->Fail();
+    // The edit's limit bounds what the user types, not a text the program shows: a longer
+    // stored text is kept whole while the user leaves it, and one the user shortened, but not
+    // enough, is refused on OK with a message (never without one).
+    if (m_nMaxLength > 0 && m_strValue.GetLength() > m_nMaxLength && IsStrict() && m_strValue != m_strShown)
+        FailWithText(pDX, MaxCharsMessage(m_nMaxLength));
 }
 
 BOOL VqsOptCtrlString::IsWritable() const

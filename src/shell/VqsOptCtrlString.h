@@ -96,4 +96,6 @@ private:
     int m_nMaxLength;
     CString m_strSaved;
     CString m_strPlaceholder;
+    // The value as the last load showed it.
+    CString m_strShown;
 };

@@ -11,6 +11,7 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsRedrawSwitch.h"
 #include "shell/VqsSysApp.h"
+#include "win/CHeaderCtrl.h"
 #include "win/CListCtrl.h"
 #include "win/CString.h"
 #include "win/Collections.h"
@@ -96,8 +97,12 @@ public:
     virtual BOOL GetItemDetails(const T& object, VqsImageRef* image) = 0;
     virtual void MeasureItem(LPMEASUREITEMSTRUCT mis) { mis->itemHeight = vqs_typed_list::RowHeight(this); }
 
+    // Columns are set up once: a list that has them keeps them (its owner may set it up
+    // again, as the target report list is at every change of its report group).
     BOOL InitColumns()
     {
+        if (const CHeaderCtrl* header = GetHeaderCtrl(); header && header->GetItemCount() > 0)
+            return TRUE;
         ModifyStyle(0, LVS_REPORT | LVS_SHOWSELALWAYS);
         m_bSortable = !(GetStyle() & LVS_NOSORTHEADER);
         std::vector<UINT> headerIds;

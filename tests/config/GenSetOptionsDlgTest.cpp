@@ -3,6 +3,8 @@
 #include "config/VqsOptionsGenSetDlg.h"
 #include "model/VqsModelNodeOSet.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLSEBuilder.h"
+#include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQOptionSet.h"
 
 using edittest::EditDialogTest;
@@ -103,6 +105,40 @@ TEST_F(GenSetOptionsDlgTest, ANameCheckThatCannotReadTheOptionSetsKeepsTheDialog
     EXPECT_TRUE(stayed);
     EXPECT_TRUE(CurConfig()->GetOptionSet("NTGEN"));
     EXPECT_FALSE(CurConfig()->GetOptionSet("NTNEW"));
+}
+
+// A stored description longer than the field is shown whole (or, with shift marks, as the
+// host field holds it) and written back whole by an OK that changed only the long name.
+TEST_F(GenSetOptionsDlgTest, AnUntouchedDescriptionLongerThanTheFieldIsWrittenBackWhole)
+{
+    const struct {
+        bool japaneseQsr;
+        std::string description;
+    } cases[] = {
+        {false, "Generates every report and Ispec for the Windows host"},
+        {true, "Weekly run \x82\xa0\x82\xa2 of every report, Ispec and bundle"},
+    };
+    for (const auto& each : cases) {
+        PxLSEBuilder builder(*app.GetLink());
+        const PxLSEBusinessSegmentPtr segment = app.GetLSEEnterprise()->GetBusinessSegment("SALES");
+        app.GetLink()->BeginTransaction();
+        builder.SetNumber(segment, "japaneseSupport", each.japaneseQsr);
+        builder.SetNumber(segment, "targetHostQsr", 1);
+        for (const char* target : {"targetHostNt", "targetHostOsTarsk", "targetHostUnix"})
+            builder.SetNumber(segment, target, !each.japaneseQsr);
+        GenSet()->SetDescription(each.description.c_str());
+        app.GetLink()->CommitTransaction();
+        std::string shown;
+        ui.ExpectDialog(IDD_GENSET_OPTIONS)
+            .Run([&] { shown = Text(IDD_GENSET_OPTIONS, VqsOptionsGenSetDlg::IDC_DESCRIPTION); })
+            .Replace(VqsOptionsGenSetDlg::IDC_NAME, each.japaneseQsr ? "Weekly generation" : "Windows generation")
+            .OK();
+        EditGenSet(GenSet());
+        ui.Verify();
+        EXPECT_EQ(shown == each.description, !each.japaneseQsr) << shown;
+        EXPECT_EQ(GenSet()->GetDescription().str(), each.description);
+        EXPECT_EQ(GenSet()->GetLongName().str(), each.japaneseQsr ? "Weekly generation" : "Windows generation");
+    }
 }
 
 TEST_F(GenSetOptionsDlgTest, OKWithoutAChangeLocksAndWritesNothing)

@@ -119,6 +119,17 @@ struct AutomationTest : RecoveryTest {
         return PxVQGenSetPtr(System()->GetCurConfig()->GetOptionSet(name));
     }
 
+    // The generate set's options of SYS1's segment, with "allow Quorbit bundles" set as given.
+    PxBSegOptionsPtr AllowBundles(const char* genSet, int allow)
+    {
+        const PxBSegOptionsPtr options(GenSet(genSet)->GetOptions(PxVQSoftLinkPtr(FirstSegment())));
+        EXPECT_TRUE(options);
+        Link().BeginTransaction();
+        options->SetActiveKESHCapable(allow);
+        Link().CommitTransaction();
+        return options;
+    }
+
     // The design lock record of SALES, which the sample makes shared for "designer/lse".
     void SetSalesDesignLock(const char* holder, int exclusive)
     {
@@ -278,6 +289,7 @@ TEST_F(AutomationTest, TheResponderAnswersAMessageBoxWithCancelAndReportsItsText
 
 TEST_F(AutomationTest, ABundleIsGeneratedWithTheIspecsItHoldsAndItsDifferencesAreWritten)
 {
+    AllowBundles("NTGEN", 1);
     ASSERT_EQ(Call("GenerateBundle", {"SYS1.NTGEN", "ORDERS"}), S_OK) << LastError();
     const std::vector<std::string> requests = vqclient::Requests();
     ASSERT_EQ(requests.size(), 1u);
@@ -319,7 +331,7 @@ TEST_F(AutomationTest, ReportsAreAskedForByNameAndUnderTheNameToGenerateThemAs)
 
 TEST_F(AutomationTest, ABundleIsGeneratedWithTheApplicationPackageDirectoryAndBatchFileOfTheSegmentsOptions)
 {
-    const PxBSegOptionsPtr options(GenSet("NTGEN")->GetOptions(PxVQSoftLinkPtr(FirstSegment())));
+    const PxBSegOptionsPtr options = AllowBundles("NTGEN", 1);
     ASSERT_TRUE(options);
     Link().BeginTransaction();
     options->SetApplicationName("Orders");
@@ -335,6 +347,40 @@ TEST_F(AutomationTest, ABundleIsGeneratedWithTheApplicationPackageDirectoryAndBa
                                "batch \"/vq/after.sh\" log \"\""),
               std::string::npos)
         << requests[0];
+}
+
+// As the view's Generate Bundle refuses it: a set whose options do not allow bundles.
+TEST_F(AutomationTest, ABundleOfASetThatDoesNotAllowBundlesIsRefused)
+{
+    AllowBundles("NTGEN", 0);
+    EXPECT_EQ(Call("GenerateBundle", {"SYS1.NTGEN", "WEBALL"}), E_FAIL);
+    EXPECT_EQ(LastError(), "Option Set does not allow generation of Quorbit Bundles.");
+    EXPECT_TRUE(controller->IsResponderSuspended());
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
+
+// A staged generation of another set is not this set's to install, nor is its construct
+// information.
+TEST_F(AutomationTest, AScriptInstallsOnlyAStagedGenerationOfTheSetItNames)
+{
+    const char* const noInstall = "E1016: Cannot Install System / Reports. Construct info not found.";
+    AddSession({.genSet = "UNIXGEN", .type = 2, .state = 10});
+    const PxVQRecoveryInfoPtr staged = AddSession({.genSet = "NTGEN", .type = 5, .state = 10});
+    AddSession({.genSet = "UNIXGEN", .type = 8, .state = 10});
+    AddSession({.genSet = "NTGEN", .type = 8, .state = 3});
+    EXPECT_EQ(Call("InstallGenerate", {"SYS1.NTGEN"}), E_FAIL);
+    EXPECT_EQ(LastError(), noInstall);
+    EXPECT_TRUE(vqclient::Requests().empty());
+
+    const PxVQRecoveryInfoPtr construct = AddSession({.genSet = "NTGEN", .type = 8, .state = 10});
+    ASSERT_EQ(Call("InstallGenerate", {"SYS1.NTGEN"}), S_OK) << LastError();
+    const std::vector<std::string> requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find(std::string("kind 10 genset \"NTGEN\" host \"NTHOST\"")), std::string::npos)
+        << requests[0];
+    const std::string handles = std::string(" recovery ") + staged->GetHandle().GetDisplayString(0).GetString() +
+                                " second " + construct->GetHandle().GetDisplayString(0).GetString();
+    EXPECT_NE(requests[0].find(handles), std::string::npos) << requests[0];
 }
 
 // A second pass that finds the segment held by another user stops the generation it follows.

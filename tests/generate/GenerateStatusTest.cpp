@@ -106,16 +106,33 @@ TEST(RecoveryFileNameTest, AReportFileNamesTheReportAndTheNameItIsGeneratedAs)
     }
 }
 
-TEST_F(GenerateStatusTest, RestartingAReportSessionGeneratesTheReportsItsFilesName)
+TEST_F(GenerateStatusTest, RestartingAReportSessionGeneratesTheReportsItsFilesNameAndTellsOfThoseGone)
 {
-    AddSession({"NTGEN", 1, 5, {"MONTHLY<MX>", "<GHOST>", "NOSUCH", "DAILY"}});
-    Choose(0, kRestart);
+    AddSession({"NTGEN", 1, 5, {"MONTHLY<MX>", "<GHOST>", "NOSUCH", "DAILY", "GONE<GX>"}});
+    ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
+    ui.ExpectMessageBox("These Reports of the generation do not match the model any more and are left out of the "
+                        "restart:\nNOSUCH\nGONE\n\nThey may have been deleted or made hanging.",
+                        IDOK);
+    VqsShowGenerateStatus(*view);
+    ui.Verify();
 
     const Strings requests = vqclient::Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].substr(0, 35), "generation 1: kind 4 genset \"NTGEN\"");
     EXPECT_EQ(Tail(requests[0], "reports"), "reports \"MONTHLY\" as \"MX\" \"DAILY\" scripted 0")
         << "files that name no report of the segment are left out";
+}
+
+TEST_F(GenerateStatusTest, ARestartWhoseReportsAreAllGoneSaysSoAndStartsNothing)
+{
+    AddSession({"NTGEN", 1, 5, {"NOSUCH", "GONE<GX>"}});
+    ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
+    ui.ExpectMessageBox("Cannot restart the generation: none of its Reports matches the model any more:\nNOSUCH\n"
+                        "GONE\n\nThey may have been deleted or made hanging.",
+                        IDOK);
+    VqsShowGenerateStatus(*view);
+    ui.Verify();
+    EXPECT_TRUE(vqclient::Requests().empty());
 }
 
 TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionWhoseGenerateSetLostItsLockIsNotRestarted)

@@ -131,10 +131,12 @@ TEST_F(ScriptPropertyMgrTest, TypedGettersAndSettersConvertAsTheClientExpects)
     int number = 0;
     manager.GetInt(Link(), "SYS1.NTGEN.Generate.NumParallelCompiles", number);
     EXPECT_EQ(number, 2);
-    manager.SetInt(Link(), "SYS1.NTGEN.Generate.NumGenerateThreads", -4);
+    manager.SetInt(Link(), "SYS1.NTGEN.Generate.NumGenerateThreads", 4);
     double real = 0;
     manager.GetDouble(Link(), "SYS1.NTGEN.Generate.NumGenerateThreads", real);
-    EXPECT_EQ(real, -4.0);
+    EXPECT_EQ(real, 4.0);
+    EXPECT_THROW(manager.SetInt(Link(), "SYS1.NTGEN.Generate.NumGenerateThreads", -4), VqcScriptPropertyException)
+        << "a number starts with a digit";
 
     EXPECT_STREQ(manager.GetPropertyName(62050), "Generate.IgnoreLocks");
     EXPECT_STREQ(manager.GetPropertyName(62044), "Generate.CompileType");

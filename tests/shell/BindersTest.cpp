@@ -344,22 +344,48 @@ TEST_F(BinderTest, AReadOnlyOrDisabledTextIsNeverChecked)
     EXPECT_TRUE(ShownBoxes().empty());
 }
 
-TEST_F(BinderTest, ATextLongerThanItsMaximumIsRefusedWithoutAMessage)
+// The edit's limit bounds what the user types, not a longer text stored by other means.
+TEST_F(BinderTest, AStoredTextLongerThanItsMaximumIsKeptWholeWhileTheUserLeavesIt)
 {
+    page.name.SetValue("ABCDEFGHIJ");
     ScriptedUiDriver ui;
     ui.ExpectPropertySheet("Options")
-        .Type(kName, "ABCDEFGHIJ")
-        .Run([&] {
-            EXPECT_EQ(page.Text(kName), "ABCDEFGH") << "the edit is limited to the maximum";
-            ::SetWindowText(page.Item(kName), "ABCDEFGHI");
-            EXPECT_EQ(page.name.GetValue(), "ABCDEFGH") << "taken back";
-        })
+        .Type(kName, "K")
+        .Run([&] { EXPECT_EQ(page.Text(kName), "ABCDEFGHIJ") << "nothing more can be typed"; })
         .OK();
     EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(page.name.GetValue(), "ABCDEFGHIJ");
     EXPECT_TRUE(ShownBoxes().empty());
 }
 
+TEST_F(BinderTest, AStoredTextTheUserShortensButNotEnoughIsRefusedOnOKWithAMessage)
+{
+    page.name.SetValue("ABCDEFGHIJ");
+    ScriptedUiDriver ui;
+    ui.ExpectPropertySheet("Options")
+        .Type(kName, "\b")
+        .Run([&] { EXPECT_EQ(page.name.GetValue(), "ABCDEFGHI") << "taken while the user changes it"; })
+        .OK()
+        .Run([&] { EXPECT_EQ(CWnd::GetFocus()->m_hWnd, page.Item(kName)) << "the focus goes back to the text"; })
+        .Replace(kName, "ABCDEFGH")
+        .OK();
+    ui.ExpectMessageBox("Please enter no more than 8 characters.", IDOK, kCaption);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(page.name.GetValue(), "ABCDEFGH");
+}
+
 // ---- combo boxes
+
+TEST_F(BinderTest, AStoredComboTextLongerThanItsLimitIsKeptWhileTheUserLeavesIt)
+{
+    page.pack.SetTextLimit(5);
+    page.pack.SetValue("OTHERPACK");
+    ScriptedUiDriver ui;
+    ui.ExpectPropertySheet("Options").OK();
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(page.pack.GetValue(), "OTHERPACK");
+    EXPECT_TRUE(ShownBoxes().empty());
+}
 
 TEST_F(BinderTest, AComboStoresThePickedItemsTextOrTheTypedText)
 {

@@ -70,7 +70,7 @@ TEST_F(CommandStateTest, EachCommandFollowsItsRuleForWhatIsSelected)
         std::initializer_list<std::string> selection;
         const char* answers;
     } cases[] = {
-        {{""}, "1.1.......1.1........."},
+        {{"Sample enterprise"}, "1.1.......1.1........."},
         {{"Sample system 1"}, "11..11....11.1111....."},
         {{"SALES business segment"}, "11..111.1.11..1111...1"},
         {{"Ispecs"}, ".....1....11..11.....1"},

@@ -123,7 +123,7 @@ TEST_F(CreationFinishTest, NewSystemStoresTheSystemItsLinkHostAndGenerateSetAllA
     using Ftp = VqsSysHostFTPPage;
     DeleteHost("UNIXHOST");
     OpenFrame();
-    Select({""});
+    Select({"Sample enterprise"});
     Script& script =
         ThroughNewUnixHost<Target, HostPage, Ftp>(NewSystemToGenSetPage(ui).Type(GS::IDC_NAME, "Nightly").Next());
     FinishTwice(script, Ftp::IDD, "ORDERS");

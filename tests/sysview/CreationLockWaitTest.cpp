@@ -276,7 +276,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
     {
         switch (GetParam().wizard) {
         case Wizard::NewSystem:
-            Select({""});
+            Select({"Sample enterprise"});
             Command(ID_NEW_SYSTEM);
             break;
         case Wizard::AddSegment:

@@ -94,7 +94,7 @@ TEST_F(DirectoryCommandsTest, DeletingASegmentRemovesItFromTheRepositoryAndItsRo
 
     ui.Verify();
     EXPECT_EQ(SegmentsOf("SYS1"), (Strings{"PAYROLL", "STOCK"}));
-    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "    PAYROLL business segment", "    STOCK business segment",
+    EXPECT_EQ(Rows(), (Strings{"Sample enterprise", "  Sample system 1", "    PAYROLL business segment", "    STOCK business segment",
                                "  Sample system 2"}));
 }
 
@@ -185,9 +185,9 @@ TEST_F(DirectoryCommandsTest, ParentsListsTheAncestorsNearestFirstAndSelectsTheC
     Command(ID_PARENTS);
 
     ui.Verify();
-    // The names (long names here), not the rows' texts: the sample's design enterprise has
-    // no name, and its row reads " System Definitions".
-    EXPECT_EQ(names, (Strings{"Report Groups", "SALES business segment", "Sample system 1", ""}));
+    // The names (long names here), not the rows' texts: the design enterprise's row reads
+    // "Sample enterprise System Definitions".
+    EXPECT_EQ(names, (Strings{"Report Groups", "SALES business segment", "Sample system 1", "Sample enterprise"}));
     EXPECT_EQ(view->GetSelectedItem(), Item("Sample system 1"));
 }
 
@@ -215,9 +215,9 @@ TEST_F(DirectoryCommandsTest, ANewSystemGetsItsRowInOrderAndARemovedOneLosesIt)
 
     app.BroadcastObjectChange(VqsKindSystem, nullptr, &object, nullptr);
 
-    EXPECT_EQ(Rows(), (Strings{"", "  A system between", "  Sample system 1", "  Sample system 2"}));
+    EXPECT_EQ(Rows(), (Strings{"Sample enterprise", "  A system between", "  Sample system 1", "  Sample system 2"}));
     app.BroadcastObjectChange(VqsNodeGone, nullptr, &object, nullptr);
-    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "  Sample system 2"}));
+    EXPECT_EQ(Rows(), (Strings{"Sample enterprise", "  Sample system 1", "  Sample system 2"}));
 }
 
 TEST_F(DirectoryCommandsTest, ANewGroupEntersACollapsedFolderWithoutARowAndShowsWhenTheFolderOpens)

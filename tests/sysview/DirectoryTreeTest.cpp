@@ -60,12 +60,13 @@ struct DirectoryTreeTest : SysViewTest {
 TEST_F(DirectoryTreeTest, TheSystemsAreListedSortedAndTheLinksShowUnderTheSystemWhileOldConfigurationsAreHidden)
 {
     OpenFrame();
-    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "  Sample system 2"}));
-    EXPECT_EQ(DisplayText(""), " System Definitions") << "the design enterprise of the sample has no name";
+    EXPECT_EQ(Rows(), (Strings{"Sample enterprise", "  Sample system 1", "  Sample system 2"}));
+    EXPECT_EQ(DisplayText("Sample enterprise"), "Sample enterprise System Definitions")
+        << "the design enterprise's long name heads the tree";
     EXPECT_EQ(DisplayText("Sample system 1"), "Sample system 1\tA system of the sample enterprise");
 
     Expand("Sample system 1");
-    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "    PAYROLL business segment", "    SALES business segment",
+    EXPECT_EQ(Rows(), (Strings{"Sample enterprise", "  Sample system 1", "    PAYROLL business segment", "    SALES business segment",
                                "    STOCK business segment", "  Sample system 2"}));
 }
 
@@ -135,7 +136,7 @@ TEST_F(DirectoryTreeTest, TheHandleMapFindsAnItemUntilItGoesAndKeepsANewerItemFo
 
     auto* second = new VqsTreeItemSystem(root, system);
     EXPECT_EQ(root->FindTreeItem(system), second);
-    Select({""});
+    Select({"Sample enterprise"});
     Command(32798);
     EXPECT_EQ(root->FindTreeItem(system), second) << "the first item went; the newer one keeps its entry";
     delete second;
@@ -389,7 +390,7 @@ TEST_F(DirectoryTreeTest, PreviousConfigurationsSwitchedOnWhileASystemIsClosedSh
 {
     OpenFrame();
     Command(ID_PREVIOUS_CONFIGS);
-    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "  Sample system 2"}));
+    EXPECT_EQ(Rows(), (Strings{"Sample enterprise", "  Sample system 1", "  Sample system 2"}));
     Expand("Sample system 1");
     EXPECT_EQ(ChildRows("Sample system 1"), (Strings{"Current Configuration", "Previous Configurations"}));
     Expand("Previous Configurations");

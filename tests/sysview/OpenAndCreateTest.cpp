@@ -208,7 +208,7 @@ TEST_F(OpenAndCreateTest, PrintingASystemWithALinkWithoutOptionsPrintsNothingAnd
 TEST_F(OpenAndCreateTest, NewSystemCreatesTheSystemTheWizardDescribesAndSelectsIt)
 {
     OpenFrame();
-    Select({""});
+    Select({"Sample enterprise"});
     NewSystemToGenSetPage(ui)
         .Click(VqsSysGSPage::IDC_NO_GENSET)
         .Finish();
@@ -231,7 +231,7 @@ TEST_F(OpenAndCreateTest, NewSystemFinishedWithoutPickingAnExistingHostCreatesNo
     app.GetEnterprise()->GetListOfHostInformations(hosts);
     const int hostsBefore = hosts.GetCount();
     OpenFrame();
-    Select({""});
+    Select({"Sample enterprise"});
     ui.ExpectWizard("New System Wizard")
         .OnPage(VqsSysOptPage::IDD)
         .Type(VqsSysOptPage::IDC_NAME, "ORDERS")

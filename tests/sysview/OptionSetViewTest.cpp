@@ -128,7 +128,7 @@ TEST_F(OptionSetViewTest, TheConfigurationOfTheSelectionListsItsGenerateSetsAndT
     Select({"Sample system 2"});
     vqwin::PumpPending();
     EXPECT_EQ(list->GetConfig()->GetSystem()->GetName(), "SYS2");
-    Select({""});
+    Select({"Sample enterprise"});
     vqwin::PumpPending();
     EXPECT_TRUE(ListRows().empty());
 }

@@ -162,7 +162,7 @@ TEST_F(SysFrameTest, ASystemSetAsRootHidesTheEnterpriseUntilTheRootIsResetWithTh
     EXPECT_EQ(State(ID_RESET_ROOT), "enabled");
 
     Command(ID_RESET_ROOT);
-    EXPECT_EQ(Rows(), (Strings{"", "  Sample system 1", "    PAYROLL business segment", "    SALES business segment",
+    EXPECT_EQ(Rows(), (Strings{"Sample enterprise", "  Sample system 1", "    PAYROLL business segment", "    SALES business segment",
                                "    STOCK business segment", "  Sample system 2"}));
     EXPECT_EQ(State(ID_RESET_ROOT), "-");
 }
@@ -199,7 +199,7 @@ TEST_F(SysFrameTest, ACommandTheCurrentViewRefusesGoesToTheFirstViewThatTakesIt)
 TEST_F(SysFrameTest, InsertShowsTheAddPopupAndItsEntryReachesTheView)
 {
     OpenFrame();
-    Select({""});
+    Select({"Sample enterprise"});
     EXPECT_EQ(FrameState(ID_ADD), "enabled") << "only New System is enabled on the enterprise";
     vqtest::ScriptedUiDriver ui;
     ui.ExpectPopupMenu(ID_NEW_SYSTEM);
@@ -212,7 +212,7 @@ TEST_F(SysFrameTest, InsertShowsTheAddPopupAndItsEntryReachesTheView)
 TEST_F(SysFrameTest, DeleteDoesNothingWhileItIsDisabled)
 {
     OpenFrame();
-    Select({""});
+    Select({"Sample enterprise"});
     vqui::user::PressKey(view->m_hWnd, VK_DELETE);
     EXPECT_TRUE(logLines.empty());
 }
@@ -220,7 +220,7 @@ TEST_F(SysFrameTest, DeleteDoesNothingWhileItIsDisabled)
 TEST_F(SysFrameTest, ColoursAndLoadAreTheHostsToCarryOut)
 {
     OpenFrame();
-    Select({""});
+    Select({"Sample enterprise"});
     frametest::HostLines().clear();
     Command(32803);
     Command(32820);

@@ -188,6 +188,8 @@ public:
     void Build(const RepoDescription& description)
     {
         m_design.SetAllowLongNames(description.allowLongNames);
+        if (!description.enterpriseName.empty() || !description.enterpriseLongName.empty())
+            m_design.SetEnterpriseNames(description.enterpriseName.c_str(), description.enterpriseLongName.c_str());
         for (const SegmentDesc& segment : description.segments)
             BuildSegment(segment);
         for (const HostDesc& host : description.hosts)

@@ -202,6 +202,9 @@ struct RepoDescription {
     // gives the same repository.
     std::int64_t timeStamp = 1700000000;
     int allowLongNames = 0;
+    // The design enterprise's names, as the design tool gives them.
+    std::string enterpriseName;
+    std::string enterpriseLongName;
     std::vector<SegmentDesc> segments;
     std::vector<HostDesc> hosts;
     std::vector<PackDesc> packs;

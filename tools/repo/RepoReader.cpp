@@ -455,6 +455,8 @@ RepoDescription ReadRoot(const json& value)
     RepoDescription description;
     description.timeStamp = node.Number("timeStamp", description.timeStamp);
     description.allowLongNames = node.Int("allowLongNames");
+    description.enterpriseName = node.Text("enterpriseName");
+    description.enterpriseLongName = node.Text("enterpriseLongName");
     std::size_t index = 0;
     for (const json* item : node.Array("businessSegments"))
         description.segments.push_back(ReadSegment(*item, At("", "businessSegments", index++)));

@@ -254,6 +254,8 @@ RepoDescription SampleDescription(const SampleScale& requested)
     scale.elementsPerSegment = std::max(scale.elementsPerSegment, 0);
     RepoDescription description;
     description.allowLongNames = 1;
+    description.enterpriseName = "SAMPLE";
+    description.enterpriseLongName = "Sample enterprise";
     for (int index = 0; index < scale.segments; ++index)
         description.segments.push_back(Segment(index, scale));
     description.segments.front().lockedBy = "designer/lse";

@@ -88,6 +88,19 @@ TEST_F(EditTest, NumberStyleLimitAndReadOnlyRefuseTypedInput)
     EXPECT_TRUE(parent.Codes(kEditId).empty());
 }
 
+TEST_F(EditTest, AProgramsTextLongerThanTheLimitTakesNoTypingButCanBeShortened)
+{
+    Make(0);
+    edit.LimitText(3);
+    edit.SetWindowText("abcdef");
+    vqui::user::Type(edit, "g");
+    EXPECT_EQ(WindowText(edit), "abcdef");
+    vqui::user::PressKey(edit, VK_BACK);
+    EXPECT_EQ(WindowText(edit), "abcde");
+    vqui::user::ReplaceText(edit, "wxyz");
+    EXPECT_EQ(WindowText(edit), "wxy");
+}
+
 TEST_F(EditTest, TypingReplacesTheSelectionAndKeysMoveAndErase)
 {
     Make(0);
