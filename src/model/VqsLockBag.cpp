@@ -180,15 +180,10 @@ int VqsLockBag::LockObjects(int kind)
             return 1;
         }
         PxTypedList<PxVQObjectPtr> objects;
-        PxVQObjectPtr any;
-        for (POSITION pos = m_objects.GetStartPosition(); pos;) {
-            std::uint64_t key = 0;
-            m_objects.GetNextAssoc(pos, key, any);
-            objects.AddTail(any);
-        }
+        CollectObjects(objects);
         if (kind == VqsNoLock)
             return 1;
-        const PxLockErrorInfo result = LockList(*ListLink(any), objects, kind);
+        const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, kind);
         if (!result.Succeeded()) {
             VqsDescribeLockTarget(result);
             return 0;
@@ -213,19 +208,20 @@ void VqsLockBag::Release()
     } catch (const VqReportableException&) {
         // Whether an object is still there cannot be told: it is unlocked with the others.
     }
-    if (holds == 0 || m_objects.IsEmpty())
+    if (holds == 0)
         return;
-    try {
-        PxTypedList<PxVQObjectPtr> objects;
-        PxVQObjectPtr any;
-        for (POSITION pos = m_objects.GetStartPosition(); pos;) {
-            std::uint64_t key = 0;
-            m_objects.GetNextAssoc(pos, key, any);
-            objects.AddTail(any);
-        }
-        ListLink(any)->UnLock(objects);
-    } catch (const VqReportableException&) {
-        // Releasing never fails the caller; the session's end gives back what stays.
+    PxTypedList<PxVQObjectPtr> objects;
+    CollectObjects(objects);
+    UnlockObjects(objects, 1);
+}
+
+void VqsLockBag::CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const
+{
+    for (POSITION pos = m_objects.GetStartPosition(); pos;) {
+        std::uint64_t key = 0;
+        PxVQObjectPtr object;
+        m_objects.GetNextAssoc(pos, key, object);
+        objects.AddTail(object);
     }
 }
 

@@ -61,6 +61,8 @@ private:
     static void UnlockObject(const PxVQObjectPtr& object, unsigned times);
     // The same for a list of objects, with one call each time.
     static void UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times);
+    // Every object of the bag, in the map's order.
+    void CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const;
     int LockTogether(PxTypedList<PxVQObjectPtr>& objects);
     // Moves the node's object from the other bag into this one.
     int TakeOverHeld(VqsModelNode* node, VqsLockBag& other);
