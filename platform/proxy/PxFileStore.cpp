@@ -213,18 +213,24 @@ bool PxFileStore::RemoveMember(std::int64_t owner, const char* role, std::int64_
     return m_db.Changes() > 0;
 }
 
-std::vector<PxObjectRow> PxFileStore::Members(std::int64_t owner, const char* role)
+std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner, const char* role)
 {
     NoteRead(owner);
     PxQuery query(m_db,
-                  "SELECT o.oid, o.class, o.created, o.edition FROM px_member m JOIN px_object o ON o.oid = m.member"
+                  "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.value FROM px_member m"
+                  " JOIN px_object o ON o.oid = m.member LEFT JOIN px_attribute a ON a.oid = o.oid"
                   " WHERE m.owner = ?1 AND m.role = ?2 AND o.present ORDER BY m.seq",
                   pxwhat::Read);
     query.Bind(1, owner).Bind(2, role);
-    std::vector<PxObjectRow> rows;
-    while (query.Step())
-        rows.push_back({query.Int(0), query.Text(1), query.Int(2), query.Int(3)});
-    return rows;
+    std::vector<PxMemberRead> reads;
+    std::int64_t lastSeq = 0;
+    while (query.Step()) {
+        PxAttributeBuffer& attributes =
+            EntryRead(reads, lastSeq, query.Int(4), {query.Int(0), query.Text(1), query.Int(2), query.Int(3)});
+        if (!query.IsNull(5))
+            attributes[query.Text(5)] = query.Value(6);
+    }
+    return reads;
 }
 
 int PxFileStore::CountMembers(std::int64_t owner, const char* role)
@@ -297,23 +303,18 @@ PxFileStore::Deletion PxFileStore::Delete(std::int64_t oid)
     return deletion;
 }
 
-std::vector<std::pair<std::string, PxValue>> PxFileStore::SortedAttributes(std::int64_t oid)
+PxStoreContents PxFileStore::Contents()
 {
-    PxQuery query(m_db, "SELECT name, value FROM px_attribute WHERE oid = ?1 ORDER BY name", pxwhat::Read);
-    query.Bind(1, oid);
-    std::vector<std::pair<std::string, PxValue>> attributes;
-    while (query.Step())
-        attributes.emplace_back(query.Text(0), query.Value(1));
-    return attributes;
-}
-
-std::vector<PxMemberEntry> PxFileStore::Entries(std::int64_t oid)
-{
-    PxQuery query(m_db, "SELECT role, member, owning FROM px_member WHERE owner = ?1 ORDER BY role, seq",
-                  pxwhat::Read);
-    query.Bind(1, oid);
-    std::vector<PxMemberEntry> entries;
-    while (query.Step())
-        entries.push_back({query.Text(0), query.Int(1), query.Int(2) != 0});
-    return entries;
+    PxStoreContents contents;
+    PxQuery objects(m_db, "SELECT oid, class FROM px_object", pxwhat::Read);
+    while (objects.Step())
+        contents.classes.emplace(objects.Int(0), objects.Text(1));
+    PxQuery attributes(m_db, "SELECT oid, name, value FROM px_attribute ORDER BY oid, name", pxwhat::Read);
+    while (attributes.Step())
+        contents.attributes[attributes.Int(0)].emplace_back(attributes.Text(1), attributes.Value(2));
+    PxQuery entries(m_db, "SELECT owner, role, member, owning FROM px_member ORDER BY owner, role, seq",
+                    pxwhat::Read);
+    while (entries.Step())
+        contents.entries[entries.Int(0)].push_back({entries.Text(1), entries.Int(2), entries.Int(3) != 0});
+    return contents;
 }

@@ -35,15 +35,14 @@ public:
     void CreateObject(std::int64_t oid, const char* className, std::int64_t created) override;
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
-    std::vector<PxObjectRow> Members(std::int64_t owner, const char* role) override;
+    std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                           const char* text) override;
     std::optional<std::int64_t> Owner(std::int64_t member) override;
     Deletion Delete(std::int64_t oid) override;
 
-    std::vector<std::pair<std::string, PxValue>> SortedAttributes(std::int64_t oid) override;
-    std::vector<PxMemberEntry> Entries(std::int64_t oid) override;
+    PxStoreContents Contents() override;
 
 protected:
     std::int64_t StoredEdition(std::int64_t oid) override;

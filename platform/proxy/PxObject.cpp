@@ -5,6 +5,7 @@
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxList.h"
 #include "proxy/PxSession.h"
+#include "proxy/PxStore.h"
 #include "win/Clock.h"
 
 
@@ -155,19 +156,24 @@ const PxValue* PxObject::Attribute(const char* name) const
     std::shared_ptr<PxSession> session = Session();
     unsigned generation = m_core->BufferGeneration();
     if (!m_attributes || m_attributeGeneration != generation) {
-        auto attributes = std::make_unique<PxAttributeBuffer>();
+        PxAttributeBuffer attributes;
         bool present;
         {
             auto guard = session->Guard();
-            present = session->Store().LoadAttributes(m_oid, *attributes);
+            present = session->Store().LoadAttributes(m_oid, attributes);
         }
         if (!present)
             PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
-        m_attributes = std::move(attributes);
-        m_attributeGeneration = generation;
+        TakeAttributes(std::move(attributes), generation);
     }
     auto found = m_attributes->find(name ? name : "");
     return found == m_attributes->end() ? nullptr : &found->second;
+}
+
+void PxObject::TakeAttributes(PxAttributeBuffer attributes, unsigned generation) const
+{
+    m_attributes = std::make_unique<PxAttributeBuffer>(std::move(attributes));
+    m_attributeGeneration = generation;
 }
 
 BOOL PxObject::HasAttribute(const char* name) const { return Attribute(name) != nullptr; }
@@ -279,14 +285,18 @@ void PxObject::GetMembers(const char* role, PxObjectCollection& members) const
 {
     Enter("PxObject::GetMembers");
     std::shared_ptr<PxSession> session = Session();
-    std::vector<PxObjectRow> rows;
+    unsigned generation = m_core->BufferGeneration();
+    std::vector<PxMemberRead> reads;
     {
         auto guard = session->Guard();
-        rows = session->Store().Members(m_oid, role);
+        reads = session->Store().MembersWithAttributes(m_oid, role);
     }
     members.PxEmpty();
-    for (const PxObjectRow& row : rows)
-        members.PxAppend(m_core->Object(row));
+    for (PxMemberRead& read : reads) {
+        PxObjectPtr member = m_core->Object(read.row);
+        member->TakeAttributes(std::move(read.attributes), generation);
+        members.PxAppend(member);
+    }
 }
 
 int PxObject::CountOfMembers(const char* role) const

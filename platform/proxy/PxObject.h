@@ -130,6 +130,8 @@ private:
     void MarkNeverStored() noexcept { m_neverStored = true; }
     void OnLastRelease() const noexcept override;
     const PxValue* Attribute(const char* name) const;
+    // Buffers attributes read at that buffer generation, in place of any buffered before.
+    void TakeAttributes(PxAttributeBuffer attributes, unsigned generation) const;
     void WriteAttribute(const char* name, PxValue value);
     void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
     void ReloadRowIfStale() const;

@@ -5,10 +5,13 @@
 
 #include <libpq-fe.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+std::atomic<std::int64_t> g_roundTrips{0};
 
 const char* StateOf(const PGresult* result)
 {
@@ -134,8 +137,11 @@ bool PxPgConnection::InTransaction() const
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
+std::int64_t PxPgConnection::RoundTrips() noexcept { return g_roundTrips.load(); }
+
 void PxPgConnection::Execute(const char* sql, const char* what)
 {
+    g_roundTrips.fetch_add(1);
     PxPgRows rows(PQexec(m_connection, sql));
     if (!Succeeded(rows.Result()))
         Fail(what, StateOf(rows.Result()));
@@ -143,6 +149,7 @@ void PxPgConnection::Execute(const char* sql, const char* what)
 
 bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
 {
+    g_roundTrips.fetch_add(1);
     PGresult* result = PQexec(m_connection, sql);
     bool ok = Succeeded(result);
     PQclear(result);
@@ -187,6 +194,7 @@ const std::string& PxPgConnection::Prepared(const char* sql, const char* what)
     if (found != m_statements.end())
         return found->second;
     std::string name = "px" + std::to_string(m_statements.size());
+    g_roundTrips.fetch_add(1);
     PGresult* result = PQprepare(m_connection, name.c_str(), sql, 0, nullptr);
     PxPgRows rows(result);
     if (!Succeeded(result))
@@ -240,6 +248,7 @@ PxPgRows PxPgConnection::Query::Run()
         values[i] = m_null[i] ? nullptr : m_values[i].data();
         lengths[i] = static_cast<int>(m_values[i].size());
     }
+    g_roundTrips.fetch_add(1);
     PxPgRows rows(PQexecPrepared(m_connection.m_connection, name.c_str(), static_cast<int>(values.size()),
                                  values.data(), lengths.data(), m_formats.data(), 0));
     if (!Succeeded(rows.Result()))
@@ -272,6 +281,7 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
     const char* what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
     if (PQenterPipelineMode(m_connection) != 1)
         Fail(what, "");
+    g_roundTrips.fetch_add(1);
     bool sent = true;
     for (std::size_t i = 0; i < queries.size() && sent; ++i)
         sent = queries[i]->Send(*names[i]);

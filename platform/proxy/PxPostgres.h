@@ -53,6 +53,8 @@ public:
     bool InTransaction() const;
     // False once the connection to the server is lost.
     bool Connected() const;
+    // The round trips to a server every connection of the process made so far.
+    static std::int64_t RoundTrips() noexcept;
     // Whether the last failure was another session being in the way (a lock timeout).
     bool LastFailureBusy() const { return m_lastBusy; }
 

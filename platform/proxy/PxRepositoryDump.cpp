@@ -12,6 +12,7 @@
 #include <iomanip>
 #include <sstream>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -89,15 +90,24 @@ public:
                 PX_THROW("Cannot read the repository: %1", PxStoreErrorReason(SQLITE_NOTADB));
             oids.push_back(oid);
         }
+        m_contents = m_store.Contents();
         for (std::int64_t oid : oids)
             Object(oid, 0);
     }
 
 private:
-    std::string ClassOf(std::int64_t oid)
+    template <class List>
+    static const List& Of(const std::unordered_map<std::int64_t, List>& lists, std::int64_t oid)
     {
-        std::optional<PxObjectRow> row = m_store.Row(oid);
-        return row ? row->className : std::string("?");
+        static const List none;
+        auto found = lists.find(oid);
+        return found == lists.end() ? none : found->second;
+    }
+
+    std::string ClassOf(std::int64_t oid) const
+    {
+        auto found = m_contents.classes.find(oid);
+        return found == m_contents.classes.end() ? std::string("?") : found->second;
     }
 
     void Object(std::int64_t oid, int depth)
@@ -105,11 +115,10 @@ private:
         m_shown.insert(oid);
         std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
         m_out << indent << "#" << oid << " " << ClassOf(oid) << "\n";
-        for (const auto& [name, value] : m_store.SortedAttributes(oid))
+        for (const auto& [name, value] : Of(m_contents.attributes, oid))
             m_out << indent << "  " << name << " = " << Shown(value) << "\n";
-        std::vector<PxMemberEntry> entries = m_store.Entries(oid);
         std::string role;
-        for (const PxMemberEntry& entry : entries) {
+        for (const PxMemberEntry& entry : Of(m_contents.entries, oid)) {
             if (entry.role != role) {
                 role = entry.role;
                 m_out << indent << "  " << role << ":\n";
@@ -123,6 +132,7 @@ private:
 
     PxStore& m_store;
     std::ostream& m_out;
+    PxStoreContents m_contents;
     std::unordered_set<std::int64_t> m_shown;
 };
 

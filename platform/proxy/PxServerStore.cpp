@@ -334,22 +334,26 @@ bool PxServerStore::RemoveMember(std::int64_t owner, const char* role, std::int6
                .Changed() > 0;
 }
 
-std::vector<PxObjectRow> PxServerStore::Members(std::int64_t owner, const char* role)
+std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owner, const char* role)
 {
     NoteRead(owner);
     PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
-                                          " JOIN px_object o ON o.oid = m.member"
+                                          "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
+                                          " a.number, a.bytes FROM px_member m JOIN px_object o ON o.oid = m.member"
+                                          " LEFT JOIN px_attribute a ON a.oid = o.oid"
                                           " WHERE m.owner = $1 AND m.role = $2 AND o.present ORDER BY m.seq",
                                           pxwhat::Read)
                         .Bind(owner)
                         .Bind(role)
                         .Run();
-    std::vector<PxObjectRow> members;
-    members.reserve(static_cast<std::size_t>(rows.Count()));
-    for (int row = 0; row < rows.Count(); ++row)
-        members.push_back(ObjectAt(rows, row));
-    return members;
+    std::vector<PxMemberRead> reads;
+    std::int64_t lastSeq = 0;
+    for (int row = 0; row < rows.Count(); ++row) {
+        PxAttributeBuffer& attributes = EntryRead(reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
+        if (!rows.IsNull(row, 5))
+            attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+    }
+    return reads;
 }
 
 int PxServerStore::CountMembers(std::int64_t owner, const char* role)
@@ -445,30 +449,26 @@ PxStore::Deletion PxServerStore::Delete(std::int64_t oid)
     return deletion;
 }
 
-std::vector<std::pair<std::string, PxValue>> PxServerStore::SortedAttributes(std::int64_t oid)
+PxStoreContents PxServerStore::Contents()
 {
-    PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "SELECT name, type, number, bytes FROM px_attribute WHERE oid = $1"
-                                          " ORDER BY name",
-                                          pxwhat::Read)
-                        .Bind(oid)
-                        .Run();
-    std::vector<std::pair<std::string, PxValue>> attributes;
-    for (int row = 0; row < rows.Count(); ++row)
-        attributes.emplace_back(rows.Text(row, 0), ValueAt(rows, row, 1));
-    return attributes;
-}
-
-std::vector<PxMemberEntry> PxServerStore::Entries(std::int64_t oid)
-{
-    PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "SELECT role, member, owning::int FROM px_member WHERE owner = $1"
-                                          " ORDER BY role, seq",
-                                          pxwhat::Read)
-                        .Bind(oid)
-                        .Run();
-    std::vector<PxMemberEntry> entries;
-    for (int row = 0; row < rows.Count(); ++row)
-        entries.push_back({rows.Text(row, 0), rows.Int(row, 1), rows.Int(row, 2) != 0});
-    return entries;
+    PxStoreContents contents;
+    PxPgRows objects = PxPgConnection::Query(*m_db, "SELECT oid, class FROM px_object", pxwhat::Read).Run();
+    for (int row = 0; row < objects.Count(); ++row)
+        contents.classes.emplace(objects.Int(row, 0), objects.Text(row, 1));
+    PxPgRows attributes = PxPgConnection::Query(*m_db,
+                                                "SELECT oid, name, type, number, bytes FROM px_attribute"
+                                                " ORDER BY oid, name",
+                                                pxwhat::Read)
+                              .Run();
+    for (int row = 0; row < attributes.Count(); ++row)
+        contents.attributes[attributes.Int(row, 0)].emplace_back(attributes.Text(row, 1), ValueAt(attributes, row, 2));
+    PxPgRows entries = PxPgConnection::Query(*m_db,
+                                             "SELECT owner, role, member, owning::int FROM px_member"
+                                             " ORDER BY owner, role, seq",
+                                             pxwhat::Read)
+                           .Run();
+    for (int row = 0; row < entries.Count(); ++row)
+        contents.entries[entries.Int(row, 0)].push_back(
+            {entries.Text(row, 1), entries.Int(row, 2), entries.Int(row, 3) != 0});
+    return contents;
 }

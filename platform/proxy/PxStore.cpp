@@ -49,6 +49,17 @@ void PxStore::NoteEdition(std::int64_t oid, std::int64_t edition)
         m_readEditions.emplace(oid, edition);
 }
 
+PxAttributeBuffer& PxStore::EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
+                                      PxObjectRow row)
+{
+    if (reads.empty() || seq != lastSeq) {
+        NoteEdition(row.oid, row.edition);
+        reads.push_back({std::move(row), {}});
+        lastSeq = seq;
+    }
+    return reads.back().attributes;
+}
+
 bool PxStore::ReadsStillCurrent()
 {
     for (const auto& [oid, edition] : m_readEditions)

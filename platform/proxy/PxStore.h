@@ -30,6 +30,21 @@ struct PxMemberEntry {
     bool owning = false;
 };
 
+// A member of a list read with its attributes.
+struct PxMemberRead {
+    PxObjectRow row;
+    PxAttributeBuffer attributes;
+};
+
+// The whole repository as the dump reads it: the class of every object stored (present or
+// not), each object's attributes in the order of their names, and each owner's list
+// entries by role and in list order.
+struct PxStoreContents {
+    std::unordered_map<std::int64_t, std::string> classes;
+    std::unordered_map<std::int64_t, std::vector<std::pair<std::string, PxValue>>> attributes;
+    std::unordered_map<std::int64_t, std::vector<PxMemberEntry>> entries;
+};
+
 enum class PxAccess { ReadWrite, ReadOnly };
 
 // A repository name that is a PostgreSQL connection URI names a server store.
@@ -89,7 +104,9 @@ public:
     virtual void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) = 0;
     // Takes a member out of a list that does not own it.
     virtual bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) = 0;
-    virtual std::vector<PxObjectRow> Members(std::int64_t owner, const char* role) = 0;
+    // The present members of a list in list order, each with its attributes, in one read;
+    // each member is noted as LoadAttributes notes it.
+    virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
     virtual std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                                   const char* text) = 0;
@@ -102,10 +119,8 @@ public:
     // Marks the object and everything it owns not present and takes them out of every list.
     virtual Deletion Delete(std::int64_t oid) = 0;
 
-    // The stored attributes of an object in the order of their names, and its list
-    // entries by role and in list order: the dump's view.
-    virtual std::vector<std::pair<std::string, PxValue>> SortedAttributes(std::int64_t oid) = 0;
-    virtual std::vector<PxMemberEntry> Entries(std::int64_t oid) = 0;
+    // Reads the whole repository in a few reads, whatever its size.
+    virtual PxStoreContents Contents() = 0;
 
 protected:
     PxStore() = default;
@@ -113,6 +128,10 @@ protected:
     void NoteRead(std::int64_t oid);
     // Notes an edition already read with the data.
     void NoteEdition(std::int64_t oid, std::int64_t edition);
+    // The read of the list entry a row of a members-with-attributes read belongs to: the
+    // rows of one entry (`seq`) come together; a new entry's member is noted.
+    PxAttributeBuffer& EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
+                                 PxObjectRow row);
     // The stored edition of an object, present or not (0 for one never stored).
     virtual std::int64_t StoredEdition(std::int64_t oid) = 0;
     // Orders what a deletion found: owners gone with it are not named, each owner once.

@@ -1,0 +1,125 @@
+// A repository of many small systems (100 and 1,000), on a file and on the test server:
+// - the dump of the whole repository (vqsrepo dump);
+// - Expand Branch of the enterprise at the top of the system view (every system's branch
+//   fills); the view is opened and closed outside the time.
+// Each system takes one of ten business segments of a few elements and has one generate
+// set. On the server the counter "trips" is the number of round trips to it.
+#include "GrowthSupport.h"
+
+#include "proxy/PxPostgres.h"
+#include "proxy/PxRepositoryDump.h"
+#include "shell/VqsSysApp.h"
+#include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsSysFrame.h"
+#include "win/CListCtrl.h"
+#include "win/Messages.h"
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr int kExpandBranch = 32797;
+constexpr int kSegments = 10;
+
+std::string Segment(int index)
+{
+    struct Kind {
+        const char* className;
+        const char* prefix;
+    };
+    static const Kind kinds[] = {{"PxLSEReport", "R"}, {"PxLSEIspec", "I"}, {"PxLSEEvent", "E"}, {"PxLSEProfile", "P"}};
+    std::string elements;
+    for (const Kind& kind : kinds)
+        elements += std::string(elements.empty() ? "" : ",") + R"({"class": ")" + kind.className +
+                    R"(", "name": ")" + vqgrowth::Numbered(kind.prefix, index) + "\"}";
+    return R"({"name": ")" + vqgrowth::Numbered("SEG", index) + R"(", "elements": [)" + elements + "]}";
+}
+
+std::string SystemsDescription(int systems)
+{
+    std::string segments;
+    for (int index = 0; index < kSegments; ++index)
+        segments += std::string(index ? "," : "") + Segment(index);
+    std::string list;
+    for (int index = 0; index < systems; ++index)
+        list += std::string(index ? "," : "") + R"({"name": ")" + vqgrowth::Numbered("SYS", index) +
+                R"(", "businessSegments": [")" + vqgrowth::Numbered("SEG", index % kSegments) +
+                R"("], "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]})";
+    return R"({"businessSegments": [)" + segments + R"(],
+               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
+               "systems": [)" +
+           list + "]}";
+}
+
+std::string Repository(int systems, bool server)
+{
+    const std::string name = "systems-" + std::to_string(systems);
+    const std::string json = SystemsDescription(systems);
+    return server ? vqgrowth::KeptServerRepository(name, json) : vqgrowth::FileRepository(name, json);
+}
+
+// Counts the round trips to the server made while the step runs.
+template <class Step>
+void Timed(benchmark::State& state, bool server, Step step)
+{
+    const std::int64_t trips = PxPgConnection::RoundTrips();
+    step();
+    if (server)
+        state.counters["trips"] = static_cast<double>(PxPgConnection::RoundTrips() - trips);
+}
+
+void Dump(benchmark::State& state, bool server)
+{
+    const std::string repository = Repository(static_cast<int>(state.range(0)), server);
+    std::size_t size = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        Timed(state, server, [&] { PxRepositoryDump::WriteFile(repository, out); });
+        size = out.str().size();
+    }
+    state.counters["bytes"] = static_cast<double>(size);
+}
+
+class Host : public CWnd {
+public:
+    Host() { CreateEx(0, "GrowthHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 1006, 600, nullptr, nullptr); }
+};
+
+void Expand(benchmark::State& state, bool server)
+{
+    const std::string repository = Repository(static_cast<int>(state.range(0)), server);
+    int rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        vqgrowth::OpenSession(repository);
+        Host host;
+        VqsSysFrame* frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, nullptr, nullptr, nullptr);
+        if (!frame)
+            throw std::runtime_error("the system view cannot be opened");
+        VqsDirectoryView* view = frame->GetDirectoryView();
+        view->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
+        view->GetListCtrl().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+        state.ResumeTiming();
+        Timed(state, server, [&] { view->SendMessage(WM_COMMAND, kExpandBranch, 0); });
+        state.PauseTiming();
+        rows = view->GetListCtrl().GetItemCount();
+        frame->DestroyWindow();
+        vqwin::PumpPending();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows;
+}
+
+void BM_DumpSystemsFile(benchmark::State& state) { Dump(state, false); }
+BENCHMARK(BM_DumpSystemsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_DumpSystemsServer(benchmark::State& state) { Dump(state, true); }
+BENCHMARK(BM_DumpSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ExpandSystemsFile(benchmark::State& state) { Expand(state, false); }
+BENCHMARK(BM_ExpandSystemsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_ExpandSystemsServer(benchmark::State& state) { Expand(state, true); }
+BENCHMARK(BM_ExpandSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
