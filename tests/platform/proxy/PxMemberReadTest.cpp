@@ -1,0 +1,168 @@
+#include "PxTestRepository.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxList.h"
+#include "proxy/PxStore.h"
+#include "support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A list read brings each member with its attributes; the members' buffers are filled from it.
+class PxMemberReadTest : public PxStoreTest {
+protected:
+    PxVQObjectPtr NewMember(const PxObjectPtr& owner, const char* role, const char* name)
+    {
+        PxVQObjectPtr member = owner->CreateMember(role, "PxVQObject");
+        member->SetAttributeText("name", name);
+        return member;
+    }
+};
+
+std::int64_t OidOf(const PxObjectPtr& object) { return static_cast<std::int64_t>(object->GetHandle().MapKey()); }
+
+std::map<std::string, std::string> Shown(const PxAttributeBuffer& attributes)
+{
+    std::map<std::string, std::string> shown;
+    for (const auto& [name, value] : attributes)
+        shown[name] = std::to_string(value.type) + ":" + std::to_string(value.number) + ":" + value.bytes;
+    return shown;
+}
+
+TEST_P(PxMemberReadTest, AListReadAnswersWhatReadsOfEachMemberAnswer)
+{
+    auto link = PxAttach(m_repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    link->BeginTransaction();
+    NewMember(enterprise, "systems", "B")->SetAttributeInt("port", 21);
+    PxVQObjectPtr a = NewMember(enterprise, "systems", "A");
+    a->SetAttributeBlob("guid", "\0\1\2", 3);
+    a->SetAttributeNull("note");
+    PxVQObjectPtr gone = NewMember(enterprise, "systems", "GONE");
+    PxVQObjectPtr bare = enterprise->CreateMember("systems", "PxVQObject");
+    PxVQObjectPtr group = NewMember(enterprise, "groups", "G");
+    group->AddMember("aliases", a);
+    group->AddMember("aliases", bare);
+    group->AddMember("aliases", a);
+    group->AddMember("aliases", gone);
+    PxVQObjectPtr emptied = NewMember(enterprise, "groups", "E");
+    NewMember(emptied, "parts", "P")->DeleteObject();
+    gone->DeleteObject();
+    link->CommitTransaction();
+
+    struct Case {
+        const char* what;
+        PxObjectPtr owner;
+        const char* role;
+        std::vector<PxObjectPtr> members;
+    };
+    const Case cases[] = {
+        {"an owning list, one member deleted", enterprise, "systems",
+         {enterprise->FindMember("systems", "name", "B"), a, bare}},
+        {"a reference list naming a member twice", group, "aliases", {a, bare, a}},
+        {"a list whose only member was deleted", emptied, "parts", {}},
+        {"a role never used", enterprise, "packs", {}},
+    };
+    std::unique_ptr<PxStore> store = PxStore::Open(m_repository.Path());
+    for (const Case& c : cases) {
+        std::vector<PxMemberRead> reads = store->MembersWithAttributes(OidOf(c.owner), c.role);
+        ASSERT_EQ(reads.size(), c.members.size()) << c.what;
+        for (std::size_t index = 0; index < reads.size(); ++index) {
+            const std::int64_t oid = OidOf(c.members[index]);
+            std::optional<PxObjectRow> row = store->Row(oid);
+            PxAttributeBuffer attributes;
+            ASSERT_TRUE(store->LoadAttributes(oid, attributes)) << c.what;
+            EXPECT_EQ(reads[index].row.oid, oid) << c.what;
+            EXPECT_EQ(reads[index].row.className, row->className) << c.what;
+            EXPECT_EQ(reads[index].row.created, row->created) << c.what;
+            EXPECT_EQ(reads[index].row.edition, row->edition) << c.what;
+            EXPECT_EQ(Shown(reads[index].attributes), Shown(attributes)) << c.what;
+        }
+    }
+}
+
+TEST_P(PxMemberReadTest, AListReadBuffersEachMembersAttributesAsAReadOfItWould)
+{
+    auto mine = PxAttach(m_repository.Path());
+    auto theirs = PxAttach(m_repository.Path(), "bob/test");
+    theirs->BeginTransaction();
+    PxVQObjectPtr host = NewMember(theirs->GetLVQEnterprise(), "hosts", "H1");
+    theirs->CommitTransaction();
+
+    PxObjectArray hosts;
+    mine->GetLVQEnterprise()->GetMembers("hosts", hosts);
+    ASSERT_EQ(hosts.size(), 1u);
+    theirs->BeginTransaction();
+    host->SetAttributeText("name", "H2");
+    theirs->CommitTransaction();
+    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1") << "read with the list, buffered until cleared";
+    mine->GetLVQEnterprise()->GetMembers("hosts", hosts);
+    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H2") << "a list read again brings the fresher data";
+
+    theirs->BeginTransaction();
+    host->SetAttributeText("name", "H3");
+    theirs->CommitTransaction();
+    mine->ClearAllBuffers();
+    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H3");
+}
+
+// A transaction that read a list's members before its first change is refused when another
+// process changed one of them meanwhile, and only then.
+TEST_P(PxMemberReadTest, AnotherProcessesChangeOfAMemberReadWithItsListIsSeenAtTheFirstWrite)
+{
+    const PxTestRepository& repository = m_repository;
+    {
+        auto setup = PxAttach(repository.Path());
+        setup->BeginTransaction();
+        NewMember(setup->GetLVQEnterprise(), "hosts", "H1");
+        NewMember(setup->GetLVQEnterprise(), "hosts", "H2");
+        NewMember(setup->GetLVQEnterprise(), "packs", "P1");
+        setup->CommitTransaction();
+    }
+    std::unique_ptr<PxVQLink> other;
+    auto rename = [&](const char* role, const char* name) {
+        other->BeginTransaction();
+        other->GetLVQEnterprise()->FindMember(role, "name", name)->SetAttributeText("name", "CHANGED");
+        other->CommitTransaction();
+    };
+    vqtest::ChildProcess child({[&] { other = PxAttach(repository.Path(), "child/writer"); },
+                                [&] { rename("hosts", "H2"); }, [&] { rename("packs", "P1"); }});
+    ASSERT_TRUE(child.WaitReady());
+
+    auto link = PxAttach(repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    struct Case {
+        const char* what;
+        bool refused;
+    };
+    const Case cases[] = {{"a member of the list read", true}, {"an object outside the list", false}};
+    for (const Case& c : cases) {
+        link->BeginTransaction();
+        PxObjectArray hosts;
+        enterprise->GetMembers("hosts", hosts);
+        ASSERT_EQ(hosts.size(), 2u);
+        EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1");
+        ASSERT_TRUE(child.RunNextStep()) << c.what;
+        try {
+            enterprise->SetAttributeText("note", c.what);
+            EXPECT_FALSE(c.refused) << c.what;
+            link->CommitTransaction();
+        } catch (const PxException& e) {
+            EXPECT_TRUE(c.refused) << c.what;
+            EXPECT_EQ(e.GetErrorMessage(), "Cannot change the repository: another session has changed what this "
+                                           "transaction read. The transaction was rolled back.");
+            EXPECT_FALSE(link->IsInTransaction());
+        }
+    }
+    child.Finish();
+}
+
+PX_ON_BOTH_STORES(PxMemberReadTest);
+
+} // namespace
