@@ -115,6 +115,15 @@ std::optional<PxObjectRow> PxFileStore::Row(std::int64_t oid)
     return PxObjectRow{oid, query.Text(0), query.Int(1), query.Int(2), query.Int(3) != 0};
 }
 
+std::vector<PxObjectRow> PxFileStore::Rows(const std::vector<std::int64_t>& oids)
+{
+    std::vector<PxObjectRow> rows;
+    for (std::int64_t oid : oids)
+        if (std::optional<PxObjectRow> row = Row(oid))
+            rows.push_back(std::move(*row));
+    return rows;
+}
+
 bool PxFileStore::Present(std::int64_t oid)
 {
     NoteRead(oid);

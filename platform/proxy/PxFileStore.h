@@ -46,6 +46,7 @@ public:
 
 protected:
     std::int64_t StoredEdition(std::int64_t oid) override;
+    std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:
     static void CreateSchema(PxDatabase& db);

@@ -36,7 +36,7 @@ PxLSELockedObjectPtr PxLSEEnterprise::GetLockedObject(const PxLSEBusinessSegment
     PxObjectArray records;
     GetMembers(kLockedObjects, records);
     for (const PxObjectPtr& record : records)
-        if (segment->IsSameOid(record->GetAttributeObject("object")))
+        if (record->RefersTo("object", segment))
             return record;
     return PxLSELockedObjectPtr();
 }

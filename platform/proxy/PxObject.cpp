@@ -8,6 +8,9 @@
 #include "proxy/PxStore.h"
 #include "win/Clock.h"
 
+#include <algorithm>
+#include <iterator>
+
 
 const PxClassInfo& PxObject::ClassInfo()
 {
@@ -198,13 +201,40 @@ std::vector<BYTE> PxObject::GetAttributeBlob(const char* name) const
     return std::vector<BYTE>(value->bytes.begin(), value->bytes.end());
 }
 
-PxObjectPtr PxObject::GetAttributeObject(const char* name) const
+PxObjectPtr PxObject::GetAttributeObject(const char* name) const { return GetAttributeObjects({name}).front(); }
+
+std::vector<PxObjectPtr> PxObject::GetAttributeObjects(const std::vector<std::string>& names) const
+{
+    // 0 where the attribute refers to nothing.
+    std::vector<std::int64_t> oids;
+    for (const std::string& name : names) {
+        const PxValue* value = Attribute(name.c_str());
+        oids.push_back(value && value->type == PxValue::Int ? value->number : 0);
+    }
+    std::vector<std::int64_t> references;
+    std::copy_if(oids.begin(), oids.end(), std::back_inserter(references), [](std::int64_t oid) { return oid != 0; });
+    std::shared_ptr<PxSession> session = Session();
+    std::unordered_map<std::int64_t, PxObjectRow> present;
+    if (!references.empty()) {
+        auto guard = session->Guard();
+        present = session->Store().PresentRows(references);
+    }
+    std::vector<PxObjectPtr> objects;
+    for (std::int64_t oid : oids) {
+        if (oid)
+            // Asking an object's presence is where a read of it fails.
+            PxFaultInjection::Check("PxObject::ObjectPresent");
+        auto found = present.find(oid);
+        objects.push_back(found == present.end() ? PxObjectPtr() : m_core->Object(found->second));
+    }
+    return objects;
+}
+
+BOOL PxObject::RefersTo(const char* name, const PxObjectPtr& object) const
 {
     const PxValue* value = Attribute(name);
-    if (!value || value->type != PxValue::Int)
-        return PxObjectPtr();
-    PxObjectPtr object = m_core->Load(value->number);
-    return object && object->ObjectPresent() ? object : PxObjectPtr();
+    return object && value && value->type == PxValue::Int && value->number == object->m_oid &&
+           object->ObjectPresent();
 }
 
 void PxObject::SetAttributeText(const char* name, const char* value)

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class PxAttributeBuffer;
@@ -65,6 +66,11 @@ public:
     std::vector<BYTE> GetAttributeBlob(const char* name) const;
     // The object an attribute refers to; null when none or when it is no longer present.
     PxObjectPtr GetAttributeObject(const char* name) const;
+    // The objects several attributes refer to, in order, read together; null where none.
+    std::vector<PxObjectPtr> GetAttributeObjects(const std::vector<std::string>& names) const;
+    // Nonzero when the attribute refers to the object and it is present: as comparing
+    // GetAttributeObject with it, without reading any other object.
+    BOOL RefersTo(const char* name, const PxObjectPtr& object) const;
     void SetAttributeText(const char* name, const char* value);
     void SetAttributeInt(const char* name, std::int64_t value);
     void SetAttributeBlob(const char* name, const void* data, std::size_t size);

@@ -89,6 +89,14 @@ PxObjectRow ObjectAt(const PxPgRows& rows, int row)
     return {rows.Int(row, 0), rows.Text(row, 1), rows.Int(row, 2), rows.Int(row, 3), true};
 }
 
+// A row of a query that reads the presence too, as its fifth column.
+PxObjectRow StoredObjectAt(const PxPgRows& rows, int row)
+{
+    PxObjectRow object = ObjectAt(rows, row);
+    object.present = rows.Int(row, 4) != 0;
+    return object;
+}
+
 // An array parameter: {1,2,3}.
 std::string ArrayOf(const std::vector<std::int64_t>& oids)
 {
@@ -199,9 +207,20 @@ std::optional<PxObjectRow> PxServerStore::Row(std::int64_t oid)
                         .Run();
     if (!rows.Count())
         return std::nullopt;
-    PxObjectRow row = ObjectAt(rows, 0);
-    row.present = rows.Int(0, 4) != 0;
-    return row;
+    return StoredObjectAt(rows, 0);
+}
+
+std::vector<PxObjectRow> PxServerStore::Rows(const std::vector<std::int64_t>& oids)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, class, created, edition, present::int FROM px_object"
+                                                 " WHERE oid = ANY($1::bigint[])",
+                                          pxwhat::Read)
+                        .Bind(ArrayOf(oids))
+                        .Run();
+    std::vector<PxObjectRow> found;
+    for (int row = 0; row < rows.Count(); ++row)
+        found.push_back(StoredObjectAt(rows, row));
+    return found;
 }
 
 bool PxServerStore::Present(std::int64_t oid)

@@ -49,6 +49,20 @@ void PxStore::NoteEdition(std::int64_t oid, std::int64_t edition)
         m_readEditions.emplace(oid, edition);
 }
 
+std::unordered_map<std::int64_t, PxObjectRow> PxStore::PresentRows(const std::vector<std::int64_t>& oids)
+{
+    std::unordered_map<std::int64_t, PxObjectRow> present;
+    for (PxObjectRow& row : Rows(oids)) {
+        NoteEdition(row.oid, row.edition);
+        if (row.present)
+            present.emplace(row.oid, std::move(row));
+    }
+    // An object never stored has no edition.
+    for (std::int64_t oid : oids)
+        NoteEdition(oid, 0);
+    return present;
+}
+
 PxAttributeBuffer& PxStore::EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
                                       PxObjectRow row)
 {

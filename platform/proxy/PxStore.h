@@ -85,6 +85,9 @@ public:
     // The object, present or not; nothing when no such object was ever committed.
     virtual std::optional<PxObjectRow> Row(std::int64_t oid) = 0;
     virtual bool Present(std::int64_t oid) = 0;
+    // The rows of the objects present among these, by id, in one read; each object is
+    // noted as Present notes it.
+    std::unordered_map<std::int64_t, PxObjectRow> PresentRows(const std::vector<std::int64_t>& oids);
     // The edition of a present object; nothing when it is not present.
     virtual std::optional<std::int64_t> Edition(std::int64_t oid) = 0;
     virtual std::int64_t Root(const char* className) = 0;
@@ -128,6 +131,8 @@ protected:
     void NoteRead(std::int64_t oid);
     // Notes an edition already read with the data.
     void NoteEdition(std::int64_t oid, std::int64_t edition);
+    // The stored rows of these objects, present or not.
+    virtual std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) = 0;
     // The read of the list entry a row of a members-with-attributes read belongs to: the
     // rows of one entry (`seq`) come together; a new entry's member is noted.
     PxAttributeBuffer& EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,

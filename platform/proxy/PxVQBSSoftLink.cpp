@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 PX_IMPLEMENT_CLASS(PxVQBSSoftLink, PxKindBSSoftLink)
 
@@ -185,9 +186,14 @@ void PxVQBSSoftLink::GetSyncPairList(CList<VqcSyncPair, const VqcSyncPair&>& pai
     Enter("PxVQBSSoftLink::GetSyncPairList");
     pairs.RemoveAll();
     int count = static_cast<int>(GetAttributeInt(kSyncPairCount));
+    std::vector<std::string> names;
     for (int index = 0; index < count; ++index) {
-        VqcSyncPair pair{GetAttributeObject(SyncPairAttribute(index, "element").c_str()),
-                         GetAttributeObject(SyncPairAttribute(index, "link").c_str())};
+        names.push_back(SyncPairAttribute(index, "element"));
+        names.push_back(SyncPairAttribute(index, "link"));
+    }
+    std::vector<PxObjectPtr> objects = GetAttributeObjects(names);
+    for (std::size_t index = 0; index + 1 < objects.size(); index += 2) {
+        VqcSyncPair pair{objects[index], objects[index + 1]};
         // A pair one of whose objects has been deleted is no longer a pair.
         if (pair.element && pair.link)
             pairs.AddTail(pair);

@@ -42,7 +42,7 @@ void PxVQIspecSoftLink::DeleteIspecBundleData(const PxVQBundlePtr& bundle)
     GetMembers(PxVQBundle::kEntries, entries);
     for (POSITION position = entries.GetHeadPosition(); position;) {
         PxVQIspecBundleDataPtr entry = entries.GetNext(position);
-        if (bundle->IsSameOid(entry->GetAttributeObject("bundle")))
+        if (entry->RefersTo("bundle", bundle))
             entry->DeleteObject();
     }
 }

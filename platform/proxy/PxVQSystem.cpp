@@ -72,7 +72,7 @@ PxVQRecoveryInfoPtr PxVQSystem::GetRecoveryInfo(const PxVQOptionSetPtr& genSet) 
     GetMembers(kRecoveryInfos, infos);
     for (POSITION position = infos.GetHeadPosition(); position;) {
         PxVQRecoveryInfoPtr info = infos.GetNext(position);
-        if (genSet && genSet->IsSameOid(info->GetAttributeObject("genSet")))
+        if (info->RefersTo("genSet", genSet))
             return info;
     }
     return PxVQRecoveryInfoPtr();

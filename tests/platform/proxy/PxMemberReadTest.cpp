@@ -112,6 +112,33 @@ TEST_P(PxMemberReadTest, AListReadBuffersEachMembersAttributesAsAReadOfItWould)
     EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H3");
 }
 
+TEST_P(PxMemberReadTest, ReferencesReadTogetherAnswerWhatEachReadAnswers)
+{
+    auto link = PxAttach(m_repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    link->BeginTransaction();
+    PxVQObjectPtr kept = NewMember(enterprise, "hosts", "KEPT");
+    PxVQObjectPtr gone = NewMember(enterprise, "hosts", "GONE");
+    PxVQObjectPtr holder = NewMember(enterprise, "packs", "HOLDER");
+    holder->SetAttributeObject("kept", kept);
+    holder->SetAttributeObject("gone", gone);
+    holder->SetAttributeObject("none", PxObjectPtr());
+    holder->SetAttributeInt("neverStored", 1000000);
+    gone->DeleteObject();
+    link->CommitTransaction();
+
+    const std::vector<std::string> names = {"kept", "gone", "none", "neverStored", "name", "absent", "kept"};
+    std::vector<PxObjectPtr> together = holder->GetAttributeObjects(names);
+    ASSERT_EQ(together.size(), names.size());
+    for (std::size_t index = 0; index < names.size(); ++index)
+        EXPECT_EQ(together[index], holder->GetAttributeObject(names[index].c_str())) << names[index];
+    EXPECT_EQ(together[0], kept);
+    EXPECT_TRUE(holder->RefersTo("kept", kept));
+    EXPECT_FALSE(holder->RefersTo("gone", gone)) << "a gone object is referred to by none";
+    EXPECT_FALSE(holder->RefersTo("kept", gone));
+    EXPECT_FALSE(holder->RefersTo("kept", PxObjectPtr()));
+}
+
 // A transaction that read a list's members before its first change is refused when another
 // process changed one of them meanwhile, and only then.
 TEST_P(PxMemberReadTest, AnotherProcessesChangeOfAMemberReadWithItsListIsSeenAtTheFirstWrite)
