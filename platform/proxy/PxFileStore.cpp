@@ -272,13 +272,16 @@ std::optional<PxObjectRow> PxFileStore::FindMember(std::int64_t owner, const cha
     return PxObjectRow{query.Int(0), query.Text(1), query.Int(2), query.Int(3)};
 }
 
-std::optional<std::int64_t> PxFileStore::Owner(std::int64_t member)
+std::optional<PxObjectRow> PxFileStore::Owner(std::int64_t member)
 {
     NoteRead(member);
-    PxQuery query(m_db, "SELECT owner FROM px_member WHERE member = ?1 AND owning LIMIT 1", pxwhat::Read);
+    PxQuery query(m_db,
+                  "SELECT o.oid, o.class, o.created, o.edition, o.present FROM px_member m"
+                  " JOIN px_object o ON o.oid = m.owner WHERE m.member = ?1 AND m.owning LIMIT 1",
+                  pxwhat::Read);
     if (!query.Bind(1, member).Step())
         return std::nullopt;
-    return query.Int(0);
+    return PxObjectRow{query.Int(0), query.Text(1), query.Int(2), query.Int(3), query.Int(4) != 0};
 }
 
 PxFileStore::Deletion PxFileStore::Delete(std::int64_t oid)

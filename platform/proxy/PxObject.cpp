@@ -71,6 +71,26 @@ BOOL PxObject::ObjectPresent() const
     return session->Store().Present(m_oid);
 }
 
+std::vector<bool> PxObject::ArePresent(const std::vector<PxObjectPtr>& objects)
+{
+    // One read for the objects of each session.
+    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> asked;
+    for (const PxObjectPtr& object : objects) {
+        PxFaultInjection::Check("PxObject::ObjectPresent");
+        if (!object->m_neverStored)
+            asked[object->Session()].push_back(object->m_oid);
+    }
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> present;
+    for (const auto& [session, oids] : asked) {
+        auto guard = session->Guard();
+        present[session] = session->Store().PresentRows(oids);
+    }
+    std::vector<bool> answers;
+    for (const PxObjectPtr& object : objects)
+        answers.push_back(!object->m_neverStored && present[object->Session()].contains(object->m_oid));
+    return answers;
+}
+
 std::optional<std::int64_t> PxObject::StoredEdition() const
 {
     if (m_neverStored)
@@ -353,12 +373,12 @@ PxObjectPtr PxObject::GetOwner() const
 {
     Enter("PxObject::GetOwner");
     std::shared_ptr<PxSession> session = Session();
-    std::optional<std::int64_t> owner;
+    std::optional<PxObjectRow> owner;
     {
         auto guard = session->Guard();
         owner = session->Store().Owner(m_oid);
     }
-    return owner ? m_core->Load(*owner) : PxObjectPtr();
+    return owner ? m_core->Object(*owner) : PxObjectPtr();
 }
 
 PxObjectPtr PxObject::CreateMember(const char* role, const char* className)

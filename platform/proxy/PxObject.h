@@ -42,6 +42,8 @@ public:
     BOOL IsSameOid(const PxObjectPtr& other) const;
     // False once the object is deleted, by any session, or was made by an aborted transaction.
     BOOL ObjectPresent() const;
+    // Which of the objects are present, as ObjectPresent of each answers, asked together.
+    static std::vector<bool> ArePresent(const std::vector<PxObjectPtr>& objects);
     // The class or one of its bases has this name.
     BOOL _IsKindOf(const char* className) const;
     // The object's own class has this name.

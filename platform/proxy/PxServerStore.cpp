@@ -420,16 +420,18 @@ std::optional<PxObjectRow> PxServerStore::FindMember(std::int64_t owner, const c
     return ObjectAt(rows, 0);
 }
 
-std::optional<std::int64_t> PxServerStore::Owner(std::int64_t member)
+std::optional<PxObjectRow> PxServerStore::Owner(std::int64_t member)
 {
     NoteRead(member);
-    PxPgRows rows =
-        PxPgConnection::Query(*m_db, "SELECT owner FROM px_member WHERE member = $1 AND owning LIMIT 1", pxwhat::Read)
-            .Bind(member)
-            .Run();
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.class, o.created, o.edition, o.present::int FROM px_member m"
+                                          " JOIN px_object o ON o.oid = m.owner WHERE m.member = $1 AND m.owning LIMIT 1",
+                                          pxwhat::Read)
+                        .Bind(member)
+                        .Run();
     if (!rows.Count())
         return std::nullopt;
-    return rows.Int(0, 0);
+    return StoredObjectAt(rows, 0);
 }
 
 PxStore::Deletion PxServerStore::Delete(std::int64_t oid)

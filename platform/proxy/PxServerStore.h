@@ -46,7 +46,7 @@ public:
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                           const char* text) override;
-    std::optional<std::int64_t> Owner(std::int64_t member) override;
+    std::optional<PxObjectRow> Owner(std::int64_t member) override;
     Deletion Delete(std::int64_t oid) override;
 
     PxStoreContents Contents() override;

@@ -113,7 +113,8 @@ public:
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
     virtual std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                                   const char* text) = 0;
-    virtual std::optional<std::int64_t> Owner(std::int64_t member) = 0;
+    // The object whose list owns the member (present or not); nothing for a root.
+    virtual std::optional<PxObjectRow> Owner(std::int64_t member) = 0;
 
     struct Deletion {
         std::vector<std::int64_t> deleted;      // the object and everything it owned

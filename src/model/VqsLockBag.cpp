@@ -145,14 +145,18 @@ int VqsLockBag::LockNodes(CObList& nodes)
 // deleted costs the same few lock calls however many they were.
 void VqsLockBag::PurgeDeleted(unsigned holds)
 {
-    PxTypedList<PxVQObjectPtr> gone;
+    std::vector<PxObjectPtr> held;
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
         std::uint64_t key = 0;
         PxVQObjectPtr object;
         m_objects.GetNextAssoc(pos, key, object);
-        if (!object->ObjectPresent())
-            gone.AddTail(object);
+        held.push_back(object);
     }
+    const std::vector<bool> present = PxObject::ArePresent(held);
+    PxTypedList<PxVQObjectPtr> gone;
+    for (std::size_t index = 0; index < held.size(); ++index)
+        if (!present[index])
+            gone.AddTail(held[index]);
     for (POSITION pos = gone.GetHeadPosition(); pos;)
         Forget(gone.GetNext(pos));
     UnlockObjects(gone, holds);

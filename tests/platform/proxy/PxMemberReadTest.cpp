@@ -139,6 +139,30 @@ TEST_P(PxMemberReadTest, ReferencesReadTogetherAnswerWhatEachReadAnswers)
     EXPECT_FALSE(holder->RefersTo("kept", PxObjectPtr()));
 }
 
+TEST_P(PxMemberReadTest, PresenceAskedTogetherAnswersWhatEachAskAnswers)
+{
+    auto mine = PxAttach(m_repository.Path());
+    auto theirs = PxAttach(m_repository.Path(), "bob/test");
+    mine->BeginTransaction();
+    PxVQObjectPtr kept = NewMember(mine->GetLVQEnterprise(), "hosts", "KEPT");
+    PxVQObjectPtr deleted = NewMember(mine->GetLVQEnterprise(), "hosts", "DELETED");
+    mine->CommitTransaction();
+    mine->BeginTransaction();
+    PxVQObjectPtr aborted = NewMember(mine->GetLVQEnterprise(), "hosts", "ABORTED");
+    mine->AbortTransaction();
+    theirs->BeginTransaction();
+    PxVQObjectPtr(theirs->GetLVQEnterprise()->FindMember("hosts", "name", "DELETED"))->DeleteObject();
+    theirs->CommitTransaction();
+    PxVQObjectPtr theirKept = theirs->GetLVQEnterprise()->FindMember("hosts", "name", "KEPT");
+
+    const std::vector<PxObjectPtr> objects = {kept, deleted, aborted, theirKept, kept, mine->GetLVQEnterprise()};
+    const std::vector<bool> present = PxObject::ArePresent(objects);
+    ASSERT_EQ(present.size(), objects.size());
+    for (std::size_t index = 0; index < objects.size(); ++index)
+        EXPECT_EQ(present[index], objects[index]->ObjectPresent() != FALSE) << index;
+    EXPECT_EQ(present, (std::vector<bool>{true, false, false, true, true, true}));
+}
+
 // A transaction that read a list's members before its first change is refused when another
 // process changed one of them meanwhile, and only then.
 TEST_P(PxMemberReadTest, AnotherProcessesChangeOfAMemberReadWithItsListIsSeenAtTheFirstWrite)
