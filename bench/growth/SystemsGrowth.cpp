@@ -5,22 +5,16 @@
 // Each system takes one of ten business segments of a few elements and has one generate
 // set. On the server the counter "trips" is the number of round trips to it.
 #include "GrowthSupport.h"
+#include "GrowthView.h"
 
 #include "proxy/PxPostgres.h"
 #include "proxy/PxRepositoryDump.h"
-#include "shell/VqsSysApp.h"
-#include "sysview/VqsDirectoryView.h"
-#include "sysview/VqsSysFrame.h"
-#include "win/CListCtrl.h"
-#include "win/Messages.h"
 
 #include <sstream>
-#include <stdexcept>
 #include <string>
 
 namespace {
 
-constexpr int kExpandBranch = 32797;
 constexpr int kSegments = 10;
 
 std::string Segment(int index)
@@ -82,34 +76,11 @@ void Dump(benchmark::State& state, bool server)
     state.counters["bytes"] = static_cast<double>(size);
 }
 
-class Host : public CWnd {
-public:
-    Host() { CreateEx(0, "GrowthHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 1006, 600, nullptr, nullptr); }
-};
-
 void Expand(benchmark::State& state, bool server)
 {
-    const std::string repository = Repository(static_cast<int>(state.range(0)), server);
-    int rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        vqgrowth::OpenSession(repository);
-        Host host;
-        VqsSysFrame* frame = VqsSysFrame::CreateSystemFrame(host.m_hWnd, nullptr, nullptr, nullptr);
-        if (!frame)
-            throw std::runtime_error("the system view cannot be opened");
-        VqsDirectoryView* view = frame->GetDirectoryView();
-        view->GetListCtrl().SetItemState(-1, 0, LVIS_SELECTED);
-        view->GetListCtrl().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-        state.ResumeTiming();
-        Timed(state, server, [&] { view->SendMessage(WM_COMMAND, kExpandBranch, 0); });
-        state.PauseTiming();
-        rows = view->GetListCtrl().GetItemCount();
-        frame->DestroyWindow();
-        vqwin::PumpPending();
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    vqgrowth::TimeOnView(
+        state, Repository(static_cast<int>(state.range(0)), server), [](vqgrowth::OpenView&) {},
+        [&](vqgrowth::OpenView& open) { Timed(state, server, [&] { open.ExpandBranch(); }); });
 }
 
 void BM_DumpSystemsFile(benchmark::State& state) { Dump(state, false); }

@@ -5,31 +5,24 @@
 //   rows of the found report's ancestors' children are added): 500 and 5,000;
 // - Find Next of the last report from the first report's row (the search steps through
 //   every sibling): 500 and 5,000.
+// The directory view of 20 systems, each linking one segment of many reports:
+// - Find of the last system from the top row (the search reads every earlier system's
+//   branch, as a match may lie in any of them): 100 and 1,000 reports a segment.
 #include "GrowthSupport.h"
 
-#include "support/ScriptedUiDriver.h"
+#include "GrowthView.h"
 
-#include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
-#include "sysview/VqsSysFrame.h"
-#include "win/CListCtrl.h"
-#include "win/Messages.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace {
 
-constexpr int kExpandBranch = 32797;
-constexpr UINT kFind = 57636;
-constexpr UINT kFindNext = 57640;
-constexpr int kFindDialog = 143;
-constexpr int kFindText = 1403;
+using vqgrowth::OpenView;
+using vqgrowth::TimeOnView;
 
-class Host : public CWnd {
-public:
-    Host() { CreateEx(0, "GrowthHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 1006, 600, nullptr, nullptr); }
-};
+constexpr UINT kFindNext = 57640;
+constexpr int kSystems = 20;
 
 // The repository of that many reports, on a file or on the test server.
 std::string Repository(int reports, bool server)
@@ -39,86 +32,45 @@ std::string Repository(int reports, bool server)
                   : vqgrowth::ReportsRepository(reports);
 }
 
-// The system view of a repository, open with only the system's row selected.
-class OpenView {
-public:
-    explicit OpenView(const std::string& repository)
-    {
-        vqgrowth::OpenSession(repository);
-        m_frame = VqsSysFrame::CreateSystemFrame(m_host.m_hWnd, nullptr, nullptr, nullptr);
-        if (!m_frame)
-            throw std::runtime_error("the system view cannot be opened");
-        view = m_frame->GetDirectoryView();
-        Select(0);
-    }
-    ~OpenView()
-    {
-        m_frame->DestroyWindow();
-        vqwin::PumpPending();
-    }
-    OpenView(const OpenView&) = delete;
-    OpenView& operator=(const OpenView&) = delete;
-
-    CListCtrl& List() const { return view->GetListCtrl(); }
-    void Select(int row) const
-    {
-        List().SetItemState(-1, 0, LVIS_SELECTED);
-        List().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-    }
-    void SelectFirstReport() const
-    {
-        LVFINDINFO find{};
-        find.flags = LVFI_PARTIAL | LVFI_STRING;
-        find.psz = "R000000";
-        Select(List().FindItem(&find, -1));
-    }
-    void Find(const std::string& text) const
-    {
-        vqtest::ScriptedUiDriver ui;
-        ui.ExpectDialog(kFindDialog).Replace(kFindText, text).OK();
-        view->SendMessage(WM_COMMAND, kFind, 0);
-    }
-
-    VqsDirectoryView* view = nullptr;
-
-private:
-    Host m_host;
-    VqsSysFrame* m_frame = nullptr;
-};
-
-// Times `step` on a view made ready by `ready`; the view is opened and closed untimed.
-template <class Ready, class Step>
-void TimeOnView(benchmark::State& state, bool server, Ready ready, Step step)
+// Twenty systems linking the one segment BIG of that many reports, on a file or on the
+// test server.
+std::string SystemsRepository(int reports, bool server)
 {
-    const std::string repository = Repository(static_cast<int>(state.range(0)), server);
-    int rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        {
-            OpenView open(repository);
-            ready(open);
-            state.ResumeTiming();
-            step(open);
-            state.PauseTiming();
-            rows = open.List().GetItemCount();
-        }
-        state.ResumeTiming();
-    }
-    state.counters["rows"] = rows;
+    std::string elements;
+    for (int index = 0; index < reports; ++index)
+        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" +
+                    vqgrowth::Numbered("R", index) + "\"}";
+    std::string systems;
+    for (int index = 0; index < kSystems; ++index)
+        systems += std::string(index ? "," : "") + R"({"name": ")" + vqgrowth::Numbered("SYS", index) +
+                   R"(", "businessSegments": ["BIG"]})";
+    const std::string json = R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements +
+                             R"(]}], "systems": [)" + systems + "]}";
+    const std::string name = "systems-" + std::to_string(kSystems) + "-" + std::to_string(reports);
+    return server ? vqgrowth::KeptServerRepository(name, json) : vqgrowth::FileRepository(name, json);
 }
 
 void Expand(benchmark::State& state, bool server)
 {
     TimeOnView(
-        state, server, [](OpenView&) {},
-        [](OpenView& open) { open.view->SendMessage(WM_COMMAND, kExpandBranch, 0); });
+        state, Repository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
+        [](OpenView& open) { open.ExpandBranch(); });
 }
 
 void Find(benchmark::State& state, bool server)
 {
     const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
     TimeOnView(
-        state, server, [](OpenView&) {}, [&](OpenView& open) { open.Find(last); });
+        state, Repository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
+        [&](OpenView& open) { open.Find(last); });
+}
+
+void FindSystem(benchmark::State& state, bool server)
+{
+    const std::string last = vqgrowth::Numbered("SYS", kSystems - 1);
+    TimeOnView(
+        state, SystemsRepository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
+        [&](OpenView& open) { open.Find(last); });
 }
 
 // Find Next from the first report's row of the expanded branch, the last report's name
@@ -127,12 +79,12 @@ void FindNext(benchmark::State& state, bool server)
 {
     const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
     TimeOnView(
-        state, server,
+        state, Repository(static_cast<int>(state.range(0)), server),
         [&](OpenView& open) {
-            open.view->SendMessage(WM_COMMAND, kExpandBranch, 0);
-            open.SelectFirstReport();
+            open.ExpandBranch();
+            open.SelectRowOf("R000000");
             open.Find(last);
-            open.SelectFirstReport();
+            open.SelectRowOf("R000000");
         },
         [](OpenView& open) { open.view->SendMessage(WM_COMMAND, kFindNext, 0); });
 }
@@ -151,5 +103,10 @@ void BM_FindNextInBigFolderFile(benchmark::State& state) { FindNext(state, false
 BENCHMARK(BM_FindNextInBigFolderFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_FindNextInBigFolderServer(benchmark::State& state) { FindNext(state, true); }
 BENCHMARK(BM_FindNextInBigFolderServer)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_FindSystemPastBigSegmentsFile(benchmark::State& state) { FindSystem(state, false); }
+BENCHMARK(BM_FindSystemPastBigSegmentsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_FindSystemPastBigSegmentsServer(benchmark::State& state) { FindSystem(state, true); }
+BENCHMARK(BM_FindSystemPastBigSegmentsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace

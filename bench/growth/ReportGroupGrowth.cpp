@@ -1,0 +1,75 @@
+// Generate Report Group of a segment with ten report groups, each naming every report of the
+// segment: the dialog opens on the first group, the user picks each other group in turn, then
+// all reports, and cancels. Segments of 100 and 1,000 reports on a file, 20 and 200 on the
+// test server; the view is opened and the group selected outside the time.
+#include "GrowthView.h"
+
+#include "support/ScriptedUiDriver.h"
+
+#include "sysview/VqsDirectoryView.h"
+#include "win/Messages.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kGroups = 10;
+constexpr UINT kGenerateReports = 32808;
+constexpr UINT kGenerateReportsDialog = 222;
+constexpr int kGroupCombo = 32866;
+constexpr int kAllReports = 0;
+
+std::string GroupsDescription(int reports)
+{
+    std::string elements;
+    std::string aliases;
+    for (int index = 0; index < reports; ++index) {
+        const std::string report = vqgrowth::Numbered("R", index);
+        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" + report + "\"}";
+        aliases += std::string(index ? "," : "") + R"({"report": ")" + report + "\"}";
+    }
+    std::string groups;
+    for (int index = 0; index < kGroups; ++index)
+        groups += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" +
+                  vqgrowth::Numbered("G", index) + R"(", "longName": ")" + vqgrowth::Numbered("G", index) +
+                  R"(", "aliases": [)" + aliases + "]}";
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
+               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
+               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
+                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}],
+                            "reportGroups": [)" +
+           groups + "]}]}";
+}
+
+std::string Repository(int reports, bool server)
+{
+    const std::string name = "groups-" + std::to_string(reports);
+    const std::string json = GroupsDescription(reports);
+    return server ? vqgrowth::KeptServerRepository(name, json) : vqgrowth::FileRepository(name, json);
+}
+
+void ChangeGroups(benchmark::State& state, bool server)
+{
+    vqgrowth::TimeOnView(
+        state, Repository(static_cast<int>(state.range(0)), server),
+        [](vqgrowth::OpenView& open) {
+            open.ExpandBranch();
+            open.SelectRowOf(vqgrowth::Numbered("G", 0).c_str());
+        },
+        [](vqgrowth::OpenView& open) {
+            vqtest::ScriptedUiDriver ui;
+            auto& dialog = ui.ExpectDialog(kGenerateReportsDialog);
+            for (int group = 2; group <= kGroups; ++group)
+                dialog.Select(kGroupCombo, group);
+            dialog.Select(kGroupCombo, kAllReports).Cancel();
+            open.view->SendMessage(WM_COMMAND, kGenerateReports, 0);
+            ui.Verify();
+        });
+}
+
+void BM_ReportGroupChangesFile(benchmark::State& state) { ChangeGroups(state, false); }
+BENCHMARK(BM_ReportGroupChangesFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_ReportGroupChangesServer(benchmark::State& state) { ChangeGroups(state, true); }
+BENCHMARK(BM_ReportGroupChangesServer)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
