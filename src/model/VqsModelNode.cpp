@@ -4,6 +4,8 @@
 #include "model/VqsTransactionObject.h"
 #include "shell/VqsSysApp.h"
 
+#include <vector>
+
 VqsModelNode::VqsModelNode(VqsModelNode* parent, const PxVQObjectPtr& object) : m_pParent(parent)
 {
     AttachObject(object);
@@ -80,12 +82,20 @@ void VqsModelNode::DropAbsentChildren()
 {
     CObList children;
     GetChildren(children);
+    std::vector<VqsModelNode*> asked;
+    std::vector<PxObjectPtr> objects;
     for (POSITION pos = children.GetHeadPosition(); pos;) {
         auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
-        const PxVQObjectPtr object = child->GetObject();
-        if (object && !object->ObjectPresent()) {
-            RemoveChild(child);
-            delete child;
+        if (const PxVQObjectPtr object = child->GetObject()) {
+            asked.push_back(child);
+            objects.push_back(object);
+        }
+    }
+    const std::vector<bool> present = PxObject::ArePresent(objects);
+    for (std::size_t index = 0; index < asked.size(); ++index) {
+        if (!present[index]) {
+            RemoveChild(asked[index]);
+            delete asked[index];
         }
     }
 }
