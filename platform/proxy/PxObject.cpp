@@ -189,14 +189,21 @@ const PxValue* PxObject::Attribute(const char* name) const
             PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
         TakeAttributes(std::move(attributes), generation);
     }
+    if (m_unnotedEdition) {
+        auto guard = session->Guard();
+        session->Store().NoteBufferedRead(m_oid, *m_unnotedEdition);
+        m_unnotedEdition.reset();
+    }
     auto found = m_attributes->find(name ? name : "");
     return found == m_attributes->end() ? nullptr : &found->second;
 }
 
-void PxObject::TakeAttributes(PxAttributeBuffer attributes, unsigned generation) const
+void PxObject::TakeAttributes(PxAttributeBuffer attributes, unsigned generation,
+                              std::optional<std::int64_t> unnotedEdition) const
 {
     m_attributes = std::make_unique<PxAttributeBuffer>(std::move(attributes));
     m_attributeGeneration = generation;
+    m_unnotedEdition = unnotedEdition;
 }
 
 BOOL PxObject::HasAttribute(const char* name) const { return Attribute(name) != nullptr; }
@@ -344,7 +351,7 @@ void PxObject::GetMembers(const char* role, PxObjectCollection& members) const
     members.PxEmpty();
     for (PxMemberRead& read : reads) {
         PxObjectPtr member = m_core->Object(read.row);
-        member->TakeAttributes(std::move(read.attributes), generation);
+        member->TakeAttributes(std::move(read.attributes), generation, read.row.edition);
         members.PxAppend(member);
     }
 }

@@ -138,8 +138,10 @@ private:
     void MarkNeverStored() noexcept { m_neverStored = true; }
     void OnLastRelease() const noexcept override;
     const PxValue* Attribute(const char* name) const;
-    // Buffers attributes read at that buffer generation, in place of any buffered before.
-    void TakeAttributes(PxAttributeBuffer attributes, unsigned generation) const;
+    // Buffers attributes read at that buffer generation, in place of any buffered before;
+    // with the edition they were read at when the store has not noted that read yet.
+    void TakeAttributes(PxAttributeBuffer attributes, unsigned generation,
+                        std::optional<std::int64_t> unnotedEdition = std::nullopt) const;
     void WriteAttribute(const char* name, PxValue value);
     void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
     void ReloadRowIfStale() const;
@@ -153,5 +155,6 @@ private:
     mutable unsigned m_rowGeneration = 0;
     mutable unsigned m_attributeGeneration = 0;
     mutable std::unique_ptr<PxAttributeBuffer> m_attributes;
+    mutable std::optional<std::int64_t> m_unnotedEdition;
     bool m_neverStored = false;
 };

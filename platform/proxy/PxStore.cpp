@@ -67,7 +67,6 @@ PxAttributeBuffer& PxStore::EntryRead(std::vector<PxMemberRead>& reads, std::int
                                       PxObjectRow row)
 {
     if (reads.empty() || seq != lastSeq) {
-        NoteEdition(row.oid, row.edition);
         reads.push_back({std::move(row), {}});
         lastSeq = seq;
     }

@@ -81,6 +81,8 @@ public:
     // Whether every watched object still has the edition noted: no other session has
     // committed a change to anything read since. Asked once the writer slot is taken.
     bool ReadsStillCurrent();
+    // Notes the read of an object's data read earlier at that edition and used only now.
+    void NoteBufferedRead(std::int64_t oid, std::int64_t edition) { NoteEdition(oid, edition); }
 
     // The object, present or not; nothing when no such object was ever committed.
     virtual std::optional<PxObjectRow> Row(std::int64_t oid) = 0;
@@ -107,8 +109,9 @@ public:
     virtual void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) = 0;
     // Takes a member out of a list that does not own it.
     virtual bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) = 0;
-    // The present members of a list in list order, each with its attributes, in one read;
-    // each member is noted as LoadAttributes notes it.
+    // The present members of a list in list order, each with its attributes and edition, in
+    // one read. Only the list is noted: a member's read counts once its attributes are used
+    // (NoteBufferedRead), as a caller may list members without reading them.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
     virtual std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
@@ -135,7 +138,7 @@ protected:
     // The stored rows of these objects, present or not.
     virtual std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) = 0;
     // The read of the list entry a row of a members-with-attributes read belongs to: the
-    // rows of one entry (`seq`) come together; a new entry's member is noted.
+    // rows of one entry (`seq`) come together.
     PxAttributeBuffer& EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
                                  PxObjectRow row);
     // The stored edition of an object, present or not (0 for one never stored).

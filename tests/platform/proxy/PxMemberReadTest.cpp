@@ -179,26 +179,31 @@ TEST_P(PxMemberReadTest, AnotherProcessesChangeOfAMemberReadWithItsListIsSeenAtT
     std::unique_ptr<PxVQLink> other;
     auto rename = [&](const char* role, const char* name) {
         other->BeginTransaction();
-        other->GetLVQEnterprise()->FindMember(role, "name", name)->SetAttributeText("name", "CHANGED");
+        other->GetLVQEnterprise()->FindMember(role, "name", name)->SetAttributeText("name", (std::string(name) + "X").c_str());
         other->CommitTransaction();
     };
     vqtest::ChildProcess child({[&] { other = PxAttach(repository.Path(), "child/writer"); },
-                                [&] { rename("hosts", "H2"); }, [&] { rename("packs", "P1"); }});
+                                [&] { rename("hosts", "H2"); }, [&] { rename("hosts", "H1"); },
+                                [&] { rename("packs", "P1"); }});
     ASSERT_TRUE(child.WaitReady());
 
     auto link = PxAttach(repository.Path());
     PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    // Each transaction lists the hosts and reads the second one's name; then the other
+    // process renames an object.
     struct Case {
         const char* what;
         bool refused;
     };
-    const Case cases[] = {{"a member of the list read", true}, {"an object outside the list", false}};
+    const Case cases[] = {{"the member of the list whose name was read", true},
+                          {"a member of the list whose attributes were not used", false},
+                          {"an object outside the list", false}};
     for (const Case& c : cases) {
         link->BeginTransaction();
         PxObjectArray hosts;
         enterprise->GetMembers("hosts", hosts);
         ASSERT_EQ(hosts.size(), 2u);
-        EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1");
+        EXPECT_EQ(hosts[1]->GetAttributeText("name").Left(2), "H2");
         ASSERT_TRUE(child.RunNextStep()) << c.what;
         try {
             enterprise->SetAttributeText("note", c.what);
