@@ -315,18 +315,33 @@ PxFileStore::Deletion PxFileStore::Delete(std::int64_t oid)
     return deletion;
 }
 
-PxStoreContents PxFileStore::Contents()
+PxStoreContents PxFileStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
+    std::string list = "[";
+    for (std::int64_t oid : oids)
+        list += (list.size() > 1 ? "," : "") + std::to_string(oid);
+    list += "]";
     PxStoreContents contents;
-    PxQuery objects(m_db, "SELECT oid, class FROM px_object", pxwhat::Read);
-    while (objects.Step())
-        contents.classes.emplace(objects.Int(0), objects.Text(1));
-    PxQuery attributes(m_db, "SELECT oid, name, value FROM px_attribute ORDER BY oid, name", pxwhat::Read);
-    while (attributes.Step())
-        contents.attributes[attributes.Int(0)].emplace_back(attributes.Text(1), attributes.Value(2));
-    PxQuery entries(m_db, "SELECT owner, role, member, owning FROM px_member ORDER BY owner, role, seq",
+    PxQuery objects(m_db,
+                    "SELECT o.oid, o.class, a.name, a.value FROM px_object o LEFT JOIN px_attribute a ON a.oid = o.oid"
+                    " WHERE o.oid IN (SELECT value FROM json_each(?1)) ORDER BY o.oid, a.name",
                     pxwhat::Read);
-    while (entries.Step())
+    objects.Bind(1, list);
+    while (objects.Step()) {
+        contents.classes.emplace(objects.Int(0), objects.Text(1));
+        if (!objects.IsNull(2))
+            contents.attributes[objects.Int(0)].emplace_back(objects.Text(2), objects.Value(3));
+    }
+    PxQuery entries(m_db,
+                    "SELECT m.owner, m.role, m.member, m.owning, o.class FROM px_member m"
+                    " LEFT JOIN px_object o ON o.oid = m.member WHERE m.owner IN (SELECT value FROM json_each(?1))"
+                    " ORDER BY m.owner, m.role, m.seq",
+                    pxwhat::Read);
+    entries.Bind(1, list);
+    while (entries.Step()) {
         contents.entries[entries.Int(0)].push_back({entries.Text(1), entries.Int(2), entries.Int(3) != 0});
+        if (!entries.IsNull(4))
+            contents.classes.emplace(entries.Int(2), entries.Text(4));
+    }
     return contents;
 }

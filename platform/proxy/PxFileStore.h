@@ -42,7 +42,7 @@ public:
     std::optional<PxObjectRow> Owner(std::int64_t member) override;
     Deletion Delete(std::int64_t oid) override;
 
-    PxStoreContents Contents() override;
+    PxStoreContents ContentsOf(const std::vector<std::int64_t>& oids) override;
 
 protected:
     std::int64_t StoredEdition(std::int64_t oid) override;

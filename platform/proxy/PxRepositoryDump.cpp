@@ -90,9 +90,9 @@ public:
                 PX_THROW("Cannot read the repository: %1", PxStoreErrorReason(SQLITE_NOTADB));
             oids.push_back(oid);
         }
-        m_contents = m_store.Contents();
+        const PxStoreContents roots = m_store.ContentsOf(oids);
         for (std::int64_t oid : oids)
-            Object(oid, 0);
+            Object(oid, 0, roots);
     }
 
 private:
@@ -104,35 +104,47 @@ private:
         return found == lists.end() ? none : found->second;
     }
 
-    std::string ClassOf(std::int64_t oid) const
+    static std::string ClassOf(const PxStoreContents& contents, std::int64_t oid)
     {
-        auto found = m_contents.classes.find(oid);
-        return found == m_contents.classes.end() ? std::string("?") : found->second;
+        auto found = contents.classes.find(oid);
+        return found == contents.classes.end() ? std::string("?") : found->second;
     }
 
-    void Object(std::int64_t oid, int depth)
+    // Writes an object read into `read`; the members it owns are read together, one list
+    // owner at a time, so that the dump holds no more than the lists on its way down.
+    void Object(std::int64_t oid, int depth, const PxStoreContents& read)
     {
         m_shown.insert(oid);
         std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
-        m_out << indent << "#" << oid << " " << ClassOf(oid) << "\n";
-        for (const auto& [name, value] : Of(m_contents.attributes, oid))
+        m_out << indent << "#" << oid << " " << ClassOf(read, oid) << "\n";
+        for (const auto& [name, value] : Of(read.attributes, oid))
             m_out << indent << "  " << name << " = " << Shown(value) << "\n";
+        const std::vector<PxMemberEntry>& entries = Of(read.entries, oid);
+        const PxStoreContents members = ReadOwnedMembers(entries);
         std::string role;
-        for (const PxMemberEntry& entry : Of(m_contents.entries, oid)) {
+        for (const PxMemberEntry& entry : entries) {
             if (entry.role != role) {
                 role = entry.role;
                 m_out << indent << "  " << role << ":\n";
             }
             if (entry.owning && !m_shown.count(entry.member))
-                Object(entry.member, depth + 2);
+                Object(entry.member, depth + 2, members);
             else
-                m_out << indent << "    -> #" << entry.member << " " << ClassOf(entry.member) << "\n";
+                m_out << indent << "    -> #" << entry.member << " " << ClassOf(read, entry.member) << "\n";
         }
+    }
+
+    PxStoreContents ReadOwnedMembers(const std::vector<PxMemberEntry>& entries)
+    {
+        std::vector<std::int64_t> owned;
+        for (const PxMemberEntry& entry : entries)
+            if (entry.owning && !m_shown.count(entry.member))
+                owned.push_back(entry.member);
+        return owned.empty() ? PxStoreContents() : m_store.ContentsOf(owned);
     }
 
     PxStore& m_store;
     std::ostream& m_out;
-    PxStoreContents m_contents;
     std::unordered_set<std::int64_t> m_shown;
 };
 

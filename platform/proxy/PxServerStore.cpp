@@ -470,26 +470,34 @@ PxStore::Deletion PxServerStore::Delete(std::int64_t oid)
     return deletion;
 }
 
-PxStoreContents PxServerStore::Contents()
+PxStoreContents PxServerStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
+    const std::string list = ArrayOf(oids);
     PxStoreContents contents;
-    PxPgRows objects = PxPgConnection::Query(*m_db, "SELECT oid, class FROM px_object", pxwhat::Read).Run();
-    for (int row = 0; row < objects.Count(); ++row)
-        contents.classes.emplace(objects.Int(row, 0), objects.Text(row, 1));
-    PxPgRows attributes = PxPgConnection::Query(*m_db,
-                                                "SELECT oid, name, type, number, bytes FROM px_attribute"
-                                                " ORDER BY oid, name",
-                                                pxwhat::Read)
-                              .Run();
-    for (int row = 0; row < attributes.Count(); ++row)
-        contents.attributes[attributes.Int(row, 0)].emplace_back(attributes.Text(row, 1), ValueAt(attributes, row, 2));
-    PxPgRows entries = PxPgConnection::Query(*m_db,
-                                             "SELECT owner, role, member, owning::int FROM px_member"
-                                             " ORDER BY owner, role, seq",
+    PxPgRows objects = PxPgConnection::Query(*m_db,
+                                             "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes FROM px_object o"
+                                             " LEFT JOIN px_attribute a ON a.oid = o.oid"
+                                             " WHERE o.oid = ANY($1::bigint[]) ORDER BY o.oid, a.name",
                                              pxwhat::Read)
+                           .Bind(list)
                            .Run();
-    for (int row = 0; row < entries.Count(); ++row)
+    for (int row = 0; row < objects.Count(); ++row) {
+        contents.classes.emplace(objects.Int(row, 0), objects.Text(row, 1));
+        if (!objects.IsNull(row, 2))
+            contents.attributes[objects.Int(row, 0)].emplace_back(objects.Text(row, 2), ValueAt(objects, row, 3));
+    }
+    PxPgRows entries = PxPgConnection::Query(*m_db,
+                                             "SELECT m.owner, m.role, m.member, m.owning::int, o.class FROM px_member m"
+                                             " LEFT JOIN px_object o ON o.oid = m.member"
+                                             " WHERE m.owner = ANY($1::bigint[]) ORDER BY m.owner, m.role, m.seq",
+                                             pxwhat::Read)
+                           .Bind(list)
+                           .Run();
+    for (int row = 0; row < entries.Count(); ++row) {
         contents.entries[entries.Int(row, 0)].push_back(
             {entries.Text(row, 1), entries.Int(row, 2), entries.Int(row, 3) != 0});
+        if (!entries.IsNull(row, 4))
+            contents.classes.emplace(entries.Int(row, 2), entries.Text(row, 4));
+    }
     return contents;
 }

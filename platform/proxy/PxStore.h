@@ -36,8 +36,8 @@ struct PxMemberRead {
     PxAttributeBuffer attributes;
 };
 
-// The whole repository as the dump reads it: the class of every object stored (present or
-// not), each object's attributes in the order of their names, and each owner's list
+// Objects as the dump reads them, some at a time: the class of each (present or not) and of
+// every object its lists name, its attributes in the order of their names, and its list
 // entries by role and in list order.
 struct PxStoreContents {
     std::unordered_map<std::int64_t, std::string> classes;
@@ -126,8 +126,8 @@ public:
     // Marks the object and everything it owns not present and takes them out of every list.
     virtual Deletion Delete(std::int64_t oid) = 0;
 
-    // Reads the whole repository in a few reads, whatever its size.
-    virtual PxStoreContents Contents() = 0;
+    // Reads those objects in two reads, whatever their number.
+    virtual PxStoreContents ContentsOf(const std::vector<std::int64_t>& oids) = 0;
 
 protected:
     PxStore() = default;
