@@ -328,20 +328,20 @@ PxStoreContents PxFileStore::ContentsOf(const std::vector<std::int64_t>& oids)
                     pxwhat::Read);
     objects.Bind(1, list);
     while (objects.Step()) {
-        contents.classes.emplace(objects.Int(0), objects.Text(1));
+        PxObjectContents& object = contents[objects.Int(0)];
+        object.className = objects.Text(1);
         if (!objects.IsNull(2))
-            contents.attributes[objects.Int(0)].emplace_back(objects.Text(2), objects.Value(3));
+            object.attributes.emplace_back(objects.Text(2), objects.Value(3));
     }
     PxQuery entries(m_db,
                     "SELECT m.owner, m.role, m.member, m.owning, o.class FROM px_member m"
-                    " LEFT JOIN px_object o ON o.oid = m.member WHERE m.owner IN (SELECT value FROM json_each(?1))"
+                    " LEFT JOIN px_object o ON o.oid = m.member JOIN px_object w ON w.oid = m.owner"
+                    " WHERE m.owner IN (SELECT value FROM json_each(?1))"
                     " ORDER BY m.owner, m.role, m.seq",
                     pxwhat::Read);
     entries.Bind(1, list);
-    while (entries.Step()) {
-        contents.entries[entries.Int(0)].push_back({entries.Text(1), entries.Int(2), entries.Int(3) != 0});
-        if (!entries.IsNull(4))
-            contents.classes.emplace(entries.Int(2), entries.Text(4));
-    }
+    while (entries.Step())
+        contents[entries.Int(0)].entries.push_back({entries.Text(1), entries.Int(2), entries.Int(3) != 0,
+                                                    entries.IsNull(4) ? "?" : entries.Text(4)});
     return contents;
 }

@@ -77,6 +77,9 @@ private:
 // The roots in the order of their names.
 constexpr const char* kRoots[] = {"PxLSEEnterprise", "PxVQEnterprise"};
 
+// Writes the objects in the order of their lists. Objects are read in batches of the next
+// ones to be written that are known from the lists read so far, so that reads stay few and
+// the dump holds a bounded number of objects, whatever the repository's size.
 class Dumper {
 public:
     Dumper(PxStore& store, std::ostream& out) : m_store(store), m_out(out) {}
@@ -90,62 +93,94 @@ public:
                 PX_THROW("Cannot read the repository: %1", PxStoreErrorReason(SQLITE_NOTADB));
             oids.push_back(oid);
         }
-        const PxStoreContents roots = m_store.ContentsOf(oids);
+        Read(oids);
         for (std::int64_t oid : oids)
-            Object(oid, 0, roots);
+            Object(oid, 0);
     }
 
 private:
-    template <class List>
-    static const List& Of(const std::unordered_map<std::int64_t, List>& lists, std::int64_t oid)
-    {
-        static const List none;
-        auto found = lists.find(oid);
-        return found == lists.end() ? none : found->second;
-    }
+    static constexpr std::size_t kBatch = 5000;
 
-    static std::string ClassOf(const PxStoreContents& contents, std::int64_t oid)
-    {
-        auto found = contents.classes.find(oid);
-        return found == contents.classes.end() ? std::string("?") : found->second;
-    }
+    // The entries of an object being written, from the one being written on.
+    struct Pending {
+        const std::vector<PxMemberEntry>* entries;
+        std::size_t next;
+    };
 
-    // Writes an object read into `read`; the members it owns are read together, one list
-    // owner at a time, so that the dump holds no more than the lists on its way down.
-    void Object(std::int64_t oid, int depth, const PxStoreContents& read)
+    void Object(std::int64_t oid, int depth)
     {
+        const PxObjectContents object = TakeRead(oid);
         m_shown.insert(oid);
         std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
-        m_out << indent << "#" << oid << " " << ClassOf(read, oid) << "\n";
-        for (const auto& [name, value] : Of(read.attributes, oid))
+        m_out << indent << "#" << oid << " " << object.className << "\n";
+        for (const auto& [name, value] : object.attributes)
             m_out << indent << "  " << name << " = " << Shown(value) << "\n";
-        const std::vector<PxMemberEntry>& entries = Of(read.entries, oid);
-        const PxStoreContents members = ReadOwnedMembers(entries);
+        m_pending.push_back({&object.entries, 0});
         std::string role;
-        for (const PxMemberEntry& entry : entries) {
+        for (std::size_t index = 0; index < object.entries.size(); ++index) {
+            const PxMemberEntry& entry = object.entries[index];
+            m_pending.back().next = index;
             if (entry.role != role) {
                 role = entry.role;
                 m_out << indent << "  " << role << ":\n";
             }
             if (entry.owning && !m_shown.count(entry.member))
-                Object(entry.member, depth + 2, members);
+                Object(entry.member, depth + 2);
             else
-                m_out << indent << "    -> #" << entry.member << " " << ClassOf(read, entry.member) << "\n";
+                m_out << indent << "    -> #" << entry.member << " " << entry.memberClass << "\n";
+        }
+        m_pending.pop_back();
+    }
+
+    PxObjectContents TakeRead(std::int64_t oid)
+    {
+        if (!m_read.count(oid))
+            ReadNext();
+        auto found = m_read.find(oid);
+        if (found == m_read.end())
+            return {"?", {}, {}};
+        PxObjectContents object = std::move(found->second);
+        m_read.erase(found);
+        return object;
+    }
+
+    // Reads the next objects to be written that are not read yet, in the order of writing,
+    // as far as the lists read tell them.
+    void ReadNext()
+    {
+        std::vector<std::int64_t> wanted;
+        std::unordered_set<std::int64_t> chosen;
+        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < kBatch; ++frame)
+            CollectUnread(*frame->entries, frame->next, wanted, chosen);
+        Read(wanted);
+    }
+
+    void CollectUnread(const std::vector<PxMemberEntry>& entries, std::size_t from, std::vector<std::int64_t>& wanted,
+                       std::unordered_set<std::int64_t>& chosen) const
+    {
+        for (std::size_t index = from; index < entries.size() && wanted.size() < kBatch; ++index) {
+            const PxMemberEntry& entry = entries[index];
+            if (!entry.owning || m_shown.count(entry.member) || !chosen.insert(entry.member).second)
+                continue;
+            auto read = m_read.find(entry.member);
+            if (read == m_read.end())
+                wanted.push_back(entry.member);
+            else
+                CollectUnread(read->second.entries, 0, wanted, chosen);
         }
     }
 
-    PxStoreContents ReadOwnedMembers(const std::vector<PxMemberEntry>& entries)
+    void Read(const std::vector<std::int64_t>& oids)
     {
-        std::vector<std::int64_t> owned;
-        for (const PxMemberEntry& entry : entries)
-            if (entry.owning && !m_shown.count(entry.member))
-                owned.push_back(entry.member);
-        return owned.empty() ? PxStoreContents() : m_store.ContentsOf(owned);
+        for (auto& [oid, object] : m_store.ContentsOf(oids))
+            m_read.emplace(oid, std::move(object));
     }
 
     PxStore& m_store;
     std::ostream& m_out;
     std::unordered_set<std::int64_t> m_shown;
+    std::unordered_map<std::int64_t, PxObjectContents> m_read;
+    std::vector<Pending> m_pending;
 };
 
 void Dump(PxStore& store, std::ostream& out)

@@ -475,29 +475,29 @@ PxStoreContents PxServerStore::ContentsOf(const std::vector<std::int64_t>& oids)
     const std::string list = ArrayOf(oids);
     PxStoreContents contents;
     PxPgRows objects = PxPgConnection::Query(*m_db,
-                                             "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes FROM px_object o"
-                                             " LEFT JOIN px_attribute a ON a.oid = o.oid"
-                                             " WHERE o.oid = ANY($1::bigint[]) ORDER BY o.oid, a.name",
+                                             "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes"
+                                             " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object o ON o.oid = k.oid"
+                                             " LEFT JOIN px_attribute a ON a.oid = o.oid ORDER BY o.oid, a.name",
                                              pxwhat::Read)
                            .Bind(list)
                            .Run();
     for (int row = 0; row < objects.Count(); ++row) {
-        contents.classes.emplace(objects.Int(row, 0), objects.Text(row, 1));
+        PxObjectContents& object = contents[objects.Int(row, 0)];
+        object.className = objects.Text(row, 1);
         if (!objects.IsNull(row, 2))
-            contents.attributes[objects.Int(row, 0)].emplace_back(objects.Text(row, 2), ValueAt(objects, row, 3));
+            object.attributes.emplace_back(objects.Text(row, 2), ValueAt(objects, row, 3));
     }
     PxPgRows entries = PxPgConnection::Query(*m_db,
-                                             "SELECT m.owner, m.role, m.member, m.owning::int, o.class FROM px_member m"
-                                             " LEFT JOIN px_object o ON o.oid = m.member"
-                                             " WHERE m.owner = ANY($1::bigint[]) ORDER BY m.owner, m.role, m.seq",
+                                             "SELECT m.owner, m.role, m.member, m.owning::int, o.class"
+                                             " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object w ON w.oid = k.oid"
+                                             " JOIN px_member m ON m.owner = k.oid"
+                                             " LEFT JOIN px_object o ON o.oid = m.member ORDER BY m.owner, m.role, m.seq",
                                              pxwhat::Read)
                            .Bind(list)
                            .Run();
-    for (int row = 0; row < entries.Count(); ++row) {
-        contents.entries[entries.Int(row, 0)].push_back(
-            {entries.Text(row, 1), entries.Int(row, 2), entries.Int(row, 3) != 0});
-        if (!entries.IsNull(row, 4))
-            contents.classes.emplace(entries.Int(row, 2), entries.Text(row, 4));
-    }
+    for (int row = 0; row < entries.Count(); ++row)
+        contents[entries.Int(row, 0)].entries.push_back({entries.Text(row, 1), entries.Int(row, 2),
+                                                         entries.Int(row, 3) != 0,
+                                                         entries.IsNull(row, 4) ? "?" : entries.Text(row, 4)});
     return contents;
 }

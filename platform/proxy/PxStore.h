@@ -23,11 +23,12 @@ struct PxObjectRow {
     bool present = true;
 };
 
-// One entry of a member list as stored.
+// One entry of a member list as stored, with the class of the member ("?" when it has none).
 struct PxMemberEntry {
     std::string role;
     std::int64_t member = 0;
     bool owning = false;
+    std::string memberClass;
 };
 
 // A member of a list read with its attributes.
@@ -36,14 +37,14 @@ struct PxMemberRead {
     PxAttributeBuffer attributes;
 };
 
-// Objects as the dump reads them, some at a time: the class of each (present or not) and of
-// every object its lists name, its attributes in the order of their names, and its list
-// entries by role and in list order.
-struct PxStoreContents {
-    std::unordered_map<std::int64_t, std::string> classes;
-    std::unordered_map<std::int64_t, std::vector<std::pair<std::string, PxValue>>> attributes;
-    std::unordered_map<std::int64_t, std::vector<PxMemberEntry>> entries;
+// An object as the dump reads it, present or not: its class, its attributes in the order of
+// their names, and its list entries by role and in list order.
+struct PxObjectContents {
+    std::string className;
+    std::vector<std::pair<std::string, PxValue>> attributes;
+    std::vector<PxMemberEntry> entries;
 };
+using PxStoreContents = std::unordered_map<std::int64_t, PxObjectContents>;
 
 enum class PxAccess { ReadWrite, ReadOnly };
 
@@ -126,7 +127,8 @@ public:
     // Marks the object and everything it owns not present and takes them out of every list.
     virtual Deletion Delete(std::int64_t oid) = 0;
 
-    // Reads those objects in two reads, whatever their number.
+    // Reads those objects (distinct ids) in two reads, whatever their number; an id with no
+    // stored object is left out.
     virtual PxStoreContents ContentsOf(const std::vector<std::int64_t>& oids) = 0;
 
 protected:

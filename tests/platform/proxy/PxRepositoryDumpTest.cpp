@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
+
+std::string Id(const PxObjectPtr& object) { return "#" + std::to_string(object->GetHandle().MapKey()); }
 
 std::string Dump(PxLink& link)
 {
@@ -58,6 +62,41 @@ TEST_P(PxRepositoryDumpTest, ObjectsStandOnceUnderTheirFirstOwnerAndDeletedOnesN
     std::ostringstream readOnly;
     PxRepositoryDump::WriteFile(m_repository.Path(), readOnly);
     EXPECT_EQ(readOnly.str(), expected) << "read without a session";
+}
+
+// More objects than the dump reads at a time, in a tree wide at the top and deep below: each
+// stands in its place with its attributes, whichever read brought it.
+TEST(PxRepositoryDumpBatchTest, ARepositoryLargerThanOneReadIsWrittenWhole)
+{
+    constexpr int kParents = 3000;
+    PxTestRepository repository;
+    std::unique_ptr<PxVQLink> link = PxAttach(repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    link->BeginTransaction();
+    std::string expected = "#2 PxLSEEnterprise\n#1 PxVQEnterprise\n  parents:\n";
+    std::vector<PxObjectPtr> parents;
+    for (int index = 0; index < kParents; ++index) {
+        PxObjectPtr parent = enterprise->CreateMember("parents", "PxVQObject");
+        parent->SetAttributeInt("n", index);
+        parents.push_back(parent);
+    }
+    std::vector<PxObjectPtr> children;
+    std::vector<PxObjectPtr> chain;
+    for (int index = 0; index < kParents; ++index) {
+        PxObjectPtr child = parents[static_cast<std::size_t>(index)]->CreateMember("child", "PxVQObject");
+        child->SetAttributeInt("n", -index);
+        children.push_back(child);
+        chain.push_back(child->CreateMember("next", "PxVQObject"));
+    }
+    link->CommitTransaction();
+    for (int index = 0; index < kParents; ++index) {
+        const PxObjectPtr& parent = parents[static_cast<std::size_t>(index)];
+        const PxObjectPtr& child = children[static_cast<std::size_t>(index)];
+        expected += "    " + Id(parent) + " PxVQObject\n      n = " + std::to_string(index) + "\n      child:\n        " +
+                    Id(child) + " PxVQObject\n          n = " + std::to_string(-index) + "\n          next:\n            " +
+                    Id(chain[static_cast<std::size_t>(index)]) + " PxVQObject\n";
+    }
+    EXPECT_EQ(Dump(*link), expected);
 }
 
 PX_ON_BOTH_STORES(PxRepositoryDumpTest);
