@@ -114,21 +114,39 @@ void EndModule()
         VqsEndModule();
 }
 
-std::string ReportsDescription(int reports)
+std::string KeptRepository(const std::string& name, const std::string& json, bool server)
+{
+    return server ? KeptServerRepository(name, json) : FileRepository(name, json);
+}
+
+std::string ReportElements(int reports)
 {
     std::string elements;
     for (int index = 0; index < reports; ++index)
         elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" + Numbered("R", index) +
                     "\"}";
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
+    return elements;
+}
+
+std::string ReportAliases(int reports)
+{
+    std::string aliases;
+    for (int index = 0; index < reports; ++index)
+        aliases += std::string(index ? "," : "") + R"({"report": ")" + Numbered("R", index) + "\"}";
+    return aliases;
+}
+
+std::string ReportsDescription(int reports)
+{
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + ReportElements(reports) + R"(]}],
                "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
                "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
                             "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]})";
 }
 
-std::string ReportsRepository(int reports)
+std::string ReportsRepository(int reports, bool server)
 {
-    return FileRepository("reports-" + std::to_string(reports), ReportsDescription(reports));
+    return KeptRepository("reports-" + std::to_string(reports), ReportsDescription(reports), server);
 }
 
 std::string Numbered(const char* prefix, int index)

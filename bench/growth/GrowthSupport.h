@@ -26,6 +26,8 @@ std::string FreshCopy(const std::string& source);
 std::string ServerRepository(const std::string& json);
 // The database made for the name in this run, made first if there is none yet.
 std::string KeptServerRepository(const std::string& name, const std::string& json);
+// The repository of the description kept under the name, on the test server or on a file.
+std::string KeptRepository(const std::string& name, const std::string& json, bool server);
 // The write transactions the server began so far (its transaction counter).
 std::int64_t ServerTransactions(const std::string& uri);
 
@@ -37,10 +39,13 @@ void EndModule();
 
 // Names of generated elements: the prefix and the number, six digits wide.
 std::string Numbered(const char* prefix, int index);
+// The elements of a description: reports R000000 on, and the aliases of them a report group lists.
+std::string ReportElements(int reports);
+std::string ReportAliases(int reports);
 // SYS1 with one segment, BIG, of that many reports, and the generate set NTGEN.
 std::string ReportsDescription(int reports);
-// The file repository of that description.
-std::string ReportsRepository(int reports);
+// The kept repository of that description, on the test server or on a file.
+std::string ReportsRepository(int reports, bool server);
 
 // The console report, followed by the growth ratios.
 class GrowthReporter : public benchmark::ConsoleReporter {

@@ -18,15 +18,12 @@ constexpr int kGroups = 10;
 
 std::string GroupsAndBundles(int members)
 {
-    std::string elements;
-    std::string aliases;
+    std::string elements = vqgrowth::ReportElements(members);
+    const std::string aliases = vqgrowth::ReportAliases(members);
     std::string ispecs;
     for (int index = 0; index < members; ++index) {
-        const std::string report = vqgrowth::Numbered("R", index);
         const std::string ispec = vqgrowth::Numbered("I", index);
-        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" + report +
-                    R"("}, {"class": "PxLSEIspec", "name": ")" + ispec + R"(", "usage": "B"})";
-        aliases += std::string(index ? "," : "") + R"({"report": ")" + report + "\"}";
+        elements += R"(, {"class": "PxLSEIspec", "name": ")" + ispec + R"(", "usage": "B"})";
         ispecs += std::string(index ? "," : "") + "\"" + ispec + "\"";
     }
     std::string groups;

@@ -21,19 +21,13 @@ constexpr int kAllReports = 0;
 
 std::string GroupsDescription(int reports)
 {
-    std::string elements;
-    std::string aliases;
-    for (int index = 0; index < reports; ++index) {
-        const std::string report = vqgrowth::Numbered("R", index);
-        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" + report + "\"}";
-        aliases += std::string(index ? "," : "") + R"({"report": ")" + report + "\"}";
-    }
+    const std::string aliases = vqgrowth::ReportAliases(reports);
     std::string groups;
     for (int index = 0; index < kGroups; ++index)
         groups += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" +
                   vqgrowth::Numbered("G", index) + R"(", "longName": ")" + vqgrowth::Numbered("G", index) +
                   R"(", "aliases": [)" + aliases + "]}";
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + vqgrowth::ReportElements(reports) + R"(]}],
                "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
                "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
                             "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}],
@@ -43,9 +37,7 @@ std::string GroupsDescription(int reports)
 
 std::string Repository(int reports, bool server)
 {
-    const std::string name = "groups-" + std::to_string(reports);
-    const std::string json = GroupsDescription(reports);
-    return server ? vqgrowth::KeptServerRepository(name, json) : vqgrowth::FileRepository(name, json);
+    return vqgrowth::KeptRepository("groups-" + std::to_string(reports), GroupsDescription(reports), server);
 }
 
 void ChangeGroups(benchmark::State& state, bool server)

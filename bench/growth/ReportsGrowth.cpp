@@ -51,15 +51,14 @@ void FillReportList(benchmark::State& state, const std::string& repository)
 void BM_ReportListFile(benchmark::State& state)
 {
     const int reports = static_cast<int>(state.range(0));
-    FillReportList(state, vqgrowth::ReportsRepository(reports));
+    FillReportList(state, vqgrowth::ReportsRepository(reports, false));
 }
 BENCHMARK(BM_ReportListFile)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 void BM_ReportListServer(benchmark::State& state)
 {
     const int reports = static_cast<int>(state.range(0));
-    FillReportList(state,
-                   vqgrowth::KeptServerRepository("reports-" + std::to_string(reports), vqgrowth::ReportsDescription(reports)));
+    FillReportList(state, vqgrowth::ReportsRepository(reports, true));
 }
 BENCHMARK(BM_ReportListServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 

@@ -51,7 +51,7 @@ std::string Repository(int systems, bool server)
 {
     const std::string name = "systems-" + std::to_string(systems);
     const std::string json = SystemsDescription(systems);
-    return server ? vqgrowth::KeptServerRepository(name, json) : vqgrowth::FileRepository(name, json);
+    return vqgrowth::KeptRepository(name, json, server);
 }
 
 // Counts the round trips to the server made while the step runs.

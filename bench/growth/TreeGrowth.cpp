@@ -24,36 +24,24 @@ using vqgrowth::TimeOnView;
 constexpr UINT kFindNext = 57640;
 constexpr int kSystems = 20;
 
-// The repository of that many reports, on a file or on the test server.
-std::string Repository(int reports, bool server)
-{
-    return server ? vqgrowth::KeptServerRepository("reports-" + std::to_string(reports),
-                                                   vqgrowth::ReportsDescription(reports))
-                  : vqgrowth::ReportsRepository(reports);
-}
-
 // Twenty systems linking the one segment BIG of that many reports, on a file or on the
 // test server.
 std::string SystemsRepository(int reports, bool server)
 {
-    std::string elements;
-    for (int index = 0; index < reports; ++index)
-        elements += std::string(index ? "," : "") + R"({"class": "PxLSEReport", "name": ")" +
-                    vqgrowth::Numbered("R", index) + "\"}";
     std::string systems;
     for (int index = 0; index < kSystems; ++index)
         systems += std::string(index ? "," : "") + R"({"name": ")" + vqgrowth::Numbered("SYS", index) +
                    R"(", "businessSegments": ["BIG"]})";
-    const std::string json = R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements +
+    const std::string json = R"({"businessSegments": [{"name": "BIG", "elements": [)" + vqgrowth::ReportElements(reports) +
                              R"(]}], "systems": [)" + systems + "]}";
     const std::string name = "systems-" + std::to_string(kSystems) + "-" + std::to_string(reports);
-    return server ? vqgrowth::KeptServerRepository(name, json) : vqgrowth::FileRepository(name, json);
+    return vqgrowth::KeptRepository(name, json, server);
 }
 
 void Expand(benchmark::State& state, bool server)
 {
     TimeOnView(
-        state, Repository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
+        state, vqgrowth::ReportsRepository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
         [](OpenView& open) { open.ExpandBranch(); });
 }
 
@@ -61,7 +49,7 @@ void Find(benchmark::State& state, bool server)
 {
     const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
     TimeOnView(
-        state, Repository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
+        state, vqgrowth::ReportsRepository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
         [&](OpenView& open) { open.Find(last); });
 }
 
@@ -79,7 +67,7 @@ void FindNext(benchmark::State& state, bool server)
 {
     const std::string last = vqgrowth::Numbered("R", static_cast<int>(state.range(0)) - 1);
     TimeOnView(
-        state, Repository(static_cast<int>(state.range(0)), server),
+        state, vqgrowth::ReportsRepository(static_cast<int>(state.range(0)), server),
         [&](OpenView& open) {
             open.ExpandBranch();
             open.SelectRowOf("R000000");
