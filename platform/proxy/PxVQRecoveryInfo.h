@@ -27,6 +27,9 @@ class PxVQRecoveryInfo : public PxVQObject {
     PX_VALUE_PROPERTY(int, CurrentState)
     PX_VALUE_PROPERTY(int, StateCompleteness)
     PX_VALUE_PROPERTY(int, GenerationFlag)
+    // Nonzero once the generation hold on the generate set is no longer this session's: a
+    // later generation of the set took it over, or its generation was given none.
+    PX_VALUE_PROPERTY(int, HoldGone)
     int getStagedInstall() const;
     void setStagedInstall(int staged);
     CString getPackName() const;

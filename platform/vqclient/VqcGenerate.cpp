@@ -45,9 +45,13 @@ struct Generation {
     PxHandle recoveryHandle;
     // It claimed its generate set: no other generation of the set runs until it ends.
     bool claimed = false;
+    // The recovery session a restart claimed: nobody lists, deletes or restarts it meanwhile.
+    PxVQRecoveryInfoPtr claimedSession{};
     // It was given the generation hold (the persistent lock) on its generate set, placed by
     // the module or taken over from the session it restarts, and lifts it when it ends.
     bool holdsSet = false;
+    // Stopped unfinished, it keeps that hold for a restart (a report generation does not).
+    bool keepsHoldForRestart = false;
 };
 
 std::mutex g_mutex;
@@ -64,6 +68,12 @@ bool MakesRecoveryRecord(int kind)
 {
     return kind == VqcGenerateReports || kind == VqcGenerateSystem || kind == VqcGenerateSystemWithReports ||
            kind == VqcGenerateBundle;
+}
+
+// The generations the module places the generation hold on the generate set for.
+bool PlacesGenerationHold(int kind)
+{
+    return kind == VqcGenerateSystem || kind == VqcGenerateSystemWithReports || kind == VqcGenerateBundle;
 }
 
 std::string Quoted(const CString& text) { return "\"" + std::string(text.GetString()) + "\""; }
@@ -192,6 +202,8 @@ bool WriteRecoveryRecord(const Generation& generation, int state)
         session->setGenerateType(generation.kind);
         session->SetCurrentState(state);
         session->SetGenerationFlag(kSegmentLockHeld);
+        if (PlacesGenerationHold(generation.kind) && !generation.holdsSet)
+            session->SetHoldGone(1);
         session->SetUserId(vqclient::CurrentSettings().userName.c_str());
         session->setGenerateDate(_time64(nullptr));
         for (const std::string& file : generation.reportFiles)
@@ -217,22 +229,66 @@ bool ClaimsGenerateSet(int kind)
     return MakesRecoveryRecord(kind) || kind == VqcGenerateRestart;
 }
 
-bool PlacesGenerationHold(int kind)
+// The user code up to its first "/": the part a generation's hold and recovery records know.
+std::string ShortUserCode(const CString& userCode)
 {
-    return kind == VqcGenerateSystem || kind == VqcGenerateSystemWithReports || kind == VqcGenerateBundle;
+    const std::string code = userCode.str();
+    const std::size_t slash = code.find('/');
+    return slash == std::string::npos || slash == 0 ? code : code.substr(0, slash);
 }
 
-// Whether the generation is given the hold on its generate set: a system, system-with-reports
-// or bundle generation the user starts (a scripted bundle places none), and a restart of such a
-// session that had not finished.
+// Whether the generate set holds the session's own generation hold: a generation's lock placed
+// for the session's user, which no later generation of the set took over.
+bool HoldsOwnHold(const Generation& generation, const PxVQRecoveryInfoPtr& session)
+{
+    if (session->GetHoldGone())
+        return false;
+    const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
+    return lock && lock->GetLockCount() > lock->GetManualLockCount() &&
+           ShortUserCode(lock->GetUserCode()) == ShortUserCode(session->GetUserId());
+}
+
+// Whether the generation is given the hold on its generate set: a report, system,
+// system-with-reports or bundle generation the user starts (a scripted report or bundle
+// generation places none), a report session's restart, and a restart of another session that
+// had not finished and whose own hold the set still carries (never another session's or
+// another user's).
 bool IsGivenHold(const Generation& generation, bool scripted)
 {
-    if (generation.kind == VqcGenerateBundle && scripted)
-        return false;
+    if (generation.kind == VqcGenerateReports || generation.kind == VqcGenerateBundle)
+        return !scripted;
     if (generation.kind != VqcGenerateRestart)
         return PlacesGenerationHold(generation.kind);
     const PxVQRecoveryInfoPtr session = RestartedSession(generation);
-    return session && session->GetCurrentState() < kStateFinished && PlacesGenerationHold(session->getGenerateType());
+    if (!session)
+        return false;
+    if (session->getGenerateType() == PxVQRecoveryInfo::kReportGenerate)
+        return true;
+    return session->GetCurrentState() < kStateFinished && PlacesGenerationHold(session->getGenerateType()) &&
+           HoldsOwnHold(generation, session);
+}
+
+// Whether the hold outlives the generation stopping unfinished: only a system,
+// system-with-reports or bundle session is restarted under the hold it kept.
+bool KeepsHoldForRestart(const Generation& generation)
+{
+    if (generation.kind != VqcGenerateRestart)
+        return PlacesGenerationHold(generation.kind);
+    const PxVQRecoveryInfoPtr session = RestartedSession(generation);
+    return session && PlacesGenerationHold(session->getGenerateType());
+}
+
+// A restart lets go of its recovery session last, once the session reads as the generation
+// left it (its state written, or the session deleted).
+void ReleaseSessionClaim(const Generation& generation)
+{
+    if (!generation.claimedSession)
+        return;
+    try {
+        generation.claimedSession->ReleaseGenerationClaim();
+    } catch (const VqException& error) {
+        std::fprintf(stderr, "VqClient: cannot give back the recovery session: %s\n", error.what());
+    }
 }
 
 // The generation ends: its claim on the generate set goes, and with `liftHold` the hold it was
@@ -286,19 +342,38 @@ void FinishGeneration(unsigned long number)
         return;
     EndClaim(found->second, true);
     DeleteRestartedRecord(found->second);
+    ReleaseSessionClaim(found->second);
     AppendToLog("finish " + std::to_string(number));
     g_generations.erase(found);
 }
 
-// Claims the request's generate set for the generation; false when another generation of the
-// set runs.
+// A restart claims the recovery session it goes on with; false when another generation, or a
+// deletion, holds it.
+bool ClaimRestartedSession(Generation& generation)
+{
+    if (generation.kind != VqcGenerateRestart)
+        return true;
+    const PxVQRecoveryInfoPtr session = RestartedSession(generation);
+    if (!session || !session->ClaimForGeneration())
+        return false;
+    generation.claimedSession = session;
+    return true;
+}
+
+// Claims the request's generate set for the generation, and a restart's recovery session;
+// false when another generation of the set runs or the session is in use.
 bool ClaimSet(Generation& generation, bool scripted)
 {
     if (!ClaimsGenerateSet(generation.kind) || !generation.genSet)
         return true;
     try {
         generation.holdsSet = IsGivenHold(generation, scripted);
+        generation.keepsHoldForRestart = KeepsHoldForRestart(generation);
         generation.claimed = generation.genSet->ClaimForGeneration() != FALSE;
+        if (generation.claimed && !ClaimRestartedSession(generation)) {
+            EndClaim(generation, false);
+            generation.claimed = false;
+        }
         return generation.claimed;
     } catch (const VqException& error) {
         std::fprintf(stderr, "VqClient: cannot claim the generate set: %s\n", error.what());
@@ -325,6 +400,7 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
     // started.
     if (!AppendToLog(generation.record)) {
         EndClaim(generation, false);
+        ReleaseSessionClaim(generation);
         return 0;
     }
     g_lastNumber = number;
@@ -340,6 +416,7 @@ int CancelGenerate(unsigned long number, CString& reason)
     if (found == g_generations.end())
         return FALSE;
     EndClaim(found->second, true);
+    ReleaseSessionClaim(found->second);
     g_generations.erase(found);
     AppendToLog("cancel " + std::to_string(number) + ": " + reason.GetString());
     return TRUE;
@@ -438,9 +515,10 @@ bool Interrupt(unsigned long number, int state)
         return false;
     if (!WriteRecoveryRecord(found->second, state))
         return false;
-    // One that stops unfinished keeps its hold for a restart; one that stops finished holds the
-    // set no longer.
-    EndClaim(found->second, state >= kStateFinished);
+    // One that stops unfinished keeps its hold for a restart; one that stops finished, or a
+    // report generation, holds the set no longer.
+    EndClaim(found->second, state >= kStateFinished || !found->second.keepsHoldForRestart);
+    ReleaseSessionClaim(found->second);
     AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
     g_generations.erase(found);
     return true;

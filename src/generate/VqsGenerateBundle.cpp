@@ -169,7 +169,7 @@ void GenerateBundle(VqsDirectoryView& view)
     if (dialog.DoModal() != IDOK || !view.GetSafeHwnd())
         return;
     const PxVQOptionSetPtr genSet = picker.m_pOptionSet;
-    if (VqsRefusedWhileGenerationRuns(genSet) || VqsPersistentlyLock(genSet) != VqsLockOutcome::Granted)
+    if (VqsRefusedWhileGenerationRuns(genSet))
         return;
     GenerateInfo request;
     request.kind = VqcGenerateBundle;
@@ -184,11 +184,8 @@ void GenerateBundle(VqsDirectoryView& view)
     if (dialog.m_bLogMessages)
         request.logFile = dialog.m_strListingPath;
     request.frameWindow = FrameWindowOf(view);
-    if (VqcStartGenerate(request) == 0) {
-        genSet->RemovePersistentLock(0, 1);
-        VqsReportGenerationNotStarted();
+    if (VqsStartHoldingSet(request) == 0)
         return;
-    }
     dialog.m_bsLock.Keep();
 }
 

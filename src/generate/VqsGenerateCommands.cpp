@@ -158,8 +158,6 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     if (VqsRefusedWhileGenerationRuns(optionSet))
         return;
     VqsGenerationLockTakeover takeover(optionSet);
-    if (VqsPersistentlyLock(optionSet) != VqsLockOutcome::Granted)
-        return;
     unsigned long number = 0;
     {
         StatusMessage starting(frame, IDS_STARTING_GENERATE);
@@ -170,13 +168,10 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
         request.elementSync = &record;
         request.reportSync = &reports;
         request.frameWindow = frame ? frame->GetSafeHwnd() : nullptr;
-        number = VqcStartGenerate(request);
+        number = VqsStartHoldingSet(request);
     }
-    if (number == 0) {
-        optionSet->RemovePersistentLock(0, 1);
-        VqsReportGenerationNotStarted();
+    if (number == 0)
         return;
-    }
     takeover.Keep();
     segmentLock.Keep();
     dialog.m_bsLock.Keep();

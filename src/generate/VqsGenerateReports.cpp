@@ -58,10 +58,10 @@ void GenerateReports(VqsDirectoryView& view)
     request.hostName = dialog.m_strHostName;
     request.reportSync = &reports;
     request.frameWindow = frame ? frame->GetSafeHwnd() : nullptr;
-    if (VqcStartGenerate(request) == 0) {
-        VqsReportGenerationNotStarted();
+    // A report generation holds its set as a system generation does: the set and its system
+    // are not deleted under it, and every host's Show Lock Status tells who generates.
+    if (VqsStartHoldingSet(request) == 0)
         return;
-    }
     dialog.m_bsLock.Keep();
 }
 

@@ -1,6 +1,7 @@
 #include "generate/VqsGenerateStart.h"
 
 #include "model/VqsLockScope.h"
+#include "model/VqsTransaction.h"
 #include "model/VqsTransactionObject.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxProcess.h"
@@ -12,6 +13,8 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsSysFrame.h"
+#include "vqclient/GenerateInfo.h"
+#include "vqclient/VqClient.h"
 
 #include <exception>
 
@@ -26,13 +29,13 @@ constexpr int kTypeSystem = 2;
 constexpr int kTypeSystemWithReports = 5;
 constexpr int kTypeBundle = 9;
 
-// A session of a generation that locks its generate set and has not finished: its
-// generation holds the set's lock.
+// A session of a generation that locks its generate set, has not finished and has not
+// given its hold to a later generation of the set: its generation holds the set's lock.
 bool HoldsGenerationLock(const PxVQRecoveryInfoPtr& session)
 {
     const int type = session->getGenerateType();
     return (type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle) &&
-           session->GetCurrentState() < kStateFinished;
+           session->GetCurrentState() < kStateFinished && !session->GetHoldGone();
 }
 
 CString SessionUserCode()
@@ -42,17 +45,18 @@ CString SessionUserCode()
     return process ? process->GetUserCode() : CString();
 }
 
-// A generation of this user on the set stopped before it finished: its recovery record, in
-// an unfinished state, says so, and no generation of the set runs (a restart of it goes on
-// with the same record).
-bool HasInterruptedGeneration(const PxVQOptionSetPtr& genSet)
+// The sessions of this user's generations of the set that stopped before they finished and
+// still hold its lock (their recovery records, in an unfinished state, say so); none while a
+// generation of the set runs (a restart of one goes on with the same record).
+std::vector<PxVQRecoveryInfoPtr> InterruptedGenerations(const PxVQOptionSetPtr& genSet)
 {
+    std::vector<PxVQRecoveryInfoPtr> interrupted;
     if (VqsGenerationRuns(genSet))
-        return false;
+        return interrupted;
     const PxVQConfigPtr config = genSet->GetConfig();
     const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
     if (!system)
-        return false;
+        return interrupted;
     const CString user = VqsShortUserCode(SessionUserCode());
     PxTypedList<PxVQRecoveryInfoPtr> sessions;
     system->GetListOfRecoveryInfos(sessions);
@@ -61,10 +65,57 @@ bool HasInterruptedGeneration(const PxVQOptionSetPtr& genSet)
         const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
         if (genSet->IsSameOid(session->GetGenSet()) && HoldsGenerationLock(session) &&
             VqsShortUserCode(session->GetUserId()) == user)
-            return true;
+            interrupted.push_back(session);
     }
-    return false;
+    return interrupted;
 }
+
+// Records whether the sessions' hold went to another generation; false after the
+// transaction's failure was shown.
+bool RecordHoldGone(const std::vector<PxVQRecoveryInfoPtr>& sessions, bool gone)
+{
+    if (sessions.empty())
+        return true;
+    {
+        VqsTransaction transaction;
+        if (!transaction.IsUsable())
+            return false;
+        try {
+            for (const PxVQRecoveryInfoPtr& session : sessions)
+                session->SetHoldGone(gone ? 1 : 0);
+        } catch (const VqReportableException& error) {
+            transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        }
+    }
+    return VqsTransaction::IsOk() != 0;
+}
+
+// The recovery session claimed while it is deleted, as a restart claims it while it runs: a
+// restart starting meanwhile is refused, and a running one keeps its session.
+class DeletionClaim {
+public:
+    explicit DeletionClaim(const PxVQRecoveryInfoPtr& session)
+        : m_session(session), m_bClaimed(session->ClaimForGeneration() != FALSE)
+    {
+    }
+    ~DeletionClaim()
+    {
+        try {
+            if (m_bClaimed)
+                m_session->ReleaseGenerationClaim();
+        } catch (const std::exception& error) {
+            VqsGetApp()->LogError(0, error.what());
+        }
+    }
+    DeletionClaim(const DeletionClaim&) = delete;
+    DeletionClaim& operator=(const DeletionClaim&) = delete;
+
+    bool IsClaimed() const { return m_bClaimed; }
+
+private:
+    PxVQRecoveryInfoPtr m_session;
+    bool m_bClaimed;
+};
 
 } // namespace
 
@@ -86,6 +137,18 @@ VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet)
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
         return VqsLockOutcome::Failed;
     }
+}
+
+unsigned long VqsStartHoldingSet(GenerateInfo& request)
+{
+    if (VqsPersistentlyLock(request.genSet) != VqsLockOutcome::Granted)
+        return 0;
+    const unsigned long number = VqcStartGenerate(request);
+    if (number == 0) {
+        request.genSet->RemovePersistentLock(0, 1);
+        VqsReportGenerationNotStarted();
+    }
+    return number;
 }
 
 bool VqsGenerationRuns(const PxVQOptionSetPtr& genSet)
@@ -115,7 +178,7 @@ PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
     if (!HoldsGenerationLock(session))
         return PxVQOptionSetPtr();
     const PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (!genSet || !genSet->ObjectPresent() || VqsGenerationRuns(genSet))
+    if (!genSet || !genSet->ObjectPresent())
         return PxVQOptionSetPtr();
     const PxPersistentLockPtr lock = genSet->GetPersistentLock();
     if (!lock || genSet->GetIntProperty("persistentLockCount") <= lock->GetManualLockCount() ||
@@ -124,8 +187,16 @@ PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
     return genSet;
 }
 
+bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session)
+{
+    return session->GetGenerationClaim() != PxVQObject::GenerationClaim::None;
+}
+
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
 {
+    const DeletionClaim claim(session);
+    if (!claim.IsClaimed())
+        return false;
     if (const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session)) {
         VqsLockScope scope(VqsGetApp()->GetLink());
         if (!locked->RemovePersistentLock(0, 1).Succeeded())
@@ -138,12 +209,28 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
     return VqsTransaction::IsOk();
 }
 
-VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet) : m_genSet(genSet)
+VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,
+                                                     const PxVQRecoveryInfoPtr& restarted)
+    : m_genSet(genSet)
 {
-    if (!VqsHoldsOwnGenerationLock(genSet) || !HasInterruptedGeneration(genSet))
+    if (!VqsHoldsOwnGenerationLock(genSet))
         return;
+    const std::vector<PxVQRecoveryInfoPtr> interrupted = InterruptedGenerations(genSet);
+    if (interrupted.empty())
+        return;
+    for (const PxVQRecoveryInfoPtr& session : interrupted)
+        if (!restarted || !session->IsSameOid(restarted))
+            m_formerHolders.push_back(session);
+    // The sessions give up the hold before it is lifted: a deletion of one meanwhile must not
+    // lift the hold the generation being started places.
+    if (!RecordHoldGone(m_formerHolders, true)) {
+        m_formerHolders.clear();
+        return;
+    }
     VqsLockScope scope(VqsGetApp()->GetLink());
     m_bLifted = genSet->RemovePersistentLock(0, 1).Succeeded();
+    if (!m_bLifted)
+        RecordHoldGone(m_formerHolders, false);
 }
 
 VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
@@ -154,6 +241,8 @@ VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
         VqsLockScope scope(VqsGetApp()->GetLink());
         if (!m_genSet->PersistentLock(0).Succeeded())
             VqsGetApp()->LogError(0, "The interrupted generation's persistent lock could not be put back.");
+        else
+            RecordHoldGone(m_formerHolders, false);
         if (m_bHeld)
             m_genSet->UnLock();
     } catch (const std::exception& error) {

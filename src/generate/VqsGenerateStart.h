@@ -8,7 +8,10 @@
 #include "proxy/PxVQRecoveryInfo.h"
 #include "win/CString.h"
 
+#include <vector>
+
 class VqsSysFrame;
+struct GenerateInfo;
 
 // What locking a list or the generate set came to.
 enum class VqsLockOutcome { Granted, Refused, Failed };
@@ -17,6 +20,10 @@ enum class VqsLockOutcome { Granted, Refused, Failed };
 void VqsReportGenerationNotStarted();
 // 61874 when another user holds the set, 61520 with the text on a repository failure.
 VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
+// Places the generation hold on the request's generate set and hands the request to the
+// client, which lifts the hold when the generation ends; a start it refuses lifts the hold
+// again and is reported. The generation's number, 0 when it did not start.
+unsigned long VqsStartHoldingSet(GenerateInfo& request);
 // Whether a generation of the set runs, on any host of the repository: the client claims the
 // set for a generation it starts and gives it back when that generation ends (a host that
 // dies gives it back with its session).
@@ -28,13 +35,16 @@ PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame);
 // True when a generation of this user placed a persistent lock on the set.
 bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet);
 // The generate set an unfinished system, system-with-reports or bundle generation of the
-// recovery session holds with its persistent lock (a generation hold its user placed) while
-// no generation of the set runs; null when the session holds none.
+// recovery session holds with its persistent lock (a generation hold its user placed and no
+// later generation of the set took over); null when the session holds none.
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session);
-// Deletes the recovery session in a transaction of its own. The persistent lock its
-// generation holds is lifted first (nothing else can show or lift it), so that a host that
-// dies between the two leaves a session without its lock, never a lock without its session.
-// True when the lock was lifted and the deletion committed.
+// Whether a generation runs on the recovery session (a restart of it), on any host: the
+// client claims the session for it, and nobody lists, deletes or restarts it meanwhile.
+bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session);
+// Deletes the recovery session in a transaction of its own, unless a generation runs on it.
+// The persistent lock its generation holds is lifted first (nothing else can show or lift
+// it), so that a host that dies between the two leaves a session without its lock, never a
+// lock without its session. True when the lock was lifted and the deletion committed.
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 
 // An interrupted generation of this user keeps its persistent lock on the generate set, and
@@ -43,9 +53,12 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 // when the scope ends, unless the fresh generation placed its own (Keep). Only the lock of a
 // generation that its recovery record shows interrupted, and that no longer runs, is taken
 // over: a running generation's lock refuses a second generation on the set, this user's too.
+// The lock goes to the generation being started: a restarted session keeps it, and every
+// other session it was this user's hold for no longer holds it (given back with the lock).
 class VqsGenerationLockTakeover {
 public:
-    explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet);
+    explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,
+                                       const PxVQRecoveryInfoPtr& restarted = PxVQRecoveryInfoPtr());
     ~VqsGenerationLockTakeover();
     VqsGenerationLockTakeover(const VqsGenerationLockTakeover&) = delete;
     VqsGenerationLockTakeover& operator=(const VqsGenerationLockTakeover&) = delete;
@@ -58,6 +71,8 @@ public:
 
 private:
     PxVQOptionSetPtr m_genSet;
+    // The sessions whose hold this takeover took, for the generation it starts.
+    std::vector<PxVQRecoveryInfoPtr> m_formerHolders;
     bool m_bLifted = false;
     bool m_bHeld = false;
 };

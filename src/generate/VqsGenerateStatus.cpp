@@ -179,6 +179,18 @@ bool ReportsLeftToRestart(const VqsBSSyncRecord& reports, const CString& gone)
     return anyLeft;
 }
 
+// A report session's restart holds its set as a fresh report generation does; the others go
+// on under the hold their session kept.
+unsigned long StartRestart(GenerateInfo& request, int type)
+{
+    if (type == kTypeReports)
+        return VqsStartHoldingSet(request);
+    const unsigned long number = VqcStartGenerate(request);
+    if (number == 0)
+        VqsReportGenerationNotStarted();
+    return number;
+}
+
 void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
              const PxVQOptionSetPtr& genSet, const PxHandle& handle)
 {
@@ -188,7 +200,9 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     }
     const int type = session->getGenerateType();
     const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
-    if (holdsLock && session->GetCurrentState() < kStateFinished && !genSet->GetPersistentLock()) {
+    // The set must still hold this session's own lock: not one another session or another
+    // user's generation placed since.
+    if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
         VqsMessageBoxId(IDS_OPTION_SET_NOT_LOCKED);
         return;
     }
@@ -205,7 +219,7 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     {
         StatusMessage synchronising(frame, IDS_SYNCHRONISING);
         // The interrupted generation's lock is put back for the restarted generation.
-        VqsGenerationLockTakeover handover(genSet);
+        VqsGenerationLockTakeover handover(genSet, session);
         handover.HoldWhileLifted();
         if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, system->GetCurConfig(), record,
                                         app->GetSynchronizeMode(), handle, false, false))
@@ -232,10 +246,8 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     } else {
         request.elementSync = &record;
     }
-    if (VqcStartGenerate(request) == 0) {
-        VqsReportGenerationNotStarted();
+    if (StartRestart(request, type) == 0)
         return;
-    }
     segmentLock.Keep();
 }
 

@@ -238,9 +238,12 @@ void VqsSelectSession::FillList()
     }
 }
 
-// The filters of the list; deletes the sessions nobody can use any more on the way.
+// The filters of the list; deletes the sessions nobody can use any more on the way. A
+// session a generation runs on (a restart of it, on any host) is never offered.
 BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CString& userCode)
 {
+    if (VqsRecoverySessionRuns(session))
+        return FALSE;
     const CString userId = session->GetUserId();
     const CString shortCode = VqsShortUserCode(userCode);
     const BOOL ownUnderShortCode = userId != userCode && shortCode != userCode && userId == shortCode;
@@ -360,19 +363,25 @@ void VqsSelectSession::OnDelete()
         PxVQRecoveryInfoPtr session = SelectedSession();
         if (!session)
             return;
-        const int type = session->getGenerateType();
-        if (type == kTypeSystemAndReport)
-            DeleteAutoReports();
-        if (type == kTypeSystemGenerate)
-            NotifySegmentLinks();
-        m_pLocks->Release(session);
-        if (VqsDeleteRecoverySession(session)) {
-            FillList();
-            EnableActions(FALSE, FALSE, FALSE);
-        }
+        // A restart of the session began since the list was filled: it is no longer offered.
+        if (!VqsRecoverySessionRuns(session))
+            DeleteSession(session);
+        FillList();
+        EnableActions(FALSE, FALSE, FALSE);
     } catch (const VqReportableException& error) {
         VqsErrorBox(error.GetErrorMessage());
     }
+}
+
+void VqsSelectSession::DeleteSession(const PxVQRecoveryInfoPtr& session)
+{
+    const int type = session->getGenerateType();
+    if (type == kTypeSystemAndReport)
+        DeleteAutoReports();
+    if (type == kTypeSystemGenerate)
+        NotifySegmentLinks();
+    m_pLocks->Release(session);
+    VqsDeleteRecoverySession(session);
 }
 
 void VqsSelectSession::DeleteAutoReports()

@@ -53,6 +53,7 @@ private:
     PxVQRecoveryInfoPtr SessionOfRow(int row) const;
     PxVQRecoveryInfoPtr SelectedSession() const;
     CString UserCode() const;
+    void DeleteSession(const PxVQRecoveryInfoPtr& session);
     void DeleteAutoReports();
     void NotifySegmentLinks();
     void PairAutoReport();

@@ -23,6 +23,7 @@ struct Session {
     int type = 2;
     int state = 3;
     std::vector<const char*> files = {};
+    const char* user = "ABC";
 };
 
 struct GenerateStatusTest : SysViewTest {
@@ -53,7 +54,7 @@ struct GenerateStatusTest : SysViewTest {
         PxVQRecoveryInfoPtr session = System("SYS1")->CreateRecoveryInfo(OptionSet(spec.genSet));
         session->setGenerateType(spec.type);
         session->SetCurrentState(spec.state);
-        session->SetUserId("ABC");
+        session->SetUserId(spec.user);
         session->SetGenerationFlag(2);
         for (const char* file : spec.files)
             session->CreateRecoveryFileInfo(file);
@@ -121,6 +122,8 @@ TEST_F(GenerateStatusTest, RestartingAReportSessionGeneratesTheReportsItsFilesNa
     EXPECT_EQ(requests[0].substr(0, 35), "generation 1: kind 4 genset \"NTGEN\"");
     EXPECT_EQ(Tail(requests[0], "reports"), "reports \"MONTHLY\" as \"MX\" \"DAILY\" scripted 0")
         << "files that name no report of the segment are left out";
+    EXPECT_EQ(OptionSet("NTGEN")->GetIntProperty("persistentLockCount"), 1)
+        << "the restart holds its set as a report generation does";
 }
 
 TEST_F(GenerateStatusTest, ARestartWhoseReportsAreAllGoneSaysSoAndStartsNothing)
@@ -140,6 +143,35 @@ TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionWhoseGenerateSetLostItsLockI
     AddSession({"NTGEN", 2, 3});
     Choose(0, kRestart, 61875);
     EXPECT_TRUE(vqclient::Requests().empty());
+}
+
+TEST_F(GenerateStatusTest, AnUnfinishedSessionRestartsOnlyUnderItsOwnHoldAndLeavesAnotherHoldWhereItIs)
+{
+    struct Case {
+        const char* what;
+        const char* user;
+        bool holdGone;
+    };
+    const Case cases[] = {
+        {"another user's generation holds the set", "XYZ", false},
+        {"a later generation of the set took the session's hold over", "ABC", true},
+    };
+    for (const Case& row : cases) {
+        const PxVQRecoveryInfoPtr session = AddSession({.type = 2, .state = 3, .user = row.user});
+        app.GetLink()->BeginTransaction();
+        session->SetHoldGone(row.holdGone ? 1 : 0);
+        app.GetLink()->CommitTransaction();
+        ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
+
+        Choose(0, kRestart, 61875);
+
+        EXPECT_TRUE(vqclient::Requests().empty()) << row.what;
+        EXPECT_EQ(OptionSet("NTGEN")->GetIntProperty("persistentLockCount"), 1) << row.what;
+        OptionSet("NTGEN")->RemovePersistentLock(0, 1);
+        app.GetLink()->BeginTransaction();
+        session->DeleteObject();
+        app.GetLink()->CommitTransaction();
+    }
 }
 
 TEST_F(GenerateStatusTest, AFinishedSessionRestartsWithoutThePersistentLock)

@@ -291,19 +291,21 @@ TEST_F(SelectSessionTest, DeletingASystemGenerateSessionRemovesTheGenerationsLoc
     app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
 }
 
-TEST_F(SelectSessionTest, DeletingASessionLiftsItsLockFirstAndNeverTheLockOfARunningGeneration)
+TEST_F(SelectSessionTest, DeletingASessionLiftsItsOwnLockFirstAndNeverTheLockOfAnotherGeneration)
 {
     struct Case {
         const char* what;
         bool liftFails;
         bool runsElsewhere;
+        bool holdGone;
         bool deleted;
         int holds;
     };
     const Case cases[] = {
-        {"the lock is lifted, then the session goes", false, false, true, 0},
-        {"a lock that cannot be lifted keeps its session", true, false, false, 1},
-        {"the generation that runs on another host keeps its lock", false, true, true, 1},
+        {"the lock is lifted, then the session goes", false, false, false, true, 0},
+        {"a lock that cannot be lifted keeps its session", true, false, false, false, 1},
+        {"another generation of the set running elsewhere keeps no lock of the session", false, true, false, true, 0},
+        {"the lock a later generation took over stays with it", false, false, true, true, 1},
     };
     const std::unique_ptr<PxVQLink> other = OtherUser("ABC/ws2");
     for (const Case& row : cases) {
@@ -313,9 +315,15 @@ TEST_F(SelectSessionTest, DeletingASessionLiftsItsLockFirstAndNeverTheLockOfARun
                                                                   ->GetCurConfig()
                                                                   ->GetOptionSet("NTGEN"));
         ASSERT_TRUE(genSet->PersistentLock(0));
-        if (row.runsElsewhere)
+        if (row.runsElsewhere) {
             ASSERT_TRUE(seenByOther->ClaimForGeneration());
+        }
         const PxVQRecoveryInfoPtr session = AddSession({.type = 2, .state = 6});
+        if (row.holdGone) {
+            Link().BeginTransaction();
+            session->SetHoldGone(1);
+            Link().CommitTransaction();
+        }
         if (row.liftFails) {
             PxFaultInjection::Throw("PxVQObject::RemovePersistentLock");
             ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Cancel();
