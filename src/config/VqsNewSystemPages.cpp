@@ -110,10 +110,7 @@ int VqsSysOptPage::CheckNameUnique()
     if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsFutureUpdateLock))
         return 0;
     try {
-        VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
-        enterprise->Refresh();
-        enterprise->LoadSystems(VqsLoadReread);
-        if (const int clash = FindSystemNamed(m_name.GetValue(), m_secondName.GetValue())) {
+        if (const int clash = FindSystemNamedAfresh()) {
             RefuseAt(IDS_NAME_NOT_UNIQUE, clash);
             m_pSheet->m_enterpriseBag.Release();
             return 0;
@@ -124,6 +121,22 @@ int VqsSysOptPage::CheckNameUnique()
         return 0;
     }
     return 1;
+}
+
+VqsNameTaken VqsSysOptPage::FindNameTaken()
+{
+    const int clash = FindSystemNamedAfresh();
+    if (!clash)
+        return {};
+    return [this, clash] { RefuseFinishAt(IDS_NAME_NOT_UNIQUE, clash); };
+}
+
+int VqsSysOptPage::FindSystemNamedAfresh()
+{
+    VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
+    enterprise->Refresh();
+    enterprise->LoadSystems(VqsLoadReread);
+    return FindSystemNamed(m_name.GetValue(), m_secondName.GetValue());
 }
 
 // The id of the field whose name another system has; 0 when neither is taken.
@@ -438,9 +451,7 @@ BOOL VqsSysGSPage::OnWizardFinish()
         if (!m_pSheet || !UpdateData(TRUE) || !CheckNames())
             return FALSE;
     }
-    if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsWriteLock))
-        return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pSheet->m_enterpriseBag);
 }
 
 // Every pack of the enterprise is long-read-locked into the sheet's pack bag, so that the

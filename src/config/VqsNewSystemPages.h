@@ -32,9 +32,14 @@ public:
     VqsOptCtrlString m_secondName;
     VqsOptCtrlString m_description;
 
+    // The names checked again against the enterprise's systems, read afresh.
+    VqsNameTaken FindNameTaken();
+
 private:
     int CheckNameUnique();
     int FindSystemNamed(const CString& name, const CString& secondName);
+    // The same after the systems are read again.
+    int FindSystemNamedAfresh();
 };
 
 // Page 2, "System Generate Options".
