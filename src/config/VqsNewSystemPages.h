@@ -6,6 +6,8 @@
 #include "config/VqsGenSetNamePage.h"
 #include "config/VqsWizardPage.h"
 #include "proxy/PxLSEBusinessSegment.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQSystem.h"
 #include "shell/VqsOptCtrlFlag.h"
 #include "shell/VqsOptCtrlString.h"
 #include "shell/VqsTypedListBox.h"
@@ -37,8 +39,8 @@ public:
 
 private:
     int CheckNameUnique();
-    int FindSystemNamed(const CString& name, const CString& secondName);
-    // The same after the systems are read again.
+    int FindSystemNamed(const PxTypedList<PxVQSystemPtr>& systems) const;
+    // The same for the enterprise's systems, read again into the model.
     int FindSystemNamedAfresh();
 };
 

@@ -63,6 +63,7 @@ std::vector<Case> Cases()
         cases.push_back({store, "AddSegments", {Wizard::AddSegment, Wizard::AddSegment}, 3});
         cases.push_back({store, "NewGenerateSets", {Wizard::NewGenSet, Wizard::NewGenSet}, 3});
         cases.push_back({store, "ThreeWizards", {Wizard::NewSystem, Wizard::AddSegment, Wizard::NewGenSet}, 2});
+        cases.push_back({store, "ThreeNewSystemsOfOneName", {Wizard::NewSystem, Wizard::NewSystem, Wizard::NewSystem}, 2});
     }
     return cases;
 }
