@@ -322,6 +322,7 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
                 try {
                     outcome = Play(users[user], round, user, pipes);
                 } catch (...) {
+                    // The outcome stays 'F'.
                 }
                 pipes.Arrive();
                 pipes.Tell(user, outcome);
