@@ -127,7 +127,7 @@ BOOL VqsHostFTPPage::OnWizardFinish()
         RefuseAt(IDS_CONFIRM_PASSWORD, m_traits.confirmationId);
         return FALSE;
     }
-    if (!LockForFinish())
+    if (!CreationLocksFinish() && !LockForFinish())
         return FALSE;
     return VqsWizardPage::OnWizardFinish();
 }

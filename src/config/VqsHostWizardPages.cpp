@@ -256,9 +256,7 @@ BOOL VqsTargetHostPage::OnWizardFinish()
         if (!UpdateData(TRUE))
             return FALSE;
     }
-    if (!LockBagObjects(m_pWizard->GetFinishLockBag(), VqsWriteLock))
-        return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pWizard->GetFinishLockBag());
 }
 
 BOOL VqsTargetHostPage::CreatesHost(const VqsHostPage& hostPage) const
@@ -386,25 +384,39 @@ int VqsHostPage::ValidateHost(BOOL checkUnique)
     return checkUnique ? CheckHostNameUnique() : 1;
 }
 
-// Host names are unique without regard to case, as everywhere else in the enterprise.
 int VqsHostPage::CheckHostNameUnique()
 {
     try {
-        VqsSysApp* app = VqsGetApp();
-        PxTypedList<PxVQHostInformationPtr> hosts;
-        if (app)
-            app->GetEnterprise()->GetListOfHostInformations(hosts);
-        for (POSITION pos = hosts.GetHeadPosition(); pos;) {
-            if (_mbsicmp(hosts.GetNext(pos)->GetName().GetString(), m_name.GetValue().GetString()) == 0) {
-                RefuseAt(IDS_NAME_NOT_UNIQUE_HOST, m_traits.nameId);
-                return 0;
-            }
+        if (IsHostNameTaken()) {
+            RefuseAt(IDS_NAME_NOT_UNIQUE_HOST, m_traits.nameId);
+            return 0;
         }
     } catch (const VqException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
         return 0;
     }
     return 1;
+}
+
+// Host names are unique without regard to case, as everywhere else in the enterprise.
+BOOL VqsHostPage::IsHostNameTaken() const
+{
+    VqsSysApp* app = VqsGetApp();
+    PxTypedList<PxVQHostInformationPtr> hosts;
+    if (app)
+        app->GetEnterprise()->GetListOfHostInformations(hosts);
+    for (POSITION pos = hosts.GetHeadPosition(); pos;) {
+        if (_mbsicmp(hosts.GetNext(pos)->GetName().GetString(), m_name.GetValue().GetString()) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+VqsNameTaken VqsHostPage::FindNameTaken()
+{
+    if (!IsHostNameTaken())
+        return {};
+    return [this] { RefuseFinishAt(IDS_NAME_NOT_UNIQUE_HOST, m_traits.nameId); };
 }
 
 LRESULT VqsHostPage::OnWizardNext()
@@ -445,9 +457,7 @@ BOOL VqsHostPage::OnWizardFinish()
         if (!UpdateData(TRUE) || (!m_traits.checkNameAfterLock && !ValidateHost(TRUE)))
             return FALSE;
     }
-    if (!LockBagObjects(m_pWizard->GetFinishLockBag(), VqsWriteLock))
-        return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pWizard->GetFinishLockBag());
 }
 
 // ---------------------------------------------------------------- the wizards' members

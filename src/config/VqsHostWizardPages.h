@@ -109,6 +109,9 @@ public:
     VqsOptCtrlInt m_port;
     VqsOptCtrlFlag m_doNotCreate;
 
+    // The host name checked again against the enterprise's hosts.
+    VqsNameTaken FindNameTaken();
+
 protected:
     void OnDoNotCreate();
     void OnPortChanged();
@@ -121,6 +124,8 @@ private:
     // Trims the name and refuses an empty one; `checkUnique`: also a name another host has.
     int ValidateHost(BOOL checkUnique);
     int CheckHostNameUnique();
+    // Whether another host has the name; throws when the hosts cannot be read.
+    BOOL IsHostNameTaken() const;
     void ReleaseHostLocks();
 
     const VqsHostPageTraits& m_traits;

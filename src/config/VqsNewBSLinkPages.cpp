@@ -349,6 +349,23 @@ int VqsBSGenPage::CheckBusinessSegments()
     return 1;
 }
 
+VqsNameTaken VqsBSGenPage::FindNameTaken()
+{
+    VqsModelNodeCurConfig* config = m_pSheet->m_pConfig;
+    config->LoadBSLinks(VqsLoadReread);
+    CObList entries;
+    config->GetBSLinkNodes(entries);
+    for (POSITION pos = entries.GetHeadPosition(); pos;) {
+        const PxVQBSSoftLinkPtr link = static_cast<VqsModelNodeBSLink*>(entries.GetNext(pos))->GetBSSoftLink();
+        if (!link->ObjectPresent() || link->IsObsolete())
+            continue;
+        CString message;
+        AfxFormatString1(message, IDS_VALID_ENTRY_EXISTS, VqsShownName(link));
+        return [this, message] { RefuseFinishAt(message, IDC_SEGMENTS); };
+    }
+    return {};
+}
+
 int VqsBSGenPage::FillSegmentList(const PxTypedList<PxLSEBusinessSegmentPtr>& segments,
                                   const PxLSEBusinessSegmentPtr& select)
 {
@@ -533,7 +550,7 @@ BOOL VqsBSSynchPage::OnWizardFinish()
         return FALSE;
     {
         VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-        if (!UpdateData(TRUE) || !LockBagObjects(m_pSheet->m_configBag, VqsWriteLock))
+        if (!UpdateData(TRUE) || (!CreationLocksFinish() && !LockBagObjects(m_pSheet->m_configBag, VqsWriteLock)))
             return FALSE;
     }
     m_pSheet->m_enterpriseBag.Release();
@@ -759,7 +776,8 @@ BOOL VqsBSPackPage::OnWizardFinish()
         return FALSE;
     {
         VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-        if (!UpdateData(TRUE) || !StoreReplacements(TRUE) || !LockBagObjects(m_pSheet->m_configBag, VqsWriteLock))
+        if (!UpdateData(TRUE) || !StoreReplacements(TRUE) ||
+            (!CreationLocksFinish() && !LockBagObjects(m_pSheet->m_configBag, VqsWriteLock)))
             return FALSE;
     }
     m_pSheet->m_obsoleteEntryBag.Release();
@@ -804,9 +822,9 @@ BOOL VqsBSGSPage::OnWizardFinish()
     if (!m_pSheet)
         return FALSE;
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (!UpdateData(TRUE) || !CheckNames() || !LockBagObjects(m_pSheet->m_configBag, VqsWriteLock))
+    if (!UpdateData(TRUE) || !CheckNames())
         return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pSheet->m_configBag);
 }
 
 // Every pack of the enterprise is long-read-locked into the sheet's pack bag, so that the

@@ -48,6 +48,8 @@ public:
     // the user (the sheet is cancelled when the wizard cannot go on).
     int CheckBusinessSegments();
     void ReleaseLocks();
+    // The configuration's entries read again: one in use already takes the segment's place.
+    VqsNameTaken FindNameTaken();
 
     BOOL HasObsoleteEntry() const { return m_pObsoleteEntry != nullptr; }
 

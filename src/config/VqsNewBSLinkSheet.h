@@ -37,6 +37,10 @@ public:
     VqsLockBag* GetHostLockBag() override { return &m_enterpriseBag; }
     PxLSEBusinessSegmentPtr GetPackSegment() const override { return m_genPage.m_selectedSegment; }
     VqsPlatformPacks& GetPlatformPacks(int hostType) override;
+    std::vector<VqsLockBag*> GetPageLocks() override
+    {
+        return {m_pCreatorBag, &m_configBag, &m_enterpriseBag, &m_obsoleteEntryBag, &m_packBag};
+    }
 
     VqsBSGenPage m_genPage;
     VqsBSSynchPage m_synchPage;

@@ -311,15 +311,33 @@ void VqsGenSetOptPage::OnSourceChanged()
 
 int VqsGenSetOptPage::CheckNameUnique()
 {
+    const int field = FindFieldNamedAlike();
+    if (field > 0)
+        RefuseAt(IDS_NAME_NOT_UNIQUE, field);
+    return field == 0 ? 1 : 0;
+}
+
+int VqsGenSetOptPage::FindFieldNamedAlike()
+{
     bool nameUsed = false;
     bool shortNameUsed = false;
     if (!m_pSheet->m_pConfig->IsOptionSetNameUsed(m_name.GetValue(), nameUsed, m_shortName.GetValue(),
                                                   shortNameUsed, nullptr))
-        return 0;
+        return -1;
     if (!nameUsed && !shortNameUsed)
-        return 1;
-    RefuseAt(IDS_NAME_NOT_UNIQUE, nameUsed ? IDC_NAME : IDC_SHORT_NAME);
-    return 0;
+        return 0;
+    return nameUsed ? IDC_NAME : IDC_SHORT_NAME;
+}
+
+VqsNameTaken VqsGenSetOptPage::FindNameTaken()
+{
+    m_pSheet->m_pConfig->LoadOptionSets(VqsLoadReread);
+    const int field = FindFieldNamedAlike();
+    if (field < 0)
+        return [] {};
+    if (field == 0)
+        return {};
+    return [this, field] { RefuseFinishAt(IDS_NAME_NOT_UNIQUE, field); };
 }
 
 LRESULT VqsGenSetOptPage::OnWizardNext()
@@ -525,9 +543,9 @@ LRESULT VqsGenSetTypePage::OnWizardNext()
 
 BOOL VqsGenSetTypePage::OnWizardFinish()
 {
-    if (!m_pSheet || !Recheck(PSWIZB_FINISH) || !LockBagObjects(m_pSheet->m_configBag, VqsWriteLock))
+    if (!m_pSheet || !Recheck(PSWIZB_FINISH))
         return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pSheet->m_configBag);
 }
 
 // ---------------------------------------------------------------- page 3
@@ -694,7 +712,7 @@ BOOL VqsGenSetPackPage::OnWizardFinish()
     if (!m_pSheet)
         return FALSE;
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (!UpdateData(TRUE) || !StoreReplacements(TRUE) || !LockBagObjects(m_pSheet->m_configBag, VqsWriteLock))
+    if (!UpdateData(TRUE) || !StoreReplacements(TRUE))
         return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pSheet->m_configBag);
 }

@@ -71,6 +71,9 @@ public:
     int m_nSourceHostType = 0;
     int m_bLocksHeld = 0;
 
+    // The names checked again against the configuration's option sets, read afresh.
+    VqsNameTaken FindNameTaken();
+
 protected:
     void OnSourceChanged();
     void OnDescriptionLeft();
@@ -78,6 +81,9 @@ protected:
 private:
     void GiveBackLocks();
     int CheckNameUnique();
+    // The field whose name an option set has, 0 when neither is taken; -1 when the
+    // repository failed (the user was told).
+    int FindFieldNamedAlike();
 };
 
 // Page 2, "Target Host of Generate Set".

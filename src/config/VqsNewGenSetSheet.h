@@ -36,6 +36,10 @@ public:
     PxLSEBusinessSegmentPtr GetPackSegment() const override { return PxLSEBusinessSegmentPtr(); }
     // The list form keeps its replacements in the two lists; nothing reads these.
     VqsPlatformPacks& GetPlatformPacks(int) override { return m_unusedPacks; }
+    std::vector<VqsLockBag*> GetPageLocks() override
+    {
+        return {m_pCreatorBag, &m_configBag, &m_sourceBag, &m_packBag, &m_enterpriseBag};
+    }
 
     // Whether the description is shown with shift marks around its double-byte runs and
     // stored without: the segment of the configuration's last link has Japanese support and

@@ -110,10 +110,7 @@ int VqsSysOptPage::CheckNameUnique()
     if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsFutureUpdateLock))
         return 0;
     try {
-        VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
-        enterprise->Refresh();
-        enterprise->LoadSystems(VqsLoadReread);
-        if (const int clash = FindSystemNamed(m_name.GetValue(), m_secondName.GetValue())) {
+        if (const int clash = FindSystemNamedAfresh()) {
             RefuseAt(IDS_NAME_NOT_UNIQUE, clash);
             m_pSheet->m_enterpriseBag.Release();
             return 0;
@@ -126,15 +123,42 @@ int VqsSysOptPage::CheckNameUnique()
     return 1;
 }
 
-// The id of the field whose name another system has; 0 when neither is taken.
-int VqsSysOptPage::FindSystemNamed(const CString& name, const CString& secondName)
+// The systems as the repository lists them now: the model the creation works in is left as
+// it is.
+VqsNameTaken VqsSysOptPage::FindNameTaken()
 {
-    CObList systems;
-    m_pSheet->m_pEnterprise->GetSystemNodes(systems);
-    for (POSITION pos = systems.GetHeadPosition(); pos;) {
-        const PxVQSystemPtr system = static_cast<VqsModelNodeSystem*>(systems.GetNext(pos))->GetSystem();
-        if (!system || !system->ObjectPresent())
-            continue;
+    PxTypedList<PxVQSystemPtr> systems;
+    m_pSheet->m_pEnterprise->GetEnterprise()->GetListOfSystems(systems);
+    const int clash = FindSystemNamed(systems);
+    if (!clash)
+        return {};
+    return [this, clash] { RefuseFinishAt(IDS_NAME_NOT_UNIQUE, clash); };
+}
+
+int VqsSysOptPage::FindSystemNamedAfresh()
+{
+    VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
+    enterprise->Refresh();
+    enterprise->LoadSystems(VqsLoadReread);
+    CObList nodes;
+    enterprise->GetSystemNodes(nodes);
+    PxTypedList<PxVQSystemPtr> systems;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        const PxVQSystemPtr system = static_cast<VqsModelNodeSystem*>(nodes.GetNext(pos))->GetSystem();
+        if (system && system->ObjectPresent())
+            systems.AddTail(system);
+    }
+    return FindSystemNamed(systems);
+}
+
+// The id of the field whose name one of the systems has; 0 when neither is taken.
+int VqsSysOptPage::FindSystemNamed(const PxTypedList<PxVQSystemPtr>& systems) const
+{
+    const CString name = m_name.GetValue();
+    const CString secondName = m_secondName.GetValue();
+    const CList<PxVQSystemPtr, const PxVQSystemPtr&>& list = systems;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQSystemPtr& system = list.GetNext(pos);
         if (m_bLongNames) {
             if (_mbsicmp(name.GetString(), system->GetLongName().GetString()) == 0)
                 return IDC_NAME;
@@ -438,9 +462,7 @@ BOOL VqsSysGSPage::OnWizardFinish()
         if (!m_pSheet || !UpdateData(TRUE) || !CheckNames())
             return FALSE;
     }
-    if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsWriteLock))
-        return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pSheet->m_enterpriseBag);
 }
 
 // Every pack of the enterprise is long-read-locked into the sheet's pack bag, so that the

@@ -6,6 +6,8 @@
 #include "config/VqsGenSetNamePage.h"
 #include "config/VqsWizardPage.h"
 #include "proxy/PxLSEBusinessSegment.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQSystem.h"
 #include "shell/VqsOptCtrlFlag.h"
 #include "shell/VqsOptCtrlString.h"
 #include "shell/VqsTypedListBox.h"
@@ -32,9 +34,14 @@ public:
     VqsOptCtrlString m_secondName;
     VqsOptCtrlString m_description;
 
+    // The names checked again against the enterprise's systems, read afresh.
+    VqsNameTaken FindNameTaken();
+
 private:
     int CheckNameUnique();
-    int FindSystemNamed(const CString& name, const CString& secondName);
+    int FindSystemNamed(const PxTypedList<PxVQSystemPtr>& systems) const;
+    // The same for the enterprise's systems, read again into the model.
+    int FindSystemNamedAfresh();
 };
 
 // Page 2, "System Generate Options".

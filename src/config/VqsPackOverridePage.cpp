@@ -223,9 +223,7 @@ BOOL VqsPackOverridePage::OnWizardFinish()
         if (!m_pWizard || !UpdateData(TRUE) || !StoreReplacements(TRUE))
             return FALSE;
     }
-    if (!LockBagObjects(m_pWizard->GetFinishLockBag(), VqsWriteLock))
-        return FALSE;
-    return VqsWizardPage::OnWizardFinish();
+    return LockAndFinish(m_pWizard->GetFinishLockBag());
 }
 
 VqsSysPackPage::VqsSysPackPage() : VqsPackOverridePage(kSysPackPageTraits) {}

@@ -30,6 +30,34 @@ BOOL VqsWizardPage::OnWizardFinish()
     return VqsPropertyPage::OnWizardFinish();
 }
 
+BOOL VqsWizardPage::CreationLocksFinish()
+{
+    auto* wizard = dynamic_cast<VqsCreatingWizard*>(GetParent());
+    return wizard && wizard->HasCreation();
+}
+
+BOOL VqsWizardPage::LockAndFinish(VqsLockBag& finishBag)
+{
+    if (!CreationLocksFinish() && !LockBagObjects(finishBag, VqsWriteLock))
+        return FALSE;
+    return VqsWizardPage::OnWizardFinish();
+}
+
+void VqsWizardPage::RefuseFinishAt(const CString& text, int id)
+{
+    if (CPropertySheet* sheet = dynamic_cast<CPropertySheet*>(GetParent()))
+        sheet->SetActivePage(this);
+    FocusControl(id);
+    VqsErrorBox(text);
+}
+
+void VqsWizardPage::RefuseFinishAt(UINT messageId, int id)
+{
+    CString text;
+    text.LoadString(messageId);
+    RefuseFinishAt(text, id);
+}
+
 void VqsWizardPage::PostWizardButtons(DWORD buttons)
 {
     if (CPropertySheet* sheet = dynamic_cast<CPropertySheet*>(GetParent()))

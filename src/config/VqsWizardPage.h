@@ -6,6 +6,8 @@
 #include "win/CString.h"
 #include "win/Collections.h"
 
+#include <functional>
+
 class PxVQLink;
 class VqsLockBag;
 class VqsModelNodeEnterprise;
@@ -13,6 +15,10 @@ class VqsOptCtrlString;
 
 constexpr LRESULT kWizardStay = -1;
 constexpr LRESULT kWizardOnward = 0;
+
+// Tells the user that a name a page checked is taken now, at the page's field; empty when
+// the names are free.
+using VqsNameTaken = std::function<void()>;
 
 class VqsWizardPage : public VqsPropertyPage {
 public:
@@ -22,6 +28,10 @@ public:
     // Where every page's Finish ends once the page has checked and locked what it needs:
     // the creation of a creating wizard runs here; TRUE ends the wizard.
     BOOL OnWizardFinish() override;
+    // Shows this page and refuses a Finish at its field: the focus on the field, then the
+    // error box with the text.
+    void RefuseFinishAt(const CString& text, int id);
+    void RefuseFinishAt(UINT messageId, int id);
 
 protected:
     // Posts the buttons (PSWIZB_ flags) to the sheet the page sits in.
@@ -30,6 +40,12 @@ protected:
     void PostChangedWizardButtons(DWORD buttons, DWORD& posted);
     // Moves the focus to the control (WM_NEXTDLGCTL).
     void FocusControl(int id);
+    // Whether the wizard's creation takes the Finish locks in its own lock step (with every
+    // other lock of the Finish, in one order); otherwise the page takes them.
+    BOOL CreationLocksFinish();
+    // The Finish of a page that has checked its values: the Finish bag write-locked, unless
+    // the creation locks it, then the wizard's Finish.
+    BOOL LockAndFinish(VqsLockBag& finishBag);
     // The error box with the string's text, then the focus on the control.
     void RefuseAt(UINT messageId, int id);
     // Locks every object of the bag once more with the kind, under a lock scope on the

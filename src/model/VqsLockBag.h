@@ -36,6 +36,10 @@ public:
     void Release();
     // Releases everything and forgets the objects; the hold count is what it was.
     void UnlockAll();
+    // Releases until nothing is held; the objects stay recorded.
+    void ReleaseAll();
+    // Every object of the bag, in the map's order.
+    void CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const;
     // Locks the node here, taking it from the other bag.
     int TakeOverNode(VqsModelNode* node, VqsLockBag& other);
     // The same for every node not held here yet, with one lock call (and one release call
@@ -61,12 +65,9 @@ private:
     static void UnlockObject(const PxVQObjectPtr& object, unsigned times);
     // The same for a list of objects, with one call each time.
     static void UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times);
-    // Every object of the bag, in the map's order.
-    void CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const;
     int LockTogether(PxTypedList<PxVQObjectPtr>& objects);
     // Moves the node's object from the other bag into this one.
     int TakeOverHeld(VqsModelNode* node, VqsLockBag& other);
-    void ReleaseAll();
 
     ObjectMap m_objects{10};
     unsigned m_nHoldCount;

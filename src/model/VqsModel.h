@@ -15,6 +15,7 @@
 #include <functional>
 
 class VqsLockBag;
+struct VqsCreation;
 struct VqsCreationLocks;
 class VqsModelNodeBSLink;
 class VqsModelNodeBundle;
@@ -139,23 +140,24 @@ public:
                                   const PxVQConfigPtr& config, const PxVQSoftLinkPtr& link,
                                   const PxVQOptionSetPtr& optionSet);
 
-    // Runs the creation steps of one wizard's Finish as one repository change. `lock` first
-    // takes every lock the steps need, before anything is written: a wait for another
-    // session (with its progress) keeps no other session's writes waiting, and a lock that
-    // is refused or given up (answering 0; the lock layer has told the user) makes nothing.
+    // Runs the creation steps of one wizard's Finish as one repository change. Its lock
+    // step (LockForCreation) first takes every lock the steps need, before anything is
+    // written: a wait for another session (with its progress) keeps no other session's
+    // writes waiting, and a lock that is refused or given up (the lock layer has told the
+    // user) makes nothing. Inside the transaction the names the pages checked are checked
+    // again; a name now taken makes nothing and is told once the transaction has ended.
     // Then the steps' transactions join one, so a step that fails or yields nothing
     // (answering 0) leaves nothing of the steps before it, and the nodes made for what was
-    // not stored leave the root and `config` (may be null) again. What `lock` and the steps
-    // locked stays locked until that transaction has committed or aborted. The views hear
-    // of the new objects only once everything is stored. Nonzero when it was.
-    int CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int(VqsCreationLocks&)>& lock,
-                           const std::function<int()>& steps);
+    // not stored leave the root and `config` (may be null) again. What the lock step and
+    // the steps locked stays locked until that transaction has committed or aborted. The
+    // views hear of the new objects only once everything is stored. Nonzero when it was.
+    int CreateAllOrNothing(VqsModelNodeConfig* config, const VqsCreation& creation);
     // What the creation steps below lock, each taken the same way by its step; a creation
     // takes them before it writes. 0 (null) when a lock is refused or the repository fails
     // (the reason shown).
     // CreateHost: the root and every present pack written.
     int LockForHost(VqsLockBag& writeBag);
-    // CreateGenSet: the configuration read; when it has business-segment links, or
+    // CreateGenSet: the configuration written; when it has business-segment links, or
     // `linkToCome` (a step before makes one), the root written, and every link with its
     // element links. The packs and the links are read again.
     VqsModelNodeCurConfig* LockForGenSet(VqsLockBag& readBag, VqsLockBag& writeBag, const PxVQCurConfigPtr& config,
@@ -264,6 +266,12 @@ private:
     // The element links of every design element of the segment that takes one; 0 at the
     // first that could not be made.
     int StoreSegmentElements(VqsModelNodeBSLink* segmentNode, const PxLSEBusinessSegmentPtr& segment);
+
+    // The lock step of every creation; 1 when everything its steps need is locked.
+    int LockForCreation(VqsCreationLocks& locks, const VqsCreation& creation);
+    // Locks, in the creations' one order, every object the steps would lock (`plan`),
+    // each with the strongest kind they ask for.
+    int LockPlanned(VqsCreationLocks& locks, VqsCreationLocks& plan);
 
     // The bag a creation step locks into: while a creation runs, the creation's bag of that
     // kind, so that the lock lasts until its transaction has ended.

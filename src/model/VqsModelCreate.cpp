@@ -16,7 +16,9 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -65,6 +67,37 @@ Node* ParentNode(const VqsModel& model, const PxObjectPtr& parent)
     kind.LoadString(existingType == VQPackPath ? IDS_PATH_PACK : IDS_TABLESPACE_PACK);
     throw VqsExceptionData(text, "VqsModel", kPackConflictLine, name, kind);
 }
+
+// The creations' one lock order, kind by kind: the enterprise, then downwards in the order
+// the wizards' pages lock (a configuration before its links and packs).
+int CreationRank(const PxVQObjectPtr& object)
+{
+    static const char* const kOrder[] = {"PxVQEnterprise", "PxVQSystem",    "PxVQConfig",          "PxVQBSSoftLink",
+                                         "PxVQSoftLink",   "PxVQOptionSet", "PxVQHostInformation", "PxVQPackInformation"};
+    int rank = 0;
+    for (const char* kind : kOrder) {
+        if (object->_IsKindOf(kind))
+            return rank;
+        ++rank;
+    }
+    return rank;
+}
+
+struct PlannedLock {
+    PlannedLock(const PxVQObjectPtr& lockObject, int lockKind)
+        : object(lockObject), kind(lockKind), rank(CreationRank(lockObject)), key(lockObject->GetHandle().MapKey())
+    {
+    }
+    bool operator<(const PlannedLock& other) const
+    {
+        return rank != other.rank ? rank < other.rank : key < other.key;
+    }
+
+    PxVQObjectPtr object;
+    int kind;
+    int rank;
+    std::uint64_t key;
+};
 
 // Points the model at a creation's locks while its steps run.
 class CreationRun {
@@ -139,20 +172,22 @@ VqsModelNodeIspecBundleData* VqsModel::GetIspecBundleDataNode(const PxVQIspecBun
 
 VqsLockBag& VqsModel::StepBag(VqsLockBag& own) { return m_pCreation ? m_pCreation->InsteadOf(own) : own; }
 
-int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const std::function<int(VqsCreationLocks&)>& lock,
-                                 const std::function<int()>& steps)
+int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const VqsCreation& creation)
 {
     VqsCreationLocks locks;
     {
         VqsLockScope scope(SessionLink());
-        if (!lock(locks))
+        if (!LockForCreation(locks, creation))
             return 0;
     }
+    std::function<void()> tellNameTaken;
     {
         const CreationRun run(m_pCreation, locks);
         VqsTransaction transaction;
         try {
-            if (!steps())
+            if (creation.findNameTaken)
+                tellNameTaken = creation.findNameTaken();
+            if (tellNameTaken || !creation.steps())
                 transaction.SetFailed();
         } catch (...) {
             // Leaving the scope must abort, not commit, what the steps made.
@@ -160,6 +195,9 @@ int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const std::function
             throw;
         }
     }
+    // The user reads of a name now taken with no lock held, so that others go on meanwhile.
+    locks.write.ReleaseAll();
+    locks.read.ReleaseAll();
     if (VqsTransaction::IsOk())
         return 1;
     try {
@@ -169,7 +207,59 @@ int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const std::function
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_ENTERPRISE, error);
     }
+    if (tellNameTaken)
+        tellNameTaken();
     return 0;
+}
+
+// Two Finishes on one repository must never wait for each other, whatever order they come
+// in. So the locks the wizard's pages took give way first: a long read kept while waiting
+// keeps the other Finish's write waiting, while that Finish keeps its own. Every object is
+// then locked once, with the strongest kind a step asks for: a read raised to a write later
+// waits for the other's read while holding its own. And every creation locks in one order,
+// the enterprise first and written: that write lets one creation through at a time, so the
+// names checked again under it stay free until the commit.
+int VqsModel::LockForCreation(VqsCreationLocks& locks, const VqsCreation& creation)
+{
+    for (VqsLockBag* bag : creation.pageLocks) {
+        if (bag)
+            bag->ReleaseAll();
+    }
+    VqsCreationLocks plan(VqsNoLock, VqsNoLock);
+    if (!plan.write.LockNode(&m_root) || !creation.lock(plan))
+        return 0;
+    // The steps' own calls find their objects held; what came since the plan is added.
+    return LockPlanned(locks, plan) && creation.lock(locks) ? 1 : 0;
+}
+
+int VqsModel::LockPlanned(VqsCreationLocks& locks, VqsCreationLocks& plan)
+{
+    std::vector<PlannedLock> planned;
+    PxTypedList<PxVQObjectPtr> objects;
+    plan.write.CollectObjects(objects);
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        planned.push_back(PlannedLock(objects.GetNext(pos), VqsWriteLock));
+    objects.RemoveAll();
+    plan.read.CollectObjects(objects);
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const PxVQObjectPtr& object = objects.GetNext(pos);
+        if (!plan.write.ContainsObject(object))
+            planned.push_back(PlannedLock(object, VqsReadLock));
+    }
+    std::sort(planned.begin(), planned.end());
+    // Neighbours of one kind are locked together, in one call.
+    for (auto first = planned.begin(); first != planned.end();) {
+        const int kind = first->kind;
+        CObList nodes;
+        for (; first != planned.end() && first->kind == kind; ++first) {
+            if (VqsModelNode* node = LookupNode(first->object))
+                nodes.AddTail(node);
+        }
+        const bool written = kind == VqsWriteLock;
+        if (!(written ? locks.write : locks.read).TakeOverNodes(nodes, written ? plan.write : plan.read))
+            return 0;
+    }
+    return 1;
 }
 
 void VqsModel::DropUnstoredChildren(VqsModelNode& parent)

@@ -109,6 +109,9 @@ VqsModelNodeCurConfig* VqsModel::LockForGenSet(VqsLockBag& readBag, VqsLockBag& 
     {
         VqsLockScope scope(SessionLink());
         configNode = LockCurConfigNode(readBag, config);
+        // The new set joins the configuration's list.
+        if (configNode && !writeBag.LockNode(configNode))
+            return nullptr;
     }
     if (!configNode)
         return nullptr;

@@ -178,12 +178,19 @@ BOOL VqsDirectoryView::CreateNewSystem(VqsModel& model, VqsNewSystemSheet& sheet
     const BOOL wantsGenSet = !sheet.m_gsPage.m_noGenSet.m_bValue;
     // The enterprise takes the system; the host and the generate set of a configuration the
     // creation makes need nothing else that exists but the packs.
-    const auto lock = [&](VqsCreationLocks& locks) -> int {
+    const BOOL createsHost = wantsGenSet && sheet.m_targetHostPage.CreatesHost(sheet.m_hostPage);
+    VqsCreation creation;
+    creation.pageLocks = sheet.GetPageLocks();
+    creation.lock = [&](VqsCreationLocks& locks) -> int {
         if (!model.LockEnterpriseNode(locks.write, link->GetLVQEnterprise()))
             return 0;
-        return !wantsGenSet || !sheet.m_targetHostPage.CreatesHost(sheet.m_hostPage) || model.LockForHost(locks.write);
+        return !createsHost || model.LockForHost(locks.write);
     };
-    const int stored = model.CreateAllOrNothing(nullptr, lock, [&]() -> int {
+    creation.findNameTaken = [&]() -> VqsNameTaken {
+        VqsNameTaken taken = sheet.m_optPage.FindNameTaken();
+        return taken || !createsHost ? taken : sheet.m_hostPage.FindNameTaken();
+    };
+    creation.steps = [&]() -> int {
         {
             StatusMessage status(frame, IDS_CREATING_SYSTEM);
             model.CreateSystem(system, sheet.m_optPage.m_name.GetValue(), sheet.m_optPage.m_secondName.GetValue(),
@@ -202,7 +209,8 @@ BOOL VqsDirectoryView::CreateNewSystem(VqsModel& model, VqsNewSystemSheet& sheet
                 return 0;
         }
         return !wantsGenSet || !config || CreateGenerateSet(model, sheet, config, segmentLink);
-    });
+    };
+    const int stored = model.CreateAllOrNothing(nullptr, creation);
     if (!stored)
         system = PxVQSystemPtr();
     return stored;
@@ -285,12 +293,19 @@ BOOL VqsDirectoryView::CreateSegmentEntry(VqsModel& model, VqsNewBSLinkSheet& sh
     CWaitCursor wait;
     const PxVQCurConfigPtr curConfig = config->GetCurConfig();
     const BOOL wantsGenSet = sheet.m_genPage.m_bNoOptionSets && !sheet.m_gsPage.m_noGenSet.m_bValue;
-    const auto lock = [&](VqsCreationLocks& locks) -> int {
+    const BOOL createsHost = wantsGenSet && sheet.m_targetHostPage.CreatesHost(sheet.m_hostPage);
+    VqsCreation creation;
+    creation.pageLocks = sheet.GetPageLocks();
+    creation.lock = [&](VqsCreationLocks& locks) -> int {
         if (!model.LockForSegmentLink(locks.read, locks.write, PxVQConfigPtr(curConfig)))
             return 0;
         return !wantsGenSet || LockHostAndGenerateSet(model, sheet, locks, curConfig);
     };
-    const int stored = model.CreateAllOrNothing(config, lock, [&]() -> int {
+    creation.findNameTaken = [&]() -> VqsNameTaken {
+        VqsNameTaken taken = sheet.m_genPage.FindNameTaken();
+        return taken || !createsHost ? taken : sheet.m_hostPage.FindNameTaken();
+    };
+    creation.steps = [&]() -> int {
         {
             StatusMessage status(GetSysFrame(), IDS_CREATING_SEGMENT_ENTRY);
             link = model.ApplyGenSetPackReplacements(curConfig, sheet.m_genPage.m_selectedSegment,
@@ -299,7 +314,8 @@ BOOL VqsDirectoryView::CreateSegmentEntry(VqsModel& model, VqsNewBSLinkSheet& sh
         if (!link)
             return 0;
         return !wantsGenSet || CreateGenerateSet(model, sheet, curConfig, link);
-    });
+    };
+    const int stored = model.CreateAllOrNothing(config, creation);
     if (!stored)
         link = PxVQBSSoftLinkPtr();
     return stored;

@@ -802,13 +802,19 @@ BOOL VqsOptionSetView::CreateGenerateSet(VqsModel& model, VqsNewGenSetSheet& she
     CWaitCursor wait;
     const int hostType = sheet.m_typePage.m_nHostType;
     const BOOL createsHost = sheet.m_typePage.CreatesHost(sheet.m_hostPage);
+    VqsCreation creation;
+    creation.pageLocks = sheet.GetPageLocks();
     // Every lock of both steps is taken before the first writes.
-    const auto lock = [&](VqsCreationLocks& locks) -> int {
+    creation.lock = [&](VqsCreationLocks& locks) -> int {
         if (createsHost && !model.LockForHost(locks.write))
             return 0;
         return model.LockForGenSet(locks.read, locks.write, config->GetCurConfig(), false) != nullptr;
     };
-    const int stored = model.CreateAllOrNothing(config, lock, [&]() -> int {
+    creation.findNameTaken = [&]() -> VqsNameTaken {
+        VqsNameTaken taken = sheet.m_optPage.FindNameTaken();
+        return taken || !createsHost ? taken : sheet.m_hostPage.FindNameTaken();
+    };
+    creation.steps = [&]() -> int {
         CString hostName = sheet.m_typePage.m_strHostName;
         if (createsHost) {
             StatusMessage status(GetSysFrame(), IDS_CREATING_HOST);
@@ -825,7 +831,8 @@ BOOL VqsOptionSetView::CreateGenerateSet(VqsModel& model, VqsNewGenSetSheet& she
                                     sheet.m_optPage.m_shortName.GetValue(), sheet.m_optPage.m_description.GetValue(),
                                     hostType, hostName, sheet.GetReplacementList(hostType), sheet.m_optPage.m_source);
         return genSet ? 1 : 0;
-    });
+    };
+    const int stored = model.CreateAllOrNothing(config, creation);
     if (!stored)
         genSet = PxVQGenSetPtr();
     return stored;

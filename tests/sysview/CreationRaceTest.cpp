@@ -1,0 +1,406 @@
+// Two and three users, each in a process of their own on one repository (a file or a
+// database of the suite's server), press Finish in a creating wizard at the same moment,
+// round after round, and leave the lock-progress box to wait: every Finish ends, each user's
+// objects are stored whole or the Finish is refused with the page's message (the wizard
+// stays open on the page of the name), and no two systems share a name.
+#include "SysViewTestSupport.h"
+
+#include "config/VqsHostFTPPage.h"
+#include "config/VqsHostWizardPages.h"
+#include "config/VqsNewBSLinkPages.h"
+#include "config/VqsNewGenSetPages.h"
+#include "config/VqsNewSystemPages.h"
+#include "model/VqsModel.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQHostInformation.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQTypes.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoSample.h"
+#include "support/ChildProcess.h"
+#include "support/PgTestServer.h"
+#include "support/ScriptedUiDriver.h"
+#include "sysview/VqsOptionSetView.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
+constexpr UINT ID_NEW_SYSTEM = 32785;
+constexpr UINT ID_ADD_GENERATE_SET = 32789;
+constexpr UINT kLockProgressDialog = 105;
+constexpr char kNameTaken[] = "The name is not unique.";
+// Bounds a round whose Finishes wait for each other, so that a deadlock fails the test.
+constexpr int kLongestRoundMilliseconds = 90'000;
+
+enum class Store { File, Server };
+// New System (all of one round under one name, with a new host each), Add Business Segment
+// with a first generate set (each on a system of their own), New Generate Set (likewise).
+enum class Wizard { NewSystem, AddSegment, NewGenSet };
+
+struct Case {
+    Store store;
+    const char* name;
+    std::vector<Wizard> users;
+    int rounds;
+};
+
+std::vector<Case> Cases()
+{
+    std::vector<Case> cases;
+    for (Store store : {Store::File, Store::Server}) {
+        cases.push_back({store, "NewSystemsOfOneName", {Wizard::NewSystem, Wizard::NewSystem}, 3});
+        cases.push_back({store, "AddSegments", {Wizard::AddSegment, Wizard::AddSegment}, 3});
+        cases.push_back({store, "NewGenerateSets", {Wizard::NewGenSet, Wizard::NewGenSet}, 3});
+        cases.push_back({store, "ThreeWizards", {Wizard::NewSystem, Wizard::AddSegment, Wizard::NewGenSet}, 2});
+        cases.push_back({store, "ThreeNewSystemsOfOneName", {Wizard::NewSystem, Wizard::NewSystem, Wizard::NewSystem}, 2});
+    }
+    return cases;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info)
+{
+    return std::string(info.param.store == Store::Server ? "Server" : "File") + info.param.name;
+}
+
+// A user who leaves the lock-progress box to wait, and who, when a Finish is refused for a
+// name that is taken now, reads the message, notes the page the wizard shows and cancels it.
+class RaceUser : public vqtest::ScriptedUiDriver {
+public:
+    vqui::UiAction NextAction(const vqui::UiEvent& event) override
+    {
+        if (event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog)
+            return vqui::UiAction::Wait();
+        if (event.kind == vqui::EventKind::MessageBox && event.text == kNameTaken && !refused) {
+            refused = true;
+            return vqui::UiAction::End(IDOK);
+        }
+        if (event.kind == vqui::EventKind::Wizard && refused) {
+            pageAfterRefusal = event.templateId;
+            return vqui::UiAction::Press(IDCANCEL);
+        }
+        return ScriptedUiDriver::NextAction(event);
+    }
+
+    bool refused = false;
+    UINT pageAfterRefusal = 0;
+};
+
+// The pipes of one round: each user says it stands before Finish, then waits for the word
+// to press it; at the end it says how its Finish went.
+struct RoundPipes {
+    int arrived[2] = {-1, -1};
+    int go[2] = {-1, -1};
+    int done[2] = {-1, -1};
+    bool hasArrived = false;
+
+    RoundPipes()
+    {
+        if (pipe(arrived) != 0 || pipe(go) != 0 || pipe(done) != 0)
+            throw std::runtime_error("pipe");
+    }
+    ~RoundPipes()
+    {
+        for (int fd : {arrived[0], arrived[1], go[0], go[1], done[0], done[1]})
+            close(fd);
+    }
+    RoundPipes(const RoundPipes&) = delete;
+    RoundPipes& operator=(const RoundPipes&) = delete;
+
+    // In a user's process.
+    void ArriveAndWait()
+    {
+        Arrive();
+        char byte = 0;
+        if (read(go[0], &byte, 1) != 1)
+            throw std::runtime_error("the round's pipes broke");
+    }
+    // A user who never got to Finish arrives all the same, so that the round goes on.
+    void Arrive()
+    {
+        char byte = 1;
+        if (!hasArrived && write(arrived[1], &byte, 1) != 1)
+            throw std::runtime_error("the round's pipes broke");
+        hasArrived = true;
+    }
+    // One write, so that the user's number and outcome arrive together.
+    void Tell(std::size_t user, char outcome) const
+    {
+        const char said[2] = {static_cast<char>(user), outcome};
+        (void)!write(done[1], said, sizeof said);
+    }
+
+    // In the test's process: `count` bytes of `fd`, or fewer when the deadline passes.
+    static std::string Read(int fd, std::size_t count, std::chrono::steady_clock::time_point deadline)
+    {
+        std::string bytes;
+        while (bytes.size() < count) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            pollfd ready{fd, POLLIN, 0};
+            char byte = 0;
+            if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0 || read(fd, &byte, 1) != 1)
+                break;
+            bytes.push_back(byte);
+        }
+        return bytes;
+    }
+};
+
+struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
+    RaceUser ui;
+    std::string repository;
+
+    CreationRaceTest() { ui.WheneverDialog(kLockProgressDialog); }
+
+    void SetUp() override
+    {
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = GetParam().store == Store::Server ? vqtest::PgTestServer::Instance().NewDatabase()
+                                                       : dir.File("shared.vqr");
+        vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
+    }
+
+    static std::string SystemName(int round) { return "RACE" + std::to_string(round); }
+    static std::string HostName(int round, std::size_t user)
+    {
+        return "UX" + std::to_string(round) + std::to_string(user);
+    }
+    // The system a user's Add Business Segment or New Generate Set works on: its long name,
+    // as the tree shows it, and its name.
+    static std::string OwnSystemText(int round, std::size_t user) { return "Race " + OwnSystem(round, user); }
+    static std::string OwnSystem(int round, std::size_t user)
+    {
+        return "R" + std::to_string(round) + "U" + std::to_string(user);
+    }
+
+    // Each user's own system (with the sample's SALES segment linked for New Generate Set),
+    // and no UNIX host, so that New System makes one.
+    void PrepareRound(int round)
+    {
+        ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
+        {
+            VqsModel model;
+            const std::vector<Wizard>& users = GetParam().users;
+            for (std::size_t user = 0; user < users.size(); ++user) {
+                if (users[user] == Wizard::NewSystem)
+                    continue;
+                PxVQSystemPtr system;
+                ASSERT_TRUE(model.CreateSystem(system, OwnSystemText(round, user).c_str(),
+                                               OwnSystem(round, user).c_str(), "", "RT9", 0, 0));
+                if (users[user] == Wizard::NewGenSet) {
+                    VqsGSetPackReplacementList none(10);
+                    ASSERT_TRUE(model.ApplyGenSetPackReplacements(
+                        system->GetCurConfig(), app.GetLSEEnterprise()->GetBusinessSegment("SALES"), none));
+                }
+            }
+        }
+        PxVQLink* link = app.GetLink();
+        PxTypedList<PxVQHostInformationPtr> hosts;
+        link->GetLVQEnterprise()->GetListOfHostInformations(hosts);
+        link->BeginTransaction();
+        for (POSITION pos = hosts.GetHeadPosition(); pos;) {
+            const PxVQHostInformationPtr host = hosts.GetNext(pos);
+            if (host->GetHostType() == VQHostUnix)
+                host->RecursiveDeleteObject();
+        }
+        link->CommitTransaction();
+        app.CloseSession();
+    }
+
+    // The user's wizard up to its last page, where the user waits for the others and then
+    // presses Finish.
+    void ScriptWizard(Wizard wizard, int round, std::size_t user, RoundPipes& pipes)
+    {
+        const auto arrive = [&pipes] { pipes.ArriveAndWait(); };
+        switch (wizard) {
+        case Wizard::NewSystem:
+            ui.ExpectWizard("New System Wizard")
+                .OnPage(VqsSysOptPage::IDD)
+                .Type(VqsSysOptPage::IDC_NAME, SystemName(round))
+                .Next()
+                .Next()
+                .OnPage(VqsSysBSPage::IDD)
+                .Next()
+                .OnPage(VqsSysGSPage::IDD)
+                .Type(VqsSysGSPage::IDC_NAME, "Nightly")
+                .Next()
+                .OnPage(VqsSysGSHostPage::IDD)
+                .Click(VqsSysGSHostPage::IDC_UNIX)
+                .Next()
+                .OnPage(VqsSysHostPage::IDD)
+                .Type(VqsSysHostPage::IDC_NAME, HostName(round, user))
+                .Type(VqsSysHostPage::IDC_ADDRESS, "ux.example")
+                .Next()
+                .OnPage(VqsSysHostFTPPage::IDD)
+                .Run(arrive)
+                .Finish();
+            break;
+        case Wizard::AddSegment:
+            ui.ExpectWizard()
+                .OnPage(VqsBSGenPage::IDD)
+                .Next()
+                .OnPage(VqsBSGSPage::IDD)
+                .Type(VqsBSGSPage::IDC_NAME, "Nightly")
+                .Next()
+                .OnPage(VqsBSGSHostPage::IDD)
+                .Click(VqsBSGSHostPage::IDC_TARSK)
+                .Run(arrive)
+                .Finish();
+            break;
+        case Wizard::NewGenSet:
+            ui.ExpectWizard()
+                .OnPage(VqsGenSetOptPage::IDD)
+                .Type(VqsGenSetOptPage::IDC_NAME, "Weekly")
+                .Next()
+                .OnPage(VqsGenSetTypePage::IDD)
+                .Click(VqsGenSetTypePage::IDC_TARSK)
+                .Run(arrive)
+                .Finish();
+            break;
+        }
+    }
+
+    void StartWizard(Wizard wizard, int round, std::size_t user)
+    {
+        switch (wizard) {
+        case Wizard::NewSystem:
+            Select({"Sample enterprise"});
+            Command(ID_NEW_SYSTEM);
+            break;
+        case Wizard::AddSegment:
+            Select({OwnSystemText(round, user)});
+            Command(ID_ADD_BUSINESS_SEGMENT);
+            break;
+        case Wizard::NewGenSet:
+            Expand(OwnSystemText(round, user));
+            Select({"SALES business segment"});
+            frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
+            vqwin::PumpPending();
+            break;
+        }
+    }
+
+    // In the user's process: 'S' when the Finish stored, 'R' when it was refused for the
+    // name with the wizard back on the name's page, 'F' for anything else.
+    char Play(Wizard wizard, int round, std::size_t user, RoundPipes& pipes)
+    {
+        if (!app.OpenSession(repository.c_str(), "ABC", nullptr))
+            return 'F';
+        OpenFrame();
+        ScriptWizard(wizard, round, user, pipes);
+        StartWizard(wizard, round, user);
+        ui.Verify();
+        if (::testing::Test::HasFailure())
+            return 'F';
+        if (!ui.refused)
+            return 'S';
+        return wizard == Wizard::NewSystem && ui.pageAfterRefusal == VqsSysOptPage::IDD ? 'R' : 'F';
+    }
+
+    // Every user's Finish of the round at the same moment; how each went, in user order
+    // ('T' for one that did not end in time).
+    std::string RunRound(int round)
+    {
+        const std::vector<Wizard>& users = GetParam().users;
+        RoundPipes pipes;
+        std::vector<std::unique_ptr<vqtest::ChildProcess>> processes;
+        for (std::size_t user = 0; user < users.size(); ++user) {
+            processes.push_back(std::make_unique<vqtest::ChildProcess>([&, user] {
+                char outcome = 'F';
+                try {
+                    outcome = Play(users[user], round, user, pipes);
+                } catch (...) {
+                    // The outcome stays 'F'.
+                }
+                pipes.Arrive();
+                pipes.Tell(user, outcome);
+            }));
+        }
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestRoundMilliseconds);
+        std::string outcomes(users.size(), 'T');
+        std::string said;
+        if (RoundPipes::Read(pipes.arrived[0], users.size(), deadline).size() == users.size()) {
+            const std::string go(users.size(), '\1');
+            (void)!write(pipes.go[1], go.data(), go.size());
+            said = RoundPipes::Read(pipes.done[0], 2 * users.size(), deadline);
+        }
+        for (std::size_t at = 0; at + 1 < said.size(); at += 2)
+            outcomes.at(static_cast<std::size_t>(said[at])) = said[at + 1];
+        if (said.size() < 2 * users.size()) {
+            for (auto& process : processes)
+                process->Kill();
+        }
+        return outcomes;
+    }
+
+    PxVQCurConfigPtr OwnConfig(PxVQLink& link, int round, std::size_t user) const
+    {
+        return link.GetLVQEnterprise()->GetSystem(OwnSystem(round, user).c_str())->GetCurConfig();
+    }
+};
+
+} // namespace
+
+TEST_P(CreationRaceTest, EveryFinishEndsStoredWholeOrRefusedAndNoTwoSystemsShareAName)
+{
+    const std::vector<Wizard>& users = GetParam().users;
+    for (int round = 1; round <= GetParam().rounds; ++round) {
+        PrepareRound(round);
+        const std::string outcomes = RunRound(round);
+
+        PxVQLink link;
+        link.AttachSession(repository.c_str(), "checker/dev", nullptr);
+        PxTypedList<PxVQSystemPtr> systems;
+        link.GetLVQEnterprise()->GetListOfSystems(systems);
+        int named = 0;
+        for (POSITION pos = systems.GetHeadPosition(); pos;)
+            named += systems.GetNext(pos)->GetName() == SystemName(round).c_str() ? 1 : 0;
+        int newSystems = 0;
+        int stored = 0;
+        for (std::size_t user = 0; user < users.size(); ++user) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", user " + std::to_string(user) + ": " + outcomes);
+            ASSERT_NE(outcomes[user], 'T') << "a Finish never ended";
+            ASSERT_NE(outcomes[user], 'F');
+            const bool made = outcomes[user] == 'S';
+            stored += made ? 1 : 0;
+            const PxVQHostInformationPtr host = link.GetLVQEnterprise()->GetHostInformation(HostName(round, user).c_str());
+            switch (users[user]) {
+            case Wizard::NewSystem:
+                ++newSystems;
+                EXPECT_EQ(bool(host), made) << "a refused Finish makes no host";
+                if (made) {
+                    const PxVQCurConfigPtr config =
+                        link.GetLVQEnterprise()->GetSystem(SystemName(round).c_str())->GetCurConfig();
+                    EXPECT_EQ(config->CountOfBSSoftLinks(), 1);
+                    EXPECT_TRUE(config->GetOptionSet("NIGHTLY"));
+                }
+                break;
+            case Wizard::AddSegment:
+                EXPECT_TRUE(made);
+                EXPECT_EQ(OwnConfig(link, round, user)->CountOfBSSoftLinks(), 1);
+                EXPECT_TRUE(OwnConfig(link, round, user)->GetOptionSet("NIGHTLY"));
+                break;
+            case Wizard::NewGenSet:
+                EXPECT_TRUE(made);
+                EXPECT_TRUE(OwnConfig(link, round, user)->GetOptionSet("WEEKLY"));
+                break;
+            }
+        }
+        EXPECT_EQ(named, newSystems > 0 ? 1 : 0) << "round " << round << ": " << outcomes;
+        EXPECT_EQ(stored, static_cast<int>(users.size()) - (newSystems > 1 ? newSystems - 1 : 0)) << outcomes;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CreationRaceTest, ::testing::ValuesIn(Cases()), CaseName);
