@@ -1,0 +1,452 @@
+// Two and three stand-in hosts on one repository, a file or a database of the suite's
+// PostgreSQL server: a generation ends once, whatever ends it. Its host closes its session
+// (asked first), dies, or loses its lock connection or the server; each case ends with the
+// generate set free or shown as interrupted and restartable, never with a second generation of
+// the set beside a running one, and every refusal says why.
+#include "support/PgTestServer.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace {
+
+// Bounds a read of a host that stopped printing, so that a hung host fails the test.
+constexpr int kLongestSilenceMilliseconds = 60'000;
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A host that runs beside the test as the user: it gets its script as the test sends it and
+// prints into a pipe the test reads as it goes. It writes the repository's shared generation
+// log in the folder.
+class Host {
+public:
+    Host(const std::string& folder, const std::string& repository, const std::string& user)
+    {
+        int input[2];
+        int output[2];
+        if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
+            throw std::runtime_error("pipe");
+        m_pid = fork();
+        if (m_pid < 0)
+            throw std::runtime_error("fork");
+        if (m_pid == 0) {
+            dup2(input[0], STDIN_FILENO);
+            dup2(output[1], STDOUT_FILENO);
+            const std::string errors = folder + "/" + user + ".stderr";
+            const int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+            if (errorFile >= 0)
+                dup2(errorFile, STDERR_FILENO);
+            for (int end : {input[0], input[1], output[0], output[1]})
+                close(end);
+            unsetenv("VQ_GENERATION_LOG");
+            const std::string registry = folder + "/" + user + "-com-registry.ini";
+            setenv("VQ_COM_REGISTRY", registry.c_str(), 1);
+            if (chdir(folder.c_str()) == 0) {
+                const char* host = std::getenv("VQSHOST");
+                execl(host, host, "--repo", repository.c_str(), "--user", user.c_str(), "--script", "-",
+                      static_cast<char*>(nullptr));
+            }
+            _exit(127);
+        }
+        close(input[0]);
+        close(output[1]);
+        m_input = input[1];
+        m_output = output[0];
+    }
+
+    ~Host() { Finish(); }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // Runs the lines and reads what they print, up to the `say` that marks their end.
+    std::string Run(const std::string& lines)
+    {
+        const std::string mark = "step " + std::to_string(++m_steps);
+        Send(lines + "say " + mark + "\n");
+        const std::size_t from = m_seen;
+        if (!ReadUntil("say: " + mark))
+            return WithoutUpdates(m_printed.substr(from)) + "\n[the host ended or fell silent]";
+        return WithoutUpdates(m_printed.substr(from, m_seen - from));
+    }
+
+    // What the host printed, less the command states it reports all along.
+    static std::string WithoutUpdates(const std::string& printed)
+    {
+        std::string kept;
+        std::istringstream lines(printed);
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("update: ", 0) != 0)
+                kept += line + "\n";
+        return kept;
+    }
+
+    void Send(const std::string& lines)
+    {
+        if (write(m_input, lines.data(), lines.size()) != static_cast<ssize_t>(lines.size()))
+            throw std::runtime_error("the host takes no more of its script");
+    }
+
+    // Reads until the host has printed a line holding `text`; false when it ended or fell
+    // silent first.
+    bool ReadUntil(const std::string& text)
+    {
+        for (;;) {
+            for (std::size_t end; (end = m_printed.find('\n', m_seen)) != std::string::npos;) {
+                const std::string line = m_printed.substr(m_seen, end - m_seen);
+                m_seen = end + 1;
+                if (line.find(text) != std::string::npos)
+                    return true;
+            }
+            if (!ReadMore())
+                return false;
+        }
+    }
+
+    // Ends the script and waits for the host: its exit status.
+    int Finish()
+    {
+        if (m_pid <= 0)
+            return m_status;
+        close(m_input);
+        while (ReadMore()) {
+        }
+        close(m_output);
+        int status = 0;
+        if (m_silent)
+            kill(m_pid, SIGKILL);
+        waitpid(m_pid, &status, 0);
+        m_pid = 0;
+        m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return m_status;
+    }
+
+    // The host dies at once, as a machine that is switched off.
+    void Kill()
+    {
+        if (m_pid <= 0)
+            return;
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+        close(m_input);
+        close(m_output);
+        m_pid = 0;
+    }
+
+    std::string Printed() const { return WithoutUpdates(m_printed); }
+
+private:
+    bool ReadMore()
+    {
+        pollfd ready{m_output, POLLIN, 0};
+        if (poll(&ready, 1, kLongestSilenceMilliseconds) <= 0) {
+            m_silent = true;
+            return false;
+        }
+        char buffer[4096];
+        const ssize_t count = read(m_output, buffer, sizeof buffer);
+        if (count <= 0)
+            return false;
+        m_printed.append(buffer, static_cast<std::size_t>(count));
+        return true;
+    }
+
+    pid_t m_pid = 0;
+    int m_input = -1;
+    int m_output = -1;
+    int m_status = -1;
+    int m_steps = 0;
+    std::string m_printed;
+    std::size_t m_seen = 0;
+    bool m_silent = false;
+};
+
+// The user's steps, as the host scripts write them.
+const std::string kOpen = "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n"
+                          "select-row 59648 1\nidle\n";
+const std::string kClose = "close-view\nclose-session\n";
+const std::string kGenerateSystem = "expect-dialog 160\nclick 1\ncommand-id 32792\nidle\n";
+const std::string kGenerateSystemWithReports =
+    "expect-dialog 160\ncheck 1789 1\nclick 1\nexpect-dialog 222\nclick 1\ncommand-id 32792\nidle\n";
+const std::string kGenerateReports = "expect-dialog 222\nclick 1\ncommand-id 32808\nidle\n";
+const std::string kDeclineRestart = "expect-message 61919\nanswer IDNO\n";
+const std::string kRestartFirstSession = "expect-dialog 294\nselect 32853 0\nclick 33025\ncommand-id 32859\nidle\n";
+// The same, refused with 61874 as a generation of the set runs.
+const std::string kGenerateSystemRefused = "expect-dialog 160\nclick 1\nexpect-message 61874\ncommand-id 32792\nidle\n";
+const std::string kGenerateReportsRefused = "expect-dialog 222\nclick 1\nexpect-message 61874\ncommand-id 32808\nidle\n";
+const std::string kRestartRefused =
+    "expect-dialog 294\nselect 32853 0\nclick 33025\nexpect-message 61874\ncommand-id 32859\nidle\n";
+const std::string kRunning = "client-progress 0 \"working\"\n";
+const std::string kFinish = "client-progress 3 \"Generation finished\"\n";
+
+constexpr char kQuestion62142[] = "msgbox: [Wrenfield Message] Wrenfield cannot be shut down while there is a Generate in progress.";
+constexpr char kLocked61874[] = "Cannot generate the System:\\nOption Set is locked by another user.";
+constexpr char kNotLocked61875[] = "Option Set is not locked.";
+constexpr char kClientBox[] = "msgbox: [Anvilor Client] Generation ";
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+int Count(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+class HostGenerationEndsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("VQSHOST") || !std::getenv("VQSREPO"))
+            GTEST_SKIP() << "VQSHOST and VQSREPO name no host and tool";
+    }
+
+    // A new sample repository: a file in the folder, or a database of the suite's server.
+    void MakeSample(bool onServer)
+    {
+        m_repository = onServer ? vqtest::PgTestServer::Instance().NewDatabase() : m_folder.File("sample.vqr");
+        const std::string command = "'" + std::string(std::getenv("VQSREPO")) + "' sample '" + m_repository + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+
+    // The shared generation log: the repository's, beside a file or named after the database.
+    std::string Log() const
+    {
+        if (m_repository.rfind("postgresql:", 0) != 0)
+            return ReadFile(m_repository + ".genlog");
+        return ReadFile(m_folder.File(Database() + ".genlog"));
+    }
+
+    std::string Database() const
+    {
+        const std::size_t start = m_repository.find(":///") + 4;
+        return m_repository.substr(start, m_repository.find('?') - start);
+    }
+
+    // The server ends the user's lock connection: its session-level advisory lock, which the
+    // session's claim and locks live by, is gone.
+    void CutLockConnection(const std::string& user) const
+    {
+        vqtest::PgTestServer::Instance().Run(
+            Database(), "SELECT pg_terminate_backend(k.pid, 10000) FROM pg_locks k JOIN vq_repository.px_session s"
+                        " ON k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295"
+                        " WHERE k.locktype = 'advisory' AND k.objsubid = 1 AND k.granted AND k.database ="
+                        " (SELECT oid FROM pg_database WHERE datname = current_database()) AND s.user_code = '" +
+                            user + "'");
+    }
+
+    std::unique_ptr<Host> Open(const std::string& user)
+    {
+        auto host = std::make_unique<Host>(m_folder.Path(), m_repository, user);
+        host->Run(kOpen);
+        return host;
+    }
+
+    vqtest::TempDir m_folder;
+    std::string m_repository;
+};
+
+// ---------------------------------------------------------------- the host closes its session
+
+TEST_F(HostGenerationEndsTest, ClosingDuringAGenerationAsksFirstAndYesCancelsItAndFreesTheSet)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+
+    const std::string kept = alice->Run("expect-message 62142\nanswer IDNO\nwilling-to-close\n"
+                                        "expect-message 62142\nanswer IDCANCEL\nwilling-to-close\n" +
+                                        kRunning);
+    EXPECT_EQ(Count(kept, kQuestion62142), 2) << kept;
+    EXPECT_EQ(Count(kept, "result: willing-to-close 0"), 2) << kept;
+    EXPECT_TRUE(Has(kept, "result: client-progress 1")) << "No and Cancel keep the generation" << kept;
+
+    auto bob = Open("BOB");
+    const std::string refused = bob->Run(kGenerateSystemRefused);
+    EXPECT_TRUE(Has(refused, kLocked61874)) << "a generation runs" << refused;
+
+    const std::string closed = alice->Run("expect-message 62142\nanswer IDYES\nwilling-to-close\n" + kClose);
+    EXPECT_TRUE(Has(closed, "result: willing-to-close 1")) << closed;
+    EXPECT_TRUE(Has(Log(), "cancel 1: Session closed")) << Log();
+
+    const std::string after = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(after, "msgbox:")) << "the set is free and nothing is offered for a restart" << after;
+    EXPECT_EQ(Count(Log(), ": kind 2 genset \"NTGEN\""), 2) << Log();
+    EXPECT_EQ(alice->Finish(), 0) << alice->Printed();
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+}
+
+TEST_F(HostGenerationEndsTest, ARestartCancelledAsItsSessionClosesEndsWithItsRecoverySession)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem + "client-interrupt 3\n" + kRestartFirstSession);
+    alice->Run("expect-message 62142\nanswer IDYES\nwilling-to-close\n" + kClose);
+    EXPECT_TRUE(Has(Log(), "cancel 2: Session closed")) << Log();
+
+    // Nothing is left held or offered: the set is free for the next user's fresh generation.
+    auto bob = Open("BOB");
+    const std::string after = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(after, "msgbox:")) << after;
+    EXPECT_TRUE(Has(Log(), "generation 1: kind 2 genset \"NTGEN\"")) << Log();
+    EXPECT_EQ(alice->Finish(), 0) << alice->Printed();
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+}
+
+// ---------------------------------------------------------------- the host dies
+
+TEST_F(HostGenerationEndsTest, AHostKilledDuringAFreshGenerationLeavesTheSetFreeForEveryHost)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    auto bob = Open("BOB");
+    EXPECT_TRUE(Has(bob->Run(kGenerateSystemRefused), kLocked61874)) << "a generation runs";
+
+    alice->Kill();
+
+    // No recovery session was left to restart: the set's hold went with the claim.
+    auto carol = Open("CAROL");
+    const std::string carols = carol->Run(kGenerateSystemWithReports);
+    EXPECT_FALSE(Has(carols, "msgbox:")) << carols;
+    EXPECT_TRUE(Has(bob->Run(kGenerateSystemRefused), kLocked61874)) << "CAROL's generation runs";
+    carol->Kill();
+
+    auto owner = Open("ALICE");
+    const std::string owners = owner->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(owners, "msgbox:")) << "the owner on a new host" << owners;
+    owner->Run(kFinish + kClose);
+    const std::string bobs = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(owner->Finish(), 0) << owner->Printed();
+    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+}
+
+// ---------------------------------------------------------------- the server
+
+TEST_F(HostGenerationEndsTest, ALostLockConnectionStopsTheGenerationAtItsNextStepAndItIsToldOnce)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateReports);
+    auto bob = Open("BOB");
+    EXPECT_TRUE(Has(bob->Run(kGenerateReportsRefused), kLocked61874)) << "a generation runs";
+
+    CutLockConnection("ALICE");
+    const std::string bobs = bob->Run(kGenerateReports);
+    EXPECT_FALSE(Has(bobs, "msgbox:")) << "ALICE's claim went with her lock connection" << bobs;
+
+    const std::string stopped = alice->Run(kRunning + kFinish);
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_TRUE(Has(stopped, "the connection to the server of")) << stopped;
+    EXPECT_EQ(Count(stopped, "result: client-progress 0"), 2) << "it goes no further" << stopped;
+    EXPECT_TRUE(Has(Log(), "interrupt 1: the claim on the generate set was lost")) << Log();
+    EXPECT_FALSE(Has(Log(), "finish 1\n")) << Log();
+
+    bob->Run(kFinish + kClose);
+    EXPECT_TRUE(Has(Log(), "finish 1\n")) << "BOB's" << Log();
+    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+}
+
+TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSessionToOneRestart)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem + "client-interrupt 3\n" + kRestartFirstSession);
+    auto bob = Open("BOB");
+    EXPECT_TRUE(Has(bob->Run(kRestartRefused), kLocked61874)) << "the restart runs";
+
+    CutLockConnection("ALICE");
+    const std::string second = bob->Run(kRestartFirstSession);
+    EXPECT_FALSE(Has(second, "msgbox:")) << second;
+    const std::string stopped = alice->Run(kFinish);
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_FALSE(Has(stopped, "none is open")) << stopped;
+    EXPECT_TRUE(Has(stopped, "result: client-progress 0")) << stopped;
+
+    // Only BOB's restart ends the session: it finishes, and the set is free for a third user.
+    bob->Run(kFinish);
+    auto carol = Open("CAROL");
+    const std::string carols = carol->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(carols, "msgbox:")) << "no session offered, no lock left" << carols;
+    carol->Run(kFinish + kClose);
+    bob->Run(kClose);
+    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+    EXPECT_EQ(carol->Finish(), 0) << carol->Printed();
+}
+
+TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancelsTheGeneration)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    // The request is logged, then the command waits a second before it synchronises: the
+    // connection is cut in that second.
+    alice->Send(kGenerateSystem + "say requested\n");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Has(Log(), "generation 1: kind 2") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    CutLockConnection("ALICE");
+    ASSERT_TRUE(alice->ReadUntil("say: requested")) << alice->Printed();
+    const std::string shown = alice->Printed();
+    EXPECT_TRUE(Has(Log(), "cancel 1: Syncronisation Error")) << Log();
+    EXPECT_TRUE(Has(shown, "the connection to the server of")) << shown;
+    EXPECT_TRUE(Has(alice->Run(kRunning), "result: client-progress 0")) << "nothing runs";
+
+    auto bob = Open("BOB");
+    const std::string bobs = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+}
+
+TEST_F(HostGenerationEndsTest, GenerateSystemWithTheLockConnectionCutNamesTheLostConnection)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    CutLockConnection("ALICE");
+    const std::string shown = alice->Run(kGenerateSystem);
+    EXPECT_TRUE(Has(shown, "the connection to the server of")) << shown;
+    EXPECT_FALSE(Has(Log(), "generation 1")) << Log();
+}
+
+TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsToldAndTheSetIsFreedForTheNext)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    vqtest::PgTestServer::Instance().Restart();
+    const std::string stopped = alice->Run(kFinish);
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_FALSE(Has(Log(), "finish 1\n")) << Log();
+
+    auto bob = Open("BOB");
+    const std::string bobs = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(bobs, "msgbox:")) << "the lost generation's hold went with it" << bobs;
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+}
+
+} // namespace
