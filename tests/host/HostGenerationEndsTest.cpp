@@ -400,36 +400,61 @@ TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSession
 
 TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancelsTheGeneration)
 {
-    MakeSample(true);
-    auto alice = Open("ALICE");
-    // The request is logged, then the command waits a second before it synchronises: the
-    // connection is cut in that second.
-    alice->Send(kGenerateSystem + "say requested\n");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!Has(Log(), "generation 1: kind 2") && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    CutLockConnection("ALICE");
-    ASSERT_TRUE(alice->ReadUntil("say: requested")) << alice->Printed();
-    const std::string shown = alice->Printed();
-    EXPECT_TRUE(Has(Log(), "cancel 1: Syncronisation Error")) << Log();
-    EXPECT_TRUE(Has(shown, "the connection to the server of")) << shown;
-    EXPECT_TRUE(Has(alice->Run(kRunning), "result: client-progress 0")) << "nothing runs";
+    // Generate System from the view, and the automation's.
+    const struct {
+        std::string start;
+        std::string told;
+    } starts[] = {
+        {kGenerateSystem, "the connection to the server of"},
+        {"automation-create\n"
+         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
+         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
+         "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
+         "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
+         "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
+         "automation GenerateSystem SYS1.NTGEN\n",
+         "result: automation GenerateSystem 0x80004005"},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.start);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        // The request is logged, then the start waits a second before it synchronises: the
+        // connection is cut in that second.
+        alice->Send(start.start + "say requested\n");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!Has(Log(), "generation 1: kind 2") && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        CutLockConnection("ALICE");
+        ASSERT_TRUE(alice->ReadUntil("say: requested")) << alice->Printed();
+        const std::string shown = alice->Printed();
+        EXPECT_TRUE(Has(Log(), "cancel 1: Syncronisation Error")) << Log();
+        EXPECT_TRUE(Has(shown, start.told)) << shown;
+        EXPECT_TRUE(Has(alice->Run(kRunning), "result: client-progress 0")) << "nothing runs";
 
-    auto bob = Open("BOB");
-    const std::string bobs = bob->Run(kGenerateSystem);
-    EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
-    bob->Run(kFinish + kClose);
-    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+        auto bob = Open("BOB");
+        const std::string bobs = bob->Run(kGenerateSystem);
+        EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
+        bob->Run(kFinish + kClose);
+        EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+    }
 }
 
-TEST_F(HostGenerationEndsTest, GenerateSystemWithTheLockConnectionCutNamesTheLostConnection)
+TEST_F(HostGenerationEndsTest, AGenerationStartedWithTheLockConnectionCutNamesTheLostConnection)
 {
-    MakeSample(true);
-    auto alice = Open("ALICE");
-    CutLockConnection("ALICE");
-    const std::string shown = alice->Run(kGenerateSystem);
-    EXPECT_TRUE(Has(shown, "the connection to the server of")) << shown;
-    EXPECT_FALSE(Has(Log(), "generation 1")) << Log();
+    for (const std::string& start :
+         {kGenerateSystem, kGenerateSystemWithReports, kGenerateReports, kDeclineRestart + kGenerateSystem,
+          std::string(kRestartFirstSession)}) {
+        SCOPED_TRACE(start);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        if (start == kRestartFirstSession || start.rfind(kDeclineRestart, 0) == 0)
+            alice->Run(kGenerateSystem + "client-interrupt 3\n");
+        CutLockConnection("ALICE");
+        const std::string shown = alice->Run(start);
+        EXPECT_TRUE(Has(shown, "the connection to the server of")) << shown;
+        EXPECT_FALSE(Has(Log(), "generation 2")) << Log();
+    }
 }
 
 TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsToldAndTheSetIsFreedForTheNext)
