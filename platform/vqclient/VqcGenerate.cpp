@@ -377,9 +377,16 @@ std::string StopIfClaimLost(unsigned long number)
     return text;
 }
 
-// Tells the user, outside the client's lock: the box runs the window system's loop.
-void TellLostGeneration(const std::string& text)
+// Each step of a generation (progress, an interruption, a message to it) first checks its
+// claim: one whose claim went stops there, and the user is told, outside the client's lock (the
+// box runs the window system's loop).
+void StopAtStepIfClaimLost(unsigned long number)
 {
+    std::string text;
+    {
+        std::lock_guard lock(g_mutex);
+        text = StopIfClaimLost(number);
+    }
     if (!text.empty())
         ::MessageBox(nullptr, text.c_str(), kClientCaption, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -451,12 +458,7 @@ int CancelGenerate(unsigned long number, CString& reason)
 
 BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::string lost;
-    {
-        std::lock_guard lock(g_mutex);
-        lost = StopIfClaimLost(number);
-    }
-    TellLostGeneration(lost);
+    StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     if (!FindGeneration(number))
         return FALSE;
@@ -555,12 +557,7 @@ unsigned long LastGenerateNumber()
 
 bool Interrupt(unsigned long number, int state)
 {
-    std::string lost;
-    {
-        std::lock_guard lock(g_mutex);
-        lost = StopIfClaimLost(number);
-    }
-    TellLostGeneration(lost);
+    StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     const auto found = g_generations.find(number);
     if (found == g_generations.end())
@@ -577,12 +574,7 @@ bool Interrupt(unsigned long number, int state)
 
 bool PlayProgress(unsigned long number, int code, const std::string& text)
 {
-    std::string lost;
-    {
-        std::lock_guard lock(g_mutex);
-        lost = StopIfClaimLost(number);
-    }
-    TellLostGeneration(lost);
+    StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     const Generation* generation = FindGeneration(number);
     if (!generation)

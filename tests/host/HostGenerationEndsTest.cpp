@@ -4,181 +4,19 @@
 // generate set free or shown as interrupted and restartable, never with a second generation of
 // the set beside a running one, and every refusal says why.
 #include "support/PgTestServer.h"
+#include "support/RunningHost.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <thread>
 
 namespace {
 
-// Bounds a read of a host that stopped printing, so that a hung host fails the test.
-constexpr int kLongestSilenceMilliseconds = 60'000;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// A host that runs beside the test as the user: it gets its script as the test sends it and
-// prints into a pipe the test reads as it goes. It writes the repository's shared generation
-// log in the folder.
-class Host {
-public:
-    Host(const std::string& folder, const std::string& repository, const std::string& user)
-    {
-        int input[2];
-        int output[2];
-        if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = fork();
-        if (m_pid < 0)
-            throw std::runtime_error("fork");
-        if (m_pid == 0) {
-            dup2(input[0], STDIN_FILENO);
-            dup2(output[1], STDOUT_FILENO);
-            const std::string errors = folder + "/" + user + ".stderr";
-            const int errorFile = open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-            if (errorFile >= 0)
-                dup2(errorFile, STDERR_FILENO);
-            for (int end : {input[0], input[1], output[0], output[1]})
-                close(end);
-            unsetenv("VQ_GENERATION_LOG");
-            const std::string registry = folder + "/" + user + "-com-registry.ini";
-            setenv("VQ_COM_REGISTRY", registry.c_str(), 1);
-            if (chdir(folder.c_str()) == 0) {
-                const char* host = std::getenv("VQSHOST");
-                execl(host, host, "--repo", repository.c_str(), "--user", user.c_str(), "--script", "-",
-                      static_cast<char*>(nullptr));
-            }
-            _exit(127);
-        }
-        close(input[0]);
-        close(output[1]);
-        m_input = input[1];
-        m_output = output[0];
-    }
-
-    ~Host() { Finish(); }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-
-    // Runs the lines and reads what they print, up to the `say` that marks their end.
-    std::string Run(const std::string& lines)
-    {
-        const std::string mark = "step " + std::to_string(++m_steps);
-        Send(lines + "say " + mark + "\n");
-        const std::size_t from = m_seen;
-        if (!ReadUntil("say: " + mark))
-            return WithoutUpdates(m_printed.substr(from)) + "\n[the host ended or fell silent]";
-        return WithoutUpdates(m_printed.substr(from, m_seen - from));
-    }
-
-    // What the host printed, less the command states it reports all along.
-    static std::string WithoutUpdates(const std::string& printed)
-    {
-        std::string kept;
-        std::istringstream lines(printed);
-        for (std::string line; std::getline(lines, line);)
-            if (line.rfind("update: ", 0) != 0)
-                kept += line + "\n";
-        return kept;
-    }
-
-    void Send(const std::string& lines)
-    {
-        if (write(m_input, lines.data(), lines.size()) != static_cast<ssize_t>(lines.size()))
-            throw std::runtime_error("the host takes no more of its script");
-    }
-
-    // Reads until the host has printed a line holding `text`; false when it ended or fell
-    // silent first.
-    bool ReadUntil(const std::string& text)
-    {
-        for (;;) {
-            for (std::size_t end; (end = m_printed.find('\n', m_seen)) != std::string::npos;) {
-                const std::string line = m_printed.substr(m_seen, end - m_seen);
-                m_seen = end + 1;
-                if (line.find(text) != std::string::npos)
-                    return true;
-            }
-            if (!ReadMore())
-                return false;
-        }
-    }
-
-    // Ends the script and waits for the host: its exit status.
-    int Finish()
-    {
-        if (m_pid <= 0)
-            return m_status;
-        close(m_input);
-        while (ReadMore()) {
-        }
-        close(m_output);
-        int status = 0;
-        if (m_silent)
-            kill(m_pid, SIGKILL);
-        waitpid(m_pid, &status, 0);
-        m_pid = 0;
-        m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return m_status;
-    }
-
-    // The host dies at once, as a machine that is switched off.
-    void Kill()
-    {
-        if (m_pid <= 0)
-            return;
-        kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-        close(m_input);
-        close(m_output);
-        m_pid = 0;
-    }
-
-    std::string Printed() const { return WithoutUpdates(m_printed); }
-
-private:
-    bool ReadMore()
-    {
-        pollfd ready{m_output, POLLIN, 0};
-        if (poll(&ready, 1, kLongestSilenceMilliseconds) <= 0) {
-            m_silent = true;
-            return false;
-        }
-        char buffer[4096];
-        const ssize_t count = read(m_output, buffer, sizeof buffer);
-        if (count <= 0)
-            return false;
-        m_printed.append(buffer, static_cast<std::size_t>(count));
-        return true;
-    }
-
-    pid_t m_pid = 0;
-    int m_input = -1;
-    int m_output = -1;
-    int m_status = -1;
-    int m_steps = 0;
-    std::string m_printed;
-    std::size_t m_seen = 0;
-    bool m_silent = false;
-};
+using Host = vqtest::RunningHost;
 
 // The user's steps, as the host scripts write them.
 const std::string kOpen = "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n"
@@ -232,9 +70,7 @@ protected:
     // The shared generation log: the repository's, beside a file or named after the database.
     std::string Log() const
     {
-        if (m_repository.rfind("postgresql:", 0) != 0)
-            return ReadFile(m_repository + ".genlog");
-        return ReadFile(m_folder.File(Database() + ".genlog"));
+        return m_folder.Read(m_repository.rfind("postgresql:", 0) != 0 ? "sample.vqr.genlog" : Database() + ".genlog");
     }
 
     std::string Database() const
@@ -292,9 +128,9 @@ TEST_F(HostGenerationEndsTest, ClosingDuringAGenerationAsksFirstAndYesCancelsItA
     const std::string after = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(after, "msgbox:")) << "the set is free and nothing is offered for a restart" << after;
     EXPECT_EQ(Count(Log(), ": kind 2 genset \"NTGEN\""), 2) << Log();
-    EXPECT_EQ(alice->Finish(), 0) << alice->Printed();
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 
 TEST_F(HostGenerationEndsTest, ARestartCancelledAsItsSessionClosesEndsWithItsRecoverySession)
@@ -310,9 +146,9 @@ TEST_F(HostGenerationEndsTest, ARestartCancelledAsItsSessionClosesEndsWithItsRec
     const std::string after = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(after, "msgbox:")) << after;
     EXPECT_TRUE(Has(Log(), "generation 1: kind 2 genset \"NTGEN\"")) << Log();
-    EXPECT_EQ(alice->Finish(), 0) << alice->Printed();
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 
 // ---------------------------------------------------------------- the host dies
@@ -341,8 +177,8 @@ TEST_F(HostGenerationEndsTest, AHostKilledDuringAFreshGenerationLeavesTheSetFree
     const std::string bobs = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(owner->Finish(), 0) << owner->Printed();
-    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+    EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 
 // ---------------------------------------------------------------- the server
@@ -368,7 +204,7 @@ TEST_F(HostGenerationEndsTest, ALostLockConnectionStopsTheGenerationAtItsNextSte
 
     bob->Run(kFinish + kClose);
     EXPECT_TRUE(Has(Log(), "finish 1\n")) << "BOB's" << Log();
-    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 
 TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSessionToOneRestart)
@@ -394,8 +230,8 @@ TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSession
     EXPECT_FALSE(Has(carols, "msgbox:")) << "no session offered, no lock left" << carols;
     carol->Run(kFinish + kClose);
     bob->Run(kClose);
-    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
-    EXPECT_EQ(carol->Finish(), 0) << carol->Printed();
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_EQ(carol->Finish(), 0) << Host::WithoutUpdates(carol->Printed());
 }
 
 TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancelsTheGeneration)
@@ -426,8 +262,8 @@ TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancels
         while (!Has(Log(), "generation 1: kind 2") && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         CutLockConnection("ALICE");
-        ASSERT_TRUE(alice->ReadUntil("say: requested")) << alice->Printed();
-        const std::string shown = alice->Printed();
+        ASSERT_TRUE(alice->ReadUntil("say: requested")) << Host::WithoutUpdates(alice->Printed());
+        const std::string shown = Host::WithoutUpdates(alice->Printed());
         EXPECT_TRUE(Has(Log(), "cancel 1: Syncronisation Error")) << Log();
         EXPECT_TRUE(Has(shown, start.told)) << shown;
         EXPECT_TRUE(Has(alice->Run(kRunning), "result: client-progress 0")) << "nothing runs";
@@ -436,7 +272,7 @@ TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancels
         const std::string bobs = bob->Run(kGenerateSystem);
         EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
         bob->Run(kFinish + kClose);
-        EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+        EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
     }
 }
 
@@ -471,7 +307,7 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
     const std::string bobs = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(bobs, "msgbox:")) << "the lost generation's hold went with it" << bobs;
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(bob->Finish(), 0) << bob->Printed();
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 
 } // namespace
