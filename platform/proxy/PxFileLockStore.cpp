@@ -91,6 +91,14 @@ int PxFileLockStore::CountSessions()
 
 void PxFileLockStore::PurgeSession(std::int64_t session)
 {
+    // The generation holds the session's claims carry go with them (PxHoldMarkSlot).
+    PxQuery holds(m_db,
+                  "UPDATE px_persistent_lock SET holds = holds - 1 WHERE holds > manual_holds AND oid IN"
+                  " (SELECT -oid - ?2 FROM px_lock WHERE session = ?1 AND oid < -?2)",
+                  pxwhat::Lock);
+    holds.Bind(1, session).Bind(2, kPxHoldMarkBase).Run();
+    PxQuery lifted(m_db, "DELETE FROM px_persistent_lock WHERE holds <= 0", pxwhat::Lock);
+    lifted.Run();
     PxQuery locks(m_db, "DELETE FROM px_lock WHERE session = ?1", pxwhat::Lock);
     locks.Bind(1, session).Run();
     PxQuery waits(m_db, "DELETE FROM px_lock_wait WHERE session = ?1", pxwhat::Lock);

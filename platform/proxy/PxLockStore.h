@@ -80,6 +80,17 @@ protected:
     PxLockStore() = default;
 };
 
+// A running generation's claim on an object is a write lock on the object's claim slot, a
+// number no object has. A claim that carries the generation hold of the object's persistent
+// lock (the hold of a fresh generation, which no recovery record keeps) also locks the hold's
+// mark: when the session's locks are dropped without the generation giving them back (the
+// session ends, or its process, machine or lock connection dies), the store lifts one
+// generation hold of each object so marked, so that no hold outlives both its generation and
+// anything that shows it.
+inline constexpr std::int64_t kPxHoldMarkBase = std::int64_t{1} << 62;
+inline std::int64_t PxClaimSlot(std::int64_t oid) { return -oid; }
+inline std::int64_t PxHoldMarkSlot(std::int64_t oid) { return -kPxHoldMarkBase - oid; }
+
 // Refusal codes the stores produce.
 inline constexpr int kPxCodeHeld = 3;
 inline constexpr int kPxCodeBusy = 6;

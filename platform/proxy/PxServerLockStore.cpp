@@ -105,9 +105,22 @@ int PxServerLockStore::CountSessions()
 
 void PxServerLockStore::PurgeSession(std::int64_t session)
 {
-    Query(*m_db, "DELETE FROM px_lock WHERE session = $1", pxwhat::Lock).Bind(session).Run();
-    Query(*m_db, "DELETE FROM px_lock_wait WHERE session = $1", pxwhat::Lock).Bind(session).Run();
-    Query(*m_db, "DELETE FROM px_session WHERE id = $1", pxwhat::Lock).Bind(session).Run();
+    // In one round trip; the generation holds the session's claims carry go first, with them
+    // (PxHoldMarkSlot).
+    Query holds(*m_db,
+                "UPDATE px_persistent_lock p SET holds = p.holds - 1 FROM (SELECT -l.oid - $2::bigint AS oid"
+                " FROM px_lock l WHERE l.session = $1 AND l.oid < -$2::bigint) m"
+                " WHERE p.oid = m.oid AND p.holds > p.manual_holds",
+                pxwhat::Lock);
+    holds.Bind(session).Bind(kPxHoldMarkBase);
+    Query lifted(*m_db, "DELETE FROM px_persistent_lock WHERE holds <= 0", pxwhat::Lock);
+    Query locks(*m_db, "DELETE FROM px_lock WHERE session = $1", pxwhat::Lock);
+    locks.Bind(session);
+    Query waits(*m_db, "DELETE FROM px_lock_wait WHERE session = $1", pxwhat::Lock);
+    waits.Bind(session);
+    Query row(*m_db, "DELETE FROM px_session WHERE id = $1", pxwhat::Lock);
+    row.Bind(session);
+    m_db->Pipeline({&holds, &lifted, &locks, &waits, &row});
 }
 
 void PxServerLockStore::PurgeDeadSessions()

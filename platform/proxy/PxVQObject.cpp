@@ -59,10 +59,9 @@ PxLockErrorInfo PxVQObject::RemovePersistentLock(int manual, int count)
 
 namespace {
 
-// The claim is a write lock on the object's generation slot, a number no object has: the lock
-// store's rules give it one holder at a time, drop it with its session and purge it when the
-// session's process is found dead.
-std::int64_t GenerationSlot(std::int64_t oid) { return -oid; }
+// The claim is a write lock on the object's claim slot (PxClaimSlot): the lock store's rules
+// give it one holder at a time, drop it with its session and purge it when the session's
+// process is found dead.
 
 // No session has this id: "held by another than it" is "held by any live session".
 constexpr std::int64_t kNoSession = 0;
@@ -77,26 +76,30 @@ PxVQObject::GenerationClaim ClaimOf(PxSession& session, std::int64_t slot)
 
 } // namespace
 
-BOOL PxVQObject::ClaimForGeneration()
+BOOL PxVQObject::ClaimForGeneration(BOOL holdGoesWithClaim)
 {
     Enter("PxVQObject::ClaimForGeneration");
     std::shared_ptr<PxSession> session = Session();
-    const std::int64_t slot = GenerationSlot(Oid());
+    const std::int64_t slots[] = {PxClaimSlot(Oid()), PxHoldMarkSlot(Oid())};
     auto guard = session->Guard();
-    if (ClaimOf(*session, slot) != GenerationClaim::None)
+    if (ClaimOf(*session, slots[0]) != GenerationClaim::None)
         return FALSE;
-    return session->Locks().Lock(session->Id(), &slot, 1, PxLockWrite, false).granted == 1;
+    // The claim and the hold's mark in one lock-store transaction: a session that dies
+    // between the two never leaves a claim whose hold stays for good.
+    const std::size_t count = holdGoesWithClaim ? 2 : 1;
+    return session->Locks().Lock(session->Id(), slots, count, PxLockWrite, false).granted == count;
 }
 
 BOOL PxVQObject::ReleaseGenerationClaim()
 {
     Enter("PxVQObject::ReleaseGenerationClaim");
     std::shared_ptr<PxSession> session = Session();
-    const std::int64_t slot = GenerationSlot(Oid());
+    const std::int64_t slots[] = {PxClaimSlot(Oid()), PxHoldMarkSlot(Oid())};
     auto guard = session->Guard();
-    if (ClaimOf(*session, slot) != GenerationClaim::Own)
+    if (ClaimOf(*session, slots[0]) != GenerationClaim::Own)
         return FALSE;
-    session->Locks().Unlock(session->Id(), &slot, 1);
+    // The mark goes with the claim (giving back a mark not held does nothing).
+    session->Locks().Unlock(session->Id(), slots, 2);
     return TRUE;
 }
 
@@ -105,7 +108,7 @@ PxVQObject::GenerationClaim PxVQObject::GetGenerationClaim() const
     Enter("PxVQObject::GetGenerationClaim");
     std::shared_ptr<PxSession> session = Session();
     auto guard = session->Guard();
-    return ClaimOf(*session, GenerationSlot(Oid()));
+    return ClaimOf(*session, PxClaimSlot(Oid()));
 }
 
 int PxVQObject::GetIntProperty(const char* name) const

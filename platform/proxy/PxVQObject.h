@@ -34,9 +34,13 @@ class PxVQObject : public PxObject {
     // a generation of the object still runs, and one whose process died reads as ended.
     enum class GenerationClaim { None, Own, Other };
     // Claims the object for a generation of this session; false when a live session (this
-    // one too) holds the claim already.
-    BOOL ClaimForGeneration();
-    // Gives back this session's claim; false when it held none.
+    // one too) holds the claim already. With `holdGoesWithClaim` (a fresh generation given
+    // the generation hold of the object's persistent lock, which no recovery record keeps),
+    // one generation hold is lifted when the claim goes with its session (the session ends,
+    // or its process, machine or lock connection dies) instead of being given back.
+    BOOL ClaimForGeneration(BOOL holdGoesWithClaim = FALSE);
+    // Gives back this session's claim; false when it held none. The hold stays: the
+    // generation that gives its claim back lifts it or leaves it to its recovery record.
     BOOL ReleaseGenerationClaim();
     GenerationClaim GetGenerationClaim() const;
 

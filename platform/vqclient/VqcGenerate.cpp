@@ -11,6 +11,7 @@
 #include "win/Clock.h"
 #include "win/Messages.h"
 #include "win/TemporaryFolder.h"
+#include "win/UiDriver.h"
 
 #include <atomic>
 #include <cerrno>
@@ -32,6 +33,8 @@ constexpr int kSegmentLockHeld = 2;
 // finished.
 constexpr int kEventFinished = 3;
 constexpr int kStateFinished = 8;
+// The caption of what the client tells the user itself.
+constexpr char kClientCaption[] = "Anvilor Client";
 
 // What the client keeps of a request once VqcStartGenerate has returned.
 struct Generation {
@@ -179,6 +182,17 @@ PxVQRecoveryInfoPtr RestartedSession(const Generation& generation)
     return system ? system->GetRecoveryInfo(generation.recoveryHandle) : PxVQRecoveryInfoPtr();
 }
 
+// A failed commit has ended the transaction already: aborting it again would only fail.
+void AbortIfOpen(PxLink& link)
+{
+    try {
+        if (link.IsInTransaction())
+            link.AbortTransaction();
+    } catch (const VqException& error) {
+        std::fprintf(stderr, "VqClient: %s\n", error.what());
+    }
+}
+
 // A generation that stops before it finishes leaves a recovery record for its generate set,
 // written as the session's user, with the flag that it holds the business segment's lock.
 // A restart goes on with the record of the session it restarts: only its state changes.
@@ -211,7 +225,7 @@ bool WriteRecoveryRecord(const Generation& generation, int state)
         link->CommitTransaction();
         return true;
     } catch (const VqException&) {
-        link->AbortTransaction();
+        AbortIfOpen(*link);
         return false;
     }
 }
@@ -291,26 +305,9 @@ void ReleaseSessionClaim(const Generation& generation)
     }
 }
 
-// The generation ends: its claim on the generate set goes, and with `liftHold` the hold it was
-// given. One whose claim went with its session (the host closed it while the generation ran)
-// leaves the set to whatever holds it now.
-void EndClaim(const Generation& generation, bool liftHold)
-{
-    if (!generation.claimed)
-        return;
-    try {
-        if (!generation.genSet->ReleaseGenerationClaim() || !liftHold || !generation.holdsSet)
-            return;
-        const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
-        if (lock && lock->GetLockCount() > lock->GetManualLockCount())
-            generation.genSet->RemovePersistentLock(0, 1);
-    } catch (const VqException& error) {
-        std::fprintf(stderr, "VqClient: cannot give back the generate set: %s\n", error.what());
-    }
-}
-
-// A restart that finishes leaves nothing of the session it restarted: a finished generation is
-// neither offered for a restart nor listed as incomplete.
+// A restart that is over (finished or cancelled) leaves nothing of the session it restarted: a
+// finished generation is neither offered for a restart nor listed as incomplete, and a
+// cancelled one has given back the hold a restart needs.
 void DeleteRestartedRecord(const Generation& generation)
 {
     PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
@@ -322,9 +319,78 @@ void DeleteRestartedRecord(const Generation& generation)
             session->DeleteObject();
         link->CommitTransaction();
     } catch (const VqException& error) {
-        link->AbortTransaction();
+        AbortIfOpen(*link);
         std::fprintf(stderr, "VqClient: cannot record the end of the generation: %s\n", error.what());
     }
+}
+
+// A fresh generation given the hold: no recovery record keeps the hold while it runs, so the hold
+// goes with its claim when the generation's session goes without ending it (a host killed, a
+// lock connection cut). A restart's hold stays with the session it restarts.
+bool HoldGoesWithClaim(const Generation& generation)
+{
+    return generation.holdsSet && generation.kind != VqcGenerateRestart;
+}
+
+// Whether the generation still holds its claim on its generate set. A claim goes with its
+// repository session (the session closed; on a server, its lock connection or the server
+// lost), and another generation of the set may then run: the generation is over, and
+// `reason` says why.
+bool ClaimStillHeld(const Generation& generation, std::string& reason)
+{
+    if (!generation.claimed)
+        return true;
+    try {
+        if (generation.genSet->GetGenerationClaim() == PxVQObject::GenerationClaim::Own)
+            return true;
+        reason = "its claim on the generate set went with its repository session.";
+    } catch (const VqException& error) {
+        reason = error.what();
+    }
+    return false;
+}
+
+// How a generation ends: the one place where its claim, its hold and the recovery session it
+// restarts end together.
+enum class Ending {
+    Finished,    // its last event: the hold goes, a restart's recovery session too
+    Cancelled,   // abandoned (CancelGenerate, the session closing): as finished
+    Interrupted, // stopped unfinished: its recovery record keeps the hold for a restart
+    Stopped,     // stopped in a finished state (8 or more): the hold goes, the record stays
+    NotStarted,  // refused at its start: the module lifts what it placed
+};
+
+// The generation ends: the hold goes unless a recovery record keeps it, a restart that is
+// over leaves nothing of its session, and the claim goes last, so that a host that dies on
+// the way leaves the set held by a claim whose hold goes with it, never a hold nothing shows.
+// A generation whose claim went already touches nothing of its set: another generation of it
+// may run (PxVQObject::ClaimForGeneration).
+void EndSetClaim(const Generation& generation, Ending ending)
+{
+    std::string lost;
+    if (!generation.claimed || !ClaimStillHeld(generation, lost))
+        return;
+    try {
+        const bool liftsHold = ending == Ending::Finished || ending == Ending::Cancelled || ending == Ending::Stopped;
+        if (liftsHold && generation.holdsSet) {
+            const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
+            if (lock && lock->GetLockCount() > lock->GetManualLockCount())
+                generation.genSet->RemovePersistentLock(0, 1);
+        }
+        if (ending == Ending::Finished || ending == Ending::Cancelled)
+            DeleteRestartedRecord(generation);
+        generation.genSet->ReleaseGenerationClaim();
+    } catch (const VqException& error) {
+        std::fprintf(stderr, "VqClient: cannot give back the generate set: %s\n", error.what());
+    }
+}
+
+// The generation's end: its set's claim and hold, then a restart's recovery session, which it
+// lets go of last.
+void EndClaim(const Generation& generation, Ending ending)
+{
+    EndSetClaim(generation, ending);
+    ReleaseSessionClaim(generation);
 }
 
 const Generation* FindGeneration(unsigned long number)
@@ -340,11 +406,53 @@ void FinishGeneration(unsigned long number)
     const auto found = g_generations.find(number);
     if (found == g_generations.end())
         return;
-    EndClaim(found->second, true);
-    DeleteRestartedRecord(found->second);
-    ReleaseSessionClaim(found->second);
+    EndClaim(found->second, Ending::Finished);
     AppendToLog("finish " + std::to_string(number));
     g_generations.erase(found);
+}
+
+// What the user is told of a generation that stopped because its claim went.
+std::string LostClaimText(unsigned long number, const Generation& generation, const std::string& reason)
+{
+    std::string text = "Generation " + std::to_string(number) + " of the Generate Set " + NameOf(generation.genSet) +
+                       " stopped before it finished: " + reason +
+                       "\nIts session no longer holds the Generate Set, so it goes no further beside another"
+                       " generation of the set.";
+    if (generation.kind == VqcGenerateRestart)
+        text += "\nThe recovery session it restarted stays interrupted: Show Generate Status offers it for a restart.";
+    else if (HoldGoesWithClaim(generation))
+        text += "\nIt left no recovery session, and the Generate Set's persistent lock goes with it: generate again.";
+    else
+        text += "\nIt left no recovery session: generate again.";
+    return text;
+}
+
+// Stops the generation when its claim has gone: it is recorded as interrupted in the log and
+// forgotten, and answers the text the user is to be told; empty while it holds its claim.
+std::string StopIfClaimLost(unsigned long number)
+{
+    const auto found = g_generations.find(number);
+    std::string reason;
+    if (found == g_generations.end() || ClaimStillHeld(found->second, reason))
+        return std::string();
+    const std::string text = LostClaimText(number, found->second, reason);
+    AppendToLog("interrupt " + std::to_string(number) + ": the claim on the generate set was lost: " + reason);
+    g_generations.erase(found);
+    return text;
+}
+
+// Each step of a generation (progress, an interruption, a message to it) first checks its
+// claim: one whose claim went stops there, and the user is told, outside the client's lock (the
+// box runs the window system's loop).
+void StopAtStepIfClaimLost(unsigned long number)
+{
+    std::string text;
+    {
+        std::lock_guard lock(g_mutex);
+        text = StopIfClaimLost(number);
+    }
+    if (!text.empty())
+        ::MessageBox(nullptr, text.c_str(), kClientCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // A restart claims the recovery session it goes on with; false when another generation, or a
@@ -369,9 +477,9 @@ bool ClaimSet(Generation& generation, bool scripted)
     try {
         generation.holdsSet = IsGivenHold(generation, scripted);
         generation.keepsHoldForRestart = KeepsHoldForRestart(generation);
-        generation.claimed = generation.genSet->ClaimForGeneration() != FALSE;
+        generation.claimed = generation.genSet->ClaimForGeneration(HoldGoesWithClaim(generation)) != FALSE;
         if (generation.claimed && !ClaimRestartedSession(generation)) {
-            EndClaim(generation, false);
+            EndClaim(generation, Ending::NotStarted);
             generation.claimed = false;
         }
         return generation.claimed;
@@ -399,8 +507,7 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
     // The record in the log is all this client makes of a request: one it cannot log is not
     // started.
     if (!AppendToLog(generation.record)) {
-        EndClaim(generation, false);
-        ReleaseSessionClaim(generation);
+        EndClaim(generation, Ending::NotStarted);
         return 0;
     }
     g_lastNumber = number;
@@ -409,21 +516,31 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
     return number;
 }
 
+namespace {
+
+// Ends the generation as cancelled; false for a number no generation has.
+bool Cancel(unsigned long number, const char* reason)
+{
+    const auto found = g_generations.find(number);
+    if (found == g_generations.end())
+        return false;
+    EndClaim(found->second, Ending::Cancelled);
+    g_generations.erase(found);
+    AppendToLog("cancel " + std::to_string(number) + ": " + reason);
+    return true;
+}
+
+} // namespace
+
 int CancelGenerate(unsigned long number, CString& reason)
 {
     std::lock_guard lock(g_mutex);
-    const auto found = g_generations.find(number);
-    if (found == g_generations.end())
-        return FALSE;
-    EndClaim(found->second, true);
-    ReleaseSessionClaim(found->second);
-    g_generations.erase(found);
-    AppendToLog("cancel " + std::to_string(number) + ": " + reason.GetString());
-    return TRUE;
+    return Cancel(number, reason.GetString()) ? TRUE : FALSE;
 }
 
 BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     if (!FindGeneration(number))
         return FALSE;
@@ -460,6 +577,19 @@ CString VqcTakeEventText(LPARAM text)
 namespace vqclient {
 
 long EventTextsNotTaken() { return g_eventTexts; }
+
+int RunningGenerations()
+{
+    std::lock_guard lock(g_mutex);
+    return static_cast<int>(g_generations.size());
+}
+
+void CancelRunningGenerations(const char* reason)
+{
+    std::lock_guard lock(g_mutex);
+    while (!g_generations.empty())
+        Cancel(g_generations.begin()->first, reason);
+}
 
 void ResetGenerations()
 {
@@ -509,6 +639,7 @@ unsigned long LastGenerateNumber()
 
 bool Interrupt(unsigned long number, int state)
 {
+    StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     const auto found = g_generations.find(number);
     if (found == g_generations.end())
@@ -517,8 +648,8 @@ bool Interrupt(unsigned long number, int state)
         return false;
     // One that stops unfinished keeps its hold for a restart; one that stops finished, or a
     // report generation, holds the set no longer.
-    EndClaim(found->second, state >= kStateFinished || !found->second.keepsHoldForRestart);
-    ReleaseSessionClaim(found->second);
+    const bool keepsHold = state < kStateFinished && found->second.keepsHoldForRestart;
+    EndClaim(found->second, keepsHold ? Ending::Interrupted : Ending::Stopped);
     AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
     g_generations.erase(found);
     return true;
@@ -526,6 +657,7 @@ bool Interrupt(unsigned long number, int state)
 
 bool PlayProgress(unsigned long number, int code, const std::string& text)
 {
+    StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     const Generation* generation = FindGeneration(number);
     if (!generation)

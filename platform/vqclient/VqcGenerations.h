@@ -3,6 +3,10 @@
 
 namespace vqclient {
 
+// The generations started and not ended: this stand-in's main threads (VqClient.h).
+int RunningGenerations();
+// Cancels every generation started and not ended, with the reason ("cancel N: reason").
+void CancelRunningGenerations(const char* reason);
 // Forgets the generations, their numbers and a pending start failure.
 void ResetGenerations();
 

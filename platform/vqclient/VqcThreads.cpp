@@ -1,6 +1,7 @@
 #include "vqclient/VqcThreads.h"
 
 #include "vqclient/VqClient.h"
+#include "vqclient/VqcGenerations.h"
 #include "win/Messages.h"
 
 #include <mutex>
@@ -17,27 +18,40 @@ int g_workThreads = 0;
 
 } // namespace
 
+// A generation this stand-in started runs without a thread of its own: it counts as an active
+// main thread from its start until it ends, and a cancel of the main threads cancels it.
+constexpr char kSessionClosedReason[] = "Session closed";
+
 bool AnyActiveMainThreads()
 {
-    std::lock_guard lock(g_threadsMutex);
-    for (const VqcMainThread* thread : g_mainThreads) {
-        if (thread->IsActive())
-            return true;
+    {
+        std::lock_guard lock(g_threadsMutex);
+        for (const VqcMainThread* thread : g_mainThreads) {
+            if (thread->IsActive())
+                return true;
+        }
     }
-    return false;
+    return vqclient::RunningGenerations() > 0;
 }
 
 void CancelAllMainThreads()
 {
-    std::lock_guard lock(g_threadsMutex);
-    for (VqcMainThread* thread : g_mainThreads)
-        thread->Cancel();
+    {
+        std::lock_guard lock(g_threadsMutex);
+        for (VqcMainThread* thread : g_mainThreads)
+            thread->Cancel();
+    }
+    vqclient::CancelRunningGenerations(kSessionClosedReason);
 }
 
 int GetMainThreadCount()
 {
-    std::lock_guard lock(g_threadsMutex);
-    return static_cast<int>(g_mainThreads.size());
+    int threads = 0;
+    {
+        std::lock_guard lock(g_threadsMutex);
+        threads = static_cast<int>(g_mainThreads.size());
+    }
+    return threads + vqclient::RunningGenerations();
 }
 
 bool AnyActiveWorkThreads()

@@ -466,32 +466,45 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     PostMessage(WM_GENERATE_PROGRESS, 0, VqcMakeEventText(kStartedText));
     Sleep(kClientStartPause);
 
-    VqsModel syncModel(VqsSyncForGeneration);
-    VqsLockBag syncReadBag(VqsReadLock);
-    VqsLockBag syncSecondBag(VqsReadLock);
-    VqsBSLock syncLock;
-    VqsSyncResult syncRecord;
-    // As after a declined restart, whatever the ignore-locks setting: the segment is taken as
-    // this user's when this user holds it, and refused when another user holds it exclusively.
-    const bool syncFailed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config,
-                                                            syncRecord, app->GetSynchronizeMode(), PxHandle(), true,
-                                                            false);
-    bool lockFailed = false;
-    try {
-        lockFailed = !target.genSet->PersistentLock(0).Succeeded();
-    } catch (const VqReportableException&) {
-        lockFailed = true;
-    }
-    if (!lockFailed)
-        takeover.Keep();
-    target.link->UnLock(objects);
-    synchEvent.Release();
-    // A generation cancelled here never ran: the script is told it failed, and the responder
-    // stops, rather than a success that leaves it answering boxes for nothing.
-    if (syncFailed || lockFailed) {
+    // The generation runs from here: unless it is synchronised and holds its set, it is
+    // cancelled, also when a repository failure (a connection lost under the call) ends the
+    // call on the way. A generation cancelled here never ran: the script is told it failed,
+    // and the responder stops, rather than a success that leaves it answering boxes for nothing.
+    const auto cancel = [this] {
         CString reason(kSyncErrorReason);
         CancelGenerate(m_nGenerateNumber, reason);
         m_nGenerateNumber = 0;
+    };
+    bool failed = true;
+    try {
+        VqsModel syncModel(VqsSyncForGeneration);
+        VqsLockBag syncReadBag(VqsReadLock);
+        VqsLockBag syncSecondBag(VqsReadLock);
+        VqsBSLock syncLock;
+        VqsSyncResult syncRecord;
+        // As after a declined restart, whatever the ignore-locks setting: the segment is taken
+        // as this user's when this user holds it, and refused when another user holds it
+        // exclusively.
+        failed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config, syncRecord,
+                                                 app->GetSynchronizeMode(), PxHandle(), true, false);
+        bool lockFailed = false;
+        try {
+            lockFailed = !target.genSet->PersistentLock(0).Succeeded();
+        } catch (const VqReportableException&) {
+            lockFailed = true;
+        }
+        if (!lockFailed)
+            takeover.Keep();
+        failed = failed || lockFailed;
+        target.link->UnLock(objects);
+    } catch (...) {
+        synchEvent.Release();
+        cancel();
+        throw;
+    }
+    synchEvent.Release();
+    if (failed) {
+        cancel();
         throw Failure(IDS_ELEMENTS_LOCKED);
     }
     return S_OK;

@@ -114,26 +114,38 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     segmentLock.Keep();
     Sleep(kClientStartPause);
 
-    VqsModel model(VqsSyncForGeneration);
-    VqsLockBag readBag(VqsReadLock);
-    VqsSyncResult syncRecord;
-    VqsBSLock syncLock;
-    VqsLockBag updateBag(VqsFutureUpdateLock);
-    StatusMessage synchronising(frame, IDS_SYNCHRONISING);
-    // As after a declined restart: the segment is taken as this user's when this user holds
-    // it, and refused when another user holds it exclusively.
-    bool failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
-                                               app->GetSynchronizeMode(), PxHandle(), true, false);
-    if (VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) == VqsLockOutcome::Granted)
-        takeover.Keep();
-    else
-        failed = true;
-    link->UnLock(objects);
-    synchEvent.Release();
-    if (failed) {
+    // The generation runs from here: unless it is synchronised and holds its set, it is
+    // cancelled, also when a repository failure (a connection lost under the command) ends
+    // the command on the way.
+    const auto cancel = [number] {
         CString reason(kSyncErrorReason);
         CancelGenerate(number, reason);
+    };
+    bool failed = true;
+    try {
+        VqsModel model(VqsSyncForGeneration);
+        VqsLockBag readBag(VqsReadLock);
+        VqsSyncResult syncRecord;
+        VqsBSLock syncLock;
+        VqsLockBag updateBag(VqsFutureUpdateLock);
+        StatusMessage synchronising(frame, IDS_SYNCHRONISING);
+        // As after a declined restart: the segment is taken as this user's when this user holds
+        // it, and refused when another user holds it exclusively.
+        failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
+                                             app->GetSynchronizeMode(), PxHandle(), true, false);
+        if (VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) == VqsLockOutcome::Granted)
+            takeover.Keep();
+        else
+            failed = true;
+        link->UnLock(objects);
+    } catch (...) {
+        synchEvent.Release();
+        cancel();
+        throw;
     }
+    synchEvent.Release();
+    if (failed)
+        cancel();
 }
 
 // The report path of Generate System: the reports chosen in the report dialog, then the

@@ -147,6 +147,11 @@ void PgTestServer::Start()
     m_started = true;
 }
 
+void PgTestServer::Restart()
+{
+    RunProgram("pg_ctl", "-D " + m_folder + "/data -l " + m_folder + "/server.log -m fast -w -t 60 restart");
+}
+
 std::string PgTestServer::Uri(const std::string& database) const
 {
     return "postgresql:///" + database + "?host=" + m_folder + "&user=" + m_user;

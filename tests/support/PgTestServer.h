@@ -20,6 +20,9 @@ public:
     std::string NewDatabase();
     // The URI of a database of this server.
     std::string Uri(const std::string& database) const;
+    // Restarts the server at once (a fast shutdown): every connection to it ends, and the
+    // server is back before this returns.
+    void Restart();
     // Runs SQL on a database of this server; throws with the server's message when it fails.
     void Run(const std::string& database, const std::string& sql) const;
 

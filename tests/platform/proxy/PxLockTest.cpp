@@ -323,6 +323,33 @@ TEST_P(PxLockTest, OneSessionAtATimeClaimsAnObjectForAGenerationUntilItGivesTheC
     EXPECT_TRUE(m_x->ClaimForGeneration());
 }
 
+TEST_P(PxLockTest, AGenerationHoldCarriedByAClaimGoesWithItsSessionAndOnlyThatHold)
+{
+    // bob's fresh generation: its hold on X goes with its claim; a manual hold stays.
+    ASSERT_TRUE(m_theirX->PersistentLock(1));
+    ASSERT_TRUE(m_theirX->PersistentLock(0));
+    ASSERT_TRUE(m_theirX->ClaimForGeneration(TRUE));
+    // alice's restart of an interrupted session: the hold stays with the session it restarts.
+    PxVQObjectPtr y = Host(*m_a, "Y");
+    ASSERT_TRUE(y->PersistentLock(0));
+    ASSERT_TRUE(y->ClaimForGeneration());
+    m_b.reset();
+    EXPECT_EQ(m_x->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
+    ASSERT_TRUE(m_x->GetPersistentLock());
+    EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 1) << "the generation's hold went, the manual one stays";
+    EXPECT_EQ(m_x->GetPersistentLock()->GetManualLockCount(), 1);
+
+    // A generation that gives its claim back keeps the hold for its recovery record.
+    PxVQObjectPtr z = Host(*m_a, "Z");
+    ASSERT_TRUE(z->PersistentLock(0));
+    ASSERT_TRUE(z->ClaimForGeneration(TRUE));
+    EXPECT_TRUE(z->ReleaseGenerationClaim());
+    m_a.reset();
+    auto third = PxAttach(m_repository.Path(), "carol/test");
+    EXPECT_EQ(Host(*third, "Z")->GetIntProperty("persistentLockCount"), 1) << "given back: the mark went with it";
+    EXPECT_EQ(Host(*third, "Y")->GetIntProperty("persistentLockCount"), 1) << "an unmarked claim lifts nothing";
+}
+
 TEST_P(PxLockTest, AListLockTakesAllOrNothing)
 {
     ASSERT_TRUE(Host(*m_b, "Y")->WriteLock(0));

@@ -1,0 +1,314 @@
+// Two and three stand-in hosts on one repository, a file or a database of the suite's
+// PostgreSQL server: a generation ends once, whatever ends it. Its host closes its session
+// (asked first), dies, or loses its lock connection or the server; each case ends with the
+// generate set free or shown as interrupted and restartable, never with a second generation of
+// the set beside a running one, and every refusal says why.
+#include "support/PgTestServer.h"
+#include "support/RunningHost.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Host = vqtest::RunningHost;
+
+// The user's steps, as the host scripts write them.
+const std::string kOpen = "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n"
+                          "select-row 59648 1\nidle\n";
+const std::string kClose = "close-view\nclose-session\n";
+const std::string kGenerateSystem = "expect-dialog 160\nclick 1\ncommand-id 32792\nidle\n";
+const std::string kGenerateSystemWithReports =
+    "expect-dialog 160\ncheck 1789 1\nclick 1\nexpect-dialog 222\nclick 1\ncommand-id 32792\nidle\n";
+const std::string kGenerateReports = "expect-dialog 222\nclick 1\ncommand-id 32808\nidle\n";
+const std::string kDeclineRestart = "expect-message 61919\nanswer IDNO\n";
+const std::string kRestartFirstSession = "expect-dialog 294\nselect 32853 0\nclick 33025\ncommand-id 32859\nidle\n";
+// The same, refused with 61874 as a generation of the set runs.
+const std::string kGenerateSystemRefused = "expect-dialog 160\nclick 1\nexpect-message 61874\ncommand-id 32792\nidle\n";
+const std::string kGenerateReportsRefused = "expect-dialog 222\nclick 1\nexpect-message 61874\ncommand-id 32808\nidle\n";
+// Show Generate Status while a restart runs: its session is not offered.
+const std::string kRestartNotOffered = "expect-dialog 294\ndump\nclick 2\ncommand-id 32859\nidle\n";
+constexpr char kNoSessionListed[] = "dump:   32853 SysListView32 \"\" 0 items";
+const std::string kRunning = "client-progress 0 \"working\"\n";
+const std::string kFinish = "client-progress 3 \"Generation finished\"\n";
+
+constexpr char kQuestion62142[] = "msgbox: [Wrenfield Message] Wrenfield cannot be shut down while there is a Generate in progress.";
+constexpr char kLocked61874[] = "Cannot generate the System:\\nOption Set is locked by another user.";
+constexpr char kNotLocked61875[] = "Option Set is not locked.";
+constexpr char kClientBox[] = "msgbox: [Anvilor Client] Generation ";
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+int Count(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+class HostGenerationEndsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("VQSHOST") || !std::getenv("VQSREPO"))
+            GTEST_SKIP() << "VQSHOST and VQSREPO name no host and tool";
+    }
+
+    // A new sample repository: a file in the folder, or a database of the suite's server.
+    void MakeSample(bool onServer)
+    {
+        m_repository = onServer ? vqtest::PgTestServer::Instance().NewDatabase() : m_folder.File("sample.vqr");
+        const std::string command = "'" + std::string(std::getenv("VQSREPO")) + "' sample '" + m_repository + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+
+    // The shared generation log: the repository's, beside a file or named after the database.
+    std::string Log() const
+    {
+        return m_folder.Read(m_repository.rfind("postgresql:", 0) != 0 ? "sample.vqr.genlog" : Database() + ".genlog");
+    }
+
+    std::string Database() const
+    {
+        const std::size_t start = m_repository.find(":///") + 4;
+        return m_repository.substr(start, m_repository.find('?') - start);
+    }
+
+    // The server ends the user's lock connection: its session-level advisory lock, which the
+    // session's claim and locks live by, is gone.
+    void CutLockConnection(const std::string& user) const
+    {
+        vqtest::PgTestServer::Instance().Run(
+            Database(), "SELECT pg_terminate_backend(k.pid, 10000) FROM pg_locks k JOIN vq_repository.px_session s"
+                        " ON k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295"
+                        " WHERE k.locktype = 'advisory' AND k.objsubid = 1 AND k.granted AND k.database ="
+                        " (SELECT oid FROM pg_database WHERE datname = current_database()) AND s.user_code = '" +
+                            user + "'");
+    }
+
+    std::unique_ptr<Host> Open(const std::string& user)
+    {
+        auto host = std::make_unique<Host>(m_folder.Path(), m_repository, user);
+        host->Run(kOpen);
+        return host;
+    }
+
+    vqtest::TempDir m_folder;
+    std::string m_repository;
+};
+
+// ---------------------------------------------------------------- the host closes its session
+
+TEST_F(HostGenerationEndsTest, ClosingDuringAGenerationAsksFirstAndYesCancelsItAndFreesTheSet)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+
+    const std::string kept = alice->Run("expect-message 62142\nanswer IDNO\nwilling-to-close\n"
+                                        "expect-message 62142\nanswer IDCANCEL\nwilling-to-close\n" +
+                                        kRunning);
+    EXPECT_EQ(Count(kept, kQuestion62142), 2) << kept;
+    EXPECT_EQ(Count(kept, "result: willing-to-close 0"), 2) << kept;
+    EXPECT_TRUE(Has(kept, "result: client-progress 1")) << "No and Cancel keep the generation" << kept;
+
+    auto bob = Open("BOB");
+    const std::string refused = bob->Run(kGenerateSystemRefused);
+    EXPECT_TRUE(Has(refused, kLocked61874)) << "a generation runs" << refused;
+
+    const std::string closed = alice->Run("expect-message 62142\nanswer IDYES\nwilling-to-close\n" + kClose);
+    EXPECT_TRUE(Has(closed, "result: willing-to-close 1")) << closed;
+    EXPECT_TRUE(Has(Log(), "cancel 1: Session closed")) << Log();
+
+    const std::string after = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(after, "msgbox:")) << "the set is free and nothing is offered for a restart" << after;
+    EXPECT_EQ(Count(Log(), ": kind 2 genset \"NTGEN\""), 2) << Log();
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, ARestartCancelledAsItsSessionClosesEndsWithItsRecoverySession)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem + "client-interrupt 3\n" + kRestartFirstSession);
+    alice->Run("expect-message 62142\nanswer IDYES\nwilling-to-close\n" + kClose);
+    EXPECT_TRUE(Has(Log(), "cancel 2: Session closed")) << Log();
+
+    // Nothing is left held or offered: the set is free for the next user's fresh generation.
+    auto bob = Open("BOB");
+    const std::string after = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(after, "msgbox:")) << after;
+    EXPECT_TRUE(Has(Log(), "generation 1: kind 2 genset \"NTGEN\"")) << Log();
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+// ---------------------------------------------------------------- the host dies
+
+TEST_F(HostGenerationEndsTest, AHostKilledDuringAFreshGenerationLeavesTheSetFreeForEveryHost)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    auto bob = Open("BOB");
+    EXPECT_TRUE(Has(bob->Run(kGenerateSystemRefused), kLocked61874)) << "a generation runs";
+
+    alice->Kill();
+
+    // No recovery session was left to restart: the set's hold went with the claim.
+    auto carol = Open("CAROL");
+    const std::string carols = carol->Run(kGenerateSystemWithReports);
+    EXPECT_FALSE(Has(carols, "msgbox:")) << carols;
+    EXPECT_TRUE(Has(bob->Run(kGenerateSystemRefused), kLocked61874)) << "CAROL's generation runs";
+    carol->Kill();
+
+    auto owner = Open("ALICE");
+    const std::string owners = owner->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(owners, "msgbox:")) << "the owner on a new host" << owners;
+    owner->Run(kFinish + kClose);
+    const std::string bobs = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+// ---------------------------------------------------------------- the server
+
+TEST_F(HostGenerationEndsTest, ALostLockConnectionStopsTheGenerationAtItsNextStepAndItIsToldOnce)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateReports);
+    auto bob = Open("BOB");
+    EXPECT_TRUE(Has(bob->Run(kGenerateReportsRefused), kLocked61874)) << "a generation runs";
+
+    CutLockConnection("ALICE");
+    const std::string bobs = bob->Run(kGenerateReports);
+    EXPECT_FALSE(Has(bobs, "msgbox:")) << "ALICE's claim went with her lock connection" << bobs;
+
+    const std::string stopped = alice->Run(kRunning + kFinish);
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_TRUE(Has(stopped, "the connection to the server of")) << stopped;
+    EXPECT_EQ(Count(stopped, "result: client-progress 0"), 2) << "it goes no further" << stopped;
+    EXPECT_TRUE(Has(Log(), "interrupt 1: the claim on the generate set was lost")) << Log();
+    EXPECT_FALSE(Has(Log(), "finish 1\n")) << Log();
+
+    bob->Run(kFinish + kClose);
+    EXPECT_TRUE(Has(Log(), "finish 1\n")) << "BOB's" << Log();
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSessionToOneRestart)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem + "client-interrupt 3\n" + kRestartFirstSession);
+    auto bob = Open("BOB");
+    EXPECT_TRUE(Has(bob->Run(kRestartNotOffered), kNoSessionListed)) << "the restart runs";
+
+    CutLockConnection("ALICE");
+    const std::string second = bob->Run(kRestartFirstSession);
+    EXPECT_FALSE(Has(second, "msgbox:")) << second;
+    const std::string stopped = alice->Run(kFinish);
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_FALSE(Has(stopped, "none is open")) << stopped;
+    EXPECT_TRUE(Has(stopped, "result: client-progress 0")) << stopped;
+
+    // Only BOB's restart ends the session: it finishes, and the set is free for a third user.
+    bob->Run(kFinish);
+    auto carol = Open("CAROL");
+    const std::string carols = carol->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(carols, "msgbox:")) << "no session offered, no lock left" << carols;
+    carol->Run(kFinish + kClose);
+    bob->Run(kClose);
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_EQ(carol->Finish(), 0) << Host::WithoutUpdates(carol->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancelsTheGeneration)
+{
+    // Generate System from the view, and the automation's.
+    const struct {
+        std::string start;
+        std::string told;
+    } starts[] = {
+        {kGenerateSystem, "the connection to the server of"},
+        {"automation-create\n"
+         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
+         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
+         "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
+         "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
+         "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
+         "automation GenerateSystem SYS1.NTGEN\n",
+         "result: automation GenerateSystem 0x80004005"},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.start);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        // The request is logged, then the start waits a second before it synchronises: the
+        // connection is cut in that second.
+        alice->Send(start.start + "say requested\n");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!Has(Log(), "generation 1: kind 2") && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        CutLockConnection("ALICE");
+        ASSERT_TRUE(alice->ReadUntil("say: requested")) << Host::WithoutUpdates(alice->Printed());
+        const std::string shown = Host::WithoutUpdates(alice->Printed());
+        EXPECT_TRUE(Has(Log(), "cancel 1: Syncronisation Error")) << Log();
+        EXPECT_TRUE(Has(shown, start.told)) << shown;
+        EXPECT_TRUE(Has(alice->Run(kRunning), "result: client-progress 0")) << "nothing runs";
+
+        auto bob = Open("BOB");
+        const std::string bobs = bob->Run(kGenerateSystem);
+        EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
+        bob->Run(kFinish + kClose);
+        EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    }
+}
+
+TEST_F(HostGenerationEndsTest, AGenerationStartedWithTheLockConnectionCutNamesTheLostConnection)
+{
+    for (const std::string& start :
+         {kGenerateSystem, kGenerateSystemWithReports, kGenerateReports, kDeclineRestart + kGenerateSystem,
+          std::string(kRestartFirstSession)}) {
+        SCOPED_TRACE(start);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        if (start == kRestartFirstSession || start.rfind(kDeclineRestart, 0) == 0)
+            alice->Run(kGenerateSystem + "client-interrupt 3\n");
+        CutLockConnection("ALICE");
+        const std::string shown = alice->Run(start);
+        EXPECT_TRUE(Has(shown, "the connection to the server of")) << shown;
+        EXPECT_FALSE(Has(Log(), "generation 2")) << Log();
+    }
+}
+
+TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsToldAndTheSetIsFreedForTheNext)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    vqtest::PgTestServer::Instance().Restart();
+    const std::string stopped = alice->Run(kFinish);
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_FALSE(Has(Log(), "finish 1\n")) << Log();
+
+    auto bob = Open("BOB");
+    const std::string bobs = bob->Run(kGenerateSystem);
+    EXPECT_FALSE(Has(bobs, "msgbox:")) << "the lost generation's hold went with it" << bobs;
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+} // namespace
