@@ -3,7 +3,7 @@
 // session deleted while another generation of its set runs gives back its own hold, and a
 // report generation holds its set as a system generation does. Each case ends with the set
 // free. The scripts and their transcripts are in host/generation_hosts/.
-#include "host/RunningHost.h"
+#include "support/RunningHost.h"
 #include "support/PgTestServer.h"
 #include "support/TempDir.h"
 
@@ -13,6 +13,9 @@
 #include <string>
 
 namespace {
+
+using vqtest::ReadWholeFile;
+using vqtest::RunningHost;
 
 constexpr char kRunning[] = "say running\n";
 

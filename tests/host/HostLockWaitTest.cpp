@@ -2,7 +2,7 @@
 // server: one holds a segment in a host transaction, the other waits for it. The scripts and
 // their transcripts are in host/lock_wait/; in host/name_taken/ the waiting one is a New
 // System's Finish, and the holder makes a system of the same name meanwhile.
-#include "host/RunningHost.h"
+#include "support/RunningHost.h"
 #include "support/PgTestServer.h"
 #include "support/TempDir.h"
 
@@ -12,6 +12,9 @@
 #include <string>
 
 namespace {
+
+using vqtest::ReadWholeFile;
+using vqtest::RunningHost;
 
 class HostLockWaitTest : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -136,6 +137,14 @@ bool RunningHost::ReadMore()
         return false;
     m_printed.append(buffer, static_cast<std::size_t>(count));
     return true;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 } // namespace vqtest

@@ -47,4 +47,7 @@ private:
     bool m_silent = false; // printed nothing for too long: hung
 };
 
+// The text of a file, empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
 } // namespace vqtest
