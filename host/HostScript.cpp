@@ -335,6 +335,7 @@ void HostScript::Idle(const Args& args)
         vqwin::PumpPending();
         m_module.VqsOnIdle();
     }
+    m_ui.ReportUnmetAfterIdle();
 }
 
 // The lock progress dialog shows on the session's lock thread, beside the script's line.
