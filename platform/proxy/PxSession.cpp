@@ -230,8 +230,8 @@ void PxSession::ForgetTransaction() noexcept
 void PxSession::RethrowAfterStoreFailure(const PxException& failure, const char* consequence)
 {
     ForgetTransaction();
-    CString message = failure.GetErrorMessage();
-    throw PxException(failure.GetFileName(), failure.GetLineNumber(), consequence, message);
+    const std::string message = PxAsSentence(failure.GetErrorMessage().str());
+    throw PxException(failure.GetFileName(), failure.GetLineNumber(), consequence, message.c_str());
 }
 
 void PxSession::Register(PxLinkCore* core)
