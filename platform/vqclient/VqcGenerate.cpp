@@ -271,6 +271,20 @@ void DeleteRestartedRecord(const Generation& generation)
     }
 }
 
+// Posts a progress event to the request's window; false, with the text kept here, when there
+// is no window to take it.
+bool PostEvent(const Generation& generation, int code, const std::string& text)
+{
+    // Without a window the message would sit in the thread's queue with nobody to free it.
+    if (!generation.frameWindow)
+        return false;
+    const LPARAM owned = VqcMakeEventText(text.c_str());
+    const bool posted = PostMessage(generation.frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned);
+    if (!posted)
+        VqcTakeEventText(owned);
+    return posted;
+}
+
 const Generation* FindGeneration(unsigned long number)
 {
     auto found = g_generations.find(number);
@@ -441,6 +455,8 @@ bool Interrupt(unsigned long number, int state)
     // One that stops unfinished keeps its hold for a restart; one that stops finished holds the
     // set no longer.
     EndClaim(found->second, state >= kStateFinished);
+    // Its last event, as at the end of any generation: whoever follows it learns that it ended.
+    PostEvent(found->second, kEventFinished, "The generation was interrupted in state " + std::to_string(state) + ".");
     AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
     g_generations.erase(found);
     return true;
@@ -452,13 +468,7 @@ bool PlayProgress(unsigned long number, int code, const std::string& text)
     const Generation* generation = FindGeneration(number);
     if (!generation)
         return false;
-    // Without a window the message would sit in the thread's queue with nobody to free it.
-    if (!generation->frameWindow)
-        return false;
-    const LPARAM owned = VqcMakeEventText(text.c_str());
-    const bool posted = PostMessage(generation->frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned);
-    if (!posted)
-        VqcTakeEventText(owned);
+    const bool posted = PostEvent(*generation, code, text);
     if (code == kEventFinished)
         FinishGeneration(number);
     return posted;

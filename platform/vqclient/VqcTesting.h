@@ -41,8 +41,8 @@ unsigned long LastGenerateNumber();
 // recovery record (generate type its kind, the state given, generation flag 2 as it holds
 // the segment, the session's user, a file for each report, "NAME<ASNAME>" with an as-name),
 // a restart leaves the record of its session in the state given; one that stops in a
-// finished state (8 or more) gives back its lock as at event 3. "interrupt N: state S" is
-// logged and the generation is forgotten. False for a number no such generation has.
+// finished state (8 or more) gives back its lock as at event 3. Event 3 goes to the request's
+// window, "interrupt N: state S" is logged and the generation is forgotten. False for a number no such generation has.
 bool Interrupt(unsigned long number, int state);
 // Posts progress (WM_USER+200) to the frame window of the generation, as the client does
 // while it runs; false for a number no generation has. Event 3 ends the generation, as the
