@@ -462,16 +462,16 @@ bool Interrupt(unsigned long number, int state)
     return true;
 }
 
-bool PlayProgress(unsigned long number, int code, const std::string& text)
+Played PlayProgress(unsigned long number, int code, const std::string& text)
 {
     std::lock_guard lock(g_mutex);
     const Generation* generation = FindGeneration(number);
     if (!generation)
-        return false;
+        return Played::NoGeneration;
     const bool posted = PostEvent(*generation, code, text);
     if (code == kEventFinished)
         FinishGeneration(number);
-    return posted;
+    return posted ? Played::Posted : Played::NotShown;
 }
 
 } // namespace vqclient
