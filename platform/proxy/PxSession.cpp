@@ -33,6 +33,8 @@ int PxNode::NumberOfProcesses() const { return m_session.LiveSessions(); }
 
 CString PxProcess::GetUserCode() const { return CString(m_session.UserCode()); }
 
+long long PxProcess::GetSessionId() const { return m_session.Id(); }
+
 std::shared_ptr<PxSession> PxSession::Attach(const std::string& path, const std::string& userCode,
                                              const void* handle)
 {

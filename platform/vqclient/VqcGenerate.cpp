@@ -5,6 +5,7 @@
 #include "vqclient/VqcTesting.h"
 
 #include "proxy/PxLink.h"
+#include "proxy/PxProcess.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "proxy/VqException.h"
@@ -35,6 +36,9 @@ constexpr int kStateFinished = 8;
 
 // What the client keeps of a request once VqcStartGenerate has returned.
 struct Generation {
+    // What each line of the log about the generation ends with: the session that asked for
+    // it, so that the generations of hosts sharing the log are told apart.
+    std::string session;
     std::string record;
     HWND frameWindow = nullptr;
     int kind = 0;
@@ -90,6 +94,13 @@ std::string ReportsOf(const VqsBSSyncRecord& record)
             text += " as " + Quoted(triple.asName);
     }
     return text;
+}
+
+std::string SessionOf(const GenerateInfo& request)
+{
+    PxLink* link = request.genSet ? request.genSet->GetLink() : nullptr;
+    PxProcess* process = link ? link->GetProcess() : nullptr;
+    return process ? " (session " + std::to_string(process->GetSessionId()) + ")" : std::string();
 }
 
 std::string RecordOf(unsigned long number, const GenerateInfo& request)
@@ -300,7 +311,7 @@ void FinishGeneration(unsigned long number)
         return;
     EndClaim(found->second, true);
     DeleteRestartedRecord(found->second);
-    AppendToLog("finish " + std::to_string(number));
+    AppendToLog("finish " + std::to_string(number) + found->second.session);
     g_generations.erase(found);
 }
 
@@ -331,13 +342,13 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
         return 0;
     }
     const unsigned long number = g_lastNumber + 1;
-    Generation generation{RecordOf(number, request), request.frameWindow, request.kind, request.genSet,
-                          ReportFilesOf(request), request.recoveryHandle};
+    Generation generation{SessionOf(request), RecordOf(number, request), request.frameWindow, request.kind,
+                          request.genSet, ReportFilesOf(request), request.recoveryHandle};
     if (!ClaimSet(generation, request.clientContext != nullptr))
         return 0;
     // The record in the log is all this client makes of a request: one it cannot log is not
     // started.
-    if (!AppendToLog(generation.record)) {
+    if (!AppendToLog(generation.record + generation.session)) {
         EndClaim(generation, false);
         return 0;
     }
@@ -354,22 +365,23 @@ int CancelGenerate(unsigned long number, CString& reason)
     if (found == g_generations.end())
         return FALSE;
     EndClaim(found->second, true);
+    AppendToLog("cancel " + std::to_string(number) + ": " + reason.GetString() + found->second.session);
     g_generations.erase(found);
-    AppendToLog("cancel " + std::to_string(number) + ": " + reason.GetString());
     return TRUE;
 }
 
 BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPARAM lParam)
 {
     std::lock_guard lock(g_mutex);
-    if (!FindGeneration(number))
+    const Generation* generation = FindGeneration(number);
+    if (!generation)
         return FALSE;
     std::string line = "message " + std::to_string(number) + ": WM_USER+" + std::to_string(message - WM_USER) + " " +
                        std::to_string(wParam);
     // The main thread owns the text it is sent; this one keeps only what it logged.
     if (message == WM_GENERATE_TEXT && lParam)
         line += " \"" + VqcTakeEventText(lParam).str() + "\"";
-    AppendToLog(line);
+    AppendToLog(line + generation->session);
     return TRUE;
 }
 
@@ -457,7 +469,7 @@ bool Interrupt(unsigned long number, int state)
     EndClaim(found->second, state >= kStateFinished);
     // Its last event, as at the end of any generation: whoever follows it learns that it ended.
     PostEvent(found->second, kEventFinished, "The generation was interrupted in state " + std::to_string(state) + ".");
-    AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
+    AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state) + found->second.session);
     g_generations.erase(found);
     return true;
 }

@@ -1,28 +1,18 @@
 // Two stand-in hosts on one repository, a file or a database of the suite's PostgreSQL
 // server: one holds a segment in a host transaction, the other waits for it. The scripts and
 // their transcripts are in host/lock_wait/.
+#include "RunningHost.h"
 #include "support/PgTestServer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace {
-
-// Bounds a read of a host that stopped printing, so that a hung host fails the test.
-constexpr int kLongestSilenceMilliseconds = 60'000;
 
 std::string ReadFile(const std::string& path)
 {
@@ -31,110 +21,6 @@ std::string ReadFile(const std::string& path)
     text << file.rdbuf();
     return text.str();
 }
-
-// A host that runs beside the test: it gets its script as the test sends it and prints into
-// a pipe the test reads as it goes.
-class RunningHost {
-public:
-    RunningHost(const std::string& folder, const std::string& repository, const std::string& user)
-    {
-        int input[2];
-        int output[2];
-        if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = fork();
-        if (m_pid < 0)
-            throw std::runtime_error("fork");
-        if (m_pid == 0) {
-            dup2(input[0], STDIN_FILENO);
-            dup2(output[1], STDOUT_FILENO);
-            for (int end : {input[0], input[1], output[0], output[1]})
-                close(end);
-            const std::string registry = folder + "/com-registry.ini";
-            setenv("VQ_COM_REGISTRY", registry.c_str(), 1);
-            if (chdir(folder.c_str()) == 0) {
-                const char* host = std::getenv("VQSHOST");
-                execl(host, host, "--repo", repository.c_str(), "--user", user.c_str(), "--script", "-",
-                      static_cast<char*>(nullptr));
-            }
-            _exit(127);
-        }
-        close(input[0]);
-        close(output[1]);
-        m_input = input[1];
-        m_output = output[0];
-    }
-
-    ~RunningHost() { Finish(); }
-    RunningHost(const RunningHost&) = delete;
-    RunningHost& operator=(const RunningHost&) = delete;
-
-    void Send(const std::string& lines)
-    {
-        if (write(m_input, lines.data(), lines.size()) != static_cast<ssize_t>(lines.size()))
-            throw std::runtime_error("the host takes no more of its script");
-    }
-
-    // Reads until the host has printed a line holding `text`; false when it ended or fell
-    // silent first.
-    bool ReadUntil(const std::string& text)
-    {
-        for (;;) {
-            for (std::size_t end; (end = m_printed.find('\n', m_seen)) != std::string::npos;) {
-                const std::string line = m_printed.substr(m_seen, end - m_seen);
-                m_seen = end + 1;
-                if (line.find(text) != std::string::npos)
-                    return true;
-            }
-            if (!ReadMore())
-                return false;
-        }
-    }
-
-    // Ends the script and waits for the host: its exit status.
-    int Finish()
-    {
-        if (m_pid <= 0)
-            return m_status;
-        close(m_input);
-        while (ReadMore()) {
-        }
-        close(m_output);
-        int status = 0;
-        if (m_silent)
-            kill(m_pid, SIGKILL);
-        waitpid(m_pid, &status, 0);
-        m_pid = 0;
-        m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return m_status;
-    }
-
-    const std::string& Printed() const { return m_printed; }
-
-private:
-    bool ReadMore()
-    {
-        pollfd ready{m_output, POLLIN, 0};
-        if (poll(&ready, 1, kLongestSilenceMilliseconds) <= 0) {
-            m_silent = true;
-            return false;
-        }
-        char buffer[4096];
-        const ssize_t count = read(m_output, buffer, sizeof buffer);
-        if (count <= 0)
-            return false;
-        m_printed.append(buffer, static_cast<std::size_t>(count));
-        return true;
-    }
-
-    pid_t m_pid = 0;
-    int m_input = -1;
-    int m_output = -1;
-    int m_status = -1;
-    std::string m_printed;
-    std::size_t m_seen = 0;
-    bool m_silent = false;  // printed nothing for too long: hung
-};
 
 class HostLockWaitTest : public ::testing::Test {
 protected:
@@ -161,11 +47,11 @@ protected:
     {
         const std::string holderScript = Script("holder.vqs");
         const std::size_t held = holderScript.find("say holding\n") + std::string("say holding\n").size();
-        RunningHost holder(m_folder.Path(), repository, "HOLDER");
+        vqtest::RunningHost holder(m_folder.Path(), repository, "HOLDER");
         holder.Send(holderScript.substr(0, held));
         ASSERT_TRUE(holder.ReadUntil("say: holding")) << holder.Printed();
 
-        RunningHost waiter(m_folder.Path(), repository, "WAITER");
+        vqtest::RunningHost waiter(m_folder.Path(), repository, "WAITER");
         waiter.Send(Script("waiter.vqs"));
         ASSERT_TRUE(waiter.ReadUntil("-> wait")) << waiter.Printed();
         holder.Send(holderScript.substr(held));
