@@ -302,7 +302,13 @@ void HostScript::PlayClientProgress(const Args& args)
         throw BadLine("no generation has been started");
     const LRESULT played =
         SendMessage(client, WM_VQC_PLAY_PROGRESS, Int(args, 0), reinterpret_cast<LPARAM>(Text(args, 1)));
-    PrintResult("client-progress", static_cast<long>(played));
+    std::string answer = std::to_string(played);
+    if (played == 0)
+        answer += " (no generation runs: nothing played)";
+    else if (played == 2)
+        answer += Int(args, 0) == 3 ? " (finished; its window is gone: nothing shown)"
+                                    : " (its window is gone: nothing shown)";
+    PrintResult("client-progress", answer);
 }
 
 void HostScript::InterruptClient(const Args& args)
@@ -335,6 +341,7 @@ void HostScript::Idle(const Args& args)
         vqwin::PumpPending();
         m_module.VqsOnIdle();
     }
+    m_ui.ReportUnmetAfterIdle();
 }
 
 // The lock progress dialog shows on the session's lock thread, beside the script's line.

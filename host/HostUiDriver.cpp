@@ -146,6 +146,17 @@ void HostUiDriver::ReportUnmet()
     m_steps.clear();
 }
 
+void HostUiDriver::ReportUnmetAfterIdle()
+{
+    std::erase_if(m_steps, [&](const Step& step) {
+        if (step.kind == Step::Kind::Any)
+            return false;
+        m_onError(step.line, "nothing was shown for " + Describe(step) + " by the end of line " +
+                                 std::to_string(m_currentLine));
+        return true;
+    });
+}
+
 void HostUiDriver::StartRunningLine()
 {
     std::erase_if(m_steps, [&](const Step& step) {

@@ -64,6 +64,9 @@ public:
     bool Answer(int line, int result);
     // Reports every expectation that nothing met.
     void ReportUnmet();
+    // The host's message loop has run everything waiting (`idle`): an expectation queued
+    // before it that nothing met is reported and dropped, so that it takes no later box.
+    void ReportUnmetAfterIdle();
     // A script line that runs the module (not one that only queues for it) is about to run:
     // an answer without an expectation is for a box of the first such line after it, so one
     // that an earlier such line left is reported and dropped.

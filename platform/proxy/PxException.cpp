@@ -20,4 +20,11 @@ PxException::PxException(const char* fileName, int lineNumber, const char* text,
 {
 }
 
+std::string PxAsSentence(std::string text)
+{
+    if (!text.empty() && std::strchr(".?!", text.back()) == nullptr)
+        text += '.';
+    return text;
+}
+
 void PxThrowNullPointer() { PX_THROW("An absent repository object was used."); }

@@ -4,6 +4,8 @@
 
 #include "proxy/VqException.h"
 
+#include <string>
+
 class PxException : public VqReportableException {
 public:
     PxException(const char* fileName, int lineNumber, const char* text, const char* insert1 = nullptr,
@@ -16,6 +18,11 @@ public:
 private:
     bool m_objectDeleted;
 };
+
+// The text as a sentence of a message: a full stop is added unless it ends with one (or
+// with a question or exclamation mark). A server's own words end without one, and another
+// sentence may follow them.
+std::string PxAsSentence(std::string text);
 
 // Throws a PxException naming the calling source file and line.
 #define PX_THROW(...) throw PxException(__FILE__, __LINE__, __VA_ARGS__)

@@ -185,7 +185,7 @@ std::string PxPgConnection::FailureReason(const char* sqlState)
         return "the server cancelled the statement (a statement timeout, or a cancel on the server).";
     if (!std::strcmp(sqlState, "53100"))
         return "the disk is full.";
-    return "the server refused: " + FirstLine(PQerrorMessage(m_connection));
+    return "the server refused: " + PxAsSentence(FirstLine(PQerrorMessage(m_connection)));
 }
 
 const std::string& PxPgConnection::Prepared(const char* sql, const char* what)

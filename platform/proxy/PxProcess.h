@@ -21,6 +21,8 @@ class PxProcess {
 public:
     // The user code the session was attached with ("user/..." as the host gives it).
     CString GetUserCode() const;
+    // The session's number on the repository: no other session attached now has it.
+    long long GetSessionId() const;
     PxNode* GetNode() { return &m_node; }
 
 private:

@@ -346,17 +346,22 @@ void PxServerLockStore::RequireOwnLocks(std::int64_t session)
 {
     // The session's advisory lock is held by this connection while it lives; without it the
     // server has freed the session's locks and another session may have taken them.
+    // A check that fails on a connection still up says nothing of the locks: it is
+    // reported as the failure it is.
     bool held = false;
     try {
         held = Query(*m_db,
                      "SELECT count(*) FROM pg_locks WHERE locktype = 'advisory' AND granted AND objsubid = 1"
                      " AND pid = pg_backend_pid() AND classid::bigint = $1::bigint >> 32"
                      " AND objid::bigint = $1::bigint & 4294967295",
-                     pxwhat::Lock)
+                     "Cannot commit the repository transaction: the check of this session's locks on the server "
+                     "of %1 failed: %2")
                    .Bind(session)
                    .Run()
                    .Int(0, 0) > 0;
     } catch (const PxException&) {
+        if (m_db->Connected())
+            throw;
     }
     if (!held)
         throw PxException(__FILE__, __LINE__,

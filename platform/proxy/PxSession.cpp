@@ -33,6 +33,8 @@ int PxNode::NumberOfProcesses() const { return m_session.LiveSessions(); }
 
 CString PxProcess::GetUserCode() const { return CString(m_session.UserCode()); }
 
+long long PxProcess::GetSessionId() const { return m_session.Id(); }
+
 std::shared_ptr<PxSession> PxSession::Attach(const std::string& path, const std::string& userCode,
                                              const void* handle)
 {
@@ -230,8 +232,8 @@ void PxSession::ForgetTransaction() noexcept
 void PxSession::RethrowAfterStoreFailure(const PxException& failure, const char* consequence)
 {
     ForgetTransaction();
-    CString message = failure.GetErrorMessage();
-    throw PxException(failure.GetFileName(), failure.GetLineNumber(), consequence, message);
+    const std::string message = PxAsSentence(failure.GetErrorMessage().str());
+    throw PxException(failure.GetFileName(), failure.GetLineNumber(), consequence, message.c_str());
 }
 
 void PxSession::Register(PxLinkCore* core)

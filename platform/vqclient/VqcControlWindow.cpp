@@ -20,7 +20,8 @@ void VqcControlWindow::Ensure()
 LRESULT VqcControlWindow::OnPlayProgress(WPARAM code, LPARAM text)
 {
     const char* value = reinterpret_cast<const char*>(text);
-    return vqclient::PlayProgress(vqclient::LastGenerateNumber(), static_cast<int>(code), value ? value : "") ? 1 : 0;
+    return static_cast<LRESULT>(
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), static_cast<int>(code), value ? value : ""));
 }
 
 LRESULT VqcControlWindow::OnInterrupt(WPARAM state, LPARAM)

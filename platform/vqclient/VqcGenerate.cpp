@@ -5,6 +5,7 @@
 #include "vqclient/VqcTesting.h"
 
 #include "proxy/PxLink.h"
+#include "proxy/PxProcess.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "proxy/VqException.h"
@@ -38,6 +39,9 @@ constexpr char kClientCaption[] = "Anvilor Client";
 
 // What the client keeps of a request once VqcStartGenerate has returned.
 struct Generation {
+    // What each line of the log about the generation ends with: the session that asked for
+    // it, so that the generations of hosts sharing the log are told apart.
+    std::string session;
     std::string record;
     HWND frameWindow = nullptr;
     int kind = 0;
@@ -103,6 +107,13 @@ std::string ReportsOf(const VqsBSSyncRecord& record)
             text += " as " + Quoted(triple.asName);
     }
     return text;
+}
+
+std::string SessionOf(const GenerateInfo& request)
+{
+    PxLink* link = request.genSet ? request.genSet->GetLink() : nullptr;
+    PxProcess* process = link ? link->GetProcess() : nullptr;
+    return process ? " (session " + std::to_string(process->GetSessionId()) + ")" : std::string();
 }
 
 std::string RecordOf(unsigned long number, const GenerateInfo& request)
@@ -393,6 +404,20 @@ void EndClaim(const Generation& generation, Ending ending)
     ReleaseSessionClaim(generation);
 }
 
+// Posts a progress event to the request's window; false, with the text kept here, when there
+// is no window to take it.
+bool PostEvent(const Generation& generation, int code, const std::string& text)
+{
+    // Without a window the message would sit in the thread's queue with nobody to free it.
+    if (!generation.frameWindow)
+        return false;
+    const LPARAM owned = VqcMakeEventText(text.c_str());
+    const bool posted = PostMessage(generation.frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned);
+    if (!posted)
+        VqcTakeEventText(owned);
+    return posted;
+}
+
 const Generation* FindGeneration(unsigned long number)
 {
     auto found = g_generations.find(number);
@@ -407,7 +432,7 @@ void FinishGeneration(unsigned long number)
     if (found == g_generations.end())
         return;
     EndClaim(found->second, Ending::Finished);
-    AppendToLog("finish " + std::to_string(number));
+    AppendToLog("finish " + std::to_string(number) + found->second.session);
     g_generations.erase(found);
 }
 
@@ -436,7 +461,8 @@ std::string StopIfClaimLost(unsigned long number)
     if (found == g_generations.end() || ClaimStillHeld(found->second, reason))
         return std::string();
     const std::string text = LostClaimText(number, found->second, reason);
-    AppendToLog("interrupt " + std::to_string(number) + ": the claim on the generate set was lost: " + reason);
+    AppendToLog("interrupt " + std::to_string(number) + ": the claim on the generate set was lost: " + reason +
+                found->second.session);
     g_generations.erase(found);
     return text;
 }
@@ -500,13 +526,13 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
         return 0;
     }
     const unsigned long number = g_lastNumber + 1;
-    Generation generation{RecordOf(number, request), request.frameWindow, request.kind, request.genSet,
-                          ReportFilesOf(request), request.recoveryHandle};
+    Generation generation{SessionOf(request), RecordOf(number, request), request.frameWindow, request.kind,
+                          request.genSet, ReportFilesOf(request), request.recoveryHandle};
     if (!ClaimSet(generation, request.clientContext != nullptr))
         return 0;
     // The record in the log is all this client makes of a request: one it cannot log is not
     // started.
-    if (!AppendToLog(generation.record)) {
+    if (!AppendToLog(generation.record + generation.session)) {
         EndClaim(generation, Ending::NotStarted);
         return 0;
     }
@@ -525,8 +551,8 @@ bool Cancel(unsigned long number, const char* reason)
     if (found == g_generations.end())
         return false;
     EndClaim(found->second, Ending::Cancelled);
+    AppendToLog("cancel " + std::to_string(number) + ": " + reason + found->second.session);
     g_generations.erase(found);
-    AppendToLog("cancel " + std::to_string(number) + ": " + reason);
     return true;
 }
 
@@ -542,14 +568,15 @@ BOOL PostMsgToMainThread(unsigned long number, UINT message, WPARAM wParam, LPAR
 {
     StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
-    if (!FindGeneration(number))
+    const Generation* generation = FindGeneration(number);
+    if (!generation)
         return FALSE;
     std::string line = "message " + std::to_string(number) + ": WM_USER+" + std::to_string(message - WM_USER) + " " +
                        std::to_string(wParam);
     // The main thread owns the text it is sent; this one keeps only what it logged.
     if (message == WM_GENERATE_TEXT && lParam)
         line += " \"" + VqcTakeEventText(lParam).str() + "\"";
-    AppendToLog(line);
+    AppendToLog(line + generation->session);
     return TRUE;
 }
 
@@ -650,28 +677,24 @@ bool Interrupt(unsigned long number, int state)
     // report generation, holds the set no longer.
     const bool keepsHold = state < kStateFinished && found->second.keepsHoldForRestart;
     EndClaim(found->second, keepsHold ? Ending::Interrupted : Ending::Stopped);
-    AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state));
+    // Its last event, as at the end of any generation: whoever follows it learns that it ended.
+    PostEvent(found->second, kEventFinished, "The generation was interrupted in state " + std::to_string(state) + ".");
+    AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state) + found->second.session);
     g_generations.erase(found);
     return true;
 }
 
-bool PlayProgress(unsigned long number, int code, const std::string& text)
+Played PlayProgress(unsigned long number, int code, const std::string& text)
 {
     StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     const Generation* generation = FindGeneration(number);
     if (!generation)
-        return false;
-    // Without a window the message would sit in the thread's queue with nobody to free it.
-    if (!generation->frameWindow)
-        return false;
-    const LPARAM owned = VqcMakeEventText(text.c_str());
-    const bool posted = PostMessage(generation->frameWindow, WM_GENERATE_PROGRESS, static_cast<WPARAM>(code), owned);
-    if (!posted)
-        VqcTakeEventText(owned);
+        return Played::NoGeneration;
+    const bool posted = PostEvent(*generation, code, text);
     if (code == kEventFinished)
         FinishGeneration(number);
-    return posted;
+    return posted ? Played::Posted : Played::NotShown;
 }
 
 } // namespace vqclient

@@ -41,16 +41,20 @@ unsigned long LastGenerateNumber();
 // recovery record (generate type its kind, the state given, generation flag 2 as it holds
 // the segment, the session's user, a file for each report, "NAME<ASNAME>" with an as-name),
 // a restart leaves the record of its session in the state given; one that stops in a
-// finished state (8 or more) gives back its lock as at event 3. "interrupt N: state S" is
-// logged and the generation is forgotten. False for a number no such generation has.
+// finished state (8 or more) gives back its lock as at event 3. Event 3 goes to the request's
+// window, "interrupt N: state S" is logged and the generation is forgotten. False for a number no such generation has.
 bool Interrupt(unsigned long number, int state);
 // Posts progress (WM_USER+200) to the frame window of the generation, as the client does
-// while it runs; false for a number no generation has. Event 3 ends the generation, as the
+// while it runs. Event 3 ends the generation, as the
 // client's last event: it gives back the persistent lock it holds on its generate set (a
 // system, system-with-reports or bundle generation, or a restart of one that had not
 // finished), a restart's recovery record goes to state 8 (finished) when it shows less,
 // "finish N" is logged and the generation is forgotten.
-bool PlayProgress(unsigned long number, int code, const std::string& text);
+// What playing an event came to: no generation of that number runs; the event was posted;
+// the generation has no window, or one that is gone, so nothing was shown (event 3 ended it
+// all the same).
+enum class Played { NoGeneration = 0, Posted = 1, NotShown = 2 };
+Played PlayProgress(unsigned long number, int code, const std::string& text);
 // Event texts made (VqcMakeEventText) and not yet taken back (VqcTakeEventText).
 long EventTextsNotTaken();
 

@@ -137,11 +137,18 @@ void VqsHostFrameListView::OnDblClk(NMHDR*, LRESULT* result)
     *result = 0;
 }
 
+// The Delete key does what the Delete command does in its present state: with nothing
+// selected, nothing.
 void VqsHostFrameListView::OnKeyDown(NMHDR* header, LRESULT* result)
 {
-    if (vqshosts::HandleListKey(this, reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey))
-        OnDelete();
     *result = 0;
+    if (!vqshosts::HandleListKey(this, reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey))
+        return;
+    int enabled = 0;
+    int checked = 0;
+    GetCommandState(ID_EDIT_DELETE, &enabled, &checked);
+    if (enabled)
+        OnDelete();
 }
 
 void VqsHostFrameListView::OnUpdateCommand(CCmdUI* cmdUI)

@@ -144,7 +144,7 @@ struct AutomationTest : RecoveryTest {
 
     void Progress(int code, const char* text)
     {
-        ASSERT_TRUE(vqclient::PlayProgress(controller->GetGenerateNumber(), code, text));
+        ASSERT_EQ(vqclient::PlayProgress(controller->GetGenerateNumber(), code, text), vqclient::Played::Posted);
         vqwin::PumpPending();
     }
 };

@@ -337,13 +337,13 @@ TEST_F(GenerateSystemTest, TheFrameFreesTheTextOfEveryProgressEventAlsoWhenItClo
     VqsGenerateSystem(*view);
     ui.Verify();
 
-    ASSERT_TRUE(vqclient::PlayProgress(1, 1, "Compiling ORDER"));
+    ASSERT_EQ(vqclient::PlayProgress(1, 1, "Compiling ORDER"), vqclient::Played::Posted);
     vqwin::PumpPending();
     EXPECT_EQ(vqclient::EventTextsNotTaken(), 0) << "the open frame took the event";
-    ASSERT_TRUE(vqclient::PlayProgress(1, 3, "Generation finished"));
+    ASSERT_EQ(vqclient::PlayProgress(1, 3, "Generation finished"), vqclient::Played::Posted);
     CloseFrame();
     vqwin::PumpPending();
     EXPECT_EQ(vqclient::EventTextsNotTaken(), 0) << "the frame closed with the event still waiting";
-    EXPECT_FALSE(vqclient::PlayProgress(1, 1, "after the frame")) << "no window left to post to";
+    EXPECT_EQ(vqclient::PlayProgress(1, 1, "after the frame"), vqclient::Played::NoGeneration);
     EXPECT_EQ(vqclient::EventTextsNotTaken(), 0);
 }

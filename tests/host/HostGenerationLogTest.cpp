@@ -1,4 +1,5 @@
 #include "HostGenerationLog.h"
+#include "support/RunningHost.h"
 
 #include "support/PgTestServer.h"
 #include "support/TempDir.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <vector>
 #include <string>
 
@@ -135,6 +137,48 @@ TEST_F(HostRunTest, ASecondHostOnTheRepositoryKeepsTheLogOfTheFirstOnesGeneratio
         << m_folder.Read("out.txt");
     const std::string request = "genlog: generation 1: kind 2 genset \"NTGEN\" host \"NTHOST\"";
     EXPECT_EQ(m_folder.Read("out.txt").find(request), 0U) << m_folder.Read("out.txt");
+}
+
+// The genlog lines a host printed, without their "genlog: ".
+std::vector<std::string> LogLines(const std::string& printed)
+{
+    std::vector<std::string> lines;
+    std::istringstream text(printed);
+    for (std::string line; std::getline(text, line);) {
+        if (line.rfind("genlog: ", 0) == 0)
+            lines.push_back(line.substr(8));
+    }
+    return lines;
+}
+
+TEST_F(HostRunTest, TheGenerationsOfTwoHostsAtOnceAreToldApartInTheLogTheyShare)
+{
+    ASSERT_EQ(std::system(("'" + std::string(std::getenv("VQSREPO")) + "' sample '" + m_folder.File("sample.vqr") + "'")
+                              .c_str()),
+              0);
+    // Each host generates a system of its own: SYS1's NTGEN, SYS2's NTGEN.
+    auto generate = [](int row) {
+        return "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\nselect-row 59648 " +
+               std::to_string(row) + "\nidle\nexpect-dialog 160\nclick 1\ncommand-id 32792\nidle\nsay generating\n";
+    };
+    vqtest::RunningHost first(m_folder.Path(), "sample.vqr", "FIRST");
+    first.Send(generate(1));
+    ASSERT_TRUE(first.ReadUntil("say: generating")) << first.Printed();
+    vqtest::RunningHost second(m_folder.Path(), "sample.vqr", "SECOND");
+    second.Send(generate(2) + "client-progress 3 done\n");
+    EXPECT_EQ(second.Finish(), 0) << second.Printed();
+    first.Send("client-progress 3 done\ngeneration-log\n");
+    EXPECT_EQ(first.Finish(), 0) << first.Printed();
+
+    const std::vector<std::string> lines = LogLines(first.Printed());
+    ASSERT_EQ(lines.size(), 4u) << first.Printed();
+    const std::string firstSession = lines[0].substr(lines[0].rfind(" ("));
+    const std::string secondSession = lines[1].substr(lines[1].rfind(" ("));
+    EXPECT_NE(firstSession, secondSession);
+    EXPECT_EQ(lines[0].rfind("generation 1: kind 2 genset \"NTGEN\"", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind("generation 1: kind 2 genset \"NTGEN\"", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2], "finish 1" + secondSession);
+    EXPECT_EQ(lines[3], "finish 1" + firstSession);
 }
 
 TEST_F(HostRunTest, ALogOnADeviceThatNeverEndsIsAScriptErrorNotARunOutOfMemory)

@@ -2,10 +2,12 @@
 
 #include "proxy/PxClass.h"
 #include "repo/RepoError.h"
+#include "win/MbString.h"
 
 #include <map>
 #include <set>
 #include <string_view>
+#include <vector>
 
 namespace vqrepo {
 
@@ -228,22 +230,53 @@ void CheckLinkChange(const LinkChangeDesc& change, const SegmentIndex& index)
         Fail(change.place, change.element, "only a stray link has a \"class\"");
 }
 
+// The most a long name takes in the dialogs that create and edit systems, generate sets and
+// report groups.
+constexpr std::size_t kLongNameLength = 30;
+
 // While long names are allowed the module's dialogs make every system, generate set and
-// report group with one, and its edit dialogs refuse OK on one without; the tool makes none
+// report group with one, of at most 30 characters and unlike its siblings' (without regard to
+// case), and its edit dialogs refuse OK on one that lacks it or shares it; the tool makes none
 // of those either.
-void RequireLongName(bool allowed, const std::string& place, const std::string& name, const std::string& longName,
-                     const char* what)
-{
-    if (allowed && longName.empty())
-        Fail(place, name,
-             std::string("the ") + what + " has no \"longName\"; while long names are allowed, every " + what +
-                 " takes one");
-}
+class LongNames {
+public:
+    // `what` is the kind of object, `siblings` where its long name must differ from theirs.
+    LongNames(bool allowed, const char* what, const char* siblings)
+        : m_allowed(allowed), m_what(what), m_siblings(siblings)
+    {
+    }
+
+    void Add(const std::string& place, const std::string& name, const std::string& longName)
+    {
+        if (!m_allowed)
+            return;
+        if (longName.empty())
+            Fail(place, name,
+                 "the " + m_what + " has no \"longName\"; while long names are allowed, every " + m_what +
+                     " takes one");
+        if (longName.size() > kLongNameLength)
+            Fail(place, name,
+                 "the \"longName\" has " + std::to_string(longName.size()) + " characters; the dialogs take at most " +
+                     std::to_string(kLongNameLength));
+        for (const std::string& taken : m_taken) {
+            if (_mbsicmp(taken.c_str(), longName.c_str()) == 0)
+                Fail(place, name,
+                     "a second " + m_what + " of the long name \"" + taken + "\"; the long names of " + m_siblings +
+                         " differ, without regard to case");
+        }
+        m_taken.push_back(longName);
+    }
+
+private:
+    bool m_allowed;
+    std::string m_what;
+    const char* m_siblings;
+    std::vector<std::string> m_taken;
+};
 
 void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::string, SegmentIndex>& segments,
                  const std::map<std::string, int>& hostTypes)
 {
-    RequireLongName(longNames, system.place, system.name, system.longName, "system");
     UniqueNames taken("business segment");
     for (const std::string& name : system.segments) {
         taken.Add(system.place, name);
@@ -266,9 +299,10 @@ void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::s
             Fail(set.place, set.name, "the host \"" + set.host + "\" is of another host type");
     };
     UniqueNames sets("option set");
+    LongNames setLongNames(longNames, "option set", "a system's option sets");
     for (const OptionSetDesc& set : system.optionSets) {
         sets.Add(set.place, set.name);
-        RequireLongName(longNames, set.place, set.name, set.longName, "option set");
+        setLongNames.Add(set.place, set.name, set.longName);
         checkSet(set);
     }
     for (const OldConfigDesc& old : system.oldConfigs)
@@ -280,10 +314,13 @@ void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::s
         return segments.at(name);
     };
     std::map<std::string, UniqueNames> groups;
+    std::map<std::string, LongNames> groupLongNames;
     for (const ReportGroupDesc& group : system.reportGroups) {
         const SegmentIndex& index = segmentOf(group.place, group.name, group.segment);
         groups.try_emplace(group.segment, "report group").first->second.Add(group.place, group.name);
-        RequireLongName(longNames, group.place, group.name, group.longName, "report group");
+        constexpr const char* kGroupSiblings = "the report groups a system has of a business segment";
+        groupLongNames.try_emplace(group.segment, longNames, "report group", kGroupSiblings)
+            .first->second.Add(group.place, group.name, group.longName);
         for (const AliasDesc& alias : group.aliases)
             index.Require(group.place, group.name, alias.report, "PxLSEReport", "report");
     }
@@ -326,8 +363,10 @@ void ValidateDescription(const RepoDescription& description)
         }
     }
     UniqueNames systemNames("system");
+    LongNames systemLongNames(description.allowLongNames != 0, "system", "the enterprise's systems");
     for (const SystemDesc& system : description.systems) {
         systemNames.Add(system.place, system.name);
+        systemLongNames.Add(system.place, system.name, system.longName);
         CheckSystem(system, description.allowLongNames != 0, segments, hostTypes);
     }
 }

@@ -7,6 +7,7 @@
 #include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxSqlite.h"
+#include "proxy/PxTesting.h"
 #include "support/PgTestServer.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +170,49 @@ TEST(PxServerStoreTest, ASessionWhoseLockConnectionWasCutCannotCommitWhatItChang
     lost.reset();
 }
 
+// A server's own words end without a full stop; the sentence that follows them in the
+// message stays a sentence of its own.
+TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    auto link = PxAttach(repository.Path(), "alice/dev");
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    ASSERT_TRUE(enterprise->WriteLock(0));
+    link->BeginTransaction();
+    PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "DROP TABLE vq_repository.px_attribute");
+    EXPECT_EQ(FailureOf([&] { enterprise->SetAttributeText("name", "refused"); }),
+              "Cannot change the repository: the server refused: ERROR:  relation \"px_attribute\" does not exist. "
+              "The transaction was rolled back.");
+    EXPECT_FALSE(link->IsInTransaction());
+}
+
+// The session's locks are checked at commit; a check that cannot be made is not a loss of
+// the locks, and the message says which happened.
+TEST(PxServerStoreTest, ACheckOfTheSessionsLocksThatFailsIsReportedAsAFailedCheck)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    std::string uri = repository.Path();
+    auto link = PxAttach(uri.c_str(), "alice/dev");
+    PxTesting::SetBusyTimeout(*link, 50);
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    ASSERT_TRUE(enterprise->WriteLock(0));
+    link->BeginTransaction();
+    enterprise->SetAttributeText("name", "not checked");
+    // Another connection keeps the server's view of the locks from being read.
+    PGconn* other = PQconnectdb(uri.c_str());
+    ASSERT_EQ(PQstatus(other), CONNECTION_OK);
+    PQclear(PQexec(other, "BEGIN"));
+    PQclear(PQexec(other, "LOCK TABLE pg_catalog.pg_locks IN ACCESS EXCLUSIVE MODE"));
+    std::string failure = FailureOf([&] { link->CommitTransaction(); });
+    PQclear(PQexec(other, "ROLLBACK"));
+    PQfinish(other);
+    EXPECT_EQ(failure, "Cannot commit the repository transaction: the check of this session's locks on the server of " +
+                           uri + " failed: the repository is in use by another session; try again later. "
+                           "The transaction was rolled back.");
+    EXPECT_FALSE(link->IsInTransaction());
+    EXPECT_FALSE(PxAttach(uri.c_str(), "bob/test")->GetLVQEnterprise()->HasAttribute("name"));
+}
+
 TEST(PxServerStoreTest, AFailureIsNamedAsTheServerGaveItAndATimeoutIsNotABusyRepository)
 {
     PxTestRepository repository(PxStoreKind::Server);
@@ -185,7 +229,7 @@ TEST(PxServerStoreTest, AFailureIsNamedAsTheServerGaveItAndATimeoutIsNotABusyRep
     connection.Execute("BEGIN READ ONLY", pxwhat::Begin);
     EXPECT_EQ(FailureOf([&] { connection.Execute("CREATE TABLE refused(id integer)", pxwhat::Write); }),
               "Cannot change the repository: the server refused: ERROR:  cannot execute CREATE TABLE in a "
-              "read-only transaction");
+              "read-only transaction.");
     EXPECT_FALSE(connection.InTransaction());
 }
 

@@ -207,6 +207,52 @@ TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
     EXPECT_NE(syntax.find("line 3"), std::string::npos) << syntax;
 }
 
+// The dialogs that create and edit systems, generate sets and report groups refuse OK on a
+// long name a sibling has (without regard to case) and take at most 30 characters; report
+// groups are siblings within a system's business segment.
+TEST(RepoFileTest, LongNamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
+{
+    const std::string thirtyOne(31, 'L');
+    struct Case {
+        std::string systems;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {R"([{"name": "SYS1", "longName": "Shop"}, {"name": "SYS2", "longName": "SHOP"}])",
+         "systems[1] \"SYS2\": a second system of the long name \"Shop\"; the long names of the enterprise's "
+         "systems differ, without regard to case."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "A", "longName": "Windows"},
+                                                                {"name": "B", "longName": "windows"}]}])",
+         "systems[0].optionSets[1] \"B\": a second option set of the long name \"Windows\"; the long names of a "
+         "system's option sets differ, without regard to case."},
+        {R"([{"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
+              "reportGroups": [{"businessSegment": "S", "name": "G1", "longName": "Month end"},
+                               {"businessSegment": "S", "name": "G2", "longName": "Month end"}]}])",
+         "systems[0].reportGroups[1] \"G2\": a second report group of the long name \"Month end\"; the long "
+         "names of the report groups a system has of a business segment differ, without regard to case."},
+        {R"([{"name": "SYS1", "longName": ")" + thirtyOne + R"("}])",
+         "systems[0] \"SYS1\": the \"longName\" has 31 characters; the dialogs take at most 30."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "A", "longName": ")" + thirtyOne +
+             R"("}]}])",
+         "systems[0].optionSets[0] \"A\": the \"longName\" has 31 characters; the dialogs take at most 30."},
+    };
+    for (const Case& row : cases) {
+        const std::string json =
+            R"({"allowLongNames": 1, "businessSegments": [{"name": "S"}], "systems": )" + row.systems + "}";
+        EXPECT_EQ(RefusalOf(json),
+                  row.refusal)
+            << row.systems;
+    }
+    // Siblings only: another system's option set and report group may share a long name.
+    EXPECT_NO_THROW(vqrepo::ReadDescription(R"({"allowLongNames": 1, "businessSegments": [{"name": "S"}], "systems": [
+        {"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
+         "optionSets": [{"name": "A", "longName": "Windows"}],
+         "reportGroups": [{"businessSegment": "S", "name": "G1", "longName": "Month end"}]},
+        {"name": "SYS2", "longName": "Depot", "businessSegments": ["S"],
+         "optionSets": [{"name": "A", "longName": "Windows"}],
+         "reportGroups": [{"businessSegment": "S", "name": "G1", "longName": "Month end"}]}]})"));
+}
+
 TEST(RepoFileTest, ValuesTheRepositoryCannotHoldAreRefusedNamingThePlace)
 {
     EXPECT_EQ(RefusalOf(R"({"businessSegments": [{"name": "S", "elements": [
