@@ -32,6 +32,8 @@ public:
     PxObjectPtr Object(const PxObjectRow& row);
     // The object with this id; null when no such object was ever stored.
     PxObjectPtr Load(std::int64_t oid);
+    // The link's proxy object for the stored object while something refers to it; null otherwise.
+    PxObjectPtr Existing(std::int64_t oid);
     void Forget(const PxObject* object) noexcept;
 
     // Every buffered object reads the store again at its next use.
@@ -45,6 +47,8 @@ public:
     PxRetryFunction RetryFunction() const { return m_retry.load(); }
 
 private:
+    PxObjectPtr ExistingLocked(std::int64_t oid);
+
     mutable std::mutex m_mutex;
     PxLink* m_link;
     std::shared_ptr<PxSession> m_session;

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,10 +100,11 @@ TEST_P(PxMemberReadTest, AListReadBuffersEachMembersAttributesAsAReadOfItWould)
     PxObjectArray hosts;
     mine->GetLVQEnterprise()->GetMembers("hosts", hosts);
     ASSERT_EQ(hosts.size(), 1u);
+    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1");
     theirs->BeginTransaction();
     host->SetAttributeText("name", "H2");
     theirs->CommitTransaction();
-    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1") << "read with the list, buffered until cleared";
+    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1") << "buffered until cleared";
     mine->GetLVQEnterprise()->GetMembers("hosts", hosts);
     EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H2") << "a list read again brings the fresher data";
 
@@ -214,6 +217,101 @@ TEST_P(PxMemberReadTest, AnotherProcessesChangeOfAMemberReadWithItsListIsSeenAtT
             EXPECT_EQ(e.GetErrorMessage(), "Cannot change the repository: another session has changed what this "
                                            "transaction read. The transaction was rolled back.");
             EXPECT_FALSE(link->IsInTransaction());
+        }
+    }
+    child.Finish();
+}
+
+// Two processes each add one to a member's count. Whatever the order of this transaction's
+// list read, its first write, its use of the count and the other process's increment, and
+// whether the list is read with its members' data or is too long for that, both increments
+// are kept, or this transaction is refused and the other's alone is.
+TEST_P(PxMemberReadTest, AnIncrementAfterAListReadNeverLosesAnotherProcesssIncrement)
+{
+    // A short list and one too long to bring its members' data with it.
+    const struct {
+        const char* role;
+        int members;
+    } lists[] = {{"hosts", 3}, {"packs", 40}};
+    {
+        auto setup = PxAttach(m_repository.Path());
+        setup->BeginTransaction();
+        for (const auto& list : lists)
+            for (int index = 0; index < list.members; ++index)
+                NewMember(setup->GetLVQEnterprise(), list.role, ("M" + std::to_string(index)).c_str());
+        setup->CommitTransaction();
+    }
+    enum Step { ListBeforeBegin, List, UseFirst, Other, Write, Use };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"the other increments between the list read and the first write", {List, Other, Write, Use}},
+        {"the count is used before the other increments", {List, Use, Other, Write}},
+        {"the other increments before the count is used and written", {List, Other, Use, Write}},
+        {"another member is used before the other increments", {List, UseFirst, Other, Write, Use}},
+        {"another member is used after the first write", {List, Other, Write, UseFirst, Use}},
+        {"the list is read before the transaction begins", {ListBeforeBegin, UseFirst, Other, Write, Use}},
+    };
+    constexpr int kCases = sizeof(cases) / sizeof(cases[0]);
+    std::unique_ptr<PxVQLink> other;
+    std::vector<std::function<void()>> childSteps = {[&] { other = PxAttach(m_repository.Path(), "child/writer"); }};
+    for (const auto& list : lists)
+        for (int round = 0; round < kCases; ++round)
+            childSteps.push_back([&, role = list.role] {
+                other->BeginTransaction();
+                PxObjectPtr member = other->GetLVQEnterprise()->FindMember(role, "name", "M1");
+                member->SetAttributeInt("count", member->GetAttributeInt("count") + 1);
+                other->CommitTransaction();
+            });
+    vqtest::ChildProcess child(childSteps);
+    ASSERT_TRUE(child.WaitReady());
+
+    auto link = PxAttach(m_repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    for (const auto& list : lists) {
+        for (const Case& c : cases) {
+            const std::string what = std::string(list.role) + ": " + c.what;
+            link->BeginTransaction();
+            PxObjectPtr(enterprise->FindMember(list.role, "name", "M1"))->SetAttributeInt("count", 5);
+            link->CommitTransaction();
+
+            PxObjectArray members;
+            std::optional<std::int64_t> count;
+            try {
+                for (Step step : c.steps) {
+                    if (step == ListBeforeBegin || step == List) {
+                        if (step == List)
+                            link->BeginTransaction();
+                        enterprise->GetMembers(list.role, members);
+                        if (step == ListBeforeBegin)
+                            link->BeginTransaction();
+                    } else if (step == UseFirst) {
+                        EXPECT_EQ(members[0]->GetAttributeText("name"), "M0") << what;
+                    } else if (step == Other) {
+                        ASSERT_TRUE(child.RunNextStep()) << what;
+                    } else if (step == Write) {
+                        enterprise->SetAttributeText("note", what.c_str());
+                    } else {
+                        count = members[1]->GetAttributeInt("count");
+                    }
+                }
+                members[1]->SetAttributeInt("count", *count + 1);
+                link->CommitTransaction();
+            } catch (const PxException& e) {
+                EXPECT_EQ(e.GetErrorMessage(), "Cannot change the repository: another session has changed what this "
+                                               "transaction read. The transaction was rolled back.")
+                    << what;
+                EXPECT_FALSE(link->IsInTransaction()) << what;
+                link->ClearAllBuffers();
+                EXPECT_EQ(PxObjectPtr(enterprise->FindMember(list.role, "name", "M1"))->GetAttributeInt("count"), 6)
+                    << what;
+                continue;
+            }
+            link->ClearAllBuffers();
+            EXPECT_EQ(PxObjectPtr(enterprise->FindMember(list.role, "name", "M1"))->GetAttributeInt("count"), 7)
+                << what << ": both increments kept";
         }
     }
     child.Finish();
