@@ -6,7 +6,6 @@
 #include <sqlite3.h>
 
 #include <filesystem>
-#include <limits>
 
 namespace {
 
@@ -223,18 +222,17 @@ bool PxFileStore::RemoveMember(std::int64_t owner, const char* role, std::int64_
     return m_db.Changes() > 0;
 }
 
-PxMembersRead PxFileStore::Members(std::int64_t owner, const char* role)
+PxMembersRead PxFileStore::Members(std::int64_t owner, const char* role, bool withAttributes)
 {
     NoteRead(owner);
-    PxMembersRead read;
-    if (ReadMembersWithAttributes(owner, role, kShortList, read.members))
-        return read;
-    read = {{}, false};
+    if (withAttributes)
+        return {MembersWithAttributes(owner, role), true};
     PxQuery query(m_db,
                   "SELECT o.oid, o.class, o.created, o.edition FROM px_member m JOIN px_object o ON o.oid = m.member"
                   " WHERE m.owner = ?1 AND m.role = ?2 AND o.present ORDER BY m.seq",
                   pxwhat::Read);
     query.Bind(1, owner).Bind(2, role);
+    PxMembersRead read{{}, false};
     while (query.Step())
         read.members.push_back({{query.Int(0), query.Text(1), query.Int(2), query.Int(3)}, {}});
     return read;
@@ -242,30 +240,21 @@ PxMembersRead PxFileStore::Members(std::int64_t owner, const char* role)
 
 std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner, const char* role)
 {
-    std::vector<PxMemberRead> reads;
-    ReadMembersWithAttributes(owner, role, std::numeric_limits<std::size_t>::max(), reads);
-    return reads;
-}
-
-bool PxFileStore::ReadMembersWithAttributes(std::int64_t owner, const char* role, std::size_t most,
-                                            std::vector<PxMemberRead>& reads)
-{
     PxQuery query(m_db,
                   "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.value FROM px_member m"
                   " JOIN px_object o ON o.oid = m.member LEFT JOIN px_attribute a ON a.oid = o.oid"
                   " WHERE m.owner = ?1 AND m.role = ?2 AND o.present ORDER BY m.seq",
                   pxwhat::Read);
     query.Bind(1, owner).Bind(2, role);
+    std::vector<PxMemberRead> reads;
     std::int64_t lastSeq = 0;
     while (query.Step()) {
         PxAttributeBuffer& attributes =
             EntryRead(reads, lastSeq, query.Int(4), {query.Int(0), query.Text(1), query.Int(2), query.Int(3)});
-        if (reads.size() > most)
-            return false;
         if (!query.IsNull(5))
             attributes[query.Text(5)] = query.Value(6);
     }
-    return true;
+    return reads;
 }
 
 int PxFileStore::CountMembers(std::int64_t owner, const char* role)

@@ -35,7 +35,7 @@ public:
     void CreateObject(std::int64_t oid, const char* className, std::int64_t created) override;
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
-    PxMembersRead Members(std::int64_t owner, const char* role) override;
+    PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
@@ -50,17 +50,8 @@ protected:
     std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:
-    // A list of at most this many members brings their attributes with it: one read where
-    // two would be needed, as each read of the file costs a few system calls.
-    static constexpr std::size_t kShortList = 8;
-
     static void CreateSchema(PxDatabase& db);
     void CheckFormat();
-    // Reads the present members of a list with their attributes; false, with the read
-    // abandoned, when the list has more than `most` of them.
-    bool ReadMembersWithAttributes(std::int64_t owner, const char* role, std::size_t most,
-                                   std::vector<PxMemberRead>& reads);
-
     PxDatabase m_db;
     bool m_reading = false;
 };

@@ -79,6 +79,15 @@ PxObjectPtr PxLinkCore::Existing(std::int64_t oid)
     return ExistingLocked(oid);
 }
 
+std::shared_ptr<const PxListRead> PxLinkCore::ExchangeListRead(const std::string& role,
+                                                                std::shared_ptr<const PxListRead> read)
+{
+    std::lock_guard lock(m_mutex);
+    std::shared_ptr<const PxListRead>& last = m_listReads[role];
+    last.swap(read);
+    return read;
+}
+
 PxObjectPtr PxLinkCore::ExistingLocked(std::int64_t oid)
 {
     auto found = m_objects.find(oid);

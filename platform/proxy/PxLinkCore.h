@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 class PxSession;
+struct PxListRead;
 struct PxObjectRow;
 
 class PxLinkCore : public std::enable_shared_from_this<PxLinkCore> {
@@ -34,6 +36,8 @@ public:
     PxObjectPtr Load(std::int64_t oid);
     // The link's proxy object for the stored object while something refers to it; null otherwise.
     PxObjectPtr Existing(std::int64_t oid);
+    // Records the latest list read of a role through the link; answers the one before.
+    std::shared_ptr<const PxListRead> ExchangeListRead(const std::string& role, std::shared_ptr<const PxListRead> read);
     void Forget(const PxObject* object) noexcept;
 
     // Every buffered object reads the store again at its next use.
@@ -53,6 +57,7 @@ private:
     PxLink* m_link;
     std::shared_ptr<PxSession> m_session;
     std::unordered_map<std::int64_t, PxObject*> m_objects;
+    std::unordered_map<std::string, std::shared_ptr<const PxListRead>> m_listReads;
     std::atomic<unsigned> m_generation{1};
     std::atomic<PxRetryFunction> m_retry{nullptr};
 };

@@ -9,6 +9,7 @@
 #include "win/Clock.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 
@@ -22,11 +23,13 @@ const PxClassInfo& PxObject::GetClassInfo() const { return ClassInfo(); }
 
 PxObject* PxObject::PxCreate() { return new PxObject; }
 
-// A list as read: whose, which, and at which buffer generation.
+// A list as read: whose, which, at which buffer generation, and whether one of its
+// members' attributes has been used since.
 struct PxListRead {
     std::int64_t owner;
     std::string role;
     unsigned generation;
+    mutable std::atomic<bool> used{false};
 };
 
 PxObject::PxObject() = default;
@@ -185,6 +188,8 @@ const PxValue* PxObject::Attribute(const char* name) const
     Enter("PxObject::GetAttribute");
     std::shared_ptr<PxSession> session = Session();
     auto guard = session->Guard();
+    if (m_listRead)
+        m_listRead->used = true;
     if (NeedsAttributes(session->Store().ReadRun()))
         ReadAttributes(*session);
     if (m_unnotedRead) {
@@ -373,20 +378,23 @@ void PxObject::Delete()
     });
 }
 
+// A list's members' attributes are read with it when they were used after the last read of
+// a list of that role through the link, else at the first use of one of them.
 void PxObject::GetMembers(const char* role, PxObjectCollection& members) const
 {
     Enter("PxObject::GetMembers");
     std::shared_ptr<PxSession> session = Session();
     const std::string list = role ? role : "";
     const unsigned generation = m_core->BufferGeneration();
+    auto listRead = std::make_shared<const PxListRead>(m_oid, list, generation);
+    const std::shared_ptr<const PxListRead> last = m_core->ExchangeListRead(list, listRead);
     PxMembersRead read;
     std::uint64_t run = 0;
     {
         auto guard = session->Guard();
-        read = session->Store().Members(m_oid, list.c_str());
+        read = session->Store().Members(m_oid, list.c_str(), last && last->used);
         run = session->Store().ReadRun();
     }
-    auto listRead = std::make_shared<const PxListRead>(PxListRead{m_oid, list, generation});
     members.PxEmpty();
     for (PxMemberRead& entry : read.members) {
         PxObjectPtr member = m_core->Object(entry.row);

@@ -353,9 +353,11 @@ bool PxServerStore::RemoveMember(std::int64_t owner, const char* role, std::int6
                .Changed() > 0;
 }
 
-PxMembersRead PxServerStore::Members(std::int64_t owner, const char* role)
+PxMembersRead PxServerStore::Members(std::int64_t owner, const char* role, bool withAttributes)
 {
     NoteRead(owner);
+    if (withAttributes)
+        return {MembersWithAttributes(owner, role), true};
     PxPgRows rows = PxPgConnection::Query(*m_db,
                                           "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
                                           " JOIN px_object o ON o.oid = m.member"

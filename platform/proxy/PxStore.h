@@ -120,11 +120,11 @@ public:
     virtual void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) = 0;
     // Takes a member out of a list that does not own it.
     virtual bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) = 0;
-    // The present members of a list in list order, in one read; the list is noted. A store
-    // may bring a short list's members with their attributes, which are not noted: a
+    // The present members of a list in list order, in one read; the list is noted. With
+    // `withAttributes` the members come with their attributes, which are not noted: a
     // member's read counts once its attributes are used (NoteBufferedRead), as a caller may
     // list members without reading them.
-    virtual PxMembersRead Members(std::int64_t owner, const char* role) = 0;
+    virtual PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) = 0;
     // The same members, each with its attributes and edition, in one read; nothing is noted.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
