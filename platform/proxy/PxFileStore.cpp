@@ -222,9 +222,24 @@ bool PxFileStore::RemoveMember(std::int64_t owner, const char* role, std::int64_
     return m_db.Changes() > 0;
 }
 
-std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner, const char* role)
+PxMembersRead PxFileStore::Members(std::int64_t owner, const char* role, bool withAttributes)
 {
     NoteRead(owner);
+    if (withAttributes)
+        return {MembersWithAttributes(owner, role), true};
+    PxQuery query(m_db,
+                  "SELECT o.oid, o.class, o.created, o.edition FROM px_member m JOIN px_object o ON o.oid = m.member"
+                  " WHERE m.owner = ?1 AND m.role = ?2 AND o.present ORDER BY m.seq",
+                  pxwhat::Read);
+    query.Bind(1, owner).Bind(2, role);
+    PxMembersRead read{{}, false};
+    while (query.Step())
+        read.members.push_back({{query.Int(0), query.Text(1), query.Int(2), query.Int(3)}, {}});
+    return read;
+}
+
+std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner, const char* role)
+{
     PxQuery query(m_db,
                   "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.value FROM px_member m"
                   " JOIN px_object o ON o.oid = m.member LEFT JOIN px_attribute a ON a.oid = o.oid"

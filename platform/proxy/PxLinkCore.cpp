@@ -64,17 +64,38 @@ std::shared_ptr<PxSession> PxLinkCore::Session() const
 PxObjectPtr PxLinkCore::Object(const PxObjectRow& row)
 {
     std::lock_guard lock(m_mutex);
-    auto found = m_objects.find(row.oid);
-    if (found != m_objects.end() && found->second->PxTryAddRef()) {
-        PxObjectPtr object(found->second);
-        found->second->PxRelease();
+    if (PxObjectPtr object = ExistingLocked(row.oid))
         return object;
-    }
     const PxClassInfo& info = ClassOfRow(row.className);
     PxObject* object = info.create();
     object->Bind(shared_from_this(), row, m_generation.load());
     m_objects[row.oid] = object;
     return PxObjectPtr(object);
+}
+
+PxObjectPtr PxLinkCore::Existing(std::int64_t oid)
+{
+    std::lock_guard lock(m_mutex);
+    return ExistingLocked(oid);
+}
+
+std::shared_ptr<const PxListRead> PxLinkCore::ExchangeListRead(const std::string& role,
+                                                                std::shared_ptr<const PxListRead> read)
+{
+    std::lock_guard lock(m_mutex);
+    std::shared_ptr<const PxListRead>& last = m_listReads[role];
+    last.swap(read);
+    return read;
+}
+
+PxObjectPtr PxLinkCore::ExistingLocked(std::int64_t oid)
+{
+    auto found = m_objects.find(oid);
+    if (found == m_objects.end() || !found->second->PxTryAddRef())
+        return PxObjectPtr();
+    PxObjectPtr object(found->second);
+    found->second->PxRelease();
+    return object;
 }
 
 PxObjectPtr PxLinkCore::Load(std::int64_t oid)

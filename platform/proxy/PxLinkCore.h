@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 class PxSession;
+struct PxListRead;
 struct PxObjectRow;
 
 class PxLinkCore : public std::enable_shared_from_this<PxLinkCore> {
@@ -32,6 +34,10 @@ public:
     PxObjectPtr Object(const PxObjectRow& row);
     // The object with this id; null when no such object was ever stored.
     PxObjectPtr Load(std::int64_t oid);
+    // The link's proxy object for the stored object while something refers to it; null otherwise.
+    PxObjectPtr Existing(std::int64_t oid);
+    // Records the latest list read of a role through the link; answers the one before.
+    std::shared_ptr<const PxListRead> ExchangeListRead(const std::string& role, std::shared_ptr<const PxListRead> read);
     void Forget(const PxObject* object) noexcept;
 
     // Every buffered object reads the store again at its next use.
@@ -45,10 +51,13 @@ public:
     PxRetryFunction RetryFunction() const { return m_retry.load(); }
 
 private:
+    PxObjectPtr ExistingLocked(std::int64_t oid);
+
     mutable std::mutex m_mutex;
     PxLink* m_link;
     std::shared_ptr<PxSession> m_session;
     std::unordered_map<std::int64_t, PxObject*> m_objects;
+    std::unordered_map<std::string, std::shared_ptr<const PxListRead>> m_listReads;
     std::atomic<unsigned> m_generation{1};
     std::atomic<PxRetryFunction> m_retry{nullptr};
 };

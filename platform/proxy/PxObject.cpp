@@ -9,6 +9,7 @@
 #include "win/Clock.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 
@@ -21,6 +22,15 @@ const PxClassInfo& PxObject::ClassInfo()
 const PxClassInfo& PxObject::GetClassInfo() const { return ClassInfo(); }
 
 PxObject* PxObject::PxCreate() { return new PxObject; }
+
+// A list as read: whose, which, at which buffer generation, and whether one of its
+// members' attributes has been used since.
+struct PxListRead {
+    std::int64_t owner;
+    std::string role;
+    unsigned generation;
+    mutable std::atomic<bool> used{false};
+};
 
 PxObject::PxObject() = default;
 
@@ -177,33 +187,63 @@ const PxValue* PxObject::Attribute(const char* name) const
 {
     Enter("PxObject::GetAttribute");
     std::shared_ptr<PxSession> session = Session();
-    unsigned generation = m_core->BufferGeneration();
-    if (!m_attributes || m_attributeGeneration != generation) {
-        PxAttributeBuffer attributes;
-        bool present;
-        {
-            auto guard = session->Guard();
-            present = session->Store().LoadAttributes(m_oid, attributes);
-        }
-        if (!present)
-            PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
-        TakeAttributes(std::move(attributes), generation);
-    }
-    if (m_unnotedEdition) {
-        auto guard = session->Guard();
-        session->Store().NoteBufferedRead(m_oid, *m_unnotedEdition);
-        m_unnotedEdition.reset();
+    auto guard = session->Guard();
+    if (m_listRead)
+        m_listRead->used = true;
+    if (NeedsAttributes(session->Store().ReadRun()))
+        ReadAttributes(*session);
+    if (m_unnotedRead) {
+        session->Store().NoteBufferedRead(m_oid, m_unnotedRead->edition);
+        m_unnotedRead.reset();
     }
     auto found = m_attributes->find(name ? name : "");
     return found == m_attributes->end() ? nullptr : &found->second;
 }
 
+bool PxObject::NeedsAttributes(std::uint64_t run) const
+{
+    return !m_attributes || m_attributeGeneration != m_core->BufferGeneration() ||
+           (m_unnotedRead && m_unnotedRead->run != run);
+}
+
+void PxObject::ReadAttributes(PxSession& session) const
+{
+    unsigned generation = m_core->BufferGeneration();
+    if (m_listRead && m_listRead->generation == generation && ReadListedAttributes(session, generation))
+        return;
+    PxAttributeBuffer attributes;
+    if (!session.Store().LoadAttributes(m_oid, attributes))
+        PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
+    TakeAttributes(std::move(attributes), generation);
+}
+
+bool PxObject::ReadListedAttributes(PxSession& session, unsigned generation) const
+{
+    PxStore& store = session.Store();
+    std::vector<PxMemberRead> reads = store.MembersWithAttributes(m_listRead->owner, m_listRead->role.c_str());
+    const std::uint64_t run = store.ReadRun();
+    bool found = false;
+    for (PxMemberRead& read : reads) {
+        const PxObject* member = this;
+        PxObjectPtr other;
+        if (read.row.oid != m_oid) {
+            other = m_core->Existing(read.row.oid);
+            member = other.get();
+        }
+        if (!member || member->m_listRead != m_listRead || !member->NeedsAttributes(run))
+            continue;
+        member->TakeAttributes(std::move(read.attributes), generation, UnnotedRead{read.row.edition, run});
+        found = found || member == this;
+    }
+    return found;
+}
+
 void PxObject::TakeAttributes(PxAttributeBuffer attributes, unsigned generation,
-                              std::optional<std::int64_t> unnotedEdition) const
+                              std::optional<UnnotedRead> unnoted) const
 {
     m_attributes = std::make_unique<PxAttributeBuffer>(std::move(attributes));
     m_attributeGeneration = generation;
-    m_unnotedEdition = unnotedEdition;
+    m_unnotedRead = unnoted;
 }
 
 BOOL PxObject::HasAttribute(const char* name) const { return Attribute(name) != nullptr; }
@@ -338,20 +378,32 @@ void PxObject::Delete()
     });
 }
 
+// A list's members' attributes are read with it when they were used after the last read of
+// a list of that role through the link, else at the first use of one of them.
 void PxObject::GetMembers(const char* role, PxObjectCollection& members) const
 {
     Enter("PxObject::GetMembers");
     std::shared_ptr<PxSession> session = Session();
-    unsigned generation = m_core->BufferGeneration();
-    std::vector<PxMemberRead> reads;
+    const std::string list = role ? role : "";
+    const unsigned generation = m_core->BufferGeneration();
+    auto listRead = std::make_shared<const PxListRead>(m_oid, list, generation);
+    const std::shared_ptr<const PxListRead> last = m_core->ExchangeListRead(list, listRead);
+    PxMembersRead read;
+    std::uint64_t run = 0;
     {
         auto guard = session->Guard();
-        reads = session->Store().MembersWithAttributes(m_oid, role);
+        read = session->Store().Members(m_oid, list.c_str(), last && last->used);
+        run = session->Store().ReadRun();
     }
     members.PxEmpty();
-    for (PxMemberRead& read : reads) {
-        PxObjectPtr member = m_core->Object(read.row);
-        member->TakeAttributes(std::move(read.attributes), generation, read.row.edition);
+    for (PxMemberRead& entry : read.members) {
+        PxObjectPtr member = m_core->Object(entry.row);
+        member->m_listRead = listRead;
+        // A list read again brings its members' data afresh, with it or at their next use.
+        if (read.withAttributes)
+            member->TakeAttributes(std::move(entry.attributes), generation, UnnotedRead{entry.row.edition, run});
+        else
+            member->m_attributes.reset();
         members.PxAppend(member);
     }
 }

@@ -25,6 +25,7 @@ class PxAttributeBuffer;
 class PxLink;
 class PxLinkCore;
 class PxObject;
+struct PxListRead;
 class PxObjectCollection;
 class PxSession;
 struct PxObjectRow;
@@ -137,11 +138,25 @@ private:
     void Bind(std::shared_ptr<PxLinkCore> core, const PxObjectRow& row, unsigned generation);
     void MarkNeverStored() noexcept { m_neverStored = true; }
     void OnLastRelease() const noexcept override;
+    // Attributes read ahead, with a list's other members, and not used yet: the edition
+    // read, in which run of the store's reads (PxStore::ReadRun).
+    struct UnnotedRead {
+        std::int64_t edition;
+        std::uint64_t run;
+    };
     const PxValue* Attribute(const char* name) const;
+    // Whether the attributes must be read (again) before use: none are buffered, the buffer
+    // was cleared, or they were read ahead in another run of reads than `run`, the one
+    // going on, and may be stale.
+    bool NeedsAttributes(std::uint64_t run) const;
+    void ReadAttributes(PxSession& session) const;
+    // Reads the attributes of the members of the list this object was last listed in,
+    // together; false when the object is no longer in that list.
+    bool ReadListedAttributes(PxSession& session, unsigned generation) const;
     // Buffers attributes read at that buffer generation, in place of any buffered before;
-    // with the edition they were read at when the store has not noted that read yet.
+    // when read ahead, with that read, noted at their first use.
     void TakeAttributes(PxAttributeBuffer attributes, unsigned generation,
-                        std::optional<std::int64_t> unnotedEdition = std::nullopt) const;
+                        std::optional<UnnotedRead> unnoted = std::nullopt) const;
     void WriteAttribute(const char* name, PxValue value);
     void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
     void ReloadRowIfStale() const;
@@ -155,6 +170,9 @@ private:
     mutable unsigned m_rowGeneration = 0;
     mutable unsigned m_attributeGeneration = 0;
     mutable std::unique_ptr<PxAttributeBuffer> m_attributes;
-    mutable std::optional<std::int64_t> m_unnotedEdition;
+    mutable std::optional<UnnotedRead> m_unnotedRead;
+    // The list read that last named this object; its members' attributes are read together
+    // at the first use of one.
+    std::shared_ptr<const PxListRead> m_listRead;
     bool m_neverStored = false;
 };

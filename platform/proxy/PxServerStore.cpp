@@ -353,9 +353,28 @@ bool PxServerStore::RemoveMember(std::int64_t owner, const char* role, std::int6
                .Changed() > 0;
 }
 
-std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owner, const char* role)
+PxMembersRead PxServerStore::Members(std::int64_t owner, const char* role, bool withAttributes)
 {
     NoteRead(owner);
+    if (withAttributes)
+        return {MembersWithAttributes(owner, role), true};
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
+                                          " JOIN px_object o ON o.oid = m.member"
+                                          " WHERE m.owner = $1 AND m.role = $2 AND o.present ORDER BY m.seq",
+                                          pxwhat::Read)
+                        .Bind(owner)
+                        .Bind(role)
+                        .Run();
+    PxMembersRead read{{}, false};
+    read.members.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row)
+        read.members.push_back({ObjectAt(rows, row), {}});
+    return read;
+}
+
+std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owner, const char* role)
+{
     PxPgRows rows = PxPgConnection::Query(*m_db,
                                           "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
                                           " a.number, a.bytes FROM px_member m JOIN px_object o ON o.oid = m.member"

@@ -42,6 +42,7 @@ public:
     void CreateObject(std::int64_t oid, const char* className, std::int64_t created) override;
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
+    PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,

@@ -29,12 +29,14 @@ void PxStore::WatchReads()
 {
     m_readEditions.clear();
     m_watching = true;
+    ++m_readRun;
 }
 
 void PxStore::StopWatchingReads() noexcept
 {
     m_readEditions.clear();
     m_watching = false;
+    ++m_readRun;
 }
 
 void PxStore::NoteRead(std::int64_t oid)

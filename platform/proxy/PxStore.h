@@ -37,6 +37,13 @@ struct PxMemberRead {
     PxAttributeBuffer attributes;
 };
 
+// A list's present members in list order, as one read gave them.
+struct PxMembersRead {
+    std::vector<PxMemberRead> members;
+    // Whether the members' attributes came with them.
+    bool withAttributes = true;
+};
+
 // An object as the dump reads it, present or not: its class, its attributes in the order of
 // their names, and its list entries by role and in list order.
 struct PxObjectContents {
@@ -84,6 +91,9 @@ public:
     bool ReadsStillCurrent();
     // Notes the read of an object's data read earlier at that edition and used only now.
     void NoteBufferedRead(std::int64_t oid, std::int64_t edition) { NoteEdition(oid, edition); }
+    // Which run of reads is going on: another starts whenever reads start or stop being
+    // watched. Data read ahead in one run and first used in another may be stale.
+    std::uint64_t ReadRun() const { return m_readRun; }
 
     // The object, present or not; nothing when no such object was ever committed.
     virtual std::optional<PxObjectRow> Row(std::int64_t oid) = 0;
@@ -110,9 +120,12 @@ public:
     virtual void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) = 0;
     // Takes a member out of a list that does not own it.
     virtual bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) = 0;
-    // The present members of a list in list order, each with its attributes and edition, in
-    // one read. Only the list is noted: a member's read counts once its attributes are used
-    // (NoteBufferedRead), as a caller may list members without reading them.
+    // The present members of a list in list order, in one read; the list is noted. With
+    // `withAttributes` the members come with their attributes, which are not noted: a
+    // member's read counts once its attributes are used (NoteBufferedRead), as a caller may
+    // list members without reading them.
+    virtual PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) = 0;
+    // The same members, each with its attributes and edition, in one read; nothing is noted.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
     virtual std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
@@ -139,8 +152,8 @@ protected:
     void NoteEdition(std::int64_t oid, std::int64_t edition);
     // The stored rows of these objects, present or not.
     virtual std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) = 0;
-    // The read of the list entry a row of a members-with-attributes read belongs to: the
-    // rows of one entry (`seq`) come together.
+    // The read of the list entry a row of a members read belongs to: the rows of one entry
+    // (`seq`) come together.
     PxAttributeBuffer& EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
                                  PxObjectRow row);
     // The stored edition of an object, present or not (0 for one never stored).
@@ -150,5 +163,6 @@ protected:
 
 private:
     bool m_watching = false;
+    std::uint64_t m_readRun = 0;
     std::unordered_map<std::int64_t, std::int64_t> m_readEditions;
 };

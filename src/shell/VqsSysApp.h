@@ -269,8 +269,10 @@ private:
     BOOL CreateElement(int linkType, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL CreateInLink(VqsModelNodeBSLink* linkNode, int linkType, const PxLSEElementPtr& element);
     int KeepIspecLinkInLine(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* node,
-                            const PxLSEElementPtr& element);
+                            const PxLSEElementPtr& element, std::vector<VqsModelNodeElementLink*>& setAside);
     BOOL ClearNameForCreate(VqsModelNodeBSLink* segmentNode, int linkType, const CString& name);
+    BOOL ClearLinksForCreate(VqsModelNodeBSLink* segmentNode, const std::vector<VqsModelNodeElementLink*>& inTheWay,
+                             const CString& name, LPCTSTR kind, std::vector<VqsModelNodeElementLink*>& kept);
     BOOL RemoveLinkForCreate(VqsModelNodeElementLink* node);
     BOOL ChangeIspecUsage(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec, int usage);
     // Takes the Ispec out of every bundle that lists it, each bundle write-locked into the

@@ -186,6 +186,20 @@ ElementNodes LinksNamed(VqsModelNodeBSLink* segmentNode, const CString& name)
     return named;
 }
 
+// The link of the element's own kind and name a creation takes: the one in use, else the
+// newest; links set aside for it (kept, unused, beside a new one) are passed over.
+VqsModelNodeElementLink* OwnKindLinkNamed(VqsModelNodeBSLink* segmentNode, const CString& name, int linkType,
+                                          const ElementNodes& setAside, bool& inUse)
+{
+    ElementNodes named;
+    for (VqsModelNodeElementLink* node : LinksNamed(segmentNode, name)) {
+        if (node->GetElementSoftLink()->GetElementType() == linkType &&
+            std::find(setAside.begin(), setAside.end(), node) == setAside.end())
+            named.push_back(node);
+    }
+    return VqsModelNodeLink::ChooseInUseOrNewest(named, inUse);
+}
+
 // What becomes of element links that stand in the way of a renamed or created element:
 // those holding nothing of the user's go; what the user changed goes as the synchronisation
 // mode says (deleted in Full Auto, asked in Interactive, kept with the unused mark in
@@ -470,9 +484,10 @@ BOOL VqsSysApp::CreateInLink(VqsModelNodeBSLink* segmentNode, int linkType, cons
     const CString name = element->GetName();
     bool inUse = false;
     VqsModelNodeElementLink* existing = nullptr;
+    ElementNodes setAside;
     for (;;) {
-        existing = segmentNode->FindElementLinkNamed(name, linkType, inUse);
-        const int kept = existing ? KeepIspecLinkInLine(segmentNode, existing, element) : 1;
+        existing = OwnKindLinkNamed(segmentNode, name, linkType, setAside, inUse);
+        const int kept = existing ? KeepIspecLinkInLine(segmentNode, existing, element, setAside) : 1;
         if (kept == 0)
             return FALSE;
         if (kept > 0)
@@ -565,10 +580,12 @@ BOOL VqsSysApp::KeepMarkedUnused(const ElementNodes& kept, const CString& line)
 }
 
 // For kind 1 the existing link follows the design Ispec's usage: an output link the design
-// now reads joins the bundles of all Ispecs; a link the design makes output only is removed
-// and gives way to a new one. 1 the link stays, -1 it was removed, 0 a lock was refused.
+// now reads joins the bundles of all Ispecs; a link the design makes output only gives way
+// to a new one, removed or, holding the user's changes, as the synchronisation mode says
+// (then set aside, kept unused). 1 the link stays, -1 it gave way, 0 a lock was refused or
+// the user cancelled the question.
 int VqsSysApp::KeepIspecLinkInLine(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* node,
-                                   const PxLSEElementPtr& element)
+                                   const PxLSEElementPtr& element, ElementNodes& setAside)
 {
     const PxVQIspecSoftLinkPtr ispec{node->GetElementSoftLink()};
     if (!ispec)
@@ -581,12 +598,11 @@ int VqsSysApp::KeepIspecLinkInLine(VqsModelNodeBSLink* segmentNode, VqsModelNode
                AddIspecToAllIspecBundles(m_pPrepared->writeBag, segmentNode, ispec, UsageOfLetter(letter));
     }
     if (!output && letter == 'O')
-        return RemoveLinkForCreate(node) ? -1 : 0;
+        return ClearLinksForCreate(segmentNode, {node}, element->GetName(), "", setAside) ? -1 : 0;
     return 1;
 }
 
-// The links of the created element's name and another kind: those holding nothing of the
-// user's are removed, the user's changes go as the synchronisation mode says. FALSE when a
+// The links of the created element's name and another kind give way to it. FALSE when a
 // lock was refused or the user cancelled the question.
 BOOL VqsSysApp::ClearNameForCreate(VqsModelNodeBSLink* segmentNode, int linkType, const CString& name)
 {
@@ -595,18 +611,29 @@ BOOL VqsSysApp::ClearNameForCreate(VqsModelNodeBSLink* segmentNode, int linkType
         if (node->GetElementSoftLink()->GetElementType() != linkType)
             inTheWay.push_back(node);
     }
-    ElementNodes doomed;
     ElementNodes kept;
-    if (!DecideOverLinksInTheWay(segmentNode, inTheWay, GetSynchronizeMode(), doomed, kept) ||
-        !LockLinksInTheWay({}, kept))
+    return ClearLinksForCreate(segmentNode, inTheWay, name, " of another kind", kept);
+}
+
+// Links in the way of a created element: those holding nothing of the user's are removed,
+// the user's changes go as the synchronisation mode says; those kept stay marked unused and
+// are added to `kept`. `kind` tells them apart in the INFO lines. FALSE when a lock was
+// refused or the user cancelled the question.
+BOOL VqsSysApp::ClearLinksForCreate(VqsModelNodeBSLink* segmentNode, const ElementNodes& inTheWay,
+                                    const CString& name, LPCTSTR kind, ElementNodes& kept)
+{
+    ElementNodes doomed;
+    ElementNodes keeping;
+    if (!DecideOverLinksInTheWay(segmentNode, inTheWay, GetSynchronizeMode(), doomed, keeping) ||
+        !LockLinksInTheWay({}, keeping))
         return FALSE;
     CString line;
-    line.Format("Creating %s keeps the element link of another kind that had that name, marked unused.",
-                name.GetString());
+    line.Format("Creating %s keeps the element link%s that had that name, marked unused.", name.GetString(), kind);
     // Kept first: a removed link may take others along (an Ispec's profiles).
-    if (!KeepMarkedUnused(kept, line))
+    if (!KeepMarkedUnused(keeping, line))
         return FALSE;
-    line.Format("Creating %s deletes the element link of another kind that had that name.", name.GetString());
+    kept.insert(kept.end(), keeping.begin(), keeping.end());
+    line.Format("Creating %s deletes the element link%s that had that name.", name.GetString(), kind);
     const std::vector<VqsNodeRef<VqsModelNodeElementLink>> held(doomed.begin(), doomed.end());
     for (const VqsNodeRef<VqsModelNodeElementLink>& ref : held) {
         if (VqsModelNodeElementLink* node = ref.Get()) {

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,10 +100,11 @@ TEST_P(PxMemberReadTest, AListReadBuffersEachMembersAttributesAsAReadOfItWould)
     PxObjectArray hosts;
     mine->GetLVQEnterprise()->GetMembers("hosts", hosts);
     ASSERT_EQ(hosts.size(), 1u);
+    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1");
     theirs->BeginTransaction();
     host->SetAttributeText("name", "H2");
     theirs->CommitTransaction();
-    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1") << "read with the list, buffered until cleared";
+    EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H1") << "buffered until cleared";
     mine->GetLVQEnterprise()->GetMembers("hosts", hosts);
     EXPECT_EQ(hosts[0]->GetAttributeText("name"), "H2") << "a list read again brings the fresher data";
 
@@ -214,6 +217,100 @@ TEST_P(PxMemberReadTest, AnotherProcessesChangeOfAMemberReadWithItsListIsSeenAtT
             EXPECT_EQ(e.GetErrorMessage(), "Cannot change the repository: another session has changed what this "
                                            "transaction read. The transaction was rolled back.");
             EXPECT_FALSE(link->IsInTransaction());
+        }
+    }
+    child.Finish();
+}
+
+// Two processes each add one to a member's count. Whatever the order of this transaction's
+// list read, its first write, its use of the count and the other process's increment, and
+// whether the members' data comes with the list or at the first use of one, both
+// increments are kept, or this transaction is refused and the other's alone is.
+TEST_P(PxMemberReadTest, AnIncrementAfterAListReadNeverLosesAnotherProcesssIncrement)
+{
+    {
+        auto setup = PxAttach(m_repository.Path());
+        setup->BeginTransaction();
+        for (const char* name : {"M0", "M1", "M2"})
+            NewMember(setup->GetLVQEnterprise(), "hosts", name);
+        setup->CommitTransaction();
+    }
+    // A list's members' data comes with it when a member of the list read before was used.
+    const struct {
+        const char* what;
+        bool previousUsed;
+    } readings[] = {{"data read with the list", true}, {"data read at first use", false}};
+    enum Step { ListBeforeBegin, List, UseFirst, Other, Write, Use };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"the other increments between the list read and the first write", {List, Other, Write, Use}},
+        {"the count is used before the other increments", {List, Use, Other, Write}},
+        {"the other increments before the count is used and written", {List, Other, Use, Write}},
+        {"another member is used before the other increments", {List, UseFirst, Other, Write, Use}},
+        {"another member is used after the first write", {List, Other, Write, UseFirst, Use}},
+        {"the list is read before the transaction begins", {ListBeforeBegin, UseFirst, Other, Write, Use}},
+    };
+    std::unique_ptr<PxVQLink> other;
+    std::vector<std::function<void()>> childSteps = {[&] { other = PxAttach(m_repository.Path(), "child/writer"); }};
+    for (std::size_t round = 0; round < std::size(readings) * std::size(cases); ++round)
+        childSteps.push_back([&] {
+            other->BeginTransaction();
+            PxObjectPtr member = other->GetLVQEnterprise()->FindMember("hosts", "name", "M1");
+            member->SetAttributeInt("count", member->GetAttributeInt("count") + 1);
+            other->CommitTransaction();
+        });
+    vqtest::ChildProcess child(childSteps);
+    ASSERT_TRUE(child.WaitReady());
+
+    auto link = PxAttach(m_repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    auto count = [&] { return PxObjectPtr(enterprise->FindMember("hosts", "name", "M1"))->GetAttributeInt("count"); };
+    for (const auto& reading : readings) {
+        for (const Case& c : cases) {
+            const std::string what = std::string(reading.what) + ": " + c.what;
+            link->BeginTransaction();
+            PxObjectPtr(enterprise->FindMember("hosts", "name", "M1"))->SetAttributeInt("count", 5);
+            link->CommitTransaction();
+            PxObjectArray members;
+            enterprise->GetMembers("hosts", members);
+            if (reading.previousUsed)
+                members[2]->GetAttributeText("name");
+
+            std::optional<std::int64_t> read;
+            try {
+                for (Step step : c.steps) {
+                    if (step == ListBeforeBegin || step == List) {
+                        if (step == List)
+                            link->BeginTransaction();
+                        enterprise->GetMembers("hosts", members);
+                        if (step == ListBeforeBegin)
+                            link->BeginTransaction();
+                    } else if (step == UseFirst) {
+                        EXPECT_EQ(members[0]->GetAttributeText("name"), "M0") << what;
+                    } else if (step == Other) {
+                        ASSERT_TRUE(child.RunNextStep()) << what;
+                    } else if (step == Write) {
+                        enterprise->SetAttributeText("note", what.c_str());
+                    } else {
+                        read = members[1]->GetAttributeInt("count");
+                    }
+                }
+                members[1]->SetAttributeInt("count", *read + 1);
+                link->CommitTransaction();
+            } catch (const PxException& e) {
+                EXPECT_EQ(e.GetErrorMessage(), "Cannot change the repository: another session has changed what this "
+                                               "transaction read. The transaction was rolled back.")
+                    << what;
+                EXPECT_FALSE(link->IsInTransaction()) << what;
+                link->ClearAllBuffers();
+                EXPECT_EQ(count(), 6) << what;
+                continue;
+            }
+            link->ClearAllBuffers();
+            EXPECT_EQ(count(), 7) << what << ": both increments kept";
         }
     }
     child.Finish();
