@@ -100,6 +100,8 @@ public:
 
 private:
     static constexpr std::size_t kBatch = 5000;
+    // Objects read and not written yet, at the most, but for the last batch read.
+    static constexpr std::size_t kHeld = 2 * kBatch;
 
     // The entries of an object being written, from the one being written on.
     struct Pending {
@@ -145,13 +147,19 @@ private:
     }
 
     // Reads the next objects to be written that are not read yet, in the order of writing,
-    // as far as the lists read tell them.
+    // as far as the lists read tell them. Those of the list being written come first; the
+    // lists further out, whose objects are written only after everything below, are read
+    // ahead only while few objects are held, so that what is held does not grow with the
+    // repository.
     void ReadNext()
     {
         std::vector<std::int64_t> wanted;
         std::unordered_set<std::int64_t> chosen;
-        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < kBatch; ++frame)
+        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < kBatch; ++frame) {
+            if (frame != m_pending.rbegin() && m_read.size() + wanted.size() >= kHeld)
+                break;
             CollectUnread(*frame->entries, frame->next, wanted, chosen);
+        }
         Read(wanted);
     }
 
