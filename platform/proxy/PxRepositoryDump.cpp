@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <iomanip>
 #include <sstream>
@@ -99,9 +100,13 @@ public:
     }
 
 private:
+    // Objects a read asks for, at the most.
     static constexpr std::size_t kBatch = 5000;
-    // Objects read and not written yet, at the most, but for the last batch read.
-    static constexpr std::size_t kHeld = 2 * kBatch;
+    // Of those, objects of the lists further out than the one being written.
+    static constexpr std::size_t kAhead = 500;
+    // Objects and list entries held, read and not written yet, beyond which nothing
+    // further out is read ahead.
+    static constexpr std::size_t kHeld = 20000;
 
     // The entries of an object being written, from the one being written on.
     struct Pending {
@@ -143,30 +148,35 @@ private:
             return {"?", {}, {}};
         PxObjectContents object = std::move(found->second);
         m_read.erase(found);
+        m_held -= HeldSize(object);
         return object;
     }
 
     // Reads the next objects to be written that are not read yet, in the order of writing,
-    // as far as the lists read tell them. Those of the list being written come first; the
-    // lists further out, whose objects are written only after everything below, are read
-    // ahead only while few objects are held, so that what is held does not grow with the
-    // repository.
+    // as far as the lists read tell them. Those of the list being written come first. The
+    // lists further out are written only after everything below, and their objects may own
+    // long lists: a few of them are read ahead, and only while little is held, so that what
+    // is held does not grow with the repository.
     void ReadNext()
     {
         std::vector<std::int64_t> wanted;
         std::unordered_set<std::int64_t> chosen;
-        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < kBatch; ++frame) {
-            if (frame != m_pending.rbegin() && m_read.size() + wanted.size() >= kHeld)
-                break;
-            CollectUnread(*frame->entries, frame->next, wanted, chosen);
+        std::size_t limit = kBatch;
+        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < limit; ++frame) {
+            if (frame != m_pending.rbegin()) {
+                if (m_held >= kHeld && !wanted.empty())
+                    break;
+                limit = std::min(limit, wanted.size() + kAhead);
+            }
+            CollectUnread(*frame->entries, frame->next, limit, wanted, chosen);
         }
         Read(wanted);
     }
 
-    void CollectUnread(const std::vector<PxMemberEntry>& entries, std::size_t from, std::vector<std::int64_t>& wanted,
-                       std::unordered_set<std::int64_t>& chosen) const
+    void CollectUnread(const std::vector<PxMemberEntry>& entries, std::size_t from, std::size_t limit,
+                       std::vector<std::int64_t>& wanted, std::unordered_set<std::int64_t>& chosen) const
     {
-        for (std::size_t index = from; index < entries.size() && wanted.size() < kBatch; ++index) {
+        for (std::size_t index = from; index < entries.size() && wanted.size() < limit; ++index) {
             const PxMemberEntry& entry = entries[index];
             if (!entry.owning || m_shown.count(entry.member) || !chosen.insert(entry.member).second)
                 continue;
@@ -174,20 +184,25 @@ private:
             if (read == m_read.end())
                 wanted.push_back(entry.member);
             else
-                CollectUnread(read->second.entries, 0, wanted, chosen);
+                CollectUnread(read->second.entries, 0, limit, wanted, chosen);
         }
     }
 
     void Read(const std::vector<std::int64_t>& oids)
     {
-        for (auto& [oid, object] : m_store.ContentsOf(oids))
+        for (auto& [oid, object] : m_store.ContentsOf(oids)) {
+            m_held += HeldSize(object);
             m_read.emplace(oid, std::move(object));
+        }
     }
+
+    static std::size_t HeldSize(const PxObjectContents& object) { return 1 + object.entries.size(); }
 
     PxStore& m_store;
     std::ostream& m_out;
     std::unordered_set<std::int64_t> m_shown;
     std::unordered_map<std::int64_t, PxObjectContents> m_read;
+    std::size_t m_held = 0;
     std::vector<Pending> m_pending;
 };
 
