@@ -18,14 +18,9 @@ constexpr int kGroups = 10;
 
 std::string GroupsAndBundles(int members)
 {
-    std::string elements = vqgrowth::ReportElements(members);
+    const std::string elements = vqgrowth::ReportElements(members) + "," + vqgrowth::IspecElements(members);
     const std::string aliases = vqgrowth::ReportAliases(members);
-    std::string ispecs;
-    for (int index = 0; index < members; ++index) {
-        const std::string ispec = vqgrowth::Numbered("I", index);
-        elements += R"(, {"class": "PxLSEIspec", "name": ")" + ispec + R"(", "usage": "B"})";
-        ispecs += std::string(index ? "," : "") + "\"" + ispec + "\"";
-    }
+    const std::string ispecs = vqgrowth::IspecNames(members);
     std::string groups;
     std::string bundles;
     for (int index = 0; index < kGroups; ++index) {
@@ -34,12 +29,7 @@ std::string GroupsAndBundles(int members)
         bundles += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + vqgrowth::Numbered("B", index) +
                    R"(", "ispecs": [)" + ispecs + "]}";
     }
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
-               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
-               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
-                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}],
-                            "reportGroups": [)" +
-           groups + "], \"bundles\": [" + bundles + "]}]}";
+    return vqgrowth::OneSystemDescription(elements, R"("reportGroups": [)" + groups + R"(], "bundles": [)" + bundles + "]");
 }
 
 // Made beside the kept repositories and removed again after each run.
