@@ -75,6 +75,27 @@ private:
     PxStore& m_store;
 };
 
+// The ids of the objects written, a bit each: ids are given in rising order and few are left
+// out, so the set takes about an eighth of a byte an object.
+class WrittenIds {
+public:
+    void Add(std::int64_t oid)
+    {
+        const auto index = static_cast<std::size_t>(oid);
+        if (index >= m_bits.size())
+            m_bits.resize(index + 1);
+        m_bits[index] = true;
+    }
+    bool Contains(std::int64_t oid) const
+    {
+        const auto index = static_cast<std::size_t>(oid);
+        return oid >= 0 && index < m_bits.size() && m_bits[index];
+    }
+
+private:
+    std::vector<bool> m_bits;
+};
+
 // The roots in the order of their names.
 constexpr const char* kRoots[] = {"PxLSEEnterprise", "PxVQEnterprise"};
 
@@ -117,7 +138,7 @@ private:
     void Object(std::int64_t oid, int depth)
     {
         const PxObjectContents object = TakeRead(oid);
-        m_shown.insert(oid);
+        m_shown.Add(oid);
         std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
         m_out << indent << "#" << oid << " " << object.className << "\n";
         for (const auto& [name, value] : object.attributes)
@@ -131,7 +152,7 @@ private:
                 role = entry.role;
                 m_out << indent << "  " << role << ":\n";
             }
-            if (entry.owning && !m_shown.count(entry.member))
+            if (entry.owning && !m_shown.Contains(entry.member))
                 Object(entry.member, depth + 2);
             else
                 m_out << indent << "    -> #" << entry.member << " " << entry.memberClass << "\n";
@@ -178,7 +199,7 @@ private:
     {
         for (std::size_t index = from; index < entries.size() && wanted.size() < limit; ++index) {
             const PxMemberEntry& entry = entries[index];
-            if (!entry.owning || m_shown.count(entry.member) || !chosen.insert(entry.member).second)
+            if (!entry.owning || m_shown.Contains(entry.member) || !chosen.insert(entry.member).second)
                 continue;
             auto read = m_read.find(entry.member);
             if (read == m_read.end())
@@ -200,7 +221,7 @@ private:
 
     PxStore& m_store;
     std::ostream& m_out;
-    std::unordered_set<std::int64_t> m_shown;
+    WrittenIds m_shown;
     std::unordered_map<std::int64_t, PxObjectContents> m_read;
     std::size_t m_held = 0;
     std::vector<Pending> m_pending;
