@@ -3,10 +3,14 @@
 // one; the picker is cancelled, so the time is the refresh of the views that opens the
 // command, which works on what the tree holds: after the Find, the way to the last bundle.
 // The view is opened, the Find run and the first bundle selected outside the time.
+// Expand Branch of the system of a segment of 20 and 200 reports and Ispecs with ten report
+// groups and ten bundles naming all of them, on the test server; the counter "trips" is the
+// number of round trips to it.
 #include "GrowthView.h"
 
 #include "support/ScriptedUiDriver.h"
 
+#include "proxy/PxPostgres.h"
 #include "sysview/VqsDirectoryView.h"
 #include "win/Messages.h"
 
@@ -47,7 +51,26 @@ void GenerateAfterFind(benchmark::State& state)
         });
 }
 
+void ExpandGroupsAndBundles(benchmark::State& state)
+{
+    const int members = static_cast<int>(state.range(0));
+    const std::string repository = vqgrowth::KeptServerRepository("groups-and-bundles-" + std::to_string(members),
+                                                                  vqgrowth::GroupsAndBundlesDescription(members));
+    std::int64_t trips = 0;
+    vqgrowth::TimeOnView(
+        state, repository, [](vqgrowth::OpenView& open) { open.SelectRowOf("SYS1"); },
+        [&](vqgrowth::OpenView& open) {
+            trips = PxPgConnection::RoundTrips();
+            open.ExpandBranch();
+            trips = PxPgConnection::RoundTrips() - trips;
+        });
+    state.counters["trips"] = static_cast<double>(trips);
+}
+
 void BM_GenerateBundleAfterFindFile(benchmark::State& state) { GenerateAfterFind(state); }
 BENCHMARK(BM_GenerateBundleAfterFindFile)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_ExpandGroupsAndBundlesServer(benchmark::State& state) { ExpandGroupsAndBundles(state); }
+BENCHMARK(BM_ExpandGroupsAndBundlesServer)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

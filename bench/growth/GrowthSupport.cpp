@@ -195,6 +195,23 @@ std::string OneSystemDescription(const std::string& elements, const std::string&
            (systemEntries.empty() ? "" : ", " + systemEntries) + "}]}";
 }
 
+std::string GroupsAndBundlesDescription(int members)
+{
+    constexpr int kGroups = 10;
+    const std::string elements = ReportElements(members) + "," + IspecElements(members);
+    const std::string aliases = ReportAliases(members);
+    const std::string ispecs = IspecNames(members);
+    std::string groups;
+    std::string bundles;
+    for (int index = 0; index < kGroups; ++index) {
+        groups += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + Numbered("G", index) +
+                  R"(", "aliases": [)" + aliases + "]}";
+        bundles += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + Numbered("B", index) +
+                   R"(", "ispecs": [)" + ispecs + "]}";
+    }
+    return OneSystemDescription(elements, R"("reportGroups": [)" + groups + R"(], "bundles": [)" + bundles + "]");
+}
+
 std::string ReportsDescription(int reports) { return OneSystemDescription(ReportElements(reports), ""); }
 
 std::string ReportsRepository(int reports, bool server)

@@ -56,6 +56,9 @@ std::string IspecNames(int ispecs);
 // SYS1 with one segment, BIG, of these elements, the generate set NTGEN and, after it, these
 // further entries of the system (`"bundles": [...]` and the like; none when empty).
 std::string OneSystemDescription(const std::string& elements, const std::string& systemEntries);
+// SYS1 with one segment, BIG, of that many reports and Ispecs, ten report groups naming
+// every report and ten bundles naming every Ispec.
+std::string GroupsAndBundlesDescription(int members);
 // SYS1 with one segment, BIG, of that many reports, and the generate set NTGEN.
 std::string ReportsDescription(int reports);
 // The kept repository of that description, on the test server or on a file.

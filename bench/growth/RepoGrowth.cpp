@@ -14,24 +14,6 @@
 
 namespace {
 
-constexpr int kGroups = 10;
-
-std::string GroupsAndBundles(int members)
-{
-    const std::string elements = vqgrowth::ReportElements(members) + "," + vqgrowth::IspecElements(members);
-    const std::string aliases = vqgrowth::ReportAliases(members);
-    const std::string ispecs = vqgrowth::IspecNames(members);
-    std::string groups;
-    std::string bundles;
-    for (int index = 0; index < kGroups; ++index) {
-        groups += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + vqgrowth::Numbered("G", index) +
-                  R"(", "aliases": [)" + aliases + "]}";
-        bundles += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + vqgrowth::Numbered("B", index) +
-                   R"(", "ispecs": [)" + ispecs + "]}";
-    }
-    return vqgrowth::OneSystemDescription(elements, R"("reportGroups": [)" + groups + R"(], "bundles": [)" + bundles + "]");
-}
-
 // Made beside the kept repositories and removed again after each run.
 void Create(benchmark::State& state, const vqrepo::RepoDescription& description)
 {
@@ -47,14 +29,14 @@ void Create(benchmark::State& state, const vqrepo::RepoDescription& description)
 
 void BM_CreateGroupsAndBundlesFile(benchmark::State& state)
 {
-    Create(state, vqrepo::ReadDescription(GroupsAndBundles(static_cast<int>(state.range(0)))));
+    Create(state, vqrepo::ReadDescription(vqgrowth::GroupsAndBundlesDescription(static_cast<int>(state.range(0)))));
 }
 BENCHMARK(BM_CreateGroupsAndBundlesFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_CreateGroupsAndBundlesServer(benchmark::State& state)
 {
     const vqrepo::RepoDescription description =
-        vqrepo::ReadDescription(GroupsAndBundles(static_cast<int>(state.range(0))));
+        vqrepo::ReadDescription(vqgrowth::GroupsAndBundlesDescription(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         state.PauseTiming();
         const std::string uri = vqtest::PgTestServer::Instance().NewDatabase();
