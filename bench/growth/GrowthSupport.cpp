@@ -9,10 +9,12 @@
 #include "shell/VqsSysApp.h"
 
 #include <libpq-fe.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace vqgrowth {
@@ -87,6 +89,37 @@ std::int64_t ServerTransactions(const std::string& uri)
     return count;
 }
 
+namespace {
+
+// A line of /proc/self/status in bytes ("VmRSS:", "VmHWM:").
+std::int64_t StatusBytes(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0)
+            return std::atoll(line.c_str() + field.size()) * 1024;
+    }
+    throw std::runtime_error("/proc/self/status has no " + field);
+}
+
+} // namespace
+
+std::int64_t ResidentMemory()
+{
+    malloc_trim(0);
+    return StatusBytes("VmRSS:");
+}
+
+std::int64_t PeakMemoryRise(const std::function<void()>& step)
+{
+    const std::int64_t before = ResidentMemory();
+    // Writing 5 sets the peak resident size back to the present one.
+    std::ofstream("/proc/self/clear_refs") << "5";
+    step();
+    return StatusBytes("VmHWM:") - before;
+}
+
 VqsSysApp& OpenSession(const std::string& repository)
 {
     VqsSysApp& app = StartedModule();
@@ -136,13 +169,50 @@ std::string ReportAliases(int reports)
     return aliases;
 }
 
-std::string ReportsDescription(int reports)
+std::string IspecElements(int ispecs)
 {
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + ReportElements(reports) + R"(]}],
+    std::string elements;
+    for (int index = 0; index < ispecs; ++index)
+        elements += std::string(index ? "," : "") + R"({"class": "PxLSEIspec", "name": ")" + Numbered("I", index) +
+                    R"(", "usage": "B"})";
+    return elements;
+}
+
+std::string IspecNames(int ispecs)
+{
+    std::string names;
+    for (int index = 0; index < ispecs; ++index)
+        names += std::string(index ? "," : "") + "\"" + Numbered("I", index) + "\"";
+    return names;
+}
+
+std::string OneSystemDescription(const std::string& elements, const std::string& systemEntries)
+{
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
                "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
                "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
-                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}]}]})";
+                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}])" +
+           (systemEntries.empty() ? "" : ", " + systemEntries) + "}]}";
 }
+
+std::string GroupsAndBundlesDescription(int members)
+{
+    constexpr int kGroups = 10;
+    const std::string elements = ReportElements(members) + "," + IspecElements(members);
+    const std::string aliases = ReportAliases(members);
+    const std::string ispecs = IspecNames(members);
+    std::string groups;
+    std::string bundles;
+    for (int index = 0; index < kGroups; ++index) {
+        groups += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + Numbered("G", index) +
+                  R"(", "aliases": [)" + aliases + "]}";
+        bundles += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + Numbered("B", index) +
+                   R"(", "ispecs": [)" + ispecs + "]}";
+    }
+    return OneSystemDescription(elements, R"("reportGroups": [)" + groups + R"(], "bundles": [)" + bundles + "]");
+}
+
+std::string ReportsDescription(int reports) { return OneSystemDescription(ReportElements(reports), ""); }
 
 std::string ReportsRepository(int reports, bool server)
 {

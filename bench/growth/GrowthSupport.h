@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,6 +32,13 @@ std::string KeptRepository(const std::string& name, const std::string& json, boo
 // The write transactions the server began so far (its transaction counter).
 std::int64_t ServerTransactions(const std::string& uri);
 
+// Runs the step; answers how far the process's resident memory rose above where it stood
+// before it, at the highest (bytes). Free heap is given back to the system first, so that
+// what earlier runs left behind does not hide a rise.
+std::int64_t PeakMemoryRise(const std::function<void()>& step);
+// The process's resident memory (bytes), free heap given back to the system first.
+std::int64_t ResidentMemory();
+
 // The started module; a session on the repository opened (one at a time).
 VqsSysApp& OpenSession(const std::string& repository);
 void CloseSession();
@@ -42,6 +50,15 @@ std::string Numbered(const char* prefix, int index);
 // The elements of a description: reports R000000 on, and the aliases of them a report group lists.
 std::string ReportElements(int reports);
 std::string ReportAliases(int reports);
+// Ispecs I000000 on (usage B), and their names as a list of a bundle.
+std::string IspecElements(int ispecs);
+std::string IspecNames(int ispecs);
+// SYS1 with one segment, BIG, of these elements, the generate set NTGEN and, after it, these
+// further entries of the system (`"bundles": [...]` and the like; none when empty).
+std::string OneSystemDescription(const std::string& elements, const std::string& systemEntries);
+// SYS1 with one segment, BIG, of that many reports and Ispecs, ten report groups naming
+// every report and ten bundles naming every Ispec.
+std::string GroupsAndBundlesDescription(int members);
 // SYS1 with one segment, BIG, of that many reports, and the generate set NTGEN.
 std::string ReportsDescription(int reports);
 // The kept repository of that description, on the test server or on a file.

@@ -14,34 +14,6 @@
 
 namespace {
 
-constexpr int kGroups = 10;
-
-std::string GroupsAndBundles(int members)
-{
-    std::string elements = vqgrowth::ReportElements(members);
-    const std::string aliases = vqgrowth::ReportAliases(members);
-    std::string ispecs;
-    for (int index = 0; index < members; ++index) {
-        const std::string ispec = vqgrowth::Numbered("I", index);
-        elements += R"(, {"class": "PxLSEIspec", "name": ")" + ispec + R"(", "usage": "B"})";
-        ispecs += std::string(index ? "," : "") + "\"" + ispec + "\"";
-    }
-    std::string groups;
-    std::string bundles;
-    for (int index = 0; index < kGroups; ++index) {
-        groups += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + vqgrowth::Numbered("G", index) +
-                  R"(", "aliases": [)" + aliases + "]}";
-        bundles += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" + vqgrowth::Numbered("B", index) +
-                   R"(", "ispecs": [)" + ispecs + "]}";
-    }
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}],
-               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
-               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
-                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}],
-                            "reportGroups": [)" +
-           groups + "], \"bundles\": [" + bundles + "]}]}";
-}
-
 // Made beside the kept repositories and removed again after each run.
 void Create(benchmark::State& state, const vqrepo::RepoDescription& description)
 {
@@ -57,14 +29,14 @@ void Create(benchmark::State& state, const vqrepo::RepoDescription& description)
 
 void BM_CreateGroupsAndBundlesFile(benchmark::State& state)
 {
-    Create(state, vqrepo::ReadDescription(GroupsAndBundles(static_cast<int>(state.range(0)))));
+    Create(state, vqrepo::ReadDescription(vqgrowth::GroupsAndBundlesDescription(static_cast<int>(state.range(0)))));
 }
 BENCHMARK(BM_CreateGroupsAndBundlesFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_CreateGroupsAndBundlesServer(benchmark::State& state)
 {
     const vqrepo::RepoDescription description =
-        vqrepo::ReadDescription(GroupsAndBundles(static_cast<int>(state.range(0))));
+        vqrepo::ReadDescription(vqgrowth::GroupsAndBundlesDescription(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         state.PauseTiming();
         const std::string uri = vqtest::PgTestServer::Instance().NewDatabase();

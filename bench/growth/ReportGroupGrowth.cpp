@@ -27,12 +27,7 @@ std::string GroupsDescription(int reports)
         groups += std::string(index ? "," : "") + R"({"businessSegment": "BIG", "name": ")" +
                   vqgrowth::Numbered("G", index) + R"(", "longName": ")" + vqgrowth::Numbered("G", index) +
                   R"(", "aliases": [)" + aliases + "]}";
-    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + vqgrowth::ReportElements(reports) + R"(]}],
-               "hosts": [{"name": "NTHOST", "hostType": 0, "port": 21}],
-               "systems": [{"name": "SYS1", "businessSegments": ["BIG"],
-                            "optionSets": [{"name": "NTGEN", "hostType": 0, "host": "NTHOST"}],
-                            "reportGroups": [)" +
-           groups + "]}]}";
+    return vqgrowth::OneSystemDescription(vqgrowth::ReportElements(reports), R"("reportGroups": [)" + groups + "]");
 }
 
 std::string Repository(int reports, bool server)

@@ -1,7 +1,10 @@
 // A repository of many small systems (100 and 1,000), on a file and on the test server:
 // - the dump of the whole repository (vqsrepo dump);
 // - Expand Branch of the enterprise at the top of the system view (every system's branch
-//   fills); the view is opened and closed outside the time.
+//   fills); the view is opened and closed outside the time;
+// - Find of the last system from the top row (the search reads every earlier system's branch).
+// The dump also at 10 systems, with the memory it takes at its highest ("peakMB"), its text
+// counted as it is written rather than kept.
 // Each system takes one of ten business segments of a few elements and has one generate
 // set. On the server the counter "trips" is the number of round trips to it.
 #include "GrowthSupport.h"
@@ -10,7 +13,8 @@
 #include "proxy/PxPostgres.h"
 #include "proxy/PxRepositoryDump.h"
 
-#include <sstream>
+#include <ostream>
+#include <streambuf>
 #include <string>
 
 namespace {
@@ -64,16 +68,40 @@ void Timed(benchmark::State& state, bool server, Step step)
         state.counters["trips"] = static_cast<double>(PxPgConnection::RoundTrips() - trips);
 }
 
+// Counts what is written to it and keeps nothing.
+class CountingBuffer : public std::streambuf {
+public:
+    std::size_t Count() const { return m_count; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        ++m_count;
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char*, std::streamsize count) override
+    {
+        m_count += static_cast<std::size_t>(count);
+        return count;
+    }
+
+private:
+    std::size_t m_count = 0;
+};
+
 void Dump(benchmark::State& state, bool server)
 {
     const std::string repository = Repository(static_cast<int>(state.range(0)), server);
     std::size_t size = 0;
+    std::int64_t peak = 0;
     for (auto _ : state) {
-        std::ostringstream out;
-        Timed(state, server, [&] { PxRepositoryDump::WriteFile(repository, out); });
-        size = out.str().size();
+        CountingBuffer counted;
+        std::ostream out(&counted);
+        Timed(state, server, [&] { peak = vqgrowth::PeakMemoryRise([&] { PxRepositoryDump::WriteFile(repository, out); }); });
+        size = counted.Count();
     }
     state.counters["bytes"] = static_cast<double>(size);
+    state.counters["peakMB"] = static_cast<double>(peak) / 1e6;
 }
 
 void Expand(benchmark::State& state, bool server)
@@ -83,14 +111,27 @@ void Expand(benchmark::State& state, bool server)
         [&](vqgrowth::OpenView& open) { Timed(state, server, [&] { open.ExpandBranch(); }); });
 }
 
+void Find(benchmark::State& state, bool server)
+{
+    const std::string last = vqgrowth::Numbered("SYS", static_cast<int>(state.range(0)) - 1);
+    vqgrowth::TimeOnView(
+        state, Repository(static_cast<int>(state.range(0)), server), [](vqgrowth::OpenView&) {},
+        [&](vqgrowth::OpenView& open) { Timed(state, server, [&] { open.Find(last); }); });
+}
+
 void BM_DumpSystemsFile(benchmark::State& state) { Dump(state, false); }
-BENCHMARK(BM_DumpSystemsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_DumpSystemsFile)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_DumpSystemsServer(benchmark::State& state) { Dump(state, true); }
-BENCHMARK(BM_DumpSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_DumpSystemsServer)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_ExpandSystemsFile(benchmark::State& state) { Expand(state, false); }
 BENCHMARK(BM_ExpandSystemsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_ExpandSystemsServer(benchmark::State& state) { Expand(state, true); }
 BENCHMARK(BM_ExpandSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_FindSystemsFile(benchmark::State& state) { Find(state, false); }
+BENCHMARK(BM_FindSystemsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+void BM_FindSystemsServer(benchmark::State& state) { Find(state, true); }
+BENCHMARK(BM_FindSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -8,6 +8,9 @@
 // The directory view of 20 systems, each linking one segment of many reports:
 // - Find of the last system from the top row (the search reads every earlier system's
 //   branch, as a match may lie in any of them): 100 and 1,000 reports a segment.
+// The directory view of 10 and 100 systems, each linking one segment of 500 reports:
+// - the memory Find of the last system takes at its highest ("peakMB") and keeps ("keptMB"):
+//   the search holds no more than the branch it is in, so neither grows with the systems.
 #include "GrowthSupport.h"
 
 #include "GrowthView.h"
@@ -23,18 +26,18 @@ using vqgrowth::TimeOnView;
 
 constexpr UINT kFindNext = 57640;
 constexpr int kSystems = 20;
+constexpr int kReportsASystem = 500;
 
-// Twenty systems linking the one segment BIG of that many reports, on a file or on the
-// test server.
-std::string SystemsRepository(int reports, bool server)
+// Systems linking the one segment BIG of that many reports, on a file or on the test server.
+std::string SystemsRepository(int count, int reports, bool server)
 {
     std::string systems;
-    for (int index = 0; index < kSystems; ++index)
+    for (int index = 0; index < count; ++index)
         systems += std::string(index ? "," : "") + R"({"name": ")" + vqgrowth::Numbered("SYS", index) +
                    R"(", "businessSegments": ["BIG"]})";
     const std::string json = R"({"businessSegments": [{"name": "BIG", "elements": [)" + vqgrowth::ReportElements(reports) +
                              R"(]}], "systems": [)" + systems + "]}";
-    const std::string name = "systems-" + std::to_string(kSystems) + "-" + std::to_string(reports);
+    const std::string name = "systems-" + std::to_string(count) + "-" + std::to_string(reports);
     return vqgrowth::KeptRepository(name, json, server);
 }
 
@@ -57,8 +60,27 @@ void FindSystem(benchmark::State& state, bool server)
 {
     const std::string last = vqgrowth::Numbered("SYS", kSystems - 1);
     TimeOnView(
-        state, SystemsRepository(static_cast<int>(state.range(0)), server), [](OpenView&) {},
+        state, SystemsRepository(kSystems, static_cast<int>(state.range(0)), server), [](OpenView&) {},
         [&](OpenView& open) { open.Find(last); });
+}
+
+constexpr double kMegabyte = 1e6;
+
+void FindSystemMemory(benchmark::State& state)
+{
+    const int systems = static_cast<int>(state.range(0));
+    const std::string last = vqgrowth::Numbered("SYS", systems - 1);
+    std::int64_t peak = 0;
+    std::int64_t kept = 0;
+    TimeOnView(
+        state, SystemsRepository(systems, kReportsASystem, false), [](OpenView&) {},
+        [&](OpenView& open) {
+            const std::int64_t before = vqgrowth::ResidentMemory();
+            peak = vqgrowth::PeakMemoryRise([&] { open.Find(last); });
+            kept = vqgrowth::ResidentMemory() - before;
+        });
+    state.counters["peakMB"] = static_cast<double>(peak) / kMegabyte;
+    state.counters["keptMB"] = static_cast<double>(kept) / kMegabyte;
 }
 
 // Find Next from the first report's row of the expanded branch, the last report's name
@@ -96,5 +118,8 @@ void BM_FindSystemPastBigSegmentsFile(benchmark::State& state) { FindSystem(stat
 BENCHMARK(BM_FindSystemPastBigSegmentsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_FindSystemPastBigSegmentsServer(benchmark::State& state) { FindSystem(state, true); }
 BENCHMARK(BM_FindSystemPastBigSegmentsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_FindSystemMemory(benchmark::State& state) { FindSystemMemory(state); }
+BENCHMARK(BM_FindSystemMemory)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -416,6 +416,30 @@ int PxObject::CountOfMembers(const char* role) const
     return session->Store().CountMembers(m_oid, role);
 }
 
+std::vector<int> PxObject::CountsOfMembers(const std::vector<PxObjectPtr>& objects, const char* role)
+{
+    // One read for the objects of each session.
+    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> asked;
+    for (const PxObjectPtr& object : objects) {
+        object->Enter("PxObject::CountOfMembers");
+        std::vector<std::int64_t>& oids = asked[object->Session()];
+        if (std::find(oids.begin(), oids.end(), object->m_oid) == oids.end())
+            oids.push_back(object->m_oid);
+    }
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, int>> counted;
+    for (const auto& [session, oids] : asked) {
+        auto guard = session->Guard();
+        counted[session] = session->Store().CountMembersOf(oids, role);
+    }
+    std::vector<int> counts;
+    for (const PxObjectPtr& object : objects) {
+        const auto& ofSession = counted[object->Session()];
+        const auto found = ofSession.find(object->m_oid);
+        counts.push_back(found == ofSession.end() ? 0 : found->second);
+    }
+    return counts;
+}
+
 PxObjectPtr PxObject::FindMember(const char* role, const char* attribute, const char* text) const
 {
     Enter("PxObject::FindMember");
@@ -535,6 +559,14 @@ void PxObject::ReadList(const char* operation, const char* role, PxObjectCollect
     Enter(operation);
     PxTesting::NoteListRead(operation);
     GetMembers(role, members);
+}
+
+std::vector<int> PxObject::ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,
+                                         const char* role)
+{
+    PxFaultInjection::Check(operation);
+    PxTesting::NoteListRead(operation);
+    return CountsOfMembers(objects, role);
 }
 
 PxObjectPtr PxObject::FirstMember(const char* role) const

@@ -86,6 +86,9 @@ public:
     // Fills the collection (emptied first) with the members of a list, in repository order.
     void GetMembers(const char* role, PxObjectCollection& members) const;
     int CountOfMembers(const char* role) const;
+    // The member counts of one list of several objects, as CountOfMembers of each answers,
+    // read together.
+    static std::vector<int> CountsOfMembers(const std::vector<PxObjectPtr>& objects, const char* role);
     // The first member whose attribute has exactly this text; null when none.
     PxObjectPtr FindMember(const char* role, const char* attribute, const char* text) const;
     // The object whose list owns this one; null for a root.
@@ -123,6 +126,9 @@ protected:
     void WriteInt(const char* operation, const char* attribute, std::int64_t value);
     void WriteObject(const char* operation, const char* attribute, const PxObjectPtr& object);
     void ReadList(const char* operation, const char* role, PxObjectCollection& members) const;
+    // The sizes of one list of several objects, read together (CountsOfMembers), as one list read.
+    static std::vector<int> ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,
+                                          const char* role);
     // The first member of a list; null when the list is empty.
     PxObjectPtr FirstMember(const char* role) const;
     // Every operation that reaches the repository starts here: the operation's fault

@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <iomanip>
 #include <sstream>
@@ -74,6 +75,27 @@ private:
     PxStore& m_store;
 };
 
+// The ids of the objects written, a bit each: ids are given in rising order and few are left
+// out, so the set takes about an eighth of a byte an object.
+class WrittenIds {
+public:
+    void Add(std::int64_t oid)
+    {
+        const auto index = static_cast<std::size_t>(oid);
+        if (index >= m_bits.size())
+            m_bits.resize(index + 1);
+        m_bits[index] = true;
+    }
+    bool Contains(std::int64_t oid) const
+    {
+        const auto index = static_cast<std::size_t>(oid);
+        return oid >= 0 && index < m_bits.size() && m_bits[index];
+    }
+
+private:
+    std::vector<bool> m_bits;
+};
+
 // The roots in the order of their names.
 constexpr const char* kRoots[] = {"PxLSEEnterprise", "PxVQEnterprise"};
 
@@ -99,7 +121,13 @@ public:
     }
 
 private:
+    // Objects a read asks for, at the most.
     static constexpr std::size_t kBatch = 5000;
+    // Of those, objects of the lists further out than the one being written.
+    static constexpr std::size_t kAhead = 500;
+    // Objects and list entries held, read and not written yet, beyond which nothing
+    // further out is read ahead.
+    static constexpr std::size_t kHeld = 20000;
 
     // The entries of an object being written, from the one being written on.
     struct Pending {
@@ -110,7 +138,7 @@ private:
     void Object(std::int64_t oid, int depth)
     {
         const PxObjectContents object = TakeRead(oid);
-        m_shown.insert(oid);
+        m_shown.Add(oid);
         std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
         m_out << indent << "#" << oid << " " << object.className << "\n";
         for (const auto& [name, value] : object.attributes)
@@ -124,7 +152,7 @@ private:
                 role = entry.role;
                 m_out << indent << "  " << role << ":\n";
             }
-            if (entry.owning && !m_shown.count(entry.member))
+            if (entry.owning && !m_shown.Contains(entry.member))
                 Object(entry.member, depth + 2);
             else
                 m_out << indent << "    -> #" << entry.member << " " << entry.memberClass << "\n";
@@ -141,45 +169,61 @@ private:
             return {"?", {}, {}};
         PxObjectContents object = std::move(found->second);
         m_read.erase(found);
+        m_held -= HeldSize(object);
         return object;
     }
 
     // Reads the next objects to be written that are not read yet, in the order of writing,
-    // as far as the lists read tell them.
+    // as far as the lists read tell them. Those of the list being written come first. The
+    // lists further out are written only after everything below, and their objects may own
+    // long lists: a few of them are read ahead, and only while little is held, so that what
+    // is held does not grow with the repository.
     void ReadNext()
     {
         std::vector<std::int64_t> wanted;
         std::unordered_set<std::int64_t> chosen;
-        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < kBatch; ++frame)
-            CollectUnread(*frame->entries, frame->next, wanted, chosen);
+        std::size_t limit = kBatch;
+        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < limit; ++frame) {
+            if (frame != m_pending.rbegin()) {
+                if (m_held >= kHeld && !wanted.empty())
+                    break;
+                limit = std::min(limit, wanted.size() + kAhead);
+            }
+            CollectUnread(*frame->entries, frame->next, limit, wanted, chosen);
+        }
         Read(wanted);
     }
 
-    void CollectUnread(const std::vector<PxMemberEntry>& entries, std::size_t from, std::vector<std::int64_t>& wanted,
-                       std::unordered_set<std::int64_t>& chosen) const
+    void CollectUnread(const std::vector<PxMemberEntry>& entries, std::size_t from, std::size_t limit,
+                       std::vector<std::int64_t>& wanted, std::unordered_set<std::int64_t>& chosen) const
     {
-        for (std::size_t index = from; index < entries.size() && wanted.size() < kBatch; ++index) {
+        for (std::size_t index = from; index < entries.size() && wanted.size() < limit; ++index) {
             const PxMemberEntry& entry = entries[index];
-            if (!entry.owning || m_shown.count(entry.member) || !chosen.insert(entry.member).second)
+            if (!entry.owning || m_shown.Contains(entry.member) || !chosen.insert(entry.member).second)
                 continue;
             auto read = m_read.find(entry.member);
             if (read == m_read.end())
                 wanted.push_back(entry.member);
             else
-                CollectUnread(read->second.entries, 0, wanted, chosen);
+                CollectUnread(read->second.entries, 0, limit, wanted, chosen);
         }
     }
 
     void Read(const std::vector<std::int64_t>& oids)
     {
-        for (auto& [oid, object] : m_store.ContentsOf(oids))
+        for (auto& [oid, object] : m_store.ContentsOf(oids)) {
+            m_held += HeldSize(object);
             m_read.emplace(oid, std::move(object));
+        }
     }
+
+    static std::size_t HeldSize(const PxObjectContents& object) { return 1 + object.entries.size(); }
 
     PxStore& m_store;
     std::ostream& m_out;
-    std::unordered_set<std::int64_t> m_shown;
+    WrittenIds m_shown;
     std::unordered_map<std::int64_t, PxObjectContents> m_read;
+    std::size_t m_held = 0;
     std::vector<Pending> m_pending;
 };
 

@@ -405,6 +405,24 @@ int PxServerStore::CountMembers(std::int64_t owner, const char* role)
             .Int(0, 0));
 }
 
+std::unordered_map<std::int64_t, int> PxServerStore::CountMembersOf(const std::vector<std::int64_t>& owners,
+                                                                    const char* role)
+{
+    for (std::int64_t owner : owners)
+        NoteRead(owner);
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT owner, count(*) FROM px_member"
+                                          " WHERE owner = ANY($1::bigint[]) AND role = $2 GROUP BY owner",
+                                          pxwhat::Read)
+                        .Bind(ArrayOf(owners))
+                        .Bind(role)
+                        .Run();
+    std::unordered_map<std::int64_t, int> counts;
+    for (int row = 0; row < rows.Count(); ++row)
+        counts.emplace(rows.Int(row, 0), static_cast<int>(rows.Int(row, 1)));
+    return counts;
+}
+
 std::optional<PxObjectRow> PxServerStore::FindMember(std::int64_t owner, const char* role, const char* attribute,
                                                      const char* text)
 {

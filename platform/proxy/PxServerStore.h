@@ -45,6 +45,8 @@ public:
     PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
+    std::unordered_map<std::int64_t, int> CountMembersOf(const std::vector<std::int64_t>& owners,
+                                                         const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                           const char* text) override;
     std::optional<PxObjectRow> Owner(std::int64_t member) override;

@@ -65,6 +65,16 @@ std::unordered_map<std::int64_t, PxObjectRow> PxStore::PresentRows(const std::ve
     return present;
 }
 
+std::unordered_map<std::int64_t, int> PxStore::CountMembersOf(const std::vector<std::int64_t>& owners,
+                                                              const char* role)
+{
+    std::unordered_map<std::int64_t, int> counts;
+    for (std::int64_t owner : owners)
+        if (const int count = CountMembers(owner, role))
+            counts.emplace(owner, count);
+    return counts;
+}
+
 PxAttributeBuffer& PxStore::EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
                                       PxObjectRow row)
 {

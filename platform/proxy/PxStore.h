@@ -128,6 +128,11 @@ public:
     // The same members, each with its attributes and edition, in one read; nothing is noted.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
+    // The member counts of one list of several objects (distinct ids), by id, as
+    // CountMembers of each answers and noted as it notes them; an id without members is
+    // left out.
+    virtual std::unordered_map<std::int64_t, int> CountMembersOf(const std::vector<std::int64_t>& owners,
+                                                                 const char* role);
     virtual std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                                   const char* text) = 0;
     // The object whose list owns the member (present or not); nothing for a root.

@@ -114,6 +114,11 @@ void PxVQBundle::GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& e
     ReadList("PxVQBundle::GetListOfIspecBundleData", kEntries, entries);
 }
 
+std::vector<int> PxVQBundle::CountsOfIspecBundleData(const std::vector<PxObjectPtr>& bundles)
+{
+    return ReadListSizes("PxVQBundle::CountsOfIspecBundleData", bundles, kEntries);
+}
+
 PxVQIspecSoftLinkPtr PxVQIspecBundleData::GetIspecInformation() const
 {
     return ReadObject("PxVQIspecBundleData::GetIspecInformation", "ispec");

@@ -34,6 +34,8 @@ class PxVQBundle : public PxVQObject {
     // follow the list's order; an Ispec already in the bundle, or named twice, gets one.
     void AddIspecsToBundle(const PxList& ispecs);
     void GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& entries) const;
+    // The number of entries of each of these bundles, read together.
+    static std::vector<int> CountsOfIspecBundleData(const std::vector<PxObjectPtr>& bundles);
 
     // The list of a bundle, and of an Ispec link, that holds the entries.
     static constexpr const char* kEntries = "ispecBundleData";

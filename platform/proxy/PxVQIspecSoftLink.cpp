@@ -52,6 +52,12 @@ void PxVQIspecSoftLink::GetListOfProfileSoftLinks(PxTypedList<PxVQProfileSoftLin
     ReadList("PxVQIspecSoftLink::GetListOfProfileSoftLinks", PxVQProfileSoftLink::kProfilesOfComponent, profiles);
 }
 
+std::vector<int> PxVQIspecSoftLink::CountsOfProfileSoftLinks(const std::vector<PxObjectPtr>& ispecLinks)
+{
+    return ReadListSizes("PxVQIspecSoftLink::CountsOfProfileSoftLinks", ispecLinks,
+                         PxVQProfileSoftLink::kProfilesOfComponent);
+}
+
 BOOL PxVQIspecSoftLink::IsRemovable() const { return ReadInt("PxVQIspecSoftLink::IsRemovable", "unusedMark") != 0; }
 
 int PxVQIspecSoftLink::GetElementType() const

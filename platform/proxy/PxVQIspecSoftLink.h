@@ -25,6 +25,8 @@ class PxVQIspecSoftLink : public PxVQElementSoftLink {
     void DeleteIspecBundleData(const PxVQBundlePtr& bundle);
     // The profile links whose component is this Ispec.
     void GetListOfProfileSoftLinks(PxTypedList<PxVQProfileSoftLinkPtr>& profiles) const;
+    // The number of profile links over each of these Ispec links, read together.
+    static std::vector<int> CountsOfProfileSoftLinks(const std::vector<PxObjectPtr>& ispecLinks);
 
     // The removal test: an Ispec link may go with its last explicit bundle entry only when
     // it is no longer in use (its unused mark is set).

@@ -43,6 +43,11 @@ void PxVQReportGroup::GetListOfReportSoftLinkAliases(PxTypedList<PxVQReportSoftL
     ReadList("PxVQReportGroup::GetListOfReportSoftLinkAliases", kAliases, aliases);
 }
 
+std::vector<int> PxVQReportGroup::CountsOfReportSoftLinkAliases(const std::vector<PxObjectPtr>& groups)
+{
+    return ReadListSizes("PxVQReportGroup::CountsOfReportSoftLinkAliases", groups, kAliases);
+}
+
 PxVQReportSoftLinkPtr PxVQReportSoftLinkAlias::GetSoftLink() const
 {
     return ReadObject("PxVQReportSoftLinkAlias::GetSoftLink", "softLink");

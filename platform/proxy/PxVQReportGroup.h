@@ -17,6 +17,8 @@ class PxVQReportGroup : public PxVQObject {
 
     PxVQReportSoftLinkAliasPtr CreateReportSoftLinkAlias(const PxVQReportSoftLinkPtr& report);
     void GetListOfReportSoftLinkAliases(PxTypedList<PxVQReportSoftLinkAliasPtr>& aliases) const;
+    // The number of aliases of each of these report groups, read together.
+    static std::vector<int> CountsOfReportSoftLinkAliases(const std::vector<PxObjectPtr>& groups);
 
 protected:
     PxVQReportGroup() = default;

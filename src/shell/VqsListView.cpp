@@ -83,21 +83,18 @@ VqsTreeItem* FindBefore(VqsTreeItem* item, VqsTreeItem* stop, const CString& tex
     }
     if (_strnicmp(item->GetText(), text, static_cast<std::size_t>(text.GetLength())) == 0)
         return item;
-    const bool readForSearch = item->GetState() != VqsTreeItem::Leaf && item->GetChildCount() == 0;
-    if (readForSearch)
-        item->FillChildren(0);
+    VqsTreeItem::SearchFill fill(item);
     std::vector<VqsTreeItem*> children;
     for (POSITION position = item->GetChildren().GetHeadPosition(); position;)
         children.push_back(item->GetChildren().GetNext(position));
     std::sort(children.begin(), children.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
     for (VqsTreeItem* child : children) {
-        if (VqsTreeItem* found = FindBefore(child, stop, text, reached))
+        VqsTreeItem* found = FindBefore(child, stop, text, reached);
+        if (found || reached) {
+            fill.Keep();
             return found;
-        if (reached)
-            break;
+        }
     }
-    if (readForSearch && !reached)
-        item->ReleaseChildren();
     return nullptr;
 }
 

@@ -282,18 +282,40 @@ VqsTreeItem* VqsTreeItem::FindByPrefix(const char* prefix, std::size_t length, B
 {
     if (!skipSelf && _strnicmp(prefix, GetText(), length) == 0)
         return this;
-    const bool readForSearch = m_nState != Leaf && m_children.IsEmpty();
-    if (readForSearch)
-        FillChildren(0);
+    SearchFill fill(this);
     for (POSITION position = m_children.GetHeadPosition(); position;) {
-        if (VqsTreeItem* found = m_children.GetNext(position)->FindByPrefix(prefix, length, FALSE))
+        if (VqsTreeItem* found = m_children.GetNext(position)->FindByPrefix(prefix, length, FALSE)) {
+            fill.Keep();
             return found;
+        }
     }
-    // A branch read only for the search goes again, so that a long search holds no more
-    // than the branches it passes through.
-    if (readForSearch)
-        ReleaseChildren();
     return nullptr;
+}
+
+VqsTreeItem::SearchFill::SearchFill(VqsTreeItem* item)
+{
+    if (item->m_nState == Leaf || !item->m_children.IsEmpty())
+        return;
+    m_pItem = item;
+    m_nStateBefore = item->m_nState;
+    try {
+        item->FillChildren(0);
+    } catch (...) {
+        GiveBack();
+        throw;
+    }
+}
+
+VqsTreeItem::SearchFill::~SearchFill() { GiveBack(); }
+
+// The children read for the search have no rows, so giving them back touches no row.
+void VqsTreeItem::SearchFill::GiveBack()
+{
+    if (!m_pItem)
+        return;
+    m_pItem->DeleteChildren();
+    m_pItem->SetState(m_nStateBefore);
+    m_pItem = nullptr;
 }
 
 void VqsTreeItem::GetLineLevels(CList<int, int>& levels)

@@ -102,6 +102,25 @@ public:
     // calls it, as a closing sort batch does.
     static void OrderChanged();
 
+    // The children a search reads of an item that has children to show but holds none: read
+    // without rows when the scope starts, and given back when it ends, the item's state as
+    // it was, unless the search keeps them because its answer lies there. A search therefore
+    // holds no more than the branches on its way, and leaves the tree as the user left it.
+    class SearchFill {
+    public:
+        explicit SearchFill(VqsTreeItem* item);
+        ~SearchFill();
+        SearchFill(const SearchFill&) = delete;
+        SearchFill& operator=(const SearchFill&) = delete;
+        void Keep() { m_pItem = nullptr; }
+
+    private:
+        void GiveBack();
+
+        VqsTreeItem* m_pItem = nullptr;
+        int m_nStateBefore = Leaf;
+    };
+
     // Root pinning: the item becomes the view's top row, its ancestors hidden above it.
     void SetAsRoot();
     void PinChild(VqsTreeItem* child);

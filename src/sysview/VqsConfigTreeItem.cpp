@@ -187,6 +187,20 @@ void VqsConfigTreeItem::ApplyHasChildren(BOOL hasChildren)
         SetState(Leaf);
 }
 
+std::optional<int> VqsConfigTreeItem::KnownListSize()
+{
+    if (m_listSize)
+        return m_listSize;
+    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    const PxVQObjectPtr object = GetObject();
+    if (!parent || !parent->m_pChildListSizes || !object)
+        return std::nullopt;
+    const auto found = parent->m_pChildListSizes->find(object->GetHandle().MapKey());
+    if (found == parent->m_pChildListSizes->end())
+        return std::nullopt;
+    return found->second;
+}
+
 // ---------------------------------------------------------------- change notices
 
 void VqsConfigTreeItem::RefreshItem()

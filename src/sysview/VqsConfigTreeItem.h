@@ -17,9 +17,12 @@
 #include "proxy/PxVQReportGroup.h"
 #include "proxy/PxVQSystem.h"
 #include "shell/VqsTreeItem.h"
+#include "shell/VqsValueScope.h"
 #include "win/CString.h"
 
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 class VqsDirectoryView;
@@ -103,6 +106,7 @@ public:
     template <class Ptr, class Make>
     void FillFromList(PxTypedList<Ptr>& objects, BOOL insertRows, Make make)
     {
+        VqsValueScope<std::optional<int>> listed(m_listSize, static_cast<int>(objects.GetCount()));
         CTypedPtrList<CObList, VqsTreeItem*> kept;
         PxTypedList<Ptr> missing;
         for (POSITION position = objects.GetHeadPosition(); position;) {
@@ -148,6 +152,24 @@ protected:
     void ReloadChildren(VqsModel& model);
     // The "has children" rule of the list-driven kinds.
     void ApplyHasChildren(BOOL hasChildren);
+    // The same rule from the size of the item's list: as the item's own fill or its parent
+    // read it just now, else as `readSize` reads it.
+    template <class ReadSize>
+    void ApplyListSize(ReadSize readSize)
+    {
+        const std::optional<int> known = KnownListSize();
+        ApplyHasChildren((known ? *known : readSize()) > 0);
+    }
+    // The sizes of the lists of the children the item makes, read together, by the handle
+    // keys of their objects; a child's "has children" rule takes its size from them while
+    // `make` runs.
+    using ListSizes = std::unordered_map<std::uint64_t, int>;
+    template <class Make>
+    void MakeChildrenWithListSizes(const ListSizes& sizes, Make make)
+    {
+        VqsValueScope<const ListSizes*> known(m_pChildListSizes, &sizes);
+        make();
+    }
     // Removes the children of the type whose link (read with `linkOf`) is the object.
     template <class Child, class Ptr>
     void RemoveChildrenLinkedTo(const PxObjectPtr& link, Ptr (Child::*linkOf)() const)
@@ -164,8 +186,12 @@ protected:
     }
 
 private:
+    std::optional<int> KnownListSize();
+
     VqsDirectoryView* m_pMapOwner = nullptr;
     std::uint64_t m_mapKey = 0;
+    std::optional<int> m_listSize;
+    const ListSizes* m_pChildListSizes = nullptr;
 };
 
 // Long name when the session allows long names and the object has one, else the name.

@@ -8,6 +8,22 @@
 
 #include <cstdint>
 
+template <class Ptr, class Make>
+void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countLists, Make make)
+{
+    ListSizes sizes;
+    if (countLists && !objects.empty()) {
+        const std::vector<PxObjectPtr> owners(objects.begin(), objects.end());
+        const std::vector<int> counts = countLists(owners);
+        for (std::size_t index = 0; index < owners.size(); ++index)
+            sizes[owners[index]->GetHandle().MapKey()] = counts[index];
+    }
+    MakeChildrenWithListSizes(sizes, [&] {
+        for (const Ptr& object : objects)
+            make(object);
+    });
+}
+
 namespace {
 
 constexpr UINT IDB_FOLDER = 114;
@@ -15,8 +31,9 @@ constexpr UINT IDB_FOLDER = 114;
 // A folder of element links of one class.
 class ElementFolder : public VqsTreeFolder {
 public:
-    ElementFolder(VqsTreeItem* parent, BOOL shown, UINT titleId, UINT kind, int objectKind, const char* className)
-        : VqsTreeFolder(parent, shown, titleId, kind, objectKind), m_className(className)
+    ElementFolder(VqsTreeItem* parent, BOOL shown, UINT titleId, UINT kind, int objectKind, const char* className,
+                  CountLists countLists = nullptr)
+        : VqsTreeFolder(parent, shown, titleId, kind, objectKind), m_className(className), m_countLists(countLists)
     {
     }
 
@@ -43,24 +60,30 @@ protected:
         if (!link)
             return;
         const Handles existing = ChildHandles();
+        std::vector<PxVQElementSoftLinkPtr> missing;
         const auto& links = link->GetElementLinks();
         for (POSITION position = links.GetStartPosition(); position;) {
             std::uint64_t key = 0;
             PxVQElementSoftLinkPtr element;
             links.GetNextAssoc(position, key, element);
             if (element && element->_IsKindOf(m_className) && !existing.count(element->GetHandle()))
-                VqsTreeItemElementSoftLink::CreateElementLinkItem(this, element, insertRows);
+                missing.push_back(element);
         }
+        MakeItems(missing, m_countLists, [&](const PxVQElementSoftLinkPtr& element) {
+            VqsTreeItemElementSoftLink::CreateElementLinkItem(this, element, insertRows);
+        });
     }
 
 private:
     const char* m_className;
+    CountLists m_countLists;
 };
 
 class VqsComponentFolder final : public ElementFolder {
 public:
     VqsComponentFolder(VqsTreeItem* parent, BOOL shown)
-        : ElementFolder(parent, shown, 61902, 1, PxKindFolderIspecs, "PxVQIspecSoftLink")
+        : ElementFolder(parent, shown, 61902, 1, PxKindFolderIspecs, "PxVQIspecSoftLink",
+                        &PxVQIspecSoftLink::CountsOfProfileSoftLinks)
     {
     }
 };
@@ -90,6 +113,19 @@ public:
     }
 };
 
+// The objects of the list that have no child yet, in the list's order.
+template <class Ptr>
+std::vector<Ptr> Missing(const PxTypedList<Ptr>& list, const std::unordered_set<PxHandle>& existing)
+{
+    std::vector<Ptr> missing;
+    for (POSITION position = list.GetHeadPosition(); position;) {
+        const Ptr& object = list.CList<Ptr, const Ptr&>::GetNext(position);
+        if (object && !existing.count(object->GetHandle()))
+            missing.push_back(object);
+    }
+    return missing;
+}
+
 class VqsReportsGroupFolder final : public VqsTreeFolder {
 public:
     VqsReportsGroupFolder(VqsTreeItem* parent, BOOL shown)
@@ -110,13 +146,8 @@ protected:
         VqsTreeItemBSSoftLink* link = GetLinkItem();
         if (!link)
             return;
-        const Handles existing = ChildHandles();
-        const auto& groups = link->GetReportGroups();
-        for (POSITION position = groups.GetHeadPosition(); position;) {
-            const PxVQReportGroupPtr& group = groups.CList<PxVQReportGroupPtr, const PxVQReportGroupPtr&>::GetNext(position);
-            if (group && !existing.count(group->GetHandle()))
-                AddNewChild(new VqsTreeItemGroup(this, group), insertRows);
-        }
+        MakeItems(Missing(link->GetReportGroups(), ChildHandles()), &PxVQReportGroup::CountsOfReportSoftLinkAliases,
+                  [&](const PxVQReportGroupPtr& group) { AddNewChild(new VqsTreeItemGroup(this, group), insertRows); });
     }
 };
 
@@ -139,13 +170,10 @@ protected:
         VqsTreeItemBSSoftLink* link = GetLinkItem();
         if (!link)
             return;
-        const Handles existing = ChildHandles();
-        const auto& bundles = link->GetBundles();
-        for (POSITION position = bundles.GetHeadPosition(); position;) {
-            const PxVQBundlePtr& bundle = bundles.CList<PxVQBundlePtr, const PxVQBundlePtr&>::GetNext(position);
-            if (bundle && !existing.count(bundle->GetHandle()))
-                AddNewChild(new VqsTreeItemBundle(this, bundle, link->IsReadOnly()), insertRows);
-        }
+        MakeItems(Missing(link->GetBundles(), ChildHandles()), &PxVQBundle::CountsOfIspecBundleData,
+                  [&](const PxVQBundlePtr& bundle) {
+                      AddNewChild(new VqsTreeItemBundle(this, bundle, link->IsReadOnly()), insertRows);
+                  });
     }
 };
 

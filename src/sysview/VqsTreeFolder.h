@@ -8,6 +8,7 @@
 #include "sysview/VqsConfigTreeItem.h"
 
 #include <unordered_set>
+#include <vector>
 
 class VqsTreeItemBSSoftLink;
 class VqsTreeItemBundle;
@@ -51,6 +52,12 @@ protected:
     using Handles = std::unordered_set<PxHandle>;
     // The objects of the children there are, so that a fill adds only what is missing.
     Handles ChildHandles() const;
+    // The sizes of one list of several objects, read together.
+    using CountLists = std::vector<int> (*)(const std::vector<PxObjectPtr>& objects);
+    // Makes the item of each object with `make`; the sizes of the items' lists are read
+    // first, together, with `countLists` (null for kinds without lists).
+    template <class Ptr, class Make>
+    void MakeItems(const std::vector<Ptr>& objects, CountLists countLists, Make make);
 
 private:
     void Hide();

@@ -359,13 +359,15 @@ void VqsTreeItemIspecSoftLink::FillChildren(int insertRows)
 
 void VqsTreeItemIspecSoftLink::UpdateState()
 {
-    BOOL hasChildren = TRUE;
-    if (m_ispecLink) {
+    if (!m_ispecLink) {
+        ApplyHasChildren(TRUE);
+        return;
+    }
+    ApplyListSize([this] {
         PxTypedList<PxVQProfileSoftLinkPtr> profiles;
         m_ispecLink->GetListOfProfileSoftLinks(profiles);
-        hasChildren = !profiles.IsEmpty();
-    }
-    ApplyHasChildren(hasChildren);
+        return static_cast<int>(profiles.GetCount());
+    });
 }
 
 BOOL VqsTreeItemIspecSoftLink::RefreshTexts()
@@ -459,9 +461,11 @@ void VqsTreeItemGroup::FillChildren(int insertRows)
 
 void VqsTreeItemGroup::UpdateState()
 {
-    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-    m_group->GetListOfReportSoftLinkAliases(aliases);
-    ApplyHasChildren(!aliases.IsEmpty());
+    ApplyListSize([this] {
+        PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+        m_group->GetListOfReportSoftLinkAliases(aliases);
+        return static_cast<int>(aliases.GetCount());
+    });
 }
 
 void VqsTreeItemGroup::OnReportLinkRemoved(const PxObjectPtr& link)
@@ -562,9 +566,11 @@ void VqsTreeItemBundle::FillChildren(int insertRows)
 
 void VqsTreeItemBundle::UpdateState()
 {
-    PxTypedList<PxVQIspecBundleDataPtr> entries;
-    m_bundle->GetListOfIspecBundleData(entries);
-    ApplyHasChildren(!entries.IsEmpty());
+    ApplyListSize([this] {
+        PxTypedList<PxVQIspecBundleDataPtr> entries;
+        m_bundle->GetListOfIspecBundleData(entries);
+        return static_cast<int>(entries.GetCount());
+    });
 }
 
 void VqsTreeItemBundle::OnIspecLinkRemoved(const PxObjectPtr& link)

@@ -195,3 +195,35 @@ TEST_F(TreeRootTest, ATreeSearchThatFindsNothingSaysSoAndKeepsTheSelection)
     EXPECT_NE(vqui::Describe(vqui::Transcript().front()).find("\"Find \""), std::string::npos)
         << "a tree view's Find dialog names nothing";
 }
+
+// The user left Acct and Cust collapsed and Root expanded. A search reads the collapsed
+// branches it passes and gives each back as it was, keeping only the way to what it found.
+TEST_F(TreeRootTest, ATreeSearchGivesBackTheBranchesItOnlyPassedThrough)
+{
+    struct Case {
+        const char* text;
+        bool found;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {"LINES", true, {"Root", "  Acct", "  Bill", "  Cust", "    Contacts", "    Orders", "      Lines"}},
+        {"Nothing", false, {"Root", "  Acct", "  Bill", "  Cust"}},
+    };
+    for (const Case& c : cases) {
+        Find("Acct")->Collapse();
+        Find("Cust")->Collapse();
+        Select(0);
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(kFindDialog).Replace(kSearchTextEdit, c.text).OK();
+        if (!c.found)
+            ui.ExpectMessageBox(std::string("Cannot find the node ") + c.text, IDOK);
+        view->SendMessage(WM_COMMAND, ID_EDIT_FIND);
+        ui.Verify();
+        EXPECT_EQ(view->Rows(), c.rows) << c.text;
+        EXPECT_EQ(SelectedText(), c.found ? "Lines" : "Root") << c.text;
+        EXPECT_EQ(root->GetState(), VqsTreeItem::Expanded) << c.text;
+        EXPECT_EQ(Find("Acct")->GetState(), VqsTreeItem::Collapsed) << c.text << ": passed, as the user left it";
+        EXPECT_EQ(Find("Acct")->GetChildCount(), 0) << c.text << ": what the search read of it is given back";
+        EXPECT_EQ(Find("Cust")->GetState(), c.found ? VqsTreeItem::Expanded : VqsTreeItem::Collapsed) << c.text;
+    }
+}

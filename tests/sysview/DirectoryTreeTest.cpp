@@ -2,6 +2,7 @@
 
 #include "model/VqsModel.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxVQLink.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
@@ -19,6 +20,27 @@ constexpr UINT ID_SORT_BY_NAME = 32784;
 constexpr UINT ID_ISPECS_FOLDER = 32832;
 constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
 constexpr UINT ID_HIDE_ALL_FOLDERS = 32844;
+constexpr UINT ID_EXPAND_BRANCH = 32797;
+
+// The items of the branch of the kind that hold children.
+template <class Kind>
+int FilledItems(VqsTreeItem* item)
+{
+    int count = dynamic_cast<Kind*>(item) && item->GetChildCount() ? 1 : 0;
+    for (POSITION position = item->GetChildren().GetHeadPosition(); position;)
+        count += FilledItems<Kind>(item->GetChildren().GetNext(position));
+    return count;
+}
+
+// The folders of the kind in the branch that hold items.
+int FilledFolders(VqsTreeItem* item, UINT kind)
+{
+    auto* folder = dynamic_cast<VqsTreeFolder*>(item);
+    int count = folder && folder->GetKind() == kind && item->GetChildCount() ? 1 : 0;
+    for (POSITION position = item->GetChildren().GetHeadPosition(); position;)
+        count += FilledFolders(item->GetChildren().GetNext(position), kind);
+    return count;
+}
 
 struct DirectoryTreeTest : SysViewTest {
     // Opens the view with the first system and its SALES link expanded.
@@ -438,4 +460,30 @@ TEST_F(DirectoryTreeTest, ANewModelGetsANodeForEveryObjectTheTreeShows)
         EXPECT_TRUE(model.LookupNode(bundles.GetNext(position)));
     EXPECT_FALSE(model.LookupNode(System("SYS2")->GetCurConfig()->GetBSSoftLink("SALES")))
         << "nothing is shown below the second system";
+}
+
+// An item's list is read once: the lists of a folder's new items are counted together, and
+// an item's own fill decides its state from what it read.
+TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListOfEachIspecBundleAndReportGroupOnce)
+{
+    OpenFrame();
+    Select({"Sample system 1"});
+    PxTesting::ResetListReads();
+    Command(ID_EXPAND_BRANCH);
+    VqsTreeItem* system = Item("Sample system 1");
+    ASSERT_GT(FilledItems<VqsTreeItemIspecSoftLink>(system), 0);
+    EXPECT_EQ(PxTesting::ListReads("PxVQIspecSoftLink::GetListOfProfileSoftLinks"),
+              FilledItems<VqsTreeItemIspecSoftLink>(system));
+    EXPECT_EQ(PxTesting::ListReads("PxVQBundle::GetListOfIspecBundleData"), FilledItems<VqsTreeItemBundle>(system));
+    EXPECT_EQ(PxTesting::ListReads("PxVQReportGroup::GetListOfReportSoftLinkAliases"),
+              FilledItems<VqsTreeItemGroup>(system));
+    const struct {
+        const char* counts;
+        UINT folder;
+    } folders[] = {{"PxVQIspecSoftLink::CountsOfProfileSoftLinks", 1},
+                   {"PxVQBundle::CountsOfIspecBundleData", 32},
+                   {"PxVQReportGroup::CountsOfReportSoftLinkAliases", 16}};
+    for (const auto& folder : folders)
+        EXPECT_EQ(PxTesting::ListReads(folder.counts), FilledFolders(system, folder.folder))
+            << folder.counts << ": once a folder";
 }

@@ -166,6 +166,28 @@ TEST_P(PxMemberReadTest, PresenceAskedTogetherAnswersWhatEachAskAnswers)
     EXPECT_EQ(present, (std::vector<bool>{true, false, false, true, true, true}));
 }
 
+TEST_P(PxMemberReadTest, ListsCountedTogetherAnswerWhatEachCountAnswers)
+{
+    auto link = PxAttach(m_repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    link->BeginTransaction();
+    PxVQObjectPtr two = NewMember(enterprise, "groups", "TWO");
+    NewMember(two, "aliases", "A1");
+    NewMember(two, "aliases", "A2");
+    NewMember(two, "parts", "P1");
+    PxVQObjectPtr emptied = NewMember(enterprise, "groups", "EMPTIED");
+    NewMember(emptied, "aliases", "GONE")->DeleteObject();
+    PxVQObjectPtr none = NewMember(enterprise, "groups", "NONE");
+    link->CommitTransaction();
+
+    const std::vector<PxObjectPtr> objects = {two, emptied, none, two};
+    const std::vector<int> counts = PxObject::CountsOfMembers(objects, "aliases");
+    ASSERT_EQ(counts.size(), objects.size());
+    for (std::size_t index = 0; index < objects.size(); ++index)
+        EXPECT_EQ(counts[index], objects[index]->CountOfMembers("aliases")) << index;
+    EXPECT_EQ(counts, (std::vector<int>{2, 0, 0, 2}));
+}
+
 // A transaction that read a list's members before its first change is refused when another
 // process changed one of them meanwhile, and only then.
 TEST_P(PxMemberReadTest, AnotherProcessesChangeOfAMemberReadWithItsListIsSeenAtTheFirstWrite)
