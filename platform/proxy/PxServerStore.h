@@ -12,6 +12,8 @@ public:
     explicit PxServerStore(const std::string& uri, PxAccess access = PxAccess::ReadWrite);
     // Makes the repository's schema in an empty database.
     static void Create(const std::string& uri);
+    // Takes the server's statistics of the repository's data (after a load).
+    static void Analyze(const std::string& uri);
     // Takes the repository out of the database again (a build that failed); quietly does
     // nothing when it cannot.
     static void Remove(const std::string& uri) noexcept;

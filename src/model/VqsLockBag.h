@@ -7,6 +7,7 @@
 #include "win/Collections.h"
 
 #include <cstdint>
+#include <vector>
 
 class VqsModelNode;
 
@@ -41,6 +42,9 @@ public:
     // The same for every node not held here yet, with one lock call (and one release call
     // per step) for all of them.
     int TakeOverNodes(CObList& nodes, VqsLockBag& other);
+    // Locks every node not held here yet with one lock call, their objects' presence asked in
+    // one read; a refusal leaves none of them locked.
+    int LockNodesTogether(CObList& nodes);
     // Locks the nodes, taking over what the other bag holds, with passing read locks on
     // their parents; the other bag ends empty of locks.
     int LockNodesFrom(CObList& nodes, VqsLockBag& other);
@@ -64,6 +68,8 @@ private:
     // Every object of the bag, in the map's order.
     void CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const;
     int LockTogether(PxTypedList<PxVQObjectPtr>& objects);
+    // Adds the objects still in the repository to the list, asking in one read.
+    static void AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList<PxVQObjectPtr>& present);
     // Moves the node's object from the other bag into this one.
     int TakeOverHeld(VqsModelNode* node, VqsLockBag& other);
     void ReleaseAll();
