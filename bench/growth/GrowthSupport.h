@@ -30,6 +30,8 @@ std::string KeptServerRepository(const std::string& name, const std::string& jso
 std::string KeptRepository(const std::string& name, const std::string& json, bool server);
 // The write transactions the server began so far (its transaction counter).
 std::int64_t ServerTransactions(const std::string& uri);
+// Takes the server's statistics of every table of the repository's database.
+void Analyze(const std::string& uri);
 
 // The started module; a session on the repository opened (one at a time).
 VqsSysApp& OpenSession(const std::string& repository);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -370,6 +371,43 @@ std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owne
             attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
     }
     return reads;
+}
+
+std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                                       const char* role)
+{
+    std::unordered_map<std::int64_t, std::vector<PxMemberRead>> byOwner;
+    for (std::int64_t owner : owners) {
+        NoteRead(owner);
+        byOwner[owner];
+    }
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
+                                          " a.number, a.bytes, m.owner FROM px_member m JOIN px_object o ON o.oid = m.member"
+                                          " LEFT JOIN px_attribute a ON a.oid = o.oid"
+                                          " WHERE m.owner = ANY($1::bigint[]) AND m.role = $2 AND o.present"
+                                          " ORDER BY m.owner, m.seq",
+                                          pxwhat::Read)
+                        .Bind(PxPgArray(owners))
+                        .Bind(role)
+                        .Run();
+    std::int64_t lastSeq = 0;
+    std::int64_t lastOwner = 0;
+    for (int row = 0; row < rows.Count(); ++row) {
+        const std::int64_t owner = rows.Int(row, 9);
+        std::vector<PxMemberRead>& reads = byOwner[owner];
+        if (owner != lastOwner)
+            lastSeq = 0;
+        lastOwner = owner;
+        PxAttributeBuffer& attributes = EntryRead(reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
+        if (!rows.IsNull(row, 5))
+            attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+    }
+    std::vector<std::vector<PxMemberRead>> lists;
+    lists.reserve(owners.size());
+    for (std::int64_t owner : owners)
+        lists.push_back(byOwner[owner]);
+    return lists;
 }
 
 int PxServerStore::CountMembers(std::int64_t owner, const char* role)

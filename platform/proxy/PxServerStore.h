@@ -45,6 +45,8 @@ public:
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
+    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                            const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                           const char* text) override;

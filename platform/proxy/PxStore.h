@@ -114,6 +114,10 @@ public:
     // one read. Only the list is noted: a member's read counts once its attributes are used
     // (NoteBufferedRead), as a caller may list members without reading them.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
+    // The same list of each owner, in the owners' order, each read as MembersWithAttributes
+    // reads one; a store that can answers them all in one read.
+    virtual std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                                    const char* role);
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
     virtual std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                                   const char* text) = 0;

@@ -293,13 +293,20 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     // What the links' refresh writes is write-locked as one set before the first of them:
     // the links the design changed (or that come back into use, and profiles), their option
     // records, and what each component's profile writes.
-    std::vector<char> changed(matched.size(), 0);
+    std::vector<PxLSEElementPtr> compared(matched.size());
+    std::vector<PxVQElementSoftLinkPtr> links(matched.size());
+    for (std::size_t i = 0; i < matched.size(); ++i) {
+        if (present[i]) {
+            compared[i] = matched[i].second;
+            links[i] = matched[i].first->GetElementSoftLink();
+        }
+    }
+    const std::vector<int> changed = VqcGuidCompareAll(compared, links);
     CObList written;
     for (std::size_t i = 0; i < matched.size(); ++i) {
         const auto& [node, design] = matched[i];
         if (!present[i])
             continue;
-        changed[i] = VqcGuidCompare(design, node->GetElementSoftLink()) != 0;
         if (changed[i] || IsMarkedUnused(node) || design->_IsKindOf("PxLSEProfile")) {
             written.AddTail(node);
             AddOptionNodesOf(written, node);
