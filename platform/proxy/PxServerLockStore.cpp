@@ -180,7 +180,7 @@ PxPgConnection::Query PxServerLockStore::ObstaclesQuery(std::int64_t session, co
                  " p.user_code, p.locked, p.holds, p.manual_holds FROM k JOIN px_persistent_lock p ON p.oid = k.oid"
                  " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
                  PX_SESSION_CONNECTED ", 1, g.pos, NULL, NULL, NULL, NULL"
-                 " FROM g LEFT JOIN px_session s ON s.id = g.session",
+                 " FROM g LEFT JOIN px_session s ON s.id = g.session ORDER BY 7",
                  pxwhat::Lock)
         .Bind(oids)
         .Bind(session)
@@ -196,7 +196,11 @@ std::optional<PxServerLockStore::Refusal> PxServerLockStore::FirstRefusal(const 
         if (!first || at < first->at || (at == first->at && code == kPxCodePersistent))
             first = Refusal{at, code, std::move(persistent)};
     };
-    const std::vector<bool> live = SessionsAlive(obstacles, 0, obstacles.Count());
+    // The persistent locks come first, then the sessions.
+    int sessions = 0;
+    while (sessions < obstacles.Count() && obstacles.Int(sessions, 6) == 0)
+        ++sessions;
+    const std::vector<bool> live = SessionsAlive(obstacles, sessions, obstacles.Count());
     for (int row = 0; row < obstacles.Count(); ++row) {
         const std::size_t at = static_cast<std::size_t>(obstacles.Int(row, 7) - 1);
         if (obstacles.Int(row, 6) == 1) {
