@@ -58,7 +58,14 @@ PxLink* ListLink(const PxVQObjectPtr& anyObject)
 
 } // namespace
 
-VqsLockBag::VqsLockBag(int kind) : m_nHoldCount(kind != VqsNoLock ? 1 : 0), m_nKind(kind) {}
+VqsLockBag::VqsLockBag(int kind) : VqsLockBag(kind, true) {}
+
+VqsLockBag::VqsLockBag(int kind, bool askPresence)
+    : m_nHoldCount(kind != VqsNoLock ? 1 : 0), m_nKind(kind), m_bAskPresence(askPresence)
+{
+}
+
+VqsLockBag VqsLockBag::Gathering() { return VqsLockBag(VqsNoLock, false); }
 
 VqsLockBag::~VqsLockBag()
 {
@@ -105,7 +112,7 @@ int VqsLockBag::LockNode(VqsModelNode* node)
         return 1;
     try {
         if (m_nKind == VqsNoLock) {
-            if (object->ObjectPresent())
+            if (!m_bAskPresence || object->ObjectPresent())
                 Record(object);
             return 1;
         }

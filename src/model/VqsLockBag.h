@@ -17,6 +17,9 @@ enum VqsLockKind : int { VqsNoLock = 0, VqsReadLock = 1, VqsLongReadLock = 2, Vq
 class VqsLockBag : public CObject {
 public:
     explicit VqsLockBag(int kind);
+    // A bag of no lock that gathers the objects for one LockObjects later, which asks their
+    // presence then, all in one read: its LockNode records without asking.
+    static VqsLockBag Gathering();
     // Releases until nothing is held.
     ~VqsLockBag() override;
     VqsLockBag(const VqsLockBag&) = delete;
@@ -55,6 +58,8 @@ public:
     int ReportDeleted(UINT messageId, VqsModelNode* node);
 
 private:
+    VqsLockBag(int kind, bool askPresence);
+
     using ObjectMap = CMap<std::uint64_t, std::uint64_t, PxVQObjectPtr, const PxVQObjectPtr&>;
 
     // Forgets the objects no longer in the repository, unlocking each `holds` times.
@@ -77,4 +82,5 @@ private:
     ObjectMap m_objects{10};
     unsigned m_nHoldCount;
     int m_nKind;
+    bool m_bAskPresence = true;
 };

@@ -150,7 +150,7 @@ int LockAndDelete(const ElementNodes& nodes)
 {
     if (nodes.empty())
         return 1;
-    VqsLockBag bag(VqsNoLock);
+    VqsLockBag bag = VqsLockBag::Gathering();
     return LockPathsTogether(bag, nodes) && DeleteLinks(nodes);
 }
 
@@ -158,7 +158,7 @@ int LockAndMark(const ElementNodes& nodes, int value)
 {
     if (nodes.empty())
         return 1;
-    VqsLockBag bag(VqsNoLock);
+    VqsLockBag bag = VqsLockBag::Gathering();
     return LockPathsTogether(bag, nodes) &&
            MarkLinks(std::vector<VqsModelNodeLink*>(nodes.begin(), nodes.end()), value);
 }
@@ -574,6 +574,6 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
         if (!IsMarkedUnused(node))
             toMark.push_back(node);
     }
-    VqsLockBag bag(VqsNoLock);
+    VqsLockBag bag = VqsLockBag::Gathering();
     return LockPathsTogether(bag, toMark) && MarkLinks(toMark, 1);
 }
