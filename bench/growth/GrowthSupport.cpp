@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 
 namespace vqgrowth {
@@ -71,22 +72,34 @@ std::string KeptServerRepository(const std::string& name, const std::string& jso
     return uri;
 }
 
+namespace {
+
+// A connection of its own to the repository's database; throws when it cannot be made.
+std::unique_ptr<PGconn, void (*)(PGconn*)> Connected(const std::string& uri)
+{
+    std::unique_ptr<PGconn, void (*)(PGconn*)> db(PQconnectdb(uri.c_str()), PQfinish);
+    if (PQstatus(db.get()) != CONNECTION_OK)
+        throw std::runtime_error(PQerrorMessage(db.get()));
+    return db;
+}
+
+} // namespace
+
 std::int64_t ServerTransactions(const std::string& uri)
 {
-    PGconn* db = PQconnectdb(uri.c_str());
-    if (PQstatus(db) != CONNECTION_OK) {
-        const std::string message = PQerrorMessage(db);
-        PQfinish(db);
-        throw std::runtime_error(message);
-    }
-    PGresult* result = PQexec(db, "SELECT txid_current()");
-    const bool ok = PQresultStatus(result) == PGRES_TUPLES_OK;
-    const std::int64_t count = ok ? std::atoll(PQgetvalue(result, 0, 0)) : -1;
-    PQclear(result);
-    PQfinish(db);
-    if (!ok)
+    const auto db = Connected(uri);
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(db.get(), "SELECT txid_current()"), PQclear);
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
         throw std::runtime_error("the server's transaction counter cannot be read");
-    return count;
+    return std::atoll(PQgetvalue(result.get(), 0, 0));
+}
+
+void Analyze(const std::string& uri)
+{
+    const auto db = Connected(uri);
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(db.get(), "ANALYZE"), PQclear);
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+        throw std::runtime_error("the server cannot analyze " + uri);
 }
 
 namespace {

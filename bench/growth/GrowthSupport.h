@@ -31,6 +31,8 @@ std::string KeptServerRepository(const std::string& name, const std::string& jso
 std::string KeptRepository(const std::string& name, const std::string& json, bool server);
 // The write transactions the server began so far (its transaction counter).
 std::int64_t ServerTransactions(const std::string& uri);
+// Takes the server's statistics of every table of the repository's database.
+void Analyze(const std::string& uri);
 
 // Runs the step; answers how far the process's resident memory rose above where it stood
 // before it, at the highest (bytes). Free heap is given back to the system first, so that

@@ -37,6 +37,14 @@ public:
     BOOL IsIteratorActive(const POSITION& position) const { return position != nullptr; }
     // The element at the position; the position moves on.
     PxObjectPtr GetCurItToNext(POSITION& position) const { return PxNextObject(position); }
+    // The elements in order (to ask something of them together, PxObject::ArePresent).
+    std::vector<PxObjectPtr> Objects() const
+    {
+        std::vector<PxObjectPtr> objects;
+        for (POSITION position = PxHeadPosition(); position;)
+            objects.push_back(PxNextObject(position));
+        return objects;
+    }
 
 protected:
     ~PxList() = default;

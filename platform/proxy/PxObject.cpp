@@ -101,6 +101,41 @@ std::vector<bool> PxObject::ArePresent(const std::vector<PxObjectPtr>& objects)
     return answers;
 }
 
+std::vector<std::vector<PxObjectPtr>> PxObject::MembersOf(const std::vector<PxObjectPtr>& objects, const char* role)
+{
+    // One read for the objects of each session.
+    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::size_t>> asked;
+    for (std::size_t index = 0; index < objects.size(); ++index) {
+        objects[index]->Enter("PxObject::GetMembers");
+        asked[objects[index]->Session()].push_back(index);
+    }
+    std::vector<std::vector<PxObjectPtr>> members(objects.size());
+    for (const auto& [session, indexes] : asked) {
+        std::vector<std::int64_t> owners;
+        std::vector<unsigned> generations;
+        for (std::size_t index : indexes) {
+            owners.push_back(objects[index]->m_oid);
+            generations.push_back(objects[index]->m_core->BufferGeneration());
+        }
+        std::vector<std::vector<PxMemberRead>> reads;
+        std::uint64_t run = 0;
+        {
+            auto guard = session->Guard();
+            reads = session->Store().MembersOfOwners(owners, role);
+            run = session->Store().ReadRun();
+        }
+        for (std::size_t k = 0; k < indexes.size(); ++k) {
+            const PxObject& owner = *objects[indexes[k]];
+            for (PxMemberRead& read : reads[k]) {
+                PxObjectPtr member = owner.m_core->Object(read.row);
+                member->TakeAttributes(std::move(read.attributes), generations[k], UnnotedRead{read.row.edition, run});
+                members[indexes[k]].push_back(member);
+            }
+        }
+    }
+    return members;
+}
+
 std::optional<std::int64_t> PxObject::StoredEdition() const
 {
     if (m_neverStored)

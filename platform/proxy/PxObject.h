@@ -45,6 +45,8 @@ public:
     BOOL ObjectPresent() const;
     // Which of the objects are present, as ObjectPresent of each answers, asked together.
     static std::vector<bool> ArePresent(const std::vector<PxObjectPtr>& objects);
+    // The members of the role of each object, as GetMembers gives them, read together.
+    static std::vector<std::vector<PxObjectPtr>> MembersOf(const std::vector<PxObjectPtr>& objects, const char* role);
     // The class or one of its bases has this name.
     BOOL _IsKindOf(const char* className) const;
     // The object's own class has this name.

@@ -16,6 +16,10 @@ struct pg_result;
 // The repository name as shown in messages: a password in the URI is left out.
 std::string PxShownServerName(const std::string& uri);
 
+// An array parameter of object ids: {1,2,3}.
+std::string PxPgArray(const std::int64_t* oids, std::size_t count);
+inline std::string PxPgArray(const std::vector<std::int64_t>& oids) { return PxPgArray(oids.data(), oids.size()); }
+
 class PxPgRows {
 public:
     explicit PxPgRows(pg_result* result = nullptr) : m_result(result, &Clear) {}

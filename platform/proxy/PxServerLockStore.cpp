@@ -11,8 +11,6 @@
 
 namespace {
 
-using Query = PxPgConnection::Query;
-
 // Whether the session of the row `s` still holds its advisory lock: its connection lives.
 #define PX_SESSION_CONNECTED                                                                                    \
     "coalesce((SELECT bool_or(k.granted) FROM pg_locks k WHERE k.locktype = 'advisory' AND k.objsubid = 1"      \
@@ -31,6 +29,11 @@ constexpr const char* kCommit = "COMMIT";
 PxServerLockStore::PxServerLockStore(const std::string& uri)
     : PxLockStoreBase(uri), m_db(PxServerStore::Connect(uri))
 {
+    // Every lock-table query looks objects and sessions up by key. Whatever statistics the
+    // server keeps of these tables (taken while they were empty, or none), each run is planned
+    // for the tables as they are and reads them through their keys, so a lookup never costs
+    // with the locks the table holds.
+    m_db->Execute("SET enable_seqscan = off; SET plan_cache_mode = force_custom_plan", pxwhat::Lock);
     SetBusyTimeout(2000);
 }
 
@@ -132,22 +135,28 @@ void PxServerLockStore::PurgeDeadSessions()
     AnyLive(sessions, 0, sessions.Count());
 }
 
-bool PxServerLockStore::AnyLive(const PxPgRows& sessions, int first, int end)
+std::vector<bool> PxServerLockStore::SessionsAlive(const PxPgRows& sessions, int first, int end)
 {
+    std::vector<bool> live(static_cast<std::size_t>(std::max(end, 0)), false);
     std::vector<std::int64_t> gone;
-    bool live = false;
     for (int row = first; row < end; ++row) {
         bool known = sessions.Int(row, 1) != 0;
         bool connected = sessions.Int(row, 5) != 0;
         if (known && connected &&
             PxProcessAlive({sessions.Int(row, 2), sessions.Int(row, 3), sessions.Text(row, 4)}))
-            live = true;
+            live[row] = true;
         else
             gone.push_back(sessions.Int(row, 0));
     }
     for (std::int64_t session : gone)
         PurgeSession(session);
     return live;
+}
+
+bool PxServerLockStore::AnyLive(const PxPgRows& sessions, int first, int end)
+{
+    const std::vector<bool> live = SessionsAlive(sessions, first, end);
+    return std::find(live.begin(), live.end(), true) != live.end();
 }
 
 bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
@@ -165,52 +174,60 @@ bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int 
     return AnyLive(holders, 0, holders.Count());
 }
 
-std::optional<PxServerLockStore::Obstacles> PxServerLockStore::FindObstacles(std::int64_t session, std::int64_t oid,
-                                                                             int kind, bool begin)
+PxPgConnection::Query PxServerLockStore::ObstaclesQuery(std::int64_t session, const std::string& oids, int kind)
 {
-    // In one query: the persistent lock (first row, "what" 0), other sessions holding a
-    // conflicting kind (1) and, unless the session holds the object already, sessions
-    // before it in line that want a conflicting kind (2); sessions as AnyLive reads them.
-    Query check(*m_db,
-                          "SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0 AS what,"
-                          " p.user_code, p.locked, p.holds, p.manual_holds FROM px_persistent_lock p WHERE p.oid = $1"
-                          " UNION ALL SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
-                          PX_SESSION_CONNECTED ", 1, NULL, NULL, NULL, NULL"
-                          " FROM px_lock l LEFT JOIN px_session s ON s.id = l.session"
-                          " WHERE l.oid = $1 AND l.session <> $2 AND l.kind >= $3"
-                          " UNION ALL SELECT w.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
-                          PX_SESSION_CONNECTED ", 2, NULL, NULL, NULL, NULL"
-                          " FROM px_lock_wait w LEFT JOIN px_session s ON s.id = w.session"
-                          " WHERE w.oid = $1 AND w.session <> $2 AND w.kind >= $3 AND w.ticket <"
-                          " coalesce((SELECT ticket FROM px_lock_wait WHERE oid = $1 AND session = $2),"
-                          " 9223372036854775807) AND NOT EXISTS(SELECT 1 FROM px_lock WHERE oid = $1 AND session = $2)"
-                          " ORDER BY what",
-                          pxwhat::Lock);
-    check.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(PxConflictFrom(kind)));
-    PxPgRows rows;
-    if (begin) {
-        // The attempt's transaction begins in the same round trip.
-        Query beginning(*m_db, kBeginOne, pxwhat::Lock);
-        Query serialize(*m_db, kSerialize, pxwhat::Lock);
-        try {
-            rows = std::move(m_db->Pipeline({&beginning, &serialize, &check})[2]);
-        } catch (const PxException&) {
-            if (m_db->LastFailureBusy())
-                return std::nullopt;
-            throw;
+    // In one query for the whole run (k.pos its place, from 1): the persistent locks ("what"
+    // 0) and, once each with the first place it stands in the way of, the sessions (1) that
+    // hold a conflicting kind or, where the session holds nothing yet, wait before it in line
+    // for a conflicting kind; sessions as SessionsAlive reads them.
+    return Query(*m_db,
+                 "WITH k AS (SELECT u.oid, u.pos FROM unnest($1::bigint[]) WITH ORDINALITY AS u(oid, pos)),"
+                 " h AS (SELECT k.pos, l.session FROM k JOIN px_lock l ON l.oid = k.oid"
+                 " WHERE l.session <> $2 AND l.kind >= $3"
+                 " UNION ALL SELECT k.pos, w.session FROM k JOIN px_lock_wait w ON w.oid = k.oid"
+                 " WHERE w.session <> $2 AND w.kind >= $3 AND w.ticket < coalesce((SELECT o.ticket FROM px_lock_wait o"
+                 " WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"
+                 " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2)),"
+                 " g AS (SELECT h.session, min(h.pos) AS pos FROM h GROUP BY h.session)"
+                 " SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"
+                 " p.user_code, p.locked, p.holds, p.manual_holds FROM k JOIN px_persistent_lock p ON p.oid = k.oid"
+                 " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
+                 PX_SESSION_CONNECTED ", 1, g.pos, NULL, NULL, NULL, NULL"
+                 " FROM g LEFT JOIN px_session s ON s.id = g.session ORDER BY 7",
+                 pxwhat::Lock)
+        .Bind(oids)
+        .Bind(session)
+        .Bind(static_cast<std::int64_t>(PxConflictFrom(kind)));
+}
+
+std::optional<PxServerLockStore::Refusal> PxServerLockStore::FirstRefusal(const PxPgRows& obstacles,
+                                                                          const Request& request)
+{
+    std::optional<Refusal> first;
+    auto refuse = [&](std::size_t at, int code, std::optional<PxPersistentLockRow> persistent) {
+        // At one place the persistent lock is the reason given.
+        if (!first || at < first->at || (at == first->at && code == kPxCodePersistent))
+            first = Refusal{at, code, std::move(persistent)};
+    };
+    // The persistent locks come first, then the sessions.
+    int sessions = 0;
+    while (sessions < obstacles.Count() && obstacles.Int(sessions, 6) == 0)
+        ++sessions;
+    const std::vector<bool> live = SessionsAlive(obstacles, sessions, obstacles.Count());
+    for (int row = 0; row < obstacles.Count(); ++row) {
+        const std::size_t at = static_cast<std::size_t>(obstacles.Int(row, 7) - 1);
+        if (obstacles.Int(row, 6) == 1) {
+            if (live[row])
+                refuse(at, kPxCodeHeld, std::nullopt);
+            continue;
         }
-    } else {
-        rows = check.Run();
+        const std::optional<PxPersistentLockRow> persistent =
+            PxPersistentLockRow{obstacles.Text(row, 8), obstacles.Int(row, 9), static_cast<int>(obstacles.Int(row, 10)),
+                                static_cast<int>(obstacles.Int(row, 11))};
+        if (RefusedByPersistent(request, persistent))
+            refuse(at, kPxCodePersistent, persistent);
     }
-    Obstacles obstacles;
-    int first = 0;
-    if (rows.Count() > 0 && rows.Int(0, 6) == 0) {
-        obstacles.persistent = PxPersistentLockRow{rows.Text(0, 7), rows.Int(0, 8), static_cast<int>(rows.Int(0, 9)),
-                                                   static_cast<int>(rows.Int(0, 10))};
-        first = 1;
-    }
-    obstacles.mustWait = AnyLive(rows, first, rows.Count());
-    return obstacles;
+    return first;
 }
 
 void PxServerLockStore::JoinLine(std::int64_t session, std::int64_t oid, int kind)
@@ -233,56 +250,59 @@ void PxServerLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count,
                                              int kind, bool queue)
 {
-    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid, bool last) {
-        Query grant(*m_db,
-                    "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds) VALUES($1, $2, $3, 1)"
-                    " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + 1 RETURNING 1)"
-                    " DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2",
-                    pxwhat::Lock);
-        grant.Bind(oid).Bind(session).Bind(static_cast<std::int64_t>(kind));
-        if (!last) {
-            grant.Run();
-            return false;
-        }
-        // The last grant and the commit go together.
-        Query commit(*m_db, kCommit, pxwhat::Lock);
-        m_db->Pipeline({&grant, &commit});
-        return true;
+    return TryAll(session, oids, count, {kind}, queue, [&](const std::string& granted) {
+        // A list naming an object twice adds as many holds.
+        return Query(*m_db,
+              "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds)"
+              " SELECT u.oid, $2, $3, count(*) FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid"
+              " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
+              " DELETE FROM px_lock_wait WHERE session = $2 AND oid = ANY($1::bigint[])",
+              pxwhat::Lock)
+            .Bind(granted)
+            .Bind(session)
+            .Bind(static_cast<std::int64_t>(kind));
     });
 }
 
-PxLockStore::Attempt PxServerLockStore::TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count,
-                                                const Request& request, bool queue,
-                                                const std::function<bool(std::int64_t oid, bool last)>& grant)
+PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                               const Request& request, bool queue,
+                                               const std::function<Query(const std::string& granted)>& grant)
 {
     Attempt attempt;
     if (count == 0)
         return attempt;
+    Query beginning(*m_db, kBeginOne, pxwhat::Lock);
+    Query serialize(*m_db, kSerialize, pxwhat::Lock);
+    Query check = ObstaclesQuery(session, PxPgArray(oids, count), request.kind);
+    PxPgRows obstacles;
     try {
-        for (; attempt.granted < count; ++attempt.granted) {
-            std::int64_t oid = oids[attempt.granted];
-            std::optional<Obstacles> found = FindObstacles(session, oid, request.kind, attempt.granted == 0);
-            if (!found) {
-                attempt.code = kPxCodeBusy;
-                return attempt;
-            }
-            const Obstacles& obstacles = *found;
-            if (RefusedByPersistent(request, obstacles.persistent)) {
-                RefuseForPersistent(attempt, obstacles.persistent);
-                break;
-            }
-            if (obstacles.mustWait) {
-                if (queue)
-                    JoinLine(session, oid, request.kind);
-                attempt.code = kPxCodeHeld;
-                break;
-            }
-            if (grant(oid, attempt.granted + 1 == count)) {
-                ++attempt.granted;
-                return attempt;
-            }
+        // The attempt's transaction begins in the same round trip as the checks.
+        obstacles = std::move(m_db->Pipeline({&beginning, &serialize, &check})[2]);
+    } catch (const PxException&) {
+        RollbackQuietly();
+        if (m_db->LastFailureBusy()) {
+            attempt.code = kPxCodeBusy;
+            return attempt;
         }
-        Commit();
+        throw;
+    }
+    try {
+        const std::optional<Refusal> refusal = FirstRefusal(obstacles, request);
+        attempt.granted = refusal ? refusal->at : count;
+        if (refusal) {
+            attempt.code = refusal->code;
+            attempt.persistent = refusal->persistent;
+            if (refusal->code == kPxCodeHeld && queue)
+                JoinLine(session, oids[refusal->at], request.kind);
+        }
+        Query commit(*m_db, kCommit, pxwhat::Lock);
+        if (attempt.granted == 0) {
+            commit.Run();
+            return attempt;
+        }
+        // The grant and the commit go together.
+        Query granting = grant(PxPgArray(oids, attempt.granted));
+        m_db->Pipeline({&granting, &commit});
         return attempt;
     } catch (...) {
         RollbackQuietly();
@@ -292,35 +312,29 @@ PxLockStore::Attempt PxServerLockStore::TryEach(std::int64_t session, const std:
 
 void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
-    // One round trip: the begin, a release for each object, the commit. Each release gives back
-    // one hold of the weakest kind, the row going with its last hold, and answers the first
-    // in line to be woken when a row went.
+    // One round trip: the begin, the release of the whole run, the commit. An object named n
+    // times gives back n holds, the weakest kind first (`gone` holds of a row go, the row
+    // with its last); the first in line for an object whose row went is answered, to be woken.
     Query begin(*m_db, kBeginOne, pxwhat::Lock);
     Query serialize(*m_db, kSerialize, pxwhat::Lock);
+    Query release(*m_db,
+                  "WITH r AS (SELECT u.oid, count(*) AS n FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid),"
+                  " held AS (SELECT l.oid, l.kind, l.holds, r.n - coalesce(sum(l.holds) OVER (PARTITION BY l.oid"
+                  " ORDER BY l.kind ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING), 0) AS gone"
+                  " FROM r JOIN px_lock l ON l.oid = r.oid AND l.session = $2),"
+                  " dropped AS (DELETE FROM px_lock l USING held h WHERE l.oid = h.oid AND l.session = $2"
+                  " AND l.kind = h.kind AND h.gone >= h.holds RETURNING l.oid),"
+                  " lowered AS (UPDATE px_lock l SET holds = l.holds - h.gone FROM held h WHERE l.oid = h.oid"
+                  " AND l.session = $2 AND l.kind = h.kind AND h.gone > 0 AND h.gone < h.holds RETURNING 1)"
+                  " SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = d.oid ORDER BY w.ticket"
+                  " LIMIT 1) FROM dropped d",
+                  pxwhat::Lock);
+    release.Bind(PxPgArray(oids, count)).Bind(session);
     Query commit(*m_db, kCommit, pxwhat::Lock);
-    std::vector<Query> releases;
-    releases.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        releases.emplace_back(*m_db,
-                              "WITH weakest AS (SELECT kind, holds FROM px_lock WHERE oid = $1 AND session = $2"
-                              " ORDER BY kind LIMIT 1),"
-                              " dropped AS (DELETE FROM px_lock l USING weakest w WHERE l.oid = $1 AND l.session = $2"
-                              " AND l.kind = w.kind AND w.holds <= 1 RETURNING 1),"
-                              " lowered AS (UPDATE px_lock l SET holds = l.holds - 1 FROM weakest w WHERE l.oid = $1"
-                              " AND l.session = $2 AND l.kind = w.kind AND w.holds > 1 RETURNING 1)"
-                              " SELECT (SELECT count(*) FROM dropped), (SELECT count(*) FROM lowered),"
-                              " (SELECT session FROM px_lock_wait WHERE oid = $1 ORDER BY ticket LIMIT 1)",
-                              pxwhat::Lock);
-        releases.back().Bind(oids[i]).Bind(session);
-    }
-    std::vector<Query*> queries{&begin, &serialize};
-    for (Query& release : releases)
-        queries.push_back(&release);
-    queries.push_back(&commit);
     std::vector<PxPgRows> answers;
     for (int tries = 1;; ++tries) {
         try {
-            answers = m_db->Pipeline(queries);
+            answers = m_db->Pipeline({&begin, &serialize, &release, &commit});
             break;
         } catch (const PxException&) {
             if (!m_db->LastFailureBusy() || tries == kBeginTries)
@@ -328,11 +342,10 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
         }
     }
     std::vector<std::int64_t> waiting;
-    for (std::size_t i = 0; i < count; ++i) {
-        const PxPgRows& released = answers[i + 2];
-        if (released.Int(0, 0) > 0 && !released.IsNull(0, 2))
-            waiting.push_back(released.Int(0, 2));
-    }
+    const PxPgRows& released = answers[2];
+    for (int row = 0; row < released.Count(); ++row)
+        if (!released.IsNull(row, 0))
+            waiting.push_back(released.Int(row, 0));
     WakeAll(waiting);
 }
 
@@ -385,19 +398,19 @@ PxLockStore::Attempt PxServerLockStore::PlacePersistent(std::int64_t session, co
                                                         const std::int64_t* oids, std::size_t count, bool manual,
                                                         bool queue)
 {
-    return TryEach(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](std::int64_t oid, bool) {
-        Query(*m_db,
-              "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
-              " VALUES($1, $2, $3, 1, $4) ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + 1,"
-              " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds",
+    return TryAll(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](const std::string& granted) {
+        return Query(*m_db,
+              "WITH placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
+              " SELECT u.oid, $2, $3, count(*), count(*) * $4 FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid"
+              " ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + excluded.holds,"
+              " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds RETURNING 1)"
+              " DELETE FROM px_lock_wait WHERE session = $5 AND oid = ANY($1::bigint[])",
               pxwhat::Lock)
-            .Bind(oid)
+            .Bind(granted)
             .Bind(userCode)
             .Bind(_time64(nullptr))
             .Bind(static_cast<std::int64_t>(manual ? 1 : 0))
-            .Run();
-        StopWaiting(session, oid);
-        return false;
+            .Bind(session);
     });
 }
 

@@ -12,6 +12,8 @@
 #include <functional>
 
 class PxServerLockStore final : public PxLockStoreBase {
+    using Query = PxPgConnection::Query;
+
 public:
     explicit PxServerLockStore(const std::string& uri);
 
@@ -37,22 +39,26 @@ private:
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
     void DropLocksOn(std::int64_t session, std::int64_t oid) override;
     void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
-    // What stands between the session and a lock of the kind on the object.
-    struct Obstacles {
+    // The query of what stands between the session and a lock of the kind on each object of
+    // the run (an array parameter).
+    Query ObstaclesQuery(std::int64_t session, const std::string& oids, int kind);
+    // The first place in the run where the request is refused, and why; dead sessions found
+    // in the way are purged.
+    struct Refusal {
+        std::size_t at = 0;
+        int code = 0;
         std::optional<PxPersistentLockRow> persistent;
-        bool mustWait = false; // a live session holds a conflicting kind, or waits before it
     };
-    // With `begin`, begins the attempt's transaction first; nothing when another session's
-    // stayed in the way longer than the busy timeout.
-    std::optional<Obstacles> FindObstacles(std::int64_t session, std::int64_t oid, int kind, bool begin);
-    // Tries the request on each object in turn, `grant` granting it, up to the first
-    // refusal; `grant` answers whether it committed the attempt with the last object's grant.
-    Attempt TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
-                    bool queue, const std::function<bool(std::int64_t oid, bool last)>& grant);
+    std::optional<Refusal> FirstRefusal(const PxPgRows& obstacles, const Request& request);
+    // Tries the request on the whole run in one attempt: `grant` gives the query that grants
+    // it on the objects before the first refusal (an array parameter).
+    Attempt TryAll(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
+                   bool queue, const std::function<Query(const std::string& granted)>& grant);
     // The session waits in line for the object (once; the strongest kind it wants).
     void JoinLine(std::int64_t session, std::int64_t oid, int kind);
-    // Whether any session of the rows [first, end) (id, known, pid, start, machine, its
-    // advisory lock held) is alive; the others are purged.
+    // Which sessions of the rows [first, end) (id, known, pid, start, machine, its advisory
+    // lock held) are alive, one flag a row; the others are purged.
+    std::vector<bool> SessionsAlive(const PxPgRows& sessions, int first, int end);
     bool AnyLive(const PxPgRows& sessions, int first, int end);
     void PurgeSession(std::int64_t session);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -97,15 +98,6 @@ PxObjectRow StoredObjectAt(const PxPgRows& rows, int row)
     return object;
 }
 
-// An array parameter: {1,2,3}.
-std::string ArrayOf(const std::vector<std::int64_t>& oids)
-{
-    std::string text = "{";
-    for (std::int64_t oid : oids)
-        text += (text.size() > 1 ? "," : "") + std::to_string(oid);
-    return text + "}";
-}
-
 } // namespace
 
 std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri)
@@ -146,6 +138,12 @@ void PxServerStore::Create(const std::string& uri)
             .Run();
     }
     db.Execute("COMMIT", what);
+}
+
+void PxServerStore::Analyze(const std::string& uri)
+{
+    std::unique_ptr<PxPgConnection> db = Connect(uri);
+    db->Execute("ANALYZE px_object, px_attribute, px_member", pxwhat::Write);
 }
 
 void PxServerStore::Remove(const std::string& uri) noexcept
@@ -215,7 +213,7 @@ std::vector<PxObjectRow> PxServerStore::Rows(const std::vector<std::int64_t>& oi
     PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, class, created, edition, present::int FROM px_object"
                                                  " WHERE oid = ANY($1::bigint[])",
                                           pxwhat::Read)
-                        .Bind(ArrayOf(oids))
+                        .Bind(PxPgArray(oids))
                         .Run();
     std::vector<PxObjectRow> found;
     for (int row = 0; row < rows.Count(); ++row)
@@ -394,6 +392,43 @@ std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owne
     return reads;
 }
 
+std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                                       const char* role)
+{
+    std::unordered_map<std::int64_t, std::vector<PxMemberRead>> byOwner;
+    for (std::int64_t owner : owners) {
+        NoteRead(owner);
+        byOwner[owner];
+    }
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
+                                          " a.number, a.bytes, m.owner FROM px_member m JOIN px_object o ON o.oid = m.member"
+                                          " LEFT JOIN px_attribute a ON a.oid = o.oid"
+                                          " WHERE m.owner = ANY($1::bigint[]) AND m.role = $2 AND o.present"
+                                          " ORDER BY m.owner, m.seq",
+                                          pxwhat::Read)
+                        .Bind(PxPgArray(owners))
+                        .Bind(role)
+                        .Run();
+    std::int64_t lastSeq = 0;
+    std::int64_t lastOwner = 0;
+    for (int row = 0; row < rows.Count(); ++row) {
+        const std::int64_t owner = rows.Int(row, 9);
+        std::vector<PxMemberRead>& reads = byOwner[owner];
+        if (owner != lastOwner)
+            lastSeq = 0;
+        lastOwner = owner;
+        PxAttributeBuffer& attributes = EntryRead(reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
+        if (!rows.IsNull(row, 5))
+            attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+    }
+    std::vector<std::vector<PxMemberRead>> lists;
+    lists.reserve(owners.size());
+    for (std::int64_t owner : owners)
+        lists.push_back(byOwner[owner]);
+    return lists;
+}
+
 int PxServerStore::CountMembers(std::int64_t owner, const char* role)
 {
     NoteRead(owner);
@@ -414,7 +449,7 @@ std::unordered_map<std::int64_t, int> PxServerStore::CountMembersOf(const std::v
                                           "SELECT owner, count(*) FROM px_member"
                                           " WHERE owner = ANY($1::bigint[]) AND role = $2 GROUP BY owner",
                                           pxwhat::Read)
-                        .Bind(ArrayOf(owners))
+                        .Bind(PxPgArray(owners))
                         .Bind(role)
                         .Run();
     std::unordered_map<std::int64_t, int> counts;
@@ -473,43 +508,41 @@ std::optional<PxObjectRow> PxServerStore::Owner(std::int64_t member)
 
 PxStore::Deletion PxServerStore::Delete(std::int64_t oid)
 {
+    using Query = PxPgConnection::Query;
+    // Every statement of a deletion goes by key: with statistics the server does not have
+    // yet (a repository just made), a plan that reads the whole member table would make each
+    // deletion cost with the repository. The setting lasts as long as the deletion.
+    Query keyed(*m_db, "SELECT set_config('enable_seqscan', 'off', true)", pxwhat::Write);
+    Query closure(*m_db,
+                  "WITH RECURSIVE owned(oid) AS (SELECT $1::bigint UNION SELECT m.member"
+                  " FROM px_member m JOIN owned ON m.owner = owned.oid WHERE m.owning)"
+                  " SELECT oid FROM owned",
+                  pxwhat::Write);
+    closure.Bind(oid);
+    const PxPgRows owned = std::move(m_db->Pipeline({&keyed, &closure})[1]);
     Deletion deletion;
-    PxPgRows owned = PxPgConnection::Query(*m_db,
-                                           "WITH RECURSIVE owned(oid) AS (SELECT $1::bigint UNION SELECT m.member"
-                                           " FROM px_member m JOIN owned ON m.owner = owned.oid WHERE m.owning)"
-                                           " SELECT oid FROM owned",
-                                           pxwhat::Write)
-                         .Bind(oid)
-                         .Run();
     for (int row = 0; row < owned.Count(); ++row)
         deletion.deleted.push_back(owned.Int(row, 0));
-    std::string gone = ArrayOf(deletion.deleted);
-    PxPgRows owners = PxPgConnection::Query(*m_db, "SELECT DISTINCT owner FROM px_member WHERE member = ANY($1::bigint[])",
-                                            pxwhat::Write)
-                          .Bind(gone)
-                          .Run();
-    for (int row = 0; row < owners.Count(); ++row)
-        deletion.listsChanged.push_back(owners.Int(row, 0));
-    PxPgConnection::Query(*m_db,
-                          "UPDATE px_object SET present = false, edition = edition + 1 WHERE oid = ANY($1::bigint[])",
-                          pxwhat::Write)
-        .Bind(gone)
-        .Run();
-    PxPgConnection::Query(*m_db, "DELETE FROM px_attribute WHERE oid = ANY($1::bigint[])", pxwhat::Write)
-        .Bind(gone)
-        .Run();
-    PxPgConnection::Query(*m_db,
-                          "DELETE FROM px_member WHERE member = ANY($1::bigint[]) OR owner = ANY($1::bigint[])",
-                          pxwhat::Write)
-        .Bind(gone)
-        .Run();
+    const std::string gone = PxPgArray(deletion.deleted);
+    Query owners(*m_db, "SELECT DISTINCT owner FROM px_member WHERE member = ANY($1::bigint[])", pxwhat::Write);
+    Query objects(*m_db, "UPDATE px_object SET present = false, edition = edition + 1 WHERE oid = ANY($1::bigint[])",
+                  pxwhat::Write);
+    Query attributes(*m_db, "DELETE FROM px_attribute WHERE oid = ANY($1::bigint[])", pxwhat::Write);
+    Query members(*m_db, "DELETE FROM px_member WHERE member = ANY($1::bigint[]) OR owner = ANY($1::bigint[])",
+                  pxwhat::Write);
+    Query unkeyed(*m_db, "SELECT set_config('enable_seqscan', 'on', true)", pxwhat::Write);
+    for (Query* query : {&owners, &objects, &attributes, &members})
+        query->Bind(gone);
+    const PxPgRows changed = std::move(m_db->Pipeline({&owners, &objects, &attributes, &members, &unkeyed})[0]);
+    for (int row = 0; row < changed.Count(); ++row)
+        deletion.listsChanged.push_back(changed.Int(row, 0));
     Settle(deletion);
     return deletion;
 }
 
 PxStoreContents PxServerStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
-    const std::string list = ArrayOf(oids);
+    const std::string list = PxPgArray(oids);
     PxStoreContents contents;
     PxPgRows objects = PxPgConnection::Query(*m_db,
                                              "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes"

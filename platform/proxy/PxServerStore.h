@@ -12,6 +12,8 @@ public:
     explicit PxServerStore(const std::string& uri, PxAccess access = PxAccess::ReadWrite);
     // Makes the repository's schema in an empty database.
     static void Create(const std::string& uri);
+    // Takes the server's statistics of the repository's data (after a load).
+    static void Analyze(const std::string& uri);
     // Takes the repository out of the database again (a build that failed); quietly does
     // nothing when it cannot.
     static void Remove(const std::string& uri) noexcept;
@@ -44,6 +46,8 @@ public:
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
     PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
+    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                            const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::unordered_map<std::int64_t, int> CountMembersOf(const std::vector<std::int64_t>& owners,
                                                          const char* role) override;

@@ -23,9 +23,11 @@ std::string CanonicalPath(const std::string& path)
     return error ? path : canonical.string();
 }
 
-// Ids are reserved in the lock store this many at a time; the ones a session does not use
-// are never given.
-constexpr std::int64_t kOidsReserved = 64;
+// Ids are reserved in the lock store this many at a time at first, twice as many each time
+// after up to the most, so that a step making many objects asks a few times; the ones a
+// session does not use are never given.
+constexpr std::int64_t kFirstOidsReserved = 64;
+constexpr std::int64_t kMostOidsReserved = 4096;
 
 } // namespace
 
@@ -183,8 +185,9 @@ std::int64_t PxSession::CreateObject(const char* className, std::int64_t created
 std::int64_t PxSession::NewOid()
 {
     if (m_nextOid == m_oidsEnd) {
-        m_nextOid = m_locks->ReserveOids(kOidsReserved, m_store->LastOid());
-        m_oidsEnd = m_nextOid + kOidsReserved;
+        m_oidsReserved = m_oidsReserved ? std::min(m_oidsReserved * 2, kMostOidsReserved) : kFirstOidsReserved;
+        m_nextOid = m_locks->ReserveOids(m_oidsReserved, m_store->LastOid());
+        m_oidsEnd = m_nextOid + m_oidsReserved;
     }
     return m_nextOid++;
 }

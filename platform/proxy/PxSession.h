@@ -83,6 +83,7 @@ private:
     std::unordered_set<std::int64_t> m_changed;
     std::vector<std::int64_t> m_created;
     std::int64_t m_nextOid = 0;
+    std::int64_t m_oidsReserved = 0; // how many the last reservation took
     std::int64_t m_oidsEnd = 0;
     std::vector<PxLinkCore*> m_cores;
 };

@@ -75,6 +75,16 @@ std::unordered_map<std::int64_t, int> PxStore::CountMembersOf(const std::vector<
     return counts;
 }
 
+std::vector<std::vector<PxMemberRead>> PxStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                                 const char* role)
+{
+    std::vector<std::vector<PxMemberRead>> lists;
+    lists.reserve(owners.size());
+    for (std::int64_t owner : owners)
+        lists.push_back(Members(owner, role, true).members);
+    return lists;
+}
+
 PxAttributeBuffer& PxStore::EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
                                       PxObjectRow row)
 {

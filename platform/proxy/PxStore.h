@@ -127,6 +127,10 @@ public:
     virtual PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) = 0;
     // The same members, each with its attributes and edition, in one read; nothing is noted.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
+    // The same list of each owner, in the owners' order, each read as MembersWithAttributes
+    // reads one; a store that can answers them all in one read.
+    virtual std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                                    const char* role);
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
     // The member counts of one list of several objects (distinct ids), by id, as
     // CountMembers of each answers and noted as it notes them; an id without members is

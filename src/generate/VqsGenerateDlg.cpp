@@ -6,6 +6,8 @@
 #include "proxy/PxVQTypes.h"
 #include "win/CDataExchange.h"
 
+#include <vector>
+
 namespace {
 
 constexpr UINT kGenerateTemplate = 160;
@@ -84,10 +86,12 @@ BOOL VqsGenerateDlg::ConfigHasReportLink() const
             continue;
         PxTypedList<PxVQElementSoftLinkPtr> elements;
         segment->GetListOfElementSoftLinks(elements);
+        const std::vector<bool> present = PxObject::ArePresent(elements.Objects());
         const CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>& elementList = elements;
-        for (POSITION at = elementList.GetHeadPosition(); at;) {
+        std::size_t index = 0;
+        for (POSITION at = elementList.GetHeadPosition(); at; ++index) {
             const PxVQElementSoftLinkPtr& element = elementList.GetNext(at);
-            if (!Skipped(PxVQSoftLinkPtr(element)) && element->GetElementType() == kReportElementType)
+            if (present[index] && !element->IsObsolete() && element->GetElementType() == kReportElementType)
                 return TRUE;
         }
     }

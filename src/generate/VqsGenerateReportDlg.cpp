@@ -23,6 +23,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -281,10 +282,12 @@ void VqsGenerateReportDlg::FillFromLink(Handles& chosen)
         return;
     PxTypedList<PxVQElementSoftLinkPtr> elements;
     m_pLink->GetListOfElementSoftLinks(elements);
+    const std::vector<bool> present = PxObject::ArePresent(elements.Objects());
     const CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>& list = elements;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
+    std::size_t index = 0;
+    for (POSITION pos = list.GetHeadPosition(); pos; ++index) {
         const PxVQElementSoftLinkPtr& element = list.GetNext(pos);
-        if (element->ObjectPresent() && element->GetElementType() == VQSoftLinkReport)
+        if (present[index] && element->GetElementType() == VQSoftLinkReport)
             OfferReport(PxVQReportSoftLinkPtr(element), "", chosen);
     }
 }
@@ -546,9 +549,15 @@ VqsGenerateReportDlg::Handles VqsGenerateReportDlg::GroupMembers() const
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     m_pReportGroup->GetListOfReportSoftLinkAliases(aliases);
     const CList<PxVQReportSoftLinkAliasPtr, const PxVQReportSoftLinkAliasPtr&>& list = aliases;
+    std::vector<PxObjectPtr> links;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const PxVQReportSoftLinkPtr link = list.GetNext(pos)->GetSoftLink();
-        if (link && link->ObjectPresent() && link->GetElementType() == VQSoftLinkReport)
+        if (const PxVQReportSoftLinkPtr link = list.GetNext(pos)->GetSoftLink())
+            links.push_back(link);
+    }
+    const std::vector<bool> present = PxObject::ArePresent(links);
+    for (std::size_t index = 0; index < links.size(); ++index) {
+        const PxVQReportSoftLinkPtr link(links[index]);
+        if (present[index] && link->GetElementType() == VQSoftLinkReport)
             members.insert(link->GetHandle());
     }
     return members;

@@ -9,6 +9,8 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
+#include <unordered_set>
+
 
 namespace {
 
@@ -56,7 +58,14 @@ PxLink* ListLink(const PxVQObjectPtr& anyObject)
 
 } // namespace
 
-VqsLockBag::VqsLockBag(int kind) : m_nHoldCount(kind != VqsNoLock ? 1 : 0), m_nKind(kind) {}
+VqsLockBag::VqsLockBag(int kind) : VqsLockBag(kind, true) {}
+
+VqsLockBag::VqsLockBag(int kind, bool askPresence)
+    : m_nHoldCount(kind != VqsNoLock ? 1 : 0), m_nKind(kind), m_bAskPresence(askPresence)
+{
+}
+
+VqsLockBag VqsLockBag::Gathering() { return VqsLockBag(VqsNoLock, false); }
 
 VqsLockBag::~VqsLockBag()
 {
@@ -103,7 +112,7 @@ int VqsLockBag::LockNode(VqsModelNode* node)
         return 1;
     try {
         if (m_nKind == VqsNoLock) {
-            if (object->ObjectPresent())
+            if (!m_bAskPresence || object->ObjectPresent())
                 Record(object);
             return 1;
         }
@@ -255,19 +264,23 @@ int VqsLockBag::TakeOverNodes(CObList& nodes, VqsLockBag& other)
 {
     try {
         PxTypedList<PxVQObjectPtr> held;
-        PxTypedList<PxVQObjectPtr> wanted;
+        std::vector<PxObjectPtr> unheld;
+        // An object that several nodes lead to is locked once, as the bag holds it once.
+        std::unordered_set<std::uint64_t> seen;
         for (POSITION pos = nodes.GetHeadPosition(); pos;) {
             auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
             const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
-            if (!object || ContainsObject(object))
+            if (!object || ContainsObject(object) || !seen.insert(KeyOf(object)).second)
                 continue;
             if (other.ContainsObject(object)) {
                 other.Forget(object);
                 held.AddTail(object);
-            } else if (object->ObjectPresent()) {
-                wanted.AddTail(object);
+            } else {
+                unheld.push_back(object);
             }
         }
+        PxTypedList<PxVQObjectPtr> wanted;
+        AddPresent(unheld, wanted);
         const unsigned otherHolds = other.m_nHoldCount;
         UnlockObjects(held, otherHolds > 0 ? otherHolds - 1 : 0);
         if (m_nKind == other.m_nKind) {
@@ -285,6 +298,21 @@ int VqsLockBag::TakeOverNodes(CObList& nodes, VqsLockBag& other)
     }
 }
 
+int VqsLockBag::LockNodesTogether(CObList& nodes)
+{
+    // Taken over from a bag that holds none of them, every node is locked in the one call.
+    VqsLockBag none(m_nKind);
+    return TakeOverNodes(nodes, none);
+}
+
+void VqsLockBag::AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList<PxVQObjectPtr>& present)
+{
+    const std::vector<bool> answers = PxObject::ArePresent(objects);
+    for (std::size_t index = 0; index < objects.size(); ++index)
+        if (answers[index])
+            present.AddTail(PxVQObjectPtr(objects[index]));
+}
+
 // One lock call of the bag's kind for all the objects; those gone meanwhile are given back.
 int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
 {
@@ -297,10 +325,14 @@ int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
             return 0;
         }
     }
+    std::vector<PxObjectPtr> locked;
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+        locked.push_back(objects.GetNext(pos));
+    const std::vector<bool> present = PxObject::ArePresent(locked);
     PxTypedList<PxVQObjectPtr> gone;
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        const PxVQObjectPtr& object = objects.GetNext(pos);
-        if (object->ObjectPresent())
+    for (std::size_t index = 0; index < locked.size(); ++index) {
+        const PxVQObjectPtr object(locked[index]);
+        if (present[index])
             Record(object);
         else
             gone.AddTail(object);

@@ -7,6 +7,7 @@
 #include "win/Collections.h"
 
 #include <cstdint>
+#include <vector>
 
 class VqsModelNode;
 
@@ -16,6 +17,9 @@ enum VqsLockKind : int { VqsNoLock = 0, VqsReadLock = 1, VqsLongReadLock = 2, Vq
 class VqsLockBag : public CObject {
 public:
     explicit VqsLockBag(int kind);
+    // A bag of no lock that gathers the objects for one LockObjects later, which asks their
+    // presence then, all in one read: its LockNode records without asking.
+    static VqsLockBag Gathering();
     // Releases until nothing is held.
     ~VqsLockBag() override;
     VqsLockBag(const VqsLockBag&) = delete;
@@ -45,6 +49,9 @@ public:
     // The same for every node not held here yet, with one lock call (and one release call
     // per step) for all of them.
     int TakeOverNodes(CObList& nodes, VqsLockBag& other);
+    // Locks every node not held here yet with one lock call, their objects' presence asked in
+    // one read; a refusal leaves none of them locked.
+    int LockNodesTogether(CObList& nodes);
     // Locks the nodes, taking over what the other bag holds, with passing read locks on
     // their parents; the other bag ends empty of locks.
     int LockNodesFrom(CObList& nodes, VqsLockBag& other);
@@ -55,6 +62,8 @@ public:
     int ReportDeleted(UINT messageId, VqsModelNode* node);
 
 private:
+    VqsLockBag(int kind, bool askPresence);
+
     using ObjectMap = CMap<std::uint64_t, std::uint64_t, PxVQObjectPtr, const PxVQObjectPtr&>;
 
     // Forgets the objects no longer in the repository, unlocking each `holds` times.
@@ -66,10 +75,13 @@ private:
     // The same for a list of objects, with one call each time.
     static void UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times);
     int LockTogether(PxTypedList<PxVQObjectPtr>& objects);
+    // Adds the objects still in the repository to the list, asking in one read.
+    static void AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList<PxVQObjectPtr>& present);
     // Moves the node's object from the other bag into this one.
     int TakeOverHeld(VqsModelNode* node, VqsLockBag& other);
 
     ObjectMap m_objects{10};
     unsigned m_nHoldCount;
     int m_nKind;
+    bool m_bAskPresence = true;
 };

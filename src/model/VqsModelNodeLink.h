@@ -239,10 +239,14 @@ public:
     PxLSEProfilePtr CollectStaleParts(const PxLSEElementPtr& element, int syncMode,
                                       std::vector<VqsModelNodeElementLink*>& stale,
                                       std::vector<VqsModelNodeElementLink*>& kept);
+    // The node that bringing the design profile's link up to date writes: the profile link
+    // of its name, else the business-segment link that gets a new one.
+    VqsModelNode* ProfileSyncTarget(const PxLSEProfilePtr& profile);
     // Once the stale parts are gone: the link of the design profile is brought up to date
-    // or made, and the pair of the profile and its link joins the result. 0 to stop.
-    int SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element, const PxLSEProfilePtr& profile,
-                        VqsSyncResult& result);
+    // or made, and the pair of the profile and its link joins the result. `changed` when the
+    // design changed the element since its link took it. 0 to stop.
+    int SyncDesignParts(VqsLockBag& writeBag, bool changed, const PxLSEElementPtr& element,
+                        const PxLSEProfilePtr& profile, VqsSyncResult& result);
 
     VqsModelNodeLink* FindLinkNode(const PxVQSoftLinkPtr& link) override;
     bool IsSystemElement() override { return IsReservedElement(); }

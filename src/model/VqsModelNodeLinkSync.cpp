@@ -150,7 +150,7 @@ int LockAndDelete(const ElementNodes& nodes)
 {
     if (nodes.empty())
         return 1;
-    VqsLockBag bag(VqsNoLock);
+    VqsLockBag bag = VqsLockBag::Gathering();
     return LockPathsTogether(bag, nodes) && DeleteLinks(nodes);
 }
 
@@ -158,23 +158,23 @@ int LockAndMark(const ElementNodes& nodes, int value)
 {
     if (nodes.empty())
         return 1;
-    VqsLockBag bag(VqsNoLock);
+    VqsLockBag bag = VqsLockBag::Gathering();
     return LockPathsTogether(bag, nodes) &&
            MarkLinks(std::vector<VqsModelNodeLink*>(nodes.begin(), nodes.end()), value);
 }
 
-// The option nodes of the link's records, write-locked.
-int LockOptionNodesOf(VqsLockBag& bag, VqsModelNodeElementLink* node)
+// Adds the option nodes of the link's records.
+void AddOptionNodesOf(CObList& nodes, VqsModelNodeElementLink* node)
 {
     VqsModel* model = node->GetModel();
+    if (!model)
+        return;
     PxTypedList<PxOptionsPtr> records;
     node->GetElementSoftLink()->GetAllOptions(records);
     for (POSITION pos = records.GetHeadPosition(); pos;) {
-        VqsModelNode* option = model ? model->LookupNode(records.GetNext(pos)) : nullptr;
-        if (option && !bag.LockNode(option))
-            return 0;
+        if (VqsModelNode* option = model->LookupNode(records.GetNext(pos)))
+            nodes.AddTail(option);
     }
-    return 1;
 }
 
 // Shows the element links in the question; the nodes of those the user chose come back.
@@ -268,6 +268,13 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
     }
     OrderByCreation(unmatched);
 
+    // The designs' presence is asked in one read.
+    std::vector<PxObjectPtr> designs;
+    designs.reserve(matched.size());
+    for (const auto& [node, design] : matched)
+        designs.push_back(design);
+    const std::vector<bool> present = PxObject::ArePresent(designs);
+
     // The stale profile links of the whole segment go (or are marked) together, before any
     // link is brought up to date.
     std::vector<PxLSEProfilePtr> profiles(matched.size());
@@ -276,32 +283,55 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         ElementNodes kept;
         for (std::size_t i = 0; i < matched.size(); ++i) {
             const auto& [node, design] = matched[i];
-            if (design->ObjectPresent())
+            if (present[i])
                 profiles[i] = node->CollectStaleParts(design, syncMode, stale, kept);
         }
         if (!LockAndDelete(stale) || !LockAndMark(kept, 1))
             return 0;
     }
 
-    VqsLockBag writeBag(VqsWriteLock);
+    // What the links' refresh writes is write-locked as one set before the first of them:
+    // the links the design changed (or that come back into use, and profiles), their option
+    // records, and what each component's profile writes.
+    std::vector<PxLSEElementPtr> compared(matched.size());
+    std::vector<PxVQElementSoftLinkPtr> links(matched.size());
+    for (std::size_t i = 0; i < matched.size(); ++i) {
+        if (present[i]) {
+            compared[i] = matched[i].second;
+            links[i] = matched[i].first->GetElementSoftLink();
+        }
+    }
+    const std::vector<int> changed = VqcGuidCompareAll(compared, links);
+    CObList written;
     for (std::size_t i = 0; i < matched.size(); ++i) {
         const auto& [node, design] = matched[i];
-        if (!design->ObjectPresent())
+        if (!present[i])
+            continue;
+        if (changed[i] || IsMarkedUnused(node) || design->_IsKindOf("PxLSEProfile")) {
+            written.AddTail(node);
+            AddOptionNodesOf(written, node);
+        }
+        if (profiles[i])
+            written.AddTail(node->ProfileSyncTarget(profiles[i]));
+    }
+    VqsLockBag writeBag(VqsWriteLock);
+    {
+        VqsLockScope scope(SessionLink());
+        if (!writeBag.LockNodesTogether(written))
+            return 0;
+    }
+    for (std::size_t i = 0; i < matched.size(); ++i) {
+        const auto& [node, design] = matched[i];
+        if (!present[i])
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-        const bool changed = VqcGuidCompare(design, link) != 0;
         const bool revived = IsMarkedUnused(node);
-        if (changed || revived || design->_IsKindOf("PxLSEProfile")) {
-            VqsLockScope scope(SessionLink());
-            if (!writeBag.LockNode(node) || !LockOptionNodesOf(writeBag, node))
-                return 0;
-        }
-        if ((changed || design->_IsKindOf("PxLSEProfile")) && !node->AddIspecsToBundles(design, primaryProfiles))
+        if ((changed[i] || design->_IsKindOf("PxLSEProfile")) && !node->AddIspecsToBundles(design, primaryProfiles))
             return 0;
         if (revived && !node->SetSoftLinkValue(0))
             return 0;
         result.pairs.AddTail(VqcSyncPair{design, link});
-        if (profiles[i] && !node->SyncDesignParts(writeBag, design, profiles[i], result))
+        if (profiles[i] && !node->SyncDesignParts(writeBag, changed[i] != 0, design, profiles[i], result))
             return 0;
     }
 
@@ -419,18 +449,23 @@ PxLSEProfilePtr VqsModelNodeElementLink::CollectStaleParts(const PxLSEElementPtr
     return profile;
 }
 
-int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEElementPtr& element,
+VqsModelNode* VqsModelNodeElementLink::ProfileSyncTarget(const PxLSEProfilePtr& profile)
+{
+    VqsModelNodeElementLink* matching = MatchingProfileLink(ProfileNodesOf(*this), profile);
+    return matching ? static_cast<VqsModelNode*>(matching) : GetBSLinkNode();
+}
+
+int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, bool changed, const PxLSEElementPtr& element,
                                              const PxLSEProfilePtr& profile, VqsSyncResult& result)
 {
     VqsModelNodeElementLink* matching = MatchingProfileLink(ProfileNodesOf(*this), profile);
-
+    {
+        VqsLockScope scope(SessionLink());
+        if (!writeBag.LockNode(matching ? static_cast<VqsModelNode*>(matching) : GetBSLinkNode()))
+            return 0;
+    }
     if (matching) {
-        {
-            VqsLockScope scope(SessionLink());
-            if (!writeBag.LockNode(matching))
-                return 0;
-        }
-        if (VqcGuidCompare(element, GetElementSoftLink()) != 0 || !element->_IsKindOf("PxLSEIspec")) {
+        if (changed || !element->_IsKindOf("PxLSEIspec")) {
             matching->SetProfileLinkData(profile);
             if (!VqsTransaction::IsOk())
                 return 0;
@@ -438,11 +473,6 @@ int VqsModelNodeElementLink::SyncDesignParts(VqsLockBag& writeBag, const PxLSEEl
         if (IsMarkedUnused(matching) && !matching->SetSoftLinkValue(0))
             return 0;
     } else {
-        {
-            VqsLockScope scope(SessionLink());
-            if (!writeBag.LockNode(GetBSLinkNode()))
-                return 0;
-        }
         matching = GetModel()->AddProfileLinkOptions(this, profile);
         if (!matching)
             return 0;
@@ -544,6 +574,6 @@ int VqsModelNodeBSLink::SyncUnmatchedLink(int& deleteLink, VqsLockBag& readBag, 
         if (!IsMarkedUnused(node))
             toMark.push_back(node);
     }
-    VqsLockBag bag(VqsNoLock);
+    VqsLockBag bag = VqsLockBag::Gathering();
     return LockPathsTogether(bag, toMark) && MarkLinks(toMark, 1);
 }

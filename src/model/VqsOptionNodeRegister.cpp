@@ -24,7 +24,7 @@ VqsModelNode* VqsOptionNodeRegister::TryCreateNode(VqsModelNode* parent, const P
                                                    bool& unsupported)
 {
     unsupported = false;
-    if (!options || !options->ObjectPresent())
+    if (!options)
         return nullptr;
     for (VqsOptionNodeRecord* record = g_head; record; record = record->next) {
         if (VqsModelNode* node = record->factory(parent, options))
@@ -36,6 +36,8 @@ VqsModelNode* VqsOptionNodeRegister::TryCreateNode(VqsModelNode* parent, const P
 
 VqsModelNode* VqsOptionNodeRegister::CreateNode(VqsModelNode* parent, const PxOptionsPtr& options)
 {
+    if (!options || !options->ObjectPresent())
+        return nullptr;
     bool unsupported = false;
     VqsModelNode* node = TryCreateNode(parent, options, unsupported);
     if (unsupported)

@@ -21,7 +21,8 @@ public:
     // The node of the record, or null: silently for a null or vanished record; with 61500
     // "These options currently are not supported." when no factory takes it.
     static VqsModelNode* CreateNode(VqsModelNode* parent, const PxOptionsPtr& options);
-    // The same without the message: `unsupported` tells that no factory took the record.
+    // The same without the message, for a record just read with its list (so not asked
+    // again whether it is still there): `unsupported` tells that no factory took it.
     static VqsModelNode* TryCreateNode(VqsModelNode* parent, const PxOptionsPtr& options, bool& unsupported);
     // Empties the registry.
     static void FreeAll();

@@ -379,6 +379,8 @@ BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks, std::vec
     VqsModel* model = segmentNode ? segmentNode->GetModel() : nullptr;
     if (!model)
         return TRUE;
+    // The edited records are locked as one set, in one lock call.
+    CObList records;
     for (int kind = 0; kind < KindCount; ++kind) {
         if (!m_panels[kind])
             continue;
@@ -387,16 +389,15 @@ BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks, std::vec
         const IntRangeList edited = m_panels[kind]->EditedRows();
         for (const IntRange& range : edited.Ranges()) {
             for (int row = std::max(range.lo, 0); row <= range.hi && row < m_rows[kind].GetSize(); ++row) {
-                VqsModelNodeOption* node = model->FindOptionNode(m_rows[kind][row]);
-                if (node && !locks.LockNode(node))
-                    return FALSE;
+                if (VqsModelNodeOption* node = model->FindOptionNode(m_rows[kind][row]))
+                    records.AddTail(node);
                 const PxVQElementSoftLinkPtr link(VqsRowSoftLink(&m_rows[kind].ElementAt(row)));
                 if (VqsModelNodeElementLink* linkNode = link ? model->FindElementLinkNode(link) : nullptr)
                     changed.push_back(linkNode);
             }
         }
     }
-    return TRUE;
+    return locks.LockNodesTogether(records) ? TRUE : FALSE;
 }
 
 void VqsOptionPageBSegBulkOptions::DropAllEdits()

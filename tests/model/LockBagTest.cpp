@@ -104,6 +104,21 @@ TEST_F(LockBagTest, AnObjectAlreadyInTheBagIsNotLockedAgain)
     EXPECT_EQ(bag.GetCount(), 1);
 }
 
+TEST_F(LockBagTest, NodesLockedTogetherAreLockedInOneCallAndAnObjectTwiceListedIsGivenBackWhole)
+{
+    {
+        VqsLockBag bag(VqsWriteLock);
+        CObList nodes;
+        EXPECT_EQ(bag.LockNodesTogether(List(nodes, {sys1, sys2, sys1})), 1);
+        EXPECT_EQ(bag.GetCount(), 2);
+        EXPECT_EQ(g_granted.size(), 2u) << "each object granted once";
+        EXPECT_FALSE(OtherCanRead("SYS1"));
+        EXPECT_FALSE(OtherCanRead("SYS2"));
+    }
+    EXPECT_TRUE(OtherCanWrite("SYS1")) << "no hold is left behind";
+    EXPECT_TRUE(OtherCanWrite("SYS2"));
+}
+
 TEST_F(LockBagTest, LockingAnEmptyBagCountsAHoldWithoutACall)
 {
     VqsLockBag bag(VqsWriteLock);

@@ -222,8 +222,12 @@ void CreateOnServer(const std::string& uri, const RepoDescription& description)
         throw RepoError(failure.GetErrorMessage().GetString());
     }
     try {
-        std::unique_ptr<PxVQLink> link = Attach(uri);
-        BuildRepository(*link, description);
+        {
+            std::unique_ptr<PxVQLink> link = Attach(uri);
+            BuildRepository(*link, description);
+        }
+        // The server plans the first steps on the loaded repository from what it holds.
+        PxServerStore::Analyze(uri);
     } catch (const VqException& failure) {
         PxServerStore::Remove(uri);
         Refuse(shown, failure.GetErrorMessage().GetString());

@@ -373,6 +373,47 @@ TEST_P(PxLockTest, AListLockTakesAllOrNothing)
     EXPECT_TRUE(m_theirX->WriteLock(0));
 }
 
+TEST_P(PxLockTest, AListIsRefusedAtThePersistentLockInItsMidstAndGivesBackWhatCameBefore)
+{
+    ASSERT_TRUE(Host(*m_b, "Y")->PersistentLock(1));
+    PxTypedList<PxVQObjectPtr> hosts;
+    m_a->GetLVQEnterprise()->GetMembers("hosts", hosts);
+
+    PxLockErrorInfo info = m_a->FutureUpdateLock(hosts);
+
+    EXPECT_EQ(info.GetErrorCode(), PxLockPersistentlyLocked);
+    EXPECT_TRUE(info.GetObject()->IsSameOid(Host(*m_a, "Y")));
+    ASSERT_TRUE(info.GetPersistentLock());
+    EXPECT_EQ(info.GetPersistentLock()->GetUserCode(), "bob/test");
+    EXPECT_TRUE(m_theirX->WriteLock(0)) << "X was given back";
+    m_theirX->UnLock();
+    EXPECT_TRUE(m_a->ReadLock(hosts)) << "reads pass a persistent lock";
+}
+
+TEST_P(PxLockTest, AListNamingAnObjectTwiceTakesTwoHoldsAndGivesBackTwo)
+{
+    PxTypedList<PxVQObjectPtr> twice;
+    twice.AddTail(m_x);
+    twice.AddTail(m_x);
+    ASSERT_TRUE(m_a->ReadLock(twice));
+    m_x->UnLock();
+    EXPECT_EQ(m_theirX->WriteLock(0).GetErrorCode(), PxLockHeldByOther) << "one hold stays";
+    m_x->UnLock();
+    EXPECT_TRUE(m_theirX->WriteLock(0));
+    m_theirX->UnLock();
+
+    ASSERT_TRUE(m_x->ReadLock());
+    ASSERT_TRUE(m_x->WriteLock(0));
+    ASSERT_TRUE(m_x->WriteLock(0));
+    PxTypedList<PxVQObjectPtr> three;
+    for (int i = 0; i < 3; ++i)
+        three.AddTail(m_x);
+    m_a->UnLock(twice);
+    EXPECT_EQ(m_theirX->ReadLock().GetErrorCode(), PxLockHeldByOther) << "the read went first, then one write";
+    m_a->UnLock(three);
+    EXPECT_TRUE(m_theirX->WriteLock(0)) << "giving back more than is held leaves nothing";
+}
+
 TEST_P(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
 {
     ASSERT_TRUE(m_x->ReadLock());

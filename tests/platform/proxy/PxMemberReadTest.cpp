@@ -89,6 +89,38 @@ TEST_P(PxMemberReadTest, AListReadAnswersWhatReadsOfEachMemberAnswer)
     }
 }
 
+TEST_P(PxMemberReadTest, ListsOfManyOwnersReadTogetherAnswerWhatEachOwnersReadAnswers)
+{
+    auto link = PxAttach(m_repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    link->BeginTransaction();
+    PxVQObjectPtr first = NewMember(enterprise, "groups", "FIRST");
+    PxVQObjectPtr a = NewMember(first, "parts", "A");
+    NewMember(first, "parts", "B")->SetAttributeInt("port", 21);
+    NewMember(first, "parts", "GONE")->DeleteObject();
+    PxVQObjectPtr empty = NewMember(enterprise, "groups", "EMPTY");
+    PxVQObjectPtr twice = NewMember(enterprise, "groups", "TWICE");
+    twice->AddMember("parts", a);
+    twice->AddMember("parts", a);
+    link->CommitTransaction();
+
+    // An owner asked twice, an empty list and one that names a member twice, in any order.
+    const std::vector<PxObjectPtr> owners = {twice, first, empty, first};
+    const std::vector<std::vector<PxObjectPtr>> together = PxObject::MembersOf(owners, "parts");
+    ASSERT_EQ(together.size(), owners.size());
+    for (std::size_t index = 0; index < owners.size(); ++index) {
+        PxObjectArray alone;
+        owners[index]->GetMembers("parts", alone);
+        ASSERT_EQ(together[index].size(), alone.size()) << index;
+        for (std::size_t k = 0; k < alone.size(); ++k) {
+            EXPECT_TRUE(together[index][k]->IsSameOid(alone[k])) << index << " " << k;
+            EXPECT_EQ(together[index][k]->GetAttributeText("name"), alone[k]->GetAttributeText("name"));
+        }
+    }
+    EXPECT_EQ(together[1].size(), 2u);
+    EXPECT_EQ(together[0].size(), 2u);
+}
+
 TEST_P(PxMemberReadTest, AListReadBuffersEachMembersAttributesAsAReadOfItWould)
 {
     auto mine = PxAttach(m_repository.Path());
