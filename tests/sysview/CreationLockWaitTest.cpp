@@ -48,7 +48,6 @@ constexpr UINT ID_ADD_GENERATE_SET = 32789;
 constexpr UINT kLockProgressDialog = 105;
 constexpr char kOtherDescription[] = "Changed by B";
 
-enum class Store { File, Server };
 enum class Wizard { NewSystem, AddSegment, NewGenSet };
 enum class Held { Enterprise, Pack, SegmentLink };
 
@@ -79,7 +78,7 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
 {
     const char* wizards[] = {"NewSystem", "AddSegment", "NewGenSet"};
     const char* held[] = {"EnterpriseHeld", "PackHeld", "LinkHeld"};
-    return std::string(info.param.store == Store::Server ? "Server" : "File") +
+    return std::string(StoreName(info.param.store)) +
            wizards[static_cast<int>(info.param.wizard)] + held[static_cast<int>(info.param.held)];
 }
 
@@ -115,9 +114,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
     {
         SysViewTest::SetUp();
         app.CloseSession();
-        repository = GetParam().store == Store::Server ? vqtest::PgTestServer::Instance().NewDatabase()
-                                                 : dir.File("shared.vqr");
-        vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
+        repository = NewSharedSample(GetParam().store, dir);
         PrepareHostsAndSystem();
         other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
             [this] { Held()->ReadLock() ? void() : throw std::runtime_error("not locked"); },

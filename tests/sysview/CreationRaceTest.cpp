@@ -43,7 +43,6 @@ constexpr char kNameTaken[] = "The name is not unique.";
 // Bounds a round whose Finishes wait for each other, so that a deadlock fails the test.
 constexpr int kLongestRoundMilliseconds = 90'000;
 
-enum class Store { File, Server };
 // New System (all of one round under one name, with a new host each), Add Business Segment
 // with a first generate set (each on a system of their own), New Generate Set (likewise).
 enum class Wizard { NewSystem, AddSegment, NewGenSet };
@@ -70,7 +69,7 @@ std::vector<Case> Cases()
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info)
 {
-    return std::string(info.param.store == Store::Server ? "Server" : "File") + info.param.name;
+    return std::string(StoreName(info.param.store)) + info.param.name;
 }
 
 // A user who leaves the lock-progress box to wait, and who, when a Finish is refused for a
@@ -167,9 +166,7 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     {
         SysViewTest::SetUp();
         app.CloseSession();
-        repository = GetParam().store == Store::Server ? vqtest::PgTestServer::Instance().NewDatabase()
-                                                       : dir.File("shared.vqr");
-        vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
+        repository = NewSharedSample(GetParam().store, dir);
     }
 
     static std::string SystemName(int round) { return "RACE" + std::to_string(round); }

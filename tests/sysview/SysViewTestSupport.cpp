@@ -1,6 +1,9 @@
 #include "SysViewTestSupport.h"
 
+#include "repo/RepoFile.h"
+#include "repo/RepoSample.h"
 #include "shell/VqsTreeItem.h"
+#include "support/PgTestServer.h"
 #include "win/CListCtrl.h"
 #include "win/Messages.h"
 #include "win/PrivateProfile.h"
@@ -129,3 +132,13 @@ std::string SysViewTest::Setting(const char* key)
 }
 
 PxVQSystemPtr SysViewTest::System(const char* name) const { return app.GetEnterprise()->GetSystem(name); }
+
+const char* StoreName(Store store) { return store == Store::Server ? "Server" : "File"; }
+
+std::string NewSharedSample(Store store, const vqtest::TempDir& dir)
+{
+    const std::string repository =
+        store == Store::Server ? vqtest::PgTestServer::Instance().NewDatabase() : dir.File("shared.vqr");
+    vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
+    return repository;
+}

@@ -53,6 +53,13 @@ struct SysViewTest : ShellTest {
     PxVQSystemPtr System(const char* name) const;
 };
 
+// Where a repository that several processes share is kept: a file in the test's folder or a
+// database of the suite's PostgreSQL server.
+enum class Store { File, Server };
+const char* StoreName(Store store);
+// A new sample repository there, with no session of this process on it.
+std::string NewSharedSample(Store store, const vqtest::TempDir& dir);
+
 // A creating wizard from its target-host page on: the user picks Unix, has the host UXNEW
 // made and goes on to the FTP page.
 template <class Target, class HostPage, class Ftp>
