@@ -307,12 +307,21 @@ PxObjectPtr PxObject::GetAttributeObject(const char* name) const { return GetAtt
 
 std::vector<PxObjectPtr> PxObject::GetAttributeObjects(const std::vector<std::string>& names) const
 {
-    // 0 where the attribute refers to nothing.
     std::vector<std::int64_t> oids;
-    for (const std::string& name : names) {
-        const PxValue* value = Attribute(name.c_str());
-        oids.push_back(value && value->type == PxValue::Int ? value->number : 0);
-    }
+    for (const std::string& name : names)
+        oids.push_back(ReferenceAt(name.c_str()));
+    return PresentObjects(oids);
+}
+
+std::int64_t PxObject::ReferenceAt(const char* name) const
+{
+    const PxValue* value = Attribute(name);
+    return value && value->type == PxValue::Int ? value->number : 0;
+}
+
+std::vector<PxObjectPtr> PxObject::PresentObjects(const std::vector<std::int64_t>& oids) const
+{
+    // 0 where an attribute refers to nothing.
     std::vector<std::int64_t> references;
     std::copy_if(oids.begin(), oids.end(), std::back_inserter(references), [](std::int64_t oid) { return oid != 0; });
     std::shared_ptr<PxSession> session = Session();
@@ -334,9 +343,7 @@ std::vector<PxObjectPtr> PxObject::GetAttributeObjects(const std::vector<std::st
 
 BOOL PxObject::RefersTo(const char* name, const PxObjectPtr& object) const
 {
-    const PxValue* value = Attribute(name);
-    return object && value && value->type == PxValue::Int && value->number == object->m_oid &&
-           object->ObjectPresent();
+    return object && ReferenceAt(name) == object->m_oid && object->ObjectPresent();
 }
 
 void PxObject::SetAttributeText(const char* name, const char* value)
@@ -594,6 +601,27 @@ void PxObject::ReadList(const char* operation, const char* role, PxObjectCollect
     Enter(operation);
     PxTesting::NoteListRead(operation);
     GetMembers(role, members);
+}
+
+std::vector<PxObjectPtr> PxObject::ReadObjects(const char* operation, const std::vector<PxObjectPtr>& objects,
+                                               const char* attribute)
+{
+    PxFaultInjection::Check(operation);
+    PxTesting::NoteListRead(operation);
+    // One presence read for the objects of each link.
+    std::unordered_map<const PxLinkCore*, std::vector<std::size_t>> asked;
+    for (std::size_t index = 0; index < objects.size(); ++index)
+        asked[objects[index]->m_core.get()].push_back(index);
+    std::vector<PxObjectPtr> referred(objects.size());
+    for (const auto& [core, indexes] : asked) {
+        std::vector<std::int64_t> oids;
+        for (std::size_t index : indexes)
+            oids.push_back(objects[index]->ReferenceAt(attribute));
+        std::vector<PxObjectPtr> found = objects[indexes.front()]->PresentObjects(oids);
+        for (std::size_t k = 0; k < indexes.size(); ++k)
+            referred[indexes[k]] = std::move(found[k]);
+    }
+    return referred;
 }
 
 std::vector<int> PxObject::ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,

@@ -128,6 +128,10 @@ protected:
     void WriteInt(const char* operation, const char* attribute, std::int64_t value);
     void WriteObject(const char* operation, const char* attribute, const PxObjectPtr& object);
     void ReadList(const char* operation, const char* role, PxObjectCollection& members) const;
+    // The object the attribute of each object refers to, as ReadObject of each answers, their
+    // presence asked together, as one list read.
+    static std::vector<PxObjectPtr> ReadObjects(const char* operation, const std::vector<PxObjectPtr>& objects,
+                                                const char* attribute);
     // The sizes of one list of several objects, read together (CountsOfMembers), as one list read.
     static std::vector<int> ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,
                                           const char* role);
@@ -153,6 +157,10 @@ private:
         std::uint64_t run;
     };
     const PxValue* Attribute(const char* name) const;
+    // The object id an attribute refers to; 0 for none.
+    std::int64_t ReferenceAt(const char* name) const;
+    // The objects of these ids that are present, in order; null for 0 and for one not present.
+    std::vector<PxObjectPtr> PresentObjects(const std::vector<std::int64_t>& oids) const;
     // Whether the attributes must be read (again) before use: none are buffered, the buffer
     // was cleared, or they were read ahead in another run of reads than `run`, the one
     // going on, and may be stale.

@@ -124,6 +124,11 @@ PxVQIspecSoftLinkPtr PxVQIspecBundleData::GetIspecInformation() const
     return ReadObject("PxVQIspecBundleData::GetIspecInformation", "ispec");
 }
 
+std::vector<PxObjectPtr> PxVQIspecBundleData::IspecInformationsOf(const std::vector<PxObjectPtr>& entries)
+{
+    return ReadObjects("PxVQIspecBundleData::IspecInformationsOf", entries, "ispec");
+}
+
 PxVQBundlePtr PxVQIspecBundleData::GetBundleInformation() const
 {
     return ReadObject("PxVQIspecBundleData::GetBundleInformation", "bundle");

@@ -54,6 +54,8 @@ class PxVQIspecBundleData : public PxVQObject {
     PX_DECLARE_CLASS(PxVQIspecBundleData, PxVQObject)
 
     PxVQIspecSoftLinkPtr GetIspecInformation() const;
+    // The Ispec link of each of these entries, as GetIspecInformation of each answers, read together.
+    static std::vector<PxObjectPtr> IspecInformationsOf(const std::vector<PxObjectPtr>& entries);
     PxVQBundlePtr GetBundleInformation() const;
 
 protected:

@@ -53,6 +53,11 @@ PxVQReportSoftLinkPtr PxVQReportSoftLinkAlias::GetSoftLink() const
     return ReadObject("PxVQReportSoftLinkAlias::GetSoftLink", "softLink");
 }
 
+std::vector<PxObjectPtr> PxVQReportSoftLinkAlias::SoftLinksOf(const std::vector<PxObjectPtr>& aliases)
+{
+    return ReadObjects("PxVQReportSoftLinkAlias::SoftLinksOf", aliases, "softLink");
+}
+
 PxVQReportGroupPtr PxVQReportSoftLinkAlias::GetReportGroup() const
 {
     return ReadObject("PxVQReportSoftLinkAlias::GetReportGroup", "reportGroup");

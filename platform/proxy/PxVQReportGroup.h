@@ -29,6 +29,8 @@ class PxVQReportSoftLinkAlias : public PxVQObject {
 
     PX_TEXT_PROPERTY(GenerateAs)
     PxVQReportSoftLinkPtr GetSoftLink() const;
+    // The report link of each of these aliases, as GetSoftLink of each answers, read together.
+    static std::vector<PxObjectPtr> SoftLinksOf(const std::vector<PxObjectPtr>& aliases);
     PxVQReportGroupPtr GetReportGroup() const;
 
 protected:

@@ -2,13 +2,18 @@
 
 #include "model/VqsModel.h"
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxVQBundle.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
+#include "proxy/PxVQReportGroup.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSortBatch.h"
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTime.h"
 #include "sysview/VqsTreeFolder.h"
 #include "win/MbString.h"
+
+#include <unordered_map>
+#include <vector>
 
 
 namespace {
@@ -72,6 +77,20 @@ BOOL StateImage(VqsImageRef& image, int updated, int status)
 }
 
 std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapKey(); }
+
+// The object each member of a list refers to, read together, by the member's key.
+using ReferencesByKey = std::unordered_map<std::uint64_t, PxObjectPtr>;
+
+ReferencesByKey ReferencesOf(const PxList& members,
+                             std::vector<PxObjectPtr> (*read)(const std::vector<PxObjectPtr>&))
+{
+    const std::vector<PxObjectPtr> objects = members.Objects();
+    const std::vector<PxObjectPtr> referred = read(objects);
+    ReferencesByKey references;
+    for (std::size_t index = 0; index < objects.size(); ++index)
+        references.emplace(KeyOf(objects[index]), referred[index]);
+    return references;
+}
 
 } // namespace
 
@@ -455,8 +474,10 @@ void VqsTreeItemGroup::FillChildren(int insertRows)
 {
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     m_group->GetListOfReportSoftLinkAliases(aliases);
-    FillFromList(aliases, insertRows,
-                 [this](const PxVQReportSoftLinkAliasPtr& alias) { return new VqsTreeItemReportAlias(this, alias); });
+    const ReferencesByKey reports = ReferencesOf(aliases, &PxVQReportSoftLinkAlias::SoftLinksOf);
+    FillFromList(aliases, insertRows, [this, &reports](const PxVQReportSoftLinkAliasPtr& alias) {
+        return new VqsTreeItemReportAlias(this, alias, reports.at(KeyOf(alias)));
+    });
 }
 
 void VqsTreeItemGroup::UpdateState()
@@ -493,11 +514,12 @@ BOOL VqsTreeItemGroup::RefreshTexts()
     return changed;
 }
 
-VqsTreeItemReportAlias::VqsTreeItemReportAlias(VqsTreeItem* parent, const PxVQReportSoftLinkAliasPtr& alias)
+VqsTreeItemReportAlias::VqsTreeItemReportAlias(VqsTreeItem* parent, const PxVQReportSoftLinkAliasPtr& alias,
+                                               const PxVQReportSoftLinkPtr& report)
     : VqsConfigTreeItem(parent), m_alias(alias)
 {
     Register(m_alias);
-    VqsTreeItemReportAlias::RefreshTexts();
+    ShowReport(report);
 }
 
 BOOL VqsTreeItemReportAlias::GetBitmap(VqsBitmapRef& bitmap) { return NamedBitmap(bitmap, "MD_REPORT"); }
@@ -518,9 +540,11 @@ BOOL VqsTreeItemReportAlias::GetObjectKind(int& kind)
     return TRUE;
 }
 
-BOOL VqsTreeItemReportAlias::RefreshTexts()
+BOOL VqsTreeItemReportAlias::RefreshTexts() { return ShowReport(m_alias->GetSoftLink()); }
+
+BOOL VqsTreeItemReportAlias::ShowReport(const PxVQReportSoftLinkPtr& report)
 {
-    m_report = m_alias->GetSoftLink();
+    m_report = report;
     CString name;
     CString description;
     if (m_report) {
@@ -559,8 +583,9 @@ void VqsTreeItemBundle::FillChildren(int insertRows)
 {
     PxTypedList<PxVQIspecBundleDataPtr> entries;
     m_bundle->GetListOfIspecBundleData(entries);
-    FillFromList(entries, insertRows, [this](const PxVQIspecBundleDataPtr& entry) {
-        return new VqsTreeItemIspecBundleData(this, entry, m_bOldConfig);
+    const ReferencesByKey ispecs = ReferencesOf(entries, &PxVQIspecBundleData::IspecInformationsOf);
+    FillFromList(entries, insertRows, [this, &ispecs](const PxVQIspecBundleDataPtr& entry) {
+        return new VqsTreeItemIspecBundleData(this, entry, ispecs.at(KeyOf(entry)), m_bOldConfig);
     });
 }
 
@@ -599,11 +624,11 @@ BOOL VqsTreeItemBundle::RefreshTexts()
 }
 
 VqsTreeItemIspecBundleData::VqsTreeItemIspecBundleData(VqsTreeItem* parent, const PxVQIspecBundleDataPtr& entry,
-                                                       BOOL oldConfig)
+                                                       const PxVQIspecSoftLinkPtr& ispec, BOOL oldConfig)
     : VqsConfigTreeItem(parent), m_entry(entry), m_bOldConfig(oldConfig)
 {
     Register(m_entry);
-    VqsTreeItemIspecBundleData::RefreshTexts();
+    ShowIspec(ispec);
 }
 
 BOOL VqsTreeItemIspecBundleData::GetBitmap(VqsBitmapRef& bitmap)
@@ -633,9 +658,11 @@ BOOL VqsTreeItemIspecBundleData::GetObjectKind(int& kind)
     return TRUE;
 }
 
-BOOL VqsTreeItemIspecBundleData::RefreshTexts()
+BOOL VqsTreeItemIspecBundleData::RefreshTexts() { return ShowIspec(m_entry->GetIspecInformation()); }
+
+BOOL VqsTreeItemIspecBundleData::ShowIspec(const PxVQIspecSoftLinkPtr& ispec)
 {
-    m_ispec = m_entry->GetIspecInformation();
+    m_ispec = ispec;
     CString name;
     CString description;
     int type = 0;

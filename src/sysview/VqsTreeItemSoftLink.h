@@ -210,7 +210,9 @@ private:
 
 class VqsTreeItemReportAlias : public VqsConfigTreeItem {
 public:
-    VqsTreeItemReportAlias(VqsTreeItem* parent, const PxVQReportSoftLinkAliasPtr& alias);
+    // The alias's report link as read with its group's other aliases.
+    VqsTreeItemReportAlias(VqsTreeItem* parent, const PxVQReportSoftLinkAliasPtr& alias,
+                           const PxVQReportSoftLinkPtr& report);
 
     const char* GetText() override { return m_strName; }
     const char* GetDisplayText() override { return m_strText; }
@@ -228,6 +230,9 @@ public:
     PxVQReportSoftLinkPtr GetReportLink() const { return m_report; }
 
 private:
+    // Shows the report link (null when gone); nonzero when the texts changed.
+    BOOL ShowReport(const PxVQReportSoftLinkPtr& report);
+
     PxVQReportSoftLinkAliasPtr m_alias;
     PxVQReportSoftLinkPtr m_report;
     CString m_strName;
@@ -267,7 +272,9 @@ private:
 
 class VqsTreeItemIspecBundleData : public VqsConfigTreeItem {
 public:
-    VqsTreeItemIspecBundleData(VqsTreeItem* parent, const PxVQIspecBundleDataPtr& entry, BOOL oldConfig);
+    // The entry's Ispec link as read with its bundle's other entries.
+    VqsTreeItemIspecBundleData(VqsTreeItem* parent, const PxVQIspecBundleDataPtr& entry,
+                               const PxVQIspecSoftLinkPtr& ispec, BOOL oldConfig);
 
     const char* GetText() override { return m_strName; }
     const char* GetDisplayText() override { return m_strText; }
@@ -284,6 +291,9 @@ public:
     PxVQIspecSoftLinkPtr GetIspecLink() const { return m_ispec; }
 
 private:
+    // Shows the Ispec link (null when gone); nonzero when the texts changed.
+    BOOL ShowIspec(const PxVQIspecSoftLinkPtr& ispec);
+
     PxVQIspecBundleDataPtr m_entry;
     PxVQIspecSoftLinkPtr m_ispec;
     int m_nIspecType = 0;

@@ -462,8 +462,9 @@ TEST_F(DirectoryTreeTest, ANewModelGetsANodeForEveryObjectTheTreeShows)
         << "nothing is shown below the second system";
 }
 
-// An item's list is read once: the lists of a folder's new items are counted together, and
-// an item's own fill decides its state from what it read.
+// An item's list is read once: the lists of a folder's new items are counted together, an
+// item's own fill decides its state from what it read, and the objects the entries of a
+// bundle or report group name are read together.
 TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListOfEachIspecBundleAndReportGroupOnce)
 {
     OpenFrame();
@@ -477,6 +478,9 @@ TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListOfEachIspecBundleAndReportGrou
     EXPECT_EQ(PxTesting::ListReads("PxVQBundle::GetListOfIspecBundleData"), FilledItems<VqsTreeItemBundle>(system));
     EXPECT_EQ(PxTesting::ListReads("PxVQReportGroup::GetListOfReportSoftLinkAliases"),
               FilledItems<VqsTreeItemGroup>(system));
+    EXPECT_EQ(PxTesting::ListReads("PxVQIspecBundleData::IspecInformationsOf"),
+              FilledItems<VqsTreeItemBundle>(system));
+    EXPECT_EQ(PxTesting::ListReads("PxVQReportSoftLinkAlias::SoftLinksOf"), FilledItems<VqsTreeItemGroup>(system));
     const struct {
         const char* counts;
         UINT folder;
