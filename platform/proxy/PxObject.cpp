@@ -12,6 +12,12 @@
 #include <atomic>
 #include <iterator>
 
+namespace {
+
+// The oid an attribute refers to; 0 where it refers to nothing.
+std::int64_t ReferenceIn(const PxValue* value) { return value && value->type == PxValue::Int ? value->number : 0; }
+
+} // namespace
 
 const PxClassInfo& PxObject::ClassInfo()
 {
@@ -307,27 +313,40 @@ PxObjectPtr PxObject::GetAttributeObject(const char* name) const { return GetAtt
 
 std::vector<PxObjectPtr> PxObject::GetAttributeObjects(const std::vector<std::string>& names) const
 {
-    // 0 where the attribute refers to nothing.
-    std::vector<std::int64_t> oids;
-    for (const std::string& name : names) {
-        const PxValue* value = Attribute(name.c_str());
-        oids.push_back(value && value->type == PxValue::Int ? value->number : 0);
-    }
-    std::vector<std::int64_t> references;
-    std::copy_if(oids.begin(), oids.end(), std::back_inserter(references), [](std::int64_t oid) { return oid != 0; });
-    std::shared_ptr<PxSession> session = Session();
-    std::unordered_map<std::int64_t, PxObjectRow> present;
-    if (!references.empty()) {
+    std::vector<std::pair<const PxObject*, std::int64_t>> references;
+    for (const std::string& name : names)
+        references.emplace_back(this, ReferenceIn(Attribute(name.c_str())));
+    return PresentReferences(references);
+}
+
+std::vector<PxObjectPtr> PxObject::AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name)
+{
+    std::vector<std::pair<const PxObject*, std::int64_t>> references;
+    for (const PxObjectPtr& object : objects)
+        references.emplace_back(object.get(), ReferenceIn(object->Attribute(name)));
+    return PresentReferences(references);
+}
+
+std::vector<PxObjectPtr> PxObject::PresentReferences(
+    const std::vector<std::pair<const PxObject*, std::int64_t>>& references)
+{
+    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> asked;
+    for (const auto& [object, oid] : references)
+        if (oid)
+            asked[object->Session()].push_back(oid);
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> present;
+    for (const auto& [session, oids] : asked) {
         auto guard = session->Guard();
-        present = session->Store().PresentRows(references);
+        present[session] = session->Store().PresentRows(oids);
     }
     std::vector<PxObjectPtr> objects;
-    for (std::int64_t oid : oids) {
+    for (const auto& [object, oid] : references) {
         if (oid)
             // Asking an object's presence is where a read of it fails.
             PxFaultInjection::Check("PxObject::ObjectPresent");
-        auto found = present.find(oid);
-        objects.push_back(found == present.end() ? PxObjectPtr() : m_core->Object(found->second));
+        const auto& rows = present[object->Session()];
+        auto found = rows.find(oid);
+        objects.push_back(found == rows.end() ? PxObjectPtr() : object->m_core->Object(found->second));
     }
     return objects;
 }

@@ -73,6 +73,9 @@ public:
     PxObjectPtr GetAttributeObject(const char* name) const;
     // The objects several attributes refer to, in order, read together; null where none.
     std::vector<PxObjectPtr> GetAttributeObjects(const std::vector<std::string>& names) const;
+    // The object the attribute of each object refers to, as GetAttributeObject of each
+    // answers, read together.
+    static std::vector<PxObjectPtr> AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name);
     // Nonzero when the attribute refers to the object and it is present: as comparing
     // GetAttributeObject with it, without reading any other object.
     BOOL RefersTo(const char* name, const PxObjectPtr& object) const;
@@ -138,6 +141,10 @@ protected:
     void Enter(const char* operation) const;
 
 private:
+    // The object each (object, oid) names when it is present, through that object's link;
+    // null where the oid is 0 or the object is gone. One read for the oids of each session.
+    static std::vector<PxObjectPtr> PresentReferences(
+        const std::vector<std::pair<const PxObject*, std::int64_t>>& references);
     friend class PxLinkCore;
     friend class PxObjectEdition;
     friend class PxObjectAccess;
