@@ -12,7 +12,6 @@
 #include <atomic>
 #include <iterator>
 
-
 const PxClassInfo& PxObject::ClassInfo()
 {
     static const PxClassInfo info{"PxObject", nullptr, nullptr, 0, &PxObject::PxCreate};
@@ -307,10 +306,18 @@ PxObjectPtr PxObject::GetAttributeObject(const char* name) const { return GetAtt
 
 std::vector<PxObjectPtr> PxObject::GetAttributeObjects(const std::vector<std::string>& names) const
 {
-    std::vector<std::int64_t> oids;
+    std::vector<std::pair<const PxObject*, std::int64_t>> references;
     for (const std::string& name : names)
-        oids.push_back(ReferenceAt(name.c_str()));
-    return PresentObjects(oids);
+        references.emplace_back(this, ReferenceAt(name.c_str()));
+    return PresentReferences(references);
+}
+
+std::vector<PxObjectPtr> PxObject::AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name)
+{
+    std::vector<std::pair<const PxObject*, std::int64_t>> references;
+    for (const PxObjectPtr& object : objects)
+        references.emplace_back(object.get(), object->ReferenceAt(name));
+    return PresentReferences(references);
 }
 
 std::int64_t PxObject::ReferenceAt(const char* name) const
@@ -319,24 +326,26 @@ std::int64_t PxObject::ReferenceAt(const char* name) const
     return value && value->type == PxValue::Int ? value->number : 0;
 }
 
-std::vector<PxObjectPtr> PxObject::PresentObjects(const std::vector<std::int64_t>& oids) const
+std::vector<PxObjectPtr> PxObject::PresentReferences(
+    const std::vector<std::pair<const PxObject*, std::int64_t>>& references)
 {
-    // 0 where an attribute refers to nothing.
-    std::vector<std::int64_t> references;
-    std::copy_if(oids.begin(), oids.end(), std::back_inserter(references), [](std::int64_t oid) { return oid != 0; });
-    std::shared_ptr<PxSession> session = Session();
-    std::unordered_map<std::int64_t, PxObjectRow> present;
-    if (!references.empty()) {
+    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> asked;
+    for (const auto& [object, oid] : references)
+        if (oid)
+            asked[object->Session()].push_back(oid);
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> present;
+    for (const auto& [session, oids] : asked) {
         auto guard = session->Guard();
-        present = session->Store().PresentRows(references);
+        present[session] = session->Store().PresentRows(oids);
     }
     std::vector<PxObjectPtr> objects;
-    for (std::int64_t oid : oids) {
+    for (const auto& [object, oid] : references) {
         if (oid)
             // Asking an object's presence is where a read of it fails.
             PxFaultInjection::Check("PxObject::ObjectPresent");
-        auto found = present.find(oid);
-        objects.push_back(found == present.end() ? PxObjectPtr() : m_core->Object(found->second));
+        const auto& rows = present[object->Session()];
+        auto found = rows.find(oid);
+        objects.push_back(found == rows.end() ? PxObjectPtr() : object->m_core->Object(found->second));
     }
     return objects;
 }
@@ -608,20 +617,7 @@ std::vector<PxObjectPtr> PxObject::ReadObjects(const char* operation, const std:
 {
     PxFaultInjection::Check(operation);
     PxTesting::NoteListRead(operation);
-    // One presence read for the objects of each link.
-    std::unordered_map<const PxLinkCore*, std::vector<std::size_t>> asked;
-    for (std::size_t index = 0; index < objects.size(); ++index)
-        asked[objects[index]->m_core.get()].push_back(index);
-    std::vector<PxObjectPtr> referred(objects.size());
-    for (const auto& [core, indexes] : asked) {
-        std::vector<std::int64_t> oids;
-        for (std::size_t index : indexes)
-            oids.push_back(objects[index]->ReferenceAt(attribute));
-        std::vector<PxObjectPtr> found = objects[indexes.front()]->PresentObjects(oids);
-        for (std::size_t k = 0; k < indexes.size(); ++k)
-            referred[indexes[k]] = std::move(found[k]);
-    }
-    return referred;
+    return AttributeObjectsOf(objects, attribute);
 }
 
 std::vector<int> PxObject::ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,

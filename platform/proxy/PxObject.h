@@ -73,6 +73,9 @@ public:
     PxObjectPtr GetAttributeObject(const char* name) const;
     // The objects several attributes refer to, in order, read together; null where none.
     std::vector<PxObjectPtr> GetAttributeObjects(const std::vector<std::string>& names) const;
+    // The object the attribute of each object refers to, as GetAttributeObject of each
+    // answers, read together.
+    static std::vector<PxObjectPtr> AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name);
     // Nonzero when the attribute refers to the object and it is present: as comparing
     // GetAttributeObject with it, without reading any other object.
     BOOL RefersTo(const char* name, const PxObjectPtr& object) const;
@@ -142,6 +145,10 @@ protected:
     void Enter(const char* operation) const;
 
 private:
+    // The object each (object, oid) names when it is present, through that object's link;
+    // null where the oid is 0 or the object is gone. One read for the oids of each session.
+    static std::vector<PxObjectPtr> PresentReferences(
+        const std::vector<std::pair<const PxObject*, std::int64_t>>& references);
     friend class PxLinkCore;
     friend class PxObjectEdition;
     friend class PxObjectAccess;
@@ -159,8 +166,6 @@ private:
     const PxValue* Attribute(const char* name) const;
     // The object id an attribute refers to; 0 for none.
     std::int64_t ReferenceAt(const char* name) const;
-    // The objects of these ids that are present, in order; null for 0 and for one not present.
-    std::vector<PxObjectPtr> PresentObjects(const std::vector<std::int64_t>& oids) const;
     // Whether the attributes must be read (again) before use: none are buffered, the buffer
     // was cleared, or they were read ahead in another run of reads than `run`, the one
     // going on, and may be stale.

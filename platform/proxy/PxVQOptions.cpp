@@ -40,6 +40,23 @@ PxVQSoftLinkPtr PxVQOptions::GetSoftLink() const
     return OwnerSoftLink();
 }
 
+std::vector<PxVQSoftLinkPtr> PxVQOptions::SoftLinksOf(const std::vector<PxVQOptionsPtr>& records)
+{
+    // A record names its link itself; a sub-record asks its record.
+    std::vector<PxObjectPtr> holders;
+    for (const PxVQOptionsPtr& record : records) {
+        record->Enter("PxVQOptions::GetSoftLink");
+        if (!record->ParentOptions())
+            holders.push_back(record);
+    }
+    const std::vector<PxObjectPtr> held = AttributeObjectsOf(holders, "softLink");
+    std::vector<PxVQSoftLinkPtr> links;
+    auto next = held.begin();
+    for (const PxVQOptionsPtr& record : records)
+        links.push_back(record->ParentOptions() ? record->OwnerSoftLink() : PxVQSoftLinkPtr(*next++));
+    return links;
+}
+
 PxVQOptionSetPtr PxVQOptions::GetOptionSet() const
 {
     Enter("PxVQOptions::GetOptionSet");

@@ -9,6 +9,8 @@ class PxVQOptions : public PxOptions {
 
     // The soft link (a sub-record answers its record's).
     PxVQSoftLinkPtr GetSoftLink() const;
+    // The soft link of each record, as GetSoftLink of each answers, read together.
+    static std::vector<PxVQSoftLinkPtr> SoftLinksOf(const std::vector<PxVQOptionsPtr>& records);
     PxVQOptionSetPtr GetOptionSet() const;
     // A sub-record's own name; a record answers its soft link's name.
     CString GetName() const;

@@ -135,14 +135,20 @@ void ReadUpdatedFlags(const PxVQOptionSet& optionSet, std::unordered_map<PxHandl
 {
     PxTypedList<PxOptionsPtr> records;
     optionSet.GetAllOptions(records);
-    updatedByLink.reserve(static_cast<std::size_t>(records.GetCount()));
-    for (POSITION pos = records.GetHeadPosition(); pos;) {
-        const PxVQOptionsPtr options(records.GetNext(pos));
-        if (!options || !options->ObjectPresent())
-            continue;
-        if (const PxVQSoftLinkPtr link = options->GetSoftLink())
-            updatedByLink.emplace(link->GetHandle(), options->IsUpdated());
-    }
+    std::vector<PxObjectPtr> listed;
+    for (POSITION pos = records.GetHeadPosition(); pos;)
+        if (const PxVQOptionsPtr options = records.GetNext(pos))
+            listed.push_back(options);
+    const std::vector<bool> present = PxObject::ArePresent(listed);
+    std::vector<PxVQOptionsPtr> kept;
+    for (std::size_t index = 0; index < listed.size(); ++index)
+        if (present[index])
+            kept.emplace_back(listed[index]);
+    const std::vector<PxVQSoftLinkPtr> links = PxVQOptions::SoftLinksOf(kept);
+    updatedByLink.reserve(kept.size());
+    for (std::size_t index = 0; index < kept.size(); ++index)
+        if (links[index])
+            updatedByLink.emplace(links[index]->GetHandle(), kept[index]->IsUpdated());
 }
 
 } // namespace

@@ -174,6 +174,29 @@ TEST_P(PxMemberReadTest, ReferencesReadTogetherAnswerWhatEachReadAnswers)
     EXPECT_FALSE(holder->RefersTo("kept", PxObjectPtr()));
 }
 
+TEST_P(PxMemberReadTest, OneReferenceOfManyObjectsReadTogetherAnswersWhatEachReadAnswers)
+{
+    auto link = PxAttach(m_repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    link->BeginTransaction();
+    PxVQObjectPtr kept = NewMember(enterprise, "hosts", "KEPT");
+    PxVQObjectPtr gone = NewMember(enterprise, "hosts", "GONE");
+    std::vector<PxObjectPtr> holders;
+    for (const PxObjectPtr& target : {PxObjectPtr(kept), PxObjectPtr(gone), PxObjectPtr(), PxObjectPtr(kept)}) {
+        holders.push_back(NewMember(enterprise, "packs", "HOLDER"));
+        holders.back()->SetAttributeObject("target", target);
+    }
+    holders.push_back(NewMember(enterprise, "packs", "WITHOUT"));
+    gone->DeleteObject();
+    link->CommitTransaction();
+
+    const std::vector<PxObjectPtr> together = PxObject::AttributeObjectsOf(holders, "target");
+    ASSERT_EQ(together.size(), holders.size());
+    for (std::size_t index = 0; index < holders.size(); ++index)
+        EXPECT_EQ(together[index], holders[index]->GetAttributeObject("target")) << index;
+    EXPECT_EQ(together, (std::vector<PxObjectPtr>{kept, PxObjectPtr(), PxObjectPtr(), kept, PxObjectPtr()}));
+}
+
 TEST_P(PxMemberReadTest, PresenceAskedTogetherAnswersWhatEachAskAnswers)
 {
     auto mine = PxAttach(m_repository.Path());
