@@ -8,9 +8,26 @@
 #include "proxy/PxStore.h"
 #include "win/Clock.h"
 
-#include <algorithm>
 #include <atomic>
-#include <iterator>
+#include <unordered_set>
+
+namespace {
+
+using OidsBySession = std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>>;
+
+// The rows of the ids that are present, in one read for the ids of each session.
+std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> PresentRowsOf(
+    const OidsBySession& asked)
+{
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> present;
+    for (const auto& [session, oids] : asked) {
+        auto guard = session->Guard();
+        present[session] = session->Store().PresentRows(oids);
+    }
+    return present;
+}
+
+} // namespace
 
 const PxClassInfo& PxObject::ClassInfo()
 {
@@ -82,18 +99,13 @@ BOOL PxObject::ObjectPresent() const
 
 std::vector<bool> PxObject::ArePresent(const std::vector<PxObjectPtr>& objects)
 {
-    // One read for the objects of each session.
-    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> asked;
+    OidsBySession asked;
     for (const PxObjectPtr& object : objects) {
         PxFaultInjection::Check("PxObject::ObjectPresent");
         if (!object->m_neverStored)
             asked[object->Session()].push_back(object->m_oid);
     }
-    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> present;
-    for (const auto& [session, oids] : asked) {
-        auto guard = session->Guard();
-        present[session] = session->Store().PresentRows(oids);
-    }
+    auto present = PresentRowsOf(asked);
     std::vector<bool> answers;
     for (const PxObjectPtr& object : objects)
         answers.push_back(!object->m_neverStored && present[object->Session()].contains(object->m_oid));
@@ -329,15 +341,11 @@ std::int64_t PxObject::ReferenceAt(const char* name) const
 std::vector<PxObjectPtr> PxObject::PresentReferences(
     const std::vector<std::pair<const PxObject*, std::int64_t>>& references)
 {
-    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> asked;
+    OidsBySession asked;
     for (const auto& [object, oid] : references)
         if (oid)
             asked[object->Session()].push_back(oid);
-    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> present;
-    for (const auto& [session, oids] : asked) {
-        auto guard = session->Guard();
-        present[session] = session->Store().PresentRows(oids);
-    }
+    auto present = PresentRowsOf(asked);
     std::vector<PxObjectPtr> objects;
     for (const auto& [object, oid] : references) {
         if (oid)
@@ -469,13 +477,14 @@ int PxObject::CountOfMembers(const char* role) const
 
 std::vector<int> PxObject::CountsOfMembers(const std::vector<PxObjectPtr>& objects, const char* role)
 {
-    // One read for the objects of each session.
-    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> asked;
+    // One read for the objects of each session, each object once.
+    OidsBySession asked;
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_set<std::int64_t>> seen;
     for (const PxObjectPtr& object : objects) {
         object->Enter("PxObject::CountOfMembers");
-        std::vector<std::int64_t>& oids = asked[object->Session()];
-        if (std::find(oids.begin(), oids.end(), object->m_oid) == oids.end())
-            oids.push_back(object->m_oid);
+        std::shared_ptr<PxSession> session = object->Session();
+        if (seen[session].insert(object->m_oid).second)
+            asked[session].push_back(object->m_oid);
     }
     std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, int>> counted;
     for (const auto& [session, oids] : asked) {
