@@ -239,19 +239,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
             return ThroughNewUnixHost<VqsBSGSHostPage, VqsBSHostPage, VqsBSHostFTPPage>(script).Finish();
         }
         default:
-            return ui.ExpectWizard()
-                .OnPage(VqsGenSetOptPage::IDD)
-                .Type(VqsGenSetOptPage::IDC_NAME, "Nightly")
-                .Next()
-                .OnPage(VqsGenSetTypePage::IDD)
-                .Click(VqsGenSetTypePage::IDC_QSR)
-                .Next()
-                .OnPage(VqsGenSetHostPage::IDD)
-                .Type(VqsGenSetHostPage::IDC_NAME, "QSRNEW")
-                .Type(VqsGenSetHostPage::IDC_ADDRESS, "qsr.example")
-                .Next()
-                .OnPage(VqsGenSetHostFTPPage::IDD)
-                .Finish();
+            return NewGenSetToFtpPage(ui, "Nightly").Finish();
         }
     }
 

@@ -122,18 +122,7 @@ TEST_F(CreationNameTakenTest, AGenerateSetOrHostNameTakenBeforeFinishRefusesTheN
     for (const NameCase& nameCase : cases) {
         SCOPED_TRACE(nameCase.message);
         Select({"SALES business segment"});
-        Script& lastPage = ui.ExpectWizard()
-                               .OnPage(VqsGenSetOptPage::IDD)
-                               .Type(VqsGenSetOptPage::IDC_NAME, nameCase.setName)
-                               .Next()
-                               .OnPage(VqsGenSetTypePage::IDD)
-                               .Click(VqsGenSetTypePage::IDC_QSR)
-                               .Next()
-                               .OnPage(VqsGenSetHostPage::IDD)
-                               .Type(VqsGenSetHostPage::IDC_NAME, "QSRNEW")
-                               .Type(VqsGenSetHostPage::IDC_ADDRESS, "qsr.example")
-                               .Next()
-                               .OnPage(VqsGenSetHostFTPPage::IDD);
+        Script& lastPage = NewGenSetToFtpPage(ui, nameCase.setName);
         FinishAfterTheNameIsTaken(lastPage, nameCase.take, nameCase.message, nameCase.page);
 
         frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);

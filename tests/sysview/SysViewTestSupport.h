@@ -9,6 +9,7 @@
 #include "proxy/PxVQSystem.h"
 #include "support/SampleRepository.h"
 #include "support/ScriptedUiDriver.h"
+#include "config/VqsNewGenSetPages.h"
 #include "config/VqsNewSystemPages.h"
 #include "support/ScopedTimeZone.h"
 #include "sysview/VqsDirectoryView.h"
@@ -73,6 +74,24 @@ vqtest::ScriptedUiDriver::WindowScript& ThroughNewUnixHost(vqtest::ScriptedUiDri
         .Type(HostPage::IDC_ADDRESS, "ux.example")
         .Next()
         .OnPage(Ftp::IDD);
+}
+
+// The New Generate Set wizard from its first page to its FTP page: the set of that name on
+// QSR, with the new host QSRNEW.
+inline vqtest::ScriptedUiDriver::WindowScript& NewGenSetToFtpPage(vqtest::ScriptedUiDriver& ui, const char* name)
+{
+    return ui.ExpectWizard()
+        .OnPage(VqsGenSetOptPage::IDD)
+        .Type(VqsGenSetOptPage::IDC_NAME, name)
+        .Next()
+        .OnPage(VqsGenSetTypePage::IDD)
+        .Click(VqsGenSetTypePage::IDC_QSR)
+        .Next()
+        .OnPage(VqsGenSetHostPage::IDD)
+        .Type(VqsGenSetHostPage::IDC_NAME, "QSRNEW")
+        .Type(VqsGenSetHostPage::IDC_ADDRESS, "qsr.example")
+        .Next()
+        .OnPage(VqsGenSetHostFTPPage::IDD);
 }
 
 // The New System wizard from its first page to its generate-set page: the system ORDERS with
