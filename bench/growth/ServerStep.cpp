@@ -39,13 +39,15 @@ std::int64_t ElementLinks(const PxVQCurConfigPtr& config)
 }
 
 ServerCount::ServerCount(const std::string& uri)
-    : m_uri(uri), m_trips(PxPgConnection::RoundTrips()), m_writes(ServerTransactions(uri))
+    : m_uri(uri), m_trips(PxPgConnection::RoundTrips()), m_transactions(PxPgConnection::Transactions()),
+      m_writes(ServerTransactions(uri))
 {
 }
 
 void ServerCount::Stop()
 {
     m_trips = PxPgConnection::RoundTrips() - m_trips;
+    m_transactions = PxPgConnection::Transactions() - m_transactions;
     // Less the reading of the counter itself.
     m_writes = ServerTransactions(m_uri) - m_writes - 1;
 }
@@ -53,7 +55,11 @@ void ServerCount::Stop()
 void ServerCount::Report(benchmark::State& state, std::int64_t links) const
 {
     state.counters["links"] = static_cast<double>(links);
-    state.counters["trips/link"] = links ? static_cast<double>(m_trips) / static_cast<double>(links) : 0;
+    const auto perLink = [links](std::int64_t count) {
+        return links ? static_cast<double>(count) / static_cast<double>(links) : 0;
+    };
+    state.counters["trips/link"] = perLink(m_trips);
+    state.counters["xacts/link"] = perLink(m_transactions);
     state.counters["writes"] = static_cast<double>(m_writes);
 }
 

@@ -1,7 +1,8 @@
 // What the server benchmarks of a step on the sample scaled share: the repository, made in a
 // fresh database of the test server for each run, and what the step asked of the server,
 // reported beside the time as the element links of SYS1 ("links"), the round trips to the
-// server per link ("trips/link") and the server's write transactions ("writes").
+// server per link ("trips/link"), the transactions the server began per link ("xacts/link")
+// and the server's write transactions ("writes").
 #pragma once
 
 #include "GrowthSupport.h"
@@ -22,7 +23,7 @@ PxVQCurConfigPtr SampleConfig();
 // The element links of the configuration's segments.
 std::int64_t ElementLinks(const PxVQCurConfigPtr& config);
 
-// The round trips and write transactions from its making to Stop.
+// The round trips, transactions and write transactions from its making to Stop.
 class ServerCount {
 public:
     explicit ServerCount(const std::string& uri);
@@ -33,6 +34,7 @@ public:
 private:
     std::string m_uri;
     std::int64_t m_trips;
+    std::int64_t m_transactions;
     std::int64_t m_writes;
 };
 

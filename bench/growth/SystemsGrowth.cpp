@@ -6,7 +6,8 @@
 // The dump also at 10 systems, with the memory it takes at its highest ("peakMB"), its text
 // counted as it is written rather than kept.
 // Each system takes one of ten business segments of a few elements and has one generate
-// set. On the server the counter "trips" is the number of round trips to it.
+// set. On the server the counter "trips" is the number of round trips to it, "xacts" the
+// transactions it began.
 #include "GrowthSupport.h"
 #include "GrowthView.h"
 
@@ -58,14 +59,17 @@ std::string Repository(int systems, bool server)
     return vqgrowth::KeptRepository(name, json, server);
 }
 
-// Counts the round trips to the server made while the step runs.
+// Counts the round trips to the server, and the transactions it began, while the step runs.
 template <class Step>
 void Timed(benchmark::State& state, bool server, Step step)
 {
     const std::int64_t trips = PxPgConnection::RoundTrips();
+    const std::int64_t transactions = PxPgConnection::Transactions();
     step();
-    if (server)
-        state.counters["trips"] = static_cast<double>(PxPgConnection::RoundTrips() - trips);
+    if (!server)
+        return;
+    state.counters["trips"] = static_cast<double>(PxPgConnection::RoundTrips() - trips);
+    state.counters["xacts"] = static_cast<double>(PxPgConnection::Transactions() - transactions);
 }
 
 // Counts what is written to it and keeps nothing.

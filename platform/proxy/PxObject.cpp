@@ -441,26 +441,45 @@ void PxObject::Delete()
 // a list of that role through the link, else at the first use of one of them.
 void PxObject::GetMembers(const char* role, PxObjectCollection& members) const
 {
+    GetListsOfMembers({{role, &members}});
+}
+
+void PxObject::GetListsOfMembers(const std::vector<std::pair<const char*, PxObjectCollection*>>& lists) const
+{
     Enter("PxObject::GetMembers");
     std::shared_ptr<PxSession> session = Session();
-    const std::string list = role ? role : "";
     const unsigned generation = m_core->BufferGeneration();
-    auto listRead = std::make_shared<const PxListRead>(m_oid, list, generation);
-    const std::shared_ptr<const PxListRead> last = m_core->ExchangeListRead(list, listRead);
-    PxMembersRead read;
+    std::vector<std::shared_ptr<const PxListRead>> listReads;
+    std::vector<PxListAsked> asked;
+    for (const auto& [role, members] : lists) {
+        const std::string list = role ? role : "";
+        auto listRead = std::make_shared<const PxListRead>(m_oid, list, generation);
+        const std::shared_ptr<const PxListRead> last = m_core->ExchangeListRead(list, listRead);
+        asked.push_back({list, last && last->used});
+        listReads.push_back(std::move(listRead));
+    }
+    std::vector<PxMembersRead> reads;
     std::uint64_t run = 0;
     {
         auto guard = session->Guard();
-        read = session->Store().Members(m_oid, list.c_str(), last && last->used);
+        reads = session->Store().MembersOfLists(m_oid, asked);
         run = session->Store().ReadRun();
     }
+    for (std::size_t index = 0; index < lists.size(); ++index)
+        TakeMembers(reads[index], listReads[index], run, *lists[index].second);
+}
+
+void PxObject::TakeMembers(PxMembersRead& read, const std::shared_ptr<const PxListRead>& listRead, std::uint64_t run,
+                           PxObjectCollection& members) const
+{
     members.PxEmpty();
     for (PxMemberRead& entry : read.members) {
         PxObjectPtr member = m_core->Object(entry.row);
         member->m_listRead = listRead;
         // A list read again brings its members' data afresh, with it or at their next use.
         if (read.withAttributes)
-            member->TakeAttributes(std::move(entry.attributes), generation, UnnotedRead{entry.row.edition, run});
+            member->TakeAttributes(std::move(entry.attributes), listRead->generation,
+                                   UnnotedRead{entry.row.edition, run});
         else
             member->m_attributes.reset();
         members.PxAppend(member);
@@ -619,6 +638,17 @@ void PxObject::ReadList(const char* operation, const char* role, PxObjectCollect
     Enter(operation);
     PxTesting::NoteListRead(operation);
     GetMembers(role, members);
+}
+
+void PxObject::ReadLists(const std::vector<ListToRead>& lists) const
+{
+    std::vector<std::pair<const char*, PxObjectCollection*>> asked;
+    for (const ListToRead& list : lists) {
+        Enter(list.operation);
+        PxTesting::NoteListRead(list.operation);
+        asked.emplace_back(list.role, list.members);
+    }
+    GetListsOfMembers(asked);
 }
 
 std::vector<PxObjectPtr> PxObject::ReadObjects(const char* operation, const std::vector<PxObjectPtr>& objects,

@@ -26,6 +26,7 @@ class PxLink;
 class PxLinkCore;
 class PxObject;
 struct PxListRead;
+struct PxMembersRead;
 class PxObjectCollection;
 class PxSession;
 struct PxObjectRow;
@@ -90,6 +91,8 @@ public:
 
     // Fills the collection (emptied first) with the members of a list, in repository order.
     void GetMembers(const char* role, PxObjectCollection& members) const;
+    // Several lists of the object, each filled as GetMembers fills it, read together.
+    void GetListsOfMembers(const std::vector<std::pair<const char*, PxObjectCollection*>>& lists) const;
     int CountOfMembers(const char* role) const;
     // The member counts of one list of several objects, as CountOfMembers of each answers,
     // read together.
@@ -131,6 +134,13 @@ protected:
     void WriteInt(const char* operation, const char* attribute, std::int64_t value);
     void WriteObject(const char* operation, const char* attribute, const PxObjectPtr& object);
     void ReadList(const char* operation, const char* role, PxObjectCollection& members) const;
+    // Several lists, each read as ReadList reads it under its operation, read together.
+    struct ListToRead {
+        const char* operation;
+        const char* role;
+        PxObjectCollection* members;
+    };
+    void ReadLists(const std::vector<ListToRead>& lists) const;
     // The object the attribute of each object refers to, as ReadObject of each answers, their
     // presence asked together, as one list read.
     static std::vector<PxObjectPtr> ReadObjects(const char* operation, const std::vector<PxObjectPtr>& objects,
@@ -178,6 +188,9 @@ private:
     // when read ahead, with that read, noted at their first use.
     void TakeAttributes(PxAttributeBuffer attributes, unsigned generation,
                         std::optional<UnnotedRead> unnoted = std::nullopt) const;
+    // Fills the collection with a list's members as read, each remembering that read.
+    void TakeMembers(PxMembersRead& read, const std::shared_ptr<const PxListRead>& listRead, std::uint64_t run,
+                     PxObjectCollection& members) const;
     void WriteAttribute(const char* name, PxValue value);
     void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
     void ReloadRowIfStale() const;

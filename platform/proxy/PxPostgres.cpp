@@ -12,6 +12,16 @@
 namespace {
 
 std::atomic<std::int64_t> g_roundTrips{0};
+std::atomic<std::int64_t> g_transactions{0};
+
+// A round trip about to start on the connection; one that finds no transaction open makes
+// the server begin one (its own, or the one it opens).
+void CountRoundTrip(pg_conn* connection)
+{
+    g_roundTrips.fetch_add(1);
+    if (PQtransactionStatus(connection) == PQTRANS_IDLE)
+        g_transactions.fetch_add(1);
+}
 
 const char* StateOf(const PGresult* result)
 {
@@ -66,6 +76,25 @@ std::string PxPgArray(const std::int64_t* oids, std::size_t count)
     for (std::size_t i = 0; i < count; ++i)
         text += (i ? "," : "") + std::to_string(oids[i]);
     return text + "}";
+}
+
+std::string PxPgArrayElement(const std::string& text)
+{
+    std::string element = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            element += '\\';
+        element += c;
+    }
+    return element + '"';
+}
+
+std::string PxPgTextArray(const std::vector<std::string>& texts)
+{
+    std::string array = "{";
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        array += (i ? "," : "") + PxPgArrayElement(texts[i]);
+    return array + "}";
 }
 
 std::string PxShownServerName(const std::string& uri)
@@ -147,9 +176,13 @@ bool PxPgConnection::InTransaction() const
 
 std::int64_t PxPgConnection::RoundTrips() noexcept { return g_roundTrips.load(); }
 
+std::int64_t PxPgConnection::Transactions() noexcept { return g_transactions.load(); }
+
 void PxPgConnection::Execute(const char* sql, const char* what)
 {
-    g_roundTrips.fetch_add(1);
+    if (std::optional<Query> ahead = Ahead())
+        ahead->Run();
+    CountRoundTrip(m_connection);
     PxPgRows rows(PQexec(m_connection, sql));
     if (!Succeeded(rows.Result()))
         Fail(what, StateOf(rows.Result()));
@@ -157,7 +190,7 @@ void PxPgConnection::Execute(const char* sql, const char* what)
 
 bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
 {
-    g_roundTrips.fetch_add(1);
+    CountRoundTrip(m_connection);
     PGresult* result = PQexec(m_connection, sql);
     bool ok = Succeeded(result);
     PQclear(result);
@@ -196,13 +229,18 @@ std::string PxPgConnection::FailureReason(const char* sqlState)
     return "the server refused: " + PxAsSentence(FirstLine(PQerrorMessage(m_connection)));
 }
 
+std::optional<PxPgConnection::Query> PxPgConnection::Ahead() const
+{
+    return m_ahead ? m_ahead() : std::nullopt;
+}
+
 const std::string& PxPgConnection::Prepared(const char* sql, const char* what)
 {
     auto found = m_statements.find(sql);
     if (found != m_statements.end())
         return found->second;
     std::string name = "px" + std::to_string(m_statements.size());
-    g_roundTrips.fetch_add(1);
+    CountRoundTrip(m_connection);
     PGresult* result = PQprepare(m_connection, name.c_str(), sql, 0, nullptr);
     PxPgRows rows(result);
     if (!Succeeded(result))
@@ -249,6 +287,8 @@ PxPgConnection::Query& PxPgConnection::Query::BindNull()
 
 PxPgRows PxPgConnection::Query::Run()
 {
+    if (std::optional<Query> ahead = m_connection.Ahead())
+        return std::move(m_connection.Pipeline({&*ahead, this}).back());
     const std::string& name = m_connection.Prepared(m_sql, m_what);
     std::vector<const char*> values(m_values.size());
     std::vector<int> lengths(m_values.size());
@@ -256,7 +296,7 @@ PxPgRows PxPgConnection::Query::Run()
         values[i] = m_null[i] ? nullptr : m_values[i].data();
         lengths[i] = static_cast<int>(m_values[i].size());
     }
-    g_roundTrips.fetch_add(1);
+    CountRoundTrip(m_connection.m_connection);
     PxPgRows rows(PQexecPrepared(m_connection.m_connection, name.c_str(), static_cast<int>(values.size()),
                                  values.data(), lengths.data(), m_formats.data(), 0));
     if (!Succeeded(rows.Result()))
@@ -283,13 +323,20 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> que
 
 std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& queries)
 {
+    if (std::optional<Query> ahead = Ahead()) {
+        std::vector<Query*> all{&*ahead};
+        all.insert(all.end(), queries.begin(), queries.end());
+        std::vector<PxPgRows> answers = Pipeline(all);
+        answers.erase(answers.begin());
+        return answers;
+    }
     std::vector<const std::string*> names;
     for (Query* query : queries)
         names.push_back(&Prepared(query->m_sql, query->m_what));
     const char* what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
+    CountRoundTrip(m_connection);
     if (PQenterPipelineMode(m_connection) != 1)
         Fail(what, "");
-    g_roundTrips.fetch_add(1);
     bool sent = true;
     for (std::size_t i = 0; i < queries.size() && sent; ++i)
         sent = queries[i]->Send(*names[i]);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -19,6 +21,10 @@ std::string PxShownServerName(const std::string& uri);
 // An array parameter of object ids: {1,2,3}.
 std::string PxPgArray(const std::int64_t* oids, std::size_t count);
 inline std::string PxPgArray(const std::vector<std::int64_t>& oids) { return PxPgArray(oids.data(), oids.size()); }
+// An array parameter of texts: {"a","b"}.
+std::string PxPgTextArray(const std::vector<std::string>& texts);
+// A text as an element of an array parameter, quoted.
+std::string PxPgArrayElement(const std::string& text);
 
 class PxPgRows {
 public:
@@ -59,6 +65,9 @@ public:
     bool Connected() const;
     // The round trips to a server every connection of the process made so far.
     static std::int64_t RoundTrips() noexcept;
+    // The transactions the server began for them: a round trip that finds its connection
+    // outside a transaction begins one.
+    static std::int64_t Transactions() noexcept;
     // Whether the last failure was another session being in the way (a lock timeout).
     bool LastFailureBusy() const { return m_lastBusy; }
 
@@ -93,6 +102,11 @@ public:
     std::vector<PxPgRows> Pipeline(std::initializer_list<Query*> queries);
     std::vector<PxPgRows> Pipeline(const std::vector<Query*>& queries);
 
+    // Writes put off to go with the next round trip: before each round trip but a quiet one,
+    // `ahead` is asked for a query to run first in that trip; it answers none when nothing
+    // waits.
+    void SetAhead(std::function<std::optional<Query>()> ahead) { m_ahead = std::move(ahead); }
+
     // Throws the failure of the last command: `what` is a text with the reason as its last
     // insert (pxwhat). The SQLSTATE tells a busy repository or a full disk from the rest.
     // An open transaction the failure spoiled is rolled back.
@@ -103,9 +117,11 @@ private:
     // another session in the way.
     std::string FailureReason(const char* sqlState);
     const std::string& Prepared(const char* sql, const char* what);
+    std::optional<Query> Ahead() const;
 
     pg_conn* m_connection = nullptr;
     std::string m_shown;
     bool m_lastBusy = false;
     std::unordered_map<const char*, std::string> m_statements;
+    std::function<std::optional<Query>()> m_ahead;
 };

@@ -85,6 +85,36 @@ PxValue ValueAt(const PxPgRows& rows, int row, int typeColumn)
     }
 }
 
+// The put-off writes never hold more than this many attributes: more go at once.
+constexpr std::size_t kMostPutOff = 2000;
+
+std::string HexOf(const std::string& bytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex = "\\x";
+    for (unsigned char c : bytes) {
+        hex += kDigits[c >> 4];
+        hex += kDigits[c & 15];
+    }
+    return hex;
+}
+
+// The arrays of attribute rows, bound to one statement.
+struct AttributeArrays {
+    std::string oids = "{", names = "{", types = "{", numbers = "{", bytes = "{";
+
+    void Add(std::int64_t oid, const std::string& name, const PxValue& value)
+    {
+        const char* comma = oids.size() > 1 ? "," : "";
+        oids += comma + std::to_string(oid);
+        names += comma + PxPgArrayElement(name);
+        types += comma + std::to_string(static_cast<int>(value.type));
+        numbers += comma + (value.type == PxValue::Int ? std::to_string(value.number) : std::string("NULL"));
+        const bool hasBytes = value.type == PxValue::Text || value.type == PxValue::Blob;
+        bytes += comma + (hasBytes ? PxPgArrayElement(HexOf(value.bytes)) : std::string("NULL"));
+    }
+};
+
 PxObjectRow ObjectAt(const PxPgRows& rows, int row)
 {
     return {rows.Int(row, 0), rows.Text(row, 1), rows.Int(row, 2), rows.Int(row, 3), true};
@@ -113,6 +143,7 @@ std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri)
 
 PxServerStore::PxServerStore(const std::string& uri, PxAccess access) : m_db(Connect(uri))
 {
+    m_db->SetAhead([this] { return PutOffWrites(); });
     if (access == PxAccess::ReadOnly)
         m_db->Execute("SET default_transaction_read_only = on", pxwhat::Open);
 }
@@ -165,10 +196,15 @@ void PxServerStore::Begin()
 
 void PxServerStore::Commit() { m_db->Execute("COMMIT", pxwhat::Commit); }
 
-void PxServerStore::Rollback() { m_db->Execute("ROLLBACK", pxwhat::Abort); }
+void PxServerStore::Rollback()
+{
+    m_putOff.clear();
+    m_db->Execute("ROLLBACK", pxwhat::Abort);
+}
 
 void PxServerStore::RollbackQuietly() noexcept
 {
+    m_putOff.clear();
     if (m_db->InTransaction())
         m_db->ExecuteQuietly("ROLLBACK");
 }
@@ -276,6 +312,12 @@ bool PxServerStore::LoadAttributes(std::int64_t oid, PxAttributeBuffer& attribut
 
 void PxServerStore::WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value)
 {
+    if (m_db->InTransaction()) {
+        m_putOff[{oid, name}] = value;
+        if (m_putOff.size() >= kMostPutOff)
+            PutOffWrites()->Run();
+        return;
+    }
     PxPgConnection::Query query(*m_db,
                                 "INSERT INTO px_attribute(oid, name, type, number, bytes) VALUES($1, $2, $3, $4, $5)"
                                 " ON CONFLICT(oid, name) DO UPDATE SET type = excluded.type,"
@@ -291,6 +333,26 @@ void PxServerStore::WriteAttribute(std::int64_t oid, const std::string& name, co
     else
         query.BindNull();
     query.Run();
+}
+
+std::optional<PxPgConnection::Query> PxServerStore::PutOffWrites()
+{
+    if (m_putOff.empty())
+        return std::nullopt;
+    AttributeArrays arrays;
+    for (const auto& [key, value] : m_putOff)
+        arrays.Add(key.first, key.second, value);
+    m_putOff.clear();
+    PxPgConnection::Query query(*m_db,
+                                "INSERT INTO px_attribute(oid, name, type, number, bytes)"
+                                " SELECT * FROM unnest($1::bigint[], $2::text[], $3::smallint[], $4::bigint[],"
+                                " $5::bytea[])"
+                                " ON CONFLICT(oid, name) DO UPDATE SET type = excluded.type,"
+                                " number = excluded.number, bytes = excluded.bytes",
+                                pxwhat::Write);
+    query.Bind(arrays.oids + "}").Bind(arrays.names + "}").Bind(arrays.types + "}").Bind(arrays.numbers + "}");
+    query.Bind(arrays.bytes + "}");
+    return query;
 }
 
 bool PxServerStore::DeleteAttribute(std::int64_t oid, const std::string& name)
@@ -369,6 +431,50 @@ PxMembersRead PxServerStore::Members(std::int64_t owner, const char* role, bool 
     for (int row = 0; row < rows.Count(); ++row)
         read.members.push_back({ObjectAt(rows, row), {}});
     return read;
+}
+
+std::vector<PxMembersRead> PxServerStore::MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists)
+{
+    if (lists.size() < 2)
+        return PxStore::MembersOfLists(owner, lists);
+    NoteRead(owner);
+    std::vector<std::string> roles;
+    std::vector<std::string> withAttributes;
+    for (const PxListAsked& list : lists) {
+        roles.push_back(list.role);
+        if (list.withAttributes)
+            withAttributes.push_back(list.role);
+    }
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
+                                          " a.number, a.bytes, m.role FROM px_member m JOIN px_object o ON o.oid = m.member"
+                                          " LEFT JOIN px_attribute a ON a.oid = o.oid AND m.role = ANY($3::text[])"
+                                          " WHERE m.owner = $1 AND m.role = ANY($2::text[]) AND o.present"
+                                          " ORDER BY m.role, m.seq",
+                                          pxwhat::Read)
+                        .Bind(owner)
+                        .Bind(PxPgTextArray(roles))
+                        .Bind(PxPgTextArray(withAttributes))
+                        .Run();
+    std::unordered_map<std::string, std::vector<PxMemberRead>> byRole;
+    std::vector<PxMemberRead>* reads = nullptr;
+    std::string lastRole;
+    std::int64_t lastSeq = 0;
+    for (int row = 0; row < rows.Count(); ++row) {
+        std::string role = rows.Text(row, 9);
+        if (!reads || role != lastRole) {
+            reads = &byRole[role];
+            lastRole = std::move(role);
+            lastSeq = 0;
+        }
+        PxAttributeBuffer& attributes = EntryRead(*reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
+        if (!rows.IsNull(row, 5))
+            attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+    }
+    std::vector<PxMembersRead> answers;
+    for (const PxListAsked& list : lists)
+        answers.push_back({std::move(byRole[list.role]), list.withAttributes});
+    return answers;
 }
 
 std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owner, const char* role)

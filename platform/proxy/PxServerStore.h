@@ -6,6 +6,10 @@
 
 #include "proxy/PxPostgres.h"
 #include "proxy/PxStore.h"
+#include "proxy/PxValue.h"
+
+#include <map>
+#include <utility>
 
 class PxServerStore final : public PxStore {
 public:
@@ -45,6 +49,7 @@ public:
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
     PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
+    std::vector<PxMembersRead> MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
     std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
                                                             const char* role) override;
@@ -63,7 +68,12 @@ protected:
     std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:
+    // The attribute writes of a transaction are put off until its next statement, and go
+    // ahead of it as one statement.
+    std::optional<PxPgConnection::Query> PutOffWrites();
+
     std::unique_ptr<PxPgConnection> m_db;
+    std::map<std::pair<std::int64_t, std::string>, PxValue> m_putOff;
     int m_busyTimeout = 5000;
     bool m_reading = false;
 };

@@ -75,6 +75,15 @@ std::unordered_map<std::int64_t, int> PxStore::CountMembersOf(const std::vector<
     return counts;
 }
 
+std::vector<PxMembersRead> PxStore::MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists)
+{
+    std::vector<PxMembersRead> reads;
+    reads.reserve(lists.size());
+    for (const PxListAsked& list : lists)
+        reads.push_back(Members(owner, list.role.c_str(), list.withAttributes));
+    return reads;
+}
+
 std::vector<std::vector<PxMemberRead>> PxStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
                                                                  const char* role)
 {

@@ -53,6 +53,12 @@ struct PxObjectContents {
 };
 using PxStoreContents = std::unordered_map<std::int64_t, PxObjectContents>;
 
+// A list asked of an owner: its role, and whether its members' attributes come with it.
+struct PxListAsked {
+    std::string role;
+    bool withAttributes = false;
+};
+
 enum class PxAccess { ReadWrite, ReadOnly };
 
 // A repository name that is a PostgreSQL connection URI names a server store.
@@ -125,6 +131,9 @@ public:
     // member's read counts once its attributes are used (NoteBufferedRead), as a caller may
     // list members without reading them.
     virtual PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) = 0;
+    // Several lists of one owner, in the order asked, each as Members reads it; a store that
+    // can answers them all in one read.
+    virtual std::vector<PxMembersRead> MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists);
     // The same members, each with its attributes and edition, in one read; nothing is noted.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
     // The same list of each owner, in the owners' order, each read as MembersWithAttributes

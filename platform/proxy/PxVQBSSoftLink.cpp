@@ -135,6 +135,15 @@ void PxVQBSSoftLink::GetListOfBundles(PxTypedList<PxVQBundlePtr>& bundles) const
     ReadList("PxVQBSSoftLink::GetListOfBundles", kBundles, bundles);
 }
 
+void PxVQBSSoftLink::GetListsOfContents(PxTypedList<PxVQElementSoftLinkPtr>& links,
+                                        PxTypedList<PxVQReportGroupPtr>& groups,
+                                        PxTypedList<PxVQBundlePtr>& bundles) const
+{
+    ReadLists({{"PxVQBSSoftLink::GetListOfElementSoftLinks", kElementSoftLinks, &links},
+               {"PxVQBSSoftLink::GetListOfReportGroups", kReportGroups, &groups},
+               {"PxVQBSSoftLink::GetListOfBundles", kBundles, &bundles}});
+}
+
 void PxVQBSSoftLink::SetLanguage(int slot, const char* name)
 {
     Enter("PxVQBSSoftLink::SetLanguage");

@@ -25,6 +25,9 @@ class PxVQBSSoftLink : public PxVQSoftLink {
 
     PxVQBundlePtr CreateBundle(const char* name);
     void GetListOfBundles(PxTypedList<PxVQBundlePtr>& bundles) const;
+    // The element links, report groups and bundles, as their three lists answer, read together.
+    void GetListsOfContents(PxTypedList<PxVQElementSoftLinkPtr>& links, PxTypedList<PxVQReportGroupPtr>& groups,
+                            PxTypedList<PxVQBundlePtr>& bundles) const;
 
     // Slots 1 to 15; an empty name leaves the slot without a language.
     void SetLanguage(int slot, const char* name);

@@ -17,6 +17,11 @@ PxVQIspecSoftLinkPtr PxVQProfileSoftLink::GetComponent() const
     return ReadObject("PxVQProfileSoftLink::GetComponent", "component");
 }
 
+std::vector<PxObjectPtr> PxVQProfileSoftLink::ComponentsOf(const std::vector<PxObjectPtr>& profiles)
+{
+    return ReadObjects("PxVQProfileSoftLink::ComponentsOf", profiles, "component");
+}
+
 void PxVQProfileSoftLink::SetComponent(const PxVQIspecSoftLinkPtr& ispec)
 {
     Enter("PxVQProfileSoftLink::SetComponent");

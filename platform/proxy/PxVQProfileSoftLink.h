@@ -9,6 +9,8 @@ class PxVQProfileSoftLink : public PxVQElementSoftLink {
 
     // The Ispec link the profile is over; null for none.
     PxVQIspecSoftLinkPtr GetComponent() const;
+    // The components of the profile links, as GetComponent of each answers, read together.
+    static std::vector<PxObjectPtr> ComponentsOf(const std::vector<PxObjectPtr>& profiles);
     void SetComponent(const PxVQIspecSoftLinkPtr& ispec);
     PX_TEXT_PROPERTY(OrdinateName)
     PX_TEXT_PROPERTY(OrdinateLongName)

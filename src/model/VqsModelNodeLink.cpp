@@ -18,6 +18,7 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -110,17 +111,27 @@ void VqsModelNodeBSLink::LoadElementLinks(int mode)
         DropVanishedElementLinks(links);
     // The first read of a segment tells the views nothing: they show what they find.
     const bool firstLoad = m_elementLinks.IsEmpty();
+    std::vector<PxObjectPtr> profiles;
+    for (POSITION pos = links.GetHeadPosition(); pos;) {
+        const PxVQElementSoftLinkPtr& link =
+            links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
+        if (link && PxVQProfileSoftLinkPtr{link})
+            profiles.push_back(link);
+    }
+    std::unordered_map<const PxObject*, PxVQIspecSoftLinkPtr> components;
+    const std::vector<PxObjectPtr> read = PxVQProfileSoftLink::ComponentsOf(profiles);
+    for (std::size_t i = 0; i < profiles.size(); ++i)
+        if (read[i])
+            components.emplace(profiles[i].get(), PxVQIspecSoftLinkPtr(read[i]));
     std::vector<std::pair<PxVQElementSoftLinkPtr, PxVQIspecSoftLinkPtr>> profilesOfIspecs;
     for (POSITION pos = links.GetHeadPosition(); pos;) {
         const PxVQElementSoftLinkPtr& link =
             links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
         if (!link || link->_IsA("PxVQSQLScriptSoftLink"))
             continue;
-        if (const PxVQProfileSoftLinkPtr profile{link}) {
-            if (PxVQIspecSoftLinkPtr ispec = profile->GetComponent()) {
-                profilesOfIspecs.emplace_back(link, ispec);
-                continue;
-            }
+        if (auto component = components.find(link.get()); component != components.end()) {
+            profilesOfIspecs.emplace_back(link, component->second);
+            continue;
         }
         if (firstLoad)
             CreateElementLinkNode(link);

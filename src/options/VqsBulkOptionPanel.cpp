@@ -191,16 +191,18 @@ BOOL VqsBulkOptionPanel::ApplyEdits(VqsOptionRows* rows)
             for (const VqsColumnEdit& edit : m_columnEdits[column])
                 for (const IntRange& range : edit.rows.Ranges())
                     edited.Add(range.lo, range.hi);
+            std::vector<PxOptionsPtr*> records;
             for (const IntRange& range : edited.Ranges()) {
                 for (int row = range.lo; row <= range.hi && row < rows->GetSize(); ++row) {
                     char text[kVqsCellTextLength] = "";
                     GetPendingText(row, column, text, kVqsCellTextLength);
-                    PxOptionsPtr* record = &rows->ElementAt(row);
-                    m_adapters[column]->SetText(record, text, kVqsCellTextLength);
-                    if (const PxVQElementSoftLinkPtr link = PxVQElementSoftLinkPtr(VqsRowSoftLink(record)))
-                        link->SetUpdatedFlag(1);
+                    records.push_back(&rows->ElementAt(row));
+                    m_adapters[column]->SetText(records.back(), text, kVqsCellTextLength);
                 }
             }
+            for (const PxVQSoftLinkPtr& softLink : VqsRowSoftLinks(records))
+                if (const PxVQElementSoftLinkPtr link{softLink})
+                    link->SetUpdatedFlag(1);
         }
     } catch (const VqReportableException& error) {
         transaction.ReportFailure(IDS_CANNOT_SAVE_OPTIONS, error);

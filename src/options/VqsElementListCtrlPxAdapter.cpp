@@ -51,3 +51,17 @@ PxVQSoftLinkPtr VqsRowSoftLink(PxOptionsPtr* row)
     const PxVQOptionsPtr options(row ? *row : PxOptionsPtr());
     return options ? options->GetSoftLink() : PxVQSoftLinkPtr();
 }
+
+std::vector<PxVQSoftLinkPtr> VqsRowSoftLinks(const std::vector<PxOptionsPtr*>& rows)
+{
+    std::vector<PxVQOptionsPtr> records;
+    for (PxOptionsPtr* row : rows)
+        if (const PxVQOptionsPtr options{row ? *row : PxOptionsPtr()})
+            records.push_back(options);
+    const std::vector<PxVQSoftLinkPtr> read = PxVQOptions::SoftLinksOf(records);
+    std::vector<PxVQSoftLinkPtr> links;
+    auto next = read.begin();
+    for (PxOptionsPtr* row : rows)
+        links.push_back(PxVQOptionsPtr{row ? *row : PxOptionsPtr()} ? *next++ : PxVQSoftLinkPtr());
+    return links;
+}

@@ -14,6 +14,8 @@
 #include "win/CString.h"
 #include "win/Collections.h"
 
+#include <vector>
+
 using VqsOptionRows = PxTypedArray<PxOptionsPtr>;
 
 inline constexpr char kVqsDefaultMark = '~';
@@ -66,3 +68,5 @@ protected:
 PxOptions* VqsRowRecord(PxOptionsPtr* row);
 // The soft link whose options the row's record is; null when there is none.
 PxVQSoftLinkPtr VqsRowSoftLink(PxOptionsPtr* row);
+// The soft links of the rows, as VqsRowSoftLink of each answers, read together.
+std::vector<PxVQSoftLinkPtr> VqsRowSoftLinks(const std::vector<PxOptionsPtr*>& rows);

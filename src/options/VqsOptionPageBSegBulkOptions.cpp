@@ -381,6 +381,7 @@ BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks, std::vec
         return TRUE;
     // The edited records are locked as one set, in one lock call.
     CObList records;
+    std::vector<PxOptionsPtr*> editedRows;
     for (int kind = 0; kind < KindCount; ++kind) {
         if (!m_panels[kind])
             continue;
@@ -391,11 +392,14 @@ BOOL VqsOptionPageBSegBulkOptions::LockEditedRecords(VqsLockBag& locks, std::vec
             for (int row = std::max(range.lo, 0); row <= range.hi && row < m_rows[kind].GetSize(); ++row) {
                 if (VqsModelNodeOption* node = model->FindOptionNode(m_rows[kind][row]))
                     records.AddTail(node);
-                const PxVQElementSoftLinkPtr link(VqsRowSoftLink(&m_rows[kind].ElementAt(row)));
-                if (VqsModelNodeElementLink* linkNode = link ? model->FindElementLinkNode(link) : nullptr)
-                    changed.push_back(linkNode);
+                editedRows.push_back(&m_rows[kind].ElementAt(row));
             }
         }
+    }
+    for (const PxVQSoftLinkPtr& softLink : VqsRowSoftLinks(editedRows)) {
+        const PxVQElementSoftLinkPtr link(softLink);
+        if (VqsModelNodeElementLink* linkNode = link ? model->FindElementLinkNode(link) : nullptr)
+            changed.push_back(linkNode);
     }
     return locks.LockNodesTogether(records) ? TRUE : FALSE;
 }

@@ -164,16 +164,12 @@ void VqsTreeItemBSSoftLink::ReadCaches()
 {
     m_elementLinks.RemoveAll();
     PxTypedList<PxVQElementSoftLinkPtr> links;
-    m_bsLink->GetListOfElementSoftLinks(links);
+    m_bsLink->GetListsOfContents(links, m_reportGroups, m_bundles);
     for (POSITION position = links.GetHeadPosition(); position;) {
         PxVQElementSoftLinkPtr link = links.GetNext(position);
         if (link && !link->_IsA("PxVQSQLScriptSoftLink"))
             m_elementLinks.SetAt(KeyOf(link), link);
     }
-    m_reportGroups.RemoveAll();
-    m_bsLink->GetListOfReportGroups(m_reportGroups);
-    m_bundles.RemoveAll();
-    m_bsLink->GetListOfBundles(m_bundles);
 }
 
 void VqsTreeItemBSSoftLink::FillChildren(int insertRows)

@@ -47,11 +47,24 @@ TEST_P(PxObjectTest, AttributesKeepTheirValuesAndTypes)
     m_link->BeginTransaction();
     PxVQObjectPtr system = NewMember("systems", "SYS1");
     const unsigned char guid[4] = {0, 1, 0xFE, 0xFF};
+    system->SetAttributeInt("version", 1);
     system->SetAttributeInt("version", 1234567890123LL);
     system->SetAttributeBlob("guid", guid, sizeof(guid));
     system->SetAttributeObject("enterprise", m_enterprise);
+    const char* awkward = "a \"quoted\", {braced} \\ NULL\nline";
+    system->SetAttributeText("description", awkward);
+    system->SetAttributeText("empty", "");
+    system->SetAttributeNull("owner");
+    system->SetAttributeText("gone", "soon");
+    system->RemoveAttribute("gone");
     m_link->CommitTransaction();
     m_link->ClearAllBuffers();
+
+    EXPECT_EQ(system->GetAttributeText("description"), awkward);
+    EXPECT_TRUE(system->HasAttribute("empty"));
+    EXPECT_FALSE(system->IsAttributeNull("empty"));
+    EXPECT_TRUE(system->IsAttributeNull("owner"));
+    EXPECT_FALSE(system->HasAttribute("gone"));
 
     EXPECT_EQ(system->GetAttributeText("name"), "SYS1");
     EXPECT_EQ(system->GetStringProperty("name"), "SYS1");
@@ -83,13 +96,23 @@ TEST_P(PxObjectTest, MembersComeInTheOrderTheyWereAdded)
     NewMember("systems", "C");
     m_link->CommitTransaction();
 
+    const auto namesOf = [](PxTypedList<PxVQObjectPtr>& list) {
+        std::string names;
+        POSITION position = nullptr;
+        for (list.SetIteratorToHead(position); list.IsIteratorActive(position);)
+            names += list.GetNext(position)->GetAttributeText("name").GetString();
+        return names;
+    };
     PxTypedList<PxVQObjectPtr> systems;
     m_enterprise->GetMembers("systems", systems);
-    std::string names;
-    POSITION position = nullptr;
-    for (systems.SetIteratorToHead(position); systems.IsIteratorActive(position);)
-        names += systems.GetNext(position)->GetAttributeText("name").GetString();
-    EXPECT_EQ(names, "BAC");
+    EXPECT_EQ(namesOf(systems), "BAC");
+    // Read together, the second time with the attributes the first read's use asks for.
+    for (int read = 0; read < 2; ++read) {
+        PxTypedList<PxVQObjectPtr> hosts;
+        PxTypedList<PxVQObjectPtr> packs;
+        m_enterprise->GetListsOfMembers({{"systems", &systems}, {"hosts", &hosts}, {"packs", &packs}});
+        EXPECT_EQ(namesOf(systems) + "/" + namesOf(hosts) + "/" + namesOf(packs), "BAC/H/");
+    }
     EXPECT_EQ(m_enterprise->CountOfMembers("systems"), 3);
     EXPECT_EQ(m_enterprise->FindMember("systems", "name", "A"), a);
     EXPECT_FALSE(m_enterprise->FindMember("systems", "name", "a"));

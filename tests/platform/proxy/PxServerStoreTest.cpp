@@ -180,9 +180,13 @@ TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn
     ASSERT_TRUE(enterprise->WriteLock(0));
     link->BeginTransaction();
     PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "DROP TABLE vq_repository.px_attribute");
-    EXPECT_EQ(FailureOf([&] { enterprise->SetAttributeText("name", "refused"); }),
+    // The write goes to the server with the next statement, here the commit's.
+    EXPECT_EQ(FailureOf([&] {
+                  enterprise->SetAttributeText("name", "refused");
+                  link->CommitTransaction();
+              }),
               "Cannot change the repository: the server refused: ERROR:  relation \"px_attribute\" does not exist. "
-              "The transaction was rolled back.");
+              "The changes were not stored.");
     EXPECT_FALSE(link->IsInTransaction());
 }
 
