@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <iterator>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,22 @@ constexpr int kMaxAsName = 10;
 enum : int { kModeReport = 0, kModeLast = 1, kModeTyped = 2, kModeGroup = 3 };
 
 bool Usable(const PxVQSoftLinkPtr& link) { return link && link->ObjectPresent() && !link->IsObsolete(); }
+
+// The group's aliases with the report link each names, those links read together; aliases
+// naming no present report are left out.
+std::vector<std::pair<PxVQReportSoftLinkAliasPtr, PxVQReportSoftLinkPtr>> AliasedReports(
+    const PxVQReportGroupPtr& group)
+{
+    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
+    group->GetListOfReportSoftLinkAliases(aliases);
+    const std::vector<PxObjectPtr> listed = aliases.Objects();
+    const std::vector<PxObjectPtr> links = PxVQReportSoftLinkAlias::SoftLinksOf(listed);
+    std::vector<std::pair<PxVQReportSoftLinkAliasPtr, PxVQReportSoftLinkPtr>> aliased;
+    for (std::size_t index = 0; index < listed.size(); ++index)
+        if (const PxVQReportSoftLinkPtr report{links[index]})
+            aliased.emplace_back(PxVQReportSoftLinkAliasPtr(listed[index]), report);
+    return aliased;
+}
 
 CString Loaded(UINT id)
 {
@@ -297,14 +314,8 @@ void VqsGenerateReportDlg::FillFromGroup(Handles& chosen)
     m_pLink = m_pReportGroup->GetBSSoftLink();
     const CString longName = m_pReportGroup->GetLongName();
     SetWindowText(Formatted(kTitleGroup, longName.IsEmpty() ? m_pReportGroup->GetName() : longName));
-    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-    m_pReportGroup->GetListOfReportSoftLinkAliases(aliases);
-    const CList<PxVQReportSoftLinkAliasPtr, const PxVQReportSoftLinkAliasPtr&>& list = aliases;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const PxVQReportSoftLinkAliasPtr& alias = list.GetNext(pos);
-        if (const PxVQReportSoftLinkPtr report = alias->GetSoftLink())
-            OfferReport(report, alias->GetGenerateAs(), chosen);
-    }
+    for (const auto& [alias, report] : AliasedReports(m_pReportGroup))
+        OfferReport(report, alias->GetGenerateAs(), chosen);
 }
 
 // A chosen report gets its generate-as entry; any other becomes available (or chosen, when
@@ -532,28 +543,17 @@ std::unordered_map<PxHandle, CString> VqsGenerateReportDlg::GroupNames() const
     std::unordered_map<PxHandle, CString> names;
     if (!m_pReportGroup)
         return names;
-    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-    m_pReportGroup->GetListOfReportSoftLinkAliases(aliases);
-    const CList<PxVQReportSoftLinkAliasPtr, const PxVQReportSoftLinkAliasPtr&>& list = aliases;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const PxVQReportSoftLinkAliasPtr& alias = list.GetNext(pos);
-        if (const PxVQReportSoftLinkPtr link = alias->GetSoftLink())
-            names.emplace(link->GetHandle(), alias->GetGenerateAs());
-    }
+    for (const auto& [alias, report] : AliasedReports(m_pReportGroup))
+        names.emplace(report->GetHandle(), alias->GetGenerateAs());
     return names;
 }
 
 VqsGenerateReportDlg::Handles VqsGenerateReportDlg::GroupMembers() const
 {
     Handles members;
-    PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-    m_pReportGroup->GetListOfReportSoftLinkAliases(aliases);
-    const CList<PxVQReportSoftLinkAliasPtr, const PxVQReportSoftLinkAliasPtr&>& list = aliases;
     std::vector<PxObjectPtr> links;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        if (const PxVQReportSoftLinkPtr link = list.GetNext(pos)->GetSoftLink())
-            links.push_back(link);
-    }
+    for (const auto& aliased : AliasedReports(m_pReportGroup))
+        links.push_back(aliased.second);
     const std::vector<bool> present = PxObject::ArePresent(links);
     for (std::size_t index = 0; index < links.size(); ++index) {
         const PxVQReportSoftLinkPtr link(links[index]);

@@ -196,7 +196,8 @@ BOOL VqsTypedListCtrl_ReportLinkBase::SetOptionSet(const PxVQOptionSetPtr& optio
     if (m_pOptionSet && m_pOptionSet->IsSameOid(optionSet))
         return TRUE;
     m_updatedByLink.clear();
-    if (optionSet)
+    m_bOptionSetPresent = optionSet && optionSet->ObjectPresent();
+    if (m_bOptionSetPresent)
         ReadUpdatedFlags(*optionSet, m_updatedByLink);
     m_pOptionSet = optionSet;
     if (GetItemCount() > 0)
@@ -206,7 +207,7 @@ BOOL VqsTypedListCtrl_ReportLinkBase::SetOptionSet(const PxVQOptionSetPtr& optio
 
 BOOL VqsTypedListCtrl_ReportLinkBase::GetItemDetails(const PxVQReportSoftLinkPtr& link, VqsImageRef* image)
 {
-    if (m_pOptionSet && m_pOptionSet->ObjectPresent())
+    if (m_bOptionSetPresent)
         image->nBase = IsUpdatedInOptionSet(link) ? 1 : 0;
     else
         image->nBase = link->GetUpdatedFlag() ? 1 : 0;

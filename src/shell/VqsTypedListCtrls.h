@@ -77,7 +77,9 @@ protected:
     BOOL IsUpdatedInOptionSet(const PxVQReportSoftLinkPtr& link) const;
 
     PxVQOptionSetPtr m_pOptionSet;
-    // The updated flag of each link's record in the set, read once when the set is given.
+    // Whether the set was present when given; then the updated flag of each link's record
+    // in it, read once with it.
+    BOOL m_bOptionSetPresent = FALSE;
     std::unordered_map<PxHandle, BOOL> m_updatedByLink;
 };
 

@@ -1,6 +1,7 @@
 #include "sysview/VqsTreeFolder.h"
 
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxVQProfileSoftLink.h"
 #include "shell/VqsListView.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsTreeItemSoftLink.h"
@@ -69,10 +70,14 @@ protected:
             if (element && element->_IsKindOf(m_className) && !existing.count(element->GetHandle()))
                 missing.push_back(element);
         }
+        KeepShownHere(missing);
         MakeItems(missing, m_countLists, [&](const PxVQElementSoftLinkPtr& element) {
             VqsTreeItemElementSoftLink::CreateElementLinkItem(this, element, insertRows);
         });
     }
+
+    // Leaves out the links shown elsewhere than in the folder.
+    virtual void KeepShownHere(std::vector<PxVQElementSoftLinkPtr>&) const {}
 
 private:
     const char* m_className;
@@ -102,6 +107,21 @@ public:
     VqsProfilesFolder(VqsTreeItem* parent, BOOL shown)
         : ElementFolder(parent, shown, 61904, 4, PxKindFolderProfiles, "PxVQProfileSoftLink")
     {
+    }
+
+protected:
+    // A profile over an Ispec is shown under that Ispec; their components are read together.
+    void KeepShownHere(std::vector<PxVQElementSoftLinkPtr>& links) const override
+    {
+        if (links.empty())
+            return;
+        const std::vector<PxObjectPtr> components =
+            PxVQProfileSoftLink::ComponentsOf(std::vector<PxObjectPtr>(links.begin(), links.end()));
+        std::vector<PxVQElementSoftLinkPtr> kept;
+        for (std::size_t index = 0; index < links.size(); ++index)
+            if (!components[index])
+                kept.push_back(links[index]);
+        links = std::move(kept);
     }
 };
 
