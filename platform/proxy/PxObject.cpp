@@ -427,14 +427,41 @@ void PxObject::Delete()
 {
     std::shared_ptr<PxSession> session = Session();
     session->Write([&] {
-        PxStore& store = session->Store();
-        if (!store.Present(Oid()))
+        if (!session->Store().Present(Oid()))
             PX_THROW_DELETED("Cannot delete the object: it is no longer in the repository.");
-        PxStore::Deletion deletion = store.Delete(Oid());
-        session->NoteDeleted(deletion.deleted);
-        for (std::int64_t owner : deletion.listsChanged)
-            session->StepEditionOnce(owner);
+        DeleteStored(*session, {Oid()});
     });
+}
+
+void PxObject::DeleteAll(const char* operation, const std::vector<PxObjectPtr>& objects)
+{
+    OidsBySession asked;
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_set<std::int64_t>> seen;
+    for (const PxObjectPtr& object : objects) {
+        if (!object)
+            continue;
+        object->Enter(operation);
+        std::shared_ptr<PxSession> session = object->Session();
+        if (seen[session].insert(object->m_oid).second)
+            asked[session].push_back(object->m_oid);
+    }
+    for (const auto& [session, oids] : asked) {
+        session->Write([&] {
+            const std::unordered_map<std::int64_t, PxObjectRow> present = session->Store().PresentRows(oids);
+            std::vector<std::int64_t> deleting;
+            for (std::int64_t oid : oids)
+                if (present.count(oid))
+                    deleting.push_back(oid);
+            DeleteStored(*session, deleting);
+        });
+    }
+}
+
+void PxObject::DeleteStored(PxSession& session, const std::vector<std::int64_t>& oids)
+{
+    PxStore::Deletion deletion = session.Store().DeleteAll(oids);
+    session.NoteDeleted(deletion.deleted);
+    session.StepEditionsOnce(deletion.listsChanged);
 }
 
 // A list's members' attributes are read with it when they were used after the last read of
@@ -657,6 +684,15 @@ std::vector<PxObjectPtr> PxObject::ReadObjects(const char* operation, const std:
     PxFaultInjection::Check(operation);
     PxTesting::NoteListRead(operation);
     return AttributeObjectsOf(objects, attribute);
+}
+
+std::vector<std::vector<PxObjectPtr>> PxObject::ReadMembersOf(const char* operation,
+                                                              const std::vector<PxObjectPtr>& objects,
+                                                              const char* role)
+{
+    PxFaultInjection::Check(operation);
+    PxTesting::NoteListRead(operation);
+    return MembersOf(objects, role);
 }
 
 std::vector<int> PxObject::ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,

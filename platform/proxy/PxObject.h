@@ -125,6 +125,9 @@ protected:
     // Deletes the object and every object it owns (needs an open transaction); throws a
     // deleted-object PxException when it is gone already.
     void Delete();
+    // Deletes the objects still present, each as Delete deletes it after entering the
+    // operation, together (needs an open transaction); those already gone are passed over.
+    static void DeleteAll(const char* operation, const std::vector<PxObjectPtr>& objects);
     // Shorthands of the typed classes: the operation's entry point (see Enter), then the
     // generic attribute or list operation.
     CString ReadText(const char* operation, const char* attribute) const;
@@ -145,6 +148,10 @@ protected:
     // presence asked together, as one list read.
     static std::vector<PxObjectPtr> ReadObjects(const char* operation, const std::vector<PxObjectPtr>& objects,
                                                 const char* attribute);
+    // The members of one list of several objects, read together (MembersOf), as one list read.
+    static std::vector<std::vector<PxObjectPtr>> ReadMembersOf(const char* operation,
+                                                               const std::vector<PxObjectPtr>& objects,
+                                                               const char* role);
     // The sizes of one list of several objects, read together (CountsOfMembers), as one list read.
     static std::vector<int> ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,
                                           const char* role);
@@ -192,6 +199,9 @@ private:
     void TakeMembers(PxMembersRead& read, const std::shared_ptr<const PxListRead>& listRead, std::uint64_t run,
                      PxObjectCollection& members) const;
     void WriteAttribute(const char* name, PxValue value);
+    // Deletes the present objects of the ids with all they own, and steps the editions of the
+    // lists that lost an entry.
+    static void DeleteStored(PxSession& session, const std::vector<std::int64_t>& oids);
     void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
     void ReloadRowIfStale() const;
     static PxObject* PxCreate();

@@ -100,18 +100,26 @@ std::string HexOf(const std::string& bytes)
 }
 
 // The arrays of attribute rows, bound to one statement.
-struct AttributeArrays {
+class AttributeArrays {
+public:
     std::string oids = "{", names = "{", types = "{", numbers = "{", bytes = "{";
 
     void Add(std::int64_t oid, const std::string& name, const PxValue& value)
     {
-        const char* comma = oids.size() > 1 ? "," : "";
-        oids += comma + std::to_string(oid);
-        names += comma + PxPgArrayElement(name);
-        types += comma + std::to_string(static_cast<int>(value.type));
-        numbers += comma + (value.type == PxValue::Int ? std::to_string(value.number) : std::string("NULL"));
         const bool hasBytes = value.type == PxValue::Text || value.type == PxValue::Blob;
-        bytes += comma + (hasBytes ? PxPgArrayElement(HexOf(value.bytes)) : std::string("NULL"));
+        Append(oids, std::to_string(oid));
+        Append(names, PxPgArrayElement(name));
+        Append(types, std::to_string(static_cast<int>(value.type)));
+        Append(numbers, value.type == PxValue::Int ? std::to_string(value.number) : "NULL");
+        Append(bytes, hasBytes ? PxPgArrayElement(HexOf(value.bytes)) : "NULL");
+    }
+
+private:
+    static void Append(std::string& array, const std::string& element)
+    {
+        if (array.size() > 1)
+            array += ',';
+        array += element;
     }
 };
 
@@ -377,6 +385,20 @@ std::optional<std::int64_t> PxServerStore::NextEdition(std::int64_t oid)
     return rows.Int(0, 0);
 }
 
+std::unordered_map<std::int64_t, std::int64_t> PxServerStore::NextEditions(const std::vector<std::int64_t>& oids)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "UPDATE px_object SET edition = edition + 1"
+                                          " WHERE oid = ANY($1::bigint[]) AND present RETURNING oid, edition",
+                                          pxwhat::Write)
+                        .Bind(PxPgArray(oids))
+                        .Run();
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    for (int row = 0; row < rows.Count(); ++row)
+        editions.emplace(rows.Int(row, 0), rows.Int(row, 1));
+    return editions;
+}
+
 void PxServerStore::CreateObject(std::int64_t oid, const char* className, std::int64_t created)
 {
     PxPgConnection::Query(*m_db,
@@ -612,19 +634,23 @@ std::optional<PxObjectRow> PxServerStore::Owner(std::int64_t member)
     return StoredObjectAt(rows, 0);
 }
 
-PxStore::Deletion PxServerStore::Delete(std::int64_t oid)
+PxStore::Deletion PxServerStore::Delete(std::int64_t oid) { return DeleteAll({oid}); }
+
+PxStore::Deletion PxServerStore::DeleteAll(const std::vector<std::int64_t>& oids)
 {
+    if (oids.empty())
+        return {};
     using Query = PxPgConnection::Query;
     // Every statement of a deletion goes by key: with statistics the server does not have
     // yet (a repository just made), a plan that reads the whole member table would make each
     // deletion cost with the repository. The setting lasts as long as the deletion.
     Query keyed(*m_db, "SELECT set_config('enable_seqscan', 'off', true)", pxwhat::Write);
     Query closure(*m_db,
-                  "WITH RECURSIVE owned(oid) AS (SELECT $1::bigint UNION SELECT m.member"
+                  "WITH RECURSIVE owned(oid) AS (SELECT unnest($1::bigint[]) UNION SELECT m.member"
                   " FROM px_member m JOIN owned ON m.owner = owned.oid WHERE m.owning)"
                   " SELECT oid FROM owned",
                   pxwhat::Write);
-    closure.Bind(oid);
+    closure.Bind(PxPgArray(oids));
     const PxPgRows owned = std::move(m_db->Pipeline({&keyed, &closure})[1]);
     Deletion deletion;
     for (int row = 0; row < owned.Count(); ++row)

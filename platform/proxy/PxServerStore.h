@@ -44,6 +44,7 @@ public:
     void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) override;
     bool DeleteAttribute(std::int64_t oid, const std::string& name) override;
     std::optional<std::int64_t> NextEdition(std::int64_t oid) override;
+    std::unordered_map<std::int64_t, std::int64_t> NextEditions(const std::vector<std::int64_t>& oids) override;
 
     void CreateObject(std::int64_t oid, const char* className, std::int64_t created) override;
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;
@@ -60,6 +61,7 @@ public:
                                           const char* text) override;
     std::optional<PxObjectRow> Owner(std::int64_t member) override;
     Deletion Delete(std::int64_t oid) override;
+    Deletion DeleteAll(const std::vector<std::int64_t>& oids) override;
 
     PxStoreContents ContentsOf(const std::vector<std::int64_t>& oids) override;
 

@@ -210,6 +210,30 @@ std::optional<std::int64_t> PxSession::StepEditionOnce(std::int64_t oid)
     return edition;
 }
 
+void PxSession::StepEditionsOnce(const std::vector<std::int64_t>& oids)
+{
+    std::vector<std::int64_t> stepping;
+    for (std::int64_t oid : oids)
+        if (m_changed.insert(oid).second)
+            stepping.push_back(oid);
+    if (stepping.empty())
+        return;
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    try {
+        editions = m_store->NextEditions(stepping);
+    } catch (...) {
+        for (std::int64_t oid : stepping)
+            m_changed.erase(oid);
+        throw;
+    }
+    if (editions.size() == stepping.size())
+        return;
+    for (std::int64_t oid : stepping)
+        if (!editions.count(oid))
+            m_changed.erase(oid);
+    PX_THROW_DELETED("Cannot change the object: it is no longer in the repository.");
+}
+
 void PxSession::NoteDeleted(const std::vector<std::int64_t>& oids)
 {
     for (std::int64_t oid : oids)

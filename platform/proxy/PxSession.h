@@ -54,6 +54,8 @@ public:
     // transaction; answers the new edition when it stepped now. Throws when the object is
     // no longer present.
     std::optional<std::int64_t> StepEditionOnce(std::int64_t oid);
+    // The same for each of the ids, those not stepped yet in this transaction in one go.
+    void StepEditionsOnce(const std::vector<std::int64_t>& oids);
     // Stores a new object, at its first edition, under an id never given before; answers the id.
     std::int64_t CreateObject(const char* className, std::int64_t created);
     // Deleted objects: a later change must find them gone.

@@ -4,6 +4,7 @@
 #include "proxy/PxServerStore.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 bool PxIsServerName(const std::string& name)
 {
@@ -112,12 +113,36 @@ bool PxStore::ReadsStillCurrent()
     return true;
 }
 
+PxStore::Deletion PxStore::DeleteAll(const std::vector<std::int64_t>& oids)
+{
+    Deletion all;
+    std::unordered_set<std::int64_t> gone;
+    for (std::int64_t oid : oids) {
+        // An earlier one may have owned it.
+        if (gone.count(oid))
+            continue;
+        Deletion deletion = Delete(oid);
+        gone.insert(deletion.deleted.begin(), deletion.deleted.end());
+        all.deleted.insert(all.deleted.end(), deletion.deleted.begin(), deletion.deleted.end());
+        all.listsChanged.insert(all.listsChanged.end(), deletion.listsChanged.begin(), deletion.listsChanged.end());
+    }
+    Settle(all);
+    return all;
+}
+
+std::unordered_map<std::int64_t, std::int64_t> PxStore::NextEditions(const std::vector<std::int64_t>& oids)
+{
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    for (std::int64_t oid : oids)
+        if (const std::optional<std::int64_t> edition = NextEdition(oid))
+            editions.emplace(oid, *edition);
+    return editions;
+}
+
 void PxStore::Settle(Deletion& deletion)
 {
-    auto isDeleted = [&](std::int64_t owner) {
-        return std::find(deletion.deleted.begin(), deletion.deleted.end(), owner) != deletion.deleted.end();
-    };
-    std::erase_if(deletion.listsChanged, isDeleted);
+    const std::unordered_set<std::int64_t> deleted(deletion.deleted.begin(), deletion.deleted.end());
+    std::erase_if(deletion.listsChanged, [&](std::int64_t owner) { return deleted.count(owner) != 0; });
     std::sort(deletion.listsChanged.begin(), deletion.listsChanged.end());
     deletion.listsChanged.erase(std::unique(deletion.listsChanged.begin(), deletion.listsChanged.end()),
                                 deletion.listsChanged.end());

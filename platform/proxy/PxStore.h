@@ -120,6 +120,9 @@ public:
     virtual bool DeleteAttribute(std::int64_t oid, const std::string& name) = 0;
     // Counts one more edition of a present object; answers it, or nothing when the object is gone.
     virtual std::optional<std::int64_t> NextEdition(std::int64_t oid) = 0;
+    // NextEdition of each id (distinct), by id; an object not present is left out. A store
+    // that can steps them all in one go.
+    virtual std::unordered_map<std::int64_t, std::int64_t> NextEditions(const std::vector<std::int64_t>& oids);
 
     // Stores a new object under an id the session has reserved (PxLockStore::ReserveOids).
     virtual void CreateObject(std::int64_t oid, const char* className, std::int64_t created) = 0;
@@ -157,6 +160,9 @@ public:
     };
     // Marks the object and everything it owns not present and takes them out of every list.
     virtual Deletion Delete(std::int64_t oid) = 0;
+    // Deletes the objects (distinct ids of present objects) as Delete deletes each; a store
+    // that can deletes them all in one go.
+    virtual Deletion DeleteAll(const std::vector<std::int64_t>& oids);
 
     // Reads those objects (distinct ids) in two reads, whatever their number; an id with no
     // stored object is left out.

@@ -52,6 +52,11 @@ void PxVQIspecSoftLink::GetListOfProfileSoftLinks(PxTypedList<PxVQProfileSoftLin
     ReadList("PxVQIspecSoftLink::GetListOfProfileSoftLinks", PxVQProfileSoftLink::kProfilesOfComponent, profiles);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQIspecSoftLink::ProfileSoftLinksOf(const std::vector<PxObjectPtr>& ispecs)
+{
+    return ReadMembersOf("PxVQIspecSoftLink::ProfileSoftLinksOf", ispecs, PxVQProfileSoftLink::kProfilesOfComponent);
+}
+
 std::vector<int> PxVQIspecSoftLink::CountsOfProfileSoftLinks(const std::vector<PxObjectPtr>& ispecLinks)
 {
     return ReadListSizes("PxVQIspecSoftLink::CountsOfProfileSoftLinks", ispecLinks,

@@ -25,6 +25,9 @@ class PxVQIspecSoftLink : public PxVQElementSoftLink {
     void DeleteIspecBundleData(const PxVQBundlePtr& bundle);
     // The profile links whose component is this Ispec.
     void GetListOfProfileSoftLinks(PxTypedList<PxVQProfileSoftLinkPtr>& profiles) const;
+    // The profile links over each of the Ispec links, as GetListOfProfileSoftLinks gives
+    // them, read together.
+    static std::vector<std::vector<PxObjectPtr>> ProfileSoftLinksOf(const std::vector<PxObjectPtr>& ispecs);
     // The number of profile links over each of these Ispec links, read together.
     static std::vector<int> CountsOfProfileSoftLinks(const std::vector<PxObjectPtr>& ispecLinks);
 

@@ -139,6 +139,11 @@ void PxVQObject::DeleteObject()
     Delete();
 }
 
+void PxVQObject::DeleteObjects(const std::vector<PxObjectPtr>& objects)
+{
+    DeleteAll("PxVQObject::DeleteObject", objects);
+}
+
 void PxVQObject::RecursiveDeleteObject()
 {
     Enter("PxVQObject::RecursiveDeleteObject");

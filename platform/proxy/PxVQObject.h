@@ -51,6 +51,9 @@ class PxVQObject : public PxObject {
     // Deletes the object and every object it owns (needs an open transaction). Throws a
     // PxException whose IsObjectDeleted answers true when the object is gone already.
     void DeleteObject();
+    // DeleteObject of each of the objects still present, together; those already gone are
+    // passed over.
+    static void DeleteObjects(const std::vector<PxObjectPtr>& objects);
     void RecursiveDeleteObject();
 
 protected:

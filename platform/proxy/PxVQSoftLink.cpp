@@ -60,6 +60,11 @@ void PxVQSoftLink::GetAllOptions(PxObjectCollection& options) const
     ReadList("PxVQSoftLink::GetAllOptions", PxOptionRecords::kRole, options);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQSoftLink::AllOptionsOf(const std::vector<PxObjectPtr>& links)
+{
+    return ReadMembersOf("PxVQSoftLink::AllOptionsOf", links, PxOptionRecords::kRole);
+}
+
 PxOptionsPtr PxVQSoftLink::GetOptions(const PxVQOptionSetPtr& optionSet) const
 {
     Enter("PxVQSoftLink::GetOptions");

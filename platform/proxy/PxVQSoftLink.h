@@ -40,6 +40,8 @@ class PxVQSoftLink : public PxVQObject {
     void CreateBlankOptions();
     // Every option record of the link, one per option set, in the order they were made.
     void GetAllOptions(PxObjectCollection& options) const;
+    // The option records of each of the links, as GetAllOptions gives them, read together.
+    static std::vector<std::vector<PxObjectPtr>> AllOptionsOf(const std::vector<PxObjectPtr>& links);
     // The link's option record in the option set; null when there is none.
     PxOptionsPtr GetOptions(const PxVQOptionSetPtr& optionSet) const;
 

@@ -7,6 +7,7 @@
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsNodeRef.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "model/VqsLockScope.h"
@@ -48,15 +49,16 @@ int GuardedWalk(UINT messageId, Walk walk)
     }
 }
 
-// The option records of the links, read while the links are there.
+// The option records of the links, read together while the links are there.
 void AppendOptionRecords(const std::vector<PxVQSoftLinkPtr>& links, PxTypedList<PxOptionsPtr>& records)
 {
-    for (const PxVQSoftLinkPtr& link : links) {
-        PxTypedList<PxOptionsPtr> own;
-        link->GetAllOptions(own);
-        for (POSITION pos = own.GetHeadPosition(); pos;)
-            records.AddTail(own.GetNext(pos));
-    }
+    std::vector<PxObjectPtr> listed;
+    for (const PxVQSoftLinkPtr& link : links)
+        if (link)
+            listed.push_back(link);
+    for (const std::vector<PxObjectPtr>& own : PxVQSoftLink::AllOptionsOf(listed))
+        for (const PxObjectPtr& record : own)
+            records.AddTail(PxOptionsPtr(record));
 }
 
 } // namespace
@@ -507,34 +509,67 @@ PxLSEElementPtr VqsModelNodeElementLink::CollectDesignParts(const PxLSEElementPt
     return profile;
 }
 
-int VqsModelNodeElementLink::DeleteSoftLink()
+int VqsModelNodeElementLink::DeleteSoftLink() { return DeleteSoftLinks({this}); }
+
+int VqsModelNodeElementLink::DeleteSoftLinks(const std::vector<VqsModelNodeElementLink*>& nodes)
 {
-    // The profile links over an Ispec stand for its parts: they go with it in the
-    // repository as in the model, or they would stay behind under no component.
+    if (nodes.empty())
+        return 1;
+    const std::vector<std::vector<PxVQSoftLinkPtr>> goingOf = LinksGoingWith(nodes);
     std::vector<PxVQSoftLinkPtr> going;
-    if (const PxVQIspecSoftLinkPtr ispec{GetElementSoftLink()}) {
-        PxTypedList<PxVQProfileSoftLinkPtr> profiles;
-        ispec->GetListOfProfileSoftLinks(profiles);
-        for (POSITION pos = profiles.GetHeadPosition(); pos;)
-            going.emplace_back(profiles.GetNext(pos));
-    }
-    going.push_back(GetSoftLink());
+    std::unordered_set<PxHandle> taken;
+    for (const std::vector<PxVQSoftLinkPtr>& links : goingOf)
+        for (const PxVQSoftLinkPtr& link : links)
+            if (!link || taken.insert(link->GetHandle()).second)
+                going.push_back(link);
     PxTypedList<PxOptionsPtr> records;
     AppendOptionRecords(going, records);
     {
         VqsTransaction transaction;
-        for (const PxVQSoftLinkPtr& link : going) {
-            VqsTransactionObject deleting{PxVQObjectPtr(link)};
-            if (!deleting.DeleteObject()) {
-                transaction.SetFailed();
-                break;
-            }
-        }
+        VqsTransactionObject deleting{std::vector<PxObjectPtr>(going.begin(), going.end())};
+        if (!deleting.DeleteObject())
+            transaction.SetFailed();
     }
     if (!VqsTransaction::IsOk())
         return 0;
+    VqsModel* model = nodes.front()->GetModel();
+    const std::vector<VqsNodeRef<VqsModelNodeElementLink>> held(nodes.begin(), nodes.end());
+    for (std::size_t index = 0; index < held.size(); ++index)
+        if (VqsModelNodeElementLink* node = held[index].Get())
+            node->RemoveWithParts(goingOf[index]);
+    if (model)
+        model->DropOptionNodes(records);
+    return 1;
+}
+
+// The profile links over an Ispec stand for its parts: they go with it in the repository as
+// in the model, or they would stay behind under no component. Each node's links, the Ispecs'
+// profile lists read together.
+std::vector<std::vector<PxVQSoftLinkPtr>> VqsModelNodeElementLink::LinksGoingWith(
+    const std::vector<VqsModelNodeElementLink*>& nodes)
+{
+    std::vector<PxObjectPtr> ispecs;
+    for (VqsModelNodeElementLink* node : nodes)
+        if (const PxVQIspecSoftLinkPtr ispec{node->GetElementSoftLink()})
+            ispecs.push_back(ispec);
+    const std::vector<std::vector<PxObjectPtr>> profiles = PxVQIspecSoftLink::ProfileSoftLinksOf(ispecs);
+    auto nextProfiles = profiles.begin();
+    std::vector<std::vector<PxVQSoftLinkPtr>> goingOf;
+    for (VqsModelNodeElementLink* node : nodes) {
+        std::vector<PxVQSoftLinkPtr>& going = goingOf.emplace_back();
+        if (PxVQIspecSoftLinkPtr{node->GetElementSoftLink()}) {
+            for (const PxObjectPtr& profile : *nextProfiles)
+                going.emplace_back(profile);
+            ++nextProfiles;
+        }
+        going.push_back(node->GetSoftLink());
+    }
+    return goingOf;
+}
+
+void VqsModelNodeElementLink::RemoveWithParts(const std::vector<PxVQSoftLinkPtr>& going)
+{
     VqsModelNodeBSLink* owner = GetBSLinkNode();
-    VqsModel* model = GetModel();
     for (const PxVQSoftLinkPtr& link : going) {
         VqsModelNodeElementLink* node = link->IsSameOid(GetSoftLink()) ? nullptr : owner->FindElementLinkNode(link);
         if (node) {
@@ -544,9 +579,6 @@ int VqsModelNodeElementLink::DeleteSoftLink()
     }
     owner->RemoveChild(this);
     delete this;
-    if (model)
-        model->DropOptionNodes(records);
-    return 1;
 }
 
 int VqsModelNodeElementLink::Delete()

@@ -228,6 +228,8 @@ public:
     // model (their nodes and the option nodes of their records); 0 when the repository
     // refused.
     int DeleteSoftLink();
+    // The same for several links in one transaction, the links and records read together.
+    static int DeleteSoftLinks(const std::vector<VqsModelNodeElementLink*>& nodes);
     // Stores the design element's data in the link and keeps the Ispec's bundles in step
     // with its usage; 0 at the first failed transaction.
     int AddIspecsToBundles(const PxLSEElementPtr& design, const CStringList& primaryProfiles);
@@ -267,6 +269,10 @@ private:
     int TakeIspecOutOfBundles();
     int PutIspecIntoBundles();
     void ReloadBundleNode(const PxVQBundlePtr& bundle);
+    static std::vector<std::vector<PxVQSoftLinkPtr>> LinksGoingWith(
+        const std::vector<VqsModelNodeElementLink*>& nodes);
+    // Takes the node out of the model, with the nodes of the other links that went with it.
+    void RemoveWithParts(const std::vector<PxVQSoftLinkPtr>& going);
 
     VqsModelNodeElementLink* m_pIspecNode = nullptr;
     VqsNodeList<VqsModelNodeElementLink> m_profiles;

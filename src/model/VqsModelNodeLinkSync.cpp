@@ -8,7 +8,6 @@
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeSystem.h"
-#include "model/VqsNodeRef.h"
 #include "model/VqsSyncDlgs.h"
 #include "model/VqsTransaction.h"
 #include "model/VqsTransactionConfig.h"
@@ -95,27 +94,6 @@ void OrderByCreation(ElementNodes& nodes)
     });
 }
 
-// The links' soft links deleted and their nodes removed, in one transaction. A profile's
-// node goes with its Ispec's.
-int DeleteLinks(const ElementNodes& nodes)
-{
-    if (nodes.empty())
-        return 1;
-    const std::vector<VqsNodeRef<VqsModelNodeElementLink>> held(nodes.begin(), nodes.end());
-    {
-        VqsTransaction transaction;
-        for (const VqsNodeRef<VqsModelNodeElementLink>& ref : held) {
-            VqsModelNodeElementLink* node = ref.Get();
-            if (!node)
-                continue;
-            if (!transaction.IsUsable() || !node->DeleteSoftLink()) {
-                transaction.SetFailed();
-                break;
-            }
-        }
-    }
-    return VqsTransaction::IsOk();
-}
 
 int MarkLinks(const std::vector<VqsModelNodeLink*>& nodes, int value)
 {
@@ -151,7 +129,7 @@ int LockAndDelete(const ElementNodes& nodes)
     if (nodes.empty())
         return 1;
     VqsLockBag bag = VqsLockBag::Gathering();
-    return LockPathsTogether(bag, nodes) && DeleteLinks(nodes);
+    return LockPathsTogether(bag, nodes) && VqsModelNodeElementLink::DeleteSoftLinks(nodes);
 }
 
 int LockAndMark(const ElementNodes& nodes, int value)

@@ -1,6 +1,6 @@
 #include "model/VqsTransactionObject.h"
 
-#include "proxy/PxException.h"
+#include <algorithm>
 
 namespace {
 
@@ -10,13 +10,12 @@ constexpr UINT IDS_CANNOT_DELETE_OBJECT = 61644;
 
 int VqsTransactionObject::DeleteObject()
 {
-    return Write<int>({m_pObject}, IDS_CANNOT_DELETE_OBJECT, [&] {
-        try {
-            m_pObject->DeleteObject();
-        } catch (const PxException& error) {
-            if (!error.IsObjectDeleted())
-                throw;
+    return Write<int>({}, IDS_CANNOT_DELETE_OBJECT, [&] {
+        if (std::any_of(m_objects.begin(), m_objects.end(), [](const PxObjectPtr& object) { return !object; })) {
+            SetFailed();
+            return 0;
         }
+        PxVQObject::DeleteObjects(m_objects);
         return 1;
     });
 }

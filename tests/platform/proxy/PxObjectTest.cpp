@@ -177,6 +177,41 @@ TEST_P(PxObjectTest, DeletionTakesOwnedObjectsAlongAndEmptiesEveryList)
     EXPECT_EQ(m_enterprise->CountOfMembers("bundles"), 0);
 }
 
+// Objects deleted together: one owned by another one of them and one already gone are
+// passed over, and every list that lost an entry steps its owner's edition.
+TEST_P(PxObjectTest, ObjectsDeletedTogetherGoAsEachWouldGoAlone)
+{
+    m_link->BeginTransaction();
+    std::vector<PxObjectPtr> deleting;
+    std::vector<PxVQObjectPtr> ispecs;
+    for (const char* name : {"B1", "B2"}) {
+        PxVQObjectPtr bundle = NewMember("bundles", name);
+        PxVQObjectPtr ispec = NewMember("ispecs", name);
+        PxVQObjectPtr data = bundle->CreateMember("ispecData", "PxVQObject");
+        ispec->AddMember("ispecData", data);
+        deleting.insert(deleting.end(), {bundle, data});
+        ispecs.push_back(ispec);
+    }
+    PxVQObjectPtr host = NewMember("hosts", "H");
+    host->DeleteObject();
+    deleting.push_back(host);
+    m_link->CommitTransaction();
+    std::vector<PxObjectEdition> before;
+    for (const PxVQObjectPtr& ispec : ispecs)
+        before.push_back(ispec->GetObjectEdition());
+
+    m_link->BeginTransaction();
+    PxVQObject::DeleteObjects(deleting);
+    m_link->CommitTransaction();
+
+    EXPECT_EQ(PxObject::ArePresent(deleting), std::vector<bool>(deleting.size(), false));
+    for (std::size_t index = 0; index < ispecs.size(); ++index) {
+        EXPECT_EQ(ispecs[index]->CountOfMembers("ispecData"), 0);
+        EXPECT_FALSE(before[index].IsLatestEdition());
+    }
+    EXPECT_EQ(m_enterprise->CountOfMembers("bundles"), 0);
+}
+
 TEST_P(PxObjectTest, DeletingAGoneObjectSaysSo)
 {
     m_link->BeginTransaction();
