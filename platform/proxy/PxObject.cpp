@@ -11,9 +11,11 @@
 #include <atomic>
 #include <unordered_set>
 
+struct PxOidsBySession : std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> {};
+
 namespace {
 
-using OidsBySession = std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>>;
+using OidsBySession = PxOidsBySession;
 
 // The rows of the ids that are present, in one read for the ids of each session.
 std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> PresentRowsOf(
@@ -338,6 +340,21 @@ std::int64_t PxObject::ReferenceAt(const char* name) const
     return value && value->type == PxValue::Int ? value->number : 0;
 }
 
+PxOidsBySession PxObject::DistinctOidsBySession(const char* operation, const std::vector<PxObjectPtr>& objects)
+{
+    OidsBySession asked;
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_set<std::int64_t>> seen;
+    for (const PxObjectPtr& object : objects) {
+        if (!object)
+            continue;
+        object->Enter(operation);
+        std::shared_ptr<PxSession> session = object->Session();
+        if (seen[session].insert(object->m_oid).second)
+            asked[session].push_back(object->m_oid);
+    }
+    return asked;
+}
+
 std::vector<PxObjectPtr> PxObject::PresentReferences(
     const std::vector<std::pair<const PxObject*, std::int64_t>>& references)
 {
@@ -435,17 +452,7 @@ void PxObject::Delete()
 
 void PxObject::DeleteAll(const char* operation, const std::vector<PxObjectPtr>& objects)
 {
-    OidsBySession asked;
-    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_set<std::int64_t>> seen;
-    for (const PxObjectPtr& object : objects) {
-        if (!object)
-            continue;
-        object->Enter(operation);
-        std::shared_ptr<PxSession> session = object->Session();
-        if (seen[session].insert(object->m_oid).second)
-            asked[session].push_back(object->m_oid);
-    }
-    for (const auto& [session, oids] : asked) {
+    for (const auto& [session, oids] : DistinctOidsBySession(operation, objects)) {
         session->Write([&] {
             const std::unordered_map<std::int64_t, PxObjectRow> present = session->Store().PresentRows(oids);
             std::vector<std::int64_t> deleting;
@@ -524,14 +531,7 @@ int PxObject::CountOfMembers(const char* role) const
 std::vector<int> PxObject::CountsOfMembers(const std::vector<PxObjectPtr>& objects, const char* role)
 {
     // One read for the objects of each session, each object once.
-    OidsBySession asked;
-    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_set<std::int64_t>> seen;
-    for (const PxObjectPtr& object : objects) {
-        object->Enter("PxObject::CountOfMembers");
-        std::shared_ptr<PxSession> session = object->Session();
-        if (seen[session].insert(object->m_oid).second)
-            asked[session].push_back(object->m_oid);
-    }
+    const OidsBySession asked = DistinctOidsBySession("PxObject::CountOfMembers", objects);
     std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, int>> counted;
     for (const auto& [session, oids] : asked) {
         auto guard = session->Guard();

@@ -27,6 +27,7 @@ class PxLinkCore;
 class PxObject;
 struct PxListRead;
 struct PxMembersRead;
+struct PxOidsBySession;
 class PxObjectCollection;
 class PxSession;
 struct PxObjectRow;
@@ -162,6 +163,9 @@ protected:
     void Enter(const char* operation) const;
 
 private:
+    // The ids of the objects, after entering the operation on each, for each session in
+    // order, each id once; null objects are left out.
+    static PxOidsBySession DistinctOidsBySession(const char* operation, const std::vector<PxObjectPtr>& objects);
     // The object each (object, oid) names when it is present, through that object's link;
     // null where the oid is 0 or the object is gone. One read for the oids of each session.
     static std::vector<PxObjectPtr> PresentReferences(

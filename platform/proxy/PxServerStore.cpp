@@ -455,6 +455,14 @@ PxMembersRead PxServerStore::Members(std::int64_t owner, const char* role, bool 
     return read;
 }
 
+void PxServerStore::TakeMemberRow(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, const PxPgRows& rows,
+                                  int row)
+{
+    PxAttributeBuffer& attributes = EntryRead(reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
+    if (!rows.IsNull(row, 5))
+        attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+}
+
 std::vector<PxMembersRead> PxServerStore::MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists)
 {
     if (lists.size() < 2)
@@ -489,9 +497,7 @@ std::vector<PxMembersRead> PxServerStore::MembersOfLists(std::int64_t owner, con
             lastRole = std::move(role);
             lastSeq = 0;
         }
-        PxAttributeBuffer& attributes = EntryRead(*reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
-        if (!rows.IsNull(row, 5))
-            attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+        TakeMemberRow(*reads, lastSeq, rows, row);
     }
     std::vector<PxMembersRead> answers;
     for (const PxListAsked& list : lists)
@@ -513,9 +519,7 @@ std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owne
     std::vector<PxMemberRead> reads;
     std::int64_t lastSeq = 0;
     for (int row = 0; row < rows.Count(); ++row) {
-        PxAttributeBuffer& attributes = EntryRead(reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
-        if (!rows.IsNull(row, 5))
-            attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+        TakeMemberRow(reads, lastSeq, rows, row);
     }
     return reads;
 }
@@ -546,9 +550,7 @@ std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std:
         if (owner != lastOwner)
             lastSeq = 0;
         lastOwner = owner;
-        PxAttributeBuffer& attributes = EntryRead(reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
-        if (!rows.IsNull(row, 5))
-            attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+        TakeMemberRow(reads, lastSeq, rows, row);
     }
     std::vector<std::vector<PxMemberRead>> lists;
     lists.reserve(owners.size());

@@ -73,6 +73,9 @@ private:
     // The attribute writes of a transaction are put off until its next statement, and go
     // ahead of it as one statement.
     std::optional<PxPgConnection::Query> PutOffWrites();
+    // A row of a members read with attributes (object columns, then seq, then the
+    // attribute's name, type, number and bytes) taken into its list's reads.
+    void TakeMemberRow(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, const PxPgRows& rows, int row);
 
     std::unique_ptr<PxPgConnection> m_db;
     std::map<std::pair<std::int64_t, std::string>, PxValue> m_putOff;
