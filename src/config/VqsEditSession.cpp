@@ -123,7 +123,7 @@ void VqsEditSession::Release()
 BOOL VqsEditWritten(VqsModelNode* node)
 {
     if (!VqsTransaction::IsOk()) {
-        node->Refresh();
+        VqsTransaction::RereadAfterFailure([node] { node->Refresh(); });
         return FALSE;
     }
     node->NotifyChanged();
@@ -133,7 +133,7 @@ BOOL VqsEditWritten(VqsModelNode* node)
 BOOL VqsCreationWritten(VqsModelNode* parent, bool created)
 {
     if (!VqsTransaction::IsOk() || !created) {
-        parent->Refresh();
+        VqsTransaction::RereadAfterFailure([parent] { parent->Refresh(); });
         return FALSE;
     }
     return TRUE;

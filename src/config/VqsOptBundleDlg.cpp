@@ -562,7 +562,7 @@ BOOL VqsOptBundleEditDlg::Save(const CString& name, const int flags[VqsLanguageS
             m_interfaceGenerator.GetCheckedIndex());
     }
     if (!VqsTransaction::IsOk()) {
-        m_pBundleNode->Refresh();
+        VqsTransaction::RereadAfterFailure([this] { m_pBundleNode->Refresh(); });
         return FALSE;
     }
     if (bundle)

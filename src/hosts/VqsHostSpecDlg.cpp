@@ -253,7 +253,7 @@ BOOL VqsHostSpecDlg::Save(const CString& name, const CString& address)
                                 m_bPasswordChosen ? m_strPassword.GetString() : nullptr, m_kanaMode.m_nValue);
     }
     if (!VqsTransaction::IsOk()) {
-        m_pHost->Refresh();
+        VqsTransaction::RereadAfterFailure([this] { m_pHost->Refresh(); });
         return FALSE;
     }
     m_pHost->NotifyChanged();

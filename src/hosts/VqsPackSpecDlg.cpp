@@ -461,7 +461,7 @@ BOOL VqsPackSpecDlg::Apply()
         m_pSheet->EndApply(committed);
     if (!committed) {
         // The views show what is stored.
-        m_pPack->Refresh();
+        VqsTransaction::RereadAfterFailure([this] { m_pPack->Refresh(); });
         return FALSE;
     }
     if (IsPackTypeChanged())

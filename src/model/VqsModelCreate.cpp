@@ -25,7 +25,6 @@ namespace {
 const UINT IDS_PATH_PACK = 61533;
 const UINT IDS_TABLESPACE_PACK = 61534;
 const UINT IDS_CANNOT_ACCESS_HOSTS = 61549;
-const UINT IDS_CANNOT_ACCESS_ENTERPRISE = 61608;
 const UINT IDS_PACK_DOES_NOT_MATCH = 61553;
 const int kPackConflictLine = 8880;
 
@@ -200,13 +199,11 @@ int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const VqsCreation& 
     locks.read.ReleaseAll();
     if (VqsTransaction::IsOk())
         return 1;
-    try {
+    VqsTransaction::RereadAfterFailure([&] {
         DropUnstoredChildren(m_root);
         if (config)
             DropUnstoredChildren(*config);
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_ENTERPRISE, error);
-    }
+    });
     if (tellNameTaken)
         tellNameTaken();
     return 0;

@@ -59,8 +59,11 @@ VqsModel* VqsModelNode::GetModel() const { return m_pParent ? m_pParent->GetMode
 
 int VqsModelNode::Delete()
 {
-    VqsTransactionObject transaction(m_pObject);
-    if (!transaction.DeleteObject())
+    {
+        VqsTransactionObject transaction(m_pObject);
+        transaction.DeleteObject();
+    }
+    if (!VqsTransaction::IsOk())
         return 0;
     if (m_pParent)
         m_pParent->RemoveChild(this);

@@ -196,10 +196,11 @@ int VqsModelNodeIspecBundleData::Delete()
     }
     {
         VqsTransactionObject transaction(GetObject());
-        if (!transaction.DeleteObject())
-            return 0;
-        bundle->RemoveChild(this);
+        transaction.DeleteObject();
     }
+    if (!VqsTransaction::IsOk())
+        return 0;
+    bundle->RemoveChild(this);
     if (elementLink && !elementLink->HasExplicitBundleMembership() && ispec->IsRemovable())
         elementLink->Delete();
     delete this;

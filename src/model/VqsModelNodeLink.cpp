@@ -277,9 +277,10 @@ int VqsModelNodeBSLink::DeleteSoftLink(VqsModelNodeConfig* config, VqsModelNodeB
     AppendOptionRecords(going, records);
     {
         VqsTransactionObject transaction(link->GetObject());
-        if (!transaction.DeleteObject())
-            return 0;
+        transaction.DeleteObject();
     }
+    if (!VqsTransaction::IsOk())
+        return 0;
     VqsModel* model = config->GetModel();
     config->RemoveChild(link);
     delete link;
@@ -598,8 +599,9 @@ int VqsModelNodeElementLink::Delete()
         else
             deleted = VqsModelNode::Delete() != 0;
     }
+    deleted = deleted && VqsTransaction::IsOk();
     if (!deleted)
-        owner->LoadElementLinks(VqsLoadReread);
+        VqsTransaction::RereadAfterFailure([owner] { owner->LoadElementLinks(VqsLoadReread); });
     return deleted ? 1 : 0;
 }
 

@@ -149,10 +149,10 @@ int VqsModelNodeElementLink::AddIspecsToBundles(const PxLSEElementPtr& design, c
     {
         VqsTransactionConfig transaction(GetConfigNode()->GetConfig());
         transaction.SetElementLinkData(design, GetElementSoftLink(), primaryProfiles);
-        NotifyChanged();
-        if (!transaction.IsUsable())
-            return 0;
     }
+    NotifyChanged();
+    if (!VqsTransaction::IsOk())
+        return 0;
     if (!ispec)
         return 1;
     const int usage = ispec->GetIspecUsage();
@@ -181,9 +181,9 @@ int VqsModelNodeElementLink::TakeIspecOutOfBundles()
         {
             VqsTransactionBundle transaction(bundle, GetBSLinkNode()->GetBSSoftLink());
             transaction.RemoveIspecFromBundle(ispec);
-            if (!transaction.IsUsable())
-                return 0;
         }
+        if (!VqsTransaction::IsOk())
+            return 0;
         ReloadBundleNode(bundle);
     }
     return 1;
@@ -203,9 +203,9 @@ int VqsModelNodeElementLink::PutIspecIntoBundles()
         {
             VqsTransactionBundle transaction(bundle, bsLink);
             entry = transaction.AddIspecToBundle(ispec);
-            if (!transaction.IsUsable())
-                return 0;
         }
+        if (!VqsTransaction::IsOk())
+            return 0;
         if (entry)
             ReloadBundleNode(bundle);
     }

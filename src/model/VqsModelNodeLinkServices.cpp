@@ -172,6 +172,7 @@ int VqsModelNodeLink::SetSoftLinkValue(int value)
         VqsTransactionSoftLink transaction(GetSoftLink());
         done = transaction.SetSoftLinkValue(value);
     }
+    done = done && VqsTransaction::IsOk();
     if (done)
         NotifyChanged();
     return done;

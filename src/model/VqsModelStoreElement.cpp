@@ -69,7 +69,7 @@ VqsModelNodeElementLink* VqsModel::AddProfileLinkOptions(VqsModelNodeElementLink
     }
     if (VqsTransaction::IsOk())
         return profileNode;
-    segmentNode->LoadElementLinks(VqsLoadDropVanished);
+    VqsTransaction::RereadAfterFailure([segmentNode] { segmentNode->LoadElementLinks(VqsLoadDropVanished); });
     return nullptr;
 }
 
@@ -106,6 +106,6 @@ int VqsModel::StoreElementLinkData(VqsModelNodeBSLink* segmentNode, const PxLSEE
     if (VqsTransaction::IsOk())
         return 1;
     stored = VqsStoredElement();
-    segmentNode->LoadElementLinks(VqsLoadDropVanished);
+    VqsTransaction::RereadAfterFailure([segmentNode] { segmentNode->LoadElementLinks(VqsLoadDropVanished); });
     return 0;
 }

@@ -20,14 +20,26 @@ unsigned g_depth = 0;
 int g_ok = 1;
 int g_joined = 0;
 
-void LogFinishFailure(const VqsSysApp& app, const char* what) noexcept
+void LogFailure(const char* format, const char* what) noexcept
 {
     try {
-        CString text;
-        text.Format("The views could not take in the end of a transaction: %s", what);
-        app.LogError(0, text);
+        if (const VqsSysApp* app = VqsGetApp()) {
+            CString text;
+            text.Format(format, what);
+            app->LogError(0, text);
+        }
     } catch (...) {
     }
+}
+
+void LogFinishFailure(const char* what) noexcept
+{
+    LogFailure("The views could not take in the end of a transaction: %s", what);
+}
+
+void LogAbortFailure(const char* what) noexcept
+{
+    LogFailure("The failed repository transaction could not be aborted: %s", what);
 }
 
 } // namespace
@@ -103,26 +115,55 @@ void VqsTransaction::TellApplicationOfEnd() noexcept
     try {
         app->FinishTransaction(g_ok != 0);
     } catch (const std::exception& error) {
-        LogFinishFailure(*app, error.what());
+        LogFinishFailure(error.what());
     } catch (...) {
-        LogFinishFailure(*app, "unknown error");
+        LogFinishFailure("unknown error");
     }
 }
 
 
+// A transaction that something else ended meanwhile committed nothing.
 void VqsTransaction::CommitOrAbort(PxVQLink& link)
 {
+    if (!EndRepositoryTransaction(link, g_ok != 0))
+        g_ok = 0;
+}
+
+bool VqsTransaction::EndRepositoryTransaction(PxVQLink& link, bool commit)
+{
     if (!link.IsInTransaction())
-        return;
-    if (g_ok) {
+        return false;
+    if (commit) {
         try {
             link.CommitTransaction();
+            return true;
         } catch (const VqReportableException& error) {
-            ReportFailure(IDS_CANNOT_COMMIT, error);
+            ShowErrorById(IDS_CANNOT_COMMIT, error);
         }
     }
-    if (!g_ok)
-        link.AbortTransaction();
+    AbortAfterFailure(link);
+    return false;
+}
+
+// The failure has its box already (or its step tells of it), so the abort shows none: a
+// refused commit may have ended the transaction itself, and a transaction the server could
+// not abort stores nothing either. A failed abort is tried once more, so that no later
+// transaction joins this one.
+void VqsTransaction::AbortAfterFailure(PxVQLink& link) noexcept
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            if (link.IsInTransaction())
+                link.AbortTransaction();
+            return;
+        } catch (const VqException& error) {
+            LogAbortFailure(error.GetErrorMessage());
+        } catch (const std::exception& error) {
+            LogAbortFailure(error.what());
+        } catch (...) {
+            LogAbortFailure("unknown error");
+        }
+    }
 }
 
 // Something other than a refused commit stopped the end of the transaction: it must not
@@ -148,6 +189,14 @@ void VqsTransaction::AbandonOwnTransaction() noexcept
         PxVQLink* link = Link();
         if (link && !g_joined && link->IsInTransaction())
             link->AbortTransaction();
+    } catch (...) {
+    }
+}
+
+void VqsTransaction::LogRereadFailure(const VqReportableException& error) noexcept
+{
+    try {
+        LogFailure("What a failed transaction left could not be read again: %s", error.GetErrorMessage());
     } catch (...) {
     }
 }

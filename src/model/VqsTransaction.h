@@ -36,6 +36,15 @@ public:
     // Whether the current (or last) outermost transaction has not failed; after the
     // outermost destructor, whether it committed.
     static int IsOk();
+    // Ends the link's open transaction: commits it when `commit` is set, otherwise (and when
+    // the commit is refused, which is shown as the one box of the failure) aborts it without
+    // a box of its own. Whether it committed.
+    static bool EndRepositoryTransaction(PxVQLink& link, bool commit);
+    // After a failed transaction, whose failure has had its box: `reread` brings the model
+    // back to what is stored. A repository failure of that read is the same failure again
+    // (the connection went with it, say): it is logged, and the views keep what they show.
+    template <class Reread>
+    static void RereadAfterFailure(Reread reread);
 
 protected:
     // The application's session link; null when no session is open.
@@ -61,8 +70,20 @@ private:
     static void TellApplicationOfEnd() noexcept;
     static void AbandonOwnTransaction() noexcept;
     void CommitOrAbort(PxVQLink& link);
+    static void AbortAfterFailure(PxVQLink& link) noexcept;
     void ReportUnexpectedEnd(const char* what) noexcept;
+    static void LogRereadFailure(const VqReportableException& error) noexcept;
 };
+
+template <class Reread>
+void VqsTransaction::RereadAfterFailure(Reread reread)
+{
+    try {
+        reread();
+    } catch (const VqReportableException& error) {
+        LogRereadFailure(error);
+    }
+}
 
 template <class Result, class Body>
 Result VqsTransaction::Write(std::initializer_list<PxObjectPtr> needed, UINT failureId, Body body)

@@ -180,9 +180,16 @@ BOOL VqsBulkOptionPanel::ApplyEdits(VqsOptionRows* rows)
     if (!HasEdits())
         return TRUE;
     CWaitCursor wait;
-    VqsTransaction transaction;
-    if (!transaction.IsUsable())
-        return FALSE;
+    {
+        VqsTransaction transaction;
+        if (transaction.IsUsable())
+            StoreEdits(rows, transaction);
+    }
+    return VqsTransaction::IsOk();
+}
+
+void VqsBulkOptionPanel::StoreEdits(VqsOptionRows* rows, VqsTransaction& transaction)
+{
     try {
         for (int column = 1; column < GetColumnCount(); ++column) {
             if (!ColumnHasEdits(column))
@@ -206,9 +213,7 @@ BOOL VqsBulkOptionPanel::ApplyEdits(VqsOptionRows* rows)
         }
     } catch (const VqReportableException& error) {
         transaction.ReportFailure(IDS_CANNOT_SAVE_OPTIONS, error);
-        return FALSE;
     }
-    return TRUE;
 }
 
 BOOL VqsBulkOptionPanel::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -15,6 +15,7 @@
 #include <vector>
 
 class VqsElementListCtrl;
+class VqsTransaction;
 
 // One pending edit of a column: its text, for the rows selected when it was made.
 struct VqsColumnEdit {
@@ -72,4 +73,7 @@ protected:
     PxBSegOptionsPtr m_pSegment;
     BOOL m_bLoading = FALSE;
     BOOL m_bModified = FALSE;
+
+private:
+    void StoreEdits(VqsOptionRows* rows, VqsTransaction& transaction);
 };

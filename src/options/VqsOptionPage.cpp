@@ -259,7 +259,7 @@ BOOL VqsOptionPage::WriteOptions(BOOL markWasClear, BOOL clearUpdatedMarkWhenDef
     // The views hear of the mark once it is stored; after a failed commit (reported) they
     // are shown what is stored, and the page keeps its changes.
     if (!VqsTransaction::IsOk()) {
-        node->Refresh();
+        VqsTransaction::RereadAfterFailure([node] { node->Refresh(); });
         return FALSE;
     }
     if (markChanged)

@@ -280,8 +280,9 @@ private:
     BOOL RemoveIspecFromBundles(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec);
     // The host's repository transaction, when the host has none open of its own: begun at
     // the prepare, committed when the host's transaction closes, aborted when it fails.
+    // Whether the host's transaction stands: committed here, or the host's own.
     void BeginHostTransaction();
-    void EndHostTransaction(bool commit);
+    bool EndHostTransaction(bool commit);
     // The host's transaction closed or failed: the write locks go, the notices are
     // delivered or dropped.
     void EndPreparedTransaction(bool closed);

@@ -242,18 +242,12 @@ void VqsSysApp::BeginHostTransaction()
     m_bOwnsHostTransaction = TRUE;
 }
 
-void VqsSysApp::EndHostTransaction(bool commit)
+bool VqsSysApp::EndHostTransaction(bool commit)
 {
     if (!m_bOwnsHostTransaction)
-        return;
+        return commit;
     m_bOwnsHostTransaction = FALSE;
-    if (!m_pLink || !m_pLink->IsInTransaction())
-        return;
-    if (commit) {
-        m_pLink->CommitTransaction();
-        return;
-    }
-    m_pLink->AbortTransaction();
+    return m_pLink && VqsTransaction::EndRepositoryTransaction(*m_pLink, commit);
 }
 
 BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
@@ -582,8 +576,8 @@ BOOL VqsSysApp::KeepMarkedUnused(const ElementNodes& kept, const CString& line)
 // For kind 1 the existing link follows the design Ispec's usage: an output link the design
 // now reads joins the bundles of all Ispecs; a link the design makes output only gives way
 // to a new one, removed or, holding the user's changes, as the synchronisation mode says
-// (then set aside, kept unused). 1 the link stays, -1 it gave way, 0 a lock was refused or
-// the user cancelled the question.
+// (then set aside, kept unused). 1 the link stays, -1 it gave way, 0 a lock or a write was
+// refused or the user cancelled the question.
 int VqsSysApp::KeepIspecLinkInLine(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* node,
                                    const PxLSEElementPtr& element, ElementNodes& setAside)
 {
@@ -694,7 +688,9 @@ int VqsSysApp::AddIspecToAllIspecBundles(VqsLockBag& writeBag, VqsModelNodeBSLin
                 throw;
             }
         }
-        if (VqsTransaction::IsOk() && entry)
+        if (!VqsTransaction::IsOk())
+            return 0;
+        if (entry)
             bundleNode->FindOrCreateIspecBundleDataNode(entry, true);
     }
     return 1;
@@ -778,9 +774,9 @@ BOOL VqsSysApp::RemoveIspecFromBundles(VqsModelNodeBSLink* segmentNode, const Px
         {
             VqsTransactionBundle transaction(bundle, segmentNode->GetBSSoftLink());
             transaction.RemoveIspecFromBundle(ispec);
-            if (!transaction.IsUsable())
-                return FALSE;
         }
+        if (!VqsTransaction::IsOk())
+            return FALSE;
         bundleNode->LoadIspecBundleData(VqsLoadDropVanished);
         bundleNode->NotifyChanged();
     }
@@ -795,7 +791,7 @@ void VqsSysApp::EndPreparedTransaction(bool closed)
 {
     bool ok = closed;
     try {
-        EndHostTransaction(closed);
+        ok = EndHostTransaction(closed);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COMMIT, error);
         ok = false;

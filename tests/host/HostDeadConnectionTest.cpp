@@ -7,23 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The message boxes a host printed.
-std::vector<std::string> Boxes(const std::string& printed)
-{
-    std::vector<std::string> boxes;
-    std::istringstream text(printed);
-    for (std::string line; std::getline(text, line);) {
-        if (line.rfind("msgbox: ", 0) == 0)
-            boxes.push_back(line);
-    }
-    return boxes;
-}
 
 TEST(HostDeadConnectionTest, AGenerateSystemOnALostConnectionShowsOneBoxNamingTheLoss)
 {
@@ -60,7 +47,7 @@ TEST(HostDeadConnectionTest, AGenerateSystemOnALostConnectionShowsOneBoxNamingTh
         vqtest::PgTestServer::Instance().Run(uri.substr(name, uri.find('?') - name), row.lost);
         host.Send(row.attempt + "say done\n");
         ASSERT_TRUE(host.ReadUntil("say: done")) << row.what << "\n" << host.Printed();
-        const std::vector<std::string> boxes = Boxes(host.Printed().substr(start));
+        const std::vector<std::string> boxes = vqtest::RunningHost::MessageBoxes(host.Printed().substr(start));
         ASSERT_EQ(boxes.size(), 1u) << row.what << "\n" << host.Printed().substr(start);
         EXPECT_NE(boxes[0].find("the connection to the server of " + uri + " was lost."), std::string::npos)
             << row.what << "\n" << boxes[0];

@@ -1,0 +1,196 @@
+// A host on a repository on the server that refuses a write (as a full disk does) or ends a
+// connection while a step's transaction is open: the step fails as a whole, stores nothing
+// and shows one box naming the failure. A Generate System whose synchronisation meets it is
+// cancelled, and the next one synchronises again.
+#include "support/PgTestServer.h"
+#include "support/RunningHost.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// An element link that the synchronisation has not brought up to date, as the dump shows it.
+constexpr char kOutOfDate[] = "guidBlob = x'00'\n";
+
+std::size_t Count(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+const std::string kOpenSystemView = "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n";
+const std::string kGenerateSystem =
+    "select-row 59648 1\nidle\nexpect-dialog 160\nclick 1\ncommand-id 32792\nidle\ngeneration-log\n";
+
+// What the server does at a write the fault trigger selects.
+enum class Fault { Refused, RefusedOnce, DataConnectionEnded, LockConnectionEnded, EveryConnectionEnded };
+
+class HostRefusedWriteTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("VQSHOST") || !std::getenv("VQSREPO"))
+            GTEST_SKIP() << "VQSHOST and VQSREPO name no host and tool";
+    }
+
+    // A new sample repository on the server.
+    void NewSample()
+    {
+        m_uri = vqtest::PgTestServer::Instance().NewDatabase();
+        ASSERT_EQ(std::system(("'" + Tool() + "' sample '" + m_uri + "'").c_str()), 0);
+        const std::size_t name = m_uri.find(":///") + 4;
+        m_database = m_uri.substr(name, m_uri.find('?') - name);
+    }
+
+    // Whether the box names the fault.
+    bool Names(const std::string& box, Fault fault) const
+    {
+        if (fault == Fault::Refused || fault == Fault::RefusedOnce)
+            return box.find("the disk is full.") != std::string::npos;
+        return box.find("the server of " + m_uri) != std::string::npos && box.find(" lost") != std::string::npos;
+    }
+
+    static std::string Tool() { return std::getenv("VQSREPO"); }
+    void Sql(const std::string& sql) const { vqtest::PgTestServer::Instance().Run(m_database, sql); }
+
+    // From now on the server meets every write of the table that `when` selects with the fault,
+    // at the write or, `atCommit`, at the commit of its transaction.
+    void Arm(const std::string& table, const std::string& when, Fault fault, bool atCommit = false) const
+    {
+        const char* const actions[] = {
+            "RAISE EXCEPTION 'disk full' USING ERRCODE = '53100';",
+            // A sequence counts the writes met, whatever becomes of their transactions.
+            "IF nextval('vq_repository.faults') = 1 THEN RAISE EXCEPTION 'disk full' USING ERRCODE = '53100'; END IF;",
+            "PERFORM pg_terminate_backend(pg_backend_pid());",
+            "PERFORM pg_terminate_backend(pid, 10000) FROM pg_locks"
+            " WHERE locktype = 'advisory' AND objsubid = 1 AND granted;",
+            "PERFORM pg_terminate_backend(pid) FROM pg_stat_activity"
+            " WHERE datname = current_database() AND pid <> pg_backend_pid();"
+            " PERFORM pg_terminate_backend(pg_backend_pid());",
+        };
+        Sql("CREATE SEQUENCE vq_repository.faults;"
+            "CREATE FUNCTION vq_repository.fault() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN " +
+            std::string(actions[static_cast<int>(fault)]) + " RETURN NEW; END $$;" +
+            (atCommit ? "CREATE CONSTRAINT TRIGGER fault AFTER" : "CREATE TRIGGER fault BEFORE") +
+            " INSERT OR UPDATE ON vq_repository." + table + (atCommit ? " DEFERRABLE INITIALLY DEFERRED" : "") +
+            " FOR EACH ROW WHEN (" + when + ") EXECUTE FUNCTION vq_repository.fault();");
+    }
+    void Disarm() const { Sql("DROP FUNCTION vq_repository.fault() CASCADE; DROP SEQUENCE vq_repository.faults;"); }
+
+    // What `vqsrepo dump` prints of the repository.
+    std::string Dump() const
+    {
+        std::string printed;
+        const std::unique_ptr<FILE, int (*)(FILE*)> dump(popen(("'" + Tool() + "' dump '" + m_uri + "'").c_str(), "r"),
+                                                         pclose);
+        char buffer[4096];
+        for (std::size_t count; dump && (count = fread(buffer, 1, sizeof buffer, dump.get())) > 0;)
+            printed.append(buffer, count);
+        return printed;
+    }
+
+    // Runs the lines on a new host of the sample: what they printed.
+    std::string RunOnce(const std::string& lines)
+    {
+        vqtest::TempDir folder;
+        vqtest::RunningHost host(folder.Path(), m_uri, "USER");
+        return host.Run(lines);
+    }
+
+    std::string m_uri;
+    std::string m_database;
+};
+
+TEST_F(HostRefusedWriteTest, AGenerateSystemWhoseSynchronisationMeetsARefusedWriteIsCancelledAndSynchronisesNextTime)
+{
+    NewSample();
+    // Every element link differs from its design element: the synchronisation brings each up
+    // to date. The server refuses the first of those writes at its commit and takes the others.
+    Sql("UPDATE vq_repository.px_attribute SET bytes = '\\x00' WHERE name = 'guidBlob';");
+    Arm("px_attribute", "NEW.name = 'guidBlob'", Fault::RefusedOnce, true);
+    const std::string before = Dump();
+    vqtest::TempDir folder;
+    vqtest::RunningHost host(folder.Path(), m_uri, "USER");
+    const std::string refused = host.Run(kOpenSystemView + kGenerateSystem);
+    const std::vector<std::string> boxes = vqtest::RunningHost::MessageBoxes(refused);
+    ASSERT_EQ(boxes.size(), 1u) << refused;
+    EXPECT_TRUE(Names(boxes[0], Fault::RefusedOnce)) << boxes[0];
+    EXPECT_NE(refused.find("genlog: cancel 1: Syncronisation Error"), std::string::npos) << refused;
+    const std::string unsynchronised = Dump();
+    EXPECT_EQ(unsynchronised.find("syncPairCount"), std::string::npos);
+    EXPECT_EQ(Count(unsynchronised, kOutOfDate), Count(before, kOutOfDate));
+
+    Disarm();
+    const std::string again = host.Run(kGenerateSystem);
+    EXPECT_TRUE(vqtest::RunningHost::MessageBoxes(again).empty()) << again;
+    EXPECT_EQ(again.find("genlog: cancel 2"), std::string::npos) << again;
+    const std::string synchronised = Dump();
+    EXPECT_NE(synchronised.find("syncPairCount = 12"), std::string::npos);
+    EXPECT_LT(Count(synchronised, kOutOfDate), Count(before, kOutOfDate));
+}
+
+// The failures a dialog meets inside its transaction: a held-back write refused or a data
+// connection ended at the commit, the lock connection ended before it, every connection of
+// the host ended (as at a restart of the server) at its first write. One box each, naming
+// the failure, and nothing stored.
+TEST_F(HostRefusedWriteTest, TheHostOptionsOkAndANewSystemFinishShowOneBoxAndStoreNothingWhenTheirTransactionFails)
+{
+    const std::string hostOptions =
+        "set-resource-module vqsysres\nopen-session\nopen-host-view\nidle\nselect-row 59649 0\n"
+        "command-id 32775\nexpect-dialog 140\nset-text 1043 \"10.1.0.99\"\nclick 1\nexpect-message 61908\n"
+        "answer IDNO\nidle\n";
+    const std::string newSystem = kOpenSystemView +
+                                  "select-row 59648 0\ncommand-id 32785\nexpect-dialog 124\nset-text 1378 \"NEWSYS\"\n"
+                                  "click 12324\nclick 12324\nclick 12324\nclick 1012\nclick 12325\nidle\n";
+    const std::string newObject = "NEW.class = 'PxVQSystem'";
+    struct Row {
+        const char* what;
+        Fault fault;
+        std::string table;
+        std::string when;
+        // Opens the dialog and presses OK or Finish (a dialog the failure keeps open then
+        // ends as Cancel).
+        const std::string& lines;
+        const char* stored; // in the dump once the dialog stored its writes
+    };
+    const Row rows[] = {
+        {"host options, refused", Fault::Refused, "px_attribute", "true", hostOptions, "10.1.0.99"},
+        {"host options, data connection", Fault::DataConnectionEnded, "px_attribute", "true", hostOptions,
+         "10.1.0.99"},
+        {"host options, lock connection", Fault::LockConnectionEnded, "px_object", "true", hostOptions, "10.1.0.99"},
+        {"host options, every connection", Fault::EveryConnectionEnded, "px_object", "true", hostOptions,
+         "10.1.0.99"},
+        {"New System, refused", Fault::Refused, "px_object", newObject, newSystem, "\"NEWSYS\""},
+        {"New System, data connection", Fault::DataConnectionEnded, "px_object", newObject, newSystem, "\"NEWSYS\""},
+        {"New System, lock connection", Fault::LockConnectionEnded, "px_object", newObject, newSystem, "\"NEWSYS\""},
+        {"New System, every connection", Fault::EveryConnectionEnded, "px_object", newObject, newSystem,
+         "\"NEWSYS\""},
+    };
+    NewSample();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Arm(row.table, row.when, row.fault);
+        const std::string printed = RunOnce(row.lines);
+        Disarm();
+        std::vector<std::string> boxes = vqtest::RunningHost::MessageBoxes(printed);
+        // The question of the host options is not part of the failure.
+        boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                                   [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
+                    boxes.end());
+        ASSERT_EQ(boxes.size(), 1u) << printed;
+        EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
+        EXPECT_EQ(Dump().find(row.stored), std::string::npos);
+    }
+}
+
+} // namespace
