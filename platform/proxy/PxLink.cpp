@@ -104,10 +104,6 @@ void PxLink::CreateRepository(const char* path)
 PxObjectPtr PxLink::GetRoot(const char* className) const
 {
     std::shared_ptr<PxSession> session = m_core->Session();
-    std::int64_t oid;
-    {
-        auto guard = session->Guard();
-        oid = session->Store().Root(className);
-    }
+    const std::int64_t oid = session->Read([&] { return session->Store().Root(className); });
     return m_core->Load(oid);
 }

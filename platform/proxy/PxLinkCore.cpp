@@ -101,11 +101,7 @@ PxObjectPtr PxLinkCore::ExistingLocked(std::int64_t oid)
 PxObjectPtr PxLinkCore::Load(std::int64_t oid)
 {
     std::shared_ptr<PxSession> session = Session();
-    std::optional<PxObjectRow> row;
-    {
-        auto guard = session->Guard();
-        row = session->Store().Row(oid);
-    }
+    std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(oid); });
     return row ? Object(*row) : PxObjectPtr();
 }
 

@@ -23,8 +23,7 @@ std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, 
 {
     std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, PxObjectRow>> present;
     for (const auto& [session, oids] : asked) {
-        auto guard = session->Guard();
-        present[session] = session->Store().PresentRows(oids);
+        present[session] = session->Read([&] { return session->Store().PresentRows(oids); });
     }
     return present;
 }
@@ -95,8 +94,7 @@ BOOL PxObject::ObjectPresent() const
     if (m_neverStored)
         return FALSE;
     std::shared_ptr<PxSession> session = Session();
-    auto guard = session->Guard();
-    return session->Store().Present(m_oid);
+    return session->Read([&] { return session->Store().Present(m_oid); });
 }
 
 std::vector<bool> PxObject::ArePresent(const std::vector<PxObjectPtr>& objects)
@@ -132,11 +130,10 @@ std::vector<std::vector<PxObjectPtr>> PxObject::MembersOf(const std::vector<PxOb
         }
         std::vector<std::vector<PxMemberRead>> reads;
         std::uint64_t run = 0;
-        {
-            auto guard = session->Guard();
+        session->Read([&] {
             reads = session->Store().MembersOfOwners(owners, role);
             run = session->Store().ReadRun();
-        }
+        });
         for (std::size_t k = 0; k < indexes.size(); ++k) {
             const PxObject& owner = *objects[indexes[k]];
             for (PxMemberRead& read : reads[k]) {
@@ -154,8 +151,7 @@ std::optional<std::int64_t> PxObject::StoredEdition() const
     if (m_neverStored)
         return std::nullopt;
     std::shared_ptr<PxSession> session = Session();
-    auto guard = session->Guard();
-    return session->Store().Edition(m_oid);
+    return session->Read([&] { return session->Store().Edition(m_oid); });
 }
 
 BOOL PxObject::_IsKindOf(const char* className) const
@@ -172,11 +168,7 @@ void PxObject::Refresh()
     Enter("PxObject::Refresh");
     std::shared_ptr<PxSession> session = Session();
     unsigned generation = m_core->BufferGeneration();
-    std::optional<PxObjectRow> row;
-    {
-        auto guard = session->Guard();
-        row = session->Store().Row(m_oid);
-    }
+    std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(m_oid); });
     if (row)
         m_edition = row->edition;
     m_rowGeneration = generation;
@@ -189,11 +181,7 @@ void PxObject::ReloadRowIfStale() const
     if (generation == m_rowGeneration || m_neverStored)
         return;
     std::shared_ptr<PxSession> session = Session();
-    std::optional<PxObjectRow> row;
-    {
-        auto guard = session->Guard();
-        row = session->Store().Row(m_oid);
-    }
+    std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(m_oid); });
     if (row)
         m_edition = row->edition;
     m_rowGeneration = generation;
@@ -239,7 +227,7 @@ const PxValue* PxObject::Attribute(const char* name) const
     if (m_listRead)
         m_listRead->used = true;
     if (NeedsAttributes(session->Store().ReadRun()))
-        ReadAttributes(*session);
+        session->Read([&] { ReadAttributes(*session); });
     if (m_unnotedRead) {
         session->Store().NoteBufferedRead(m_oid, m_unnotedRead->edition);
         m_unnotedRead.reset();
@@ -494,11 +482,10 @@ void PxObject::GetListsOfMembers(const std::vector<std::pair<const char*, PxObje
     }
     std::vector<PxMembersRead> reads;
     std::uint64_t run = 0;
-    {
-        auto guard = session->Guard();
+    session->Read([&] {
         reads = session->Store().MembersOfLists(m_oid, asked);
         run = session->Store().ReadRun();
-    }
+    });
     for (std::size_t index = 0; index < lists.size(); ++index)
         TakeMembers(reads[index], listReads[index], run, *lists[index].second);
 }
@@ -524,8 +511,7 @@ int PxObject::CountOfMembers(const char* role) const
 {
     Enter("PxObject::CountOfMembers");
     std::shared_ptr<PxSession> session = Session();
-    auto guard = session->Guard();
-    return session->Store().CountMembers(m_oid, role);
+    return session->Read([&] { return session->Store().CountMembers(m_oid, role); });
 }
 
 std::vector<int> PxObject::CountsOfMembers(const std::vector<PxObjectPtr>& objects, const char* role)
@@ -534,8 +520,7 @@ std::vector<int> PxObject::CountsOfMembers(const std::vector<PxObjectPtr>& objec
     const OidsBySession asked = DistinctOidsBySession("PxObject::CountOfMembers", objects);
     std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, int>> counted;
     for (const auto& [session, oids] : asked) {
-        auto guard = session->Guard();
-        counted[session] = session->Store().CountMembersOf(oids, role);
+        counted[session] = session->Read([&] { return session->Store().CountMembersOf(oids, role); });
     }
     std::vector<int> counts;
     for (const PxObjectPtr& object : objects) {
@@ -550,11 +535,8 @@ PxObjectPtr PxObject::FindMember(const char* role, const char* attribute, const 
 {
     Enter("PxObject::FindMember");
     std::shared_ptr<PxSession> session = Session();
-    std::optional<PxObjectRow> row;
-    {
-        auto guard = session->Guard();
-        row = session->Store().FindMember(m_oid, role, attribute, text ? text : "");
-    }
+    std::optional<PxObjectRow> row =
+        session->Read([&] { return session->Store().FindMember(m_oid, role, attribute, text ? text : ""); });
     return row ? m_core->Object(*row) : PxObjectPtr();
 }
 
@@ -562,11 +544,7 @@ PxObjectPtr PxObject::GetOwner() const
 {
     Enter("PxObject::GetOwner");
     std::shared_ptr<PxSession> session = Session();
-    std::optional<PxObjectRow> owner;
-    {
-        auto guard = session->Guard();
-        owner = session->Store().Owner(m_oid);
-    }
+    std::optional<PxObjectRow> owner = session->Read([&] { return session->Store().Owner(m_oid); });
     return owner ? m_core->Object(*owner) : PxObjectPtr();
 }
 

@@ -356,11 +356,14 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
             break;
         }
         PxPgRows rows(result);
+        // A connection lost after every query answered arrives as one more failing result.
+        const bool ownResult = answers.size() < queries.size();
         if (!Succeeded(result) && !failedWhat) {
-            failedWhat = status == PGRES_PIPELINE_ABORTED ? what : queries[answers.size()]->m_what;
+            failedWhat = status != PGRES_PIPELINE_ABORTED && ownResult ? queries[answers.size()]->m_what : what;
             failedState = StateOf(result);
         }
-        answers.push_back(std::move(rows));
+        if (ownResult)
+            answers.push_back(std::move(rows));
     }
     PQexitPipelineMode(m_connection);
     if (!sent || !Connected())

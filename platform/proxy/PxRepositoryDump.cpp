@@ -238,8 +238,7 @@ void Dump(PxStore& store, std::ostream& out)
 void PxRepositoryDump::Write(PxLink& link, std::ostream& out)
 {
     std::shared_ptr<PxSession> session = link.m_core->Session();
-    auto guard = session->Guard();
-    Dump(session->Store(), out);
+    session->Read([&] { Dump(session->Store(), out); });
 }
 
 void PxRepositoryDump::WriteFile(const std::string& path, std::ostream& out)

@@ -101,6 +101,7 @@ void PxSession::Begin()
     m_store->WatchReads();
     m_changed.clear();
     m_created.clear();
+    m_failure.reset();
     m_inTransaction = true;
 }
 
@@ -116,12 +117,9 @@ void PxSession::TakeWriterSlot()
         m_store->RollbackQuietly();
         throw;
     }
-    if (!current) {
-        m_store->RollbackQuietly();
-        ForgetTransaction();
-        PX_THROW("Cannot change the repository: another session has changed what this transaction read. "
-                 "The transaction was rolled back.");
-    }
+    if (!current)
+        FailTransaction(PxException(__FILE__, __LINE__, "Cannot change the repository: another session has "
+                                                        "changed what this transaction read."));
     m_store->StopWatchingReads();
 }
 
@@ -130,6 +128,11 @@ void PxSession::Commit()
     auto guard = Guard();
     if (!m_inTransaction)
         PX_THROW("Cannot commit the repository transaction: none is open.");
+    if (m_failure) {
+        const std::string refusal = *m_failure;
+        ForgetTransaction();
+        PX_THROW("%1", refusal.c_str());
+    }
     RequireOwnLocks();
     try {
         if (m_store->InTransaction())
@@ -143,6 +146,21 @@ void PxSession::Commit()
     m_changed.clear();
     m_created.clear();
     m_inTransaction = false;
+}
+
+void PxSession::RequireNotFailed() const
+{
+    if (m_inTransaction && m_failure)
+        PX_THROW("%1", m_failure->c_str());
+}
+
+void PxSession::FailTransaction(const PxException& refusal)
+{
+    m_store->RollbackQuietly();
+    ForgetChanges();
+    m_failure = PxAsSentence(refusal.GetErrorMessage().str()) + " The transaction was rolled back.";
+    throw PxException(refusal.GetFileName(), refusal.GetLineNumber(), "%1", m_failure->c_str(), nullptr,
+                      refusal.IsObjectDeleted());
 }
 
 void PxSession::RequireOwnLocks()
@@ -161,7 +179,11 @@ void PxSession::Abort()
 {
     auto guard = Guard();
     if (!m_inTransaction)
-        PX_THROW("Cannot abort the repository transaction: none is open.");
+        return;
+    if (m_failure) {
+        ForgetTransaction();
+        return;
+    }
     try {
         if (m_store->InTransaction())
             m_store->Rollback();
@@ -243,6 +265,12 @@ void PxSession::NoteDeleted(const std::vector<std::int64_t>& oids)
 void PxSession::ForgetTransaction() noexcept
 {
     m_inTransaction = false;
+    m_failure.reset();
+    ForgetChanges();
+}
+
+void PxSession::ForgetChanges() noexcept
+{
     m_store->StopWatchingReads();
     m_changed.clear();
     for (PxLinkCore* core : m_cores)

@@ -42,12 +42,20 @@ public:
     // it reads before then is checked when it takes the slot (see PxStore::WatchReads).
     void Begin();
     void Commit();
+    // Quiet when the transaction has ended already or failed.
     void Abort();
     bool InTransaction() const;
 
-    // Runs a change of the data. It needs an open transaction; the first change takes the
-    // writer slot. When the store fails and has rolled the transaction back by itself, or
-    // another session has changed what the transaction read, the transaction ends.
+    // Every statement of the data goes through one of these two. Once the store refuses
+    // anything of an open transaction and has rolled it back by itself (a refused write is
+    // reported by whichever statement comes next, a read too), or another session has
+    // changed what the transaction read, the transaction is failed: every later statement of
+    // it and its commit refuse with that first refusal, and nothing begins a new store
+    // transaction under it, until it is committed or aborted.
+    template <class Statement>
+    auto Read(Statement&& statement) -> decltype(statement());
+    // A change of the data: it needs an open transaction; the first change takes the writer
+    // slot. A change refused because another session holds the slot may be tried again.
     template <class Change>
     auto Write(Change&& change) -> decltype(change());
     // Steps the stored edition of an object changed in the open transaction, once per
@@ -67,9 +75,16 @@ public:
 private:
     PxSession(const std::string& path, const std::string& userCode);
     void RequireTransaction() const;
+    // Throws the refusal that failed the open transaction, if any.
+    void RequireNotFailed() const;
+    template <class Statement>
+    auto Run(Statement& statement) -> decltype(statement());
+    [[noreturn]] void FailTransaction(const PxException& refusal);
     void TakeWriterSlot();
     std::int64_t NewOid();
-    // The transaction is gone: the links' buffers are stale, objects it created never were.
+    // The store rolled back: the links' buffers are stale, objects it created never were.
+    void ForgetChanges() noexcept;
+    // The transaction is gone.
     void ForgetTransaction() noexcept;
     // Rolls the open store transaction back when the session's locks are no longer its own.
     void RequireOwnLocks();
@@ -82,6 +97,7 @@ private:
     std::int64_t m_id;
     PxProcess m_process;
     bool m_inTransaction = false;
+    std::optional<std::string> m_failure; // the refusal that failed the open transaction
     std::unordered_set<std::int64_t> m_changed;
     std::vector<std::int64_t> m_created;
     std::int64_t m_nextOid = 0;
@@ -90,17 +106,33 @@ private:
     std::vector<PxLinkCore*> m_cores;
 };
 
+template <class Statement>
+auto PxSession::Read(Statement&& statement) -> decltype(statement())
+{
+    auto guard = Guard();
+    RequireNotFailed();
+    return Run(statement);
+}
+
 template <class Change>
 auto PxSession::Write(Change&& change) -> decltype(change())
 {
     auto guard = Guard();
     RequireTransaction();
+    RequireNotFailed();
     TakeWriterSlot();
+    return Run(change);
+}
+
+template <class Statement>
+auto PxSession::Run(Statement& statement) -> decltype(statement())
+{
+    const bool storeTransaction = m_store->InTransaction();
     try {
-        return change();
-    } catch (const PxException& failure) {
-        if (!m_store->InTransaction())
-            RethrowAfterStoreFailure(failure, "%1 The transaction was rolled back.");
+        return statement();
+    } catch (const PxException& refusal) {
+        if (m_inTransaction && storeTransaction && !m_store->InTransaction())
+            FailTransaction(refusal);
         throw;
     }
 }

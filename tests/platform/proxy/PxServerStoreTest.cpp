@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,18 @@ std::string DatabaseOf(const std::string& uri)
 {
     std::size_t start = uri.find(":///") + 4;
     return uri.substr(start, uri.find('?') - start);
+}
+
+// The message of what the call throws, or "done".
+template <class Call>
+std::string FailureOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const PxException& e) {
+        return std::string(e.GetErrorMessage());
+    }
+    return "done";
 }
 
 std::string AttachFailure(const std::string& name)
@@ -86,17 +100,11 @@ TEST(PxServerStoreTest, ALostConnectionEndsTheTransactionWritesNothingAndFreesTh
     enterprise->SetAttributeText("name", "half");
     PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
                                            " WHERE datname = current_database() AND pid <> pg_backend_pid()");
-    try {
-        enterprise->CreateMember("hosts", "PxVQObject");
-        FAIL() << "a change reached a lost server";
-    } catch (const PxException& e) {
-        std::string message(e.GetErrorMessage());
-        EXPECT_NE(message.find(": the connection to the server of " + uri +
-                               " was lost. The transaction was rolled back."),
-                  std::string::npos)
-            << message;
-    }
-    EXPECT_FALSE(lost->IsInTransaction());
+    const std::string refusal = FailureOf([&] { enterprise->CreateMember("hosts", "PxVQObject"); });
+    EXPECT_NE(refusal.find(": the connection to the server of " + uri + " was lost. The transaction was rolled back."),
+              std::string::npos)
+        << refusal;
+    PxExpectFailedUntilCommitted(*lost, refusal);
 
     auto other = PxAttach(repository.Path(), "bob/test");
     PxVQEnterprisePtr theirs = other->GetLVQEnterprise();
@@ -131,18 +139,6 @@ TEST(PxServerStoreTest, ASessionOfAnotherMachineLivesAsLongAsItsConnection)
     PQfinish(other);
     EXPECT_TRUE(enterprise->WriteLock(0));
     EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 1);
-}
-
-// The message of what the call throws, or "done".
-template <class Call>
-std::string FailureOf(Call&& call)
-{
-    try {
-        call();
-    } catch (const PxException& e) {
-        return std::string(e.GetErrorMessage());
-    }
-    return "done";
 }
 
 TEST(PxServerStoreTest, ASessionWhoseLockConnectionWasCutCannotCommitWhatItChangedUnderItsLocks)
@@ -235,6 +231,99 @@ TEST(PxServerStoreTest, AFailureIsNamedAsTheServerGaveItAndATimeoutIsNotABusyRep
               "Cannot change the repository: the server refused: ERROR:  cannot execute CREATE TABLE in a "
               "read-only transaction.");
     EXPECT_FALSE(connection.InTransaction());
+}
+
+// The server refuses the attribute "refused" as a full disk does.
+void RefuseWritesOfTheAttributeRefused(const std::string& uri)
+{
+    PgTestServer::Instance().Run(
+        DatabaseOf(uri),
+        "CREATE FUNCTION vq_repository.refuse() RETURNS trigger LANGUAGE plpgsql AS"
+        " $$BEGIN RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'; END$$;"
+        "CREATE TRIGGER refuse BEFORE INSERT OR UPDATE ON vq_repository.px_attribute FOR EACH ROW"
+        " WHEN (NEW.name = 'refused') EXECUTE FUNCTION vq_repository.refuse()");
+}
+
+// A write the server refuses goes with the transaction's next statement, whatever that is;
+// the transaction is failed from then on, also when the statement that reported the refusal
+// was a read whose failure its caller answered itself.
+TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalIsReported)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    RefuseWritesOfTheAttributeRefused(repository.Path());
+    const std::string refusal = "Cannot change the repository: the disk is full. The transaction was rolled back.";
+    struct Case {
+        const char* what;
+        std::function<void(PxVQEnterprisePtr&)> reporting; // the statement after the refused write
+        std::string reported;
+    };
+    const Case cases[] = {
+        {"a read answered by its caller",
+         [](PxVQEnterprisePtr& enterprise) {
+             try {
+                 enterprise->CountOfMembers("hosts");
+             } catch (const PxException&) {
+                 // taken as no hosts
+             }
+             enterprise->SetAttributeText("after", "stored?");
+         },
+         refusal},
+        {"a write", [](PxVQEnterprisePtr& enterprise) { enterprise->CreateMember("hosts", "PxVQObject"); }, refusal},
+        {"the commit", [](PxVQEnterprisePtr&) {},
+         "Cannot change the repository: the disk is full. The changes were not stored."},
+    };
+    for (const Case& c : cases) {
+        auto link = PxAttach(repository.Path(), "alice/dev");
+        PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+        link->BeginTransaction();
+        enterprise->SetAttributeText("before", "stored?");
+        enterprise->SetAttributeText("refused", "x");
+        const std::string reported = FailureOf([&] {
+            c.reporting(enterprise);
+            link->CommitTransaction();
+        });
+        EXPECT_EQ(reported, c.reported) << c.what;
+        if (link->IsInTransaction())
+            PxExpectFailedUntilCommitted(*link, refusal);
+        auto other = PxAttach(repository.Path(), "bob/test");
+        PxVQEnterprisePtr seen = other->GetLVQEnterprise();
+        EXPECT_FALSE(seen->HasAttribute("before")) << c.what << ": nothing of the transaction is stored";
+        EXPECT_FALSE(seen->HasAttribute("after")) << c.what;
+        EXPECT_EQ(seen->CountOfMembers("hosts"), 0) << c.what;
+    }
+}
+
+// A pipeline whose connection the server ends at any of its queries, or at its end after
+// every query has answered (the loss then comes as one more result), fails with the lost
+// connection's text.
+TEST(PxServerStoreTest, AConnectionLostAtAnyPointOfAPipelineIsAnErrorWithItsText)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    constexpr int kQueries = 4;
+    for (int position = 0; position <= kQueries; ++position) {
+        PxPgConnection connection(repository.Path());
+        // A row of `ending` ends the connection when its transaction commits: at the pipeline's end.
+        connection.Execute("CREATE TEMP TABLE ending(id integer);"
+                           "CREATE FUNCTION pg_temp.end_connection() RETURNS trigger LANGUAGE plpgsql AS"
+                           " $$BEGIN PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NULL; END$$;"
+                           "CREATE CONSTRAINT TRIGGER ending AFTER INSERT ON ending DEFERRABLE INITIALLY DEFERRED"
+                           " FOR EACH ROW EXECUTE FUNCTION pg_temp.end_connection()",
+                           pxwhat::Lock);
+        std::vector<PxPgConnection::Query> queries;
+        for (int index = 0; index < kQueries; ++index) {
+            const char* sql = index == position                                   ? "SELECT pg_terminate_backend(pg_backend_pid())"
+                              : position == kQueries && index == kQueries - 1 ? "INSERT INTO ending VALUES(1)"
+                                                                              : "SELECT 1";
+            queries.emplace_back(connection, sql, pxwhat::Lock);
+        }
+        std::vector<PxPgConnection::Query*> pipeline;
+        for (PxPgConnection::Query& query : queries)
+            pipeline.push_back(&query);
+        EXPECT_EQ(FailureOf([&] { connection.Pipeline(pipeline); }),
+                  "Cannot reach the repository's locks: the connection to the server of " +
+                      std::string(repository.Path()) + " was lost.")
+            << "the connection ended at " << (position < kQueries ? "query " : "the end, after query ") << position;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "PxTestRepository.h"
 
+#include "proxy/PxException.h"
 #include "support/PgTestServer.h"
 
 #include <libpq-fe.h>
@@ -7,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 
 PxTestRepository::PxTestRepository(PxStoreKind kind) : m_kind(kind)
@@ -36,6 +38,28 @@ std::unique_ptr<PxVQLink> PxAttach(const char* path, const char* userCode, const
     auto link = std::make_unique<PxVQLink>();
     link->AttachSession(path, userCode, handle);
     return link;
+}
+
+namespace {
+
+std::string RefusalOf(const std::function<void()>& statement)
+{
+    try {
+        statement();
+    } catch (const PxException& e) {
+        return std::string(e.GetErrorMessage());
+    }
+    return "done";
+}
+
+} // namespace
+
+void PxExpectFailedUntilCommitted(PxVQLink& link, const std::string& refusal)
+{
+    EXPECT_TRUE(link.IsInTransaction()) << "a failed transaction ends with its commit or abort";
+    EXPECT_EQ(RefusalOf([&] { link.GetLVQEnterprise()->ObjectPresent(); }), refusal) << "a read of the failed transaction";
+    EXPECT_EQ(RefusalOf([&] { link.CommitTransaction(); }), refusal) << "the commit of the failed transaction";
+    EXPECT_FALSE(link.IsInTransaction());
 }
 
 // The lock store's transactions take the file's write lock, or the server's advisory lock

@@ -45,6 +45,10 @@ std::string PxStoreKindName(const ::testing::TestParamInfo<PxStoreKind>& info);
 std::unique_ptr<PxVQLink> PxAttach(const char* path, const char* userCode = "alice/dev",
                                    const void* handle = nullptr);
 
+// A transaction that a refusal failed: it stays open, a later read and its commit refuse
+// with the same text, and the commit ends it.
+void PxExpectFailedUntilCommitted(PxVQLink& link, const std::string& refusal);
+
 // Another connection that keeps the repository's lock store busy (in a write transaction)
 // until released.
 class PxBusyLockStore {
