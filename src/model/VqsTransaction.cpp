@@ -19,6 +19,9 @@ constexpr UINT IDS_CONTEXT_AND_MESSAGE = 61665;
 unsigned g_depth = 0;
 int g_ok = 1;
 int g_joined = 0;
+// A transaction that joined the host's has failed since the host's began: the later ones
+// start failed, as the host's transaction does not stand.
+int g_joinedFailed = 0;
 
 void LogFailure(const char* format, const char* what) noexcept
 {
@@ -61,9 +64,14 @@ VqsTransaction::VqsTransaction()
 
 VqsTransaction::~VqsTransaction()
 {
-    if (--g_depth > 0 || g_joined)
+    if (--g_depth > 0)
         return;
-    EndOutermost();
+    if (!g_joined) {
+        EndOutermost();
+        return;
+    }
+    if (!g_ok)
+        g_joinedFailed = 1;
 }
 
 void VqsTransaction::BeginOutermost()
@@ -76,8 +84,11 @@ void VqsTransaction::BeginOutermost()
         VqsErrorBoxId(IDS_CANNOT_ACCESS_REPOSITORY);
     } else {
         g_joined = link->IsInTransaction() ? 1 : 0;
-        if (g_joined)
+        if (g_joined) {
+            g_ok = g_joinedFailed ? 0 : 1;
             return;
+        }
+        g_joinedFailed = 0;
         g_ok = 0;
         try {
             link->BeginTransaction();
@@ -226,6 +237,12 @@ void VqsTransaction::ReportFailureText(LPCTSTR text, const VqReportableException
 }
 
 int VqsTransaction::IsOk() { return g_ok; }
+
+bool VqsTransaction::HasJoinedTransactionFailed() { return g_joinedFailed != 0; }
+
+void VqsTransaction::FailJoinedTransaction() { g_joinedFailed = 1; }
+
+void VqsTransaction::ForgetJoinedFailure() { g_joinedFailed = 0; }
 
 PxVQLink* VqsTransaction::Link()
 {

@@ -36,6 +36,12 @@ public:
     // Whether the current (or last) outermost transaction has not failed; after the
     // outermost destructor, whether it committed.
     static int IsOk();
+    // Whether a transaction that joined the host's open one, or a step of the host's outside
+    // them, has failed since the host's began (the later ones then start failed); forgotten
+    // when the host's begins and ends.
+    static bool HasJoinedTransactionFailed();
+    static void FailJoinedTransaction();
+    static void ForgetJoinedFailure();
     // Ends the link's open transaction: commits it when `commit` is set, otherwise (and when
     // the commit is refused, which is shown as the one box of the failure) aborts it without
     // a box of its own. Whether it committed.

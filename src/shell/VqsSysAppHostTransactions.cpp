@@ -255,6 +255,7 @@ BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
     if (!m_pPrepared)
         m_pPrepared = std::make_unique<VqsPreparedTransaction>();
     ReleasePreparedState();
+    VqsTransaction::ForgetJoinedFailure();
     if (IsGiven(businessSegment)) {
         try {
             if (!PrepareLinks(businessSegment, kind))
@@ -380,6 +381,7 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
         }
         return TRUE;
     } catch (const VqReportableException& error) {
+        VqsTransaction::FailJoinedTransaction();
         CString context;
         context.FormatMessage(IDS_CANNOT_RENAME, AfxIsValidString(oldName) ? oldName : "");
         VqsReportError(context, error);
@@ -434,6 +436,7 @@ BOOL VqsSysApp::Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR busines
     try {
         return CreateElement(linkType, elementName, businessSegment);
     } catch (const VqReportableException& error) {
+        VqsTransaction::FailJoinedTransaction();
         if (m_pPrepared) {
             m_pPrepared->readBag.Release();
             m_pPrepared->writeBag.Release();
@@ -734,13 +737,19 @@ BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCT
     if (!AfxIsValidString(ispecName))
         return TRUE;
     const int newUsage = UsageOfKeyword(usage);
-    for (POSITION pos = m_pPrepared->links.GetHeadPosition(); pos;) {
-        VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
-        if (segmentNode->GetBSSoftLink()->GetName() != businessSegment)
-            continue;
-        const VqsModelNodeElementLink* node = segmentNode->FindElementLinkNamed(ispecName, VQSoftLinkIspec);
-        if (node && !ChangeIspecUsage(segmentNode, PxVQIspecSoftLinkPtr(node->GetElementSoftLink()), newUsage))
-            return FALSE;
+    try {
+        for (POSITION pos = m_pPrepared->links.GetHeadPosition(); pos;) {
+            VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
+            if (segmentNode->GetBSSoftLink()->GetName() != businessSegment)
+                continue;
+            const VqsModelNodeElementLink* node = segmentNode->FindElementLinkNamed(ispecName, VQSoftLinkIspec);
+            if (node && !ChangeIspecUsage(segmentNode, PxVQIspecSoftLinkPtr(node->GetElementSoftLink()), newUsage))
+                return FALSE;
+        }
+    } catch (const VqReportableException&) {
+        // Shown as it leaves the export.
+        VqsTransaction::FailJoinedTransaction();
+        throw;
     }
     return TRUE;
 }
@@ -789,9 +798,12 @@ void VqsSysApp::TransactionFailed() { EndPreparedTransaction(false); }
 
 void VqsSysApp::EndPreparedTransaction(bool closed)
 {
-    bool ok = closed;
+    // The host's transaction does not stand once a part of it failed: that failure has had
+    // its box, the commit would only refuse it again.
+    bool ok = closed && !VqsTransaction::HasJoinedTransactionFailed();
+    VqsTransaction::ForgetJoinedFailure();
     try {
-        ok = EndHostTransaction(closed);
+        ok = EndHostTransaction(ok);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COMMIT, error);
         ok = false;

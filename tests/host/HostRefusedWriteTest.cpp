@@ -139,11 +139,12 @@ TEST_F(HostRefusedWriteTest, AGenerateSystemWhoseSynchronisationMeetsARefusedWri
     EXPECT_LT(Count(synchronised, kOutOfDate), Count(before, kOutOfDate));
 }
 
-// The failures a dialog meets inside its transaction: a held-back write refused or a data
-// connection ended at the commit, the lock connection ended before it, every connection of
-// the host ended (as at a restart of the server) at its first write. One box each, naming
-// the failure, and nothing stored.
-TEST_F(HostRefusedWriteTest, TheHostOptionsOkAndANewSystemFinishShowOneBoxAndStoreNothingWhenTheirTransactionFails)
+// The failures a step meets inside its transaction: a held-back write refused or the data
+// connection ended when the write is sent, the lock connection ended before the commit,
+// every connection of the host ended (as at a restart of the server) at the first write.
+// The host options' OK, New System's Finish and a rename in the host's transaction each show
+// one box, naming the failure, and store nothing.
+TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothing)
 {
     const std::string hostOptions =
         "set-resource-module vqsysres\nopen-session\nopen-host-view\nidle\nselect-row 59649 0\n"
@@ -152,16 +153,18 @@ TEST_F(HostRefusedWriteTest, TheHostOptionsOkAndANewSystemFinishShowOneBoxAndSto
     const std::string newSystem = kOpenSystemView +
                                   "select-row 59648 0\ncommand-id 32785\nexpect-dialog 124\nset-text 1378 \"NEWSYS\"\n"
                                   "click 12324\nclick 12324\nclick 12324\nclick 1012\nclick 12325\nidle\n";
-    const std::string newObject = "NEW.class = 'PxVQSystem'";
+    const std::string hostRename = kOpenSystemView +
+                                   "prepare-transaction SALES 0\nrename LSECOMPONENT CLIENT CUSTOMER SALES\n"
+                                   "transaction-closed\n";
+    const std::string newSystemObject = "NEW.class = 'PxVQSystem'";
     struct Row {
         const char* what;
         Fault fault;
         std::string table;
         std::string when;
-        // Opens the dialog and presses OK or Finish (a dialog the failure keeps open then
-        // ends as Cancel).
+        // The step, from the start of the host; a dialog the failure keeps open ends as Cancel.
         const std::string& lines;
-        const char* stored; // in the dump once the dialog stored its writes
+        const char* stored; // in the dump once the step stored its writes
     };
     const Row rows[] = {
         {"host options, refused", Fault::Refused, "px_attribute", "true", hostOptions, "10.1.0.99"},
@@ -170,11 +173,16 @@ TEST_F(HostRefusedWriteTest, TheHostOptionsOkAndANewSystemFinishShowOneBoxAndSto
         {"host options, lock connection", Fault::LockConnectionEnded, "px_object", "true", hostOptions, "10.1.0.99"},
         {"host options, every connection", Fault::EveryConnectionEnded, "px_object", "true", hostOptions,
          "10.1.0.99"},
-        {"New System, refused", Fault::Refused, "px_object", newObject, newSystem, "\"NEWSYS\""},
-        {"New System, data connection", Fault::DataConnectionEnded, "px_object", newObject, newSystem, "\"NEWSYS\""},
-        {"New System, lock connection", Fault::LockConnectionEnded, "px_object", newObject, newSystem, "\"NEWSYS\""},
-        {"New System, every connection", Fault::EveryConnectionEnded, "px_object", newObject, newSystem,
+        {"New System, refused", Fault::Refused, "px_object", newSystemObject, newSystem, "\"NEWSYS\""},
+        {"New System, data connection", Fault::DataConnectionEnded, "px_object", newSystemObject, newSystem,
          "\"NEWSYS\""},
+        {"New System, lock connection", Fault::LockConnectionEnded, "px_object", newSystemObject, newSystem,
+         "\"NEWSYS\""},
+        {"New System, every connection", Fault::EveryConnectionEnded, "px_object", newSystemObject, newSystem,
+         "\"NEWSYS\""},
+        {"host rename, refused", Fault::Refused, "px_attribute", "true", hostRename, "\"CLIENT\""},
+        {"host rename, data connection", Fault::DataConnectionEnded, "px_attribute", "true", hostRename,
+         "\"CLIENT\""},
     };
     NewSample();
     for (const Row& row : rows) {
@@ -183,7 +191,7 @@ TEST_F(HostRefusedWriteTest, TheHostOptionsOkAndANewSystemFinishShowOneBoxAndSto
         const std::string printed = RunOnce(row.lines);
         Disarm();
         std::vector<std::string> boxes = vqtest::RunningHost::MessageBoxes(printed);
-        // The question of the host options is not part of the failure.
+        // The question of the host options comes before the failure.
         boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
                                    [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
                     boxes.end());
