@@ -12,7 +12,6 @@ namespace {
 constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorASCIIUppercase = 3;
-constexpr int kGenSetLongNameLength = 30;
 constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
 
@@ -21,7 +20,7 @@ constexpr int kDescriptionLength = 30;
 VqsGenSetNamePage::VqsGenSetNamePage(UINT templateId, int nameId, int secondNameId, int descriptionId,
                                      int noGenSetId)
     : VqsWizardPage(templateId, 0),
-      m_name(&m_connector, nameId, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
+      m_name(&m_connector, nameId, m_bLongNames ? kVqsLongNameLength : kGenSetNameLength,
              m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
       m_secondName(&m_connector, secondNameId, kGenSetNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, descriptionId, kDescriptionLength, kValidatorEmpty),

@@ -41,7 +41,6 @@ constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kReservedWordOrNil = 4;
 constexpr int kListPackNameLimit = 17;
-constexpr int kGenSetLongNameLength = 30;
 constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
 
@@ -171,7 +170,7 @@ void VqsListCtrlPackBSLink::SetReplacement(const VqsBSPackReplacement& record, c
 
 VqsGenSetOptPage::VqsGenSetOptPage()
     : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kGenSetNameLength,
              m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
       m_shortName(&m_connector, IDC_SHORT_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty)

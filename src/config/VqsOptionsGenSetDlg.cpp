@@ -26,7 +26,6 @@ constexpr UINT IDD_GENSET_OPTIONS = 141;
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_CANNOT_ACCESS_OPTION_SET = 61641;
 constexpr UINT IDS_CANNOT_CONTINUE_EDITING = 61748;
-constexpr int kLongNameLength = 30;
 constexpr int kShortNameLength = 10;
 constexpr int kDescriptionLength = 30;
 constexpr int kHostTextLimit = 50;
@@ -53,7 +52,7 @@ END_MESSAGE_MAP()
 VqsOptionsGenSetDlg::VqsOptionsGenSetDlg(VqsLockBag* bag, VqsModelNodeGenSet* genSet, const PxObjectEdition& edition,
                                          CWnd* parent)
     : VqsDialog(IDD_GENSET_OPTIONS, parent),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kLongNameLength : kShortNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kShortNameLength,
              m_bLongNames ? 0 : kValidatorASCIIUppercase),
       m_shortName(&m_connector, IDC_SHORT_NAME, kShortNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, 0), m_host(&m_connector, IDC_HOST, 0),

@@ -1,6 +1,6 @@
 #include "shell/VqsOptCtrlStringValidators.h"
 
-#include "shell/VqsValidation.h"
+#include "names/VqsValidation.h"
 #include "win/FileAttributes.h"
 #include "win/LastError.h"
 

@@ -1,4 +1,4 @@
-#include "shell/VqsValidation.h"
+#include "names/VqsValidation.h"
 
 #include <algorithm>
 
