@@ -12,7 +12,6 @@ namespace {
 constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorASCIIUppercase = 3;
-constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
 
 } // namespace
@@ -20,9 +19,9 @@ constexpr int kDescriptionLength = 30;
 VqsGenSetNamePage::VqsGenSetNamePage(UINT templateId, int nameId, int secondNameId, int descriptionId,
                                      int noGenSetId)
     : VqsWizardPage(templateId, 0),
-      m_name(&m_connector, nameId, m_bLongNames ? kVqsLongNameLength : kGenSetNameLength,
+      m_name(&m_connector, nameId, m_bLongNames ? kVqsLongNameLength : kVqsGenSetNameLength,
              m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_secondName(&m_connector, secondNameId, kGenSetNameLength, kValidatorASCIIUppercase),
+      m_secondName(&m_connector, secondNameId, kVqsGenSetNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, descriptionId, kDescriptionLength, kValidatorEmpty),
       m_noGenSet(&m_connector, noGenSetId), m_nNameId(nameId), m_nNoGenSetId(noGenSetId)
 {
@@ -86,7 +85,7 @@ int VqsGenSetNamePage::CheckNames()
     CString second = m_secondName.GetValue();
     second.Trim();
     const BOOL derived = second.IsEmpty();
-    m_secondName.SetValue(derived ? VqsDeriveShortName(m_name.GetValue(), kGenSetNameLength) : second);
+    m_secondName.SetValue(derived ? VqsDeriveShortName(m_name.GetValue(), kVqsGenSetNameLength) : second);
     UpdateData(FALSE);
     if (m_noGenSet.m_bValue)
         return 1;

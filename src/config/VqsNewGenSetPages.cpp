@@ -41,7 +41,6 @@ constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kReservedWordOrNil = 4;
 constexpr int kListPackNameLimit = 17;
-constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
 
 PxVQLink* Link()
@@ -170,9 +169,9 @@ void VqsListCtrlPackBSLink::SetReplacement(const VqsBSPackReplacement& record, c
 
 VqsGenSetOptPage::VqsGenSetOptPage()
     : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kGenSetNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kVqsGenSetNameLength,
              m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_shortName(&m_connector, IDC_SHORT_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
+      m_shortName(&m_connector, IDC_SHORT_NAME, kVqsGenSetNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty)
 {
 }
@@ -356,7 +355,7 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     CString shortName = m_bLongNames ? m_shortName.GetValue() : m_name.GetValue();
     shortName.Trim();
     if (shortName.IsEmpty())
-        shortName = VqsDeriveShortName(m_name.GetValue(), kGenSetNameLength);
+        shortName = VqsDeriveShortName(m_name.GetValue(), kVqsGenSetNameLength);
     m_shortName.SetValue(shortName);
     UpdateData(FALSE);
     if (m_name.GetValue().IsEmpty()) {

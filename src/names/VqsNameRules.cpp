@@ -20,6 +20,10 @@ UINT VqsCheckTakenName(const CString& taken) { return taken.IsEmpty() ? IDS_ENTE
 
 UINT VqsCheckSystemName(const CString& taken) { return VqsValidation::CheckID(taken); }
 
+UINT VqsCheckGenSetName(const CString& taken) { return VqsValidation::CheckASCII(taken); }
+
+UINT VqsCheckReportGroupName(const CString& taken) { return VqsValidation::CheckNoBlanksOrSeparators(taken); }
+
 BOOL VqsIsUpperCase(const CString& name)
 {
     CString upper = name;

@@ -6,9 +6,12 @@
 
 #include "win/CString.h"
 
-// The most a long name takes, and a system's (short) name.
+// The most a long name takes, and the (short) name of a system, a generate set and a report
+// group.
 constexpr int kVqsLongNameLength = 30;
 constexpr int kVqsSystemNameLength = 18;
+constexpr int kVqsGenSetNameLength = 10;
+constexpr int kVqsReportGroupNameLength = 10;
 
 // The name as a dialog takes it from its field: without white space at either end.
 CString VqsTakenName(const CString& typed);
@@ -21,7 +24,12 @@ BOOL VqsSameName(const char* a, const char* b);
 // blank.
 UINT VqsCheckTakenName(const CString& taken);
 
-// 0 when a system's name, as taken, keeps the rule of its field: a letter first, then letters
-// and digits (61691, 61692). The field makes what is typed into it upper case.
+// 0 when a name, as taken, keeps the rule of its field; else the message that refuses it.
+// Each of these fields makes what is typed into it upper case (VqsIsUpperCase).
+// A system's: a letter first, then letters and digits (61691, 61692).
 UINT VqsCheckSystemName(const CString& taken);
+// A generate set's: no character beyond ASCII (61465).
+UINT VqsCheckGenSetName(const CString& taken);
+// A report group's: no blank, "!", ";", ":" or character beyond ASCII (61690).
+UINT VqsCheckReportGroupName(const CString& taken);
 BOOL VqsIsUpperCase(const CString& name);

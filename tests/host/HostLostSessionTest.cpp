@@ -9,22 +9,10 @@
 
 #include <cstdlib>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Boxes(const std::string& printed)
-{
-    std::vector<std::string> boxes;
-    std::istringstream text(printed);
-    for (std::string line; std::getline(text, line);) {
-        if (line.rfind("msgbox: ", 0) == 0)
-            boxes.push_back(line);
-    }
-    return boxes;
-}
 
 std::string DatabaseOf(const std::string& uri)
 {
@@ -63,7 +51,7 @@ TEST(HostLostSessionTest, EachActionOnALostConnectionShowsOneBoxSayingToCloseAnd
                  "select-row 59648 1\nidle\n");
         row.lose(uri);
         for (const std::string& action : {selectRow, updateCommands, reopenView}) {
-            const std::vector<std::string> boxes = Boxes(host.Run(action));
+            const std::vector<std::string> boxes = vqtest::RunningHost::Boxes(host.Run(action));
             ASSERT_EQ(boxes.size(), 1u) << action << host.Printed();
             EXPECT_NE(boxes[0].find("the connection to the server of " + uri + " was lost."), std::string::npos)
                 << boxes[0];
@@ -72,7 +60,7 @@ TEST(HostLostSessionTest, EachActionOnALostConnectionShowsOneBoxSayingToCloseAnd
         }
         const std::string reopened = host.Run("close-view\nclose-session\nopen-session\nopen-system-view\nidle\n" +
                                               selectRow + "dump\n");
-        EXPECT_TRUE(Boxes(reopened).empty()) << reopened;
+        EXPECT_TRUE(vqtest::RunningHost::Boxes(reopened).empty()) << reopened;
         EXPECT_NE(reopened.find("Sample system 2"), std::string::npos) << reopened;
         EXPECT_EQ(host.Finish(), 0) << vqtest::RunningHost::WithoutUpdates(host.Printed());
     }

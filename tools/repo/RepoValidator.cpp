@@ -1,8 +1,8 @@
 #include "repo/RepoValidator.h"
 
-#include "proxy/PxClass.h"
 #include "names/VqsNameRules.h"
 #include "names/VqsValidation.h"
+#include "proxy/PxClass.h"
 #include "repo/RepoError.h"
 
 #include <map>
@@ -242,32 +242,61 @@ void CheckLength(const std::string& place, const std::string& name, const std::s
                  std::to_string(most));
 }
 
-// A system's name is what New System and System Options store: the rule of their name field,
-// typed in upper case, unlike the other systems' names without regard to case.
-class SystemNames {
+// The name (the short name, with long names) of a system, generate set or report group: what
+// the dialogs that create and edit it store. The rule of its field, typed in upper case,
+// unlike its siblings' names without regard to case.
+class ShortNames {
 public:
+    struct Rule {
+        const char* what;
+        UINT (*check)(const CString& taken);
+        const char* broken;  // the rule the check refuses, in words
+        int length;
+        const char* siblings;
+    };
+    static constexpr Rule kSystem{"system", &VqsCheckSystemName, nullptr, kVqsSystemNameLength,
+                                  "the enterprise's systems"};
+    static constexpr Rule kOptionSet{"option set", &VqsCheckGenSetName,
+                                     "an option set's name holds ASCII characters only", kVqsGenSetNameLength,
+                                     "a system's option sets"};
+    static constexpr Rule kReportGroup{"report group", &VqsCheckReportGroupName,
+                                       "a report group's name holds no blank, \"!\", \";\", \":\" or character "
+                                       "beyond ASCII",
+                                       kVqsReportGroupNameLength,
+                                       "the report groups a system has of a business segment"};
+
+    explicit ShortNames(const Rule& rule) : m_rule(rule) {}
+
     void Add(const std::string& place, const std::string& name)
     {
         const CString taken = VqsTakenName(name.c_str());
         if (taken != name.c_str())
             Fail(place, name, "the name has blanks at its start or end; the dialogs store it without them");
-        if (const UINT refusal = VqsCheckSystemName(taken))
-            Fail(place, name,
-                 refusal == VqsValidation::kStartWithLetter ? "a system's name starts with a letter (A to Z)"
-                                                            : "a system's name holds letters (A to Z) and digits only");
+        if (const UINT refusal = m_rule.check(taken))
+            Fail(place, name, Broken(refusal));
         if (!VqsIsUpperCase(taken))
-            Fail(place, name, "a system's name is in upper case, as the dialogs make it");
-        CheckLength(place, name, "name", name, kVqsSystemNameLength);
+            Fail(place, name, std::string("the name of ") + Article(m_rule.what) + " " + m_rule.what +
+                                  " is in upper case, as the dialogs make it");
+        CheckLength(place, name, "name", name, m_rule.length);
         for (const std::string& other : m_names) {
             if (VqsSameName(other.c_str(), name.c_str()))
                 Fail(place, name,
-                     "a second system of the name \"" + other +
-                         "\"; the names of the enterprise's systems differ, without regard to case");
+                     std::string("a second ") + m_rule.what + " of the name \"" + other + "\"; the names of " +
+                         m_rule.siblings + " differ, without regard to case");
         }
         m_names.push_back(name);
     }
 
 private:
+    std::string Broken(UINT refusal) const
+    {
+        if (m_rule.broken)
+            return m_rule.broken;
+        return refusal == VqsValidation::kStartWithLetter ? "a system's name starts with a letter (A to Z)"
+                                                          : "a system's name holds letters (A to Z) and digits only";
+    }
+
+    const Rule& m_rule;
     std::vector<std::string> m_names;
 };
 
@@ -337,7 +366,7 @@ void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::s
         if (host->second != set.hostType)
             Fail(set.place, set.name, "the host \"" + set.host + "\" is of another host type");
     };
-    UniqueNames sets("option set");
+    ShortNames sets(ShortNames::kOptionSet);
     LongNames setLongNames(longNames, "option set", "a system's option sets");
     for (const OptionSetDesc& set : system.optionSets) {
         sets.Add(set.place, set.name);
@@ -352,11 +381,11 @@ void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::s
             Fail(place, owner, "the system has no business segment \"" + name + "\"");
         return segments.at(name);
     };
-    std::map<std::string, UniqueNames> groups;
+    std::map<std::string, ShortNames> groups;
     std::map<std::string, LongNames> groupLongNames;
     for (const ReportGroupDesc& group : system.reportGroups) {
         const SegmentIndex& index = segmentOf(group.place, group.name, group.segment);
-        groups.try_emplace(group.segment, "report group").first->second.Add(group.place, group.name);
+        groups.try_emplace(group.segment, ShortNames::kReportGroup).first->second.Add(group.place, group.name);
         constexpr const char* kGroupSiblings = "the report groups a system has of a business segment";
         groupLongNames.try_emplace(group.segment, longNames, "report group", kGroupSiblings)
             .first->second.Add(group.place, group.name, group.longName);
@@ -401,7 +430,7 @@ void ValidateDescription(const RepoDescription& description)
                 Fail(association.place, "", "there is no host \"" + association.host + "\"");
         }
     }
-    SystemNames systemNames;
+    ShortNames systemNames(ShortNames::kSystem);
     LongNames systemLongNames(description.allowLongNames != 0, "system", "the enterprise's systems");
     for (const SystemDesc& system : description.systems) {
         systemNames.Add(system.place, system.name);

@@ -285,8 +285,9 @@ TEST(RepoFileTest, LongNamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
 
 // New System and System Options take a system's name in upper case, a letter first and then
 // letters and digits, at most 18 of them, unlike the other systems' names without regard to
-// case; whether long names are allowed or not.
-TEST(RepoFileTest, SystemNamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
+// case; the generate set and report group dialogs their names by their own fields' rules;
+// whether long names are allowed or not.
+TEST(RepoFileTest, NamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
 {
     struct Case {
         std::string systems;
@@ -296,7 +297,7 @@ TEST(RepoFileTest, SystemNamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
         {R"([{"name": "shop sys", "longName": "Shop"}])",
          "systems[0] \"shop sys\": a system's name holds letters (A to Z) and digits only."},
         {R"([{"name": "shopsys", "longName": "Shop"}])",
-         "systems[0] \"shopsys\": a system's name is in upper case, as the dialogs make it."},
+         "systems[0] \"shopsys\": the name of a system is in upper case, as the dialogs make it."},
         {R"([{"name": "1SYS", "longName": "Shop"}])",
          "systems[0] \"1SYS\": a system's name starts with a letter (A to Z)."},
         {R"([{"name": " SYS1", "longName": "Shop"}])",
@@ -307,6 +308,23 @@ TEST(RepoFileTest, SystemNamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
         {R"([{"name": "SYS1", "longName": "Shop"}, {"name": "SYS1", "longName": "Depot"}])",
          "systems[1] \"SYS1\": a second system of the name \"SYS1\"; the names of the enterprise's systems "
          "differ, without regard to case."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "NT\u0093\u00faGEN", "longName": "A"}]}])",
+         "systems[0].optionSets[0] \"NT\x93\xfaGEN\": an option set's name holds ASCII characters only."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "NTGENERATION", "longName": "A"}]}])",
+         "systems[0].optionSets[0] \"NTGENERATION\": the name has 12 characters (a double-byte character counts "
+         "as two); the dialogs take at most 10."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "NTGEN", "longName": "A"},
+                                                                {"name": "NTGEN", "longName": "B"}]}])",
+         "systems[0].optionSets[1] \"NTGEN\": a second option set of the name \"NTGEN\"; the names of a system's "
+         "option sets differ, without regard to case."},
+        {R"([{"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
+              "reportGroups": [{"businessSegment": "S", "name": "MONTH:END", "longName": "Month end"}]}])",
+         "systems[0].reportGroups[0] \"MONTH:END\": a report group's name holds no blank, \"!\", \";\", \":\" or "
+         "character beyond ASCII."},
+        {R"([{"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
+              "reportGroups": [{"businessSegment": "S", "name": "monthend", "longName": "Month end"}]}])",
+         "systems[0].reportGroups[0] \"monthend\": the name of a report group is in upper case, as the dialogs "
+         "make it."},
     };
     for (const char* allowLongNames : {"1", "0"}) {
         for (const Case& row : cases) {
