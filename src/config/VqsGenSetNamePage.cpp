@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kDescriptionLength = 30;
@@ -80,17 +79,15 @@ void VqsGenSetNamePage::ReleasePackLocks(VqsLockBag& packs)
 // A derived second name is checked like a typed one while a generate set is to be added.
 int VqsGenSetNamePage::CheckNames()
 {
-    m_name.TrimLeftValue();
-    m_name.TrimRightValue();
-    CString second = m_secondName.GetValue();
-    second.Trim();
+    m_name.SetValue(VqsTakenName(m_name.GetValue()));
+    const CString second = VqsTakenName(m_secondName.GetValue());
     const BOOL derived = second.IsEmpty();
     m_secondName.SetValue(derived ? VqsDeriveShortName(m_name.GetValue(), kVqsGenSetNameLength) : second);
     UpdateData(FALSE);
     if (m_noGenSet.m_bValue)
         return 1;
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, m_nNameId);
+    if (const UINT refusal = VqsCheckTakenName(m_name.GetValue())) {
+        RefuseAt(refusal, m_nNameId);
         return 0;
     }
     return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;
