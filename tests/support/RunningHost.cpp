@@ -124,6 +124,16 @@ std::string RunningHost::WithoutUpdates(const std::string& printed)
     return kept;
 }
 
+std::vector<std::string> RunningHost::Boxes(const std::string& printed)
+{
+    std::vector<std::string> boxes;
+    std::istringstream lines(printed);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("msgbox: ", 0) == 0)
+            boxes.push_back(line);
+    return boxes;
+}
+
 bool RunningHost::ReadMore()
 {
     pollfd ready{m_output, POLLIN, 0};

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace vqtest {
 
@@ -33,6 +34,8 @@ public:
     const std::string& Printed() const { return m_printed; }
     // What it printed, less the command states ("update:" lines).
     static std::string WithoutUpdates(const std::string& printed);
+    // The message boxes among what it printed ("msgbox: " lines).
+    static std::vector<std::string> Boxes(const std::string& printed);
 
 private:
     bool ReadMore();
