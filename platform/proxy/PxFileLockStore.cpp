@@ -147,6 +147,28 @@ bool PxFileLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int co
     return AnyLive(holders);
 }
 
+std::string PxFileLockStore::LiveHolderOf(std::int64_t oid)
+{
+    std::string holder;
+    std::vector<std::int64_t> gone;
+    {
+        PxQuery holders(m_db,
+                        "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine, s.user_code FROM px_lock l"
+                        " LEFT JOIN px_session s ON s.id = l.session WHERE l.oid = ?1",
+                        pxwhat::Lock);
+        holders.Bind(1, oid);
+        while (holders.Step()) {
+            if (holders.Int(1) == 0 || !PxProcessAlive({holders.Int(2), holders.Int(3), holders.Text(4)}))
+                gone.push_back(holders.Int(0));
+            else if (holder.empty())
+                holder = holders.Text(5);
+        }
+    }
+    for (std::int64_t session : gone)
+        PurgeSession(session);
+    return holder;
+}
+
 bool PxFileLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
 {
     PxQuery waiters(m_db,
@@ -196,7 +218,7 @@ void PxFileLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
     done.Bind(1, oid).Bind(2, session).Run();
 }
 
-PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+PxLockStore::Attempt PxFileLockStore::TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                                            bool queue)
 {
     return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid) {
@@ -221,7 +243,7 @@ PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::i
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
             if (MeetsPersistent(request)) {
-                std::optional<PxPersistentLockRow> persistent = Persistent(oid);
+                std::optional<PxPersistentLockRow> persistent = ReadPersistent(oid);
                 if (RefusedByPersistent(request, persistent)) {
                     RefuseForPersistent(attempt, persistent);
                     break;
@@ -287,7 +309,7 @@ std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastS
     });
 }
 
-PxLockStore::Attempt PxFileLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
+PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                       const std::int64_t* oids, std::size_t count, bool manual,
                                                       bool queue)
 {
@@ -311,7 +333,7 @@ void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removed
     drop.Bind(1, oid).Run();
 }
 
-std::optional<PxPersistentLockRow> PxFileLockStore::Persistent(std::int64_t oid)
+std::optional<PxPersistentLockRow> PxFileLockStore::ReadPersistent(std::int64_t oid)
 {
     PxQuery query(m_db, "SELECT user_code, locked, holds, manual_holds FROM px_persistent_lock WHERE oid = ?1",
                   pxwhat::Lock);

@@ -28,9 +28,9 @@ const std::string kGenerateSystemWithReports =
 const std::string kGenerateReports = "expect-dialog 222\nclick 1\ncommand-id 32808\nidle\n";
 const std::string kDeclineRestart = "expect-message 61919\nanswer IDNO\n";
 const std::string kRestartFirstSession = "expect-dialog 294\nselect 32853 0\nclick 33025\ncommand-id 32859\nidle\n";
-// The same, refused with 61874 as a generation of the set runs.
-const std::string kGenerateSystemRefused = "expect-dialog 160\nclick 1\nexpect-message 61874\ncommand-id 32792\nidle\n";
-const std::string kGenerateReportsRefused = "expect-dialog 222\nclick 1\nexpect-message 61874\ncommand-id 32808\nidle\n";
+// The same, refused with 61874 before any question or dialog as a generation of the set runs.
+const std::string kGenerateSystemRefused = "expect-message 61874\ncommand-id 32792\nidle\n";
+const std::string kGenerateReportsRefused = "expect-message 61874\ncommand-id 32808\nidle\n";
 // Show Generate Status while a restart runs: its session is not offered.
 const std::string kRestartNotOffered = "expect-dialog 294\ndump\nclick 2\ncommand-id 32859\nidle\n";
 constexpr char kNoSessionListed[] = "dump:   32853 SysListView32 \"\" 0 items";
