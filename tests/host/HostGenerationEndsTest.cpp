@@ -311,4 +311,99 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
     EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 
+// ---------------------------------------------------------------- what runs keeps what it uses
+
+// The generate set NTGEN in the option-set pane of Sample system 1's SALES segment.
+const std::string kSelectGenerateSet = "command-id 32795\nidle\nselect-row 59648 2\nidle\nselect-row 59648 0 1\nidle\n";
+const std::string kDeleteSelected = "command-id 57632\nexpect-message 61908\nanswer IDNO\nidle\n";
+constexpr char kGenerationOfAlice[] = "Lock failed:\\nGenerate process for user ALICE persistently locked NTGEN.";
+
+TEST_F(HostGenerationEndsTest, AKilledOrCutRestartOfAReportSessionLeavesTheSetFreeAndTheSessionRestartable)
+{
+    for (const bool onServer : {false, true}) {
+        SCOPED_TRACE(onServer ? "lock connection cut" : "host killed");
+        MakeSample(onServer);
+        auto alice = Open("ALICE");
+        alice->Run(kGenerateReports + "client-interrupt 3\n" + kRestartFirstSession);
+        if (onServer)
+            CutLockConnection("ALICE");
+        else
+            alice->Kill();
+
+        // BOB administers: he is offered ALICE's session, declines and generates.
+        auto bob = Open("BOB");
+        const std::string bobs = bob->Run(kDeclineRestart + kGenerateReports);
+        EXPECT_EQ(Count(bobs, "msgbox:"), 1) << "the restart's hold went with it" << bobs;
+        bob->Run(kFinish + kClose);
+        auto owner = Open("ALICE");
+        const std::string listed = owner->Run(kRestartNotOffered);
+        EXPECT_TRUE(Has(listed, "dump:   32853 SysListView32 \"\" 1 items")) << listed;
+        owner->Run(kClose);
+        EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+        EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+    }
+}
+
+TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetAndSystemAreStillNotDeleted)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    auto owner = Open("ALICE");
+    const std::string unlocked = owner->Run(
+        kSelectGenerateSet + "command-id 32810\nexpect-message 61713 NTGEN\nanswer IDYES\nexpect-message 62129 NTGEN\nanswer IDYES\nidle\n");
+    EXPECT_FALSE(Has(unlocked, "error:")) << unlocked;
+    owner->Run(kClose);
+
+    auto bob = Open("BOB");
+    const std::string set = bob->Run(kSelectGenerateSet + kDeleteSelected);
+    EXPECT_EQ(Count(set, "msgbox: [Wrenfield Error]"), 1) << set;
+    EXPECT_TRUE(Has(set, kGenerationOfAlice)) << set;
+    const std::string system = bob->Run("select-row 59648 1\nidle\n" + kDeleteSelected);
+    EXPECT_EQ(Count(system, "msgbox: [Wrenfield Error]"), 1) << system;
+    EXPECT_TRUE(Has(system, kGenerationOfAlice)) << system;
+
+    alice->Run(kFinish + kClose);
+    const std::string generated = bob->Run("select-row 59648 1\nidle\n" + kGenerateSystem);
+    EXPECT_FALSE(Has(generated, "msgbox:")) << "the set and its system are there, and free" << generated;
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, AnInstallKeepsItsSessionFromTheUsersOtherHost)
+{
+    MakeSample(false);
+    auto installing = Open("ALICE");
+    installing->Run(kGenerateSystem + "client-interrupt 10\n" +
+                    "expect-dialog 294\nselect 32853 0\nclick 322\ncommand-id 32859\nidle\n");
+    EXPECT_TRUE(Has(Log(), "generation 2: kind 10 genset \"NTGEN\"")) << Log();
+
+    auto other = Open("ALICE");
+    EXPECT_TRUE(Has(other->Run(kRestartNotOffered), kNoSessionListed)) << "the install runs on it";
+    installing->Run(kFinish);
+    const std::string after = other->Run(kRestartNotOffered);
+    EXPECT_TRUE(Has(after, "dump:   32853 SysListView32 \"\" 1 items")) << "listed again once it ends" << after;
+    installing->Run(kClose);
+    other->Run(kClose);
+    EXPECT_EQ(installing->Finish(), 0) << Host::WithoutUpdates(installing->Printed());
+    EXPECT_EQ(other->Finish(), 0) << Host::WithoutUpdates(other->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, AKilledHostsHoldNoLongerRefusesAHostOpenBeforeTheKill)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    auto bob = Open("BOB");
+    alice->Kill();
+
+    const std::string deleted = bob->Run(kSelectGenerateSet + kDeleteSelected);
+    EXPECT_FALSE(Has(deleted, "Lock failed")) << deleted;
+    EXPECT_FALSE(Has(deleted, "msgbox: [Wrenfield Error]")) << deleted;
+    bob->Run(kClose);
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
 } // namespace
