@@ -237,6 +237,18 @@ BOOL VqsCollectGenerateSets(const PxVQCurConfigPtr& config, PxTypedList<PxVQGenS
 
 namespace {
 
+// The option-set view leaves out a set it cannot read (its lock state too): with none shown,
+// the failure that left them out (a lost lock connection, say) ends the command with its
+// message. With nothing failing the command ends without one.
+void RequireOptionSetsReadable(const PxVQCurConfigPtr& config)
+{
+    PxTypedList<PxVQOptionSetPtr> optionSets;
+    config->GetListOfOptionSets(optionSets);
+    const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = optionSets;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        list.GetNext(pos)->GetPersistentLock();
+}
+
 // A repository failure the steps do not handle ends the command with its message; the
 // scoped locks, bags and status texts are released on the way out.
 template <class Command>
@@ -259,7 +271,11 @@ void GenerateSystem(VqsDirectoryView& view)
     if (!config)
         return;
     const PxVQOptionSetPtr optionSet = VqsFrameOptionSet(view.GetSysFrame());
-    if (!optionSet || VqsRefusedWhileGenerationRuns(optionSet))
+    if (!optionSet) {
+        RequireOptionSetsReadable(config);
+        return;
+    }
+    if (VqsRefusedWhileGenerationRuns(optionSet))
         return;
     PxVQSystemPtr system = config->GetSystem();
     BOOL declinedRestart = FALSE;
