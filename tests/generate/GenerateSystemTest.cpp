@@ -287,6 +287,22 @@ TEST_F(GenerateSystemTest, AnotherUsersInterruptedGenerationStillRefusesAFreshOn
     EXPECT_EQ(lock->GetLockCount(), 1);
 }
 
+TEST_F(GenerateSystemTest, ASessionOpenInAnotherUsersSelectSessionIsNotOfferedForARestart)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    PxVQLink other;
+    other.AttachSession(sample.Path().c_str(), "XYZ/dev", nullptr);
+    InterruptedGeneration(other);
+    const PxVQSystemPtr seen = other.GetLVQEnterprise()->GetSystem("SYS1");
+    ASSERT_TRUE(seen->GetRecoveryInfo(seen->GetCurConfig()->GetOptionSet("NTGEN"))->LongReadLock().Succeeded());
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61874, IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
+
 TEST_F(GenerateSystemTest, AFreshGenerationTheClientRefusesLeavesTheInterruptedGenerationItsLock)
 {
     frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
