@@ -120,20 +120,25 @@ void PxFileLockStore::PurgeDeadSessions()
         PurgeSession(session);
 }
 
-bool PxFileLockStore::AnyLive(PxQuery& sessions)
+void PxFileLockStore::PurgeGone(PxQuery& sessions, const std::function<void(PxQuery& row)>& live)
 {
     std::vector<std::int64_t> gone;
-    bool live = false;
     while (sessions.Step()) {
         if (sessions.Int(1) != 0 && PxProcessAlive({sessions.Int(2), sessions.Int(3), sessions.Text(4)}))
-            live = true;
+            live(sessions);
         else
             gone.push_back(sessions.Int(0));
     }
     sessions.Reset();
     for (std::int64_t session : gone)
         PurgeSession(session);
-    return live;
+}
+
+bool PxFileLockStore::AnyLive(PxQuery& sessions)
+{
+    bool any = false;
+    PurgeGone(sessions, [&](PxQuery&) { any = true; });
+    return any;
 }
 
 bool PxFileLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
@@ -149,23 +154,16 @@ bool PxFileLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int co
 
 std::string PxFileLockStore::LiveHolderOf(std::int64_t oid)
 {
+    PxQuery holders(m_db,
+                    "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine, s.user_code FROM px_lock l"
+                    " LEFT JOIN px_session s ON s.id = l.session WHERE l.oid = ?1",
+                    pxwhat::Lock);
+    holders.Bind(1, oid);
     std::string holder;
-    std::vector<std::int64_t> gone;
-    {
-        PxQuery holders(m_db,
-                        "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine, s.user_code FROM px_lock l"
-                        " LEFT JOIN px_session s ON s.id = l.session WHERE l.oid = ?1",
-                        pxwhat::Lock);
-        holders.Bind(1, oid);
-        while (holders.Step()) {
-            if (holders.Int(1) == 0 || !PxProcessAlive({holders.Int(2), holders.Int(3), holders.Text(4)}))
-                gone.push_back(holders.Int(0));
-            else if (holder.empty())
-                holder = holders.Text(5);
-        }
-    }
-    for (std::int64_t session : gone)
-        PurgeSession(session);
+    PurgeGone(holders, [&](PxQuery& row) {
+        if (holder.empty())
+            holder = row.Text(5);
+    });
     return holder;
 }
 

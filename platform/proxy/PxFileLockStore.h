@@ -54,6 +54,9 @@ private:
     std::optional<std::int64_t> FirstInLine(std::int64_t oid);
     // Whether any session of the rows (id, known, pid, start, machine) is alive; the others
     // are purged.
+    // Steps through the rows (session, known, pid, start, machine, ...): `live` is called with
+    // each row of a live session, and the others are purged.
+    void PurgeGone(PxQuery& sessions, const std::function<void(PxQuery& row)>& live);
     bool AnyLive(PxQuery& sessions);
     void PurgeSession(std::int64_t session);
 

@@ -32,17 +32,23 @@ bool RefusedForSet(const PxVQOptionSetPtr& genSet)
     return true;
 }
 
+template <class T, class Refused>
+bool AnyRefused(const PxTypedList<T>& objects, Refused refused)
+{
+    const CList<T, const T&>& list = objects;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        if (refused(list.GetNext(pos)))
+            return true;
+    return false;
+}
+
 bool RefusedForConfig(const PxVQCurConfigPtr& config)
 {
     if (!config)
         return false;
     PxTypedList<PxVQOptionSetPtr> optionSets;
     config->GetListOfOptionSets(optionSets);
-    const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = optionSets;
-    for (POSITION pos = list.GetHeadPosition(); pos;)
-        if (RefusedForSet(list.GetNext(pos)))
-            return true;
-    return false;
+    return AnyRefused(optionSets, RefusedForSet);
 }
 
 bool RefusedForSystem(const PxVQSystemPtr& system)
@@ -51,11 +57,7 @@ bool RefusedForSystem(const PxVQSystemPtr& system)
         return true;
     PxTypedList<PxVQRecoveryInfoPtr> sessions;
     system->GetListOfRecoveryInfos(sessions);
-    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
-    for (POSITION pos = list.GetHeadPosition(); pos;)
-        if (VqsRefusedWhileSessionRuns(list.GetNext(pos)))
-            return true;
-    return false;
+    return AnyRefused(sessions, VqsRefusedWhileSessionRuns);
 }
 
 } // namespace
