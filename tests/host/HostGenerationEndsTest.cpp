@@ -2,7 +2,9 @@
 // PostgreSQL server: a generation ends once, whatever ends it. Its host closes its session
 // (asked first), dies, or loses its lock connection or the server; each case ends with the
 // generate set free or shown as interrupted and restartable, never with a second generation of
-// the set beside a running one, and every refusal says why.
+// the set beside a running one, and every refusal says why. What a generation uses stays with
+// it until it ends: its set and system are not deleted under it (whatever became of its hold),
+// an install keeps its recovery session, and a hold whose generation died no longer refuses.
 #include "support/PgTestServer.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
@@ -369,6 +371,30 @@ TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetAndSyst
     bob->Run(kFinish + kClose);
     EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
     EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, AScriptsReportGenerationWhichPlacesNoHoldKeepsItsSetAndSystemFromDelete)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    const std::string started = alice->Run("automation-create\n"
+               "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
+               "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
+               "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
+               "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
+               "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
+               "automation GenerateReports SYS1.NTGEN *\nidle\n");
+    ASSERT_TRUE(Has(Log(), "generation 1: kind 1 genset \"NTGEN\"")) << started << Log();
+
+    auto bob = Open("BOB");
+    const std::string system = bob->Run(kDeleteSelected);
+    EXPECT_EQ(Count(system, "msgbox: [Wrenfield Error]"), 1) << system;
+    EXPECT_TRUE(Has(system, kGenerationOfAlice)) << system;
+    EXPECT_TRUE(Has(alice->Run("client-interrupt 3\n"), "result: client-interrupt 1")) << "its stop is recorded";
+    alice->Run(kClose);
+    bob->Run(kClose);
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
     EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 
