@@ -45,6 +45,8 @@ TEST(HostDeadConnectionTest, AGenerateSystemOnALostConnectionShowsOneBoxNamingTh
         {"the lock connection", lockConnection, "", generate},
         {"both connections while a generation runs", others, generate, "command-id 32792\nidle\n"},
         {"the lock connection while a generation runs", lockConnection, generate, generate},
+        {"the lock connection, the system clicked after", lockConnection, "",
+         "select-row 59648 0\nidle\nselect-row 59648 1\nidle\n" + generate},
     };
     for (const Case& row : cases) {
         vqtest::TempDir folder;
