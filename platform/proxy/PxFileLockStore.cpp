@@ -120,20 +120,25 @@ void PxFileLockStore::PurgeDeadSessions()
         PurgeSession(session);
 }
 
-bool PxFileLockStore::AnyLive(PxQuery& sessions)
+void PxFileLockStore::PurgeGone(PxQuery& sessions, const std::function<void(PxQuery& row)>& live)
 {
     std::vector<std::int64_t> gone;
-    bool live = false;
     while (sessions.Step()) {
         if (sessions.Int(1) != 0 && PxProcessAlive({sessions.Int(2), sessions.Int(3), sessions.Text(4)}))
-            live = true;
+            live(sessions);
         else
             gone.push_back(sessions.Int(0));
     }
     sessions.Reset();
     for (std::int64_t session : gone)
         PurgeSession(session);
-    return live;
+}
+
+bool PxFileLockStore::AnyLive(PxQuery& sessions)
+{
+    bool any = false;
+    PurgeGone(sessions, [&](PxQuery&) { any = true; });
+    return any;
 }
 
 bool PxFileLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
@@ -145,6 +150,21 @@ bool PxFileLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int co
                     pxwhat::Lock);
     holders.Bind(1, oid).Bind(2, session).Bind(3, conflictFrom);
     return AnyLive(holders);
+}
+
+std::string PxFileLockStore::LiveHolderOf(std::int64_t oid)
+{
+    PxQuery holders(m_db,
+                    "SELECT l.session, s.id IS NOT NULL, s.pid, s.start, s.machine, s.user_code FROM px_lock l"
+                    " LEFT JOIN px_session s ON s.id = l.session WHERE l.oid = ?1",
+                    pxwhat::Lock);
+    holders.Bind(1, oid);
+    std::string holder;
+    PurgeGone(holders, [&](PxQuery& row) {
+        if (holder.empty())
+            holder = row.Text(5);
+    });
+    return holder;
 }
 
 bool PxFileLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom)
@@ -196,7 +216,7 @@ void PxFileLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
     done.Bind(1, oid).Bind(2, session).Run();
 }
 
-PxLockStore::Attempt PxFileLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+PxLockStore::Attempt PxFileLockStore::TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                                            bool queue)
 {
     return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid) {
@@ -221,7 +241,7 @@ PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::i
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
             if (MeetsPersistent(request)) {
-                std::optional<PxPersistentLockRow> persistent = Persistent(oid);
+                std::optional<PxPersistentLockRow> persistent = ReadPersistent(oid);
                 if (RefusedByPersistent(request, persistent)) {
                     RefuseForPersistent(attempt, persistent);
                     break;
@@ -287,7 +307,7 @@ std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastS
     });
 }
 
-PxLockStore::Attempt PxFileLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
+PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                       const std::int64_t* oids, std::size_t count, bool manual,
                                                       bool queue)
 {
@@ -311,7 +331,7 @@ void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removed
     drop.Bind(1, oid).Run();
 }
 
-std::optional<PxPersistentLockRow> PxFileLockStore::Persistent(std::int64_t oid)
+std::optional<PxPersistentLockRow> PxFileLockStore::ReadPersistent(std::int64_t oid)
 {
     PxQuery query(m_db, "SELECT user_code, locked, holds, manual_holds FROM px_persistent_lock WHERE oid = ?1",
                   pxwhat::Lock);

@@ -16,14 +16,12 @@ public:
     explicit PxFileLockStore(const std::string& path);
 
     void SetBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }
-    Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     // A session's rows in the lock file go only with its process.
     void RequireOwnLocks(std::int64_t) override {}
-    Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                            std::size_t count, bool manual, bool queue) override;
-    std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) override;
+    // A live process's session is never purged: its locks stay its own.
+    bool KeepsItsLocks(std::int64_t) noexcept override { return true; }
 
 private:
     bool BeginOrBusy() override;
@@ -35,9 +33,14 @@ private:
     int CountSessions() override;
     void PurgeDeadSessions() override;
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) override;
+    std::string LiveHolderOf(std::int64_t oid) override;
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
     void DropLocksOn(std::int64_t session, std::int64_t oid) override;
     void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
+    Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
+    Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
+                               std::size_t count, bool manual, bool queue) override;
+    std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
     // Tries the request on each object in turn, `grant` granting it, up to the first refusal.
     Attempt TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
                     bool queue, const std::function<void(std::int64_t oid)>& grant);
@@ -51,6 +54,9 @@ private:
     std::optional<std::int64_t> FirstInLine(std::int64_t oid);
     // Whether any session of the rows (id, known, pid, start, machine) is alive; the others
     // are purged.
+    // Steps through the rows (session, known, pid, start, machine, ...): `live` is called with
+    // each row of a live session, and the others are purged.
+    void PurgeGone(PxQuery& sessions, const std::function<void(PxQuery& row)>& live);
     bool AnyLive(PxQuery& sessions);
     void PurgeSession(std::int64_t session);
 

@@ -59,6 +59,8 @@ public:
     // Gives back one hold of each object, the weakest kind first.
     virtual void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) = 0;
     virtual bool LockedByOther(std::int64_t session, std::int64_t oid) = 0;
+    // The user code of a live session that holds a lock on the object; empty when none does.
+    virtual std::string LockHolder(std::int64_t oid) = 0;
     // Drops the session's locks, and the persistent locks, on objects that never were (made
     // in a transaction that was rolled back).
     virtual void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) = 0;
@@ -70,6 +72,10 @@ public:
     // Throws when the session's locks are no longer its own (on a server, its lock
     // connection ended and the server gave them up): work done under them must not be stored.
     virtual void RequireOwnLocks(std::int64_t session) = 0;
+    // Whether the session's locks are still its own, asked without waiting for the lock
+    // tables: false only when they are known gone (on a server, its lock connection or its
+    // advisory lock lost). A store busy or too slow to answer is no sign of a loss: true.
+    virtual bool KeepsItsLocks(std::int64_t session) noexcept = 0;
 
     virtual Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                     std::size_t count, bool manual, bool queue) = 0;

@@ -52,6 +52,11 @@ bool PxLockStoreBase::LockedByOther(std::int64_t session, std::int64_t oid)
     return InLockTransaction([&] { return HeldByOther(session, oid, PxLockRead); });
 }
 
+std::string PxLockStoreBase::LockHolder(std::int64_t oid)
+{
+    return InLockTransaction([&] { return LiveHolderOf(oid); });
+}
+
 void PxLockStoreBase::DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids)
 {
     InLockTransaction([&] {
@@ -60,10 +65,58 @@ void PxLockStoreBase::DropLocksOf(std::int64_t session, const std::vector<std::i
     });
 }
 
+namespace {
+
+bool HeldForGeneration(const std::optional<PxPersistentLockRow>& persistent)
+{
+    return persistent && persistent->holds > persistent->manualHolds;
+}
+
+} // namespace
+
+bool PxLockStoreBase::PurgedDeadSessions()
+{
+    return InLockTransaction([&] {
+        const int before = CountSessions();
+        PurgeDeadSessions();
+        return CountSessions() < before;
+    });
+}
+
+template <class Try>
+PxLockStore::Attempt PxLockStoreBase::PastDeadHolders(Try attempt)
+{
+    Attempt made = attempt();
+    if (made.code == kPxCodePersistent && HeldForGeneration(made.persistent) && PurgedDeadSessions())
+        made = attempt();
+    return made;
+}
+
+PxLockStore::Attempt PxLockStoreBase::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+                                           bool queue)
+{
+    return PastDeadHolders([&] { return TryLock(session, oids, count, kind, queue); });
+}
+
+PxLockStore::Attempt PxLockStoreBase::PlacePersistent(std::int64_t session, const std::string& userCode,
+                                                      const std::int64_t* oids, std::size_t count, bool manual,
+                                                      bool queue)
+{
+    return PastDeadHolders([&] { return TryPlacePersistent(session, userCode, oids, count, manual, queue); });
+}
+
+std::optional<PxPersistentLockRow> PxLockStoreBase::Persistent(std::int64_t oid)
+{
+    std::optional<PxPersistentLockRow> row = ReadPersistent(oid);
+    if (HeldForGeneration(row) && PurgedDeadSessions())
+        row = ReadPersistent(oid);
+    return row;
+}
+
 void PxLockStoreBase::RemovePersistent(std::int64_t oid, bool manual, int count)
 {
     InLockTransaction([&] {
-        std::optional<PxPersistentLockRow> lock = Persistent(oid);
+        std::optional<PxPersistentLockRow> lock = ReadPersistent(oid);
         if (!lock || count <= 0)
             return;
         int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;

@@ -22,8 +22,16 @@ public:
     bool CanAwaitRelease() const override { return m_wake.Listening(); }
     bool AwaitRelease(std::uint64_t milliseconds) override { return m_wake.Await(milliseconds); }
     bool LockedByOther(std::int64_t session, std::int64_t oid) override;
+    std::string LockHolder(std::int64_t oid) override;
     void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
     void RemovePersistent(std::int64_t oid, bool manual, int count) override;
+    // A generation hold that refuses an attempt or that a read finds may be a dead session's
+    // (its claim carries the hold's mark): the dead sessions are purged first, as an attach
+    // does, and the attempt or the read made again when one was.
+    Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) final;
+    Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
+                            std::size_t count, bool manual, bool queue) final;
+    std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) final;
 
 protected:
     // A begin that stays busy this often means the lock store is stuck, not contended.
@@ -50,12 +58,21 @@ protected:
     // Whether another live session holds a lock of a kind from `conflictFrom` up; dead
     // holders found on the way are purged.
     virtual bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) = 0;
+    // The user code of a live session holding a lock on the object, empty for none; dead
+    // holders found on the way are purged.
+    virtual std::string LiveHolderOf(std::int64_t oid) = 0;
     virtual void StopWaiting(std::int64_t session, std::int64_t oid) = 0;
     // Drops the session's locks and the persistent lock on the object.
     virtual void DropLocksOn(std::int64_t session, std::int64_t oid) = 0;
     // Takes `removed` holds, `removedManual` of them manual, from the object's persistent
     // lock; the lock goes with its last hold.
     virtual void LowerPersistent(std::int64_t oid, int removed, int removedManual) = 0;
+    // One attempt of Lock and of PlacePersistent, and the persistent lock's row as stored.
+    virtual Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
+                            bool queue) = 0;
+    virtual Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
+                                       std::size_t count, bool manual, bool queue) = 0;
+    virtual std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) = 0;
 
     void BeginPatiently();
     // Runs `work` in a lock-table transaction: commits after it, rolls back when it throws.
@@ -87,6 +104,11 @@ protected:
     }
 
 private:
+    // Purges the dead sessions; whether there was one.
+    bool PurgedDeadSessions();
+    template <class Try>
+    Attempt PastDeadHolders(Try attempt);
+
     PxLockWake m_wake;
 };
 

@@ -174,6 +174,21 @@ bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int 
     return AnyLive(holders, 0, holders.Count());
 }
 
+std::string PxServerLockStore::LiveHolderOf(std::int64_t oid)
+{
+    PxPgRows holders = Query(*m_db,
+                             "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
+                             ", s.user_code FROM px_lock l LEFT JOIN px_session s ON s.id = l.session WHERE l.oid = $1",
+                             pxwhat::Lock)
+                           .Bind(oid)
+                           .Run();
+    const std::vector<bool> live = SessionsAlive(holders, 0, holders.Count());
+    for (int row = 0; row < holders.Count(); ++row)
+        if (live[static_cast<std::size_t>(row)])
+            return holders.Text(row, 6);
+    return std::string();
+}
+
 PxPgConnection::Query PxServerLockStore::ObstaclesQuery(std::int64_t session, const std::string& oids, int kind)
 {
     // In one query for the whole run (k.pos its place, from 1): the persistent locks ("what"
@@ -247,7 +262,7 @@ void PxServerLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
     Query(*m_db, "DELETE FROM px_lock_wait WHERE oid = $1 AND session = $2", pxwhat::Lock).Bind(oid).Bind(session).Run();
 }
 
-PxLockStore::Attempt PxServerLockStore::Lock(std::int64_t session, const std::int64_t* oids, std::size_t count,
+PxLockStore::Attempt PxServerLockStore::TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count,
                                              int kind, bool queue)
 {
     return TryAll(session, oids, count, {kind}, queue, [&](const std::string& granted) {
@@ -355,6 +370,27 @@ void PxServerLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)
     Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1", pxwhat::Lock).Bind(oid).Run();
 }
 
+PxPgConnection::Query PxServerLockStore::SessionLockHeld(std::int64_t session)
+{
+    return Query(*m_db,
+                 "SELECT count(*) FROM pg_locks WHERE locktype = 'advisory' AND granted AND objsubid = 1"
+                 " AND pid = pg_backend_pid() AND classid::bigint = $1::bigint >> 32"
+                 " AND objid::bigint = $1::bigint & 4294967295",
+                 "Cannot commit the repository transaction: the check of this session's locks on the server "
+                 "of %1 failed: %2")
+        .Bind(session);
+}
+
+bool PxServerLockStore::KeepsItsLocks(std::int64_t session) noexcept
+{
+    // Outside the lock tables' transactions: it never waits for another session's.
+    try {
+        return SessionLockHeld(session).Run().Int(0, 0) > 0;
+    } catch (...) {
+        return m_db->Connected();
+    }
+}
+
 void PxServerLockStore::RequireOwnLocks(std::int64_t session)
 {
     // The session's advisory lock is held by this connection while it lives; without it the
@@ -363,15 +399,7 @@ void PxServerLockStore::RequireOwnLocks(std::int64_t session)
     // reported as the failure it is.
     bool held = false;
     try {
-        held = Query(*m_db,
-                     "SELECT count(*) FROM pg_locks WHERE locktype = 'advisory' AND granted AND objsubid = 1"
-                     " AND pid = pg_backend_pid() AND classid::bigint = $1::bigint >> 32"
-                     " AND objid::bigint = $1::bigint & 4294967295",
-                     "Cannot commit the repository transaction: the check of this session's locks on the server "
-                     "of %1 failed: %2")
-                   .Bind(session)
-                   .Run()
-                   .Int(0, 0) > 0;
+        held = SessionLockHeld(session).Run().Int(0, 0) > 0;
     } catch (const PxException&) {
         if (m_db->Connected())
             throw;
@@ -394,7 +422,7 @@ std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t las
         .Int(0, 0);
 }
 
-PxLockStore::Attempt PxServerLockStore::PlacePersistent(std::int64_t session, const std::string& userCode,
+PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                         const std::int64_t* oids, std::size_t count, bool manual,
                                                         bool queue)
 {
@@ -425,7 +453,7 @@ void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int remov
     Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1 AND holds <= 0", pxwhat::Lock).Bind(oid).Run();
 }
 
-std::optional<PxPersistentLockRow> PxServerLockStore::Persistent(std::int64_t oid)
+std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_t oid)
 {
     PxPgRows rows = Query(*m_db,
                           "SELECT user_code, locked, holds, manual_holds FROM px_persistent_lock WHERE oid = $1",

@@ -18,13 +18,10 @@ public:
     explicit PxServerLockStore(const std::string& uri);
 
     void SetBusyTimeout(int milliseconds) override;
-    Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     void RequireOwnLocks(std::int64_t session) override;
-    Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                            std::size_t count, bool manual, bool queue) override;
-    std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) override;
+    bool KeepsItsLocks(std::int64_t session) noexcept override;
 
 private:
     bool BeginOrBusy() override;
@@ -36,9 +33,14 @@ private:
     int CountSessions() override;
     void PurgeDeadSessions() override;
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) override;
+    std::string LiveHolderOf(std::int64_t oid) override;
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
     void DropLocksOn(std::int64_t session, std::int64_t oid) override;
     void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
+    Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
+    Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
+                               std::size_t count, bool manual, bool queue) override;
+    std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
     // The query of what stands between the session and a lock of the kind on each object of
     // the run (an array parameter).
     Query ObstaclesQuery(std::int64_t session, const std::string& oids, int kind);
@@ -61,6 +63,8 @@ private:
     std::vector<bool> SessionsAlive(const PxPgRows& sessions, int first, int end);
     bool AnyLive(const PxPgRows& sessions, int first, int end);
     void PurgeSession(std::int64_t session);
+    // Counts this connection's hold of the session's advisory lock (0 or 1).
+    Query SessionLockHeld(std::int64_t session);
 
     std::unique_ptr<PxPgConnection> m_db;
 };

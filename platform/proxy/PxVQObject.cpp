@@ -1,5 +1,6 @@
 #include "proxy/PxVQObject.h"
 
+#include "proxy/PxException.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxLocking.h"
 #include "proxy/PxSession.h"
@@ -109,6 +110,29 @@ PxVQObject::GenerationClaim PxVQObject::GetGenerationClaim() const
     std::shared_ptr<PxSession> session = Session();
     auto guard = session->Guard();
     return ClaimOf(*session, PxClaimSlot(Oid()));
+}
+
+CString PxVQObject::GetGenerationClaimUser() const
+{
+    Enter("PxVQObject::GetGenerationClaimUser");
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    return CString(session->Locks().LockHolder(PxClaimSlot(Oid())).c_str());
+}
+
+BOOL PxVQObject::KeepsGenerationClaim(CString& failure) const
+{
+    Enter("PxVQObject::KeepsGenerationClaim");
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    try {
+        return ClaimOf(*session, PxClaimSlot(Oid())) == GenerationClaim::Own;
+    } catch (const PxException& error) {
+        if (session->Locks().KeepsItsLocks(session->Id()))
+            return TRUE;
+        failure = error.GetErrorMessage();
+        return FALSE;
+    }
 }
 
 int PxVQObject::GetIntProperty(const char* name) const

@@ -43,6 +43,13 @@ class PxVQObject : public PxObject {
     // generation that gives its claim back lifts it or leaves it to its recovery record.
     BOOL ReleaseGenerationClaim();
     GenerationClaim GetGenerationClaim() const;
+    // The user code of the session that holds the claim; empty when none does.
+    CString GetGenerationClaimUser() const;
+    // Whether this session still holds its claim: FALSE once none or another session holds
+    // it, or once the check fails with this session's locks gone (its lock connection or the
+    // server lost; `failure` then holds the check's text). A check the lock store cannot answer
+    // now (busy past its timeout, slow) is no loss: TRUE, and the next check asks again.
+    BOOL KeepsGenerationClaim(CString& failure) const;
 
     PxObjectEdition GetObjectEdition() const;
     // Steps the stored edition, so that every edition read before is no longer the latest.

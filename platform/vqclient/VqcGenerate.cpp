@@ -34,6 +34,9 @@ constexpr int kSegmentLockHeld = 2;
 // finished.
 constexpr int kEventFinished = 3;
 constexpr int kStateFinished = 8;
+// How often a generation's end gives back what it holds while the lock store stays busy (each
+// try waits out the store's own busy timeout, five times).
+constexpr int kGiveBackTries = 3;
 // The caption of what the client tells the user itself.
 constexpr char kClientCaption[] = "Anvilor Client";
 
@@ -48,11 +51,13 @@ struct Generation {
     PxVQOptionSetPtr genSet;
     // The recovery file names of the reports it generates: "NAME" or "NAME<ASNAME>".
     std::vector<std::string> reportFiles;
-    // The recovery record a restart goes on with.
+    // The recovery record a restart, an install or a monitor goes on with, and its system.
     PxHandle recoveryHandle;
+    PxVQSystemPtr system;
     // It claimed its generate set: no other generation of the set runs until it ends.
     bool claimed = false;
-    // The recovery session a restart claimed: nobody lists, deletes or restarts it meanwhile.
+    // The recovery session a restart, an install or a monitor claimed: nobody lists, deletes or
+    // restarts it meanwhile.
     PxVQRecoveryInfoPtr claimedSession{};
     // It was given the generation hold (the persistent lock) on its generate set, placed by
     // the module or taken over from the session it restarts, and lifts it when it ends.
@@ -182,11 +187,13 @@ std::vector<std::string> ReportFilesOf(const GenerateInfo& request)
 
 PxVQSystemPtr SystemOf(const Generation& generation)
 {
+    if (generation.system)
+        return generation.system;
     const PxVQConfigPtr config = generation.genSet ? generation.genSet->GetConfig() : PxVQConfigPtr();
     return config ? config->GetSystem() : PxVQSystemPtr();
 }
 
-// The recovery record a restart goes on with; null when there is none.
+// The recovery record a restart, an install or a monitor goes on with; null when there is none.
 PxVQRecoveryInfoPtr RestartedSession(const Generation& generation)
 {
     const PxVQSystemPtr system = SystemOf(generation);
@@ -335,29 +342,32 @@ void DeleteRestartedRecord(const Generation& generation)
     }
 }
 
-// A fresh generation given the hold: no recovery record keeps the hold while it runs, so the hold
-// goes with its claim when the generation's session goes without ending it (a host killed, a
-// lock connection cut). A restart's hold stays with the session it restarts.
+// A hold that no recovery record keeps while the generation runs goes with its claim when the
+// generation's session goes without ending it (a host killed, a lock connection cut): a fresh
+// generation's, and that of a restart whose session keeps none (a report session's). A restart
+// of a session that keeps its hold for a restart leaves the hold to that session.
 bool HoldGoesWithClaim(const Generation& generation)
 {
-    return generation.holdsSet && generation.kind != VqcGenerateRestart;
+    return generation.holdsSet && (generation.kind != VqcGenerateRestart || !generation.keepsHoldForRestart);
 }
 
 // Whether the generation still holds its claim on its generate set. A claim goes with its
 // repository session (the session closed; on a server, its lock connection or the server
 // lost), and another generation of the set may then run: the generation is over, and
-// `reason` says why.
+// `reason` says why. A lock store that is busy or slow to answer takes nothing away: the
+// claim is asked again at the generation's next step.
 bool ClaimStillHeld(const Generation& generation, std::string& reason)
 {
     if (!generation.claimed)
         return true;
+    CString failure;
     try {
-        if (generation.genSet->GetGenerationClaim() == PxVQObject::GenerationClaim::Own)
+        if (generation.genSet->KeepsGenerationClaim(failure))
             return true;
-        reason = "its claim on the generate set went with its repository session.";
     } catch (const VqException& error) {
-        reason = error.what();
+        failure = error.what();
     }
+    reason = failure.IsEmpty() ? "its claim on the generate set went with its repository session." : failure.str();
     return false;
 }
 
@@ -375,24 +385,36 @@ enum class Ending {
 // over leaves nothing of its session, and the claim goes last, so that a host that dies on
 // the way leaves the set held by a claim whose hold goes with it, never a hold nothing shows.
 // A generation whose claim went already touches nothing of its set: another generation of it
-// may run (PxVQObject::ClaimForGeneration).
+// may run (PxVQObject::ClaimForGeneration). A lock store too busy to take what is given back
+// is tried again, each step done once.
 void EndSetClaim(const Generation& generation, Ending ending)
 {
-    std::string lost;
-    if (!generation.claimed || !ClaimStillHeld(generation, lost))
-        return;
-    try {
-        const bool liftsHold = ending == Ending::Finished || ending == Ending::Cancelled || ending == Ending::Stopped;
-        if (liftsHold && generation.holdsSet) {
-            const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
-            if (lock && lock->GetLockCount() > lock->GetManualLockCount())
-                generation.genSet->RemovePersistentLock(0, 1);
+    const bool liftsHold = ending == Ending::Finished || ending == Ending::Cancelled || ending == Ending::Stopped;
+    bool holdToLift = liftsHold && generation.holdsSet;
+    bool recordToDelete = ending == Ending::Finished || ending == Ending::Cancelled;
+    for (int tries = 1;; ++tries) {
+        std::string lost;
+        if (!generation.claimed || !ClaimStillHeld(generation, lost))
+            return;
+        try {
+            if (holdToLift) {
+                const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
+                if (lock && lock->GetLockCount() > lock->GetManualLockCount())
+                    generation.genSet->RemovePersistentLock(0, 1);
+                holdToLift = false;
+            }
+            if (recordToDelete) {
+                DeleteRestartedRecord(generation);
+                recordToDelete = false;
+            }
+            generation.genSet->ReleaseGenerationClaim();
+            return;
+        } catch (const VqException& error) {
+            if (tries == kGiveBackTries) {
+                std::fprintf(stderr, "VqClient: cannot give back the generate set: %s\n", error.what());
+                return;
+            }
         }
-        if (ending == Ending::Finished || ending == Ending::Cancelled)
-            DeleteRestartedRecord(generation);
-        generation.genSet->ReleaseGenerationClaim();
-    } catch (const VqException& error) {
-        std::fprintf(stderr, "VqClient: cannot give back the generate set: %s\n", error.what());
     }
 }
 
@@ -481,11 +503,17 @@ void StopAtStepIfClaimLost(unsigned long number)
         ::MessageBox(nullptr, text.c_str(), kClientCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-// A restart claims the recovery session it goes on with; false when another generation, or a
-// deletion, holds it.
-bool ClaimRestartedSession(Generation& generation)
+// What goes on with a recovery session: a restart, an install or a monitor.
+bool GoesOnWithSession(int kind)
 {
-    if (generation.kind != VqcGenerateRestart)
+    return kind == VqcGenerateRestart || kind == VqcGenerateInstall || kind == VqcGenerateMonitor;
+}
+
+// A restart, an install or a monitor claims the recovery session it goes on with; false when
+// another of them, or a deletion, holds it.
+bool ClaimRecoverySession(Generation& generation)
+{
+    if (!GoesOnWithSession(generation.kind))
         return true;
     const PxVQRecoveryInfoPtr session = RestartedSession(generation);
     if (!session || !session->ClaimForGeneration())
@@ -494,21 +522,25 @@ bool ClaimRestartedSession(Generation& generation)
     return true;
 }
 
-// Claims the request's generate set for the generation, and a restart's recovery session;
-// false when another generation of the set runs or the session is in use.
+// Claims the request's generate set for the generation, and the recovery session a restart,
+// an install or a monitor goes on with; false when another generation of the set runs or the
+// session is in use.
 bool ClaimSet(Generation& generation, bool scripted)
 {
-    if (!ClaimsGenerateSet(generation.kind) || !generation.genSet)
-        return true;
     try {
-        generation.holdsSet = IsGivenHold(generation, scripted);
-        generation.keepsHoldForRestart = KeepsHoldForRestart(generation);
-        generation.claimed = generation.genSet->ClaimForGeneration(HoldGoesWithClaim(generation)) != FALSE;
-        if (generation.claimed && !ClaimRestartedSession(generation)) {
+        if (ClaimsGenerateSet(generation.kind) && generation.genSet) {
+            generation.holdsSet = IsGivenHold(generation, scripted);
+            generation.keepsHoldForRestart = KeepsHoldForRestart(generation);
+            generation.claimed = generation.genSet->ClaimForGeneration(HoldGoesWithClaim(generation)) != FALSE;
+            if (!generation.claimed)
+                return false;
+        }
+        if (!ClaimRecoverySession(generation)) {
             EndClaim(generation, Ending::NotStarted);
             generation.claimed = false;
+            return false;
         }
-        return generation.claimed;
+        return true;
     } catch (const VqException& error) {
         std::fprintf(stderr, "VqClient: cannot claim the generate set: %s\n", error.what());
         return false;
@@ -527,7 +559,7 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
     }
     const unsigned long number = g_lastNumber + 1;
     Generation generation{SessionOf(request), RecordOf(number, request), request.frameWindow, request.kind,
-                          request.genSet, ReportFilesOf(request), request.recoveryHandle};
+                          request.genSet, ReportFilesOf(request), request.recoveryHandle, request.system};
     if (!ClaimSet(generation, request.clientContext != nullptr))
         return 0;
     // The record in the log is all this client makes of a request: one it cannot log is not

@@ -138,4 +138,19 @@ bool ContainsDoubleByte(std::string_view text)
     return false;
 }
 
+std::optional<std::string> FromCodePoints(std::string_view utf8)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80)
+            bytes += static_cast<char>(c);
+        else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size())
+            bytes += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+        else
+            return std::nullopt;
+    }
+    return bytes;
+}
+
 } // namespace mbcs

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace mbcs {
@@ -44,5 +46,11 @@ std::size_t FindText(std::string_view text, std::string_view what, std::size_t s
 
 // True when the text holds at least one double-byte character.
 bool ContainsDoubleByte(std::string_view text);
+
+// Text as the resource library and the repository tool's descriptions write it: each
+// character U+0000 to U+00FF, in UTF-8, stands for the one byte of the host's code page of
+// that value (a double-byte character is two of them). Nothing when the text holds a
+// character above U+00FF.
+std::optional<std::string> FromCodePoints(std::string_view utf8);
 
 } // namespace mbcs

@@ -7,6 +7,7 @@
 #include "win/UserActions.h"
 #include "win/Window.h"
 
+#include <atomic>
 #include <string>
 
 namespace vqui {
@@ -36,6 +37,8 @@ void ModalWindow::PressAsClick(HWND button, HWND window, int buttonId)
 }
 
 namespace {
+
+std::atomic<ModalIdleHook> g_modalIdle{nullptr};
 
 // Handles one message, waiting for it; false at WM_QUIT, which is posted again.
 bool HandleNextMessage()
@@ -113,6 +116,8 @@ UiAction CancelWithoutDriver(int turn) { return turn == 0 ? UiAction::Press(IDCA
 
 } // namespace
 
+void SetModalIdleHook(ModalIdleHook hook) { g_modalIdle.store(hook); }
+
 void AnnounceOpened(const UiEvent& event)
 {
     if (UiDriver* driver = CurrentUiDriver())
@@ -149,6 +154,8 @@ int RunDrivenModalLoop(ModalWindow& window)
             }
             continue;
         }
+        if (ModalIdleHook idle = g_modalIdle.load())
+            idle();
         const UiEvent event = window.Describe();
         UiDriver* driver = CurrentUiDriver();
         asked = driver != nullptr;

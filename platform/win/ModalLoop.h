@@ -42,6 +42,11 @@ protected:
 // Tells the driver that the window has opened.
 void AnnounceOpened(const UiEvent& event);
 
+// The modal loops' idle: called on the loop's thread each time a modal window waits for the
+// user's next action, where a desktop modal loop goes idle (WM_KICKIDLE). Null for none.
+using ModalIdleHook = void (*)();
+void SetModalIdleHook(ModalIdleHook hook);
+
 // Runs the loop until the window's modal state ends (CWnd::ContinueModal) and returns the
 // window's result; -1 when WM_QUIT arrived, which stays queued for the outer loop. The
 // driver is asked only while the window is visible and not minimised, and told when it stops

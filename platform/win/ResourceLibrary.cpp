@@ -1,5 +1,6 @@
 #include "win/ResourceLibrary.h"
 
+#include "win/Mbcs.h"
 #include "win/ModuleResources.h"
 #include "win/ResourceStyles.h"
 
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -173,22 +175,12 @@ private:
         }
     }
 
-    // Texts are bytes of the host's code page: each character U+0000 to U+00FF is one byte.
     CString Text(const json& value, const std::string& what) const
     {
-        const std::string& utf8 = value.get_ref<const std::string&>();
-        std::string bytes;
-        for (std::size_t i = 0; i < utf8.size(); ++i) {
-            auto c = static_cast<unsigned char>(utf8[i]);
-            if (c < 0x80) {
-                bytes += static_cast<char>(c);
-            } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-                bytes += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
-            } else {
-                Fail(what + ": a character above U+00FF (write host code-page bytes as \\u0080 to \\u00ff)");
-            }
-        }
-        return CString(std::move(bytes));
+        std::optional<std::string> bytes = mbcs::FromCodePoints(value.get_ref<const std::string&>());
+        if (!bytes)
+            Fail(what + ": a character above U+00FF (write host code-page bytes as \\u0080 to \\u00ff)");
+        return CString(std::move(*bytes));
     }
 
     void CheckKeys(const json& object, const std::string& what, std::initializer_list<const char*> allowed) const

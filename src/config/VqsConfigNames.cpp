@@ -3,14 +3,7 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrlString.h"
 #include "win/CDialog.h"
-#include "win/MbString.h"
 #include "win/Mbcs.h"
-
-namespace {
-
-constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
-
-} // namespace
 
 CString VqsDeriveShortName(const CString& name, int length)
 {
@@ -23,26 +16,22 @@ CString VqsDeriveShortName(const CString& name, int length)
 BOOL VqsTakeNames(CDialog* dialog, BOOL longNames, VqsOptCtrlString& name, int nameId, VqsOptCtrlString& shortName,
                   int shortLength, CString& outName, CString& outShortName)
 {
-    name.TrimLeftValue();
-    name.TrimRightValue();
+    name.SetValue(VqsTakenName(name.GetValue()));
     outName = name.GetValue();
-    shortName.TrimLeftValue();
-    shortName.TrimRightValue();
+    shortName.SetValue(VqsTakenName(shortName.GetValue()));
     const BOOL derived = shortName.GetValue().IsEmpty();
     if (derived)
         shortName.SetValue(VqsDeriveShortName(outName, shortLength));
     outShortName = shortName.GetValue();
     dialog->UpdateData(FALSE);
-    if (outName.IsEmpty()) {
+    if (const UINT refusal = VqsCheckTakenName(outName)) {
         dialog->GotoDlgCtrl(dialog->GetDlgItem(nameId));
-        VqsErrorBoxId(IDS_ENTER_CORRECT_NAME);
+        VqsErrorBoxId(refusal);
         return FALSE;
     }
     // A derived short name is checked like a typed one.
     return !(longNames && derived) || dialog->UpdateData(TRUE);
 }
-
-BOOL VqsSameName(const char* a, const char* b) { return _mbsicmp(a ? a : "", b ? b : "") == 0; }
 
 CString VqsWithShiftMarks(VqsOptCtrlString& binder, const CString& text, int length)
 {

@@ -3,6 +3,7 @@
 // field. The short name, when left empty, is derived from the start of the name.
 #pragma once
 
+#include "names/VqsNameRules.h"
 #include "win/CString.h"
 #include "win/Types.h"
 
@@ -15,12 +16,9 @@ CString VqsDeriveShortName(const CString& name, int length);
 
 // Takes the names from the fields: the name trimmed, the short name trimmed or derived,
 // both written back and shown. FALSE, after the message and with the focus on the field,
-// when the name is empty (61465) or a derived short name breaks the short-name field's rule.
+// when the name is blank (VqsCheckTakenName) or a derived short name breaks the short-name field's rule.
 BOOL VqsTakeNames(CDialog* dialog, BOOL longNames, VqsOptCtrlString& name, int nameId, VqsOptCtrlString& shortName,
                   int shortLength, CString& outName, CString& outShortName);
-
-// Case-insensitive, double-byte aware equality of two names.
-BOOL VqsSameName(const char* a, const char* b);
 
 // The text as a host field of `length` bytes shows it: shift marks around its double-byte
 // runs, cut to the field.

@@ -9,11 +9,8 @@
 
 namespace {
 
-constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorASCIIUppercase = 3;
-constexpr int kGenSetLongNameLength = 30;
-constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
 
 } // namespace
@@ -21,9 +18,9 @@ constexpr int kDescriptionLength = 30;
 VqsGenSetNamePage::VqsGenSetNamePage(UINT templateId, int nameId, int secondNameId, int descriptionId,
                                      int noGenSetId)
     : VqsWizardPage(templateId, 0),
-      m_name(&m_connector, nameId, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
+      m_name(&m_connector, nameId, m_bLongNames ? kVqsLongNameLength : kVqsGenSetNameLength,
              m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_secondName(&m_connector, secondNameId, kGenSetNameLength, kValidatorASCIIUppercase),
+      m_secondName(&m_connector, secondNameId, kVqsGenSetNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, descriptionId, kDescriptionLength, kValidatorEmpty),
       m_noGenSet(&m_connector, noGenSetId), m_nNameId(nameId), m_nNoGenSetId(noGenSetId)
 {
@@ -82,17 +79,15 @@ void VqsGenSetNamePage::ReleasePackLocks(VqsLockBag& packs)
 // A derived second name is checked like a typed one while a generate set is to be added.
 int VqsGenSetNamePage::CheckNames()
 {
-    m_name.TrimLeftValue();
-    m_name.TrimRightValue();
-    CString second = m_secondName.GetValue();
-    second.Trim();
+    m_name.SetValue(VqsTakenName(m_name.GetValue()));
+    const CString second = VqsTakenName(m_secondName.GetValue());
     const BOOL derived = second.IsEmpty();
-    m_secondName.SetValue(derived ? VqsDeriveShortName(m_name.GetValue(), kGenSetNameLength) : second);
+    m_secondName.SetValue(derived ? VqsDeriveShortName(m_name.GetValue(), kVqsGenSetNameLength) : second);
     UpdateData(FALSE);
     if (m_noGenSet.m_bValue)
         return 1;
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, m_nNameId);
+    if (const UINT refusal = VqsCheckTakenName(m_name.GetValue())) {
+        RefuseAt(refusal, m_nNameId);
         return 0;
     }
     return !derived || !m_bLongNames || UpdateData(TRUE) ? 1 : 0;

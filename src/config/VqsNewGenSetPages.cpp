@@ -23,7 +23,6 @@
 namespace {
 
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
-constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_BUSINESS_SEGMENT = 61473;
 constexpr UINT IDS_TYPE = 61532;
 constexpr UINT IDS_PATH = 61533;
@@ -41,8 +40,6 @@ constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorASCIIUppercase = 3;
 constexpr int kReservedWordOrNil = 4;
 constexpr int kListPackNameLimit = 17;
-constexpr int kGenSetLongNameLength = 30;
-constexpr int kGenSetNameLength = 10;
 constexpr int kDescriptionLength = 30;
 
 PxVQLink* Link()
@@ -171,9 +168,9 @@ void VqsListCtrlPackBSLink::SetReplacement(const VqsBSPackReplacement& record, c
 
 VqsGenSetOptPage::VqsGenSetOptPage()
     : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kGenSetLongNameLength : kGenSetNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kVqsGenSetNameLength,
              m_bLongNames ? kValidatorEmpty : kValidatorASCIIUppercase),
-      m_shortName(&m_connector, IDC_SHORT_NAME, kGenSetNameLength, kValidatorASCIIUppercase),
+      m_shortName(&m_connector, IDC_SHORT_NAME, kVqsGenSetNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty)
 {
 }
@@ -352,16 +349,14 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
     }
     if (!UpdateData(TRUE))
         return kWizardStay;
-    m_name.TrimLeftValue();
-    m_name.TrimRightValue();
-    CString shortName = m_bLongNames ? m_shortName.GetValue() : m_name.GetValue();
-    shortName.Trim();
+    m_name.SetValue(VqsTakenName(m_name.GetValue()));
+    CString shortName = VqsTakenName(m_bLongNames ? m_shortName.GetValue() : m_name.GetValue());
     if (shortName.IsEmpty())
-        shortName = VqsDeriveShortName(m_name.GetValue(), kGenSetNameLength);
+        shortName = VqsDeriveShortName(m_name.GetValue(), kVqsGenSetNameLength);
     m_shortName.SetValue(shortName);
     UpdateData(FALSE);
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
+    if (const UINT refusal = VqsCheckTakenName(m_name.GetValue())) {
+        RefuseAt(refusal, IDC_NAME);
         return kWizardStay;
     }
     m_source = m_sourceCombo.GetSelected();

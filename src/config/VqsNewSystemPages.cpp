@@ -15,33 +15,22 @@
 #include "win/CDataExchange.h"
 #include "win/CListBox.h"
 #include "win/CPropertySheet.h"
-#include "win/MbString.h"
 
 namespace {
 
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
-constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
 constexpr UINT IDS_CANNOT_FILL_SEGMENTS = 61497;
 constexpr UINT IDS_INTERNAL_ERROR = 61498;
 constexpr UINT IDS_CANNOT_ACCESS_REPOSITORY = 61639;
 constexpr int kValidatorEmpty = 0;
 constexpr int kValidatorID = 1;
-constexpr int kSystemLongNameLength = 30;
-constexpr int kSystemNameLength = 18;
 constexpr int kDescriptionLength = 30;
 constexpr int kRuntimeVersionLength = 20;
-
-void Trim(VqsOptCtrlString& field)
-{
-    field.TrimLeftValue();
-    field.TrimRightValue();
-}
 
 // Fills an empty second name from the name; trims a typed one. TRUE when it was derived.
 BOOL CompleteSecondName(VqsOptCtrlString& secondName, const CString& name, int length)
 {
-    CString second = secondName.GetValue();
-    second.Trim();
+    const CString second = VqsTakenName(secondName.GetValue());
     if (!second.IsEmpty()) {
         secondName.SetValue(second);
         return FALSE;
@@ -56,9 +45,9 @@ BOOL CompleteSecondName(VqsOptCtrlString& secondName, const CString& name, int l
 
 VqsSysOptPage::VqsSysOptPage()
     : VqsWizardPage(IDD, 0),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kSystemLongNameLength : kSystemNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kVqsSystemNameLength,
              m_bLongNames ? kValidatorEmpty : kValidatorID),
-      m_secondName(&m_connector, IDC_SECOND_NAME, kSystemNameLength, kValidatorID),
+      m_secondName(&m_connector, IDC_SECOND_NAME, kVqsSystemNameLength, kValidatorID),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, kValidatorEmpty)
 {
 }
@@ -90,11 +79,11 @@ LRESULT VqsSysOptPage::OnWizardNext()
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
     if (!m_pSheet || !UpdateData(TRUE))
         return kWizardStay;
-    Trim(m_name);
-    const BOOL derived = CompleteSecondName(m_secondName, m_name.GetValue(), kSystemNameLength);
+    m_name.SetValue(VqsTakenName(m_name.GetValue()));
+    const BOOL derived = CompleteSecondName(m_secondName, m_name.GetValue(), kVqsSystemNameLength);
     UpdateData(FALSE);
-    if (m_name.GetValue().IsEmpty()) {
-        RefuseAt(IDS_ENTER_CORRECT_NAME, IDC_NAME);
+    if (const UINT refusal = VqsCheckTakenName(m_name.GetValue())) {
+        RefuseAt(refusal, IDC_NAME);
         return kWizardStay;
     }
     if (derived && m_bLongNames && !UpdateData(TRUE))
@@ -160,11 +149,11 @@ int VqsSysOptPage::FindSystemNamed(const PxTypedList<PxVQSystemPtr>& systems) co
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQSystemPtr& system = list.GetNext(pos);
         if (m_bLongNames) {
-            if (_mbsicmp(name.GetString(), system->GetLongName().GetString()) == 0)
+            if (VqsSameName(name, system->GetLongName()))
                 return IDC_NAME;
-            if (_mbsicmp(secondName.GetString(), system->GetName().GetString()) == 0)
+            if (VqsSameName(secondName, system->GetName()))
                 return IDC_SECOND_NAME;
-        } else if (_mbsicmp(name.GetString(), system->GetName().GetString()) == 0) {
+        } else if (VqsSameName(name, system->GetName())) {
             return IDC_NAME;
         }
     }

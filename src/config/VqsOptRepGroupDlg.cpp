@@ -19,8 +19,6 @@ constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_CANNOT_COLLECT_REPORTS = 61583;
 constexpr UINT IDS_CANNOT_ACCESS_GROUPS = 61694;
 constexpr UINT IDS_ADD_TARGET_DELETED = 61755;
-constexpr int kLongNameLength = 30;
-constexpr int kShortNameLength = 10;
 constexpr int kDescriptionLength = 20;
 constexpr int kValidatorRepGroup = 2;
 
@@ -28,9 +26,9 @@ constexpr int kValidatorRepGroup = 2;
 
 VqsRepGroupDlgBase::VqsRepGroupDlgBase(CWnd* parent)
     : VqsDialog(IDD_REPORT_GROUP, parent),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kLongNameLength : kShortNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kVqsReportGroupNameLength,
              m_bLongNames ? 0 : kValidatorRepGroup),
-      m_shortName(&m_connector, IDC_SHORT_NAME, kShortNameLength, kValidatorRepGroup),
+      m_shortName(&m_connector, IDC_SHORT_NAME, kVqsReportGroupNameLength, kValidatorRepGroup),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, 0)
 {
 }
@@ -45,7 +43,7 @@ BOOL VqsRepGroupDlgBase::OnInitDialog()
 
 BOOL VqsRepGroupDlgBase::TakeNames(CString& name, CString& shortName)
 {
-    return VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kShortNameLength, name, shortName);
+    return VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kVqsReportGroupNameLength, name, shortName);
 }
 
 BOOL VqsRepGroupDlgBase::IsNameTaken(VqsModelNodeBSLink* link, const PxVQReportGroupPtr& self, const CString& name,

@@ -26,8 +26,6 @@ constexpr UINT IDD_GENSET_OPTIONS = 141;
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_CANNOT_ACCESS_OPTION_SET = 61641;
 constexpr UINT IDS_CANNOT_CONTINUE_EDITING = 61748;
-constexpr int kLongNameLength = 30;
-constexpr int kShortNameLength = 10;
 constexpr int kDescriptionLength = 30;
 constexpr int kHostTextLimit = 50;
 constexpr int kValidatorASCIIUppercase = 3;
@@ -53,9 +51,9 @@ END_MESSAGE_MAP()
 VqsOptionsGenSetDlg::VqsOptionsGenSetDlg(VqsLockBag* bag, VqsModelNodeGenSet* genSet, const PxObjectEdition& edition,
                                          CWnd* parent)
     : VqsDialog(IDD_GENSET_OPTIONS, parent),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kLongNameLength : kShortNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kVqsGenSetNameLength,
              m_bLongNames ? 0 : kValidatorASCIIUppercase),
-      m_shortName(&m_connector, IDC_SHORT_NAME, kShortNameLength, kValidatorASCIIUppercase),
+      m_shortName(&m_connector, IDC_SHORT_NAME, kVqsGenSetNameLength, kValidatorASCIIUppercase),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, 0), m_host(&m_connector, IDC_HOST, 0),
       m_pGenSetNode(genSet), m_bPreviousConfig(IsPreviousConfig(genSet)), m_pBag(bag), m_edition(edition),
       m_session(this, &m_okButton, IDS_CANNOT_CONTINUE_EDITING, [this] { return Reload(); })
@@ -236,7 +234,7 @@ void VqsOptionsGenSetDlg::OnOK()
         return;
     CString name;
     CString shortName;
-    if (!VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kShortNameLength, name, shortName))
+    if (!VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kVqsGenSetNameLength, name, shortName))
         return;
     VqsLockBag config(VqsWriteLock);
     if (!AreNamesFree(name, shortName, config))

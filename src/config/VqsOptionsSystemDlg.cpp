@@ -16,8 +16,6 @@ namespace {
 constexpr UINT IDD_SYSTEM_OPTIONS = 142;
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_CANNOT_ACCESS_SYSTEM = 61643;
-constexpr int kLongNameLength = 30;
-constexpr int kShortNameLength = 18;
 constexpr int kDescriptionLength = 30;
 constexpr int kIdentifierLength = 20;
 constexpr int kValidatorID = 1;
@@ -36,9 +34,9 @@ END_MESSAGE_MAP()
 VqsOptionsSystemDlg::VqsOptionsSystemDlg(VqsLockBag* bag, VqsModelNodeSystem* system, const PxObjectEdition& edition,
                                          CWnd* parent)
     : VqsDialog(IDD_SYSTEM_OPTIONS, parent),
-      m_name(&m_connector, IDC_NAME, m_bLongNames ? kLongNameLength : kShortNameLength,
+      m_name(&m_connector, IDC_NAME, m_bLongNames ? kVqsLongNameLength : kVqsSystemNameLength,
              m_bLongNames ? 0 : kValidatorID),
-      m_shortName(&m_connector, IDC_SHORT_NAME, kShortNameLength, kValidatorID),
+      m_shortName(&m_connector, IDC_SHORT_NAME, kVqsSystemNameLength, kValidatorID),
       m_description(&m_connector, IDC_DESCRIPTION, kDescriptionLength, 0),
       m_identifier(&m_connector, IDC_RUNTIME_VERSION_ID, kIdentifierLength, 0),
       m_resetVersionCounts(&m_connector, IDC_RESET_VERSION_COUNTS),
@@ -151,7 +149,7 @@ void VqsOptionsSystemDlg::OnOK()
         return;
     CString name;
     CString shortName;
-    if (!VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kShortNameLength, name, shortName))
+    if (!VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kVqsSystemNameLength, name, shortName))
         return;
     VqsLockBag enterprise(VqsWriteLock);
     if (!AreNamesFree(name, shortName, enterprise))

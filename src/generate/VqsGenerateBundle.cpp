@@ -6,6 +6,7 @@
 #include "generate/VqsBundleGenerateDlg.h"
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsGenerateStatus.h"
+#include "generate/VqsSelectSession.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeGroups.h"
@@ -43,13 +44,12 @@ CString UserPart(const CString& userCode)
     return slash < 0 ? userCode : userCode.Left(slash);
 }
 
-bool HasBundleRecoveryInfo(const PxVQSystemPtr& system, const CString& userCode)
+// A bundle session that Show Generate Status would list to the user.
+bool HasBundleRecoveryInfo(const PxVQSystemPtr& system)
 {
-    try {
-        return system && system->IsBundleRecoveryInfoPresent(userCode);
-    } catch (const VqReportableException&) {
-        return false;
-    }
+    return VqsAnySessionOffered(system, [](const PxVQRecoveryInfoPtr& session) {
+        return session->getGenerateType() == PxVQRecoveryInfo::kBundleGenerate;
+    });
 }
 
 // The bundle recovery records the restart offer was about: the user's own, or every user's
@@ -125,7 +125,7 @@ void GenerateBundle(VqsDirectoryView& view)
         return;
     const PxVQSystemPtr system = config->GetSystem();
     const CString userCode = VqsRecoveryUserCode();
-    if (HasBundleRecoveryInfo(system, userCode)) {
+    if (HasBundleRecoveryInfo(system)) {
         if (VqsQuestionBoxId(IDS_RESTART_OFFER)) {
             VqsShowGenerateStatus(view);
             return;

@@ -4,6 +4,7 @@
 #include "generate/VqsGenerateReportDlg.h"
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsGenerateStatus.h"
+#include "generate/VqsSelectSession.h"
 #include "generate/VqsSynchEvent.h"
 #include "model/VqsBSLock.h"
 #include "model/VqsLockBag.h"
@@ -64,13 +65,13 @@ void CollectGenerationObjects(const VqsSyncResult& record, const PxVQGenSetPtr& 
     objects.AddTail(PxVQObjectPtr(genSet));
 }
 
-BOOL HasRecoveryInfo(const PxVQSystemPtr& system, const PxVQOptionSetPtr& optionSet)
+// A session of the set that Show Generate Status would list to the user.
+bool HasRecoveryInfo(const PxVQSystemPtr& system, const PxVQOptionSetPtr& optionSet)
 {
-    try {
-        return system && system->GetRecoveryInfo(optionSet) ? TRUE : FALSE;
-    } catch (const VqReportableException&) {
-        return FALSE;
-    }
+    return VqsAnySessionOffered(system, [&](const PxVQRecoveryInfoPtr& session) {
+        const PxVQOptionSetPtr genSet = session->GetGenSet();
+        return genSet && genSet->IsSameOid(optionSet);
+    });
 }
 
 // The system path after the analysis: the request of kind 2 under the named event, then
@@ -96,9 +97,9 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         return;
 
     unsigned long number = 0;
+    GenerateInfo request;
     {
         StatusMessage starting(frame, IDS_STARTING_GENERATE);
-        GenerateInfo request;
         request.kind = VqcGenerateSystem;
         request.genSet = PxVQOptionSetPtr(genSet);
         request.hostName = hostName;
@@ -108,7 +109,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     }
     if (number == 0) {
         link->UnLock(objects);
-        VqsReportGenerationNotStarted();
+        VqsReportGenerationNotStarted(request);
         return;
     }
     segmentLock.Keep();
@@ -236,6 +237,18 @@ BOOL VqsCollectGenerateSets(const PxVQCurConfigPtr& config, PxTypedList<PxVQGenS
 
 namespace {
 
+// The option-set view leaves out a set it cannot read (its lock state too): with none shown,
+// the failure that left them out (a lost lock connection, say) ends the command with its
+// message. With nothing failing the command ends without one.
+void RequireOptionSetsReadable(const PxVQCurConfigPtr& config)
+{
+    PxTypedList<PxVQOptionSetPtr> optionSets;
+    config->GetListOfOptionSets(optionSets);
+    const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = optionSets;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        list.GetNext(pos)->GetPersistentLock();
+}
+
 // A repository failure the steps do not handle ends the command with its message; the
 // scoped locks, bags and status texts are released on the way out.
 template <class Command>
@@ -258,7 +271,11 @@ void GenerateSystem(VqsDirectoryView& view)
     if (!config)
         return;
     const PxVQOptionSetPtr optionSet = VqsFrameOptionSet(view.GetSysFrame());
-    if (!optionSet)
+    if (!optionSet) {
+        RequireOptionSetsReadable(config);
+        return;
+    }
+    if (VqsRefusedWhileGenerationRuns(optionSet))
         return;
     PxVQSystemPtr system = config->GetSystem();
     BOOL declinedRestart = FALSE;

@@ -4,6 +4,7 @@
 #include "generate/VqsGenerateReportDlg.h"
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsGenerateStatus.h"
+#include "generate/VqsSelectSession.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -18,13 +19,12 @@ namespace {
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
 constexpr UINT IDS_RESTART_OFFER = 61919;
 
+// A report session that Show Generate Status would list to the user.
 bool HasReportRecoveryInfo(const PxVQSystemPtr& system)
 {
-    try {
-        return system && system->IsReportRecoveryInfoPresent(VqsRecoveryUserCode());
-    } catch (const VqReportableException&) {
-        return false;
-    }
+    return VqsAnySessionOffered(system, [](const PxVQRecoveryInfoPtr& session) {
+        return session->getGenerateType() == PxVQRecoveryInfo::kReportGenerate;
+    });
 }
 
 void GenerateReports(VqsDirectoryView& view)
@@ -33,18 +33,19 @@ void GenerateReports(VqsDirectoryView& view)
         return;
     CWaitCursor wait;
     const PxVQCurConfigPtr config = view.GetSelectedCurConfig();
-    if (!config)
+    VqsSysFrame* frame = view.GetSysFrame();
+    const PxVQOptionSetPtr frameSet = VqsFrameOptionSet(frame);
+    if (!config || (frameSet && VqsRefusedWhileGenerationRuns(frameSet)))
         return;
     if (HasReportRecoveryInfo(config->GetSystem()) && VqsQuestionBoxId(IDS_RESTART_OFFER)) {
         VqsShowGenerateStatus(view);
         return;
     }
-    VqsSysFrame* frame = view.GetSysFrame();
     VqsGenerateReportDlg dialog(frame);
     dialog.m_strSystem = VqsGenerationSystemText(config);
     if (dialog.m_strSystem.IsEmpty() || !VqsCollectGenerateSets(config, dialog.m_genSets))
         return;
-    dialog.m_genSet = VqsPreselect(dialog.m_genSets, VqsFrameOptionSet(frame));
+    dialog.m_genSet = VqsPreselect(dialog.m_genSets, frameSet);
     // A view its loop closed starts nothing.
     if (!VqsFillReportChoice(view, dialog) || dialog.DoModal() != IDOK || !view.GetSafeHwnd())
         return;

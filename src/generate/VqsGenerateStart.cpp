@@ -1,6 +1,7 @@
 #include "generate/VqsGenerateStart.h"
 
 #include "model/VqsLockScope.h"
+#include "model/VqsRunningGeneration.h"
 #include "model/VqsTransaction.h"
 #include "model/VqsTransactionObject.h"
 #include "proxy/PxLink.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
+constexpr UINT IDS_ERROR_WITH_REASON = 61665;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
 constexpr int kRightAdministrator = 64;
 // The first state of a finished generation: from there on it holds no lock.
@@ -36,6 +38,12 @@ bool HoldsGenerationLock(const PxVQRecoveryInfoPtr& session)
     const int type = session->getGenerateType();
     return (type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle) &&
            session->GetCurrentState() < kStateFinished && !session->GetHoldGone();
+}
+
+PxVQSystemPtr SystemOfSet(const PxVQOptionSetPtr& genSet)
+{
+    const PxVQConfigPtr config = genSet ? genSet->GetConfig() : PxVQConfigPtr();
+    return config ? config->GetSystem() : PxVQSystemPtr();
 }
 
 CString SessionUserCode()
@@ -119,11 +127,27 @@ private:
 
 } // namespace
 
-void VqsReportGenerationNotStarted()
+void VqsReportGenerationNotStarted(const GenerateInfo& request)
 {
+    constexpr char kNotStarted[] = "The generation client did not start the generation.";
     if (VqsSysApp* app = VqsGetApp())
-        app->LogError(0, "The generation client did not start the generation.");
-    VqsErrorBoxId(IDS_CANNOT_PROCEED_WITH_GENERATION);
+        app->LogError(0, kNotStarted);
+    try {
+        if (request.genSet && VqsRefusedWhileGenerationRuns(request.genSet))
+            return;
+        const PxVQSystemPtr system = request.system ? request.system : SystemOfSet(request.genSet);
+        if (!request.recoveryHandle.IsNull() && system &&
+            VqsRefusedWhileSessionRuns(system->GetRecoveryInfo(request.recoveryHandle)))
+            return;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return;
+    }
+    CString context;
+    context.LoadString(IDS_CANNOT_PROCEED_WITH_GENERATION);
+    CString text;
+    text.FormatMessage(IDS_ERROR_WITH_REASON, context.GetString(), kNotStarted);
+    VqsErrorBox(text);
 }
 
 VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet)
@@ -146,7 +170,7 @@ unsigned long VqsStartHoldingSet(GenerateInfo& request)
     const unsigned long number = VqcStartGenerate(request);
     if (number == 0) {
         request.genSet->RemovePersistentLock(0, 1);
-        VqsReportGenerationNotStarted();
+        VqsReportGenerationNotStarted(request);
     }
     return number;
 }

@@ -16,8 +16,10 @@ struct GenerateInfo;
 // What locking a list or the generate set came to.
 enum class VqsLockOutcome { Granted, Refused, Failed };
 
-// The generation client did not take the request: nothing of it may stay locked.
-void VqsReportGenerationNotStarted();
+// The generation client did not take the request: nothing of it may stay locked. The box says
+// why as far as the repository shows it: a generation of the set runs (61874), one runs on the
+// recovery session the request goes on with, else 61520 with the client's refusal.
+void VqsReportGenerationNotStarted(const GenerateInfo& request);
 // 61874 when another user holds the set, 61520 with the text on a repository failure.
 VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
 // Places the generation hold on the request's generate set and hands the request to the

@@ -124,7 +124,7 @@ void StartMonitorOrInstall(VqsDirectoryView& view, const VqsSelectSession& dialo
             request.secondHandle = dialog.GetSecondHandle();
         }
         if (VqcStartGenerate(request) == 0)
-            VqsReportGenerationNotStarted();
+            VqsReportGenerationNotStarted(request);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
     }
@@ -187,7 +187,7 @@ unsigned long StartRestart(GenerateInfo& request, int type)
         return VqsStartHoldingSet(request);
     const unsigned long number = VqcStartGenerate(request);
     if (number == 0)
-        VqsReportGenerationNotStarted();
+        VqsReportGenerationNotStarted(request);
     return number;
 }
 

@@ -2,6 +2,7 @@
 
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsRecoveryProperties.h"
+#include "model/VqsRunningGeneration.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
@@ -115,7 +116,72 @@ CString StateText(const PxVQRecoveryInfoPtr& session)
     return text;
 }
 
+CString SessionUserCode()
+{
+    PxVQLink* link = VqsGetApp()->GetLink();
+    return link ? link->GetProcess()->GetUserCode() : CString();
+}
+
+// The session's user id is the short form of the user's code (the user's own under its short
+// code, which another session of the user may hold).
+bool OwnUnderShortCode(const PxVQRecoveryInfoPtr& session, const CString& userCode)
+{
+    const CString userId = session->GetUserId();
+    const CString shortCode = VqsShortUserCode(userCode);
+    return userId != userCode && shortCode != userCode && userId == shortCode;
+}
+
+// The filters that hide a session from the user, before it is held.
+bool ShownTo(const PxVQRecoveryInfoPtr& session, const CString& userCode)
+{
+    if (VqsRecoverySessionRuns(session))
+        return false;
+    const bool own = OwnUnderShortCode(session, userCode);
+    if (session->GetUserId() != userCode && !own && !VqsGetApp()->HasRight(kAdministratorRight))
+        return false;
+    return !session->IsLocked() || own;
+}
+
+bool StagedAutoReport(const PxVQRecoveryInfoPtr& session)
+{
+    return session->getGenerateType() == kTypeAutoReport && session->getStagedInstall();
+}
+
+// A report session whose files are all gone has nothing to restart.
+bool ReportSessionWithoutFiles(const PxVQRecoveryInfoPtr& session)
+{
+    if (session->getGenerateType() != kTypeReportGenerate)
+        return false;
+    PxTypedList<PxVQRecoveryFileInfoPtr> files;
+    session->GetListOfRecoveryFileInfos(files);
+    return files.IsEmpty();
+}
+
 } // namespace
+
+bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session)
+{
+    return ShownTo(session, SessionUserCode()) && !StagedAutoReport(session) && !ReportSessionWithoutFiles(session);
+}
+
+bool VqsAnySessionOffered(const PxVQSystemPtr& system,
+                          const std::function<bool(const PxVQRecoveryInfoPtr&)>& wanted)
+{
+    if (!system)
+        return false;
+    try {
+        PxTypedList<PxVQRecoveryInfoPtr> sessions;
+        system->GetListOfRecoveryInfos(sessions);
+        const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+        for (POSITION pos = list.GetHeadPosition(); pos;) {
+            const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
+            if (session && wanted(session) && VqsSessionOffered(session))
+                return true;
+        }
+    } catch (const VqReportableException&) {
+    }
+    return false;
+}
 
 // The long read locks of the listed sessions, given back together.
 class VqsSelectSession::SessionLocks {
@@ -228,7 +294,7 @@ void VqsSelectSession::FillList()
         EnableActions(FALSE, FALSE, FALSE);
         return;
     }
-    const CString userCode = UserCode();
+    const CString userCode = SessionUserCode();
     PxTypedList<PxVQRecoveryInfoPtr> sessions;
     m_pSystem->GetListOfRecoveryInfos(sessions);
     for (POSITION pos = sessions.GetHeadPosition(); pos;) {
@@ -242,30 +308,19 @@ void VqsSelectSession::FillList()
 // session a generation runs on (a restart of it, on any host) is never offered.
 BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CString& userCode)
 {
-    if (VqsRecoverySessionRuns(session))
+    if (!ShownTo(session, userCode))
         return FALSE;
-    const CString userId = session->GetUserId();
-    const CString shortCode = VqsShortUserCode(userCode);
-    const BOOL ownUnderShortCode = userId != userCode && shortCode != userCode && userId == shortCode;
-    if (userId != userCode && !ownUnderShortCode && !VqsGetApp()->HasRight(kAdministratorRight))
-        return FALSE;
-    if (session->IsLocked() && !ownUnderShortCode)
-        return FALSE;
-    if (session->getGenerateType() == kTypeAutoReport && session->getStagedInstall()) {
+    if (StagedAutoReport(session)) {
         if (m_pSystem->CountOfRecoveryInfos() == 1)
             VqsDeleteRecoverySession(session);
         return FALSE;
     }
-    if (!m_pLocks->Lock(session) && !ownUnderShortCode)
+    if (!m_pLocks->Lock(session) && !OwnUnderShortCode(session, userCode))
         return FALSE;
-    if (session->getGenerateType() == kTypeReportGenerate) {
-        PxTypedList<PxVQRecoveryFileInfoPtr> files;
-        session->GetListOfRecoveryFileInfos(files);
-        if (files.IsEmpty()) {
-            m_pLocks->Release(session);
-            VqsDeleteRecoverySession(session);
-            return FALSE;
-        }
+    if (ReportSessionWithoutFiles(session)) {
+        m_pLocks->Release(session);
+        VqsDeleteRecoverySession(session);
+        return FALSE;
     }
     return TRUE;
 }
@@ -299,12 +354,6 @@ PxVQRecoveryInfoPtr VqsSelectSession::SessionOfRow(int row) const
 PxVQRecoveryInfoPtr VqsSelectSession::SelectedSession() const
 {
     return SessionOfRow(m_list.GetNextItem(-1, LVNI_SELECTED));
-}
-
-CString VqsSelectSession::UserCode() const
-{
-    PxVQLink* link = VqsGetApp()->GetLink();
-    return link ? link->GetProcess()->GetUserCode() : CString();
 }
 
 void VqsSelectSession::OnItemChanged(NMHDR*, LRESULT* result)
@@ -363,8 +412,9 @@ void VqsSelectSession::OnDelete()
         PxVQRecoveryInfoPtr session = SelectedSession();
         if (!session)
             return;
-        // A restart of the session began since the list was filled: it is no longer offered.
-        if (!VqsRecoverySessionRuns(session))
+        // A restart, an install or a monitor of the session began since the list was filled:
+        // it is not deleted under it, and no longer offered.
+        if (!VqsRefusedWhileSessionRuns(session))
             DeleteSession(session);
         FillList();
         EnableActions(FALSE, FALSE, FALSE);

@@ -11,8 +11,18 @@
 #include "win/CDialog.h"
 #include "win/CListCtrl.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
+
+// Whether Show Generate Status lists the session to the user of the session's link: nothing
+// runs on it, it is the user's (or the user administers), no other session holds it, and there
+// is something to go on with. Deletes nothing and locks nothing.
+bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session);
+// Whether it lists any session of the system that `wanted` accepts: what the restart offer
+// (61919) counts, so that Yes never leads to an empty list. A repository failure counts as none.
+bool VqsAnySessionOffered(const PxVQSystemPtr& system,
+                          const std::function<bool(const PxVQRecoveryInfoPtr&)>& wanted);
 
 class VqsSelectSession : public CDialog {
 public:
@@ -52,7 +62,6 @@ private:
     void EnableActions(BOOL restart, BOOL monitor, BOOL install);
     PxVQRecoveryInfoPtr SessionOfRow(int row) const;
     PxVQRecoveryInfoPtr SelectedSession() const;
-    CString UserCode() const;
     void DeleteSession(const PxVQRecoveryInfoPtr& session);
     void DeleteAutoReports();
     void NotifySegmentLinks();

@@ -26,11 +26,13 @@ VqsSysApp& App()
 }
 
 // Tells the user and the host's log what stopped an exported call; nothing may escape here.
+// A lost connection is no unexpected error: the user is told of it as everywhere else.
 void ReportEscaped(const char* exportName, const char* what) noexcept
 {
     try {
-        CString text;
-        text.Format("Unexpected error in %s: %s", exportName, what);
+        CString text(what);
+        if (!VqsNamesLostConnection(what))
+            text.Format("Unexpected error in %s: %s", exportName, what);
         if (VqsSysApp* app = VqsGetApp())
             app->LogError(0, text);
         VqsErrorBox(text);

@@ -11,6 +11,7 @@
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsNodeRef.h"
+#include "model/VqsRunningGeneration.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -296,7 +297,8 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
             if (!deleteNow)
                 return true;
             nodes.RemoveHead();
-            if (!path.LockObjects(VqsWriteLock) || !node->Delete())
+            if (!path.LockObjects(VqsWriteLock) || VqsRefusedDeleteWhileGenerationRuns(node->GetObject()) ||
+                !node->Delete())
                 return false;
             yesToAll = answer == VqsRemovePromptDlg::IDC_YES_TO_ALL;
         }
@@ -313,6 +315,10 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
                 return false;
         }
     }
+    // Checked under the write locks, which a generation's start waits for.
+    for (POSITION pos = nodes.GetHeadPosition(); pos;)
+        if (VqsRefusedDeleteWhileGenerationRuns(static_cast<VqsModelNode*>(nodes.GetNext(pos))->GetObject()))
+            return false;
     for (; !nodes.IsEmpty(); remaining.DropDeleted()) {
         if (!static_cast<VqsModelNode*>(nodes.RemoveHead())->Delete())
             return false;

@@ -9,6 +9,7 @@
 #include "model/VqsTransactionConfig.h"
 #include "model/VqsTransactionSoftLink.h"
 #include "model/VqsTransactionWrite.h"
+#include "names/VqsNameRules.h"
 #include "proxy/PxLSEGlobalLogic.h"
 #include "proxy/PxLSEIspec.h"
 #include "proxy/PxLSEReport.h"
@@ -385,11 +386,10 @@ BOOL VqsModelNodeConfig::IsOptionSetNameUsed(const char* name, bool& nameUsed, c
             if (optionSet == skip)
                 continue;
             if (longNames) {
-                shortNameUsed = optionSet->GetName().CompareNoCase(shortName ? shortName : "") == 0;
-                nameUsed = !shortNameUsed &&
-                           optionSet->GetOptionSet()->GetLongName().CompareNoCase(name ? name : "") == 0;
+                shortNameUsed = VqsSameName(optionSet->GetName(), shortName);
+                nameUsed = !shortNameUsed && VqsSameName(optionSet->GetOptionSet()->GetLongName(), name);
             } else {
-                nameUsed = optionSet->GetName().CompareNoCase(name ? name : "") == 0;
+                nameUsed = VqsSameName(optionSet->GetName(), name);
             }
         }
     } catch (const VqReportableException& error) {

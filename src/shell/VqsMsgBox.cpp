@@ -15,8 +15,10 @@ constexpr UINT kErrorFlags = MB_OK | MB_ICONEXCLAMATION;
 constexpr UINT kMessageFlags = MB_OK | MB_ICONINFORMATION;
 constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION;
 constexpr UINT kQuestionCancelFlags = MB_YESNOCANCEL | MB_ICONQUESTION;
+constexpr UINT IDS_CLOSE_AND_OPEN_SESSION = 62477;
 
 std::atomic<VqsHideLockProgressHook> g_hideLockProgress{nullptr};
+std::atomic<bool> g_lostConnectionShown{false};
 
 // A dialog whose first load failed shows a part of its values: it ends as cancelled, so that
 // nothing it would write goes unseen. A page or panel ends the dialog or sheet it sits in.
@@ -67,9 +69,7 @@ BOOL AnswerWithCancel(int result, BOOL& yes)
     return TRUE;
 }
 
-} // namespace
-
-int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
+int ShowBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
 {
     CWinApp* app = AfxGetApp();
     if (kind >= VqsBoxError && kind <= VqsBoxConfirm && app) {
@@ -81,6 +81,31 @@ int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
     }
     return AfxMessageBox(text, flags, helpId);
 }
+
+} // namespace
+
+// Every failure of a session whose connection is gone names the loss; the user is told once
+// an action, with what to do, not once for each read that failed on the way.
+int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
+{
+    if (kind == VqsBoxError && VqsNamesLostConnection(text)) {
+        if (g_lostConnectionShown.exchange(true))
+            return IDOK;
+        CString wayOut;
+        if (wayOut.LoadString(IDS_CLOSE_AND_OPEN_SESSION))
+            return ShowBox(kind, CString(text) + "\n" + wayOut, flags, helpId);
+    }
+    return ShowBox(kind, text, flags, helpId);
+}
+
+BOOL VqsNamesLostConnection(LPCTSTR text)
+{
+    const CString message(text ? text : "");
+    const int connection = message.Find("the connection to the server of ");
+    return connection >= 0 && message.Find(" was lost.", connection) > connection;
+}
+
+void VqsEndOfAction() { g_lostConnectionShown.store(false); }
 
 int VqsShowMessageBoxId(UINT stringId, int kind, UINT flags, UINT helpId)
 {

@@ -12,6 +12,10 @@ enum VqsBoxKind { VqsBoxError = 0, VqsBoxMessage = 1, VqsBoxConfirm = 2 };
 
 // The core: shows the box under the caption of its kind (the application's title for any
 // other kind) and returns the button that ended it. helpId 0 means no help.
+// An error that names the lost connection to the repository's server ("the connection to the
+// server of URI was lost.") is shown once an action, followed by the way out (string 62477:
+// close the session and open it again); later ones of the same action show nothing and answer
+// IDOK. The host's idle call ends an action.
 int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId);
 // The same with the text of a string id ("<String not found for ID=...>" when it has none).
 int VqsShowMessageBoxId(UINT stringId, int kind, UINT flags, UINT helpId);
@@ -31,6 +35,11 @@ BOOL VqsQuestionBoxId(UINT stringId, UINT helpId = 0);
 BOOL VqsConfirmBoxId(UINT stringId, UINT helpId = 0);
 BOOL VqsQuestionCancelBoxId(BOOL& yes, UINT stringId, UINT helpId = 0);
 BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId = 0);
+
+// Whether the text names the lost connection to the repository's server.
+BOOL VqsNamesLostConnection(LPCTSTR text);
+// The host is idle: the next lost connection is the next action's, and is shown again.
+void VqsEndOfAction();
 
 // Shows "context:\nmessage" (string 61665) in the error box, after taking down the lock
 // progress display so that it does not cover the box.

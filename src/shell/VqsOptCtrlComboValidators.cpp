@@ -1,6 +1,6 @@
 #include "shell/VqsOptCtrlComboValidators.h"
 
-#include "shell/VqsValidation.h"
+#include "names/VqsValidation.h"
 
 #include <algorithm>
 #include <cctype>

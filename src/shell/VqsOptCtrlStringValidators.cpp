@@ -1,6 +1,6 @@
 #include "shell/VqsOptCtrlStringValidators.h"
 
-#include "shell/VqsValidation.h"
+#include "names/VqsValidation.h"
 #include "win/FileAttributes.h"
 #include "win/LastError.h"
 
@@ -23,12 +23,6 @@ constexpr const char* kJavaFirstCharacters = "_abcdefghijklmnopqrstuvwxyz";
 constexpr const char* kJavaCharacters = "_1234567890abcdefghijklmnopqrstuvwxyz";
 
 bool IsOneOf(char c, const char* characters) { return c != '\0' && std::strchr(characters, c) != nullptr; }
-
-bool HasHighByte(const CString& text)
-{
-    const std::string& bytes = text.str();
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
 
 // Identifiers joined by dots; no segment may be empty.
 UINT CheckDottedName(const CString& text, BOOL strict)
@@ -87,17 +81,14 @@ void VqsOptCtrlString::ValidatorID::SetStyle(CEdit& edit) const { SetUppercase(e
 
 UINT VqsOptCtrlString::ValidatorRepGroup::Validate(const CString& text, BOOL) const
 {
-    const CString trimmed = Trimmed(text);
-    if (trimmed.FindOneOf(" !;:") >= 0 || HasHighByte(trimmed))
-        return kNoBlanksOrSeparators;
-    return 0;
+    return CheckNoBlanksOrSeparators(text);
 }
 
 void VqsOptCtrlString::ValidatorRepGroup::SetStyle(CEdit& edit) const { SetUppercase(edit); }
 
 UINT VqsOptCtrlString::ValidatorASCIIUppercase::Validate(const CString& text, BOOL strict) const
 {
-    return strict && HasHighByte(text) ? kCorrectName : 0;
+    return strict ? CheckASCII(text) : 0;
 }
 
 void VqsOptCtrlString::ValidatorASCIIUppercase::SetStyle(CEdit& edit) const { SetUppercase(edit); }

@@ -14,6 +14,7 @@
 #include "shell/VqsMsgBox.h"
 #include "vqclient/VqClient.h"
 #include "win/LibraryLoader.h"
+#include "win/ModalLoop.h"
 #include "win/Sync.h"
 
 #include <atomic>
@@ -57,10 +58,16 @@ void RegisterAutomationServer()
 
 } // namespace
 
-VqsSysApp::VqsSysApp() : CWinApp("vqsys") { vqres::SetModuleResources(&VqsGetModuleResources()); }
+// A modal window waiting for the user ends an action, as the host's idle call does.
+VqsSysApp::VqsSysApp() : CWinApp("vqsys")
+{
+    vqres::SetModuleResources(&VqsGetModuleResources());
+    vqui::SetModalIdleHook(&VqsEndOfAction);
+}
 
 VqsSysApp::~VqsSysApp()
 {
+    vqui::SetModalIdleHook(nullptr);
     DestroyFrames();
     if (m_pLink) {
         LogWarning(0, "The repository session was still open when the module was unloaded.");

@@ -211,4 +211,5 @@ void VqsSysApp::OnHostIdle()
     if (!m_bTransactionPending)
         ReleasePreparedState();
     OnIdle(1);
+    VqsEndOfAction();
 }

@@ -92,6 +92,24 @@ TEST_F(SystemOptionsDlgTest, NamesAreComparedShortWithShortAndLongWithLong)
     }
 }
 
+// A long name of 15 double-byte characters fills the field's 30 bytes: it opens and saves as
+// it is stored.
+TEST_F(SystemOptionsDlgTest, ALongNameOfFifteenDoubleByteCharactersSavesUnchanged)
+{
+    std::string longName;
+    for (int i = 0; i < 15; ++i)
+        longName += "\x93\xfa";
+    app.GetLink()->BeginTransaction();
+    System()->SetLongName(longName.c_str());
+    app.GetLink()->CommitTransaction();
+    ui.ExpectDialog(IDD_SYSTEM_OPTIONS).Replace(VqsOptionsSystemDlg::IDC_DESCRIPTION, "Changed").OK();
+    OpenSystem();
+    ui.Verify();
+    EXPECT_EQ(System()->GetDescription().str(), "Changed");
+    EXPECT_EQ(System()->GetLongName().str(), longName);
+    EXPECT_EQ(System()->GetName().str(), "SYS1");
+}
+
 // With "Reset version counts on id change" a new identifier, even in another case only,
 // starts the system's version numbers again.
 TEST_F(SystemOptionsDlgTest, ANewIdentifierWithTheResetFlagResetsTheVersionNumber)

@@ -8,7 +8,7 @@
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
-#include "shell/VqsValidation.h"
+#include "names/VqsValidation.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
 #include "win/DisplayList.h"

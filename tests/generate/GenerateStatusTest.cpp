@@ -247,7 +247,10 @@ TEST_F(GenerateStatusTest, ARestartTheClientRefusesSaysSoAndGivesTheSegmentBack)
                             [](const char* name) { g_segmentCalls.push_back(std::string("free ") + name); }, nullptr);
     AddSession({"NTGEN", 2, 8});
     vqclient::FailNextStart();
-    Choose(0, kRestart, 61520);
+    ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
+    ui.ExpectMessageBox("Cannot proceed with generation:\nThe generation client did not start the generation.", IDOK);
+    VqsShowGenerateStatus(*view);
+    ui.Verify();
     EXPECT_TRUE(vqclient::Requests().empty());
     EXPECT_EQ(g_segmentCalls, (Strings{"lock SALES", "free SALES"}));
 

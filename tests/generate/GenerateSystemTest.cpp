@@ -9,6 +9,7 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "proxy/PxVQOptionSet.h"
+#include "proxy/PxTesting.h"
 #include "serialize/SerializeTesting.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
@@ -18,6 +19,7 @@
 #include "win/CComboBox.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,6 +34,8 @@ constexpr UINT IDD_SELECT_SESSION = 294;
 constexpr int kGenSetCombo = 1021;
 constexpr int kHostCombo = 1790;
 constexpr int kGenerateReports = 1789;
+// A start the client refuses while nothing in the repository says why.
+constexpr char kNotStarted[] = "Cannot proceed with generation:\nThe generation client did not start the generation.";
 
 struct GenerateSystemTest : SysViewTest {
     vqtest::ScriptedUiDriver ui;
@@ -101,7 +105,7 @@ TEST_F(GenerateSystemTest, AStartTheClientRefusesLeavesNothingLockedAndSaysSo)
     frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
     vqclient::FailNextStart();
     ui.ExpectDialog(IDD_GENERATE).OK();
-    ui.ExpectMessageBoxId(61520, IDOK);
+    ui.ExpectMessageBox(kNotStarted, IDOK);
     VqsGenerateSystem(*view);
     ui.Verify();
 
@@ -283,6 +287,22 @@ TEST_F(GenerateSystemTest, AnotherUsersInterruptedGenerationStillRefusesAFreshOn
     EXPECT_EQ(lock->GetLockCount(), 1);
 }
 
+TEST_F(GenerateSystemTest, ASessionOpenInAnotherUsersSelectSessionIsNotOfferedForARestart)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    PxVQLink other;
+    other.AttachSession(sample.Path().c_str(), "XYZ/dev", nullptr);
+    InterruptedGeneration(other);
+    const PxVQSystemPtr seen = other.GetLVQEnterprise()->GetSystem("SYS1");
+    ASSERT_TRUE(seen->GetRecoveryInfo(seen->GetCurConfig()->GetOptionSet("NTGEN"))->LongReadLock().Succeeded());
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61874, IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
+
 TEST_F(GenerateSystemTest, AFreshGenerationTheClientRefusesLeavesTheInterruptedGenerationItsLock)
 {
     frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
@@ -290,7 +310,7 @@ TEST_F(GenerateSystemTest, AFreshGenerationTheClientRefusesLeavesTheInterruptedG
     vqclient::FailNextStart();
     ui.ExpectMessageBoxId(61919, IDNO);
     ui.ExpectDialog(IDD_GENERATE).OK();
-    ui.ExpectMessageBoxId(61520, IDOK);
+    ui.ExpectMessageBox(kNotStarted, IDOK);
     VqsGenerateSystem(*view);
     ui.Verify();
 
@@ -298,12 +318,11 @@ TEST_F(GenerateSystemTest, AFreshGenerationTheClientRefusesLeavesTheInterruptedG
     EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
 }
 
-TEST_F(GenerateSystemTest, WhileTheUsersGenerationRunsASecondOneOfTheSameSetIsRefused)
+TEST_F(GenerateSystemTest, WhileTheUsersGenerationRunsASecondOneOfTheSameSetIsRefusedBeforeAnyDialog)
 {
     frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
     ui.ExpectDialog(IDD_GENERATE).OK();
     VqsGenerateSystem(*view);
-    ui.ExpectDialog(IDD_GENERATE).OK();
     ui.ExpectMessageBoxId(61874, IDOK);
     VqsGenerateSystem(*view);
     ui.Verify();
@@ -311,6 +330,29 @@ TEST_F(GenerateSystemTest, WhileTheUsersGenerationRunsASecondOneOfTheSameSetIsRe
     EXPECT_EQ(vqclient::Requests().size(), 1u);
     EXPECT_EQ(GenSet("NTGEN")->GetIntProperty("persistentLockCount"), 1);
     EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+}
+
+TEST_F(GenerateSystemTest, ALockStoreBusyPastItsTimeoutStopsNoGenerationAndItsEndFreesTheSet)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    // Another process keeps the lock file in a long transaction: every claim check stays busy.
+    PxTesting::SetBusyTimeout(*app.GetLink(), 0);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((sample.Path() + "-locks").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const vqclient::Played working = vqclient::PlayProgress(1, 0, "working");
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(working, vqclient::Played::Posted) << "the generation goes on";
+
+    EXPECT_EQ(vqclient::PlayProgress(1, 3, "Generation finished"), vqclient::Played::Posted);
+    ui.Verify();
+    EXPECT_FALSE(GenSet("NTGEN")->GetPersistentLock()) << "its end lifted its hold";
+    EXPECT_EQ(GenSet("NTGEN")->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
 }
 
 TEST_F(GenerateSystemTest, AFinishedGenerationsRecordLeavesTheLockOfARunningOneInPlace)

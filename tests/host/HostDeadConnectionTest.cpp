@@ -32,6 +32,8 @@ TEST(HostDeadConnectionTest, AGenerateSystemOnALostConnectionShowsOneBoxNamingTh
         {"the lock connection", lockConnection, "", generate},
         {"both connections while a generation runs", others, generate, "command-id 32792\nidle\n"},
         {"the lock connection while a generation runs", lockConnection, generate, generate},
+        {"the lock connection, the system clicked after", lockConnection, "",
+         "select-row 59648 0\nidle\nselect-row 59648 1\nidle\n" + generate},
     };
     for (const Case& row : cases) {
         vqtest::TempDir folder;
@@ -47,7 +49,7 @@ TEST(HostDeadConnectionTest, AGenerateSystemOnALostConnectionShowsOneBoxNamingTh
         vqtest::PgTestServer::Instance().Run(uri.substr(name, uri.find('?') - name), row.lost);
         host.Send(row.attempt + "say done\n");
         ASSERT_TRUE(host.ReadUntil("say: done")) << row.what << "\n" << host.Printed();
-        const std::vector<std::string> boxes = vqtest::RunningHost::MessageBoxes(host.Printed().substr(start));
+        const std::vector<std::string> boxes = vqtest::RunningHost::Boxes(host.Printed().substr(start));
         ASSERT_EQ(boxes.size(), 1u) << row.what << "\n" << host.Printed().substr(start);
         EXPECT_NE(boxes[0].find("the connection to the server of " + uri + " was lost."), std::string::npos)
             << row.what << "\n" << boxes[0];

@@ -2,7 +2,9 @@
 // PostgreSQL server: a generation ends once, whatever ends it. Its host closes its session
 // (asked first), dies, or loses its lock connection or the server; each case ends with the
 // generate set free or shown as interrupted and restartable, never with a second generation of
-// the set beside a running one, and every refusal says why.
+// the set beside a running one, and every refusal says why. What a generation uses stays with
+// it until it ends: its set and system are not deleted under it (whatever became of its hold),
+// an install keeps its recovery session, and a hold whose generation died no longer refuses.
 #include "support/PgTestServer.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
@@ -28,9 +30,9 @@ const std::string kGenerateSystemWithReports =
 const std::string kGenerateReports = "expect-dialog 222\nclick 1\ncommand-id 32808\nidle\n";
 const std::string kDeclineRestart = "expect-message 61919\nanswer IDNO\n";
 const std::string kRestartFirstSession = "expect-dialog 294\nselect 32853 0\nclick 33025\ncommand-id 32859\nidle\n";
-// The same, refused with 61874 as a generation of the set runs.
-const std::string kGenerateSystemRefused = "expect-dialog 160\nclick 1\nexpect-message 61874\ncommand-id 32792\nidle\n";
-const std::string kGenerateReportsRefused = "expect-dialog 222\nclick 1\nexpect-message 61874\ncommand-id 32808\nidle\n";
+// The same, refused with 61874 before any question or dialog as a generation of the set runs.
+const std::string kGenerateSystemRefused = "expect-message 61874\ncommand-id 32792\nidle\n";
+const std::string kGenerateReportsRefused = "expect-message 61874\ncommand-id 32808\nidle\n";
 // Show Generate Status while a restart runs: its session is not offered.
 const std::string kRestartNotOffered = "expect-dialog 294\ndump\nclick 2\ncommand-id 32859\nidle\n";
 constexpr char kNoSessionListed[] = "dump:   32853 SysListView32 \"\" 0 items";
@@ -308,6 +310,125 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
     const std::string bobs = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(bobs, "msgbox:")) << "the lost generation's hold went with it" << bobs;
     bob->Run(kFinish + kClose);
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+// ---------------------------------------------------------------- what runs keeps what it uses
+
+// The generate set NTGEN in the option-set pane of Sample system 1's SALES segment.
+const std::string kSelectGenerateSet = "command-id 32795\nidle\nselect-row 59648 2\nidle\nselect-row 59648 0 1\nidle\n";
+const std::string kDeleteSelected = "command-id 57632\nexpect-message 61908\nanswer IDNO\nidle\n";
+constexpr char kGenerationOfAlice[] = "Lock failed:\\nGenerate process for user ALICE persistently locked NTGEN.";
+
+TEST_F(HostGenerationEndsTest, AKilledOrCutRestartOfAReportSessionLeavesTheSetFreeAndTheSessionRestartable)
+{
+    for (const bool onServer : {false, true}) {
+        SCOPED_TRACE(onServer ? "lock connection cut" : "host killed");
+        MakeSample(onServer);
+        auto alice = Open("ALICE");
+        alice->Run(kGenerateReports + "client-interrupt 3\n" + kRestartFirstSession);
+        if (onServer)
+            CutLockConnection("ALICE");
+        else
+            alice->Kill();
+
+        // BOB administers: he is offered ALICE's session, declines and generates.
+        auto bob = Open("BOB");
+        const std::string bobs = bob->Run(kDeclineRestart + kGenerateReports);
+        EXPECT_EQ(Count(bobs, "msgbox:"), 1) << "the restart's hold went with it" << bobs;
+        bob->Run(kFinish + kClose);
+        auto owner = Open("ALICE");
+        const std::string listed = owner->Run(kRestartNotOffered);
+        EXPECT_TRUE(Has(listed, "dump:   32853 SysListView32 \"\" 1 items")) << listed;
+        owner->Run(kClose);
+        EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+        EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+    }
+}
+
+TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetAndSystemAreStillNotDeleted)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    auto owner = Open("ALICE");
+    const std::string unlocked = owner->Run(
+        kSelectGenerateSet + "command-id 32810\nexpect-message 61713 NTGEN\nanswer IDYES\nexpect-message 62129 NTGEN\nanswer IDYES\nidle\n");
+    EXPECT_FALSE(Has(unlocked, "error:")) << unlocked;
+    owner->Run(kClose);
+
+    auto bob = Open("BOB");
+    const std::string set = bob->Run(kSelectGenerateSet + kDeleteSelected);
+    EXPECT_EQ(Count(set, "msgbox: [Wrenfield Error]"), 1) << set;
+    EXPECT_TRUE(Has(set, kGenerationOfAlice)) << set;
+    const std::string system = bob->Run("select-row 59648 1\nidle\n" + kDeleteSelected);
+    EXPECT_EQ(Count(system, "msgbox: [Wrenfield Error]"), 1) << system;
+    EXPECT_TRUE(Has(system, kGenerationOfAlice)) << system;
+
+    alice->Run(kFinish + kClose);
+    const std::string generated = bob->Run("select-row 59648 1\nidle\n" + kGenerateSystem);
+    EXPECT_FALSE(Has(generated, "msgbox:")) << "the set and its system are there, and free" << generated;
+    bob->Run(kFinish + kClose);
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, AScriptsReportGenerationWhichPlacesNoHoldKeepsItsSetAndSystemFromDelete)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    const std::string started = alice->Run("automation-create\n"
+               "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
+               "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
+               "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
+               "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
+               "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
+               "automation GenerateReports SYS1.NTGEN *\nidle\n");
+    ASSERT_TRUE(Has(Log(), "generation 1: kind 1 genset \"NTGEN\"")) << started << Log();
+
+    auto bob = Open("BOB");
+    const std::string system = bob->Run(kDeleteSelected);
+    EXPECT_EQ(Count(system, "msgbox: [Wrenfield Error]"), 1) << system;
+    EXPECT_TRUE(Has(system, kGenerationOfAlice)) << system;
+    EXPECT_TRUE(Has(alice->Run("client-interrupt 3\n"), "result: client-interrupt 1")) << "its stop is recorded";
+    alice->Run(kClose);
+    bob->Run(kClose);
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, AnInstallKeepsItsSessionFromTheUsersOtherHost)
+{
+    MakeSample(false);
+    auto installing = Open("ALICE");
+    installing->Run(kGenerateSystem + "client-interrupt 10\n" +
+                    "expect-dialog 294\nselect 32853 0\nclick 322\ncommand-id 32859\nidle\n");
+    EXPECT_TRUE(Has(Log(), "generation 2: kind 10 genset \"NTGEN\"")) << Log();
+
+    auto other = Open("ALICE");
+    EXPECT_TRUE(Has(other->Run(kRestartNotOffered), kNoSessionListed)) << "the install runs on it";
+    installing->Run(kFinish);
+    const std::string after = other->Run(kRestartNotOffered);
+    EXPECT_TRUE(Has(after, "dump:   32853 SysListView32 \"\" 1 items")) << "listed again once it ends" << after;
+    installing->Run(kClose);
+    other->Run(kClose);
+    EXPECT_EQ(installing->Finish(), 0) << Host::WithoutUpdates(installing->Printed());
+    EXPECT_EQ(other->Finish(), 0) << Host::WithoutUpdates(other->Printed());
+}
+
+TEST_F(HostGenerationEndsTest, AKilledHostsHoldNoLongerRefusesAHostOpenBeforeTheKill)
+{
+    MakeSample(false);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    auto bob = Open("BOB");
+    alice->Kill();
+
+    const std::string deleted = bob->Run(kSelectGenerateSet + kDeleteSelected);
+    EXPECT_FALSE(Has(deleted, "Lock failed")) << deleted;
+    EXPECT_FALSE(Has(deleted, "msgbox: [Wrenfield Error]")) << deleted;
+    bob->Run(kClose);
     EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
 }
 

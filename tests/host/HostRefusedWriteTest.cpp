@@ -122,7 +122,7 @@ TEST_F(HostRefusedWriteTest, AGenerateSystemWhoseSynchronisationMeetsARefusedWri
     vqtest::TempDir folder;
     vqtest::RunningHost host(folder.Path(), m_uri, "USER");
     const std::string refused = host.Run(kOpenSystemView + kGenerateSystem);
-    const std::vector<std::string> boxes = vqtest::RunningHost::MessageBoxes(refused);
+    const std::vector<std::string> boxes = vqtest::RunningHost::Boxes(refused);
     ASSERT_EQ(boxes.size(), 1u) << refused;
     EXPECT_TRUE(Names(boxes[0], Fault::RefusedOnce)) << boxes[0];
     EXPECT_NE(refused.find("genlog: cancel 1: Syncronisation Error"), std::string::npos) << refused;
@@ -132,7 +132,7 @@ TEST_F(HostRefusedWriteTest, AGenerateSystemWhoseSynchronisationMeetsARefusedWri
 
     Disarm();
     const std::string again = host.Run(kGenerateSystem);
-    EXPECT_TRUE(vqtest::RunningHost::MessageBoxes(again).empty()) << again;
+    EXPECT_TRUE(vqtest::RunningHost::Boxes(again).empty()) << again;
     EXPECT_EQ(again.find("genlog: cancel 2"), std::string::npos) << again;
     const std::string synchronised = Dump();
     EXPECT_NE(synchronised.find("syncPairCount = 12"), std::string::npos);
@@ -190,7 +190,7 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
         Arm(row.table, row.when, row.fault);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        std::vector<std::string> boxes = vqtest::RunningHost::MessageBoxes(printed);
+        std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
         // The question of the host options comes before the failure.
         boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
                                    [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),

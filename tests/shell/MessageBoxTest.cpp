@@ -1,6 +1,7 @@
 #include "shell/VqsExceptionData.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
+#include "win/CDialog.h"
 
 #include "support/ScopedResourceLibrary.h"
 #include "support/ScriptedUiDriver.h"
@@ -104,4 +105,31 @@ TEST_F(MessageBoxTest, ErrorReportsJoinContextAndMessageAfterTakingDownLockProgr
     EXPECT_EQ(boxesBeforeHook, 0u);
     ShowErrorById(99999, VqsExceptionData("broken", __FILE__, __LINE__));
     VqsSetHideLockProgressHook(nullptr);
+}
+
+// Each read of a session whose connection is gone fails naming the loss: the user is told once
+// an action, with the way out. The host's idle call and a dialog waiting for the user end an
+// action.
+TEST_F(MessageBoxTest, ALostConnectionIsToldOnceAnActionWithTheWayOut)
+{
+    const char* lost = "Cannot read the repository: the connection to the server of postgresql:///team was lost.";
+    const std::string wayOut = "\nThe session cannot work without its connection: close the session and open it again.";
+    ui.ExpectMessageBox("Cannot access Option Sets:\n" + std::string(lost) + wayOut, IDOK, "Wrenfield Error")
+        .ExpectMessageBox(lost + wayOut, IDOK);
+    ui.ExpectDialog(143)
+        .Run([&] { VqsErrorBox(lost); })
+        .Type(1403, "x")
+        .Run([&] { VqsErrorBox(lost); })
+        .Cancel();
+    ui.ExpectMessageBox(lost + wayOut, IDOK)
+        .ExpectMessageBox(lost + wayOut, IDOK)
+        .ExpectMessageBox("Cannot read the repository: the server refused: no.", IDOK);
+    ShowErrorById(61642, VqsExceptionData(lost, __FILE__, __LINE__));
+    EXPECT_EQ(VqsErrorBox(lost), IDOK);
+    app.OnHostIdle();
+    VqsErrorBox(lost);
+    CDialog dialog(143, nullptr);
+    dialog.DoModal();
+    VqsErrorBox("Cannot read the repository: the server refused: no.");
+    ui.Verify();
 }

@@ -124,7 +124,7 @@ std::string RunningHost::WithoutUpdates(const std::string& printed)
     return kept;
 }
 
-std::vector<std::string> RunningHost::MessageBoxes(const std::string& printed)
+std::vector<std::string> RunningHost::Boxes(const std::string& printed)
 {
     std::vector<std::string> boxes;
     std::istringstream lines(printed);

@@ -34,8 +34,8 @@ public:
     const std::string& Printed() const { return m_printed; }
     // What it printed, less the command states ("update:" lines).
     static std::string WithoutUpdates(const std::string& printed);
-    // The message boxes among what it printed ("msgbox:" lines).
-    static std::vector<std::string> MessageBoxes(const std::string& printed);
+    // The message boxes among what it printed ("msgbox: " lines).
+    static std::vector<std::string> Boxes(const std::string& printed);
 
 private:
     bool ReadMore();

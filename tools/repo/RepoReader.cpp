@@ -3,6 +3,7 @@
 #include "proxy/PxLSEBuilder.h"
 #include "repo/RepoError.h"
 #include "repo/RepoValidator.h"
+#include "win/Mbcs.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -154,12 +156,17 @@ public:
     }
 
 private:
-    // The repository keeps texts up to their first NUL character.
-    std::string Stored(const char* key, std::string text) const
+    // Texts are bytes of the host's code page, written as the resource library's are; the
+    // repository keeps them up to their first NUL character.
+    std::string Stored(const char* key, const std::string& text) const
     {
-        if (text.find('\0') != std::string::npos)
+        std::optional<std::string> bytes = mbcs::FromCodePoints(text);
+        if (!bytes)
+            Fail(std::string("\"") + key +
+                 "\" holds a character above U+00FF; write the host code page's bytes as \\u0080 to \\u00ff");
+        if (bytes->find('\0') != std::string::npos)
             Fail(std::string("\"") + key + "\" holds a NUL character");
-        return text;
+        return *bytes;
     }
 
     const json* Take(const char* key)

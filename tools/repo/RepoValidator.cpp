@@ -1,8 +1,9 @@
 #include "repo/RepoValidator.h"
 
+#include "names/VqsNameRules.h"
+#include "names/VqsValidation.h"
 #include "proxy/PxClass.h"
 #include "repo/RepoError.h"
-#include "win/MbString.h"
 
 #include <map>
 #include <set>
@@ -230,14 +231,79 @@ void CheckLinkChange(const LinkChangeDesc& change, const SegmentIndex& index)
         Fail(change.place, change.element, "only a stray link has a \"class\"");
 }
 
-// The most a long name takes in the dialogs that create and edit systems, generate sets and
-// report groups.
-constexpr std::size_t kLongNameLength = 30;
+// Lengths count bytes of the host's code page, as the dialogs' fields do.
+void CheckLength(const std::string& place, const std::string& name, const std::string& what, const std::string& text,
+                 int most)
+{
+    if (text.size() > static_cast<std::size_t>(most))
+        Fail(place, name,
+             "the " + what + " has " + std::to_string(text.size()) +
+                 " characters (a double-byte character counts as two); the dialogs take at most " +
+                 std::to_string(most));
+}
+
+// The name (the short name, with long names) of a system, generate set or report group: what
+// the dialogs that create and edit it store. The rule of its field, typed in upper case,
+// unlike its siblings' names without regard to case.
+class ShortNames {
+public:
+    struct Rule {
+        const char* what;
+        UINT (*check)(const CString& taken);
+        const char* broken;  // the rule the check refuses, in words
+        int length;
+        const char* siblings;
+    };
+    static constexpr Rule kSystem{"system", &VqsCheckSystemName, nullptr, kVqsSystemNameLength,
+                                  "the enterprise's systems"};
+    static constexpr Rule kOptionSet{"option set", &VqsCheckGenSetName,
+                                     "an option set's name holds ASCII characters only", kVqsGenSetNameLength,
+                                     "a system's option sets"};
+    static constexpr Rule kReportGroup{"report group", &VqsCheckReportGroupName,
+                                       "a report group's name holds no blank, \"!\", \";\", \":\" or character "
+                                       "beyond ASCII",
+                                       kVqsReportGroupNameLength,
+                                       "the report groups a system has of a business segment"};
+
+    explicit ShortNames(const Rule& rule) : m_rule(rule) {}
+
+    void Add(const std::string& place, const std::string& name)
+    {
+        const CString taken = VqsTakenName(name.c_str());
+        if (taken != name.c_str())
+            Fail(place, name, "the name has blanks at its start or end; the dialogs store it without them");
+        if (const UINT refusal = m_rule.check(taken))
+            Fail(place, name, Broken(refusal));
+        if (!VqsIsUpperCase(taken))
+            Fail(place, name, std::string("the name of ") + Article(m_rule.what) + " " + m_rule.what +
+                                  " is in upper case, as the dialogs make it");
+        CheckLength(place, name, "name", name, m_rule.length);
+        for (const std::string& other : m_names) {
+            if (VqsSameName(other.c_str(), name.c_str()))
+                Fail(place, name,
+                     std::string("a second ") + m_rule.what + " of the name \"" + other + "\"; the names of " +
+                         m_rule.siblings + " differ, without regard to case");
+        }
+        m_names.push_back(name);
+    }
+
+private:
+    std::string Broken(UINT refusal) const
+    {
+        if (m_rule.broken)
+            return m_rule.broken;
+        return refusal == VqsValidation::kStartWithLetter ? "a system's name starts with a letter (A to Z)"
+                                                          : "a system's name holds letters (A to Z) and digits only";
+    }
+
+    const Rule& m_rule;
+    std::vector<std::string> m_names;
+};
 
 // While long names are allowed the module's dialogs make every system, generate set and
-// report group with one, of at most 30 characters and unlike its siblings' (without regard to
-// case), and its edit dialogs refuse OK on one that lacks it or shares it; the tool makes none
-// of those either.
+// report group with one, and its edit dialogs refuse OK on one that lacks it, is blank or
+// shares it with a sibling, and store it without blanks at either end; the tool stores only
+// what those dialogs would store unchanged.
 class LongNames {
 public:
     // `what` is the kind of object, `siblings` where its long name must differ from theirs.
@@ -254,16 +320,18 @@ public:
             Fail(place, name,
                  "the " + m_what + " has no \"longName\"; while long names are allowed, every " + m_what +
                      " takes one");
-        if (longName.size() > kLongNameLength)
-            Fail(place, name,
-                 "the \"longName\" has " + std::to_string(longName.size()) + " characters; the dialogs take at most " +
-                     std::to_string(kLongNameLength));
-        for (const std::string& taken : m_taken) {
-            if (_mbsicmp(taken.c_str(), longName.c_str()) == 0)
+        const CString taken = VqsTakenName(longName.c_str());
+        if (VqsCheckTakenName(taken))
+            Fail(place, name, "the \"longName\" is blank; the dialogs refuse a blank name");
+        for (const std::string& other : m_taken) {
+            if (VqsSameName(other.c_str(), longName.c_str()))
                 Fail(place, name,
-                     "a second " + m_what + " of the long name \"" + taken + "\"; the long names of " + m_siblings +
-                         " differ, without regard to case");
+                     "a second " + m_what + " of the long name \"" + other + "\"; the long names of " + m_siblings +
+                         " differ, without regard to case or to blanks at either end");
         }
+        if (taken != longName.c_str())
+            Fail(place, name, "the \"longName\" has blanks at its start or end; the dialogs store it without them");
+        CheckLength(place, name, "\"longName\"", longName, kVqsLongNameLength);
         m_taken.push_back(longName);
     }
 
@@ -298,7 +366,7 @@ void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::s
         if (host->second != set.hostType)
             Fail(set.place, set.name, "the host \"" + set.host + "\" is of another host type");
     };
-    UniqueNames sets("option set");
+    ShortNames sets(ShortNames::kOptionSet);
     LongNames setLongNames(longNames, "option set", "a system's option sets");
     for (const OptionSetDesc& set : system.optionSets) {
         sets.Add(set.place, set.name);
@@ -313,11 +381,11 @@ void CheckSystem(const SystemDesc& system, bool longNames, const std::map<std::s
             Fail(place, owner, "the system has no business segment \"" + name + "\"");
         return segments.at(name);
     };
-    std::map<std::string, UniqueNames> groups;
+    std::map<std::string, ShortNames> groups;
     std::map<std::string, LongNames> groupLongNames;
     for (const ReportGroupDesc& group : system.reportGroups) {
         const SegmentIndex& index = segmentOf(group.place, group.name, group.segment);
-        groups.try_emplace(group.segment, "report group").first->second.Add(group.place, group.name);
+        groups.try_emplace(group.segment, ShortNames::kReportGroup).first->second.Add(group.place, group.name);
         constexpr const char* kGroupSiblings = "the report groups a system has of a business segment";
         groupLongNames.try_emplace(group.segment, longNames, "report group", kGroupSiblings)
             .first->second.Add(group.place, group.name, group.longName);
@@ -362,7 +430,7 @@ void ValidateDescription(const RepoDescription& description)
                 Fail(association.place, "", "there is no host \"" + association.host + "\"");
         }
     }
-    UniqueNames systemNames("system");
+    ShortNames systemNames(ShortNames::kSystem);
     LongNames systemLongNames(description.allowLongNames != 0, "system", "the enterprise's systems");
     for (const SystemDesc& system : description.systems) {
         systemNames.Add(system.place, system.name);

@@ -323,6 +323,24 @@ TEST_P(PxLockTest, OneSessionAtATimeClaimsAnObjectForAGenerationUntilItGivesTheC
     EXPECT_TRUE(m_x->ClaimForGeneration());
 }
 
+TEST_P(PxLockTest, AClaimIsNamedByItsUserAndABusyLockStoreTakesNothingAwayFromIt)
+{
+    ASSERT_TRUE(m_x->ClaimForGeneration());
+    EXPECT_EQ(m_theirX->GetGenerationClaimUser(), "alice/dev");
+    PxTesting::SetBusyTimeout(*m_a, 0);
+    CString failure;
+    {
+        PxBusyLockStore busy(m_repository);
+        EXPECT_THROW(m_x->GetGenerationClaim(), PxException) << "the store cannot answer";
+        EXPECT_TRUE(m_x->KeepsGenerationClaim(failure)) << "which is no loss";
+    }
+    EXPECT_TRUE(m_x->KeepsGenerationClaim(failure));
+    EXPECT_FALSE(m_theirX->KeepsGenerationClaim(failure)) << "another session's claim";
+    EXPECT_TRUE(failure.IsEmpty());
+    EXPECT_TRUE(m_x->ReleaseGenerationClaim());
+    EXPECT_EQ(m_theirX->GetGenerationClaimUser(), "");
+}
+
 TEST_P(PxLockTest, AGenerationHoldCarriedByAClaimGoesWithItsSessionAndOnlyThatHold)
 {
     // bob's fresh generation: its hold on X goes with its claim; a manual hold stays.

@@ -166,6 +166,21 @@ TEST(PxServerStoreTest, ASessionWhoseLockConnectionWasCutCannotCommitWhatItChang
     lost.reset();
 }
 
+TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    std::string uri = repository.Path();
+    auto lost = PxAttach(uri.c_str(), "alice/dev");
+    PxVQEnterprisePtr enterprise = lost->GetLVQEnterprise();
+    ASSERT_TRUE(enterprise->ClaimForGeneration());
+    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
+                                                  " WHERE locktype = 'advisory' AND objsubid = 1 AND granted");
+    CString failure;
+    EXPECT_FALSE(enterprise->KeepsGenerationClaim(failure));
+    EXPECT_NE(failure.str().find("the connection to the server of " + uri + " was lost"), std::string::npos)
+        << failure.str();
+}
+
 // A server's own words end without a full stop; the sentence that follows them in the
 // message stays a sentence of its own.
 TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn)

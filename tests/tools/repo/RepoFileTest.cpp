@@ -207,12 +207,16 @@ TEST(RepoFileTest, BadDescriptionsAreRefusedNamingThePlaceAndLeaveNothing)
     EXPECT_NE(syntax.find("line 3"), std::string::npos) << syntax;
 }
 
-// The dialogs that create and edit systems, generate sets and report groups refuse OK on a
-// long name a sibling has (without regard to case) and take at most 30 characters; report
-// groups are siblings within a system's business segment.
+// The dialogs that create and edit systems, generate sets and report groups take a long name
+// without blanks at either end, refuse OK on a blank one and on one a sibling has (without
+// regard to case or blanks) and take at most 30 bytes of the host's code page; report groups
+// are siblings within a system's business segment.
 TEST(RepoFileTest, LongNamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
 {
     const std::string thirtyOne(31, 'L');
+    std::string sixteenDoubleByte;
+    for (int i = 0; i < 16; ++i)
+        sixteenDoubleByte += R"(\u0093\u00fa)";
     struct Case {
         std::string systems;
         std::string refusal;
@@ -220,37 +224,115 @@ TEST(RepoFileTest, LongNamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
     const Case cases[] = {
         {R"([{"name": "SYS1", "longName": "Shop"}, {"name": "SYS2", "longName": "SHOP"}])",
          "systems[1] \"SYS2\": a second system of the long name \"Shop\"; the long names of the enterprise's "
-         "systems differ, without regard to case."},
+         "systems differ, without regard to case or to blanks at either end."},
+        {R"([{"name": "SYS1", "longName": "Shop"}, {"name": "SYS2", "longName": " Shop  "}])",
+         "systems[1] \"SYS2\": a second system of the long name \"Shop\"; the long names of the enterprise's "
+         "systems differ, without regard to case or to blanks at either end."},
         {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "A", "longName": "Windows"},
                                                                 {"name": "B", "longName": "windows"}]}])",
          "systems[0].optionSets[1] \"B\": a second option set of the long name \"Windows\"; the long names of a "
-         "system's option sets differ, without regard to case."},
+         "system's option sets differ, without regard to case or to blanks at either end."},
         {R"([{"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
               "reportGroups": [{"businessSegment": "S", "name": "G1", "longName": "Month end"},
                                {"businessSegment": "S", "name": "G2", "longName": "Month end"}]}])",
          "systems[0].reportGroups[1] \"G2\": a second report group of the long name \"Month end\"; the long "
-         "names of the report groups a system has of a business segment differ, without regard to case."},
+         "names of the report groups a system has of a business segment differ, without regard to case or to "
+         "blanks at either end."},
+        {R"([{"name": "SYS1", "longName": "   "}])",
+         "systems[0] \"SYS1\": the \"longName\" is blank; the dialogs refuse a blank name."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "A", "longName": "\t"}]}])",
+         "systems[0].optionSets[0] \"A\": the \"longName\" is blank; the dialogs refuse a blank name."},
+        {R"([{"name": "SYS1", "longName": "Shop "}])",
+         "systems[0] \"SYS1\": the \"longName\" has blanks at its start or end; the dialogs store it without "
+         "them."},
         {R"([{"name": "SYS1", "longName": ")" + thirtyOne + R"("}])",
-         "systems[0] \"SYS1\": the \"longName\" has 31 characters; the dialogs take at most 30."},
+         "systems[0] \"SYS1\": the \"longName\" has 31 characters (a double-byte character counts as two); the "
+         "dialogs take at most 30."},
         {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "A", "longName": ")" + thirtyOne +
              R"("}]}])",
-         "systems[0].optionSets[0] \"A\": the \"longName\" has 31 characters; the dialogs take at most 30."},
+         "systems[0].optionSets[0] \"A\": the \"longName\" has 31 characters (a double-byte character counts as "
+         "two); the dialogs take at most 30."},
+        {R"([{"name": "SYS1", "longName": ")" + sixteenDoubleByte + R"("}])",
+         "systems[0] \"SYS1\": the \"longName\" has 32 characters (a double-byte character counts as two); the "
+         "dialogs take at most 30."},
+        {"[{\"name\": \"SYS1\", \"longName\": \"\xE5\x9C\xA8\xE5\xBA\xAB\"}]",
+         "systems[0] \"SYS1\": \"longName\" holds a character above U+00FF; write the host code page's bytes as \\u0080 "
+         "to \\u00ff."},
     };
     for (const Case& row : cases) {
         const std::string json =
             R"({"allowLongNames": 1, "businessSegments": [{"name": "S"}], "systems": )" + row.systems + "}";
-        EXPECT_EQ(RefusalOf(json),
-                  row.refusal)
-            << row.systems;
+        EXPECT_EQ(RefusalOf(json), row.refusal) << row.systems;
     }
-    // Siblings only: another system's option set and report group may share a long name.
-    EXPECT_NO_THROW(vqrepo::ReadDescription(R"({"allowLongNames": 1, "businessSegments": [{"name": "S"}], "systems": [
+    // Siblings only: another system's option set and report group may share a long name; 15
+    // double-byte characters are 30 bytes.
+    std::string fifteenDoubleByte;
+    for (int i = 0; i < 15; ++i)
+        fifteenDoubleByte += R"(\u0093\u00fa)";
+    const vqrepo::RepoDescription taken =
+        vqrepo::ReadDescription(R"({"allowLongNames": 1, "businessSegments": [{"name": "S"}], "systems": [
         {"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
          "optionSets": [{"name": "A", "longName": "Windows"}],
          "reportGroups": [{"businessSegment": "S", "name": "G1", "longName": "Month end"}]},
-        {"name": "SYS2", "longName": "Depot", "businessSegments": ["S"],
+        {"name": "SYS2", "longName": ")" + fifteenDoubleByte + R"(", "businessSegments": ["S"],
          "optionSets": [{"name": "A", "longName": "Windows"}],
-         "reportGroups": [{"businessSegment": "S", "name": "G1", "longName": "Month end"}]}]})"));
+         "reportGroups": [{"businessSegment": "S", "name": "G1", "longName": "Month end"}]}]})");
+    std::string stored;
+    for (int i = 0; i < 15; ++i)
+        stored += "\x93\xfa";
+    EXPECT_EQ(taken.systems[1].longName, stored);
+}
+
+// New System and System Options take a system's name in upper case, a letter first and then
+// letters and digits, at most 18 of them, unlike the other systems' names without regard to
+// case; the generate set and report group dialogs their names by their own fields' rules;
+// whether long names are allowed or not.
+TEST(RepoFileTest, NamesTheDialogsWouldRefuseAreRefusedNamingThePlace)
+{
+    struct Case {
+        std::string systems;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {R"([{"name": "shop sys", "longName": "Shop"}])",
+         "systems[0] \"shop sys\": a system's name holds letters (A to Z) and digits only."},
+        {R"([{"name": "shopsys", "longName": "Shop"}])",
+         "systems[0] \"shopsys\": the name of a system is in upper case, as the dialogs make it."},
+        {R"([{"name": "1SYS", "longName": "Shop"}])",
+         "systems[0] \"1SYS\": a system's name starts with a letter (A to Z)."},
+        {R"([{"name": " SYS1", "longName": "Shop"}])",
+         "systems[0] \" SYS1\": the name has blanks at its start or end; the dialogs store it without them."},
+        {R"([{"name": "SYSTEMNAMEOF19CHARS", "longName": "Shop"}])",
+         "systems[0] \"SYSTEMNAMEOF19CHARS\": the name has 19 characters (a double-byte character counts as two); "
+         "the dialogs take at most 18."},
+        {R"([{"name": "SYS1", "longName": "Shop"}, {"name": "SYS1", "longName": "Depot"}])",
+         "systems[1] \"SYS1\": a second system of the name \"SYS1\"; the names of the enterprise's systems "
+         "differ, without regard to case."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "NT\u0093\u00faGEN", "longName": "A"}]}])",
+         "systems[0].optionSets[0] \"NT\x93\xfaGEN\": an option set's name holds ASCII characters only."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "NTGENERATION", "longName": "A"}]}])",
+         "systems[0].optionSets[0] \"NTGENERATION\": the name has 12 characters (a double-byte character counts "
+         "as two); the dialogs take at most 10."},
+        {R"([{"name": "SYS1", "longName": "Shop", "optionSets": [{"name": "NTGEN", "longName": "A"},
+                                                                {"name": "NTGEN", "longName": "B"}]}])",
+         "systems[0].optionSets[1] \"NTGEN\": a second option set of the name \"NTGEN\"; the names of a system's "
+         "option sets differ, without regard to case."},
+        {R"([{"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
+              "reportGroups": [{"businessSegment": "S", "name": "MONTH:END", "longName": "Month end"}]}])",
+         "systems[0].reportGroups[0] \"MONTH:END\": a report group's name holds no blank, \"!\", \";\", \":\" or "
+         "character beyond ASCII."},
+        {R"([{"name": "SYS1", "longName": "Shop", "businessSegments": ["S"],
+              "reportGroups": [{"businessSegment": "S", "name": "monthend", "longName": "Month end"}]}])",
+         "systems[0].reportGroups[0] \"monthend\": the name of a report group is in upper case, as the dialogs "
+         "make it."},
+    };
+    for (const char* allowLongNames : {"1", "0"}) {
+        for (const Case& row : cases) {
+            const std::string json = std::string(R"({"allowLongNames": )") + allowLongNames +
+                                     R"(, "businessSegments": [{"name": "S"}], "systems": )" + row.systems + "}";
+            EXPECT_EQ(RefusalOf(json), row.refusal) << allowLongNames << " " << row.systems;
+        }
+    }
 }
 
 TEST(RepoFileTest, ValuesTheRepositoryCannotHoldAreRefusedNamingThePlace)

@@ -1,4 +1,4 @@
-#include "shell/VqsValidation.h"
+#include "names/VqsValidation.h"
 
 #include <algorithm>
 
@@ -31,6 +31,19 @@ UINT CheckLettersAndDigits(const CString& text, UINT message)
 {
     const std::string& bytes = text.str();
     return std::all_of(bytes.begin(), bytes.end(), IsLetterOrDigit) ? 0 : message;
+}
+
+UINT CheckASCII(const CString& text)
+{
+    const std::string& bytes = text.str();
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? 0 : kCorrectName;
+}
+
+UINT CheckNoBlanksOrSeparators(const CString& text)
+{
+    const CString trimmed = Trimmed(text);
+    return trimmed.FindOneOf(" !;:") >= 0 || CheckASCII(trimmed) ? kNoBlanksOrSeparators : 0;
 }
 
 } // namespace VqsValidation

@@ -32,5 +32,9 @@ CString Trimmed(const CString& text);
 UINT CheckID(const CString& text);
 // Every character of the text a letter or digit, else `message`.
 UINT CheckLettersAndDigits(const CString& text, UINT message);
+// No byte above 0x7F (double-byte text included) in the text, else kCorrectName.
+UINT CheckASCII(const CString& text);
+// The report group rule on the trimmed text: no blank, "!", ";", ":" or byte above 0x7F.
+UINT CheckNoBlanksOrSeparators(const CString& text);
 
 } // namespace VqsValidation

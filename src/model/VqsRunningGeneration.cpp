@@ -1,0 +1,91 @@
+#include "model/VqsRunningGeneration.h"
+
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQSystem.h"
+#include "proxy/VqException.h"
+#include "shell/VqsLockFailure.h"
+#include "shell/VqsMsgBox.h"
+
+namespace {
+
+constexpr int kPersistentlyLocked = 7;
+
+// The box of a lock the generation's hold refuses: "Generate process for user U persistently
+// locked SET", whether or not the hold is still in place.
+void ShowRunningGeneration(const CString& user, const PxVQOptionSetPtr& genSet)
+{
+    VqsLockFailure failure;
+    failure.code = kPersistentlyLocked;
+    failure.objectText = genSet ? genSet->GetName() : CString();
+    failure.userCode = user;
+    VqsErrorBox(VqsLockFailureMessage(failure));
+}
+
+bool RefusedForSet(const PxVQOptionSetPtr& genSet)
+{
+    const CString user = genSet ? genSet->GetGenerationClaimUser() : CString();
+    if (user.IsEmpty())
+        return false;
+    ShowRunningGeneration(user, genSet);
+    return true;
+}
+
+template <class T, class Refused>
+bool AnyRefused(const PxTypedList<T>& objects, Refused refused)
+{
+    const CList<T, const T&>& list = objects;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        if (refused(list.GetNext(pos)))
+            return true;
+    return false;
+}
+
+bool RefusedForConfig(const PxVQCurConfigPtr& config)
+{
+    if (!config)
+        return false;
+    PxTypedList<PxVQOptionSetPtr> optionSets;
+    config->GetListOfOptionSets(optionSets);
+    return AnyRefused(optionSets, RefusedForSet);
+}
+
+bool RefusedForSystem(const PxVQSystemPtr& system)
+{
+    if (RefusedForConfig(system->GetCurConfig()))
+        return true;
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    system->GetListOfRecoveryInfos(sessions);
+    return AnyRefused(sessions, VqsRefusedWhileSessionRuns);
+}
+
+} // namespace
+
+bool VqsRefusedDeleteWhileGenerationRuns(const PxVQObjectPtr& object)
+{
+    // What cannot be checked is not deleted.
+    try {
+        if (const PxVQOptionSetPtr optionSet{object})
+            return RefusedForSet(optionSet);
+        if (const PxVQSystemPtr system{object})
+            return RefusedForSystem(system);
+        if (const PxVQCurConfigPtr config{object})
+            return RefusedForConfig(config);
+        if (const PxVQRecoveryInfoPtr session{object})
+            return VqsRefusedWhileSessionRuns(session);
+    } catch (const VqReportableException& error) {
+        VqsErrorBox(error.GetErrorMessage());
+        return true;
+    }
+    return false;
+}
+
+bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session)
+{
+    const CString user = session ? session->GetGenerationClaimUser() : CString();
+    if (user.IsEmpty())
+        return false;
+    ShowRunningGeneration(user, session->GetGenSet());
+    return true;
+}

@@ -1,0 +1,16 @@
+// What a running generation keeps from deletion: its generate set, the system the set belongs
+// to and the recovery session it goes on with. Whether a generation runs is its claim
+// (PxVQObject::ClaimForGeneration), seen on every host and gone with a session that dies, not
+// the set's persistent lock, which the owner's Unlock may lift while the generation runs.
+#pragma once
+
+#include "proxy/PxVQObject.h"
+#include "proxy/PxVQRecoveryInfo.h"
+
+// The error box naming the generation that runs on what is to be deleted (an option set, a
+// system or a current configuration, a recovery session): its user and its generate set.
+// True when one runs and the deletion is refused.
+bool VqsRefusedDeleteWhileGenerationRuns(const PxVQObjectPtr& object);
+// The same for a recovery session a restart, an install or a monitor runs on: neither deleted
+// nor gone on with a second time.
+bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session);
