@@ -19,8 +19,9 @@ constexpr UINT IDS_CONTEXT_AND_MESSAGE = 61665;
 unsigned g_depth = 0;
 int g_ok = 1;
 int g_joined = 0;
-// A transaction that joined the host's has failed since the host's began: the later ones
-// start failed, as the host's transaction does not stand.
+// A transaction that joined the host's, or a step of the host's outside them, has failed
+// since the host's began: the later ones start failed, as the host's transaction does not
+// stand.
 int g_joinedFailed = 0;
 
 void LogFailure(const char* format, const char* what) noexcept
@@ -33,6 +34,23 @@ void LogFailure(const char* format, const char* what) noexcept
         }
     } catch (...) {
     }
+}
+
+// Runs `body`; the text of anything it throws goes to `failed`. Whether it ran through.
+template <class Body, class Failed>
+bool RunCatchingAll(Body body, Failed failed) noexcept
+{
+    try {
+        body();
+        return true;
+    } catch (const VqException& error) {
+        failed(error.GetErrorMessage());
+    } catch (const std::exception& error) {
+        failed(error.what());
+    } catch (...) {
+        failed("unknown error");
+    }
+    return false;
 }
 
 void LogFinishFailure(const char* what) noexcept
@@ -103,16 +121,12 @@ void VqsTransaction::BeginOutermost()
 
 void VqsTransaction::EndOutermost() noexcept
 {
-    try {
-        if (PxVQLink* link = Link())
-            CommitOrAbort(*link);
-    } catch (const VqException& error) {
-        ReportUnexpectedEnd(error.GetErrorMessage());
-    } catch (const std::exception& error) {
-        ReportUnexpectedEnd(error.what());
-    } catch (...) {
-        ReportUnexpectedEnd("unknown error");
-    }
+    RunCatchingAll(
+        [this] {
+            if (PxVQLink* link = Link())
+                CommitOrAbort(*link);
+        },
+        [this](const char* what) { ReportUnexpectedEnd(what); });
     TellApplicationOfEnd();
 }
 
@@ -120,18 +134,9 @@ void VqsTransaction::EndOutermost() noexcept
 // notices changes nothing of the outcome; it is logged.
 void VqsTransaction::TellApplicationOfEnd() noexcept
 {
-    VqsSysApp* app = VqsGetApp();
-    if (!app)
-        return;
-    try {
-        app->FinishTransaction(g_ok != 0);
-    } catch (const std::exception& error) {
-        LogFinishFailure(error.what());
-    } catch (...) {
-        LogFinishFailure("unknown error");
-    }
+    if (VqsSysApp* app = VqsGetApp())
+        RunCatchingAll([app] { app->FinishTransaction(g_ok != 0); }, LogFinishFailure);
 }
-
 
 // A transaction that something else ended meanwhile committed nothing.
 void VqsTransaction::CommitOrAbort(PxVQLink& link)
@@ -162,19 +167,12 @@ bool VqsTransaction::EndRepositoryTransaction(PxVQLink& link, bool commit)
 // transaction joins this one.
 void VqsTransaction::AbortAfterFailure(PxVQLink& link) noexcept
 {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        try {
-            if (link.IsInTransaction())
-                link.AbortTransaction();
-            return;
-        } catch (const VqException& error) {
-            LogAbortFailure(error.GetErrorMessage());
-        } catch (const std::exception& error) {
-            LogAbortFailure(error.what());
-        } catch (...) {
-            LogAbortFailure("unknown error");
-        }
-    }
+    const auto abort = [&link] {
+        if (link.IsInTransaction())
+            link.AbortTransaction();
+    };
+    if (!RunCatchingAll(abort, LogAbortFailure))
+        RunCatchingAll(abort, LogAbortFailure);
 }
 
 // Something other than a refused commit stopped the end of the transaction: it must not

@@ -28,7 +28,8 @@ std::size_t Count(const std::string& text, const std::string& part)
     return count;
 }
 
-const std::string kOpenSystemView = "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n";
+const std::string kOpenSystemView =
+    "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n";
 const std::string kGenerateSystem =
     "select-row 59648 1\nidle\nexpect-dialog 160\nclick 1\ncommand-id 32792\nidle\ngeneration-log\n";
 

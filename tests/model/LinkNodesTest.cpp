@@ -21,6 +21,7 @@
 #include "win/Clock.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,42 @@ TEST_F(LinkNodesTest, FlagAndValueWritesTellTheViews)
     PxFaultInjection::Reset();
     EXPECT_TRUE(TakeHints().empty()) << "a refused value tells nothing";
     EXPECT_EQ(Element("SYS1", "SALES", "CUSTOMER")->GetUnusedMark(), 1);
+}
+
+// Each step judges its success after its commit: a refused commit makes it answer failure,
+// with the one box of the refusal, and its links stay as stored.
+TEST_F(LinkNodesTest, AStepWhoseCommitIsRefusedAnswersFailure)
+{
+    const PxLSEElementPtr order = app.GetLSEEnterprise()->GetBusinessSegment("SALES")->GetElement("ORDER");
+    struct Row {
+        const char* step;
+        std::function<int()> run;
+        const char* stays; // the link of SALES in SYS1 still there afterwards
+    };
+    const Row rows[] = {
+        {"the unused mark", [&] { return ElementNode("CUSTOMER")->SetSoftLinkValue(1); }, "CUSTOMER"},
+        {"an element link's design data",
+         [&] { return ElementNode("ORDER")->AddIspecsToBundles(order, CStringList()); }, "ORDER"},
+        {"an Ispec link's deletion", [&] { return ElementNode("CUSTOMER")->Delete(); }, "CUSTOMER"},
+        {"a profile link's deletion", [&] { return ElementNode("CUSTBYNAME")->Delete(); }, "CUSTBYNAME"},
+        {"a segment link's deletion",
+         [&] {
+             return VqsModelNodeBSLink::DeleteSoftLink(config, model.FindConfigNodeOfBSLink(Segment("SYS1", "STOCK")));
+         },
+         "CUSTOMER"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.step);
+        vqui::ClearTranscript();
+        PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full.");
+        EXPECT_EQ(row.run(), 0);
+        PxFaultInjection::Reset();
+        EXPECT_EQ(Boxes(), std::vector<std::string>{"Cannot commit the transaction:\nThe disk is full."});
+        EXPECT_TRUE(Element("SYS1", "SALES", row.stays)->ObjectPresent());
+        EXPECT_NE(ElementNode(row.stays), nullptr);
+        EXPECT_TRUE(Segment("SYS1", "STOCK")->ObjectPresent());
+        EXPECT_EQ(Element("SYS1", "SALES", "CUSTOMER")->GetUnusedMark(), 0);
+    }
 }
 
 TEST_F(LinkNodesTest, ReplacingAPackNameFollowsTheTableOfEachPlatform)
