@@ -111,6 +111,10 @@ int UsageOfKeyword(LPCTSTR keyword)
     return 0;
 }
 
+// A step of the host's transaction is done only while no part of that transaction failed:
+// a failed part (its box shown) leaves nothing of it stored.
+BOOL StepStands(BOOL done) { return done && !VqsTransaction::HasJoinedTransactionFailed() ? TRUE : FALSE; }
+
 // Ispecs without a usage and output-only Ispecs stay out of bundles.
 bool IsBundleUsage(int usage) { return usage != kUsageNone && usage != kUsageOutput; }
 
@@ -372,14 +376,14 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
     }
     try {
         if (!segment)
-            return RenameElement(linkType, newName, oldName);
+            return StepStands(RenameElement(linkType, newName, oldName));
         for (POSITION pos = m_pPrepared ? m_pPrepared->links.GetHeadPosition() : nullptr; pos;) {
             VqsModelNodeBSLink* link = m_pPrepared->links.GetNext(pos);
             ClearUnusedMark(link);
             RenameSoftLink(link->GetSoftLink(), newName);
             link->NotifyChanged();
         }
-        return TRUE;
+        return StepStands(TRUE);
     } catch (const VqReportableException& error) {
         VqsTransaction::FailJoinedTransaction();
         CString context;
@@ -434,7 +438,7 @@ BOOL VqsSysApp::Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR busines
     if (linkType == kKeywordWithoutLinks)
         return TRUE;
     try {
-        return CreateElement(linkType, elementName, businessSegment);
+        return StepStands(CreateElement(linkType, elementName, businessSegment));
     } catch (const VqReportableException& error) {
         VqsTransaction::FailJoinedTransaction();
         if (m_pPrepared) {
@@ -751,7 +755,7 @@ BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCT
         VqsTransaction::FailJoinedTransaction();
         throw;
     }
-    return TRUE;
+    return StepStands(TRUE);
 }
 
 // An Ispec that becomes output only leaves every bundle; one that stops being output only

@@ -199,6 +199,8 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(Dump().find(row.stored), std::string::npos);
+        if (&row.lines == &hostRename)
+            EXPECT_NE(printed.find("result: rename 0"), std::string::npos) << "the host is told it failed";
     }
 }
 
