@@ -16,6 +16,8 @@ constexpr const char* kFormat = "vq-repository-1";
 // makes the single writer slot.
 constexpr const char* kTakeWriterSlot = "SELECT pg_advisory_xact_lock(29871, 1)";
 
+// A session's rows of the lock tables have indexes of their own, partial, that only a query
+// naming `holds > 0` or `kind > 0` can use: a lookup by object has no way but the object's key.
 constexpr const char* kSchema =
     "CREATE SCHEMA vq_repository;"
     "SET search_path TO vq_repository;"
@@ -32,13 +34,14 @@ constexpr const char* kSchema =
     " machine text NOT NULL, user_code text NOT NULL, attached bigint NOT NULL);"
     "CREATE TABLE px_lock(oid bigint NOT NULL, session bigint NOT NULL, kind integer NOT NULL,"
     " holds integer NOT NULL, PRIMARY KEY(oid, session, kind));"
-    "CREATE INDEX px_lock_of ON px_lock(session);"
+    "CREATE INDEX px_lock_of ON px_lock(session) WHERE holds > 0;"
     "CREATE TABLE px_persistent_lock(oid bigint PRIMARY KEY, user_code text NOT NULL, locked bigint NOT NULL,"
     " holds integer NOT NULL, manual_holds integer NOT NULL);"
     "CREATE TABLE px_oid(next bigint NOT NULL);"
     "CREATE TABLE px_lock_wait(ticket bigserial PRIMARY KEY, oid bigint NOT NULL, session bigint NOT NULL,"
     " kind integer NOT NULL, UNIQUE(oid, session));"
-    "CREATE INDEX px_lock_wait_of ON px_lock_wait(session);"
+    "CREATE INDEX px_lock_wait_of ON px_lock_wait(session) WHERE kind > 0;"
+    "CREATE INDEX px_lock_wait_line ON px_lock_wait(oid, ticket);"
     "INSERT INTO px_meta(key, value) VALUES('format', 'vq-repository-1'),"
     " ('root.PxVQEnterprise', '1'), ('root.PxLSEEnterprise', '2');"
     "INSERT INTO px_oid(next) VALUES(3);";
