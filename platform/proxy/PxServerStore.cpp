@@ -680,28 +680,30 @@ PxStore::Deletion PxServerStore::DeleteAll(const std::vector<std::int64_t>& oids
 PxStoreContents PxServerStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
     const std::string list = PxPgArray(oids);
+    PxPgConnection::Query objectsRead(*m_db,
+                                      "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes"
+                                      " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object o ON o.oid = k.oid"
+                                      " LEFT JOIN px_attribute a ON a.oid = o.oid ORDER BY o.oid, a.name",
+                                      pxwhat::Read);
+    objectsRead.Bind(list);
+    PxPgConnection::Query entriesRead(*m_db,
+                                      "SELECT m.owner, m.role, m.member, m.owning::int, o.class"
+                                      " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object w ON w.oid = k.oid"
+                                      " JOIN px_member m ON m.owner = k.oid"
+                                      " LEFT JOIN px_object o ON o.oid = m.member ORDER BY m.owner, m.role, m.seq",
+                                      pxwhat::Read);
+    entriesRead.Bind(list);
+    // The objects and their entries in one round trip.
+    const std::vector<PxPgRows> read = m_db->Pipeline({&objectsRead, &entriesRead});
+    const PxPgRows& objects = read[0];
+    const PxPgRows& entries = read[1];
     PxStoreContents contents;
-    PxPgRows objects = PxPgConnection::Query(*m_db,
-                                             "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes"
-                                             " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object o ON o.oid = k.oid"
-                                             " LEFT JOIN px_attribute a ON a.oid = o.oid ORDER BY o.oid, a.name",
-                                             pxwhat::Read)
-                           .Bind(list)
-                           .Run();
     for (int row = 0; row < objects.Count(); ++row) {
         PxObjectContents& object = contents[objects.Int(row, 0)];
         object.className = objects.Text(row, 1);
         if (!objects.IsNull(row, 2))
             object.attributes.emplace_back(objects.Text(row, 2), ValueAt(objects, row, 3));
     }
-    PxPgRows entries = PxPgConnection::Query(*m_db,
-                                             "SELECT m.owner, m.role, m.member, m.owning::int, o.class"
-                                             " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object w ON w.oid = k.oid"
-                                             " JOIN px_member m ON m.owner = k.oid"
-                                             " LEFT JOIN px_object o ON o.oid = m.member ORDER BY m.owner, m.role, m.seq",
-                                             pxwhat::Read)
-                           .Bind(list)
-                           .Run();
     for (int row = 0; row < entries.Count(); ++row)
         contents[entries.Int(row, 0)].entries.push_back({entries.Text(row, 1), entries.Int(row, 2),
                                                          entries.Int(row, 3) != 0,
