@@ -47,8 +47,9 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // a lookup found them at (ctid), and a session's rows go through indexes only a query by
     // session can use. So whatever statistics the server keeps of these tables (taken while
     // they were empty, or none), the plan it keeps for a statement has no other way, and a
-    // lookup never costs with the locks the tables hold.
-    m_db->Execute("SET enable_seqscan = off", pxwhat::Lock);
+    // lookup never costs with the locks the tables hold. The plan is made once, at a
+    // statement's first run, and kept.
+    m_db->Execute("SET enable_seqscan = off; SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
     SetBusyTimeout(2000);
 }
 
