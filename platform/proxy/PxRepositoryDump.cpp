@@ -122,7 +122,7 @@ public:
 
 private:
     // Objects a read asks for, at the most.
-    static constexpr std::size_t kBatch = 5000;
+    static constexpr std::size_t kBatch = 2000;
     // Of those, objects of the lists further out than the one being written.
     static constexpr std::size_t kAhead = 500;
     // Objects and list entries held, read and not written yet, beyond which no object of a

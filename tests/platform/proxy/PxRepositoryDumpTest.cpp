@@ -102,8 +102,8 @@ TEST_P(PxRepositoryDumpBatchTest, ARepositoryLargerThanOneReadIsWrittenWholeInFu
     const std::int64_t trips = PxPgConnection::RoundTrips();
     EXPECT_EQ(Dump(*link), expected);
     if (GetParam() == PxStoreKind::Server)
-        EXPECT_LE(PxPgConnection::RoundTrips() - trips, 14) << "four reads (the roots, the parents, their children, the"
-                                                               " chains), besides the lookups of the roots and the first"
+        EXPECT_LE(PxPgConnection::RoundTrips() - trips, 16) << "the roots, then the 9,000 objects in full reads of"
+                                                               " 2,000, besides the lookups of the roots and the first"
                                                                " runs of the statements";
 }
 
