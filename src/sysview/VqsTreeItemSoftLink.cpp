@@ -378,11 +378,7 @@ void VqsTreeItemIspecSoftLink::UpdateState()
         ApplyHasChildren(TRUE);
         return;
     }
-    ApplyListSize([this] {
-        PxTypedList<PxVQProfileSoftLinkPtr> profiles;
-        m_ispecLink->GetListOfProfileSoftLinks(profiles);
-        return static_cast<int>(profiles.GetCount());
-    });
+    ApplyListSize([this] { return PxVQIspecSoftLink::CountsOfProfileSoftLinks({m_ispecLink}).front(); });
 }
 
 BOOL VqsTreeItemIspecSoftLink::RefreshTexts()
@@ -478,11 +474,7 @@ void VqsTreeItemGroup::FillChildren(int insertRows)
 
 void VqsTreeItemGroup::UpdateState()
 {
-    ApplyListSize([this] {
-        PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-        m_group->GetListOfReportSoftLinkAliases(aliases);
-        return static_cast<int>(aliases.GetCount());
-    });
+    ApplyListSize([this] { return PxVQReportGroup::CountsOfReportSoftLinkAliases({m_group}).front(); });
 }
 
 void VqsTreeItemGroup::OnReportLinkRemoved(const PxObjectPtr& link)
@@ -587,11 +579,7 @@ void VqsTreeItemBundle::FillChildren(int insertRows)
 
 void VqsTreeItemBundle::UpdateState()
 {
-    ApplyListSize([this] {
-        PxTypedList<PxVQIspecBundleDataPtr> entries;
-        m_bundle->GetListOfIspecBundleData(entries);
-        return static_cast<int>(entries.GetCount());
-    });
+    ApplyListSize([this] { return PxVQBundle::CountsOfIspecBundleData({m_bundle}).front(); });
 }
 
 void VqsTreeItemBundle::OnIspecLinkRemoved(const PxObjectPtr& link)

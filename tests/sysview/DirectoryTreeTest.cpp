@@ -462,6 +462,21 @@ TEST_F(DirectoryTreeTest, ANewModelGetsANodeForEveryObjectTheTreeShows)
         << "nothing is shown below the second system";
 }
 
+// A refresh that announces every bundle and report group of a new model asks whether each
+// row's list has entries by counting them, without reading them.
+TEST_F(DirectoryTreeTest, ARefreshCountsTheListsOfTheRowsItAnnouncesWithoutReadingThem)
+{
+    OpenSales();
+    for (const char* row : {"Bundles", "Report Groups"})
+        Expand(row);
+    PxTesting::ResetListReads();
+    VqsModel model;
+    view->Refresh(&model);
+    for (const char* list : {"PxVQBundle::GetListOfIspecBundleData", "PxVQReportGroup::GetListOfReportSoftLinkAliases"})
+        EXPECT_EQ(PxTesting::ListReads(list), 0) << list;
+    EXPECT_GT(PxTesting::ListReads("PxVQBundle::CountsOfIspecBundleData"), 0);
+}
+
 // An item's list is read once: the lists of a folder's new items are counted together, an
 // item's own fill decides its state from what it read, and the objects the entries of a
 // bundle or report group name are read together.
