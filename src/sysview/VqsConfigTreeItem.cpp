@@ -187,6 +187,48 @@ void VqsConfigTreeItem::ApplyHasChildren(BOOL hasChildren)
         SetState(Leaf);
 }
 
+void VqsConfigTreeItem::WalkWithReadAhead(const ReadAhead& ahead, const std::function<void()>& walk)
+{
+    VqsValueScope<const ReadAhead*> scope(m_pReadAhead, &ahead);
+    walk();
+}
+
+const std::vector<PxObjectPtr>* VqsConfigTreeItem::ListReadAhead(const PxObjectPtr& owner) const
+{
+    if (!owner)
+        return nullptr;
+    for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
+        const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+        if (!ancestor || !ancestor->m_pReadAhead)
+            continue;
+        const auto found = ancestor->m_pReadAhead->lists.find(owner->GetHandle().MapKey());
+        if (found != ancestor->m_pReadAhead->lists.end())
+            return &found->second;
+    }
+    return nullptr;
+}
+
+std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::ReferencesReadAhead(
+    const std::vector<PxObjectPtr>& members) const
+{
+    for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
+        const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+        if (!ancestor || !ancestor->m_pReadAhead)
+            continue;
+        const auto& references = ancestor->m_pReadAhead->references;
+        std::vector<PxObjectPtr> referred;
+        for (const PxObjectPtr& member : members) {
+            const auto found = references.find(member->GetHandle().MapKey());
+            if (found == references.end())
+                break;
+            referred.push_back(found->second);
+        }
+        if (referred.size() == members.size())
+            return referred;
+    }
+    return std::nullopt;
+}
+
 std::optional<int> VqsConfigTreeItem::KnownListSize()
 {
     if (m_listSize)
