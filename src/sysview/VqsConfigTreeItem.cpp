@@ -187,25 +187,29 @@ void VqsConfigTreeItem::ApplyHasChildren(BOOL hasChildren)
         SetState(Leaf);
 }
 
-void VqsConfigTreeItem::WalkWithReadAhead(const ReadAhead& ahead, const std::function<void()>& walk)
+void VqsConfigTreeItem::WalkWithReadAhead(ReadAhead& ahead, const std::function<void()>& walk)
 {
-    VqsValueScope<const ReadAhead*> scope(m_pReadAhead, &ahead);
+    VqsValueScope<ReadAhead*> scope(m_pReadAhead, &ahead);
     walk();
 }
 
-const std::vector<PxObjectPtr>* VqsConfigTreeItem::ListReadAhead(const PxObjectPtr& owner) const
+std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeListReadAhead(const PxObjectPtr& owner) const
 {
     if (!owner)
-        return nullptr;
+        return std::nullopt;
     for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
         const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
         if (!ancestor || !ancestor->m_pReadAhead)
             continue;
-        const auto found = ancestor->m_pReadAhead->lists.find(owner->GetHandle().MapKey());
-        if (found != ancestor->m_pReadAhead->lists.end())
-            return &found->second;
+        auto& lists = ancestor->m_pReadAhead->lists;
+        const auto found = lists.find(owner->GetHandle().MapKey());
+        if (found == lists.end())
+            continue;
+        std::vector<PxObjectPtr> list = std::move(found->second);
+        lists.erase(found);
+        return list;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::ReferencesReadAhead(

@@ -181,7 +181,7 @@ protected:
     template <class Ptr, class Read>
     void ListOf(const PxObjectPtr& owner, PxTypedList<Ptr>& list, Read read) const
     {
-        const std::vector<PxObjectPtr>* ahead = ListReadAhead(owner);
+        const std::optional<std::vector<PxObjectPtr>> ahead = TakeListReadAhead(owner);
         if (!ahead) {
             read(list);
             return;
@@ -192,9 +192,10 @@ protected:
     // Whether the child is to be filled by the walk through the children.
     static bool AwaitsFill(VqsTreeItem* child) { return child->GetState() != Leaf && !child->GetChildCount(); }
     // Runs the walk with what was read ahead at the children's disposal.
-    void WalkWithReadAhead(const ReadAhead& ahead, const std::function<void()>& walk);
-    // The object's list as an ancestor's walk read it ahead; null when none did.
-    const std::vector<PxObjectPtr>* ListReadAhead(const PxObjectPtr& owner) const;
+    void WalkWithReadAhead(ReadAhead& ahead, const std::function<void()>& walk);
+    // The object's list as an ancestor's walk read it ahead, taken from what the walk holds
+    // (so that the walk lets go of each list as its item takes it); none when none did.
+    std::optional<std::vector<PxObjectPtr>> TakeListReadAhead(const PxObjectPtr& owner) const;
     // The objects the members refer to as an ancestor's walk read them ahead (null where
     // none); none unless it read them for every member.
     std::optional<std::vector<PxObjectPtr>> ReferencesReadAhead(const std::vector<PxObjectPtr>& members) const;
@@ -220,7 +221,7 @@ private:
     std::uint64_t m_mapKey = 0;
     std::optional<int> m_listSize;
     const ListSizes* m_pChildListSizes = nullptr;
-    const ReadAhead* m_pReadAhead = nullptr;
+    ReadAhead* m_pReadAhead = nullptr;
 };
 
 // Long name when the session allows long names and the object has one, else the name.
