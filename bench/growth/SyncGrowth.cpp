@@ -2,11 +2,12 @@
 // the session left out of the time):
 // - every component's profile link is stale (the design names no profile for it), so each
 //   link's stale part is deleted: 200 and 2,000 components on a file, 20 and 200 on the
-//   test server, where the server's write transactions are counted too, and 200 and 2,000
-//   on the test server after an ANALYZE;
+//   test server, where the server's write transactions and round trips are counted too,
+//   and 200 and 2,000 on the test server after an ANALYZE;
 // - a tenth of a segment's reports left the design: 2,000 and 20,000 reports on a file.
 #include "GrowthSupport.h"
 
+#include "proxy/PxPostgres.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQSystem.h"
@@ -60,24 +61,29 @@ void Synchronise(benchmark::State& state, const std::function<std::string()>& fr
 {
     std::int64_t pairs = 0;
     std::int64_t transactions = 0;
+    std::int64_t trips = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const std::string repository = fresh();
         VqsSysApp& app = vqgrowth::OpenSession(repository);
         const PxVQCurConfigPtr config = app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig();
         const std::int64_t before = server ? vqgrowth::ServerTransactions(repository) : 0;
+        trips = PxPgConnection::RoundTrips();
         state.ResumeTiming();
         if (!vqbench::SynchroniseFullAuto(config, pairs))
             state.SkipWithError("the synchronisation stopped");
         state.PauseTiming();
+        trips = PxPgConnection::RoundTrips() - trips;
         // Less the reading of the counter itself.
         transactions = server ? vqgrowth::ServerTransactions(repository) - before - 1 : 0;
         vqgrowth::CloseSession();
         state.ResumeTiming();
     }
     state.counters["pairs"] = static_cast<double>(pairs);
-    if (server)
+    if (server) {
         state.counters["transactions"] = static_cast<double>(transactions);
+        state.counters["trips"] = static_cast<double>(trips);
+    }
 }
 
 void BM_SyncStaleProfilesFile(benchmark::State& state)

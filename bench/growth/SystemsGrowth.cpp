@@ -3,16 +3,27 @@
 // - Expand Branch of the enterprise at the top of the system view (every system's branch
 //   fills); the view is opened and closed outside the time;
 // - Find of the last system from the top row (the search reads every earlier system's branch).
+// The same Expand Branch and Find on the test server with systems of the sample's shape (the
+// sample scaled to ten segments and as many systems as asked, each of one segment with the
+// sample's own elements); "trips/system" counts the round trips a system.
 // The dump also at 10 systems, and on a file at 10,000, with the memory it takes at its
-// highest ("peakMB"), its text counted as it is written rather than kept.
+// highest ("peakMB"), its text counted as it is written rather than kept; and the dump of
+// the sample scaled to 1,000 and 10,000 elements a segment on the test server.
 // Each system takes one of ten business segments of a few elements and has one generate
 // set. On the server the counter "trips" is the number of round trips to it, "xacts" the
 // transactions it began.
 #include "GrowthSupport.h"
 #include "GrowthView.h"
+#include "ServerStep.h"
 
 #include "proxy/PxPostgres.h"
 #include "proxy/PxRepositoryDump.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoSample.h"
+#include "support/PgTestServer.h"
+
+#include <algorithm>
+#include <map>
 
 #include <ostream>
 #include <streambuf>
@@ -93,9 +104,8 @@ private:
     std::size_t m_count = 0;
 };
 
-void Dump(benchmark::State& state, bool server)
+void Dump(benchmark::State& state, const std::string& repository, bool server)
 {
-    const std::string repository = Repository(static_cast<int>(state.range(0)), server);
     std::size_t size = 0;
     std::int64_t peak = 0;
     for (auto _ : state) {
@@ -123,10 +133,66 @@ void Find(benchmark::State& state, bool server)
         [&](vqgrowth::OpenView& open) { Timed(state, server, [&] { open.Find(last); }); });
 }
 
+void Dump(benchmark::State& state, bool server)
+{
+    Dump(state, Repository(static_cast<int>(state.range(0)), server), server);
+}
+
+// The sample with that many systems, ten segments and their systems in turn.
+std::string SampleSystemsOnServer(int systems)
+{
+    static std::map<int, std::string> made;
+    std::string& uri = made[systems];
+    if (uri.empty()) {
+        uri = vqtest::PgTestServer::Instance().NewDatabase();
+        vqrepo::CreateRepositoryFile(uri, vqrepo::SampleDescription({systems / kSegments, kSegments, 0}));
+    }
+    return uri;
+}
+
+// The system found last from the top row: the systems stand in the order of their (long)
+// names, "Sample system 1" on.
+std::string LastSampleSystem(int systems)
+{
+    std::string last;
+    for (int index = 1; index <= systems; ++index)
+        last = std::max(last, "Sample system " + std::to_string(index));
+    return last;
+}
+
+void PerSystem(benchmark::State& state)
+{
+    state.counters["trips/system"] = state.counters["trips"] / static_cast<double>(state.range(0));
+}
+
+void BM_ExpandSampleSystemsServer(benchmark::State& state)
+{
+    vqgrowth::TimeOnView(
+        state, SampleSystemsOnServer(static_cast<int>(state.range(0))), [](vqgrowth::OpenView&) {},
+        [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.ExpandBranch(); }); });
+    PerSystem(state);
+}
+BENCHMARK(BM_ExpandSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_FindSampleSystemsServer(benchmark::State& state)
+{
+    const std::string last = LastSampleSystem(static_cast<int>(state.range(0)));
+    vqgrowth::TimeOnView(
+        state, SampleSystemsOnServer(static_cast<int>(state.range(0))), [](vqgrowth::OpenView&) {},
+        [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.Find(last); }); });
+    PerSystem(state);
+}
+BENCHMARK(BM_FindSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_DumpSystemsFile(benchmark::State& state) { Dump(state, false); }
 BENCHMARK(BM_DumpSystemsFile)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_DumpSystemsServer(benchmark::State& state) { Dump(state, true); }
 BENCHMARK(BM_DumpSystemsServer)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_DumpScaledSampleServer(benchmark::State& state)
+{
+    Dump(state, vqgrowth::ScaledSampleOnServer(static_cast<int>(state.range(0)), false), true);
+}
+BENCHMARK(BM_DumpScaledSampleServer)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_ExpandSystemsFile(benchmark::State& state) { Expand(state, false); }
 BENCHMARK(BM_ExpandSystemsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -122,11 +122,11 @@ public:
 
 private:
     // Objects a read asks for, at the most.
-    static constexpr std::size_t kBatch = 5000;
+    static constexpr std::size_t kBatch = 2000;
     // Of those, objects of the lists further out than the one being written.
     static constexpr std::size_t kAhead = 500;
-    // Objects and list entries held, read and not written yet, beyond which nothing
-    // further out is read ahead.
+    // Objects and list entries held, read and not written yet, beyond which no object of a
+    // list further out is read ahead.
     static constexpr std::size_t kHeld = 20000;
 
     // The entries of an object being written, from the one being written on.
@@ -173,40 +173,55 @@ private:
         return object;
     }
 
-    // Reads the next objects to be written that are not read yet, in the order of writing,
-    // as far as the lists read tell them. Those of the list being written come first. The
-    // lists further out are written only after everything below, and their objects may own
-    // long lists: a few of them are read ahead, and only while little is held, so that what
-    // is held does not grow with the repository.
+    // Reads the next objects to be written that are not read yet, a full batch of them
+    // whenever the lists read name that many, in the order of writing and without a gap, so
+    // that everything held is written before anything read later but what it owns. Those of
+    // the list being written come first, with what the objects held own; the lists further
+    // out are written only after everything below, and their objects may own long lists: a
+    // few of them are read ahead, and only while little is held, so that what is held does
+    // not grow with the repository.
     void ReadNext()
     {
-        std::vector<std::int64_t> wanted;
-        std::unordered_set<std::int64_t> chosen;
-        std::size_t limit = kBatch;
-        for (auto frame = m_pending.rbegin(); frame != m_pending.rend() && wanted.size() < limit; ++frame) {
-            if (frame != m_pending.rbegin()) {
-                if (m_held >= kHeld && !wanted.empty())
-                    break;
-                limit = std::min(limit, wanted.size() + kAhead);
-            }
-            CollectUnread(*frame->entries, frame->next, limit, wanted, chosen);
+        Collected collected;
+        for (auto frame = m_pending.rbegin(); frame != m_pending.rend(); ++frame) {
+            const bool inner = frame == m_pending.rbegin();
+            std::size_t ahead = kBatch;
+            if (!inner)
+                ahead = m_held < kHeld ? std::min(kAhead, kBatch - collected.wanted.size()) : 0;
+            if (!CollectUnread(*frame->entries, frame->next, ahead, collected))
+                break;
         }
-        Read(wanted);
+        Read(collected.wanted);
     }
 
-    void CollectUnread(const std::vector<PxMemberEntry>& entries, std::size_t from, std::size_t limit,
-                       std::vector<std::int64_t>& wanted, std::unordered_set<std::int64_t>& chosen) const
+    struct Collected {
+        std::vector<std::int64_t> wanted;
+        std::unordered_set<std::int64_t> chosen;
+    };
+
+    // Collects the unread objects of the entries from `from` on, in the order of writing,
+    // and through the objects read what they own: at most `ahead` of the entries' own.
+    // Answers false where it stopped, at a full batch or at the first of the entries' own
+    // past `ahead`.
+    bool CollectUnread(const std::vector<PxMemberEntry>& entries, std::size_t from, std::size_t ahead,
+                       Collected& collected) const
     {
-        for (std::size_t index = from; index < entries.size() && wanted.size() < limit; ++index) {
+        for (std::size_t index = from; index < entries.size(); ++index) {
             const PxMemberEntry& entry = entries[index];
-            if (!entry.owning || m_shown.Contains(entry.member) || !chosen.insert(entry.member).second)
+            if (!entry.owning || m_shown.Contains(entry.member) || !collected.chosen.insert(entry.member).second)
                 continue;
             auto read = m_read.find(entry.member);
-            if (read == m_read.end())
-                wanted.push_back(entry.member);
-            else
-                CollectUnread(read->second.entries, 0, limit, wanted, chosen);
+            if (read != m_read.end()) {
+                if (!CollectUnread(read->second.entries, 0, kBatch, collected))
+                    return false;
+                continue;
+            }
+            if (collected.wanted.size() == kBatch || ahead == 0)
+                return false;
+            collected.wanted.push_back(entry.member);
+            --ahead;
         }
+        return true;
     }
 
     void Read(const std::vector<std::int64_t>& oids)

@@ -17,6 +17,19 @@ namespace {
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"                       \
     " AND k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295), false)::int"
 
+// The rows of the persistent locks whose generation holds the claims of session $1 carry (the
+// claims are held on -oid - $2, PxHoldMarkSlot) that meet the condition on `p`.
+#define PX_CARRIED_HOLDS(condition)                                                                             \
+    "SELECT p.row FROM px_lock l, LATERAL (SELECT p.ctid AS row FROM px_persistent_lock p"                      \
+    " WHERE p.oid = -l.oid - $2::bigint AND " condition " OFFSET 0) p"                                          \
+    " WHERE l.session = $1 AND l.holds > 0 AND l.oid < -$2::bigint"
+
+// Takes the session (the parameter named) out of the lines for the objects of $1 (an array).
+#define PX_LEAVE_LINES(session)                                                                                 \
+    "DELETE FROM px_lock_wait WHERE ctid = ANY(ARRAY(SELECT w.row FROM unnest($1::bigint[]) AS u(oid),"         \
+    " LATERAL (SELECT w.ctid AS row FROM px_lock_wait w WHERE w.oid = u.oid AND w.session = " session           \
+    " OFFSET 0) w))"
+
 // The advisory lock (in its two-key form) that runs the lock tables' transactions one at a
 // time, taken at their beginning.
 constexpr const char* kBegin = "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)";
@@ -29,11 +42,14 @@ constexpr const char* kCommit = "COMMIT";
 PxServerLockStore::PxServerLockStore(const std::string& uri)
     : PxLockStoreBase(uri), m_db(PxServerStore::Connect(uri))
 {
-    // Every lock-table query looks objects and sessions up by key. Whatever statistics the
-    // server keeps of these tables (taken while they were empty, or none), each run is planned
-    // for the tables as they are and reads them through their keys, so a lookup never costs
-    // with the locks the table holds.
-    m_db->Execute("SET enable_seqscan = off; SET plan_cache_mode = force_custom_plan", pxwhat::Lock);
+    // Every lock-table query reaches each row by its key: the objects of a run are looked up
+    // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
+    // a lookup found them at (ctid), and a session's rows go through indexes only a query by
+    // session can use. So whatever statistics the server keeps of these tables (taken while
+    // they were empty, or none), the plan it keeps for a statement has no other way, and a
+    // lookup never costs with the locks the tables hold. The plan is made once, at a
+    // statement's first run, and kept.
+    m_db->Execute("SET enable_seqscan = off; SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
     SetBusyTimeout(2000);
 }
 
@@ -89,7 +105,7 @@ std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
     std::vector<std::int64_t> waiting;
     PxPgRows held = Query(*m_db,
                           "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid"
-                          " ORDER BY w.ticket LIMIT 1) FROM px_lock l WHERE l.session = $1",
+                          " ORDER BY w.ticket LIMIT 1) FROM px_lock l WHERE l.session = $1 AND l.holds > 0",
                           pxwhat::Lock)
                         .Bind(session)
                         .Run();
@@ -109,17 +125,18 @@ int PxServerLockStore::CountSessions()
 void PxServerLockStore::PurgeSession(std::int64_t session)
 {
     // In one round trip; the generation holds the session's claims carry go first, with them
-    // (PxHoldMarkSlot).
+    // (PxHoldMarkSlot), and a persistent lock left without holds with them.
     Query holds(*m_db,
-                "UPDATE px_persistent_lock p SET holds = p.holds - 1 FROM (SELECT -l.oid - $2::bigint AS oid"
-                " FROM px_lock l WHERE l.session = $1 AND l.oid < -$2::bigint) m"
-                " WHERE p.oid = m.oid AND p.holds > p.manual_holds",
+                "UPDATE px_persistent_lock SET holds = holds - 1 WHERE ctid = ANY(ARRAY(" PX_CARRIED_HOLDS(
+                    "p.holds > p.manual_holds") "))",
                 pxwhat::Lock);
     holds.Bind(session).Bind(kPxHoldMarkBase);
-    Query lifted(*m_db, "DELETE FROM px_persistent_lock WHERE holds <= 0", pxwhat::Lock);
-    Query locks(*m_db, "DELETE FROM px_lock WHERE session = $1", pxwhat::Lock);
+    Query lifted(*m_db, "DELETE FROM px_persistent_lock WHERE ctid = ANY(ARRAY(" PX_CARRIED_HOLDS("p.holds <= 0") "))",
+                 pxwhat::Lock);
+    lifted.Bind(session).Bind(kPxHoldMarkBase);
+    Query locks(*m_db, "DELETE FROM px_lock WHERE session = $1 AND holds > 0", pxwhat::Lock);
     locks.Bind(session);
-    Query waits(*m_db, "DELETE FROM px_lock_wait WHERE session = $1", pxwhat::Lock);
+    Query waits(*m_db, "DELETE FROM px_lock_wait WHERE session = $1 AND kind > 0", pxwhat::Lock);
     waits.Bind(session);
     Query row(*m_db, "DELETE FROM px_session WHERE id = $1", pxwhat::Lock);
     row.Bind(session);
@@ -164,8 +181,8 @@ bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int 
     PxPgRows holders =
         Query(*m_db,
               "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
-              " FROM px_lock l LEFT JOIN px_session s ON s.id = l.session"
-              " WHERE l.oid = $1 AND l.session <> $2 AND l.kind >= $3",
+              " FROM px_lock l LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = l.session OFFSET 0) s"
+              " ON true WHERE l.oid = $1 AND l.session <> $2 AND l.kind >= $3",
               pxwhat::Lock)
             .Bind(oid)
             .Bind(session)
@@ -197,18 +214,20 @@ PxPgConnection::Query PxServerLockStore::ObstaclesQuery(std::int64_t session, co
     // for a conflicting kind; sessions as SessionsAlive reads them.
     return Query(*m_db,
                  "WITH k AS (SELECT u.oid, u.pos FROM unnest($1::bigint[]) WITH ORDINALITY AS u(oid, pos)),"
-                 " h AS (SELECT k.pos, l.session FROM k JOIN px_lock l ON l.oid = k.oid"
-                 " WHERE l.session <> $2 AND l.kind >= $3"
-                 " UNION ALL SELECT k.pos, w.session FROM k JOIN px_lock_wait w ON w.oid = k.oid"
-                 " WHERE w.session <> $2 AND w.kind >= $3 AND w.ticket < coalesce((SELECT o.ticket FROM px_lock_wait o"
-                 " WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"
-                 " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2)),"
+                 " h AS (SELECT k.pos, l.session FROM k, LATERAL (SELECT l.session FROM px_lock l"
+                 " WHERE l.oid = k.oid AND l.session <> $2 AND l.kind >= $3 OFFSET 0) l"
+                 " UNION ALL SELECT k.pos, w.session FROM k, LATERAL (SELECT w.session FROM px_lock_wait w"
+                 " WHERE w.oid = k.oid AND w.session <> $2 AND w.kind >= $3 AND w.ticket < coalesce((SELECT o.ticket"
+                 " FROM px_lock_wait o WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"
+                 " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w),"
                  " g AS (SELECT h.session, min(h.pos) AS pos FROM h GROUP BY h.session)"
                  " SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"
-                 " p.user_code, p.locked, p.holds, p.manual_holds FROM k JOIN px_persistent_lock p ON p.oid = k.oid"
+                 " p.user_code, p.locked, p.holds, p.manual_holds FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p"
+                 " WHERE p.oid = k.oid OFFSET 0) p"
                  " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
                  PX_SESSION_CONNECTED ", 1, g.pos, NULL, NULL, NULL, NULL"
-                 " FROM g LEFT JOIN px_session s ON s.id = g.session ORDER BY 7",
+                 " FROM g LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = g.session OFFSET 0) s ON true"
+                 " ORDER BY 7",
                  pxwhat::Lock)
         .Bind(oids)
         .Bind(session)
@@ -271,7 +290,7 @@ PxLockStore::Attempt PxServerLockStore::TryLock(std::int64_t session, const std:
               "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds)"
               " SELECT u.oid, $2, $3, count(*) FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid"
               " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
-              " DELETE FROM px_lock_wait WHERE session = $2 AND oid = ANY($1::bigint[])",
+              " " PX_LEAVE_LINES("$2"),
               pxwhat::Lock)
             .Bind(granted)
             .Bind(session)
@@ -334,13 +353,14 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
     Query serialize(*m_db, kSerialize, pxwhat::Lock);
     Query release(*m_db,
                   "WITH r AS (SELECT u.oid, count(*) AS n FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid),"
-                  " held AS (SELECT l.oid, l.kind, l.holds, r.n - coalesce(sum(l.holds) OVER (PARTITION BY l.oid"
-                  " ORDER BY l.kind ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING), 0) AS gone"
-                  " FROM r JOIN px_lock l ON l.oid = r.oid AND l.session = $2),"
-                  " dropped AS (DELETE FROM px_lock l USING held h WHERE l.oid = h.oid AND l.session = $2"
-                  " AND l.kind = h.kind AND h.gone >= h.holds RETURNING l.oid),"
-                  " lowered AS (UPDATE px_lock l SET holds = l.holds - h.gone FROM held h WHERE l.oid = h.oid"
-                  " AND l.session = $2 AND l.kind = h.kind AND h.gone > 0 AND h.gone < h.holds RETURNING 1)"
+                  " held AS (SELECT l.row, l.holds, r.n - coalesce(sum(l.holds) OVER (PARTITION BY r.oid"
+                  " ORDER BY l.kind ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING), 0) AS gone FROM r,"
+                  " LATERAL (SELECT l.ctid AS row, l.kind, l.holds FROM px_lock l WHERE l.oid = r.oid"
+                  " AND l.session = $2 OFFSET 0) l),"
+                  " dropped AS (DELETE FROM px_lock WHERE ctid = ANY(ARRAY(SELECT h.row FROM held h"
+                  " WHERE h.gone >= h.holds)) RETURNING oid),"
+                  " lowered AS (UPDATE px_lock l SET holds = l.holds - h.gone FROM held h WHERE l.ctid = ANY(ARRAY("
+                  "SELECT h.row FROM held h WHERE h.gone > 0 AND h.gone < h.holds)) AND l.ctid = h.row RETURNING 1)"
                   " SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = d.oid ORDER BY w.ticket"
                   " LIMIT 1) FROM dropped d",
                   pxwhat::Lock);
@@ -432,7 +452,7 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
               " SELECT u.oid, $2, $3, count(*), count(*) * $4 FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid"
               " ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + excluded.holds,"
               " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds RETURNING 1)"
-              " DELETE FROM px_lock_wait WHERE session = $5 AND oid = ANY($1::bigint[])",
+              " " PX_LEAVE_LINES("$5"),
               pxwhat::Lock)
             .Bind(granted)
             .Bind(userCode)

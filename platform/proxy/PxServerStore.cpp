@@ -16,6 +16,8 @@ constexpr const char* kFormat = "vq-repository-1";
 // makes the single writer slot.
 constexpr const char* kTakeWriterSlot = "SELECT pg_advisory_xact_lock(29871, 1)";
 
+// A session's rows of the lock tables have indexes of their own, partial, that only a query
+// naming `holds > 0` or `kind > 0` can use: a lookup by object has no way but the object's key.
 constexpr const char* kSchema =
     "CREATE SCHEMA vq_repository;"
     "SET search_path TO vq_repository;"
@@ -32,13 +34,14 @@ constexpr const char* kSchema =
     " machine text NOT NULL, user_code text NOT NULL, attached bigint NOT NULL);"
     "CREATE TABLE px_lock(oid bigint NOT NULL, session bigint NOT NULL, kind integer NOT NULL,"
     " holds integer NOT NULL, PRIMARY KEY(oid, session, kind));"
-    "CREATE INDEX px_lock_of ON px_lock(session);"
+    "CREATE INDEX px_lock_of ON px_lock(session) WHERE holds > 0;"
     "CREATE TABLE px_persistent_lock(oid bigint PRIMARY KEY, user_code text NOT NULL, locked bigint NOT NULL,"
     " holds integer NOT NULL, manual_holds integer NOT NULL);"
     "CREATE TABLE px_oid(next bigint NOT NULL);"
     "CREATE TABLE px_lock_wait(ticket bigserial PRIMARY KEY, oid bigint NOT NULL, session bigint NOT NULL,"
     " kind integer NOT NULL, UNIQUE(oid, session));"
-    "CREATE INDEX px_lock_wait_of ON px_lock_wait(session);"
+    "CREATE INDEX px_lock_wait_of ON px_lock_wait(session) WHERE kind > 0;"
+    "CREATE INDEX px_lock_wait_line ON px_lock_wait(oid, ticket);"
     "INSERT INTO px_meta(key, value) VALUES('format', 'vq-repository-1'),"
     " ('root.PxVQEnterprise', '1'), ('root.PxLSEEnterprise', '2');"
     "INSERT INTO px_oid(next) VALUES(3);";
@@ -677,28 +680,30 @@ PxStore::Deletion PxServerStore::DeleteAll(const std::vector<std::int64_t>& oids
 PxStoreContents PxServerStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
     const std::string list = PxPgArray(oids);
+    PxPgConnection::Query objectsRead(*m_db,
+                                      "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes"
+                                      " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object o ON o.oid = k.oid"
+                                      " LEFT JOIN px_attribute a ON a.oid = o.oid ORDER BY o.oid, a.name",
+                                      pxwhat::Read);
+    objectsRead.Bind(list);
+    PxPgConnection::Query entriesRead(*m_db,
+                                      "SELECT m.owner, m.role, m.member, m.owning::int, o.class"
+                                      " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object w ON w.oid = k.oid"
+                                      " JOIN px_member m ON m.owner = k.oid"
+                                      " LEFT JOIN px_object o ON o.oid = m.member ORDER BY m.owner, m.role, m.seq",
+                                      pxwhat::Read);
+    entriesRead.Bind(list);
+    // The objects and their entries in one round trip.
+    const std::vector<PxPgRows> read = m_db->Pipeline({&objectsRead, &entriesRead});
+    const PxPgRows& objects = read[0];
+    const PxPgRows& entries = read[1];
     PxStoreContents contents;
-    PxPgRows objects = PxPgConnection::Query(*m_db,
-                                             "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes"
-                                             " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object o ON o.oid = k.oid"
-                                             " LEFT JOIN px_attribute a ON a.oid = o.oid ORDER BY o.oid, a.name",
-                                             pxwhat::Read)
-                           .Bind(list)
-                           .Run();
     for (int row = 0; row < objects.Count(); ++row) {
         PxObjectContents& object = contents[objects.Int(row, 0)];
         object.className = objects.Text(row, 1);
         if (!objects.IsNull(row, 2))
             object.attributes.emplace_back(objects.Text(row, 2), ValueAt(objects, row, 3));
     }
-    PxPgRows entries = PxPgConnection::Query(*m_db,
-                                             "SELECT m.owner, m.role, m.member, m.owning::int, o.class"
-                                             " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object w ON w.oid = k.oid"
-                                             " JOIN px_member m ON m.owner = k.oid"
-                                             " LEFT JOIN px_object o ON o.oid = m.member ORDER BY m.owner, m.role, m.seq",
-                                             pxwhat::Read)
-                           .Bind(list)
-                           .Run();
     for (int row = 0; row < entries.Count(); ++row)
         contents[entries.Int(row, 0)].entries.push_back({entries.Text(row, 1), entries.Int(row, 2),
                                                          entries.Int(row, 3) != 0,

@@ -114,6 +114,11 @@ void PxVQBundle::GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& e
     ReadList("PxVQBundle::GetListOfIspecBundleData", kEntries, entries);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQBundle::IspecBundleDataOf(const std::vector<PxObjectPtr>& bundles)
+{
+    return ReadMembersOf("PxVQBundle::IspecBundleDataOf", bundles, kEntries);
+}
+
 std::vector<int> PxVQBundle::CountsOfIspecBundleData(const std::vector<PxObjectPtr>& bundles)
 {
     return ReadListSizes("PxVQBundle::CountsOfIspecBundleData", bundles, kEntries);

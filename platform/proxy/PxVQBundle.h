@@ -36,6 +36,9 @@ class PxVQBundle : public PxVQObject {
     void GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& entries) const;
     // The number of entries of each of these bundles, read together.
     static std::vector<int> CountsOfIspecBundleData(const std::vector<PxObjectPtr>& bundles);
+    // The entries of each of these bundles, as GetListOfIspecBundleData of each gives them,
+    // read together.
+    static std::vector<std::vector<PxObjectPtr>> IspecBundleDataOf(const std::vector<PxObjectPtr>& bundles);
 
     // The list of a bundle, and of an Ispec link, that holds the entries.
     static constexpr const char* kEntries = "ispecBundleData";

@@ -43,6 +43,11 @@ void PxVQConfig::GetListOfBSSoftLinks(PxTypedList<PxVQBSSoftLinkPtr>& links) con
     ReadList("PxVQConfig::GetListOfBSSoftLinks", kBSSoftLinks, links);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQConfig::BSSoftLinksOf(const std::vector<PxObjectPtr>& configs)
+{
+    return ReadMembersOf("PxVQConfig::BSSoftLinksOf", configs, kBSSoftLinks);
+}
+
 int PxVQConfig::CountOfBSSoftLinks() const
 {
     Enter("PxVQConfig::CountOfBSSoftLinks");

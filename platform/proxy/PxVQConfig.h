@@ -19,6 +19,9 @@ class PxVQConfig : public PxVQObject {
     PxVQBSSoftLinkPtr CreateBSSoftLink(const char* name);
     void GetListOfBSSoftLinks(PxTypedList<PxVQBSSoftLinkPtr>& links) const;
     int CountOfBSSoftLinks() const;
+    // The business-segment links of each of these configurations, as GetListOfBSSoftLinks of
+    // each gives them, read together.
+    static std::vector<std::vector<PxObjectPtr>> BSSoftLinksOf(const std::vector<PxObjectPtr>& configs);
     // By exact name; null when there is none.
     PxVQBSSoftLinkPtr GetBSSoftLink(const char* name) const;
 

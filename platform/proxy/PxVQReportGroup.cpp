@@ -43,6 +43,11 @@ void PxVQReportGroup::GetListOfReportSoftLinkAliases(PxTypedList<PxVQReportSoftL
     ReadList("PxVQReportGroup::GetListOfReportSoftLinkAliases", kAliases, aliases);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQReportGroup::ReportSoftLinkAliasesOf(const std::vector<PxObjectPtr>& groups)
+{
+    return ReadMembersOf("PxVQReportGroup::ReportSoftLinkAliasesOf", groups, kAliases);
+}
+
 std::vector<int> PxVQReportGroup::CountsOfReportSoftLinkAliases(const std::vector<PxObjectPtr>& groups)
 {
     return ReadListSizes("PxVQReportGroup::CountsOfReportSoftLinkAliases", groups, kAliases);

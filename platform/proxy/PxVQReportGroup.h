@@ -19,6 +19,9 @@ class PxVQReportGroup : public PxVQObject {
     void GetListOfReportSoftLinkAliases(PxTypedList<PxVQReportSoftLinkAliasPtr>& aliases) const;
     // The number of aliases of each of these report groups, read together.
     static std::vector<int> CountsOfReportSoftLinkAliases(const std::vector<PxObjectPtr>& groups);
+    // The aliases of each of these groups, as GetListOfReportSoftLinkAliases of each gives
+    // them, read together.
+    static std::vector<std::vector<PxObjectPtr>> ReportSoftLinkAliasesOf(const std::vector<PxObjectPtr>& groups);
 
 protected:
     PxVQReportGroup() = default;

@@ -631,6 +631,31 @@ void VqsModelNodeElementLink::GetSiblings(CObList& out)
 
 int VqsModelNodeElementLink::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
 {
+    return LockPathWith(bag, target, nullptr);
+}
+
+int VqsModelNodeElementLink::LockOwnPaths(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes)
+{
+    std::vector<PxObjectPtr> links;
+    for (VqsModelNode* node : nodes)
+        if (auto* element = dynamic_cast<VqsModelNodeElementLink*>(node); element && element->GetElementSoftLink())
+            links.push_back(element->GetElementSoftLink());
+    const std::vector<std::vector<PxObjectPtr>> records = PxVQSoftLink::AllOptionsOf(links);
+    std::size_t next = 0;
+    for (VqsModelNode* node : nodes) {
+        auto* element = dynamic_cast<VqsModelNodeElementLink*>(node);
+        const int locked = element && element->GetElementSoftLink()
+                               ? element->LockPathWith(bag, node->GetObject(), &records[next++])
+                               : node->LockPath(bag, node->GetObject());
+        if (!locked)
+            return 0;
+    }
+    return 1;
+}
+
+int VqsModelNodeElementLink::LockPathWith(VqsLockBag& bag, const PxVQObjectPtr& target,
+                                          const std::vector<PxObjectPtr>* records)
+{
     VqsModelNodeBSLink* owner = GetBSLinkNode();
     owner->LoadElementLinks(VqsLoadCached);
     const bool ownLink = IsTarget(this, target);
@@ -648,7 +673,7 @@ int VqsModelNodeElementLink::LockPath(VqsLockBag& bag, const PxVQObjectPtr& targ
     }
     if (target->_IsKindOf("PxVQReportSoftLink") && !LockReportAliasesNamingThis(bag, target))
         return 0;
-    return LockOptionNodes(bag, target);
+    return LockOptionNodes(bag, target, records);
 }
 
 int VqsModelNodeElementLink::LockReportAliasesNamingThis(VqsLockBag& bag, const PxVQObjectPtr& target)
@@ -681,13 +706,17 @@ int VqsModelNodeElementLink::LockReportAliasesNamingThis(VqsLockBag& bag, const 
     return 1;
 }
 
-int VqsModelNodeElementLink::LockOptionNodes(VqsLockBag& bag, const PxVQObjectPtr& target)
+int VqsModelNodeElementLink::LockOptionNodes(VqsLockBag& bag, const PxVQObjectPtr& target,
+                                             const std::vector<PxObjectPtr>* records)
 {
-    PxTypedList<PxOptionsPtr> records;
-    GetElementSoftLink()->GetAllOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;) {
-        const PxOptionsPtr& record = records.CList<PxOptionsPtr, const PxOptionsPtr&>::GetNext(pos);
-        VqsModelNodeOption* option = GetModel()->FindOptionNode(record);
+    if (!records) {
+        PxTypedList<PxOptionsPtr> read;
+        GetElementSoftLink()->GetAllOptions(read);
+        const std::vector<PxObjectPtr> own = read.Objects();
+        return LockOptionNodes(bag, target, &own);
+    }
+    for (const PxObjectPtr& record : *records) {
+        VqsModelNodeOption* option = GetModel()->FindOptionNode(PxOptionsPtr(record));
         if (option && !option->LockPath(bag, target))
             return 0;
     }

@@ -261,11 +261,17 @@ public:
     int Delete() override;
     CString GetDescription() override;
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
+    // Each node's path as LockPath walks it for the node's own link, the option lists of the
+    // element links among them read together first: for a bag that gathers its objects to
+    // lock them in one call after the walk.
+    static int LockOwnPaths(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes);
     int GetKind() const override { return VqsKindElementLink; }
 
 private:
+    // LockPath, with the link's option records when they are read already.
+    int LockPathWith(VqsLockBag& bag, const PxVQObjectPtr& target, const std::vector<PxObjectPtr>* records);
     int LockReportAliasesNamingThis(VqsLockBag& bag, const PxVQObjectPtr& target);
-    int LockOptionNodes(VqsLockBag& bag, const PxVQObjectPtr& target);
+    int LockOptionNodes(VqsLockBag& bag, const PxVQObjectPtr& target, const std::vector<PxObjectPtr>* records);
     int TakeIspecOutOfBundles();
     int PutIspecIntoBundles();
     void ReloadBundleNode(const PxVQBundlePtr& bundle);

@@ -117,11 +117,8 @@ template <class Nodes>
 int LockPathsTogether(VqsLockBag& gathered, const Nodes& nodes)
 {
     VqsLockScope scope(SessionLink());
-    for (auto* node : nodes) {
-        if (!node->LockPath(gathered, node->GetObject()))
-            return 0;
-    }
-    return gathered.LockObjects(VqsWriteLock);
+    return VqsModelNodeElementLink::LockOwnPaths(gathered, std::vector<VqsModelNode*>(nodes.begin(), nodes.end())) &&
+           gathered.LockObjects(VqsWriteLock);
 }
 
 int LockAndDelete(const ElementNodes& nodes)
@@ -141,16 +138,13 @@ int LockAndMark(const ElementNodes& nodes, int value)
            MarkLinks(std::vector<VqsModelNodeLink*>(nodes.begin(), nodes.end()), value);
 }
 
-// Adds the option nodes of the link's records.
-void AddOptionNodesOf(CObList& nodes, VqsModelNodeElementLink* node)
+// Adds the option nodes of the records.
+void AddOptionNodesOf(CObList& nodes, VqsModel* model, const std::vector<PxObjectPtr>& records)
 {
-    VqsModel* model = node->GetModel();
     if (!model)
         return;
-    PxTypedList<PxOptionsPtr> records;
-    node->GetElementSoftLink()->GetAllOptions(records);
-    for (POSITION pos = records.GetHeadPosition(); pos;) {
-        if (VqsModelNode* option = model->LookupNode(records.GetNext(pos)))
+    for (const PxObjectPtr& record : records) {
+        if (VqsModelNode* option = model->LookupNode(record))
             nodes.AddTail(option);
     }
 }
@@ -280,14 +274,25 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         }
     }
     const std::vector<int> changed = VqcGuidCompareAll(compared, links);
+    std::vector<bool> writes(matched.size());
+    std::vector<PxObjectPtr> writtenLinks;
+    for (std::size_t i = 0; i < matched.size(); ++i) {
+        const auto& [node, design] = matched[i];
+        writes[i] = present[i] && (changed[i] || IsMarkedUnused(node) || design->_IsKindOf("PxLSEProfile"));
+        if (writes[i] && links[i])
+            writtenLinks.push_back(links[i]);
+    }
+    const std::vector<std::vector<PxObjectPtr>> writtenRecords = PxVQSoftLink::AllOptionsOf(writtenLinks);
     CObList written;
+    std::size_t nextRecords = 0;
     for (std::size_t i = 0; i < matched.size(); ++i) {
         const auto& [node, design] = matched[i];
         if (!present[i])
             continue;
-        if (changed[i] || IsMarkedUnused(node) || design->_IsKindOf("PxLSEProfile")) {
+        if (writes[i]) {
             written.AddTail(node);
-            AddOptionNodesOf(written, node);
+            if (links[i])
+                AddOptionNodesOf(written, node->GetModel(), writtenRecords[nextRecords++]);
         }
         if (profiles[i])
             written.AddTail(node->ProfileSyncTarget(profiles[i]));

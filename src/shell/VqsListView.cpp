@@ -88,14 +88,14 @@ VqsTreeItem* FindBefore(VqsTreeItem* item, VqsTreeItem* stop, const CString& tex
     for (POSITION position = item->GetChildren().GetHeadPosition(); position;)
         children.push_back(item->GetChildren().GetNext(position));
     std::sort(children.begin(), children.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
-    for (VqsTreeItem* child : children) {
-        VqsTreeItem* found = FindBefore(child, stop, text, reached);
-        if (found || reached) {
-            fill.Keep();
-            return found;
-        }
-    }
-    return nullptr;
+    VqsTreeItem* found = nullptr;
+    item->WalkChildren([&] {
+        for (auto child = children.begin(); child != children.end() && !found && !reached; ++child)
+            found = FindBefore(*child, stop, text, reached);
+    });
+    if (found || reached)
+        fill.Keep();
+    return found;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "shell/VqsSortBatch.h"
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTreeView.h"
+#include "shell/VqsValueScope.h"
 #include "win/CDC.h"
 #include "win/CFrameWnd.h"
 #include "win/CGdiObject.h"
@@ -283,13 +284,24 @@ VqsTreeItem* VqsTreeItem::FindByPrefix(const char* prefix, std::size_t length, B
     if (!skipSelf && _strnicmp(prefix, GetText(), length) == 0)
         return this;
     SearchFill fill(this);
-    for (POSITION position = m_children.GetHeadPosition(); position;) {
-        if (VqsTreeItem* found = m_children.GetNext(position)->FindByPrefix(prefix, length, FALSE)) {
-            fill.Keep();
-            return found;
-        }
-    }
-    return nullptr;
+    VqsTreeItem* found = nullptr;
+    WalkChildren([&] {
+        for (POSITION position = m_children.GetHeadPosition(); position && !found;)
+            found = m_children.GetNext(position)->FindByPrefix(prefix, length, FALSE);
+    });
+    if (found)
+        fill.Keep();
+    return found;
+}
+
+void VqsTreeItem::WalkChildren(const std::function<void()>& walk) { walk(); }
+
+int VqsTreeItem::s_branchFills = 0;
+
+void VqsTreeItem::FillForBranch(int insertRows)
+{
+    VqsValueScope<int> filling(s_branchFills, s_branchFills + 1);
+    FillChildren(insertRows);
 }
 
 VqsTreeItem::SearchFill::SearchFill(VqsTreeItem* item)
@@ -299,7 +311,7 @@ VqsTreeItem::SearchFill::SearchFill(VqsTreeItem* item)
     m_pItem = item;
     m_nStateBefore = item->m_nState;
     try {
-        item->FillChildren(0);
+        item->FillForBranch(0);
     } catch (...) {
         GiveBack();
         throw;
@@ -538,12 +550,14 @@ void VqsTreeItem::ExpandBranch()
     try {
         VqsSortBatch batch(GetTreeView());
         if (m_nState == Collapsed) {
-            FillChildren(1);
+            FillForBranch(1);
             if (!m_children.IsEmpty())
                 SetState(Expanded);
         }
-        for (POSITION position = m_children.GetHeadPosition(); position;)
-            m_children.GetNext(position)->ExpandBranch();
+        WalkChildren([this] {
+            for (POSITION position = m_children.GetHeadPosition(); position;)
+                m_children.GetNext(position)->ExpandBranch();
+        });
     } catch (VqReportableException& error) {
         CString context;
         context.LoadString(IDS_CANNOT_EXPAND);

@@ -7,6 +7,8 @@
 #include "shell/VqsListItem.h"
 #include "win/Collections.h"
 
+#include <functional>
+
 class CString;
 class VqsTreeItemBSSoftLink;
 class VqsTreeView;
@@ -47,6 +49,9 @@ public:
     virtual void UpdateState() = 0;
     // TRUE makes a parent without shown children collapsed rather than a leaf.
     virtual BOOL CountsAsChild();
+    // Runs a walk through the children (Expand Branch, a search) that fills them in turn; an
+    // item may read together beforehand what their fills read, for the walk's time.
+    virtual void WalkChildren(const std::function<void()>& walk);
 
     // Structure.
     VqsTreeItem* GetParent() const { return m_pParent; }
@@ -127,7 +132,15 @@ public:
     BOOL MakeVisible();
     void BecomeRoot();
 
+    // True during a fill that a walk through the branch (Expand Branch, a search) makes and
+    // follows at once with the fills of the children it makes.
+    static bool FillsBranch() { return s_branchFills > 0; }
+
 private:
+    // The fills of a walk through a branch under way.
+    static int s_branchFills;
+    // FillChildren as a walk through the branch makes it.
+    void FillForBranch(int insertRows);
     VqsTreeItem* NearestShown();
     BOOL HasShownChild() const;
     BOOL HasChildThatCounts() const;

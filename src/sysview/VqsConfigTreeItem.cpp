@@ -187,6 +187,52 @@ void VqsConfigTreeItem::ApplyHasChildren(BOOL hasChildren)
         SetState(Leaf);
 }
 
+void VqsConfigTreeItem::WalkWithReadAhead(ReadAhead& ahead, const std::function<void()>& walk)
+{
+    VqsValueScope<ReadAhead*> scope(m_pReadAhead, &ahead);
+    walk();
+}
+
+std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeListReadAhead(const PxObjectPtr& owner) const
+{
+    if (!owner)
+        return std::nullopt;
+    for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
+        const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+        if (!ancestor || !ancestor->m_pReadAhead)
+            continue;
+        auto& lists = ancestor->m_pReadAhead->lists;
+        const auto found = lists.find(owner->GetHandle().MapKey());
+        if (found == lists.end())
+            continue;
+        std::vector<PxObjectPtr> list = std::move(found->second);
+        lists.erase(found);
+        return list;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::ReferencesReadAhead(
+    const std::vector<PxObjectPtr>& members) const
+{
+    for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
+        const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+        if (!ancestor || !ancestor->m_pReadAhead)
+            continue;
+        const auto& references = ancestor->m_pReadAhead->references;
+        std::vector<PxObjectPtr> referred;
+        for (const PxObjectPtr& member : members) {
+            const auto found = references.find(member->GetHandle().MapKey());
+            if (found == references.end())
+                break;
+            referred.push_back(found->second);
+        }
+        if (referred.size() == members.size())
+            return referred;
+    }
+    return std::nullopt;
+}
+
 std::optional<int> VqsConfigTreeItem::KnownListSize()
 {
     if (m_listSize)

@@ -21,6 +21,7 @@
 #include "win/CString.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -170,6 +171,34 @@ protected:
         VqsValueScope<const ListSizes*> known(m_pChildListSizes, &sizes);
         make();
     }
+    // What the fills of the children read, read together ahead of a walk through them: lists
+    // by the handle keys of their owners, the objects members refer to by the members' keys.
+    struct ReadAhead {
+        std::unordered_map<std::uint64_t, std::vector<PxObjectPtr>> lists;
+        std::unordered_map<std::uint64_t, PxObjectPtr> references;
+    };
+    // The object's list as an ancestor's walk read it ahead, else as `read` reads it.
+    template <class Ptr, class Read>
+    void ListOf(const PxObjectPtr& owner, PxTypedList<Ptr>& list, Read read) const
+    {
+        const std::optional<std::vector<PxObjectPtr>> ahead = TakeListReadAhead(owner);
+        if (!ahead) {
+            read(list);
+            return;
+        }
+        for (const PxObjectPtr& object : *ahead)
+            list.AddTail(Ptr(object));
+    }
+    // Whether the child is to be filled by the walk through the children.
+    static bool AwaitsFill(VqsTreeItem* child) { return child->GetState() != Leaf && !child->GetChildCount(); }
+    // Runs the walk with what was read ahead at the children's disposal.
+    void WalkWithReadAhead(ReadAhead& ahead, const std::function<void()>& walk);
+    // The object's list as an ancestor's walk read it ahead, taken from what the walk holds
+    // (so that the walk lets go of each list as its item takes it); none when none did.
+    std::optional<std::vector<PxObjectPtr>> TakeListReadAhead(const PxObjectPtr& owner) const;
+    // The objects the members refer to as an ancestor's walk read them ahead (null where
+    // none); none unless it read them for every member.
+    std::optional<std::vector<PxObjectPtr>> ReferencesReadAhead(const std::vector<PxObjectPtr>& members) const;
     // Removes the children of the type whose link (read with `linkOf`) is the object.
     template <class Child, class Ptr>
     void RemoveChildrenLinkedTo(const PxObjectPtr& link, Ptr (Child::*linkOf)() const)
@@ -192,6 +221,7 @@ private:
     std::uint64_t m_mapKey = 0;
     std::optional<int> m_listSize;
     const ListSizes* m_pChildListSizes = nullptr;
+    ReadAhead* m_pReadAhead = nullptr;
 };
 
 // Long name when the session allows long names and the object has one, else the name.

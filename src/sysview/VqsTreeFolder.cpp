@@ -13,8 +13,16 @@ template <class Ptr, class Make>
 void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countLists, Make make)
 {
     ListSizes sizes;
-    if (countLists && !objects.empty()) {
-        const std::vector<PxObjectPtr> owners(objects.begin(), objects.end());
+    const std::vector<PxObjectPtr> owners(objects.begin(), objects.end());
+    if (FillsBranch() && ItemLists() && !owners.empty()) {
+        // The walk that follows reads the lists anyway: they are read now, in one read.
+        const std::vector<std::vector<PxObjectPtr>> lists = ItemLists()(owners);
+        m_branchLists.emplace();
+        for (std::size_t index = 0; index < owners.size(); ++index) {
+            sizes[owners[index]->GetHandle().MapKey()] = static_cast<int>(lists[index].size());
+            m_branchLists->lists.emplace(owners[index]->GetHandle().MapKey(), lists[index]);
+        }
+    } else if (countLists && !owners.empty()) {
         const std::vector<int> counts = countLists(owners);
         for (std::size_t index = 0; index < owners.size(); ++index)
             sizes[owners[index]->GetHandle().MapKey()] = counts[index];
@@ -23,6 +31,40 @@ void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countL
         for (const Ptr& object : objects)
             make(object);
     });
+}
+
+void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
+{
+    std::optional<ReadAhead> ahead = std::move(m_branchLists);
+    m_branchLists.reset();
+    if (!ItemLists()) {
+        walk();
+        return;
+    }
+    if (!ahead) {
+        std::vector<PxObjectPtr> owners;
+        for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+            VqsTreeItem* child = GetChildren().GetNext(position);
+            auto* item = dynamic_cast<VqsConfigTreeItem*>(child);
+            if (const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr())
+                owners.push_back(object);
+        }
+        ahead.emplace();
+        if (owners.size() > 1) {
+            const std::vector<std::vector<PxObjectPtr>> lists = ItemLists()(owners);
+            for (std::size_t index = 0; index < owners.size(); ++index)
+                ahead->lists.emplace(owners[index]->GetHandle().MapKey(), lists[index]);
+        }
+    }
+    std::vector<PxObjectPtr> members;
+    for (const auto& [owner, list] : ahead->lists)
+        members.insert(members.end(), list.begin(), list.end());
+    if (ItemReferences() && !members.empty()) {
+        const std::vector<PxObjectPtr> referred = ItemReferences()(members);
+        for (std::size_t index = 0; index < members.size(); ++index)
+            ahead->references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
+    }
+    WalkWithReadAhead(*ahead, walk);
 }
 
 namespace {
@@ -91,6 +133,7 @@ public:
                         &PxVQIspecSoftLink::CountsOfProfileSoftLinks)
     {
     }
+    ReadLists ItemLists() const override { return &PxVQIspecSoftLink::ProfileSoftLinksOf; }
 };
 
 class VqsReportFolder final : public ElementFolder {
@@ -153,6 +196,8 @@ public:
     {
     }
     BOOL CanAddReportGroup() override { return TRUE; }
+    ReadLists ItemLists() const override { return &PxVQReportGroup::ReportSoftLinkAliasesOf; }
+    ReadReferences ItemReferences() const override { return &PxVQReportSoftLinkAlias::SoftLinksOf; }
 
 protected:
     BOOL HasContent() override
@@ -177,6 +222,8 @@ public:
     {
     }
     BOOL IsEditableBSLink() override { return TRUE; }
+    ReadLists ItemLists() const override { return &PxVQBundle::IspecBundleDataOf; }
+    ReadReferences ItemReferences() const override { return &PxVQIspecBundleData::IspecInformationsOf; }
 
 protected:
     BOOL HasContent() override
@@ -273,8 +320,14 @@ void VqsTreeFolder::UpdateState()
 void VqsTreeFolder::FillChildren(int insertRows)
 {
     m_bFilled = TRUE;
-    FillFromCache(insertRows);
-    UpdateState();
+    m_branchLists.reset();
+    try {
+        FillFromCache(insertRows);
+        UpdateState();
+    } catch (...) {
+        m_branchLists.reset();
+        throw;
+    }
 }
 
 BOOL VqsTreeFolder::Update()

@@ -7,6 +7,7 @@
 #include "proxy/PxHandle.h"
 #include "sysview/VqsConfigTreeItem.h"
 
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     void UpdateState() override;
     void ShowFolders(UINT mask, BOOL show, int arg) override;
     void Reload(VqsModel& model) override;
+    // The lists of the items about to be filled are read together, with what their members
+    // refer to.
+    void WalkChildren(const std::function<void()>& walk) override;
     BOOL GetObjectKind(int& kind) override;
     BOOL RefreshTexts() override { return FALSE; }
 
@@ -58,6 +62,13 @@ protected:
     // first, together, with `countLists` (null for kinds without lists).
     template <class Ptr, class Make>
     void MakeItems(const std::vector<Ptr>& objects, CountLists countLists, Make make);
+    // The lists of the items of several objects, and the objects several members of them
+    // refer to, read together; null for kinds whose items have no list, or whose members
+    // refer to nothing.
+    using ReadLists = std::vector<std::vector<PxObjectPtr>> (*)(const std::vector<PxObjectPtr>& owners);
+    using ReadReferences = std::vector<PxObjectPtr> (*)(const std::vector<PxObjectPtr>& members);
+    virtual ReadLists ItemLists() const { return nullptr; }
+    virtual ReadReferences ItemReferences() const { return nullptr; }
 
 private:
     void Hide();
@@ -67,6 +78,9 @@ private:
     int m_nObjectKind;
     PxVQBSSoftLinkPtr m_link;
     BOOL m_bFilled = FALSE;
+    // The lists of the items a fill of a walk through the branch made, read in their place of
+    // their sizes, for the walk that follows.
+    std::optional<ReadAhead> m_branchLists;
     CString m_strTitle;
     BOOL m_bExpandedForHiding = FALSE;
     BOOL m_bMoved = FALSE;

@@ -12,6 +12,7 @@
 #include "sysview/VqsTreeFolder.h"
 #include "win/MbString.h"
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -81,11 +82,11 @@ std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapK
 // The object each member of a list refers to, read together, by the member's key.
 using ReferencesByKey = std::unordered_map<std::uint64_t, PxObjectPtr>;
 
-ReferencesByKey ReferencesOf(const PxList& members,
+ReferencesByKey ReferencesOf(const PxList& members, const std::optional<std::vector<PxObjectPtr>>& readAhead,
                              std::vector<PxObjectPtr> (*read)(const std::vector<PxObjectPtr>&))
 {
     const std::vector<PxObjectPtr> objects = members.Objects();
-    const std::vector<PxObjectPtr> referred = read(objects);
+    const std::vector<PxObjectPtr> referred = readAhead ? *readAhead : read(objects);
     ReferencesByKey references;
     for (std::size_t index = 0; index < objects.size(); ++index)
         references.emplace(KeyOf(objects[index]), referred[index]);
@@ -365,7 +366,7 @@ BOOL VqsTreeItemIspecSoftLink::UsesSpecialColour() { return _mbsicmp(m_strKeyNam
 void VqsTreeItemIspecSoftLink::FillChildren(int insertRows)
 {
     PxTypedList<PxVQProfileSoftLinkPtr> profiles;
-    m_ispecLink->GetListOfProfileSoftLinks(profiles);
+    ListOf(m_ispecLink, profiles, [this](auto& list) { m_ispecLink->GetListOfProfileSoftLinks(list); });
     const BOOL readOnly = UnderReadOnlyLink();
     FillFromList(profiles, insertRows, [this, readOnly](const PxVQProfileSoftLinkPtr& profile) {
         return new VqsTreeItemAutoProfile(this, profile, readOnly);
@@ -378,11 +379,7 @@ void VqsTreeItemIspecSoftLink::UpdateState()
         ApplyHasChildren(TRUE);
         return;
     }
-    ApplyListSize([this] {
-        PxTypedList<PxVQProfileSoftLinkPtr> profiles;
-        m_ispecLink->GetListOfProfileSoftLinks(profiles);
-        return static_cast<int>(profiles.GetCount());
-    });
+    ApplyListSize([this] { return PxVQIspecSoftLink::CountsOfProfileSoftLinks({m_ispecLink}).front(); });
 }
 
 BOOL VqsTreeItemIspecSoftLink::RefreshTexts()
@@ -469,8 +466,9 @@ BOOL VqsTreeItemGroup::IsOpenable() { return m_group->ObjectPresent(); }
 void VqsTreeItemGroup::FillChildren(int insertRows)
 {
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-    m_group->GetListOfReportSoftLinkAliases(aliases);
-    const ReferencesByKey reports = ReferencesOf(aliases, &PxVQReportSoftLinkAlias::SoftLinksOf);
+    ListOf(m_group, aliases, [this](auto& list) { m_group->GetListOfReportSoftLinkAliases(list); });
+    const ReferencesByKey reports =
+        ReferencesOf(aliases, ReferencesReadAhead(aliases.Objects()), &PxVQReportSoftLinkAlias::SoftLinksOf);
     FillFromList(aliases, insertRows, [this, &reports](const PxVQReportSoftLinkAliasPtr& alias) {
         return new VqsTreeItemReportAlias(this, alias, reports.at(KeyOf(alias)));
     });
@@ -478,11 +476,7 @@ void VqsTreeItemGroup::FillChildren(int insertRows)
 
 void VqsTreeItemGroup::UpdateState()
 {
-    ApplyListSize([this] {
-        PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
-        m_group->GetListOfReportSoftLinkAliases(aliases);
-        return static_cast<int>(aliases.GetCount());
-    });
+    ApplyListSize([this] { return PxVQReportGroup::CountsOfReportSoftLinkAliases({m_group}).front(); });
 }
 
 void VqsTreeItemGroup::OnReportLinkRemoved(const PxObjectPtr& link)
@@ -578,8 +572,9 @@ BOOL VqsTreeItemBundle::CanAddIspec() { return !m_bundle->GetContainsAllIspecs()
 void VqsTreeItemBundle::FillChildren(int insertRows)
 {
     PxTypedList<PxVQIspecBundleDataPtr> entries;
-    m_bundle->GetListOfIspecBundleData(entries);
-    const ReferencesByKey ispecs = ReferencesOf(entries, &PxVQIspecBundleData::IspecInformationsOf);
+    ListOf(m_bundle, entries, [this](auto& list) { m_bundle->GetListOfIspecBundleData(list); });
+    const ReferencesByKey ispecs =
+        ReferencesOf(entries, ReferencesReadAhead(entries.Objects()), &PxVQIspecBundleData::IspecInformationsOf);
     FillFromList(entries, insertRows, [this, &ispecs](const PxVQIspecBundleDataPtr& entry) {
         return new VqsTreeItemIspecBundleData(this, entry, ispecs.at(KeyOf(entry)), m_bOldConfig);
     });
@@ -587,11 +582,7 @@ void VqsTreeItemBundle::FillChildren(int insertRows)
 
 void VqsTreeItemBundle::UpdateState()
 {
-    ApplyListSize([this] {
-        PxTypedList<PxVQIspecBundleDataPtr> entries;
-        m_bundle->GetListOfIspecBundleData(entries);
-        return static_cast<int>(entries.GetCount());
-    });
+    ApplyListSize([this] { return PxVQBundle::CountsOfIspecBundleData({m_bundle}).front(); });
 }
 
 void VqsTreeItemBundle::OnIspecLinkRemoved(const PxObjectPtr& link)

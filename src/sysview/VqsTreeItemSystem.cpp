@@ -88,6 +88,24 @@ void VqsTreeItemEnterprise::UpdateState()
         SetState(GetChildCount() ? Expanded : Collapsed);
 }
 
+// The systems about to be filled read their configurations' lists together.
+void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
+{
+    std::vector<PxObjectPtr> configs;
+    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
+        auto* system = dynamic_cast<VqsTreeItemSystem*>(GetChildren().GetNext(position));
+        if (system && AwaitsFill(system) && system->GetConfig())
+            configs.push_back(system->GetConfig());
+    }
+    ReadAhead ahead;
+    if (configs.size() > 1) {
+        const std::vector<std::vector<PxObjectPtr>> lists = PxVQConfig::BSSoftLinksOf(configs);
+        for (std::size_t index = 0; index < configs.size(); ++index)
+            ahead.lists.emplace(configs[index]->GetHandle().MapKey(), lists[index]);
+    }
+    WalkWithReadAhead(ahead, walk);
+}
+
 VqsListView* VqsTreeItemEnterprise::GetView() { return m_pView; }
 
 VqsTreeView* VqsTreeItemEnterprise::GetTreeView() { return m_pView; }
@@ -264,7 +282,7 @@ BOOL VqsTreeItemConfig::GetBitmap(VqsBitmapRef& bitmap) { return SetBitmap(bitma
 void VqsTreeItemConfig::FillChildren(int insertRows)
 {
     PxTypedList<PxVQBSSoftLinkPtr> links;
-    m_config->GetListOfBSSoftLinks(links);
+    ListOf(m_config, links, [this](auto& list) { m_config->GetListOfBSSoftLinks(list); });
     const BOOL old = IsOld();
     FillFromList(links, insertRows,
                  [this, old](const PxVQBSSoftLinkPtr& link) { return new VqsTreeItemBSSoftLink(this, link, old); });

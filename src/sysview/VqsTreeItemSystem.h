@@ -19,6 +19,7 @@ public:
     BOOL GetBitmap(VqsBitmapRef& bitmap) override;
     void FillChildren(int insertRows) override;
     void UpdateState() override;
+    void WalkChildren(const std::function<void()>& walk) override;
     VqsListView* GetView() override;
     VqsTreeView* GetTreeView() override;
     VqsDirectoryView* GetDirectoryView() override { return m_pView; }

@@ -1,11 +1,13 @@
 // Synchronising on a PostgreSQL server: the links a synchronisation deletes are locked and
-// released together, so that the server transactions it makes do not grow with them.
+// released together, their option lists read together, so that the server transactions and
+// reads it makes do not grow with them.
 #include "../shell/ShellTestSupport.h"
 
 #include "model/VqsBSLock.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "proxy/PxHandle.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
@@ -59,10 +61,12 @@ std::int64_t WriteTransactions(const std::string& uri)
 }
 
 struct SyncServerWorkTest : ShellTest {
-    // The links left in the segment, and the write transactions the synchronisation made.
+    // The links left in the segment, the write transactions the synchronisation made and the
+    // reads of option lists of one link.
     struct Outcome {
         int links = 0;
         std::int64_t transactions = 0;
+        int linkOptionReads = 0;
     };
 
     Outcome SynchroniseStaleProfiles(int stale)
@@ -74,6 +78,7 @@ struct SyncServerWorkTest : ShellTest {
         EXPECT_TRUE(app.OpenSession(uri.c_str(), "ABC", nullptr));
         const PxVQCurConfigPtr config = app.GetEnterprise()->GetSystem("SYS1")->GetCurConfig();
         const std::int64_t before = WriteTransactions(uri);
+        PxTesting::ResetListReads();
         {
             VqsModel model(VqsSyncCommand);
             VqsBSLock segmentLock;
@@ -84,6 +89,7 @@ struct SyncServerWorkTest : ShellTest {
                                                  PxHandle(), false, false),
                       1);
         }
+        outcome.linkOptionReads = PxTesting::ListReads("PxVQSoftLink::GetAllOptions");
         // Less the transaction that reads the counter.
         outcome.transactions = WriteTransactions(uri) - before - 1;
         PxTypedList<PxVQElementSoftLinkPtr> links;
@@ -104,4 +110,5 @@ TEST_F(SyncServerWorkTest, TheServerTransactionsOfASynchronisationDoNotGrowWithT
     EXPECT_EQ(many.links, kComponents) << "only the components' links are left";
     EXPECT_GT(few.transactions, 0);
     EXPECT_LE(many.transactions, few.transactions);
+    EXPECT_EQ(many.linkOptionReads, few.linkOptionReads) << "the option lists of the links it deletes are read together";
 }

@@ -356,6 +356,21 @@ TEST_F(DirectoryTreeTest, FoldersASearchWentThroughListTheirContentWhenTheyAreHi
         EXPECT_EQ(std::count(rows.begin(), rows.end(), name), 1) << name;
 }
 
+// A search through the systems reads their configurations' lists together.
+TEST_F(DirectoryTreeTest, FindReadsTheListsOfTheSystemsItGoesThroughTogether)
+{
+    OpenFrame();
+    PxTesting::ResetListReads();
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(143).Replace(1403, "WEBALL").OK();
+        Command(57636);
+        ui.Verify();
+    }
+    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::BSSoftLinksOf"), 1);
+    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::GetListOfBSSoftLinks"), 0);
+}
+
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)
 {
     OpenFrame(1006, 600, WS_EX_MDICHILD);
@@ -462,10 +477,26 @@ TEST_F(DirectoryTreeTest, ANewModelGetsANodeForEveryObjectTheTreeShows)
         << "nothing is shown below the second system";
 }
 
-// An item's list is read once: the lists of a folder's new items are counted together, an
-// item's own fill decides its state from what it read, and the objects the entries of a
-// bundle or report group name are read together.
-TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListOfEachIspecBundleAndReportGroupOnce)
+// A refresh that announces every bundle and report group of a new model asks whether each
+// row's list has entries by counting them, without reading them.
+TEST_F(DirectoryTreeTest, ARefreshCountsTheListsOfTheRowsItAnnouncesWithoutReadingThem)
+{
+    OpenSales();
+    for (const char* row : {"Bundles", "Report Groups"})
+        Expand(row);
+    PxTesting::ResetListReads();
+    VqsModel model;
+    view->Refresh(&model);
+    for (const char* list : {"PxVQBundle::GetListOfIspecBundleData", "PxVQReportGroup::GetListOfReportSoftLinkAliases"})
+        EXPECT_EQ(PxTesting::ListReads(list), 0) << list;
+    EXPECT_GT(PxTesting::ListReads("PxVQBundle::CountsOfIspecBundleData"), 0);
+}
+
+// A folder's lists are read once: the lists of the items Expand Branch fills are read
+// together when the folder fills (an item's own read when it is alone, its size counted),
+// the items' states and fills take them from that read, and the objects the entries of the
+// folder's bundles or report groups name are read together.
+TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListsOfAFoldersIspecsBundlesAndReportGroupsTogether)
 {
     OpenFrame();
     Select({"Sample system 1"});
@@ -473,21 +504,27 @@ TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListOfEachIspecBundleAndReportGrou
     Command(ID_EXPAND_BRANCH);
     VqsTreeItem* system = Item("Sample system 1");
     ASSERT_GT(FilledItems<VqsTreeItemIspecSoftLink>(system), 0);
-    EXPECT_EQ(PxTesting::ListReads("PxVQIspecSoftLink::GetListOfProfileSoftLinks"),
-              FilledItems<VqsTreeItemIspecSoftLink>(system));
-    EXPECT_EQ(PxTesting::ListReads("PxVQBundle::GetListOfIspecBundleData"), FilledItems<VqsTreeItemBundle>(system));
-    EXPECT_EQ(PxTesting::ListReads("PxVQReportGroup::GetListOfReportSoftLinkAliases"),
-              FilledItems<VqsTreeItemGroup>(system));
-    EXPECT_EQ(PxTesting::ListReads("PxVQIspecBundleData::IspecInformationsOf"),
-              FilledItems<VqsTreeItemBundle>(system));
-    EXPECT_EQ(PxTesting::ListReads("PxVQReportSoftLinkAlias::SoftLinksOf"), FilledItems<VqsTreeItemGroup>(system));
+    ASSERT_GT(FilledItems<VqsTreeItemBundle>(system), 1);
     const struct {
-        const char* counts;
         UINT folder;
-    } folders[] = {{"PxVQIspecSoftLink::CountsOfProfileSoftLinks", 1},
-                   {"PxVQBundle::CountsOfIspecBundleData", 32},
-                   {"PxVQReportGroup::CountsOfReportSoftLinkAliases", 16}};
-    for (const auto& folder : folders)
-        EXPECT_EQ(PxTesting::ListReads(folder.counts), FilledFolders(system, folder.folder))
-            << folder.counts << ": once a folder";
+        const char* own;
+        const char* together;
+        const char* named;
+        const char* counts;
+    } folders[] = {{1, "PxVQIspecSoftLink::GetListOfProfileSoftLinks", "PxVQIspecSoftLink::ProfileSoftLinksOf", nullptr,
+                    "PxVQIspecSoftLink::CountsOfProfileSoftLinks"},
+                   {32, "PxVQBundle::GetListOfIspecBundleData", "PxVQBundle::IspecBundleDataOf",
+                    "PxVQIspecBundleData::IspecInformationsOf", "PxVQBundle::CountsOfIspecBundleData"},
+                   {16, "PxVQReportGroup::GetListOfReportSoftLinkAliases", "PxVQReportGroup::ReportSoftLinkAliasesOf",
+                    "PxVQReportSoftLinkAlias::SoftLinksOf", "PxVQReportGroup::CountsOfReportSoftLinkAliases"}};
+    for (const auto& folder : folders) {
+        const int filled = FilledFolders(system, folder.folder);
+        EXPECT_EQ(PxTesting::ListReads(folder.own) + PxTesting::ListReads(folder.together), filled)
+            << folder.together << ": once a folder";
+        if (folder.named)
+            EXPECT_EQ(PxTesting::ListReads(folder.named), filled) << folder.named << ": once a folder";
+        EXPECT_EQ(PxTesting::ListReads(folder.counts) + PxTesting::ListReads(folder.together), filled)
+            << folder.counts << ": the sizes once a folder, counted or known from the lists read";
+    }
+    EXPECT_EQ(PxTesting::ListReads("PxVQBundle::GetListOfIspecBundleData"), 0) << "the bundles' lists go together";
 }
