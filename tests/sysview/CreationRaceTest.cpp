@@ -3,6 +3,7 @@
 // round after round, and leave the lock-progress box to wait: every Finish ends, each user's
 // objects are stored whole or the Finish is refused with the page's message (the wizard
 // stays open on the page of the name), and no two systems share a name.
+#include "RaceRound.h"
 #include "SysViewTestSupport.h"
 
 #include "config/VqsHostFTPPage.h"
@@ -21,19 +22,15 @@
 #include "proxy/PxVQTypes.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoSample.h"
-#include "support/ChildProcess.h"
 #include "support/PgTestServer.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsOptionSetView.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <memory>
-#include <stdexcept>
 
 namespace {
+
+using racetest::RoundPipes;
 
 constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
 constexpr UINT ID_NEW_SYSTEM = 32785;
@@ -93,67 +90,6 @@ public:
 
     bool refused = false;
     UINT pageAfterRefusal = 0;
-};
-
-// The pipes of one round: each user says it stands before Finish, then waits for the word
-// to press it; at the end it says how its Finish went.
-struct RoundPipes {
-    int arrived[2] = {-1, -1};
-    int go[2] = {-1, -1};
-    int done[2] = {-1, -1};
-    bool hasArrived = false;
-
-    RoundPipes()
-    {
-        if (pipe(arrived) != 0 || pipe(go) != 0 || pipe(done) != 0)
-            throw std::runtime_error("pipe");
-    }
-    ~RoundPipes()
-    {
-        for (int fd : {arrived[0], arrived[1], go[0], go[1], done[0], done[1]})
-            close(fd);
-    }
-    RoundPipes(const RoundPipes&) = delete;
-    RoundPipes& operator=(const RoundPipes&) = delete;
-
-    // In a user's process.
-    void ArriveAndWait()
-    {
-        Arrive();
-        char byte = 0;
-        if (read(go[0], &byte, 1) != 1)
-            throw std::runtime_error("the round's pipes broke");
-    }
-    // A user who never got to Finish arrives all the same, so that the round goes on.
-    void Arrive()
-    {
-        char byte = 1;
-        if (!hasArrived && write(arrived[1], &byte, 1) != 1)
-            throw std::runtime_error("the round's pipes broke");
-        hasArrived = true;
-    }
-    // One write, so that the user's number and outcome arrive together.
-    void Tell(std::size_t user, char outcome) const
-    {
-        const char said[2] = {static_cast<char>(user), outcome};
-        (void)!write(done[1], said, sizeof said);
-    }
-
-    // In the test's process: `count` bytes of `fd`, or fewer when the deadline passes.
-    static std::string Read(int fd, std::size_t count, std::chrono::steady_clock::time_point deadline)
-    {
-        std::string bytes;
-        while (bytes.size() < count) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            pollfd ready{fd, POLLIN, 0};
-            char byte = 0;
-            if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0 || read(fd, &byte, 1) != 1)
-                break;
-            bytes.push_back(byte);
-        }
-        return bytes;
-    }
 };
 
 struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
@@ -311,35 +247,9 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     std::string RunRound(int round)
     {
         const std::vector<Wizard>& users = GetParam().users;
-        RoundPipes pipes;
-        std::vector<std::unique_ptr<vqtest::ChildProcess>> processes;
-        for (std::size_t user = 0; user < users.size(); ++user) {
-            processes.push_back(std::make_unique<vqtest::ChildProcess>([&, user] {
-                char outcome = 'F';
-                try {
-                    outcome = Play(users[user], round, user, pipes);
-                } catch (...) {
-                    // The outcome stays 'F'.
-                }
-                pipes.Arrive();
-                pipes.Tell(user, outcome);
-            }));
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestRoundMilliseconds);
-        std::string outcomes(users.size(), 'T');
-        std::string said;
-        if (RoundPipes::Read(pipes.arrived[0], users.size(), deadline).size() == users.size()) {
-            const std::string go(users.size(), '\1');
-            (void)!write(pipes.go[1], go.data(), go.size());
-            said = RoundPipes::Read(pipes.done[0], 2 * users.size(), deadline);
-        }
-        for (std::size_t at = 0; at + 1 < said.size(); at += 2)
-            outcomes.at(static_cast<std::size_t>(said[at])) = said[at + 1];
-        if (said.size() < 2 * users.size()) {
-            for (auto& process : processes)
-                process->Kill();
-        }
-        return outcomes;
+        return racetest::RunRound(
+            users.size(), [&](std::size_t user, RoundPipes& pipes) { return Play(users[user], round, user, pipes); },
+            std::chrono::milliseconds(kLongestRoundMilliseconds));
     }
 
     PxVQCurConfigPtr OwnConfig(PxVQLink& link, int round, std::size_t user) const
