@@ -13,7 +13,9 @@
 #include "config/VqsNewSystemPages.h"
 #include "config/VqsHostFTPPage.h"
 #include "config/VqsHostWizardPages.h"
+#include "hosts/VqsHostListFrame.h"
 #include "hosts/VqsHostNewSheet.h"
+#include "hosts/VqsHostView.h"
 #include "hosts/VqsPackNewDlg.h"
 #include "model/VqsModel.h"
 #include "proxy/PxLSEEnterprise.h"
@@ -29,6 +31,7 @@
 
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -40,16 +43,20 @@ constexpr UINT ID_ADD_GENERATE_SET = 32789;
 constexpr UINT ID_ADD_HOST = 32783;
 constexpr UINT ID_ADD_PACK = 32819;
 constexpr UINT IDD_NEW_PACK = 241;
+constexpr UINT IDD_HOST_SPEC = 140;
+constexpr int IDC_HOST_ADDRESS = 1043;
+constexpr UINT ID_OPEN_SELECTED = 32775;
+constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 constexpr UINT kNewHostPage = 235;
 constexpr UINT kHostFtpPage = 102;
 constexpr UINT kLockProgressDialog = 105;
 constexpr std::chrono::milliseconds kLongestRound{90'000};
 
-// New System (with a new UNIX host of the user's own), Add Business Segment with a first
-// generate set on an OS Tarsk host, New Generate Set on an OS Tarsk host, New Host (Windows),
-// New Pack.
-enum class Dialog { NewSystem, AddSegment, NewGenSet, NewHost, NewPack };
-const char* const kDialogNames[] = {"NewSystem", "AddSegment", "NewGenSet", "NewHost", "NewPack"};
+// New System and Add Business Segment with a first generate set on an OS Tarsk host, New
+// Generate Set on a new QSR host of the user's own, New Host (Windows),
+// New Pack, and the options of the Windows host NTHOST with its address changed.
+enum class Dialog { NewSystem, AddSegment, NewGenSet, NewHost, NewPack, EditHost };
+const char* const kDialogNames[] = {"NewSystem", "AddSegment", "NewGenSet", "NewHost", "NewPack", "EditHost"};
 
 struct Case {
     Store store;
@@ -60,11 +67,13 @@ struct Case {
 
 std::vector<Case> Cases()
 {
-    const Dialog all[] = {Dialog::NewSystem, Dialog::AddSegment, Dialog::NewGenSet, Dialog::NewHost, Dialog::NewPack};
+    const Dialog all[] = {Dialog::NewSystem, Dialog::AddSegment, Dialog::NewGenSet,
+                          Dialog::NewHost,   Dialog::NewPack,    Dialog::EditHost};
     std::vector<Case> cases;
     for (Store store : {Store::File, Store::Server}) {
         for (std::size_t first = 0; first < std::size(all); ++first) {
-            cases.push_back({store, {all[first], all[first]}, true});
+            if (all[first] != Dialog::EditHost)
+                cases.push_back({store, {all[first], all[first]}, true});
             for (std::size_t second = first + 1; second < std::size(all); ++second)
                 cases.push_back({store, {all[first], all[second]}, false});
         }
@@ -112,6 +121,7 @@ public:
     static bool IsRefusal(const std::string& text)
     {
         return text == "The name is not unique." || text == "Host name already exists." ||
+               text == "Contents have changed and will be updated." ||
                text.rfind("Cannot add the Business Segment specification:", 0) == 0;
     }
 
@@ -146,8 +156,8 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
     }
     std::string OwnSystemText(int round, std::size_t user) const { return "Race " + OwnSystem(round, user); }
 
-    // The systems the users work on (SALES linked for New Generate Set), and no UNIX host, so
-    // that New System makes one.
+    // The systems the users work on (SALES linked for New Generate Set), and no QSR host, so
+    // that New Generate Set makes one.
     void PrepareRound(int round)
     {
         ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
@@ -174,7 +184,7 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
         link->BeginTransaction();
         for (POSITION pos = hosts.GetHeadPosition(); pos;) {
             const PxVQHostInformationPtr host = hosts.GetNext(pos);
-            if (host->GetHostType() == VQHostUnix)
+            if (host->GetHostType() == VQHostQSR)
                 host->RecursiveDeleteObject();
         }
         link->CommitTransaction();
@@ -182,7 +192,8 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
     }
 
     // The user's dialog through its pages to its Finish. The user who finishes first waits
-    // for the others before its Finish; the others wait on their first page.
+    // for the others before its Finish; the others wait on their first page, before anything
+    // that might wait for the first user's locks.
     void ScriptDialog(int round, std::size_t user, bool finishesFirst, RoundPipes& pipes)
     {
         const std::function<void()> wait = [&pipes] { pipes.ArriveAndWait(); };
@@ -203,13 +214,7 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
                 .Type(VqsSysGSPage::IDC_NAME, "Nightly")
                 .Next()
                 .OnPage(VqsSysGSHostPage::IDD)
-                .Click(VqsSysGSHostPage::IDC_UNIX)
-                .Next()
-                .OnPage(VqsSysHostPage::IDD)
-                .Type(VqsSysHostPage::IDC_NAME, "UX" + std::to_string(round) + "U" + std::to_string(user))
-                .Type(VqsSysHostPage::IDC_ADDRESS, "ux.example")
-                .Next()
-                .OnPage(VqsSysHostFTPPage::IDD)
+                .Click(VqsSysGSHostPage::IDC_TARSK)
                 .Run(beforeFinish)
                 .Finish();
             break;
@@ -233,7 +238,13 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
                 .Type(VqsGenSetOptPage::IDC_NAME, Named("Weekly", round, user))
                 .Next()
                 .OnPage(VqsGenSetTypePage::IDD)
-                .Click(VqsGenSetTypePage::IDC_TARSK)
+                .Click(VqsGenSetTypePage::IDC_QSR)
+                .Next()
+                .OnPage(VqsGenSetHostPage::IDD)
+                .Type(VqsGenSetHostPage::IDC_NAME, "QS" + std::to_string(round) + "U" + std::to_string(user))
+                .Type(VqsGenSetHostPage::IDC_ADDRESS, "qsr.example")
+                .Next()
+                .OnPage(VqsGenSetHostFTPPage::IDD)
                 .Run(beforeFinish)
                 .Finish();
             break;
@@ -251,6 +262,10 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
             break;
         case Dialog::NewPack:
             ui.ExpectDialog(IDD_NEW_PACK).Type(VqsPackNewDlg::IDC_NAME, Named("PK", round, user)).Run(wait).OK();
+            break;
+        case Dialog::EditHost:
+            ui.ExpectDialog(IDD_HOST_SPEC).Run(wait).Replace(IDC_HOST_ADDRESS, EditedAddress(round, user)).OK();
+            ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
             break;
         }
     }
@@ -273,16 +288,42 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
             vqwin::PumpPending();
             break;
         case Dialog::NewHost:
-        case Dialog::NewPack: {
-            hostWindow = std::make_unique<frametest::HostWindow>(1006, 600);
-            const HWND handle = app.OpenHostView(hostWindow->m_hWnd, &frametest::OnUpdate, &frametest::OnMessage);
-            CWnd* hosts = handle ? app.FindFrameByHandle(handle) : nullptr;
-            if (hosts)
-                hosts->SendMessage(WM_COMMAND, GetParam().users[user] == Dialog::NewHost ? ID_ADD_HOST : ID_ADD_PACK, 0);
+            OpenHostFrame()->SendMessage(WM_COMMAND, ID_ADD_HOST, 0);
+            vqwin::PumpPending();
+            break;
+        case Dialog::NewPack:
+            OpenHostFrame()->SendMessage(WM_COMMAND, ID_ADD_PACK, 0);
+            vqwin::PumpPending();
+            break;
+        case Dialog::EditHost: {
+            auto* frame = OpenHostFrame();
+            auto* hosts = dynamic_cast<VqsHostView*>(frame->GetNextPane(frame->GetNextPane(nullptr)));
+            CListCtrl& list = hosts->GetListCtrl();
+            for (int row = 0; row < list.GetItemCount(); ++row) {
+                if (list.GetItemText(row, 0).str() == "NTHOST")
+                    vqui::user::SelectIndex(hosts->m_hWnd, row);
+            }
+            vqwin::PumpPending();
+            hosts->SendMessage(WM_COMMAND, ID_OPEN_SELECTED, 0);
             vqwin::PumpPending();
             break;
         }
         }
+    }
+
+    VqsHostListFrame* OpenHostFrame()
+    {
+        hostWindow = std::make_unique<frametest::HostWindow>(1006, 600);
+        const HWND handle = app.OpenHostView(hostWindow->m_hWnd, &frametest::OnUpdate, &frametest::OnMessage);
+        auto* frame = handle ? dynamic_cast<VqsHostListFrame*>(app.FindFrameByHandle(handle)) : nullptr;
+        if (!frame)
+            throw std::runtime_error("no host frame");
+        return frame;
+    }
+
+    static std::string EditedAddress(int round, std::size_t user)
+    {
+        return "e" + std::to_string(round) + "u" + std::to_string(user) + ".example";
     }
 
     // In the user's process: 'S' when the dialog stored what it makes, 'R' when it was
@@ -337,6 +378,8 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
             return CountNamed<PxVQPackInformationPtr>(Named("PK", round, user), [&](auto& list) {
                 enterprise->GetListOfPackInformations(list);
             });
+        case Dialog::EditHost:
+            return enterprise->GetHostInformation("NTHOST")->GetAddress() == EditedAddress(round, user).c_str() ? 1 : 0;
         }
         return 0;
     }
@@ -378,6 +421,11 @@ TEST_P(CreationInterleaveTest, EveryDialogEndsStoredWholeOrRefusedWithItsMessage
                     ++sharing;
                     stored += outcomes[other] == 'S' ? 1 : 0;
                 }
+            }
+            if (users[user] == Dialog::EditHost) {
+                // Told that another user changed the host meanwhile, the user sees it again.
+                EXPECT_EQ(CountMade(link, round, user), stored);
+                continue;
             }
             EXPECT_EQ(stored, 1) << "one of " << sharing << " stores";
             EXPECT_EQ(CountMade(link, round, user), 1) << "what the dialog makes is there once";
