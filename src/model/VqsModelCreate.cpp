@@ -49,6 +49,20 @@ bool LockRootAnd(VqsLockBag& bag, VqsModelNodeEnterprise& root, CObList& childre
     return bag.LockNodes(nodes) != 0;
 }
 
+// The same for the children `read` reads afresh; 0 (the reason shown) when the repository fails.
+template <class Read>
+int LockRootAndRead(VqsLockBag& bag, VqsModelNodeEnterprise& root, Read read)
+{
+    try {
+        CObList children;
+        read(children);
+        return LockRootAnd(bag, root, children) ? 1 : 0;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+        return 0;
+    }
+}
+
 // The node of the parent object, when the model has one of that kind.
 template <class Node>
 Node* ParentNode(const VqsModel& model, const PxObjectPtr& parent)
@@ -356,15 +370,10 @@ PxVQHostInformationPtr VqsModel::AddHostInformation(PxVQHostInformationPtr& out,
 
 int VqsModel::LockForHost(VqsLockBag& writeBag)
 {
-    try {
+    return LockRootAndRead(writeBag, m_root, [this](CObList& packs) {
         m_root.LoadPacks(VqsLoadReread);
-        CObList packs;
         m_root.GetPackNodes(packs);
-        return LockRootAnd(writeBag, m_root, packs) ? 1 : 0;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
-        return 0;
-    }
+    });
 }
 
 PxVQPackInformationPtr VqsModel::AddPackInformation(PxVQPackInformationPtr& out, LPCTSTR name, int packType)
@@ -386,15 +395,10 @@ PxVQPackInformationPtr VqsModel::AddPackInformation(PxVQPackInformationPtr& out,
 
 int VqsModel::LockForPack(VqsLockBag& writeBag)
 {
-    try {
+    return LockRootAndRead(writeBag, m_root, [this](CObList& hosts) {
         m_root.LoadHosts(VqsLoadReread);
-        CObList hosts;
         m_root.GetHostNodes(hosts);
-        return LockRootAnd(writeBag, m_root, hosts) ? 1 : 0;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
-        return 0;
-    }
+    });
 }
 
 void VqsModel::ThrowModelError(const VqsPackSpecList& packSpecs)

@@ -37,9 +37,6 @@ namespace {
 
 using racetest::RoundPipes;
 
-constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
-constexpr UINT ID_NEW_SYSTEM = 32785;
-constexpr UINT ID_ADD_GENERATE_SET = 32789;
 constexpr UINT ID_ADD_HOST = 32783;
 constexpr UINT ID_ADD_PACK = 32819;
 constexpr UINT IDD_NEW_PACK = 241;
@@ -161,33 +158,13 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
     void PrepareRound(int round)
     {
         ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
-        {
-            VqsModel model;
-            const std::vector<Dialog>& users = GetParam().users;
-            for (std::size_t user = 0; user < users.size(); ++user) {
-                if ((users[user] != Dialog::AddSegment && users[user] != Dialog::NewGenSet) ||
-                    System(OwnSystem(round, user).c_str()))
-                    continue;
-                PxVQSystemPtr system;
-                ASSERT_TRUE(model.CreateSystem(system, OwnSystemText(round, user).c_str(),
-                                               OwnSystem(round, user).c_str(), "", "RT9", 0, 0));
-                if (users[user] == Dialog::NewGenSet) {
-                    VqsGSetPackReplacementList none(10);
-                    ASSERT_TRUE(model.ApplyGenSetPackReplacements(
-                        system->GetCurConfig(), app.GetLSEEnterprise()->GetBusinessSegment("SALES"), none));
-                }
-            }
+        const std::vector<Dialog>& users = GetParam().users;
+        for (std::size_t user = 0; user < users.size(); ++user) {
+            if ((users[user] == Dialog::AddSegment || users[user] == Dialog::NewGenSet) &&
+                !System(OwnSystem(round, user).c_str()))
+                MakeSystem(OwnSystemText(round, user), OwnSystem(round, user), users[user] == Dialog::NewGenSet);
         }
-        PxVQLink* link = app.GetLink();
-        PxTypedList<PxVQHostInformationPtr> hosts;
-        link->GetLVQEnterprise()->GetListOfHostInformations(hosts);
-        link->BeginTransaction();
-        for (POSITION pos = hosts.GetHeadPosition(); pos;) {
-            const PxVQHostInformationPtr host = hosts.GetNext(pos);
-            if (host->GetHostType() == VQHostQSR)
-                host->RecursiveDeleteObject();
-        }
-        link->CommitTransaction();
+        DeleteHostsOfType(VQHostQSR);
         app.CloseSession();
     }
 
@@ -219,17 +196,7 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
                 .Finish();
             break;
         case Dialog::AddSegment:
-            ui.ExpectWizard()
-                .OnPage(VqsBSGenPage::IDD)
-                .Run(onPages)
-                .Next()
-                .OnPage(VqsBSGSPage::IDD)
-                .Type(VqsBSGSPage::IDC_NAME, "Nightly")
-                .Next()
-                .OnPage(VqsBSGSHostPage::IDD)
-                .Click(VqsBSGSHostPage::IDC_TARSK)
-                .Run(beforeFinish)
-                .Finish();
+            AddSegmentToFinish(ui, onPages, beforeFinish);
             break;
         case Dialog::NewGenSet:
             ui.ExpectWizard()
@@ -274,18 +241,13 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
     {
         switch (GetParam().users[user]) {
         case Dialog::NewSystem:
-            Select({"Sample enterprise"});
-            Command(ID_NEW_SYSTEM);
+            StartWizard(Wizard::NewSystem, "");
             break;
         case Dialog::AddSegment:
-            Select({OwnSystemText(round, user)});
-            Command(ID_ADD_BUSINESS_SEGMENT);
+            StartWizard(Wizard::AddSegment, OwnSystemText(round, user));
             break;
         case Dialog::NewGenSet:
-            Expand(OwnSystemText(round, user));
-            Select({"SALES business segment"});
-            frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
-            vqwin::PumpPending();
+            StartWizard(Wizard::NewGenSet, OwnSystemText(round, user));
             break;
         case Dialog::NewHost:
             OpenHostFrame()->SendMessage(WM_COMMAND, ID_ADD_HOST, 0);

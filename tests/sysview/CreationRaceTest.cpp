@@ -32,9 +32,6 @@ namespace {
 
 using racetest::RoundPipes;
 
-constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
-constexpr UINT ID_NEW_SYSTEM = 32785;
-constexpr UINT ID_ADD_GENERATE_SET = 32789;
 constexpr UINT kLockProgressDialog = 105;
 constexpr char kNameTaken[] = "The name is not unique.";
 // Bounds a round whose Finishes wait for each other, so that a deadlock fails the test.
@@ -42,7 +39,7 @@ constexpr int kLongestRoundMilliseconds = 90'000;
 
 // New System (all of one round under one name, with a new host each), Add Business Segment
 // with a first generate set (each on a system of their own), New Generate Set (likewise).
-enum class Wizard { NewSystem, AddSegment, NewGenSet };
+using Wizard = SysViewTest::Wizard;
 
 struct Case {
     Store store;
@@ -123,32 +120,12 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     void PrepareRound(int round)
     {
         ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
-        {
-            VqsModel model;
-            const std::vector<Wizard>& users = GetParam().users;
-            for (std::size_t user = 0; user < users.size(); ++user) {
-                if (users[user] == Wizard::NewSystem)
-                    continue;
-                PxVQSystemPtr system;
-                ASSERT_TRUE(model.CreateSystem(system, OwnSystemText(round, user).c_str(),
-                                               OwnSystem(round, user).c_str(), "", "RT9", 0, 0));
-                if (users[user] == Wizard::NewGenSet) {
-                    VqsGSetPackReplacementList none(10);
-                    ASSERT_TRUE(model.ApplyGenSetPackReplacements(
-                        system->GetCurConfig(), app.GetLSEEnterprise()->GetBusinessSegment("SALES"), none));
-                }
-            }
+        const std::vector<Wizard>& users = GetParam().users;
+        for (std::size_t user = 0; user < users.size(); ++user) {
+            if (users[user] != Wizard::NewSystem)
+                MakeSystem(OwnSystemText(round, user), OwnSystem(round, user), users[user] == Wizard::NewGenSet);
         }
-        PxVQLink* link = app.GetLink();
-        PxTypedList<PxVQHostInformationPtr> hosts;
-        link->GetLVQEnterprise()->GetListOfHostInformations(hosts);
-        link->BeginTransaction();
-        for (POSITION pos = hosts.GetHeadPosition(); pos;) {
-            const PxVQHostInformationPtr host = hosts.GetNext(pos);
-            if (host->GetHostType() == VQHostUnix)
-                host->RecursiveDeleteObject();
-        }
-        link->CommitTransaction();
+        DeleteHostsOfType(VQHostUnix);
         app.CloseSession();
     }
 
@@ -181,16 +158,7 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
                 .Finish();
             break;
         case Wizard::AddSegment:
-            ui.ExpectWizard()
-                .OnPage(VqsBSGenPage::IDD)
-                .Next()
-                .OnPage(VqsBSGSPage::IDD)
-                .Type(VqsBSGSPage::IDC_NAME, "Nightly")
-                .Next()
-                .OnPage(VqsBSGSHostPage::IDD)
-                .Click(VqsBSGSHostPage::IDC_TARSK)
-                .Run(arrive)
-                .Finish();
+            AddSegmentToFinish(ui, [] {}, arrive);
             break;
         case Wizard::NewGenSet:
             ui.ExpectWizard()
@@ -205,26 +173,6 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         }
     }
 
-    void StartWizard(Wizard wizard, int round, std::size_t user)
-    {
-        switch (wizard) {
-        case Wizard::NewSystem:
-            Select({"Sample enterprise"});
-            Command(ID_NEW_SYSTEM);
-            break;
-        case Wizard::AddSegment:
-            Select({OwnSystemText(round, user)});
-            Command(ID_ADD_BUSINESS_SEGMENT);
-            break;
-        case Wizard::NewGenSet:
-            Expand(OwnSystemText(round, user));
-            Select({"SALES business segment"});
-            frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
-            vqwin::PumpPending();
-            break;
-        }
-    }
-
     // In the user's process: 'S' when the Finish stored, 'R' when it was refused for the
     // name with the wizard back on the name's page, 'F' for anything else.
     char Play(Wizard wizard, int round, std::size_t user, RoundPipes& pipes)
@@ -233,7 +181,7 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             return 'F';
         OpenFrame();
         ScriptWizard(wizard, round, user, pipes);
-        StartWizard(wizard, round, user);
+        StartWizard(wizard, OwnSystemText(round, user));
         ui.Verify();
         if (::testing::Test::HasFailure())
             return 'F';
