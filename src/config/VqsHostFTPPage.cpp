@@ -2,7 +2,6 @@
 
 #include "config/VqsHostWizard.h"
 #include "model/VqsLockBag.h"
-#include "model/VqsLockScope.h"
 #include "proxy/PxVQTypes.h"
 #include "win/CEdit.h"
 #include "win/CPropertySheet.h"
@@ -104,11 +103,10 @@ void VqsHostFTPPage::OnEnterAtLogin()
 // before the Finish bag; it is given back when the Finish bag is refused.
 BOOL VqsHostFTPPage::LockForFinish()
 {
-    VqsLockScope scope(SessionLink());
     VqsLockBag* hostBag = m_pWizard->GetHostLockBag();
-    if (hostBag && !hostBag->LockObjects(VqsWriteLock))
+    if (hostBag && !LockBagObjects(*hostBag, VqsWriteLock))
         return FALSE;
-    if (!m_pWizard->GetFinishLockBag().LockObjects(VqsWriteLock)) {
+    if (!LockBagObjects(m_pWizard->GetFinishLockBag(), VqsWriteLock)) {
         if (hostBag)
             hostBag->Release();
         return FALSE;

@@ -209,14 +209,14 @@ int VqsBSGenPage::LockAndRefresh(DWORD buttons)
     VqsModelNodeCurConfig* config = m_pSheet->m_pConfig;
     UINT failure = IDS_CANNOT_ACCESS_ENTERPRISE;
     try {
-        if (!m_pSheet->m_enterpriseBag.LockObjects(VqsReadLock))
+        if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsReadLock))
             return 0;
         enterprise->Refresh();
         failure = IDS_CANNOT_COLLECT_PACKS;
         enterprise->LoadPacks(VqsLoadDropVanished);
         failure = IDS_CANNOT_ACCESS_CONFIG;
         const int configKind = buttons == 0 ? VqsReadLock : buttons == PSWIZB_FINISH ? VqsWriteLock : VqsFutureUpdateLock;
-        if (!m_pSheet->m_configBag.LockObjects(configKind)) {
+        if (!LockBagObjects(m_pSheet->m_configBag, configKind)) {
             ReleaseLocks();
             return 0;
         }
@@ -233,7 +233,7 @@ int VqsBSGenPage::LockAndRefresh(DWORD buttons)
         CObList packs;
         enterprise->GetPackNodes(packs);
         ForEachNode(packs, [&](CObject* node) { m_pSheet->m_packBag.LockNode(static_cast<VqsModelNode*>(node)); });
-        if (!m_pSheet->m_packBag.LockObjects(buttons == PSWIZB_FINISH ? VqsReadLock : VqsLongReadLock)) {
+        if (!LockBagObjects(m_pSheet->m_packBag, buttons == PSWIZB_FINISH ? VqsReadLock : VqsLongReadLock)) {
             ReleaseLocks();
             return 0;
         }
@@ -287,12 +287,17 @@ int VqsBSGenPage::CheckBusinessSegments()
         config->GetBSLinkNodes(entries);
         VqsLockScope scope(Link());
         VqsLockBag entryLocks(VqsReadLock);
-        for (POSITION pos = entries.GetHeadPosition(); pos;) {
-            auto* entry = static_cast<VqsModelNodeBSLink*>(entries.GetNext(pos));
-            if (!entryLocks.LockNode(entry))
-                return 0;
-            entry->Refresh();
-        }
+        const int entriesLocked = LockForPage([&] {
+            for (POSITION pos = entries.GetHeadPosition(); pos;) {
+                auto* entry = static_cast<VqsModelNodeBSLink*>(entries.GetNext(pos));
+                if (!entryLocks.LockNode(entry))
+                    return 0;
+                entry->Refresh();
+            }
+            return 1;
+        });
+        if (!entriesLocked)
+            return 0;
         PxTypedList<PxLSEBusinessSegmentPtr> present;
         PxTypedList<PxLSEBusinessSegmentPtr> obsolete;
         PxTypedList<PxLSEBusinessSegmentPtr> clashing;
@@ -446,11 +451,11 @@ LRESULT VqsBSGenPage::TakeNextLocks()
     VqsLockScope scope(Link());
     if (m_pObsoleteEntry) {
         m_pSheet->m_obsoleteEntryBag.LockNode(m_pObsoleteEntry);
-        if (!m_pSheet->m_enterpriseBag.LockObjects(replacementsNeeded ? VqsFutureUpdateLock : VqsLongReadLock)) {
+        if (!LockBagObjects(m_pSheet->m_enterpriseBag, replacementsNeeded ? VqsFutureUpdateLock : VqsLongReadLock)) {
             ReleaseLocks();
             return kWizardStay;
         }
-        if (!m_pSheet->m_obsoleteEntryBag.LockObjects(VqsFutureUpdateLock)) {
+        if (!LockBagObjects(m_pSheet->m_obsoleteEntryBag, VqsFutureUpdateLock)) {
             m_pSheet->m_enterpriseBag.Release();
             m_pSheet->m_obsoleteEntryBag.UnlockAll();
             ReleaseLocks();
@@ -459,11 +464,11 @@ LRESULT VqsBSGenPage::TakeNextLocks()
         return static_cast<LRESULT>(VqsBSSynchPage::IDD);
     }
     if (replacementsNeeded) {
-        if (!m_pSheet->m_enterpriseBag.LockObjects(VqsFutureUpdateLock)) {
+        if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsFutureUpdateLock)) {
             ReleaseLocks();
             return kWizardStay;
         }
-        if (!m_pSheet->m_packBag.LockObjects(VqsFutureUpdateLock)) {
+        if (!LockBagObjects(m_pSheet->m_packBag, VqsFutureUpdateLock)) {
             m_pSheet->m_enterpriseBag.Release();
             ReleaseLocks();
             return kWizardStay;
@@ -843,7 +848,7 @@ int VqsBSGSPage::FindPackConflicts()
     VqsModelNodeEnterprise* enterprise = m_pSheet->GetEnterpriseNode();
     CObList nodes;
     try {
-        if (!packs.LockNode(enterprise) || !LockPacks(enterprise, packs, nodes))
+        if (!LockForPage([&] { return packs.LockNode(enterprise); }) || !LockPacks(enterprise, packs, nodes))
             return 0;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COLLECT_PACKS, error);

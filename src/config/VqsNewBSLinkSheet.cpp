@@ -32,7 +32,11 @@ VqsNewBSLinkSheet::VqsNewBSLinkSheet(VqsLockBag* creatorBag, VqsModelNodeCurConf
     SetWizardMode();
 }
 
-VqsNewBSLinkSheet::~VqsNewBSLinkSheet() { m_bsLock.Unlock(); }
+VqsNewBSLinkSheet::~VqsNewBSLinkSheet()
+{
+    StopSettlingAnchor();
+    m_bsLock.Unlock();
+}
 
 BOOL VqsNewBSLinkSheet::HasPackConflict(int hostType) const
 {

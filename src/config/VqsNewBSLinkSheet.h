@@ -39,7 +39,7 @@ public:
     VqsPlatformPacks& GetPlatformPacks(int hostType) override;
     std::vector<VqsLockBag*> GetPageLocks() override
     {
-        return {m_pCreatorBag, &m_configBag, &m_enterpriseBag, &m_obsoleteEntryBag, &m_packBag};
+        return {m_pCreatorBag, &m_configBag, &m_enterpriseBag, &m_obsoleteEntryBag, &m_packBag, &m_pageAnchor};
     }
 
     VqsBSGenPage m_genPage;

@@ -285,8 +285,10 @@ void VqsGenSetOptPage::OnSourceChanged()
     try {
         VqsLockScope scope(Link());
         VqsLockBag check(VqsReadLock);
-        if (!check.LockNode(m_pSheet->GetEnterpriseNode()) || !check.LockNode(m_pSheet->m_pConfig) ||
-            !check.LockNode(node)) {
+        if (!LockForPage([&] {
+                return check.LockNode(m_pSheet->GetEnterpriseNode()) && check.LockNode(m_pSheet->m_pConfig) &&
+                       check.LockNode(node);
+            })) {
             m_pSheet->CancelSheet();
             return;
         }
@@ -373,9 +375,9 @@ int VqsGenSetOptPage::LockAndAnalyse()
 {
     VqsLockScope scope(Link());
     VqsNewGenSetSheet& sheet = *m_pSheet;
-    if (!sheet.m_enterpriseBag.LockObjects(VqsLongReadLock))
+    if (!LockBagObjects(sheet.m_enterpriseBag, VqsLongReadLock))
         return 0;
-    if (!sheet.m_configBag.LockObjects(VqsFutureUpdateLock)) {
+    if (!LockBagObjects(sheet.m_configBag, VqsFutureUpdateLock)) {
         sheet.m_enterpriseBag.Release();
         return 0;
     }
@@ -397,7 +399,7 @@ int VqsGenSetOptPage::LockAndAnalyse()
             return 0;
         }
         sheet.m_sourceBag.LockNode(node);
-        if (!sheet.m_sourceBag.LockObjects(VqsLongReadLock)) {
+        if (!LockBagObjects(sheet.m_sourceBag, VqsLongReadLock)) {
             giveBack();
             return 0;
         }
@@ -434,7 +436,7 @@ int VqsGenSetOptPage::CollectPackConflicts()
         sheet.m_pConfig->GetBSLinkNodes(links);
         for (POSITION pos = links.GetHeadPosition(); pos;) {
             auto* link = static_cast<VqsModelNodeBSLink*>(links.GetNext(pos));
-            if (!local.LockNode(link))
+            if (!LockForPage([&] { return local.LockNode(link); }))
                 return 0;
             link->Refresh();
             for (int hostType : {VQHostNT, VQHostUnix}) {

@@ -35,7 +35,7 @@ VqsNewGenSetSheet::VqsNewGenSetSheet(VqsLockBag* creatorBag, VqsModelNodeCurConf
     SetWizardMode();
 }
 
-VqsNewGenSetSheet::~VqsNewGenSetSheet() = default;
+VqsNewGenSetSheet::~VqsNewGenSetSheet() { StopSettlingAnchor(); }
 
 VqsBSPackReplacementList* VqsNewGenSetSheet::GetReplacementList(int hostType)
 {

@@ -38,7 +38,7 @@ public:
     VqsPlatformPacks& GetPlatformPacks(int) override { return m_unusedPacks; }
     std::vector<VqsLockBag*> GetPageLocks() override
     {
-        return {m_pCreatorBag, &m_configBag, &m_sourceBag, &m_packBag, &m_enterpriseBag};
+        return {m_pCreatorBag, &m_configBag, &m_sourceBag, &m_packBag, &m_enterpriseBag, &m_pageAnchor};
     }
 
     // Whether the description is shown with shift marks around its double-byte runs and

@@ -34,7 +34,7 @@ VqsNewSystemSheet::VqsNewSystemSheet(VqsModelNodeEnterprise* enterprise, CWnd* p
     SetWizardMode();
 }
 
-VqsNewSystemSheet::~VqsNewSystemSheet() = default;
+VqsNewSystemSheet::~VqsNewSystemSheet() { StopSettlingAnchor(); }
 
 BOOL VqsNewSystemSheet::HasPackConflict(int hostType) const
 {

@@ -37,7 +37,7 @@ public:
     VqsLockBag* GetHostLockBag() override { return nullptr; }
     PxLSEBusinessSegmentPtr GetPackSegment() const override { return m_bsPage.m_selectedSegment; }
     VqsPlatformPacks& GetPlatformPacks(int hostType) override;
-    std::vector<VqsLockBag*> GetPageLocks() override { return {&m_enterpriseBag, &m_packBag}; }
+    std::vector<VqsLockBag*> GetPageLocks() override { return {&m_enterpriseBag, &m_packBag, &m_pageAnchor}; }
 
     VqsSysOptPage m_optPage;
     VqsSysGenPage m_genPage;

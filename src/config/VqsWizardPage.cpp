@@ -3,6 +3,7 @@
 #include "config/VqsCreatingWizard.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
+#include "model/VqsModel.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
 #include "shell/VqsMsgBox.h"
@@ -34,6 +35,19 @@ BOOL VqsWizardPage::CreationLocksFinish()
 {
     auto* wizard = dynamic_cast<VqsCreatingWizard*>(GetParent());
     return wizard && wizard->HasCreation();
+}
+
+int VqsCreatingWizard::LockForPage(const std::function<int()>& lock)
+{
+    return VqsModel::LockForPage(m_pageAnchor, GetPageLocks(), GetEnterpriseNode(), lock);
+}
+
+void VqsCreatingWizard::StopSettlingAnchor()
+{
+    for (VqsLockBag* bag : GetPageLocks()) {
+        if (bag)
+            bag->SetReleaseObserver(nullptr);
+    }
 }
 
 BOOL VqsWizardPage::LockAndFinish(VqsLockBag& finishBag)
@@ -86,8 +100,14 @@ void VqsWizardPage::RefuseAt(UINT messageId, int id)
 
 int VqsWizardPage::LockBagObjects(VqsLockBag& bag, int kind)
 {
+    return LockForPage([&bag, kind] { return bag.LockObjects(kind); });
+}
+
+int VqsWizardPage::LockForPage(const std::function<int()>& lock)
+{
     VqsLockScope scope(SessionLink());
-    return bag.LockObjects(kind);
+    auto* wizard = dynamic_cast<VqsCreatingWizard*>(GetParent());
+    return wizard ? wizard->LockForPage(lock) : lock();
 }
 
 BOOL VqsWizardPage::IsComboEdit(int code)
@@ -146,14 +166,16 @@ BOOL VqsWizardPage::StripShiftMarks(BOOL marks, VqsOptCtrlString& field, const C
 
 int VqsWizardPage::LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes)
 {
-    enterprise->Refresh();
-    enterprise->LoadPacks(VqsLoadDropVanished);
-    enterprise->GetPackNodes(nodes);
-    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-        auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
-        if (!packs.LockNode(pack))
-            return 0;
-        pack->Refresh();
-    }
-    return 1;
+    return LockForPage([&] {
+        enterprise->Refresh();
+        enterprise->LoadPacks(VqsLoadDropVanished);
+        enterprise->GetPackNodes(nodes);
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
+            if (!packs.LockNode(pack))
+                return 0;
+            pack->Refresh();
+        }
+        return 1;
+    });
 }

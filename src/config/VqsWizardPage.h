@@ -50,7 +50,10 @@ protected:
     void RefuseAt(UINT messageId, int id);
     // Locks every object of the bag once more with the kind, under a lock scope on the
     // session link; 0 when refused (the lock layer has told the user).
-    static int LockBagObjects(VqsLockBag& bag, int kind);
+    int LockBagObjects(VqsLockBag& bag, int kind);
+    // Runs a page's locking, in a creating wizard after its enterprise is held; 0 when a
+    // lock is refused.
+    int LockForPage(const std::function<int()>& lock);
     static PxVQLink* SessionLink();
     // Whether a combo's notification tells of a replacement being typed or chosen.
     static BOOL IsComboEdit(int code);
@@ -58,7 +61,7 @@ protected:
     static BOOL IsSelectionChange(LPARAM lParam, int listId);
     // Loads the enterprise's packs again and locks each into `packs`, read again under its
     // lock; the pack nodes into `nodes`. 0 when a lock is refused.
-    static int LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes);
+    int LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& packs, CObList& nodes);
 
     // The shift marks of a field whose double-byte runs the host shows between marks; each
     // does nothing when `marks` (the wizard's segment asks for them) is FALSE or the text has

@@ -2,7 +2,6 @@
 
 #include "hosts/VqsHostSpecDlg.h"
 #include "model/VqsLockBag.h"
-#include "model/VqsLockScope.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "proxy/PxVQTypes.h"
 #include "shell/VqsMsgBox.h"
@@ -36,12 +35,6 @@ UINT DefaultPort(int hostType)
 {
     VqsSysApp* app = VqsGetApp();
     return app ? app->GetDefaultPort(hostType) : 0;
-}
-
-PxVQLink* SessionLink()
-{
-    VqsSysApp* app = VqsGetApp();
-    return app ? app->GetLink() : nullptr;
 }
 
 } // namespace
@@ -134,8 +127,8 @@ LRESULT VqsHostNewGeneralPage::OnWizardNext()
         return kStay;
     }
     if (!m_bEnterpriseLocked) {
-        VqsLockScope scope(SessionLink());
-        if (!m_pSheet->m_pBag->LockObjects(VqsFutureUpdateLock))
+        VqsLockBag& bag = *m_pSheet->m_pBag;
+        if (!m_pSheet->LockForPage([&bag] { return bag.LockObjects(VqsFutureUpdateLock); }))
             return kStay;
         m_bEnterpriseLocked = TRUE;
     }
@@ -150,6 +143,19 @@ LRESULT VqsHostNewGeneralPage::OnWizardNext()
         return kStay;
     }
     return VqsPropertyPage::OnWizardNext();
+}
+
+std::function<void()> VqsHostNewGeneralPage::FindNameTaken()
+{
+    VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
+    enterprise->LoadHosts(VqsLoadReread);
+    if (!enterprise->FindHostByName(m_name.GetValue(), nullptr))
+        return {};
+    return [this] {
+        if (CPropertySheet* sheet = dynamic_cast<CPropertySheet*>(GetParent()))
+            sheet->SetActivePage(this);
+        Refuse(IDS_HOST_NAME_EXISTS, IDC_NAME);
+    };
 }
 
 // ---------------------------------------------------------------- FTP page
@@ -221,7 +227,7 @@ BOOL VqsHostNewFTPPage::OnWizardFinish()
         GotoDlgCtrl(GetDlgItem(IDC_CONFIRMATION));
         return FALSE;
     }
-    return VqsPropertyPage::OnWizardFinish();
+    return m_pSheet->RunCreation() && VqsPropertyPage::OnWizardFinish();
 }
 
 // ---------------------------------------------------------------- sheet
@@ -237,4 +243,4 @@ VqsHostNewSheet::VqsHostNewSheet(UINT captionId, VqsModelNodeEnterprise* enterpr
     SetWizardMode();
 }
 
-VqsHostNewSheet::~VqsHostNewSheet() = default;
+VqsHostNewSheet::~VqsHostNewSheet() { StopSettlingAnchor(); }

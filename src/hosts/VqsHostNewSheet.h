@@ -2,9 +2,11 @@
 // user id and password (or "Enter User details at login") on the second. Next refuses an
 // empty name or address and a name another host has (without regard to case), and holds a
 // future-update lock on the enterprise, through the caller's bag, while the second page is
-// shown. The wizard writes nothing; its caller creates the host from the pages.
+// shown. Finish runs the creation its caller gives it; one that made nothing keeps the
+// wizard open.
 #pragma once
 
+#include "config/VqsCreatingWizard.h"
 #include "proxy/PxObjectEdition.h"
 #include "shell/VqsOptCtrlFlag.h"
 #include "shell/VqsOptCtrlInt.h"
@@ -34,6 +36,8 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardNext() override;
+    // How to tell the user that another host has the name now; empty when none has.
+    std::function<void()> FindNameTaken();
 
     VqsHostNewSheet* m_pSheet = nullptr;
     VqsOptCtrlString m_name;
@@ -87,11 +91,14 @@ private:
     void EnableAccountFields();
 };
 
-class VqsHostNewSheet : public VqsPropertySheet {
+class VqsHostNewSheet : public VqsPropertySheet, public VqsCreatingWizard {
 public:
     VqsHostNewSheet(UINT captionId, VqsModelNodeEnterprise* enterprise, VqsLockBag* bag,
                     const PxObjectEdition& edition, CWnd* parent);
     ~VqsHostNewSheet() override;
+
+    std::vector<VqsLockBag*> GetPageLocks() override { return {m_pBag, &m_pageAnchor}; }
+    VqsModelNodeEnterprise* GetEnterpriseNode() override { return m_pEnterprise; }
 
     VqsModelNodeEnterprise* m_pEnterprise;
     VqsLockBag* m_pBag;

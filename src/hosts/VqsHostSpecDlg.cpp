@@ -238,6 +238,19 @@ BOOL VqsHostSpecDlg::Save(const CString& name, const CString& address)
         if (!m_pBag->LockObjects(VqsWriteLock))
             return FALSE;
     }
+    if (m_pBag->ReportDeleted(IDS_ITEM_DELETED, m_pHost)) {
+        m_bClosed = TRUE;
+        m_okButton.EnableWindow(FALSE);
+        return FALSE;
+    }
+    if (!m_edition.IsLatestEdition()) {
+        m_pBag->Release();
+        VqsMessageBoxId(IDS_CONTENTS_CHANGED);
+        m_pHost->Refresh();
+        LoadFromHost();
+        UpdateData(FALSE);
+        return FALSE;
+    }
     {
         CObList nodes;
         nodes.AddTail(m_pHost);
@@ -282,6 +295,11 @@ void VqsHostSpecDlg::OnOK()
     }
     if (m_nHostType == VQHostQSR && m_kanaMode.m_nValue != m_nLoadedKanaMode)
         VqsMessageBoxId(IDS_KANA_MODE_WARNING);
+    // The future update of the first change is given up before the writes are waited for:
+    // kept, it would keep a page that holds the enterprise waiting for it while this waits
+    // for that page (the order of VqsModel::LockForCreation). Save finds under its writes
+    // what another user wrote meanwhile.
+    m_pBag->ReleaseAll();
     VqsLockBag write(VqsWriteLock);
     if (!IsNameFree(name, write))
         return;

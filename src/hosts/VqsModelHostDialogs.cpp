@@ -3,6 +3,7 @@
 #include "hosts/VqsHostSpecDlg.h"
 #include "hosts/VqsPackNewDlg.h"
 #include "hosts/VqsPackSpecDlg.h"
+#include "model/VqsCreationLocks.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
@@ -32,6 +33,18 @@ VqsModelNodePackAssociation* AssociationWithHost(VqsModelNodePack* pack, const P
             return association;
     }
     return nullptr;
+}
+
+// A dialog's Finish: its creation, stored whole or not at all; a repository failure is
+// shown and keeps the dialog open.
+BOOL CreateForDialog(VqsModel& model, const VqsCreation& creation, UINT failureId)
+{
+    try {
+        return model.CreateAllOrNothing(nullptr, creation) ? TRUE : FALSE;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(failureId, error);
+        return FALSE;
+    }
 }
 
 } // namespace
@@ -79,12 +92,22 @@ PxVQHostInformationPtr VqsModel::RunNewHostSheet(VqsLockBag& bag)
         const PxObjectEdition edition = m_root.GetEnterprise()->GetObjectEdition();
         m_root.LoadHosts(VqsLoadCached);
         VqsHostNewSheet sheet(IDS_NEW_HOST_WIZARD, &m_root, &bag, edition, nullptr);
-        if (sheet.DoModal() != ID_WIZFINISH)
-            return host;
         const VqsHostNewGeneralPage& general = sheet.m_generalPage;
         const VqsHostNewFTPPage& ftp = sheet.m_ftpPage;
-        AddHostInformation(host, general.m_name.GetValue(), general.m_nHostType, general.m_address.GetValue(),
-                           general.m_port.GetValue(), ftp.m_userId.GetValue(), ftp.m_password.GetValue());
+        VqsCreation creation;
+        creation.pageLocks = sheet.GetPageLocks();
+        creation.lock = [this](VqsCreationLocks& locks) { return LockForHost(locks.write); };
+        creation.findNameTaken = [&sheet] { return sheet.m_generalPage.FindNameTaken(); };
+        creation.steps = [&] {
+            return AddHostInformation(host, general.m_name.GetValue(), general.m_nHostType,
+                                      general.m_address.GetValue(), general.m_port.GetValue(),
+                                      ftp.m_userId.GetValue(), ftp.m_password.GetValue())
+                       ? 1
+                       : 0;
+        };
+        sheet.SetCreation([&] { return CreateForDialog(*this, creation, IDS_CANNOT_COLLECT_HOST); });
+        if (sheet.DoModal() != ID_WIZFINISH)
+            host = PxVQHostInformationPtr();
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COLLECT_HOST, error);
         host = PxVQHostInformationPtr();
@@ -99,10 +122,15 @@ PxVQPackInformationPtr VqsModel::CreatePack(VqsLockBag& bag)
         const PxObjectEdition edition = m_root.GetEnterprise()->GetObjectEdition();
         m_root.LoadPacks(VqsLoadCached);
         bag.Release();
-        VqsPackNewDlg dialog(&m_root, &bag, edition, nullptr);
+        VqsPackNewDlg dialog(&m_root, edition, nullptr);
+        VqsCreation creation;
+        creation.pageLocks = {&bag};
+        creation.lock = [this](VqsCreationLocks& locks) { return LockForPack(locks.write); };
+        creation.findNameTaken = [&dialog] { return dialog.FindNameTaken(); };
+        creation.steps = [&] { return AddPackInformation(pack, dialog.GetPackName(), dialog.GetPackType()) ? 1 : 0; };
+        dialog.SetCreation([&] { return CreateForDialog(*this, creation, IDS_CANNOT_COLLECT_PACKS); });
         if (dialog.DoModal() == IDCANCEL)
-            return pack;
-        AddPackInformation(pack, dialog.GetPackName(), dialog.GetPackType());
+            pack = PxVQPackInformationPtr();
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COLLECT_PACKS, error);
         pack = PxVQPackInformationPtr();

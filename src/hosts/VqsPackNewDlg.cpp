@@ -1,12 +1,8 @@
 #include "hosts/VqsPackNewDlg.h"
 
-#include "model/VqsLockBag.h"
-#include "model/VqsLockScope.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
-#include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
-#include "shell/VqsSysApp.h"
 #include "win/MbString.h"
 
 namespace {
@@ -14,7 +10,6 @@ namespace {
 constexpr UINT IDD_NEW_PACK = 241;
 constexpr UINT IDS_NAME_NOT_UNIQUE = 61464;
 constexpr UINT IDS_ENTER_CORRECT_NAME = 61465;
-constexpr UINT IDS_CANNOT_COLLECT_PACKS = 61624;
 constexpr UINT IDS_DEFAULT_RESERVED = 61872;
 constexpr int kNameLength = 17;
 constexpr int kValidatorID = 1;
@@ -28,11 +23,11 @@ BEGIN_MESSAGE_MAP(VqsPackNewDlg, VqsDialog)
     ON_BN_CLICKED(VqsPackNewDlg::IDC_TABLESPACE, &VqsPackNewDlg::OnTablespace)
 END_MESSAGE_MAP()
 
-VqsPackNewDlg::VqsPackNewDlg(VqsModelNodeEnterprise* enterprise, VqsLockBag* bag,
-                             const PxObjectEdition& enterpriseEdition, CWnd* parent)
+VqsPackNewDlg::VqsPackNewDlg(VqsModelNodeEnterprise* enterprise, const PxObjectEdition& enterpriseEdition,
+                             CWnd* parent)
     : VqsDialog(IDD_NEW_PACK, parent), m_name(&m_connector, IDC_NAME, kNameLength, kValidatorID),
       m_typeButtons(&m_connector, IDC_NOT_DEFINED, IDC_TABLESPACE, IDC_DISK_PATH), m_pEnterprise(enterprise),
-      m_pBag(bag), m_enterpriseEdition(enterpriseEdition)
+      m_enterpriseEdition(enterpriseEdition)
 {
 }
 
@@ -46,30 +41,21 @@ void VqsPackNewDlg::RefuseName(UINT messageId)
     GotoDlgCtrl(GetDlgItem(IDC_NAME));
 }
 
-BOOL VqsPackNewDlg::IsNameUnique(const CString& name)
+std::function<void()> VqsPackNewDlg::FindNameTaken()
 {
-    try {
-        if (!m_enterpriseEdition.IsLatestEdition()) {
-            m_pEnterprise->Refresh();
-            m_pEnterprise->LoadPacks(VqsLoadDropVanished);
-            m_enterpriseEdition = m_pEnterprise->GetEnterprise()->GetObjectEdition();
-        }
-        CObList packs;
-        m_pEnterprise->GetPackNodes(packs);
-        for (POSITION pos = packs.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(packs.GetNext(pos));
-            if (_mbsicmp(pack->GetName(), name) == 0) {
-                m_pBag->Release();
-                RefuseName(IDS_NAME_NOT_UNIQUE);
-                return FALSE;
-            }
-        }
-    } catch (const VqReportableException& error) {
-        m_pBag->Release();
-        ShowErrorById(IDS_CANNOT_COLLECT_PACKS, error);
-        return FALSE;
+    if (!m_enterpriseEdition.IsLatestEdition()) {
+        m_pEnterprise->Refresh();
+        m_pEnterprise->LoadPacks(VqsLoadDropVanished);
+        m_enterpriseEdition = m_pEnterprise->GetEnterprise()->GetObjectEdition();
     }
-    return TRUE;
+    CObList packs;
+    m_pEnterprise->GetPackNodes(packs);
+    for (POSITION pos = packs.GetHeadPosition(); pos;) {
+        auto* pack = static_cast<VqsModelNodePack*>(packs.GetNext(pos));
+        if (_mbsicmp(pack->GetName(), m_strCheckedName) == 0)
+            return [this] { RefuseName(IDS_NAME_NOT_UNIQUE); };
+    }
+    return {};
 }
 
 void VqsPackNewDlg::OnOK()
@@ -88,15 +74,9 @@ void VqsPackNewDlg::OnOK()
         RefuseName(IDS_ENTER_CORRECT_NAME);
         return;
     }
-    {
-        VqsSysApp* app = VqsGetApp();
-        VqsLockScope scope(app ? app->GetLink() : nullptr);
-        if (!m_pBag->LockObjects(VqsWriteLock))
-            return;
-    }
-    if (!IsNameUnique(name))
-        return;
     // The pack is created under the name that was checked, not one with blanks around it.
     m_strCheckedName = name;
+    if (m_creation && !m_creation())
+        return;
     CDialog::OnOK();
 }

@@ -1,7 +1,7 @@
 // The name and the Windows and UNIX type of a new pack. OK refuses the reserved name
-// "default", an empty name and a name another pack has (without regard to case, after the
-// pack list is read again when the enterprise changed), with the caller's objects
-// write-locked; the caller creates the pack.
+// "default" and an empty name, then runs the caller's creation, which refuses a name another
+// pack has (without regard to case, after the pack list is read again when the enterprise
+// changed) under its locks; a creation that made nothing keeps the dialog open.
 #pragma once
 
 #include "proxy/PxObjectEdition.h"
@@ -9,7 +9,8 @@
 #include "shell/VqsOptCtrlRadio.h"
 #include "shell/VqsOptCtrlString.h"
 
-class VqsLockBag;
+#include <functional>
+
 class VqsModelNodeEnterprise;
 
 class VqsPackNewDlg : public VqsDialog {
@@ -19,8 +20,7 @@ public:
     static constexpr int IDC_TABLESPACE = 1374;
     static constexpr int IDC_DISK_PATH = 1375;
 
-    VqsPackNewDlg(VqsModelNodeEnterprise* enterprise, VqsLockBag* bag, const PxObjectEdition& enterpriseEdition,
-                  CWnd* parent);
+    VqsPackNewDlg(VqsModelNodeEnterprise* enterprise, const PxObjectEdition& enterpriseEdition, CWnd* parent);
     ~VqsPackNewDlg() override;
 
     void DoDataExchange(CDataExchange* pDX) override;
@@ -29,6 +29,10 @@ public:
     // After IDOK: the name as checked (without blanks around it) and the last type clicked.
     CString GetPackName() const { return m_strCheckedName; }
     int GetPackType() const { return m_nPackType; }
+    // What OK runs once the values are checked: nonzero when the pack was stored.
+    void SetCreation(std::function<BOOL()> creation) { m_creation = std::move(creation); }
+    // How to tell the user that another pack has the checked name; empty when none has.
+    std::function<void()> FindNameTaken();
 
 protected:
     void OnNotDefined() { m_nPackType = 0; }
@@ -38,15 +42,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Whether no other pack has the name; FALSE after telling the user.
-    BOOL IsNameUnique(const CString& name);
     void RefuseName(UINT messageId);
 
     int m_nPackType = 0;
     VqsOptCtrlString m_name;
     VqsOptCtrlRadio m_typeButtons;
     VqsModelNodeEnterprise* m_pEnterprise;
-    VqsLockBag* m_pBag;
     PxObjectEdition m_enterpriseEdition;
     CString m_strCheckedName;
+    std::function<BOOL()> m_creation;
 };

@@ -69,6 +69,7 @@ VqsLockBag VqsLockBag::Gathering() { return VqsLockBag(VqsNoLock, false); }
 
 VqsLockBag::~VqsLockBag()
 {
+    m_onRelease = nullptr;
     try {
         ReleaseAll();
     } catch (...) {
@@ -226,6 +227,8 @@ void VqsLockBag::Release()
     PxTypedList<PxVQObjectPtr> objects;
     CollectObjects(objects);
     UnlockObjects(objects, 1);
+    if (m_onRelease)
+        m_onRelease();
 }
 
 void VqsLockBag::CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const

@@ -7,6 +7,7 @@
 #include "win/Collections.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class VqsModelNode;
@@ -55,6 +56,8 @@ public:
     // Locks the nodes, taking over what the other bag holds, with passing read locks on
     // their parents; the other bag ends empty of locks.
     int LockNodesFrom(CObList& nodes, VqsLockBag& other);
+    // Called after each hold the bag gives back (not while the bag itself ends).
+    void SetReleaseObserver(std::function<void()> observer) { m_onRelease = std::move(observer); }
     // Takes the other bag's hold count and objects; the other keeps its count and nothing.
     VqsLockBag& operator=(VqsLockBag& other);
     // 1 (after telling the user with the message, %1 the object's kind, and the views)
@@ -84,4 +87,5 @@ private:
     unsigned m_nHoldCount;
     int m_nKind;
     bool m_bAskPresence = true;
+    std::function<void()> m_onRelease;
 };

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class VqsLockBag;
 struct VqsCreation;
@@ -152,11 +153,20 @@ public:
     // the steps locked stays locked until that transaction has committed or aborted. The
     // views hear of the new objects only once everything is stored. Nonzero when it was.
     int CreateAllOrNothing(VqsModelNodeConfig* config, const VqsCreation& creation);
+    // A page's locks of a dialog whose end creates: `anchor` (a bag of no lock kind, one of
+    // the dialog's `pageLocks`) first holds the enterprise, long-read-locked, then `lock`
+    // takes what the page needs. 0 when a lock is refused (the reason shown). The anchor
+    // stays held while another of the page locks holds anything (see LockForCreation);
+    // every release of a page lock settles it.
+    static int LockForPage(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
+                           VqsModelNodeEnterprise* enterprise, const std::function<int()>& lock);
     // What the creation steps below lock, each taken the same way by its step; a creation
     // takes them before it writes. 0 (null) when a lock is refused or the repository fails
     // (the reason shown).
     // CreateHost: the root and every present pack written.
     int LockForHost(VqsLockBag& writeBag);
+    // AddPackInformation: the root and every present host written.
+    int LockForPack(VqsLockBag& writeBag);
     // CreateGenSet: the configuration written; when it has business-segment links, or
     // `linkToCome` (a step before makes one), the root written, and every link with its
     // element links. The packs and the links are read again.

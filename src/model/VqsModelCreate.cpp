@@ -48,6 +48,20 @@ bool LockRootAnd(VqsLockBag& bag, VqsModelNodeEnterprise& root, CObList& childre
     return bag.LockNodes(nodes) != 0;
 }
 
+// The same for the children `read` reads afresh; 0 (the reason shown) when the repository fails.
+template <class Read>
+int LockRootAndRead(VqsLockBag& bag, VqsModelNodeEnterprise& root, Read read)
+{
+    try {
+        CObList children;
+        read(children);
+        return LockRootAnd(bag, root, children) ? 1 : 0;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+        return 0;
+    }
+}
+
 // The node of the parent object, when the model has one of that kind.
 template <class Node>
 Node* ParentNode(const VqsModel& model, const PxObjectPtr& parent)
@@ -216,6 +230,13 @@ int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const VqsCreation& 
 // waits for the other's read while holding its own. And every creation locks in one order,
 // the enterprise first and written: that write lets one creation through at a time, so the
 // names checked again under it stay free until the commit.
+//
+// A page of another user's dialog must not wait on a Finish in a circle either. So a page
+// takes the enterprise first too (LockForPage), and keeps it while it holds anything: a
+// Finish that waits for the enterprise's write holds nothing yet, and once it has it, no
+// page holds anything it will wait for. A page that later raises the enterprise to a
+// future update only waits for a page holding that, which never waits on a later lock of
+// another page's.
 int VqsModel::LockForCreation(VqsCreationLocks& locks, const VqsCreation& creation)
 {
     for (VqsLockBag* bag : creation.pageLocks) {
@@ -227,6 +248,28 @@ int VqsModel::LockForCreation(VqsCreationLocks& locks, const VqsCreation& creati
         return 0;
     // The steps' own calls find their objects held; what came since the plan is added.
     return LockPlanned(locks, plan) && creation.lock(locks) ? 1 : 0;
+}
+
+int VqsModel::LockForPage(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
+                          VqsModelNodeEnterprise* enterprise, const std::function<int()>& lock)
+{
+    VqsLockScope scope(SessionLink());
+    const auto settle = [&anchor, pageLocks] {
+        for (VqsLockBag* bag : pageLocks) {
+            if (bag && bag != &anchor && bag->GetHoldCount() > 0 && bag->GetCount() > 0)
+                return;
+        }
+        anchor.ReleaseAll();
+    };
+    for (VqsLockBag* bag : pageLocks) {
+        if (bag && bag != &anchor)
+            bag->SetReleaseObserver(settle);
+    }
+    if (anchor.GetHoldCount() == 0 && (!anchor.LockNode(enterprise) || !anchor.LockObjects(VqsLongReadLock)))
+        return 0;
+    const int locked = lock();
+    settle();
+    return locked;
 }
 
 int VqsModel::LockPlanned(VqsCreationLocks& locks, VqsCreationLocks& plan)
@@ -324,31 +367,18 @@ PxVQHostInformationPtr VqsModel::AddHostInformation(PxVQHostInformationPtr& out,
 
 int VqsModel::LockForHost(VqsLockBag& writeBag)
 {
-    try {
+    return LockRootAndRead(writeBag, m_root, [this](CObList& packs) {
         m_root.LoadPacks(VqsLoadReread);
-        CObList packs;
         m_root.GetPackNodes(packs);
-        return LockRootAnd(writeBag, m_root, packs) ? 1 : 0;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
-        return 0;
-    }
+    });
 }
 
 PxVQPackInformationPtr VqsModel::AddPackInformation(PxVQPackInformationPtr& out, LPCTSTR name, int packType)
 {
     out = PxVQPackInformationPtr();
     VqsLockBag bag(VqsWriteLock);
-    try {
-        m_root.LoadHosts(VqsLoadReread);
-        CObList hosts;
-        m_root.GetHostNodes(hosts);
-        if (!LockRootAnd(bag, m_root, hosts))
-            return out;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+    if (!LockForPack(StepBag(bag)))
         return out;
-    }
     {
         VqsTransactionEnterprise transaction;
         out = transaction.CreatePackInformation(name, packType);
@@ -358,6 +388,14 @@ PxVQPackInformationPtr VqsModel::AddPackInformation(PxVQPackInformationPtr& out,
     if (out)
         m_root.FindOrCreatePackNode(out, true);
     return out;
+}
+
+int VqsModel::LockForPack(VqsLockBag& writeBag)
+{
+    return LockRootAndRead(writeBag, m_root, [this](CObList& hosts) {
+        m_root.LoadHosts(VqsLoadReread);
+        m_root.GetHostNodes(hosts);
+    });
 }
 
 void VqsModel::ThrowModelError(const VqsPackSpecList& packSpecs)

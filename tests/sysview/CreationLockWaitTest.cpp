@@ -42,13 +42,10 @@
 
 namespace {
 
-constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
-constexpr UINT ID_NEW_SYSTEM = 32785;
-constexpr UINT ID_ADD_GENERATE_SET = 32789;
 constexpr UINT kLockProgressDialog = 105;
 constexpr char kOtherDescription[] = "Changed by B";
 
-enum class Wizard { NewSystem, AddSegment, NewGenSet };
+using Wizard = SysViewTest::Wizard;
 enum class Held { Enterprise, Pack, SegmentLink };
 
 struct Case {
@@ -259,21 +256,8 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
     // The user starts the wizard where it is offered.
     void StartWizard()
     {
-        switch (GetParam().wizard) {
-        case Wizard::NewSystem:
-            Select({"Sample enterprise"});
-            Command(ID_NEW_SYSTEM);
-            break;
-        case Wizard::AddSegment:
-            Select({"New system"});
-            Command(ID_ADD_BUSINESS_SEGMENT);
-            break;
-        default:
-            Expand("Sample system 1");
-            Select({"SALES business segment"});
-            frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
-            vqwin::PumpPending();
-        }
+        SysViewTest::StartWizard(GetParam().wizard,
+                                 GetParam().wizard == Wizard::AddSegment ? "New system" : "Sample system 1");
     }
 
     std::string Dump() const

@@ -3,6 +3,7 @@
 // round after round, and leave the lock-progress box to wait: every Finish ends, each user's
 // objects are stored whole or the Finish is refused with the page's message (the wizard
 // stays open on the page of the name), and no two systems share a name.
+#include "RaceRound.h"
 #include "SysViewTestSupport.h"
 
 #include "config/VqsHostFTPPage.h"
@@ -21,23 +22,16 @@
 #include "proxy/PxVQTypes.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoSample.h"
-#include "support/ChildProcess.h"
 #include "support/PgTestServer.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsOptionSetView.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <memory>
-#include <stdexcept>
 
 namespace {
 
-constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
-constexpr UINT ID_NEW_SYSTEM = 32785;
-constexpr UINT ID_ADD_GENERATE_SET = 32789;
+using racetest::RoundPipes;
+
 constexpr UINT kLockProgressDialog = 105;
 constexpr char kNameTaken[] = "The name is not unique.";
 // Bounds a round whose Finishes wait for each other, so that a deadlock fails the test.
@@ -45,7 +39,7 @@ constexpr int kLongestRoundMilliseconds = 90'000;
 
 // New System (all of one round under one name, with a new host each), Add Business Segment
 // with a first generate set (each on a system of their own), New Generate Set (likewise).
-enum class Wizard { NewSystem, AddSegment, NewGenSet };
+using Wizard = SysViewTest::Wizard;
 
 struct Case {
     Store store;
@@ -95,67 +89,6 @@ public:
     UINT pageAfterRefusal = 0;
 };
 
-// The pipes of one round: each user says it stands before Finish, then waits for the word
-// to press it; at the end it says how its Finish went.
-struct RoundPipes {
-    int arrived[2] = {-1, -1};
-    int go[2] = {-1, -1};
-    int done[2] = {-1, -1};
-    bool hasArrived = false;
-
-    RoundPipes()
-    {
-        if (pipe(arrived) != 0 || pipe(go) != 0 || pipe(done) != 0)
-            throw std::runtime_error("pipe");
-    }
-    ~RoundPipes()
-    {
-        for (int fd : {arrived[0], arrived[1], go[0], go[1], done[0], done[1]})
-            close(fd);
-    }
-    RoundPipes(const RoundPipes&) = delete;
-    RoundPipes& operator=(const RoundPipes&) = delete;
-
-    // In a user's process.
-    void ArriveAndWait()
-    {
-        Arrive();
-        char byte = 0;
-        if (read(go[0], &byte, 1) != 1)
-            throw std::runtime_error("the round's pipes broke");
-    }
-    // A user who never got to Finish arrives all the same, so that the round goes on.
-    void Arrive()
-    {
-        char byte = 1;
-        if (!hasArrived && write(arrived[1], &byte, 1) != 1)
-            throw std::runtime_error("the round's pipes broke");
-        hasArrived = true;
-    }
-    // One write, so that the user's number and outcome arrive together.
-    void Tell(std::size_t user, char outcome) const
-    {
-        const char said[2] = {static_cast<char>(user), outcome};
-        (void)!write(done[1], said, sizeof said);
-    }
-
-    // In the test's process: `count` bytes of `fd`, or fewer when the deadline passes.
-    static std::string Read(int fd, std::size_t count, std::chrono::steady_clock::time_point deadline)
-    {
-        std::string bytes;
-        while (bytes.size() < count) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            pollfd ready{fd, POLLIN, 0};
-            char byte = 0;
-            if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0 || read(fd, &byte, 1) != 1)
-                break;
-            bytes.push_back(byte);
-        }
-        return bytes;
-    }
-};
-
 struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     RaceUser ui;
     std::string repository;
@@ -187,32 +120,12 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     void PrepareRound(int round)
     {
         ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
-        {
-            VqsModel model;
-            const std::vector<Wizard>& users = GetParam().users;
-            for (std::size_t user = 0; user < users.size(); ++user) {
-                if (users[user] == Wizard::NewSystem)
-                    continue;
-                PxVQSystemPtr system;
-                ASSERT_TRUE(model.CreateSystem(system, OwnSystemText(round, user).c_str(),
-                                               OwnSystem(round, user).c_str(), "", "RT9", 0, 0));
-                if (users[user] == Wizard::NewGenSet) {
-                    VqsGSetPackReplacementList none(10);
-                    ASSERT_TRUE(model.ApplyGenSetPackReplacements(
-                        system->GetCurConfig(), app.GetLSEEnterprise()->GetBusinessSegment("SALES"), none));
-                }
-            }
+        const std::vector<Wizard>& users = GetParam().users;
+        for (std::size_t user = 0; user < users.size(); ++user) {
+            if (users[user] != Wizard::NewSystem)
+                MakeSystem(OwnSystemText(round, user), OwnSystem(round, user), users[user] == Wizard::NewGenSet);
         }
-        PxVQLink* link = app.GetLink();
-        PxTypedList<PxVQHostInformationPtr> hosts;
-        link->GetLVQEnterprise()->GetListOfHostInformations(hosts);
-        link->BeginTransaction();
-        for (POSITION pos = hosts.GetHeadPosition(); pos;) {
-            const PxVQHostInformationPtr host = hosts.GetNext(pos);
-            if (host->GetHostType() == VQHostUnix)
-                host->RecursiveDeleteObject();
-        }
-        link->CommitTransaction();
+        DeleteHostsOfType(VQHostUnix);
         app.CloseSession();
     }
 
@@ -245,16 +158,7 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
                 .Finish();
             break;
         case Wizard::AddSegment:
-            ui.ExpectWizard()
-                .OnPage(VqsBSGenPage::IDD)
-                .Next()
-                .OnPage(VqsBSGSPage::IDD)
-                .Type(VqsBSGSPage::IDC_NAME, "Nightly")
-                .Next()
-                .OnPage(VqsBSGSHostPage::IDD)
-                .Click(VqsBSGSHostPage::IDC_TARSK)
-                .Run(arrive)
-                .Finish();
+            AddSegmentToFinish(ui, [] {}, arrive);
             break;
         case Wizard::NewGenSet:
             ui.ExpectWizard()
@@ -269,26 +173,6 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         }
     }
 
-    void StartWizard(Wizard wizard, int round, std::size_t user)
-    {
-        switch (wizard) {
-        case Wizard::NewSystem:
-            Select({"Sample enterprise"});
-            Command(ID_NEW_SYSTEM);
-            break;
-        case Wizard::AddSegment:
-            Select({OwnSystemText(round, user)});
-            Command(ID_ADD_BUSINESS_SEGMENT);
-            break;
-        case Wizard::NewGenSet:
-            Expand(OwnSystemText(round, user));
-            Select({"SALES business segment"});
-            frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
-            vqwin::PumpPending();
-            break;
-        }
-    }
-
     // In the user's process: 'S' when the Finish stored, 'R' when it was refused for the
     // name with the wizard back on the name's page, 'F' for anything else.
     char Play(Wizard wizard, int round, std::size_t user, RoundPipes& pipes)
@@ -297,7 +181,7 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             return 'F';
         OpenFrame();
         ScriptWizard(wizard, round, user, pipes);
-        StartWizard(wizard, round, user);
+        StartWizard(wizard, OwnSystemText(round, user));
         ui.Verify();
         if (::testing::Test::HasFailure())
             return 'F';
@@ -311,35 +195,9 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     std::string RunRound(int round)
     {
         const std::vector<Wizard>& users = GetParam().users;
-        RoundPipes pipes;
-        std::vector<std::unique_ptr<vqtest::ChildProcess>> processes;
-        for (std::size_t user = 0; user < users.size(); ++user) {
-            processes.push_back(std::make_unique<vqtest::ChildProcess>([&, user] {
-                char outcome = 'F';
-                try {
-                    outcome = Play(users[user], round, user, pipes);
-                } catch (...) {
-                    // The outcome stays 'F'.
-                }
-                pipes.Arrive();
-                pipes.Tell(user, outcome);
-            }));
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestRoundMilliseconds);
-        std::string outcomes(users.size(), 'T');
-        std::string said;
-        if (RoundPipes::Read(pipes.arrived[0], users.size(), deadline).size() == users.size()) {
-            const std::string go(users.size(), '\1');
-            (void)!write(pipes.go[1], go.data(), go.size());
-            said = RoundPipes::Read(pipes.done[0], 2 * users.size(), deadline);
-        }
-        for (std::size_t at = 0; at + 1 < said.size(); at += 2)
-            outcomes.at(static_cast<std::size_t>(said[at])) = said[at + 1];
-        if (said.size() < 2 * users.size()) {
-            for (auto& process : processes)
-                process->Kill();
-        }
-        return outcomes;
+        return racetest::RunRound(
+            users.size(), [&](std::size_t user, RoundPipes& pipes) { return Play(users[user], round, user, pipes); },
+            std::chrono::milliseconds(kLongestRoundMilliseconds));
     }
 
     PxVQCurConfigPtr OwnConfig(PxVQLink& link, int round, std::size_t user) const

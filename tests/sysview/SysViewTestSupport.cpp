@@ -1,9 +1,15 @@
 #include "SysViewTestSupport.h"
 
+#include "model/VqsModel.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQHostInformation.h"
+#include "proxy/PxVQLink.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoSample.h"
 #include "shell/VqsTreeItem.h"
 #include "support/PgTestServer.h"
+#include "sysview/VqsOptionSetView.h"
 #include "win/CListCtrl.h"
 #include "win/Messages.h"
 #include "win/PrivateProfile.h"
@@ -141,4 +147,53 @@ std::string NewSharedSample(Store store, const vqtest::TempDir& dir)
         store == Store::Server ? vqtest::PgTestServer::Instance().NewDatabase() : dir.File("shared.vqr");
     vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
     return repository;
+}
+
+void SysViewTest::MakeSystem(const std::string& text, const std::string& name, bool linkSales)
+{
+    VqsModel model;
+    PxVQSystemPtr system;
+    ASSERT_TRUE(model.CreateSystem(system, text.c_str(), name.c_str(), "", "RT9", 0, 0));
+    if (linkSales) {
+        VqsGSetPackReplacementList none(10);
+        ASSERT_TRUE(model.ApplyGenSetPackReplacements(system->GetCurConfig(),
+                                                      app.GetLSEEnterprise()->GetBusinessSegment("SALES"), none));
+    }
+}
+
+void SysViewTest::DeleteHostsOfType(int hostType)
+{
+    PxVQLink* link = app.GetLink();
+    PxTypedList<PxVQHostInformationPtr> hosts;
+    link->GetLVQEnterprise()->GetListOfHostInformations(hosts);
+    link->BeginTransaction();
+    for (POSITION pos = hosts.GetHeadPosition(); pos;) {
+        const PxVQHostInformationPtr host = hosts.GetNext(pos);
+        if (host->GetHostType() == hostType)
+            host->RecursiveDeleteObject();
+    }
+    link->CommitTransaction();
+}
+
+void SysViewTest::StartWizard(Wizard wizard, const std::string& systemText)
+{
+    constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
+    constexpr UINT ID_NEW_SYSTEM = 32785;
+    constexpr UINT ID_ADD_GENERATE_SET = 32789;
+    switch (wizard) {
+    case Wizard::NewSystem:
+        Select({"Sample enterprise"});
+        Command(ID_NEW_SYSTEM);
+        break;
+    case Wizard::AddSegment:
+        Select({systemText});
+        Command(ID_ADD_BUSINESS_SEGMENT);
+        break;
+    case Wizard::NewGenSet:
+        Expand(systemText);
+        Select({"SALES business segment"});
+        frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
+        vqwin::PumpPending();
+        break;
+    }
 }

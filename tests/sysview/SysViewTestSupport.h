@@ -9,12 +9,15 @@
 #include "proxy/PxVQSystem.h"
 #include "support/SampleRepository.h"
 #include "support/ScriptedUiDriver.h"
+#include "config/VqsHostWizardPages.h"
+#include "config/VqsNewBSLinkPages.h"
 #include "config/VqsNewGenSetPages.h"
 #include "config/VqsNewSystemPages.h"
 #include "support/ScopedTimeZone.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,15 @@ struct SysViewTest : ShellTest {
     std::string State(UINT id);
     std::string Setting(const char* key);
     PxVQSystemPtr System(const char* name) const;
+
+    // What the races of the creating dialogs prepare and start, in the session of this
+    // process: a system of that tree text and name (with the SALES segment linked when asked),
+    // no host of a type, and a creating wizard started where it is offered (Add Business
+    // Segment on the system of that text, New Generate Set on its SALES link).
+    enum class Wizard { NewSystem, AddSegment, NewGenSet };
+    void MakeSystem(const std::string& text, const std::string& name, bool linkSales);
+    void DeleteHostsOfType(int hostType);
+    void StartWizard(Wizard wizard, const std::string& systemText);
 };
 
 // Where a repository that several processes share is kept: a file in the test's folder or a
@@ -106,4 +118,24 @@ inline vqtest::ScriptedUiDriver::WindowScript& NewSystemToGenSetPage(vqtest::Scr
         .OnPage(VqsSysBSPage::IDD)
         .Next()
         .OnPage(VqsSysGSPage::IDD);
+}
+
+// The Add Business Segment wizard from its first page to its Finish: the first generate set
+// Nightly on the OS Tarsk host. `onFirstPage` runs before the first Next, `beforeFinish`
+// before Finish.
+inline vqtest::ScriptedUiDriver::WindowScript& AddSegmentToFinish(vqtest::ScriptedUiDriver& ui,
+                                                                  std::function<void()> onFirstPage,
+                                                                  std::function<void()> beforeFinish)
+{
+    return ui.ExpectWizard()
+        .OnPage(VqsBSGenPage::IDD)
+        .Run(std::move(onFirstPage))
+        .Next()
+        .OnPage(VqsBSGSPage::IDD)
+        .Type(VqsBSGSPage::IDC_NAME, "Nightly")
+        .Next()
+        .OnPage(VqsBSGSHostPage::IDD)
+        .Click(VqsBSGSHostPage::IDC_TARSK)
+        .Run(std::move(beforeFinish))
+        .Finish();
 }
