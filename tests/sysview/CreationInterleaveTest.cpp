@@ -29,6 +29,7 @@
 #include "sysview/VqsOptionSetView.h"
 #include "win/MbString.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <stdexcept>
@@ -152,6 +153,13 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
         return Named(dialog == Dialog::AddSegment ? "RS" : "RG", round, user);
     }
     std::string OwnSystemText(int round, std::size_t user) const { return "Race " + OwnSystem(round, user); }
+    // The first New Generate Set of a round makes a QSR host.
+    bool MakesTheRoundsQsrHost(std::size_t user) const
+    {
+        const std::vector<Dialog>& users = GetParam().users;
+        return std::find(users.begin(), users.end(), Dialog::NewGenSet) - users.begin() ==
+               static_cast<std::ptrdiff_t>(user);
+    }
 
     // The systems the users work on (SALES linked for New Generate Set), and no QSR host, so
     // that New Generate Set makes one.
@@ -198,14 +206,20 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
         case Dialog::AddSegment:
             AddSegmentToFinish(ui, onPages, beforeFinish);
             break;
-        case Dialog::NewGenSet:
-            ui.ExpectWizard()
-                .OnPage(VqsGenSetOptPage::IDD)
-                .Run(onPages)
-                .Type(VqsGenSetOptPage::IDC_NAME, Named("Weekly", round, user))
-                .Next()
-                .OnPage(VqsGenSetTypePage::IDD)
-                .Click(VqsGenSetTypePage::IDC_QSR)
+        case Dialog::NewGenSet: {
+            auto& script = ui.ExpectWizard()
+                               .OnPage(VqsGenSetOptPage::IDD)
+                               .Run(onPages)
+                               .Type(VqsGenSetOptPage::IDC_NAME, Named("Weekly", round, user))
+                               .Next()
+                               .OnPage(VqsGenSetTypePage::IDD);
+            // Once one New Generate Set of the round has made its QSR host, another one's
+            // target page offers Finish there: a second one goes to the Tarsk host that is there.
+            if (!MakesTheRoundsQsrHost(user)) {
+                script.Click(VqsGenSetTypePage::IDC_TARSK).Run(beforeFinish).Finish();
+                break;
+            }
+            script.Click(VqsGenSetTypePage::IDC_QSR)
                 .Next()
                 .OnPage(VqsGenSetHostPage::IDD)
                 .Type(VqsGenSetHostPage::IDC_NAME, "QS" + std::to_string(round) + "U" + std::to_string(user))
@@ -215,6 +229,7 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
                 .Run(beforeFinish)
                 .Finish();
             break;
+        }
         case Dialog::NewHost:
             ui.ExpectWizard()
                 .OnPage(kNewHostPage)
