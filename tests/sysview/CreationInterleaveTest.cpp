@@ -187,15 +187,7 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
         const std::function<void()> beforeFinish = finishesFirst ? wait : goOn;
         switch (GetParam().users[user]) {
         case Dialog::NewSystem:
-            ui.ExpectWizard("New System Wizard")
-                .OnPage(VqsSysOptPage::IDD)
-                .Run(onPages)
-                .Type(VqsSysOptPage::IDC_NAME, Named("RACE", round, user))
-                .Next()
-                .Next()
-                .OnPage(VqsSysBSPage::IDD)
-                .Next()
-                .OnPage(VqsSysGSPage::IDD)
+            NewSystemToGenSetPage(ui, Named("RACE", round, user), onPages)
                 .Type(VqsSysGSPage::IDC_NAME, "Nightly")
                 .Next()
                 .OnPage(VqsSysGSHostPage::IDD)

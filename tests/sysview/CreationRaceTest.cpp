@@ -136,14 +136,7 @@ struct CreationRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         const auto arrive = [&pipes] { pipes.ArriveAndWait(); };
         switch (wizard) {
         case Wizard::NewSystem:
-            ui.ExpectWizard("New System Wizard")
-                .OnPage(VqsSysOptPage::IDD)
-                .Type(VqsSysOptPage::IDC_NAME, SystemName(round))
-                .Next()
-                .Next()
-                .OnPage(VqsSysBSPage::IDD)
-                .Next()
-                .OnPage(VqsSysGSPage::IDD)
+            NewSystemToGenSetPage(ui, SystemName(round))
                 .Type(VqsSysGSPage::IDC_NAME, "Nightly")
                 .Next()
                 .OnPage(VqsSysGSHostPage::IDD)

@@ -106,13 +106,15 @@ inline vqtest::ScriptedUiDriver::WindowScript& NewGenSetToFtpPage(vqtest::Script
         .OnPage(VqsGenSetHostFTPPage::IDD);
 }
 
-// The New System wizard from its first page to its generate-set page: the system ORDERS with
-// the segment the wizard offers first.
-inline vqtest::ScriptedUiDriver::WindowScript& NewSystemToGenSetPage(vqtest::ScriptedUiDriver& ui)
+// The New System wizard from its first page to its generate-set page: the system (ORDERS)
+// with the segment the wizard offers first. `onFirstPage` runs before the name is typed.
+inline vqtest::ScriptedUiDriver::WindowScript& NewSystemToGenSetPage(
+    vqtest::ScriptedUiDriver& ui, const std::string& name = "ORDERS", std::function<void()> onFirstPage = [] {})
 {
     return ui.ExpectWizard("New System Wizard")
         .OnPage(VqsSysOptPage::IDD)
-        .Type(VqsSysOptPage::IDC_NAME, "ORDERS")
+        .Run(std::move(onFirstPage))
+        .Type(VqsSysOptPage::IDC_NAME, name)
         .Next()
         .Next()
         .OnPage(VqsSysBSPage::IDD)
