@@ -1,5 +1,5 @@
 // Generate Bundle of the first bundle of a segment with 10 and 100 bundles, each of the
-// segment's 200 Ispecs, after a Find that went through every bundle on its way to the last
+// segment's 1,000 Ispecs, after a Find that went through every bundle on its way to the last
 // one; the picker is cancelled, so the time is the refresh of the views that opens the
 // command, which works on what the tree holds: after the Find, the way to the last bundle.
 // The view is opened, the Find run and the first bundle selected outside the time.
@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int kIspecs = 200;
+constexpr int kIspecs = 1000;
 constexpr UINT kGenerateBundle = 32828;
 constexpr int kBundlePicker = 301;
 
@@ -36,7 +36,8 @@ void GenerateAfterFind(benchmark::State& state)
 {
     const int bundles = static_cast<int>(state.range(0));
     const std::string repository =
-        vqgrowth::FileRepository("bundles-" + std::to_string(bundles), BundlesDescription(bundles));
+        vqgrowth::FileRepository("bundles-" + std::to_string(bundles) + "x" + std::to_string(kIspecs),
+                                 BundlesDescription(bundles));
     vqgrowth::TimeOnView(
         state, repository,
         [&](vqgrowth::OpenView& open) {

@@ -122,6 +122,11 @@ PxOptionsPtr PxOptionRecords::Find(const PxVQSoftLink& link, const PxVQOptionSet
 {
     PxObjectArray records;
     link.GetMembers(kRole, records);
+    return FindIn(records, optionSet);
+}
+
+PxOptionsPtr PxOptionRecords::FindIn(const std::vector<PxObjectPtr>& records, const PxVQOptionSet& optionSet)
+{
     for (const PxObjectPtr& record : records)
         if (record->GetAttributeInt("optionSet") == static_cast<std::int64_t>(optionSet.GetHandle().MapKey()))
             return record;

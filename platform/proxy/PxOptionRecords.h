@@ -4,6 +4,9 @@
 #pragma once
 
 #include "proxy/PxForward.h"
+#include "proxy/PxObject.h"
+
+#include <vector>
 
 class PxOptionRecords {
 public:
@@ -21,6 +24,8 @@ public:
     // A blank record in the set for every soft link of its configuration without one.
     static void CreateForSet(const PxVQOptionSetPtr& optionSet);
     static PxOptionsPtr Find(const PxVQSoftLink& link, const PxVQOptionSet& optionSet);
+    // The record of the option set among a link's records; null when there is none.
+    static PxOptionsPtr FindIn(const std::vector<PxObjectPtr>& records, const PxVQOptionSet& optionSet);
     // Deletes the link's records and makes blank ones of the link's present class.
     static void Renew(const PxVQSoftLinkPtr& link, const PxVQConfigPtr& config);
 

@@ -3,6 +3,7 @@
 #include "proxy/PxObjectKind.h"
 #include "proxy/PxOptionRecords.h"
 #include "proxy/PxOptions.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
@@ -68,7 +69,20 @@ std::vector<std::vector<PxObjectPtr>> PxVQSoftLink::AllOptionsOf(const std::vect
 PxOptionsPtr PxVQSoftLink::GetOptions(const PxVQOptionSetPtr& optionSet) const
 {
     Enter("PxVQSoftLink::GetOptions");
+    PxTesting::NoteListRead("PxVQSoftLink::GetOptions");
     return optionSet ? PxOptionRecords::Find(*this, *optionSet) : PxOptionsPtr();
+}
+
+std::vector<PxOptionsPtr> PxVQSoftLink::OptionsOf(const std::vector<PxObjectPtr>& links,
+                                                  const PxVQOptionSetPtr& optionSet)
+{
+    std::vector<PxOptionsPtr> options(links.size());
+    if (!optionSet || links.empty())
+        return options;
+    const std::vector<std::vector<PxObjectPtr>> records = AllOptionsOf(links);
+    for (std::size_t index = 0; index < links.size(); ++index)
+        options[index] = PxOptionRecords::FindIn(records[index], *optionSet);
+    return options;
 }
 
 void PxVQSoftLink::RenewOptions() { PxOptionRecords::Renew(PxVQSoftLinkPtr(this), ConfigOfLink()); }

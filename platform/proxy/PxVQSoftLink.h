@@ -44,6 +44,9 @@ class PxVQSoftLink : public PxVQObject {
     static std::vector<std::vector<PxObjectPtr>> AllOptionsOf(const std::vector<PxObjectPtr>& links);
     // The link's option record in the option set; null when there is none.
     PxOptionsPtr GetOptions(const PxVQOptionSetPtr& optionSet) const;
+    // The option record of each of the links in the option set, as GetOptions gives it, the
+    // links' option lists read together.
+    static std::vector<PxOptionsPtr> OptionsOf(const std::vector<PxObjectPtr>& links, const PxVQOptionSetPtr& optionSet);
 
 protected:
     PxVQSoftLink() = default;

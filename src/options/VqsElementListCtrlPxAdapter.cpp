@@ -1,8 +1,12 @@
 #include "options/VqsElementListCtrlPxAdapter.h"
 
+#include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/PxVQSoftLink.h"
+#include "shell/VqsSysApp.h"
 #include "win/Mbcs.h"
+
+#include <algorithm>
 
 VqsElementListCtrlPxAdapter::VqsElementListCtrlPxAdapter(const char* title, int width)
     : m_title(title), m_nWidth(width)
@@ -46,10 +50,36 @@ void VqsElementListCtrlPxAdapter::CopyCellText(const CString& text, char* buffer
 
 PxOptions* VqsRowRecord(PxOptionsPtr* row) { return row ? row->get() : nullptr; }
 
+namespace {
+
+// The known links in place, the newest last.
+std::vector<const VqsKnownRowSoftLinks*>& KnownRowSoftLinks()
+{
+    static std::vector<const VqsKnownRowSoftLinks*> known;
+    return known;
+}
+
+bool InTransaction()
+{
+    const VqsSysApp* app = VqsGetApp();
+    const PxVQLink* link = app ? app->GetLink() : nullptr;
+    return link && link->IsInTransaction();
+}
+
+} // namespace
+
 PxVQSoftLinkPtr VqsRowSoftLink(PxOptionsPtr* row)
 {
     const PxVQOptionsPtr options(row ? *row : PxOptionsPtr());
-    return options ? options->GetSoftLink() : PxVQSoftLinkPtr();
+    if (!options)
+        return PxVQSoftLinkPtr();
+    if (!InTransaction()) {
+        const auto& known = KnownRowSoftLinks();
+        for (auto links = known.rbegin(); links != known.rend(); ++links)
+            if (const PxVQSoftLinkPtr* link = (*links)->Find(row->get()))
+                return *link;
+    }
+    return options->GetSoftLink();
 }
 
 std::vector<PxVQSoftLinkPtr> VqsRowSoftLinks(const std::vector<PxOptionsPtr*>& rows)
@@ -64,4 +94,25 @@ std::vector<PxVQSoftLinkPtr> VqsRowSoftLinks(const std::vector<PxOptionsPtr*>& r
     for (PxOptionsPtr* row : rows)
         links.push_back(PxVQOptionsPtr{row ? *row : PxOptionsPtr()} ? *next++ : PxVQSoftLinkPtr());
     return links;
+}
+
+VqsKnownRowSoftLinks::VqsKnownRowSoftLinks(const std::vector<PxOptionsPtr>& records,
+                                           const std::vector<PxVQSoftLinkPtr>& links)
+{
+    for (std::size_t index = 0; index < records.size() && index < links.size(); ++index)
+        if (records[index])
+            m_links[records[index].get()] = {records[index], links[index]};
+    KnownRowSoftLinks().push_back(this);
+}
+
+VqsKnownRowSoftLinks::~VqsKnownRowSoftLinks()
+{
+    auto& known = KnownRowSoftLinks();
+    known.erase(std::remove(known.begin(), known.end(), this), known.end());
+}
+
+const PxVQSoftLinkPtr* VqsKnownRowSoftLinks::Find(const PxOptions* record) const
+{
+    const auto found = m_links.find(record);
+    return found == m_links.end() ? nullptr : &found->second.second;
 }

@@ -14,6 +14,8 @@
 #include "win/CString.h"
 #include "win/Collections.h"
 
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 using VqsOptionRows = PxTypedArray<PxOptionsPtr>;
@@ -70,3 +72,22 @@ PxOptions* VqsRowRecord(PxOptionsPtr* row);
 PxVQSoftLinkPtr VqsRowSoftLink(PxOptionsPtr* row);
 // The soft links of the rows, as VqsRowSoftLink of each answers, read together.
 std::vector<PxVQSoftLinkPtr> VqsRowSoftLinks(const std::vector<PxOptionsPtr*>& rows);
+
+// The soft links of many rows known at once, from where the rows were listed, which
+// VqsRowSoftLink answers from while they are in place and no transaction is open (what a
+// transaction's steps rely on is read in it, to be checked with its writes), so that a grid
+// drawn or edited row by row does not read each row's link alone.
+class VqsKnownRowSoftLinks {
+public:
+    // The links the records were listed from, one a record.
+    VqsKnownRowSoftLinks(const std::vector<PxOptionsPtr>& records, const std::vector<PxVQSoftLinkPtr>& links);
+    ~VqsKnownRowSoftLinks();
+    VqsKnownRowSoftLinks(const VqsKnownRowSoftLinks&) = delete;
+    VqsKnownRowSoftLinks& operator=(const VqsKnownRowSoftLinks&) = delete;
+
+    // The link of the record of a row known here; null when the row is not known here.
+    const PxVQSoftLinkPtr* Find(const PxOptions* record) const;
+
+private:
+    std::unordered_map<const PxOptions*, std::pair<PxOptionsPtr, PxVQSoftLinkPtr>> m_links;
+};

@@ -166,6 +166,7 @@ BOOL IsListedProfile(const PxVQElementSoftLinkPtr& link, const PxOptionsPtr& opt
 
 void VqsOptionPageBSegBulkOptions::CollectElements()
 {
+    m_knownLinks.reset();
     for (VqsOptionRows& rows : m_rows)
         rows.RemoveAll();
     const PxBSegOptionsPtr& options = m_pTypedSheet->GetTypedOptions();
@@ -174,11 +175,14 @@ void VqsOptionPageBSegBulkOptions::CollectElements()
     if (!segment || !optionSet)
         return;
     CWaitCursor wait;
-    PxTypedList<PxVQElementSoftLinkPtr> links;
-    segment->GetListOfElementSoftLinks(links);
-    for (POSITION pos = links.GetHeadPosition(); pos;) {
-        const PxVQElementSoftLinkPtr link = links.GetNext(pos);
-        const PxOptionsPtr record = link->GetOptions(optionSet);
+    PxTypedList<PxVQElementSoftLinkPtr> listed;
+    segment->GetListOfElementSoftLinks(listed);
+    const std::vector<PxObjectPtr> links = listed.Objects();
+    const std::vector<PxOptionsPtr> records = PxVQSoftLink::OptionsOf(links, optionSet);
+    m_knownLinks = std::make_unique<VqsKnownRowSoftLinks>(records, std::vector<PxVQSoftLinkPtr>(links.begin(), links.end()));
+    for (std::size_t index = 0; index < links.size(); ++index) {
+        const PxVQElementSoftLinkPtr link(links[index]);
+        const PxOptionsPtr& record = records[index];
         if (!record)
             continue;
         if (const PxVQGlobalLogicSoftLinkPtr logic = PxVQGlobalLogicSoftLinkPtr(link)) {

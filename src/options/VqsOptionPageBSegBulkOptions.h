@@ -14,6 +14,7 @@
 #include "shell/VqsOptCtrlString.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class VqsLockBag;
@@ -75,6 +76,8 @@ protected:
     VqsElementListCtrl m_list;
     std::array<VqsOptionRows, KindCount> m_rows;
     BOOL m_bEditable = TRUE;
+    // The links of the rows, as they were listed.
+    std::unique_ptr<VqsKnownRowSoftLinks> m_knownLinks;
 
 private:
     void SeatPanel(int kind, VqsBulkOptionPanel* panel, BOOL fillFrame);

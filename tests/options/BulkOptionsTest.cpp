@@ -11,6 +11,9 @@
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxProfileOptions.h"
+#include "proxy/PxTesting.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQElementSoftLink.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQSystem.h"
@@ -127,6 +130,22 @@ TEST_F(BulkOptionsTest, TheIspecsAreListedWithoutTheMainEventAndTheirUsages)
         EXPECT_EQ(page.GetList().GetItemText(RowOf(page, "AUDIT"), kServiceColumn), "");
         EXPECT_EQ(std::string(page.GetList().GetItemText(RowOf(page, "ORDER"), kServiceColumn)),
                   std::string(StoredIspec("ORDER")->GetDefaultService()));
+    });
+}
+
+// The page lists its rows from the option records of all the segment's links, read in one
+// read, not one read a link.
+TEST_F(BulkOptionsTest, ThePageReadsTheOptionRecordsOfTheSegmentsLinksTogether)
+{
+    PxTypedList<PxVQElementSoftLinkPtr> links;
+    Segment("SYS1", "SALES")->GetListOfElementSoftLinks(links);
+    ASSERT_GT(links.GetCount(), 8);
+    PxTesting::ResetListReads();
+    OnBulkPage([&](VqsSoftLinkOptionsDlg&, VqsOptionPageBSegBulkOptions& page) {
+        ASSERT_GT(page.GetList().GetItemCount(), 1);
+        EXPECT_EQ(PxTesting::ListReads("PxVQSoftLink::AllOptionsOf"), 1);
+        // The few of the dialog's own records.
+        EXPECT_LT(PxTesting::ListReads("PxVQSoftLink::GetOptions"), links.GetCount() / 2) << "a read a link";
     });
 }
 
