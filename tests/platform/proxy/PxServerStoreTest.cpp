@@ -259,18 +259,35 @@ void RefuseWritesOfTheAttributeRefused(const std::string& uri)
         " WHEN (NEW.name = 'refused') EXECUTE FUNCTION vq_repository.refuse()");
 }
 
-// A write the server refuses goes with the transaction's next statement, whatever that is;
-// the transaction is failed from then on, also when the statement that reported the refusal
-// was a read whose failure its caller answered itself.
+// A held-back write that the server refuses, or whose data connection is lost, is reported
+// by the transaction's next statement, whatever that is; the transaction is failed from then
+// on, also when the statement that reported it was a read whose failure its caller answered.
 TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalIsReported)
 {
     PxTestRepository repository(PxStoreKind::Server);
-    RefuseWritesOfTheAttributeRefused(repository.Path());
-    const std::string refusal = "Cannot change the repository: the disk is full. The transaction was rolled back.";
+    const std::string uri = repository.Path();
+    RefuseWritesOfTheAttributeRefused(uri);
+    struct Fault {
+        const char* attribute; // the held-back write
+        std::function<void()> meanwhile;
+        std::string reason;
+    };
+    const Fault faults[] = {
+        {"refused", [] {}, "the disk is full."},
+        {"held",
+         [&] {
+             PgTestServer::Instance().Run(DatabaseOf(uri),
+                                          "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                          " WHERE datname = current_database() AND pid <> pg_backend_pid()"
+                                          " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype = 'advisory'"
+                                          " AND objsubid = 1 AND granted)");
+         },
+         "the connection to the server of " + uri + " was lost."},
+    };
     struct Case {
         const char* what;
-        std::function<void(PxVQEnterprisePtr&)> reporting; // the statement after the refused write
-        std::string reported;
+        std::function<void(PxVQEnterprisePtr&)> reporting; // the statement after the held-back write
+        const char* consequence;
     };
     const Case cases[] = {
         {"a read answered by its caller",
@@ -282,29 +299,33 @@ TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalI
              }
              enterprise->SetAttributeText("after", "stored?");
          },
-         refusal},
-        {"a write", [](PxVQEnterprisePtr& enterprise) { enterprise->CreateMember("hosts", "PxVQObject"); }, refusal},
-        {"the commit", [](PxVQEnterprisePtr&) {},
-         "Cannot change the repository: the disk is full. The changes were not stored."},
+         "The transaction was rolled back."},
+        {"a write", [](PxVQEnterprisePtr& enterprise) { enterprise->CreateMember("hosts", "PxVQObject"); },
+         "The transaction was rolled back."},
+        {"the commit", [](PxVQEnterprisePtr&) {}, "The changes were not stored."},
     };
-    for (const Case& c : cases) {
-        auto link = PxAttach(repository.Path(), "alice/dev");
-        PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
-        link->BeginTransaction();
-        enterprise->SetAttributeText("before", "stored?");
-        enterprise->SetAttributeText("refused", "x");
-        const std::string reported = FailureOf([&] {
-            c.reporting(enterprise);
-            link->CommitTransaction();
-        });
-        EXPECT_EQ(reported, c.reported) << c.what;
-        if (link->IsInTransaction())
-            PxExpectFailedUntilCommitted(*link, refusal);
-        auto other = PxAttach(repository.Path(), "bob/test");
-        PxVQEnterprisePtr seen = other->GetLVQEnterprise();
-        EXPECT_FALSE(seen->HasAttribute("before")) << c.what << ": nothing of the transaction is stored";
-        EXPECT_FALSE(seen->HasAttribute("after")) << c.what;
-        EXPECT_EQ(seen->CountOfMembers("hosts"), 0) << c.what;
+    for (const Fault& fault : faults) {
+        for (const Case& c : cases) {
+            auto link = PxAttach(uri.c_str(), "alice/dev");
+            PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+            link->BeginTransaction();
+            enterprise->SetAttributeText("before", "stored?");
+            enterprise->SetAttributeText(fault.attribute, "x");
+            fault.meanwhile();
+            const std::string reported = FailureOf([&] {
+                c.reporting(enterprise);
+                link->CommitTransaction();
+            });
+            const std::string refused = "Cannot change the repository: " + fault.reason;
+            EXPECT_EQ(reported, refused + " " + c.consequence) << c.what << ", " << fault.reason;
+            if (link->IsInTransaction())
+                PxExpectFailedUntilCommitted(*link, refused + " The transaction was rolled back.");
+            auto other = PxAttach(uri.c_str(), "bob/test");
+            PxVQEnterprisePtr seen = other->GetLVQEnterprise();
+            EXPECT_FALSE(seen->HasAttribute("before")) << c.what << ": nothing of the transaction is stored";
+            EXPECT_FALSE(seen->HasAttribute("after")) << c.what;
+            EXPECT_EQ(seen->CountOfMembers("hosts"), 0) << c.what;
+        }
     }
 }
 
