@@ -40,6 +40,10 @@ public:
     void AbortTransaction();
     // Nonzero while the session has a transaction open, begun through any of its links.
     BOOL IsInTransaction() const;
+    // For the rest of the open transaction, its changes step the editions of what they change
+    // together, at its next read or at its commit, instead of one round trip a change; a
+    // change of an object found gone then fails the whole transaction.
+    void StepEditionsTogether();
 
     // The list calls lock every object of the list (of generation-side objects), or none.
     PxLockErrorInfo ReadLock(PxList& objects);

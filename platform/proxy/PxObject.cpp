@@ -193,6 +193,13 @@ std::int64_t PxObject::BufferedEdition() const
     return m_edition;
 }
 
+std::int64_t PxObject::CurrentEdition() const
+{
+    if (m_core && m_core->IsAttached())
+        m_core->Session()->TakeEditionSteps();
+    return BufferedEdition();
+}
+
 void PxObject::SetBufferedEdition(std::int64_t edition)
 {
     if (m_core && m_rowGeneration == m_core->BufferGeneration())
@@ -421,11 +428,16 @@ void PxObject::WriteAttribute(const char* name, PxValue value)
 
 void PxObject::NoteChange(PxSession& session)
 {
-    std::int64_t buffered = BufferedEdition();
-    std::optional<std::int64_t> edition = session.StepEditionOnce(m_oid);
-    // A buffer that was current stays current; a stale one stays recognisably stale.
-    if (edition && *edition == buffered + 1)
-        SetBufferedEdition(*edition);
+    const std::int64_t buffered = BufferedEdition();
+    std::weak_ptr<PxLinkCore> core = m_core;
+    session.StepEditionOnce(m_oid, [core, oid = m_oid, buffered](std::int64_t edition) {
+        // A buffer that was current stays current; a stale one stays recognisably stale.
+        if (edition != buffered + 1)
+            return;
+        if (const std::shared_ptr<PxLinkCore> linkCore = core.lock())
+            if (const PxObjectPtr object = linkCore->Existing(oid))
+                object->SetBufferedEdition(edition);
+    });
 }
 
 void PxObject::Delete()

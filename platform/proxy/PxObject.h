@@ -119,6 +119,8 @@ protected:
     std::shared_ptr<PxSession> Session() const;
     // The edition as buffered (read again when the buffer is stale).
     std::int64_t BufferedEdition() const;
+    // The same, once the session's steps put off are taken.
+    std::int64_t CurrentEdition() const;
     // Takes the edition the session's own change gave the object, when the buffer is current.
     void SetBufferedEdition(std::int64_t edition);
     // Steps the stored edition once per transaction; throws when the object is gone.

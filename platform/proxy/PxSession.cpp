@@ -102,6 +102,7 @@ void PxSession::Begin()
     m_changed.clear();
     m_created.clear();
     m_failure.reset();
+    m_stepTogether = false;
     m_inTransaction = true;
 }
 
@@ -135,6 +136,7 @@ void PxSession::Commit()
     }
     RequireOwnLocks();
     try {
+        TakePutOffSteps();
         if (m_store->InTransaction())
             m_store->Commit();
     } catch (const PxException& failure) {
@@ -145,6 +147,7 @@ void PxSession::Commit()
     m_store->StopWatchingReads();
     m_changed.clear();
     m_created.clear();
+    m_stepTogether = false;
     m_inTransaction = false;
 }
 
@@ -214,10 +217,14 @@ std::int64_t PxSession::NewOid()
     return m_nextOid++;
 }
 
-std::optional<std::int64_t> PxSession::StepEditionOnce(std::int64_t oid)
+void PxSession::StepEditionOnce(std::int64_t oid, std::function<void(std::int64_t)> stepped)
 {
     if (!m_changed.insert(oid).second)
-        return std::nullopt;
+        return;
+    if (m_stepTogether) {
+        m_putOffSteps.push_back({oid, std::move(stepped)});
+        return;
+    }
     std::optional<std::int64_t> edition;
     try {
         edition = m_store->NextEdition(oid);
@@ -227,9 +234,51 @@ std::optional<std::int64_t> PxSession::StepEditionOnce(std::int64_t oid)
     }
     if (!edition) {
         m_changed.erase(oid);
-        PX_THROW_DELETED("Cannot change the object: it is no longer in the repository.");
+        ThrowGone();
     }
-    return edition;
+    stepped(*edition);
+}
+
+void PxSession::StepEditionsTogether()
+{
+    auto guard = Guard();
+    RequireTransaction();
+    m_stepTogether = true;
+}
+
+void PxSession::TakeEditionSteps()
+{
+    auto guard = Guard();
+    if (!m_putOffSteps.empty())
+        Read([] {});
+}
+
+void PxSession::TakePutOffSteps()
+{
+    if (m_putOffSteps.empty())
+        return;
+    const std::vector<PutOffStep> steps = std::exchange(m_putOffSteps, {});
+    std::vector<std::int64_t> oids;
+    oids.reserve(steps.size());
+    for (const PutOffStep& step : steps)
+        oids.push_back(step.oid);
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    try {
+        editions = m_store->NextEditions(oids);
+        if (editions.size() != oids.size())
+            ThrowGone();
+    } catch (...) {
+        // The changes are made already: without their steps they must not be stored.
+        m_store->RollbackQuietly();
+        throw;
+    }
+    for (const PutOffStep& step : steps)
+        step.stepped(editions.at(step.oid));
+}
+
+void PxSession::ThrowGone()
+{
+    PX_THROW_DELETED("Cannot change the object: it is no longer in the repository.");
 }
 
 void PxSession::StepEditionsOnce(const std::vector<std::int64_t>& oids)
@@ -253,18 +302,23 @@ void PxSession::StepEditionsOnce(const std::vector<std::int64_t>& oids)
     for (std::int64_t oid : stepping)
         if (!editions.count(oid))
             m_changed.erase(oid);
-    PX_THROW_DELETED("Cannot change the object: it is no longer in the repository.");
+    ThrowGone();
 }
 
 void PxSession::NoteDeleted(const std::vector<std::int64_t>& oids)
 {
     for (std::int64_t oid : oids)
         m_changed.erase(oid);
+    if (m_putOffSteps.empty())
+        return;
+    const std::unordered_set<std::int64_t> deleted(oids.begin(), oids.end());
+    std::erase_if(m_putOffSteps, [&](const PutOffStep& step) { return deleted.count(step.oid) > 0; });
 }
 
 void PxSession::ForgetTransaction() noexcept
 {
     m_inTransaction = false;
+    m_stepTogether = false;
     m_failure.reset();
     ForgetChanges();
 }
@@ -273,6 +327,7 @@ void PxSession::ForgetChanges() noexcept
 {
     m_store->StopWatchingReads();
     m_changed.clear();
+    m_putOffSteps.clear();
     for (PxLinkCore* core : m_cores)
         core->AfterRollback(m_created);
     try {

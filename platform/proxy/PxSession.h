@@ -10,6 +10,7 @@
 #include "proxy/PxStore.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -59,9 +60,15 @@ public:
     template <class Change>
     auto Write(Change&& change) -> decltype(change());
     // Steps the stored edition of an object changed in the open transaction, once per
-    // transaction; answers the new edition when it stepped now. Throws when the object is
-    // no longer present.
-    std::optional<std::int64_t> StepEditionOnce(std::int64_t oid);
+    // transaction; `stepped` takes the new edition. Throws when the object is no longer
+    // present. While the transaction steps editions together, the step is put off until its
+    // next read or its commit, which take every step put off in one go and fail the whole
+    // transaction when one of them fails.
+    void StepEditionOnce(std::int64_t oid, std::function<void(std::int64_t)> stepped);
+    // For the rest of the open transaction, its changes step editions together.
+    void StepEditionsTogether();
+    // Takes the steps put off, so that an edition buffered knows them.
+    void TakeEditionSteps();
     // The same for each of the ids, those not stepped yet in this transaction in one go.
     void StepEditionsOnce(const std::vector<std::int64_t>& oids);
     // Stores a new object, at its first edition, under an id never given before; answers the id.
@@ -77,6 +84,9 @@ private:
     void RequireTransaction() const;
     // Throws the refusal that failed the open transaction, if any.
     void RequireNotFailed() const;
+    // Takes the steps put off in one go; rolls the store transaction back when that fails.
+    void TakePutOffSteps();
+    [[noreturn]] static void ThrowGone();
     template <class Statement>
     auto Run(Statement& statement) -> decltype(statement());
     [[noreturn]] void FailTransaction(const PxException& refusal);
@@ -99,6 +109,12 @@ private:
     bool m_inTransaction = false;
     std::optional<std::string> m_failure; // the refusal that failed the open transaction
     std::unordered_set<std::int64_t> m_changed;
+    struct PutOffStep {
+        std::int64_t oid;
+        std::function<void(std::int64_t)> stepped;
+    };
+    bool m_stepTogether = false;
+    std::vector<PutOffStep> m_putOffSteps;
     std::vector<std::int64_t> m_created;
     std::int64_t m_nextOid = 0;
     std::int64_t m_oidsReserved = 0; // how many the last reservation took
@@ -111,7 +127,11 @@ auto PxSession::Read(Statement&& statement) -> decltype(statement())
 {
     auto guard = Guard();
     RequireNotFailed();
-    return Run(statement);
+    auto afterPutOffSteps = [&] {
+        TakePutOffSteps();
+        return statement();
+    };
+    return Run(afterPutOffSteps);
 }
 
 template <class Change>

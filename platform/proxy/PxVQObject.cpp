@@ -147,7 +147,7 @@ int PxVQObject::GetIntProperty(const char* name) const
 PxObjectEdition PxVQObject::GetObjectEdition() const
 {
     Enter("PxVQObject::GetObjectEdition");
-    return PxObjectEdition(PxObjectPtr(const_cast<PxVQObject*>(this)), BufferedEdition());
+    return PxObjectEdition(PxObjectPtr(const_cast<PxVQObject*>(this)), CurrentEdition());
 }
 
 void PxVQObject::UpdateEdition()

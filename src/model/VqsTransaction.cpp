@@ -222,6 +222,13 @@ int VqsTransaction::IsUsable()
 
 void VqsTransaction::SetFailed() { g_ok = 0; }
 
+void VqsTransaction::StepEditionsTogether()
+{
+    PxVQLink* link = Link();
+    if (g_ok && !g_joined && link)
+        link->StepEditionsTogether();
+}
+
 void VqsTransaction::ReportFailure(UINT stringId, const VqReportableException& error)
 {
     g_ok = 0;

@@ -30,6 +30,9 @@ public:
     // meanwhile fails here.
     int IsUsable();
     void SetFailed();
+    // For the rest of a transaction of its own (not the host's joined), its changes step the
+    // editions of what they change together: many changes, one round trip.
+    void StepEditionsTogether();
     // Fails the transaction and shows "<text of stringId>:\n<the exception's message>".
     void ReportFailure(UINT stringId, const VqReportableException& error);
     void ReportFailureText(LPCTSTR text, const VqReportableException& error);

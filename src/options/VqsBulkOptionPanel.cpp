@@ -191,6 +191,7 @@ BOOL VqsBulkOptionPanel::ApplyEdits(VqsOptionRows* rows)
 void VqsBulkOptionPanel::StoreEdits(VqsOptionRows* rows, VqsTransaction& transaction)
 {
     try {
+        transaction.StepEditionsTogether();
         for (int column = 1; column < GetColumnCount(); ++column) {
             if (!ColumnHasEdits(column))
                 continue;

@@ -252,6 +252,29 @@ TEST_F(BulkOptionsTest, AFailedApplyWritesNothingAndKeepsTheEdits)
     EXPECT_EQ(Element("SYS1", "SALES", "ORDER")->GetUpdatedFlag(), 0);
 }
 
+// The rows' changes step their editions together before the apply reads again; a row whose Ispec link
+// another user deleted meanwhile still makes the whole apply write nothing.
+TEST_F(BulkOptionsTest, AnApplyOverAnIspecLinkAnotherUserDeletedWritesNothing)
+{
+    OnBulkPage([&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
+        SelectRows(page, {"ORDER", "NOTES"});
+        TypeService(page, "SVC9");
+        auto other = OtherUser();
+        Commit(*other, [&] {
+            other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES")
+                ->GetElementSoftLink("ORDER")->RecursiveDeleteObject();
+        });
+        ui.ExpectMessageBoxId(62135, IDYES);
+        ui.ExpectMessageBox("Cannot save option values:\nCannot change the object: it is no longer in the "
+                            "repository. The transaction was rolled back.",
+                            IDOK);
+        ClickOnPage(dialog, kApplyNow);
+        EXPECT_TRUE(page.GetCurrentPanel()->HasEdits());
+    });
+    EXPECT_FALSE(StoredIspec("NOTES")->IsUpdatedService());
+    EXPECT_EQ(Element("SYS1", "SALES", "NOTES")->GetUpdatedFlag(), 0);
+}
+
 TEST_F(BulkOptionsTest, SwitchingKindsKeepsEachPanelsEdits)
 {
     OnBulkPage([&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {

@@ -261,7 +261,8 @@ void RefuseWritesOfTheAttributeRefused(const std::string& uri)
 
 // A held-back write that the server refuses, or whose data connection is lost, is reported
 // by the transaction's next statement, whatever that is; the transaction is failed from then
-// on, also when the statement that reported it was a read whose failure its caller answered.
+// on, also when the statement that reported it was a read whose failure its caller answered,
+// and also when the transaction steps its editions together.
 TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalIsReported)
 {
     PxTestRepository repository(PxStoreKind::Server);
@@ -304,29 +305,59 @@ TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalI
          "The transaction was rolled back."},
         {"the commit", [](PxVQEnterprisePtr&) {}, "The changes were not stored."},
     };
-    for (const Fault& fault : faults) {
-        for (const Case& c : cases) {
-            auto link = PxAttach(uri.c_str(), "alice/dev");
-            PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
-            link->BeginTransaction();
-            enterprise->SetAttributeText("before", "stored?");
-            enterprise->SetAttributeText(fault.attribute, "x");
-            fault.meanwhile();
-            const std::string reported = FailureOf([&] {
-                c.reporting(enterprise);
-                link->CommitTransaction();
-            });
-            const std::string refused = "Cannot change the repository: " + fault.reason;
-            EXPECT_EQ(reported, refused + " " + c.consequence) << c.what << ", " << fault.reason;
-            if (link->IsInTransaction())
-                PxExpectFailedUntilCommitted(*link, refused + " The transaction was rolled back.");
-            auto other = PxAttach(uri.c_str(), "bob/test");
-            PxVQEnterprisePtr seen = other->GetLVQEnterprise();
-            EXPECT_FALSE(seen->HasAttribute("before")) << c.what << ": nothing of the transaction is stored";
-            EXPECT_FALSE(seen->HasAttribute("after")) << c.what;
-            EXPECT_EQ(seen->CountOfMembers("hosts"), 0) << c.what;
+    for (const bool together : {false, true}) {
+        for (const Fault& fault : faults) {
+            for (const Case& c : cases) {
+                auto link = PxAttach(uri.c_str(), "alice/dev");
+                PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+                link->BeginTransaction();
+                if (together)
+                    link->StepEditionsTogether();
+                enterprise->SetAttributeText("before", "stored?");
+                enterprise->SetAttributeText(fault.attribute, "x");
+                fault.meanwhile();
+                const std::string reported = FailureOf([&] {
+                    c.reporting(enterprise);
+                    link->CommitTransaction();
+                });
+                const std::string refused = "Cannot change the repository: " + fault.reason;
+                EXPECT_EQ(reported, refused + " " + c.consequence) << c.what << ", " << fault.reason;
+                if (link->IsInTransaction())
+                    PxExpectFailedUntilCommitted(*link, refused + " The transaction was rolled back.");
+                auto other = PxAttach(uri.c_str(), "bob/test");
+                PxVQEnterprisePtr seen = other->GetLVQEnterprise();
+                EXPECT_FALSE(seen->HasAttribute("before")) << c.what << ": nothing of the transaction is stored";
+                EXPECT_FALSE(seen->HasAttribute("after")) << c.what;
+                EXPECT_EQ(seen->CountOfMembers("hosts"), 0) << c.what;
+            }
         }
     }
+}
+
+// Changes stepping their editions together take one round trip for the steps of all.
+TEST(PxServerStoreTest, ChangesSteppingTheirEditionsTogetherTakeOneRoundTripForThem)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    auto link = PxAttach(repository.Path());
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    constexpr int kHosts = 50;
+    std::vector<PxVQObjectPtr> hosts;
+    link->BeginTransaction();
+    for (int index = 0; index < kHosts; ++index)
+        hosts.push_back(enterprise->CreateMember("hosts", "PxVQObject"));
+    link->CommitTransaction();
+    for (const PxVQObjectPtr& host : hosts)
+        host->GetObjectEdition();
+    link->BeginTransaction();
+    link->StepEditionsTogether();
+    const std::int64_t trips = PxPgConnection::RoundTrips();
+    for (const PxVQObjectPtr& host : hosts)
+        host->SetAttributeText("address", "10.0.0.1");
+    link->CommitTransaction();
+    EXPECT_LE(PxPgConnection::RoundTrips() - trips, 8)
+        << "the writer slot, the own locks, the writes with the steps, the commit, preparing what is new";
+    for (const PxVQObjectPtr& host : hosts)
+        EXPECT_TRUE(host->GetObjectEdition().IsLatestEdition());
 }
 
 // A pipeline whose connection the server ends at any of its queries, or at its end after

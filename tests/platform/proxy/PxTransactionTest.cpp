@@ -360,15 +360,75 @@ TEST_P(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdate
         {"a change, then an update", [&] { mine->SetAttributeText("name", "H2"); mine->UpdateEdition(); }},
         {"an update, then a change", [&] { mine->UpdateEdition(); mine->SetAttributeText("name", "H3"); }},
     };
+    for (const bool together : {false, true}) {
+        for (const Case& c : cases) {
+            theirs->Refresh();
+            std::int64_t before = theirs->GetObjectEdition().GetEdition();
+            m_a->BeginTransaction();
+            if (together)
+                m_a->StepEditionsTogether();
+            c.change();
+            m_a->CommitTransaction();
+            theirs->Refresh();
+            EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before + 1) << c.what << (together ? ", together" : "");
+            EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition()) << c.what << (together ? ", together" : "");
+        }
+    }
+}
+
+// Steps taken together are taken at the transaction's next read or at its commit: what the
+// transaction reads then knows them, and a change of an object another session deleted
+// fails the whole transaction there, while one the transaction deleted itself is no change.
+TEST_P(PxTransactionTest, StepsTakenTogetherAreTakenBeforeTheNextReadOrTheCommit)
+{
+    PxVQObjectPtr host = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr other = CommittedHost(*m_a, "H2");
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    const std::int64_t before = host->GetObjectEdition().GetEdition();
+
+    m_a->BeginTransaction();
+    m_a->StepEditionsTogether();
+    host->SetAttributeText("address", "10.0.0.1");
+    EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before) << "another session sees nothing yet";
+    EXPECT_TRUE(host->GetObjectEdition().IsLatestEdition()) << "the read took the step first";
+    EXPECT_EQ(host->GetObjectEdition().GetEdition(), before + 1);
+    other->SetAttributeText("address", "10.0.0.2");
+    other->DeleteObject();
+    m_a->CommitTransaction();
+    EXPECT_FALSE(other->ObjectPresent());
+
+    struct Case {
+        const char* what;
+        std::function<void()> reporting; // after the change of the deleted host
+        const char* consequence;
+    };
+    const Case cases[] = {
+        {"a read", [&] { m_a->GetLVQEnterprise()->CountOfMembers("hosts"); }, "The transaction was rolled back."},
+        {"the commit", [] {}, "The changes were not stored."},
+    };
     for (const Case& c : cases) {
-        theirs->Refresh();
-        std::int64_t before = theirs->GetObjectEdition().GetEdition();
+        PxVQObjectPtr gone = CommittedHost(*m_a, "H3");
+        PxVQObjectPtr seenGone = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H3");
+        m_b->BeginTransaction();
+        seenGone->DeleteObject();
+        m_b->CommitTransaction();
         m_a->BeginTransaction();
-        c.change();
-        m_a->CommitTransaction();
+        m_a->StepEditionsTogether();
+        host->SetAttributeText("address", c.what);
+        gone->SetAttributeText("address", "10.0.0.3");
+        std::string failure;
+        try {
+            c.reporting();
+            m_a->CommitTransaction();
+        } catch (const PxException& e) {
+            failure = e.GetErrorMessage();
+        }
+        const std::string refusal = "Cannot change the object: it is no longer in the repository.";
+        EXPECT_EQ(failure, refusal + " " + c.consequence) << c.what;
+        if (m_a->IsInTransaction())
+            PxExpectFailedUntilCommitted(*m_a, refusal + " The transaction was rolled back.");
         theirs->Refresh();
-        EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before + 1) << c.what;
-        EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition()) << c.what;
+        EXPECT_EQ(theirs->GetAttributeText("address"), "10.0.0.1") << c.what << ": nothing of it is stored";
     }
 }
 
