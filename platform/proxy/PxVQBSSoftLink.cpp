@@ -144,6 +144,18 @@ void PxVQBSSoftLink::GetListsOfContents(PxTypedList<PxVQElementSoftLinkPtr>& lin
                {"PxVQBSSoftLink::GetListOfBundles", kBundles, &bundles}});
 }
 
+std::vector<PxVQBSSoftLink::Contents> PxVQBSSoftLink::ContentsOf(const std::vector<PxObjectPtr>& links)
+{
+    const char* operation = "PxVQBSSoftLink::ContentsOf";
+    std::vector<std::vector<PxObjectPtr>> elementLinks = ReadMembersOf(operation, links, kElementSoftLinks);
+    std::vector<std::vector<PxObjectPtr>> groups = ReadMembersOf(operation, links, kReportGroups);
+    std::vector<std::vector<PxObjectPtr>> bundles = ReadMembersOf(operation, links, kBundles);
+    std::vector<Contents> contents(links.size());
+    for (std::size_t index = 0; index < links.size(); ++index)
+        contents[index] = {std::move(elementLinks[index]), std::move(groups[index]), std::move(bundles[index])};
+    return contents;
+}
+
 void PxVQBSSoftLink::SetLanguage(int slot, const char* name)
 {
     Enter("PxVQBSSoftLink::SetLanguage");

@@ -7,6 +7,8 @@
 #include "win/Collections.h"
 #include "win/Types.h"
 
+#include <vector>
+
 struct VqcSyncPair;
 
 class PxVQBSSoftLink : public PxVQSoftLink {
@@ -28,6 +30,13 @@ class PxVQBSSoftLink : public PxVQSoftLink {
     // The element links, report groups and bundles, as their three lists answer, read together.
     void GetListsOfContents(PxTypedList<PxVQElementSoftLinkPtr>& links, PxTypedList<PxVQReportGroupPtr>& groups,
                             PxTypedList<PxVQBundlePtr>& bundles) const;
+    struct Contents {
+        std::vector<PxObjectPtr> elementLinks;
+        std::vector<PxObjectPtr> reportGroups;
+        std::vector<PxObjectPtr> bundles;
+    };
+    // The same of several links, each of the three lists of all of them read together.
+    static std::vector<Contents> ContentsOf(const std::vector<PxObjectPtr>& links);
 
     // Slots 1 to 15; an empty name leaves the slot without a language.
     void SetLanguage(int slot, const char* name);

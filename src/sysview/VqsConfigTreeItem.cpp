@@ -193,23 +193,49 @@ void VqsConfigTreeItem::WalkWithReadAhead(ReadAhead& ahead, const std::function<
     walk();
 }
 
-std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeListReadAhead(const PxObjectPtr& owner) const
+template <class Map>
+Map* VqsConfigTreeItem::ReadAheadHolding(Map ReadAhead::*map, const PxObjectPtr& object) const
 {
-    if (!owner)
-        return std::nullopt;
+    if (!object)
+        return nullptr;
     for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
         const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
-        if (!ancestor || !ancestor->m_pReadAhead)
-            continue;
-        auto& lists = ancestor->m_pReadAhead->lists;
-        const auto found = lists.find(owner->GetHandle().MapKey());
-        if (found == lists.end())
-            continue;
-        std::vector<PxObjectPtr> list = std::move(found->second);
-        lists.erase(found);
-        return list;
+        if (ancestor && ancestor->m_pReadAhead && (ancestor->m_pReadAhead->*map).count(object->GetHandle().MapKey()))
+            return &(ancestor->m_pReadAhead->*map);
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+namespace {
+
+// Taken out of the read-ahead, so that the walk lets go of each part as its item takes it.
+template <class Map>
+std::optional<typename Map::mapped_type> TakeOut(Map* entries, const PxObjectPtr& object)
+{
+    if (!entries)
+        return std::nullopt;
+    const auto found = entries->find(object->GetHandle().MapKey());
+    typename Map::mapped_type taken = std::move(found->second);
+    entries->erase(found);
+    return taken;
+}
+
+} // namespace
+
+std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeListReadAhead(const PxObjectPtr& owner) const
+{
+    return TakeOut(ReadAheadHolding(&ReadAhead::lists, owner), owner);
+}
+
+const std::vector<PxObjectPtr>* VqsConfigTreeItem::ListReadAhead(const PxObjectPtr& owner) const
+{
+    const auto* lists = ReadAheadHolding(&ReadAhead::lists, owner);
+    return lists ? &lists->at(owner->GetHandle().MapKey()) : nullptr;
+}
+
+std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead(const PxObjectPtr& link) const
+{
+    return TakeOut(ReadAheadHolding(&ReadAhead::contents, link), link);
 }
 
 std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::ReferencesReadAhead(

@@ -176,6 +176,8 @@ protected:
     struct ReadAhead {
         std::unordered_map<std::uint64_t, std::vector<PxObjectPtr>> lists;
         std::unordered_map<std::uint64_t, PxObjectPtr> references;
+        // The contents of business segment links, by the links' keys.
+        std::unordered_map<std::uint64_t, PxVQBSSoftLink::Contents> contents;
     };
     // The object's list as an ancestor's walk read it ahead, else as `read` reads it.
     template <class Ptr, class Read>
@@ -196,6 +198,9 @@ protected:
     // The object's list as an ancestor's walk read it ahead, taken from what the walk holds
     // (so that the walk lets go of each list as its item takes it); none when none did.
     std::optional<std::vector<PxObjectPtr>> TakeListReadAhead(const PxObjectPtr& owner) const;
+    // The list as an ancestor's walk read it ahead, left there; null when none did.
+    const std::vector<PxObjectPtr>* ListReadAhead(const PxObjectPtr& owner) const;
+    std::optional<PxVQBSSoftLink::Contents> TakeContentsReadAhead(const PxObjectPtr& link) const;
     // The objects the members refer to as an ancestor's walk read them ahead (null where
     // none); none unless it read them for every member.
     std::optional<std::vector<PxObjectPtr>> ReferencesReadAhead(const std::vector<PxObjectPtr>& members) const;
@@ -216,6 +221,9 @@ protected:
 
 private:
     std::optional<int> KnownListSize();
+    // The part of the nearest ancestor's read-ahead that holds the object's key; null when none.
+    template <class Map>
+    Map* ReadAheadHolding(Map ReadAhead::*map, const PxObjectPtr& object) const;
 
     VqsDirectoryView* m_pMapOwner = nullptr;
     std::uint64_t m_mapKey = 0;

@@ -1,6 +1,7 @@
 #include "sysview/VqsTreeFolder.h"
 
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "shell/VqsListView.h"
 #include "shell/VqsSysApp.h"
@@ -14,7 +15,10 @@ void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countL
 {
     ListSizes sizes;
     const std::vector<PxObjectPtr> owners(objects.begin(), objects.end());
-    if (FillsBranch() && ItemLists() && !owners.empty()) {
+    if (const auto ahead = FillsBranch() && ItemLists() ? ListsReadAhead(owners) : std::nullopt) {
+        for (std::size_t index = 0; index < owners.size(); ++index)
+            sizes[owners[index]->GetHandle().MapKey()] = static_cast<int>((*ahead)[index].size());
+    } else if (FillsBranch() && ItemLists() && !owners.empty()) {
         // The walk that follows reads the lists anyway: they are read now, in one read.
         const std::vector<std::vector<PxObjectPtr>> lists = ItemLists()(owners);
         m_branchLists.emplace();
@@ -46,7 +50,8 @@ void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
         for (POSITION position = GetChildren().GetHeadPosition(); position;) {
             VqsTreeItem* child = GetChildren().GetNext(position);
             auto* item = dynamic_cast<VqsConfigTreeItem*>(child);
-            if (const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr())
+            const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr();
+            if (object && !ListReadAhead(object))
                 owners.push_back(object);
         }
         ahead.emplace();
@@ -65,6 +70,73 @@ void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
             ahead->references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
     }
     WalkWithReadAhead(*ahead, walk);
+}
+
+std::optional<std::vector<std::vector<PxObjectPtr>>> VqsTreeFolder::ListsReadAhead(
+    const std::vector<PxObjectPtr>& owners) const
+{
+    if (owners.empty())
+        return std::nullopt;
+    std::vector<std::vector<PxObjectPtr>> lists;
+    for (const PxObjectPtr& owner : owners) {
+        const std::vector<PxObjectPtr>* list = ListReadAhead(owner);
+        if (!list)
+            return std::nullopt;
+        lists.push_back(*list);
+    }
+    return lists;
+}
+
+std::vector<PxObjectPtr> VqsTreeFolder::ReadListsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners,
+                                                      ReadLists read)
+{
+    std::vector<PxObjectPtr> members;
+    if (owners.empty())
+        return members;
+    std::vector<std::vector<PxObjectPtr>> lists = read(owners);
+    for (std::size_t index = 0; index < owners.size(); ++index) {
+        members.insert(members.end(), lists[index].begin(), lists[index].end());
+        ahead.lists.emplace(owners[index]->GetHandle().MapKey(), std::move(lists[index]));
+    }
+    return members;
+}
+
+void VqsTreeFolder::ReadReferencesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& members,
+                                        ReadReferences read)
+{
+    if (members.empty())
+        return;
+    const std::vector<PxObjectPtr> referred = read(members);
+    for (std::size_t index = 0; index < members.size(); ++index)
+        ahead.references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
+}
+
+void VqsTreeFolder::ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks)
+{
+    if (segmentLinks.empty())
+        return;
+    std::vector<PxVQBSSoftLink::Contents> contents = PxVQBSSoftLink::ContentsOf(segmentLinks);
+    std::vector<PxObjectPtr> ispecLinks;
+    std::vector<PxObjectPtr> profileLinks;
+    std::vector<PxObjectPtr> groups;
+    std::vector<PxObjectPtr> bundles;
+    for (std::size_t index = 0; index < segmentLinks.size(); ++index) {
+        for (const PxObjectPtr& link : contents[index].elementLinks) {
+            if (link->_IsKindOf("PxVQIspecSoftLink"))
+                ispecLinks.push_back(link);
+            else if (link->_IsKindOf("PxVQProfileSoftLink"))
+                profileLinks.push_back(link);
+        }
+        groups.insert(groups.end(), contents[index].reportGroups.begin(), contents[index].reportGroups.end());
+        bundles.insert(bundles.end(), contents[index].bundles.begin(), contents[index].bundles.end());
+        ahead.contents.emplace(segmentLinks[index]->GetHandle().MapKey(), std::move(contents[index]));
+    }
+    ReadListsAhead(ahead, ispecLinks, &PxVQIspecSoftLink::ProfileSoftLinksOf);
+    ReadReferencesAhead(ahead, profileLinks, &PxVQProfileSoftLink::ComponentsOf);
+    ReadReferencesAhead(ahead, ReadListsAhead(ahead, groups, &PxVQReportGroup::ReportSoftLinkAliasesOf),
+                        &PxVQReportSoftLinkAlias::SoftLinksOf);
+    ReadReferencesAhead(ahead, ReadListsAhead(ahead, bundles, &PxVQBundle::IspecBundleDataOf),
+                        &PxVQIspecBundleData::IspecInformationsOf);
 }
 
 namespace {
@@ -158,11 +230,13 @@ protected:
     {
         if (links.empty())
             return;
-        const std::vector<PxObjectPtr> components =
-            PxVQProfileSoftLink::ComponentsOf(std::vector<PxObjectPtr>(links.begin(), links.end()));
+        const std::vector<PxObjectPtr> objects(links.begin(), links.end());
+        std::optional<std::vector<PxObjectPtr>> components = ReferencesReadAhead(objects);
+        if (!components)
+            components = PxVQProfileSoftLink::ComponentsOf(objects);
         std::vector<PxVQElementSoftLinkPtr> kept;
         for (std::size_t index = 0; index < links.size(); ++index)
-            if (!components[index])
+            if (!(*components)[index])
                 kept.push_back(links[index]);
         links = std::move(kept);
     }

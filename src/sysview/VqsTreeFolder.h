@@ -39,6 +39,11 @@ public:
     BOOL RefreshTexts() override { return FALSE; }
 
     UINT GetKind() const { return m_nKind; }
+    // What the folders of the business segment links read when a walk through their branches
+    // fills them, read ahead for all the links together: their contents, the lists of their
+    // Ispec links, report groups and bundles, and what the profiles and the members of those
+    // lists refer to.
+    static void ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
     VqsTreeItemElementSoftLink* FindElementLinkItem(const PxObjectPtr& link);
     VqsTreeItemGroup* FindReportGroupItem(const PxObjectPtr& group);
     VqsTreeItemBundle* FindBundleItem(const PxObjectPtr& bundle);
@@ -73,6 +78,12 @@ protected:
 private:
     void Hide();
     void Show();
+    // The lists of the objects as an ancestor's walk read them ahead; none unless it read all.
+    std::optional<std::vector<std::vector<PxObjectPtr>>> ListsReadAhead(const std::vector<PxObjectPtr>& owners) const;
+    // The lists of the owners, read together into the read-ahead; answers their members.
+    static std::vector<PxObjectPtr> ReadListsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners,
+                                                   ReadLists read);
+    static void ReadReferencesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& members, ReadReferences read);
 
     UINT m_nKind;
     int m_nObjectKind;

@@ -161,11 +161,30 @@ void VqsTreeItemBSSoftLink::UpdateState()
         SetState(GetChildCount() ? Expanded : Collapsed);
 }
 
+namespace {
+
+template <class Ptr>
+void Append(PxTypedList<Ptr>& list, const std::vector<PxObjectPtr>& objects)
+{
+    for (const PxObjectPtr& object : objects)
+        list.AddTail(Ptr(object));
+}
+
+} // namespace
+
 void VqsTreeItemBSSoftLink::ReadCaches()
 {
     m_elementLinks.RemoveAll();
     PxTypedList<PxVQElementSoftLinkPtr> links;
-    m_bsLink->GetListsOfContents(links, m_reportGroups, m_bundles);
+    if (const std::optional<PxVQBSSoftLink::Contents> ahead = TakeContentsReadAhead(m_bsLink)) {
+        m_reportGroups.RemoveAll();
+        m_bundles.RemoveAll();
+        Append(links, ahead->elementLinks);
+        Append(m_reportGroups, ahead->reportGroups);
+        Append(m_bundles, ahead->bundles);
+    } else {
+        m_bsLink->GetListsOfContents(links, m_reportGroups, m_bundles);
+    }
     for (POSITION position = links.GetHeadPosition(); position;) {
         PxVQElementSoftLinkPtr link = links.GetNext(position);
         if (link && !link->_IsA("PxVQSQLScriptSoftLink"))

@@ -9,6 +9,7 @@
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTime.h"
 #include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsTreeFolder.h"
 #include "sysview/VqsTreeItemSoftLink.h"
 
 namespace {
@@ -88,7 +89,8 @@ void VqsTreeItemEnterprise::UpdateState()
         SetState(GetChildCount() ? Expanded : Collapsed);
 }
 
-// The systems about to be filled read their configurations' lists together.
+// The systems about to be filled read their configurations' lists together; Expand Branch,
+// which fills everything below them, reads what their segment links' folders read too.
 void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
 {
     std::vector<PxObjectPtr> configs;
@@ -100,8 +102,13 @@ void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
     ReadAhead ahead;
     if (configs.size() > 1) {
         const std::vector<std::vector<PxObjectPtr>> lists = PxVQConfig::BSSoftLinksOf(configs);
-        for (std::size_t index = 0; index < configs.size(); ++index)
+        std::vector<PxObjectPtr> segmentLinks;
+        for (std::size_t index = 0; index < configs.size(); ++index) {
+            segmentLinks.insert(segmentLinks.end(), lists[index].begin(), lists[index].end());
             ahead.lists.emplace(configs[index]->GetHandle().MapKey(), lists[index]);
+        }
+        if (ExpandsBranch())
+            VqsTreeFolder::ReadAheadUnder(ahead, segmentLinks);
     }
     WalkWithReadAhead(ahead, walk);
 }

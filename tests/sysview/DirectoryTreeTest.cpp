@@ -528,3 +528,29 @@ TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListsOfAFoldersIspecsBundlesAndRep
     }
     EXPECT_EQ(PxTesting::ListReads("PxVQBundle::GetListOfIspecBundleData"), 0) << "the bundles' lists go together";
 }
+
+// Expand Branch of the enterprise reads what the systems' folders read for all the systems
+// together, and shows what expanding each system's branch shows.
+TEST_F(DirectoryTreeTest, ExpandBranchOfTheEnterpriseReadsTheFoldersOfAllSystemsTogether)
+{
+    OpenFrame();
+    for (const char* system : {"Sample system 1", "Sample system 2"}) {
+        Select({system});
+        Command(ID_EXPAND_BRANCH);
+    }
+    const Strings bySystem = Rows();
+    CloseFrame();
+    OpenFrame();
+    Select({"Sample enterprise"});
+    PxTesting::ResetListReads();
+    Command(ID_EXPAND_BRANCH);
+    EXPECT_EQ(Rows(), bySystem);
+    for (const char* list : {"PxVQIspecSoftLink::ProfileSoftLinksOf", "PxVQBundle::IspecBundleDataOf",
+                             "PxVQIspecBundleData::IspecInformationsOf", "PxVQReportGroup::ReportSoftLinkAliasesOf",
+                             "PxVQReportSoftLinkAlias::SoftLinksOf", "PxVQProfileSoftLink::ComponentsOf"})
+        EXPECT_LE(PxTesting::ListReads(list), 1) << list;
+    EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::ContentsOf"), 3) << "each of the segment links' three lists";
+    for (const char* list : {"PxVQBSSoftLink::GetListOfElementSoftLinks", "PxVQBundle::GetListOfIspecBundleData",
+                             "PxVQIspecSoftLink::GetListOfProfileSoftLinks"})
+        EXPECT_EQ(PxTesting::ListReads(list), 0) << list;
+}
