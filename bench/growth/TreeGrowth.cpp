@@ -10,7 +10,8 @@
 //   branch, as a match may lie in any of them): 100 and 1,000 reports a segment.
 // The directory view of 10 and 100 systems, each linking one segment of 500 reports:
 // - the memory Find of the last system takes at its highest ("peakMB") and keeps ("keptMB"):
-//   the search holds no more than the branch it is in, so neither grows with the systems.
+//   the search holds no more than the branch it is in and what it reads ahead of it (about a
+//   thousand objects), so neither grows with the systems.
 #include "GrowthSupport.h"
 
 #include "GrowthView.h"

@@ -235,6 +235,17 @@ const std::vector<PxObjectPtr>* VqsConfigTreeItem::ListReadAhead(const PxObjectP
 
 std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead(const PxObjectPtr& link) const
 {
+    if (!link)
+        return std::nullopt;
+    if (!ReadAheadHolding(&ReadAhead::contents, link)) {
+        for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
+            const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+            if (ancestor && ancestor->m_pReadAhead && ancestor->m_pReadAhead->readFrom) {
+                ancestor->m_pReadAhead->readFrom(link);
+                break;
+            }
+        }
+    }
     return TakeOut(ReadAheadHolding(&ReadAhead::contents, link), link);
 }
 

@@ -178,6 +178,9 @@ protected:
         std::unordered_map<std::uint64_t, PxObjectPtr> references;
         // The contents of business segment links, by the links' keys.
         std::unordered_map<std::uint64_t, PxVQBSSoftLink::Contents> contents;
+        // Reads more ahead from this segment link on, when a fill finds its contents not
+        // read yet; null when the walk reads nothing more ahead.
+        std::function<void(const PxObjectPtr& segmentLink)> readFrom;
     };
     // The object's list as an ancestor's walk read it ahead, else as `read` reads it.
     template <class Ptr, class Read>

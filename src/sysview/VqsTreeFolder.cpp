@@ -8,7 +8,9 @@
 #include "sysview/VqsTreeItemSoftLink.h"
 #include "win/CListCtrl.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 
 template <class Ptr, class Make>
 void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countLists, Make make)
@@ -111,15 +113,16 @@ void VqsTreeFolder::ReadReferencesAhead(ReadAhead& ahead, const std::vector<PxOb
         ahead.references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
 }
 
-void VqsTreeFolder::ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks)
+std::size_t VqsTreeFolder::ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks)
 {
     if (segmentLinks.empty())
-        return;
+        return 0;
     std::vector<PxVQBSSoftLink::Contents> contents = PxVQBSSoftLink::ContentsOf(segmentLinks);
     std::vector<PxObjectPtr> ispecLinks;
     std::vector<PxObjectPtr> profileLinks;
     std::vector<PxObjectPtr> groups;
     std::vector<PxObjectPtr> bundles;
+    std::size_t objects = 0;
     for (std::size_t index = 0; index < segmentLinks.size(); ++index) {
         for (const PxObjectPtr& link : contents[index].elementLinks) {
             if (link->_IsKindOf("PxVQIspecSoftLink"))
@@ -129,14 +132,48 @@ void VqsTreeFolder::ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectP
         }
         groups.insert(groups.end(), contents[index].reportGroups.begin(), contents[index].reportGroups.end());
         bundles.insert(bundles.end(), contents[index].bundles.begin(), contents[index].bundles.end());
+        objects += contents[index].elementLinks.size();
         ahead.contents.emplace(segmentLinks[index]->GetHandle().MapKey(), std::move(contents[index]));
     }
-    ReadListsAhead(ahead, ispecLinks, &PxVQIspecSoftLink::ProfileSoftLinksOf);
+    const std::vector<PxObjectPtr> profiles = ReadListsAhead(ahead, ispecLinks, &PxVQIspecSoftLink::ProfileSoftLinksOf);
     ReadReferencesAhead(ahead, profileLinks, &PxVQProfileSoftLink::ComponentsOf);
-    ReadReferencesAhead(ahead, ReadListsAhead(ahead, groups, &PxVQReportGroup::ReportSoftLinkAliasesOf),
-                        &PxVQReportSoftLinkAlias::SoftLinksOf);
-    ReadReferencesAhead(ahead, ReadListsAhead(ahead, bundles, &PxVQBundle::IspecBundleDataOf),
-                        &PxVQIspecBundleData::IspecInformationsOf);
+    const std::vector<PxObjectPtr> aliases = ReadListsAhead(ahead, groups, &PxVQReportGroup::ReportSoftLinkAliasesOf);
+    ReadReferencesAhead(ahead, aliases, &PxVQReportSoftLinkAlias::SoftLinksOf);
+    const std::vector<PxObjectPtr> entries = ReadListsAhead(ahead, bundles, &PxVQBundle::IspecBundleDataOf);
+    ReadReferencesAhead(ahead, entries, &PxVQIspecBundleData::IspecInformationsOf);
+    return objects + groups.size() + bundles.size() + profiles.size() + aliases.size() + entries.size();
+}
+
+void VqsTreeFolder::ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr> segmentLinks)
+{
+    struct Chunks {
+        std::vector<PxObjectPtr> links;
+        std::unordered_map<std::uint64_t, std::size_t> positions;
+        std::vector<bool> read;
+        std::size_t size = 1;
+    };
+    auto chunks = std::make_shared<Chunks>();
+    chunks->links = std::move(segmentLinks);
+    chunks->read.assign(chunks->links.size(), false);
+    for (std::size_t index = 0; index < chunks->links.size(); ++index)
+        chunks->positions.emplace(chunks->links[index]->GetHandle().MapKey(), index);
+    ahead.readFrom = [&ahead, chunks](const PxObjectPtr& link) {
+        const auto found = chunks->positions.find(link->GetHandle().MapKey());
+        if (found == chunks->positions.end() || chunks->read[found->second])
+            return;
+        const std::size_t end = std::min(found->second + chunks->size, chunks->links.size());
+        std::vector<PxObjectPtr> chunk;
+        for (std::size_t index = found->second; index < end; ++index) {
+            if (!chunks->read[index])
+                chunk.push_back(chunks->links[index]);
+            chunks->read[index] = true;
+        }
+        constexpr std::size_t kMostLinks = 64;
+        constexpr std::size_t kFewObjects = 1000;
+        const std::size_t objects = ReadAheadUnder(ahead, chunk);
+        chunks->size = objects < kFewObjects ? std::min(chunks->size * 2, kMostLinks)
+                                             : std::max<std::size_t>(1, chunk.size() * kFewObjects / objects);
+    };
 }
 
 namespace {

@@ -42,8 +42,13 @@ public:
     // What the folders of the business segment links read when a walk through their branches
     // fills them, read ahead for all the links together: their contents, the lists of their
     // Ispec links, report groups and bundles, and what the profiles and the members of those
-    // lists refer to.
-    static void ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
+    // lists refer to. Answers how many objects the contents and the lists hold.
+    static std::size_t ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
+    // The same as a walk comes to the links, in their order: from the first link whose
+    // contents a fill finds not read, in chunks that double up to 64 links while a chunk holds
+    // fewer than about a thousand objects, so that a search that stops early reads at most
+    // about twice what it went through, and holds little more than the branch it is in.
+    static void ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr> segmentLinks);
     VqsTreeItemElementSoftLink* FindElementLinkItem(const PxObjectPtr& link);
     VqsTreeItemGroup* FindReportGroupItem(const PxObjectPtr& group);
     VqsTreeItemBundle* FindBundleItem(const PxObjectPtr& bundle);

@@ -89,8 +89,8 @@ void VqsTreeItemEnterprise::UpdateState()
         SetState(GetChildCount() ? Expanded : Collapsed);
 }
 
-// The systems about to be filled read their configurations' lists together; Expand Branch,
-// which fills everything below them, reads what their segment links' folders read too.
+// The systems about to be filled read their configurations' lists together, and what their
+// segment links' folders read as the walk comes to them.
 void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
 {
     std::vector<PxObjectPtr> configs;
@@ -107,8 +107,7 @@ void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
             segmentLinks.insert(segmentLinks.end(), lists[index].begin(), lists[index].end());
             ahead.lists.emplace(configs[index]->GetHandle().MapKey(), lists[index]);
         }
-        if (ExpandsBranch())
-            VqsTreeFolder::ReadAheadUnder(ahead, segmentLinks);
+        VqsTreeFolder::ReadAheadAsReached(ahead, std::move(segmentLinks));
     }
     WalkWithReadAhead(ahead, walk);
 }
