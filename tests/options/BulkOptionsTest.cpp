@@ -17,7 +17,9 @@
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQSystem.h"
+#include "proxy/PxVQLink.h"
 #include "proxy/PxVQTypes.h"
+#include "support/ChildProcess.h"
 #include "win/Activation.h"
 #include "win/CButton.h"
 #include "win/DisplayList.h"
@@ -26,6 +28,8 @@
 #include "win/UserActions.h"
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 using namespace optionstest;
 
@@ -252,18 +256,43 @@ TEST_F(BulkOptionsTest, AFailedApplyWritesNothingAndKeepsTheEdits)
     EXPECT_EQ(Element("SYS1", "SALES", "ORDER")->GetUpdatedFlag(), 0);
 }
 
-// The rows' changes step their editions together before the apply reads again; a row whose Ispec link
-// another user deleted meanwhile still makes the whole apply write nothing.
-TEST_F(BulkOptionsTest, AnApplyOverAnIspecLinkAnotherUserDeletedWritesNothing)
+// Another process on the same repository, which deletes the Ispec link of ORDER at the
+// test's word.
+struct TwoProcessBulkOptionsTest : BulkOptionsTest {
+    std::unique_ptr<vqtest::ChildProcess> other;
+
+    void SetUp() override
+    {
+        const std::string repository = sample.Path();
+        other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
+            [] {},
+            [repository] {
+                PxVQLink link;
+                link.AttachSession(repository.c_str(), "OTHER/dev", nullptr);
+                link.BeginTransaction();
+                link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES")->GetElementSoftLink(
+                    "ORDER")->RecursiveDeleteObject();
+                link.CommitTransaction();
+            }});
+        ASSERT_TRUE(other->WaitReady());
+        BulkOptionsTest::SetUp();
+    }
+
+    void TearDown() override
+    {
+        BulkOptionsTest::TearDown();
+        other.reset();
+    }
+};
+
+// The rows' changes step their editions together before the apply reads again; a row whose
+// Ispec link another user's process deleted meanwhile still makes the whole apply write nothing.
+TEST_F(TwoProcessBulkOptionsTest, AnApplyOverAnIspecLinkAnotherProcessDeletedWritesNothing)
 {
     OnBulkPage([&](VqsSoftLinkOptionsDlg& dialog, VqsOptionPageBSegBulkOptions& page) {
         SelectRows(page, {"ORDER", "NOTES"});
         TypeService(page, "SVC9");
-        auto other = OtherUser();
-        Commit(*other, [&] {
-            other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES")
-                ->GetElementSoftLink("ORDER")->RecursiveDeleteObject();
-        });
+        ASSERT_TRUE(other->RunNextStep());
         ui.ExpectMessageBoxId(62135, IDYES);
         ui.ExpectMessageBox("Cannot save option values:\nCannot change the object: it is no longer in the "
                             "repository. The transaction was rolled back.",
