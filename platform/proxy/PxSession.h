@@ -127,7 +127,7 @@ auto PxSession::Read(Statement&& statement) -> decltype(statement())
 {
     auto guard = Guard();
     RequireNotFailed();
-    auto afterPutOffSteps = [&] {
+    auto afterPutOffSteps = [&]() -> decltype(statement()) {
         TakePutOffSteps();
         return statement();
     };
