@@ -40,14 +40,11 @@ public:
 
     UINT GetKind() const { return m_nKind; }
     // What the folders of the business segment links read when a walk through their branches
-    // fills them, read ahead for all the links together: their contents, the lists of their
-    // Ispec links, report groups and bundles, and what the profiles and the members of those
-    // lists refer to. Answers how many objects the contents and the lists hold.
-    static std::size_t ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
-    // The same as a walk comes to the links, in their order: from the first link whose
-    // contents a fill finds not read, in chunks that double up to 64 links while a chunk holds
-    // fewer than about a thousand objects, so that a search that stops early reads at most
-    // about twice what it went through, and holds little more than the branch it is in.
+    // fills them, read ahead as the walk comes to the links, in their order: from the first
+    // link whose contents a fill finds not read, for a chunk of links together. Chunks double
+    // up to 64 links while a chunk holds fewer than about a thousand objects, so that a search
+    // that stops early reads at most about twice what it went through, and holds little more
+    // than the branch it is in.
     static void ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr> segmentLinks);
     VqsTreeItemElementSoftLink* FindElementLinkItem(const PxObjectPtr& link);
     VqsTreeItemGroup* FindReportGroupItem(const PxObjectPtr& group);
@@ -83,6 +80,10 @@ protected:
 private:
     void Hide();
     void Show();
+    // For a chunk of segment links: their contents, the lists of their Ispec links, report
+    // groups and bundles, and what the profiles and the members of those lists refer to.
+    // Answers how many objects the contents and the lists hold.
+    static std::size_t ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
     // The lists of the objects as an ancestor's walk read them ahead; none unless it read all.
     std::optional<std::vector<std::vector<PxObjectPtr>>> ListsReadAhead(const std::vector<PxObjectPtr>& owners) const;
     // The lists of the owners, read together into the read-ahead; answers their members.
