@@ -287,15 +287,7 @@ int VqsBSGenPage::CheckBusinessSegments()
         config->GetBSLinkNodes(entries);
         VqsLockScope scope(Link());
         VqsLockBag entryLocks(VqsReadLock);
-        const int entriesLocked = LockForPage([&] {
-            for (POSITION pos = entries.GetHeadPosition(); pos;) {
-                auto* entry = static_cast<VqsModelNodeBSLink*>(entries.GetNext(pos));
-                if (!entryLocks.LockNode(entry))
-                    return 0;
-                entry->Refresh();
-            }
-            return 1;
-        });
+        const int entriesLocked = LockForPage([&] { return entryLocks.LockAndRefreshNodes(entries); });
         if (!entriesLocked)
             return 0;
         PxTypedList<PxLSEBusinessSegmentPtr> present;

@@ -170,12 +170,6 @@ int VqsWizardPage::LockPacks(VqsModelNodeEnterprise* enterprise, VqsLockBag& pac
         enterprise->Refresh();
         enterprise->LoadPacks(VqsLoadDropVanished);
         enterprise->GetPackNodes(nodes);
-        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-            auto* pack = static_cast<VqsModelNodePack*>(nodes.GetNext(pos));
-            if (!packs.LockNode(pack))
-                return 0;
-            pack->Refresh();
-        }
-        return 1;
+        return packs.LockAndRefreshNodes(nodes);
     });
 }

@@ -151,6 +151,17 @@ int VqsLockBag::LockNodes(CObList& nodes)
     return 1;
 }
 
+int VqsLockBag::LockAndRefreshNodes(CObList& nodes)
+{
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+        if (!LockNode(node))
+            return 0;
+        node->Refresh();
+    }
+    return 1;
+}
+
 // The holds on deleted objects are given back together, so that a bag whose objects were
 // deleted costs the same few lock calls however many they were.
 void VqsLockBag::PurgeDeleted(unsigned holds)

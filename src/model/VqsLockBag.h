@@ -35,6 +35,8 @@ public:
     int LockNode(VqsModelNode* node);
     // Stops at the first refusal; what was locked before stays in the bag.
     int LockNodes(CObList& nodes);
+    // The same, each node read again once it is held.
+    int LockAndRefreshNodes(CObList& nodes);
     // Locks every object of the bag once more, in one list call of the kind.
     int LockObjects(int kind);
     // Unlocks every object once.

@@ -60,13 +60,7 @@ BOOL ReadElementLinks(VqsModelNodeBSLink* segment, VqsLockBag& bag, CObList& ele
 {
     segment->LoadElementLinks(VqsLoadCached);
     segment->GetElementLinkNodes(elements);
-    for (POSITION pos = elements.GetHeadPosition(); pos;) {
-        auto* element = static_cast<VqsModelNodeLink*>(elements.GetNext(pos));
-        if (!bag.LockNode(element))
-            return FALSE;
-        element->Refresh();
-    }
-    return TRUE;
+    return bag.LockAndRefreshNodes(elements);
 }
 
 BOOL AnyUpdatedExcept(CObList& elements, VqsModelNode* skipped)

@@ -17,16 +17,16 @@ void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countL
 {
     ListSizes sizes;
     const std::vector<PxObjectPtr> owners(objects.begin(), objects.end());
-    if (const auto ahead = FillsBranch() && ItemLists() ? ListsReadAhead(owners) : std::nullopt) {
-        for (std::size_t index = 0; index < owners.size(); ++index)
-            sizes[owners[index]->GetHandle().MapKey()] = static_cast<int>((*ahead)[index].size());
-    } else if (FillsBranch() && ItemLists() && !owners.empty()) {
-        // The walk that follows reads the lists anyway: they are read now, in one read.
-        const std::vector<std::vector<PxObjectPtr>> lists = ItemLists()(owners);
-        m_branchLists.emplace();
-        for (std::size_t index = 0; index < owners.size(); ++index) {
-            sizes[owners[index]->GetHandle().MapKey()] = static_cast<int>(lists[index].size());
-            m_branchLists->lists.emplace(owners[index]->GetHandle().MapKey(), lists[index]);
+    // The walk that follows reads the lists anyway: unless an ancestor's walk read them (the
+    // items take them from there), they are read now, in one read.
+    if (FillsBranch() && ItemLists() && !owners.empty()) {
+        if (!ListSizesReadAhead(owners, sizes)) {
+            const std::vector<std::vector<PxObjectPtr>> lists = ItemLists()(owners);
+            m_branchLists.emplace();
+            for (std::size_t index = 0; index < owners.size(); ++index) {
+                sizes[owners[index]->GetHandle().MapKey()] = static_cast<int>(lists[index].size());
+                m_branchLists->lists.emplace(owners[index]->GetHandle().MapKey(), lists[index]);
+            }
         }
     } else if (countLists && !owners.empty()) {
         const std::vector<int> counts = countLists(owners);
@@ -74,19 +74,17 @@ void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
     WalkWithReadAhead(*ahead, walk);
 }
 
-std::optional<std::vector<std::vector<PxObjectPtr>>> VqsTreeFolder::ListsReadAhead(
-    const std::vector<PxObjectPtr>& owners) const
+bool VqsTreeFolder::ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const
 {
-    if (owners.empty())
-        return std::nullopt;
-    std::vector<std::vector<PxObjectPtr>> lists;
+    ListSizes known;
     for (const PxObjectPtr& owner : owners) {
         const std::vector<PxObjectPtr>* list = ListReadAhead(owner);
         if (!list)
-            return std::nullopt;
-        lists.push_back(*list);
+            return false;
+        known[owner->GetHandle().MapKey()] = static_cast<int>(list->size());
     }
-    return lists;
+    sizes = std::move(known);
+    return true;
 }
 
 std::vector<PxObjectPtr> VqsTreeFolder::ReadListsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners,

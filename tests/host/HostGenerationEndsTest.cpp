@@ -46,6 +46,14 @@ constexpr char kClientBox[] = "msgbox: [Anvilor Client] Generation ";
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The host ended with 0; else what it printed, without the view updates.
+::testing::AssertionResult EndedCleanly(Host& host)
+{
+    if (host.Finish() == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << Host::WithoutUpdates(host.Printed());
+}
+
 int Count(const std::string& text, const std::string& part)
 {
     int count = 0;
@@ -131,9 +139,9 @@ TEST_F(HostGenerationEndsTest, ClosingDuringAGenerationAsksFirstAndYesCancelsItA
     const std::string after = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(after, "msgbox:")) << "the set is free and nothing is offered for a restart" << after;
     EXPECT_EQ(Count(Log(), ": kind 2 genset \"NTGEN\""), 2) << Log();
-    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    EXPECT_TRUE(EndedCleanly(*alice));
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 TEST_F(HostGenerationEndsTest, ARestartCancelledAsItsSessionClosesEndsWithItsRecoverySession)
@@ -149,9 +157,9 @@ TEST_F(HostGenerationEndsTest, ARestartCancelledAsItsSessionClosesEndsWithItsRec
     const std::string after = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(after, "msgbox:")) << after;
     EXPECT_TRUE(Has(Log(), "generation 1: kind 2 genset \"NTGEN\"")) << Log();
-    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    EXPECT_TRUE(EndedCleanly(*alice));
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 // ---------------------------------------------------------------- the host dies
@@ -180,8 +188,8 @@ TEST_F(HostGenerationEndsTest, AHostKilledDuringAFreshGenerationLeavesTheSetFree
     const std::string bobs = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*owner));
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 // ---------------------------------------------------------------- the server
@@ -207,7 +215,7 @@ TEST_F(HostGenerationEndsTest, ALostLockConnectionStopsTheGenerationAtItsNextSte
 
     bob->Run(kFinish + kClose);
     EXPECT_TRUE(Has(Log(), "finish 1 (")) << "BOB's" << Log();
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSessionToOneRestart)
@@ -233,8 +241,8 @@ TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSession
     EXPECT_FALSE(Has(carols, "msgbox:")) << "no session offered, no lock left" << carols;
     carol->Run(kFinish + kClose);
     bob->Run(kClose);
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
-    EXPECT_EQ(carol->Finish(), 0) << Host::WithoutUpdates(carol->Printed());
+    EXPECT_TRUE(EndedCleanly(*bob));
+    EXPECT_TRUE(EndedCleanly(*carol));
 }
 
 TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancelsTheGeneration)
@@ -275,7 +283,7 @@ TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancels
         const std::string bobs = bob->Run(kGenerateSystem);
         EXPECT_FALSE(Has(bobs, "msgbox:")) << bobs;
         bob->Run(kFinish + kClose);
-        EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+        EXPECT_TRUE(EndedCleanly(*bob));
     }
 }
 
@@ -310,7 +318,7 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
     const std::string bobs = bob->Run(kGenerateSystem);
     EXPECT_FALSE(Has(bobs, "msgbox:")) << "the lost generation's hold went with it" << bobs;
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 // ---------------------------------------------------------------- what runs keeps what it uses
@@ -341,8 +349,8 @@ TEST_F(HostGenerationEndsTest, AKilledOrCutRestartOfAReportSessionLeavesTheSetFr
         const std::string listed = owner->Run(kRestartNotOffered);
         EXPECT_TRUE(Has(listed, "dump:   32853 SysListView32 \"\" 1 items")) << listed;
         owner->Run(kClose);
-        EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
-        EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
+        EXPECT_TRUE(EndedCleanly(*bob));
+        EXPECT_TRUE(EndedCleanly(*owner));
     }
 }
 
@@ -369,9 +377,9 @@ TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetAndSyst
     const std::string generated = bob->Run("select-row 59648 1\nidle\n" + kGenerateSystem);
     EXPECT_FALSE(Has(generated, "msgbox:")) << "the set and its system are there, and free" << generated;
     bob->Run(kFinish + kClose);
-    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
-    EXPECT_EQ(owner->Finish(), 0) << Host::WithoutUpdates(owner->Printed());
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*alice));
+    EXPECT_TRUE(EndedCleanly(*owner));
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 TEST_F(HostGenerationEndsTest, AScriptsReportGenerationWhichPlacesNoHoldKeepsItsSetAndSystemFromDelete)
@@ -394,8 +402,8 @@ TEST_F(HostGenerationEndsTest, AScriptsReportGenerationWhichPlacesNoHoldKeepsIts
     EXPECT_TRUE(Has(alice->Run("client-interrupt 3\n"), "result: client-interrupt 1")) << "its stop is recorded";
     alice->Run(kClose);
     bob->Run(kClose);
-    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*alice));
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 TEST_F(HostGenerationEndsTest, AnInstallKeepsItsSessionFromTheUsersOtherHost)
@@ -413,8 +421,8 @@ TEST_F(HostGenerationEndsTest, AnInstallKeepsItsSessionFromTheUsersOtherHost)
     EXPECT_TRUE(Has(after, "dump:   32853 SysListView32 \"\" 1 items")) << "listed again once it ends" << after;
     installing->Run(kClose);
     other->Run(kClose);
-    EXPECT_EQ(installing->Finish(), 0) << Host::WithoutUpdates(installing->Printed());
-    EXPECT_EQ(other->Finish(), 0) << Host::WithoutUpdates(other->Printed());
+    EXPECT_TRUE(EndedCleanly(*installing));
+    EXPECT_TRUE(EndedCleanly(*other));
 }
 
 TEST_F(HostGenerationEndsTest, AKilledHostsHoldNoLongerRefusesAHostOpenBeforeTheKill)
@@ -429,7 +437,7 @@ TEST_F(HostGenerationEndsTest, AKilledHostsHoldNoLongerRefusesAHostOpenBeforeThe
     EXPECT_FALSE(Has(deleted, "Lock failed")) << deleted;
     EXPECT_FALSE(Has(deleted, "msgbox: [Wrenfield Error]")) << deleted;
     bob->Run(kClose);
-    EXPECT_EQ(bob->Finish(), 0) << Host::WithoutUpdates(bob->Printed());
+    EXPECT_TRUE(EndedCleanly(*bob));
 }
 
 } // namespace
