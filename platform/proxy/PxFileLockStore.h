@@ -18,8 +18,6 @@ public:
     void SetBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
-    // A session's rows in the lock file go only with its process.
-    void RequireOwnLocks(std::int64_t) override {}
     // A live process's session is never purged: its locks stay its own.
     bool KeepsItsLocks(std::int64_t) noexcept override { return true; }
 

@@ -76,7 +76,7 @@ void PxFileStore::CheckFormat()
 
 void PxFileStore::Begin() { m_db.Execute("BEGIN IMMEDIATE", pxwhat::Write); }
 
-void PxFileStore::Commit() { m_db.Execute("COMMIT", pxwhat::Commit); }
+void PxFileStore::Commit(std::int64_t) { m_db.Execute("COMMIT", pxwhat::Commit); }
 
 void PxFileStore::Rollback() { m_db.Execute("ROLLBACK", pxwhat::Abort); }
 

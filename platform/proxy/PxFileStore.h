@@ -14,7 +14,8 @@ public:
 
     void SetBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }
     void Begin() override;
-    void Commit() override;
+    // A session's locks in the lock file go only with its process.
+    void Commit(std::int64_t session) override;
     void Rollback() override;
     void RollbackQuietly() noexcept override;
     bool InTransaction() const override { return m_db.InTransaction(); }

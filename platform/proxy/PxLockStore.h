@@ -69,9 +69,6 @@ public:
     // answers the first. Ids live here, apart from the data, so that a rolled back
     // transaction does not give its ids back.
     virtual std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) = 0;
-    // Throws when the session's locks are no longer its own (on a server, its lock
-    // connection ended and the server gave them up): work done under them must not be stored.
-    virtual void RequireOwnLocks(std::int64_t session) = 0;
     // Whether the session's locks are still its own, asked without waiting for the lock
     // tables: false only when they are known gone (on a server, its lock connection or its
     // advisory lock lost). A store busy or too slow to answer is no sign of a loss: true.

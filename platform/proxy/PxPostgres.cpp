@@ -214,6 +214,7 @@ void PxPgConnection::Fail(const char* what, const char* sqlState)
 std::string PxPgConnection::FailureReason(const char* sqlState)
 {
     m_lastBusy = false;
+    m_lastState = Connected() ? sqlState : "";
     if (!Connected())
         return "the connection to the server of " + m_shown + " was lost.";
     if (!std::strcmp(sqlState, "55P03") || !std::strcmp(sqlState, "40001") || !std::strcmp(sqlState, "40P01")) {

@@ -70,6 +70,8 @@ public:
     static std::int64_t Transactions() noexcept;
     // Whether the last failure was another session being in the way (a lock timeout).
     bool LastFailureBusy() const { return m_lastBusy; }
+    // The SQLSTATE of the last failure ("" when the connection was lost).
+    const std::string& LastFailureState() const { return m_lastState; }
 
     // A run of a prepared statement (prepared once per connection, keyed by the SQL text's
     // address); parameters are bound in order ($1, $2, ...).
@@ -122,6 +124,7 @@ private:
     pg_conn* m_connection = nullptr;
     std::string m_shown;
     bool m_lastBusy = false;
+    std::string m_lastState;
     std::unordered_map<const char*, std::string> m_statements;
     std::function<std::optional<Query>()> m_ahead;
 };

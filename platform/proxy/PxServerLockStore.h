@@ -20,8 +20,14 @@ public:
     void SetBusyTimeout(int milliseconds) override;
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
-    void RequireOwnLocks(std::int64_t session) override;
     bool KeepsItsLocks(std::int64_t session) noexcept override;
+
+    // The statement a data transaction of the session ($1) runs last before its COMMIT, in the
+    // same round trip: it fails with kLocksLostState unless the session's lock connection
+    // still holds the session's advisory lock, and it keeps the session's row, and so its
+    // locks, from being purged until that transaction has ended.
+    static const char* const kLocksStillOwn;
+    static constexpr const char* kLocksLostState = "22012";
 
 private:
     bool BeginOrBusy() override;

@@ -1,6 +1,7 @@
 #include "proxy/PxServerStore.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxServerLockStore.h"
 #include "proxy/PxSqlite.h"
 #include "win/Clock.h"
 
@@ -205,7 +206,32 @@ void PxServerStore::Begin()
     m_db->Execute(begin.c_str(), pxwhat::Write);
 }
 
-void PxServerStore::Commit() { m_db->Execute("COMMIT", pxwhat::Commit); }
+void PxServerStore::Commit(std::int64_t session)
+{
+    // The check of the session's locks and the COMMIT run in one round trip, after the
+    // writes put off: a lock connection that ends while they are sent leaves nothing stored.
+    PxPgConnection::Query ownLocks(*m_db, PxServerLockStore::kLocksStillOwn,
+                                   "Cannot commit the repository transaction: the check of this session's locks on "
+                                   "the server of %1 failed: %2");
+    ownLocks.Bind(session);
+    PxPgConnection::Query commit(*m_db, "COMMIT", pxwhat::Commit);
+    const bool writesAhead = !m_putOff.empty();
+    try {
+        m_db->Pipeline({&ownLocks, &commit});
+    } catch (const PxException&) {
+        // A connection lost is the failure of the writes sent ahead or of the commit, not the
+        // check's.
+        if (!m_db->Connected() && !writesAhead)
+            m_db->Fail(pxwhat::Commit, "");
+        if (m_db->LastFailureState() != PxServerLockStore::kLocksLostState)
+            throw;
+        throw PxExceptionLocksLost(__FILE__, __LINE__,
+                                   "Cannot commit the repository transaction: this session's locks on the server of "
+                                   "%1 were lost with its connection to the server, and what it changed under them "
+                                   "is not stored.",
+                                   m_db->ShownName().c_str());
+    }
+}
 
 void PxServerStore::Rollback()
 {

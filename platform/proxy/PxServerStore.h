@@ -27,7 +27,7 @@ public:
 
     void SetBusyTimeout(int milliseconds) override { m_busyTimeout = milliseconds; }
     void Begin() override;
-    void Commit() override;
+    void Commit(std::int64_t session) override;
     void Rollback() override;
     void RollbackQuietly() noexcept override;
     bool InTransaction() const override { return m_db->InTransaction(); }

@@ -134,11 +134,12 @@ void PxSession::Commit()
         ForgetTransaction();
         PX_THROW("%1", refusal.c_str());
     }
-    RequireOwnLocks();
     try {
         TakePutOffSteps();
         if (m_store->InTransaction())
-            m_store->Commit();
+            m_store->Commit(m_id);
+    } catch (const PxExceptionLocksLost& lost) {
+        RethrowAfterStoreFailure(lost, "%1 The transaction was rolled back.");
     } catch (const PxException& failure) {
         if (!m_store->InTransaction())
             RethrowAfterStoreFailure(failure, "%1 The changes were not stored.");
@@ -164,18 +165,6 @@ void PxSession::FailTransaction(const PxException& refusal)
     m_failure = PxAsSentence(refusal.GetErrorMessage().str()) + " The transaction was rolled back.";
     throw PxException(refusal.GetFileName(), refusal.GetLineNumber(), "%1", m_failure->c_str(), nullptr,
                       refusal.IsObjectDeleted());
-}
-
-void PxSession::RequireOwnLocks()
-{
-    if (!m_store->InTransaction())
-        return;
-    try {
-        m_locks->RequireOwnLocks(m_id);
-    } catch (const PxException& failure) {
-        m_store->RollbackQuietly();
-        RethrowAfterStoreFailure(failure, "%1 The transaction was rolled back.");
-    }
 }
 
 void PxSession::Abort()

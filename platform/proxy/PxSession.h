@@ -96,8 +96,6 @@ private:
     void ForgetChanges() noexcept;
     // The transaction is gone.
     void ForgetTransaction() noexcept;
-    // Rolls the open store transaction back when the session's locks are no longer its own.
-    void RequireOwnLocks();
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
 
     mutable std::recursive_mutex m_mutex;

@@ -5,6 +5,7 @@
 // repository's name. See README.md for the schema.
 #pragma once
 
+#include "proxy/PxException.h"
 #include "proxy/PxValue.h"
 
 #include <cstdint>
@@ -61,6 +62,13 @@ struct PxListAsked {
 
 enum class PxAccess { ReadWrite, ReadOnly };
 
+// A commit refused because the session's locks went before it (its lock connection ended):
+// what it changed under them is not stored.
+class PxExceptionLocksLost : public PxException {
+public:
+    using PxException::PxException;
+};
+
 // A repository name that is a PostgreSQL connection URI names a server store.
 bool PxIsServerName(const std::string& name);
 
@@ -78,7 +86,11 @@ public:
 
     // Takes the single writer slot: a write transaction on the newest data.
     virtual void Begin() = 0;
-    virtual void Commit() = 0;
+    // Commits the open transaction of the session. A store that keeps the session's locks
+    // beside its data (a server) checks in the same transaction that they are still the
+    // session's own, and refuses the commit with PxExceptionLocksLost, rolled back, when
+    // they are gone.
+    virtual void Commit(std::int64_t session) = 0;
     virtual void Rollback() = 0;
     // Rolls back the open transaction, if any, whatever happens.
     virtual void RollbackQuietly() noexcept = 0;

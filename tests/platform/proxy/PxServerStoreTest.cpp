@@ -141,29 +141,43 @@ TEST(PxServerStoreTest, ASessionOfAnotherMachineLivesAsLongAsItsConnection)
     EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 1);
 }
 
+// The lock connection holds the session's advisory lock; when it ends, the server frees the
+// session's locks. It ends before the commit, or while the commit sends the held-back writes.
 TEST(PxServerStoreTest, ASessionWhoseLockConnectionWasCutCannotCommitWhatItChangedUnderItsLocks)
 {
-    PxTestRepository repository(PxStoreKind::Server);
-    std::string uri = repository.Path();
-    auto lost = PxAttach(uri.c_str(), "alice/dev");
-    PxVQEnterprisePtr enterprise = lost->GetLVQEnterprise();
-    ASSERT_TRUE(enterprise->WriteLock(0));
-    lost->BeginTransaction();
-    enterprise->SetAttributeText("name", "under lost locks");
-    // The lock connection holds the session's advisory lock; when it ends, the server frees them.
-    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
-                                                  " WHERE locktype = 'advisory' AND objsubid = 1 AND granted");
-    auto other = PxAttach(uri.c_str(), "bob/test");
-    EXPECT_TRUE(other->GetLVQEnterprise()->WriteLock(0)) << "the server gave the lost session's locks up";
+    const std::string cut = "pg_terminate_backend(pid, 10000) FROM pg_locks"
+                            " WHERE locktype = 'advisory' AND objsubid = 1 AND granted";
+    for (const bool atTheSend : {false, true}) {
+        SCOPED_TRACE(atTheSend ? "at the send of the held-back writes" : "before the commit");
+        PxTestRepository repository(PxStoreKind::Server);
+        std::string uri = repository.Path();
+        auto lost = PxAttach(uri.c_str(), "alice/dev");
+        PxVQEnterprisePtr enterprise = lost->GetLVQEnterprise();
+        ASSERT_TRUE(enterprise->WriteLock(0));
+        lost->BeginTransaction();
+        enterprise->SetAttributeText("name", "under lost locks");
+        if (atTheSend) {
+            PgTestServer::Instance().Run(DatabaseOf(uri),
+                                         "CREATE FUNCTION vq_repository.cut() RETURNS trigger LANGUAGE plpgsql AS"
+                                         " $$BEGIN PERFORM " + cut + "; RETURN NEW; END$$;"
+                                         "CREATE TRIGGER cut BEFORE INSERT ON vq_repository.px_attribute"
+                                         " FOR EACH ROW EXECUTE FUNCTION vq_repository.cut()");
+        } else {
+            PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT " + cut);
+            auto other = PxAttach(uri.c_str(), "bob/test");
+            EXPECT_TRUE(other->GetLVQEnterprise()->WriteLock(0)) << "the server gave the lost session's locks up";
+        }
 
-    std::string failure = FailureOf([&] { lost->CommitTransaction(); });
-    EXPECT_EQ(failure, "Cannot commit the repository transaction: this session's locks on the server of " + uri +
-                           " were lost with its connection to the server, and what it changed under them is not"
-                           " stored. The transaction was rolled back.");
-    EXPECT_FALSE(lost->IsInTransaction());
-    auto third = PxAttach(uri.c_str(), "carol/test");
-    EXPECT_FALSE(third->GetLVQEnterprise()->HasAttribute("name")) << "nothing committed under lost locks";
-    lost.reset();
+        std::string failure = FailureOf([&] { lost->CommitTransaction(); });
+        EXPECT_EQ(failure, "Cannot commit the repository transaction: this session's locks on the server of " + uri +
+                               " were lost with its connection to the server, and what it changed under them is not"
+                               " stored. The transaction was rolled back.");
+        EXPECT_FALSE(lost->IsInTransaction());
+        auto third = PxAttach(uri.c_str(), "carol/test");
+        EXPECT_FALSE(third->GetLVQEnterprise()->HasAttribute("name")) << "nothing committed under lost locks";
+        EXPECT_TRUE(third->GetLVQEnterprise()->WriteLock(0));
+        lost.reset();
+    }
 }
 
 TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
@@ -201,8 +215,8 @@ TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn
     EXPECT_FALSE(link->IsInTransaction());
 }
 
-// The session's locks are checked at commit; a check that cannot be made is not a loss of
-// the locks, and the message says which happened.
+// The session's locks are checked in the commit's own server transaction; a check that
+// cannot be made is not a loss of the locks, and the message says which happened.
 TEST(PxServerStoreTest, ACheckOfTheSessionsLocksThatFailsIsReportedAsAFailedCheck)
 {
     PxTestRepository repository(PxStoreKind::Server);
@@ -223,7 +237,7 @@ TEST(PxServerStoreTest, ACheckOfTheSessionsLocksThatFailsIsReportedAsAFailedChec
     PQfinish(other);
     EXPECT_EQ(failure, "Cannot commit the repository transaction: the check of this session's locks on the server of " +
                            uri + " failed: the repository is in use by another session; try again later. "
-                           "The transaction was rolled back.");
+                           "The changes were not stored.");
     EXPECT_FALSE(link->IsInTransaction());
     EXPECT_FALSE(PxAttach(uri.c_str(), "bob/test")->GetLVQEnterprise()->HasAttribute("name"));
 }
