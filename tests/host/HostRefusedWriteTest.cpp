@@ -199,8 +199,98 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(Dump().find(row.stored), std::string::npos);
-        if (&row.lines == &hostRename)
+        if (&row.lines == &hostRename) {
             EXPECT_NE(printed.find("result: rename 0"), std::string::npos) << "the host is told it failed";
+        }
+    }
+}
+
+// The lock connection ends as the step's own change goes to the server, with the held-back
+// writes its commit sends: the locks it held are gone before the commit, so each options
+// dialog's OK, each creating dialog's Finish and Generate System's synchronisation store
+// nothing of the step and show one box naming the lost connection.
+TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothingAndShowsOneBox)
+{
+    const std::string systemTree = kOpenSystemView + "select-row 59648 1\nidle\ncommand-id 32797\nidle\n";
+    const std::string segmentOf = systemTree + "select-row 59648 2\nidle\n";
+    const std::string emptySystem = kOpenSystemView +
+                                    "select-row 59648 0\nexpect-dialog 124\nset-text 1378 \"EMPTYSYS\"\nclick 12324\n"
+                                    "click 12324\nclick 1011\nclick 12324\nclick 1012\nclick 12325\ncommand-id 32785\n"
+                                    "idle\n";
+    const std::string openHostView = "set-resource-module vqsysres\nopen-session\nopen-host-view\nidle\n";
+    struct Row {
+        const char* what;
+        std::string setup; // run before the fault is armed
+        std::string lines;
+        std::string when; // the write of the step's own change
+        const char* stored; // in the dump once the step stored its change; none: the dump is as before
+    };
+    const Row rows[] = {
+        {"System Options", "",
+         kOpenSystemView + "select-row 59648 1\nidle\nexpect-dialog 142\nset-text 1395 \"CHANGED SYSTEM\"\nclick 1\n"
+                           "command-id 32772\nidle\n",
+         "NEW.bytes = 'CHANGED SYSTEM'", "CHANGED SYSTEM"},
+        {"Generate Set Options", "",
+         kOpenSystemView + "select-row 59648 1\nidle\nselect-row 59648 0 1\nidle\nexpect-dialog 141\n"
+                           "set-text 1398 \"CHANGED GENSET\"\nclick 1\ncommand-id 32772\nidle\n",
+         "NEW.bytes = 'CHANGED GENSET'", "CHANGED GENSET"},
+        {"host options", "",
+         openHostView + "select-row 59649 0\ncommand-id 32775\nexpect-dialog 140\nset-text 1043 \"10.1.0.99\"\n"
+                        "click 1\nexpect-message 61908\nanswer IDNO\nidle\n",
+         "NEW.bytes = '10.1.0.99'", "10.1.0.99"},
+        {"Business Segment options", "",
+         segmentOf + "expect-dialog 144\nclick 1077\nclick 1\ncommand-id 32772\nidle\n", "NEW.name = 'opt.LogAct'",
+         "opt.LogAct"},
+        {"New System", "",
+         kOpenSystemView + "select-row 59648 0\ncommand-id 32785\nexpect-dialog 124\nset-text 1378 \"NEWSYS\"\n"
+                           "click 12324\nclick 12324\nclick 12324\nclick 1012\nclick 12325\nidle\n",
+         "NEW.bytes = 'NEWSYS'", "\"NEWSYS\""},
+        {"Add Business Segment", emptySystem,
+         kOpenSystemView + "select-row 59648 1\nidle\nexpect-dialog 264\nclick 12324\nclick 1503\nclick 12325\n"
+                           "command-id 32771\nidle\n",
+         "NEW.name = 'name' AND NEW.bytes = 'SALES'", nullptr},
+        {"New Generate Set", "",
+         kOpenSystemView + "select-row 59648 1\nidle\nexpect-dialog 243\nset-text 1381 \"NEWGEN\"\nclick 12324\n"
+                           "click 12325\ncommand-id 32789\nidle\n",
+         "NEW.bytes = 'NEWGEN'", "\"NEWGEN\""},
+        {"New Report Group", "",
+         segmentOf + "expect-dialog 223\nset-text 1031 \"NEWRG\"\nclick 1\ncommand-id 32788\nidle\n",
+         "NEW.bytes = 'NEWRG'", "\"NEWRG\""},
+        {"New Bundle", "",
+         segmentOf + "expect-dialog 831\nset-text 1808 \"NEWBUN\"\nclick 1\ncommand-id 32829\nidle\n",
+         "NEW.bytes = 'NEWBUN'", "\"NEWBUN\""},
+        {"New Host", "",
+         openHostView + "command-id 32783\nexpect-dialog 235\nclick 1425\nset-text 1466 \"BUILDHOST\"\n"
+                        "set-text 1468 \"build.example\"\nclick 12324\nclick 32870\nset-text 1482 \"builder\"\n"
+                        "set-text 1483 \"pw\"\nset-text 1484 \"pw\"\nclick 12325\nidle\n",
+         "NEW.bytes = 'BUILDHOST'", "\"BUILDHOST\""},
+        {"New Pack", "",
+         openHostView + "command-id 32819\nexpect-dialog 241\nset-text 1376 \"archive\"\nclick 1375\nclick 1\nidle\n",
+         "NEW.bytes = 'ARCHIVE'", "\"ARCHIVE\""},
+        {"Generate System's synchronisation", "", kOpenSystemView + kGenerateSystem, "NEW.name = 'lastSyncOption'",
+         "lastSyncOption"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewSample();
+        if (!row.setup.empty()) {
+            ASSERT_TRUE(vqtest::RunningHost::Boxes(RunOnce(row.setup)).empty());
+        }
+        const std::string before = Dump();
+        Arm("px_attribute", row.when, Fault::LockConnectionEnded);
+        const std::string printed = RunOnce(row.lines);
+        Disarm();
+        std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
+        boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                                   [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
+                    boxes.end());
+        ASSERT_EQ(boxes.size(), 1u) << printed;
+        EXPECT_TRUE(Names(boxes[0], Fault::LockConnectionEnded)) << boxes[0];
+        if (row.stored) {
+            EXPECT_EQ(Dump().find(row.stored), std::string::npos) << "the step's change is not stored";
+        } else {
+            EXPECT_EQ(Dump(), before);
+        }
     }
 }
 
