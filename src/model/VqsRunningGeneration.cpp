@@ -12,23 +12,12 @@ namespace {
 
 constexpr int kPersistentlyLocked = 7;
 
-// The box of a lock the generation's hold refuses: "Generate process for user U persistently
-// locked SET", whether or not the hold is still in place.
-void ShowRunningGeneration(const CString& user, const PxVQOptionSetPtr& genSet)
-{
-    VqsLockFailure failure;
-    failure.code = kPersistentlyLocked;
-    failure.objectText = genSet ? genSet->GetName() : CString();
-    failure.userCode = user;
-    VqsErrorBox(VqsLockFailureMessage(failure));
-}
-
 bool RefusedForSet(const PxVQOptionSetPtr& genSet)
 {
-    const CString user = genSet ? genSet->GetGenerationClaimUser() : CString();
+    const CString user = VqsGenerationRunningOn(genSet);
     if (user.IsEmpty())
         return false;
-    ShowRunningGeneration(user, genSet);
+    VqsShowRunningGeneration(user, genSet);
     return true;
 }
 
@@ -86,6 +75,20 @@ bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session)
     const CString user = session ? session->GetGenerationClaimUser() : CString();
     if (user.IsEmpty())
         return false;
-    ShowRunningGeneration(user, session->GetGenSet());
+    VqsShowRunningGeneration(user, session->GetGenSet());
     return true;
+}
+
+CString VqsGenerationRunningOn(const PxVQOptionSetPtr& genSet)
+{
+    return genSet ? genSet->GetGenerationClaimUser() : CString();
+}
+
+void VqsShowRunningGeneration(const CString& user, const PxVQOptionSetPtr& genSet)
+{
+    VqsLockFailure failure;
+    failure.code = kPersistentlyLocked;
+    failure.objectText = genSet ? genSet->GetName() : CString();
+    failure.userCode = user;
+    VqsErrorBox(VqsLockFailureMessage(failure));
 }

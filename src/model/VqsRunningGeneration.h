@@ -5,6 +5,7 @@
 #pragma once
 
 #include "proxy/PxVQObject.h"
+#include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
 
 // The error box naming the generation that runs on what is to be deleted (an option set, a
@@ -14,3 +15,8 @@ bool VqsRefusedDeleteWhileGenerationRuns(const PxVQObjectPtr& object);
 // The same for a recovery session a restart, an install or a monitor runs on: neither deleted
 // nor gone on with a second time.
 bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session);
+// The user of the generation that runs on the generate set; empty when none runs.
+CString VqsGenerationRunningOn(const PxVQOptionSetPtr& genSet);
+// The error box of a lock a generation's hold refuses, naming the generation: "Generate
+// process for user U persistently locked SET", whether or not the hold is still in place.
+void VqsShowRunningGeneration(const CString& user, const PxVQOptionSetPtr& genSet);

@@ -10,6 +10,7 @@
 #include "model/VqsModelNode.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeSystem.h"
+#include "model/VqsRunningGeneration.h"
 #include "proxy/PxLink.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxObjectKind.h"
@@ -26,6 +27,7 @@
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
 #include "win/CMenu.h"
+#include "win/Clock.h"
 #include "win/Input.h"
 #include "win/ListView.h"
 
@@ -611,6 +613,10 @@ void VqsOptionSetView::OnLock()
     if (optionSets.IsEmpty())
         return;
     try {
+        if (RefusedByRunningGeneration(optionSets)) {
+            OnSelectionChanged();
+            return;
+        }
         StatusMessage status(GetSysFrame(), IDS_LOCKING);
         PxVQLink* link = SessionLink();
         PxLockErrorInfo result;
@@ -630,6 +636,23 @@ void VqsOptionSetView::OnLock()
         ShowErrorById(IDS_CANNOT_LOCK, error);
     }
     OnSelectionChanged();
+}
+
+// Another user's Lock of a set a generation runs on is refused as the generation's hold
+// refuses it, whatever became of the hold; the generation's own user may lock it.
+BOOL VqsOptionSetView::RefusedByRunningGeneration(const PxTypedList<PxVQOptionSetPtr>& optionSets)
+{
+    const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = optionSets;
+    for (POSITION position = list.GetHeadPosition(); position;) {
+        const PxVQOptionSetPtr& optionSet = list.GetNext(position);
+        const CString generating = VqsGenerationRunningOn(optionSet);
+        if (!generating.IsEmpty() &&
+            UserCodeBeforeSlash(generating) != UserCodeBeforeSlash(SessionUserCode(optionSet))) {
+            VqsShowRunningGeneration(generating, optionSet);
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 // A removal that leaves the manual count where it was ends the loop, so that a repository
@@ -696,13 +719,22 @@ void VqsOptionSetView::OnShowLockStatus()
         CWaitCursor wait;
         const CString name = item->GetDisplayName();
         const PxPersistentLockPtr lock = item->m_optionSet->GetPersistentLock();
-        if (!lock) {
-            text.FormatMessage(IDS_NOT_LOCKED, name.GetString());
-        } else {
-            const int count = item->m_optionSet->GetIntProperty("persistentLockCount");
-            const UINT format = count == lock->GetManualLockCount() ? IDS_MANUALLY_LOCKED : IDS_LOCKED_BY_GENERATE;
-            text.Format(format, name.GetString(), lock->GetUserCode().GetString(),
+        const bool generationHold =
+            lock && item->m_optionSet->GetIntProperty("persistentLockCount") != lock->GetManualLockCount();
+        const CString generating = generationHold ? CString() : VqsGenerationRunningOn(item->m_optionSet);
+        if (generationHold) {
+            text.Format(IDS_LOCKED_BY_GENERATE, name.GetString(), lock->GetUserCode().GetString(),
                         FormatLockTime(lock->GetLockTime()).GetString());
+        } else if (!generating.IsEmpty()) {
+            // The generation's hold was lifted while it runs (the owner's Unlock): it holds the
+            // set still, as of now.
+            text.Format(IDS_LOCKED_BY_GENERATE, name.GetString(), generating.GetString(),
+                        FormatLockTime(_time64(nullptr)).GetString());
+        } else if (lock) {
+            text.Format(IDS_MANUALLY_LOCKED, name.GetString(), lock->GetUserCode().GetString(),
+                        FormatLockTime(lock->GetLockTime()).GetString());
+        } else {
+            text.FormatMessage(IDS_NOT_LOCKED, name.GetString());
         }
     }
     VqsMessageBox(text);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "proxy/PxVQConfig.h"
+#include "proxy/PxTypedList.h"
 #include "proxy/PxVQOptionSet.h"
 #include "shell/VqsListItem.h"
 #include "shell/VqsListView.h"
@@ -107,6 +108,8 @@ private:
     // Removes the manual locks and, when the user agrees, a generation's lock; FALSE when a
     // removal was refused (the refusal is reported).
     BOOL RemoveLocks(VqsListItemOptionSet* item);
+    // Another user's Lock of a set a generation runs on: the box naming the generation.
+    BOOL RefusedByRunningGeneration(const PxTypedList<PxVQOptionSetPtr>& optionSets);
 
     PxVQConfigPtr m_config;
     CTypedPtrList<CPtrList, VqsListItemOptionSet*> m_items{10};

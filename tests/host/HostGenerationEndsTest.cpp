@@ -326,6 +326,7 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
 // The generate set NTGEN in the option-set pane of Sample system 1's SALES segment.
 const std::string kSelectGenerateSet = "command-id 32795\nidle\nselect-row 59648 2\nidle\nselect-row 59648 0 1\nidle\n";
 const std::string kDeleteSelected = "command-id 57632\nexpect-message 61908\nanswer IDNO\nidle\n";
+const std::string kShowLockStatus = "command-id 32807\nidle\n";
 constexpr char kGenerationOfAlice[] = "Lock failed:\\nGenerate process for user ALICE persistently locked NTGEN.";
 
 TEST_F(HostGenerationEndsTest, AKilledOrCutRestartOfAReportSessionLeavesTheSetFreeAndTheSessionRestartable)
@@ -354,7 +355,9 @@ TEST_F(HostGenerationEndsTest, AKilledOrCutRestartOfAReportSessionLeavesTheSetFr
     }
 }
 
-TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetAndSystemAreStillNotDeleted)
+// Whatever became of its hold, a running generation is what Show Lock Status names, and
+// another user's Lock of its set is refused as the hold would refuse it.
+TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetIsNamedAsItsAndNeitherLockedNorDeleted)
 {
     MakeSample(false);
     auto alice = Open("ALICE");
@@ -366,7 +369,12 @@ TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetAndSyst
     owner->Run(kClose);
 
     auto bob = Open("BOB");
-    const std::string set = bob->Run(kSelectGenerateSet + kDeleteSelected);
+    const std::string status = bob->Run(kSelectGenerateSet + kShowLockStatus);
+    EXPECT_TRUE(Has(status, "Option set NTGEN persistently locked by Generate process for user ALICE on ")) << status;
+    const std::string locked = bob->Run("command-id 32809\nidle\n");
+    EXPECT_EQ(Count(locked, "msgbox: [Wrenfield Error]"), 1) << locked;
+    EXPECT_TRUE(Has(locked, kGenerationOfAlice)) << locked;
+    const std::string set = bob->Run(kDeleteSelected);
     EXPECT_EQ(Count(set, "msgbox: [Wrenfield Error]"), 1) << set;
     EXPECT_TRUE(Has(set, kGenerationOfAlice)) << set;
     const std::string system = bob->Run("select-row 59648 1\nidle\n" + kDeleteSelected);
@@ -374,6 +382,8 @@ TEST_F(HostGenerationEndsTest, AfterTheOwnersUnlockARunningGenerationsSetAndSyst
     EXPECT_TRUE(Has(system, kGenerationOfAlice)) << system;
 
     alice->Run(kFinish + kClose);
+    const std::string free = bob->Run("select-row 59648 0 1\nidle\n" + kShowLockStatus);
+    EXPECT_TRUE(Has(free, "Option set NTGEN is not locked.")) << "BOB's Lock placed nothing" << free;
     const std::string generated = bob->Run("select-row 59648 1\nidle\n" + kGenerateSystem);
     EXPECT_FALSE(Has(generated, "msgbox:")) << "the set and its system are there, and free" << generated;
     bob->Run(kFinish + kClose);
