@@ -242,6 +242,28 @@ TEST(PxServerStoreTest, ACheckOfTheSessionsLocksThatFailsIsReportedAsAFailedChec
     EXPECT_FALSE(PxAttach(uri.c_str(), "bob/test")->GetLVQEnterprise()->HasAttribute("name"));
 }
 
+// The check of the locks goes with the commit: a data connection lost there is the commit's
+// failure, named as such, whether or not held-back writes went ahead of it.
+TEST(PxServerStoreTest, ADataConnectionLostAtTheCommitIsTheCommitsFailureNotTheCheckOfTheLocks)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string uri = repository.Path();
+    auto link = PxAttach(uri.c_str(), "alice/dev");
+    PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+    ASSERT_TRUE(enterprise->WriteLock(0));
+    link->BeginTransaction();
+    enterprise->CreateMember("hosts", "PxVQObject");
+    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                                  " WHERE datname = current_database() AND pid <> pg_backend_pid()"
+                                                  " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype ="
+                                                  " 'advisory' AND objsubid = 1 AND granted)");
+    EXPECT_EQ(FailureOf([&] { link->CommitTransaction(); }),
+              "Cannot commit the repository transaction: the connection to the server of " + uri +
+                  " was lost. The changes were not stored.");
+    EXPECT_FALSE(link->IsInTransaction());
+    EXPECT_EQ(PxAttach(uri.c_str(), "bob/test")->GetLVQEnterprise()->CountOfMembers("hosts"), 0);
+}
+
 TEST(PxServerStoreTest, AFailureIsNamedAsTheServerGaveItAndATimeoutIsNotABusyRepository)
 {
     PxTestRepository repository(PxStoreKind::Server);
