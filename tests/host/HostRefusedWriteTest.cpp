@@ -205,10 +205,12 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
     }
 }
 
-// The lock connection ends as the step's own change goes to the server, with the held-back
-// writes its commit sends: the locks it held are gone before the commit, so each options
-// dialog's OK, each creating dialog's Finish and Generate System's synchronisation store
-// nothing of the step and show one box naming the lost connection.
+// The lock connection ends as a write of the step goes to the server: one that its commit
+// sends with it, held back until then, where the step's last writes are held back (the options
+// dialogs, New Report Group, New Bundle, New Host, Generate System's synchronisation), else its
+// own change, earlier in its transaction. The locks it held are gone by its commit: each
+// options dialog's OK, each creating dialog's Finish and the synchronisation store nothing of
+// the step and show one box naming the lost connection.
 TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothingAndShowsOneBox)
 {
     const std::string systemTree = kOpenSystemView + "select-row 59648 1\nidle\ncommand-id 32797\nidle\n";
@@ -222,7 +224,7 @@ TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothin
         const char* what;
         std::string setup; // run before the fault is armed
         std::string lines;
-        std::string when; // the write of the step's own change
+        std::string when; // the write the lock connection ends at
         const char* stored; // in the dump once the step stored its change; none: the dump is as before
     };
     const Row rows[] = {
@@ -239,7 +241,7 @@ TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothin
                         "click 1\nexpect-message 61908\nanswer IDNO\nidle\n",
          "NEW.bytes = '10.1.0.99'", "10.1.0.99"},
         {"Business Segment options", "",
-         segmentOf + "expect-dialog 144\nclick 1077\nclick 1\ncommand-id 32772\nidle\n", "NEW.name = 'opt.LogAct'",
+         segmentOf + "expect-dialog 144\nclick 1077\nclick 1\ncommand-id 32772\nidle\n", "NEW.name = 'updatedFlag'",
          "opt.LogAct"},
         {"New System", "",
          kOpenSystemView + "select-row 59648 0\ncommand-id 32785\nexpect-dialog 124\nset-text 1378 \"NEWSYS\"\n"
@@ -263,7 +265,7 @@ TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothin
          openHostView + "command-id 32783\nexpect-dialog 235\nclick 1425\nset-text 1466 \"BUILDHOST\"\n"
                         "set-text 1468 \"build.example\"\nclick 12324\nclick 32870\nset-text 1482 \"builder\"\n"
                         "set-text 1483 \"pw\"\nset-text 1484 \"pw\"\nclick 12325\nidle\n",
-         "NEW.bytes = 'BUILDHOST'", "\"BUILDHOST\""},
+         "NEW.bytes = 'build.example'", "\"BUILDHOST\""},
         {"New Pack", "",
          openHostView + "command-id 32819\nexpect-dialog 241\nset-text 1376 \"archive\"\nclick 1375\nclick 1\nidle\n",
          "NEW.bytes = 'ARCHIVE'", "\"ARCHIVE\""},
