@@ -3,8 +3,9 @@
 // (asked first), dies, or loses its lock connection or the server; each case ends with the
 // generate set free or shown as interrupted and restartable, never with a second generation of
 // the set beside a running one, and every refusal says why. What a generation uses stays with
-// it until it ends: its set and system are not deleted under it (whatever became of its hold),
-// an install keeps its recovery session, and a hold whose generation died no longer refuses.
+// it until it ends: its set and system are not deleted under it nor its set locked by another
+// user, and Show Lock Status names it (whatever became of its hold), an install keeps its
+// recovery session, and a hold whose generation died no longer refuses.
 #include "support/PgTestServer.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
