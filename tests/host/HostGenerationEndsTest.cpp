@@ -102,6 +102,15 @@ protected:
                             user + "'");
     }
 
+    // From now on the server meets each write of a recovery record with the trigger's action.
+    void AtRecoveryRecordWrite(const std::string& action) const
+    {
+        vqtest::PgTestServer::Instance().Run(
+            Database(), "CREATE FUNCTION vq_repository.fault() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN " + action +
+                            " RETURN NEW; END $$; CREATE TRIGGER fault BEFORE INSERT ON vq_repository.px_object"
+                            " FOR EACH ROW WHEN (NEW.class = 'PxVQRecoveryInfo') EXECUTE FUNCTION vq_repository.fault();");
+    }
+
     std::unique_ptr<Host> Open(const std::string& user)
     {
         auto host = std::make_unique<Host>(m_folder.Path(), m_repository, user);
@@ -319,6 +328,51 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
     EXPECT_FALSE(Has(bobs, "msgbox:")) << "the lost generation's hold went with it" << bobs;
     bob->Run(kFinish + kClose);
     EXPECT_TRUE(EndedCleanly(*bob));
+}
+
+TEST_F(HostGenerationEndsTest, AGenerationInterruptedAtAServerRestartEndsThereAndIsLoggedBeforeTheNextOne)
+{
+    const struct {
+        const char* what;
+        std::string action; // at the write of the recovery record
+        std::string told;
+    } rows[] = {
+        {"every connection ended, as at a fast restart of the server",
+         "PERFORM pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database()"
+         " AND pid <> pg_backend_pid(); PERFORM pg_terminate_backend(pg_backend_pid());",
+         "the connection to the server of"},
+        {"the write refused", "RAISE EXCEPTION 'disk full' USING ERRCODE = '53100';", "the disk is full."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        alice->Run(kGenerateSystem);
+        AtRecoveryRecordWrite(row.action);
+
+        const std::string interrupted = alice->Run("client-interrupt 3\n");
+        EXPECT_TRUE(Has(interrupted, "result: client-interrupt 0")) << "no record of its stop" << interrupted;
+        EXPECT_EQ(Count(interrupted, kClientBox), 1) << interrupted;
+        EXPECT_TRUE(Has(interrupted, "of the Generate Set \"NTGEN\" stopped before it finished: its recovery record"
+                                     " could not be written: ")) << interrupted;
+        EXPECT_TRUE(Has(interrupted, row.told)) << interrupted;
+        const std::string next = alice->Run(kRunning);
+        EXPECT_TRUE(Has(next, "result: client-progress 0")) << "nothing runs" << next;
+        EXPECT_FALSE(Has(next, kClientBox)) << "told once" << next;
+
+        auto bob = Open("BOB");
+        const std::string bobs = bob->Run(kGenerateSystem);
+        EXPECT_FALSE(Has(bobs, "msgbox:")) << "its claim and hold are given back" << bobs;
+        const std::string log = Log();
+        const std::size_t ended = log.find("interrupt 1: its recovery record could not be written: ");
+        const std::size_t bobsStart = log.find("generation 1: kind 2", log.find("generation 1: kind 2") + 1);
+        EXPECT_LT(ended, bobsStart) << log;
+        bob->Run(kFinish + kClose);
+        alice->Run(kClose);
+        EXPECT_FALSE(Has(Log(), "cancel 1")) << "it ended once" << Log();
+        EXPECT_TRUE(EndedCleanly(*bob));
+        alice->Finish();
+    }
 }
 
 // ---------------------------------------------------------------- what runs keeps what it uses
