@@ -702,6 +702,16 @@ long EventTextsNotTaken() { return g_eventTexts; }
 
 int RunningGenerations()
 {
+    // Asked whether generations run (the session closing, say), the client first ends each one
+    // whose claim went, as at its own next step: it runs no more, and the user is told.
+    std::vector<unsigned long> numbers;
+    {
+        std::lock_guard lock(g_mutex);
+        for (const auto& [number, generation] : g_generations)
+            numbers.push_back(number);
+    }
+    for (const unsigned long number : numbers)
+        StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     return static_cast<int>(g_generations.size());
 }

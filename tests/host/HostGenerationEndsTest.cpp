@@ -227,6 +227,23 @@ TEST_F(HostGenerationEndsTest, ALostLockConnectionStopsTheGenerationAtItsNextSte
     EXPECT_TRUE(EndedCleanly(*bob));
 }
 
+TEST_F(HostGenerationEndsTest, ClosingAfterTheLockConnectionWentTellsTheGenerationsEndInsteadOfAsking)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    CutLockConnection("ALICE");
+
+    const std::string closing = alice->Run("willing-to-close\n");
+    EXPECT_FALSE(Has(closing, kQuestion62142)) << "no generation runs" << closing;
+    EXPECT_EQ(Count(closing, kClientBox), 1) << closing;
+    EXPECT_TRUE(Has(closing, "result: willing-to-close 1")) << closing;
+    EXPECT_TRUE(Has(Log(), "interrupt 1: the claim on the generate set was lost")) << Log();
+    alice->Run(kClose);
+    EXPECT_FALSE(Has(Log(), "cancel 1")) << "it ended once" << Log();
+    alice->Finish();
+}
+
 TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSessionToOneRestart)
 {
     MakeSample(true);
