@@ -1,10 +1,11 @@
 // Two and three stand-in hosts on one repository, a file or a database of the suite's
 // PostgreSQL server: a generation ends once, whatever ends it. Its host closes its session
-// (asked first), dies, or loses its lock connection or the server; each case ends with the
-// generate set free or shown as interrupted and restartable, never with a second generation of
-// the set beside a running one, and every refusal says why. What a generation uses stays with
-// it until it ends: its set and system are not deleted under it (whatever became of its hold),
-// an install keeps its recovery session, and a hold whose generation died no longer refuses.
+// (asked first), dies, loses its lock connection or the server, or cannot write the recovery
+// record of its interruption; each case ends with the generate set free or shown as
+// interrupted and restartable, never with a second generation of the set beside a running one,
+// and every refusal says why. What a generation uses stays with it until it ends: its set and
+// system are not deleted under it (whatever became of its hold), an install keeps its recovery
+// session, and a hold whose generation died no longer refuses.
 #include "support/PgTestServer.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
