@@ -38,6 +38,14 @@ const std::string kGenerateReportsRefused = "expect-message 61874\ncommand-id 32
 const std::string kRestartNotOffered = "expect-dialog 294\ndump\nclick 2\ncommand-id 32859\nidle\n";
 constexpr char kNoSessionListed[] = "dump:   32853 SysListView32 \"\" 0 items";
 const std::string kRunning = "client-progress 0 \"working\"\n";
+// Generate System through the automation object, as a script starts it.
+const std::string kAutomationGenerateSystem = "automation-create\n"
+                                              "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
+                                              "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
+                                              "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
+                                              "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
+                                              "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
+                                              "automation GenerateSystem SYS1.NTGEN\n";
 const std::string kFinish = "client-progress 3 \"Generation finished\"\n";
 
 constexpr char kQuestion62142[] = "msgbox: [Wrenfield Message] Wrenfield cannot be shut down while there is a Generate in progress.";
@@ -245,6 +253,21 @@ TEST_F(HostGenerationEndsTest, ClosingAfterTheLockConnectionWentTellsTheGenerati
     alice->Finish();
 }
 
+TEST_F(HostGenerationEndsTest, AScriptsGenerationWhoseClaimWentEndsForTheScriptToo)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kAutomationGenerateSystem + "idle\n");
+    CutLockConnection("ALICE");
+
+    const std::string stopped = alice->Run(kRunning + "idle\n");
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_TRUE(Has(stopped, "event: 3 Generation 1 of the Generate Set \"NTGEN\" stopped before it finished: the"
+                             " claim on the generate set was lost: ")) << stopped;
+    alice->Run("automation-release\n" + kClose);
+    alice->Finish();
+}
+
 TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSessionToOneRestart)
 {
     MakeSample(true);
@@ -280,14 +303,7 @@ TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancels
         std::string told;
     } starts[] = {
         {kGenerateSystem, "the connection to the server of"},
-        {"automation-create\n"
-         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
-         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
-         "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
-         "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
-         "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
-         "automation GenerateSystem SYS1.NTGEN\n",
-         "result: automation GenerateSystem 0x80004005"},
+        {kAutomationGenerateSystem, "result: automation GenerateSystem 0x80004005"},
     };
     for (const auto& start : starts) {
         SCOPED_TRACE(start.start);
