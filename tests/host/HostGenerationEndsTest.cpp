@@ -111,13 +111,18 @@ protected:
                             user + "'");
     }
 
-    // From now on the server meets each write of a recovery record with the trigger's action.
-    void AtRecoveryRecordWrite(const std::string& action) const
+    // From now on the server meets each write of the table's rows that `when` selects with the
+    // trigger's action, until Disarm.
+    void AtWrite(const std::string& table, const std::string& when, const std::string& action) const
     {
         vqtest::PgTestServer::Instance().Run(
             Database(), "CREATE FUNCTION vq_repository.fault() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN " + action +
-                            " RETURN NEW; END $$; CREATE TRIGGER fault BEFORE INSERT ON vq_repository.px_object"
-                            " FOR EACH ROW WHEN (NEW.class = 'PxVQRecoveryInfo') EXECUTE FUNCTION vq_repository.fault();");
+                            " RETURN NEW; END $$; CREATE TRIGGER fault BEFORE INSERT OR UPDATE ON vq_repository." +
+                            table + " FOR EACH ROW WHEN (" + when + ") EXECUTE FUNCTION vq_repository.fault();");
+    }
+    void Disarm() const
+    {
+        vqtest::PgTestServer::Instance().Run(Database(), "DROP FUNCTION vq_repository.fault() CASCADE;");
     }
 
     std::unique_ptr<Host> Open(const std::string& user)
@@ -364,25 +369,28 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
     EXPECT_TRUE(EndedCleanly(*bob));
 }
 
+// What the server does at the write of a recovery record: as at a fast restart, or as a full
+// disk; and how the user reads it.
+const struct {
+    const char* what;
+    std::string action;
+    std::string told;
+} kRecordWriteFaults[] = {
+    {"every connection ended, as at a fast restart of the server",
+     "PERFORM pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database()"
+     " AND pid <> pg_backend_pid(); PERFORM pg_terminate_backend(pg_backend_pid());",
+     "the connection to the server of"},
+    {"the write refused", "RAISE EXCEPTION 'disk full' USING ERRCODE = '53100';", "the disk is full."},
+};
+
 TEST_F(HostGenerationEndsTest, AGenerationInterruptedAtAServerRestartEndsThereAndIsLoggedBeforeTheNextOne)
 {
-    const struct {
-        const char* what;
-        std::string action; // at the write of the recovery record
-        std::string told;
-    } rows[] = {
-        {"every connection ended, as at a fast restart of the server",
-         "PERFORM pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database()"
-         " AND pid <> pg_backend_pid(); PERFORM pg_terminate_backend(pg_backend_pid());",
-         "the connection to the server of"},
-        {"the write refused", "RAISE EXCEPTION 'disk full' USING ERRCODE = '53100';", "the disk is full."},
-    };
-    for (const auto& row : rows) {
+    for (const auto& row : kRecordWriteFaults) {
         SCOPED_TRACE(row.what);
         MakeSample(true);
         auto alice = Open("ALICE");
         alice->Run(kGenerateSystem);
-        AtRecoveryRecordWrite(row.action);
+        AtWrite("px_object", "NEW.class = 'PxVQRecoveryInfo'", row.action);
 
         const std::string interrupted = alice->Run("client-interrupt 3\n");
         EXPECT_TRUE(Has(interrupted, "result: client-interrupt 0")) << "no record of its stop" << interrupted;
@@ -404,6 +412,34 @@ TEST_F(HostGenerationEndsTest, AGenerationInterruptedAtAServerRestartEndsThereAn
         bob->Run(kFinish + kClose);
         alice->Run(kClose);
         EXPECT_FALSE(Has(Log(), "cancel 1")) << "it ended once" << Log();
+        EXPECT_TRUE(EndedCleanly(*bob));
+        alice->Finish();
+    }
+}
+
+TEST_F(HostGenerationEndsTest, ARestartInterruptedAtAServerRestartLeavesItsSessionToOneRestart)
+{
+    for (const auto& row : kRecordWriteFaults) {
+        SCOPED_TRACE(row.what);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        alice->Run(kGenerateSystem + "client-interrupt 3\n" + kRestartFirstSession);
+        AtWrite("px_attribute", "NEW.name = 'currentState'", row.action);
+
+        const std::string interrupted = alice->Run("client-interrupt 5\n");
+        EXPECT_TRUE(Has(interrupted, "result: client-interrupt 0")) << interrupted;
+        EXPECT_EQ(Count(interrupted, kClientBox), 1) << interrupted;
+        EXPECT_TRUE(Has(interrupted, row.told)) << interrupted;
+        EXPECT_TRUE(Has(interrupted, "The recovery session it restarted stays interrupted")) << interrupted;
+        EXPECT_TRUE(Has(Log(), "interrupt 2: its recovery record could not be written: ")) << Log();
+        Disarm();
+
+        auto bob = Open("BOB");
+        const std::string restarted = bob->Run(kRestartFirstSession);
+        EXPECT_FALSE(Has(restarted, "msgbox:")) << "the session is offered and restarts" << restarted;
+        bob->Run(kFinish + kClose);
+        alice->Run(kClose);
+        EXPECT_FALSE(Has(Log(), "cancel 2")) << "it ended once" << Log();
         EXPECT_TRUE(EndedCleanly(*bob));
         alice->Finish();
     }
