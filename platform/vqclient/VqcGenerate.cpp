@@ -23,6 +23,7 @@
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -46,6 +47,9 @@ struct Generation {
     // it, so that the generations of hosts sharing the log are told apart.
     std::string session;
     std::string record;
+    // The generate set's name, read at the start: an end met after the connection went reads
+    // nothing more of the repository.
+    std::string setName;
     HWND frameWindow = nullptr;
     int kind = 0;
     PxVQOptionSetPtr genSet;
@@ -211,16 +215,24 @@ void AbortIfOpen(PxLink& link)
     }
 }
 
+// What became of the recovery record of a generation that stopped.
+enum class Recorded {
+    Written,
+    NoneMade, // its kind makes none (an install, a monitor)
+    Lost,     // it could not be written, or the session a restart goes on with is gone
+};
+
 // A generation that stops before it finishes leaves a recovery record for its generate set,
 // written as the session's user, with the flag that it holds the business segment's lock.
 // A restart goes on with the record of the session it restarts: only its state changes.
-bool WriteRecoveryRecord(const Generation& generation, int state)
+// `failure` says why a record was lost.
+Recorded WriteRecoveryRecord(const Generation& generation, int state, std::string& failure)
 {
     const PxVQSystemPtr system = SystemOf(generation);
     PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
     const bool restart = generation.kind == VqcGenerateRestart;
     if (!system || !link || (!restart && !MakesRecoveryRecord(generation.kind)))
-        return false;
+        return Recorded::NoneMade;
     try {
         link->BeginTransaction();
         if (restart) {
@@ -228,7 +240,10 @@ bool WriteRecoveryRecord(const Generation& generation, int state)
             if (session)
                 session->SetCurrentState(state);
             link->CommitTransaction();
-            return static_cast<bool>(session);
+            if (session)
+                return Recorded::Written;
+            failure = "the recovery session it restarted is no longer in the repository.";
+            return Recorded::Lost;
         }
         const PxVQRecoveryInfoPtr session = system->CreateRecoveryInfo(generation.genSet);
         session->setGenerateType(generation.kind);
@@ -241,10 +256,11 @@ bool WriteRecoveryRecord(const Generation& generation, int state)
         for (const std::string& file : generation.reportFiles)
             session->CreateRecoveryFileInfo(file.c_str());
         link->CommitTransaction();
-        return true;
-    } catch (const VqException&) {
+        return Recorded::Written;
+    } catch (const VqException& error) {
         AbortIfOpen(*link);
-        return false;
+        failure = error.what();
+        return Recorded::Lost;
     }
 }
 
@@ -453,18 +469,17 @@ void FinishGeneration(unsigned long number)
     const auto found = g_generations.find(number);
     if (found == g_generations.end())
         return;
-    EndClaim(found->second, Ending::Finished);
     AppendToLog("finish " + std::to_string(number) + found->second.session);
+    EndClaim(found->second, Ending::Finished);
     g_generations.erase(found);
 }
 
-// What the user is told of a generation that stopped because its claim went.
-std::string LostClaimText(unsigned long number, const Generation& generation, const std::string& reason)
+// What the user is told of a generation that stopped before it finished: why, then what is
+// left of it.
+std::string StoppedText(unsigned long number, const Generation& generation, const std::string& why)
 {
-    std::string text = "Generation " + std::to_string(number) + " of the Generate Set " + NameOf(generation.genSet) +
-                       " stopped before it finished: " + reason +
-                       "\nIts session no longer holds the Generate Set, so it goes no further beside another"
-                       " generation of the set.";
+    std::string text = "Generation " + std::to_string(number) + " of the Generate Set " + generation.setName +
+                       " stopped before it finished: " + why;
     if (generation.kind == VqcGenerateRestart)
         text += "\nThe recovery session it restarted stays interrupted: Show Generate Status offers it for a restart.";
     else if (HoldGoesWithClaim(generation))
@@ -474,24 +489,46 @@ std::string LostClaimText(unsigned long number, const Generation& generation, co
     return text;
 }
 
-// Stops the generation when its claim has gone: it is recorded as interrupted in the log and
-// forgotten, and answers the text the user is to be told; empty while it holds its claim.
+// A generation that lost what it runs by (its claim, its connection, its recovery record) ends
+// there and then: "interrupt N: WHY" is logged, what it still holds is given back as `ending`
+// says (nothing without one), its last event goes to its window as at the end of any
+// generation, and it is forgotten. Answers what the user is to be told.
+std::string EndAsLost(std::map<unsigned long, Generation>::iterator found, const std::string& why,
+                      const std::string& consequence, std::optional<Ending> ending)
+{
+    const std::string text = StoppedText(found->first, found->second, why + consequence);
+    AppendToLog("interrupt " + std::to_string(found->first) + ": " + why + found->second.session);
+    if (ending)
+        EndClaim(found->second, *ending);
+    PostEvent(found->second, kEventFinished, text.substr(0, text.find('\n')));
+    g_generations.erase(found);
+    return text;
+}
+
+// Stops the generation when its claim has gone; answers the text the user is to be told, empty
+// while it holds its claim. It touches nothing of its set: another generation of it may run.
 std::string StopIfClaimLost(unsigned long number)
 {
     const auto found = g_generations.find(number);
     std::string reason;
     if (found == g_generations.end() || ClaimStillHeld(found->second, reason))
         return std::string();
-    const std::string text = LostClaimText(number, found->second, reason);
-    AppendToLog("interrupt " + std::to_string(number) + ": the claim on the generate set was lost: " + reason +
-                found->second.session);
-    g_generations.erase(found);
-    return text;
+    return EndAsLost(found, "the claim on the generate set was lost: " + reason,
+                     "\nIts session no longer holds the Generate Set, so it goes no further beside another"
+                     " generation of the set.",
+                     std::nullopt);
+}
+
+// What the client tells the user itself, outside the client's lock (the box runs the window
+// system's loop); nothing for an empty text.
+void Tell(const std::string& text)
+{
+    if (!text.empty())
+        ::MessageBox(nullptr, text.c_str(), kClientCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // Each step of a generation (progress, an interruption, a message to it) first checks its
-// claim: one whose claim went stops there, and the user is told, outside the client's lock (the
-// box runs the window system's loop).
+// claim: one whose claim went stops there, and the user is told.
 void StopAtStepIfClaimLost(unsigned long number)
 {
     std::string text;
@@ -499,8 +536,7 @@ void StopAtStepIfClaimLost(unsigned long number)
         std::lock_guard lock(g_mutex);
         text = StopIfClaimLost(number);
     }
-    if (!text.empty())
-        ::MessageBox(nullptr, text.c_str(), kClientCaption, MB_OK | MB_ICONEXCLAMATION);
+    Tell(text);
 }
 
 // What goes on with a recovery session: a restart, an install or a monitor.
@@ -558,8 +594,9 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
         return 0;
     }
     const unsigned long number = g_lastNumber + 1;
-    Generation generation{SessionOf(request), RecordOf(number, request), request.frameWindow, request.kind,
-                          request.genSet, ReportFilesOf(request), request.recoveryHandle, request.system};
+    Generation generation{SessionOf(request), RecordOf(number, request), NameOf(request.genSet),
+                          request.frameWindow, request.kind, request.genSet, ReportFilesOf(request),
+                          request.recoveryHandle, request.system};
     if (!ClaimSet(generation, request.clientContext != nullptr))
         return 0;
     // The record in the log is all this client makes of a request: one it cannot log is not
@@ -582,10 +619,36 @@ bool Cancel(unsigned long number, const char* reason)
     const auto found = g_generations.find(number);
     if (found == g_generations.end())
         return false;
-    EndClaim(found->second, Ending::Cancelled);
     AppendToLog("cancel " + std::to_string(number) + ": " + reason + found->second.session);
+    EndClaim(found->second, Ending::Cancelled);
     g_generations.erase(found);
     return true;
+}
+
+// The generation stopped and its recovery record says where: one that stops unfinished keeps
+// its hold for a restart; one that stops finished, or a report generation, holds the set no
+// longer.
+void EndInterrupted(std::map<unsigned long, Generation>::iterator found, int state)
+{
+    const bool keepsHold = state < kStateFinished && found->second.keepsHoldForRestart;
+    AppendToLog("interrupt " + std::to_string(found->first) + ": state " + std::to_string(state) +
+                found->second.session);
+    EndClaim(found->second, keepsHold ? Ending::Interrupted : Ending::Stopped);
+    // Its last event, as at the end of any generation: whoever follows it learns that it ended.
+    PostEvent(found->second, kEventFinished, "The generation was interrupted in state " + std::to_string(state) + ".");
+    g_generations.erase(found);
+}
+
+// The generation stopped and could not record where (a refused write, the connection or the
+// server lost on the way): it ends all the same, never left running with nothing to end it.
+// What no record keeps goes: the hold of a fresh generation, its claim, a restart's claim on
+// its session (whose record stays as it was, keeping its own hold). A store that cannot be
+// reached takes them back itself, as for a session that died.
+std::string EndWithoutRecord(std::map<unsigned long, Generation>::iterator found, const std::string& failure)
+{
+    const bool restart = found->second.kind == VqcGenerateRestart;
+    return EndAsLost(found, "its recovery record could not be written: " + failure, "",
+                     restart && found->second.keepsHoldForRestart ? Ending::Interrupted : Ending::Stopped);
 }
 
 } // namespace
@@ -639,6 +702,16 @@ long EventTextsNotTaken() { return g_eventTexts; }
 
 int RunningGenerations()
 {
+    // Asked whether generations run (the session closing, say), the client first ends each one
+    // whose claim went, as at its own next step: it runs no more, and the user is told.
+    std::vector<unsigned long> numbers;
+    {
+        std::lock_guard lock(g_mutex);
+        for (const auto& [number, generation] : g_generations)
+            numbers.push_back(number);
+    }
+    for (const unsigned long number : numbers)
+        StopAtStepIfClaimLost(number);
     std::lock_guard lock(g_mutex);
     return static_cast<int>(g_generations.size());
 }
@@ -699,21 +772,26 @@ unsigned long LastGenerateNumber()
 bool Interrupt(unsigned long number, int state)
 {
     StopAtStepIfClaimLost(number);
-    std::lock_guard lock(g_mutex);
-    const auto found = g_generations.find(number);
-    if (found == g_generations.end())
-        return false;
-    if (!WriteRecoveryRecord(found->second, state))
-        return false;
-    // One that stops unfinished keeps its hold for a restart; one that stops finished, or a
-    // report generation, holds the set no longer.
-    const bool keepsHold = state < kStateFinished && found->second.keepsHoldForRestart;
-    EndClaim(found->second, keepsHold ? Ending::Interrupted : Ending::Stopped);
-    // Its last event, as at the end of any generation: whoever follows it learns that it ended.
-    PostEvent(found->second, kEventFinished, "The generation was interrupted in state " + std::to_string(state) + ".");
-    AppendToLog("interrupt " + std::to_string(number) + ": state " + std::to_string(state) + found->second.session);
-    g_generations.erase(found);
-    return true;
+    std::string told;
+    {
+        std::lock_guard lock(g_mutex);
+        const auto found = g_generations.find(number);
+        if (found == g_generations.end())
+            return false;
+        std::string failure;
+        switch (WriteRecoveryRecord(found->second, state, failure)) {
+        case Recorded::NoneMade:
+            return false;
+        case Recorded::Written:
+            EndInterrupted(found, state);
+            return true;
+        case Recorded::Lost:
+            told = EndWithoutRecord(found, failure);
+            break;
+        }
+    }
+    Tell(told);
+    return false;
 }
 
 Played PlayProgress(unsigned long number, int code, const std::string& text)

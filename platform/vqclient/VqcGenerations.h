@@ -3,7 +3,8 @@
 
 namespace vqclient {
 
-// The generations started and not ended: this stand-in's main threads (VqClient.h).
+// The generations started and not ended: this stand-in's main threads (VqClient.h). One whose
+// claim went is ended first, and the user told.
 int RunningGenerations();
 // Cancels every generation started and not ended, with the reason ("cancel N: reason").
 void CancelRunningGenerations(const char* reason);

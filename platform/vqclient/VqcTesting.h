@@ -42,7 +42,9 @@ unsigned long LastGenerateNumber();
 // the segment, the session's user, a file for each report, "NAME<ASNAME>" with an as-name),
 // a restart leaves the record of its session in the state given; one that stops in a
 // finished state (8 or more) gives back its lock as at event 3. Event 3 goes to the request's
-// window, "interrupt N: state S" is logged and the generation is forgotten. False for a number no such generation has.
+// window, "interrupt N: state S" is logged and the generation is forgotten. False for a number
+// no such generation has, and for one whose record could not be written: that one ends all
+// the same ("interrupt N: its recovery record could not be written: REASON", the user told).
 bool Interrupt(unsigned long number, int state);
 // Posts progress (WM_USER+200) to the frame window of the generation, as the client does
 // while it runs. Event 3 ends the generation, as the

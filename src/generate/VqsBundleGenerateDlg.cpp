@@ -538,7 +538,11 @@ void VqsBundleGenerateDlg::OnOK()
     if (!config)
         return;
     VqsLockBag readBag(VqsReadLock);
-    model.LockSubtree(readBag, PxVQObjectPtr(config));
+    // A lock that failed has been told: the Ispecs it left unread are not reported as unmatched.
+    if (!model.LockSubtree(readBag, PxVQObjectPtr(config))) {
+        EndDialog(IDCANCEL);
+        return;
+    }
     CWaitCursor wait;
     VqsModelNodeBSLink* linkNode = model.FindConfigNodeOfBSLink(m_pLink);
     if (!linkNode)

@@ -39,11 +39,12 @@ BOOL LookUpBusinessSegment(VqsGoContext& context, const char* name)
 }
 
 // The locks of the enterprise and what the model holds of it are taken and given back at
-// once: a GO command starts only when nobody writes to it.
-void WaitForWriters(VqsModel& model)
+// once: a GO command starts only when nobody writes to it. False when a lock failed (the user
+// was told).
+bool WaitForWriters(VqsModel& model)
 {
     VqsLockBag bag(VqsReadLock);
-    model.LockSubtree(bag, PxVQObjectPtr());
+    return model.LockSubtree(bag, PxVQObjectPtr());
 }
 
 } // namespace
@@ -87,7 +88,8 @@ int VqsGoDispatcher::ImplementGoCommand(const char* text, const char* businessSe
         CWaitCursor wait;
         if (VqsSysApp* app = VqsGetApp())
             app->RefreshAllViews(&model);
-        WaitForWriters(model);
+        if (!WaitForWriters(model))
+            return 1;
         filtered = spec->Filter(result, model, context, arguments);
     }
     if (!filtered)

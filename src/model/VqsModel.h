@@ -126,8 +126,9 @@ public:
     VqsModelNodeLink* LockElementLinkNode(VqsLockBag& bag, const PxVQSoftLinkPtr& link);
 
     // Locks and refreshes the object's node (the root for a null object) with every
-    // descendant; for the root, the open frames no longer ask to be refreshed.
-    void LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object);
+    // descendant; for the root, the open frames no longer ask to be refreshed. False, after
+    // the box that says why, when a lock failed: what the caller meant to do goes no further.
+    bool LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object);
     // Deletes the nodes, asking first whether to check for changed options and then, with
     // the check, about each node; the nodes handled leave the list. Without `deleteNow`
     // the check only locks and asks. False when the user stopped or a lock or delete

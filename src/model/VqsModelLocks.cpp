@@ -253,16 +253,18 @@ VqsModelNodeLink* VqsModel::LockElementLinkNode(VqsLockBag& bag, const PxVQSoftL
     });
 }
 
-void VqsModel::LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object)
+bool VqsModel::LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object)
 {
     VqsLockScope scope(SessionLink());
     VqsModelNode* node = object ? m_root.FindNode(object) : &m_root;
-    if (node)
-        Step<VqsModelNode>(IDS_CANNOT_ACCESS_ENTERPRISE, [&] { return node->LockSubtree(bag) ? node : nullptr; });
+    if (node &&
+        !Step<VqsModelNode>(IDS_CANNOT_ACCESS_ENTERPRISE, [&] { return node->LockSubtree(bag) ? node : nullptr; }))
+        return false;
     if (!object) {
         if (VqsSysApp* app = VqsGetApp())
             app->ClearRefreshPending();
     }
+    return true;
 }
 
 bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)

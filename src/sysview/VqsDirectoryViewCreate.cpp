@@ -224,7 +224,8 @@ void VqsDirectoryView::SynchroniseKeptSegment(const PxVQCurConfigPtr& config)
     VqsLockBag readBag(VqsReadLock);
     {
         StatusMessage status(GetSysFrame(), IDS_REFRESHING_VIEWS);
-        model.LockSubtree(readBag, PxVQObjectPtr(config));
+        if (!model.LockSubtree(readBag, PxVQObjectPtr(config)))
+            return;
     }
     StatusMessage status(GetSysFrame(), IDS_SYNCHRONISING_CONFIGURATION);
     CWaitCursor wait;

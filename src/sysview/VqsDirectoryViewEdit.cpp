@@ -110,7 +110,8 @@ void VqsDirectoryView::OnDelete()
         VqsLockBag bag(VqsReadLock);
         if (VqsSysApp* app = VqsGetApp())
             app->RefreshAllViews(&model);
-        model.LockSubtree(bag, commonParent);
+        if (!model.LockSubtree(bag, commonParent))
+            return;
         StatusMessage removing(frame, IDS_REMOVING_DATA);
         model.DeleteObject(bag, objects);
     }

@@ -10,6 +10,7 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
+#include "support/PgTestServer.h"
 #include "support/ScopedTimeZone.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
@@ -248,6 +249,44 @@ TEST_F(GenerateBundleTest, ABundleWhoseIspecsChangedUnderTheDialogIsRefused)
     ui.Verify();
     EXPECT_TRUE(vqclient::Requests().empty());
     EXPECT_FALSE(NtGen()->GetPersistentLock());
+}
+
+// The server ends the session's lock connection after the user picked the bundle: in the
+// picker, or in the bundle dialog before Generate. One box names the lost connection, and the
+// generation goes no further.
+TEST_F(GenerateBundleTest, TheLockConnectionLostAfterTheBundleIsPickedShowsOneBoxNamingIt)
+{
+    struct Row {
+        const char* what;
+        bool inBundleDialog;
+    };
+    for (const Row& row : {Row{"in the picker", false}, Row{"in the bundle dialog", true}}) {
+        SCOPED_TRACE(row.what);
+        CloseFrame();
+        app.CloseSession();
+        const std::string uri = NewSharedSample(Store::Server, dir);
+        ASSERT_TRUE(app.OpenSession(uri.c_str(), "ABC", nullptr));
+        OpenFrame();
+        Expand("Sample system 1");
+        Select({"SALES business segment"});
+        AllowBundles("WEBAPP");
+        const std::size_t name = uri.find(":///") + 4;
+        const auto endLockConnection = [database = uri.substr(name, uri.find('?') - name)] {
+            vqtest::PgTestServer::Instance().Run(database, "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
+                                                           " WHERE locktype = 'advisory' AND objsubid = 1 AND granted");
+        };
+        if (row.inBundleDialog)
+            OpenWebAll().Run(endLockConnection).Click(IDOK);
+        else
+            ui.ExpectDialog(IDD_PICKER).Run(endLockConnection).OK();
+        ui.ExpectMessageBox("Cannot lock one of the objects:\nCannot reach the repository's locks: the connection to "
+                            "the server of " + uri + " was lost.\nThe session cannot work without its connection: "
+                            "close the session and open it again.",
+                            IDOK);
+        VqsGenerateBundle(*view);
+        ui.Verify();
+        EXPECT_TRUE(vqclient::Requests().empty());
+    }
 }
 
 TEST_F(GenerateBundleTest, DecliningARestartDeletesOnlyTheUsersOwnBundleSessions)

@@ -1,11 +1,12 @@
 // Two and three stand-in hosts on one repository, a file or a database of the suite's
 // PostgreSQL server: a generation ends once, whatever ends it. Its host closes its session
-// (asked first), dies, or loses its lock connection or the server; each case ends with the
-// generate set free or shown as interrupted and restartable, never with a second generation of
-// the set beside a running one, and every refusal says why. What a generation uses stays with
-// it until it ends: its set and system are not deleted under it nor its set locked by another
-// user, and Show Lock Status names it (whatever became of its hold), an install keeps its
-// recovery session, and a hold whose generation died no longer refuses.
+// (asked first), dies, loses its lock connection or the server, or cannot write the recovery
+// record of its interruption; each case ends with the generate set free or shown as
+// interrupted and restartable, never with a second generation of the set beside a running one,
+// and every refusal says why. What a generation uses stays with it until it ends: its set and
+// system are not deleted under it nor its set locked by another user, and Show Lock Status
+// names it (whatever became of its hold), an install keeps its recovery session, and a hold
+// whose generation died no longer refuses.
 #include "support/PgTestServer.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
@@ -38,6 +39,14 @@ const std::string kGenerateReportsRefused = "expect-message 61874\ncommand-id 32
 const std::string kRestartNotOffered = "expect-dialog 294\ndump\nclick 2\ncommand-id 32859\nidle\n";
 constexpr char kNoSessionListed[] = "dump:   32853 SysListView32 \"\" 0 items";
 const std::string kRunning = "client-progress 0 \"working\"\n";
+// Generate System through the automation object, as a script starts it.
+const std::string kAutomationGenerateSystem = "automation-create\n"
+                                              "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
+                                              "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
+                                              "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
+                                              "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
+                                              "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
+                                              "automation GenerateSystem SYS1.NTGEN\n";
 const std::string kFinish = "client-progress 3 \"Generation finished\"\n";
 
 constexpr char kQuestion62142[] = "msgbox: [Wrenfield Message] Wrenfield cannot be shut down while there is a Generate in progress.";
@@ -101,6 +110,20 @@ protected:
                         " WHERE k.locktype = 'advisory' AND k.objsubid = 1 AND k.granted AND k.database ="
                         " (SELECT oid FROM pg_database WHERE datname = current_database()) AND s.user_code = '" +
                             user + "'");
+    }
+
+    // From now on the server meets each write of the table's rows that `when` selects with the
+    // trigger's action, until Disarm.
+    void AtWrite(const std::string& table, const std::string& when, const std::string& action) const
+    {
+        vqtest::PgTestServer::Instance().Run(
+            Database(), "CREATE FUNCTION vq_repository.fault() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN " + action +
+                            " RETURN NEW; END $$; CREATE TRIGGER fault BEFORE INSERT OR UPDATE ON vq_repository." +
+                            table + " FOR EACH ROW WHEN (" + when + ") EXECUTE FUNCTION vq_repository.fault();");
+    }
+    void Disarm() const
+    {
+        vqtest::PgTestServer::Instance().Run(Database(), "DROP FUNCTION vq_repository.fault() CASCADE;");
     }
 
     std::unique_ptr<Host> Open(const std::string& user)
@@ -219,6 +242,38 @@ TEST_F(HostGenerationEndsTest, ALostLockConnectionStopsTheGenerationAtItsNextSte
     EXPECT_TRUE(EndedCleanly(*bob));
 }
 
+TEST_F(HostGenerationEndsTest, ClosingAfterTheLockConnectionWentTellsTheGenerationsEndInsteadOfAsking)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem);
+    CutLockConnection("ALICE");
+
+    const std::string closing = alice->Run("willing-to-close\n");
+    EXPECT_FALSE(Has(closing, kQuestion62142)) << "no generation runs" << closing;
+    EXPECT_EQ(Count(closing, kClientBox), 1) << closing;
+    EXPECT_TRUE(Has(closing, "result: willing-to-close 1")) << closing;
+    EXPECT_TRUE(Has(Log(), "interrupt 1: the claim on the generate set was lost")) << Log();
+    alice->Run(kClose);
+    EXPECT_FALSE(Has(Log(), "cancel 1")) << "it ended once" << Log();
+    alice->Finish();
+}
+
+TEST_F(HostGenerationEndsTest, AScriptsGenerationWhoseClaimWentEndsForTheScriptToo)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kAutomationGenerateSystem + "idle\n");
+    CutLockConnection("ALICE");
+
+    const std::string stopped = alice->Run(kRunning + "idle\n");
+    EXPECT_EQ(Count(stopped, kClientBox), 1) << stopped;
+    EXPECT_TRUE(Has(stopped, "event: 3 Generation 1 of the Generate Set \"NTGEN\" stopped before it finished: the"
+                             " claim on the generate set was lost: ")) << stopped;
+    alice->Run("automation-release\n" + kClose);
+    alice->Finish();
+}
+
 TEST_F(HostGenerationEndsTest, ARestartWhoseLockConnectionIsLostLeavesItsSessionToOneRestart)
 {
     MakeSample(true);
@@ -254,14 +309,7 @@ TEST_F(HostGenerationEndsTest, ALockConnectionCutBeforeTheSynchronisationCancels
         std::string told;
     } starts[] = {
         {kGenerateSystem, "the connection to the server of"},
-        {"automation-create\n"
-         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPUsername vq\n"
-         "automation SetProperty SYS1.NTGEN.LoginDetails.FTPPassword secret\n"
-         "automation SetProperty SYS1.NTGEN.InitSystemPath.SystemPath /vq/sys1\n"
-         "automation SetProperty SYS1.NTGEN.Generate.EnvironmentName TEST\n"
-         "automation SetProperty SYS1.NTGEN.Generate.DatabaseName SALESDB\n"
-         "automation GenerateSystem SYS1.NTGEN\n",
-         "result: automation GenerateSystem 0x80004005"},
+        {kAutomationGenerateSystem, "result: automation GenerateSystem 0x80004005"},
     };
     for (const auto& start : starts) {
         SCOPED_TRACE(start.start);
@@ -320,6 +368,82 @@ TEST_F(HostGenerationEndsTest, AGenerationThatGoesOnAfterAFastServerRestartIsTol
     EXPECT_FALSE(Has(bobs, "msgbox:")) << "the lost generation's hold went with it" << bobs;
     bob->Run(kFinish + kClose);
     EXPECT_TRUE(EndedCleanly(*bob));
+}
+
+// What the server does at the write of a recovery record: as at a fast restart, or as a full
+// disk; and how the user reads it.
+const struct {
+    const char* what;
+    std::string action;
+    std::string told;
+} kRecordWriteFaults[] = {
+    {"every connection ended, as at a fast restart of the server",
+     "PERFORM pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database()"
+     " AND pid <> pg_backend_pid(); PERFORM pg_terminate_backend(pg_backend_pid());",
+     "the connection to the server of"},
+    {"the write refused", "RAISE EXCEPTION 'disk full' USING ERRCODE = '53100';", "the disk is full."},
+};
+
+TEST_F(HostGenerationEndsTest, AGenerationInterruptedAtAServerRestartEndsThereAndIsLoggedBeforeTheNextOne)
+{
+    for (const auto& row : kRecordWriteFaults) {
+        SCOPED_TRACE(row.what);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        alice->Run(kGenerateSystem);
+        AtWrite("px_object", "NEW.class = 'PxVQRecoveryInfo'", row.action);
+
+        const std::string interrupted = alice->Run("client-interrupt 3\n");
+        EXPECT_TRUE(Has(interrupted, "result: client-interrupt 0")) << "no record of its stop" << interrupted;
+        EXPECT_EQ(Count(interrupted, kClientBox), 1) << interrupted;
+        EXPECT_TRUE(Has(interrupted, "of the Generate Set \"NTGEN\" stopped before it finished: its recovery record"
+                                     " could not be written: ")) << interrupted;
+        EXPECT_TRUE(Has(interrupted, row.told)) << interrupted;
+        const std::string next = alice->Run(kRunning);
+        EXPECT_TRUE(Has(next, "result: client-progress 0")) << "nothing runs" << next;
+        EXPECT_FALSE(Has(next, kClientBox)) << "told once" << next;
+
+        auto bob = Open("BOB");
+        const std::string bobs = bob->Run(kGenerateSystem);
+        EXPECT_FALSE(Has(bobs, "msgbox:")) << "its claim and hold are given back" << bobs;
+        const std::string log = Log();
+        const std::size_t ended = log.find("interrupt 1: its recovery record could not be written: ");
+        const std::size_t bobsStart = log.find("generation 1: kind 2", log.find("generation 1: kind 2") + 1);
+        EXPECT_LT(ended, bobsStart) << log;
+        bob->Run(kFinish + kClose);
+        alice->Run(kClose);
+        EXPECT_FALSE(Has(Log(), "cancel 1")) << "it ended once" << Log();
+        EXPECT_TRUE(EndedCleanly(*bob));
+        alice->Finish();
+    }
+}
+
+TEST_F(HostGenerationEndsTest, ARestartInterruptedAtAServerRestartLeavesItsSessionToOneRestart)
+{
+    for (const auto& row : kRecordWriteFaults) {
+        SCOPED_TRACE(row.what);
+        MakeSample(true);
+        auto alice = Open("ALICE");
+        alice->Run(kGenerateSystem + "client-interrupt 3\n" + kRestartFirstSession);
+        AtWrite("px_attribute", "NEW.name = 'currentState'", row.action);
+
+        const std::string interrupted = alice->Run("client-interrupt 5\n");
+        EXPECT_TRUE(Has(interrupted, "result: client-interrupt 0")) << interrupted;
+        EXPECT_EQ(Count(interrupted, kClientBox), 1) << interrupted;
+        EXPECT_TRUE(Has(interrupted, row.told)) << interrupted;
+        EXPECT_TRUE(Has(interrupted, "The recovery session it restarted stays interrupted")) << interrupted;
+        EXPECT_TRUE(Has(Log(), "interrupt 2: its recovery record could not be written: ")) << Log();
+        Disarm();
+
+        auto bob = Open("BOB");
+        const std::string restarted = bob->Run(kRestartFirstSession);
+        EXPECT_FALSE(Has(restarted, "msgbox:")) << "the session is offered and restarts" << restarted;
+        bob->Run(kFinish + kClose);
+        alice->Run(kClose);
+        EXPECT_FALSE(Has(Log(), "cancel 2")) << "it ended once" << Log();
+        EXPECT_TRUE(EndedCleanly(*bob));
+        alice->Finish();
+    }
 }
 
 // ---------------------------------------------------------------- what runs keeps what it uses
