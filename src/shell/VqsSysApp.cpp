@@ -175,6 +175,7 @@ void VqsSysApp::DropLink()
 {
     ReleasePreparedState();
     EndHostTransaction(false);
+    m_bPrepareRefused = FALSE;
     m_pEnterprise = nullptr;
     m_pLSEEnterprise = nullptr;
     delete m_pLink;
