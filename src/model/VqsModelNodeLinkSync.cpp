@@ -121,6 +121,27 @@ int LockPathsTogether(VqsLockBag& gathered, const Nodes& nodes)
            gathered.LockObjects(VqsWriteLock);
 }
 
+// A new link joins the bundles of all Ispecs in the transaction that stores it: once stored,
+// it looks up to date to the next synchronisation, which would never put it into them.
+int StoreJoiningBundles(VqsModel& model, VqsModelNodeBSLink* segmentNode, const PxLSEElementPtr& element,
+                        const CStringList& primaryProfiles, WORD& globalLogicId, VqsStoredElement& stored)
+{
+    {
+        VqsTransaction transaction;
+        if (!model.StoreElementLinkData(segmentNode, element, primaryProfiles, globalLogicId, stored) ||
+            !stored.elementNode->AddIspecToBundles())
+            transaction.SetFailed();
+    }
+    if (VqsTransaction::IsOk())
+        return 1;
+    stored = VqsStoredElement();
+    VqsTransaction::RereadAfterFailure([segmentNode] {
+        segmentNode->LoadElementLinks(VqsLoadDropVanished);
+        segmentNode->ReloadBundleEntries(PxVQBundlePtr());
+    });
+    return 0;
+}
+
 int LockAndDelete(const ElementNodes& nodes)
 {
     if (nodes.empty())
@@ -366,7 +387,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
             continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;
-        if (!model->StoreElementLinkData(this, element, primaryProfiles, globalLogicId, stored))
+        if (!StoreJoiningBundles(*model, this, element, primaryProfiles, globalLogicId, stored))
             return 0;
         result.pairs.AddTail(VqcSyncPair{element, stored.elementNode->GetElementSoftLink()});
         if (stored.profileNode)
@@ -375,8 +396,6 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
             usedIds.insert(candidate);
             candidate = NextFreeGlobalLogicId(usedIds, candidate + 1);
         }
-        if (!stored.elementNode->AddIspecToBundles())
-            return 0;
     }
     return 1;
 }

@@ -28,6 +28,25 @@ std::size_t Count(const std::string& text, const std::string& part)
     return count;
 }
 
+// The boxes less the questions a step asks before it writes (whether to check for changed
+// options), answered No.
+std::vector<std::string> WithoutQuestions(std::vector<std::string> boxes)
+{
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                               [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
+                boxes.end());
+    return boxes;
+}
+
+// The dump less the segment link's last synchronisation option, which a generation's start
+// stores as it locates the segment, before it synchronises.
+std::string WithoutLastSyncOption(std::string dump)
+{
+    for (std::size_t at; (at = dump.find("lastSyncOption = ")) != std::string::npos;)
+        dump.erase(dump.rfind('\n', at) + 1, dump.find('\n', at) - dump.rfind('\n', at));
+    return dump;
+}
+
 const std::string kOpenSystemView =
     "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n";
 const std::string kGenerateSystem =
@@ -65,8 +84,10 @@ protected:
     void Sql(const std::string& sql) const { vqtest::PgTestServer::Instance().Run(m_database, sql); }
 
     // From now on the server meets every write of the table that `when` selects with the fault,
-    // at the write or, `atCommit`, at the commit of its transaction.
-    void Arm(const std::string& table, const std::string& when, Fault fault, bool atCommit = false) const
+    // at the write or, `atCommit`, at the commit of its transaction. `writes` names the kinds
+    // of write; `when` reads OLD for a DELETE.
+    void Arm(const std::string& table, const std::string& when, Fault fault, bool atCommit = false,
+             const std::string& writes = "INSERT OR UPDATE") const
     {
         const char* const actions[] = {
             "RAISE EXCEPTION 'disk full' USING ERRCODE = '53100';",
@@ -81,9 +102,9 @@ protected:
         };
         Sql("CREATE SEQUENCE vq_repository.faults;"
             "CREATE FUNCTION vq_repository.fault() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN " +
-            std::string(actions[static_cast<int>(fault)]) + " RETURN NEW; END $$;" +
-            (atCommit ? "CREATE CONSTRAINT TRIGGER fault AFTER" : "CREATE TRIGGER fault BEFORE") +
-            " INSERT OR UPDATE ON vq_repository." + table + (atCommit ? " DEFERRABLE INITIALLY DEFERRED" : "") +
+            std::string(actions[static_cast<int>(fault)]) + " RETURN COALESCE(NEW, OLD); END $$;" +
+            (atCommit ? "CREATE CONSTRAINT TRIGGER fault AFTER " : "CREATE TRIGGER fault BEFORE ") + writes +
+            " ON vq_repository." + table + (atCommit ? " DEFERRABLE INITIALLY DEFERRED" : "") +
             " FOR EACH ROW WHEN (" + when + ") EXECUTE FUNCTION vq_repository.fault();");
     }
     void Disarm() const { Sql("DROP FUNCTION vq_repository.fault() CASCADE; DROP SEQUENCE vq_repository.faults;"); }
@@ -191,16 +212,89 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
         Arm(row.table, row.when, row.fault);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
-        // The question of the host options comes before the failure.
-        boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                                   [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
-                    boxes.end());
+        const std::vector<std::string> boxes = WithoutQuestions(vqtest::RunningHost::Boxes(printed));
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(Dump().find(row.stored), std::string::npos);
-        if (&row.lines == &hostRename)
+        if (&row.lines == &hostRename) {
             EXPECT_NE(printed.find("result: rename 0"), std::string::npos) << "the host is told it failed";
+        }
+    }
+}
+
+// A bundle's Delete, the Delete of an Ispec's entry in a bundle (its element link, marked
+// unused and in no other bundle but those of all Ispecs, goes with it) and a synchronisation that moves an Ispec out of or into the bundles
+// of all Ispecs as its design usage changed: the server refuses a write of the step's last
+// object, at each table it writes. One box, and the repository is as before.
+TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBefore)
+{
+    const auto find = [](const std::string& text) {
+        return "expect-dialog 143\nset-text 1403 \"" + text + "\"\nclick 1\ncommand-id 57636\nidle\n";
+    };
+    const std::string deleteSelected = "command-id 57632\nexpect-message 61908\nanswer IDNO\nidle\n";
+    const std::string deleteBundle = kOpenSystemView + find("WEBALL") + deleteSelected;
+    // The entries show under their bundle by name: CUSTOMER is the first of ORDERS.
+    const std::string deleteCustomerEntry =
+        kOpenSystemView + find("ORDERS") + "command-id 32795\nidle\nselect-row 59648 5\nidle\n" + deleteSelected;
+    const std::string customerUnused = "UPDATE vq_repository.px_attribute SET number = 1 WHERE name = 'unusedMark'"
+                                       " AND oid IN (SELECT oid FROM vq_repository.px_attribute"
+                                       " WHERE name = 'name' AND bytes = 'CUSTOMER'::bytea);";
+    // The design changes the Ispec's usage; its links compare as out of date.
+    const auto usageChanged = [](const std::string& ispec, const std::string& from, const std::string& to) {
+        return "UPDATE vq_repository.px_attribute SET bytes = '" + to + "'::bytea WHERE name = 'usage' AND bytes = '" +
+               from + "'::bytea AND oid IN (SELECT oid FROM vq_repository.px_attribute WHERE name = 'name'"
+               " AND bytes = '" + ispec + "'::bytea);"
+               "UPDATE vq_repository.px_attribute SET bytes = '\\x00' WHERE name = 'guidBlob'"
+               " AND oid IN (SELECT oid FROM vq_repository.px_attribute WHERE name = 'name' AND bytes = '" +
+               ispec + "'::bytea);";
+    };
+    const std::string eventOutput = usageChanged("EVENT", "B", "O");
+    const std::string auditBoth = usageChanged("AUDIT", "O", "B");
+    struct Row {
+        const char* what;
+        const std::string& setUp;
+        const std::string& lines;
+        std::string table;
+        const char* writes;
+        std::string when;
+    };
+    const std::string none;
+    const Row rows[] = {
+        {"bundle, its object", none, deleteBundle, "px_object", "UPDATE", "NEW.class = 'PxVQBundle' AND NOT NEW.present"},
+        {"bundle, its attributes", none, deleteBundle, "px_attribute", "DELETE", "OLD.name = 'containsAllIspecs'"},
+        {"bundle, its membership", none, deleteBundle, "px_member", "DELETE", "OLD.role = 'bundles'"},
+        {"entry, the link's object", customerUnused, deleteCustomerEntry, "px_object", "UPDATE",
+         "NEW.class = 'PxVQIspecSoftLink' AND NOT NEW.present"},
+        {"entry, the link's attributes", customerUnused, deleteCustomerEntry, "px_attribute", "DELETE",
+         "OLD.name = 'ispecUsage'"},
+        {"entry, the link's membership", customerUnused, deleteCustomerEntry, "px_member", "DELETE",
+         "OLD.role = 'elementSoftLinks'"},
+        {"out of the bundles, the entry's object", eventOutput, kOpenSystemView + kGenerateSystem, "px_object",
+         "UPDATE", "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present"},
+        {"out of the bundles, the entry's attributes", eventOutput, kOpenSystemView + kGenerateSystem,
+         "px_attribute", "DELETE", "OLD.name = 'ispec'"},
+        {"out of the bundles, the entry's membership", eventOutput, kOpenSystemView + kGenerateSystem, "px_member",
+         "DELETE", "OLD.role = 'ispecBundleData'"},
+        {"into the bundles, the entry's object", auditBoth, kOpenSystemView + kGenerateSystem, "px_object",
+         "INSERT", "NEW.class = 'PxVQIspecBundleData'"},
+        {"into the bundles, the entry's attributes", auditBoth, kOpenSystemView + kGenerateSystem, "px_attribute",
+         "INSERT", "NEW.name = 'ispec'"},
+        {"into the bundles, the entry's membership", auditBoth, kOpenSystemView + kGenerateSystem, "px_member",
+         "INSERT", "NEW.role = 'ispecBundleData'"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewSample();
+        if (!row.setUp.empty())
+            Sql(row.setUp);
+        const std::string before = WithoutLastSyncOption(Dump());
+        Arm(row.table, row.when, Fault::Refused, false, row.writes);
+        const std::string printed = RunOnce(row.lines);
+        Disarm();
+        const std::vector<std::string> boxes = WithoutQuestions(vqtest::RunningHost::Boxes(printed));
+        ASSERT_EQ(boxes.size(), 1u) << printed;
+        EXPECT_TRUE(Names(boxes[0], Fault::Refused)) << boxes[0];
+        EXPECT_EQ(WithoutLastSyncOption(Dump()), before);
     }
 }
 
