@@ -28,13 +28,13 @@ std::size_t Count(const std::string& text, const std::string& part)
     return count;
 }
 
-// The boxes less the questions a step asks before it writes (whether to check for changed
-// options), answered No.
-std::vector<std::string> WithoutQuestions(std::vector<std::string> boxes)
+// The error boxes among what the host printed, less the questions a step asks before it
+// writes.
+std::vector<std::string> ErrorBoxes(const std::string& printed)
 {
-    boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                               [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
-                boxes.end());
+    std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
+    const auto question = [](const std::string& box) { return box.find("[Wrenfield Error]") == std::string::npos; };
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(), question), boxes.end());
     return boxes;
 }
 
@@ -212,7 +212,7 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
         Arm(row.table, row.when, row.fault);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        const std::vector<std::string> boxes = WithoutQuestions(vqtest::RunningHost::Boxes(printed));
+        const std::vector<std::string> boxes = ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(Dump().find(row.stored), std::string::npos);
@@ -223,9 +223,10 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
 }
 
 // A bundle's Delete, the Delete of an Ispec's entry in a bundle (its element link, marked
-// unused and in no other bundle but those of all Ispecs, goes with it) and a synchronisation that moves an Ispec out of or into the bundles
-// of all Ispecs as its design usage changed: the server refuses a write of the step's last
-// object, at each table it writes. One box, and the repository is as before.
+// unused and in no other bundle but those of all Ispecs, goes with it) and a synchronisation
+// that moves an Ispec out of or into the bundles of all Ispecs as its design usage changed:
+// the server refuses a write of the step's last object, at each table it writes. One box,
+// and the repository is as before.
 TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBefore)
 {
     const auto find = [](const std::string& text) {
@@ -260,7 +261,8 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
     };
     const std::string none;
     const Row rows[] = {
-        {"bundle, its object", none, deleteBundle, "px_object", "UPDATE", "NEW.class = 'PxVQBundle' AND NOT NEW.present"},
+        {"bundle, its object", none, deleteBundle, "px_object", "UPDATE",
+         "NEW.class = 'PxVQBundle' AND NOT NEW.present"},
         {"bundle, its attributes", none, deleteBundle, "px_attribute", "DELETE", "OLD.name = 'containsAllIspecs'"},
         {"bundle, its membership", none, deleteBundle, "px_member", "DELETE", "OLD.role = 'bundles'"},
         {"entry, the link's object", customerUnused, deleteCustomerEntry, "px_object", "UPDATE",
@@ -291,10 +293,56 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
         Arm(row.table, row.when, Fault::Refused, false, row.writes);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        const std::vector<std::string> boxes = WithoutQuestions(vqtest::RunningHost::Boxes(printed));
+        const std::vector<std::string> boxes = ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], Fault::Refused)) << boxes[0];
         EXPECT_EQ(WithoutLastSyncOption(Dump()), before);
+    }
+}
+
+// One action, one box, whatever the failure makes fail after it: a row click while the host's
+// transaction that a refused write failed is left open (each read refuses with the first
+// refusal); the Business Segment options' OK and Bulk Options' Apply then OK with the data
+// connection ended at the write (the dialog's end and the view read on without it).
+TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
+{
+    const std::string segmentShown = kOpenSystemView + "select-row 59648 1\ncommand-id 32795\nidle\n";
+    const std::string oltpEnabled =
+        "INSERT INTO vq_repository.px_attribute(oid, name, type, number) SELECT oid, 'opt.EnableOLTP', 1, 1"
+        " FROM vq_repository.px_object WHERE class = 'PxNTBSegOptions'"
+        " ON CONFLICT (oid, name) DO UPDATE SET number = 1;";
+    struct Row {
+        const char* what;
+        Fault fault;
+        std::string setUp;
+        std::string before;
+        std::string action;
+    };
+    const Row rows[] = {
+        {"a row click in a failed host transaction", Fault::Refused, "",
+         kOpenSystemView + "prepare-transaction SALES 0\nrename LSECOMPONENT CLIENT CUSTOMER SALES\nidle\n",
+         "select-row 59648 1\nidle\n"},
+        {"segment options OK", Fault::DataConnectionEnded, "", segmentShown,
+         "select-row 59648 2\nexpect-dialog 144\ncheck 1077 1\nclick 1\ncommand-id 32772\nidle\n"},
+        // The question before the Apply takes its default button, Yes.
+        {"Bulk Options Apply, then OK", Fault::DataConnectionEnded, oltpEnabled, segmentShown,
+         "select-row 59648 2\nexpect-dialog 144\nselect 12320 6\nselect 1958 1\nclick 1964\nset-text 1967 \"SVC1\"\n"
+         "click 1001\nanswer IDOK\ncommand-id 32772\nidle\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewSample();
+        if (!row.setUp.empty())
+            Sql(row.setUp);
+        Arm("px_attribute", "true", row.fault);
+        vqtest::TempDir folder;
+        vqtest::RunningHost host(folder.Path(), m_uri, "USER");
+        host.Run(row.before);
+        const std::string printed = host.Run(row.action);
+        Disarm();
+        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        ASSERT_EQ(boxes.size(), 1u) << printed;
+        EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
     }
 }
 
