@@ -222,11 +222,11 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
     }
 }
 
-// A bundle's Delete, the Delete of an Ispec's entry in a bundle (its element link, marked
-// unused and in no other bundle but those of all Ispecs, goes with it) and a synchronisation
-// that moves an Ispec out of or into the bundles of all Ispecs as its design usage changed:
-// the server refuses a write of the step's last object, at each table it writes. One box,
-// and the repository is as before.
+// A bundle's Delete, the Delete of an Ispec's entry in a bundle or its removal in the
+// bundle's membership dialog (its element link, marked unused and in no other bundle but
+// those of all Ispecs, goes with it) and a synchronisation that moves an Ispec out of or into
+// the bundles of all Ispecs as its design usage changed: the server refuses a write of the
+// step's last object, at each table it writes. One box, and the repository is as before.
 TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBefore)
 {
     const auto find = [](const std::string& text) {
@@ -237,6 +237,11 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
     // The entries show under their bundle by name: CUSTOMER is the first of ORDERS.
     const std::string deleteCustomerEntry =
         kOpenSystemView + find("ORDERS") + "command-id 32795\nidle\nselect-row 59648 5\nidle\n" + deleteSelected;
+    // CUSTOMER taken out of ORDERS in its membership dialog; a dialog the failure keeps open
+    // ends as Cancel.
+    const std::string removeCustomer = kOpenSystemView + find("ORDERS") +
+                                       "expect-dialog 832\nselect 1821 0\nclick 1817\nclick 1\n"
+                                       "command-id 32830\nidle\n";
     const std::string customerUnused = "UPDATE vq_repository.px_attribute SET number = 1 WHERE name = 'unusedMark'"
                                        " AND oid IN (SELECT oid FROM vq_repository.px_attribute"
                                        " WHERE name = 'name' AND bytes = 'CUSTOMER'::bytea);";
@@ -271,6 +276,8 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
          "OLD.name = 'ispecUsage'"},
         {"entry, the link's membership", customerUnused, deleteCustomerEntry, "px_member", "DELETE",
          "OLD.role = 'elementSoftLinks'"},
+        {"membership dialog, the link's object", customerUnused, removeCustomer, "px_object", "UPDATE",
+         "NEW.class = 'PxVQIspecSoftLink' AND NOT NEW.present"},
         {"out of the bundles, the entry's object", eventOutput, kOpenSystemView + kGenerateSystem, "px_object",
          "UPDATE", "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present"},
         {"out of the bundles, the entry's attributes", eventOutput, kOpenSystemView + kGenerateSystem,
