@@ -142,6 +142,33 @@ int StoreJoiningBundles(VqsModel& model, VqsModelNodeBSLink* segmentNode, const 
     return 0;
 }
 
+// A matched link's design data, its bundle moves, its unused mark and its design profile's
+// link are stored in one transaction: once the link's data is stored, it looks up to date to
+// the next synchronisation, which would never redo the rest.
+int BringUpToDate(VqsModelNodeElementLink* node, const PxLSEElementPtr& design, bool changed,
+                  const CStringList& primaryProfiles, VqsLockBag& writeBag, const PxLSEProfilePtr& profile,
+                  VqsSyncResult& result)
+{
+    VqsModelNodeBSLink* segmentNode = node->GetBSLinkNode();
+    const bool revived = IsMarkedUnused(node);
+    {
+        VqsTransaction transaction;
+        const bool stored = ((!changed && !design->_IsKindOf("PxLSEProfile")) ||
+                             node->AddIspecsToBundles(design, primaryProfiles)) &&
+                            (!revived || node->SetSoftLinkValue(0)) &&
+                            (!profile || node->SyncDesignParts(writeBag, changed, design, profile, result));
+        if (!stored)
+            transaction.SetFailed();
+    }
+    if (VqsTransaction::IsOk())
+        return 1;
+    VqsTransaction::RereadAfterFailure([segmentNode] {
+        segmentNode->LoadElementLinks(VqsLoadDropVanished);
+        segmentNode->ReloadBundleEntries(PxVQBundlePtr());
+    });
+    return 0;
+}
+
 int LockAndDelete(const ElementNodes& nodes)
 {
     if (nodes.empty())
@@ -329,13 +356,8 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         if (!present[i])
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-        const bool revived = IsMarkedUnused(node);
-        if ((changed[i] || design->_IsKindOf("PxLSEProfile")) && !node->AddIspecsToBundles(design, primaryProfiles))
-            return 0;
-        if (revived && !node->SetSoftLinkValue(0))
-            return 0;
         result.pairs.AddTail(VqcSyncPair{design, link});
-        if (profiles[i] && !node->SyncDesignParts(writeBag, changed[i] != 0, design, profiles[i], result))
+        if (!BringUpToDate(node, design, changed[i] != 0, primaryProfiles, writeBag, profiles[i], result))
             return 0;
     }
 

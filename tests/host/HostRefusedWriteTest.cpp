@@ -225,8 +225,9 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
 // A bundle's Delete, the Delete of an Ispec's entry in a bundle or its removal in the
 // bundle's membership dialog (its element link, marked unused and in no other bundle but
 // those of all Ispecs, goes with it) and a synchronisation that moves an Ispec out of or into
-// the bundles of all Ispecs as its design usage changed: the server refuses a write of the
-// step's last object, at each table it writes. One box, and the repository is as before.
+// the bundles of all Ispecs as its design usage changed, or a component's profile link after
+// the component's: the server refuses a write of the step's last object, at each table it
+// writes. One box, and the repository is as before.
 TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBefore)
 {
     const auto find = [](const std::string& text) {
@@ -245,17 +246,21 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
     const std::string customerUnused = "UPDATE vq_repository.px_attribute SET number = 1 WHERE name = 'unusedMark'"
                                        " AND oid IN (SELECT oid FROM vq_repository.px_attribute"
                                        " WHERE name = 'name' AND bytes = 'CUSTOMER'::bytea);";
-    // The design changes the Ispec's usage; its links compare as out of date.
-    const auto usageChanged = [](const std::string& ispec, const std::string& from, const std::string& to) {
+    // The element's links compare as out of date with the design.
+    const auto outOfDate = [](const std::string& element) {
+        return "UPDATE vq_repository.px_attribute SET bytes = '\\x00' WHERE name = 'guidBlob'"
+               " AND oid IN (SELECT oid FROM vq_repository.px_attribute WHERE name = 'name' AND bytes = '" +
+               element + "'::bytea);";
+    };
+    // The design changes the Ispec's usage.
+    const auto usageChanged = [&](const std::string& ispec, const std::string& from, const std::string& to) {
         return "UPDATE vq_repository.px_attribute SET bytes = '" + to + "'::bytea WHERE name = 'usage' AND bytes = '" +
                from + "'::bytea AND oid IN (SELECT oid FROM vq_repository.px_attribute WHERE name = 'name'"
-               " AND bytes = '" + ispec + "'::bytea);"
-               "UPDATE vq_repository.px_attribute SET bytes = '\\x00' WHERE name = 'guidBlob'"
-               " AND oid IN (SELECT oid FROM vq_repository.px_attribute WHERE name = 'name' AND bytes = '" +
-               ispec + "'::bytea);";
+               " AND bytes = '" + ispec + "'::bytea);" + outOfDate(ispec);
     };
     const std::string eventOutput = usageChanged("EVENT", "B", "O");
     const std::string auditBoth = usageChanged("AUDIT", "O", "B");
+    const std::string customerChanged = outOfDate("CUSTOMER");
     struct Row {
         const char* what;
         const std::string& setUp;
@@ -278,6 +283,8 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
          "OLD.role = 'elementSoftLinks'"},
         {"membership dialog, the link's object", customerUnused, removeCustomer, "px_object", "UPDATE",
          "NEW.class = 'PxVQIspecSoftLink' AND NOT NEW.present"},
+        {"a component's profile link", customerChanged, kOpenSystemView + kGenerateSystem, "px_attribute",
+         "INSERT OR UPDATE", "NEW.name = 'ordinateName'"},
         {"out of the bundles, the entry's object", eventOutput, kOpenSystemView + kGenerateSystem, "px_object",
          "UPDATE", "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present"},
         {"out of the bundles, the entry's attributes", eventOutput, kOpenSystemView + kGenerateSystem,
