@@ -88,6 +88,13 @@ TEST_F(HostLockWaitTest, ANameTakenOnTheServerWhileTheFinishWaitsIsRefusedAtTheP
     HoldAndWait(repository, "name_taken");
 }
 
+TEST_F(HostLockWaitTest, ARenameAndACreationAfterAPrepareGivenUpOnAFileAnswerFailure)
+{
+    const std::string repository = m_folder.File("sample.vqr");
+    MakeSample(repository);
+    HoldAndWait(repository, "refused_prepare");
+}
+
 TEST_F(HostLockWaitTest, ARenameAndACreationAfterAPrepareGivenUpOnTheServerAnswerFailure)
 {
     const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();

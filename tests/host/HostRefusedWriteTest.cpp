@@ -261,6 +261,7 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
     const std::string eventOutput = usageChanged("EVENT", "B", "O");
     const std::string auditBoth = usageChanged("AUDIT", "O", "B");
     const std::string customerChanged = outOfDate("CUSTOMER");
+    const std::string generateSystem = kOpenSystemView + kGenerateSystem;
     struct Row {
         const char* what;
         const std::string& setUp;
@@ -283,20 +284,20 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
          "OLD.role = 'elementSoftLinks'"},
         {"membership dialog, the link's object", customerUnused, removeCustomer, "px_object", "UPDATE",
          "NEW.class = 'PxVQIspecSoftLink' AND NOT NEW.present"},
-        {"a component's profile link", customerChanged, kOpenSystemView + kGenerateSystem, "px_attribute",
-         "INSERT OR UPDATE", "NEW.name = 'ordinateName'"},
-        {"out of the bundles, the entry's object", eventOutput, kOpenSystemView + kGenerateSystem, "px_object",
-         "UPDATE", "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present"},
-        {"out of the bundles, the entry's attributes", eventOutput, kOpenSystemView + kGenerateSystem,
-         "px_attribute", "DELETE", "OLD.name = 'ispec'"},
-        {"out of the bundles, the entry's membership", eventOutput, kOpenSystemView + kGenerateSystem, "px_member",
-         "DELETE", "OLD.role = 'ispecBundleData'"},
-        {"into the bundles, the entry's object", auditBoth, kOpenSystemView + kGenerateSystem, "px_object",
-         "INSERT", "NEW.class = 'PxVQIspecBundleData'"},
-        {"into the bundles, the entry's attributes", auditBoth, kOpenSystemView + kGenerateSystem, "px_attribute",
-         "INSERT", "NEW.name = 'ispec'"},
-        {"into the bundles, the entry's membership", auditBoth, kOpenSystemView + kGenerateSystem, "px_member",
-         "INSERT", "NEW.role = 'ispecBundleData'"},
+        {"a component's profile link", customerChanged, generateSystem, "px_attribute", "INSERT OR UPDATE",
+         "NEW.name = 'ordinateName'"},
+        {"out of the bundles, the entry's object", eventOutput, generateSystem, "px_object", "UPDATE",
+         "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present"},
+        {"out of the bundles, the entry's attributes", eventOutput, generateSystem, "px_attribute", "DELETE",
+         "OLD.name = 'ispec'"},
+        {"out of the bundles, the entry's membership", eventOutput, generateSystem, "px_member", "DELETE",
+         "OLD.role = 'ispecBundleData'"},
+        {"into the bundles, the entry's object", auditBoth, generateSystem, "px_object", "INSERT",
+         "NEW.class = 'PxVQIspecBundleData'"},
+        {"into the bundles, the entry's attributes", auditBoth, generateSystem, "px_attribute", "INSERT",
+         "NEW.name = 'ispec'"},
+        {"into the bundles, the entry's membership", auditBoth, generateSystem, "px_member", "INSERT",
+         "NEW.role = 'ispecBundleData'"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
