@@ -225,9 +225,9 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
 // A bundle's Delete, the Delete of an Ispec's entry in a bundle or its removal in the
 // bundle's membership dialog (its element link, marked unused and in no other bundle but
 // those of all Ispecs, goes with it) and a synchronisation that moves an Ispec out of or into
-// the bundles of all Ispecs as its design usage changed, or a component's profile link after
-// the component's: the server refuses a write of the step's last object, at each table it
-// writes. One box, and the repository is as before.
+// the bundles of all Ispecs as its design usage changed or as it is new, or a component's
+// profile link after the component's: the server refuses a write of the step's last object,
+// at each table it writes. One box, and the repository is as before.
 TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBefore)
 {
     const auto find = [](const std::string& text) {
@@ -261,6 +261,16 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
     const std::string eventOutput = usageChanged("EVENT", "B", "O");
     const std::string auditBoth = usageChanged("AUDIT", "O", "B");
     const std::string customerChanged = outOfDate("CUSTOMER");
+    // ORDER's links are gone with their options and bundle entries: the synchronisation makes
+    // a new link, which joins the bundles of all Ispecs.
+    const std::string orderGone =
+        "CREATE TEMP TABLE gone AS SELECT oid FROM vq_repository.px_attribute WHERE name = 'name'"
+        " AND bytes = 'ORDER'::bytea AND oid IN (SELECT oid FROM vq_repository.px_object"
+        " WHERE class = 'PxVQIspecSoftLink');"
+        "INSERT INTO gone SELECT oid FROM vq_repository.px_attribute WHERE name IN ('ispec', 'softLink')"
+        " AND number IN (SELECT oid FROM gone);"
+        "UPDATE vq_repository.px_object SET present = false WHERE oid IN (SELECT oid FROM gone);"
+        "DELETE FROM vq_repository.px_member WHERE member IN (SELECT oid FROM gone) OR owner IN (SELECT oid FROM gone);";
     const std::string generateSystem = kOpenSystemView + kGenerateSystem;
     struct Row {
         const char* what;
@@ -286,6 +296,8 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
          "NEW.class = 'PxVQIspecSoftLink' AND NOT NEW.present"},
         {"a component's profile link", customerChanged, generateSystem, "px_attribute", "INSERT OR UPDATE",
          "NEW.name = 'ordinateName'"},
+        {"a new link, its entry in the bundles", orderGone, generateSystem, "px_object", "INSERT",
+         "NEW.class = 'PxVQIspecBundleData'"},
         {"out of the bundles, the entry's object", eventOutput, generateSystem, "px_object", "UPDATE",
          "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present"},
         {"out of the bundles, the entry's attributes", eventOutput, generateSystem, "px_attribute", "DELETE",
