@@ -299,8 +299,11 @@ void VqsOptIspecBundleDlg::Move(VqsTypedListCtrl_IspecBundleDataLink& from, VqsT
     UpdateButtons();
 }
 
-BOOL VqsOptIspecBundleDlg::Write(const IspecList& removed, const IspecList& added, CObList& candidates)
+// The membership and the unused links that only the removed entries kept go in one
+// transaction.
+BOOL VqsOptIspecBundleDlg::Write(const IspecList& removed, const IspecList& added)
 {
+    CObList candidates;
     VqsModel* model = m_pBundleNode->GetModel();
     VqsLockBag read(VqsReadLock);
     VqsLockBag write(VqsWriteLock);
@@ -357,23 +360,26 @@ BOOL VqsOptIspecBundleDlg::Write(const IspecList& removed, const IspecList& adde
     {
         VqsTransactionBundle transaction(m_pBundle, m_pLink);
         transaction.UpdateIspecBundle(removed, added);
+        if (transaction.IsUsable() && !RemoveUnneededLinks(candidates))
+            transaction.SetFailed();
     }
     return VqsTransaction::IsOk();
 }
 
-void VqsOptIspecBundleDlg::RemoveUnneededLinks(CObList& candidates)
+BOOL VqsOptIspecBundleDlg::RemoveUnneededLinks(const CObList& candidates)
 {
     BOOL kept = FALSE;
     for (POSITION pos = candidates.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNodeElementLink*>(candidates.GetNext(pos));
         if (node->HasExplicitBundleMembership())
             kept = TRUE;
-        else
-            node->DeleteSoftLink();
+        else if (!node->DeleteSoftLink())
+            return FALSE;
     }
     if (kept)
         m_pLinkNode->LoadElementLinks(VqsLoadDropVanished);
     m_pBundleNode->LoadIspecBundleData(VqsLoadDropVanished);
+    return TRUE;
 }
 
 // A failed write keeps the dialog open with the moves the user made.
@@ -401,11 +407,13 @@ void VqsOptIspecBundleDlg::OnOK()
             added.AddTail(ispec);
     }
     CWaitCursor wait;
-    CObList candidates;
-    if (!Write(removed, added, candidates)) {
+    if (!Write(removed, added)) {
         m_pBundleNode->Refresh();
+        VqsTransaction::RereadAfterFailure([this] {
+            m_pLinkNode->LoadElementLinks(VqsLoadReread);
+            m_pBundleNode->LoadIspecBundleData(VqsLoadDropVanished);
+        });
         return;
     }
-    RemoveUnneededLinks(candidates);
     CDialog::OnOK();
 }

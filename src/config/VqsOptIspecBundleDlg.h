@@ -59,8 +59,10 @@ private:
     void Move(VqsTypedListCtrl_IspecBundleDataLink& from, VqsTypedListCtrl_IspecBundleDataLink& to, BOOL all,
               BOOL removing);
     void EndWithError(UINT messageId, const VqException* error);
-    BOOL Write(const IspecList& removed, const IspecList& added, CObList& candidates);
-    void RemoveUnneededLinks(CObList& candidates);
+    BOOL Write(const IspecList& removed, const IspecList& added);
+    // Deletes the links of the candidates that no bundle of their own keeps; FALSE when one
+    // was refused.
+    BOOL RemoveUnneededLinks(const CObList& candidates);
 
     PxVQBundlePtr m_pBundle;
     VqsTypedListCtrl_IspecBundleDataLink m_available;

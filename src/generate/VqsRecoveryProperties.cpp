@@ -78,7 +78,7 @@ BOOL VqsRecoveryProperties::OnInitDialog()
         if (m_nCompileAll == 0 || m_nCompileAll == 1)
             CheckRadioButton(IDC_COMPILE_ALL, IDC_COMPILE_UPDATED, IDC_COMPILE_ALL + m_nCompileAll);
     } catch (const VqReportableException& error) {
-        VqsErrorBox(error.GetErrorMessage());
+        VqsErrorBoxOf(error);
         EndDialog(IDCANCEL);
         return FALSE;
     }
@@ -160,7 +160,7 @@ BOOL VqsRecoveryProperties::StoreMembers()
             m_pRecoveryInfo->SetCurrentState(m_nCurrentState);
         } catch (const VqException& error) {
             transaction.SetFailed();
-            VqsErrorBox(error.GetErrorMessage());
+            VqsErrorBoxOf(error);
         } catch (const std::exception&) {
             transaction.SetFailed();
             VqsErrorBox(kPopulateFailed);

@@ -266,7 +266,7 @@ BOOL VqsSelectSession::OnInitDialog()
     try {
         FillList();
     } catch (const VqReportableException& error) {
-        VqsErrorBox(error.GetErrorMessage());
+        VqsErrorBoxOf(error);
         EndDialog(IDCANCEL);
         return FALSE;
     }
@@ -419,7 +419,7 @@ void VqsSelectSession::OnDelete()
         FillList();
         EnableActions(FALSE, FALSE, FALSE);
     } catch (const VqReportableException& error) {
-        VqsErrorBox(error.GetErrorMessage());
+        VqsErrorBoxOf(error);
     }
 }
 
@@ -469,7 +469,7 @@ void VqsSelectSession::OnOK()
         if (session->getGenerateType() == kTypeSystemAndReport)
             PairAutoReport();
     } catch (const VqReportableException& error) {
-        VqsErrorBox(error.GetErrorMessage());
+        VqsErrorBoxOf(error);
         return;
     }
     EndDialog(IDOK);

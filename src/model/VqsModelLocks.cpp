@@ -12,6 +12,7 @@
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsNodeRef.h"
 #include "model/VqsRunningGeneration.h"
+#include "model/VqsTransaction.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -318,14 +319,30 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
         }
     }
     // Checked under the write locks, which a generation's start waits for.
-    for (POSITION pos = nodes.GetHeadPosition(); pos;)
-        if (VqsRefusedDeleteWhileGenerationRuns(static_cast<VqsModelNode*>(nodes.GetNext(pos))->GetObject()))
+    std::vector<VqsNodeRef<VqsModelNode>> parents;
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+        if (VqsRefusedDeleteWhileGenerationRuns(node->GetObject()))
             return false;
-    for (; !nodes.IsEmpty(); remaining.DropDeleted()) {
-        if (!static_cast<VqsModelNode*>(nodes.RemoveHead())->Delete())
-            return false;
+        parents.emplace_back(node->GetParent());
     }
-    return true;
+    // The nodes listed together go in one transaction, or none of them does.
+    bool deleted = true;
+    {
+        VqsTransaction transaction;
+        for (; deleted && !nodes.IsEmpty(); remaining.DropDeleted())
+            deleted = static_cast<VqsModelNode*>(nodes.RemoveHead())->Delete() != 0;
+        if (!deleted)
+            transaction.SetFailed();
+    }
+    if (deleted && VqsTransaction::IsOk())
+        return true;
+    VqsTransaction::RereadAfterFailure([&parents] {
+        for (const VqsNodeRef<VqsModelNode>& parent : parents)
+            if (VqsModelNode* node = parent.Get())
+                node->LoadChildren(VqsLoadReread);
+    });
+    return false;
 }
 
 void VqsModel::DeleteObject(VqsLockBag& held, PxTypedList<PxVQObjectPtr>& objects)

@@ -2,7 +2,8 @@
 
 #include "model/VqsLockBag.h"
 #include "model/VqsModelNodeLink.h"
-#include "model/VqsTransactionObject.h"
+#include "model/VqsModel.h"
+#include "model/VqsTransaction.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -38,6 +39,19 @@ int LockEntryPath(VqsModelNode& node, VqsModelNodeBSLink* bsLink, VqsLockBag& ba
     if (throughParent && !node.GetParent()->LockPath(bag, target))
         return 0;
     return bag.LockNode(&node);
+}
+
+// After a deletion under a bundle that failed, the segment link's bundles, the bundle's
+// entries and the element links show what is stored again.
+void RereadAfterFailedDelete(VqsModelNodeBSLink* owner, const PxVQBundlePtr& bundle)
+{
+    VqsTransaction::RereadAfterFailure([&] {
+        owner->LoadBundles(VqsLoadReread);
+        const VqsModel* model = owner->GetModel();
+        if (auto* node = dynamic_cast<VqsModelNodeBundle*>(model ? model->LookupNode(bundle) : nullptr))
+            node->LoadIspecBundleData(VqsLoadReread);
+        owner->LoadElementLinks(VqsLoadReread);
+    });
 }
 
 } // namespace
@@ -136,23 +150,35 @@ VqsModelNodeIspecBundleData* VqsModelNodeBundle::LockIspecBundleDataChild(VqsLoc
 
 VqsModelNodeBSLink* VqsModelNodeBundle::GetBSLinkNode() const { return static_cast<VqsModelNodeBSLink*>(GetParent()); }
 
+// The bundle goes with its entries in one transaction, or nothing of it goes.
 int VqsModelNodeBundle::Delete()
 {
-    try {
-        // Entries read since the last load get their nodes before the walk relies on them.
-        LoadIspecBundleData(VqsLoadReread);
-        PxTypedList<PxVQIspecBundleDataPtr> entries;
-        GetBundle()->GetListOfIspecBundleData(entries);
-        for (POSITION pos = entries.GetHeadPosition(); pos;) {
-            VqsModelNodeIspecBundleData* entry = FindIspecBundleDataNode(entries.GetNext(pos));
-            if (!entry || !entry->Delete())
-                return 0;
+    VqsModelNodeBSLink* owner = GetBSLinkNode();
+    const PxVQBundlePtr bundle = GetBundle();
+    bool deleted = false;
+    {
+        VqsTransaction transaction;
+        try {
+            // Entries read since the last load get their nodes before the walk relies on them.
+            LoadIspecBundleData(VqsLoadReread);
+            PxTypedList<PxVQIspecBundleDataPtr> entries;
+            bundle->GetListOfIspecBundleData(entries);
+            bool entriesGone = true;
+            for (POSITION pos = entries.GetHeadPosition(); pos && entriesGone;) {
+                VqsModelNodeIspecBundleData* entry = FindIspecBundleDataNode(entries.GetNext(pos));
+                entriesGone = entry && entry->Delete();
+            }
+            deleted = entriesGone && VqsModelNode::Delete();
+        } catch (const VqReportableException& error) {
+            transaction.ReportFailure(IDS_CANNOT_ACCESS_BUNDLES, error);
         }
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_ACCESS_BUNDLES, error);
-        return 0;
+        if (!deleted)
+            transaction.SetFailed();
     }
-    return VqsModelNode::Delete();
+    deleted = deleted && VqsTransaction::IsOk();
+    if (!deleted)
+        RereadAfterFailedDelete(owner, bundle);
+    return deleted ? 1 : 0;
 }
 
 void VqsModelNodeBundle::RemoveChild(VqsModelNode* child)
@@ -181,28 +207,32 @@ int VqsModelNodeIspecBundleData::LockPath(VqsLockBag& bag, const PxVQObjectPtr& 
                          [this] { return PxVQSoftLinkPtr(GetIspecBundleData()->GetIspecInformation()); });
 }
 
+// The entry and the unused element link that goes with it go in one transaction.
 int VqsModelNodeIspecBundleData::Delete()
 {
     VqsModelNodeBundle* bundle = GetBundleNode();
+    VqsModelNodeBSLink* owner = bundle->GetBSLinkNode();
     PxVQIspecSoftLinkPtr ispec;
     VqsModelNodeElementLink* elementLink = nullptr;
     try {
         ispec = GetIspecBundleData()->GetIspecInformation();
-        if (VqsModelNodeBSLink* bsLink = bundle->GetBSLinkNode())
-            elementLink = bsLink->FindElementLinkNode(ispec);
+        if (owner)
+            elementLink = owner->FindElementLinkNode(ispec);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_BUNDLE_ISPECS, error);
         return 0;
     }
+    bool deleted = false;
     {
-        VqsTransactionObject transaction(GetObject());
-        transaction.DeleteObject();
+        VqsTransaction transaction;
+        deleted = VqsModelNode::Delete() != 0;
+        if (deleted && elementLink && !elementLink->HasExplicitBundleMembership() && ispec->IsRemovable())
+            deleted = elementLink->Delete() != 0;
+        if (!deleted)
+            transaction.SetFailed();
     }
-    if (!VqsTransaction::IsOk())
-        return 0;
-    bundle->RemoveChild(this);
-    if (elementLink && !elementLink->HasExplicitBundleMembership() && ispec->IsRemovable())
-        elementLink->Delete();
-    delete this;
-    return 1;
+    deleted = deleted && VqsTransaction::IsOk();
+    if (!deleted && owner)
+        RereadAfterFailedDelete(owner, bundle->GetBundle());
+    return deleted ? 1 : 0;
 }

@@ -120,6 +120,9 @@ public:
                                                       VqsModelNodeRepGroup* after = nullptr);
     VqsModelNodeBundle* FindOrCreateBundleNode(const PxVQBundlePtr& bundle, bool notify,
                                                VqsModelNodeBundle* after = nullptr);
+    // The entries of the bundle's node read again, those gone dropped; of every bundle's
+    // node for a null bundle.
+    void ReloadBundleEntries(const PxVQBundlePtr& bundle);
 
     // Whether the segment's link, or one of its element links, holds updated options; the
     // element links are taken over into `bag` from `other` and refreshed. 0 when one
@@ -231,7 +234,7 @@ public:
     // The same for several links in one transaction, the links and records read together.
     static int DeleteSoftLinks(const std::vector<VqsModelNodeElementLink*>& nodes);
     // Stores the design element's data in the link and keeps the Ispec's bundles in step
-    // with its usage; 0 at the first failed transaction.
+    // with its usage, in one transaction; 0 when it failed.
     int AddIspecsToBundles(const PxLSEElementPtr& design, const CStringList& primaryProfiles);
     // Puts an Ispec that is not output only into every bundle holding all Ispecs.
     int AddIspecToBundles();
@@ -272,9 +275,9 @@ private:
     int LockPathWith(VqsLockBag& bag, const PxVQObjectPtr& target, const std::vector<PxObjectPtr>* records);
     int LockReportAliasesNamingThis(VqsLockBag& bag, const PxVQObjectPtr& target);
     int LockOptionNodes(VqsLockBag& bag, const PxVQObjectPtr& target, const std::vector<PxObjectPtr>* records);
+    int FollowUsageInBundles(const PxVQIspecSoftLinkPtr& ispec, int usageBefore);
     int TakeIspecOutOfBundles();
     int PutIspecIntoBundles();
-    void ReloadBundleNode(const PxVQBundlePtr& bundle);
     static std::vector<std::vector<PxVQSoftLinkPtr>> LinksGoingWith(
         const std::vector<VqsModelNodeElementLink*>& nodes);
     // Takes the node out of the model, with the nodes of the other links that went with it.

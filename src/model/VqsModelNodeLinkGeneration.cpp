@@ -142,6 +142,8 @@ int VqsModelNodeBSLink::FillReports(int restart, VqsBSLock& bsLock, const PxHand
     }
 }
 
+// The usage and the bundle moves it asks for are stored together: a usage stored alone
+// looks up to date to the next synchronisation, which would never move the Ispec.
 int VqsModelNodeElementLink::AddIspecsToBundles(const PxLSEElementPtr& design, const CStringList& primaryProfiles)
 {
     const PxVQIspecSoftLinkPtr ispec(GetElementSoftLink());
@@ -149,12 +151,19 @@ int VqsModelNodeElementLink::AddIspecsToBundles(const PxLSEElementPtr& design, c
     {
         VqsTransactionConfig transaction(GetConfigNode()->GetConfig());
         transaction.SetElementLinkData(design, GetElementSoftLink(), primaryProfiles);
+        if (transaction.IsUsable() && ispec && !FollowUsageInBundles(ispec, usageBefore))
+            transaction.SetFailed();
     }
     NotifyChanged();
-    if (!VqsTransaction::IsOk())
-        return 0;
-    if (!ispec)
+    if (VqsTransaction::IsOk())
         return 1;
+    VqsModelNodeBSLink* owner = GetBSLinkNode();
+    VqsTransaction::RereadAfterFailure([owner] { owner->ReloadBundleEntries(PxVQBundlePtr()); });
+    return 0;
+}
+
+int VqsModelNodeElementLink::FollowUsageInBundles(const PxVQIspecSoftLinkPtr& ispec, int usageBefore)
+{
     const int usage = ispec->GetIspecUsage();
     if (usage == WYR_ISPEC_USAGE_OUTPUT && usageBefore != WYR_ISPEC_USAGE_OUTPUT)
         return TakeIspecOutOfBundles();
@@ -184,7 +193,7 @@ int VqsModelNodeElementLink::TakeIspecOutOfBundles()
         }
         if (!VqsTransaction::IsOk())
             return 0;
-        ReloadBundleNode(bundle);
+        GetBSLinkNode()->ReloadBundleEntries(bundle);
     }
     return 1;
 }
@@ -207,18 +216,18 @@ int VqsModelNodeElementLink::PutIspecIntoBundles()
         if (!VqsTransaction::IsOk())
             return 0;
         if (entry)
-            ReloadBundleNode(bundle);
+            GetBSLinkNode()->ReloadBundleEntries(bundle);
     }
     return 1;
 }
 
-void VqsModelNodeElementLink::ReloadBundleNode(const PxVQBundlePtr& bundle)
+void VqsModelNodeBSLink::ReloadBundleEntries(const PxVQBundlePtr& bundle)
 {
     CObList bundles;
-    GetBSLinkNode()->GetBundleNodes(bundles);
+    GetBundleNodes(bundles);
     for (POSITION pos = bundles.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNodeBundle*>(bundles.GetNext(pos));
-        if (node->GetObject()->IsSameOid(bundle)) {
+        if (!bundle || node->GetObject()->IsSameOid(bundle)) {
             node->LoadIspecBundleData(VqsLoadDropVanished);
             node->NotifyChanged();
         }

@@ -121,6 +121,54 @@ int LockPathsTogether(VqsLockBag& gathered, const Nodes& nodes)
            gathered.LockObjects(VqsWriteLock);
 }
 
+// A new link joins the bundles of all Ispecs in the transaction that stores it: once stored,
+// it looks up to date to the next synchronisation, which would never put it into them.
+int StoreJoiningBundles(VqsModel& model, VqsModelNodeBSLink* segmentNode, const PxLSEElementPtr& element,
+                        const CStringList& primaryProfiles, WORD& globalLogicId, VqsStoredElement& stored)
+{
+    {
+        VqsTransaction transaction;
+        if (!model.StoreElementLinkData(segmentNode, element, primaryProfiles, globalLogicId, stored) ||
+            !stored.elementNode->AddIspecToBundles())
+            transaction.SetFailed();
+    }
+    if (VqsTransaction::IsOk())
+        return 1;
+    stored = VqsStoredElement();
+    VqsTransaction::RereadAfterFailure([segmentNode] {
+        segmentNode->LoadElementLinks(VqsLoadDropVanished);
+        segmentNode->ReloadBundleEntries(PxVQBundlePtr());
+    });
+    return 0;
+}
+
+// A matched link's design data, its bundle moves, its unused mark and its design profile's
+// link are stored in one transaction: once the link's data is stored, it looks up to date to
+// the next synchronisation, which would never redo the rest.
+int BringUpToDate(VqsModelNodeElementLink* node, const PxLSEElementPtr& design, bool changed,
+                  const CStringList& primaryProfiles, VqsLockBag& writeBag, const PxLSEProfilePtr& profile,
+                  VqsSyncResult& result)
+{
+    VqsModelNodeBSLink* segmentNode = node->GetBSLinkNode();
+    const bool revived = IsMarkedUnused(node);
+    {
+        VqsTransaction transaction;
+        const bool stored = ((!changed && !design->_IsKindOf("PxLSEProfile")) ||
+                             node->AddIspecsToBundles(design, primaryProfiles)) &&
+                            (!revived || node->SetSoftLinkValue(0)) &&
+                            (!profile || node->SyncDesignParts(writeBag, changed, design, profile, result));
+        if (!stored)
+            transaction.SetFailed();
+    }
+    if (VqsTransaction::IsOk())
+        return 1;
+    VqsTransaction::RereadAfterFailure([segmentNode] {
+        segmentNode->LoadElementLinks(VqsLoadDropVanished);
+        segmentNode->ReloadBundleEntries(PxVQBundlePtr());
+    });
+    return 0;
+}
+
 int LockAndDelete(const ElementNodes& nodes)
 {
     if (nodes.empty())
@@ -308,13 +356,8 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
         if (!present[i])
             continue;
         const PxVQElementSoftLinkPtr link = node->GetElementSoftLink();
-        const bool revived = IsMarkedUnused(node);
-        if ((changed[i] || design->_IsKindOf("PxLSEProfile")) && !node->AddIspecsToBundles(design, primaryProfiles))
-            return 0;
-        if (revived && !node->SetSoftLinkValue(0))
-            return 0;
         result.pairs.AddTail(VqcSyncPair{design, link});
-        if (profiles[i] && !node->SyncDesignParts(writeBag, changed[i] != 0, design, profiles[i], result))
+        if (!BringUpToDate(node, design, changed[i] != 0, primaryProfiles, writeBag, profiles[i], result))
             return 0;
     }
 
@@ -366,7 +409,7 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
             continue;
         WORD globalLogicId = static_cast<WORD>(candidate);
         VqsStoredElement stored;
-        if (!model->StoreElementLinkData(this, element, primaryProfiles, globalLogicId, stored))
+        if (!StoreJoiningBundles(*model, this, element, primaryProfiles, globalLogicId, stored))
             return 0;
         result.pairs.AddTail(VqcSyncPair{element, stored.elementNode->GetElementSoftLink()});
         if (stored.profileNode)
@@ -375,8 +418,6 @@ int VqsModelNodeBSLink::SyncElements(VqsLockBag& readBag, VqsLockBag& updateBag,
             usedIds.insert(candidate);
             candidate = NextFreeGlobalLogicId(usedIds, candidate + 1);
         }
-        if (!stored.elementNode->AddIspecToBundles())
-            return 0;
     }
     return 1;
 }

@@ -64,7 +64,7 @@ bool VqsRefusedDeleteWhileGenerationRuns(const PxVQObjectPtr& object)
         if (const PxVQRecoveryInfoPtr session{object})
             return VqsRefusedWhileSessionRuns(session);
     } catch (const VqReportableException& error) {
-        VqsErrorBox(error.GetErrorMessage());
+        VqsErrorBoxOf(error);
         return true;
     }
     return false;

@@ -8,6 +8,8 @@
 #include "win/UiDriver.h"
 
 #include <atomic>
+#include <mutex>
+#include <string>
 
 namespace {
 
@@ -19,6 +21,23 @@ constexpr UINT IDS_CLOSE_AND_OPEN_SESSION = 62477;
 
 std::atomic<VqsHideLockProgressHook> g_hideLockProgress{nullptr};
 std::atomic<bool> g_lostConnectionShown{false};
+// The refusal of a failed transaction shown in this action.
+std::mutex g_failureMutex;
+std::string g_failureShown;
+
+// A failed transaction refuses each of its later statements with the refusal that failed it:
+// that refusal is shown the first time an action meets it; any other failure each time.
+bool FirstMetThisAction(const VqException& error)
+{
+    const std::string message(error.GetErrorMessage().GetString());
+    if (message.find("The transaction was rolled back.") == std::string::npos)
+        return true;
+    const std::lock_guard<std::mutex> lock(g_failureMutex);
+    if (message == g_failureShown)
+        return false;
+    g_failureShown = message;
+    return true;
+}
 
 // A dialog whose first load failed shows a part of its values: it ends as cancelled, so that
 // nothing it would write goes unseen. A page or panel ends the dialog or sheet it sits in.
@@ -105,7 +124,17 @@ BOOL VqsNamesLostConnection(LPCTSTR text)
     return connection >= 0 && message.Find(" was lost.", connection) > connection;
 }
 
-void VqsEndOfAction() { g_lostConnectionShown.store(false); }
+void VqsEndOfAction()
+{
+    g_lostConnectionShown.store(false);
+    VqsEndOfDialogAction();
+}
+
+void VqsEndOfDialogAction()
+{
+    const std::lock_guard<std::mutex> lock(g_failureMutex);
+    g_failureShown.clear();
+}
 
 int VqsShowMessageBoxId(UINT stringId, int kind, UINT flags, UINT helpId)
 {
@@ -168,10 +197,18 @@ BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId)
 
 void VqsReportError(LPCTSTR context, const VqException& error)
 {
+    if (!FirstMetThisAction(error))
+        return;
     CString text;
     text.FormatMessage(61665u, context, error.GetErrorMessage());
     VqsHideLockProgress();
     VqsErrorBox(text);
+}
+
+void VqsErrorBoxOf(const VqException& error)
+{
+    if (FirstMetThisAction(error))
+        VqsErrorBox(error.GetErrorMessage());
 }
 
 void ShowErrorById(UINT stringId, const VqException& error)
@@ -188,7 +225,7 @@ bool VqsReportHandlerFailure(const MSG& message)
         throw;
     } catch (const VqException& error) {
         VqsHideLockProgress();
-        VqsErrorBox(error.GetErrorMessage());
+        VqsErrorBoxOf(error);
         if (message.message == WM_INITDIALOG)
             EndDialogOf(message.hwnd);
         return true;

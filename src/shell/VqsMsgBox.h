@@ -13,9 +13,9 @@ enum VqsBoxKind { VqsBoxError = 0, VqsBoxMessage = 1, VqsBoxConfirm = 2 };
 // The core: shows the box under the caption of its kind (the application's title for any
 // other kind) and returns the button that ended it. helpId 0 means no help.
 // An error that names the lost connection to the repository's server ("the connection to the
-// server of URI was lost.") is shown once an action, followed by the way out (string 62477:
-// close the session and open it again); later ones of the same action show nothing and answer
-// IDOK. The host's idle call ends an action.
+// server of URI was lost.") is shown once a command of the host, followed by the way out
+// (string 62477: close the session and open it again); later ones, in the dialogs the command
+// opened too, show nothing and answer IDOK. The host's idle call ends a command.
 int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId);
 // The same with the text of a string id ("<String not found for ID=...>" when it has none).
 int VqsShowMessageBoxId(UINT stringId, int kind, UINT flags, UINT helpId);
@@ -38,12 +38,20 @@ BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId = 0);
 
 // Whether the text names the lost connection to the repository's server.
 BOOL VqsNamesLostConnection(LPCTSTR text);
-// The host is idle: the next lost connection is the next action's, and is shown again.
+// The host is idle: the next lost connection or failure is the next command's, and is shown
+// again.
 void VqsEndOfAction();
+// A modal window waits for the user's next action: a failure met again is shown again (a lost
+// connection is not, until the command ends).
+void VqsEndOfDialogAction();
 
 // Shows "context:\nmessage" (string 61665) in the error box, after taking down the lock
-// progress display so that it does not cover the box.
+// progress display so that it does not cover the box. The refusal of a failed transaction
+// (" The transaction was rolled back.") that this action showed already, met again by a
+// later statement of that transaction, shows nothing.
 void VqsReportError(LPCTSTR context, const VqException& error);
+// The failure's message in the error box, on the same terms.
+void VqsErrorBoxOf(const VqException& error);
 // The same with the text of a string id as the context ("Error" when it has none).
 void ShowErrorById(UINT stringId, const VqException& error);
 

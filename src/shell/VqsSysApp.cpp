@@ -58,11 +58,11 @@ void RegisterAutomationServer()
 
 } // namespace
 
-// A modal window waiting for the user ends an action, as the host's idle call does.
+// A modal window waiting for the user ends an action of the host's command.
 VqsSysApp::VqsSysApp() : CWinApp("vqsys")
 {
     vqres::SetModuleResources(&VqsGetModuleResources());
-    vqui::SetModalIdleHook(&VqsEndOfAction);
+    vqui::SetModalIdleHook(&VqsEndOfDialogAction);
 }
 
 VqsSysApp::~VqsSysApp()
@@ -175,6 +175,7 @@ void VqsSysApp::DropLink()
 {
     ReleasePreparedState();
     EndHostTransaction(false);
+    m_bPrepareRefused = FALSE;
     m_pEnterprise = nullptr;
     m_pLSEEnterprise = nullptr;
     delete m_pLink;

@@ -326,6 +326,9 @@ private:
     BOOL m_bTransactionPending = FALSE;
     std::unique_ptr<VqsPreparedTransaction> m_pPrepared;
     BOOL m_bOwnsHostTransaction = FALSE;
+    // The last prepare did not finish: the host's transaction has failed, and every part of
+    // it answers failure until it ends.
+    BOOL m_bPrepareRefused = FALSE;
 };
 
 // The application object of the module (the one alive now); null when there is none.

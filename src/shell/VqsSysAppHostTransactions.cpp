@@ -260,6 +260,8 @@ BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
         m_pPrepared = std::make_unique<VqsPreparedTransaction>();
     ReleasePreparedState();
     VqsTransaction::ForgetJoinedFailure();
+    // Cleared only once the prepare got through, whichever way it leaves.
+    m_bPrepareRefused = TRUE;
     if (IsGiven(businessSegment)) {
         try {
             if (!PrepareLinks(businessSegment, kind))
@@ -276,6 +278,7 @@ BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
         return FALSE;
     }
     BeginTransaction();
+    m_bPrepareRefused = FALSE;
     return TRUE;
 }
 
@@ -357,6 +360,8 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
+    if (m_bPrepareRefused)
+        return FALSE;
     const CString keyword = LowerCase(kindKeyword);
     if (keyword == "lseenterprise") {
         BroadcastObjectChange(kHintEnterpriseRenamed, nullptr, nullptr, nullptr);
@@ -434,6 +439,8 @@ BOOL VqsSysApp::Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR busines
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
+    if (m_bPrepareRefused)
+        return FALSE;
     const int linkType = CreatedLinkType(LowerCase(kindKeyword));
     if (linkType == kKeywordWithoutLinks)
         return TRUE;
@@ -804,8 +811,9 @@ void VqsSysApp::EndPreparedTransaction(bool closed)
 {
     // The host's transaction does not stand once a part of it failed: that failure has had
     // its box, the commit would only refuse it again.
-    bool ok = closed && !VqsTransaction::HasJoinedTransactionFailed();
+    bool ok = closed && !VqsTransaction::HasJoinedTransactionFailed() && !m_bPrepareRefused;
     VqsTransaction::ForgetJoinedFailure();
+    m_bPrepareRefused = FALSE;
     try {
         ok = EndHostTransaction(ok);
     } catch (const VqReportableException& error) {

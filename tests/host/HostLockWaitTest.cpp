@@ -1,7 +1,8 @@
 // Two stand-in hosts on one repository, a file or a database of the suite's PostgreSQL
 // server: one holds a segment in a host transaction, the other waits for it. The scripts and
 // their transcripts are in host/lock_wait/; in host/name_taken/ the waiting one is a New
-// System's Finish, and the holder makes a system of the same name meanwhile.
+// System's Finish, and the holder makes a system of the same name meanwhile; in
+// host/refused_prepare/ the host's transaction goes on after its prepare was given up.
 #include "support/RunningHost.h"
 #include "support/PgTestServer.h"
 #include "support/TempDir.h"
@@ -85,6 +86,20 @@ TEST_F(HostLockWaitTest, ANameTakenOnTheServerWhileTheFinishWaitsIsRefusedAtTheP
     const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
     MakeSample(repository);
     HoldAndWait(repository, "name_taken");
+}
+
+TEST_F(HostLockWaitTest, ARenameAndACreationAfterAPrepareGivenUpOnAFileAnswerFailure)
+{
+    const std::string repository = m_folder.File("sample.vqr");
+    MakeSample(repository);
+    HoldAndWait(repository, "refused_prepare");
+}
+
+TEST_F(HostLockWaitTest, ARenameAndACreationAfterAPrepareGivenUpOnTheServerAnswerFailure)
+{
+    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
+    MakeSample(repository);
+    HoldAndWait(repository, "refused_prepare");
 }
 
 } // namespace

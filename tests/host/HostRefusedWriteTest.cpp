@@ -28,6 +28,25 @@ std::size_t Count(const std::string& text, const std::string& part)
     return count;
 }
 
+// The error boxes among what the host printed, less the questions a step asks before it
+// writes.
+std::vector<std::string> ErrorBoxes(const std::string& printed)
+{
+    std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
+    const auto question = [](const std::string& box) { return box.find("[Wrenfield Error]") == std::string::npos; };
+    boxes.erase(std::remove_if(boxes.begin(), boxes.end(), question), boxes.end());
+    return boxes;
+}
+
+// The dump less the segment link's last synchronisation option, which a generation's start
+// stores as it locates the segment, before it synchronises.
+std::string WithoutLastSyncOption(std::string dump)
+{
+    for (std::size_t at; (at = dump.find("lastSyncOption = ")) != std::string::npos;)
+        dump.erase(dump.rfind('\n', at) + 1, dump.find('\n', at) - dump.rfind('\n', at));
+    return dump;
+}
+
 const std::string kOpenSystemView =
     "register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n";
 const std::string kGenerateSystem =
@@ -65,8 +84,10 @@ protected:
     void Sql(const std::string& sql) const { vqtest::PgTestServer::Instance().Run(m_database, sql); }
 
     // From now on the server meets every write of the table that `when` selects with the fault,
-    // at the write or, `atCommit`, at the commit of its transaction.
-    void Arm(const std::string& table, const std::string& when, Fault fault, bool atCommit = false) const
+    // at the write or, `atCommit`, at the commit of its transaction. `writes` names the kinds
+    // of write; `when` reads OLD for a DELETE.
+    void Arm(const std::string& table, const std::string& when, Fault fault, bool atCommit = false,
+             const std::string& writes = "INSERT OR UPDATE") const
     {
         const char* const actions[] = {
             "RAISE EXCEPTION 'disk full' USING ERRCODE = '53100';",
@@ -81,9 +102,9 @@ protected:
         };
         Sql("CREATE SEQUENCE vq_repository.faults;"
             "CREATE FUNCTION vq_repository.fault() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN " +
-            std::string(actions[static_cast<int>(fault)]) + " RETURN NEW; END $$;" +
-            (atCommit ? "CREATE CONSTRAINT TRIGGER fault AFTER" : "CREATE TRIGGER fault BEFORE") +
-            " INSERT OR UPDATE ON vq_repository." + table + (atCommit ? " DEFERRABLE INITIALLY DEFERRED" : "") +
+            std::string(actions[static_cast<int>(fault)]) + " RETURN COALESCE(NEW, OLD); END $$;" +
+            (atCommit ? "CREATE CONSTRAINT TRIGGER fault AFTER " : "CREATE TRIGGER fault BEFORE ") + writes +
+            " ON vq_repository." + table + (atCommit ? " DEFERRABLE INITIALLY DEFERRED" : "") +
             " FOR EACH ROW WHEN (" + when + ") EXECUTE FUNCTION vq_repository.fault();");
     }
     void Disarm() const { Sql("DROP FUNCTION vq_repository.fault() CASCADE; DROP SEQUENCE vq_repository.faults;"); }
@@ -191,11 +212,7 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
         Arm(row.table, row.when, row.fault);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
-        // The question of the host options comes before the failure.
-        boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                                   [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
-                    boxes.end());
+        const std::vector<std::string> boxes = ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(Dump().find(row.stored), std::string::npos);
@@ -293,6 +310,157 @@ TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothin
         } else {
             EXPECT_EQ(Dump(), before);
         }
+    }
+}
+
+// A bundle's Delete, the Delete of an Ispec's entry in a bundle or its removal in the
+// bundle's membership dialog (its element link, marked unused and in no other bundle but
+// those of all Ispecs, goes with it) and a synchronisation that moves an Ispec out of or into
+// the bundles of all Ispecs as its design usage changed or as it is new, or a component's
+// profile link after the component's: the server refuses a write of the step's last object,
+// at each table it writes. One box, and the repository is as before.
+TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBefore)
+{
+    const auto find = [](const std::string& text) {
+        return "expect-dialog 143\nset-text 1403 \"" + text + "\"\nclick 1\ncommand-id 57636\nidle\n";
+    };
+    const std::string deleteSelected = "command-id 57632\nexpect-message 61908\nanswer IDNO\nidle\n";
+    const std::string deleteBundle = kOpenSystemView + find("WEBALL") + deleteSelected;
+    // The entries show under their bundle by name: CUSTOMER is the first of ORDERS.
+    const std::string deleteCustomerEntry =
+        kOpenSystemView + find("ORDERS") + "command-id 32795\nidle\nselect-row 59648 5\nidle\n" + deleteSelected;
+    // CUSTOMER taken out of ORDERS in its membership dialog; a dialog the failure keeps open
+    // ends as Cancel.
+    const std::string removeCustomer = kOpenSystemView + find("ORDERS") +
+                                       "expect-dialog 832\nselect 1821 0\nclick 1817\nclick 1\n"
+                                       "command-id 32830\nidle\n";
+    const std::string customerUnused = "UPDATE vq_repository.px_attribute SET number = 1 WHERE name = 'unusedMark'"
+                                       " AND oid IN (SELECT oid FROM vq_repository.px_attribute"
+                                       " WHERE name = 'name' AND bytes = 'CUSTOMER'::bytea);";
+    // The element's links compare as out of date with the design.
+    const auto outOfDate = [](const std::string& element) {
+        return "UPDATE vq_repository.px_attribute SET bytes = '\\x00' WHERE name = 'guidBlob'"
+               " AND oid IN (SELECT oid FROM vq_repository.px_attribute WHERE name = 'name' AND bytes = '" +
+               element + "'::bytea);";
+    };
+    // The design changes the Ispec's usage.
+    const auto usageChanged = [&](const std::string& ispec, const std::string& from, const std::string& to) {
+        return "UPDATE vq_repository.px_attribute SET bytes = '" + to + "'::bytea WHERE name = 'usage' AND bytes = '" +
+               from + "'::bytea AND oid IN (SELECT oid FROM vq_repository.px_attribute WHERE name = 'name'"
+               " AND bytes = '" + ispec + "'::bytea);" + outOfDate(ispec);
+    };
+    const std::string eventOutput = usageChanged("EVENT", "B", "O");
+    const std::string auditBoth = usageChanged("AUDIT", "O", "B");
+    const std::string customerChanged = outOfDate("CUSTOMER");
+    // ORDER's links are gone with their options and bundle entries: the synchronisation makes
+    // a new link, which joins the bundles of all Ispecs.
+    const std::string orderGone =
+        "CREATE TEMP TABLE gone AS SELECT oid FROM vq_repository.px_attribute WHERE name = 'name'"
+        " AND bytes = 'ORDER'::bytea AND oid IN (SELECT oid FROM vq_repository.px_object"
+        " WHERE class = 'PxVQIspecSoftLink');"
+        "INSERT INTO gone SELECT oid FROM vq_repository.px_attribute WHERE name IN ('ispec', 'softLink')"
+        " AND number IN (SELECT oid FROM gone);"
+        "UPDATE vq_repository.px_object SET present = false WHERE oid IN (SELECT oid FROM gone);"
+        "DELETE FROM vq_repository.px_member WHERE member IN (SELECT oid FROM gone) OR owner IN (SELECT oid FROM gone);";
+    const std::string generateSystem = kOpenSystemView + kGenerateSystem;
+    struct Row {
+        const char* what;
+        const std::string& setUp;
+        const std::string& lines;
+        std::string table;
+        const char* writes;
+        std::string when;
+    };
+    const std::string none;
+    const Row rows[] = {
+        {"bundle, its object", none, deleteBundle, "px_object", "UPDATE",
+         "NEW.class = 'PxVQBundle' AND NOT NEW.present"},
+        {"bundle, its attributes", none, deleteBundle, "px_attribute", "DELETE", "OLD.name = 'containsAllIspecs'"},
+        {"bundle, its membership", none, deleteBundle, "px_member", "DELETE", "OLD.role = 'bundles'"},
+        {"entry, the link's object", customerUnused, deleteCustomerEntry, "px_object", "UPDATE",
+         "NEW.class = 'PxVQIspecSoftLink' AND NOT NEW.present"},
+        {"entry, the link's attributes", customerUnused, deleteCustomerEntry, "px_attribute", "DELETE",
+         "OLD.name = 'ispecUsage'"},
+        {"entry, the link's membership", customerUnused, deleteCustomerEntry, "px_member", "DELETE",
+         "OLD.role = 'elementSoftLinks'"},
+        {"membership dialog, the link's object", customerUnused, removeCustomer, "px_object", "UPDATE",
+         "NEW.class = 'PxVQIspecSoftLink' AND NOT NEW.present"},
+        {"a component's profile link", customerChanged, generateSystem, "px_attribute", "INSERT OR UPDATE",
+         "NEW.name = 'ordinateName'"},
+        {"a new link, its entry in the bundles", orderGone, generateSystem, "px_object", "INSERT",
+         "NEW.class = 'PxVQIspecBundleData'"},
+        {"out of the bundles, the entry's object", eventOutput, generateSystem, "px_object", "UPDATE",
+         "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present"},
+        {"out of the bundles, the entry's attributes", eventOutput, generateSystem, "px_attribute", "DELETE",
+         "OLD.name = 'ispec'"},
+        {"out of the bundles, the entry's membership", eventOutput, generateSystem, "px_member", "DELETE",
+         "OLD.role = 'ispecBundleData'"},
+        {"into the bundles, the entry's object", auditBoth, generateSystem, "px_object", "INSERT",
+         "NEW.class = 'PxVQIspecBundleData'"},
+        {"into the bundles, the entry's attributes", auditBoth, generateSystem, "px_attribute", "INSERT",
+         "NEW.name = 'ispec'"},
+        {"into the bundles, the entry's membership", auditBoth, generateSystem, "px_member", "INSERT",
+         "NEW.role = 'ispecBundleData'"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewSample();
+        if (!row.setUp.empty())
+            Sql(row.setUp);
+        const std::string before = WithoutLastSyncOption(Dump());
+        Arm(row.table, row.when, Fault::Refused, false, row.writes);
+        const std::string printed = RunOnce(row.lines);
+        Disarm();
+        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        ASSERT_EQ(boxes.size(), 1u) << printed;
+        EXPECT_TRUE(Names(boxes[0], Fault::Refused)) << boxes[0];
+        EXPECT_EQ(WithoutLastSyncOption(Dump()), before);
+    }
+}
+
+// One action, one box, whatever the failure makes fail after it: a row click while the host's
+// transaction that a refused write failed is left open (each read refuses with the first
+// refusal); the Business Segment options' OK and Bulk Options' Apply then OK with the data
+// connection ended at the write (the dialog's end and the view read on without it).
+TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
+{
+    const std::string segmentShown = kOpenSystemView + "select-row 59648 1\ncommand-id 32795\nidle\n";
+    const std::string oltpEnabled =
+        "INSERT INTO vq_repository.px_attribute(oid, name, type, number) SELECT oid, 'opt.EnableOLTP', 1, 1"
+        " FROM vq_repository.px_object WHERE class = 'PxNTBSegOptions'"
+        " ON CONFLICT (oid, name) DO UPDATE SET number = 1;";
+    struct Row {
+        const char* what;
+        Fault fault;
+        std::string setUp;
+        std::string before;
+        std::string action;
+    };
+    const Row rows[] = {
+        {"a row click in a failed host transaction", Fault::Refused, "",
+         kOpenSystemView + "prepare-transaction SALES 0\nrename LSECOMPONENT CLIENT CUSTOMER SALES\nidle\n",
+         "select-row 59648 1\nidle\n"},
+        {"segment options OK", Fault::DataConnectionEnded, "", segmentShown,
+         "select-row 59648 2\nexpect-dialog 144\ncheck 1077 1\nclick 1\ncommand-id 32772\nidle\n"},
+        // The question before the Apply takes its default button, Yes.
+        {"Bulk Options Apply, then OK", Fault::DataConnectionEnded, oltpEnabled, segmentShown,
+         "select-row 59648 2\nexpect-dialog 144\nselect 12320 6\nselect 1958 1\nclick 1964\nset-text 1967 \"SVC1\"\n"
+         "click 1001\nanswer IDOK\ncommand-id 32772\nidle\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewSample();
+        if (!row.setUp.empty())
+            Sql(row.setUp);
+        Arm("px_attribute", "true", row.fault);
+        vqtest::TempDir folder;
+        vqtest::RunningHost host(folder.Path(), m_uri, "USER");
+        host.Run(row.before);
+        const std::string printed = host.Run(row.action);
+        Disarm();
+        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        ASSERT_EQ(boxes.size(), 1u) << printed;
+        EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
     }
 }
 

@@ -171,6 +171,21 @@ TEST_F(DeleteNodesTest, APathThatCannotBeLockedWithoutTheCheckDeletesNothing)
     EXPECT_EQ(HostsLeft(), 5);
 }
 
+// The nodes listed together go in one transaction: a deletion refused half-way deletes none.
+TEST_F(DeleteNodesTest, ADeletionRefusedHalfWayDeletesNoneOfTheNodes)
+{
+    ListFiveHosts();
+    PxFaultInjection::Throw("PxVQObject::DeleteObject", "Injected repository failure", 2);
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    ui.ExpectMessageBox("Cannot delete an object:\nInjected repository failure", IDOK);
+
+    EXPECT_FALSE(Delete(true));
+
+    ui.Verify();
+    EXPECT_EQ(HostsLeft(), 5);
+    EXPECT_NE(model->GetRootNode().FindHostNode(hosts[0]), nullptr) << "the model shows what is stored";
+}
+
 TEST_F(DeleteNodesTest, DeletingObjectsDeletesThoseWithNodesInTheModel)
 {
     ListFiveHosts();
@@ -261,6 +276,7 @@ TEST_F(BundleDeleteTest, ABundleWhoseEntriesWereNeverReadDeletesThemFirst)
     EXPECT_EQ(model.LookupNode(orders), nullptr);
 }
 
+// The bundle goes with its entries or not at all: the entry deleted before the refusal stays.
 TEST_F(BundleDeleteTest, AnEntryThatCannotBeDeletedKeepsTheBundle)
 {
     const PxVQBundlePtr orders = Orders();
@@ -270,7 +286,7 @@ TEST_F(BundleDeleteTest, AnEntryThatCannotBeDeletedKeepsTheBundle)
 
     EXPECT_EQ(bundle->Delete(), 0);
 
-    EXPECT_FALSE(entries[0]->ObjectPresent());
+    EXPECT_TRUE(entries[0]->ObjectPresent());
     EXPECT_TRUE(entries[1]->ObjectPresent());
     EXPECT_TRUE(orders->ObjectPresent());
     EXPECT_EQ(model.LookupNode(orders), bundle);

@@ -108,8 +108,8 @@ TEST_F(MessageBoxTest, ErrorReportsJoinContextAndMessageAfterTakingDownLockProgr
 }
 
 // Each read of a session whose connection is gone fails naming the loss: the user is told once
-// an action, with the way out. The host's idle call and a dialog waiting for the user end an
-// action.
+// a command of the host, with the way out, also in the dialogs the command opens. The host's
+// idle call ends a command.
 TEST_F(MessageBoxTest, ALostConnectionIsToldOnceAnActionWithTheWayOut)
 {
     const char* lost = "Cannot read the repository: the connection to the server of postgresql:///team was lost.";
@@ -121,9 +121,7 @@ TEST_F(MessageBoxTest, ALostConnectionIsToldOnceAnActionWithTheWayOut)
         .Type(1403, "x")
         .Run([&] { VqsErrorBox(lost); })
         .Cancel();
-    ui.ExpectMessageBox(lost + wayOut, IDOK)
-        .ExpectMessageBox(lost + wayOut, IDOK)
-        .ExpectMessageBox("Cannot read the repository: the server refused: no.", IDOK);
+    ui.ExpectMessageBox("Cannot read the repository: the server refused: no.", IDOK);
     ShowErrorById(61642, VqsExceptionData(lost, __FILE__, __LINE__));
     EXPECT_EQ(VqsErrorBox(lost), IDOK);
     app.OnHostIdle();
@@ -131,5 +129,29 @@ TEST_F(MessageBoxTest, ALostConnectionIsToldOnceAnActionWithTheWayOut)
     CDialog dialog(143, nullptr);
     dialog.DoModal();
     VqsErrorBox("Cannot read the repository: the server refused: no.");
+    ui.Verify();
+}
+
+// A failed transaction refuses each later statement with its first refusal: an action shows
+// that refusal once; the next action, in a dialog too, shows it again. Other failures show
+// each time.
+TEST_F(MessageBoxTest, TheRefusalOfAFailedTransactionIsShownOnceAnAction)
+{
+    const VqsExceptionData refusal("Cannot change the repository: the disk is full. The transaction was rolled back.",
+                                   __FILE__, __LINE__);
+    const VqsExceptionData other("Cannot read the repository: the server refused: no.", __FILE__, __LINE__);
+    ui.ExpectMessageBox(std::string("Cannot access Option Sets:\n") + refusal.GetErrorMessage().GetString(), IDOK)
+        .ExpectMessageBox(other.GetErrorMessage().GetString(), IDOK)
+        .ExpectMessageBox(other.GetErrorMessage().GetString(), IDOK);
+    ui.ExpectDialog(143)
+        .Run([&] { VqsErrorBoxOf(refusal); })
+        .Cancel();
+    ui.ExpectMessageBox(refusal.GetErrorMessage().GetString(), IDOK);
+    ShowErrorById(61642, refusal);
+    VqsErrorBoxOf(refusal);
+    VqsErrorBoxOf(other);
+    VqsErrorBoxOf(other);
+    CDialog dialog(143, nullptr);
+    dialog.DoModal();
     ui.Verify();
 }
