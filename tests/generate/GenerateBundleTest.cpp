@@ -2,6 +2,7 @@
 
 #include "generate/VqsBundleGenerateDlg.h"
 #include "generate/VqsGenerateCommands.h"
+#include "shell/VqsMsgBox.h"
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
@@ -262,6 +263,7 @@ TEST_F(GenerateBundleTest, TheLockConnectionLostAfterTheBundleIsPickedShowsOneBo
     };
     for (const Row& row : {Row{"in the picker", false}, Row{"in the bundle dialog", true}}) {
         SCOPED_TRACE(row.what);
+        VqsEndOfAction(); // each row is a command of its own, as after the host's idle
         CloseFrame();
         app.CloseSession();
         const std::string uri = NewSharedSample(Store::Server, dir);
