@@ -17,8 +17,9 @@ void PxLockStoreBase::WakeAll(const std::vector<std::int64_t>& sessions) noexcep
 
 std::int64_t PxLockStoreBase::RegisterSession(const std::string& userCode)
 {
+    const std::vector<std::int64_t> dead = TakeCensus().dead;
     std::int64_t id = InLockTransaction([&] {
-        PurgeDeadSessions();
+        PurgeSessions(dead);
         return InsertSession(userCode);
     });
     m_wake.Listen(id);
@@ -36,10 +37,10 @@ void PxLockStoreBase::UnregisterSession(std::int64_t session) noexcept
 
 int PxLockStoreBase::LiveSessions()
 {
-    return InLockTransaction([&] {
-        PurgeDeadSessions();
-        return CountSessions();
-    });
+    const SessionCensus census = TakeCensus();
+    if (!census.dead.empty())
+        InLockTransaction([&] { PurgeSessions(census.dead); });
+    return census.live;
 }
 
 void PxLockStoreBase::GiveUpWaiting(std::int64_t session, std::int64_t oid)
@@ -76,11 +77,8 @@ bool HeldForGeneration(const std::optional<PxPersistentLockRow>& persistent)
 
 bool PxLockStoreBase::PurgedDeadSessions()
 {
-    return InLockTransaction([&] {
-        const int before = CountSessions();
-        PurgeDeadSessions();
-        return CountSessions() < before;
-    });
+    const std::vector<std::int64_t> dead = TakeCensus().dead;
+    return !dead.empty() && InLockTransaction([&] { return PurgeSessions(dead); });
 }
 
 template <class Try>

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 
 namespace {
 
@@ -45,11 +46,8 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // Every lock-table query reaches each row by its key: the objects of a run are looked up
     // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
     // a lookup found them at (ctid), and a session's rows go through indexes only a query by
-    // session can use. So whatever statistics the server keeps of these tables (taken while
-    // they were empty, or none), the plan it keeps for a statement has no other way, and a
-    // lookup never costs with the locks the tables hold. The plan is made once, at a
-    // statement's first run, and kept.
-    m_db->Execute("SET enable_seqscan = off; SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
+    // session can use. The plan is made once, at a statement's first run, and kept.
+    m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
     SetBusyTimeout(2000);
 }
 
@@ -117,12 +115,7 @@ std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
     return waiting;
 }
 
-int PxServerLockStore::CountSessions()
-{
-    return static_cast<int>(Query(*m_db, "SELECT count(*) FROM px_session", pxwhat::Lock).Run().Int(0, 0));
-}
-
-void PxServerLockStore::PurgeSession(std::int64_t session)
+bool PxServerLockStore::PurgeSession(std::int64_t session)
 {
     // In one round trip; the generation holds the session's claims carry go first, with them
     // (PxHoldMarkSlot), and a persistent lock left without holds with them.
@@ -140,16 +133,42 @@ void PxServerLockStore::PurgeSession(std::int64_t session)
     waits.Bind(session);
     Query row(*m_db, "DELETE FROM px_session WHERE id = $1", pxwhat::Lock);
     row.Bind(session);
-    m_db->Pipeline({&holds, &lifted, &locks, &waits, &row});
+    return m_db->Pipeline({&holds, &lifted, &locks, &waits, &row})[4].Changed() > 0;
 }
 
-void PxServerLockStore::PurgeDeadSessions()
+PxLockStoreBase::SessionCensus PxServerLockStore::TakeCensus()
 {
-    PxPgRows sessions = Query(*m_db,
-                              "SELECT s.id, 1, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED " FROM px_session s",
-                              pxwhat::Lock)
-                            .Run();
-    AnyLive(sessions, 0, sessions.Count());
+    // The rows are read first: a session takes its advisory lock before its row is stored,
+    // so a row whose lock the later read of the server's locks does not find is a session
+    // that ended, and its id is never given again.
+    Query rows(*m_db, "SELECT id, pid, start, machine FROM px_session", pxwhat::Lock);
+    Query connected(*m_db,
+                    "SELECT (classid::bigint << 32) | objid::bigint FROM pg_locks WHERE locktype = 'advisory'"
+                    " AND objsubid = 1 AND granted AND database = (SELECT oid FROM pg_database"
+                    " WHERE datname = current_database())",
+                    pxwhat::Lock);
+    const std::vector<PxPgRows> answers = m_db->Pipeline({&rows, &connected});
+    const PxPgRows& sessions = answers[0];
+    std::unordered_set<std::int64_t> held;
+    for (int row = 0; row < answers[1].Count(); ++row)
+        held.insert(answers[1].Int(row, 0));
+    SessionCensus census;
+    for (int row = 0; row < sessions.Count(); ++row) {
+        if (held.count(sessions.Int(row, 0)) &&
+            PxProcessAlive({sessions.Int(row, 1), sessions.Int(row, 2), sessions.Text(row, 3)}))
+            ++census.live;
+        else
+            census.dead.push_back(sessions.Int(row, 0));
+    }
+    return census;
+}
+
+bool PxServerLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
+{
+    bool purged = false;
+    for (std::int64_t session : dead)
+        purged = PurgeSession(session) || purged;
+    return purged;
 }
 
 std::vector<bool> PxServerLockStore::SessionsAlive(const PxPgRows& sessions, int first, int end)

@@ -30,8 +30,8 @@ private:
     [[noreturn]] void FailBusy() override;
     std::int64_t InsertSession(const std::string& userCode) override;
     std::vector<std::int64_t> EndSession(std::int64_t session) override;
-    int CountSessions() override;
-    void PurgeDeadSessions() override;
+    SessionCensus TakeCensus() override;
+    bool PurgeSessions(const std::vector<std::int64_t>& dead) override;
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) override;
     std::string LiveHolderOf(std::int64_t oid) override;
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
@@ -62,7 +62,8 @@ private:
     // lock held) are alive, one flag a row; the others are purged.
     std::vector<bool> SessionsAlive(const PxPgRows& sessions, int first, int end);
     bool AnyLive(const PxPgRows& sessions, int first, int end);
-    void PurgeSession(std::int64_t session);
+    // Drops the session with its locks; whether its row was still there.
+    bool PurgeSession(std::int64_t session);
     // Counts this connection's hold of the session's advisory lock (0 or 1).
     Query SessionLockHeld(std::int64_t session);
 
