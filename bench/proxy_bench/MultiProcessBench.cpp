@@ -5,7 +5,9 @@
 // (wall time from the start signal until the last process is done; goal: 8 processes
 // together no slower than one). It checks at the end that every committed change is
 // stored. MixedWorkloadOnServer runs the same on a repository on a PostgreSQL server (a
-// throwaway one the program starts in a temporary folder).
+// throwaway one the program starts in a temporary folder). SessionStartsOnServer times 1
+// and 8 processes each opening and closing a session five times on the server, as the
+// server is set beside its JIT off (goal: within 1.5x).
 #include "proxy/PxException.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
@@ -20,7 +22,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -194,11 +198,15 @@ private:
     std::vector<PxVQObjectPtr> m_packArray;
 };
 
-// A forked process running one worker: it attaches, says it is ready, waits for the start
+// What one process does: `prepare` runs before the start signal and answers the work that
+// runs after it.
+using Job = std::function<std::function<Tally()>()>;
+
+// A forked process running one job: it prepares, says it is ready, waits for the start
 // signal, works and sends its tally.
 class Process {
 public:
-    Process(const std::string& path, int number, int operations, int startSignal)
+    Process(const Job& job, int startSignal)
     {
         if (pipe(m_ready) != 0 || pipe(m_tally) != 0)
             throw std::runtime_error("pipe");
@@ -206,7 +214,7 @@ public:
         if (m_pid < 0)
             throw std::runtime_error("fork");
         if (m_pid == 0)
-            _exit(RunChild(path, number, operations, startSignal));
+            _exit(RunChild(job, startSignal));
         close(m_ready[1]);
         close(m_tally[1]);
     }
@@ -239,14 +247,14 @@ public:
     }
 
 private:
-    int RunChild(const std::string& path, int number, int operations, int startSignal)
+    int RunChild(const Job& job, int startSignal)
     {
         try {
-            Worker worker(path, number);
+            std::function<Tally()> work = job();
             char byte = 1;
             (void)!write(m_ready[1], &byte, 1);
             (void)!read(startSignal, &byte, 1);
-            Tally tally = worker.Run(operations);
+            Tally tally = work();
             return write(m_tally[1], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally) ? 0 : 1;
         } catch (...) {
             char byte = 0;
@@ -260,6 +268,33 @@ private:
     int m_tally[2] = {-1, -1};
 };
 
+// Forks a process for each job, starts them together and waits until the last is done;
+// answers the wall time from the start signal, or nothing when a process failed.
+std::optional<double> RunTogether(const std::vector<Job>& jobs, Tally& run)
+{
+    int start[2];
+    if (pipe(start) != 0)
+        throw std::runtime_error("pipe");
+    bool ok = true;
+    double elapsed = 0;
+    {
+        std::vector<std::unique_ptr<Process>> children;
+        for (const Job& job : jobs)
+            children.push_back(std::make_unique<Process>(job, start[0]));
+        for (auto& child : children)
+            ok = child->WaitReady() && ok;
+        auto began = std::chrono::steady_clock::now();
+        std::string go(jobs.size(), '1');
+        (void)!write(start[1], go.data(), go.size());
+        for (auto& child : children)
+            ok = child->Collect(run) && ok;
+        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    }
+    close(start[0]);
+    close(start[1]);
+    return ok ? std::optional<double>(elapsed) : std::nullopt;
+}
+
 // Runs the workload's processes together on a fresh repository, three times.
 void RunMixedWorkload(benchmark::State& state, bool onServer)
 {
@@ -268,32 +303,20 @@ void RunMixedWorkload(benchmark::State& state, bool onServer)
     double seconds = 0;
     for (auto _ : state) {
         Repository repository(onServer);
-        int start[2];
-        if (pipe(start) != 0)
-            throw std::runtime_error("pipe");
+        std::vector<Job> jobs;
+        for (int i = 0; i < processes; ++i)
+            jobs.push_back([&, i] {
+                auto worker = std::make_shared<Worker>(repository.Path(), i + 1);
+                return [worker, share = kOperations / processes] { return worker->Run(share); };
+            });
         Tally run;
-        bool ok = true;
-        {
-            std::vector<std::unique_ptr<Process>> children;
-            for (int i = 0; i < processes; ++i)
-                children.push_back(std::make_unique<Process>(repository.Path(), i + 1, kOperations / processes, start[0]));
-            for (auto& child : children)
-                ok = child->WaitReady() && ok;
-            auto began = std::chrono::steady_clock::now();
-            std::string go(static_cast<std::size_t>(processes), '1');
-            (void)!write(start[1], go.data(), go.size());
-            for (auto& child : children)
-                ok = child->Collect(run) && ok;
-            double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-            state.SetIterationTime(elapsed);
-            seconds += elapsed;
-        }
-        close(start[0]);
-        close(start[1]);
-        if (!ok) {
+        const std::optional<double> elapsed = RunTogether(jobs, run);
+        if (!elapsed) {
             state.SkipWithError("a process failed");
             break;
         }
+        state.SetIterationTime(*elapsed);
+        seconds += *elapsed;
         if (repository.StoredChanges() != run.committed) {
             state.SkipWithError("a committed change was lost");
             break;
@@ -313,6 +336,60 @@ void MixedWorkload(benchmark::State& state) { RunMixedWorkload(state, false); }
 
 void MixedWorkloadOnServer(benchmark::State& state) { RunMixedWorkload(state, true); }
 
+// Eight processes each open and close a session five times, all together, on a repository of
+// the server: once as the server is set and once with the server's JIT off for the
+// repository's database, in turn within each run; "ratio" is the first time over the second.
+constexpr int kSessionsEach = 5;
+
+std::string DatabaseOf(const std::string& uri)
+{
+    const std::size_t from = uri.find(":///") + 4;
+    return uri.substr(from, uri.find('?', from) - from);
+}
+
+double OpenAndCloseSessions(const std::string& path, int processes)
+{
+    std::vector<Job> jobs;
+    for (int i = 0; i < processes; ++i)
+        jobs.push_back([&path, i] {
+            return [&path, i] {
+                Tally tally;
+                for (int n = 0; n < kSessionsEach; ++n, ++tally.operations) {
+                    auto link = Attach(path, "bench/" + std::to_string(i + 1));
+                    benchmark::DoNotOptimize(link->GetLVQEnterprise().get());
+                }
+                return tally;
+            };
+        });
+    Tally run;
+    const std::optional<double> elapsed = RunTogether(jobs, run);
+    if (!elapsed)
+        throw std::runtime_error("a process failed");
+    return *elapsed;
+}
+
+void SessionStartsOnServer(benchmark::State& state)
+{
+    const int processes = static_cast<int>(state.range(0));
+    double asSet = 0;
+    double jitOff = 0;
+    for (auto _ : state) {
+        Repository repository(true);
+        Repository withoutJit(true);
+        vqtest::PgTestServer::Instance().Run("postgres",
+                                             "ALTER DATABASE " + DatabaseOf(withoutJit.Path()) + " SET jit = off");
+        const double first = OpenAndCloseSessions(repository.Path(), processes);
+        const double second = OpenAndCloseSessions(withoutJit.Path(), processes);
+        state.SetIterationTime(first);
+        asSet += first;
+        jitOff += second;
+    }
+    state.counters["processes"] = processes;
+    state.counters["jit_as_set_ms"] = asSet * 1000 / static_cast<double>(state.iterations());
+    state.counters["jit_off_ms"] = jitOff * 1000 / static_cast<double>(state.iterations());
+    state.counters["ratio"] = jitOff > 0 ? asSet / jitOff : 0;
+}
+
 BENCHMARK(MixedWorkload)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(MixedWorkloadOnServer)
     ->Arg(1)
@@ -322,6 +399,7 @@ BENCHMARK(MixedWorkloadOnServer)
     ->UseManualTime()
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(SessionStartsOnServer)->Arg(1)->Arg(8)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

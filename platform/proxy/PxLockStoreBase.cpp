@@ -1,5 +1,7 @@
 #include "proxy/PxLockStoreBase.h"
 
+#include "proxy/PxFaultInjection.h"
+
 #include <algorithm>
 
 void PxLockStoreBase::BeginPatiently()
@@ -18,6 +20,7 @@ void PxLockStoreBase::WakeAll(const std::vector<std::int64_t>& sessions) noexcep
 std::int64_t PxLockStoreBase::RegisterSession(const std::string& userCode)
 {
     const std::vector<std::int64_t> dead = TakeCensus().dead;
+    PxFaultInjection::Check("PxLockStore::PurgeSessions");
     std::int64_t id = InLockTransaction([&] {
         PurgeSessions(dead);
         return InsertSession(userCode);
