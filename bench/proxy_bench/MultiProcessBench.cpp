@@ -11,18 +11,14 @@
 #include "proxy/PxException.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
+#include "support/BenchProcesses.h"
 #include "support/PgTestServer.h"
 
 #include <benchmark/benchmark.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -198,101 +194,19 @@ private:
     std::vector<PxVQObjectPtr> m_packArray;
 };
 
-// What one process does: `prepare` runs before the start signal and answers the work that
-// runs after it.
-using Job = std::function<std::function<Tally()>()>;
-
-// A forked process running one job: it prepares, says it is ready, waits for the start
-// signal, works and sends its tally.
-class Process {
-public:
-    Process(const Job& job, int startSignal)
-    {
-        if (pipe(m_ready) != 0 || pipe(m_tally) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = fork();
-        if (m_pid < 0)
-            throw std::runtime_error("fork");
-        if (m_pid == 0)
-            _exit(RunChild(job, startSignal));
-        close(m_ready[1]);
-        close(m_tally[1]);
-    }
-    ~Process()
-    {
-        if (m_pid > 0)
-            waitpid(m_pid, nullptr, 0);
-        close(m_ready[0]);
-        close(m_tally[0]);
-    }
-
-    bool WaitReady()
-    {
-        char byte = 0;
-        return read(m_ready[0], &byte, 1) == 1 && byte == 1;
-    }
-    // Waits until the process has ended; false when it failed.
-    bool Collect(Tally& total)
-    {
-        Tally tally;
-        bool complete = read(m_tally[0], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally);
-        int status = 0;
-        waitpid(m_pid, &status, 0);
-        m_pid = 0;
-        total.operations += tally.operations;
-        total.committed += tally.committed;
-        total.failed += tally.failed;
-        total.retries += tally.retries;
-        return complete && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-
-private:
-    int RunChild(const Job& job, int startSignal)
-    {
-        try {
-            std::function<Tally()> work = job();
-            char byte = 1;
-            (void)!write(m_ready[1], &byte, 1);
-            (void)!read(startSignal, &byte, 1);
-            Tally tally = work();
-            return write(m_tally[1], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally) ? 0 : 1;
-        } catch (...) {
-            char byte = 0;
-            (void)!write(m_ready[1], &byte, 1);
-            return 1;
-        }
-    }
-
-    pid_t m_pid = 0;
-    int m_ready[2] = {-1, -1};
-    int m_tally[2] = {-1, -1};
-};
-
-// Forks a process for each job, starts them together and waits until the last is done;
-// answers the wall time from the start signal, or nothing when a process failed.
-std::optional<double> RunTogether(const std::vector<Job>& jobs, Tally& run)
+// The figures of a tally, as a process sends them back, and the tally again.
+std::vector<double> FiguresOf(const Tally& tally)
 {
-    int start[2];
-    if (pipe(start) != 0)
-        throw std::runtime_error("pipe");
-    bool ok = true;
-    double elapsed = 0;
-    {
-        std::vector<std::unique_ptr<Process>> children;
-        for (const Job& job : jobs)
-            children.push_back(std::make_unique<Process>(job, start[0]));
-        for (auto& child : children)
-            ok = child->WaitReady() && ok;
-        auto began = std::chrono::steady_clock::now();
-        std::string go(jobs.size(), '1');
-        (void)!write(start[1], go.data(), go.size());
-        for (auto& child : children)
-            ok = child->Collect(run) && ok;
-        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    }
-    close(start[0]);
-    close(start[1]);
-    return ok ? std::optional<double>(elapsed) : std::nullopt;
+    return {static_cast<double>(tally.operations), static_cast<double>(tally.committed),
+            static_cast<double>(tally.failed), static_cast<double>(tally.retries)};
+}
+
+void AddFigures(Tally& total, const std::vector<double>& figures)
+{
+    total.operations += static_cast<std::int64_t>(figures.at(0));
+    total.committed += static_cast<std::int64_t>(figures.at(1));
+    total.failed += static_cast<std::int64_t>(figures.at(2));
+    total.retries += static_cast<std::int64_t>(figures.at(3));
 }
 
 // Runs the workload's processes together on a fresh repository, three times.
@@ -303,20 +217,22 @@ void RunMixedWorkload(benchmark::State& state, bool onServer)
     double seconds = 0;
     for (auto _ : state) {
         Repository repository(onServer);
-        std::vector<Job> jobs;
+        std::vector<vqbench::ProcessJob> jobs;
         for (int i = 0; i < processes; ++i)
-            jobs.push_back([&, i] {
+            jobs.push_back([&, i]() -> vqbench::ProcessWork {
                 auto worker = std::make_shared<Worker>(repository.Path(), i + 1);
-                return [worker, share = kOperations / processes] { return worker->Run(share); };
+                return [worker, share = kOperations / processes] { return FiguresOf(worker->Run(share)); };
             });
-        Tally run;
-        const std::optional<double> elapsed = RunTogether(jobs, run);
-        if (!elapsed) {
+        const std::optional<vqbench::TogetherRun> together = vqbench::RunTogether(jobs);
+        if (!together) {
             state.SkipWithError("a process failed");
             break;
         }
-        state.SetIterationTime(*elapsed);
-        seconds += *elapsed;
+        Tally run;
+        for (const std::vector<double>& figures : together->figures)
+            AddFigures(run, figures);
+        state.SetIterationTime(together->seconds);
+        seconds += together->seconds;
         if (repository.StoredChanges() != run.committed) {
             state.SkipWithError("a committed change was lost");
             break;
@@ -349,23 +265,21 @@ std::string DatabaseOf(const std::string& uri)
 
 double OpenAndCloseSessions(const std::string& path, int processes)
 {
-    std::vector<Job> jobs;
+    std::vector<vqbench::ProcessJob> jobs;
     for (int i = 0; i < processes; ++i)
-        jobs.push_back([&path, i] {
+        jobs.push_back([&path, i]() -> vqbench::ProcessWork {
             return [&path, i] {
-                Tally tally;
-                for (int n = 0; n < kSessionsEach; ++n, ++tally.operations) {
+                for (int n = 0; n < kSessionsEach; ++n) {
                     auto link = Attach(path, "bench/" + std::to_string(i + 1));
                     benchmark::DoNotOptimize(link->GetLVQEnterprise().get());
                 }
-                return tally;
+                return std::vector<double>{};
             };
         });
-    Tally run;
-    const std::optional<double> elapsed = RunTogether(jobs, run);
-    if (!elapsed)
+    const std::optional<vqbench::TogetherRun> together = vqbench::RunTogether(jobs);
+    if (!together)
         throw std::runtime_error("a process failed");
-    return *elapsed;
+    return together->seconds;
 }
 
 void SessionStartsOnServer(benchmark::State& state)
