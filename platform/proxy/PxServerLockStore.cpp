@@ -18,12 +18,10 @@ namespace {
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"                       \
     " AND k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295), false)::int"
 
-// The rows of the persistent locks whose generation holds the claims of session $1 carry (the
-// claims are held on -oid - $2, PxHoldMarkSlot) that meet the condition on `p`.
-#define PX_CARRIED_HOLDS(condition)                                                                             \
-    "SELECT p.row FROM px_lock l, LATERAL (SELECT p.ctid AS row FROM px_persistent_lock p"                      \
-    " WHERE p.oid = -l.oid - $2::bigint AND " condition " OFFSET 0) p"                                          \
-    " WHERE l.session = $1 AND l.holds > 0 AND l.oid < -$2::bigint"
+// The session $1's claims that carry a generation hold (held on -oid - $2, PxHoldMarkSlot),
+// each joined by its key to the persistent lock `p` of its object.
+#define PX_CARRIED_HOLDS                                                                                        \
+    "l.session = $1 AND l.holds > 0 AND l.oid < -$2::bigint AND p.oid = -l.oid - $2::bigint"
 
 // Takes the session (the parameter named) out of the lines for the objects of $1 (an array).
 #define PX_LEAVE_LINES(session)                                                                                 \
@@ -45,8 +43,10 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
 {
     // Every lock-table query reaches each row by its key: the objects of a run are looked up
     // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
-    // a lookup found them at (ctid), and a session's rows go through indexes only a query by
-    // session can use. The plan is made once, at a statement's first run, and kept.
+    // a lookup found them at (ctid) or by their key, and a session's rows go through indexes
+    // only a query by session can use; so the server plans them through the indexes with no
+    // kind of scan switched off. The plan is made once, at a statement's first run, and kept
+    // until the server takes new statistics of a table it reads.
     m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
     SetBusyTimeout(2000);
 }
@@ -120,11 +120,12 @@ bool PxServerLockStore::PurgeSession(std::int64_t session)
     // In one round trip; the generation holds the session's claims carry go first, with them
     // (PxHoldMarkSlot), and a persistent lock left without holds with them.
     Query holds(*m_db,
-                "UPDATE px_persistent_lock SET holds = holds - 1 WHERE ctid = ANY(ARRAY(" PX_CARRIED_HOLDS(
-                    "p.holds > p.manual_holds") "))",
+                "UPDATE px_persistent_lock p SET holds = p.holds - 1 FROM px_lock l WHERE " PX_CARRIED_HOLDS
+                " AND p.holds > p.manual_holds",
                 pxwhat::Lock);
     holds.Bind(session).Bind(kPxHoldMarkBase);
-    Query lifted(*m_db, "DELETE FROM px_persistent_lock WHERE ctid = ANY(ARRAY(" PX_CARRIED_HOLDS("p.holds <= 0") "))",
+    Query lifted(*m_db,
+                 "DELETE FROM px_persistent_lock p USING px_lock l WHERE " PX_CARRIED_HOLDS " AND p.holds <= 0",
                  pxwhat::Lock);
     lifted.Bind(session).Bind(kPxHoldMarkBase);
     Query locks(*m_db, "DELETE FROM px_lock WHERE session = $1 AND holds > 0", pxwhat::Lock);
@@ -214,7 +215,8 @@ std::string PxServerLockStore::LiveHolderOf(std::int64_t oid)
 {
     PxPgRows holders = Query(*m_db,
                              "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
-                             ", s.user_code FROM px_lock l LEFT JOIN px_session s ON s.id = l.session WHERE l.oid = $1",
+                             ", s.user_code FROM px_lock l LEFT JOIN LATERAL (SELECT s.* FROM px_session s"
+                             " WHERE s.id = l.session OFFSET 0) s ON true WHERE l.oid = $1",
                              pxwhat::Lock)
                            .Bind(oid)
                            .Run();
