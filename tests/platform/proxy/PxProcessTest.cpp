@@ -131,10 +131,12 @@ TEST_P(PxProcessTest, AGenerationClaimOfAKilledProcessReadsAsEnded)
     auto parent = PxAttach(repository.Path(), "child/generator");
     PxVQObjectPtr host(parent->GetLVQEnterprise()->FindMember("hosts", "name", "X"));
     EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::Other);
+    EXPECT_EQ(host->GetGenerationClaimUser(), "child/generator");
     EXPECT_FALSE(host->ClaimForGeneration());
 
     child.Kill();
 
+    EXPECT_EQ(host->GetGenerationClaimUser(), "");
     EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
     EXPECT_TRUE(host->ClaimForGeneration());
 }
