@@ -113,19 +113,16 @@ PxLockStoreBase::SessionCensus PxFileLockStore::TakeCensus()
     return census;
 }
 
-bool PxFileLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
+void PxFileLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
 {
     // The file gives a purged session's id to the next session: each is looked at again.
-    bool purged = false;
     for (std::int64_t session : dead) {
         PxQuery row(m_db, "SELECT pid, start, machine FROM px_session WHERE id = ?1", pxwhat::Lock);
         if (!row.Bind(1, session).Step() || PxProcessAlive({row.Int(0), row.Int(1), row.Text(2)}))
             continue;
         row.Reset();
         PurgeSession(session);
-        purged = true;
     }
-    return purged;
 }
 
 void PxFileLockStore::PurgeGone(PxQuery& sessions, const std::function<void(PxQuery& row)>& live)

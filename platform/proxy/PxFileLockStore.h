@@ -31,7 +31,7 @@ private:
     std::int64_t InsertSession(const std::string& userCode) override;
     std::vector<std::int64_t> EndSession(std::int64_t session) override;
     SessionCensus TakeCensus() override;
-    bool PurgeSessions(const std::vector<std::int64_t>& dead) override;
+    void PurgeSessions(const std::vector<std::int64_t>& dead) override;
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) override;
     std::string LiveHolderOf(std::int64_t oid) override;
     void StopWaiting(std::int64_t session, std::int64_t oid) override;

@@ -81,7 +81,10 @@ bool HeldForGeneration(const std::optional<PxPersistentLockRow>& persistent)
 bool PxLockStoreBase::PurgedDeadSessions()
 {
     const std::vector<std::int64_t> dead = TakeCensus().dead;
-    return !dead.empty() && InLockTransaction([&] { return PurgeSessions(dead); });
+    if (dead.empty())
+        return false;
+    InLockTransaction([&] { PurgeSessions(dead); });
+    return true;
 }
 
 template <class Try>

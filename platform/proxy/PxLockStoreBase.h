@@ -53,9 +53,9 @@ protected:
     virtual std::int64_t InsertSession(const std::string& userCode) = 0;
     // Drops the session with its locks; answers the sessions first in line for an object it held.
     virtual std::vector<std::int64_t> EndSession(std::int64_t session) = 0;
-    // Drops the dead sessions of a census with their locks, each by its key; whether one was
-    // still there to drop.
-    virtual bool PurgeSessions(const std::vector<std::int64_t>& dead) = 0;
+    // Drops the dead sessions of a census with their locks, each by its key (one another
+    // session dropped first is gone already).
+    virtual void PurgeSessions(const std::vector<std::int64_t>& dead) = 0;
     // Whether another live session holds a lock of a kind from `conflictFrom` up; dead
     // holders found on the way are purged.
     virtual bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) = 0;
@@ -113,7 +113,7 @@ protected:
     }
 
 private:
-    // Purges the dead sessions; whether there was one.
+    // Purges the dead sessions; whether there was one (dropped here or by another session).
     bool PurgedDeadSessions();
     template <class Try>
     Attempt PastDeadHolders(Try attempt);

@@ -115,7 +115,7 @@ std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
     return waiting;
 }
 
-bool PxServerLockStore::PurgeSession(std::int64_t session)
+void PxServerLockStore::PurgeSession(std::int64_t session)
 {
     // In one round trip; the generation holds the session's claims carry go first, with them
     // (PxHoldMarkSlot), and a persistent lock left without holds with them.
@@ -134,7 +134,7 @@ bool PxServerLockStore::PurgeSession(std::int64_t session)
     waits.Bind(session);
     Query row(*m_db, "DELETE FROM px_session WHERE id = $1", pxwhat::Lock);
     row.Bind(session);
-    return m_db->Pipeline({&holds, &lifted, &locks, &waits, &row})[4].Changed() > 0;
+    m_db->Pipeline({&holds, &lifted, &locks, &waits, &row});
 }
 
 PxLockStoreBase::SessionCensus PxServerLockStore::TakeCensus()
@@ -164,12 +164,10 @@ PxLockStoreBase::SessionCensus PxServerLockStore::TakeCensus()
     return census;
 }
 
-bool PxServerLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
+void PxServerLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
 {
-    bool purged = false;
     for (std::int64_t session : dead)
-        purged = PurgeSession(session) || purged;
-    return purged;
+        PurgeSession(session);
 }
 
 std::vector<bool> PxServerLockStore::SessionsAlive(const PxPgRows& sessions, int first, int end)

@@ -31,7 +31,7 @@ private:
     std::int64_t InsertSession(const std::string& userCode) override;
     std::vector<std::int64_t> EndSession(std::int64_t session) override;
     SessionCensus TakeCensus() override;
-    bool PurgeSessions(const std::vector<std::int64_t>& dead) override;
+    void PurgeSessions(const std::vector<std::int64_t>& dead) override;
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) override;
     std::string LiveHolderOf(std::int64_t oid) override;
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
@@ -62,8 +62,7 @@ private:
     // lock held) are alive, one flag a row; the others are purged.
     std::vector<bool> SessionsAlive(const PxPgRows& sessions, int first, int end);
     bool AnyLive(const PxPgRows& sessions, int first, int end);
-    // Drops the session with its locks; whether its row was still there.
-    bool PurgeSession(std::int64_t session);
+    void PurgeSession(std::int64_t session);
     // Counts this connection's hold of the session's advisory lock (0 or 1).
     Query SessionLockHeld(std::int64_t session);
 
