@@ -5,22 +5,22 @@
 // (wall time from the start signal until the last process is done; goal: 8 processes
 // together no slower than one). It checks at the end that every committed change is
 // stored. MixedWorkloadOnServer runs the same on a repository on a PostgreSQL server (a
-// throwaway one the program starts in a temporary folder).
+// throwaway one the program starts in a temporary folder). SessionStartsOnServer times 1
+// and 8 processes each opening and closing a session five times on the server, as the
+// server is set beside its JIT off (goal: within 1.5x).
 #include "proxy/PxException.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
+#include "support/BenchProcesses.h"
 #include "support/PgTestServer.h"
 
 #include <benchmark/benchmark.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -194,71 +194,20 @@ private:
     std::vector<PxVQObjectPtr> m_packArray;
 };
 
-// A forked process running one worker: it attaches, says it is ready, waits for the start
-// signal, works and sends its tally.
-class Process {
-public:
-    Process(const std::string& path, int number, int operations, int startSignal)
-    {
-        if (pipe(m_ready) != 0 || pipe(m_tally) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = fork();
-        if (m_pid < 0)
-            throw std::runtime_error("fork");
-        if (m_pid == 0)
-            _exit(RunChild(path, number, operations, startSignal));
-        close(m_ready[1]);
-        close(m_tally[1]);
-    }
-    ~Process()
-    {
-        if (m_pid > 0)
-            waitpid(m_pid, nullptr, 0);
-        close(m_ready[0]);
-        close(m_tally[0]);
-    }
+// The figures of a tally, as a process sends them back, and the tally again.
+std::vector<double> FiguresOf(const Tally& tally)
+{
+    return {static_cast<double>(tally.operations), static_cast<double>(tally.committed),
+            static_cast<double>(tally.failed), static_cast<double>(tally.retries)};
+}
 
-    bool WaitReady()
-    {
-        char byte = 0;
-        return read(m_ready[0], &byte, 1) == 1 && byte == 1;
-    }
-    // Waits until the process has ended; false when it failed.
-    bool Collect(Tally& total)
-    {
-        Tally tally;
-        bool complete = read(m_tally[0], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally);
-        int status = 0;
-        waitpid(m_pid, &status, 0);
-        m_pid = 0;
-        total.operations += tally.operations;
-        total.committed += tally.committed;
-        total.failed += tally.failed;
-        total.retries += tally.retries;
-        return complete && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-
-private:
-    int RunChild(const std::string& path, int number, int operations, int startSignal)
-    {
-        try {
-            Worker worker(path, number);
-            char byte = 1;
-            (void)!write(m_ready[1], &byte, 1);
-            (void)!read(startSignal, &byte, 1);
-            Tally tally = worker.Run(operations);
-            return write(m_tally[1], &tally, sizeof tally) == static_cast<ssize_t>(sizeof tally) ? 0 : 1;
-        } catch (...) {
-            char byte = 0;
-            (void)!write(m_ready[1], &byte, 1);
-            return 1;
-        }
-    }
-
-    pid_t m_pid = 0;
-    int m_ready[2] = {-1, -1};
-    int m_tally[2] = {-1, -1};
-};
+void AddFigures(Tally& total, const std::vector<double>& figures)
+{
+    total.operations += static_cast<std::int64_t>(figures.at(0));
+    total.committed += static_cast<std::int64_t>(figures.at(1));
+    total.failed += static_cast<std::int64_t>(figures.at(2));
+    total.retries += static_cast<std::int64_t>(figures.at(3));
+}
 
 // Runs the workload's processes together on a fresh repository, three times.
 void RunMixedWorkload(benchmark::State& state, bool onServer)
@@ -268,32 +217,22 @@ void RunMixedWorkload(benchmark::State& state, bool onServer)
     double seconds = 0;
     for (auto _ : state) {
         Repository repository(onServer);
-        int start[2];
-        if (pipe(start) != 0)
-            throw std::runtime_error("pipe");
-        Tally run;
-        bool ok = true;
-        {
-            std::vector<std::unique_ptr<Process>> children;
-            for (int i = 0; i < processes; ++i)
-                children.push_back(std::make_unique<Process>(repository.Path(), i + 1, kOperations / processes, start[0]));
-            for (auto& child : children)
-                ok = child->WaitReady() && ok;
-            auto began = std::chrono::steady_clock::now();
-            std::string go(static_cast<std::size_t>(processes), '1');
-            (void)!write(start[1], go.data(), go.size());
-            for (auto& child : children)
-                ok = child->Collect(run) && ok;
-            double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-            state.SetIterationTime(elapsed);
-            seconds += elapsed;
-        }
-        close(start[0]);
-        close(start[1]);
-        if (!ok) {
+        std::vector<vqbench::ProcessJob> jobs;
+        for (int i = 0; i < processes; ++i)
+            jobs.push_back([&, i]() -> vqbench::ProcessWork {
+                auto worker = std::make_shared<Worker>(repository.Path(), i + 1);
+                return [worker, share = kOperations / processes] { return FiguresOf(worker->Run(share)); };
+            });
+        const std::optional<vqbench::TogetherRun> together = vqbench::RunTogether(jobs);
+        if (!together) {
             state.SkipWithError("a process failed");
             break;
         }
+        Tally run;
+        for (const std::vector<double>& figures : together->figures)
+            AddFigures(run, figures);
+        state.SetIterationTime(together->seconds);
+        seconds += together->seconds;
         if (repository.StoredChanges() != run.committed) {
             state.SkipWithError("a committed change was lost");
             break;
@@ -313,6 +252,58 @@ void MixedWorkload(benchmark::State& state) { RunMixedWorkload(state, false); }
 
 void MixedWorkloadOnServer(benchmark::State& state) { RunMixedWorkload(state, true); }
 
+// Eight processes each open and close a session five times, all together, on a repository of
+// the server: once as the server is set and once with the server's JIT off for the
+// repository's database, in turn within each run; "ratio" is the first time over the second.
+constexpr int kSessionsEach = 5;
+
+std::string DatabaseOf(const std::string& uri)
+{
+    const std::size_t from = uri.find(":///") + 4;
+    return uri.substr(from, uri.find('?', from) - from);
+}
+
+double OpenAndCloseSessions(const std::string& path, int processes)
+{
+    std::vector<vqbench::ProcessJob> jobs;
+    for (int i = 0; i < processes; ++i)
+        jobs.push_back([&path, i]() -> vqbench::ProcessWork {
+            return [&path, i] {
+                for (int n = 0; n < kSessionsEach; ++n) {
+                    auto link = Attach(path, "bench/" + std::to_string(i + 1));
+                    benchmark::DoNotOptimize(link->GetLVQEnterprise().get());
+                }
+                return std::vector<double>{};
+            };
+        });
+    const std::optional<vqbench::TogetherRun> together = vqbench::RunTogether(jobs);
+    if (!together)
+        throw std::runtime_error("a process failed");
+    return together->seconds;
+}
+
+void SessionStartsOnServer(benchmark::State& state)
+{
+    const int processes = static_cast<int>(state.range(0));
+    double asSet = 0;
+    double jitOff = 0;
+    for (auto _ : state) {
+        Repository repository(true);
+        Repository withoutJit(true);
+        vqtest::PgTestServer::Instance().Run("postgres",
+                                             "ALTER DATABASE " + DatabaseOf(withoutJit.Path()) + " SET jit = off");
+        const double first = OpenAndCloseSessions(repository.Path(), processes);
+        const double second = OpenAndCloseSessions(withoutJit.Path(), processes);
+        state.SetIterationTime(first);
+        asSet += first;
+        jitOff += second;
+    }
+    state.counters["processes"] = processes;
+    state.counters["jit_as_set_ms"] = asSet * 1000 / static_cast<double>(state.iterations());
+    state.counters["jit_off_ms"] = jitOff * 1000 / static_cast<double>(state.iterations());
+    state.counters["ratio"] = jitOff > 0 ? asSet / jitOff : 0;
+}
+
 BENCHMARK(MixedWorkload)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(MixedWorkloadOnServer)
     ->Arg(1)
@@ -322,6 +313,7 @@ BENCHMARK(MixedWorkloadOnServer)
     ->UseManualTime()
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(SessionStartsOnServer)->Arg(1)->Arg(8)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

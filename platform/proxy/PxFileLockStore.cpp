@@ -82,13 +82,6 @@ std::vector<std::int64_t> PxFileLockStore::EndSession(std::int64_t session)
     return waiting;
 }
 
-int PxFileLockStore::CountSessions()
-{
-    PxQuery count(m_db, "SELECT count(*) FROM px_session", pxwhat::Lock);
-    count.Step();
-    return static_cast<int>(count.Int(0));
-}
-
 void PxFileLockStore::PurgeSession(std::int64_t session)
 {
     // The generation holds the session's claims carry go with them (PxHoldMarkSlot).
@@ -107,17 +100,29 @@ void PxFileLockStore::PurgeSession(std::int64_t session)
     row.Bind(1, session).Run();
 }
 
-void PxFileLockStore::PurgeDeadSessions()
+PxLockStoreBase::SessionCensus PxFileLockStore::TakeCensus()
 {
-    std::vector<std::int64_t> dead;
-    {
-        PxQuery sessions(m_db, "SELECT id, pid, start, machine FROM px_session", pxwhat::Lock);
-        while (sessions.Step())
-            if (!PxProcessAlive({sessions.Int(1), sessions.Int(2), sessions.Text(3)}))
-                dead.push_back(sessions.Int(0));
+    SessionCensus census;
+    PxQuery sessions(m_db, "SELECT id, pid, start, machine FROM px_session", pxwhat::Lock);
+    while (sessions.Step()) {
+        if (PxProcessAlive({sessions.Int(1), sessions.Int(2), sessions.Text(3)}))
+            ++census.live;
+        else
+            census.dead.push_back(sessions.Int(0));
     }
-    for (std::int64_t session : dead)
+    return census;
+}
+
+void PxFileLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
+{
+    // The file gives a purged session's id to the next session: each is looked at again.
+    for (std::int64_t session : dead) {
+        PxQuery row(m_db, "SELECT pid, start, machine FROM px_session WHERE id = ?1", pxwhat::Lock);
+        if (!row.Bind(1, session).Step() || PxProcessAlive({row.Int(0), row.Int(1), row.Text(2)}))
+            continue;
+        row.Reset();
         PurgeSession(session);
+    }
 }
 
 void PxFileLockStore::PurgeGone(PxQuery& sessions, const std::function<void(PxQuery& row)>& live)

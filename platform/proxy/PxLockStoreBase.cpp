@@ -1,5 +1,7 @@
 #include "proxy/PxLockStoreBase.h"
 
+#include "proxy/PxFaultInjection.h"
+
 #include <algorithm>
 
 void PxLockStoreBase::BeginPatiently()
@@ -17,8 +19,10 @@ void PxLockStoreBase::WakeAll(const std::vector<std::int64_t>& sessions) noexcep
 
 std::int64_t PxLockStoreBase::RegisterSession(const std::string& userCode)
 {
+    const std::vector<std::int64_t> dead = TakeCensus().dead;
+    PxFaultInjection::Check("PxLockStore::PurgeSessions");
     std::int64_t id = InLockTransaction([&] {
-        PurgeDeadSessions();
+        PurgeSessions(dead);
         return InsertSession(userCode);
     });
     m_wake.Listen(id);
@@ -36,10 +40,10 @@ void PxLockStoreBase::UnregisterSession(std::int64_t session) noexcept
 
 int PxLockStoreBase::LiveSessions()
 {
-    return InLockTransaction([&] {
-        PurgeDeadSessions();
-        return CountSessions();
-    });
+    const SessionCensus census = TakeCensus();
+    if (!census.dead.empty())
+        InLockTransaction([&] { PurgeSessions(census.dead); });
+    return census.live;
 }
 
 void PxLockStoreBase::GiveUpWaiting(std::int64_t session, std::int64_t oid)
@@ -76,11 +80,11 @@ bool HeldForGeneration(const std::optional<PxPersistentLockRow>& persistent)
 
 bool PxLockStoreBase::PurgedDeadSessions()
 {
-    return InLockTransaction([&] {
-        const int before = CountSessions();
-        PurgeDeadSessions();
-        return CountSessions() < before;
-    });
+    const std::vector<std::int64_t> dead = TakeCensus().dead;
+    if (dead.empty())
+        return false;
+    InLockTransaction([&] { PurgeSessions(dead); });
+    return true;
 }
 
 template <class Try>

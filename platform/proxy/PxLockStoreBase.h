@@ -53,8 +53,9 @@ protected:
     virtual std::int64_t InsertSession(const std::string& userCode) = 0;
     // Drops the session with its locks; answers the sessions first in line for an object it held.
     virtual std::vector<std::int64_t> EndSession(std::int64_t session) = 0;
-    virtual int CountSessions() = 0;
-    virtual void PurgeDeadSessions() = 0;
+    // Drops the dead sessions of a census with their locks, each by its key (one another
+    // session dropped first is gone already).
+    virtual void PurgeSessions(const std::vector<std::int64_t>& dead) = 0;
     // Whether another live session holds a lock of a kind from `conflictFrom` up; dead
     // holders found on the way are purged.
     virtual bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) = 0;
@@ -73,6 +74,14 @@ protected:
     virtual Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                        std::size_t count, bool manual, bool queue) = 0;
     virtual std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) = 0;
+
+    // Who is alive, read outside any lock-table transaction: the work that grows with the
+    // other sessions never holds up theirs.
+    struct SessionCensus {
+        std::vector<std::int64_t> dead;
+        int live = 0;
+    };
+    virtual SessionCensus TakeCensus() = 0;
 
     void BeginPatiently();
     // Runs `work` in a lock-table transaction: commits after it, rolls back when it throws.
@@ -104,7 +113,7 @@ protected:
     }
 
 private:
-    // Purges the dead sessions; whether there was one.
+    // Purges the dead sessions; whether there was one (dropped here or by another session).
     bool PurgedDeadSessions();
     template <class Try>
     Attempt PastDeadHolders(Try attempt);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 
 namespace {
 
@@ -17,12 +18,10 @@ namespace {
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"                       \
     " AND k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295), false)::int"
 
-// The rows of the persistent locks whose generation holds the claims of session $1 carry (the
-// claims are held on -oid - $2, PxHoldMarkSlot) that meet the condition on `p`.
-#define PX_CARRIED_HOLDS(condition)                                                                             \
-    "SELECT p.row FROM px_lock l, LATERAL (SELECT p.ctid AS row FROM px_persistent_lock p"                      \
-    " WHERE p.oid = -l.oid - $2::bigint AND " condition " OFFSET 0) p"                                          \
-    " WHERE l.session = $1 AND l.holds > 0 AND l.oid < -$2::bigint"
+// The session $1's claims that carry a generation hold (held on -oid - $2, PxHoldMarkSlot),
+// each joined by its key to the persistent lock `p` of its object.
+#define PX_CARRIED_HOLDS                                                                                        \
+    "l.session = $1 AND l.holds > 0 AND l.oid < -$2::bigint AND p.oid = -l.oid - $2::bigint"
 
 // Takes the session (the parameter named) out of the lines for the objects of $1 (an array).
 #define PX_LEAVE_LINES(session)                                                                                 \
@@ -44,12 +43,11 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
 {
     // Every lock-table query reaches each row by its key: the objects of a run are looked up
     // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
-    // a lookup found them at (ctid), and a session's rows go through indexes only a query by
-    // session can use. So whatever statistics the server keeps of these tables (taken while
-    // they were empty, or none), the plan it keeps for a statement has no other way, and a
-    // lookup never costs with the locks the tables hold. The plan is made once, at a
-    // statement's first run, and kept.
-    m_db->Execute("SET enable_seqscan = off; SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
+    // a lookup found them at (ctid) or by their key, and a session's rows go through indexes
+    // only a query by session can use; so the server plans them through the indexes with no
+    // kind of scan switched off. The plan is made once, at a statement's first run, and kept
+    // until the server takes new statistics of a table it reads.
+    m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
     SetBusyTimeout(2000);
 }
 
@@ -117,21 +115,17 @@ std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
     return waiting;
 }
 
-int PxServerLockStore::CountSessions()
-{
-    return static_cast<int>(Query(*m_db, "SELECT count(*) FROM px_session", pxwhat::Lock).Run().Int(0, 0));
-}
-
 void PxServerLockStore::PurgeSession(std::int64_t session)
 {
     // In one round trip; the generation holds the session's claims carry go first, with them
     // (PxHoldMarkSlot), and a persistent lock left without holds with them.
     Query holds(*m_db,
-                "UPDATE px_persistent_lock SET holds = holds - 1 WHERE ctid = ANY(ARRAY(" PX_CARRIED_HOLDS(
-                    "p.holds > p.manual_holds") "))",
+                "UPDATE px_persistent_lock p SET holds = p.holds - 1 FROM px_lock l WHERE " PX_CARRIED_HOLDS
+                " AND p.holds > p.manual_holds",
                 pxwhat::Lock);
     holds.Bind(session).Bind(kPxHoldMarkBase);
-    Query lifted(*m_db, "DELETE FROM px_persistent_lock WHERE ctid = ANY(ARRAY(" PX_CARRIED_HOLDS("p.holds <= 0") "))",
+    Query lifted(*m_db,
+                 "DELETE FROM px_persistent_lock p USING px_lock l WHERE " PX_CARRIED_HOLDS " AND p.holds <= 0",
                  pxwhat::Lock);
     lifted.Bind(session).Bind(kPxHoldMarkBase);
     Query locks(*m_db, "DELETE FROM px_lock WHERE session = $1 AND holds > 0", pxwhat::Lock);
@@ -143,13 +137,37 @@ void PxServerLockStore::PurgeSession(std::int64_t session)
     m_db->Pipeline({&holds, &lifted, &locks, &waits, &row});
 }
 
-void PxServerLockStore::PurgeDeadSessions()
+PxLockStoreBase::SessionCensus PxServerLockStore::TakeCensus()
 {
-    PxPgRows sessions = Query(*m_db,
-                              "SELECT s.id, 1, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED " FROM px_session s",
-                              pxwhat::Lock)
-                            .Run();
-    AnyLive(sessions, 0, sessions.Count());
+    // The rows are read first: a session takes its advisory lock before its row is stored,
+    // so a row whose lock the later read of the server's locks does not find is a session
+    // that ended, and its id is never given again.
+    Query rows(*m_db, "SELECT id, pid, start, machine FROM px_session", pxwhat::Lock);
+    Query connected(*m_db,
+                    "SELECT (classid::bigint << 32) | objid::bigint FROM pg_locks WHERE locktype = 'advisory'"
+                    " AND objsubid = 1 AND granted AND database = (SELECT oid FROM pg_database"
+                    " WHERE datname = current_database())",
+                    pxwhat::Lock);
+    const std::vector<PxPgRows> answers = m_db->Pipeline({&rows, &connected});
+    const PxPgRows& sessions = answers[0];
+    std::unordered_set<std::int64_t> held;
+    for (int row = 0; row < answers[1].Count(); ++row)
+        held.insert(answers[1].Int(row, 0));
+    SessionCensus census;
+    for (int row = 0; row < sessions.Count(); ++row) {
+        if (held.count(sessions.Int(row, 0)) &&
+            PxProcessAlive({sessions.Int(row, 1), sessions.Int(row, 2), sessions.Text(row, 3)}))
+            ++census.live;
+        else
+            census.dead.push_back(sessions.Int(row, 0));
+    }
+    return census;
+}
+
+void PxServerLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
+{
+    for (std::int64_t session : dead)
+        PurgeSession(session);
 }
 
 std::vector<bool> PxServerLockStore::SessionsAlive(const PxPgRows& sessions, int first, int end)
@@ -195,7 +213,8 @@ std::string PxServerLockStore::LiveHolderOf(std::int64_t oid)
 {
     PxPgRows holders = Query(*m_db,
                              "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
-                             ", s.user_code FROM px_lock l LEFT JOIN px_session s ON s.id = l.session WHERE l.oid = $1",
+                             ", s.user_code FROM px_lock l LEFT JOIN LATERAL (SELECT s.* FROM px_session s"
+                             " WHERE s.id = l.session OFFSET 0) s ON true WHERE l.oid = $1",
                              pxwhat::Lock)
                            .Bind(oid)
                            .Run();

@@ -36,8 +36,8 @@ private:
     [[noreturn]] void FailBusy() override;
     std::int64_t InsertSession(const std::string& userCode) override;
     std::vector<std::int64_t> EndSession(std::int64_t session) override;
-    int CountSessions() override;
-    void PurgeDeadSessions() override;
+    SessionCensus TakeCensus() override;
+    void PurgeSessions(const std::vector<std::int64_t>& dead) override;
     bool HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom) override;
     std::string LiveHolderOf(std::int64_t oid) override;
     void StopWaiting(std::int64_t session, std::int64_t oid) override;

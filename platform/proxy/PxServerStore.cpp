@@ -149,7 +149,8 @@ std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri)
         Refuse(*db, pxwhat::Open,
                HoldsAnything(*db) ? "the database holds something else than a repository."
                                   : "the database holds no repository.");
-    db->Execute("SET search_path TO vq_repository", pxwhat::Open);
+    // The repository's statements are short: compiling one would cost more than running it.
+    db->Execute("SET search_path TO vq_repository; SET jit = off", pxwhat::Open);
     return db;
 }
 

@@ -1,5 +1,6 @@
 #include "PxTestRepository.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
 #include "support/ChildProcess.h"
@@ -130,12 +131,43 @@ TEST_P(PxProcessTest, AGenerationClaimOfAKilledProcessReadsAsEnded)
     auto parent = PxAttach(repository.Path(), "child/generator");
     PxVQObjectPtr host(parent->GetLVQEnterprise()->FindMember("hosts", "name", "X"));
     EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::Other);
+    EXPECT_EQ(host->GetGenerationClaimUser(), "child/generator");
     EXPECT_FALSE(host->ClaimForGeneration());
 
     child.Kill();
 
+    EXPECT_EQ(host->GetGenerationClaimUser(), "");
     EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
     EXPECT_TRUE(host->ClaimForGeneration());
+}
+
+TEST_P(PxProcessTest, ADeadSessionFoundByTwoStartingSessionsLiftsItsGenerationHoldOnce)
+{
+    const PxTestRepository& repository = m_repository;
+    AddHostX(repository);
+    vqtest::ChildProcess child([&] {
+        auto link = PxAttach(repository.Path(), "child/generator");
+        PxVQObjectPtr host = link->GetLVQEnterprise()->FindMember("hosts", "name", "X");
+        if (!host->PersistentLock(0) || !host->PersistentLock(0) || !host->ClaimForGeneration(TRUE))
+            throw std::runtime_error("hold");
+        link.release(); // the process dies with its generation running
+    });
+    ASSERT_TRUE(child.WaitReady());
+    vqtest::ChildProcess other({[] {}, [&] { PxAttach(repository.Path(), "bob/dev").release(); }});
+    ASSERT_TRUE(other.WaitReady());
+    child.Kill();
+
+    // Both find the dead session before either drops it; the other process drops it first.
+    bool otherStarted = false;
+    PxFaultInjection::Run("PxLockStore::PurgeSessions", [&] { otherStarted = other.RunNextStep(); });
+    auto first = PxAttach(repository.Path());
+    PxFaultInjection::Reset();
+    ASSERT_TRUE(otherStarted);
+
+    PxVQObjectPtr host = first->GetLVQEnterprise()->FindMember("hosts", "name", "X");
+    EXPECT_EQ(host->GetIntProperty("persistentLockCount"), 1) << "one hold went with the claim, the other stays";
+    EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
+    EXPECT_EQ(first->GetProcess()->GetNode()->NumberOfProcesses(), 2);
 }
 
 TEST_P(PxProcessTest, AProcessThatHasExitedHoldsNoLocksBeforeItIsReaped)
