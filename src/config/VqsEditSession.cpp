@@ -114,10 +114,34 @@ BOOL VqsEditSession::LockForWrite()
     return TRUE;
 }
 
+BOOL VqsEditSession::LockForWriteAfter(const std::function<BOOL()>& lockAbove)
+{
+    Release();
+    if (!lockAbove())
+        return FALSE;
+    {
+        VqsLockScope scope(VqsSessionLink());
+        for (Entry& entry : m_entries) {
+            if (!entry.bag->LockObjects(entry.editLock == VqsFutureUpdateLock ? VqsWriteLock : entry.editLock)) {
+                Release();
+                return FALSE;
+            }
+        }
+    }
+    m_bLocked = TRUE;
+    BOOL reloaded = FALSE;
+    if (ReportDeleted() || !ReloadWhenChanged(&reloaded) || reloaded) {
+        Release();
+        return FALSE;
+    }
+    return TRUE;
+}
+
 void VqsEditSession::Release()
 {
     for (Entry& entry : m_entries)
         entry.bag->Release();
+    m_bLocked = FALSE;
 }
 
 BOOL VqsEditWritten(VqsModelNode* node)
