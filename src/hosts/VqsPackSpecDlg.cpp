@@ -278,9 +278,12 @@ BOOL VqsPackSpecDlg::BeginEdit(BOOL* reloaded)
 {
     *reloaded = FALSE;
     if (!m_bEditLocksHeld) {
-        m_ownBag.LockNode(m_pPack);
-        if (m_pAssociation)
-            m_ownBag.LockNode(m_pAssociation);
+        // The pack and its association are the edit's, with an update lock: long-read by the
+        // opener's bag too, their update lock would raise a read this session holds.
+        for (VqsModelNode* edited : {static_cast<VqsModelNode*>(m_pPack), static_cast<VqsModelNode*>(m_pAssociation)}) {
+            m_pCallerBag->Drop(edited);
+            m_ownBag.LockNode(edited);
+        }
         {
             VqsLockScope scope(SessionLink());
             if (!m_pCallerBag->LockObjects(VqsLongReadLock))
@@ -326,7 +329,7 @@ BOOL VqsPackSpecDlg::TakeOverAssociationCreatedMeanwhile(BOOL* reloaded)
         VqsModelNodeEnterprise* root = m_pPack->GetRoot();
         {
             VqsLockScope scope(SessionLink());
-            if (!longRead.LockNode(association) || !write.LockNode(association)) {
+            if (!write.LockNode(association)) {
                 EndDialog(IDCANCEL);
                 return TRUE;
             }
