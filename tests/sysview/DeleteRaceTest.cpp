@@ -1,11 +1,17 @@
 // Two and three users, each in a process of their own on one repository (a file or a
-// database of the suite's server), delete a system or press OK in its System Options at the
-// same moment, round after round, and leave the lock-progress box to wait: every step ends,
+// database of the suite's server), delete a system or press OK in its System Options or in
+// its generate set's options at the same moment, round after round, and leave the lock-progress box to wait: every step ends,
 // stored whole or refused with its message, and the system is gone at the end.
 #include "RaceRound.h"
 #include "SysViewTestSupport.h"
 
+#include "config/VqsOptionsGenSetDlg.h"
 #include "config/VqsOptionsSystemDlg.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeOSet.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQTypes.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
 #include "support/ScriptedUiDriver.h"
@@ -22,6 +28,7 @@ namespace {
 using racetest::RoundPipes;
 
 constexpr UINT kLockProgressDialog = 105;
+constexpr UINT IDD_GENSET_OPTIONS = 141;
 constexpr UINT IDD_SYSTEM_OPTIONS = 142;
 constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
@@ -29,7 +36,9 @@ constexpr char kItemDeleted[] = "item has been deleted.";
 // Bounds a round whose steps wait for each other, so that a deadlock fails the test.
 constexpr int kLongestRoundMilliseconds = 60'000;
 
-enum class Step { Delete, Options };
+constexpr char kGenSet[] = "RACE";
+
+enum class Step { Delete, Options, GenSetOptions };
 
 struct User {
     Step step;
@@ -51,8 +60,13 @@ std::vector<Case> Cases()
         cases.push_back({store, "TwoDeletesOfOneSystem", {{Step::Delete, 0}, {Step::Delete, 0}}, rounds});
         cases.push_back({store, "DeleteAndOptionsOfOneSystem", {{Step::Delete, 0}, {Step::Options, 0}}, rounds});
         cases.push_back({store, "DeleteAndOptionsOfAnother", {{Step::Delete, 0}, {Step::Options, 1}}, rounds});
+        cases.push_back({store, "DeleteAndGenSetOptionsOfOneSystem", {{Step::Delete, 0}, {Step::GenSetOptions, 0}}, rounds});
         cases.push_back(
             {store, "TwoDeletesAndOptionsOfOneSystem", {{Step::Delete, 0}, {Step::Options, 0}, {Step::Delete, 0}}, 3});
+        cases.push_back({store,
+                         "DeleteAndBothOptionsOfOneSystem",
+                         {{Step::GenSetOptions, 0}, {Step::Delete, 0}, {Step::Options, 0}},
+                         3});
     }
     return cases;
 }
@@ -64,7 +78,7 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
 
 // A user who leaves the lock-progress box to wait and notes every message box. Delete's
 // question about changed options is where a deleting user waits for the others; answered No.
-// A System Options left open after a refused OK is cancelled.
+// An options dialog left open after a refused OK is cancelled.
 class RaceUser : public vqtest::ScriptedUiDriver {
 public:
     explicit RaceUser(std::function<void()> arrive) : m_arrive(std::move(arrive))
@@ -84,7 +98,8 @@ public:
             boxes.push_back(event.text.GetString());
             return vqui::UiAction::End(IDOK);
         }
-        if (event.kind == vqui::EventKind::Dialog && event.templateId == IDD_SYSTEM_OPTIONS && !boxes.empty())
+        if (event.kind == vqui::EventKind::Dialog &&
+            (event.templateId == IDD_SYSTEM_OPTIONS || event.templateId == IDD_GENSET_OPTIONS) && !boxes.empty())
             return vqui::UiAction::Press(IDCANCEL);
         return ScriptedUiDriver::NextAction(event);
     }
@@ -130,6 +145,13 @@ struct DeleteRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
         for (int system = 0; system < 2; ++system)
             MakeSystem(SystemText(round, system), SystemName(round, system), false);
+        PxVQLink* link = app.GetLink();
+        link->BeginTransaction();
+        for (int system = 0; system < 2; ++system) {
+            const PxVQSystemPtr made = link->GetLVQEnterprise()->GetSystem(SystemName(round, system).c_str());
+            made->GetCurConfig()->CreateOptionSet(kGenSet, VQHostTarsk)->SetLongName("Race set");
+        }
+        link->CommitTransaction();
         app.CloseSession();
     }
 
@@ -162,6 +184,12 @@ struct DeleteRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         if (user.step == Step::Delete) {
             vqui::user::PressKey(view->m_hWnd, VK_DELETE);
             vqwin::PumpPending();
+        } else if (user.step == Step::GenSetOptions) {
+            ui.ExpectDialog(IDD_GENSET_OPTIONS)
+                .Type(VqsOptionsGenSetDlg::IDC_DESCRIPTION, Description(index))
+                .Run(arrive)
+                .OK();
+            OpenGenSetOptions(round, user.system);
         } else {
             ui.ExpectDialog(IDD_SYSTEM_OPTIONS)
                 .Type(VqsOptionsSystemDlg::IDC_DESCRIPTION, Description(index))
@@ -173,6 +201,17 @@ struct DeleteRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             for (const std::string& box : ui.boxes)
                 std::fprintf(stderr, "user %zu was told: %s\n", index, box.c_str());
         return ::testing::Test::HasFailure() ? 'F' : ui.Outcome();
+    }
+
+    // As the generate set view opens them.
+    void OpenGenSetOptions(int round, int system)
+    {
+        const PxVQGenSetPtr genSet(
+            System(SystemName(round, system).c_str())->GetCurConfig()->GetOptionSet(kGenSet));
+        VqsModel model;
+        VqsLockBag bag(VqsReadLock);
+        if (VqsModelNodeGenSet* node = model.LockGenSetNode(bag, genSet))
+            model.EditGenSet(bag, node);
     }
 
     std::string RunRound(int round)
@@ -210,8 +249,11 @@ TEST_P(DeleteRaceTest, EveryStepEndsStoredWholeOrRefusedWithItsMessage)
             const bool deletedToo = std::any_of(users.begin(), users.end(), [&](const User& other) {
                 return other.step == Step::Delete && other.system == user.system;
             });
-            if (!deletedToo) {
+            if (!deletedToo && user.step == Step::Options) {
                 EXPECT_EQ(system->GetDescription(), Description(index).c_str());
+            }
+            if (!deletedToo && user.step == Step::GenSetOptions) {
+                EXPECT_EQ(system->GetCurConfig()->GetOptionSet(kGenSet)->GetDescription(), Description(index).c_str());
             }
             if (outcomes[index] == 'R') {
                 EXPECT_TRUE(deletedToo) << "refused with no Delete of its system";
