@@ -104,16 +104,6 @@ BOOL VqsEditSession::OnControlChanged(VqsOptCtrl& binder)
     return TRUE;
 }
 
-BOOL VqsEditSession::LockForWrite()
-{
-    VqsLockScope scope(VqsSessionLink());
-    for (Entry& entry : m_entries) {
-        if (entry.editLock == VqsFutureUpdateLock && !entry.bag->LockObjects(VqsWriteLock))
-            return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL VqsEditSession::LockForWriteAfter(const std::function<BOOL()>& lockAbove)
 {
     Release();
