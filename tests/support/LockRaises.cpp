@@ -21,7 +21,7 @@ void FailTheTest(const std::string& raise)
 
 void CheckLockRaises()
 {
-    setenv("VQ_CHECK_LOCK_RAISES", "1", 1);
+    setenv("VQ_CHECK_LOCK_RAISES", "1", 0);
     PxLockRaiseCheck::SetReporter(FailTheTest);
 }
 

@@ -7,8 +7,8 @@
 
 namespace vqtest {
 
-// Switches the check on for this process and every process it starts; raises fail the
-// running test.
+// Switches the check on for this process and every process it starts, unless the
+// environment switches it off (VQ_CHECK_LOCK_RAISES=0); raises fail the running test.
 void CheckLockRaises();
 
 // While it lives, raises are collected instead of failing the test.
