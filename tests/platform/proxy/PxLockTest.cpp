@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockRaiseCheck.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "support/LockRaises.h"
@@ -448,6 +449,8 @@ TEST_P(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
 
 TEST_P(PxLockTest, ASessionAskingAStrongerKindOfWhatItHoldsForReadIsReported)
 {
+    if (!PxLockRaiseCheck::On())
+        GTEST_SKIP() << "the raise check is switched off";
     struct Case {
         std::vector<int> held; // taken in turn; 0 gives one hold back
         int asked;
@@ -500,6 +503,8 @@ TEST_P(PxLockTest, ASessionAskingAStrongerKindOfWhatItHoldsForReadIsReported)
 
 TEST_P(PxLockTest, AListLockRaisingAReadIsReported)
 {
+    if (!PxLockRaiseCheck::On())
+        GTEST_SKIP() << "the raise check is switched off";
     vqtest::ExpectedLockRaises raising;
     PxTypedList<PxVQObjectPtr> hosts;
     hosts.AddTail(m_x);
