@@ -61,6 +61,7 @@ std::vector<Case> Cases()
         cases.push_back({store, "DeleteAndOptionsOfOneSystem", {{Step::Delete, 0}, {Step::Options, 0}}, rounds});
         cases.push_back({store, "DeleteAndOptionsOfAnother", {{Step::Delete, 0}, {Step::Options, 1}}, rounds});
         cases.push_back({store, "DeleteAndGenSetOptionsOfOneSystem", {{Step::Delete, 0}, {Step::GenSetOptions, 0}}, rounds});
+        cases.push_back({store, "DeleteAndGenSetOptionsOfAnother", {{Step::Delete, 0}, {Step::GenSetOptions, 1}}, rounds});
         cases.push_back(
             {store, "TwoDeletesAndOptionsOfOneSystem", {{Step::Delete, 0}, {Step::Options, 0}, {Step::Delete, 0}}, 3});
         cases.push_back({store,
