@@ -32,13 +32,16 @@ constexpr UINT IDD_GENSET_OPTIONS = 141;
 constexpr UINT IDD_SYSTEM_OPTIONS = 142;
 constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+constexpr UINT kRemovePromptDialog = 152;
 constexpr char kItemDeleted[] = "item has been deleted.";
 // Bounds a round whose steps wait for each other, so that a deadlock fails the test.
 constexpr int kLongestRoundMilliseconds = 60'000;
 
 constexpr char kGenSet[] = "RACE";
 
-enum class Step { Delete, Options, GenSetOptions };
+// A Delete answers the question about changed options No, a checked Delete Yes and then
+// Yes to the prompt about the system.
+enum class Step { Delete, CheckedDelete, Options, GenSetOptions };
 
 struct User {
     Step step;
@@ -60,6 +63,8 @@ std::vector<Case> Cases()
         cases.push_back({store, "TwoDeletesOfOneSystem", {{Step::Delete, 0}, {Step::Delete, 0}}, rounds});
         cases.push_back({store, "DeleteAndOptionsOfOneSystem", {{Step::Delete, 0}, {Step::Options, 0}}, rounds});
         cases.push_back({store, "DeleteAndOptionsOfAnother", {{Step::Delete, 0}, {Step::Options, 1}}, rounds});
+        cases.push_back({store, "TwoCheckedDeletesOfOneSystem", {{Step::CheckedDelete, 0}, {Step::CheckedDelete, 0}}, rounds});
+        cases.push_back({store, "CheckedDeleteAndOptionsOfOneSystem", {{Step::CheckedDelete, 0}, {Step::Options, 0}}, rounds});
         cases.push_back({store, "DeleteAndGenSetOptionsOfOneSystem", {{Step::Delete, 0}, {Step::GenSetOptions, 0}}, rounds});
         cases.push_back({store, "DeleteAndGenSetOptionsOfAnother", {{Step::Delete, 0}, {Step::GenSetOptions, 1}}, rounds});
         cases.push_back(
@@ -82,9 +87,12 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
 // An options dialog left open after a refused OK is cancelled.
 class RaceUser : public vqtest::ScriptedUiDriver {
 public:
-    explicit RaceUser(std::function<void()> arrive) : m_arrive(std::move(arrive))
+    RaceUser(std::function<void()> arrive, bool checkChanges) : m_arrive(std::move(arrive)), m_checkChanges(checkChanges)
     {
         m_question.LoadString(IDS_CHECK_CHANGED_OPTIONS);
+        WheneverDialog(kLockProgressDialog);
+        if (checkChanges)
+            WheneverDialog(kRemovePromptDialog).Press(IDYES);
     }
 
     vqui::UiAction NextAction(const vqui::UiEvent& event) override
@@ -93,7 +101,7 @@ public:
             return vqui::UiAction::Wait();
         if (event.kind == vqui::EventKind::MessageBox && event.text == m_question) {
             m_arrive();
-            return vqui::UiAction::End(IDNO);
+            return vqui::UiAction::End(m_checkChanges ? IDYES : IDNO);
         }
         if (event.kind == vqui::EventKind::MessageBox) {
             boxes.push_back(event.text.GetString());
@@ -118,6 +126,7 @@ public:
 
 private:
     std::function<void()> m_arrive;
+    bool m_checkChanges;
     CString m_question;
 };
 
@@ -178,11 +187,11 @@ struct DeleteRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             pipes.ArriveAndWait();
             Stagger(round, index);
         };
-        RaceUser ui(arrive);
+        RaceUser ui(arrive, user.step == Step::CheckedDelete);
         Select({SystemText(round, user.system)});
         if (::testing::Test::HasFailure())
             return 'F';
-        if (user.step == Step::Delete) {
+        if (user.step == Step::Delete || user.step == Step::CheckedDelete) {
             vqui::user::PressKey(view->m_hWnd, VK_DELETE);
             vqwin::PumpPending();
         } else if (user.step == Step::GenSetOptions) {
@@ -243,12 +252,12 @@ TEST_P(DeleteRaceTest, EveryStepEndsStoredWholeOrRefusedWithItsMessage)
             ASSERT_NE(outcomes[index], 'F');
             const User& user = users[index];
             const PxVQSystemPtr system = enterprise->GetSystem(SystemName(round, user.system).c_str());
-            if (user.step == Step::Delete) {
+            if (user.step == Step::Delete || user.step == Step::CheckedDelete) {
                 EXPECT_FALSE(system) << "the system outlived its Delete";
                 continue;
             }
             const bool deletedToo = std::any_of(users.begin(), users.end(), [&](const User& other) {
-                return other.step == Step::Delete && other.system == user.system;
+                return other.step != Step::Options && other.step != Step::GenSetOptions && other.system == user.system;
             });
             if (!deletedToo && user.step == Step::Options) {
                 EXPECT_EQ(system->GetDescription(), Description(index).c_str());
