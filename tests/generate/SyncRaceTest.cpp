@@ -1,0 +1,198 @@
+// Two and three users, each in a process of their own on one repository (a file or a
+// database of the suite's server), synchronise one system's configuration at the same
+// moment, round after round, by the Synchronize command and by a script's report generation,
+// and leave the lock-progress box to wait: every step ends, the synchronisation is stored
+// and nothing stays locked.
+#include "../sysview/RaceRound.h"
+#include "../sysview/SysViewTestSupport.h"
+
+#include "generate/CAnvilorController.h"
+#include "generate/VqsGenerateCommands.h"
+#include "proxy/PxLSEBusinessSegment.h"
+#include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxLSERevisionId.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQLink.h"
+#include "support/PgTestServer.h"
+#include "vqclient/VqcTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+using racetest::RoundPipes;
+
+constexpr UINT kLockProgressDialog = 105;
+// Bounds a round whose users wait for each other, so that a deadlock fails the test.
+constexpr int kLongestRoundMilliseconds = 60'000;
+
+// A script's start refused: while another user generates the set, or with what it waited
+// for given up.
+constexpr char kNotStarted[] = "E1014: Unable to start generate. Elements Locked.";
+
+enum class Step { Synchronize, ScriptReports };
+
+struct Case {
+    Store store;
+    const char* name;
+    std::vector<Step> users;
+    int rounds;
+};
+
+std::vector<Case> Cases()
+{
+    std::vector<Case> cases;
+    for (Store store : {Store::File, Store::Server}) {
+        cases.push_back({store, "TwoScripts", {Step::ScriptReports, Step::ScriptReports}, 4});
+        cases.push_back({store, "ScriptAndSynchronize", {Step::ScriptReports, Step::Synchronize}, 4});
+        cases.push_back({store, "TwoSynchronizes", {Step::Synchronize, Step::Synchronize}, 3});
+        cases.push_back({store, "ThreeUsers", {Step::Synchronize, Step::ScriptReports, Step::ScriptReports}, 3});
+    }
+    return cases;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info)
+{
+    return std::string(StoreName(info.param.store)) + info.param.name;
+}
+
+// A user who leaves the lock-progress box to wait.
+class WaitingUser : public vqtest::ScriptedUiDriver {
+public:
+    vqui::UiAction NextAction(const vqui::UiEvent& event) override
+    {
+        if (event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog)
+            return vqui::UiAction::Wait();
+        return ScriptedUiDriver::NextAction(event);
+    }
+};
+
+struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
+    WaitingUser ui;
+    std::string repository;
+
+    SyncRaceTest() { ui.WheneverDialog(kLockProgressDialog); }
+
+    void SetUp() override
+    {
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = NewSharedSample(GetParam().store, dir);
+    }
+
+    // Every segment link of SYS1 forgets the design revision it was synchronised with, so
+    // that each step of the round synchronises it in full.
+    void PrepareRound()
+    {
+        PxVQLink link;
+        link.AttachSession(repository.c_str(), "checker/dev", nullptr);
+        PxTypedList<PxVQBSSoftLinkPtr> links;
+        link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfBSSoftLinks(links);
+        link.BeginTransaction();
+        for (POSITION pos = links.GetHeadPosition(); pos;)
+            links.GetNext(pos)->SetSyncGenRevisionGUID(GUID{});
+        link.CommitTransaction();
+    }
+
+    // In the user's process: 'S' when the step went through, 'R' when a script's start was
+    // refused with its message, 'F' for anything else.
+    char Play(Step step, std::size_t user, RoundPipes& pipes)
+    {
+        if (!app.OpenSession(repository.c_str(), "ABC", nullptr))
+            return 'F';
+        if (step == Step::Synchronize) {
+            OpenFrame();
+            Select({"Sample system 1"});
+            pipes.ArriveAndWait();
+            VqsSynchronizeConfig(*view);
+        } else {
+            vqclient::Reset();
+            vqclient::SetGenerationLog(dir.File("generate" + std::to_string(user) + ".log"));
+            CComObject<CAnvilorController>* controller = nullptr;
+            if (CComObject<CAnvilorController>::CreateInstance(&controller) != S_OK)
+                return 'F';
+            controller->AddRef();
+            const std::string genSet = "SYS1.NTGEN";
+            const HRESULT set = SetMandatoryValues(*controller, genSet);
+            pipes.ArriveAndWait();
+            const HRESULT started = set == S_OK ? Call(*controller, "GenerateReports", {genSet.c_str(), "MONTHLY"}) : set;
+            controller->Release();
+            if (started != S_OK) {
+                ComErrorInfo info;
+                const std::string text = GetErrorInfo(info) ? info.description.GetString() : "";
+                if (text.rfind(kNotStarted, 0) == 0)
+                    return 'R';
+                ADD_FAILURE() << "the script's start failed: " << text;
+                return 'F';
+            }
+        }
+        ui.Verify();
+        return ::testing::Test::HasFailure() ? 'F' : 'S';
+    }
+
+    static HRESULT Call(CAnvilorController& controller, const char* method, std::vector<const char*> arguments)
+    {
+        DISPID id = 0;
+        if (controller.GetIDsOfNames(method, &id) != S_OK)
+            return E_FAIL;
+        std::vector<VARIANT> reversed;
+        for (auto at = arguments.rbegin(); at != arguments.rend(); ++at)
+            reversed.push_back(VARIANT::Text(*at));
+        DISPPARAMS params{reversed.data(), static_cast<UINT>(reversed.size())};
+        return controller.Invoke(id, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr);
+    }
+
+    static HRESULT SetMandatoryValues(CAnvilorController& controller, const std::string& path)
+    {
+        const std::pair<const char*, const char*> values[] = {
+            {"LoginDetails.FTPUsername", "vq"},   {"LoginDetails.FTPPassword", "secret"},
+            {"InitSystemPath.SystemPath", "/vq"}, {"Generate.EnvironmentName", "TEST"},
+            {"Generate.DatabaseName", "SALESDB"}};
+        for (const auto& [name, value] : values) {
+            if (const HRESULT set = Call(controller, "SetProperty", {(path + "." + name).c_str(), value}); set != S_OK)
+                return set;
+        }
+        return S_OK;
+    }
+};
+
+} // namespace
+
+TEST_P(SyncRaceTest, EverySynchronisationEndsStoredAndNothingStaysLocked)
+{
+    const std::vector<Step>& users = GetParam().users;
+    for (int round = 1; round <= GetParam().rounds; ++round) {
+        PrepareRound();
+        const std::string outcomes = racetest::RunRound(
+            users.size(), [&](std::size_t user, RoundPipes& pipes) { return Play(users[user], user, pipes); },
+            std::chrono::milliseconds(kLongestRoundMilliseconds));
+        SCOPED_TRACE("round " + std::to_string(round) + ": " + outcomes);
+        ASSERT_EQ(outcomes.find('T'), std::string::npos) << "a step never ended";
+        ASSERT_EQ(outcomes.find('F'), std::string::npos);
+
+        PxVQLink link;
+        link.AttachSession(repository.c_str(), "checker/dev", nullptr);
+        const PxVQConfigPtr config = link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
+        EXPECT_FALSE(config->IsLocked());
+        PxTypedList<PxVQBSSoftLinkPtr> links;
+        config->GetListOfBSSoftLinks(links);
+        for (POSITION pos = links.GetHeadPosition(); pos;) {
+            const PxVQBSSoftLinkPtr segmentLink = links.GetNext(pos);
+            EXPECT_FALSE(segmentLink->IsLocked());
+            const PxLSEBusinessSegmentPtr segment = link.GetLSEEnterprise()->GetBusinessSegment(segmentLink->GetName());
+            const PxLSERevisionIdPtr revision = segment ? segment->GetSyncGenRevision() : PxLSERevisionIdPtr();
+            if (!revision)
+                continue;
+            const GUID stored = segmentLink->GetSyncGenRevisionGUID();
+            const GUID design = revision->GetGuid();
+            EXPECT_EQ(std::memcmp(&stored, &design, sizeof(GUID)), 0) << segmentLink->GetName().GetString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SyncRaceTest, ::testing::ValuesIn(Cases()), CaseName);
