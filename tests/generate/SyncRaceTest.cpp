@@ -35,7 +35,9 @@ constexpr int kLongestRoundMilliseconds = 60'000;
 // for given up.
 constexpr char kNotStarted[] = "E1014: Unable to start generate. Elements Locked.";
 
-enum class Step { Synchronize, ScriptReports };
+// The host's transaction prepares for a rename in the SALES segment (of a report no
+// configuration links, so that it holds the segment's links and changes nothing) and closes.
+enum class Step { Synchronize, ScriptReports, HostTransaction };
 
 struct Case {
     Store store;
@@ -52,6 +54,10 @@ std::vector<Case> Cases()
         cases.push_back({store, "ScriptAndSynchronize", {Step::ScriptReports, Step::Synchronize}, 4});
         cases.push_back({store, "TwoSynchronizes", {Step::Synchronize, Step::Synchronize}, 3});
         cases.push_back({store, "ThreeUsers", {Step::Synchronize, Step::ScriptReports, Step::ScriptReports}, 3});
+        cases.push_back({store, "HostTransactionAndSynchronize", {Step::HostTransaction, Step::Synchronize}, 4});
+        cases.push_back({store, "HostTransactionAndScript", {Step::HostTransaction, Step::ScriptReports}, 4});
+        cases.push_back({store, "HostTransactionAmongThree",
+                         {Step::Synchronize, Step::HostTransaction, Step::ScriptReports}, 3});
     }
     return cases;
 }
@@ -110,6 +116,11 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             Select({"Sample system 1"});
             pipes.ArriveAndWait();
             VqsSynchronizeConfig(*view);
+        } else if (step == Step::HostTransaction) {
+            pipes.ArriveAndWait();
+            if (!app.PrepareForTransaction("SALES", 0) || !app.Rename("LSEREPORT", "NOREPORT2", "NOREPORT", "SALES"))
+                return 'F';
+            app.TransactionClosed();
         } else {
             vqclient::Reset();
             vqclient::SetGenerationLog(dir.File("generate" + std::to_string(user) + ".log"));
