@@ -325,8 +325,12 @@ BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local
         VqsLockBag linkLock(VqsWriteLock);
         bool againAtOnce = false;
         VqsModelNodeBSLink* again = nullptr;
-        if (!configLock.LockNode(config) || !linkLock.LockNode(chosen) ||
-            !ChooseSegmentLink(config, local, businessSegment, again, againAtOnce))
+        if (!configLock.LockNode(config) || !linkLock.LockNode(chosen))
+            return FALSE;
+        // A configuration another user deleted meanwhile has nothing left to prepare.
+        if (!configLock.Contains(config))
+            return TRUE;
+        if (!ChooseSegmentLink(config, local, businessSegment, again, againAtOnce))
             return FALSE;
         if (again == chosen && againAtOnce == atOnce) {
             VqsLockBag& configBag = kind != 0 && atOnce ? prepared.readBag : prepared.writeBag;

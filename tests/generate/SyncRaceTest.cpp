@@ -15,19 +15,29 @@
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoSample.h"
 #include "support/PgTestServer.h"
 #include "vqclient/VqcTesting.h"
+#include "win/Messages.h"
+#include "win/UserActions.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <functional>
+#include <random>
 
 namespace {
 
 using racetest::RoundPipes;
 
 constexpr UINT kLockProgressDialog = 105;
+constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+constexpr UINT kRemovePromptDialog = 152;
+constexpr char kItemDeleted[] = "item has been deleted.";
 // Bounds a round whose users wait for each other, so that a deadlock fails the test.
 constexpr int kLongestRoundMilliseconds = 60'000;
 
@@ -36,8 +46,10 @@ constexpr int kLongestRoundMilliseconds = 60'000;
 constexpr char kNotStarted[] = "E1014: Unable to start generate. Elements Locked.";
 
 // The host's transaction prepares for a rename in the SALES segment (of a report no
-// configuration links, so that it holds the segment's links and changes nothing) and closes.
-enum class Step { Synchronize, ScriptReports, HostTransaction };
+// configuration links, so that it holds the segment's links and changes nothing) and closes;
+// its rename of SALES's report MONTHLY renames the report's link in every configuration.
+// Delete removes SYS2, which links SALES, answering the question about changed options No.
+enum class Step { Synchronize, ScriptReports, HostTransaction, HostRename, Delete };
 
 struct Case {
     Store store;
@@ -58,6 +70,7 @@ std::vector<Case> Cases()
         cases.push_back({store, "HostTransactionAndScript", {Step::HostTransaction, Step::ScriptReports}, 4});
         cases.push_back({store, "HostTransactionAmongThree",
                          {Step::Synchronize, Step::HostTransaction, Step::ScriptReports}, 3});
+        cases.push_back({store, "RenameAndDeleteOfASystemLinkingTheSegment", {Step::HostRename, Step::Delete}, 3});
     }
     return cases;
 }
@@ -67,14 +80,34 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
     return std::string(StoreName(info.param.store)) + info.param.name;
 }
 
-// A user who leaves the lock-progress box to wait.
+// A user who leaves the lock-progress box to wait and notes every message box but Delete's
+// question about changed options, where a deleting user waits for the others (`arrive`).
 class WaitingUser : public vqtest::ScriptedUiDriver {
 public:
     vqui::UiAction NextAction(const vqui::UiEvent& event) override
     {
         if (event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog)
             return vqui::UiAction::Wait();
+        if (event.kind == vqui::EventKind::MessageBox && event.text == Question() && arrive) {
+            arrive();
+            return vqui::UiAction::End(IDNO);
+        }
+        if (event.kind == vqui::EventKind::MessageBox && arrive) {
+            boxes.push_back(event.text.GetString());
+            return vqui::UiAction::End(IDOK);
+        }
         return ScriptedUiDriver::NextAction(event);
+    }
+
+    std::function<void()> arrive;
+    std::vector<std::string> boxes;
+
+private:
+    static CString Question()
+    {
+        CString question;
+        question.LoadString(IDS_CHECK_CHANGED_OPTIONS);
+        return question;
     }
 };
 
@@ -91,10 +124,24 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         repository = NewSharedSample(GetParam().store, dir);
     }
 
+    bool Deletes() const
+    {
+        const std::vector<Step>& users = GetParam().users;
+        return std::find(users.begin(), users.end(), Step::Delete) != users.end();
+    }
+
+    // A round with a Delete starts on a new sample, whose SYS2 links SALES as SYS1 does.
     // Every segment link of SYS1 forgets the design revision it was synchronised with, so
     // that each step of the round synchronises it in full.
-    void PrepareRound()
+    void PrepareRound(int round)
     {
+        if (Deletes() && round > 1) {
+            repository = GetParam().store == Store::Server
+                             ? NewSharedSample(Store::Server, dir)
+                             : dir.File("round" + std::to_string(round) + ".vqr");
+            if (GetParam().store == Store::File)
+                vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
+        }
         PxVQLink link;
         link.AttachSession(repository.c_str(), "checker/dev", nullptr);
         PxTypedList<PxVQBSSoftLinkPtr> links;
@@ -105,22 +152,53 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         link.CommitTransaction();
     }
 
-    // In the user's process: 'S' when the step went through, 'R' when a script's start was
-    // refused with its message, 'F' for anything else.
-    char Play(Step step, std::size_t user, RoundPipes& pipes)
+    // A few reads after the go, as many as the round's seed says, so that the users' first
+    // lock requests come in a different order from round to round.
+    void Stagger(int round, std::size_t user)
+    {
+        std::mt19937 seeded(static_cast<unsigned>(round * 7919 + static_cast<int>(user)));
+        for (unsigned reads = seeded() % 4; reads > 0; --reads) {
+            PxTypedList<PxVQSystemPtr> systems;
+            app.GetLink()->GetLVQEnterprise()->GetListOfSystems(systems);
+        }
+    }
+
+    // In the user's process: 'S' when the step went through, 'R' when it was refused with its
+    // message (a script's start; a Delete told its system was deleted), 'F' for anything else.
+    char Play(Step step, int round, std::size_t user, RoundPipes& pipes)
     {
         if (!app.OpenSession(repository.c_str(), "ABC", nullptr))
             return 'F';
+        const auto arrive = [&] {
+            pipes.ArriveAndWait();
+            Stagger(round, user);
+        };
         if (step == Step::Synchronize) {
             OpenFrame();
             Select({"Sample system 1"});
-            pipes.ArriveAndWait();
+            arrive();
             VqsSynchronizeConfig(*view);
-        } else if (step == Step::HostTransaction) {
-            pipes.ArriveAndWait();
-            if (!app.PrepareForTransaction("SALES", 0) || !app.Rename("LSEREPORT", "NOREPORT2", "NOREPORT", "SALES"))
+        } else if (step == Step::Delete) {
+            OpenFrame();
+            Select({"Sample system 2"});
+            ui.arrive = arrive;
+            ui.WheneverDialog(kRemovePromptDialog).Press(IDYES);
+            vqui::user::PressKey(view->m_hWnd, VK_DELETE);
+            vqwin::PumpPending();
+            if (ui.boxes.size() == 1 && ui.boxes.front().find(kItemDeleted) != std::string::npos)
+                return 'R';
+            for (const std::string& box : ui.boxes)
+                ADD_FAILURE() << "the Delete said: " << box;
+        } else if (step == Step::HostTransaction || step == Step::HostRename) {
+            arrive();
+            if (!app.PrepareForTransaction("SALES", 0))
                 return 'F';
+            const bool renamed = step == Step::HostTransaction
+                                     ? app.Rename("LSEREPORT", "NOREPORT2", "NOREPORT", "SALES")
+                                     : app.Rename("LSEREPORT", "MONTHEND", "MONTHLY", "SALES");
             app.TransactionClosed();
+            if (!renamed)
+                return 'F';
         } else {
             vqclient::Reset();
             vqclient::SetGenerationLog(dir.File("generate" + std::to_string(user) + ".log"));
@@ -130,7 +208,7 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             controller->AddRef();
             const std::string genSet = "SYS1.NTGEN";
             const HRESULT set = SetMandatoryValues(*controller, genSet);
-            pipes.ArriveAndWait();
+            arrive();
             const HRESULT started = set == S_OK ? Call(*controller, "GenerateReports", {genSet.c_str(), "MONTHLY"}) : set;
             controller->Release();
             if (started != S_OK) {
@@ -178,9 +256,9 @@ TEST_P(SyncRaceTest, EverySynchronisationEndsStoredAndNothingStaysLocked)
 {
     const std::vector<Step>& users = GetParam().users;
     for (int round = 1; round <= GetParam().rounds; ++round) {
-        PrepareRound();
+        PrepareRound(round);
         const std::string outcomes = racetest::RunRound(
-            users.size(), [&](std::size_t user, RoundPipes& pipes) { return Play(users[user], user, pipes); },
+            users.size(), [&](std::size_t user, RoundPipes& pipes) { return Play(users[user], round, user, pipes); },
             std::chrono::milliseconds(kLongestRoundMilliseconds));
         SCOPED_TRACE("round " + std::to_string(round) + ": " + outcomes);
         ASSERT_EQ(outcomes.find('T'), std::string::npos) << "a step never ended";
@@ -188,6 +266,14 @@ TEST_P(SyncRaceTest, EverySynchronisationEndsStoredAndNothingStaysLocked)
 
         PxVQLink link;
         link.AttachSession(repository.c_str(), "checker/dev", nullptr);
+        for (std::size_t user = 0; user < users.size(); ++user) {
+            if (users[user] == Step::Delete && outcomes[user] == 'S')
+                EXPECT_FALSE(link.GetLVQEnterprise()->GetSystem("SYS2")) << "the Delete stored nothing";
+            if (users[user] == Step::HostRename)
+                EXPECT_TRUE(link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES")->GetElementSoftLink(
+                    "MONTHEND"))
+                    << "the rename stored nothing";
+        }
         const PxVQConfigPtr config = link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
         EXPECT_FALSE(config->IsLocked());
         PxTypedList<PxVQBSSoftLinkPtr> links;
