@@ -1,8 +1,10 @@
 // Two and three users, each in a process of their own on one repository (a file or a
-// database of the suite's server), synchronise one system's configuration at the same
-// moment, round after round, by the Synchronize command and by a script's report generation,
-// and leave the lock-progress box to wait: every step ends, the synchronisation is stored
-// and nothing stays locked.
+// database of the suite's server), act on one system at the same moment, round after round:
+// they synchronise its configuration by the Synchronize command or a script's report
+// generation, the host runs a transaction over its segment link, renames an element of it
+// or deletes a system linking the segment; they leave the lock-progress box to wait. Every
+// step ends, stored or refused with its message, the synchronisation is stored and nothing
+// stays locked.
 #include "../sysview/RaceRound.h"
 #include "../sysview/SysViewTestSupport.h"
 
@@ -252,7 +254,7 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
 
 } // namespace
 
-TEST_P(SyncRaceTest, EverySynchronisationEndsStoredAndNothingStaysLocked)
+TEST_P(SyncRaceTest, EveryStepEndsStoredOrRefusedAndNothingStaysLocked)
 {
     const std::vector<Step>& users = GetParam().users;
     for (int round = 1; round <= GetParam().rounds; ++round) {
