@@ -430,7 +430,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     VqsSysApp* app = VqsGetApp();
     VqsModel model(VqsSyncForGeneration);
     VqsLockBag readBag(VqsReadLock);
-    VqsLockBag secondBag(VqsReadLock);
+    VqsLockBag secondBag(VqsFutureUpdateLock);
     VqsBSLock segmentLock;
     VqsSyncResult record;
     target.link->ClearAllBuffers();
@@ -479,7 +479,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     try {
         VqsModel syncModel(VqsSyncForGeneration);
         VqsLockBag syncReadBag(VqsReadLock);
-        VqsLockBag syncSecondBag(VqsReadLock);
+        VqsLockBag syncSecondBag(VqsFutureUpdateLock);
         VqsBSLock syncLock;
         VqsSyncResult syncRecord;
         // As after a declined restart, whatever the ignore-locks setting: the segment is taken
@@ -542,7 +542,7 @@ HRESULT CAnvilorController::StartReports(const Target& target, const CString& re
     VqsSysApp* app = VqsGetApp();
     VqsModel model(VqsSyncForReports);
     VqsLockBag readBag(VqsReadLock);
-    VqsLockBag secondBag(VqsReadLock);
+    VqsLockBag secondBag(VqsFutureUpdateLock);
     VqsBSLock segmentLock;
     VqsSyncResult result;
     target.link->ClearAllBuffers();

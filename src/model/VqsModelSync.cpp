@@ -204,7 +204,10 @@ int VqsModel::RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, 
         return 0;
     {
         VqsLockScope scope(SessionLink());
-        if (!updateBag.TakeOverNode(&m_root, readBag) || !updateBag.TakeOverNode(configNode, readBag))
+        // What the caller read-locked is given up before the update locks are waited for: a
+        // read kept while waiting would keep another synchronisation's write waiting on it.
+        readBag.UnlockAll();
+        if (!updateBag.LockNode(&m_root) || !updateBag.LockNode(configNode))
             return 0;
     }
     if (updateBag.ReportDeleted(IDS_ITEM_DELETED, configNode))

@@ -123,9 +123,7 @@ INT_PTR VqsSoftLinkOptionsDlg::DoModal()
 BOOL VqsSoftLinkOptionsDlg::OnInitDialog()
 {
     VqsDialog::OnInitDialog();
-    const BOOL opened = OpenSheet();
-    ReleaseCreatorLocks();
-    if (!opened) {
+    if (!OpenSheet()) {
         EndDialog(IDCANCEL);
         return TRUE;
     }
@@ -135,7 +133,11 @@ BOOL VqsSoftLinkOptionsDlg::OnInitDialog()
 
 BOOL VqsSoftLinkOptionsDlg::OpenSheet()
 {
-    if (!m_pEnvironment->Initialize() || !CheckRights())
+    const BOOL initialized = m_pEnvironment->Initialize();
+    // The opener's reads give way once the dialog has read the objects itself: filling the
+    // sheet may already start the first change, which locks them for update.
+    ReleaseCreatorLocks();
+    if (!initialized || !CheckRights())
         return FALSE;
     ShowTitle();
     return FillCombos(*m_pEnvironment) && CreateSheet();
@@ -156,7 +158,6 @@ BOOL VqsSoftLinkOptionsDlg::CheckRights()
     } else if (app->HasRight(kViewOptionsRight)) {
         m_bReadOnly = TRUE;
     } else {
-        ReleaseCreatorLocks();
         VqsErrorBoxId(IDS_SECURITY_VIOLATION);
         return FALSE;
     }

@@ -260,6 +260,8 @@ private:
     void ReleasePreparedState();
     BOOL PrepareLinks(LPCTSTR businessSegment, int kind);
     BOOL PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment, int kind);
+    BOOL ChooseSegmentLink(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
+                           VqsModelNodeBSLink*& chosen, bool& atOnce);
     BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
     BOOL ClearNameForRename(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* renamed, LPCTSTR newName,
                             LPCTSTR oldName);

@@ -308,10 +308,67 @@ BOOL VqsSysApp::PrepareLinks(LPCTSTR businessSegment, int kind)
     return TRUE;
 }
 
+// The configuration's link of the segment is chosen under read locks of the configuration's
+// subtree. Those reads give way before the configuration and the link are locked for the
+// transaction: kept while waiting, they would keep another user's synchronisation waiting
+// for its write on the link while it holds the configuration this prepare waits for. Under
+// the new locks the choice is made again; when another user changed it meanwhile, the new
+// one is locked in its turn.
 BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
                                    int kind)
 {
     VqsPreparedTransaction& prepared = *m_pPrepared;
+    bool atOnce = false;
+    VqsModelNodeBSLink* chosen = nullptr;
+    if (!ChooseSegmentLink(config, local, businessSegment, chosen, atOnce))
+        return FALSE;
+    while (chosen) {
+        local.UnlockAll();
+        VqsLockBag configLock(kind != 0 && atOnce ? VqsReadLock : VqsWriteLock);
+        VqsLockBag linkLock(VqsWriteLock);
+        bool againAtOnce = false;
+        VqsModelNodeBSLink* again = nullptr;
+        if (!configLock.LockNode(config) || !linkLock.LockNode(chosen))
+            return FALSE;
+        // A configuration another user deleted meanwhile has nothing left to prepare.
+        if (!configLock.Contains(config))
+            return TRUE;
+        if (!ChooseSegmentLink(config, local, businessSegment, again, againAtOnce))
+            return FALSE;
+        if (again == chosen && againAtOnce == atOnce) {
+            VqsLockBag& configBag = kind != 0 && atOnce ? prepared.readBag : prepared.writeBag;
+            if (!configBag.TakeOverNode(config, configLock) || !prepared.writeBag.TakeOverNode(chosen, linkLock))
+                return FALSE;
+            break;
+        }
+        chosen = again;
+        atOnce = againAtOnce;
+    }
+    if (!chosen)
+        return TRUE;
+    prepared.links.AddTail(chosen);
+    if (kind == 0)
+        return TRUE;
+    chosen->LoadBundles(VqsLoadCached);
+    CObList bundles;
+    chosen->GetBundleNodes(bundles);
+    for (POSITION pos = bundles.GetHeadPosition(); pos;)
+        static_cast<VqsModelNodeBundle*>(bundles.GetNext(pos))->LoadIspecBundleData(VqsLoadCached);
+    chosen->LoadReportGroups(VqsLoadCached);
+    CObList groups;
+    chosen->GetReportGroupNodes(groups);
+    for (POSITION pos = groups.GetHeadPosition(); pos;)
+        static_cast<VqsModelNodeRepGroup*>(groups.GetNext(pos))->LoadRepAliases(VqsLoadCached);
+    chosen->LoadElementLinks(VqsLoadCached);
+    return TRUE;
+}
+
+// The configuration's subtree read-locked (each node read again as it is newly locked) and
+// its link of the segment chosen: the one in use, else the newest; null when it has none.
+BOOL VqsSysApp::ChooseSegmentLink(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
+                                  VqsModelNodeBSLink*& chosen, bool& atOnce)
+{
+    chosen = nullptr;
     if (!config->LockSubtree(local))
         return FALSE;
     config->LoadBSLinks(VqsLoadCached);
@@ -326,27 +383,7 @@ BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local
         if (softLink && softLink->GetName().CompareNoCase(businessSegment) == 0)
             named.push_back(link);
     }
-    bool atOnce = false;
-    VqsModelNodeBSLink* chosen = VqsModelNodeLink::ChooseInUseOrNewest(named, atOnce);
-    if (!chosen)
-        return TRUE;
-    prepared.links.AddTail(chosen);
-    VqsLockBag& configBag = kind != 0 && atOnce ? prepared.readBag : prepared.writeBag;
-    if (!configBag.TakeOverNode(config, local) || !prepared.writeBag.TakeOverNode(chosen, local))
-        return FALSE;
-    if (kind == 0)
-        return TRUE;
-    chosen->LoadBundles(VqsLoadCached);
-    CObList bundles;
-    chosen->GetBundleNodes(bundles);
-    for (POSITION pos = bundles.GetHeadPosition(); pos;)
-        static_cast<VqsModelNodeBundle*>(bundles.GetNext(pos))->LoadIspecBundleData(VqsLoadCached);
-    chosen->LoadReportGroups(VqsLoadCached);
-    CObList groups;
-    chosen->GetReportGroupNodes(groups);
-    for (POSITION pos = groups.GetHeadPosition(); pos;)
-        static_cast<VqsModelNodeRepGroup*>(groups.GetNext(pos))->LoadRepAliases(VqsLoadCached);
-    chosen->LoadElementLinks(VqsLoadCached);
+    chosen = VqsModelNodeLink::ChooseInUseOrNewest(named, atOnce);
     return TRUE;
 }
 
