@@ -426,11 +426,9 @@ BOOL VqsBSGenPage::OnWizardFinish()
     return VqsWizardPage::OnWizardFinish();
 }
 
-// The step may future-update the enterprise for the replacements it finds needed.
 LRESULT VqsBSGenPage::OnWizardNext()
 {
     try {
-        const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsFutureUpdateLock);
         if (!GoOn(PSWIZB_NEXT))
             return kWizardStay;
         return TakeNextLocks();
@@ -445,6 +443,9 @@ LRESULT VqsBSGenPage::TakeNextLocks()
     m_bReuse = m_pObsoleteEntry ? 1 : 0;
     const BOOL replacementsNeeded = !m_bNoOptionSets && !m_pSheet->m_genSetPackReplacements.IsEmpty();
     VqsLockScope scope(Link());
+    // A step of its own: only the replacements the analysis found need the enterprise's update.
+    const VqsCreatingWizard::LockStep step(CreatingWizard(),
+                                           replacementsNeeded ? VqsFutureUpdateLock : VqsLongReadLock);
     if (m_pObsoleteEntry) {
         m_pSheet->m_obsoleteEntryBag.LockNode(m_pObsoleteEntry);
         if (!LockBagObjects(m_pSheet->m_enterpriseBag, replacementsNeeded ? VqsFutureUpdateLock : VqsLongReadLock)) {

@@ -114,6 +114,9 @@ public:
     VqsModelNodeSystem* LockSystemNode(VqsLockBag& bag, const PxVQSystemPtr& system);
     VqsModelNodeCurConfig* LockCurConfigNode(VqsLockBag& bag, const PxVQCurConfigPtr& config);
     VqsModelNodeConfig* LockConfigNode(VqsLockBag& bag, const PxVQConfigPtr& config);
+    // The same with the configuration itself locked in `configBag`, its path in `pathBag`: a
+    // step that writes the configuration never holds it for read before.
+    VqsModelNodeConfig* LockConfigNode(VqsLockBag& pathBag, VqsLockBag& configBag, const PxVQConfigPtr& config);
     VqsModelNodeBSLink* LockBSLinkNode(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link);
     VqsModelNodeRepGroup* LockReportGroupNode(VqsLockBag& bag, const PxVQReportGroupPtr& group);
     VqsModelNodeRepAlias* LockRepAliasNode(VqsLockBag& bag, const PxVQReportSoftLinkAliasPtr& alias);

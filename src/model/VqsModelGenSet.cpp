@@ -108,10 +108,8 @@ VqsModelNodeCurConfig* VqsModel::LockForGenSet(VqsLockBag& readBag, VqsLockBag& 
     VqsModelNodeCurConfig* configNode = nullptr;
     {
         VqsLockScope scope(SessionLink());
-        configNode = LockCurConfigNode(readBag, config);
         // The new set joins the configuration's list.
-        if (configNode && !writeBag.LockNode(configNode))
-            return nullptr;
+        configNode = dynamic_cast<VqsModelNodeCurConfig*>(LockConfigNode(readBag, writeBag, PxVQConfigPtr(config)));
     }
     if (!configNode)
         return nullptr;
@@ -227,8 +225,8 @@ PxVQBSSoftLinkPtr VqsModel::ApplyGenSetPackReplacements(PxVQConfigPtr config, Px
 VqsModelNodeConfig* VqsModel::LockForSegmentLink(VqsLockBag& readBag, VqsLockBag& writeBag, const PxVQConfigPtr& config)
 {
     VqsLockScope scope(SessionLink());
-    VqsModelNodeConfig* configNode = LockConfigNode(readBag, config);
-    if (!configNode || !writeBag.LockNode(configNode))
+    VqsModelNodeConfig* configNode = LockConfigNode(readBag, writeBag, config);
+    if (!configNode)
         return nullptr;
     configNode->LoadOptionSets(VqsLoadCached);
     CObList optionSets;
