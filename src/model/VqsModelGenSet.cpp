@@ -108,7 +108,15 @@ VqsModelNodeCurConfig* VqsModel::LockForGenSet(VqsLockBag& readBag, VqsLockBag& 
     VqsModelNodeCurConfig* configNode = nullptr;
     {
         VqsLockScope scope(SessionLink());
-        // The new set joins the configuration's list.
+        // The root that the links need written is written before the path down to the
+        // configuration is read; the new set joins the configuration's list.
+        try {
+            if ((linkToCome || (config && config->CountOfBSSoftLinks() > 0)) && !writeBag.LockNode(&m_root))
+                return nullptr;
+        } catch (const VqReportableException& error) {
+            ShowErrorById(IDS_CANNOT_ADD_OPTION_SET, error);
+            return nullptr;
+        }
         configNode = dynamic_cast<VqsModelNodeCurConfig*>(LockConfigNode(readBag, writeBag, PxVQConfigPtr(config)));
     }
     if (!configNode)
