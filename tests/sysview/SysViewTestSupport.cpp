@@ -1,5 +1,6 @@
 #include "SysViewTestSupport.h"
 
+#include "hosts/VqsHostListFrame.h"
 #include "model/VqsModel.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQEnterprise.h"
@@ -13,6 +14,8 @@
 #include "win/CListCtrl.h"
 #include "win/Messages.h"
 #include "win/PrivateProfile.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -173,6 +176,16 @@ void SysViewTest::DeleteHostsOfType(int hostType)
             host->RecursiveDeleteObject();
     }
     link->CommitTransaction();
+}
+
+VqsHostListFrame* SysViewTest::OpenHostFrame()
+{
+    hostWindow = std::make_unique<frametest::HostWindow>(1006, 600);
+    const HWND handle = app.OpenHostView(hostWindow->m_hWnd, &frametest::OnUpdate, &frametest::OnMessage);
+    auto* hosts = handle ? dynamic_cast<VqsHostListFrame*>(app.FindFrameByHandle(handle)) : nullptr;
+    if (!hosts)
+        throw std::runtime_error("no host frame");
+    return hosts;
 }
 
 void SysViewTest::StartWizard(Wizard wizard, const std::string& systemText)

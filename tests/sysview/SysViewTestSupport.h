@@ -18,8 +18,11 @@
 #include "sysview/VqsSysFrame.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class VqsHostListFrame;
 
 using Strings = std::vector<std::string>;
 
@@ -31,6 +34,7 @@ struct SysViewTest : ShellTest {
     VqsSysFrame* frame = nullptr;
     VqsDirectoryView* view = nullptr;
     Strings logLines;
+    std::unique_ptr<frametest::HostWindow> hostWindow;
 
     void SetUp() override;
     void TearDown() override;
@@ -62,6 +66,8 @@ struct SysViewTest : ShellTest {
     // Segment on the system of that text, New Generate Set on its SALES link).
     enum class Wizard { NewSystem, AddSegment, NewGenSet };
     void MakeSystem(const std::string& text, const std::string& name, bool linkSales);
+    // The host list frame over a host window of its own, as the host opens it.
+    VqsHostListFrame* OpenHostFrame();
     void DeleteHostsOfType(int hostType);
     void StartWizard(Wizard wizard, const std::string& systemText);
 };
