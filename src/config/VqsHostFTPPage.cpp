@@ -99,11 +99,13 @@ void VqsHostFTPPage::OnEnterAtLogin()
     PostWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
 }
 
-// The host lock bag (holding the future-update lock of the host page's Next) is write-locked
-// before the Finish bag; it is given back when the Finish bag is refused.
+// The host lock bag (the enterprise) is write-locked before the Finish bag; it is given back
+// when the Finish bag is refused. Both stay for the wizard's creator.
 BOOL VqsHostFTPPage::LockForFinish()
 {
     VqsLockBag* hostBag = m_pWizard->GetHostLockBag();
+    VqsCreatingWizard::LockStep step(CreatingWizard(), VqsWriteLock);
+    step.KeepEnterprise();
     if (hostBag && !LockBagObjects(*hostBag, VqsWriteLock))
         return FALSE;
     if (!LockBagObjects(m_pWizard->GetFinishLockBag(), VqsWriteLock)) {

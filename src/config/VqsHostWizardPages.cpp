@@ -427,6 +427,7 @@ LRESULT VqsHostPage::OnWizardNext()
             return kWizardStay;
     }
     if (VqsLockBag* bag = m_pWizard ? m_pWizard->GetHostLockBag() : nullptr) {
+        const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsFutureUpdateLock);
         if (!LockBagObjects(*bag, VqsFutureUpdateLock))
             return kWizardStay;
         if (m_traits.checkNameAfterLock && !m_doNotCreate.m_bValue && !CheckHostNameUnique()) {

@@ -125,6 +125,7 @@ BOOL VqsBSGenPage::OnInitDialog()
         return TRUE;
     m_pSheet->m_enterpriseBag.LockNode(m_pSheet->GetEnterpriseNode());
     m_pSheet->m_configBag.LockNode(m_pSheet->m_pConfig);
+    const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsLongReadLock);
     if (!LockAndRefresh(0) || !CheckBusinessSegments())
         m_pSheet->CancelSheet();
     return TRUE;
@@ -391,6 +392,7 @@ BOOL VqsBSGenPage::GoOn(DWORD pressed)
     if (!m_pSheet || !m_selectedSegment)
         return FALSE;
     VqsLockScope scope(Link());
+    const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsLongReadLock);
     if (!m_pSheet->m_bsLock.Lock(m_selectedSegment->GetName()))
         return FALSE;
     if (!LockAndRefresh(GetWizardButtons())) {
@@ -441,6 +443,9 @@ LRESULT VqsBSGenPage::TakeNextLocks()
     m_bReuse = m_pObsoleteEntry ? 1 : 0;
     const BOOL replacementsNeeded = !m_bNoOptionSets && !m_pSheet->m_genSetPackReplacements.IsEmpty();
     VqsLockScope scope(Link());
+    // A step of its own: only the replacements the analysis found need the enterprise's update.
+    const VqsCreatingWizard::LockStep step(CreatingWizard(),
+                                           replacementsNeeded ? VqsFutureUpdateLock : VqsLongReadLock);
     if (m_pObsoleteEntry) {
         m_pSheet->m_obsoleteEntryBag.LockNode(m_pObsoleteEntry);
         if (!LockBagObjects(m_pSheet->m_enterpriseBag, replacementsNeeded ? VqsFutureUpdateLock : VqsLongReadLock)) {
@@ -460,6 +465,9 @@ LRESULT VqsBSGenPage::TakeNextLocks()
             ReleaseLocks();
             return kWizardStay;
         }
+        // The packs' long read goes before their update is asked: a read raised waits for
+        // another user's read while holding its own.
+        m_pSheet->m_packBag.Release();
         if (!LockBagObjects(m_pSheet->m_packBag, VqsFutureUpdateLock)) {
             m_pSheet->m_enterpriseBag.Release();
             ReleaseLocks();
@@ -805,7 +813,10 @@ LRESULT VqsBSGSPage::OnWizardNext()
     if (!m_pSheet)
         return kWizardStay;
     VqsDialogCtrlConnector::StrictControl strict = m_connector.MakeStrict();
-    if (!UpdateData(TRUE) || !CheckNames() || !LockBagObjects(m_pSheet->m_enterpriseBag, VqsLongReadLock))
+    if (!UpdateData(TRUE) || !CheckNames())
+        return kWizardStay;
+    const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsLongReadLock);
+    if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsLongReadLock))
         return kWizardStay;
     if (!FindPackConflicts()) {
         m_pSheet->m_enterpriseBag.Release();
@@ -840,7 +851,7 @@ int VqsBSGSPage::FindPackConflicts()
     VqsModelNodeEnterprise* enterprise = m_pSheet->GetEnterpriseNode();
     CObList nodes;
     try {
-        if (!LockForPage([&] { return packs.LockNode(enterprise); }) || !LockPacks(enterprise, packs, nodes))
+        if (!LockPacks(enterprise, packs, nodes))
             return 0;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COLLECT_PACKS, error);

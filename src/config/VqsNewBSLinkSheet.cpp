@@ -32,11 +32,7 @@ VqsNewBSLinkSheet::VqsNewBSLinkSheet(VqsLockBag* creatorBag, VqsModelNodeCurConf
     SetWizardMode();
 }
 
-VqsNewBSLinkSheet::~VqsNewBSLinkSheet()
-{
-    StopSettlingAnchor();
-    m_bsLock.Unlock();
-}
+VqsNewBSLinkSheet::~VqsNewBSLinkSheet() { m_bsLock.Unlock(); }
 
 BOOL VqsNewBSLinkSheet::HasPackConflict(int hostType) const
 {

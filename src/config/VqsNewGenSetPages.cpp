@@ -362,6 +362,7 @@ LRESULT VqsGenSetOptPage::OnWizardNext()
         return kWizardStay;
     }
     m_source = m_sourceCombo.GetSelected();
+    const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsLongReadLock);
     if (!LockAndAnalyse())
         return kWizardStay;
     if (!CheckNameUnique()) {

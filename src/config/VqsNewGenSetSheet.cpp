@@ -35,7 +35,7 @@ VqsNewGenSetSheet::VqsNewGenSetSheet(VqsLockBag* creatorBag, VqsModelNodeCurConf
     SetWizardMode();
 }
 
-VqsNewGenSetSheet::~VqsNewGenSetSheet() { StopSettlingAnchor(); }
+VqsNewGenSetSheet::~VqsNewGenSetSheet() = default;
 
 VqsBSPackReplacementList* VqsNewGenSetSheet::GetReplacementList(int hostType)
 {

@@ -93,9 +93,10 @@ LRESULT VqsSysOptPage::OnWizardNext()
     return kWizardOnward;
 }
 
-// The future-update lock on the enterprise stays held when the name is unique.
+// The name is checked under a future-update lock on the enterprise, which the step gives back.
 int VqsSysOptPage::CheckNameUnique()
 {
+    const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsFutureUpdateLock);
     if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsFutureUpdateLock))
         return 0;
     try {
@@ -435,6 +436,7 @@ LRESULT VqsSysGSPage::OnWizardNext()
         return kWizardStay;
     // A refused long-read lock keeps the user here: going on would keep the conflicts of an
     // earlier analysis.
+    const VqsCreatingWizard::LockStep step(CreatingWizard(), VqsLongReadLock);
     if (!LockBagObjects(m_pSheet->m_enterpriseBag, VqsLongReadLock))
         return kWizardStay;
     if (!AnalysePackConflicts()) {

@@ -34,7 +34,7 @@ VqsNewSystemSheet::VqsNewSystemSheet(VqsModelNodeEnterprise* enterprise, CWnd* p
     SetWizardMode();
 }
 
-VqsNewSystemSheet::~VqsNewSystemSheet() { StopSettlingAnchor(); }
+VqsNewSystemSheet::~VqsNewSystemSheet() = default;
 
 BOOL VqsNewSystemSheet::HasPackConflict(int hostType) const
 {

@@ -26,34 +26,60 @@ VqsWizardPage::~VqsWizardPage() = default;
 
 BOOL VqsWizardPage::OnWizardFinish()
 {
-    if (auto* wizard = dynamic_cast<VqsCreatingWizard*>(GetParent()))
+    if (VqsCreatingWizard* wizard = CreatingWizard())
         return wizard->RunCreation();
     return VqsPropertyPage::OnWizardFinish();
 }
 
 BOOL VqsWizardPage::CreationLocksFinish()
 {
-    auto* wizard = dynamic_cast<VqsCreatingWizard*>(GetParent());
+    VqsCreatingWizard* wizard = CreatingWizard();
     return wizard && wizard->HasCreation();
 }
 
+VqsCreatingWizard* VqsWizardPage::CreatingWizard() { return dynamic_cast<VqsCreatingWizard*>(GetParent()); }
+
+VqsCreatingWizard::LockStep::LockStep(VqsCreatingWizard* wizard, int enterpriseKind)
+    : m_pWizard(wizard), m_bOutermost(wizard && wizard->m_nStepDepth == 0)
+{
+    if (!wizard)
+        return;
+    ++wizard->m_nStepDepth;
+    if (m_bOutermost)
+        wizard->m_bStepTaken = VqsModel::BeginPageStep(wizard->m_pageAnchor, wizard->GetPageLocks(),
+                                                       wizard->GetEnterpriseNode(), enterpriseKind);
+}
+
+VqsCreatingWizard::LockStep::~LockStep()
+{
+    if (!m_pWizard)
+        return;
+    --m_pWizard->m_nStepDepth;
+    if (m_bOutermost)
+        VqsModel::EndPageStep(m_pWizard->m_pageAnchor, m_pWizard->GetPageLocks(), m_pWizard->GetEnterpriseNode(),
+                              m_bKeepEnterprise);
+}
+
+int VqsCreatingWizard::LockStep::Taken() const { return !m_pWizard || m_pWizard->m_bStepTaken; }
+
 int VqsCreatingWizard::LockForPage(const std::function<int()>& lock)
 {
-    return VqsModel::LockForPage(m_pageAnchor, GetPageLocks(), GetEnterpriseNode(), lock);
+    const LockStep step(this, VqsLongReadLock);
+    return step.Taken() && lock();
 }
 
-void VqsCreatingWizard::StopSettlingAnchor()
-{
-    for (VqsLockBag* bag : GetPageLocks()) {
-        if (bag)
-            bag->SetReleaseObserver(nullptr);
-    }
-}
-
+// Without a creation the wizard's creator makes its objects under the Finish locks once the
+// sheet has ended, so they stay, the enterprise's among them.
 BOOL VqsWizardPage::LockAndFinish(VqsLockBag& finishBag)
 {
-    if (!CreationLocksFinish() && !LockBagObjects(finishBag, VqsWriteLock))
-        return FALSE;
+    if (!CreationLocksFinish()) {
+        VqsCreatingWizard* wizard = CreatingWizard();
+        const bool writesEnterprise = wizard && finishBag.Contains(wizard->GetEnterpriseNode());
+        VqsCreatingWizard::LockStep step(wizard, writesEnterprise ? VqsWriteLock : VqsLongReadLock);
+        step.KeepEnterprise();
+        if (!LockBagObjects(finishBag, VqsWriteLock))
+            return FALSE;
+    }
     return VqsWizardPage::OnWizardFinish();
 }
 
@@ -106,7 +132,7 @@ int VqsWizardPage::LockBagObjects(VqsLockBag& bag, int kind)
 int VqsWizardPage::LockForPage(const std::function<int()>& lock)
 {
     VqsLockScope scope(SessionLink());
-    auto* wizard = dynamic_cast<VqsCreatingWizard*>(GetParent());
+    VqsCreatingWizard* wizard = CreatingWizard();
     return wizard ? wizard->LockForPage(lock) : lock();
 }
 

@@ -2,6 +2,7 @@
 // and the locking under a lock scope that every page of these wizards does.
 #pragma once
 
+#include "config/VqsCreatingWizard.h"
 #include "shell/VqsPropertyPage.h"
 #include "win/CString.h"
 #include "win/Collections.h"
@@ -51,9 +52,11 @@ protected:
     // Locks every object of the bag once more with the kind, under a lock scope on the
     // session link; 0 when refused (the lock layer has told the user).
     int LockBagObjects(VqsLockBag& bag, int kind);
-    // Runs a page's locking, in a creating wizard after its enterprise is held; 0 when a
-    // lock is refused.
+    // Runs a page's locking, in a creating wizard within a lock step; 0 when a lock is
+    // refused.
     int LockForPage(const std::function<int()>& lock);
+    // The wizard the page sits in when it is one whose Finish creates; null otherwise.
+    VqsCreatingWizard* CreatingWizard();
     static PxVQLink* SessionLink();
     // Whether a combo's notification tells of a replacement being typed or chosen.
     static BOOL IsComboEdit(int code);

@@ -96,10 +96,6 @@ void VqsHostNewGeneralPage::OnHostTypeClicked()
 BOOL VqsHostNewGeneralPage::OnSetActive()
 {
     VqsPropertyPage::OnSetActive();
-    if (m_bEnterpriseLocked && m_pSheet) {
-        m_pSheet->m_pBag->Release();
-        m_bEnterpriseLocked = FALSE;
-    }
     if (CPropertySheet* sheet = dynamic_cast<CPropertySheet*>(GetParent()))
         sheet->SetWizardButtons(PSWIZB_NEXT);
     return TRUE;
@@ -126,12 +122,11 @@ LRESULT VqsHostNewGeneralPage::OnWizardNext()
         Refuse(IDS_SPECIFY_NAME_AND_ADDRESS, name.IsEmpty() ? IDC_NAME : IDC_ADDRESS);
         return kStay;
     }
-    if (!m_bEnterpriseLocked) {
-        VqsLockBag& bag = *m_pSheet->m_pBag;
-        if (!m_pSheet->LockForPage([&bag] { return bag.LockObjects(VqsFutureUpdateLock); }))
-            return kStay;
-        m_bEnterpriseLocked = TRUE;
-    }
+    // The name is checked under the enterprise's future update, which the step gives back.
+    const VqsCreatingWizard::LockStep step(m_pSheet, VqsFutureUpdateLock);
+    VqsLockBag& bag = *m_pSheet->m_pBag;
+    if (!m_pSheet->LockForPage([&bag] { return bag.LockObjects(VqsFutureUpdateLock); }))
+        return kStay;
     VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
     if (!m_pSheet->m_edition.IsLatestEdition()) {
         enterprise->Refresh();
@@ -243,4 +238,4 @@ VqsHostNewSheet::VqsHostNewSheet(UINT captionId, VqsModelNodeEnterprise* enterpr
     SetWizardMode();
 }
 
-VqsHostNewSheet::~VqsHostNewSheet() { StopSettlingAnchor(); }
+VqsHostNewSheet::~VqsHostNewSheet() = default;

@@ -45,7 +45,6 @@ public:
     VqsOptCtrlInt m_port;
     VqsOptCtrlRadio m_hostTypeButtons;
     int m_nHostType = 0;
-    BOOL m_bEnterpriseLocked = FALSE;
 
 protected:
     void OnHostTypeClicked();

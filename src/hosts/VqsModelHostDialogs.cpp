@@ -91,6 +91,8 @@ PxVQHostInformationPtr VqsModel::RunNewHostSheet(VqsLockBag& bag)
     try {
         const PxObjectEdition edition = m_root.GetEnterprise()->GetObjectEdition();
         m_root.LoadHosts(VqsLoadCached);
+        // The wizard holds nothing while the user fills in its first page.
+        bag.Release();
         VqsHostNewSheet sheet(IDS_NEW_HOST_WIZARD, &m_root, &bag, edition, nullptr);
         const VqsHostNewGeneralPage& general = sheet.m_generalPage;
         const VqsHostNewFTPPage& ftp = sheet.m_ftpPage;

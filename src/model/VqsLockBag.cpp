@@ -9,6 +9,9 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
+#include "model/VqsLockRetryCallback.h"
+
+#include <algorithm>
 #include <unordered_set>
 
 
@@ -47,6 +50,12 @@ PxLockErrorInfo LockList(PxLink& link, PxList& objects, int kind)
     }
 }
 
+// A refusal that a wait could end: another session holds the lock, or the lock store was busy.
+bool IsHeldByOther(const PxLockErrorInfo& result)
+{
+    return result.GetErrorCode() == PxLockHeldByOther || result.GetErrorCode() == PxLockStoreBusy;
+}
+
 // The session link; without a session, the link the objects were reached through.
 PxLink* ListLink(const PxVQObjectPtr& anyObject)
 {
@@ -61,15 +70,16 @@ PxLink* ListLink(const PxVQObjectPtr& anyObject)
 VqsLockBag::VqsLockBag(int kind) : VqsLockBag(kind, true) {}
 
 VqsLockBag::VqsLockBag(int kind, bool askPresence)
-    : m_nHoldCount(kind != VqsNoLock ? 1 : 0), m_nKind(kind), m_bAskPresence(askPresence)
+    : m_nHoldCount(0), m_nKind(kind), m_bAskPresence(askPresence)
 {
+    if (kind != VqsNoLock)
+        AddHold(kind);
 }
 
 VqsLockBag VqsLockBag::Gathering() { return VqsLockBag(VqsNoLock, false); }
 
 VqsLockBag::~VqsLockBag()
 {
-    m_onRelease = nullptr;
     try {
         ReleaseAll();
     } catch (...) {
@@ -81,6 +91,38 @@ void VqsLockBag::ReleaseAll()
 {
     while (m_nHoldCount > 0)
         Release();
+    m_setAside.clear();
+}
+
+void VqsLockBag::AddHold(int kind)
+{
+    ++m_nHoldCount;
+    m_heldKinds.push_back(kind);
+}
+
+void VqsLockBag::DropHold()
+{
+    --m_nHoldCount;
+    m_heldKinds.erase(std::min_element(m_heldKinds.begin(), m_heldKinds.end()));
+}
+
+void VqsLockBag::SetAside()
+{
+    const std::vector<int> kinds = m_heldKinds;
+    while (m_nHoldCount > 0)
+        Release();
+    m_setAside.insert(m_setAside.end(), kinds.begin(), kinds.end());
+}
+
+int VqsLockBag::TakeBackSetAside()
+{
+    std::sort(m_setAside.begin(), m_setAside.end());
+    while (!m_setAside.empty()) {
+        if (!LockObjects(m_setAside.back()))
+            return 0;
+        m_setAside.pop_back();
+    }
+    return 1;
 }
 
 bool VqsLockBag::ContainsObject(const PxObjectPtr& object) const
@@ -205,24 +247,31 @@ void VqsLockBag::UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned tim
     }
 }
 
-int VqsLockBag::LockObjects(int kind)
+int VqsLockBag::LockObjects(int kind) { return LockObjectsOnce(kind, true); }
+
+int VqsLockBag::TryLockObjects(int kind) { return LockObjectsOnce(kind, false); }
+
+int VqsLockBag::LockObjectsOnce(int kind, bool wait)
 {
     try {
         PurgeDeleted(m_nHoldCount);
         if (m_objects.IsEmpty()) {
-            ++m_nHoldCount;
+            AddHold(kind);
             return 1;
         }
         PxTypedList<PxVQObjectPtr> objects;
         CollectObjects(objects);
         if (kind == VqsNoLock)
             return 1;
+        const VqsLockNoWait noWait(!wait);
         const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, kind);
         if (!result.Succeeded()) {
+            if (!wait && (noWait.Declined() || IsHeldByOther(result)))
+                return -1;
             VqsDescribeLockTarget(result);
             return 0;
         }
-        ++m_nHoldCount;
+        AddHold(kind);
         return 1;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
@@ -236,7 +285,9 @@ void VqsLockBag::Release()
     // cannot be reached, the bag still ends empty and its destructor ends.
     const unsigned holds = m_nHoldCount;
     if (m_nHoldCount > 0)
-        --m_nHoldCount;
+        DropHold();
+    else if (!m_setAside.empty())
+        m_setAside.erase(std::min_element(m_setAside.begin(), m_setAside.end()));
     try {
         PurgeDeleted(holds);
     } catch (const VqReportableException&) {
@@ -247,8 +298,6 @@ void VqsLockBag::Release()
     PxTypedList<PxVQObjectPtr> objects;
     CollectObjects(objects);
     UnlockObjects(objects, 1);
-    if (m_onRelease)
-        m_onRelease();
 }
 
 void VqsLockBag::CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const
@@ -263,10 +312,11 @@ void VqsLockBag::CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const
 
 void VqsLockBag::UnlockAll()
 {
-    const unsigned holds = m_nHoldCount;
+    const std::vector<int> kinds = m_heldKinds;
     ReleaseAll();
     m_objects.RemoveAll();
-    m_nHoldCount = holds;
+    for (int kind : kinds)
+        AddHold(kind);
 }
 
 int VqsLockBag::TakeOverHeld(VqsModelNode* node, VqsLockBag& other)
@@ -425,6 +475,8 @@ VqsLockBag& VqsLockBag::operator=(VqsLockBag& other)
     if (&other == this)
         return *this;
     m_nHoldCount = other.m_nHoldCount;
+    m_heldKinds = other.m_heldKinds;
+    m_setAside = other.m_setAside;
     for (POSITION pos = other.m_objects.GetStartPosition(); pos;) {
         std::uint64_t key = 0;
         PxVQObjectPtr object;

@@ -39,12 +39,21 @@ public:
     int LockAndRefreshNodes(CObList& nodes);
     // Locks every object of the bag once more, in one list call of the kind.
     int LockObjects(int kind);
+    // The same without waiting for a lock another session holds: -1 when one is (nothing
+    // locked, nothing told), otherwise as LockObjects.
+    int TryLockObjects(int kind);
     // Unlocks every object once.
     void Release();
     // Releases everything and forgets the objects; the hold count is what it was.
     void UnlockAll();
     // Releases until nothing is held; the objects stay recorded.
     void ReleaseAll();
+    // Gives every hold back for now, keeping its kind: TakeBackSetAside takes them again,
+    // while a Release meanwhile forgets one of them.
+    void SetAside();
+    // Takes back the holds set aside, the strongest kind first; 0 when a lock is refused
+    // (the lock layer has told the user), the holds not taken staying set aside.
+    int TakeBackSetAside();
     // Every object of the bag, in the map's order.
     void CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const;
     // Locks the node here, taking it from the other bag.
@@ -60,8 +69,6 @@ public:
     int LockNodesFrom(CObList& nodes, VqsLockBag& other);
     // Gives back the bag's holds on the node's object and forgets it.
     void Drop(VqsModelNode* node);
-    // Called after each hold the bag gives back (not while the bag itself ends).
-    void SetReleaseObserver(std::function<void()> observer) { m_onRelease = std::move(observer); }
     // Takes the other bag's hold count and objects; the other keeps its count and nothing.
     VqsLockBag& operator=(VqsLockBag& other);
     // 1 (after telling the user with the message, %1 the object's kind, and the views)
@@ -86,10 +93,16 @@ private:
     static void AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList<PxVQObjectPtr>& present);
     // Moves the node's object from the other bag into this one.
     int TakeOverHeld(VqsModelNode* node, VqsLockBag& other);
+    int LockObjectsOnce(int kind, bool wait);
+    void AddHold(int kind);
+    // The weakest kind goes first, as the repository gives a hold back.
+    void DropHold();
 
     ObjectMap m_objects{10};
     unsigned m_nHoldCount;
     int m_nKind;
     bool m_bAskPresence = true;
-    std::function<void()> m_onRelease;
+    // The kind of each hold, and of each hold set aside.
+    std::vector<int> m_heldKinds;
+    std::vector<int> m_setAside;
 };

@@ -114,6 +114,9 @@ public:
     VqsModelNodeSystem* LockSystemNode(VqsLockBag& bag, const PxVQSystemPtr& system);
     VqsModelNodeCurConfig* LockCurConfigNode(VqsLockBag& bag, const PxVQCurConfigPtr& config);
     VqsModelNodeConfig* LockConfigNode(VqsLockBag& bag, const PxVQConfigPtr& config);
+    // The same with the configuration itself locked in `configBag`, its path in `pathBag`: a
+    // step that writes the configuration never holds it for read before.
+    VqsModelNodeConfig* LockConfigNode(VqsLockBag& pathBag, VqsLockBag& configBag, const PxVQConfigPtr& config);
     VqsModelNodeBSLink* LockBSLinkNode(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link);
     VqsModelNodeRepGroup* LockReportGroupNode(VqsLockBag& bag, const PxVQReportGroupPtr& group);
     VqsModelNodeRepAlias* LockRepAliasNode(VqsLockBag& bag, const PxVQReportSoftLinkAliasPtr& alias);
@@ -154,13 +157,18 @@ public:
     // the steps locked stays locked until that transaction has committed or aborted. The
     // views hear of the new objects only once everything is stored. Nonzero when it was.
     int CreateAllOrNothing(VqsModelNodeConfig* config, const VqsCreation& creation);
-    // A page's locks of a dialog whose end creates: `anchor` (a bag of no lock kind, one of
-    // the dialog's `pageLocks`) first holds the enterprise, long-read-locked, then `lock`
-    // takes what the page needs. 0 when a lock is refused (the reason shown). The anchor
-    // stays held while another of the page locks holds anything (see LockForCreation);
-    // every release of a page lock settles it.
-    static int LockForPage(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
-                           VqsModelNodeEnterprise* enterprise, const std::function<int()>& lock);
+    // A lock step of a page of a dialog whose end creates: from the first lock the page takes
+    // for one action of the user to the end of that action. `anchor` (a bag of no lock kind,
+    // one of the dialog's `pageLocks`) holds the enterprise with `kind`, the strongest kind
+    // the step asks of it, until EndPageStep; then the page locks hold nothing of the
+    // enterprise, so that a dialog left open keeps no other user's step waiting for it. 0
+    // when a lock is refused or its wait given up (the reason shown).
+    static int BeginPageStep(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
+                             VqsModelNodeEnterprise* enterprise, int kind);
+    // Gives the anchor back, and the page locks that hold the enterprise alone unless
+    // `keepEnterprise` (a Finish whose creator makes its objects under them).
+    static void EndPageStep(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
+                            VqsModelNodeEnterprise* enterprise, bool keepEnterprise);
     // What the creation steps below lock, each taken the same way by its step; a creation
     // takes them before it writes. 0 (null) when a lock is refused or the repository fails
     // (the reason shown).

@@ -231,12 +231,10 @@ int VqsModel::CreateAllOrNothing(VqsModelNodeConfig* config, const VqsCreation& 
 // the enterprise first and written: that write lets one creation through at a time, so the
 // names checked again under it stay free until the commit.
 //
-// A page of another user's dialog must not wait on a Finish in a circle either. So a page
-// takes the enterprise first too (LockForPage), and keeps it while it holds anything: a
-// Finish that waits for the enterprise's write holds nothing yet, and once it has it, no
-// page holds anything it will wait for. A page that later raises the enterprise to a
-// future update only waits for a page holding that, which never waits on a later lock of
-// another page's.
+// A page of another user's dialog must not wait on a Finish in a circle either. Between its
+// steps a page holds nothing of the enterprise, only objects below it; a step takes the
+// enterprise first (BeginPageStep), and when it would have to wait for it, it sets its page
+// locks aside first: a Finish that holds the enterprise's write may wait for one of them.
 int VqsModel::LockForCreation(VqsCreationLocks& locks, const VqsCreation& creation)
 {
     for (VqsLockBag* bag : creation.pageLocks) {
@@ -250,26 +248,40 @@ int VqsModel::LockForCreation(VqsCreationLocks& locks, const VqsCreation& creati
     return LockPlanned(locks, plan) && creation.lock(locks) ? 1 : 0;
 }
 
-int VqsModel::LockForPage(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
-                          VqsModelNodeEnterprise* enterprise, const std::function<int()>& lock)
+int VqsModel::BeginPageStep(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
+                            VqsModelNodeEnterprise* enterprise, int kind)
 {
     VqsLockScope scope(SessionLink());
-    const auto settle = [&anchor, pageLocks] {
-        for (VqsLockBag* bag : pageLocks) {
-            if (bag && bag != &anchor && bag->GetHoldCount() > 0 && bag->GetCount() > 0)
-                return;
-        }
-        anchor.ReleaseAll();
-    };
-    for (VqsLockBag* bag : pageLocks) {
-        if (bag && bag != &anchor)
-            bag->SetReleaseObserver(settle);
-    }
-    if (anchor.GetHoldCount() == 0 && (!anchor.LockNode(enterprise) || !anchor.LockObjects(VqsLongReadLock)))
+    if (!anchor.LockNode(enterprise))
         return 0;
-    const int locked = lock();
-    settle();
-    return locked;
+    const int tried = anchor.TryLockObjects(kind);
+    if (tried == 0)
+        return 0;
+    if (tried < 0) {
+        for (VqsLockBag* bag : pageLocks) {
+            if (bag && bag != &anchor)
+                bag->SetAside();
+        }
+        if (!anchor.LockObjects(kind))
+            return 0;
+    }
+    for (VqsLockBag* bag : pageLocks) {
+        if (bag && !bag->TakeBackSetAside())
+            return 0;
+    }
+    return 1;
+}
+
+void VqsModel::EndPageStep(VqsLockBag& anchor, const std::vector<VqsLockBag*>& pageLocks,
+                           VqsModelNodeEnterprise* enterprise, bool keepEnterprise)
+{
+    anchor.ReleaseAll();
+    if (keepEnterprise || !enterprise)
+        return;
+    for (VqsLockBag* bag : pageLocks) {
+        if (bag && bag->GetCount() == 1 && bag->Contains(enterprise))
+            bag->ReleaseAll();
+    }
 }
 
 int VqsModel::LockPlanned(VqsCreationLocks& locks, VqsCreationLocks& plan)

@@ -108,10 +108,16 @@ VqsModelNodeCurConfig* VqsModel::LockForGenSet(VqsLockBag& readBag, VqsLockBag& 
     VqsModelNodeCurConfig* configNode = nullptr;
     {
         VqsLockScope scope(SessionLink());
-        configNode = LockCurConfigNode(readBag, config);
-        // The new set joins the configuration's list.
-        if (configNode && !writeBag.LockNode(configNode))
+        // The root that the links need written is written before the path down to the
+        // configuration is read; the new set joins the configuration's list.
+        try {
+            if ((linkToCome || (config && config->CountOfBSSoftLinks() > 0)) && !writeBag.LockNode(&m_root))
+                return nullptr;
+        } catch (const VqReportableException& error) {
+            ShowErrorById(IDS_CANNOT_ADD_OPTION_SET, error);
             return nullptr;
+        }
+        configNode = dynamic_cast<VqsModelNodeCurConfig*>(LockConfigNode(readBag, writeBag, PxVQConfigPtr(config)));
     }
     if (!configNode)
         return nullptr;
@@ -227,8 +233,8 @@ PxVQBSSoftLinkPtr VqsModel::ApplyGenSetPackReplacements(PxVQConfigPtr config, Px
 VqsModelNodeConfig* VqsModel::LockForSegmentLink(VqsLockBag& readBag, VqsLockBag& writeBag, const PxVQConfigPtr& config)
 {
     VqsLockScope scope(SessionLink());
-    VqsModelNodeConfig* configNode = LockConfigNode(readBag, config);
-    if (!configNode || !writeBag.LockNode(configNode))
+    VqsModelNodeConfig* configNode = LockConfigNode(readBag, writeBag, config);
+    if (!configNode)
         return nullptr;
     configNode->LoadOptionSets(VqsLoadCached);
     CObList optionSets;

@@ -114,18 +114,24 @@ VqsModelNodeCurConfig* VqsModel::LockCurConfigNode(VqsLockBag& bag, const PxVQCu
 
 VqsModelNodeConfig* VqsModel::LockConfigNode(VqsLockBag& bag, const PxVQConfigPtr& config)
 {
+    return LockConfigNode(bag, bag, config);
+}
+
+VqsModelNodeConfig* VqsModel::LockConfigNode(VqsLockBag& pathBag, VqsLockBag& configBag, const PxVQConfigPtr& config)
+{
     VqsLockScope scope(SessionLink());
     if (!config)
         return nullptr;
     VqsModelNodeSystem* system = Step<VqsModelNodeSystem>(
-        IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] { return LockSystemNode(bag, config->GetSystem()); });
+        IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] { return LockSystemNode(pathBag, config->GetSystem()); });
     if (!system)
         return nullptr;
     if (config->_IsKindOf("PxVQCurConfig"))
-        return Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_CURRENT_CONFIG,
-                                        [&] { return system->LockCurConfigChild(bag, PxVQCurConfigPtr(config)); });
+        return Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] {
+            return system->LockCurConfigChild(configBag, PxVQCurConfigPtr(config));
+        });
     return Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_PREVIOUS_CONFIGS,
-                                    [&] { return system->LockOldConfigChild(bag, PxVQOldConfigPtr(config)); });
+                                    [&] { return system->LockOldConfigChild(configBag, PxVQOldConfigPtr(config)); });
 }
 
 VqsModelNodeBSLink* VqsModel::LockBSLinkNode(VqsLockBag& bag, const PxVQBSSoftLinkPtr& link)

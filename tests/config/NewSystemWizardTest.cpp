@@ -360,8 +360,8 @@ TEST_F(WizardTest, DoubleByteTextsOfAJapaneseQSRSegmentAreShownMarkedAndKeptPlai
     EXPECT_EQ(stored.str(), typed);
 }
 
-// Back on page 1 gives the enterprise lock back; Next takes it again and checks the name
-// against the systems as they are now.
+// Next on page 1 checks the name under a lock on the enterprise that it gives back once the
+// check is done; after Back, Next checks the name against the systems as they are now.
 TEST_F(WizardTest, BackToPageOneRepeatsTheNameCheckUnderANewLock)
 {
     std::vector<bool> locked;
@@ -388,7 +388,7 @@ TEST_F(WizardTest, BackToPageOneRepeatsTheNameCheckUnderANewLock)
     ui.ExpectMessageBoxId(IDS_NAME_NOT_UNIQUE, IDOK);
     RunNewSystemWizard();
     ui.Verify();
-    EXPECT_EQ(locked, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(locked, (std::vector<bool>{false, false, false}));
 }
 
 // When the host will not let the segment be taken, the user stays on page 3 and may go on

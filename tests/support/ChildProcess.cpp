@@ -57,8 +57,14 @@ bool ChildProcess::WaitReady()
 
 bool ChildProcess::RunNextStep()
 {
+    StartNextStep();
+    return WaitReady();
+}
+
+void ChildProcess::StartNextStep()
+{
     const char word = kNextStep;
-    return write(m_go[1], &word, 1) == 1 && WaitReady();
+    (void)!write(m_go[1], &word, 1);
 }
 
 void ChildProcess::Finish()

@@ -26,6 +26,8 @@ public:
     // Lets the child run its next step and waits until it has; false when the step failed
     // (as WaitReady).
     bool RunNextStep();
+    // Lets the child run its next step; WaitReady waits for its end.
+    void StartNextStep();
     // Lets the child end and waits for it to be gone.
     void Finish();
     // Lets the child end and waits until it has exited, leaving it unreaped (a zombie) until

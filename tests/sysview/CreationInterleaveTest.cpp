@@ -130,7 +130,6 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
     static constexpr int kRounds = 2;
     RaceUser ui;
     std::string repository;
-    std::unique_ptr<frametest::HostWindow> hostWindow;
 
     void SetUp() override
     {
@@ -280,15 +279,6 @@ struct CreationInterleaveTest : SysViewTest, ::testing::WithParamInterface<Case>
         }
     }
 
-    VqsHostListFrame* OpenHostFrame()
-    {
-        hostWindow = std::make_unique<frametest::HostWindow>(1006, 600);
-        const HWND handle = app.OpenHostView(hostWindow->m_hWnd, &frametest::OnUpdate, &frametest::OnMessage);
-        auto* frame = handle ? dynamic_cast<VqsHostListFrame*>(app.FindFrameByHandle(handle)) : nullptr;
-        if (!frame)
-            throw std::runtime_error("no host frame");
-        return frame;
-    }
 
     static std::string EditedAddress(int round, std::size_t user)
     {

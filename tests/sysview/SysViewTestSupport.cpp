@@ -1,5 +1,6 @@
 #include "SysViewTestSupport.h"
 
+#include "hosts/VqsHostListFrame.h"
 #include "model/VqsLockManager.h"
 #include "model/VqsLockRetryCallback.h"
 #include "model/VqsLockThread.h"
@@ -17,6 +18,8 @@
 #include "win/Messages.h"
 #include "win/PrivateProfile.h"
 #include "win/Sync.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -201,6 +204,16 @@ void SysViewTest::DeleteHostsOfType(int hostType)
             host->RecursiveDeleteObject();
     }
     link->CommitTransaction();
+}
+
+VqsHostListFrame* SysViewTest::OpenHostFrame()
+{
+    hostWindow = std::make_unique<frametest::HostWindow>(1006, 600);
+    const HWND handle = app.OpenHostView(hostWindow->m_hWnd, &frametest::OnUpdate, &frametest::OnMessage);
+    auto* hosts = handle ? dynamic_cast<VqsHostListFrame*>(app.FindFrameByHandle(handle)) : nullptr;
+    if (!hosts)
+        throw std::runtime_error("no host frame");
+    return hosts;
 }
 
 void SysViewTest::StartWizard(Wizard wizard, const std::string& systemText)

@@ -19,8 +19,11 @@
 #include "sysview/VqsSysFrame.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class VqsHostListFrame;
 
 using Strings = std::vector<std::string>;
 
@@ -32,6 +35,7 @@ struct SysViewTest : ShellTest {
     VqsSysFrame* frame = nullptr;
     VqsDirectoryView* view = nullptr;
     Strings logLines;
+    std::unique_ptr<frametest::HostWindow> hostWindow;
 
     void SetUp() override;
     void TearDown() override;
@@ -63,6 +67,8 @@ struct SysViewTest : ShellTest {
     // Segment on the system of that text, New Generate Set on its SALES link).
     enum class Wizard { NewSystem, AddSegment, NewGenSet };
     void MakeSystem(const std::string& text, const std::string& name, bool linkSales);
+    // The host list frame over a host window of its own, as the host opens it.
+    VqsHostListFrame* OpenHostFrame();
     void DeleteHostsOfType(int hostType);
     void StartWizard(Wizard wizard, const std::string& systemText);
 
