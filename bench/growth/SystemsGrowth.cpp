@@ -18,12 +18,6 @@
 
 #include "proxy/PxPostgres.h"
 #include "proxy/PxRepositoryDump.h"
-#include "repo/RepoFile.h"
-#include "repo/RepoSample.h"
-#include "support/PgTestServer.h"
-
-#include <algorithm>
-#include <map>
 
 #include <ostream>
 #include <streambuf>
@@ -138,28 +132,6 @@ void Dump(benchmark::State& state, bool server)
     Dump(state, Repository(static_cast<int>(state.range(0)), server), server);
 }
 
-// The sample with that many systems, ten segments and their systems in turn.
-std::string SampleSystemsOnServer(int systems)
-{
-    static std::map<int, std::string> made;
-    std::string& uri = made[systems];
-    if (uri.empty()) {
-        uri = vqtest::PgTestServer::Instance().NewDatabase();
-        vqrepo::CreateRepositoryFile(uri, vqrepo::SampleDescription({systems / kSegments, kSegments, 0}));
-    }
-    return uri;
-}
-
-// The system found last from the top row: the systems stand in the order of their (long)
-// names, "Sample system 1" on.
-std::string LastSampleSystem(int systems)
-{
-    std::string last;
-    for (int index = 1; index <= systems; ++index)
-        last = std::max(last, "Sample system " + std::to_string(index));
-    return last;
-}
-
 void PerSystem(benchmark::State& state)
 {
     state.counters["trips/system"] = state.counters["trips"] / static_cast<double>(state.range(0));
@@ -168,7 +140,7 @@ void PerSystem(benchmark::State& state)
 void BM_ExpandSampleSystemsServer(benchmark::State& state)
 {
     vqgrowth::TimeOnView(
-        state, SampleSystemsOnServer(static_cast<int>(state.range(0))), [](vqgrowth::OpenView&) {},
+        state, vqgrowth::SampleSystems(static_cast<int>(state.range(0)), true), [](vqgrowth::OpenView&) {},
         [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.ExpandBranch(); }); });
     PerSystem(state);
 }
@@ -176,9 +148,10 @@ BENCHMARK(BM_ExpandSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kM
 
 void BM_FindSampleSystemsServer(benchmark::State& state)
 {
-    const std::string last = LastSampleSystem(static_cast<int>(state.range(0)));
+    const int systems = static_cast<int>(state.range(0));
+    const std::string last = vqgrowth::SampleSystemAt(systems, systems);
     vqgrowth::TimeOnView(
-        state, SampleSystemsOnServer(static_cast<int>(state.range(0))), [](vqgrowth::OpenView&) {},
+        state, vqgrowth::SampleSystems(static_cast<int>(state.range(0)), true), [](vqgrowth::OpenView&) {},
         [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.Find(last); }); });
     PerSystem(state);
 }
