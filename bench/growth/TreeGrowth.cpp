@@ -8,7 +8,7 @@
 // The directory view of 20 systems, each linking one segment of many reports:
 // - Find of the last system from the top row (the search reads every earlier system's
 //   branch, as a match may lie in any of them): 100 and 1,000 reports a segment.
-// The directory view of 100 systems of the sample's shape (ten segments, each system of one
+// The directory view of 1,000 systems of the sample's shape (ten segments, each system of one
 // segment with the sample's own elements), on a file and on the test server:
 // - the memory Find of the 10th and of the 100th system from the top row takes at its
 //   highest ("peakMB") and keeps ("keptMB"): the search holds no more than the branch it is
@@ -68,7 +68,7 @@ void FindSystem(benchmark::State& state, bool server)
 
 constexpr double kMegabyte = 1e6;
 
-constexpr int kSampleSystems = 100;
+constexpr int kSampleSystems = 1000;
 
 void FindSystemMemory(benchmark::State& state, bool server)
 {

@@ -11,6 +11,7 @@
 #include "win/MbString.h"
 #include "win/Mbcs.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -249,23 +250,24 @@ std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead
     return TakeOut(ReadAheadHolding(&ReadAhead::contents, link), link);
 }
 
-std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::ReferencesReadAhead(
+std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeReferencesReadAhead(
     const std::vector<PxObjectPtr>& members) const
 {
     for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
         const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
         if (!ancestor || !ancestor->m_pReadAhead)
             continue;
-        const auto& references = ancestor->m_pReadAhead->references;
+        auto& references = ancestor->m_pReadAhead->references;
+        const bool readAll = std::all_of(members.begin(), members.end(), [&](const PxObjectPtr& member) {
+            return references.count(member->GetHandle().MapKey()) != 0;
+        });
+        if (!readAll)
+            continue;
         std::vector<PxObjectPtr> referred;
-        for (const PxObjectPtr& member : members) {
-            const auto found = references.find(member->GetHandle().MapKey());
-            if (found == references.end())
-                break;
-            referred.push_back(found->second);
-        }
-        if (referred.size() == members.size())
-            return referred;
+        referred.reserve(members.size());
+        for (const PxObjectPtr& member : members)
+            referred.push_back(*TakeOut(&references, member));
+        return referred;
     }
     return std::nullopt;
 }

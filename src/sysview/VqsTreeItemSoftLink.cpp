@@ -487,7 +487,7 @@ void VqsTreeItemGroup::FillChildren(int insertRows)
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     ListOf(m_group, aliases, [this](auto& list) { m_group->GetListOfReportSoftLinkAliases(list); });
     const ReferencesByKey reports =
-        ReferencesOf(aliases, ReferencesReadAhead(aliases.Objects()), &PxVQReportSoftLinkAlias::SoftLinksOf);
+        ReferencesOf(aliases, TakeReferencesReadAhead(aliases.Objects()), &PxVQReportSoftLinkAlias::SoftLinksOf);
     FillFromList(aliases, insertRows, [this, &reports](const PxVQReportSoftLinkAliasPtr& alias) {
         return new VqsTreeItemReportAlias(this, alias, reports.at(KeyOf(alias)));
     });
@@ -593,7 +593,7 @@ void VqsTreeItemBundle::FillChildren(int insertRows)
     PxTypedList<PxVQIspecBundleDataPtr> entries;
     ListOf(m_bundle, entries, [this](auto& list) { m_bundle->GetListOfIspecBundleData(list); });
     const ReferencesByKey ispecs =
-        ReferencesOf(entries, ReferencesReadAhead(entries.Objects()), &PxVQIspecBundleData::IspecInformationsOf);
+        ReferencesOf(entries, TakeReferencesReadAhead(entries.Objects()), &PxVQIspecBundleData::IspecInformationsOf);
     FillFromList(entries, insertRows, [this, &ispecs](const PxVQIspecBundleDataPtr& entry) {
         return new VqsTreeItemIspecBundleData(this, entry, ispecs.at(KeyOf(entry)), m_bOldConfig);
     });
