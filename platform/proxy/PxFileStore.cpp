@@ -250,7 +250,9 @@ std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner,
     std::int64_t lastSeq = 0;
     while (query.Step()) {
         PxAttributeBuffer& attributes =
-            EntryRead(reads, lastSeq, query.Int(4), {query.Int(0), query.Text(1), query.Int(2), query.Int(3)});
+            EntryRead(reads, lastSeq, query.Int(4), [&] {
+                return PxObjectRow{query.Int(0), query.Text(1), query.Int(2), query.Int(3)};
+            });
         if (!query.IsNull(5))
             attributes[query.Text(5)] = query.Value(6);
     }

@@ -38,6 +38,7 @@ public:
     ~VqsConfigTreeItem() override;
 
     int Compare(VqsTreeItem* other) override;
+    VqsConfigTreeItem* AsConfigItem() final { return this; }
     BOOL CountsAsChild() override;
     VqsListView* GetView() override;
     VqsTreeView* GetTreeView() override;

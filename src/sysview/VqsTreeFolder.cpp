@@ -51,7 +51,7 @@ void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
         std::vector<PxObjectPtr> owners;
         for (POSITION position = GetChildren().GetHeadPosition(); position;) {
             VqsTreeItem* child = GetChildren().GetNext(position);
-            auto* item = dynamic_cast<VqsConfigTreeItem*>(child);
+            VqsConfigTreeItem* item = child->AsConfigItem();
             const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr();
             if (object && !ListReadAhead(object))
                 owners.push_back(object);
@@ -473,7 +473,7 @@ VqsTreeFolder::Handles VqsTreeFolder::ChildHandles() const
     Handles handles;
     handles.reserve(static_cast<std::size_t>(GetChildren().GetCount()));
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        auto* child = dynamic_cast<VqsConfigTreeItem*>(GetChildren().GetNext(position));
+        VqsConfigTreeItem* child = GetChildren().GetNext(position)->AsConfigItem();
         if (const PxVQObjectPtr object = child ? child->GetObject() : PxVQObjectPtr())
             handles.insert(object->GetHandle());
     }
