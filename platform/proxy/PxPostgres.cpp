@@ -5,6 +5,7 @@
 
 #include <libpq-fe.h>
 
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cstdlib>
@@ -44,14 +45,19 @@ std::string FirstLine(const char* message)
     return end == std::string::npos ? text : text.substr(0, end);
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return c - 'A' + 10;
-}
+// The value of each hexadecimal digit by its byte.
+constexpr std::array<unsigned char, 256> kHexDigits = [] {
+    std::array<unsigned char, 256> digits{};
+    for (int digit = 0; digit < 10; ++digit)
+        digits['0' + digit] = static_cast<unsigned char>(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        digits['a' + digit] = static_cast<unsigned char>(10 + digit);
+        digits['A' + digit] = static_cast<unsigned char>(10 + digit);
+    }
+    return digits;
+}();
+
+int HexDigit(char c) { return kHexDigits[static_cast<unsigned char>(c)]; }
 
 void IgnoreNotice(void*, const char*) {}
 
