@@ -124,6 +124,14 @@ BOOL VqsTreeItemSoftLink::RefreshTexts()
     changed = Store(m_strDescription, m_link->GetDescription()) || changed;
     changed = Store(m_nStatus, m_link->GetState()) || changed;
     changed = Store(m_nUpdated, m_link->GetUpdatedFlag()) || changed;
+    m_bTextMade = false;
+    return changed;
+}
+
+const char* VqsTreeItemSoftLink::GetDisplayText()
+{
+    if (m_bTextMade)
+        return m_strText;
     m_strText = m_strName;
     if (m_nStatus != 0) {
         CString format;
@@ -133,7 +141,8 @@ BOOL VqsTreeItemSoftLink::RefreshTexts()
         m_strText += status;
     }
     m_strText += "\t" + m_strDescription;
-    return changed;
+    m_bTextMade = true;
+    return m_strText;
 }
 
 // ---------------------------------------------------------------- business-segment link
