@@ -70,11 +70,8 @@ VqsSortBatch::~VqsSortBatch()
         OpenBatches()[m_pView] = count - 1;
         return;
     }
-    if (m_pView->IsSorted()) {
-        ShownPaths paths;
-        VqsValueScope<ShownPaths*> sorting(g_paths, &paths);
-        m_pView->SortItems(0, TRUE, CompareTreeOrder);
-    }
+    if (m_pView->IsSorted())
+        SortInTreeOrder(m_pView, 0);
     VqsTreeItem::OrderChanged();
     OpenBatches().RemoveKey(m_pView);
 }
@@ -83,4 +80,11 @@ BOOL VqsSortBatch::InsertInPlace(VqsTreeView* view)
 {
     int count = 0;
     return !view->IsSorted() || !OpenBatches().Lookup(view, count);
+}
+
+void VqsSortBatch::SortInTreeOrder(VqsTreeView* view, int column)
+{
+    ShownPaths paths;
+    VqsValueScope<ShownPaths*> sorting(g_paths, &paths);
+    view->SortItems(column, TRUE, CompareTreeOrder);
 }
