@@ -548,13 +548,15 @@ std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std:
                         .Run();
     std::int64_t lastSeq = 0;
     std::int64_t lastOwner = 0;
+    std::vector<PxMemberRead>* reads = nullptr;
     for (int row = 0; row < rows.Count(); ++row) {
         const std::int64_t owner = rows.Int(row, 9);
-        std::vector<PxMemberRead>& reads = byOwner[owner];
-        if (owner != lastOwner)
+        if (!reads || owner != lastOwner) {
+            reads = &byOwner[owner];
             lastSeq = 0;
-        lastOwner = owner;
-        TakeMemberRow(reads, lastSeq, rows, row);
+            lastOwner = owner;
+        }
+        TakeMemberRow(*reads, lastSeq, rows, row);
     }
     // Each owner's list moves out once; an owner asked again gets a copy of it.
     std::vector<std::vector<PxMemberRead>> lists;
