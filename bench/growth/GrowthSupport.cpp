@@ -5,12 +5,14 @@
 
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
+#include "repo/RepoSample.h"
 #include "shell/VqsModuleStartup.h"
 #include "shell/VqsSysApp.h"
 
 #include <libpq-fe.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -163,6 +165,33 @@ void EndModule()
 std::string KeptRepository(const std::string& name, const std::string& json, bool server)
 {
     return server ? KeptServerRepository(name, json) : FileRepository(name, json);
+}
+
+std::string SampleSystems(int systems, bool server)
+{
+    constexpr int kSegments = 10;
+    static std::map<std::pair<int, bool>, std::string> made;
+    std::string& repository = made[{systems, server}];
+    if (!repository.empty())
+        return repository;
+    const vqrepo::SampleScale scale{systems / kSegments, kSegments, 0};
+    if (server) {
+        repository = vqtest::PgTestServer::Instance().NewDatabase();
+        vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription(scale));
+    } else {
+        repository = vqbench::KeptSampleRepository(Folder() / ("sample-systems-" + std::to_string(systems) + ".vqr"),
+                                                   scale);
+    }
+    return repository;
+}
+
+std::string SampleSystemAt(int systems, int place)
+{
+    std::vector<std::string> names;
+    for (int index = 1; index <= systems; ++index)
+        names.push_back("Sample system " + std::to_string(index));
+    std::sort(names.begin(), names.end());
+    return names.at(static_cast<std::size_t>(place - 1));
 }
 
 std::string ReportElements(int reports)

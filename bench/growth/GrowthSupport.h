@@ -29,6 +29,12 @@ std::string ServerRepository(const std::string& json);
 std::string KeptServerRepository(const std::string& name, const std::string& json);
 // The repository of the description kept under the name, on the test server or on a file.
 std::string KeptRepository(const std::string& name, const std::string& json, bool server);
+// The sample with that many systems (ten segments, their systems in turn), made once a run on
+// the test server or kept on a file.
+std::string SampleSystems(int systems, bool server);
+// The long name of the system at that place (1 on) in the tree order of such a sample: the
+// systems stand in the order of their names, "Sample system 1" on.
+std::string SampleSystemAt(int systems, int place);
 // The write transactions the server began so far (its transaction counter).
 std::int64_t ServerTransactions(const std::string& uri);
 // Takes the server's statistics of every table of the repository's database.

@@ -10,6 +10,7 @@
 // processor). The processes are forked before any of them opens
 // a session: run the benchmark on its own (--benchmark_filter=ServerDay).
 #include "BulkOptionsDialog.h"
+#include "GrowthSupport.h"
 #include "GrowthView.h"
 #include "ServerStep.h"
 
@@ -71,7 +72,7 @@ public:
         };
         timed([&] { vqgrowth::OpenSession(m_repository); });
         timed([&] { vqgrowth::OpenView(m_repository).ExpandBranch(); });
-        timed([&] { vqgrowth::OpenView(m_repository).Find(vqgrowth::LastSampleSystem(kSystems)); });
+        timed([&] { vqgrowth::OpenView(m_repository).Find(vqgrowth::SampleSystemAt(kSystems, kSystems)); });
         timed([&] { Options(false); });
         timed([&] { Options(true); });
         timed([&] { Synchronize(); });
@@ -169,7 +170,7 @@ void Report(benchmark::State& state, const std::string& name, const std::vector<
 void BM_ServerDayOfEightUsers(benchmark::State& state)
 {
     const int users = static_cast<int>(state.range(0));
-    const std::string repository = vqgrowth::SampleSystemsOnServer(kSystems);
+    const std::string repository = vqgrowth::SampleSystems(kSystems, true);
     for (auto _ : state) {
         // Alone on a system no one else takes, then together, each on a system of its own.
         const std::vector<double> alone = RunDays(repository, 1, users + 1).front();

@@ -12,16 +12,8 @@
 #include "repo/RepoSample.h"
 #include "shell/VqsSysApp.h"
 
-#include <algorithm>
-#include <map>
 
 namespace vqgrowth {
-
-namespace {
-
-constexpr int kSampleSegments = 10;
-
-} // namespace
 
 std::string ScaledSampleOnServer(int elements, bool analyzed)
 {
@@ -30,25 +22,6 @@ std::string ScaledSampleOnServer(int elements, bool analyzed)
     if (analyzed)
         Analyze(uri);
     return uri;
-}
-
-std::string SampleSystemsOnServer(int systems)
-{
-    static std::map<int, std::string> made;
-    std::string& uri = made[systems];
-    if (uri.empty()) {
-        uri = vqtest::PgTestServer::Instance().NewDatabase();
-        vqrepo::CreateRepositoryFile(uri, vqrepo::SampleDescription({systems / kSampleSegments, kSampleSegments, 0}));
-    }
-    return uri;
-}
-
-std::string LastSampleSystem(int systems)
-{
-    std::string last;
-    for (int index = 1; index <= systems; ++index)
-        last = std::max(last, "Sample system " + std::to_string(index));
-    return last;
 }
 
 PxVQCurConfigPtr SampleConfig() { return VqsGetApp()->GetEnterprise()->GetSystem("SYS1")->GetCurConfig(); }

@@ -18,12 +18,6 @@ namespace vqgrowth {
 // its statistics taken by an ANALYZE of the whole repository when `analyzed` (its lock tables
 // empty, so the server's statistics say they hold nothing).
 std::string ScaledSampleOnServer(int elements, bool analyzed);
-// The sample with that many systems (a multiple of ten), ten segments taken by the systems in
-// turn, made once in this run in a fresh database of the test server.
-std::string SampleSystemsOnServer(int systems);
-// The system found last from the top row of that sample: the systems stand in the order of
-// their (long) names, "Sample system 1" on.
-std::string LastSampleSystem(int systems);
 // The configuration of SYS1 in the open session.
 PxVQCurConfigPtr SampleConfig();
 // The element links of the configuration's segments.

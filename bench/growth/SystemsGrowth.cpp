@@ -140,7 +140,7 @@ void PerSystem(benchmark::State& state)
 void BM_ExpandSampleSystemsServer(benchmark::State& state)
 {
     vqgrowth::TimeOnView(
-        state, vqgrowth::SampleSystemsOnServer(static_cast<int>(state.range(0))), [](vqgrowth::OpenView&) {},
+        state, vqgrowth::SampleSystems(static_cast<int>(state.range(0)), true), [](vqgrowth::OpenView&) {},
         [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.ExpandBranch(); }); });
     PerSystem(state);
 }
@@ -148,9 +148,10 @@ BENCHMARK(BM_ExpandSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kM
 
 void BM_FindSampleSystemsServer(benchmark::State& state)
 {
-    const std::string last = vqgrowth::LastSampleSystem(static_cast<int>(state.range(0)));
+    const int systems = static_cast<int>(state.range(0));
+    const std::string last = vqgrowth::SampleSystemAt(systems, systems);
     vqgrowth::TimeOnView(
-        state, vqgrowth::SampleSystemsOnServer(static_cast<int>(state.range(0))), [](vqgrowth::OpenView&) {},
+        state, vqgrowth::SampleSystems(static_cast<int>(state.range(0)), true), [](vqgrowth::OpenView&) {},
         [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.Find(last); }); });
     PerSystem(state);
 }

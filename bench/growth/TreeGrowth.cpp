@@ -8,10 +8,12 @@
 // The directory view of 20 systems, each linking one segment of many reports:
 // - Find of the last system from the top row (the search reads every earlier system's
 //   branch, as a match may lie in any of them): 100 and 1,000 reports a segment.
-// The directory view of 10 and 100 systems, each linking one segment of 500 reports:
-// - the memory Find of the last system takes at its highest ("peakMB") and keeps ("keptMB"):
-//   the search holds no more than the branch it is in and what it reads ahead of it (about a
-//   thousand objects), so neither grows with the systems.
+// The directory view of 1,000 systems of the sample's shape (ten segments, each system of one
+// segment with the sample's own elements), on a file and on the test server:
+// - the memory Find of the 10th and of the 100th system from the top row takes at its
+//   highest ("peakMB") and keeps ("keptMB"): the search holds no more than the branch it is
+//   in and what it reads ahead of it (about a thousand objects), so neither grows with the
+//   systems it passes.
 #include "GrowthSupport.h"
 
 #include "GrowthView.h"
@@ -27,7 +29,6 @@ using vqgrowth::TimeOnView;
 
 constexpr UINT kFindNext = 57640;
 constexpr int kSystems = 20;
-constexpr int kReportsASystem = 500;
 
 // Systems linking the one segment BIG of that many reports, on a file or on the test server.
 std::string SystemsRepository(int count, int reports, bool server)
@@ -67,17 +68,18 @@ void FindSystem(benchmark::State& state, bool server)
 
 constexpr double kMegabyte = 1e6;
 
-void FindSystemMemory(benchmark::State& state)
+constexpr int kSampleSystems = 1000;
+
+void FindSystemMemory(benchmark::State& state, bool server)
 {
-    const int systems = static_cast<int>(state.range(0));
-    const std::string last = vqgrowth::Numbered("SYS", systems - 1);
+    const std::string wanted = vqgrowth::SampleSystemAt(kSampleSystems, static_cast<int>(state.range(0)));
     std::int64_t peak = 0;
     std::int64_t kept = 0;
     TimeOnView(
-        state, SystemsRepository(systems, kReportsASystem, false), [](OpenView&) {},
+        state, vqgrowth::SampleSystems(kSampleSystems, server), [](OpenView&) {},
         [&](OpenView& open) {
             const std::int64_t before = vqgrowth::ResidentMemory();
-            peak = vqgrowth::PeakMemoryRise([&] { open.Find(last); });
+            peak = vqgrowth::PeakMemoryRise([&] { open.Find(wanted); });
             kept = vqgrowth::ResidentMemory() - before;
         });
     state.counters["peakMB"] = static_cast<double>(peak) / kMegabyte;
@@ -120,7 +122,9 @@ BENCHMARK(BM_FindSystemPastBigSegmentsFile)->Arg(100)->Arg(1000)->Unit(benchmark
 void BM_FindSystemPastBigSegmentsServer(benchmark::State& state) { FindSystem(state, true); }
 BENCHMARK(BM_FindSystemPastBigSegmentsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void BM_FindSystemMemory(benchmark::State& state) { FindSystemMemory(state); }
-BENCHMARK(BM_FindSystemMemory)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_FindSystemMemoryFile(benchmark::State& state) { FindSystemMemory(state, false); }
+BENCHMARK(BM_FindSystemMemoryFile)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_FindSystemMemoryServer(benchmark::State& state) { FindSystemMemory(state, true); }
+BENCHMARK(BM_FindSystemMemoryServer)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

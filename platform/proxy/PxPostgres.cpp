@@ -5,7 +5,9 @@
 
 #include <libpq-fe.h>
 
+#include <array>
 #include <atomic>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
@@ -43,14 +45,19 @@ std::string FirstLine(const char* message)
     return end == std::string::npos ? text : text.substr(0, end);
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return c - 'A' + 10;
-}
+// The value of each hexadecimal digit by its byte.
+constexpr std::array<unsigned char, 256> kHexDigits = [] {
+    std::array<unsigned char, 256> digits{};
+    for (int digit = 0; digit < 10; ++digit)
+        digits['0' + digit] = static_cast<unsigned char>(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        digits['a' + digit] = static_cast<unsigned char>(10 + digit);
+        digits['A' + digit] = static_cast<unsigned char>(10 + digit);
+    }
+    return digits;
+}();
+
+int HexDigit(char c) { return kHexDigits[static_cast<unsigned char>(c)]; }
 
 void IgnoreNotice(void*, const char*) {}
 
@@ -122,13 +129,18 @@ bool PxPgRows::IsNull(int row, int column) const { return PQgetisnull(m_result.g
 
 std::int64_t PxPgRows::Int(int row, int column) const
 {
-    return std::strtoll(PQgetvalue(m_result.get(), row, column), nullptr, 10);
+    const std::string_view text = View(row, column);
+    std::int64_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
-std::string PxPgRows::Text(int row, int column) const
+std::string PxPgRows::Text(int row, int column) const { return std::string(View(row, column)); }
+
+std::string_view PxPgRows::View(int row, int column) const
 {
-    return std::string(PQgetvalue(m_result.get(), row, column),
-                       static_cast<std::size_t>(PQgetlength(m_result.get(), row, column)));
+    return {PQgetvalue(m_result.get(), row, column),
+            static_cast<std::size_t>(PQgetlength(m_result.get(), row, column))};
 }
 
 std::string PxPgRows::Bytes(int row, int column) const
@@ -139,9 +151,9 @@ std::string PxPgRows::Bytes(int row, int column) const
     std::string bytes;
     if (length < 2)
         return bytes;
-    bytes.reserve(static_cast<std::size_t>(length / 2));
-    for (int i = 2; i + 1 < length; i += 2)
-        bytes += static_cast<char>(HexDigit(text[i]) * 16 + HexDigit(text[i + 1]));
+    bytes.resize(static_cast<std::size_t>((length - 2) / 2));
+    for (std::size_t index = 0; index < bytes.size(); ++index)
+        bytes[index] = static_cast<char>(HexDigit(text[2 + 2 * index]) * 16 + HexDigit(text[3 + 2 * index]));
     return bytes;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     bool IsNull(int row, int column) const;
     std::int64_t Int(int row, int column) const;
     std::string Text(int row, int column) const;
+    // The same text where the result keeps it, for as long as the rows live.
+    std::string_view View(int row, int column) const;
     // A bytea column's bytes.
     std::string Bytes(int row, int column) const;
     // The number of rows a command changed.

@@ -488,7 +488,8 @@ PxMembersRead PxServerStore::Members(std::int64_t owner, const char* role, bool 
 void PxServerStore::TakeMemberRow(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, const PxPgRows& rows,
                                   int row)
 {
-    PxAttributeBuffer& attributes = EntryRead(reads, lastSeq, rows.Int(row, 4), ObjectAt(rows, row));
+    PxAttributeBuffer& attributes =
+        EntryRead(reads, lastSeq, rows.Int(row, 4), [&] { return ObjectAt(rows, row); });
     if (!rows.IsNull(row, 5))
         attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
 }
@@ -518,13 +519,13 @@ std::vector<PxMembersRead> PxServerStore::MembersOfLists(std::int64_t owner, con
                         .Run();
     std::unordered_map<std::string, std::vector<PxMemberRead>> byRole;
     std::vector<PxMemberRead>* reads = nullptr;
-    std::string lastRole;
+    std::string_view lastRole;
     std::int64_t lastSeq = 0;
     for (int row = 0; row < rows.Count(); ++row) {
-        std::string role = rows.Text(row, 9);
+        const std::string_view role = rows.View(row, 9);
         if (!reads || role != lastRole) {
-            reads = &byRole[role];
-            lastRole = std::move(role);
+            reads = &byRole[std::string(role)];
+            lastRole = role;
             lastSeq = 0;
         }
         TakeMemberRow(*reads, lastSeq, rows, row);
@@ -574,18 +575,24 @@ std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std:
                         .Run();
     std::int64_t lastSeq = 0;
     std::int64_t lastOwner = 0;
+    std::vector<PxMemberRead>* reads = nullptr;
     for (int row = 0; row < rows.Count(); ++row) {
         const std::int64_t owner = rows.Int(row, 9);
-        std::vector<PxMemberRead>& reads = byOwner[owner];
-        if (owner != lastOwner)
+        if (!reads || owner != lastOwner) {
+            reads = &byOwner[owner];
             lastSeq = 0;
-        lastOwner = owner;
-        TakeMemberRow(reads, lastSeq, rows, row);
+            lastOwner = owner;
+        }
+        TakeMemberRow(*reads, lastSeq, rows, row);
     }
+    // Each owner's list moves out once; an owner asked again gets a copy of it.
     std::vector<std::vector<PxMemberRead>> lists;
     lists.reserve(owners.size());
-    for (std::int64_t owner : owners)
-        lists.push_back(byOwner[owner]);
+    std::unordered_map<std::int64_t, std::size_t> answered;
+    for (std::int64_t owner : owners) {
+        const auto [first, isNew] = answered.emplace(owner, lists.size());
+        lists.push_back(isNew ? std::move(byOwner[owner]) : lists[first->second]);
+    }
     return lists;
 }
 

@@ -95,16 +95,6 @@ std::vector<std::vector<PxMemberRead>> PxStore::MembersOfOwners(const std::vecto
     return lists;
 }
 
-PxAttributeBuffer& PxStore::EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
-                                      PxObjectRow row)
-{
-    if (reads.empty() || seq != lastSeq) {
-        reads.push_back({std::move(row), {}});
-        lastSeq = seq;
-    }
-    return reads.back().attributes;
-}
-
 bool PxStore::ReadsStillCurrent()
 {
     for (const auto& [oid, edition] : m_readEditions)

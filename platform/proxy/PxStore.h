@@ -189,9 +189,17 @@ protected:
     // The stored rows of these objects, present or not.
     virtual std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) = 0;
     // The read of the list entry a row of a members read belongs to: the rows of one entry
-    // (`seq`) come together.
-    PxAttributeBuffer& EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
-                                 PxObjectRow row);
+    // (`seq`) come together, the first of them making the entry's object row with `rowOf`.
+    template <class RowOf>
+    static PxAttributeBuffer& EntryRead(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, std::int64_t seq,
+                                        RowOf rowOf)
+    {
+        if (reads.empty() || seq != lastSeq) {
+            reads.push_back({rowOf(), {}});
+            lastSeq = seq;
+        }
+        return reads.back().attributes;
+    }
     // The stored edition of an object, present or not (0 for one never stored).
     virtual std::int64_t StoredEdition(std::int64_t oid) = 0;
     // Orders what a deletion found: owners gone with it are not named, each owner once.

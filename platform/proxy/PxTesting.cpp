@@ -34,6 +34,8 @@ void PxTesting::LimitDataFile(PxLink& link, int pages)
 
 void PxTesting::AddClass(const PxClassInfo& info) { PxAddClass(info); }
 
+bool PxTesting::IsHeld(PxLink& link, std::int64_t oid) { return link.m_core->Existing(oid) != nullptr; }
+
 int PxTesting::ListReads()
 {
     std::lock_guard lock(g_readsMutex);

@@ -1,6 +1,8 @@
 // Hooks for tests that drive the store's own failures. Not for the module.
 #pragma once
 
+#include <cstdint>
+
 class PxLink;
 struct PxClassInfo;
 
@@ -22,6 +24,9 @@ public:
     static void ResetListReads();
     // Called by the list reads.
     static void NoteListRead(const char* operation);
+
+    // Whether something in the process still refers to the link's object of that id.
+    static bool IsHeld(PxLink& link, std::int64_t oid);
 
     // Whether the link's session has been woken to try a lock again (an object it waits in
     // line for was let go) since this was last asked.

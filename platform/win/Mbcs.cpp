@@ -24,6 +24,16 @@ int CompareWith(std::string_view a, std::string_view b, Fold fold)
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
+        // Single-byte characters on both sides, the common case, need no character lengths.
+        if (!IsLeadByte(static_cast<unsigned char>(a[i])) && !IsLeadByte(static_cast<unsigned char>(b[j]))) {
+            const auto ca = static_cast<unsigned char>(fold(a[i]));
+            const auto cb = static_cast<unsigned char>(fold(b[j]));
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+            ++i;
+            ++j;
+            continue;
+        }
         std::size_t na = CharLength(a, i);
         std::size_t nb = CharLength(b, j);
         for (std::size_t k = 0; k < na || k < nb; ++k) {

@@ -657,6 +657,8 @@ void VqsListView::ReportNotFound()
 
 VqsTreeItem* VqsListView::FindNextTreeItem(VqsTreeItem* parent, VqsTreeItem* start)
 {
+    // The branches the search reads and gives back have no rows; the view is drawn once after.
+    VqsRedrawSwitch redraw(this);
     const CString& text = SearchText();
     const std::size_t length = static_cast<std::size_t>(text.GetLength());
     auto searchFrom = [&](VqsTreeItem* candidate) -> VqsTreeItem* {

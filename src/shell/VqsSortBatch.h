@@ -17,6 +17,8 @@ public:
     // TRUE when a row inserted now must go to its place: the view does not keep its rows in
     // tree order, or no batch is open on it.
     static BOOL InsertInPlace(VqsTreeView* view);
+    // Sorts the view's rows into tree order, the sort column given as `column`.
+    static void SortInTreeOrder(VqsTreeView* view, int column);
 
 private:
     VqsTreeView* m_pView;

@@ -10,6 +10,7 @@
 #include <functional>
 
 class CString;
+class VqsConfigTreeItem;
 class VqsTreeItemBSSoftLink;
 class VqsTreeView;
 struct VqsBitmapRef;
@@ -49,6 +50,9 @@ public:
     virtual void UpdateState() = 0;
     // TRUE makes a parent without shown children collapsed rather than a leaf.
     virtual BOOL CountsAsChild();
+    // The item as a row of the directory tree; null for an item of another tree. A sort
+    // asks it of every row it compares, so it is no cast.
+    virtual VqsConfigTreeItem* AsConfigItem() { return nullptr; }
     // Runs a walk through the children (Expand Branch, a search) that fills them in turn; an
     // item may read together beforehand what their fills read, for the walk's time.
     virtual void WalkChildren(const std::function<void()>& walk);

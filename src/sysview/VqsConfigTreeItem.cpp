@@ -11,6 +11,7 @@
 #include "win/MbString.h"
 #include "win/Mbcs.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -20,7 +21,7 @@ constexpr int kRowTextLimit = 127;
 
 int Sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
 
-VqsConfigTreeItem* AsConfigItem(VqsTreeItem* item) { return dynamic_cast<VqsConfigTreeItem*>(item); }
+VqsConfigTreeItem* ConfigItemOf(VqsTreeItem* item) { return item ? item->AsConfigItem() : nullptr; }
 
 BOOL IsFolder(VqsTreeItem* item) { return item && item->IsGroupingItem(); }
 
@@ -71,19 +72,19 @@ BOOL VqsConfigTreeItem::CountsAsChild() { return TRUE; }
 
 VqsListView* VqsConfigTreeItem::GetView()
 {
-    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    VqsConfigTreeItem* parent = ConfigItemOf(GetParent());
     return parent ? parent->GetView() : nullptr;
 }
 
 VqsTreeView* VqsConfigTreeItem::GetTreeView()
 {
-    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    VqsConfigTreeItem* parent = ConfigItemOf(GetParent());
     return parent ? parent->GetTreeView() : nullptr;
 }
 
 VqsDirectoryView* VqsConfigTreeItem::GetDirectoryView()
 {
-    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    VqsConfigTreeItem* parent = ConfigItemOf(GetParent());
     return parent ? parent->GetDirectoryView() : nullptr;
 }
 
@@ -105,7 +106,7 @@ UINT VqsConfigTreeItem::GetContextMenuId() { return IDR_ITEM_MENU; }
 #define VQS_ASK_PARENT(Result, Name, Default)                                                                          \
     Result VqsConfigTreeItem::Name()                                                                                   \
     {                                                                                                                  \
-        VqsConfigTreeItem* parent = AsConfigItem(GetParent());                                                         \
+        VqsConfigTreeItem* parent = ConfigItemOf(GetParent());                                                         \
         return parent ? parent->Name() : Default;                                                                      \
     }
 
@@ -126,7 +127,7 @@ PxVQBundlePtr VqsConfigTreeItem::GetBundle() { return PxVQBundlePtr(); }
 void VqsConfigTreeItem::OnViewSettingsChanged(UINT hint)
 {
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+        if (VqsConfigTreeItem* child = ConfigItemOf(GetChildren().GetNext(position)))
             child->OnViewSettingsChanged(hint);
     }
 }
@@ -134,7 +135,7 @@ void VqsConfigTreeItem::OnViewSettingsChanged(UINT hint)
 void VqsConfigTreeItem::OnReportLinkRemoved(const PxObjectPtr& link)
 {
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+        if (VqsConfigTreeItem* child = ConfigItemOf(GetChildren().GetNext(position)))
             child->OnReportLinkRemoved(link);
     }
 }
@@ -142,7 +143,7 @@ void VqsConfigTreeItem::OnReportLinkRemoved(const PxObjectPtr& link)
 void VqsConfigTreeItem::OnIspecLinkRemoved(const PxObjectPtr& link)
 {
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+        if (VqsConfigTreeItem* child = ConfigItemOf(GetChildren().GetNext(position)))
             child->OnIspecLinkRemoved(link);
     }
 }
@@ -150,7 +151,7 @@ void VqsConfigTreeItem::OnIspecLinkRemoved(const PxObjectPtr& link)
 void VqsConfigTreeItem::ShowFolders(UINT mask, BOOL show, int arg)
 {
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+        if (VqsConfigTreeItem* child = ConfigItemOf(GetChildren().GetNext(position)))
             child->ShowFolders(mask, show, arg);
     }
 }
@@ -158,7 +159,7 @@ void VqsConfigTreeItem::ShowFolders(UINT mask, BOOL show, int arg)
 void VqsConfigTreeItem::ReloadChildren(VqsModel& model)
 {
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        if (VqsConfigTreeItem* child = AsConfigItem(GetChildren().GetNext(position)))
+        if (VqsConfigTreeItem* child = ConfigItemOf(GetChildren().GetNext(position)))
             child->Reload(model);
     }
 }
@@ -199,7 +200,7 @@ Map* VqsConfigTreeItem::ReadAheadHolding(Map ReadAhead::*map, const PxObjectPtr&
     if (!object)
         return nullptr;
     for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
-        const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+        const VqsConfigTreeItem* ancestor = ConfigItemOf(item);
         if (ancestor && ancestor->m_pReadAhead && (ancestor->m_pReadAhead->*map).count(object->GetHandle().MapKey()))
             return &(ancestor->m_pReadAhead->*map);
     }
@@ -239,7 +240,7 @@ std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead
         return std::nullopt;
     if (!ReadAheadHolding(&ReadAhead::contents, link)) {
         for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
-            const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+            const VqsConfigTreeItem* ancestor = ConfigItemOf(item);
             if (ancestor && ancestor->m_pReadAhead && ancestor->m_pReadAhead->readFrom) {
                 ancestor->m_pReadAhead->readFrom(link);
                 break;
@@ -249,23 +250,24 @@ std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead
     return TakeOut(ReadAheadHolding(&ReadAhead::contents, link), link);
 }
 
-std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::ReferencesReadAhead(
+std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeReferencesReadAhead(
     const std::vector<PxObjectPtr>& members) const
 {
     for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
-        const auto* ancestor = dynamic_cast<VqsConfigTreeItem*>(item);
+        const VqsConfigTreeItem* ancestor = ConfigItemOf(item);
         if (!ancestor || !ancestor->m_pReadAhead)
             continue;
-        const auto& references = ancestor->m_pReadAhead->references;
+        auto& references = ancestor->m_pReadAhead->references;
+        const bool readAll = std::all_of(members.begin(), members.end(), [&](const PxObjectPtr& member) {
+            return references.count(member->GetHandle().MapKey()) != 0;
+        });
+        if (!readAll)
+            continue;
         std::vector<PxObjectPtr> referred;
-        for (const PxObjectPtr& member : members) {
-            const auto found = references.find(member->GetHandle().MapKey());
-            if (found == references.end())
-                break;
-            referred.push_back(found->second);
-        }
-        if (referred.size() == members.size())
-            return referred;
+        referred.reserve(members.size());
+        for (const PxObjectPtr& member : members)
+            referred.push_back(*TakeOut(&references, member));
+        return referred;
     }
     return std::nullopt;
 }
@@ -274,7 +276,7 @@ std::optional<int> VqsConfigTreeItem::KnownListSize()
 {
     if (m_listSize)
         return m_listSize;
-    VqsConfigTreeItem* parent = AsConfigItem(GetParent());
+    VqsConfigTreeItem* parent = ConfigItemOf(GetParent());
     const PxVQObjectPtr object = GetObject();
     if (!parent || !parent->m_pChildListSizes || !object)
         return std::nullopt;
@@ -316,10 +318,10 @@ int VqsConfigTreeItem::Compare(VqsTreeItem* other)
     VqsTreeItem* parent = GetParent();
     VqsTreeItem* otherParent = other->GetParent();
     if (parent == otherParent)
-        return CompareSiblings(AsConfigItem(other));
+        return CompareSiblings(ConfigItemOf(other));
     const BOOL folders = IsFolder(parent) || IsFolder(otherParent);
     if (folders && GetShownParent() == other->GetShownParent())
-        return CompareSiblings(AsConfigItem(other));
+        return CompareSiblings(ConfigItemOf(other));
     if (other->IsAncestorOf(this))
         return 1;
     if (IsAncestorOf(other))

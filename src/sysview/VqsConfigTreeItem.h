@@ -38,6 +38,7 @@ public:
     ~VqsConfigTreeItem() override;
 
     int Compare(VqsTreeItem* other) override;
+    VqsConfigTreeItem* AsConfigItem() final { return this; }
     BOOL CountsAsChild() override;
     VqsListView* GetView() override;
     VqsTreeView* GetTreeView() override;
@@ -205,8 +206,8 @@ protected:
     const std::vector<PxObjectPtr>* ListReadAhead(const PxObjectPtr& owner) const;
     std::optional<PxVQBSSoftLink::Contents> TakeContentsReadAhead(const PxObjectPtr& link) const;
     // The objects the members refer to as an ancestor's walk read them ahead (null where
-    // none); none unless it read them for every member.
-    std::optional<std::vector<PxObjectPtr>> ReferencesReadAhead(const std::vector<PxObjectPtr>& members) const;
+    // none), taken from what the walk holds; none unless it read them for every member.
+    std::optional<std::vector<PxObjectPtr>> TakeReferencesReadAhead(const std::vector<PxObjectPtr>& members) const;
     // Removes the children of the type whose link (read with `linkOf`) is the object.
     template <class Child, class Ptr>
     void RemoveChildrenLinkedTo(const PxObjectPtr& link, Ptr (Child::*linkOf)() const)

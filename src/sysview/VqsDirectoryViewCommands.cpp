@@ -11,6 +11,7 @@
 #include "proxy/PxVQOptions.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "shell/VqsMsgBox.h"
+#include "shell/VqsSortBatch.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsSysFrame.h"
 #include "sysview/VqsTreeItemSoftLink.h"
@@ -70,13 +71,6 @@ constexpr struct {
     UINT id;
     UINT bit;
 } kFolderCommands[] = {{32846, 32}, {32832, 1}, {32840, 8}, {32836, 4}, {32838, 2}, {32842, 16}};
-
-int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
-{
-    auto* a = dynamic_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(first));
-    auto* b = dynamic_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(second));
-    return a && b ? a->Compare(b) : 0;
-}
 
 BOOL KindOf(VqsConfigTreeItem* item, int& kind) { return item && item->GetObjectKind(kind); }
 
@@ -374,7 +368,7 @@ BOOL VqsDirectoryView::CollectSelectedReports(VqsReportRequest& request)
     return TRUE;
 }
 
-void VqsDirectoryView::SortRows() { SortItems(m_nSortMode, TRUE, CompareTreeOrder); }
+void VqsDirectoryView::SortRows() { VqsSortBatch::SortInTreeOrder(this, m_nSortMode); }
 
 int VqsDirectoryView::GetCommandState(UINT id, int* enabled, int* checked)
 {
@@ -567,9 +561,9 @@ void VqsDirectoryView::OnExpandBranch()
         return;
     CWaitCursor wait;
     VqsRedrawSwitch redraw(this);
+    // The branch's sort batch leaves the rows in tree order.
     item->ExpandBranch();
     item->SelectExclusive();
-    SortRows();
     PostUpdateAllCommands();
 }
 

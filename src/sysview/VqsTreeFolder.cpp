@@ -51,7 +51,7 @@ void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
         std::vector<PxObjectPtr> owners;
         for (POSITION position = GetChildren().GetHeadPosition(); position;) {
             VqsTreeItem* child = GetChildren().GetNext(position);
-            auto* item = dynamic_cast<VqsConfigTreeItem*>(child);
+            VqsConfigTreeItem* item = child->AsConfigItem();
             const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr();
             if (object && !ListReadAhead(object))
                 owners.push_back(object);
@@ -83,6 +83,10 @@ bool VqsTreeFolder::ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, L
             return false;
         known[owner->GetHandle().MapKey()] = static_cast<int>(list->size());
     }
+    // An item of an empty list is a leaf, which no walk fills to take its list.
+    for (const PxObjectPtr& owner : owners)
+        if (!known[owner->GetHandle().MapKey()])
+            TakeListReadAhead(owner);
     sizes = std::move(known);
     return true;
 }
@@ -163,7 +167,7 @@ void VqsTreeFolder::ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr
         std::vector<PxObjectPtr> chunk;
         for (std::size_t index = found->second; index < end; ++index) {
             if (!chunks->read[index])
-                chunk.push_back(chunks->links[index]);
+                chunk.push_back(std::move(chunks->links[index]));
             chunks->read[index] = true;
         }
         constexpr std::size_t kMostLinks = 64;
@@ -266,7 +270,7 @@ protected:
         if (links.empty())
             return;
         const std::vector<PxObjectPtr> objects(links.begin(), links.end());
-        std::optional<std::vector<PxObjectPtr>> components = ReferencesReadAhead(objects);
+        std::optional<std::vector<PxObjectPtr>> components = TakeReferencesReadAhead(objects);
         if (!components)
             components = PxVQProfileSoftLink::ComponentsOf(objects);
         std::vector<PxVQElementSoftLinkPtr> kept;
@@ -469,7 +473,7 @@ VqsTreeFolder::Handles VqsTreeFolder::ChildHandles() const
     Handles handles;
     handles.reserve(static_cast<std::size_t>(GetChildren().GetCount()));
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        auto* child = dynamic_cast<VqsConfigTreeItem*>(GetChildren().GetNext(position));
+        VqsConfigTreeItem* child = GetChildren().GetNext(position)->AsConfigItem();
         if (const PxVQObjectPtr object = child ? child->GetObject() : PxVQObjectPtr())
             handles.insert(object->GetHandle());
     }

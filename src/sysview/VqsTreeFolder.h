@@ -84,8 +84,8 @@ private:
     // groups and bundles, and what the profiles and the members of those lists refer to.
     // Answers how many objects the contents and the lists hold.
     static std::size_t ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
-    // The sizes of the objects' lists as an ancestor's walk read them ahead; false, and the
-    // sizes left alone, unless it read all of them.
+    // The sizes of the objects' lists as an ancestor's walk read them ahead, the empty ones
+    // taken out; false, and the sizes left alone, unless it read all of them.
     bool ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const;
     // The lists of the owners, read together into the read-ahead; answers their members.
     static std::vector<PxObjectPtr> ReadListsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners,

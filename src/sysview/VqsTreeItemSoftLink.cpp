@@ -124,6 +124,14 @@ BOOL VqsTreeItemSoftLink::RefreshTexts()
     changed = Store(m_strDescription, m_link->GetDescription()) || changed;
     changed = Store(m_nStatus, m_link->GetState()) || changed;
     changed = Store(m_nUpdated, m_link->GetUpdatedFlag()) || changed;
+    m_bTextMade = false;
+    return changed;
+}
+
+const char* VqsTreeItemSoftLink::GetDisplayText()
+{
+    if (m_bTextMade)
+        return m_strText;
     m_strText = m_strName;
     if (m_nStatus != 0) {
         CString format;
@@ -133,7 +141,8 @@ BOOL VqsTreeItemSoftLink::RefreshTexts()
         m_strText += status;
     }
     m_strText += "\t" + m_strDescription;
-    return changed;
+    m_bTextMade = true;
+    return m_strText;
 }
 
 // ---------------------------------------------------------------- business-segment link
@@ -487,7 +496,7 @@ void VqsTreeItemGroup::FillChildren(int insertRows)
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     ListOf(m_group, aliases, [this](auto& list) { m_group->GetListOfReportSoftLinkAliases(list); });
     const ReferencesByKey reports =
-        ReferencesOf(aliases, ReferencesReadAhead(aliases.Objects()), &PxVQReportSoftLinkAlias::SoftLinksOf);
+        ReferencesOf(aliases, TakeReferencesReadAhead(aliases.Objects()), &PxVQReportSoftLinkAlias::SoftLinksOf);
     FillFromList(aliases, insertRows, [this, &reports](const PxVQReportSoftLinkAliasPtr& alias) {
         return new VqsTreeItemReportAlias(this, alias, reports.at(KeyOf(alias)));
     });
@@ -593,7 +602,7 @@ void VqsTreeItemBundle::FillChildren(int insertRows)
     PxTypedList<PxVQIspecBundleDataPtr> entries;
     ListOf(m_bundle, entries, [this](auto& list) { m_bundle->GetListOfIspecBundleData(list); });
     const ReferencesByKey ispecs =
-        ReferencesOf(entries, ReferencesReadAhead(entries.Objects()), &PxVQIspecBundleData::IspecInformationsOf);
+        ReferencesOf(entries, TakeReferencesReadAhead(entries.Objects()), &PxVQIspecBundleData::IspecInformationsOf);
     FillFromList(entries, insertRows, [this, &ispecs](const PxVQIspecBundleDataPtr& entry) {
         return new VqsTreeItemIspecBundleData(this, entry, ispecs.at(KeyOf(entry)), m_bOldConfig);
     });

@@ -20,7 +20,7 @@ public:
 
     BOOL GetOverlayImage(VqsImageRef& image) override;
     const char* GetText() override { return m_strName; }
-    const char* GetDisplayText() override { return m_strText; }
+    const char* GetDisplayText() override;
     PxVQObjectPtr GetObject() override { return m_link; }
     BOOL RefreshTexts() override;
     // 0 business segment, 1 component, 2 event, 3 report, 4 profile, 5 global logic.
@@ -38,7 +38,10 @@ protected:
     CString m_strDescription;
     int m_nStatus = 0;
     int m_nUpdated = 0;
+    // The row text, made when it is first shown after the texts were read: a search reads
+    // many links whose rows it never shows.
     CString m_strText;
+    bool m_bTextMade = false;
 };
 
 class VqsTreeItemBSSoftLink : public VqsTreeItemSoftLink {

@@ -4,6 +4,7 @@
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxVQLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
 #include "sysview/VqsTreeItemSoftLink.h"
@@ -11,6 +12,7 @@
 #include "win/Messages.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -372,6 +374,73 @@ TEST_F(DirectoryTreeTest, FindReadsTheListsOfTheSystemsItGoesThroughTogether)
     EXPECT_EQ(PxTesting::ListReads("PxVQConfig::GetListOfBSSoftLinks"), 0);
     EXPECT_GT(PxTesting::ListReads("PxVQBSSoftLink::ContentsOf"), 0);
     EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::GetListOfElementSoftLinks"), 0);
+}
+
+namespace {
+
+// The ids of what the entries of the system's bundles and report groups and its profiles refer to.
+std::vector<std::int64_t> ReferredFromBranch(const PxVQSystemPtr& system)
+{
+    const std::vector<PxObjectPtr> segmentLinks = PxVQConfig::BSSoftLinksOf({system->GetCurConfig()}).front();
+    std::vector<PxObjectPtr> profiles;
+    std::vector<PxObjectPtr> groups;
+    std::vector<PxObjectPtr> bundles;
+    for (const PxVQBSSoftLink::Contents& contents : PxVQBSSoftLink::ContentsOf(segmentLinks)) {
+        for (const PxObjectPtr& link : contents.elementLinks)
+            if (link->_IsKindOf("PxVQProfileSoftLink"))
+                profiles.push_back(link);
+        groups.insert(groups.end(), contents.reportGroups.begin(), contents.reportGroups.end());
+        bundles.insert(bundles.end(), contents.bundles.begin(), contents.bundles.end());
+    }
+    const auto members = [](const std::vector<std::vector<PxObjectPtr>>& lists) {
+        std::vector<PxObjectPtr> all;
+        for (const auto& list : lists)
+            all.insert(all.end(), list.begin(), list.end());
+        return all;
+    };
+    std::vector<PxObjectPtr> referred = PxVQProfileSoftLink::ComponentsOf(profiles);
+    for (const PxObjectPtr& object :
+         PxVQReportSoftLinkAlias::SoftLinksOf(members(PxVQReportGroup::ReportSoftLinkAliasesOf(groups))))
+        referred.push_back(object);
+    for (const PxObjectPtr& object :
+         PxVQIspecBundleData::IspecInformationsOf(members(PxVQBundle::IspecBundleDataOf(bundles))))
+        referred.push_back(object);
+    std::vector<std::int64_t> oids;
+    for (const PxObjectPtr& object : referred)
+        if (object)
+            oids.push_back(static_cast<std::int64_t>(object->GetHandle().MapKey()));
+    return oids;
+}
+
+} // namespace
+
+// A search through the systems lets go of what it read ahead for each branch it passed: by
+// the time it reads ahead for the last systems, nothing the first system's branch refers to
+// is held any more.
+TEST_F(DirectoryTreeTest, FindLetsGoOfWhatItReadAheadForTheSystemsItPassed)
+{
+    for (const char* system : {"Sample system 3", "Sample system 4", "Sample system 5"})
+        MakeSystem(system, system, true);
+    OpenFrame();
+    const std::vector<std::int64_t> referred =
+        ReferredFromBranch(dynamic_cast<VqsConfigTreeItem*>(Item("Sample system 1"))->GetSystem());
+    ASSERT_GT(referred.size(), 3u);
+    std::size_t held = referred.size();
+    std::function<void()> countHeld = [&] {
+        held = std::count_if(referred.begin(), referred.end(),
+                             [&](std::int64_t oid) { return PxTesting::IsHeld(*app.GetLink(), oid); });
+        PxFaultInjection::Run("PxVQBSSoftLink::ContentsOf", countHeld);
+    };
+    PxFaultInjection::Run("PxVQBSSoftLink::ContentsOf", countHeld);
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(143).Replace(1403, "Sample system 5").OK();
+        Command(57636);
+        ui.Verify();
+    }
+    PxFaultInjection::Reset();
+    ASSERT_EQ(view->GetSelectedItem(), Item("Sample system 5"));
+    EXPECT_EQ(held, 0u);
 }
 
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)
