@@ -135,6 +135,30 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     }
 }
 
+void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count)
+{
+    session.Locks().Unlock(session.Id(), oids, count);
+    session.RaiseCheck().Released(oids, count);
+}
+
+void CheckRaise(PxSession& session, const std::vector<PxVQObjectPtr>& objects, int kind, const char* operation)
+{
+    if (!PxLockRaiseCheck::On())
+        return;
+    std::vector<std::int64_t> oids;
+    std::vector<PxVQObjectPtr> named;
+    for (const PxVQObjectPtr& object : objects)
+        if (object) {
+            oids.push_back(static_cast<std::int64_t>(object->GetHandle().MapKey()));
+            named.push_back(object);
+        }
+    auto guard = session.Guard();
+    session.RaiseCheck().Check(oids, kind, operation, [&](std::size_t index) {
+        return std::string(named[index]->GetClassName()) + " " + std::to_string(oids[index]) + " of user \"" +
+               session.UserCode() + "\"";
+    });
+}
+
 } // namespace
 
 PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>& row)
@@ -162,14 +186,15 @@ std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list)
 PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, int kind,
                               const char* operation)
 {
+    CheckRaise(*core.Session(), objects, kind, operation);
     return Run(
         core, objects, operation,
         [kind](PxSession& session, const std::int64_t* oids, std::size_t count, bool queue) {
-            return session.Locks().Lock(session.Id(), oids, count, kind, queue);
+            PxLockStore::Attempt attempt = session.Locks().Lock(session.Id(), oids, count, kind, queue);
+            session.RaiseCheck().Granted(oids, attempt.granted, kind);
+            return attempt;
         },
-        [](PxSession& session, const std::int64_t* oids, std::size_t count) {
-            session.Locks().Unlock(session.Id(), oids, count);
-        });
+        UnlockHolds);
 }
 
 PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects)
@@ -177,7 +202,7 @@ PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPt
     std::shared_ptr<PxSession> session = core.Session();
     std::vector<std::int64_t> oids = OidsOf(objects);
     auto guard = session->Guard();
-    session->Locks().Unlock(session->Id(), oids.data(), oids.size());
+    UnlockHolds(*session, oids.data(), oids.size());
     return PxLockErrorInfo(PxLockGranted, objects.size() == 1 ? objects.front() : PxVQObjectPtr());
 }
 

@@ -319,6 +319,7 @@ void PxSession::ForgetChanges() noexcept
     m_putOffSteps.clear();
     for (PxLinkCore* core : m_cores)
         core->AfterRollback(m_created);
+    m_raiseCheck.Dropped(m_created);
     try {
         if (!m_created.empty())
             m_locks->DropLocksOf(m_id, m_created);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "proxy/PxException.h"
+#include "proxy/PxLockRaiseCheck.h"
 #include "proxy/PxLockStore.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxStore.h"
@@ -32,6 +33,8 @@ public:
     std::unique_lock<std::recursive_mutex> Guard() const { return std::unique_lock(m_mutex); }
     PxStore& Store() { return *m_store; }
     PxLockStore& Locks() { return *m_locks; }
+    // What the session's lock calls hold, for the raise check of test runs.
+    PxLockRaiseCheck& RaiseCheck() { return m_raiseCheck; }
     std::int64_t Id() const { return m_id; }
     const std::string& UserCode() const { return m_userCode; }
     PxProcess* Process() { return &m_process; }
@@ -101,6 +104,7 @@ private:
     mutable std::recursive_mutex m_mutex;
     std::unique_ptr<PxStore> m_store;
     std::unique_ptr<PxLockStore> m_locks;
+    PxLockRaiseCheck m_raiseCheck;
     std::string m_userCode;
     std::int64_t m_id;
     PxProcess m_process;

@@ -104,12 +104,25 @@ BOOL VqsEditSession::OnControlChanged(VqsOptCtrl& binder)
     return TRUE;
 }
 
-BOOL VqsEditSession::LockForWrite()
+BOOL VqsEditSession::LockForWriteAfter(const std::function<BOOL()>& lockAbove)
 {
-    VqsLockScope scope(VqsSessionLink());
-    for (Entry& entry : m_entries) {
-        if (entry.editLock == VqsFutureUpdateLock && !entry.bag->LockObjects(VqsWriteLock))
-            return FALSE;
+    Release();
+    if (!lockAbove())
+        return FALSE;
+    {
+        VqsLockScope scope(VqsSessionLink());
+        for (Entry& entry : m_entries) {
+            if (!entry.bag->LockObjects(entry.editLock == VqsFutureUpdateLock ? VqsWriteLock : entry.editLock)) {
+                Release();
+                return FALSE;
+            }
+        }
+    }
+    m_bLocked = TRUE;
+    BOOL reloaded = FALSE;
+    if (ReportDeleted() || !ReloadWhenChanged(&reloaded) || reloaded) {
+        Release();
+        return FALSE;
     }
     return TRUE;
 }
@@ -118,6 +131,7 @@ void VqsEditSession::Release()
 {
     for (Entry& entry : m_entries)
         entry.bag->Release();
+    m_bLocked = FALSE;
 }
 
 BOOL VqsEditWritten(VqsModelNode* node)

@@ -1,7 +1,8 @@
 // The edit protocol of the configuration dialogs: the objects the dialog edits are recorded
 // when it opens, without a lock; the first real change locks them for update and finds out
 // whether another user deleted them (OK is then disabled) or committed a newer edition
-// (the dialog reloads); OK write-locks them.
+// (the dialog reloads); OK gives that lock back, locks what it checks above them, then
+// write-locks them.
 #pragma once
 
 #include "model/VqsLockBag.h"
@@ -52,9 +53,14 @@ public:
     // A control changed: locks for update, takes the value, and marks the dialog modified;
     // the control shows its saved value again when that fails. TRUE when the change holds.
     BOOL OnControlChanged(VqsOptCtrl& binder);
-    // Write-locks the edited objects for OK; FALSE when refused (reported by the lock bag).
-    BOOL LockForWrite();
-    // Gives back one hold of every recorded object's locks.
+    // OK's locks in the order every writer takes them (OK writes or checks an object above
+    // the edited ones: the enterprise or the owner whose names it checks): the locks of the first change are given back, `lockAbove` locks that object, then the
+    // edited objects are write-locked and checked again as the first change checks them
+    // (another user deleted them: 61746 and OK disabled; changed them: 61747 and the fields
+    // read again). FALSE when a lock was refused or an object is gone or changed; the edited
+    // objects are then held by nothing and the next change locks them again.
+    BOOL LockForWriteAfter(const std::function<BOOL()>& lockAbove);
+    // Gives back one hold of every recorded object's locks; the next change locks again.
     void Release();
 
     BOOL IsDeleted() const { return m_bDeleted; }

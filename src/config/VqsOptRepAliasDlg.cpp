@@ -328,8 +328,6 @@ BOOL VqsOptRepAliasEditDlg::IsNameTaken(const CString& generateAs, VqsLockBag& o
 
 BOOL VqsOptRepAliasEditDlg::Save(const CString& generateAs)
 {
-    if (!m_session.LockForWrite())
-        return FALSE;
     {
         VqsTransactionRepAlias transaction(m_pAliasNode->GetReportAlias());
         transaction.SetReportAliasGenerateAs(generateAs);
@@ -353,21 +351,24 @@ void VqsOptRepAliasEditDlg::OnOK()
     VqsModelNodeRepGroup* group = m_pAliasNode->GetRepGroupNode();
     VqsLockBag groupBag(VqsWriteLock);
     VqsLockBag others(VqsWriteLock);
+    const auto lockGroup = [&] {
+        VqsLockScope scope(VqsSessionLink());
+        return groupBag.LockNode(group);
+    };
+    if (!m_session.LockForWriteAfter(lockGroup))
+        return;
     try {
-        {
-            VqsLockScope scope(VqsSessionLink());
-            if (!groupBag.LockNode(group))
-                return;
-        }
         group->LoadRepAliases(VqsLoadReread);
         if (!generateAs.IsEmpty() && IsNameTaken(generateAs, others)) {
             groupBag.Release();
             others.Release();
+            m_session.Release();
             return;
         }
     } catch (const VqReportableException& error) {
         groupBag.Release();
         others.Release();
+        m_session.Release();
         ShowErrorById(IDS_CANNOT_COLLECT_REPORTS, error);
         return;
     }

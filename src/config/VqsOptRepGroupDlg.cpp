@@ -160,8 +160,6 @@ BOOL VqsOptRepGroupEditDlg::OnInitDialog()
 
 BOOL VqsOptRepGroupEditDlg::Save(const CString& name, const CString& shortName)
 {
-    if (!m_session.LockForWrite())
-        return FALSE;
     {
         VqsTransactionGroup transaction(m_pGroupNode->GetReportGroup());
         transaction.SetReportGroupSpec(name, shortName, m_description.GetValue());
@@ -182,21 +180,26 @@ void VqsOptRepGroupEditDlg::OnOK()
     VqsLockBag bag(VqsWriteLock);
     CString name;
     CString shortName;
+    const auto lockLink = [&] {
+        VqsLockScope scope(VqsSessionLink());
+        return bag.LockNode(link);
+    };
+    if (!m_session.LockForWriteAfter(lockLink))
+        return;
     try {
-        {
-            VqsLockScope scope(VqsSessionLink());
-            if (!bag.LockNode(link))
-                return;
-        }
         link->Refresh();
         if (!TakeNames(name, shortName)) {
             bag.Release();
+            m_session.Release();
             return;
         }
-        if (IsNameTaken(link, m_pGroupNode->GetReportGroup(), name, shortName, bag))
+        if (IsNameTaken(link, m_pGroupNode->GetReportGroup(), name, shortName, bag)) {
+            m_session.Release();
             return;
+        }
     } catch (const VqReportableException& error) {
         bag.Release();
+        m_session.Release();
         ShowErrorById(IDS_CANNOT_ACCESS_GROUPS, error);
         return;
     }

@@ -205,8 +205,6 @@ BOOL VqsOptionsGenSetDlg::AreNamesFree(const CString& name, const CString& short
 
 BOOL VqsOptionsGenSetDlg::Save(const CString& name, const CString& shortName)
 {
-    if (!m_session.LockForWrite())
-        return FALSE;
     // A description the user left is written back as loaded, not as the field shows it.
     const bool changed = m_description.GetValue() != m_strShownDescription;
     CString description = changed ? m_description.GetValue() : m_strLoadedDescription;
@@ -237,8 +235,14 @@ void VqsOptionsGenSetDlg::OnOK()
     if (!VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kVqsGenSetNameLength, name, shortName))
         return;
     VqsLockBag config(VqsWriteLock);
-    if (!AreNamesFree(name, shortName, config))
+    const auto lockConfig = [&] {
+        VqsLockScope scope(VqsSessionLink());
+        return config.LockNode(m_pGenSetNode->GetParent());
+    };
+    if (!m_session.LockForWriteAfter(lockConfig) || !AreNamesFree(name, shortName, config)) {
+        m_session.Release();
         return;
+    }
     const BOOL saved = Save(name, shortName);
     m_session.Release();
     if (saved)

@@ -127,8 +127,6 @@ BOOL VqsOptionsSystemDlg::AreNamesFree(const CString& name, const CString& short
 // the user edited it or not.
 BOOL VqsOptionsSystemDlg::Save(const CString& name, const CString& shortName)
 {
-    if (!m_session.LockForWrite())
-        return FALSE;
     const CString identifier = VqsWithoutShiftMarks(m_identifier.GetValue());
     {
         VqsTransactionSystem transaction(m_pSystemNode->GetSystem());
@@ -152,8 +150,14 @@ void VqsOptionsSystemDlg::OnOK()
     if (!VqsTakeNames(this, m_bLongNames, m_name, IDC_NAME, m_shortName, kVqsSystemNameLength, name, shortName))
         return;
     VqsLockBag enterprise(VqsWriteLock);
-    if (!AreNamesFree(name, shortName, enterprise))
+    const auto lockEnterprise = [&] {
+        VqsLockScope scope(VqsSessionLink());
+        return enterprise.LockNode(m_pSystemNode->GetRoot());
+    };
+    if (!m_session.LockForWriteAfter(lockEnterprise) || !AreNamesFree(name, shortName, enterprise)) {
+        m_session.Release();
         return;
+    }
     const BOOL saved = Save(name, shortName);
     m_session.Release();
     if (saved)

@@ -147,6 +147,9 @@ BOOL VqsHostSpecDlg::BeginEdit(BOOL* reloaded)
         return FALSE;
     if (m_bEditBegun)
         return TRUE;
+    // The enterprise is left to OK's own lock: held from the first change it would keep every
+    // other user's step that writes the enterprise waiting while the dialog stays open.
+    m_pBag->Drop(m_pEnterprise);
     {
         VqsLockScope scope(SessionLink());
         if (!m_pBag->LockObjects(VqsFutureUpdateLock))

@@ -278,9 +278,16 @@ BOOL VqsPackSpecDlg::BeginEdit(BOOL* reloaded)
 {
     *reloaded = FALSE;
     if (!m_bEditLocksHeld) {
-        m_ownBag.LockNode(m_pPack);
-        if (m_pAssociation)
-            m_ownBag.LockNode(m_pAssociation);
+        // The pack and its association are the edit's, with an update lock: long-read by the
+        // opener's bag too, their update lock would raise a read this session holds. The
+        // enterprise is left to Apply's own locks: long-read from the first change it would
+        // keep every other user's step that writes the enterprise waiting while the dialog
+        // stays open.
+        m_pCallerBag->Drop(m_pPack->GetRoot());
+        for (VqsModelNode* edited : {static_cast<VqsModelNode*>(m_pPack), static_cast<VqsModelNode*>(m_pAssociation)}) {
+            m_pCallerBag->Drop(edited);
+            m_ownBag.LockNode(edited);
+        }
         {
             VqsLockScope scope(SessionLink());
             if (!m_pCallerBag->LockObjects(VqsLongReadLock))
@@ -326,7 +333,7 @@ BOOL VqsPackSpecDlg::TakeOverAssociationCreatedMeanwhile(BOOL* reloaded)
         VqsModelNodeEnterprise* root = m_pPack->GetRoot();
         {
             VqsLockScope scope(SessionLink());
-            if (!longRead.LockNode(association) || !write.LockNode(association)) {
+            if (!write.LockNode(association)) {
                 EndDialog(IDCANCEL);
                 return TRUE;
             }

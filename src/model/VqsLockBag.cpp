@@ -106,6 +106,15 @@ void VqsLockBag::UnlockObject(const PxVQObjectPtr& object, unsigned times)
     }
 }
 
+void VqsLockBag::Drop(VqsModelNode* node)
+{
+    const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+    if (!ContainsObject(object))
+        return;
+    Forget(object);
+    UnlockObject(object, m_nKind != VqsNoLock ? m_nHoldCount : 0);
+}
+
 int VqsLockBag::LockNode(VqsModelNode* node)
 {
     const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();

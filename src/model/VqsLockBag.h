@@ -58,6 +58,8 @@ public:
     // Locks the nodes, taking over what the other bag holds, with passing read locks on
     // their parents; the other bag ends empty of locks.
     int LockNodesFrom(CObList& nodes, VqsLockBag& other);
+    // Gives back the bag's holds on the node's object and forgets it.
+    void Drop(VqsModelNode* node);
     // Called after each hold the bag gives back (not while the bag itself ends).
     void SetReleaseObserver(std::function<void()> observer) { m_onRelease = std::move(observer); }
     // Takes the other bag's hold count and objects; the other keeps its count and nothing.

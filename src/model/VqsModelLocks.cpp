@@ -33,6 +33,7 @@ const UINT IDS_CANNOT_ACCESS_SEGMENT = 61723;
 const UINT IDS_CANNOT_ACCESS_REPORT_IN_GROUP = 61733;
 const UINT IDS_CANNOT_ACCESS_BUNDLE_ISPECS = 61888;
 const UINT IDS_CANNOT_ACCESS_BUNDLES = 61889;
+const UINT IDS_ITEM_DELETED = 61746;
 const UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 
 PxVQLink* SessionLink()
@@ -267,22 +268,53 @@ bool VqsModel::LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object)
     return true;
 }
 
+namespace {
+
+// Locks the path of every node, the enterprise first, each object with the bag's kind.
+bool LockPathsOf(CObList& nodes, VqsLockBag& bag)
+{
+    VqsLockScope scope(SessionLink());
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+        if (!node->LockPath(bag, node->GetObject()))
+            return false;
+    }
+    return true;
+}
+
+// The nodes whose objects another user deleted while this one waited leave the list, each
+// told with 61746; false when none is left.
+bool DropNodesDeletedMeanwhile(CObList& nodes, VqsLockBag& locked)
+{
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        const POSITION at = pos;
+        auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+        if (locked.ReportDeleted(IDS_ITEM_DELETED, node))
+            nodes.RemoveAt(at);
+    }
+    return !nodes.IsEmpty();
+}
+
+} // namespace
+
 bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
 {
     CWaitCursor wait;
+    // The locks of the caller's lock step are given back before the question and before the
+    // delete's own locks, which are taken from the enterprise down, each object once with the
+    // kind the delete needs: a read kept while waiting for a write waits for ever on another
+    // user doing the same.
+    held.ReleaseAll();
     BOOL check = FALSE;
     if (!VqsConfirmCancelBoxId(check, IDS_CHECK_CHANGED_OPTIONS))
         return false;
     // Failures below answer false, not the "go on" that would tell the caller all went well.
-    VqsLockBag listed(VqsFutureUpdateLock);
     // Deleting a node may delete others of the list with it (an Ispec link's profiles).
     VqsNodeListRefs remaining(nodes);
     if (check) {
-        {
-            VqsLockScope scope(SessionLink());
-            if (!listed.LockNodesFrom(nodes, held))
-                return false;
-        }
+        VqsLockBag listed(VqsFutureUpdateLock);
+        if (!LockPathsOf(nodes, listed) || !DropNodesDeletedMeanwhile(nodes, listed))
+            return false;
         bool yesToAll = false;
         for (remaining.DropDeleted(); !nodes.IsEmpty() && !yesToAll; remaining.DropDeleted()) {
             auto* node = static_cast<VqsModelNode*>(nodes.GetHead());
@@ -309,14 +341,10 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
         return true;
     VqsLockBag write(VqsWriteLock);
     remaining.DropDeleted();
-    {
-        VqsLockScope scope(SessionLink());
-        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-            auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
-            if (!node->LockPath(write, node->GetObject()))
-                return false;
-        }
-    }
+    if (nodes.IsEmpty())
+        return true;
+    if (!LockPathsOf(nodes, write) || !DropNodesDeletedMeanwhile(nodes, write))
+        return false;
     // Checked under the write locks, which a generation's start waits for.
     for (POSITION pos = nodes.GetHeadPosition(); pos;)
         if (VqsRefusedDeleteWhileGenerationRuns(static_cast<VqsModelNode*>(nodes.GetNext(pos))->GetObject()))

@@ -254,3 +254,17 @@ TEST_F(HostSpecDlgTest, AHostChangedMeanwhileIsReadAgainAtTheFirstChange)
     ASSERT_TRUE(Host("NTHOST3"));
     EXPECT_EQ(std::string(Host("NTHOST3")->GetAddress()), "10.7.7.7");
 }
+
+// A host changed and left open holds the host alone: another user's step that writes the
+// enterprise (a Delete of a system, a New System) goes on meanwhile.
+TEST_F(HostSpecDlgTest, AChangedHostLeftOpenLeavesTheEnterpriseToOtherUsers)
+{
+    int enterpriseLock = -1;
+    ui.ExpectDialog(IDD_HOST_SPEC)
+        .Replace(VqsHostSpecDlg::IDC_ADDRESS, "changed.example")
+        .Run([&] { enterpriseLock = OtherUser()->GetLVQEnterprise()->WriteLock(0).GetErrorCode(); })
+        .Cancel();
+    OpenHost("UNIXHOST");
+    ui.Verify();
+    EXPECT_EQ(enterpriseLock, PxLockGranted);
+}

@@ -382,3 +382,17 @@ TEST_F(PackDialogsTest, TheFocusGoesBackIntoTheAssociationPageWhenTheDialogIsAct
     ASSERT_TRUE(path);
     EXPECT_EQ(focusAfter, path);
 }
+
+// A pack changed and left open holds what it edits and the host: another user's step that
+// writes the enterprise (a Delete of a system, a New System) goes on meanwhile.
+TEST_F(PackDialogsTest, AChangedPackLeftOpenLeavesTheEnterpriseToOtherUsers)
+{
+    int enterpriseLock = -1;
+    ui.ExpectDialog(IDD_PACK_SPEC)
+        .Click(VqsPackSpecDlg::IDC_TABLESPACE)
+        .Run([&] { enterpriseLock = OtherUser()->GetLVQEnterprise()->WriteLock(0).GetErrorCode(); })
+        .Cancel();
+    OpenPack("TARSKPACK", "NTHOST");
+    ui.Verify();
+    EXPECT_EQ(enterpriseLock, PxLockGranted);
+}

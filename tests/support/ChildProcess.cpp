@@ -1,5 +1,7 @@
 #include "support/ChildProcess.h"
 
+#include "proxy/PxLockRaiseCheck.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,11 +31,14 @@ ChildProcess::ChildProcess(const std::vector<std::function<void()>>& steps)
         char word = kNextStep;
         for (std::size_t step = 0; step < steps.size() && word == kNextStep; ++step) {
             char byte = 1;
+            const int raises = PxLockRaiseCheck::Raises();
             try {
                 steps[step]();
             } catch (...) {
                 byte = 0;
             }
+            if (PxLockRaiseCheck::Raises() != raises)
+                byte = 0; // the raise is on standard error
             (void)!write(m_ready[1], &byte, 1);
             if (read(m_go[0], &word, 1) != 1)
                 break;

@@ -20,9 +20,11 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Waits until the child has done its work; false when the work failed.
+    // Waits until the child has done its work; false when the work failed or raised a read
+    // lock it held.
     bool WaitReady();
-    // Lets the child run its next step and waits until it has; false when the step failed.
+    // Lets the child run its next step and waits until it has; false when the step failed
+    // (as WaitReady).
     bool RunNextStep();
     // Lets the child end and waits for it to be gone.
     void Finish();

@@ -79,21 +79,6 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
            wizards[static_cast<int>(info.param.wizard)] + held[static_cast<int>(info.param.held)];
 }
 
-// Before each retry question of the session's locks: once the lock thread has caught up with
-// the clock, the step runs; then the module's own callback answers.
-struct RetryGate {
-    static inline DWORD lockThread = 0;
-    static inline std::function<void()> step;
-
-    static int Ask(PxLockErrorInfo& info)
-    {
-        vqwin::WaitUntilThreadWaits(lockThread);
-        if (step)
-            step();
-        return VqsLockRetryCallback(info);
-    }
-};
-
 struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
     vqtest::ScriptedUiDriver ui;
     vqclock::ManualClock clock;
@@ -199,22 +184,7 @@ struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
 
     // The session of this process, with `step` run at each retry question of its locks. Its
     // progress dialog shows two seconds into a wait.
-    void StartSession(std::function<void()> step)
-    {
-        ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
-        RetryGate::lockThread = VqsLockManager::GetInstance()->FindThreadOfLink(app.GetLink())->m_nThreadID;
-        RetryGate::step = std::move(step);
-        app.GetLink()->PxSetRetryFunction(&RetryGate::Ask);
-        OpenFrame();
-    }
-
-    // The dialog shows (not minimised, as it starts) once a lock has been waited for.
-    bool ProgressShown() const
-    {
-        VqsLockThread* thread = VqsLockManager::GetInstance()->FindThreadOfLink(app.GetLink());
-        const HWND dialog = thread ? thread->GetProgressDlg().m_hWnd : nullptr;
-        return dialog && ::IsWindowVisible(dialog) && !::IsIconic(dialog);
-    }
+    void StartSession(std::function<void()> step) { StartGatedSession(repository, std::move(step)); }
 
     // The wizard up to the page where the user presses Finish.
     vqtest::ScriptedUiDriver::WindowScript& WizardToFinish()

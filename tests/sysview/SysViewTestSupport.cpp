@@ -1,5 +1,8 @@
 #include "SysViewTestSupport.h"
 
+#include "model/VqsLockManager.h"
+#include "model/VqsLockRetryCallback.h"
+#include "model/VqsLockThread.h"
 #include "model/VqsModel.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQEnterprise.h"
@@ -13,6 +16,7 @@
 #include "win/CListCtrl.h"
 #include "win/Messages.h"
 #include "win/PrivateProfile.h"
+#include "win/Sync.h"
 
 namespace {
 
@@ -140,6 +144,30 @@ std::string SysViewTest::Setting(const char* key)
 PxVQSystemPtr SysViewTest::System(const char* name) const { return app.GetEnterprise()->GetSystem(name); }
 
 const char* StoreName(Store store) { return store == Store::Server ? "Server" : "File"; }
+
+void SysViewTest::StartGatedSession(const std::string& repository, std::function<void()> step)
+{
+    ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
+    RetryGate::lockThread = VqsLockManager::GetInstance()->FindThreadOfLink(app.GetLink())->m_nThreadID;
+    RetryGate::step = std::move(step);
+    app.GetLink()->PxSetRetryFunction(&RetryGate::Ask);
+    OpenFrame();
+}
+
+bool SysViewTest::ProgressShown() const
+{
+    VqsLockThread* thread = VqsLockManager::GetInstance()->FindThreadOfLink(app.GetLink());
+    const HWND dialog = thread ? thread->GetProgressDlg().m_hWnd : nullptr;
+    return dialog && ::IsWindowVisible(dialog) && !::IsIconic(dialog);
+}
+
+int RetryGate::Ask(PxLockErrorInfo& info)
+{
+    vqwin::WaitUntilThreadWaits(lockThread);
+    if (step)
+        step();
+    return VqsLockRetryCallback(info);
+}
 
 std::string NewSharedSample(Store store, const vqtest::TempDir& dir)
 {

@@ -6,6 +6,7 @@
 #include "../shell/ListFrameTestSupport.h"
 #include "../shell/ShellTestSupport.h"
 
+#include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQSystem.h"
 #include "support/SampleRepository.h"
 #include "support/ScriptedUiDriver.h"
@@ -64,6 +65,21 @@ struct SysViewTest : ShellTest {
     void MakeSystem(const std::string& text, const std::string& name, bool linkSales);
     void DeleteHostsOfType(int hostType);
     void StartWizard(Wizard wizard, const std::string& systemText);
+
+    // The session of this process on the repository, with `step` run at each retry question
+    // of its locks (RetryGate), and its frame.
+    void StartGatedSession(const std::string& repository, std::function<void()> step);
+    // The lock-progress box shows (not minimised, as it starts) once a lock has been waited for.
+    bool ProgressShown() const;
+};
+
+// Before each retry question of the session's locks: once the lock thread has caught up with
+// the clock, the step runs; then the module's own callback answers.
+struct RetryGate {
+    static inline DWORD lockThread = 0;
+    static inline std::function<void()> step;
+
+    static int Ask(PxLockErrorInfo& info);
 };
 
 // Where a repository that several processes share is kept: a file in the test's folder or a

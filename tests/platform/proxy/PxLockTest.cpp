@@ -2,8 +2,10 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockRaiseCheck.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
+#include "support/LockRaises.h"
 #include "win/Clock.h"
 
 #include <gtest/gtest.h>
@@ -420,6 +422,7 @@ TEST_P(PxLockTest, AListNamingAnObjectTwiceTakesTwoHoldsAndGivesBackTwo)
     EXPECT_TRUE(m_theirX->WriteLock(0));
     m_theirX->UnLock();
 
+    vqtest::ExpectedLockRaises raising;
     ASSERT_TRUE(m_x->ReadLock());
     ASSERT_TRUE(m_x->WriteLock(0));
     ASSERT_TRUE(m_x->WriteLock(0));
@@ -434,6 +437,7 @@ TEST_P(PxLockTest, AListNamingAnObjectTwiceTakesTwoHoldsAndGivesBackTwo)
 
 TEST_P(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
 {
+    vqtest::ExpectedLockRaises raising;
     ASSERT_TRUE(m_x->ReadLock());
     ASSERT_TRUE(m_x->WriteLock(0));
     m_x->UnLock();
@@ -441,6 +445,72 @@ TEST_P(PxLockTest, UnlockGivesBackTheWeakestHoldFirst)
     m_x->UnLock();
     EXPECT_TRUE(m_theirX->ReadLock());
     EXPECT_TRUE(m_x->UnLock()) << "giving back what is not held does nothing";
+}
+
+TEST_P(PxLockTest, ASessionAskingAStrongerKindOfWhatItHoldsForReadIsReported)
+{
+    if (!PxLockRaiseCheck::On())
+        GTEST_SKIP() << "the raise check is switched off";
+    struct Case {
+        std::vector<int> held; // taken in turn; 0 gives one hold back
+        int asked;
+        const char* raise; // the kinds the report names, empty for none
+    };
+    const Case cases[] = {
+        {{1}, 3, "held for read by this session, which asks it for future update"},
+        {{1}, 4, "held for read by this session, which asks it for write"},
+        {{2}, 3, "held for long read by this session, which asks it for future update"},
+        {{2}, 4, "held for long read by this session, which asks it for write"},
+        {{1, 2}, 4, "held for long read by this session, which asks it for write"},
+        {{1}, 2, ""},
+        {{3}, 4, ""},
+        {{3, 1}, 4, ""},
+        {{4, 1}, 4, ""},
+        {{1, 0}, 4, ""},
+        {{4, 1, 0}, 4, ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> raises;
+        {
+            vqtest::ExpectedLockRaises raising;
+            int holds = 0;
+            for (int kind : c.held) {
+                if (kind == 0) {
+                    m_x->UnLock();
+                    --holds;
+                } else {
+                    ASSERT_TRUE(LockOfKind(m_x, kind));
+                    ++holds;
+                }
+            }
+            ASSERT_TRUE(LockOfKind(m_x, c.asked));
+            raises = raising.Raises();
+            for (int i = 0; i <= holds; ++i)
+                m_x->UnLock();
+        }
+        const std::string what = ::testing::PrintToString(c.held) + " then " + std::to_string(c.asked);
+        if (*c.raise == '\0') {
+            EXPECT_TRUE(raises.empty()) << what;
+            continue;
+        }
+        ASSERT_EQ(raises.size(), 1u) << what;
+        EXPECT_NE(raises[0].find("PxVQObject " + std::to_string(m_x->GetHandle().MapKey()) + " of user \"alice/dev\""),
+                  std::string::npos)
+            << raises[0];
+        EXPECT_NE(raises[0].find(c.raise), std::string::npos) << raises[0];
+    }
+}
+
+TEST_P(PxLockTest, AListLockRaisingAReadIsReported)
+{
+    if (!PxLockRaiseCheck::On())
+        GTEST_SKIP() << "the raise check is switched off";
+    vqtest::ExpectedLockRaises raising;
+    PxTypedList<PxVQObjectPtr> hosts;
+    hosts.AddTail(m_x);
+    ASSERT_TRUE(m_a->ReadLock(hosts));
+    ASSERT_TRUE(m_a->WriteLock(hosts, 0));
+    EXPECT_EQ(raising.Raises().size(), 1u);
 }
 
 TEST_P(PxLockTest, LocksEndWithTheirSession)

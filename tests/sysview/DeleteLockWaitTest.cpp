@@ -1,0 +1,102 @@
+// A Delete of a system that another process holds (read-locked, as a host does from its
+// prepare until it is idle again), on a repository file and on a server: the Delete waits
+// with the lock-progress box up; Cancel in the box gives up without a message and deletes
+// nothing; left to wait, the Delete goes on once the other process lets go.
+#include "SysViewTestSupport.h"
+
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQLink.h"
+#include "support/ChildProcess.h"
+#include "support/ScriptedUiDriver.h"
+#include "win/Clock.h"
+#include "win/Messages.h"
+#include "win/UserActions.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr UINT kLockProgressDialog = 105;
+constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+
+struct DeleteLockWaitTest : SysViewTest, ::testing::WithParamInterface<Store> {
+    vqtest::ScriptedUiDriver ui;
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scopedClock{clock};
+    std::string repository;
+    // The other process: it read-locks SYS1; its next step lets the lock go.
+    std::unique_ptr<vqtest::ChildProcess> other;
+
+    DeleteLockWaitTest() { ui.WheneverDialog(kLockProgressDialog); }
+
+    void SetUp() override
+    {
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = NewSharedSample(GetParam(), dir);
+        other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
+            [this] { HeldSystem()->ReadLock() ? void() : throw std::runtime_error("not locked"); },
+            [this] { HeldSystem()->UnLock(); }});
+        ASSERT_TRUE(other->WaitReady());
+    }
+
+    void TearDown() override
+    {
+        SysViewTest::TearDown();
+        RetryGate::step = nullptr;
+        other.reset();
+    }
+
+    // The child's link lives until the child ends.
+    PxVQSystemPtr HeldSystem() const
+    {
+        static PxVQLink* link = nullptr;
+        if (!link) {
+            link = new PxVQLink;
+            link->AttachSession(repository.c_str(), "other/dev", nullptr);
+        }
+        return link->GetLVQEnterprise()->GetSystem("SYS1");
+    }
+
+    void DeleteSystem()
+    {
+        Select({"Sample system 1"});
+        ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+        vqui::user::PressKey(view->m_hWnd, VK_DELETE);
+        vqwin::PumpPending();
+    }
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
+
+} // namespace
+
+TEST_P(DeleteLockWaitTest, CancelInTheProgressBoxDeletesNothingAndSaysNothing)
+{
+    ui.WheneverDialog(kLockProgressDialog).Cancel().Wait();
+    StartGatedSession(repository, {});
+
+    DeleteSystem();
+
+    ui.Verify();
+    EXPECT_TRUE(System("SYS1"));
+}
+
+TEST_P(DeleteLockWaitTest, LeftToWaitTheDeleteGoesOnOnceTheOtherProcessLetsGo)
+{
+    ui.WheneverDialog(kLockProgressDialog).Wait().Wait().Wait().Wait();
+    bool letGo = false;
+    StartGatedSession(repository, [&] {
+        if (!letGo && ProgressShown())
+            letGo = other->RunNextStep();
+    });
+
+    DeleteSystem();
+
+    ui.Verify();
+    EXPECT_TRUE(letGo);
+    EXPECT_FALSE(System("SYS1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, DeleteLockWaitTest, ::testing::Values(Store::File, Store::Server), CaseName);
