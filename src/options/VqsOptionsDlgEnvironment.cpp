@@ -52,8 +52,10 @@ VqsOptionsDlgEnvironment::VqsOptionsDlgEnvironment(VqsModelNodeLink* linkNode, V
     } catch (const VqReportableException&) {
         // Initialize reads the record again and reports what fails.
     }
-    m_futureUpdateNodes.AddTail(optionNode);
+    // The link before its record, as every writer locks them from the top down: a lock
+    // call keeps what it was granted while it waits for the next object.
     m_futureUpdateNodes.AddTail(linkNode);
+    m_futureUpdateNodes.AddTail(optionNode);
     if (VqsModelNodeOSet* optionSet = GetOptionSetNode())
         m_longReadNodes.AddTail(optionSet);
 }

@@ -402,10 +402,15 @@ struct OptionSheetTwoProcessTest : OptionSheetTest, ::testing::WithParamInterfac
         return OthersSales()->GetOptions(OthersConfig()->GetOptionSet(optionSet));
     }
 
-    // What another user's options dialog takes at its first change, or throws.
+    // What another user's step takes, or throws.
     static void LockForUpdate(const PxVQObjectPtr& object)
     {
         if (!object->FutureUpdateLock().Succeeded())
+            throw std::runtime_error("the other process waits");
+    }
+    static void LockForWrite(const PxVQObjectPtr& object)
+    {
+        if (!object->WriteLock(0).Succeeded())
             throw std::runtime_error("the other process waits");
     }
 };
@@ -442,6 +447,49 @@ TEST_P(OptionSheetTwoProcessTest, AnOpenedDialogLetsAnotherProcessTakeAndChangeT
     const PxProfileOptionsPtr record(Element("SYS1", "SALES", "CUSTBYNAME")->GetOptions(OptionSet("NTGEN")));
     record->Refresh();
     EXPECT_EQ(record->GetExpectedOrVolume(), 500);
+}
+
+// The other process writes an element's record as its own steps do, holding the segment and
+// the element link first. This dialog's first change waits for the link holding nothing, so the
+// other process gets the record at once; the change then shows what it stored.
+TEST_P(OptionSheetTwoProcessTest, AFirstChangeWaitingForTheLinkHoldsNotItsRecord)
+{
+    StartProcesses({[] {},
+                    [this] {
+                        LockForWrite(OthersSales());
+                        LockForWrite(OthersSales()->GetElementSoftLink("STARTUP"));
+                    },
+                    [this] {
+                        const PxVQObjectPtr record(OthersSales()->GetElementSoftLink("STARTUP")->GetOptions(
+                            OthersConfig()->GetOptionSet("TARSKGEN")));
+                        const bool granted = record->WriteLock(0).Succeeded();
+                        if (granted) {
+                            OthersLink().BeginTransaction();
+                            PxTarskGLGOptionsPtr(record)->SetSeparateCompile(1);
+                            OthersLink().CommitTransaction();
+                            record->UnLock();
+                        }
+                        OthersSales()->GetElementSoftLink("STARTUP")->UnLock();
+                        OthersSales()->UnLock();
+                        if (!granted)
+                            throw std::runtime_error("the record is held");
+                    }});
+    OpenedOptions opened(Element("SYS1", "SALES", "STARTUP"), OptionSet("TARSKGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    bool stored = false;
+    ui.WheneverDialog(kLockProgressDialog);
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            ASSERT_TRUE(other->RunNextStep());
+            s_onLockWait = [&] { stored = other->RunNextStep(); };
+            ClickOnPage(dialog, kSeparateCompile);
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kSeparateCompile));
+            EXPECT_FALSE(dialog.GetSheet()->GetOptionPage(0)->IsModified());
+        })
+        .Cancel();
+    ui.ExpectMessageBoxId(61747, IDOK);
+    opened.DoModal();
+    EXPECT_TRUE(stored);
 }
 
 // Yes to the removal of obsolete options waits while the other process holds the configuration
