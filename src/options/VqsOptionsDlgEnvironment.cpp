@@ -52,10 +52,8 @@ VqsOptionsDlgEnvironment::VqsOptionsDlgEnvironment(VqsModelNodeLink* linkNode, V
     } catch (const VqReportableException&) {
         // Initialize reads the record again and reports what fails.
     }
-    // The link before its record, as every writer locks them from the top down: a lock
-    // call keeps what it was granted while it waits for the next object.
-    m_futureUpdateNodes.AddTail(linkNode);
     m_futureUpdateNodes.AddTail(optionNode);
+    m_futureUpdateNodes.AddTail(linkNode);
     if (VqsModelNodeOSet* optionSet = GetOptionSetNode())
         m_longReadNodes.AddTail(optionSet);
 }
@@ -104,7 +102,11 @@ BOOL VqsOptionsDlgEnvironment::Initialize()
             return FALSE;
         }
     }
-    return m_futureUpdateBag.LockNodes(m_futureUpdateNodes) && m_longReadBag.LockNodes(m_longReadNodes);
+    // The bag locks in the order it recorded: the link before its record, as every writer
+    // locks them from the top down, for a lock call keeps what it was granted while it waits
+    // for the next object.
+    return m_futureUpdateBag.LockNode(m_pLinkNode) && m_futureUpdateBag.LockNodes(m_futureUpdateNodes) &&
+           m_longReadBag.LockNodes(m_longReadNodes);
 }
 
 BOOL VqsOptionsDlgEnvironment::LockForEdit(BOOL& cancel)

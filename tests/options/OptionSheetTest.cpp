@@ -338,9 +338,10 @@ TEST_F(OptionSheetTest, ARefusedEditLockPutsTheControlBackAndMarksNothing)
             EXPECT_TRUE(dialog.IsEditLocked());
         })
         .Cancel();
-    // The lock layer's own description of the refusal.
-    ui.ExpectMessageBox("Cannot lock options for SALES business segment in option set TARSKGEN as it is currently locked by "
-                        "another user.\nPlease try again after some time.",
+    // The lock layer's own description of the refusal, which meets the link, locked before
+    // its record.
+    ui.ExpectMessageBox("Cannot lock SALES business segment as it is currently locked by another user.\nPlease try again "
+                        "after some time.",
                         IDOK);
     opened->DoModal();
     PxFaultInjection::Reset();
