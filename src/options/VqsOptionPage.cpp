@@ -66,9 +66,18 @@ VqsOptionPage::~VqsOptionPage()
 
 void VqsOptionPage::DoDataExchange(CDataExchange* pDX) { VqsPropertyPage::DoDataExchange(pDX); }
 
+template <class Show>
+void VqsOptionPage::ShowValues(Show show)
+{
+    VqsValueScope<BOOL> showing(m_bShowingValues, TRUE);
+    show();
+}
+
 BOOL VqsOptionPage::OnInitDialog()
 {
-    VqsPropertyPage::OnInitDialog();
+    // The first exchange shows the binders' initial values: no change of the user, so no
+    // edit lock while the dialog's creator still holds its reads.
+    ShowValues([this] { VqsPropertyPage::OnInitDialog(); });
     try {
         ReloadPage();
     } catch (const VqReportableException& error) {
@@ -78,13 +87,6 @@ BOOL VqsOptionPage::OnInitDialog()
 }
 
 BOOL VqsOptionPage::IsReadOnly() const { return m_pSheet->IsReadOnly(); }
-
-template <class Show>
-void VqsOptionPage::ShowValues(Show show)
-{
-    VqsValueScope<BOOL> showing(m_bShowingValues, TRUE);
-    show();
-}
 
 void VqsOptionPage::ReloadPage()
 {

@@ -102,7 +102,11 @@ BOOL VqsOptionsDlgEnvironment::Initialize()
             return FALSE;
         }
     }
-    return m_futureUpdateBag.LockNodes(m_futureUpdateNodes) && m_longReadBag.LockNodes(m_longReadNodes);
+    // The bag locks in the order it recorded: the link before its record, as every writer
+    // locks them from the top down, for a lock call keeps what it was granted while it waits
+    // for the next object.
+    return m_futureUpdateBag.LockNode(m_pLinkNode) && m_futureUpdateBag.LockNodes(m_futureUpdateNodes) &&
+           m_longReadBag.LockNodes(m_longReadNodes);
 }
 
 BOOL VqsOptionsDlgEnvironment::LockForEdit(BOOL& cancel)
@@ -185,16 +189,37 @@ BOOL VqsOptionsDlgEnvironment::RefreshChangedNodes()
     return changed;
 }
 
-BOOL VqsOptionsDlgEnvironment::LockForApply(VqsLockBag& bag)
+BOOL VqsOptionsDlgEnvironment::AnyChangedSinceRead() const
+{
+    for (const ReadEdition& read : m_editions) {
+        if (!read.edition.IsLatestEdition())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL VqsOptionsDlgEnvironment::LockForApply()
 {
     VqsLockScope scope(SessionLink());
     if (!m_futureUpdateBag.LockObjects(VqsWriteLock))
         return FALSE;
-    if (!m_pOptionNode->LockPath(bag, m_pOptionNode->GetObject())) {
-        m_futureUpdateBag.Release();
+    m_pApplyBag = std::make_unique<VqsLockBag>(VqsWriteLock);
+    if (!m_pOptionNode->LockPath(*m_pApplyBag, m_pOptionNode->GetObject())) {
+        EndApply();
         return FALSE;
     }
     return TRUE;
 }
 
-void VqsOptionsDlgEnvironment::EndApply() { m_futureUpdateBag.Release(); }
+void VqsOptionsDlgEnvironment::EndApply()
+{
+    m_pApplyBag.reset();
+    m_futureUpdateBag.Release();
+}
+
+void VqsOptionsDlgEnvironment::GiveBackLocks()
+{
+    m_pApplyBag.reset();
+    m_futureUpdateBag.ReleaseAll();
+    m_longReadBag.ReleaseAll();
+}

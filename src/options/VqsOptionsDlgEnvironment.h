@@ -10,6 +10,7 @@
 #include "proxy/PxVQSoftLink.h"
 #include "win/Collections.h"
 
+#include <memory>
 #include <vector>
 
 class VqsModelNode;
@@ -33,10 +34,15 @@ public:
     void ReleaseEditLock();
     // Refreshes the nodes whose objects changed since they were read; TRUE when one did.
     BOOL RefreshChangedNodes();
-    // Raises the edit lock to a write lock and locks the option node's path in `bag`.
-    BOOL LockForApply(VqsLockBag& bag);
-    // Gives back the write lock of LockForApply.
+    // Whether an object read changed since its edition was recorded.
+    BOOL AnyChangedSinceRead() const;
+    // Raises the edit lock to a write lock and write-locks the option node's path.
+    BOOL LockForApply();
+    // Gives back the write locks of LockForApply.
     void EndApply();
+    // Gives back every lock held, the edit lock and an apply's included; the next change
+    // locks again.
+    void GiveBackLocks();
     // After the element's link has been removed: the nodes are gone.
     void MarkRemoved() { m_bRemoved = TRUE; }
     BOOL IsRemoved() const { return m_bRemoved; }
@@ -71,6 +77,8 @@ private:
     CObList m_longReadNodes;
     VqsLockBag m_futureUpdateBag{VqsNoLock};
     VqsLockBag m_longReadBag{VqsNoLock};
+    // The option node's path while an apply writes.
+    std::unique_ptr<VqsLockBag> m_pApplyBag;
     std::vector<ReadEdition> m_editions;
     BOOL m_bRemoved = FALSE;
 };

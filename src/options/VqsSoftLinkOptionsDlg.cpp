@@ -398,8 +398,11 @@ BOOL VqsSoftLinkOptionsDlg::Apply(BOOL onlyActivePage)
 {
     if (!m_pSheet)
         return TRUE;
-    VqsLockBag writeBag(VqsWriteLock);
-    if (!m_pEnvironment->LockForApply(writeBag))
+    // An apply after a removal that was given up locks and checks as a first change does.
+    BOOL reloaded = FALSE;
+    if (!m_bEditLocked && !BeginEdit(reloaded))
+        return FALSE;
+    if (!m_pEnvironment->LockForApply())
         return FALSE;
     const BOOL result = m_pSheet->ApplyAllPages(onlyActivePage);
     if (!m_pEnvironment->IsRemoved())
@@ -547,79 +550,119 @@ BOOL VqsSoftLinkOptionsDlg::SwitchTo(VqsModelNodeLink* linkNode, const PxVQOptio
     return TRUE;
 }
 
-BOOL VqsSoftLinkOptionsDlg::ConfirmAllDefaults(BOOL& clearMark)
+VqsSoftLinkOptionsDlg::LinkUse VqsSoftLinkOptionsDlg::JudgeLinkUse(VqsLockBag& bag, BOOL& clearMark)
 {
     VqsModelNodeLink* linkNode = m_pEnvironment->GetLinkNode();
     VqsModelNodeOption* optionNode = m_pEnvironment->GetOptionNode();
-    VqsLockBag first(VqsReadLock);
-    VqsLockBag second(VqsReadLock);
+    if (!bag.LockNode(linkNode) || !bag.LockNode(m_pEnvironment->GetOptionSetNode()) || !bag.LockNode(optionNode))
+        return LinkUse::Refused;
+    linkNode->Refresh();
+    PxObjectArray records;
+    linkNode->GetSoftLink()->GetAllOptions(records);
+    for (const PxObjectPtr& record : records) {
+        if (record->IsSameOid(optionNode->GetObject()))
+            continue;
+        VqsModelNodeOption* other = linkNode->GetModel()->FindOptionNode(PxOptionsPtr(record));
+        if (!other || !bag.LockNode(other))
+            return LinkUse::Refused;
+        other->Refresh();
+        if (other->GetOptions()->IsUpdated()) {
+            clearMark = FALSE;
+            return LinkUse::InUse;
+        }
+    }
+    clearMark = TRUE;
+    if (!linkNode->GetSoftLink()->IsObsolete())
+        return LinkUse::InUse;
+    if (m_pEnvironment->GetElementKind() == kBusinessSegmentKind) {
+        CObList elements;
+        if (!ReadElementLinks(static_cast<VqsModelNodeBSLink*>(linkNode), bag, elements))
+            return LinkUse::Refused;
+        if (AnyUpdatedExcept(elements, nullptr))
+            return LinkUse::InUse;
+    }
+    return LinkUse::Obsolete;
+}
+
+BOOL VqsSoftLinkOptionsDlg::ConfirmAllDefaults(BOOL& clearMark)
+{
     try {
         VqsLockScope scope(VqsGetApp()->GetLink());
-        if (!first.LockNode(linkNode) || !first.LockNode(m_pEnvironment->GetOptionSetNode()) ||
-            !first.LockNode(optionNode))
-            return TRUE;
-        linkNode->Refresh();
-        PxObjectArray records;
-        linkNode->GetSoftLink()->GetAllOptions(records);
-        for (const PxObjectPtr& record : records) {
-            if (record->IsSameOid(optionNode->GetObject()))
-                continue;
-            VqsModelNodeOption* other = linkNode->GetModel()->FindOptionNode(PxOptionsPtr(record));
-            if (!other || !first.LockNode(other))
-                return TRUE;
-            other->Refresh();
-            if (other->GetOptions()->IsUpdated()) {
-                clearMark = FALSE;
-                return FALSE;
-            }
-        }
-        clearMark = TRUE;
-        if (!linkNode->GetSoftLink()->IsObsolete())
-            return FALSE;
-        if (m_pEnvironment->GetElementKind() == kBusinessSegmentKind) {
-            CObList elements;
-            if (!ReadElementLinks(static_cast<VqsModelNodeBSLink*>(linkNode), first, elements))
-                return TRUE;
-            if (AnyUpdatedExcept(elements, nullptr))
-                return FALSE;
-        }
-        if (!second.LockNode(linkNode->GetParent()) || !first.LockObjects(VqsLongReadLock) ||
-            !second.LockObjects(VqsFutureUpdateLock))
-            return TRUE;
+        VqsLockBag readBag(VqsReadLock);
+        const LinkUse use = JudgeLinkUse(readBag, clearMark);
+        if (use != LinkUse::Obsolete)
+            return use == LinkUse::Refused;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_CONFIG_ENTRY, error);
         return TRUE;
     }
-    if (!VqsConfirmBoxId(IDS_MAKE_DEFAULT_OBSOLETE))
-        return TRUE;
-    if (!second.LockObjects(VqsWriteLock))
-        return TRUE;
-    first.Release();
-    RemoveObsoleteLink();
+    // The reads are given back before the question; the removal locks what it deletes and
+    // judges the link again under those locks.
+    if (VqsConfirmBoxId(IDS_MAKE_DEFAULT_OBSOLETE))
+        RemoveObsoleteLink();
     return TRUE;
 }
 
-// Removes the element's link from the configuration (or its segment's link, when the
-// segment is obsolete too and nothing else of it has own options); the dialog closes.
+// The element's link, or its segment's link when the segment is obsolete too and nothing
+// else of it has own options; null when a lock is refused.
+VqsModelNodeLink* VqsSoftLinkOptionsDlg::ChooseRemovedLink(VqsLockBag& bag)
+{
+    VqsModelNodeLink* linkNode = m_pEnvironment->GetLinkNode();
+    auto* element = dynamic_cast<VqsModelNodeElementLink*>(linkNode);
+    if (!element)
+        return linkNode;
+    VqsModelNodeBSLink* segment = element->GetBSLinkNode();
+    CObList elements;
+    if (!bag.LockNode(segment) || !ReadElementLinks(segment, bag, elements))
+        return nullptr;
+    segment->Refresh();
+    const PxVQSoftLinkPtr segmentLink = segment->GetSoftLink();
+    if (segmentLink->IsObsolete() && !segmentLink->GetUpdatedFlag() && !AnyUpdatedExcept(elements, element))
+        return segment;
+    return linkNode;
+}
+
+// Under the removal's write locks: whether another user changed what the question was
+// asked on, since this dialog gave back its locks.
+BOOL VqsSoftLinkOptionsDlg::ChangedMeanwhile(VqsModelNodeLink* chosen)
+{
+    if (m_pEnvironment->AnyChangedSinceRead())
+        return TRUE;
+    VqsLockBag readBag(VqsReadLock);
+    BOOL clearMark = FALSE;
+    return JudgeLinkUse(readBag, clearMark) != LinkUse::Obsolete || ChooseRemovedLink(readBag) != chosen;
+}
+
+// Removes the chosen link from the configuration; the dialog closes. What the dialog holds
+// of the link is given back first and the link's path locked from the top down, as a Delete
+// locks it, so that a Delete of the segment or system meanwhile waits for this or this for
+// it, never both; a change of another user found under those locks is shown instead.
 BOOL VqsSoftLinkOptionsDlg::RemoveObsoleteLink()
 {
-    VqsModelNodeLink* chosen = m_pEnvironment->GetLinkNode();
     try {
+        m_pEnvironment->RefreshChangedNodes();
+        m_pEnvironment->GiveBackLocks();
+        m_bEditLocked = FALSE;
+        VqsModelNodeLink* chosen = nullptr;
         VqsLockScope scope(VqsGetApp()->GetLink());
-        if (auto* element = dynamic_cast<VqsModelNodeElementLink*>(chosen)) {
-            VqsModelNodeBSLink* segment = element->GetBSLinkNode();
+        {
             VqsLockBag readBag(VqsReadLock);
-            CObList elements;
-            if (!readBag.LockNode(segment) || !ReadElementLinks(segment, readBag, elements))
-                return FALSE;
-            segment->Refresh();
-            const PxVQSoftLinkPtr segmentLink = segment->GetSoftLink();
-            if (segmentLink->IsObsolete() && !segmentLink->GetUpdatedFlag() && !AnyUpdatedExcept(elements, element))
-                chosen = segment;
+            chosen = ChooseRemovedLink(readBag);
         }
         VqsLockBag writeBag(VqsWriteLock);
-        if (!chosen->LockPath(writeBag, chosen->GetObject()))
+        if (!chosen || !chosen->LockPath(writeBag, chosen->GetObject()))
             return FALSE;
+        if (writeBag.ReportDeleted(IDS_ITEM_DELETED, chosen)) {
+            EndDialog(IDCANCEL);
+            return FALSE;
+        }
+        if (ChangedMeanwhile(chosen)) {
+            m_pEnvironment->RefreshChangedNodes();
+            VqsMessageBoxId(IDS_CONTENTS_CHANGED);
+            if (!ReloadDialog(*m_pEnvironment))
+                EndDialog(IDCANCEL);
+            return FALSE;
+        }
         if (!chosen->Delete())
             return FALSE;
         m_pEnvironment->MarkRemoved();

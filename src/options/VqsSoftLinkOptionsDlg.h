@@ -87,6 +87,12 @@ private:
     // Makes the environment of the link and option set the dialog's; FALSE leaves it as it was.
     BOOL SwitchTo(VqsModelNodeLink* linkNode, const PxVQOptionSetPtr& optionSet);
     BOOL ComputeEventView(const PxVQSoftLinkPtr& link, const PxVQOptionSetPtr& optionSet) const;
+    // Whether the element's link is still needed once the shown record is at its defaults,
+    // read under `bag`; `clearMark` as the sheet's confirmation says.
+    enum class LinkUse { Refused, InUse, Obsolete };
+    LinkUse JudgeLinkUse(VqsLockBag& bag, BOOL& clearMark);
+    VqsModelNodeLink* ChooseRemovedLink(VqsLockBag& bag);
+    BOOL ChangedMeanwhile(VqsModelNodeLink* chosen);
     BOOL RemoveObsoleteLink();
     PxVQOptionSetPtr CurrentOptionSet() const;
 

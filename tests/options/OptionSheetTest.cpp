@@ -3,10 +3,20 @@
 
 #include "options/VqsOptionPage.h"
 #include "options/VqsOptionsSheet.h"
+#include "proxy/PxBSegOptions.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxProfileOptions.h"
 #include "proxy/PxQSRBSegOptions.h"
 #include "proxy/PxTarskGLGOptions.h"
 #include "proxy/PxTypedList.h"
+#include "proxy/PxVQEnterprise.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoSample.h"
+#include "model/VqsLockRetryCallback.h"
+#include "support/ChildProcess.h"
+#include "support/PgTestServer.h"
+
+#include <stdexcept>
 
 using namespace optionstest;
 
@@ -328,11 +338,190 @@ TEST_F(OptionSheetTest, ARefusedEditLockPutsTheControlBackAndMarksNothing)
             EXPECT_TRUE(dialog.IsEditLocked());
         })
         .Cancel();
-    // The lock layer's own description of the refusal.
-    ui.ExpectMessageBox("Cannot lock options for SALES business segment in option set TARSKGEN as it is currently locked by "
-                        "another user.\nPlease try again after some time.",
+    // The lock layer's own description of the refusal, which meets the link, locked before
+    // its record.
+    ui.ExpectMessageBox("Cannot lock SALES business segment as it is currently locked by another user.\nPlease try again "
+                        "after some time.",
                         IDOK);
     opened->DoModal();
     PxFaultInjection::Reset();
     EXPECT_FALSE(Record()->IsUpdated());
 }
+
+namespace {
+
+// The dialog of this process and another process on a sample of their own, a file or a
+// database of the suite's server; the other process starts before this one opens its
+// session there and runs its steps as the test says, or as this one's lock waits.
+struct OptionSheetTwoProcessTest : OptionSheetTest, ::testing::WithParamInterface<bool> {
+    std::string repository;
+    std::unique_ptr<vqtest::ChildProcess> other;
+    static inline std::function<void()> s_onLockWait;
+
+    void StartProcesses(const std::vector<std::function<void()>>& steps)
+    {
+        app.CloseSession();
+        repository = GetParam() ? vqtest::PgTestServer::Instance().NewDatabase() : sample.Directory().File("shared.vqr");
+        vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription());
+        other = std::make_unique<vqtest::ChildProcess>(steps);
+        ASSERT_TRUE(other->WaitReady());
+        ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
+        app.GetLink()->PxSetRetryFunction(&OnLockWait);
+        ClearPaintedColours();
+    }
+
+    void TearDown() override
+    {
+        s_onLockWait = nullptr;
+        OptionSheetTest::TearDown();
+        other.reset();
+    }
+
+    static int OnLockWait(PxLockErrorInfo& info)
+    {
+        constexpr int kHeldByAnother = 3;
+        if (info.GetErrorCode() == kHeldByAnother && s_onLockWait)
+            std::exchange(s_onLockWait, nullptr)();
+        return VqsLockRetryCallback(info);
+    }
+
+    // The other process's link, which lives until the process ends, and its view of SYS1.
+    PxVQLink& OthersLink() const
+    {
+        static PxVQLink* link = nullptr;
+        if (!link) {
+            link = new PxVQLink;
+            link->AttachSession(repository.c_str(), "OTHER/dev", nullptr);
+        }
+        return *link;
+    }
+
+    PxVQCurConfigPtr OthersConfig() const { return OthersLink().GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig(); }
+    PxVQBSSoftLinkPtr OthersSales() const { return OthersConfig()->GetBSSoftLink("SALES"); }
+    PxOptionsPtr OthersRecord(const char* optionSet) const
+    {
+        return OthersSales()->GetOptions(OthersConfig()->GetOptionSet(optionSet));
+    }
+
+    // What another user's step takes, or throws.
+    static void LockForUpdate(const PxVQObjectPtr& object)
+    {
+        if (!object->FutureUpdateLock().Succeeded())
+            throw std::runtime_error("the other process waits");
+    }
+    static void LockForWrite(const PxVQObjectPtr& object)
+    {
+        if (!object->WriteLock(0).Succeeded())
+            throw std::runtime_error("the other process waits");
+    }
+};
+
+std::string StoreName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Server" : "File"; }
+
+} // namespace
+
+// A dialog only opened holds nothing, though an automatic profile's page shows its expected
+// number as it opens: the other process's own first change on the record and its link is
+// granted at once and stored.
+TEST_P(OptionSheetTwoProcessTest, AnOpenedDialogLetsAnotherProcessTakeAndChangeTheRecord)
+{
+    StartProcesses({[] {},
+                    [this] {
+                        const PxVQElementSoftLinkPtr profile = OthersSales()->GetElementSoftLink("CUSTBYNAME");
+                        const PxVQObjectPtr record(profile->GetOptions(OthersConfig()->GetOptionSet("NTGEN")));
+                        LockForUpdate(profile);
+                        LockForUpdate(record);
+                        OthersLink().BeginTransaction();
+                        PxProfileOptionsPtr(record)->SetExpectedOrVolume(500);
+                        OthersLink().CommitTransaction();
+                        record->UnLock();
+                        profile->UnLock();
+                    }});
+    OpenedOptions opened(Element("SYS1", "SALES", "CUSTBYNAME"), OptionSet("NTGEN"));
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_TRUE(other->RunNextStep());
+            EXPECT_FALSE(opened.Dialog().IsEditLocked());
+        })
+        .Cancel();
+    opened.DoModal();
+    const PxProfileOptionsPtr record(Element("SYS1", "SALES", "CUSTBYNAME")->GetOptions(OptionSet("NTGEN")));
+    record->Refresh();
+    EXPECT_EQ(record->GetExpectedOrVolume(), 500);
+}
+
+// The other process writes an element's record as its own steps do, holding the segment and
+// the element link first. This dialog's first change waits for the link holding nothing, so the
+// other process gets the record at once; the change then shows what it stored.
+TEST_P(OptionSheetTwoProcessTest, AFirstChangeWaitingForTheLinkHoldsNotItsRecord)
+{
+    StartProcesses({[] {},
+                    [this] {
+                        LockForWrite(OthersSales());
+                        LockForWrite(OthersSales()->GetElementSoftLink("STARTUP"));
+                    },
+                    [this] {
+                        const PxVQObjectPtr record(OthersSales()->GetElementSoftLink("STARTUP")->GetOptions(
+                            OthersConfig()->GetOptionSet("TARSKGEN")));
+                        const bool granted = record->WriteLock(0).Succeeded();
+                        if (granted) {
+                            OthersLink().BeginTransaction();
+                            PxTarskGLGOptionsPtr(record)->SetSeparateCompile(1);
+                            OthersLink().CommitTransaction();
+                            record->UnLock();
+                        }
+                        OthersSales()->GetElementSoftLink("STARTUP")->UnLock();
+                        OthersSales()->UnLock();
+                        if (!granted)
+                            throw std::runtime_error("the record is held");
+                    }});
+    OpenedOptions opened(Element("SYS1", "SALES", "STARTUP"), OptionSet("TARSKGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    bool stored = false;
+    ui.WheneverDialog(kLockProgressDialog);
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            ASSERT_TRUE(other->RunNextStep());
+            s_onLockWait = [&] { stored = other->RunNextStep(); };
+            ClickOnPage(dialog, kSeparateCompile);
+            EXPECT_TRUE(IsCheckedOnPage(dialog, kSeparateCompile));
+            EXPECT_FALSE(dialog.GetSheet()->GetOptionPage(0)->IsModified());
+        })
+        .Cancel();
+    ui.ExpectMessageBoxId(61747, IDOK);
+    opened.DoModal();
+    EXPECT_TRUE(stored);
+}
+
+// Yes to the removal of obsolete options waits while the other process holds the configuration
+// for its own step; that change, stored meanwhile in another option set, keeps the segment: the
+// dialog says the contents changed and shows them, and nothing is removed.
+TEST_P(OptionSheetTwoProcessTest, ARemovalThatWaitedFindsTheOtherProcesssNewOptionsAndKeepsTheLink)
+{
+    StartProcesses({[this] { LockForUpdate(OthersConfig()); },
+                    [this] {
+                        OthersLink().BeginTransaction();
+                        PxBSegOptionsPtr(OthersRecord("NTGEN"))->SetFullKESHOFF(1);
+                        OthersLink().CommitTransaction();
+                        OthersConfig()->UnLock();
+                    }});
+    StoreBeforehand(1, -1);
+    MarkSegmentUnused();
+    auto opened = OpenSegment();
+    VqsSoftLinkOptionsDlg& dialog = opened->Dialog();
+    bool letGo = false;
+    s_onLockWait = [&] { letGo = other->RunNextStep(); };
+    ui.WheneverDialog(kLockProgressDialog);
+    ui.ExpectDialog(kOptionsDialog).Run([&] { ClickOnPage(dialog, kDefaults); }).OK().Cancel();
+    ui.ExpectMessageBoxId(61560, IDYES);
+    ui.ExpectMessageBoxId(61747, IDOK);
+    EXPECT_EQ(opened->DoModal(), IDCANCEL);
+    EXPECT_TRUE(letGo);
+    ASSERT_TRUE(Segment("SYS1", "SALES"));
+    EXPECT_EQ(Record()->GetFullKESHOFF(), 1);
+    const PxBSegOptionsPtr others(Segment("SYS1", "SALES")->GetOptions(OptionSet("NTGEN")));
+    others->Refresh();
+    EXPECT_EQ(others->GetFullKESHOFF(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, OptionSheetTwoProcessTest, ::testing::Bool(), StoreName);

@@ -128,6 +128,25 @@ TEST_F(OptionsDialogTest, ARecordChangedByAnotherUserIsShownAgainAtTheFirstChang
     EXPECT_EQ(StoredNtOptions("STARTUP")->GetSeparateCompile(), 0);
 }
 
+// An automatic profile's page shows its expected number as it opens: that is no change, and
+// another user may still take the record for update until the first real one.
+TEST_F(OptionsDialogTest, AnOpenedDialogHoldsNoEditLockUntilTheFirstChange)
+{
+    OpenedOptions opened(Element("SYS1", "SALES", "CUSTBYNAME"), OptionSet("NTGEN"));
+    VqsSoftLinkOptionsDlg& dialog = opened.Dialog();
+    auto other = OtherUser();
+    ui.ExpectDialog(kOptionsDialog)
+        .Run([&] {
+            EXPECT_FALSE(dialog.IsEditLocked());
+            const PxVQObjectPtr record(OthersElement(*other, "CUSTBYNAME")->GetOptions(OthersOptionSet(*other, "NTGEN")));
+            EXPECT_TRUE(record->FutureUpdateLock().Succeeded());
+            record->UnLock();
+        })
+        .Cancel();
+    opened.DoModal();
+    EXPECT_EQ(MessageBoxes(), Strings{});
+}
+
 TEST_F(OptionsDialogTest, AnElementDeletedByAnotherUserClosesTheDialogAtTheFirstChange)
 {
     OpenedOptions opened(Element("SYS1", "SALES", "STARTUP"), OptionSet("NTGEN"));

@@ -358,6 +358,7 @@ TEST_F(UnixStoragePagesTest, APartitionGoneBehindThePageFallsBackToTheRemainingO
     ComponentSession([&] {
         EXPECT_EQ(Text(kPartition), "Q1");
         Write([&] { Component()->DeleteSubOptions("TQ1"); });
+        ui.ExpectMessageBoxId(61747, IDOK);
         TypeValidValues();
         Undo();
         EXPECT_EQ(ComboItems(kPartition), (Strings{"Q2"}));
