@@ -261,6 +261,8 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
                                      ? app.Rename("LSEREPORT", "NOREPORT2", "NOREPORT", "SALES")
                                      : app.Rename("LSEREPORT", "MONTHEND", "MONTHLY", "SALES");
             app.TransactionClosed();
+            // A host goes idle after its transaction, which gives back what its prepare read.
+            app.OnHostIdle();
             if (!renamed)
                 return 'F';
         } else {
