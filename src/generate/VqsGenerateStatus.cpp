@@ -218,11 +218,15 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     VqsSyncResult record;
     {
         StatusMessage synchronising(frame, IDS_SYNCHRONISING);
+        const PxVQCurConfigPtr config = system->GetCurConfig();
+        // The enterprise and the configuration before the set, as Generate System takes them.
+        if (!model.LockForSynchronisation(readBag, updateBag, config))
+            return;
         // The interrupted generation's lock is put back for the restarted generation.
         VqsGenerationLockTakeover handover(genSet, session);
         handover.HoldWhileLifted();
-        if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, system->GetCurConfig(), record,
-                                        app->GetSynchronizeMode(), handle, false, false))
+        if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, record, app->GetSynchronizeMode(),
+                                        handle, false, false))
             return;
     }
     if (!record.softLink) {

@@ -212,6 +212,11 @@ public:
     int RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
                              PxVQCurConfigPtr config, VqsSyncResult& result, int syncMode,
                              const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly);
+    // The synchronisation's lock step: the caller's reads given up, then the enterprise and
+    // the configuration locked for update. A step that also locks a generate set of the
+    // configuration takes this step first, so that the set comes after them as in every other
+    // generation start. 0 (after saying why) when refused or the configuration is gone.
+    int LockForSynchronisation(VqsLockBag& readBag, VqsLockBag& updateBag, PxVQCurConfigPtr config);
     int CheckBusinessSegmentSync(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
                                  VqsModelNodeConfig* config, VqsSyncResult& result, int syncMode,
                                  const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly);

@@ -195,9 +195,7 @@ int CheckSegmentUsable(VqsModelNodeBSLink* node, int operation, VqsBSLock& segme
 
 } // namespace
 
-int VqsModel::RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
-                                   PxVQCurConfigPtr config, VqsSyncResult& result, int syncMode,
-                                   const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly)
+int VqsModel::LockForSynchronisation(VqsLockBag& readBag, VqsLockBag& updateBag, PxVQCurConfigPtr config)
 {
     VqsModelNodeCurConfig* configNode = FindCurConfigNode(config);
     if (!configNode)
@@ -210,8 +208,16 @@ int VqsModel::RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, 
         if (!updateBag.LockNode(&m_root) || !updateBag.LockNode(configNode))
             return 0;
     }
-    if (updateBag.ReportDeleted(IDS_ITEM_DELETED, configNode))
+    return !updateBag.ReportDeleted(IDS_ITEM_DELETED, configNode);
+}
+
+int VqsModel::RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
+                                   PxVQCurConfigPtr config, VqsSyncResult& result, int syncMode,
+                                   const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly)
+{
+    if (!LockForSynchronisation(readBag, updateBag, config))
         return 0;
+    VqsModelNodeCurConfig* configNode = FindCurConfigNode(config);
     VqsModelNodeSystem* systemNode = configNode->GetSystemNode();
     int answer = 0;
     try {

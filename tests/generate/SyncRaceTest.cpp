@@ -2,14 +2,16 @@
 // database of the suite's server), act on one system at the same moment, round after round:
 // they synchronise its configuration by the Synchronize command or a script's report
 // generation, the host runs a transaction over its segment link, renames an element of it
-// or deletes a system linking the segment; they leave the lock-progress box to wait. Every
-// step ends, stored or refused with its message, the synchronisation is stored and nothing
-// stays locked.
+// or deletes a system linking the segment, one user restarts an interrupted generation of a
+// set while another generates the system with that set; they leave the lock-progress box to
+// wait. Every step ends, stored or refused with its message, the synchronisation is stored
+// and nothing stays locked.
 #include "../sysview/RaceRound.h"
 #include "../sysview/SysViewTestSupport.h"
 
 #include "generate/CAnvilorController.h"
 #include "generate/VqsGenerateCommands.h"
+#include "generate/VqsGenerateStatus.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxLSERevisionId.h"
@@ -17,10 +19,13 @@
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQRecoveryInfo.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoSample.h"
 #include "support/PgTestServer.h"
 #include "vqclient/VqcTesting.h"
+#include "win/Clock.h"
 #include "win/Messages.h"
 #include "win/UserActions.h"
 
@@ -38,7 +43,14 @@ using racetest::RoundPipes;
 
 constexpr UINT kLockProgressDialog = 105;
 constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
+constexpr UINT IDS_OPTION_SET_NOT_LOCKED = 61875;
+constexpr UINT IDS_RESTART_OFFER = 61919;
 constexpr UINT kRemovePromptDialog = 152;
+constexpr UINT kGenerateDialog = 160;
+constexpr UINT kSelectSessionDialog = 294;
+constexpr int kSessionList = 32853;
+constexpr int kRestartButton = 33025;
 constexpr char kItemDeleted[] = "item has been deleted.";
 // Bounds a round whose users wait for each other, so that a deadlock fails the test.
 constexpr int kLongestRoundMilliseconds = 60'000;
@@ -51,7 +63,9 @@ constexpr char kNotStarted[] = "E1014: Unable to start generate. Elements Locked
 // configuration links, so that it holds the segment's links and changes nothing) and closes;
 // its rename of SALES's report MONTHLY renames the report's link in every configuration.
 // Delete removes SYS2, which links SALES, answering the question about changed options No.
-enum class Step { Synchronize, ScriptReports, HostTransaction, HostRename, Delete };
+// ABC restarts its generation of SYS1's NTGEN that stopped holding the set; XYZ generates
+// SYS1 with NTGEN, declining the offer to restart.
+enum class Step { Synchronize, ScriptReports, HostTransaction, HostRename, Delete, Restart, GenerateSystem };
 
 struct Case {
     Store store;
@@ -73,6 +87,7 @@ std::vector<Case> Cases()
         cases.push_back({store, "HostTransactionAmongThree",
                          {Step::Synchronize, Step::HostTransaction, Step::ScriptReports}, 3});
         cases.push_back({store, "RenameAndDeleteOfASystemLinkingTheSegment", {Step::HostRename, Step::Delete}, 3});
+        cases.push_back({store, "RestartAndAnotherUsersGenerateSystemOfTheSet", {Step::Restart, Step::GenerateSystem}, 6});
     }
     return cases;
 }
@@ -82,19 +97,31 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
     return std::string(StoreName(info.param.store)) + info.param.name;
 }
 
-// A user who leaves the lock-progress box to wait and notes every message box but Delete's
-// question about changed options, where a deleting user waits for the others (`arrive`).
+CString Text(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+// A user who leaves the lock-progress box to wait and answers No to Delete's question about
+// changed options and to the offer to restart. A user who meets the others inside the step
+// (`arrive`) does so at that question of Delete or at the first dialog of a generation's
+// start, and notes every other message box.
 class WaitingUser : public vqtest::ScriptedUiDriver {
 public:
     vqui::UiAction NextAction(const vqui::UiEvent& event) override
     {
         if (event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog)
             return vqui::UiAction::Wait();
-        if (event.kind == vqui::EventKind::MessageBox && event.text == Question() && arrive) {
+        const bool noting = static_cast<bool>(arrive);
+        if (!arrived && noting && MeetsTheOthers(event)) {
+            arrived = true;
             arrive();
-            return vqui::UiAction::End(IDNO);
         }
-        if (event.kind == vqui::EventKind::MessageBox && arrive) {
+        if (event.kind == vqui::EventKind::MessageBox && IsAnsweredNo(event.text))
+            return vqui::UiAction::End(IDNO);
+        if (event.kind == vqui::EventKind::MessageBox && noting) {
             boxes.push_back(event.text.GetString());
             return vqui::UiAction::End(IDOK);
         }
@@ -102,14 +129,20 @@ public:
     }
 
     std::function<void()> arrive;
+    bool arrived = false;
     std::vector<std::string> boxes;
 
 private:
-    static CString Question()
+    static bool IsAnsweredNo(const CString& text)
     {
-        CString question;
-        question.LoadString(IDS_CHECK_CHANGED_OPTIONS);
-        return question;
+        return text == Text(IDS_CHECK_CHANGED_OPTIONS) || text == Text(IDS_RESTART_OFFER);
+    }
+
+    static bool MeetsTheOthers(const vqui::UiEvent& event)
+    {
+        if (event.kind == vqui::EventKind::Dialog)
+            return event.templateId == kSelectSessionDialog || event.templateId == kGenerateDialog;
+        return event.kind == vqui::EventKind::MessageBox && event.text == Text(IDS_CHECK_CHANGED_OPTIONS);
     }
 };
 
@@ -126,18 +159,27 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         repository = NewSharedSample(GetParam().store, dir);
     }
 
-    bool Deletes() const
+    bool Plays(Step step) const
     {
         const std::vector<Step>& users = GetParam().users;
-        return std::find(users.begin(), users.end(), Step::Delete) != users.end();
+        return std::find(users.begin(), users.end(), step) != users.end();
     }
 
-    // A round with a Delete starts on a new sample, whose SYS2 links SALES as SYS1 does.
-    // Every segment link of SYS1 forgets the design revision it was synchronised with, so
-    // that each step of the round synchronises it in full.
+    // The host's steps and Delete leave the revision a segment link was synchronised with as
+    // it was.
+    bool Synchronises() const
+    {
+        return Plays(Step::Synchronize) || Plays(Step::ScriptReports) || Plays(Step::Restart) ||
+               Plays(Step::GenerateSystem);
+    }
+
+    // A round with a Delete or a restart starts on a new sample, whose SYS2 links SALES as
+    // SYS1 does. Every segment link of SYS1 forgets the design revision it was synchronised
+    // with, so that each step of the round synchronises it in full. A restart finds ABC's
+    // interrupted generation of NTGEN, which holds the set.
     void PrepareRound(int round)
     {
-        if (Deletes() && round > 1) {
+        if ((Plays(Step::Delete) || Plays(Step::Restart)) && round > 1) {
             repository = GetParam().store == Store::Server
                              ? NewSharedSample(Store::Server, dir)
                              : dir.File("round" + std::to_string(round) + ".vqr");
@@ -152,6 +194,24 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         for (POSITION pos = links.GetHeadPosition(); pos;)
             links.GetNext(pos)->SetSyncGenRevisionGUID(GUID{});
         link.CommitTransaction();
+        if (Plays(Step::Restart))
+            InterruptGeneration();
+    }
+
+    void InterruptGeneration()
+    {
+        PxVQLink link;
+        link.AttachSession(repository.c_str(), "ABC", nullptr);
+        const PxVQSystemPtr system = link.GetLVQEnterprise()->GetSystem("SYS1");
+        const PxVQOptionSetPtr genSet = system->GetCurConfig()->GetOptionSet("NTGEN");
+        link.BeginTransaction();
+        const PxVQRecoveryInfoPtr session = system->CreateRecoveryInfo(genSet);
+        session->setGenerateType(2);
+        session->SetCurrentState(3);
+        session->SetUserId("ABC");
+        session->SetGenerationFlag(2);
+        link.CommitTransaction();
+        ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
     }
 
     // A few reads after the go, as many as the round's seed says, so that the users' first
@@ -169,7 +229,7 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     // message (a script's start; a Delete told its system was deleted), 'F' for anything else.
     char Play(Step step, int round, std::size_t user, RoundPipes& pipes)
     {
-        if (!app.OpenSession(repository.c_str(), "ABC", nullptr))
+        if (!app.OpenSession(repository.c_str(), step == Step::GenerateSystem ? "XYZ" : "ABC", nullptr))
             return 'F';
         const auto arrive = [&] {
             pipes.ArriveAndWait();
@@ -191,6 +251,8 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
                 return 'R';
             for (const std::string& box : ui.boxes)
                 ADD_FAILURE() << "the Delete said: " << box;
+        } else if (step == Step::Restart || step == Step::GenerateSystem) {
+            return StartGeneration(step, user, arrive);
         } else if (step == Step::HostTransaction || step == Step::HostRename) {
             arrive();
             if (!app.PrepareForTransaction("SALES", 0))
@@ -199,6 +261,8 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
                                      ? app.Rename("LSEREPORT", "NOREPORT2", "NOREPORT", "SALES")
                                      : app.Rename("LSEREPORT", "MONTHEND", "MONTHLY", "SALES");
             app.TransactionClosed();
+            // A host goes idle after its transaction, which gives back what its prepare read.
+            app.OnHostIdle();
             if (!renamed)
                 return 'F';
         } else {
@@ -224,6 +288,41 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         }
         ui.Verify();
         return ::testing::Test::HasFailure() ? 'F' : 'S';
+    }
+
+    // The restart meets the other user at the session list, Generate System at its dialog;
+    // each is refused when the other's generation holds the set.
+    char StartGeneration(Step step, std::size_t user, const std::function<void()>& arrive)
+    {
+        vqclient::Reset();
+        vqclient::SetGenerationLog(dir.File("generate" + std::to_string(user) + ".log"));
+        // Generate System pauses for the client's start.
+        vqclock::ManualClock clock;
+        clock.SetSleepMovesClock(true);
+        vqclock::ScopedClock scopedClock(clock);
+        OpenFrame();
+        Select({"Sample system 1"});
+        ui.arrive = arrive;
+        if (step == Step::Restart) {
+            ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+            VqsShowGenerateStatus(*view);
+        } else {
+            frame->SetCurrentOptionSet(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+            ui.ExpectDialog(kGenerateDialog).OK();
+            VqsGenerateSystem(*view);
+        }
+        ui.Verify();
+        if (::testing::Test::HasFailure())
+            return 'F';
+        if (ui.boxes.empty())
+            return vqclient::Requests().size() == 1 ? 'S' : 'F';
+        const std::string refused = ui.boxes.front();
+        if (ui.boxes.size() == 1 && (refused == Text(IDS_OPTION_SET_LOCKED).GetString() ||
+                                     (step == Step::Restart && refused == Text(IDS_OPTION_SET_NOT_LOCKED).GetString())))
+            return 'R';
+        for (const std::string& box : ui.boxes)
+            ADD_FAILURE() << "the generation's start said: " << box;
+        return 'F';
     }
 
     static HRESULT Call(CAnvilorController& controller, const char* method, std::vector<const char*> arguments)
@@ -279,6 +378,12 @@ TEST_P(SyncRaceTest, EveryStepEndsStoredOrRefusedAndNothingStaysLocked)
         }
         const PxVQConfigPtr config = link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
         EXPECT_FALSE(config->IsLocked());
+        if (Plays(Step::Restart)) {
+            const PxPersistentLockPtr hold =
+                link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->GetPersistentLock();
+            ASSERT_TRUE(hold) << "ABC's generation lost its hold";
+            EXPECT_EQ(hold->GetUserCode().str(), "ABC");
+        }
         PxTypedList<PxVQBSSoftLinkPtr> links;
         config->GetListOfBSSoftLinks(links);
         for (POSITION pos = links.GetHeadPosition(); pos;) {
@@ -286,7 +391,7 @@ TEST_P(SyncRaceTest, EveryStepEndsStoredOrRefusedAndNothingStaysLocked)
             EXPECT_FALSE(segmentLink->IsLocked());
             const PxLSEBusinessSegmentPtr segment = link.GetLSEEnterprise()->GetBusinessSegment(segmentLink->GetName());
             const PxLSERevisionIdPtr revision = segment ? segment->GetSyncGenRevision() : PxLSERevisionIdPtr();
-            if (!revision)
+            if (!revision || !Synchronises())
                 continue;
             const GUID stored = segmentLink->GetSyncGenRevisionGUID();
             const GUID design = revision->GetGuid();
