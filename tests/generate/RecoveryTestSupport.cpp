@@ -1,7 +1,10 @@
 #include "RecoveryTestSupport.h"
 
 #include "proxy/PxVQConfig.h"
+#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQOptionSet.h"
+
+#include <gtest/gtest.h>
 
 void RecoveryTest::SetUp()
 {
@@ -48,4 +51,20 @@ std::unique_ptr<PxVQLink> RecoveryTest::OtherUser(const char* userCode) const
     auto link = std::make_unique<PxVQLink>();
     link->AttachSession(sample.Path().c_str(), userCode, nullptr);
     return link;
+}
+
+void InterruptGenerationOfNtGen(const std::string& repository)
+{
+    PxVQLink link;
+    link.AttachSession(repository.c_str(), "ABC", nullptr);
+    const PxVQSystemPtr system = link.GetLVQEnterprise()->GetSystem("SYS1");
+    const PxVQOptionSetPtr genSet = system->GetCurConfig()->GetOptionSet("NTGEN");
+    link.BeginTransaction();
+    const PxVQRecoveryInfoPtr session = system->CreateRecoveryInfo(genSet);
+    session->setGenerateType(2);
+    session->SetCurrentState(3);
+    session->SetUserId("ABC");
+    session->SetGenerationFlag(2);
+    link.CommitTransaction();
+    ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
 }

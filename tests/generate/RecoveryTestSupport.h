@@ -45,3 +45,7 @@ struct RecoveryTest : ShellTest {
     // The session as the other link sees it.
     static PxVQRecoveryInfoPtr SeenBy(PxVQLink& link, const PxVQRecoveryInfoPtr& session);
 };
+
+// ABC's generation of NTGEN of SYS1 stopped while it held the set: an interrupted recovery
+// session of it and the set's hold, made by a link of its own on the repository.
+void InterruptGenerationOfNtGen(const std::string& repository);

@@ -4,6 +4,7 @@
 // waits with the lock-progress box up and the interrupted generation keeps its hold on the
 // set meanwhile; once the other process lets go the restart goes on under that hold.
 #include "../sysview/SysViewTestSupport.h"
+#include "RecoveryTestSupport.h"
 
 #include "generate/VqsGenerateStatus.h"
 #include "proxy/PxVQConfig.h"
@@ -43,7 +44,7 @@ struct RestartLockWaitTest : SysViewTest, ::testing::WithParamInterface<Store> {
         SysViewTest::SetUp();
         app.CloseSession();
         repository = NewSharedSample(GetParam(), dir);
-        InterruptGeneration();
+        InterruptGenerationOfNtGen(repository);
         other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
             [this] { HeldConfig()->FutureUpdateLock().Succeeded() ? void() : throw std::runtime_error("not locked"); },
             [this] { HeldConfig()->UnLock(); }});
@@ -56,23 +57,6 @@ struct RestartLockWaitTest : SysViewTest, ::testing::WithParamInterface<Store> {
         RetryGate::step = nullptr;
         other.reset();
         vqclient::SetGenerationLog("");
-    }
-
-    // ABC's generation of NTGEN stopped while it held the set.
-    void InterruptGeneration()
-    {
-        PxVQLink link;
-        link.AttachSession(repository.c_str(), "ABC", nullptr);
-        const PxVQSystemPtr system = link.GetLVQEnterprise()->GetSystem("SYS1");
-        const PxVQOptionSetPtr genSet = system->GetCurConfig()->GetOptionSet("NTGEN");
-        link.BeginTransaction();
-        const PxVQRecoveryInfoPtr session = system->CreateRecoveryInfo(genSet);
-        session->setGenerateType(2);
-        session->SetCurrentState(3);
-        session->SetUserId("ABC");
-        session->SetGenerationFlag(2);
-        link.CommitTransaction();
-        ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
     }
 
     // The child's link lives until the child ends.

@@ -8,6 +8,7 @@
 // and nothing stays locked.
 #include "../sysview/RaceRound.h"
 #include "../sysview/SysViewTestSupport.h"
+#include "RecoveryTestSupport.h"
 
 #include "generate/CAnvilorController.h"
 #include "generate/VqsGenerateCommands.h"
@@ -195,23 +196,7 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             links.GetNext(pos)->SetSyncGenRevisionGUID(GUID{});
         link.CommitTransaction();
         if (Plays(Step::Restart))
-            InterruptGeneration();
-    }
-
-    void InterruptGeneration()
-    {
-        PxVQLink link;
-        link.AttachSession(repository.c_str(), "ABC", nullptr);
-        const PxVQSystemPtr system = link.GetLVQEnterprise()->GetSystem("SYS1");
-        const PxVQOptionSetPtr genSet = system->GetCurConfig()->GetOptionSet("NTGEN");
-        link.BeginTransaction();
-        const PxVQRecoveryInfoPtr session = system->CreateRecoveryInfo(genSet);
-        session->setGenerateType(2);
-        session->SetCurrentState(3);
-        session->SetUserId("ABC");
-        session->SetGenerationFlag(2);
-        link.CommitTransaction();
-        ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
+            InterruptGenerationOfNtGen(repository);
     }
 
     // A few reads after the go, as many as the round's seed says, so that the users' first
