@@ -70,7 +70,7 @@ PxLink* ListLink(const PxVQObjectPtr& anyObject)
 VqsLockBag::VqsLockBag(int kind) : VqsLockBag(kind, true) {}
 
 VqsLockBag::VqsLockBag(int kind, bool askPresence)
-    : m_nHoldCount(0), m_nKind(kind), m_bAskPresence(askPresence)
+    : m_nKind(kind), m_bAskPresence(askPresence)
 {
     if (kind != VqsNoLock)
         AddHold(kind);
@@ -89,27 +89,22 @@ VqsLockBag::~VqsLockBag()
 
 void VqsLockBag::ReleaseAll()
 {
-    while (m_nHoldCount > 0)
+    while (GetHoldCount() > 0)
         Release();
     m_setAside.clear();
 }
 
-void VqsLockBag::AddHold(int kind)
-{
-    ++m_nHoldCount;
-    m_heldKinds.push_back(kind);
-}
+void VqsLockBag::AddHold(int kind) { m_heldKinds.push_back(kind); }
 
 void VqsLockBag::DropHold()
 {
-    --m_nHoldCount;
     m_heldKinds.erase(std::min_element(m_heldKinds.begin(), m_heldKinds.end()));
 }
 
 void VqsLockBag::SetAside()
 {
     const std::vector<int> kinds = m_heldKinds;
-    while (m_nHoldCount > 0)
+    while (GetHoldCount() > 0)
         Release();
     m_setAside.insert(m_setAside.end(), kinds.begin(), kinds.end());
 }
@@ -154,7 +149,7 @@ void VqsLockBag::Drop(VqsModelNode* node)
     if (!ContainsObject(object))
         return;
     Forget(object);
-    UnlockObject(object, m_nKind != VqsNoLock ? m_nHoldCount : 0);
+    UnlockObject(object, m_nKind != VqsNoLock ? GetHoldCount() : 0);
 }
 
 int VqsLockBag::LockNode(VqsModelNode* node)
@@ -254,7 +249,7 @@ int VqsLockBag::TryLockObjects(int kind) { return LockObjectsOnce(kind, false); 
 int VqsLockBag::LockObjectsOnce(int kind, bool wait)
 {
     try {
-        PurgeDeleted(m_nHoldCount);
+        PurgeDeleted(GetHoldCount());
         if (m_objects.IsEmpty()) {
             AddHold(kind);
             return 1;
@@ -283,8 +278,8 @@ void VqsLockBag::Release()
 {
     // The hold is given up before the repository is asked anything: when the repository
     // cannot be reached, the bag still ends empty and its destructor ends.
-    const unsigned holds = m_nHoldCount;
-    if (m_nHoldCount > 0)
+    const unsigned holds = GetHoldCount();
+    if (GetHoldCount() > 0)
         DropHold();
     else if (!m_setAside.empty())
         m_setAside.erase(std::min_element(m_setAside.begin(), m_setAside.end()));
@@ -323,7 +318,7 @@ int VqsLockBag::TakeOverHeld(VqsModelNode* node, VqsLockBag& other)
 {
     const PxVQObjectPtr object = node->GetObject();
     other.Forget(object);
-    const unsigned otherHolds = other.m_nHoldCount;
+    const unsigned otherHolds = other.GetHoldCount();
     UnlockObject(object, otherHolds > 0 ? otherHolds - 1 : 0);
     if (m_nKind == other.m_nKind) {
         Record(object);
@@ -354,7 +349,7 @@ int VqsLockBag::TakeOverNodes(CObList& nodes, VqsLockBag& other)
         }
         PxTypedList<PxVQObjectPtr> wanted;
         AddPresent(unheld, wanted);
-        const unsigned otherHolds = other.m_nHoldCount;
+        const unsigned otherHolds = other.GetHoldCount();
         UnlockObjects(held, otherHolds > 0 ? otherHolds - 1 : 0);
         if (m_nKind == other.m_nKind) {
             for (POSITION pos = held.GetHeadPosition(); pos;)
@@ -427,7 +422,7 @@ int VqsLockBag::LockNodesFrom(CObList& nodes, VqsLockBag& other)
 {
     if (other.m_objects.IsEmpty())
         return LockNodes(nodes);
-    if (other.m_nHoldCount == 0) {
+    if (other.GetHoldCount() == 0) {
         other.m_objects.RemoveAll();
         return LockNodes(nodes);
     }
@@ -474,7 +469,6 @@ VqsLockBag& VqsLockBag::operator=(VqsLockBag& other)
 {
     if (&other == this)
         return *this;
-    m_nHoldCount = other.m_nHoldCount;
     m_heldKinds = other.m_heldKinds;
     m_setAside = other.m_setAside;
     for (POSITION pos = other.m_objects.GetStartPosition(); pos;) {

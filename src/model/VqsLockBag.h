@@ -26,7 +26,7 @@ public:
     VqsLockBag(const VqsLockBag&) = delete;
 
     int GetKind() const { return m_nKind; }
-    unsigned GetHoldCount() const { return m_nHoldCount; }
+    unsigned GetHoldCount() const { return static_cast<unsigned>(m_heldKinds.size()); }
     INT_PTR GetCount() const { return m_objects.GetCount(); }
     bool Contains(VqsModelNode* node) const;
     bool ContainsObject(const PxObjectPtr& object) const;
@@ -99,7 +99,6 @@ private:
     void DropHold();
 
     ObjectMap m_objects{10};
-    unsigned m_nHoldCount;
     int m_nKind;
     bool m_bAskPresence = true;
     // The kind of each hold, and of each hold set aside.
