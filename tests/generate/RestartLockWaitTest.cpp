@@ -27,16 +27,8 @@ constexpr UINT kSelectSessionDialog = 294;
 constexpr int kSessionList = 32853;
 constexpr int kRestartButton = 33025;
 
-struct RestartLockWaitTest : SysViewTest, ::testing::WithParamInterface<Store> {
-    vqtest::ScriptedUiDriver ui;
-    vqclock::ManualClock clock;
-    vqclock::ScopedClock scopedClock{clock};
-    std::string repository;
-    // The other process: it locks SYS1's configuration for update; its next step lets go.
-    std::unique_ptr<vqtest::ChildProcess> other;
-
-    RestartLockWaitTest() { ui.WheneverDialog(kLockProgressDialog); }
-
+// The other process: it locks SYS1's configuration for update; its next step lets go.
+struct RestartLockWaitTest : OtherProcessLockTest<Store> {
     void SetUp() override
     {
         vqclient::Reset();

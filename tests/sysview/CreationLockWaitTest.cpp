@@ -79,19 +79,10 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
            wizards[static_cast<int>(info.param.wizard)] + held[static_cast<int>(info.param.held)];
 }
 
-struct CreationLockWaitTest : SysViewTest, ::testing::WithParamInterface<Case> {
-    vqtest::ScriptedUiDriver ui;
-    vqclock::ManualClock clock;
-    vqclock::ScopedClock scopedClock{clock};
-    std::string repository;
-    // The other process: it read-locks what the case says; its next step changes SYS1's
-    // description and then lets the lock go; its last step fails when it can read-lock that
-    // object again.
-    std::unique_ptr<vqtest::ChildProcess> other;
-
-    // Each session opens the progress dialog; the test gives it steps before its own session.
-    CreationLockWaitTest() { ui.WheneverDialog(kLockProgressDialog); }
-
+// The other process: it read-locks what the case says; its next step changes SYS1's
+// description and then lets the lock go; its last step fails when it can read-lock that
+// object again.
+struct CreationLockWaitTest : OtherProcessLockTest<Case> {
     void SetUp() override
     {
         SysViewTest::SetUp();

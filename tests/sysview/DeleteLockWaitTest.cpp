@@ -20,16 +20,8 @@ namespace {
 constexpr UINT kLockProgressDialog = 105;
 constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 
-struct DeleteLockWaitTest : SysViewTest, ::testing::WithParamInterface<Store> {
-    vqtest::ScriptedUiDriver ui;
-    vqclock::ManualClock clock;
-    vqclock::ScopedClock scopedClock{clock};
-    std::string repository;
-    // The other process: it read-locks SYS1; its next step lets the lock go.
-    std::unique_ptr<vqtest::ChildProcess> other;
-
-    DeleteLockWaitTest() { ui.WheneverDialog(kLockProgressDialog); }
-
+// The other process: it read-locks SYS1; its next step lets the lock go.
+struct DeleteLockWaitTest : OtherProcessLockTest<Store> {
     void SetUp() override
     {
         SysViewTest::SetUp();

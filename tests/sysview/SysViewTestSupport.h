@@ -8,6 +8,7 @@
 
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQSystem.h"
+#include "support/ChildProcess.h"
 #include "support/SampleRepository.h"
 #include "support/ScriptedUiDriver.h"
 #include "config/VqsHostWizardPages.h"
@@ -17,6 +18,9 @@
 #include "support/ScopedTimeZone.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
+#include "win/Clock.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -94,6 +98,21 @@ enum class Store { File, Server };
 const char* StoreName(Store store);
 // A new sample repository there, with no session of this process on it.
 std::string NewSharedSample(Store store, const vqtest::TempDir& dir);
+
+// A test whose session waits, the lock-progress box left up, for what another process holds:
+// the scripted user, the clock the lock thread follows, the shared repository and the other
+// process, whose steps the test runs one by one.
+template <class Param>
+struct OtherProcessLockTest : SysViewTest, ::testing::WithParamInterface<Param> {
+    vqtest::ScriptedUiDriver ui;
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scopedClock{clock};
+    std::string repository;
+    std::unique_ptr<vqtest::ChildProcess> other;
+
+    // Each session opens the lock-progress dialog; a test gives it steps before its own session.
+    OtherProcessLockTest() { ui.WheneverDialog(105); }
+};
 
 // A creating wizard from its target-host page on: the user picks Unix, has the host UXNEW
 // made and goes on to the FTP page.
