@@ -4,7 +4,8 @@
 // (the test programs set it for themselves and for every process they start), each session
 // keeps what its lock calls were granted and gave back, and each such request is reported:
 // to the reporter a test program installs, or else on standard error, ending the process.
-// Unset, as in production, nothing is kept and nothing is checked.
+// Unset, as in production, nothing is kept and nothing is checked. A request made where
+// lock calls do not wait (PxLockNoWait) is not reported: it cannot wait in a circle.
 #pragma once
 
 #include <array>

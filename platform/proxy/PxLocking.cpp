@@ -3,6 +3,7 @@
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxList.h"
+#include "proxy/PxLockNoWait.h"
 #include "proxy/PxSession.h"
 #include "proxy/PxVQObject.h"
 #include "win/Clock.h"
@@ -90,8 +91,9 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     try {
         PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
         std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
+        const PxRetryFunction retryFunction = PxLockNoWait::Declines() ? nullptr : core.RetryFunction();
         while (done < objects.size()) {
-            bool queue = core.RetryFunction() != nullptr;
+            bool queue = retryFunction != nullptr;
             PxLockStore::Attempt attempt =
                 TryOnce(*session, attempter, oids.data() + done, oids.size() - done, queue, operation);
             if (attempt.granted > 0) {
@@ -113,8 +115,8 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             info.SetPersistentLock(PxPersistentLockOf(attempt.persistent));
             if (!IsRetryable(attempt.code)) {
                 Report(core, info);
-            } else if (PxRetryFunction retry = core.RetryFunction()) {
-                if (retry(info)) {
+            } else if (retryFunction) {
+                if (retryFunction(info)) {
                     WaitToRetry(*session, waiting, delay);
                     delay = NextDelay(delay);
                     continue;
@@ -143,7 +145,8 @@ void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count
 
 void CheckRaise(PxSession& session, const std::vector<PxVQObjectPtr>& objects, int kind, const char* operation)
 {
-    if (!PxLockRaiseCheck::On())
+    // A call that does not wait cannot wait in a circle.
+    if (!PxLockRaiseCheck::On() || PxLockNoWait::Declines())
         return;
     std::vector<std::int64_t> oids;
     std::vector<PxVQObjectPtr> named;

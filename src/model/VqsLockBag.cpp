@@ -2,18 +2,18 @@
 
 #include "model/VqsModelNode.h"
 #include "proxy/PxException.h"
+#include "proxy/PxLockNoWait.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
 #include "shell/VqsDisplayNames.h"
+#include "shell/VqsHostTransactionHolds.h"
 #include "shell/VqsLockFailure.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
-#include "model/VqsLockRetryCallback.h"
-
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
-
 
 namespace {
 
@@ -22,8 +22,21 @@ const UINT IDS_SOME_OBJECT = 61749;
 
 std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapKey(); }
 
+// The host's pending transaction that holds locks from its prepare or its earlier steps
+// holds them out of the one order: a wait of its steps could close a circle (two users each
+// creating inside such a transaction would wait for each other for ever). So its lock calls
+// do not wait: a lock another session holds refuses them at once, with the usual box.
+bool MustNotWait()
+{
+    const VqsSysApp* app = VqsGetApp();
+    return app && app->HostTransactionHoldsLocks();
+}
+
 PxLockErrorInfo LockObject(PxVQObject& object, int kind)
 {
+    std::optional<PxLockNoWait> noWait;
+    if (MustNotWait())
+        noWait.emplace();
     switch (kind) {
     case VqsReadLock:
         return object.ReadLock();
@@ -38,6 +51,9 @@ PxLockErrorInfo LockObject(PxVQObject& object, int kind)
 
 PxLockErrorInfo LockList(PxLink& link, PxList& objects, int kind)
 {
+    std::optional<PxLockNoWait> noWait;
+    if (MustNotWait())
+        noWait.emplace();
     switch (kind) {
     case VqsReadLock:
         return link.ReadLock(objects);
@@ -132,15 +148,42 @@ void VqsLockBag::Record(const PxVQObjectPtr& object) { m_objects.SetAt(KeyOf(obj
 
 void VqsLockBag::Forget(const PxVQObjectPtr& object) { m_objects.RemoveKey(KeyOf(object)); }
 
-void VqsLockBag::UnlockObject(const PxVQObjectPtr& object, unsigned times)
+void VqsLockBag::GiveBackHolds(const PxVQObjectPtr& object, const std::vector<int>& kinds)
 {
-    for (unsigned i = 0; i < times; ++i) {
+    PxTypedList<PxVQObjectPtr> objects;
+    objects.AddTail(object);
+    GiveBackHolds(objects, kinds);
+}
+
+void VqsLockBag::GiveBackHolds(PxTypedList<PxVQObjectPtr>& objects, const std::vector<int>& kinds)
+{
+    if (objects.IsEmpty())
+        return;
+    VqsSysApp* app = VqsGetApp();
+    VqsHostTransactionHolds* kept = app ? app->OpenHostTransactionHolds() : nullptr;
+    for (int kind : kinds) {
+        if (kind == VqsNoLock)
+            continue;
+        if (kept && VqsHostTransactionHolds::Keeps(kind)) {
+            kept->Keep(objects);
+            continue;
+        }
         try {
-            object->UnLock();
+            ListLink(objects.GetHead())->UnLock(objects);
         } catch (const VqReportableException&) {
             // Unlocking goes on: the next hold is given back all the same.
         }
     }
+}
+
+int VqsLockBag::TakeStrongest(std::vector<int>& kinds)
+{
+    if (kinds.empty())
+        return VqsNoLock;
+    const auto strongest = std::max_element(kinds.begin(), kinds.end());
+    const int kind = *strongest;
+    kinds.erase(strongest);
+    return kind;
 }
 
 void VqsLockBag::Drop(VqsModelNode* node)
@@ -149,7 +192,8 @@ void VqsLockBag::Drop(VqsModelNode* node)
     if (!ContainsObject(object))
         return;
     Forget(object);
-    UnlockObject(object, m_nKind != VqsNoLock ? GetHoldCount() : 0);
+    if (m_nKind != VqsNoLock)
+        GiveBackHolds(object, m_heldKinds);
 }
 
 int VqsLockBag::LockNode(VqsModelNode* node)
@@ -177,7 +221,7 @@ int VqsLockBag::LockNode(VqsModelNode* node)
             return 0;
         }
         if (!object->ObjectPresent()) {
-            UnlockObject(object, 1);
+            GiveBackHolds(object, {m_nKind});
             return 1;
         }
         Record(object);
@@ -210,7 +254,7 @@ int VqsLockBag::LockAndRefreshNodes(CObList& nodes)
 
 // The holds on deleted objects are given back together, so that a bag whose objects were
 // deleted costs the same few lock calls however many they were.
-void VqsLockBag::PurgeDeleted(unsigned holds)
+void VqsLockBag::PurgeDeleted(const std::vector<int>& kinds)
 {
     std::vector<PxObjectPtr> held;
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
@@ -226,20 +270,7 @@ void VqsLockBag::PurgeDeleted(unsigned holds)
             gone.AddTail(held[index]);
     for (POSITION pos = gone.GetHeadPosition(); pos;)
         Forget(gone.GetNext(pos));
-    UnlockObjects(gone, holds);
-}
-
-void VqsLockBag::UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times)
-{
-    if (objects.IsEmpty())
-        return;
-    for (unsigned i = 0; i < times; ++i) {
-        try {
-            ListLink(objects.GetHead())->UnLock(objects);
-        } catch (const VqReportableException&) {
-            // Unlocking goes on: the next hold is given back all the same.
-        }
-    }
+    GiveBackHolds(gone, kinds);
 }
 
 int VqsLockBag::LockObjects(int kind) { return LockObjectsOnce(kind, true); }
@@ -249,7 +280,7 @@ int VqsLockBag::TryLockObjects(int kind) { return LockObjectsOnce(kind, false); 
 int VqsLockBag::LockObjectsOnce(int kind, bool wait)
 {
     try {
-        PurgeDeleted(GetHoldCount());
+        PurgeDeleted(m_heldKinds);
         if (m_objects.IsEmpty()) {
             AddHold(kind);
             return 1;
@@ -258,10 +289,12 @@ int VqsLockBag::LockObjectsOnce(int kind, bool wait)
         CollectObjects(objects);
         if (kind == VqsNoLock)
             return 1;
-        const VqsLockNoWait noWait(!wait);
+        std::optional<PxLockNoWait> noWait;
+        if (!wait)
+            noWait.emplace();
         const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, kind);
         if (!result.Succeeded()) {
-            if (!wait && (noWait.Declined() || IsHeldByOther(result)))
+            if (!wait && IsHeldByOther(result))
                 return -1;
             VqsDescribeLockTarget(result);
             return 0;
@@ -278,21 +311,21 @@ void VqsLockBag::Release()
 {
     // The hold is given up before the repository is asked anything: when the repository
     // cannot be reached, the bag still ends empty and its destructor ends.
-    const unsigned holds = GetHoldCount();
-    if (GetHoldCount() > 0)
+    const std::vector<int> kinds = m_heldKinds;
+    if (!kinds.empty())
         DropHold();
     else if (!m_setAside.empty())
         m_setAside.erase(std::min_element(m_setAside.begin(), m_setAside.end()));
     try {
-        PurgeDeleted(holds);
+        PurgeDeleted(kinds);
     } catch (const VqReportableException&) {
         // Whether an object is still there cannot be told: it is unlocked with the others.
     }
-    if (holds == 0)
+    if (kinds.empty())
         return;
     PxTypedList<PxVQObjectPtr> objects;
     CollectObjects(objects);
-    UnlockObjects(objects, 1);
+    GiveBackHolds(objects, {*std::min_element(kinds.begin(), kinds.end())});
 }
 
 void VqsLockBag::CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const
@@ -318,13 +351,14 @@ int VqsLockBag::TakeOverHeld(VqsModelNode* node, VqsLockBag& other)
 {
     const PxVQObjectPtr object = node->GetObject();
     other.Forget(object);
-    const unsigned otherHolds = other.GetHoldCount();
-    UnlockObject(object, otherHolds > 0 ? otherHolds - 1 : 0);
+    std::vector<int> given = other.m_heldKinds;
+    const int staying = TakeStrongest(given);
+    GiveBackHolds(object, given);
     if (m_nKind == other.m_nKind) {
         Record(object);
         return 1;
     }
-    UnlockObject(object, otherHolds > 0 ? 1 : 0);
+    GiveBackHolds(object, {staying});
     return LockNode(node);
 }
 
@@ -349,13 +383,14 @@ int VqsLockBag::TakeOverNodes(CObList& nodes, VqsLockBag& other)
         }
         PxTypedList<PxVQObjectPtr> wanted;
         AddPresent(unheld, wanted);
-        const unsigned otherHolds = other.GetHoldCount();
-        UnlockObjects(held, otherHolds > 0 ? otherHolds - 1 : 0);
+        std::vector<int> given = other.m_heldKinds;
+        const int staying = TakeStrongest(given);
+        GiveBackHolds(held, given);
         if (m_nKind == other.m_nKind) {
             for (POSITION pos = held.GetHeadPosition(); pos;)
                 Record(held.GetNext(pos));
         } else {
-            UnlockObjects(held, otherHolds > 0 ? 1 : 0);
+            GiveBackHolds(held, {staying});
             for (POSITION pos = held.GetHeadPosition(); pos;)
                 wanted.AddTail(held.GetNext(pos));
         }
@@ -405,7 +440,7 @@ int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
         else
             gone.AddTail(object);
     }
-    UnlockObjects(gone, m_nKind != VqsNoLock ? 1 : 0);
+    GiveBackHolds(gone, {m_nKind});
     return 1;
 }
 

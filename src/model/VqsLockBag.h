@@ -80,14 +80,18 @@ private:
 
     using ObjectMap = CMap<std::uint64_t, std::uint64_t, PxVQObjectPtr, const PxVQObjectPtr&>;
 
-    // Forgets the objects no longer in the repository, unlocking each `holds` times.
-    void PurgeDeleted(unsigned holds);
+    // Forgets the objects no longer in the repository, giving back a hold of each kind.
+    void PurgeDeleted(const std::vector<int>& kinds);
     void Record(const PxVQObjectPtr& object);
     void Forget(const PxVQObjectPtr& object);
-    // Unlocks the object `times` times, ignoring refusals to unlock.
-    static void UnlockObject(const PxVQObjectPtr& object, unsigned times);
-    // The same for a list of objects, with one call each time.
-    static void UnlockObjects(PxTypedList<PxVQObjectPtr>& objects, unsigned times);
+    // Gives back one hold of each kind on the objects, one unlock call a kind, ignoring
+    // refusals to unlock. While the host's repository transaction is open, the holds it
+    // keeps (VqsHostTransactionHolds) stay with it instead.
+    static void GiveBackHolds(PxTypedList<PxVQObjectPtr>& objects, const std::vector<int>& kinds);
+    static void GiveBackHolds(const PxVQObjectPtr& object, const std::vector<int>& kinds);
+    // Takes the strongest kind out of the list: of holds given back one at a time, the one
+    // the repository keeps to the last (it gives back the weakest first).
+    static int TakeStrongest(std::vector<int>& kinds);
     int LockTogether(PxTypedList<PxVQObjectPtr>& objects);
     // Adds the objects still in the repository to the list, asking in one read.
     static void AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList<PxVQObjectPtr>& present);

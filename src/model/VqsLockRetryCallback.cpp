@@ -3,10 +3,6 @@
 #include "model/VqsLockManager.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "shell/VqsSysApp.h"
-#include "win/Sync.h"
-
-#include <map>
-#include <mutex>
 
 namespace {
 
@@ -25,38 +21,7 @@ int GiveUpOnUnknownCode(int code)
     return 0;
 }
 
-// The innermost scope of each thread that has one, by thread id.
-std::mutex g_noWaitGuard;
-std::map<DWORD, VqsLockNoWait*> g_noWaits;
-
 } // namespace
-
-VqsLockNoWait::VqsLockNoWait(bool declines) : m_bDeclines(declines)
-{
-    const std::lock_guard<std::mutex> guard(g_noWaitGuard);
-    VqsLockNoWait*& innermost = g_noWaits[::GetCurrentThreadId()];
-    m_pOuter = innermost;
-    innermost = this;
-}
-
-VqsLockNoWait::~VqsLockNoWait()
-{
-    const std::lock_guard<std::mutex> guard(g_noWaitGuard);
-    if (m_pOuter)
-        g_noWaits[::GetCurrentThreadId()] = m_pOuter;
-    else
-        g_noWaits.erase(::GetCurrentThreadId());
-}
-
-bool VqsLockNoWait::DeclineWait()
-{
-    const std::lock_guard<std::mutex> guard(g_noWaitGuard);
-    const auto found = g_noWaits.find(::GetCurrentThreadId());
-    if (found == g_noWaits.end() || !found->second->m_bDeclines)
-        return false;
-    found->second->m_bDeclined = true;
-    return true;
-}
 
 int VqsLockRetryCallback(PxLockErrorInfo& info)
 {
@@ -68,10 +33,6 @@ int VqsLockRetryCallback(PxLockErrorInfo& info)
     PxVQObjectPtr object = info.GetObject();
     VqsLockManager* manager = VqsLockManager::GetInstance();
     if (IsRetryable(code)) {
-        if (VqsLockNoWait::DeclineWait()) {
-            info.SetErrorCode(PxLockGivenUp);
-            return 0;
-        }
         if (!manager || !manager->AskRetry(info.GetAttemptCount(), object)) {
             info.SetErrorCode(PxLockGivenUp);
             return 0;

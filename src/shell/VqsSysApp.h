@@ -5,6 +5,7 @@
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxVQEnterprise.h"
 #include "shell/VqsHostCallbacks.h"
+#include "shell/VqsHostTransactionHolds.h"
 #include "win/CImageList.h"
 #include "win/CString.h"
 #include "win/CWinApp.h"
@@ -198,6 +199,14 @@ public:
     BOOL IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage);
     void TransactionClosed();
     void TransactionFailed();
+    // While the host's repository transaction is open, the holds it keeps for its steps;
+    // null otherwise.
+    VqsHostTransactionHolds* OpenHostTransactionHolds();
+    // Whether the host's open transaction holds locks from its prepare or its earlier steps.
+    // They stand outside the one order every step takes its own locks in, so its lock calls
+    // must not wait: two users each creating inside a pending host transaction would wait
+    // for each other for ever.
+    bool HostTransactionHoldsLocks() const;
     // Adds the Ispec, with the usage, to every bundle of the link that holds all Ispecs,
     // each bundle write-locked into the bag; 0 when a lock was refused.
     int AddIspecToAllIspecBundles(VqsLockBag& writeBag, VqsModelNodeBSLink* linkNode,
@@ -281,10 +290,12 @@ private:
     // prepared write bag; FALSE when a lock or a write failed.
     BOOL RemoveIspecFromBundles(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec);
     // The host's repository transaction, when the host has none open of its own: begun at
-    // the prepare, committed when the host's transaction closes, aborted when it fails.
-    // Whether the host's transaction stands: committed here, or the host's own.
+    // the prepare, committed when the host's transaction closes, aborted when it fails; the
+    // holds kept for its steps go after it. Whether the host's transaction stands: committed
+    // here, or the host's own.
     void BeginHostTransaction();
     bool EndHostTransaction(bool commit);
+    bool IsHostTransactionOpen() const;
     // The host's transaction closed or failed: the write locks go, the notices are
     // delivered or dropped.
     void EndPreparedTransaction(bool closed);
@@ -328,6 +339,7 @@ private:
     BOOL m_bTransactionPending = FALSE;
     std::unique_ptr<VqsPreparedTransaction> m_pPrepared;
     BOOL m_bOwnsHostTransaction = FALSE;
+    VqsHostTransactionHolds m_hostTransactionHolds;
     // The last prepare did not finish: the host's transaction has failed, and every part of
     // it answers failure until it ends.
     BOOL m_bPrepareRefused = FALSE;

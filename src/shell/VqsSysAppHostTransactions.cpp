@@ -251,7 +251,32 @@ bool VqsSysApp::EndHostTransaction(bool commit)
     if (!m_bOwnsHostTransaction)
         return commit;
     m_bOwnsHostTransaction = FALSE;
-    return m_pLink && VqsTransaction::EndRepositoryTransaction(*m_pLink, commit);
+    try {
+        const bool ended = m_pLink && VqsTransaction::EndRepositoryTransaction(*m_pLink, commit);
+        m_hostTransactionHolds.GiveBack();
+        return ended;
+    } catch (...) {
+        m_hostTransactionHolds.GiveBack();
+        throw;
+    }
+}
+
+bool VqsSysApp::IsHostTransactionOpen() const
+{
+    return m_bOwnsHostTransaction && m_pLink && m_pLink->IsInTransaction();
+}
+
+VqsHostTransactionHolds* VqsSysApp::OpenHostTransactionHolds()
+{
+    return IsHostTransactionOpen() ? &m_hostTransactionHolds : nullptr;
+}
+
+bool VqsSysApp::HostTransactionHoldsLocks() const
+{
+    if (!IsHostTransactionOpen())
+        return false;
+    return !m_hostTransactionHolds.IsEmpty() ||
+           (m_pPrepared && (m_pPrepared->readBag.GetCount() > 0 || m_pPrepared->writeBag.GetCount() > 0));
 }
 
 BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)

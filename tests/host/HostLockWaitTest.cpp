@@ -17,29 +17,6 @@ namespace {
 using vqtest::ReadWholeFile;
 using vqtest::RunningHost;
 
-// A holder that creates inside its own pending host transaction raises that transaction's read
-// of the enterprise to the creation's write: a raise the lock check stops. Two users each
-// creating inside a pending host transaction would wait for each other; until such a creation
-// takes the enterprise without raising, that holder is started unchecked.
-class HolderUnchecked {
-public:
-    explicit HolderUnchecked(bool unchecked)
-        : m_unchecked(unchecked), m_checked(std::getenv("VQ_CHECK_LOCK_RAISES") ? std::getenv("VQ_CHECK_LOCK_RAISES") : "")
-    {
-        if (m_unchecked)
-            setenv("VQ_CHECK_LOCK_RAISES", "0", 1);
-    }
-    void Restore() const
-    {
-        if (m_unchecked)
-            setenv("VQ_CHECK_LOCK_RAISES", m_checked.c_str(), 1);
-    }
-
-private:
-    bool m_unchecked;
-    std::string m_checked;
-};
-
 class HostLockWaitTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -61,14 +38,11 @@ protected:
 
     // The holder takes the segment; the waiter waits as its script says until the holder
     // lets the segment go. Neither prints an error.
-    void HoldAndWait(const std::string& repository, const std::string& folder,
-                     bool holderRaisesItsTransactionsRead = false) const
+    void HoldAndWait(const std::string& repository, const std::string& folder) const
     {
         const std::string holderScript = Script(folder, "holder.vqs");
         const std::size_t held = holderScript.find("say holding\n") + std::string("say holding\n").size();
-        const HolderUnchecked unchecked(holderRaisesItsTransactionsRead);
         RunningHost holder(m_folder.Path(), repository, "HOLDER");
-        unchecked.Restore();
         holder.Send(holderScript.substr(0, held));
         ASSERT_TRUE(holder.ReadUntil("say: holding")) << holder.Printed();
 
@@ -104,14 +78,14 @@ TEST_F(HostLockWaitTest, ANameTakenOnAFileWhileTheFinishWaitsIsRefusedAtThePage)
 {
     const std::string repository = m_folder.File("sample.vqr");
     MakeSample(repository);
-    HoldAndWait(repository, "name_taken", true);
+    HoldAndWait(repository, "name_taken");
 }
 
 TEST_F(HostLockWaitTest, ANameTakenOnTheServerWhileTheFinishWaitsIsRefusedAtThePage)
 {
     const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
     MakeSample(repository);
-    HoldAndWait(repository, "name_taken", true);
+    HoldAndWait(repository, "name_taken");
 }
 
 TEST_F(HostLockWaitTest, ARenameAndACreationAfterAPrepareGivenUpOnAFileAnswerFailure)
