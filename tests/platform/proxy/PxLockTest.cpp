@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockNoWait.h"
 #include "proxy/PxLockRaiseCheck.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -133,6 +135,27 @@ TEST_P(PxLockTest, ARefusedLockAsksTheCallbackUntilItGivesUp)
     EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 3, 3}));
     EXPECT_EQ(m_callback.attempts, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(GetTickCount64() - before, 30u) << "two retry delays, on the clock";
+}
+
+TEST_P(PxLockTest, ACallThatDoesNotWaitIsRefusedAtOnceAndTakesNoPlaceInLine)
+{
+    ASSERT_TRUE(Host(*m_b, "Y")->WriteLock(0));
+    m_callback.answer = [](PxLockErrorInfo&) { return 1; };
+    m_a->PxSetRetryFunction(RecordingRetry);
+    PxTypedList<PxVQObjectPtr> hosts;
+    m_a->GetLVQEnterprise()->GetMembers("hosts", hosts);
+    PxLockErrorInfo info;
+    {
+        const PxLockNoWait noWait;
+        info = m_a->WriteLock(hosts, 0);
+    }
+
+    EXPECT_EQ(info.GetErrorCode(), PxLockHeldByOther);
+    EXPECT_TRUE(info.GetObject()->IsSameOid(Host(*m_a, "Y")));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{0})) << "X granted, Y never asked to wait for";
+    EXPECT_TRUE(m_theirX->WriteLock(0)) << "X was given back";
+    Host(*m_b, "Y")->UnLock();
+    EXPECT_TRUE(Host(*m_b, "Y")->WriteLock(0)) << "no session of A waits in line for Y";
 }
 
 TEST_P(PxLockTest, RetriesComeSoonThenBackOff)
@@ -455,6 +478,7 @@ TEST_P(PxLockTest, ASessionAskingAStrongerKindOfWhatItHoldsForReadIsReported)
         std::vector<int> held; // taken in turn; 0 gives one hold back
         int asked;
         const char* raise; // the kinds the report names, empty for none
+        bool waits = true; // asked where calls may wait; one that cannot wait cannot circle
     };
     const Case cases[] = {
         {{1}, 3, "held for read by this session, which asks it for future update"},
@@ -468,6 +492,8 @@ TEST_P(PxLockTest, ASessionAskingAStrongerKindOfWhatItHoldsForReadIsReported)
         {{4, 1}, 4, ""},
         {{1, 0}, 4, ""},
         {{4, 1, 0}, 4, ""},
+        {{1}, 4, "", false},
+        {{2}, 3, "", false},
     };
     for (const Case& c : cases) {
         std::vector<std::string> raises;
@@ -483,12 +509,18 @@ TEST_P(PxLockTest, ASessionAskingAStrongerKindOfWhatItHoldsForReadIsReported)
                     ++holds;
                 }
             }
-            ASSERT_TRUE(LockOfKind(m_x, c.asked));
+            {
+                std::optional<PxLockNoWait> noWait;
+                if (!c.waits)
+                    noWait.emplace();
+                ASSERT_TRUE(LockOfKind(m_x, c.asked));
+            }
             raises = raising.Raises();
             for (int i = 0; i <= holds; ++i)
                 m_x->UnLock();
         }
-        const std::string what = ::testing::PrintToString(c.held) + " then " + std::to_string(c.asked);
+        const std::string what = ::testing::PrintToString(c.held) + " then " + std::to_string(c.asked) +
+                                 (c.waits ? "" : " without waiting");
         if (*c.raise == '\0') {
             EXPECT_TRUE(raises.empty()) << what;
             continue;
