@@ -36,25 +36,62 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
 
+    // Sends the host the next lines of its script: through the line "say MARK", or the rest.
+    static void SendThrough(RunningHost& host, const std::string& script, std::size_t& sent,
+                            const std::string& mark = "")
+    {
+        const std::string line = "say " + mark + "\n";
+        const std::size_t end = mark.empty() ? script.size() : script.find(line, sent) + line.size();
+        host.Send(script.substr(sent, end - sent));
+        sent = end;
+    }
+
     // The holder takes the segment; the waiter waits as its script says until the holder
     // lets the segment go. Neither prints an error.
     void HoldAndWait(const std::string& repository, const std::string& folder) const
     {
         const std::string holderScript = Script(folder, "holder.vqs");
-        const std::size_t held = holderScript.find("say holding\n") + std::string("say holding\n").size();
+        std::size_t held = 0;
         RunningHost holder(m_folder.Path(), repository, "HOLDER");
-        holder.Send(holderScript.substr(0, held));
+        SendThrough(holder, holderScript, held, "holding");
         ASSERT_TRUE(holder.ReadUntil("say: holding")) << holder.Printed();
 
         RunningHost waiter(m_folder.Path(), repository, "WAITER");
         waiter.Send(Script(folder, "waiter.vqs"));
         ASSERT_TRUE(waiter.ReadUntil("-> wait")) << waiter.Printed();
-        holder.Send(holderScript.substr(held));
+        SendThrough(holder, holderScript, held);
 
         EXPECT_EQ(holder.Finish(), 0);
         EXPECT_EQ(waiter.Finish(), 0);
         EXPECT_EQ(holder.Printed(), Script(folder, "holder.out"));
         EXPECT_EQ(waiter.Printed(), Script(folder, "waiter.out"));
+    }
+
+    // Both hosts prepare a transaction on one segment: the second waits for the first, holding
+    // the enterprise for read. Both make a system in their transaction: the first is refused
+    // at once, the second goes on once the first has ended. Neither prints an error.
+    void CreateInBothTransactions(const std::string& repository) const
+    {
+        const std::string folder = "created_in_two_transactions";
+        const std::string firstScript = Script(folder, "first.vqs");
+        const std::string secondScript = Script(folder, "second.vqs");
+        std::size_t firstSent = 0;
+        std::size_t secondSent = 0;
+        RunningHost first(m_folder.Path(), repository, "FIRST");
+        RunningHost second(m_folder.Path(), repository, "SECOND");
+        SendThrough(first, firstScript, firstSent, "prepared");
+        ASSERT_TRUE(first.ReadUntil("say: prepared")) << first.Printed();
+        SendThrough(second, secondScript, secondSent, "prepared");
+        ASSERT_TRUE(second.ReadUntil("-> wait")) << second.Printed();
+        SendThrough(first, firstScript, firstSent, "closed");
+        ASSERT_TRUE(first.ReadUntil("say: closed")) << first.Printed();
+        ASSERT_TRUE(second.ReadUntil("say: prepared")) << second.Printed();
+        SendThrough(second, secondScript, secondSent);
+        EXPECT_EQ(second.Finish(), 0);
+        SendThrough(first, firstScript, firstSent);
+        EXPECT_EQ(first.Finish(), 0);
+        EXPECT_EQ(first.Printed(), Script(folder, "first.out"));
+        EXPECT_EQ(second.Printed(), Script(folder, "second.out"));
     }
 
     vqtest::TempDir m_folder;
@@ -100,6 +137,34 @@ TEST_F(HostLockWaitTest, ARenameAndACreationAfterAPrepareGivenUpOnTheServerAnswe
     const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
     MakeSample(repository);
     HoldAndWait(repository, "refused_prepare");
+}
+
+TEST_F(HostLockWaitTest, ASystemMadeInAPendingHostTransactionOnAFileKeepsItsNameUntilTheTransactionCloses)
+{
+    const std::string repository = m_folder.File("sample.vqr");
+    MakeSample(repository);
+    HoldAndWait(repository, "created_in_transaction");
+}
+
+TEST_F(HostLockWaitTest, ASystemMadeInAPendingHostTransactionOnTheServerKeepsItsNameUntilTheTransactionCloses)
+{
+    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
+    MakeSample(repository);
+    HoldAndWait(repository, "created_in_transaction");
+}
+
+TEST_F(HostLockWaitTest, TwoHostsMakingSystemsInTheirPendingTransactionsOnAFileNeverWaitForEachOther)
+{
+    const std::string repository = m_folder.File("sample.vqr");
+    MakeSample(repository);
+    CreateInBothTransactions(repository);
+}
+
+TEST_F(HostLockWaitTest, TwoHostsMakingSystemsInTheirPendingTransactionsOnTheServerNeverWaitForEachOther)
+{
+    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
+    MakeSample(repository);
+    CreateInBothTransactions(repository);
 }
 
 } // namespace
