@@ -448,7 +448,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         objects.AddTail(PxVQObjectPtr(options));
     objects.AddTail(PxVQObjectPtr(target.genSet));
     VqsGenerationLockTakeover takeover(target.optionSet);
-    if (!target.link->FutureUpdateLock(objects).Succeeded())
+    if (!VqsLockBag::LockOutsideBag(*target.link, objects, VqsFutureUpdateLock).Succeeded())
         throw Failure(IDS_ELEMENTS_LOCKED);
 
     GenerateInfo request;
@@ -459,7 +459,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     try {
         Start(request);
     } catch (...) {
-        target.link->UnLock(objects);
+        VqsLockBag::GiveBackOutsideBag(*target.link, objects, VqsFutureUpdateLock);
         throw;
     }
     segmentLock.Keep();
@@ -496,7 +496,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         if (!lockFailed)
             takeover.Keep();
         failed = failed || lockFailed;
-        target.link->UnLock(objects);
+        VqsLockBag::GiveBackOutsideBag(*target.link, objects, VqsFutureUpdateLock);
     } catch (...) {
         synchEvent.Release();
         cancel();

@@ -46,7 +46,7 @@ constexpr char kSyncErrorReason[] = "Syncronisation Error";
 VqsLockOutcome FutureUpdateLockOptions(PxVQLink& link, PxTypedList<PxVQObjectPtr>& objects)
 {
     try {
-        if (link.FutureUpdateLock(objects).Succeeded())
+        if (VqsLockBag::LockOutsideBag(link, objects, VqsFutureUpdateLock).Succeeded())
             return VqsLockOutcome::Granted;
         VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
         return VqsLockOutcome::Refused;
@@ -108,7 +108,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         number = VqcStartGenerate(request);
     }
     if (number == 0) {
-        link->UnLock(objects);
+        VqsLockBag::GiveBackOutsideBag(*link, objects, VqsFutureUpdateLock);
         VqsReportGenerationNotStarted(request);
         return;
     }
@@ -138,7 +138,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
             takeover.Keep();
         else
             failed = true;
-        link->UnLock(objects);
+        VqsLockBag::GiveBackOutsideBag(*link, objects, VqsFutureUpdateLock);
     } catch (...) {
         synchEvent.Release();
         cancel();

@@ -1,5 +1,6 @@
 #include "generate/VqsGenerateStart.h"
 
+#include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsRunningGeneration.h"
 #include "model/VqsTransaction.h"
@@ -268,7 +269,7 @@ VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
         else
             RecordHoldGone(m_formerHolders, false);
         if (m_bHeld)
-            m_genSet->UnLock();
+            VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock);
     } catch (const std::exception& error) {
         VqsGetApp()->LogError(0, error.what());
     }
@@ -279,7 +280,7 @@ void VqsGenerationLockTakeover::HoldWhileLifted()
     if (!m_bLifted)
         return;
     VqsLockScope scope(VqsGetApp()->GetLink());
-    m_bHeld = m_genSet->FutureUpdateLock().Succeeded();
+    m_bHeld = VqsLockBag::LockOutsideBag(m_genSet, VqsFutureUpdateLock).Succeeded();
 }
 
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame)

@@ -1,5 +1,6 @@
 #include "generate/VqsRecoveryProperties.h"
 
+#include "model/VqsLockBag.h"
 #include "model/VqsTransaction.h"
 #include "proxy/PxException.h"
 #include "proxy/PxTypedList.h"
@@ -37,14 +38,14 @@ class SessionWriteLock {
 public:
     explicit SessionWriteLock(const PxVQRecoveryInfoPtr& session) : m_session(session)
     {
-        m_bLocked = m_session->WriteLock(0) != 0;
+        m_bLocked = VqsLockBag::LockOutsideBag(m_session, VqsWriteLock).Succeeded();
     }
     ~SessionWriteLock()
     {
         if (!m_bLocked)
             return;
         try {
-            m_session->UnLock();
+            VqsLockBag::GiveBackOutsideBag(m_session, VqsWriteLock);
         } catch (const VqException&) {
             // The session ended meanwhile; its locks went with it.
         }

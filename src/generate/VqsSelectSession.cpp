@@ -2,6 +2,7 @@
 
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsRecoveryProperties.h"
+#include "model/VqsLockBag.h"
 #include "model/VqsRunningGeneration.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxProcess.h"
@@ -193,7 +194,7 @@ public:
 
     BOOL Lock(const PxVQRecoveryInfoPtr& session)
     {
-        if (!session->LongReadLock())
+        if (!VqsLockBag::LockOutsideBag(session, VqsLongReadLock).Succeeded())
             return FALSE;
         m_sessions.push_back(session);
         return TRUE;
@@ -222,7 +223,7 @@ private:
     static void Unlock(const PxVQRecoveryInfoPtr& session) noexcept
     {
         try {
-            session->UnLock();
+            VqsLockBag::GiveBackOutsideBag(session, VqsLongReadLock);
         } catch (const VqException&) {
             // A session deleted meanwhile holds no lock any more.
         }

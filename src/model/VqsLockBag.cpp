@@ -32,6 +32,13 @@ bool MustNotWait()
     return app && app->HostTransactionHoldsLocks();
 }
 
+// The holds of the host's open transaction when it keeps a hold of the kind; null otherwise.
+VqsHostTransactionHolds* HoldsKeeping(int kind)
+{
+    VqsSysApp* app = VqsGetApp();
+    return app && VqsHostTransactionHolds::Keeps(kind) ? app->OpenHostTransactionHolds() : nullptr;
+}
+
 PxLockErrorInfo LockObject(PxVQObject& object, int kind)
 {
     std::optional<PxLockNoWait> noWait;
@@ -159,12 +166,10 @@ void VqsLockBag::GiveBackHolds(PxTypedList<PxVQObjectPtr>& objects, const std::v
 {
     if (objects.IsEmpty())
         return;
-    VqsSysApp* app = VqsGetApp();
-    VqsHostTransactionHolds* kept = app ? app->OpenHostTransactionHolds() : nullptr;
     for (int kind : kinds) {
         if (kind == VqsNoLock)
             continue;
-        if (kept && VqsHostTransactionHolds::Keeps(kind)) {
+        if (VqsHostTransactionHolds* kept = HoldsKeeping(kind)) {
             kept->Keep(objects);
             continue;
         }
@@ -174,6 +179,28 @@ void VqsLockBag::GiveBackHolds(PxTypedList<PxVQObjectPtr>& objects, const std::v
             // Unlocking goes on: the next hold is given back all the same.
         }
     }
+}
+
+PxLockErrorInfo VqsLockBag::LockOutsideBag(const PxVQObjectPtr& object, int kind) { return LockObject(*object, kind); }
+
+PxLockErrorInfo VqsLockBag::LockOutsideBag(PxLink& link, PxList& objects, int kind)
+{
+    return LockList(link, objects, kind);
+}
+
+void VqsLockBag::GiveBackOutsideBag(const PxVQObjectPtr& object, int kind)
+{
+    PxTypedList<PxVQObjectPtr> objects;
+    objects.AddTail(object);
+    GiveBackOutsideBag(*ListLink(object), objects, kind);
+}
+
+void VqsLockBag::GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& objects, int kind)
+{
+    if (VqsHostTransactionHolds* kept = HoldsKeeping(kind))
+        kept->Keep(objects);
+    else
+        link.UnLock(objects);
 }
 
 int VqsLockBag::TakeStrongest(std::vector<int>& kinds)

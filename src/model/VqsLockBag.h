@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+class PxLink;
 class VqsModelNode;
 
 // Lock kinds: 0 objects are only recorded, 1 read, 2 long read, 3 future update, 4 write.
@@ -74,6 +75,15 @@ public:
     // 1 (after telling the user with the message, %1 the object's kind, and the views)
     // when the node's object is not in the bag; 0 when it is.
     int ReportDeleted(UINT messageId, VqsModelNode* node);
+
+    // A lock call outside any bag, under the rules of a bag's calls: it does not wait while
+    // the host's pending transaction holds locks.
+    static PxLockErrorInfo LockOutsideBag(const PxVQObjectPtr& object, int kind);
+    static PxLockErrorInfo LockOutsideBag(PxLink& link, PxList& objects, int kind);
+    // Gives back one hold of the kind on each object as a bag does: one the host's open
+    // transaction keeps stays with it. Throws as the unlock call does.
+    static void GiveBackOutsideBag(const PxVQObjectPtr& object, int kind);
+    static void GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& objects, int kind);
 
 private:
     VqsLockBag(int kind, bool askPresence);
