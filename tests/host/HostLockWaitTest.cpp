@@ -153,6 +153,20 @@ TEST_F(HostLockWaitTest, ASystemMadeInAPendingHostTransactionOnTheServerKeepsIts
     HoldAndWait(repository, "created_in_transaction");
 }
 
+TEST_F(HostLockWaitTest, ASystemMadeInAHostTransactionThatFailsOnAFileIsNotStored)
+{
+    const std::string repository = m_folder.File("sample.vqr");
+    MakeSample(repository);
+    HoldAndWait(repository, "created_in_failed_transaction");
+}
+
+TEST_F(HostLockWaitTest, ASystemMadeInAHostTransactionThatFailsOnTheServerIsNotStored)
+{
+    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
+    MakeSample(repository);
+    HoldAndWait(repository, "created_in_failed_transaction");
+}
+
 TEST_F(HostLockWaitTest, TwoHostsMakingSystemsInTheirPendingTransactionsOnAFileNeverWaitForEachOther)
 {
     const std::string repository = m_folder.File("sample.vqr");
