@@ -2,7 +2,11 @@
 // server: one holds a segment in a host transaction, the other waits for it. The scripts and
 // their transcripts are in host/lock_wait/; in host/name_taken/ the waiting one is a New
 // System's Finish, and the holder makes a system of the same name meanwhile; in
-// host/refused_prepare/ the host's transaction goes on after its prepare was given up.
+// host/refused_prepare/ the host's transaction goes on after its prepare was given up. In
+// host/created_in_transaction/ and host/created_in_failed_transaction/ the holder has made
+// a system in its transaction, and the other host's New System of that name waits until the
+// transaction closes or fails; in host/created_in_two_transactions/ both hosts make a system
+// inside a transaction of their own.
 #include "support/RunningHost.h"
 #include "support/PgTestServer.h"
 #include "support/TempDir.h"
