@@ -150,6 +150,7 @@ std::vector<Case> Cases()
         cases.push_back({store, "HostDeleteAndHostOptions", {{Step::DeleteHost}, {Step::HostOptions}}, rounds});
         cases.push_back(
             {store, "HostDeleteAndOptionsOfAnother", {{Step::DeleteHost}, {Step::HostOptions, true}}, rounds});
+        cases.push_back({store, "HostDeleteAndPackEditOnIt", {{Step::DeleteHost}, {Step::PackEdit}}, rounds});
         cases.push_back({store, "HostDeleteHostOptionsAndPackEdit",
                          {{Step::HostOptions}, {Step::DeleteHost}, {Step::PackEdit}}, rounds});
         cases.push_back({store, "PackDeleteAndPackEdit", {{Step::DeletePack}, {Step::PackEdit}}, rounds});
@@ -174,7 +175,8 @@ CString Text(UINT id)
 }
 
 // What each step acts on: the round's system SYS4 (of PAYROLL, with no changed options of
-// its own), host UNIXHOST and pack SALESPATH, or SYS1 (of SALES), NTHOST and PAYROLLPATH.
+// its own), host UNIXHOST and pack SALESPATH (on that host), or SYS1 (of SALES), NTHOST and
+// PAYROLLPATH.
 struct Target {
     const char* system;
     const char* systemText;
@@ -477,7 +479,7 @@ struct DialogRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             vqwin::PumpPending();
             break;
         case Step::DeletePack:
-            SelectInHostFrame(kAnother.host, target.pack);
+            SelectInHostFrame(target.host, target.pack);
             vqui::user::PressKey(Packs()->m_hWnd, VK_DELETE);
             vqwin::PumpPending();
             break;
@@ -492,7 +494,7 @@ struct DialogRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             vqwin::PumpPending();
             break;
         case Step::PackEdit:
-            SelectInHostFrame(kAnother.host, target.pack);
+            SelectInHostFrame(target.host, target.pack);
             ui.WheneverDialog(IDD_PACK_SPEC)
                 .Run(meetEarly)
                 .Replace(VqsPackAssociationPagePath::IDC_PATH, PackPath(index))
@@ -615,12 +617,15 @@ struct DialogRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
     VqsHostListFrame* hostFrame = nullptr;
 };
 
-// Whether another user of the round deletes what the user's step acts on.
+// Whether another user of the round deletes what the user's step acts on; a host's Delete
+// deletes the pack's association on it.
 bool DeletedByAnother(const std::vector<User>& users, std::size_t index)
 {
     const User& user = users[index];
     return std::any_of(users.begin(), users.end(), [&](const User& other) {
-        return IsDelete(other.step) && KindOf(other.step) == KindOf(user.step) && other.another == user.another;
+        const bool ofItsKind = KindOf(other.step) == KindOf(user.step) ||
+                               (other.step == Step::DeleteHost && user.step == Step::PackEdit);
+        return IsDelete(other.step) && ofItsKind && other.another == user.another;
     });
 }
 
@@ -731,8 +736,10 @@ TEST_P(DialogRaceTest, EveryStepEndsStoredWholeOrRefusedAndNothingStaysLocked)
                 bool stored = false;
                 for (POSITION pos = entries.GetHeadPosition(); pos;) {
                     const PxVQHostPackDataPtr entry = entries.GetNext(pos);
-                    stored = stored || (entry->GetHostInformation()->GetName() == kAnother.host &&
-                                        entry->GetPackAssociationNT()->GetPath() == PackPath(index).c_str());
+                    const CString path = PackPath(index).c_str();
+                    stored = stored || (entry->GetHostInformation()->GetName() == target.host &&
+                                        (entry->GetPackAssociationNT()->GetPath() == path ||
+                                         entry->GetPackAssociationUnix()->GetPath() == path));
                 }
                 EXPECT_TRUE(stored) << "the pack's path was not stored";
                 break;
