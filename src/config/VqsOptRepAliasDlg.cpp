@@ -349,26 +349,32 @@ void VqsOptRepAliasEditDlg::OnOK()
     m_generateAs.TrimRightValue();
     const CString generateAs = m_generateAs.GetValue();
     VqsModelNodeRepGroup* group = m_pAliasNode->GetRepGroupNode();
+    VqsLockBag linkBag(VqsReadLock);
     VqsLockBag groupBag(VqsWriteLock);
     VqsLockBag others(VqsWriteLock);
+    // The segment link before the group, as the new entry, the group's OK and a Delete take
+    // them: the group and the report links below the link are then never waited for in
+    // opposite orders (a Delete holds the report link when it comes to the group).
     const auto lockGroup = [&] {
         VqsLockScope scope(VqsSessionLink());
-        return groupBag.LockNode(group);
+        return linkBag.LockNode(group->GetBSLinkNode()) && groupBag.LockNode(group);
+    };
+    const auto giveBack = [&] {
+        linkBag.Release();
+        groupBag.Release();
+        others.Release();
+        m_session.Release();
     };
     if (!m_session.LockForWriteAfter(lockGroup))
         return;
     try {
         group->LoadRepAliases(VqsLoadReread);
         if (!generateAs.IsEmpty() && IsNameTaken(generateAs, others)) {
-            groupBag.Release();
-            others.Release();
-            m_session.Release();
+            giveBack();
             return;
         }
     } catch (const VqReportableException& error) {
-        groupBag.Release();
-        others.Release();
-        m_session.Release();
+        giveBack();
         ShowErrorById(IDS_CANNOT_COLLECT_REPORTS, error);
         return;
     }

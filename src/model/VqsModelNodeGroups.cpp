@@ -2,6 +2,7 @@
 
 #include "model/VqsLockBag.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModel.h"
 #include "model/VqsTransaction.h"
 #include "proxy/PxVQIspecSoftLink.h"
@@ -101,7 +102,7 @@ int VqsModelNodeRepGroup::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
         return 0;
     if (!bag.LockNode(this))
         return 0;
-    if (IsTargetOfKind(target, "PxVQElementSoftLink", "PxVQReportSoftLinkAlias"))
+    if (VqsGoneFromPath(bag, this) || IsTargetOfKind(target, "PxVQElementSoftLink", "PxVQReportSoftLinkAlias"))
         return 1;
     LoadRepAliases(VqsLoadCached);
     CObList aliases;
@@ -193,7 +194,7 @@ int VqsModelNodeBundle::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
         return 0;
     if (!bag.LockNode(this))
         return 0;
-    if (IsTargetOfKind(target, "PxVQElementSoftLink", "PxVQIspecBundleData"))
+    if (VqsGoneFromPath(bag, this) || IsTargetOfKind(target, "PxVQElementSoftLink", "PxVQIspecBundleData"))
         return 1;
     LoadIspecBundleData(VqsLoadCached);
     CObList entries;

@@ -112,6 +112,8 @@ int VqsModelNodePack::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
         return 0;
     if (!bag.LockNode(this))
         return 0;
+    if (VqsGoneFromPath(bag, this))
+        return 1;
     LoadPackAssociations(VqsLoadCached);
     CObList associations;
     GetPackAssociationNodes(associations);
@@ -140,7 +142,7 @@ int VqsModelNodePackAssociation::LockPath(VqsLockBag& bag, const PxVQObjectPtr& 
 {
     if (!bag.LockNode(this))
         return 0;
-    if (!m_pHost || !target || !target->_IsKindOf("PxVQPackInformation"))
+    if (VqsGoneFromPath(bag, this) || !m_pHost || !target || !target->_IsKindOf("PxVQPackInformation"))
         return 1;
     VqsModelNodeEnterprise* root = GetRoot();
     VqsModelNode* host = root->FindNode(m_pHost);

@@ -326,7 +326,7 @@ int VqsModelNodeBSLink::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
         return 0;
     if (!bag.LockNode(this))
         return 0;
-    if (!target)
+    if (!target || VqsGoneFromPath(bag, this))
         return 1;
     if (target->_IsKindOf("PxVQReportGroup"))
         return LockElementLinksOfReportGroup(bag, target);
@@ -665,7 +665,7 @@ int VqsModelNodeElementLink::LockPathWith(VqsLockBag& bag, const PxVQObjectPtr& 
     }
     if (!bag.LockNode(this))
         return 0;
-    if (!ownLink)
+    if (!ownLink || VqsGoneFromPath(bag, this))
         return 1;
     for (POSITION pos = m_profiles.GetHeadPosition(); pos;) {
         if (!m_profiles.GetNext(pos)->LockPath(bag, target))

@@ -36,6 +36,8 @@ int VqsLockPaths(CObList& nodes, VqsLockBag& bag, const PxVQObjectPtr& target)
     return 1;
 }
 
+bool VqsGoneFromPath(const VqsLockBag& bag, VqsModelNode* node) { return !bag.Contains(node); }
+
 int VqsLockForWalk(VqsLockBag& bag, VqsModelNode* node)
 {
     if (!bag.LockNode(node))

@@ -44,6 +44,10 @@ Node* VqsFindOrCreateChild(VqsModelNode* parent, VqsNodeList<Node>& list, const 
 bool VqsIsOwnObject(const VqsModelNode& node, const PxVQObjectPtr& target);
 // Runs the lock path of every node of the list with the target; 0 at the first refusal.
 int VqsLockPaths(CObList& nodes, VqsLockBag& bag, const PxVQObjectPtr& target);
+// After a lock path has locked the node itself: whether another user deleted its object
+// meanwhile. The walk stops there, as nothing below it is left to lock; the caller, not
+// finding the node in the bag, tells of the deletion.
+bool VqsGoneFromPath(const VqsLockBag& bag, VqsModelNode* node);
 
 // Locks the node for a walk that skips what is gone: -1 refused, 0 gone, 1 locked and
 // refreshed.

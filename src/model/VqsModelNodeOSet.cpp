@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsNodeRef.h"
@@ -329,7 +330,7 @@ int VqsModelNodeOSet::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
     }
     if (!bag.LockNode(this))
         return 0;
-    if (target && target->_IsKindOf("PxVQElementSoftLink"))
+    if (VqsGoneFromPath(bag, this) || (target && target->_IsKindOf("PxVQElementSoftLink")))
         return 1;
     BuildOptionNodes(VqsLoadCached);
     const PxVQBSSoftLinkPtr segment = target && target->_IsKindOf("PxVQBSSoftLink") ? PxVQBSSoftLinkPtr(target)

@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "proxy/VqException.h"
@@ -136,7 +137,7 @@ int VqsModelNodeSystem::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
         return 0;
     if (!bag.LockNode(this))
         return 0;
-    if (target && target->_IsKindOf("PxVQConfig"))
+    if (VqsGoneFromPath(bag, this) || (target && target->_IsKindOf("PxVQConfig")))
         return 1;
     LoadCurConfig(VqsLoadCached);
     LoadOldConfigs(VqsLoadCached);
@@ -369,7 +370,7 @@ int VqsModelNodeConfig::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
         return 0;
     if (!bag.LockNode(this))
         return 0;
-    if (target && target->_IsKindOf("PxVQBSSoftLink"))
+    if (VqsGoneFromPath(bag, this) || (target && target->_IsKindOf("PxVQBSSoftLink")))
         return 1;
     LoadBSLinks(VqsLoadCached);
     CObList links;

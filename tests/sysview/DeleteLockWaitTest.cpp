@@ -1,9 +1,13 @@
 // A Delete of a system that another process holds (read-locked, as a host does from its
 // prepare until it is idle again), on a repository file and on a server: the Delete waits
 // with the lock-progress box up; Cancel in the box gives up without a message and deletes
-// nothing; left to wait, the Delete goes on once the other process lets go.
+// nothing; left to wait, the Delete goes on once the other process lets go. A Delete of a
+// segment entry that the other process removes meanwhile says it was deleted.
 #include "SysViewTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
 #include "support/ChildProcess.h"
@@ -92,3 +96,79 @@ TEST_P(DeleteLockWaitTest, LeftToWaitTheDeleteGoesOnOnceTheOtherProcessLetsGo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, DeleteLockWaitTest, ::testing::Values(Store::File, Store::Server), CaseName);
+
+namespace {
+
+// The other process takes SYS1's SALES entry for write when told, as the return of its obsolete
+// options to their defaults does; its next step removes the entry and lets go.
+struct EntryDeleteLockWaitTest : OtherProcessLockTest<Store> {
+    void SetUp() override
+    {
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = NewSharedSample(GetParam(), dir);
+        other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
+            [] {},
+            [this] { HeldEntry()->WriteLock(0).Succeeded() ? void() : throw std::runtime_error("not locked"); },
+            [this] {
+                const PxVQBSSoftLinkPtr entry = HeldEntry();
+                Link().BeginTransaction();
+                entry->RecursiveDeleteObject();
+                Link().CommitTransaction();
+                entry->UnLock();
+            }});
+        ASSERT_TRUE(other->WaitReady());
+    }
+
+    void TearDown() override
+    {
+        SysViewTest::TearDown();
+        RetryGate::step = nullptr;
+        other.reset();
+    }
+
+    // The child's link lives until the child ends.
+    PxVQLink& Link() const
+    {
+        static PxVQLink* link = nullptr;
+        if (!link) {
+            link = new PxVQLink;
+            link->AttachSession(repository.c_str(), "other/dev", nullptr);
+        }
+        return *link;
+    }
+    PxVQBSSoftLinkPtr HeldEntry() const
+    {
+        return Link().GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+    }
+};
+
+} // namespace
+
+// The other process takes the entry once the Delete, past its question, asks its first write
+// lock, and removes it while the Delete waits for it.
+TEST_P(EntryDeleteLockWaitTest, AnEntryRemovedWhileTheDeleteWaitedIsToldAsDeleted)
+{
+    ui.WheneverDialog(kLockProgressDialog).Wait().Wait().Wait().Wait();
+    bool removed = false;
+    StartGatedSession(repository, [&] {
+        if (!removed && ProgressShown())
+            removed = other->RunNextStep();
+    });
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    bool taken = false;
+    PxFaultInjection::Run("PxVQObject::WriteLock", [&] { taken = other->RunNextStep(); });
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    ui.ExpectMessageBox("Business Segment entry item has been deleted.", IDOK);
+
+    vqui::user::PressKey(view->m_hWnd, VK_DELETE);
+    vqwin::PumpPending();
+
+    PxFaultInjection::Reset();
+    ui.Verify();
+    EXPECT_TRUE(taken);
+    EXPECT_TRUE(removed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, EntryDeleteLockWaitTest, ::testing::Values(Store::File, Store::Server), CaseName);
