@@ -15,6 +15,7 @@
 #include "shell/VqsRemovePromptDlg.h"
 #include "support/ScriptedUiDriver.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,20 +53,24 @@ struct DeleteNodesTest : ModelTest {
         PxFaultInjection::Reset();
         ModelTest::TearDown();
     }
-    // The user reads each remove prompt in turn and presses these buttons.
-    void AnswerPrompts(const std::vector<int>& buttons)
+    // The user reads each remove prompt in turn and presses these buttons; meanwhile another
+    // user does what `meanwhile` gives for that prompt.
+    void AnswerPrompts(const std::vector<int>& buttons, const std::vector<std::function<void()>>& meanwhile = {})
     {
-        for (int button : buttons) {
+        for (std::size_t at = 0; at < buttons.size(); ++at) {
+            const std::function<void()> other = at < meanwhile.size() ? meanwhile[at] : nullptr;
             ui.ExpectDialog(kRemovePromptDialog)
-                .Run([this] {
+                .Run([this, other] {
                     CWnd* dialog = CWnd::GetFocus() ? CWnd::GetFocus()->GetParent() : nullptr;
                     ASSERT_NE(dialog, nullptr);
                     CString description;
                     dialog->GetDlgItemText(kDescription, description);
                     shown.push_back({std::string(description),
                                      dialog->GetDlgItem(VqsRemovePromptDlg::IDC_YES_TO_ALL)->IsWindowEnabled() != FALSE});
+                    if (other)
+                        other();
                 })
-                .Press(button);
+                .Press(buttons[at]);
         }
     }
     // Five new hosts H1 to H5, listed for deletion.
@@ -150,6 +155,40 @@ TEST_F(DeleteNodesTest, APromptShowsTheNodesDescriptionAndOffersYesToAllWhileNod
     EXPECT_TRUE(shown[3].yesToAll);
     EXPECT_FALSE(shown[4].yesToAll) << "no node follows the last";
     EXPECT_EQ(HostsLeft(), 0);
+}
+
+// The prompts hold nothing while the user reads them: another user renames H1 and deletes H2
+// meanwhile. The delete finds that under its writes: H1 is asked about again as it is now, and
+// H2, gone, is told and passed.
+TEST_F(DeleteNodesTest, AHostChangedOrDeletedWhileItsPromptIsOpenIsAskedAgainOrTold)
+{
+    ListFiveHosts();
+    const auto asOtherUser = [this](const std::function<void(PxVQEnterprise&)>& change) {
+        return [this, change] {
+            std::unique_ptr<PxVQLink> other = OtherUser();
+            other->BeginTransaction();
+            change(*other->GetLVQEnterprise());
+            other->CommitTransaction();
+        };
+    };
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDYES);
+    AnswerPrompts({IDYES},
+                  {asOtherUser([](PxVQEnterprise& enterprise) { enterprise.GetHostInformation("H1")->SetName("H1X"); })});
+    ui.ExpectMessageBox("Contents have changed and will be updated.", IDOK);
+    AnswerPrompts({IDYES, IDYES},
+                  {{}, asOtherUser([](PxVQEnterprise& enterprise) { enterprise.GetHostInformation("H2")->DeleteObject(); })});
+    ui.ExpectMessageBox("Host item has been deleted.", IDOK);
+    AnswerPrompts({IDCANCEL});
+
+    EXPECT_FALSE(Delete(true));
+
+    ui.Verify();
+    std::vector<std::string> hostsShown;
+    for (const Shown& prompt : shown)
+        hostsShown.push_back(prompt.description.substr(0, prompt.description.find('\r')));
+    EXPECT_EQ(hostsShown, (std::vector<std::string>{"Host H1", "Host H1X", "Host H2", "Host H3"}));
+    EXPECT_FALSE(hosts[0]->ObjectPresent());
+    EXPECT_EQ(HostsLeft(), 3);
 }
 
 TEST_F(DeleteNodesTest, APathThatCannotBeLockedWithoutTheCheckDeletesNothing)
