@@ -2,6 +2,7 @@
 
 #include "hosts/VqsHostSpecDlg.h"
 #include "support/ChildProcess.h"
+#include "support/OtherUserSteps.h"
 
 #include <unistd.h>
 
@@ -56,19 +57,8 @@ struct HostTwoProcessTest : hoststest::HostsTest {
             link = new PxVQLink;
             link->AttachSession(repository.c_str(), "other/dev", nullptr);
         }};
-        for (const auto& [from, to] : renames) {
-            steps.push_back([from, to] {
-                const PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
-                const PxVQHostInformationPtr host = enterprise->GetHostInformation(from);
-                if (!enterprise->WriteLock(0).Succeeded() || !host->WriteLock(0).Succeeded())
-                    throw std::runtime_error("the other user had to wait");
-                link->BeginTransaction();
-                host->SetName(to);
-                link->CommitTransaction();
-                host->UnLock();
-                enterprise->UnLock();
-            });
-        }
+        for (const auto& [from, to] : renames)
+            steps.push_back([from, to] { vqtest::RenameHostWithoutWaiting(*link, from, to); });
         return std::make_unique<vqtest::ChildProcess>(steps);
     }
 
