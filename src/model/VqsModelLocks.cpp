@@ -303,6 +303,40 @@ bool DropNodesDeletedMeanwhile(CObList& nodes, VqsLockBag& locked)
     return !nodes.IsEmpty();
 }
 
+// Write-locks the path of every node, the enterprise first. The nodes whose objects another
+// user deleted meanwhile leave the list, told with 61746 once the writes are given back, and
+// the others are locked again. False when a lock failed or no node is left.
+bool LockPathsForDelete(CObList& nodes, VqsLockBag& write)
+{
+    for (;;) {
+        VqsLockBag attempt(VqsWriteLock);
+        if (!LockPathsOf(nodes, attempt))
+            return false;
+        bool allThere = true;
+        for (POSITION pos = nodes.GetHeadPosition(); pos && allThere;)
+            allThere = attempt.Contains(static_cast<VqsModelNode*>(nodes.GetNext(pos)));
+        if (allThere) {
+            write = attempt;
+            return true;
+        }
+        attempt.ReleaseAll();
+        if (!DropNodesDeletedMeanwhile(nodes, attempt))
+            return false;
+    }
+}
+
+// Checked under the write locks, which a generation's start waits for; a refusal is told once
+// they are given back.
+bool NoGenerationKeepsFromDelete(VqsModelNode* node, VqsLockBag& write)
+{
+    const std::function<void()> tellRefusal = VqsRunningGenerationKeepingFromDelete(node->GetObject());
+    if (!tellRefusal)
+        return true;
+    write.ReleaseAll();
+    tellRefusal();
+    return false;
+}
+
 // The node's description as stored now, for the remove prompt.
 CString DescriptionAsStored(VqsModelNode* node)
 {
@@ -395,7 +429,7 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
             if (!StillAsAsked(nodes, path, asked))
                 continue;
             nodes.RemoveHead();
-            if (VqsRefusedDeleteWhileGenerationRuns(node->GetObject()) || !node->Delete())
+            if (!NoGenerationKeepsFromDelete(node, path) || !node->Delete())
                 return false;
             yesToAll = answer == VqsRemovePromptDlg::IDC_YES_TO_ALL;
         }
@@ -406,13 +440,12 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
     remaining.DropDeleted();
     if (nodes.IsEmpty())
         return true;
-    if (!LockPathsOf(nodes, write) || !DropNodesDeletedMeanwhile(nodes, write))
+    if (!LockPathsForDelete(nodes, write))
         return false;
-    // Checked under the write locks, which a generation's start waits for.
     std::vector<VqsNodeRef<VqsModelNode>> parents;
     for (POSITION pos = nodes.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
-        if (VqsRefusedDeleteWhileGenerationRuns(node->GetObject()))
+        if (!NoGenerationKeepsFromDelete(node, write))
             return false;
         parents.emplace_back(node->GetParent());
     }

@@ -5,6 +5,7 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeOSet.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQBundle.h"
@@ -189,6 +190,52 @@ TEST_F(DeleteNodesTest, AHostChangedOrDeletedWhileItsPromptIsOpenIsAskedAgainOrT
     EXPECT_EQ(hostsShown, (std::vector<std::string>{"Host H1", "Host H1X", "Host H2", "Host H3"}));
     EXPECT_FALSE(hosts[0]->ObjectPresent());
     EXPECT_EQ(HostsLeft(), 3);
+}
+
+// A generate set a generation of another user runs on is not deleted; the box saying so is
+// shown with the Delete's writes given back: the other user reads the system's configuration
+// meanwhile.
+TEST_F(DeleteNodesTest, TheRefusalOfASetAGenerationRunsOnIsToldHoldingNothing)
+{
+    const std::unique_ptr<PxVQLink> generating = OtherUser();
+    ASSERT_TRUE(generating->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->ClaimForGeneration());
+    VqsLockBag opened(VqsReadLock);
+    VqsModelNode* genSet = model->LockGenSetNode(opened, PxVQGenSetPtr(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")));
+    ASSERT_NE(genSet, nullptr);
+    nodes.AddTail(genSet);
+    int configLock = -1;
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    ui.ExpectMessageBox("Lock failed:\nGenerate process for user other/dev persistently locked NTGEN.\nPlease try again after some time.", IDOK).WhileShown([&] {
+        const std::unique_ptr<PxVQLink> other = OtherUser();
+        configLock = other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->ReadLock().GetErrorCode();
+    });
+
+    EXPECT_FALSE(model->DeleteNodes(opened, nodes, true));
+
+    ui.Verify();
+    EXPECT_EQ(configLock, PxLockGranted);
+    EXPECT_TRUE(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+}
+
+// Another user deletes H2 while the user answers the check question: the Delete tells so with
+// its writes given back (the other user reads the enterprise meanwhile) and deletes the rest.
+TEST_F(DeleteNodesTest, AHostDeletedMeanwhileIsToldHoldingNothingAndTheOthersAreDeleted)
+{
+    ListFiveHosts();
+    int enterpriseLock = -1;
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO).WhileShown([this] {
+        DeleteAsOtherUser([](PxVQEnterprise& enterprise) { return enterprise.GetHostInformation("H2"); });
+    });
+    ui.ExpectMessageBox("Host item has been deleted.", IDOK).WhileShown([&] {
+        const std::unique_ptr<PxVQLink> other = OtherUser();
+        enterpriseLock = other->GetLVQEnterprise()->ReadLock().GetErrorCode();
+    });
+
+    EXPECT_TRUE(Delete(true));
+
+    ui.Verify();
+    EXPECT_EQ(enterpriseLock, PxLockGranted);
+    EXPECT_EQ(HostsLeft(), 0);
 }
 
 TEST_F(DeleteNodesTest, APathThatCannotBeLockedWithoutTheCheckDeletesNothing)
