@@ -167,6 +167,9 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     VqsBSSyncRecord reports;
     if (!view.BuildReportSyncList(dialog, reports, dialog.m_elementRecord))
         return;
+    // The segment as the analysis found it under its locks, after the dialog.
+    record.softLink = dialog.m_elementRecord.softLink;
+    record.businessSegment = dialog.m_elementRecord.businessSegment;
     const PxVQOptionSetPtr optionSet(genSet);
     if (VqsRefusedWhileGenerationRuns(optionSet))
         return;
@@ -315,6 +318,10 @@ void GenerateSystem(VqsDirectoryView& view)
         return;
     }
     if (dialog.m_bGenerateReports) {
+        // The report choice is a dialog the user may leave open: it holds nothing of the
+        // enterprise or the system, and its analysis locks and locates the segment again.
+        readBag.ReleaseAll();
+        updateBag.ReleaseAll();
         StartSystemWithReports(view, segmentLock, record, genSet, dialog);
         return;
     }

@@ -12,6 +12,7 @@
 #include "proxy/PxVQRecoveryInfo.h"
 #include "proxy/PxVQSystem.h"
 #include "proxy/VqException.h"
+#include "shell/VqsLockFailure.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsSysFrame.h"
@@ -260,8 +261,31 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
 
 VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
 {
+    if (m_bLifted)
+        PutBack();
+}
+
+bool VqsGenerationLockTakeover::HoldWhileLifted()
+{
     if (!m_bLifted)
-        return;
+        return true;
+    PxLockErrorInfo result;
+    {
+        VqsLockScope scope(VqsGetApp()->GetLink());
+        result = VqsLockBag::LockOutsideBag(m_genSet, VqsFutureUpdateLock);
+    }
+    m_bHeld = result.Succeeded();
+    if (m_bHeld)
+        return true;
+    // The interrupted generation gets its lock back before the user is told anything.
+    PutBack();
+    VqsDescribeLockTarget(result);
+    return false;
+}
+
+void VqsGenerationLockTakeover::PutBack() noexcept
+{
+    m_bLifted = false;
     try {
         VqsLockScope scope(VqsGetApp()->GetLink());
         if (!m_genSet->PersistentLock(0).Succeeded())
@@ -270,17 +294,10 @@ VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
             RecordHoldGone(m_formerHolders, false);
         if (m_bHeld)
             VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock);
+        m_bHeld = false;
     } catch (const std::exception& error) {
         VqsGetApp()->LogError(0, error.what());
     }
-}
-
-void VqsGenerationLockTakeover::HoldWhileLifted()
-{
-    if (!m_bLifted)
-        return;
-    VqsLockScope scope(VqsGetApp()->GetLink());
-    m_bHeld = VqsLockBag::LockOutsideBag(m_genSet, VqsFutureUpdateLock).Succeeded();
 }
 
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame)

@@ -68,10 +68,13 @@ public:
     void Keep() { m_bLifted = false; }
     // While the lock is lifted, this session holds the set with a future-update lock in its
     // place, so that nobody else can take it; given up after the lock is put back (a takeover
-    // that holds is not kept).
-    void HoldWhileLifted();
+    // that holds is not kept). False when that lock was refused (told) or its wait given up
+    // (nothing told): the lock is put back at once and the caller stops there.
+    bool HoldWhileLifted();
 
 private:
+    void PutBack() noexcept;
+
     PxVQOptionSetPtr m_genSet;
     // The sessions whose hold this takeover took, for the generation it starts.
     std::vector<PxVQRecoveryInfoPtr> m_formerHolders;

@@ -222,9 +222,11 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
         // The enterprise and the configuration before the set, as Generate System takes them.
         if (!model.LockForSynchronisation(readBag, updateBag, config))
             return;
-        // The interrupted generation's lock is put back for the restarted generation.
+        // The interrupted generation's lock is put back for the restarted generation. Without
+        // the set in its place nothing is synchronised: the lock goes back at once.
         VqsGenerationLockTakeover handover(genSet, session);
-        handover.HoldWhileLifted();
+        if (!handover.HoldWhileLifted())
+            return;
         if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, record, app->GetSynchronizeMode(),
                                         handle, false, false))
             return;

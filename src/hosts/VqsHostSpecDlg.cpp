@@ -209,58 +209,61 @@ void VqsHostSpecDlg::Refuse(UINT messageId, int controlId)
     GotoDlgCtrl(GetDlgItem(controlId));
 }
 
-BOOL VqsHostSpecDlg::IsNameFree(const CString& name, VqsLockBag& write)
+BOOL VqsHostSpecDlg::LockAndCheck(VqsLockBag& bag, const CString& name)
 {
     {
         VqsLockScope scope(SessionLink());
-        if (!write.LockNode(m_pEnterprise))
+        if (!bag.LockNode(m_pEnterprise) || !bag.LockNode(m_pHost))
             return FALSE;
     }
-    if (std::strcmp(name.GetString(), m_strLoadedName.GetString()) == 0)
-        return TRUE;
-    try {
-        m_pEnterprise->Refresh();
-        m_pEnterprise->LoadHosts(VqsLoadReread);
-        if (m_pEnterprise->FindHostByName(name, m_pHost)) {
-            write.Release();
-            Refuse(IDS_HOST_NAME_EXISTS, IDC_NAME);
-            return FALSE;
-        }
-    } catch (const VqReportableException& error) {
-        write.Release();
-        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL VqsHostSpecDlg::Save(const CString& name, const CString& address)
-{
-    {
-        VqsLockScope scope(SessionLink());
-        if (!m_pBag->LockObjects(VqsWriteLock))
-            return FALSE;
-    }
-    if (m_pBag->ReportDeleted(IDS_ITEM_DELETED, m_pHost)) {
+    if (!bag.Contains(m_pHost)) {
+        bag.ReleaseAll();
+        bag.ReportDeleted(IDS_ITEM_DELETED, m_pHost);
         m_bClosed = TRUE;
         m_okButton.EnableWindow(FALSE);
         return FALSE;
     }
     if (!m_edition.IsLatestEdition()) {
-        m_pBag->Release();
+        bag.ReleaseAll();
         VqsMessageBoxId(IDS_CONTENTS_CHANGED);
         m_pHost->Refresh();
         LoadFromHost();
         UpdateData(FALSE);
         return FALSE;
     }
-    {
-        CObList nodes;
-        nodes.AddTail(m_pHost);
-        VqsLockBag check(VqsReadLock);
-        if (!m_pHost->GetModel()->DeleteNodes(check, nodes, false))
+    return IsNameFree(name, bag);
+}
+
+BOOL VqsHostSpecDlg::IsNameFree(const CString& name, VqsLockBag& held)
+{
+    if (std::strcmp(name.GetString(), m_strLoadedName.GetString()) == 0)
+        return TRUE;
+    try {
+        m_pEnterprise->Refresh();
+        m_pEnterprise->LoadHosts(VqsLoadReread);
+        if (m_pEnterprise->FindHostByName(name, m_pHost)) {
+            held.ReleaseAll();
+            Refuse(IDS_HOST_NAME_EXISTS, IDC_NAME);
             return FALSE;
+        }
+    } catch (const VqReportableException& error) {
+        held.ReleaseAll();
+        ShowErrorById(IDS_CANNOT_ACCESS_HOSTS, error);
+        return FALSE;
     }
+    return TRUE;
+}
+
+BOOL VqsHostSpecDlg::ConfirmUpdate()
+{
+    CObList nodes;
+    nodes.AddTail(m_pHost);
+    VqsLockBag nothingHeld(VqsReadLock);
+    return m_pHost->GetModel()->DeleteNodes(nothingHeld, nodes, false) ? TRUE : FALSE;
+}
+
+BOOL VqsHostSpecDlg::Save(const CString& name, const CString& address)
+{
     {
         VqsTransactionHostInfo transaction(m_pHost->GetHostInformation());
         transaction.SetHostName(name);
@@ -298,14 +301,21 @@ void VqsHostSpecDlg::OnOK()
     }
     if (m_nHostType == VQHostQSR && m_kanaMode.m_nValue != m_nLoadedKanaMode)
         VqsMessageBoxId(IDS_KANA_MODE_WARNING);
-    // The future update of the first change is given up before the writes are waited for:
+    // The future update of the first change is given up before anything is waited for:
     // kept, it would keep a page that holds the enterprise waiting for it while this waits
-    // for that page (the order of VqsModel::LockForCreation). Save finds under its writes
-    // what another user wrote meanwhile.
+    // for that page (the order of VqsModel::LockForCreation). A name taken or a host gone is
+    // told before the changed-options question, which is asked holding nothing: a user who
+    // leaves it open keeps no other user's step waiting. The checks are made again under
+    // the writes, which find what another user wrote meanwhile.
     m_pBag->ReleaseAll();
-    VqsLockBag write(VqsWriteLock);
-    if (!IsNameFree(name, write))
+    {
+        VqsLockBag read(VqsReadLock);
+        if (!LockAndCheck(read, name))
+            return;
+    }
+    if (!ConfirmUpdate())
         return;
-    if (Save(name, address))
+    VqsLockBag write(VqsWriteLock);
+    if (LockAndCheck(write, name) && Save(name, address))
         CDialog::OnOK();
 }

@@ -50,9 +50,16 @@ private:
     // `reloaded` tells that the fields were read again because the host had changed.
     BOOL BeginEdit(BOOL* reloaded);
     void OnFieldChanged(VqsOptCtrl& binder);
-    // Write-locks the enterprise in `write` and tells whether no other host has the name;
-    // FALSE after telling the user.
-    BOOL IsNameFree(const CString& name, VqsLockBag& write);
+    // Locks the enterprise, then the host, in the bag with its kind, and checks under those
+    // locks what OK relies on: the host still there and as loaded, and no other host of the
+    // name. FALSE after telling the user, the bag's locks given back first.
+    BOOL LockAndCheck(VqsLockBag& bag, const CString& name);
+    // Whether no other host has the name, the enterprise held in `held`; FALSE after telling
+    // the user.
+    BOOL IsNameFree(const CString& name, VqsLockBag& held);
+    // The changed-options check of the model's delete, for an update.
+    BOOL ConfirmUpdate();
+    // Writes the host in one transaction, under the caller's locks.
     BOOL Save(const CString& name, const CString& address);
     void Refuse(UINT messageId, int controlId);
 

@@ -133,9 +133,10 @@ public:
     // the box that says why, when a lock failed: what the caller meant to do goes no further.
     bool LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object);
     // Deletes the nodes, asking first whether to check for changed options and then, with
-    // the check, about each node; the nodes handled leave the list. Without `deleteNow`
-    // the check only locks and asks. False when the user stopped or a lock or delete
-    // failed.
+    // the check, about each node; the nodes handled leave the list. Every question is asked
+    // holding nothing; a node is deleted only when, under the writes taken after, it is still
+    // what its prompt showed. Without `deleteNow` the check only asks. False when the user
+    // stopped or a lock or delete failed.
     bool DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow);
     // Deletes the objects that have nodes in the model.
     void DeleteObject(VqsLockBag& held, PxTypedList<PxVQObjectPtr>& objects);

@@ -35,6 +35,7 @@ const UINT IDS_CANNOT_ACCESS_REPORT_IN_GROUP = 61733;
 const UINT IDS_CANNOT_ACCESS_BUNDLE_ISPECS = 61888;
 const UINT IDS_CANNOT_ACCESS_BUNDLES = 61889;
 const UINT IDS_ITEM_DELETED = 61746;
+const UINT IDS_CONTENTS_CHANGED = 61747;
 const UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 
 PxVQLink* SessionLink()
@@ -302,6 +303,92 @@ bool DropNodesDeletedMeanwhile(CObList& nodes, VqsLockBag& locked)
     return !nodes.IsEmpty();
 }
 
+// Write-locks the path of every node, the enterprise first. The nodes whose objects another
+// user deleted meanwhile leave the list, told with 61746 once the writes are given back, and
+// the others are locked again. False when a lock failed or no node is left.
+bool LockPathsForDelete(CObList& nodes, VqsLockBag& write)
+{
+    for (;;) {
+        VqsLockBag attempt(VqsWriteLock);
+        if (!LockPathsOf(nodes, attempt))
+            return false;
+        bool allThere = true;
+        for (POSITION pos = nodes.GetHeadPosition(); pos && allThere;)
+            allThere = attempt.Contains(static_cast<VqsModelNode*>(nodes.GetNext(pos)));
+        if (allThere) {
+            write = attempt;
+            return true;
+        }
+        attempt.ReleaseAll();
+        if (!DropNodesDeletedMeanwhile(nodes, attempt))
+            return false;
+    }
+}
+
+// Checked under the write locks, which a generation's start waits for; a refusal is told once
+// they are given back.
+bool NoGenerationKeepsFromDelete(VqsModelNode* node, VqsLockBag& write)
+{
+    const std::function<void()> tellRefusal = VqsRunningGenerationKeepingFromDelete(node->GetObject());
+    if (!tellRefusal)
+        return true;
+    write.ReleaseAll();
+    tellRefusal();
+    return false;
+}
+
+// The node's description as stored now, for the remove prompt.
+CString DescriptionAsStored(VqsModelNode* node)
+{
+    if (const PxVQObjectPtr object = node->GetObject())
+        object->Refresh();
+    return node->GetDescription();
+}
+
+// The description of the node at the head of the list, read under read locks of its path
+// that are given back before the user sees it: a prompt left open holds nothing. A node
+// another user deleted meanwhile leaves the list, told with 61746. False when a path could
+// not be locked or no node is left.
+bool DescribeHead(CObList& nodes, CString& description)
+{
+    while (!nodes.IsEmpty()) {
+        auto* node = static_cast<VqsModelNode*>(nodes.GetHead());
+        VqsLockBag path(VqsReadLock);
+        {
+            VqsLockScope scope(SessionLink());
+            if (!node->LockPath(path, node->GetObject()))
+                return false;
+        }
+        if (path.Contains(node)) {
+            description = DescriptionAsStored(node);
+            return true;
+        }
+        path.ReleaseAll();
+        path.ReportDeleted(IDS_ITEM_DELETED, node);
+        nodes.RemoveHead();
+    }
+    return false;
+}
+
+// Whether the node, its path now write-locked, is still what the user was asked about.
+// Otherwise the writes are given back before the user is told: 61746 for a node deleted
+// meanwhile (it leaves the list), 61747 for one changed (it is asked about again).
+bool StillAsAsked(CObList& nodes, VqsLockBag& path, const CString& asked)
+{
+    auto* node = static_cast<VqsModelNode*>(nodes.GetHead());
+    if (!path.Contains(node)) {
+        path.ReleaseAll();
+        path.ReportDeleted(IDS_ITEM_DELETED, node);
+        nodes.RemoveHead();
+        return false;
+    }
+    if (DescriptionAsStored(node) == asked)
+        return true;
+    path.ReleaseAll();
+    VqsMessageBoxId(IDS_CONTENTS_CHANGED);
+    return false;
+}
+
 } // namespace
 
 bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
@@ -319,27 +406,30 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
     // Deleting a node may delete others of the list with it (an Ispec link's profiles).
     VqsNodeListRefs remaining(nodes);
     if (check) {
-        VqsLockBag listed(VqsFutureUpdateLock);
-        if (!LockPathsOf(nodes, listed) || !DropNodesDeletedMeanwhile(nodes, listed))
-            return false;
+        // Each prompt is asked holding nothing; the path's writes are taken after it, top down,
+        // and the node is deleted only when it is still what the prompt showed.
         bool yesToAll = false;
         for (remaining.DropDeleted(); !nodes.IsEmpty() && !yesToAll; remaining.DropDeleted()) {
+            CString asked;
+            if (!DescribeHead(nodes, asked))
+                return false;
             auto* node = static_cast<VqsModelNode*>(nodes.GetHead());
-            VqsLockBag path(VqsFutureUpdateLock);
-            {
-                VqsLockScope scope(SessionLink());
-                if (!node->LockPath(path, node->GetObject()))
-                    return false;
-            }
-            const int answer = VqsAskRemove(nullptr, node->GetDescription(), nodes.GetCount() > 1);
+            const int answer = VqsAskRemove(nullptr, asked, nodes.GetCount() > 1);
             wait.Restore();
             if (answer != IDYES && answer != VqsRemovePromptDlg::IDC_YES_TO_ALL)
                 return false;
             if (!deleteNow)
                 return true;
+            VqsLockBag path(VqsWriteLock);
+            {
+                VqsLockScope scope(SessionLink());
+                if (!node->LockPath(path, node->GetObject()))
+                    return false;
+            }
+            if (!StillAsAsked(nodes, path, asked))
+                continue;
             nodes.RemoveHead();
-            if (!path.LockObjects(VqsWriteLock) || VqsRefusedDeleteWhileGenerationRuns(node->GetObject()) ||
-                !node->Delete())
+            if (!NoGenerationKeepsFromDelete(node, path) || !node->Delete())
                 return false;
             yesToAll = answer == VqsRemovePromptDlg::IDC_YES_TO_ALL;
         }
@@ -350,13 +440,12 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
     remaining.DropDeleted();
     if (nodes.IsEmpty())
         return true;
-    if (!LockPathsOf(nodes, write) || !DropNodesDeletedMeanwhile(nodes, write))
+    if (!LockPathsForDelete(nodes, write))
         return false;
-    // Checked under the write locks, which a generation's start waits for.
     std::vector<VqsNodeRef<VqsModelNode>> parents;
     for (POSITION pos = nodes.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
-        if (VqsRefusedDeleteWhileGenerationRuns(node->GetObject()))
+        if (!NoGenerationKeepsFromDelete(node, write))
             return false;
         parents.emplace_back(node->GetParent());
     }

@@ -12,70 +12,77 @@ namespace {
 
 constexpr int kPersistentlyLocked = 7;
 
-bool RefusedForSet(const PxVQOptionSetPtr& genSet)
+using Telling = std::function<void()>;
+
+Telling TellingOfGeneration(const CString& user, const PxVQOptionSetPtr& genSet)
 {
-    const CString user = VqsGenerationRunningOn(genSet);
     if (user.IsEmpty())
-        return false;
-    VqsShowRunningGeneration(user, genSet);
-    return true;
+        return {};
+    return [user, genSet] { VqsShowRunningGeneration(user, genSet); };
 }
 
-template <class T, class Refused>
-bool AnyRefused(const PxTypedList<T>& objects, Refused refused)
+Telling KeptForSet(const PxVQOptionSetPtr& genSet) { return TellingOfGeneration(VqsGenerationRunningOn(genSet), genSet); }
+
+Telling KeptForSession(const PxVQRecoveryInfoPtr& session)
+{
+    const CString user = session ? session->GetGenerationClaimUser() : CString();
+    return TellingOfGeneration(user, user.IsEmpty() ? PxVQOptionSetPtr() : session->GetGenSet());
+}
+
+template <class T, class Kept>
+Telling AnyKept(const PxTypedList<T>& objects, Kept kept)
 {
     const CList<T, const T&>& list = objects;
     for (POSITION pos = list.GetHeadPosition(); pos;)
-        if (refused(list.GetNext(pos)))
-            return true;
-    return false;
+        if (Telling telling = kept(list.GetNext(pos)))
+            return telling;
+    return {};
 }
 
-bool RefusedForConfig(const PxVQCurConfigPtr& config)
+Telling KeptForConfig(const PxVQCurConfigPtr& config)
 {
     if (!config)
-        return false;
+        return {};
     PxTypedList<PxVQOptionSetPtr> optionSets;
     config->GetListOfOptionSets(optionSets);
-    return AnyRefused(optionSets, RefusedForSet);
+    return AnyKept(optionSets, KeptForSet);
 }
 
-bool RefusedForSystem(const PxVQSystemPtr& system)
+Telling KeptForSystem(const PxVQSystemPtr& system)
 {
-    if (RefusedForConfig(system->GetCurConfig()))
-        return true;
+    if (Telling telling = KeptForConfig(system->GetCurConfig()))
+        return telling;
     PxTypedList<PxVQRecoveryInfoPtr> sessions;
     system->GetListOfRecoveryInfos(sessions);
-    return AnyRefused(sessions, VqsRefusedWhileSessionRuns);
+    return AnyKept(sessions, KeptForSession);
 }
 
 } // namespace
 
-bool VqsRefusedDeleteWhileGenerationRuns(const PxVQObjectPtr& object)
+std::function<void()> VqsRunningGenerationKeepingFromDelete(const PxVQObjectPtr& object)
 {
     // What cannot be checked is not deleted.
     try {
         if (const PxVQOptionSetPtr optionSet{object})
-            return RefusedForSet(optionSet);
+            return KeptForSet(optionSet);
         if (const PxVQSystemPtr system{object})
-            return RefusedForSystem(system);
+            return KeptForSystem(system);
         if (const PxVQCurConfigPtr config{object})
-            return RefusedForConfig(config);
+            return KeptForConfig(config);
         if (const PxVQRecoveryInfoPtr session{object})
-            return VqsRefusedWhileSessionRuns(session);
+            return KeptForSession(session);
     } catch (const VqReportableException& error) {
-        VqsErrorBoxOf(error);
-        return true;
+        return [error] { VqsErrorBoxOf(error); };
     }
-    return false;
+    return {};
 }
 
 bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session)
 {
-    const CString user = session ? session->GetGenerationClaimUser() : CString();
-    if (user.IsEmpty())
+    const Telling telling = KeptForSession(session);
+    if (!telling)
         return false;
-    VqsShowRunningGeneration(user, session->GetGenSet());
+    telling();
     return true;
 }
 

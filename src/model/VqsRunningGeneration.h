@@ -8,10 +8,13 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
 
-// The error box naming the generation that runs on what is to be deleted (an option set, a
-// system or a current configuration, a recovery session): its user and its generate set.
-// True when one runs and the deletion is refused.
-bool VqsRefusedDeleteWhileGenerationRuns(const PxVQObjectPtr& object);
+#include <functional>
+
+// Whether a generation runs on what is to be deleted (an option set, a system or a current
+// configuration, a recovery session): the telling of its refusal, the error box naming the
+// generation's user and generate set (or the failure that kept it from being checked), for
+// the caller to run once it has given its locks back; empty when the deletion may go on.
+std::function<void()> VqsRunningGenerationKeepingFromDelete(const PxVQObjectPtr& object);
 // The same for a recovery session a restart, an install or a monitor runs on: neither deleted
 // nor gone on with a second time.
 bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session);

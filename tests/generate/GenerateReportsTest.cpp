@@ -9,6 +9,8 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "names/VqsValidation.h"
+#include "support/ChildProcess.h"
+#include "support/OtherUserSteps.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
 #include "win/DisplayList.h"
@@ -220,3 +222,60 @@ TEST_F(GenerateReportsTest, GenerateSystemWithReportsStartsOneRequestWithTheSyst
     EXPECT_EQ(Reports(requests[0]), "reports \"DAILY\" \"MONTHLY\" scripted 0");
     EXPECT_TRUE(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->GetPersistentLock());
 }
+
+namespace {
+
+// Another process renames a host, writing the enterprise, at this process's word; a lock this
+// process holds fails its step.
+struct GenerateReportsLeftOpenTest : OtherProcessLockTest<Store> {
+    void SetUp() override
+    {
+        vqclient::Reset();
+        vqclient::SetGenerationLog(dir.File("generate.log"));
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = NewSharedSample(GetParam(), dir);
+        static PxVQLink* link = nullptr;
+        other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
+            [this] {
+                link = new PxVQLink;
+                link->AttachSession(repository.c_str(), "other/dev", nullptr);
+            },
+            [] { vqtest::RenameHostWithoutWaiting(*link, "UNIXHOST", "UNIXHOST2"); }});
+        ASSERT_TRUE(other->WaitReady());
+    }
+
+    void TearDown() override
+    {
+        SysViewTest::TearDown();
+        RetryGate::step = nullptr;
+        other.reset();
+        vqclient::SetGenerationLog("");
+    }
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
+
+} // namespace
+
+// The user of Generate System with reports leaves the report choice open: another user's step
+// that writes the enterprise goes on meanwhile, and the generation starts at OK.
+TEST_P(GenerateReportsLeftOpenTest, TheReportChoiceOfGenerateSystemHoldsNothingAnotherUsersStepNeeds)
+{
+    StartGatedSession(repository, {});
+    Select({"Sample system 1"});
+    frame->SetCurrentOptionSet(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+    bool renamed = false;
+    ui.ExpectDialog(160).SetCheck(1789).OK();
+    ui.ExpectDialog(IDD_GENERATE_REPORTS).Run([&] { renamed = other->RunNextStep(); }).OK();
+
+    VqsGenerateSystem(*view);
+
+    ui.Verify();
+    EXPECT_TRUE(renamed);
+    const std::vector<std::string> requests = vqclient::Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].substr(0, 53), "generation 1: kind 5 genset \"NTGEN\" host \"NTHOST\" seg");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, GenerateReportsLeftOpenTest, ::testing::Values(Store::File, Store::Server), CaseName);

@@ -2,11 +2,14 @@
 // (it holds the configuration for update, as Generate System does from its synchronisation
 // until its generation holds the set), on a repository file and on a server: the restart
 // waits with the lock-progress box up and the interrupted generation keeps its hold on the
-// set meanwhile; once the other process lets go the restart goes on under that hold.
+// set meanwhile; once the other process lets go the restart goes on under that hold. A
+// restart whose wait for the set the user gives up stops there with the hold put back.
 #include "../sysview/SysViewTestSupport.h"
 #include "RecoveryTestSupport.h"
 
 #include "generate/VqsGenerateStatus.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
@@ -27,7 +30,8 @@ constexpr UINT kSelectSessionDialog = 294;
 constexpr int kSessionList = 32853;
 constexpr int kRestartButton = 33025;
 
-// The other process: it locks SYS1's configuration for update; its next step lets go.
+// The other process: it locks SYS1's configuration for update; its next step lets go. In
+// the tests of the set, it locks NTGEN for update at its second step and lets go at its third.
 struct RestartLockWaitTest : OtherProcessLockTest<Store> {
     void SetUp() override
     {
@@ -38,8 +42,10 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
         repository = NewSharedSample(GetParam(), dir);
         InterruptGenerationOfNtGen(repository);
         other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
-            [this] { HeldConfig()->FutureUpdateLock().Succeeded() ? void() : throw std::runtime_error("not locked"); },
-            [this] { HeldConfig()->UnLock(); }});
+            [this] { Take(HeldConfig()->FutureUpdateLock()); },
+            [this] { HeldConfig()->UnLock(); },
+            [this] { Take(HeldConfig()->GetOptionSet("NTGEN")->FutureUpdateLock()); },
+            [this] { HeldConfig()->GetOptionSet("NTGEN")->UnLock(); }});
         ASSERT_TRUE(other->WaitReady());
     }
 
@@ -47,12 +53,19 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
     {
         SysViewTest::TearDown();
         RetryGate::step = nullptr;
+        PxFaultInjection::Reset();
         other.reset();
         vqclient::SetGenerationLog("");
     }
 
+    static void Take(const PxLockErrorInfo& lock)
+    {
+        if (!lock.Succeeded())
+            throw std::runtime_error("not locked");
+    }
+
     // The child's link lives until the child ends.
-    PxVQConfigPtr HeldConfig() const
+    PxVQCurConfigPtr HeldConfig() const
     {
         static PxVQLink* link = nullptr;
         if (!link) {
@@ -60,6 +73,27 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
             link->AttachSession(repository.c_str(), "XYZ", nullptr);
         }
         return link->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
+    }
+
+    bool SetClaimed() const
+    {
+        PxVQLink link;
+        link.AttachSession(repository.c_str(), "checker/dev", nullptr);
+        return link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->GetGenerationClaim() !=
+               PxVQObject::GenerationClaim::None;
+    }
+
+    // The editions of SYS1's segment links, which a synchronisation steps.
+    std::vector<std::int64_t> SegmentEditions() const
+    {
+        PxVQLink link;
+        link.AttachSession(repository.c_str(), "checker/dev", nullptr);
+        PxTypedList<PxVQBSSoftLinkPtr> links;
+        link.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfBSSoftLinks(links);
+        std::vector<std::int64_t> editions;
+        for (POSITION pos = links.GetHeadPosition(); pos;)
+            editions.push_back(links.GetNext(pos)->GetObjectEdition().GetEdition());
+        return editions;
     }
 
     // NTGEN's hold as a third user sees it.
@@ -99,6 +133,35 @@ TEST_P(RestartLockWaitTest, WaitingForTheConfigurationTheRestartLeavesTheHoldInP
     ASSERT_EQ(vqclient::Requests().size(), 1u);
     EXPECT_EQ(vqclient::Requests()[0].substr(0, 35), "generation 1: kind 4 genset \"NTGEN\"");
     EXPECT_TRUE(SetHeldByTheInterruptedGeneration()) << "the restarted generation holds the set";
+}
+
+// The other process takes NTGEN for update in the moment the restart has lifted the hold;
+// the user gives up the wait for the set in the progress box. The restart stops there without
+// a word: nothing is synchronised or started, the hold is back on the set and nothing claims it.
+TEST_P(RestartLockWaitTest, GivenUpWaitingForTheSetTheRestartStopsWithTheHoldPutBack)
+{
+    ASSERT_TRUE(other->RunNextStep());
+    const std::vector<std::int64_t> editions = SegmentEditions();
+    ui.WheneverDialog(kLockProgressDialog).Cancel().Wait();
+    StartGatedSession(repository, {});
+    bool taken = false;
+    bool letGo = false;
+    PxFaultInjection::Run("PxVQObject::RemovePersistentLock", [&] {
+        PxFaultInjection::Run("PxVQObject::FutureUpdateLock", [&] { taken = other->RunNextStep(); });
+        PxFaultInjection::Run("PxVQObject::PersistentLock", [&] { letGo = other->RunNextStep(); });
+    });
+    Select({"Sample system 1"});
+    ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+
+    VqsShowGenerateStatus(*view);
+
+    ui.Verify();
+    ASSERT_TRUE(taken);
+    EXPECT_TRUE(letGo) << "the hold was not put back";
+    EXPECT_TRUE(vqclient::Requests().empty());
+    EXPECT_EQ(SegmentEditions(), editions) << "the restart synchronised";
+    EXPECT_TRUE(SetHeldByTheInterruptedGeneration());
+    EXPECT_FALSE(SetClaimed());
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RestartLockWaitTest, ::testing::Values(Store::File, Store::Server), CaseName);

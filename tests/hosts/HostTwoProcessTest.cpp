@@ -2,6 +2,7 @@
 
 #include "hosts/VqsHostSpecDlg.h"
 #include "support/ChildProcess.h"
+#include "support/OtherUserSteps.h"
 
 #include <unistd.h>
 
@@ -11,6 +12,8 @@ namespace {
 
 constexpr UINT IDD_HOST_SPEC = 140;
 constexpr UINT ID_OPEN_SELECTED = 32775;
+constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+constexpr UINT kRemovePromptDialog = 152;
 
 // Another process is the other user: it deletes a host when the test tells it to.
 struct HostTwoProcessTest : hoststest::HostsTest {
@@ -43,10 +46,59 @@ struct HostTwoProcessTest : hoststest::HostsTest {
         });
     }
 
+    // Another user who, at each word of this process, renames the next host of the list as
+    // its host options would: the enterprise and the host written, never waited for (a lock
+    // held by this process fails the step).
+    std::unique_ptr<vqtest::ChildProcess> RenamerOf(const std::vector<std::pair<const char*, const char*>>& renames)
+    {
+        const std::string repository = sample.Path();
+        static PxVQLink* link = nullptr;
+        std::vector<std::function<void()>> steps{[repository] {
+            link = new PxVQLink;
+            link->AttachSession(repository.c_str(), "other/dev", nullptr);
+        }};
+        for (const auto& [from, to] : renames)
+            steps.push_back([from, to] { vqtest::RenameHostWithoutWaiting(*link, from, to); });
+        return std::make_unique<vqtest::ChildProcess>(steps);
+    }
+
+    void OpenHost(const char* name)
+    {
+        Click(Hosts(), name);
+        Hosts()->SendMessage(WM_COMMAND, ID_OPEN_SELECTED, 0);
+        Idle();
+    }
+
     int go[2] = {-1, -1};
 };
 
 } // namespace
+
+// A changes a host and presses OK; while A sits at the changed-options question and then at
+// the prompt about the host, B renames other hosts without waiting for the enterprise. A's
+// change is stored once A answers.
+TEST_F(HostTwoProcessTest, AUserAnsweringTheChangedOptionsCheckOfHostOptionsHoldsNothingOthersNeed)
+{
+    std::unique_ptr<vqtest::ChildProcess> other = RenamerOf({{"NTHOST", "NTHOST2"}, {"QSRHOST", "QSRHOST2"}});
+    ASSERT_TRUE(other->WaitReady());
+    StartSession();
+    ASSERT_NE(OpenHostView(), nullptr);
+    bool renamedAtQuestion = false;
+    bool renamedAtPrompt = false;
+    ui.ExpectDialog(IDD_HOST_SPEC).Replace(VqsHostSpecDlg::IDC_ADDRESS, "10.9.9.9").OK();
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDYES).WhileShown([&] { renamedAtQuestion = other->RunNextStep(); });
+    ui.ExpectDialog(kRemovePromptDialog).Run([&] { renamedAtPrompt = other->RunNextStep(); }).Press(IDYES);
+
+    OpenHost("UNIXHOST");
+
+    ui.Verify();
+    EXPECT_TRUE(renamedAtQuestion);
+    EXPECT_TRUE(renamedAtPrompt);
+    EXPECT_EQ(std::string(Host("UNIXHOST")->GetAddress()), "10.9.9.9");
+    EXPECT_TRUE(Host("NTHOST2"));
+    EXPECT_TRUE(Host("QSRHOST2"));
+    other->Finish();
+}
 
 // B deletes the host that A's options dialog shows. A's change then tells A so, is undone,
 // and OK can no longer write: what A typed never reaches the repository.

@@ -5,6 +5,7 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeOSet.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQBundle.h"
@@ -15,6 +16,7 @@
 #include "shell/VqsRemovePromptDlg.h"
 #include "support/ScriptedUiDriver.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,20 +54,24 @@ struct DeleteNodesTest : ModelTest {
         PxFaultInjection::Reset();
         ModelTest::TearDown();
     }
-    // The user reads each remove prompt in turn and presses these buttons.
-    void AnswerPrompts(const std::vector<int>& buttons)
+    // The user reads each remove prompt in turn and presses these buttons; meanwhile another
+    // user does what `meanwhile` gives for that prompt.
+    void AnswerPrompts(const std::vector<int>& buttons, const std::vector<std::function<void()>>& meanwhile = {})
     {
-        for (int button : buttons) {
+        for (std::size_t at = 0; at < buttons.size(); ++at) {
+            const std::function<void()> other = at < meanwhile.size() ? meanwhile[at] : nullptr;
             ui.ExpectDialog(kRemovePromptDialog)
-                .Run([this] {
+                .Run([this, other] {
                     CWnd* dialog = CWnd::GetFocus() ? CWnd::GetFocus()->GetParent() : nullptr;
                     ASSERT_NE(dialog, nullptr);
                     CString description;
                     dialog->GetDlgItemText(kDescription, description);
                     shown.push_back({std::string(description),
                                      dialog->GetDlgItem(VqsRemovePromptDlg::IDC_YES_TO_ALL)->IsWindowEnabled() != FALSE});
+                    if (other)
+                        other();
                 })
-                .Press(button);
+                .Press(buttons[at]);
         }
     }
     // Five new hosts H1 to H5, listed for deletion.
@@ -149,6 +155,86 @@ TEST_F(DeleteNodesTest, APromptShowsTheNodesDescriptionAndOffersYesToAllWhileNod
     EXPECT_EQ(shown[4].description.substr(0, 9), "Host H5\r\n");
     EXPECT_TRUE(shown[3].yesToAll);
     EXPECT_FALSE(shown[4].yesToAll) << "no node follows the last";
+    EXPECT_EQ(HostsLeft(), 0);
+}
+
+// The prompts hold nothing while the user reads them: another user renames H1 and deletes H2
+// meanwhile. The delete finds that under its writes: H1 is asked about again as it is now, and
+// H2, gone, is told and passed.
+TEST_F(DeleteNodesTest, AHostChangedOrDeletedWhileItsPromptIsOpenIsAskedAgainOrTold)
+{
+    ListFiveHosts();
+    const auto asOtherUser = [this](const std::function<void(PxVQEnterprise&)>& change) {
+        return [this, change] {
+            std::unique_ptr<PxVQLink> other = OtherUser();
+            other->BeginTransaction();
+            change(*other->GetLVQEnterprise());
+            other->CommitTransaction();
+        };
+    };
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDYES);
+    AnswerPrompts({IDYES},
+                  {asOtherUser([](PxVQEnterprise& enterprise) { enterprise.GetHostInformation("H1")->SetName("H1X"); })});
+    ui.ExpectMessageBox("Contents have changed and will be updated.", IDOK);
+    AnswerPrompts({IDYES, IDYES},
+                  {{}, asOtherUser([](PxVQEnterprise& enterprise) { enterprise.GetHostInformation("H2")->DeleteObject(); })});
+    ui.ExpectMessageBox("Host item has been deleted.", IDOK);
+    AnswerPrompts({IDCANCEL});
+
+    EXPECT_FALSE(Delete(true));
+
+    ui.Verify();
+    std::vector<std::string> hostsShown;
+    for (const Shown& prompt : shown)
+        hostsShown.push_back(prompt.description.substr(0, prompt.description.find('\r')));
+    EXPECT_EQ(hostsShown, (std::vector<std::string>{"Host H1", "Host H1X", "Host H2", "Host H3"}));
+    EXPECT_FALSE(hosts[0]->ObjectPresent());
+    EXPECT_EQ(HostsLeft(), 3);
+}
+
+// A generate set a generation of another user runs on is not deleted; the box saying so is
+// shown with the Delete's writes given back: the other user reads the system's configuration
+// meanwhile.
+TEST_F(DeleteNodesTest, TheRefusalOfASetAGenerationRunsOnIsToldHoldingNothing)
+{
+    const std::unique_ptr<PxVQLink> generating = OtherUser();
+    ASSERT_TRUE(generating->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->ClaimForGeneration());
+    VqsLockBag opened(VqsReadLock);
+    VqsModelNode* genSet = model->LockGenSetNode(opened, PxVQGenSetPtr(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")));
+    ASSERT_NE(genSet, nullptr);
+    nodes.AddTail(genSet);
+    int configLock = -1;
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+    ui.ExpectMessageBox("Lock failed:\nGenerate process for user other/dev persistently locked NTGEN.\nPlease try again after some time.", IDOK).WhileShown([&] {
+        const std::unique_ptr<PxVQLink> other = OtherUser();
+        configLock = other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->ReadLock().GetErrorCode();
+    });
+
+    EXPECT_FALSE(model->DeleteNodes(opened, nodes, true));
+
+    ui.Verify();
+    EXPECT_EQ(configLock, PxLockGranted);
+    EXPECT_TRUE(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+}
+
+// Another user deletes H2 while the user answers the check question: the Delete tells so with
+// its writes given back (the other user reads the enterprise meanwhile) and deletes the rest.
+TEST_F(DeleteNodesTest, AHostDeletedMeanwhileIsToldHoldingNothingAndTheOthersAreDeleted)
+{
+    ListFiveHosts();
+    int enterpriseLock = -1;
+    ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO).WhileShown([this] {
+        DeleteAsOtherUser([](PxVQEnterprise& enterprise) { return enterprise.GetHostInformation("H2"); });
+    });
+    ui.ExpectMessageBox("Host item has been deleted.", IDOK).WhileShown([&] {
+        const std::unique_ptr<PxVQLink> other = OtherUser();
+        enterpriseLock = other->GetLVQEnterprise()->ReadLock().GetErrorCode();
+    });
+
+    EXPECT_TRUE(Delete(true));
+
+    ui.Verify();
+    EXPECT_EQ(enterpriseLock, PxLockGranted);
     EXPECT_EQ(HostsLeft(), 0);
 }
 

@@ -198,6 +198,16 @@ ScriptedUiDriver& ScriptedUiDriver::ExpectMessageBoxId(UINT stringId, int answer
     return ExpectMessageBox(text.str(), answer, std::move(caption));
 }
 
+ScriptedUiDriver& ScriptedUiDriver::WhileShown(std::function<void()> step)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_expected.empty() || m_expected.back().kind != vqui::EventKind::MessageBox)
+        ADD_FAILURE() << "WhileShown follows the message box it runs in";
+    else
+        m_expected.back().whileShown = std::move(step);
+    return *this;
+}
+
 ScriptedUiDriver& ScriptedUiDriver::ExpectPopupMenu(UINT command)
 {
     std::lock_guard lock(m_mutex);
@@ -294,7 +304,7 @@ vqui::UiAction ScriptedUiDriver::NextAction(const vqui::UiEvent& event)
     std::unique_lock lock(m_mutex);
     m_seen.push_back(event);
     if (event.kind == vqui::EventKind::MessageBox)
-        return AnswerMessageBox(event);
+        return AnswerMessageBox(lock, event);
     if (event.kind == vqui::EventKind::PopupMenu)
         return AnswerPopupMenu(event);
     if (IsWindowKind(event.kind))
@@ -302,7 +312,7 @@ vqui::UiAction ScriptedUiDriver::NextAction(const vqui::UiEvent& event)
     return AnswerCommonDialog(event);
 }
 
-vqui::UiAction ScriptedUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
+vqui::UiAction ScriptedUiDriver::AnswerMessageBox(std::unique_lock<std::mutex>& lock, const vqui::UiEvent& event)
 {
     int fallback = vqui::DefaultMessageBoxButton(event.style);
     std::string shown = "\"" + event.caption.str() + "\": " + event.text.str();
@@ -319,6 +329,11 @@ vqui::UiAction ScriptedUiDriver::AnswerMessageBox(const vqui::UiEvent& event)
     if (event.text.str() != expected.text || (!expected.caption.empty() && event.caption.str() != expected.caption)) {
         ADD_FAILURE() << "expected " << Describe(expected) << "\n  but was " << shown;
         return vqui::UiAction::End(fallback);
+    }
+    if (expected.whileShown) {
+        lock.unlock();
+        expected.whileShown();
+        lock.lock();
     }
     std::vector<int> buttons = vqui::MessageBoxButtons(event.style);
     if (std::find(buttons.begin(), buttons.end(), expected.answer) == buttons.end())

@@ -79,6 +79,8 @@ public:
     ScriptedUiDriver& ExpectMessageBox(std::string text, int answer, std::string caption = {});
     // The same with the text of a string id, as the string table gives it now.
     ScriptedUiDriver& ExpectMessageBoxId(UINT stringId, int answer, std::string caption = {});
+    // Runs test code while the box expected last is shown, before the user answers it.
+    ScriptedUiDriver& WhileShown(std::function<void()> step);
     // The next thing shown is a pop-up menu; choose this command (0: dismiss the menu).
     ScriptedUiDriver& ExpectPopupMenu(UINT command);
 
@@ -115,6 +117,7 @@ private:
         std::string caption;
         int answer = 0;    // a box's button; a menu's command; a common dialog's option
         bool cancel = false;
+        std::function<void()> whileShown;
         WindowScript window;
     };
     struct ActiveWindow {
@@ -128,7 +131,7 @@ private:
     static std::string Describe(const Expectation& expectation);
     static std::string DescribeWindow(const vqui::UiEvent& event);
     static bool Matches(const Expectation& expectation, const vqui::UiEvent& event);
-    vqui::UiAction AnswerMessageBox(const vqui::UiEvent& event);
+    vqui::UiAction AnswerMessageBox(std::unique_lock<std::mutex>& lock, const vqui::UiEvent& event);
     vqui::UiAction AnswerPopupMenu(const vqui::UiEvent& event);
     vqui::UiAction AnswerCommonDialog(const vqui::UiEvent& event);
     vqui::UiAction PlayWindow(std::unique_lock<std::mutex>& lock, const vqui::UiEvent& event);
