@@ -195,6 +195,51 @@ TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
         << failure.str();
 }
 
+// A lock is checked, granted and committed in one round trip: a grant the server refuses,
+// or whose lock connection is lost, leaves the object to other sessions, and a refused
+// session locks it once the server takes the grant again.
+TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByNobody)
+{
+    struct Row {
+        const char* what;
+        const char* action;
+        bool lost;
+    };
+    const Row rows[] = {
+        {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", false},
+        {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
+    };
+    for (bool persistent : {false, true})
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(persistent ? "persistent lock " : "write lock ") + row.what);
+            PxTestRepository repository(PxStoreKind::Server);
+            const std::string uri = repository.Path();
+            const std::string table = persistent ? "px_persistent_lock" : "px_lock";
+            auto alice = PxAttach(uri.c_str(), "alice/dev");
+            PgTestServer::Instance().Run(DatabaseOf(uri),
+                                         std::string("CREATE FUNCTION vq_repository.fail() RETURNS trigger"
+                                                     " LANGUAGE plpgsql AS $$BEGIN ") +
+                                             row.action + "; RETURN NEW; END$$;"
+                                             "CREATE TRIGGER fail BEFORE INSERT ON vq_repository." + table +
+                                             " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+            PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+            const auto lock = [&] { return persistent ? enterprise->PersistentLock(1) : enterprise->WriteLock(0); };
+            EXPECT_EQ(FailureOf(lock), "Cannot reach the repository's locks: " +
+                                           (row.lost ? "the connection to the server of " + uri + " was lost."
+                                                     : std::string("the disk is full.")));
+            PgTestServer::Instance().Run(DatabaseOf(uri),
+                                         "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
+
+            auto bob = PxAttach(uri.c_str(), "bob/test");
+            EXPECT_FALSE(bob->GetLVQEnterprise()->GetPersistentLock());
+            EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing of the failed grant is held";
+            bob.reset();
+            if (!row.lost)
+                EXPECT_TRUE(lock()) << "the refused session locks once the server takes the grant";
+            alice.reset();
+        }
+}
+
 // A server's own words end without a full stop; the sentence that follows them in the
 // message stays a sentence of its own.
 TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn)
