@@ -240,6 +240,32 @@ TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByN
         }
 }
 
+// A statement is prepared in the round trip of its first run; one whose preparation the
+// server refused, or never reached after an earlier refusal, is prepared at its next run.
+TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    PxPgConnection connection(repository.Path());
+    const auto trips = [] { return PxPgConnection::RoundTrips(); };
+
+    std::int64_t before = trips();
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run().Int(0, 0), 2);
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(2).Run().Int(0, 0), 3);
+    EXPECT_EQ(trips() - before, 2);
+
+    PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
+    PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
+    after.Bind(4);
+    EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
+              "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not exist.");
+    before = trips();
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint * 2", pxwhat::Read).Bind(4).Run().Int(0, 0), 8);
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(3).Run().Int(0, 0), 4);
+    EXPECT_EQ(trips() - before, 2);
+    EXPECT_NE(FailureOf([&] { PxPgConnection::Query(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read).Run(); }),
+              "done");
+}
+
 // A server's own words end without a full stop; the sentence that follows them in the
 // message stays a sentence of its own.
 TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn)
