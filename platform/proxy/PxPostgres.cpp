@@ -213,7 +213,12 @@ void PxPgConnection::Fail(const char* what, const char* sqlState)
 {
     // The reason is read before anything else runs on the connection: the rollback below
     // would replace the server's message with its own.
-    const std::string reason = FailureReason(sqlState);
+    Fail(what, sqlState, PQerrorMessage(m_connection));
+}
+
+void PxPgConnection::Fail(const char* what, const char* sqlState, const std::string& serverMessage)
+{
+    const std::string reason = FailureReason(sqlState, serverMessage);
     // A failed command spoils the open transaction: it is rolled back at once, so that the
     // connection is never left in a failed transaction.
     if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)
@@ -223,7 +228,7 @@ void PxPgConnection::Fail(const char* what, const char* sqlState)
     throw PxException(__FILE__, __LINE__, what, reason.c_str());
 }
 
-std::string PxPgConnection::FailureReason(const char* sqlState)
+std::string PxPgConnection::FailureReason(const char* sqlState, const std::string& serverMessage)
 {
     m_lastBusy = false;
     m_lastState = Connected() ? sqlState : "";
@@ -239,7 +244,7 @@ std::string PxPgConnection::FailureReason(const char* sqlState)
         return "the server cancelled the statement (a statement timeout, or a cancel on the server).";
     if (!std::strcmp(sqlState, "53100"))
         return "the disk is full.";
-    return "the server refused: " + PxAsSentence(FirstLine(PQerrorMessage(m_connection)));
+    return "the server refused: " + PxAsSentence(FirstLine(serverMessage.c_str()));
 }
 
 std::optional<PxPgConnection::Query> PxPgConnection::Ahead() const
@@ -247,18 +252,10 @@ std::optional<PxPgConnection::Query> PxPgConnection::Ahead() const
     return m_ahead ? m_ahead() : std::nullopt;
 }
 
-const std::string& PxPgConnection::Prepared(const char* sql, const char* what)
+const std::string* PxPgConnection::PreparedName(const char* sql) const
 {
     auto found = m_statements.find(sql);
-    if (found != m_statements.end())
-        return found->second;
-    std::string name = "px" + std::to_string(m_statements.size());
-    CountRoundTrip(m_connection);
-    PGresult* result = PQprepare(m_connection, name.c_str(), sql, 0, nullptr);
-    PxPgRows rows(result);
-    if (!Succeeded(result))
-        Fail(what, StateOf(result));
-    return m_statements.emplace(sql, std::move(name)).first->second;
+    return found == m_statements.end() ? nullptr : &found->second;
 }
 
 PxPgConnection::Query::Query(PxPgConnection& connection, const char* sql, const char* what)
@@ -300,9 +297,13 @@ PxPgConnection::Query& PxPgConnection::Query::BindNull()
 
 PxPgRows PxPgConnection::Query::Run()
 {
+    // A statement not prepared yet is prepared in the same round trip as its run.
+    const std::string* prepared = m_connection.PreparedName(m_sql);
+    if (!prepared)
+        return std::move(m_connection.Pipeline({this}).back());
     if (std::optional<Query> ahead = m_connection.Ahead())
         return std::move(m_connection.Pipeline({&*ahead, this}).back());
-    const std::string& name = m_connection.Prepared(m_sql, m_what);
+    const std::string& name = *prepared;
     std::vector<const char*> values(m_values.size());
     std::vector<int> lengths(m_values.size());
     for (std::size_t i = 0; i < m_values.size(); ++i) {
@@ -343,22 +344,46 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         answers.erase(answers.begin());
         return answers;
     }
-    std::vector<const std::string*> names;
-    for (Query* query : queries)
-        names.push_back(&Prepared(query->m_sql, query->m_what));
+    // Each statement not prepared yet is prepared in the trip, before its first run; it counts
+    // as prepared once the server answered its preparation. Each preparation and each query
+    // answers one result, in order.
+    struct Answer {
+        std::size_t query;
+        bool preparation;
+    };
+    std::vector<Answer> expected;
+    std::vector<std::string> names;
+    std::unordered_map<const char*, std::string> preparing;
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        if (const std::string* prepared = PreparedName(queries[i]->m_sql)) {
+            names.push_back(*prepared);
+        } else {
+            const auto [entry, isNew] = preparing.emplace(
+                queries[i]->m_sql, "px" + std::to_string(m_statements.size() + preparing.size()));
+            names.push_back(entry->second);
+            if (isNew)
+                expected.push_back({i, true});
+        }
+        expected.push_back({i, false});
+    }
     const char* what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
     CountRoundTrip(m_connection);
     if (PQenterPipelineMode(m_connection) != 1)
         Fail(what, "");
     bool sent = true;
-    for (std::size_t i = 0; i < queries.size() && sent; ++i)
-        sent = queries[i]->Send(*names[i]);
+    for (std::size_t k = 0; k < expected.size() && sent; ++k) {
+        const std::size_t i = expected[k].query;
+        sent = expected[k].preparation ? PQsendPrepare(m_connection, names[i].c_str(), queries[i]->m_sql, 0, nullptr) == 1
+                                       : queries[i]->Send(names[i]);
+    }
     sent = sent && PQpipelineSync(m_connection) == 1;
     std::vector<PxPgRows> answers;
     const char* failedWhat = nullptr;
     std::string failedState;
-    // Each query answers one result and a null; the sync ends the pipeline. After a failure
-    // the rest answer "aborted".
+    std::string failedMessage;
+    // Each answer is a result and a null; the sync ends the pipeline. After a failure the
+    // rest answer "aborted".
+    std::size_t answered = 0;
     while (sent && Connected()) {
         PGresult* result = PQgetResult(m_connection);
         if (!result)
@@ -370,18 +395,24 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         }
         PxPgRows rows(result);
         // A connection lost after every query answered arrives as one more failing result.
-        const bool ownResult = answers.size() < queries.size();
+        const bool ownResult = answered < expected.size();
         if (!Succeeded(result) && !failedWhat) {
-            failedWhat = status != PGRES_PIPELINE_ABORTED && ownResult ? queries[answers.size()]->m_what : what;
+            failedWhat = status != PGRES_PIPELINE_ABORTED && ownResult ? queries[expected[answered].query]->m_what : what;
             failedState = StateOf(result);
+            failedMessage = PQresultErrorMessage(result);
         }
-        if (ownResult)
+        if (!ownResult)
+            continue;
+        const Answer& answer = expected[answered++];
+        if (!answer.preparation)
             answers.push_back(std::move(rows));
+        else if (Succeeded(rows.Result()))
+            m_statements.emplace(queries[answer.query]->m_sql, names[answer.query]);
     }
     PQexitPipelineMode(m_connection);
     if (!sent || !Connected())
         Fail(what, "");
     if (failedWhat)
-        Fail(failedWhat, failedState.c_str());
+        Fail(failedWhat, failedState.c_str(), failedMessage);
     return answers;
 }

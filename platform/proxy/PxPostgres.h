@@ -76,8 +76,8 @@ public:
     // The SQLSTATE of the last failure ("" when the connection was lost).
     const std::string& LastFailureState() const { return m_lastState; }
 
-    // A run of a prepared statement (prepared once per connection, keyed by the SQL text's
-    // address); parameters are bound in order ($1, $2, ...).
+    // A run of a prepared statement (prepared once per connection, in the round trip of its
+    // first run, keyed by the SQL text's address); parameters are bound in order ($1, $2, ...).
     class Query {
     public:
         Query(PxPgConnection& connection, const char* sql, const char* what);
@@ -118,10 +118,13 @@ public:
     [[noreturn]] void Fail(const char* what, const char* sqlState);
 
 private:
+    // Fail with the server's message of the failed command.
+    [[noreturn]] void Fail(const char* what, const char* sqlState, const std::string& serverMessage);
     // The failure of the last command as a reason a user can read; notes whether it was
     // another session in the way.
-    std::string FailureReason(const char* sqlState);
-    const std::string& Prepared(const char* sql, const char* what);
+    std::string FailureReason(const char* sqlState, const std::string& serverMessage);
+    // The name the statement was prepared under on this connection; null while it is not.
+    const std::string* PreparedName(const char* sql) const;
     std::optional<Query> Ahead() const;
 
     pg_conn* m_connection = nullptr;

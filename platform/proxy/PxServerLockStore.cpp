@@ -29,6 +29,55 @@ namespace {
     " LATERAL (SELECT w.ctid AS row FROM px_lock_wait w WHERE w.oid = u.oid AND w.session = " session           \
     " OFFSET 0) w))"
 
+// What stands between the session $2 and a lock whose conflicting kinds begin at $3 on each
+// object of the run $1 (an array), as the rows of `o`, in one query for the whole run (pos
+// the object's place, from 1): the persistent locks (`what` 0) and, once each with the first
+// place it stands in the way of, the sessions (1) that hold a conflicting kind or, where the
+// session holds nothing yet, wait before it in line for a conflicting kind; sessions as
+// SessionsAlive reads them.
+#define PX_OBSTACLES                                                                                            \
+    "WITH k AS (SELECT u.oid, u.pos FROM unnest($1::bigint[]) WITH ORDINALITY AS u(oid, pos)),"                 \
+    " h AS (SELECT k.pos, l.session FROM k, LATERAL (SELECT l.session FROM px_lock l"                           \
+    " WHERE l.oid = k.oid AND l.session <> $2 AND l.kind >= $3 OFFSET 0) l"                                     \
+    " UNION ALL SELECT k.pos, w.session FROM k, LATERAL (SELECT w.session FROM px_lock_wait w"                  \
+    " WHERE w.oid = k.oid AND w.session <> $2 AND w.kind >= $3 AND w.ticket < coalesce((SELECT o.ticket"        \
+    " FROM px_lock_wait o WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"                        \
+    " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w),"             \
+    " g AS (SELECT h.session, min(h.pos) AS pos FROM h GROUP BY h.session),"                                    \
+    " o(session, known, pid, start, machine, connected, what, pos, user_code, locked, holds, manual_holds) AS ("  \
+    "SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"                              \
+    " p.user_code, p.locked, p.holds, p.manual_holds FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p"     \
+    " WHERE p.oid = k.oid OFFSET 0) p"                                                                          \
+    " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED    \
+    ", 1, g.pos, NULL, NULL, NULL, NULL"                                                                        \
+    " FROM g LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = g.session OFFSET 0) s ON true)"
+
+// Nothing of `o` stands in the way: no session, and no persistent lock where `persistent`
+// (a condition) says one would refuse.
+#define PX_NOTHING_IN_THE_WAY(persistent) "NOT EXISTS(SELECT 1 FROM o WHERE o.what = 1 OR " persistent ")"
+
+// Grants locks of the kind (a parameter) to the session $2 on the objects of $1 where `when`
+// (a condition) holds; a list naming an object twice adds as many holds.
+#define PX_GRANT_LOCKS(kind, when)                                                                              \
+    "granted AS (INSERT INTO px_lock(oid, session, kind, holds)"                                                \
+    " SELECT u.oid, $2, " kind ", count(*) FROM unnest($1::bigint[]) AS u(oid) WHERE " when " GROUP BY u.oid"   \
+    " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
+
+// Places persistent locks for the user at the time, manual or not (parameters), on the
+// objects of $1 where `when` holds.
+#define PX_PLACE_PERSISTENT(user, time, manual, when)                                                           \
+    "placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"                    \
+    " SELECT u.oid, " user ", " time ", count(*), count(*) * " manual " FROM unnest($1::bigint[]) AS u(oid)"      \
+    " WHERE " when " GROUP BY u.oid ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds"            \
+    " + excluded.holds, manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds RETURNING 1)"
+
+// Grants the request the way `grant` (a query of the WITH list) does on the whole run, and
+// takes the session $2 out of the run's lines, where nothing stands in the way by `clear`;
+// answers 1 when it did.
+#define PX_GRANT_WHOLE(grant, clear)                                                                            \
+    PX_OBSTACLES ", " grant ", lines AS (" PX_LEAVE_LINES("$2") " AND " clear " RETURNING 1)"                    \
+    " SELECT (" clear ")::int"
+
 // The advisory lock (in its two-key form) that runs the lock tables' transactions one at a
 // time, taken at their beginning.
 constexpr const char* kBegin = "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)";
@@ -225,32 +274,18 @@ std::string PxServerLockStore::LiveHolderOf(std::int64_t oid)
     return std::string();
 }
 
-PxPgConnection::Query PxServerLockStore::ObstaclesQuery(std::int64_t session, const std::string& oids, int kind)
+PxPgConnection::Query& PxServerLockStore::AskedOf(Query& query, std::int64_t session, const std::int64_t* oids,
+                                                  std::size_t count, int kind)
 {
-    // In one query for the whole run (k.pos its place, from 1): the persistent locks ("what"
-    // 0) and, once each with the first place it stands in the way of, the sessions (1) that
-    // hold a conflicting kind or, where the session holds nothing yet, wait before it in line
-    // for a conflicting kind; sessions as SessionsAlive reads them.
-    return Query(*m_db,
-                 "WITH k AS (SELECT u.oid, u.pos FROM unnest($1::bigint[]) WITH ORDINALITY AS u(oid, pos)),"
-                 " h AS (SELECT k.pos, l.session FROM k, LATERAL (SELECT l.session FROM px_lock l"
-                 " WHERE l.oid = k.oid AND l.session <> $2 AND l.kind >= $3 OFFSET 0) l"
-                 " UNION ALL SELECT k.pos, w.session FROM k, LATERAL (SELECT w.session FROM px_lock_wait w"
-                 " WHERE w.oid = k.oid AND w.session <> $2 AND w.kind >= $3 AND w.ticket < coalesce((SELECT o.ticket"
-                 " FROM px_lock_wait o WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"
-                 " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w),"
-                 " g AS (SELECT h.session, min(h.pos) AS pos FROM h GROUP BY h.session)"
-                 " SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"
-                 " p.user_code, p.locked, p.holds, p.manual_holds FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p"
-                 " WHERE p.oid = k.oid OFFSET 0) p"
-                 " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, "
-                 PX_SESSION_CONNECTED ", 1, g.pos, NULL, NULL, NULL, NULL"
-                 " FROM g LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = g.session OFFSET 0) s ON true"
-                 " ORDER BY 7",
-                 pxwhat::Lock)
-        .Bind(oids)
-        .Bind(session)
-        .Bind(static_cast<std::int64_t>(PxConflictFrom(kind)));
+    return query.Bind(PxPgArray(oids, count)).Bind(session).Bind(static_cast<std::int64_t>(PxConflictFrom(kind)));
+}
+
+PxPgConnection::Query PxServerLockStore::ObstaclesQuery(std::int64_t session, const std::int64_t* oids,
+                                                        std::size_t count, int kind)
+{
+    Query query(*m_db, PX_OBSTACLES " SELECT * FROM o ORDER BY what", pxwhat::Lock);
+    AskedOf(query, session, oids, count, kind);
+    return query;
 }
 
 std::optional<PxServerLockStore::Refusal> PxServerLockStore::FirstRefusal(const PxPgRows& obstacles,
@@ -303,42 +338,68 @@ void PxServerLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 PxLockStore::Attempt PxServerLockStore::TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count,
                                              int kind, bool queue)
 {
-    return TryAll(session, oids, count, {kind}, queue, [&](const std::string& granted) {
-        // A list naming an object twice adds as many holds.
-        return Query(*m_db,
-              "WITH granted AS (INSERT INTO px_lock(oid, session, kind, holds)"
-              " SELECT u.oid, $2, $3, count(*) FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid"
-              " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
-              " " PX_LEAVE_LINES("$2"),
-              pxwhat::Lock)
+    Query whole(*m_db,
+                PX_GRANT_WHOLE(PX_GRANT_LOCKS("$4", PX_NOTHING_IN_THE_WAY("$5 = 1")),
+                               PX_NOTHING_IN_THE_WAY("$5 = 1")),
+                pxwhat::Lock);
+    AskedOf(whole, session, oids, count, kind)
+        .Bind(static_cast<std::int64_t>(kind))
+        .Bind(static_cast<std::int64_t>(MeetsPersistent({kind}) ? 1 : 0));
+    return TryAll(session, oids, count, {kind}, queue, whole, [&](const std::string& granted) {
+        return Query(*m_db, "WITH " PX_GRANT_LOCKS("$3", "true") " " PX_LEAVE_LINES("$2"), pxwhat::Lock)
             .Bind(granted)
             .Bind(session)
             .Bind(static_cast<std::int64_t>(kind));
     });
 }
 
+std::optional<std::vector<PxPgRows>> PxServerLockStore::InOneTransaction(const std::vector<Query*>& queries)
+{
+    Query beginning(*m_db, kBeginOne, pxwhat::Lock);
+    Query serialize(*m_db, kSerialize, pxwhat::Lock);
+    std::vector<Query*> all{&beginning, &serialize};
+    all.insert(all.end(), queries.begin(), queries.end());
+    try {
+        std::vector<PxPgRows> answers = m_db->Pipeline(all);
+        answers.erase(answers.begin(), answers.begin() + 2);
+        return answers;
+    } catch (const PxException&) {
+        RollbackQuietly();
+        if (m_db->LastFailureBusy())
+            return std::nullopt;
+        throw;
+    }
+}
+
 PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::int64_t* oids, std::size_t count,
-                                               const Request& request, bool queue,
+                                               const Request& request, bool queue, Query& whole,
                                                const std::function<Query(const std::string& granted)>& grant)
 {
     Attempt attempt;
     if (count == 0)
         return attempt;
-    Query beginning(*m_db, kBeginOne, pxwhat::Lock);
-    Query serialize(*m_db, kSerialize, pxwhat::Lock);
-    Query check = ObstaclesQuery(session, PxPgArray(oids, count), request.kind);
-    PxPgRows obstacles;
-    try {
-        // The attempt's transaction begins in the same round trip as the checks.
-        obstacles = std::move(m_db->Pipeline({&beginning, &serialize, &check})[2]);
-    } catch (const PxException&) {
-        RollbackQuietly();
-        if (m_db->LastFailureBusy()) {
-            attempt.code = kPxCodeBusy;
-            return attempt;
-        }
-        throw;
+    // Mostly nothing stands in the way: the check, the grant of the whole run and the commit
+    // go in the one round trip that holds the lock tables, and nothing of this process runs
+    // while it holds them.
+    Query commitWhole(*m_db, kCommit, pxwhat::Lock);
+    std::optional<std::vector<PxPgRows>> checked = InOneTransaction({&whole, &commitWhole});
+    if (!checked) {
+        attempt.code = kPxCodeBusy;
+        return attempt;
     }
+    if (checked->front().Int(0, 0) == 1) {
+        attempt.granted = count;
+        return attempt;
+    }
+    // Something stands in the way, maybe only a dead session or a persistent lock of the
+    // user's own: it is looked at here, in a transaction of its own.
+    Query check = ObstaclesQuery(session, oids, count, request.kind);
+    std::optional<std::vector<PxPgRows>> answers = InOneTransaction({&check});
+    if (!answers) {
+        attempt.code = kPxCodeBusy;
+        return attempt;
+    }
+    const PxPgRows& obstacles = answers->front();
     try {
         const std::optional<Refusal> refusal = FirstRefusal(obstacles, request);
         attempt.granted = refusal ? refusal->at : count;
@@ -449,18 +510,21 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
                                                         const std::int64_t* oids, std::size_t count, bool manual,
                                                         bool queue)
 {
-    return TryAll(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](const std::string& granted) {
-        return Query(*m_db,
-              "WITH placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
-              " SELECT u.oid, $2, $3, count(*), count(*) * $4 FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid"
-              " ON CONFLICT(oid) DO UPDATE SET holds = px_persistent_lock.holds + excluded.holds,"
-              " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds RETURNING 1)"
-              " " PX_LEAVE_LINES("$5"),
-              pxwhat::Lock)
+    const std::int64_t placedAt = _time64(nullptr);
+    const std::int64_t manualHolds = manual ? 1 : 0;
+    // A persistent lock in the way, the user's own included, leaves the whole run to the check.
+    Query whole(*m_db,
+                PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY("true")),
+                               PX_NOTHING_IN_THE_WAY("true")),
+                pxwhat::Lock);
+    AskedOf(whole, session, oids, count, PxLockFutureUpdate).Bind(userCode).Bind(placedAt).Bind(manualHolds);
+    return TryAll(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, whole, [&](const std::string& granted) {
+        return Query(*m_db, "WITH " PX_PLACE_PERSISTENT("$2", "$3", "$4", "true") " " PX_LEAVE_LINES("$5"),
+                     pxwhat::Lock)
             .Bind(granted)
             .Bind(userCode)
-            .Bind(_time64(nullptr))
-            .Bind(static_cast<std::int64_t>(manual ? 1 : 0))
+            .Bind(placedAt)
+            .Bind(manualHolds)
             .Bind(session);
     });
 }

@@ -48,8 +48,10 @@ private:
                                std::size_t count, bool manual, bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
     // The query of what stands between the session and a lock of the kind on each object of
-    // the run (an array parameter).
-    Query ObstaclesQuery(std::int64_t session, const std::string& oids, int kind);
+    // the run (an array parameter), by `what`: persistent locks first.
+    Query ObstaclesQuery(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind);
+    // Binds what the obstacles of `o` are read for ($1 to $3).
+    static Query& AskedOf(Query& query, std::int64_t session, const std::int64_t* oids, std::size_t count, int kind);
     // The first place in the run where the request is refused, and why; dead sessions found
     // in the way are purged.
     struct Refusal {
@@ -58,10 +60,14 @@ private:
         std::optional<PxPersistentLockRow> persistent;
     };
     std::optional<Refusal> FirstRefusal(const PxPgRows& obstacles, const Request& request);
-    // Tries the request on the whole run in one attempt: `grant` gives the query that grants
-    // it on the objects before the first refusal (an array parameter).
+    // Runs the queries in a lock-table transaction begun in the same round trip; nothing when
+    // another session's stayed in the way longer than the busy timeout.
+    std::optional<std::vector<PxPgRows>> InOneTransaction(const std::vector<Query*>& queries);
+    // Tries the request on the whole run in one attempt: `whole` grants it on every object
+    // when nothing of `o` stands in the way, answering 1 when it did; `grant` gives
+    // the query that grants it on the objects before the first refusal (an array parameter).
     Attempt TryAll(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
-                   bool queue, const std::function<Query(const std::string& granted)>& grant);
+                   bool queue, Query& whole, const std::function<Query(const std::string& granted)>& grant);
     // The session waits in line for the object (once; the strongest kind it wants).
     void JoinLine(std::int64_t session, std::int64_t oid, int kind);
     // Which sessions of the rows [first, end) (id, known, pid, start, machine, its advisory

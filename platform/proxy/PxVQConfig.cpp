@@ -48,6 +48,11 @@ std::vector<std::vector<PxObjectPtr>> PxVQConfig::BSSoftLinksOf(const std::vecto
     return ReadMembersOf("PxVQConfig::BSSoftLinksOf", configs, kBSSoftLinks);
 }
 
+std::vector<int> PxVQConfig::CountsOfBSSoftLinks(const std::vector<PxObjectPtr>& configs)
+{
+    return ReadListSizes("PxVQConfig::CountsOfBSSoftLinks", configs, kBSSoftLinks);
+}
+
 int PxVQConfig::CountOfBSSoftLinks() const
 {
     Enter("PxVQConfig::CountOfBSSoftLinks");

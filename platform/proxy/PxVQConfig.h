@@ -22,6 +22,8 @@ class PxVQConfig : public PxVQObject {
     // The business-segment links of each of these configurations, as GetListOfBSSoftLinks of
     // each gives them, read together.
     static std::vector<std::vector<PxObjectPtr>> BSSoftLinksOf(const std::vector<PxObjectPtr>& configs);
+    // CountOfBSSoftLinks of each of these configurations, read together.
+    static std::vector<int> CountsOfBSSoftLinks(const std::vector<PxObjectPtr>& configs);
     // By exact name; null when there is none.
     PxVQBSSoftLinkPtr GetBSSoftLink(const char* name) const;
 

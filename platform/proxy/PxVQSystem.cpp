@@ -20,6 +20,7 @@ PX_IMPLEMENT_VALUE_PROPERTY(PxVQSystem, int, SystemVersionNumber, "systemVersion
 
 namespace {
 
+constexpr const char* kCurConfig = "curConfig";
 constexpr const char* kOldConfigs = "oldConfigs";
 constexpr const char* kRecoveryInfos = "recoveryInfos";
 
@@ -34,7 +35,16 @@ std::string_view UserPart(const char* userCode)
 PxVQCurConfigPtr PxVQSystem::GetCurConfig() const
 {
     Enter("PxVQSystem::GetCurConfig");
-    return FirstMember("curConfig");
+    return FirstMember(kCurConfig);
+}
+
+std::vector<PxObjectPtr> PxVQSystem::CurConfigsOf(const std::vector<PxObjectPtr>& systems)
+{
+    std::vector<PxObjectPtr> configs;
+    configs.reserve(systems.size());
+    for (const std::vector<PxObjectPtr>& list : ReadMembersOf("PxVQSystem::CurConfigsOf", systems, kCurConfig))
+        configs.push_back(list.empty() ? PxObjectPtr() : list.front());
+    return configs;
 }
 
 void PxVQSystem::GetListOfOldConfigs(PxTypedList<PxVQOldConfigPtr>& configs) const

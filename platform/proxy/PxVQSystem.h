@@ -7,6 +7,8 @@
 #include "proxy/PxProperty.h"
 #include "proxy/PxVQObject.h"
 
+#include <vector>
+
 class PxVQSystem : public PxVQObject {
     PX_DECLARE_CLASS(PxVQSystem, PxVQObject)
 
@@ -19,6 +21,9 @@ class PxVQSystem : public PxVQObject {
     PX_VALUE_PROPERTY(int, SystemVersionNumber)
 
     PxVQCurConfigPtr GetCurConfig() const;
+    // The current configuration of each of these systems, as GetCurConfig of each gives it
+    // (null for none), read together.
+    static std::vector<PxObjectPtr> CurConfigsOf(const std::vector<PxObjectPtr>& systems);
     void GetListOfOldConfigs(PxTypedList<PxVQOldConfigPtr>& configs) const;
     int CountOfOldConfigs() const;
     // A new, empty configuration of an earlier generation, at the end of the list.

@@ -102,6 +102,12 @@ public:
     // FALSE when the child went again.
     BOOL AddNewChild(VqsConfigTreeItem* child, BOOL insertRows);
 
+    // Whether the object's item is a child of this one.
+    bool HasChildItemOf(const PxObjectPtr& object)
+    {
+        VqsConfigTreeItem* item = FindTreeItem(object);
+        return item && item->GetParent() == this;
+    }
     // The list-driven fill: one child per object of the list, in the list's order. Children
     // whose objects are still listed stay (with their branches, so that a branch opened again
     // above the view's root keeps what was shown); the others go.
@@ -115,9 +121,8 @@ public:
             Ptr object = objects.GetNext(position);
             if (!object)
                 continue;
-            VqsConfigTreeItem* item = FindTreeItem(object);
-            if (item && item->GetParent() == this)
-                kept.AddTail(item);
+            if (HasChildItemOf(object))
+                kept.AddTail(FindTreeItem(object));
             else
                 missing.AddTail(object);
         }
@@ -223,8 +228,11 @@ protected:
             RemoveChild(child);
     }
 
-private:
+    // The size of the item's list as its own fill or its parent read it just now; none when
+    // neither did.
     std::optional<int> KnownListSize();
+
+private:
     // The part of the nearest ancestor's read-ahead that holds the object's key; null when none.
     template <class Map>
     Map* ReadAheadHolding(Map ReadAhead::*map, const PxObjectPtr& object) const;

@@ -79,8 +79,40 @@ void VqsTreeItemEnterprise::FillChildren(int insertRows)
 {
     PxTypedList<PxVQSystemPtr> systems;
     m_enterprise->GetListOfSystems(systems);
-    FillFromList(systems, insertRows,
-                 [this](const PxVQSystemPtr& system) { return new VqsTreeItemSystem(this, system); });
+    std::vector<PxObjectPtr> missing;
+    for (POSITION position = systems.GetHeadPosition(); position;) {
+        const PxVQSystemPtr system = systems.GetNext(position);
+        if (system && !HasChildItemOf(system))
+            missing.push_back(system);
+    }
+    ReadAhead ahead;
+    ListSizes sizes;
+    if (missing.size() > 1)
+        ReadConfigsAhead(missing, ahead, sizes);
+    MakeChildrenWithListSizes(sizes, [&] {
+        WalkWithReadAhead(ahead, [&] {
+            FillFromList(systems, insertRows,
+                         [this](const PxVQSystemPtr& system) { return new VqsTreeItemSystem(this, system); });
+        });
+    });
+}
+
+void VqsTreeItemEnterprise::ReadConfigsAhead(const std::vector<PxObjectPtr>& systems, ReadAhead& ahead,
+                                             ListSizes& sizes)
+{
+    const std::vector<PxObjectPtr> configs = PxVQSystem::CurConfigsOf(systems);
+    std::vector<PxObjectPtr> present;
+    for (std::size_t index = 0; index < systems.size(); ++index) {
+        std::vector<PxObjectPtr>& list = ahead.lists[systems[index]->GetHandle().MapKey()];
+        if (configs[index]) {
+            list.push_back(configs[index]);
+            present.push_back(configs[index]);
+        }
+    }
+    const std::vector<int> counts = PxVQConfig::CountsOfBSSoftLinks(present);
+    for (std::size_t index = 0, config = 0; index < systems.size(); ++index)
+        if (configs[index])
+            sizes[systems[index]->GetHandle().MapKey()] = counts[config++];
 }
 
 void VqsTreeItemEnterprise::UpdateState()
@@ -220,7 +252,8 @@ void VqsTreeItemSystem::ReadLinkFlags(BOOL readPending)
                     pending = pendingLink(current->GetChildren().GetNext(position));
             }
         } else if (m_curConfig && !readPending) {
-            hasLinks = m_curConfig->CountOfBSSoftLinks() > 0;
+            const std::optional<int> known = KnownListSize();
+            hasLinks = (known ? *known : m_curConfig->CountOfBSSoftLinks()) > 0;
             pendingKnown = FALSE;
         } else if (m_curConfig) {
             PxTypedList<PxVQBSSoftLinkPtr> links;
@@ -249,10 +282,18 @@ BOOL VqsTreeItemSystem::HasPendingLink()
 
 BOOL VqsTreeItemSystem::RefreshTexts() { return ReadTexts(TRUE); }
 
+PxVQCurConfigPtr VqsTreeItemSystem::ReadCurConfig() const
+{
+    const std::optional<std::vector<PxObjectPtr>> ahead = TakeListReadAhead(m_system);
+    if (!ahead)
+        return m_system->GetCurConfig();
+    return ahead->empty() ? PxVQCurConfigPtr() : PxVQCurConfigPtr(ahead->front());
+}
+
 BOOL VqsTreeItemSystem::ReadTexts(BOOL readPending)
 {
     if (!m_curConfig)
-        m_curConfig = m_system->GetCurConfig();
+        m_curConfig = ReadCurConfig();
     BOOL changed = Store(m_strName, VqsChooseName(m_system->GetName(), m_system->GetLongName()));
     changed = Store(m_strDescription, m_system->GetDescription()) || changed;
     const BOOL pending = m_bPendingLink;

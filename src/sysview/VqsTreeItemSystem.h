@@ -7,6 +7,7 @@
 #include "sysview/VqsConfigTreeItem.h"
 
 #include <cstdint>
+#include <vector>
 
 class VqsDirectoryView;
 
@@ -33,6 +34,10 @@ public:
     BOOL RefreshTexts() override;
 
 private:
+    // The configurations of the systems, and the sizes of their lists of segment links, read
+    // together for the systems' items to take as they are made.
+    void ReadConfigsAhead(const std::vector<PxObjectPtr>& systems, ReadAhead& ahead, ListSizes& sizes);
+
     PxVQEnterprisePtr m_enterprise;
     CString m_strName;
     CString m_strText;
@@ -68,6 +73,8 @@ public:
 
 private:
     BOOL ReadTexts(BOOL readPending);
+    // The current configuration as the parent's fill read it ahead, else as the system gives it.
+    PxVQCurConfigPtr ReadCurConfig() const;
     void ReadLinkFlags(BOOL readPending);
     VqsConfigTreeItem* FindCurConfigItem();
 

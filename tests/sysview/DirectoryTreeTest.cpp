@@ -183,6 +183,26 @@ TEST_F(DirectoryTreeTest, ASystemWithoutLinksIsALeafThatOffersAddBusinessSegment
     EXPECT_EQ(State(32771), "-");
 }
 
+TEST_F(DirectoryTreeTest, OpeningTheViewReadsTheSystemsConfigurationsAndWhetherTheyHaveLinksTogether)
+{
+    {
+        VqsModel model;
+        PxVQSystemPtr created;
+        ASSERT_TRUE(model.CreateSystem(created, "New system", "NEWSYS", "No links yet", "RT9", 0, 0));
+    }
+    PxTesting::ResetListReads();
+    for (const char* oneAtATime : {"PxVQSystem::GetCurConfig", "PxVQConfig::CountOfBSSoftLinks"})
+        PxFaultInjection::Throw(oneAtATime, "read one system at a time", 0, 100);
+    OpenFrame();
+    PxFaultInjection::Reset();
+    EXPECT_EQ(PxTesting::ListReads("PxVQSystem::CurConfigsOf"), 1);
+    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::CountsOfBSSoftLinks"), 1);
+    EXPECT_EQ(Item("New system")->GetState(), VqsTreeItem::Leaf);
+    EXPECT_EQ(Item("Sample system 1")->GetState(), VqsTreeItem::Collapsed);
+    Expand("Sample system 2");
+    EXPECT_EQ(ChildRows("Sample system 2").size(), 3U) << "the configuration read ahead is the system's";
+}
+
 TEST_F(DirectoryTreeTest, ABusinessSegmentLinkShowsItsSixFoldersInTheirOrder)
 {
     OpenSales();

@@ -1,6 +1,7 @@
 #include "PxTestRepository.h"
 
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
 #include "support/ChildProcess.h"
@@ -12,6 +13,8 @@
 #include <unistd.h>
 
 #include <functional>
+#include <initializer_list>
+#include <string>
 #include <stdexcept>
 
 namespace {
@@ -57,13 +60,21 @@ int WaitForTheParent(PxLockErrorInfo& info)
     return 1;
 }
 
-// The host X, which the tests lock from two processes.
-void AddHostX(const PxTestRepository& repository)
+// Hosts of those names, which the tests lock from two processes.
+void AddHosts(const PxTestRepository& repository, std::initializer_list<const char*> names)
 {
     auto setup = PxAttach(repository.Path());
     setup->BeginTransaction();
-    setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", "X");
+    for (const char* name : names)
+        setup->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", name);
     setup->CommitTransaction();
+}
+
+void AddHostX(const PxTestRepository& repository) { AddHosts(repository, {"X"}); }
+
+PxVQObjectPtr HostNamed(PxVQLink& link, const char* name)
+{
+    return link.GetLVQEnterprise()->FindMember("hosts", "name", name);
 }
 
 // Sessions of several processes on one repository.
@@ -114,6 +125,53 @@ TEST_P(PxProcessTest, ADeadProcessesLocksAreFreedForTheNextSession)
     EXPECT_TRUE(host->WriteLock(0));
     EXPECT_TRUE(parent->GetLVQEnterprise()->FutureUpdateLock());
     EXPECT_EQ(parent->GetProcess()->GetNode()->NumberOfProcesses(), 1);
+}
+
+// Each row asks in turn, so that no row raises what an earlier one was granted.
+TEST_P(PxProcessTest, ALockNothingStandsInTheWayOfIsTakenAtOnceAndWhatAnotherProcessHoldsStillRefuses)
+{
+    const PxTestRepository& repository = m_repository;
+    AddHosts(repository, {"A", "B", "C", "D", "E"});
+    vqtest::ChildProcess child([&] {
+        auto link = PxAttach(repository.Path(), "child/holder");
+        if (!HostNamed(*link, "A")->WriteLock(0) || !HostNamed(*link, "B")->ReadLock() ||
+            !HostNamed(*link, "C")->PersistentLock(1))
+            throw std::runtime_error("lock");
+        link.release();
+    });
+    ASSERT_TRUE(child.WaitReady());
+
+    auto parent = PxAttach(repository.Path());
+    struct Row {
+        const char* host;
+        const char* asked;
+        std::function<PxLockErrorInfo(PxVQObject&)> lock;
+        int code;
+    };
+    const auto read = [](PxVQObject& host) { return host.ReadLock(); };
+    const auto futureUpdate = [](PxVQObject& host) { return host.FutureUpdateLock(); };
+    const auto write = [](PxVQObject& host) { return host.WriteLock(0); };
+    const auto persistent = [](PxVQObject& host) { return host.PersistentLock(0); };
+    const Row rows[] = {
+        {"A", "read", read, PxLockHeldByOther},
+        {"B", "write", write, PxLockHeldByOther},
+        {"B", "read", read, PxLockGranted},
+        {"C", "future update", futureUpdate, PxLockPersistentlyLocked},
+        {"C", "persistent", persistent, PxLockPersistentlyLocked},
+        {"C", "read", read, PxLockGranted},
+        {"D", "write", write, PxLockGranted},
+        {"E", "persistent", persistent, PxLockGranted},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.asked) + " of " + row.host);
+        PxVQObjectPtr host = HostNamed(*parent, row.host);
+        const std::int64_t trips = PxPgConnection::RoundTrips();
+        EXPECT_EQ(row.lock(*host).GetErrorCode(), row.code);
+        if (GetParam() == PxStoreKind::Server && row.code == PxLockGranted)
+            EXPECT_EQ(PxPgConnection::RoundTrips() - trips, 1);
+    }
+    child.Finish();
+    EXPECT_TRUE(HostNamed(*parent, "A")->WriteLock(0)) << "the other process's locks went with it";
 }
 
 TEST_P(PxProcessTest, AGenerationClaimOfAKilledProcessReadsAsEnded)

@@ -195,6 +195,77 @@ TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
         << failure.str();
 }
 
+// A lock is checked, granted and committed in one round trip: a grant the server refuses,
+// or whose lock connection is lost, leaves the object to other sessions, and a refused
+// session locks it once the server takes the grant again.
+TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByNobody)
+{
+    struct Row {
+        const char* what;
+        const char* action;
+        bool lost;
+    };
+    const Row rows[] = {
+        {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", false},
+        {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
+    };
+    for (bool persistent : {false, true})
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(persistent ? "persistent lock " : "write lock ") + row.what);
+            PxTestRepository repository(PxStoreKind::Server);
+            const std::string uri = repository.Path();
+            const std::string table = persistent ? "px_persistent_lock" : "px_lock";
+            auto alice = PxAttach(uri.c_str(), "alice/dev");
+            PgTestServer::Instance().Run(DatabaseOf(uri),
+                                         std::string("CREATE FUNCTION vq_repository.fail() RETURNS trigger"
+                                                     " LANGUAGE plpgsql AS $$BEGIN ") +
+                                             row.action + "; RETURN NEW; END$$;"
+                                             "CREATE TRIGGER fail BEFORE INSERT ON vq_repository." + table +
+                                             " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+            PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+            const auto lock = [&] { return persistent ? enterprise->PersistentLock(1) : enterprise->WriteLock(0); };
+            EXPECT_EQ(FailureOf(lock), "Cannot reach the repository's locks: " +
+                                           (row.lost ? "the connection to the server of " + uri + " was lost."
+                                                     : std::string("the disk is full.")));
+            PgTestServer::Instance().Run(DatabaseOf(uri),
+                                         "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
+
+            auto bob = PxAttach(uri.c_str(), "bob/test");
+            EXPECT_FALSE(bob->GetLVQEnterprise()->GetPersistentLock());
+            EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing of the failed grant is held";
+            bob.reset();
+            if (!row.lost)
+                EXPECT_TRUE(lock()) << "the refused session locks once the server takes the grant";
+            alice.reset();
+        }
+}
+
+// A statement is prepared in the round trip of its first run; one whose preparation the
+// server refused, or never reached after an earlier refusal, is prepared at its next run.
+TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    PxPgConnection connection(repository.Path());
+    const auto trips = [] { return PxPgConnection::RoundTrips(); };
+
+    std::int64_t before = trips();
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run().Int(0, 0), 2);
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(2).Run().Int(0, 0), 3);
+    EXPECT_EQ(trips() - before, 2);
+
+    PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
+    PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
+    after.Bind(4);
+    EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
+              "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not exist.");
+    before = trips();
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint * 2", pxwhat::Read).Bind(4).Run().Int(0, 0), 8);
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(3).Run().Int(0, 0), 4);
+    EXPECT_EQ(trips() - before, 2);
+    EXPECT_NE(FailureOf([&] { PxPgConnection::Query(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read).Run(); }),
+              "done");
+}
+
 // A server's own words end without a full stop; the sentence that follows them in the
 // message stays a sentence of its own.
 TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn)
