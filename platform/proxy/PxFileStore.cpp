@@ -74,11 +74,23 @@ void PxFileStore::CheckFormat()
         m_db.Fail(SQLITE_NOTADB, pxwhat::Open);
 }
 
-void PxFileStore::Begin() { m_db.Execute("BEGIN IMMEDIATE", pxwhat::Write); }
+void PxFileStore::Begin()
+{
+    m_lastSeqs.clear();
+    m_db.Execute("BEGIN IMMEDIATE", pxwhat::Write);
+}
 
-void PxFileStore::Commit(std::int64_t) { m_db.Execute("COMMIT", pxwhat::Commit); }
+void PxFileStore::Commit(std::int64_t)
+{
+    m_lastSeqs.clear();
+    m_db.Execute("COMMIT", pxwhat::Commit);
+}
 
-void PxFileStore::Rollback() { m_db.Execute("ROLLBACK", pxwhat::Abort); }
+void PxFileStore::Rollback()
+{
+    m_lastSeqs.clear();
+    m_db.Execute("ROLLBACK", pxwhat::Abort);
+}
 
 void PxFileStore::BeginReading()
 {
@@ -96,6 +108,7 @@ void PxFileStore::EndReading() noexcept
 
 void PxFileStore::RollbackQuietly() noexcept
 {
+    m_lastSeqs.clear();
     if (m_db.InTransaction())
         sqlite3_exec(m_db.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
@@ -209,13 +222,26 @@ void PxFileStore::CreateObject(std::int64_t oid, const char* className, std::int
 
 void PxFileStore::AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning)
 {
-    // A subquery, not INSERT ... SELECT: selecting from the table being filled would copy the
-    // selected rows into a temporary table on every call.
-    PxQuery query(m_db,
-                  "INSERT INTO px_member(owner, role, seq, member, owning) VALUES(?1, ?2,"
-                  " coalesce((SELECT max(seq) FROM px_member WHERE owner = ?1 AND role = ?2), 0) + 1, ?3, ?4)",
+    // The write transaction holds the file, so a list this transaction added to ends where it
+    // left it (or earlier, after a removal): a list filled in a loop asks for its end once.
+    ListKey list{owner, role ? role : ""};
+    auto last = m_lastSeqs.find(list);
+    const std::int64_t seq = last != m_lastSeqs.end() ? last->second + 1 : LastSeq(owner, list.role) + 1;
+    PxQuery query(m_db, "INSERT INTO px_member(owner, role, seq, member, owning) VALUES(?1, ?2, ?3, ?4, ?5)",
                   pxwhat::Write);
-    query.Bind(1, owner).Bind(2, role).Bind(3, member).Bind(4, owning ? 1 : 0).Run();
+    query.Bind(1, owner).Bind(2, list.role).Bind(3, seq).Bind(4, member).Bind(5, owning ? 1 : 0).Run();
+    if (last != m_lastSeqs.end())
+        last->second = seq;
+    else
+        m_lastSeqs.emplace(std::move(list), seq);
+}
+
+std::int64_t PxFileStore::LastSeq(std::int64_t owner, const std::string& role)
+{
+    PxQuery query(m_db, "SELECT coalesce(max(seq), 0) FROM px_member WHERE owner = ?1 AND role = ?2",
+                  pxwhat::Write);
+    query.Bind(1, owner).Bind(2, role).Step();
+    return query.Int(0);
 }
 
 bool PxFileStore::RemoveMember(std::int64_t owner, const char* role, std::int64_t member)

@@ -5,6 +5,10 @@
 #include "proxy/PxSqlite.h"
 #include "proxy/PxStore.h"
 
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
 class PxFileStore final : public PxStore {
 public:
     explicit PxFileStore(const std::string& path, PxAccess access = PxAccess::ReadWrite);
@@ -51,8 +55,24 @@ protected:
     std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:
+    struct ListKey {
+        std::int64_t owner;
+        std::string role;
+        bool operator==(const ListKey&) const = default;
+    };
+    struct ListKeyHash {
+        std::size_t operator()(const ListKey& key) const noexcept
+        {
+            return std::hash<std::int64_t>()(key.owner) ^ std::hash<std::string>()(key.role);
+        }
+    };
+
     static void CreateSchema(PxDatabase& db);
     void CheckFormat();
+    // The highest position in an owner's list; 0 when it is empty.
+    std::int64_t LastSeq(std::int64_t owner, const std::string& role);
     PxDatabase m_db;
     bool m_reading = false;
+    // The last position each list took in the open write transaction.
+    std::unordered_map<ListKey, std::int64_t, ListKeyHash> m_lastSeqs;
 };

@@ -82,6 +82,11 @@ std::shared_ptr<PxSession> PxObject::Session() const
 void PxObject::Enter(const char* operation) const
 {
     PxFaultInjection::Check(operation);
+    RequireStored();
+}
+
+void PxObject::RequireStored() const
+{
     if (m_neverStored)
         PX_THROW_DELETED("The object is no longer in the repository: the transaction that made it was aborted.");
 }
@@ -175,11 +180,16 @@ void PxObject::Refresh()
     m_attributes.reset();
 }
 
+bool PxObject::RowIsStale() const
+{
+    return m_core && m_core->BufferGeneration() != m_rowGeneration && !m_neverStored;
+}
+
 void PxObject::ReloadRowIfStale() const
 {
-    unsigned generation = m_core ? m_core->BufferGeneration() : m_rowGeneration;
-    if (generation == m_rowGeneration || m_neverStored)
+    if (!RowIsStale())
         return;
+    const unsigned generation = m_core->BufferGeneration();
     std::shared_ptr<PxSession> session = Session();
     std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(m_oid); });
     if (row)
@@ -428,7 +438,13 @@ void PxObject::WriteAttribute(const char* name, PxValue value)
 
 void PxObject::NoteChange(PxSession& session)
 {
-    const std::int64_t buffered = BufferedEdition();
+    // A stale buffer reads the stepped edition at its next use: reading it now would only
+    // tell the step what to leave alone.
+    if (RowIsStale()) {
+        session.StepEditionOnce(m_oid, [](std::int64_t) {});
+        return;
+    }
+    const std::int64_t buffered = m_edition;
     std::weak_ptr<PxLinkCore> core = m_core;
     session.StepEditionOnce(m_oid, [core, oid = m_oid, buffered](std::int64_t edition) {
         // A buffer that was current stays current; a stale one stays recognisably stale.
@@ -563,15 +579,34 @@ PxObjectPtr PxObject::GetOwner() const
 PxObjectPtr PxObject::CreateMember(const char* role, const char* className)
 {
     Enter("PxObject::CreateMember");
+    return CreateOwned(role, className, nullptr, nullptr);
+}
+
+PxObjectPtr PxObject::CreateSharedMember(const char* role, const char* className, const PxObjectPtr& other,
+                                         const char* otherRole)
+{
+    Enter("PxObject::CreateSharedMember");
+    if (!other)
+        PX_THROW("Cannot add a null object to a list.");
+    other->RequireStored();
+    return CreateOwned(role, className, other.get(), otherRole);
+}
+
+PxObjectPtr PxObject::CreateOwned(const char* role, const char* className, PxObject* other, const char* otherRole)
+{
     if (!className || !PxFindClass(className))
         PX_THROW("Cannot create an object of the unknown class %1.", className ? className : "");
     std::shared_ptr<PxSession> session = Session();
     PxObjectRow row;
     session->Write([&] {
         NoteChange(*session);
+        if (other)
+            other->NoteChange(*session);
         row = {0, className, _time64(nullptr), 1, true};
         row.oid = session->CreateObject(className, row.created);
         session->Store().AddMember(m_oid, role, row.oid, true);
+        if (other)
+            session->Store().AddMember(other->m_oid, otherRole, row.oid, true);
     });
     return m_core->Object(row);
 }

@@ -104,6 +104,9 @@ public:
     PxObjectPtr GetOwner() const;
     // Makes a new object of the class, owned by this one, at the end of the list.
     PxObjectPtr CreateMember(const char* role, const char* className);
+    // The same, at the end of `other`'s list `otherRole` too, which owns it as well.
+    PxObjectPtr CreateSharedMember(const char* role, const char* className, const PxObjectPtr& other,
+                                   const char* otherRole);
     // Puts an object owned elsewhere at the end of one of this object's lists.
     void AddMember(const char* role, const PxObjectPtr& member);
     void RemoveMember(const char* role, const PxObjectPtr& member);
@@ -163,6 +166,8 @@ protected:
     // Every operation that reaches the repository starts here: the operation's fault
     // injection point (PxFaultInjection), and a refusal when the object never was stored.
     void Enter(const char* operation) const;
+    // A refusal when the object never was stored.
+    void RequireStored() const;
 
 private:
     // The ids of the objects, after entering the operation on each, for each session in
@@ -209,6 +214,9 @@ private:
     // lists that lost an entry.
     static void DeleteStored(PxSession& session, const std::vector<std::int64_t>& oids);
     void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
+    PxObjectPtr CreateOwned(const char* role, const char* className, PxObject* other, const char* otherRole);
+    // The buffered row was read before the link's buffers were last cleared.
+    bool RowIsStale() const;
     void ReloadRowIfStale() const;
     static PxObject* PxCreate();
 

@@ -71,10 +71,9 @@ void PxOptionRecords::Create(const PxVQOptionSetPtr& optionSet, const PxVQSoftLi
     const char* className = RecordClass(*link, optionSet->GetHostType());
     if (!className)
         return;
-    PxOptionsPtr record = optionSet->CreateMember(kRole, className);
+    PxOptionsPtr record = optionSet->CreateSharedMember(kRole, className, link, kRole);
     record->SetAttributeObject("softLink", link);
     record->SetAttributeObject("optionSet", optionSet);
-    link->AddOwnedMember(kRole, record);
 }
 
 void PxOptionRecords::CreateIfMissing(const PxVQOptionSetPtr& optionSet, const PxVQSoftLinkPtr& link)

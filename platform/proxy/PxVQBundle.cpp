@@ -101,10 +101,9 @@ PxVQIspecBundleDataPtr PxVQBundle::FindOrCreateEntry(EntriesByIspec& entries, co
     auto found = entries.find(oid);
     if (found != entries.end())
         return found->second;
-    PxVQIspecBundleDataPtr entry = CreateMember(kEntries, "PxVQIspecBundleData");
+    PxVQIspecBundleDataPtr entry = CreateSharedMember(kEntries, "PxVQIspecBundleData", ispec, kEntries);
     entry->SetAttributeObject("ispec", ispec);
     entry->SetAttributeObject("bundle", PxObjectPtr(this));
-    ispec->AddOwnedMember(kEntries, entry);
     entries.emplace(oid, entry);
     return entry;
 }

@@ -48,10 +48,9 @@ std::string PackIdAttribute(int number)
 
 PxVQHostPackDataPtr PxVQHostPackData::Create(const PxVQPackInformationPtr& pack, const PxVQHostInformationPtr& host)
 {
-    PxVQHostPackDataPtr data = pack->CreateMember(kRole, "PxVQHostPackData");
+    PxVQHostPackDataPtr data = pack->CreateSharedMember(kRole, "PxVQHostPackData", host, kRole);
     data->SetAttributeObject("pack", pack);
     data->SetAttributeObject("host", host);
-    host->AddOwnedMember(kRole, data);
     data->CreateMember("associationNT", "PxVQKeshPackAssociationNT");
     data->CreateMember("associationUnix", "PxVQKeshPackAssociationUnix");
     data->CreateMember("associationTarsk", "PxVQKeshPackAssociationTarsk");

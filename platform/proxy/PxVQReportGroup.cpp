@@ -31,10 +31,9 @@ PxVQReportSoftLinkAliasPtr PxVQReportGroup::CreateReportSoftLinkAlias(const PxVQ
     Enter("PxVQReportGroup::CreateReportSoftLinkAlias");
     if (!report)
         PX_THROW("Cannot add a null report to a report group.");
-    PxVQReportSoftLinkAliasPtr alias = CreateMember(kAliases, "PxVQReportSoftLinkAlias");
+    PxVQReportSoftLinkAliasPtr alias = CreateSharedMember(kAliases, "PxVQReportSoftLinkAlias", report, kAliases);
     alias->SetAttributeObject("softLink", report);
     alias->SetAttributeObject("reportGroup", PxObjectPtr(this));
-    report->AddOwnedMember(kAliases, alias);
     return alias;
 }
 

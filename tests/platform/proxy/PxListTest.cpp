@@ -29,6 +29,31 @@ std::string NamesOf(PxList& list)
     return names;
 }
 
+// A transaction that added to a list and was aborted leaves no position behind: another
+// session's later entries and its own next ones go to the end, in order.
+TEST_P(PxListTest, EntriesGoToTheEndOfTheListAfterAnAbortedFillAndAnotherSessionsEntries)
+{
+    std::unique_ptr<PxVQLink> other = PxAttach(m_repository.Path(), "bob/test");
+    PxVQEnterprisePtr theirs = other->GetLVQEnterprise();
+    auto add = [](const PxVQEnterprisePtr& enterprise, const char* name) {
+        enterprise->CreateMember("hosts", "PxVQObject")->SetAttributeText("name", name);
+    };
+    m_link->BeginTransaction();
+    add(m_enterprise, "aborted");
+    m_link->AbortTransaction();
+    other->BeginTransaction();
+    add(theirs, "four");
+    add(theirs, "five");
+    other->CommitTransaction();
+    m_link->BeginTransaction();
+    add(m_enterprise, "six");
+    add(m_enterprise, "seven");
+    m_link->CommitTransaction();
+    PxTypedList<PxVQObjectPtr> hosts;
+    m_enterprise->GetMembers("hosts", hosts);
+    EXPECT_EQ(NamesOf(hosts), "one two three four five six seven ");
+}
+
 TEST_P(PxListTest, AnEmptyListGivesNoHead)
 {
     PxTypedList<PxVQObjectPtr> empty;

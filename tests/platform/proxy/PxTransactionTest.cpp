@@ -359,6 +359,12 @@ TEST_P(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdate
         {"two updates", [&] { mine->UpdateEdition(); mine->UpdateEdition(); }},
         {"a change, then an update", [&] { mine->SetAttributeText("name", "H2"); mine->UpdateEdition(); }},
         {"an update, then a change", [&] { mine->UpdateEdition(); mine->SetAttributeText("name", "H3"); }},
+        {"a change after an abort cleared the buffers",
+         [&] {
+             m_a->AbortTransaction();
+             m_a->BeginTransaction();
+             mine->SetAttributeText("name", "H4");
+         }},
     };
     for (const bool together : {false, true}) {
         for (const Case& c : cases) {
