@@ -202,15 +202,25 @@ std::optional<std::int64_t> PxFileStore::NextEdition(std::int64_t oid)
 {
     // No RETURNING: it gathers its rows in a temporary table of their own at every run, which
     // costs a fill of a bundle more than its inserts do. The write transaction holds the row.
-    {
-        PxQuery step(m_db, "UPDATE px_object SET edition = edition + 1 WHERE oid = ?1 AND present", pxwhat::Write);
-        step.Bind(1, oid).Run();
-    }
-    if (m_db.Changes() == 0)
+    if (StepEdition(oid, std::nullopt) == EditionStep::Gone)
         return std::nullopt;
     PxQuery query(m_db, "SELECT edition FROM px_object WHERE oid = ?1", pxwhat::Write);
     query.Bind(1, oid).Step();
     return query.Int(0);
+}
+
+PxStore::EditionStep PxFileStore::StepEdition(std::int64_t oid, std::optional<std::int64_t> expected)
+{
+    if (expected) {
+        PxQuery step(m_db, "UPDATE px_object SET edition = edition + 1 WHERE oid = ?1 AND present AND edition = ?2",
+                     pxwhat::Write);
+        step.Bind(1, oid).Bind(2, *expected).Run();
+        if (m_db.Changes() > 0)
+            return EditionStep::SteppedFromExpected;
+    }
+    PxQuery step(m_db, "UPDATE px_object SET edition = edition + 1 WHERE oid = ?1 AND present", pxwhat::Write);
+    step.Bind(1, oid).Run();
+    return m_db.Changes() > 0 ? EditionStep::Stepped : EditionStep::Gone;
 }
 
 void PxFileStore::CreateObject(std::int64_t oid, const char* className, std::int64_t created)

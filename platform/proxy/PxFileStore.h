@@ -36,6 +36,7 @@ public:
     void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) override;
     bool DeleteAttribute(std::int64_t oid, const std::string& name) override;
     std::optional<std::int64_t> NextEdition(std::int64_t oid) override;
+    EditionStep StepEdition(std::int64_t oid, std::optional<std::int64_t> expected) override;
 
     void CreateObject(std::int64_t oid, const char* className, std::int64_t created) override;
     void AddMember(std::int64_t owner, const char* role, std::int64_t member, bool owning) override;

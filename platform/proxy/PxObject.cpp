@@ -438,17 +438,12 @@ void PxObject::WriteAttribute(const char* name, PxValue value)
 
 void PxObject::NoteChange(PxSession& session)
 {
-    // A stale buffer reads the stepped edition at its next use: reading it now would only
-    // tell the step what to leave alone.
-    if (RowIsStale()) {
-        session.StepEditionOnce(m_oid, [](std::int64_t) {});
-        return;
-    }
-    const std::int64_t buffered = m_edition;
+    // A stale buffer reads the stepped edition at its next use: it is not read for the step.
+    const std::optional<std::int64_t> buffered = RowIsStale() ? std::nullopt : std::optional(m_edition);
     std::weak_ptr<PxLinkCore> core = m_core;
-    session.StepEditionOnce(m_oid, [core, oid = m_oid, buffered](std::int64_t edition) {
+    session.StepEditionOnce(m_oid, buffered, [core, oid = m_oid, buffered](std::int64_t edition) {
         // A buffer that was current stays current; a stale one stays recognisably stale.
-        if (edition != buffered + 1)
+        if (!buffered || edition != *buffered + 1)
             return;
         if (const std::shared_ptr<PxLinkCore> linkCore = core.lock())
             if (const PxObjectPtr object = linkCore->Existing(oid))

@@ -206,7 +206,8 @@ std::int64_t PxSession::NewOid()
     return m_nextOid++;
 }
 
-void PxSession::StepEditionOnce(std::int64_t oid, std::function<void(std::int64_t)> stepped)
+void PxSession::StepEditionOnce(std::int64_t oid, std::optional<std::int64_t> expected,
+                                std::function<void(std::int64_t)> stepped)
 {
     if (!m_changed.insert(oid).second)
         return;
@@ -214,18 +215,19 @@ void PxSession::StepEditionOnce(std::int64_t oid, std::function<void(std::int64_
         m_putOffSteps.push_back({oid, std::move(stepped)});
         return;
     }
-    std::optional<std::int64_t> edition;
+    PxStore::EditionStep step = PxStore::EditionStep::Gone;
     try {
-        edition = m_store->NextEdition(oid);
+        step = m_store->StepEdition(oid, expected);
     } catch (...) {
         m_changed.erase(oid);
         throw;
     }
-    if (!edition) {
+    if (step == PxStore::EditionStep::Gone) {
         m_changed.erase(oid);
         ThrowGone();
     }
-    stepped(*edition);
+    if (step == PxStore::EditionStep::SteppedFromExpected)
+        stepped(*expected + 1);
 }
 
 void PxSession::StepEditionsTogether()

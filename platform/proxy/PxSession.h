@@ -63,11 +63,12 @@ public:
     template <class Change>
     auto Write(Change&& change) -> decltype(change());
     // Steps the stored edition of an object changed in the open transaction, once per
-    // transaction; `stepped` takes the new edition. Throws when the object is no longer
-    // present. While the transaction steps editions together, the step is put off until its
-    // next read or its commit, which take every step put off in one go and fail the whole
-    // transaction when one of them fails.
-    void StepEditionOnce(std::int64_t oid, std::function<void(std::int64_t)> stepped);
+    // transaction; `stepped` takes the new edition, at least when the object was at the
+    // `expected` one. Throws when the object is no longer present. While the transaction
+    // steps editions together, the step is put off until its next read or its commit, which
+    // take every step put off in one go and fail the whole transaction when one of them fails.
+    void StepEditionOnce(std::int64_t oid, std::optional<std::int64_t> expected,
+                         std::function<void(std::int64_t)> stepped);
     // For the rest of the open transaction, its changes step editions together.
     void StepEditionsTogether();
     // Takes the steps put off, so that an edition buffered knows them.

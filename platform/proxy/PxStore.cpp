@@ -120,6 +120,14 @@ PxStore::Deletion PxStore::DeleteAll(const std::vector<std::int64_t>& oids)
     return all;
 }
 
+PxStore::EditionStep PxStore::StepEdition(std::int64_t oid, std::optional<std::int64_t> expected)
+{
+    const std::optional<std::int64_t> edition = NextEdition(oid);
+    if (!edition)
+        return EditionStep::Gone;
+    return expected && *edition == *expected + 1 ? EditionStep::SteppedFromExpected : EditionStep::Stepped;
+}
+
 std::unordered_map<std::int64_t, std::int64_t> PxStore::NextEditions(const std::vector<std::int64_t>& oids)
 {
     std::unordered_map<std::int64_t, std::int64_t> editions;

@@ -132,6 +132,10 @@ public:
     virtual bool DeleteAttribute(std::int64_t oid, const std::string& name) = 0;
     // Counts one more edition of a present object; answers it, or nothing when the object is gone.
     virtual std::optional<std::int64_t> NextEdition(std::int64_t oid) = 0;
+    enum class EditionStep { Gone, Stepped, SteppedFromExpected };
+    // The same when the caller needs the new edition only if the object was at the
+    // `expected` one (then it is expected + 1); a store may step without reading it back.
+    virtual EditionStep StepEdition(std::int64_t oid, std::optional<std::int64_t> expected);
     // NextEdition of each id (distinct), by id; an object not present is left out. A store
     // that can steps them all in one go.
     virtual std::unordered_map<std::int64_t, std::int64_t> NextEditions(const std::vector<std::int64_t>& oids);

@@ -5,6 +5,7 @@
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
@@ -227,6 +228,50 @@ TEST_P(PxGenerationSideTest, ReportAliasesGoWithTheirReportLink)
     PxTypedList<PxVQReportSoftLinkAliasPtr> aliases;
     group->GetListOfReportSoftLinkAliases(aliases);
     EXPECT_EQ(aliases.GetCount(), 0);
+}
+
+// The fill's writes end when the file cannot grow: the transaction is rolled back whole,
+// and the next fill puts every entry in order after the one kept.
+TEST_P(PxGenerationSideTest, ABundleFillTheDiskCannotHoldLeavesTheBundleAsItWas)
+{
+    if (GetParam() != PxStoreKind::File)
+        GTEST_SKIP() << "only a file fills up";
+    PxVQBSSoftLinkPtr segment = NewSegmentLink();
+    PxTypedList<PxVQIspecSoftLinkPtr> ispecs;
+    for (int i = 0; i < 300; ++i)
+        ispecs.AddTail(segment->CreateElementSoftLink(("I" + std::to_string(i)).c_str(), VQSoftLinkIspec));
+    PxVQBundlePtr bundle = segment->CreateBundle("B1");
+    bundle->AddIspecToBundle(ispecs.GetTail());
+    m_link->CommitTransaction();
+    PxTesting::LimitDataFile(*m_link, 1); // no bigger than now
+    m_link->BeginTransaction();
+    try {
+        bundle->AddIspecsToBundle(ispecs);
+        FAIL() << "the disk never filled";
+    } catch (const PxException& e) {
+        EXPECT_EQ(e.GetErrorMessage(),
+                  "Cannot change the repository: the disk is full. The transaction was rolled back.");
+    }
+    m_link->AbortTransaction();
+    PxTypedList<PxVQIspecBundleDataPtr> entries;
+    bundle->GetListOfIspecBundleData(entries);
+    EXPECT_EQ(entries.GetCount(), 1);
+    PxTypedList<PxVQIspecBundleDataPtr> ofFirst;
+    ispecs.GetHead()->GetListOfIspecBundleData(ofFirst);
+    EXPECT_EQ(ofFirst.GetCount(), 0);
+
+    PxTesting::LimitDataFile(*m_link, 1 << 20);
+    m_link->BeginTransaction();
+    bundle->AddIspecsToBundle(ispecs);
+    m_link->CommitTransaction();
+    m_link->BeginTransaction();
+    bundle->GetListOfIspecBundleData(entries);
+    ASSERT_EQ(entries.GetCount(), 300);
+    std::string order;
+    for (POSITION position = entries.GetHeadPosition(); position;)
+        order += entries.GetNext(position)->GetIspecInformation()->GetAttributeText("name").GetString() + std::string(" ");
+    EXPECT_EQ(order.substr(0, 12), "I299 I0 I1 I");
+    EXPECT_EQ(order.substr(order.size() - 10), "I297 I298 ");
 }
 
 TEST_P(PxGenerationSideTest, BundlesHoldEachIspecOnceAndRefuseOtherLinksWhole)

@@ -8,6 +8,12 @@
 #include "proxy/PxProcess.h"
 #include "proxy/PxSqlite.h"
 #include "proxy/PxTesting.h"
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQBSSoftLink.h"
+#include "proxy/PxVQBundle.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQIspecSoftLink.h"
+#include "proxy/PxVQSystem.h"
 #include "support/PgTestServer.h"
 
 #include <gtest/gtest.h>
@@ -193,6 +199,60 @@ TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
     EXPECT_FALSE(enterprise->KeepsGenerationClaim(failure));
     EXPECT_NE(failure.str().find("the connection to the server of " + uri + " was lost"), std::string::npos)
         << failure.str();
+}
+
+// A bundle fill whose entries the server refuses, or whose connection is lost, half way
+// leaves the bundle and its Ispecs as they were for every session.
+TEST(PxServerStoreTest, ABundleFillRefusedOrCutHalfWayStoresNoneOfIt)
+{
+    struct Row {
+        const char* what;
+        const char* action;
+        const char* failure;
+    };
+    const Row rows[] = {
+        {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", ": the disk is full."},
+        {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", " was lost."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto alice = PxAttach(uri.c_str(), "alice/dev");
+        alice->BeginTransaction();
+        PxVQBSSoftLinkPtr segment =
+            alice->GetLVQEnterprise()->CreateSystem("SYS")->GetCurConfig()->CreateBSSoftLink("SALES");
+        PxTypedList<PxVQIspecSoftLinkPtr> ispecs;
+        for (int i = 0; i < 20; ++i)
+            ispecs.AddTail(segment->CreateElementSoftLink(("I" + std::to_string(i)).c_str(), VQSoftLinkIspec));
+        segment->CreateBundle("B1");
+        alice->CommitTransaction();
+        PgTestServer::Instance().Run(DatabaseOf(uri),
+                                     std::string("CREATE FUNCTION vq_repository.fail() RETURNS trigger"
+                                                 " LANGUAGE plpgsql AS $$BEGIN IF NEW.seq > 5 THEN ") +
+                                         row.action +
+                                         "; END IF; RETURN NEW; END$$;"
+                                         "CREATE TRIGGER fail BEFORE INSERT ON vq_repository.px_member"
+                                         " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+        PxTypedList<PxVQBundlePtr> bundles;
+        segment->GetListOfBundles(bundles);
+        alice->BeginTransaction();
+        const std::string failure = FailureOf([&] { bundles.GetHead()->AddIspecsToBundle(ispecs); });
+        EXPECT_NE(failure.find(std::string(row.failure) + " The transaction was rolled back."), std::string::npos)
+            << failure;
+        alice->AbortTransaction();
+        PgTestServer::Instance().Run(DatabaseOf(uri),
+                                     "DROP TRIGGER fail ON vq_repository.px_member; DROP FUNCTION vq_repository.fail()");
+
+        auto bob = PxAttach(uri.c_str(), "bob/test");
+        PxTypedList<PxVQBSSoftLinkPtr> links;
+        bob->GetLVQEnterprise()->GetSystem("SYS")->GetCurConfig()->GetListOfBSSoftLinks(links);
+        PxTypedList<PxVQBundlePtr> theirs;
+        links.GetHead()->GetListOfBundles(theirs);
+        PxTypedList<PxVQIspecBundleDataPtr> entries;
+        theirs.GetHead()->GetListOfIspecBundleData(entries);
+        EXPECT_EQ(entries.GetCount(), 0);
+    }
 }
 
 // A lock is checked, granted and committed in one round trip: a grant the server refuses,

@@ -335,6 +335,23 @@ TEST_P(PxTransactionTest, AnotherSessionsCommitMakesAnEditionStale)
     EXPECT_FALSE(PxObjectEdition().IsLatestEdition());
 }
 
+TEST_P(PxTransactionTest, ItsOwnChangeKeepsABufferStaleThatAnotherSessionsCommitOutdated)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    const std::int64_t read = mine->GetObjectEdition().GetEdition();
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    m_b->BeginTransaction();
+    theirs->SetAttributeText("name", "H2");
+    m_b->CommitTransaction();
+    m_a->BeginTransaction();
+    mine->SetAttributeText("address", "10.0.0.1");
+    m_a->CommitTransaction();
+    EXPECT_FALSE(mine->GetObjectEdition().IsLatestEdition());
+    EXPECT_EQ(mine->GetObjectEdition().GetEdition(), read) << "the buffer does not take on the other session's change";
+    mine->Refresh();
+    EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition());
+}
+
 TEST_P(PxTransactionTest, UpdateEditionMakesEarlierEditionsStale)
 {
     PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
