@@ -94,9 +94,11 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
     // a lookup found them at (ctid) or by their key, and a session's rows go through indexes
     // only a query by session can use; so the server plans them through the indexes with no
-    // kind of scan switched off. The plan is made once, at a statement's first run, and kept
-    // until the server takes new statistics of a table it reads.
+    // kind of scan switched off. The plan is made once, with the statement's preparation, and
+    // kept until the server takes new statistics of a table it reads. Made there, it is made
+    // before the trip takes the lock tables, not while every other session waits for them.
     m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
+    m_db->SetPlanAtPreparation(true);
     SetBusyTimeout(2000);
 }
 

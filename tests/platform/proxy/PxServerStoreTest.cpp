@@ -266,6 +266,41 @@ TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
               "done");
 }
 
+// A trip prepares every statement new to it before it runs its first one, and a connection
+// that plans at preparation plans them there too: what a statement's preparation or plan
+// meets, it meets before the trip's first statement has taken anything. `SELECT 1 / 0` is
+// prepared but cannot be planned (its division is worked out in the plan).
+TEST(PxServerStoreTest, ATripPreparesAndPlansItsNewStatementsBeforeItRunsAny)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    struct Row {
+        const char* failing;
+        bool planAtPreparation;
+        std::int64_t taken;
+    };
+    const Row rows[] = {
+        {"SELECT count(*) FROM no_such_table", false, 0},
+        {"SELECT count(*) FROM no_such_table", true, 0},
+        {"SELECT 1 / 0", false, 1},
+        {"SELECT 1 / 0", true, 0},
+    };
+    for (const Row& row : rows) {
+        PxPgConnection connection(repository.Path());
+        connection.SetPlanAtPreparation(row.planAtPreparation);
+        connection.Execute("CREATE TEMP SEQUENCE taken", pxwhat::Lock);
+        PxPgConnection::Query take(connection, "SELECT nextval('taken')", pxwhat::Lock);
+        PxPgConnection::Query failing(connection, row.failing, pxwhat::Lock);
+        EXPECT_NE(FailureOf([&] { connection.Pipeline({&take, &failing}); }), "done");
+        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT coalesce((SELECT last_value FROM taken WHERE is_called), 0)",
+                                        pxwhat::Lock)
+                      .Run()
+                      .Int(0, 0),
+                  row.taken)
+            << row.failing << (row.planAtPreparation ? ", planned at preparation" : "");
+        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Lock).Bind(1).Run().Int(0, 0), 2);
+    }
+}
+
 // A server's own words end without a full stop; the sentence that follows them in the
 // message stays a sentence of its own.
 TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn)
