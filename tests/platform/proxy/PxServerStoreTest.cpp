@@ -193,6 +193,11 @@ TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
     EXPECT_FALSE(enterprise->KeepsGenerationClaim(failure));
     EXPECT_NE(failure.str().find("the connection to the server of " + uri + " was lost"), std::string::npos)
         << failure.str();
+    // Who holds or claims an object is read in no lock-tables transaction, and fails as one does.
+    for (const std::string& read : {FailureOf([&] { enterprise->GetGenerationClaimUser(); }),
+                                    FailureOf([&] { enterprise->GetGenerationClaim(); }),
+                                    FailureOf([&] { enterprise->IsLocked(); })})
+        EXPECT_NE(read.find("the connection to the server of " + uri + " was lost"), std::string::npos) << read;
 }
 
 // A lock is checked, granted and committed in one round trip: a grant the server refuses,
@@ -509,8 +514,11 @@ TEST(PxServerStoreTest, AConnectionLostAtAnyPointOfAPipelineIsAnErrorWithItsText
 {
     PxTestRepository repository(PxStoreKind::Server);
     constexpr int kQueries = 4;
-    for (int position = 0; position <= kQueries; ++position) {
+    for (int trip = 0; trip <= 2 * kQueries + 1; ++trip) {
+        // Each position once as prepared and run, once with the plans made at the preparation.
+        const int position = trip % (kQueries + 1);
         PxPgConnection connection(repository.Path());
+        connection.SetPlanAtPreparation(trip > kQueries);
         // A row of `ending` ends the connection when its transaction commits: at the pipeline's end.
         connection.Execute("CREATE TEMP TABLE ending(id integer);"
                            "CREATE FUNCTION pg_temp.end_connection() RETURNS trigger LANGUAGE plpgsql AS"
@@ -531,7 +539,8 @@ TEST(PxServerStoreTest, AConnectionLostAtAnyPointOfAPipelineIsAnErrorWithItsText
         EXPECT_EQ(FailureOf([&] { connection.Pipeline(pipeline); }),
                   "Cannot reach the repository's locks: the connection to the server of " +
                       std::string(repository.Path()) + " was lost.")
-            << "the connection ended at " << (position < kQueries ? "query " : "the end, after query ") << position;
+            << "the connection ended at " << (position < kQueries ? "query " : "the end, after query ") << position
+            << (trip > kQueries ? ", plans made at the preparation" : "");
     }
 }
 
