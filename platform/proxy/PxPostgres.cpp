@@ -330,6 +330,18 @@ bool PxPgConnection::Query::Send(const std::string& name)
                                values.data(), lengths.data(), m_formats.data(), 0) == 1;
 }
 
+bool PxPgConnection::Query::SendPlan(const std::string& name) const
+{
+    // EXPLAIN plans the prepared statement, which keeps the plan, and runs nothing; the
+    // values do not matter to a generic plan.
+    std::string explain = "EXPLAIN EXECUTE " + name;
+    for (std::size_t i = 0; i < m_values.size(); ++i)
+        explain += i == 0 ? "(NULL" : ", NULL";
+    if (!m_values.empty())
+        explain += ")";
+    return PQsendQueryParams(m_connection.m_connection, explain.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+}
+
 std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> queries)
 {
     return Pipeline(std::vector<Query*>(queries));
@@ -344,12 +356,14 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         answers.erase(answers.begin());
         return answers;
     }
-    // Each statement not prepared yet is prepared in the trip, before its first run; it counts
+    // Each statement not prepared yet is prepared in the trip, all of them before the first
+    // run, so that no preparation runs after a statement that takes a lock; a statement counts
     // as prepared once the server answered its preparation. Each preparation and each query
     // answers one result, in order.
+    enum class Step { Preparation, Plan, Run };
     struct Answer {
         std::size_t query;
-        bool preparation;
+        Step step;
     };
     std::vector<Answer> expected;
     std::vector<std::string> names;
@@ -361,11 +375,15 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
             const auto [entry, isNew] = preparing.emplace(
                 queries[i]->m_sql, "px" + std::to_string(m_statements.size() + preparing.size()));
             names.push_back(entry->second);
-            if (isNew)
-                expected.push_back({i, true});
+            if (isNew) {
+                expected.push_back({i, Step::Preparation});
+                if (m_planAtPreparation)
+                    expected.push_back({i, Step::Plan});
+            }
         }
-        expected.push_back({i, false});
     }
+    for (std::size_t i = 0; i < queries.size(); ++i)
+        expected.push_back({i, Step::Run});
     const char* what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
     CountRoundTrip(m_connection);
     if (PQenterPipelineMode(m_connection) != 1)
@@ -373,8 +391,17 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
     bool sent = true;
     for (std::size_t k = 0; k < expected.size() && sent; ++k) {
         const std::size_t i = expected[k].query;
-        sent = expected[k].preparation ? PQsendPrepare(m_connection, names[i].c_str(), queries[i]->m_sql, 0, nullptr) == 1
-                                       : queries[i]->Send(names[i]);
+        switch (expected[k].step) {
+        case Step::Preparation:
+            sent = PQsendPrepare(m_connection, names[i].c_str(), queries[i]->m_sql, 0, nullptr) == 1;
+            break;
+        case Step::Plan:
+            sent = queries[i]->SendPlan(names[i]);
+            break;
+        case Step::Run:
+            sent = queries[i]->Send(names[i]);
+            break;
+        }
     }
     sent = sent && PQpipelineSync(m_connection) == 1;
     std::vector<PxPgRows> answers;
@@ -404,9 +431,9 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         if (!ownResult)
             continue;
         const Answer& answer = expected[answered++];
-        if (!answer.preparation)
+        if (answer.step == Step::Run)
             answers.push_back(std::move(rows));
-        else if (Succeeded(rows.Result()))
+        else if (answer.step == Step::Preparation && Succeeded(rows.Result()))
             m_statements.emplace(queries[answer.query]->m_sql, names[answer.query]);
     }
     PQexitPipelineMode(m_connection);

@@ -94,9 +94,11 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
     // a lookup found them at (ctid) or by their key, and a session's rows go through indexes
     // only a query by session can use; so the server plans them through the indexes with no
-    // kind of scan switched off. The plan is made once, at a statement's first run, and kept
-    // until the server takes new statistics of a table it reads.
+    // kind of scan switched off. The plan is made once, with the statement's preparation, and
+    // kept until the server takes new statistics of a table it reads. Made there, it is made
+    // before the trip takes the lock tables, not while every other session waits for them.
     m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
+    m_db->SetPlanAtPreparation(true);
     SetBusyTimeout(2000);
 }
 
@@ -219,15 +221,27 @@ void PxServerLockStore::PurgeSessions(const std::vector<std::int64_t>& dead)
         PurgeSession(session);
 }
 
+bool PxServerLockStore::SessionAlive(const PxPgRows& sessions, int row)
+{
+    const bool known = sessions.Int(row, 1) != 0;
+    const bool connected = sessions.Int(row, 5) != 0;
+    return known && connected && PxProcessAlive({sessions.Int(row, 2), sessions.Int(row, 3), sessions.Text(row, 4)});
+}
+
+bool PxServerLockStore::EverySessionAlive(const PxPgRows& sessions)
+{
+    for (int row = 0; row < sessions.Count(); ++row)
+        if (!SessionAlive(sessions, row))
+            return false;
+    return true;
+}
+
 std::vector<bool> PxServerLockStore::SessionsAlive(const PxPgRows& sessions, int first, int end)
 {
     std::vector<bool> live(static_cast<std::size_t>(std::max(end, 0)), false);
     std::vector<std::int64_t> gone;
     for (int row = first; row < end; ++row) {
-        bool known = sessions.Int(row, 1) != 0;
-        bool connected = sessions.Int(row, 5) != 0;
-        if (known && connected &&
-            PxProcessAlive({sessions.Int(row, 2), sessions.Int(row, 3), sessions.Text(row, 4)}))
+        if (SessionAlive(sessions, row))
             live[row] = true;
         else
             gone.push_back(sessions.Int(row, 0));
@@ -243,30 +257,57 @@ bool PxServerLockStore::AnyLive(const PxPgRows& sessions, int first, int end)
     return std::find(live.begin(), live.end(), true) != live.end();
 }
 
+PxPgRows PxServerLockStore::OtherHolders(std::int64_t session, std::int64_t oid, int conflictFrom)
+{
+    return Query(*m_db,
+                 "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
+                 " FROM px_lock l LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = l.session OFFSET 0) s"
+                 " ON true WHERE l.oid = $1 AND l.session <> $2 AND l.kind >= $3",
+                 pxwhat::Lock)
+        .Bind(oid)
+        .Bind(session)
+        .Bind(static_cast<std::int64_t>(conflictFrom))
+        .Run();
+}
+
+PxPgRows PxServerLockStore::Holders(std::int64_t oid)
+{
+    return Query(*m_db,
+                 "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
+                 ", s.user_code FROM px_lock l LEFT JOIN LATERAL (SELECT s.* FROM px_session s"
+                 " WHERE s.id = l.session OFFSET 0) s ON true WHERE l.oid = $1",
+                 pxwhat::Lock)
+        .Bind(oid)
+        .Run();
+}
+
 bool PxServerLockStore::HeldByOther(std::int64_t session, std::int64_t oid, int conflictFrom)
 {
-    PxPgRows holders =
-        Query(*m_db,
-              "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
-              " FROM px_lock l LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = l.session OFFSET 0) s"
-              " ON true WHERE l.oid = $1 AND l.session <> $2 AND l.kind >= $3",
-              pxwhat::Lock)
-            .Bind(oid)
-            .Bind(session)
-            .Bind(static_cast<std::int64_t>(conflictFrom))
-            .Run();
+    PxPgRows holders = OtherHolders(session, oid, conflictFrom);
     return AnyLive(holders, 0, holders.Count());
+}
+
+// Mostly every holder lives and the single read is the answer; a dead holder is purged,
+// which takes the lock tables' transaction, and the read is made again in it.
+bool PxServerLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
+{
+    PxPgRows holders = OtherHolders(session, oid, PxLockRead);
+    if (EverySessionAlive(holders))
+        return holders.Count() > 0;
+    return PxLockStoreBase::LockedByOther(session, oid);
+}
+
+std::string PxServerLockStore::LockHolder(std::int64_t oid)
+{
+    PxPgRows holders = Holders(oid);
+    if (EverySessionAlive(holders))
+        return holders.Count() > 0 ? holders.Text(0, 6) : std::string();
+    return PxLockStoreBase::LockHolder(oid);
 }
 
 std::string PxServerLockStore::LiveHolderOf(std::int64_t oid)
 {
-    PxPgRows holders = Query(*m_db,
-                             "SELECT l.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED
-                             ", s.user_code FROM px_lock l LEFT JOIN LATERAL (SELECT s.* FROM px_session s"
-                             " WHERE s.id = l.session OFFSET 0) s ON true WHERE l.oid = $1",
-                             pxwhat::Lock)
-                           .Bind(oid)
-                           .Run();
+    PxPgRows holders = Holders(oid);
     const std::vector<bool> live = SessionsAlive(holders, 0, holders.Count());
     for (int row = 0; row < holders.Count(); ++row)
         if (live[static_cast<std::size_t>(row)])

@@ -21,6 +21,10 @@ public:
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     bool KeepsItsLocks(std::int64_t session) noexcept override;
+    // A single statement, which sees the lock tables as their last committed transaction left
+    // them, without waiting for the lock tables' transaction that runs.
+    bool LockedByOther(std::int64_t session, std::int64_t oid) override;
+    std::string LockHolder(std::int64_t oid) override;
 
     // The statement a data transaction of the session ($1) runs last before its COMMIT, in the
     // same round trip: it fails with kLocksLostState unless the session's lock connection
@@ -74,6 +78,14 @@ private:
     // lock held) are alive, one flag a row; the others are purged.
     std::vector<bool> SessionsAlive(const PxPgRows& sessions, int first, int end);
     bool AnyLive(const PxPgRows& sessions, int first, int end);
+    // Whether the session of the row lives; whether the session of every row does (nothing
+    // to purge).
+    static bool SessionAlive(const PxPgRows& sessions, int row);
+    static bool EverySessionAlive(const PxPgRows& sessions);
+    // The sessions (rows as above) holding the object with a kind from `conflictFrom` up,
+    // apart from `session`; every holder of the object, with its user as a seventh column.
+    PxPgRows OtherHolders(std::int64_t session, std::int64_t oid, int conflictFrom);
+    PxPgRows Holders(std::int64_t oid);
     void PurgeSession(std::int64_t session);
     // Counts this connection's hold of the session's advisory lock (0 or 1).
     Query SessionLockHeld(std::int64_t session);

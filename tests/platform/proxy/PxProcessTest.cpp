@@ -3,6 +3,8 @@
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
+#include "proxy/PxSqlite.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "support/ChildProcess.h"
 #include "win/Clock.h"
@@ -197,6 +199,35 @@ TEST_P(PxProcessTest, AGenerationClaimOfAKilledProcessReadsAsEnded)
     EXPECT_EQ(host->GetGenerationClaimUser(), "");
     EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
     EXPECT_TRUE(host->ClaimForGeneration());
+}
+
+// Whether another live session holds an object or claims its generation, and who, is read as
+// the last lock-tables transaction left them: it does not wait for the one that runs.
+TEST_P(PxProcessTest, WhoHoldsAnObjectIsAnsweredWhileTheLockTablesAreInUse)
+{
+    if (GetParam() != PxStoreKind::Server)
+        GTEST_SKIP() << "a file's lock tables are read in their transaction";
+    const PxTestRepository& repository = m_repository;
+    AddHostX(repository);
+    vqtest::ChildProcess child([&] {
+        auto link = PxAttach(repository.Path(), "child/generator");
+        PxVQObjectPtr host = HostNamed(*link, "X");
+        if (!host->ClaimForGeneration() || !host->WriteLock(0))
+            throw std::runtime_error("claim");
+        link.release();
+    });
+    ASSERT_TRUE(child.WaitReady());
+
+    auto parent = PxAttach(repository.Path(), "parent/dev");
+    PxTesting::SetBusyTimeout(*parent, 50);
+    PxVQObjectPtr host = HostNamed(*parent, "X");
+    PxPgConnection lockTables(repository.Path());
+    lockTables.Execute("BEGIN; SELECT pg_advisory_xact_lock(29871, 2)", pxwhat::Lock);
+    EXPECT_TRUE(host->IsLocked());
+    EXPECT_EQ(host->GetGenerationClaim(), PxVQObject::GenerationClaim::Other);
+    EXPECT_EQ(host->GetGenerationClaimUser(), "child/generator");
+    lockTables.Execute("ROLLBACK", pxwhat::Lock);
+    child.Finish();
 }
 
 TEST_P(PxProcessTest, ADeadSessionFoundByTwoStartingSessionsLiftsItsGenerationHoldOnce)
