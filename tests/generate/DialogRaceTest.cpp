@@ -162,18 +162,6 @@ std::vector<Case> Cases()
     return cases;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info)
-{
-    return std::string(StoreName(info.param.store)) + info.param.name;
-}
-
-CString Text(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 // What each step acts on: the round's system SYS4 (of PAYROLL, with no changed options of
 // its own), host UNIXHOST and pack SALESPATH (on that host), or SYS1 (of SALES), NTHOST and
 // PAYROLLPATH.
@@ -234,11 +222,11 @@ public:
         if (event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog)
             return vqui::UiAction::Wait();
         if (event.kind == vqui::EventKind::MessageBox) {
-            if (event.text == Text(IDS_CHECK_CHANGED_OPTIONS)) {
+            if (event.text == ResourceText(IDS_CHECK_CHANGED_OPTIONS)) {
                 m_arrive();
                 return vqui::UiAction::End(IDNO);
             }
-            if (event.text == Text(IDS_APPLY_BULK_UPDATES) || event.text == Text(IDS_MAKE_DEFAULT_OBSOLETE))
+            if (event.text == ResourceText(IDS_APPLY_BULK_UPDATES) || event.text == ResourceText(IDS_MAKE_DEFAULT_OBSOLETE))
                 return vqui::UiAction::End(IDYES);
             boxes.push_back(event.text.GetString());
             return vqui::UiAction::End(IDOK);
@@ -256,7 +244,7 @@ public:
             return 'S';
         const std::string& box = boxes.front();
         const bool refused =
-            box.find(kItemDeleted) != std::string::npos || box == Text(IDS_CONTENTS_CHANGED).GetString();
+            box.find(kItemDeleted) != std::string::npos || box == ResourceText(IDS_CONTENTS_CHANGED).GetString();
         return boxes.size() == 1 && refused ? 'R' : 'F';
     }
 
@@ -767,4 +755,4 @@ TEST_P(DialogRaceTest, EveryStepEndsStoredWholeOrRefusedAndNothingStaysLocked)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DialogRaceTest, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, DialogRaceTest, ::testing::ValuesIn(Cases()), StoreCaseName<Case>);

@@ -93,18 +93,6 @@ std::vector<Case> Cases()
     return cases;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info)
-{
-    return std::string(StoreName(info.param.store)) + info.param.name;
-}
-
-CString Text(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 // A user who leaves the lock-progress box to wait and answers No to Delete's question about
 // changed options and to the offer to restart. A user who meets the others inside the step
 // (`arrive`) does so at that question of Delete or at the first dialog of a generation's
@@ -136,14 +124,14 @@ public:
 private:
     static bool IsAnsweredNo(const CString& text)
     {
-        return text == Text(IDS_CHECK_CHANGED_OPTIONS) || text == Text(IDS_RESTART_OFFER);
+        return text == ResourceText(IDS_CHECK_CHANGED_OPTIONS) || text == ResourceText(IDS_RESTART_OFFER);
     }
 
     static bool MeetsTheOthers(const vqui::UiEvent& event)
     {
         if (event.kind == vqui::EventKind::Dialog)
             return event.templateId == kSelectSessionDialog || event.templateId == kGenerateDialog;
-        return event.kind == vqui::EventKind::MessageBox && event.text == Text(IDS_CHECK_CHANGED_OPTIONS);
+        return event.kind == vqui::EventKind::MessageBox && event.text == ResourceText(IDS_CHECK_CHANGED_OPTIONS);
     }
 };
 
@@ -302,8 +290,8 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         if (ui.boxes.empty())
             return vqclient::Requests().size() == 1 ? 'S' : 'F';
         const std::string refused = ui.boxes.front();
-        if (ui.boxes.size() == 1 && (refused == Text(IDS_OPTION_SET_LOCKED).GetString() ||
-                                     (step == Step::Restart && refused == Text(IDS_OPTION_SET_NOT_LOCKED).GetString())))
+        if (ui.boxes.size() == 1 && (refused == ResourceText(IDS_OPTION_SET_LOCKED).GetString() ||
+                                     (step == Step::Restart && refused == ResourceText(IDS_OPTION_SET_NOT_LOCKED).GetString())))
             return 'R';
         for (const std::string& box : ui.boxes)
             ADD_FAILURE() << "the generation's start said: " << box;
@@ -385,4 +373,4 @@ TEST_P(SyncRaceTest, EveryStepEndsStoredOrRefusedAndNothingStaysLocked)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SyncRaceTest, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, SyncRaceTest, ::testing::ValuesIn(Cases()), StoreCaseName<Case>);

@@ -61,11 +61,6 @@ std::vector<Case> Cases()
     return cases;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info)
-{
-    return std::string(StoreName(info.param.store)) + info.param.name;
-}
-
 // A user who leaves the lock-progress box to wait, and who, when a Finish is refused for a
 // name that is taken now, reads the message, notes the page the wizard shows and cancels it.
 class RaceUser : public vqtest::ScriptedUiDriver {
@@ -251,4 +246,4 @@ TEST_P(CreationRaceTest, EveryFinishEndsStoredWholeOrRefusedAndNoTwoSystemsShare
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CreationRaceTest, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, CreationRaceTest, ::testing::ValuesIn(Cases()), StoreCaseName<Case>);

@@ -77,11 +77,6 @@ std::vector<Case> Cases()
     return cases;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info)
-{
-    return std::string(StoreName(info.param.store)) + info.param.name;
-}
-
 // A user who leaves the lock-progress box to wait and notes every message box. Delete's
 // question about changed options is where a deleting user waits for the others; answered No.
 // An options dialog left open after a refused OK is cancelled.
@@ -272,4 +267,4 @@ TEST_P(DeleteRaceTest, EveryStepEndsStoredWholeOrRefusedWithItsMessage)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DeleteRaceTest, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, DeleteRaceTest, ::testing::ValuesIn(Cases()), StoreCaseName<Case>);

@@ -148,6 +148,13 @@ PxVQSystemPtr SysViewTest::System(const char* name) const { return app.GetEnterp
 
 const char* StoreName(Store store) { return store == Store::Server ? "Server" : "File"; }
 
+CString ResourceText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
 void SysViewTest::StartGatedSession(const std::string& repository, std::function<void()> step)
 {
     ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));

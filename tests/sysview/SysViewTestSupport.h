@@ -96,6 +96,14 @@ struct RetryGate {
 // database of the suite's PostgreSQL server.
 enum class Store { File, Server };
 const char* StoreName(Store store);
+// A case's test name: its store's, then its own.
+template <class Case>
+std::string StoreCaseName(const ::testing::TestParamInfo<Case>& info)
+{
+    return std::string(StoreName(info.param.store)) + info.param.name;
+}
+// A text of the resource library.
+CString ResourceText(UINT id);
 // A new sample repository there, with no session of this process on it.
 std::string NewSharedSample(Store store, const vqtest::TempDir& dir);
 
