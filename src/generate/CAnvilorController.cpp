@@ -448,7 +448,8 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         objects.AddTail(PxVQObjectPtr(options));
     objects.AddTail(PxVQObjectPtr(target.genSet));
     VqsGenerationLockTakeover takeover(target.optionSet);
-    if (!VqsLockBag::LockOutsideBag(*target.link, objects, VqsFutureUpdateLock).Succeeded())
+    VqsOutsideBagHold optionsHold(*target.link, VqsFutureUpdateLock);
+    if (!optionsHold.Lock(objects).Succeeded())
         throw Failure(IDS_ELEMENTS_LOCKED);
 
     GenerateInfo request;
@@ -456,12 +457,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     request.genSet = target.optionSet;
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
-    try {
-        Start(request);
-    } catch (...) {
-        VqsLockBag::GiveBackOutsideBag(*target.link, objects, VqsFutureUpdateLock);
-        throw;
-    }
+    Start(request);
     segmentLock.Keep();
     PostMessage(WM_GENERATE_PROGRESS, 0, VqcMakeEventText(kStartedText));
     Sleep(kClientStartPause);
@@ -496,7 +492,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         if (!lockFailed)
             takeover.Keep();
         failed = failed || lockFailed;
-        VqsLockBag::GiveBackOutsideBag(*target.link, objects, VqsFutureUpdateLock);
+        optionsHold.GiveBack();
     } catch (...) {
         synchEvent.Release();
         cancel();

@@ -43,10 +43,10 @@ constexpr UINT IDS_RESTART_OFFER = 61919;
 constexpr DWORD kClientStartPause = 1000;
 constexpr char kSyncErrorReason[] = "Syncronisation Error";
 
-VqsLockOutcome FutureUpdateLockOptions(PxVQLink& link, PxTypedList<PxVQObjectPtr>& objects)
+VqsLockOutcome FutureUpdateLockOptions(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects)
 {
     try {
-        if (VqsLockBag::LockOutsideBag(link, objects, VqsFutureUpdateLock).Succeeded())
+        if (hold.Lock(objects).Succeeded())
             return VqsLockOutcome::Granted;
         VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
         return VqsLockOutcome::Refused;
@@ -93,7 +93,8 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     PxTypedList<PxVQObjectPtr> objects;
     CollectGenerationObjects(record, genSet, objects);
     VqsGenerationLockTakeover takeover{PxVQOptionSetPtr(genSet)};
-    if (FutureUpdateLockOptions(*link, objects) != VqsLockOutcome::Granted)
+    VqsOutsideBagHold optionsHold(*link, VqsFutureUpdateLock);
+    if (FutureUpdateLockOptions(optionsHold, objects) != VqsLockOutcome::Granted)
         return;
 
     unsigned long number = 0;
@@ -108,7 +109,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         number = VqcStartGenerate(request);
     }
     if (number == 0) {
-        VqsLockBag::GiveBackOutsideBag(*link, objects, VqsFutureUpdateLock);
+        optionsHold.GiveBack();
         VqsReportGenerationNotStarted(request);
         return;
     }
@@ -138,7 +139,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
             takeover.Keep();
         else
             failed = true;
-        VqsLockBag::GiveBackOutsideBag(*link, objects, VqsFutureUpdateLock);
+        optionsHold.GiveBack();
     } catch (...) {
         synchEvent.Release();
         cancel();

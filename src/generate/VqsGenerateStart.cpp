@@ -169,7 +169,18 @@ unsigned long VqsStartHoldingSet(GenerateInfo& request)
 {
     if (VqsPersistentlyLock(request.genSet) != VqsLockOutcome::Granted)
         return 0;
-    const unsigned long number = VqcStartGenerate(request);
+    unsigned long number = 0;
+    try {
+        number = VqcStartGenerate(request);
+    } catch (...) {
+        // The start failed on its way (a read refused, a connection lost): the hold goes with it.
+        try {
+            request.genSet->RemovePersistentLock(0, 1);
+        } catch (const VqReportableException&) {
+            // The failure that ended the start is the one to tell.
+        }
+        throw;
+    }
     if (number == 0) {
         request.genSet->RemovePersistentLock(0, 1);
         VqsReportGenerationNotStarted(request);
