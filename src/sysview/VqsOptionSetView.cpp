@@ -229,7 +229,7 @@ void VqsOptionSetView::DeleteAllOptionSetItems()
         delete m_items.RemoveHead();
 }
 
-// A row whose option set cannot be read is left out.
+// A row whose option set cannot be read is left out; a lost connection ends the fill.
 BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
 {
     if (!optionSet || FindOptionSetItem(optionSet))
@@ -237,8 +237,10 @@ BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
     auto* item = new VqsListItemOptionSet(optionSet);
     try {
         item->Load();
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
         delete item;
+        if (VqsIsLostConnection(error))
+            throw;
         return FALSE;
     }
     const int row = InsertListItem(TRUE, -1, item, reinterpret_cast<LPARAM>(item), TRUE);
@@ -255,6 +257,7 @@ BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
 
 void VqsOptionSetView::Fill()
 {
+    m_bFillFailed = FALSE;
     try {
         if (m_config->_IsA("PxVQCurConfig")) {
             PxTypedList<PxVQOptionSetPtr> optionSets;
@@ -265,6 +268,7 @@ void VqsOptionSetView::Fill()
             AddOptionSet(PxVQOldConfigPtr(m_config)->GetOptionSet());
         }
     } catch (const VqReportableException& error) {
+        m_bFillFailed = TRUE;
         ShowErrorById(IDS_CANNOT_ACCESS_OPTION_SETS, error);
     }
 }
@@ -312,6 +316,13 @@ PxVQOptionSetPtr VqsOptionSetView::GetSingleSelectedOptionSet()
         return PxVQOptionSetPtr();
     VqsListItemOptionSet* item = ItemOfRow(list.GetNextItem(-1, LVNI_SELECTED));
     return item ? item->m_optionSet : PxVQOptionSetPtr();
+}
+
+PxVQOptionSetPtr VqsOptionSetView::GetSelectedOptionSet()
+{
+    if (m_bFillFailed && m_config)
+        Fill();
+    return GetSelectedOrFirstOptionSet();
 }
 
 PxVQOptionSetPtr VqsOptionSetView::GetSelectedOrFirstOptionSet()
@@ -467,7 +478,9 @@ void VqsOptionSetView::OnOptionSetChanged(const PxVQOptionSetPtr& optionSet)
     if (VqsListItemOptionSet* item = FindOptionSetItem(optionSet)) {
         try {
             item->Load();
-        } catch (const VqReportableException&) {
+        } catch (const VqReportableException& error) {
+            if (VqsIsLostConnection(error))
+                throw;
             return;
         }
         SortItems(m_nSortColumn, m_nSortAscending, nullptr);

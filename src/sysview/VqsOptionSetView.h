@@ -70,7 +70,9 @@ public:
     PxVQOptionSetPtr GetSingleSelectedOptionSet();
     // The selected row's option set, else the first row's; null for an empty list.
     PxVQOptionSetPtr GetSelectedOrFirstOptionSet();
-    PxVQOptionSetPtr GetSelectedOptionSet() { return GetSelectedOrFirstOptionSet(); }
+    // What a command works on, the same; a list whose fill failed is read again first, so
+    // that the command tells why it finds no set.
+    PxVQOptionSetPtr GetSelectedOptionSet();
 
 protected:
     void OnItemChanged(NMHDR* header, LRESULT* result);
@@ -113,6 +115,7 @@ private:
 
     PxVQConfigPtr m_config;
     CTypedPtrList<CPtrList, VqsListItemOptionSet*> m_items{10};
+    BOOL m_bFillFailed = FALSE;
     int m_nSortColumn = 0;
     int m_nSortAscending = 1;
 };
