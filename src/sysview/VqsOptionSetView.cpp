@@ -257,20 +257,25 @@ BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
 
 void VqsOptionSetView::Fill()
 {
-    m_bFillFailed = FALSE;
     try {
-        if (m_config->_IsA("PxVQCurConfig")) {
-            PxTypedList<PxVQOptionSetPtr> optionSets;
-            PxVQCurConfigPtr(m_config)->GetListOfOptionSets(optionSets);
-            for (POSITION position = optionSets.GetHeadPosition(); position;)
-                AddOptionSet(optionSets.GetNext(position));
-        } else if (m_config->_IsKindOf("PxVQOldConfig")) {
-            AddOptionSet(PxVQOldConfigPtr(m_config)->GetOptionSet());
-        }
+        ReadOptionSets();
     } catch (const VqReportableException& error) {
-        m_bFillFailed = TRUE;
         ShowErrorById(IDS_CANNOT_ACCESS_OPTION_SETS, error);
     }
+}
+
+void VqsOptionSetView::ReadOptionSets()
+{
+    m_bFillFailed = TRUE;
+    if (m_config->_IsA("PxVQCurConfig")) {
+        PxTypedList<PxVQOptionSetPtr> optionSets;
+        PxVQCurConfigPtr(m_config)->GetListOfOptionSets(optionSets);
+        for (POSITION position = optionSets.GetHeadPosition(); position;)
+            AddOptionSet(optionSets.GetNext(position));
+    } else if (m_config->_IsKindOf("PxVQOldConfig")) {
+        AddOptionSet(PxVQOldConfigPtr(m_config)->GetOptionSet());
+    }
+    m_bFillFailed = FALSE;
 }
 
 void VqsOptionSetView::SetConfig(const PxVQConfigPtr& config)
@@ -321,7 +326,7 @@ PxVQOptionSetPtr VqsOptionSetView::GetSingleSelectedOptionSet()
 PxVQOptionSetPtr VqsOptionSetView::GetSelectedOptionSet()
 {
     if (m_bFillFailed && m_config)
-        Fill();
+        ReadOptionSets();
     return GetSelectedOrFirstOptionSet();
 }
 

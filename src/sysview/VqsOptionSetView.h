@@ -70,8 +70,8 @@ public:
     PxVQOptionSetPtr GetSingleSelectedOptionSet();
     // The selected row's option set, else the first row's; null for an empty list.
     PxVQOptionSetPtr GetSelectedOrFirstOptionSet();
-    // What a command works on, the same; a list whose fill failed is read again first, so
-    // that the command tells why it finds no set.
+    // What a command works on, the same; a list whose fill failed is read again first, and a
+    // failure goes to the command, which tells why it finds no set.
     PxVQOptionSetPtr GetSelectedOptionSet();
 
 protected:
@@ -102,7 +102,9 @@ private:
     VqsListItemOptionSet* FindOptionSetItem(const PxObjectPtr& optionSet);
     std::vector<VqsListItemOptionSet*> GetSelectedOptionSetItems();
     void DeleteAllOptionSetItems();
+    // Reports a failure ("Cannot access Option Sets"); the rows read so far stay.
     void Fill();
+    void ReadOptionSets();
     BOOL AddOptionSet(const PxVQOptionSetPtr& optionSet);
     void OnOptionSetChanged(const PxVQOptionSetPtr& optionSet);
     void OnOptionSetRemoved(const PxObjectPtr& optionSet);
