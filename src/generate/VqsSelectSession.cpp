@@ -179,7 +179,9 @@ bool VqsAnySessionOffered(const PxVQSystemPtr& system,
             if (session && wanted(session) && VqsSessionOffered(session))
                 return true;
         }
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
     }
     return false;
 }

@@ -123,7 +123,9 @@ void VqsGoSpecPackAssoc::ChooseFromSelection(VqsModel& model, const VqsGoContext
             if (host->GetHostType() == genSet->GetHostType())
                 m_pHost = host->GetHostInformation();
         }
-    } catch (const VqException&) {
+    } catch (const VqException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         // What could be found stands; the first pack and host stand in for the rest.
     }
 }

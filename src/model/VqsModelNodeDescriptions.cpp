@@ -12,6 +12,7 @@
 #include "proxy/PxVQReportGroup.h"
 #include "proxy/VqException.h"
 #include "shell/VqsDisplayNames.h"
+#include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTime.h"
 
@@ -61,7 +62,9 @@ void Gather(Step step)
 {
     try {
         step();
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         // The text is built from what was gathered; the rest keeps its start value.
     }
 }
@@ -334,7 +337,9 @@ std::vector<CString> SetsWithUpdatedOptions(const std::vector<PxVQSoftLinkPtr>& 
                 const PxVQOptionSetPtr optionSet = options ? options->GetOptionSet() : PxVQOptionSetPtr();
                 if (optionSet)
                     name = NameOf(optionSet);
-            } catch (const VqReportableException&) {
+            } catch (const VqReportableException& error) {
+                if (VqsIsLostConnection(error))
+                    throw;
                 name.Empty();
             }
             if (name.IsEmpty())

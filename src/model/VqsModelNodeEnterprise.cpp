@@ -189,7 +189,9 @@ bool VqsModelNodeEnterprise::FindHostByName(const char* name, const VqsModelNode
     // cannot be read, the hosts already loaded are all there is to compare with.
     try {
         LoadHosts(VqsLoadCached);
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
     }
     for (POSITION pos = m_hosts.GetHeadPosition(); pos;) {
         const VqsModelNodeHost* host = m_hosts.GetNext(pos);

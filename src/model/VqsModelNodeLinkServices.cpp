@@ -184,7 +184,9 @@ bool VqsModelNodeElementLink::IsReservedElement() const
     try {
         const PxVQElementSoftLinkPtr link = GetElementSoftLink();
         return link && IsReservedName(link->GetElementType(), link->GetName());
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         return false;
     }
 }

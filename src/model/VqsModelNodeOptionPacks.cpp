@@ -2,6 +2,7 @@
 #include "model/VqsModelNodeOption.h"
 
 #include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
 
 #include <sstream>
 #include <string>
@@ -50,7 +51,9 @@ void AppendReadable(PackAppender& append, Read read, int type)
 {
     try {
         read(append, type);
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
     }
 }
 

@@ -2,6 +2,7 @@
 // kind shows an option's value, reads it back and is told of a change.
 #pragma once
 
+#include "shell/VqsMsgBox.h"
 #include "win/Messages.h"
 
 #include <optional>
@@ -47,7 +48,9 @@ auto ReadKnown(Read read) -> std::optional<decltype(read())>
 {
     try {
         return read();
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         return std::nullopt;
     }
 }
@@ -189,7 +192,9 @@ public:
             m_pDefaultBox->m_bValue = (typed->*m_option.isDefault)();
         try {
             ShowRead(static_cast<Shown>((typed->*m_option.get)()));
-        } catch (const VqReportableException&) {
+        } catch (const VqReportableException& error) {
+            if (VqsIsLostConnection(error))
+                throw;
             ShowUnread();
         }
         if (m_pDefaultBox)
@@ -236,7 +241,9 @@ public:
             m_ownValue = vqsoptiontable::ReadValue(m_binder);
         try {
             ShowRead(static_cast<Shown>((typed->*m_option.getDefault)()));
-        } catch (const VqReportableException&) {
+        } catch (const VqReportableException& error) {
+            if (VqsIsLostConnection(error))
+                throw;
             // The placeholder stands before the value the control had.
             vqsoptiontable::ShowNotAvailable(m_binder);
         }

@@ -9,6 +9,7 @@
 #include "proxy/PxProfileOptions.h"
 #include "proxy/PxReportOptions.h"
 #include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
 #include "win/CImageList.h"
 #include "win/CPropertySheet.h"
 
@@ -111,7 +112,9 @@ private:
     {
         try {
             return options && options->ObjectPresent() ? RecordPtr(options) : RecordPtr();
-        } catch (const VqReportableException&) {
+        } catch (const VqReportableException& error) {
+            if (VqsIsLostConnection(error))
+                throw;
             return RecordPtr();
         }
     }

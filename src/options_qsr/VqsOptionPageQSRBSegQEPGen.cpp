@@ -3,6 +3,7 @@
 #include "options/VqsEnterprisePackNames.h"
 #include "options_qsr/VqsOptionsBSegQSRSheet.h"
 #include "proxy/PxVQBSSoftLink.h"
+#include "shell/VqsMsgBox.h"
 
 namespace {
 
@@ -106,7 +107,9 @@ void VqsOptionPageQSRBSegQEPGen::AdjustLoadedValues()
             if (existing >= 0 && existing < kUseDefaultSetting)
                 m_existingDatabase.m_nValue = existing;
         }
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         m_bExistingDatabaseUnread = TRUE;
     }
     m_pQSRSheet->OnRDBGenSetChanged(m_rdbGenerateSet.m_bValue);

@@ -13,6 +13,7 @@
 #include "proxy/PxVQElementSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"
 #include "win/Messages.h"
@@ -153,7 +154,9 @@ BOOL VqsOptionPageTarskProfileDb::MaxPagesForcedByRelations() const
         const PxVQIspecSoftLinkPtr ispec(segmentLink->GetElementSoftLink(database));
         const PxTarskCompOptionsPtr component(ispec ? ispec->GetOptions(options.GetOptionSet()) : PxOptionsPtr());
         return component && component->GetCompMaxPagesSpecify();
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         return FALSE;
     }
 }

@@ -117,12 +117,19 @@ int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
     return ShowBox(kind, text, flags, helpId);
 }
 
+// The lost connection as a read or write meets it, and as the commit whose session's locks
+// went with the lock connection tells it.
 BOOL VqsNamesLostConnection(LPCTSTR text)
 {
     const CString message(text ? text : "");
     const int connection = message.Find("the connection to the server of ");
-    return connection >= 0 && message.Find(" was lost.", connection) > connection;
+    if (connection >= 0 && message.Find(" was lost.", connection) > connection)
+        return TRUE;
+    const int locks = message.Find("locks on the server of ");
+    return locks >= 0 && message.Find(" were lost with its connection to the server", locks) > locks;
 }
+
+BOOL VqsIsLostConnection(const VqException& error) { return VqsNamesLostConnection(error.GetErrorMessage()); }
 
 void VqsEndOfAction()
 {

@@ -13,7 +13,8 @@ enum VqsBoxKind { VqsBoxError = 0, VqsBoxMessage = 1, VqsBoxConfirm = 2 };
 // The core: shows the box under the caption of its kind (the application's title for any
 // other kind) and returns the button that ended it. helpId 0 means no help.
 // An error that names the lost connection to the repository's server ("the connection to the
-// server of URI was lost.") is shown once a command of the host, followed by the way out
+// server of URI was lost.", or a commit's "this session's locks on the server of URI were lost
+// with its connection to the server") is shown once a command of the host, followed by the way out
 // (string 62477: close the session and open it again); later ones, in the dialogs the command
 // opened too, show nothing and answer IDOK. The host's idle call ends a command.
 int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId);
@@ -38,6 +39,10 @@ BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId = 0);
 
 // Whether the text names the lost connection to the repository's server.
 BOOL VqsNamesLostConnection(LPCTSTR text);
+// Whether the failure is the lost connection to the repository's server. It is the session's,
+// never one row's or value's: a read that leaves out a row or a value it cannot read passes
+// it on (`throw;`), so that the command that met it tells the user.
+BOOL VqsIsLostConnection(const VqException& error);
 // The host is idle: the next lost connection or failure is the next command's, and is shown
 // again.
 void VqsEndOfAction();

@@ -70,7 +70,9 @@ BOOL IsUsableLink(VqsModelNodeBSLink* entry)
 {
     try {
         return !entry->GetBSSoftLink()->IsObsolete();
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         return FALSE;
     }
 }

@@ -117,7 +117,9 @@ void VqsOptionTreeItemItem::ReadValue(const PxOptionItemPtr& item)
     m_item = item;
     try {
         m_strValue = m_item->GetValueText();
-    } catch (const VqException&) {
+    } catch (const VqException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
         m_strValue.LoadString(IDS_NOT_AVAILABLE);
     }
 }

@@ -229,7 +229,7 @@ void VqsOptionSetView::DeleteAllOptionSetItems()
         delete m_items.RemoveHead();
 }
 
-// A row whose option set cannot be read is left out.
+// A row whose option set cannot be read is left out; a lost connection ends the fill.
 BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
 {
     if (!optionSet || FindOptionSetItem(optionSet))
@@ -237,8 +237,10 @@ BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
     auto* item = new VqsListItemOptionSet(optionSet);
     try {
         item->Load();
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
         delete item;
+        if (VqsIsLostConnection(error))
+            throw;
         return FALSE;
     }
     const int row = InsertListItem(TRUE, -1, item, reinterpret_cast<LPARAM>(item), TRUE);
@@ -256,17 +258,24 @@ BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
 void VqsOptionSetView::Fill()
 {
     try {
-        if (m_config->_IsA("PxVQCurConfig")) {
-            PxTypedList<PxVQOptionSetPtr> optionSets;
-            PxVQCurConfigPtr(m_config)->GetListOfOptionSets(optionSets);
-            for (POSITION position = optionSets.GetHeadPosition(); position;)
-                AddOptionSet(optionSets.GetNext(position));
-        } else if (m_config->_IsKindOf("PxVQOldConfig")) {
-            AddOptionSet(PxVQOldConfigPtr(m_config)->GetOptionSet());
-        }
+        ReadOptionSets();
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_OPTION_SETS, error);
     }
+}
+
+void VqsOptionSetView::ReadOptionSets()
+{
+    m_bFillFailed = TRUE;
+    if (m_config->_IsA("PxVQCurConfig")) {
+        PxTypedList<PxVQOptionSetPtr> optionSets;
+        PxVQCurConfigPtr(m_config)->GetListOfOptionSets(optionSets);
+        for (POSITION position = optionSets.GetHeadPosition(); position;)
+            AddOptionSet(optionSets.GetNext(position));
+    } else if (m_config->_IsKindOf("PxVQOldConfig")) {
+        AddOptionSet(PxVQOldConfigPtr(m_config)->GetOptionSet());
+    }
+    m_bFillFailed = FALSE;
 }
 
 void VqsOptionSetView::SetConfig(const PxVQConfigPtr& config)
@@ -312,6 +321,13 @@ PxVQOptionSetPtr VqsOptionSetView::GetSingleSelectedOptionSet()
         return PxVQOptionSetPtr();
     VqsListItemOptionSet* item = ItemOfRow(list.GetNextItem(-1, LVNI_SELECTED));
     return item ? item->m_optionSet : PxVQOptionSetPtr();
+}
+
+PxVQOptionSetPtr VqsOptionSetView::GetSelectedOptionSet()
+{
+    if (m_bFillFailed && m_config)
+        ReadOptionSets();
+    return GetSelectedOrFirstOptionSet();
 }
 
 PxVQOptionSetPtr VqsOptionSetView::GetSelectedOrFirstOptionSet()
@@ -467,7 +483,9 @@ void VqsOptionSetView::OnOptionSetChanged(const PxVQOptionSetPtr& optionSet)
     if (VqsListItemOptionSet* item = FindOptionSetItem(optionSet)) {
         try {
             item->Load();
-        } catch (const VqReportableException&) {
+        } catch (const VqReportableException& error) {
+            if (VqsIsLostConnection(error))
+                throw;
             return;
         }
         SortItems(m_nSortColumn, m_nSortAscending, nullptr);

@@ -70,7 +70,9 @@ public:
     PxVQOptionSetPtr GetSingleSelectedOptionSet();
     // The selected row's option set, else the first row's; null for an empty list.
     PxVQOptionSetPtr GetSelectedOrFirstOptionSet();
-    PxVQOptionSetPtr GetSelectedOptionSet() { return GetSelectedOrFirstOptionSet(); }
+    // What a command works on, the same; a list whose fill failed is read again first, and a
+    // failure goes to the command, which tells why it finds no set.
+    PxVQOptionSetPtr GetSelectedOptionSet();
 
 protected:
     void OnItemChanged(NMHDR* header, LRESULT* result);
@@ -100,7 +102,9 @@ private:
     VqsListItemOptionSet* FindOptionSetItem(const PxObjectPtr& optionSet);
     std::vector<VqsListItemOptionSet*> GetSelectedOptionSetItems();
     void DeleteAllOptionSetItems();
+    // Reports a failure ("Cannot access Option Sets"); the rows read so far stay.
     void Fill();
+    void ReadOptionSets();
     BOOL AddOptionSet(const PxVQOptionSetPtr& optionSet);
     void OnOptionSetChanged(const PxVQOptionSetPtr& optionSet);
     void OnOptionSetRemoved(const PxObjectPtr& optionSet);
@@ -113,6 +117,7 @@ private:
 
     PxVQConfigPtr m_config;
     CTypedPtrList<CPtrList, VqsListItemOptionSet*> m_items{10};
+    BOOL m_bFillFailed = FALSE;
     int m_nSortColumn = 0;
     int m_nSortAscending = 1;
 };

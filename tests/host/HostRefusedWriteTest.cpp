@@ -318,8 +318,9 @@ TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothin
 // those of all Ispecs, goes with it) and a synchronisation that moves an Ispec out of or into
 // the bundles of all Ispecs as its design usage changed or as it is new, or a component's
 // profile link after the component's: the server refuses a write of the step's last object,
-// at each table it writes. One box, and the repository is as before.
-TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBefore)
+// at each table it writes, or the lock connection ends as the synchronisation's bundle moves
+// go to the server with their commit. One box, and the repository is as before.
+TEST_F(HostRefusedWriteTest, ABundleStepWhoseWriteFailsLeavesTheRepositoryAsBefore)
 {
     const auto find = [](const std::string& text) {
         return "expect-dialog 143\nset-text 1403 \"" + text + "\"\nclick 1\ncommand-id 57636\nidle\n";
@@ -370,6 +371,7 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
         std::string table;
         const char* writes;
         std::string when;
+        Fault fault = Fault::Refused;
     };
     const std::string none;
     const Row rows[] = {
@@ -401,6 +403,10 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
          "NEW.name = 'ispec'"},
         {"into the bundles, the entry's membership", auditBoth, generateSystem, "px_member", "INSERT",
          "NEW.role = 'ispecBundleData'"},
+        {"out of the bundles, the lock connection", eventOutput, generateSystem, "px_object", "UPDATE",
+         "NEW.class = 'PxVQIspecBundleData' AND NOT NEW.present", Fault::LockConnectionEnded},
+        {"into the bundles, the lock connection", auditBoth, generateSystem, "px_object", "INSERT",
+         "NEW.class = 'PxVQIspecBundleData'", Fault::LockConnectionEnded},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -408,12 +414,12 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
         if (!row.setUp.empty())
             Sql(row.setUp);
         const std::string before = WithoutLastSyncOption(Dump());
-        Arm(row.table, row.when, Fault::Refused, false, row.writes);
+        Arm(row.table, row.when, row.fault, false, row.writes);
         const std::string printed = RunOnce(row.lines);
         Disarm();
         const std::vector<std::string> boxes = ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
-        EXPECT_TRUE(Names(boxes[0], Fault::Refused)) << boxes[0];
+        EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(WithoutLastSyncOption(Dump()), before);
     }
 }
