@@ -53,6 +53,8 @@ BOOL PxLink::IsInTransaction() const
     return m_core->IsAttached() && m_core->Session()->InTransaction();
 }
 
+BOOL PxLink::HasTransactionFailed() const { return m_core->IsAttached() && m_core->Session()->HasFailed(); }
+
 void PxLink::StepEditionsTogether() { m_core->Session()->StepEditionsTogether(); }
 
 PxLockErrorInfo PxLink::LockList(PxList& objects, int kind, const char* operation)

@@ -40,6 +40,9 @@ public:
     void AbortTransaction();
     // Nonzero while the session has a transaction open, begun through any of its links.
     BOOL IsInTransaction() const;
+    // Nonzero while that transaction has failed: the store refused something of it and rolled
+    // it back, so every later statement of it refuses until it is ended.
+    BOOL HasTransactionFailed() const;
     // For the rest of the open transaction, its changes step the editions of what they change
     // together, at its next read or at its commit, instead of one round trip a change; a
     // change of an object found gone then fails the whole transaction.

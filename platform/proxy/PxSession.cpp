@@ -87,6 +87,12 @@ bool PxSession::InTransaction() const
     return m_inTransaction;
 }
 
+bool PxSession::HasFailed() const
+{
+    auto guard = Guard();
+    return m_inTransaction && m_failure.has_value();
+}
+
 void PxSession::RequireTransaction() const
 {
     if (!m_inTransaction)

@@ -49,6 +49,8 @@ public:
     // Quiet when the transaction has ended already or failed.
     void Abort();
     bool InTransaction() const;
+    // Whether the open transaction has failed (see Read).
+    bool HasFailed() const;
 
     // Every statement of the data goes through one of these two. Once the store refuses
     // anything of an open transaction and has rolled it back by itself (a refused write is

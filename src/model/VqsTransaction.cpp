@@ -19,10 +19,6 @@ constexpr UINT IDS_CONTEXT_AND_MESSAGE = 61665;
 unsigned g_depth = 0;
 int g_ok = 1;
 int g_joined = 0;
-// A transaction that joined the host's, or a step of the host's outside them, has failed
-// since the host's began: the later ones start failed, as the host's transaction does not
-// stand.
-int g_joinedFailed = 0;
 
 void LogFailure(const char* format, const char* what) noexcept
 {
@@ -63,6 +59,13 @@ void LogAbortFailure(const char* what) noexcept
     LogFailure("The failed repository transaction could not be aborted: %s", what);
 }
 
+// The host's transaction has failed and is still pending: a transaction joins it, failed.
+bool HasHostTransactionFailed()
+{
+    const VqsSysApp* app = VqsGetApp();
+    return app && app->HasHostTransactionFailed() && app->IsTransactionPending();
+}
+
 } // namespace
 
 VqsTransaction::VqsTransaction()
@@ -88,8 +91,9 @@ VqsTransaction::~VqsTransaction()
         EndOutermost();
         return;
     }
-    if (!g_ok)
-        g_joinedFailed = 1;
+    VqsSysApp* app = VqsGetApp();
+    if (!g_ok && app)
+        app->FailHostTransaction();
 }
 
 void VqsTransaction::BeginOutermost()
@@ -101,12 +105,13 @@ void VqsTransaction::BeginOutermost()
         g_ok = 0;
         VqsErrorBoxId(IDS_CANNOT_ACCESS_REPOSITORY);
     } else {
-        g_joined = link->IsInTransaction() ? 1 : 0;
+        const bool failed = HasHostTransactionFailed();
+        g_joined = failed || link->IsInTransaction() ? 1 : 0;
         if (g_joined) {
-            g_ok = g_joinedFailed ? 0 : 1;
+            // A host's transaction that the store failed, at a read nothing told the module of.
+            g_ok = failed || link->HasTransactionFailed() ? 0 : 1;
             return;
         }
-        g_joinedFailed = 0;
         g_ok = 0;
         try {
             link->BeginTransaction();
@@ -242,12 +247,6 @@ void VqsTransaction::ReportFailureText(LPCTSTR text, const VqReportableException
 }
 
 int VqsTransaction::IsOk() { return g_ok; }
-
-bool VqsTransaction::HasJoinedTransactionFailed() { return g_joinedFailed != 0; }
-
-void VqsTransaction::FailJoinedTransaction() { g_joinedFailed = 1; }
-
-void VqsTransaction::ForgetJoinedFailure() { g_joinedFailed = 0; }
 
 PxVQLink* VqsTransaction::Link()
 {

@@ -18,10 +18,13 @@ class PxVQLink;
 
 class VqsTransaction : public CObject {
 public:
-    // Begins a repository transaction at the outermost level, or joins the host's.
+    // Begins a repository transaction at the outermost level, or joins the host's. While
+    // the host's transaction has failed and the host has not ended it yet, it joins that
+    // one, failed from the start: nothing of the host's transaction is stored.
     VqsTransaction();
     // At the outermost level: commits when nothing failed, aborts otherwise, and tells the
-    // application how it ended. Never throws.
+    // application how it ended; a joined one that failed fails the host's transaction.
+    // Never throws.
     ~VqsTransaction() override;
     VqsTransaction(const VqsTransaction&) = delete;
     VqsTransaction& operator=(const VqsTransaction&) = delete;
@@ -39,12 +42,6 @@ public:
     // Whether the current (or last) outermost transaction has not failed; after the
     // outermost destructor, whether it committed.
     static int IsOk();
-    // Whether a transaction that joined the host's open one, or a step of the host's outside
-    // them, has failed since the host's began (the later ones then start failed); forgotten
-    // when the host's begins and ends.
-    static bool HasJoinedTransactionFailed();
-    static void FailJoinedTransaction();
-    static void ForgetJoinedFailure();
     // Ends the link's open transaction: commits it when `commit` is set, otherwise (and when
     // the commit is refused, which is shown as the one box of the failure) aborts it without
     // a box of its own. Whether it committed.

@@ -173,9 +173,9 @@ BOOL VqsSysApp::IsSingleUserModeBusy() const
 // The session's enterprises belong to the link and go with it.
 void VqsSysApp::DropLink()
 {
-    ReleasePreparedState();
     EndHostTransaction(false);
-    m_bPrepareRefused = FALSE;
+    ReleasePreparedState();
+    m_bHostTransactionFailed = FALSE;
     m_pEnterprise = nullptr;
     m_pLSEEnterprise = nullptr;
     delete m_pLink;

@@ -199,6 +199,13 @@ public:
     BOOL IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage);
     void TransactionClosed();
     void TransactionFailed();
+    // A part of the host's transaction failed (a refused write, a failed prepare, rename,
+    // creation or usage change), its box shown: the transaction stores nothing, so it holds
+    // nothing from now on. Its repository transaction is rolled back, the holds kept for its
+    // steps and both prepared bags are given back; its later steps answer 0, without a box,
+    // until the host ends it (closed or failed) or prepares the next.
+    void FailHostTransaction() noexcept;
+    bool HasHostTransactionFailed() const { return m_bHostTransactionFailed != FALSE; }
     // While the host's repository transaction is open, the holds it keeps for its steps;
     // null otherwise.
     VqsHostTransactionHolds* OpenHostTransactionHolds();
@@ -267,6 +274,8 @@ private:
     void SignOnGenerationClient(const void* nodeHandle) const;
     void IdleUntil(bool (*done)());
     void ReleasePreparedState();
+    // The links locked and the host's repository transaction begun; FALSE when refused.
+    BOOL PrepareAndBegin(LPCTSTR businessSegment, int kind);
     BOOL PrepareLinks(LPCTSTR businessSegment, int kind);
     BOOL PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment, int kind);
     BOOL ChooseSegmentLink(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
@@ -291,11 +300,17 @@ private:
     BOOL RemoveIspecFromBundles(VqsModelNodeBSLink* segmentNode, const PxVQIspecSoftLinkPtr& ispec);
     // The host's repository transaction, when the host has none open of its own: begun at
     // the prepare, committed when the host's transaction closes, aborted when it fails; the
-    // holds kept for its steps go after it. Whether the host's transaction stands: committed
-    // here, or the host's own.
+    // holds kept for its steps and the prepared write locks go after it. Whether the host's
+    // transaction stands: committed here, or the host's own.
     void BeginHostTransaction();
     bool EndHostTransaction(bool commit);
     bool IsHostTransactionOpen() const;
+    // Whether the host's transaction has failed; one that the store failed (a read outside
+    // the host's steps met the refusal of an earlier write) fails here.
+    bool CheckHostTransactionFailed();
+    // The answer of a host step that did its work (`done`): 0, the transaction failed, when
+    // the step or a part of the transaction failed.
+    BOOL EndHostStep(BOOL done);
     // The host's transaction closed or failed: the write locks go, the notices are
     // delivered or dropped.
     void EndPreparedTransaction(bool closed);
@@ -340,9 +355,8 @@ private:
     std::unique_ptr<VqsPreparedTransaction> m_pPrepared;
     BOOL m_bOwnsHostTransaction = FALSE;
     VqsHostTransactionHolds m_hostTransactionHolds;
-    // The last prepare did not finish: the host's transaction has failed, and every part of
-    // it answers failure until it ends.
-    BOOL m_bPrepareRefused = FALSE;
+    // A part of the host's transaction failed: every later part answers failure until it ends.
+    BOOL m_bHostTransactionFailed = FALSE;
 };
 
 // The application object of the module (the one alive now); null when there is none.

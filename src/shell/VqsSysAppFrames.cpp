@@ -207,9 +207,11 @@ void VqsSysApp::ChangeLongNamesFlag(BOOL allow)
 void VqsSysApp::OnHostIdle()
 {
     // Renames and creations still to come in a pending host transaction need what the
-    // prepare locked.
+    // prepare locked, unless it has failed.
     if (!m_bTransactionPending)
         ReleasePreparedState();
+    else
+        CheckHostTransactionFailed();
     OnIdle(1);
     VqsEndOfAction();
 }

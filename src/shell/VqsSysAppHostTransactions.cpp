@@ -111,10 +111,6 @@ int UsageOfKeyword(LPCTSTR keyword)
     return 0;
 }
 
-// A step of the host's transaction is done only while no part of that transaction failed:
-// a failed part (its box shown) leaves nothing of it stored.
-BOOL StepStands(BOOL done) { return done && !VqsTransaction::HasJoinedTransactionFailed() ? TRUE : FALSE; }
-
 // Ispecs without a usage and output-only Ispecs stay out of bundles.
 bool IsBundleUsage(int usage) { return usage != kUsageNone && usage != kUsageOutput; }
 
@@ -248,17 +244,56 @@ void VqsSysApp::BeginHostTransaction()
 
 bool VqsSysApp::EndHostTransaction(bool commit)
 {
-    if (!m_bOwnsHostTransaction)
-        return commit;
-    m_bOwnsHostTransaction = FALSE;
+    const auto giveBack = [this] {
+        m_hostTransactionHolds.GiveBack();
+        if (m_pPrepared)
+            m_pPrepared->writeBag.UnlockAll();
+    };
+    bool ended = commit;
     try {
-        const bool ended = m_pLink && VqsTransaction::EndRepositoryTransaction(*m_pLink, commit);
-        m_hostTransactionHolds.GiveBack();
-        return ended;
+        if (m_bOwnsHostTransaction) {
+            m_bOwnsHostTransaction = FALSE;
+            ended = m_pLink && VqsTransaction::EndRepositoryTransaction(*m_pLink, commit);
+        }
     } catch (...) {
-        m_hostTransactionHolds.GiveBack();
+        giveBack();
         throw;
     }
+    giveBack();
+    return ended;
+}
+
+// Its writes are rolled back before another user can take what it held.
+void VqsSysApp::FailHostTransaction() noexcept
+{
+    m_bHostTransactionFailed = TRUE;
+    try {
+        EndHostTransaction(false);
+        if (m_pPrepared)
+            m_pPrepared->readBag.UnlockAll();
+    } catch (const VqException& error) {
+        // The session's end gives back what could not be given back here.
+        LogError(0, CString("A failed host transaction could not give back its locks: ") + error.GetErrorMessage());
+    } catch (...) {
+        LogError(0, "A failed host transaction could not give back its locks.");
+    }
+}
+
+bool VqsSysApp::CheckHostTransactionFailed()
+{
+    if (!m_bHostTransactionFailed && m_pLink && m_pLink->HasTransactionFailed())
+        FailHostTransaction();
+    return HasHostTransactionFailed();
+}
+
+// A step of the host's transaction is done only while no part of that transaction failed:
+// a failed part (its box shown) leaves nothing of it stored.
+BOOL VqsSysApp::EndHostStep(BOOL done)
+{
+    if (done && !CheckHostTransactionFailed())
+        return TRUE;
+    FailHostTransaction();
+    return FALSE;
 }
 
 bool VqsSysApp::IsHostTransactionOpen() const
@@ -284,27 +319,30 @@ BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
     if (!m_pPrepared)
         m_pPrepared = std::make_unique<VqsPreparedTransaction>();
     ReleasePreparedState();
-    VqsTransaction::ForgetJoinedFailure();
-    // Cleared only once the prepare got through, whichever way it leaves.
-    m_bPrepareRefused = TRUE;
-    if (IsGiven(businessSegment)) {
-        try {
-            if (!PrepareLinks(businessSegment, kind))
-                return FALSE;
-        } catch (const VqReportableException& error) {
-            ShowErrorById(IDS_CANNOT_ACCESS_SYSTEM_SPECS, error);
-            return FALSE;
-        }
+    // The next host transaction begins here: the one before, whatever became of it, holds
+    // nothing once it has failed.
+    CheckHostTransactionFailed();
+    m_bHostTransactionFailed = FALSE;
+    // A prepare that does not get through is a failed part of the host's transaction.
+    if (!PrepareAndBegin(businessSegment, kind)) {
+        FailHostTransaction();
+        return FALSE;
     }
+    BeginTransaction();
+    return TRUE;
+}
+
+BOOL VqsSysApp::PrepareAndBegin(LPCTSTR businessSegment, int kind)
+{
     try {
+        if (IsGiven(businessSegment) && !PrepareLinks(businessSegment, kind))
+            return FALSE;
         BeginHostTransaction();
+        return TRUE;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_ACCESS_SYSTEM_SPECS, error);
         return FALSE;
     }
-    BeginTransaction();
-    m_bPrepareRefused = FALSE;
-    return TRUE;
 }
 
 BOOL VqsSysApp::PrepareLinks(LPCTSTR businessSegment, int kind)
@@ -422,7 +460,7 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
-    if (m_bPrepareRefused)
+    if (CheckHostTransactionFailed())
         return FALSE;
     const CString keyword = LowerCase(kindKeyword);
     if (keyword == "lseenterprise") {
@@ -443,16 +481,16 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
     }
     try {
         if (!segment)
-            return StepStands(RenameElement(linkType, newName, oldName));
+            return EndHostStep(RenameElement(linkType, newName, oldName));
         for (POSITION pos = m_pPrepared ? m_pPrepared->links.GetHeadPosition() : nullptr; pos;) {
             VqsModelNodeBSLink* link = m_pPrepared->links.GetNext(pos);
             ClearUnusedMark(link);
             RenameSoftLink(link->GetSoftLink(), newName);
             link->NotifyChanged();
         }
-        return StepStands(TRUE);
+        return EndHostStep(TRUE);
     } catch (const VqReportableException& error) {
-        VqsTransaction::FailJoinedTransaction();
+        FailHostTransaction();
         CString context;
         context.FormatMessage(IDS_CANNOT_RENAME, AfxIsValidString(oldName) ? oldName : "");
         VqsReportError(context, error);
@@ -501,19 +539,16 @@ BOOL VqsSysApp::Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR busines
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
-    if (m_bPrepareRefused)
+    if (CheckHostTransactionFailed())
         return FALSE;
     const int linkType = CreatedLinkType(LowerCase(kindKeyword));
     if (linkType == kKeywordWithoutLinks)
         return TRUE;
     try {
-        return StepStands(CreateElement(linkType, elementName, businessSegment));
+        return EndHostStep(CreateElement(linkType, elementName, businessSegment));
     } catch (const VqReportableException& error) {
-        VqsTransaction::FailJoinedTransaction();
-        if (m_pPrepared) {
-            m_pPrepared->readBag.Release();
-            m_pPrepared->writeBag.Release();
-        }
+        // Both prepared bags go with the failed transaction, before the box.
+        FailHostTransaction();
         if (VqsLockManager* manager = VqsLockManager::GetInstance())
             manager->HideProgress(m_pLink);
         ShowErrorById(IDS_CANNOT_CREATE_ELEMENT, error);
@@ -817,14 +852,14 @@ BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCT
                 continue;
             const VqsModelNodeElementLink* node = segmentNode->FindElementLinkNamed(ispecName, VQSoftLinkIspec);
             if (node && !ChangeIspecUsage(segmentNode, PxVQIspecSoftLinkPtr(node->GetElementSoftLink()), newUsage))
-                return FALSE;
+                return EndHostStep(FALSE);
         }
     } catch (const VqReportableException&) {
         // Shown as it leaves the export.
-        VqsTransaction::FailJoinedTransaction();
+        FailHostTransaction();
         throw;
     }
-    return StepStands(TRUE);
+    return EndHostStep(TRUE);
 }
 
 // An Ispec that becomes output only leaves every bundle; one that stops being output only
@@ -873,16 +908,13 @@ void VqsSysApp::EndPreparedTransaction(bool closed)
 {
     // The host's transaction does not stand once a part of it failed: that failure has had
     // its box, the commit would only refuse it again.
-    bool ok = closed && !VqsTransaction::HasJoinedTransactionFailed() && !m_bPrepareRefused;
-    VqsTransaction::ForgetJoinedFailure();
-    m_bPrepareRefused = FALSE;
+    bool ok = closed && !CheckHostTransactionFailed();
+    m_bHostTransactionFailed = FALSE;
     try {
         ok = EndHostTransaction(ok);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_COMMIT, error);
         ok = false;
     }
-    if (m_pPrepared)
-        m_pPrepared->writeBag.UnlockAll();
     FinishTransaction(ok);
 }

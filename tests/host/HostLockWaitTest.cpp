@@ -6,7 +6,9 @@
 // host/created_in_transaction/ and host/created_in_failed_transaction/ the holder has made
 // a system in its transaction, and the other host's New System of that name waits until the
 // transaction closes or fails; in host/created_in_two_transactions/ both hosts make a system
-// inside a transaction of their own.
+// inside a transaction of their own. In host/failed_create_holds_nothing/ the holder's
+// transaction fails at a creation after it made a system: the other host, run meanwhile, finds
+// nothing of it held or stored.
 #include "support/RunningHost.h"
 #include "support/PgTestServer.h"
 #include "support/TempDir.h"
@@ -69,6 +71,25 @@ protected:
         EXPECT_EQ(waiter.Finish(), 0);
         EXPECT_EQ(holder.Printed(), Script(folder, "holder.out"));
         EXPECT_EQ(waiter.Printed(), Script(folder, "waiter.out"));
+    }
+
+    // The holder's transaction fails; the other host, run to its end while that transaction
+    // is still open, waits for nothing; then the holder ends it. Neither prints an error.
+    void FailAndGoOn(const std::string& repository, const std::string& folder) const
+    {
+        const std::string holderScript = Script(folder, "holder.vqs");
+        std::size_t held = 0;
+        RunningHost holder(m_folder.Path(), repository, "HOLDER");
+        SendThrough(holder, holderScript, held, "failed");
+        ASSERT_TRUE(holder.ReadUntil("say: failed")) << holder.Printed();
+
+        RunningHost other(m_folder.Path(), repository, "OTHER");
+        other.Send(Script(folder, "other.vqs"));
+        EXPECT_EQ(other.Finish(), 0);
+        SendThrough(holder, holderScript, held);
+        EXPECT_EQ(holder.Finish(), 0);
+        EXPECT_EQ(holder.Printed(), Script(folder, "holder.out"));
+        EXPECT_EQ(other.Printed(), Script(folder, "other.out"));
     }
 
     // Both hosts prepare a transaction on one segment: the second waits for the first, holding
@@ -169,6 +190,20 @@ TEST_F(HostLockWaitTest, ASystemMadeInAHostTransactionThatFailsOnTheServerIsNotS
     const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
     MakeSample(repository);
     HoldAndWait(repository, "created_in_failed_transaction");
+}
+
+TEST_F(HostLockWaitTest, AHostTransactionWhoseCreationFailedOnAFileHoldsNothingBeforeItEnds)
+{
+    const std::string repository = m_folder.File("sample.vqr");
+    MakeSample(repository);
+    FailAndGoOn(repository, "failed_create_holds_nothing");
+}
+
+TEST_F(HostLockWaitTest, AHostTransactionWhoseCreationFailedOnTheServerHoldsNothingBeforeItEnds)
+{
+    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
+    MakeSample(repository);
+    FailAndGoOn(repository, "failed_create_holds_nothing");
 }
 
 TEST_F(HostLockWaitTest, TwoHostsMakingSystemsInTheirPendingTransactionsOnAFileNeverWaitForEachOther)

@@ -484,9 +484,9 @@ TEST_F(HostRefusedWriteTest, AnOpenerWhoseReadFailsAfterItsLockLeavesNothingHeld
     }
 }
 
-// One action, one box, whatever the failure makes fail after it: a row click while the host's
-// transaction that a refused write failed is left open (each read refuses with the first
-// refusal); the Business Segment options' OK and Bulk Options' Apply then OK with the data
+// One action, one box, whatever the failure makes fail after it: a rename in the host's
+// transaction whose write is refused and a row click while that transaction is left open;
+// the Business Segment options' OK and Bulk Options' Apply then OK with the data
 // connection ended at the write (the dialog's end and the view read on without it).
 TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
 {
@@ -503,9 +503,8 @@ TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
         std::string action;
     };
     const Row rows[] = {
-        {"a row click in a failed host transaction", Fault::Refused, "",
-         kOpenSystemView + "prepare-transaction SALES 0\nrename LSECOMPONENT CLIENT CUSTOMER SALES\nidle\n",
-         "select-row 59648 1\nidle\n"},
+        {"a row click in a failed host transaction", Fault::Refused, "", kOpenSystemView + "prepare-transaction SALES 0\n",
+         "rename LSECOMPONENT CLIENT CUSTOMER SALES\nidle\nselect-row 59648 1\nidle\n"},
         {"segment options OK", Fault::DataConnectionEnded, "", segmentShown,
          "select-row 59648 2\nexpect-dialog 144\ncheck 1077 1\nclick 1\ncommand-id 32772\nidle\n"},
         // The question before the Apply takes its default button, Yes.
@@ -527,6 +526,57 @@ TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
         const std::vector<std::string> boxes = ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
+    }
+}
+
+// A write of the host's transaction refused, at a rename of the host or at the Finish of New
+// System that the user runs inside that transaction: the transaction has failed, so it holds
+// nothing from then on. Another host's prepare of the segment and its New System of the same
+// name wait for nothing while the transaction is still open, the later steps answer 0 without
+// a box, and Transaction Closed stores nothing.
+TEST_F(HostRefusedWriteTest, AHostTransactionWhoseWriteWasRefusedHoldsNothingBeforeItEnds)
+{
+    const std::string newInvoices = "select-row 59648 0\nidle\nexpect-dialog 124\nset-text 1378 \"Invoices\"\nclick 12324\n"
+                                  "click 12324\ncheck 1011 1\nclick 12324\ncheck 1012 1\nclick 12325\ncommand-id 32785\n"
+                                  "idle\n";
+    const std::string otherHost = "set-resource-module vqsysres\nopen-session\nprepare-transaction SALES 0\n"
+                                  "transaction-failed\nopen-system-view\nidle\nselect-row 59648 0\nidle\n"
+                                  "expect-dialog 124\nset-text 1378 \"Invoices\"\nclick 12324\ndump\nclick 2\n"
+                                  "command-id 32785\nidle\n";
+    struct Row {
+        const char* what;
+        std::string table;
+        std::string when;
+        std::string steps; // in the host's transaction, up to the refused write
+    };
+    const Row rows[] = {
+        {"a rename", "px_attribute", "NEW.bytes = 'CLIENT'", newInvoices + "rename LSECOMPONENT CLIENT CUSTOMER SALES\n"},
+        {"New System", "px_object", "NEW.class = 'PxVQSystem'", newInvoices},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewSample();
+        Arm(row.table, row.when, Fault::Refused);
+        vqtest::TempDir folder;
+        vqtest::RunningHost holder(folder.Path(), m_uri, "HOLDER");
+        const std::string failed = holder.Run(kOpenSystemView + "prepare-transaction SALES 0\n" + row.steps +
+                                              "create LSECOMPONENT CUSTOMER SALES\n");
+        const std::vector<std::string> boxes = ErrorBoxes(failed);
+        ASSERT_EQ(boxes.size(), 1u) << failed;
+        EXPECT_TRUE(Names(boxes[0], Fault::Refused)) << boxes[0];
+        EXPECT_NE(failed.find("result: create 0"), std::string::npos) << failed;
+
+        vqtest::RunningHost other(folder.Path(), m_uri, "OTHER");
+        const std::string otherPrinted = other.Run(otherHost);
+        EXPECT_EQ(otherPrinted.find("lock-wait"), std::string::npos) << otherPrinted;
+        EXPECT_NE(otherPrinted.find("result: prepare-transaction 1"), std::string::npos) << otherPrinted;
+        EXPECT_NE(otherPrinted.find("page \"System Generate Options\""), std::string::npos) << "the name is free";
+
+        EXPECT_TRUE(vqtest::RunningHost::Boxes(holder.Run("transaction-closed\n")).empty());
+        Disarm();
+        const std::string stored = Dump();
+        EXPECT_EQ(stored.find("\"INVOICES\""), std::string::npos);
+        EXPECT_EQ(stored.find("\"CLIENT\""), std::string::npos);
     }
 }
 

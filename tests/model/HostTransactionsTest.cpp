@@ -253,6 +253,8 @@ TEST_F(HostTransactionsTest, ASegmentAnotherUserHoldsMakesThePrepareFail)
     ASSERT_TRUE(held->WriteLock(0).Succeeded());
     EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
     EXPECT_FALSE(app.IsTransactionPending());
+    EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES")) << "the failed prepare holds nothing it got before";
+    EXPECT_FALSE(app.Rename("lsereport", "MONTHEND", "MONTHLY", "SALES"));
 }
 
 // The prepare reads the whole configuration under read locks, its option sets included.
