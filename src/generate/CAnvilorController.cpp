@@ -446,9 +446,8 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     PxTypedList<PxVQObjectPtr> objects;
     if (PxOptionsPtr options = PxVQSoftLinkPtr(record.softLink)->GetOptions(target.optionSet))
         objects.AddTail(PxVQObjectPtr(options));
-    objects.AddTail(PxVQObjectPtr(target.genSet));
     VqsGenerationLockTakeover takeover(target.optionSet);
-    if (!VqsLockBag::LockOutsideBag(*target.link, objects, VqsFutureUpdateLock).Succeeded())
+    if (!VqsLockForGeneration(*target.link, objects, takeover).Succeeded())
         throw Failure(IDS_ELEMENTS_LOCKED);
 
     GenerateInfo request;
