@@ -180,7 +180,7 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     if (VqsRefusedWhileGenerationRuns(optionSet))
         return;
     VqsGenerationLockTakeover takeover(optionSet);
-    if (GenerationLockOutcome([&] { return takeover.LockSet(); }) != VqsLockOutcome::Granted)
+    if (GenerationLockOutcome([&] { return takeover.TakeOver(); }) != VqsLockOutcome::Granted)
         return;
     unsigned long number = 0;
     {

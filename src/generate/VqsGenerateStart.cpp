@@ -265,10 +265,13 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
 
 VqsGenerationLockTakeover::~VqsGenerationLockTakeover() { Release(); }
 
-PxLockErrorInfo VqsGenerationLockTakeover::LockSet()
+PxLockErrorInfo VqsGenerationLockTakeover::TakeOver() { return Take(false); }
+
+PxLockErrorInfo VqsGenerationLockTakeover::LockSet() { return Take(true); }
+
+PxLockErrorInfo VqsGenerationLockTakeover::Take(bool always)
 {
-    const PxLockErrorInfo result = TakeSet();
-    m_bHeld = result.Succeeded();
+    const PxLockErrorInfo result = TakeSet(always);
     // The sessions give up the hold as soon as it is exchanged, before the generation being
     // started places its own: a deletion of one meanwhile must not lift that one.
     if (m_bExchanged && !RecordHoldGone(m_formerHolders, true)) {
@@ -279,16 +282,20 @@ PxLockErrorInfo VqsGenerationLockTakeover::LockSet()
     return result;
 }
 
-PxLockErrorInfo VqsGenerationLockTakeover::TakeSet()
+PxLockErrorInfo VqsGenerationLockTakeover::TakeSet(bool always)
 {
     if (!m_holder.IsEmpty()) {
         const PxLockErrorInfo exchanged = m_genSet->ExchangeGenerationHold(m_holder);
-        m_bExchanged = exchanged.Succeeded();
+        m_bExchanged = m_bHeld = exchanged.Succeeded();
         // Without a persistent lock the hold went meanwhile: there is nothing to take over.
         if (m_bExchanged || exchanged.GetErrorCode() != PxLockPersistentlyLocked || exchanged.GetPersistentLock())
             return exchanged;
     }
-    return VqsLockBag::LockOutsideBag(m_genSet, VqsFutureUpdateLock);
+    if (!always)
+        return PxLockErrorInfo(PxLockGranted, PxVQObjectPtr(m_genSet));
+    const PxLockErrorInfo locked = VqsLockBag::LockOutsideBag(m_genSet, VqsFutureUpdateLock);
+    m_bHeld = locked.Succeeded();
+    return locked;
 }
 
 void VqsGenerationLockTakeover::Release() noexcept

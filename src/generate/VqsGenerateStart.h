@@ -69,15 +69,20 @@ public:
     VqsGenerationLockTakeover& operator=(const VqsGenerationLockTakeover&) = delete;
 
     void Keep() { m_bExchanged = false; }
-    // Takes the set for future update until the scope ends: in exchange for the interrupted
-    // generation's lock, in one step of the lock store, when there is one to take over (so
-    // that no other start, Lock or generation gets between), else as any lock. A refusal, or
-    // a wait given up in the progress box, leaves the lock where it was; the caller reports
-    // the refusal. Code 1 after a failure already shown.
+    // Takes the interrupted generation's lock over, when there is one: the set is held for
+    // update in its place until the scope ends, exchanged in one step of the lock store, so
+    // that no other start, Lock or generation gets between. Granted, holding nothing, when
+    // there is none to take over. A refusal, or a wait given up in the progress box, leaves
+    // the lock where it was; the caller reports the refusal. Code 1 after a failure already
+    // shown.
+    PxLockErrorInfo TakeOver();
+    // As TakeOver, and the set is taken for update as any lock when there is nothing to take
+    // over.
     PxLockErrorInfo LockSet();
 
 private:
-    PxLockErrorInfo TakeSet();
+    PxLockErrorInfo Take(bool always);
+    PxLockErrorInfo TakeSet(bool always);
     void Release() noexcept;
 
     PxVQOptionSetPtr m_genSet;

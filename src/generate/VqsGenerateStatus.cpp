@@ -231,7 +231,7 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
         PxLockErrorInfo set;
         {
             VqsLockScope scope(app->GetLink());
-            set = handover.LockSet();
+            set = handover.TakeOver();
         }
         if (!set.Succeeded()) {
             VqsDescribeLockTarget(set);
