@@ -100,10 +100,13 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 waiting = false;
                 delay = kPxFirstRetryDelayMilliseconds;
             }
+            // The whole grant counts as held before the callback hears of it: a report that
+            // throws gives back every object granted, not only those reported.
+            const std::size_t first = done;
+            done += attempt.granted;
             for (std::size_t k = 0; k < attempt.granted; ++k) {
-                PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[done]);
+                PxLockErrorInfo granted = k == 0 ? info : PxLockErrorInfo(PxLockGranted, objects[first + k]);
                 granted.SetErrorCode(PxLockGranted);
-                ++done;
                 Report(core, granted);
             }
             if (done == objects.size())

@@ -43,8 +43,11 @@ BOOL VqsEditSession::LockForUpdate(BOOL* reloaded)
     {
         VqsLockScope scope(VqsSessionLink());
         for (Entry& entry : m_entries) {
-            if (!entry.bag->LockObjects(entry.editLock))
+            if (!entry.bag->LockObjects(entry.editLock)) {
+                // What the change was granted before the refusal goes back with it.
+                Release();
                 return FALSE;
+            }
         }
     }
     m_bLocked = TRUE;

@@ -447,7 +447,8 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     if (PxOptionsPtr options = PxVQSoftLinkPtr(record.softLink)->GetOptions(target.optionSet))
         objects.AddTail(PxVQObjectPtr(options));
     VqsGenerationLockTakeover takeover(target.optionSet);
-    if (!VqsLockForGeneration(*target.link, objects, takeover).Succeeded())
+    VqsOutsideBagHold optionsHold(*target.link, VqsFutureUpdateLock);
+    if (!VqsLockForGeneration(optionsHold, objects, takeover).Succeeded())
         throw Failure(IDS_ELEMENTS_LOCKED);
 
     GenerateInfo request;
@@ -455,12 +456,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     request.genSet = target.optionSet;
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
-    try {
-        Start(request);
-    } catch (...) {
-        VqsLockBag::GiveBackOutsideBag(*target.link, objects, VqsFutureUpdateLock);
-        throw;
-    }
+    Start(request);
     segmentLock.Keep();
     PostMessage(WM_GENERATE_PROGRESS, 0, VqcMakeEventText(kStartedText));
     Sleep(kClientStartPause);
@@ -495,7 +491,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         if (!lockFailed)
             takeover.Keep();
         failed = failed || lockFailed;
-        VqsLockBag::GiveBackOutsideBag(*target.link, objects, VqsFutureUpdateLock);
+        optionsHold.GiveBack();
     } catch (...) {
         synchEvent.Release();
         cancel();

@@ -95,9 +95,10 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         return;
     PxTypedList<PxVQObjectPtr> objects;
     VqsGenerationLockTakeover takeover{PxVQOptionSetPtr(genSet)};
+    VqsOutsideBagHold optionsHold(*link, VqsFutureUpdateLock);
     const VqsLockOutcome locked = GenerationLockOutcome([&] {
         CollectGenerationOptions(record, genSet, objects);
-        return VqsLockForGeneration(*link, objects, takeover);
+        return VqsLockForGeneration(optionsHold, objects, takeover);
     });
     if (locked != VqsLockOutcome::Granted)
         return;
@@ -114,7 +115,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         number = VqcStartGenerate(request);
     }
     if (number == 0) {
-        VqsLockBag::GiveBackOutsideBag(*link, objects, VqsFutureUpdateLock);
+        optionsHold.GiveBack();
         VqsReportGenerationNotStarted(request);
         return;
     }
@@ -144,7 +145,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
             takeover.Keep();
         else
             failed = true;
-        VqsLockBag::GiveBackOutsideBag(*link, objects, VqsFutureUpdateLock);
+        optionsHold.GiveBack();
     } catch (...) {
         synchEvent.Release();
         cancel();

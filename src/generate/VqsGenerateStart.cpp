@@ -181,7 +181,18 @@ unsigned long VqsStartHoldingSet(GenerateInfo& request)
 {
     if (VqsPersistentlyLock(request.genSet) != VqsLockOutcome::Granted)
         return 0;
-    const unsigned long number = VqcStartGenerate(request);
+    unsigned long number = 0;
+    try {
+        number = VqcStartGenerate(request);
+    } catch (...) {
+        // The start failed on its way (a read refused, a connection lost): the hold goes with it.
+        try {
+            request.genSet->RemovePersistentLock(0, 1);
+        } catch (const VqReportableException&) {
+            // The failure that ended the start is the one to tell.
+        }
+        throw;
+    }
     if (number == 0) {
         request.genSet->RemovePersistentLock(0, 1);
         VqsReportGenerationNotStarted(request);
@@ -316,15 +327,15 @@ void VqsGenerationLockTakeover::Release() noexcept
         LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
 }
 
-PxLockErrorInfo VqsLockForGeneration(PxLink& link, PxTypedList<PxVQObjectPtr>& objects,
+PxLockErrorInfo VqsLockForGeneration(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects,
                                      VqsGenerationLockTakeover& takeover)
 {
-    const PxLockErrorInfo options = VqsLockBag::LockOutsideBag(link, objects, VqsFutureUpdateLock);
+    const PxLockErrorInfo options = hold.Lock(objects);
     if (!options.Succeeded())
         return options;
     const PxLockErrorInfo set = takeover.LockSet();
     if (!set.Succeeded())
-        VqsLockBag::GiveBackOutsideBag(link, objects, VqsFutureUpdateLock);
+        hold.GiveBack();
     return set;
 }
 

@@ -11,7 +11,7 @@
 
 #include <vector>
 
-class PxLink;
+class VqsOutsideBagHold;
 class VqsSysFrame;
 struct GenerateInfo;
 
@@ -94,10 +94,10 @@ private:
     bool m_bHeld = false;
 };
 
-// Takes the objects of a generation start (the set's options) for future update, then the
-// set through the takeover, in that order; a refused set gives the objects back. The
-// refusal, or code 1 after a failure already shown.
-PxLockErrorInfo VqsLockForGeneration(PxLink& link, PxTypedList<PxVQObjectPtr>& objects,
+// Takes the objects of a generation start (the set's options) for future update in the
+// hold, then the set through the takeover, in that order; a refused set gives the objects
+// back. The refusal, or code 1 after a failure already shown.
+PxLockErrorInfo VqsLockForGeneration(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects,
                                      VqsGenerationLockTakeover& takeover);
 
 // The first of the list with the object id of the option set, else the first.

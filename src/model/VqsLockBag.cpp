@@ -90,6 +90,51 @@ PxLink* ListLink(const PxVQObjectPtr& anyObject)
 
 } // namespace
 
+// The objects a lock call of the bag was just granted, recorded in the bag as it returns, so
+// that what runs next (the reads of their presence) cannot leave a hold that nothing knows
+// of. Those the step does not keep are forgotten and their hold given back as the step
+// leaves: gone from the repository, or the read refused or its connection lost.
+class VqsLockBag::Granted {
+public:
+    Granted(VqsLockBag& bag, PxTypedList<PxVQObjectPtr>& objects) : m_bag(bag)
+    {
+        for (POSITION pos = objects.GetHeadPosition(); pos;) {
+            const PxVQObjectPtr object = objects.GetNext(pos);
+            m_bag.Record(object);
+            m_pending.push_back(object);
+        }
+    }
+    ~Granted()
+    {
+        PxTypedList<PxVQObjectPtr> given;
+        for (const PxVQObjectPtr& object : m_pending) {
+            m_bag.Forget(object);
+            given.AddTail(object);
+        }
+        try {
+            GiveBackHolds(given, {m_bag.m_nKind});
+        } catch (...) {
+            // What cannot be given back now goes with the session.
+        }
+    }
+    Granted(const Granted&) = delete;
+    Granted& operator=(const Granted&) = delete;
+
+    // Keeps those that the answers, in the order granted, find in the repository.
+    void KeepPresent(const std::vector<bool>& present)
+    {
+        std::vector<PxVQObjectPtr> gone;
+        for (std::size_t index = 0; index < m_pending.size(); ++index)
+            if (!present.at(index))
+                gone.push_back(m_pending[index]);
+        m_pending.swap(gone);
+    }
+
+private:
+    VqsLockBag& m_bag;
+    std::vector<PxVQObjectPtr> m_pending;
+};
+
 VqsLockBag::VqsLockBag(int kind) : VqsLockBag(kind, true) {}
 
 VqsLockBag::VqsLockBag(int kind, bool askPresence)
@@ -203,6 +248,37 @@ void VqsLockBag::GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& ob
         link.UnLock(objects);
 }
 
+VqsOutsideBagHold::VqsOutsideBagHold(PxLink& link, int kind) : m_link(link), m_nKind(kind) {}
+
+VqsOutsideBagHold::~VqsOutsideBagHold()
+{
+    try {
+        GiveBack();
+    } catch (...) {
+        // What cannot be given back now goes with the session.
+    }
+}
+
+PxLockErrorInfo VqsOutsideBagHold::Lock(PxTypedList<PxVQObjectPtr>& objects)
+{
+    const PxLockErrorInfo result = VqsLockBag::LockOutsideBag(m_link, objects, m_nKind);
+    if (result.Succeeded())
+        for (POSITION pos = objects.GetHeadPosition(); pos;)
+            m_held.AddTail(objects.GetNext(pos));
+    return result;
+}
+
+void VqsOutsideBagHold::GiveBack()
+{
+    if (m_held.IsEmpty())
+        return;
+    PxTypedList<PxVQObjectPtr> held;
+    for (POSITION pos = m_held.GetHeadPosition(); pos;)
+        held.AddTail(m_held.GetNext(pos));
+    m_held.RemoveAll();
+    VqsLockBag::GiveBackOutsideBag(m_link, held, m_nKind);
+}
+
 int VqsLockBag::TakeStrongest(std::vector<int>& kinds)
 {
     if (kinds.empty())
@@ -247,11 +323,10 @@ int VqsLockBag::LockNode(VqsModelNode* node)
             VqsDescribeLockTarget(result);
             return 0;
         }
-        if (!object->ObjectPresent()) {
-            GiveBackHolds(object, {m_nKind});
-            return 1;
-        }
-        Record(object);
+        PxTypedList<PxVQObjectPtr> locked;
+        locked.AddTail(object);
+        Granted granted(*this, locked);
+        granted.KeepPresent({object->ObjectPresent() != FALSE});
         return 1;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
@@ -401,15 +476,16 @@ int VqsLockBag::TakeOverNodes(CObList& nodes, VqsLockBag& other)
             const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
             if (!object || ContainsObject(object) || !seen.insert(KeyOf(object)).second)
                 continue;
-            if (other.ContainsObject(object)) {
-                other.Forget(object);
+            if (other.ContainsObject(object))
                 held.AddTail(object);
-            } else {
+            else
                 unheld.push_back(object);
-            }
         }
+        // The read goes first: what the other bag holds stays with it when the read fails.
         PxTypedList<PxVQObjectPtr> wanted;
         AddPresent(unheld, wanted);
+        for (POSITION pos = held.GetHeadPosition(); pos;)
+            other.Forget(held.GetNext(pos));
         std::vector<int> given = other.m_heldKinds;
         const int staying = TakeStrongest(given);
         GiveBackHolds(held, given);
@@ -455,19 +531,11 @@ int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
             return 0;
         }
     }
+    Granted granted(*this, objects);
     std::vector<PxObjectPtr> locked;
     for (POSITION pos = objects.GetHeadPosition(); pos;)
         locked.push_back(objects.GetNext(pos));
-    const std::vector<bool> present = PxObject::ArePresent(locked);
-    PxTypedList<PxVQObjectPtr> gone;
-    for (std::size_t index = 0; index < locked.size(); ++index) {
-        const PxVQObjectPtr object(locked[index]);
-        if (present[index])
-            Record(object);
-        else
-            gone.AddTail(object);
-    }
-    GiveBackHolds(gone, {m_nKind});
+    granted.KeepPresent(PxObject::ArePresent(locked));
     return 1;
 }
 

@@ -86,6 +86,8 @@ public:
     static void GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& objects, int kind);
 
 private:
+    class Granted;
+
     VqsLockBag(int kind, bool askPresence);
 
     using ObjectMap = CMap<std::uint64_t, std::uint64_t, PxVQObjectPtr, const PxVQObjectPtr&>;
@@ -118,4 +120,26 @@ private:
     // The kind of each hold, and of each hold set aside.
     std::vector<int> m_heldKinds;
     std::vector<int> m_setAside;
+};
+
+// Locks of one kind that a step takes outside any bag on a list of objects: held from the
+// moment they are granted until the step gives them back, or until the holder ends, however
+// the step ends (a refusal, a thrown failure, a lost connection).
+class VqsOutsideBagHold {
+public:
+    VqsOutsideBagHold(PxLink& link, int kind);
+    // Gives back quietly what is still held.
+    ~VqsOutsideBagHold();
+    VqsOutsideBagHold(const VqsOutsideBagHold&) = delete;
+    VqsOutsideBagHold& operator=(const VqsOutsideBagHold&) = delete;
+
+    // One lock call for the objects, as VqsLockBag::LockOutsideBag; held once granted.
+    PxLockErrorInfo Lock(PxTypedList<PxVQObjectPtr>& objects);
+    // Gives the hold back now; throws as the unlock call does, holding nothing then.
+    void GiveBack();
+
+private:
+    PxLink& m_link;
+    int m_nKind;
+    PxTypedList<PxVQObjectPtr> m_held;
 };

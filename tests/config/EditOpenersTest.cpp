@@ -4,6 +4,7 @@
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeOSet.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQHostInformation.h"
 #include "proxy/PxVQOptionSet.h"
 #include "win/CComboBox.h"
 #include "win/CEdit.h"
@@ -64,6 +65,66 @@ TEST_F(EditOpenersTest, AnOpenerThatCannotReadTheObjectSaysSoInItsOwnWords)
         each.open(*this, model, bag);
         PxFaultInjection::Reset();
         ui.Verify();
+    }
+}
+
+// An opener is granted the enterprise's read, and the read of its presence that follows
+// fails (the session's transaction failed, or its data connection was lost): the user is told
+// once, nothing opens, and the read is given back, so that another user's Delete, which takes
+// the enterprise for write, does not wait for it.
+TEST_F(EditOpenersTest, AnOpenerWhoseReadFailsAfterItsLockGivesTheLockBack)
+{
+    struct Case {
+        const char* opener;
+        std::function<bool(EditOpenersTest&, VqsModel&, VqsLockBag&)> open;
+    };
+    const Case cases[] = {
+        {"System Options",
+         [](EditOpenersTest& test, VqsModel& model, VqsLockBag& bag) {
+             return model.LockSystemNode(bag, test.System("SYS2")) != nullptr;
+         }},
+        {"Generate Set Options",
+         [](EditOpenersTest& test, VqsModel& model, VqsLockBag& bag) {
+             return model.LockGenSetNode(bag, PxVQGenSetPtr(test.CurConfig()->GetOptionSet("NTGEN"))) != nullptr;
+         }},
+        {"Business Segment options",
+         [](EditOpenersTest& test, VqsModel& model, VqsLockBag& bag) {
+             return model.LockBSLinkNode(bag, test.SegmentLink()) != nullptr;
+         }},
+        {"Report Generate Group",
+         [](EditOpenersTest& test, VqsModel& model, VqsLockBag& bag) {
+             return model.LockReportGroupNode(bag, test.Group()) != nullptr;
+         }},
+        {"Quorbit Bundle",
+         [](EditOpenersTest& test, VqsModel& model, VqsLockBag& bag) {
+             return model.LockBundleNode(bag, test.Bundle("ORDERS")) != nullptr;
+         }},
+        {"Host options",
+         [](EditOpenersTest& test, VqsModel& model, VqsLockBag& bag) {
+             PxTypedList<PxVQHostInformationPtr> hosts;
+             test.Enterprise()->GetListOfHostInformations(hosts);
+             return model.LockHostNode(bag, hosts.GetHead()) != nullptr;
+         }},
+    };
+    const std::unique_ptr<PxVQLink> other = OtherUser();
+    const PxVQEnterprisePtr enterprise = other->GetLVQEnterprise();
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.opener);
+        ui.ExpectMessageBox("Cannot lock one of the objects:\nThe transaction failed.", IDOK);
+        // Every read fails from the enterprise's lock on.
+        PxFaultInjection::Run("PxVQObject::ReadLock",
+                              [] { PxFaultInjection::Throw("PxObject::ObjectPresent", "The transaction failed.", 0, 1000); });
+        {
+            VqsModel model;
+            VqsLockBag bag(VqsReadLock);
+            EXPECT_FALSE(each.open(*this, model, bag));
+            PxFaultInjection::Reset();
+        }
+        ui.Verify();
+        const bool free = enterprise->WriteLock(0).Succeeded();
+        EXPECT_TRUE(free) << "another user's Delete waits on the enterprise";
+        if (free)
+            enterprise->UnLock();
     }
 }
 

@@ -3,6 +3,8 @@
 #include "config/VqsOptRepAliasDlg.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeLink.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxVQReportSoftLink.h"
 
 using edittest::EditDialogTest;
@@ -182,4 +184,26 @@ TEST_F(RepAliasDlgTest, OKWithoutAChangeWritesNothingAndOtherUsersChangesShow)
     EditAlias("MONTHLY");
     ui.Verify();
     EXPECT_FALSE(okEnabled);
+}
+
+// The first change takes the report's link for long read, then the entry for update, which is
+// refused: the long read goes back with the refusal, and another user's Delete, which takes
+// the report's link for write, does not wait on the dialog that stays open.
+TEST_F(RepAliasDlgTest, AFirstChangeRefusedOnTheEntryHoldsNothingAfter)
+{
+    const std::unique_ptr<PxVQLink> other = OtherUser();
+    const PxVQObjectPtr report(other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES")
+                                   ->GetElementSoftLink("MONTHLY"));
+    bool reportFree = false;
+    ui.ExpectDialog(IDD_REPORT_ALIAS)
+        .Run([] { PxFaultInjection::RefuseLock("PxLink::FutureUpdateLock", PxLockRefused, 0, 1000); })
+        .Type(VqsOptRepAliasEditDlg::IDC_GENERATE_AS, "9")
+        .Run([&] { reportFree = report->WriteLock(0).Succeeded(); })
+        .Cancel();
+    ui.ExpectMessageBox("Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.",
+                        IDOK);
+    EditAlias("MONTHLY");
+    PxFaultInjection::Reset();
+    ui.Verify();
+    EXPECT_TRUE(reportFree);
 }

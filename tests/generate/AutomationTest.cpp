@@ -3,6 +3,7 @@
 #include "generate/CAnvilorController.h"
 #include "generate/VqsDevMsgKiller.h"
 #include "proxy/PxBSegOptions.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxLSEParts.h"
 #include "proxy/PxTypedList.h"
@@ -247,6 +248,21 @@ TEST_F(AutomationTest, AStartTheClientRefusesIsAFailureThatKeepsNoGeneration)
     EXPECT_EQ(controller->GetGenerateNumber(), 0u);
     EXPECT_TRUE(controller->IsResponderSuspended());
     EXPECT_FALSE(System()->GetCurConfig()->GetOptionSet("NTGEN")->IsLocked());
+}
+
+// The start's future-update locks are granted and a read after them fails (its connection
+// lost): a failure, and another user can take the generate set for write.
+TEST_F(AutomationTest, AStartWhoseReadFailsAfterItsLocksIsAFailureThatHoldsNothing)
+{
+    PxFaultInjection::Run("PxLink::FutureUpdateLock", [] {
+        PxFaultInjection::Throw("PxVQGenSet::GetHostName", "The connection to the server was lost.");
+    });
+    EXPECT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), E_FAIL);
+    PxFaultInjection::Reset();
+    EXPECT_EQ(controller->GetGenerateNumber(), 0u);
+    auto other = OtherUser("XYZ/dev");
+    const PxVQObjectPtr seenByOther(other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+    EXPECT_TRUE(seenByOther->WriteLock(0).Succeeded());
 }
 
 TEST_F(AutomationTest, PropertiesAreSetReadAndListedByPath)

@@ -3,6 +3,7 @@
 #include "generate/VqsBundleGenerateDlg.h"
 #include "generate/VqsGenerateCommands.h"
 #include "shell/VqsMsgBox.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxBSegOptions.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQBundle.h"
@@ -226,6 +227,32 @@ TEST_F(GenerateBundleTest, TheUserGeneratesTheMatchingIspecsWithTheirListing)
     EXPECT_NE(requests[0].find("elements 4 bundle \"WEBALL\""), std::string::npos) << requests[0];
     EXPECT_NE(requests[0].find("log \"" + dir.File("listings") + "/WEBALL.Lst\""), std::string::npos) << requests[0];
     EXPECT_TRUE(NtGen()->GetPersistentLock());
+}
+
+// The generate set's hold is placed, and the start of the generation then fails on a read (its
+// connection lost): one box, no generation, and the set is not left held.
+TEST_F(GenerateBundleTest, AStartWhoseReadFailsAfterTheSetsHoldLeavesTheSetFree)
+{
+    AllowBundles("WEBAPP");
+    const std::string listings = dir.File("listings");
+    ScopedTemp temp(listings.c_str());
+    OpenWebAll().SetCheck(Dlg::IDC_LOG_MESSAGES).Click(IDOK).Run([] {
+        PxFaultInjection::Run("PxVQObject::PersistentLock", [] {
+            PxFaultInjection::Throw("PxObject::GetStringProperty", "The connection to the server was lost.");
+        });
+    }).Select(Dlg::IDC_CHOSEN, 1).Click(Dlg::IDC_REMOVE).Click(IDOK);
+    CString format;
+    format.LoadString(61918);
+    CString mismatch;
+    mismatch.Format(format, 1u);
+    ui.ExpectMessageBox(mismatch.str(), IDOK);
+    ui.ExpectMessageBox("Cannot proceed with generation:\nThe connection to the server was lost.", IDOK);
+    VqsGenerateBundle(*view);
+    ui.Verify();
+    PxFaultInjection::Reset();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+    EXPECT_FALSE(NtGen()->GetPersistentLock());
 }
 
 TEST_F(GenerateBundleTest, ABundleWhoseIspecsChangedUnderTheDialogIsRefused)

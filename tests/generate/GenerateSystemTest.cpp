@@ -68,6 +68,15 @@ struct GenerateSystemTest : SysViewTest {
         return PxVQGenSetPtr(System("SYS1")->GetCurConfig()->GetOptionSet(name));
     }
 
+    // Whether another user may take the generate set for write now, as its options' OK does.
+    bool OtherCanWrite(const char* name) const
+    {
+        PxVQLink other;
+        other.AttachSession(sample.Path().c_str(), "XYZ/dev", nullptr);
+        const PxVQObjectPtr genSet(other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet(name));
+        return genSet->WriteLock(0).Succeeded();
+    }
+
     // The text a control of the open "Generate System" dialog shows.
     static std::string Shown(int id)
     {
@@ -198,7 +207,27 @@ TEST_F(GenerateSystemTest, AGenerateSetThatCannotBeLockedAfterTheStartCancelsThe
     while (std::getline(written, line))
         lines.push_back(line.substr(0, 20));
     EXPECT_EQ(lines, (Strings{"generation 1: kind 2", "cancel 1: Syncronisa"}));
-    EXPECT_FALSE(GenSet("NTGEN")->IsLocked()) << "the future-update locks went with the command";
+    EXPECT_TRUE(OtherCanWrite("NTGEN")) << "the future-update locks went with the command";
+}
+
+// The start's future-update locks are granted, and the start of the generation then fails
+// on a read (its connection lost): one box, and neither the generate set nor its options
+// stay locked.
+TEST_F(GenerateSystemTest, AStartWhoseReadFailsAfterItsLocksLeavesNothingLocked)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    PxFaultInjection::Run("PxLink::FutureUpdateLock", [] {
+        PxFaultInjection::Throw("PxObject::GetStringProperty", "The connection to the server was lost.");
+    });
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBox("Cannot proceed with generation:\nThe connection to the server was lost.", IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    PxFaultInjection::Reset();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+    EXPECT_TRUE(OtherCanWrite("NTGEN"));
+    EXPECT_FALSE(GenSet("NTGEN")->GetPersistentLock());
 }
 
 TEST_F(GenerateSystemTest, SynchronizeSaysWhatItDoesAndKeepsNoLockAfterwards)

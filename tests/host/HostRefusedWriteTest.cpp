@@ -418,6 +418,66 @@ TEST_F(HostRefusedWriteTest, ABundleStepWithARefusedWriteLeavesTheRepositoryAsBe
     }
 }
 
+// A user opens System Options or Generate Set Options of the second system while the host's
+// transaction has failed (the server refused its rename), or after the server ended the
+// host's data connection while it was idle: the opener is granted the enterprise's read, and
+// the read after it fails. One box names the failure, and the read is given back: another
+// user's Delete of a system, which takes the enterprise for write, goes on without waiting.
+// The failure shows one box: at the rename, or at the opener after the loss.
+TEST_F(HostRefusedWriteTest, AnOpenerWhoseReadFailsAfterItsLockLeavesNothingHeld)
+{
+    // The row is clicked before the failure: the options open on the selected row.
+    const std::string secondSystem = kOpenSystemView + "select-row 59648 2\nidle\n";
+    const std::string itsGenSet = secondSystem + "select-row 59648 0 1\nidle\n";
+    const std::string openOptions = "command-id 32772\nidle\n";
+    const std::string failedRename = "prepare-transaction SALES 0\nrename LSECOMPONENT CLIENT CUSTOMER SALES\n";
+    const std::string dataConnection =
+        "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity WHERE datname = current_database()"
+        " AND pid <> pg_backend_pid() AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype = 'advisory'"
+        " AND objsubid = 1 AND granted)";
+    const std::string deleteThirdSystem = kOpenSystemView + "select-row 59648 3\nidle\n"
+                                          "command-id 57632\nexpect-message 61908\nanswer IDNO\nidle\n";
+    struct Row {
+        const char* what;
+        Fault fault;
+        const std::string& selected;
+    };
+    const Row rows[] = {
+        {"System Options, failed transaction", Fault::Refused, secondSystem},
+        {"Generate Set Options, failed transaction", Fault::Refused, itsGenSet},
+        {"System Options, data connection", Fault::DataConnectionEnded, secondSystem},
+        {"Generate Set Options, data connection", Fault::DataConnectionEnded, itsGenSet},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NewSample();
+        vqtest::TempDir folder;
+        vqtest::RunningHost user(folder.Path(), m_uri, "USER");
+        user.Run(row.selected);
+        std::string printed;
+        if (row.fault == Fault::Refused) {
+            Arm("px_attribute", "true", row.fault);
+            printed = user.Run(failedRename);
+            ASSERT_NE(printed.find("result: rename 0"), std::string::npos) << printed;
+            printed += user.Run(openOptions);
+            user.Run("transaction-closed\nidle\n");
+            Disarm();
+        } else {
+            Sql(dataConnection);
+            printed = user.Run(openOptions);
+        }
+        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        ASSERT_EQ(boxes.size(), 1u) << printed;
+        EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
+
+        vqtest::RunningHost other(folder.Path(), m_uri, "OTHER");
+        const std::string deleted = other.Run(deleteThirdSystem);
+        EXPECT_EQ(deleted.find("lock-wait:"), std::string::npos) << deleted;
+        EXPECT_TRUE(ErrorBoxes(deleted).empty()) << deleted;
+        EXPECT_EQ(Dump().find("Sample system 3"), std::string::npos) << "the Delete went on";
+    }
+}
+
 // One action, one box, whatever the failure makes fail after it: a row click while the host's
 // transaction that a refused write failed is left open (each read refuses with the first
 // refusal); the Business Segment options' OK and Bulk Options' Apply then OK with the data

@@ -274,6 +274,47 @@ TEST_F(LockBagTest, ALockThatThrowsFailsWithAMessageUnlessTheObjectIsGone)
     EXPECT_TRUE(Boxes().empty());
 }
 
+// The read of the presence that follows a grant fails (a failed transaction, a lost data
+// connection): the call tells the user once and fails, and once the bags end, every hold,
+// the one just granted and one a bag took over from another, is given back.
+TEST_F(LockBagTest, ALockWhosePresenceReadFailsLeavesNothingHeld)
+{
+    struct Case {
+        const char* call;
+        int readsBefore; // reads of presence that pass before the failing one
+        std::function<int(LockBagTest&, VqsLockBag& bag, VqsLockBag& other)> lock;
+    };
+    const Case cases[] = {
+        {"one node", 0, [](LockBagTest& test, VqsLockBag& bag, VqsLockBag&) { return bag.LockNode(test.sys1); }},
+        {"nodes together, after their list lock", 2,
+         [](LockBagTest& test, VqsLockBag& bag, VqsLockBag&) {
+             CObList nodes;
+             return bag.LockNodesTogether(List(nodes, {test.sys1, test.sys2}));
+         }},
+        {"nodes taken over from another bag", 1,
+         [](LockBagTest& test, VqsLockBag& bag, VqsLockBag& other) {
+             EXPECT_EQ(other.LockNode(test.sys1), 1);
+             CObList nodes;
+             return bag.TakeOverNodes(List(nodes, {test.sys1, test.sys2}), other);
+         }},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.call);
+        vqui::ClearTranscript();
+        {
+            VqsLockBag other(VqsReadLock);
+            VqsLockBag bag(VqsFutureUpdateLock);
+            PxFaultInjection::Throw("PxObject::ObjectPresent", "The connection to the server was lost.",
+                                    each.readsBefore);
+            EXPECT_EQ(each.lock(*this, bag, other), 0);
+            PxFaultInjection::Reset();
+        }
+        EXPECT_EQ(Boxes(), (std::vector<std::string>{"Cannot lock one of the objects:\nThe connection to the server was lost."}));
+        EXPECT_TRUE(OtherCanWrite("SYS1"));
+        EXPECT_TRUE(OtherCanWrite("SYS2"));
+    }
+}
+
 TEST_F(LockBagTest, ALockRefusedBecauseAnotherUserHoldsTheObjectFails)
 {
     const PxVQSystemPtr object = other->GetLVQEnterprise()->GetSystem("SYS1");

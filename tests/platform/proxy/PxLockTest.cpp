@@ -501,6 +501,27 @@ TEST_P(PxLockTest, AListLockTakesAllOrNothing)
     EXPECT_TRUE(m_theirX->WriteLock(0));
 }
 
+// The retry callback hears of each grant and reads the object it names; when that read fails
+// (its connection lost), the call ends with the failure and gives back what it was granted.
+TEST_P(PxLockTest, AListLockWhoseCallbackFailsAtAGrantGivesBackWhatItWasGranted)
+{
+    PxTypedList<PxVQObjectPtr> hosts;
+    m_a->GetLVQEnterprise()->GetMembers("hosts", hosts);
+    m_a->PxSetRetryFunction(RecordingRetry);
+    m_callback.answer = [&](PxLockErrorInfo&) -> int {
+        if (m_callback.codes.size() == 2)
+            throw PxException("PxLockTest", 0, "The connection to the server was lost.");
+        return 0;
+    };
+
+    EXPECT_THROW(m_a->ReadLock(hosts), PxException);
+
+    for (const char* name : {"X", "Y", "Z"}) {
+        EXPECT_TRUE(Host(*m_b, name)->WriteLock(0)) << name << " was given back";
+        Host(*m_b, name)->UnLock();
+    }
+}
+
 TEST_P(PxLockTest, AListIsRefusedAtThePersistentLockInItsMidstAndGivesBackWhatCameBefore)
 {
     ASSERT_TRUE(Host(*m_b, "Y")->PersistentLock(1));
