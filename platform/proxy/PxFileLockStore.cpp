@@ -221,15 +221,27 @@ void PxFileLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
     done.Bind(1, oid).Bind(2, session).Run();
 }
 
+void PxFileLockStore::GrantLock(std::int64_t session, std::int64_t oid, int kind)
+{
+    PxQuery grant(m_db,
+                  "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
+                  " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
+                  pxwhat::Lock);
+    grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+}
+
 PxLockStore::Attempt PxFileLockStore::TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                                            bool queue)
 {
-    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid) {
-        PxQuery grant(m_db,
-                      "INSERT INTO px_lock(oid, session, kind, holds) VALUES(?1, ?2, ?3, 1)"
-                      " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
-                      pxwhat::Lock);
-        grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
+    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid) { GrantLock(session, oid, kind); });
+}
+
+PxLockStore::Attempt PxFileLockStore::TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid,
+                                                      int kind, bool queue)
+{
+    return TryEach(session, &oid, 1, {kind, nullptr, &holder}, queue, [&](std::int64_t held) {
+        LowerPersistent(held, 1, 0);
+        GrantLock(session, held, kind);
     });
 }
 

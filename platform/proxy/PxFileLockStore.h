@@ -38,7 +38,10 @@ private:
     Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                std::size_t count, bool manual, bool queue) override;
+    Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
+                            bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
+    void GrantLock(std::int64_t session, std::int64_t oid, int kind);
     // Tries the request on each object in turn, `grant` granting it, up to the first refusal.
     Attempt TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
                     bool queue, const std::function<void(std::int64_t oid)>& grant);

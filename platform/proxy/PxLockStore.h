@@ -77,6 +77,13 @@ public:
     virtual Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                     std::size_t count, bool manual, bool queue) = 0;
     virtual void RemovePersistent(std::int64_t oid, bool manual, int count) = 0;
+    // Takes the object for a lock of `kind` in exchange for its persistent lock, when that is
+    // one generation hold of `holder` and nothing more, in one lock-table transaction: the
+    // hold goes as the lock is granted, and no other session gets between. Refused with code
+    // 7 when the persistent lock is anything else (none included), else as the lock is once
+    // the hold went (code 3, waiting in line with `queue`); a refusal changes nothing.
+    virtual Attempt ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
+                                 bool queue) = 0;
     virtual std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) = 0;
 
 protected:

@@ -109,6 +109,12 @@ PxLockStore::Attempt PxLockStoreBase::PlacePersistent(std::int64_t session, cons
     return PastDeadHolders([&] { return TryPlacePersistent(session, userCode, oids, count, manual, queue); });
 }
 
+PxLockStore::Attempt PxLockStoreBase::ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid,
+                                                   int kind, bool queue)
+{
+    return PastDeadHolders([&] { return TryExchangeHold(session, holder, oid, kind, queue); });
+}
+
 std::optional<PxPersistentLockRow> PxLockStoreBase::Persistent(std::int64_t oid)
 {
     std::optional<PxPersistentLockRow> row = ReadPersistent(oid);

@@ -31,6 +31,8 @@ public:
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) final;
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                             std::size_t count, bool manual, bool queue) final;
+    Attempt ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
+                         bool queue) final;
     std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) final;
 
 protected:
@@ -73,6 +75,8 @@ protected:
                             bool queue) = 0;
     virtual Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                        std::size_t count, bool manual, bool queue) = 0;
+    virtual Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
+                                    bool queue) = 0;
     virtual std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) = 0;
 
     // Who is alive, read outside any lock-table transaction: the work that grows with the
@@ -90,18 +94,24 @@ protected:
     void WakeAll(const std::vector<std::int64_t>& sessions) noexcept;
 
     // What an attempt asks of each object: a lock of `kind`, or, with `persistentFor`, a
-    // persistent lock for that user (which meets other sessions as a future update does).
+    // persistent lock for that user (which meets other sessions as a future update does), or,
+    // with `exchangedHoldOf`, a lock of `kind` in exchange for that user's generation hold.
     struct Request {
         int kind = PxLockFutureUpdate;
         const std::string* persistentFor = nullptr;
+        const std::string* exchangedHoldOf = nullptr;
     };
     // Whether an object's persistent lock can stand in the request's way: it stands
     // against future updates and writes.
     static bool MeetsPersistent(const Request& request) { return request.kind >= PxLockFutureUpdate; }
     // Whether the object's persistent lock refuses the request; a user's own persistent
-    // lock takes more holds.
+    // lock takes more holds. An exchange needs the persistent lock to be the one hold it
+    // gives up, so that nothing of it stands once that hold went.
     static bool RefusedByPersistent(const Request& request, const std::optional<PxPersistentLockRow>& persistent)
     {
+        if (request.exchangedHoldOf)
+            return !persistent || persistent->userCode != *request.exchangedHoldOf || persistent->holds != 1 ||
+                   persistent->manualHolds != 0;
         return persistent && MeetsPersistent(request) &&
                (!request.persistentFor || persistent->userCode != *request.persistentFor);
     }

@@ -225,3 +225,20 @@ PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQO
                 session.Locks().RemovePersistent(oids[i], manual, 1);
         });
 }
+
+PxLockErrorInfo PxExchangeGenerationHold(PxLinkCore& core, const PxVQObjectPtr& object, const std::string& holder,
+                                         int kind, const char* operation)
+{
+    CheckRaise(*core.Session(), {object}, kind, operation);
+    return Run(
+        core, {object}, operation,
+        [&holder, kind](PxSession& session, const std::int64_t* oids, std::size_t, bool queue) {
+            PxLockStore::Attempt attempt = session.Locks().ExchangeHold(session.Id(), holder, oids[0], kind, queue);
+            session.RaiseCheck().Granted(oids, attempt.granted, kind);
+            return attempt;
+        },
+        [&holder](PxSession& session, const std::int64_t* oids, std::size_t count) {
+            session.Locks().PlacePersistent(session.Id(), holder, oids, count, false, false);
+            UnlockHolds(session, oids, count);
+        });
+}

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 class PxLinkCore;
@@ -26,5 +27,9 @@ PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>&
 PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, int kind,
                               const char* operation);
 PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects);
+// Locks the object with `kind` in exchange for `holder`'s generation hold on it
+// (PxLockStore::ExchangeHold); given back, the hold is placed again before the lock goes.
+PxLockErrorInfo PxExchangeGenerationHold(PxLinkCore& core, const PxVQObjectPtr& object, const std::string& holder,
+                                         int kind, const char* operation);
 PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, bool manual,
                                        const char* operation);

@@ -78,6 +78,12 @@ namespace {
     PX_OBSTACLES ", " grant ", lines AS (" PX_LEAVE_LINES("$2") " AND " clear " RETURNING 1)"                    \
     " SELECT (" clear ")::int"
 
+// The persistent lock of the object of `o` is one generation hold of the user $5 and nothing
+// more, and no session stands in the way: the hold can be exchanged for the lock.
+#define PX_HOLD_EXCHANGEABLE                                                                                    \
+    "(NOT EXISTS(SELECT 1 FROM o WHERE o.what = 1) AND EXISTS(SELECT 1 FROM o WHERE o.what = 0"                  \
+    " AND o.user_code = $5 AND o.holds = 1 AND o.manual_holds = 0))"
+
 // The advisory lock (in its two-key form) that runs the lock tables' transactions one at a
 // time, taken at their beginning.
 constexpr const char* kBegin = "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)";
@@ -356,6 +362,9 @@ std::optional<PxServerLockStore::Refusal> PxServerLockStore::FirstRefusal(const 
         if (RefusedByPersistent(request, persistent))
             refuse(at, kPxCodePersistent, persistent);
     }
+    // An exchange finds no hold to give up.
+    if (request.exchangedHoldOf && sessions == 0)
+        refuse(0, kPxCodePersistent, std::nullopt);
     return first;
 }
 
@@ -592,4 +601,27 @@ std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_
         return std::nullopt;
     return PxPersistentLockRow{rows.Text(0, 0), rows.Int(0, 1), static_cast<int>(rows.Int(0, 2)),
                                static_cast<int>(rows.Int(0, 3))};
+}
+
+PxLockStore::Attempt PxServerLockStore::TryExchangeHold(std::int64_t session, const std::string& holder,
+                                                        std::int64_t oid, int kind, bool queue)
+{
+    // The hold goes and the lock comes in the statement that checks them: the persistent
+    // lock's row is found by its key.
+    Query whole(*m_db,
+                PX_GRANT_WHOLE("lifted AS (DELETE FROM px_persistent_lock WHERE oid = $6 AND " PX_HOLD_EXCHANGEABLE
+                               " RETURNING 1), " PX_GRANT_LOCKS("$4", PX_HOLD_EXCHANGEABLE),
+                               PX_HOLD_EXCHANGEABLE),
+                pxwhat::Lock);
+    AskedOf(whole, session, &oid, 1, kind).Bind(static_cast<std::int64_t>(kind)).Bind(holder).Bind(oid);
+    return TryAll(session, &oid, 1, {kind, nullptr, &holder}, queue, whole, [&](const std::string& granted) {
+        return Query(*m_db,
+                     "WITH lifted AS (DELETE FROM px_persistent_lock WHERE oid = $4), " PX_GRANT_LOCKS("$3", "true")
+                     " " PX_LEAVE_LINES("$2"),
+                     pxwhat::Lock)
+            .Bind(granted)
+            .Bind(session)
+            .Bind(static_cast<std::int64_t>(kind))
+            .Bind(oid);
+    });
 }

@@ -50,6 +50,8 @@ private:
     Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                std::size_t count, bool manual, bool queue) override;
+    Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
+                            bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
     // The query of what stands between the session and a lock of the kind on each object of
     // the run (an array parameter), by `what`: persistent locks first.

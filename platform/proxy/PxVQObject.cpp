@@ -35,6 +35,13 @@ PxLockErrorInfo PxVQObject::PersistentLock(int manual)
     return PxPlacePersistentLocks(*LinkCore(), {PxVQObjectPtr(this)}, manual != 0, "PxVQObject::PersistentLock");
 }
 
+PxLockErrorInfo PxVQObject::ExchangeGenerationHold(const char* holder)
+{
+    Enter("PxVQObject::ExchangeGenerationHold");
+    return PxExchangeGenerationHold(*LinkCore(), PxVQObjectPtr(this), holder ? holder : "", PxLockFutureUpdate,
+                                    "PxVQObject::ExchangeGenerationHold");
+}
+
 PxPersistentLockPtr PxVQObject::GetPersistentLock() const
 {
     Enter("PxVQObject::GetPersistentLock");

@@ -26,6 +26,13 @@ class PxVQObject : public PxObject {
     PxPersistentLockPtr GetPersistentLock() const;
     // Removes up to `count` holds of the kind; removing what is not there does nothing.
     PxLockErrorInfo RemovePersistentLock(int manual, int count);
+    // Takes the object for future update in exchange for its persistent lock, when that is one
+    // generation hold of `holder` and nothing more: the hold goes as the lock is granted, in
+    // one step of the lock store, so that no other session's lock or persistent lock gets
+    // between. Refused with code 7 when the persistent lock is anything else; a refusal, or
+    // a wait the retry callback gives up, leaves the hold where it was. The hold comes back
+    // only when placed again (PersistentLock), best before the lock is given back.
+    PxLockErrorInfo ExchangeGenerationHold(const char* holder);
     // "persistentLockCount": the holds of the object's persistent lock, 0 without one.
     int GetIntProperty(const char* name) const override;
 

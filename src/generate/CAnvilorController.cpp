@@ -446,10 +446,9 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     PxTypedList<PxVQObjectPtr> objects;
     if (PxOptionsPtr options = PxVQSoftLinkPtr(record.softLink)->GetOptions(target.optionSet))
         objects.AddTail(PxVQObjectPtr(options));
-    objects.AddTail(PxVQObjectPtr(target.genSet));
     VqsGenerationLockTakeover takeover(target.optionSet);
     VqsOutsideBagHold optionsHold(*target.link, VqsFutureUpdateLock);
-    if (!optionsHold.Lock(objects).Succeeded())
+    if (!VqsLockForGeneration(optionsHold, objects, takeover).Succeeded())
         throw Failure(IDS_ELEMENTS_LOCKED);
 
     GenerateInfo request;

@@ -29,6 +29,7 @@
 #include "win/CCmdTarget.h"
 #include "win/Sync.h"
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -43,12 +44,16 @@ constexpr UINT IDS_RESTART_OFFER = 61919;
 constexpr DWORD kClientStartPause = 1000;
 constexpr char kSyncErrorReason[] = "Syncronisation Error";
 
-VqsLockOutcome FutureUpdateLockOptions(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects)
+// What taking objects for a generation came to: 61874 when refused, 61520 with the text on
+// a repository failure, nothing more for a failure already shown.
+VqsLockOutcome GenerationLockOutcome(const std::function<PxLockErrorInfo()>& lock)
 {
     try {
-        if (hold.Lock(objects).Succeeded())
+        const PxLockErrorInfo result = lock();
+        if (result.Succeeded())
             return VqsLockOutcome::Granted;
-        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+        if (result.GetErrorCode() != PxLockGivenUp)
+            VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
         return VqsLockOutcome::Refused;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
@@ -56,13 +61,11 @@ VqsLockOutcome FutureUpdateLockOptions(VqsOutsideBagHold& hold, PxTypedList<PxVQ
     }
 }
 
-// The options of the segment's link in the generate set, then the generate set.
-void CollectGenerationObjects(const VqsSyncResult& record, const PxVQGenSetPtr& genSet,
+void CollectGenerationOptions(const VqsSyncResult& record, const PxVQGenSetPtr& genSet,
                               PxTypedList<PxVQObjectPtr>& objects)
 {
     if (PxOptionsPtr options = PxVQSoftLinkPtr(record.softLink)->GetOptions(PxVQOptionSetPtr(genSet)))
         objects.AddTail(PxVQObjectPtr(options));
-    objects.AddTail(PxVQObjectPtr(genSet));
 }
 
 // A session of the set that Show Generate Status would list to the user.
@@ -91,10 +94,13 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     if (VqsRefusedWhileGenerationRuns(PxVQOptionSetPtr(genSet)))
         return;
     PxTypedList<PxVQObjectPtr> objects;
-    CollectGenerationObjects(record, genSet, objects);
     VqsGenerationLockTakeover takeover{PxVQOptionSetPtr(genSet)};
     VqsOutsideBagHold optionsHold(*link, VqsFutureUpdateLock);
-    if (FutureUpdateLockOptions(optionsHold, objects) != VqsLockOutcome::Granted)
+    const VqsLockOutcome locked = GenerationLockOutcome([&] {
+        CollectGenerationOptions(record, genSet, objects);
+        return VqsLockForGeneration(optionsHold, objects, takeover);
+    });
+    if (locked != VqsLockOutcome::Granted)
         return;
 
     unsigned long number = 0;
@@ -175,6 +181,8 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     if (VqsRefusedWhileGenerationRuns(optionSet))
         return;
     VqsGenerationLockTakeover takeover(optionSet);
+    if (GenerationLockOutcome([&] { return takeover.TakeOver(); }) != VqsLockOutcome::Granted)
+        return;
     unsigned long number = 0;
     {
         StatusMessage starting(frame, IDS_STARTING_GENERATE);

@@ -20,6 +20,7 @@
 #include "vqclient/VqClient.h"
 
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -98,6 +99,17 @@ bool RecordHoldGone(const std::vector<PxVQRecoveryInfoPtr>& sessions, bool gone)
         }
     }
     return VqsTransaction::IsOk() != 0;
+}
+
+// Runs the step of a release, logging its failure: what is released after it still is.
+template <class Step>
+void LoggingFailure(Step step) noexcept
+{
+    try {
+        step();
+    } catch (const std::exception& error) {
+        VqsGetApp()->LogError(0, error.what());
+    }
 }
 
 // The recovery session claimed while it is deleted, as a restart claims it while it runs: a
@@ -258,57 +270,73 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
     for (const PxVQRecoveryInfoPtr& session : interrupted)
         if (!restarted || !session->IsSameOid(restarted))
             m_formerHolders.push_back(session);
-    // The sessions give up the hold before it is lifted: a deletion of one meanwhile must not
-    // lift the hold the generation being started places.
-    if (!RecordHoldGone(m_formerHolders, true)) {
+    if (const PxPersistentLockPtr lock = genSet->GetPersistentLock())
+        m_holder = lock->GetUserCode();
+}
+
+VqsGenerationLockTakeover::~VqsGenerationLockTakeover() { Release(); }
+
+PxLockErrorInfo VqsGenerationLockTakeover::TakeOver() { return Take(false); }
+
+PxLockErrorInfo VqsGenerationLockTakeover::LockSet() { return Take(true); }
+
+PxLockErrorInfo VqsGenerationLockTakeover::Take(bool always)
+{
+    const PxLockErrorInfo result = TakeSet(always);
+    // The sessions give up the hold as soon as it is exchanged, before the generation being
+    // started places its own: a deletion of one meanwhile must not lift that one.
+    if (m_bExchanged && !RecordHoldGone(m_formerHolders, true)) {
         m_formerHolders.clear();
-        return;
+        Release();
+        return PxLockErrorInfo(PxLockGivenUp, PxVQObjectPtr(m_genSet));
     }
-    VqsLockScope scope(VqsGetApp()->GetLink());
-    m_bLifted = genSet->RemovePersistentLock(0, 1).Succeeded();
-    if (!m_bLifted)
-        RecordHoldGone(m_formerHolders, false);
+    return result;
 }
 
-VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
+PxLockErrorInfo VqsGenerationLockTakeover::TakeSet(bool always)
 {
-    if (m_bLifted)
-        PutBack();
-}
-
-bool VqsGenerationLockTakeover::HoldWhileLifted()
-{
-    if (!m_bLifted)
-        return true;
-    PxLockErrorInfo result;
-    {
-        VqsLockScope scope(VqsGetApp()->GetLink());
-        result = VqsLockBag::LockOutsideBag(m_genSet, VqsFutureUpdateLock);
+    if (!m_holder.IsEmpty()) {
+        const PxLockErrorInfo exchanged = m_genSet->ExchangeGenerationHold(m_holder);
+        m_bExchanged = m_bHeld = exchanged.Succeeded();
+        // Without a persistent lock the hold went meanwhile: there is nothing to take over.
+        if (m_bExchanged || exchanged.GetErrorCode() != PxLockPersistentlyLocked || exchanged.GetPersistentLock())
+            return exchanged;
     }
-    m_bHeld = result.Succeeded();
-    if (m_bHeld)
-        return true;
-    // The interrupted generation gets its lock back before the user is told anything.
-    PutBack();
-    VqsDescribeLockTarget(result);
-    return false;
+    if (!always)
+        return PxLockErrorInfo(PxLockGranted, PxVQObjectPtr(m_genSet));
+    const PxLockErrorInfo locked = VqsLockBag::LockOutsideBag(m_genSet, VqsFutureUpdateLock);
+    m_bHeld = locked.Succeeded();
+    return locked;
 }
 
-void VqsGenerationLockTakeover::PutBack() noexcept
+void VqsGenerationLockTakeover::Release() noexcept
 {
-    m_bLifted = false;
-    try {
+    // The set is held for update until the lock is back: nobody else can take it between.
+    const bool putBack = std::exchange(m_bExchanged, false);
+    const bool held = std::exchange(m_bHeld, false);
+    LoggingFailure([&] {
         VqsLockScope scope(VqsGetApp()->GetLink());
+        if (!putBack)
+            return;
         if (!m_genSet->PersistentLock(0).Succeeded())
             VqsGetApp()->LogError(0, "The interrupted generation's persistent lock could not be put back.");
         else
             RecordHoldGone(m_formerHolders, false);
-        if (m_bHeld)
-            VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock);
-        m_bHeld = false;
-    } catch (const std::exception& error) {
-        VqsGetApp()->LogError(0, error.what());
-    }
+    });
+    if (held)
+        LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
+}
+
+PxLockErrorInfo VqsLockForGeneration(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects,
+                                     VqsGenerationLockTakeover& takeover)
+{
+    const PxLockErrorInfo options = hold.Lock(objects);
+    if (!options.Succeeded())
+        return options;
+    const PxLockErrorInfo set = takeover.LockSet();
+    if (!set.Succeeded())
+        hold.GiveBack();
+    return set;
 }
 
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame)

@@ -3,6 +3,7 @@
 // points at and the user code the recovery queries take.
 #pragma once
 
+#include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
@@ -10,6 +11,7 @@
 
 #include <vector>
 
+class VqsOutsideBagHold;
 class VqsSysFrame;
 struct GenerateInfo;
 
@@ -51,8 +53,9 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 
 // An interrupted generation of this user keeps its persistent lock on the generate set, and
 // that lock refuses every lock a fresh generation takes on the set, this user's too. The
-// fresh generation takes the lock over: it is lifted while the generation starts and put back
-// when the scope ends, unless the fresh generation placed its own (Keep). Only the lock of a
+// fresh generation takes the lock over: while the generation starts, the set is held for
+// update in the lock's place, and the lock is put back before the set is given back when the
+// scope ends, unless the fresh generation placed its own (Keep). Only the lock of a
 // generation that its recovery record shows interrupted, and that no longer runs, is taken
 // over: a running generation's lock refuses a second generation on the set, this user's too.
 // The lock goes to the generation being started: a restarted session keeps it, and every
@@ -65,22 +68,37 @@ public:
     VqsGenerationLockTakeover(const VqsGenerationLockTakeover&) = delete;
     VqsGenerationLockTakeover& operator=(const VqsGenerationLockTakeover&) = delete;
 
-    void Keep() { m_bLifted = false; }
-    // While the lock is lifted, this session holds the set with a future-update lock in its
-    // place, so that nobody else can take it; given up after the lock is put back (a takeover
-    // that holds is not kept). False when that lock was refused (told) or its wait given up
-    // (nothing told): the lock is put back at once and the caller stops there.
-    bool HoldWhileLifted();
+    void Keep() { m_bExchanged = false; }
+    // Takes the interrupted generation's lock over, when there is one: the set is held for
+    // update in its place until the scope ends, exchanged in one step of the lock store, so
+    // that no other start, Lock or generation gets between. Granted, holding nothing, when
+    // there is none to take over. A refusal, or a wait given up in the progress box, leaves
+    // the lock where it was; the caller reports the refusal. Code 1 after a failure already
+    // shown.
+    PxLockErrorInfo TakeOver();
+    // As TakeOver, and the set is taken for update as any lock when there is nothing to take
+    // over.
+    PxLockErrorInfo LockSet();
 
 private:
-    void PutBack() noexcept;
+    PxLockErrorInfo Take(bool always);
+    PxLockErrorInfo TakeSet(bool always);
+    void Release() noexcept;
 
     PxVQOptionSetPtr m_genSet;
+    // The user code of the lock taken over; empty when there is none to take over.
+    CString m_holder;
     // The sessions whose hold this takeover took, for the generation it starts.
     std::vector<PxVQRecoveryInfoPtr> m_formerHolders;
-    bool m_bLifted = false;
+    bool m_bExchanged = false;
     bool m_bHeld = false;
 };
+
+// Takes the objects of a generation start (the set's options) for future update in the
+// hold, then the set through the takeover, in that order; a refused set gives the objects
+// back. The refusal, or code 1 after a failure already shown.
+PxLockErrorInfo VqsLockForGeneration(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects,
+                                     VqsGenerationLockTakeover& takeover);
 
 // The first of the list with the object id of the option set, else the first.
 template <class T>

@@ -4,6 +4,7 @@
 #include "generate/VqsSelectSession.h"
 #include "model/VqsBSLock.h"
 #include "model/VqsLockBag.h"
+#include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
 #include "model/VqsSyncResult.h"
 #include "proxy/PxLSEReport.h"
@@ -16,6 +17,7 @@
 #include "proxy/PxVQTypes.h"
 #include "proxy/VqException.h"
 #include "shell/StatusMessage.h"
+#include "shell/VqsLockFailure.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsConfigTreeItem.h"
@@ -222,11 +224,19 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
         // The enterprise and the configuration before the set, as Generate System takes them.
         if (!model.LockForSynchronisation(readBag, updateBag, config))
             return;
-        // The interrupted generation's lock is put back for the restarted generation. Without
-        // the set in its place nothing is synchronised: the lock goes back at once.
+        // The interrupted generation's lock is exchanged for the set while the restart
+        // synchronises, and put back for the restarted generation. Without the set nothing is
+        // synchronised, and the lock stays where it was.
         VqsGenerationLockTakeover handover(genSet, session);
-        if (!handover.HoldWhileLifted())
+        PxLockErrorInfo set;
+        {
+            VqsLockScope scope(app->GetLink());
+            set = handover.TakeOver();
+        }
+        if (!set.Succeeded()) {
+            VqsDescribeLockTarget(set);
             return;
+        }
         if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, record, app->GetSynchronizeMode(),
                                         handle, false, false))
             return;

@@ -439,7 +439,12 @@ TEST_F(AutomationTest, AScriptedGenerationTakesOverTheUsersOwnInterruptedGenerat
     ASSERT_TRUE(seenByOther->RemovePersistentLock(0, 1).Succeeded());
 
     ASSERT_TRUE(GenSet("NTGEN")->PersistentLock(0).Succeeded());
-    ASSERT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();
+    {
+        LockOfNtGenAtEachCall another(sample.Path(), "PxLink::FutureUpdateLock");
+        ASSERT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();
+        EXPECT_GT(another.asked, 0);
+        EXPECT_EQ(another.granted, 0) << "another user's Lock got between the two generations";
+    }
     const PxPersistentLockPtr lock = GenSet("NTGEN")->GetPersistentLock();
     ASSERT_TRUE(lock);
     EXPECT_EQ(lock->GetUserCode(), "ABC/dev");

@@ -1,4 +1,5 @@
 #include "../sysview/SysViewTestSupport.h"
+#include "RecoveryTestSupport.h"
 
 #include "generate/VqsGenerateCommands.h"
 #include "generate/VqsSynchEvent.h"
@@ -345,6 +346,23 @@ TEST_F(GenerateSystemTest, AFreshGenerationTheClientRefusesLeavesTheInterruptedG
 
     EXPECT_EQ(GenSet("NTGEN")->GetIntProperty("persistentLockCount"), 1);
     EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
+}
+
+// The fresh generation takes the interrupted one's lock over with no moment between in which
+// another user's Lock of the set is granted.
+TEST_F(GenerateSystemTest, TakingTheInterruptedGenerationsLockOverTheStartLeavesAnotherUsersLockNoMoment)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    InterruptedGeneration(*app.GetLink());
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    LockOfNtGenAtEachCall other(sample.Path(), "PxLink::FutureUpdateLock");
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_GT(other.asked, 0);
+    EXPECT_EQ(other.granted, 0);
+    EXPECT_EQ(vqclient::Requests().size(), 1u);
 }
 
 TEST_F(GenerateSystemTest, WhileTheUsersGenerationRunsASecondOneOfTheSameSetIsRefusedBeforeAnyDialog)

@@ -1,10 +1,13 @@
 #include "RecoveryTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQOptionSet.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 void RecoveryTest::SetUp()
 {
@@ -67,4 +70,26 @@ void InterruptGenerationOfNtGen(const std::string& repository)
     session->SetGenerationFlag(2);
     link.CommitTransaction();
     ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
+}
+
+LockOfNtGenAtEachCall::LockOfNtGenAtEachCall(const std::string& repository, std::string operation)
+    : m_operation(std::move(operation))
+{
+    m_other.AttachSession(repository.c_str(), "XYZ/dev", nullptr);
+    Arm();
+}
+
+LockOfNtGenAtEachCall::~LockOfNtGenAtEachCall() { PxFaultInjection::Reset(); }
+
+void LockOfNtGenAtEachCall::Arm()
+{
+    PxFaultInjection::Run(m_operation.c_str(), [this] {
+        ++asked;
+        const PxVQOptionSetPtr set = m_other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
+        if (set->PersistentLock(1).Succeeded()) {
+            ++granted;
+            set->RemovePersistentLock(1, 1);
+        }
+        Arm();
+    });
 }

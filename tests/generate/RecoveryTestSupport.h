@@ -49,3 +49,24 @@ struct RecoveryTest : ShellTest {
 // ABC's generation of NTGEN of SYS1 stopped while it held the set: an interrupted recovery
 // session of it and the set's hold, made by a link of its own on the repository.
 void InterruptGenerationOfNtGen(const std::string& repository);
+
+// Another user (XYZ/dev) asks for a manual Lock of SYS1's NTGEN at each call of the operation
+// in this process, from the next one on, as long as this lives; a Lock granted is lifted at
+// once. How often it asked, and how often it was granted.
+class LockOfNtGenAtEachCall {
+public:
+    LockOfNtGenAtEachCall(const std::string& repository, std::string operation);
+    ~LockOfNtGenAtEachCall();
+    LockOfNtGenAtEachCall(const LockOfNtGenAtEachCall&) = delete;
+    LockOfNtGenAtEachCall& operator=(const LockOfNtGenAtEachCall&) = delete;
+
+    int asked = 0;
+    int granted = 0;
+
+private:
+    void Arm();
+
+    PxVQLink m_other;
+    std::string m_operation;
+};
+

@@ -2,8 +2,10 @@
 // (it holds the configuration for update, as Generate System does from its synchronisation
 // until its generation holds the set), on a repository file and on a server: the restart
 // waits with the lock-progress box up and the interrupted generation keeps its hold on the
-// set meanwhile; once the other process lets go the restart goes on under that hold. A
-// restart whose wait for the set the user gives up stops there with the hold put back.
+// set meanwhile; once the other process lets go the restart goes on under that hold. The
+// same while another process of ABC holds the set itself for update: the hold stands while
+// the restart waits, so another user's generation or Lock of the set is refused by it, and a
+// restart that is refused or whose wait the user gives up leaves it where it was.
 #include "../sysview/SysViewTestSupport.h"
 #include "RecoveryTestSupport.h"
 
@@ -15,11 +17,13 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
+#include "shell/VqsLockFailure.h"
 #include "support/ChildProcess.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
 #include "win/Clock.h"
 
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -30,8 +34,10 @@ constexpr UINT kSelectSessionDialog = 294;
 constexpr int kSessionList = 32853;
 constexpr int kRestartButton = 33025;
 
-// The other process: it locks SYS1's configuration for update; its next step lets go. In
-// the tests of the set, it locks NTGEN for update at its second step and lets go at its third.
+// The other process: it locks SYS1's configuration for update as XYZ; its next step lets go.
+// In the tests of the set, its third step holds NTGEN for update in a session of ABC, with the
+// hold put back under that lock (as a start of ABC's own takes the hold over); its fourth has
+// XYZ start a generation of NTGEN and Lock it, both refused by the hold; its fifth lets go.
 struct RestartLockWaitTest : OtherProcessLockTest<Store> {
     void SetUp() override
     {
@@ -44,8 +50,15 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
         other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
             [this] { Take(HeldConfig()->FutureUpdateLock()); },
             [this] { HeldConfig()->UnLock(); },
-            [this] { Take(HeldConfig()->GetOptionSet("NTGEN")->FutureUpdateLock()); },
-            [this] { HeldConfig()->GetOptionSet("NTGEN")->UnLock(); }});
+            [this] {
+                Take(SetOf("ABC")->ExchangeGenerationHold("ABC"));
+                Take(SetOf("ABC")->PersistentLock(0));
+            },
+            [this] {
+                RefusedByTheHold(SetOf("XYZ")->PersistentLock(0));
+                RefusedByTheHold(SetOf("XYZ")->PersistentLock(1));
+            },
+            [this] { SetOf("ABC")->UnLock(); }});
         ASSERT_TRUE(other->WaitReady());
     }
 
@@ -64,16 +77,26 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
             throw std::runtime_error("not locked");
     }
 
-    // The child's link lives until the child ends.
-    PxVQCurConfigPtr HeldConfig() const
+    static void RefusedByTheHold(const PxLockErrorInfo& lock)
     {
-        static PxVQLink* link = nullptr;
+        const PxPersistentLockPtr hold = lock.GetPersistentLock();
+        if (lock.GetErrorCode() != PxLockPersistentlyLocked || !hold || hold->GetUserCode() != "ABC")
+            throw std::runtime_error("not refused by ABC's hold");
+    }
+
+    // The child's links, one a user, live until the child ends.
+    PxVQCurConfigPtr ConfigOf(const std::string& user) const
+    {
+        static std::map<std::string, PxVQLink*> links;
+        PxVQLink*& link = links[user];
         if (!link) {
             link = new PxVQLink;
-            link->AttachSession(repository.c_str(), "XYZ", nullptr);
+            link->AttachSession(repository.c_str(), user.c_str(), nullptr);
         }
         return link->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
     }
+    PxVQCurConfigPtr HeldConfig() const { return ConfigOf("XYZ"); }
+    PxVQOptionSetPtr SetOf(const std::string& user) const { return ConfigOf(user)->GetOptionSet("NTGEN"); }
 
     bool SetClaimed() const
     {
@@ -94,6 +117,37 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
         for (POSITION pos = links.GetHeadPosition(); pos;)
             editions.push_back(links.GetNext(pos)->GetObjectEdition().GetEdition());
         return editions;
+    }
+
+    // The restart stops while waiting for the set (given up in the progress box, or refused):
+    // nothing is synchronised or started, the hold stays on the set and nothing claims it,
+    // so that it still refuses another user; once the other process lets go, the next restart
+    // goes on. `told` expects what the user is told of the stop.
+    void StopRestartThenRestartOnceLetGo(const std::function<void()>& told)
+    {
+        ASSERT_TRUE(other->RunNextStep());
+        ASSERT_TRUE(other->RunNextStep());
+        const std::vector<std::int64_t> editions = SegmentEditions();
+        StartGatedSession(repository, {});
+        Select({"Sample system 1"});
+        ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+        told();
+
+        VqsShowGenerateStatus(*view);
+
+        ui.Verify();
+        EXPECT_TRUE(vqclient::Requests().empty());
+        EXPECT_EQ(SegmentEditions(), editions) << "the restart synchronised";
+        EXPECT_TRUE(SetHeldByTheInterruptedGeneration());
+        EXPECT_FALSE(SetClaimed());
+        EXPECT_TRUE(other->RunNextStep()) << "another user got past the hold";
+        ASSERT_TRUE(other->RunNextStep());
+
+        ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+        EXPECT_EQ(vqclient::Requests().size(), 1u) << "the next restart did not start";
+        EXPECT_TRUE(SetHeldByTheInterruptedGeneration());
     }
 
     // NTGEN's hold as a third user sees it.
@@ -135,20 +189,21 @@ TEST_P(RestartLockWaitTest, WaitingForTheConfigurationTheRestartLeavesTheHoldInP
     EXPECT_TRUE(SetHeldByTheInterruptedGeneration()) << "the restarted generation holds the set";
 }
 
-// The other process takes NTGEN for update in the moment the restart has lifted the hold;
-// the user gives up the wait for the set in the progress box. The restart stops there without
-// a word: nothing is synchronised or started, the hold is back on the set and nothing claims it.
-TEST_P(RestartLockWaitTest, GivenUpWaitingForTheSetTheRestartStopsWithTheHoldPutBack)
+// While the restart waits for the set, another user's generation of it and Lock of it are
+// refused by the interrupted generation's hold, as before the restart; once the other process
+// lets go, the restart goes on and its generation holds the set.
+TEST_P(RestartLockWaitTest, WaitingForTheSetTheRestartLeavesTheHoldToRefuseOthersAndGoesOnOnceLetGo)
 {
     ASSERT_TRUE(other->RunNextStep());
-    const std::vector<std::int64_t> editions = SegmentEditions();
-    ui.WheneverDialog(kLockProgressDialog).Cancel().Wait();
-    StartGatedSession(repository, {});
-    bool taken = false;
+    ASSERT_TRUE(other->RunNextStep());
+    ui.WheneverDialog(kLockProgressDialog).Wait().Wait().Wait().Wait();
+    bool refusedByTheHold = false;
     bool letGo = false;
-    PxFaultInjection::Run("PxVQObject::RemovePersistentLock", [&] {
-        PxFaultInjection::Run("PxVQObject::FutureUpdateLock", [&] { taken = other->RunNextStep(); });
-        PxFaultInjection::Run("PxVQObject::PersistentLock", [&] { letGo = other->RunNextStep(); });
+    StartGatedSession(repository, [&] {
+        if (letGo || !ProgressShown())
+            return;
+        refusedByTheHold = other->RunNextStep();
+        letGo = other->RunNextStep();
     });
     Select({"Sample system 1"});
     ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
@@ -156,12 +211,26 @@ TEST_P(RestartLockWaitTest, GivenUpWaitingForTheSetTheRestartStopsWithTheHoldPut
     VqsShowGenerateStatus(*view);
 
     ui.Verify();
-    ASSERT_TRUE(taken);
-    EXPECT_TRUE(letGo) << "the hold was not put back";
-    EXPECT_TRUE(vqclient::Requests().empty());
-    EXPECT_EQ(SegmentEditions(), editions) << "the restart synchronised";
-    EXPECT_TRUE(SetHeldByTheInterruptedGeneration());
-    EXPECT_FALSE(SetClaimed());
+    ASSERT_TRUE(letGo);
+    EXPECT_TRUE(refusedByTheHold) << "another user got between the hold and the restart";
+    ASSERT_EQ(vqclient::Requests().size(), 1u);
+    EXPECT_EQ(vqclient::Requests()[0].substr(0, 35), "generation 1: kind 4 genset \"NTGEN\"");
+    EXPECT_TRUE(SetHeldByTheInterruptedGeneration()) << "the restarted generation holds the set";
+    EXPECT_TRUE(SetClaimed());
+}
+
+TEST_P(RestartLockWaitTest, AWaitForTheSetGivenUpLeavesTheHoldWhereItWasForTheNextRestart)
+{
+    ui.WheneverDialog(kLockProgressDialog).Cancel().Wait();
+    StopRestartThenRestartOnceLetGo([] {});
+}
+
+TEST_P(RestartLockWaitTest, ASetRefusedToTheRestartLeavesTheHoldWhereItWasForTheNextRestart)
+{
+    PxFaultInjection::RefuseLock("PxVQObject::ExchangeGenerationHold", PxLockRefused, 1);
+    StopRestartThenRestartOnceLetGo([this] {
+        ui.ExpectMessageBox(VqsLockFailureMessage({PxLockRefused, "NTGEN", "", 0}).GetString(), IDOK);
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RestartLockWaitTest, ::testing::Values(Store::File, Store::Server), CaseName);

@@ -324,6 +324,87 @@ TEST_P(PxLockTest, PersistentLockCountsManualAndGenerationHolds)
     EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 0);
 }
 
+// A restart holds its set for update in the place of its generation's hold: no other
+// session's Lock, generation hold or update gets between the two.
+TEST_P(PxLockTest, AGenerationHoldIsExchangedForAnUpdateThatTheHoldComesBackUnder)
+{
+    ASSERT_TRUE(m_x->PersistentLock(0));
+
+    ASSERT_TRUE(m_x->ExchangeGenerationHold("alice/dev"));
+
+    EXPECT_FALSE(m_theirX->GetPersistentLock()) << "the hold went";
+    EXPECT_EQ(m_theirX->PersistentLock(1).GetErrorCode(), PxLockHeldByOther) << "another user's Lock";
+    EXPECT_EQ(m_theirX->PersistentLock(0).GetErrorCode(), PxLockHeldByOther) << "another user's generation";
+    EXPECT_EQ(m_theirX->FutureUpdateLock().GetErrorCode(), PxLockHeldByOther);
+    ASSERT_TRUE(m_x->PersistentLock(0)) << "the hold is put back under the update";
+    m_x->UnLock();
+    EXPECT_EQ(m_theirX->PersistentLock(1).GetErrorCode(), PxLockPersistentlyLocked);
+    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1);
+}
+
+TEST_P(PxLockTest, AnExchangeOfAnythingButOneGenerationHoldOfTheUserIsRefusedAndChangesNothing)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> aliceHolds; // persistent holds placed: 0 generation, 1 manual
+        std::vector<int> bobHolds;
+        const char* holder;
+    };
+    const Case cases[] = {
+        {"no persistent lock", {}, {}, "alice/dev"},
+        {"another user's hold", {}, {0}, "alice/dev"},
+        {"the hold of another user than its own", {0}, {}, "bob/test"},
+        {"a manual hold beside the generation's", {0, 1}, {}, "alice/dev"},
+        {"two generation holds", {0, 0}, {}, "alice/dev"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int manual : c.aliceHolds)
+            ASSERT_TRUE(m_x->PersistentLock(manual));
+        for (int manual : c.bobHolds)
+            ASSERT_TRUE(m_theirX->PersistentLock(manual));
+        const int holds = static_cast<int>(c.aliceHolds.size() + c.bobHolds.size());
+
+        PxLockErrorInfo info = m_x->ExchangeGenerationHold(c.holder);
+
+        EXPECT_EQ(info.GetErrorCode(), PxLockPersistentlyLocked);
+        EXPECT_EQ(static_cast<bool>(info.GetPersistentLock()), holds > 0);
+        EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), holds);
+        EXPECT_FALSE(m_theirX->IsLocked()) << "nothing of the exchange is held";
+        for (const PxVQObjectPtr& object : {m_x, m_theirX})
+            for (int manual : {0, 1})
+                object->RemovePersistentLock(manual, 2);
+    }
+}
+
+// The exchange waits as a lock does, with the hold standing while it waits; given up, it
+// leaves the hold where it was.
+TEST_P(PxLockTest, AnExchangeWaitsForAnotherSessionsUpdateWithTheHoldStanding)
+{
+    auto second = PxAttach(m_repository.Path(), "alice/dev");
+    const PxVQObjectPtr secondX = Host(*second, "X");
+    ASSERT_TRUE(secondX->FutureUpdateLock());
+    ASSERT_TRUE(secondX->PersistentLock(0));
+    m_a->PxSetRetryFunction(RecordingRetry);
+
+    EXPECT_EQ(m_x->ExchangeGenerationHold("alice/dev").GetErrorCode(), PxLockGivenUp);
+    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1) << "given up, the hold stays";
+
+    std::vector<int> othersWhileWaiting;
+    m_callback.answer = [&](PxLockErrorInfo& info) {
+        if (info.GetErrorCode() != PxLockHeldByOther)
+            return 0;
+        othersWhileWaiting = {m_theirX->PersistentLock(1).GetErrorCode(), m_theirX->PersistentLock(0).GetErrorCode()};
+        secondX->UnLock();
+        return 1;
+    };
+    m_callback.codes.clear();
+    EXPECT_TRUE(m_x->ExchangeGenerationHold("alice/dev"));
+    EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 0}));
+    EXPECT_EQ(othersWhileWaiting, (std::vector<int>{7, 7})) << "refused by the hold while the exchange waits";
+    EXPECT_FALSE(m_theirX->GetPersistentLock());
+}
+
 TEST_P(PxLockTest, OneSessionAtATimeClaimsAnObjectForAGenerationUntilItGivesTheClaimBack)
 {
     using Claim = PxVQObject::GenerationClaim;
@@ -567,6 +648,17 @@ TEST_P(PxLockTest, AListLockRaisingAReadIsReported)
     hosts.AddTail(m_x);
     ASSERT_TRUE(m_a->ReadLock(hosts));
     ASSERT_TRUE(m_a->WriteLock(hosts, 0));
+    EXPECT_EQ(raising.Raises().size(), 1u);
+}
+
+TEST_P(PxLockTest, AnExchangeRaisingAReadIsReported)
+{
+    if (!PxLockRaiseCheck::On())
+        GTEST_SKIP() << "the raise check is switched off";
+    vqtest::ExpectedLockRaises raising;
+    ASSERT_TRUE(m_x->PersistentLock(0));
+    ASSERT_TRUE(m_x->ReadLock());
+    ASSERT_TRUE(m_x->ExchangeGenerationHold("alice/dev"));
     EXPECT_EQ(raising.Raises().size(), 1u);
 }
 

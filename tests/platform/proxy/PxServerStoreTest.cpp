@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -301,6 +302,55 @@ TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByN
             bob.reset();
             if (!row.lost)
                 EXPECT_TRUE(lock()) << "the refused session locks once the server takes the grant";
+            alice.reset();
+        }
+}
+
+// A generation hold is exchanged for an update in one statement: refused, or cut by a lost
+// lock connection, at the hold's removal or at the update's grant, it leaves the hold where
+// it was and nothing held, and a refused exchange goes through once the server takes it.
+TEST(PxServerStoreTest, AnExchangeRefusedOrCutAtEitherOfItsChangesLeavesTheHoldWhereItWas)
+{
+    struct Row {
+        const char* what;
+        const char* action;
+        bool lost;
+    };
+    const Row rows[] = {
+        {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", false},
+        {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
+    };
+    const std::pair<const char*, const char*> changes[] = {{"DELETE", "px_persistent_lock"}, {"INSERT", "px_lock"}};
+    for (const auto& [change, table] : changes)
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(change) + " " + table + " " + row.what);
+            PxTestRepository repository(PxStoreKind::Server);
+            const std::string uri = repository.Path();
+            auto alice = PxAttach(uri.c_str(), "alice/dev");
+            PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+            ASSERT_TRUE(enterprise->PersistentLock(0));
+            PgTestServer::Instance().Run(DatabaseOf(uri),
+                                         std::string("CREATE FUNCTION vq_repository.fail() RETURNS trigger"
+                                                     " LANGUAGE plpgsql AS $$BEGIN ") +
+                                             row.action + "; RETURN NULL; END$$;"
+                                             "CREATE TRIGGER fail BEFORE " + change + " ON vq_repository." + table +
+                                             " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+            const auto exchange = [&] { return enterprise->ExchangeGenerationHold("alice/dev"); };
+            EXPECT_EQ(FailureOf(exchange), "Cannot reach the repository's locks: " +
+                                               (row.lost ? "the connection to the server of " + uri + " was lost."
+                                                         : std::string("the disk is full.")));
+            PgTestServer::Instance().Run(DatabaseOf(uri), std::string("DROP TRIGGER fail ON vq_repository.") + table +
+                                                              "; DROP FUNCTION vq_repository.fail()");
+
+            auto bob = PxAttach(uri.c_str(), "bob/test");
+            const PxVQEnterprisePtr theirs = bob->GetLVQEnterprise();
+            ASSERT_TRUE(theirs->GetPersistentLock());
+            EXPECT_EQ(theirs->GetPersistentLock()->GetUserCode(), "alice/dev");
+            EXPECT_EQ(theirs->GetIntProperty("persistentLockCount"), 1);
+            EXPECT_FALSE(theirs->IsLocked()) << "nothing of the failed exchange is held";
+            bob.reset();
+            if (!row.lost)
+                EXPECT_TRUE(exchange()) << "the refused session exchanges once the server takes it";
             alice.reset();
         }
 }
