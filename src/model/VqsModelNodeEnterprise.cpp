@@ -31,7 +31,7 @@ void VqsModelNodeEnterprise::LoadSystems(int mode)
     if (!enterprise)
         return;
     VqsLoadNodeList<VqsModelNodeSystem, PxVQSystemPtr>(
-        *this, m_systems, mode, VqsKnownChild::Refresh,
+        *this, m_systems, mode, VqsKnownChild::ReadWithList,
         [&](PxTypedList<PxVQSystemPtr>& systems) { enterprise->GetListOfSystems(systems); },
         [this](const PxVQSystemPtr& system) { return new VqsModelNodeSystem(this, system); });
 }
