@@ -60,6 +60,20 @@ void VqsModelNodeEnterprise::LoadPacks(int mode)
 
 void VqsModelNodeEnterprise::GetSystemNodes(CObList& out) const { m_systems.AppendTo(out); }
 
+void VqsModelNodeEnterprise::GetPresentSystems(PxTypedList<PxVQSystemPtr>& out) const
+{
+    std::vector<PxObjectPtr> systems;
+    for (POSITION pos = m_systems.GetHeadPosition(); pos;) {
+        if (const PxVQSystemPtr system = m_systems.GetNext(pos)->GetSystem())
+            systems.push_back(system);
+    }
+    const std::vector<bool> present = PxObject::ArePresent(systems);
+    for (std::size_t index = 0; index < systems.size(); ++index) {
+        if (present[index])
+            out.AddTail(PxVQSystemPtr(systems[index]));
+    }
+}
+
 void VqsModelNodeEnterprise::GetHostNodes(CObList& out) const { m_hosts.AppendTo(out); }
 
 void VqsModelNodeEnterprise::GetPackNodes(CObList& out) const { m_packs.AppendTo(out); }

@@ -2,6 +2,7 @@
 // every system: what it asks of the server does not grow with the other systems.
 #include "../sysview/SysViewTestSupport.h"
 
+#include "config/VqsOptionsSystemDlg.h"
 #include "generate/VqsGenerateCommands.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxVQConfig.h"
@@ -21,6 +22,8 @@ namespace {
 
 constexpr UINT IDD_GENERATE = 160;
 constexpr UINT IDD_GENERATE_REPORTS = 222;
+constexpr UINT IDD_SYSTEM_OPTIONS = 142;
+constexpr UINT ID_OPTIONS = 32772;
 
 struct Step {
     const char* name;
@@ -79,17 +82,23 @@ TEST_P(StepOnOneSystemTest, AsksTheServerAsMuchWhateverTheNumberOfSystems)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, StepOnOneSystemTest,
-    ::testing::Values(Step{"Synchronize", [](VqsDirectoryView& view, vqtest::ScriptedUiDriver&) { VqsSynchronizeConfig(view); }},
-                      Step{"GenerateReports",
-                           [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
-                               ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();
-                               VqsGenerateReports(view);
-                           }},
-                      Step{"GenerateSystem",
-                           [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
-                               ui.ExpectDialog(IDD_GENERATE).OK();
-                               VqsGenerateSystem(view);
-                           }}),
+    ::testing::Values(
+        Step{"Synchronize", [](VqsDirectoryView& view, vqtest::ScriptedUiDriver&) { VqsSynchronizeConfig(view); }},
+        Step{"GenerateReports",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();
+                 VqsGenerateReports(view);
+             }},
+        Step{"GenerateSystem",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 ui.ExpectDialog(IDD_GENERATE).OK();
+                 VqsGenerateSystem(view);
+             }},
+        Step{"SystemOptionsOK",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 ui.ExpectDialog(IDD_SYSTEM_OPTIONS).Replace(VqsOptionsSystemDlg::IDC_DESCRIPTION, "Changed").OK();
+                 view.SendMessage(WM_COMMAND, ID_OPTIONS, 0);
+             }}),
     [](const ::testing::TestParamInfo<Step>& info) { return std::string(info.param.name); });
 
 } // namespace
