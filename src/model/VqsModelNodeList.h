@@ -196,7 +196,7 @@ Node* VqsFindChildByObject(const VqsModelNode& parent, const VqsNodeList<Node>& 
 
 // Reads one child list in a load mode: `read` fills the typed list with one repository call,
 // `create` makes the node of a new object. New children are placed after the node of the
-// object listed before them and announced.
+// object listed before them and announced, as `known` says.
 template <class Node, class Ptr, class Read, class Create>
 void VqsLoadNodeList(VqsModelNode& parent, VqsNodeList<Node>& list, int mode, VqsKnownChild known, Read read,
                      Create create)
