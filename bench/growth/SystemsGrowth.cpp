@@ -9,6 +9,9 @@
 // The dump also at 10 systems, and on a file at 10,000, with the memory it takes at its
 // highest ("peakMB"), its text counted as it is written rather than kept; and the dump of
 // the sample scaled to 1,000 and 10,000 elements a segment on the test server.
+// Synchronize and Generate Reports (its dialog answered with OK, NTGEN the frame's generate
+// set) of Sample system 1 on the test server with the view open on the sample's systems: a
+// step on one system, whose round trips should not grow with the others.
 // Each system takes one of ten business segments of a few elements and has one generate
 // set. On the server the counter "trips" is the number of round trips to it, "xacts" the
 // transactions it began.
@@ -16,9 +19,18 @@
 #include "GrowthView.h"
 #include "ServerStep.h"
 
+#include "support/ScriptedUiDriver.h"
+
+#include "generate/VqsGenerateCommands.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxRepositoryDump.h"
+#include "proxy/PxVQOptionSet.h"
+#include "shell/VqsSysApp.h"
+#include "sysview/VqsDirectoryView.h"
+#include "sysview/VqsSysFrame.h"
+#include "vqclient/VqcTesting.h"
 
+#include <functional>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -26,6 +38,8 @@
 namespace {
 
 constexpr int kSegments = 10;
+constexpr UINT kLockProgressDialog = 105;
+constexpr UINT kGenerateReportsDialog = 222;
 
 std::string Segment(int index)
 {
@@ -156,6 +170,57 @@ void BM_FindSampleSystemsServer(benchmark::State& state)
     PerSystem(state);
 }
 BENCHMARK(BM_FindSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The view's frame among the application's frames while it lives, as the host opens it: the
+// change notices of a step reach its view.
+class HeardFrame {
+public:
+    explicit HeardFrame(VqsSysFrame* frame) : m_frame(frame) { VqsGetApp()->GetFrameList().AddTail(m_frame); }
+    ~HeardFrame() { VqsGetApp()->RemoveFrame(m_frame); }
+    HeardFrame(const HeardFrame&) = delete;
+    HeardFrame& operator=(const HeardFrame&) = delete;
+
+private:
+    VqsSysFrame* m_frame;
+};
+
+// The step on Sample system 1, with NTGEN the frame's generate set.
+void OnFirstSampleSystem(benchmark::State& state, const std::function<void(vqgrowth::OpenView&)>& step)
+{
+    vqgrowth::TimeOnView(
+        state, vqgrowth::SampleSystems(static_cast<int>(state.range(0)), true),
+        [](vqgrowth::OpenView& open) {
+            open.SelectRowOf("Sample system 1");
+            open.view->GetSysFrame()->SetCurrentOptionSet(vqgrowth::SampleConfig()->GetOptionSet("NTGEN"));
+        },
+        [&](vqgrowth::OpenView& open) {
+            const HeardFrame heard(open.view->GetSysFrame());
+            Timed(state, true, [&] { step(open); });
+        });
+    vqclient::Reset();
+}
+
+void BM_SynchronizeOneOfSampleSystemsServer(benchmark::State& state)
+{
+    OnFirstSampleSystem(state, [](vqgrowth::OpenView& open) {
+        vqtest::ScriptedUiDriver ui;
+        ui.WheneverDialog(kLockProgressDialog);
+        VqsSynchronizeConfig(*open.view);
+    });
+}
+BENCHMARK(BM_SynchronizeOneOfSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_GenerateReportsOneOfSampleSystemsServer(benchmark::State& state)
+{
+    OnFirstSampleSystem(state, [](vqgrowth::OpenView& open) {
+        vqtest::ScriptedUiDriver ui;
+        ui.WheneverDialog(kLockProgressDialog);
+        ui.ExpectDialog(kGenerateReportsDialog).OK();
+        VqsGenerateReports(*open.view);
+        ui.Verify();
+    });
+}
+BENCHMARK(BM_GenerateReportsOneOfSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_DumpSystemsFile(benchmark::State& state) { Dump(state, false); }
 BENCHMARK(BM_DumpSystemsFile)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -130,14 +130,8 @@ int VqsSysOptPage::FindSystemNamedAfresh()
     VqsModelNodeEnterprise* enterprise = m_pSheet->m_pEnterprise;
     enterprise->Refresh();
     enterprise->LoadSystems(VqsLoadReread);
-    CObList nodes;
-    enterprise->GetSystemNodes(nodes);
     PxTypedList<PxVQSystemPtr> systems;
-    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-        const PxVQSystemPtr system = static_cast<VqsModelNodeSystem*>(nodes.GetNext(pos))->GetSystem();
-        if (system && system->ObjectPresent())
-            systems.AddTail(system);
-    }
+    enterprise->GetPresentSystems(systems);
     return FindSystemNamed(systems);
 }
 

@@ -96,12 +96,12 @@ BOOL VqsOptionsSystemDlg::AreNamesFree(const CString& name, const CString& short
     try {
         root->Refresh();
         root->LoadSystems(VqsLoadReread);
-        CObList nodes;
-        root->GetSystemNodes(nodes);
+        PxTypedList<PxVQSystemPtr> systems;
+        root->GetPresentSystems(systems);
         const PxVQSystemPtr self = m_pSystemNode->GetSystem();
-        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
-            const PxVQSystemPtr other = static_cast<VqsModelNodeSystem*>(nodes.GetNext(pos))->GetSystem();
-            if (!other || other->IsSameOid(self) || !other->ObjectPresent())
+        for (POSITION pos = systems.GetHeadPosition(); pos;) {
+            const PxVQSystemPtr other = systems.GetNext(pos);
+            if (other->IsSameOid(self))
                 continue;
             int conflict = 0;
             if (m_bLongNames && VqsSameName(other->GetName(), shortName))

@@ -31,7 +31,7 @@ void VqsModelNodeEnterprise::LoadSystems(int mode)
     if (!enterprise)
         return;
     VqsLoadNodeList<VqsModelNodeSystem, PxVQSystemPtr>(
-        *this, m_systems, mode, VqsKnownChild::Refresh,
+        *this, m_systems, mode, VqsKnownChild::ReadWithList,
         [&](PxTypedList<PxVQSystemPtr>& systems) { enterprise->GetListOfSystems(systems); },
         [this](const PxVQSystemPtr& system) { return new VqsModelNodeSystem(this, system); });
 }
@@ -59,6 +59,20 @@ void VqsModelNodeEnterprise::LoadPacks(int mode)
 }
 
 void VqsModelNodeEnterprise::GetSystemNodes(CObList& out) const { m_systems.AppendTo(out); }
+
+void VqsModelNodeEnterprise::GetPresentSystems(PxTypedList<PxVQSystemPtr>& out) const
+{
+    std::vector<PxObjectPtr> systems;
+    for (POSITION pos = m_systems.GetHeadPosition(); pos;) {
+        if (const PxVQSystemPtr system = m_systems.GetNext(pos)->GetSystem())
+            systems.push_back(system);
+    }
+    const std::vector<bool> present = PxObject::ArePresent(systems);
+    for (std::size_t index = 0; index < systems.size(); ++index) {
+        if (present[index])
+            out.AddTail(PxVQSystemPtr(systems[index]));
+    }
+}
 
 void VqsModelNodeEnterprise::GetHostNodes(CObList& out) const { m_hosts.AppendTo(out); }
 

@@ -23,6 +23,9 @@ public:
     void LoadHosts(int mode);
     void LoadPacks(int mode);
     void GetSystemNodes(CObList& out) const;
+    // The systems of its nodes that are still present (a reread keeps the nodes of systems
+    // another user deleted), asked together.
+    void GetPresentSystems(PxTypedList<PxVQSystemPtr>& out) const;
     void GetHostNodes(CObList& out) const;
     void GetPackNodes(CObList& out) const;
     VqsModelNodeSystem* FindSystemNode(const PxObjectPtr& system) const;

@@ -173,8 +173,13 @@ void VqsRemoveVanishedNodes(VqsModelNode& parent, VqsNodeList<Node>& list, PxTyp
 
 // What a reread does with a child whose object is listed again.
 enum class VqsKnownChild {
-    Refresh,         // refreshed, keeps its place (systems, hosts, packs, option sets)
+    Refresh,         // refreshed, keeps its place (hosts, packs, option sets)
     FollowListOrder, // not refreshed, moved after the node of the object listed before it
+    // Keeps its place, its data brought afresh by the list's read, and is not announced; a
+    // child is announced only when a later read of the list finds it new (the enterprise's
+    // systems: loading them changes none, and a step on one system tells the views of it
+    // when it locks or changes it).
+    ReadWithList,
 };
 
 // The child of `parent` in `list` that holds the object, found through the model's index
@@ -191,13 +196,14 @@ Node* VqsFindChildByObject(const VqsModelNode& parent, const VqsNodeList<Node>& 
 
 // Reads one child list in a load mode: `read` fills the typed list with one repository call,
 // `create` makes the node of a new object. New children are placed after the node of the
-// object listed before them and announced.
+// object listed before them and announced, as `known` says.
 template <class Node, class Ptr, class Read, class Create>
 void VqsLoadNodeList(VqsModelNode& parent, VqsNodeList<Node>& list, int mode, VqsKnownChild known, Read read,
                      Create create)
 {
     if (mode == VqsLoadCached && list.loaded)
         return;
+    const bool announceNew = known != VqsKnownChild::ReadWithList || list.loaded;
     PxTypedList<Ptr> objects;
     read(objects);
     if (mode == VqsLoadDropVanished)
@@ -211,7 +217,7 @@ void VqsLoadNodeList(VqsModelNode& parent, VqsNodeList<Node>& list, int mode, Vq
         if (child) {
             if (known == VqsKnownChild::Refresh)
                 child->Refresh();
-            else
+            else if (known == VqsKnownChild::FollowListOrder)
                 VqsPlaceNodeAfter(list, child, previous);
             previousPos = nullptr;
         } else {
@@ -219,7 +225,8 @@ void VqsLoadNodeList(VqsModelNode& parent, VqsNodeList<Node>& list, int mode, Vq
             if (previous && !previousPos)
                 previousPos = list.Find(previous);
             previousPos = previousPos ? list.InsertAfter(previousPos, child) : list.AddHead(child);
-            child->NotifyChanged();
+            if (announceNew)
+                child->NotifyChanged();
         }
         previous = child;
     }

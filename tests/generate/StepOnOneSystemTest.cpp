@@ -1,0 +1,104 @@
+// A step on one system of a repository on the suite's server, with the system view open on
+// every system: what it asks of the server does not grow with the other systems.
+#include "../sysview/SysViewTestSupport.h"
+
+#include "config/VqsOptionsSystemDlg.h"
+#include "generate/VqsGenerateCommands.h"
+#include "proxy/PxPostgres.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoSample.h"
+#include "support/PgTestServer.h"
+#include "vqclient/VqcTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <ostream>
+
+namespace {
+
+constexpr UINT IDD_GENERATE = 160;
+constexpr UINT IDD_GENERATE_REPORTS = 222;
+constexpr UINT IDD_SYSTEM_OPTIONS = 142;
+constexpr UINT ID_OPTIONS = 32772;
+
+struct Step {
+    const char* name;
+    std::function<void(VqsDirectoryView&, vqtest::ScriptedUiDriver&)> run;
+};
+
+void PrintTo(const Step& step, std::ostream* out) { *out << step.name; }
+
+struct StepOnOneSystemTest : SysViewTest, ::testing::WithParamInterface<Step> {
+    vqtest::ScriptedUiDriver ui;
+
+    void SetUp() override
+    {
+        vqclient::Reset();
+        vqclient::SetGenerationLog(dir.File("generate.log"));
+        ui.WheneverDialog(105);
+        SysViewTest::SetUp();
+        app.CloseSession();
+    }
+
+    void TearDown() override
+    {
+        SysViewTest::TearDown();
+        vqclient::SetGenerationLog("");
+    }
+
+    // The round trips of the step on SYS1, with NTGEN the frame's generate set, in a new
+    // repository of the sample with that many systems a segment and the view open on them.
+    std::int64_t RoundTripsWith(int systemsOfASegment)
+    {
+        const std::string uri = vqtest::PgTestServer::Instance().NewDatabase();
+        vqrepo::CreateRepositoryFile(uri, vqrepo::SampleDescription({systemsOfASegment, 3, 0}));
+        EXPECT_TRUE(app.OpenSession(uri.c_str(), "ABC", nullptr));
+        OpenFrame();
+        Select({"Sample system 1"});
+        frame->SetCurrentOptionSet(System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"));
+        const std::int64_t before = PxPgConnection::RoundTrips();
+        GetParam().run(*view, ui);
+        vqwin::PumpPending();
+        const std::int64_t trips = PxPgConnection::RoundTrips() - before;
+        ui.Verify();
+        CloseFrame();
+        app.CloseSession();
+        vqclient::Reset();
+        return trips;
+    }
+};
+
+TEST_P(StepOnOneSystemTest, AsksTheServerAsMuchWhateverTheNumberOfSystems)
+{
+    const std::int64_t few = RoundTripsWith(2);
+    const std::int64_t many = RoundTripsWith(12);
+    EXPECT_GT(few, 0);
+    EXPECT_EQ(many, few) << "6 systems against 36";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, StepOnOneSystemTest,
+    ::testing::Values(
+        Step{"Synchronize", [](VqsDirectoryView& view, vqtest::ScriptedUiDriver&) { VqsSynchronizeConfig(view); }},
+        Step{"GenerateReports",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();
+                 VqsGenerateReports(view);
+             }},
+        Step{"GenerateSystem",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 ui.ExpectDialog(IDD_GENERATE).OK();
+                 VqsGenerateSystem(view);
+             }},
+        Step{"SystemOptionsOK",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 ui.ExpectDialog(IDD_SYSTEM_OPTIONS).Replace(VqsOptionsSystemDlg::IDC_DESCRIPTION, "Changed").OK();
+                 view.SendMessage(WM_COMMAND, ID_OPTIONS, 0);
+             }}),
+    [](const ::testing::TestParamInfo<Step>& info) { return std::string(info.param.name); });
+
+} // namespace
