@@ -6,6 +6,7 @@
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/VqException.h"
+#include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTime.h"
 #include "sysview/VqsDirectoryView.h"
@@ -229,9 +230,10 @@ void VqsTreeItemSystem::UpdateState()
     }
 }
 
-// Repository failures leave the flags as far as they were read. Without loaded links the
-// pending flag needs every link read; a new item only counts them (a system row costs one
-// query), and the flag is read when it is asked for or the texts are refreshed.
+// Repository failures leave the flags as far as they were read; a lost connection goes to
+// the command. Without loaded links the pending flag needs every link read; a new item only
+// counts them (a system row costs one query), and the flag is read when it is asked for or
+// the texts are refreshed.
 void VqsTreeItemSystem::ReadLinkFlags(BOOL readPending)
 {
     BOOL pending = FALSE;
@@ -266,7 +268,9 @@ void VqsTreeItemSystem::ReadLinkFlags(BOOL readPending)
                 pending = pending || link->GetState() == 0;
             }
         }
-    } catch (const VqReportableException&) {
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
     }
     m_bPendingLink = pending;
     m_bPendingKnown = pendingKnown;
