@@ -1,7 +1,8 @@
 // Synchronize in Full Auto of SYS1 of the sample scaled to 500 and 5,000 elements a segment,
 // on a fresh repository of the test server for each run: as vqsrepo leaves it, and after an
-// ANALYZE of the whole repository. Beside the time, the counters of ServerStep.h and the
-// pairs the synchronisation found.
+// ANALYZE of the whole repository. Beside the time, the counters of ServerStep.h, the buffers
+// the server touched from the session's opening to its end, and the pairs the synchronisation
+// found.
 #include "ServerStep.h"
 
 #include "support/BenchSync.h"
@@ -18,6 +19,7 @@ void SynchroniseScaledSample(benchmark::State& state, bool analyzed)
     for (auto _ : state) {
         state.PauseTiming();
         const std::string repository = vqgrowth::ScaledSampleOnServer(elements, analyzed);
+        const std::int64_t buffers = vqgrowth::ServerBuffers(repository);
         vqgrowth::OpenSession(repository);
         const PxVQCurConfigPtr config = vqgrowth::SampleConfig();
         vqgrowth::ServerCount count(repository);
@@ -29,6 +31,7 @@ void SynchroniseScaledSample(benchmark::State& state, bool analyzed)
         links = vqgrowth::ElementLinks(config);
         count.Report(state, links);
         vqgrowth::CloseSession();
+        state.counters["buffers"] = static_cast<double>(vqgrowth::ServerBuffers(repository) - buffers);
         state.ResumeTiming();
     }
     state.counters["pairs"] = static_cast<double>(pairs);
