@@ -330,18 +330,6 @@ bool PxPgConnection::Query::Send(const std::string& name)
                                values.data(), lengths.data(), m_formats.data(), 0) == 1;
 }
 
-bool PxPgConnection::Query::SendPlan(const std::string& name) const
-{
-    // EXPLAIN plans the prepared statement, which keeps the plan, and runs nothing; the
-    // values do not matter to a generic plan.
-    std::string explain = "EXPLAIN EXECUTE " + name;
-    for (std::size_t i = 0; i < m_values.size(); ++i)
-        explain += i == 0 ? "(NULL" : ", NULL";
-    if (!m_values.empty())
-        explain += ")";
-    return PQsendQueryParams(m_connection.m_connection, explain.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
-}
-
 std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> queries)
 {
     return Pipeline(std::vector<Query*>(queries));
@@ -360,7 +348,7 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
     // run, so that no preparation runs after a statement that takes a lock; a statement counts
     // as prepared once the server answered its preparation. Each preparation and each query
     // answers one result, in order.
-    enum class Step { Preparation, Plan, Run };
+    enum class Step { Preparation, Run };
     struct Answer {
         std::size_t query;
         Step step;
@@ -375,11 +363,8 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
             const auto [entry, isNew] = preparing.emplace(
                 queries[i]->m_sql, "px" + std::to_string(m_statements.size() + preparing.size()));
             names.push_back(entry->second);
-            if (isNew) {
+            if (isNew)
                 expected.push_back({i, Step::Preparation});
-                if (m_planAtPreparation)
-                    expected.push_back({i, Step::Plan});
-            }
         }
     }
     for (std::size_t i = 0; i < queries.size(); ++i)
@@ -394,9 +379,6 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         switch (expected[k].step) {
         case Step::Preparation:
             sent = PQsendPrepare(m_connection, names[i].c_str(), queries[i]->m_sql, 0, nullptr) == 1;
-            break;
-        case Step::Plan:
-            sent = queries[i]->SendPlan(names[i]);
             break;
         case Step::Run:
             sent = queries[i]->Send(names[i]);

@@ -93,8 +93,6 @@ public:
         // Sends the run without waiting for its answer (pipeline mode); false when it
         // could not be sent.
         bool Send(const std::string& name);
-        // Sends the planning of the prepared statement (pipeline mode), running nothing.
-        bool SendPlan(const std::string& name) const;
 
         PxPgConnection& m_connection;
         const char* m_sql;
@@ -113,11 +111,6 @@ public:
     // `ahead` is asked for a query to run first in that trip; it answers none when nothing
     // waits.
     void SetAhead(std::function<std::optional<Query>()> ahead) { m_ahead = std::move(ahead); }
-
-    // With `plan`, a statement's plan is made in its preparation, ahead of the trip's first
-    // run, instead of at its first run: for a connection that runs a generic plan of each
-    // statement and whose trips take a lock that others wait for.
-    void SetPlanAtPreparation(bool plan) { m_planAtPreparation = plan; }
 
     // Throws the failure of the last command: `what` is a text with the reason as its last
     // insert (pxwhat). The SQLSTATE tells a busy repository or a full disk from the rest.
@@ -140,5 +133,4 @@ private:
     std::string m_lastState;
     std::unordered_map<const char*, std::string> m_statements;
     std::function<std::optional<Query>()> m_ahead;
-    bool m_planAtPreparation = false;
 };

@@ -331,39 +331,22 @@ TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
               "done");
 }
 
-// A trip prepares every statement new to it before it runs its first one, and a connection
-// that plans at preparation plans them there too: what a statement's preparation or plan
-// meets, it meets before the trip's first statement has taken anything. `SELECT 1 / 0` is
-// prepared but cannot be planned (its division is worked out in the plan).
-TEST(PxServerStoreTest, ATripPreparesAndPlansItsNewStatementsBeforeItRunsAny)
+// A trip prepares every statement new to it before it runs its first one: what a statement's
+// preparation meets, it meets before the trip's first statement has taken anything.
+TEST(PxServerStoreTest, ATripPreparesItsNewStatementsBeforeItRunsAny)
 {
     PxTestRepository repository(PxStoreKind::Server);
-    struct Row {
-        const char* failing;
-        bool planAtPreparation;
-        std::int64_t taken;
-    };
-    const Row rows[] = {
-        {"SELECT count(*) FROM no_such_table", false, 0},
-        {"SELECT count(*) FROM no_such_table", true, 0},
-        {"SELECT 1 / 0", false, 1},
-        {"SELECT 1 / 0", true, 0},
-    };
-    for (const Row& row : rows) {
-        PxPgConnection connection(repository.Path());
-        connection.SetPlanAtPreparation(row.planAtPreparation);
-        connection.Execute("CREATE TEMP SEQUENCE taken", pxwhat::Lock);
-        PxPgConnection::Query take(connection, "SELECT nextval('taken')", pxwhat::Lock);
-        PxPgConnection::Query failing(connection, row.failing, pxwhat::Lock);
-        EXPECT_NE(FailureOf([&] { connection.Pipeline({&take, &failing}); }), "done");
-        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT coalesce((SELECT last_value FROM taken WHERE is_called), 0)",
-                                        pxwhat::Lock)
-                      .Run()
-                      .Int(0, 0),
-                  row.taken)
-            << row.failing << (row.planAtPreparation ? ", planned at preparation" : "");
-        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Lock).Bind(1).Run().Int(0, 0), 2);
-    }
+    PxPgConnection connection(repository.Path());
+    connection.Execute("CREATE TEMP SEQUENCE taken", pxwhat::Lock);
+    PxPgConnection::Query take(connection, "SELECT nextval('taken')", pxwhat::Lock);
+    PxPgConnection::Query failing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Lock);
+    EXPECT_NE(FailureOf([&] { connection.Pipeline({&take, &failing}); }), "done");
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT coalesce((SELECT last_value FROM taken WHERE is_called), 0)",
+                                    pxwhat::Lock)
+                  .Run()
+                  .Int(0, 0),
+              0);
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Lock).Bind(1).Run().Int(0, 0), 2);
 }
 
 // A server's own words end without a full stop; the sentence that follows them in the
@@ -574,11 +557,8 @@ TEST(PxServerStoreTest, AConnectionLostAtAnyPointOfAPipelineIsAnErrorWithItsText
 {
     PxTestRepository repository(PxStoreKind::Server);
     constexpr int kQueries = 4;
-    for (int trip = 0; trip <= 2 * kQueries + 1; ++trip) {
-        // Each position once as prepared and run, once with the plans made at the preparation.
-        const int position = trip % (kQueries + 1);
+    for (int position = 0; position <= kQueries; ++position) {
         PxPgConnection connection(repository.Path());
-        connection.SetPlanAtPreparation(trip > kQueries);
         // A row of `ending` ends the connection when its transaction commits: at the pipeline's end.
         connection.Execute("CREATE TEMP TABLE ending(id integer);"
                            "CREATE FUNCTION pg_temp.end_connection() RETURNS trigger LANGUAGE plpgsql AS"
@@ -599,8 +579,7 @@ TEST(PxServerStoreTest, AConnectionLostAtAnyPointOfAPipelineIsAnErrorWithItsText
         EXPECT_EQ(FailureOf([&] { connection.Pipeline(pipeline); }),
                   "Cannot reach the repository's locks: the connection to the server of " +
                       std::string(repository.Path()) + " was lost.")
-            << "the connection ended at " << (position < kQueries ? "query " : "the end, after query ") << position
-            << (trip > kQueries ? ", plans made at the preparation" : "");
+            << "the connection ended at " << (position < kQueries ? "query " : "the end, after query ") << position;
     }
 }
 

@@ -1,0 +1,144 @@
+// How a repository on a server reaches its locks as its lock tables fill: whatever statistics
+// the server took of them, a session's lock calls find what they name by key and read no lock
+// table through, however long the session has been at work.
+#include "PxTestRepository.h"
+
+#include "proxy/PxTypedList.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQObject.h"
+#include "support/PgTestServer.h"
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using vqtest::PgTestServer;
+
+// The rows each lock table gets from other sessions at once, far more than a session's step on
+// a few objects needs to look at.
+constexpr int kFilled = 3000;
+
+const char* const kLockTables[] = {"px_lock", "px_lock_wait", "px_persistent_lock"};
+
+std::string DatabaseOf(const std::string& uri)
+{
+    std::size_t start = uri.find(":///") + 4;
+    return uri.substr(start, uri.find('?') - start);
+}
+
+// kFilled objects of the batch (objects 1,000,000 on) locked, waited for and held
+// persistently by a session that is not there.
+void FillFromOtherSessions(const std::string& database, int batch)
+{
+    const int first = 1000000 + batch * kFilled;
+    const std::string range =
+        " FROM generate_series(" + std::to_string(first) + ", " + std::to_string(first + kFilled - 1) + ") g";
+    PgTestServer::Instance().Run(
+        database, "SET search_path TO vq_repository;"
+                  "INSERT INTO px_lock SELECT g, 999999, 1, 1" + range + ";"
+                  "INSERT INTO px_lock_wait(oid, session, kind) SELECT g, 999999, 4" + range + ";"
+                  "INSERT INTO px_persistent_lock SELECT g, 'carol/dev', 0, 1, 1" + range);
+}
+
+// A connection of the test's own to the database.
+std::unique_ptr<PGconn, void (*)(PGconn*)> Connected(const std::string& database)
+{
+    std::unique_ptr<PGconn, void (*)(PGconn*)> db(PQconnectdb(PgTestServer::Instance().Uri(database).c_str()),
+                                                  PQfinish);
+    EXPECT_EQ(PQstatus(db.get()), CONNECTION_OK) << PQerrorMessage(db.get());
+    return db;
+}
+
+std::int64_t NumberOf(PGconn* db, const std::string& sql)
+{
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(db, sql.c_str()), PQclear);
+    EXPECT_EQ(PQresultStatus(result.get()), PGRES_TUPLES_OK) << PQerrorMessage(db);
+    return PQntuples(result.get()) ? std::atoll(PQgetvalue(result.get(), 0, 0)) : 0;
+}
+
+// The rows the server read through each lock table by scanning it whole, once every session on
+// the database has ended (a session's counts reach the server's statistics at its end).
+std::map<std::string, std::int64_t> RowsScanned(const std::string& database)
+{
+    const auto db = Connected(database);
+    while (NumberOf(db.get(), "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
+                              " AND backend_type = 'client backend' AND pid <> pg_backend_pid()") > 0) {
+    }
+    std::map<std::string, std::int64_t> scanned;
+    for (const char* table : kLockTables)
+        scanned[table] = NumberOf(db.get(), std::string("SELECT seq_tup_read FROM pg_stat_user_tables"
+                                                        " WHERE schemaname = 'vq_repository' AND relname = '") +
+                                                table + "'");
+    return scanned;
+}
+
+// A step on each host: its write lock, a change of its address, the list of hosts read.
+void ChangeEachHost(PxVQLink& link, const std::vector<PxVQObjectPtr>& hosts)
+{
+    for (const PxVQObjectPtr& host : hosts) {
+        ASSERT_TRUE(host->WriteLock(0));
+        link.BeginTransaction();
+        host->Refresh();
+        host->SetAttributeText("address", host->GetAttributeText("address") + "1");
+        link.CommitTransaction();
+        PxTypedList<PxVQObjectPtr> listed;
+        link.GetLVQEnterprise()->GetMembers("hosts", listed);
+        ASSERT_TRUE(host->UnLock());
+    }
+}
+
+TEST(PxServerPlanTest, ASessionsLockCallsReadNoLockTableThroughWhateverTheStatisticsSay)
+{
+    struct Row {
+        const char* statistics;
+        bool filledFirst;
+        bool analyzed;
+    };
+    const Row rows[] = {
+        {"taken while the tables were empty", false, true},
+        {"never taken", false, false},
+        {"taken while the tables held rows", true, true},
+    };
+    constexpr int kHosts = 8;
+    for (const Row& row : rows) {
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string database = DatabaseOf(repository.Path());
+        if (row.filledFirst)
+            FillFromOtherSessions(database, 1);
+        if (row.analyzed)
+            PgTestServer::Instance().Run(database, "ANALYZE");
+        auto link = PxAttach(repository.Path());
+        std::vector<PxVQObjectPtr> hosts;
+        link->BeginTransaction();
+        for (int index = 0; index < kHosts; ++index) {
+            hosts.push_back(link->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject"));
+            hosts.back()->SetAttributeText("address", "10.0.0.1");
+            hosts.back()->CreateMember("packs", "PxVQObject");
+        }
+        link->CommitTransaction();
+        // The session's lock calls run first while the lock tables hold nothing, then again
+        // and again once other sessions have filled them; a deletion takes a write lock.
+        ChangeEachHost(*link, hosts);
+        FillFromOtherSessions(database, 0);
+        for (int round = 0; round < 3; ++round)
+            ChangeEachHost(*link, hosts);
+        for (int index = 0; index < kHosts / 2; ++index) {
+            ASSERT_TRUE(hosts[index]->WriteLock(0));
+            link->BeginTransaction();
+            hosts[index]->DeleteObject();
+            link->CommitTransaction();
+        }
+        link.reset();
+        for (const auto& [table, scanned] : RowsScanned(database))
+            EXPECT_LT(scanned, kFilled) << table << " read through, statistics " << row.statistics;
+    }
+}
+
+} // namespace
