@@ -163,6 +163,8 @@ std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri)
 PxServerStore::PxServerStore(const std::string& uri, PxAccess access) : m_db(Connect(uri))
 {
     m_db->SetAhead([this] { return PutOffWrites(); });
+    m_db->PrepareAgainOnGrowth("SELECT pg_relation_size('px_object'), pg_relation_size('px_attribute'),"
+                               " pg_relation_size('px_member')");
     if (access == PxAccess::ReadOnly)
         m_db->Execute("SET default_transaction_read_only = on", pxwhat::Open);
 }
