@@ -373,11 +373,18 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         return answers;
     }
     if (SizesDue() && !queries.empty()) {
+        // A trip that fails answers no sizes: the next one carries the check again.
         m_runsSinceSizes = 0;
         Query sizes(*this, m_sizes, queries.front()->m_what);
         std::vector<Query*> all{&sizes};
         all.insert(all.end(), queries.begin(), queries.end());
-        std::vector<PxPgRows> answers = Pipeline(all);
+        std::vector<PxPgRows> answers;
+        try {
+            answers = Pipeline(all);
+        } catch (...) {
+            m_runsSinceSizes = kRunsBetweenSizes;
+            throw;
+        }
         NoteSizes(answers.front());
         answers.erase(answers.begin());
         return answers;

@@ -331,6 +331,45 @@ TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
               "done");
 }
 
+// A connection that prepares its statements again as the tables grow (here the sizes grow
+// fourfold at every check) answers as before, whatever trip the check or the dropping falls
+// in, a refused one too; it keeps one prepared statement for each text; a lost connection is
+// told as ever.
+TEST(PxServerStoreTest, AConnectionPreparesItsStatementsAgainAsTheTablesGrow)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    PxPgConnection connection(repository.Path());
+    connection.Execute("CREATE TEMP SEQUENCE grown", pxwhat::Read);
+    connection.PrepareAgainOnGrowth("SELECT (10000 * 4 ^ nextval('grown'))::bigint");
+    constexpr int kRuns = 500;
+    for (int run = 0; run < kRuns; ++run) {
+        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(run).Run().Int(0, 0),
+                  run + 1);
+        if (run % 7 != 0)
+            continue;
+        PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
+        PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
+        after.Bind(run);
+        EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
+                  "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not exist.");
+    }
+    const PxPgRows prepared =
+        PxPgConnection::Query(connection,
+                              "SELECT count(*), coalesce(sum(generic_plans + custom_plans) FILTER"
+                              " (WHERE statement LIKE '%$1::bigint + 1'), 0) FROM pg_prepared_statements",
+                              pxwhat::Read)
+            .Run();
+    EXPECT_LE(prepared.Int(0, 0), 4) << "one prepared statement for each text";
+    EXPECT_LT(prepared.Int(0, 1), kRuns) << "the statement was prepared again";
+
+    const std::string pid =
+        std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
+    PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
+    EXPECT_EQ(FailureOf([&] { PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run(); }),
+              "Cannot read the repository: the connection to the server of " + std::string(repository.Path()) +
+                  " was lost.");
+}
+
 // A trip prepares every statement new to it before it runs its first one: what a statement's
 // preparation meets, it meets before the trip's first statement has taken anything.
 TEST(PxServerStoreTest, ATripPreparesItsNewStatementsBeforeItRunsAny)
