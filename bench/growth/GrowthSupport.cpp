@@ -13,12 +13,14 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 namespace vqgrowth {
 
@@ -85,15 +87,29 @@ std::unique_ptr<PGconn, void (*)(PGconn*)> Connected(const std::string& uri)
     return db;
 }
 
+// The number the query answers.
+std::int64_t NumberOf(PGconn* db, const char* sql)
+{
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(db, sql), PQclear);
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        throw std::runtime_error(std::string("the server cannot answer ") + sql);
+    return std::atoll(PQgetvalue(result.get(), 0, 0));
+}
+
 } // namespace
 
 std::int64_t ServerTransactions(const std::string& uri)
 {
+    return NumberOf(Connected(uri).get(), "SELECT txid_current()");
+}
+
+std::int64_t ServerBuffers(const std::string& uri)
+{
     const auto db = Connected(uri);
-    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(db.get(), "SELECT txid_current()"), PQclear);
-    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
-        throw std::runtime_error("the server's transaction counter cannot be read");
-    return std::atoll(PQgetvalue(result.get(), 0, 0));
+    while (NumberOf(db.get(), "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
+                              " AND pid <> pg_backend_pid()") > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return NumberOf(db.get(), "SELECT blks_hit + blks_read FROM pg_stat_database WHERE datname = current_database()");
 }
 
 void Analyze(const std::string& uri)

@@ -37,6 +37,10 @@ std::string SampleSystems(int systems, bool server);
 std::string SampleSystemAt(int systems, int place);
 // The write transactions the server began so far (its transaction counter).
 std::int64_t ServerTransactions(const std::string& uri);
+// The buffers the server has touched (found in its cache or read) for the repository's
+// database so far, once every other connection to it has ended: a connection's counts reach
+// the server's statistics by its end at the latest.
+std::int64_t ServerBuffers(const std::string& uri);
 // Takes the server's statistics of every table of the repository's database.
 void Analyze(const std::string& uri);
 

@@ -5,6 +5,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <charconv>
@@ -46,6 +47,12 @@ std::string FirstLine(const char* message)
 }
 
 // The value of each hexadecimal digit by its byte.
+// Runs between two checks of the tables' sizes on a connection that prepares its statements
+// again as the tables grow, and the size (bytes) under which a table counts as small: a plan
+// made while a table was small is remade once it holds twice as much, and never before.
+constexpr std::int64_t kRunsBetweenSizes = 100;
+constexpr std::int64_t kSmallTable = 8192;
+
 constexpr std::array<unsigned char, 256> kHexDigits = [] {
     std::array<unsigned char, 256> digits{};
     for (int digit = 0; digit < 10; ++digit)
@@ -252,6 +259,26 @@ std::optional<PxPgConnection::Query> PxPgConnection::Ahead() const
     return m_ahead ? m_ahead() : std::nullopt;
 }
 
+bool PxPgConnection::SizesDue() const
+{
+    return m_sizes && m_runsSinceSizes >= kRunsBetweenSizes;
+}
+
+void PxPgConnection::NoteSizes(const PxPgRows& sizes)
+{
+    const int count = sizes.Count() ? PQnfields(sizes.Result()) : 0;
+    m_sizesPrepared.resize(static_cast<std::size_t>(count), 0);
+    for (int column = 0; column < count; ++column) {
+        const std::int64_t size = sizes.Int(0, column);
+        if (size > 2 * std::max(m_sizesPrepared[column], kSmallTable))
+            m_prepareAgain = true;
+    }
+    if (!m_prepareAgain)
+        return;
+    for (int column = 0; column < count; ++column)
+        m_sizesPrepared[column] = sizes.Int(0, column);
+}
+
 const std::string* PxPgConnection::PreparedName(const char* sql) const
 {
     auto found = m_statements.find(sql);
@@ -299,7 +326,7 @@ PxPgRows PxPgConnection::Query::Run()
 {
     // A statement not prepared yet is prepared in the same round trip as its run.
     const std::string* prepared = m_connection.PreparedName(m_sql);
-    if (!prepared)
+    if (!prepared || m_connection.m_prepareAgain || m_connection.SizesDue())
         return std::move(m_connection.Pipeline({this}).back());
     if (std::optional<Query> ahead = m_connection.Ahead())
         return std::move(m_connection.Pipeline({&*ahead, this}).back());
@@ -310,6 +337,7 @@ PxPgRows PxPgConnection::Query::Run()
         values[i] = m_null[i] ? nullptr : m_values[i].data();
         lengths[i] = static_cast<int>(m_values[i].size());
     }
+    ++m_connection.m_runsSinceSizes;
     CountRoundTrip(m_connection.m_connection);
     PxPgRows rows(PQexecPrepared(m_connection.m_connection, name.c_str(), static_cast<int>(values.size()),
                                  values.data(), lengths.data(), m_formats.data(), 0));
@@ -330,18 +358,6 @@ bool PxPgConnection::Query::Send(const std::string& name)
                                values.data(), lengths.data(), m_formats.data(), 0) == 1;
 }
 
-bool PxPgConnection::Query::SendPlan(const std::string& name) const
-{
-    // EXPLAIN plans the prepared statement, which keeps the plan, and runs nothing; the
-    // values do not matter to a generic plan.
-    std::string explain = "EXPLAIN EXECUTE " + name;
-    for (std::size_t i = 0; i < m_values.size(); ++i)
-        explain += i == 0 ? "(NULL" : ", NULL";
-    if (!m_values.empty())
-        explain += ")";
-    return PQsendQueryParams(m_connection.m_connection, explain.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
-}
-
 std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> queries)
 {
     return Pipeline(std::vector<Query*>(queries));
@@ -356,11 +372,29 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         answers.erase(answers.begin());
         return answers;
     }
+    if (SizesDue() && !queries.empty()) {
+        // A trip that fails answers no sizes: the next one carries the check again.
+        m_runsSinceSizes = 0;
+        Query sizes(*this, m_sizes, queries.front()->m_what);
+        std::vector<Query*> all{&sizes};
+        all.insert(all.end(), queries.begin(), queries.end());
+        std::vector<PxPgRows> answers;
+        try {
+            answers = Pipeline(all);
+        } catch (...) {
+            m_runsSinceSizes = kRunsBetweenSizes;
+            throw;
+        }
+        NoteSizes(answers.front());
+        answers.erase(answers.begin());
+        return answers;
+    }
+    m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
     // Each statement not prepared yet is prepared in the trip, all of them before the first
     // run, so that no preparation runs after a statement that takes a lock; a statement counts
-    // as prepared once the server answered its preparation. Each preparation and each query
-    // answers one result, in order.
-    enum class Step { Preparation, Plan, Run };
+    // as prepared once the server answered its preparation. Statements to be prepared again
+    // are dropped first. Each drop, preparation and query answers one result, in order.
+    enum class Step { Drop, Preparation, Run };
     struct Answer {
         std::size_t query;
         Step step;
@@ -368,18 +402,19 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
     std::vector<Answer> expected;
     std::vector<std::string> names;
     std::unordered_map<const char*, std::string> preparing;
+    const bool dropping = m_prepareAgain && !queries.empty();
+    if (dropping)
+        expected.push_back({0, Step::Drop});
+    const std::size_t kept = dropping ? 0 : m_statements.size();
     for (std::size_t i = 0; i < queries.size(); ++i) {
-        if (const std::string* prepared = PreparedName(queries[i]->m_sql)) {
+        if (const std::string* prepared = dropping ? nullptr : PreparedName(queries[i]->m_sql)) {
             names.push_back(*prepared);
         } else {
-            const auto [entry, isNew] = preparing.emplace(
-                queries[i]->m_sql, "px" + std::to_string(m_statements.size() + preparing.size()));
+            const auto [entry, isNew] =
+                preparing.emplace(queries[i]->m_sql, "px" + std::to_string(kept + preparing.size()));
             names.push_back(entry->second);
-            if (isNew) {
+            if (isNew)
                 expected.push_back({i, Step::Preparation});
-                if (m_planAtPreparation)
-                    expected.push_back({i, Step::Plan});
-            }
         }
     }
     for (std::size_t i = 0; i < queries.size(); ++i)
@@ -392,11 +427,11 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
     for (std::size_t k = 0; k < expected.size() && sent; ++k) {
         const std::size_t i = expected[k].query;
         switch (expected[k].step) {
+        case Step::Drop:
+            sent = PQsendQueryParams(m_connection, "DEALLOCATE ALL", 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+            break;
         case Step::Preparation:
             sent = PQsendPrepare(m_connection, names[i].c_str(), queries[i]->m_sql, 0, nullptr) == 1;
-            break;
-        case Step::Plan:
-            sent = queries[i]->SendPlan(names[i]);
             break;
         case Step::Run:
             sent = queries[i]->Send(names[i]);
@@ -431,8 +466,12 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         if (!ownResult)
             continue;
         const Answer& answer = expected[answered++];
-        if (answer.step == Step::Run)
+        if (answer.step == Step::Run) {
             answers.push_back(std::move(rows));
+        } else if (answer.step == Step::Drop && Succeeded(rows.Result())) {
+            m_statements.clear();
+            m_prepareAgain = false;
+        }
         else if (answer.step == Step::Preparation && Succeeded(rows.Result()))
             m_statements.emplace(queries[answer.query]->m_sql, names[answer.query]);
     }

@@ -93,8 +93,6 @@ public:
         // Sends the run without waiting for its answer (pipeline mode); false when it
         // could not be sent.
         bool Send(const std::string& name);
-        // Sends the planning of the prepared statement (pipeline mode), running nothing.
-        bool SendPlan(const std::string& name) const;
 
         PxPgConnection& m_connection;
         const char* m_sql;
@@ -114,10 +112,12 @@ public:
     // waits.
     void SetAhead(std::function<std::optional<Query>()> ahead) { m_ahead = std::move(ahead); }
 
-    // With `plan`, a statement's plan is made in its preparation, ahead of the trip's first
-    // run, instead of at its first run: for a connection that runs a generic plan of each
-    // statement and whose trips take a lock that others wait for.
-    void SetPlanAtPreparation(bool plan) { m_planAtPreparation = plan; }
+    // Plans made while the tables were small are not kept as they grow: every few runs a trip
+    // carries `sizes` (one row: a size of each table the statements read) ahead of its own
+    // queries; once a size has doubled since the statements were prepared, the next trip
+    // drops them all and prepares them again, so that the server plans them with the tables
+    // as they are. Tables that double again and again cost few preparations in all.
+    void PrepareAgainOnGrowth(const char* sizes) { m_sizes = sizes; }
 
     // Throws the failure of the last command: `what` is a text with the reason as its last
     // insert (pxwhat). The SQLSTATE tells a busy repository or a full disk from the rest.
@@ -133,6 +133,9 @@ private:
     // The name the statement was prepared under on this connection; null while it is not.
     const std::string* PreparedName(const char* sql) const;
     std::optional<Query> Ahead() const;
+    // Whether the next trip carries the sizes' check; the check's answer, once it came.
+    bool SizesDue() const;
+    void NoteSizes(const PxPgRows& sizes);
 
     pg_conn* m_connection = nullptr;
     std::string m_shown;
@@ -140,5 +143,8 @@ private:
     std::string m_lastState;
     std::unordered_map<const char*, std::string> m_statements;
     std::function<std::optional<Query>()> m_ahead;
-    bool m_planAtPreparation = false;
+    const char* m_sizes = nullptr;
+    std::vector<std::int64_t> m_sizesPrepared;
+    std::int64_t m_runsSinceSizes = 0;
+    bool m_prepareAgain = false;
 };

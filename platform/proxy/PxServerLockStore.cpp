@@ -99,12 +99,13 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // Every lock-table query reaches each row by its key: the objects of a run are looked up
     // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
     // a lookup found them at (ctid) or by their key, and a session's rows go through indexes
-    // only a query by session can use; so the server plans them through the indexes with no
-    // kind of scan switched off. The plan is made once, with the statement's preparation, and
-    // kept until the server takes new statistics of a table it reads. Made there, it is made
-    // before the trip takes the lock tables, not while every other session waits for them.
-    m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
-    m_db->SetPlanAtPreparation(true);
+    // only a query by session can use. Each run is planned with its values and the tables as
+    // they are then, so the plans go through the indexes with no kind of scan switched off: a
+    // plan kept from a run while a lock table was empty (or said so by statistics taken while
+    // it was) would scan it for every object as a step fills it, and a generic plan of a
+    // lookup by session would follow statistics taken while one session held most locks. The
+    // lock tables' trips are few and take whole lists, so the planning costs little.
+    m_db->Execute("SET plan_cache_mode = force_custom_plan", pxwhat::Lock);
     SetBusyTimeout(2000);
 }
 

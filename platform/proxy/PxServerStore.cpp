@@ -89,6 +89,12 @@ PxValue ValueAt(const PxPgRows& rows, int row, int typeColumn)
     }
 }
 
+// The places (ctid) of the rows of the table whose column is one of the objects of $1 (an
+// array), each object looked up on its own by its key.
+#define PX_ROWS_BY_KEY(table, column)                                                                           \
+    "ARRAY(SELECT r.row FROM unnest($1::bigint[]) AS u(oid), LATERAL (SELECT t.ctid AS row FROM " table " t"    \
+    " WHERE t." column " = u.oid OFFSET 0) r)"
+
 // The put-off writes never hold more than this many attributes: more go at once.
 constexpr std::size_t kMostPutOff = 2000;
 
@@ -157,6 +163,8 @@ std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri)
 PxServerStore::PxServerStore(const std::string& uri, PxAccess access) : m_db(Connect(uri))
 {
     m_db->SetAhead([this] { return PutOffWrites(); });
+    m_db->PrepareAgainOnGrowth("SELECT pg_relation_size('px_object'), pg_relation_size('px_attribute'),"
+                               " pg_relation_size('px_member')");
     if (access == PxAccess::ReadOnly)
         m_db->Execute("SET default_transaction_read_only = on", pxwhat::Open);
 }
@@ -680,31 +688,42 @@ PxStore::Deletion PxServerStore::DeleteAll(const std::vector<std::int64_t>& oids
     if (oids.empty())
         return {};
     using Query = PxPgConnection::Query;
-    // Every statement of a deletion goes by key: with statistics the server does not have
-    // yet (a repository just made), a plan that reads the whole member table would make each
-    // deletion cost with the repository. The setting lasts as long as the deletion.
-    Query keyed(*m_db, "SELECT set_config('enable_seqscan', 'off', true)", pxwhat::Write);
+    // Every statement of a deletion looks its rows up by key, one object at a time (LATERAL
+    // ... OFFSET 0), so that it costs with the objects it names, not with the members stored,
+    // and is planned with the tables as they are: a plan the connection keeps from a run while
+    // they were small would scan them. The setting lasts as long as the deletion.
+    Query custom(*m_db,
+                 "SELECT current_setting('plan_cache_mode'), set_config('plan_cache_mode', 'force_custom_plan', true)",
+                 pxwhat::Write);
     Query closure(*m_db,
-                  "WITH RECURSIVE owned(oid) AS (SELECT unnest($1::bigint[]) UNION SELECT m.member"
-                  " FROM px_member m JOIN owned ON m.owner = owned.oid WHERE m.owning)"
+                  "WITH RECURSIVE owned(oid) AS (SELECT unnest($1::bigint[]) UNION SELECT m.member FROM owned,"
+                  " LATERAL (SELECT m.member FROM px_member m WHERE m.owner = owned.oid AND m.owning OFFSET 0) m)"
                   " SELECT oid FROM owned",
                   pxwhat::Write);
     closure.Bind(PxPgArray(oids));
-    const PxPgRows owned = std::move(m_db->Pipeline({&keyed, &closure})[1]);
+    const std::vector<PxPgRows> planned = m_db->Pipeline({&custom, &closure});
+    const PxPgRows& owned = planned[1];
     Deletion deletion;
     for (int row = 0; row < owned.Count(); ++row)
         deletion.deleted.push_back(owned.Int(row, 0));
     const std::string gone = PxPgArray(deletion.deleted);
-    Query owners(*m_db, "SELECT DISTINCT owner FROM px_member WHERE member = ANY($1::bigint[])", pxwhat::Write);
+    Query owners(*m_db,
+                 "SELECT DISTINCT m.owner FROM unnest($1::bigint[]) AS u(oid),"
+                 " LATERAL (SELECT m.owner FROM px_member m WHERE m.member = u.oid OFFSET 0) m",
+                 pxwhat::Write);
     Query objects(*m_db, "UPDATE px_object SET present = false, edition = edition + 1 WHERE oid = ANY($1::bigint[])",
                   pxwhat::Write);
-    Query attributes(*m_db, "DELETE FROM px_attribute WHERE oid = ANY($1::bigint[])", pxwhat::Write);
-    Query members(*m_db, "DELETE FROM px_member WHERE member = ANY($1::bigint[]) OR owner = ANY($1::bigint[])",
+    Query attributes(*m_db, "DELETE FROM px_attribute WHERE ctid = ANY(" PX_ROWS_BY_KEY("px_attribute", "oid") ")",
+                     pxwhat::Write);
+    Query members(*m_db,
+                  "DELETE FROM px_member WHERE ctid = ANY(" PX_ROWS_BY_KEY("px_member", "member") " || "
+                  PX_ROWS_BY_KEY("px_member", "owner") ")",
                   pxwhat::Write);
-    Query unkeyed(*m_db, "SELECT set_config('enable_seqscan', 'on', true)", pxwhat::Write);
+    Query cached(*m_db, "SELECT set_config('plan_cache_mode', $1, true)", pxwhat::Write);
+    cached.Bind(planned[0].Text(0, 0));
     for (Query* query : {&owners, &objects, &attributes, &members})
         query->Bind(gone);
-    const PxPgRows changed = std::move(m_db->Pipeline({&owners, &objects, &attributes, &members, &unkeyed})[0]);
+    const PxPgRows changed = std::move(m_db->Pipeline({&owners, &objects, &attributes, &members, &cached})[0]);
     for (int row = 0; row < changed.Count(); ++row)
         deletion.listsChanged.push_back(changed.Int(row, 0));
     Settle(deletion);

@@ -381,39 +381,61 @@ TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
               "done");
 }
 
-// A trip prepares every statement new to it before it runs its first one, and a connection
-// that plans at preparation plans them there too: what a statement's preparation or plan
-// meets, it meets before the trip's first statement has taken anything. `SELECT 1 / 0` is
-// prepared but cannot be planned (its division is worked out in the plan).
-TEST(PxServerStoreTest, ATripPreparesAndPlansItsNewStatementsBeforeItRunsAny)
+// A connection that prepares its statements again as the tables grow (here the sizes grow
+// fourfold at every check) answers as before, whatever trip the check or the dropping falls
+// in, a refused one too; it keeps one prepared statement for each text; a lost connection is
+// told as ever.
+TEST(PxServerStoreTest, AConnectionPreparesItsStatementsAgainAsTheTablesGrow)
 {
     PxTestRepository repository(PxStoreKind::Server);
-    struct Row {
-        const char* failing;
-        bool planAtPreparation;
-        std::int64_t taken;
-    };
-    const Row rows[] = {
-        {"SELECT count(*) FROM no_such_table", false, 0},
-        {"SELECT count(*) FROM no_such_table", true, 0},
-        {"SELECT 1 / 0", false, 1},
-        {"SELECT 1 / 0", true, 0},
-    };
-    for (const Row& row : rows) {
-        PxPgConnection connection(repository.Path());
-        connection.SetPlanAtPreparation(row.planAtPreparation);
-        connection.Execute("CREATE TEMP SEQUENCE taken", pxwhat::Lock);
-        PxPgConnection::Query take(connection, "SELECT nextval('taken')", pxwhat::Lock);
-        PxPgConnection::Query failing(connection, row.failing, pxwhat::Lock);
-        EXPECT_NE(FailureOf([&] { connection.Pipeline({&take, &failing}); }), "done");
-        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT coalesce((SELECT last_value FROM taken WHERE is_called), 0)",
-                                        pxwhat::Lock)
-                      .Run()
-                      .Int(0, 0),
-                  row.taken)
-            << row.failing << (row.planAtPreparation ? ", planned at preparation" : "");
-        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Lock).Bind(1).Run().Int(0, 0), 2);
+    PxPgConnection connection(repository.Path());
+    connection.Execute("CREATE TEMP SEQUENCE grown", pxwhat::Read);
+    connection.PrepareAgainOnGrowth("SELECT (10000 * 4 ^ nextval('grown'))::bigint");
+    constexpr int kRuns = 500;
+    for (int run = 0; run < kRuns; ++run) {
+        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(run).Run().Int(0, 0),
+                  run + 1);
+        if (run % 7 != 0)
+            continue;
+        PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
+        PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
+        after.Bind(run);
+        EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
+                  "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not exist.");
     }
+    const PxPgRows prepared =
+        PxPgConnection::Query(connection,
+                              "SELECT count(*), coalesce(sum(generic_plans + custom_plans) FILTER"
+                              " (WHERE statement LIKE '%$1::bigint + 1'), 0) FROM pg_prepared_statements",
+                              pxwhat::Read)
+            .Run();
+    EXPECT_LE(prepared.Int(0, 0), 4) << "one prepared statement for each text";
+    EXPECT_LT(prepared.Int(0, 1), kRuns) << "the statement was prepared again";
+
+    const std::string pid =
+        std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
+    PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
+    EXPECT_EQ(FailureOf([&] { PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run(); }),
+              "Cannot read the repository: the connection to the server of " + std::string(repository.Path()) +
+                  " was lost.");
+}
+
+// A trip prepares every statement new to it before it runs its first one: what a statement's
+// preparation meets, it meets before the trip's first statement has taken anything.
+TEST(PxServerStoreTest, ATripPreparesItsNewStatementsBeforeItRunsAny)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    PxPgConnection connection(repository.Path());
+    connection.Execute("CREATE TEMP SEQUENCE taken", pxwhat::Lock);
+    PxPgConnection::Query take(connection, "SELECT nextval('taken')", pxwhat::Lock);
+    PxPgConnection::Query failing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Lock);
+    EXPECT_NE(FailureOf([&] { connection.Pipeline({&take, &failing}); }), "done");
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT coalesce((SELECT last_value FROM taken WHERE is_called), 0)",
+                                    pxwhat::Lock)
+                  .Run()
+                  .Int(0, 0),
+              0);
+    EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Lock).Bind(1).Run().Int(0, 0), 2);
 }
 
 // A server's own words end without a full stop; the sentence that follows them in the
@@ -624,11 +646,8 @@ TEST(PxServerStoreTest, AConnectionLostAtAnyPointOfAPipelineIsAnErrorWithItsText
 {
     PxTestRepository repository(PxStoreKind::Server);
     constexpr int kQueries = 4;
-    for (int trip = 0; trip <= 2 * kQueries + 1; ++trip) {
-        // Each position once as prepared and run, once with the plans made at the preparation.
-        const int position = trip % (kQueries + 1);
+    for (int position = 0; position <= kQueries; ++position) {
         PxPgConnection connection(repository.Path());
-        connection.SetPlanAtPreparation(trip > kQueries);
         // A row of `ending` ends the connection when its transaction commits: at the pipeline's end.
         connection.Execute("CREATE TEMP TABLE ending(id integer);"
                            "CREATE FUNCTION pg_temp.end_connection() RETURNS trigger LANGUAGE plpgsql AS"
@@ -649,8 +668,7 @@ TEST(PxServerStoreTest, AConnectionLostAtAnyPointOfAPipelineIsAnErrorWithItsText
         EXPECT_EQ(FailureOf([&] { connection.Pipeline(pipeline); }),
                   "Cannot reach the repository's locks: the connection to the server of " +
                       std::string(repository.Path()) + " was lost.")
-            << "the connection ended at " << (position < kQueries ? "query " : "the end, after query ") << position
-            << (trip > kQueries ? ", plans made at the preparation" : "");
+            << "the connection ended at " << (position < kQueries ? "query " : "the end, after query ") << position;
     }
 }
 
