@@ -47,6 +47,42 @@ std::string FailureOf(Call&& call)
     return "done";
 }
 
+// What the server does at a row a statement changes, as the trigger armed below runs it.
+struct ServerFault {
+    const char* what;
+    const char* action;
+    bool lost;
+};
+// The disk full, and the connection ended by the server.
+const ServerFault kServerFaults[] = {
+    {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", false},
+    {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
+};
+
+// Runs the body (PL/pgSQL ending in its RETURN) before each row the change makes in the
+// table, until DisarmFault.
+void ArmFault(const std::string& uri, const std::string& change, const std::string& table, const std::string& body)
+{
+    PgTestServer::Instance().Run(DatabaseOf(uri), "CREATE FUNCTION vq_repository.fail() RETURNS trigger"
+                                                  " LANGUAGE plpgsql AS $$BEGIN " +
+                                                      body + " END$$; CREATE TRIGGER fail BEFORE " + change +
+                                                      " ON vq_repository." + table +
+                                                      " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+}
+
+void DisarmFault(const std::string& uri, const std::string& table)
+{
+    PgTestServer::Instance().Run(DatabaseOf(uri),
+                                 "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
+}
+
+// The lock store's text for the fault.
+std::string LockFailureText(const ServerFault& fault, const std::string& uri)
+{
+    return "Cannot reach the repository's locks: " +
+           (fault.lost ? "the connection to the server of " + uri + " was lost." : std::string("the disk is full."));
+}
+
 std::string AttachFailure(const std::string& name)
 {
     try {
@@ -211,16 +247,7 @@ TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
 // leaves the bundle and its Ispecs as they were for every session.
 TEST(PxServerStoreTest, ABundleFillRefusedOrCutHalfWayStoresNoneOfIt)
 {
-    struct Row {
-        const char* what;
-        const char* action;
-        const char* failure;
-    };
-    const Row rows[] = {
-        {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", ": the disk is full."},
-        {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", " was lost."},
-    };
-    for (const Row& row : rows) {
+    for (const ServerFault& row : kServerFaults) {
         SCOPED_TRACE(row.what);
         PxTestRepository repository(PxStoreKind::Server);
         const std::string uri = repository.Path();
@@ -233,22 +260,17 @@ TEST(PxServerStoreTest, ABundleFillRefusedOrCutHalfWayStoresNoneOfIt)
             ispecs.AddTail(segment->CreateElementSoftLink(("I" + std::to_string(i)).c_str(), VQSoftLinkIspec));
         segment->CreateBundle("B1");
         alice->CommitTransaction();
-        PgTestServer::Instance().Run(DatabaseOf(uri),
-                                     std::string("CREATE FUNCTION vq_repository.fail() RETURNS trigger"
-                                                 " LANGUAGE plpgsql AS $$BEGIN IF NEW.seq > 5 THEN ") +
-                                         row.action +
-                                         "; END IF; RETURN NEW; END$$;"
-                                         "CREATE TRIGGER fail BEFORE INSERT ON vq_repository.px_member"
-                                         " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+        ArmFault(uri, "INSERT", "px_member", std::string("IF NEW.seq > 5 THEN ") + row.action + "; END IF; RETURN NEW;");
         PxTypedList<PxVQBundlePtr> bundles;
         segment->GetListOfBundles(bundles);
         alice->BeginTransaction();
         const std::string failure = FailureOf([&] { bundles.GetHead()->AddIspecsToBundle(ispecs); });
-        EXPECT_NE(failure.find(std::string(row.failure) + " The transaction was rolled back."), std::string::npos)
+        EXPECT_NE(failure.find(std::string(row.lost ? " was lost." : ": the disk is full.") +
+                               " The transaction was rolled back."),
+                  std::string::npos)
             << failure;
         alice->AbortTransaction();
-        PgTestServer::Instance().Run(DatabaseOf(uri),
-                                     "DROP TRIGGER fail ON vq_repository.px_member; DROP FUNCTION vq_repository.fail()");
+        DisarmFault(uri, "px_member");
 
         auto bob = PxAttach(uri.c_str(), "bob/test");
         PxTypedList<PxVQBSSoftLinkPtr> links;
@@ -266,35 +288,18 @@ TEST(PxServerStoreTest, ABundleFillRefusedOrCutHalfWayStoresNoneOfIt)
 // session locks it once the server takes the grant again.
 TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByNobody)
 {
-    struct Row {
-        const char* what;
-        const char* action;
-        bool lost;
-    };
-    const Row rows[] = {
-        {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", false},
-        {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
-    };
     for (bool persistent : {false, true})
-        for (const Row& row : rows) {
+        for (const ServerFault& row : kServerFaults) {
             SCOPED_TRACE(std::string(persistent ? "persistent lock " : "write lock ") + row.what);
             PxTestRepository repository(PxStoreKind::Server);
             const std::string uri = repository.Path();
             const std::string table = persistent ? "px_persistent_lock" : "px_lock";
             auto alice = PxAttach(uri.c_str(), "alice/dev");
-            PgTestServer::Instance().Run(DatabaseOf(uri),
-                                         std::string("CREATE FUNCTION vq_repository.fail() RETURNS trigger"
-                                                     " LANGUAGE plpgsql AS $$BEGIN ") +
-                                             row.action + "; RETURN NEW; END$$;"
-                                             "CREATE TRIGGER fail BEFORE INSERT ON vq_repository." + table +
-                                             " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+            ArmFault(uri, "INSERT", table, std::string(row.action) + "; RETURN NEW;");
             PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
             const auto lock = [&] { return persistent ? enterprise->PersistentLock(1) : enterprise->WriteLock(0); };
-            EXPECT_EQ(FailureOf(lock), "Cannot reach the repository's locks: " +
-                                           (row.lost ? "the connection to the server of " + uri + " was lost."
-                                                     : std::string("the disk is full.")));
-            PgTestServer::Instance().Run(DatabaseOf(uri),
-                                         "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
+            EXPECT_EQ(FailureOf(lock), LockFailureText(row, uri));
+            DisarmFault(uri, table);
 
             auto bob = PxAttach(uri.c_str(), "bob/test");
             EXPECT_FALSE(bob->GetLVQEnterprise()->GetPersistentLock());
@@ -311,36 +316,19 @@ TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByN
 // it was and nothing held, and a refused exchange goes through once the server takes it.
 TEST(PxServerStoreTest, AnExchangeRefusedOrCutAtEitherOfItsChangesLeavesTheHoldWhereItWas)
 {
-    struct Row {
-        const char* what;
-        const char* action;
-        bool lost;
-    };
-    const Row rows[] = {
-        {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", false},
-        {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
-    };
     const std::pair<const char*, const char*> changes[] = {{"DELETE", "px_persistent_lock"}, {"INSERT", "px_lock"}};
     for (const auto& [change, table] : changes)
-        for (const Row& row : rows) {
+        for (const ServerFault& row : kServerFaults) {
             SCOPED_TRACE(std::string(change) + " " + table + " " + row.what);
             PxTestRepository repository(PxStoreKind::Server);
             const std::string uri = repository.Path();
             auto alice = PxAttach(uri.c_str(), "alice/dev");
             PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
             ASSERT_TRUE(enterprise->PersistentLock(0));
-            PgTestServer::Instance().Run(DatabaseOf(uri),
-                                         std::string("CREATE FUNCTION vq_repository.fail() RETURNS trigger"
-                                                     " LANGUAGE plpgsql AS $$BEGIN ") +
-                                             row.action + "; RETURN NULL; END$$;"
-                                             "CREATE TRIGGER fail BEFORE " + change + " ON vq_repository." + table +
-                                             " FOR EACH ROW EXECUTE FUNCTION vq_repository.fail()");
+            ArmFault(uri, change, table, std::string(row.action) + "; RETURN NULL;");
             const auto exchange = [&] { return enterprise->ExchangeGenerationHold("alice/dev"); };
-            EXPECT_EQ(FailureOf(exchange), "Cannot reach the repository's locks: " +
-                                               (row.lost ? "the connection to the server of " + uri + " was lost."
-                                                         : std::string("the disk is full.")));
-            PgTestServer::Instance().Run(DatabaseOf(uri), std::string("DROP TRIGGER fail ON vq_repository.") + table +
-                                                              "; DROP FUNCTION vq_repository.fail()");
+            EXPECT_EQ(FailureOf(exchange), LockFailureText(row, uri));
+            DisarmFault(uri, table);
 
             auto bob = PxAttach(uri.c_str(), "bob/test");
             const PxVQEnterprisePtr theirs = bob->GetLVQEnterprise();
