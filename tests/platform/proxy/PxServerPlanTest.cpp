@@ -3,6 +3,7 @@
 // key and read no table through, however long the session has been at work.
 #include "PxTestRepository.h"
 
+#include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQObject.h"
@@ -79,10 +80,15 @@ std::map<std::string, std::int64_t> RowsScanned(const std::string& database, con
     return scanned;
 }
 
-// A step on each host: its write lock, a change of its address, the list of hosts read.
+// A step on each host: a generation hold placed and exchanged for an update, given back; its
+// write lock, a change of its address, the list of hosts read.
 void ChangeEachHost(PxVQLink& link, const std::vector<PxVQObjectPtr>& hosts)
 {
+    const CString user = link.GetProcess()->GetUserCode();
     for (const PxVQObjectPtr& host : hosts) {
+        ASSERT_TRUE(host->PersistentLock(0));
+        ASSERT_TRUE(host->ExchangeGenerationHold(user));
+        ASSERT_TRUE(host->UnLock());
         ASSERT_TRUE(host->WriteLock(0));
         link.BeginTransaction();
         host->Refresh();
