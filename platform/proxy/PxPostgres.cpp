@@ -46,13 +46,13 @@ std::string FirstLine(const char* message)
     return end == std::string::npos ? text : text.substr(0, end);
 }
 
-// The value of each hexadecimal digit by its byte.
 // Runs between two checks of the tables' sizes on a connection that prepares its statements
 // again as the tables grow, and the size (bytes) under which a table counts as small: a plan
 // made while a table was small is remade once it holds twice as much, and never before.
 constexpr std::int64_t kRunsBetweenSizes = 100;
 constexpr std::int64_t kSmallTable = 8192;
 
+// The value of each hexadecimal digit by its byte.
 constexpr std::array<unsigned char, 256> kHexDigits = [] {
     std::array<unsigned char, 256> digits{};
     for (int digit = 0; digit < 10; ++digit)
@@ -471,9 +471,9 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         } else if (answer.step == Step::Drop && Succeeded(rows.Result())) {
             m_statements.clear();
             m_prepareAgain = false;
-        }
-        else if (answer.step == Step::Preparation && Succeeded(rows.Result()))
+        } else if (answer.step == Step::Preparation && Succeeded(rows.Result())) {
             m_statements.emplace(queries[answer.query]->m_sql, names[answer.query]);
+        }
     }
     PQexitPipelineMode(m_connection);
     if (!sent || !Connected())

@@ -314,15 +314,14 @@ void VqsGenerationLockTakeover::Release() noexcept
     // The set is held for update until the lock is back: nobody else can take it between.
     const bool putBack = std::exchange(m_bExchanged, false);
     const bool held = std::exchange(m_bHeld, false);
-    LoggingFailure([&] {
-        VqsLockScope scope(VqsGetApp()->GetLink());
-        if (!putBack)
-            return;
-        if (!m_genSet->PersistentLock(0).Succeeded())
-            VqsGetApp()->LogError(0, "The interrupted generation's persistent lock could not be put back.");
-        else
-            RecordHoldGone(m_formerHolders, false);
-    });
+    if (putBack)
+        LoggingFailure([&] {
+            VqsLockScope scope(VqsGetApp()->GetLink());
+            if (!m_genSet->PersistentLock(0).Succeeded())
+                VqsGetApp()->LogError(0, "The interrupted generation's persistent lock could not be put back.");
+            else
+                RecordHoldGone(m_formerHolders, false);
+        });
     if (held)
         LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
 }
