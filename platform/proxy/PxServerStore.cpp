@@ -287,6 +287,18 @@ std::int64_t PxServerStore::StoredEdition(std::int64_t oid)
     return rows.Count() ? rows.Int(0, 0) : 0;
 }
 
+std::unordered_map<std::int64_t, std::int64_t> PxServerStore::StoredEditions(const std::vector<std::int64_t>& oids)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, edition FROM px_object WHERE oid = ANY($1::bigint[])",
+                                          pxwhat::Read)
+                        .Bind(PxPgArray(oids))
+                        .Run();
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    for (int row = 0; row < rows.Count(); ++row)
+        editions.emplace(rows.Int(row, 0), rows.Int(row, 1));
+    return editions;
+}
+
 std::optional<PxObjectRow> PxServerStore::Row(std::int64_t oid)
 {
     PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, class, created, edition, present::int FROM px_object"
@@ -575,11 +587,10 @@ std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owne
 std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
                                                                        const char* role)
 {
+    NoteReads(owners);
     std::unordered_map<std::int64_t, std::vector<PxMemberRead>> byOwner;
-    for (std::int64_t owner : owners) {
-        NoteRead(owner);
+    for (std::int64_t owner : owners)
         byOwner[owner];
-    }
     PxPgRows rows = PxPgConnection::Query(*m_db,
                                           "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
                                           " a.number, a.bytes, m.owner FROM px_member m JOIN px_object o ON o.oid = m.member"
@@ -627,8 +638,7 @@ int PxServerStore::CountMembers(std::int64_t owner, const char* role)
 std::unordered_map<std::int64_t, int> PxServerStore::CountMembersOf(const std::vector<std::int64_t>& owners,
                                                                     const char* role)
 {
-    for (std::int64_t owner : owners)
-        NoteRead(owner);
+    NoteReads(owners);
     PxPgRows rows = PxPgConnection::Query(*m_db,
                                           "SELECT owner, count(*) FROM px_member"
                                           " WHERE owner = ANY($1::bigint[]) AND role = $2 GROUP BY owner",

@@ -19,8 +19,10 @@
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -625,6 +627,56 @@ TEST(PxServerStoreTest, ChangesSteppingTheirEditionsTogetherTakeOneRoundTripForT
         << "the writer slot, the own locks, the writes with the steps, the commit, preparing what is new";
     for (const PxVQObjectPtr& host : hosts)
         EXPECT_TRUE(host->GetObjectEdition().IsLatestEdition());
+}
+
+// The editions of what a transaction read before its first write are checked in one statement
+// once the writer slot is taken: a check kept waiting past the busy timeout fails that write and
+// leaves the transaction to try again; one whose data connection is lost fails it; neither
+// stores anything.
+TEST(PxServerStoreTest, AnEditionCheckKeptWaitingOrCutFailsTheFirstWriteAndStoresNothing)
+{
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "connection lost" : "kept waiting");
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto link = PxAttach(uri.c_str(), "alice/dev");
+        PxTesting::SetBusyTimeout(*link, lost ? 5000 : 50);
+        PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+        link->BeginTransaction();
+        enterprise->CountOfMembers("hosts");
+        enterprise->CountOfMembers("packs");
+        // Another connection keeps the objects' editions from being read; when the connection is
+        // to be lost, the data connection is ended once it waits for them.
+        PGconn* other = PQconnectdb(uri.c_str());
+        ASSERT_EQ(PQstatus(other), CONNECTION_OK);
+        PQclear(PQexec(other, "BEGIN; LOCK TABLE vq_repository.px_object IN ACCESS EXCLUSIVE MODE"));
+        std::thread cutter([&] {
+            if (!lost)
+                return;
+            PGconn* watcher = PQconnectdb(uri.c_str());
+            for (bool cut = false; !cut;) {
+                PGresult* result = PQexec(watcher, "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                                   " WHERE datname = current_database() AND wait_event_type = 'Lock'");
+                cut = PQntuples(result) > 0;
+                PQclear(result);
+            }
+            PQfinish(watcher);
+        });
+        const std::string failure = FailureOf([&] { enterprise->SetAttributeText("name", "checked"); });
+        cutter.join();
+        PQclear(PQexec(other, "ROLLBACK"));
+        PQfinish(other);
+        EXPECT_EQ(failure, "Cannot read the repository: " +
+                               (lost ? "the connection to the server of " + uri + " was lost."
+                                     : std::string("the repository is in use by another session; try again later.")));
+        if (!lost) {
+            enterprise->SetAttributeText("name", "checked");
+            link->CommitTransaction();
+        }
+        link.reset();
+        EXPECT_EQ(PxAttach(uri.c_str(), "bob/test")->GetLVQEnterprise()->HasAttribute("name"), !lost)
+            << "stored only by the transaction that went on";
+    }
 }
 
 // A pipeline whose connection the server ends at any of its queries, or at its end after
