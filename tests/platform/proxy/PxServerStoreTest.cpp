@@ -21,6 +21,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <utility>
@@ -345,6 +346,54 @@ TEST(PxServerStoreTest, AnExchangeRefusedOrCutAtEitherOfItsChangesLeavesTheHoldW
         }
 }
 
+// Each trip of the lock tables first reads their sizes: kept waiting there past the busy timeout
+// the lock call is refused as busy, cut there by a lost lock connection it fails; either way
+// the session holds nothing, and a lock call refused as busy goes through once the sizes can be
+// read.
+TEST(PxServerStoreTest, ALockCallWhoseCheckOfTheLockTablesIsKeptWaitingOrCutHoldsNothing)
+{
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "connection lost" : "kept waiting");
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto alice = PxAttach(uri.c_str(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, lost ? 5000 : 50);
+        PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+        PGconn* other = PQconnectdb(uri.c_str());
+        ASSERT_EQ(PQstatus(other), CONNECTION_OK);
+        PQclear(PQexec(other, "BEGIN; LOCK TABLE vq_repository.px_lock_wait IN ACCESS EXCLUSIVE MODE"));
+        std::thread cutter([&] {
+            if (!lost)
+                return;
+            PGconn* watcher = PQconnectdb(uri.c_str());
+            for (bool cut = false; !cut;) {
+                PGresult* result = PQexec(watcher, "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                                   " WHERE datname = current_database() AND wait_event_type = 'Lock'");
+                cut = PQntuples(result) > 0;
+                PQclear(result);
+            }
+            PQfinish(watcher);
+        });
+        int code = 0;
+        const std::string failure = FailureOf([&] { code = enterprise->WriteLock(0).GetErrorCode(); });
+        cutter.join();
+        PQclear(PQexec(other, "ROLLBACK"));
+        PQfinish(other);
+        if (lost)
+            EXPECT_EQ(failure, "Cannot reach the repository's locks: the connection to the server of " + uri +
+                                   " was lost.");
+        else
+            EXPECT_EQ(code, 6) << "refused as busy";
+
+        auto bob = PxAttach(uri.c_str(), "bob/test");
+        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing of the failed lock call is held";
+        bob.reset();
+        if (!lost)
+            EXPECT_TRUE(enterprise->WriteLock(0)) << "the lock call goes through once the sizes can be read";
+        alice.reset();
+    }
+}
+
 // A statement is prepared in the round trip of its first run; one whose preparation the
 // server refused, or never reached after an earlier refusal, is prepared at its next run.
 TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
@@ -372,42 +421,70 @@ TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
 }
 
 // A connection that prepares its statements again as the tables grow (here the sizes grow
-// fourfold at every check) answers as before, whatever trip the check or the dropping falls
-// in, a refused one too; it keeps one prepared statement for each text; a lost connection is
-// told as ever.
+// fourfold at every check, twenty times over, then start small again) answers as before,
+// whatever trip the check or the dropping falls in, a refused one too, whether it checks every
+// few runs or in every trip (then planning the runs of a trip that finds a table grown as the
+// tables are); it keeps one prepared statement for each text; a lost connection is told as ever.
 TEST(PxServerStoreTest, AConnectionPreparesItsStatementsAgainAsTheTablesGrow)
 {
-    PxTestRepository repository(PxStoreKind::Server);
-    PxPgConnection connection(repository.Path());
-    connection.Execute("CREATE TEMP SEQUENCE grown", pxwhat::Read);
-    connection.PrepareAgainOnGrowth("SELECT (10000 * 4 ^ nextval('grown'))::bigint");
-    constexpr int kRuns = 500;
-    for (int run = 0; run < kRuns; ++run) {
-        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(run).Run().Int(0, 0),
-                  run + 1);
-        if (run % 7 != 0)
-            continue;
-        PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
-        PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
-        after.Bind(run);
-        EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
-                  "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not exist.");
-    }
-    const PxPgRows prepared =
-        PxPgConnection::Query(connection,
-                              "SELECT count(*), coalesce(sum(generic_plans + custom_plans) FILTER"
-                              " (WHERE statement LIKE '%$1::bigint + 1'), 0) FROM pg_prepared_statements",
-                              pxwhat::Read)
-            .Run();
-    EXPECT_LE(prepared.Int(0, 0), 4) << "one prepared statement for each text";
-    EXPECT_LT(prepared.Int(0, 1), kRuns) << "the statement was prepared again";
+    struct Row {
+        const char* check;
+        bool everyTrip;
+    };
+    for (const Row& row : {Row{"every few runs", false}, Row{"every trip", true}}) {
+        SCOPED_TRACE(row.check);
+        PxTestRepository repository(PxStoreKind::Server);
+        PxPgConnection connection(repository.Path());
+        connection.Execute("CREATE TEMP SEQUENCE grown", pxwhat::Read);
+        if (row.everyTrip) {
+            connection.Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Read);
+            connection.GuardPlansAgainstGrowth(
+                "SELECT g.size, set_config('plan_cache_mode', CASE WHEN g.size > $1 THEN 'force_custom_plan'"
+                " ELSE current_setting('plan_cache_mode') END, true)"
+                " FROM (SELECT (10000 * 4 ^ (nextval('grown') % 20))::bigint AS size OFFSET 0) g",
+                1);
+        } else {
+            connection.PrepareAgainOnGrowth("SELECT (10000 * 4 ^ (nextval('grown') % 20))::bigint");
+        }
+        constexpr int kRuns = 500;
+        std::set<std::string> planned;
+        for (int run = 0; run < kRuns; ++run) {
+            EXPECT_EQ(
+                PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(run).Run().Int(0, 0),
+                run + 1);
+            planned.insert(
+                PxPgConnection::Query(connection, "SELECT current_setting('plan_cache_mode')", pxwhat::Read)
+                    .Run()
+                    .Text(0, 0));
+            if (run % 7 != 0)
+                continue;
+            PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
+            PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
+            after.Bind(run);
+            EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
+                      "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not "
+                      "exist.");
+        }
+        const PxPgRows prepared =
+            PxPgConnection::Query(connection,
+                                  "SELECT count(*), coalesce(sum(generic_plans + custom_plans) FILTER"
+                                  " (WHERE statement LIKE '%$1::bigint + 1'), 0) FROM pg_prepared_statements",
+                                  pxwhat::Read)
+                .Run();
+        EXPECT_LE(prepared.Int(0, 0), 5) << "one prepared statement for each text";
+        EXPECT_LT(prepared.Int(0, 1), kRuns) << "the statement was prepared again";
+        if (row.everyTrip)
+            EXPECT_EQ(planned, (std::set<std::string>{"force_custom_plan", "force_generic_plan"}))
+                << "a trip that finds a table grown plans its runs as the tables are, the others keep their plans";
 
-    const std::string pid =
-        std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
-    PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
-    EXPECT_EQ(FailureOf([&] { PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run(); }),
-              "Cannot read the repository: the connection to the server of " + std::string(repository.Path()) +
-                  " was lost.");
+        const std::string pid =
+            std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
+        PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
+        EXPECT_EQ(
+            FailureOf([&] { PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run(); }),
+            "Cannot read the repository: the connection to the server of " + std::string(repository.Path()) +
+                " was lost.");
+    }
 }
 
 // A trip prepares every statement new to it before it runs its first one: what a statement's
