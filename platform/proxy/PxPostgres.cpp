@@ -396,7 +396,8 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
     // Ahead of the trip's own queries, in this order: the check of the tables' sizes when due,
     // the writes put off.
     std::optional<Query> ahead = Ahead();
-    std::optional<Query> sizes = queries.empty() ? std::nullopt : SizesCheck(ahead ? ahead->m_what : queries.front()->m_what);
+    std::optional<Query> sizes =
+        queries.empty() ? std::nullopt : SizesCheck(ahead ? ahead->m_what : queries.front()->m_what);
     std::vector<Query*> all;
     if (sizes)
         all.push_back(&*sizes);

@@ -155,6 +155,17 @@ PxObjectRow StoredObjectAt(const PxPgRows& rows, int row)
     return object;
 }
 
+// The editions the statement answers (oid, edition) for the objects of $1 (an array), by id.
+std::unordered_map<std::int64_t, std::int64_t> EditionsOf(PxPgConnection& db, const char* sql, const char* what,
+                                                          const std::vector<std::int64_t>& oids)
+{
+    const PxPgRows rows = PxPgConnection::Query(db, sql, what).Bind(PxPgArray(oids)).Run();
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    for (int row = 0; row < rows.Count(); ++row)
+        editions.emplace(rows.Int(row, 0), rows.Int(row, 1));
+    return editions;
+}
+
 } // namespace
 
 std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri)
@@ -289,14 +300,7 @@ std::int64_t PxServerStore::StoredEdition(std::int64_t oid)
 
 std::unordered_map<std::int64_t, std::int64_t> PxServerStore::StoredEditions(const std::vector<std::int64_t>& oids)
 {
-    PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, edition FROM px_object WHERE oid = ANY($1::bigint[])",
-                                          pxwhat::Read)
-                        .Bind(PxPgArray(oids))
-                        .Run();
-    std::unordered_map<std::int64_t, std::int64_t> editions;
-    for (int row = 0; row < rows.Count(); ++row)
-        editions.emplace(rows.Int(row, 0), rows.Int(row, 1));
-    return editions;
+    return EditionsOf(*m_db, "SELECT oid, edition FROM px_object WHERE oid = ANY($1::bigint[])", pxwhat::Read, oids);
 }
 
 std::optional<PxObjectRow> PxServerStore::Row(std::int64_t oid)
@@ -446,16 +450,10 @@ std::optional<std::int64_t> PxServerStore::NextEdition(std::int64_t oid)
 
 std::unordered_map<std::int64_t, std::int64_t> PxServerStore::NextEditions(const std::vector<std::int64_t>& oids)
 {
-    PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "UPDATE px_object SET edition = edition + 1"
-                                          " WHERE oid = ANY($1::bigint[]) AND present RETURNING oid, edition",
-                                          pxwhat::Write)
-                        .Bind(PxPgArray(oids))
-                        .Run();
-    std::unordered_map<std::int64_t, std::int64_t> editions;
-    for (int row = 0; row < rows.Count(); ++row)
-        editions.emplace(rows.Int(row, 0), rows.Int(row, 1));
-    return editions;
+    return EditionsOf(*m_db,
+                      "UPDATE px_object SET edition = edition + 1 WHERE oid = ANY($1::bigint[]) AND present"
+                      " RETURNING oid, edition",
+                      pxwhat::Write, oids);
 }
 
 void PxServerStore::CreateObject(std::int64_t oid, const char* className, std::int64_t created)

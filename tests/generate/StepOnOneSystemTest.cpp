@@ -1,5 +1,6 @@
-// A step on one system of a repository on the suite's server, with the system view open on
-// every system: what it asks of the server does not grow with the other systems.
+// A step on one system (or the making of a new one) of a repository on the suite's server, with
+// the system view open on every system: what it asks of the server does not grow with the other
+// systems.
 #include "../sysview/SysViewTestSupport.h"
 
 #include "config/VqsOptionsSystemDlg.h"

@@ -79,6 +79,38 @@ void DisarmFault(const std::string& uri, const std::string& table)
                                  "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
 }
 
+// Ends the connection to the repository's database that waits for a lock, once there is one.
+void EndTheConnectionWaitingForALock(const std::string& uri)
+{
+    PGconn* watcher = PQconnectdb(uri.c_str());
+    for (bool ended = false; !ended;) {
+        PGresult* result = PQexec(watcher, "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                           " WHERE datname = current_database() AND wait_event_type = 'Lock'");
+        ended = PQntuples(result) > 0;
+        PQclear(result);
+    }
+    PQfinish(watcher);
+}
+
+// What the call throws (FailureOf) while another connection holds the repository's table: it
+// waits past the busy timeout or, with `lost`, its connection is ended as it waits.
+template <class Call>
+std::string FailureWhileTableHeld(const std::string& uri, const std::string& table, bool lost, Call&& call)
+{
+    PGconn* other = PQconnectdb(uri.c_str());
+    EXPECT_EQ(PQstatus(other), CONNECTION_OK);
+    PQclear(PQexec(other, ("BEGIN; LOCK TABLE vq_repository." + table + " IN ACCESS EXCLUSIVE MODE").c_str()));
+    std::thread cutter([&] {
+        if (lost)
+            EndTheConnectionWaitingForALock(uri);
+    });
+    const std::string failure = FailureOf(std::forward<Call>(call));
+    cutter.join();
+    PQclear(PQexec(other, "ROLLBACK"));
+    PQfinish(other);
+    return failure;
+}
+
 // The lock store's text for the fault.
 std::string LockFailureText(const ServerFault& fault, const std::string& uri)
 {
@@ -359,26 +391,9 @@ TEST(PxServerStoreTest, ALockCallWhoseCheckOfTheLockTablesIsKeptWaitingOrCutHold
         auto alice = PxAttach(uri.c_str(), "alice/dev");
         PxTesting::SetBusyTimeout(*alice, lost ? 5000 : 50);
         PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
-        PGconn* other = PQconnectdb(uri.c_str());
-        ASSERT_EQ(PQstatus(other), CONNECTION_OK);
-        PQclear(PQexec(other, "BEGIN; LOCK TABLE vq_repository.px_lock_wait IN ACCESS EXCLUSIVE MODE"));
-        std::thread cutter([&] {
-            if (!lost)
-                return;
-            PGconn* watcher = PQconnectdb(uri.c_str());
-            for (bool cut = false; !cut;) {
-                PGresult* result = PQexec(watcher, "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
-                                                   " WHERE datname = current_database() AND wait_event_type = 'Lock'");
-                cut = PQntuples(result) > 0;
-                PQclear(result);
-            }
-            PQfinish(watcher);
-        });
         int code = 0;
-        const std::string failure = FailureOf([&] { code = enterprise->WriteLock(0).GetErrorCode(); });
-        cutter.join();
-        PQclear(PQexec(other, "ROLLBACK"));
-        PQfinish(other);
+        const std::string failure = FailureWhileTableHeld(
+            uri, "px_lock_wait", lost, [&] { code = enterprise->WriteLock(0).GetErrorCode(); });
         if (lost)
             EXPECT_EQ(failure, "Cannot reach the repository's locks: the connection to the server of " + uri +
                                    " was lost.");
@@ -722,27 +737,9 @@ TEST(PxServerStoreTest, AnEditionCheckKeptWaitingOrCutFailsTheFirstWriteAndStore
         link->BeginTransaction();
         enterprise->CountOfMembers("hosts");
         enterprise->CountOfMembers("packs");
-        // Another connection keeps the objects' editions from being read; when the connection is
-        // to be lost, the data connection is ended once it waits for them.
-        PGconn* other = PQconnectdb(uri.c_str());
-        ASSERT_EQ(PQstatus(other), CONNECTION_OK);
-        PQclear(PQexec(other, "BEGIN; LOCK TABLE vq_repository.px_object IN ACCESS EXCLUSIVE MODE"));
-        std::thread cutter([&] {
-            if (!lost)
-                return;
-            PGconn* watcher = PQconnectdb(uri.c_str());
-            for (bool cut = false; !cut;) {
-                PGresult* result = PQexec(watcher, "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
-                                                   " WHERE datname = current_database() AND wait_event_type = 'Lock'");
-                cut = PQntuples(result) > 0;
-                PQclear(result);
-            }
-            PQfinish(watcher);
-        });
-        const std::string failure = FailureOf([&] { enterprise->SetAttributeText("name", "checked"); });
-        cutter.join();
-        PQclear(PQexec(other, "ROLLBACK"));
-        PQfinish(other);
+        // Another connection keeps the objects' editions from being read.
+        const std::string failure = FailureWhileTableHeld(
+            uri, "px_object", lost, [&] { enterprise->SetAttributeText("name", "checked"); });
         EXPECT_EQ(failure, "Cannot read the repository: " +
                                (lost ? "the connection to the server of " + uri + " was lost."
                                      : std::string("the repository is in use by another session; try again later.")));
