@@ -112,12 +112,27 @@ std::int64_t ServerBuffers(const std::string& uri)
     return NumberOf(db.get(), "SELECT blks_hit + blks_read FROM pg_stat_database WHERE datname = current_database()");
 }
 
-void Analyze(const std::string& uri)
+namespace {
+
+void Execute(PGconn* db, const std::string& sql)
 {
-    const auto db = Connected(uri);
-    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(db.get(), "ANALYZE"), PQclear);
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(db, sql.c_str()), PQclear);
     if (PQresultStatus(result.get()) != PGRES_COMMAND_OK)
-        throw std::runtime_error("the server cannot analyze " + uri);
+        throw std::runtime_error("the server cannot run " + sql);
+}
+
+} // namespace
+
+void Analyze(const std::string& uri) { Execute(Connected(uri).get(), "ANALYZE"); }
+
+void AnalyzeWhileAnotherSessionHoldsLocks(const std::string& uri, int locks)
+{
+    const std::string objects = " FROM generate_series(100000000, " + std::to_string(100000000 + locks - 1) + ") g";
+    Execute(Connected(uri).get(), "SET search_path TO vq_repository;"
+                                  "INSERT INTO px_lock SELECT g, 999999, 1, 1" + objects + ";"
+                                  "INSERT INTO px_lock_wait(oid, session, kind) SELECT g, 999999, 4" + objects + ";"
+                                  "INSERT INTO px_persistent_lock SELECT g, 'carol/dev', 0, 1, 1" + objects + ";"
+                                  "ANALYZE");
 }
 
 namespace {

@@ -43,6 +43,9 @@ std::int64_t ServerTransactions(const std::string& uri);
 std::int64_t ServerBuffers(const std::string& uri);
 // Takes the server's statistics of every table of the repository's database.
 void Analyze(const std::string& uri);
+// The same while the lock tables hold that many rows of one session that is not there (locks,
+// places in line and persistent locks on objects the repository does not have), which stay.
+void AnalyzeWhileAnotherSessionHoldsLocks(const std::string& uri, int locks);
 
 // Runs the step; answers how far the process's resident memory rose above where it stood
 // before it, at the highest (bytes). Free heap is given back to the system first, so that

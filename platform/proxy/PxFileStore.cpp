@@ -14,6 +14,15 @@ constexpr const char* kRootClasses[] = {"PxVQEnterprise", "PxLSEEnterprise"};
 
 bool IsMemory(const std::string& path) { return path == ":memory:"; }
 
+// Object ids as a JSON array, for a statement that reads them with json_each.
+std::string JsonList(const std::vector<std::int64_t>& oids)
+{
+    std::string list = "[";
+    for (std::int64_t oid : oids)
+        list += (list.size() > 1 ? "," : "") + std::to_string(oid);
+    return list + "]";
+}
+
 } // namespace
 
 PxFileStore::PxFileStore(const std::string& path, PxAccess access) : m_db(path, IsMemory(path), access)
@@ -118,6 +127,17 @@ std::int64_t PxFileStore::StoredEdition(std::int64_t oid)
     // A deletion steps the edition too; an object not stored yet has none (0).
     PxQuery query(m_db, "SELECT edition FROM px_object WHERE oid = ?1", pxwhat::Read);
     return query.Bind(1, oid).Step() ? query.Int(0) : 0;
+}
+
+std::unordered_map<std::int64_t, std::int64_t> PxFileStore::StoredEditions(const std::vector<std::int64_t>& oids)
+{
+    PxQuery query(m_db, "SELECT oid, edition FROM px_object WHERE oid IN (SELECT value FROM json_each(?1))",
+                  pxwhat::Read);
+    query.Bind(1, JsonList(oids));
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    while (query.Step())
+        editions.emplace(query.Int(0), query.Int(1));
+    return editions;
 }
 
 std::optional<PxObjectRow> PxFileStore::Row(std::int64_t oid)
@@ -374,10 +394,7 @@ PxFileStore::Deletion PxFileStore::Delete(std::int64_t oid)
 
 PxStoreContents PxFileStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
-    std::string list = "[";
-    for (std::int64_t oid : oids)
-        list += (list.size() > 1 ? "," : "") + std::to_string(oid);
-    list += "]";
+    const std::string list = JsonList(oids);
     PxStoreContents contents;
     PxQuery objects(m_db,
                     "SELECT o.oid, o.class, a.name, a.value FROM px_object o LEFT JOIN px_attribute a ON a.oid = o.oid"

@@ -53,6 +53,7 @@ public:
 
 protected:
     std::int64_t StoredEdition(std::int64_t oid) override;
+    std::unordered_map<std::int64_t, std::int64_t> StoredEditions(const std::vector<std::int64_t>& oids) override;
     std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:

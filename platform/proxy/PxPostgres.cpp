@@ -261,22 +261,50 @@ std::optional<PxPgConnection::Query> PxPgConnection::Ahead() const
 
 bool PxPgConnection::SizesDue() const
 {
-    return m_sizes && m_runsSinceSizes >= kRunsBetweenSizes;
+    return m_sizes && (m_guardedTables > 0 || m_runsSinceSizes >= kRunsBetweenSizes);
 }
 
-void PxPgConnection::NoteSizes(const PxPgRows& sizes)
+std::int64_t PxPgConnection::GrownPast(std::size_t table) const
 {
-    const int count = sizes.Count() ? PQnfields(sizes.Result()) : 0;
+    return 2 * std::max(m_sizesPrepared[table], kSmallTable);
+}
+
+std::optional<PxPgConnection::Query> PxPgConnection::SizesCheck(const char* what)
+{
+    if (!SizesDue())
+        return std::nullopt;
+    m_runsSinceSizes = 0;
+    Query check(*this, m_sizes, what);
+    // A trip that prepares the statements again plans them as the tables are.
+    for (int table = 0; table < m_guardedTables; ++table) {
+        if (m_prepareAgain || m_sizesPrepared.empty())
+            check.BindNull();
+        else
+            check.Bind(GrownPast(static_cast<std::size_t>(table)));
+    }
+    return check;
+}
+
+void PxPgConnection::NoteSizes(const PxPgRows& sizes, bool preparedAgain)
+{
+    const int count = !sizes.Count() ? 0 : m_guardedTables > 0 ? m_guardedTables : PQnfields(sizes.Result());
+    // A guarded connection's statements were prepared with the tables as its first check found
+    // them; the others' maybe while they were empty.
+    if (preparedAgain || (m_guardedTables > 0 && m_sizesPrepared.empty())) {
+        m_sizesPrepared.clear();
+        for (int column = 0; column < count; ++column)
+            m_sizesPrepared.push_back(sizes.Int(0, column));
+        return;
+    }
     m_sizesPrepared.resize(static_cast<std::size_t>(count), 0);
+    for (int column = 0; column < count; ++column)
+        if (sizes.Int(0, column) > GrownPast(static_cast<std::size_t>(column)))
+            m_prepareAgain = true;
     for (int column = 0; column < count; ++column) {
         const std::int64_t size = sizes.Int(0, column);
-        if (size > 2 * std::max(m_sizesPrepared[column], kSmallTable))
-            m_prepareAgain = true;
+        std::int64_t& prepared = m_sizesPrepared[static_cast<std::size_t>(column)];
+        prepared = m_prepareAgain ? size : std::min(prepared, size);
     }
-    if (!m_prepareAgain)
-        return;
-    for (int column = 0; column < count; ++column)
-        m_sizesPrepared[column] = sizes.Int(0, column);
 }
 
 const std::string* PxPgConnection::PreparedName(const char* sql) const
@@ -365,30 +393,36 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> que
 
 std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& queries)
 {
-    if (std::optional<Query> ahead = Ahead()) {
-        std::vector<Query*> all{&*ahead};
-        all.insert(all.end(), queries.begin(), queries.end());
-        std::vector<PxPgRows> answers = Pipeline(all);
-        answers.erase(answers.begin());
-        return answers;
-    }
-    if (SizesDue() && !queries.empty()) {
+    // Ahead of the trip's own queries, in this order: the check of the tables' sizes when due,
+    // the writes put off.
+    std::optional<Query> ahead = Ahead();
+    std::optional<Query> sizes =
+        queries.empty() ? std::nullopt : SizesCheck(ahead ? ahead->m_what : queries.front()->m_what);
+    std::vector<Query*> all;
+    if (sizes)
+        all.push_back(&*sizes);
+    if (ahead)
+        all.push_back(&*ahead);
+    const std::size_t firstOwn = all.size();
+    all.insert(all.end(), queries.begin(), queries.end());
+    const bool preparingAgain = m_prepareAgain && !all.empty();
+    std::vector<PxPgRows> answers;
+    try {
+        answers = Trip(all);
+    } catch (...) {
         // A trip that fails answers no sizes: the next one carries the check again.
-        m_runsSinceSizes = 0;
-        Query sizes(*this, m_sizes, queries.front()->m_what);
-        std::vector<Query*> all{&sizes};
-        all.insert(all.end(), queries.begin(), queries.end());
-        std::vector<PxPgRows> answers;
-        try {
-            answers = Pipeline(all);
-        } catch (...) {
+        if (sizes)
             m_runsSinceSizes = kRunsBetweenSizes;
-            throw;
-        }
-        NoteSizes(answers.front());
-        answers.erase(answers.begin());
-        return answers;
+        throw;
     }
+    if (sizes)
+        NoteSizes(answers.front(), preparingAgain);
+    answers.erase(answers.begin(), answers.begin() + static_cast<std::ptrdiff_t>(firstOwn));
+    return answers;
+}
+
+std::vector<PxPgRows> PxPgConnection::Trip(const std::vector<Query*>& queries)
+{
     m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
     // Each statement not prepared yet is prepared in the trip, all of them before the first
     // run, so that no preparation runs after a statement that takes a lock; a statement counts

@@ -114,10 +114,23 @@ public:
 
     // Plans made while the tables were small are not kept as they grow: every few runs a trip
     // carries `sizes` (one row: a size of each table the statements read) ahead of its own
-    // queries; once a size has doubled since the statements were prepared, the next trip
-    // drops them all and prepares them again, so that the server plans them with the tables
-    // as they are. Tables that double again and again cost few preparations in all.
+    // queries; once a size has doubled since the statements were prepared (the least size the
+    // checks found since), the next trip drops them all and prepares them again, so that the
+    // server plans them with the tables as they are. Tables that double again and again cost
+    // few preparations in all.
     void PrepareAgainOnGrowth(const char* sizes) { m_sizes = sizes; }
+    // The same checked in every trip, for a connection that keeps one plan of each statement
+    // (a generic plan, which the server may also make again at any run with the tables as they
+    // are then): `guard` takes a limit for each of its `tables` ($1, $2, ...; null for none)
+    // and answers their sizes, then one more column; when a size is past its limit it has the
+    // server plan each run of the trip's transaction with its values and the tables as they are
+    // (plan_cache_mode), so that no run uses a plan made while a table held less than half
+    // what it holds.
+    void GuardPlansAgainstGrowth(const char* guard, int tables)
+    {
+        m_sizes = guard;
+        m_guardedTables = tables;
+    }
 
     // Throws the failure of the last command: `what` is a text with the reason as its last
     // insert (pxwhat). The SQLSTATE tells a busy repository or a full disk from the rest.
@@ -133,9 +146,15 @@ private:
     // The name the statement was prepared under on this connection; null while it is not.
     const std::string* PreparedName(const char* sql) const;
     std::optional<Query> Ahead() const;
-    // Whether the next trip carries the sizes' check; the check's answer, once it came.
+    // Whether the next trip carries the sizes' check; the check's answer, once it came, from a
+    // trip that prepared the statements again or not.
     bool SizesDue() const;
-    void NoteSizes(const PxPgRows& sizes);
+    std::optional<Query> SizesCheck(const char* what);
+    void NoteSizes(const PxPgRows& sizes, bool preparedAgain);
+    // The size past which a table counts as grown since the statements were prepared.
+    std::int64_t GrownPast(std::size_t table) const;
+    // The trip itself: the queries in order, each prepared first where it is not.
+    std::vector<PxPgRows> Trip(const std::vector<Query*>& queries);
 
     pg_conn* m_connection = nullptr;
     std::string m_shown;
@@ -144,6 +163,7 @@ private:
     std::unordered_map<const char*, std::string> m_statements;
     std::function<std::optional<Query>()> m_ahead;
     const char* m_sizes = nullptr;
+    int m_guardedTables = 0;
     std::vector<std::int64_t> m_sizesPrepared;
     std::int64_t m_runsSinceSizes = 0;
     bool m_prepareAgain = false;

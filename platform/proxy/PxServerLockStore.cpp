@@ -84,6 +84,14 @@ namespace {
     "(NOT EXISTS(SELECT 1 FROM o WHERE o.what = 1) AND EXISTS(SELECT 1 FROM o WHERE o.what = 0"                  \
     " AND o.user_code = $5 AND o.holds = 1 AND o.manual_holds = 0))"
 
+// The sizes of the lock tables, each with its limit ($1, $2, $3): one past its limit has the
+// rest of the trip planned with the tables as they are (PxPgConnection::GuardPlansAgainstGrowth).
+constexpr const char* kPlansGuard =
+    "SELECT s.locks, s.waits, s.persistent, set_config('plan_cache_mode', CASE WHEN s.locks > $1 OR s.waits > $2"
+    " OR s.persistent > $3 THEN 'force_custom_plan' ELSE current_setting('plan_cache_mode') END, true)"
+    " FROM (SELECT pg_relation_size('px_lock') AS locks, pg_relation_size('px_lock_wait') AS waits,"
+    " pg_relation_size('px_persistent_lock') AS persistent OFFSET 0) s";
+
 // The advisory lock (in its two-key form) that runs the lock tables' transactions one at a
 // time, taken at their beginning.
 constexpr const char* kBegin = "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)";
@@ -99,13 +107,14 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // Every lock-table query reaches each row by its key: the objects of a run are looked up
     // one by one (LATERAL ... OFFSET 0, never joined wholesale), rows are changed by the place
     // a lookup found them at (ctid) or by their key, and a session's rows go through indexes
-    // only a query by session can use. Each run is planned with its values and the tables as
-    // they are then, so the plans go through the indexes with no kind of scan switched off: a
-    // plan kept from a run while a lock table was empty (or said so by statistics taken while
-    // it was) would scan it for every object as a step fills it, and a generic plan of a
-    // lookup by session would follow statistics taken while one session held most locks. The
-    // lock tables' trips are few and take whole lists, so the planning costs little.
-    m_db->Execute("SET plan_cache_mode = force_custom_plan", pxwhat::Lock);
+    // only a query by session can use. The keys' statistics (kSchema) keep every lookup on its
+    // index whatever rows the server took them of, so one plan of each statement serves every
+    // run, whatever objects it names; planning a run costs ten times what running it does.
+    // A plan made while a lock table was small would scan it for every object as a step fills
+    // it: each trip first checks the tables' sizes, runs planned as the tables are once one has
+    // doubled since the plans were made, and the next trip makes them again.
+    m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
+    m_db->GuardPlansAgainstGrowth(kPlansGuard, 3);
     SetBusyTimeout(2000);
 }
 

@@ -46,6 +46,25 @@ void PxStore::NoteRead(std::int64_t oid)
         m_readEditions.emplace(oid, StoredEdition(oid));
 }
 
+void PxStore::NoteReads(const std::vector<std::int64_t>& oids)
+{
+    if (!m_watching)
+        return;
+    std::vector<std::int64_t> unnoted;
+    for (std::int64_t oid : oids)
+        if (!m_readEditions.contains(oid))
+            unnoted.push_back(oid);
+    std::sort(unnoted.begin(), unnoted.end());
+    unnoted.erase(std::unique(unnoted.begin(), unnoted.end()), unnoted.end());
+    if (unnoted.empty())
+        return;
+    const std::unordered_map<std::int64_t, std::int64_t> stored = StoredEditions(unnoted);
+    for (std::int64_t oid : unnoted) {
+        const auto found = stored.find(oid);
+        m_readEditions.emplace(oid, found == stored.end() ? 0 : found->second);
+    }
+}
+
 void PxStore::NoteEdition(std::int64_t oid, std::int64_t edition)
 {
     if (m_watching)
@@ -97,9 +116,18 @@ std::vector<std::vector<PxMemberRead>> PxStore::MembersOfOwners(const std::vecto
 
 bool PxStore::ReadsStillCurrent()
 {
+    if (m_readEditions.empty())
+        return true;
+    std::vector<std::int64_t> oids;
+    oids.reserve(m_readEditions.size());
     for (const auto& [oid, edition] : m_readEditions)
-        if (StoredEdition(oid) != edition)
+        oids.push_back(oid);
+    const std::unordered_map<std::int64_t, std::int64_t> stored = StoredEditions(oids);
+    for (const auto& [oid, edition] : m_readEditions) {
+        const auto found = stored.find(oid);
+        if ((found == stored.end() ? 0 : found->second) != edition)
             return false;
+    }
     return true;
 }
 

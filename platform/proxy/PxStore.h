@@ -105,7 +105,8 @@ public:
     void WatchReads();
     void StopWatchingReads() noexcept;
     // Whether every watched object still has the edition noted: no other session has
-    // committed a change to anything read since. Asked once the writer slot is taken.
+    // committed a change to anything read since. Asked once the writer slot is taken, in one
+    // read however many objects were read.
     bool ReadsStillCurrent();
     // Notes the read of an object's data read earlier at that edition and used only now.
     void NoteBufferedRead(std::int64_t oid, std::int64_t edition) { NoteEdition(oid, edition); }
@@ -188,6 +189,8 @@ protected:
     PxStore() = default;
     bool Watching() const { return m_watching; }
     void NoteRead(std::int64_t oid);
+    // NoteRead of each of the objects, those not noted yet in one read.
+    void NoteReads(const std::vector<std::int64_t>& oids);
     // Notes an edition already read with the data.
     void NoteEdition(std::int64_t oid, std::int64_t edition);
     // The stored rows of these objects, present or not.
@@ -206,6 +209,8 @@ protected:
     }
     // The stored edition of an object, present or not (0 for one never stored).
     virtual std::int64_t StoredEdition(std::int64_t oid) = 0;
+    // The same of several objects (distinct ids), by id, in one read; one never stored is left out.
+    virtual std::unordered_map<std::int64_t, std::int64_t> StoredEditions(const std::vector<std::int64_t>& oids) = 0;
     // Orders what a deletion found: owners gone with it are not named, each owner once.
     static void Settle(Deletion& deletion);
 

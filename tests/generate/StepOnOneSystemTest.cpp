@@ -1,5 +1,6 @@
-// A step on one system of a repository on the suite's server, with the system view open on
-// every system: what it asks of the server does not grow with the other systems.
+// A step on one system (or the making of a new one) of a repository on the suite's server, with
+// the system view open on every system: what it asks of the server does not grow with the other
+// systems.
 #include "../sysview/SysViewTestSupport.h"
 
 #include "config/VqsOptionsSystemDlg.h"
@@ -24,6 +25,7 @@ constexpr UINT IDD_GENERATE = 160;
 constexpr UINT IDD_GENERATE_REPORTS = 222;
 constexpr UINT IDD_SYSTEM_OPTIONS = 142;
 constexpr UINT ID_OPTIONS = 32772;
+constexpr UINT ID_NEW_SYSTEM = 32785;
 
 struct Step {
     const char* name;
@@ -84,6 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
     Steps, StepOnOneSystemTest,
     ::testing::Values(
         Step{"Synchronize", [](VqsDirectoryView& view, vqtest::ScriptedUiDriver&) { VqsSynchronizeConfig(view); }},
+        // Its Finish checks the name against every system under its locks, each system read
+        // before it writes.
+        Step{"NewSystem",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 NewSystemToGenSetPage(ui).Click(VqsSysGSPage::IDC_NO_GENSET).Finish();
+                 view.SendMessage(WM_COMMAND, ID_NEW_SYSTEM, 0);
+             }},
         Step{"GenerateReports",
              [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
                  ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();

@@ -213,4 +213,60 @@ TEST(PxServerPlanTest, ASessionsReadsAndWritesReadNoTableThroughWhateverTheStati
     }
 }
 
+// A deletion looks up what it deletes, what its objects own, the lists that held them and their
+// attributes by key: with statistics that say one owner holds nearly every member, deleting a
+// few hundred objects, together and one by one, reads no table through.
+TEST(PxServerPlanTest, ADeletionReadsNoTableThroughWhenOneOwnerHeldMostMembers)
+{
+    constexpr int kHosts = 300;
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string database = DatabaseOf(repository.Path());
+    FillHostsFromAnotherSession(database);
+    // Objects of the other session with an attribute each, so that those deleted are few of all.
+    PgTestServer::Instance().Run(database, "SET search_path TO vq_repository;"
+                                           "INSERT INTO px_object SELECT g, 'PxVQObject', 0, 1, true"
+                                           " FROM generate_series(3000000, 3029999) g;"
+                                           "INSERT INTO px_attribute SELECT g, 'name', 2, NULL, 'x'"
+                                           " FROM generate_series(3000000, 3029999) g;"
+                                           "ANALYZE");
+    {
+        auto link = PxAttach(repository.Path());
+        link->BeginTransaction();
+        PxObjectPtr site = link->GetLVQEnterprise()->CreateMember("sites", "PxVQObject");
+        for (int index = 0; index < kHosts; ++index) {
+            PxObjectPtr host = site->CreateMember("hosts", "PxVQObject");
+            host->SetAttributeText("address", "10.0.0.1");
+            host->CreateMember("packs", "PxVQObject")->SetAttributeText("name", "PACK");
+        }
+        link->CommitTransaction();
+    }
+    const std::map<std::string, std::int64_t> before = RowsScanned(database, kDataTables);
+    {
+        auto link = PxAttach(repository.Path());
+        PxTypedList<PxObjectPtr> sites;
+        link->GetLVQEnterprise()->GetMembers("sites", sites);
+        PxTypedList<PxObjectPtr> listed;
+        sites.GetHead()->GetMembers("hosts", listed);
+        std::vector<PxObjectPtr> together;
+        std::vector<PxVQObjectPtr> oneByOne;
+        for (POSITION position = listed.GetHeadPosition(); position;) {
+            PxObjectPtr host = listed.CList::GetNext(position);
+            if (together.size() < kHosts / 2)
+                together.push_back(host);
+            else
+                oneByOne.push_back(PxVQObjectPtr(host));
+        }
+        link->BeginTransaction();
+        PxVQObject::DeleteObjects(together);
+        link->CommitTransaction();
+        link->BeginTransaction();
+        for (const PxVQObjectPtr& host : oneByOne)
+            host->DeleteObject();
+        link->CommitTransaction();
+        EXPECT_EQ(sites.GetHead()->CountOfMembers("hosts"), 0);
+    }
+    for (const auto& [table, scanned] : RowsScanned(database, kDataTables))
+        EXPECT_LT(scanned - before.at(table), kFilled) << table << " read through";
+}
+
 } // namespace

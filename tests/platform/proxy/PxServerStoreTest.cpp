@@ -19,8 +19,11 @@
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
+#include <cstdlib>
 #include <functional>
+#include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -74,6 +77,38 @@ void DisarmFault(const std::string& uri, const std::string& table)
 {
     PgTestServer::Instance().Run(DatabaseOf(uri),
                                  "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
+}
+
+// Ends the connection to the repository's database that waits for a lock, once there is one.
+void EndTheConnectionWaitingForALock(const std::string& uri)
+{
+    PGconn* watcher = PQconnectdb(uri.c_str());
+    for (bool ended = false; !ended;) {
+        PGresult* result = PQexec(watcher, "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                           " WHERE datname = current_database() AND wait_event_type = 'Lock'");
+        ended = PQntuples(result) > 0;
+        PQclear(result);
+    }
+    PQfinish(watcher);
+}
+
+// What the call throws (FailureOf) while another connection holds the repository's table: it
+// waits past the busy timeout or, with `lost`, its connection is ended as it waits.
+template <class Call>
+std::string FailureWhileTableHeld(const std::string& uri, const std::string& table, bool lost, Call&& call)
+{
+    PGconn* other = PQconnectdb(uri.c_str());
+    EXPECT_EQ(PQstatus(other), CONNECTION_OK);
+    PQclear(PQexec(other, ("BEGIN; LOCK TABLE vq_repository." + table + " IN ACCESS EXCLUSIVE MODE").c_str()));
+    std::thread cutter([&] {
+        if (lost)
+            EndTheConnectionWaitingForALock(uri);
+    });
+    const std::string failure = FailureOf(std::forward<Call>(call));
+    cutter.join();
+    PQclear(PQexec(other, "ROLLBACK"));
+    PQfinish(other);
+    return failure;
 }
 
 // The lock store's text for the fault.
@@ -343,6 +378,37 @@ TEST(PxServerStoreTest, AnExchangeRefusedOrCutAtEitherOfItsChangesLeavesTheHoldW
         }
 }
 
+// Each trip of the lock tables first reads their sizes: kept waiting there past the busy timeout
+// the lock call is refused as busy, cut there by a lost lock connection it fails; either way
+// the session holds nothing, and a lock call refused as busy goes through once the sizes can be
+// read.
+TEST(PxServerStoreTest, ALockCallWhoseCheckOfTheLockTablesIsKeptWaitingOrCutHoldsNothing)
+{
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "connection lost" : "kept waiting");
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto alice = PxAttach(uri.c_str(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, lost ? 5000 : 50);
+        PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+        int code = 0;
+        const std::string failure = FailureWhileTableHeld(
+            uri, "px_lock_wait", lost, [&] { code = enterprise->WriteLock(0).GetErrorCode(); });
+        if (lost)
+            EXPECT_EQ(failure, "Cannot reach the repository's locks: the connection to the server of " + uri +
+                                   " was lost.");
+        else
+            EXPECT_EQ(code, 6) << "refused as busy";
+
+        auto bob = PxAttach(uri.c_str(), "bob/test");
+        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing of the failed lock call is held";
+        bob.reset();
+        if (!lost)
+            EXPECT_TRUE(enterprise->WriteLock(0)) << "the lock call goes through once the sizes can be read";
+        alice.reset();
+    }
+}
+
 // A statement is prepared in the round trip of its first run; one whose preparation the
 // server refused, or never reached after an earlier refusal, is prepared at its next run.
 TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
@@ -370,42 +436,70 @@ TEST(PxServerStoreTest, AStatementIsPreparedInTheRoundTripOfItsFirstRun)
 }
 
 // A connection that prepares its statements again as the tables grow (here the sizes grow
-// fourfold at every check) answers as before, whatever trip the check or the dropping falls
-// in, a refused one too; it keeps one prepared statement for each text; a lost connection is
-// told as ever.
+// fourfold at every check, twenty times over, then start small again) answers as before,
+// whatever trip the check or the dropping falls in, a refused one too, whether it checks every
+// few runs or in every trip (then planning the runs of a trip that finds a table grown as the
+// tables are); it keeps one prepared statement for each text; a lost connection is told as ever.
 TEST(PxServerStoreTest, AConnectionPreparesItsStatementsAgainAsTheTablesGrow)
 {
-    PxTestRepository repository(PxStoreKind::Server);
-    PxPgConnection connection(repository.Path());
-    connection.Execute("CREATE TEMP SEQUENCE grown", pxwhat::Read);
-    connection.PrepareAgainOnGrowth("SELECT (10000 * 4 ^ nextval('grown'))::bigint");
-    constexpr int kRuns = 500;
-    for (int run = 0; run < kRuns; ++run) {
-        EXPECT_EQ(PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(run).Run().Int(0, 0),
-                  run + 1);
-        if (run % 7 != 0)
-            continue;
-        PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
-        PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
-        after.Bind(run);
-        EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
-                  "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not exist.");
-    }
-    const PxPgRows prepared =
-        PxPgConnection::Query(connection,
-                              "SELECT count(*), coalesce(sum(generic_plans + custom_plans) FILTER"
-                              " (WHERE statement LIKE '%$1::bigint + 1'), 0) FROM pg_prepared_statements",
-                              pxwhat::Read)
-            .Run();
-    EXPECT_LE(prepared.Int(0, 0), 4) << "one prepared statement for each text";
-    EXPECT_LT(prepared.Int(0, 1), kRuns) << "the statement was prepared again";
+    struct Row {
+        const char* check;
+        bool everyTrip;
+    };
+    for (const Row& row : {Row{"every few runs", false}, Row{"every trip", true}}) {
+        SCOPED_TRACE(row.check);
+        PxTestRepository repository(PxStoreKind::Server);
+        PxPgConnection connection(repository.Path());
+        connection.Execute("CREATE TEMP SEQUENCE grown", pxwhat::Read);
+        if (row.everyTrip) {
+            connection.Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Read);
+            connection.GuardPlansAgainstGrowth(
+                "SELECT g.size, set_config('plan_cache_mode', CASE WHEN g.size > $1 THEN 'force_custom_plan'"
+                " ELSE current_setting('plan_cache_mode') END, true)"
+                " FROM (SELECT (10000 * 4 ^ (nextval('grown') % 20))::bigint AS size OFFSET 0) g",
+                1);
+        } else {
+            connection.PrepareAgainOnGrowth("SELECT (10000 * 4 ^ (nextval('grown') % 20))::bigint");
+        }
+        constexpr int kRuns = 500;
+        std::set<std::string> planned;
+        for (int run = 0; run < kRuns; ++run) {
+            EXPECT_EQ(
+                PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(run).Run().Int(0, 0),
+                run + 1);
+            planned.insert(
+                PxPgConnection::Query(connection, "SELECT current_setting('plan_cache_mode')", pxwhat::Read)
+                    .Run()
+                    .Text(0, 0));
+            if (run % 7 != 0)
+                continue;
+            PxPgConnection::Query missing(connection, "SELECT count(*) FROM no_such_table", pxwhat::Read);
+            PxPgConnection::Query after(connection, "SELECT $1::bigint * 2", pxwhat::Read);
+            after.Bind(run);
+            EXPECT_EQ(FailureOf([&] { connection.Pipeline({&missing, &after}); }),
+                      "Cannot read the repository: the server refused: ERROR:  relation \"no_such_table\" does not "
+                      "exist.");
+        }
+        const PxPgRows prepared =
+            PxPgConnection::Query(connection,
+                                  "SELECT count(*), coalesce(sum(generic_plans + custom_plans) FILTER"
+                                  " (WHERE statement LIKE '%$1::bigint + 1'), 0) FROM pg_prepared_statements",
+                                  pxwhat::Read)
+                .Run();
+        EXPECT_LE(prepared.Int(0, 0), 5) << "one prepared statement for each text";
+        EXPECT_LT(prepared.Int(0, 1), kRuns) << "the statement was prepared again";
+        if (row.everyTrip)
+            EXPECT_EQ(planned, (std::set<std::string>{"force_custom_plan", "force_generic_plan"}))
+                << "a trip that finds a table grown plans its runs as the tables are, the others keep their plans";
 
-    const std::string pid =
-        std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
-    PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
-    EXPECT_EQ(FailureOf([&] { PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run(); }),
-              "Cannot read the repository: the connection to the server of " + std::string(repository.Path()) +
-                  " was lost.");
+        const std::string pid =
+            std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
+        PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
+        EXPECT_EQ(
+            FailureOf([&] { PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run(); }),
+            "Cannot read the repository: the connection to the server of " + std::string(repository.Path()) +
+                " was lost.");
+    }
 }
 
 // A trip prepares every statement new to it before it runs its first one: what a statement's
@@ -625,6 +719,38 @@ TEST(PxServerStoreTest, ChangesSteppingTheirEditionsTogetherTakeOneRoundTripForT
         << "the writer slot, the own locks, the writes with the steps, the commit, preparing what is new";
     for (const PxVQObjectPtr& host : hosts)
         EXPECT_TRUE(host->GetObjectEdition().IsLatestEdition());
+}
+
+// The editions of what a transaction read before its first write are checked in one statement
+// once the writer slot is taken: a check kept waiting past the busy timeout fails that write and
+// leaves the transaction to try again; one whose data connection is lost fails it; neither
+// stores anything.
+TEST(PxServerStoreTest, AnEditionCheckKeptWaitingOrCutFailsTheFirstWriteAndStoresNothing)
+{
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "connection lost" : "kept waiting");
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto link = PxAttach(uri.c_str(), "alice/dev");
+        PxTesting::SetBusyTimeout(*link, lost ? 5000 : 50);
+        PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+        link->BeginTransaction();
+        enterprise->CountOfMembers("hosts");
+        enterprise->CountOfMembers("packs");
+        // Another connection keeps the objects' editions from being read.
+        const std::string failure = FailureWhileTableHeld(
+            uri, "px_object", lost, [&] { enterprise->SetAttributeText("name", "checked"); });
+        EXPECT_EQ(failure, "Cannot read the repository: " +
+                               (lost ? "the connection to the server of " + uri + " was lost."
+                                     : std::string("the repository is in use by another session; try again later.")));
+        if (!lost) {
+            enterprise->SetAttributeText("name", "checked");
+            link->CommitTransaction();
+        }
+        link.reset();
+        EXPECT_EQ(PxAttach(uri.c_str(), "bob/test")->GetLVQEnterprise()->HasAttribute("name"), !lost)
+            << "stored only by the transaction that went on";
+    }
 }
 
 // A pipeline whose connection the server ends at any of its queries, or at its end after
