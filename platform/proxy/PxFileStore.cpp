@@ -101,6 +101,16 @@ void PxFileStore::Rollback()
     m_db.Execute("ROLLBACK", pxwhat::Abort);
 }
 
+void PxFileStore::Savepoint() { m_db.Execute("SAVEPOINT px_step", pxwhat::Write); }
+
+void PxFileStore::RollbackToSavepoint()
+{
+    m_lastSeqs.clear();
+    m_db.Execute("ROLLBACK TO px_step; RELEASE px_step", pxwhat::Write);
+}
+
+void PxFileStore::ReleaseSavepoint() { m_db.Execute("RELEASE px_step", pxwhat::Write); }
+
 void PxFileStore::BeginReading()
 {
     m_reading = !m_db.InTransaction();

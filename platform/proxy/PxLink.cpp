@@ -55,6 +55,29 @@ BOOL PxLink::IsInTransaction() const
 
 BOOL PxLink::HasTransactionFailed() const { return m_core->IsAttached() && m_core->Session()->HasFailed(); }
 
+CString PxLink::GetTransactionFailure() const
+{
+    return m_core->IsAttached() ? CString(m_core->Session()->Failure().c_str()) : CString();
+}
+
+void PxLink::SetSavepoint()
+{
+    PxFaultInjection::Check("PxLink::SetSavepoint");
+    m_core->Session()->SetSavepoint();
+}
+
+void PxLink::RollbackToSavepoint()
+{
+    PxFaultInjection::Check("PxLink::RollbackToSavepoint");
+    m_core->Session()->RollbackToSavepoint();
+}
+
+void PxLink::ReleaseSavepoint()
+{
+    PxFaultInjection::Check("PxLink::ReleaseSavepoint");
+    m_core->Session()->ReleaseSavepoint();
+}
+
 void PxLink::StepEditionsTogether() { m_core->Session()->StepEditionsTogether(); }
 
 PxLockErrorInfo PxLink::LockList(PxList& objects, int kind, const char* operation)

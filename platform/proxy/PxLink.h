@@ -43,6 +43,15 @@ public:
     // Nonzero while that transaction has failed: the store refused something of it and rolled
     // it back, so every later statement of it refuses until it is ended.
     BOOL HasTransactionFailed() const;
+    // The refusal that failed the open transaction; empty while it has not failed.
+    CString GetTransactionFailure() const;
+    // A savepoint of the open transaction, one at a time: what the transaction changes after
+    // it is undone on its own by RollbackToSavepoint, or kept by ReleaseSavepoint; either
+    // ends it. Objects created after it and undone answer not present for good. A savepoint
+    // statement the store refuses, or whose connection is lost, fails the whole transaction.
+    void SetSavepoint();
+    void RollbackToSavepoint();
+    void ReleaseSavepoint();
     // For the rest of the open transaction, its changes step the editions of what they change
     // together, at its next read or at its commit, instead of one round trip a change; a
     // change of an object found gone then fails the whole transaction.

@@ -275,6 +275,21 @@ void PxServerStore::RollbackQuietly() noexcept
         m_db->ExecuteQuietly("ROLLBACK");
 }
 
+// The writes held back go ahead of the savepoint, in its round trip.
+void PxServerStore::Savepoint() { PxPgConnection::Query(*m_db, "SAVEPOINT px_step", pxwhat::Write).Run(); }
+
+// The writes still held back were made after the savepoint: they are dropped unsent.
+void PxServerStore::RollbackToSavepoint()
+{
+    m_putOff.clear();
+    PxPgConnection::Query rollback(*m_db, "ROLLBACK TO SAVEPOINT px_step", pxwhat::Write);
+    PxPgConnection::Query release(*m_db, "RELEASE SAVEPOINT px_step", pxwhat::Write);
+    m_db->Pipeline({&rollback, &release});
+}
+
+// The writes held back go ahead of the release: a refusal of them is reported by it.
+void PxServerStore::ReleaseSavepoint() { PxPgConnection::Query(*m_db, "RELEASE SAVEPOINT px_step", pxwhat::Write).Run(); }
+
 void PxServerStore::BeginReading()
 {
     m_reading = !m_db->InTransaction();

@@ -30,6 +30,9 @@ public:
     void Commit(std::int64_t session) override;
     void Rollback() override;
     void RollbackQuietly() noexcept override;
+    void Savepoint() override;
+    void RollbackToSavepoint() override;
+    void ReleaseSavepoint() override;
     bool InTransaction() const override { return m_db->InTransaction(); }
     void BeginReading() override;
     void EndReading() noexcept override;

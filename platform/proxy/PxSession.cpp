@@ -93,6 +93,12 @@ bool PxSession::HasFailed() const
     return m_inTransaction && m_failure.has_value();
 }
 
+std::string PxSession::Failure() const
+{
+    auto guard = Guard();
+    return m_inTransaction && m_failure ? *m_failure : std::string();
+}
+
 void PxSession::RequireTransaction() const
 {
     if (!m_inTransaction)
@@ -108,6 +114,7 @@ void PxSession::Begin()
     m_changed.clear();
     m_created.clear();
     m_failure.reset();
+    m_savepoint.reset();
     m_stepTogether = false;
     m_inTransaction = true;
 }
@@ -128,6 +135,74 @@ void PxSession::TakeWriterSlot()
         FailTransaction(PxException(__FILE__, __LINE__, "Cannot change the repository: another session has "
                                                         "changed what this transaction read."));
     m_store->StopWatchingReads();
+    if (m_savepoint) {
+        RunSavepointStatement([this] { m_store->Savepoint(); });
+        m_savepoint->inStore = true;
+    }
+}
+
+void PxSession::RequireSavepoint() const
+{
+    if (!m_savepoint)
+        PX_THROW("Cannot end the savepoint: the transaction has none.");
+}
+
+template <class Statement>
+void PxSession::RunSavepointStatement(Statement statement)
+{
+    try {
+        statement();
+    } catch (const PxException& refusal) {
+        FailTransaction(refusal);
+    }
+}
+
+void PxSession::SetSavepoint()
+{
+    auto guard = Guard();
+    RequireTransaction();
+    RequireNotFailed();
+    if (m_savepoint)
+        PX_THROW("Cannot set a savepoint: the transaction has one already.");
+    // Steps put off are taken before it: a rollback to it undoes only what comes after.
+    if (!m_putOffSteps.empty())
+        Read([] {});
+    Savepoint savepoint{m_created.size(), m_changed, m_stepTogether, m_store->InTransaction()};
+    if (savepoint.inStore)
+        RunSavepointStatement([this] { m_store->Savepoint(); });
+    m_savepoint = std::move(savepoint);
+}
+
+void PxSession::RollbackToSavepoint()
+{
+    auto guard = Guard();
+    RequireTransaction();
+    RequireNotFailed();
+    RequireSavepoint();
+    Savepoint savepoint = std::move(*m_savepoint);
+    m_savepoint.reset();
+    // Every step still put off is of a change made after the savepoint.
+    m_putOffSteps.clear();
+    if (savepoint.inStore)
+        RunSavepointStatement([this] { m_store->RollbackToSavepoint(); });
+    const std::vector<std::int64_t> created(m_created.begin() + static_cast<std::ptrdiff_t>(savepoint.created),
+                                            m_created.end());
+    m_created.resize(savepoint.created);
+    m_changed = std::move(savepoint.changed);
+    m_stepTogether = savepoint.stepTogether;
+    ForgetCreated(created);
+}
+
+void PxSession::ReleaseSavepoint()
+{
+    auto guard = Guard();
+    RequireTransaction();
+    RequireNotFailed();
+    RequireSavepoint();
+    const bool inStore = m_savepoint->inStore;
+    m_savepoint.reset();
+    if (inStore)
+        RunSavepointStatement([this] { m_store->ReleaseSavepoint(); });
 }
 
 void PxSession::Commit()
@@ -154,6 +229,7 @@ void PxSession::Commit()
     m_store->StopWatchingReads();
     m_changed.clear();
     m_created.clear();
+    m_savepoint.reset();
     m_stepTogether = false;
     m_inTransaction = false;
 }
@@ -325,16 +401,22 @@ void PxSession::ForgetChanges() noexcept
     m_store->StopWatchingReads();
     m_changed.clear();
     m_putOffSteps.clear();
+    m_savepoint.reset();
+    ForgetCreated(m_created);
+    m_created.clear();
+}
+
+void PxSession::ForgetCreated(const std::vector<std::int64_t>& created) noexcept
+{
     for (PxLinkCore* core : m_cores)
-        core->AfterRollback(m_created);
-    m_raiseCheck.Dropped(m_created);
+        core->AfterRollback(created);
+    m_raiseCheck.Dropped(created);
     try {
-        if (!m_created.empty())
-            m_locks->DropLocksOf(m_id, m_created);
+        if (!created.empty())
+            m_locks->DropLocksOf(m_id, created);
     } catch (const PxException&) {
         // The locks stay; they name objects that never were, whose ids are never given again.
     }
-    m_created.clear();
 }
 
 void PxSession::RethrowAfterStoreFailure(const PxException& failure, const char* consequence)

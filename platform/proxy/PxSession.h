@@ -51,6 +51,13 @@ public:
     bool InTransaction() const;
     // Whether the open transaction has failed (see Read).
     bool HasFailed() const;
+    // The refusal that failed the open transaction; empty while it has not failed.
+    std::string Failure() const;
+    // One savepoint of the open transaction at a time (see PxLink::SetSavepoint). Set before
+    // the transaction's first change, it is set in the store as the writer slot is taken.
+    void SetSavepoint();
+    void RollbackToSavepoint();
+    void ReleaseSavepoint();
 
     // Every statement of the data goes through one of these two. Once the store refuses
     // anything of an open transaction and has rolled it back by itself (a refused write is
@@ -98,8 +105,16 @@ private:
     [[noreturn]] void FailTransaction(const PxException& refusal);
     void TakeWriterSlot();
     std::int64_t NewOid();
+    void RequireSavepoint() const;
+    // Runs a savepoint statement of the store: a transaction whose savepoint the store
+    // refuses is failed, as it is rolled back.
+    template <class Statement>
+    void RunSavepointStatement(Statement statement);
     // The store rolled back: the links' buffers are stale, objects it created never were.
     void ForgetChanges() noexcept;
+    // The links' buffers are stale, and the objects, created in what was rolled back, never
+    // were: their locks go.
+    void ForgetCreated(const std::vector<std::int64_t>& created) noexcept;
     // The transaction is gone.
     void ForgetTransaction() noexcept;
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
@@ -121,6 +136,14 @@ private:
     bool m_stepTogether = false;
     std::vector<PutOffStep> m_putOffSteps;
     std::vector<std::int64_t> m_created;
+    // What a rollback to the savepoint restores of the transaction's own bookkeeping.
+    struct Savepoint {
+        std::size_t created = 0; // how many objects the transaction had created
+        std::unordered_set<std::int64_t> changed;
+        bool stepTogether = false;
+        bool inStore = false; // set in the store: the writer slot was held, or has been taken since
+    };
+    std::optional<Savepoint> m_savepoint;
     std::int64_t m_nextOid = 0;
     std::int64_t m_oidsReserved = 0; // how many the last reservation took
     std::int64_t m_oidsEnd = 0;

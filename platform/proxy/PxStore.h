@@ -94,6 +94,12 @@ public:
     virtual void Rollback() = 0;
     // Rolls back the open transaction, if any, whatever happens.
     virtual void RollbackQuietly() noexcept = 0;
+    // One savepoint of the open transaction at a time: set, then rolled back to (which ends
+    // it) or released. A store that holds writes back sends them ahead of the savepoint, and
+    // drops those held back since it when it rolls back to it.
+    virtual void Savepoint() = 0;
+    virtual void RollbackToSavepoint() = 0;
+    virtual void ReleaseSavepoint() = 0;
     // True while the writer slot is held; false once the store has rolled back by itself.
     virtual bool InTransaction() const = 0;
     // One consistent view for a run of reads (a dump), unless a transaction is open.

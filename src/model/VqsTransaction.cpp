@@ -59,7 +59,7 @@ void LogAbortFailure(const char* what) noexcept
     LogFailure("The failed repository transaction could not be aborted: %s", what);
 }
 
-// The host's transaction has failed and is still pending: a transaction joins it, failed.
+// The host's transaction has failed and is still pending: a transaction joins it, refused.
 bool HasHostTransactionFailed()
 {
     const VqsSysApp* app = VqsGetApp();
@@ -91,9 +91,8 @@ VqsTransaction::~VqsTransaction()
         EndOutermost();
         return;
     }
-    VqsSysApp* app = VqsGetApp();
-    if (!g_ok && app)
-        app->FailHostTransaction();
+    if (VqsSysApp* app = VqsGetApp())
+        g_ok = app->LeaveHostTransaction(g_ok != 0) ? 1 : 0;
 }
 
 void VqsTransaction::BeginOutermost()
@@ -105,11 +104,10 @@ void VqsTransaction::BeginOutermost()
         g_ok = 0;
         VqsErrorBoxId(IDS_CANNOT_ACCESS_REPOSITORY);
     } else {
-        const bool failed = HasHostTransactionFailed();
-        g_joined = failed || link->IsInTransaction() ? 1 : 0;
+        VqsSysApp* app = VqsGetApp();
+        g_joined = HasHostTransactionFailed() || link->IsInTransaction() ? 1 : 0;
         if (g_joined) {
-            // A host's transaction that the store failed, at a read nothing told the module of.
-            g_ok = failed || link->HasTransactionFailed() ? 0 : 1;
+            g_ok = app ? app->JoinHostTransaction() : !link->HasTransactionFailed();
             return;
         }
         g_ok = 0;

@@ -18,12 +18,13 @@ class PxVQLink;
 
 class VqsTransaction : public CObject {
 public:
-    // Begins a repository transaction at the outermost level, or joins the host's. While
-    // the host's transaction has failed and the host has not ended it yet, it joins that
-    // one, failed from the start: nothing of the host's transaction is stored.
+    // Begins a repository transaction at the outermost level, or joins the host's (as the
+    // application's host transactions say: a part of a host step, or a step of the user's own
+    // that is whole; refused, with a box, while the host's transaction has failed and the host
+    // has not ended it yet).
     VqsTransaction();
     // At the outermost level: commits when nothing failed, aborts otherwise, and tells the
-    // application how it ended; a joined one that failed fails the host's transaction.
+    // application how it ended; a joined one keeps what it wrote or, failed, undoes it.
     // Never throws.
     ~VqsTransaction() override;
     VqsTransaction(const VqsTransaction&) = delete;

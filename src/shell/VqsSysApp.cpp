@@ -175,7 +175,7 @@ void VqsSysApp::DropLink()
 {
     EndHostTransaction(false);
     ReleasePreparedState();
-    m_bHostTransactionFailed = FALSE;
+    ForgetHostTransaction();
     m_pEnterprise = nullptr;
     m_pLSEEnterprise = nullptr;
     delete m_pLink;

@@ -13,6 +13,7 @@
 #include "win/Gdi.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CBitmap;
@@ -192,20 +193,24 @@ public:
     // every view hears of it (code 19).
     void SetColor(COLORREF color, LPCTSTR name);
 
-    // The host's transactions.
+    // The host's transactions; their rules are in README.md beside this file.
     BOOL PrepareForTransaction(LPCTSTR businessSegment, int kind);
     BOOL Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LPCTSTR businessSegment);
     BOOL Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR businessSegment);
     BOOL IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCTSTR usage);
     void TransactionClosed();
     void TransactionFailed();
-    // A part of the host's transaction failed (a refused write, a failed prepare, rename,
-    // creation or usage change), its box shown: the transaction stores nothing, so it holds
-    // nothing from now on. Its repository transaction is rolled back, the holds kept for its
-    // steps and both prepared bags are given back; its later steps answer 0, without a box,
-    // until the host ends it (closed or failed) or prepares the next.
-    void FailHostTransaction() noexcept;
     bool HasHostTransactionFailed() const { return m_bHostTransactionFailed != FALSE; }
+    // A transaction of the module's own joins the link's open one (the host's), or the host's
+    // transaction that has failed and is pending. Inside a host step it is a part of that
+    // step. Otherwise it is a step of the user's own in the host's transaction, whole by a
+    // savepoint; while the host's transaction has failed it is refused with one box that says
+    // why. Whether it may write.
+    bool JoinHostTransaction();
+    // The joined transaction ends, `ok` when nothing of it failed: a user's step keeps what it
+    // wrote or undoes it, a host step learns that a part of it failed. Whether what it wrote
+    // stands.
+    bool LeaveHostTransaction(bool ok) noexcept;
     // While the host's repository transaction is open, the holds it keeps for its steps;
     // null otherwise.
     VqsHostTransactionHolds* OpenHostTransactionHolds();
@@ -305,12 +310,44 @@ private:
     void BeginHostTransaction();
     bool EndHostTransaction(bool commit);
     bool IsHostTransactionOpen() const;
+    // The store failed the host's transaction (a refused write, a lost connection, a refused
+    // savepoint; `reason` when the link does not tell it): it stores nothing, so it holds
+    // nothing from now on. Its repository transaction is rolled back, the holds kept for its
+    // steps and both prepared bags are given back; its later steps answer 0, without a box,
+    // and the user's own steps are refused, until the host ends it.
+    void FailHostTransaction(LPCTSTR reason = nullptr) noexcept;
     // Whether the host's transaction has failed; one that the store failed (a read outside
     // the host's steps met the refusal of an earlier write) fails here.
-    bool CheckHostTransactionFailed();
-    // The answer of a host step that did its work (`done`): 0, the transaction failed, when
-    // the step or a part of the transaction failed.
+    bool CheckHostTransactionFailed() noexcept;
+    // The host's transaction has ended (or the next begins): nothing of it is remembered.
+    void ForgetHostTransaction();
+    // A host step: its savepoint set; FALSE, the step answers 0, when the host's transaction
+    // has failed or its last prepare was refused. Throws when the savepoint is refused, the
+    // host's transaction failed by then.
+    BOOL BeginHostStep();
+    // The answer of a host step that did its work (`done`): what it wrote stands, or is undone
+    // when it or a part of it failed. Throws when the savepoint's end is refused, the host's
+    // transaction failed by then.
     BOOL EndHostStep(BOOL done);
+    // A failure left the host step: what it wrote is undone, or, when the store failed the
+    // host's transaction, the transaction fails. Never throws.
+    void AbandonHostStep() noexcept;
+    // Where a step of the host's transaction began: the notices queued then, and whether its
+    // savepoint was set.
+    struct StepStart {
+        INT_PTR notices = 0;
+        bool savepoint = false;
+        bool failed = false; // a transaction of the step failed
+    };
+    StepStart StartStep();
+    // Keeps or undoes what the step wrote; FALSE when undone. A refused savepoint fails the
+    // host's transaction and is thrown on.
+    BOOL EndStep(const StepStart& start, bool keep);
+    // After an undone step the prepared links show what is stored again.
+    void RereadPreparedLinks();
+    // Gives back the prepared bags' locks, once; the bags stay ready for the next steps.
+    void ReleasePreparedLocks();
+    void ShowUserStepRefused();
     // The host's transaction closed or failed: the write locks go, the notices are
     // delivered or dropped.
     void EndPreparedTransaction(bool closed);
@@ -355,8 +392,15 @@ private:
     std::unique_ptr<VqsPreparedTransaction> m_pPrepared;
     BOOL m_bOwnsHostTransaction = FALSE;
     VqsHostTransactionHolds m_hostTransactionHolds;
-    // A part of the host's transaction failed: every later part answers failure until it ends.
+    // The store failed the host's transaction: every later step answers failure until it ends.
     BOOL m_bHostTransactionFailed = FALSE;
+    // What the store refused when it failed the host's transaction.
+    CString m_strHostTransactionFailure;
+    // The last prepare was refused: the host's steps have nothing prepared to work on.
+    BOOL m_bNothingPrepared = FALSE;
+    // The host step running now, and the user's own step in the host's transaction.
+    std::optional<StepStart> m_hostStep;
+    std::optional<StepStart> m_userStep;
 };
 
 // The application object of the module (the one alive now); null when there is none.

@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,6 +34,7 @@ namespace {
 using ElementNodes = std::vector<VqsModelNodeElementLink*>;
 
 constexpr UINT IDS_CANNOT_RENAME = 61490;
+constexpr UINT IDS_CANNOT_BEGIN = 61526;
 constexpr UINT IDS_CANNOT_COMMIT = 61527;
 constexpr UINT IDS_INTERNAL_ERROR = 61498;
 constexpr UINT IDS_CANNOT_ACCESS_SYSTEM_SPECS = 61643;
@@ -264,10 +266,15 @@ bool VqsSysApp::EndHostTransaction(bool commit)
 }
 
 // Its writes are rolled back before another user can take what it held.
-void VqsSysApp::FailHostTransaction() noexcept
+void VqsSysApp::FailHostTransaction(LPCTSTR reason) noexcept
 {
+    if (m_bHostTransactionFailed)
+        return;
     m_bHostTransactionFailed = TRUE;
     try {
+        m_strHostTransactionFailure = m_pLink ? m_pLink->GetTransactionFailure() : CString();
+        if (m_strHostTransactionFailure.IsEmpty() && reason)
+            m_strHostTransactionFailure = reason;
         EndHostTransaction(false);
         if (m_pPrepared)
             m_pPrepared->readBag.UnlockAll();
@@ -279,21 +286,156 @@ void VqsSysApp::FailHostTransaction() noexcept
     }
 }
 
-bool VqsSysApp::CheckHostTransactionFailed()
+bool VqsSysApp::CheckHostTransactionFailed() noexcept
 {
     if (!m_bHostTransactionFailed && m_pLink && m_pLink->HasTransactionFailed())
         FailHostTransaction();
     return HasHostTransactionFailed();
 }
 
-// A step of the host's transaction is done only while no part of that transaction failed:
-// a failed part (its box shown) leaves nothing of it stored.
+void VqsSysApp::ForgetHostTransaction()
+{
+    m_bHostTransactionFailed = FALSE;
+    m_strHostTransactionFailure.Empty();
+    m_bNothingPrepared = FALSE;
+    m_hostStep.reset();
+    m_userStep.reset();
+}
+
+BOOL VqsSysApp::BeginHostStep()
+{
+    if (CheckHostTransactionFailed() || m_bNothingPrepared)
+        return FALSE;
+    m_hostStep = StartStep();
+    return TRUE;
+}
+
 BOOL VqsSysApp::EndHostStep(BOOL done)
 {
-    if (done && !CheckHostTransactionFailed())
-        return TRUE;
-    FailHostTransaction();
+    const std::optional<StepStart> start = std::exchange(m_hostStep, std::nullopt);
+    if (CheckHostTransactionFailed() || !start)
+        return FALSE;
+    return EndStep(*start, done && !start->failed);
+}
+
+void VqsSysApp::AbandonHostStep() noexcept
+{
+    try {
+        EndHostStep(FALSE);
+    } catch (...) {
+        // The host's transaction has failed with it; the step's box tells of the first failure.
+    }
+}
+
+VqsSysApp::StepStart VqsSysApp::StartStep()
+{
+    StepStart start;
+    start.notices = m_notifications.GetCount();
+    if (!m_pLink || !m_pLink->IsInTransaction())
+        return start;
+    try {
+        m_pLink->SetSavepoint();
+    } catch (const VqException& error) {
+        FailHostTransaction(error.GetErrorMessage());
+        throw;
+    }
+    start.savepoint = true;
+    return start;
+}
+
+BOOL VqsSysApp::EndStep(const StepStart& start, bool keep)
+{
+    try {
+        if (keep) {
+            if (start.savepoint)
+                m_pLink->ReleaseSavepoint();
+            return TRUE;
+        }
+        if (start.savepoint)
+            m_pLink->RollbackToSavepoint();
+    } catch (const VqException& error) {
+        FailHostTransaction(error.GetErrorMessage());
+        throw;
+    }
+    RereadPreparedLinks();
+    // The views never hear of what was undone.
+    while (m_notifications.GetCount() > start.notices)
+        m_notifications.RemoveTail();
     return FALSE;
+}
+
+void VqsSysApp::RereadPreparedLinks()
+{
+    if (!m_pPrepared)
+        return;
+    VqsTransaction::RereadAfterFailure([this] {
+        for (POSITION pos = m_pPrepared->links.GetHeadPosition(); pos;) {
+            VqsModelNodeBSLink* link = m_pPrepared->links.GetNext(pos);
+            link->LoadElementLinks(VqsLoadDropVanished);
+            link->ReloadBundleEntries(PxVQBundlePtr());
+        }
+    });
+}
+
+void VqsSysApp::ReleasePreparedLocks()
+{
+    if (!m_pPrepared)
+        return;
+    m_pPrepared->readBag.UnlockAll();
+    m_pPrepared->writeBag.UnlockAll();
+}
+
+bool VqsSysApp::JoinHostTransaction()
+{
+    if (m_hostStep)
+        return !CheckHostTransactionFailed();
+    if (CheckHostTransactionFailed()) {
+        ShowUserStepRefused();
+        return false;
+    }
+    try {
+        m_userStep = StartStep();
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_BEGIN, error);
+        return false;
+    }
+    return true;
+}
+
+bool VqsSysApp::LeaveHostTransaction(bool ok) noexcept
+{
+    if (!m_userStep) {
+        if (!ok && m_hostStep)
+            m_hostStep->failed = true;
+        return ok && !CheckHostTransactionFailed();
+    }
+    const StepStart start = *std::exchange(m_userStep, std::nullopt);
+    if (CheckHostTransactionFailed())
+        return false;
+    try {
+        return EndStep(start, ok);
+    } catch (const VqException& error) {
+        try {
+            if (ok)
+                ShowErrorById(IDS_CANNOT_COMMIT, error);
+            else
+                LogError(0, CString("A step that failed could not be undone: ") + error.GetErrorMessage());
+        } catch (...) {
+        }
+    } catch (...) {
+        FailHostTransaction();
+    }
+    return false;
+}
+
+// The user's step would join the host's transaction, which the store failed: the box names
+// that failure, once an action.
+void VqsSysApp::ShowUserStepRefused()
+{
+    if (m_strHostTransactionFailure.IsEmpty())
+        VqsErrorBoxId(IDS_CANNOT_BEGIN);
+    else
+        ShowErrorById(IDS_CANNOT_BEGIN, VqsExceptionData("%1", __FILE__, __LINE__, m_strHostTransactionFailure));
 }
 
 bool VqsSysApp::IsHostTransactionOpen() const
@@ -318,17 +460,24 @@ BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
 {
     if (!m_pPrepared)
         m_pPrepared = std::make_unique<VqsPreparedTransaction>();
+    // A prepare while the host's transaction is pending goes on in it, its steps and their
+    // notices kept; one that the store failed takes no new one until the host ends it.
+    const bool pending = m_bTransactionPending != FALSE;
+    if (pending && CheckHostTransactionFailed())
+        return FALSE;
+    if (!pending)
+        ForgetHostTransaction();
     ReleasePreparedState();
-    // The next host transaction begins here: the one before, whatever became of it, holds
-    // nothing once it has failed.
-    CheckHostTransactionFailed();
-    m_bHostTransactionFailed = FALSE;
-    // A prepare that does not get through is a failed part of the host's transaction.
-    if (!PrepareAndBegin(businessSegment, kind)) {
-        FailHostTransaction();
+    m_bNothingPrepared = !PrepareAndBegin(businessSegment, kind);
+    if (m_bNothingPrepared) {
+        // A prepare writes nothing: refused, it lets go of what it locked, and the steps that
+        // follow answer 0, having nothing to work on.
+        ReleasePreparedState();
+        CheckHostTransactionFailed();
         return FALSE;
     }
-    BeginTransaction();
+    if (!pending)
+        BeginTransaction();
     return TRUE;
 }
 
@@ -460,7 +609,7 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
-    if (CheckHostTransactionFailed())
+    if (CheckHostTransactionFailed() || m_bNothingPrepared)
         return FALSE;
     const CString keyword = LowerCase(kindKeyword);
     if (keyword == "lseenterprise") {
@@ -480,6 +629,8 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
         return FALSE;
     }
     try {
+        if (!BeginHostStep())
+            return FALSE;
         if (!segment)
             return EndHostStep(RenameElement(linkType, newName, oldName));
         for (POSITION pos = m_pPrepared ? m_pPrepared->links.GetHeadPosition() : nullptr; pos;) {
@@ -490,7 +641,7 @@ BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LP
         }
         return EndHostStep(TRUE);
     } catch (const VqReportableException& error) {
-        FailHostTransaction();
+        AbandonHostStep();
         CString context;
         context.FormatMessage(IDS_CANNOT_RENAME, AfxIsValidString(oldName) ? oldName : "");
         VqsReportError(context, error);
@@ -539,16 +690,21 @@ BOOL VqsSysApp::Create(LPCTSTR kindKeyword, LPCTSTR elementName, LPCTSTR busines
         VqsErrorBoxId(IDS_NOT_INITIALISED);
         return FALSE;
     }
-    if (CheckHostTransactionFailed())
+    if (CheckHostTransactionFailed() || m_bNothingPrepared)
         return FALSE;
     const int linkType = CreatedLinkType(LowerCase(kindKeyword));
     if (linkType == kKeywordWithoutLinks)
         return TRUE;
     try {
+        if (!BeginHostStep())
+            return FALSE;
         return EndHostStep(CreateElement(linkType, elementName, businessSegment));
     } catch (const VqReportableException& error) {
-        // Both prepared bags go with the failed transaction, before the box.
-        FailHostTransaction();
+        // Both prepared bags let go of their locks, before the box; a failed transaction's
+        // have gone with it.
+        AbandonHostStep();
+        if (!HasHostTransactionFailed())
+            ReleasePreparedLocks();
         if (VqsLockManager* manager = VqsLockManager::GetInstance())
             manager->HideProgress(m_pLink);
         ShowErrorById(IDS_CANNOT_CREATE_ELEMENT, error);
@@ -846,6 +1002,8 @@ BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCT
         return TRUE;
     const int newUsage = UsageOfKeyword(usage);
     try {
+        if (!BeginHostStep())
+            return FALSE;
         for (POSITION pos = m_pPrepared->links.GetHeadPosition(); pos;) {
             VqsModelNodeBSLink* segmentNode = m_pPrepared->links.GetNext(pos);
             if (segmentNode->GetBSSoftLink()->GetName() != businessSegment)
@@ -856,7 +1014,7 @@ BOOL VqsSysApp::IspecTypeChange(LPCTSTR businessSegment, LPCTSTR ispecName, LPCT
         }
     } catch (const VqReportableException&) {
         // Shown as it leaves the export.
-        FailHostTransaction();
+        AbandonHostStep();
         throw;
     }
     return EndHostStep(TRUE);
@@ -906,10 +1064,10 @@ void VqsSysApp::TransactionFailed() { EndPreparedTransaction(false); }
 
 void VqsSysApp::EndPreparedTransaction(bool closed)
 {
-    // The host's transaction does not stand once a part of it failed: that failure has had
+    // The host's transaction does not stand once the store failed it: that failure has had
     // its box, the commit would only refuse it again.
     bool ok = closed && !CheckHostTransactionFailed();
-    m_bHostTransactionFailed = FALSE;
+    ForgetHostTransaction();
     try {
         ok = EndHostTransaction(ok);
     } catch (const VqReportableException& error) {

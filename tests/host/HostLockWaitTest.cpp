@@ -6,11 +6,12 @@
 // host/created_in_transaction/ and host/created_in_failed_transaction/ the holder has made
 // a system in its transaction, and the other host's New System of that name waits until the
 // transaction closes or fails; in host/created_in_two_transactions/ both hosts make a system
-// inside a transaction of their own. In host/failed_create_holds_nothing/ the holder's
-// transaction fails at a creation after it made a system: the other host, run meanwhile, finds
-// nothing of it held or stored.
+// inside a transaction of their own. In host/refused_write_holds_nothing/ the file refuses a
+// write of the holder's transaction after it made a system: the other host, run meanwhile,
+// finds nothing of it held or stored (HostRefusedWriteTest has the same on the server).
 #include "support/RunningHost.h"
 #include "support/PgTestServer.h"
+#include "support/RefusedWrite.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -192,18 +193,12 @@ TEST_F(HostLockWaitTest, ASystemMadeInAHostTransactionThatFailsOnTheServerIsNotS
     HoldAndWait(repository, "created_in_failed_transaction");
 }
 
-TEST_F(HostLockWaitTest, AHostTransactionWhoseCreationFailedOnAFileHoldsNothingBeforeItEnds)
+TEST_F(HostLockWaitTest, AHostTransactionWhoseWriteTheFileRefusedHoldsNothingBeforeItEnds)
 {
     const std::string repository = m_folder.File("sample.vqr");
     MakeSample(repository);
-    FailAndGoOn(repository, "failed_create_holds_nothing");
-}
-
-TEST_F(HostLockWaitTest, AHostTransactionWhoseCreationFailedOnTheServerHoldsNothingBeforeItEnds)
-{
-    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
-    MakeSample(repository);
-    FailAndGoOn(repository, "failed_create_holds_nothing");
+    const vqtest::RefusedWrite refused(repository, "CLIENT");
+    FailAndGoOn(repository, "refused_write_holds_nothing");
 }
 
 TEST_F(HostLockWaitTest, TwoHostsMakingSystemsInTheirPendingTransactionsOnAFileNeverWaitForEachOther)

@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,23 +18,8 @@ namespace {
 // An element link that the synchronisation has not brought up to date, as the dump shows it.
 constexpr char kOutOfDate[] = "guidBlob = x'00'\n";
 
-std::size_t Count(const std::string& text, const std::string& part)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
-// The error boxes among what the host printed, less the questions a step asks before it
-// writes.
-std::vector<std::string> ErrorBoxes(const std::string& printed)
-{
-    std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
-    const auto question = [](const std::string& box) { return box.find("[Wrenfield Error]") == std::string::npos; };
-    boxes.erase(std::remove_if(boxes.begin(), boxes.end(), question), boxes.end());
-    return boxes;
-}
+using vqtest::CountOf;
+using vqtest::RunningHost;
 
 // The dump less the segment link's last synchronisation option, which a generation's start
 // stores as it locates the segment, before it synchronises.
@@ -109,17 +92,7 @@ protected:
     }
     void Disarm() const { Sql("DROP FUNCTION vq_repository.fault() CASCADE; DROP SEQUENCE vq_repository.faults;"); }
 
-    // What `vqsrepo dump` prints of the repository.
-    std::string Dump() const
-    {
-        std::string printed;
-        const std::unique_ptr<FILE, int (*)(FILE*)> dump(popen(("'" + Tool() + "' dump '" + m_uri + "'").c_str(), "r"),
-                                                         pclose);
-        char buffer[4096];
-        for (std::size_t count; dump && (count = fread(buffer, 1, sizeof buffer, dump.get())) > 0;)
-            printed.append(buffer, count);
-        return printed;
-    }
+    std::string Dump() const { return vqtest::DumpOf(m_uri); }
 
     // Runs the lines on a new host of the sample: what they printed.
     std::string RunOnce(const std::string& lines)
@@ -144,21 +117,21 @@ TEST_F(HostRefusedWriteTest, AGenerateSystemWhoseSynchronisationMeetsARefusedWri
     vqtest::TempDir folder;
     vqtest::RunningHost host(folder.Path(), m_uri, "USER");
     const std::string refused = host.Run(kOpenSystemView + kGenerateSystem);
-    const std::vector<std::string> boxes = vqtest::RunningHost::Boxes(refused);
+    const std::vector<std::string> boxes = RunningHost::Boxes(refused);
     ASSERT_EQ(boxes.size(), 1u) << refused;
     EXPECT_TRUE(Names(boxes[0], Fault::RefusedOnce)) << boxes[0];
     EXPECT_NE(refused.find("genlog: cancel 1: Syncronisation Error"), std::string::npos) << refused;
     const std::string unsynchronised = Dump();
     EXPECT_EQ(unsynchronised.find("syncPairCount"), std::string::npos);
-    EXPECT_EQ(Count(unsynchronised, kOutOfDate), Count(before, kOutOfDate));
+    EXPECT_EQ(CountOf(unsynchronised, kOutOfDate), CountOf(before, kOutOfDate));
 
     Disarm();
     const std::string again = host.Run(kGenerateSystem);
-    EXPECT_TRUE(vqtest::RunningHost::Boxes(again).empty()) << again;
+    EXPECT_TRUE(RunningHost::Boxes(again).empty()) << again;
     EXPECT_EQ(again.find("genlog: cancel 2"), std::string::npos) << again;
     const std::string synchronised = Dump();
     EXPECT_NE(synchronised.find("syncPairCount = 12"), std::string::npos);
-    EXPECT_LT(Count(synchronised, kOutOfDate), Count(before, kOutOfDate));
+    EXPECT_LT(CountOf(synchronised, kOutOfDate), CountOf(before, kOutOfDate));
 }
 
 // The failures a step meets inside its transaction: a held-back write refused or the data
@@ -212,7 +185,7 @@ TEST_F(HostRefusedWriteTest, AStepWhoseTransactionFailsShowsOneBoxAndStoresNothi
         Arm(row.table, row.when, row.fault);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        const std::vector<std::string> boxes = RunningHost::ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(Dump().find(row.stored), std::string::npos);
@@ -293,13 +266,13 @@ TEST_F(HostRefusedWriteTest, AStepWhoseLockConnectionEndsAtItsCommitStoresNothin
         SCOPED_TRACE(row.what);
         NewSample();
         if (!row.setup.empty()) {
-            ASSERT_TRUE(vqtest::RunningHost::Boxes(RunOnce(row.setup)).empty());
+            ASSERT_TRUE(RunningHost::Boxes(RunOnce(row.setup)).empty());
         }
         const std::string before = Dump();
         Arm("px_attribute", row.when, Fault::LockConnectionEnded);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        std::vector<std::string> boxes = vqtest::RunningHost::Boxes(printed);
+        std::vector<std::string> boxes = RunningHost::Boxes(printed);
         boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
                                    [](const std::string& box) { return box.find("-> IDNO") != std::string::npos; }),
                     boxes.end());
@@ -417,7 +390,7 @@ TEST_F(HostRefusedWriteTest, ABundleStepWhoseWriteFailsLeavesTheRepositoryAsBefo
         Arm(row.table, row.when, row.fault, false, row.writes);
         const std::string printed = RunOnce(row.lines);
         Disarm();
-        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        const std::vector<std::string> boxes = RunningHost::ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
         EXPECT_EQ(WithoutLastSyncOption(Dump()), before);
@@ -472,14 +445,14 @@ TEST_F(HostRefusedWriteTest, AnOpenerWhoseReadFailsAfterItsLockLeavesNothingHeld
             Sql(dataConnection);
             printed = user.Run(openOptions);
         }
-        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        const std::vector<std::string> boxes = RunningHost::ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
 
         vqtest::RunningHost other(folder.Path(), m_uri, "OTHER");
         const std::string deleted = other.Run(deleteThirdSystem);
         EXPECT_EQ(deleted.find("lock-wait:"), std::string::npos) << deleted;
-        EXPECT_TRUE(ErrorBoxes(deleted).empty()) << deleted;
+        EXPECT_TRUE(RunningHost::ErrorBoxes(deleted).empty()) << deleted;
         EXPECT_EQ(Dump().find("Sample system 3"), std::string::npos) << "the Delete went on";
     }
 }
@@ -523,7 +496,7 @@ TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
         host.Run(row.before);
         const std::string printed = host.Run(row.action);
         Disarm();
-        const std::vector<std::string> boxes = ErrorBoxes(printed);
+        const std::vector<std::string> boxes = RunningHost::ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
     }
@@ -561,7 +534,7 @@ TEST_F(HostRefusedWriteTest, AHostTransactionWhoseWriteWasRefusedHoldsNothingBef
         vqtest::RunningHost holder(folder.Path(), m_uri, "HOLDER");
         const std::string failed = holder.Run(kOpenSystemView + "prepare-transaction SALES 0\n" + row.steps +
                                               "create LSECOMPONENT CUSTOMER SALES\n");
-        const std::vector<std::string> boxes = ErrorBoxes(failed);
+        const std::vector<std::string> boxes = RunningHost::ErrorBoxes(failed);
         ASSERT_EQ(boxes.size(), 1u) << failed;
         EXPECT_TRUE(Names(boxes[0], Fault::Refused)) << boxes[0];
         EXPECT_NE(failed.find("result: create 0"), std::string::npos) << failed;
@@ -572,7 +545,7 @@ TEST_F(HostRefusedWriteTest, AHostTransactionWhoseWriteWasRefusedHoldsNothingBef
         EXPECT_NE(otherPrinted.find("result: prepare-transaction 1"), std::string::npos) << otherPrinted;
         EXPECT_NE(otherPrinted.find("page \"System Generate Options\""), std::string::npos) << "the name is free";
 
-        EXPECT_TRUE(vqtest::RunningHost::Boxes(holder.Run("transaction-closed\n")).empty());
+        EXPECT_TRUE(RunningHost::Boxes(holder.Run("transaction-closed\n")).empty());
         Disarm();
         const std::string stored = Dump();
         EXPECT_EQ(stored.find("\"INVOICES\""), std::string::npos);

@@ -12,6 +12,7 @@
 #include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/VqcSyncPair.h"
 #include "model/VqsSyncDlgs.h"
+#include "model/VqsTransactionWrite.h"
 #include "support/ScriptedUiDriver.h"
 
 #include <string>
@@ -130,6 +131,26 @@ TEST_F(HostTransactionsTest, AFailedHostTransactionLeavesTheRepositoryAndTheView
     EXPECT_TRUE(TakeHints().empty());
     EXPECT_TRUE(Element("SYS1", "SALES", "MONTHLY"));
     EXPECT_FALSE(Element("SYS1", "SALES", "MONTHEND"));
+}
+
+// A step of the user's own inside the pending host transaction is whole on its own: one that
+// fails undoes what it wrote, and the host's steps before and after it stand.
+TEST_F(HostTransactionsTest, AUsersStepThatFailsInThePendingHostTransactionUndoesOnlyWhatItWrote)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    ASSERT_TRUE(app.Rename("lsereport", "MONTHEND", "MONTHLY", "SALES"));
+    VqsWriteInTransaction([&](VqsTransaction& transaction) {
+        if (transaction.IsUsable())
+            System("SYS2")->SetDescription("changed by a step that failed");
+        transaction.SetFailed();
+        return 0;
+    });
+    EXPECT_FALSE(VqsTransaction::IsOk());
+    EXPECT_TRUE(app.Rename("lsereport", "YEAREND", "DAILY", "SALES"));
+    app.TransactionClosed();
+    EXPECT_TRUE(OtherSeesElement("SYS2", "SALES", "MONTHEND"));
+    EXPECT_TRUE(OtherSeesElement("SYS2", "SALES", "YEAREND"));
+    EXPECT_NE(OtherUser()->GetLVQEnterprise()->GetSystem("SYS2")->GetDescription(), "changed by a step that failed");
 }
 
 TEST_F(HostTransactionsTest, ARenameOntoANameALinkHasReplacesThatLink)

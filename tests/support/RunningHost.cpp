@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
@@ -134,6 +136,15 @@ std::vector<std::string> RunningHost::Boxes(const std::string& printed)
     return boxes;
 }
 
+std::vector<std::string> RunningHost::ErrorBoxes(const std::string& printed)
+{
+    std::vector<std::string> errors;
+    for (const std::string& box : Boxes(printed))
+        if (box.find("[Wrenfield Error]") != std::string::npos)
+            errors.push_back(box);
+    return errors;
+}
+
 bool RunningHost::ReadMore()
 {
     pollfd ready{m_output, POLLIN, 0};
@@ -155,6 +166,25 @@ std::string ReadWholeFile(const std::string& path)
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+std::string DumpOf(const std::string& repository)
+{
+    std::string printed;
+    const std::string command = "'" + std::string(std::getenv("VQSREPO")) + "' dump '" + repository + "'";
+    const std::unique_ptr<FILE, int (*)(FILE*)> dump(popen(command.c_str(), "r"), pclose);
+    char buffer[4096];
+    for (std::size_t count; dump && (count = fread(buffer, 1, sizeof buffer, dump.get())) > 0;)
+        printed.append(buffer, count);
+    return printed;
+}
+
+std::size_t CountOf(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
 }
 
 } // namespace vqtest

@@ -36,6 +36,8 @@ public:
     static std::string WithoutUpdates(const std::string& printed);
     // The message boxes among what it printed ("msgbox: " lines).
     static std::vector<std::string> Boxes(const std::string& printed);
+    // The error boxes among them, less the questions a step asks.
+    static std::vector<std::string> ErrorBoxes(const std::string& printed);
 
 private:
     bool ReadMore();
@@ -52,5 +54,9 @@ private:
 
 // The text of a file, empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+// What `vqsrepo dump` (the tool $VQSREPO names) prints of the repository.
+std::string DumpOf(const std::string& repository);
+// How often the part occurs in the text.
+std::size_t CountOf(const std::string& text, const std::string& part);
 
 } // namespace vqtest

@@ -695,6 +695,80 @@ TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalI
     }
 }
 
+// A savepoint's statements go to the server with the writes held back before them: a
+// refusal of those writes, or the data connection lost, is reported by setting the savepoint,
+// by releasing it or by rolling back to it (which sends none of the writes held back since
+// it, so the server refuses none) and fails the whole transaction.
+TEST(PxServerStoreTest, ASavepointRefusedOrCutFailsItsWholeTransaction)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string uri = repository.Path();
+    RefuseWritesOfTheAttributeRefused(uri);
+    const auto cut = [&] {
+        PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                                                      " WHERE datname = current_database() AND pid <> pg_backend_pid()"
+                                                      " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype ="
+                                                      " 'advisory' AND objsubid = 1 AND granted)");
+    };
+    const std::string refused = "Cannot change the repository: the disk is full.";
+    const std::string lost = "Cannot change the repository: the connection to the server of " + uri + " was lost.";
+    struct Row {
+        const char* what;
+        std::function<void(PxVQLink&, PxVQEnterprisePtr&)> steps; // after a write of "before"
+        const std::string& reason;
+    };
+    const Row rows[] = {
+        {"set, refused",
+         [](PxVQLink& link, PxVQEnterprisePtr& enterprise) {
+             enterprise->SetAttributeText("refused", "x");
+             link.SetSavepoint();
+         },
+         refused},
+        {"set, cut",
+         [&](PxVQLink& link, PxVQEnterprisePtr&) {
+             cut();
+             link.SetSavepoint();
+         },
+         lost},
+        {"released, refused",
+         [](PxVQLink& link, PxVQEnterprisePtr& enterprise) {
+             link.SetSavepoint();
+             enterprise->SetAttributeText("refused", "x");
+             link.ReleaseSavepoint();
+         },
+         refused},
+        {"released, cut",
+         [&](PxVQLink& link, PxVQEnterprisePtr& enterprise) {
+             link.SetSavepoint();
+             enterprise->SetAttributeText("after", "x");
+             cut();
+             link.ReleaseSavepoint();
+         },
+         lost},
+        {"rolled back to, cut",
+         [&](PxVQLink& link, PxVQEnterprisePtr& enterprise) {
+             link.SetSavepoint();
+             enterprise->SetAttributeText("after", "x");
+             cut();
+             link.RollbackToSavepoint();
+         },
+         lost},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto link = PxAttach(uri.c_str(), "alice/dev");
+        PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
+        link->BeginTransaction();
+        enterprise->SetAttributeText("before", "stored?");
+        const std::string failure = row.reason + " The transaction was rolled back.";
+        EXPECT_EQ(FailureOf([&] { row.steps(*link, enterprise); }), failure);
+        EXPECT_EQ(std::string(link->GetTransactionFailure()), failure);
+        PxExpectFailedUntilCommitted(*link, failure);
+        auto other = PxAttach(uri.c_str(), "bob/test");
+        EXPECT_FALSE(other->GetLVQEnterprise()->HasAttribute("before")) << "nothing of the transaction is stored";
+    }
+}
+
 // Changes stepping their editions together take one round trip for the steps of all.
 TEST(PxServerStoreTest, ChangesSteppingTheirEditionsTogetherTakeOneRoundTripForThem)
 {
