@@ -237,7 +237,7 @@ TEST_F(GenerateBundleTest, AStartWhoseReadFailsAfterTheSetsHoldLeavesTheSetFree)
     const std::string listings = dir.File("listings");
     ScopedTemp temp(listings.c_str());
     OpenWebAll().SetCheck(Dlg::IDC_LOG_MESSAGES).Click(IDOK).Run([] {
-        PxFaultInjection::Run("PxVQObject::PersistentLock", [] {
+        PxFaultInjection::Run("PxVQObject::PlaceGenerationHold", [] {
             PxFaultInjection::Throw("PxObject::GetStringProperty", "The connection to the server was lost.");
         });
     }).Select(Dlg::IDC_CHOSEN, 1).Click(Dlg::IDC_REMOVE).Click(IDOK);

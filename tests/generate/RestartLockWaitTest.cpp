@@ -35,9 +35,9 @@ constexpr int kSessionList = 32853;
 constexpr int kRestartButton = 33025;
 
 // The other process: it locks SYS1's configuration for update as XYZ; its next step lets go.
-// In the tests of the set, its third step holds NTGEN for update in a session of ABC, with the
-// hold put back under that lock (as a start of ABC's own takes the hold over); its fourth has
-// XYZ start a generation of NTGEN and Lock it, both refused by the hold; its fifth lets go.
+// In the tests of the set, its third step holds NTGEN for update under the hold in a session of
+// ABC (as a start of ABC's own takes the hold over); its fourth has XYZ start a generation of
+// NTGEN and Lock it, both refused by the hold; its fifth lets go.
 struct RestartLockWaitTest : OtherProcessLockTest<Store> {
     void SetUp() override
     {
@@ -50,10 +50,7 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
         other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
             [this] { Take(HeldConfig()->FutureUpdateLock()); },
             [this] { HeldConfig()->UnLock(); },
-            [this] {
-                Take(SetOf("ABC")->ExchangeGenerationHold("ABC"));
-                Take(SetOf("ABC")->PersistentLock(0));
-            },
+            [this] { Take(SetOf("ABC")->ExchangeGenerationHold("ABC")); },
             [this] {
                 RefusedByTheHold(SetOf("XYZ")->PersistentLock(0));
                 RefusedByTheHold(SetOf("XYZ")->PersistentLock(1));
