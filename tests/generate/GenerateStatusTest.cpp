@@ -1,5 +1,6 @@
 #include "../sysview/SysViewTestSupport.h"
 
+#include "generate/VqsGenerateCommands.h"
 #include "generate/VqsGenerateStatus.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
@@ -276,10 +277,13 @@ TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionRestartsAndItsGenerationKeep
     EXPECT_EQ(lock->GetManualLockCount(), 0);
 }
 
-// A manual Lock keeps every start of the set out but its own user's generation's: the owner's
-// restart of the interrupted generation, and another user's restart of it too.
+// A manual Lock keeps every start of the set out: the owner's restart of the interrupted
+// generation, and another user's restart of it too. The configuration is synchronised first, so
+// that the restart's synchronisation has nothing to change of the set.
 TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStopsTheRestartWhoeverRestartsAndBothLocksStay)
 {
+    VqsSynchronizeConfig(*view);
+    ui.Verify();
     const struct {
         const char* what;
         const char* owner;
