@@ -84,7 +84,8 @@ std::vector<std::int64_t> PxFileLockStore::EndSession(std::int64_t session)
 
 void PxFileLockStore::PurgeSession(std::int64_t session)
 {
-    // The generation holds the session's claims carry go with them (PxHoldMarkSlot).
+    // The generation holds the session carries (its claims', and those it placed for a start)
+    // go with it (PxHoldMarkSlot).
     PxQuery holds(m_db,
                   "UPDATE px_persistent_lock SET holds = holds - 1 WHERE holds > manual_holds AND oid IN"
                   " (SELECT -oid - ?2 FROM px_lock WHERE session = ?1 AND oid < -?2)",

@@ -18,8 +18,9 @@ namespace {
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"                       \
     " AND k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295), false)::int"
 
-// The session $1's claims that carry a generation hold (held on -oid - $2, PxHoldMarkSlot),
-// each joined by its key to the persistent lock `p` of its object.
+// The marks of the generation holds the session $1 carries, its claims' and those it placed
+// for a start (held on -oid - $2, PxHoldMarkSlot), each joined by its key to the persistent
+// lock `p` of its object.
 #define PX_CARRIED_HOLDS                                                                                        \
     "l.session = $1 AND l.holds > 0 AND l.oid < -$2::bigint AND p.oid = -l.oid - $2::bigint"
 
@@ -186,7 +187,7 @@ std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
 
 void PxServerLockStore::PurgeSession(std::int64_t session)
 {
-    // In one round trip; the generation holds the session's claims carry go first, with them
+    // In one round trip; the generation holds the session carries go first, with their marks
     // (PxHoldMarkSlot), and a persistent lock left without holds with them.
     Query holds(*m_db,
                 "UPDATE px_persistent_lock p SET holds = p.holds - 1 FROM px_lock l WHERE " PX_CARRIED_HOLDS

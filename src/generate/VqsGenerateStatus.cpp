@@ -191,11 +191,16 @@ unsigned long StartRestart(GenerateInfo& request, int type, VqsGenerationLockTak
     return VqsStartUnderTakenHold(request, handover);
 }
 
-// What keeps the session from a restart now, told in its box: an unfinished system,
-// system-with-reports or bundle generation whose set no longer carries its hold (61875), or a
-// generation of the set that runs (its user named). Asked again after the wait for the set.
+// What keeps the session from a restart now, told in its box: the session deleted meanwhile
+// (61682), an unfinished system, system-with-reports or bundle generation whose set no longer
+// carries its hold (61875), or a generation of the set that runs (its user named). Asked again
+// after the wait for the set.
 bool RestartRefused(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
 {
+    if (!session->ObjectPresent()) {
+        VqsMessageBoxId(IDS_NO_RECOVERY_INFO);
+        return true;
+    }
     const int type = session->getGenerateType();
     const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
     if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
