@@ -85,24 +85,20 @@ bool AnyInterrupted(const std::vector<PxVQRecoveryInfoPtr>& sessions)
     return false;
 }
 
-// Records that the sessions carry the set's hold no longer; false after the transaction's
-// failure was shown.
-bool RecordHoldGone(const std::vector<PxVQRecoveryInfoPtr>& sessions)
+// Records that the sessions carry the set's hold no longer; a failure is shown.
+void RecordHoldGone(const std::vector<PxVQRecoveryInfoPtr>& sessions)
 {
     if (sessions.empty())
-        return true;
-    {
-        VqsTransaction transaction;
-        if (!transaction.IsUsable())
-            return false;
-        try {
-            for (const PxVQRecoveryInfoPtr& session : sessions)
-                session->SetHoldGone(1);
-        } catch (const VqReportableException& error) {
-            transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
-        }
+        return;
+    VqsTransaction transaction;
+    if (!transaction.IsUsable())
+        return;
+    try {
+        for (const PxVQRecoveryInfoPtr& session : sessions)
+            session->SetHoldGone(1);
+    } catch (const VqReportableException& error) {
+        transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
     }
-    return VqsTransaction::IsOk() != 0;
 }
 
 // Runs the step of a release, logging its failure: what is released after it still is.
