@@ -340,6 +340,7 @@ TEST_P(PxLockTest, AGenerationHoldIsExchangedForAnUpdateUnderTheHoldWhichStays)
     EXPECT_EQ(m_theirX->FutureUpdateLock().GetErrorCode(), PxLockPersistentlyLocked);
     EXPECT_EQ(secondX->PersistentLock(1).GetErrorCode(), PxLockHeldByOther) << "the holder's other session's Lock";
     EXPECT_EQ(secondX->PersistentLock(0).GetErrorCode(), PxLockHeldByOther) << "and its generation";
+    EXPECT_TRUE(m_x->WriteLock(0)) << "under the hold, the update takes what its session needs";
     m_a.reset();
     EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1) << "the session that ended left the hold";
     EXPECT_TRUE(secondX->PersistentLock(1)) << "and the update went with it";
