@@ -84,7 +84,8 @@ std::vector<std::int64_t> PxFileLockStore::EndSession(std::int64_t session)
 
 void PxFileLockStore::PurgeSession(std::int64_t session)
 {
-    // The generation holds the session's claims carry go with them (PxHoldMarkSlot).
+    // The generation holds the session carries (its claims', and those it placed for a start)
+    // go with it (PxHoldMarkSlot).
     PxQuery holds(m_db,
                   "UPDATE px_persistent_lock SET holds = holds - 1 WHERE holds > manual_holds AND oid IN"
                   " (SELECT -oid - ?2 FROM px_lock WHERE session = ?1 AND oid < -?2)",
@@ -215,6 +216,12 @@ std::optional<std::int64_t> PxFileLockStore::FirstInLine(std::int64_t oid)
     return first.Int(0);
 }
 
+bool PxFileLockStore::HoldsForUpdate(std::int64_t session, std::int64_t oid)
+{
+    PxQuery held(m_db, "SELECT 1 FROM px_lock WHERE oid = ?1 AND session = ?2 AND kind >= ?3", pxwhat::Lock);
+    return held.Bind(1, oid).Bind(2, session).Bind(3, PxLockFutureUpdate).Step();
+}
+
 void PxFileLockStore::StopWaiting(std::int64_t session, std::int64_t oid)
 {
     PxQuery done(m_db, "DELETE FROM px_lock_wait WHERE oid = ?1 AND session = ?2", pxwhat::Lock);
@@ -239,10 +246,8 @@ PxLockStore::Attempt PxFileLockStore::TryLock(std::int64_t session, const std::i
 PxLockStore::Attempt PxFileLockStore::TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid,
                                                       int kind, bool queue)
 {
-    return TryEach(session, &oid, 1, {kind, nullptr, &holder}, queue, [&](std::int64_t held) {
-        LowerPersistent(held, 1, 0);
-        GrantLock(session, held, kind);
-    });
+    return TryEach(session, &oid, 1, {kind, nullptr, &holder}, queue,
+                   [&](std::int64_t held) { GrantLock(session, held, kind); });
 }
 
 PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count,
@@ -259,7 +264,7 @@ PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::i
             std::int64_t oid = oids[attempt.granted];
             if (MeetsPersistent(request)) {
                 std::optional<PxPersistentLockRow> persistent = ReadPersistent(oid);
-                if (RefusedByPersistent(request, persistent)) {
+                if (RefusedByPersistent(request, persistent, persistent && HoldsForUpdate(session, oid))) {
                     RefuseForPersistent(attempt, persistent);
                     break;
                 }
@@ -284,20 +289,25 @@ void PxFileLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std
     WakeAll(InLockTransaction([&] {
         std::vector<std::int64_t> waiting;
         for (std::size_t i = 0; i < count; ++i) {
-            PxQuery release(m_db,
-                            "UPDATE px_lock SET holds = holds - 1 WHERE oid = ?1 AND session = ?2 AND kind ="
-                            " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
-                            pxwhat::Lock);
-            release.Bind(1, oids[i]).Bind(2, session).Run();
-            PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
-            drop.Bind(1, oids[i]).Bind(2, session).Run();
-            if (m_db.Changes() == 0)
+            if (!ReleaseOneHold(session, oids[i]))
                 continue;
             if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
                 waiting.push_back(*first);
         }
         return waiting;
     }));
+}
+
+bool PxFileLockStore::ReleaseOneHold(std::int64_t session, std::int64_t oid)
+{
+    PxQuery release(m_db,
+                    "UPDATE px_lock SET holds = holds - 1 WHERE oid = ?1 AND session = ?2 AND kind ="
+                    " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
+                    pxwhat::Lock);
+    release.Bind(1, oid).Bind(2, session).Run();
+    PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
+    drop.Bind(1, oid).Bind(2, session).Run();
+    return m_db.Changes() != 0;
 }
 
 void PxFileLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)
@@ -326,7 +336,7 @@ std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastS
 
 PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                       const std::int64_t* oids, std::size_t count, bool manual,
-                                                      bool queue)
+                                                      bool carried, bool queue)
 {
     return TryEach(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](std::int64_t oid) {
         PxQuery place(m_db,
@@ -335,6 +345,8 @@ PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, c
                       " manual_holds = manual_holds + excluded.manual_holds",
                       pxwhat::Lock);
         place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+        if (carried)
+            GrantLock(session, PxHoldMarkSlot(oid), PxLockWrite);
     });
 }
 

@@ -35,9 +35,10 @@ private:
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
     void DropLocksOn(std::int64_t session, std::int64_t oid) override;
     void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
+    bool ReleaseOneHold(std::int64_t session, std::int64_t oid) override;
     Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                               std::size_t count, bool manual, bool queue) override;
+                               std::size_t count, bool manual, bool carried, bool queue) override;
     Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                             bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
@@ -51,6 +52,8 @@ private:
     // Whether the session must wait for the object; a session that waits joins the line
     // when it will try again.
     bool MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue);
+    // Whether the session holds the object for future update or write.
+    bool HoldsForUpdate(std::int64_t session, std::int64_t oid);
     // The first session in line for the object, if any.
     std::optional<std::int64_t> FirstInLine(std::int64_t oid);
     // Whether any session of the rows (id, known, pid, start, machine) is alive; the others

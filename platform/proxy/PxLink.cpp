@@ -109,7 +109,7 @@ PxLockErrorInfo PxLink::UnLock(PxList& objects)
 PxLockErrorInfo PxLink::PersistentLock(int manual, PxList& objects)
 {
     PxFaultInjection::Check("PxLink::PersistentLock");
-    return PxPlacePersistentLocks(*m_core, PxObjectsOfList(objects), manual != 0, "PxLink::PersistentLock");
+    return PxPlacePersistentLocks(*m_core, PxObjectsOfList(objects), manual != 0, false, "PxLink::PersistentLock");
 }
 
 PxRetryFunction PxLink::PxSetRetryFunction(PxRetryFunction function) { return m_core->SetRetryFunction(function); }

@@ -74,14 +74,20 @@ public:
     // advisory lock lost). A store busy or too slow to answer is no sign of a loss: true.
     virtual bool KeepsItsLocks(std::int64_t session) noexcept = 0;
 
+    // A generation hold placed `carried` is carried by the session (its mark, below) from the
+    // transaction that places it until EndCarrying.
     virtual Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                                    std::size_t count, bool manual, bool queue) = 0;
+                                    std::size_t count, bool manual, bool carried, bool queue) = 0;
     virtual void RemovePersistent(std::int64_t oid, bool manual, int count) = 0;
-    // Takes the object for a lock of `kind` in exchange for its persistent lock, when that is
-    // one generation hold of `holder` and nothing more, in one lock-table transaction: the
-    // hold goes as the lock is granted, and no other session gets between. Refused with code
-    // 7 when the persistent lock is anything else (none included), else as the lock is once
-    // the hold went (code 3, waiting in line with `queue`); a refusal changes nothing.
+    // The session no longer carries the generation hold it placed on the object; with `lift`
+    // the hold is lifted in the same lock-table transaction.
+    virtual void EndCarrying(std::int64_t session, std::int64_t oid, bool lift) = 0;
+    // Takes the object for a lock of `kind` under its persistent lock, when that is one
+    // generation hold of `holder` and nothing more, in one lock-table transaction: the hold
+    // stays in the store and keeps refusing every other session, and the lock keeps the
+    // holder's other sessions out. Refused with code 7 when the persistent lock is anything
+    // else (none included), else as the lock is (code 3, waiting in line with `queue`); a
+    // refusal changes nothing.
     virtual Attempt ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                                  bool queue) = 0;
     virtual std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) = 0;
@@ -93,10 +99,11 @@ protected:
 // A running generation's claim on an object is a write lock on the object's claim slot, a
 // number no object has. A claim that carries the generation hold of the object's persistent
 // lock (the hold of a fresh generation, which no recovery record keeps) also locks the hold's
-// mark: when the session's locks are dropped without the generation giving them back (the
-// session ends, or its process, machine or lock connection dies), the store lifts one
-// generation hold of each object so marked, so that no hold outlives both its generation and
-// anything that shows it.
+// mark, and so does the session that places a hold for a start until the claim of the
+// generation it starts carries it (or it lifts the hold): when the session's locks are dropped
+// without being given back (the session ends, or its process, machine or lock connection
+// dies), the store lifts one generation hold of each object so marked, so that no hold
+// outlives both its generation and anything that shows it.
 inline constexpr std::int64_t kPxHoldMarkBase = std::int64_t{1} << 62;
 inline std::int64_t PxClaimSlot(std::int64_t oid) { return -oid; }
 inline std::int64_t PxHoldMarkSlot(std::int64_t oid) { return -kPxHoldMarkBase - oid; }

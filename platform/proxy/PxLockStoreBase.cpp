@@ -104,9 +104,10 @@ PxLockStore::Attempt PxLockStoreBase::Lock(std::int64_t session, const std::int6
 
 PxLockStore::Attempt PxLockStoreBase::PlacePersistent(std::int64_t session, const std::string& userCode,
                                                       const std::int64_t* oids, std::size_t count, bool manual,
-                                                      bool queue)
+                                                      bool carried, bool queue)
 {
-    return PastDeadHolders([&] { return TryPlacePersistent(session, userCode, oids, count, manual, queue); });
+    return PastDeadHolders(
+        [&] { return TryPlacePersistent(session, userCode, oids, count, manual, carried, queue); });
 }
 
 PxLockStore::Attempt PxLockStoreBase::ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid,
@@ -132,5 +133,14 @@ void PxLockStoreBase::RemovePersistent(std::int64_t oid, bool manual, int count)
         int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
         int removed = std::min(count, available);
         LowerPersistent(oid, removed, manual ? removed : 0);
+    });
+}
+
+void PxLockStoreBase::EndCarrying(std::int64_t session, std::int64_t oid, bool lift)
+{
+    InLockTransaction([&] {
+        if (lift && HeldForGeneration(ReadPersistent(oid)))
+            LowerPersistent(oid, 1, 0);
+        ReleaseOneHold(session, PxHoldMarkSlot(oid));
     });
 }

@@ -25,12 +25,13 @@ public:
     std::string LockHolder(std::int64_t oid) override;
     void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
     void RemovePersistent(std::int64_t oid, bool manual, int count) override;
+    void EndCarrying(std::int64_t session, std::int64_t oid, bool lift) override;
     // A generation hold that refuses an attempt or that a read finds may be a dead session's
     // (its claim carries the hold's mark): the dead sessions are purged first, as an attach
     // does, and the attempt or the read made again when one was.
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) final;
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                            std::size_t count, bool manual, bool queue) final;
+                            std::size_t count, bool manual, bool carried, bool queue) final;
     Attempt ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                          bool queue) final;
     std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) final;
@@ -70,11 +71,14 @@ protected:
     // Takes `removed` holds, `removedManual` of them manual, from the object's persistent
     // lock; the lock goes with its last hold.
     virtual void LowerPersistent(std::int64_t oid, int removed, int removedManual) = 0;
+    // Gives back one hold of the session's lock on the object, the weakest kind first; the
+    // lock goes with its last hold. Answers whether a lock went.
+    virtual bool ReleaseOneHold(std::int64_t session, std::int64_t oid) = 0;
     // One attempt of Lock and of PlacePersistent, and the persistent lock's row as stored.
     virtual Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                             bool queue) = 0;
     virtual Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                                       std::size_t count, bool manual, bool queue) = 0;
+                                       std::size_t count, bool manual, bool carried, bool queue) = 0;
     virtual Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                                     bool queue) = 0;
     virtual std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) = 0;
@@ -95,7 +99,7 @@ protected:
 
     // What an attempt asks of each object: a lock of `kind`, or, with `persistentFor`, a
     // persistent lock for that user (which meets other sessions as a future update does), or,
-    // with `exchangedHoldOf`, a lock of `kind` in exchange for that user's generation hold.
+    // with `exchangedHoldOf`, a lock of `kind` under that user's generation hold.
     struct Request {
         int kind = PxLockFutureUpdate;
         const std::string* persistentFor = nullptr;
@@ -105,15 +109,21 @@ protected:
     // against future updates and writes.
     static bool MeetsPersistent(const Request& request) { return request.kind >= PxLockFutureUpdate; }
     // Whether the object's persistent lock refuses the request; a user's own persistent
-    // lock takes more holds. An exchange needs the persistent lock to be the one hold it
-    // gives up, so that nothing of it stands once that hold went.
-    static bool RefusedByPersistent(const Request& request, const std::optional<PxPersistentLockRow>& persistent)
+    // lock takes more holds. An exchange needs the persistent lock to be one generation hold
+    // of the user, and nothing more that the lock would get past. A session holding the
+    // object for update under generation holds (`updating`, as an exchange leaves it) takes
+    // the locks it needs, a write included.
+    static bool RefusedByPersistent(const Request& request, const std::optional<PxPersistentLockRow>& persistent,
+                                    bool updating)
     {
         if (request.exchangedHoldOf)
             return !persistent || persistent->userCode != *request.exchangedHoldOf || persistent->holds != 1 ||
                    persistent->manualHolds != 0;
-        return persistent && MeetsPersistent(request) &&
-               (!request.persistentFor || persistent->userCode != *request.persistentFor);
+        if (!persistent || !MeetsPersistent(request))
+            return false;
+        if (request.persistentFor)
+            return persistent->userCode != *request.persistentFor;
+        return !updating || persistent->manualHolds != 0;
     }
     // Ends the attempt refused by the object's persistent lock.
     static void RefuseForPersistent(Attempt& attempt, const std::optional<PxPersistentLockRow>& persistent)

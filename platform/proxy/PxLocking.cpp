@@ -213,16 +213,21 @@ PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPt
 }
 
 PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, bool manual,
-                                       const char* operation)
+                                       bool carried, const char* operation)
 {
     return Run(
         core, objects, operation,
-        [manual](PxSession& session, const std::int64_t* oids, std::size_t count, bool queue) {
-            return session.Locks().PlacePersistent(session.Id(), session.UserCode(), oids, count, manual, queue);
+        [manual, carried](PxSession& session, const std::int64_t* oids, std::size_t count, bool queue) {
+            return session.Locks().PlacePersistent(session.Id(), session.UserCode(), oids, count, manual, carried,
+                                                   queue);
         },
-        [manual](PxSession& session, const std::int64_t* oids, std::size_t count) {
-            for (std::size_t i = 0; i < count; ++i)
-                session.Locks().RemovePersistent(oids[i], manual, 1);
+        [manual, carried](PxSession& session, const std::int64_t* oids, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i) {
+                if (carried)
+                    session.Locks().EndCarrying(session.Id(), oids[i], true);
+                else
+                    session.Locks().RemovePersistent(oids[i], manual, 1);
+            }
         });
 }
 
@@ -237,8 +242,5 @@ PxLockErrorInfo PxExchangeGenerationHold(PxLinkCore& core, const PxVQObjectPtr& 
             session.RaiseCheck().Granted(oids, attempt.granted, kind);
             return attempt;
         },
-        [&holder](PxSession& session, const std::int64_t* oids, std::size_t count) {
-            session.Locks().PlacePersistent(session.Id(), holder, oids, count, false, false);
-            UnlockHolds(session, oids, count);
-        });
+        UnlockHolds);
 }

@@ -27,9 +27,11 @@ PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>&
 PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, int kind,
                               const char* operation);
 PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects);
-// Locks the object with `kind` in exchange for `holder`'s generation hold on it
-// (PxLockStore::ExchangeHold); given back, the hold is placed again before the lock goes.
+// Locks the object with `kind` under `holder`'s generation hold on it, which stays
+// (PxLockStore::ExchangeHold).
 PxLockErrorInfo PxExchangeGenerationHold(PxLinkCore& core, const PxVQObjectPtr& object, const std::string& holder,
                                          int kind, const char* operation);
+// Places persistent locks; generation holds placed `carried` are carried by the session until
+// PxLockStore::EndCarrying.
 PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, bool manual,
-                                       const char* operation);
+                                       bool carried, const char* operation);

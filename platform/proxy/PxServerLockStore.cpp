@@ -18,10 +18,20 @@ namespace {
     " AND k.database = (SELECT oid FROM pg_database WHERE datname = current_database())"                       \
     " AND k.classid::bigint = s.id >> 32 AND k.objid::bigint = s.id & 4294967295), false)::int"
 
-// The session $1's claims that carry a generation hold (held on -oid - $2, PxHoldMarkSlot),
-// each joined by its key to the persistent lock `p` of its object.
+// The marks of the generation holds the session $1 carries, its claims' and those it placed
+// for a start (held on -oid - $2, PxHoldMarkSlot), each joined by its key to the persistent
+// lock `p` of its object.
 #define PX_CARRIED_HOLDS                                                                                        \
     "l.session = $1 AND l.holds > 0 AND l.oid < -$2::bigint AND p.oid = -l.oid - $2::bigint"
+
+// Marks the holds placed on the objects of $1 where `when` (a condition) holds as carried by
+// the session (a parameter): a write lock on each one's mark slot, -oid less the base (a
+// parameter, PxHoldMarkSlot).
+#define PX_MARK_CARRIED(session, base, when)                                                                    \
+    "marked AS (INSERT INTO px_lock(oid, session, kind, holds)"                                                 \
+    " SELECT -" base "::bigint - u.oid, " session ", 4, count(*) FROM unnest($1::bigint[]) AS u(oid) WHERE "     \
+    when " GROUP BY u.oid ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds"   \
+    " RETURNING 1)"
 
 // Takes the session (the parameter named) out of the lines for the objects of $1 (an array).
 #define PX_LEAVE_LINES(session)                                                                                 \
@@ -34,7 +44,8 @@ namespace {
 // the object's place, from 1): the persistent locks (`what` 0) and, once each with the first
 // place it stands in the way of, the sessions (1) that hold a conflicting kind or, where the
 // session holds nothing yet, wait before it in line for a conflicting kind; sessions as
-// SessionsAlive reads them.
+// SessionsAlive reads them. A persistent lock's row tells whether the session holds the object
+// for future update or write (`updating`).
 #define PX_OBSTACLES                                                                                            \
     "WITH k AS (SELECT u.oid, u.pos FROM unnest($1::bigint[]) WITH ORDINALITY AS u(oid, pos)),"                 \
     " h AS (SELECT k.pos, l.session FROM k, LATERAL (SELECT l.session FROM px_lock l"                           \
@@ -44,12 +55,13 @@ namespace {
     " FROM px_lock_wait o WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"                        \
     " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w),"             \
     " g AS (SELECT h.session, min(h.pos) AS pos FROM h GROUP BY h.session),"                                    \
-    " o(session, known, pid, start, machine, connected, what, pos, user_code, locked, holds, manual_holds) AS ("  \
-    "SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"                              \
-    " p.user_code, p.locked, p.holds, p.manual_holds FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p"     \
+    " o(session, known, pid, start, machine, connected, what, pos, user_code, locked, holds, manual_holds,"      \
+    " updating) AS (SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"               \
+    " p.user_code, p.locked, p.holds, p.manual_holds, EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid"       \
+    " AND m.session = $2 AND m.kind >= 3)::int FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p"           \
     " WHERE p.oid = k.oid OFFSET 0) p"                                                                          \
     " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED    \
-    ", 1, g.pos, NULL, NULL, NULL, NULL"                                                                        \
+    ", 1, g.pos, NULL, NULL, NULL, NULL, 0"                                                                     \
     " FROM g LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = g.session OFFSET 0) s ON true)"
 
 // Nothing of `o` stands in the way: no session, and no persistent lock where `persistent`
@@ -79,7 +91,7 @@ namespace {
     " SELECT (" clear ")::int"
 
 // The persistent lock of the object of `o` is one generation hold of the user $5 and nothing
-// more, and no session stands in the way: the hold can be exchanged for the lock.
+// more, and no session stands in the way: the lock can be taken under the hold.
 #define PX_HOLD_EXCHANGEABLE                                                                                    \
     "(NOT EXISTS(SELECT 1 FROM o WHERE o.what = 1) AND EXISTS(SELECT 1 FROM o WHERE o.what = 0"                  \
     " AND o.user_code = $5 AND o.holds = 1 AND o.manual_holds = 0))"
@@ -184,7 +196,7 @@ std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
 
 void PxServerLockStore::PurgeSession(std::int64_t session)
 {
-    // In one round trip; the generation holds the session's claims carry go first, with them
+    // In one round trip; the generation holds the session carries go first, with their marks
     // (PxHoldMarkSlot), and a persistent lock left without holds with them.
     Query holds(*m_db,
                 "UPDATE px_persistent_lock p SET holds = p.holds - 1 FROM px_lock l WHERE " PX_CARRIED_HOLDS
@@ -369,7 +381,7 @@ std::optional<PxServerLockStore::Refusal> PxServerLockStore::FirstRefusal(const 
         const std::optional<PxPersistentLockRow> persistent =
             PxPersistentLockRow{obstacles.Text(row, 8), obstacles.Int(row, 9), static_cast<int>(obstacles.Int(row, 10)),
                                 static_cast<int>(obstacles.Int(row, 11))};
-        if (RefusedByPersistent(request, persistent))
+        if (RefusedByPersistent(request, persistent, obstacles.Int(row, 12) != 0))
             refuse(at, kPxCodePersistent, persistent);
     }
     // An exchange finds no hold to give up.
@@ -568,24 +580,35 @@ std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t las
 
 PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                         const std::int64_t* oids, std::size_t count, bool manual,
-                                                        bool queue)
+                                                        bool carried, bool queue)
 {
     const std::int64_t placedAt = _time64(nullptr);
     const std::int64_t manualHolds = manual ? 1 : 0;
+    const std::int64_t marked = carried ? 1 : 0;
     // A persistent lock in the way, the user's own included, leaves the whole run to the check.
     Query whole(*m_db,
-                PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY("true")),
+                PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY("true")) ", "
+                                   PX_MARK_CARRIED("$2", "$7", "$8 = 1 AND " PX_NOTHING_IN_THE_WAY("true")),
                                PX_NOTHING_IN_THE_WAY("true")),
                 pxwhat::Lock);
-    AskedOf(whole, session, oids, count, PxLockFutureUpdate).Bind(userCode).Bind(placedAt).Bind(manualHolds);
+    AskedOf(whole, session, oids, count, PxLockFutureUpdate)
+        .Bind(userCode)
+        .Bind(placedAt)
+        .Bind(manualHolds)
+        .Bind(kPxHoldMarkBase)
+        .Bind(marked);
     return TryAll(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, whole, [&](const std::string& granted) {
-        return Query(*m_db, "WITH " PX_PLACE_PERSISTENT("$2", "$3", "$4", "true") " " PX_LEAVE_LINES("$5"),
+        return Query(*m_db,
+                     "WITH " PX_PLACE_PERSISTENT("$2", "$3", "$4", "true") ", " PX_MARK_CARRIED("$5", "$6", "$7 = 1")
+                     " " PX_LEAVE_LINES("$5"),
                      pxwhat::Lock)
             .Bind(granted)
             .Bind(userCode)
             .Bind(placedAt)
             .Bind(manualHolds)
-            .Bind(session);
+            .Bind(session)
+            .Bind(kPxHoldMarkBase)
+            .Bind(marked);
     });
 }
 
@@ -598,6 +621,24 @@ void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int remov
         .Bind(static_cast<std::int64_t>(removedManual))
         .Run();
     Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1 AND holds <= 0", pxwhat::Lock).Bind(oid).Run();
+}
+
+bool PxServerLockStore::ReleaseOneHold(std::int64_t session, std::int64_t oid)
+{
+    // The rows of the object and the session, found by their key: the weakest loses a hold.
+    return Query(*m_db,
+                 "WITH held AS (SELECT l.ctid AS row, l.holds FROM px_lock l WHERE l.oid = $1 AND l.session = $2"
+                 " ORDER BY l.kind LIMIT 1),"
+                 " dropped AS (DELETE FROM px_lock WHERE ctid = ANY(ARRAY(SELECT h.row FROM held h WHERE h.holds <= 1))"
+                 " RETURNING 1),"
+                 " lowered AS (UPDATE px_lock SET holds = holds - 1 WHERE ctid = ANY(ARRAY(SELECT h.row FROM held h"
+                 " WHERE h.holds > 1)) RETURNING 1)"
+                 " SELECT count(*) FROM dropped",
+                 pxwhat::Lock)
+               .Bind(oid)
+               .Bind(session)
+               .Run()
+               .Int(0, 0) > 0;
 }
 
 std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_t oid)
@@ -616,22 +657,13 @@ std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_
 PxLockStore::Attempt PxServerLockStore::TryExchangeHold(std::int64_t session, const std::string& holder,
                                                         std::int64_t oid, int kind, bool queue)
 {
-    // The hold goes and the lock comes in the statement that checks them: the persistent
-    // lock's row is found by its key.
-    Query whole(*m_db,
-                PX_GRANT_WHOLE("lifted AS (DELETE FROM px_persistent_lock WHERE oid = $6 AND " PX_HOLD_EXCHANGEABLE
-                               " RETURNING 1), " PX_GRANT_LOCKS("$4", PX_HOLD_EXCHANGEABLE),
-                               PX_HOLD_EXCHANGEABLE),
-                pxwhat::Lock);
-    AskedOf(whole, session, &oid, 1, kind).Bind(static_cast<std::int64_t>(kind)).Bind(holder).Bind(oid);
+    // The lock comes in the statement that checks the hold, which stays.
+    Query whole(*m_db, PX_GRANT_WHOLE(PX_GRANT_LOCKS("$4", PX_HOLD_EXCHANGEABLE), PX_HOLD_EXCHANGEABLE), pxwhat::Lock);
+    AskedOf(whole, session, &oid, 1, kind).Bind(static_cast<std::int64_t>(kind)).Bind(holder);
     return TryAll(session, &oid, 1, {kind, nullptr, &holder}, queue, whole, [&](const std::string& granted) {
-        return Query(*m_db,
-                     "WITH lifted AS (DELETE FROM px_persistent_lock WHERE oid = $4), " PX_GRANT_LOCKS("$3", "true")
-                     " " PX_LEAVE_LINES("$2"),
-                     pxwhat::Lock)
+        return Query(*m_db, "WITH " PX_GRANT_LOCKS("$3", "true") " " PX_LEAVE_LINES("$2"), pxwhat::Lock)
             .Bind(granted)
             .Bind(session)
-            .Bind(static_cast<std::int64_t>(kind))
-            .Bind(oid);
+            .Bind(static_cast<std::int64_t>(kind));
     });
 }

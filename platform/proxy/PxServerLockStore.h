@@ -47,9 +47,10 @@ private:
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
     void DropLocksOn(std::int64_t session, std::int64_t oid) override;
     void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
+    bool ReleaseOneHold(std::int64_t session, std::int64_t oid) override;
     Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                               std::size_t count, bool manual, bool queue) override;
+                               std::size_t count, bool manual, bool carried, bool queue) override;
     Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                             bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;

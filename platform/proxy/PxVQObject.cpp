@@ -32,7 +32,33 @@ PxLockErrorInfo PxVQObject::UnLock()
 PxLockErrorInfo PxVQObject::PersistentLock(int manual)
 {
     Enter("PxVQObject::PersistentLock");
-    return PxPlacePersistentLocks(*LinkCore(), {PxVQObjectPtr(this)}, manual != 0, "PxVQObject::PersistentLock");
+    return PxPlacePersistentLocks(*LinkCore(), {PxVQObjectPtr(this)}, manual != 0, false,
+                                  "PxVQObject::PersistentLock");
+}
+
+PxLockErrorInfo PxVQObject::PlaceGenerationHold()
+{
+    Enter("PxVQObject::PlaceGenerationHold");
+    return PxPlacePersistentLocks(*LinkCore(), {PxVQObjectPtr(this)}, false, true, "PxVQObject::PlaceGenerationHold");
+}
+
+void PxVQObject::EndCarryingHold(bool lift)
+{
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    session->Locks().EndCarrying(session->Id(), Oid(), lift);
+}
+
+void PxVQObject::HandOnGenerationHold()
+{
+    Enter("PxVQObject::HandOnGenerationHold");
+    EndCarryingHold(false);
+}
+
+void PxVQObject::LiftGenerationHold()
+{
+    Enter("PxVQObject::LiftGenerationHold");
+    EndCarryingHold(true);
 }
 
 PxLockErrorInfo PxVQObject::ExchangeGenerationHold(const char* holder)

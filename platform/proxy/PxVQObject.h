@@ -26,12 +26,23 @@ class PxVQObject : public PxObject {
     PxPersistentLockPtr GetPersistentLock() const;
     // Removes up to `count` holds of the kind; removing what is not there does nothing.
     PxLockErrorInfo RemovePersistentLock(int manual, int count);
-    // Takes the object for future update in exchange for its persistent lock, when that is one
-    // generation hold of `holder` and nothing more: the hold goes as the lock is granted, in
-    // one step of the lock store, so that no other session's lock or persistent lock gets
-    // between. Refused with code 7 when the persistent lock is anything else; a refusal, or
-    // a wait the retry callback gives up, leaves the hold where it was. The hold comes back
-    // only when placed again (PersistentLock), best before the lock is given back.
+    // Places one generation hold, as PersistentLock(0) does, that this session carries until
+    // it hands the hold on (HandOnGenerationHold) or lifts it (LiftGenerationHold): a session
+    // that ends or dies first takes the hold with it, as a claim carrying one does. Placing
+    // and carrying are one step of the lock store.
+    PxLockErrorInfo PlaceGenerationHold();
+    // The session no longer carries the hold it placed: the claim it has made since carries it
+    // (ClaimForGeneration with TRUE), and the hold stays.
+    void HandOnGenerationHold();
+    // Lifts the hold the session carries, in one step of the lock store with its carrying.
+    void LiftGenerationHold();
+    // Takes the object for future update under its persistent lock, when that is one
+    // generation hold of `holder` and nothing more, in one step of the lock store: the hold
+    // stays in the store all along, refusing every other session as before, and the update
+    // keeps the holder's other sessions out. Refused with code 7 when the persistent lock is
+    // anything else (a manual hold beside it included); a refusal, or a wait the retry
+    // callback gives up, holds nothing. A session that dies holding the update leaves the hold
+    // where it was.
     PxLockErrorInfo ExchangeGenerationHold(const char* holder);
     // "persistentLockCount": the holds of the object's persistent lock, 0 without one.
     int GetIntProperty(const char* name) const override;
@@ -75,6 +86,7 @@ protected:
 
 private:
     PxLockErrorInfo Lock(int kind, const char* operation);
+    void EndCarryingHold(bool lift);
 };
 
 using PxVQObjectPtr = PxPtr<PxVQObject>;

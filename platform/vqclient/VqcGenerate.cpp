@@ -298,9 +298,9 @@ bool HoldsOwnHold(const Generation& generation, const PxVQRecoveryInfoPtr& sessi
 
 // Whether the generation is given the hold on its generate set: a report, system,
 // system-with-reports or bundle generation the user starts (a scripted report or bundle
-// generation places none), a report session's restart, and a restart of another session that
-// had not finished and whose own hold the set still carries (never another session's or
-// another user's).
+// generation places none), a report session's restart, and a restart of another session whose
+// own hold the set still carries, at any state (never another session's or another user's):
+// a finished session's restart needs none, and lifts the one it still carries as it ends.
 bool IsGivenHold(const Generation& generation, bool scripted)
 {
     if (generation.kind == VqcGenerateReports || generation.kind == VqcGenerateBundle)
@@ -312,8 +312,7 @@ bool IsGivenHold(const Generation& generation, bool scripted)
         return false;
     if (session->getGenerateType() == PxVQRecoveryInfo::kReportGenerate)
         return true;
-    return session->GetCurrentState() < kStateFinished && PlacesGenerationHold(session->getGenerateType()) &&
-           HoldsOwnHold(generation, session);
+    return PlacesGenerationHold(session->getGenerateType()) && HoldsOwnHold(generation, session);
 }
 
 // Whether the hold outlives the generation stopping unfinished: only a system,

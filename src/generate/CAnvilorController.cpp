@@ -457,6 +457,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
     Start(request);
+    takeover.HandOver();
     segmentLock.Keep();
     PostMessage(WM_GENERATE_PROGRESS, 0, VqcMakeEventText(kStartedText));
     Sleep(kClientStartPause);
@@ -482,14 +483,13 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         // exclusively.
         failed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config, syncRecord,
                                                  app->GetSynchronizeMode(), PxHandle(), true, false);
+        // A hold taken over is the generation's since its start.
         bool lockFailed = false;
         try {
-            lockFailed = !target.genSet->PersistentLock(0).Succeeded();
+            lockFailed = !takeover.HandsOverHold() && !target.genSet->PersistentLock(0).Succeeded();
         } catch (const VqReportableException&) {
             lockFailed = true;
         }
-        if (!lockFailed)
-            takeover.Keep();
         failed = failed || lockFailed;
         optionsHold.GiveBack();
     } catch (...) {

@@ -119,6 +119,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         VqsReportGenerationNotStarted(request);
         return;
     }
+    takeover.HandOver();
     segmentLock.Keep();
     Sleep(kClientStartPause);
 
@@ -141,9 +142,8 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         // it, and refused when another user holds it exclusively.
         failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
                                              app->GetSynchronizeMode(), PxHandle(), true, false);
-        if (VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) == VqsLockOutcome::Granted)
-            takeover.Keep();
-        else
+        // A hold taken over is the generation's since its start.
+        if (!takeover.HandsOverHold() && VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) != VqsLockOutcome::Granted)
             failed = true;
         optionsHold.GiveBack();
     } catch (...) {
@@ -193,11 +193,10 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
         request.elementSync = &record;
         request.reportSync = &reports;
         request.frameWindow = frame ? frame->GetSafeHwnd() : nullptr;
-        number = VqsStartHoldingSet(request);
+        number = VqsStartHoldingSet(request, &takeover);
     }
     if (number == 0)
         return;
-    takeover.Keep();
     segmentLock.Keep();
     dialog.m_bsLock.Keep();
 }

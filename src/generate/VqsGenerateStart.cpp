@@ -26,21 +26,23 @@ namespace {
 
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
 constexpr UINT IDS_ERROR_WITH_REASON = 61665;
+constexpr UINT IDS_NO_RECOVERY_INFO = 61682;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
 constexpr int kRightAdministrator = 64;
-// The first state of a finished generation: from there on it holds no lock.
+// The first state of a finished generation: a fresh start takes over only the hold of one
+// that stopped before it.
 constexpr int kStateFinished = 8;
 constexpr int kTypeSystem = 2;
 constexpr int kTypeSystemWithReports = 5;
 constexpr int kTypeBundle = 9;
 
-// A session of a generation that locks its generate set, has not finished and has not
-// given its hold to a later generation of the set: its generation holds the set's lock.
-bool HoldsGenerationLock(const PxVQRecoveryInfoPtr& session)
+// A session of a generation that holds its generate set and has not given its hold to a later
+// generation of the set: at any state, it carries the hold its user placed, while the set
+// still has one.
+bool CarriesGenerationLock(const PxVQRecoveryInfoPtr& session)
 {
     const int type = session->getGenerateType();
-    return (type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle) &&
-           session->GetCurrentState() < kStateFinished && !session->GetHoldGone();
+    return (type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle) && !session->GetHoldGone();
 }
 
 PxVQSystemPtr SystemOfSet(const PxVQOptionSetPtr& genSet)
@@ -56,49 +58,47 @@ CString SessionUserCode()
     return process ? process->GetUserCode() : CString();
 }
 
-// The sessions of this user's generations of the set that stopped before they finished and
-// still hold its lock (their recovery records, in an unfinished state, say so); none while a
-// generation of the set runs (a restart of one goes on with the same record).
-std::vector<PxVQRecoveryInfoPtr> InterruptedGenerations(const PxVQOptionSetPtr& genSet)
+// The sessions of the set that carry its hold for the user (known by the short code).
+std::vector<PxVQRecoveryInfoPtr> HoldCarriers(const PxVQOptionSetPtr& genSet, const CString& user)
 {
-    std::vector<PxVQRecoveryInfoPtr> interrupted;
-    if (VqsGenerationRuns(genSet))
-        return interrupted;
-    const PxVQConfigPtr config = genSet->GetConfig();
-    const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+    std::vector<PxVQRecoveryInfoPtr> carriers;
+    const PxVQSystemPtr system = SystemOfSet(genSet);
     if (!system)
-        return interrupted;
-    const CString user = VqsShortUserCode(SessionUserCode());
+        return carriers;
     PxTypedList<PxVQRecoveryInfoPtr> sessions;
     system->GetListOfRecoveryInfos(sessions);
     const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
-        if (genSet->IsSameOid(session->GetGenSet()) && HoldsGenerationLock(session) &&
+        if (genSet->IsSameOid(session->GetGenSet()) && CarriesGenerationLock(session) &&
             VqsShortUserCode(session->GetUserId()) == user)
-            interrupted.push_back(session);
+            carriers.push_back(session);
     }
-    return interrupted;
+    return carriers;
 }
 
-// Records whether the sessions' hold went to another generation; false after the
-// transaction's failure was shown.
-bool RecordHoldGone(const std::vector<PxVQRecoveryInfoPtr>& sessions, bool gone)
+bool AnyInterrupted(const std::vector<PxVQRecoveryInfoPtr>& sessions)
+{
+    for (const PxVQRecoveryInfoPtr& session : sessions)
+        if (session->GetCurrentState() < kStateFinished)
+            return true;
+    return false;
+}
+
+// Records that the sessions carry the set's hold no longer; a failure is shown.
+void RecordHoldGone(const std::vector<PxVQRecoveryInfoPtr>& sessions)
 {
     if (sessions.empty())
-        return true;
-    {
-        VqsTransaction transaction;
-        if (!transaction.IsUsable())
-            return false;
-        try {
-            for (const PxVQRecoveryInfoPtr& session : sessions)
-                session->SetHoldGone(gone ? 1 : 0);
-        } catch (const VqReportableException& error) {
-            transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
-        }
+        return;
+    VqsTransaction transaction;
+    if (!transaction.IsUsable())
+        return;
+    try {
+        for (const PxVQRecoveryInfoPtr& session : sessions)
+            session->SetHoldGone(1);
+    } catch (const VqReportableException& error) {
+        transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
     }
-    return VqsTransaction::IsOk() != 0;
 }
 
 // Runs the step of a release, logging its failure: what is released after it still is.
@@ -111,6 +111,53 @@ void LoggingFailure(Step step) noexcept
         VqsGetApp()->LogError(0, error.what());
     }
 }
+
+// 61874 when the lock is refused, 61520 with the text on a repository failure.
+template <class Lock>
+VqsLockOutcome PersistentLockOutcome(Lock lock)
+{
+    try {
+        if (lock().Succeeded())
+            return VqsLockOutcome::Granted;
+        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+        return VqsLockOutcome::Refused;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return VqsLockOutcome::Failed;
+    }
+}
+
+// The hold placed for a start, which the session carries until the generation's claim carries
+// it (HandOn). Otherwise it is lifted as the scope ends; a lift that cannot reach the store
+// now is done as the session's locks are dropped (the session closes, or is found dead).
+class HoldForStart {
+public:
+    explicit HoldForStart(const PxVQOptionSetPtr& genSet) : m_genSet(genSet) {}
+    ~HoldForStart() { Lift(); }
+    HoldForStart(const HoldForStart&) = delete;
+    HoldForStart& operator=(const HoldForStart&) = delete;
+
+    VqsLockOutcome Place()
+    {
+        const VqsLockOutcome outcome = PersistentLockOutcome([&] { return m_genSet->PlaceGenerationHold(); });
+        m_bPlaced = outcome == VqsLockOutcome::Granted;
+        return outcome;
+    }
+    void HandOn()
+    {
+        if (std::exchange(m_bPlaced, false))
+            LoggingFailure([&] { m_genSet->HandOnGenerationHold(); });
+    }
+    void Lift() noexcept
+    {
+        if (std::exchange(m_bPlaced, false))
+            LoggingFailure([&] { m_genSet->LiftGenerationHold(); });
+    }
+
+private:
+    PxVQOptionSetPtr m_genSet;
+    bool m_bPlaced = false;
+};
 
 // The recovery session claimed while it is deleted, as a restart claims it while it runs: a
 // restart starting meanwhile is refused, and a running one keeps its session.
@@ -147,12 +194,20 @@ void VqsReportGenerationNotStarted(const GenerateInfo& request)
     if (VqsSysApp* app = VqsGetApp())
         app->LogError(0, kNotStarted);
     try {
-        if (request.genSet && VqsRefusedWhileGenerationRuns(request.genSet))
+        const bool restart = request.kind == VqcGenerateRestart;
+        if (request.genSet && (restart ? VqsRestartRefusedWhileGenerationRuns(request.genSet)
+                                       : VqsRefusedWhileGenerationRuns(request.genSet)))
             return;
         const PxVQSystemPtr system = request.system ? request.system : SystemOfSet(request.genSet);
-        if (!request.recoveryHandle.IsNull() && system &&
-            VqsRefusedWhileSessionRuns(system->GetRecoveryInfo(request.recoveryHandle)))
-            return;
+        if (!request.recoveryHandle.IsNull() && system) {
+            const PxVQRecoveryInfoPtr session = system->GetRecoveryInfo(request.recoveryHandle);
+            if (!session || !session->ObjectPresent()) {
+                VqsMessageBoxId(IDS_NO_RECOVERY_INFO);
+                return;
+            }
+            if (VqsRefusedWhileSessionRuns(session))
+                return;
+        }
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
         return;
@@ -166,37 +221,35 @@ void VqsReportGenerationNotStarted(const GenerateInfo& request)
 
 VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet)
 {
-    try {
-        if (genSet->PersistentLock(0).Succeeded())
-            return VqsLockOutcome::Granted;
-        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
-        return VqsLockOutcome::Refused;
-    } catch (const VqReportableException& error) {
-        ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
-        return VqsLockOutcome::Failed;
-    }
+    return PersistentLockOutcome([&] { return genSet->PersistentLock(0); });
 }
 
-unsigned long VqsStartHoldingSet(GenerateInfo& request)
+unsigned long VqsStartHoldingSet(GenerateInfo& request, VqsGenerationLockTakeover* takeover)
 {
-    if (VqsPersistentlyLock(request.genSet) != VqsLockOutcome::Granted)
+    if (takeover && takeover->HandsOverHold())
+        return VqsStartUnderTakenHold(request, *takeover);
+    HoldForStart hold(request.genSet);
+    if (hold.Place() != VqsLockOutcome::Granted)
         return 0;
-    unsigned long number = 0;
-    try {
-        number = VqcStartGenerate(request);
-    } catch (...) {
-        // The start failed on its way (a read refused, a connection lost): the hold goes with it.
-        try {
-            request.genSet->RemovePersistentLock(0, 1);
-        } catch (const VqReportableException&) {
-            // The failure that ended the start is the one to tell.
-        }
-        throw;
-    }
+    // A start that fails on its way (a read refused, a connection lost) lifts the hold with it.
+    const unsigned long number = VqcStartGenerate(request);
     if (number == 0) {
-        request.genSet->RemovePersistentLock(0, 1);
+        hold.Lift();
         VqsReportGenerationNotStarted(request);
+        return 0;
     }
+    hold.HandOn();
+    return number;
+}
+
+unsigned long VqsStartUnderTakenHold(GenerateInfo& request, VqsGenerationLockTakeover& takeover)
+{
+    const unsigned long number = VqcStartGenerate(request);
+    if (number == 0) {
+        VqsReportGenerationNotStarted(request);
+        return 0;
+    }
+    takeover.HandOver();
     return number;
 }
 
@@ -213,6 +266,15 @@ bool VqsRefusedWhileGenerationRuns(const PxVQOptionSetPtr& genSet)
     return true;
 }
 
+bool VqsRestartRefusedWhileGenerationRuns(const PxVQOptionSetPtr& genSet)
+{
+    const CString user = VqsGenerationRunningOn(genSet);
+    if (user.IsEmpty())
+        return false;
+    VqsShowRunningGeneration(user, genSet);
+    return true;
+}
+
 bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
 {
     const PxPersistentLockPtr lock = genSet->GetPersistentLock();
@@ -224,7 +286,7 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
 
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
 {
-    if (!HoldsGenerationLock(session))
+    if (!CarriesGenerationLock(session))
         return PxVQOptionSetPtr();
     const PxVQOptionSetPtr genSet = session->GetGenSet();
     if (!genSet || !genSet->ObjectPresent())
@@ -262,38 +324,37 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
                                                      const PxVQRecoveryInfoPtr& restarted)
     : m_genSet(genSet)
 {
-    if (!VqsHoldsOwnGenerationLock(genSet))
+    CString user;
+    if (restarted) {
+        if (!VqsGenerationLockOfSession(restarted))
+            return;
+        user = VqsShortUserCode(restarted->GetUserId());
+    } else {
+        if (!VqsHoldsOwnGenerationLock(genSet) || VqsGenerationRuns(genSet))
+            return;
+        user = VqsShortUserCode(SessionUserCode());
+    }
+    const std::vector<PxVQRecoveryInfoPtr> carriers = HoldCarriers(genSet, user);
+    if (!restarted && !AnyInterrupted(carriers))
         return;
-    const std::vector<PxVQRecoveryInfoPtr> interrupted = InterruptedGenerations(genSet);
-    if (interrupted.empty())
-        return;
-    for (const PxVQRecoveryInfoPtr& session : interrupted)
+    for (const PxVQRecoveryInfoPtr& session : carriers)
         if (!restarted || !session->IsSameOid(restarted))
             m_formerHolders.push_back(session);
     if (const PxPersistentLockPtr lock = genSet->GetPersistentLock())
         m_holder = lock->GetUserCode();
 }
 
-VqsGenerationLockTakeover::~VqsGenerationLockTakeover() { Release(); }
+VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
+{
+    if (std::exchange(m_bHeld, false))
+        LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
+}
 
 PxLockErrorInfo VqsGenerationLockTakeover::TakeOver() { return Take(false); }
 
 PxLockErrorInfo VqsGenerationLockTakeover::LockSet() { return Take(true); }
 
 PxLockErrorInfo VqsGenerationLockTakeover::Take(bool always)
-{
-    const PxLockErrorInfo result = TakeSet(always);
-    // The sessions give up the hold as soon as it is exchanged, before the generation being
-    // started places its own: a deletion of one meanwhile must not lift that one.
-    if (m_bExchanged && !RecordHoldGone(m_formerHolders, true)) {
-        m_formerHolders.clear();
-        Release();
-        return PxLockErrorInfo(PxLockGivenUp, PxVQObjectPtr(m_genSet));
-    }
-    return result;
-}
-
-PxLockErrorInfo VqsGenerationLockTakeover::TakeSet(bool always)
 {
     if (!m_holder.IsEmpty()) {
         const PxLockErrorInfo exchanged = m_genSet->ExchangeGenerationHold(m_holder);
@@ -309,21 +370,10 @@ PxLockErrorInfo VqsGenerationLockTakeover::TakeSet(bool always)
     return locked;
 }
 
-void VqsGenerationLockTakeover::Release() noexcept
+void VqsGenerationLockTakeover::HandOver()
 {
-    // The set is held for update until the lock is back: nobody else can take it between.
-    const bool putBack = std::exchange(m_bExchanged, false);
-    const bool held = std::exchange(m_bHeld, false);
-    if (putBack)
-        LoggingFailure([&] {
-            VqsLockScope scope(VqsGetApp()->GetLink());
-            if (!m_genSet->PersistentLock(0).Succeeded())
-                VqsGetApp()->LogError(0, "The interrupted generation's persistent lock could not be put back.");
-            else
-                RecordHoldGone(m_formerHolders, false);
-        });
-    if (held)
-        LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
+    if (m_bExchanged)
+        RecordHoldGone(std::exchange(m_formerHolders, {}));
 }
 
 PxLockErrorInfo VqsLockForGeneration(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects,

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+class VqsGenerationLockTakeover;
 class VqsOutsideBagHold;
 class VqsSysFrame;
 struct GenerateInfo;
@@ -19,80 +20,92 @@ struct GenerateInfo;
 enum class VqsLockOutcome { Granted, Refused, Failed };
 
 // The generation client did not take the request: nothing of it may stay locked. The box says
-// why as far as the repository shows it: a generation of the set runs (61874), one runs on the
-// recovery session the request goes on with, else 61520 with the client's refusal.
+// why as far as the repository shows it: a generation of the set runs (61874; for a restart,
+// the generation is named), one runs on the recovery session the request goes on with, the
+// session is gone (61682), else 61520 with the client's refusal.
 void VqsReportGenerationNotStarted(const GenerateInfo& request);
 // 61874 when another user holds the set, 61520 with the text on a repository failure.
 VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
-// Places the generation hold on the request's generate set and hands the request to the
-// client, which lifts the hold when the generation ends; a start it refuses lifts the hold
-// again and is reported. The generation's number, 0 when it did not start.
-unsigned long VqsStartHoldingSet(GenerateInfo& request);
+// Hands the request to the client under a generation hold on its generate set: the hold the
+// takeover took over when it did, else one placed for the start, which the session carries
+// until the generation's claim carries it. The client lifts the hold when the generation ends;
+// a start it refuses or that fails on its way lifts a placed hold again (as soon as the store is
+// reached again when it cannot be now) and leaves a taken-over hold where it was. The
+// generation's number, 0 when it did not start (the refusal reported).
+unsigned long VqsStartHoldingSet(GenerateInfo& request, VqsGenerationLockTakeover* takeover = nullptr);
 // Whether a generation of the set runs, on any host of the repository: the client claims the
 // set for a generation it starts and gives it back when that generation ends (a host that
 // dies gives it back with its session).
 bool VqsGenerationRuns(const PxVQOptionSetPtr& genSet);
 // 61874 when a generation of the set runs: no second generation of a set starts beside it.
 bool VqsRefusedWhileGenerationRuns(const PxVQOptionSetPtr& genSet);
+// As VqsRefusedWhileGenerationRuns, the box naming the user of the generation that runs (the
+// user's own other process included), as a restart tells it.
+bool VqsRestartRefusedWhileGenerationRuns(const PxVQOptionSetPtr& genSet);
 // The frame's kept option set, else the one selected in its option-set view.
 PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame);
 // True when a generation of this user placed a persistent lock on the set.
 bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet);
-// The generate set an unfinished system, system-with-reports or bundle generation of the
-// recovery session holds with its persistent lock (a generation hold its user placed and no
-// later generation of the set took over); null when the session holds none.
+// The generate set whose hold the recovery session carries: the session of a system,
+// system-with-reports or bundle generation, at any state, whose user placed a generation hold
+// on the set that no later generation of the set took over. Null when the session carries none.
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session);
 // Whether a generation runs on the recovery session (a restart of it), on any host: the
 // client claims the session for it, and nobody lists, deletes or restarts it meanwhile.
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session);
 // Deletes the recovery session in a transaction of its own, unless a generation runs on it.
-// The persistent lock its generation holds is lifted first (nothing else can show or lift
-// it), so that a host that dies between the two leaves a session without its lock, never a
-// lock without its session. True when the lock was lifted and the deletion committed.
+// The hold the session carries is lifted first (nothing else can show or lift it), so that a
+// host that dies between the two leaves a session without its hold, never a hold without its
+// session. True when the hold was lifted and the deletion committed.
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 
-// An interrupted generation of this user keeps its persistent lock on the generate set, and
-// that lock refuses every lock a fresh generation takes on the set, this user's too. The
-// fresh generation takes the lock over: while the generation starts, the set is held for
-// update in the lock's place, and the lock is put back before the set is given back when the
-// scope ends, unless the fresh generation placed its own (Keep). Only the lock of a
-// generation that its recovery record shows interrupted, and that no longer runs, is taken
-// over: a running generation's lock refuses a second generation on the set, this user's too.
-// The lock goes to the generation being started: a restarted session keeps it, and every
-// other session it was this user's hold for no longer holds it (given back with the lock).
+// An interrupted generation keeps its hold (the persistent lock it placed) on the generate set,
+// and the hold refuses every lock a generation start takes on the set, its own user's too. A
+// start that goes on from it takes the set for update under the hold, in one step of the lock
+// store: the restart of its session (whoever restarts it), or a fresh generation of its user
+// when the recovery record shows the generation interrupted and nothing of the set runs. The
+// hold stays in the store all along: a start that does not reach its generation, or a session
+// that dies on the way, leaves it where it was. Started, the generation carries the hold
+// (HandOver), and the other sessions that carried it for its user no longer do.
 class VqsGenerationLockTakeover {
 public:
     explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,
                                        const PxVQRecoveryInfoPtr& restarted = PxVQRecoveryInfoPtr());
+    // Gives the update back.
     ~VqsGenerationLockTakeover();
     VqsGenerationLockTakeover(const VqsGenerationLockTakeover&) = delete;
     VqsGenerationLockTakeover& operator=(const VqsGenerationLockTakeover&) = delete;
 
-    void Keep() { m_bExchanged = false; }
-    // Takes the interrupted generation's lock over, when there is one: the set is held for
-    // update in its place until the scope ends, exchanged in one step of the lock store, so
-    // that no other start, Lock or generation gets between. Granted, holding nothing, when
-    // there is none to take over. A refusal, or a wait given up in the progress box, leaves
-    // the lock where it was; the caller reports the refusal. Code 1 after a failure already
-    // shown.
+    // Takes the set for update under the hold to take over, when there is one, so that no
+    // other start, Lock or generation gets between. Granted, holding nothing, when there is
+    // none. A refusal, or a wait given up in the progress box, holds nothing; the caller
+    // reports the refusal.
     PxLockErrorInfo TakeOver();
     // As TakeOver, and the set is taken for update as any lock when there is nothing to take
     // over.
     PxLockErrorInfo LockSet();
+    // Whether the set is held under a hold taken over, which goes to the generation started.
+    bool HandsOverHold() const { return m_bExchanged; }
+    // The generation started: it carries the hold taken over from its claim on, and the
+    // sessions that carried it for its user record that they no longer do (a failure to record
+    // it is shown).
+    void HandOver();
 
 private:
     PxLockErrorInfo Take(bool always);
-    PxLockErrorInfo TakeSet(bool always);
-    void Release() noexcept;
 
     PxVQOptionSetPtr m_genSet;
-    // The user code of the lock taken over; empty when there is none to take over.
+    // The user code of the hold to take over; empty when there is none.
     CString m_holder;
-    // The sessions whose hold this takeover took, for the generation it starts.
+    // The sessions that carry the hold for its user, the restarted one apart.
     std::vector<PxVQRecoveryInfoPtr> m_formerHolders;
     bool m_bExchanged = false;
     bool m_bHeld = false;
 };
+
+// The request handed to the client under the hold the takeover took over, if any: the
+// generation carries it once started (HandOver); a refused start is reported. The number.
+unsigned long VqsStartUnderTakenHold(GenerateInfo& request, VqsGenerationLockTakeover& takeover);
 
 // Takes the objects of a generation start (the set's options) for future update in the
 // hold, then the set through the takeover, in that order; a refused set gives the objects

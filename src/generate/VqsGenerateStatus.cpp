@@ -182,15 +182,32 @@ bool ReportsLeftToRestart(const VqsBSSyncRecord& reports, const CString& gone)
 }
 
 // A report session's restart holds its set as a fresh report generation does; the others go
-// on under the hold their session kept.
-unsigned long StartRestart(GenerateInfo& request, int type)
+// on under the hold their session carries, which the handover hands to the restarted
+// generation.
+unsigned long StartRestart(GenerateInfo& request, int type, VqsGenerationLockTakeover& handover)
 {
     if (type == kTypeReports)
-        return VqsStartHoldingSet(request);
-    const unsigned long number = VqcStartGenerate(request);
-    if (number == 0)
-        VqsReportGenerationNotStarted(request);
-    return number;
+        return VqsStartHoldingSet(request, &handover);
+    return VqsStartUnderTakenHold(request, handover);
+}
+
+// What keeps the session from a restart now, told in its box: the session deleted meanwhile
+// (61682), an unfinished system, system-with-reports or bundle generation whose set no longer
+// carries its hold (61875), or a generation of the set that runs (its user named). Asked again
+// after the wait for the set.
+bool RestartRefused(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
+{
+    if (!session->ObjectPresent()) {
+        VqsMessageBoxId(IDS_NO_RECOVERY_INFO);
+        return true;
+    }
+    const int type = session->getGenerateType();
+    const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
+    if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
+        VqsMessageBoxId(IDS_OPTION_SET_NOT_LOCKED);
+        return true;
+    }
+    return VqsRestartRefusedWhileGenerationRuns(genSet);
 }
 
 void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
@@ -200,16 +217,11 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
         VqsErrorBoxId(IDS_NO_GENERATE_SET);
         return;
     }
-    const int type = session->getGenerateType();
-    const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
-    // The set must still hold this session's own lock: not one another session or another
+    // The set must still carry this session's own hold: not one another session or another
     // user's generation placed since.
-    if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
-        VqsMessageBoxId(IDS_OPTION_SET_NOT_LOCKED);
+    if (RestartRefused(session, genSet))
         return;
-    }
-    if (VqsRefusedWhileGenerationRuns(genSet))
-        return;
+    const int type = session->getGenerateType();
     VqsSysApp* app = VqsGetApp();
     VqsSysFrame* frame = view.GetSysFrame();
     CWaitCursor wait;
@@ -218,16 +230,16 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     VqsBSLock segmentLock;
     VqsLockBag updateBag(VqsFutureUpdateLock);
     VqsSyncResult record;
+    // The set is held for update under the session's hold while the restart synchronises and
+    // starts; the hold stays in the store and goes to the restarted generation. Without the
+    // set nothing is synchronised.
+    VqsGenerationLockTakeover handover(genSet, session);
     {
         StatusMessage synchronising(frame, IDS_SYNCHRONISING);
         const PxVQCurConfigPtr config = system->GetCurConfig();
         // The enterprise and the configuration before the set, as Generate System takes them.
         if (!model.LockForSynchronisation(readBag, updateBag, config))
             return;
-        // The interrupted generation's lock is exchanged for the set while the restart
-        // synchronises, and put back for the restarted generation. Without the set nothing is
-        // synchronised, and the lock stays where it was.
-        VqsGenerationLockTakeover handover(genSet, session);
         PxLockErrorInfo set;
         {
             VqsLockScope scope(app->GetLink());
@@ -237,6 +249,10 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
             VqsDescribeLockTarget(set);
             return;
         }
+        // What the wait for the set let happen: another start of the set, this user's other
+        // process included.
+        if (RestartRefused(session, genSet))
+            return;
         if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, record, app->GetSynchronizeMode(),
                                         handle, false, false))
             return;
@@ -262,7 +278,7 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     } else {
         request.elementSync = &record;
     }
-    if (StartRestart(request, type) == 0)
+    if (StartRestart(request, type, handover) == 0)
         return;
     segmentLock.Keep();
 }

@@ -12,7 +12,6 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
-#include "support/PgTestServer.h"
 #include "support/ScopedTimeZone.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
@@ -110,6 +109,20 @@ struct GenerateBundleTest : SysViewTest {
     {
         ui.ExpectDialog(IDD_PICKER).OK();
         return ui.ExpectDialog(IDD_BUNDLE_GENERATE);
+    }
+
+    // WEBALL's Generate, told that ENQUIRY (an inquiry) does not match, then without it up to
+    // its next Generate.
+    vqtest::ScriptedUiDriver::WindowScript& GenerateTheMatchingIspecs()
+    {
+        vqtest::ScriptedUiDriver::WindowScript& dialog =
+            OpenWebAll().Click(IDOK).Select(Dlg::IDC_CHOSEN, 1).Click(Dlg::IDC_REMOVE);
+        CString format;
+        format.LoadString(61918);
+        CString mismatch;
+        mismatch.Format(format, 1u);
+        ui.ExpectMessageBox(mismatch.str(), IDOK);
+        return dialog;
     }
 };
 
@@ -236,16 +249,11 @@ TEST_F(GenerateBundleTest, AStartWhoseReadFailsAfterTheSetsHoldLeavesTheSetFree)
     AllowBundles("WEBAPP");
     const std::string listings = dir.File("listings");
     ScopedTemp temp(listings.c_str());
-    OpenWebAll().SetCheck(Dlg::IDC_LOG_MESSAGES).Click(IDOK).Run([] {
-        PxFaultInjection::Run("PxVQObject::PersistentLock", [] {
+    GenerateTheMatchingIspecs().SetCheck(Dlg::IDC_LOG_MESSAGES).Run([] {
+        PxFaultInjection::Run("PxVQObject::PlaceGenerationHold", [] {
             PxFaultInjection::Throw("PxObject::GetStringProperty", "The connection to the server was lost.");
         });
-    }).Select(Dlg::IDC_CHOSEN, 1).Click(Dlg::IDC_REMOVE).Click(IDOK);
-    CString format;
-    format.LoadString(61918);
-    CString mismatch;
-    mismatch.Format(format, 1u);
-    ui.ExpectMessageBox(mismatch.str(), IDOK);
+    }).Click(IDOK);
     ui.ExpectMessageBox("Cannot proceed with generation:\nThe connection to the server was lost.", IDOK);
     VqsGenerateBundle(*view);
     ui.Verify();
@@ -280,15 +288,22 @@ TEST_F(GenerateBundleTest, ABundleWhoseIspecsChangedUnderTheDialogIsRefused)
 }
 
 // The server ends the session's lock connection after the user picked the bundle: in the
-// picker, or in the bundle dialog before Generate. One box names the lost connection, and the
-// generation goes no further.
+// picker, in the bundle dialog before Generate, or once the start has placed the set's hold. One
+// box names the lost connection, the generation goes no further, and once the user has opened
+// the session again the set carries no hold.
 TEST_F(GenerateBundleTest, TheLockConnectionLostAfterTheBundleIsPickedShowsOneBoxNamingIt)
 {
-    struct Row {
+    enum class Cut { InPicker, InBundleDialog, AfterTheHold };
+    const struct {
         const char* what;
-        bool inBundleDialog;
+        Cut cut;
+        const char* context;
+    } rows[] = {
+        {"in the picker", Cut::InPicker, "Cannot lock one of the objects"},
+        {"in the bundle dialog", Cut::InBundleDialog, "Cannot lock one of the objects"},
+        {"after the set's hold", Cut::AfterTheHold, "Cannot proceed with generation"},
     };
-    for (const Row& row : {Row{"in the picker", false}, Row{"in the bundle dialog", true}}) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         VqsEndOfAction(); // each row is a command of its own, as after the host's idle
         CloseFrame();
@@ -299,22 +314,30 @@ TEST_F(GenerateBundleTest, TheLockConnectionLostAfterTheBundleIsPickedShowsOneBo
         Expand("Sample system 1");
         Select({"SALES business segment"});
         AllowBundles("WEBAPP");
-        const std::size_t name = uri.find(":///") + 4;
-        const auto endLockConnection = [database = uri.substr(name, uri.find('?') - name)] {
-            vqtest::PgTestServer::Instance().Run(database, "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
-                                                           " WHERE locktype = 'advisory' AND objsubid = 1 AND granted");
-        };
-        if (row.inBundleDialog)
+        const auto endLockConnection = [uri] { EndLockConnections(uri); };
+        if (row.cut == Cut::InBundleDialog)
             OpenWebAll().Run(endLockConnection).Click(IDOK);
-        else
+        else if (row.cut == Cut::InPicker)
             ui.ExpectDialog(IDD_PICKER).Run(endLockConnection).OK();
-        ui.ExpectMessageBox("Cannot lock one of the objects:\nCannot reach the repository's locks: the connection to "
+        else
+            GenerateTheMatchingIspecs().Run([endLockConnection] {
+                PxFaultInjection::Run("PxVQObject::ClaimForGeneration", endLockConnection);
+            }).Click(IDOK);
+        ui.ExpectMessageBox(std::string(row.context) + ":\nCannot reach the repository's locks: the connection to "
                             "the server of " + uri + " was lost.\nThe session cannot work without its connection: "
                             "close the session and open it again.",
                             IDOK);
         VqsGenerateBundle(*view);
         ui.Verify();
+        PxFaultInjection::Reset();
         EXPECT_TRUE(vqclient::Requests().empty());
+
+        VqsEndOfAction();
+        CloseFrame();
+        app.CloseSession();
+        ASSERT_TRUE(app.OpenSession(uri.c_str(), "ABC", nullptr));
+        OpenFrame();
+        EXPECT_FALSE(NtGen()->GetPersistentLock()) << "the hold went with the lost session";
     }
 }
 

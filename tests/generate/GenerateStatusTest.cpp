@@ -1,5 +1,6 @@
 #include "../sysview/SysViewTestSupport.h"
 
+#include "generate/VqsGenerateCommands.h"
 #include "generate/VqsGenerateStatus.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
@@ -17,6 +18,7 @@ constexpr int kSessionList = 32853;
 constexpr int kRestart = 33025;
 constexpr int kMonitor = 321;
 constexpr int kInstall = 322;
+constexpr int kDelete = 32854;
 
 struct Session {
     const char* genSet = "NTGEN";
@@ -275,19 +277,69 @@ TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionRestartsAndItsGenerationKeep
     EXPECT_EQ(lock->GetManualLockCount(), 0);
 }
 
-TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStillStopsTheRestartAndBothLocksStay)
+// A manual Lock keeps every start of the set out: the owner's restart of the interrupted
+// generation, and another user's restart of it too. The configuration is synchronised first, so
+// that the restart's synchronisation has nothing to change of the set.
+TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStopsTheRestartWhoeverRestartsAndBothLocksStay)
 {
-    AddSession({"NTGEN", 2, 3});
-    ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
-    ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(1).Succeeded());
-    ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
-    ui.ExpectMessageBox("Lock failed:\nABC manually locked NTGEN.\nPlease try again after some time.", IDOK);
-    VqsShowGenerateStatus(*view);
+    VqsSynchronizeConfig(*view);
     ui.Verify();
+    const struct {
+        const char* what;
+        const char* owner;
+        const char* told;
+    } cases[] = {
+        {"the owner restarts", "ABC", "Lock failed:\nABC manually locked NTGEN.\nPlease try again after some time."},
+        {"another user restarts the owner's session", "XYZ",
+         "Lock failed:\nXYZ manually locked NTGEN.\nPlease try again after some time."},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        PxVQLink owner;
+        owner.AttachSession(sample.Path().c_str(), row.owner, nullptr);
+        const PxVQOptionSetPtr ownersSet =
+            owner.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
+        const PxVQRecoveryInfoPtr session = AddSession({.type = 2, .state = 3, .user = row.owner});
+        ASSERT_TRUE(ownersSet->PersistentLock(0).Succeeded());
+        ASSERT_TRUE(ownersSet->PersistentLock(1).Succeeded());
+        ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
+        ui.ExpectMessageBox(row.told, IDOK);
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
 
-    EXPECT_TRUE(vqclient::Requests().empty());
-    const PxPersistentLockPtr lock = OptionSet("NTGEN")->GetPersistentLock();
-    ASSERT_TRUE(lock);
-    EXPECT_EQ(lock->GetLockCount(), 2);
-    EXPECT_EQ(lock->GetManualLockCount(), 1);
+        EXPECT_TRUE(vqclient::Requests().empty());
+        const PxPersistentLockPtr lock = OptionSet("NTGEN")->GetPersistentLock();
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(lock->GetLockCount(), 2);
+        EXPECT_EQ(lock->GetManualLockCount(), 1);
+        ownersSet->RemovePersistentLock(1, 1);
+        ownersSet->RemovePersistentLock(0, 1);
+        app.GetLink()->BeginTransaction();
+        session->DeleteObject();
+        app.GetLink()->CommitTransaction();
+    }
+}
+
+// A session that stopped finished (Deploying) while its set still carries its hold, as when the
+// hold's lift at its stop was lost with the server: its restart, run to its end, and its Delete
+// each lift that hold.
+TEST_F(GenerateStatusTest, AFinishedSessionsHoldStillStandingGoesWithItsRestartsEndOrItsDelete)
+{
+    for (const bool deleted : {false, true}) {
+        SCOPED_TRACE(deleted ? "deleted" : "restarted to its end");
+        AddSession({"NTGEN", 2, 8});
+        ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
+        if (deleted) {
+            ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kDelete).Cancel();
+            VqsShowGenerateStatus(*view);
+            ui.Verify();
+        } else {
+            Choose(0, kRestart);
+            ASSERT_EQ(vqclient::Requests().size(), 1u);
+            EXPECT_EQ(vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished"),
+                      vqclient::Played::Posted);
+        }
+        EXPECT_FALSE(OptionSet("NTGEN")->GetPersistentLock());
+        EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+    }
 }

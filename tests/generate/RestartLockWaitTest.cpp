@@ -18,6 +18,7 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "shell/VqsLockFailure.h"
+#include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqcTesting.h"
@@ -35,9 +36,11 @@ constexpr int kSessionList = 32853;
 constexpr int kRestartButton = 33025;
 
 // The other process: it locks SYS1's configuration for update as XYZ; its next step lets go.
-// In the tests of the set, its third step holds NTGEN for update in a session of ABC, with the
-// hold put back under that lock (as a start of ABC's own takes the hold over); its fourth has
-// XYZ start a generation of NTGEN and Lock it, both refused by the hold; its fifth lets go.
+// In the tests of the set, its third step holds NTGEN for update under the hold in a session of
+// ABC (as a start of ABC's own takes the hold over); its fourth has XYZ start a generation of
+// NTGEN and Lock it, both refused by the hold; its fifth lets go. Its sixth holds NTGEN so
+// again; its seventh starts ABC's generation of it (its claim) and lets the update go; its
+// eighth ends that generation.
 struct RestartLockWaitTest : OtherProcessLockTest<Store> {
     void SetUp() override
     {
@@ -50,15 +53,19 @@ struct RestartLockWaitTest : OtherProcessLockTest<Store> {
         other = std::make_unique<vqtest::ChildProcess>(std::vector<std::function<void()>>{
             [this] { Take(HeldConfig()->FutureUpdateLock()); },
             [this] { HeldConfig()->UnLock(); },
-            [this] {
-                Take(SetOf("ABC")->ExchangeGenerationHold("ABC"));
-                Take(SetOf("ABC")->PersistentLock(0));
-            },
+            [this] { Take(SetOf("ABC")->ExchangeGenerationHold("ABC")); },
             [this] {
                 RefusedByTheHold(SetOf("XYZ")->PersistentLock(0));
                 RefusedByTheHold(SetOf("XYZ")->PersistentLock(1));
             },
-            [this] { SetOf("ABC")->UnLock(); }});
+            [this] { SetOf("ABC")->UnLock(); },
+            [this] { Take(SetOf("ABC")->ExchangeGenerationHold("ABC")); },
+            [this] {
+                if (!SetOf("ABC")->ClaimForGeneration())
+                    throw std::runtime_error("not claimed");
+                SetOf("ABC")->UnLock();
+            },
+            [this] { SetOf("ABC")->ReleaseGenerationClaim(); }});
         ASSERT_TRUE(other->WaitReady());
     }
 
@@ -231,6 +238,92 @@ TEST_P(RestartLockWaitTest, ASetRefusedToTheRestartLeavesTheHoldWhereItWasForThe
     StopRestartThenRestartOnceLetGo([this] {
         ui.ExpectMessageBox(VqsLockFailureMessage({PxLockRefused, "NTGEN", "", 0}).GetString(), IDOK);
     });
+}
+
+// ABC's other process starts a generation of the set while the restart waits for it: once the
+// set is let go, the restart looks again, refuses with a box naming the generation's user and
+// synchronises nothing; once that generation ends, the next restart runs.
+TEST_P(RestartLockWaitTest, AGenerationOfTheSetStartedWhileTheRestartWaitsStopsItBeforeItSynchronises)
+{
+    for (int step = 0; step < 5; ++step)
+        ASSERT_TRUE(other->RunNextStep());
+    const std::vector<std::int64_t> editions = SegmentEditions();
+    ui.WheneverDialog(kLockProgressDialog).Wait().Wait().Wait().Wait();
+    bool started = false;
+    StartGatedSession(repository, [&] {
+        if (!started && ProgressShown())
+            started = other->RunNextStep();
+    });
+    Select({"Sample system 1"});
+    ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+    ui.ExpectMessageBox(VqsLockFailureMessage({PxLockPersistentlyLocked, "NTGEN", "ABC", 0}).GetString(), IDOK);
+
+    VqsShowGenerateStatus(*view);
+
+    ui.Verify();
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(vqclient::Requests().empty());
+    EXPECT_EQ(SegmentEditions(), editions) << "the restart synchronised";
+    ASSERT_TRUE(other->RunNextStep());
+    ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+    VqsShowGenerateStatus(*view);
+    ui.Verify();
+    EXPECT_EQ(vqclient::Requests().size(), 1u) << "the next restart did not start";
+}
+
+// After the restart took the set for update under the interrupted generation's hold, the
+// store refuses the hold's put-back (the way restarts once gave it back), or the server ends
+// the restart's lock connection: the hold stays where it was, and the owner's next restart
+// runs under it.
+TEST_P(RestartLockWaitTest, AFailureAfterTheRestartTookTheSetLeavesTheHoldForTheOwnersNextRestart)
+{
+    ASSERT_TRUE(other->RunNextStep());
+    const struct {
+        const char* what;
+        bool cut;
+    } rows[] = {{"the put-back refused", false}, {"the lock connection ended", true}};
+    for (const auto& row : rows) {
+        if (row.cut && GetParam() != Store::Server)
+            continue;
+        SCOPED_TRACE(row.what);
+        StartGatedSession(repository, {});
+        Select({"Sample system 1"});
+        const std::size_t started = vqclient::Requests().size();
+        ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+        if (row.cut) {
+            PxFaultInjection::Run("PxVQObject::ExchangeGenerationHold", [this] {
+                PxFaultInjection::Run("PxObject::ObjectPresent", [this] { EndLockConnections(repository); });
+            });
+            ui.ExpectMessageBox("Cannot Restart Generate:\nCannot reach the repository's locks: the connection to the "
+                                "server of " + repository + " was lost.\nThe session cannot work without its "
+                                "connection: close the session and open it again.",
+                                IDOK);
+        } else {
+            PxFaultInjection::Throw("PxVQObject::PersistentLock", "Cannot reach the repository's locks: the disk is full.");
+        }
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+        PxFaultInjection::Reset();
+        if (!row.cut) {
+            ASSERT_EQ(vqclient::Requests().size(), started + 1);
+            ASSERT_TRUE(vqclient::Interrupt(vqclient::LastGenerateNumber(), 3));
+        }
+        VqsEndOfAction();
+        CloseFrame();
+        app.CloseSession();
+        EXPECT_TRUE(SetHeldByTheInterruptedGeneration());
+
+        StartGatedSession(repository, {});
+        Select({"Sample system 1"});
+        ui.ExpectDialog(kSelectSessionDialog).Select(kSessionList, 0).Click(kRestartButton);
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+        ASSERT_EQ(vqclient::Requests().size(), started + (row.cut ? 1 : 2)) << "the owner's next restart";
+        ASSERT_TRUE(vqclient::Interrupt(vqclient::LastGenerateNumber(), 3));
+        VqsEndOfAction();
+        CloseFrame();
+        app.CloseSession();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RestartLockWaitTest, ::testing::Values(Store::File, Store::Server), CaseName);

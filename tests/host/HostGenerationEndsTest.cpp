@@ -6,7 +6,9 @@
 // and every refusal says why. What a generation uses stays with it until it ends: its set and
 // system are not deleted under it nor its set locked by another user, and Show Lock Status
 // names it (whatever became of its hold), an install keeps its recovery session, and a hold
-// whose generation died no longer refuses.
+// whose generation died no longer refuses. A restart that holds its set under the interrupted
+// generation's hold leaves that hold where it was when its host dies or its lock connection
+// goes, and a Delete of its session meanwhile takes the hold along.
 #include "support/PgTestServer.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
@@ -131,6 +133,24 @@ protected:
         auto host = std::make_unique<Host>(m_folder.Path(), m_repository, user);
         host->Run(kOpen);
         return host;
+    }
+
+    // The user's system generation is interrupted, and the user's restart of it, holding the
+    // set for update under its hold, waits with the lock progress dialog up for the segment
+    // that HOLDER keeps in a host transaction. Answers HOLDER, whose LetGo ends that.
+    std::unique_ptr<Host> RestartWaitingUnderTheHold(Host& user)
+    {
+        user.Run(kGenerateSystem + "client-interrupt 3\n");
+        auto holder = std::make_unique<Host>(m_folder.Path(), m_repository, "HOLDER");
+        holder->Run("set-resource-module vqsysres\nopen-session\nprepare-transaction SALES 1\n");
+        user.Send("lock-waits wait\n" + kRestartFirstSession);
+        EXPECT_TRUE(user.ReadUntil("-> wait")) << Host::WithoutUpdates(user.Printed());
+        return holder;
+    }
+    static void LetGo(Host& holder)
+    {
+        holder.Run("transaction-closed\nclose-session\n");
+        EXPECT_TRUE(EndedCleanly(holder));
     }
 
     vqtest::TempDir m_folder;
@@ -443,6 +463,80 @@ TEST_F(HostGenerationEndsTest, ARestartInterruptedAtAServerRestartLeavesItsSessi
         EXPECT_FALSE(Has(Log(), "cancel 2")) << "it ended once" << Log();
         EXPECT_TRUE(EndedCleanly(*bob));
         alice->Finish();
+    }
+}
+
+// ---------------------------------------------------------------- a restart under the hold
+
+// The restart holds the set for update under the interrupted generation's hold, which stays in
+// the store: its host killed, or its lock connection cut, there, the hold still refuses another
+// user, and the owner's next restart runs under it.
+TEST_F(HostGenerationEndsTest, ARestartKilledOrCutWhileItHoldsTheSetLeavesTheHoldToTheOwnersNextRestart)
+{
+    const struct {
+        const char* what;
+        bool onServer;
+        bool cut;
+    } rows[] = {{"host killed, file", false, false}, {"host killed, server", true, false}, {"lock connection cut", true, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        MakeSample(row.onServer);
+        auto alice = Open("ALICE");
+        const auto holder = RestartWaitingUnderTheHold(*alice);
+        if (row.cut)
+            CutLockConnection("ALICE");
+        else
+            alice->Kill();
+        LetGo(*holder);
+        if (row.cut) {
+            const std::string stopped = alice->Run(kClose);
+            EXPECT_TRUE(Has(stopped, "the connection to the server of")) << stopped;
+            alice->Finish();
+        }
+
+        auto bob = Open("BOB");
+        const std::string bobs = bob->Run(kDeclineRestart + "expect-dialog 160\nclick 1\nexpect-message 61874\n"
+                                                            "command-id 32792\nidle\n");
+        EXPECT_TRUE(Has(bobs, kLocked61874)) << "the hold refuses another user" << bobs;
+        bob->Run(kClose);
+        auto owner = Open("ALICE");
+        const std::string restarted = owner->Run(kRestartFirstSession);
+        EXPECT_FALSE(Has(restarted, "msgbox:")) << restarted;
+        EXPECT_EQ(Count(Log(), ": kind 4 genset \"NTGEN\""), 1) << Log();
+        owner->Run(kFinish + kClose);
+        EXPECT_TRUE(EndedCleanly(*owner));
+        EXPECT_TRUE(EndedCleanly(*bob));
+    }
+}
+
+// Another user deletes the session while its restart waits holding the set: the hold goes with
+// the session, the restart stops once it goes on, and no hold is left without a listed session.
+TEST_F(HostGenerationEndsTest, ASessionDeletedWhileItsRestartHoldsTheSetTakesItsHoldAlong)
+{
+    for (const bool onServer : {false, true}) {
+        SCOPED_TRACE(onServer ? "server" : "file");
+        MakeSample(onServer);
+        auto alice = Open("ALICE");
+        const auto holder = RestartWaitingUnderTheHold(*alice);
+        auto bob = Open("BOB");
+        const std::string deleted =
+            bob->Run("expect-dialog 294\nselect 32853 0\nclick 32854\ndump\nclick 2\ncommand-id 32859\nidle\n");
+        EXPECT_TRUE(Has(deleted, kNoSessionListed)) << deleted;
+        EXPECT_FALSE(Has(deleted, "msgbox:")) << deleted;
+        LetGo(*holder);
+        const std::string stopped = alice->Run(kRunning);
+        EXPECT_EQ(Count(stopped, "msgbox:"), 1) << stopped;
+        EXPECT_TRUE(Has(stopped, "result: client-progress 0")) << "nothing runs" << stopped;
+
+        auto carol = Open("CAROL");
+        const std::string carols = carol->Run(kGenerateSystem);
+        EXPECT_FALSE(Has(carols, "msgbox:")) << "no session is offered and no hold is left" << carols;
+        carol->Run(kFinish + kClose);
+        alice->Run(kClose);
+        bob->Run(kClose);
+        EXPECT_TRUE(EndedCleanly(*carol));
+        EXPECT_TRUE(EndedCleanly(*alice));
+        EXPECT_TRUE(EndedCleanly(*bob));
     }
 }
 

@@ -187,6 +187,14 @@ std::string NewSharedSample(Store store, const vqtest::TempDir& dir)
     return repository;
 }
 
+void EndLockConnections(const std::string& repository)
+{
+    const std::size_t name = repository.find(":///") + 4;
+    vqtest::PgTestServer::Instance().Run(repository.substr(name, repository.find('?') - name),
+                                         "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
+                                         " WHERE locktype = 'advisory' AND objsubid = 1 AND granted");
+}
+
 void SysViewTest::MakeSystem(const std::string& text, const std::string& name, bool linkSales)
 {
     VqsModel model;

@@ -106,6 +106,9 @@ std::string StoreCaseName(const ::testing::TestParamInfo<Case>& info)
 CString ResourceText(UINT id);
 // A new sample repository there, with no session of this process on it.
 std::string NewSharedSample(Store store, const vqtest::TempDir& dir);
+// The server ends the lock connection of every session on the repository (a database of the
+// suite's server): the advisory locks their claims and locks live by are gone.
+void EndLockConnections(const std::string& repository);
 
 // A test whose session waits, the lock-progress box left up, for what another process holds:
 // the scripted user, the clock the lock thread follows, the shared repository and the other

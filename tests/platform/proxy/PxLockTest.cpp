@@ -324,22 +324,26 @@ TEST_P(PxLockTest, PersistentLockCountsManualAndGenerationHolds)
     EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 0);
 }
 
-// A restart holds its set for update in the place of its generation's hold: no other
-// session's Lock, generation hold or update gets between the two.
-TEST_P(PxLockTest, AGenerationHoldIsExchangedForAnUpdateThatTheHoldComesBackUnder)
+// A restart holds its set for update under its generation's hold, which stays in the store all
+// along: another user is refused by the hold, the holder's other sessions by the update, and a
+// session that ends holding the update leaves the hold where it was.
+TEST_P(PxLockTest, AGenerationHoldIsExchangedForAnUpdateUnderTheHoldWhichStays)
 {
     ASSERT_TRUE(m_x->PersistentLock(0));
+    auto second = PxAttach(m_repository.Path(), "alice/dev");
+    const PxVQObjectPtr secondX = Host(*second, "X");
 
     ASSERT_TRUE(m_x->ExchangeGenerationHold("alice/dev"));
 
-    EXPECT_FALSE(m_theirX->GetPersistentLock()) << "the hold went";
-    EXPECT_EQ(m_theirX->PersistentLock(1).GetErrorCode(), PxLockHeldByOther) << "another user's Lock";
-    EXPECT_EQ(m_theirX->PersistentLock(0).GetErrorCode(), PxLockHeldByOther) << "another user's generation";
-    EXPECT_EQ(m_theirX->FutureUpdateLock().GetErrorCode(), PxLockHeldByOther);
-    ASSERT_TRUE(m_x->PersistentLock(0)) << "the hold is put back under the update";
-    m_x->UnLock();
-    EXPECT_EQ(m_theirX->PersistentLock(1).GetErrorCode(), PxLockPersistentlyLocked);
-    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1);
+    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1) << "the hold stays";
+    EXPECT_EQ(m_theirX->PersistentLock(1).GetErrorCode(), PxLockPersistentlyLocked) << "another user's Lock";
+    EXPECT_EQ(m_theirX->FutureUpdateLock().GetErrorCode(), PxLockPersistentlyLocked);
+    EXPECT_EQ(secondX->PersistentLock(1).GetErrorCode(), PxLockHeldByOther) << "the holder's other session's Lock";
+    EXPECT_EQ(secondX->PersistentLock(0).GetErrorCode(), PxLockHeldByOther) << "and its generation";
+    EXPECT_TRUE(m_x->WriteLock(0)) << "under the hold, the update takes what its session needs";
+    m_a.reset();
+    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1) << "the session that ended left the hold";
+    EXPECT_TRUE(secondX->PersistentLock(1)) << "and the update went with it";
 }
 
 TEST_P(PxLockTest, AnExchangeOfAnythingButOneGenerationHoldOfTheUserIsRefusedAndChangesNothing)
@@ -402,7 +406,7 @@ TEST_P(PxLockTest, AnExchangeWaitsForAnotherSessionsUpdateWithTheHoldStanding)
     EXPECT_TRUE(m_x->ExchangeGenerationHold("alice/dev"));
     EXPECT_EQ(m_callback.codes, (std::vector<int>{3, 0}));
     EXPECT_EQ(othersWhileWaiting, (std::vector<int>{7, 7})) << "refused by the hold while the exchange waits";
-    EXPECT_FALSE(m_theirX->GetPersistentLock());
+    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1);
 }
 
 TEST_P(PxLockTest, OneSessionAtATimeClaimsAnObjectForAGenerationUntilItGivesTheClaimBack)
@@ -476,6 +480,33 @@ TEST_P(PxLockTest, AGenerationHoldCarriedByAClaimGoesWithItsSessionAndOnlyThatHo
     auto third = PxAttach(m_repository.Path(), "carol/test");
     EXPECT_EQ(Host(*third, "Z")->GetIntProperty("persistentLockCount"), 1) << "given back: the mark went with it";
     EXPECT_EQ(Host(*third, "Y")->GetIntProperty("persistentLockCount"), 1) << "an unmarked claim lifts nothing";
+}
+
+// A hold placed for a start is carried by its session until the claim of the generation it
+// starts carries it, or it is lifted: a session that ends first takes it along, and only it.
+TEST_P(PxLockTest, AGenerationHoldPlacedForAStartGoesWithItsSessionUntilItIsHandedOnOrLifted)
+{
+    ASSERT_TRUE(m_theirX->PersistentLock(1));
+    ASSERT_TRUE(m_theirX->PlaceGenerationHold());
+    EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 2);
+    m_b.reset();
+    EXPECT_EQ(m_x->GetIntProperty("persistentLockCount"), 1) << "the carried hold went, the manual one stays";
+    EXPECT_EQ(m_x->GetPersistentLock()->GetManualLockCount(), 1);
+
+    const PxVQObjectPtr y = Host(*m_a, "Y");
+    ASSERT_TRUE(y->PlaceGenerationHold());
+    ASSERT_TRUE(y->ClaimForGeneration(TRUE));
+    y->HandOnGenerationHold();
+    EXPECT_TRUE(y->ReleaseGenerationClaim());
+    const PxVQObjectPtr z = Host(*m_a, "Z");
+    ASSERT_TRUE(z->PersistentLock(0));
+    ASSERT_TRUE(z->PlaceGenerationHold());
+    z->LiftGenerationHold();
+    EXPECT_EQ(z->GetIntProperty("persistentLockCount"), 1) << "one hold lifted";
+    m_a.reset();
+    auto third = PxAttach(m_repository.Path(), "carol/test");
+    EXPECT_EQ(Host(*third, "Y")->GetIntProperty("persistentLockCount"), 1) << "handed on: the claim gave it back";
+    EXPECT_EQ(Host(*third, "Z")->GetIntProperty("persistentLockCount"), 1) << "lifted: nothing carried any more";
 }
 
 TEST_P(PxLockTest, AListLockTakesAllOrNothing)

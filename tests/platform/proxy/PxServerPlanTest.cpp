@@ -80,15 +80,16 @@ std::map<std::string, std::int64_t> RowsScanned(const std::string& database, con
     return scanned;
 }
 
-// A step on each host: a generation hold placed and exchanged for an update, given back; its
-// write lock, a change of its address, the list of hosts read.
+// A step on each host: a generation hold placed for a start, an update under it given back,
+// the hold lifted; its write lock, a change of its address, the list of hosts read.
 void ChangeEachHost(PxVQLink& link, const std::vector<PxVQObjectPtr>& hosts)
 {
     const CString user = link.GetProcess()->GetUserCode();
     for (const PxVQObjectPtr& host : hosts) {
-        ASSERT_TRUE(host->PersistentLock(0));
+        ASSERT_TRUE(host->PlaceGenerationHold());
         ASSERT_TRUE(host->ExchangeGenerationHold(user));
         ASSERT_TRUE(host->UnLock());
+        host->LiftGenerationHold();
         ASSERT_TRUE(host->WriteLock(0));
         link.BeginTransaction();
         host->Refresh();

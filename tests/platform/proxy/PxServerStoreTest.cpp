@@ -347,33 +347,53 @@ TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByN
 }
 
 // A generation hold is exchanged for an update in one statement: refused, or cut by a lost
-// lock connection, at the hold's removal or at the update's grant, it leaves the hold where
-// it was and nothing held, and a refused exchange goes through once the server takes it.
-TEST(PxServerStoreTest, AnExchangeRefusedOrCutAtEitherOfItsChangesLeavesTheHoldWhereItWas)
+// lock connection, at the update's grant, it leaves the hold where it was and nothing held. A
+// hold placed for a start is lifted with its carrying in one transaction: refused there, the
+// hold stays carried; cut, the hold goes with the session once another session reaches the
+// store. Refused, each goes through once the server takes it.
+TEST(PxServerStoreTest, AHoldsExchangeOrLiftRefusedOrCutLeavesTheHoldWhereItWasOrToItsSession)
 {
-    const std::pair<const char*, const char*> changes[] = {{"DELETE", "px_persistent_lock"}, {"INSERT", "px_lock"}};
-    for (const auto& [change, table] : changes)
+    struct Step {
+        const char* what;
+        const char* change;
+        bool carried;
+        std::function<PxLockErrorInfo(const PxVQEnterprisePtr&)> run;
+    };
+    const Step steps[] = {
+        {"exchange", "INSERT", false,
+         [](const PxVQEnterprisePtr& set) { return set->ExchangeGenerationHold("alice/dev"); }},
+        {"lift", "DELETE", true,
+         [](const PxVQEnterprisePtr& set) {
+             set->LiftGenerationHold();
+             return PxLockErrorInfo(PxLockGranted, PxVQObjectPtr(set));
+         }},
+    };
+    for (const Step& step : steps)
         for (const ServerFault& row : kServerFaults) {
-            SCOPED_TRACE(std::string(change) + " " + table + " " + row.what);
+            SCOPED_TRACE(std::string(step.what) + " " + row.what);
             PxTestRepository repository(PxStoreKind::Server);
             const std::string uri = repository.Path();
             auto alice = PxAttach(uri.c_str(), "alice/dev");
             PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
-            ASSERT_TRUE(enterprise->PersistentLock(0));
-            ArmFault(uri, change, table, std::string(row.action) + "; RETURN NULL;");
-            const auto exchange = [&] { return enterprise->ExchangeGenerationHold("alice/dev"); };
-            EXPECT_EQ(FailureOf(exchange), LockFailureText(row, uri));
-            DisarmFault(uri, table);
+            ASSERT_TRUE(step.carried ? enterprise->PlaceGenerationHold() : enterprise->PersistentLock(0));
+            ArmFault(uri, step.change, "px_lock", std::string(row.action) + "; RETURN NULL;");
+            EXPECT_EQ(FailureOf([&] { return step.run(enterprise); }), LockFailureText(row, uri));
+            DisarmFault(uri, "px_lock");
 
             auto bob = PxAttach(uri.c_str(), "bob/test");
             const PxVQEnterprisePtr theirs = bob->GetLVQEnterprise();
+            EXPECT_FALSE(theirs->IsLocked()) << "nothing of the failed step is held";
+            if (step.carried && row.lost) {
+                EXPECT_FALSE(theirs->GetPersistentLock()) << "the carried hold went with its session";
+                continue;
+            }
             ASSERT_TRUE(theirs->GetPersistentLock());
             EXPECT_EQ(theirs->GetPersistentLock()->GetUserCode(), "alice/dev");
             EXPECT_EQ(theirs->GetIntProperty("persistentLockCount"), 1);
-            EXPECT_FALSE(theirs->IsLocked()) << "nothing of the failed exchange is held";
             bob.reset();
-            if (!row.lost)
-                EXPECT_TRUE(exchange()) << "the refused session exchanges once the server takes it";
+            if (!row.lost) {
+                EXPECT_TRUE(step.run(enterprise)) << "the refused session goes through once the server takes it";
+            }
             alice.reset();
         }
 }
