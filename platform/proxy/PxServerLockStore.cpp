@@ -58,8 +58,8 @@ namespace {
     " o(session, known, pid, start, machine, connected, what, pos, user_code, locked, holds, manual_holds,"      \
     " updating) AS (SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"               \
     " p.user_code, p.locked, p.holds, p.manual_holds, EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid"       \
-    " AND m.session = $2 AND m.kind >= 3)::int FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p"           \
-    " WHERE p.oid = k.oid OFFSET 0) p"                                                                          \
+    " AND m.session = $2 AND m.kind >= 3 OFFSET 0)::int"                                                        \
+    " FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p WHERE p.oid = k.oid OFFSET 0) p"                    \
     " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED    \
     ", 1, g.pos, NULL, NULL, NULL, NULL, 0"                                                                     \
     " FROM g LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = g.session OFFSET 0) s ON true)"
