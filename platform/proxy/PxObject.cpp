@@ -174,10 +174,44 @@ void PxObject::Refresh()
     std::shared_ptr<PxSession> session = Session();
     unsigned generation = m_core->BufferGeneration();
     std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(m_oid); });
+    TakeRefreshedRow(row ? &*row : nullptr, generation);
+}
+
+std::vector<bool> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& objects)
+{
+    OidsBySession asked;
+    std::unordered_map<std::shared_ptr<PxSession>, unsigned> generations;
+    for (const PxObjectPtr& object : objects) {
+        object->Enter("PxObject::Refresh");
+        std::shared_ptr<PxSession> session = object->Session();
+        asked[session].push_back(object->m_oid);
+        generations[session] = object->m_core->BufferGeneration();
+    }
+    auto present = PresentRowsOf(asked);
+    std::vector<bool> changed;
+    changed.reserve(objects.size());
+    for (const PxObjectPtr& object : objects) {
+        const std::shared_ptr<PxSession> session = object->Session();
+        const auto& rows = present[session];
+        const auto found = rows.find(object->m_oid);
+        const PxObjectRow* row = found == rows.end() ? nullptr : &found->second;
+        const bool differs = !row || row->edition != object->m_edition;
+        if (differs)
+            object->TakeRefreshedRow(row, generations[session]);
+        else
+            object->m_rowGeneration = generations[session];
+        changed.push_back(differs);
+    }
+    return changed;
+}
+
+void PxObject::TakeRefreshedRow(const PxObjectRow* row, unsigned generation)
+{
     if (row)
         m_edition = row->edition;
     m_rowGeneration = generation;
     m_attributes.reset();
+    m_listRead.reset();
 }
 
 bool PxObject::RowIsStale() const

@@ -1,9 +1,14 @@
 #include "model/VqsModelNode.h"
 
+#include "model/VqsListsAhead.h"
 #include "model/VqsModel.h"
 #include "model/VqsTransactionObject.h"
 #include "shell/VqsSysApp.h"
 
+#include <algorithm>
+#include <typeindex>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 VqsModelNode::VqsModelNode(VqsModelNode* parent, const PxVQObjectPtr& object) : m_pParent(parent)
@@ -78,29 +83,89 @@ void VqsModelNode::Refresh()
     if (!m_pObject)
         return;
     m_pObject->Refresh();
-    NotifyChanged();
+    std::vector<PxObjectPtr> shownWith;
+    GetObjectsShownWith(shownWith);
+    for (const PxObjectPtr& object : shownWith)
+        object->Refresh();
+    OnRefreshed();
 }
 
-void VqsModelNode::DropAbsentChildren()
+void VqsModelNode::GetObjectsShownWith(std::vector<PxObjectPtr>&) const {}
+
+void VqsModelNode::OnRefreshed() { NotifyChanged(); }
+
+void VqsModelNode::RefreshChanged(const std::vector<VqsModelNode*>& nodes)
 {
-    CObList children;
-    GetChildren(children);
-    std::vector<VqsModelNode*> asked;
+    std::vector<PxObjectPtr> shown;
+    std::vector<std::size_t> ends;
+    for (const VqsModelNode* node : nodes) {
+        if (node->m_pObject) {
+            shown.push_back(node->m_pObject);
+            node->GetObjectsShownWith(shown);
+        }
+        ends.push_back(shown.size());
+    }
+    if (shown.empty())
+        return;
+    const std::vector<bool> changed = PxObject::RefreshChanged(shown);
+    std::size_t begin = 0;
+    for (std::size_t index = 0; index < nodes.size(); ++index) {
+        const auto first = changed.begin() + static_cast<std::ptrdiff_t>(begin);
+        const auto last = changed.begin() + static_cast<std::ptrdiff_t>(ends[index]);
+        if (std::find(first, last, true) != last)
+            nodes[index]->OnRefreshed();
+        begin = ends[index];
+    }
+}
+
+void VqsModelNode::DropAbsentChildren() { DropAbsentChildrenOf({this}); }
+
+void VqsModelNode::DropAbsentChildrenOf(const std::vector<VqsModelNode*>& nodes)
+{
+    std::vector<std::pair<VqsModelNode*, VqsModelNode*>> asked;
     std::vector<PxObjectPtr> objects;
-    for (POSITION pos = children.GetHeadPosition(); pos;) {
-        auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
-        if (const PxVQObjectPtr object = child->GetObject()) {
-            asked.push_back(child);
-            objects.push_back(object);
+    for (VqsModelNode* node : nodes) {
+        CObList children;
+        node->GetChildren(children);
+        for (POSITION pos = children.GetHeadPosition(); pos;) {
+            auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
+            if (const PxVQObjectPtr object = child->GetObject()) {
+                asked.emplace_back(node, child);
+                objects.push_back(object);
+            }
         }
     }
     const std::vector<bool> present = PxObject::ArePresent(objects);
     for (std::size_t index = 0; index < asked.size(); ++index) {
         if (!present[index]) {
-            RemoveChild(asked[index]);
-            delete asked[index];
+            auto [parent, child] = asked[index];
+            parent->RemoveChild(child);
+            delete child;
         }
     }
+}
+
+void VqsModelNode::ReadChildListsAhead(const std::vector<VqsModelNode*>&, VqsListsAhead&) const {}
+
+void VqsModelNode::LoadChildrenOf(const std::vector<VqsModelNode*>& nodes, int mode)
+{
+    if (nodes.empty())
+        return;
+    // The nodes of one class read their lists alike: one read a list for all of them.
+    std::vector<std::vector<VqsModelNode*>> classes;
+    std::unordered_map<std::type_index, std::size_t> classOf;
+    for (VqsModelNode* node : nodes) {
+        const auto [found, added] = classOf.try_emplace(std::type_index(typeid(*node)), classes.size());
+        if (added)
+            classes.emplace_back();
+        classes[found->second].push_back(node);
+    }
+    VqsListsAhead ahead;
+    for (const std::vector<VqsModelNode*>& peers : classes)
+        peers.front()->ReadChildListsAhead(peers, ahead);
+    VqsListsAheadScope scope(nodes.front()->GetModel(), ahead);
+    for (VqsModelNode* node : nodes)
+        node->LoadChildren(mode);
 }
 
 std::weak_ptr<const void> VqsModelNode::GetLifeToken() const

@@ -57,28 +57,63 @@ bool VqsPackSpecsName(const VqsPackSpecList& specs, const char* name)
     return false;
 }
 
-int VqsModelNode::LockSubtree(VqsLockBag& bag)
+int VqsModelNode::LockSubtree(VqsLockBag& bag) { return LockSubtrees(bag, {this}); }
+
+namespace {
+
+bool HasLoadedChildren(VqsModelNode* node)
 {
-    if (!bag.LockNode(this))
-        return 0;
-    Refresh();
     CObList children;
-    GetChildren(children);
-    const bool loaded = !children.IsEmpty();
-    if (loaded) {
-        DropAbsentChildren();
-        children.RemoveAll();
-        GetChildren(children);
-    } else {
-        LoadChildren(VqsLoadReread);
-        GetChildren(children);
+    node->GetChildren(children);
+    return !children.IsEmpty();
+}
+
+// The level below the nodes, each of them locked and refreshed: a node with loaded children
+// loses those whose objects are gone and passes on the others; a node without reads its
+// children and passes on those the bag does not hold yet.
+std::vector<VqsModelNode*> NextLevel(const VqsLockBag& bag, const std::vector<VqsModelNode*>& level)
+{
+    std::vector<VqsModelNode*> loaded;
+    std::vector<VqsModelNode*> unloaded;
+    for (VqsModelNode* node : level)
+        (HasLoadedChildren(node) ? loaded : unloaded).push_back(node);
+    VqsModelNode::DropAbsentChildrenOf(loaded);
+    VqsModelNode::LoadChildrenOf(unloaded, VqsLoadReread);
+    std::vector<VqsModelNode*> next;
+    std::size_t loadedAt = 0;
+    for (VqsModelNode* node : level) {
+        const bool wasLoaded = loadedAt < loaded.size() && loaded[loadedAt] == node;
+        if (wasLoaded)
+            ++loadedAt;
+        CObList children;
+        node->GetChildren(children);
+        for (POSITION pos = children.GetHeadPosition(); pos;) {
+            auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
+            if (wasLoaded || !bag.Contains(child))
+                next.push_back(child);
+        }
     }
-    for (POSITION pos = children.GetHeadPosition(); pos;) {
-        auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
-        if (!loaded && bag.Contains(child))
-            continue;
-        if (!child->LockSubtree(bag))
+    return next;
+}
+
+int LockTogether(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes)
+{
+    CObList list;
+    for (VqsModelNode* node : nodes)
+        list.AddTail(node);
+    return bag.LockNodesTogether(list);
+}
+
+} // namespace
+
+int VqsModelNode::LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots)
+{
+    std::vector<VqsModelNode*> level = roots;
+    while (!level.empty()) {
+        if (!LockTogether(bag, level))
             return 0;
+        RefreshChanged(level);
+        level = NextLevel(bag, level);
     }
     return 1;
 }

@@ -149,7 +149,21 @@ VqsListView* VqsTreeItemEnterprise::GetView() { return m_pView; }
 
 VqsTreeView* VqsTreeItemEnterprise::GetTreeView() { return m_pView; }
 
-void VqsTreeItemEnterprise::Reload(VqsModel& model) { ReloadChildren(model); }
+// The rows of the systems find the nodes of their current configurations made, all read
+// together, rather than each reading its own. What cannot be read now each row reads, and
+// tells, itself.
+void VqsTreeItemEnterprise::Reload(VqsModel& model)
+{
+    try {
+        VqsModelNodeEnterprise& root = model.GetRootNode();
+        root.LoadSystems(VqsLoadReread);
+        root.LoadCurConfigsOfSystems(VqsLoadReread);
+    } catch (const VqReportableException& error) {
+        if (VqsIsLostConnection(error))
+            throw;
+    }
+    ReloadChildren(model);
+}
 
 BOOL VqsTreeItemEnterprise::GetObjectKind(int& kind)
 {
