@@ -1,7 +1,13 @@
 #include "model/VqsModelNodeLocks.h"
 
 #include "model/VqsLockBag.h"
+#include "model/VqsLockOrder.h"
 #include "win/MbString.h"
+
+#include <map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -68,32 +74,36 @@ bool HasLoadedChildren(VqsModelNode* node)
     return !children.IsEmpty();
 }
 
-// The level below the nodes, each of them locked and refreshed: a node with loaded children
-// loses those whose objects are gone and passes on the others; a node without reads its
-// children and passes on those the bag does not hold yet.
-std::vector<VqsModelNode*> NextLevel(const VqsLockBag& bag, const std::vector<VqsModelNode*>& level)
+// The nodes to lock, by their rank in the one lock order.
+using NodesByRank = std::map<int, std::vector<VqsModelNode*>>;
+
+void AddByRank(NodesByRank& pending, VqsModelNode* node)
+{
+    if (const PxVQObjectPtr object = node->GetObject())
+        pending[VqsLockRank(object)].push_back(node);
+}
+
+// The children of the nodes, each of them locked and refreshed, join those to lock: a node
+// with loaded children loses those whose objects are gone and passes on the others; a node
+// without reads its children and passes on those the bag does not hold yet.
+void AddChildren(const VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes, NodesByRank& pending)
 {
     std::vector<VqsModelNode*> loaded;
     std::vector<VqsModelNode*> unloaded;
-    for (VqsModelNode* node : level)
+    for (VqsModelNode* node : nodes)
         (HasLoadedChildren(node) ? loaded : unloaded).push_back(node);
     VqsModelNode::DropAbsentChildrenOf(loaded);
     VqsModelNode::LoadChildrenOf(unloaded, VqsLoadReread);
-    std::vector<VqsModelNode*> next;
-    std::size_t loadedAt = 0;
-    for (VqsModelNode* node : level) {
-        const bool wasLoaded = loadedAt < loaded.size() && loaded[loadedAt] == node;
-        if (wasLoaded)
-            ++loadedAt;
+    const std::unordered_set<const VqsModelNode*> wasLoaded(loaded.begin(), loaded.end());
+    for (VqsModelNode* node : nodes) {
         CObList children;
         node->GetChildren(children);
         for (POSITION pos = children.GetHeadPosition(); pos;) {
             auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
-            if (wasLoaded || !bag.Contains(child))
-                next.push_back(child);
+            if (wasLoaded.contains(node) || !bag.Contains(child))
+                AddByRank(pending, child);
         }
     }
-    return next;
 }
 
 int LockTogether(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes)
@@ -106,14 +116,20 @@ int LockTogether(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes)
 
 } // namespace
 
+// A child's rank is above its parent's: when the nodes of a rank are taken, every node of that
+// rank below the roots is known.
 int VqsModelNode::LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots)
 {
-    std::vector<VqsModelNode*> level = roots;
-    while (!level.empty()) {
-        if (!LockTogether(bag, level))
+    NodesByRank pending;
+    for (VqsModelNode* root : roots)
+        AddByRank(pending, root);
+    while (!pending.empty()) {
+        const std::vector<VqsModelNode*> nodes = std::move(pending.begin()->second);
+        pending.erase(pending.begin());
+        if (!LockTogether(bag, nodes))
             return 0;
-        RefreshChanged(level);
-        level = NextLevel(bag, level);
+        RefreshChanged(nodes);
+        AddChildren(bag, nodes, pending);
     }
     return 1;
 }

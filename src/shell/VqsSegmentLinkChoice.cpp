@@ -1,5 +1,6 @@
 #include "shell/VqsSegmentLinkChoice.h"
 
+#include "model/VqsLockOrder.h"
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
 
@@ -35,28 +36,26 @@ BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsL
 
 BOOL VqsSegmentLinkLocks::Lock(const std::vector<VqsSegmentLinkChoice>& choices)
 {
-    CObList read, written, links;
+    std::vector<VqsPlannedLock> locks;
     for (const VqsSegmentLinkChoice& choice : choices) {
-        (ReadsConfig(choice) ? read : written).AddTail(choice.config);
-        links.AddTail(choice.link);
+        locks.push_back({choice.config, ReadsConfig(choice) ? &m_read : &m_written});
+        locks.push_back({choice.link, &m_written});
     }
-    return m_readConfigs.LockNodesTogether(read) && m_writeConfigs.LockNodesTogether(written) &&
-           m_links.LockNodesTogether(links);
+    return VqsLockInOrder(locks, [](VqsLockBag& bag, CObList& nodes) { return bag.LockNodesTogether(nodes); });
 }
 
 bool VqsSegmentLinkLocks::Holds(const VqsSegmentLinkChoice& choice) const
 {
-    return (ReadsConfig(choice) ? m_readConfigs : m_writeConfigs).Contains(choice.config);
+    return (ReadsConfig(choice) ? m_read : m_written).Contains(choice.config);
 }
 
 BOOL VqsSegmentLinkLocks::HandOver(const std::vector<VqsSegmentLinkChoice>& choices, VqsLockBag& readBag,
                                    VqsLockBag& writeBag)
 {
-    CObList read, written, links;
+    CObList read, written;
     for (const VqsSegmentLinkChoice& choice : choices) {
         (ReadsConfig(choice) ? read : written).AddTail(choice.config);
-        links.AddTail(choice.link);
+        written.AddTail(choice.link);
     }
-    return readBag.TakeOverNodes(read, m_readConfigs) && writeBag.TakeOverNodes(written, m_writeConfigs) &&
-           writeBag.TakeOverNodes(links, m_links);
+    return readBag.TakeOverNodes(read, m_read) && writeBag.TakeOverNodes(written, m_written);
 }

@@ -28,9 +28,8 @@ struct VqsSegmentLinkChoice {
 BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& bag,
                            const CString& businessSegment, std::vector<VqsSegmentLinkChoice>& choices);
 
-// The locks one turn of a prepare takes for its choices: the configurations read (a creating
-// transaction's link in use) or written, a kind at a time, then the links written, each in
-// one call.
+// The locks one turn of a prepare takes for its choices, in the one lock order: each
+// configuration read (a creating transaction's link in use) or written, each link written.
 class VqsSegmentLinkLocks {
 public:
     // `kind`: the prepare's; 0 for a transaction that renames.
@@ -47,7 +46,6 @@ private:
     bool ReadsConfig(const VqsSegmentLinkChoice& choice) const { return m_kind != 0 && choice.inUse; }
 
     int m_kind;
-    VqsLockBag m_readConfigs{VqsReadLock};
-    VqsLockBag m_writeConfigs{VqsWriteLock};
-    VqsLockBag m_links{VqsWriteLock};
+    VqsLockBag m_read{VqsReadLock};
+    VqsLockBag m_written{VqsWriteLock};
 };
