@@ -128,8 +128,20 @@ std::optional<PxObjectRow> PxFileStore::Row(std::int64_t oid)
     return PxObjectRow{oid, query.Text(0), query.Int(1), query.Int(2), query.Int(3) != 0};
 }
 
+class PxFileStore::ReadingTogether {
+public:
+    explicit ReadingTogether(PxFileStore& store) : m_store(store) { m_store.BeginReading(); }
+    ~ReadingTogether() { m_store.EndReading(); }
+    ReadingTogether(const ReadingTogether&) = delete;
+    ReadingTogether& operator=(const ReadingTogether&) = delete;
+
+private:
+    PxFileStore& m_store;
+};
+
 std::vector<PxObjectRow> PxFileStore::Rows(const std::vector<std::int64_t>& oids)
 {
+    const ReadingTogether reading(*this);
     std::vector<PxObjectRow> rows;
     for (std::int64_t oid : oids)
         if (std::optional<PxObjectRow> row = Row(oid))
@@ -297,6 +309,13 @@ std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner,
             attributes[query.Text(5)] = query.Value(6);
     }
     return reads;
+}
+
+std::vector<std::vector<PxMemberRead>> PxFileStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                                     const char* role)
+{
+    const ReadingTogether reading(*this);
+    return PxStore::MembersOfOwners(owners, role);
 }
 
 int PxFileStore::CountMembers(std::int64_t owner, const char* role)

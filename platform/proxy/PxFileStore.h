@@ -43,6 +43,9 @@ public:
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
     PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
+    // The lists read one after the other in one read transaction of the file.
+    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                            const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                           const char* text) override;
@@ -53,9 +56,14 @@ public:
 
 protected:
     std::int64_t StoredEdition(std::int64_t oid) override;
+    // The rows read one after the other in one read transaction of the file.
     std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:
+    // Many reads in one read transaction of the file (none of their own inside a transaction
+    // of the session): the file's state is looked at once, not once a read.
+    class ReadingTogether;
+
     struct ListKey {
         std::int64_t owner;
         std::string role;

@@ -177,7 +177,7 @@ void PxObject::Refresh()
     TakeRefreshedRow(row ? &*row : nullptr, generation);
 }
 
-std::vector<bool> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& objects)
+std::vector<PxFound> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& objects)
 {
     OidsBySession asked;
     std::unordered_map<std::shared_ptr<PxSession>, unsigned> generations;
@@ -188,21 +188,23 @@ std::vector<bool> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& objec
         generations[session] = object->m_core->BufferGeneration();
     }
     auto present = PresentRowsOf(asked);
-    std::vector<bool> changed;
-    changed.reserve(objects.size());
+    std::vector<PxFound> found;
+    found.reserve(objects.size());
     for (const PxObjectPtr& object : objects) {
         const std::shared_ptr<PxSession> session = object->Session();
         const auto& rows = present[session];
-        const auto found = rows.find(object->m_oid);
-        const PxObjectRow* row = found == rows.end() ? nullptr : &found->second;
-        const bool differs = !row || row->edition != object->m_edition;
-        if (differs)
-            object->TakeRefreshedRow(row, generations[session]);
+        const auto at = rows.find(object->m_oid);
+        const PxObjectRow* row = at == rows.end() ? nullptr : &at->second;
+        if (!row)
+            found.push_back(PxFound::Gone);
         else
+            found.push_back(row->edition != object->m_edition ? PxFound::Changed : PxFound::Unchanged);
+        if (found.back() == PxFound::Unchanged)
             object->m_rowGeneration = generations[session];
-        changed.push_back(differs);
+        else
+            object->TakeRefreshedRow(row, generations[session]);
     }
-    return changed;
+    return found;
 }
 
 void PxObject::TakeRefreshedRow(const PxObjectRow* row, unsigned generation)

@@ -35,6 +35,9 @@ struct PxValue;
 
 using PxObjectPtr = PxPtr<PxObject>;
 
+// What a refresh found of an object: the edition it buffered, a later one, or the object gone.
+enum class PxFound { Unchanged, Changed, Gone };
+
 class PxObject : public PxRefCounted {
 public:
     static const PxClassInfo& ClassInfo();
@@ -63,9 +66,9 @@ public:
     // its own data, not the list it was last read with.
     void Refresh();
     // Refreshes, as Refresh does, those of the objects that changed since they were read (a
-    // later edition, or gone), their editions asked together; answers which. The others keep
-    // what they buffered, which is what is stored.
-    static std::vector<bool> RefreshChanged(const std::vector<PxObjectPtr>& objects);
+    // later edition, or gone), their editions asked together; answers what it found of each.
+    // The others keep what they buffered, which is what is stored.
+    static std::vector<PxFound> RefreshChanged(const std::vector<PxObjectPtr>& objects);
     // Another session holds a lock of any kind on the object.
     BOOL IsLocked() const;
     // The object's text or number property by name ("name", "longName", ...).

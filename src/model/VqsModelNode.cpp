@@ -94,7 +94,7 @@ void VqsModelNode::GetObjectsShownWith(std::vector<PxObjectPtr>&) const {}
 
 void VqsModelNode::OnRefreshed() { NotifyChanged(); }
 
-void VqsModelNode::RefreshChanged(const std::vector<VqsModelNode*>& nodes)
+std::vector<PxFound> VqsModelNode::ReadAgain(const std::vector<VqsModelNode*>& nodes)
 {
     std::vector<PxObjectPtr> shown;
     std::vector<std::size_t> ends;
@@ -105,16 +105,29 @@ void VqsModelNode::RefreshChanged(const std::vector<VqsModelNode*>& nodes)
         }
         ends.push_back(shown.size());
     }
-    if (shown.empty())
-        return;
-    const std::vector<bool> changed = PxObject::RefreshChanged(shown);
+    const std::vector<PxFound> read = PxObject::RefreshChanged(shown);
+    std::vector<PxFound> found;
     std::size_t begin = 0;
+    for (std::size_t end : ends) {
+        const auto first = read.begin() + static_cast<std::ptrdiff_t>(begin);
+        const auto last = read.begin() + static_cast<std::ptrdiff_t>(end);
+        if (first != last && *first == PxFound::Gone)
+            found.push_back(PxFound::Gone);
+        else if (std::all_of(first, last, [](PxFound each) { return each == PxFound::Unchanged; }))
+            found.push_back(PxFound::Unchanged);
+        else
+            found.push_back(PxFound::Changed);
+        begin = end;
+    }
+    return found;
+}
+
+void VqsModelNode::RefreshChanged(const std::vector<VqsModelNode*>& nodes)
+{
+    const std::vector<PxFound> found = ReadAgain(nodes);
     for (std::size_t index = 0; index < nodes.size(); ++index) {
-        const auto first = changed.begin() + static_cast<std::ptrdiff_t>(begin);
-        const auto last = changed.begin() + static_cast<std::ptrdiff_t>(ends[index]);
-        if (std::find(first, last, true) != last)
+        if (found[index] != PxFound::Unchanged)
             nodes[index]->OnRefreshed();
-        begin = ends[index];
     }
 }
 

@@ -97,8 +97,12 @@ public:
     // objects locked in one lock call, its nodes refreshed together and the children lists
     // of a kind read together, so that it costs a few calls a level whatever the nodes.
     static int LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots);
-    // Refreshes the nodes whose objects changed since they were read (or went), those
-    // objects read again together; only those nodes tell the views.
+    // Reads the objects the nodes show again together (a refresh of each); answers what it
+    // found of each node: changed when one of its objects is, gone when its own object is.
+    // Tells no one.
+    static std::vector<PxFound> ReadAgain(const std::vector<VqsModelNode*>& nodes);
+    // ReadAgain, then the nodes whose objects changed since they were read (or went) tell the
+    // views; the others tell nothing.
     static void RefreshChanged(const std::vector<VqsModelNode*>& nodes);
     // Loads the children of each node with the mode, the lists of each class of nodes read
     // together.

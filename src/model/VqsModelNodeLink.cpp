@@ -83,7 +83,7 @@ VqsModelNodeElementLink* VqsModelNodeBSLink::CreateElementLinkNode(const PxVQEle
 void VqsModelNodeBSLink::DropVanishedElementLinks(const PxTypedList<PxVQElementSoftLinkPtr>& links)
 {
     std::unordered_set<PxHandle> listed;
-    listed.reserve(VqsMapObjToPtr<PxVQElementSoftLinkPtr, VqsModelNodeElementLink>::kBuckets);
+    listed.reserve(static_cast<std::size_t>(links.GetCount()));
     for (POSITION pos = links.GetHeadPosition(); pos;) {
         const PxVQElementSoftLinkPtr& link =
             links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
@@ -200,7 +200,8 @@ void VqsModelNodeBSLink::LoadBundles(int mode)
     VqsLoadNodeList<VqsModelNodeBundle, PxVQBundlePtr>(
         *this, m_bundles, mode, VqsKnownChild::FollowListOrder,
         [&](PxTypedList<PxVQBundlePtr>& bundles) {
-            VqsReadChildList(*this, VqsListsAhead::Bundles, bundles, [&](auto& list) { bsLink->GetListOfBundles(list); });
+            VqsReadChildList(*this, VqsListsAhead::Bundles, bundles,
+                             [&](auto& list) { bsLink->GetListOfBundles(list); });
         },
         [this](const PxVQBundlePtr& bundle) { return new VqsModelNodeBundle(this, bundle); });
 }

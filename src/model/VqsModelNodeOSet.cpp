@@ -162,7 +162,7 @@ bool VqsModelNodeOSet::IsGenSet() const
 void VqsModelNodeOSet::DropVanishedOptionNodes(const PxTypedList<PxOptionsPtr>& records)
 {
     std::unordered_set<PxHandle> listed;
-    listed.reserve(VqsMapObjToPtr<PxOptionsPtr, VqsModelNodeOption>::kBuckets);
+    listed.reserve(static_cast<std::size_t>(records.GetCount()));
     for (POSITION pos = records.GetHeadPosition(); pos;)
         listed.insert(NextOf(records, pos)->GetHandle());
     std::vector<VqsModelNodeOption*> gone;

@@ -186,7 +186,8 @@ void VqsModelNodeConfig::LoadBSLinks(int mode)
     VqsLoadNodeList<VqsModelNodeBSLink, PxVQBSSoftLinkPtr>(
         *this, m_bsLinks, mode, VqsKnownChild::FollowListOrder,
         [&](PxTypedList<PxVQBSSoftLinkPtr>& links) {
-            VqsReadChildList(*this, VqsListsAhead::BSLinks, links, [&](auto& list) { config->GetListOfBSSoftLinks(list); });
+            VqsReadChildList(*this, VqsListsAhead::BSLinks, links,
+                             [&](auto& list) { config->GetListOfBSSoftLinks(list); });
         },
         [this](const PxVQBSSoftLinkPtr& link) { return new VqsModelNodeBSLink(this, link); });
 }
@@ -422,12 +423,14 @@ void VqsModelNodeCurConfig::ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& option
     GetCurConfig()->GetListOfOptionSets(optionSets);
 }
 
-std::vector<std::vector<PxObjectPtr>> VqsModelNodeCurConfig::ReadOptionSetsOf(const std::vector<PxObjectPtr>& configs) const
+std::vector<std::vector<PxObjectPtr>> VqsModelNodeCurConfig::ReadOptionSetsOf(
+    const std::vector<PxObjectPtr>& configs) const
 {
     return PxVQCurConfig::OptionSetsOf(configs);
 }
 
-std::vector<std::vector<PxObjectPtr>> VqsModelNodeOldConfig::ReadOptionSetsOf(const std::vector<PxObjectPtr>& configs) const
+std::vector<std::vector<PxObjectPtr>> VqsModelNodeOldConfig::ReadOptionSetsOf(
+    const std::vector<PxObjectPtr>& configs) const
 {
     return PxVQOldConfig::OptionSetsOf(configs);
 }
