@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <typeindex>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 VqsModelNode::VqsModelNode(VqsModelNode* parent, const PxVQObjectPtr& object) : m_pParent(parent)
@@ -122,38 +121,24 @@ std::vector<PxFound> VqsModelNode::ReadAgain(const std::vector<VqsModelNode*>& n
     return found;
 }
 
-void VqsModelNode::RefreshChanged(const std::vector<VqsModelNode*>& nodes)
+void VqsModelNode::DropAbsentChildren()
 {
-    const std::vector<PxFound> found = ReadAgain(nodes);
-    for (std::size_t index = 0; index < nodes.size(); ++index) {
-        if (found[index] != PxFound::Unchanged)
-            nodes[index]->OnRefreshed();
-    }
-}
-
-void VqsModelNode::DropAbsentChildren() { DropAbsentChildrenOf({this}); }
-
-void VqsModelNode::DropAbsentChildrenOf(const std::vector<VqsModelNode*>& nodes)
-{
-    std::vector<std::pair<VqsModelNode*, VqsModelNode*>> asked;
+    CObList children;
+    GetChildren(children);
+    std::vector<VqsModelNode*> asked;
     std::vector<PxObjectPtr> objects;
-    for (VqsModelNode* node : nodes) {
-        CObList children;
-        node->GetChildren(children);
-        for (POSITION pos = children.GetHeadPosition(); pos;) {
-            auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
-            if (const PxVQObjectPtr object = child->GetObject()) {
-                asked.emplace_back(node, child);
-                objects.push_back(object);
-            }
+    for (POSITION pos = children.GetHeadPosition(); pos;) {
+        auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
+        if (const PxVQObjectPtr object = child->GetObject()) {
+            asked.push_back(child);
+            objects.push_back(object);
         }
     }
     const std::vector<bool> present = PxObject::ArePresent(objects);
     for (std::size_t index = 0; index < asked.size(); ++index) {
         if (!present[index]) {
-            auto [parent, child] = asked[index];
-            parent->RemoveChild(child);
-            delete child;
+            RemoveChild(asked[index]);
+            delete asked[index];
         }
     }
 }

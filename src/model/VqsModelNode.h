@@ -93,22 +93,19 @@ public:
     // Locks and refreshes the node and every descendant, dropping children whose objects
     // are gone and reading the children of a node that has none loaded; 0 when refused.
     int LockSubtree(VqsLockBag& bag);
-    // The same for several nodes, none below another: level by level, each level's new
-    // objects locked in one lock call, its nodes refreshed together and the children lists
-    // of a kind read together, so that it costs a few calls a level whatever the nodes.
+    // The same for several nodes, none below another: a rank of the lock order at a time,
+    // its new objects locked in one lock call, its nodes read again in one read and the
+    // children lists of a class read together, so that it costs a few calls a rank whatever
+    // the nodes (README.md).
     static int LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots);
     // Reads the objects the nodes show again together (a refresh of each); answers what it
     // found of each node: changed when one of its objects is, gone when its own object is.
     // Tells no one.
     static std::vector<PxFound> ReadAgain(const std::vector<VqsModelNode*>& nodes);
-    // ReadAgain, then the nodes whose objects changed since they were read (or went) tell the
-    // views; the others tell nothing.
-    static void RefreshChanged(const std::vector<VqsModelNode*>& nodes);
     // Loads the children of each node with the mode, the lists of each class of nodes read
     // together.
     static void LoadChildrenOf(const std::vector<VqsModelNode*>& nodes, int mode);
-    // DropAbsentChildren of each node, the children's presence asked together.
-    static void DropAbsentChildrenOf(const std::vector<VqsModelNode*>& nodes);
+
     // Expires when the node is deleted (see VqsNodeRef).
     std::weak_ptr<const void> GetLifeToken() const;
 

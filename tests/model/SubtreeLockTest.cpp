@@ -145,8 +145,9 @@ TEST_F(SubtreeLockTest, AFailureOnTheWayIsToldOnceAndLeavesNothingHeld)
         PxFaultInjection::Reset();
         const std::vector<std::string> boxes = Boxes();
         ASSERT_EQ(boxes.size(), 1u);
-        if (each.told)
+        if (each.told) {
             EXPECT_NE(boxes[0].find(each.told), std::string::npos) << boxes[0];
+        }
         EXPECT_TRUE(OtherCanWriteAll());
     }
 }
