@@ -128,20 +128,11 @@ std::optional<PxObjectRow> PxFileStore::Row(std::int64_t oid)
     return PxObjectRow{oid, query.Text(0), query.Int(1), query.Int(2), query.Int(3) != 0};
 }
 
-class PxFileStore::ReadingTogether {
-public:
-    explicit ReadingTogether(PxFileStore& store) : m_store(store) { m_store.BeginReading(); }
-    ~ReadingTogether() { m_store.EndReading(); }
-    ReadingTogether(const ReadingTogether&) = delete;
-    ReadingTogether& operator=(const ReadingTogether&) = delete;
-
-private:
-    PxFileStore& m_store;
-};
-
+// Many reads in one read transaction of the file (none of their own inside a transaction of
+// the session): the file's state is looked at once, not once a read.
 std::vector<PxObjectRow> PxFileStore::Rows(const std::vector<std::int64_t>& oids)
 {
-    const ReadingTogether reading(*this);
+    const PxStoreReading reading(*this);
     std::vector<PxObjectRow> rows;
     for (std::int64_t oid : oids)
         if (std::optional<PxObjectRow> row = Row(oid))
@@ -314,7 +305,7 @@ std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner,
 std::vector<std::vector<PxMemberRead>> PxFileStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
                                                                      const char* role)
 {
-    const ReadingTogether reading(*this);
+    const PxStoreReading reading(*this);
     return PxStore::MembersOfOwners(owners, role);
 }
 

@@ -60,10 +60,6 @@ protected:
     std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:
-    // Many reads in one read transaction of the file (none of their own inside a transaction
-    // of the session): the file's state is looked at once, not once a read.
-    class ReadingTogether;
-
     struct ListKey {
         std::int64_t owner;
         std::string role;
