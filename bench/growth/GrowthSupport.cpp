@@ -67,6 +67,17 @@ std::string ServerRepository(const std::string& json)
     return uri;
 }
 
+std::string ServerCopy(const std::string& uri)
+{
+    static int copies = 0;
+    const std::size_t start = uri.find(":///") + 4;
+    const std::string source = uri.substr(start, uri.find('?') - start);
+    const std::string copy = "copy" + std::to_string(++copies);
+    vqtest::PgTestServer::Instance().Run("postgres",
+                                         "CREATE DATABASE " + copy + " TEMPLATE " + source + " STRATEGY FILE_COPY");
+    return vqtest::PgTestServer::Instance().Uri(copy);
+}
+
 std::string KeptServerRepository(const std::string& name, const std::string& json)
 {
     static std::map<std::string, std::string> made;

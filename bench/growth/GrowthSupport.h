@@ -25,6 +25,9 @@ std::string FileRepository(const std::string& name, const std::string& json);
 std::string FreshCopy(const std::string& source);
 // A fresh database of the test server holding the description.
 std::string ServerRepository(const std::string& json);
+// A fresh database of the test server holding what the repository's database holds; no
+// session may be open on that one.
+std::string ServerCopy(const std::string& uri);
 // The database made for the name in this run, made first if there is none yet.
 std::string KeptServerRepository(const std::string& name, const std::string& json);
 // The repository of the description kept under the name, on the test server or on a file.

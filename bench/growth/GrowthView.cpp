@@ -2,6 +2,7 @@
 
 #include "support/ScriptedUiDriver.h"
 
+#include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
 #include "win/CListCtrl.h"
@@ -19,6 +20,10 @@ constexpr int kFindDialog = 143;
 constexpr int kFindText = 1403;
 
 } // namespace
+
+HeardFrame::HeardFrame(VqsSysFrame* frame) : m_frame(frame) { VqsGetApp()->GetFrameList().AddTail(m_frame); }
+
+HeardFrame::~HeardFrame() { VqsGetApp()->RemoveFrame(m_frame); }
 
 GrowthHost::GrowthHost() { CreateEx(0, "GrowthHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 1006, 600, nullptr, nullptr); }
 

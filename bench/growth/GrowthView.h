@@ -4,8 +4,10 @@
 
 #include "GrowthSupport.h"
 
+#include "proxy/PxPostgres.h"
 #include "win/CWnd.h"
 
+#include <cstdint>
 #include <string>
 
 class CListCtrl;
@@ -42,6 +44,33 @@ private:
     GrowthHost m_host;
     VqsSysFrame* m_frame = nullptr;
 };
+
+// The view's frame among the application's frames while it lives, as the host opens it: the
+// change notices of a step, and the refreshes of every view, reach its view.
+class HeardFrame {
+public:
+    explicit HeardFrame(VqsSysFrame* frame);
+    ~HeardFrame();
+    HeardFrame(const HeardFrame&) = delete;
+    HeardFrame& operator=(const HeardFrame&) = delete;
+
+private:
+    VqsSysFrame* m_frame;
+};
+
+// Runs the step; on the server, counts the round trips to it ("trips") and the transactions
+// it began ("xacts") meanwhile.
+template <class Step>
+void Timed(benchmark::State& state, bool server, Step step)
+{
+    const std::int64_t trips = PxPgConnection::RoundTrips();
+    const std::int64_t transactions = PxPgConnection::Transactions();
+    step();
+    if (!server)
+        return;
+    state.counters["trips"] = static_cast<double>(PxPgConnection::RoundTrips() - trips);
+    state.counters["xacts"] = static_cast<double>(PxPgConnection::Transactions() - transactions);
+}
 
 // Times `step` on a view made ready by `ready`.
 template <class Ready, class Step>

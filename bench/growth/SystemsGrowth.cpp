@@ -22,10 +22,8 @@
 #include "support/ScriptedUiDriver.h"
 
 #include "generate/VqsGenerateCommands.h"
-#include "proxy/PxPostgres.h"
 #include "proxy/PxRepositoryDump.h"
 #include "proxy/PxVQOptionSet.h"
-#include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
 #include "vqclient/VqcTesting.h"
@@ -78,18 +76,7 @@ std::string Repository(int systems, bool server)
     return vqgrowth::KeptRepository(name, json, server);
 }
 
-// Counts the round trips to the server, and the transactions it began, while the step runs.
-template <class Step>
-void Timed(benchmark::State& state, bool server, Step step)
-{
-    const std::int64_t trips = PxPgConnection::RoundTrips();
-    const std::int64_t transactions = PxPgConnection::Transactions();
-    step();
-    if (!server)
-        return;
-    state.counters["trips"] = static_cast<double>(PxPgConnection::RoundTrips() - trips);
-    state.counters["xacts"] = static_cast<double>(PxPgConnection::Transactions() - transactions);
-}
+using vqgrowth::Timed;
 
 // Counts what is written to it and keeps nothing.
 class CountingBuffer : public std::streambuf {
@@ -171,19 +158,6 @@ void BM_FindSampleSystemsServer(benchmark::State& state)
 }
 BENCHMARK(BM_FindSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// The view's frame among the application's frames while it lives, as the host opens it: the
-// change notices of a step reach its view.
-class HeardFrame {
-public:
-    explicit HeardFrame(VqsSysFrame* frame) : m_frame(frame) { VqsGetApp()->GetFrameList().AddTail(m_frame); }
-    ~HeardFrame() { VqsGetApp()->RemoveFrame(m_frame); }
-    HeardFrame(const HeardFrame&) = delete;
-    HeardFrame& operator=(const HeardFrame&) = delete;
-
-private:
-    VqsSysFrame* m_frame;
-};
-
 // The step on Sample system 1, with NTGEN the frame's generate set.
 void OnFirstSampleSystem(benchmark::State& state, const std::function<void(vqgrowth::OpenView&)>& step)
 {
@@ -194,7 +168,7 @@ void OnFirstSampleSystem(benchmark::State& state, const std::function<void(vqgro
             open.view->GetSysFrame()->SetCurrentOptionSet(vqgrowth::SampleConfig()->GetOptionSet("NTGEN"));
         },
         [&](vqgrowth::OpenView& open) {
-            const HeardFrame heard(open.view->GetSysFrame());
+            const vqgrowth::HeardFrame heard(open.view->GetSysFrame());
             Timed(state, true, [&] { step(open); });
         });
     vqclient::Reset();

@@ -193,10 +193,10 @@ bool PxFileLockStore::WaitedForBefore(std::int64_t session, std::int64_t oid, in
     return AnyLive(waiters);
 }
 
-bool PxFileLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue)
+bool PxFileLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue, bool lineKept)
 {
     int conflictFrom = PxConflictFrom(kind);
-    if (!HeldByOther(session, oid, conflictFrom) && !WaitedForBefore(session, oid, conflictFrom))
+    if (!HeldByOther(session, oid, conflictFrom) && !(lineKept && WaitedForBefore(session, oid, conflictFrom)))
         return false;
     if (queue) {
         PxQuery wait(m_db,
@@ -206,6 +206,12 @@ bool PxFileLockStore::MustWait(std::int64_t session, std::int64_t oid, int kind,
         wait.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
     }
     return true;
+}
+
+bool PxFileLockStore::AnyInLine()
+{
+    PxQuery any(m_db, "SELECT 1 FROM px_lock_wait LIMIT 1", pxwhat::Lock);
+    return any.Step();
 }
 
 std::optional<std::int64_t> PxFileLockStore::FirstInLine(std::int64_t oid)
@@ -260,6 +266,7 @@ PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::i
         return attempt;
     }
     try {
+        const bool lineKept = AnyInLine();
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
             if (MeetsPersistent(request)) {
@@ -269,12 +276,13 @@ PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::i
                     break;
                 }
             }
-            if (MustWait(session, oid, request.kind, queue)) {
+            if (MustWait(session, oid, request.kind, queue, lineKept)) {
                 attempt.code = kPxCodeHeld;
                 break;
             }
             grant(oid);
-            StopWaiting(session, oid);
+            if (lineKept)
+                StopWaiting(session, oid);
         }
         Commit();
         return attempt;
@@ -288,8 +296,9 @@ void PxFileLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std
 {
     WakeAll(InLockTransaction([&] {
         std::vector<std::int64_t> waiting;
+        const bool lineKept = AnyInLine();
         for (std::size_t i = 0; i < count; ++i) {
-            if (!ReleaseOneHold(session, oids[i]))
+            if (!ReleaseOneHold(session, oids[i]) || !lineKept)
                 continue;
             if (std::optional<std::int64_t> first = FirstInLine(oids[i]))
                 waiting.push_back(*first);

@@ -50,12 +50,16 @@ private:
     // wants a kind from `conflictFrom` up. A session holding the object waits for no one.
     bool WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom);
     // Whether the session must wait for the object; a session that waits joins the line
-    // when it will try again.
-    bool MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue);
+    // when it will try again. `lineKept`: whether any session is in line for anything.
+    bool MustWait(std::int64_t session, std::int64_t oid, int kind, bool queue, bool lineKept);
     // Whether the session holds the object for future update or write.
     bool HoldsForUpdate(std::int64_t session, std::int64_t oid);
     // The first session in line for the object, if any.
     std::optional<std::int64_t> FirstInLine(std::int64_t oid);
+    // Whether any session is in line for any object. Asked once in a transaction of the lock
+    // tables (which no other session's enters meanwhile): when none is, the line is not looked
+    // at object by object.
+    bool AnyInLine();
     // Whether any session of the rows (id, known, pid, start, machine) is alive; the others
     // are purged.
     // Steps through the rows (session, known, pid, start, machine, ...): `live` is called with

@@ -158,8 +158,11 @@ std::optional<PxObjectRow> PxFileStore::Row(std::int64_t oid)
     return PxObjectRow{oid, query.Text(0), query.Int(1), query.Int(2), query.Int(3) != 0};
 }
 
+// Many reads in one read transaction of the file (none of their own inside a transaction of
+// the session): the file's state is looked at once, not once a read.
 std::vector<PxObjectRow> PxFileStore::Rows(const std::vector<std::int64_t>& oids)
 {
+    const PxStoreReading reading(*this);
     std::vector<PxObjectRow> rows;
     for (std::int64_t oid : oids)
         if (std::optional<PxObjectRow> row = Row(oid))
@@ -327,6 +330,13 @@ std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner,
             attributes[query.Text(5)] = query.Value(6);
     }
     return reads;
+}
+
+std::vector<std::vector<PxMemberRead>> PxFileStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                                     const char* role)
+{
+    const PxStoreReading reading(*this);
+    return PxStore::MembersOfOwners(owners, role);
 }
 
 int PxFileStore::CountMembers(std::int64_t owner, const char* role)

@@ -46,6 +46,9 @@ public:
     bool RemoveMember(std::int64_t owner, const char* role, std::int64_t member) override;
     PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
+    // The lists read one after the other in one read transaction of the file.
+    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
+                                                            const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                           const char* text) override;
@@ -57,6 +60,7 @@ public:
 protected:
     std::int64_t StoredEdition(std::int64_t oid) override;
     std::unordered_map<std::int64_t, std::int64_t> StoredEditions(const std::vector<std::int64_t>& oids) override;
+    // The rows read one after the other in one read transaction of the file.
     std::vector<PxObjectRow> Rows(const std::vector<std::int64_t>& oids) override;
 
 private:

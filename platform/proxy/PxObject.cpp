@@ -174,10 +174,46 @@ void PxObject::Refresh()
     std::shared_ptr<PxSession> session = Session();
     unsigned generation = m_core->BufferGeneration();
     std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(m_oid); });
+    TakeRefreshedRow(row ? &*row : nullptr, generation);
+}
+
+std::vector<PxFound> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& objects)
+{
+    OidsBySession asked;
+    std::unordered_map<std::shared_ptr<PxSession>, unsigned> generations;
+    for (const PxObjectPtr& object : objects) {
+        object->Enter("PxObject::Refresh");
+        std::shared_ptr<PxSession> session = object->Session();
+        asked[session].push_back(object->m_oid);
+        generations[session] = object->m_core->BufferGeneration();
+    }
+    auto present = PresentRowsOf(asked);
+    std::vector<PxFound> found;
+    found.reserve(objects.size());
+    for (const PxObjectPtr& object : objects) {
+        const std::shared_ptr<PxSession> session = object->Session();
+        const auto& rows = present[session];
+        const auto at = rows.find(object->m_oid);
+        const PxObjectRow* row = at == rows.end() ? nullptr : &at->second;
+        if (!row)
+            found.push_back(PxFound::Gone);
+        else
+            found.push_back(row->edition != object->m_edition ? PxFound::Changed : PxFound::Unchanged);
+        if (found.back() == PxFound::Unchanged)
+            object->m_rowGeneration = generations[session];
+        else
+            object->TakeRefreshedRow(row, generations[session]);
+    }
+    return found;
+}
+
+void PxObject::TakeRefreshedRow(const PxObjectRow* row, unsigned generation)
+{
     if (row)
         m_edition = row->edition;
     m_rowGeneration = generation;
     m_attributes.reset();
+    m_listRead.reset();
 }
 
 bool PxObject::RowIsStale() const

@@ -35,6 +35,9 @@ struct PxValue;
 
 using PxObjectPtr = PxPtr<PxObject>;
 
+// What a refresh found of an object: the edition it buffered, a later one, or the object gone.
+enum class PxFound { Unchanged, Changed, Gone };
+
 class PxObject : public PxRefCounted {
 public:
     static const PxClassInfo& ClassInfo();
@@ -59,8 +62,13 @@ public:
     PxLink* GetLink() const;
     // The repository object kind number (PxObjectKind.h); 0 for classes without one.
     virtual int GetObjectKind() const;
-    // Reads the object again from the repository (the buffer is dropped).
+    // Reads the object again from the repository (the buffer is dropped); its next use reads
+    // its own data, not the list it was last read with.
     void Refresh();
+    // Refreshes, as Refresh does, those of the objects that changed since they were read (a
+    // later edition, or gone), their editions asked together; answers what it found of each.
+    // The others keep what they buffered, which is what is stored.
+    static std::vector<PxFound> RefreshChanged(const std::vector<PxObjectPtr>& objects);
     // Another session holds a lock of any kind on the object.
     BOOL IsLocked() const;
     // The object's text or number property by name ("name", "longName", ...).
@@ -215,6 +223,9 @@ private:
     static void DeleteStored(PxSession& session, const std::vector<std::int64_t>& oids);
     void AddListEntry(const char* role, const PxObjectPtr& member, bool owning, const char* operation);
     PxObjectPtr CreateOwned(const char* role, const char* className, PxObject* other, const char* otherRole);
+    // Takes the row a refresh read (null when the object is not stored or gone): its edition,
+    // and no buffered data.
+    void TakeRefreshedRow(const PxObjectRow* row, unsigned generation);
     // The buffered row was read before the link's buffers were last cleared.
     bool RowIsStale() const;
     void ReloadRowIfStale() const;

@@ -63,18 +63,6 @@ std::string Shown(const PxValue& value)
     return {};
 }
 
-// Every read of the dump in one consistent view.
-class Reading {
-public:
-    explicit Reading(PxStore& store) : m_store(store) { m_store.BeginReading(); }
-    ~Reading() { m_store.EndReading(); }
-    Reading(const Reading&) = delete;
-    Reading& operator=(const Reading&) = delete;
-
-private:
-    PxStore& m_store;
-};
-
 // The ids of the objects written, a bit each: ids are given in rising order and few are left
 // out, so the set takes about an eighth of a byte an object.
 class WrittenIds {
@@ -244,7 +232,8 @@ private:
 
 void Dump(PxStore& store, std::ostream& out)
 {
-    Reading reading(store);
+    // Every read of the dump in one consistent view.
+    const PxStoreReading reading(store);
     Dumper(store, out).Roots();
 }
 

@@ -225,3 +225,15 @@ private:
     std::uint64_t m_readRun = 0;
     std::unordered_map<std::int64_t, std::int64_t> m_readEditions;
 };
+
+// Reads in one consistent view of the store, from its making to its end.
+class PxStoreReading {
+public:
+    explicit PxStoreReading(PxStore& store) : m_store(store) { m_store.BeginReading(); }
+    ~PxStoreReading() { m_store.EndReading(); }
+    PxStoreReading(const PxStoreReading&) = delete;
+    PxStoreReading& operator=(const PxStoreReading&) = delete;
+
+private:
+    PxStore& m_store;
+};

@@ -114,6 +114,16 @@ PxVQOptionSetPtr PxVQCurConfig::GetOptionSet(const char* name) const
     return FindMember(kOptionSets, "name", name);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQCurConfig::OptionSetsOf(const std::vector<PxObjectPtr>& configs)
+{
+    return ReadMembersOf("PxVQCurConfig::OptionSetsOf", configs, kOptionSets);
+}
+
+std::vector<std::vector<PxObjectPtr>> PxVQOldConfig::OptionSetsOf(const std::vector<PxObjectPtr>& configs)
+{
+    return ReadMembersOf("PxVQOldConfig::OptionSetsOf", configs, kOptionSet);
+}
+
 PxVQOptionSetPtr PxVQOldConfig::GetOptionSet() const
 {
     Enter("PxVQOldConfig::GetOptionSet");

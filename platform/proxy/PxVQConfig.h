@@ -44,6 +44,8 @@ class PxVQCurConfig : public PxVQConfig {
     void GetListOfOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const;
     int CountOfOptionSets() const;
     PxVQOptionSetPtr GetOptionSet(const char* name) const;
+    // The option sets of each of these configurations, read together.
+    static std::vector<std::vector<PxObjectPtr>> OptionSetsOf(const std::vector<PxObjectPtr>& configs);
 
 protected:
     PxVQCurConfig() = default;
@@ -54,6 +56,8 @@ class PxVQOldConfig : public PxVQConfig {
 
     // The option set the generation used; null when there is none.
     PxVQOptionSetPtr GetOptionSet() const;
+    // The option set of each of these configurations (none or one), read together.
+    static std::vector<std::vector<PxObjectPtr>> OptionSetsOf(const std::vector<PxObjectPtr>& configs);
     // Gives the configuration its option set (a second one is refused).
     PxVQOptionSetPtr CreateOptionSet(const char* name, int hostType);
     PX_VALUE_PROPERTY(std::int64_t, GenerationTime)

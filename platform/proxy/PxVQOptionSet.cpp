@@ -35,6 +35,11 @@ void PxVQOptionSet::GetAllOptions(PxObjectCollection& options) const
     ReadList("PxVQOptionSet::GetAllOptions", PxOptionRecords::kRole, options);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQOptionSet::AllOptionsOf(const std::vector<PxObjectPtr>& optionSets)
+{
+    return ReadMembersOf("PxVQOptionSet::AllOptionsOf", optionSets, PxOptionRecords::kRole);
+}
+
 PxOptionsPtr PxVQOptionSet::GetOptions(const PxVQSoftLinkPtr& link) const
 {
     Enter("PxVQOptionSet::GetOptions");

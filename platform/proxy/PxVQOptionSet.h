@@ -21,6 +21,8 @@ class PxVQOptionSet : public PxVQObject {
     // a blank option record in this set, where it has none yet.
     void CreateBlankOptions();
     void GetAllOptions(PxObjectCollection& options) const;
+    // The option records of each of these sets, read together.
+    static std::vector<std::vector<PxObjectPtr>> AllOptionsOf(const std::vector<PxObjectPtr>& optionSets);
     // The record of the soft link in this set; null when there is none.
     PxOptionsPtr GetOptions(const PxVQSoftLinkPtr& link) const;
 

@@ -13,3 +13,8 @@ void PxVQPackInformation::GetListOfHostPackData(PxTypedList<PxVQHostPackDataPtr>
 {
     ReadList("PxVQPackInformation::GetListOfHostPackData", PxVQHostPackData::kRole, entries);
 }
+
+std::vector<std::vector<PxObjectPtr>> PxVQPackInformation::HostPackDataOf(const std::vector<PxObjectPtr>& packs)
+{
+    return ReadMembersOf("PxVQPackInformation::HostPackDataOf", packs, PxVQHostPackData::kRole);
+}

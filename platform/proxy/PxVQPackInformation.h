@@ -12,6 +12,8 @@ class PxVQPackInformation : public PxVQObject {
     PX_TEXT_PROPERTY(Name)
     PX_VALUE_PROPERTY(int, PackType)
     void GetListOfHostPackData(PxTypedList<PxVQHostPackDataPtr>& entries) const;
+    // The host-pack data of each of these packs, read together.
+    static std::vector<std::vector<PxObjectPtr>> HostPackDataOf(const std::vector<PxObjectPtr>& packs);
 
 protected:
     PxVQPackInformation() = default;

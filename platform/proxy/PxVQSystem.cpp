@@ -52,6 +52,11 @@ void PxVQSystem::GetListOfOldConfigs(PxTypedList<PxVQOldConfigPtr>& configs) con
     ReadList("PxVQSystem::GetListOfOldConfigs", kOldConfigs, configs);
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQSystem::OldConfigsOf(const std::vector<PxObjectPtr>& systems)
+{
+    return ReadMembersOf("PxVQSystem::OldConfigsOf", systems, kOldConfigs);
+}
+
 int PxVQSystem::CountOfOldConfigs() const
 {
     Enter("PxVQSystem::CountOfOldConfigs");

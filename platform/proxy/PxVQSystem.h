@@ -25,6 +25,8 @@ class PxVQSystem : public PxVQObject {
     // (null for none), read together.
     static std::vector<PxObjectPtr> CurConfigsOf(const std::vector<PxObjectPtr>& systems);
     void GetListOfOldConfigs(PxTypedList<PxVQOldConfigPtr>& configs) const;
+    // The previous configurations of each of these systems, read together.
+    static std::vector<std::vector<PxObjectPtr>> OldConfigsOf(const std::vector<PxObjectPtr>& systems);
     int CountOfOldConfigs() const;
     // A new, empty configuration of an earlier generation, at the end of the list.
     PxVQOldConfigPtr CreateOldConfig();

@@ -511,6 +511,30 @@ int VqsLockBag::LockNodesTogether(CObList& nodes)
     return TakeOverNodes(nodes, none);
 }
 
+int VqsLockBag::LockNodesJustRead(CObList& nodes, const PresenceRead& readPresence)
+{
+    try {
+        PxTypedList<PxVQObjectPtr> wanted;
+        std::unordered_set<std::uint64_t> seen;
+        for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+            auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
+            const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+            if (object && !ContainsObject(object) && seen.insert(KeyOf(object)).second)
+                wanted.AddTail(object);
+        }
+        return LockTogether(wanted, readPresence);
+    } catch (const PxException& error) {
+        // An object its own aborted transaction made cannot be locked; asked first, it is left out.
+        if (error.IsObjectDeleted())
+            return LockNodesTogether(nodes);
+        ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
+        return 0;
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
+        return 0;
+    }
+}
+
 void VqsLockBag::AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList<PxVQObjectPtr>& present)
 {
     const std::vector<bool> answers = PxObject::ArePresent(objects);
@@ -520,7 +544,7 @@ void VqsLockBag::AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList
 }
 
 // One lock call of the bag's kind for all the objects; those gone meanwhile are given back.
-int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
+int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects, const PresenceRead& readPresence)
 {
     if (objects.IsEmpty())
         return 1;
@@ -535,7 +559,7 @@ int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects)
     std::vector<PxObjectPtr> locked;
     for (POSITION pos = objects.GetHeadPosition(); pos;)
         locked.push_back(objects.GetNext(pos));
-    granted.KeepPresent(PxObject::ArePresent(locked));
+    granted.KeepPresent(readPresence(locked));
     return 1;
 }
 

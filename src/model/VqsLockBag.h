@@ -65,6 +65,12 @@ public:
     // Locks every node not held here yet with one lock call, their objects' presence asked in
     // one read; a refusal leaves none of them locked.
     int LockNodesTogether(CObList& nodes);
+    // Which of the objects just granted are still in the repository, as a caller reads it.
+    using PresenceRead = std::function<std::vector<bool>(const std::vector<PxObjectPtr>& granted)>;
+    // The same for nodes the caller has just read, without asking their presence before the
+    // call; after it, `readPresence` (which the caller makes its own read of them again) tells
+    // which of the objects granted are still there, and those gone are given back.
+    int LockNodesJustRead(CObList& nodes, const PresenceRead& readPresence);
     // Locks the nodes, taking over what the other bag holds, with passing read locks on
     // their parents; the other bag ends empty of locks.
     int LockNodesFrom(CObList& nodes, VqsLockBag& other);
@@ -104,7 +110,7 @@ private:
     // Takes the strongest kind out of the list: of holds given back one at a time, the one
     // the repository keeps to the last (it gives back the weakest first).
     static int TakeStrongest(std::vector<int>& kinds);
-    int LockTogether(PxTypedList<PxVQObjectPtr>& objects);
+    int LockTogether(PxTypedList<PxVQObjectPtr>& objects, const PresenceRead& readPresence = &PxObject::ArePresent);
     // Adds the objects still in the repository to the list, asking in one read.
     static void AddPresent(const std::vector<PxObjectPtr>& objects, PxTypedList<PxVQObjectPtr>& present);
     // Moves the node's object from the other bag into this one.

@@ -11,9 +11,9 @@
 template <class Ptr, class Node>
 class VqsMapObjToPtr : public VqsNodeList<Node> {
 public:
-    static constexpr std::size_t kBuckets = 4001;
-
-    VqsMapObjToPtr() { m_index.reserve(kBuckets); }
+    // The index grows with the nodes entered, rather than taking thousands of buckets up
+    // front: a model of many systems holds a map for each link and option set.
+    VqsMapObjToPtr() = default;
     virtual ~VqsMapObjToPtr() { DeleteAll(); }
     VqsMapObjToPtr(const VqsMapObjToPtr&) = delete;
     VqsMapObjToPtr& operator=(const VqsMapObjToPtr&) = delete;

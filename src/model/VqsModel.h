@@ -13,8 +13,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
+class VqsListsAhead;
 class VqsLockBag;
 struct VqsCreation;
 struct VqsCreationLocks;
@@ -68,6 +70,9 @@ public:
     // Drops the option nodes of records that went with their soft links, so that no walk of
     // an option set meets a record that is gone.
     void DropOptionNodes(const PxTypedList<PxOptionsPtr>& records);
+    // The lists read ahead for the loads running now (VqsListsAheadScope); null for none.
+    VqsListsAhead* GetListsAhead() const { return m_pListsAhead; }
+    VqsListsAhead* ExchangeListsAhead(VqsListsAhead* ahead) { return std::exchange(m_pListsAhead, ahead); }
 
     // The node of one repository object, loading the lists on the way down from the nearest
     // node the model has; null when there is none. Repository failures are reported here.
@@ -304,6 +309,7 @@ private:
 
     // The creation running its steps; null between creations.
     VqsCreationLocks* m_pCreation = nullptr;
+    VqsListsAhead* m_pListsAhead = nullptr;
     // Declared before the root, so that it outlives the nodes that leave it.
     CMap<std::uint64_t, std::uint64_t, VqsModelNode*, VqsModelNode*> m_index{10};
     VqsModelNodeEnterprise m_root;

@@ -4,6 +4,7 @@
 
 #include "model/VqsCreationLocks.h"
 #include "model/VqsLockBag.h"
+#include "model/VqsLockOrder.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeHost.h"
@@ -16,7 +17,6 @@
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -80,37 +80,6 @@ Node* ParentNode(const VqsModel& model, const PxObjectPtr& parent)
     kind.LoadString(existingType == VQPackPath ? IDS_PATH_PACK : IDS_TABLESPACE_PACK);
     throw VqsExceptionData(text, "VqsModel", kPackConflictLine, name, kind);
 }
-
-// The creations' one lock order, kind by kind: the enterprise, then downwards in the order
-// the wizards' pages lock (a configuration before its links and packs).
-int CreationRank(const PxVQObjectPtr& object)
-{
-    static const char* const kOrder[] = {"PxVQEnterprise", "PxVQSystem",    "PxVQConfig",          "PxVQBSSoftLink",
-                                         "PxVQSoftLink",   "PxVQOptionSet", "PxVQHostInformation", "PxVQPackInformation"};
-    int rank = 0;
-    for (const char* kind : kOrder) {
-        if (object->_IsKindOf(kind))
-            return rank;
-        ++rank;
-    }
-    return rank;
-}
-
-struct PlannedLock {
-    PlannedLock(const PxVQObjectPtr& lockObject, int lockKind)
-        : object(lockObject), kind(lockKind), rank(CreationRank(lockObject)), key(lockObject->GetHandle().MapKey())
-    {
-    }
-    bool operator<(const PlannedLock& other) const
-    {
-        return rank != other.rank ? rank < other.rank : key < other.key;
-    }
-
-    PxVQObjectPtr object;
-    int kind;
-    int rank;
-    std::uint64_t key;
-};
 
 // Points the model at a creation's locks while its steps run.
 class CreationRun {
@@ -286,32 +255,21 @@ void VqsModel::EndPageStep(VqsLockBag& anchor, const std::vector<VqsLockBag*>& p
 
 int VqsModel::LockPlanned(VqsCreationLocks& locks, VqsCreationLocks& plan)
 {
-    std::vector<PlannedLock> planned;
+    std::vector<VqsPlannedLock> planned;
     PxTypedList<PxVQObjectPtr> objects;
     plan.write.CollectObjects(objects);
     for (POSITION pos = objects.GetHeadPosition(); pos;)
-        planned.push_back(PlannedLock(objects.GetNext(pos), VqsWriteLock));
+        planned.push_back({LookupNode(objects.GetNext(pos)), &locks.write});
     objects.RemoveAll();
     plan.read.CollectObjects(objects);
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
         const PxVQObjectPtr& object = objects.GetNext(pos);
         if (!plan.write.ContainsObject(object))
-            planned.push_back(PlannedLock(object, VqsReadLock));
+            planned.push_back({LookupNode(object), &locks.read});
     }
-    std::sort(planned.begin(), planned.end());
-    // Neighbours of one kind are locked together, in one call.
-    for (auto first = planned.begin(); first != planned.end();) {
-        const int kind = first->kind;
-        CObList nodes;
-        for (; first != planned.end() && first->kind == kind; ++first) {
-            if (VqsModelNode* node = LookupNode(first->object))
-                nodes.AddTail(node);
-        }
-        const bool written = kind == VqsWriteLock;
-        if (!(written ? locks.write : locks.read).TakeOverNodes(nodes, written ? plan.write : plan.read))
-            return 0;
-    }
-    return 1;
+    return VqsLockInOrder(planned, [&](VqsLockBag& bag, CObList& nodes) {
+        return bag.TakeOverNodes(nodes, &bag == &locks.write ? plan.write : plan.read);
+    });
 }
 
 void VqsModel::DropUnstoredChildren(VqsModelNode& parent)

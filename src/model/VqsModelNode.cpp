@@ -1,9 +1,13 @@
 #include "model/VqsModelNode.h"
 
+#include "model/VqsListsAhead.h"
 #include "model/VqsModel.h"
 #include "model/VqsTransactionObject.h"
 #include "shell/VqsSysApp.h"
 
+#include <algorithm>
+#include <typeindex>
+#include <unordered_map>
 #include <vector>
 
 VqsModelNode::VqsModelNode(VqsModelNode* parent, const PxVQObjectPtr& object) : m_pParent(parent)
@@ -78,7 +82,43 @@ void VqsModelNode::Refresh()
     if (!m_pObject)
         return;
     m_pObject->Refresh();
-    NotifyChanged();
+    std::vector<PxObjectPtr> shownWith;
+    GetObjectsShownWith(shownWith);
+    for (const PxObjectPtr& object : shownWith)
+        object->Refresh();
+    OnRefreshed();
+}
+
+void VqsModelNode::GetObjectsShownWith(std::vector<PxObjectPtr>&) const {}
+
+void VqsModelNode::OnRefreshed() { NotifyChanged(); }
+
+std::vector<PxFound> VqsModelNode::ReadAgain(const std::vector<VqsModelNode*>& nodes)
+{
+    std::vector<PxObjectPtr> shown;
+    std::vector<std::size_t> ends;
+    for (const VqsModelNode* node : nodes) {
+        if (node->m_pObject) {
+            shown.push_back(node->m_pObject);
+            node->GetObjectsShownWith(shown);
+        }
+        ends.push_back(shown.size());
+    }
+    const std::vector<PxFound> read = PxObject::RefreshChanged(shown);
+    std::vector<PxFound> found;
+    std::size_t begin = 0;
+    for (std::size_t end : ends) {
+        const auto first = read.begin() + static_cast<std::ptrdiff_t>(begin);
+        const auto last = read.begin() + static_cast<std::ptrdiff_t>(end);
+        if (first != last && *first == PxFound::Gone)
+            found.push_back(PxFound::Gone);
+        else if (std::all_of(first, last, [](PxFound each) { return each == PxFound::Unchanged; }))
+            found.push_back(PxFound::Unchanged);
+        else
+            found.push_back(PxFound::Changed);
+        begin = end;
+    }
+    return found;
 }
 
 void VqsModelNode::DropAbsentChildren()
@@ -101,6 +141,29 @@ void VqsModelNode::DropAbsentChildren()
             delete asked[index];
         }
     }
+}
+
+void VqsModelNode::ReadChildListsAhead(const std::vector<VqsModelNode*>&, VqsListsAhead&) const {}
+
+void VqsModelNode::LoadChildrenOf(const std::vector<VqsModelNode*>& nodes, int mode)
+{
+    if (nodes.empty())
+        return;
+    // The nodes of one class read their lists alike: one read a list for all of them.
+    std::vector<std::vector<VqsModelNode*>> classes;
+    std::unordered_map<std::type_index, std::size_t> classOf;
+    for (VqsModelNode* node : nodes) {
+        const auto [found, added] = classOf.try_emplace(std::type_index(typeid(*node)), classes.size());
+        if (added)
+            classes.emplace_back();
+        classes[found->second].push_back(node);
+    }
+    VqsListsAhead ahead;
+    for (const std::vector<VqsModelNode*>& peers : classes)
+        peers.front()->ReadChildListsAhead(peers, ahead);
+    VqsListsAheadScope scope(nodes.front()->GetModel(), ahead);
+    for (VqsModelNode* node : nodes)
+        node->LoadChildren(mode);
 }
 
 std::weak_ptr<const void> VqsModelNode::GetLifeToken() const

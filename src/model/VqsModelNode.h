@@ -7,7 +7,9 @@
 #include "win/CString.h"
 
 #include <memory>
+#include <vector>
 
+class VqsListsAhead;
 class VqsLockBag;
 class VqsModel;
 class VqsModelNodeEnterprise;
@@ -70,8 +72,16 @@ public:
     virtual int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) = 0;
     // Unlinks a child after its going-away notice; the caller deletes it.
     virtual void RemoveChild(VqsModelNode* child);
+    // Reads the node's object again, then the others it shows (GetObjectsShownWith), then
+    // OnRefreshed.
     virtual void Refresh();
     virtual int GetKind() const = 0;
+    // The objects besides its own whose data the node shows, which a refresh reads again:
+    // none.
+    virtual void GetObjectsShownWith(std::vector<PxObjectPtr>& out) const;
+    // Reads ahead, together, the child lists that LoadChildren of each of the peers (nodes
+    // of this node's class, this one among them) reads; nothing for a leaf.
+    virtual void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const;
 
     VqsModelNode* GetParent() const { return m_pParent; }
     // The change notice: the kind as hint, the node's object and its parent's.
@@ -83,10 +93,25 @@ public:
     // Locks and refreshes the node and every descendant, dropping children whose objects
     // are gone and reading the children of a node that has none loaded; 0 when refused.
     int LockSubtree(VqsLockBag& bag);
+    // The same for several nodes, none below another: a rank of the lock order at a time,
+    // its new objects locked in one lock call, its nodes read again in one read and the
+    // children lists of a class read together, so that it costs a few calls a rank whatever
+    // the nodes (README.md).
+    static int LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots);
+    // Reads the objects the nodes show again together (a refresh of each); answers what it
+    // found of each node: changed when one of its objects is, gone when its own object is.
+    // Tells no one.
+    static std::vector<PxFound> ReadAgain(const std::vector<VqsModelNode*>& nodes);
+    // Loads the children of each node with the mode, the lists of each class of nodes read
+    // together.
+    static void LoadChildrenOf(const std::vector<VqsModelNode*>& nodes, int mode);
+
     // Expires when the node is deleted (see VqsNodeRef).
     std::weak_ptr<const void> GetLifeToken() const;
 
 protected:
+    // What a node does once its objects were read again: the change notice.
+    virtual void OnRefreshed();
     // For the root, whose object comes after the model is built.
     void AttachObject(const PxVQObjectPtr& object);
     const PxVQObjectPtr& Object() const { return m_pObject; }

@@ -36,6 +36,18 @@ void VqsModelNodeEnterprise::LoadSystems(int mode)
         [this](const PxVQSystemPtr& system) { return new VqsModelNodeSystem(this, system); });
 }
 
+void VqsModelNodeEnterprise::LoadCurConfigsOfSystems(int mode)
+{
+    std::vector<VqsModelNode*> systems;
+    for (POSITION pos = m_systems.GetHeadPosition(); pos;)
+        systems.push_back(m_systems.GetNext(pos));
+    VqsListsAhead ahead;
+    VqsModelNodeSystem::ReadCurConfigsAhead(systems, ahead);
+    VqsListsAheadScope scope(m_pModel, ahead);
+    for (VqsModelNode* system : systems)
+        static_cast<VqsModelNodeSystem*>(system)->LoadCurConfig(mode);
+}
+
 void VqsModelNodeEnterprise::LoadHosts(int mode)
 {
     const PxVQEnterprisePtr enterprise = GetEnterprise();

@@ -20,6 +20,8 @@ public:
     PxVQEnterprisePtr GetEnterprise() const { return VqsObjectOf<PxVQEnterprisePtr>(this); }
 
     void LoadSystems(int mode);
+    // LoadCurConfig of every system node, their configurations read together.
+    void LoadCurConfigsOfSystems(int mode);
     void LoadHosts(int mode);
     void LoadPacks(int mode);
     void GetSystemNodes(CObList& out) const;

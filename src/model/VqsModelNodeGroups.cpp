@@ -66,8 +66,16 @@ void VqsModelNodeRepGroup::LoadRepAliases(int mode)
         return;
     VqsLoadNodeList<VqsModelNodeRepAlias, PxVQReportSoftLinkAliasPtr>(
         *this, m_aliases, mode, VqsKnownChild::FollowListOrder,
-        [&](PxTypedList<PxVQReportSoftLinkAliasPtr>& aliases) { group->GetListOfReportSoftLinkAliases(aliases); },
+        [&](PxTypedList<PxVQReportSoftLinkAliasPtr>& aliases) {
+            VqsReadChildList(*this, VqsListsAhead::RepAliases, aliases,
+                             [&](auto& list) { group->GetListOfReportSoftLinkAliases(list); });
+        },
         [this](const PxVQReportSoftLinkAliasPtr& alias) { return new VqsModelNodeRepAlias(this, alias); });
+}
+
+void VqsModelNodeRepGroup::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
+{
+    ahead.Read(VqsListsAhead::RepAliases, peers, &PxVQReportGroup::ReportSoftLinkAliasesOf);
 }
 
 void VqsModelNodeRepGroup::GetRepAliasNodes(CObList& out) const { m_aliases.AppendTo(out); }
@@ -125,8 +133,16 @@ void VqsModelNodeBundle::LoadIspecBundleData(int mode)
         return;
     VqsLoadNodeList<VqsModelNodeIspecBundleData, PxVQIspecBundleDataPtr>(
         *this, m_entries, mode, VqsKnownChild::FollowListOrder,
-        [&](PxTypedList<PxVQIspecBundleDataPtr>& entries) { bundle->GetListOfIspecBundleData(entries); },
+        [&](PxTypedList<PxVQIspecBundleDataPtr>& entries) {
+            VqsReadChildList(*this, VqsListsAhead::IspecBundleData, entries,
+                             [&](auto& list) { bundle->GetListOfIspecBundleData(list); });
+        },
         [this](const PxVQIspecBundleDataPtr& entry) { return new VqsModelNodeIspecBundleData(this, entry); });
+}
+
+void VqsModelNodeBundle::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
+{
+    ahead.Read(VqsListsAhead::IspecBundleData, peers, &PxVQBundle::IspecBundleDataOf);
 }
 
 void VqsModelNodeBundle::GetIspecBundleDataNodes(CObList& out) const { m_entries.AppendTo(out); }

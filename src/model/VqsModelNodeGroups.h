@@ -28,6 +28,7 @@ public:
     VqsModelNodeBSLink* GetBSLinkNode() const;
 
     void LoadChildren(int mode) override { LoadRepAliases(mode); }
+    void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const override;
     void GetChildren(CObList& out) override { GetRepAliasNodes(out); }
     void RemoveChild(VqsModelNode* child) override;
     CString GetDescription() override;
@@ -68,6 +69,7 @@ public:
     VqsModelNodeBSLink* GetBSLinkNode() const;
 
     void LoadChildren(int mode) override { LoadIspecBundleData(mode); }
+    void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const override;
     void GetChildren(CObList& out) override { GetIspecBundleDataNodes(out); }
     void RemoveChild(VqsModelNode* child) override;
     CString GetDescription() override;

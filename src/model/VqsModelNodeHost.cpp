@@ -59,7 +59,10 @@ void VqsModelNodePack::LoadPackAssociations(int mode)
         return;
     VqsLoadNodeList<VqsModelNodePackAssociation, PxVQHostPackDataPtr>(
         *this, m_associations, mode, VqsKnownChild::FollowListOrder,
-        [&](PxTypedList<PxVQHostPackDataPtr>& entries) { pack->GetListOfHostPackData(entries); },
+        [&](PxTypedList<PxVQHostPackDataPtr>& entries) {
+            VqsReadChildList(*this, VqsListsAhead::HostPackData, entries,
+                             [&](auto& list) { pack->GetListOfHostPackData(list); });
+        },
         [this](const PxVQHostPackDataPtr& entry) { return new VqsModelNodePackAssociation(this, entry); });
 }
 
@@ -120,12 +123,14 @@ int VqsModelNodePack::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
     return VqsLockPaths(associations, bag, target);
 }
 
-void VqsModelNodePack::Refresh()
+void VqsModelNodePack::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
+{
+    ahead.Read(VqsListsAhead::HostPackData, peers, &PxVQPackInformation::HostPackDataOf);
+}
+
+void VqsModelNodePack::OnRefreshed()
 {
     const PxVQPackInformationPtr pack = GetPackInformation();
-    if (!pack)
-        return;
-    pack->Refresh();
     m_strName = pack->GetName();
     m_packType = static_cast<VQPackType>(pack->GetPackType());
     NotifyChanged();
@@ -153,19 +158,17 @@ int VqsModelNodePackAssociation::LockPath(VqsLockBag& bag, const PxVQObjectPtr& 
     return host ? host->LockPath(bag, target) : 0;
 }
 
-void VqsModelNodePackAssociation::Refresh()
+void VqsModelNodePackAssociation::GetObjectsShownWith(std::vector<PxObjectPtr>& out) const
 {
     const PxVQHostPackDataPtr data = GetHostPackData();
     if (!data)
         return;
-    data->Refresh();
     const PxObjectPtr associations[] = {data->GetPackAssociationNT(), data->GetPackAssociationUnix(),
                                         data->GetPackAssociationA(), data->GetPackAssociationTarsk()};
     for (const PxObjectPtr& association : associations) {
         if (association)
-            association->Refresh();
+            out.push_back(association);
     }
-    NotifyChanged();
 }
 
 bool PackAssociationNTHasData(const PxVQKeshPackAssociationNTPtr& association)

@@ -51,6 +51,7 @@ public:
                                                                  VqsModelNodePackAssociation* after = nullptr);
 
     void LoadChildren(int mode) override { LoadPackAssociations(mode); }
+    void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const override;
     void GetChildren(CObList& out) override { GetPackAssociationNodes(out); }
     void RemoveChild(VqsModelNode* child) override;
     // Code 5 with the pack alone.
@@ -59,9 +60,11 @@ public:
     CString GetDescription() override;
     PxVQObjectPtr GetObject() const override { return Object(); }
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
-    // Reads the name and type again, then tells the views.
-    void Refresh() override;
     int GetKind() const override { return VqsKindPack; }
+
+protected:
+    // Takes the name and type again, then tells the views.
+    void OnRefreshed() override;
 
 private:
     VqsNodeList<VqsModelNodePackAssociation> m_associations;
@@ -79,8 +82,8 @@ public:
     PxVQObjectPtr GetObject() const override { return Object(); }
     // For a pack target, the host's path decides after the association is locked.
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
-    // The data and its four platform associations, then the notice.
-    void Refresh() override;
+    // The data's four platform associations.
+    void GetObjectsShownWith(std::vector<PxObjectPtr>& out) const override;
     int GetKind() const override { return VqsKindPackAssociation; }
 
 private:

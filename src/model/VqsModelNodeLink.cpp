@@ -83,7 +83,7 @@ VqsModelNodeElementLink* VqsModelNodeBSLink::CreateElementLinkNode(const PxVQEle
 void VqsModelNodeBSLink::DropVanishedElementLinks(const PxTypedList<PxVQElementSoftLinkPtr>& links)
 {
     std::unordered_set<PxHandle> listed;
-    listed.reserve(VqsMapObjToPtr<PxVQElementSoftLinkPtr, VqsModelNodeElementLink>::kBuckets);
+    listed.reserve(static_cast<std::size_t>(links.GetCount()));
     for (POSITION pos = links.GetHeadPosition(); pos;) {
         const PxVQElementSoftLinkPtr& link =
             links.CList<PxVQElementSoftLinkPtr, const PxVQElementSoftLinkPtr&>::GetNext(pos);
@@ -108,7 +108,8 @@ void VqsModelNodeBSLink::LoadElementLinks(int mode)
     if (!bsLink || (mode == VqsLoadCached && m_elementLinks.loaded))
         return;
     PxTypedList<PxVQElementSoftLinkPtr> links;
-    bsLink->GetListOfElementSoftLinks(links);
+    VqsReadChildList(*this, VqsListsAhead::ElementLinks, links,
+                     [&](auto& list) { bsLink->GetListOfElementSoftLinks(list); });
     if (mode == VqsLoadDropVanished)
         DropVanishedElementLinks(links);
     // The first read of a segment tells the views nothing: they show what they find.
@@ -121,7 +122,7 @@ void VqsModelNodeBSLink::LoadElementLinks(int mode)
             profiles.push_back(link);
     }
     std::unordered_map<const PxObject*, PxVQIspecSoftLinkPtr> components;
-    const std::vector<PxObjectPtr> read = PxVQProfileSoftLink::ComponentsOf(profiles);
+    const std::vector<PxObjectPtr> read = VqsComponentsOfProfiles(*this, profiles);
     for (std::size_t i = 0; i < profiles.size(); ++i)
         if (read[i])
             components.emplace(profiles[i].get(), PxVQIspecSoftLinkPtr(read[i]));
@@ -184,7 +185,10 @@ void VqsModelNodeBSLink::LoadReportGroups(int mode)
         return;
     VqsLoadNodeList<VqsModelNodeRepGroup, PxVQReportGroupPtr>(
         *this, m_reportGroups, mode, VqsKnownChild::FollowListOrder,
-        [&](PxTypedList<PxVQReportGroupPtr>& groups) { bsLink->GetListOfReportGroups(groups); },
+        [&](PxTypedList<PxVQReportGroupPtr>& groups) {
+            VqsReadChildList(*this, VqsListsAhead::ReportGroups, groups,
+                             [&](auto& list) { bsLink->GetListOfReportGroups(list); });
+        },
         [this](const PxVQReportGroupPtr& group) { return new VqsModelNodeRepGroup(this, group); });
 }
 
@@ -195,7 +199,10 @@ void VqsModelNodeBSLink::LoadBundles(int mode)
         return;
     VqsLoadNodeList<VqsModelNodeBundle, PxVQBundlePtr>(
         *this, m_bundles, mode, VqsKnownChild::FollowListOrder,
-        [&](PxTypedList<PxVQBundlePtr>& bundles) { bsLink->GetListOfBundles(bundles); },
+        [&](PxTypedList<PxVQBundlePtr>& bundles) {
+            VqsReadChildList(*this, VqsListsAhead::Bundles, bundles,
+                             [&](auto& list) { bsLink->GetListOfBundles(list); });
+        },
         [this](const PxVQBundlePtr& bundle) { return new VqsModelNodeBundle(this, bundle); });
 }
 
@@ -311,9 +318,32 @@ void VqsModelNodeBSLink::RemoveChild(VqsModelNode* child)
         m_elementLinks.RemoveChild(child) || m_reportGroups.RemoveChild(child) || m_bundles.RemoveChild(child);
 }
 
-void VqsModelNodeBSLink::Refresh()
+void VqsModelNodeBSLink::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
 {
-    VqsModelNode::Refresh();
+    std::vector<PxVQBSSoftLink::Contents> contents;
+    ahead.Read(VqsListsAhead::ElementLinks, peers, [&](const std::vector<PxObjectPtr>& links) {
+        contents = PxVQBSSoftLink::ContentsOf(links);
+        std::vector<std::vector<PxObjectPtr>> lists;
+        for (PxVQBSSoftLink::Contents& content : contents)
+            lists.push_back(std::move(content.elementLinks));
+        return lists;
+    });
+    const auto take = [&](std::vector<PxObjectPtr> PxVQBSSoftLink::Contents::*list) {
+        return [&contents, list](const std::vector<PxObjectPtr>&) {
+            std::vector<std::vector<PxObjectPtr>> lists;
+            for (PxVQBSSoftLink::Contents& content : contents)
+                lists.push_back(std::move(content.*list));
+            return lists;
+        };
+    };
+    ahead.Read(VqsListsAhead::ReportGroups, peers, take(&PxVQBSSoftLink::Contents::reportGroups));
+    ahead.Read(VqsListsAhead::Bundles, peers, take(&PxVQBSSoftLink::Contents::bundles));
+    ahead.ReadComponentsOfProfiles();
+}
+
+void VqsModelNodeBSLink::OnRefreshed()
+{
+    VqsModelNode::OnRefreshed();
     VqsModelNodeConfig* config = GetConfigNode();
     if (config && config->GetParent())
         config->GetParent()->Refresh();

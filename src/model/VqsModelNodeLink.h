@@ -173,11 +173,15 @@ public:
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;
     void RemoveChild(VqsModelNode* child) override;
-    // As the base, then the node above the configuration.
-    void Refresh() override;
+    // The three lists of every link, and the Ispec links their profiles are placed under.
+    void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const override;
     CString GetDescription() override;
     int LockPath(VqsLockBag& bag, const PxVQObjectPtr& target) override;
     int GetKind() const override { return VqsKindBSLink; }
+
+protected:
+    // As the base, then the node above the configuration is refreshed.
+    void OnRefreshed() override;
 
 private:
     VqsModelNodeElementLink* CreateElementLinkNode(const PxVQElementSoftLinkPtr& link,

@@ -3,6 +3,7 @@
 // nodes whose objects vanished, and reading a list in one of the three load modes.
 #pragma once
 
+#include "model/VqsListsAhead.h"
 #include "model/VqsModelNode.h"
 #include "proxy/PxHandle.h"
 #include "proxy/PxTypedList.h"
@@ -121,6 +122,21 @@ private:
 
     std::unordered_map<const VqsModelNode*, POSITION> m_positions;
 };
+
+// Fills the typed list with the owner's list as read ahead for its model's loads, else as
+// `read` reads it from the repository.
+template <class Ptr, class Read>
+void VqsReadChildList(const VqsModelNode& owner, VqsListsAhead::List list, PxTypedList<Ptr>& out, Read read)
+{
+    std::optional<std::vector<PxObjectPtr>> ahead = VqsTakeListAhead(owner, list);
+    if (!ahead) {
+        read(out);
+        return;
+    }
+    out.RemoveAll();
+    for (const PxObjectPtr& member : *ahead)
+        out.AddTail(Ptr(member));
+}
 
 // Keeps the children in repository order: puts `node` right after `after`, or at the head
 // when there is none (or `after` is not in the list).

@@ -1,7 +1,13 @@
 #include "model/VqsModelNodeLocks.h"
 
 #include "model/VqsLockBag.h"
+#include "model/VqsLockOrder.h"
 #include "win/MbString.h"
+
+#include <map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -57,28 +63,110 @@ bool VqsPackSpecsName(const VqsPackSpecList& specs, const char* name)
     return false;
 }
 
-int VqsModelNode::LockSubtree(VqsLockBag& bag)
+int VqsModelNode::LockSubtree(VqsLockBag& bag) { return LockSubtrees(bag, {this}); }
+
+namespace {
+
+// A node to lock, and whether it goes when its object is found gone: a child its parent had
+// loaded already, as opposed to one just read.
+struct ToLock {
+    VqsModelNode* node;
+    bool droppable;
+};
+
+// The nodes to lock, by their rank in the one lock order.
+using NodesByRank = std::map<int, std::vector<ToLock>>;
+
+void AddByRank(NodesByRank& pending, VqsModelNode* node, bool droppable)
 {
-    if (!bag.LockNode(this))
-        return 0;
-    Refresh();
-    CObList children;
-    GetChildren(children);
-    const bool loaded = !children.IsEmpty();
-    if (loaded) {
-        DropAbsentChildren();
-        children.RemoveAll();
-        GetChildren(children);
-    } else {
-        LoadChildren(VqsLoadReread);
-        GetChildren(children);
+    if (const PxVQObjectPtr object = node->GetObject())
+        pending[VqsLockRank(object)].push_back({node, droppable});
+}
+
+// The children of the nodes, each of them locked and read again, join those to lock: those of
+// a node with loaded children, all of them (they go once found gone); those of a node without,
+// read now, when the bag does not hold them yet.
+void AddChildren(const VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes, NodesByRank& pending)
+{
+    std::vector<VqsModelNode*> unloaded;
+    for (VqsModelNode* node : nodes) {
+        CObList children;
+        node->GetChildren(children);
+        if (children.IsEmpty())
+            unloaded.push_back(node);
+        for (POSITION pos = children.GetHeadPosition(); pos;)
+            AddByRank(pending, static_cast<VqsModelNode*>(children.GetNext(pos)), true);
     }
-    for (POSITION pos = children.GetHeadPosition(); pos;) {
-        auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
-        if (!loaded && bag.Contains(child))
-            continue;
-        if (!child->LockSubtree(bag))
+    VqsModelNode::LoadChildrenOf(unloaded, VqsLoadReread);
+    for (VqsModelNode* node : unloaded) {
+        CObList children;
+        node->GetChildren(children);
+        for (POSITION pos = children.GetHeadPosition(); pos;) {
+            auto* child = static_cast<VqsModelNode*>(children.GetNext(pos));
+            if (!bag.Contains(child))
+                AddByRank(pending, child, false);
+        }
+    }
+}
+
+// Locks the nodes not held yet in one call and reads every node again in one read, which also
+// tells the lock which of the objects it was granted are still there.
+int LockAndReadAgain(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes, std::vector<PxFound>& found)
+{
+    bool read = false;
+    CObList list;
+    for (VqsModelNode* node : nodes)
+        list.AddTail(node);
+    const int locked = bag.LockNodesJustRead(list, [&](const std::vector<PxObjectPtr>& granted) {
+        found = VqsModelNode::ReadAgain(nodes);
+        read = true;
+        std::unordered_set<const PxObject*> gone;
+        for (std::size_t index = 0; index < nodes.size(); ++index) {
+            if (found[index] == PxFound::Gone)
+                gone.insert(nodes[index]->GetObject().get());
+        }
+        std::vector<bool> present;
+        for (const PxObjectPtr& object : granted)
+            present.push_back(!gone.contains(object.get()));
+        return present;
+    });
+    if (locked && !read)
+        found = VqsModelNode::ReadAgain(nodes);
+    return locked;
+}
+
+} // namespace
+
+// A child's rank is above its parent's: when the nodes of a rank are taken, every node of that
+// rank below the roots is known. A child its parent had loaded and whose object is gone goes
+// (the parent tells the views); every other node found changed or gone tells the views.
+int VqsModelNode::LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots)
+{
+    NodesByRank pending;
+    for (VqsModelNode* root : roots)
+        AddByRank(pending, root, false);
+    while (!pending.empty()) {
+        const std::vector<ToLock> taken = std::move(pending.begin()->second);
+        pending.erase(pending.begin());
+        std::vector<VqsModelNode*> nodes;
+        for (const ToLock& each : taken)
+            nodes.push_back(each.node);
+        std::vector<PxFound> found;
+        if (!LockAndReadAgain(bag, nodes, found))
             return 0;
+        std::vector<VqsModelNode*> kept;
+        for (std::size_t index = 0; index < taken.size(); ++index) {
+            VqsModelNode* node = taken[index].node;
+            if (found[index] == PxFound::Gone && taken[index].droppable) {
+                node->GetParent()->RemoveChild(node);
+                delete node;
+                continue;
+            }
+            if (found[index] != PxFound::Unchanged)
+                node->OnRefreshed();
+            kept.push_back(node);
+        }
+        AddChildren(bag, kept, pending);
     }
     return 1;
 }

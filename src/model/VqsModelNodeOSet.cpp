@@ -162,7 +162,7 @@ bool VqsModelNodeOSet::IsGenSet() const
 void VqsModelNodeOSet::DropVanishedOptionNodes(const PxTypedList<PxOptionsPtr>& records)
 {
     std::unordered_set<PxHandle> listed;
-    listed.reserve(VqsMapObjToPtr<PxOptionsPtr, VqsModelNodeOption>::kBuckets);
+    listed.reserve(static_cast<std::size_t>(records.GetCount()));
     for (POSITION pos = records.GetHeadPosition(); pos;)
         listed.insert(NextOf(records, pos)->GetHandle());
     std::vector<VqsModelNodeOption*> gone;
@@ -183,7 +183,7 @@ void VqsModelNodeOSet::BuildOptionNodes(int mode, const PxVQGenSetPtr& templateS
     if (!optionSet || (mode == VqsLoadCached && m_options.loaded))
         return;
     PxTypedList<PxOptionsPtr> records;
-    optionSet->GetAllOptions(records);
+    VqsReadChildList(*this, VqsListsAhead::OptionRecords, records, [&](auto& list) { optionSet->GetAllOptions(list); });
     if (mode == VqsLoadDropVanished)
         DropVanishedOptionNodes(records);
     const bool numbering = IsInRepositoryTransaction();
@@ -310,6 +310,11 @@ bool VqsModelNodeOSet::DeleteNode()
             transaction.SetFailed();
     }
     return VqsTransaction::IsOk() != 0;
+}
+
+void VqsModelNodeOSet::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
+{
+    ahead.Read(VqsListsAhead::OptionRecords, peers, &PxVQOptionSet::AllOptionsOf);
 }
 
 void VqsModelNodeOSet::RemoveChild(VqsModelNode* child)

@@ -40,6 +40,7 @@ public:
     bool DeleteNode();
 
     void LoadChildren(int mode) override { BuildOptionNodes(mode); }
+    void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const override;
     void GetChildren(CObList& out) override { GetOptionNodes(out); }
     void RemoveChild(VqsModelNode* child) override;
     // Code 3 with the set alone.

@@ -26,8 +26,10 @@ void VqsModelNodeSystem::LoadCurConfig(int mode)
     if (!system || (mode == VqsLoadCached && m_curConfig.loaded))
         return;
     PxTypedList<PxVQCurConfigPtr> current;
-    if (const PxVQCurConfigPtr config = system->GetCurConfig())
-        current.AddTail(config);
+    VqsReadChildList(*this, VqsListsAhead::CurConfig, current, [&](PxTypedList<PxVQCurConfigPtr>& list) {
+        if (const PxVQCurConfigPtr config = system->GetCurConfig())
+            list.AddTail(config);
+    });
     if (mode == VqsLoadDropVanished)
         VqsRemoveVanishedNodes(*this, m_curConfig, current);
     if (!current.IsEmpty() && !VqsFindChildByObject(*this, m_curConfig, current.GetHead())) {
@@ -45,7 +47,10 @@ void VqsModelNodeSystem::LoadOldConfigs(int mode)
         return;
     VqsLoadNodeList<VqsModelNodeOldConfig, PxVQOldConfigPtr>(
         *this, m_oldConfigs, mode, VqsKnownChild::FollowListOrder,
-        [&](PxTypedList<PxVQOldConfigPtr>& configs) { system->GetListOfOldConfigs(configs); },
+        [&](PxTypedList<PxVQOldConfigPtr>& configs) {
+            VqsReadChildList(*this, VqsListsAhead::OldConfigs, configs,
+                             [&](auto& list) { system->GetListOfOldConfigs(list); });
+        },
         [this](const PxVQOldConfigPtr& config) { return new VqsModelNodeOldConfig(this, config); });
 }
 
@@ -116,6 +121,22 @@ void VqsModelNodeSystem::LoadChildren(int mode)
 
 void VqsModelNodeSystem::GetChildren(CObList& out) { GetConfigNodes(out); }
 
+void VqsModelNodeSystem::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
+{
+    ReadCurConfigsAhead(peers, ahead);
+    ahead.Read(VqsListsAhead::OldConfigs, peers, &PxVQSystem::OldConfigsOf);
+}
+
+void VqsModelNodeSystem::ReadCurConfigsAhead(const std::vector<VqsModelNode*>& systems, VqsListsAhead& ahead)
+{
+    ahead.Read(VqsListsAhead::CurConfig, systems, [](const std::vector<PxObjectPtr>& objects) {
+        std::vector<std::vector<PxObjectPtr>> lists;
+        for (const PxObjectPtr& config : PxVQSystem::CurConfigsOf(objects))
+            lists.push_back(config ? std::vector<PxObjectPtr>{config} : std::vector<PxObjectPtr>{});
+        return lists;
+    });
+}
+
 void VqsModelNodeSystem::RemoveChild(VqsModelNode* child)
 {
     if (child)
@@ -164,7 +185,10 @@ void VqsModelNodeConfig::LoadBSLinks(int mode)
         return;
     VqsLoadNodeList<VqsModelNodeBSLink, PxVQBSSoftLinkPtr>(
         *this, m_bsLinks, mode, VqsKnownChild::FollowListOrder,
-        [&](PxTypedList<PxVQBSSoftLinkPtr>& links) { config->GetListOfBSSoftLinks(links); },
+        [&](PxTypedList<PxVQBSSoftLinkPtr>& links) {
+            VqsReadChildList(*this, VqsListsAhead::BSLinks, links,
+                             [&](auto& list) { config->GetListOfBSSoftLinks(list); });
+        },
         [this](const PxVQBSSoftLinkPtr& link) { return new VqsModelNodeBSLink(this, link); });
 }
 
@@ -185,7 +209,9 @@ void VqsModelNodeConfig::LoadOptionSets(int mode)
         return;
     VqsLoadNodeList<VqsModelNodeOSet, PxVQOptionSetPtr>(
         *this, m_optionSets, mode, VqsKnownChild::Refresh,
-        [&](PxTypedList<PxVQOptionSetPtr>& optionSets) { ReadOptionSets(optionSets); },
+        [&](PxTypedList<PxVQOptionSetPtr>& optionSets) {
+            VqsReadChildList(*this, VqsListsAhead::OptionSets, optionSets, [&](auto& list) { ReadOptionSets(list); });
+        },
         [this](const PxVQOptionSetPtr& optionSet) { return CreateOptionSetNode(this, optionSet); });
     // A previous configuration without its option set is read again at the next load.
     if (m_optionSets.IsEmpty() && dynamic_cast<VqsModelNodeOldConfig*>(this))
@@ -316,6 +342,13 @@ void VqsModelNodeConfig::GetChildren(CObList& out)
     m_optionSets.AppendTo(out);
 }
 
+void VqsModelNodeConfig::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
+{
+    ahead.Read(VqsListsAhead::BSLinks, peers, &PxVQConfig::BSSoftLinksOf);
+    ahead.Read(VqsListsAhead::OptionSets, peers,
+               [this](const std::vector<PxObjectPtr>& configs) { return ReadOptionSetsOf(configs); });
+}
+
 void VqsModelNodeConfig::RemoveChild(VqsModelNode* child)
 {
     if (!child)
@@ -388,6 +421,18 @@ int VqsModelNodeConfig::LockPath(VqsLockBag& bag, const PxVQObjectPtr& target)
 void VqsModelNodeCurConfig::ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const
 {
     GetCurConfig()->GetListOfOptionSets(optionSets);
+}
+
+std::vector<std::vector<PxObjectPtr>> VqsModelNodeCurConfig::ReadOptionSetsOf(
+    const std::vector<PxObjectPtr>& configs) const
+{
+    return PxVQCurConfig::OptionSetsOf(configs);
+}
+
+std::vector<std::vector<PxObjectPtr>> VqsModelNodeOldConfig::ReadOptionSetsOf(
+    const std::vector<PxObjectPtr>& configs) const
+{
+    return PxVQOldConfig::OptionSetsOf(configs);
 }
 
 void VqsModelNodeOldConfig::ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const

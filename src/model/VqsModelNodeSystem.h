@@ -21,6 +21,8 @@ public:
 
     PxVQSystemPtr GetSystem() const { return VqsObjectOf<PxVQSystemPtr>(this); }
     void LoadCurConfig(int mode);
+    // The current configurations of the system nodes read together, for LoadCurConfig.
+    static void ReadCurConfigsAhead(const std::vector<VqsModelNode*>& systems, VqsListsAhead& ahead);
     void LoadOldConfigs(int mode);
     // The current configuration, then the previous ones.
     void GetConfigNodes(CObList& out) const;
@@ -38,6 +40,7 @@ public:
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;
     void RemoveChild(VqsModelNode* child) override;
+    void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const override;
     void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
     void CountPackUsage(const char* packName, int& inCurrent, int& inOld) override;
     CString GetDescription() override;
@@ -92,6 +95,7 @@ public:
     void LoadChildren(int mode) override;
     void GetChildren(CObList& out) override;
     void RemoveChild(VqsModelNode* child) override;
+    void ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const override;
     // Generate sets naming the host count as current uses, or as old ones in an old
     // configuration.
     void CountHostUsage(const char* hostName, int& inGenSets, int& inOldConfigs) override;
@@ -104,6 +108,8 @@ public:
 protected:
     VqsModelNodeConfig(VqsModelNode* parent, const PxVQConfigPtr& config);
     virtual void ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const = 0;
+    // The option sets of each of the configurations, read together.
+    virtual std::vector<std::vector<PxObjectPtr>> ReadOptionSetsOf(const std::vector<PxObjectPtr>& configs) const = 0;
 
 private:
     VqsNodeList<VqsModelNodeBSLink> m_bsLinks;
@@ -117,6 +123,7 @@ public:
 
 protected:
     void ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const override;
+    std::vector<std::vector<PxObjectPtr>> ReadOptionSetsOf(const std::vector<PxObjectPtr>& configs) const override;
 };
 
 class VqsModelNodeOldConfig : public VqsModelNodeConfig {
@@ -127,4 +134,5 @@ public:
 
 protected:
     void ReadOptionSets(PxTypedList<PxVQOptionSetPtr>& optionSets) const override;
+    std::vector<std::vector<PxObjectPtr>> ReadOptionSetsOf(const std::vector<PxObjectPtr>& configs) const override;
 };

@@ -33,6 +33,7 @@ class VqsModelNodeBSLink;
 class VqsModelNodeConfig;
 class VqsModelNodeElementLink;
 struct VqsPreparedTransaction;
+struct VqsSegmentLinkChoice;
 class VqsScriptPropertyMgr;
 
 // A bitmap of the resource library by number or, when the number is 0, by name; {0, null}
@@ -282,9 +283,11 @@ private:
     // The links locked and the host's repository transaction begun; FALSE when refused.
     BOOL PrepareAndBegin(LPCTSTR businessSegment, int kind);
     BOOL PrepareLinks(LPCTSTR businessSegment, int kind);
-    BOOL PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment, int kind);
-    BOOL ChooseSegmentLink(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
-                           VqsModelNodeBSLink*& chosen, bool& atOnce);
+    BOOL PrepareConfigLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& local,
+                            const CString& businessSegment, int kind);
+    void PrepareLinksInOrder(const std::vector<VqsModelNodeConfig*>& configs,
+                             const std::vector<VqsSegmentLinkChoice>& taken, int kind);
+    void PrepareLink(VqsModelNodeBSLink* chosen, int kind);
     BOOL RenameElement(int linkType, LPCTSTR newName, LPCTSTR oldName);
     BOOL ClearNameForRename(VqsModelNodeBSLink* segmentNode, VqsModelNodeElementLink* renamed, LPCTSTR newName,
                             LPCTSTR oldName);

@@ -22,10 +22,12 @@
 #include "shell/VqsExceptionData.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsPreparedTransaction.h"
+#include "shell/VqsSegmentLinkChoice.h"
 #include "win/LibraryLoader.h"
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -503,64 +505,84 @@ BOOL VqsSysApp::PrepareLinks(LPCTSTR businessSegment, int kind)
     if (!root)
         return FALSE;
     root->LoadSystems(VqsLoadCached);
+    root->LoadCurConfigsOfSystems(VqsLoadCached);
     CObList systems;
     root->GetSystemNodes(systems);
+    std::vector<VqsModelNodeConfig*> configs;
     for (POSITION pos = systems.GetHeadPosition(); pos;) {
-        auto* system = static_cast<VqsModelNodeSystem*>(systems.GetNext(pos));
-        system->LoadCurConfig(VqsLoadCached);
-        VqsLockBag local(VqsReadLock);
-        CObList configs;
-        system->GetConfigNodes(configs);
-        for (POSITION at = configs.GetHeadPosition(); at;) {
-            auto* config = static_cast<VqsModelNodeConfig*>(configs.GetNext(at));
-            if (!PrepareConfigLinks(config, local, businessSegment, kind))
-                return FALSE;
-        }
+        CObList ofSystem;
+        static_cast<VqsModelNodeSystem*>(systems.GetNext(pos))->GetConfigNodes(ofSystem);
+        for (POSITION at = ofSystem.GetHeadPosition(); at;)
+            configs.push_back(static_cast<VqsModelNodeConfig*>(ofSystem.GetNext(at)));
     }
+    VqsLockBag local(VqsReadLock);
+    return PrepareConfigLinks(configs, local, businessSegment, kind);
+}
+
+// The configurations' links of the segment are chosen under read locks of their subtrees.
+// Those reads give way before the configurations and the links are locked for the
+// transaction: kept while waiting, they would keep another user's synchronisation waiting
+// for its write on a link while it holds a configuration this prepare waits for. Under the
+// new locks the choices are made again; a configuration whose choice another user changed
+// meanwhile is locked in the next turn with its new one.
+BOOL VqsSysApp::PrepareConfigLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& local,
+                                   const CString& businessSegment, int kind)
+{
+    std::vector<VqsSegmentLinkChoice> pending;
+    if (!VqsChooseSegmentLinks(configs, local, businessSegment, pending))
+        return FALSE;
+    std::vector<VqsSegmentLinkChoice> taken;
+    const auto withoutLink = [](const VqsSegmentLinkChoice& choice) { return !choice.link; };
+    for (std::erase_if(pending, withoutLink); !pending.empty(); std::erase_if(pending, withoutLink)) {
+        local.UnlockAll();
+        VqsSegmentLinkLocks locks(kind);
+        if (!locks.Lock(pending))
+            return FALSE;
+        // A configuration another user deleted meanwhile has nothing left to prepare.
+        std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) { return !locks.Holds(choice); });
+        std::vector<VqsModelNodeConfig*> present;
+        for (const VqsSegmentLinkChoice& choice : pending)
+            present.push_back(choice.config);
+        std::vector<VqsSegmentLinkChoice> again;
+        if (!VqsChooseSegmentLinks(present, local, businessSegment, again))
+            return FALSE;
+        std::vector<VqsSegmentLinkChoice> kept;
+        for (std::size_t index = 0; index < pending.size(); ++index) {
+            if (again[index] == pending[index]) {
+                kept.push_back(pending[index]);
+                again[index].link = nullptr;
+            }
+        }
+        if (!locks.HandOver(kept, m_pPrepared->readBag, m_pPrepared->writeBag))
+            return FALSE;
+        taken.insert(taken.end(), kept.begin(), kept.end());
+        pending.swap(again);
+    }
+    PrepareLinksInOrder(configs, taken, kind);
     return TRUE;
 }
 
-// The configuration's link of the segment is chosen under read locks of the configuration's
-// subtree. Those reads give way before the configuration and the link are locked for the
-// transaction: kept while waiting, they would keep another user's synchronisation waiting
-// for its write on the link while it holds the configuration this prepare waits for. Under
-// the new locks the choice is made again; when another user changed it meanwhile, the new
-// one is locked in its turn.
-BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
-                                   int kind)
+// The links taken join the prepared ones in the configurations' order.
+void VqsSysApp::PrepareLinksInOrder(const std::vector<VqsModelNodeConfig*>& configs,
+                                    const std::vector<VqsSegmentLinkChoice>& taken, int kind)
 {
-    VqsPreparedTransaction& prepared = *m_pPrepared;
-    bool atOnce = false;
-    VqsModelNodeBSLink* chosen = nullptr;
-    if (!ChooseSegmentLink(config, local, businessSegment, chosen, atOnce))
-        return FALSE;
-    while (chosen) {
-        local.UnlockAll();
-        VqsLockBag configLock(kind != 0 && atOnce ? VqsReadLock : VqsWriteLock);
-        VqsLockBag linkLock(VqsWriteLock);
-        bool againAtOnce = false;
-        VqsModelNodeBSLink* again = nullptr;
-        if (!configLock.LockNode(config) || !linkLock.LockNode(chosen))
-            return FALSE;
-        // A configuration another user deleted meanwhile has nothing left to prepare.
-        if (!configLock.Contains(config))
-            return TRUE;
-        if (!ChooseSegmentLink(config, local, businessSegment, again, againAtOnce))
-            return FALSE;
-        if (again == chosen && againAtOnce == atOnce) {
-            VqsLockBag& configBag = kind != 0 && atOnce ? prepared.readBag : prepared.writeBag;
-            if (!configBag.TakeOverNode(config, configLock) || !prepared.writeBag.TakeOverNode(chosen, linkLock))
-                return FALSE;
-            break;
-        }
-        chosen = again;
-        atOnce = againAtOnce;
+    std::unordered_map<const VqsModelNodeConfig*, VqsModelNodeBSLink*> linkOf;
+    for (const VqsSegmentLinkChoice& choice : taken)
+        linkOf.emplace(choice.config, choice.link);
+    for (const VqsModelNodeConfig* config : configs) {
+        const auto found = linkOf.find(config);
+        if (found != linkOf.end())
+            PrepareLink(found->second, kind);
     }
-    if (!chosen)
-        return TRUE;
-    prepared.links.AddTail(chosen);
+}
+
+// The link joins the prepared ones; a creating transaction (`kind` not 0) has its bundles,
+// report groups and element links loaded.
+void VqsSysApp::PrepareLink(VqsModelNodeBSLink* chosen, int kind)
+{
+    m_pPrepared->links.AddTail(chosen);
     if (kind == 0)
-        return TRUE;
+        return;
     chosen->LoadBundles(VqsLoadCached);
     CObList bundles;
     chosen->GetBundleNodes(bundles);
@@ -572,31 +594,6 @@ BOOL VqsSysApp::PrepareConfigLinks(VqsModelNodeConfig* config, VqsLockBag& local
     for (POSITION pos = groups.GetHeadPosition(); pos;)
         static_cast<VqsModelNodeRepGroup*>(groups.GetNext(pos))->LoadRepAliases(VqsLoadCached);
     chosen->LoadElementLinks(VqsLoadCached);
-    return TRUE;
-}
-
-// The configuration's subtree read-locked (each node read again as it is newly locked) and
-// its link of the segment chosen: the one in use, else the newest; null when it has none.
-BOOL VqsSysApp::ChooseSegmentLink(VqsModelNodeConfig* config, VqsLockBag& local, const CString& businessSegment,
-                                  VqsModelNodeBSLink*& chosen, bool& atOnce)
-{
-    chosen = nullptr;
-    if (!config->LockSubtree(local))
-        return FALSE;
-    config->LoadBSLinks(VqsLoadCached);
-    CObList links;
-    config->GetBSLinkNodes(links);
-    std::vector<VqsModelNodeBSLink*> named;
-    for (POSITION pos = links.GetHeadPosition(); pos;) {
-        auto* link = static_cast<VqsModelNodeBSLink*>(links.GetNext(pos));
-        if (!local.LockNode(link))
-            return FALSE;
-        const PxVQBSSoftLinkPtr softLink = link->GetBSSoftLink();
-        if (softLink && softLink->GetName().CompareNoCase(businessSegment) == 0)
-            named.push_back(link);
-    }
-    chosen = VqsModelNodeLink::ChooseInUseOrNewest(named, atOnce);
-    return TRUE;
 }
 
 BOOL VqsSysApp::Rename(LPCTSTR kindKeyword, LPCTSTR newName, LPCTSTR oldName, LPCTSTR businessSegment)

@@ -468,17 +468,18 @@ int VqsOptionSetView::GetCommandState(UINT id, int* enabled, int* checked)
 
 // ---------------------------------------------------------------- change notices
 
-void VqsOptionSetView::OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr*)
+void VqsOptionSetView::OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr* parent)
 {
     if (!m_config || !object || !*object)
         return;
     if (hint == VqsKindOptionSet)
-        OnOptionSetChanged(PxVQOptionSetPtr(*object));
+        OnOptionSetChanged(PxVQOptionSetPtr(*object), parent ? *parent : PxVQObjectPtr());
     else if (hint == VqsOptionSetGone)
         OnOptionSetRemoved(*object);
 }
 
-void VqsOptionSetView::OnOptionSetChanged(const PxVQOptionSetPtr& optionSet)
+// A model node's notice names the set's configuration; of another, the set is asked.
+void VqsOptionSetView::OnOptionSetChanged(const PxVQOptionSetPtr& optionSet, const PxVQObjectPtr& config)
 {
     if (VqsListItemOptionSet* item = FindOptionSetItem(optionSet)) {
         try {
@@ -493,8 +494,8 @@ void VqsOptionSetView::OnOptionSetChanged(const PxVQOptionSetPtr& optionSet)
         if (row >= 0)
             RedrawItems(row, row);
     } else {
-        const PxVQConfigPtr config = optionSet->GetConfig();
-        if (config && config->IsSameOid(m_config))
+        const PxObjectPtr owner = config ? PxObjectPtr(config) : PxObjectPtr(optionSet->GetConfig());
+        if (owner && owner->IsSameOid(m_config))
             AddOptionSet(optionSet);
     }
     UpdateWindow();

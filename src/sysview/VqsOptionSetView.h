@@ -106,7 +106,8 @@ private:
     void Fill();
     void ReadOptionSets();
     BOOL AddOptionSet(const PxVQOptionSetPtr& optionSet);
-    void OnOptionSetChanged(const PxVQOptionSetPtr& optionSet);
+    // `config`, the set's configuration, when the notice names it.
+    void OnOptionSetChanged(const PxVQOptionSetPtr& optionSet, const PxVQObjectPtr& config);
     void OnOptionSetRemoved(const PxObjectPtr& optionSet);
     void OnSelectionChanged();
     // Removes the manual locks and, when the user agrees, a generation's lock; FALSE when a

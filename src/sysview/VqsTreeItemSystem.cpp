@@ -149,7 +149,20 @@ VqsListView* VqsTreeItemEnterprise::GetView() { return m_pView; }
 
 VqsTreeView* VqsTreeItemEnterprise::GetTreeView() { return m_pView; }
 
-void VqsTreeItemEnterprise::Reload(VqsModel& model) { ReloadChildren(model); }
+// The rows of the systems find the nodes of their current configurations made, all read
+// together, rather than each reading its own. When they cannot be read so, each row reads
+// its own and tells what fails.
+void VqsTreeItemEnterprise::Reload(VqsModel& model)
+{
+    try {
+        VqsModelNodeEnterprise& root = model.GetRootNode();
+        root.LoadSystems(VqsLoadReread);
+        root.LoadCurConfigsOfSystems(VqsLoadReread);
+    } catch (const VqReportableException&) {
+        // Each row reads its own below.
+    }
+    ReloadChildren(model);
+}
 
 BOOL VqsTreeItemEnterprise::GetObjectKind(int& kind)
 {

@@ -1,6 +1,7 @@
 // A step on one system (or the making of a new one) of a repository on the suite's server, with
 // the system view open on every system: what it asks of the server does not grow with the other
-// systems.
+// systems. Nor does it for the steps that read-lock every loaded node (the Delete of a system,
+// the frames' Refresh and a host's Prepare), which lock and read a list at a time.
 #include "../sysview/SysViewTestSupport.h"
 
 #include "config/VqsOptionsSystemDlg.h"
@@ -10,6 +11,7 @@
 #include "proxy/PxVQOptionSet.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoSample.h"
+#include "shell/VqsSysApp.h"
 #include "support/PgTestServer.h"
 #include "vqclient/VqcTesting.h"
 
@@ -26,6 +28,9 @@ constexpr UINT IDD_GENERATE_REPORTS = 222;
 constexpr UINT IDD_SYSTEM_OPTIONS = 142;
 constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT ID_NEW_SYSTEM = 32785;
+constexpr UINT ID_REFRESH = 32805;
+constexpr UINT ID_EDIT_CLEAR = 57632;
+constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 
 struct Step {
     const char* name;
@@ -102,6 +107,20 @@ INSTANTIATE_TEST_SUITE_P(
              [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
                  ui.ExpectDialog(IDD_GENERATE).OK();
                  VqsGenerateSystem(view);
+             }},
+        Step{"DeleteSystem",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {
+                 ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
+                 view.SendMessage(WM_COMMAND, ID_EDIT_CLEAR, 0);
+             }},
+        Step{"Refresh",
+             [](VqsDirectoryView& view, vqtest::ScriptedUiDriver&) {
+                 view.GetParentFrame()->SendMessage(WM_COMMAND, ID_REFRESH, 0);
+             }},
+        Step{"HostPrepare",
+             [](VqsDirectoryView&, vqtest::ScriptedUiDriver&) {
+                 EXPECT_TRUE(VqsGetApp()->PrepareForTransaction("SALES", 0));
+                 VqsGetApp()->TransactionClosed();
              }},
         Step{"SystemOptionsOK",
              [](VqsDirectoryView& view, vqtest::ScriptedUiDriver& ui) {

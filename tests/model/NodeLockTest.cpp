@@ -250,7 +250,9 @@ TEST_F(NodeLockTest, TheRefreshCommandRefreshesEveryViewThenLocksTheWholeModelAn
     EXPECT_EQ(view->refreshes, 1);
     EXPECT_FALSE(frame->IsRefreshPending());
     EXPECT_EQ(PxTesting::ListReads("PxVQEnterprise::GetListOfSystems"), 1);
-    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::GetListOfBSSoftLinks"), 3) << "two current and one old configuration";
+    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::GetListOfBSSoftLinks"), 0);
+    EXPECT_EQ(PxTesting::ListReads("PxVQConfig::BSSoftLinksOf"), 2)
+        << "the two current configurations together, and the old one";
     EXPECT_EQ(frametest::HostLinesStartingWith("message: statusTextSet:"),
               (std::vector<std::string>{"message: statusTextSet: Refreshing the views...", "message: statusTextSet: "}));
     auto other = OtherUser();

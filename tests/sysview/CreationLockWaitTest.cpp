@@ -99,9 +99,7 @@ struct CreationLockWaitTest : OtherProcessLockTest<Case> {
     void TearDown() override
     {
         PxFaultInjection::Reset();
-        SysViewTest::TearDown();
-        RetryGate::step = nullptr;
-        other.reset();
+        OtherProcessLockTest::TearDown();
     }
 
     // NEWSYS without links, and no Unix or QSR host, so that the wizards offer to make one.
@@ -121,18 +119,7 @@ struct CreationLockWaitTest : OtherProcessLockTest<Case> {
         app.CloseSession();
     }
 
-    // The child's link lives until the child ends.
-    static PxVQLink& ChildLink(const std::string& repository)
-    {
-        static PxVQLink* link = nullptr;
-        if (!link) {
-            link = new PxVQLink;
-            link->AttachSession(repository.c_str(), "other/dev", nullptr);
-        }
-        return *link;
-    }
-
-    PxVQObjectPtr Held() const { return HeldThrough(ChildLink(repository)); }
+    PxVQObjectPtr Held() const { return HeldThrough(ChildLink()); }
 
     // The held object as the lock layer names it.
     std::string HeldName() const
@@ -157,7 +144,7 @@ struct CreationLockWaitTest : OtherProcessLockTest<Case> {
     // The lock goes even when the change fails, so that the wizard goes on.
     void ChangeAndLetGo() const
     {
-        PxVQLink& link = ChildLink(repository);
+        PxVQLink& link = ChildLink();
         bool changed = false;
         try {
             link.BeginTransaction();

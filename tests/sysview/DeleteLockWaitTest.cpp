@@ -37,23 +37,7 @@ struct DeleteLockWaitTest : OtherProcessLockTest<Store> {
         ASSERT_TRUE(other->WaitReady());
     }
 
-    void TearDown() override
-    {
-        SysViewTest::TearDown();
-        RetryGate::step = nullptr;
-        other.reset();
-    }
-
-    // The child's link lives until the child ends.
-    PxVQSystemPtr HeldSystem() const
-    {
-        static PxVQLink* link = nullptr;
-        if (!link) {
-            link = new PxVQLink;
-            link->AttachSession(repository.c_str(), "other/dev", nullptr);
-        }
-        return link->GetLVQEnterprise()->GetSystem("SYS1");
-    }
+    PxVQSystemPtr HeldSystem() const { return ChildLink().GetLVQEnterprise()->GetSystem("SYS1"); }
 
     void DeleteSystem()
     {
@@ -112,34 +96,17 @@ struct EntryDeleteLockWaitTest : OtherProcessLockTest<Store> {
             [this] { HeldEntry()->WriteLock(0).Succeeded() ? void() : throw std::runtime_error("not locked"); },
             [this] {
                 const PxVQBSSoftLinkPtr entry = HeldEntry();
-                Link().BeginTransaction();
+                ChildLink().BeginTransaction();
                 entry->RecursiveDeleteObject();
-                Link().CommitTransaction();
+                ChildLink().CommitTransaction();
                 entry->UnLock();
             }});
         ASSERT_TRUE(other->WaitReady());
     }
 
-    void TearDown() override
-    {
-        SysViewTest::TearDown();
-        RetryGate::step = nullptr;
-        other.reset();
-    }
-
-    // The child's link lives until the child ends.
-    PxVQLink& Link() const
-    {
-        static PxVQLink* link = nullptr;
-        if (!link) {
-            link = new PxVQLink;
-            link->AttachSession(repository.c_str(), "other/dev", nullptr);
-        }
-        return *link;
-    }
     PxVQBSSoftLinkPtr HeldEntry() const
     {
-        return Link().GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+        return ChildLink().GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
     }
 };
 

@@ -7,6 +7,7 @@
 #include "../shell/ShellTestSupport.h"
 
 #include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxVQLink.h"
 #include "proxy/PxVQSystem.h"
 #include "support/ChildProcess.h"
 #include "support/SampleRepository.h"
@@ -123,6 +124,24 @@ struct OtherProcessLockTest : SysViewTest, ::testing::WithParamInterface<Param> 
 
     // Each session opens the lock-progress dialog; a test gives it steps before its own session.
     OtherProcessLockTest() { ui.WheneverDialog(105); }
+
+    void TearDown() override
+    {
+        SysViewTest::TearDown();
+        RetryGate::step = nullptr;
+        other.reset();
+    }
+
+    // The other process's link on the repository, for its steps; it lives until the process ends.
+    PxVQLink& ChildLink() const
+    {
+        static PxVQLink* link = nullptr;
+        if (!link) {
+            link = new PxVQLink;
+            link->AttachSession(repository.c_str(), "other/dev", nullptr);
+        }
+        return *link;
+    }
 };
 
 // A creating wizard from its target-host page on: the user picks Unix, has the host UXNEW

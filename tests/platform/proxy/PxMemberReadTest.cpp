@@ -221,6 +221,33 @@ TEST_P(PxMemberReadTest, PresenceAskedTogetherAnswersWhatEachAskAnswers)
     EXPECT_EQ(present, (std::vector<bool>{true, false, false, true, true, true}));
 }
 
+// Objects refreshed together: those another session changed or deleted are read again; the
+// others keep what they buffered, which is what is stored.
+TEST_P(PxMemberReadTest, ObjectsRefreshedTogetherReadAgainWhatAnotherSessionChanged)
+{
+    auto mine = PxAttach(m_repository.Path());
+    auto theirs = PxAttach(m_repository.Path(), "bob/test");
+    mine->BeginTransaction();
+    PxVQObjectPtr kept = NewMember(mine->GetLVQEnterprise(), "hosts", "KEPT");
+    PxVQObjectPtr renamed = NewMember(mine->GetLVQEnterprise(), "hosts", "OLD");
+    PxVQObjectPtr deleted = NewMember(mine->GetLVQEnterprise(), "hosts", "DELETED");
+    mine->CommitTransaction();
+    for (const PxVQObjectPtr& host : {kept, renamed, deleted})
+        host->GetAttributeText("name");
+    theirs->BeginTransaction();
+    PxVQObjectPtr(theirs->GetLVQEnterprise()->FindMember("hosts", "name", "OLD"))->SetAttributeText("name", "NEW");
+    PxVQObjectPtr(theirs->GetLVQEnterprise()->FindMember("hosts", "name", "DELETED"))->DeleteObject();
+    theirs->CommitTransaction();
+
+    const std::vector<PxFound> found = PxObject::RefreshChanged({kept, renamed, deleted});
+
+    EXPECT_EQ(found, (std::vector<PxFound>{PxFound::Unchanged, PxFound::Changed, PxFound::Gone}));
+    EXPECT_EQ(kept->GetAttributeText("name"), "KEPT");
+    EXPECT_EQ(renamed->GetAttributeText("name"), "NEW");
+    EXPECT_FALSE(deleted->ObjectPresent());
+    EXPECT_EQ(PxObject::RefreshChanged({kept, renamed}), (std::vector<PxFound>(2, PxFound::Unchanged)));
+}
+
 TEST_P(PxMemberReadTest, ListsCountedTogetherAnswerWhatEachCountAnswers)
 {
     auto link = PxAttach(m_repository.Path());

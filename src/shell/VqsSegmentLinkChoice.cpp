@@ -1,0 +1,61 @@
+#include "shell/VqsSegmentLinkChoice.h"
+
+#include "model/VqsLockOrder.h"
+#include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeSystem.h"
+
+BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& bag,
+                           const CString& businessSegment, std::vector<VqsSegmentLinkChoice>& choices)
+{
+    choices.clear();
+    if (!VqsModelNode::LockSubtrees(bag, std::vector<VqsModelNode*>(configs.begin(), configs.end())))
+        return FALSE;
+    CObList links;
+    for (VqsModelNodeConfig* config : configs) {
+        config->LoadBSLinks(VqsLoadCached);
+        config->GetBSLinkNodes(links);
+    }
+    if (!bag.LockNodesTogether(links))
+        return FALSE;
+    for (VqsModelNodeConfig* config : configs) {
+        CObList ofConfig;
+        config->GetBSLinkNodes(ofConfig);
+        std::vector<VqsModelNodeBSLink*> named;
+        for (POSITION pos = ofConfig.GetHeadPosition(); pos;) {
+            auto* link = static_cast<VqsModelNodeBSLink*>(ofConfig.GetNext(pos));
+            const PxVQBSSoftLinkPtr softLink = link->GetBSSoftLink();
+            if (softLink && softLink->GetName().CompareNoCase(businessSegment) == 0)
+                named.push_back(link);
+        }
+        VqsSegmentLinkChoice choice{config};
+        choice.link = VqsModelNodeLink::ChooseInUseOrNewest(named, choice.inUse);
+        choices.push_back(choice);
+    }
+    return TRUE;
+}
+
+BOOL VqsSegmentLinkLocks::Lock(const std::vector<VqsSegmentLinkChoice>& choices)
+{
+    std::vector<VqsPlannedLock> locks;
+    for (const VqsSegmentLinkChoice& choice : choices) {
+        locks.push_back({choice.config, ReadsConfig(choice) ? &m_read : &m_written});
+        locks.push_back({choice.link, &m_written});
+    }
+    return VqsLockInOrder(locks, [](VqsLockBag& bag, CObList& nodes) { return bag.LockNodesTogether(nodes); });
+}
+
+bool VqsSegmentLinkLocks::Holds(const VqsSegmentLinkChoice& choice) const
+{
+    return (ReadsConfig(choice) ? m_read : m_written).Contains(choice.config);
+}
+
+BOOL VqsSegmentLinkLocks::HandOver(const std::vector<VqsSegmentLinkChoice>& choices, VqsLockBag& readBag,
+                                   VqsLockBag& writeBag)
+{
+    CObList read, written;
+    for (const VqsSegmentLinkChoice& choice : choices) {
+        (ReadsConfig(choice) ? read : written).AddTail(choice.config);
+        written.AddTail(choice.link);
+    }
+    return readBag.TakeOverNodes(read, m_read) && writeBag.TakeOverNodes(written, m_written);
+}
