@@ -33,19 +33,24 @@ namespace {
     when " GROUP BY u.oid ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds"   \
     " RETURNING 1)"
 
+// Whether any session waits in line at all. Mostly none does: a statement looks for the
+// objects' lines only when one does (a condition evaluated once), as the file store does.
+#define PX_ANY_IN_LINE "EXISTS(SELECT 1 FROM px_lock_wait)"
+
 // Takes the session (the parameter named) out of the lines for the objects of $1 (an array).
 #define PX_LEAVE_LINES(session)                                                                                 \
     "DELETE FROM px_lock_wait WHERE ctid = ANY(ARRAY(SELECT w.row FROM unnest($1::bigint[]) AS u(oid),"         \
     " LATERAL (SELECT w.ctid AS row FROM px_lock_wait w WHERE w.oid = u.oid AND w.session = " session           \
-    " OFFSET 0) w))"
+    " OFFSET 0) w WHERE " PX_ANY_IN_LINE "))"
 
 // What stands between the session $2 and a lock whose conflicting kinds begin at $3 on each
 // object of the run $1 (an array), as the rows of `o`, in one query for the whole run (pos
 // the object's place, from 1): the persistent locks (`what` 0) and, once each with the first
 // place it stands in the way of, the sessions (1) that hold a conflicting kind or, where the
 // session holds nothing yet, wait before it in line for a conflicting kind; sessions as
-// SessionsAlive reads them. A persistent lock's row tells whether the session holds the object
-// for future update or write (`updating`).
+// SessionsAlive reads them. A persistent lock stands only against a request whose conflicts
+// begin at a future update or below (MeetsPersistent): only such a request looks for one. Its row
+// tells whether the session holds the object for future update or write (`updating`).
 #define PX_OBSTACLES                                                                                            \
     "WITH k AS (SELECT u.oid, u.pos FROM unnest($1::bigint[]) WITH ORDINALITY AS u(oid, pos)),"                 \
     " h AS (SELECT k.pos, l.session FROM k, LATERAL (SELECT l.session FROM px_lock l"                           \
@@ -53,27 +58,38 @@ namespace {
     " UNION ALL SELECT k.pos, w.session FROM k, LATERAL (SELECT w.session FROM px_lock_wait w"                  \
     " WHERE w.oid = k.oid AND w.session <> $2 AND w.kind >= $3 AND w.ticket < coalesce((SELECT o.ticket"        \
     " FROM px_lock_wait o WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"                        \
-    " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w),"             \
+    " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w"                \
+    " WHERE " PX_ANY_IN_LINE "),"                                                                                 \
     " g AS (SELECT h.session, min(h.pos) AS pos FROM h GROUP BY h.session),"                                    \
     " o(session, known, pid, start, machine, connected, what, pos, user_code, locked, holds, manual_holds,"      \
     " updating) AS (SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"               \
     " p.user_code, p.locked, p.holds, p.manual_holds, EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid"       \
     " AND m.session = $2 AND m.kind >= 3 OFFSET 0)::int"                                                        \
-    " FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p WHERE p.oid = k.oid OFFSET 0) p"                    \
+    " FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p WHERE p.oid = k.oid OFFSET 0) p WHERE $3 <= 3"       \
     " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED    \
     ", 1, g.pos, NULL, NULL, NULL, NULL, 0"                                                                     \
     " FROM g LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = g.session OFFSET 0) s ON true)"
 
-// Nothing of `o` stands in the way: no session, and no persistent lock where `persistent`
-// (a condition) says one would refuse.
-#define PX_NOTHING_IN_THE_WAY(persistent) "NOT EXISTS(SELECT 1 FROM o WHERE o.what = 1 OR " persistent ")"
+// Nothing of `o` stands in the way: no session, and no persistent lock that could refuse.
+#define PX_NOTHING_IN_THE_WAY "NOT EXISTS(SELECT 1 FROM o)"
+
+// The objects of the run $1 (an array) in the order of their keys, as `u`: counted as they go
+// by, without a table of every object that a long run would spill to disk, and then looked up
+// and stored beside one another.
+#define PX_RUN_IN_KEY_ORDER "(SELECT u.oid FROM unnest($1::bigint[]) AS u(oid) ORDER BY u.oid OFFSET 0) u"
 
 // Grants locks of the kind (a parameter) to the session $2 on the objects of $1 where `when`
-// (a condition) holds; a list naming an object twice adds as many holds.
+// (a condition) holds; a list naming an object twice adds as many holds. The session's row of
+// the kind is looked up by its key: a new row is a plain insert (an insert that may conflict
+// costs nearly twice as much), a held one takes the holds through ON CONFLICT.
 #define PX_GRANT_LOCKS(kind, when)                                                                              \
-    "granted AS (INSERT INTO px_lock(oid, session, kind, holds)"                                                \
-    " SELECT u.oid, $2, " kind ", count(*) FROM unnest($1::bigint[]) AS u(oid) WHERE " when " GROUP BY u.oid"   \
-    " ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
+    "asked AS (SELECT u.oid, count(*) AS n FROM " PX_RUN_IN_KEY_ORDER " WHERE " when " GROUP BY u.oid),"         \
+    " mine AS (SELECT a.oid, a.n, EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = a.oid AND m.session = $2"         \
+    " AND m.kind = " kind " OFFSET 0) AS held FROM asked a),"                                                     \
+    " granted AS (INSERT INTO px_lock(oid, session, kind, holds) SELECT m.oid, $2, " kind ", m.n FROM mine m"      \
+    " WHERE NOT m.held RETURNING 1),"                                                                             \
+    " added AS (INSERT INTO px_lock(oid, session, kind, holds) SELECT m.oid, $2, " kind ", m.n FROM mine m"        \
+    " WHERE m.held ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
 
 // Places persistent locks for the user at the time, manual or not (parameters), on the
 // objects of $1 where `when` holds.
@@ -126,6 +142,9 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // it: each trip first checks the tables' sizes, runs planned as the tables are once one has
     // doubled since the plans were made, and the next trip makes them again.
     m_db->Execute("SET plan_cache_mode = force_generic_plan", pxwhat::Lock);
+    // The lock tables stay in the server's memory: one object's rows are looked up through the
+    // index, not through a bitmap made for each object of a long run.
+    m_db->Execute("SET random_page_cost = 1.1", pxwhat::Lock);
     m_db->GuardPlansAgainstGrowth(kPlansGuard, 3);
     SetBusyTimeout(2000);
 }
@@ -182,7 +201,8 @@ std::vector<std::int64_t> PxServerLockStore::EndSession(std::int64_t session)
     std::vector<std::int64_t> waiting;
     PxPgRows held = Query(*m_db,
                           "SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = l.oid"
-                          " ORDER BY w.ticket LIMIT 1) FROM px_lock l WHERE l.session = $1 AND l.holds > 0",
+                          " ORDER BY w.ticket LIMIT 1) FROM px_lock l WHERE l.session = $1 AND l.holds > 0"
+                          " AND " PX_ANY_IN_LINE,
                           pxwhat::Lock)
                         .Bind(session)
                         .Run();
@@ -411,12 +431,8 @@ PxLockStore::Attempt PxServerLockStore::TryLock(std::int64_t session, const std:
                                              int kind, bool queue)
 {
     Query whole(*m_db,
-                PX_GRANT_WHOLE(PX_GRANT_LOCKS("$4", PX_NOTHING_IN_THE_WAY("$5 = 1")),
-                               PX_NOTHING_IN_THE_WAY("$5 = 1")),
-                pxwhat::Lock);
-    AskedOf(whole, session, oids, count, kind)
-        .Bind(static_cast<std::int64_t>(kind))
-        .Bind(static_cast<std::int64_t>(MeetsPersistent({kind}) ? 1 : 0));
+                PX_GRANT_WHOLE(PX_GRANT_LOCKS("$4", PX_NOTHING_IN_THE_WAY), PX_NOTHING_IN_THE_WAY), pxwhat::Lock);
+    AskedOf(whole, session, oids, count, kind).Bind(static_cast<std::int64_t>(kind));
     return TryAll(session, oids, count, {kind}, queue, whole, [&](const std::string& granted) {
         return Query(*m_db, "WITH " PX_GRANT_LOCKS("$3", "true") " " PX_LEAVE_LINES("$2"), pxwhat::Lock)
             .Bind(granted)
@@ -500,21 +516,23 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
 {
     // One round trip: the begin, the release of the whole run, the commit. An object named n
     // times gives back n holds, the weakest kind first (`gone` holds of a row go, the row
-    // with its last); the first in line for an object whose row went is answered, to be woken.
+    // with its last; the rows keeping some holds are lowered from their own few, never from a
+    // join with every released row); the first in line for an object whose row went is
+    // answered, to be woken.
     Query begin(*m_db, kBeginOne, pxwhat::Lock);
     Query serialize(*m_db, kSerialize, pxwhat::Lock);
     Query release(*m_db,
-                  "WITH r AS (SELECT u.oid, count(*) AS n FROM unnest($1::bigint[]) AS u(oid) GROUP BY u.oid),"
+                  "WITH r AS (SELECT u.oid, count(*) AS n FROM " PX_RUN_IN_KEY_ORDER " GROUP BY u.oid),"
                   " held AS (SELECT l.row, l.holds, r.n - coalesce(sum(l.holds) OVER (PARTITION BY r.oid"
                   " ORDER BY l.kind ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING), 0) AS gone FROM r,"
                   " LATERAL (SELECT l.ctid AS row, l.kind, l.holds FROM px_lock l WHERE l.oid = r.oid"
                   " AND l.session = $2 OFFSET 0) l),"
                   " dropped AS (DELETE FROM px_lock WHERE ctid = ANY(ARRAY(SELECT h.row FROM held h"
                   " WHERE h.gone >= h.holds)) RETURNING oid),"
-                  " lowered AS (UPDATE px_lock l SET holds = l.holds - h.gone FROM held h WHERE l.ctid = ANY(ARRAY("
-                  "SELECT h.row FROM held h WHERE h.gone > 0 AND h.gone < h.holds)) AND l.ctid = h.row RETURNING 1)"
+                  " lowered AS (UPDATE px_lock l SET holds = l.holds - h.gone FROM (SELECT h.row, h.gone FROM held h"
+                  " WHERE h.gone > 0 AND h.gone < h.holds OFFSET 0) h WHERE l.ctid = h.row RETURNING 1)"
                   " SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = d.oid ORDER BY w.ticket"
-                  " LIMIT 1) FROM dropped d",
+                  " LIMIT 1) FROM dropped d WHERE " PX_ANY_IN_LINE,
                   pxwhat::Lock);
     release.Bind(PxPgArray(oids, count)).Bind(session);
     Query commit(*m_db, kCommit, pxwhat::Lock);
@@ -587,9 +605,9 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
     const std::int64_t marked = carried ? 1 : 0;
     // A persistent lock in the way, the user's own included, leaves the whole run to the check.
     Query whole(*m_db,
-                PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY("true")) ", "
-                                   PX_MARK_CARRIED("$2", "$7", "$8 = 1 AND " PX_NOTHING_IN_THE_WAY("true")),
-                               PX_NOTHING_IN_THE_WAY("true")),
+                PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY) ", "
+                                   PX_MARK_CARRIED("$2", "$7", "$8 = 1 AND " PX_NOTHING_IN_THE_WAY),
+                               PX_NOTHING_IN_THE_WAY),
                 pxwhat::Lock);
     AskedOf(whole, session, oids, count, PxLockFutureUpdate)
         .Bind(userCode)

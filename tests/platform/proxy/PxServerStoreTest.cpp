@@ -320,21 +320,31 @@ TEST(PxServerStoreTest, ABundleFillRefusedOrCutHalfWayStoresNoneOfIt)
 
 // A lock is checked, granted and committed in one round trip: a grant the server refuses,
 // or whose lock connection is lost, leaves the object to other sessions, and a refused
-// session locks it once the server takes the grant again.
+// session locks it once the server takes the grant again. A grant of one more hold of what
+// the session holds already adds none: given back once, the object is free.
 TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByNobody)
 {
-    for (bool persistent : {false, true})
+    enum class Grant { WriteLock, AnotherHold, PersistentLock };
+    for (const Grant grant : {Grant::WriteLock, Grant::AnotherHold, Grant::PersistentLock})
         for (const ServerFault& row : kServerFaults) {
-            SCOPED_TRACE(std::string(persistent ? "persistent lock " : "write lock ") + row.what);
+            const bool persistent = grant == Grant::PersistentLock;
+            SCOPED_TRACE(std::string(persistent                   ? "persistent lock "
+                                     : grant == Grant::AnotherHold ? "another hold "
+                                                                   : "write lock ") +
+                         row.what);
             PxTestRepository repository(PxStoreKind::Server);
             const std::string uri = repository.Path();
             const std::string table = persistent ? "px_persistent_lock" : "px_lock";
             auto alice = PxAttach(uri.c_str(), "alice/dev");
-            ArmFault(uri, "INSERT", table, std::string(row.action) + "; RETURN NEW;");
             PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+            if (grant == Grant::AnotherHold)
+                ASSERT_TRUE(enterprise->WriteLock(0));
+            ArmFault(uri, "INSERT", table, std::string(row.action) + "; RETURN NEW;");
             const auto lock = [&] { return persistent ? enterprise->PersistentLock(1) : enterprise->WriteLock(0); };
             EXPECT_EQ(FailureOf(lock), LockFailureText(row, uri));
             DisarmFault(uri, table);
+            if (grant == Grant::AnotherHold && !row.lost)
+                ASSERT_TRUE(enterprise->UnLock());
 
             auto bob = PxAttach(uri.c_str(), "bob/test");
             EXPECT_FALSE(bob->GetLVQEnterprise()->GetPersistentLock());
