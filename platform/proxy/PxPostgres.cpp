@@ -86,10 +86,19 @@ std::string ConnectFailure(pg_conn* connection)
 
 std::string PxPgArray(const std::int64_t* oids, std::size_t count)
 {
-    std::string text = "{";
-    for (std::size_t i = 0; i < count; ++i)
-        text += (i ? "," : "") + std::to_string(oids[i]);
-    return text + "}";
+    // A subtree's run holds tens of thousands of ids: written in place, with no string made
+    // for each.
+    std::string text(count * 21 + 2, '\0');
+    char* at = text.data();
+    *at++ = '{';
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i)
+            *at++ = ',';
+        at = std::to_chars(at, text.data() + text.size(), oids[i]).ptr;
+    }
+    *at++ = '}';
+    text.resize(static_cast<std::size_t>(at - text.data()));
+    return text;
 }
 
 std::string PxPgArrayElement(const std::string& text)

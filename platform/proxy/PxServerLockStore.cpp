@@ -58,14 +58,14 @@ namespace {
     " UNION ALL SELECT k.pos, w.session FROM k, LATERAL (SELECT w.session FROM px_lock_wait w"                  \
     " WHERE w.oid = k.oid AND w.session <> $2 AND w.kind >= $3 AND w.ticket < coalesce((SELECT o.ticket"        \
     " FROM px_lock_wait o WHERE o.oid = k.oid AND o.session = $2), 9223372036854775807)"                        \
-    " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w"                \
-    " WHERE " PX_ANY_IN_LINE "),"                                                                                 \
+    " AND NOT EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid AND m.session = $2) OFFSET 0) w"               \
+    " WHERE " PX_ANY_IN_LINE "),"                                                                               \
     " g AS (SELECT h.session, min(h.pos) AS pos FROM h GROUP BY h.session),"                                    \
     " o(session, known, pid, start, machine, connected, what, pos, user_code, locked, holds, manual_holds,"      \
     " updating) AS (SELECT NULL::bigint, 0, NULL::bigint, NULL::bigint, NULL::text, 0, 0, k.pos,"               \
     " p.user_code, p.locked, p.holds, p.manual_holds, EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = k.oid"       \
     " AND m.session = $2 AND m.kind >= 3 OFFSET 0)::int"                                                        \
-    " FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p WHERE p.oid = k.oid OFFSET 0) p WHERE $3 <= 3"       \
+    " FROM k, LATERAL (SELECT p.* FROM px_persistent_lock p WHERE p.oid = k.oid OFFSET 0) p WHERE $3 <= 3"      \
     " UNION ALL SELECT g.session, (s.id IS NOT NULL)::int, s.pid, s.start, s.machine, " PX_SESSION_CONNECTED    \
     ", 1, g.pos, NULL, NULL, NULL, NULL, 0"                                                                     \
     " FROM g LEFT JOIN LATERAL (SELECT s.* FROM px_session s WHERE s.id = g.session OFFSET 0) s ON true)"
@@ -83,12 +83,12 @@ namespace {
 // the kind is looked up by its key: a new row is a plain insert (an insert that may conflict
 // costs nearly twice as much), a held one takes the holds through ON CONFLICT.
 #define PX_GRANT_LOCKS(kind, when)                                                                              \
-    "asked AS (SELECT u.oid, count(*) AS n FROM " PX_RUN_IN_KEY_ORDER " WHERE " when " GROUP BY u.oid),"         \
-    " mine AS (SELECT a.oid, a.n, EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = a.oid AND m.session = $2"         \
-    " AND m.kind = " kind " OFFSET 0) AS held FROM asked a),"                                                     \
-    " granted AS (INSERT INTO px_lock(oid, session, kind, holds) SELECT m.oid, $2, " kind ", m.n FROM mine m"      \
-    " WHERE NOT m.held RETURNING 1),"                                                                             \
-    " added AS (INSERT INTO px_lock(oid, session, kind, holds) SELECT m.oid, $2, " kind ", m.n FROM mine m"        \
+    "asked AS (SELECT u.oid, count(*) AS n FROM " PX_RUN_IN_KEY_ORDER " WHERE " when " GROUP BY u.oid),"        \
+    " mine AS (SELECT a.oid, a.n, EXISTS(SELECT 1 FROM px_lock m WHERE m.oid = a.oid AND m.session = $2"        \
+    " AND m.kind = " kind " OFFSET 0) AS held FROM asked a),"                                                   \
+    " granted AS (INSERT INTO px_lock(oid, session, kind, holds) SELECT m.oid, $2, " kind ", m.n FROM mine m"   \
+    " WHERE NOT m.held RETURNING 1),"                                                                           \
+    " added AS (INSERT INTO px_lock(oid, session, kind, holds) SELECT m.oid, $2, " kind ", m.n FROM mine m"     \
     " WHERE m.held ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
 
 // Places persistent locks for the user at the time, manual or not (parameters), on the
