@@ -144,6 +144,19 @@ TEST_F(LockBagTest, DestroyingABagHeldTwiceUnlocksEveryObjectTwice)
     EXPECT_TRUE(OtherCanWrite("SYS2"));
 }
 
+TEST_F(LockBagTest, ABagHoldingAnObjectOfAnAbortedTransactionGivesEveryOtherLockBackAtItsEnd)
+{
+    {
+        VqsLockBag bag(VqsWriteLock);
+        ASSERT_EQ(bag.LockNode(sys1), 1);
+        app.GetLink()->BeginTransaction();
+        VqsModelNodeHost made(&model->GetRootNode(), app.GetLink()->GetLVQEnterprise()->CreateHostInformation("MADE"));
+        ASSERT_EQ(bag.LockNode(&made), 1);
+        app.GetLink()->AbortTransaction();
+    }
+    EXPECT_TRUE(OtherCanWrite("SYS1"));
+}
+
 TEST_F(LockBagTest, UnlockingAllEmptiesTheBagAndKeepsItsHoldCount)
 {
     VqsLockBag bag(VqsWriteLock);
