@@ -155,7 +155,7 @@ VqsLockBag::~VqsLockBag()
     }
 }
 
-// Nothing stays recorded, so whether an object is still there does not matter: each hold of
+// The objects are forgotten next, so whether one is still there does not matter: each hold of
 // every object goes back in one unlock call a kind, with no read first. An object its own
 // aborted transaction made holds nothing and could not be named to the call.
 void VqsLockBag::GiveBackAll()
@@ -462,7 +462,7 @@ void VqsLockBag::CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const
 void VqsLockBag::UnlockAll()
 {
     const std::vector<int> kinds = m_heldKinds;
-    ReleaseAll();
+    GiveBackAll();
     m_objects.RemoveAll();
     for (int kind : kinds)
         AddHold(kind);

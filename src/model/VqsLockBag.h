@@ -100,7 +100,7 @@ private:
 
     // Forgets the objects no longer in the repository, giving back a hold of each kind.
     void PurgeDeleted(const std::vector<int>& kinds);
-    // Gives back every hold of every object as the bag ends.
+    // Gives back every hold of every object, which the caller then forgets.
     void GiveBackAll();
     void Record(const PxVQObjectPtr& object);
     void Forget(const PxVQObjectPtr& object);
