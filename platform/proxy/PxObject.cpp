@@ -29,6 +29,17 @@ std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, 
     return present;
 }
 
+// The editions of the ids that are present, in one read for the ids of each session.
+std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, std::int64_t>> PresentEditionsOf(
+    const OidsBySession& asked)
+{
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, std::int64_t>> present;
+    for (const auto& [session, oids] : asked) {
+        present[session] = session->Read([&] { return session->Store().PresentEditions(oids); });
+    }
+    return present;
+}
+
 } // namespace
 
 const PxClassInfo& PxObject::ClassInfo()
@@ -111,7 +122,7 @@ std::vector<bool> PxObject::ArePresent(const std::vector<PxObjectPtr>& objects)
         if (!object->m_neverStored)
             asked[object->Session()].push_back(object->m_oid);
     }
-    auto present = PresentRowsOf(asked);
+    auto present = PresentEditionsOf(asked);
     std::vector<bool> answers;
     for (const PxObjectPtr& object : objects)
         answers.push_back(!object->m_neverStored && present[object->Session()].contains(object->m_oid));
@@ -186,7 +197,7 @@ void PxObject::Refresh()
     std::shared_ptr<PxSession> session = Session();
     unsigned generation = m_core->BufferGeneration();
     std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(m_oid); });
-    TakeRefreshedRow(row ? &*row : nullptr, generation);
+    TakeRefreshedRow(row ? std::optional<std::int64_t>(row->edition) : std::nullopt, generation);
 }
 
 std::vector<PxFound> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& objects)
@@ -199,30 +210,31 @@ std::vector<PxFound> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& ob
         asked[session].push_back(object->m_oid);
         generations[session] = object->m_core->BufferGeneration();
     }
-    auto present = PresentRowsOf(asked);
+    auto present = PresentEditionsOf(asked);
     std::vector<PxFound> found;
     found.reserve(objects.size());
     for (const PxObjectPtr& object : objects) {
         const std::shared_ptr<PxSession> session = object->Session();
-        const auto& rows = present[session];
-        const auto at = rows.find(object->m_oid);
-        const PxObjectRow* row = at == rows.end() ? nullptr : &at->second;
-        if (!row)
+        const auto& editions = present[session];
+        const auto at = editions.find(object->m_oid);
+        const std::optional<std::int64_t> edition =
+            at == editions.end() ? std::nullopt : std::optional<std::int64_t>(at->second);
+        if (!edition)
             found.push_back(PxFound::Gone);
         else
-            found.push_back(row->edition != object->m_edition ? PxFound::Changed : PxFound::Unchanged);
+            found.push_back(*edition != object->m_edition ? PxFound::Changed : PxFound::Unchanged);
         if (found.back() == PxFound::Unchanged)
             object->m_rowGeneration = generations[session];
         else
-            object->TakeRefreshedRow(row, generations[session]);
+            object->TakeRefreshedRow(edition, generations[session]);
     }
     return found;
 }
 
-void PxObject::TakeRefreshedRow(const PxObjectRow* row, unsigned generation)
+void PxObject::TakeRefreshedRow(std::optional<std::int64_t> edition, unsigned generation)
 {
-    if (row)
-        m_edition = row->edition;
+    if (edition)
+        m_edition = *edition;
     m_rowGeneration = generation;
     m_attributes.reset();
     m_listRead.reset();

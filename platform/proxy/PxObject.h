@@ -237,7 +237,7 @@ private:
     PxObjectPtr CreateOwned(const char* role, const char* className, PxObject* other, const char* otherRole);
     // Takes the row a refresh read (null when the object is not stored or gone): its edition,
     // and no buffered data.
-    void TakeRefreshedRow(const PxObjectRow* row, unsigned generation);
+    void TakeRefreshedRow(std::optional<std::int64_t> edition, unsigned generation);
     // The buffered row was read before the link's buffers were last cleared.
     bool RowIsStale() const;
     void ReloadRowIfStale() const;

@@ -343,6 +343,26 @@ std::vector<PxObjectRow> PxServerStore::Rows(const std::vector<std::int64_t>& oi
     return found;
 }
 
+std::unordered_map<std::int64_t, std::int64_t> PxServerStore::PresentEditions(const std::vector<std::int64_t>& oids)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, edition, present::int FROM px_object"
+                                                 " WHERE oid = ANY($1::bigint[])",
+                                          pxwhat::Read)
+                        .Bind(PxPgArray(oids))
+                        .Run();
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    editions.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row) {
+        NoteEdition(rows.Int(row, 0), rows.Int(row, 1));
+        if (rows.Int(row, 2))
+            editions.emplace(rows.Int(row, 0), rows.Int(row, 1));
+    }
+    // An object never stored has no edition.
+    for (std::int64_t oid : oids)
+        NoteEdition(oid, 0);
+    return editions;
+}
+
 bool PxServerStore::Present(std::int64_t oid)
 {
     NoteRead(oid);

@@ -44,6 +44,7 @@ public:
     std::int64_t LastOid() override;
 
     bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes) override;
+    std::unordered_map<std::int64_t, std::int64_t> PresentEditions(const std::vector<std::int64_t>& oids) override;
     std::unordered_map<std::int64_t, PxValue> AttributeOfEach(const std::vector<std::int64_t>& oids,
                                                              const std::string& name) override;
     void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) override;

@@ -85,6 +85,14 @@ std::unordered_map<std::int64_t, PxObjectRow> PxStore::PresentRows(const std::ve
     return present;
 }
 
+std::unordered_map<std::int64_t, std::int64_t> PxStore::PresentEditions(const std::vector<std::int64_t>& oids)
+{
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    for (const auto& [oid, row] : PresentRows(oids))
+        editions.emplace(oid, row.edition);
+    return editions;
+}
+
 std::unordered_map<std::int64_t, int> PxStore::CountMembersOf(const std::vector<std::int64_t>& owners,
                                                               const char* role)
 {

@@ -126,6 +126,9 @@ public:
     // The rows of the objects present among these, by id, in one read; each object is
     // noted as Present notes it.
     std::unordered_map<std::int64_t, PxObjectRow> PresentRows(const std::vector<std::int64_t>& oids);
+    // The editions of the objects present among these, by id, in one read, noted as PresentRows
+    // notes them; a store that can reads nothing else of them.
+    virtual std::unordered_map<std::int64_t, std::int64_t> PresentEditions(const std::vector<std::int64_t>& oids);
     // The edition of a present object; nothing when it is not present.
     virtual std::optional<std::int64_t> Edition(std::int64_t oid) = 0;
     virtual std::int64_t Root(const char* className) = 0;
