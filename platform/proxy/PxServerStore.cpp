@@ -421,8 +421,7 @@ std::unordered_map<std::int64_t, PxValue> PxServerStore::AttributeOfEach(const s
 {
     PxPgRows rows = PxPgConnection::Query(*m_db,
                                           "SELECT o.oid, o.edition, o.present::int, a.type, a.number, a.bytes"
-                                          " FROM px_object o LEFT JOIN LATERAL (SELECT a.type, a.number, a.bytes"
-                                          " FROM px_attribute a WHERE a.oid = o.oid AND a.name = $2 OFFSET 0) a ON true"
+                                          " FROM px_object o LEFT JOIN px_attribute a ON a.oid = o.oid AND a.name = $2"
                                           " WHERE o.oid = ANY($1::bigint[])",
                                           pxwhat::Read)
                         .Bind(PxPgArray(oids))
