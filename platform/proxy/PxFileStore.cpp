@@ -218,6 +218,28 @@ bool PxFileStore::LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes
     return present;
 }
 
+std::unordered_map<std::int64_t, PxValue> PxFileStore::AttributeOfEach(const std::vector<std::int64_t>& oids,
+                                                                        const std::string& name)
+{
+    const PxStoreReading reading(*this);
+    std::unordered_map<std::int64_t, PxValue> values;
+    for (std::int64_t oid : oids) {
+        PxQuery query(m_db,
+                      "SELECT o.edition, o.present, a.value FROM px_object o"
+                      " LEFT JOIN px_attribute a ON a.oid = o.oid AND a.name = ?2 WHERE o.oid = ?1",
+                      pxwhat::Read);
+        if (!query.Bind(1, oid).Bind(2, name).Step()) {
+            // An object never stored has no edition.
+            NoteEdition(oid, 0);
+            continue;
+        }
+        NoteEdition(oid, query.Int(0));
+        if (query.Int(1))
+            values.emplace(oid, query.IsNull(2) ? PxValue() : query.Value(2));
+    }
+    return values;
+}
+
 void PxFileStore::WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value)
 {
     PxQuery query(m_db, "REPLACE INTO px_attribute(oid, name, value) VALUES(?1, ?2, ?3)", pxwhat::Write);
@@ -333,10 +355,17 @@ std::vector<PxMemberRead> PxFileStore::MembersWithAttributes(std::int64_t owner,
 }
 
 std::vector<std::vector<PxMemberRead>> PxFileStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
-                                                                     const char* role)
+                                                                     const char* role, bool withAttributes)
 {
     const PxStoreReading reading(*this);
-    return PxStore::MembersOfOwners(owners, role);
+    return PxStore::MembersOfOwners(owners, role, withAttributes);
+}
+
+std::vector<std::vector<PxMemberRead>> PxFileStore::MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
+                                                                             const char* role)
+{
+    const PxStoreReading reading(*this);
+    return PxStore::MembersWithAttributesOf(owners, role);
 }
 
 int PxFileStore::CountMembers(std::int64_t owner, const char* role)

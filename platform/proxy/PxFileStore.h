@@ -36,6 +36,8 @@ public:
     std::int64_t LastOid() override;
 
     bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes) override;
+    std::unordered_map<std::int64_t, PxValue> AttributeOfEach(const std::vector<std::int64_t>& oids,
+                                                             const std::string& name) override;
     void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) override;
     bool DeleteAttribute(std::int64_t oid, const std::string& name) override;
     std::optional<std::int64_t> NextEdition(std::int64_t oid) override;
@@ -47,8 +49,10 @@ public:
     PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
     // The lists read one after the other in one read transaction of the file.
-    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
-                                                            const char* role) override;
+    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners, const char* role,
+                                                            bool withAttributes) override;
+    std::vector<std::vector<PxMemberRead>> MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
+                                                                    const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::optional<PxObjectRow> FindMember(std::int64_t owner, const char* role, const char* attribute,
                                           const char* text) override;

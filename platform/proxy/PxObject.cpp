@@ -9,6 +9,7 @@
 #include "win/Clock.h"
 
 #include <atomic>
+#include <ranges>
 #include <unordered_set>
 
 struct PxOidsBySession : std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::int64_t>> {};
@@ -28,6 +29,17 @@ std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, 
     return present;
 }
 
+// The editions of the ids that are present, in one read for the ids of each session.
+std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, std::int64_t>> PresentEditionsOf(
+    const OidsBySession& asked)
+{
+    std::unordered_map<std::shared_ptr<PxSession>, std::unordered_map<std::int64_t, std::int64_t>> present;
+    for (const auto& [session, oids] : asked) {
+        present[session] = session->Read([&] { return session->Store().PresentEditions(oids); });
+    }
+    return present;
+}
+
 } // namespace
 
 const PxClassInfo& PxObject::ClassInfo()
@@ -40,10 +52,10 @@ const PxClassInfo& PxObject::GetClassInfo() const { return ClassInfo(); }
 
 PxObject* PxObject::PxCreate() { return new PxObject; }
 
-// A list as read: whose, which, at which buffer generation, and whether one of its
-// members' attributes has been used since.
+// A list as read: whose (the lists of several owners read together), which, at which buffer
+// generation, and whether one of its members' attributes has been used since.
 struct PxListRead {
-    std::int64_t owner;
+    std::vector<std::int64_t> owners;
     std::string role;
     unsigned generation;
     mutable std::atomic<bool> used{false};
@@ -110,16 +122,19 @@ std::vector<bool> PxObject::ArePresent(const std::vector<PxObjectPtr>& objects)
         if (!object->m_neverStored)
             asked[object->Session()].push_back(object->m_oid);
     }
-    auto present = PresentRowsOf(asked);
+    auto present = PresentEditionsOf(asked);
     std::vector<bool> answers;
     for (const PxObjectPtr& object : objects)
         answers.push_back(!object->m_neverStored && present[object->Session()].contains(object->m_oid));
     return answers;
 }
 
+// The lists' members' attributes come with them as GetMembers decides for one list: when a
+// member's attributes were used after the link's last read of a list of that role; otherwise the
+// first use of one member reads those of every member of these lists still without them.
 std::vector<std::vector<PxObjectPtr>> PxObject::MembersOf(const std::vector<PxObjectPtr>& objects, const char* role)
 {
-    // One read for the objects of each session.
+    // One read for the objects of each session; a list read for the objects of each link.
     std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::size_t>> asked;
     for (std::size_t index = 0; index < objects.size(); ++index) {
         objects[index]->Enter("PxObject::GetMembers");
@@ -128,24 +143,32 @@ std::vector<std::vector<PxObjectPtr>> PxObject::MembersOf(const std::vector<PxOb
     std::vector<std::vector<PxObjectPtr>> members(objects.size());
     for (const auto& [session, indexes] : asked) {
         std::vector<std::int64_t> owners;
-        std::vector<unsigned> generations;
+        std::unordered_map<PxLinkCore*, std::shared_ptr<PxListRead>> listReads;
         for (std::size_t index : indexes) {
-            owners.push_back(objects[index]->m_oid);
-            generations.push_back(objects[index]->m_core->BufferGeneration());
+            const PxObject& owner = *objects[index];
+            std::shared_ptr<PxListRead>& listRead = listReads[owner.m_core.get()];
+            if (!listRead)
+                listRead = std::make_shared<PxListRead>(std::vector<std::int64_t>{}, role ? role : "",
+                                                        owner.m_core->BufferGeneration());
+            listRead->owners.push_back(owner.m_oid);
+            owners.push_back(owner.m_oid);
+        }
+        bool withAttributes = false;
+        for (const auto& [core, listRead] : listReads) {
+            const std::shared_ptr<const PxListRead> last = core->ExchangeListRead(listRead->role, listRead);
+            withAttributes = withAttributes || (last && last->used);
         }
         std::vector<std::vector<PxMemberRead>> reads;
         std::uint64_t run = 0;
         session->Read([&] {
-            reads = session->Store().MembersOfOwners(owners, role);
+            reads = session->Store().MembersOfOwners(owners, role, withAttributes);
             run = session->Store().ReadRun();
         });
         for (std::size_t k = 0; k < indexes.size(); ++k) {
             const PxObject& owner = *objects[indexes[k]];
-            for (PxMemberRead& read : reads[k]) {
-                PxObjectPtr member = owner.m_core->Object(read.row);
-                member->TakeAttributes(std::move(read.attributes), generations[k], UnnotedRead{read.row.edition, run});
-                members[indexes[k]].push_back(member);
-            }
+            const std::shared_ptr<const PxListRead> listRead = listReads[owner.m_core.get()];
+            for (PxMemberRead& entry : reads[k])
+                members[indexes[k]].push_back(owner.TakeMember(entry, withAttributes, listRead, run));
         }
     }
     return members;
@@ -174,7 +197,7 @@ void PxObject::Refresh()
     std::shared_ptr<PxSession> session = Session();
     unsigned generation = m_core->BufferGeneration();
     std::optional<PxObjectRow> row = session->Read([&] { return session->Store().Row(m_oid); });
-    TakeRefreshedRow(row ? &*row : nullptr, generation);
+    TakeRefreshedRow(row ? std::optional<std::int64_t>(row->edition) : std::nullopt, generation);
 }
 
 std::vector<PxFound> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& objects)
@@ -187,30 +210,31 @@ std::vector<PxFound> PxObject::RefreshChanged(const std::vector<PxObjectPtr>& ob
         asked[session].push_back(object->m_oid);
         generations[session] = object->m_core->BufferGeneration();
     }
-    auto present = PresentRowsOf(asked);
+    auto present = PresentEditionsOf(asked);
     std::vector<PxFound> found;
     found.reserve(objects.size());
     for (const PxObjectPtr& object : objects) {
         const std::shared_ptr<PxSession> session = object->Session();
-        const auto& rows = present[session];
-        const auto at = rows.find(object->m_oid);
-        const PxObjectRow* row = at == rows.end() ? nullptr : &at->second;
-        if (!row)
+        const auto& editions = present[session];
+        const auto at = editions.find(object->m_oid);
+        const std::optional<std::int64_t> edition =
+            at == editions.end() ? std::nullopt : std::optional<std::int64_t>(at->second);
+        if (!edition)
             found.push_back(PxFound::Gone);
         else
-            found.push_back(row->edition != object->m_edition ? PxFound::Changed : PxFound::Unchanged);
+            found.push_back(*edition != object->m_edition ? PxFound::Changed : PxFound::Unchanged);
         if (found.back() == PxFound::Unchanged)
             object->m_rowGeneration = generations[session];
         else
-            object->TakeRefreshedRow(row, generations[session]);
+            object->TakeRefreshedRow(edition, generations[session]);
     }
     return found;
 }
 
-void PxObject::TakeRefreshedRow(const PxObjectRow* row, unsigned generation)
+void PxObject::TakeRefreshedRow(std::optional<std::int64_t> edition, unsigned generation)
 {
-    if (row)
-        m_edition = row->edition;
+    if (edition)
+        m_edition = *edition;
     m_rowGeneration = generation;
     m_attributes.reset();
     m_listRead.reset();
@@ -309,10 +333,16 @@ void PxObject::ReadAttributes(PxSession& session) const
 bool PxObject::ReadListedAttributes(PxSession& session, unsigned generation) const
 {
     PxStore& store = session.Store();
-    std::vector<PxMemberRead> reads = store.MembersWithAttributes(m_listRead->owner, m_listRead->role.c_str());
+    const std::vector<std::int64_t>& owners = m_listRead->owners;
+    const char* role = m_listRead->role.c_str();
+    std::vector<std::vector<PxMemberRead>> lists;
+    if (owners.size() == 1)
+        lists.push_back(store.MembersWithAttributes(owners.front(), role));
+    else
+        lists = store.MembersWithAttributesOf(owners, role);
     const std::uint64_t run = store.ReadRun();
     bool found = false;
-    for (PxMemberRead& read : reads) {
+    for (PxMemberRead& read : lists | std::views::join) {
         const PxObject* member = this;
         PxObjectPtr other;
         if (read.row.oid != m_oid) {
@@ -369,10 +399,50 @@ std::vector<PxObjectPtr> PxObject::GetAttributeObjects(const std::vector<std::st
 
 std::vector<PxObjectPtr> PxObject::AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name)
 {
+    const std::unordered_map<const PxObject*, std::int64_t> unbuffered = ReferencesNotBuffered(objects, name);
     std::vector<std::pair<const PxObject*, std::int64_t>> references;
-    for (const PxObjectPtr& object : objects)
-        references.emplace_back(object.get(), object->ReferenceAt(name));
+    for (const PxObjectPtr& object : objects) {
+        const auto read = unbuffered.find(object.get());
+        references.emplace_back(object.get(), read != unbuffered.end() ? read->second : object->ReferenceAt(name));
+    }
     return PresentReferences(references);
+}
+
+// Only the one attribute is read: reading all of each object's attributes (or those of every
+// member of the lists the objects were read with) would cost many times what it is asked for.
+std::unordered_map<const PxObject*, std::int64_t> PxObject::ReferencesNotBuffered(
+    const std::vector<PxObjectPtr>& objects, const char* name)
+{
+    std::unordered_map<std::shared_ptr<PxSession>, std::vector<const PxObject*>> asked;
+    for (const PxObjectPtr& object : objects) {
+        std::shared_ptr<PxSession> session = object->Session();
+        bool needed = false;
+        {
+            auto guard = session->Guard();
+            needed = object->NeedsAttributes(session->Store().ReadRun());
+        }
+        if (needed) {
+            object->Enter("PxObject::GetAttribute");
+            asked[session].push_back(object.get());
+        }
+    }
+    std::unordered_map<const PxObject*, std::int64_t> references;
+    for (const auto& [session, unbuffered] : asked) {
+        std::vector<std::int64_t> oids;
+        std::unordered_set<std::int64_t> seen;
+        for (const PxObject* object : unbuffered)
+            if (seen.insert(object->m_oid).second)
+                oids.push_back(object->m_oid);
+        const std::unordered_map<std::int64_t, PxValue> values =
+            session->Read([&] { return session->Store().AttributeOfEach(oids, name ? name : ""); });
+        for (const PxObject* object : unbuffered) {
+            const auto value = values.find(object->m_oid);
+            if (value == values.end())
+                PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
+            references.emplace(object, value->second.type == PxValue::Int ? value->second.number : 0);
+        }
+    }
+    return references;
 }
 
 std::int64_t PxObject::ReferenceAt(const char* name) const
@@ -534,7 +604,7 @@ void PxObject::GetListsOfMembers(const std::vector<std::pair<const char*, PxObje
     std::vector<PxListAsked> asked;
     for (const auto& [role, members] : lists) {
         const std::string list = role ? role : "";
-        auto listRead = std::make_shared<const PxListRead>(m_oid, list, generation);
+        auto listRead = std::make_shared<const PxListRead>(std::vector<std::int64_t>{m_oid}, list, generation);
         const std::shared_ptr<const PxListRead> last = m_core->ExchangeListRead(list, listRead);
         asked.push_back({list, last && last->used});
         listReads.push_back(std::move(listRead));
@@ -553,17 +623,21 @@ void PxObject::TakeMembers(PxMembersRead& read, const std::shared_ptr<const PxLi
                            PxObjectCollection& members) const
 {
     members.PxEmpty();
-    for (PxMemberRead& entry : read.members) {
-        PxObjectPtr member = m_core->Object(entry.row);
-        member->m_listRead = listRead;
-        // A list read again brings its members' data afresh, with it or at their next use.
-        if (read.withAttributes)
-            member->TakeAttributes(std::move(entry.attributes), listRead->generation,
-                                   UnnotedRead{entry.row.edition, run});
-        else
-            member->m_attributes.reset();
-        members.PxAppend(member);
-    }
+    for (PxMemberRead& entry : read.members)
+        members.PxAppend(TakeMember(entry, read.withAttributes, listRead, run));
+}
+
+PxObjectPtr PxObject::TakeMember(PxMemberRead& entry, bool withAttributes,
+                                 const std::shared_ptr<const PxListRead>& listRead, std::uint64_t run) const
+{
+    PxObjectPtr member = m_core->Object(entry.row);
+    member->m_listRead = listRead;
+    // A list read again brings its members' data afresh, with it or at their next use.
+    if (withAttributes)
+        member->TakeAttributes(std::move(entry.attributes), listRead->generation, UnnotedRead{entry.row.edition, run});
+    else
+        member->m_attributes.reset();
+    return member;
 }
 
 int PxObject::CountOfMembers(const char* role) const

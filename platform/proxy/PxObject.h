@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class PxAttributeBuffer;
@@ -26,6 +27,7 @@ class PxLink;
 class PxLinkCore;
 class PxObject;
 struct PxListRead;
+struct PxMemberRead;
 struct PxMembersRead;
 struct PxOidsBySession;
 class PxObjectCollection;
@@ -48,9 +50,12 @@ public:
     BOOL IsSameOid(const PxObjectPtr& other) const;
     // False once the object is deleted, by any session, or was made by an aborted transaction.
     BOOL ObjectPresent() const;
+    // Made by a transaction that was aborted: it never was in the repository and holds no lock.
+    bool NeverStored() const { return m_neverStored; }
     // Which of the objects are present, as ObjectPresent of each answers, asked together.
     static std::vector<bool> ArePresent(const std::vector<PxObjectPtr>& objects);
-    // The members of the role of each object, as GetMembers gives them, read together.
+    // The members of the role of each object, as GetMembers gives them, read together; their
+    // attributes, when they do not come with them, at the first use of one of them together.
     static std::vector<std::vector<PxObjectPtr>> MembersOf(const std::vector<PxObjectPtr>& objects, const char* role);
     // The class or one of its bases has this name.
     BOOL _IsKindOf(const char* className) const;
@@ -202,6 +207,10 @@ private:
     const PxValue* Attribute(const char* name) const;
     // The object id an attribute refers to; 0 for none.
     std::int64_t ReferenceAt(const char* name) const;
+    // The object id the attribute of each object without buffered attributes refers to, read
+    // together alone, those objects' buffers left as they are.
+    static std::unordered_map<const PxObject*, std::int64_t> ReferencesNotBuffered(
+        const std::vector<PxObjectPtr>& objects, const char* name);
     // Whether the attributes must be read (again) before use: none are buffered, the buffer
     // was cleared, or they were read ahead in another run of reads than `run`, the one
     // going on, and may be stale.
@@ -217,6 +226,9 @@ private:
     // Fills the collection with a list's members as read, each remembering that read.
     void TakeMembers(PxMembersRead& read, const std::shared_ptr<const PxListRead>& listRead, std::uint64_t run,
                      PxObjectCollection& members) const;
+    // A member of a list this object owns as read, remembering that read.
+    PxObjectPtr TakeMember(PxMemberRead& entry, bool withAttributes, const std::shared_ptr<const PxListRead>& listRead,
+                           std::uint64_t run) const;
     void WriteAttribute(const char* name, PxValue value);
     // Deletes the present objects of the ids with all they own, and steps the editions of the
     // lists that lost an entry.
@@ -225,7 +237,7 @@ private:
     PxObjectPtr CreateOwned(const char* role, const char* className, PxObject* other, const char* otherRole);
     // Takes the row a refresh read (null when the object is not stored or gone): its edition,
     // and no buffered data.
-    void TakeRefreshedRow(const PxObjectRow* row, unsigned generation);
+    void TakeRefreshedRow(std::optional<std::int64_t> edition, unsigned generation);
     // The buffered row was read before the link's buffers were last cleared.
     bool RowIsStale() const;
     void ReloadRowIfStale() const;

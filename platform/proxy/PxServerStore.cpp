@@ -343,6 +343,26 @@ std::vector<PxObjectRow> PxServerStore::Rows(const std::vector<std::int64_t>& oi
     return found;
 }
 
+std::unordered_map<std::int64_t, std::int64_t> PxServerStore::PresentEditions(const std::vector<std::int64_t>& oids)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, edition, present::int FROM px_object"
+                                                 " WHERE oid = ANY($1::bigint[])",
+                                          pxwhat::Read)
+                        .Bind(PxPgArray(oids))
+                        .Run();
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    editions.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row) {
+        NoteEdition(rows.Int(row, 0), rows.Int(row, 1));
+        if (rows.Int(row, 2))
+            editions.emplace(rows.Int(row, 0), rows.Int(row, 1));
+    }
+    // An object never stored has no edition.
+    for (std::int64_t oid : oids)
+        NoteEdition(oid, 0);
+    return editions;
+}
+
 bool PxServerStore::Present(std::int64_t oid)
 {
     NoteRead(oid);
@@ -394,6 +414,29 @@ bool PxServerStore::LoadAttributes(std::int64_t oid, PxAttributeBuffer& attribut
         if (!rows.IsNull(row, 0))
             attributes[rows.Text(row, 0)] = ValueAt(rows, row, 1);
     return rows.Count() > 0;
+}
+
+std::unordered_map<std::int64_t, PxValue> PxServerStore::AttributeOfEach(const std::vector<std::int64_t>& oids,
+                                                                          const std::string& name)
+{
+    PxPgRows rows = PxPgConnection::Query(*m_db,
+                                          "SELECT o.oid, o.edition, o.present::int, a.type, a.number, a.bytes"
+                                          " FROM px_object o LEFT JOIN px_attribute a ON a.oid = o.oid AND a.name = $2"
+                                          " WHERE o.oid = ANY($1::bigint[])",
+                                          pxwhat::Read)
+                        .Bind(PxPgArray(oids))
+                        .Bind(name)
+                        .Run();
+    std::unordered_map<std::int64_t, PxValue> values;
+    for (int row = 0; row < rows.Count(); ++row) {
+        NoteEdition(rows.Int(row, 0), rows.Int(row, 1));
+        if (rows.Int(row, 2))
+            values.emplace(rows.Int(row, 0), rows.IsNull(row, 3) ? PxValue() : ValueAt(rows, row, 3));
+    }
+    // An object never stored has no edition.
+    for (std::int64_t oid : oids)
+        NoteEdition(oid, 0);
+    return values;
 }
 
 void PxServerStore::WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value)
@@ -597,34 +640,61 @@ std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owne
     return reads;
 }
 
+namespace {
+
+// The members of one list of each owner, with their attributes or not, in one read by owner.
+constexpr const char* kMembersOfOwners = "SELECT o.oid, o.class, o.created, o.edition, m.seq, m.owner FROM px_member m"
+                                         " JOIN px_object o ON o.oid = m.member"
+                                         " WHERE m.owner = ANY($1::bigint[]) AND m.role = $2 AND o.present"
+                                         " ORDER BY m.owner, m.seq";
+constexpr const char* kMembersWithAttributesOfOwners =
+    "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type, a.number, a.bytes, m.owner FROM px_member m"
+    " JOIN px_object o ON o.oid = m.member LEFT JOIN px_attribute a ON a.oid = o.oid"
+    " WHERE m.owner = ANY($1::bigint[]) AND m.role = $2 AND o.present ORDER BY m.owner, m.seq";
+
+} // namespace
+
 std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
-                                                                       const char* role)
+                                                                       const char* role, bool withAttributes)
 {
     NoteReads(owners);
+    if (withAttributes)
+        return MembersWithAttributesOf(owners, role);
+    return ListsOfOwners(owners, role, false);
+}
+
+std::vector<std::vector<PxMemberRead>> PxServerStore::MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
+                                                                               const char* role)
+{
+    return ListsOfOwners(owners, role, true);
+}
+
+std::vector<std::vector<PxMemberRead>> PxServerStore::ListsOfOwners(const std::vector<std::int64_t>& owners,
+                                                                     const char* role, bool withAttributes)
+{
     std::unordered_map<std::int64_t, std::vector<PxMemberRead>> byOwner;
     for (std::int64_t owner : owners)
         byOwner[owner];
-    PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
-                                          " a.number, a.bytes, m.owner FROM px_member m JOIN px_object o ON o.oid = m.member"
-                                          " LEFT JOIN px_attribute a ON a.oid = o.oid"
-                                          " WHERE m.owner = ANY($1::bigint[]) AND m.role = $2 AND o.present"
-                                          " ORDER BY m.owner, m.seq",
+    PxPgRows rows = PxPgConnection::Query(*m_db, withAttributes ? kMembersWithAttributesOfOwners : kMembersOfOwners,
                                           pxwhat::Read)
                         .Bind(PxPgArray(owners))
                         .Bind(role)
                         .Run();
+    const int ownerColumn = withAttributes ? 9 : 5;
     std::int64_t lastSeq = 0;
     std::int64_t lastOwner = 0;
     std::vector<PxMemberRead>* reads = nullptr;
     for (int row = 0; row < rows.Count(); ++row) {
-        const std::int64_t owner = rows.Int(row, 9);
+        const std::int64_t owner = rows.Int(row, ownerColumn);
         if (!reads || owner != lastOwner) {
             reads = &byOwner[owner];
             lastSeq = 0;
             lastOwner = owner;
         }
-        TakeMemberRow(*reads, lastSeq, rows, row);
+        if (withAttributes)
+            TakeMemberRow(*reads, lastSeq, rows, row);
+        else
+            reads->push_back({ObjectAt(rows, row), {}});
     }
     // Each owner's list moves out once; an owner asked again gets a copy of it.
     std::vector<std::vector<PxMemberRead>> lists;

@@ -44,6 +44,9 @@ public:
     std::int64_t LastOid() override;
 
     bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes) override;
+    std::unordered_map<std::int64_t, std::int64_t> PresentEditions(const std::vector<std::int64_t>& oids) override;
+    std::unordered_map<std::int64_t, PxValue> AttributeOfEach(const std::vector<std::int64_t>& oids,
+                                                             const std::string& name) override;
     void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) override;
     bool DeleteAttribute(std::int64_t oid, const std::string& name) override;
     std::optional<std::int64_t> NextEdition(std::int64_t oid) override;
@@ -55,8 +58,10 @@ public:
     PxMembersRead Members(std::int64_t owner, const char* role, bool withAttributes) override;
     std::vector<PxMembersRead> MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists) override;
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
-    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
-                                                            const char* role) override;
+    std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners, const char* role,
+                                                            bool withAttributes) override;
+    std::vector<std::vector<PxMemberRead>> MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
+                                                                    const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
     std::unordered_map<std::int64_t, int> CountMembersOf(const std::vector<std::int64_t>& owners,
                                                          const char* role) override;
@@ -80,6 +85,9 @@ private:
     // A row of a members read with attributes (object columns, then seq, then the
     // attribute's name, type, number and bytes) taken into its list's reads.
     void TakeMemberRow(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, const PxPgRows& rows, int row);
+    // One list of each owner, with or without the members' attributes, in one read; nothing noted.
+    std::vector<std::vector<PxMemberRead>> ListsOfOwners(const std::vector<std::int64_t>& owners, const char* role,
+                                                         bool withAttributes);
 
     std::unique_ptr<PxPgConnection> m_db;
     std::map<std::pair<std::int64_t, std::string>, PxValue> m_putOff;

@@ -85,6 +85,14 @@ std::unordered_map<std::int64_t, PxObjectRow> PxStore::PresentRows(const std::ve
     return present;
 }
 
+std::unordered_map<std::int64_t, std::int64_t> PxStore::PresentEditions(const std::vector<std::int64_t>& oids)
+{
+    std::unordered_map<std::int64_t, std::int64_t> editions;
+    for (const auto& [oid, row] : PresentRows(oids))
+        editions.emplace(oid, row.edition);
+    return editions;
+}
+
 std::unordered_map<std::int64_t, int> PxStore::CountMembersOf(const std::vector<std::int64_t>& owners,
                                                               const char* role)
 {
@@ -105,12 +113,22 @@ std::vector<PxMembersRead> PxStore::MembersOfLists(std::int64_t owner, const std
 }
 
 std::vector<std::vector<PxMemberRead>> PxStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
-                                                                 const char* role)
+                                                                 const char* role, bool withAttributes)
 {
     std::vector<std::vector<PxMemberRead>> lists;
     lists.reserve(owners.size());
     for (std::int64_t owner : owners)
-        lists.push_back(Members(owner, role, true).members);
+        lists.push_back(Members(owner, role, withAttributes).members);
+    return lists;
+}
+
+std::vector<std::vector<PxMemberRead>> PxStore::MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
+                                                                         const char* role)
+{
+    std::vector<std::vector<PxMemberRead>> lists;
+    lists.reserve(owners.size());
+    for (std::int64_t owner : owners)
+        lists.push_back(MembersWithAttributes(owner, role));
     return lists;
 }
 

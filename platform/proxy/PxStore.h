@@ -126,6 +126,9 @@ public:
     // The rows of the objects present among these, by id, in one read; each object is
     // noted as Present notes it.
     std::unordered_map<std::int64_t, PxObjectRow> PresentRows(const std::vector<std::int64_t>& oids);
+    // The editions of the objects present among these, by id, in one read, noted as PresentRows
+    // notes them; a store that can reads nothing else of them.
+    virtual std::unordered_map<std::int64_t, std::int64_t> PresentEditions(const std::vector<std::int64_t>& oids);
     // The edition of a present object; nothing when it is not present.
     virtual std::optional<std::int64_t> Edition(std::int64_t oid) = 0;
     virtual std::int64_t Root(const char* className) = 0;
@@ -134,6 +137,10 @@ public:
 
     // Reads the attributes of a present object; false when the object is not present.
     virtual bool LoadAttributes(std::int64_t oid, PxAttributeBuffer& attributes) = 0;
+    // One attribute of each present object among these (distinct ids), by id (a null value for
+    // one without it), in one read; each object is noted as read with it.
+    virtual std::unordered_map<std::int64_t, PxValue> AttributeOfEach(const std::vector<std::int64_t>& oids,
+                                                                     const std::string& name) = 0;
     virtual void WriteAttribute(std::int64_t oid, const std::string& name, const PxValue& value) = 0;
     // Answers whether there was such an attribute.
     virtual bool DeleteAttribute(std::int64_t oid, const std::string& name) = 0;
@@ -162,10 +169,13 @@ public:
     virtual std::vector<PxMembersRead> MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists);
     // The same members, each with its attributes and edition, in one read; nothing is noted.
     virtual std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) = 0;
-    // The same list of each owner, in the owners' order, each read as MembersWithAttributes
-    // reads one; a store that can answers them all in one read.
+    // The same list of each owner, in the owners' order, each read as Members reads one (the
+    // owners noted); a store that can answers them all in one read.
     virtual std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
-                                                                    const char* role);
+                                                                    const char* role, bool withAttributes);
+    // The same lists, each read as MembersWithAttributes reads one; nothing is noted.
+    virtual std::vector<std::vector<PxMemberRead>> MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
+                                                                            const char* role);
     virtual int CountMembers(std::int64_t owner, const char* role) = 0;
     // The member counts of one list of several objects (distinct ids), by id, as
     // CountMembers of each answers and noted as it notes them; an id without members is

@@ -149,10 +149,29 @@ VqsLockBag VqsLockBag::Gathering() { return VqsLockBag(VqsNoLock, false); }
 VqsLockBag::~VqsLockBag()
 {
     try {
-        ReleaseAll();
+        GiveBackAll();
     } catch (...) {
         // A destructor gives up quietly: the session's end releases what stays locked.
     }
+}
+
+// The objects are forgotten next, so whether one is still there does not matter: each hold of
+// every object goes back in one unlock call a kind, with no read first. An object its own
+// aborted transaction made holds nothing and could not be named to the call.
+void VqsLockBag::GiveBackAll()
+{
+    std::vector<int> kinds;
+    kinds.swap(m_heldKinds);
+    m_setAside.clear();
+    PxTypedList<PxVQObjectPtr> objects;
+    for (POSITION pos = m_objects.GetStartPosition(); pos;) {
+        std::uint64_t key = 0;
+        PxVQObjectPtr object;
+        m_objects.GetNextAssoc(pos, key, object);
+        if (!object->NeverStored())
+            objects.AddTail(object);
+    }
+    GiveBackHolds(objects, kinds);
 }
 
 void VqsLockBag::ReleaseAll()
@@ -443,7 +462,7 @@ void VqsLockBag::CollectObjects(PxTypedList<PxVQObjectPtr>& objects) const
 void VqsLockBag::UnlockAll()
 {
     const std::vector<int> kinds = m_heldKinds;
-    ReleaseAll();
+    GiveBackAll();
     m_objects.RemoveAll();
     for (int kind : kinds)
         AddHold(kind);

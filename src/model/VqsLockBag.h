@@ -100,6 +100,8 @@ private:
 
     // Forgets the objects no longer in the repository, giving back a hold of each kind.
     void PurgeDeleted(const std::vector<int>& kinds);
+    // Gives back every hold of every object, which the caller then forgets.
+    void GiveBackAll();
     void Record(const PxVQObjectPtr& object);
     void Forget(const PxVQObjectPtr& object);
     // Gives back one hold of each kind on the objects, one unlock call a kind, ignoring

@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <tuple>
+#include <unordered_map>
 
-int VqsLockRank(const PxObjectPtr& object)
+namespace {
+
+int RankOfKind(const PxObject& object)
 {
     static const char* const kOrder[] = {
         "PxVQEnterprise",   "PxVQSystem",          "PxVQConfig", "PxVQBSSoftLink",      "PxVQSoftLink",
@@ -15,11 +19,26 @@ int VqsLockRank(const PxObjectPtr& object)
         "PxVQHostPackData"};
     int rank = 0;
     for (const char* kind : kOrder) {
-        if (object->_IsKindOf(kind))
+        if (object._IsKindOf(kind))
             return rank;
         ++rank;
     }
     return rank;
+}
+
+} // namespace
+
+// The rank follows from the object's class: a subtree lock asks it of every node, and walking
+// the class's bases for each kind of the order is worked out once a class.
+int VqsLockRank(const PxObjectPtr& object)
+{
+    static std::mutex mutex;
+    static std::unordered_map<const PxClassInfo*, int> ranks;
+    const std::lock_guard lock(mutex);
+    const auto [known, added] = ranks.try_emplace(&object->GetClassInfo(), 0);
+    if (added)
+        known->second = RankOfKind(*object);
+    return known->second;
 }
 
 int VqsLockInOrder(std::vector<VqsPlannedLock> locks, const std::function<int(VqsLockBag&, CObList&)>& lock)

@@ -397,8 +397,9 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
     // The locks of the caller's lock step are given back before the question and before the
     // delete's own locks, which are taken from the enterprise down, each object once with the
     // kind the delete needs: a read kept while waiting for a write waits for ever on another
-    // user doing the same.
-    held.ReleaseAll();
+    // user doing the same. The caller's objects are done with: which of them are still there
+    // is not asked.
+    held.UnlockAll();
     BOOL check = FALSE;
     if (!VqsConfirmCancelBoxId(check, IDS_CHECK_CHANGED_OPTIONS))
         return false;

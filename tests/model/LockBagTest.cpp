@@ -144,6 +144,28 @@ TEST_F(LockBagTest, DestroyingABagHeldTwiceUnlocksEveryObjectTwice)
     EXPECT_TRUE(OtherCanWrite("SYS2"));
 }
 
+TEST_F(LockBagTest, ABagHoldingAnObjectOfAnAbortedTransactionGivesEveryOtherLockBack)
+{
+    struct Row {
+        const char* how;
+        std::function<void(std::unique_ptr<VqsLockBag>&)> giveBack;
+    };
+    const Row rows[] = {
+        {"the bag ends", [](std::unique_ptr<VqsLockBag>& bag) { bag.reset(); }},
+        {"all unlocked", [](std::unique_ptr<VqsLockBag>& bag) { bag->UnlockAll(); }},
+    };
+    for (const Row& row : rows) {
+        auto bag = std::make_unique<VqsLockBag>(VqsWriteLock);
+        ASSERT_EQ(bag->LockNode(sys1), 1);
+        app.GetLink()->BeginTransaction();
+        VqsModelNodeHost made(&model->GetRootNode(), app.GetLink()->GetLVQEnterprise()->CreateHostInformation("MADE"));
+        ASSERT_EQ(bag->LockNode(&made), 1);
+        app.GetLink()->AbortTransaction();
+        row.giveBack(bag);
+        EXPECT_TRUE(OtherCanWrite("SYS1")) << row.how;
+    }
+}
+
 TEST_F(LockBagTest, UnlockingAllEmptiesTheBagAndKeepsItsHoldCount)
 {
     VqsLockBag bag(VqsWriteLock);

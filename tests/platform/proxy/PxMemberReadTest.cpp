@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxList.h"
+#include "proxy/PxPostgres.h"
 #include "proxy/PxStore.h"
 #include "support/ChildProcess.h"
 
@@ -195,6 +196,86 @@ TEST_P(PxMemberReadTest, OneReferenceOfManyObjectsReadTogetherAnswersWhatEachRea
     for (std::size_t index = 0; index < holders.size(); ++index)
         EXPECT_EQ(together[index], holders[index]->GetAttributeObject("target")) << index;
     EXPECT_EQ(together, (std::vector<PxObjectPtr>{kept, PxObjectPtr(), PxObjectPtr(), kept, PxObjectPtr()}));
+}
+
+// Lists read together by a link that has not used their members' attributes since its last
+// read of that role come without them: the first use of one member reads those of every member
+// of the lists, in one read; once used, the next lists read together bring them along.
+TEST_P(PxMemberReadTest, ListsReadTogetherBringTheirMembersAttributesAtTheFirstUseOfOne)
+{
+    auto writer = PxAttach(m_repository.Path());
+    writer->BeginTransaction();
+    std::vector<PxObjectPtr> owners;
+    for (const char* group : {"G1", "G2"}) {
+        owners.push_back(NewMember(writer->GetLVQEnterprise(), "groups", group));
+        for (const char* part : {"A", "B"})
+            NewMember(owners.back(), "parts", (std::string(group) + part).c_str());
+    }
+    writer->CommitTransaction();
+    auto reader = PxAttach(m_repository.Path(), "bob/test");
+    PxObjectArray read;
+    reader->GetLVQEnterprise()->GetMembers("groups", read);
+    const std::vector<PxObjectPtr> groups(read.begin(), read.end());
+    const bool server = GetParam() == PxStoreKind::Server;
+    const auto tripsOf = [&](const std::function<void()>& step) {
+        const std::int64_t before = PxPgConnection::RoundTrips();
+        step();
+        return server ? PxPgConnection::RoundTrips() - before : 0;
+    };
+
+    std::vector<std::vector<PxObjectPtr>> lists;
+    tripsOf([&] { lists = PxObject::MembersOf(groups, "parts"); });
+    std::vector<std::string> names;
+    EXPECT_EQ(tripsOf([&] { names.push_back(lists[1][1]->GetAttributeText("name").GetString()); }), server ? 1 : 0);
+    EXPECT_EQ(tripsOf([&] {
+                  for (const PxObjectPtr& part : {lists[0][0], lists[0][1], lists[1][0]})
+                      names.push_back(part->GetAttributeText("name").GetString());
+              }),
+              0)
+        << "read with the first";
+    EXPECT_EQ(names, (std::vector<std::string>{"G2B", "G1A", "G1B", "G2A"}));
+
+    tripsOf([&] { lists = PxObject::MembersOf(groups, "parts"); });
+    EXPECT_EQ(tripsOf([&] { lists[0][1]->GetAttributeText("name"); }), 0) << "read with the lists";
+}
+
+// The attribute that refers to another object, of objects whose attributes are not buffered, is
+// read alone for all of them together; a gone object fails as reading its attributes fails.
+TEST_P(PxMemberReadTest, OneReferenceOfObjectsNotBufferedIsReadAloneForAllTogether)
+{
+    auto writer = PxAttach(m_repository.Path());
+    writer->BeginTransaction();
+    PxVQObjectPtr target = NewMember(writer->GetLVQEnterprise(), "hosts", "TARGET");
+    for (const char* name : {"TO", "NOWHERE", "GOING"}) {
+        PxVQObjectPtr holder = NewMember(writer->GetLVQEnterprise(), "packs", name);
+        holder->SetAttributeObject("target", std::string(name) == "NOWHERE" ? PxObjectPtr() : PxObjectPtr(target));
+    }
+    writer->CommitTransaction();
+    auto reader = PxAttach(m_repository.Path(), "bob/test");
+    PxObjectArray holders;
+    reader->GetLVQEnterprise()->GetMembers("packs", holders);
+    ASSERT_EQ(holders.size(), 3u);
+
+    const std::int64_t before = PxPgConnection::RoundTrips();
+    const std::vector<PxObjectPtr> targets = PxObject::AttributeObjectsOf(holders, "target");
+    if (GetParam() == PxStoreKind::Server)
+        EXPECT_EQ(PxPgConnection::RoundTrips() - before, 2) << "the references, then the presence of what they name";
+    ASSERT_EQ(targets.size(), 3u);
+    EXPECT_TRUE(targets[0] && targets[0]->IsSameOid(target));
+    EXPECT_FALSE(targets[1]);
+    EXPECT_TRUE(targets[2] && targets[2]->IsSameOid(target));
+    EXPECT_EQ(holders[1]->GetAttributeText("name"), "NOWHERE") << "the other attributes read at their use";
+
+    writer->BeginTransaction();
+    PxVQObjectPtr(writer->GetLVQEnterprise()->FindMember("packs", "name", "GOING"))->DeleteObject();
+    writer->CommitTransaction();
+    reader->ClearAllBuffers();
+    try {
+        PxObject::AttributeObjectsOf(holders, "target");
+        FAIL() << "the reference of a gone object was read";
+    } catch (const PxException& e) {
+        EXPECT_TRUE(e.IsObjectDeleted());
+    }
 }
 
 TEST_P(PxMemberReadTest, PresenceAskedTogetherAnswersWhatEachAskAnswers)

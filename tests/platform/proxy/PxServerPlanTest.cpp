@@ -214,6 +214,40 @@ TEST(PxServerPlanTest, ASessionsReadsAndWritesReadNoTableThroughWhateverTheStati
     }
 }
 
+// A subtree lock reads a rank's objects together: their lists, one attribute of each, their
+// editions. As the tables fill, none of those reads keeps a plan that reads a table through.
+TEST(PxServerPlanTest, ReadsOfManyObjectsTogetherReadNoTableThroughWhateverTheStatisticsSay)
+{
+    constexpr int kSteps = 60;
+    constexpr int kHostsAStep = 10;
+    constexpr std::int64_t kSmallTableRows = 2000;
+    for (const bool oneOwnerHoldsMost : {false, true}) {
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string database = DatabaseOf(repository.Path());
+        if (oneOwnerHoldsMost)
+            FillHostsFromAnotherSession(database);
+        PgTestServer::Instance().Run(database, "ANALYZE");
+        auto link = PxAttach(repository.Path());
+        for (int step = 0; step < kSteps; ++step) {
+            std::vector<PxObjectPtr> hosts;
+            link->BeginTransaction();
+            for (int index = 0; index < kHostsAStep; ++index) {
+                hosts.push_back(link->GetLVQEnterprise()->CreateMember("hosts", "PxVQObject"));
+                hosts.back()->SetAttributeObject("pack", hosts.back()->CreateMember("packs", "PxVQObject"));
+            }
+            link->CommitTransaction();
+            link->ClearAllBuffers();
+            PxObject::MembersOf(hosts, "packs");
+            PxObject::AttributeObjectsOf(hosts, "pack");
+            PxObject::RefreshChanged(hosts);
+        }
+        link.reset();
+        for (const auto& [table, scanned] : RowsScanned(database, kDataTables))
+            EXPECT_LT(scanned, kSteps * kHostsAStep * kSmallTableRows)
+                << table << " read through, one owner holding most members: " << oneOwnerHoldsMost;
+    }
+}
+
 // A deletion looks up what it deletes, what its objects own, the lists that held them and their
 // attributes by key: with statistics that say one owner holds nearly every member, deleting a
 // few hundred objects, together and one by one, reads no table through.

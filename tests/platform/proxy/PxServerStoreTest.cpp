@@ -696,9 +696,27 @@ TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalI
          "The transaction was rolled back."},
         {"the commit", [](PxVQEnterprisePtr&) {}, "The changes were not stored."},
     };
+    // The reads of many objects together, each answered by its caller as the first case is.
+    const std::function<void(const std::vector<PxObjectPtr>&)> readsTogether[] = {
+        [](const std::vector<PxObjectPtr>& objects) { PxObject::MembersOf(objects, "hosts"); },
+        [](const std::vector<PxObjectPtr>& objects) { PxObject::ArePresent(objects); },
+        [](const std::vector<PxObjectPtr>& objects) { PxObject::AttributeObjectsOf(objects, "host"); },
+    };
+    std::vector<Case> withReads(std::begin(cases), std::end(cases));
+    for (const auto& read : readsTogether)
+        withReads.push_back({"a read of many objects answered by its caller",
+                             [read](PxVQEnterprisePtr& enterprise) {
+                                 try {
+                                     read({enterprise});
+                                 } catch (const PxException&) {
+                                     // taken as nothing read
+                                 }
+                                 enterprise->SetAttributeText("after", "stored?");
+                             },
+                             "The transaction was rolled back."});
     for (const bool together : {false, true}) {
         for (const Fault& fault : faults) {
-            for (const Case& c : cases) {
+            for (const Case& c : withReads) {
                 auto link = PxAttach(uri.c_str(), "alice/dev");
                 PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
                 link->BeginTransaction();
