@@ -21,6 +21,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <set>
 #include <string>
 #include <thread>
@@ -136,6 +137,16 @@ std::string CreateFailure(const std::string& name)
         return std::string(e.GetErrorMessage());
     }
     return "created";
+}
+
+// A run of ids is written in place into a buffer sized for the longest ids: the widest ids,
+// negative ones included, come out whole.
+TEST(PxServerStoreTest, ARunOfIdsIsWrittenWholeWhateverItsIds)
+{
+    using Limits = std::numeric_limits<std::int64_t>;
+    EXPECT_EQ(PxPgArray(std::vector<std::int64_t>{}), "{}");
+    EXPECT_EQ(PxPgArray(std::vector<std::int64_t>{Limits::min(), -1, 0, Limits::max(), Limits::min()}),
+              "{-9223372036854775808,-1,0,9223372036854775807,-9223372036854775808}");
 }
 
 TEST(PxServerStoreTest, AServerThatCannotBeReachedIsNamedWithoutItsPassword)
