@@ -20,12 +20,22 @@ PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path
                  " kind INTEGER NOT NULL, holds INTEGER NOT NULL, PRIMARY KEY(oid, session, kind)) WITHOUT ROWID;"
                  "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
                  "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
-                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL);"
+                 " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL,"
+                 " hold_id INTEGER NOT NULL DEFAULT 0);"
                  "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);"
                  "CREATE TABLE IF NOT EXISTS px_lock_wait(ticket INTEGER PRIMARY KEY, oid INTEGER NOT NULL,"
                  " session INTEGER NOT NULL, kind INTEGER NOT NULL, UNIQUE(oid, session));"
                  "CREATE INDEX IF NOT EXISTS px_lock_wait_of ON px_lock_wait(session);",
                  pxwhat::Lock);
+    AddHoldIdentities();
+}
+
+void PxFileLockStore::AddHoldIdentities()
+{
+    PxQuery column(m_db, "SELECT count(*) FROM pragma_table_info('px_persistent_lock') WHERE name = 'hold_id'",
+                   pxwhat::Lock);
+    if (column.Step() && column.Int(0) == 0)
+        m_db.Execute("ALTER TABLE px_persistent_lock ADD COLUMN hold_id INTEGER NOT NULL DEFAULT 0", pxwhat::Lock);
 }
 
 bool PxFileLockStore::BeginOrBusy()
@@ -329,31 +339,38 @@ void PxFileLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)
 
 std::int64_t PxFileLockStore::ReserveOids(std::int64_t count, std::int64_t lastStored)
 {
-    return InLockTransaction([&] {
-        std::int64_t first = lastStored + 1;
-        {
-            PxQuery next(m_db, "SELECT next FROM px_oid", pxwhat::Lock);
-            if (next.Step())
-                first = std::max(first, next.Int(0));
-        }
-        m_db.Execute("DELETE FROM px_oid", pxwhat::Lock);
-        PxQuery store(m_db, "INSERT INTO px_oid(next) VALUES(?1)", pxwhat::Lock);
-        store.Bind(1, first + count).Run();
-        return first;
-    });
+    return InLockTransaction([&] { return TakeOids(count, lastStored); });
+}
+
+std::int64_t PxFileLockStore::TakeOids(std::int64_t count, std::int64_t lastStored)
+{
+    std::int64_t first = lastStored + 1;
+    {
+        PxQuery next(m_db, "SELECT next FROM px_oid", pxwhat::Lock);
+        if (next.Step())
+            first = std::max(first, next.Int(0));
+    }
+    m_db.Execute("DELETE FROM px_oid", pxwhat::Lock);
+    PxQuery store(m_db, "INSERT INTO px_oid(next) VALUES(?1)", pxwhat::Lock);
+    store.Bind(1, first + count).Run();
+    return first;
 }
 
 PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                       const std::int64_t* oids, std::size_t count, bool manual,
                                                       bool carried, bool queue)
 {
-    return TryEach(session, oids, count, {PxLockFutureUpdate, &userCode}, queue, [&](std::int64_t oid) {
+    const Request request{PxLockFutureUpdate, &userCode, nullptr, !manual};
+    return TryEach(session, oids, count, request, queue, [&](std::int64_t oid) {
         PxQuery place(m_db,
-                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds)"
-                      " VALUES(?1, ?2, ?3, 1, ?4) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
-                      " manual_holds = manual_holds + excluded.manual_holds",
+                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds, hold_id)"
+                      " VALUES(?1, ?2, ?3, 1, ?4, ?5) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
+                      " manual_holds = manual_holds + excluded.manual_holds,"
+                      " hold_id = CASE WHEN excluded.manual_holds = 0 THEN excluded.hold_id ELSE hold_id END",
                       pxwhat::Lock);
-        place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0).Run();
+        place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0);
+        // Drawn from the object ids: no hold of the store had it, or ever will.
+        place.Bind(5, manual ? 0 : TakeOids(1, 0)).Run();
         if (carried)
             GrantLock(session, PxHoldMarkSlot(oid), PxLockWrite);
     });
@@ -371,10 +388,11 @@ void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removed
 
 std::optional<PxPersistentLockRow> PxFileLockStore::ReadPersistent(std::int64_t oid)
 {
-    PxQuery query(m_db, "SELECT user_code, locked, holds, manual_holds FROM px_persistent_lock WHERE oid = ?1",
+    PxQuery query(m_db,
+                  "SELECT user_code, locked, holds, manual_holds, hold_id FROM px_persistent_lock WHERE oid = ?1",
                   pxwhat::Lock);
     if (!query.Bind(1, oid).Step())
         return std::nullopt;
     return PxPersistentLockRow{query.Text(0), query.Int(1), static_cast<int>(query.Int(2)),
-                               static_cast<int>(query.Int(3))};
+                               static_cast<int>(query.Int(3)), query.Int(4)};
 }

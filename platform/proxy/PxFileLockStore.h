@@ -22,6 +22,11 @@ public:
     bool KeepsItsLocks(std::int64_t) noexcept override { return true; }
 
 private:
+    // A lock file made by an earlier build gets the generation holds' identity column (0: a
+    // hold of that build, which no recovery session names).
+    void AddHoldIdentities();
+    // ReserveOids in the lock-table transaction under way.
+    std::int64_t TakeOids(std::int64_t count, std::int64_t lastStored);
     bool BeginOrBusy() override;
     void Commit() override;
     void RollbackQuietly() noexcept override;

@@ -22,6 +22,8 @@ struct PxPersistentLockRow {
     std::int64_t lockTime = 0;
     int holds = 0;
     int manualHolds = 0;
+    // The generation hold's identity (PxPersistentLock::GetHoldId).
+    std::int64_t holdId = 0;
 };
 
 class PxLockStore {
@@ -78,7 +80,12 @@ public:
     // transaction that places it until EndCarrying.
     virtual Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                     std::size_t count, bool manual, bool carried, bool queue) = 0;
+    // A generation hold is refused where one stands already, whoever placed it (code 7); each
+    // one placed gets an identity of its own (PxPersistentLockRow::holdId).
     virtual void RemovePersistent(std::int64_t oid, bool manual, int count) = 0;
+    // Lifts the object's generation hold when it is the one of the identity, in one lock-table
+    // transaction; answers whether it was (a hold lifted, exchanged or placed anew since stays).
+    virtual bool LiftHold(std::int64_t oid, std::int64_t holdId) = 0;
     // The session no longer carries the generation hold it placed on the object; with `lift`
     // the hold is lifted in the same lock-table transaction.
     virtual void EndCarrying(std::int64_t session, std::int64_t oid, bool lift) = 0;

@@ -136,6 +136,17 @@ void PxLockStoreBase::RemovePersistent(std::int64_t oid, bool manual, int count)
     });
 }
 
+bool PxLockStoreBase::LiftHold(std::int64_t oid, std::int64_t holdId)
+{
+    return InLockTransaction([&] {
+        const std::optional<PxPersistentLockRow> lock = ReadPersistent(oid);
+        if (!HeldForGeneration(lock) || lock->holdId != holdId)
+            return false;
+        LowerPersistent(oid, 1, 0);
+        return true;
+    });
+}
+
 void PxLockStoreBase::EndCarrying(std::int64_t session, std::int64_t oid, bool lift)
 {
     InLockTransaction([&] {

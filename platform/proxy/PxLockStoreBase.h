@@ -26,6 +26,7 @@ public:
     void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
     void RemovePersistent(std::int64_t oid, bool manual, int count) override;
     void EndCarrying(std::int64_t session, std::int64_t oid, bool lift) override;
+    bool LiftHold(std::int64_t oid, std::int64_t holdId) override;
     // A generation hold that refuses an attempt or that a read finds may be a dead session's
     // (its claim carries the hold's mark): the dead sessions are purged first, as an attach
     // does, and the attempt or the read made again when one was.
@@ -77,6 +78,8 @@ protected:
     // One attempt of Lock and of PlacePersistent, and the persistent lock's row as stored.
     virtual Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                             bool queue) = 0;
+    // A generation hold placed takes an identity no hold of the store had (the store's own
+    // counter, in the same transaction); a manual hold leaves the lock's as it is.
     virtual Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                        std::size_t count, bool manual, bool carried, bool queue) = 0;
     virtual Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
@@ -99,11 +102,14 @@ protected:
 
     // What an attempt asks of each object: a lock of `kind`, or, with `persistentFor`, a
     // persistent lock for that user (which meets other sessions as a future update does), or,
-    // with `exchangedHoldOf`, a lock of `kind` under that user's generation hold.
+    // with `exchangedHoldOf`, a lock of `kind` under that user's generation hold. A generation
+    // hold (`generationHold`) is never placed beside another: one generation hold at most stands
+    // on an object, so that its identity names it.
     struct Request {
         int kind = PxLockFutureUpdate;
         const std::string* persistentFor = nullptr;
         const std::string* exchangedHoldOf = nullptr;
+        bool generationHold = false;
     };
     // Whether an object's persistent lock can stand in the request's way: it stands
     // against future updates and writes.
@@ -122,7 +128,8 @@ protected:
         if (!persistent || !MeetsPersistent(request))
             return false;
         if (request.persistentFor)
-            return persistent->userCode != *request.persistentFor;
+            return persistent->userCode != *request.persistentFor ||
+                   (request.generationHold && persistent->holds > persistent->manualHolds);
         return !updating || persistent->manualHolds != 0;
     }
     // Ends the attempt refused by the object's persistent lock.

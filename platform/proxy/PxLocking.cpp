@@ -172,7 +172,7 @@ PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>&
     if (!row)
         return PxPersistentLockPtr();
     return PxPersistentLockPtr(
-        new PxPersistentLock(row->userCode.c_str(), row->lockTime, row->holds, row->manualHolds));
+        new PxPersistentLock(row->userCode.c_str(), row->lockTime, row->holds, row->manualHolds, row->holdId));
 }
 
 std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list)

@@ -10,8 +10,10 @@
 
 class PxPersistentLock : public PxRefCounted {
 public:
-    PxPersistentLock(const char* userCode, std::int64_t lockTime, int lockCount, int manualLockCount)
-        : m_userCode(userCode), m_lockTime(lockTime), m_lockCount(lockCount), m_manualLockCount(manualLockCount)
+    PxPersistentLock(const char* userCode, std::int64_t lockTime, int lockCount, int manualLockCount,
+                     std::int64_t holdId = 0)
+        : m_userCode(userCode), m_lockTime(lockTime), m_lockCount(lockCount), m_manualLockCount(manualLockCount),
+          m_holdId(holdId)
     {
     }
 
@@ -21,12 +23,17 @@ public:
     // Every hold of the lock: manual ones and those placed by generations.
     int GetLockCount() const { return m_lockCount; }
     int GetManualLockCount() const { return m_manualLockCount; }
+    // The identity the lock store gave the generation hold when it was placed, kept through
+    // every exchange: a recovery session names the hold it carries by it. 0 without a
+    // generation hold, or for one placed by an earlier build.
+    std::int64_t GetHoldId() const { return m_holdId; }
 
 private:
     CString m_userCode;
     std::int64_t m_lockTime;
     int m_lockCount;
     int m_manualLockCount;
+    std::int64_t m_holdId;
 };
 
 using PxPersistentLockPtr = PxPtr<PxPersistentLock>;

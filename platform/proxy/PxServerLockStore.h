@@ -34,6 +34,8 @@ public:
     static constexpr const char* kLocksLostState = "22012";
 
 private:
+    // A repository made by an earlier build gets the generation holds' identity column.
+    void AddHoldIdentities();
     bool BeginOrBusy() override;
     void Commit() override;
     void RollbackQuietly() noexcept override;

@@ -49,10 +49,12 @@ void PxVQObject::EndCarryingHold(bool lift)
     session->Locks().EndCarrying(session->Id(), Oid(), lift);
 }
 
-void PxVQObject::HandOnGenerationHold()
+BOOL PxVQObject::LiftGenerationHoldNamed(std::int64_t holdId)
 {
-    Enter("PxVQObject::HandOnGenerationHold");
-    EndCarryingHold(false);
+    Enter("PxVQObject::LiftGenerationHoldNamed");
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    return session->Locks().LiftHold(Oid(), holdId) ? TRUE : FALSE;
 }
 
 void PxVQObject::LiftGenerationHold()
@@ -119,8 +121,10 @@ BOOL PxVQObject::ClaimForGeneration(BOOL holdGoesWithClaim)
     if (ClaimOf(*session, slots[0]) != GenerationClaim::None)
         return FALSE;
     // The claim and the hold's mark in one lock-store transaction: a session that dies
-    // between the two never leaves a claim whose hold stays for good.
-    const std::size_t count = holdGoesWithClaim ? 2 : 1;
+    // between the two never leaves a claim whose hold stays for good. The mark this session
+    // holds for a hold it placed for the start is the claim's from here on.
+    const bool carriedForStart = holdGoesWithClaim && ClaimOf(*session, slots[1]) == GenerationClaim::Own;
+    const std::size_t count = holdGoesWithClaim && !carriedForStart ? 2 : 1;
     return session->Locks().Lock(session->Id(), slots, count, PxLockWrite, false).granted == count;
 }
 

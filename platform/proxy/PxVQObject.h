@@ -27,15 +27,17 @@ class PxVQObject : public PxObject {
     // Removes up to `count` holds of the kind; removing what is not there does nothing.
     PxLockErrorInfo RemovePersistentLock(int manual, int count);
     // Places one generation hold, as PersistentLock(0) does, that this session carries until
-    // it hands the hold on (HandOnGenerationHold) or lifts it (LiftGenerationHold): a session
-    // that ends or dies first takes the hold with it, as a claim carrying one does. Placing
-    // and carrying are one step of the lock store.
+    // the claim of the generation it starts carries it (ClaimForGeneration with TRUE) or it
+    // lifts it (LiftGenerationHold): a session that ends or dies first takes the hold with it,
+    // as a claim carrying one does. Placing and carrying are one step of the lock store. A
+    // generation hold is refused (code 7) where one stands already, the user's own included.
     PxLockErrorInfo PlaceGenerationHold();
-    // The session no longer carries the hold it placed: the claim it has made since carries it
-    // (ClaimForGeneration with TRUE), and the hold stays.
-    void HandOnGenerationHold();
     // Lifts the hold the session carries, in one step of the lock store with its carrying.
     void LiftGenerationHold();
+    // Lifts the object's generation hold when it is the one of the identity
+    // (PxPersistentLock::GetHoldId), in one step of the lock store; FALSE when the hold
+    // standing is another (or none): it stays.
+    BOOL LiftGenerationHoldNamed(std::int64_t holdId);
     // Takes the object for future update under its persistent lock, when that is one
     // generation hold of `holder` and nothing more, in one step of the lock store: the hold
     // stays in the store all along, refusing every other session as before, and the update
@@ -55,7 +57,9 @@ class PxVQObject : public PxObject {
     // one too) holds the claim already. With `holdGoesWithClaim` (a fresh generation given
     // the generation hold of the object's persistent lock, which no recovery record keeps),
     // one generation hold is lifted when the claim goes with its session (the session ends,
-    // or its process, machine or lock connection dies) instead of being given back.
+    // or its process, machine or lock connection dies) instead of being given back; a hold
+    // this session carries for the start (PlaceGenerationHold) is then carried by the claim
+    // from that same step on, so that nothing is left to hand on after it.
     BOOL ClaimForGeneration(BOOL holdGoesWithClaim = FALSE);
     // Gives back this session's claim; false when it held none. The hold stays: the
     // generation that gives its claim back lifts it or leaves it to its recovery record.

@@ -13,6 +13,7 @@ PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, CurrentState, "currentState")
 PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, StateCompleteness, "stateCompleteness")
 PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, GenerationFlag, "generationFlag")
 PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, HoldGone, "holdGone")
+PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, std::int64_t, HoldId, "holdId")
 PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, RetainExistingDatabase, "retainExistingDatabase")
 PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, NumberOfParallelCompiles, "numberOfParallelCompiles")
 PX_IMPLEMENT_VALUE_PROPERTY(PxVQRecoveryInfo, int, CompileAllFlag, "compileAllFlag")
@@ -24,7 +25,23 @@ namespace {
 constexpr const char* kFiles = "recoveryFiles";
 constexpr const char* kStructs = "recoveryDBStructs";
 
+// The user code up to its first "/": the part a generation's hold and recovery records know.
+CString ShortCode(const CString& userCode)
+{
+    const int slash = userCode.Find('/');
+    return slash > 0 ? userCode.Left(slash) : userCode;
+}
+
 } // namespace
+
+bool PxVQRecoveryInfo::CarriesHoldOf(const PxPersistentLockPtr& lock) const
+{
+    if (!lock || lock->GetLockCount() <= lock->GetManualLockCount())
+        return false;
+    if (const std::int64_t named = GetHoldId())
+        return lock->GetHoldId() == named;
+    return !GetHoldGone() && ShortCode(lock->GetUserCode()) == ShortCode(GetUserId());
+}
 
 PxVQOptionSetPtr PxVQRecoveryInfo::GetGenSet() const { return ReadObject("PxVQRecoveryInfo::GetGenSet", "genSet"); }
 

@@ -28,8 +28,18 @@ class PxVQRecoveryInfo : public PxVQObject {
     PX_VALUE_PROPERTY(int, StateCompleteness)
     PX_VALUE_PROPERTY(int, GenerationFlag)
     // Nonzero once the generation hold on the generate set is no longer this session's: a
-    // later generation of the set took it over, or its generation was given none.
+    // later generation of the set took it over (kHoldHandedOver; 1 from an earlier build), or
+    // its generation was given none (1).
     PX_VALUE_PROPERTY(int, HoldGone)
+    static constexpr int kHoldHandedOver = 2;
+    // The identity of the generation hold the session carries (PxPersistentLock::GetHoldId):
+    // it carries the hold while the generate set's generation hold is the one named. 0 names
+    // none; a record of an earlier build names none either, and goes by HoldGone and its user.
+    PX_VALUE_PROPERTY(std::int64_t, HoldId)
+    // Whether the session carries the generation hold of the persistent lock (its generate
+    // set's): the hold its record names, whoever's user placed the lock. A record of an earlier
+    // build carries a generation hold of its user unless it gave its hold up.
+    bool CarriesHoldOf(const PxPersistentLockPtr& lock) const;
     int getStagedInstall() const;
     void setStagedInstall(int staged);
     CString getPackName() const;

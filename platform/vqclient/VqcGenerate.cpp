@@ -68,6 +68,9 @@ struct Generation {
     bool holdsSet = false;
     // Stopped unfinished, it keeps that hold for a restart (a report generation does not).
     bool keepsHoldForRestart = false;
+    // The identity of that hold as the generation claimed its set; 0 when the module places
+    // it after the claim (the system path), and then the set's generation hold is its own.
+    std::int64_t holdId = 0;
 };
 
 std::mutex g_mutex;
@@ -197,6 +200,20 @@ PxVQSystemPtr SystemOf(const Generation& generation)
     return config ? config->GetSystem() : PxVQSystemPtr();
 }
 
+// The identity of the generate set's generation hold; 0 when it has none.
+std::int64_t StandingHoldId(const PxVQOptionSetPtr& genSet)
+{
+    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
+    return lock && lock->GetLockCount() > lock->GetManualLockCount() ? lock->GetHoldId() : 0;
+}
+
+// The identity of the hold the generation was given: the one it claimed its set under, else
+// (placed after its claim) the set's.
+std::int64_t HoldOf(const Generation& generation)
+{
+    return generation.holdId ? generation.holdId : StandingHoldId(generation.genSet);
+}
+
 // The recovery record a restart, an install or a monitor goes on with; null when there is none.
 PxVQRecoveryInfoPtr RestartedSession(const Generation& generation)
 {
@@ -249,8 +266,13 @@ Recorded WriteRecoveryRecord(const Generation& generation, int state, std::strin
         session->setGenerateType(generation.kind);
         session->SetCurrentState(state);
         session->SetGenerationFlag(kSegmentLockHeld);
-        if (PlacesGenerationHold(generation.kind) && !generation.holdsSet)
-            session->SetHoldGone(1);
+        if (PlacesGenerationHold(generation.kind)) {
+            // The session names the hold it keeps for a restart, and carries it by that name alone.
+            if (generation.holdsSet)
+                session->SetHoldId(HoldOf(generation));
+            else
+                session->SetHoldGone(1);
+        }
         session->SetUserId(vqclient::CurrentSettings().userName.c_str());
         session->setGenerateDate(_time64(nullptr));
         for (const std::string& file : generation.reportFiles)
@@ -277,23 +299,10 @@ bool ClaimsGenerateSet(int kind)
     return MakesRecoveryRecord(kind) || kind == VqcGenerateRestart;
 }
 
-// The user code up to its first "/": the part a generation's hold and recovery records know.
-std::string ShortUserCode(const CString& userCode)
-{
-    const std::string code = userCode.str();
-    const std::size_t slash = code.find('/');
-    return slash == std::string::npos || slash == 0 ? code : code.substr(0, slash);
-}
-
-// Whether the generate set holds the session's own generation hold: a generation's lock placed
-// for the session's user, which no later generation of the set took over.
+// Whether the generate set's generation hold is the one the session names.
 bool HoldsOwnHold(const Generation& generation, const PxVQRecoveryInfoPtr& session)
 {
-    if (session->GetHoldGone())
-        return false;
-    const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
-    return lock && lock->GetLockCount() > lock->GetManualLockCount() &&
-           ShortUserCode(lock->GetUserCode()) == ShortUserCode(session->GetUserId());
+    return session->CarriesHoldOf(generation.genSet->GetPersistentLock());
 }
 
 // Whether the generation is given the hold on its generate set: a report, system,
@@ -412,10 +421,10 @@ void EndSetClaim(const Generation& generation, Ending ending)
         if (!generation.claimed || !ClaimStillHeld(generation, lost))
             return;
         try {
+            // Its own hold only: one lifted meanwhile (the owner's Unlock) and placed again by
+            // another generation stays.
             if (holdToLift) {
-                const PxPersistentLockPtr lock = generation.genSet->GetPersistentLock();
-                if (lock && lock->GetLockCount() > lock->GetManualLockCount())
-                    generation.genSet->RemovePersistentLock(0, 1);
+                generation.genSet->LiftGenerationHoldNamed(HoldOf(generation));
                 holdToLift = false;
             }
             if (recordToDelete) {
@@ -554,7 +563,8 @@ bool ClaimRecoverySession(Generation& generation)
     if (!session || !session->ClaimForGeneration())
         return false;
     generation.claimedSession = session;
-    return true;
+    // Deleted just before its claim (a Delete claims it while it deletes): nothing to go on with.
+    return session->ObjectPresent();
 }
 
 // Claims the request's generate set for the generation, and the recovery session a restart,
@@ -565,6 +575,7 @@ bool ClaimSet(Generation& generation, bool scripted)
     try {
         if (ClaimsGenerateSet(generation.kind) && generation.genSet) {
             generation.holdsSet = IsGivenHold(generation, scripted);
+            generation.holdId = generation.holdsSet ? StandingHoldId(generation.genSet) : 0;
             generation.keepsHoldForRestart = KeepsHoldForRestart(generation);
             generation.claimed = generation.genSet->ClaimForGeneration(HoldGoesWithClaim(generation)) != FALSE;
             if (!generation.claimed)

@@ -448,7 +448,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         objects.AddTail(PxVQObjectPtr(options));
     VqsGenerationLockTakeover takeover(target.optionSet);
     VqsOutsideBagHold optionsHold(*target.link, VqsFutureUpdateLock);
-    if (!VqsLockForGeneration(optionsHold, objects, takeover).Succeeded())
+    if (!VqsLockForGeneration(optionsHold, objects, takeover).Succeeded() || !takeover.HandOver())
         throw Failure(IDS_ELEMENTS_LOCKED);
 
     GenerateInfo request;
@@ -457,7 +457,7 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
     Start(request);
-    takeover.HandOver();
+    takeover.Keep();
     segmentLock.Keep();
     PostMessage(WM_GENERATE_PROGRESS, 0, VqcMakeEventText(kStartedText));
     Sleep(kClientStartPause);

@@ -102,6 +102,12 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     });
     if (locked != VqsLockOutcome::Granted)
         return;
+    // One generation hold at most on the set: none beside the user's interrupted generation's,
+    // and that one goes to the generation only once its sessions no longer name it.
+    if (!takeover.HandsOverHold() && VqsRefusedForInterruptedSession(PxVQOptionSetPtr(genSet)))
+        return;
+    if (!takeover.HandOver())
+        return;
 
     unsigned long number = 0;
     GenerateInfo request;
@@ -119,7 +125,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         VqsReportGenerationNotStarted(request);
         return;
     }
-    takeover.HandOver();
+    takeover.Keep();
     segmentLock.Keep();
     Sleep(kClientStartPause);
 

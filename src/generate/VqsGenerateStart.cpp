@@ -1,5 +1,7 @@
 #include "generate/VqsGenerateStart.h"
 
+#include "generate/VqsSelectSession.h"
+
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsRunningGeneration.h"
@@ -20,6 +22,7 @@
 #include "vqclient/VqClient.h"
 
 #include <exception>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -28,6 +31,7 @@ constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
 constexpr UINT IDS_ERROR_WITH_REASON = 61665;
 constexpr UINT IDS_NO_RECOVERY_INFO = 61682;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
+constexpr UINT IDS_INTERRUPTED_SESSION_HOLDS_SET = 61913;
 constexpr int kRightAdministrator = 64;
 // The first state of a finished generation: a fresh start takes over only the hold of one
 // that stopped before it.
@@ -36,13 +40,12 @@ constexpr int kTypeSystem = 2;
 constexpr int kTypeSystemWithReports = 5;
 constexpr int kTypeBundle = 9;
 
-// A session of a generation that holds its generate set and has not given its hold to a later
-// generation of the set: at any state, it carries the hold its user placed, while the set
-// still has one.
-bool CarriesGenerationLock(const PxVQRecoveryInfoPtr& session)
+// A session of a generation that keeps its hold for a restart: at any state, it carries the
+// hold its record names while that hold stands (PxVQRecoveryInfo::CarriesHoldOf).
+bool KeepsGenerationHold(const PxVQRecoveryInfoPtr& session)
 {
     const int type = session->getGenerateType();
-    return (type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle) && !session->GetHoldGone();
+    return type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
 }
 
 PxVQSystemPtr SystemOfSet(const PxVQOptionSetPtr& genSet)
@@ -58,20 +61,20 @@ CString SessionUserCode()
     return process ? process->GetUserCode() : CString();
 }
 
-// The sessions of the set that carry its hold for the user (known by the short code).
-std::vector<PxVQRecoveryInfoPtr> HoldCarriers(const PxVQOptionSetPtr& genSet, const CString& user)
+// The sessions of the set that carry its generation hold: those whose record names it.
+std::vector<PxVQRecoveryInfoPtr> HoldCarriers(const PxVQOptionSetPtr& genSet)
 {
     std::vector<PxVQRecoveryInfoPtr> carriers;
     const PxVQSystemPtr system = SystemOfSet(genSet);
-    if (!system)
+    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
+    if (!system || !lock)
         return carriers;
     PxTypedList<PxVQRecoveryInfoPtr> sessions;
     system->GetListOfRecoveryInfos(sessions);
     const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
     for (POSITION pos = list.GetHeadPosition(); pos;) {
         const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
-        if (genSet->IsSameOid(session->GetGenSet()) && CarriesGenerationLock(session) &&
-            VqsShortUserCode(session->GetUserId()) == user)
+        if (genSet->IsSameOid(session->GetGenSet()) && KeepsGenerationHold(session) && session->CarriesHoldOf(lock))
             carriers.push_back(session);
     }
     return carriers;
@@ -85,20 +88,27 @@ bool AnyInterrupted(const std::vector<PxVQRecoveryInfoPtr>& sessions)
     return false;
 }
 
-// Records that the sessions carry the set's hold no longer; a failure is shown.
-void RecordHoldGone(const std::vector<PxVQRecoveryInfoPtr>& sessions)
+// Records that the sessions name the hold of the identity, or, handed over, none (nullopt); a
+// failure is shown. Whether the record was committed.
+bool RecordHoldNamed(const std::vector<PxVQRecoveryInfoPtr>& sessions, std::optional<std::int64_t> hold)
 {
     if (sessions.empty())
-        return;
-    VqsTransaction transaction;
-    if (!transaction.IsUsable())
-        return;
-    try {
-        for (const PxVQRecoveryInfoPtr& session : sessions)
-            session->SetHoldGone(1);
-    } catch (const VqReportableException& error) {
-        transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+        return true;
+    {
+        VqsTransaction transaction;
+        if (!transaction.IsUsable())
+            return false;
+        try {
+            for (const PxVQRecoveryInfoPtr& session : sessions) {
+                session->SetHoldId(hold.value_or(0));
+                session->SetHoldGone(hold ? 0 : PxVQRecoveryInfo::kHoldHandedOver);
+            }
+        } catch (const VqReportableException& error) {
+            transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
+            return false;
+        }
     }
+    return VqsTransaction::IsOk();
 }
 
 // Runs the step of a release, logging its failure: what is released after it still is.
@@ -128,8 +138,10 @@ VqsLockOutcome PersistentLockOutcome(Lock lock)
 }
 
 // The hold placed for a start, which the session carries until the generation's claim carries
-// it (HandOn). Otherwise it is lifted as the scope ends; a lift that cannot reach the store
-// now is done as the session's locks are dropped (the session closes, or is found dead).
+// it: the claim takes the carrying over in its own step of the lock store, so nothing is left
+// to hand on that the store could refuse. Otherwise it is lifted as the scope ends; a lift that
+// cannot reach the store now is done as the session's locks are dropped (the session closes,
+// or is found dead).
 class HoldForStart {
 public:
     explicit HoldForStart(const PxVQOptionSetPtr& genSet) : m_genSet(genSet) {}
@@ -143,11 +155,8 @@ public:
         m_bPlaced = outcome == VqsLockOutcome::Granted;
         return outcome;
     }
-    void HandOn()
-    {
-        if (std::exchange(m_bPlaced, false))
-            LoggingFailure([&] { m_genSet->HandOnGenerationHold(); });
-    }
+    // The generation started: its claim carries the hold.
+    void HandOn() { m_bPlaced = false; }
     void Lift() noexcept
     {
         if (std::exchange(m_bPlaced, false))
@@ -228,6 +237,8 @@ unsigned long VqsStartHoldingSet(GenerateInfo& request, VqsGenerationLockTakeove
 {
     if (takeover && takeover->HandsOverHold())
         return VqsStartUnderTakenHold(request, *takeover);
+    if (VqsRefusedForInterruptedSession(request.genSet))
+        return 0;
     HoldForStart hold(request.genSet);
     if (hold.Place() != VqsLockOutcome::Granted)
         return 0;
@@ -244,13 +255,30 @@ unsigned long VqsStartHoldingSet(GenerateInfo& request, VqsGenerationLockTakeove
 
 unsigned long VqsStartUnderTakenHold(GenerateInfo& request, VqsGenerationLockTakeover& takeover)
 {
+    if (!takeover.HandOver())
+        return 0;
     const unsigned long number = VqcStartGenerate(request);
     if (number == 0) {
         VqsReportGenerationNotStarted(request);
         return 0;
     }
-    takeover.HandOver();
+    takeover.Keep();
     return number;
+}
+
+bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet)
+{
+    if (!VqsHoldsOwnGenerationLock(genSet))
+        return false;
+    const std::vector<PxVQRecoveryInfoPtr> carriers = HoldCarriers(genSet);
+    if (carriers.empty())
+        return false;
+    const PxVQRecoveryInfoPtr& session = carriers.front();
+    CString text;
+    text.FormatMessage(IDS_INTERRUPTED_SESSION_HOLDS_SET, genSet->GetName().GetString(),
+                       VqsSessionStartTime(session).GetString(), session->GetUserId().GetString());
+    VqsErrorBox(text);
+    return true;
 }
 
 bool VqsGenerationRuns(const PxVQOptionSetPtr& genSet)
@@ -286,14 +314,10 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
 
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
 {
-    if (!CarriesGenerationLock(session))
+    if (!KeepsGenerationHold(session))
         return PxVQOptionSetPtr();
     const PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (!genSet || !genSet->ObjectPresent())
-        return PxVQOptionSetPtr();
-    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
-    if (!lock || genSet->GetIntProperty("persistentLockCount") <= lock->GetManualLockCount() ||
-        VqsShortUserCode(lock->GetUserCode()) != VqsShortUserCode(session->GetUserId()))
+    if (!genSet || !genSet->ObjectPresent() || !session->CarriesHoldOf(genSet->GetPersistentLock()))
         return PxVQOptionSetPtr();
     return genSet;
 }
@@ -308,10 +332,12 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
     const DeletionClaim claim(session);
     if (!claim.IsClaimed())
         return false;
-    if (const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session)) {
+    // The hold the session names, and no other: a hold handed to a later generation is no
+    // longer named by it (handed over before that generation starts).
+    const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session);
+    if (const PxPersistentLockPtr hold = locked ? locked->GetPersistentLock() : PxPersistentLockPtr()) {
         VqsLockScope scope(VqsGetApp()->GetLink());
-        if (!locked->RemovePersistentLock(0, 1).Succeeded())
-            return false;
+        locked->LiftGenerationHoldNamed(hold->GetHoldId());
     }
     {
         VqsTransactionObject transaction{PxVQObjectPtr(session)};
@@ -324,28 +350,27 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
                                                      const PxVQRecoveryInfoPtr& restarted)
     : m_genSet(genSet)
 {
-    CString user;
-    if (restarted) {
-        if (!VqsGenerationLockOfSession(restarted))
-            return;
-        user = VqsShortUserCode(restarted->GetUserId());
-    } else {
-        if (!VqsHoldsOwnGenerationLock(genSet) || VqsGenerationRuns(genSet))
-            return;
-        user = VqsShortUserCode(SessionUserCode());
-    }
-    const std::vector<PxVQRecoveryInfoPtr> carriers = HoldCarriers(genSet, user);
+    if (restarted ? !VqsGenerationLockOfSession(restarted)
+                  : !VqsHoldsOwnGenerationLock(genSet) || VqsGenerationRuns(genSet))
+        return;
+    const std::vector<PxVQRecoveryInfoPtr> carriers = HoldCarriers(genSet);
     if (!restarted && !AnyInterrupted(carriers))
         return;
     for (const PxVQRecoveryInfoPtr& session : carriers)
         if (!restarted || !session->IsSameOid(restarted))
             m_formerHolders.push_back(session);
-    if (const PxPersistentLockPtr lock = genSet->GetPersistentLock())
+    if (const PxPersistentLockPtr lock = genSet->GetPersistentLock()) {
         m_holder = lock->GetUserCode();
+        m_holdId = lock->GetHoldId();
+    }
 }
 
 VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
 {
+    // A start that did not follow the hand-over: the sessions name the hold again before
+    // anything else can take the set.
+    if (std::exchange(m_bHandedOver, false))
+        LoggingFailure([&] { RecordHoldNamed(m_formerHolders, m_holdId); });
     if (std::exchange(m_bHeld, false))
         LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
 }
@@ -370,10 +395,18 @@ PxLockErrorInfo VqsGenerationLockTakeover::Take(bool always)
     return locked;
 }
 
-void VqsGenerationLockTakeover::HandOver()
+bool VqsGenerationLockTakeover::HandOver()
 {
-    if (m_bExchanged)
-        RecordHoldGone(std::exchange(m_formerHolders, {}));
+    if (!m_bExchanged || m_formerHolders.empty())
+        return true;
+    m_bHandedOver = RecordHoldNamed(m_formerHolders, std::nullopt);
+    return m_bHandedOver;
+}
+
+void VqsGenerationLockTakeover::Keep()
+{
+    m_bHandedOver = false;
+    m_formerHolders.clear();
 }
 
 PxLockErrorInfo VqsLockForGeneration(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects,

@@ -9,6 +9,7 @@
 #include "proxy/PxVQRecoveryInfo.h"
 #include "win/CString.h"
 
+#include <cstdint>
 #include <vector>
 
 class VqsGenerationLockTakeover;
@@ -47,16 +48,24 @@ PxVQOptionSetPtr VqsFrameOptionSet(VqsSysFrame* frame);
 // True when a generation of this user placed a persistent lock on the set.
 bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet);
 // The generate set whose hold the recovery session carries: the session of a system,
-// system-with-reports or bundle generation, at any state, whose user placed a generation hold
-// on the set that no later generation of the set took over. Null when the session carries none.
+// system-with-reports or bundle generation, at any state, whose record names the generation
+// hold that stands on the set (its identity, given by the lock store as the hold was placed and
+// kept through every exchange). Null when the session carries none: its hold went (lifted at
+// its end, unlocked, handed to a later generation, gone with a claim), and a hold placed since
+// is another's.
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session);
+// One generation hold at most stands on a set. A start of the user that would place a second
+// one beside the hold of the user's interrupted generation is refused with the box naming
+// that generation's session, which is to be restarted (or deleted) first. True when refused.
+bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet);
 // Whether a generation runs on the recovery session (a restart of it), on any host: the
 // client claims the session for it, and nobody lists, deletes or restarts it meanwhile.
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session);
 // Deletes the recovery session in a transaction of its own, unless a generation runs on it.
-// The hold the session carries is lifted first (nothing else can show or lift it), so that a
+// The hold the session names is lifted first (nothing else can show or lift it), so that a
 // host that dies between the two leaves a session without its hold, never a hold without its
-// session. True when the hold was lifted and the deletion committed.
+// session; a hold the session does not name (placed since, or handed to a later generation)
+// stays. True when the deletion committed.
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 
 // An interrupted generation keeps its hold (the persistent lock it placed) on the generate set,
@@ -65,8 +74,9 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 // store: the restart of its session (whoever restarts it), or a fresh generation of its user
 // when the recovery record shows the generation interrupted and nothing of the set runs. The
 // hold stays in the store all along: a start that does not reach its generation, or a session
-// that dies on the way, leaves it where it was. Started, the generation carries the hold
-// (HandOver), and the other sessions that carried it for its user no longer do.
+// that dies on the way, leaves it where it was. Before the generation starts, the other
+// sessions that name the hold record that they no longer do (HandOver): started, the
+// generation carries it; not started, they name it again.
 class VqsGenerationLockTakeover {
 public:
     explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,
@@ -86,10 +96,13 @@ public:
     PxLockErrorInfo LockSet();
     // Whether the set is held under a hold taken over, which goes to the generation started.
     bool HandsOverHold() const { return m_bExchanged; }
-    // The generation started: it carries the hold taken over from its claim on, and the
-    // sessions that carried it for its user record that they no longer do (a failure to record
-    // it is shown).
-    void HandOver();
+    // Before the start: the sessions that named the hold taken over (the restarted one apart)
+    // record that they no longer do. False, after the box of the failure, when the record is
+    // refused: the start stops there, the hold with them.
+    bool HandOver();
+    // The generation started under the hold: it carries it. Without Keep, the sessions handed
+    // over name the hold again as the takeover ends.
+    void Keep();
 
 private:
     PxLockErrorInfo Take(bool always);
@@ -97,14 +110,19 @@ private:
     PxVQOptionSetPtr m_genSet;
     // The user code of the hold to take over; empty when there is none.
     CString m_holder;
-    // The sessions that carry the hold for its user, the restarted one apart.
+    // The identity of the hold to take over.
+    std::int64_t m_holdId = 0;
+    // The sessions that name the hold, the restarted one apart.
     std::vector<PxVQRecoveryInfoPtr> m_formerHolders;
     bool m_bExchanged = false;
     bool m_bHeld = false;
+    // The former holders recorded that they name the hold no longer, and no start kept it.
+    bool m_bHandedOver = false;
 };
 
-// The request handed to the client under the hold the takeover took over, if any: the
-// generation carries it once started (HandOver); a refused start is reported. The number.
+// The request handed to the client under the hold the takeover took over, if any: the hold is
+// handed over first (a refused record stops the start) and the generation carries it once
+// started; a refused start is reported and the hold goes back to its session. The number.
 unsigned long VqsStartUnderTakenHold(GenerateInfo& request, VqsGenerationLockTakeover& takeover);
 
 // Takes the objects of a generation start (the set's options) for future update in the

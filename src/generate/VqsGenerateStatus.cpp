@@ -40,6 +40,7 @@ constexpr UINT IDS_NO_GENERATE_SET = 61683;
 constexpr UINT IDS_NO_BUSINESS_SEGMENT = 61684;
 constexpr UINT IDS_RESTARTING = 61685;
 constexpr UINT IDS_OPTION_SET_NOT_LOCKED = 61875;
+constexpr UINT IDS_HOLD_HANDED_OVER = 61915;
 constexpr UINT IDS_REPORTS_LEFT_OUT = 61916;
 constexpr UINT IDS_NO_REPORTS_LEFT = 61917;
 constexpr UINT IDS_FINISH_SYSTEM_INSTALL_FIRST = 62141;
@@ -192,9 +193,9 @@ unsigned long StartRestart(GenerateInfo& request, int type, VqsGenerationLockTak
 }
 
 // What keeps the session from a restart now, told in its box: the session deleted meanwhile
-// (61682), an unfinished system, system-with-reports or bundle generation whose set no longer
-// carries its hold (61875), or a generation of the set that runs (its user named). Asked again
-// after the wait for the set.
+// (61682), an unfinished system, system-with-reports or bundle generation whose hold a later
+// generation of the set took over (61915) or that no longer stands (61875), or a generation of
+// the set that runs (its user named). Asked again after the wait for the set.
 bool RestartRefused(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
 {
     if (!session->ObjectPresent()) {
@@ -204,7 +205,8 @@ bool RestartRefused(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& 
     const int type = session->getGenerateType();
     const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
     if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
-        VqsMessageBoxId(IDS_OPTION_SET_NOT_LOCKED);
+        VqsMessageBoxId(session->GetHoldGone() == PxVQRecoveryInfo::kHoldHandedOver ? IDS_HOLD_HANDED_OVER
+                                                                                     : IDS_OPTION_SET_NOT_LOCKED);
         return true;
     }
     return VqsRestartRefusedWhileGenerationRuns(genSet);

@@ -78,19 +78,6 @@ CString NameOf(const CString (&names)[N], int number)
     return number >= 0 && static_cast<std::size_t>(number) < N ? names[number] : CString();
 }
 
-CString LocalDateTime(std::int64_t date)
-{
-    const __time64_t time = date;
-    const struct tm* local = _localtime64(&time);
-    if (!local)
-        return CString();
-    char day[64] = {};
-    char clock[64] = {};
-    std::strftime(day, sizeof day, "%x", local);
-    std::strftime(clock, sizeof clock, "%X", local);
-    return CString(day) + " " + clock;
-}
-
 CString TypeText(const PxVQRecoveryInfoPtr& session)
 {
     const int type = session->getGenerateType();
@@ -328,12 +315,25 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
     return TRUE;
 }
 
+CString VqsSessionStartTime(const PxVQRecoveryInfoPtr& session)
+{
+    const __time64_t time = session->getGenerateDate();
+    const struct tm* local = _localtime64(&time);
+    if (!local)
+        return CString();
+    char day[64] = {};
+    char clock[64] = {};
+    std::strftime(day, sizeof day, "%x", local);
+    std::strftime(clock, sizeof clock, "%X", local);
+    return CString(day) + " " + clock;
+}
+
 void VqsSelectSession::AppendRow(const PxVQRecoveryInfoPtr& session)
 {
     const int row = m_list.GetItemCount();
     PxVQOptionSetPtr genSet = session->GetGenSet();
     m_list.InsertItem(row, genSet ? genSet->GetName() : CString());
-    m_list.SetItemText(row, 1, LocalDateTime(session->getGenerateDate()));
+    m_list.SetItemText(row, 1, VqsSessionStartTime(session));
     m_list.SetItemText(row, 2, TypeText(session));
     m_list.SetItemText(row, 3, session->GetUserId());
     m_list.SetItemText(row, 4, StateText(session));

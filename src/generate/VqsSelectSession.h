@@ -23,6 +23,8 @@ bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session);
 // (61919) counts, so that Yes never leads to an empty list. A repository failure counts as none.
 bool VqsAnySessionOffered(const PxVQSystemPtr& system,
                           const std::function<bool(const PxVQRecoveryInfoPtr&)>& wanted);
+// The session's start as its row shows it, in local time.
+CString VqsSessionStartTime(const PxVQRecoveryInfoPtr& session);
 
 class VqsSelectSession : public CDialog {
 public:

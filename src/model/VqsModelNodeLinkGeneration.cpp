@@ -26,6 +26,7 @@ namespace {
 const UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
 const UINT IDS_RESTART_LOCKED_BY_OTHER = 61895;
 const UINT IDS_RESTART_NOT_LOCKED = 61876;
+const UINT IDS_NO_RECOVERY_INFO = 61682;
 
 // Recovery states from this one on, and bundle generations, lock the segment again.
 const int kStateLockedAgain = 8;
@@ -70,10 +71,15 @@ int VqsModelNodeBSLink::LockForGeneration(int restart, VqsBSLock& bsLock, const 
         }
         const PxVQRecoveryInfoPtr recovery =
             GetConfigNode()->GetSystemNode()->GetSystem()->GetRecoveryInfo(recoveryKey);
-        if (recovery && (recovery->GetCurrentState() >= kStateLockedAgain ||
+        // Deleted meanwhile (another user's Delete): the restart has nothing to go on with.
+        if (!recovery || !recovery->ObjectPresent()) {
+            VqsMessageBoxId(IDS_NO_RECOVERY_INFO);
+            return 0;
+        }
+        if ((recovery->GetCurrentState() >= kStateLockedAgain ||
                          recovery->getGenerateType() == PxVQRecoveryInfo::kBundleGenerate))
             return bsLock.LockForGeneration(segment->GetName());
-        if (recovery && recovery->GetGenerationFlag() == kGenerationFlagLocked)
+        if (recovery->GetGenerationFlag() == kGenerationFlagLocked)
             return 1;
         VqsErrorBoxId(IDS_RESTART_NOT_LOCKED);
         return 0;

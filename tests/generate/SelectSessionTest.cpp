@@ -325,7 +325,7 @@ TEST_F(SelectSessionTest, DeletingASessionLiftsItsOwnLockFirstAndNeverTheLockOfA
             Link().CommitTransaction();
         }
         if (row.liftFails) {
-            PxFaultInjection::Throw("PxVQObject::RemovePersistentLock");
+            PxFaultInjection::Throw("PxVQObject::LiftGenerationHoldNamed");
             ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Cancel();
             ui.ExpectMessageBox("Injected repository failure", IDOK);
         } else {

@@ -339,7 +339,8 @@ TEST_P(PxLockTest, AGenerationHoldIsExchangedForAnUpdateUnderTheHoldWhichStays)
     EXPECT_EQ(m_theirX->PersistentLock(1).GetErrorCode(), PxLockPersistentlyLocked) << "another user's Lock";
     EXPECT_EQ(m_theirX->FutureUpdateLock().GetErrorCode(), PxLockPersistentlyLocked);
     EXPECT_EQ(secondX->PersistentLock(1).GetErrorCode(), PxLockHeldByOther) << "the holder's other session's Lock";
-    EXPECT_EQ(secondX->PersistentLock(0).GetErrorCode(), PxLockHeldByOther) << "and its generation";
+    EXPECT_EQ(secondX->PersistentLock(0).GetErrorCode(), PxLockPersistentlyLocked)
+        << "and its generation: one generation hold at most stands on an object";
     EXPECT_TRUE(m_x->WriteLock(0)) << "under the hold, the update takes what its session needs";
     m_a.reset();
     EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1) << "the session that ended left the hold";
@@ -359,7 +360,7 @@ TEST_P(PxLockTest, AnExchangeOfAnythingButOneGenerationHoldOfTheUserIsRefusedAnd
         {"another user's hold", {}, {0}, "alice/dev"},
         {"the hold of another user than its own", {0}, {}, "bob/test"},
         {"a manual hold beside the generation's", {0, 1}, {}, "alice/dev"},
-        {"two generation holds", {0, 0}, {}, "alice/dev"},
+        {"a generation hold placed beside a manual one", {1, 0}, {}, "alice/dev"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -484,7 +485,7 @@ TEST_P(PxLockTest, AGenerationHoldCarriedByAClaimGoesWithItsSessionAndOnlyThatHo
 
 // A hold placed for a start is carried by its session until the claim of the generation it
 // starts carries it, or it is lifted: a session that ends first takes it along, and only it.
-TEST_P(PxLockTest, AGenerationHoldPlacedForAStartGoesWithItsSessionUntilItIsHandedOnOrLifted)
+TEST_P(PxLockTest, AGenerationHoldPlacedForAStartGoesWithItsSessionUntilItsClaimCarriesItOrItIsLifted)
 {
     ASSERT_TRUE(m_theirX->PersistentLock(1));
     ASSERT_TRUE(m_theirX->PlaceGenerationHold());
@@ -496,10 +497,9 @@ TEST_P(PxLockTest, AGenerationHoldPlacedForAStartGoesWithItsSessionUntilItIsHand
     const PxVQObjectPtr y = Host(*m_a, "Y");
     ASSERT_TRUE(y->PlaceGenerationHold());
     ASSERT_TRUE(y->ClaimForGeneration(TRUE));
-    y->HandOnGenerationHold();
     EXPECT_TRUE(y->ReleaseGenerationClaim());
     const PxVQObjectPtr z = Host(*m_a, "Z");
-    ASSERT_TRUE(z->PersistentLock(0));
+    ASSERT_TRUE(z->PersistentLock(1));
     ASSERT_TRUE(z->PlaceGenerationHold());
     z->LiftGenerationHold();
     EXPECT_EQ(z->GetIntProperty("persistentLockCount"), 1) << "one hold lifted";

@@ -237,7 +237,7 @@ TEST_P(PxProcessTest, ADeadSessionFoundByTwoStartingSessionsLiftsItsGenerationHo
     vqtest::ChildProcess child([&] {
         auto link = PxAttach(repository.Path(), "child/generator");
         PxVQObjectPtr host = link->GetLVQEnterprise()->FindMember("hosts", "name", "X");
-        if (!host->PersistentLock(0) || !host->PersistentLock(0) || !host->ClaimForGeneration(TRUE))
+        if (!host->PersistentLock(1) || !host->PersistentLock(0) || !host->ClaimForGeneration(TRUE))
             throw std::runtime_error("hold");
         link.release(); // the process dies with its generation running
     });

@@ -1,0 +1,357 @@
+// A generation's hold is named by the one recovery session that carries it, on a repository
+// file and on a server: an older session of the same user and set (stopped Deploying, its hold
+// unlocked since, or replaced by a fresh generation) neither lifts nor takes a later
+// generation's hold, by its Delete or its Restart, and the later generation's Restart runs.
+#include "../sysview/SysViewTestSupport.h"
+
+#include "generate/VqsGenerateCommands.h"
+#include "generate/VqsGenerateStatus.h"
+#include "generate/VqsSelectSession.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQLink.h"
+#include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQRecoveryInfo.h"
+#include "support/ScriptedUiDriver.h"
+#include "vqclient/VqcTesting.h"
+#include "win/Clock.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr UINT IDD_GENERATE = 160;
+constexpr UINT IDD_PICKER = 301;
+constexpr UINT IDD_GENERATE_REPORTS = 222;
+constexpr int kGenerateReports = 1789;
+constexpr UINT IDD_SELECT_SESSION = 294;
+constexpr int kSessionList = 32853;
+constexpr int kRestart = 33025;
+constexpr int kDelete = 32854;
+constexpr int kStateDeploying = 8;
+
+struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
+    vqtest::ScriptedUiDriver ui;
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scopedClock{clock};
+    std::string repository;
+
+    void SetUp() override
+    {
+        clock.SetSleepMovesClock(true);
+        vqclient::Reset();
+        vqclient::SetGenerationLog(dir.File("generate.log"));
+        ui.WheneverDialog(105);
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = NewSharedSample(GetParam(), dir);
+        ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
+        OpenFrame();
+        Select({"Sample system 1"});
+        frame->SetCurrentOptionSet(NtGen());
+    }
+
+    void TearDown() override
+    {
+        PxFaultInjection::Reset();
+        SysViewTest::TearDown();
+        vqclient::SetGenerationLog("");
+    }
+
+    PxVQOptionSetPtr NtGen() const { return System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"); }
+
+    // Generate System of NTGEN, declining the restart offered when there is a session; the
+    // generation's number.
+    unsigned long GenerateSystem()
+    {
+        if (System("SYS1")->CountOfRecoveryInfos() > 0)
+            ui.ExpectMessageBoxId(61919, IDNO);
+        ui.ExpectDialog(IDD_GENERATE).OK();
+        VqsGenerateSystem(*view);
+        ui.Verify();
+        return vqclient::LastGenerateNumber();
+    }
+
+    // Generate System, the generation stopped in the state; its recovery session.
+    PxVQRecoveryInfoPtr GenerateSystemStoppedIn(int state)
+    {
+        const unsigned long number = GenerateSystem();
+        EXPECT_NE(number, 0u);
+        EXPECT_TRUE(vqclient::Interrupt(number, state));
+        return Newest();
+    }
+
+    PxVQRecoveryInfoPtr Newest() const
+    {
+        PxTypedList<PxVQRecoveryInfoPtr> sessions;
+        System("SYS1")->GetListOfRecoveryInfos(sessions);
+        const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+        return list.IsEmpty() ? PxVQRecoveryInfoPtr() : list.GetTail();
+    }
+
+    // The user chooses the session of the row (as Show Generate Status lists them, the oldest
+    // first) with the button; `told` expects what follows.
+    void Choose(int row, int button, const std::function<void()>& told = {})
+    {
+        vqtest::ScriptedUiDriver::WindowScript& dialog =
+            ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, row).Click(button);
+        if (button == kDelete)
+            dialog.Cancel();
+        if (told)
+            told();
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+    }
+
+    // The session closed and opened again: the locks it held are dropped as at the holder's close.
+    void ReopenSession()
+    {
+        CloseFrame();
+        app.CloseSession();
+        ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
+        OpenFrame();
+        Select({"Sample system 1"});
+    }
+
+    // Another user deletes the session, as Show Generate Status's Delete does.
+    void DeleteAsAnotherUser(const PxVQRecoveryInfoPtr& session) const
+    {
+        PxVQLink other;
+        other.AttachSession(repository.c_str(), "XYZ", nullptr);
+        const PxVQSystemPtr system = other.GetLVQEnterprise()->GetSystem("SYS1");
+        const PxVQRecoveryInfoPtr seen = system->GetRecoveryInfo(session->GetHandle());
+        const PxVQOptionSetPtr genSet = seen->GetGenSet();
+        genSet->RemovePersistentLock(0, 1);
+        other.BeginTransaction();
+        seen->DeleteObject();
+        other.CommitTransaction();
+    }
+
+    static std::string CommitFailure(const char* why)
+    {
+        CString text;
+        text.FormatMessage(ResourceText(61665).GetString(), ResourceText(61527).GetString(), why);
+        return text.str();
+    }
+
+    std::int64_t HoldId() const
+    {
+        const PxPersistentLockPtr lock = NtGen()->GetPersistentLock();
+        return lock && lock->GetLockCount() > lock->GetManualLockCount() ? lock->GetHoldId() : 0;
+    }
+
+    // The later generation's session carries the set's hold, and its Restart runs under it.
+    void LaterGenerationRestartsUnderItsHold(const PxVQRecoveryInfoPtr& later, int row, std::int64_t hold)
+    {
+        EXPECT_NE(hold, 0);
+        EXPECT_EQ(HoldId(), hold) << "the later generation's hold went";
+        EXPECT_EQ(NtGen()->GetIntProperty("persistentLockCount"), 1);
+        EXPECT_EQ(later->GetHoldId(), hold);
+        const std::size_t before = vqclient::Requests().size();
+        ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, row).Click(kRestart);
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+        ASSERT_EQ(vqclient::Requests().size(), before + 1) << "its Restart did not run";
+        EXPECT_NE(vqclient::Requests().back().find(": kind 4 genset \"NTGEN\""), std::string::npos);
+        EXPECT_EQ(HoldId(), hold) << "the restart runs under the hold";
+    }
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
+
+} // namespace
+
+TEST_P(GenerationHoldTest, AnOlderSessionsDeleteOrRestartLeavesTheLaterInterruptedGenerationsHold)
+{
+    enum class Older { Deploying, Unlocked, Replaced };
+    enum class Step { Delete, Restart };
+    const struct {
+        const char* what;
+        Older older;
+        Step step;
+    } cases[] = {
+        {"Delete of a Deploying session", Older::Deploying, Step::Delete},
+        {"Restart of a Deploying session", Older::Deploying, Step::Restart},
+        {"Delete of a session whose hold was unlocked", Older::Unlocked, Step::Delete},
+        {"Restart of a session whose hold was unlocked", Older::Unlocked, Step::Restart},
+        {"Delete of a session replaced by a fresh generation", Older::Replaced, Step::Delete},
+        {"Restart of a session replaced by a fresh generation", Older::Replaced, Step::Restart},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const PxVQRecoveryInfoPtr older = GenerateSystemStoppedIn(row.older == Older::Deploying ? kStateDeploying : 3);
+        if (row.older == Older::Unlocked) {
+            ASSERT_TRUE(NtGen()->RemovePersistentLock(0, 1).Succeeded()) << "the owner's Unlock";
+        }
+        const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1);
+        const std::int64_t hold = HoldId();
+
+        int laterRow = 0;
+        if (row.step == Step::Delete) {
+            Choose(0, kDelete);
+            EXPECT_FALSE(older->ObjectPresent());
+        } else if (row.older == Older::Deploying) {
+            Choose(0, kRestart);
+            EXPECT_EQ(vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished"),
+                      vqclient::Played::Posted);
+            EXPECT_FALSE(older->ObjectPresent()) << "the finished restart leaves nothing of its session";
+        } else {
+            const UINT told = row.older == Older::Replaced ? 61915 : 61875;
+            Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(told, IDOK); });
+            laterRow = 1;
+        }
+        LaterGenerationRestartsUnderItsHold(later, laterRow, hold);
+
+        // What is left goes for the next row: the restart ends, the sessions are deleted.
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+        EXPECT_FALSE(NtGen()->GetPersistentLock()) << "the restart's end lifts its hold";
+        while (System("SYS1")->CountOfRecoveryInfos() > 0)
+            Choose(0, kDelete);
+    }
+}
+
+// A finished bundle session goes when the user declines the bundle restart offered: the hold of
+// the user's interrupted system generation of the set stays with it.
+TEST_P(GenerationHoldTest, DecliningABundleRestartLeavesTheSystemGenerationsHold)
+{
+    const std::int64_t liftedHold = [&] {
+        EXPECT_TRUE(NtGen()->PlaceGenerationHold().Succeeded());
+        const std::int64_t id = HoldId();
+        NtGen()->LiftGenerationHold();
+        return id;
+    }();
+    app.GetLink()->BeginTransaction();
+    const PxVQRecoveryInfoPtr bundle = System("SYS1")->CreateRecoveryInfo(NtGen());
+    bundle->setGenerateType(PxVQRecoveryInfo::kBundleGenerate);
+    bundle->SetCurrentState(kStateDeploying);
+    bundle->SetUserId("ABC");
+    bundle->SetHoldId(liftedHold);
+    app.GetLink()->CommitTransaction();
+    const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(3);
+    const std::int64_t hold = HoldId();
+
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_PICKER).Cancel();
+    VqsGenerateBundle(*view);
+    ui.Verify();
+
+    EXPECT_FALSE(bundle->ObjectPresent());
+    Select({"Sample system 1"});
+    LaterGenerationRestartsUnderItsHold(later, 0, hold);
+}
+
+// While the later generation runs, a Delete of the older session (Deploying) leaves its hold.
+TEST_P(GenerationHoldTest, ADeleteOfAnOlderSessionWhileALaterGenerationRunsLeavesThatGenerationsHold)
+{
+    GenerateSystemStoppedIn(kStateDeploying);
+    const unsigned long running = GenerateSystem();
+    const std::int64_t hold = HoldId();
+    ASSERT_NE(hold, 0);
+
+    Choose(0, kDelete);
+
+    EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+    EXPECT_EQ(HoldId(), hold) << "the running generation's hold went";
+    ASSERT_TRUE(vqclient::Interrupt(running, 2));
+    LaterGenerationRestartsUnderItsHold(Newest(), 0, hold);
+}
+
+// The record that hands the interrupted generation's hold to a fresh generation after a
+// declined restart is refused: one box, the fresh generation does not start, and the
+// interrupted session still carries the hold: after the holder's close its Restart takes it.
+// The hold a start places is carried by the generation's claim from the claim's own step on:
+// nothing is left to hand on, so a hand-on refused by the store cannot leave the hold to the
+// holder's close.
+TEST_P(GenerationHoldTest, ARefusedHandOverOrHandOnLeavesAHoldTheOwnersRestartTakesAfterTheHoldersClose)
+{
+    enum class Start { FreshAfterDeclinedRestart, SystemWithReports };
+    const struct {
+        const char* what;
+        Start start;
+    } cases[] = {
+        {"the hand-over record refused", Start::FreshAfterDeclinedRestart},
+        {"the hand-on refused", Start::SystemWithReports},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        if (row.start == Start::FreshAfterDeclinedRestart) {
+            GenerateSystemStoppedIn(3);
+            PxFaultInjection::Run("PxVQObject::ExchangeGenerationHold",
+                                  [] { PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full."); });
+            const std::size_t before = vqclient::Requests().size();
+            ui.ExpectMessageBoxId(61919, IDNO);
+            ui.ExpectDialog(IDD_GENERATE).OK();
+            ui.ExpectMessageBox(CommitFailure("The disk is full."), IDOK);
+            VqsGenerateSystem(*view);
+            ui.Verify();
+            EXPECT_EQ(vqclient::Requests().size(), before) << "the fresh generation started";
+        } else {
+            PxFaultInjection::Throw("PxVQObject::HandOnGenerationHold", "The disk is full.");
+            ui.ExpectDialog(IDD_GENERATE).SetCheck(kGenerateReports).OK();
+            ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();
+            VqsGenerateSystem(*view);
+            ui.Verify();
+            ASSERT_TRUE(vqclient::Interrupt(vqclient::LastGenerateNumber(), 3));
+        }
+        PxFaultInjection::Reset();
+        const std::int64_t hold = HoldId();
+
+        ReopenSession();
+        LaterGenerationRestartsUnderItsHold(Newest(), 0, hold);
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+        EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
+// Two generations of one user on one set: a second hold beside the hold of the user's
+// interrupted generation is refused with the box that names the interrupted session, which is
+// to be restarted (or deleted) first; the set keeps one hold, the interrupted generation's.
+TEST_P(GenerationHoldTest, ASecondHoldOfTheUserOnTheSetIsRefusedNamingTheInterruptedSession)
+{
+    const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+    const std::int64_t hold = HoldId();
+    CString told;
+    told.FormatMessage(61913, "NTGEN", VqsSessionStartTime(interrupted).GetString(),
+                       interrupted->GetUserId().GetString());
+    ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();
+    ui.ExpectMessageBox(told.str(), IDOK);
+    const std::size_t before = vqclient::Requests().size();
+    VqsGenerateReports(*view);
+    ui.Verify();
+
+    EXPECT_EQ(vqclient::Requests().size(), before);
+    LaterGenerationRestartsUnderItsHold(interrupted, 0, hold);
+}
+
+// Another user deletes the session while its Restart waits between the restart's claims: the
+// Restart says that the session is gone, and no generation runs without it.
+TEST_P(GenerationHoldTest, ARestartWhoseSessionAnotherUserDeletedSaysSo)
+{
+    const struct {
+        const char* what;
+        const char* at;
+        int skip;
+    } cases[] = {
+        {"deleted before the synchronisation's segment lock", "PxLSEEnterprise::GetLockedObject", 0},
+        {"deleted between the claims of the set and of the session", "PxVQObject::ClaimForGeneration", 1},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+        PxFaultInjection::Run(row.at, [&] { DeleteAsAnotherUser(interrupted); }, row.skip);
+        const std::size_t before = vqclient::Requests().size();
+        Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(61682, IDOK); });
+        PxFaultInjection::Reset();
+
+        EXPECT_EQ(vqclient::Requests().size(), before) << "the restart ran on without its session";
+        EXPECT_FALSE(NtGen()->GetPersistentLock()) << "the hold went with its session";
+        EXPECT_EQ(NtGen()->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);
