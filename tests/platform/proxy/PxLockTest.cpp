@@ -10,6 +10,8 @@
 #include "win/Clock.h"
 
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
+#include <sqlite3.h>
 
 #include <functional>
 #include <optional>
@@ -745,6 +747,72 @@ TEST_P(PxLockTest, AnObjectOfAnAbortedTransactionCannotBeLocked)
     } catch (const PxException& e) {
         EXPECT_TRUE(e.IsObjectDeleted());
     }
+}
+
+// Each generation hold gets an identity of its own as it is placed, which an exchange and a
+// manual hold beside it keep, and which only a lift by that identity takes away; one generation
+// hold at most stands on an object, the user's own second one refused too.
+TEST_P(PxLockTest, EachGenerationHoldHasAnIdentityThatOnlyALiftByItTakesAway)
+{
+    ASSERT_TRUE(m_x->PersistentLock(0));
+    const std::int64_t first = m_theirX->GetPersistentLock()->GetHoldId();
+    EXPECT_NE(first, 0);
+    EXPECT_EQ(m_theirX->PersistentLock(0).GetErrorCode(), PxLockPersistentlyLocked) << "another user's";
+    EXPECT_EQ(m_x->PlaceGenerationHold().GetErrorCode(), PxLockPersistentlyLocked) << "the user's second one";
+    ASSERT_TRUE(m_x->PersistentLock(1));
+    EXPECT_EQ(m_theirX->GetPersistentLock()->GetHoldId(), first) << "a manual hold beside it";
+    ASSERT_TRUE(m_x->RemovePersistentLock(1, 1));
+    ASSERT_TRUE(m_x->ExchangeGenerationHold("alice/dev"));
+    EXPECT_EQ(m_theirX->GetPersistentLock()->GetHoldId(), first) << "the exchange";
+    m_x->UnLock();
+
+    ASSERT_TRUE(m_x->RemovePersistentLock(0, 1)) << "the owner's Unlock";
+    ASSERT_TRUE(m_x->PersistentLock(0));
+    const std::int64_t second = m_theirX->GetPersistentLock()->GetHoldId();
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(m_theirX->LiftGenerationHoldNamed(first)) << "a hold placed since is another";
+    EXPECT_EQ(m_theirX->GetIntProperty("persistentLockCount"), 1);
+    EXPECT_TRUE(m_theirX->LiftGenerationHoldNamed(second));
+    EXPECT_FALSE(m_theirX->GetPersistentLock());
+}
+
+// A lock store made by an earlier build has no identities: the first session that opens it adds
+// them, and the holds it kept read 0, the identity a lift of such a hold names.
+TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
+{
+    const std::string oid = std::to_string(static_cast<std::int64_t>(m_x->GetHandle().MapKey()));
+    m_x = m_theirX = PxVQObjectPtr();
+    m_a.reset();
+    m_b.reset();
+    const auto earlierBuild = [&](const char* sql) {
+        if (GetParam() == PxStoreKind::Server) {
+            PGconn* server = PQconnectdb(m_repository.Path());
+            PQclear(PQexec(server, (std::string("SET search_path TO vq_repository; ") + sql).c_str()));
+            PQfinish(server);
+            return;
+        }
+        sqlite3* file = nullptr;
+        sqlite3_open((std::string(m_repository.Path()) + "-locks").c_str(), &file);
+        sqlite3_exec(file, sql, nullptr, nullptr, nullptr);
+        sqlite3_close(file);
+    };
+    earlierBuild("ALTER TABLE px_persistent_lock DROP COLUMN hold_id");
+    earlierBuild("DROP SEQUENCE px_hold_id");
+    earlierBuild(("INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds) VALUES(" + oid +
+                  ", 'alice/dev', 0, 1, 0)")
+                     .c_str());
+
+    const auto link = PxAttach(m_repository.Path(), "alice/dev");
+    const PxVQObjectPtr x = Host(*link, "X");
+    ASSERT_TRUE(x->GetPersistentLock());
+    EXPECT_EQ(x->GetPersistentLock()->GetHoldId(), 0);
+    EXPECT_EQ(x->PersistentLock(0).GetErrorCode(), PxLockPersistentlyLocked) << "it is a generation hold all the same";
+    EXPECT_TRUE(x->ExchangeGenerationHold("alice/dev"));
+    x->UnLock();
+    EXPECT_TRUE(x->LiftGenerationHoldNamed(0));
+    ASSERT_TRUE(x->PersistentLock(0));
+    EXPECT_NE(x->GetPersistentLock()->GetHoldId(), 0) << "a hold placed now has one";
+    EXPECT_TRUE(x->LiftGenerationHoldNamed(x->GetPersistentLock()->GetHoldId()));
 }
 
 PX_ON_BOTH_STORES(PxLockTest);
