@@ -13,6 +13,7 @@
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "support/ScriptedUiDriver.h"
+#include "vqclient/VqClient.h"
 #include "vqclient/VqcTesting.h"
 #include "win/Clock.h"
 
@@ -47,9 +48,7 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         SysViewTest::SetUp();
         app.CloseSession();
         repository = NewSharedSample(GetParam(), dir);
-        ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
-        OpenFrame();
-        Select({"Sample system 1"});
+        OpenSessionAsTheHostDoes();
         frame->SetCurrentOptionSet(NtGen());
     }
 
@@ -110,7 +109,15 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     {
         CloseFrame();
         app.CloseSession();
+        OpenSessionAsTheHostDoes();
+    }
+
+    // The session with its frame, the generation client signed on as its user: the recovery
+    // records the client writes name ABC.
+    void OpenSessionAsTheHostDoes()
+    {
         ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
+        VqcSetSignOnUserName("ABC");
         OpenFrame();
         Select({"Sample system 1"});
     }
