@@ -12,11 +12,10 @@
 #include "GrowthView.h"
 
 #include "support/BenchProcesses.h"
-#include "support/PgTestServer.h"
+#include "support/LockRowsCounter.h"
 
 #include "model/VqsLockRetryCallback.h"
 #include "proxy/PxLockErrorInfo.h"
-#include "proxy/PxPostgres.h"
 #include "proxy/PxVQLink.h"
 #include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
@@ -35,55 +34,28 @@ namespace {
 
 constexpr UINT kRefresh = 32805;
 
-std::string DatabaseOf(const std::string& uri)
-{
-    const std::size_t start = uri.find(":///") + 4;
-    return uri.substr(start, uri.find('?') - start);
-}
-
 void Refresh(vqgrowth::OpenView& open)
 {
     const vqgrowth::HeardFrame heard(open.view->GetSysFrame());
     open.view->GetSysFrame()->SendMessage(WM_COMMAND, kRefresh, 0);
 }
 
-// Every row the lock table of the repository takes or changes is counted.
-void CountLockRows(const std::string& uri)
-{
-    vqtest::PgTestServer::Instance().Run(
-        DatabaseOf(uri),
-        "SET search_path TO vq_repository;"
-        "CREATE TABLE lock_rows(written bigint NOT NULL); INSERT INTO lock_rows VALUES(0);"
-        "CREATE FUNCTION count_lock_rows() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN"
-        " UPDATE vq_repository.lock_rows SET written = written + (SELECT count(*) FROM rows); RETURN NULL; END$$;"
-        "CREATE TRIGGER inserted AFTER INSERT ON px_lock REFERENCING NEW TABLE AS rows"
-        " FOR EACH STATEMENT EXECUTE FUNCTION count_lock_rows();"
-        "CREATE TRIGGER updated AFTER UPDATE ON px_lock REFERENCING NEW TABLE AS rows"
-        " FOR EACH STATEMENT EXECUTE FUNCTION count_lock_rows()");
-}
-
-std::int64_t LockRows(const std::string& uri)
-{
-    PxPgConnection db(uri);
-    return PxPgConnection::Query(db, "SELECT written FROM vq_repository.lock_rows", "count").Run().Int(0, 0);
-}
-
 void BM_OneSegmentLockRows(benchmark::State& state)
 {
     const std::string uri = vqgrowth::ServerCopy(vqgrowth::OneSegmentSystems(static_cast<int>(state.range(0)), true));
-    CountLockRows(uri);
+    const vqtest::LockRowsCounter counter(uri);
     std::int64_t refresh = 0;
     std::int64_t prepare = 0;
     for (auto _ : state) {
         vqgrowth::OpenView open(uri);
-        std::int64_t before = LockRows(uri);
+        std::int64_t before = counter.Written();
         Refresh(open);
-        refresh = LockRows(uri) - before;
-        before = LockRows(uri);
+        refresh = counter.Written() - before;
+        before = counter.Written();
         if (!VqsGetApp()->PrepareForTransaction("SALES", 0))
             state.SkipWithError("the prepare failed");
         VqsGetApp()->TransactionClosed();
-        prepare = LockRows(uri) - before;
+        prepare = counter.Written() - before;
     }
     vqgrowth::CloseSession();
     state.counters["refresh_rows"] = static_cast<double>(refresh);
