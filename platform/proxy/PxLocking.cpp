@@ -95,7 +95,8 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     try {
         PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
         std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
-        const PxRetryFunction retryFunction = PxLockNoWait::Declines() ? nullptr : core.RetryFunction();
+        const PxRetryFunction installed = core.RetryFunction();
+        const PxRetryFunction retryFunction = PxLockNoWait::Declines() ? nullptr : installed;
         while (done < objects.size()) {
             bool queue = retryFunction != nullptr;
             const std::size_t asked = BatchFrom(done, objects.size());
@@ -119,10 +120,10 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 info = PxLockErrorInfo(PxLockGranted, objects[done]);
             if (attempt.granted == asked)
                 continue;
-            // A busy store is no lock in the way: a call that may wait tries again after the
-            // delay without the retry callback, which would show the user a wait for an
-            // object no one holds.
-            if (attempt.code == PxLockStoreBusy && retryFunction) {
+            // A busy store is no lock in the way, and a wait for it closes no circle: a call of
+            // a link with a retry callback, one that declines waits included, tries again after
+            // the delay without the callback, which would tell the user of an object no one holds.
+            if (attempt.code == PxLockStoreBusy && installed) {
                 WaitToRetry(*session, false, delay);
                 delay = NextDelay(delay);
                 continue;

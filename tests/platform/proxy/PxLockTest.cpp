@@ -722,20 +722,20 @@ TEST_P(PxLockTest, InjectedRefusalsTakeTheUsualWay)
     EXPECT_EQ(m_clock.TickMilliseconds() - before, kPxFirstRetryDelayMilliseconds * 3);
 }
 
-TEST_P(PxLockTest, ABusyLockStoreIsWaitedForQuietlyAndToldAsBusyToACallThatDoesNotWait)
+TEST_P(PxLockTest, ABusyLockStoreIsWaitedForQuietlyAndToldAsBusyOnlyWithoutACallback)
 {
     PxBusyLockStore busy(m_repository);
     PxTesting::SetBusyTimeout(*m_a, 0);
+    EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockStoreBusy);
+
+    // The other session lets the store go once the waits have moved the clock on; a call that
+    // declines waits for objects held waits for the store as well.
     m_a->PxSetRetryFunction(RecordingRetry);
-    {
-        PxLockNoWait noWait;
-        EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockStoreBusy);
-    }
-    // The other session lets the store go once the waits have moved the clock on.
     std::thread other([&] {
         Sleep(1);
         busy.Release();
     });
+    PxLockNoWait noWait;
     EXPECT_TRUE(m_x->WriteLock(0));
     m_clock.Advance(1);
     other.join();
