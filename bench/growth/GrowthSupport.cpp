@@ -209,22 +209,35 @@ std::string KeptRepository(const std::string& name, const std::string& json, boo
     return server ? KeptServerRepository(name, json) : FileRepository(name, json);
 }
 
-std::string SampleSystems(int systems, bool server)
+namespace {
+
+std::string ScaledSample(const vqrepo::SampleScale& scale, bool server, const std::string& fileName)
 {
-    constexpr int kSegments = 10;
-    static std::map<std::pair<int, bool>, std::string> made;
-    std::string& repository = made[{systems, server}];
+    static std::map<std::pair<std::string, bool>, std::string> made;
+    std::string& repository = made[{fileName, server}];
     if (!repository.empty())
         return repository;
-    const vqrepo::SampleScale scale{systems / kSegments, kSegments, 0};
     if (server) {
         repository = vqtest::PgTestServer::Instance().NewDatabase();
         vqrepo::CreateRepositoryFile(repository, vqrepo::SampleDescription(scale));
     } else {
-        repository = vqbench::KeptSampleRepository(Folder() / ("sample-systems-" + std::to_string(systems) + ".vqr"),
-                                                   scale);
+        repository = vqbench::KeptSampleRepository(Folder() / fileName, scale);
     }
     return repository;
+}
+
+} // namespace
+
+std::string SampleSystems(int systems, bool server)
+{
+    constexpr int kSegments = 10;
+    return ScaledSample({systems / kSegments, kSegments, 0}, server,
+                        "sample-systems-" + std::to_string(systems) + ".vqr");
+}
+
+std::string OneSegmentSystems(int systems, bool server)
+{
+    return ScaledSample({systems, 1, 10}, server, "one-segment-" + std::to_string(systems) + ".vqr");
 }
 
 std::string SampleSystemAt(int systems, int place)

@@ -35,6 +35,9 @@ std::string KeptRepository(const std::string& name, const std::string& json, boo
 // The sample with that many systems (ten segments, their systems in turn), made once a run on
 // the test server or kept on a file.
 std::string SampleSystems(int systems, bool server);
+// The sample with that many systems, all on one segment of ten elements, made once a run on
+// the test server or kept on a file.
+std::string OneSegmentSystems(int systems, bool server);
 // The long name of the system at that place (1 on) in the tree order of such a sample: the
 // systems stand in the order of their names, "Sample system 1" on.
 std::string SampleSystemAt(int systems, int place);

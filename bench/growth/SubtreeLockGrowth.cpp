@@ -1,11 +1,11 @@
 // Delete of Sample system 1, the frames' Refresh and a host's Prepare of SALES (closed at
-// once) with the system view open on the sample's systems (ten segments), on a file and on the
-// test server. Each read-locks every node of its model below the enterprise: the systems the
-// view shows, and for Refresh and Prepare every system down to its option records. The
-// goals: under 2 s at 1,000 systems; on a file the processor time linear in the systems (at
-// 500 within 1.3x of ten times that at 50); on the server the round trips ("trips") and the
-// transactions it began ("xacts") alike at every size. Delete runs on a copy of the
-// repository; the view is opened and closed outside the time.
+// once) with the system view open on the sample's systems (ten segments, or all on one segment
+// of ten elements: "OneSegment"), on a file and on the test server. Each read-locks every node
+// of its model below the enterprise: the systems the view shows, and for Refresh and Prepare
+// every system down to its option records. The goals: under 2 s at 1,000 systems; on a file
+// the processor time linear in the systems (at 500 within 1.3x of ten times that at 50); on the
+// server the round trips ("trips") and the transactions it began ("xacts") alike at every size.
+// Delete runs on a copy of the repository; the view is opened and closed outside the time.
 #include "GrowthSupport.h"
 #include "GrowthView.h"
 
@@ -27,6 +27,7 @@ constexpr UINT kCheckChangedOptions = 61908;
 constexpr UINT kLockProgressDialog = 105;
 
 using Step = std::function<void(vqgrowth::OpenView&, vqtest::ScriptedUiDriver&)>;
+using Sample = std::string (*)(int systems, bool server);
 
 // The step with the view open on the repository, Sample system 1 selected.
 void OnSampleSystems(benchmark::State& state, const std::string& repository, bool server, const Step& step)
@@ -43,14 +44,9 @@ void OnSampleSystems(benchmark::State& state, const std::string& repository, boo
     vqgrowth::CloseSession();
 }
 
-std::string Systems(benchmark::State& state, bool server)
+void DeleteSystem(benchmark::State& state, bool server, Sample sample = &vqgrowth::SampleSystems)
 {
-    return vqgrowth::SampleSystems(static_cast<int>(state.range(0)), server);
-}
-
-void DeleteSystem(benchmark::State& state, bool server)
-{
-    const std::string kept = Systems(state, server);
+    const std::string kept = sample(static_cast<int>(state.range(0)), server);
     vqgrowth::CloseSession();
     const std::string copy = server ? vqgrowth::ServerCopy(kept) : vqgrowth::FreshCopy(kept);
     OnSampleSystems(state, copy, server, [](vqgrowth::OpenView& open, vqtest::ScriptedUiDriver& ui) {
@@ -59,17 +55,17 @@ void DeleteSystem(benchmark::State& state, bool server)
     });
 }
 
-void Refresh(benchmark::State& state, bool server)
+void Refresh(benchmark::State& state, bool server, Sample sample = &vqgrowth::SampleSystems)
 {
-    OnSampleSystems(state, Systems(state, server), server,
+    OnSampleSystems(state, sample(static_cast<int>(state.range(0)), server), server,
                     [](vqgrowth::OpenView& open, vqtest::ScriptedUiDriver&) {
                         open.view->GetSysFrame()->SendMessage(WM_COMMAND, kRefresh, 0);
                     });
 }
 
-void HostPrepare(benchmark::State& state, bool server)
+void HostPrepare(benchmark::State& state, bool server, Sample sample = &vqgrowth::SampleSystems)
 {
-    OnSampleSystems(state, Systems(state, server), server, [&](vqgrowth::OpenView&, vqtest::ScriptedUiDriver&) {
+    OnSampleSystems(state, sample(static_cast<int>(state.range(0)), server), server, [&](vqgrowth::OpenView&, vqtest::ScriptedUiDriver&) {
         if (!VqsGetApp()->PrepareForTransaction("SALES", 0))
             state.SkipWithError("the prepare failed");
         VqsGetApp()->TransactionClosed();
@@ -90,5 +86,22 @@ void BM_HostPrepareFile(benchmark::State& state) { HostPrepare(state, false); }
 BENCHMARK(BM_HostPrepareFile)->Arg(50)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 void BM_HostPrepareServer(benchmark::State& state) { HostPrepare(state, true); }
 BENCHMARK(BM_HostPrepareServer)->Arg(50)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+constexpr Sample kOneSegment = &vqgrowth::OneSegmentSystems;
+
+void BM_OneSegmentDeleteSystemFile(benchmark::State& state) { DeleteSystem(state, false, kOneSegment); }
+BENCHMARK(BM_OneSegmentDeleteSystemFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_OneSegmentDeleteSystemServer(benchmark::State& state) { DeleteSystem(state, true, kOneSegment); }
+BENCHMARK(BM_OneSegmentDeleteSystemServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_OneSegmentRefreshFile(benchmark::State& state) { Refresh(state, false, kOneSegment); }
+BENCHMARK(BM_OneSegmentRefreshFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_OneSegmentRefreshServer(benchmark::State& state) { Refresh(state, true, kOneSegment); }
+BENCHMARK(BM_OneSegmentRefreshServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_OneSegmentHostPrepareFile(benchmark::State& state) { HostPrepare(state, false, kOneSegment); }
+BENCHMARK(BM_OneSegmentHostPrepareFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_OneSegmentHostPrepareServer(benchmark::State& state) { HostPrepare(state, true, kOneSegment); }
+BENCHMARK(BM_OneSegmentHostPrepareServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -29,6 +29,10 @@ using Undoer = std::function<void(PxSession&, const std::int64_t*, std::size_t)>
 
 bool IsRetryable(int code) { return code == PxLockHeldByOther || code == PxLockStoreBusy; }
 
+// The objects one attempt asks for at most: the lock store serves one attempt at a time, and
+// an attempt on a long run would keep every other session's waiting until it ends.
+std::size_t BatchFrom(std::size_t done, std::size_t count) { return std::min(count - done, kPxLockBatch); }
+
 void Report(PxLinkCore& core, PxLockErrorInfo& info)
 {
     if (PxRetryFunction retry = core.RetryFunction())
@@ -91,11 +95,12 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     try {
         PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
         std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
-        const PxRetryFunction retryFunction = PxLockNoWait::Declines() ? nullptr : core.RetryFunction();
+        const PxRetryFunction installed = core.RetryFunction();
+        const PxRetryFunction retryFunction = PxLockNoWait::Declines() ? nullptr : installed;
         while (done < objects.size()) {
             bool queue = retryFunction != nullptr;
-            PxLockStore::Attempt attempt =
-                TryOnce(*session, attempter, oids.data() + done, oids.size() - done, queue, operation);
+            const std::size_t asked = BatchFrom(done, objects.size());
+            PxLockStore::Attempt attempt = TryOnce(*session, attempter, oids.data() + done, asked, queue, operation);
             if (attempt.granted > 0) {
                 waiting = false;
                 delay = kPxFirstRetryDelayMilliseconds;
@@ -111,9 +116,19 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             }
             if (done == objects.size())
                 break;
-            waiting = waiting || (queue && attempt.code == PxLockHeldByOther);
             if (attempt.granted > 0)
                 info = PxLockErrorInfo(PxLockGranted, objects[done]);
+            if (attempt.granted == asked)
+                continue;
+            // A busy store is no lock in the way, and a wait for it closes no circle: a call of
+            // a link with a retry callback, one that declines waits included, tries again after
+            // the delay without the callback, which would tell the user of an object no one holds.
+            if (attempt.code == PxLockStoreBusy && installed) {
+                WaitToRetry(*session, false, delay);
+                delay = NextDelay(delay);
+                continue;
+            }
+            waiting = waiting || (queue && attempt.code == PxLockHeldByOther);
             info.SetErrorCode(attempt.code);
             info.SetPersistentLock(PxPersistentLockOf(attempt.persistent));
             if (!IsRetryable(attempt.code)) {
@@ -142,8 +157,12 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
 
 void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count)
 {
-    session.Locks().Unlock(session.Id(), oids, count);
-    session.RaiseCheck().Released(oids, count);
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t batch = BatchFrom(done, count);
+        session.Locks().Unlock(session.Id(), oids + done, batch);
+        session.RaiseCheck().Released(oids + done, batch);
+        done += batch;
+    }
 }
 
 void CheckRaise(PxSession& session, const std::vector<PxVQObjectPtr>& objects, int kind, const char* operation)

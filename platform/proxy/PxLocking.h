@@ -1,7 +1,9 @@
 // Internal: the lock calls of objects and links. A call locks its objects in order; after
 // each attempt it reports to the link's retry callback. A retryable refusal (code 3 or 6)
 // is tried again while the callback answers 1, after the retry delay; when it answers 0
-// the call ends with code 1. A refused call gives back what it had granted. A call that
+// the call ends with code 1. A lock store that stayed busy (code 6) holds no object: a call
+// of a link with a callback (one that declines waits included) tries again after the delay
+// without asking the callback. A refused call gives back what it had granted. A call that
 // will try again waits in line for the refused object (PxLockStore::Lock). On a thread
 // that declines waits (PxLockNoWait) a retryable refusal ends the call with its own code.
 #pragma once
@@ -21,6 +23,9 @@ class PxList;
 // first is short, each next one twice the last, up to the longest.
 inline constexpr std::uint64_t kPxFirstRetryDelayMilliseconds = 10;
 inline constexpr std::uint64_t kPxLongestRetryDelayMilliseconds = 500;
+// A call on more objects than this asks the lock store for them a batch at a time, each batch
+// in a lock-table transaction of its own, so that other sessions' calls go between.
+inline constexpr std::size_t kPxLockBatch = 5000;
 
 std::vector<PxVQObjectPtr> PxObjectsOfList(PxList& list);
 PxPersistentLockPtr PxPersistentLockOf(const std::optional<PxPersistentLockRow>& row);

@@ -124,10 +124,17 @@ constexpr const char* kPlansGuard =
     " pg_relation_size('px_persistent_lock') AS persistent OFFSET 0) s";
 
 // The advisory lock (in its two-key form) that runs the lock tables' transactions one at a
-// time, taken at their beginning.
+// time, taken at their beginning. Its shared form lets transactions that change only the
+// session's own rows and refuse only for another's write run beside one another (the grant of
+// read locks where nothing stands in the way, the release of the session's holds), while
+// every other transaction runs alone. Those change nothing that outlives the sessions: their
+// commits do not wait for the server's log to reach the disk, which a long run's batches would
+// each do (a server that stops ends every session, and their locks with them).
 constexpr const char* kBegin = "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)";
 constexpr const char* kBeginOne = "BEGIN";
 constexpr const char* kSerialize = "SELECT pg_advisory_xact_lock(29871, 2)";
+constexpr const char* kSerializeShared =
+    "SELECT pg_advisory_xact_lock_shared(29871, 2), set_config('synchronous_commit', 'off', true)";
 constexpr const char* kCommit = "COMMIT";
 
 } // namespace
@@ -460,10 +467,11 @@ PxLockStore::Attempt PxServerLockStore::TryLock(std::int64_t session, const std:
     });
 }
 
-std::optional<std::vector<PxPgRows>> PxServerLockStore::InOneTransaction(const std::vector<Query*>& queries)
+std::optional<std::vector<PxPgRows>> PxServerLockStore::InOneTransaction(const std::vector<Query*>& queries,
+                                                                         bool besideOthers)
 {
     Query beginning(*m_db, kBeginOne, pxwhat::Lock);
-    Query serialize(*m_db, kSerialize, pxwhat::Lock);
+    Query serialize(*m_db, besideOthers ? kSerializeShared : kSerialize, pxwhat::Lock);
     std::vector<Query*> all{&beginning, &serialize};
     all.insert(all.end(), queries.begin(), queries.end());
     try {
@@ -489,7 +497,7 @@ PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::
     // go in the one round trip that holds the lock tables, and nothing of this process runs
     // while it holds them.
     Query commitWhole(*m_db, kCommit, pxwhat::Lock);
-    std::optional<std::vector<PxPgRows>> checked = InOneTransaction({&whole, &commitWhole});
+    std::optional<std::vector<PxPgRows>> checked = InOneTransaction({&whole, &commitWhole}, GrantsBesideOthers(request));
     if (!checked) {
         attempt.code = kPxCodeBusy;
         return attempt;
@@ -533,13 +541,14 @@ PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::
 
 void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
-    // One round trip: the begin, the release of the whole run, the commit. An object named n
+    // One round trip: the begin, the release of the whole run, the commit; it changes only the
+    // session's rows, beside other sessions' releases and grants of reads. An object named n
     // times gives back n holds, the weakest kind first (`gone` holds of a row go, the row
     // with its last; the rows keeping some holds are lowered from their own few, never from a
     // join with every released row); the first in line for an object whose row went is
     // answered, to be woken.
     Query begin(*m_db, kBeginOne, pxwhat::Lock);
-    Query serialize(*m_db, kSerialize, pxwhat::Lock);
+    Query serialize(*m_db, kSerializeShared, pxwhat::Lock);
     Query release(*m_db,
                   "WITH r AS (SELECT u.oid, count(*) AS n FROM " PX_RUN_IN_KEY_ORDER " GROUP BY u.oid),"
                   " held AS (SELECT l.row, l.holds, r.n - coalesce(sum(l.holds) OVER (PARTITION BY r.oid"

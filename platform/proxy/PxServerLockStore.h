@@ -3,7 +3,8 @@
 // holds a session-level advisory lock named by its id while it lives, so when its process
 // or machine dies the server frees it; the next session that finds the lock gone (on any
 // machine) drops the dead session's locks. One transaction advisory lock runs the lock
-// tables' transactions one at a time, as the lock file's are.
+// tables' transactions one at a time, as the lock file's are; its shared form lets grants of
+// reads and releases, which change only their session's rows, run beside one another.
 #pragma once
 
 #include "proxy/PxLockStoreBase.h"
@@ -70,8 +71,17 @@ private:
     };
     std::optional<Refusal> FirstRefusal(const PxPgRows& obstacles, const Request& request);
     // Runs the queries in a lock-table transaction begun in the same round trip; nothing when
-    // another session's stayed in the way longer than the busy timeout.
-    std::optional<std::vector<PxPgRows>> InOneTransaction(const std::vector<Query*>& queries);
+    // another session's stayed in the way longer than the busy timeout. `besideOthers`: the
+    // transaction changes only the session's own rows and is refused only by another session's
+    // write, so it runs beside others of its kind.
+    std::optional<std::vector<PxPgRows>> InOneTransaction(const std::vector<Query*>& queries,
+                                                          bool besideOthers = false);
+    // Whether the request's grant where nothing stands in the way runs beside others': a plain
+    // lock that only a write refuses.
+    static bool GrantsBesideOthers(const Request& request)
+    {
+        return !request.persistentFor && !request.exchangedHoldOf && PxConflictFrom(request.kind) == PxLockWrite;
+    }
     // Tries the request on the whole run in one attempt: `whole` grants it on every object
     // when nothing of `o` stands in the way, answering 1 when it did; `grant` gives
     // the query that grants it on the objects before the first refusal (an array parameter).

@@ -4,6 +4,8 @@
 #include "model/VqsModelNodeLink.h"
 #include "model/VqsModelNodeSystem.h"
 
+#include <algorithm>
+
 BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& bag,
                            const CString& businessSegment, std::vector<VqsSegmentLinkChoice>& choices)
 {
@@ -32,6 +34,30 @@ BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsL
         choices.push_back(choice);
     }
     return TRUE;
+}
+
+std::vector<bool> VqsSegmentLinkChoicesStand(const std::vector<VqsSegmentLinkChoice>& choices)
+{
+    std::vector<VqsModelNode*> nodes;
+    std::vector<std::size_t> ends;
+    for (const VqsSegmentLinkChoice& choice : choices) {
+        nodes.push_back(choice.config);
+        CObList links;
+        choice.config->GetBSLinkNodes(links);
+        for (POSITION pos = links.GetHeadPosition(); pos;)
+            nodes.push_back(static_cast<VqsModelNode*>(links.GetNext(pos)));
+        ends.push_back(nodes.size());
+    }
+    const std::vector<PxFound> found = VqsModelNode::ReadAgain(nodes);
+    std::vector<bool> stand;
+    std::size_t begin = 0;
+    for (std::size_t end : ends) {
+        stand.push_back(std::all_of(found.begin() + static_cast<std::ptrdiff_t>(begin),
+                                    found.begin() + static_cast<std::ptrdiff_t>(end),
+                                    [](PxFound each) { return each == PxFound::Unchanged; }));
+        begin = end;
+    }
+    return stand;
 }
 
 BOOL VqsSegmentLinkLocks::Lock(const std::vector<VqsSegmentLinkChoice>& choices)

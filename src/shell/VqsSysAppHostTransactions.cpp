@@ -523,8 +523,9 @@ BOOL VqsSysApp::PrepareLinks(LPCTSTR businessSegment, int kind)
 // Those reads give way before the configurations and the links are locked for the
 // transaction: kept while waiting, they would keep another user's synchronisation waiting
 // for its write on a link while it holds a configuration this prepare waits for. Under the
-// new locks the choices are made again; a configuration whose choice another user changed
-// meanwhile is locked in the next turn with its new one.
+// new locks each choice is looked at again by the editions it was made from, without locking
+// the subtrees again; a configuration whose choice another user changed meanwhile is chosen
+// again under read locks of its subtree and locked in the next turn with its new one.
 BOOL VqsSysApp::PrepareConfigLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& local,
                                    const CString& businessSegment, int kind)
 {
@@ -540,23 +541,21 @@ BOOL VqsSysApp::PrepareConfigLinks(const std::vector<VqsModelNodeConfig*>& confi
             return FALSE;
         // A configuration another user deleted meanwhile has nothing left to prepare.
         std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) { return !locks.Holds(choice); });
-        std::vector<VqsModelNodeConfig*> present;
-        for (const VqsSegmentLinkChoice& choice : pending)
-            present.push_back(choice.config);
-        std::vector<VqsSegmentLinkChoice> again;
-        if (!VqsChooseSegmentLinks(present, local, businessSegment, again))
-            return FALSE;
+        const std::vector<bool> stand = VqsSegmentLinkChoicesStand(pending);
         std::vector<VqsSegmentLinkChoice> kept;
+        std::vector<VqsModelNodeConfig*> changed;
         for (std::size_t index = 0; index < pending.size(); ++index) {
-            if (again[index] == pending[index]) {
+            if (stand[index])
                 kept.push_back(pending[index]);
-                again[index].link = nullptr;
-            }
+            else
+                changed.push_back(pending[index].config);
         }
         if (!locks.HandOver(kept, m_pPrepared->readBag, m_pPrepared->writeBag))
             return FALSE;
         taken.insert(taken.end(), kept.begin(), kept.end());
-        pending.swap(again);
+        pending.clear();
+        if (!changed.empty() && !VqsChooseSegmentLinks(changed, local, businessSegment, pending))
+            return FALSE;
     }
     PrepareLinksInOrder(configs, taken, kind);
     return TRUE;

@@ -4,6 +4,7 @@
 #include "proxy/PxLSEBusinessSegment.h"
 #include "model/VqsBSPackReplacement.h"
 #include "proxy/PxLSEEnterprise.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSERevisionId.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
@@ -328,6 +329,27 @@ TEST_F(HostTransactionsTest, TheChosenLinkIsWriteLockedAndItsConfigurationByTheK
         app.TransactionFailed();
         app.OnHostIdle();
     }
+}
+
+// The prepare chooses under read locks, gives them up and locks its choices: another user
+// who renames a chosen link between the two has that configuration chosen again.
+TEST_F(HostTransactionsTest, ALinkAnotherUserRenamesBeforeThePrepareLocksItIsNotTaken)
+{
+    auto other = OtherUser();
+    const PxVQBSSoftLinkPtr renamed =
+        other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+    PxFaultInjection::Run("PxLink::WriteLock", [&] {
+        other->BeginTransaction();
+        renamed->SetName("RENAMED");
+        other->CommitTransaction();
+    });
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    EXPECT_EQ(std::string(renamed->GetName()), "RENAMED");
+    EXPECT_TRUE(renamed->WriteLock(0).Succeeded()) << "the prepare holds no link of another segment";
+    renamed->UnLock();
+    EXPECT_FALSE(OtherCanWriteSegment("SYS2", "SALES")) << "the other configuration's choice stands";
+    app.TransactionFailed();
+    app.OnHostIdle();
 }
 
 TEST_F(HostTransactionsTest, AnOutputIspecThatTheDesignNowReadsJoinsTheBundlesOfAllIspecs)

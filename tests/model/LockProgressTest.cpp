@@ -2,6 +2,8 @@
 
 #include "model/VqsLockRetryCallback.h"
 #include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxPostgres.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
@@ -10,12 +12,17 @@
 #include "proxy/PxVQSystem.h"
 #include "shell/VqsDisplayNames.h"
 #include "shell/VqsLockFailure.h"
+#include "support/PgTestServer.h"
 #include "support/SampleRepository.h"
 #include "win/ImageList.h"
 #include "win/Menu.h"
 #include "win/Sync.h"
 
+#include <sqlite3.h>
+
+#include <memory>
 #include <string>
+#include <thread>
 
 using vqtest::kLockProgressDialog;
 using vqtest::LockSessionTest;
@@ -280,4 +287,72 @@ TEST(LockManagerUnloadTest, TheModuleEndsTheLockThreadOfASessionLeftOpen)
     VqsEndModule();
     EXPECT_FALSE(vqwin::WaitUntilThreadWaits(threadId));
     EXPECT_EQ(VqsLockManager::GetInstance(), nullptr);
+}
+
+namespace {
+
+// Another session in the lock store's one-at-a-time serialisation, as a long lock call of
+// theirs keeps it: the lock file in a write transaction, or the server's advisory lock held.
+class BusyLockStore {
+public:
+    BusyLockStore(const std::string& repository, bool server)
+    {
+        if (server) {
+            m_server = std::make_unique<PxPgConnection>(repository);
+            m_server->Execute("BEGIN; SELECT pg_advisory_xact_lock(29871, 2)", "test");
+            return;
+        }
+        if (sqlite3_open((repository + "-locks").c_str(), &m_file) != SQLITE_OK ||
+            sqlite3_exec(m_file, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            ADD_FAILURE() << "the lock file cannot be kept busy";
+    }
+    ~BusyLockStore() { sqlite3_close(m_file); }
+    BusyLockStore(const BusyLockStore&) = delete;
+    BusyLockStore& operator=(const BusyLockStore&) = delete;
+
+    void Release()
+    {
+        if (m_server)
+            m_server->Execute("COMMIT", "test");
+        else
+            sqlite3_exec(m_file, "COMMIT", nullptr, nullptr, nullptr);
+    }
+
+private:
+    std::unique_ptr<PxPgConnection> m_server;
+    sqlite3* m_file = nullptr;
+};
+
+} // namespace
+
+TEST_F(LockSessionTest, ALockStoreKeptBusyPastTwoSecondsIsWaitedForWithoutTheProgressDialog)
+{
+    ui.WheneverDialog(kLockProgressDialog).Run([] { ADD_FAILURE() << "the progress dialog was shown"; });
+    for (const bool server : {false, true}) {
+        const std::string repository = server ? vqtest::PgTestServer::Instance().NewDatabase() : NewRepository();
+        if (server)
+            PxLink::CreateRepository(repository.c_str());
+        OpenSession(repository);
+        GateRetries();
+        PxTesting::SetBusyTimeout(*Link(), 0);
+        BusyLockStore busy(repository, server);
+        // The other session ends its transaction three seconds into the wait.
+        std::thread other([&] {
+            Sleep(3000);
+            busy.Release();
+        });
+        const std::uint64_t start = clock.TickMilliseconds();
+        const std::size_t told = GatedAttempts().size();
+        Manager().BeginLocking(Link());
+        EXPECT_TRUE(PxVQObjectPtr(app.GetEnterprise())->WriteLock(0)) << (server ? "server" : "file");
+        const std::uint64_t waited = clock.TickMilliseconds() - start;
+        SettleLockThread();
+        Manager().EndLocking(Link());
+        clock.Advance(3000);
+        other.join();
+        EXPECT_GE(waited, 3000u);
+        EXPECT_EQ(GatedAttempts().size(), told + 1) << "the callback heard of the grant only";
+        EXPECT_TRUE(Boxes().empty());
+        app.CloseSession();
+    }
 }
