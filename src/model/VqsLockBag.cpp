@@ -20,6 +20,9 @@ namespace {
 const UINT IDS_CANNOT_LOCK_OBJECT = 61731;
 const UINT IDS_SOME_OBJECT = 61749;
 
+// Touched on the user-interface thread only.
+unsigned g_deletionsTold = 0;
+
 std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapKey(); }
 
 // The host's pending transaction that holds locks from its prepare or its earlier steps
@@ -658,7 +661,17 @@ int VqsLockBag::ReportDeleted(UINT messageId, VqsModelNode* node)
 {
     if (Contains(node))
         return 0;
-    const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+    TellDeleted(messageId, node ? node->GetObject() : PxVQObjectPtr());
+    if (node)
+        node->NotifyViews();
+    return 1;
+}
+
+unsigned VqsLockBag::DeletionsTold() { return g_deletionsTold; }
+
+void VqsLockBag::TellDeleted(UINT messageId, const PxVQObjectPtr& object)
+{
+    ++g_deletionsTold;
     CString kind;
     if (object)
         kind = VqsGetObjectKindName(object->GetObjectKind());
@@ -667,7 +680,4 @@ int VqsLockBag::ReportDeleted(UINT messageId, VqsModelNode* node)
     CString text;
     text.FormatMessage(messageId, kind.GetString());
     VqsMessageBox(text);
-    if (node)
-        node->NotifyViews();
-    return 1;
 }
