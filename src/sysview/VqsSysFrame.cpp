@@ -323,6 +323,20 @@ void VqsSysFrame::GetCommandState(UINT id, int* enabled, int* checked)
     }
 }
 
+BOOL VqsSysFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = LOWORD(wParam);
+    VqsDirectoryView* directory = GetDirectoryView();
+    if (lParam == 0 && id != 0 && directory && GetCurrentView() == directory) {
+        int enabled = 0;
+        int checked = 0;
+        GetCommandState(id, &enabled, &checked);
+        if (!enabled && directory->TellSelectionGone())
+            return TRUE;
+    }
+    return VqsListFrame::OnCommand(wParam, lParam);
+}
+
 void VqsSysFrame::OnUpdateCommand(CCmdUI* cmdUI)
 {
     int enabled = 0;
