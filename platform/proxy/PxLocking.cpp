@@ -140,11 +140,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     }
 }
 
-void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count)
-{
-    session.Locks().Unlock(session.Id(), oids, count);
-    session.RaiseCheck().Released(oids, count);
-}
+void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count) { session.GiveBack(oids, count); }
 
 void CheckRaise(PxSession& session, const std::vector<PxVQObjectPtr>& objects, int kind, const char* operation)
 {

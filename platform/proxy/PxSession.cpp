@@ -1,5 +1,7 @@
 #include "proxy/PxSession.h"
 
+#include "proxy/PxFaultInjection.h"
+
 #include "proxy/PxLinkCore.h"
 
 #include <algorithm>
@@ -66,6 +68,36 @@ PxSession::~PxSession()
 {
     m_store->RollbackQuietly();
     m_locks->UnregisterSession(m_id);
+}
+
+void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
+{
+    auto guard = Guard();
+    MakeOwedGiveBacks();
+    // The holds count as given back from here: what the store cannot take now, it takes
+    // before the session's next lock call.
+    m_raiseCheck.Released(oids, count);
+    try {
+        PxFaultInjection::Check("PxLockStore::Unlock");
+        m_locks->Unlock(m_id, oids, count);
+    } catch (...) {
+        m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids, oids + count);
+        throw;
+    }
+}
+
+void PxSession::MakeOwedGiveBacks() noexcept
+{
+    auto guard = Guard();
+    if (m_owedGiveBacks.empty())
+        return;
+    std::vector<std::int64_t> owed;
+    owed.swap(m_owedGiveBacks);
+    try {
+        m_locks->Unlock(m_id, owed.data(), owed.size());
+    } catch (...) {
+        m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin(), owed.end());
+    }
 }
 
 int PxSession::LiveSessions()
