@@ -140,6 +140,7 @@ void PxSession::RequireTransaction() const
 void PxSession::Begin()
 {
     auto guard = Guard();
+    MakeOwedGiveBacks();
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
     m_store->WatchReads();

@@ -40,7 +40,7 @@ public:
     }
     // Gives back one hold of each object, as the lock store's Unlock does, and throws as it
     // does. Holds the store could not take back now (its file or server out of reach) are
-    // owed: given back before the session's next use of either store, or with the session,
+    // owed: given back at the session's next lock call or transaction, or with the session,
     // so that nobody waits behind a holder that is done with them.
     void GiveBack(const std::int64_t* oids, std::size_t count);
     // What the session's lock calls hold, for the raise check of test runs.
@@ -167,7 +167,6 @@ template <class Statement>
 auto PxSession::Read(Statement&& statement) -> decltype(statement())
 {
     auto guard = Guard();
-    MakeOwedGiveBacks();
     RequireNotFailed();
     auto afterPutOffSteps = [&]() -> decltype(statement()) {
         TakePutOffSteps();
@@ -180,7 +179,6 @@ template <class Change>
 auto PxSession::Write(Change&& change) -> decltype(change())
 {
     auto guard = Guard();
-    MakeOwedGiveBacks();
     RequireTransaction();
     RequireNotFailed();
     TakeWriterSlot();
