@@ -328,10 +328,10 @@ BOOL VqsSysFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     const UINT id = LOWORD(wParam);
     VqsDirectoryView* directory = GetDirectoryView();
     if (lParam == 0 && id != 0 && directory && GetCurrentView() == directory) {
-        int enabled = 0;
-        int checked = 0;
-        GetCommandState(id, &enabled, &checked);
-        if (!enabled && directory->TellSelectionGone())
+        CTestCmdUI probe;
+        probe.m_nID = id;
+        OnCmdMsg(id, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr);
+        if (!probe.m_bEnabled && directory->TellSelectionGone())
             return TRUE;
     }
     return VqsListFrame::OnCommand(wParam, lParam);
