@@ -23,7 +23,7 @@ using MarkedText = std::array<char, 256>;
 constexpr UINT IDS_ITEM_DELETED = 61746;
 
 // Whether the object is no longer in the repository; a repository that cannot tell keeps it.
-bool VqsIsGone(const PxVQObjectPtr& object)
+bool IsGone(const PxVQObjectPtr& object)
 {
     try {
         return object && !object->ObjectPresent();
@@ -82,7 +82,7 @@ BOOL VqsCreatingWizard::RunCreation()
     if (m_creation())
         return TRUE;
     VqsModelNode* target = GetTargetNode();
-    if (!target || !VqsIsGone(target->GetObject()))
+    if (!target || !IsGone(target->GetObject()))
         return FALSE;
     if (VqsLockBag::DeletionsTold() == toldBefore) {
         VqsLockBag::TellDeleted(IDS_ITEM_DELETED, target->GetObject());

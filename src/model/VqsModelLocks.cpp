@@ -124,8 +124,9 @@ VqsModelNodeConfig* VqsModel::LockConfigNode(VqsLockBag& pathBag, VqsLockBag& co
     VqsLockScope scope(SessionLink());
     if (!config)
         return nullptr;
-    VqsModelNodeSystem* system = Step<VqsModelNodeSystem>(
-        IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] { return LockSystemNode(pathBag, VqsFoundOrToldGone(PxVQObjectPtr(config), config->GetSystem())); });
+    VqsModelNodeSystem* system = Step<VqsModelNodeSystem>(IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] {
+        return LockSystemNode(pathBag, VqsFoundOrToldGone(PxVQObjectPtr(config), config->GetSystem()));
+    });
     if (!system)
         return nullptr;
     if (config->_IsKindOf("PxVQCurConfig"))
@@ -141,8 +142,9 @@ VqsModelNodeBSLink* VqsModel::LockBSLinkNode(VqsLockBag& bag, const PxVQBSSoftLi
     VqsLockScope scope(SessionLink());
     if (!link)
         return nullptr;
-    VqsModelNodeConfig* config =
-        Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_SEGMENT, [&] { return LockConfigNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(link), link->GetConfig())); });
+    VqsModelNodeConfig* config = Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_SEGMENT, [&] {
+        return LockConfigNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(link), link->GetConfig()));
+    });
     if (!config)
         return nullptr;
     return Step<VqsModelNodeBSLink>(IDS_CANNOT_ACCESS_SEGMENT, [&] { return config->LockBSLinkChild(bag, link); });
@@ -245,10 +247,9 @@ VqsModelNodeOption* VqsModel::LockOptionNode(VqsLockBag& bag, const PxOptionsPtr
     if (!optionSet)
         return nullptr;
     return Step<VqsModelNodeOption>(IDS_CANNOT_ACCESS_OPTION_VALUES, [&] {
-        return VqsLockChild(bag, VqsFoundOrToldGone(PxVQObjectPtr(record),
-                                                 ChildNodeOf<VqsModelNodeOption>(*this, optionSet, options, [&](int mode) {
-                                                     optionSet->BuildOptionNodes(mode);
-                                                 })));
+        VqsModelNodeOption* node = ChildNodeOf<VqsModelNodeOption>(
+            *this, optionSet, options, [&](int mode) { optionSet->BuildOptionNodes(mode); });
+        return VqsLockChild(bag, VqsFoundOrToldGone(PxVQObjectPtr(record), node));
     });
 }
 
@@ -268,10 +269,9 @@ VqsModelNodeLink* VqsModel::LockElementLinkNode(VqsLockBag& bag, const PxVQSoftL
     if (!bsLink)
         return nullptr;
     return Step<VqsModelNodeLink>(IDS_CANNOT_ACCESS_OPTIONS_ENTRY, [&] {
-        return VqsLockChild(bag, VqsFoundOrToldGone(PxVQObjectPtr(element),
-                                                 ChildNodeOf<VqsModelNodeElementLink>(*this, bsLink, element, [&](int mode) {
-                                                     bsLink->LoadElementLinks(mode);
-                                                 })));
+        VqsModelNodeElementLink* node = ChildNodeOf<VqsModelNodeElementLink>(
+            *this, bsLink, element, [&](int mode) { bsLink->LoadElementLinks(mode); });
+        return VqsLockChild(bag, VqsFoundOrToldGone(PxVQObjectPtr(element), node));
     });
 }
 
