@@ -155,15 +155,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     }
 }
 
-void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count)
-{
-    for (std::size_t done = 0; done < count;) {
-        const std::size_t batch = BatchFrom(done, count);
-        session.Locks().Unlock(session.Id(), oids + done, batch);
-        session.RaiseCheck().Released(oids + done, batch);
-        done += batch;
-    }
-}
+void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count) { session.GiveBack(oids, count); }
 
 void CheckRaise(PxSession& session, const std::vector<PxVQObjectPtr>& objects, int kind, const char* operation)
 {

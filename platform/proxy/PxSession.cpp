@@ -1,6 +1,9 @@
 #include "proxy/PxSession.h"
 
+#include "proxy/PxFaultInjection.h"
+
 #include "proxy/PxLinkCore.h"
+#include "proxy/PxLocking.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -68,6 +71,48 @@ PxSession::~PxSession()
     m_locks->UnregisterSession(m_id);
 }
 
+void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
+{
+    auto guard = Guard();
+    MakeOwedGiveBacks();
+    // The holds count as given back from here: what the store cannot take now, it takes
+    // before the session's next lock call.
+    m_raiseCheck.Released(oids, count);
+    std::size_t done = 0;
+    try {
+        PxFaultInjection::Check("PxLockStore::Unlock");
+        UnlockInBatches(oids, count, done);
+    } catch (...) {
+        m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids + done, oids + count);
+        throw;
+    }
+}
+
+void PxSession::UnlockInBatches(const std::int64_t* oids, std::size_t count, std::size_t& done)
+{
+    // A long run goes a batch at a time, so that other sessions' lock calls go between.
+    while (done < count) {
+        const std::size_t batch = std::min(count - done, kPxLockBatch);
+        m_locks->Unlock(m_id, oids + done, batch);
+        done += batch;
+    }
+}
+
+void PxSession::MakeOwedGiveBacks() noexcept
+{
+    auto guard = Guard();
+    if (m_owedGiveBacks.empty())
+        return;
+    std::vector<std::int64_t> owed;
+    owed.swap(m_owedGiveBacks);
+    std::size_t done = 0;
+    try {
+        UnlockInBatches(owed.data(), owed.size(), done);
+    } catch (...) {
+        m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done), owed.end());
+    }
+}
+
 int PxSession::LiveSessions()
 {
     auto guard = Guard();
@@ -108,6 +153,7 @@ void PxSession::RequireTransaction() const
 void PxSession::Begin()
 {
     auto guard = Guard();
+    MakeOwedGiveBacks();
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
     m_store->WatchReads();

@@ -32,7 +32,17 @@ public:
     // Held around every use of the two stores.
     std::unique_lock<std::recursive_mutex> Guard() const { return std::unique_lock(m_mutex); }
     PxStore& Store() { return *m_store; }
-    PxLockStore& Locks() { return *m_locks; }
+    // The lock store, once the give-backs the session owes it are made (see GiveBack).
+    PxLockStore& Locks()
+    {
+        MakeOwedGiveBacks();
+        return *m_locks;
+    }
+    // Gives back one hold of each object, as the lock store's Unlock does, and throws as it
+    // does. Holds the store could not take back now (its file or server out of reach) are
+    // owed: given back at the session's next lock call or transaction, or with the session,
+    // so that nobody waits behind a holder that is done with them.
+    void GiveBack(const std::int64_t* oids, std::size_t count);
     // What the session's lock calls hold, for the raise check of test runs.
     PxLockRaiseCheck& RaiseCheck() { return m_raiseCheck; }
     std::int64_t Id() const { return m_id; }
@@ -118,6 +128,10 @@ private:
     // The transaction is gone.
     void ForgetTransaction() noexcept;
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
+    // Makes the give-backs owed; those the store still cannot take stay owed.
+    void MakeOwedGiveBacks() noexcept;
+    // Gives back the run from `done` on, a batch at a time; `done` counts what the store took.
+    void UnlockInBatches(const std::int64_t* oids, std::size_t count, std::size_t& done);
 
     mutable std::recursive_mutex m_mutex;
     std::unique_ptr<PxStore> m_store;
@@ -148,6 +162,7 @@ private:
     std::int64_t m_oidsReserved = 0; // how many the last reservation took
     std::int64_t m_oidsEnd = 0;
     std::vector<PxLinkCore*> m_cores;
+    std::vector<std::int64_t> m_owedGiveBacks; // one hold each, in the order given back
 };
 
 template <class Statement>

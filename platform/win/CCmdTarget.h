@@ -35,6 +35,22 @@ public:
     BOOL m_bContinueRouting = FALSE;
 };
 
+// Asks a command's update handlers whether the command is enabled right now, as a window
+// does before it runs a command from a menu or an accelerator.
+class CTestCmdUI : public CCmdUI {
+public:
+    void Enable(BOOL on = TRUE) override
+    {
+        m_bEnableChanged = TRUE;
+        m_bEnabled = on;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCTSTR) override {}
+
+    BOOL m_bEnabled = TRUE;
+};
+
 namespace vqmsg {
 template <auto F>
 BOOL UpdateUI(CCmdTarget* target, UINT, void* extra)

@@ -27,21 +27,6 @@ public:
     CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
 };
 
-// Asks a command's update handlers whether the command is enabled right now.
-class EnabledProbe : public CCmdUI {
-public:
-    void Enable(BOOL on) override
-    {
-        m_bEnableChanged = TRUE;
-        m_enabled = on;
-    }
-    void SetText(LPCTSTR) override {}
-    BOOL IsEnabled() const { return m_enabled; }
-
-private:
-    BOOL m_enabled = TRUE;
-};
-
 HMENU IdAsMenu(UINT id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
 
 } // namespace
@@ -236,10 +221,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     if (!control) {
         if (id == 0)
             return FALSE;
-        EnabledProbe probe;
+        CTestCmdUI probe;
         probe.m_nID = id;
         OnCmdMsg(id, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr);
-        if (!probe.IsEnabled())
+        if (!probe.m_bEnabled)
             return TRUE;
         code = CN_COMMAND;
     } else {

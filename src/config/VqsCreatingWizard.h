@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+class VqsModelNode;
 class VqsModelNodeEnterprise;
 
 class VqsCreatingWizard {
@@ -42,8 +43,10 @@ public:
 
     void SetCreation(Creation creation) { m_creation = std::move(creation); }
     BOOL HasCreation() const { return m_creation ? TRUE : FALSE; }
-    // TRUE when the wizard may end: nothing to create, or everything created.
-    BOOL RunCreation() { return !m_creation || m_creation(); }
+    // TRUE when the wizard may end: nothing to create, or everything created. A creation that
+    // made nothing because another user deleted its target meanwhile has told the user what
+    // went (once), and the wizard ends as when a page finds its target gone.
+    BOOL RunCreation();
     // The bags of the locks the pages took on the way, the page anchor among them, which
     // the creation gives up before it waits for its own.
     virtual std::vector<VqsLockBag*> GetPageLocks() = 0;
@@ -54,6 +57,9 @@ public:
 
 protected:
     ~VqsCreatingWizard() = default;
+
+    // The node of what the creation goes into; null when no user can delete it.
+    virtual VqsModelNode* GetTargetNode() { return nullptr; }
 
     VqsLockBag m_pageAnchor{VqsNoLock};
 

@@ -41,6 +41,8 @@ BOOL VqsNewBSLinkSheet::HasPackConflict(int hostType) const
     return hostType == VQHostUnix ? m_bUnixPackConflict : FALSE;
 }
 
+VqsModelNode* VqsNewBSLinkSheet::GetTargetNode() { return m_pConfig; }
+
 VqsModelNodeEnterprise* VqsNewBSLinkSheet::GetEnterpriseNode() { return m_pConfig ? m_pConfig->GetRoot() : nullptr; }
 
 VqsPlatformPacks& VqsNewBSLinkSheet::GetPlatformPacks(int hostType)

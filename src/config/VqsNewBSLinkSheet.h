@@ -37,6 +37,7 @@ public:
     VqsLockBag* GetHostLockBag() override { return &m_enterpriseBag; }
     PxLSEBusinessSegmentPtr GetPackSegment() const override { return m_genPage.m_selectedSegment; }
     VqsPlatformPacks& GetPlatformPacks(int hostType) override;
+    VqsModelNode* GetTargetNode() override;
     std::vector<VqsLockBag*> GetPageLocks() override
     {
         return {m_pCreatorBag, &m_configBag, &m_enterpriseBag, &m_obsoleteEntryBag, &m_packBag, &m_pageAnchor};

@@ -82,6 +82,8 @@ BOOL VqsNewGenSetSheet::UsesShiftMarkers() const
     }
 }
 
+VqsModelNode* VqsNewGenSetSheet::GetTargetNode() { return m_pConfig; }
+
 VqsModelNodeEnterprise* VqsNewGenSetSheet::GetEnterpriseNode() { return m_pConfig ? m_pConfig->GetRoot() : nullptr; }
 
 std::unique_ptr<VqsNewGenSetSheet> VqsRunNewGenSetWizard(VqsLockBag* creatorBag, VqsModelNodeCurConfig* config,

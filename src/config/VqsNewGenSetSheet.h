@@ -36,6 +36,7 @@ public:
     PxLSEBusinessSegmentPtr GetPackSegment() const override { return PxLSEBusinessSegmentPtr(); }
     // The list form keeps its replacements in the two lists; nothing reads these.
     VqsPlatformPacks& GetPlatformPacks(int) override { return m_unusedPacks; }
+    VqsModelNode* GetTargetNode() override;
     std::vector<VqsLockBag*> GetPageLocks() override
     {
         return {m_pCreatorBag, &m_configBag, &m_sourceBag, &m_packBag, &m_enterpriseBag, &m_pageAnchor};

@@ -6,8 +6,10 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
+#include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrlString.h"
+#include "shell/VqsPropertySheet.h"
 #include "shell/VqsSysApp.h"
 #include "win/CPropertySheet.h"
 #include "win/ListView.h"
@@ -17,6 +19,18 @@
 namespace {
 
 using MarkedText = std::array<char, 256>;
+
+constexpr UINT IDS_ITEM_DELETED = 61746;
+
+// Whether the object is no longer in the repository; a repository that cannot tell keeps it.
+bool IsGone(const PxVQObjectPtr& object)
+{
+    try {
+        return object && !object->ObjectPresent();
+    } catch (const VqReportableException&) {
+        return false;
+    }
+}
 
 } // namespace
 
@@ -58,6 +72,25 @@ VqsCreatingWizard::LockStep::~LockStep()
     if (m_bOutermost)
         VqsModel::EndPageStep(m_pWizard->m_pageAnchor, m_pWizard->GetPageLocks(), m_pWizard->GetEnterpriseNode(),
                               m_bKeepEnterprise);
+}
+
+BOOL VqsCreatingWizard::RunCreation()
+{
+    if (!m_creation)
+        return TRUE;
+    const unsigned toldBefore = VqsLockBag::DeletionsTold();
+    if (m_creation())
+        return TRUE;
+    VqsModelNode* target = GetTargetNode();
+    if (!target || !IsGone(target->GetObject()))
+        return FALSE;
+    if (VqsLockBag::DeletionsTold() == toldBefore) {
+        VqsLockBag::TellDeleted(IDS_ITEM_DELETED, target->GetObject());
+        target->NotifyViews();
+    }
+    if (auto* sheet = dynamic_cast<VqsPropertySheet*>(this))
+        sheet->CancelSheet();
+    return FALSE;
 }
 
 int VqsCreatingWizard::LockStep::Taken() const { return !m_pWizard || m_pWizard->m_bStepTaken; }

@@ -25,9 +25,10 @@ VqsSysApp& App()
     return *app;
 }
 
-// Tells the user and the host's log what stopped an exported call; nothing may escape here.
-// A lost connection is no unexpected error: the user is told of it as everywhere else.
-void ReportEscaped(const char* exportName, const char* what) noexcept
+// Tells the host's log and the user what stopped an exported call; nothing may escape here.
+// The log line names the call; the box says only what failed (a refusal's own text, shown
+// once an action), as every step's box does. A lost connection is no unexpected error.
+void ReportEscaped(const char* exportName, const char* what, const VqException* error = nullptr) noexcept
 {
     try {
         CString text(what);
@@ -35,7 +36,10 @@ void ReportEscaped(const char* exportName, const char* what) noexcept
             text.Format("Unexpected error in %s: %s", exportName, what);
         if (VqsSysApp* app = VqsGetApp())
             app->LogError(0, text);
-        VqsErrorBox(text);
+        if (error)
+            VqsErrorBoxOf(*error);
+        else
+            VqsErrorBox(what);
     } catch (...) {
     }
 }
@@ -47,7 +51,7 @@ Result Guarded(const char* exportName, Result failure, Body body) noexcept
     try {
         return body();
     } catch (const VqException& error) {
-        ReportEscaped(exportName, error.GetErrorMessage());
+        ReportEscaped(exportName, error.GetErrorMessage(), &error);
     } catch (const std::exception& error) {
         ReportEscaped(exportName, error.what());
     } catch (...) {

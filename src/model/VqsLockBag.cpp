@@ -1,5 +1,6 @@
 #include "model/VqsLockBag.h"
 
+#include "model/VqsLockScope.h"
 #include "model/VqsModelNode.h"
 #include "proxy/PxException.h"
 #include "proxy/PxLockNoWait.h"
@@ -20,6 +21,9 @@ namespace {
 const UINT IDS_CANNOT_LOCK_OBJECT = 61731;
 const UINT IDS_SOME_OBJECT = 61749;
 
+// Touched on the user-interface thread only.
+unsigned g_deletionsTold = 0;
+
 std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapKey(); }
 
 // The host's pending transaction that holds locks from its prepare or its earlier steps
@@ -37,6 +41,16 @@ VqsHostTransactionHolds* HoldsKeeping(int kind)
 {
     VqsSysApp* app = VqsGetApp();
     return app && VqsHostTransactionHolds::Keeps(kind) ? app->OpenHostTransactionHolds() : nullptr;
+}
+
+// A bag's own lock calls run in a locking period of the session link, so that a wait has the
+// progress box and is given up only by its user's Cancel there (which shows nothing): outside
+// a period the retry question would give the wait up at once, with no box. (A call outside
+// any bag keeps its caller's period, or gives a wait up at once without one.)
+PxVQLink* PeriodLink()
+{
+    const VqsSysApp* app = VqsGetApp();
+    return app ? app->GetLink() : nullptr;
 }
 
 PxLockErrorInfo LockObject(PxVQObject& object, int kind)
@@ -331,6 +345,7 @@ int VqsLockBag::LockNode(VqsModelNode* node)
         }
         PxLockErrorInfo result;
         try {
+            const VqsLockScope period(PeriodLink());
             result = LockObject(*object, m_nKind);
         } catch (const PxException& error) {
             // Only an object that is gone counts as done; ReportDeleted then tells the user.
@@ -413,6 +428,7 @@ int VqsLockBag::LockObjectsOnce(int kind, bool wait)
         std::optional<PxLockNoWait> noWait;
         if (!wait)
             noWait.emplace();
+        const VqsLockScope period(PeriodLink());
         const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, kind);
         if (!result.Succeeded()) {
             if (!wait && IsHeldByOther(result))
@@ -568,6 +584,7 @@ int VqsLockBag::LockTogether(PxTypedList<PxVQObjectPtr>& objects, const Presence
     if (objects.IsEmpty())
         return 1;
     if (m_nKind != VqsNoLock) {
+        const VqsLockScope period(PeriodLink());
         const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, m_nKind);
         if (!result.Succeeded()) {
             VqsDescribeLockTarget(result);
@@ -658,7 +675,17 @@ int VqsLockBag::ReportDeleted(UINT messageId, VqsModelNode* node)
 {
     if (Contains(node))
         return 0;
-    const PxVQObjectPtr object = node ? node->GetObject() : PxVQObjectPtr();
+    TellDeleted(messageId, node ? node->GetObject() : PxVQObjectPtr());
+    if (node)
+        node->NotifyViews();
+    return 1;
+}
+
+unsigned VqsLockBag::DeletionsTold() { return g_deletionsTold; }
+
+void VqsLockBag::TellDeleted(UINT messageId, const PxVQObjectPtr& object)
+{
+    ++g_deletionsTold;
     CString kind;
     if (object)
         kind = VqsGetObjectKindName(object->GetObjectKind());
@@ -667,7 +694,4 @@ int VqsLockBag::ReportDeleted(UINT messageId, VqsModelNode* node)
     CString text;
     text.FormatMessage(messageId, kind.GetString());
     VqsMessageBox(text);
-    if (node)
-        node->NotifyViews();
-    return 1;
 }

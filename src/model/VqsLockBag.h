@@ -81,6 +81,11 @@ public:
     // 1 (after telling the user with the message, %1 the object's kind, and the views)
     // when the node's object is not in the bag; 0 when it is.
     int ReportDeleted(UINT messageId, VqsModelNode* node);
+    // Tells the user with the message (%1 the object's kind; "some object" without one) that
+    // another user deleted the object.
+    static void TellDeleted(UINT messageId, const PxVQObjectPtr& object);
+    // How many times the user has been told so, for a step that must tell once.
+    static unsigned DeletionsTold();
 
     // A lock call outside any bag, under the rules of a bag's calls: it does not wait while
     // the host's pending transaction holds locks.

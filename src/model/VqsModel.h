@@ -143,7 +143,8 @@ public:
     // what its prompt showed. Without `deleteNow` the check only asks. False when the user
     // stopped or a lock or delete failed.
     bool DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow);
-    // Deletes the objects that have nodes in the model.
+    // Deletes the objects that have nodes in the model; one another user deleted already is
+    // told with 61746, once.
     void DeleteObject(VqsLockBag& held, PxTypedList<PxVQObjectPtr>& objects);
     // The option node of the link's options in the option set and the link's node, both
     // locked; false when either is missing or refused.

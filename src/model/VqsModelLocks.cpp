@@ -7,6 +7,7 @@
 #include "model/VqsModelNodeGroups.h"
 #include "model/VqsModelNodeHost.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeOSet.h"
 #include "model/VqsModelNodeOption.h"
 #include "model/VqsModelNodeSystem.h"
@@ -123,8 +124,9 @@ VqsModelNodeConfig* VqsModel::LockConfigNode(VqsLockBag& pathBag, VqsLockBag& co
     VqsLockScope scope(SessionLink());
     if (!config)
         return nullptr;
-    VqsModelNodeSystem* system = Step<VqsModelNodeSystem>(
-        IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] { return LockSystemNode(pathBag, config->GetSystem()); });
+    VqsModelNodeSystem* system = Step<VqsModelNodeSystem>(IDS_CANNOT_ACCESS_CURRENT_CONFIG, [&] {
+        return LockSystemNode(pathBag, VqsFoundOrToldGone(PxVQObjectPtr(config), config->GetSystem()));
+    });
     if (!system)
         return nullptr;
     if (config->_IsKindOf("PxVQCurConfig"))
@@ -140,8 +142,9 @@ VqsModelNodeBSLink* VqsModel::LockBSLinkNode(VqsLockBag& bag, const PxVQBSSoftLi
     VqsLockScope scope(SessionLink());
     if (!link)
         return nullptr;
-    VqsModelNodeConfig* config =
-        Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_SEGMENT, [&] { return LockConfigNode(bag, link->GetConfig()); });
+    VqsModelNodeConfig* config = Step<VqsModelNodeConfig>(IDS_CANNOT_ACCESS_SEGMENT, [&] {
+        return LockConfigNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(link), link->GetConfig()));
+    });
     if (!config)
         return nullptr;
     return Step<VqsModelNodeBSLink>(IDS_CANNOT_ACCESS_SEGMENT, [&] { return config->LockBSLinkChild(bag, link); });
@@ -153,7 +156,8 @@ VqsModelNodeRepGroup* VqsModel::LockReportGroupNode(VqsLockBag& bag, const PxVQR
     if (!group)
         return nullptr;
     VqsModelNodeBSLink* link = Step<VqsModelNodeBSLink>(
-        IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] { return LockBSLinkNode(bag, group->GetBSSoftLink()); });
+        IDS_CANNOT_ACCESS_REPORT_GROUPS,
+        [&] { return LockBSLinkNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(group), group->GetBSSoftLink())); });
     if (!link)
         return nullptr;
     return Step<VqsModelNodeRepGroup>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
@@ -167,7 +171,8 @@ VqsModelNodeRepAlias* VqsModel::LockRepAliasNode(VqsLockBag& bag, const PxVQRepo
     if (!alias)
         return nullptr;
     VqsModelNodeRepGroup* group = Step<VqsModelNodeRepGroup>(
-        IDS_CANNOT_ACCESS_REPORT_IN_GROUP, [&] { return LockReportGroupNode(bag, alias->GetReportGroup()); });
+        IDS_CANNOT_ACCESS_REPORT_IN_GROUP,
+        [&] { return LockReportGroupNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(alias), alias->GetReportGroup())); });
     if (!group)
         return nullptr;
     return Step<VqsModelNodeRepAlias>(IDS_CANNOT_ACCESS_REPORT_GROUPS,
@@ -180,7 +185,8 @@ VqsModelNodeBundle* VqsModel::LockBundleNode(VqsLockBag& bag, const PxVQBundlePt
     if (!bundle)
         return nullptr;
     VqsModelNodeBSLink* link = Step<VqsModelNodeBSLink>(
-        IDS_CANNOT_ACCESS_BUNDLES, [&] { return LockBSLinkNode(bag, bundle->GetBSSoftLink()); });
+        IDS_CANNOT_ACCESS_BUNDLES,
+        [&] { return LockBSLinkNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(bundle), bundle->GetBSSoftLink())); });
     if (!link)
         return nullptr;
     return Step<VqsModelNodeBundle>(IDS_CANNOT_ACCESS_REPORT_GROUPS, [&] {
@@ -194,7 +200,8 @@ VqsModelNodeIspecBundleData* VqsModel::LockIspecBundleDataNode(VqsLockBag& bag, 
     if (!data)
         return nullptr;
     VqsModelNodeBundle* bundle = Step<VqsModelNodeBundle>(
-        IDS_CANNOT_ACCESS_BUNDLE_ISPECS, [&] { return LockBundleNode(bag, data->GetBundleInformation()); });
+        IDS_CANNOT_ACCESS_BUNDLE_ISPECS,
+        [&] { return LockBundleNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(data), data->GetBundleInformation())); });
     if (!bundle)
         return nullptr;
     return Step<VqsModelNodeIspecBundleData>(IDS_CANNOT_ACCESS_BUNDLES,
@@ -207,7 +214,8 @@ VqsModelNodeOSet* VqsModel::LockOptionSetNode(VqsLockBag& bag, const PxVQOptionS
     if (!optionSet)
         return nullptr;
     VqsModelNodeConfig* config = Step<VqsModelNodeConfig>(
-        IDS_CANNOT_ACCESS_SEGMENT, [&] { return LockConfigNode(bag, optionSet->GetConfig()); });
+        IDS_CANNOT_ACCESS_SEGMENT,
+        [&] { return LockConfigNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(optionSet), optionSet->GetConfig())); });
     if (!config)
         return nullptr;
     return Step<VqsModelNodeOSet>(IDS_CANNOT_ACCESS_OPTION_SET,
@@ -220,7 +228,8 @@ VqsModelNodeGenSet* VqsModel::LockGenSetNode(VqsLockBag& bag, const PxVQGenSetPt
     if (!genSet)
         return nullptr;
     VqsModelNodeConfig* config = Step<VqsModelNodeConfig>(
-        IDS_CANNOT_ACCESS_SEGMENT, [&] { return LockConfigNode(bag, genSet->GetConfig()); });
+        IDS_CANNOT_ACCESS_SEGMENT,
+        [&] { return LockConfigNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(genSet), genSet->GetConfig())); });
     if (!config)
         return nullptr;
     return Step<VqsModelNodeGenSet>(IDS_CANNOT_ACCESS_OPTION_SET, [&] { return config->LockGenSetChild(bag, genSet); });
@@ -233,12 +242,14 @@ VqsModelNodeOption* VqsModel::LockOptionNode(VqsLockBag& bag, const PxOptionsPtr
     if (!record)
         return nullptr;
     VqsModelNodeOSet* optionSet = Step<VqsModelNodeOSet>(
-        IDS_CANNOT_ACCESS_OPTIONS_ENTRY, [&] { return LockOptionSetNode(bag, record->GetOptionSet()); });
+        IDS_CANNOT_ACCESS_OPTIONS_ENTRY,
+        [&] { return LockOptionSetNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(record), record->GetOptionSet())); });
     if (!optionSet)
         return nullptr;
     return Step<VqsModelNodeOption>(IDS_CANNOT_ACCESS_OPTION_VALUES, [&] {
-        return VqsLockChild(bag, ChildNodeOf<VqsModelNodeOption>(
-                                     *this, optionSet, options, [&](int mode) { optionSet->BuildOptionNodes(mode); }));
+        VqsModelNodeOption* node = ChildNodeOf<VqsModelNodeOption>(
+            *this, optionSet, options, [&](int mode) { optionSet->BuildOptionNodes(mode); });
+        return VqsLockChild(bag, VqsFoundOrToldGone(PxVQObjectPtr(record), node));
     });
 }
 
@@ -253,12 +264,14 @@ VqsModelNodeLink* VqsModel::LockElementLinkNode(VqsLockBag& bag, const PxVQSoftL
     if (!element)
         return nullptr;
     VqsModelNodeBSLink* bsLink = Step<VqsModelNodeBSLink>(
-        IDS_CANNOT_ACCESS_OPTIONS_ENTRY, [&] { return LockBSLinkNode(bag, element->GetBSSoftLink()); });
+        IDS_CANNOT_ACCESS_OPTIONS_ENTRY,
+        [&] { return LockBSLinkNode(bag, VqsFoundOrToldGone(PxVQObjectPtr(element), element->GetBSSoftLink())); });
     if (!bsLink)
         return nullptr;
     return Step<VqsModelNodeLink>(IDS_CANNOT_ACCESS_OPTIONS_ENTRY, [&] {
-        return VqsLockChild(bag, ChildNodeOf<VqsModelNodeElementLink>(
-                                     *this, bsLink, element, [&](int mode) { bsLink->LoadElementLinks(mode); }));
+        VqsModelNodeElementLink* node = ChildNodeOf<VqsModelNodeElementLink>(
+            *this, bsLink, element, [&](int mode) { bsLink->LoadElementLinks(mode); });
+        return VqsLockChild(bag, VqsFoundOrToldGone(PxVQObjectPtr(element), node));
     });
 }
 
@@ -469,13 +482,26 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
     return false;
 }
 
+// An object of the list that another user deleted already has no node left (the subtree lock
+// dropped it): the user is told once, of the last such (a system's row lists its previous
+// configurations first), and nothing is asked when nothing else is left.
 void VqsModel::DeleteObject(VqsLockBag& held, PxTypedList<PxVQObjectPtr>& objects)
 {
     CWaitCursor wait;
     CObList nodes;
+    PxVQObjectPtr gone;
     for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        if (VqsModelNode* node = m_root.FindNode(objects.GetNext(pos)))
+        const PxVQObjectPtr& object = objects.GetNext(pos);
+        if (VqsModelNode* node = m_root.FindNode(object))
             nodes.AddTail(node);
+        else if (!object->ObjectPresent())
+            gone = object;
+    }
+    if (gone) {
+        held.UnlockAll();
+        VqsLockBag::TellDeleted(IDS_ITEM_DELETED, gone);
+        if (nodes.IsEmpty())
+            return;
     }
     DeleteNodes(held, nodes, true);
 }

@@ -3,6 +3,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeHost.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeSystem.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
@@ -170,6 +171,8 @@ VqsModelNodeCurConfig* VqsModelNodeEnterprise::LockCurConfigOfSystem(VqsLockBag&
         ShowErrorById(IDS_CANNOT_ACCESS_CURRENT_CONFIG, error);
         return nullptr;
     }
+    if (!VqsFoundOrToldGone(PxVQObjectPtr(config), system))
+        return nullptr;
     VqsModelNodeSystem* systemNode = LockSystemChild(bag, system);
     return systemNode ? systemNode->LockCurConfigChild(bag, config) : nullptr;
 }

@@ -27,6 +27,12 @@ VqsModelNode* VqsLockChildNode(VqsLockBag& bag, VqsModelNode* child)
     return child;
 }
 
+void VqsTellIfGone(const PxVQObjectPtr& object)
+{
+    if (object && !object->ObjectPresent())
+        VqsLockBag::TellDeleted(IDS_ITEM_DELETED, object);
+}
+
 bool VqsIsOwnObject(const VqsModelNode& node, const PxVQObjectPtr& target)
 {
     const PxVQObjectPtr own = node.GetObject();

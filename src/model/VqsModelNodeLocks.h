@@ -21,6 +21,19 @@ Node* VqsLockChild(VqsLockBag& bag, Node* child)
     return static_cast<Node*>(VqsLockChildNode(bag, child));
 }
 
+// Tells with 61746 that another user deleted the object, when it is gone.
+void VqsTellIfGone(const PxVQObjectPtr& object);
+
+// What a lock path found of an object's owner or of its node, read now: nothing for an object
+// another user deleted meanwhile, which is told.
+template <class Found>
+Found VqsFoundOrToldGone(const PxVQObjectPtr& object, Found found)
+{
+    if (!found)
+        VqsTellIfGone(object);
+    return found;
+}
+
 // The child of the object in the list, made when absent: placed after `after` (at the tail
 // without one) and announced when `notify`.
 template <class Node, class Ptr>

@@ -1,6 +1,8 @@
 #include "sysview/VqsDirectoryView.h"
 
+#include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
+#include "model/VqsModelNode.h"
 #include "proxy/PxVQLink.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
@@ -17,6 +19,7 @@
 
 namespace {
 
+constexpr UINT IDS_ITEM_DELETED = 61746;
 constexpr UINT ID_OPEN_SELECTED = 32775;
 constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
@@ -359,6 +362,8 @@ void VqsDirectoryView::OnKeyDown(NMHDR* header, LRESULT* result)
         GetCommandState(ID_DELETE, &enabled, &checked);
         if (enabled)
             RunCommand(ID_DELETE);
+        else
+            TellSelectionGone();
     } else if (key->wVKey == VK_INSERT) {
         if (VqsSysFrame* frame = GetSysFrame())
             frame->PostMessage(WM_COMMAND, ID_ADD, 0);
@@ -377,6 +382,22 @@ void VqsDirectoryView::OnDoubleClick(NMHDR*, LRESULT* result)
 }
 
 void VqsDirectoryView::RunCommand(UINT id) { SendMessage(WM_COMMAND, id, 0); }
+
+BOOL VqsDirectoryView::TellSelectionGone()
+{
+    for (VqsConfigTreeItem* item : GetSelectedItems()) {
+        const PxVQObjectPtr object = item ? item->GetObject() : PxVQObjectPtr();
+        if (!object || object->ObjectPresent())
+            continue;
+        VqsLockBag::TellDeleted(IDS_ITEM_DELETED, object);
+        auto* parentItem = dynamic_cast<VqsConfigTreeItem*>(item->GetParent());
+        const PxVQObjectPtr parent = parentItem ? parentItem->GetObject() : PxVQObjectPtr();
+        if (VqsSysApp* app = VqsGetApp())
+            app->BroadcastObjectChange(VqsNodeGone, nullptr, &object, parent ? &parent : nullptr);
+        return TRUE;
+    }
+    return FALSE;
+}
 
 // Only the right half of the expand button toggles the item.
 void VqsDirectoryView::OnClick(NMHDR*, LRESULT* result)

@@ -102,6 +102,10 @@ public:
     void Reload(VqsModel& model);
     // Recomputes what depends on the selection and tells the frame and the host.
     void OnSelectionChanged();
+    // For a command or key the user gave on the selection while it is off: when another user
+    // deleted a selected row's object meanwhile, tells the user once what went, has the views
+    // drop its row and answers TRUE; FALSE when every selected object is there.
+    BOOL TellSelectionGone();
     // Sorts the rows into tree order with the current sort mode.
     void SortRows();
 

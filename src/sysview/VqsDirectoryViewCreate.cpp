@@ -15,6 +15,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeLink.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsSyncResult.h"
 #include "proxy/PxVQHostInformation.h"
@@ -242,6 +243,11 @@ void VqsDirectoryView::OnAddBusinessSegment()
 {
     VqsConfigTreeItem* item = GetSelectedItems().size() == 1 ? GetSelectedConfigItem() : nullptr;
     const PxVQConfigPtr selected = item ? item->GetConfig() : PxVQConfigPtr();
+    if (!selected && item) {
+        // A system another user deleted has no configuration to read any more.
+        VqsTellIfGone(item->GetObject());
+        return;
+    }
     if (!selected || !selected->_IsKindOf("PxVQCurConfig"))
         return;
     VqsSysApp* app = VqsGetApp();

@@ -323,6 +323,20 @@ void VqsSysFrame::GetCommandState(UINT id, int* enabled, int* checked)
     }
 }
 
+BOOL VqsSysFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const UINT id = LOWORD(wParam);
+    VqsDirectoryView* directory = GetDirectoryView();
+    if (lParam == 0 && id != 0 && directory && GetCurrentView() == directory) {
+        CTestCmdUI probe;
+        probe.m_nID = id;
+        OnCmdMsg(id, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr);
+        if (!probe.m_bEnabled && directory->TellSelectionGone())
+            return TRUE;
+    }
+    return VqsListFrame::OnCommand(wParam, lParam);
+}
+
 void VqsSysFrame::OnUpdateCommand(CCmdUI* cmdUI)
 {
     int enabled = 0;

@@ -59,6 +59,9 @@ protected:
     VqsSysFrame(VqsViewUpdateCallBack update, VqsViewMessageCallBack message, const LOGFONT* font);
 
     BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
+    // A command the host offered while the directory view's selection was there, given once
+    // another user has deleted a selected row's object, is off now: the user is told what went.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     void OnForwardedCommand(UINT id);
     void OnUpdateCommand(CCmdUI* cmdUI);

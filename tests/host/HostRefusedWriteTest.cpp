@@ -459,8 +459,10 @@ TEST_F(HostRefusedWriteTest, AnOpenerWhoseReadFailsAfterItsLockLeavesNothingHeld
 
 // One action, one box, whatever the failure makes fail after it: a rename in the host's
 // transaction whose write is refused and a row click while that transaction is left open;
-// the Business Segment options' OK and Bulk Options' Apply then OK with the data
-// connection ended at the write (the dialog's end and the view read on without it).
+// an Ispec's usage change in the host's transaction whose write is refused; the Business
+// Segment options' OK and Bulk Options' Apply then OK with the data connection ended at the
+// write (the dialog's end and the view read on without it). The box names the failure, never
+// a function of the module.
 TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
 {
     const std::string segmentShown = kOpenSystemView + "select-row 59648 1\ncommand-id 32795\nidle\n";
@@ -474,10 +476,13 @@ TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
         std::string setUp;
         std::string before;
         std::string action;
+        std::string when = "true"; // which attribute writes meet the fault
     };
     const Row rows[] = {
         {"a row click in a failed host transaction", Fault::Refused, "", kOpenSystemView + "prepare-transaction SALES 0\n",
          "rename LSECOMPONENT CLIENT CUSTOMER SALES\nidle\nselect-row 59648 1\nidle\n"},
+        {"an Ispec usage change", Fault::Refused, "", kOpenSystemView + "prepare-transaction SALES 0\n",
+         "ispec-type-change SALES ORDER WYR_ISPEC_USAGE_INQUIRY\nidle\n", "NEW.name = 'ispecUsage'"},
         {"segment options OK", Fault::DataConnectionEnded, "", segmentShown,
          "select-row 59648 2\nexpect-dialog 144\ncheck 1077 1\nclick 1\ncommand-id 32772\nidle\n"},
         // The question before the Apply takes its default button, Yes.
@@ -490,7 +495,7 @@ TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
         NewSample();
         if (!row.setUp.empty())
             Sql(row.setUp);
-        Arm("px_attribute", "true", row.fault);
+        Arm("px_attribute", row.when, row.fault);
         vqtest::TempDir folder;
         vqtest::RunningHost host(folder.Path(), m_uri, "USER");
         host.Run(row.before);
@@ -499,6 +504,7 @@ TEST_F(HostRefusedWriteTest, EachActionOnAFailureShowsOneBox)
         const std::vector<std::string> boxes = RunningHost::ErrorBoxes(printed);
         ASSERT_EQ(boxes.size(), 1u) << printed;
         EXPECT_TRUE(Names(boxes[0], row.fault)) << boxes[0];
+        EXPECT_EQ(boxes[0].find("Unexpected error in"), std::string::npos) << boxes[0];
     }
 }
 

@@ -243,13 +243,13 @@ TEST_F(ExportsTest, NothingEscapesAnExportedCall)
 
     vqtest::ScriptedUiDriver ui;
     ui.WheneverDialog(kLockProgressDialog);
-    ui.ExpectMessageBox("Unexpected error in VqsUpdateCommands: no state", IDOK, "Wrenfield Error");
+    ui.ExpectMessageBox("no state", IDOK, "Wrenfield Error");
     VqsUpdateCommands(frame->m_hWnd);
-    ui.ExpectMessageBox("Unexpected error in VqsSetColor: the view is gone", IDOK);
+    ui.ExpectMessageBox("the view is gone", IDOK);
     VqsSetColor(RGB(0, 0, 255), "system");
 
     ASSERT_TRUE(app.OpenSession(Repository().c_str(), "ABC", nullptr));
-    ui.ExpectMessageBox("Unexpected error in VqsRename: the view is gone", IDOK);
+    ui.ExpectMessageBox("the view is gone", IDOK);
     EXPECT_FALSE(VqsRename("LSEENTERPRISE", "NEW", "OLD", "SALES")) << "the failure value";
     EXPECT_EQ(LogRecorder::lines, (Strings{"ERROR 0 Unexpected error in VqsUpdateCommands: no state",
                                            "ERROR 0 Unexpected error in VqsSetColor: the view is gone",

@@ -1,5 +1,6 @@
 #include "ModelTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSEBuilder.h"
 #include "proxy/PxLSEBusinessSegment.h"
 #include "model/VqsBSPackReplacement.h"
@@ -185,6 +186,20 @@ TEST_F(HostTransactionsTest, TheIdleHookKeepsThePreparedLinksWhileTheHostTransac
     EXPECT_TRUE(app.Rename("lsereport", "MONTHEND", "MONTHLY", "SALES"));
     EXPECT_TRUE(Element("SYS1", "SALES", "MONTHEND")) << "the rename still reached the link";
     app.TransactionClosed();
+    app.OnHostIdle();
+    EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
+}
+
+// Transaction Closed gives the prepared write locks back; when the lock file cannot take them
+// (its disk full, say), they go at the holder's next step, here the host's idle call after it,
+// and never stay with a holder that is done with them until its session ends.
+TEST_F(HostTransactionsTest, AGiveBackTheLockStoreCouldNotTakeIsMadeAtTheHoldersNextStep)
+{
+    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+    PxFaultInjection::Throw("PxLockStore::Unlock", "Cannot reach the repository's locks: disk I/O error");
+    app.TransactionClosed();
+    PxFaultInjection::Reset();
+    EXPECT_FALSE(OtherCanWriteSegment("SYS1", "SALES")) << "the give-back did not reach the lock file";
     app.OnHostIdle();
     EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
 }

@@ -1,6 +1,9 @@
 #include "model/LockTestSupport.h"
 
+#include "model/VqsLockBag.h"
 #include "model/VqsLockRetryCallback.h"
+#include "model/VqsModel.h"
+#include "model/VqsModelNodeEnterprise.h"
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxTesting.h"
@@ -23,6 +26,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 
 using vqtest::kLockProgressDialog;
 using vqtest::LockSessionTest;
@@ -116,6 +120,31 @@ TEST_F(LockSessionTest, AWaitForAnotherUserShowsAfterTwoSecondsCountsAttemptsAnd
     EXPECT_LT(std::stoi(first.attempts), std::stoi(second.attempts)) << "the attempts count up";
     EXPECT_EQ(second.attempts, std::to_string(GatedAttempts().back()));
     ui.Verify();
+}
+
+// A bag's lock call that its caller makes outside any locking period of its own waits for
+// another user's lock as any other does, until the other user lets go: never given up at once
+// with nothing said, as only the user's Cancel in the progress box may.
+TEST_F(LockSessionTest, ABagsLockOutsideALockingPeriodWaitsForAnotherUser)
+{
+    const std::string repository = NewRepository();
+    OpenSession(repository);
+    auto other = AttachOtherUser(repository);
+    const PxVQObjectPtr held(other->GetLVQEnterprise());
+    ASSERT_TRUE(held->WriteLock(0));
+    bool letGo = false;
+    GateRetries([&] {
+        if (!std::exchange(letGo, true))
+            held->UnLock();
+    });
+    VqsModel model;
+    VqsLockBag bag(VqsWriteLock);
+
+    EXPECT_EQ(bag.LockNode(&model.GetRootNode()), 1);
+
+    EXPECT_TRUE(letGo);
+    EXPECT_TRUE(bag.Contains(&model.GetRootNode()));
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(LockSessionTest, ALockThatWaitsLessThanTwoSecondsNeverShowsTheDialog)

@@ -23,6 +23,7 @@ namespace {
 
 constexpr UINT kLockProgressDialog = 105;
 constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
+constexpr UINT ID_DELETE = 57632;
 
 // The other process: it read-locks SYS1; its next step lets the lock go.
 struct DeleteLockWaitTest : OtherProcessLockTest<Store> {
@@ -139,3 +140,105 @@ TEST_P(EntryDeleteLockWaitTest, AnEntryRemovedWhileTheDeleteWaitedIsToldAsDelete
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, EntryDeleteLockWaitTest, ::testing::Values(Store::File, Store::Server), CaseName);
+
+namespace {
+
+// Where another user's Delete of the system lands: before this user's Delete (the tree still
+// shows the system), while this user's question about changed options is shown, or begun
+// before this user's Delete (the enterprise held for write) and ended while its subtree lock
+// waits.
+enum class Landing { BeforeTheDelete, AtTheQuestion, WhileTheLockWaits };
+
+struct DeletedMeanwhileCase {
+    Store store;
+    Landing landing;
+    const char* name;
+};
+
+// The other user is a second session of this process, whose Delete waits for nothing.
+struct DeletedMeanwhileTest : OtherProcessLockTest<DeletedMeanwhileCase> {
+    std::unique_ptr<PxVQLink> otherUser;
+    bool begun = false;
+    bool deleted = false;
+
+    void SetUp() override
+    {
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = NewSharedSample(GetParam().store, dir);
+        otherUser = std::make_unique<PxVQLink>();
+        otherUser->AttachSession(repository.c_str(), "other/dev", nullptr);
+        StartGatedSession(repository, {});
+        RetryGate::atWait = [this] { EndTheDelete(); };
+    }
+
+    void TearDown() override
+    {
+        OtherProcessLockTest::TearDown();
+        otherUser.reset();
+    }
+
+    void BeginTheDelete()
+    {
+        if (!otherUser->GetLVQEnterprise()->WriteLock(0).Succeeded())
+            throw std::runtime_error("the other user's Delete had to wait");
+        begun = true;
+    }
+
+    // At this user's first wait for it, or at once.
+    void EndTheDelete()
+    {
+        if (!begun || deleted)
+            return;
+        deleted = true;
+        const PxVQEnterprisePtr enterprise = otherUser->GetLVQEnterprise();
+        const PxVQSystemPtr system = enterprise->GetSystem("SYS1");
+        if (!system->WriteLock(0).Succeeded())
+            throw std::runtime_error("the other user's Delete had to wait for the system");
+        otherUser->BeginTransaction();
+        system->RecursiveDeleteObject();
+        otherUser->CommitTransaction();
+        system->UnLock();
+        enterprise->UnLock();
+    }
+};
+
+std::vector<DeletedMeanwhileCase> DeletedMeanwhileCases()
+{
+    std::vector<DeletedMeanwhileCase> cases;
+    for (Store store : {Store::File, Store::Server}) {
+        cases.push_back({store, Landing::BeforeTheDelete, "BeforeTheDelete"});
+        cases.push_back({store, Landing::AtTheQuestion, "AtTheQuestion"});
+        cases.push_back({store, Landing::WhileTheLockWaits, "WhileTheLockWaits"});
+    }
+    return cases;
+}
+
+} // namespace
+
+TEST_P(DeletedMeanwhileTest, ADeleteOfASystemAnotherUserDeletedSaysSoOnce)
+{
+    Select({"Sample system 1"});
+    if (GetParam().landing == Landing::BeforeTheDelete) {
+        BeginTheDelete();
+        EndTheDelete();
+    } else if (GetParam().landing == Landing::WhileTheLockWaits) {
+        BeginTheDelete();
+    } else {
+        ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO).WhileShown([this] {
+            BeginTheDelete();
+            EndTheDelete();
+        });
+    }
+    ui.ExpectMessageBox("System item has been deleted.", IDOK);
+
+    // From the menu, which offered Delete while the system was there.
+    Command(ID_DELETE);
+
+    ui.Verify();
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(System("SYS1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DeletedMeanwhileTest, ::testing::ValuesIn(DeletedMeanwhileCases()),
+                         StoreCaseName<DeletedMeanwhileCase>);

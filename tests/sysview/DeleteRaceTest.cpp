@@ -1,7 +1,8 @@
 // Two and three users, each in a process of their own on one repository (a file or a
 // database of the suite's server), delete a system or press OK in its System Options or in
 // its generate set's options at the same moment, round after round, and leave the lock-progress box to wait: every step ends,
-// stored whole or refused with its message, and the system is gone at the end.
+// stored whole or refused with its message, and the system is gone at the end. Of the users
+// deleting one system, one deletes it and each other is told that it went.
 #include "RaceRound.h"
 #include "SysViewTestSupport.h"
 
@@ -263,6 +264,17 @@ TEST_P(DeleteRaceTest, EveryStepEndsStoredWholeOrRefusedWithItsMessage)
             if (outcomes[index] == 'R') {
                 EXPECT_TRUE(deletedToo) << "refused with no Delete of its system";
             }
+        }
+        // One Delete of a system deletes it; every other is told that the system went.
+        for (int system = 0; system < 2; ++system) {
+            const auto silentDelete = [&](std::size_t index) {
+                return users[index].system == system && outcomes[index] == 'S' &&
+                       (users[index].step == Step::Delete || users[index].step == Step::CheckedDelete);
+            };
+            int silent = 0;
+            for (std::size_t index = 0; index < users.size(); ++index)
+                silent += silentDelete(index) ? 1 : 0;
+            EXPECT_LE(silent, 1) << "round " << round << ": " << outcomes;
         }
     }
 }

@@ -176,6 +176,8 @@ int RetryGate::Ask(PxLockErrorInfo& info)
     vqwin::WaitUntilThreadWaits(lockThread);
     if (step)
         step();
+    if (atWait && info.GetErrorCode() == PxLockHeldByOther)
+        atWait();
     return VqsLockRetryCallback(info);
 }
 

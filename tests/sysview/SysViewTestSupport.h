@@ -89,6 +89,8 @@ struct SysViewTest : ShellTest {
 struct RetryGate {
     static inline DWORD lockThread = 0;
     static inline std::function<void()> step;
+    // Runs, after `step`, at each question about a lock another session holds (a wait).
+    static inline std::function<void()> atWait;
 
     static int Ask(PxLockErrorInfo& info);
 };
@@ -129,6 +131,7 @@ struct OtherProcessLockTest : SysViewTest, ::testing::WithParamInterface<Param> 
     {
         SysViewTest::TearDown();
         RetryGate::step = nullptr;
+        RetryGate::atWait = nullptr;
         other.reset();
     }
 
