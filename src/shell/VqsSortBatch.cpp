@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -18,39 +19,59 @@ CMap<VqsTreeView*, VqsTreeView*, int, int>& OpenBatches()
     return batches;
 }
 
-// The rows' items with their shown ancestors, from the top down, found once a sort. Two rows
-// come in the order of the first of those in which they differ, which are siblings in the
-// displayed tree: a comparison climbs no further, whatever lies between them.
-class ShownPaths {
+// The places of the rows in tree order, worked out once a sort by walking the displayed tree:
+// the rows' items and their shown ancestors, each item's shown children in the order the
+// items compare in (a sibling group already in order, as rows filled from an ordered list
+// come, is only checked), a parent before its children. The rows are then sorted by place.
+class TreePlaces {
 public:
-    const std::vector<VqsTreeItem*>& Of(VqsTreeItem* item)
+    explicit TreePlaces(const std::vector<VqsTreeItem*>& rows)
     {
-        const auto [found, added] = m_paths.try_emplace(item);
-        if (added) {
-            for (VqsTreeItem* shown = item; shown; shown = shown->GetShownParent())
-                found->second.push_back(shown);
-            std::reverse(found->second.begin(), found->second.end());
+        std::unordered_set<VqsTreeItem*> listed(rows.begin(), rows.end());
+        std::unordered_set<VqsTreeItem*> reached;
+        std::vector<VqsTreeItem*> tops;
+        for (VqsTreeItem* row : rows) {
+            for (VqsTreeItem* item = row; item && reached.insert(item).second;) {
+                VqsTreeItem* parent = item->GetShownParent();
+                (parent ? m_children[parent] : tops).push_back(item);
+                item = parent;
+            }
         }
-        return found->second;
+        m_places.reserve(rows.size());
+        Place(tops, listed);
     }
 
+    std::size_t Of(VqsTreeItem* item) const { return m_places.at(item); }
+
 private:
-    std::unordered_map<VqsTreeItem*, std::vector<VqsTreeItem*>> m_paths;
+    void Place(std::vector<VqsTreeItem*>& siblings, const std::unordered_set<VqsTreeItem*>& listed)
+    {
+        const auto before = [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; };
+        if (!std::is_sorted(siblings.begin(), siblings.end(), before))
+            std::stable_sort(siblings.begin(), siblings.end(), before);
+        for (VqsTreeItem* item : siblings) {
+            if (listed.count(item))
+                m_places.emplace(item, m_places.size());
+            const auto children = m_children.find(item);
+            if (children != m_children.end())
+                Place(children->second, listed);
+        }
+    }
+
+    std::unordered_map<VqsTreeItem*, std::vector<VqsTreeItem*>> m_children;
+    std::unordered_map<VqsTreeItem*, std::size_t> m_places;
 };
 
-ShownPaths* g_paths = nullptr;
+const TreePlaces* g_places = nullptr;
+
+VqsTreeItem* ItemOf(LPARAM data) { return static_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(data)); }
 
 // Tree order whatever column and direction the sort is given: the rows' data are the items.
 int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
 {
-    const std::vector<VqsTreeItem*>& a = g_paths->Of(static_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(first)));
-    const std::vector<VqsTreeItem*>& b = g_paths->Of(static_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(second)));
-    const auto [differA, differB] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-    if (differA == a.end())
-        return differB == b.end() ? 0 : -1;
-    if (differB == b.end())
-        return 1;
-    return (*differA)->Compare(*differB);
+    const std::size_t a = g_places->Of(ItemOf(first));
+    const std::size_t b = g_places->Of(ItemOf(second));
+    return a < b ? -1 : a > b ? 1 : 0;
 }
 
 } // namespace
@@ -84,7 +105,12 @@ BOOL VqsSortBatch::InsertInPlace(VqsTreeView* view)
 
 void VqsSortBatch::SortInTreeOrder(VqsTreeView* view, int column)
 {
-    ShownPaths paths;
-    VqsValueScope<ShownPaths*> sorting(g_paths, &paths);
+    CListCtrl& list = view->GetListCtrl();
+    std::vector<VqsTreeItem*> rows;
+    rows.reserve(static_cast<std::size_t>(list.GetItemCount()));
+    for (int row = 0, count = list.GetItemCount(); row < count; ++row)
+        rows.push_back(ItemOf(static_cast<LPARAM>(list.GetItemData(row))));
+    const TreePlaces places(rows);
+    VqsValueScope<const TreePlaces*> sorting(g_places, &places);
     view->SortItems(column, TRUE, CompareTreeOrder);
 }

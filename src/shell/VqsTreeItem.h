@@ -139,10 +139,14 @@ public:
     // True during a fill that a walk through the branch (Expand Branch, a search) makes and
     // follows at once with the fills of the children it makes.
     static bool FillsBranch() { return s_branchFills > 0; }
+    // True while Expand Branch walks through a branch: it fills every item it meets, and
+    // keeps them all.
+    static bool ExpandsBranch() { return s_branchExpansions > 0; }
 
 private:
-    // The fills of a walk through a branch under way.
+    // The fills of a walk through a branch under way, and the Expand Branch walks among them.
     static int s_branchFills;
+    static int s_branchExpansions;
     // FillChildren as a walk through the branch makes it.
     void FillForBranch(int insertRows);
     VqsTreeItem* NearestShown();
