@@ -2,7 +2,6 @@
 
 #include "shell/VqsTreeItem.h"
 #include "shell/VqsTreeView.h"
-#include "shell/VqsValueScope.h"
 #include "win/Collections.h"
 
 #include <algorithm>
@@ -19,15 +18,14 @@ CMap<VqsTreeView*, VqsTreeView*, int, int>& OpenBatches()
     return batches;
 }
 
-// The places of the rows in tree order, worked out once a sort by walking the displayed tree:
-// the rows' items and their shown ancestors, each item's shown children in the order the
-// items compare in (a sibling group already in order, as rows filled from an ordered list
-// come, is only checked), a parent before its children. The rows are then sorted by place.
+// Puts the rows in tree order by walking the displayed tree once a sort: the rows' items and
+// their shown ancestors, each item's shown children in the order the items compare in (a
+// sibling group already in order, as rows filled from an ordered list come, is only checked),
+// a parent before its children. Each row's item is given its place, which the sort compares.
 class TreePlaces {
 public:
     explicit TreePlaces(const std::vector<VqsTreeItem*>& rows)
     {
-        std::unordered_set<VqsTreeItem*> listed(rows.begin(), rows.end());
         std::unordered_set<VqsTreeItem*> reached;
         std::vector<VqsTreeItem*> tops;
         for (VqsTreeItem* row : rows) {
@@ -37,40 +35,34 @@ public:
                 item = parent;
             }
         }
-        m_places.reserve(rows.size());
-        Place(tops, listed);
+        Place(tops);
     }
 
-    std::size_t Of(VqsTreeItem* item) const { return m_places.at(item); }
-
 private:
-    void Place(std::vector<VqsTreeItem*>& siblings, const std::unordered_set<VqsTreeItem*>& listed)
+    void Place(std::vector<VqsTreeItem*>& siblings)
     {
         const auto before = [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; };
         if (!std::is_sorted(siblings.begin(), siblings.end(), before))
             std::stable_sort(siblings.begin(), siblings.end(), before);
         for (VqsTreeItem* item : siblings) {
-            if (listed.count(item))
-                m_places.emplace(item, m_places.size());
+            item->SetTreePlace(m_next++);
             const auto children = m_children.find(item);
             if (children != m_children.end())
-                Place(children->second, listed);
+                Place(children->second);
         }
     }
 
     std::unordered_map<VqsTreeItem*, std::vector<VqsTreeItem*>> m_children;
-    std::unordered_map<VqsTreeItem*, std::size_t> m_places;
+    std::size_t m_next = 0;
 };
-
-const TreePlaces* g_places = nullptr;
 
 VqsTreeItem* ItemOf(LPARAM data) { return static_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(data)); }
 
 // Tree order whatever column and direction the sort is given: the rows' data are the items.
 int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
 {
-    const std::size_t a = g_places->Of(ItemOf(first));
-    const std::size_t b = g_places->Of(ItemOf(second));
+    const std::size_t a = ItemOf(first)->GetTreePlace();
+    const std::size_t b = ItemOf(second)->GetTreePlace();
     return a < b ? -1 : a > b ? 1 : 0;
 }
 
@@ -110,7 +102,6 @@ void VqsSortBatch::SortInTreeOrder(VqsTreeView* view, int column)
     rows.reserve(static_cast<std::size_t>(list.GetItemCount()));
     for (int row = 0, count = list.GetItemCount(); row < count; ++row)
         rows.push_back(ItemOf(static_cast<LPARAM>(list.GetItemData(row))));
-    const TreePlaces places(rows);
-    VqsValueScope<const TreePlaces*> sorting(g_places, &places);
+    const TreePlaces placed(rows);
     view->SortItems(column, TRUE, CompareTreeOrder);
 }

@@ -130,6 +130,11 @@ public:
         int m_nStateBefore = Leaf;
     };
 
+    // The item's place in tree order among the items of its view as the last sort into tree
+    // order found it (VqsSortBatch).
+    std::size_t GetTreePlace() const { return m_treePlace; }
+    void SetTreePlace(std::size_t place) { m_treePlace = place; }
+
     // Root pinning: the item becomes the view's top row, its ancestors hidden above it.
     void SetAsRoot();
     void PinChild(VqsTreeItem* child);
@@ -164,4 +169,5 @@ private:
     int m_nState;
     VqsTreeItem* m_pLastShown;
     unsigned long long m_lastShownFoundAt;
+    std::size_t m_treePlace = 0;
 };
