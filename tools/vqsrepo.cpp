@@ -2,6 +2,7 @@
 //   vqsrepo create FILE --from DESCRIPTION.json   a repository built from a description
 //   vqsrepo sample FILE [--sample-scale=S,G,E]    the sample enterprise, optionally larger
 //   vqsrepo dump FILE                             the objects of a repository as text
+//   vqsrepo analyze URI                           a server repository's statistics taken again
 //   vqsrepo --help                                the usage and the sample's bounds
 // FILE may be a postgresql:// URI instead: the repository is then in that server database.
 #include "repo/RepoFile.h"
@@ -25,6 +26,7 @@ constexpr const char* kScaleFlag = "--sample-scale=";
 constexpr const char* kUsage = "usage: vqsrepo create FILE --from DESCRIPTION.json\n"
                                "       vqsrepo sample FILE [--sample-scale=SYSTEMS,SEGMENTS,ELEMENTS]\n"
                                "       vqsrepo dump FILE\n"
+                               "       vqsrepo analyze URI\n"
                                "       vqsrepo --help\n";
 
 std::string ScaleBounds()
@@ -41,6 +43,8 @@ std::string Help()
     return std::string(kUsage) +
            "Makes a repository from a description or the sample enterprise, or writes one as text\n"
            "(tools/repo/README.md). FILE may be a postgresql:// URI of an empty database.\n"
+           "analyze: a repository on a server made by an earlier build gets its key estimates, and\n"
+           "the server's statistics of its tables are taken again (run by the owner of its tables).\n"
            "--sample-scale: " + ScaleBounds() + " (e.g. 100,20,500).\n"
            "Exit status: 0 done, 1 refused (the message names the file and the place), 2 a command\n"
            "line it does not understand.\n";
@@ -133,6 +137,10 @@ int Run(int argc, char** argv)
         std::ostream out(&output);
         vqrepo::DumpRepositoryFile(argv[2], out);
         output.Finish();
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "analyze") == 0) {
+        vqrepo::AnalyzeServerRepository(argv[2]);
         return 0;
     }
     return Usage();

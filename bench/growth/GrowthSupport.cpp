@@ -21,6 +21,7 @@
 #include <memory>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 
 namespace vqgrowth {
 
@@ -114,13 +115,29 @@ std::int64_t ServerTransactions(const std::string& uri)
     return NumberOf(Connected(uri).get(), "SELECT txid_current()");
 }
 
-std::int64_t ServerBuffers(const std::string& uri)
+namespace {
+
+// The number the query answers once every other connection to the database has ended.
+std::int64_t NumberOnceAlone(const std::string& uri, const char* sql)
 {
     const auto db = Connected(uri);
     while (NumberOf(db.get(), "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
                               " AND pid <> pg_backend_pid()") > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return NumberOf(db.get(), "SELECT blks_hit + blks_read FROM pg_stat_database WHERE datname = current_database()");
+    return NumberOf(db.get(), sql);
+}
+
+} // namespace
+
+std::int64_t ServerBuffers(const std::string& uri)
+{
+    return NumberOnceAlone(uri, "SELECT blks_hit + blks_read FROM pg_stat_database WHERE datname = current_database()");
+}
+
+std::int64_t MemberRowsReadThrough(const std::string& uri)
+{
+    return NumberOnceAlone(uri, "SELECT seq_tup_read FROM pg_stat_user_tables"
+                                " WHERE schemaname = 'vq_repository' AND relname = 'px_member'");
 }
 
 namespace {
@@ -135,6 +152,21 @@ void Execute(PGconn* db, const std::string& sql)
 } // namespace
 
 void Analyze(const std::string& uri) { Execute(Connected(uri).get(), "ANALYZE"); }
+
+void TakeEarlierBuildsStatistics(const std::string& uri)
+{
+    Execute(Connected(uri).get(),
+            "SET search_path TO vq_repository;"
+            "ALTER TABLE px_member ALTER COLUMN owner RESET (n_distinct), ALTER COLUMN member RESET (n_distinct);"
+            "ALTER TABLE px_attribute ALTER COLUMN oid RESET (n_distinct);"
+            "ALTER TABLE px_lock ALTER COLUMN oid RESET (n_distinct), ALTER COLUMN session RESET (n_distinct);"
+            "ALTER TABLE px_lock_wait ALTER COLUMN oid RESET (n_distinct), ALTER COLUMN session RESET (n_distinct);"
+            "INSERT INTO px_member SELECT 0, 'kept', g, -g, false"
+            " FROM generate_series(1, 4 * (SELECT count(*) FROM px_member)) g;"
+            "ALTER TABLE px_member ALTER COLUMN owner SET (n_distinct = 3);"
+            "ANALYZE;"
+            "ALTER TABLE px_member ALTER COLUMN owner RESET (n_distinct)");
+}
 
 void AnalyzeWhileAnotherSessionHoldsLocks(const std::string& uri, int locks)
 {

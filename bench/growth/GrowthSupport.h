@@ -47,8 +47,15 @@ std::int64_t ServerTransactions(const std::string& uri);
 // database so far, once every other connection to it has ended: a connection's counts reach
 // the server's statistics by its end at the latest.
 std::int64_t ServerBuffers(const std::string& uri);
+// The member rows the server read by scanning its table whole so far, likewise.
+std::int64_t MemberRowsReadThrough(const std::string& uri);
 // Takes the server's statistics of every table of the repository's database.
 void Analyze(const std::string& uri);
+// The repository as an earlier build left it: its key columns without estimates of their own,
+// and the server's statistics taken while a few owners held nearly every member row (one
+// holds four times as many as the repository's, in a list of an object that is not there,
+// kept; the statistics say there are three owners).
+void TakeEarlierBuildsStatistics(const std::string& uri);
 // The same while the lock tables hold that many rows of one session that is not there (locks,
 // places in line and persistent locks on objects the repository does not have), which stay.
 void AnalyzeWhileAnotherSessionHoldsLocks(const std::string& uri, int locks);

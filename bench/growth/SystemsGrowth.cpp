@@ -5,7 +5,9 @@
 // - Find of the last system from the top row (the search reads every earlier system's branch).
 // The same Expand Branch and Find on the test server with systems of the sample's shape (the
 // sample scaled to ten segments and as many systems as asked, each of one segment with the
-// sample's own elements); "trips/system" counts the round trips a system.
+// sample's own elements); "trips/system" counts the round trips a system. Again with every
+// system on one segment of the sample's elements and ten more (1,000 and 5,000 systems):
+// the round trips should stay a few a level of the tree however many systems there are.
 // The dump also at 10 systems, and on a file at 10,000, with the memory it takes at its
 // highest ("peakMB"), its text counted as it is written rather than kept; and the dump of
 // the sample scaled to 1,000 and 10,000 elements a segment on the test server.
@@ -157,6 +159,24 @@ void BM_FindSampleSystemsServer(benchmark::State& state)
     PerSystem(state);
 }
 BENCHMARK(BM_FindSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ExpandSampleOnOneSegmentServer(benchmark::State& state)
+{
+    vqgrowth::TimeOnView(
+        state, vqgrowth::OneSegmentSystems(static_cast<int>(state.range(0)), true), [](vqgrowth::OpenView&) {},
+        [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.ExpandBranch(); }); });
+}
+BENCHMARK(BM_ExpandSampleOnOneSegmentServer)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_FindSampleOnOneSegmentServer(benchmark::State& state)
+{
+    const int systems = static_cast<int>(state.range(0));
+    const std::string last = vqgrowth::SampleSystemAt(systems, systems);
+    vqgrowth::TimeOnView(
+        state, vqgrowth::OneSegmentSystems(systems, true), [](vqgrowth::OpenView&) {},
+        [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.Find(last); }); });
+}
+BENCHMARK(BM_FindSampleOnOneSegmentServer)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The step on Sample system 1, with NTGEN the frame's generate set.
 void OnFirstSampleSystem(benchmark::State& state, const std::function<void(vqgrowth::OpenView&)>& step)

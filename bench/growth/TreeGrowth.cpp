@@ -12,8 +12,9 @@
 // segment with the sample's own elements), on a file and on the test server:
 // - the memory Find of the 10th and of the 100th system from the top row takes at its
 //   highest ("peakMB") and keeps ("keptMB"): the search holds no more than the branch it is
-//   in and what it reads ahead of it (about a thousand objects), so neither grows with the
-//   systems it passes.
+//   in and what it reads ahead of it (up to eight times what it went through, at most about
+//   a hundred thousand objects), so what it keeps does not grow with the systems it passes,
+//   and what it takes at its highest no further than that bound.
 #include "GrowthSupport.h"
 
 #include "GrowthView.h"

@@ -16,14 +16,18 @@ public:
     explicit PxServerStore(const std::string& uri, PxAccess access = PxAccess::ReadWrite);
     // Makes the repository's schema in an empty database.
     static void Create(const std::string& uri);
-    // Takes the server's statistics of the repository's data (after a load).
+    // Takes the server's statistics of the repository's data (after a load); a repository
+    // made by an earlier build gets its key columns' estimates first, which only the owner of
+    // its tables may give (refused otherwise).
     static void Analyze(const std::string& uri);
     // Takes the repository out of the database again (a build that failed); quietly does
     // nothing when it cannot.
     static void Remove(const std::string& uri) noexcept;
     // Connects and finds the repository's schema there; throws naming the repository when
-    // the database holds none.
-    static std::unique_ptr<PxPgConnection> Connect(const std::string& uri);
+    // the database holds none. A repository made by an earlier build, without its key
+    // columns' estimates, gets them when `giveEstimates` and the session owns its tables;
+    // while it lacks them the connection finds its rows by key whatever the statistics say.
+    static std::unique_ptr<PxPgConnection> Connect(const std::string& uri, bool giveEstimates = false);
 
     void SetBusyTimeout(int milliseconds) override { m_busyTimeout = milliseconds; }
     void Begin() override;

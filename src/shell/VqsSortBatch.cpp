@@ -2,11 +2,11 @@
 
 #include "shell/VqsTreeItem.h"
 #include "shell/VqsTreeView.h"
-#include "shell/VqsValueScope.h"
 #include "win/Collections.h"
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -18,39 +18,52 @@ CMap<VqsTreeView*, VqsTreeView*, int, int>& OpenBatches()
     return batches;
 }
 
-// The rows' items with their shown ancestors, from the top down, found once a sort. Two rows
-// come in the order of the first of those in which they differ, which are siblings in the
-// displayed tree: a comparison climbs no further, whatever lies between them.
-class ShownPaths {
+// Puts the rows in tree order by walking the displayed tree once a sort: the rows' items and
+// their shown ancestors, each item's shown children in the order the items compare in (a
+// sibling group already in order, as rows filled from an ordered list come, is only checked),
+// a parent before its children. Each row's item is given its place, which the sort compares.
+class TreePlaces {
 public:
-    const std::vector<VqsTreeItem*>& Of(VqsTreeItem* item)
+    explicit TreePlaces(const std::vector<VqsTreeItem*>& rows)
     {
-        const auto [found, added] = m_paths.try_emplace(item);
-        if (added) {
-            for (VqsTreeItem* shown = item; shown; shown = shown->GetShownParent())
-                found->second.push_back(shown);
-            std::reverse(found->second.begin(), found->second.end());
+        std::unordered_set<VqsTreeItem*> reached;
+        std::vector<VqsTreeItem*> tops;
+        for (VqsTreeItem* row : rows) {
+            for (VqsTreeItem* item = row; item && reached.insert(item).second;) {
+                VqsTreeItem* parent = item->GetShownParent();
+                (parent ? m_children[parent] : tops).push_back(item);
+                item = parent;
+            }
         }
-        return found->second;
+        Place(tops);
     }
 
 private:
-    std::unordered_map<VqsTreeItem*, std::vector<VqsTreeItem*>> m_paths;
+    void Place(std::vector<VqsTreeItem*>& siblings)
+    {
+        const auto before = [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; };
+        if (!std::is_sorted(siblings.begin(), siblings.end(), before))
+            std::stable_sort(siblings.begin(), siblings.end(), before);
+        for (VqsTreeItem* item : siblings) {
+            item->SetTreePlace(m_next++);
+            const auto children = m_children.find(item);
+            if (children != m_children.end())
+                Place(children->second);
+        }
+    }
+
+    std::unordered_map<VqsTreeItem*, std::vector<VqsTreeItem*>> m_children;
+    std::size_t m_next = 0;
 };
 
-ShownPaths* g_paths = nullptr;
+VqsTreeItem* ItemOf(LPARAM data) { return static_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(data)); }
 
 // Tree order whatever column and direction the sort is given: the rows' data are the items.
 int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
 {
-    const std::vector<VqsTreeItem*>& a = g_paths->Of(static_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(first)));
-    const std::vector<VqsTreeItem*>& b = g_paths->Of(static_cast<VqsTreeItem*>(reinterpret_cast<VqsListItem*>(second)));
-    const auto [differA, differB] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-    if (differA == a.end())
-        return differB == b.end() ? 0 : -1;
-    if (differB == b.end())
-        return 1;
-    return (*differA)->Compare(*differB);
+    const std::size_t a = ItemOf(first)->GetTreePlace();
+    const std::size_t b = ItemOf(second)->GetTreePlace();
+    return a < b ? -1 : a > b ? 1 : 0;
 }
 
 } // namespace
@@ -84,7 +97,11 @@ BOOL VqsSortBatch::InsertInPlace(VqsTreeView* view)
 
 void VqsSortBatch::SortInTreeOrder(VqsTreeView* view, int column)
 {
-    ShownPaths paths;
-    VqsValueScope<ShownPaths*> sorting(g_paths, &paths);
+    CListCtrl& list = view->GetListCtrl();
+    std::vector<VqsTreeItem*> rows;
+    rows.reserve(static_cast<std::size_t>(list.GetItemCount()));
+    for (int row = 0, count = list.GetItemCount(); row < count; ++row)
+        rows.push_back(ItemOf(static_cast<LPARAM>(list.GetItemData(row))));
+    const TreePlaces placed(rows);
     view->SortItems(column, TRUE, CompareTreeOrder);
 }

@@ -297,6 +297,7 @@ VqsTreeItem* VqsTreeItem::FindByPrefix(const char* prefix, std::size_t length, B
 void VqsTreeItem::WalkChildren(const std::function<void()>& walk) { walk(); }
 
 int VqsTreeItem::s_branchFills = 0;
+int VqsTreeItem::s_branchExpansions = 0;
 
 void VqsTreeItem::FillForBranch(int insertRows)
 {
@@ -547,6 +548,7 @@ void VqsTreeItem::ExpandBranch()
 {
     if (m_nState == Leaf)
         return;
+    VqsValueScope<int> expanding(s_branchExpansions, s_branchExpansions + 1);
     try {
         VqsSortBatch batch(GetTreeView());
         if (m_nState == Collapsed) {

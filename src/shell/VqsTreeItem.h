@@ -130,6 +130,11 @@ public:
         int m_nStateBefore = Leaf;
     };
 
+    // The item's place in tree order among the items of its view as the last sort into tree
+    // order found it (VqsSortBatch).
+    std::size_t GetTreePlace() const { return m_treePlace; }
+    void SetTreePlace(std::size_t place) { m_treePlace = place; }
+
     // Root pinning: the item becomes the view's top row, its ancestors hidden above it.
     void SetAsRoot();
     void PinChild(VqsTreeItem* child);
@@ -139,10 +144,14 @@ public:
     // True during a fill that a walk through the branch (Expand Branch, a search) makes and
     // follows at once with the fills of the children it makes.
     static bool FillsBranch() { return s_branchFills > 0; }
+    // True while Expand Branch walks through a branch: it fills every item it meets, and
+    // keeps them all.
+    static bool ExpandsBranch() { return s_branchExpansions > 0; }
 
 private:
-    // The fills of a walk through a branch under way.
+    // The fills of a walk through a branch under way, and the Expand Branch walks among them.
     static int s_branchFills;
+    static int s_branchExpansions;
     // FillChildren as a walk through the branch makes it.
     void FillForBranch(int insertRows);
     VqsTreeItem* NearestShown();
@@ -160,4 +169,5 @@ private:
     int m_nState;
     VqsTreeItem* m_pLastShown;
     unsigned long long m_lastShownFoundAt;
+    std::size_t m_treePlace = 0;
 };

@@ -170,11 +170,13 @@ void VqsTreeFolder::ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr
                 chunk.push_back(std::move(chunks->links[index]));
             chunks->read[index] = true;
         }
-        constexpr std::size_t kMostLinks = 64;
-        constexpr std::size_t kFewObjects = 1000;
+        constexpr std::size_t kGrowth = 8;
+        constexpr std::size_t kMostObjects = 100000;
         const std::size_t objects = ReadAheadUnder(ahead, chunk);
-        chunks->size = objects < kFewObjects ? std::min(chunks->size * 2, kMostLinks)
-                                             : std::max<std::size_t>(1, chunk.size() * kFewObjects / objects);
+        const std::size_t grown = chunks->size * kGrowth;
+        chunks->size = objects * kGrowth <= kMostObjects
+                           ? grown
+                           : std::max<std::size_t>(1, std::min(grown, chunk.size() * kMostObjects / objects));
     };
 }
 

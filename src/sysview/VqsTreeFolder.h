@@ -41,11 +41,16 @@ public:
     UINT GetKind() const { return m_nKind; }
     // What the folders of the business segment links read when a walk through their branches
     // fills them, read ahead as the walk comes to the links, in their order: from the first
-    // link whose contents a fill finds not read, for a chunk of links together. Chunks double
-    // up to 64 links while a chunk holds fewer than about a thousand objects, so that a search
-    // that stops early reads at most about twice what it went through, and holds little more
-    // than the branch it is in.
+    // link whose contents a fill finds not read, for a chunk of links together. Each chunk is
+    // eight times the last, while a chunk holds no more than about a hundred thousand objects,
+    // so that a search makes a few reads of each of the folders' lists however many systems it
+    // goes through, reads at most about eight times what it went through when it stops early,
+    // and holds a bounded number of objects ahead of it.
     static void ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr> segmentLinks);
+    // For segment links together: their contents, the lists of their Ispec links, report
+    // groups and bundles, and what the profiles and the members of those lists refer to, a
+    // read of each for all the links. Answers how many objects the contents and the lists hold.
+    static std::size_t ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
     VqsTreeItemElementSoftLink* FindElementLinkItem(const PxObjectPtr& link);
     VqsTreeItemGroup* FindReportGroupItem(const PxObjectPtr& group);
     VqsTreeItemBundle* FindBundleItem(const PxObjectPtr& bundle);
@@ -80,10 +85,6 @@ protected:
 private:
     void Hide();
     void Show();
-    // For a chunk of segment links: their contents, the lists of their Ispec links, report
-    // groups and bundles, and what the profiles and the members of those lists refer to.
-    // Answers how many objects the contents and the lists hold.
-    static std::size_t ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks);
     // The sizes of the objects' lists as an ancestor's walk read them ahead, the empty ones
     // taken out; false, and the sizes left alone, unless it read all of them.
     bool ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const;

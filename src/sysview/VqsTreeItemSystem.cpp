@@ -123,7 +123,8 @@ void VqsTreeItemEnterprise::UpdateState()
 }
 
 // The systems about to be filled read their configurations' lists together, and what their
-// segment links' folders read as the walk comes to them.
+// segment links' folders read: Expand Branch, which fills and keeps them all, reads it at
+// once; a search as it comes to them.
 void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
 {
     std::vector<PxObjectPtr> configs;
@@ -140,7 +141,10 @@ void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
             segmentLinks.insert(segmentLinks.end(), lists[index].begin(), lists[index].end());
             ahead.lists.emplace(configs[index]->GetHandle().MapKey(), lists[index]);
         }
-        VqsTreeFolder::ReadAheadAsReached(ahead, std::move(segmentLinks));
+        if (ExpandsBranch())
+            VqsTreeFolder::ReadAheadUnder(ahead, segmentLinks);
+        else
+            VqsTreeFolder::ReadAheadAsReached(ahead, std::move(segmentLinks));
     }
     WalkWithReadAhead(ahead, walk);
 }

@@ -23,6 +23,14 @@ constexpr UINT ID_ISPECS_FOLDER = 32832;
 constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
 constexpr UINT ID_HIDE_ALL_FOLDERS = 32844;
 constexpr UINT ID_EXPAND_BRANCH = 32797;
+constexpr UINT ID_FIND = 57636;
+constexpr UINT IDD_FIND = 143;
+constexpr UINT IDC_FIND_TEXT = 1403;
+
+// The lists below the segment links that a walk through their folders reads for many together.
+const char* const kFolderLists[] = {"PxVQIspecSoftLink::ProfileSoftLinksOf",    "PxVQBundle::IspecBundleDataOf",
+                                    "PxVQIspecBundleData::IspecInformationsOf", "PxVQReportGroup::ReportSoftLinkAliasesOf",
+                                    "PxVQReportSoftLinkAlias::SoftLinksOf",     "PxVQProfileSoftLink::ComponentsOf"};
 
 // The items of the branch of the kind that hold children.
 template <class Kind>
@@ -439,8 +447,9 @@ std::vector<std::int64_t> ReferredFromBranch(const PxVQSystemPtr& system)
 // is held any more.
 TEST_F(DirectoryTreeTest, FindLetsGoOfWhatItReadAheadForTheSystemsItPassed)
 {
-    for (const char* system : {"Sample system 3", "Sample system 4", "Sample system 5"})
-        MakeSystem(system, system, true);
+    // Enough systems that the search reads ahead once more after it passed the first.
+    for (int number = 3; number <= 9; ++number)
+        MakeSystem("Sample system " + std::to_string(number), "Sample system " + std::to_string(number), true);
     OpenFrame();
     const std::vector<std::int64_t> referred =
         ReferredFromBranch(dynamic_cast<VqsConfigTreeItem*>(Item("Sample system 1"))->GetSystem());
@@ -454,13 +463,34 @@ TEST_F(DirectoryTreeTest, FindLetsGoOfWhatItReadAheadForTheSystemsItPassed)
     PxFaultInjection::Run("PxVQBSSoftLink::ContentsOf", countHeld);
     {
         vqtest::ScriptedUiDriver ui;
-        ui.ExpectDialog(143).Replace(1403, "Sample system 5").OK();
+        ui.ExpectDialog(143).Replace(1403, "Sample system 9").OK();
         Command(57636);
         ui.Verify();
     }
     PxFaultInjection::Reset();
-    ASSERT_EQ(view->GetSelectedItem(), Item("Sample system 5"));
+    ASSERT_EQ(view->GetSelectedItem(), Item("Sample system 9"));
     EXPECT_EQ(held, 0u);
+}
+
+// Find of the last of many systems reads ahead in chunks that grow eightfold as it goes: a few
+// reads of each list below the segment links, however many systems it goes through.
+TEST_F(DirectoryTreeTest, FindOfTheLastOfManySystemsReadsEachListBelowTheirLinksAFewTimes)
+{
+    constexpr int kSystems = 40;
+    for (int number = 3; number <= kSystems; ++number)
+        MakeSystem("System " + std::to_string(number), "SYSTEM" + std::to_string(number), true);
+    OpenFrame();
+    PxTesting::ResetListReads();
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(IDD_FIND).Replace(IDC_FIND_TEXT, "System 9").OK();
+        Command(ID_FIND);
+        ui.Verify();
+    }
+    ASSERT_EQ(view->GetSelectedItem(), Item("System 9"));
+    EXPECT_LE(PxTesting::ListReads("PxVQBSSoftLink::ContentsOf"), 3 * 3);
+    for (const char* list : kFolderLists)
+        EXPECT_LE(PxTesting::ListReads(list), 3) << list;
 }
 
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)
@@ -621,10 +651,9 @@ TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListsOfAFoldersIspecsBundlesAndRep
     EXPECT_EQ(PxTesting::ListReads("PxVQBundle::GetListOfIspecBundleData"), 0) << "the bundles' lists go together";
 }
 
-// Expand Branch of the enterprise reads what the segment links' folders read for several
-// links together, in chunks that grow as it goes, and shows what expanding each system's
-// branch shows.
-TEST_F(DirectoryTreeTest, ExpandBranchOfTheEnterpriseReadsTheFoldersOfSeveralSegmentsTogether)
+// Expand Branch of the enterprise reads what the segment links' folders read for all the
+// links together, a read of each list, and shows what expanding each system's branch shows.
+TEST_F(DirectoryTreeTest, ExpandBranchOfTheEnterpriseReadsTheFoldersOfAllSegmentsTogether)
 {
     OpenFrame();
     for (const char* system : {"Sample system 1", "Sample system 2"}) {
@@ -640,12 +669,9 @@ TEST_F(DirectoryTreeTest, ExpandBranchOfTheEnterpriseReadsTheFoldersOfSeveralSeg
     EXPECT_EQ(Rows(), bySystem);
     const int segmentLinks = FilledItems<VqsTreeItemBSSoftLink>(Item("Sample enterprise"));
     ASSERT_GE(segmentLinks, 4);
-    const int chunks = PxTesting::ListReads("PxVQBSSoftLink::ContentsOf") / 3;
-    EXPECT_LT(chunks, segmentLinks) << "the three lists of the links of a chunk read together";
-    for (const char* list : {"PxVQIspecSoftLink::ProfileSoftLinksOf", "PxVQBundle::IspecBundleDataOf",
-                             "PxVQIspecBundleData::IspecInformationsOf", "PxVQReportGroup::ReportSoftLinkAliasesOf",
-                             "PxVQReportSoftLinkAlias::SoftLinksOf", "PxVQProfileSoftLink::ComponentsOf"})
-        EXPECT_LE(PxTesting::ListReads(list), chunks) << list << ": at most once a chunk";
+    EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::ContentsOf"), 3) << "each of the links' three lists once";
+    for (const char* list : kFolderLists)
+        EXPECT_LE(PxTesting::ListReads(list), 1) << list;
     for (const char* list : {"PxVQBSSoftLink::GetListOfElementSoftLinks", "PxVQBundle::GetListOfIspecBundleData",
                              "PxVQIspecSoftLink::GetListOfProfileSoftLinks",
                              "PxVQReportGroup::GetListOfReportSoftLinkAliases"})

@@ -275,4 +275,15 @@ void DumpRepositoryFile(const std::string& path, std::ostream& out)
     }
 }
 
+void AnalyzeServerRepository(const std::string& uri)
+{
+    if (!PxIsServerName(uri))
+        throw RepoError(uri + ": only a repository on a server is analyzed; give its postgresql:// URI.");
+    try {
+        PxServerStore::Analyze(uri);
+    } catch (const VqException& failure) {
+        throw RepoError(failure.GetErrorMessage().GetString());
+    }
+}
+
 } // namespace vqrepo

@@ -22,4 +22,9 @@ void CreateRepositoryFile(const std::string& path, const RepoDescription& descri
 // only (PxRepositoryDump::WriteFile).
 void DumpRepositoryFile(const std::string& path, std::ostream& out);
 
+// Takes the server's statistics of a repository on a server; one made by an earlier build
+// first gets the key columns' estimates its deletions need to find their rows by key.
+// Refused for a repository file, and on a server for a user who does not own its tables.
+void AnalyzeServerRepository(const std::string& uri);
+
 } // namespace vqrepo

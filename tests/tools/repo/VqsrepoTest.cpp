@@ -205,6 +205,33 @@ TEST_F(VqsrepoTest, ATeamsRepositoryIsMadeAndDumpedOnAServerAndAnotherDatabaseIs
                                                ": the database holds something else than a repository.\n");
 }
 
+// A repository an earlier build made on a server, its key columns without their estimates,
+// gets them from analyze; a repository file is refused.
+TEST_F(VqsrepoTest, AnalyzeGivesAServerRepositoryOfAnEarlierBuildItsKeyEstimates)
+{
+    vqtest::PgTestServer& server = vqtest::PgTestServer::Instance();
+    const std::string uri = server.NewDatabase();
+    const std::size_t name = uri.find(":///") + 4;
+    const std::string database = uri.substr(name, uri.find('?') - name);
+    ASSERT_EQ(Vqsrepo(m_directory, "sample '" + uri + "'"), 0) << m_directory.Read("err.txt");
+    // Fails unless the member table's key columns have that many estimates of their own.
+    const auto requireEstimates = [&](int count) {
+        server.Run(database, "DO $$ BEGIN IF (SELECT count(*) FROM pg_attribute WHERE attrelid ="
+                             " 'vq_repository.px_member'::regclass AND attoptions::text LIKE '%n_distinct=%') <> " +
+                                 std::to_string(count) + " THEN RAISE 'not % estimates', " + std::to_string(count) +
+                                 "; END IF; END $$");
+    };
+    server.Run(database, "ALTER TABLE vq_repository.px_member ALTER COLUMN owner RESET (n_distinct),"
+                         " ALTER COLUMN member RESET (n_distinct)");
+    requireEstimates(0);
+    ASSERT_EQ(Vqsrepo(m_directory, "analyze '" + uri + "'"), 0) << m_directory.Read("err.txt");
+    EXPECT_NO_THROW(requireEstimates(2));
+    ASSERT_EQ(Vqsrepo(m_directory, "sample file.vqr"), 0) << m_directory.Read("err.txt");
+    EXPECT_EQ(Vqsrepo(m_directory, "analyze file.vqr"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"),
+              "vqsrepo: file.vqr: only a repository on a server is analyzed; give its postgresql:// URI.\n");
+}
+
 // A server that was reached but has no database of the name says so, and how to make it.
 TEST_F(VqsrepoTest, ADatabaseMissingOnAServerIsSaidNotToExist)
 {
