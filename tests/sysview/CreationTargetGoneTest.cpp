@@ -96,10 +96,7 @@ public:
 
 struct CreationTargetGoneTest : OtherProcessLockTest<Case> {
     User user;
-    std::unique_ptr<PxVQLink> otherUser;
-    PxVQEnterprisePtr otherEnterprise;
-    bool begun = false;
-    bool deleted = false;
+    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
 
     void SetUp() override
     {
@@ -111,46 +108,15 @@ struct CreationTargetGoneTest : OtherProcessLockTest<Case> {
         // New Generate Set makes its QSR host on the way.
         DeleteHostsOfType(VQHostQSR);
         app.CloseSession();
-        otherUser = std::make_unique<PxVQLink>();
-        otherUser->AttachSession(repository.c_str(), "other/dev", nullptr);
-        otherEnterprise = otherUser->GetLVQEnterprise();
+        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(repository, kSystemName);
         StartGatedSession(repository, {});
-        RetryGate::atWait = [this] { EndTheDelete(); };
+        RetryGate::atWait = [this] { otherUsersDelete->End(); };
     }
 
     void TearDown() override
     {
         OtherProcessLockTest::TearDown();
-        otherEnterprise = PxVQEnterprisePtr();
-        otherUser.reset();
-    }
-
-    // The other user's Delete takes the enterprise for write first, as every Delete does; it
-    // waits for nothing.
-    void BeginTheDelete()
-    {
-        if (!otherEnterprise->WriteLock(0).Succeeded())
-            throw std::runtime_error("the other user's Delete had to wait for the enterprise");
-        begun = true;
-    }
-
-    // The rest of the other user's Delete, at this user's first wait for it: the system and its
-    // configuration written, deleted, committed, every lock given back.
-    void EndTheDelete()
-    {
-        if (!begun || deleted)
-            return;
-        deleted = true;
-        const PxVQSystemPtr system = otherEnterprise->GetSystem(kSystemName);
-        const PxVQCurConfigPtr config = system->GetCurConfig();
-        if (!system->WriteLock(0).Succeeded() || !config->WriteLock(0).Succeeded())
-            throw std::runtime_error("the other user's Delete had to wait for the system");
-        otherUser->BeginTransaction();
-        system->RecursiveDeleteObject();
-        otherUser->CommitTransaction();
-        config->UnLock();
-        system->UnLock();
-        otherEnterprise->UnLock();
+        otherUsersDelete.reset();
     }
 
     // The step of the user where the Delete begins.
@@ -158,7 +124,7 @@ struct CreationTargetGoneTest : OtherProcessLockTest<Case> {
     {
         return [this, moment] {
             if (GetParam().moment == moment)
-                BeginTheDelete();
+                otherUsersDelete->Begin();
         };
     }
 
@@ -209,8 +175,8 @@ struct CreationTargetGoneTest : OtherProcessLockTest<Case> {
             Select({"SALES business segment"});
         }
         if (GetParam().moment == Moment::BeforeCommand) {
-            BeginTheDelete();
-            EndTheDelete();
+            otherUsersDelete->Begin();
+            otherUsersDelete->End();
         }
         At(Moment::AtCommand)();
         if (GetParam().wizard == Wizard::AddSegment) {
@@ -230,7 +196,7 @@ TEST_P(CreationTargetGoneTest, EachWayEndsWithOneBoxSayingWhatWentAndStoresNothi
 
     RunCommand();
 
-    EXPECT_TRUE(deleted) << "the other user's Delete ended";
+    EXPECT_TRUE(otherUsersDelete->Ended()) << "the other user's Delete ended";
     ASSERT_EQ(user.boxes.size(), 1u) << (user.boxes.empty() ? "no box" : user.boxes.front());
     EXPECT_NE(user.boxes.front().find(kItemDeleted), std::string::npos) << user.boxes.front();
     EXPECT_FALSE(user.leftOpen) << "the wizard ends as when a page finds its configuration gone";

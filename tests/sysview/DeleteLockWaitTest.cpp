@@ -157,49 +157,22 @@ struct DeletedMeanwhileCase {
 
 // The other user is a second session of this process, whose Delete waits for nothing.
 struct DeletedMeanwhileTest : OtherProcessLockTest<DeletedMeanwhileCase> {
-    std::unique_ptr<PxVQLink> otherUser;
-    bool begun = false;
-    bool deleted = false;
+    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
 
     void SetUp() override
     {
         SysViewTest::SetUp();
         app.CloseSession();
         repository = NewSharedSample(GetParam().store, dir);
-        otherUser = std::make_unique<PxVQLink>();
-        otherUser->AttachSession(repository.c_str(), "other/dev", nullptr);
+        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(repository, "SYS1");
         StartGatedSession(repository, {});
-        RetryGate::atWait = [this] { EndTheDelete(); };
+        RetryGate::atWait = [this] { otherUsersDelete->End(); };
     }
 
     void TearDown() override
     {
         OtherProcessLockTest::TearDown();
-        otherUser.reset();
-    }
-
-    void BeginTheDelete()
-    {
-        if (!otherUser->GetLVQEnterprise()->WriteLock(0).Succeeded())
-            throw std::runtime_error("the other user's Delete had to wait");
-        begun = true;
-    }
-
-    // At this user's first wait for it, or at once.
-    void EndTheDelete()
-    {
-        if (!begun || deleted)
-            return;
-        deleted = true;
-        const PxVQEnterprisePtr enterprise = otherUser->GetLVQEnterprise();
-        const PxVQSystemPtr system = enterprise->GetSystem("SYS1");
-        if (!system->WriteLock(0).Succeeded())
-            throw std::runtime_error("the other user's Delete had to wait for the system");
-        otherUser->BeginTransaction();
-        system->RecursiveDeleteObject();
-        otherUser->CommitTransaction();
-        system->UnLock();
-        enterprise->UnLock();
+        otherUsersDelete.reset();
     }
 };
 
@@ -220,14 +193,14 @@ TEST_P(DeletedMeanwhileTest, ADeleteOfASystemAnotherUserDeletedSaysSoOnce)
 {
     Select({"Sample system 1"});
     if (GetParam().landing == Landing::BeforeTheDelete) {
-        BeginTheDelete();
-        EndTheDelete();
+        otherUsersDelete->Begin();
+        otherUsersDelete->End();
     } else if (GetParam().landing == Landing::WhileTheLockWaits) {
-        BeginTheDelete();
+        otherUsersDelete->Begin();
     } else {
         ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO).WhileShown([this] {
-            BeginTheDelete();
-            EndTheDelete();
+            otherUsersDelete->Begin();
+            otherUsersDelete->End();
         });
     }
     ui.ExpectMessageBox("System item has been deleted.", IDOK);
@@ -236,7 +209,7 @@ TEST_P(DeletedMeanwhileTest, ADeleteOfASystemAnotherUserDeletedSaysSoOnce)
     Command(ID_DELETE);
 
     ui.Verify();
-    EXPECT_TRUE(deleted);
+    EXPECT_TRUE(otherUsersDelete->Ended());
     EXPECT_FALSE(System("SYS1"));
 }
 

@@ -255,3 +255,35 @@ void SysViewTest::StartWizard(Wizard wizard, const std::string& systemText)
         break;
     }
 }
+
+OtherUsersSystemDelete::OtherUsersSystemDelete(const std::string& repository, std::string systemName)
+    : m_user(std::make_unique<PxVQLink>()), m_systemName(std::move(systemName))
+{
+    m_user->AttachSession(repository.c_str(), "other/dev", nullptr);
+    m_enterprise = m_user->GetLVQEnterprise();
+}
+
+void OtherUsersSystemDelete::Begin()
+{
+    if (!m_enterprise->WriteLock(0).Succeeded())
+        throw std::runtime_error("the other user's Delete had to wait for the enterprise");
+    m_begun = true;
+}
+
+void OtherUsersSystemDelete::End()
+{
+    if (!m_begun || m_ended)
+        return;
+    m_ended = true;
+    const PxVQSystemPtr system = m_enterprise->GetSystem(m_systemName.c_str());
+    const PxVQCurConfigPtr config = system->GetCurConfig();
+    if (!system->WriteLock(0).Succeeded() || (config && !config->WriteLock(0).Succeeded()))
+        throw std::runtime_error("the other user's Delete had to wait for the system");
+    m_user->BeginTransaction();
+    system->RecursiveDeleteObject();
+    m_user->CommitTransaction();
+    if (config)
+        config->UnLock();
+    system->UnLock();
+    m_enterprise->UnLock();
+}

@@ -113,6 +113,25 @@ std::string NewSharedSample(Store store, const vqtest::TempDir& dir);
 // suite's server): the advisory locks their claims and locks live by are gone.
 void EndLockConnections(const std::string& repository);
 
+// Another user's Delete of a system, a second session of this process, in two steps: it takes
+// the enterprise for write (as every Delete does first), then deletes the system with its
+// configurations and commits, giving back every lock. Neither step waits for anything.
+class OtherUsersSystemDelete {
+public:
+    OtherUsersSystemDelete(const std::string& repository, std::string systemName);
+    void Begin();
+    // Once begun, and only once.
+    void End();
+    bool Ended() const { return m_ended; }
+
+private:
+    std::unique_ptr<PxVQLink> m_user;
+    PxVQEnterprisePtr m_enterprise;
+    std::string m_systemName;
+    bool m_begun = false;
+    bool m_ended = false;
+};
+
 // A test whose session waits, the lock-progress box left up, for what another process holds:
 // the scripted user, the clock the lock thread follows, the shared repository and the other
 // process, whose steps the test runs one by one.
