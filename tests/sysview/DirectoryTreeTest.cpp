@@ -643,8 +643,9 @@ TEST_F(DirectoryTreeTest, ExpandBranchReadsTheListsOfAFoldersIspecsBundlesAndRep
         const int filled = FilledFolders(system, folder.folder);
         EXPECT_EQ(PxTesting::ListReads(folder.own) + PxTesting::ListReads(folder.together), filled)
             << folder.together << ": once a folder";
-        if (folder.named)
+        if (folder.named) {
             EXPECT_EQ(PxTesting::ListReads(folder.named), filled) << folder.named << ": once a folder";
+        }
         EXPECT_EQ(PxTesting::ListReads(folder.counts) + PxTesting::ListReads(folder.together), filled)
             << folder.counts << ": the sizes once a folder, counted or known from the lists read";
     }

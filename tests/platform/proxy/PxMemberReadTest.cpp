@@ -258,8 +258,9 @@ TEST_P(PxMemberReadTest, OneReferenceOfObjectsNotBufferedIsReadAloneForAllTogeth
 
     const std::int64_t before = PxPgConnection::RoundTrips();
     const std::vector<PxObjectPtr> targets = PxObject::AttributeObjectsOf(holders, "target");
-    if (GetParam() == PxStoreKind::Server)
+    if (GetParam() == PxStoreKind::Server) {
         EXPECT_EQ(PxPgConnection::RoundTrips() - before, 2) << "the references, then the presence of what they name";
+    }
     ASSERT_EQ(targets.size(), 3u);
     EXPECT_TRUE(targets[0] && targets[0]->IsSameOid(target));
     EXPECT_FALSE(targets[1]);

@@ -169,8 +169,9 @@ TEST_P(PxProcessTest, ALockNothingStandsInTheWayOfIsTakenAtOnceAndWhatAnotherPro
         PxVQObjectPtr host = HostNamed(*parent, row.host);
         const std::int64_t trips = PxPgConnection::RoundTrips();
         EXPECT_EQ(row.lock(*host).GetErrorCode(), row.code);
-        if (GetParam() == PxStoreKind::Server && row.code == PxLockGranted)
+        if (GetParam() == PxStoreKind::Server && row.code == PxLockGranted) {
             EXPECT_EQ(PxPgConnection::RoundTrips() - trips, 1);
+        }
     }
     child.Finish();
     EXPECT_TRUE(HostNamed(*parent, "A")->WriteLock(0)) << "the other process's locks went with it";

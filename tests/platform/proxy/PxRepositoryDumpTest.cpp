@@ -101,10 +101,11 @@ TEST_P(PxRepositoryDumpBatchTest, ARepositoryLargerThanOneReadIsWrittenWholeInFu
     }
     const std::int64_t trips = PxPgConnection::RoundTrips();
     EXPECT_EQ(Dump(*link), expected);
-    if (GetParam() == PxStoreKind::Server)
+    if (GetParam() == PxStoreKind::Server) {
         EXPECT_LE(PxPgConnection::RoundTrips() - trips, 16) << "the roots, then the 9,000 objects in full reads of"
                                                                " 2,000, besides the lookups of the roots and the first"
                                                                " runs of the statements";
+    }
 }
 
 PX_ON_BOTH_STORES(PxRepositoryDumpTest);

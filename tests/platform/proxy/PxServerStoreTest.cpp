@@ -348,21 +348,24 @@ TEST(PxServerStoreTest, ALockWhoseGrantIsRefusedOrWhoseConnectionIsLostIsHeldByN
             const std::string table = persistent ? "px_persistent_lock" : "px_lock";
             auto alice = PxAttach(uri.c_str(), "alice/dev");
             PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
-            if (grant == Grant::AnotherHold)
+            if (grant == Grant::AnotherHold) {
                 ASSERT_TRUE(enterprise->WriteLock(0));
+            }
             ArmFault(uri, "INSERT", table, std::string(row.action) + "; RETURN NEW;");
             const auto lock = [&] { return persistent ? enterprise->PersistentLock(1) : enterprise->WriteLock(0); };
             EXPECT_EQ(FailureOf(lock), LockFailureText(row, uri));
             DisarmFault(uri, table);
-            if (grant == Grant::AnotherHold && !row.lost)
+            if (grant == Grant::AnotherHold && !row.lost) {
                 ASSERT_TRUE(enterprise->UnLock());
+            }
 
             auto bob = PxAttach(uri.c_str(), "bob/test");
             EXPECT_FALSE(bob->GetLVQEnterprise()->GetPersistentLock());
             EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing of the failed grant is held";
             bob.reset();
-            if (!row.lost)
+            if (!row.lost) {
                 EXPECT_TRUE(lock()) << "the refused session locks once the server takes the grant";
+            }
             alice.reset();
         }
 }
@@ -444,8 +447,9 @@ TEST(PxServerStoreTest, ALockCallWhoseCheckOfTheLockTablesIsKeptWaitingOrCutHold
         auto bob = PxAttach(uri.c_str(), "bob/test");
         EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing of the failed lock call is held";
         bob.reset();
-        if (!lost)
+        if (!lost) {
             EXPECT_TRUE(enterprise->WriteLock(0)) << "the lock call goes through once the sizes can be read";
+        }
         alice.reset();
     }
 }
@@ -529,9 +533,10 @@ TEST(PxServerStoreTest, AConnectionPreparesItsStatementsAgainAsTheTablesGrow)
                 .Run();
         EXPECT_LE(prepared.Int(0, 0), 5) << "one prepared statement for each text";
         EXPECT_LT(prepared.Int(0, 1), kRuns) << "the statement was prepared again";
-        if (row.everyTrip)
+        if (row.everyTrip) {
             EXPECT_EQ(planned, (std::set<std::string>{"force_custom_plan", "force_generic_plan"}))
                 << "a trip that finds a table grown plans its runs as the tables are, the others keep their plans";
+        }
 
         const std::string pid =
             std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
