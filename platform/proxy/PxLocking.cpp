@@ -78,6 +78,25 @@ void WaitToRetry(PxSession& session, bool inLine, std::uint64_t delay)
         clock.Pause(delay);
 }
 
+// How long the lock store has stayed busy for one attempt after another.
+class BusySpell {
+public:
+    void Note(int code)
+    {
+        if (code != PxLockStoreBusy)
+            m_since.reset();
+        else if (!m_since)
+            m_since = vqclock::Current().TickMilliseconds();
+    }
+    bool PastQuietWait() const
+    {
+        return m_since && vqclock::Current().TickMilliseconds() - *m_since >= kPxQuietBusyMilliseconds;
+    }
+
+private:
+    std::optional<std::uint64_t> m_since;
+};
+
 PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, const char* operation,
                     const Attempter& attempter, const Undoer& undoer)
 {
@@ -95,6 +114,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     try {
         PxLockErrorInfo info(PxLockGranted, objects.empty() ? PxVQObjectPtr() : objects.front());
         std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
+        BusySpell busy;
         const PxRetryFunction installed = core.RetryFunction();
         const PxRetryFunction retryFunction = PxLockNoWait::Declines() ? nullptr : installed;
         while (done < objects.size()) {
@@ -105,6 +125,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 waiting = false;
                 delay = kPxFirstRetryDelayMilliseconds;
             }
+            busy.Note(attempt.granted == asked ? PxLockGranted : attempt.code);
             // The whole grant counts as held before the callback hears of it: a report that
             // throws gives back every object granted, not only those reported.
             const std::size_t first = done;
@@ -123,7 +144,9 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             // A busy store is no lock in the way, and a wait for it closes no circle: a call of
             // a link with a retry callback, one that declines waits included, tries again after
             // the delay without the callback, which would tell the user of an object no one holds.
-            if (attempt.code == PxLockStoreBusy && installed) {
+            // Only a store busy past the quiet wait is told to a callback that waits, with the
+            // store's code, so that the user can give up a wait that does not end.
+            if (attempt.code == PxLockStoreBusy && installed && !(retryFunction && busy.PastQuietWait())) {
                 WaitToRetry(*session, false, delay);
                 delay = NextDelay(delay);
                 continue;

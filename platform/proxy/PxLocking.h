@@ -23,6 +23,9 @@ class PxList;
 // first is short, each next one twice the last, up to the longest.
 inline constexpr std::uint64_t kPxFirstRetryDelayMilliseconds = 10;
 inline constexpr std::uint64_t kPxLongestRetryDelayMilliseconds = 500;
+// A busy lock store is waited for without the retry callback for this long; a store busy
+// longer than that is waited for through the callback, so that the user can give the wait up.
+inline constexpr std::uint64_t kPxQuietBusyMilliseconds = 10000;
 // A call on more objects than this asks the lock store for them a batch at a time, each batch
 // in a lock-table transaction of its own, so that other sessions' calls go between.
 inline constexpr std::size_t kPxLockBatch = 5000;

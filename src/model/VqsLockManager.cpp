@@ -134,7 +134,7 @@ void VqsLockManager::NoteLockResult(int first, PxVQObjectPtr& object, int failed
         thread->GetProgressDlg().EndWait(failed);
 }
 
-int VqsLockManager::AskRetry(int attempts, PxVQObjectPtr& object)
+int VqsLockManager::AskRetry(int attempts, PxVQObjectPtr& object, BOOL storeBusy)
 {
     PxVQLink* link = LinkOf(object);
     CSingleLock lock(&m_semaphore, TRUE);
@@ -142,7 +142,7 @@ int VqsLockManager::AskRetry(int attempts, PxVQObjectPtr& object)
     if (!thread)
         return 0;
     if (attempts == 0)
-        return thread->CountWaitingObject(object->GetObjectKind());
+        return storeBusy ? thread->CountWaitForStore() : thread->CountWaitingObject(object->GetObjectKind());
     return thread->GetProgressDlg().NextAttempt(attempts);
 }
 

@@ -40,7 +40,8 @@ public:
 
     // From the retry callback.
     void NoteLockResult(int first, PxVQObjectPtr& object, int failed);
-    int AskRetry(int attempts, PxVQObjectPtr& object);
+    // A wait for a busy lock store (`storeBusy`) names no object: none is held.
+    int AskRetry(int attempts, PxVQObjectPtr& object, BOOL storeBusy = FALSE);
 
     // The link a lock thread serves; null when none.
     PxVQLink* FindLinkOfThread(VqsLockThread* thread);

@@ -33,7 +33,7 @@ int VqsLockRetryCallback(PxLockErrorInfo& info)
     PxVQObjectPtr object = info.GetObject();
     VqsLockManager* manager = VqsLockManager::GetInstance();
     if (IsRetryable(code)) {
-        if (!manager || !manager->AskRetry(info.GetAttemptCount(), object)) {
+        if (!manager || !manager->AskRetry(info.GetAttemptCount(), object, code == PxLockStoreBusy)) {
             info.SetErrorCode(PxLockGivenUp);
             return 0;
         }

@@ -45,3 +45,9 @@ int VqsLockThread::CountWaitingObject(int kind)
     ++m_nObjectCount;
     return m_progressDlg.StartWait(m_nObjectCount, VqsGetObjectKindName(kind));
 }
+
+int VqsLockThread::CountWaitForStore()
+{
+    ++m_nObjectCount;
+    return m_progressDlg.StartWait(m_nObjectCount, CString());
+}

@@ -17,6 +17,7 @@ public:
     void BeginPeriod();
     void CountObject(int kind, int failed);
     int CountWaitingObject(int kind);
+    int CountWaitForStore();
     VqsLockProgressDlg& GetProgressDlg() { return m_progressDlg; }
 
 private:

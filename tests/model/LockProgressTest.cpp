@@ -5,6 +5,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxLocking.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
@@ -352,6 +353,34 @@ private:
     sqlite3* m_file = nullptr;
 };
 
+// The test's clock, but the lock call's pauses end the busy spell once they have passed the
+// given time, so that the other session lets go at a known moment of the wait.
+class ReleasingClock final : public vqclock::Clock {
+public:
+    ReleasingClock(const vqclock::ManualClock& clock, BusyLockStore& busy, std::uint64_t after)
+        : m_clock(clock), m_busy(busy), m_at(clock.TickMilliseconds() + after)
+    {
+    }
+    std::int64_t Now() const override { return m_clock.Now(); }
+    std::uint64_t TickMilliseconds() const override { return m_clock.TickMilliseconds(); }
+    bool MovesByItself() const override { return false; }
+    bool PassSleep(std::uint64_t milliseconds) const override { return m_clock.PassSleep(milliseconds); }
+    void Pause(std::uint64_t milliseconds) const override
+    {
+        m_clock.Pause(milliseconds);
+        if (!m_released && TickMilliseconds() >= m_at) {
+            m_released = true;
+            m_busy.Release();
+        }
+    }
+
+private:
+    const vqclock::ManualClock& m_clock;
+    BusyLockStore& m_busy;
+    std::uint64_t m_at;
+    mutable bool m_released = false;
+};
+
 } // namespace
 
 TEST_F(LockSessionTest, ALockStoreKeptBusyPastTwoSecondsIsWaitedForWithoutTheProgressDialog)
@@ -366,22 +395,55 @@ TEST_F(LockSessionTest, ALockStoreKeptBusyPastTwoSecondsIsWaitedForWithoutThePro
         PxTesting::SetBusyTimeout(*Link(), 0);
         BusyLockStore busy(repository, server);
         // The other session ends its transaction three seconds into the wait.
-        std::thread other([&] {
-            Sleep(3000);
-            busy.Release();
-        });
+        const ReleasingClock releasing(clock, busy, 3000);
         const std::uint64_t start = clock.TickMilliseconds();
         const std::size_t told = GatedAttempts().size();
-        Manager().BeginLocking(Link());
-        EXPECT_TRUE(PxVQObjectPtr(app.GetEnterprise())->WriteLock(0)) << (server ? "server" : "file");
+        {
+            vqclock::ScopedClock during(releasing);
+            Manager().BeginLocking(Link());
+            EXPECT_TRUE(PxVQObjectPtr(app.GetEnterprise())->WriteLock(0)) << (server ? "server" : "file");
+            SettleLockThread();
+            Manager().EndLocking(Link());
+        }
         const std::uint64_t waited = clock.TickMilliseconds() - start;
-        SettleLockThread();
-        Manager().EndLocking(Link());
-        clock.Advance(3000);
-        other.join();
         EXPECT_GE(waited, 3000u);
+        EXPECT_LT(waited, kPxQuietBusyMilliseconds);
         EXPECT_EQ(GatedAttempts().size(), told + 1) << "the callback heard of the grant only";
         EXPECT_TRUE(Boxes().empty());
+        app.CloseSession();
+    }
+}
+
+// A store that stays busy is no longer waited for without end: past the quiet wait the progress
+// dialog shows the wait, naming no object, and the user's Cancel gives it up with nothing said.
+TEST_F(LockSessionTest, ALockStoreBusyPastTheQuietWaitShowsTheDialogNamingNoObjectAndCancelGivesUp)
+{
+    std::vector<ProgressView> shown;
+    ui.WheneverDialog(kLockProgressDialog).Run([&] { shown.push_back(vqtest::ReadProgress()); }).Cancel().Wait();
+    for (const bool server : {false, true}) {
+        const std::string repository = server ? vqtest::PgTestServer::Instance().NewDatabase() : NewRepository();
+        if (server)
+            PxLink::CreateRepository(repository.c_str());
+        OpenSession(repository);
+        GateRetries();
+        PxTesting::SetBusyTimeout(*Link(), 0);
+        BusyLockStore busy(repository, server);
+        const std::uint64_t start = clock.TickMilliseconds();
+        const std::size_t told = GatedAttempts().size();
+
+        Manager().BeginLocking(Link());
+        const PxLockErrorInfo result = PxVQObjectPtr(app.GetEnterprise())->WriteLock(0);
+        SettleLockThread();
+        Manager().EndLocking(Link());
+        busy.Release();
+
+        const char* store = server ? "server" : "file";
+        EXPECT_EQ(result.GetErrorCode(), PxLockGivenUp) << store;
+        EXPECT_GE(clock.TickMilliseconds() - start, kPxQuietBusyMilliseconds) << store;
+        EXPECT_GT(GatedAttempts().size(), told) << store;
+        ASSERT_EQ(shown.size(), server ? 2u : 1u) << store;
+        EXPECT_EQ(shown.back().currentObject, "") << store;
+        EXPECT_TRUE(Boxes().empty()) << store;
         app.CloseSession();
     }
 }
