@@ -317,16 +317,23 @@ void PxFileLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std
     }));
 }
 
+// A lock's last hold goes with its row in one statement; only a lock held more than once is
+// updated.
 bool PxFileLockStore::ReleaseOneHold(std::int64_t session, std::int64_t oid)
 {
+    PxQuery drop(m_db,
+                 "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 1 AND kind ="
+                 " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
+                 pxwhat::Lock);
+    drop.Bind(1, oid).Bind(2, session).Run();
+    if (m_db.Changes() != 0)
+        return true;
     PxQuery release(m_db,
                     "UPDATE px_lock SET holds = holds - 1 WHERE oid = ?1 AND session = ?2 AND kind ="
                     " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
                     pxwhat::Lock);
     release.Bind(1, oid).Bind(2, session).Run();
-    PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
-    drop.Bind(1, oid).Bind(2, session).Run();
-    return m_db.Changes() != 0;
+    return false;
 }
 
 void PxFileLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)
