@@ -253,10 +253,36 @@ void PxFileLockStore::GrantLock(std::int64_t session, std::int64_t oid, int kind
     grant.Bind(1, oid).Bind(2, session).Bind(3, kind).Run();
 }
 
+std::size_t PxFileLockStore::HeldByNoOtherUpTo(std::int64_t session, const std::string& list, std::size_t count,
+                                               int conflictFrom)
+{
+    PxQuery first(m_db,
+                  "SELECT min(j.key) FROM json_each(?1) j WHERE EXISTS (SELECT 1 FROM px_lock l"
+                  " WHERE l.oid = j.value AND l.session <> ?2 AND l.kind >= ?3)",
+                  pxwhat::Lock);
+    first.Bind(1, list).Bind(2, session).Bind(3, conflictFrom);
+    if (!first.Step() || first.IsNull(0))
+        return count;
+    return static_cast<std::size_t>(first.Int(0));
+}
+
+void PxFileLockStore::GrantLocks(std::int64_t session, const std::string& list, std::size_t count, int kind)
+{
+    if (count == 0)
+        return;
+    PxQuery grant(m_db,
+                  "INSERT INTO px_lock(oid, session, kind, holds) SELECT value, ?2, ?3, 1 FROM json_each(?1)"
+                  " WHERE key < ?4 ON CONFLICT(oid, session, kind) DO UPDATE SET holds = holds + 1",
+                  pxwhat::Lock);
+    grant.Bind(1, list).Bind(2, session).Bind(3, kind).Bind(4, static_cast<std::int64_t>(count)).Run();
+}
+
 PxLockStore::Attempt PxFileLockStore::TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                                            bool queue)
 {
-    return TryEach(session, oids, count, {kind}, queue, [&](std::int64_t oid) { GrantLock(session, oid, kind); });
+    return TryEach(
+        session, oids, count, {kind}, queue, [&](std::int64_t oid) { GrantLock(session, oid, kind); },
+        [&](const std::string& list, std::size_t upTo) { GrantLocks(session, list, upTo, kind); });
 }
 
 PxLockStore::Attempt PxFileLockStore::TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid,
@@ -268,7 +294,8 @@ PxLockStore::Attempt PxFileLockStore::TryExchangeHold(std::int64_t session, cons
 
 PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count,
                                               const Request& request, bool queue,
-                                              const std::function<void(std::int64_t oid)>& grant)
+                                              const std::function<void(std::int64_t oid)>& grant,
+                                              const GrantRun& grantRun)
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
@@ -277,6 +304,14 @@ PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::i
     }
     try {
         const bool lineKept = AnyInLine();
+        // With no one in line and no persistent lock to meet, only another session's lock can
+        // stop the request: the objects up to the first such are granted in one statement,
+        // and that one and those after it are tried as ever.
+        if (grantRun && !lineKept && !MeetsPersistent(request)) {
+            const std::string list = PxJsonList(oids, count);
+            attempt.granted = HeldByNoOtherUpTo(session, list, count, PxConflictFrom(request.kind));
+            grantRun(list, attempt.granted);
+        }
         for (; attempt.granted < count; ++attempt.granted) {
             std::int64_t oid = oids[attempt.granted];
             if (MeetsPersistent(request)) {
@@ -317,16 +352,23 @@ void PxFileLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std
     }));
 }
 
+// A lock's last hold goes with its row in one statement; only a lock held more than once is
+// updated.
 bool PxFileLockStore::ReleaseOneHold(std::int64_t session, std::int64_t oid)
 {
+    PxQuery drop(m_db,
+                 "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 1 AND kind ="
+                 " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
+                 pxwhat::Lock);
+    drop.Bind(1, oid).Bind(2, session).Run();
+    if (m_db.Changes() != 0)
+        return true;
     PxQuery release(m_db,
                     "UPDATE px_lock SET holds = holds - 1 WHERE oid = ?1 AND session = ?2 AND kind ="
                     " (SELECT min(kind) FROM px_lock WHERE oid = ?1 AND session = ?2)",
                     pxwhat::Lock);
     release.Bind(1, oid).Bind(2, session).Run();
-    PxQuery drop(m_db, "DELETE FROM px_lock WHERE oid = ?1 AND session = ?2 AND holds <= 0", pxwhat::Lock);
-    drop.Bind(1, oid).Bind(2, session).Run();
-    return m_db.Changes() != 0;
+    return false;
 }
 
 void PxFileLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)

@@ -48,9 +48,17 @@ private:
                             bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
     void GrantLock(std::int64_t session, std::int64_t oid, int kind);
-    // Tries the request on each object in turn, `grant` granting it, up to the first refusal.
+    // Grants the first `count` objects of the list (a JSON array) in one statement.
+    void GrantLocks(std::int64_t session, const std::string& list, std::size_t count, int kind);
+    // How many objects of the list (a JSON array of `count`) come before the first that
+    // another session, live or not, holds with a kind from `conflictFrom` up.
+    std::size_t HeldByNoOtherUpTo(std::int64_t session, const std::string& list, std::size_t count, int conflictFrom);
+    // Grants the objects of a JSON array before the index given, as `grant` would one by one.
+    using GrantRun = std::function<void(const std::string& list, std::size_t upTo)>;
+    // Tries the request on each object in turn, `grant` granting it, up to the first refusal;
+    // with `grantRun`, a run of objects that nothing can refuse is granted at once.
     Attempt TryEach(std::int64_t session, const std::int64_t* oids, std::size_t count, const Request& request,
-                    bool queue, const std::function<void(std::int64_t oid)>& grant);
+                    bool queue, const std::function<void(std::int64_t oid)>& grant, const GrantRun& grantRun = {});
     // Whether another live session that waits for the object, in line before this one,
     // wants a kind from `conflictFrom` up. A session holding the object waits for no one.
     bool WaitedForBefore(std::int64_t session, std::int64_t oid, int conflictFrom);

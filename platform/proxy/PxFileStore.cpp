@@ -14,15 +14,6 @@ constexpr const char* kRootClasses[] = {"PxVQEnterprise", "PxLSEEnterprise"};
 
 bool IsMemory(const std::string& path) { return path == ":memory:"; }
 
-// Object ids as a JSON array, for a statement that reads them with json_each.
-std::string JsonList(const std::vector<std::int64_t>& oids)
-{
-    std::string list = "[";
-    for (std::int64_t oid : oids)
-        list += (list.size() > 1 ? "," : "") + std::to_string(oid);
-    return list + "]";
-}
-
 } // namespace
 
 PxFileStore::PxFileStore(const std::string& path, PxAccess access) : m_db(path, IsMemory(path), access)
@@ -143,7 +134,7 @@ std::unordered_map<std::int64_t, std::int64_t> PxFileStore::StoredEditions(const
 {
     PxQuery query(m_db, "SELECT oid, edition FROM px_object WHERE oid IN (SELECT value FROM json_each(?1))",
                   pxwhat::Read);
-    query.Bind(1, JsonList(oids));
+    query.Bind(1, PxJsonList(oids));
     std::unordered_map<std::int64_t, std::int64_t> editions;
     while (query.Step())
         editions.emplace(query.Int(0), query.Int(1));
@@ -443,7 +434,7 @@ PxFileStore::Deletion PxFileStore::Delete(std::int64_t oid)
 
 PxStoreContents PxFileStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
-    const std::string list = JsonList(oids);
+    const std::string list = PxJsonList(oids);
     PxStoreContents contents;
     PxQuery objects(m_db,
                     "SELECT o.oid, o.class, a.name, a.value FROM px_object o LEFT JOIN px_attribute a ON a.oid = o.oid"

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <cstring>
 #include <thread>
 
@@ -32,6 +33,20 @@ const char* PxStoreErrorReason(int resultCode)
     default:
         return sqlite3_errstr(resultCode);
     }
+}
+
+std::string PxJsonList(const std::int64_t* oids, std::size_t count)
+{
+    std::string list = "[";
+    list.reserve(count * 8 + 2);
+    char digits[24];
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            list += ',';
+        list.append(digits, std::to_chars(digits, digits + sizeof digits, oids[i]).ptr);
+    }
+    list += ']';
+    return list;
 }
 
 PxDatabase::PxDatabase(const std::string& path, bool create, PxAccess access) : m_path(path)

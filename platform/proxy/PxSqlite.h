@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -29,6 +30,10 @@ inline constexpr const char* Lock = "Cannot reach the repository's locks: %1";
 
 // The reason for a SQLite result code, as the end of a sentence.
 const char* PxStoreErrorReason(int resultCode);
+
+// Object ids as a JSON array, for a statement that reads them with json_each.
+std::string PxJsonList(const std::int64_t* oids, std::size_t count);
+inline std::string PxJsonList(const std::vector<std::int64_t>& oids) { return PxJsonList(oids.data(), oids.size()); }
 
 class PxDatabase {
 public:

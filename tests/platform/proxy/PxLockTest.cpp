@@ -516,17 +516,20 @@ TEST_P(PxLockTest, AGenerationHoldPlacedForAStartGoesWithItsSessionUntilItsClaim
 
 TEST_P(PxLockTest, AListLockTakesAllOrNothing)
 {
-    ASSERT_TRUE(Host(*m_b, "Y")->WriteLock(0));
     PxTypedList<PxVQObjectPtr> hosts;
     m_a->GetLVQEnterprise()->GetMembers("hosts", hosts);
+    for (const bool write : {true, false}) {
+        SCOPED_TRACE(write ? "a write list" : "a read list");
+        ASSERT_TRUE(Host(*m_b, "Y")->WriteLock(0));
 
-    PxLockErrorInfo info = m_a->WriteLock(hosts, 0);
+        PxLockErrorInfo info = write ? m_a->WriteLock(hosts, 0) : m_a->ReadLock(hosts);
 
-    EXPECT_EQ(info.GetErrorCode(), PxLockHeldByOther);
-    EXPECT_TRUE(info.GetObject()->IsSameOid(Host(*m_a, "Y")));
-    EXPECT_TRUE(m_theirX->WriteLock(0)) << "X was given back";
-    m_theirX->UnLock();
-    Host(*m_b, "Y")->UnLock();
+        EXPECT_EQ(info.GetErrorCode(), PxLockHeldByOther);
+        EXPECT_TRUE(info.GetObject()->IsSameOid(Host(*m_a, "Y")));
+        EXPECT_TRUE(m_theirX->WriteLock(0)) << "X was given back";
+        m_theirX->UnLock();
+        Host(*m_b, "Y")->UnLock();
+    }
     m_a->PxSetRetryFunction(RecordingRetry);
     EXPECT_TRUE(m_a->ReadLock(hosts));
     EXPECT_EQ(m_callback.codes, (std::vector<int>{0, 0, 0})) << "each object is reported";
