@@ -193,12 +193,21 @@ PxPgConnection::PxPgConnection(const std::string& uri) : m_shown(PxShownServerNa
     PQsetNoticeProcessor(m_connection, IgnoreNotice, nullptr);
 }
 
-PxPgConnection::~PxPgConnection() { PQfinish(m_connection); }
+PxPgConnection::~PxPgConnection()
+{
+    AwaitSending();
+    PQfinish(m_connection);
+}
 
-bool PxPgConnection::Connected() const { return PQstatus(m_connection) == CONNECTION_OK; }
+bool PxPgConnection::Connected() const
+{
+    AwaitSending();
+    return PQstatus(m_connection) == CONNECTION_OK;
+}
 
 bool PxPgConnection::InTransaction() const
 {
+    AwaitSending();
     PGTransactionStatusType status = PQtransactionStatus(m_connection);
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
@@ -535,31 +544,56 @@ bool PxPgConnection::ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answe
     return false;
 }
 
-void PxPgConnection::Send(const std::vector<std::vector<Query*>>& trips)
+void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
 {
     ReceiveSent();
     if (trips.empty())
         return;
     CountRoundTrip(m_connection);
     g_transactions.fetch_add(static_cast<std::int64_t>(trips.size()) - 1);
+    std::vector<bool> sizes;
+    for (std::vector<Query>& queries : trips) {
+        std::optional<Query> check = queries.empty() ? std::nullopt : SizesCheck(queries.front().m_what);
+        sizes.push_back(check.has_value());
+        if (check) {
+            std::vector<Query> checked;
+            checked.reserve(queries.size() + 1);
+            checked.push_back(std::move(*check));
+            for (Query& query : queries)
+                checked.push_back(std::move(query));
+            queries = std::move(checked);
+        }
+        m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
+    }
+    m_sending = std::thread([this, trips = std::move(trips), sizes = std::move(sizes)]() mutable {
+        SendEach(trips, sizes);
+    });
+}
+
+void PxPgConnection::SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes)
+{
     bool sending = PQenterPipelineMode(m_connection) == 1;
     std::unordered_map<const char*, std::string> preparing;
-    for (const std::vector<Query*>& queries : trips) {
-        std::optional<Query> sizes = queries.empty() ? std::nullopt : SizesCheck(queries.front()->m_what);
-        std::vector<Query*> all;
-        if (sizes)
-            all.push_back(&*sizes);
-        all.insert(all.end(), queries.begin(), queries.end());
-        m_runsSinceSizes += static_cast<std::int64_t>(all.size());
-        SentTrip trip = sending ? SendTrip(all, false, preparing) : SentTrip{};
-        trip.sizes = sizes.has_value();
+    for (std::size_t i = 0; i < trips.size(); ++i) {
+        std::vector<Query*> queries;
+        for (Query& query : trips[i])
+            queries.push_back(&query);
+        SentTrip trip = sending ? SendTrip(queries, false, preparing) : SentTrip{};
+        trip.sizes = sizes[i];
         sending = trip.sent;
         m_sent.push_back(std::move(trip));
     }
 }
 
+void PxPgConnection::AwaitSending() const
+{
+    if (m_sending.joinable())
+        m_sending.join();
+}
+
 void PxPgConnection::ReceiveSent()
 {
+    AwaitSending();
     if (m_sent.empty())
         return;
     const std::vector<SentTrip> sent = std::exchange(m_sent, {});

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -107,10 +108,11 @@ public:
     std::vector<PxPgRows> Pipeline(std::initializer_list<Query*> queries);
     std::vector<PxPgRows> Pipeline(const std::vector<Query*>& queries);
 
-    // Sends the trips one after another, each as Pipeline would run it and flushed to the server
-    // at once, without waiting for their answers, which Receive gives. Any other use of the
-    // connection reads those answers first, and keeps them for Receive.
-    void Send(const std::vector<std::vector<Query*>>& trips);
+    // Sends the trips one after another, each as Pipeline would run it, and answers at once: a
+    // thread of the connection sends them as fast as the server takes them in, so that they
+    // reach it whatever the caller does meanwhile. Their answers are for Receive; any other use
+    // of the connection waits for the thread and reads them first, keeping them for Receive.
+    void Send(std::vector<std::vector<Query>> trips);
     // The answers of the trips sent, in order: each trip's rows, or none where it failed (the
     // server refused it, or the connection was lost); no transaction is left open.
     std::vector<std::optional<std::vector<PxPgRows>>> Receive();
@@ -192,6 +194,10 @@ private:
     // Reads the trip's answers up to its end, noting the statements it prepared and its first
     // failure; false when the connection was lost before its end.
     bool ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure);
+    // Sends each trip of Send, on its thread, in pipeline mode.
+    void SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes);
+    // Waits until Send's thread has sent everything.
+    void AwaitSending() const;
     // Reads the answers of the trips sent and ends the pipeline (see Send).
     void ReceiveSent();
 
@@ -206,6 +212,7 @@ private:
     std::vector<std::int64_t> m_sizesPrepared;
     std::int64_t m_runsSinceSizes = 0;
     bool m_prepareAgain = false;
+    mutable std::thread m_sending; // of Send, while it sends
     std::vector<SentTrip> m_sent;
     std::vector<std::optional<std::vector<PxPgRows>>> m_received;
 };

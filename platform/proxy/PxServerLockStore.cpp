@@ -557,12 +557,13 @@ PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::
     }
 }
 
-PxServerLockStore::Release::Release(PxPgConnection& db, std::int64_t session, const std::int64_t* oids,
-                                    std::size_t count)
-    : begin(db, kBeginOne, pxwhat::Lock), serialize(db, kSerializeShared, pxwhat::Lock),
-      release(db, kRelease, pxwhat::Lock), commit(db, kCommit, pxwhat::Lock)
+std::vector<PxPgConnection::Query> PxServerLockStore::Release(std::int64_t session, const std::int64_t* oids,
+                                                              std::size_t count)
 {
-    release.Bind(PxPgArray(oids, count)).Bind(session);
+    std::vector<Query> trip{Query(*m_db, kBeginOne, pxwhat::Lock), Query(*m_db, kSerializeShared, pxwhat::Lock),
+                            Query(*m_db, kRelease, pxwhat::Lock), Query(*m_db, kCommit, pxwhat::Lock)};
+    trip[2].Bind(PxPgArray(oids, count)).Bind(session);
+    return trip;
 }
 
 void PxServerLockStore::AddWoken(const PxPgRows& released, std::vector<std::int64_t>& woken)
@@ -576,11 +577,11 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
 {
     // One round trip; it changes only the session's rows, beside other sessions' releases and
     // grants of reads.
-    Release release(*m_db, session, oids, count);
+    std::vector<Query> release = Release(session, oids, count);
     std::vector<PxPgRows> answers;
     for (int tries = 1;; ++tries) {
         try {
-            answers = m_db->Pipeline(release.Trip());
+            answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
             break;
         } catch (const PxException&) {
             if (!m_db->LastFailureBusy() || tries == kBeginTries)
@@ -597,14 +598,10 @@ bool PxServerLockStore::SendUnlocks(std::int64_t session, const std::int64_t* oi
 {
     if (count - done <= batch)
         return PxLockStoreBase::SendUnlocks(session, oids, count, batch, done);
-    std::vector<Release> releases;
-    releases.reserve((count - done + batch - 1) / batch);
+    std::vector<std::vector<Query>> trips;
     for (std::size_t at = done; at < count; at += batch)
-        releases.emplace_back(*m_db, session, oids + at, std::min(count - at, batch));
-    std::vector<std::vector<Query*>> trips;
-    for (Release& release : releases)
-        trips.push_back(release.Trip());
-    m_db->Send(trips);
+        trips.push_back(Release(session, oids + at, std::min(count - at, batch)));
+    m_db->Send(std::move(trips));
     return true;
 }
 

@@ -21,10 +21,10 @@ public:
     void SetBusyTimeout(int milliseconds) override;
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     // A run of more than one batch is sent a batch at a time, each batch's release in a trip of
-    // its own (a lock-table transaction, so that other sessions' calls go between), all of them
-    // flushed to the server at once; a shorter run is given back at once, so that a session
-    // waiting in line for one of its objects is woken at once. Such a session is woken when the
-    // answers are received, or tries again at the end of its retry delay.
+    // its own (a lock-table transaction, so that other sessions' calls go between), as fast as
+    // the server takes them in (PxPgConnection::Send); a shorter run is given back at once, so
+    // that a session waiting in line for one of its objects is woken at once. Such a session is
+    // woken when the answers are received, or tries again at the end of its retry delay.
     bool SendUnlocks(std::int64_t session, const std::int64_t* oids, std::size_t count, std::size_t batch,
                      std::size_t& done) override;
     std::vector<bool> ReceiveUnlocks() override;
@@ -67,14 +67,7 @@ private:
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
     // The release of a run, in a lock-table transaction of its own: the begin, the release of
     // the whole run, the commit; the release answers the sessions to be woken.
-    struct Release {
-        Release(PxPgConnection& db, std::int64_t session, const std::int64_t* oids, std::size_t count);
-        std::vector<Query*> Trip() { return {&begin, &serialize, &release, &commit}; }
-        Query begin;
-        Query serialize;
-        Query release;
-        Query commit;
-    };
+    std::vector<Query> Release(std::int64_t session, const std::int64_t* oids, std::size_t count);
     // Adds the sessions the release's answer names to those to be woken.
     static void AddWoken(const PxPgRows& released, std::vector<std::int64_t>& woken);
     // The query of what stands between the session and a lock of the kind on each object of
