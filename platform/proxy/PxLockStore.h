@@ -60,6 +60,22 @@ public:
     virtual bool AwaitRelease(std::uint64_t milliseconds) = 0;
     // Gives back one hold of each object, the weakest kind first.
     virtual void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) = 0;
+    // Gives back the run from `done` on, `batch` objects at a time, each batch by an Unlock of
+    // its own; `done` counts what the store took.
+    void UnlockInBatches(std::int64_t session, const std::int64_t* oids, std::size_t count, std::size_t batch,
+                         std::size_t& done);
+    // The same, where the store can without waiting for its answers: it answers true, and
+    // ReceiveUnlocks must come before anything else of the store. Else it answers false, having
+    // given the run back as UnlockInBatches does.
+    virtual bool SendUnlocks(std::int64_t session, const std::int64_t* oids, std::size_t count, std::size_t batch,
+                             std::size_t& done)
+    {
+        UnlockInBatches(session, oids, count, batch, done);
+        return false;
+    }
+    // Whether the store took each batch of the run sent, in order; a batch it did not answer
+    // for is not taken.
+    virtual std::vector<bool> ReceiveUnlocks() { return {}; }
     virtual bool LockedByOther(std::int64_t session, std::int64_t oid) = 0;
     // The user code of a live session that holds a lock on the object; empty when none does.
     virtual std::string LockHolder(std::int64_t oid) = 0;

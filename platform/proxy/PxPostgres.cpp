@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -192,12 +193,21 @@ PxPgConnection::PxPgConnection(const std::string& uri) : m_shown(PxShownServerNa
     PQsetNoticeProcessor(m_connection, IgnoreNotice, nullptr);
 }
 
-PxPgConnection::~PxPgConnection() { PQfinish(m_connection); }
+PxPgConnection::~PxPgConnection()
+{
+    AwaitSending();
+    PQfinish(m_connection);
+}
 
-bool PxPgConnection::Connected() const { return PQstatus(m_connection) == CONNECTION_OK; }
+bool PxPgConnection::Connected() const
+{
+    AwaitSending();
+    return PQstatus(m_connection) == CONNECTION_OK;
+}
 
 bool PxPgConnection::InTransaction() const
 {
+    AwaitSending();
     PGTransactionStatusType status = PQtransactionStatus(m_connection);
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
@@ -208,6 +218,7 @@ std::int64_t PxPgConnection::Transactions() noexcept { return g_transactions.loa
 
 void PxPgConnection::Execute(const char* sql, const char* what)
 {
+    ReceiveSent();
     if (std::optional<Query> ahead = Ahead())
         ahead->Run();
     CountRoundTrip(m_connection);
@@ -218,6 +229,7 @@ void PxPgConnection::Execute(const char* sql, const char* what)
 
 bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
 {
+    ReceiveSent();
     CountRoundTrip(m_connection);
     PGresult* result = PQexec(m_connection, sql);
     bool ok = Succeeded(result);
@@ -361,6 +373,7 @@ PxPgConnection::Query& PxPgConnection::Query::BindNull()
 
 PxPgRows PxPgConnection::Query::Run()
 {
+    m_connection.ReceiveSent();
     // A statement not prepared yet is prepared in the same round trip as its run.
     const std::string* prepared = m_connection.PreparedName(m_sql);
     if (!prepared || m_connection.m_prepareAgain || m_connection.SizesDue())
@@ -402,6 +415,7 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> que
 
 std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& queries)
 {
+    ReceiveSent();
     // Ahead of the trip's own queries, in this order: the check of the tables' sizes when due,
     // the writes put off.
     std::optional<Query> ahead = Ahead();
@@ -433,95 +447,183 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
 std::vector<PxPgRows> PxPgConnection::Trip(const std::vector<Query*>& queries)
 {
     m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
-    // Each statement not prepared yet is prepared in the trip, all of them before the first
-    // run, so that no preparation runs after a statement that takes a lock; a statement counts
-    // as prepared once the server answered its preparation. Statements to be prepared again
-    // are dropped first. Each drop, preparation and query answers one result, in order.
-    enum class Step { Drop, Preparation, Run };
-    struct Answer {
-        std::size_t query;
-        Step step;
-    };
-    std::vector<Answer> expected;
-    std::vector<std::string> names;
-    std::unordered_map<const char*, std::string> preparing;
-    const bool dropping = m_prepareAgain && !queries.empty();
-    if (dropping)
-        expected.push_back({0, Step::Drop});
-    const std::size_t kept = dropping ? 0 : m_statements.size();
-    for (std::size_t i = 0; i < queries.size(); ++i) {
-        if (const std::string* prepared = dropping ? nullptr : PreparedName(queries[i]->m_sql)) {
-            names.push_back(*prepared);
-        } else {
-            const auto [entry, isNew] =
-                preparing.emplace(queries[i]->m_sql, "px" + std::to_string(kept + preparing.size()));
-            names.push_back(entry->second);
-            if (isNew)
-                expected.push_back({i, Step::Preparation});
-        }
-    }
-    for (std::size_t i = 0; i < queries.size(); ++i)
-        expected.push_back({i, Step::Run});
     const char* what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
     CountRoundTrip(m_connection);
     if (PQenterPipelineMode(m_connection) != 1)
         Fail(what, "");
+    std::unordered_map<const char*, std::string> preparing;
+    const SentTrip trip = SendTrip(queries, m_prepareAgain && !queries.empty(), preparing);
+    std::vector<PxPgRows> answers;
+    TripFailure failure;
+    const bool ended = trip.sent && ReadTrip(trip, answers, failure);
+    PQexitPipelineMode(m_connection);
+    if (!ended || !Connected())
+        Fail(what, "");
+    if (failure.what)
+        Fail(failure.what, failure.state.c_str(), failure.message);
+    return answers;
+}
+
+PxPgConnection::SentTrip PxPgConnection::SendTrip(const std::vector<Query*>& queries, bool dropping,
+                                                  std::unordered_map<const char*, std::string>& preparing)
+{
+    // A statement counts as prepared once the server answered its preparation. Statements to
+    // be prepared again are dropped first.
+    SentTrip trip;
+    trip.what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
+    if (dropping)
+        trip.expected.push_back({Step::Drop, nullptr, trip.what, {}});
+    const std::size_t kept = dropping ? 0 : m_statements.size();
+    std::vector<std::string> names;
+    for (const Query* query : queries) {
+        if (const std::string* prepared = dropping ? nullptr : PreparedName(query->m_sql)) {
+            names.push_back(*prepared);
+        } else {
+            const auto [entry, isNew] = preparing.emplace(query->m_sql, "px" + std::to_string(kept + preparing.size()));
+            names.push_back(entry->second);
+            if (isNew)
+                trip.expected.push_back({Step::Preparation, query->m_sql, query->m_what, entry->second});
+        }
+    }
+    for (std::size_t i = 0; i < queries.size(); ++i)
+        trip.expected.push_back({Step::Run, queries[i]->m_sql, queries[i]->m_what, names[i]});
     bool sent = true;
-    for (std::size_t k = 0; k < expected.size() && sent; ++k) {
-        const std::size_t i = expected[k].query;
-        switch (expected[k].step) {
+    std::size_t run = 0;
+    for (std::size_t k = 0; k < trip.expected.size() && sent; ++k) {
+        const Answer& answer = trip.expected[k];
+        switch (answer.step) {
         case Step::Drop:
             sent = PQsendQueryParams(m_connection, "DEALLOCATE ALL", 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
             break;
         case Step::Preparation:
-            sent = PQsendPrepare(m_connection, names[i].c_str(), queries[i]->m_sql, 0, nullptr) == 1;
+            sent = PQsendPrepare(m_connection, answer.name.c_str(), answer.sql, 0, nullptr) == 1;
             break;
         case Step::Run:
-            sent = queries[i]->Send(names[i]);
+            sent = queries[run++]->Send(answer.name);
             break;
         }
     }
-    sent = sent && PQpipelineSync(m_connection) == 1;
-    std::vector<PxPgRows> answers;
-    const char* failedWhat = nullptr;
-    std::string failedState;
-    std::string failedMessage;
-    // Each answer is a result and a null; the sync ends the pipeline. After a failure the
-    // rest answer "aborted".
+    trip.sent = sent && PQpipelineSync(m_connection) == 1;
+    return trip;
+}
+
+bool PxPgConnection::ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure)
+{
+    // Each answer is a result and a null; the sync ends the trip. After a failure the rest
+    // answer "aborted".
     std::size_t answered = 0;
-    while (sent && Connected()) {
+    while (Connected()) {
         PGresult* result = PQgetResult(m_connection);
         if (!result)
             continue;
         ExecStatusType status = PQresultStatus(result);
         if (status == PGRES_PIPELINE_SYNC) {
             PQclear(result);
-            break;
+            return true;
         }
         PxPgRows rows(result);
         // A connection lost after every query answered arrives as one more failing result.
-        const bool ownResult = answered < expected.size();
-        if (!Succeeded(result) && !failedWhat) {
-            failedWhat = status != PGRES_PIPELINE_ABORTED && ownResult ? queries[expected[answered].query]->m_what : what;
-            failedState = StateOf(result);
-            failedMessage = PQresultErrorMessage(result);
+        const bool ownResult = answered < trip.expected.size();
+        if (!Succeeded(result) && !failure.what) {
+            failure.what = status != PGRES_PIPELINE_ABORTED && ownResult ? trip.expected[answered].what : trip.what;
+            failure.state = StateOf(result);
+            failure.message = PQresultErrorMessage(result);
         }
         if (!ownResult)
             continue;
-        const Answer& answer = expected[answered++];
+        const Answer& answer = trip.expected[answered++];
         if (answer.step == Step::Run) {
             answers.push_back(std::move(rows));
         } else if (answer.step == Step::Drop && Succeeded(rows.Result())) {
             m_statements.clear();
             m_prepareAgain = false;
         } else if (answer.step == Step::Preparation && Succeeded(rows.Result())) {
-            m_statements.emplace(queries[answer.query]->m_sql, names[answer.query]);
+            m_statements.emplace(answer.sql, answer.name);
         }
     }
+    return false;
+}
+
+void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
+{
+    ReceiveSent();
+    if (trips.empty())
+        return;
+    CountRoundTrip(m_connection);
+    g_transactions.fetch_add(static_cast<std::int64_t>(trips.size()) - 1);
+    std::vector<bool> sizes;
+    for (std::vector<Query>& queries : trips) {
+        std::optional<Query> check = queries.empty() ? std::nullopt : SizesCheck(queries.front().m_what);
+        sizes.push_back(check.has_value());
+        if (check) {
+            std::vector<Query> checked;
+            checked.reserve(queries.size() + 1);
+            checked.push_back(std::move(*check));
+            for (Query& query : queries)
+                checked.push_back(std::move(query));
+            queries = std::move(checked);
+        }
+        m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
+    }
+    m_sending = std::thread([this, trips = std::move(trips), sizes = std::move(sizes)]() mutable {
+        SendEach(trips, sizes);
+    });
+}
+
+void PxPgConnection::SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes)
+{
+    bool sending = PQenterPipelineMode(m_connection) == 1;
+    std::unordered_map<const char*, std::string> preparing;
+    for (std::size_t i = 0; i < trips.size(); ++i) {
+        std::vector<Query*> queries;
+        for (Query& query : trips[i])
+            queries.push_back(&query);
+        SentTrip trip = sending ? SendTrip(queries, false, preparing) : SentTrip{};
+        trip.sizes = sizes[i];
+        sending = trip.sent;
+        m_sent.push_back(std::move(trip));
+    }
+}
+
+void PxPgConnection::AwaitSending() const
+{
+    if (m_sending.joinable())
+        m_sending.join();
+}
+
+void PxPgConnection::ReceiveSent()
+{
+    AwaitSending();
+    if (m_sent.empty())
+        return;
+    const std::vector<SentTrip> sent = std::exchange(m_sent, {});
+    // Past a trip that was not sent whole nothing can be read.
+    bool reading = true;
+    for (const SentTrip& trip : sent) {
+        std::vector<PxPgRows> answers;
+        TripFailure failure;
+        reading = reading && trip.sent && ReadTrip(trip, answers, failure);
+        if (!reading || failure.what) {
+            // A trip that fails answers no sizes: the next one carries the check again.
+            if (trip.sizes)
+                m_runsSinceSizes = kRunsBetweenSizes;
+            m_received.emplace_back();
+            continue;
+        }
+        if (trip.sizes) {
+            NoteSizes(answers.front(), false);
+            answers.erase(answers.begin());
+        }
+        m_received.emplace_back(std::move(answers));
+    }
     PQexitPipelineMode(m_connection);
-    if (!sent || !Connected())
-        Fail(what, "");
-    if (failedWhat)
-        Fail(failedWhat, failedState.c_str(), failedMessage);
-    return answers;
+    // A failed trip leaves its transaction failed, and each trip after it fails in it.
+    if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)
+        ExecuteQuietly("ROLLBACK");
+}
+
+std::vector<std::optional<std::vector<PxPgRows>>> PxPgConnection::Receive()
+{
+    ReceiveSent();
+    return std::exchange(m_received, {});
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -107,6 +108,15 @@ public:
     std::vector<PxPgRows> Pipeline(std::initializer_list<Query*> queries);
     std::vector<PxPgRows> Pipeline(const std::vector<Query*>& queries);
 
+    // Sends the trips one after another, each as Pipeline would run it, and answers at once: a
+    // thread of the connection sends them as fast as the server takes them in, so that they
+    // reach it whatever the caller does meanwhile. Their answers are for Receive; any other use
+    // of the connection waits for the thread and reads them first, keeping them for Receive.
+    void Send(std::vector<std::vector<Query>> trips);
+    // The answers of the trips sent, in order: each trip's rows, or none where it failed (the
+    // server refused it, or the connection was lost); no transaction is left open.
+    std::vector<std::optional<std::vector<PxPgRows>>> Receive();
+
     // Writes put off to go with the next round trip: before each round trip but a quiet one,
     // `ahead` is asked for a query to run first in that trip; it answers none when nothing
     // waits.
@@ -155,6 +165,41 @@ private:
     std::int64_t GrownPast(std::size_t table) const;
     // The trip itself: the queries in order, each prepared first where it is not.
     std::vector<PxPgRows> Trip(const std::vector<Query*>& queries);
+    // Each drop, preparation and run of a trip answers one result, in order.
+    enum class Step { Drop, Preparation, Run };
+    struct Answer {
+        Step step;
+        const char* sql;
+        const char* what;
+        std::string name;
+    };
+    struct SentTrip {
+        std::vector<Answer> expected;
+        const char* what = nullptr;
+        bool sent = false;
+        bool sizes = false; // its first query is the check of the tables' sizes
+    };
+    struct TripFailure {
+        const char* what = nullptr;
+        std::string state;
+        std::string message;
+    };
+    // Sends the queries of a trip in pipeline mode, and the sync that ends it. Each statement
+    // not prepared yet is prepared in the trip, all of them before the first run, so that no
+    // preparation runs after a statement that takes a lock; `preparing` names those prepared
+    // by the trips sent before it and not answered yet. With `dropping`, every statement is
+    // dropped first.
+    SentTrip SendTrip(const std::vector<Query*>& queries, bool dropping,
+                      std::unordered_map<const char*, std::string>& preparing);
+    // Reads the trip's answers up to its end, noting the statements it prepared and its first
+    // failure; false when the connection was lost before its end.
+    bool ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure);
+    // Sends each trip of Send, on its thread, in pipeline mode.
+    void SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes);
+    // Waits until Send's thread has sent everything.
+    void AwaitSending() const;
+    // Reads the answers of the trips sent and ends the pipeline (see Send).
+    void ReceiveSent();
 
     pg_conn* m_connection = nullptr;
     std::string m_shown;
@@ -167,4 +212,7 @@ private:
     std::vector<std::int64_t> m_sizesPrepared;
     std::int64_t m_runsSinceSizes = 0;
     bool m_prepareAgain = false;
+    mutable std::thread m_sending; // of Send, while it sends
+    std::vector<SentTrip> m_sent;
+    std::vector<std::optional<std::vector<PxPgRows>>> m_received;
 };

@@ -137,6 +137,24 @@ constexpr const char* kSerializeShared =
     "SELECT pg_advisory_xact_lock_shared(29871, 2), set_config('synchronous_commit', 'off', true)";
 constexpr const char* kCommit = "COMMIT";
 
+// Gives back one hold of each object of the run $1 (an array) the session $2 holds. An object
+// named n times gives back n holds, the weakest kind first (`gone` holds of a row go, the row
+// with its last; the rows keeping some holds are lowered from their own few, never from a join
+// with every released row); the first in line for an object whose row went is answered, to be
+// woken.
+constexpr const char* kRelease =
+    "WITH r AS (SELECT u.oid, count(*) AS n FROM " PX_RUN_IN_KEY_ORDER " GROUP BY u.oid),"
+    " held AS (SELECT l.row, l.holds, r.n - coalesce(sum(l.holds) OVER (PARTITION BY r.oid"
+    " ORDER BY l.kind ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING), 0) AS gone FROM r,"
+    " LATERAL (SELECT l.ctid AS row, l.kind, l.holds FROM px_lock l WHERE l.oid = r.oid"
+    " AND l.session = $2 OFFSET 0) l),"
+    " dropped AS (DELETE FROM px_lock WHERE ctid = ANY(ARRAY(SELECT h.row FROM held h"
+    " WHERE h.gone >= h.holds)) RETURNING oid),"
+    " lowered AS (UPDATE px_lock l SET holds = l.holds - h.gone FROM (SELECT h.row, h.gone FROM held h"
+    " WHERE h.gone > 0 AND h.gone < h.holds OFFSET 0) h WHERE l.ctid = h.row RETURNING 1)"
+    " SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = d.oid ORDER BY w.ticket"
+    " LIMIT 1) FROM dropped d WHERE " PX_ANY_IN_LINE;
+
 } // namespace
 
 PxServerLockStore::PxServerLockStore(const std::string& uri)
@@ -539,47 +557,65 @@ PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::
     }
 }
 
+std::vector<PxPgConnection::Query> PxServerLockStore::Release(std::int64_t session, const std::int64_t* oids,
+                                                              std::size_t count)
+{
+    std::vector<Query> trip{Query(*m_db, kBeginOne, pxwhat::Lock), Query(*m_db, kSerializeShared, pxwhat::Lock),
+                            Query(*m_db, kRelease, pxwhat::Lock), Query(*m_db, kCommit, pxwhat::Lock)};
+    trip[2].Bind(PxPgArray(oids, count)).Bind(session);
+    return trip;
+}
+
+void PxServerLockStore::AddWoken(const PxPgRows& released, std::vector<std::int64_t>& woken)
+{
+    for (int row = 0; row < released.Count(); ++row)
+        if (!released.IsNull(row, 0))
+            woken.push_back(released.Int(row, 0));
+}
+
 void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count)
 {
-    // One round trip: the begin, the release of the whole run, the commit; it changes only the
-    // session's rows, beside other sessions' releases and grants of reads. An object named n
-    // times gives back n holds, the weakest kind first (`gone` holds of a row go, the row
-    // with its last; the rows keeping some holds are lowered from their own few, never from a
-    // join with every released row); the first in line for an object whose row went is
-    // answered, to be woken.
-    Query begin(*m_db, kBeginOne, pxwhat::Lock);
-    Query serialize(*m_db, kSerializeShared, pxwhat::Lock);
-    Query release(*m_db,
-                  "WITH r AS (SELECT u.oid, count(*) AS n FROM " PX_RUN_IN_KEY_ORDER " GROUP BY u.oid),"
-                  " held AS (SELECT l.row, l.holds, r.n - coalesce(sum(l.holds) OVER (PARTITION BY r.oid"
-                  " ORDER BY l.kind ROWS BETWEEN UNBOUNDED PRECEDING AND 1 PRECEDING), 0) AS gone FROM r,"
-                  " LATERAL (SELECT l.ctid AS row, l.kind, l.holds FROM px_lock l WHERE l.oid = r.oid"
-                  " AND l.session = $2 OFFSET 0) l),"
-                  " dropped AS (DELETE FROM px_lock WHERE ctid = ANY(ARRAY(SELECT h.row FROM held h"
-                  " WHERE h.gone >= h.holds)) RETURNING oid),"
-                  " lowered AS (UPDATE px_lock l SET holds = l.holds - h.gone FROM (SELECT h.row, h.gone FROM held h"
-                  " WHERE h.gone > 0 AND h.gone < h.holds OFFSET 0) h WHERE l.ctid = h.row RETURNING 1)"
-                  " SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = d.oid ORDER BY w.ticket"
-                  " LIMIT 1) FROM dropped d WHERE " PX_ANY_IN_LINE,
-                  pxwhat::Lock);
-    release.Bind(PxPgArray(oids, count)).Bind(session);
-    Query commit(*m_db, kCommit, pxwhat::Lock);
+    // One round trip; it changes only the session's rows, beside other sessions' releases and
+    // grants of reads.
+    std::vector<Query> release = Release(session, oids, count);
     std::vector<PxPgRows> answers;
     for (int tries = 1;; ++tries) {
         try {
-            answers = m_db->Pipeline({&begin, &serialize, &release, &commit});
+            answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
             break;
         } catch (const PxException&) {
             if (!m_db->LastFailureBusy() || tries == kBeginTries)
                 throw;
         }
     }
-    std::vector<std::int64_t> waiting;
-    const PxPgRows& released = answers[2];
-    for (int row = 0; row < released.Count(); ++row)
-        if (!released.IsNull(row, 0))
-            waiting.push_back(released.Int(row, 0));
-    WakeAll(waiting);
+    std::vector<std::int64_t> woken;
+    AddWoken(answers[2], woken);
+    WakeAll(woken);
+}
+
+bool PxServerLockStore::SendUnlocks(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                    std::size_t batch, std::size_t& done)
+{
+    if (count - done <= batch)
+        return PxLockStoreBase::SendUnlocks(session, oids, count, batch, done);
+    std::vector<std::vector<Query>> trips;
+    for (std::size_t at = done; at < count; at += batch)
+        trips.push_back(Release(session, oids + at, std::min(count - at, batch)));
+    m_db->Send(std::move(trips));
+    return true;
+}
+
+std::vector<bool> PxServerLockStore::ReceiveUnlocks()
+{
+    std::vector<bool> taken;
+    std::vector<std::int64_t> woken;
+    for (const std::optional<std::vector<PxPgRows>>& answers : m_db->Receive()) {
+        taken.push_back(answers.has_value());
+        if (answers)
+            AddWoken((*answers)[2], woken);
+    }
+    WakeAll(woken);
+    return taken;
 }
 
 void PxServerLockStore::DropLocksOn(std::int64_t session, std::int64_t oid)

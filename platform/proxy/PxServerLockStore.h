@@ -20,6 +20,14 @@ public:
 
     void SetBusyTimeout(int milliseconds) override;
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
+    // A run of more than one batch is sent a batch at a time, each batch's release in a trip of
+    // its own (a lock-table transaction, so that other sessions' calls go between), as fast as
+    // the server takes them in (PxPgConnection::Send); a shorter run is given back at once, so
+    // that a session waiting in line for one of its objects is woken at once. Such a session is
+    // woken when the answers are received, or tries again at the end of its retry delay.
+    bool SendUnlocks(std::int64_t session, const std::int64_t* oids, std::size_t count, std::size_t batch,
+                     std::size_t& done) override;
+    std::vector<bool> ReceiveUnlocks() override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     bool KeepsItsLocks(std::int64_t session) noexcept override;
     // A single statement, which sees the lock tables as their last committed transaction left
@@ -57,6 +65,11 @@ private:
     Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                             bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
+    // The release of a run, in a lock-table transaction of its own: the begin, the release of
+    // the whole run, the commit; the release answers the sessions to be woken.
+    std::vector<Query> Release(std::int64_t session, const std::int64_t* oids, std::size_t count);
+    // Adds the sessions the release's answer names to those to be woken.
+    static void AddWoken(const PxPgRows& released, std::vector<std::int64_t>& woken);
     // The query of what stands between the session and a lock of the kind on each object of
     // the run (an array parameter), by `what`: persistent locks first.
     Query ObstaclesQuery(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind);

@@ -68,6 +68,7 @@ PxSession::PxSession(const std::string& path, const std::string& userCode)
 PxSession::~PxSession()
 {
     m_store->RollbackQuietly();
+    ReceiveSentGiveBack();
     m_locks->UnregisterSession(m_id);
 }
 
@@ -75,39 +76,53 @@ void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
 {
     auto guard = Guard();
     MakeOwedGiveBacks();
-    // The holds count as given back from here: what the store cannot take now, it takes
-    // before the session's next lock call.
+    // The holds count as given back from here, though the store may take them only later: the
+    // check judges what a lock call of this session meets at the store, and the store answers
+    // no call of the session before it has taken them (the answer of a give-back sent is
+    // received, and what it did not take is given back again, before the session's next call).
     m_raiseCheck.Released(oids, count);
     std::size_t done = 0;
     try {
         PxFaultInjection::Check("PxLockStore::Unlock");
-        UnlockInBatches(oids, count, done);
+        if (m_locks->SendUnlocks(m_id, oids, count, kPxLockBatch, done))
+            m_sentGiveBack.assign(oids + done, oids + count);
     } catch (...) {
         m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids + done, oids + count);
         throw;
     }
 }
 
-void PxSession::UnlockInBatches(const std::int64_t* oids, std::size_t count, std::size_t& done)
+void PxSession::ReceiveSentGiveBack() noexcept
 {
-    // A long run goes a batch at a time, so that other sessions' lock calls go between.
-    while (done < count) {
-        const std::size_t batch = std::min(count - done, kPxLockBatch);
-        m_locks->Unlock(m_id, oids + done, batch);
-        done += batch;
+    if (m_sentGiveBack.empty())
+        return;
+    const std::vector<std::int64_t> sent = std::exchange(m_sentGiveBack, {});
+    std::vector<bool> taken;
+    try {
+        taken = m_locks->ReceiveUnlocks();
+    } catch (...) {
+        // Nothing was received: all of it is owed.
+    }
+    for (std::size_t at = 0, batch = 0; at < sent.size(); at += kPxLockBatch, ++batch) {
+        if (batch < taken.size() && taken[batch])
+            continue;
+        const auto first = sent.begin() + static_cast<std::ptrdiff_t>(at);
+        m_owedGiveBacks.insert(m_owedGiveBacks.end(), first,
+                               first + static_cast<std::ptrdiff_t>(std::min(kPxLockBatch, sent.size() - at)));
     }
 }
 
 void PxSession::MakeOwedGiveBacks() noexcept
 {
     auto guard = Guard();
+    ReceiveSentGiveBack();
     if (m_owedGiveBacks.empty())
         return;
     std::vector<std::int64_t> owed;
     owed.swap(m_owedGiveBacks);
     std::size_t done = 0;
     try {
-        UnlockInBatches(owed.data(), owed.size(), done);
+        m_locks->UnlockInBatches(m_id, owed.data(), owed.size(), kPxLockBatch, done);
     } catch (...) {
         m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done), owed.end());
     }
@@ -116,14 +131,14 @@ void PxSession::MakeOwedGiveBacks() noexcept
 int PxSession::LiveSessions()
 {
     auto guard = Guard();
-    return m_locks->LiveSessions();
+    return Locks().LiveSessions();
 }
 
 void PxSession::SetBusyTimeout(int milliseconds)
 {
     auto guard = Guard();
     m_store->SetBusyTimeout(milliseconds);
-    m_locks->SetBusyTimeout(milliseconds);
+    Locks().SetBusyTimeout(milliseconds);
 }
 
 bool PxSession::InTransaction() const
@@ -328,7 +343,7 @@ std::int64_t PxSession::NewOid()
 {
     if (m_nextOid == m_oidsEnd) {
         m_oidsReserved = m_oidsReserved ? std::min(m_oidsReserved * 2, kMostOidsReserved) : kFirstOidsReserved;
-        m_nextOid = m_locks->ReserveOids(m_oidsReserved, m_store->LastOid());
+        m_nextOid = Locks().ReserveOids(m_oidsReserved, m_store->LastOid());
         m_oidsEnd = m_nextOid + m_oidsReserved;
     }
     return m_nextOid++;
@@ -459,7 +474,7 @@ void PxSession::ForgetCreated(const std::vector<std::int64_t>& created) noexcept
     m_raiseCheck.Dropped(created);
     try {
         if (!created.empty())
-            m_locks->DropLocksOf(m_id, created);
+            Locks().DropLocksOf(m_id, created);
     } catch (const PxException&) {
         // The locks stay; they name objects that never were, whose ids are never given again.
     }

@@ -41,7 +41,10 @@ public:
     // Gives back one hold of each object, as the lock store's Unlock does, and throws as it
     // does. Holds the store could not take back now (its file or server out of reach) are
     // owed: given back at the session's next lock call or transaction, or with the session,
-    // so that nobody waits behind a holder that is done with them.
+    // so that nobody waits behind a holder that is done with them. A long run the store
+    // takes without making the session wait for its answer (PxLockStore::SendUnlocks): the
+    // answer is received before anything else of the session reaches the store, and what the
+    // store did not take is owed.
     void GiveBack(const std::int64_t* oids, std::size_t count);
     // What the session's lock calls hold, for the raise check of test runs.
     PxLockRaiseCheck& RaiseCheck() { return m_raiseCheck; }
@@ -130,8 +133,8 @@ private:
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
     // Makes the give-backs owed; those the store still cannot take stay owed.
     void MakeOwedGiveBacks() noexcept;
-    // Gives back the run from `done` on, a batch at a time; `done` counts what the store took.
-    void UnlockInBatches(const std::int64_t* oids, std::size_t count, std::size_t& done);
+    // Receives the answer to the give-back sent; what the store did not take is owed.
+    void ReceiveSentGiveBack() noexcept;
 
     mutable std::recursive_mutex m_mutex;
     std::unique_ptr<PxStore> m_store;
@@ -163,6 +166,7 @@ private:
     std::int64_t m_oidsEnd = 0;
     std::vector<PxLinkCore*> m_cores;
     std::vector<std::int64_t> m_owedGiveBacks; // one hold each, in the order given back
+    std::vector<std::int64_t> m_sentGiveBack; // sent to the store, its answer not received yet
 };
 
 template <class Statement>

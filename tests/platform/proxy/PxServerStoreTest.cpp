@@ -4,6 +4,7 @@
 #include "PxTestRepository.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxLocking.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxSqlite.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <limits>
@@ -420,6 +422,84 @@ TEST(PxServerStoreTest, AHoldsExchangeOrLiftRefusedOrCutLeavesTheHoldWhereItWasO
             }
             alice.reset();
         }
+}
+
+// A read lock of the enterprise that takes a hold for each of more objects than one batch of
+// the lock store names, and so is given back in more than one.
+void FillWithLongRun(PxTypedList<PxVQObjectPtr>& run, const PxVQEnterprisePtr& enterprise)
+{
+    for (std::size_t i = 0; i <= kPxLockBatch; ++i)
+        run.AddTail(PxVQObjectPtr(enterprise));
+}
+
+// Whether the server took every read lock of the lock table back within the time.
+bool ReadLocksGoneWithin(const std::string& uri, std::chrono::seconds time)
+{
+    PGconn* watcher = PQconnectdb(uri.c_str());
+    const auto end = std::chrono::steady_clock::now() + time;
+    bool gone = false;
+    while (!gone && std::chrono::steady_clock::now() < end) {
+        PGresult* result = PQexec(watcher, "SELECT count(*) FROM vq_repository.px_lock WHERE kind = 1");
+        gone = PQntuples(result) == 1 && std::string(PQgetvalue(result, 0, 0)) == "0";
+        PQclear(result);
+    }
+    PQfinish(watcher);
+    return gone;
+}
+
+// A long run is given back without the session waiting for the server: another session's
+// lock on its object is granted once the server has run the give-back, before the holder's
+// next call.
+TEST(PxServerStoreTest, ALongRunIsGivenBackWithoutTheHolderWaitingOrCallingAgain)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string uri = repository.Path();
+    auto alice = PxAttach(uri.c_str(), "alice/dev");
+    auto bob = PxAttach(uri.c_str(), "bob/test");
+    PxTypedList<PxVQObjectPtr> run;
+    FillWithLongRun(run, alice->GetLVQEnterprise());
+    ASSERT_TRUE(alice->ReadLock(run));
+    EXPECT_EQ(bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+
+    EXPECT_TRUE(alice->UnLock(run));
+    EXPECT_TRUE(ReadLocksGoneWithin(uri, std::chrono::seconds(60)));
+    EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0));
+}
+
+// The server's answer to a long run's give-back is received at the holder's next call: the
+// give-back itself succeeded. Refused there (its last batch; the first was taken), what the
+// server did not take is owed and given back by a later call; cut there by a lost lock
+// connection, the next call fails as a lost connection does, and the dead session's locks go
+// once another session meets them.
+TEST(PxServerStoreTest, ALongRunsGiveBackRefusedOrCutWhenItsAnswerComesIsOwedOrGoesWithItsSession)
+{
+    for (const ServerFault& row : kServerFaults) {
+        SCOPED_TRACE(row.what);
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto alice = PxAttach(uri.c_str(), "alice/dev");
+        auto bob = PxAttach(uri.c_str(), "bob/test");
+        const PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+        PxTypedList<PxVQObjectPtr> run;
+        FillWithLongRun(run, enterprise);
+        ASSERT_TRUE(alice->ReadLock(run));
+        // The first batch lowers the row's holds; the last deletes it.
+        ArmFault(uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
+        EXPECT_TRUE(alice->UnLock(run)) << "the give-back reports success";
+
+        const std::string next = FailureOf([&] { enterprise->IsLocked(); });
+        DisarmFault(uri, "px_lock");
+        if (row.lost) {
+            EXPECT_EQ(next, LockFailureText(row, uri));
+            EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing is held by the dead session";
+            continue;
+        }
+        EXPECT_EQ(next, "done");
+        EXPECT_EQ(bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther)
+            << "the refused batch's hold is owed";
+        enterprise->IsLocked();
+        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "the owed hold was given back by the next call";
+    }
 }
 
 // Each trip of the lock tables first reads their sizes: kept waiting there past the busy timeout
