@@ -383,16 +383,27 @@ private:
 
 } // namespace
 
-TEST_F(LockSessionTest, ALockStoreKeptBusyPastTwoSecondsIsWaitedForWithoutTheProgressDialog)
-{
-    ui.WheneverDialog(kLockProgressDialog).Run([] { ADD_FAILURE() << "the progress dialog was shown"; });
-    for (const bool server : {false, true}) {
+class BusyLockStoreTest : public LockSessionTest {
+protected:
+    // A session on a new repository of the store, its retries gated and its store's own wait
+    // for a busy lock store cut to nothing, so that each attempt meets the busy store.
+    std::string OpenGatedSession(bool server)
+    {
         const std::string repository = server ? vqtest::PgTestServer::Instance().NewDatabase() : NewRepository();
         if (server)
             PxLink::CreateRepository(repository.c_str());
         OpenSession(repository);
         GateRetries();
         PxTesting::SetBusyTimeout(*Link(), 0);
+        return repository;
+    }
+};
+
+TEST_F(BusyLockStoreTest, ALockStoreKeptBusyPastTwoSecondsIsWaitedForWithoutTheProgressDialog)
+{
+    ui.WheneverDialog(kLockProgressDialog).Run([] { ADD_FAILURE() << "the progress dialog was shown"; });
+    for (const bool server : {false, true}) {
+        const std::string repository = OpenGatedSession(server);
         BusyLockStore busy(repository, server);
         // The other session ends its transaction three seconds into the wait.
         const ReleasingClock releasing(clock, busy, 3000);
@@ -416,17 +427,12 @@ TEST_F(LockSessionTest, ALockStoreKeptBusyPastTwoSecondsIsWaitedForWithoutThePro
 
 // A store that stays busy is no longer waited for without end: past the quiet wait the progress
 // dialog shows the wait, naming no object, and the user's Cancel gives it up with nothing said.
-TEST_F(LockSessionTest, ALockStoreBusyPastTheQuietWaitShowsTheDialogNamingNoObjectAndCancelGivesUp)
+TEST_F(BusyLockStoreTest, ALockStoreBusyPastTheQuietWaitShowsTheDialogNamingNoObjectAndCancelGivesUp)
 {
     std::vector<ProgressView> shown;
     ui.WheneverDialog(kLockProgressDialog).Run([&] { shown.push_back(vqtest::ReadProgress()); }).Cancel().Wait();
     for (const bool server : {false, true}) {
-        const std::string repository = server ? vqtest::PgTestServer::Instance().NewDatabase() : NewRepository();
-        if (server)
-            PxLink::CreateRepository(repository.c_str());
-        OpenSession(repository);
-        GateRetries();
-        PxTesting::SetBusyTimeout(*Link(), 0);
+        const std::string repository = OpenGatedSession(server);
         BusyLockStore busy(repository, server);
         const std::uint64_t start = clock.TickMilliseconds();
         const std::size_t told = GatedAttempts().size();
