@@ -65,19 +65,34 @@ std::int64_t NumberOf(PGconn* db, const std::string& sql)
     return PQntuples(result.get()) ? std::atoll(PQgetvalue(result.get(), 0, 0)) : 0;
 }
 
-// The rows the server read through each of the tables by scanning it whole, once every session
-// on the database has ended (a session's counts reach the server's statistics at its end).
-std::map<std::string, std::int64_t> RowsScanned(const std::string& database, const std::vector<std::string>& tables)
+// A connection of the test's own to the database once every session on it has ended (a
+// session's counts reach the server's statistics at its end).
+std::unique_ptr<PGconn, void (*)(PGconn*)> ConnectedAlone(const std::string& database)
 {
-    const auto db = Connected(database);
+    auto db = Connected(database);
     while (NumberOf(db.get(), "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
                               " AND backend_type = 'client backend' AND pid <> pg_backend_pid()") > 0) {
     }
+    return db;
+}
+
+// The rows the server read through each of the tables by scanning it whole, so far.
+std::map<std::string, std::int64_t> RowsScanned(const std::string& database, const std::vector<std::string>& tables)
+{
+    const auto db = ConnectedAlone(database);
     std::map<std::string, std::int64_t> scanned;
     for (const std::string& table : tables)
         scanned[table] = NumberOf(db.get(), "SELECT seq_tup_read FROM pg_stat_user_tables"
                                             " WHERE schemaname = 'vq_repository' AND relname = '" + table + "'");
     return scanned;
+}
+
+// The temporary files the server wrote for the database so far: a sort or a hash that did not
+// fit in the server's working memory.
+std::int64_t TemporaryFiles(const std::string& database)
+{
+    return NumberOf(ConnectedAlone(database).get(),
+                    "SELECT temp_files FROM pg_stat_database WHERE datname = current_database()");
 }
 
 // A step on each host: a generation hold placed for a start, an update under it given back,
@@ -245,6 +260,73 @@ TEST(PxServerPlanTest, ReadsOfManyObjectsTogetherReadNoTableThroughWhateverTheSt
         for (const auto& [table, scanned] : RowsScanned(database, kDataTables))
             EXPECT_LT(scanned, kSteps * kHostsAStep * kSmallTableRows)
                 << table << " read through, one owner holding most members: " << oneOwnerHoldsMost;
+    }
+}
+
+// A level of the tree as the server holds it: the root's list "sites" of kSites objects, each
+// with a list "hosts" of kHostsASite objects of kAttributes attributes each.
+constexpr int kSites = 1000;
+constexpr int kHostsASite = 20;
+constexpr int kAttributes = 10;
+
+void FillLevel(const std::string& database)
+{
+    PgTestServer::Instance().Run(
+        database,
+        "SET search_path TO vq_repository;"
+        "INSERT INTO px_object SELECT g, 'PxVQObject', 0, 1, true FROM generate_series(4000000, 4000000 + " +
+            std::to_string(kSites * (kHostsASite + 1) - 1) + ") g;"
+            "INSERT INTO px_member SELECT 1, 'sites', s, 4000000 + s, true FROM generate_series(1, " +
+            std::to_string(kSites) + ") s;"
+            "INSERT INTO px_member SELECT 4000000 + s, 'hosts', h, 4000000 + s * " + std::to_string(kHostsASite) +
+            " + h, true FROM generate_series(1, " + std::to_string(kSites) + ") s, generate_series(1, " +
+            std::to_string(kHostsASite) + ") h;"
+            "INSERT INTO px_attribute SELECT m.member, 'attribute' || k, 2, NULL, convert_to('value ' || k, 'UTF8')"
+            " FROM px_member m, generate_series(1, " + std::to_string(kAttributes) + ") k WHERE m.role = 'hosts'");
+}
+
+// A read of a whole level, the hosts lists of every site and then their members' attributes,
+// answers hundreds of thousands of rows: whatever statistics the server took, it finds them
+// through its indexes, reading no table through, and sorts nothing, so that no temporary file
+// is written however large the level.
+TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporaryFile)
+{
+    struct Row {
+        const char* statistics;
+        bool takenEmpty;
+        bool takenFilled;
+    };
+    const Row rows[] = {
+        {"never taken", false, false},
+        {"taken while the tables were empty", true, false},
+        {"taken once the level was stored", false, true},
+    };
+    for (const Row& row : rows) {
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string database = DatabaseOf(repository.Path());
+        if (row.takenEmpty)
+            PgTestServer::Instance().Run(database, "ANALYZE");
+        FillLevel(database);
+        if (row.takenFilled)
+            PgTestServer::Instance().Run(database, "ANALYZE");
+        const std::map<std::string, std::int64_t> scannedBefore = RowsScanned(database, kDataTables);
+        const std::int64_t filesBefore = TemporaryFiles(database);
+        {
+            auto link = PxAttach(repository.Path());
+            PxTypedList<PxObjectPtr> sites;
+            link->GetLVQEnterprise()->GetMembers("sites", sites);
+            std::vector<PxObjectPtr> owners;
+            for (POSITION position = sites.GetHeadPosition(); position;)
+                owners.push_back(sites.CList::GetNext(position));
+            const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(owners, "hosts");
+            ASSERT_EQ(hosts.size(), static_cast<std::size_t>(kSites));
+            ASSERT_EQ(hosts.back().size(), static_cast<std::size_t>(kHostsASite));
+            EXPECT_EQ(hosts.back().back()->GetAttributeText("attribute7"), "value 7") << row.statistics;
+            EXPECT_EQ(hosts.front().front()->GetAttributeText("attribute1"), "value 1") << row.statistics;
+        }
+        for (const auto& [table, scanned] : RowsScanned(database, kDataTables))
+            EXPECT_LT(scanned - scannedBefore.at(table), kSites) << table << " read through, statistics " << row.statistics;
+        EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0) << "statistics " << row.statistics;
     }
 }
 
