@@ -1,6 +1,7 @@
 // Hooks for tests that drive the store's own failures. Not for the module.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class PxLink;
@@ -27,6 +28,9 @@ public:
 
     // Whether something in the process still refers to the link's object of that id.
     static bool IsHeld(PxLink& link, std::int64_t oid);
+    // The most objects of the link that something in the process referred to at once since
+    // this was last asked.
+    static std::size_t MostObjectsHeld(PxLink& link);
 
     // Whether the link's session has been woken to try a lock again (an object it waits in
     // line for was let go) since this was last asked.

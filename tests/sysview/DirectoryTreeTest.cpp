@@ -5,6 +5,8 @@
 #include "proxy/PxTesting.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoReader.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
 #include "sysview/VqsTreeItemSoftLink.h"
@@ -491,6 +493,52 @@ TEST_F(DirectoryTreeTest, FindOfTheLastOfManySystemsReadsEachListBelowTheirLinks
     EXPECT_LE(PxTesting::ListReads("PxVQBSSoftLink::ContentsOf"), 3 * 3);
     for (const char* list : kFolderLists)
         EXPECT_LE(PxTesting::ListReads(list), 3) << list;
+}
+
+namespace {
+
+// The description of that many systems, SYS1000 on, each linking the one segment BIG of that
+// many reports.
+std::string SystemsOfOneSegment(int systems, int reports)
+{
+    std::string elements;
+    for (int report = 0; report < reports; ++report)
+        elements += std::string(report ? "," : "") + R"({"class": "PxLSEReport", "name": "R)" +
+                    std::to_string(report) + "\"}";
+    std::string list;
+    for (int system = 0; system < systems; ++system)
+        list += std::string(system ? "," : "") + R"({"name": "SYS)" + std::to_string(1000 + system) +
+                R"(", "businessSegments": ["BIG"]})";
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}], "systems": [)" + list +
+           "]}";
+}
+
+} // namespace
+
+// Find of the last system holds the branch it is in and what it read ahead of it, not what
+// it passed: with ten times the systems to pass, the most objects held at once is within
+// twice as many.
+TEST_F(DirectoryTreeTest, FindOfTheLastSystemHoldsAboutAsMuchWhateverTheSystemsItPasses)
+{
+    const auto mostHeldFindingTheLast = [&](int systems) -> std::size_t {
+        const std::string path = dir.File("systems-" + std::to_string(systems) + ".vqr");
+        vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(SystemsOfOneSegment(systems, 200)));
+        CloseFrame();
+        app.CloseSession();
+        EXPECT_TRUE(app.OpenSession(path.c_str(), "ABC", nullptr));
+        OpenFrame();
+        const std::string last = "SYS" + std::to_string(1000 + systems - 1);
+        PxTesting::MostObjectsHeld(*app.GetLink());
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(IDD_FIND).Replace(IDC_FIND_TEXT, last).OK();
+        Command(ID_FIND);
+        ui.Verify();
+        EXPECT_EQ(view->GetSelectedItem(), Item(last));
+        return PxTesting::MostObjectsHeld(*app.GetLink());
+    };
+    const std::size_t passingTen = mostHeldFindingTheLast(10);
+    const std::size_t passingHundred = mostHeldFindingTheLast(100);
+    EXPECT_LE(passingHundred, 2 * passingTen) << "passing ten systems held " << passingTen;
 }
 
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)
