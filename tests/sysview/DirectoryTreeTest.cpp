@@ -388,8 +388,8 @@ TEST_F(DirectoryTreeTest, FoldersASearchWentThroughListTheirContentWhenTheyAreHi
         EXPECT_EQ(std::count(rows.begin(), rows.end(), name), 1) << name;
 }
 
-// A search through the systems reads their configurations' lists together, and their
-// segment links' lists as it comes to them, several links together.
+// A search through the systems reads their configurations' lists and their segment links'
+// lists as it comes to them, several systems together.
 TEST_F(DirectoryTreeTest, FindReadsTheListsOfTheSystemsItGoesThroughTogether)
 {
     OpenFrame();
@@ -474,8 +474,8 @@ TEST_F(DirectoryTreeTest, FindLetsGoOfWhatItReadAheadForTheSystemsItPassed)
     EXPECT_EQ(held, 0u);
 }
 
-// Find of the last of many systems reads ahead in chunks that grow eightfold as it goes: a few
-// reads of each list below the segment links, however many systems it goes through.
+// Find of the last of many small systems reads ahead in chunks that grow eightfold as it goes:
+// a few reads of each list below the segment links.
 TEST_F(DirectoryTreeTest, FindOfTheLastOfManySystemsReadsEachListBelowTheirLinksAFewTimes)
 {
     constexpr int kSystems = 40;

@@ -116,25 +116,28 @@ void ChangeEachHost(PxVQLink& link, const std::vector<PxVQObjectPtr>& hosts)
     }
 }
 
+// When the server took its statistics of the tables: while they were empty, never, or once
+// they held the test's rows.
+struct Statistics {
+    const char* statistics;
+    bool takenEmpty;
+    bool takenFilled;
+};
+const Statistics kStatistics[] = {
+    {"taken while the tables were empty", true, false},
+    {"never taken", false, false},
+    {"taken while the tables held rows", false, true},
+};
+
 TEST(PxServerPlanTest, ASessionsLockCallsReadNoLockTableThroughWhateverTheStatisticsSay)
 {
-    struct Row {
-        const char* statistics;
-        bool filledFirst;
-        bool analyzed;
-    };
-    const Row rows[] = {
-        {"taken while the tables were empty", false, true},
-        {"never taken", false, false},
-        {"taken while the tables held rows", true, true},
-    };
     constexpr int kHosts = 8;
-    for (const Row& row : rows) {
+    for (const Statistics& row : kStatistics) {
         PxTestRepository repository(PxStoreKind::Server);
         const std::string database = DatabaseOf(repository.Path());
-        if (row.filledFirst)
+        if (row.takenFilled)
             FillFromOtherSessions(database, 1);
-        if (row.analyzed)
+        if (row.takenEmpty || row.takenFilled)
             PgTestServer::Instance().Run(database, "ANALYZE");
         auto link = PxAttach(repository.Path());
         std::vector<PxVQObjectPtr> hosts;
@@ -291,17 +294,7 @@ void FillLevel(const std::string& database)
 // is written however large the level.
 TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporaryFile)
 {
-    struct Row {
-        const char* statistics;
-        bool takenEmpty;
-        bool takenFilled;
-    };
-    const Row rows[] = {
-        {"never taken", false, false},
-        {"taken while the tables were empty", true, false},
-        {"taken once the level was stored", false, true},
-    };
-    for (const Row& row : rows) {
+    for (const Statistics& row : kStatistics) {
         PxTestRepository repository(PxStoreKind::Server);
         const std::string database = DatabaseOf(repository.Path());
         if (row.takenEmpty)
