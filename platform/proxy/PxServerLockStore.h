@@ -28,6 +28,7 @@ public:
     bool SendUnlocks(std::int64_t session, const std::int64_t* oids, std::size_t count, std::size_t batch,
                      std::size_t& done) override;
     std::vector<bool> ReceiveUnlocks() override;
+    bool UnlocksAnswered() const override { return m_db->AllAnswered(); }
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     bool KeepsItsLocks(std::int64_t session) noexcept override;
     // A single statement, which sees the lock tables as their last committed transaction left

@@ -16,6 +16,8 @@
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQSystem.h"
 #include "support/PgTestServer.h"
+#include "win/Clock.h"
+#include "win/Sync.h"
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
@@ -466,13 +468,47 @@ TEST(PxServerStoreTest, ALongRunIsGivenBackWithoutTheHolderWaitingOrCallingAgain
     EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0));
 }
 
+// A give-back the server refuses is owed and made while its holder does nothing more, as soon as
+// the server takes it (refused again, it is tried again later): another user's lock is granted
+// without the holder's next step. Cut by a lost lock connection, it is owed no more: the
+// holder's locks went with its session.
+TEST(PxServerStoreTest, AGiveBackTheServerRefusedIsMadeWhileItsHolderIdles)
+{
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scoped(clock);
+    for (const ServerFault& row : kServerFaults) {
+        SCOPED_TRACE(row.what);
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto alice = PxAttach(uri.c_str(), "alice/dev");
+        auto bob = PxAttach(uri.c_str(), "bob/test");
+        const PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+        ASSERT_TRUE(enterprise->WriteLock(0));
+        ArmFault(uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
+        EXPECT_NE(FailureOf([&] { enterprise->UnLock(); }), "done");
+        const DWORD retrying = PxTesting::GiveBackThread(*alice);
+        ASSERT_NE(retrying, 0u);
+        if (!row.lost) {
+            clock.Advance(kPxFirstRetryDelayMilliseconds);
+            EXPECT_TRUE(vqwin::WaitUntilThreadWaits(retrying)) << "refused again, it waits to try again";
+            EXPECT_EQ(bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+        }
+        DisarmFault(uri, "px_lock");
+        clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0));
+    }
+}
+
 // The server's answer to a long run's give-back is received at the holder's next call: the
 // give-back itself succeeded. Refused there (its last batch; the first was taken), what the
-// server did not take is owed and given back by a later call; cut there by a lost lock
-// connection, the next call fails as a lost connection does, and the dead session's locks go
-// once another session meets them.
+// server did not take is owed and given back while the holder does nothing more; cut there by
+// a lost lock connection, the next call fails as a lost connection does, and the dead
+// session's locks go once another session meets them.
 TEST(PxServerStoreTest, ALongRunsGiveBackRefusedOrCutWhenItsAnswerComesIsOwedOrGoesWithItsSession)
 {
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scoped(clock);
     for (const ServerFault& row : kServerFaults) {
         SCOPED_TRACE(row.what);
         PxTestRepository repository(PxStoreKind::Server);
@@ -497,8 +533,10 @@ TEST(PxServerStoreTest, ALongRunsGiveBackRefusedOrCutWhenItsAnswerComesIsOwedOrG
         EXPECT_EQ(next, "done");
         EXPECT_EQ(bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther)
             << "the refused batch's hold is owed";
-        enterprise->IsLocked();
-        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "the owed hold was given back by the next call";
+        const DWORD retrying = PxTesting::GiveBackThread(*alice);
+        clock.Advance(kPxFirstRetryDelayMilliseconds);
+        vqwin::WaitUntilThreadWaits(retrying);
+        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "the owed hold was given back while alice idled";
     }
 }
 
