@@ -44,8 +44,6 @@ public:
     static constexpr const char* kLocksLostState = "22012";
 
 private:
-    // A repository made by an earlier build gets the generation holds' identity column.
-    void AddHoldIdentities();
     bool BeginOrBusy() override;
     void Commit() override;
     void RollbackQuietly() noexcept override;
@@ -120,4 +118,6 @@ private:
     Query SessionLockHeld(std::int64_t session);
 
     std::unique_ptr<PxPgConnection> m_db;
+    // Whether a generation hold placed takes an identity (PxPlacesHoldIdentities).
+    bool m_holdIdentities = false;
 };
