@@ -1,16 +1,14 @@
 // A member of a team opens the team's repository on a server that an earlier build made, under
 // a role that has rights on its tables and sequences only, before and after the owner of its
 // tables brings it up to date.
-#include "../sysview/SysViewTestSupport.h"
+#include "GenerationStartTest.h"
 
 #include "generate/VqsGenerateCommands.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
 #include "repo/RepoFile.h"
-#include "support/ScriptedUiDriver.h"
 #include "support/TeamRepository.h"
 #include "vqclient/VqcTesting.h"
-#include "win/Clock.h"
 
 #include <gtest/gtest.h>
 
@@ -22,27 +20,8 @@ Strings g_logged;
 
 void Logged(int, const char* level, const char* text) { g_logged.push_back(std::string(level) + " " + text); }
 
-struct TeamRepositoryTest : SysViewTest {
-    vqtest::ScriptedUiDriver ui;
-    vqclock::ManualClock clock;
-    vqclock::ScopedClock scopedClock{clock};
+struct TeamRepositoryTest : GenerationStartTest {
     vqtest::TeamRepository team{true};
-
-    void SetUp() override
-    {
-        clock.SetSleepMovesClock(true);
-        vqclient::Reset();
-        vqclient::SetGenerationLog(dir.File("generate.log"));
-        ui.WheneverDialog(105);
-        SysViewTest::SetUp();
-        app.CloseSession();
-    }
-
-    void TearDown() override
-    {
-        SysViewTest::TearDown();
-        vqclient::SetGenerationLog("");
-    }
 
     // Opens the member's session, as the host does after it gave the module its callbacks, and
     // its system frame; answers what it logged as it opened.

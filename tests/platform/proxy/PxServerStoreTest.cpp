@@ -67,6 +67,18 @@ const ServerFault kServerFaults[] = {
     {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
 };
 
+// Alice's and Bob's sessions on a new repository on the server, alice's enterprise, and a clock
+// that stands still until the test moves it.
+struct TwoUsers {
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scoped{clock};
+    PxTestRepository repository{PxStoreKind::Server};
+    std::string uri = repository.Path();
+    std::unique_ptr<PxVQLink> alice = PxAttach(uri.c_str(), "alice/dev");
+    std::unique_ptr<PxVQLink> bob = PxAttach(uri.c_str(), "bob/test");
+    PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+};
+
 // Runs the body (PL/pgSQL ending in its RETURN) before each row the change makes in the
 // table, until DisarmFault.
 void ArmFault(const std::string& uri, const std::string& change, const std::string& table, const std::string& body)
@@ -474,29 +486,23 @@ TEST(PxServerStoreTest, ALongRunIsGivenBackWithoutTheHolderWaitingOrCallingAgain
 // holder's locks went with its session.
 TEST(PxServerStoreTest, AGiveBackTheServerRefusedIsMadeWhileItsHolderIdles)
 {
-    vqclock::ManualClock clock;
-    vqclock::ScopedClock scoped(clock);
     for (const ServerFault& row : kServerFaults) {
         SCOPED_TRACE(row.what);
-        PxTestRepository repository(PxStoreKind::Server);
-        const std::string uri = repository.Path();
-        auto alice = PxAttach(uri.c_str(), "alice/dev");
-        auto bob = PxAttach(uri.c_str(), "bob/test");
-        const PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
-        ASSERT_TRUE(enterprise->WriteLock(0));
-        ArmFault(uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
-        EXPECT_NE(FailureOf([&] { enterprise->UnLock(); }), "done");
-        const DWORD retrying = PxTesting::GiveBackThread(*alice);
+        TwoUsers users;
+        ASSERT_TRUE(users.enterprise->WriteLock(0));
+        ArmFault(users.uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
+        EXPECT_NE(FailureOf([&] { users.enterprise->UnLock(); }), "done");
+        const DWORD retrying = PxTesting::GiveBackThread(*users.alice);
         ASSERT_NE(retrying, 0u);
         if (!row.lost) {
-            clock.Advance(kPxFirstRetryDelayMilliseconds);
+            users.clock.Advance(kPxFirstRetryDelayMilliseconds);
             EXPECT_TRUE(vqwin::WaitUntilThreadWaits(retrying)) << "refused again, it waits to try again";
-            EXPECT_EQ(bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+            EXPECT_EQ(users.bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
         }
-        DisarmFault(uri, "px_lock");
-        clock.Advance(kPxLongestRetryDelayMilliseconds);
+        DisarmFault(users.uri, "px_lock");
+        users.clock.Advance(kPxLongestRetryDelayMilliseconds);
         EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
-        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0));
+        EXPECT_TRUE(users.bob->GetLVQEnterprise()->WriteLock(0));
     }
 }
 
@@ -507,36 +513,30 @@ TEST(PxServerStoreTest, AGiveBackTheServerRefusedIsMadeWhileItsHolderIdles)
 // session's locks go once another session meets them.
 TEST(PxServerStoreTest, ALongRunsGiveBackRefusedOrCutWhenItsAnswerComesIsOwedOrGoesWithItsSession)
 {
-    vqclock::ManualClock clock;
-    vqclock::ScopedClock scoped(clock);
     for (const ServerFault& row : kServerFaults) {
         SCOPED_TRACE(row.what);
-        PxTestRepository repository(PxStoreKind::Server);
-        const std::string uri = repository.Path();
-        auto alice = PxAttach(uri.c_str(), "alice/dev");
-        auto bob = PxAttach(uri.c_str(), "bob/test");
-        const PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+        TwoUsers users;
         PxTypedList<PxVQObjectPtr> run;
-        FillWithLongRun(run, enterprise);
-        ASSERT_TRUE(alice->ReadLock(run));
+        FillWithLongRun(run, users.enterprise);
+        ASSERT_TRUE(users.alice->ReadLock(run));
         // The first batch lowers the row's holds; the last deletes it.
-        ArmFault(uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
-        EXPECT_TRUE(alice->UnLock(run)) << "the give-back reports success";
+        ArmFault(users.uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
+        EXPECT_TRUE(users.alice->UnLock(run)) << "the give-back reports success";
 
-        const std::string next = FailureOf([&] { enterprise->IsLocked(); });
-        DisarmFault(uri, "px_lock");
+        const std::string next = FailureOf([&] { users.enterprise->IsLocked(); });
+        DisarmFault(users.uri, "px_lock");
         if (row.lost) {
-            EXPECT_EQ(next, LockFailureText(row, uri));
-            EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing is held by the dead session";
+            EXPECT_EQ(next, LockFailureText(row, users.uri));
+            EXPECT_TRUE(users.bob->GetLVQEnterprise()->WriteLock(0)) << "nothing is held by the dead session";
             continue;
         }
         EXPECT_EQ(next, "done");
-        EXPECT_EQ(bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther)
+        EXPECT_EQ(users.bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther)
             << "the refused batch's hold is owed";
-        const DWORD retrying = PxTesting::GiveBackThread(*alice);
-        clock.Advance(kPxFirstRetryDelayMilliseconds);
+        const DWORD retrying = PxTesting::GiveBackThread(*users.alice);
+        users.clock.Advance(kPxFirstRetryDelayMilliseconds);
         vqwin::WaitUntilThreadWaits(retrying);
-        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "the owed hold was given back while alice idled";
+        EXPECT_TRUE(users.bob->GetLVQEnterprise()->WriteLock(0)) << "the owed hold was given back while alice idled";
     }
 }
 
