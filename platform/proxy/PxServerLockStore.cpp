@@ -728,8 +728,8 @@ std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_
     // The identity read from the row as it is, so that a session that opened a repository of an
     // earlier build reads those of holds placed since its owner brought it up to date.
     PxPgRows rows = Query(*m_db,
-                          "SELECT user_code, locked, holds, manual_holds, coalesce((to_jsonb(p) ->> 'hold_id')::bigint, 0)"
-                          " FROM px_persistent_lock p WHERE oid = $1",
+                          "SELECT user_code, locked, holds, manual_holds,"
+                          " coalesce((to_jsonb(p) ->> 'hold_id')::bigint, 0) FROM px_persistent_lock p WHERE oid = $1",
                           pxwhat::Lock)
                         .Bind(oid)
                         .Run();

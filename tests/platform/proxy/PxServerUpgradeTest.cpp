@@ -79,7 +79,8 @@ TEST(PxServerUpgradeTest, AMembersRoleOpensAnEarlierBuildsRepositoryBeforeAndAft
                                                         " up to date: its tables belong to another role, which"
                                                         " alone may bring it up to date.");
     }
-    EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()), (Strings{kEstimatesSet, kIdentitiesAdded, GrantedToMember(team)}));
+    EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()),
+              (Strings{kEstimatesSet, kIdentitiesAdded, GrantedToMember(team)}));
     EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()), Strings{}) << "nothing is left to change";
 
     auto after = PxAttach(team.MemberUri().c_str(), "carol/dev");
