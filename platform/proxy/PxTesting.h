@@ -1,6 +1,8 @@
 // Hooks for tests that drive the store's own failures. Not for the module.
 #pragma once
 
+#include "win/Types.h"
+
 #include <cstdint>
 
 class PxLink;
@@ -27,6 +29,10 @@ public:
 
     // Whether something in the process still refers to the link's object of that id.
     static bool IsHeld(PxLink& link, std::int64_t oid);
+
+    // The thread of the link's session that makes the give-backs the lock store refused while
+    // the session's user does nothing else; 0 while none runs.
+    static DWORD GiveBackThread(PxLink& link);
 
     // Whether the link's session has been woken to try a lock again (an object it waits in
     // line for was let go) since this was last asked.
