@@ -2,9 +2,11 @@
 //   vqsrepo create FILE --from DESCRIPTION.json   a repository built from a description
 //   vqsrepo sample FILE [--sample-scale=S,G,E]    the sample enterprise, optionally larger
 //   vqsrepo dump FILE                             the objects of a repository as text
-//   vqsrepo analyze URI                           a server repository's statistics taken again
+//   vqsrepo upgrade URI                           a server repository an earlier build made brought up to date
+//   vqsrepo analyze URI                           the same, and a server repository's statistics taken again
 //   vqsrepo --help                                the usage and the sample's bounds
 // FILE may be a postgresql:// URI instead: the repository is then in that server database.
+#include "proxy/PxPostgres.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
 #include "repo/RepoSample.h"
@@ -16,6 +18,7 @@
 #include <streambuf>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -26,6 +29,7 @@ constexpr const char* kScaleFlag = "--sample-scale=";
 constexpr const char* kUsage = "usage: vqsrepo create FILE --from DESCRIPTION.json\n"
                                "       vqsrepo sample FILE [--sample-scale=SYSTEMS,SEGMENTS,ELEMENTS]\n"
                                "       vqsrepo dump FILE\n"
+                               "       vqsrepo upgrade URI\n"
                                "       vqsrepo analyze URI\n"
                                "       vqsrepo --help\n";
 
@@ -43,8 +47,9 @@ std::string Help()
     return std::string(kUsage) +
            "Makes a repository from a description or the sample enterprise, or writes one as text\n"
            "(tools/repo/README.md). FILE may be a postgresql:// URI of an empty database.\n"
-           "analyze: a repository on a server made by an earlier build gets its key estimates, and\n"
-           "the server's statistics of its tables are taken again (run by the owner of its tables).\n"
+           "upgrade: a repository on a server made by an earlier build gets what this build adds, and\n"
+           "the other roles' rights on it; each change is printed (run by the owner of its tables).\n"
+           "analyze: the same, then the server's statistics of its tables are taken again.\n"
            "--sample-scale: " + ScaleBounds() + " (e.g. 100,20,500).\n"
            "Exit status: 0 done, 1 refused (the message names the file and the place), 2 a command\n"
            "line it does not understand.\n";
@@ -118,6 +123,15 @@ int Sample(const char* path, const char* option)
     return 0;
 }
 
+void PrintChanges(const std::vector<std::string>& changes)
+{
+    CheckedOutput output;
+    std::ostream out(&output);
+    for (const std::string& change : changes)
+        out << change << '\n';
+    output.Finish();
+}
+
 int Run(int argc, char** argv)
 {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
@@ -139,8 +153,15 @@ int Run(int argc, char** argv)
         output.Finish();
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "upgrade") == 0) {
+        const std::vector<std::string> changes = vqrepo::UpgradeServerRepository(argv[2]);
+        PrintChanges(changes.empty() ? std::vector<std::string>{"The repository " + PxShownServerName(argv[2]) +
+                                                                " is up to date; nothing was changed."}
+                                     : changes);
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "analyze") == 0) {
-        vqrepo::AnalyzeServerRepository(argv[2]);
+        PrintChanges(vqrepo::AnalyzeServerRepository(argv[2]));
         return 0;
     }
     return Usage();

@@ -29,6 +29,8 @@ PxProcess* PxLink::GetProcess() const
     return m_core->Session()->Process();
 }
 
+CString PxLink::GetRepositoryNotice() const { return CString(m_core->Session()->Store().Notice().c_str()); }
+
 void PxLink::BeginTransaction()
 {
     PxFaultInjection::Check("PxLink::BeginTransaction");

@@ -32,6 +32,11 @@ public:
     void AttachSession(const void* repository, const void* userCode, const void* sessionHandle);
     PxProcess* GetProcess() const;
 
+    // What the repository tells the session's user once, as the session opens it: that it lacks
+    // what this build adds and its owner should bring it up to date, or what this session, its
+    // owner's, brought up to date. Empty for neither (always on a file).
+    CString GetRepositoryNotice() const;
+
     // One transaction per session; changes need one. Failures throw PxException; a failed
     // commit leaves the transaction open unless the store rolled it back by itself (the
     // message says so), so nothing half-written remains either way.

@@ -76,6 +76,8 @@ public:
     // Whether the store took each batch of the run sent, in order; a batch it did not answer
     // for is not taken.
     virtual std::vector<bool> ReceiveUnlocks() { return {}; }
+    // Whether the store has answered for every batch sent: ReceiveUnlocks would not wait.
+    virtual bool UnlocksAnswered() const { return true; }
     virtual bool LockedByOther(std::int64_t session, std::int64_t oid) = 0;
     // The user code of a live session that holds a lock on the object; empty when none does.
     virtual std::string LockHolder(std::int64_t oid) = 0;

@@ -65,8 +65,6 @@ PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, con
     return attempter(session, oids, count, queue);
 }
 
-std::uint64_t NextDelay(std::uint64_t delay) { return std::min(delay * 2, kPxLongestRetryDelayMilliseconds); }
-
 // Waits the retry delay; a session in line on the system clock is woken sooner when the
 // object is let go.
 void WaitToRetry(PxSession& session, bool inLine, std::uint64_t delay)
@@ -148,7 +146,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             // store's code, so that the user can give up a wait that does not end.
             if (attempt.code == PxLockStoreBusy && installed && !(retryFunction && busy.PastQuietWait())) {
                 WaitToRetry(*session, false, delay);
-                delay = NextDelay(delay);
+                delay = PxNextRetryDelay(delay);
                 continue;
             }
             waiting = waiting || (queue && attempt.code == PxLockHeldByOther);
@@ -159,7 +157,7 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             } else if (retryFunction) {
                 if (retryFunction(info)) {
                     WaitToRetry(*session, waiting, delay);
-                    delay = NextDelay(delay);
+                    delay = PxNextRetryDelay(delay);
                     continue;
                 }
                 info.SetErrorCode(PxLockGivenUp);

@@ -11,6 +11,7 @@
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxLockStore.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,10 @@ class PxList;
 // first is short, each next one twice the last, up to the longest.
 inline constexpr std::uint64_t kPxFirstRetryDelayMilliseconds = 10;
 inline constexpr std::uint64_t kPxLongestRetryDelayMilliseconds = 500;
+inline std::uint64_t PxNextRetryDelay(std::uint64_t delay)
+{
+    return std::min(delay * 2, kPxLongestRetryDelayMilliseconds);
+}
 // A busy lock store is waited for without the retry callback for this long; a store busy
 // longer than that is waited for through the callback, so that the user can give the wait up.
 inline constexpr std::uint64_t kPxQuietBusyMilliseconds = 10000;

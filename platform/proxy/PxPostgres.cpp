@@ -203,8 +203,10 @@ PxPgConnection::~PxPgConnection()
 bool PxPgConnection::Connected() const
 {
     AwaitSending();
-    return PQstatus(m_connection) == CONNECTION_OK;
+    return Live();
 }
+
+bool PxPgConnection::Live() const { return PQstatus(m_connection) == CONNECTION_OK; }
 
 bool PxPgConnection::InTransaction() const
 {
@@ -221,7 +223,7 @@ std::int64_t PxPgConnection::RowsReceived() noexcept { return g_rowsReceived.loa
 
 void PxPgConnection::Execute(const char* sql, const char* what)
 {
-    ReceiveSent();
+    AwaitSending();
     if (std::optional<Query> ahead = Ahead())
         ahead->Run();
     CountRoundTrip(m_connection);
@@ -232,7 +234,7 @@ void PxPgConnection::Execute(const char* sql, const char* what)
 
 bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
 {
-    ReceiveSent();
+    AwaitSending();
     CountRoundTrip(m_connection);
     PGresult* result = PQexec(m_connection, sql);
     bool ok = Succeeded(result);
@@ -376,7 +378,7 @@ PxPgConnection::Query& PxPgConnection::Query::BindNull()
 
 PxPgRows PxPgConnection::Query::Run()
 {
-    m_connection.ReceiveSent();
+    m_connection.AwaitSending();
     // A statement not prepared yet is prepared in the same round trip as its run.
     const std::string* prepared = m_connection.PreparedName(m_sql);
     if (!prepared || m_connection.m_prepareAgain || m_connection.SizesDue())
@@ -419,7 +421,7 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> que
 
 std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& queries)
 {
-    ReceiveSent();
+    AwaitSending();
     // Ahead of the trip's own queries, in this order: the check of the tables' sizes when due,
     // the writes put off.
     std::optional<Query> ahead = Ahead();
@@ -516,7 +518,7 @@ bool PxPgConnection::ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answe
     // Each answer is a result and a null; the sync ends the trip. After a failure the rest
     // answer "aborted".
     std::size_t answered = 0;
-    while (Connected()) {
+    while (Live()) {
         PGresult* result = PQgetResult(m_connection);
         if (!result)
             continue;
@@ -551,7 +553,7 @@ bool PxPgConnection::ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answe
 
 void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
 {
-    ReceiveSent();
+    AwaitSending();
     if (trips.empty())
         return;
     CountRoundTrip(m_connection);
@@ -570,8 +572,11 @@ void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
         }
         m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
     }
+    m_answered = false;
     m_sending = std::thread([this, trips = std::move(trips), sizes = std::move(sizes)]() mutable {
         SendEach(trips, sizes);
+        ReadSent();
+        m_answered = true;
     });
 }
 
@@ -596,11 +601,10 @@ void PxPgConnection::AwaitSending() const
         m_sending.join();
 }
 
-void PxPgConnection::ReceiveSent()
+bool PxPgConnection::AllAnswered() const { return !m_sending.joinable() || m_answered; }
+
+void PxPgConnection::ReadSent()
 {
-    AwaitSending();
-    if (m_sent.empty())
-        return;
     const std::vector<SentTrip> sent = std::exchange(m_sent, {});
     // Past a trip that was not sent whole nothing can be read.
     bool reading = true;
@@ -624,11 +628,11 @@ void PxPgConnection::ReceiveSent()
     PQexitPipelineMode(m_connection);
     // A failed trip leaves its transaction failed, and each trip after it fails in it.
     if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)
-        ExecuteQuietly("ROLLBACK");
+        PQclear(PQexec(m_connection, "ROLLBACK"));
 }
 
 std::vector<std::optional<std::vector<PxPgRows>>> PxPgConnection::Receive()
 {
-    ReceiveSent();
+    AwaitSending();
     return std::exchange(m_received, {});
 }

@@ -3,6 +3,7 @@
 // change the repository: the connection to the server of postgresql:///team was lost.").
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -112,12 +113,15 @@ public:
 
     // Sends the trips one after another, each as Pipeline would run it, and answers at once: a
     // thread of the connection sends them as fast as the server takes them in, so that they
-    // reach it whatever the caller does meanwhile. Their answers are for Receive; any other use
-    // of the connection waits for the thread and reads them first, keeping them for Receive.
+    // reach it whatever the caller does meanwhile, and then reads their answers. Their answers
+    // are for Receive; any other use of the connection waits for the thread first.
     void Send(std::vector<std::vector<Query>> trips);
     // The answers of the trips sent, in order: each trip's rows, or none where it failed (the
     // server refused it, or the connection was lost); no transaction is left open.
     std::vector<std::optional<std::vector<PxPgRows>>> Receive();
+    // Whether every trip sent has been answered, so that Receive does not wait for the server;
+    // asked without waiting for Send's thread (by the connection's user, as any other use).
+    bool AllAnswered() const;
 
     // Writes put off to go with the next round trip: before each round trip but a quiet one,
     // `ahead` is asked for a query to run first in that trip; it answers none when nothing
@@ -193,15 +197,18 @@ private:
     // dropped first.
     SentTrip SendTrip(const std::vector<Query*>& queries, bool dropping,
                       std::unordered_map<const char*, std::string>& preparing);
+    // Whether the connection to the server is up, asked without waiting for Send's thread
+    // (on that thread, say).
+    bool Live() const;
     // Reads the trip's answers up to its end, noting the statements it prepared and its first
     // failure; false when the connection was lost before its end.
     bool ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure);
     // Sends each trip of Send, on its thread, in pipeline mode.
     void SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes);
-    // Waits until Send's thread has sent everything.
+    // Reads the answers of the trips sent and ends the pipeline, on Send's thread, after it sent them.
+    void ReadSent();
+    // Waits until Send's thread has sent everything and read the answers.
     void AwaitSending() const;
-    // Reads the answers of the trips sent and ends the pipeline (see Send).
-    void ReceiveSent();
 
     pg_conn* m_connection = nullptr;
     std::string m_shown;
@@ -214,7 +221,8 @@ private:
     std::vector<std::int64_t> m_sizesPrepared;
     std::int64_t m_runsSinceSizes = 0;
     bool m_prepareAgain = false;
-    mutable std::thread m_sending; // of Send, while it sends
+    mutable std::thread m_sending; // of Send, while it sends and reads the answers
+    std::atomic<bool> m_answered{true}; // Send's thread has read every answer
     std::vector<SentTrip> m_sent;
     std::vector<std::optional<std::vector<PxPgRows>>> m_received;
 };

@@ -3,6 +3,7 @@
 #include "proxy/PxException.h"
 #include "proxy/PxProcessIdentity.h"
 #include "proxy/PxServerStore.h"
+#include "proxy/PxServerUpgrade.h"
 #include "proxy/PxSqlite.h"
 #include "win/Clock.h"
 
@@ -92,15 +93,22 @@ namespace {
     " WHERE m.held ON CONFLICT(oid, session, kind) DO UPDATE SET holds = px_lock.holds + excluded.holds RETURNING 1)"
 
 // Places persistent locks for the user at the time, manual or not (parameters), on the
-// objects of $1 where `when` holds; a generation hold takes an identity no hold had.
-#define PX_PLACE_PERSISTENT(user, time, manual, when)                                                           \
-    "placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds, hold_id)"           \
-    " SELECT u.oid, " user ", " time ", count(*), count(*) * " manual ", CASE WHEN " manual " = 0"               \
-    " THEN nextval('px_hold_id') ELSE 0 END"                                                                    \
+// objects of $1 where `when` holds. A generation hold takes an identity no hold had where the
+// session may draw one (`identity` PX_HOLD_IDENTITY), else none (PX_NO_HOLD_IDENTITY: a
+// repository of an earlier build that its owner has not brought up to date).
+#define PX_PLACE_PERSISTENT(user, time, manual, when, identity)                                                 \
+    "placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds" identity##_COLUMN ")" \
+    " SELECT u.oid, " user ", " time ", count(*), count(*) * " manual identity##_VALUE(manual)                   \
     " FROM unnest($1::bigint[]) AS u(oid) WHERE " when " GROUP BY u.oid ON CONFLICT(oid) DO UPDATE SET"          \
     " holds = px_persistent_lock.holds + excluded.holds,"                                                       \
-    " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds, hold_id = CASE"                   \
-    " WHEN excluded.manual_holds = 0 THEN excluded.hold_id ELSE px_persistent_lock.hold_id END RETURNING 1)"
+    " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds" identity##_KEPT " RETURNING 1)"
+#define PX_HOLD_IDENTITY_COLUMN ", hold_id"
+#define PX_HOLD_IDENTITY_VALUE(manual) ", CASE WHEN " manual " = 0 THEN nextval('px_hold_id') ELSE 0 END"
+#define PX_HOLD_IDENTITY_KEPT                                                                                   \
+    ", hold_id = CASE WHEN excluded.manual_holds = 0 THEN excluded.hold_id ELSE px_persistent_lock.hold_id END"
+#define PX_NO_HOLD_IDENTITY_COLUMN ""
+#define PX_NO_HOLD_IDENTITY_VALUE(manual) ""
+#define PX_NO_HOLD_IDENTITY_KEPT ""
 
 // Grants the request the way `grant` (a query of the WITH list) does on the whole run, and
 // takes the session $2 out of the run's lines, where nothing stands in the way by `clear`;
@@ -175,22 +183,7 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     m_db->Execute("SET random_page_cost = 1.1", pxwhat::Lock);
     m_db->GuardPlansAgainstGrowth(kPlansGuard, 3);
     SetBusyTimeout(2000);
-    AddHoldIdentities();
-}
-
-void PxServerLockStore::AddHoldIdentities()
-{
-    // A repository made by an earlier build: its holds keep 0, which no recovery session names.
-    const bool present = Query(*m_db,
-                               "SELECT count(*) FROM pg_attribute WHERE attrelid = 'px_persistent_lock'::regclass"
-                               " AND attname = 'hold_id' AND NOT attisdropped",
-                               pxwhat::Lock)
-                             .Run()
-                             .Int(0, 0) > 0;
-    if (!present)
-        m_db->Execute("CREATE SEQUENCE IF NOT EXISTS px_hold_id;"
-                      " ALTER TABLE px_persistent_lock ADD COLUMN IF NOT EXISTS hold_id bigint NOT NULL DEFAULT 0",
-                      pxwhat::Lock);
+    m_holdIdentities = PxPlacesHoldIdentities(*m_db);
 }
 
 void PxServerLockStore::SetBusyTimeout(int milliseconds)
@@ -660,6 +653,16 @@ std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t las
         .Int(0, 0);
 }
 
+// Places the persistent locks where nothing stands in the way, for the whole run, with the
+// session's marks of the holds it carries; and on the run granted after a check.
+#define PX_PLACE_WHOLE(identity)                                                                                \
+    PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY, identity) ", "                   \
+                       PX_MARK_CARRIED("$2", "$7", "$8 = 1 AND " PX_NOTHING_IN_THE_WAY),                        \
+                   PX_NOTHING_IN_THE_WAY)
+#define PX_PLACE_GRANTED(identity)                                                                              \
+    "WITH " PX_PLACE_PERSISTENT("$2", "$3", "$4", "true", identity) ", " PX_MARK_CARRIED("$5", "$6", "$7 = 1")  \
+    " " PX_LEAVE_LINES("$5")
+
 PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                         const std::int64_t* oids, std::size_t count, bool manual,
                                                         bool carried, bool queue)
@@ -668,10 +671,7 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
     const std::int64_t manualHolds = manual ? 1 : 0;
     const std::int64_t marked = carried ? 1 : 0;
     // A persistent lock in the way, the user's own included, leaves the whole run to the check.
-    Query whole(*m_db,
-                PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY) ", "
-                                   PX_MARK_CARRIED("$2", "$7", "$8 = 1 AND " PX_NOTHING_IN_THE_WAY),
-                               PX_NOTHING_IN_THE_WAY),
+    Query whole(*m_db, m_holdIdentities ? PX_PLACE_WHOLE(PX_HOLD_IDENTITY) : PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY),
                 pxwhat::Lock);
     AskedOf(whole, session, oids, count, PxLockFutureUpdate)
         .Bind(userCode)
@@ -682,8 +682,7 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
     const Request request{PxLockFutureUpdate, &userCode, nullptr, !manual};
     return TryAll(session, oids, count, request, queue, whole, [&](const std::string& granted) {
         return Query(*m_db,
-                     "WITH " PX_PLACE_PERSISTENT("$2", "$3", "$4", "true") ", " PX_MARK_CARRIED("$5", "$6", "$7 = 1")
-                     " " PX_LEAVE_LINES("$5"),
+                     m_holdIdentities ? PX_PLACE_GRANTED(PX_HOLD_IDENTITY) : PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY),
                      pxwhat::Lock)
             .Bind(granted)
             .Bind(userCode)
@@ -726,9 +725,11 @@ bool PxServerLockStore::ReleaseOneHold(std::int64_t session, std::int64_t oid)
 
 std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_t oid)
 {
+    // The identity read from the row as it is, so that a session that opened a repository of an
+    // earlier build reads those of holds placed since its owner brought it up to date.
     PxPgRows rows = Query(*m_db,
-                          "SELECT user_code, locked, holds, manual_holds, hold_id FROM px_persistent_lock"
-                          " WHERE oid = $1",
+                          "SELECT user_code, locked, holds, manual_holds,"
+                          " coalesce((to_jsonb(p) ->> 'hold_id')::bigint, 0) FROM px_persistent_lock p WHERE oid = $1",
                           pxwhat::Lock)
                         .Bind(oid)
                         .Run();

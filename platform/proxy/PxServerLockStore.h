@@ -28,6 +28,7 @@ public:
     bool SendUnlocks(std::int64_t session, const std::int64_t* oids, std::size_t count, std::size_t batch,
                      std::size_t& done) override;
     std::vector<bool> ReceiveUnlocks() override;
+    bool UnlocksAnswered() const override { return m_db->AllAnswered(); }
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     bool KeepsItsLocks(std::int64_t session) noexcept override;
     // A single statement, which sees the lock tables as their last committed transaction left
@@ -43,8 +44,6 @@ public:
     static constexpr const char* kLocksLostState = "22012";
 
 private:
-    // A repository made by an earlier build gets the generation holds' identity column.
-    void AddHoldIdentities();
     bool BeginOrBusy() override;
     void Commit() override;
     void RollbackQuietly() noexcept override;
@@ -119,4 +118,6 @@ private:
     Query SessionLockHeld(std::int64_t session);
 
     std::unique_ptr<PxPgConnection> m_db;
+    // Whether a generation hold placed takes an identity (PxPlacesHoldIdentities).
+    bool m_holdIdentities = false;
 };

@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxServerLockStore.h"
+#include "proxy/PxServerUpgrade.h"
 #include "proxy/PxSqlite.h"
 #include "win/Clock.h"
 
@@ -21,11 +22,7 @@ constexpr const char* kTakeWriterSlot = "SELECT pg_advisory_xact_lock(29871, 1)"
 
 // A session's rows of the lock tables have indexes of their own, partial, that only a query
 // naming `holds > 0` or `kind > 0` can use: a lookup by object has no way but the object's key.
-// The columns that rows are looked up by say how many rows a key has, whatever rows the server's
-// statistics were taken of (n_distinct, a share of the rows: kKeyEstimates): planned without the
-// key's value (a lookup for each object of a list, a generic plan), a lookup goes through its
-// index even when a few owners held nearly every member, or a few sessions nearly every lock, as
-// the statistics were taken.
+// The schema of the first build; what later builds added is made with it (PxServerUpgrade).
 constexpr const char* kSchema =
     "CREATE SCHEMA vq_repository;"
     "SET search_path TO vq_repository;"
@@ -38,14 +35,13 @@ constexpr const char* kSchema =
     " member bigint NOT NULL, owning boolean NOT NULL, PRIMARY KEY(owner, role, seq));"
     "CREATE INDEX px_member_of ON px_member(member);"
     "CREATE SEQUENCE px_session_id;"
-    "CREATE SEQUENCE px_hold_id;"
     "CREATE TABLE px_session(id bigint PRIMARY KEY, pid bigint NOT NULL, start bigint NOT NULL,"
     " machine text NOT NULL, user_code text NOT NULL, attached bigint NOT NULL);"
     "CREATE TABLE px_lock(oid bigint NOT NULL, session bigint NOT NULL, kind integer NOT NULL,"
     " holds integer NOT NULL, PRIMARY KEY(oid, session, kind));"
     "CREATE INDEX px_lock_of ON px_lock(session) WHERE holds > 0;"
     "CREATE TABLE px_persistent_lock(oid bigint PRIMARY KEY, user_code text NOT NULL, locked bigint NOT NULL,"
-    " holds integer NOT NULL, manual_holds integer NOT NULL, hold_id bigint NOT NULL DEFAULT 0);"
+    " holds integer NOT NULL, manual_holds integer NOT NULL);"
     "CREATE TABLE px_oid(next bigint NOT NULL);"
     "CREATE TABLE px_lock_wait(ticket bigserial PRIMARY KEY, oid bigint NOT NULL, session bigint NOT NULL,"
     " kind integer NOT NULL, UNIQUE(oid, session));"
@@ -54,22 +50,6 @@ constexpr const char* kSchema =
     "INSERT INTO px_meta(key, value) VALUES('format', 'vq-repository-1'),"
     " ('root.PxVQEnterprise', '1'), ('root.PxLSEEnterprise', '2');"
     "INSERT INTO px_oid(next) VALUES(3);";
-
-// The key columns' numbers of distinct values, as shares of their tables' rows (see kSchema).
-struct KeyEstimate {
-    const char* table;
-    const char* column;
-    const char* share;
-};
-constexpr KeyEstimate kKeyEstimates[] = {
-    {"px_attribute", "oid", "-0.1"}, {"px_member", "owner", "-0.1"},    {"px_member", "member", "-0.5"},
-    {"px_lock", "oid", "-0.5"},      {"px_lock", "session", "-0.05"},   {"px_lock_wait", "oid", "-0.5"},
-    {"px_lock_wait", "session", "-0.5"},
-};
-
-// Setting an estimate takes a lock that keeps out only another such change, a vacuum and an
-// analysis, never a read or a write; one kept waiting this long by them is left for later.
-constexpr const char* kEstimatesWait = "2s";
 
 // Tables of the database outside the server's own schemas.
 constexpr const char* kOwnTables =
@@ -99,68 +79,17 @@ bool HoldsAnything(PxPgConnection& db)
     return PxPgConnection::Query(db, kOwnTables, pxwhat::Open).Run().Int(0, 0) > 0;
 }
 
-std::string KeyEstimatesSql()
-{
-    std::string sql;
-    for (const KeyEstimate& estimate : kKeyEstimates)
-        sql += std::string("ALTER TABLE vq_repository.") + estimate.table + " ALTER COLUMN " + estimate.column +
-               " SET (n_distinct = " + estimate.share + ");";
-    return sql;
-}
+// Without the key columns' estimates, statistics taken while a few owners held nearly every
+// member make the server plan a lookup by owner as a read of the whole member table, once
+// an object in a deletion: the connection finds rows by key wherever an index leads there.
+void FindRowsByKey(PxPgConnection& db) { db.Execute("SET enable_seqscan = off", pxwhat::Open); }
 
-// The key columns' estimates that the repository's tables lack (a repository made by an
-// earlier build), and whether the session may set them (it owns every such table).
-struct MissingEstimates {
-    int count = 0;
-    bool mayGive = false;
-};
-
-MissingEstimates FindMissingEstimates(PxPgConnection& db)
-{
-    std::vector<std::string> tables, columns, options;
-    for (const KeyEstimate& estimate : kKeyEstimates) {
-        tables.push_back(std::string("vq_repository.") + estimate.table);
-        columns.push_back(estimate.column);
-        options.push_back(std::string("n_distinct=") + estimate.share);
-    }
-    const PxPgRows rows =
-        PxPgConnection::Query(db,
-                              "SELECT count(*), coalesce(bool_and(pg_has_role(c.relowner, 'USAGE')), true)"
-                              " FROM unnest($1::text[], $2::text[], $3::text[]) AS k(tab, col, opt)"
-                              " JOIN pg_class c ON c.oid = k.tab::regclass"
-                              " JOIN pg_attribute a ON a.attrelid = c.oid AND a.attname = k.col"
-                              " WHERE NOT coalesce(k.opt = ANY(a.attoptions), false)",
-                              pxwhat::Open)
-            .Bind(PxPgTextArray(tables))
-            .Bind(PxPgTextArray(columns))
-            .Bind(PxPgTextArray(options))
-            .Run();
-    return {static_cast<int>(rows.Int(0, 0)), rows.Text(0, 1) == "t"};
-}
-
-// Sets the key columns' estimates and takes the statistics of their tables again, which is
-// when the server takes them up; throws when the server refuses or another session's
-// vacuum or analysis keeps it waiting too long.
-void GiveKeyEstimates(PxPgConnection& db, const char* what)
-{
-    const std::string sql = "BEGIN; SET LOCAL lock_timeout = '" + std::string(kEstimatesWait) + "'; " +
-                            KeyEstimatesSql() +
-                            " ANALYZE vq_repository.px_attribute, vq_repository.px_member, vq_repository.px_lock,"
-                            " vq_repository.px_lock_wait; COMMIT";
-    try {
-        db.Execute(sql.c_str(), what);
-    } catch (const PxException&) {
-        db.ExecuteQuietly("ROLLBACK");
-        throw;
-    }
-}
-
-// Answers whether the estimates were given; a session kept waiting, or refused, carries on
-// without them.
-bool GaveKeyEstimates(PxPgConnection& db)
+// Brings the repository up to date as its owner opens it; answers whether it did. Refused, or
+// kept waiting by another session, the session carries on with what the repository has.
+bool BroughtUpToDate(PxPgConnection& db, const PxSchemaGaps& gaps, std::vector<std::string>& changes)
 {
     try {
-        GiveKeyEstimates(db, pxwhat::Open);
+        changes = PxCloseSchemaGaps(db, gaps, pxwhat::Open);
         return true;
     } catch (const PxException&) {
         if (!db.Connected())
@@ -169,10 +98,25 @@ bool GaveKeyEstimates(PxPgConnection& db)
     }
 }
 
-// Without the key columns' estimates, statistics taken while a few owners held nearly every
-// member make the server plan a lookup by owner as a read of the whole member table, once
-// an object in a deletion: the connection finds rows by key wherever an index leads there.
-void FindRowsByKey(PxPgConnection& db) { db.Execute("SET enable_seqscan = off", pxwhat::Open); }
+std::vector<std::string> BringUpToDate(PxPgConnection& db, const char* what)
+{
+    const PxSchemaGaps gaps = PxFindSchemaGaps(db);
+    if (gaps.Any() && !gaps.ownerMay)
+        Refuse(db, what, "its tables belong to another role, which alone may bring it up to date.");
+    return PxCloseSchemaGaps(db, gaps, what);
+}
+
+std::string NoticeOf(const PxPgConnection& db, const PxSchemaGaps& gaps, const std::vector<std::string>& changes)
+{
+    const std::string& name = db.ShownName();
+    if (gaps.Any())
+        return "The repository " + name + " was made by an earlier build and lacks what this one adds: its owner"
+               " should bring it up to date (vqsrepo upgrade " + name + ").";
+    std::string notice;
+    for (const std::string& change : changes)
+        notice += " " + change;
+    return notice.empty() ? notice : "The repository " + name + " was brought up to date for this build." + notice;
+}
 
 PxValue ValueAt(const PxPgRows& rows, int row, int typeColumn)
 {
@@ -258,7 +202,7 @@ std::unordered_map<std::int64_t, std::int64_t> EditionsOf(PxPgConnection& db, co
 
 } // namespace
 
-std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri, bool giveEstimates)
+std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri, bool upgrade, std::string* notice)
 {
     auto db = std::make_unique<PxPgConnection>(uri);
     if (!HoldsRepository(*db))
@@ -267,14 +211,19 @@ std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri, b
                                   : "the database holds no repository.");
     // The repository's statements are short: compiling one would cost more than running it.
     db->Execute("SET search_path TO vq_repository; SET jit = off", pxwhat::Open);
-    const MissingEstimates missing = FindMissingEstimates(*db);
-    if (missing.count && !(giveEstimates && missing.mayGive && GaveKeyEstimates(*db)))
+    PxSchemaGaps gaps = PxFindSchemaGaps(*db);
+    std::vector<std::string> changes;
+    if (upgrade && gaps.Any() && gaps.ownerMay && BroughtUpToDate(*db, gaps, changes))
+        gaps = PxSchemaGaps{};
+    if (gaps.estimates > 0)
         FindRowsByKey(*db);
+    if (notice)
+        *notice = NoticeOf(*db, gaps, changes);
     return db;
 }
 
 PxServerStore::PxServerStore(const std::string& uri, PxAccess access)
-    : m_db(Connect(uri, access == PxAccess::ReadWrite))
+    : m_db(Connect(uri, access == PxAccess::ReadWrite, &m_notice))
 {
     m_db->SetAhead([this] { return PutOffWrites(); });
     m_db->PrepareAgainOnGrowth("SELECT pg_relation_size('px_object'), pg_relation_size('px_attribute'),"
@@ -293,7 +242,7 @@ void PxServerStore::Create(const std::string& uri)
         Refuse(db, what, "the database holds something else.");
     db.Execute("BEGIN", what);
     db.Execute(kSchema, what);
-    db.Execute(KeyEstimatesSql().c_str(), what);
+    db.Execute(PxSchemaAdditionsSql().c_str(), what);
     std::int64_t now = _time64(nullptr);
     for (const char* root : {"PxVQEnterprise", "PxLSEEnterprise"}) {
         PxPgConnection::Query(db,
@@ -307,16 +256,19 @@ void PxServerStore::Create(const std::string& uri)
     db.Execute("COMMIT", what);
 }
 
-void PxServerStore::Analyze(const std::string& uri)
+std::vector<std::string> PxServerStore::Upgrade(const std::string& uri)
+{
+    std::unique_ptr<PxPgConnection> db = Connect(uri);
+    return BringUpToDate(*db, "Cannot bring the repository %1 up to date: %2");
+}
+
+std::vector<std::string> PxServerStore::Analyze(const std::string& uri)
 {
     std::unique_ptr<PxPgConnection> db = Connect(uri);
     const char* what = "Cannot take the statistics of the repository %1: %2";
-    const MissingEstimates missing = FindMissingEstimates(*db);
-    if (missing.count && !missing.mayGive)
-        Refuse(*db, what, "its tables were made by another user, who alone may give them their key estimates.");
-    if (missing.count)
-        GiveKeyEstimates(*db, what);
+    std::vector<std::string> changes = BringUpToDate(*db, what);
     db->Execute("ANALYZE px_object, px_attribute, px_member", what);
+    return changes;
 }
 
 void PxServerStore::Remove(const std::string& uri) noexcept

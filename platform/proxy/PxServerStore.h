@@ -16,19 +16,25 @@ public:
     explicit PxServerStore(const std::string& uri, PxAccess access = PxAccess::ReadWrite);
     // Makes the repository's schema in an empty database.
     static void Create(const std::string& uri);
-    // Takes the server's statistics of the repository's data (after a load); a repository
-    // made by an earlier build gets its key columns' estimates first, which only the owner of
-    // its tables may give (refused otherwise).
-    static void Analyze(const std::string& uri);
+    // Brings a repository an earlier build made up to date (PxServerUpgrade), which only a
+    // role that may act as the owner of its tables may (refused otherwise); answers what it
+    // changed, a sentence each.
+    static std::vector<std::string> Upgrade(const std::string& uri);
+    // The same, then the server's statistics of the repository's data are taken (after a load).
+    static std::vector<std::string> Analyze(const std::string& uri);
     // Takes the repository out of the database again (a build that failed); quietly does
     // nothing when it cannot.
     static void Remove(const std::string& uri) noexcept;
     // Connects and finds the repository's schema there; throws naming the repository when
-    // the database holds none. A repository made by an earlier build, without its key
-    // columns' estimates, gets them when `giveEstimates` and the session owns its tables;
-    // while it lacks them the connection finds its rows by key whatever the statistics say.
-    static std::unique_ptr<PxPgConnection> Connect(const std::string& uri, bool giveEstimates = false);
+    // the database holds none. A repository an earlier build made is brought up to date with
+    // `upgrade` when the session may act as the owner of its tables (a refusal, or another
+    // session's hold past the wait, leaves it as it is); while it lacks its key columns'
+    // estimates the connection finds its rows by key whatever the statistics say. `notice`
+    // takes what the session tells its user of that (PxStore::Notice).
+    static std::unique_ptr<PxPgConnection> Connect(const std::string& uri, bool upgrade = false,
+                                                   std::string* notice = nullptr);
 
+    std::string Notice() const override { return m_notice; }
     void SetBusyTimeout(int milliseconds) override { m_busyTimeout = milliseconds; }
     void Begin() override;
     void Commit(std::int64_t session) override;
@@ -95,6 +101,7 @@ private:
     std::vector<std::vector<PxMemberRead>> ListsOfOwners(const std::vector<std::int64_t>& owners, const char* role,
                                                          bool withAttributes);
 
+    std::string m_notice; // before the connection, which sets it as it is made
     std::unique_ptr<PxPgConnection> m_db;
     std::map<std::pair<std::int64_t, std::string>, PxValue> m_putOff;
     int m_busyTimeout = 5000;

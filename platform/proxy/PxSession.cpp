@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <utility>
 
@@ -67,6 +68,7 @@ PxSession::PxSession(const std::string& path, const std::string& userCode)
 
 PxSession::~PxSession()
 {
+    StopRetryingGiveBacks();
     m_store->RollbackQuietly();
     ReceiveSentGiveBack();
     m_locks->UnregisterSession(m_id);
@@ -88,8 +90,10 @@ void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
             m_sentGiveBack.assign(oids + done, oids + count);
     } catch (...) {
         m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids + done, oids + count);
+        RetryGiveBacksLater();
         throw;
     }
+    RetryGiveBacksLater();
 }
 
 void PxSession::ReceiveSentGiveBack() noexcept
@@ -124,8 +128,56 @@ void PxSession::MakeOwedGiveBacks() noexcept
     try {
         m_locks->UnlockInBatches(m_id, owed.data(), owed.size(), kPxLockBatch, done);
     } catch (...) {
-        m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done), owed.end());
+        // Holds gone with the session's lock connection are owed no more.
+        if (m_locks->KeepsItsLocks(m_id))
+            m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done),
+                                   owed.end());
+        RetryGiveBacksLater();
     }
+}
+
+void PxSession::RetryGiveBacksLater()
+{
+    if (m_retryingGiveBacks || m_ending || !OwesGiveBacks())
+        return;
+    // A thread that ended has let the session go already.
+    if (m_giveBackThread.joinable())
+        m_giveBackThread.join();
+    m_retryingGiveBacks = true;
+    std::promise<DWORD> started;
+    std::future<DWORD> id = started.get_future();
+    m_giveBackThread = std::thread([this, &started] {
+        started.set_value(GetCurrentThreadId());
+        RetryGiveBacks();
+    });
+    m_giveBackThreadId = id.get();
+}
+
+void PxSession::RetryGiveBacks()
+{
+    std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
+    while (!m_ends.Lock(static_cast<DWORD>(delay))) {
+        auto guard = Guard();
+        // A long release the server still runs is waited for without holding up the session.
+        if (m_sentGiveBack.empty() || m_locks->UnlocksAnswered())
+            MakeOwedGiveBacks();
+        if (!OwesGiveBacks()) {
+            m_retryingGiveBacks = false;
+            return;
+        }
+        delay = PxNextRetryDelay(delay);
+    }
+}
+
+void PxSession::StopRetryingGiveBacks() noexcept
+{
+    {
+        auto guard = Guard();
+        m_ending = true;
+    }
+    m_ends.SetEvent();
+    if (m_giveBackThread.joinable())
+        m_giveBackThread.join();
 }
 
 int PxSession::LiveSessions()

@@ -9,6 +9,7 @@
 #include "proxy/PxLockStore.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxStore.h"
+#include "win/Sync.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,6 +17,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -39,13 +41,23 @@ public:
         return *m_locks;
     }
     // Gives back one hold of each object, as the lock store's Unlock does, and throws as it
-    // does. Holds the store could not take back now (its file or server out of reach) are
-    // owed: given back at the session's next lock call or transaction, or with the session,
-    // so that nobody waits behind a holder that is done with them. A long run the store
-    // takes without making the session wait for its answer (PxLockStore::SendUnlocks): the
-    // answer is received before anything else of the session reaches the store, and what the
-    // store did not take is owed.
+    // does. Holds the store could not take back now (its file or server out of reach, or
+    // refusing) are owed: given back as soon as the store takes them again, so that nobody
+    // waits behind a holder that is done with them: at the session's next lock call or
+    // transaction or, while its user does nothing else, by a thread of the session after the
+    // retry delay (RetryGiveBacks), or with the session. Holds that went with the session's
+    // lock connection are owed no more. A long run the store takes without making the session
+    // wait for its answer (PxLockStore::SendUnlocks): the answer is received before anything
+    // else of the session reaches the store, or by that thread once the store has answered,
+    // and what the store did not take is owed.
     void GiveBack(const std::int64_t* oids, std::size_t count);
+    // The thread that makes the give-backs owed while the session's user does nothing else;
+    // 0 while none runs (tests).
+    DWORD GiveBackThread() const
+    {
+        auto guard = Guard();
+        return m_retryingGiveBacks ? m_giveBackThreadId : 0;
+    }
     // What the session's lock calls hold, for the raise check of test runs.
     PxLockRaiseCheck& RaiseCheck() { return m_raiseCheck; }
     std::int64_t Id() const { return m_id; }
@@ -135,6 +147,15 @@ private:
     void MakeOwedGiveBacks() noexcept;
     // Receives the answer to the give-back sent; what the store did not take is owed.
     void ReceiveSentGiveBack() noexcept;
+    bool OwesGiveBacks() const { return !m_owedGiveBacks.empty() || !m_sentGiveBack.empty(); }
+    // Starts the thread that makes the give-backs while the session's user does nothing else,
+    // when something is owed or sent and none runs.
+    void RetryGiveBacksLater();
+    // The thread: it waits the retry delay on the installed clock (the first short, each next
+    // one twice the last, up to the longest), then makes the give-backs owed, once a give-back
+    // sent has been answered, until nothing is owed or the session ends.
+    void RetryGiveBacks();
+    void StopRetryingGiveBacks() noexcept;
 
     mutable std::recursive_mutex m_mutex;
     std::unique_ptr<PxStore> m_store;
@@ -167,6 +188,11 @@ private:
     std::vector<PxLinkCore*> m_cores;
     std::vector<std::int64_t> m_owedGiveBacks; // one hold each, in the order given back
     std::vector<std::int64_t> m_sentGiveBack; // sent to the store, its answer not received yet
+    std::thread m_giveBackThread;
+    bool m_retryingGiveBacks = false; // the thread runs
+    DWORD m_giveBackThreadId = 0;
+    bool m_ending = false; // the session ends: no thread starts
+    CEvent m_ends{FALSE, TRUE};
 };
 
 template <class Statement>

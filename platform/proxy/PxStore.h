@@ -81,6 +81,11 @@ public:
     // Makes a new repository with its two enterprise roots.
     static void Create(const std::string& name);
 
+    // What a session tells its user once as it opens the repository: that the repository lacks
+    // what this build adds and its owner should bring it up to date, or what this session, its
+    // owner's, brought up to date. Empty for neither.
+    virtual std::string Notice() const { return {}; }
+
     // How long taking the writer slot waits for another session's transaction (ms).
     virtual void SetBusyTimeout(int milliseconds) = 0;
 

@@ -65,4 +65,6 @@ void PxTesting::NoteListRead(const char* operation)
     ++g_allListReads;
 }
 
+DWORD PxTesting::GiveBackThread(PxLink& link) { return link.m_core->Session()->GiveBackThread(); }
+
 bool PxTesting::WasWoken(PxLink& link) { return link.m_core->Session()->Locks().AwaitRelease(0); }

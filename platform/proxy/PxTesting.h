@@ -1,6 +1,8 @@
 // Hooks for tests that drive the store's own failures. Not for the module.
 #pragma once
 
+#include "win/Types.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -31,6 +33,10 @@ public:
     // The most objects of the link that something in the process referred to at once since
     // this was last asked.
     static std::size_t MostObjectsHeld(PxLink& link);
+
+    // The thread of the link's session that makes the give-backs the lock store refused while
+    // the session's user does nothing else; 0 while none runs.
+    static DWORD GiveBackThread(PxLink& link);
 
     // Whether the link's session has been woken to try a lock again (an object it waits in
     // line for was let go) since this was last asked.

@@ -147,6 +147,9 @@ BOOL VqsSysApp::OpenSession(const void* a, const void* b, const void* nodeHandle
         DropLink();
         throw;
     }
+    const CString notice = m_pLink->GetRepositoryNotice();
+    if (!notice.IsEmpty())
+        LogWarning(0, notice);
     if (const VqsLockThreadHooks* hooks = g_lockThreads.load())
         hooks->startThread(m_pLink);
     return TRUE;

@@ -2,7 +2,7 @@
 // the system view open on every system: what it asks of the server does not grow with the other
 // systems. Nor does it for the steps that read-lock every loaded node (the Delete of a system,
 // the frames' Refresh and a host's Prepare), which lock and read a list at a time.
-#include "../sysview/SysViewTestSupport.h"
+#include "GenerationStartTest.h"
 
 #include "config/VqsOptionsSystemDlg.h"
 #include "generate/VqsGenerateCommands.h"
@@ -39,23 +39,7 @@ struct Step {
 
 void PrintTo(const Step& step, std::ostream* out) { *out << step.name; }
 
-struct StepOnOneSystemTest : SysViewTest, ::testing::WithParamInterface<Step> {
-    vqtest::ScriptedUiDriver ui;
-
-    void SetUp() override
-    {
-        vqclient::Reset();
-        vqclient::SetGenerationLog(dir.File("generate.log"));
-        ui.WheneverDialog(105);
-        SysViewTest::SetUp();
-        app.CloseSession();
-    }
-
-    void TearDown() override
-    {
-        SysViewTest::TearDown();
-        vqclient::SetGenerationLog("");
-    }
+struct StepOnOneSystemTest : GenerationStartTest, ::testing::WithParamInterface<Step> {
 
     // The round trips of the step on SYS1, with NTGEN the frame's generate set, in a new
     // repository of the sample with that many systems a segment and the view open on them.

@@ -7,6 +7,8 @@
 #include "proxy/PxLSEEnterprise.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLSERevisionId.h"
+#include "proxy/PxLocking.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQGlobalLogicSoftLink.h"
 #include "proxy/PxVQIspecSoftLink.h"
@@ -16,6 +18,8 @@
 #include "model/VqsSyncDlgs.h"
 #include "model/VqsTransactionWrite.h"
 #include "support/ScriptedUiDriver.h"
+#include "win/Clock.h"
+#include "win/Sync.h"
 
 #include <string>
 #include <vector>
@@ -191,16 +195,20 @@ TEST_F(HostTransactionsTest, TheIdleHookKeepsThePreparedLinksWhileTheHostTransac
 }
 
 // Transaction Closed gives the prepared write locks back; when the lock file cannot take them
-// (its disk full, say), they go at the holder's next step, here the host's idle call after it,
-// and never stay with a holder that is done with them until its session ends.
-TEST_F(HostTransactionsTest, AGiveBackTheLockStoreCouldNotTakeIsMadeAtTheHoldersNextStep)
+// (its disk full, say), they go as soon as it takes them again, while the holder does nothing
+// more, and never stay with a holder that is done with them until its next step.
+TEST_F(HostTransactionsTest, AGiveBackTheLockStoreCouldNotTakeIsMadeWhileTheHolderIdles)
 {
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scoped(clock);
     ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
     PxFaultInjection::Throw("PxLockStore::Unlock", "Cannot reach the repository's locks: disk I/O error");
     app.TransactionClosed();
     PxFaultInjection::Reset();
     EXPECT_FALSE(OtherCanWriteSegment("SYS1", "SALES")) << "the give-back did not reach the lock file";
-    app.OnHostIdle();
+    const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+    clock.Advance(kPxFirstRetryDelayMilliseconds);
+    vqwin::WaitUntilThreadWaits(retrying);
     EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
 }
 

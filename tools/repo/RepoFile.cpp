@@ -275,15 +275,30 @@ void DumpRepositoryFile(const std::string& path, std::ostream& out)
     }
 }
 
-void AnalyzeServerRepository(const std::string& uri)
+namespace {
+
+std::vector<std::string> OnServer(const std::string& uri, const char* done,
+                                  std::vector<std::string> (*step)(const std::string&))
 {
     if (!PxIsServerName(uri))
-        throw RepoError(uri + ": only a repository on a server is analyzed; give its postgresql:// URI.");
+        throw RepoError(uri + ": only a repository on a server is " + done + "; give its postgresql:// URI.");
     try {
-        PxServerStore::Analyze(uri);
+        return step(uri);
     } catch (const VqException& failure) {
         throw RepoError(failure.GetErrorMessage().GetString());
     }
+}
+
+} // namespace
+
+std::vector<std::string> UpgradeServerRepository(const std::string& uri)
+{
+    return OnServer(uri, "brought up to date", &PxServerStore::Upgrade);
+}
+
+std::vector<std::string> AnalyzeServerRepository(const std::string& uri)
+{
+    return OnServer(uri, "analyzed", &PxServerStore::Analyze);
 }
 
 } // namespace vqrepo

@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace vqrepo {
 
@@ -22,9 +23,14 @@ void CreateRepositoryFile(const std::string& path, const RepoDescription& descri
 // only (PxRepositoryDump::WriteFile).
 void DumpRepositoryFile(const std::string& path, std::ostream& out);
 
-// Takes the server's statistics of a repository on a server; one made by an earlier build
-// first gets the key columns' estimates its deletions need to find their rows by key.
-// Refused for a repository file, and on a server for a user who does not own its tables.
-void AnalyzeServerRepository(const std::string& uri);
+// Brings a repository on a server that an earlier build made up to date: what this build
+// adds to its schema, and the rights the repository's other roles have on its tables and
+// sequences given on what was added (PxServerStore::Upgrade); answers what it changed, a
+// sentence each. Refused for a repository file, and on a server for a role that may not act
+// as the owner of its tables while there is something to change.
+std::vector<std::string> UpgradeServerRepository(const std::string& uri);
+
+// The same, then the server's statistics of the repository's tables are taken again.
+std::vector<std::string> AnalyzeServerRepository(const std::string& uri);
 
 } // namespace vqrepo

@@ -8,6 +8,7 @@
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQObject.h"
 #include "support/PgTestServer.h"
+#include "support/TeamRepository.h"
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
@@ -323,20 +324,6 @@ TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporary
     }
 }
 
-// The key columns' estimates as an earlier build made the schema: none.
-void ForgetKeyEstimates(const std::string& database)
-{
-    PgTestServer::Instance().Run(database,
-                                 "SET search_path TO vq_repository;"
-                                 "ALTER TABLE px_attribute ALTER COLUMN oid RESET (n_distinct);"
-                                 "ALTER TABLE px_member ALTER COLUMN owner RESET (n_distinct),"
-                                 " ALTER COLUMN member RESET (n_distinct);"
-                                 "ALTER TABLE px_lock ALTER COLUMN oid RESET (n_distinct),"
-                                 " ALTER COLUMN session RESET (n_distinct);"
-                                 "ALTER TABLE px_lock_wait ALTER COLUMN oid RESET (n_distinct),"
-                                 " ALTER COLUMN session RESET (n_distinct)");
-}
-
 // The key columns of the repository that have an estimate of their own.
 std::int64_t KeyEstimates(const std::string& database)
 {
@@ -389,7 +376,7 @@ TEST(PxServerPlanTest, ADeletionReadsNoTableThroughWhenOneOwnerHeldMostMembers)
                                                "INSERT INTO px_attribute SELECT g, 'name', 2, NULL, 'x'"
                                                " FROM generate_series(3000000, 3029999) g");
         if (!row.madeWithEstimates)
-            ForgetKeyEstimates(database);
+            vqtest::ForgetKeyEstimates(database);
         PgTestServer::Instance().Run(database, "ANALYZE");
         // Stored by a user who may not give the repository its estimates.
         const std::string memberOnly = UriOfMemberOnly(database, repository.Path());

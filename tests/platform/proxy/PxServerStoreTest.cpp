@@ -16,6 +16,8 @@
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQSystem.h"
 #include "support/PgTestServer.h"
+#include "win/Clock.h"
+#include "win/Sync.h"
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
@@ -63,6 +65,18 @@ struct ServerFault {
 const ServerFault kServerFaults[] = {
     {"refused", "RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'", false},
     {"connection lost", "PERFORM pg_terminate_backend(pg_backend_pid())", true},
+};
+
+// Alice's and Bob's sessions on a new repository on the server, alice's enterprise, and a clock
+// that stands still until the test moves it.
+struct TwoUsers {
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scoped{clock};
+    PxTestRepository repository{PxStoreKind::Server};
+    std::string uri = repository.Path();
+    std::unique_ptr<PxVQLink> alice = PxAttach(uri.c_str(), "alice/dev");
+    std::unique_ptr<PxVQLink> bob = PxAttach(uri.c_str(), "bob/test");
+    PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
 };
 
 // Runs the body (PL/pgSQL ending in its RETURN) before each row the change makes in the
@@ -472,39 +486,63 @@ TEST(PxServerStoreTest, ALongRunIsGivenBackWithoutTheHolderWaitingOrCallingAgain
     EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0));
 }
 
+// A give-back the server refuses is owed and made while its holder does nothing more, as soon as
+// the server takes it (refused again, it is tried again later): another user's lock is granted
+// without the holder's next step. Cut by a lost lock connection, it is owed no more: the
+// holder's locks went with its session.
+TEST(PxServerStoreTest, AGiveBackTheServerRefusedIsMadeWhileItsHolderIdles)
+{
+    for (const ServerFault& row : kServerFaults) {
+        SCOPED_TRACE(row.what);
+        TwoUsers users;
+        ASSERT_TRUE(users.enterprise->WriteLock(0));
+        ArmFault(users.uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
+        EXPECT_NE(FailureOf([&] { users.enterprise->UnLock(); }), "done");
+        const DWORD retrying = PxTesting::GiveBackThread(*users.alice);
+        ASSERT_NE(retrying, 0u);
+        if (!row.lost) {
+            users.clock.Advance(kPxFirstRetryDelayMilliseconds);
+            EXPECT_TRUE(vqwin::WaitUntilThreadWaits(retrying)) << "refused again, it waits to try again";
+            EXPECT_EQ(users.bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+        }
+        DisarmFault(users.uri, "px_lock");
+        users.clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        EXPECT_TRUE(users.bob->GetLVQEnterprise()->WriteLock(0));
+    }
+}
+
 // The server's answer to a long run's give-back is received at the holder's next call: the
 // give-back itself succeeded. Refused there (its last batch; the first was taken), what the
-// server did not take is owed and given back by a later call; cut there by a lost lock
-// connection, the next call fails as a lost connection does, and the dead session's locks go
-// once another session meets them.
+// server did not take is owed and given back while the holder does nothing more; cut there by
+// a lost lock connection, the next call fails as a lost connection does, and the dead
+// session's locks go once another session meets them.
 TEST(PxServerStoreTest, ALongRunsGiveBackRefusedOrCutWhenItsAnswerComesIsOwedOrGoesWithItsSession)
 {
     for (const ServerFault& row : kServerFaults) {
         SCOPED_TRACE(row.what);
-        PxTestRepository repository(PxStoreKind::Server);
-        const std::string uri = repository.Path();
-        auto alice = PxAttach(uri.c_str(), "alice/dev");
-        auto bob = PxAttach(uri.c_str(), "bob/test");
-        const PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+        TwoUsers users;
         PxTypedList<PxVQObjectPtr> run;
-        FillWithLongRun(run, enterprise);
-        ASSERT_TRUE(alice->ReadLock(run));
+        FillWithLongRun(run, users.enterprise);
+        ASSERT_TRUE(users.alice->ReadLock(run));
         // The first batch lowers the row's holds; the last deletes it.
-        ArmFault(uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
-        EXPECT_TRUE(alice->UnLock(run)) << "the give-back reports success";
+        ArmFault(users.uri, "DELETE", "px_lock", std::string(row.action) + "; RETURN OLD;");
+        EXPECT_TRUE(users.alice->UnLock(run)) << "the give-back reports success";
 
-        const std::string next = FailureOf([&] { enterprise->IsLocked(); });
-        DisarmFault(uri, "px_lock");
+        const std::string next = FailureOf([&] { users.enterprise->IsLocked(); });
+        DisarmFault(users.uri, "px_lock");
         if (row.lost) {
-            EXPECT_EQ(next, LockFailureText(row, uri));
-            EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "nothing is held by the dead session";
+            EXPECT_EQ(next, LockFailureText(row, users.uri));
+            EXPECT_TRUE(users.bob->GetLVQEnterprise()->WriteLock(0)) << "nothing is held by the dead session";
             continue;
         }
         EXPECT_EQ(next, "done");
-        EXPECT_EQ(bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther)
+        EXPECT_EQ(users.bob->GetLVQEnterprise()->WriteLock(0).GetErrorCode(), PxLockHeldByOther)
             << "the refused batch's hold is owed";
-        enterprise->IsLocked();
-        EXPECT_TRUE(bob->GetLVQEnterprise()->WriteLock(0)) << "the owed hold was given back by the next call";
+        const DWORD retrying = PxTesting::GiveBackThread(*users.alice);
+        users.clock.Advance(kPxFirstRetryDelayMilliseconds);
+        vqwin::WaitUntilThreadWaits(retrying);
+        EXPECT_TRUE(users.bob->GetLVQEnterprise()->WriteLock(0)) << "the owed hold was given back while alice idled";
     }
 }
 

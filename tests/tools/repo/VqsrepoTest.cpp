@@ -1,4 +1,5 @@
 #include "support/PgTestServer.h"
+#include "support/TeamRepository.h"
 #include "support/TempDir.h"
 
 #include "proxy/PxVQLink.h"
@@ -11,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -230,6 +232,31 @@ TEST_F(VqsrepoTest, AnalyzeGivesAServerRepositoryOfAnEarlierBuildItsKeyEstimates
     EXPECT_EQ(Vqsrepo(m_directory, "analyze file.vqr"), 1);
     EXPECT_EQ(m_directory.Read("err.txt"),
               "vqsrepo: file.vqr: only a repository on a server is analyzed; give its postgresql:// URI.\n");
+}
+
+// A repository an earlier build made on a server is brought up to date by its owner's upgrade,
+// which prints each change; run again it says there is nothing to change. A member's role may
+// not, and a file is refused.
+TEST_F(VqsrepoTest, UpgradeBringsAServerRepositoryOfAnEarlierBuildUpToDateAndPrintsEachChange)
+{
+    const vqtest::TeamRepository team(false);
+    EXPECT_EQ(Vqsrepo(m_directory, "upgrade '" + team.MemberUri() + "'"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"), "vqsrepo: Cannot bring the repository " + team.MemberUri() +
+                                               " up to date: its tables belong to another role, which alone may"
+                                               " bring it up to date.\n");
+    ASSERT_EQ(Vqsrepo(m_directory, "upgrade '" + team.OwnerUri() + "'"), 0) << m_directory.Read("err.txt");
+    const std::string changes = m_directory.Read("out.txt");
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), '\n'), 3) << changes;
+    EXPECT_NE(changes.find("\nGRANT SELECT, UPDATE, USAGE ON SEQUENCE px_hold_id TO " + team.MemberRole() + ".\n"),
+              std::string::npos)
+        << changes;
+    ASSERT_EQ(Vqsrepo(m_directory, "upgrade '" + team.OwnerUri() + "'"), 0) << m_directory.Read("err.txt");
+    EXPECT_EQ(m_directory.Read("out.txt"),
+              "The repository " + team.OwnerUri() + " is up to date; nothing was changed.\n");
+    ASSERT_EQ(Vqsrepo(m_directory, "sample file.vqr"), 0) << m_directory.Read("err.txt");
+    EXPECT_EQ(Vqsrepo(m_directory, "upgrade file.vqr"), 1);
+    EXPECT_EQ(m_directory.Read("err.txt"),
+              "vqsrepo: file.vqr: only a repository on a server is brought up to date; give its postgresql:// URI.\n");
 }
 
 // A server that was reached but has no database of the name says so, and how to make it.

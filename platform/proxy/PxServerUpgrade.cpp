@@ -1,0 +1,169 @@
+#include "proxy/PxServerUpgrade.h"
+
+#include "proxy/PxException.h"
+#include "proxy/PxPostgres.h"
+#include "proxy/PxSqlite.h"
+
+namespace {
+
+// The key columns' numbers of distinct values, as shares of their tables' rows: planned without
+// the key's value (a lookup for each object of a list, a generic plan), a lookup goes through its
+// index even when a few owners held nearly every member, or a few sessions nearly every lock, as
+// the server's statistics were taken.
+struct KeyEstimate {
+    const char* table;
+    const char* column;
+    const char* share;
+};
+constexpr KeyEstimate kKeyEstimates[] = {
+    {"px_attribute", "oid", "-0.1"}, {"px_member", "owner", "-0.1"},    {"px_member", "member", "-0.5"},
+    {"px_lock", "oid", "-0.5"},      {"px_lock", "session", "-0.05"},   {"px_lock_wait", "oid", "-0.5"},
+    {"px_lock_wait", "session", "-0.5"},
+};
+
+// The server takes the estimates up when it takes the statistics of their tables again.
+constexpr const char* kAnalyzeKeyTables = "ANALYZE vq_repository.px_attribute, vq_repository.px_member,"
+                                          " vq_repository.px_lock, vq_repository.px_lock_wait;";
+
+// Each generation hold placed takes an identity from the sequence; holds placed before read 0.
+constexpr const char* kHoldIdentities =
+    "CREATE SEQUENCE IF NOT EXISTS vq_repository.px_hold_id;"
+    "ALTER TABLE vq_repository.px_persistent_lock ADD COLUMN IF NOT EXISTS hold_id bigint NOT NULL DEFAULT 0;";
+
+#define PX_HOLD_IDENTITIES_PRESENT                                                                              \
+    "(to_regclass('vq_repository.px_hold_id') IS NOT NULL AND EXISTS(SELECT 1 FROM pg_attribute"               \
+    " WHERE attrelid = 'vq_repository.px_persistent_lock'::regclass AND attname = 'hold_id' AND NOT attisdropped))"
+
+// The tables and sequences the additions made ($1, an array of names), which take the rights
+// the other roles have on every earlier table or on every earlier sequence.
+constexpr const char* kAddedObjects = "{px_hold_id}";
+
+// The key columns without their estimates ($1 to $3: the tables, columns and options), whether the
+// hold identities are missing, and whether the role may act as the owner of every table.
+constexpr const char* kGaps =
+    "SELECT (SELECT count(*) FROM unnest($1::text[], $2::text[], $3::text[]) AS k(tab, col, opt)"
+    " JOIN pg_attribute a ON a.attrelid = k.tab::regclass AND a.attname = k.col"
+    " WHERE NOT coalesce(k.opt = ANY(a.attoptions), false)),"
+    " (NOT " PX_HOLD_IDENTITIES_PRESENT ")::int,"
+    " (SELECT coalesce(bool_and(pg_has_role(c.relowner, 'MEMBER')), false) FROM pg_class c"
+    " WHERE c.relnamespace = 'vq_repository'::regnamespace AND c.relkind = 'r')::int";
+
+// The GRANT statements that give each added object ($1) the rights another role than the owner
+// holds on every earlier object of its kind (tables, sequences) and it lacks, a statement a role
+// and object; PUBLIC's too.
+constexpr const char* kGrantsOwed =
+    "SELECT format('GRANT %s ON %s %s TO %s', string_agg(r.privilege_type, ', ' ORDER BY r.privilege_type),"
+    " CASE a.relkind WHEN 'S' THEN 'SEQUENCE' ELSE 'TABLE' END, a.oid::regclass,"
+    " CASE r.grantee WHEN 0 THEN 'PUBLIC' ELSE quote_ident(pg_get_userbyid(r.grantee)) END)"
+    " FROM pg_class a, LATERAL (SELECT g.grantee, g.privilege_type FROM pg_class e, aclexplode(e.relacl) g"
+    " WHERE e.relnamespace = a.relnamespace AND e.relkind = a.relkind AND NOT e.relname = ANY($1::text[])"
+    " AND g.grantee <> e.relowner GROUP BY g.grantee, g.privilege_type HAVING count(*) = (SELECT count(*)"
+    " FROM pg_class o WHERE o.relnamespace = a.relnamespace AND o.relkind = a.relkind"
+    " AND NOT o.relname = ANY($1::text[]))) r"
+    " WHERE a.relnamespace = 'vq_repository'::regnamespace AND a.relname = ANY($1::text[])"
+    " AND NOT EXISTS(SELECT 1 FROM aclexplode(a.relacl) h WHERE h.grantee = r.grantee"
+    " AND h.privilege_type = r.privilege_type)"
+    " GROUP BY a.oid, a.relkind, r.grantee ORDER BY 1";
+
+// The owner of the repository's tables, for the rest of the transaction: what the additions
+// make is the owner's, whichever of its members (or a superuser) makes it.
+constexpr const char* kAsOwner =
+    "SELECT set_config('role', pg_get_userbyid(relowner), true) FROM pg_class"
+    " WHERE oid = 'vq_repository.px_persistent_lock'::regclass";
+
+std::string KeyEstimatesSql()
+{
+    std::string sql;
+    for (const KeyEstimate& estimate : kKeyEstimates)
+        sql += std::string("ALTER TABLE vq_repository.") + estimate.table + " ALTER COLUMN " + estimate.column +
+               " SET (n_distinct = " + estimate.share + ");";
+    return sql;
+}
+
+PxPgConnection::Query GapsQuery(PxPgConnection& db)
+{
+    std::vector<std::string> tables, columns, options;
+    for (const KeyEstimate& estimate : kKeyEstimates) {
+        tables.push_back(std::string("vq_repository.") + estimate.table);
+        columns.push_back(estimate.column);
+        options.push_back(std::string("n_distinct=") + estimate.share);
+    }
+    PxPgConnection::Query query(db, kGaps, pxwhat::Open);
+    query.Bind(PxPgTextArray(tables)).Bind(PxPgTextArray(columns)).Bind(PxPgTextArray(options));
+    return query;
+}
+
+std::vector<std::string> GrantsOf(const PxPgRows& rows)
+{
+    std::vector<std::string> grants;
+    for (int row = 0; row < rows.Count(); ++row)
+        grants.push_back(rows.Text(row, 0));
+    return grants;
+}
+
+PxPgRows GrantsOwed(PxPgConnection& db, const char* what)
+{
+    return PxPgConnection::Query(db, kGrantsOwed, what).Bind(kAddedObjects).Run();
+}
+
+} // namespace
+
+PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db)
+{
+    PxPgConnection::Query gaps = GapsQuery(db);
+    PxPgConnection::Query grants(db, kGrantsOwed, pxwhat::Open);
+    grants.Bind(kAddedObjects);
+    const std::vector<PxPgRows> answers = db.Pipeline({&gaps, &grants});
+    PxSchemaGaps found;
+    found.estimates = static_cast<int>(answers[0].Int(0, 0));
+    found.holdIdentities = answers[0].Int(0, 1) != 0;
+    found.ownerMay = answers[0].Int(0, 2) != 0;
+    found.grants = GrantsOf(answers[1]);
+    return found;
+}
+
+std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGaps& gaps, const char* what)
+{
+    std::vector<std::string> changes;
+    if (!gaps.Any())
+        return changes;
+    std::string additions;
+    if (gaps.estimates > 0) {
+        additions += KeyEstimatesSql() + kAnalyzeKeyTables;
+        changes.push_back("The key columns' estimates were set, so that every lookup by key goes through its index,"
+                          " and the statistics of their tables taken again.");
+    }
+    if (gaps.holdIdentities) {
+        additions += kHoldIdentities;
+        changes.push_back("The generation holds' identity was added (the column hold_id of px_persistent_lock and"
+                          " the sequence px_hold_id): each generation hold placed from now on has one.");
+    }
+    try {
+        db.Execute("BEGIN; SET LOCAL lock_timeout = '2s'", what);
+        PxPgConnection::Query(db, kAsOwner, what).Run();
+        if (!additions.empty())
+            db.Execute(additions.c_str(), what);
+        // The rights once the objects they are on exist.
+        for (const std::string& grant : GrantsOf(GrantsOwed(db, what))) {
+            db.Execute(grant.c_str(), what);
+            changes.push_back(grant + ".");
+        }
+        db.Execute("COMMIT", what);
+    } catch (const PxException&) {
+        db.ExecuteQuietly("ROLLBACK");
+        throw;
+    }
+    return changes;
+}
+
+std::string PxSchemaAdditionsSql() { return KeyEstimatesSql() + kHoldIdentities; }
+
+bool PxPlacesHoldIdentities(PxPgConnection& db)
+{
+    return PxPgConnection::Query(db,
+                                 "SELECT (" PX_HOLD_IDENTITIES_PRESENT " AND coalesce(has_sequence_privilege("
+                                 "to_regclass('vq_repository.px_hold_id')::oid, 'USAGE, UPDATE'), false))::int",
+                                 pxwhat::Open)
+               .Run()
+               .Int(0, 0) != 0;
+}

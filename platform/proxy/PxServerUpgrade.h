@@ -1,0 +1,46 @@
+// Internal: what builds after the first added to a repository's schema on a server, and how a
+// repository an earlier build made is brought up to date. Each addition is kept here once: a new
+// repository's schema is the first build's tables with the additions made in the same
+// transaction, and a repository of an earlier build gets those it lacks from its owner (the
+// owner's session as it opens the repository for writing, or `vqsrepo upgrade`), with the rights
+// the repository's other roles have on its tables and sequences. Any other role's session carries
+// on with what the repository has.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class PxPgConnection;
+
+// What the repository on the connection (search path vq_repository) lacks of this build's schema.
+struct PxSchemaGaps {
+    // Key columns without their estimates (n_distinct): such a connection finds rows by key
+    // wherever an index leads there.
+    int estimates = 0;
+    // The generation holds' identity (the column px_persistent_lock.hold_id, the sequence px_hold_id).
+    bool holdIdentities = false;
+    // The rights the other roles have on every earlier table or sequence of the repository that an
+    // object added since lacks, as the GRANT statements that give them.
+    std::vector<std::string> grants;
+    // Whether the connection's role may make the additions: it may act as the owner of the
+    // repository's tables.
+    bool ownerMay = false;
+
+    bool Any() const { return estimates > 0 || holdIdentities || !grants.empty(); }
+};
+
+PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db);
+
+// Makes what the repository lacks, as the owner of its tables (whoever of its members runs it),
+// and grants the rights the other roles lack, in one transaction that waits at most two seconds
+// for another session's hold on a table (an analysis or a vacuum; a session of an earlier build
+// reading the locks); answers what it changed, a sentence each. Throws as the server refuses, the
+// transaction rolled back.
+std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGaps& gaps, const char* what);
+
+// The additions as a new repository's schema makes them, after the first build's tables.
+std::string PxSchemaAdditionsSql();
+
+// Whether a generation hold the connection's role places takes an identity: the repository has
+// them, and the role may draw one. Without, a hold it places has none (0).
+bool PxPlacesHoldIdentities(PxPgConnection& db);
