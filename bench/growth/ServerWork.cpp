@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -53,7 +54,12 @@ void AwaitBackgroundWork(const std::string& uri)
 
 double ServerProcessorTime(const std::string& uri)
 {
-    const std::string server = StatFields(std::to_string(NumberOf(uri, "SELECT pg_backend_pid()")))[kParent];
+    // The server's checkpointer lives as long as the server.
+    const std::vector<std::string> checkpointer = StatFields(
+        std::to_string(NumberOf(uri, "SELECT pid FROM pg_stat_activity WHERE backend_type = 'checkpointer'")));
+    if (checkpointer.size() <= kParent)
+        throw std::runtime_error("the test server's processes cannot be found");
+    const std::string& server = checkpointer[kParent];
     // The server's own time and that of its children that ended, then each child alive.
     double ticks = Ticks(StatFields(server), kUserTime, kChildrenSystemTime);
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {

@@ -137,8 +137,9 @@ void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
     if (configs.size() > 1 && ExpandsBranch())
         ReadBranchesAhead(ahead, configs);
     else if (configs.size() > 1)
-        ahead.readFrom = ReadInChunksAsReached(
-            std::move(configs), [&ahead](const std::vector<PxObjectPtr>& chunk) { return ReadBranchesAhead(ahead, chunk); });
+        ahead.readFrom = ReadInChunksAsReached(std::move(configs), [&ahead](const std::vector<PxObjectPtr>& chunk) {
+            return ReadBranchesAhead(ahead, chunk);
+        });
     WalkWithReadAhead(ahead, walk);
 }
 

@@ -4,6 +4,7 @@
 #include "PxTestRepository.h"
 
 #include "proxy/PxProcess.h"
+#include "proxy/PxRepositoryDump.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQObject.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -267,27 +269,27 @@ TEST(PxServerPlanTest, ReadsOfManyObjectsTogetherReadNoTableThroughWhateverTheSt
     }
 }
 
-// A level of the tree as the server holds it: the root's list "sites" of kSites objects, each
-// with a list "hosts" of kHostsASite objects of kAttributes attributes each.
+// A level of the tree as the server holds it: the root's list "sites" of `sites` objects, each
+// with a list "hosts" of `hostsASite` objects of `attributes` attributes each.
+void FillLevel(const std::string& database, int sites, int hostsASite, int attributes)
+{
+    // Sites 4,000,001 on, the hosts of site s from 5,000,000 + s * hostsASite + 1 on.
+    const std::string siteRange = "generate_series(1, " + std::to_string(sites) + ") s";
+    const std::string hostRange = siteRange + ", generate_series(1, " + std::to_string(hostsASite) + ") h";
+    const std::string host = "5000000 + s * " + std::to_string(hostsASite) + " + h";
+    PgTestServer::Instance().Run(
+        database, "SET search_path TO vq_repository;"
+                  "INSERT INTO px_object SELECT 4000000 + s, 'PxVQObject', 0, 1, true FROM " + siteRange + ";"
+                  "INSERT INTO px_object SELECT " + host + ", 'PxVQObject', 0, 1, true FROM " + hostRange + ";"
+                  "INSERT INTO px_member SELECT 1, 'sites', s, 4000000 + s, true FROM " + siteRange + ";"
+                  "INSERT INTO px_member SELECT 4000000 + s, 'hosts', h, " + host + ", true FROM " + hostRange + ";"
+                  "INSERT INTO px_attribute SELECT m.member, 'attribute' || k, 2, NULL,"
+                  " convert_to('value ' || k, 'UTF8') FROM px_member m, generate_series(1, " +
+                      std::to_string(attributes) + ") k WHERE m.role = 'hosts'");
+}
+
 constexpr int kSites = 1000;
 constexpr int kHostsASite = 20;
-constexpr int kAttributes = 10;
-
-void FillLevel(const std::string& database)
-{
-    PgTestServer::Instance().Run(
-        database,
-        "SET search_path TO vq_repository;"
-        "INSERT INTO px_object SELECT g, 'PxVQObject', 0, 1, true FROM generate_series(4000000, 4000000 + " +
-            std::to_string(kSites * (kHostsASite + 1) - 1) + ") g;"
-            "INSERT INTO px_member SELECT 1, 'sites', s, 4000000 + s, true FROM generate_series(1, " +
-            std::to_string(kSites) + ") s;"
-            "INSERT INTO px_member SELECT 4000000 + s, 'hosts', h, 4000000 + s * " + std::to_string(kHostsASite) +
-            " + h, true FROM generate_series(1, " + std::to_string(kSites) + ") s, generate_series(1, " +
-            std::to_string(kHostsASite) + ") h;"
-            "INSERT INTO px_attribute SELECT m.member, 'attribute' || k, 2, NULL, convert_to('value ' || k, 'UTF8')"
-            " FROM px_member m, generate_series(1, " + std::to_string(kAttributes) + ") k WHERE m.role = 'hosts'");
-}
 
 // A read of a whole level, the hosts lists of every site and then their members' attributes,
 // answers hundreds of thousands of rows: whatever statistics the server took, it finds them
@@ -300,7 +302,7 @@ TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporary
         const std::string database = DatabaseOf(repository.Path());
         if (row.takenEmpty)
             PgTestServer::Instance().Run(database, "ANALYZE");
-        FillLevel(database);
+        FillLevel(database, kSites, kHostsASite, 10);
         if (row.takenFilled)
             PgTestServer::Instance().Run(database, "ANALYZE");
         const std::map<std::string, std::int64_t> scannedBefore = RowsScanned(database, kDataTables);
@@ -319,9 +321,36 @@ TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporary
             EXPECT_EQ(hosts.front().front()->GetAttributeText("attribute1"), "value 1") << row.statistics;
         }
         for (const auto& [table, scanned] : RowsScanned(database, kDataTables))
-            EXPECT_LT(scanned - scannedBefore.at(table), kSites) << table << " read through, statistics " << row.statistics;
+            EXPECT_LT(scanned - scannedBefore.at(table), kSites)
+                << table << " read through, statistics " << row.statistics;
         EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0) << "statistics " << row.statistics;
     }
+}
+
+// One list far longer than the rest, read alone and written by the dump: neither sorts past the
+// server's working memory, although the statistics say that the owner holds nearly every member.
+TEST(PxServerPlanTest, ALongListReadAloneOrDumpedWritesNoTemporaryFile)
+{
+    constexpr int kHosts = 60000;
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string database = DatabaseOf(repository.Path());
+    FillLevel(database, 1, kHosts, 1);
+    PgTestServer::Instance().Run(database, "ANALYZE");
+    const std::int64_t filesBefore = TemporaryFiles(database);
+    {
+        auto link = PxAttach(repository.Path());
+        PxTypedList<PxObjectPtr> sites;
+        link->GetLVQEnterprise()->GetMembers("sites", sites);
+        ASSERT_EQ(sites.GetCount(), 1);
+        EXPECT_EQ(sites.GetHead()->CountOfMembers("hosts"), kHosts);
+        PxTypedList<PxObjectPtr> hosts;
+        sites.GetHead()->GetMembers("hosts", hosts);
+        EXPECT_EQ(hosts.GetCount(), kHosts);
+    }
+    std::ostringstream dump;
+    PxRepositoryDump::WriteFile(repository.Path(), dump);
+    EXPECT_NE(dump.str().find("value 1"), std::string::npos);
+    EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0);
 }
 
 // The key columns of the repository that have an estimate of their own.
