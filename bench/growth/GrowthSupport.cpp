@@ -151,6 +151,8 @@ void Execute(PGconn* db, const std::string& sql)
 
 void Analyze(const std::string& uri) { Execute(Connected(uri).get(), "ANALYZE"); }
 
+void Vacuum(const std::string& uri) { Execute(Connected(uri).get(), "VACUUM"); }
+
 void TakeEarlierBuildsStatistics(const std::string& uri)
 {
     Execute(Connected(uri).get(),

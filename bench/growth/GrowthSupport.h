@@ -55,6 +55,8 @@ std::int64_t ServerBuffers(const std::string& uri);
 std::int64_t MemberRowsReadThrough(const std::string& uri);
 // Takes the server's statistics of every table of the repository's database.
 void Analyze(const std::string& uri);
+// Vacuums every table of the repository's database, its statistics left as they were.
+void Vacuum(const std::string& uri);
 // The repository as an earlier build left it: its key columns without estimates of their own,
 // and the server's statistics taken while a few owners held nearly every member row (one
 // holds four times as many as the repository's, in a list of an object that is not there,

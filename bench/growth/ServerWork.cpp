@@ -80,7 +80,10 @@ TemporaryFiles TemporaryFilesOf(const std::string& uri)
             NumberOnceAlone(uri, "SELECT temp_bytes FROM pg_stat_database WHERE datname = current_database()")};
 }
 
-ServerWork::ServerWork(const std::string& uri) : m_uri(uri), m_tempBefore(TemporaryFilesOf(uri)) {}
+ServerWork::ServerWork(const std::string& uri) : m_uri(uri), m_tempBefore(TemporaryFilesOf(uri))
+{
+    Vacuum(uri);
+}
 
 void ServerWork::StepStarts()
 {

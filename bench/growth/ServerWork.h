@@ -23,7 +23,9 @@ struct TemporaryFiles {
 TemporaryFiles TemporaryFilesOf(const std::string& uri);
 
 // The server's processor time and the temporary files of the repository's database from its
-// making to Report: "serverCPU" (seconds), "tempFiles" and "tempMB".
+// making to Report: "serverCPU" (seconds), "tempFiles" and "tempMB". The repository is first
+// vacuumed, as the server's autovacuum does soon after a load: a step is not charged with
+// marking the rows of a load it is the first to read.
 class ServerWork {
 public:
     explicit ServerWork(const std::string& uri);

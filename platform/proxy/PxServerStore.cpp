@@ -611,7 +611,9 @@ namespace {
 // so that however many lists a read asks (a level of the tree), the server finds its rows
 // through the indexes whatever its statistics say, one plan serves every run, and it sorts
 // nothing: the rows come list by list as the indexes give them, and ReadLists puts them in
-// order where they came otherwise.
+// order where they came otherwise. The server holds the lists a statement asks while it runs:
+// a read of more than kListsAStatement goes in several statements, all in one round trip, so
+// that what it holds stays well within its working memory.
 #define PX_LISTS_READ(attributes, attributeJoin)                                                              \
     "SELECT r.*, u.place FROM unnest($1::bigint[], $2::text[], $3::boolean[]) WITH ORDINALITY"                \
     " AS u(owner, role, attributes, place), LATERAL (SELECT o.oid, o.class, o.created, o.edition, m.seq, "    \
@@ -622,6 +624,7 @@ constexpr const char* kListsWithAttributesRead =
     PX_LISTS_READ("a.name, a.type, a.number, a.bytes", " LEFT JOIN px_attribute a ON a.oid = o.oid AND u.attributes");
 constexpr int kSeqColumn = 4;
 constexpr int kPlaceColumn = 9;
+constexpr std::size_t kListsAStatement = 10000;
 
 // An array parameter of booleans: {t,f}.
 std::string BoolArray(const std::vector<bool>& values)
@@ -658,16 +661,30 @@ std::vector<std::vector<PxMemberRead>> PxServerStore::ReadLists(const std::vecto
                                                                  const std::vector<std::string>& roles,
                                                                  const std::vector<bool>& withAttributes)
 {
-    if (owners.empty())
-        return {};
-    const bool anyAttributes = std::find(withAttributes.begin(), withAttributes.end(), true) != withAttributes.end();
-    const PxPgRows rows = PxPgConnection::Query(*m_db, anyAttributes ? kListsWithAttributesRead : kListsRead,
-                                                pxwhat::Read)
-                              .Bind(PxPgArray(owners))
-                              .Bind(PxPgTextArray(roles))
-                              .Bind(BoolArray(withAttributes))
-                              .Run();
+    std::vector<PxPgConnection::Query> statements;
+    statements.reserve((owners.size() + kListsAStatement - 1) / kListsAStatement);
+    for (std::size_t first = 0; first < owners.size(); first += kListsAStatement) {
+        const auto part = [&](const auto& all) {
+            return std::vector(all.begin() + static_cast<std::ptrdiff_t>(first),
+                               all.begin() + static_cast<std::ptrdiff_t>(std::min(first + kListsAStatement, all.size())));
+        };
+        const std::vector<bool> attributes = part(withAttributes);
+        const bool anyAttributes = std::find(attributes.begin(), attributes.end(), true) != attributes.end();
+        statements.emplace_back(*m_db, anyAttributes ? kListsWithAttributesRead : kListsRead, pxwhat::Read);
+        statements.back().Bind(PxPgArray(part(owners))).Bind(PxPgTextArray(part(roles))).Bind(BoolArray(attributes));
+    }
+    std::vector<PxPgConnection::Query*> trip;
+    for (PxPgConnection::Query& statement : statements)
+        trip.push_back(&statement);
+    const std::vector<PxPgRows> answers = trip.empty() ? std::vector<PxPgRows>() : m_db->Pipeline(trip);
     std::vector<std::vector<PxMemberRead>> lists(owners.size());
+    for (std::size_t statement = 0; statement < answers.size(); ++statement)
+        TakeLists(answers[statement], lists.data() + statement * kListsAStatement);
+    return lists;
+}
+
+void PxServerStore::TakeLists(const PxPgRows& rows, std::vector<PxMemberRead>* lists)
+{
     std::int64_t lastPlace = 0;
     std::int64_t lastSeq = 0;
     for (int row : InListOrder(rows)) {
@@ -676,12 +693,11 @@ std::vector<std::vector<PxMemberRead>> PxServerStore::ReadLists(const std::vecto
             lastPlace = place;
             lastSeq = 0;
         }
-        PxAttributeBuffer& attributes = EntryRead(lists[static_cast<std::size_t>(place - 1)], lastSeq,
-                                                  rows.Int(row, kSeqColumn), [&] { return ObjectAt(rows, row); });
+        PxAttributeBuffer& attributes = EntryRead(lists[place - 1], lastSeq, rows.Int(row, kSeqColumn),
+                                                  [&] { return ObjectAt(rows, row); });
         if (!rows.IsNull(row, kSeqColumn + 1))
             attributes[rows.Text(row, kSeqColumn + 1)] = ValueAt(rows, row, kSeqColumn + 2);
     }
-    return lists;
 }
 
 std::vector<std::vector<PxMemberRead>> PxServerStore::ListsOfOwners(const std::vector<std::int64_t>& owners,

@@ -93,10 +93,12 @@ private:
     // ahead of it as one statement.
     std::optional<PxPgConnection::Query> PutOffWrites();
     // The lists of the owners and roles (in pairs), with their members' attributes where
-    // asked, in one read, in the order asked; nothing noted.
+    // asked, in one round trip, in the order asked; nothing noted.
     std::vector<std::vector<PxMemberRead>> ReadLists(const std::vector<std::int64_t>& owners,
                                                      const std::vector<std::string>& roles,
                                                      const std::vector<bool>& withAttributes);
+    // The rows of a statement of ReadLists taken into the lists it asked, from `lists` on.
+    static void TakeLists(const PxPgRows& rows, std::vector<PxMemberRead>* lists);
     // One list of each owner, with or without the members' attributes, in one read; nothing noted.
     std::vector<std::vector<PxMemberRead>> ListsOfOwners(const std::vector<std::int64_t>& owners, const char* role,
                                                          bool withAttributes);

@@ -3,6 +3,7 @@
 // key and read no table through, however long the session has been at work.
 #include "PxTestRepository.h"
 
+#include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxRepositoryDump.h"
 #include "proxy/PxTypedList.h"
@@ -325,6 +326,33 @@ TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporary
                 << table << " read through, statistics " << row.statistics;
         EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0) << "statistics " << row.statistics;
     }
+}
+
+// A level of a hundred thousand lists, more than the server holds in its working memory as the
+// lists a statement asks: read in one round trip, it writes no temporary file.
+TEST(PxServerPlanTest, ALevelOfMoreListsThanAStatementAsksIsReadInOneRoundTripWithoutATemporaryFile)
+{
+    constexpr int kManySites = 100000;
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string database = DatabaseOf(repository.Path());
+    FillLevel(database, kManySites, 1, 0);
+    PgTestServer::Instance().Run(database, "ANALYZE");
+    const std::int64_t filesBefore = TemporaryFiles(database);
+    {
+        auto link = PxAttach(repository.Path());
+        PxTypedList<PxObjectPtr> sites;
+        link->GetLVQEnterprise()->GetMembers("sites", sites);
+        std::vector<PxObjectPtr> owners;
+        for (POSITION position = sites.GetHeadPosition(); position;)
+            owners.push_back(sites.CList::GetNext(position));
+        const std::int64_t trips = PxPgConnection::RoundTrips();
+        const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(owners, "hosts");
+        EXPECT_EQ(PxPgConnection::RoundTrips() - trips, 1);
+        ASSERT_EQ(hosts.size(), static_cast<std::size_t>(kManySites));
+        ASSERT_EQ(hosts.back().size(), 1u);
+        EXPECT_EQ(hosts.back().front()->GetHandle().MapKey(), 5000000u + kManySites + 1) << "the last site's host";
+    }
+    EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0);
 }
 
 // One list far longer than the rest, read alone and written by the dump: neither sorts past the
