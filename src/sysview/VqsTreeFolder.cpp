@@ -38,18 +38,17 @@ void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countL
     });
 }
 
-void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
+void VqsTreeFolder::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
 {
     std::optional<ReadAhead> ahead = std::move(m_branchLists);
     m_branchLists.reset();
     if (!ItemLists()) {
-        walk();
+        VqsConfigTreeItem::WalkChildren(children, visit);
         return;
     }
     if (!ahead) {
         std::vector<PxObjectPtr> owners;
-        for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-            VqsTreeItem* child = GetChildren().GetNext(position);
+        for (VqsTreeItem* child : children) {
             VqsConfigTreeItem* item = child->AsConfigItem();
             const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr();
             if (object && !ListReadAhead(object))
@@ -70,7 +69,7 @@ void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
         for (std::size_t index = 0; index < members.size(); ++index)
             ahead->references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
     }
-    WalkWithReadAhead(*ahead, walk);
+    WalkWithReadAhead(*ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
 }
 
 bool VqsTreeFolder::ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const

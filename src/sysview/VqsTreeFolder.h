@@ -34,7 +34,7 @@ public:
     void Reload(VqsModel& model) override;
     // The lists of the items about to be filled are read together, with what their members
     // refer to.
-    void WalkChildren(const std::function<void()>& walk) override;
+    void WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit) override;
     BOOL GetObjectKind(int& kind) override;
     BOOL RefreshTexts() override { return FALSE; }
 

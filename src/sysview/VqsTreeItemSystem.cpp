@@ -124,12 +124,12 @@ void VqsTreeItemEnterprise::UpdateState()
 
 // The systems about to be filled read their configurations' lists together, and what their
 // segment links' folders read: Expand Branch, which fills and keeps them all, reads it at
-// once; a search as it comes to them, a chunk of systems at a time.
-void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
+// once; a search as it comes to them, a chunk of systems at a time in the order it goes.
+void VqsTreeItemEnterprise::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
 {
     std::vector<PxObjectPtr> configs;
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        auto* system = dynamic_cast<VqsTreeItemSystem*>(GetChildren().GetNext(position));
+    for (VqsTreeItem* child : children) {
+        auto* system = dynamic_cast<VqsTreeItemSystem*>(child);
         if (system && AwaitsFill(system) && system->GetConfig())
             configs.push_back(system->GetConfig());
     }
@@ -140,7 +140,7 @@ void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
         ahead.readFrom = ReadInChunksAsReached(std::move(configs), [&ahead](const std::vector<PxObjectPtr>& chunk) {
             return ReadBranchesAhead(ahead, chunk);
         });
-    WalkWithReadAhead(ahead, walk);
+    WalkWithReadAhead(ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
 }
 
 std::size_t VqsTreeItemEnterprise::ReadBranchesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& configs)

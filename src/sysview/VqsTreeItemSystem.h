@@ -20,7 +20,7 @@ public:
     BOOL GetBitmap(VqsBitmapRef& bitmap) override;
     void FillChildren(int insertRows) override;
     void UpdateState() override;
-    void WalkChildren(const std::function<void()>& walk) override;
+    void WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit) override;
     VqsListView* GetView() override;
     VqsTreeView* GetTreeView() override;
     VqsDirectoryView* GetDirectoryView() override { return m_pView; }

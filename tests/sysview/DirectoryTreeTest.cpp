@@ -498,16 +498,17 @@ TEST_F(DirectoryTreeTest, FindOfTheLastOfManySystemsReadsEachListBelowTheirLinks
 namespace {
 
 // The description of that many systems, SYS1000 on, each linking the one segment BIG of that
-// many reports.
-std::string SystemsOfOneSegment(int systems, int reports)
+// many reports; the enterprise lists them in the order of their numbers, or with `step` in
+// the order 0, step, 2 step, ... (a step prime to the number of systems).
+std::string SystemsOfOneSegment(int systems, int reports, int step)
 {
     std::string elements;
     for (int report = 0; report < reports; ++report)
         elements += std::string(report ? "," : "") + R"({"class": "PxLSEReport", "name": "R)" +
                     std::to_string(report) + "\"}";
     std::string list;
-    for (int system = 0; system < systems; ++system)
-        list += std::string(system ? "," : "") + R"({"name": "SYS)" + std::to_string(1000 + system) +
+    for (int listed = 0; listed < systems; ++listed)
+        list += std::string(listed ? "," : "") + R"({"name": "SYS)" + std::to_string(1000 + listed * step % systems) +
                 R"(", "businessSegments": ["BIG"]})";
     return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}], "systems": [)" + list +
            "]}";
@@ -515,30 +516,47 @@ std::string SystemsOfOneSegment(int systems, int reports)
 
 } // namespace
 
-// Find of the last system holds the branch it is in and what it read ahead of it, not what
-// it passed: with ten times the systems to pass, the most objects held at once is within
-// twice as many.
-TEST_F(DirectoryTreeTest, FindOfTheLastSystemHoldsAboutAsMuchWhateverTheSystemsItPasses)
+// Find of a system holds the branch it is in and what it read ahead of it, not what it passed:
+// with ten times the systems to pass, the most objects held at once is within twice as many.
+// So it is from the top row down to the last system, the enterprise listing its systems in the
+// order of the tree, and from the last system's row round the top to the one before it, the
+// enterprise listing them in another order.
+TEST_F(DirectoryTreeTest, FindOfASystemHoldsAboutAsMuchWhateverTheSystemsItPasses)
 {
-    const auto mostHeldFindingTheLast = [&](int systems) -> std::size_t {
-        const std::string path = dir.File("systems-" + std::to_string(systems) + ".vqr");
-        vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(SystemsOfOneSegment(systems, 200)));
-        CloseFrame();
-        app.CloseSession();
-        EXPECT_TRUE(app.OpenSession(path.c_str(), "ABC", nullptr));
-        OpenFrame();
-        const std::string last = "SYS" + std::to_string(1000 + systems - 1);
-        PxTesting::MostObjectsHeld(*app.GetLink());
-        vqtest::ScriptedUiDriver ui;
-        ui.ExpectDialog(IDD_FIND).Replace(IDC_FIND_TEXT, last).OK();
-        Command(ID_FIND);
-        ui.Verify();
-        EXPECT_EQ(view->GetSelectedItem(), Item(last));
-        return PxTesting::MostObjectsHeld(*app.GetLink());
+    struct Case {
+        const char* search;
+        int step;
+        bool fromTheLast;
     };
-    const std::size_t passingTen = mostHeldFindingTheLast(10);
-    const std::size_t passingHundred = mostHeldFindingTheLast(100);
-    EXPECT_LE(passingHundred, 2 * passingTen) << "passing ten systems held " << passingTen;
+    const Case cases[] = {
+        {"from the top row to the last", 1, false},
+        {"round the top to the one before the last, listed in another order", 7, true},
+    };
+    for (const Case& c : cases) {
+        const auto mostHeldFinding = [&](int systems) -> std::size_t {
+            const std::string path =
+                dir.File("systems-" + std::to_string(systems) + "-" + std::to_string(c.step) + ".vqr");
+            vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(SystemsOfOneSegment(systems, 200, c.step)));
+            CloseFrame();
+            app.CloseSession();
+            EXPECT_TRUE(app.OpenSession(path.c_str(), "ABC", nullptr));
+            OpenFrame();
+            const std::string last = "SYS" + std::to_string(1000 + systems - 1);
+            const std::string wanted = c.fromTheLast ? "SYS" + std::to_string(1000 + systems - 2) : last;
+            if (c.fromTheLast)
+                Select({last});
+            PxTesting::MostObjectsHeld(*app.GetLink());
+            vqtest::ScriptedUiDriver ui;
+            ui.ExpectDialog(IDD_FIND).Replace(IDC_FIND_TEXT, wanted).OK();
+            Command(ID_FIND);
+            ui.Verify();
+            EXPECT_EQ(view->GetSelectedItem(), Item(wanted)) << c.search;
+            return PxTesting::MostObjectsHeld(*app.GetLink());
+        };
+        const std::size_t passingTen = mostHeldFinding(10);
+        const std::size_t passingHundred = mostHeldFinding(100);
+        EXPECT_LE(passingHundred, 2 * passingTen) << c.search << ": passing ten systems held " << passingTen;
+    }
 }
 
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)
