@@ -381,11 +381,12 @@ TEST_P(GenerationHoldTest, ASecondHoldOfTheUserOnTheSetIsRefusedNamingTheStepAnd
 {
     const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
     const std::int64_t hold = HoldId();
-    CString told;
-    told.FormatMessage(61913, "NTGEN", VqsSessionStartTime(interrupted).GetString(),
-                       interrupted->GetUserId().GetString(), "Cannot generate the Reports:");
     ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();
-    ui.ExpectMessageBox(told.str(), IDOK);
+    ui.ExpectMessageBox("Cannot generate the Reports:\nThe generation of NTGEN that ABC started " +
+                            VqsSessionStartTime(interrupted).str() +
+                            " did not finish and holds the Option Set.\nRestart it, or delete it, in Show "
+                            "Generate Status first.",
+                        IDOK);
     const std::size_t before = vqclient::Requests().size();
     VqsGenerateReports(*view);
     ui.Verify();
