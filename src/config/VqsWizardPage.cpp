@@ -78,13 +78,13 @@ BOOL VqsCreatingWizard::RunCreation()
 {
     if (!m_creation)
         return TRUE;
-    const unsigned toldBefore = VqsLockBag::DeletionsTold();
+    const unsigned toldBefore = VqsDeletionsTold();
     if (m_creation())
         return TRUE;
     VqsModelNode* target = GetTargetNode();
     if (!target || !IsGone(target->GetObject()))
         return FALSE;
-    if (VqsLockBag::DeletionsTold() == toldBefore) {
+    if (VqsDeletionsTold() == toldBefore) {
         VqsLockBag::TellDeleted(IDS_ITEM_DELETED, target->GetObject());
         target->NotifyViews();
     }
