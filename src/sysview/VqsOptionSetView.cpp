@@ -544,7 +544,7 @@ void VqsOptionSetView::OnKeyDown(NMHDR* header, LRESULT* result)
         int enabled = 0;
         int checked = 0;
         GetCommandState(ID_DELETE, &enabled, &checked);
-        if (enabled)
+        if (!TellSelectionGone() && enabled)
             OnDelete();
     }
     *result = 0;
@@ -555,9 +555,21 @@ void VqsOptionSetView::OnDblClk(NMHDR*, LRESULT* result)
     int enabled = 0;
     int checked = 0;
     GetCommandState(ID_OPEN_SELECTED, &enabled, &checked);
-    if (enabled)
+    if (!TellSelectionGone() && enabled)
         SendMessage(WM_COMMAND, ID_OPEN_SELECTED, 0);
     *result = 0;
+}
+
+BOOL VqsOptionSetView::TellSelectionGone()
+{
+    std::vector<PxVQObjectPtr> objects;
+    for (VqsListItemOptionSet* item : GetSelectedOptionSetItems())
+        objects.emplace_back(item->m_optionSet);
+    const PxVQObjectPtr gone = FirstGone(objects);
+    if (!gone)
+        return FALSE;
+    TellRowGone(gone, VqsOptionSetGone, PxVQObjectPtr());
+    return TRUE;
 }
 
 void VqsOptionSetView::OnContextMenu(CWnd*, CPoint point)

@@ -59,6 +59,7 @@ public:
     int GetColumnCount() override;
     void OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr* related) override;
     CString GetFindTitle() override;
+    BOOL TellSelectionGone() override;
 
     // The configuration whose option sets the list shows; rows are read again only when it
     // is another one.
