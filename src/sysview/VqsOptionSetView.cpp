@@ -655,18 +655,44 @@ void VqsOptionSetView::OnLock()
             VqsLockScope scope(link);
             result = link->PersistentLock(1, optionSets);
         }
-        if (!result.Succeeded()) {
+        if (!result.Succeeded())
             VqsDescribeLockTarget(result);
-        } else if (VqsSysApp* app = VqsGetApp()) {
-            for (POSITION position = optionSets.GetHeadPosition(); position;) {
-                const PxVQObjectPtr object(optionSets.GetNext(position));
-                app->BroadcastObjectChange(VqsKindOptionSet, nullptr, &object, nullptr);
-            }
-        }
+        else if (!GiveBackLocksOfGone(optionSets))
+            TellLocked(optionSets);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_LOCK, error);
     }
     OnSelectionChanged();
+}
+
+void VqsOptionSetView::TellLocked(PxTypedList<PxVQOptionSetPtr>& optionSets)
+{
+    VqsSysApp* app = VqsGetApp();
+    for (POSITION position = optionSets.GetHeadPosition(); app && position;) {
+        const PxVQObjectPtr object(optionSets.GetNext(position));
+        app->BroadcastObjectChange(VqsKindOptionSet, nullptr, &object, nullptr);
+    }
+}
+
+BOOL VqsOptionSetView::GiveBackLocksOfGone(const PxTypedList<PxVQOptionSetPtr>& optionSets)
+{
+    std::vector<PxObjectPtr> objects;
+    const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = optionSets;
+    for (POSITION position = list.GetHeadPosition(); position;)
+        objects.emplace_back(list.GetNext(position));
+    const std::vector<bool> present = PxObject::ArePresent(objects);
+    PxVQObjectPtr told;
+    for (std::size_t index = 0; index < objects.size(); ++index) {
+        if (present[index])
+            continue;
+        const PxVQOptionSetPtr gone(objects[index]);
+        gone->RemovePersistentLock(1, 1);
+        if (!told)
+            told = PxVQObjectPtr(gone);
+    }
+    if (told)
+        TellRowGone(told, VqsOptionSetGone, PxVQObjectPtr());
+    return told ? TRUE : FALSE;
 }
 
 // Another user's Lock of a set a generation runs on is refused as the generation's hold
@@ -799,7 +825,7 @@ void VqsOptionSetView::OnOptions()
 void VqsOptionSetView::OnOpenSelected()
 {
     const PxVQOptionSetPtr optionSet = GetSingleSelectedOptionSet();
-    if (!optionSet || !optionSet->ObjectPresent())
+    if (!optionSet || TellSelectionGone())
         return;
     INT_PTR result = IDCANCEL;
     PxVQOptionSetPtr chosen;
@@ -812,8 +838,11 @@ void VqsOptionSetView::OnOpenSelected()
                 app->RefreshAllViews(&model);
             node = model.FindOptionSetNode(optionSet);
         }
-        if (!node)
+        // The refresh finds no node of a set another user deleted meanwhile.
+        if (!node) {
+            TellSelectionGone();
             return;
+        }
         VqsOpenGenSetDlg picker(node, this);
         StatusMessage status(GetSysFrame(), "");
         result = picker.DoModal();
