@@ -122,6 +122,10 @@ public:
     void Begin();
     // Once begun, and only once.
     void End();
+    // All of it at once in one transaction, taking no lock: the test holds this user's step
+    // where its own locks would keep a Delete out (as when they were lost), and lets one
+    // land there.
+    void Land();
     bool Ended() const { return m_ended; }
 
 private:
@@ -130,6 +134,36 @@ private:
     std::string m_systemName;
     bool m_begun = false;
     bool m_ended = false;
+};
+
+// The user of a step another user's Delete meets: reads every box (a question is cancelled),
+// and leaves at once every window that waits for them, each noted as shown.
+class BoxReader : public vqui::UiDriver {
+public:
+    BoxReader() : m_installed(*this) {}
+
+    vqui::UiAction NextAction(const vqui::UiEvent& event) override;
+
+    std::vector<std::string> boxes;
+    std::vector<std::string> shownWindows;
+
+private:
+    vqui::ScopedUiDriver m_installed;
+};
+
+// The user of a creating wizard another user's Delete meets: plays the script, reads every box
+// and, should the wizard still wait after a box or after its Finish, cancels it; a wizard the
+// user had to leave, or that ended once a box was shown, ends before the rest of its script.
+class WizardUser : public vqtest::ScriptedUiDriver {
+public:
+    WizardUser();
+
+    vqui::UiAction NextAction(const vqui::UiEvent& event) override;
+    void Ended(const vqui::UiEvent& event, int result) override;
+
+    std::vector<std::string> boxes;
+    bool finished = false;
+    bool leftOpen = false;
 };
 
 // A test whose session waits, the lock-progress box left up, for what another process holds:
