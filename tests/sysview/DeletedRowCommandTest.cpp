@@ -5,17 +5,13 @@
 // Lock of a set whose system goes just before the lock is placed leaves no lock behind.
 #include "SysViewTestSupport.h"
 
-#include "proxy/PxFaultInjection.h"
 #include "proxy/PxVQConfig.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Messages.h"
 
 #include <gmock/gmock.h>
 
-#include <memory>
 
 namespace {
 
@@ -55,23 +51,8 @@ std::vector<Case> Cases()
     return cases;
 }
 
-struct DeletedRowCommandTest : OtherProcessLockTest<Case> {
-    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
-
-    void SetUp() override
-    {
-        SysViewTest::SetUp();
-        app.CloseSession();
-        repository = NewSharedSample(GetParam().store, dir);
-        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(repository, "SYS1");
-        StartGatedSession(repository, {});
-    }
-
-    void TearDown() override
-    {
-        OtherProcessLockTest::TearDown();
-        otherUsersDelete.reset();
-    }
+struct DeletedRowCommandTest : SystemGoneTest<Case> {
+    void SetUp() override { StartOn(GetParam().store); }
 
     VqsOptionSetView& List() const { return *frame->GetOptionSetView(); }
 
@@ -91,12 +72,7 @@ struct DeletedRowCommandTest : OtherProcessLockTest<Case> {
             Select({"Sample system 1"});
             return;
         }
-        Expand("Sample system 1");
-        Select({"SALES business segment"});
-        ASSERT_FALSE(ListedSets().empty());
-        List().SelectOnly(0);
-        frame->ActivateNextPane(view);
-        vqwin::PumpPending();
+        SelectFirstGenerateSet("Sample system 1");
     }
 };
 
@@ -106,8 +82,7 @@ TEST_P(DeletedRowCommandTest, TellsOnceWhatWentAsksNothingOpensNothingAndDropsTh
 {
     SelectRow();
     const std::string listedFirst = ListedSets().empty() ? "" : ListedSets().front();
-    otherUsersDelete->Begin();
-    otherUsersDelete->End();
+    DeleteNow();
     BoxReader user;
 
     Command(GetParam().command);
@@ -125,27 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DeletedRowCommandTest, ::testing::ValuesIn(Cases
 
 namespace {
 
-struct LockRaceTest : OtherProcessLockTest<Store> {
-    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
-
-    void SetUp() override
-    {
-        SysViewTest::SetUp();
-        app.CloseSession();
-        repository = NewSharedSample(GetParam(), dir);
-        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(repository, "SYS1");
-        StartGatedSession(repository, {});
-    }
-
-    void TearDown() override
-    {
-        PxFaultInjection::Reset();
-        OtherProcessLockTest::TearDown();
-        otherUsersDelete.reset();
-    }
-};
-
-std::string StoreCase(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
+struct LockRaceTest : SystemGoneOnStoreTest {};
 
 } // namespace
 
@@ -153,19 +108,12 @@ std::string StoreCase(const ::testing::TestParamInfo<Store>& info) { return Stor
 // waiting for nothing, gets between them.
 TEST_P(LockRaceTest, ALockOfASetWhoseSystemGoesJustBeforeItIsPlacedLeavesNoLockAndTellsOnce)
 {
-    Expand("Sample system 1");
-    Select({"SALES business segment"});
-    frame->GetOptionSetView()->SelectOnly(0);
-    frame->ActivateNextPane(view);
-    vqwin::PumpPending();
+    SelectFirstGenerateSet("Sample system 1");
     PxVQLink checker;
     checker.AttachSession(repository.c_str(), "checker/dev", nullptr);
     const PxVQOptionSetPtr locked = checker.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
     BoxReader user;
-    PxFaultInjection::Run("PxLink::PersistentLock", [this] {
-        otherUsersDelete->Begin();
-        otherUsersDelete->End();
-    });
+    PxFaultInjection::Run("PxLink::PersistentLock", [this] { DeleteNow(); });
 
     Command(ID_LOCK);
 
@@ -175,4 +123,4 @@ TEST_P(LockRaceTest, ALockOfASetWhoseSystemGoesJustBeforeItIsPlacedLeavesNoLockA
     EXPECT_FALSE(locked->GetPersistentLock()) << "a lock on a set that is gone";
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, LockRaceTest, ::testing::Values(Store::File, Store::Server), StoreCase);
+INSTANTIATE_TEST_SUITE_P(Stores, LockRaceTest, ::testing::Values(Store::File, Store::Server), StoreParamName);

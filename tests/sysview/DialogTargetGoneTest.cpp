@@ -10,13 +10,8 @@
 
 #include "config/VqsNewGenSetPages.h"
 #include "config/VqsOptionsSystemDlg.h"
-#include "proxy/PxFaultInjection.h"
-#include "proxy/PxVQEnterprise.h"
-#include "proxy/PxVQLink.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Messages.h"
-
-#include <memory>
 
 namespace {
 
@@ -73,46 +68,6 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
            info.param.moment.name;
 }
 
-template <class Param>
-struct SystemGoneTest : OtherProcessLockTest<Param> {
-    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
-
-    void StartOn(Store store)
-    {
-        this->SysViewTest::SetUp();
-        this->app.CloseSession();
-        this->repository = NewSharedSample(store, this->dir);
-        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(this->repository, "SYS1");
-        this->StartGatedSession(this->repository, {});
-    }
-
-    void TearDown() override
-    {
-        PxFaultInjection::Reset();
-        OtherProcessLockTest<Param>::TearDown();
-        otherUsersDelete.reset();
-    }
-
-    // The whole Delete of another user, who waits for nothing.
-    void DeleteNow()
-    {
-        otherUsersDelete->Begin();
-        otherUsersDelete->End();
-    }
-
-    // Whether another user could take the enterprise for write now: this user holds nothing.
-    bool NothingHeld() const
-    {
-        PxVQLink checker;
-        checker.AttachSession(this->repository.c_str(), "checker/dev", nullptr);
-        const PxVQEnterprisePtr enterprise = checker.GetLVQEnterprise();
-        const bool free = enterprise->WriteLock(0).Succeeded();
-        if (free)
-            enterprise->UnLock();
-        return free;
-    }
-};
-
 struct OpeningTest : SystemGoneTest<Case> {
     void SetUp() override { StartOn(GetParam().store); }
 
@@ -123,13 +78,12 @@ struct OpeningTest : SystemGoneTest<Case> {
             Select({"Sample system 1"});
             return;
         }
+        if (GetParam().dialog == Dialog::GenerateSetOptions) {
+            SelectFirstGenerateSet("Sample system 1");
+            return;
+        }
         Expand("Sample system 1");
         Select({"SALES business segment"});
-        if (GetParam().dialog == Dialog::GenerateSetOptions) {
-            frame->GetOptionSetView()->SelectOnly(0);
-            frame->ActivateNextPane(view);
-        }
-        vqwin::PumpPending();
     }
 };
 
@@ -154,11 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OpeningTest, ::testing::ValuesIn(Cases()), CaseN
 
 namespace {
 
-struct OpenDialogTest : SystemGoneTest<Store> {
-    void SetUp() override { StartOn(GetParam()); }
-};
-
-std::string StoreCase(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
+struct OpenDialogTest : SystemGoneOnStoreTest {};
 
 } // namespace
 
@@ -204,4 +154,4 @@ TEST_P(OpenDialogTest, NewGenerateSetWhoseSystemGoesOnItsFirstPageTellsOnce)
     EXPECT_TRUE(NothingHeld());
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, OpenDialogTest, ::testing::Values(Store::File, Store::Server), StoreCase);
+INSTANTIATE_TEST_SUITE_P(Stores, OpenDialogTest, ::testing::Values(Store::File, Store::Server), StoreParamName);

@@ -150,6 +150,8 @@ PxVQSystemPtr SysViewTest::System(const char* name) const { return app.GetEnterp
 
 const char* StoreName(Store store) { return store == Store::Server ? "Server" : "File"; }
 
+std::string StoreParamName(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
+
 CString ResourceText(UINT id)
 {
     CString text;
@@ -256,6 +258,15 @@ void SysViewTest::StartWizard(Wizard wizard, const std::string& systemText)
         vqwin::PumpPending();
         break;
     }
+}
+
+void SysViewTest::SelectFirstGenerateSet(const std::string& systemText)
+{
+    Expand(systemText);
+    Select({"SALES business segment"});
+    frame->GetOptionSetView()->SelectOnly(0);
+    frame->ActivateNextPane(view);
+    vqwin::PumpPending();
 }
 
 OtherUsersSystemDelete::OtherUsersSystemDelete(const std::string& repository, std::string systemName)

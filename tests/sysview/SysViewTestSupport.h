@@ -6,7 +6,9 @@
 #include "../shell/ListFrameTestSupport.h"
 #include "../shell/ShellTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQSystem.h"
 #include "support/ChildProcess.h"
@@ -76,6 +78,9 @@ struct SysViewTest : ShellTest {
     VqsHostListFrame* OpenHostFrame();
     void DeleteHostsOfType(int hostType);
     void StartWizard(Wizard wizard, const std::string& systemText);
+    // The first generate set of the system's SALES segment selected in the option-set list,
+    // which is the current pane then.
+    void SelectFirstGenerateSet(const std::string& systemText);
 
     // The session of this process on the repository, with `step` run at each retry question
     // of its locks (RetryGate), and its frame.
@@ -199,6 +204,56 @@ struct OtherProcessLockTest : SysViewTest, ::testing::WithParamInterface<Param> 
         return *link;
     }
 };
+
+// A test of steps on SYS1 ("Sample system 1") of a shared sample repository, which another
+// user's Delete (a second session of this process, waiting for nothing) meets.
+template <class Param>
+struct SystemGoneTest : OtherProcessLockTest<Param> {
+    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
+
+    // The session of this process on a new sample there, with its frame.
+    void StartOn(Store store)
+    {
+        this->SysViewTest::SetUp();
+        this->app.CloseSession();
+        this->repository = NewSharedSample(store, this->dir);
+        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(this->repository, "SYS1");
+        this->StartGatedSession(this->repository, {});
+    }
+
+    void TearDown() override
+    {
+        PxFaultInjection::Reset();
+        OtherProcessLockTest<Param>::TearDown();
+        otherUsersDelete.reset();
+    }
+
+    // The other user's whole Delete.
+    void DeleteNow()
+    {
+        otherUsersDelete->Begin();
+        otherUsersDelete->End();
+    }
+
+    // Whether another user could take the enterprise for write now: this user holds nothing.
+    bool NothingHeld() const
+    {
+        PxVQLink checker;
+        checker.AttachSession(this->repository.c_str(), "checker/dev", nullptr);
+        const PxVQEnterprisePtr enterprise = checker.GetLVQEnterprise();
+        const bool free = enterprise->WriteLock(0).Succeeded();
+        if (free)
+            enterprise->UnLock();
+        return free;
+    }
+};
+
+// The same for a case that is a store alone.
+struct SystemGoneOnStoreTest : SystemGoneTest<Store> {
+    void SetUp() override { StartOn(GetParam()); }
+};
+// A case's test name when the case is a store alone.
+std::string StoreParamName(const ::testing::TestParamInfo<Store>& info);
 
 // A creating wizard from its target-host page on: the user picks Unix, has the host UXNEW
 // made and goes on to the FTP page.
