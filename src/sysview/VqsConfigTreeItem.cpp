@@ -1,5 +1,6 @@
 #include "sysview/VqsConfigTreeItem.h"
 
+#include "model/VqsModelNodeLocks.h"
 #include "proxy/PxException.h"
 #include "proxy/PxObjectKind.h"
 #include "proxy/VqException.h"
@@ -320,8 +321,7 @@ void VqsConfigTreeItem::RefreshItem()
 BOOL VqsConfigTreeItem::FoundGone(const VqReportableException& error)
 {
     const auto* failure = dynamic_cast<const PxException*>(&error);
-    const PxVQObjectPtr object = GetObject();
-    return failure && failure->IsObjectDeleted() && object && !object->ObjectPresent();
+    return failure && failure->IsObjectDeleted() && VqsKnownGone(GetObject());
 }
 
 // ---------------------------------------------------------------- tree order
