@@ -45,12 +45,16 @@ std::vector<Case> Cases()
         Dialog dialog;
         std::vector<Moment> moments;
     } dialogs[] = {
-        {Dialog::SystemOptions, {{kReadAgain, 1, "AfterTheSystemLock"}, {kEditionRecorded, 0, "AsTheDialogRecordsIt"}}},
+        {Dialog::SystemOptions,
+         {{kReadAgain, 0, "AfterTheEnterpriseLock"}, {kReadAgain, 1, "AfterTheSystemLock"},
+          {kEditionRecorded, 0, "AsTheDialogRecordsIt"}}},
         {Dialog::GenerateSetOptions,
-         {{kReadAgain, 1, "AfterTheSystemLock"}, {kReadAgain, 3, "AfterTheGenerateSetLock"},
+         {{kReadAgain, 0, "AfterTheEnterpriseLock"}, {kReadAgain, 1, "AfterTheSystemLock"},
+          {kReadAgain, 2, "AfterTheConfigurationLock"}, {kReadAgain, 3, "AfterTheGenerateSetLock"},
           {kEditionRecorded, 0, "AsTheDialogRecordsIt"}}},
         {Dialog::SegmentOptions,
-         {{"PxVQSoftLink::GetOptions", 0, "BeforeTheLocks"}, {kReadAgain, 1, "AfterTheSystemLock"},
+         {{"PxVQSoftLink::GetOptions", 0, "BeforeTheLocks"}, {kReadAgain, 0, "AfterTheEnterpriseLock"},
+          {kReadAgain, 1, "AfterTheSystemLock"}, {kReadAgain, 2, "AfterTheConfigurationLock"},
           {kReadAgain, 3, "AfterTheSegmentEntryLock"}}},
     };
     std::vector<Case> cases;
