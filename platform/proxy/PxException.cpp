@@ -20,6 +20,12 @@ PxException::PxException(const char* fileName, int lineNumber, const char* text,
 {
 }
 
+PxException& PxException::NamingGoneKind(int objectKind)
+{
+    m_goneKind = objectKind;
+    return *this;
+}
+
 std::string PxAsSentence(std::string text)
 {
     if (!text.empty() && std::strchr(".?!", text.back()) == nullptr)

@@ -14,9 +14,13 @@ public:
     // True when the call failed because the object it concerned is no longer in the
     // repository (deleted, or created by a transaction that was aborted).
     virtual BOOL IsObjectDeleted() const { return m_objectDeleted; }
+    // The kind (PxObjectKind) of the object a read found gone; -1 when the failure names none.
+    int GetGoneObjectKind() const { return m_goneKind; }
+    PxException& NamingGoneKind(int objectKind);
 
 private:
     bool m_objectDeleted;
+    int m_goneKind = -1;
 };
 
 // The text as a sentence of a message: a full stop is added unless it ends with one (or
@@ -28,6 +32,9 @@ std::string PxAsSentence(std::string text);
 #define PX_THROW(...) throw PxException(__FILE__, __LINE__, __VA_ARGS__)
 // Throws a PxException whose IsObjectDeleted answers true.
 #define PX_THROW_DELETED(text) throw PxException(__FILE__, __LINE__, text, nullptr, nullptr, true)
+// The same for a read of an object of that kind that is gone.
+#define PX_THROW_GONE(text, objectKind) \
+    throw PxException(__FILE__, __LINE__, text, nullptr, nullptr, true).NamingGoneKind(objectKind)
 
 // An option whose value (its default) cannot be determined, for example because the
 // record's business segment cannot be reached.

@@ -326,7 +326,7 @@ void PxObject::ReadAttributes(PxSession& session) const
         return;
     PxAttributeBuffer attributes;
     if (!session.Store().LoadAttributes(m_oid, attributes))
-        PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
+        PX_THROW_GONE("Cannot read the object: it is no longer in the repository.", GetClassInfo().ObjectKind());
     TakeAttributes(std::move(attributes), generation);
 }
 
@@ -438,7 +438,8 @@ std::unordered_map<const PxObject*, std::int64_t> PxObject::ReferencesNotBuffere
         for (const PxObject* object : unbuffered) {
             const auto value = values.find(object->m_oid);
             if (value == values.end())
-                PX_THROW_DELETED("Cannot read the object: it is no longer in the repository.");
+                PX_THROW_GONE("Cannot read the object: it is no longer in the repository.",
+                              object->GetClassInfo().ObjectKind());
             references.emplace(object, value->second.type == PxValue::Int ? value->second.number : 0);
         }
     }

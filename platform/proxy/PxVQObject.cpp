@@ -6,6 +6,7 @@
 #include "proxy/PxSession.h"
 
 #include <cstring>
+#include <optional>
 
 PX_IMPLEMENT_CLASS(PxVQObject, 0)
 
@@ -63,6 +64,12 @@ void PxVQObject::LiftGenerationHold()
     EndCarryingHold(true);
 }
 
+void PxVQObject::StopCarryingGenerationHold()
+{
+    Enter("PxVQObject::StopCarryingGenerationHold");
+    EndCarryingHold(false);
+}
+
 PxLockErrorInfo PxVQObject::ExchangeGenerationHold(const char* holder)
 {
     Enter("PxVQObject::ExchangeGenerationHold");
@@ -112,6 +119,24 @@ PxVQObject::GenerationClaim ClaimOf(PxSession& session, std::int64_t slot)
 
 } // namespace
 
+BOOL PxVQObject::CarryGenerationHold(std::int64_t holdId)
+{
+    Enter("PxVQObject::CarryGenerationHold");
+    std::shared_ptr<PxSession> session = Session();
+    const std::int64_t mark = PxHoldMarkSlot(Oid());
+    auto guard = session->Guard();
+    if (ClaimOf(*session, mark) != GenerationClaim::None ||
+        session->Locks().Lock(session->Id(), &mark, 1, PxLockWrite, false).granted != 1)
+        return FALSE;
+    // Carried, the hold can no longer go with another session: it is the one of the identity
+    // until this session lets it go.
+    const std::optional<PxPersistentLockRow> hold = session->Locks().Persistent(Oid());
+    if (hold && hold->holds > hold->manualHolds && hold->holdId == holdId)
+        return TRUE;
+    session->Locks().Unlock(session->Id(), &mark, 1);
+    return FALSE;
+}
+
 BOOL PxVQObject::ClaimForGeneration(BOOL holdGoesWithClaim)
 {
     Enter("PxVQObject::ClaimForGeneration");
@@ -125,7 +150,12 @@ BOOL PxVQObject::ClaimForGeneration(BOOL holdGoesWithClaim)
     // holds for a hold it placed for the start is the claim's from here on.
     const bool carriedForStart = holdGoesWithClaim && ClaimOf(*session, slots[1]) == GenerationClaim::Own;
     const std::size_t count = holdGoesWithClaim && !carriedForStart ? 2 : 1;
-    return session->Locks().Lock(session->Id(), slots, count, PxLockWrite, false).granted == count;
+    const std::size_t granted = session->Locks().Lock(session->Id(), slots, count, PxLockWrite, false).granted;
+    // A mark another session carries (a Delete taking the hold with its session) refuses the
+    // claim whole.
+    if (granted != count && granted > 0)
+        session->Locks().Unlock(session->Id(), slots, granted);
+    return granted == count;
 }
 
 BOOL PxVQObject::ReleaseGenerationClaim()

@@ -34,6 +34,13 @@ class PxVQObject : public PxObject {
     PxLockErrorInfo PlaceGenerationHold();
     // Lifts the hold the session carries, in one step of the lock store with its carrying.
     void LiftGenerationHold();
+    // Carries the object's generation hold when it is the one of the identity and no live
+    // session carries it (this one included): a session that ends or dies before it lifts the
+    // hold (LiftGenerationHold) or stops carrying it takes the hold with it. FALSE, carrying
+    // nothing, otherwise.
+    BOOL CarryGenerationHold(std::int64_t holdId);
+    // The session no longer carries the hold it carries; the hold stays.
+    void StopCarryingGenerationHold();
     // Lifts the object's generation hold when it is the one of the identity
     // (PxPersistentLock::GetHoldId), in one step of the lock store; FALSE when the hold
     // standing is another (or none): it stays.

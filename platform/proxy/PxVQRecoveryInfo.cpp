@@ -2,7 +2,9 @@
 
 #include "proxy/PxObjectKind.h"
 #include "proxy/PxTypedList.h"
+#include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQSystem.h"
 
 PX_IMPLEMENT_CLASS(PxVQRecoveryInfo, PxKindRecoveryRecord)
 PX_IMPLEMENT_CLASS(PxVQRecoveryFileInfo, 0)
@@ -40,7 +42,32 @@ bool PxVQRecoveryInfo::CarriesHoldOf(const PxPersistentLockPtr& lock) const
         return false;
     if (const std::int64_t named = GetHoldId())
         return lock->GetHoldId() == named;
-    return !GetHoldGone() && ShortCode(lock->GetUserCode()) == ShortCode(GetUserId());
+    return lock->GetHoldId() == 0 && !GetHoldGone() && ShortCode(lock->GetUserCode()) == ShortCode(GetUserId());
+}
+
+bool PxVQRecoveryInfo::KeepsGenerationHold() const
+{
+    const int type = getGenerateType();
+    return type == kSystemGenerate || type == kSystemWithReportsGenerate || type == kBundleGenerate;
+}
+
+std::vector<PxVQRecoveryInfoPtr> PxVQRecoveryInfo::CarriersOfHold(const PxVQOptionSetPtr& genSet)
+{
+    std::vector<PxVQRecoveryInfoPtr> carriers;
+    const PxVQConfigPtr config = genSet ? genSet->GetConfig() : PxVQConfigPtr();
+    const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+    const PxPersistentLockPtr lock = system ? genSet->GetPersistentLock() : PxPersistentLockPtr();
+    if (!lock)
+        return carriers;
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    system->GetListOfRecoveryInfos(sessions);
+    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
+        if (genSet->IsSameOid(session->GetGenSet()) && session->KeepsGenerationHold() && session->CarriesHoldOf(lock))
+            carriers.push_back(session);
+    }
+    return carriers;
 }
 
 PxVQOptionSetPtr PxVQRecoveryInfo::GetGenSet() const { return ReadObject("PxVQRecoveryInfo::GetGenSet", "genSet"); }

@@ -8,6 +8,7 @@
 #include "proxy/PxVQObject.h"
 
 #include <cstdint>
+#include <vector>
 
 class PxVQRecoveryInfo : public PxVQObject {
     PX_DECLARE_CLASS(PxVQRecoveryInfo, PxVQObject)
@@ -16,6 +17,7 @@ class PxVQRecoveryInfo : public PxVQObject {
     static constexpr int kReportGenerate = 1;
     static constexpr int kSystemGenerate = 2;
     static constexpr int kMonitorGenerate = 3;
+    static constexpr int kSystemWithReportsGenerate = 5;
     static constexpr int kBundleGenerate = 9;
 
     PxVQOptionSetPtr GetGenSet() const;
@@ -37,9 +39,17 @@ class PxVQRecoveryInfo : public PxVQObject {
     // none; a record of an earlier build names none either, and goes by HoldGone and its user.
     PX_VALUE_PROPERTY(std::int64_t, HoldId)
     // Whether the session carries the generation hold of the persistent lock (its generate
-    // set's): the hold its record names, whoever's user placed the lock. A record of an earlier
-    // build carries a generation hold of its user unless it gave its hold up.
+    // set's): the hold its record names, whoever's user placed the lock. A record that names
+    // none (an earlier build's) carries only a hold of its user that has no identity either
+    // (an earlier build's), unless it gave its hold up: never one this build placed.
     bool CarriesHoldOf(const PxPersistentLockPtr& lock) const;
+    // A system, system-with-reports or bundle session: one that keeps its generation hold for
+    // a restart.
+    bool KeepsGenerationHold() const;
+    // The sessions of the generate set that carry its generation hold (KeepsGenerationHold
+    // and CarriesHoldOf): the one whose record names it, or, for a hold of an earlier build,
+    // those of its user that did not give it up.
+    static std::vector<PxVQRecoveryInfoPtr> CarriersOfHold(const PxVQOptionSetPtr& genSet);
     int getStagedInstall() const;
     void setStagedInstall(int staged);
     CString getPackName() const;

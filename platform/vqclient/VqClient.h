@@ -7,6 +7,8 @@
 #include "win/CString.h"
 #include "win/Types.h"
 
+#include <cstdint>
+
 void VqcSetIniPath(const char* path);
 void VqcSetSignOnUserName(const char* userCode);
 void VqcSetNodeHandle(const void* nodeHandle);
@@ -31,6 +33,11 @@ struct GenerateInfo;
 // Starts the generation the request asks for and answers its number; 0 when it could not
 // start. The request and what it points to are the caller's: the client copies them.
 unsigned long VqcStartGenerate(GenerateInfo& request);
+// The module placed the generation's hold once the generation ran (the system path, after its
+// claim): the identity the lock store gave it, which the generation's recovery record names
+// should it stop unfinished, whatever became of the hold meanwhile (the owner's Unlock).
+// Nothing for a number no generation has, or one given its hold at its start.
+void VqcNoteGenerationHold(unsigned long number, std::int64_t holdId);
 // Ends the generation with the reason; FALSE for a number no generation has.
 int CancelGenerate(unsigned long number, CString& reason);
 // Posts to the main thread of the generation; FALSE for a number no generation has, and

@@ -25,6 +25,7 @@
 #include <mutex>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -69,8 +70,13 @@ struct Generation {
     // Stopped unfinished, it keeps that hold for a restart (a report generation does not).
     bool keepsHoldForRestart = false;
     // The identity of that hold as the generation claimed its set; 0 when the module places
-    // it after the claim (the system path), and then the set's generation hold is its own.
+    // it after the claim (the system path) until the module names it (VqcNoteGenerationHold).
     std::int64_t holdId = 0;
+    // The recovery sessions whose records named that hold as the generation claimed its set
+    // (the one a restart goes on with apart): an interrupted generation's, whose hold a fresh
+    // generation took over. The hold stays theirs should the generation's session go without
+    // ending it; they name it no more once the generation leaves a record of its own or ends.
+    std::vector<PxVQRecoveryInfoPtr> holdKeepers{};
 };
 
 std::mutex g_mutex;
@@ -232,6 +238,18 @@ void AbortIfOpen(PxLink& link)
     }
 }
 
+// The sessions that kept the generation's hold name none from the transaction under way on: a
+// Restart of one says that a later generation took its hold over.
+void NameNoHold(const std::vector<PxVQRecoveryInfoPtr>& keepers)
+{
+    for (const PxVQRecoveryInfoPtr& session : keepers) {
+        if (!session->ObjectPresent())
+            continue;
+        session->SetHoldId(0);
+        session->SetHoldGone(PxVQRecoveryInfo::kHoldHandedOver);
+    }
+}
+
 // What became of the recovery record of a generation that stopped.
 enum class Recorded {
     Written,
@@ -242,7 +260,8 @@ enum class Recorded {
 // A generation that stops before it finishes leaves a recovery record for its generate set,
 // written as the session's user, with the flag that it holds the business segment's lock.
 // A restart goes on with the record of the session it restarts: only its state changes.
-// `failure` says why a record was lost.
+// Stopped unfinished, the generation's record is the one that names its hold: the sessions
+// that kept it name it no more, in the same transaction. `failure` says why a record was lost.
 Recorded WriteRecoveryRecord(const Generation& generation, int state, std::string& failure)
 {
     const PxVQSystemPtr system = SystemOf(generation);
@@ -252,6 +271,8 @@ Recorded WriteRecoveryRecord(const Generation& generation, int state, std::strin
         return Recorded::NoneMade;
     try {
         link->BeginTransaction();
+        if (state < kStateFinished)
+            NameNoHold(generation.holdKeepers);
         if (restart) {
             const PxVQRecoveryInfoPtr session = system->GetRecoveryInfo(generation.recoveryHandle);
             if (session)
@@ -347,17 +368,23 @@ void ReleaseSessionClaim(const Generation& generation)
     }
 }
 
-// A restart that is over (finished or cancelled) leaves nothing of the session it restarted: a
-// finished generation is neither offered for a restart nor listed as incomplete, and a
-// cancelled one has given back the hold a restart needs.
-void DeleteRestartedRecord(const Generation& generation)
+// What the end of a generation leaves in the repository, in one transaction. A restart that is
+// over (finished or cancelled) leaves nothing of the session it restarted: a finished
+// generation is neither offered for a restart nor listed as incomplete, and a cancelled one has
+// given back the hold a restart needs. Once the generation has lifted its hold, the sessions
+// that kept it name it no more.
+void RecordEnd(const Generation& generation, bool restartOver, bool holdLifted)
 {
     PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
-    if (generation.kind != VqcGenerateRestart || !link)
+    restartOver = restartOver && generation.kind == VqcGenerateRestart;
+    holdLifted = holdLifted && !generation.holdKeepers.empty();
+    if (!link || (!restartOver && !holdLifted))
         return;
     try {
         link->BeginTransaction();
-        if (const PxVQRecoveryInfoPtr session = RestartedSession(generation))
+        if (holdLifted)
+            NameNoHold(generation.holdKeepers);
+        if (const PxVQRecoveryInfoPtr session = restartOver ? RestartedSession(generation) : PxVQRecoveryInfoPtr())
             session->DeleteObject();
         link->CommitTransaction();
     } catch (const VqException& error) {
@@ -366,13 +393,22 @@ void DeleteRestartedRecord(const Generation& generation)
     }
 }
 
+// Whether a recovery record keeps the generation's hold while it runs: the session a restart
+// goes on with, when that one keeps its hold for a restart, or the interrupted generation's
+// whose hold a fresh generation took over.
+bool HoldKeptBySession(const Generation& generation)
+{
+    return generation.keepsHoldForRestart &&
+           (generation.kind == VqcGenerateRestart || !generation.holdKeepers.empty());
+}
+
 // A hold that no recovery record keeps while the generation runs goes with its claim when the
-// generation's session goes without ending it (a host killed, a lock connection cut): a fresh
-// generation's, and that of a restart whose session keeps none (a report session's). A restart
-// of a session that keeps its hold for a restart leaves the hold to that session.
+// generation's session goes without ending it (a host killed, a lock connection cut): that of a
+// fresh generation which placed it, and that of a restart whose session keeps none (a report
+// session's). One a recovery record keeps stays with that record, which can be restarted.
 bool HoldGoesWithClaim(const Generation& generation)
 {
-    return generation.holdsSet && (generation.kind != VqcGenerateRestart || !generation.keepsHoldForRestart);
+    return generation.holdsSet && !HoldKeptBySession(generation);
 }
 
 // Whether the generation still holds its claim on its generate set. A claim goes with its
@@ -415,7 +451,8 @@ void EndSetClaim(const Generation& generation, Ending ending)
 {
     const bool liftsHold = ending == Ending::Finished || ending == Ending::Cancelled || ending == Ending::Stopped;
     bool holdToLift = liftsHold && generation.holdsSet;
-    bool recordToDelete = ending == Ending::Finished || ending == Ending::Cancelled;
+    const bool restartOver = ending == Ending::Finished || ending == Ending::Cancelled;
+    bool recordToWrite = true;
     for (int tries = 1;; ++tries) {
         std::string lost;
         if (!generation.claimed || !ClaimStillHeld(generation, lost))
@@ -427,9 +464,9 @@ void EndSetClaim(const Generation& generation, Ending ending)
                 generation.genSet->LiftGenerationHoldNamed(HoldOf(generation));
                 holdToLift = false;
             }
-            if (recordToDelete) {
-                DeleteRestartedRecord(generation);
-                recordToDelete = false;
+            if (recordToWrite) {
+                RecordEnd(generation, restartOver, liftsHold && generation.holdsSet);
+                recordToWrite = false;
             }
             generation.genSet->ReleaseGenerationClaim();
             return;
@@ -490,6 +527,9 @@ std::string StoppedText(unsigned long number, const Generation& generation, cons
                        " stopped before it finished: " + why;
     if (generation.kind == VqcGenerateRestart)
         text += "\nThe recovery session it restarted stays interrupted: Show Generate Status offers it for a restart.";
+    else if (HoldKeptBySession(generation))
+        text += "\nThe Generate Set's persistent lock stays with the generation before it that did not finish, whose"
+                " lock it took over: Show Generate Status offers that one for a restart.";
     else if (HoldGoesWithClaim(generation))
         text += "\nIt left no recovery session, and the Generate Set's persistent lock goes with it: generate again.";
     else
@@ -547,6 +587,20 @@ void StopAtStepIfClaimLost(unsigned long number)
     Tell(text);
 }
 
+// The sessions whose records name the hold the generation is given, the one a restart goes on
+// with apart.
+std::vector<PxVQRecoveryInfoPtr> HoldKeepers(const Generation& generation)
+{
+    std::vector<PxVQRecoveryInfoPtr> keepers = PxVQRecoveryInfo::CarriersOfHold(generation.genSet);
+    if (generation.kind == VqcGenerateRestart) {
+        const PxVQRecoveryInfoPtr restarted = RestartedSession(generation);
+        std::erase_if(keepers, [&](const PxVQRecoveryInfoPtr& session) {
+            return restarted && session->IsSameOid(restarted);
+        });
+    }
+    return keepers;
+}
+
 // What goes on with a recovery session: a restart, an install or a monitor.
 bool GoesOnWithSession(int kind)
 {
@@ -577,6 +631,8 @@ bool ClaimSet(Generation& generation, bool scripted)
             generation.holdsSet = IsGivenHold(generation, scripted);
             generation.holdId = generation.holdsSet ? StandingHoldId(generation.genSet) : 0;
             generation.keepsHoldForRestart = KeepsHoldForRestart(generation);
+            if (generation.holdsSet)
+                generation.holdKeepers = HoldKeepers(generation);
             generation.claimed = generation.genSet->ClaimForGeneration(HoldGoesWithClaim(generation)) != FALSE;
             if (!generation.claimed)
                 return false;
@@ -651,17 +707,25 @@ void EndInterrupted(std::map<unsigned long, Generation>::iterator found, int sta
 
 // The generation stopped and could not record where (a refused write, the connection or the
 // server lost on the way): it ends all the same, never left running with nothing to end it.
-// What no record keeps goes: the hold of a fresh generation, its claim, a restart's claim on
-// its session (whose record stays as it was, keeping its own hold). A store that cannot be
-// reached takes them back itself, as for a session that died.
+// What no record keeps goes: the hold of a fresh generation that placed it, its claim, a
+// restart's claim on its session. A hold a record keeps stays with it (the session a restart
+// goes on with, or the interrupted generation's whose hold a fresh one took over). A store that
+// cannot be reached takes them back itself, as for a session that died.
 std::string EndWithoutRecord(std::map<unsigned long, Generation>::iterator found, const std::string& failure)
 {
-    const bool restart = found->second.kind == VqcGenerateRestart;
     return EndAsLost(found, "its recovery record could not be written: " + failure, "",
-                     restart && found->second.keepsHoldForRestart ? Ending::Interrupted : Ending::Stopped);
+                     HoldKeptBySession(found->second) ? Ending::Interrupted : Ending::Stopped);
 }
 
 } // namespace
+
+void VqcNoteGenerationHold(unsigned long number, std::int64_t holdId)
+{
+    std::lock_guard lock(g_mutex);
+    const auto found = g_generations.find(number);
+    if (found != g_generations.end() && found->second.holdsSet && found->second.holdId == 0)
+        found->second.holdId = holdId;
+}
 
 int CancelGenerate(unsigned long number, CString& reason)
 {

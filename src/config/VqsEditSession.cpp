@@ -31,6 +31,11 @@ void VqsEditSession::Record(VqsModelNode* node, const PxObjectEdition& edition, 
     m_entries.push_back(std::move(entry));
 }
 
+BOOL VqsEditSession::LoadOpened(VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load)
+{
+    return VqsLoadOpened(m_pDialog, openerBag, errorId, load, [this] { return ReportDeleted(); });
+}
+
 BOOL VqsEditSession::LockForUpdate(BOOL* reloaded)
 {
     BOOL ignored = FALSE;
@@ -162,8 +167,14 @@ PxVQLink* VqsSessionLink()
     return app ? app->GetLink() : nullptr;
 }
 
-BOOL VqsLoadOpened(CDialog* dialog, VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load)
+BOOL VqsLoadOpened(CDialog* dialog, VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load,
+                   const std::function<BOOL()>& toldGone)
 {
+    if (toldGone && toldGone()) {
+        openerBag.Release();
+        dialog->EndDialog(IDCANCEL);
+        return FALSE;
+    }
     BOOL loaded = FALSE;
     try {
         loaded = load();

@@ -31,7 +31,10 @@ BOOL VqsCreationWritten(VqsModelNode* parent, bool created);
 // The first load of an edit dialog while the opener's lock in `openerBag` holds; the lock is
 // given back either way. FALSE when `load` answers FALSE (it told the user why) or throws a
 // reportable exception, which is shown with `errorId` before the dialog ends as Cancel.
-BOOL VqsLoadOpened(CDialog* dialog, VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load);
+// `toldGone`, asked first, answers TRUE when it told the user that another user deleted what
+// the dialog edits: nothing is loaded and the dialog ends as Cancel before it shows.
+BOOL VqsLoadOpened(CDialog* dialog, VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load,
+                   const std::function<BOOL()>& toldGone = {});
 
 class VqsEditSession {
 public:
@@ -47,6 +50,9 @@ public:
     // is locked with `editLock`; OK write-locks only the objects edited with a future-update
     // lock, the others are only watched.
     void Record(VqsModelNode* node, const PxObjectEdition& edition, int editLock = VqsFutureUpdateLock);
+    // The first load once the objects are recorded, as VqsLoadOpened: an object another user
+    // deleted before it was recorded is told with 61746.
+    BOOL LoadOpened(VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load);
     // The lock of the first change; FALSE when refused or an object is gone. `reloaded`
     // tells that the fields were read again.
     BOOL LockForUpdate(BOOL* reloaded = nullptr);

@@ -327,11 +327,14 @@ BOOL VqsOptBundleEditDlg::OnInitDialog()
 {
     VqsDialog::OnInitDialog();
     m_edit.LockNode(m_pBundleNode);
-    VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_BUNDLES, [this] {
-        m_pConfig = m_pConfigNode->GetConfig();
-        m_bReadOnly = m_pConfig && m_pConfig->_IsKindOf("PxVQOldConfig");
-        return LoadBundle();
-    });
+    VqsLoadOpened(
+        this, *m_pBag, IDS_CANNOT_ACCESS_BUNDLES,
+        [this] {
+            m_pConfig = m_pConfigNode->GetConfig();
+            m_bReadOnly = m_pConfig && m_pConfig->_IsKindOf("PxVQOldConfig");
+            return LoadBundle();
+        },
+        [this] { return m_edit.ReportDeleted(IDS_ITEM_DELETED, m_pBundleNode); });
     return TRUE;
 }
 

@@ -281,7 +281,7 @@ BOOL VqsOptRepAliasEditDlg::OnInitDialog()
     VqsDialog::OnInitDialog();
     m_session.Record(m_pReportNode, m_reportEdition, VqsLongReadLock);
     m_session.Record(m_pAliasNode, m_aliasEdition);
-    if (!VqsLoadOpened(this, *m_pBag, IDS_CANNOT_COLLECT_REPORTS, [this] { return LoadAlias(); }))
+    if (!m_session.LoadOpened(*m_pBag, IDS_CANNOT_COLLECT_REPORTS, [this] { return LoadAlias(); }))
         return TRUE;
     m_report.EnableWindow(FALSE);
     GotoDlgCtrl(GetDlgItem(IDC_GENERATE_AS));

@@ -154,7 +154,7 @@ BOOL VqsOptRepGroupEditDlg::OnInitDialog()
 {
     VqsRepGroupDlgBase::OnInitDialog();
     m_session.Record(m_pGroupNode, m_edition);
-    VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_GROUPS, [this] { return LoadReportGroup(); });
+    m_session.LoadOpened(*m_pBag, IDS_CANNOT_ACCESS_GROUPS, [this] { return LoadReportGroup(); });
     return TRUE;
 }
 

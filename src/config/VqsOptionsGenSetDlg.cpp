@@ -156,7 +156,7 @@ BOOL VqsOptionsGenSetDlg::OnInitDialog()
     if (!m_bLongNames)
         m_shortName.Show(FALSE);
     m_session.Record(m_pGenSetNode, m_edition);
-    if (!VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_OPTION_SET, [this] { return LoadGenSet(); }))
+    if (!m_session.LoadOpened(*m_pBag, IDS_CANNOT_ACCESS_OPTION_SET, [this] { return LoadGenSet(); }))
         return TRUE;
     if (m_bPreviousConfig)
         m_connector.SetReadOnly();

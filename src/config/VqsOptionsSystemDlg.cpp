@@ -81,7 +81,7 @@ BOOL VqsOptionsSystemDlg::OnInitDialog()
     if (!m_bLongNames)
         m_shortName.Show(FALSE);
     m_session.Record(m_pSystemNode, m_edition);
-    VqsLoadOpened(this, *m_pBag, IDS_CANNOT_ACCESS_SYSTEM, [this] { return LoadSystem(); });
+    m_session.LoadOpened(*m_pBag, IDS_CANNOT_ACCESS_SYSTEM, [this] { return LoadSystem(); });
     return TRUE;
 }
 

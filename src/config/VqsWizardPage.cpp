@@ -6,7 +6,7 @@
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeEnterprise.h"
 #include "model/VqsModelNodeHost.h"
-#include "proxy/VqException.h"
+#include "model/VqsModelNodeLocks.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsOptCtrlString.h"
 #include "shell/VqsPropertySheet.h"
@@ -21,16 +21,6 @@ namespace {
 using MarkedText = std::array<char, 256>;
 
 constexpr UINT IDS_ITEM_DELETED = 61746;
-
-// Whether the object is no longer in the repository; a repository that cannot tell keeps it.
-bool IsGone(const PxVQObjectPtr& object)
-{
-    try {
-        return object && !object->ObjectPresent();
-    } catch (const VqReportableException&) {
-        return false;
-    }
-}
 
 } // namespace
 
@@ -78,13 +68,13 @@ BOOL VqsCreatingWizard::RunCreation()
 {
     if (!m_creation)
         return TRUE;
-    const unsigned toldBefore = VqsLockBag::DeletionsTold();
+    const unsigned toldBefore = VqsDeletionsTold();
     if (m_creation())
         return TRUE;
     VqsModelNode* target = GetTargetNode();
-    if (!target || !IsGone(target->GetObject()))
+    if (!target || !VqsKnownGone(target->GetObject()))
         return FALSE;
-    if (VqsLockBag::DeletionsTold() == toldBefore) {
+    if (VqsDeletionsTold() == toldBefore) {
         VqsLockBag::TellDeleted(IDS_ITEM_DELETED, target->GetObject());
         target->NotifyViews();
     }

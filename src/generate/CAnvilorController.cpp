@@ -457,7 +457,6 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
     request.hostName = target.genSet->GetHostName();
     request.elementSync = &record;
     Start(request);
-    takeover.Keep();
     segmentLock.Keep();
     PostMessage(WM_GENERATE_PROGRESS, 0, VqcMakeEventText(kStartedText));
     Sleep(kClientStartPause);
@@ -486,7 +485,8 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         // A hold taken over is the generation's since its start.
         bool lockFailed = false;
         try {
-            lockFailed = !takeover.HandsOverHold() && !target.genSet->PersistentLock(0).Succeeded();
+            lockFailed = !takeover.HandsOverHold() &&
+                         !VqsPlaceHoldOfRunningGeneration(m_nGenerateNumber, target.optionSet).Succeeded();
         } catch (const VqReportableException&) {
             lockFailed = true;
         }

@@ -39,21 +39,22 @@ constexpr UINT IDS_NO_GENERATE_SETS = 61521;
 constexpr UINT IDS_NO_BUSINESS_SEGMENT = 61522;
 constexpr UINT IDS_SYNCHRONISING = 61523;
 constexpr UINT IDS_STARTING_GENERATE = 61525;
-constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
 constexpr UINT IDS_RESTART_OFFER = 61919;
 constexpr DWORD kClientStartPause = 1000;
 constexpr char kSyncErrorReason[] = "Syncronisation Error";
 
-// What taking objects for a generation came to: 61874 when refused, 61520 with the text on
-// a repository failure, nothing more for a failure already shown.
-VqsLockOutcome GenerationLockOutcome(const std::function<PxLockErrorInfo()>& lock)
+// What taking objects for a generation of the kind came to: a refusal told as
+// VqsReportSetLocked tells it, 61520 with the text on a repository failure, nothing more for a
+// failure already shown.
+VqsLockOutcome GenerationLockOutcome(const PxVQOptionSetPtr& genSet, int kind,
+                                     const std::function<PxLockErrorInfo()>& lock)
 {
     try {
         const PxLockErrorInfo result = lock();
         if (result.Succeeded())
             return VqsLockOutcome::Granted;
         if (result.GetErrorCode() != PxLockGivenUp)
-            VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+            VqsReportSetLocked(genSet, kind);
         return VqsLockOutcome::Refused;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
@@ -96,15 +97,15 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     PxTypedList<PxVQObjectPtr> objects;
     VqsGenerationLockTakeover takeover{PxVQOptionSetPtr(genSet)};
     VqsOutsideBagHold optionsHold(*link, VqsFutureUpdateLock);
-    const VqsLockOutcome locked = GenerationLockOutcome([&] {
+    const VqsLockOutcome locked = GenerationLockOutcome(PxVQOptionSetPtr(genSet), VqcGenerateSystem, [&] {
         CollectGenerationOptions(record, genSet, objects);
         return VqsLockForGeneration(optionsHold, objects, takeover);
     });
     if (locked != VqsLockOutcome::Granted)
         return;
     // One generation hold at most on the set: none beside the user's interrupted generation's,
-    // and that one goes to the generation only once its sessions no longer name it.
-    if (!takeover.HandsOverHold() && VqsRefusedForInterruptedSession(PxVQOptionSetPtr(genSet)))
+    // and that one goes to the generation with its claim, its sessions held still meanwhile.
+    if (!takeover.HandsOverHold() && VqsRefusedForInterruptedSession(PxVQOptionSetPtr(genSet), VqcGenerateSystem))
         return;
     if (!takeover.HandOver())
         return;
@@ -122,10 +123,9 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
     }
     if (number == 0) {
         optionsHold.GiveBack();
-        VqsReportGenerationNotStarted(request);
+        takeover.ReportNotStarted(request);
         return;
     }
-    takeover.Keep();
     segmentLock.Keep();
     Sleep(kClientStartPause);
 
@@ -149,7 +149,7 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
                                              app->GetSynchronizeMode(), PxHandle(), true, false);
         // A hold taken over is the generation's since its start.
-        if (!takeover.HandsOverHold() && VqsPersistentlyLock(PxVQOptionSetPtr(genSet)) != VqsLockOutcome::Granted)
+        if (!takeover.HandsOverHold() && VqsPersistentlyLock(number, PxVQOptionSetPtr(genSet)) != VqsLockOutcome::Granted)
             failed = true;
         optionsHold.GiveBack();
     } catch (...) {
@@ -187,7 +187,8 @@ void StartSystemWithReports(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsS
     if (VqsRefusedWhileGenerationRuns(optionSet))
         return;
     VqsGenerationLockTakeover takeover(optionSet);
-    if (GenerationLockOutcome([&] { return takeover.TakeOver(); }) != VqsLockOutcome::Granted)
+    if (GenerationLockOutcome(optionSet, VqcGenerateSystemWithReports, [&] { return takeover.TakeOver(); }) !=
+        VqsLockOutcome::Granted)
         return;
     unsigned long number = 0;
     {

@@ -22,7 +22,6 @@
 #include "vqclient/VqClient.h"
 
 #include <exception>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -30,23 +29,18 @@ namespace {
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
 constexpr UINT IDS_ERROR_WITH_REASON = 61665;
 constexpr UINT IDS_NO_RECOVERY_INFO = 61682;
+constexpr UINT IDS_GENERATE_PROCESS_LOCKED = 61707;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
 constexpr UINT IDS_INTERRUPTED_SESSION_HOLDS_SET = 61913;
+constexpr UINT IDS_TAKEN_HOLD_WENT = 61946;
+constexpr UINT IDS_CANNOT_GENERATE_SYSTEM = 61947;
+constexpr UINT IDS_CANNOT_GENERATE_REPORTS = 61963;
+constexpr UINT IDS_CANNOT_GENERATE_BUNDLE = 61967;
+constexpr UINT IDS_CANNOT_RESTART = 61968;
 constexpr int kRightAdministrator = 64;
 // The first state of a finished generation: a fresh start takes over only the hold of one
 // that stopped before it.
 constexpr int kStateFinished = 8;
-constexpr int kTypeSystem = 2;
-constexpr int kTypeSystemWithReports = 5;
-constexpr int kTypeBundle = 9;
-
-// A session of a generation that keeps its hold for a restart: at any state, it carries the
-// hold its record names while that hold stands (PxVQRecoveryInfo::CarriesHoldOf).
-bool KeepsGenerationHold(const PxVQRecoveryInfoPtr& session)
-{
-    const int type = session->getGenerateType();
-    return type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
-}
 
 PxVQSystemPtr SystemOfSet(const PxVQOptionSetPtr& genSet)
 {
@@ -61,25 +55,6 @@ CString SessionUserCode()
     return process ? process->GetUserCode() : CString();
 }
 
-// The sessions of the set that carry its generation hold: those whose record names it.
-std::vector<PxVQRecoveryInfoPtr> HoldCarriers(const PxVQOptionSetPtr& genSet)
-{
-    std::vector<PxVQRecoveryInfoPtr> carriers;
-    const PxVQSystemPtr system = SystemOfSet(genSet);
-    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
-    if (!system || !lock)
-        return carriers;
-    PxTypedList<PxVQRecoveryInfoPtr> sessions;
-    system->GetListOfRecoveryInfos(sessions);
-    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
-        if (genSet->IsSameOid(session->GetGenSet()) && KeepsGenerationHold(session) && session->CarriesHoldOf(lock))
-            carriers.push_back(session);
-    }
-    return carriers;
-}
-
 bool AnyInterrupted(const std::vector<PxVQRecoveryInfoPtr>& sessions)
 {
     for (const PxVQRecoveryInfoPtr& session : sessions)
@@ -88,27 +63,27 @@ bool AnyInterrupted(const std::vector<PxVQRecoveryInfoPtr>& sessions)
     return false;
 }
 
-// Records that the sessions name the hold of the identity, or, handed over, none (nullopt); a
-// failure is shown. Whether the record was committed.
-bool RecordHoldNamed(const std::vector<PxVQRecoveryInfoPtr>& sessions, std::optional<std::int64_t> hold)
+// The heading of a refusal of a start of the kind (a GenerateInfo kind): the step refused.
+CString RefusedStep(int kind)
 {
-    if (sessions.empty())
-        return true;
-    {
-        VqsTransaction transaction;
-        if (!transaction.IsUsable())
-            return false;
-        try {
-            for (const PxVQRecoveryInfoPtr& session : sessions) {
-                session->SetHoldId(hold.value_or(0));
-                session->SetHoldGone(hold ? 0 : PxVQRecoveryInfo::kHoldHandedOver);
-            }
-        } catch (const VqReportableException& error) {
-            transaction.ReportFailure(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
-            return false;
-        }
-    }
-    return VqsTransaction::IsOk();
+    UINT id = IDS_CANNOT_GENERATE_SYSTEM;
+    if (kind == VqcGenerateReports)
+        id = IDS_CANNOT_GENERATE_REPORTS;
+    else if (kind == VqcGenerateBundle)
+        id = IDS_CANNOT_GENERATE_BUNDLE;
+    else if (kind == VqcGenerateRestart)
+        id = IDS_CANNOT_RESTART;
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+// The generation hold of the user that stands on the set, named by no recovery session and
+// carried by no generation that runs: the user's Unlock alone lifts it.
+bool OwnHoldNamedByNone(const PxVQOptionSetPtr& genSet)
+{
+    return VqsHoldsOwnGenerationLock(genSet) && !VqsGenerationRuns(genSet) &&
+           PxVQRecoveryInfo::CarriersOfHold(genSet).empty();
 }
 
 // Runs the step of a release, logging its failure: what is released after it still is.
@@ -122,14 +97,14 @@ void LoggingFailure(Step step) noexcept
     }
 }
 
-// 61874 when the lock is refused, 61520 with the text on a repository failure.
+// The refusal told as VqsReportSetLocked tells it, 61520 with the text on a repository failure.
 template <class Lock>
-VqsLockOutcome PersistentLockOutcome(Lock lock)
+VqsLockOutcome PersistentLockOutcome(const PxVQOptionSetPtr& genSet, int kind, Lock lock)
 {
     try {
         if (lock().Succeeded())
             return VqsLockOutcome::Granted;
-        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+        VqsReportSetLocked(genSet, kind);
         return VqsLockOutcome::Refused;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_PROCEED_WITH_GENERATION, error);
@@ -144,14 +119,15 @@ VqsLockOutcome PersistentLockOutcome(Lock lock)
 // or is found dead).
 class HoldForStart {
 public:
-    explicit HoldForStart(const PxVQOptionSetPtr& genSet) : m_genSet(genSet) {}
+    HoldForStart(const PxVQOptionSetPtr& genSet, int kind) : m_genSet(genSet), m_kind(kind) {}
     ~HoldForStart() { Lift(); }
     HoldForStart(const HoldForStart&) = delete;
     HoldForStart& operator=(const HoldForStart&) = delete;
 
     VqsLockOutcome Place()
     {
-        const VqsLockOutcome outcome = PersistentLockOutcome([&] { return m_genSet->PlaceGenerationHold(); });
+        const VqsLockOutcome outcome =
+            PersistentLockOutcome(m_genSet, m_kind, [&] { return m_genSet->PlaceGenerationHold(); });
         m_bPlaced = outcome == VqsLockOutcome::Granted;
         return outcome;
     }
@@ -165,11 +141,13 @@ public:
 
 private:
     PxVQOptionSetPtr m_genSet;
+    int m_kind;
     bool m_bPlaced = false;
 };
 
 // The recovery session claimed while it is deleted, as a restart claims it while it runs: a
-// restart starting meanwhile is refused, and a running one keeps its session.
+// restart or a hand-over of its hold starting meanwhile is refused, and a running one keeps
+// its session.
 class DeletionClaim {
 public:
     explicit DeletionClaim(const PxVQRecoveryInfoPtr& session)
@@ -178,12 +156,8 @@ public:
     }
     ~DeletionClaim()
     {
-        try {
-            if (m_bClaimed)
-                m_session->ReleaseGenerationClaim();
-        } catch (const std::exception& error) {
-            VqsGetApp()->LogError(0, error.what());
-        }
+        if (m_bClaimed)
+            LoggingFailure([&] { m_session->ReleaseGenerationClaim(); });
     }
     DeletionClaim(const DeletionClaim&) = delete;
     DeletionClaim& operator=(const DeletionClaim&) = delete;
@@ -193,6 +167,36 @@ public:
 private:
     PxVQRecoveryInfoPtr m_session;
     bool m_bClaimed;
+};
+
+// The hold a deleted session names, carried while the session goes: lifted once the deletion
+// committed, else left standing, named by the session still there. A session that ends or dies
+// while it carries it takes it along.
+class HoldGoingWithSession {
+public:
+    explicit HoldGoingWithSession(const PxVQOptionSetPtr& genSet)
+    {
+        const PxPersistentLockPtr hold = genSet ? genSet->GetPersistentLock() : PxPersistentLockPtr();
+        VqsLockScope scope(VqsGetApp()->GetLink());
+        if (hold && genSet->CarryGenerationHold(hold->GetHoldId()))
+            m_genSet = genSet;
+    }
+    ~HoldGoingWithSession()
+    {
+        if (m_genSet)
+            LoggingFailure([&] { m_genSet->StopCarryingGenerationHold(); });
+    }
+    HoldGoingWithSession(const HoldGoingWithSession&) = delete;
+    HoldGoingWithSession& operator=(const HoldGoingWithSession&) = delete;
+
+    void Lift()
+    {
+        if (const PxVQOptionSetPtr genSet = std::exchange(m_genSet, PxVQOptionSetPtr()))
+            LoggingFailure([&] { genSet->LiftGenerationHold(); });
+    }
+
+private:
+    PxVQOptionSetPtr m_genSet;
 };
 
 } // namespace
@@ -228,18 +232,42 @@ void VqsReportGenerationNotStarted(const GenerateInfo& request)
     VqsErrorBox(text);
 }
 
-VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet)
+void VqsReportSetLocked(const PxVQOptionSetPtr& genSet, int kind)
 {
-    return PersistentLockOutcome([&] { return genSet->PersistentLock(0); });
+    if (VqsRefusedForInterruptedSession(genSet, kind))
+        return;
+    if (!OwnHoldNamedByNone(genSet)) {
+        VqsErrorBoxId(IDS_OPTION_SET_LOCKED);
+        return;
+    }
+    CString text;
+    text.FormatMessage(IDS_GENERATE_PROCESS_LOCKED, genSet->GetPersistentLock()->GetUserCode().GetString(),
+                       genSet->GetName().GetString());
+    VqsErrorBox(text);
+}
+
+PxLockErrorInfo VqsPlaceHoldOfRunningGeneration(unsigned long number, const PxVQOptionSetPtr& genSet)
+{
+    const PxLockErrorInfo placed = genSet->PersistentLock(0);
+    if (placed.Succeeded())
+        if (const PxPersistentLockPtr hold = genSet->GetPersistentLock())
+            VqcNoteGenerationHold(number, hold->GetHoldId());
+    return placed;
+}
+
+VqsLockOutcome VqsPersistentlyLock(unsigned long number, const PxVQOptionSetPtr& genSet)
+{
+    return PersistentLockOutcome(genSet, VqcGenerateSystem,
+                                 [&] { return VqsPlaceHoldOfRunningGeneration(number, genSet); });
 }
 
 unsigned long VqsStartHoldingSet(GenerateInfo& request, VqsGenerationLockTakeover* takeover)
 {
     if (takeover && takeover->HandsOverHold())
         return VqsStartUnderTakenHold(request, *takeover);
-    if (VqsRefusedForInterruptedSession(request.genSet))
+    if (VqsRefusedForInterruptedSession(request.genSet, request.kind))
         return 0;
-    HoldForStart hold(request.genSet);
+    HoldForStart hold(request.genSet, request.kind);
     if (hold.Place() != VqsLockOutcome::Granted)
         return 0;
     // A start that fails on its way (a read refused, a connection lost) lifts the hold with it.
@@ -258,25 +286,23 @@ unsigned long VqsStartUnderTakenHold(GenerateInfo& request, VqsGenerationLockTak
     if (!takeover.HandOver())
         return 0;
     const unsigned long number = VqcStartGenerate(request);
-    if (number == 0) {
-        VqsReportGenerationNotStarted(request);
-        return 0;
-    }
-    takeover.Keep();
+    if (number == 0)
+        takeover.ReportNotStarted(request);
     return number;
 }
 
-bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet)
+bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet, int kind)
 {
     if (!VqsHoldsOwnGenerationLock(genSet))
         return false;
-    const std::vector<PxVQRecoveryInfoPtr> carriers = HoldCarriers(genSet);
+    const std::vector<PxVQRecoveryInfoPtr> carriers = PxVQRecoveryInfo::CarriersOfHold(genSet);
     if (carriers.empty())
         return false;
     const PxVQRecoveryInfoPtr& session = carriers.front();
     CString text;
     text.FormatMessage(IDS_INTERRUPTED_SESSION_HOLDS_SET, genSet->GetName().GetString(),
-                       VqsSessionStartTime(session).GetString(), session->GetUserId().GetString());
+                       VqsSessionStartTime(session).GetString(), session->GetUserId().GetString(),
+                       RefusedStep(kind).GetString());
     VqsErrorBox(text);
     return true;
 }
@@ -314,7 +340,7 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet)
 
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
 {
-    if (!KeepsGenerationHold(session))
+    if (!session->KeepsGenerationHold())
         return PxVQOptionSetPtr();
     const PxVQOptionSetPtr genSet = session->GetGenSet();
     if (!genSet || !genSet->ObjectPresent() || !session->CarriesHoldOf(genSet->GetPersistentLock()))
@@ -330,30 +356,34 @@ bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session)
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
 {
     const DeletionClaim claim(session);
-    if (!claim.IsClaimed())
+    if (!claim.IsClaimed()) {
+        VqsRefusedWhileSessionRuns(session);
         return false;
-    // The hold the session names, and no other: a hold handed to a later generation is no
-    // longer named by it (handed over before that generation starts).
-    const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session);
-    if (const PxPersistentLockPtr hold = locked ? locked->GetPersistentLock() : PxPersistentLockPtr()) {
-        VqsLockScope scope(VqsGetApp()->GetLink());
-        locked->LiftGenerationHoldNamed(hold->GetHoldId());
     }
+    // The hold the session names, and no other: the generation that took it over and runs
+    // keeps it named by the session until it ends.
+    const PxVQOptionSetPtr locked = VqsGenerationLockOfSession(session);
+    if (locked && VqsRestartRefusedWhileGenerationRuns(locked))
+        return false;
+    HoldGoingWithSession hold(locked);
     {
         VqsTransactionObject transaction{PxVQObjectPtr(session)};
         transaction.DeleteObject();
     }
-    return VqsTransaction::IsOk();
+    if (!VqsTransaction::IsOk())
+        return false;
+    hold.Lift();
+    return true;
 }
 
 VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,
                                                      const PxVQRecoveryInfoPtr& restarted)
-    : m_genSet(genSet)
+    : m_genSet(genSet), m_bRestart(restarted)
 {
     if (restarted ? !VqsGenerationLockOfSession(restarted)
                   : !VqsHoldsOwnGenerationLock(genSet) || VqsGenerationRuns(genSet))
         return;
-    const std::vector<PxVQRecoveryInfoPtr> carriers = HoldCarriers(genSet);
+    const std::vector<PxVQRecoveryInfoPtr> carriers = PxVQRecoveryInfo::CarriersOfHold(genSet);
     if (!restarted && !AnyInterrupted(carriers))
         return;
     for (const PxVQRecoveryInfoPtr& session : carriers)
@@ -367,10 +397,8 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
 
 VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
 {
-    // A start that did not follow the hand-over: the sessions name the hold again before
-    // anything else can take the set.
-    if (std::exchange(m_bHandedOver, false))
-        LoggingFailure([&] { RecordHoldNamed(m_formerHolders, m_holdId); });
+    for (const PxVQRecoveryInfoPtr& session : m_claimed)
+        LoggingFailure([&] { session->ReleaseGenerationClaim(); });
     if (std::exchange(m_bHeld, false))
         LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
 }
@@ -397,16 +425,35 @@ PxLockErrorInfo VqsGenerationLockTakeover::Take(bool always)
 
 bool VqsGenerationLockTakeover::HandOver()
 {
-    if (!m_bExchanged || m_formerHolders.empty())
+    if (!m_bExchanged)
         return true;
-    m_bHandedOver = RecordHoldNamed(m_formerHolders, std::nullopt);
-    return m_bHandedOver;
+    for (const PxVQRecoveryInfoPtr& session : m_formerHolders) {
+        if (!session->ClaimForGeneration()) {
+            if (!VqsRefusedWhileSessionRuns(session))
+                VqsErrorBoxId(IDS_TAKEN_HOLD_WENT);
+            return false;
+        }
+        m_claimed.push_back(session);
+    }
+    // A restart's session is claimed by its generation, which goes no further without it.
+    if (m_bRestart || HoldStillStands())
+        return true;
+    VqsErrorBoxId(IDS_TAKEN_HOLD_WENT);
+    return false;
 }
 
-void VqsGenerationLockTakeover::Keep()
+bool VqsGenerationLockTakeover::HoldStillStands() const
 {
-    m_bHandedOver = false;
-    m_formerHolders.clear();
+    const PxPersistentLockPtr lock = m_genSet->GetPersistentLock();
+    return lock && lock->GetLockCount() > lock->GetManualLockCount() && lock->GetHoldId() == m_holdId;
+}
+
+void VqsGenerationLockTakeover::ReportNotStarted(const GenerateInfo& request) const
+{
+    if (m_bExchanged && !m_bRestart && !HoldStillStands())
+        VqsErrorBoxId(IDS_TAKEN_HOLD_WENT);
+    else
+        VqsReportGenerationNotStarted(request);
 }
 
 PxLockErrorInfo VqsLockForGeneration(VqsOutsideBagHold& hold, PxTypedList<PxVQObjectPtr>& objects,
@@ -437,10 +484,4 @@ CString VqsRecoveryUserCode()
     PxVQLink* link = app->GetLink();
     PxProcess* process = link ? link->GetProcess() : nullptr;
     return process ? process->GetUserCode() : CString();
-}
-
-CString VqsShortUserCode(const CString& userCode)
-{
-    const int slash = userCode.Find('/');
-    return slash > 0 ? userCode.Left(slash) : userCode;
 }

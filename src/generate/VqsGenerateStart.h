@@ -25,8 +25,17 @@ enum class VqsLockOutcome { Granted, Refused, Failed };
 // the generation is named), one runs on the recovery session the request goes on with, the
 // session is gone (61682), else 61520 with the client's refusal.
 void VqsReportGenerationNotStarted(const GenerateInfo& request);
-// 61874 when another user holds the set, 61520 with the text on a repository failure.
-VqsLockOutcome VqsPersistentlyLock(const PxVQOptionSetPtr& genSet);
+// Tells why a start of the kind (a GenerateInfo kind) could not take its generate set: 61913
+// naming the user's interrupted generation that holds it; the user's own generation hold that
+// no session names and no generation carries, which only her Unlock lifts (61707); else 61874.
+void VqsReportSetLocked(const PxVQOptionSetPtr& genSet, int kind);
+// Places the generation hold of the generation of that number once it runs (the system path,
+// whose claim carries the hold already), and tells the generation the hold's identity, which its
+// recovery record names should it stop unfinished, whatever became of the hold meanwhile.
+PxLockErrorInfo VqsPlaceHoldOfRunningGeneration(unsigned long number, const PxVQOptionSetPtr& genSet);
+// The same, told as VqsReportSetLocked tells a refusal, or 61520 with the text on a repository
+// failure.
+VqsLockOutcome VqsPersistentlyLock(unsigned long number, const PxVQOptionSetPtr& genSet);
 // Hands the request to the client under a generation hold on its generate set: the hold the
 // takeover took over when it did, else one placed for the start, which the session carries
 // until the generation's claim carries it. The client lifts the hold when the generation ends;
@@ -56,16 +65,21 @@ bool VqsHoldsOwnGenerationLock(const PxVQOptionSetPtr& genSet);
 PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session);
 // One generation hold at most stands on a set. A start of the user that would place a second
 // one beside the hold of the user's interrupted generation is refused with the box naming
-// that generation's session, which is to be restarted (or deleted) first. True when refused.
-bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet);
+// the step refused (the start's GenerateInfo kind) and that generation's session, which is to
+// be restarted (or deleted) first. True when refused.
+bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet, int kind);
 // Whether a generation runs on the recovery session (a restart of it), on any host: the
 // client claims the session for it, and nobody lists, deletes or restarts it meanwhile.
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session);
-// Deletes the recovery session in a transaction of its own, unless a generation runs on it.
-// The hold the session names is lifted first (nothing else can show or lift it), so that a
-// host that dies between the two leaves a session without its hold, never a hold without its
-// session; a hold the session does not name (placed since, or handed to a later generation)
-// stays. True when the deletion committed.
+// Deletes the recovery session in a transaction of its own, with the hold it names and no
+// other: claimed as a restart claims it, so that no restart or hand-over of its hold gets
+// between, it carries the hold (PxVQObject::CarryGenerationHold) while its record goes and lifts
+// it once the deletion committed. A deletion that fails leaves the hold named; a host that dies
+// in between takes the hold along, so that no hold is left that nothing names. Refused, with
+// one box, while a generation runs on the session or, under its hold, on its set (a fresh
+// generation that took the hold over keeps it named by the session until it ends). A hold the
+// session does not name (placed since, or handed to a later generation) stays. True when the
+// deletion committed.
 bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 
 // An interrupted generation keeps its hold (the persistent lock it placed) on the generate set,
@@ -73,10 +87,10 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session);
 // start that goes on from it takes the set for update under the hold, in one step of the lock
 // store: the restart of its session (whoever restarts it), or a fresh generation of its user
 // when the recovery record shows the generation interrupted and nothing of the set runs. The
-// hold stays in the store all along: a start that does not reach its generation, or a session
-// that dies on the way, leaves it where it was. Before the generation starts, the other
-// sessions that name the hold record that they no longer do (HandOver): started, the
-// generation carries it; not started, they name it again.
+// hold stays in the store, and named by the sessions that name it, all along: a start that does
+// not reach its generation, or a session that dies on the way, leaves it where it was. The
+// generation's claim carries it from the claim's own step on, and the client records the
+// hand-over only as the generation leaves a record of its own or ends (VqcGenerate).
 class VqsGenerationLockTakeover {
 public:
     explicit VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,
@@ -96,33 +110,37 @@ public:
     PxLockErrorInfo LockSet();
     // Whether the set is held under a hold taken over, which goes to the generation started.
     bool HandsOverHold() const { return m_bExchanged; }
-    // Before the start: the sessions that named the hold taken over (the restarted one apart)
-    // record that they no longer do. False, after the box of the failure, when the record is
-    // refused: the start stops there, the hold with them.
+    // Just before the start: the sessions that name the hold taken over (the restarted one
+    // apart) are claimed, as a Delete claims one, until the takeover ends, so that neither a
+    // Delete nor a restart of one gets between this check and the generation's claim; then a
+    // fresh start checks that the hold still stands. False, after one box, when one of them is
+    // in use or the hold went with its session meanwhile: the start stops there.
     bool HandOver();
-    // The generation started under the hold: it carries it. Without Keep, the sessions handed
-    // over name the hold again as the takeover ends.
-    void Keep();
+    // A start that did not start: its box, for a fresh start under a hold taken over that went
+    // meanwhile too.
+    void ReportNotStarted(const GenerateInfo& request) const;
 
 private:
     PxLockErrorInfo Take(bool always);
+    bool HoldStillStands() const;
 
     PxVQOptionSetPtr m_genSet;
     // The user code of the hold to take over; empty when there is none.
     CString m_holder;
     // The identity of the hold to take over.
     std::int64_t m_holdId = 0;
-    // The sessions that name the hold, the restarted one apart.
+    // A restart's takeover: its session goes on with the hold.
+    bool m_bRestart = false;
+    // The sessions that name the hold, the restarted one apart, and those HandOver claimed.
     std::vector<PxVQRecoveryInfoPtr> m_formerHolders;
+    std::vector<PxVQRecoveryInfoPtr> m_claimed;
     bool m_bExchanged = false;
     bool m_bHeld = false;
-    // The former holders recorded that they name the hold no longer, and no start kept it.
-    bool m_bHandedOver = false;
 };
 
-// The request handed to the client under the hold the takeover took over, if any: the hold is
-// handed over first (a refused record stops the start) and the generation carries it once
-// started; a refused start is reported and the hold goes back to its session. The number.
+// The request handed to the client under the hold the takeover took over, if any, once the
+// takeover has handed it over (HandOver): the generation carries it once started; a start that
+// does not start is reported, and the hold stays with its session. The number.
 unsigned long VqsStartUnderTakenHold(GenerateInfo& request, VqsGenerationLockTakeover& takeover);
 
 // Takes the objects of a generation start (the set's options) for future update in the
@@ -145,6 +163,3 @@ T VqsPreselect(const PxTypedList<T>& list, const PxVQOptionSetPtr& optionSet)
 }
 // Empty for an administrator (every user's recovery records), else the session's user code.
 CString VqsRecoveryUserCode();
-// The user code up to its first "/" (the whole code when it starts with one or has none): the
-// part by which a generation's lock and recovery records are known as this user's.
-CString VqsShortUserCode(const CString& userCode);

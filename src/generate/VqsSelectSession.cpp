@@ -10,6 +10,7 @@
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsLockFailure.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CDataExchange.h"

@@ -4,9 +4,9 @@
 #include "model/VqsModelNode.h"
 #include "proxy/PxException.h"
 #include "proxy/PxLockNoWait.h"
+#include "proxy/PxObjectKind.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQLink.h"
-#include "shell/VqsDisplayNames.h"
 #include "shell/VqsHostTransactionHolds.h"
 #include "shell/VqsLockFailure.h"
 #include "shell/VqsMsgBox.h"
@@ -19,10 +19,6 @@
 namespace {
 
 const UINT IDS_CANNOT_LOCK_OBJECT = 61731;
-const UINT IDS_SOME_OBJECT = 61749;
-
-// Touched on the user-interface thread only.
-unsigned g_deletionsTold = 0;
 
 std::uint64_t KeyOf(const PxObjectPtr& object) { return object->GetHandle().MapKey(); }
 
@@ -170,14 +166,20 @@ VqsLockBag::~VqsLockBag()
 }
 
 // The objects are forgotten next, so whether one is still there does not matter: each hold of
-// every object goes back in one unlock call a kind, with no read first. An object its own
-// aborted transaction made holds nothing and could not be named to the call.
+// every object goes back in one unlock call a kind, with no read first.
 void VqsLockBag::GiveBackAll()
 {
     std::vector<int> kinds;
     kinds.swap(m_heldKinds);
     m_setAside.clear();
     PxTypedList<PxVQObjectPtr> objects;
+    CollectStoredObjects(objects);
+    GiveBackHolds(objects, kinds);
+}
+
+// An object its own aborted transaction made holds nothing and could not be named to a call.
+void VqsLockBag::CollectStoredObjects(PxTypedList<PxVQObjectPtr>& objects) const
+{
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
         std::uint64_t key = 0;
         PxVQObjectPtr object;
@@ -185,7 +187,6 @@ void VqsLockBag::GiveBackAll()
         if (!object->NeverStored())
             objects.AddTail(object);
     }
-    GiveBackHolds(objects, kinds);
 }
 
 void VqsLockBag::ReleaseAll()
@@ -413,30 +414,42 @@ int VqsLockBag::LockObjects(int kind) { return LockObjectsOnce(kind, true); }
 
 int VqsLockBag::TryLockObjects(int kind) { return LockObjectsOnce(kind, false); }
 
+// Which objects are still there is read once the lock is granted: an object another user
+// deleted just before the grant is forgotten then, with every hold of it, as one deleted
+// earlier is.
 int VqsLockBag::LockObjectsOnce(int kind, bool wait)
 {
     try {
-        PurgeDeleted(m_heldKinds);
         if (m_objects.IsEmpty()) {
             AddHold(kind);
             return 1;
         }
-        PxTypedList<PxVQObjectPtr> objects;
-        CollectObjects(objects);
-        if (kind == VqsNoLock)
+        if (kind == VqsNoLock) {
+            PurgeDeleted(m_heldKinds);
             return 1;
-        std::optional<PxLockNoWait> noWait;
-        if (!wait)
-            noWait.emplace();
-        const VqsLockScope period(PeriodLink());
-        const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, kind);
-        if (!result.Succeeded()) {
-            if (!wait && IsHeldByOther(result))
-                return -1;
-            VqsDescribeLockTarget(result);
-            return 0;
+        }
+        PxTypedList<PxVQObjectPtr> objects;
+        CollectStoredObjects(objects);
+        if (!objects.IsEmpty()) {
+            std::optional<PxLockNoWait> noWait;
+            if (!wait)
+                noWait.emplace();
+            const VqsLockScope period(PeriodLink());
+            const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, kind);
+            if (!result.Succeeded()) {
+                if (!wait && IsHeldByOther(result))
+                    return -1;
+                VqsDescribeLockTarget(result);
+                return 0;
+            }
         }
         AddHold(kind);
+        try {
+            PurgeDeleted(m_heldKinds);
+        } catch (const VqReportableException&) {
+            Release();
+            throw;
+        }
         return 1;
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
@@ -681,17 +694,7 @@ int VqsLockBag::ReportDeleted(UINT messageId, VqsModelNode* node)
     return 1;
 }
 
-unsigned VqsLockBag::DeletionsTold() { return g_deletionsTold; }
-
 void VqsLockBag::TellDeleted(UINT messageId, const PxVQObjectPtr& object)
 {
-    ++g_deletionsTold;
-    CString kind;
-    if (object)
-        kind = VqsGetObjectKindName(object->GetObjectKind());
-    else
-        kind.LoadString(IDS_SOME_OBJECT);
-    CString text;
-    text.FormatMessage(messageId, kind.GetString());
-    VqsMessageBox(text);
+    VqsTellItemDeleted(messageId, object ? object->GetObjectKind() : PxKindNone);
 }

@@ -82,10 +82,8 @@ public:
     // when the node's object is not in the bag; 0 when it is.
     int ReportDeleted(UINT messageId, VqsModelNode* node);
     // Tells the user with the message (%1 the object's kind; "some object" without one) that
-    // another user deleted the object.
+    // another user deleted the object (VqsTellItemDeleted).
     static void TellDeleted(UINT messageId, const PxVQObjectPtr& object);
-    // How many times the user has been told so, for a step that must tell once.
-    static unsigned DeletionsTold();
 
     // A lock call outside any bag, under the rules of a bag's calls: it does not wait while
     // the host's pending transaction holds locks.
@@ -107,6 +105,7 @@ private:
     void PurgeDeleted(const std::vector<int>& kinds);
     // Gives back every hold of every object, which the caller then forgets.
     void GiveBackAll();
+    void CollectStoredObjects(PxTypedList<PxVQObjectPtr>& objects) const;
     void Record(const PxVQObjectPtr& object);
     void Forget(const PxVQObjectPtr& object);
     // Gives back one hold of each kind on the objects, one unlock call a kind, ignoring

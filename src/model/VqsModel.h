@@ -141,7 +141,7 @@ public:
     // the check, about each node; the nodes handled leave the list. Every question is asked
     // holding nothing; a node is deleted only when, under the writes taken after, it is still
     // what its prompt showed. Without `deleteNow` the check only asks. False when the user
-    // stopped or a lock or delete failed.
+    // stopped or a lock or delete failed, and, asking nothing, for an empty list.
     bool DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow);
     // Deletes the objects that have nodes in the model; one another user deleted already is
     // told with 61746, once.

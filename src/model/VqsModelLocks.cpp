@@ -413,6 +413,9 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
     // user doing the same. The caller's objects are done with: which of them are still there
     // is not asked.
     held.UnlockAll();
+    // Nodes the caller's lock step found deleted are not listed (the step told the user).
+    if (nodes.IsEmpty())
+        return false;
     BOOL check = FALSE;
     if (!VqsConfirmCancelBoxId(check, IDS_CHECK_CHANGED_OPTIONS))
         return false;
@@ -500,8 +503,6 @@ void VqsModel::DeleteObject(VqsLockBag& held, PxTypedList<PxVQObjectPtr>& object
     if (gone) {
         held.UnlockAll();
         VqsLockBag::TellDeleted(IDS_ITEM_DELETED, gone);
-        if (nodes.IsEmpty())
-            return;
     }
     DeleteNodes(held, nodes, true);
 }
@@ -515,7 +516,7 @@ bool VqsModel::FindOptionsOfElementLink(VqsLockBag& bag, VqsModelNodeOption*& op
     linkNode = nullptr;
     if (!link)
         return false;
-    const PxOptionsPtr options = link->GetOptions(optionSet);
+    const PxOptionsPtr options = VqsFoundOrToldGone(PxVQObjectPtr(link), link->GetOptions(optionSet));
     if (!options)
         return false;
     VqsLockScope scope(SessionLink());

@@ -2,6 +2,7 @@
 
 #include "model/VqsLockBag.h"
 #include "model/VqsLockOrder.h"
+#include "proxy/VqException.h"
 #include "win/MbString.h"
 
 #include <map>
@@ -31,6 +32,15 @@ void VqsTellIfGone(const PxVQObjectPtr& object)
 {
     if (object && !object->ObjectPresent())
         VqsLockBag::TellDeleted(IDS_ITEM_DELETED, object);
+}
+
+bool VqsKnownGone(const PxVQObjectPtr& object)
+{
+    try {
+        return object && !object->ObjectPresent();
+    } catch (const VqReportableException&) {
+        return false;
+    }
 }
 
 bool VqsIsOwnObject(const VqsModelNode& node, const PxVQObjectPtr& target)

@@ -23,6 +23,8 @@ Node* VqsLockChild(VqsLockBag& bag, Node* child)
 
 // Tells with 61746 that another user deleted the object, when it is gone.
 void VqsTellIfGone(const PxVQObjectPtr& object);
+// Whether the object is no longer in the repository; a repository that cannot tell keeps it.
+bool VqsKnownGone(const PxVQObjectPtr& object);
 
 // What a lock path found of an object's owner or of its node, read now: nothing for an object
 // another user deleted meanwhile, which is told.

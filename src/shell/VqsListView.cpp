@@ -1,8 +1,10 @@
 #include "shell/VqsListView.h"
 
+#include "proxy/PxVQObject.h"
 #include "shell/VqsFindObjectDlg.h"
 #include "shell/VqsListFrame.h"
 #include "shell/VqsListItem.h"
+#include "shell/VqsMsgBox.h"
 #include "shell/VqsSortBatch.h"
 #include "shell/VqsSysApp.h"
 #include "shell/VqsTreeItem.h"
@@ -20,6 +22,7 @@ namespace {
 constexpr UINT ID_EDIT_FIND = 57636;
 constexpr UINT ID_EDIT_REPEAT = 57640;
 constexpr UINT IDS_NODE_NOT_FOUND = 61951;
+constexpr UINT IDS_ITEM_DELETED = 61746;
 
 // The text Find, Find Next and the tree search look for, shared by every view.
 CString& SearchText()
@@ -148,6 +151,25 @@ void VqsListView::GetSelectionContext(PxVQSystemPtr&, PxVQBSSoftLinkPtr&, PxVQEl
 void VqsListView::OnObjectChanged(int, const PxVQObjectPtr*, const PxVQObjectPtr*) {}
 
 BOOL VqsListView::MeasuresItems() { return FALSE; }
+
+BOOL VqsListView::TellSelectionGone() { return FALSE; }
+
+PxVQObjectPtr VqsListView::FirstGone(const std::vector<PxVQObjectPtr>& objects)
+{
+    const std::vector<bool> present = PxObject::ArePresent({objects.begin(), objects.end()});
+    for (std::size_t index = 0; index < objects.size(); ++index) {
+        if (!present[index])
+            return objects[index];
+    }
+    return PxVQObjectPtr();
+}
+
+void VqsListView::TellRowGone(const PxVQObjectPtr& object, int goneHint, const PxVQObjectPtr& parent)
+{
+    VqsTellItemDeleted(IDS_ITEM_DELETED, object->GetObjectKind());
+    if (VqsSysApp* app = VqsGetApp())
+        app->BroadcastObjectChange(goneHint, nullptr, &object, parent ? &parent : nullptr);
+}
 
 int VqsListView::GetCommandState(UINT id, int* enabled, int*)
 {

@@ -11,6 +11,8 @@
 #include "win/CString.h"
 #include "win/Collections.h"
 
+#include <vector>
+
 class CCmdUI;
 class VqsListFrame;
 class VqsListItem;
@@ -57,6 +59,10 @@ public:
     virtual BOOL MeasuresItems();
     // The word for the Find dialog's title "Find %s".
     virtual CString GetFindTitle() = 0;
+    // For a command the user gives on the view's selection: when another user deleted a
+    // selected row's object meanwhile, tells the user once what went, has the views drop its
+    // row and answers TRUE; FALSE (the command goes on) when every selected object is there.
+    virtual BOOL TellSelectionGone();
 
     VqsListFrame* GetListFrame() const;
     int FindItemIndex(VqsListItem* item) const;
@@ -87,6 +93,13 @@ public:
     void PostMeasure();
 
 protected:
+    // Of the objects of selected rows, the first another user deleted (one read for all of
+    // them); null when every one is there.
+    static PxVQObjectPtr FirstGone(const std::vector<PxVQObjectPtr>& objects);
+    // Tells the user (61746) that the object of a row went and broadcasts its removal with
+    // the hint of the views that show it.
+    static void TellRowGone(const PxVQObjectPtr& object, int goneHint, const PxVQObjectPtr& parent);
+
     void MeasureItem(LPMEASUREITEMSTRUCT mis);
     void OnGetDispInfo(NMHDR* header, LRESULT* result);
     void OnSize(UINT type, int cx, int cy);

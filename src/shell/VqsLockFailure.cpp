@@ -2,11 +2,13 @@
 
 #include "proxy/PxLockErrorInfo.h"
 #include "proxy/PxPersistentLock.h"
+#include "proxy/PxProcess.h"
 #include "proxy/PxVQHostPackData.h"
 #include "proxy/PxVQPackInformation.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQOptions.h"
 #include "proxy/PxVQSoftLink.h"
+#include "proxy/PxVQLink.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
@@ -89,6 +91,15 @@ CString LockTargetText(const PxVQObjectPtr& object, BOOL longNames)
     }
 }
 
+// Whether the user code is the session user's, as a persistent lock knows its user.
+bool IsSessionUsers(const CString& userCode)
+{
+    VqsSysApp* app = VqsGetApp();
+    PxVQLink* link = app ? app->GetLink() : nullptr;
+    PxProcess* process = link ? link->GetProcess() : nullptr;
+    return process && !userCode.IsEmpty() && VqsShortUserCode(process->GetUserCode()) == VqsShortUserCode(userCode);
+}
+
 } // namespace
 
 CString VqsOptionsLockText(LPCTSTR softLinkName, LPCTSTR optionSetName)
@@ -98,11 +109,19 @@ CString VqsOptionsLockText(LPCTSTR softLinkName, LPCTSTR optionSetName)
     return text;
 }
 
+CString VqsShortUserCode(const CString& userCode)
+{
+    const int slash = userCode.Find('/');
+    return slash > 0 ? userCode.Left(slash) : userCode;
+}
+
 CString VqsLockFailureMessage(const VqsLockFailure& failure)
 {
     if (failure.code < 2 || failure.code > 7)
         return CString();
     CString reason = failure.code == 7 ? PersistentLockText(failure) : LockedByOtherUserText(failure);
+    if (failure.code == 7 && failure.manualLockCount > 0 && failure.ownLock)
+        return reason;
     CString message;
     message.FormatMessage(62136u, reason);
     return message;
@@ -119,6 +138,7 @@ void VqsDescribeLockTarget(const PxLockErrorInfo& error)
     if (const PxPersistentLockPtr& lock = error.GetPersistentLock()) {
         failure.userCode = lock->GetUserCode();
         failure.manualLockCount = lock->GetManualLockCount();
+        failure.ownLock = IsSessionUsers(failure.userCode);
     }
     const CString message = VqsLockFailureMessage(failure);
     VqsHideLockProgress();

@@ -10,13 +10,19 @@ struct VqsLockFailure {
     CString objectText;       // name of the object, or VqsOptionsLockText for options
     CString userCode;         // user code of the persistent lock; empty when it has none
     int manualLockCount = 0;  // manual locks of the persistent lock
+    bool ownLock = false;     // the persistent lock is the session user's own
 };
+
+// The user code up to its first "/" (the whole code when it starts with one or has none): the
+// part by which a persistent lock and recovery records are known as a user's.
+CString VqsShortUserCode(const CString& userCode);
 
 // "options for <soft link> in option set <option set>".
 CString VqsOptionsLockText(LPCTSTR softLinkName, LPCTSTR optionSetName);
 
 // The text of the error box, ending in "Please try again after some time."; empty for the
-// codes that are not reported (0, 1 and above 7).
+// codes that are not reported (0, 1 and above 7). A manual lock of the session user's own
+// lifts with her Unlock alone: its text does not ask her to try again.
 CString VqsLockFailureMessage(const VqsLockFailure& failure);
 
 // Reports a refused repository lock (codes 2 to 7; others say nothing): the lock progress

@@ -1,6 +1,9 @@
 #include "shell/VqsMsgBox.h"
 
+#include "proxy/PxException.h"
+#include "proxy/PxObjectKind.h"
 #include "proxy/VqException.h"
+#include "shell/VqsDisplayNames.h"
 #include "win/CDialog.h"
 #include "win/CPropertySheet.h"
 #include "win/CWinApp.h"
@@ -18,9 +21,13 @@ constexpr UINT kMessageFlags = MB_OK | MB_ICONINFORMATION;
 constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION;
 constexpr UINT kQuestionCancelFlags = MB_YESNOCANCEL | MB_ICONQUESTION;
 constexpr UINT IDS_CLOSE_AND_OPEN_SESSION = 62477;
+constexpr UINT IDS_ITEM_DELETED = 61746;
+constexpr UINT IDS_SOME_OBJECT = 61749;
 
 std::atomic<VqsHideLockProgressHook> g_hideLockProgress{nullptr};
 std::atomic<bool> g_lostConnectionShown{false};
+// Touched on the user-interface thread only.
+unsigned g_deletionsTold = 0;
 // The refusal of a failed transaction shown in this action.
 std::mutex g_failureMutex;
 std::string g_failureShown;
@@ -36,6 +43,18 @@ bool FirstMetThisAction(const VqException& error)
     if (message == g_failureShown)
         return false;
     g_failureShown = message;
+    return true;
+}
+
+// A read that found its object gone met what another user deleted: told as such, whatever
+// the step was doing.
+bool TellIfFoundGone(const VqException& error)
+{
+    const auto* failure = dynamic_cast<const PxException*>(&error);
+    if (!failure || failure->GetGoneObjectKind() < 0)
+        return false;
+    VqsHideLockProgress();
+    VqsTellItemDeleted(IDS_ITEM_DELETED, failure->GetGoneObjectKind());
     return true;
 }
 
@@ -204,7 +223,7 @@ BOOL VqsConfirmCancelBoxId(BOOL& yes, UINT stringId, UINT helpId)
 
 void VqsReportError(LPCTSTR context, const VqException& error)
 {
-    if (!FirstMetThisAction(error))
+    if (!FirstMetThisAction(error) || TellIfFoundGone(error))
         return;
     CString text;
     text.FormatMessage(61665u, context, error.GetErrorMessage());
@@ -214,9 +233,24 @@ void VqsReportError(LPCTSTR context, const VqException& error)
 
 void VqsErrorBoxOf(const VqException& error)
 {
-    if (FirstMetThisAction(error))
+    if (FirstMetThisAction(error) && !TellIfFoundGone(error))
         VqsErrorBox(error.GetErrorMessage());
 }
+
+void VqsTellItemDeleted(UINT messageId, int objectKind)
+{
+    ++g_deletionsTold;
+    CString kind;
+    if (objectKind != PxKindNone)
+        kind = VqsGetObjectKindName(objectKind);
+    else
+        kind.LoadString(IDS_SOME_OBJECT);
+    CString text;
+    text.FormatMessage(messageId, kind.GetString());
+    VqsMessageBox(text);
+}
+
+unsigned VqsDeletionsTold() { return g_deletionsTold; }
 
 void ShowErrorById(UINT stringId, const VqException& error)
 {

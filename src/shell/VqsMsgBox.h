@@ -60,6 +60,14 @@ void VqsErrorBoxOf(const VqException& error);
 // The same with the text of a string id as the context ("Error" when it has none).
 void ShowErrorById(UINT stringId, const VqException& error);
 
+// Tells the user with the message (61746 "%1 item has been deleted." or one of its kin) that
+// another user deleted an object of the kind: %1 is the kind's display name, "Some object"
+// (61749) for PxKindNone. The one place that makes these texts; a repository failure that
+// names the kind of the object it found gone is told so by the error reports above too.
+void VqsTellItemDeleted(UINT messageId, int objectKind);
+// How many times the user has been told so, for a step that must tell once.
+unsigned VqsDeletionsTold();
+
 // The window layer's hook while the module is started: a repository or module exception
 // that ends one of the module's window handlers is shown in the error box with its message,
 // and goes no further; any other exception passes on (false). A dialog whose WM_INITDIALOG

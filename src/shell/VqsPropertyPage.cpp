@@ -1,5 +1,6 @@
 #include "shell/VqsPropertyPage.h"
 
+#include "shell/VqsPropertySheet.h"
 #include "shell/VqsSysApp.h"
 #include "win/Help.h"
 
@@ -36,6 +37,18 @@ VqsPropertyPage::VqsPropertyPage(LPCTSTR templateName, UINT captionId)
 }
 
 VqsPropertyPage::~VqsPropertyPage() = default;
+
+// The notices of the page's controls are the user's steps (and the focus leaving them as the
+// sheet goes): a sheet a page has abandoned takes none of them.
+BOOL VqsPropertyPage::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const auto* sheet = dynamic_cast<VqsPropertySheet*>(GetParent());
+    if ((message == WM_COMMAND || message == WM_NOTIFY) && sheet && sheet->IsAbandoned()) {
+        *result = 0;
+        return TRUE;
+    }
+    return CPropertyPage::OnWndMsg(message, wParam, lParam, result);
+}
 
 BOOL VqsPropertyPage::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
 {

@@ -14,6 +14,7 @@ public:
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
     BOOL OnHelpInfo(HELPINFO* info);

@@ -1,6 +1,7 @@
 // The base of the module's property sheets and wizards: a page that has reported a failure
 // that makes the sheet useless abandons it with CancelSheet, and DoModal then answers
-// IDCANCEL whatever the sheet would have answered.
+// IDCANCEL whatever the sheet would have answered. The pages of an abandoned sheet take no
+// further step of its user (VqsPropertyPage).
 #pragma once
 
 #include "win/CPropertySheet.h"
@@ -14,6 +15,7 @@ public:
     INT_PTR DoModal() override;
     // Marks the sheet cancelled and posts IDCANCEL to it; never reset.
     void CancelSheet();
+    BOOL IsAbandoned() const { return m_bCancelled; }
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -1,5 +1,7 @@
 #include "sysview/VqsConfigTreeItem.h"
 
+#include "model/VqsModelNodeLocks.h"
+#include "proxy/PxException.h"
 #include "proxy/PxObjectKind.h"
 #include "proxy/VqException.h"
 #include "shell/VqsDisplayNames.h"
@@ -346,10 +348,21 @@ void VqsConfigTreeItem::RefreshItem()
         if (view)
             view->UpdateWindow();
     } catch (const VqReportableException& error) {
+        // The step that told the views of the object tells the user what went.
+        if (view && FoundGone(error)) {
+            view->DropRowOfGone(this);
+            return;
+        }
         CString context;
         context.FormatMessage(IDS_CANNOT_UPDATE, GetDisplayText());
         VqsReportError(context, error);
     }
+}
+
+BOOL VqsConfigTreeItem::FoundGone(const VqReportableException& error)
+{
+    const auto* failure = dynamic_cast<const PxException*>(&error);
+    return failure && failure->IsObjectDeleted() && VqsKnownGone(GetObject());
 }
 
 // ---------------------------------------------------------------- tree order

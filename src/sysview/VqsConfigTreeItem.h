@@ -26,6 +26,7 @@
 #include <unordered_map>
 #include <vector>
 
+class VqReportableException;
 class VqsDirectoryView;
 class VqsModel;
 
@@ -95,7 +96,7 @@ public:
 
     // The reaction to a change notice about the item's object: texts read again, the row
     // redrawn and the rows sorted when they changed; "Cannot update %1" on a repository
-    // failure.
+    // failure. An object another user deleted meanwhile loses its row (and this item).
     void RefreshItem();
     // The last steps of every child creation: its state, its place among the children and,
     // when asked, its row; a child whose row was refused goes again.
@@ -152,6 +153,8 @@ public:
     }
 
 protected:
+    // Whether the failure met the item's object deleted by another user.
+    BOOL FoundGone(const VqReportableException& error);
     // Enters the item in the view's handle map under the object; the kinds call it once
     // their object is set.
     void Register(const PxObjectPtr& object);

@@ -1,6 +1,5 @@
 #include "sysview/VqsDirectoryView.h"
 
-#include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNode.h"
 #include "proxy/PxVQLink.h"
@@ -19,7 +18,6 @@
 
 namespace {
 
-constexpr UINT IDS_ITEM_DELETED = 61746;
 constexpr UINT ID_OPEN_SELECTED = 32775;
 constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
@@ -360,10 +358,8 @@ void VqsDirectoryView::OnKeyDown(NMHDR* header, LRESULT* result)
         int enabled = 0;
         int checked = 0;
         GetCommandState(ID_DELETE, &enabled, &checked);
-        if (enabled)
+        if (!TellSelectionGone() && enabled)
             RunCommand(ID_DELETE);
-        else
-            TellSelectionGone();
     } else if (key->wVKey == VK_INSERT) {
         if (VqsSysFrame* frame = GetSysFrame())
             frame->PostMessage(WM_COMMAND, ID_ADD, 0);
@@ -376,7 +372,7 @@ void VqsDirectoryView::OnDoubleClick(NMHDR*, LRESULT* result)
     int enabled = 0;
     int checked = 0;
     GetCommandState(ID_OPEN_SELECTED, &enabled, &checked);
-    if (enabled)
+    if (!TellSelectionGone() && enabled)
         RunCommand(ID_OPEN_SELECTED);
     *result = 0;
 }
@@ -385,18 +381,24 @@ void VqsDirectoryView::RunCommand(UINT id) { SendMessage(WM_COMMAND, id, 0); }
 
 BOOL VqsDirectoryView::TellSelectionGone()
 {
+    std::vector<PxVQObjectPtr> objects;
     for (VqsConfigTreeItem* item : GetSelectedItems()) {
-        const PxVQObjectPtr object = item ? item->GetObject() : PxVQObjectPtr();
-        if (!object || object->ObjectPresent())
-            continue;
-        VqsLockBag::TellDeleted(IDS_ITEM_DELETED, object);
-        auto* parentItem = dynamic_cast<VqsConfigTreeItem*>(item->GetParent());
-        const PxVQObjectPtr parent = parentItem ? parentItem->GetObject() : PxVQObjectPtr();
-        if (VqsSysApp* app = VqsGetApp())
-            app->BroadcastObjectChange(VqsNodeGone, nullptr, &object, parent ? &parent : nullptr);
-        return TRUE;
+        if (const PxVQObjectPtr object = item ? item->GetObject() : PxVQObjectPtr())
+            objects.push_back(object);
     }
-    return FALSE;
+    const PxVQObjectPtr gone = FirstGone(objects);
+    if (!gone)
+        return FALSE;
+    auto* parentItem = dynamic_cast<VqsConfigTreeItem*>(FindItemOf(gone)->GetParent());
+    TellRowGone(gone, VqsNodeGone, parentItem ? parentItem->GetObject() : PxVQObjectPtr());
+    return TRUE;
+}
+
+void VqsDirectoryView::DropRowOfGone(VqsConfigTreeItem* item)
+{
+    auto* parentItem = dynamic_cast<VqsConfigTreeItem*>(item->GetParent());
+    const PxVQObjectPtr parent = parentItem ? parentItem->GetObject() : PxVQObjectPtr();
+    OnObjectRemoved(item->GetObject(), parent ? &parent : nullptr);
 }
 
 // Only the right half of the expand button toggles the item.

@@ -105,7 +105,10 @@ public:
     // For a command or key the user gave on the selection while it is off: when another user
     // deleted a selected row's object meanwhile, tells the user once what went, has the views
     // drop its row and answers TRUE; FALSE when every selected object is there.
-    BOOL TellSelectionGone();
+    BOOL TellSelectionGone() override;
+    // The row of an item whose object another user deleted goes from this view, as the
+    // removal's notice takes it (the item with it).
+    void DropRowOfGone(VqsConfigTreeItem* item);
     // Sorts the rows into tree order with the current sort mode.
     void SortRows();
 

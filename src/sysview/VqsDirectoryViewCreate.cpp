@@ -15,7 +15,6 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeLink.h"
-#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsSyncResult.h"
 #include "proxy/PxVQHostInformation.h"
@@ -245,7 +244,7 @@ void VqsDirectoryView::OnAddBusinessSegment()
     const PxVQConfigPtr selected = item ? item->GetConfig() : PxVQConfigPtr();
     if (!selected && item) {
         // A system another user deleted has no configuration to read any more.
-        VqsTellIfGone(item->GetObject());
+        TellSelectionGone();
         return;
     }
     if (!selected || !selected->_IsKindOf("PxVQCurConfig"))

@@ -124,7 +124,7 @@ PxVQObjectPtr PickedObject(VqsOpenPickerDlg& picker, int kind)
 void VqsDirectoryView::RunPicker(VqsConfigTreeItem* item, int kind)
 {
     const PxVQObjectPtr object = item->GetObject();
-    if (!object || !object->ObjectPresent())
+    if (!object || TellSelectionGone())
         return;
     INT_PTR result = IDCANCEL;
     PxVQObjectPtr picked;
@@ -137,8 +137,11 @@ void VqsDirectoryView::RunPicker(VqsConfigTreeItem* item, int kind)
                 app->RefreshAllViews(&model);
             picker = MakePicker(model, object, kind, this);
         }
-        if (!picker)
+        // The refresh finds no node of an object another user deleted meanwhile.
+        if (!picker) {
+            TellSelectionGone();
             return;
+        }
         StatusMessage status(GetSysFrame(), "");
         result = picker->DoModal();
         picked = PickedObject(*picker, kind);

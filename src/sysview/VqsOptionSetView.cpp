@@ -544,7 +544,7 @@ void VqsOptionSetView::OnKeyDown(NMHDR* header, LRESULT* result)
         int enabled = 0;
         int checked = 0;
         GetCommandState(ID_DELETE, &enabled, &checked);
-        if (enabled)
+        if (!TellSelectionGone() && enabled)
             OnDelete();
     }
     *result = 0;
@@ -555,9 +555,21 @@ void VqsOptionSetView::OnDblClk(NMHDR*, LRESULT* result)
     int enabled = 0;
     int checked = 0;
     GetCommandState(ID_OPEN_SELECTED, &enabled, &checked);
-    if (enabled)
+    if (!TellSelectionGone() && enabled)
         SendMessage(WM_COMMAND, ID_OPEN_SELECTED, 0);
     *result = 0;
+}
+
+BOOL VqsOptionSetView::TellSelectionGone()
+{
+    std::vector<PxVQObjectPtr> objects;
+    for (VqsListItemOptionSet* item : GetSelectedOptionSetItems())
+        objects.emplace_back(item->m_optionSet);
+    const PxVQObjectPtr gone = FirstGone(objects);
+    if (!gone)
+        return FALSE;
+    TellRowGone(gone, VqsOptionSetGone, PxVQObjectPtr());
+    return TRUE;
 }
 
 void VqsOptionSetView::OnContextMenu(CWnd*, CPoint point)
@@ -643,18 +655,44 @@ void VqsOptionSetView::OnLock()
             VqsLockScope scope(link);
             result = link->PersistentLock(1, optionSets);
         }
-        if (!result.Succeeded()) {
+        if (!result.Succeeded())
             VqsDescribeLockTarget(result);
-        } else if (VqsSysApp* app = VqsGetApp()) {
-            for (POSITION position = optionSets.GetHeadPosition(); position;) {
-                const PxVQObjectPtr object(optionSets.GetNext(position));
-                app->BroadcastObjectChange(VqsKindOptionSet, nullptr, &object, nullptr);
-            }
-        }
+        else if (!GiveBackLocksOfGone(optionSets))
+            TellLocked(optionSets);
     } catch (const VqReportableException& error) {
         ShowErrorById(IDS_CANNOT_LOCK, error);
     }
     OnSelectionChanged();
+}
+
+void VqsOptionSetView::TellLocked(PxTypedList<PxVQOptionSetPtr>& optionSets)
+{
+    VqsSysApp* app = VqsGetApp();
+    for (POSITION position = optionSets.GetHeadPosition(); app && position;) {
+        const PxVQObjectPtr object(optionSets.GetNext(position));
+        app->BroadcastObjectChange(VqsKindOptionSet, nullptr, &object, nullptr);
+    }
+}
+
+BOOL VqsOptionSetView::GiveBackLocksOfGone(const PxTypedList<PxVQOptionSetPtr>& optionSets)
+{
+    std::vector<PxObjectPtr> objects;
+    const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = optionSets;
+    for (POSITION position = list.GetHeadPosition(); position;)
+        objects.emplace_back(list.GetNext(position));
+    const std::vector<bool> present = PxObject::ArePresent(objects);
+    PxVQObjectPtr told;
+    for (std::size_t index = 0; index < objects.size(); ++index) {
+        if (present[index])
+            continue;
+        const PxVQOptionSetPtr gone(objects[index]);
+        gone->RemovePersistentLock(1, 1);
+        if (!told)
+            told = PxVQObjectPtr(gone);
+    }
+    if (told)
+        TellRowGone(told, VqsOptionSetGone, PxVQObjectPtr());
+    return told ? TRUE : FALSE;
 }
 
 // Another user's Lock of a set a generation runs on is refused as the generation's hold
@@ -787,7 +825,7 @@ void VqsOptionSetView::OnOptions()
 void VqsOptionSetView::OnOpenSelected()
 {
     const PxVQOptionSetPtr optionSet = GetSingleSelectedOptionSet();
-    if (!optionSet || !optionSet->ObjectPresent())
+    if (!optionSet || TellSelectionGone())
         return;
     INT_PTR result = IDCANCEL;
     PxVQOptionSetPtr chosen;
@@ -800,8 +838,11 @@ void VqsOptionSetView::OnOpenSelected()
                 app->RefreshAllViews(&model);
             node = model.FindOptionSetNode(optionSet);
         }
-        if (!node)
+        // The refresh finds no node of a set another user deleted meanwhile.
+        if (!node) {
+            TellSelectionGone();
             return;
+        }
         VqsOpenGenSetDlg picker(node, this);
         StatusMessage status(GetSysFrame(), "");
         result = picker.DoModal();

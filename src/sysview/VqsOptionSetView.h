@@ -59,6 +59,7 @@ public:
     int GetColumnCount() override;
     void OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQObjectPtr* related) override;
     CString GetFindTitle() override;
+    BOOL TellSelectionGone() override;
 
     // The configuration whose option sets the list shows; rows are read again only when it
     // is another one.
@@ -115,6 +116,11 @@ private:
     BOOL RemoveLocks(VqsListItemOptionSet* item);
     // Another user's Lock of a set a generation runs on: the box naming the generation.
     BOOL RefusedByRunningGeneration(const PxTypedList<PxVQOptionSetPtr>& optionSets);
+    // A set another user deleted while it was being locked keeps no lock: TRUE when one did,
+    // its lock given back and the user told once.
+    BOOL GiveBackLocksOfGone(const PxTypedList<PxVQOptionSetPtr>& optionSets);
+    // The views hear that the sets are locked now.
+    static void TellLocked(PxTypedList<PxVQOptionSetPtr>& optionSets);
 
     PxVQConfigPtr m_config;
     CTypedPtrList<CPtrList, VqsListItemOptionSet*> m_items{10};

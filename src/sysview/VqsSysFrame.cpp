@@ -9,6 +9,7 @@
 #include "vqclient/VqClient.h"
 #include "win/CMenu.h"
 #include "win/Gdi.h"
+#include "win/Help.h"
 #include "win/Input.h"
 
 #include <algorithm>
@@ -19,6 +20,11 @@ constexpr UINT IDR_SYSTEM_FRAME = 136;
 constexpr UINT ID_ADD = 32774;
 constexpr UINT ID_TOGGLE_PREVIEW = 32806;
 constexpr UINT ID_SYNCHRONIZE_OPTIONS = 32791;
+constexpr UINT ID_REFRESH = 32805;
+constexpr UINT ID_FONTS = 32827;
+constexpr UINT ID_FILE_CLOSE = 57602;
+constexpr UINT ID_APP_EXIT = 57665;
+constexpr UINT ID_CONTEXT_HELP = 57669;
 constexpr int kAddPopup = 5;
 constexpr int kLeastFrameWidth = 47;
 constexpr int kBar = CSplitterWnd::kSplitterBar;
@@ -39,6 +45,14 @@ BOOL IsForwarded(UINT id)
     static constexpr UINT kForwarded[] = {32785, 32771, 32788, 32781, 32829, 32830, 32789,
                                           32792, 32828, 32808, 57607, 57606, 32784, 32786};
     return std::find(std::begin(kForwarded), std::end(kForwarded), id) != std::end(kForwarded);
+}
+
+// Every command of a menu, an accelerator or the host is given on the selected rows of the
+// current pane, whatever it does, but those that close, refresh or only show help or fonts.
+BOOL IsGivenOnRows(UINT id)
+{
+    static constexpr UINT kNotOnRows[] = {ID_FILE_CLOSE, ID_APP_EXIT, ID_REFRESH, ID_FONTS, ID_HELP, ID_CONTEXT_HELP};
+    return id != 0 && std::find(std::begin(kNotOnRows), std::end(kNotOnRows), id) == std::end(kNotOnRows);
 }
 
 // The heights of the option-set list (row 0) and of the preview (row 1), and their least
@@ -323,18 +337,20 @@ void VqsSysFrame::GetCommandState(UINT id, int* enabled, int* checked)
     }
 }
 
+// Whether the command is on is asked before the rows are, as the window asks it: a row another
+// user deletes in between is told, never passed over as a command that went off.
 BOOL VqsSysFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
-    VqsDirectoryView* directory = GetDirectoryView();
-    if (lParam == 0 && id != 0 && directory && GetCurrentView() == directory) {
-        CTestCmdUI probe;
-        probe.m_nID = id;
-        OnCmdMsg(id, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr);
-        if (!probe.m_bEnabled && directory->TellSelectionGone())
-            return TRUE;
-    }
-    return VqsListFrame::OnCommand(wParam, lParam);
+    VqsListView* current = GetCurrentView();
+    if (lParam != 0 || !IsGivenOnRows(id) || !current)
+        return VqsListFrame::OnCommand(wParam, lParam);
+    CTestCmdUI probe;
+    probe.m_nID = id;
+    OnCmdMsg(id, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr);
+    if (current->TellSelectionGone() || !probe.m_bEnabled)
+        return TRUE;
+    return OnCmdMsg(id, static_cast<int>(CN_COMMAND), nullptr, nullptr);
 }
 
 void VqsSysFrame::OnUpdateCommand(CCmdUI* cmdUI)

@@ -59,8 +59,8 @@ protected:
     VqsSysFrame(VqsViewUpdateCallBack update, VqsViewMessageCallBack message, const LOGFONT* font);
 
     BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
-    // A command the host offered while the directory view's selection was there, given once
-    // another user has deleted a selected row's object, is off now: the user is told what went.
+    // A command given on the current pane's selection once another user has deleted a
+    // selected row's object tells the user what went, drops the row and does nothing more.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     void OnForwardedCommand(UINT id);

@@ -429,7 +429,7 @@ TEST_F(AutomationTest, IgnoringLocksASharedDesignLockOfAnotherUserHoldsNothing)
 
 TEST_F(AutomationTest, AScriptedGenerationTakesOverTheUsersOwnInterruptedGenerationsLockButNotAnothers)
 {
-    AddSession({});
+    const PxVQRecoveryInfoPtr interrupted = AddSession({});
     auto other = OtherUser("XYZ/dev");
     const PxVQOptionSetPtr seenByOther = other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
     ASSERT_TRUE(seenByOther->PersistentLock(0).Succeeded());
@@ -438,7 +438,7 @@ TEST_F(AutomationTest, AScriptedGenerationTakesOverTheUsersOwnInterruptedGenerat
     EXPECT_TRUE(vqclient::Requests().empty());
     ASSERT_TRUE(seenByOther->RemovePersistentLock(0, 1).Succeeded());
 
-    ASSERT_TRUE(GenSet("NTGEN")->PersistentLock(0).Succeeded());
+    PlaceHoldNamedBy(interrupted, PxVQOptionSetPtr(GenSet("NTGEN")));
     {
         LockOfNtGenAtEachCall another(sample.Path(), "PxLink::FutureUpdateLock");
         ASSERT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), S_OK) << LastError();

@@ -1,4 +1,5 @@
 #include "../sysview/SysViewTestSupport.h"
+#include "RecoveryTestSupport.h"
 
 #include "generate/VqsGenerateCommands.h"
 #include "generate/VqsGenerateStatus.h"
@@ -263,8 +264,7 @@ TEST_F(GenerateStatusTest, ARestartTheClientRefusesSaysSoAndGivesTheSegmentBack)
 
 TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionRestartsAndItsGenerationKeepsTheGenerateSetLock)
 {
-    AddSession({"NTGEN", 2, 3});
-    ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
+    PlaceHoldNamedBy(AddSession({"NTGEN", 2, 3}), OptionSet("NTGEN"));
     Choose(0, kRestart);
 
     const Strings requests = vqclient::Requests();
@@ -278,8 +278,9 @@ TEST_F(GenerateStatusTest, AnUnfinishedSystemSessionRestartsAndItsGenerationKeep
 }
 
 // A manual Lock keeps every start of the set out: the owner's restart of the interrupted
-// generation, and another user's restart of it too. The configuration is synchronised first, so
-// that the restart's synchronisation has nothing to change of the set.
+// generation, and another user's restart of it too. Only the owner's Unlock helps: she is not
+// asked to try again. The configuration is synchronised first, so that the restart's
+// synchronisation has nothing to change of the set.
 TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStopsTheRestartWhoeverRestartsAndBothLocksStay)
 {
     VqsSynchronizeConfig(*view);
@@ -289,7 +290,7 @@ TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStopsTheRestartWhoeverRest
         const char* owner;
         const char* told;
     } cases[] = {
-        {"the owner restarts", "ABC", "Lock failed:\nABC manually locked NTGEN.\nPlease try again after some time."},
+        {"the owner restarts", "ABC", "Lock failed:\nABC manually locked NTGEN."},
         {"another user restarts the owner's session", "XYZ",
          "Lock failed:\nXYZ manually locked NTGEN.\nPlease try again after some time."},
     };
@@ -300,7 +301,7 @@ TEST_F(GenerateStatusTest, AManualLockOnTheGenerateSetStopsTheRestartWhoeverRest
         const PxVQOptionSetPtr ownersSet =
             owner.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
         const PxVQRecoveryInfoPtr session = AddSession({.type = 2, .state = 3, .user = row.owner});
-        ASSERT_TRUE(ownersSet->PersistentLock(0).Succeeded());
+        PlaceHoldNamedBy(session, ownersSet);
         ASSERT_TRUE(ownersSet->PersistentLock(1).Succeeded());
         ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kRestart);
         ui.ExpectMessageBox(row.told, IDOK);
@@ -327,8 +328,7 @@ TEST_F(GenerateStatusTest, AFinishedSessionsHoldStillStandingGoesWithItsRestarts
 {
     for (const bool deleted : {false, true}) {
         SCOPED_TRACE(deleted ? "deleted" : "restarted to its end");
-        AddSession({"NTGEN", 2, 8});
-        ASSERT_TRUE(OptionSet("NTGEN")->PersistentLock(0).Succeeded());
+        PlaceHoldNamedBy(AddSession({"NTGEN", 2, 8}), OptionSet("NTGEN"));
         if (deleted) {
             ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, 0).Click(kDelete).Cancel();
             VqsShowGenerateStatus(*view);

@@ -265,8 +265,9 @@ TEST_F(GenerateSystemTest, WithAnUnfinishedGenerationTheUserIsOfferedItsStatusFi
 namespace {
 
 // An interrupted generation of NTGEN by the user of `link`: its recovery record, stopped while
-// it generated files, and the persistent lock it placed on the generate set.
-void InterruptedGeneration(PxVQLink& link)
+// it generated files, and the persistent lock it placed on the generate set, which the record
+// names.
+PxVQRecoveryInfoPtr InterruptedGeneration(PxVQLink& link)
 {
     PxVQSystemPtr system = link.GetLVQEnterprise()->GetSystem("SYS1");
     PxVQOptionSetPtr genSet = system->GetCurConfig()->GetOptionSet("NTGEN");
@@ -276,7 +277,8 @@ void InterruptedGeneration(PxVQLink& link)
     session->SetCurrentState(6);
     session->SetUserId(link.GetProcess()->GetUserCode());
     link.CommitTransaction();
-    ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
+    PlaceHoldNamedBy(session, genSet);
+    return session;
 }
 
 } // namespace
@@ -402,16 +404,19 @@ TEST_F(GenerateSystemTest, ALockStoreBusyPastItsTimeoutStopsNoGenerationAndItsEn
     EXPECT_EQ(GenSet("NTGEN")->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
 }
 
-TEST_F(GenerateSystemTest, AFinishedGenerationsRecordLeavesTheLockOfARunningOneInPlace)
+// The user's generation hold that no session names (its generation finished, the hold's lift
+// lost) is told as hers, by the generation it was placed for: only her Unlock lifts it.
+TEST_F(GenerateSystemTest, AFinishedGenerationsRecordLeavesTheUsersOwnHoldInPlaceAndSaysWhoseItIs)
 {
     frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
-    InterruptedGeneration(*app.GetLink());
+    const PxVQRecoveryInfoPtr finished = InterruptedGeneration(*app.GetLink());
     app.GetLink()->BeginTransaction();
-    System("SYS1")->GetRecoveryInfo(PxVQOptionSetPtr(GenSet("NTGEN")))->SetCurrentState(8);
+    finished->SetCurrentState(8);
+    finished->SetHoldId(0);
     app.GetLink()->CommitTransaction();
     ui.ExpectMessageBoxId(61919, IDNO);
     ui.ExpectDialog(IDD_GENERATE).OK();
-    ui.ExpectMessageBoxId(61874, IDOK);
+    ui.ExpectMessageBox("Lock failed:\nGenerate process for user ABC persistently locked NTGEN.", IDOK);
     VqsGenerateSystem(*view);
     ui.Verify();
 

@@ -1,10 +1,14 @@
 // A generation's hold is named by the one recovery session that carries it, on a repository
 // file and on a server: an older session of the same user and set (stopped Deploying, its hold
-// unlocked since, or replaced by a fresh generation) neither lifts nor takes a later
-// generation's hold, by its Delete or its Restart, and the later generation's Restart runs.
+// unlocked since, or replaced by a fresh generation; or a record of an earlier build, which names
+// no hold) neither lifts nor takes a later generation's hold, by its Delete or its Restart, and
+// the later generation's Restart runs. A fresh generation that takes an interrupted one's hold
+// over leaves it with the interrupted session whatever stops it before it leaves a record of its
+// own, and another user's Delete of that session and the hand-over exclude each other.
 #include "../sysview/SysViewTestSupport.h"
 
 #include "generate/VqsGenerateCommands.h"
+#include "generate/VqsGenerateStart.h"
 #include "generate/VqsGenerateStatus.h"
 #include "generate/VqsSelectSession.h"
 #include "proxy/PxFaultInjection.h"
@@ -12,6 +16,8 @@
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
+#include "shell/VqsMsgBox.h"
+#include "support/ChildProcess.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqClient.h"
 #include "vqclient/VqcTesting.h"
@@ -19,7 +25,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
+#include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -112,6 +121,43 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         OpenSessionAsTheHostDoes();
     }
 
+    // The user's host, a process of its own with its own session, runs the step and is killed:
+    // as the operation `at` begins (after `skip` calls of it), or, with none, once the step is
+    // done. This process's session is closed meanwhile and opened again after.
+    void OnAHostThatDies(const std::function<void()>& step, const char* at, int skip)
+    {
+        CloseFrame();
+        app.CloseSession();
+        {
+            vqtest::ChildProcess host([&] {
+                OpenSessionAsTheHostDoes();
+                if (at)
+                    PxFaultInjection::Run(at, [] { std::raise(SIGKILL); }, skip);
+                step();
+            });
+            EXPECT_EQ(host.WaitReady(), at == nullptr) << "the host was not killed where it should have been";
+            host.Kill();
+        }
+        OpenSessionAsTheHostDoes();
+    }
+
+    // The first recovery session of SYS1, as Show Generate Status lists them.
+    PxVQRecoveryInfoPtr Oldest() const
+    {
+        PxTypedList<PxVQRecoveryInfoPtr> sessions;
+        System("SYS1")->GetListOfRecoveryInfos(sessions);
+        const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+        return list.IsEmpty() ? PxVQRecoveryInfoPtr() : list.GetHead();
+    }
+
+    // The record, as an earlier build wrote it: it names no hold.
+    void AsAnEarlierBuildWroteIt(const PxVQRecoveryInfoPtr& session) const
+    {
+        app.GetLink()->BeginTransaction();
+        session->SetHoldId(0);
+        app.GetLink()->CommitTransaction();
+    }
+
     // The session with its frame, the generation client signed on as its user: the recovery
     // records the client writes name ABC.
     void OpenSessionAsTheHostDoes()
@@ -134,13 +180,6 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         other.BeginTransaction();
         seen->DeleteObject();
         other.CommitTransaction();
-    }
-
-    static std::string CommitFailure(const char* why)
-    {
-        CString text;
-        text.FormatMessage(ResourceText(61665).GetString(), ResourceText(61527).GetString(), why);
-        return text.str();
     }
 
     std::int64_t HoldId() const
@@ -172,26 +211,44 @@ std::string CaseName(const ::testing::TestParamInfo<Store>& info) { return Store
 
 TEST_P(GenerationHoldTest, AnOlderSessionsDeleteOrRestartLeavesTheLaterInterruptedGenerationsHold)
 {
-    enum class Older { Deploying, Unlocked, Replaced };
+    enum class Older { Deploying, Unlocked, UnlockedWhileRunning, Replaced };
     enum class Step { Delete, Restart };
     const struct {
         const char* what;
         Older older;
+        bool earlierBuild;
         Step step;
     } cases[] = {
-        {"Delete of a Deploying session", Older::Deploying, Step::Delete},
-        {"Restart of a Deploying session", Older::Deploying, Step::Restart},
-        {"Delete of a session whose hold was unlocked", Older::Unlocked, Step::Delete},
-        {"Restart of a session whose hold was unlocked", Older::Unlocked, Step::Restart},
-        {"Delete of a session replaced by a fresh generation", Older::Replaced, Step::Delete},
-        {"Restart of a session replaced by a fresh generation", Older::Replaced, Step::Restart},
+        {"Delete of a Deploying session", Older::Deploying, false, Step::Delete},
+        {"Restart of a Deploying session", Older::Deploying, false, Step::Restart},
+        {"Delete of a session whose hold was unlocked", Older::Unlocked, false, Step::Delete},
+        {"Restart of a session whose hold was unlocked", Older::Unlocked, false, Step::Restart},
+        {"Delete of a session replaced by a fresh generation", Older::Replaced, false, Step::Delete},
+        {"Restart of a session replaced by a fresh generation", Older::Replaced, false, Step::Restart},
+        {"Delete of an earlier build's Deploying session", Older::Deploying, true, Step::Delete},
+        {"Restart of an earlier build's Deploying session", Older::Deploying, true, Step::Restart},
+        {"Delete of an earlier build's session whose hold was unlocked", Older::Unlocked, true, Step::Delete},
+        {"Restart of an earlier build's session whose hold was unlocked", Older::Unlocked, true, Step::Restart},
+        {"Delete of a session whose hold was unlocked while it ran", Older::UnlockedWhileRunning, false, Step::Delete},
+        {"Restart of a session whose hold was unlocked while it ran", Older::UnlockedWhileRunning, false,
+         Step::Restart},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);
-        const PxVQRecoveryInfoPtr older = GenerateSystemStoppedIn(row.older == Older::Deploying ? kStateDeploying : 3);
+        PxVQRecoveryInfoPtr older;
+        if (row.older == Older::UnlockedWhileRunning) {
+            const unsigned long running = GenerateSystem();
+            ASSERT_TRUE(NtGen()->RemovePersistentLock(0, 1).Succeeded()) << "the owner's Unlock";
+            ASSERT_TRUE(vqclient::Interrupt(running, 3));
+            older = Newest();
+        } else {
+            older = GenerateSystemStoppedIn(row.older == Older::Deploying ? kStateDeploying : 3);
+        }
         if (row.older == Older::Unlocked) {
             ASSERT_TRUE(NtGen()->RemovePersistentLock(0, 1).Succeeded()) << "the owner's Unlock";
         }
+        if (row.earlierBuild)
+            AsAnEarlierBuildWroteIt(older);
         const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1);
         const std::int64_t hold = HoldId();
 
@@ -267,35 +324,36 @@ TEST_P(GenerationHoldTest, ADeleteOfAnOlderSessionWhileALaterGenerationRunsLeave
     LaterGenerationRestartsUnderItsHold(Newest(), 0, hold);
 }
 
-// The record that hands the interrupted generation's hold to a fresh generation after a
-// declined restart is refused: one box, the fresh generation does not start, and the
-// interrupted session still carries the hold: after the holder's close its Restart takes it.
+// The fresh generation that took the interrupted generation's hold over after a declined
+// restart stops, and the store refuses its recovery record, which would name the hold: the
+// interrupted session names the hold still, and after the holder's close its Restart takes it.
 // The hold a start places is carried by the generation's claim from the claim's own step on:
 // nothing is left to hand on, so a hand-on refused by the store cannot leave the hold to the
 // holder's close.
-TEST_P(GenerationHoldTest, ARefusedHandOverOrHandOnLeavesAHoldTheOwnersRestartTakesAfterTheHoldersClose)
+TEST_P(GenerationHoldTest, ARefusedRecordOrHandOnLeavesAHoldTheOwnersRestartTakesAfterTheHoldersClose)
 {
     enum class Start { FreshAfterDeclinedRestart, SystemWithReports };
     const struct {
         const char* what;
         Start start;
     } cases[] = {
-        {"the hand-over record refused", Start::FreshAfterDeclinedRestart},
+        {"the fresh generation's record refused", Start::FreshAfterDeclinedRestart},
         {"the hand-on refused", Start::SystemWithReports},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);
         if (row.start == Start::FreshAfterDeclinedRestart) {
             GenerateSystemStoppedIn(3);
-            PxFaultInjection::Run("PxVQObject::ExchangeGenerationHold",
-                                  [] { PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full."); });
-            const std::size_t before = vqclient::Requests().size();
-            ui.ExpectMessageBoxId(61919, IDNO);
-            ui.ExpectDialog(IDD_GENERATE).OK();
-            ui.ExpectMessageBox(CommitFailure("The disk is full."), IDOK);
-            VqsGenerateSystem(*view);
+            const unsigned long fresh = GenerateSystem();
+            PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full.");
+            ui.ExpectMessageBox("Generation " + std::to_string(fresh) +
+                                    " of the Generate Set \"NTGEN\" stopped before it finished: its recovery record "
+                                    "could not be written: The disk is full.\nThe Generate Set's persistent lock stays "
+                                    "with the generation before it that did not finish, whose lock it took over: Show "
+                                    "Generate Status offers that one for a restart.",
+                                IDOK, "Anvilor Client");
+            EXPECT_FALSE(vqclient::Interrupt(fresh, 3));
             ui.Verify();
-            EXPECT_EQ(vqclient::Requests().size(), before) << "the fresh generation started";
         } else {
             PxFaultInjection::Throw("PxVQObject::HandOnGenerationHold", "The disk is full.");
             ui.ExpectDialog(IDD_GENERATE).SetCheck(kGenerateReports).OK();
@@ -316,17 +374,19 @@ TEST_P(GenerationHoldTest, ARefusedHandOverOrHandOnLeavesAHoldTheOwnersRestartTa
 }
 
 // Two generations of one user on one set: a second hold beside the hold of the user's
-// interrupted generation is refused with the box that names the interrupted session, which is
-// to be restarted (or deleted) first; the set keeps one hold, the interrupted generation's.
-TEST_P(GenerationHoldTest, ASecondHoldOfTheUserOnTheSetIsRefusedNamingTheInterruptedSession)
+// interrupted generation is refused with the box that names the step refused and the
+// interrupted session, which is to be restarted (or deleted) first; the set keeps one hold, the
+// interrupted generation's.
+TEST_P(GenerationHoldTest, ASecondHoldOfTheUserOnTheSetIsRefusedNamingTheStepAndTheInterruptedSession)
 {
     const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
     const std::int64_t hold = HoldId();
-    CString told;
-    told.FormatMessage(61913, "NTGEN", VqsSessionStartTime(interrupted).GetString(),
-                       interrupted->GetUserId().GetString());
     ui.ExpectDialog(IDD_GENERATE_REPORTS).OK();
-    ui.ExpectMessageBox(told.str(), IDOK);
+    ui.ExpectMessageBox("Cannot generate the Reports:\nThe generation of NTGEN that ABC started " +
+                            VqsSessionStartTime(interrupted).str() +
+                            " did not finish and holds the Option Set.\nRestart it, or delete it, in Show "
+                            "Generate Status first.",
+                        IDOK);
     const std::size_t before = vqclient::Requests().size();
     VqsGenerateReports(*view);
     ui.Verify();
@@ -358,6 +418,124 @@ TEST_P(GenerationHoldTest, ARestartWhoseSessionAnotherUserDeletedSaysSo)
         EXPECT_EQ(vqclient::Requests().size(), before) << "the restart ran on without its session";
         EXPECT_FALSE(NtGen()->GetPersistentLock()) << "the hold went with its session";
         EXPECT_EQ(NtGen()->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
+    }
+}
+
+// A declined restart's fresh generation takes the interrupted generation's hold over, and its
+// host dies, or its lock connection ends, as the start claims the interrupted session, as the
+// generation claims the set, or (killed) while it runs: the interrupted session still names the
+// hold, and its Restart runs under it.
+TEST_P(GenerationHoldTest, AFreshGenerationStoppedBeforeItsOwnRecordLeavesTheHoldToTheInterruptedSession)
+{
+    enum class Stop { Killed, Cut };
+    const struct {
+        const char* what;
+        Stop stop;
+        int claimsBefore; // -1: once the generation runs
+    } cases[] = {
+        {"killed as the start claims the interrupted session", Stop::Killed, 0},
+        {"killed as the generation claims the set", Stop::Killed, 1},
+        {"killed while the generation runs", Stop::Killed, -1},
+        {"the lock connection ends as the start claims the interrupted session", Stop::Cut, 0},
+        {"the lock connection ends as the generation claims the set", Stop::Cut, 1},
+    };
+    for (const auto& row : cases) {
+        if (row.stop == Stop::Cut && GetParam() != Store::Server)
+            continue;
+        SCOPED_TRACE(row.what);
+        GenerateSystemStoppedIn(3);
+        const std::int64_t hold = HoldId();
+        if (row.stop == Stop::Killed) {
+            OnAHostThatDies([this] { GenerateSystem(); },
+                            row.claimsBefore < 0 ? nullptr : "PxVQObject::ClaimForGeneration", row.claimsBefore);
+        } else {
+            PxFaultInjection::Run("PxVQObject::ClaimForGeneration", [this] { EndLockConnections(repository); },
+                                  row.claimsBefore);
+            ui.ExpectMessageBoxId(61919, IDNO);
+            ui.ExpectDialog(IDD_GENERATE).OK();
+            ui.ExpectMessageBox("Cannot proceed with generation:\nCannot reach the repository's locks: the connection "
+                                "to the server of " + repository + " was lost.\nThe session cannot work without "
+                                "its connection: close the session and open it again.",
+                                IDOK);
+            VqsGenerateSystem(*view);
+            ui.Verify();
+            PxFaultInjection::Reset();
+            VqsEndOfAction();
+            ReopenSession();
+        }
+
+        LaterGenerationRestartsUnderItsHold(Oldest(), 0, hold);
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+        while (System("SYS1")->CountOfRecoveryInfos() > 0)
+            Choose(0, kDelete);
+    }
+}
+
+// Another user deletes the interrupted session while the user's declined restart's fresh
+// generation takes its hold over: before the start claims the session, the Delete takes the
+// session with its hold and the start stops with one box; after, the Delete is refused and the
+// generation runs under the hold, which the session names until that generation ends. No fresh
+// generation runs without a hold.
+TEST_P(GenerationHoldTest, AnotherUsersDeleteOfTheInterruptedSessionAndTheHandOverOfItsHoldExcludeEachOther)
+{
+    CloseFrame();
+    app.CloseSession();
+    // XYZ's process deletes the first session at each of its steps: with its hold, then refused
+    // while the session is claimed for the hand-over.
+    vqtest::ChildProcess other(std::vector<std::function<void()>>{
+        [this] {
+            if (!app.OpenSession(repository.c_str(), "XYZ", nullptr))
+                throw std::runtime_error("no session");
+        },
+        [this] {
+            if (!VqsDeleteRecoverySession(Oldest()))
+                throw std::runtime_error("not deleted");
+        },
+        [this] {
+            ui.ExpectMessageBox("Lock failed:\nGenerate process for user ABC persistently locked NTGEN.\nPlease try "
+                                "again after some time.",
+                                IDOK);
+            if (VqsDeleteRecoverySession(Oldest()))
+                throw std::runtime_error("deleted");
+        }});
+    ASSERT_TRUE(other.WaitReady());
+    OpenSessionAsTheHostDoes();
+    const struct {
+        const char* what;
+        int claimsBefore;
+        bool deleted;
+    } cases[] = {
+        {"the Delete comes before the start claims the session", 0, true},
+        {"the Delete comes between the start's claims of the session and of the set", 1, false},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+        const std::int64_t hold = HoldId();
+        bool deleting = false;
+        PxFaultInjection::Run("PxVQObject::ClaimForGeneration", [&] { deleting = other.RunNextStep(); },
+                              row.claimsBefore);
+        const std::size_t before = vqclient::Requests().size();
+        ui.ExpectMessageBoxId(61919, IDNO);
+        ui.ExpectDialog(IDD_GENERATE).OK();
+        if (row.deleted)
+            ui.ExpectMessageBoxId(61946, IDOK);
+        VqsGenerateSystem(*view);
+        ui.Verify();
+        PxFaultInjection::Reset();
+
+        EXPECT_TRUE(deleting) << "the other user's Delete did not run, or did not come to what it should";
+        EXPECT_EQ(interrupted->ObjectPresent(), !row.deleted);
+        if (row.deleted) {
+            EXPECT_EQ(vqclient::Requests().size(), before) << "the fresh generation started";
+            EXPECT_EQ(HoldId(), 0) << "the hold stayed without its session";
+        } else {
+            ASSERT_EQ(vqclient::Requests().size(), before + 1) << "the fresh generation did not start";
+            EXPECT_EQ(HoldId(), hold) << "the fresh generation runs without the hold";
+            EXPECT_EQ(interrupted->GetHoldId(), hold);
+            vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+            Choose(0, kDelete);
+        }
     }
 }
 

@@ -69,7 +69,16 @@ void InterruptGenerationOfNtGen(const std::string& repository)
     session->SetUserId("ABC");
     session->SetGenerationFlag(2);
     link.CommitTransaction();
+    PlaceHoldNamedBy(session, genSet);
+}
+
+void PlaceHoldNamedBy(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
+{
     ASSERT_TRUE(genSet->PersistentLock(0).Succeeded());
+    PxLink* link = session->GetLink();
+    link->BeginTransaction();
+    session->SetHoldId(genSet->GetPersistentLock()->GetHoldId());
+    link->CommitTransaction();
 }
 
 LockOfNtGenAtEachCall::LockOfNtGenAtEachCall(const std::string& repository, std::string operation)

@@ -49,6 +49,9 @@ struct RecoveryTest : ShellTest {
 // ABC's generation of NTGEN of SYS1 stopped while it held the set: an interrupted recovery
 // session of it and the set's hold, made by a link of its own on the repository.
 void InterruptGenerationOfNtGen(const std::string& repository);
+// A generation hold on the session's generate set, placed through `genSet` (the set as its
+// placer's link sees it) and named in the session's record, as a generation leaves them.
+void PlaceHoldNamedBy(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet);
 
 // Another user (XYZ/dev) asks for a manual Lock of SYS1's NTGEN at each call of the operation
 // in this process, from the next one on, as long as this lives; a Lock granted is lifted at

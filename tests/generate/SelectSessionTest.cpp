@@ -262,9 +262,9 @@ TEST_F(SelectSessionTest, DeletingASystemGenerateSessionRemovesTheGenerationsLoc
     g_notified.clear();
     app.RegisterWYRCallBack(nullptr, &Notified, nullptr);
     PxVQOptionSetPtr genSet = System()->GetCurConfig()->GetOptionSet("NTGEN");
-    ASSERT_TRUE(genSet->PersistentLock(0));
-    ASSERT_TRUE(genSet->PersistentLock(1));
     PxVQRecoveryInfoPtr deleted = AddSession({.type = 2, .state = 6});
+    PlaceHoldNamedBy(deleted, genSet);
+    ASSERT_TRUE(genSet->PersistentLock(1));
     AddSession({.type = 3, .state = 11});
     std::vector<Row> rows;
     std::vector<bool> buttons;
@@ -291,21 +291,28 @@ TEST_F(SelectSessionTest, DeletingASystemGenerateSessionRemovesTheGenerationsLoc
     app.RegisterWYRCallBack(nullptr, nullptr, nullptr);
 }
 
-TEST_F(SelectSessionTest, DeletingASessionLiftsItsOwnLockFirstAndNeverTheLockOfAnotherGeneration)
+// A Delete lifts the hold the session names only with the session, and never the hold of
+// another generation.
+TEST_F(SelectSessionTest, DeletingASessionLiftsItsOwnLockWithItAndNeverTheLockOfAnotherGeneration)
 {
     struct Case {
         const char* what;
-        bool liftFails;
+        const char* failing;
         bool runsElsewhere;
         bool holdGone;
         bool deleted;
         int holds;
+        const char* told;
     };
     const Case cases[] = {
-        {"the lock is lifted, then the session goes", false, false, false, true, 0},
-        {"a lock that cannot be lifted keeps its session", true, false, false, false, 1},
-        {"another generation of the set running elsewhere keeps no lock of the session", false, true, false, true, 0},
-        {"the lock a later generation took over stays with it", false, false, true, true, 1},
+        {"the session goes, and its lock with it", nullptr, false, false, true, 0, nullptr},
+        {"a lock that cannot be carried along keeps its session", "PxVQObject::CarryGenerationHold", false, false,
+         false, 1, "Injected repository failure"},
+        {"a session that cannot be deleted keeps its lock", "PxVQObject::DeleteObject", false, false, false, 1,
+         "Cannot delete an object:\nInjected repository failure"},
+        {"a generation of the set running elsewhere, under the session's lock, keeps both", nullptr, true, false, false,
+         1, "Lock failed:\nGenerate process for user ABC/ws2 persistently locked NTGEN.\nPlease try again after some time."},
+        {"the lock a later generation took over stays with it", nullptr, false, true, true, 1, nullptr},
     };
     const std::unique_ptr<PxVQLink> other = OtherUser("ABC/ws2");
     for (const Case& row : cases) {
@@ -314,23 +321,23 @@ TEST_F(SelectSessionTest, DeletingASessionLiftsItsOwnLockFirstAndNeverTheLockOfA
                                                                   ->GetSystem("SYS1")
                                                                   ->GetCurConfig()
                                                                   ->GetOptionSet("NTGEN"));
-        ASSERT_TRUE(genSet->PersistentLock(0));
         if (row.runsElsewhere) {
             ASSERT_TRUE(seenByOther->ClaimForGeneration());
         }
         const PxVQRecoveryInfoPtr session = AddSession({.type = 2, .state = 6});
         if (row.holdGone) {
+            ASSERT_TRUE(genSet->PersistentLock(0));
             Link().BeginTransaction();
             session->SetHoldGone(1);
             Link().CommitTransaction();
-        }
-        if (row.liftFails) {
-            PxFaultInjection::Throw("PxVQObject::LiftGenerationHoldNamed");
-            ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Cancel();
-            ui.ExpectMessageBox("Injected repository failure", IDOK);
         } else {
-            ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Cancel();
+            PlaceHoldNamedBy(session, genSet);
         }
+        if (row.failing)
+            PxFaultInjection::Throw(row.failing);
+        ui.ExpectDialog(294).Select(kList, 0).Click(kDelete).Cancel();
+        if (row.told)
+            ui.ExpectMessageBox(row.told, IDOK);
         VqsSelectSession deleting;
         deleting.SetSystem(System());
         deleting.DoModal();

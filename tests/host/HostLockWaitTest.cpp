@@ -8,7 +8,9 @@
 // transaction closes or fails; in host/created_in_two_transactions/ both hosts make a system
 // inside a transaction of their own. In host/refused_write_holds_nothing/ the file refuses a
 // write of the holder's transaction after it made a system: the other host, run meanwhile,
-// finds nothing of it held or stored (HostRefusedWriteTest has the same on the server).
+// finds nothing of it held or stored (HostRefusedWriteTest has the same on the server). In
+// host/deleted_row/ the other host deletes the system the holder has selected, and a command
+// the holder gives on its row then says once which item went.
 #include "support/RunningHost.h"
 #include "support/PgTestServer.h"
 #include "support/RefusedWrite.h"
@@ -74,15 +76,15 @@ protected:
         EXPECT_EQ(waiter.Printed(), Script(folder, "waiter.out"));
     }
 
-    // The holder's transaction fails; the other host, run to its end while that transaction
-    // is still open, waits for nothing; then the holder ends it. Neither prints an error.
-    void FailAndGoOn(const std::string& repository, const std::string& folder) const
+    // The holder runs its script through the line "say MARK"; the other host runs to its end
+    // meanwhile; then the holder runs the rest. Each prints what its transcript says.
+    void RunOtherAtMark(const std::string& repository, const std::string& folder, const std::string& mark) const
     {
         const std::string holderScript = Script(folder, "holder.vqs");
         std::size_t held = 0;
         RunningHost holder(m_folder.Path(), repository, "HOLDER");
-        SendThrough(holder, holderScript, held, "failed");
-        ASSERT_TRUE(holder.ReadUntil("say: failed")) << holder.Printed();
+        SendThrough(holder, holderScript, held, mark);
+        ASSERT_TRUE(holder.ReadUntil("say: " + mark)) << holder.Printed();
 
         RunningHost other(m_folder.Path(), repository, "OTHER");
         other.Send(Script(folder, "other.vqs"));
@@ -198,7 +200,8 @@ TEST_F(HostLockWaitTest, AHostTransactionWhoseWriteTheFileRefusedHoldsNothingBef
     const std::string repository = m_folder.File("sample.vqr");
     MakeSample(repository);
     const vqtest::RefusedWrite refused(repository, "CLIENT");
-    FailAndGoOn(repository, "refused_write_holds_nothing");
+    // The holder's transaction fails; the other host waits for nothing it held.
+    RunOtherAtMark(repository, "refused_write_holds_nothing", "failed");
 }
 
 TEST_F(HostLockWaitTest, TwoHostsMakingSystemsInTheirPendingTransactionsOnAFileNeverWaitForEachOther)
@@ -213,6 +216,20 @@ TEST_F(HostLockWaitTest, TwoHostsMakingSystemsInTheirPendingTransactionsOnTheSer
     const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
     MakeSample(repository);
     CreateInBothTransactions(repository);
+}
+
+TEST_F(HostLockWaitTest, ACommandOnASystemTheOtherHostDeletedOnAFileSaysOnceWhatWent)
+{
+    const std::string repository = m_folder.File("sample.vqr");
+    MakeSample(repository);
+    RunOtherAtMark(repository, "deleted_row", "selected");
+}
+
+TEST_F(HostLockWaitTest, ACommandOnASystemTheOtherHostDeletedOnTheServerSaysOnceWhatWent)
+{
+    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
+    MakeSample(repository);
+    RunOtherAtMark(repository, "deleted_row", "selected");
 }
 
 } // namespace

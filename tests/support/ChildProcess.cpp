@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <utility>
 
 namespace vqtest {
 
@@ -45,6 +46,8 @@ ChildProcess::ChildProcess(const std::vector<std::function<void()>>& steps)
         }
         _exit(0);
     }
+    // The child's end of its word: a child that dies ends the parent's wait for it.
+    close(std::exchange(m_ready[1], -1));
 }
 
 ChildProcess::~ChildProcess() { Finish(); }
@@ -98,7 +101,7 @@ void ChildProcess::Reap()
 {
     waitpid(m_pid, nullptr, 0);
     m_pid = 0;
-    for (int fd : {m_ready[0], m_ready[1], m_go[0], m_go[1]})
+    for (int fd : {m_ready[0], m_go[0], m_go[1]})
         close(fd);
 }
 

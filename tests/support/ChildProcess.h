@@ -20,8 +20,8 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Waits until the child has done its work; false when the work failed or raised a read
-    // lock it held.
+    // Waits until the child has done its work; false when the work failed, raised a read
+    // lock it held, or the child died first.
     bool WaitReady();
     // Lets the child run its next step and waits until it has; false when the step failed
     // (as WaitReady).

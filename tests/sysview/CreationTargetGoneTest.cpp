@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr UINT kLockProgressDialog = 105;
 constexpr UINT ID_ADD_BUSINESS_SEGMENT = 32771;
 constexpr UINT ID_ADD_GENERATE_SET = 32789;
 constexpr char kItemDeleted[] = "item has been deleted.";
@@ -61,41 +60,8 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info)
            kMomentNames[static_cast<int>(info.param.moment)];
 }
 
-// The user, who reads every box and, should the wizard still wait after one or after its
-// Finish, cancels it.
-class User : public vqtest::ScriptedUiDriver {
-public:
-    User() { WheneverDialog(kLockProgressDialog); }
-
-    vqui::UiAction NextAction(const vqui::UiEvent& event) override
-    {
-        if (event.kind == vqui::EventKind::MessageBox) {
-            boxes.push_back(event.text.GetString());
-            return vqui::UiAction::End(IDOK);
-        }
-        if (event.kind == vqui::EventKind::Wizard && (finished || !boxes.empty())) {
-            leftOpen = true;
-            return vqui::UiAction::Press(IDCANCEL);
-        }
-        const vqui::UiAction action = ScriptedUiDriver::NextAction(event);
-        finished = finished || (action.kind == vqui::UiAction::Kind::Press && action.controlId == ID_WIZFINISH);
-        return action;
-    }
-
-    // A wizard the user had to leave ends before the rest of its script.
-    void Ended(const vqui::UiEvent& event, int result) override
-    {
-        if (!leftOpen && boxes.empty())
-            ScriptedUiDriver::Ended(event, result);
-    }
-
-    std::vector<std::string> boxes;
-    bool finished = false;
-    bool leftOpen = false;
-};
-
 struct CreationTargetGoneTest : OtherProcessLockTest<Case> {
-    User user;
+    WizardUser user;
     std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
 
     void SetUp() override

@@ -156,23 +156,11 @@ struct DeletedMeanwhileCase {
 };
 
 // The other user is a second session of this process, whose Delete waits for nothing.
-struct DeletedMeanwhileTest : OtherProcessLockTest<DeletedMeanwhileCase> {
-    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
-
+struct DeletedMeanwhileTest : SystemGoneTest<DeletedMeanwhileCase> {
     void SetUp() override
     {
-        SysViewTest::SetUp();
-        app.CloseSession();
-        repository = NewSharedSample(GetParam().store, dir);
-        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(repository, "SYS1");
-        StartGatedSession(repository, {});
+        StartOn(GetParam().store);
         RetryGate::atWait = [this] { otherUsersDelete->End(); };
-    }
-
-    void TearDown() override
-    {
-        OtherProcessLockTest::TearDown();
-        otherUsersDelete.reset();
     }
 };
 
@@ -192,17 +180,12 @@ std::vector<DeletedMeanwhileCase> DeletedMeanwhileCases()
 TEST_P(DeletedMeanwhileTest, ADeleteOfASystemAnotherUserDeletedSaysSoOnce)
 {
     Select({"Sample system 1"});
-    if (GetParam().landing == Landing::BeforeTheDelete) {
+    if (GetParam().landing == Landing::BeforeTheDelete)
+        DeleteNow();
+    else if (GetParam().landing == Landing::WhileTheLockWaits)
         otherUsersDelete->Begin();
-        otherUsersDelete->End();
-    } else if (GetParam().landing == Landing::WhileTheLockWaits) {
-        otherUsersDelete->Begin();
-    } else {
-        ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO).WhileShown([this] {
-            otherUsersDelete->Begin();
-            otherUsersDelete->End();
-        });
-    }
+    else
+        ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO).WhileShown([this] { DeleteNow(); });
     ui.ExpectMessageBox("System item has been deleted.", IDOK);
 
     // From the menu, which offered Delete while the system was there.

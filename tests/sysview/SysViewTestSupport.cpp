@@ -15,10 +15,12 @@
 #include "support/PgTestServer.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/CListCtrl.h"
+#include "win/CPropertySheet.h"
 #include "win/Messages.h"
 #include "win/PrivateProfile.h"
 #include "win/Sync.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -148,6 +150,8 @@ PxVQSystemPtr SysViewTest::System(const char* name) const { return app.GetEnterp
 
 const char* StoreName(Store store) { return store == Store::Server ? "Server" : "File"; }
 
+std::string StoreParamName(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
+
 CString ResourceText(UINT id)
 {
     CString text;
@@ -256,6 +260,15 @@ void SysViewTest::StartWizard(Wizard wizard, const std::string& systemText)
     }
 }
 
+void SysViewTest::SelectFirstGenerateSet(const std::string& systemText)
+{
+    Expand(systemText);
+    Select({"SALES business segment"});
+    frame->GetOptionSetView()->SelectOnly(0);
+    frame->ActivateNextPane(view);
+    vqwin::PumpPending();
+}
+
 OtherUsersSystemDelete::OtherUsersSystemDelete(const std::string& repository, std::string systemName)
     : m_user(std::make_unique<PxVQLink>()), m_systemName(std::move(systemName))
 {
@@ -286,4 +299,54 @@ void OtherUsersSystemDelete::End()
         config->UnLock();
     system->UnLock();
     m_enterprise->UnLock();
+}
+
+void OtherUsersSystemDelete::Land()
+{
+    m_ended = true;
+    m_user->BeginTransaction();
+    m_enterprise->GetSystem(m_systemName.c_str())->RecursiveDeleteObject();
+    m_user->CommitTransaction();
+}
+
+vqui::UiAction BoxReader::NextAction(const vqui::UiEvent& event)
+{
+    constexpr UINT kLockProgressDialog = 105;
+    if (event.kind == vqui::EventKind::MessageBox) {
+        boxes.push_back(event.text.GetString());
+        const std::vector<int> buttons = vqui::MessageBoxButtons(event.style);
+        const bool question = std::find(buttons.begin(), buttons.end(), IDCANCEL) != buttons.end();
+        return vqui::UiAction::End(question ? IDCANCEL : buttons.front());
+    }
+    if (event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog)
+        return vqui::UiAction::Wait();
+    shownWindows.push_back(event.caption.GetString());
+    return vqui::UiAction::End(IDCANCEL);
+}
+
+WizardUser::WizardUser()
+{
+    constexpr UINT kLockProgressDialog = 105;
+    WheneverDialog(kLockProgressDialog);
+}
+
+vqui::UiAction WizardUser::NextAction(const vqui::UiEvent& event)
+{
+    if (event.kind == vqui::EventKind::MessageBox) {
+        boxes.push_back(event.text.GetString());
+        return vqui::UiAction::End(IDOK);
+    }
+    if (event.kind == vqui::EventKind::Wizard && (finished || !boxes.empty())) {
+        leftOpen = true;
+        return vqui::UiAction::Press(IDCANCEL);
+    }
+    const vqui::UiAction action = ScriptedUiDriver::NextAction(event);
+    finished = finished || (action.kind == vqui::UiAction::Kind::Press && action.controlId == ID_WIZFINISH);
+    return action;
+}
+
+void WizardUser::Ended(const vqui::UiEvent& event, int result)
+{
+    if (!leftOpen && boxes.empty())
+        ScriptedUiDriver::Ended(event, result);
 }

@@ -6,7 +6,9 @@
 #include "../shell/ListFrameTestSupport.h"
 #include "../shell/ShellTestSupport.h"
 
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockErrorInfo.h"
+#include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQSystem.h"
 #include "support/ChildProcess.h"
@@ -76,6 +78,9 @@ struct SysViewTest : ShellTest {
     VqsHostListFrame* OpenHostFrame();
     void DeleteHostsOfType(int hostType);
     void StartWizard(Wizard wizard, const std::string& systemText);
+    // The first generate set of the system's SALES segment selected in the option-set list,
+    // which is the current pane then.
+    void SelectFirstGenerateSet(const std::string& systemText);
 
     // The session of this process on the repository, with `step` run at each retry question
     // of its locks (RetryGate), and its frame.
@@ -122,6 +127,10 @@ public:
     void Begin();
     // Once begun, and only once.
     void End();
+    // All of it at once in one transaction, taking no lock: the test holds this user's step
+    // where its own locks would keep a Delete out (as when they were lost), and lets one
+    // land there.
+    void Land();
     bool Ended() const { return m_ended; }
 
 private:
@@ -130,6 +139,36 @@ private:
     std::string m_systemName;
     bool m_begun = false;
     bool m_ended = false;
+};
+
+// The user of a step another user's Delete meets: reads every box (a question is cancelled),
+// and leaves at once every window that waits for them, each noted as shown.
+class BoxReader : public vqui::UiDriver {
+public:
+    BoxReader() : m_installed(*this) {}
+
+    vqui::UiAction NextAction(const vqui::UiEvent& event) override;
+
+    std::vector<std::string> boxes;
+    std::vector<std::string> shownWindows;
+
+private:
+    vqui::ScopedUiDriver m_installed;
+};
+
+// The user of a creating wizard another user's Delete meets: plays the script, reads every box
+// and, should the wizard still wait after a box or after its Finish, cancels it; a wizard the
+// user had to leave, or that ended once a box was shown, ends before the rest of its script.
+class WizardUser : public vqtest::ScriptedUiDriver {
+public:
+    WizardUser();
+
+    vqui::UiAction NextAction(const vqui::UiEvent& event) override;
+    void Ended(const vqui::UiEvent& event, int result) override;
+
+    std::vector<std::string> boxes;
+    bool finished = false;
+    bool leftOpen = false;
 };
 
 // A test whose session waits, the lock-progress box left up, for what another process holds:
@@ -165,6 +204,56 @@ struct OtherProcessLockTest : SysViewTest, ::testing::WithParamInterface<Param> 
         return *link;
     }
 };
+
+// A test of steps on SYS1 ("Sample system 1") of a shared sample repository, which another
+// user's Delete (a second session of this process, waiting for nothing) meets.
+template <class Param>
+struct SystemGoneTest : OtherProcessLockTest<Param> {
+    std::unique_ptr<OtherUsersSystemDelete> otherUsersDelete;
+
+    // The session of this process on a new sample there, with its frame.
+    void StartOn(Store store)
+    {
+        this->SysViewTest::SetUp();
+        this->app.CloseSession();
+        this->repository = NewSharedSample(store, this->dir);
+        otherUsersDelete = std::make_unique<OtherUsersSystemDelete>(this->repository, "SYS1");
+        this->StartGatedSession(this->repository, {});
+    }
+
+    void TearDown() override
+    {
+        PxFaultInjection::Reset();
+        OtherProcessLockTest<Param>::TearDown();
+        otherUsersDelete.reset();
+    }
+
+    // The other user's whole Delete.
+    void DeleteNow()
+    {
+        otherUsersDelete->Begin();
+        otherUsersDelete->End();
+    }
+
+    // Whether another user could take the enterprise for write now: this user holds nothing.
+    bool NothingHeld() const
+    {
+        PxVQLink checker;
+        checker.AttachSession(this->repository.c_str(), "checker/dev", nullptr);
+        const PxVQEnterprisePtr enterprise = checker.GetLVQEnterprise();
+        const bool free = enterprise->WriteLock(0).Succeeded();
+        if (free)
+            enterprise->UnLock();
+        return free;
+    }
+};
+
+// The same for a case that is a store alone.
+struct SystemGoneOnStoreTest : SystemGoneTest<Store> {
+    void SetUp() override { StartOn(GetParam()); }
+};
+// A case's test name when the case is a store alone.
+std::string StoreParamName(const ::testing::TestParamInfo<Store>& info);
 
 // A creating wizard from its target-host page on: the user picks Unix, has the host UXNEW
 // made and goes on to the FTP page.

@@ -1,0 +1,126 @@
+// A command given on a row whose object another user deleted, on a repository file and on the
+// suite's server: a generate set's row in the option-set list once its system went, and the
+// system's own row in the tree. The menu offered each command while the row was there; given
+// now, it says which item went in one box, asks nothing, opens nothing, and the row goes. A
+// Lock of a set whose system goes just before the lock is placed leaves no lock behind.
+#include "SysViewTestSupport.h"
+
+#include "proxy/PxVQConfig.h"
+#include "proxy/PxVQOptionSet.h"
+#include "sysview/VqsOptionSetView.h"
+#include "win/Messages.h"
+
+#include <gmock/gmock.h>
+
+
+namespace {
+
+constexpr UINT ID_LOCK = 32809;
+constexpr char kItemDeleted[] = "item has been deleted.";
+
+enum class Row { GenerateSet, System };
+
+struct Case {
+    Store store;
+    Row row;
+    UINT command;
+    const char* name;
+};
+
+std::vector<Case> Cases()
+{
+    const struct {
+        Row row;
+        UINT command;
+        const char* name;
+    } commands[] = {
+        {Row::GenerateSet, 32792, "GenerateSetGenerateSystem"},
+        {Row::GenerateSet, ID_LOCK, "GenerateSetLock"},
+        {Row::GenerateSet, 57632, "GenerateSetDelete"},
+        {Row::GenerateSet, 32772, "GenerateSetOptions"},
+        {Row::System, 32795, "SystemExpand"},
+        {Row::System, 32797, "SystemExpandBranch"},
+        {Row::System, 32775, "SystemOpenSelected"},
+        {Row::System, 32794, "SystemPreviousConfigurations"},
+        {Row::System, 32791, "SystemSynchronizationOptions"},
+    };
+    std::vector<Case> cases;
+    for (Store store : {Store::File, Store::Server})
+        for (const auto& each : commands)
+            cases.push_back({store, each.row, each.command, each.name});
+    return cases;
+}
+
+struct DeletedRowCommandTest : SystemGoneTest<Case> {
+    void SetUp() override { StartOn(GetParam().store); }
+
+    VqsOptionSetView& List() const { return *frame->GetOptionSetView(); }
+
+    // The names the option-set list shows.
+    Strings ListedSets() const
+    {
+        Strings names;
+        for (int row = 0; row < List().GetListCtrl().GetItemCount(); ++row)
+            names.push_back(List().GetListCtrl().GetItemText(row, 0).GetString());
+        return names;
+    }
+
+    // The user selects the row, the option-set list's current when it is a set's.
+    void SelectRow()
+    {
+        if (GetParam().row == Row::System) {
+            Select({"Sample system 1"});
+            return;
+        }
+        SelectFirstGenerateSet("Sample system 1");
+    }
+};
+
+} // namespace
+
+TEST_P(DeletedRowCommandTest, TellsOnceWhatWentAsksNothingOpensNothingAndDropsTheRow)
+{
+    SelectRow();
+    const std::string listedFirst = ListedSets().empty() ? "" : ListedSets().front();
+    DeleteNow();
+    BoxReader user;
+
+    Command(GetParam().command);
+
+    ASSERT_EQ(user.boxes.size(), 1u) << (user.boxes.empty() ? "no box" : user.boxes.back());
+    EXPECT_NE(user.boxes.front().find(kItemDeleted), std::string::npos) << user.boxes.front();
+    EXPECT_TRUE(user.shownWindows.empty()) << user.shownWindows.front();
+    if (GetParam().row == Row::System)
+        EXPECT_EQ(RowOf("Sample system 1"), -1);
+    else
+        EXPECT_THAT(ListedSets(), ::testing::Not(::testing::Contains(listedFirst)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DeletedRowCommandTest, ::testing::ValuesIn(Cases()), StoreCaseName<Case>);
+
+namespace {
+
+struct LockRaceTest : SystemGoneOnStoreTest {};
+
+} // namespace
+
+// Nothing holds the set between the command's look at it and the lock: the other user's Delete,
+// waiting for nothing, gets between them.
+TEST_P(LockRaceTest, ALockOfASetWhoseSystemGoesJustBeforeItIsPlacedLeavesNoLockAndTellsOnce)
+{
+    SelectFirstGenerateSet("Sample system 1");
+    PxVQLink checker;
+    checker.AttachSession(repository.c_str(), "checker/dev", nullptr);
+    const PxVQOptionSetPtr locked = checker.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
+    BoxReader user;
+    PxFaultInjection::Run("PxLink::PersistentLock", [this] { DeleteNow(); });
+
+    Command(ID_LOCK);
+
+    EXPECT_TRUE(otherUsersDelete->Ended());
+    ASSERT_EQ(user.boxes.size(), 1u) << (user.boxes.empty() ? "no box" : user.boxes.back());
+    EXPECT_NE(user.boxes.front().find(kItemDeleted), std::string::npos) << user.boxes.front();
+    EXPECT_FALSE(locked->GetPersistentLock()) << "a lock on a set that is gone";
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, LockRaceTest, ::testing::Values(Store::File, Store::Server), StoreParamName);
