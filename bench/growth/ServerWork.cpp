@@ -34,6 +34,7 @@ std::vector<std::string> StatFields(const std::string& pid)
 
 constexpr std::size_t kParent = 1;
 constexpr std::size_t kUserTime = 11;
+constexpr std::size_t kChildrenUserTime = 13;
 constexpr std::size_t kChildrenSystemTime = 14;
 
 double Ticks(const std::vector<std::string>& fields, std::size_t first, std::size_t last)
@@ -50,6 +51,21 @@ void AwaitBackgroundWork(const std::string& uri)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
+// Whether the server's process works for its clients (a connection's backend, a parallel
+// worker), not in the background (the checkpointer, the writers, the launchers).
+bool ServesClients(const std::string& pid)
+{
+    std::ifstream file("/proc/" + pid + "/cmdline");
+    std::string title;
+    std::getline(file, title, '\0');
+    for (const char* background : {"postgres: checkpointer", "postgres: background writer", "postgres: walwriter",
+                                   "postgres: autovacuum launcher", "postgres: logical replication launcher"}) {
+        if (title.rfind(background, 0) == 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 double ServerProcessorTime(const std::string& uri)
@@ -60,14 +76,14 @@ double ServerProcessorTime(const std::string& uri)
     if (checkpointer.size() <= kParent)
         throw std::runtime_error("the test server's processes cannot be found");
     const std::string& server = checkpointer[kParent];
-    // The server's own time and that of its children that ended, then each child alive.
-    double ticks = Ticks(StatFields(server), kUserTime, kChildrenSystemTime);
+    // The children of the server that ended, then each child alive that works for the clients.
+    double ticks = Ticks(StatFields(server), kChildrenUserTime, kChildrenSystemTime);
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         const std::string pid = entry.path().filename().string();
         if (pid.find_first_not_of("0123456789") != std::string::npos)
             continue;
         const std::vector<std::string> fields = StatFields(pid);
-        if (fields.size() > kUserTime + 1 && fields[kParent] == server)
+        if (fields.size() > kUserTime + 1 && fields[kParent] == server && ServesClients(pid))
             ticks += Ticks(fields, kUserTime, kUserTime + 1);
     }
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));

@@ -10,8 +10,9 @@
 
 namespace vqgrowth {
 
-// The processor time (seconds) the test server's processes have used so far: the server and
-// every process it started, those that ended included.
+// The processor time (seconds) the test server has used so far for its clients: its
+// connections' processes and parallel workers, those that ended included (its background
+// processes, which write and check what every step left, are not counted).
 double ServerProcessorTime(const std::string& uri);
 
 // The temporary files the server wrote for the repository's database so far, once every
