@@ -646,6 +646,20 @@ std::vector<int> RowsInOrder(const PxPgRows& rows, Before before)
     return order;
 }
 
+// The statements' rows, all run in one round trip.
+std::vector<PxPgRows> RunInOneTrip(PxPgConnection& db, std::vector<PxPgConnection::Query>& statements)
+{
+    if (statements.size() == 1) {
+        std::vector<PxPgRows> answers;
+        answers.push_back(statements.front().Run());
+        return answers;
+    }
+    std::vector<PxPgConnection::Query*> trip;
+    for (PxPgConnection::Query& statement : statements)
+        trip.push_back(&statement);
+    return trip.empty() ? std::vector<PxPgRows>() : db.Pipeline(trip);
+}
+
 // The rows of a lists read in the order of the lists asked, each list's in its own order.
 std::vector<int> InListOrder(const PxPgRows& rows)
 {
@@ -673,10 +687,7 @@ std::vector<std::vector<PxMemberRead>> PxServerStore::ReadLists(const std::vecto
         statements.emplace_back(*m_db, anyAttributes ? kListsWithAttributesRead : kListsRead, pxwhat::Read);
         statements.back().Bind(PxPgArray(part(owners))).Bind(PxPgTextArray(part(roles))).Bind(BoolArray(attributes));
     }
-    std::vector<PxPgConnection::Query*> trip;
-    for (PxPgConnection::Query& statement : statements)
-        trip.push_back(&statement);
-    const std::vector<PxPgRows> answers = trip.empty() ? std::vector<PxPgRows>() : m_db->Pipeline(trip);
+    const std::vector<PxPgRows> answers = RunInOneTrip(*m_db, statements);
     std::vector<std::vector<PxMemberRead>> lists(owners.size());
     for (std::size_t statement = 0; statement < answers.size(); ++statement)
         TakeLists(answers[statement], lists.data() + statement * kListsAStatement);
