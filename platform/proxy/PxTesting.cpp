@@ -6,6 +6,7 @@
 #include "proxy/PxLink.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxSession.h"
+#include "win/Sync.h"
 
 #include <map>
 #include <mutex>
@@ -65,6 +66,12 @@ void PxTesting::NoteListRead(const char* operation)
     ++g_allListReads;
 }
 
-DWORD PxTesting::GiveBackThread(PxLink& link) { return link.m_core->Session()->GiveBackThread(); }
+DWORD PxTesting::GiveBackThread(PxLink& link)
+{
+    const DWORD thread = link.m_core->Session()->GiveBackThread();
+    if (thread != 0)
+        vqwin::WaitUntilThreadWaits(thread);
+    return thread;
+}
 
 bool PxTesting::WasWoken(PxLink& link) { return link.m_core->Session()->Locks().AwaitRelease(0); }

@@ -35,7 +35,8 @@ public:
     static std::size_t MostObjectsHeld(PxLink& link);
 
     // The thread of the link's session that makes the give-backs the lock store refused while
-    // the session's user does nothing else; 0 while none runs.
+    // the session's user does nothing else, once it waits for its next try (so that a test's
+    // clock moved from here reaches that try); 0 while none runs.
     static DWORD GiveBackThread(PxLink& link);
 
     // Whether the link's session has been woken to try a lock again (an object it waits in
