@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -115,9 +116,8 @@ std::int64_t ServerTransactions(const std::string& uri)
     return NumberOf(Connected(uri).get(), "SELECT txid_current()");
 }
 
-namespace {
+std::int64_t NumberOf(const std::string& uri, const char* sql) { return NumberOf(Connected(uri).get(), sql); }
 
-// The number the query answers once every other connection to the database has ended.
 std::int64_t NumberOnceAlone(const std::string& uri, const char* sql)
 {
     const auto db = Connected(uri);
@@ -126,8 +126,6 @@ std::int64_t NumberOnceAlone(const std::string& uri, const char* sql)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return NumberOf(db.get(), sql);
 }
-
-} // namespace
 
 std::int64_t ServerBuffers(const std::string& uri)
 {
@@ -152,6 +150,8 @@ void Execute(PGconn* db, const std::string& sql)
 } // namespace
 
 void Analyze(const std::string& uri) { Execute(Connected(uri).get(), "ANALYZE"); }
+
+void Vacuum(const std::string& uri) { Execute(Connected(uri).get(), "VACUUM"); }
 
 void TakeEarlierBuildsStatistics(const std::string& uri)
 {
@@ -366,22 +366,28 @@ void GrowthReporter::ReportRuns(const std::vector<Run>& runs)
         if (slash == std::string::npos)
             continue;
         const std::int64_t size = std::atoll(name.c_str() + slash + 1);
-        m_times[name.substr(0, slash)][size] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        const auto server = run.counters.find("serverCPU");
+        m_times[name.substr(0, slash)][size] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
+                                                server == run.counters.end() ? 0.0 : server->second.value};
     }
 }
 
 void GrowthReporter::Finalize()
 {
     ConsoleReporter::Finalize();
-    std::printf("\nGrowth: time at ten times the size over the time at the size (linear: 10)\n");
-    std::printf("  %-48s %7s    %-7s %8s %8s\n", "", "size", "", "real", "cpu");
+    std::printf("\nGrowth: time at the next size over the time at the size (linear: the sizes' ratio);"
+                " the server's processor time where measured\n");
+    std::printf("  %-48s %7s    %-7s %8s %8s %8s\n", "", "size", "", "real", "cpu", "server");
     for (const auto& [family, times] : m_times) {
-        for (const auto& [size, time] : times) {
-            const auto larger = times.find(size * 10);
-            if (larger != times.end() && time.real > 0 && time.cpu > 0)
-                std::printf("  %-48s %7lld -> %-7lld %8.1f %8.1f\n", family.c_str(), static_cast<long long>(size),
-                            static_cast<long long>(size * 10), larger->second.real / time.real,
-                            larger->second.cpu / time.cpu);
+        for (auto time = times.begin(), next = std::next(time); next != times.end(); ++time, ++next) {
+            if (time->second.real <= 0 || time->second.cpu <= 0)
+                continue;
+            char server[16] = "-";
+            if (time->second.server > 0)
+                std::snprintf(server, sizeof(server), "%.1f", next->second.server / time->second.server);
+            std::printf("  %-48s %7lld -> %-7lld %8.1f %8.1f %8s\n", family.c_str(),
+                        static_cast<long long>(time->first), static_cast<long long>(next->first),
+                        next->second.real / time->second.real, next->second.cpu / time->second.cpu, server);
         }
     }
 }

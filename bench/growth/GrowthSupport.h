@@ -1,9 +1,9 @@
 // What the growth benchmarks share: the started module, repositories described in JSON and
 // made once (on a file in a kept temporary folder, or in a fresh database of the suite's
 // PostgreSQL test server), sessions on them, and a reporter that ends the run with the
-// ratio of each benchmark's time at a size to its time at a tenth of it (wall clock and
-// processor time: on a busy machine the second tells more). A step that grows
-// linearly shows a ratio near 10.
+// ratio of each benchmark's time at a size to its time at the size before (wall clock,
+// processor time: on a busy machine the second tells more, and the server's processor time
+// where a benchmark measures it). A step that grows linearly shows the sizes' ratio.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -41,6 +41,10 @@ std::string OneSegmentSystems(int systems, bool server);
 // The long name of the system at that place (1 on) in the tree order of such a sample: the
 // systems stand in the order of their names, "Sample system 1" on.
 std::string SampleSystemAt(int systems, int place);
+// The number the query answers on a connection of its own to the repository's database; the
+// same once every other connection to that database has ended.
+std::int64_t NumberOf(const std::string& uri, const char* sql);
+std::int64_t NumberOnceAlone(const std::string& uri, const char* sql);
 // The write transactions the server began so far (its transaction counter).
 std::int64_t ServerTransactions(const std::string& uri);
 // The buffers the server has touched (found in its cache or read) for the repository's
@@ -51,6 +55,8 @@ std::int64_t ServerBuffers(const std::string& uri);
 std::int64_t MemberRowsReadThrough(const std::string& uri);
 // Takes the server's statistics of every table of the repository's database.
 void Analyze(const std::string& uri);
+// Vacuums every table of the repository's database, its statistics left as they were.
+void Vacuum(const std::string& uri);
 // The repository as an earlier build left it: its key columns without estimates of their own,
 // and the server's statistics taken while a few owners held nearly every member row (one
 // holds four times as many as the repository's, in a list of an object that is not there,
@@ -102,6 +108,7 @@ private:
     struct Times {
         double real = 0;
         double cpu = 0;
+        double server = 0;
     };
     std::map<std::string, std::map<std::int64_t, Times>> m_times;
 };

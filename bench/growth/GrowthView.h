@@ -58,23 +58,25 @@ private:
     VqsSysFrame* m_frame;
 };
 
-// Runs the step; on the server, counts the round trips to it ("trips") and the transactions
-// it began ("xacts") meanwhile.
+// Runs the step; on the server, counts the round trips to it ("trips"), the transactions it
+// began ("xacts") and the rows its statements answered ("rowsRead") meanwhile.
 template <class Step>
 void Timed(benchmark::State& state, bool server, Step step)
 {
     const std::int64_t trips = PxPgConnection::RoundTrips();
     const std::int64_t transactions = PxPgConnection::Transactions();
+    const std::int64_t rowsRead = PxPgConnection::RowsReceived();
     step();
     if (!server)
         return;
     state.counters["trips"] = static_cast<double>(PxPgConnection::RoundTrips() - trips);
     state.counters["xacts"] = static_cast<double>(PxPgConnection::Transactions() - transactions);
+    state.counters["rowsRead"] = static_cast<double>(PxPgConnection::RowsReceived() - rowsRead);
 }
 
-// Times `step` on a view made ready by `ready`.
-template <class Ready, class Step>
-void TimeOnView(benchmark::State& state, const std::string& repository, Ready ready, Step step)
+// Times `step` on a view made ready by `ready`; `done` runs after it, outside the time.
+template <class Ready, class Step, class Done>
+void TimeOnView(benchmark::State& state, const std::string& repository, Ready ready, Step step, Done done)
 {
     int rows = 0;
     for (auto _ : state) {
@@ -85,11 +87,18 @@ void TimeOnView(benchmark::State& state, const std::string& repository, Ready re
             state.ResumeTiming();
             step(open);
             state.PauseTiming();
+            done(open);
             rows = open.Rows();
         }
         state.ResumeTiming();
     }
     state.counters["rows"] = rows;
+}
+
+template <class Ready, class Step>
+void TimeOnView(benchmark::State& state, const std::string& repository, Ready ready, Step step)
+{
+    TimeOnView(state, repository, ready, step, [](OpenView&) {});
 }
 
 } // namespace vqgrowth

@@ -7,7 +7,10 @@
 // sample scaled to ten segments and as many systems as asked, each of one segment with the
 // sample's own elements); "trips/system" counts the round trips a system. Again with every
 // system on one segment of the sample's elements and ten more (1,000 and 5,000 systems):
-// the round trips should stay a few a level of the tree however many systems there are.
+// Expand Branch's round trips should stay a few a level of the tree however many systems
+// there are, its server processor time ("serverCPU", ServerWork.h) grow no more than 6x, with
+// no temporary file; Find's round trips a few a chunk of what it reads ahead, its memory at its
+// highest ("peakMB") no more than that chunk and the branch it is in.
 // The dump also at 10 systems, and on a file at 10,000, with the memory it takes at its
 // highest ("peakMB"), its text counted as it is written rather than kept; and the dump of
 // the sample scaled to 1,000 and 10,000 elements a segment on the test server.
@@ -20,6 +23,7 @@
 #include "GrowthSupport.h"
 #include "GrowthView.h"
 #include "ServerStep.h"
+#include "ServerWork.h"
 
 #include "support/ScriptedUiDriver.h"
 
@@ -162,9 +166,13 @@ BENCHMARK(BM_FindSampleSystemsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMil
 
 void BM_ExpandSampleOnOneSegmentServer(benchmark::State& state)
 {
+    const std::string repository = vqgrowth::OneSegmentSystems(static_cast<int>(state.range(0)), true);
+    vqgrowth::ServerWork work(repository);
     vqgrowth::TimeOnView(
-        state, vqgrowth::OneSegmentSystems(static_cast<int>(state.range(0)), true), [](vqgrowth::OpenView&) {},
-        [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.ExpandBranch(); }); });
+        state, repository, [&](vqgrowth::OpenView&) { work.StepStarts(); },
+        [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.ExpandBranch(); }); },
+        [&](vqgrowth::OpenView&) { work.StepEnded(); });
+    work.Report(state);
 }
 BENCHMARK(BM_ExpandSampleOnOneSegmentServer)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -172,9 +180,13 @@ void BM_FindSampleOnOneSegmentServer(benchmark::State& state)
 {
     const int systems = static_cast<int>(state.range(0));
     const std::string last = vqgrowth::SampleSystemAt(systems, systems);
+    std::int64_t peak = 0;
     vqgrowth::TimeOnView(
         state, vqgrowth::OneSegmentSystems(systems, true), [](vqgrowth::OpenView&) {},
-        [&](vqgrowth::OpenView& open) { Timed(state, true, [&] { open.Find(last); }); });
+        [&](vqgrowth::OpenView& open) {
+            Timed(state, true, [&] { peak = vqgrowth::PeakMemoryRise([&] { open.Find(last); }); });
+        });
+    state.counters["peakMB"] = static_cast<double>(peak) / 1e6;
 }
 BENCHMARK(BM_FindSampleOnOneSegmentServer)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -8,17 +8,24 @@
 // The directory view of 20 systems, each linking one segment of many reports:
 // - Find of the last system from the top row (the search reads every earlier system's
 //   branch, as a match may lie in any of them): 100 and 1,000 reports a segment.
+// The directory view of 10 and of 100 systems, each linking one segment of 1,000 reports, on a
+// file and on the test server:
+// - the memory Find of the last system from the top row takes at its highest ("peakMB") and
+//   the most proxy objects the session held at once ("objects"): the branch it is in and what
+//   it reads ahead of it, about as much for a hundred systems passed as for ten.
 // The directory view of 1,000 systems of the sample's shape (ten segments, each system of one
 // segment with the sample's own elements), on a file and on the test server:
 // - the memory Find of the 10th and of the 100th system from the top row takes at its
 //   highest ("peakMB") and keeps ("keptMB"): the search holds no more than the branch it is
 //   in and what it reads ahead of it (up to eight times what it went through, at most about
-//   a hundred thousand objects), so what it keeps does not grow with the systems it passes,
-//   and what it takes at its highest no further than that bound.
+//   two thousand objects), so neither grows with the systems it passes.
 #include "GrowthSupport.h"
 
 #include "GrowthView.h"
 
+#include "proxy/PxTesting.h"
+#include "proxy/PxVQLink.h"
+#include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
 
 #include <string>
@@ -87,6 +94,24 @@ void FindSystemMemory(benchmark::State& state, bool server)
     state.counters["keptMB"] = static_cast<double>(kept) / kMegabyte;
 }
 
+void FindLastSystemMemory(benchmark::State& state, bool server)
+{
+    constexpr int kReports = 1000;
+    const int systems = static_cast<int>(state.range(0));
+    const std::string last = vqgrowth::Numbered("SYS", systems - 1);
+    std::int64_t peak = 0;
+    std::size_t objects = 0;
+    TimeOnView(
+        state, SystemsRepository(systems, kReports, server),
+        [](OpenView&) { PxTesting::MostObjectsHeld(*VqsGetApp()->GetLink()); },
+        [&](OpenView& open) {
+            vqgrowth::Timed(state, server, [&] { peak = vqgrowth::PeakMemoryRise([&] { open.Find(last); }); });
+            objects = PxTesting::MostObjectsHeld(*VqsGetApp()->GetLink());
+        });
+    state.counters["peakMB"] = static_cast<double>(peak) / kMegabyte;
+    state.counters["objects"] = static_cast<double>(objects);
+}
+
 // Find Next from the first report's row of the expanded branch, the last report's name
 // being the search text.
 void FindNext(benchmark::State& state, bool server)
@@ -122,6 +147,11 @@ void BM_FindSystemPastBigSegmentsFile(benchmark::State& state) { FindSystem(stat
 BENCHMARK(BM_FindSystemPastBigSegmentsFile)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_FindSystemPastBigSegmentsServer(benchmark::State& state) { FindSystem(state, true); }
 BENCHMARK(BM_FindSystemPastBigSegmentsServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_FindLastSystemMemoryFile(benchmark::State& state) { FindLastSystemMemory(state, false); }
+BENCHMARK(BM_FindLastSystemMemoryFile)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_FindLastSystemMemoryServer(benchmark::State& state) { FindLastSystemMemory(state, true); }
+BENCHMARK(BM_FindLastSystemMemoryServer)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_FindSystemMemoryFile(benchmark::State& state) { FindSystemMemory(state, false); }
 BENCHMARK(BM_FindSystemMemoryFile)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -2,6 +2,9 @@
 
 #include "proxy/PxSession.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // A stored class this build does not know is read as the base of its side.
@@ -70,6 +73,7 @@ PxObjectPtr PxLinkCore::Object(const PxObjectRow& row)
     PxObject* object = info.create();
     object->Bind(shared_from_this(), row, m_generation.load());
     m_objects[row.oid] = object;
+    m_mostAlive = std::max(m_mostAlive, m_objects.size());
     return PxObjectPtr(object);
 }
 
@@ -111,6 +115,12 @@ void PxLinkCore::Forget(const PxObject* object) noexcept
     auto found = m_objects.find(object->Oid());
     if (found != m_objects.end() && found->second == object)
         m_objects.erase(found);
+}
+
+std::size_t PxLinkCore::TakeMostAlive()
+{
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_mostAlive, m_objects.size());
 }
 
 void PxLinkCore::AfterRollback(const std::vector<std::int64_t>& created) noexcept

@@ -39,6 +39,8 @@ public:
     // Records the latest list read of a role through the link; answers the one before.
     std::shared_ptr<const PxListRead> ExchangeListRead(const std::string& role, std::shared_ptr<const PxListRead> read);
     void Forget(const PxObject* object) noexcept;
+    // The most proxy objects the link had alive at once since this was last asked.
+    std::size_t TakeMostAlive();
 
     // Every buffered object reads the store again at its next use.
     void ClearBuffers() noexcept { m_generation.fetch_add(1); }
@@ -57,6 +59,7 @@ private:
     PxLink* m_link;
     std::shared_ptr<PxSession> m_session;
     std::unordered_map<std::int64_t, PxObject*> m_objects;
+    std::size_t m_mostAlive = 0;
     std::unordered_map<std::string, std::shared_ptr<const PxListRead>> m_listReads;
     std::atomic<unsigned> m_generation{1};
     std::atomic<PxRetryFunction> m_retry{nullptr};

@@ -17,6 +17,7 @@ namespace {
 
 std::atomic<std::int64_t> g_roundTrips{0};
 std::atomic<std::int64_t> g_transactions{0};
+std::atomic<std::int64_t> g_rowsReceived{0};
 
 // A round trip about to start on the connection; one that finds no transaction open makes
 // the server begin one (its own, or the one it opens).
@@ -218,6 +219,8 @@ std::int64_t PxPgConnection::RoundTrips() noexcept { return g_roundTrips.load();
 
 std::int64_t PxPgConnection::Transactions() noexcept { return g_transactions.load(); }
 
+std::int64_t PxPgConnection::RowsReceived() noexcept { return g_rowsReceived.load(); }
+
 void PxPgConnection::Execute(const char* sql, const char* what)
 {
     AwaitSending();
@@ -395,6 +398,7 @@ PxPgRows PxPgConnection::Query::Run()
                                  values.data(), lengths.data(), m_formats.data(), 0));
     if (!Succeeded(rows.Result()))
         m_connection.Fail(m_what, StateOf(rows.Result()));
+    g_rowsReceived.fetch_add(rows.Count());
     return rows;
 }
 
@@ -535,6 +539,7 @@ bool PxPgConnection::ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answe
             continue;
         const Answer& answer = trip.expected[answered++];
         if (answer.step == Step::Run) {
+            g_rowsReceived.fetch_add(rows.Count());
             answers.push_back(std::move(rows));
         } else if (answer.step == Step::Drop && Succeeded(rows.Result())) {
             m_statements.clear();

@@ -73,6 +73,8 @@ public:
     // The transactions the server began for them: a round trip that finds its connection
     // outside a transaction begins one.
     static std::int64_t Transactions() noexcept;
+    // The rows their statements answered.
+    static std::int64_t RowsReceived() noexcept;
     // Whether the last failure was another session being in the way (a lock timeout).
     bool LastFailureBusy() const { return m_lastBusy; }
     // The SQLSTATE of the last failure ("" when the connection was lost).

@@ -7,7 +7,9 @@
 #include "win/Clock.h"
 
 #include <algorithm>
+#include <numeric>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 
 namespace {
@@ -601,161 +603,162 @@ bool PxServerStore::RemoveMember(std::int64_t owner, const char* role, std::int6
                .Changed() > 0;
 }
 
+namespace {
+
+// The lists asked, each an owner's list of a role ($1 and $2, in pairs), with their members'
+// attributes where $3 says so (only the second statement reads them). Each list is looked up
+// on its own by its key (LATERAL ... OFFSET 0), its members' objects and attributes by theirs,
+// so that however many lists a read asks (a level of the tree), the server finds its rows
+// through the indexes whatever its statistics say, one plan serves every run, and it sorts
+// nothing: the rows come list by list as the indexes give them, and ReadLists puts them in
+// order where they came otherwise. The server holds the lists a statement asks while it runs:
+// a read of more than kListsAStatement goes in several statements, all in one round trip, so
+// that what it holds stays well within its working memory.
+#define PX_LISTS_READ(attributes, attributeJoin)                                                              \
+    "SELECT r.*, u.place FROM unnest($1::bigint[], $2::text[], $3::boolean[]) WITH ORDINALITY"                \
+    " AS u(owner, role, attributes, place), LATERAL (SELECT o.oid, o.class, o.created, o.edition, m.seq, "    \
+    attributes " FROM px_member m JOIN px_object o ON o.oid = m.member" attributeJoin                         \
+    " WHERE m.owner = u.owner AND m.role = u.role AND o.present OFFSET 0) r"
+constexpr const char* kListsRead = PX_LISTS_READ("NULL::text, NULL::smallint, NULL::bigint, NULL::bytea", "");
+constexpr const char* kListsWithAttributesRead =
+    PX_LISTS_READ("a.name, a.type, a.number, a.bytes", " LEFT JOIN px_attribute a ON a.oid = o.oid AND u.attributes");
+constexpr int kSeqColumn = 4;
+constexpr int kPlaceColumn = 9;
+constexpr std::size_t kListsAStatement = 10000;
+
+// An array parameter of booleans: {t,f}.
+std::string BoolArray(const std::vector<bool>& values)
+{
+    std::string array = "{";
+    for (bool value : values)
+        array += std::string(array.size() > 1 ? "," : "") + (value ? "t" : "f");
+    return array + "}";
+}
+
+// The rows in the order `before` gives: as they came, when the indexes gave them so.
+template <class Before>
+std::vector<int> RowsInOrder(const PxPgRows& rows, Before before)
+{
+    std::vector<int> order(static_cast<std::size_t>(rows.Count()));
+    std::iota(order.begin(), order.end(), 0);
+    if (!std::is_sorted(order.begin(), order.end(), before))
+        std::stable_sort(order.begin(), order.end(), before);
+    return order;
+}
+
+// The statements' rows, all run in one round trip.
+std::vector<PxPgRows> RunInOneTrip(PxPgConnection& db, std::vector<PxPgConnection::Query>& statements)
+{
+    if (statements.size() == 1) {
+        std::vector<PxPgRows> answers;
+        answers.push_back(statements.front().Run());
+        return answers;
+    }
+    std::vector<PxPgConnection::Query*> trip;
+    for (PxPgConnection::Query& statement : statements)
+        trip.push_back(&statement);
+    return trip.empty() ? std::vector<PxPgRows>() : db.Pipeline(trip);
+}
+
+// The rows of a lists read in the order of the lists asked, each list's in its own order.
+std::vector<int> InListOrder(const PxPgRows& rows)
+{
+    return RowsInOrder(rows, [&rows](int left, int right) {
+        return std::pair(rows.Int(left, kPlaceColumn), rows.Int(left, kSeqColumn)) <
+               std::pair(rows.Int(right, kPlaceColumn), rows.Int(right, kSeqColumn));
+    });
+}
+
+} // namespace
+
+std::vector<std::vector<PxMemberRead>> PxServerStore::ReadLists(const std::vector<std::int64_t>& owners,
+                                                                 const std::vector<std::string>& roles,
+                                                                 const std::vector<bool>& withAttributes)
+{
+    std::vector<PxPgConnection::Query> statements;
+    statements.reserve((owners.size() + kListsAStatement - 1) / kListsAStatement);
+    for (std::size_t first = 0; first < owners.size(); first += kListsAStatement) {
+        const auto part = [&](const auto& all) {
+            return std::vector(all.begin() + static_cast<std::ptrdiff_t>(first),
+                               all.begin() + static_cast<std::ptrdiff_t>(std::min(first + kListsAStatement, all.size())));
+        };
+        const std::vector<bool> attributes = part(withAttributes);
+        const bool anyAttributes = std::find(attributes.begin(), attributes.end(), true) != attributes.end();
+        statements.emplace_back(*m_db, anyAttributes ? kListsWithAttributesRead : kListsRead, pxwhat::Read);
+        statements.back().Bind(PxPgArray(part(owners))).Bind(PxPgTextArray(part(roles))).Bind(BoolArray(attributes));
+    }
+    const std::vector<PxPgRows> answers = RunInOneTrip(*m_db, statements);
+    std::vector<std::vector<PxMemberRead>> lists(owners.size());
+    for (std::size_t statement = 0; statement < answers.size(); ++statement)
+        TakeLists(answers[statement], lists.data() + statement * kListsAStatement);
+    return lists;
+}
+
+void PxServerStore::TakeLists(const PxPgRows& rows, std::vector<PxMemberRead>* lists)
+{
+    std::int64_t lastPlace = 0;
+    std::int64_t lastSeq = 0;
+    for (int row : InListOrder(rows)) {
+        const std::int64_t place = rows.Int(row, kPlaceColumn);
+        if (place != lastPlace) {
+            lastPlace = place;
+            lastSeq = 0;
+        }
+        PxAttributeBuffer& attributes = EntryRead(lists[place - 1], lastSeq, rows.Int(row, kSeqColumn),
+                                                  [&] { return ObjectAt(rows, row); });
+        if (!rows.IsNull(row, kSeqColumn + 1))
+            attributes[rows.Text(row, kSeqColumn + 1)] = ValueAt(rows, row, kSeqColumn + 2);
+    }
+}
+
+std::vector<std::vector<PxMemberRead>> PxServerStore::ListsOfOwners(const std::vector<std::int64_t>& owners,
+                                                                     const char* role, bool withAttributes)
+{
+    return ReadLists(owners, std::vector<std::string>(owners.size(), role ? role : ""),
+                     std::vector<bool>(owners.size(), withAttributes));
+}
+
 PxMembersRead PxServerStore::Members(std::int64_t owner, const char* role, bool withAttributes)
 {
     NoteRead(owner);
-    if (withAttributes)
-        return {MembersWithAttributes(owner, role), true};
-    PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "SELECT o.oid, o.class, o.created, o.edition FROM px_member m"
-                                          " JOIN px_object o ON o.oid = m.member"
-                                          " WHERE m.owner = $1 AND m.role = $2 AND o.present ORDER BY m.seq",
-                                          pxwhat::Read)
-                        .Bind(owner)
-                        .Bind(role)
-                        .Run();
-    PxMembersRead read{{}, false};
-    read.members.reserve(static_cast<std::size_t>(rows.Count()));
-    for (int row = 0; row < rows.Count(); ++row)
-        read.members.push_back({ObjectAt(rows, row), {}});
-    return read;
-}
-
-void PxServerStore::TakeMemberRow(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, const PxPgRows& rows,
-                                  int row)
-{
-    PxAttributeBuffer& attributes =
-        EntryRead(reads, lastSeq, rows.Int(row, 4), [&] { return ObjectAt(rows, row); });
-    if (!rows.IsNull(row, 5))
-        attributes[rows.Text(row, 5)] = ValueAt(rows, row, 6);
+    return {std::move(ListsOfOwners({owner}, role, withAttributes).front()), withAttributes};
 }
 
 std::vector<PxMembersRead> PxServerStore::MembersOfLists(std::int64_t owner, const std::vector<PxListAsked>& lists)
 {
-    if (lists.size() < 2)
-        return PxStore::MembersOfLists(owner, lists);
+    if (lists.empty())
+        return {};
     NoteRead(owner);
     std::vector<std::string> roles;
-    std::vector<std::string> withAttributes;
+    std::vector<bool> withAttributes;
     for (const PxListAsked& list : lists) {
         roles.push_back(list.role);
-        if (list.withAttributes)
-            withAttributes.push_back(list.role);
+        withAttributes.push_back(list.withAttributes);
     }
-    PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
-                                          " a.number, a.bytes, m.role FROM px_member m JOIN px_object o ON o.oid = m.member"
-                                          " LEFT JOIN px_attribute a ON a.oid = o.oid AND m.role = ANY($3::text[])"
-                                          " WHERE m.owner = $1 AND m.role = ANY($2::text[]) AND o.present"
-                                          " ORDER BY m.role, m.seq",
-                                          pxwhat::Read)
-                        .Bind(owner)
-                        .Bind(PxPgTextArray(roles))
-                        .Bind(PxPgTextArray(withAttributes))
-                        .Run();
-    std::unordered_map<std::string, std::vector<PxMemberRead>> byRole;
-    std::vector<PxMemberRead>* reads = nullptr;
-    std::string_view lastRole;
-    std::int64_t lastSeq = 0;
-    for (int row = 0; row < rows.Count(); ++row) {
-        const std::string_view role = rows.View(row, 9);
-        if (!reads || role != lastRole) {
-            reads = &byRole[std::string(role)];
-            lastRole = role;
-            lastSeq = 0;
-        }
-        TakeMemberRow(*reads, lastSeq, rows, row);
-    }
+    std::vector<std::vector<PxMemberRead>> read =
+        ReadLists(std::vector<std::int64_t>(lists.size(), owner), roles, withAttributes);
     std::vector<PxMembersRead> answers;
-    for (const PxListAsked& list : lists)
-        answers.push_back({std::move(byRole[list.role]), list.withAttributes});
+    for (std::size_t index = 0; index < lists.size(); ++index)
+        answers.push_back({std::move(read[index]), lists[index].withAttributes});
     return answers;
 }
 
 std::vector<PxMemberRead> PxServerStore::MembersWithAttributes(std::int64_t owner, const char* role)
 {
-    PxPgRows rows = PxPgConnection::Query(*m_db,
-                                          "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type,"
-                                          " a.number, a.bytes FROM px_member m JOIN px_object o ON o.oid = m.member"
-                                          " LEFT JOIN px_attribute a ON a.oid = o.oid"
-                                          " WHERE m.owner = $1 AND m.role = $2 AND o.present ORDER BY m.seq",
-                                          pxwhat::Read)
-                        .Bind(owner)
-                        .Bind(role)
-                        .Run();
-    std::vector<PxMemberRead> reads;
-    std::int64_t lastSeq = 0;
-    for (int row = 0; row < rows.Count(); ++row) {
-        TakeMemberRow(reads, lastSeq, rows, row);
-    }
-    return reads;
+    return std::move(ListsOfOwners({owner}, role, true).front());
 }
-
-namespace {
-
-// The members of one list of each owner, with their attributes or not, in one read by owner.
-constexpr const char* kMembersOfOwners = "SELECT o.oid, o.class, o.created, o.edition, m.seq, m.owner FROM px_member m"
-                                         " JOIN px_object o ON o.oid = m.member"
-                                         " WHERE m.owner = ANY($1::bigint[]) AND m.role = $2 AND o.present"
-                                         " ORDER BY m.owner, m.seq";
-constexpr const char* kMembersWithAttributesOfOwners =
-    "SELECT o.oid, o.class, o.created, o.edition, m.seq, a.name, a.type, a.number, a.bytes, m.owner FROM px_member m"
-    " JOIN px_object o ON o.oid = m.member LEFT JOIN px_attribute a ON a.oid = o.oid"
-    " WHERE m.owner = ANY($1::bigint[]) AND m.role = $2 AND o.present ORDER BY m.owner, m.seq";
-
-} // namespace
 
 std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std::vector<std::int64_t>& owners,
                                                                        const char* role, bool withAttributes)
 {
     NoteReads(owners);
-    if (withAttributes)
-        return MembersWithAttributesOf(owners, role);
-    return ListsOfOwners(owners, role, false);
+    return ListsOfOwners(owners, role, withAttributes);
 }
 
 std::vector<std::vector<PxMemberRead>> PxServerStore::MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
                                                                                const char* role)
 {
     return ListsOfOwners(owners, role, true);
-}
-
-std::vector<std::vector<PxMemberRead>> PxServerStore::ListsOfOwners(const std::vector<std::int64_t>& owners,
-                                                                     const char* role, bool withAttributes)
-{
-    std::unordered_map<std::int64_t, std::vector<PxMemberRead>> byOwner;
-    for (std::int64_t owner : owners)
-        byOwner[owner];
-    PxPgRows rows = PxPgConnection::Query(*m_db, withAttributes ? kMembersWithAttributesOfOwners : kMembersOfOwners,
-                                          pxwhat::Read)
-                        .Bind(PxPgArray(owners))
-                        .Bind(role)
-                        .Run();
-    const int ownerColumn = withAttributes ? 9 : 5;
-    std::int64_t lastSeq = 0;
-    std::int64_t lastOwner = 0;
-    std::vector<PxMemberRead>* reads = nullptr;
-    for (int row = 0; row < rows.Count(); ++row) {
-        const std::int64_t owner = rows.Int(row, ownerColumn);
-        if (!reads || owner != lastOwner) {
-            reads = &byOwner[owner];
-            lastSeq = 0;
-            lastOwner = owner;
-        }
-        if (withAttributes)
-            TakeMemberRow(*reads, lastSeq, rows, row);
-        else
-            reads->push_back({ObjectAt(rows, row), {}});
-    }
-    // Each owner's list moves out once; an owner asked again gets a copy of it.
-    std::vector<std::vector<PxMemberRead>> lists;
-    lists.reserve(owners.size());
-    std::unordered_map<std::int64_t, std::size_t> answered;
-    for (std::int64_t owner : owners) {
-        const auto [first, isNew] = answered.emplace(owner, lists.size());
-        lists.push_back(isNew ? std::move(byOwner[owner]) : lists[first->second]);
-    }
-    return lists;
 }
 
 int PxServerStore::CountMembers(std::int64_t owner, const char* role)
@@ -876,34 +879,49 @@ PxStore::Deletion PxServerStore::DeleteAll(const std::vector<std::int64_t>& oids
     return deletion;
 }
 
+namespace {
+
+// The objects asked, with their attributes, and the entries of their lists, each object's
+// looked up on its own by its key as a lists read looks up its lists (kListsRead): the server
+// sorts nothing, and ContentsOf takes the rows in order. The last column is the object's place
+// among those asked.
+constexpr const char* kObjectsRead =
+    "SELECT r.*, k.place FROM unnest($1::bigint[]) WITH ORDINALITY AS k(oid, place),"
+    " LATERAL (SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes FROM px_object o"
+    " LEFT JOIN px_attribute a ON a.oid = o.oid WHERE o.oid = k.oid OFFSET 0) r";
+constexpr const char* kEntriesRead =
+    "SELECT e.*, k.place FROM unnest($1::bigint[]) WITH ORDINALITY AS k(oid, place),"
+    " LATERAL (SELECT m.owner, m.role, m.member, m.owning::int, o.class, m.seq FROM px_object w"
+    " JOIN px_member m ON m.owner = w.oid LEFT JOIN px_object o ON o.oid = m.member WHERE w.oid = k.oid OFFSET 0) e";
+
+} // namespace
+
 PxStoreContents PxServerStore::ContentsOf(const std::vector<std::int64_t>& oids)
 {
     const std::string list = PxPgArray(oids);
-    PxPgConnection::Query objectsRead(*m_db,
-                                      "SELECT o.oid, o.class, a.name, a.type, a.number, a.bytes"
-                                      " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object o ON o.oid = k.oid"
-                                      " LEFT JOIN px_attribute a ON a.oid = o.oid ORDER BY o.oid, a.name",
-                                      pxwhat::Read);
+    PxPgConnection::Query objectsRead(*m_db, kObjectsRead, pxwhat::Read);
     objectsRead.Bind(list);
-    PxPgConnection::Query entriesRead(*m_db,
-                                      "SELECT m.owner, m.role, m.member, m.owning::int, o.class"
-                                      " FROM unnest($1::bigint[]) AS k(oid) JOIN px_object w ON w.oid = k.oid"
-                                      " JOIN px_member m ON m.owner = k.oid"
-                                      " LEFT JOIN px_object o ON o.oid = m.member ORDER BY m.owner, m.role, m.seq",
-                                      pxwhat::Read);
+    PxPgConnection::Query entriesRead(*m_db, kEntriesRead, pxwhat::Read);
     entriesRead.Bind(list);
     // The objects and their entries in one round trip.
     const std::vector<PxPgRows> read = m_db->Pipeline({&objectsRead, &entriesRead});
     const PxPgRows& objects = read[0];
     const PxPgRows& entries = read[1];
     PxStoreContents contents;
-    for (int row = 0; row < objects.Count(); ++row) {
+    // Each object's attributes in the order of their names, its entries by role and place.
+    for (int row : RowsInOrder(objects, [&objects](int left, int right) {
+             return std::pair(objects.Int(left, 6), objects.View(left, 2)) <
+                    std::pair(objects.Int(right, 6), objects.View(right, 2));
+         })) {
         PxObjectContents& object = contents[objects.Int(row, 0)];
         object.className = objects.Text(row, 1);
         if (!objects.IsNull(row, 2))
             object.attributes.emplace_back(objects.Text(row, 2), ValueAt(objects, row, 3));
     }
-    for (int row = 0; row < entries.Count(); ++row)
+    for (int row : RowsInOrder(entries, [&entries](int left, int right) {
+             return std::tuple(entries.Int(left, 6), entries.View(left, 1), entries.Int(left, 5)) <
+                    std::tuple(entries.Int(right, 6), entries.View(right, 1), entries.Int(right, 5));
+         }))
         contents[entries.Int(row, 0)].entries.push_back({entries.Text(row, 1), entries.Int(row, 2),
                                                          entries.Int(row, 3) != 0,
                                                          entries.IsNull(row, 4) ? "?" : entries.Text(row, 4)});

@@ -92,9 +92,13 @@ private:
     // The attribute writes of a transaction are put off until its next statement, and go
     // ahead of it as one statement.
     std::optional<PxPgConnection::Query> PutOffWrites();
-    // A row of a members read with attributes (object columns, then seq, then the
-    // attribute's name, type, number and bytes) taken into its list's reads.
-    void TakeMemberRow(std::vector<PxMemberRead>& reads, std::int64_t& lastSeq, const PxPgRows& rows, int row);
+    // The lists of the owners and roles (in pairs), with their members' attributes where
+    // asked, in one round trip, in the order asked; nothing noted.
+    std::vector<std::vector<PxMemberRead>> ReadLists(const std::vector<std::int64_t>& owners,
+                                                     const std::vector<std::string>& roles,
+                                                     const std::vector<bool>& withAttributes);
+    // The rows of a statement of ReadLists taken into the lists it asked, from `lists` on.
+    static void TakeLists(const PxPgRows& rows, std::vector<PxMemberRead>* lists);
     // One list of each owner, with or without the members' attributes, in one read; nothing noted.
     std::vector<std::vector<PxMemberRead>> ListsOfOwners(const std::vector<std::int64_t>& owners, const char* role,
                                                          bool withAttributes);

@@ -37,6 +37,8 @@ void PxTesting::AddClass(const PxClassInfo& info) { PxAddClass(info); }
 
 bool PxTesting::IsHeld(PxLink& link, std::int64_t oid) { return link.m_core->Existing(oid) != nullptr; }
 
+std::size_t PxTesting::MostObjectsHeld(PxLink& link) { return link.m_core->TakeMostAlive(); }
+
 int PxTesting::ListReads()
 {
     std::lock_guard lock(g_readsMutex);

@@ -3,6 +3,7 @@
 
 #include "win/Types.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class PxLink;
@@ -29,6 +30,9 @@ public:
 
     // Whether something in the process still refers to the link's object of that id.
     static bool IsHeld(PxLink& link, std::int64_t oid);
+    // The most objects of the link that something in the process referred to at once since
+    // this was last asked.
+    static std::size_t MostObjectsHeld(PxLink& link);
 
     // The thread of the link's session that makes the give-backs the lock store refused while
     // the session's user does nothing else, once it waits for its next try (so that a test's

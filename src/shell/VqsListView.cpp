@@ -87,14 +87,12 @@ VqsTreeItem* FindBefore(VqsTreeItem* item, VqsTreeItem* stop, const CString& tex
     if (_strnicmp(item->GetText(), text, static_cast<std::size_t>(text.GetLength())) == 0)
         return item;
     VqsTreeItem::SearchFill fill(item);
-    std::vector<VqsTreeItem*> children;
-    for (POSITION position = item->GetChildren().GetHeadPosition(); position;)
-        children.push_back(item->GetChildren().GetNext(position));
+    std::vector<VqsTreeItem*> children = item->ChildrenInListOrder();
     std::sort(children.begin(), children.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
     VqsTreeItem* found = nullptr;
-    item->WalkChildren([&] {
-        for (auto child = children.begin(); child != children.end() && !found && !reached; ++child)
-            found = FindBefore(*child, stop, text, reached);
+    item->WalkChildren(children, [&](VqsTreeItem* child) {
+        found = FindBefore(child, stop, text, reached);
+        return !found && !reached;
     });
     if (found || reached)
         fill.Keep();

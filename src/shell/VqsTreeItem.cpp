@@ -148,6 +148,15 @@ void VqsTreeItem::ReleaseChildren()
 
 // ---------------------------------------------------------------- queries
 
+std::vector<VqsTreeItem*> VqsTreeItem::ChildrenInListOrder() const
+{
+    std::vector<VqsTreeItem*> children;
+    children.reserve(static_cast<std::size_t>(m_children.GetCount()));
+    for (POSITION position = m_children.GetHeadPosition(); position;)
+        children.push_back(m_children.GetNext(position));
+    return children;
+}
+
 BOOL VqsTreeItem::IsAncestorOf(const VqsTreeItem* item) const
 {
     for (const VqsTreeItem* ancestor = item ? item->m_pParent : nullptr; ancestor; ancestor = ancestor->m_pParent) {
@@ -285,16 +294,22 @@ VqsTreeItem* VqsTreeItem::FindByPrefix(const char* prefix, std::size_t length, B
         return this;
     SearchFill fill(this);
     VqsTreeItem* found = nullptr;
-    WalkChildren([&] {
-        for (POSITION position = m_children.GetHeadPosition(); position && !found;)
-            found = m_children.GetNext(position)->FindByPrefix(prefix, length, FALSE);
+    WalkChildren(ChildrenInListOrder(), [&](VqsTreeItem* child) {
+        found = child->FindByPrefix(prefix, length, FALSE);
+        return !found;
     });
     if (found)
         fill.Keep();
     return found;
 }
 
-void VqsTreeItem::WalkChildren(const std::function<void()>& walk) { walk(); }
+void VqsTreeItem::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
+{
+    for (VqsTreeItem* child : children) {
+        if (!visit(child))
+            return;
+    }
+}
 
 int VqsTreeItem::s_branchFills = 0;
 int VqsTreeItem::s_branchExpansions = 0;
@@ -556,9 +571,9 @@ void VqsTreeItem::ExpandBranch()
             if (!m_children.IsEmpty())
                 SetState(Expanded);
         }
-        WalkChildren([this] {
-            for (POSITION position = m_children.GetHeadPosition(); position;)
-                m_children.GetNext(position)->ExpandBranch();
+        WalkChildren(ChildrenInListOrder(), [](VqsTreeItem* child) {
+            child->ExpandBranch();
+            return true;
         });
     } catch (VqReportableException& error) {
         CString context;

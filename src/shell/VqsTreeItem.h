@@ -8,6 +8,7 @@
 #include "win/Collections.h"
 
 #include <functional>
+#include <vector>
 
 class CString;
 class VqsConfigTreeItem;
@@ -53,14 +54,17 @@ public:
     // The item as a row of the directory tree; null for an item of another tree. A sort
     // asks it of every row it compares, so it is no cast.
     virtual VqsConfigTreeItem* AsConfigItem() { return nullptr; }
-    // Runs a walk through the children (Expand Branch, a search) that fills them in turn; an
-    // item may read together beforehand what their fills read, for the walk's time.
-    virtual void WalkChildren(const std::function<void()>& walk);
+    // Visits the children a walk through the branch (Expand Branch, a search) comes to, in that
+    // order, until `visit` answers false; the walk fills them in turn, and an item may read
+    // together beforehand what their fills read, in that order, for the walk's time.
+    using ChildVisit = std::function<bool(VqsTreeItem* child)>;
+    virtual void WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit);
 
     // Structure.
     VqsTreeItem* GetParent() const { return m_pParent; }
     INT_PTR GetChildCount() const { return m_children.GetCount(); }
     const CTypedPtrList<CObList, VqsTreeItem*>& GetChildren() const { return m_children; }
+    std::vector<VqsTreeItem*> ChildrenInListOrder() const;
     VqsTreeItem* GetPinnedChild() const { return m_pPinnedChild; }
     int GetState() const { return m_nState; }
     BOOL IsShown() const { return m_nState != Hidden && m_nState != HiddenAboveRoot; }

@@ -225,9 +225,26 @@ std::optional<typename Map::mapped_type> TakeOut(Map* entries, const PxObjectPtr
 
 } // namespace
 
+template <class Map>
+Map* VqsConfigTreeItem::ReadAheadReaching(Map ReadAhead::*map, const PxObjectPtr& object) const
+{
+    if (Map* holding = ReadAheadHolding(map, object))
+        return holding;
+    if (!object)
+        return nullptr;
+    for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
+        const VqsConfigTreeItem* ancestor = ConfigItemOf(item);
+        if (ancestor && ancestor->m_pReadAhead && ancestor->m_pReadAhead->readFrom) {
+            ancestor->m_pReadAhead->readFrom(object);
+            return ReadAheadHolding(map, object);
+        }
+    }
+    return nullptr;
+}
+
 std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeListReadAhead(const PxObjectPtr& owner) const
 {
-    return TakeOut(ReadAheadHolding(&ReadAhead::lists, owner), owner);
+    return TakeOut(ReadAheadReaching(&ReadAhead::lists, owner), owner);
 }
 
 const std::vector<PxObjectPtr>* VqsConfigTreeItem::ListReadAhead(const PxObjectPtr& owner) const
@@ -238,18 +255,42 @@ const std::vector<PxObjectPtr>* VqsConfigTreeItem::ListReadAhead(const PxObjectP
 
 std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead(const PxObjectPtr& link) const
 {
-    if (!link)
-        return std::nullopt;
-    if (!ReadAheadHolding(&ReadAhead::contents, link)) {
-        for (VqsTreeItem* item = GetParent(); item; item = item->GetParent()) {
-            const VqsConfigTreeItem* ancestor = ConfigItemOf(item);
-            if (ancestor && ancestor->m_pReadAhead && ancestor->m_pReadAhead->readFrom) {
-                ancestor->m_pReadAhead->readFrom(link);
-                break;
-            }
+    return TakeOut(ReadAheadReaching(&ReadAhead::contents, link), link);
+}
+
+std::function<void(const PxObjectPtr&)> VqsConfigTreeItem::ReadInChunksAsReached(std::vector<PxObjectPtr> owners,
+                                                                                 ReadChunk read)
+{
+    struct Chunks {
+        std::vector<PxObjectPtr> owners;
+        std::unordered_map<std::uint64_t, std::size_t> positions;
+        std::vector<bool> read;
+        std::size_t size = 1;
+    };
+    auto chunks = std::make_shared<Chunks>();
+    chunks->owners = std::move(owners);
+    chunks->read.assign(chunks->owners.size(), false);
+    for (std::size_t index = 0; index < chunks->owners.size(); ++index)
+        chunks->positions.emplace(chunks->owners[index]->GetHandle().MapKey(), index);
+    return [chunks, read = std::move(read)](const PxObjectPtr& owner) {
+        const auto found = chunks->positions.find(owner->GetHandle().MapKey());
+        if (found == chunks->positions.end() || chunks->read[found->second])
+            return;
+        const std::size_t end = std::min(found->second + chunks->size, chunks->owners.size());
+        std::vector<PxObjectPtr> chunk;
+        for (std::size_t index = found->second; index < end; ++index) {
+            if (!chunks->read[index])
+                chunk.push_back(std::move(chunks->owners[index]));
+            chunks->read[index] = true;
         }
-    }
-    return TakeOut(ReadAheadHolding(&ReadAhead::contents, link), link);
+        constexpr std::size_t kGrowth = 8;
+        constexpr std::size_t kMostObjects = 2000;
+        const std::size_t objects = read(chunk);
+        const std::size_t grown = chunks->size * kGrowth;
+        chunks->size = objects * kGrowth <= kMostObjects
+                           ? grown
+                           : std::max<std::size_t>(1, std::min(grown, chunk.size() * kMostObjects / objects));
+    };
 }
 
 std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeReferencesReadAhead(

@@ -187,10 +187,21 @@ protected:
         std::unordered_map<std::uint64_t, PxObjectPtr> references;
         // The contents of business segment links, by the links' keys.
         std::unordered_map<std::uint64_t, PxVQBSSoftLink::Contents> contents;
-        // Reads more ahead from this segment link on, when a fill finds its contents not
-        // read yet; null when the walk reads nothing more ahead.
-        std::function<void(const PxObjectPtr& segmentLink)> readFrom;
+        // Reads more ahead from this object on, when a fill finds what it reads of the object
+        // not read yet; null when the walk reads nothing more ahead.
+        std::function<void(const PxObjectPtr& object)> readFrom;
     };
+    // What a walk reads ahead for some of its owners together; answers how many objects that is.
+    using ReadChunk = std::function<std::size_t(const std::vector<PxObjectPtr>& owners)>;
+    // A ReadAhead::readFrom that reads ahead for the owners as a walk comes to them, in their
+    // order: from the first owner whose part a fill finds not read, for a chunk of owners
+    // together. Each chunk is eight times the last while it holds fewer than about two thousand
+    // objects, and then as many owners as held about that many, one at least. So a walk that
+    // stops early reads little past it, a walk through many small branches makes a few reads a
+    // couple of thousand objects, and what it holds is the branch it is in and at most a chunk
+    // ahead of it, however many branches it went through.
+    static std::function<void(const PxObjectPtr&)> ReadInChunksAsReached(std::vector<PxObjectPtr> owners,
+                                                                        ReadChunk read);
     // The object's list as an ancestor's walk read it ahead, else as `read` reads it.
     template <class Ptr, class Read>
     void ListOf(const PxObjectPtr& owner, PxTypedList<Ptr>& list, Read read) const
@@ -239,6 +250,10 @@ private:
     // The part of the nearest ancestor's read-ahead that holds the object's key; null when none.
     template <class Map>
     Map* ReadAheadHolding(Map ReadAhead::*map, const PxObjectPtr& object) const;
+    // The same once the nearest walk that reads ahead as it goes has read from the object on,
+    // when no read-ahead held it.
+    template <class Map>
+    Map* ReadAheadReaching(Map ReadAhead::*map, const PxObjectPtr& object) const;
 
     VqsDirectoryView* m_pMapOwner = nullptr;
     std::uint64_t m_mapKey = 0;

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 
 template <class Ptr, class Make>
 void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countLists, Make make)
@@ -39,18 +38,17 @@ void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countL
     });
 }
 
-void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
+void VqsTreeFolder::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
 {
     std::optional<ReadAhead> ahead = std::move(m_branchLists);
     m_branchLists.reset();
     if (!ItemLists()) {
-        walk();
+        VqsConfigTreeItem::WalkChildren(children, visit);
         return;
     }
     if (!ahead) {
         std::vector<PxObjectPtr> owners;
-        for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-            VqsTreeItem* child = GetChildren().GetNext(position);
+        for (VqsTreeItem* child : children) {
             VqsConfigTreeItem* item = child->AsConfigItem();
             const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr();
             if (object && !ListReadAhead(object))
@@ -71,7 +69,7 @@ void VqsTreeFolder::WalkChildren(const std::function<void()>& walk)
         for (std::size_t index = 0; index < members.size(); ++index)
             ahead->references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
     }
-    WalkWithReadAhead(*ahead, walk);
+    WalkWithReadAhead(*ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
 }
 
 bool VqsTreeFolder::ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const
@@ -144,40 +142,6 @@ std::size_t VqsTreeFolder::ReadAheadUnder(ReadAhead& ahead, const std::vector<Px
     const std::vector<PxObjectPtr> entries = ReadListsAhead(ahead, bundles, &PxVQBundle::IspecBundleDataOf);
     ReadReferencesAhead(ahead, entries, &PxVQIspecBundleData::IspecInformationsOf);
     return objects + groups.size() + bundles.size() + profiles.size() + aliases.size() + entries.size();
-}
-
-void VqsTreeFolder::ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr> segmentLinks)
-{
-    struct Chunks {
-        std::vector<PxObjectPtr> links;
-        std::unordered_map<std::uint64_t, std::size_t> positions;
-        std::vector<bool> read;
-        std::size_t size = 1;
-    };
-    auto chunks = std::make_shared<Chunks>();
-    chunks->links = std::move(segmentLinks);
-    chunks->read.assign(chunks->links.size(), false);
-    for (std::size_t index = 0; index < chunks->links.size(); ++index)
-        chunks->positions.emplace(chunks->links[index]->GetHandle().MapKey(), index);
-    ahead.readFrom = [&ahead, chunks](const PxObjectPtr& link) {
-        const auto found = chunks->positions.find(link->GetHandle().MapKey());
-        if (found == chunks->positions.end() || chunks->read[found->second])
-            return;
-        const std::size_t end = std::min(found->second + chunks->size, chunks->links.size());
-        std::vector<PxObjectPtr> chunk;
-        for (std::size_t index = found->second; index < end; ++index) {
-            if (!chunks->read[index])
-                chunk.push_back(std::move(chunks->links[index]));
-            chunks->read[index] = true;
-        }
-        constexpr std::size_t kGrowth = 8;
-        constexpr std::size_t kMostObjects = 100000;
-        const std::size_t objects = ReadAheadUnder(ahead, chunk);
-        const std::size_t grown = chunks->size * kGrowth;
-        chunks->size = objects * kGrowth <= kMostObjects
-                           ? grown
-                           : std::max<std::size_t>(1, std::min(grown, chunk.size() * kMostObjects / objects));
-    };
 }
 
 namespace {

@@ -34,19 +34,11 @@ public:
     void Reload(VqsModel& model) override;
     // The lists of the items about to be filled are read together, with what their members
     // refer to.
-    void WalkChildren(const std::function<void()>& walk) override;
+    void WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit) override;
     BOOL GetObjectKind(int& kind) override;
     BOOL RefreshTexts() override { return FALSE; }
 
     UINT GetKind() const { return m_nKind; }
-    // What the folders of the business segment links read when a walk through their branches
-    // fills them, read ahead as the walk comes to the links, in their order: from the first
-    // link whose contents a fill finds not read, for a chunk of links together. Each chunk is
-    // eight times the last, while a chunk holds no more than about a hundred thousand objects,
-    // so that a search makes a few reads of each of the folders' lists however many systems it
-    // goes through, reads at most about eight times what it went through when it stops early,
-    // and holds a bounded number of objects ahead of it.
-    static void ReadAheadAsReached(ReadAhead& ahead, std::vector<PxObjectPtr> segmentLinks);
     // For segment links together: their contents, the lists of their Ispec links, report
     // groups and bundles, and what the profiles and the members of those lists refer to, a
     // read of each for all the links. Answers how many objects the contents and the lists hold.

@@ -124,29 +124,34 @@ void VqsTreeItemEnterprise::UpdateState()
 
 // The systems about to be filled read their configurations' lists together, and what their
 // segment links' folders read: Expand Branch, which fills and keeps them all, reads it at
-// once; a search as it comes to them.
-void VqsTreeItemEnterprise::WalkChildren(const std::function<void()>& walk)
+// once; a search as it comes to them, a chunk of systems at a time in the order it goes.
+void VqsTreeItemEnterprise::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
 {
     std::vector<PxObjectPtr> configs;
-    for (POSITION position = GetChildren().GetHeadPosition(); position;) {
-        auto* system = dynamic_cast<VqsTreeItemSystem*>(GetChildren().GetNext(position));
+    for (VqsTreeItem* child : children) {
+        auto* system = dynamic_cast<VqsTreeItemSystem*>(child);
         if (system && AwaitsFill(system) && system->GetConfig())
             configs.push_back(system->GetConfig());
     }
     ReadAhead ahead;
-    if (configs.size() > 1) {
-        const std::vector<std::vector<PxObjectPtr>> lists = PxVQConfig::BSSoftLinksOf(configs);
-        std::vector<PxObjectPtr> segmentLinks;
-        for (std::size_t index = 0; index < configs.size(); ++index) {
-            segmentLinks.insert(segmentLinks.end(), lists[index].begin(), lists[index].end());
-            ahead.lists.emplace(configs[index]->GetHandle().MapKey(), lists[index]);
-        }
-        if (ExpandsBranch())
-            VqsTreeFolder::ReadAheadUnder(ahead, segmentLinks);
-        else
-            VqsTreeFolder::ReadAheadAsReached(ahead, std::move(segmentLinks));
+    if (configs.size() > 1 && ExpandsBranch())
+        ReadBranchesAhead(ahead, configs);
+    else if (configs.size() > 1)
+        ahead.readFrom = ReadInChunksAsReached(std::move(configs), [&ahead](const std::vector<PxObjectPtr>& chunk) {
+            return ReadBranchesAhead(ahead, chunk);
+        });
+    WalkWithReadAhead(ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
+}
+
+std::size_t VqsTreeItemEnterprise::ReadBranchesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& configs)
+{
+    const std::vector<std::vector<PxObjectPtr>> lists = PxVQConfig::BSSoftLinksOf(configs);
+    std::vector<PxObjectPtr> segmentLinks;
+    for (std::size_t index = 0; index < configs.size(); ++index) {
+        segmentLinks.insert(segmentLinks.end(), lists[index].begin(), lists[index].end());
+        ahead.lists.emplace(configs[index]->GetHandle().MapKey(), lists[index]);
     }
-    WalkWithReadAhead(ahead, walk);
+    return segmentLinks.size() + VqsTreeFolder::ReadAheadUnder(ahead, segmentLinks);
 }
 
 VqsListView* VqsTreeItemEnterprise::GetView() { return m_pView; }

@@ -20,7 +20,7 @@ public:
     BOOL GetBitmap(VqsBitmapRef& bitmap) override;
     void FillChildren(int insertRows) override;
     void UpdateState() override;
-    void WalkChildren(const std::function<void()>& walk) override;
+    void WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit) override;
     VqsListView* GetView() override;
     VqsTreeView* GetTreeView() override;
     VqsDirectoryView* GetDirectoryView() override { return m_pView; }
@@ -37,6 +37,9 @@ private:
     // The configurations of the systems, and the sizes of their lists of segment links, read
     // together for the systems' items to take as they are made.
     void ReadConfigsAhead(const std::vector<PxObjectPtr>& systems, ReadAhead& ahead, ListSizes& sizes);
+    // The segment links of the configurations and what their folders read, for all of them
+    // together; answers how many objects that is.
+    static std::size_t ReadBranchesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& configs);
 
     PxVQEnterprisePtr m_enterprise;
     CString m_strName;

@@ -5,6 +5,8 @@
 #include "proxy/PxTesting.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
+#include "repo/RepoFile.h"
+#include "repo/RepoReader.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
 #include "sysview/VqsTreeItemSoftLink.h"
@@ -386,8 +388,8 @@ TEST_F(DirectoryTreeTest, FoldersASearchWentThroughListTheirContentWhenTheyAreHi
         EXPECT_EQ(std::count(rows.begin(), rows.end(), name), 1) << name;
 }
 
-// A search through the systems reads their configurations' lists together, and their
-// segment links' lists as it comes to them, several links together.
+// A search through the systems reads their configurations' lists and their segment links'
+// lists as it comes to them, several systems together.
 TEST_F(DirectoryTreeTest, FindReadsTheListsOfTheSystemsItGoesThroughTogether)
 {
     OpenFrame();
@@ -472,8 +474,8 @@ TEST_F(DirectoryTreeTest, FindLetsGoOfWhatItReadAheadForTheSystemsItPassed)
     EXPECT_EQ(held, 0u);
 }
 
-// Find of the last of many systems reads ahead in chunks that grow eightfold as it goes: a few
-// reads of each list below the segment links, however many systems it goes through.
+// Find of the last of many small systems reads ahead in chunks that grow eightfold as it goes:
+// a few reads of each list below the segment links.
 TEST_F(DirectoryTreeTest, FindOfTheLastOfManySystemsReadsEachListBelowTheirLinksAFewTimes)
 {
     constexpr int kSystems = 40;
@@ -491,6 +493,70 @@ TEST_F(DirectoryTreeTest, FindOfTheLastOfManySystemsReadsEachListBelowTheirLinks
     EXPECT_LE(PxTesting::ListReads("PxVQBSSoftLink::ContentsOf"), 3 * 3);
     for (const char* list : kFolderLists)
         EXPECT_LE(PxTesting::ListReads(list), 3) << list;
+}
+
+namespace {
+
+// The description of that many systems, SYS1000 on, each linking the one segment BIG of that
+// many reports; the enterprise lists them in the order of their numbers, or with `step` in
+// the order 0, step, 2 step, ... (a step prime to the number of systems).
+std::string SystemsOfOneSegment(int systems, int reports, int step)
+{
+    std::string elements;
+    for (int report = 0; report < reports; ++report)
+        elements += std::string(report ? "," : "") + R"({"class": "PxLSEReport", "name": "R)" +
+                    std::to_string(report) + "\"}";
+    std::string list;
+    for (int listed = 0; listed < systems; ++listed)
+        list += std::string(listed ? "," : "") + R"({"name": "SYS)" + std::to_string(1000 + listed * step % systems) +
+                R"(", "businessSegments": ["BIG"]})";
+    return R"({"businessSegments": [{"name": "BIG", "elements": [)" + elements + R"(]}], "systems": [)" + list +
+           "]}";
+}
+
+} // namespace
+
+// Find of a system holds the branch it is in and what it read ahead of it, not what it passed:
+// with ten times the systems to pass, the most objects held at once is within twice as many.
+// So it is from the top row down to the last system, the enterprise listing its systems in the
+// order of the tree, and from the last system's row round the top to the one before it, the
+// enterprise listing them in another order.
+TEST_F(DirectoryTreeTest, FindOfASystemHoldsAboutAsMuchWhateverTheSystemsItPasses)
+{
+    struct Case {
+        const char* search;
+        int step;
+        bool fromTheLast;
+    };
+    const Case cases[] = {
+        {"from the top row to the last", 1, false},
+        {"round the top to the one before the last, listed in another order", 7, true},
+    };
+    for (const Case& c : cases) {
+        const auto mostHeldFinding = [&](int systems) -> std::size_t {
+            const std::string path =
+                dir.File("systems-" + std::to_string(systems) + "-" + std::to_string(c.step) + ".vqr");
+            vqrepo::CreateRepositoryFile(path, vqrepo::ReadDescription(SystemsOfOneSegment(systems, 200, c.step)));
+            CloseFrame();
+            app.CloseSession();
+            EXPECT_TRUE(app.OpenSession(path.c_str(), "ABC", nullptr));
+            OpenFrame();
+            const std::string last = "SYS" + std::to_string(1000 + systems - 1);
+            const std::string wanted = c.fromTheLast ? "SYS" + std::to_string(1000 + systems - 2) : last;
+            if (c.fromTheLast)
+                Select({last});
+            PxTesting::MostObjectsHeld(*app.GetLink());
+            vqtest::ScriptedUiDriver ui;
+            ui.ExpectDialog(IDD_FIND).Replace(IDC_FIND_TEXT, wanted).OK();
+            Command(ID_FIND);
+            ui.Verify();
+            EXPECT_EQ(view->GetSelectedItem(), Item(wanted)) << c.search;
+            return PxTesting::MostObjectsHeld(*app.GetLink());
+        };
+        const std::size_t passingTen = mostHeldFinding(10);
+        const std::size_t passingHundred = mostHeldFinding(100);
+        EXPECT_LE(passingHundred, 2 * passingTen) << c.search << ": passing ten systems held " << passingTen;
+    }
 }
 
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)

@@ -3,7 +3,9 @@
 // key and read no table through, however long the session has been at work.
 #include "PxTestRepository.h"
 
+#include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
+#include "proxy/PxRepositoryDump.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQObject.h"
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -66,19 +69,34 @@ std::int64_t NumberOf(PGconn* db, const std::string& sql)
     return PQntuples(result.get()) ? std::atoll(PQgetvalue(result.get(), 0, 0)) : 0;
 }
 
-// The rows the server read through each of the tables by scanning it whole, once every session
-// on the database has ended (a session's counts reach the server's statistics at its end).
-std::map<std::string, std::int64_t> RowsScanned(const std::string& database, const std::vector<std::string>& tables)
+// A connection of the test's own to the database once every session on it has ended (a
+// session's counts reach the server's statistics at its end).
+std::unique_ptr<PGconn, void (*)(PGconn*)> ConnectedAlone(const std::string& database)
 {
-    const auto db = Connected(database);
+    auto db = Connected(database);
     while (NumberOf(db.get(), "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()"
                               " AND backend_type = 'client backend' AND pid <> pg_backend_pid()") > 0) {
     }
+    return db;
+}
+
+// The rows the server read through each of the tables by scanning it whole, so far.
+std::map<std::string, std::int64_t> RowsScanned(const std::string& database, const std::vector<std::string>& tables)
+{
+    const auto db = ConnectedAlone(database);
     std::map<std::string, std::int64_t> scanned;
     for (const std::string& table : tables)
         scanned[table] = NumberOf(db.get(), "SELECT seq_tup_read FROM pg_stat_user_tables"
                                             " WHERE schemaname = 'vq_repository' AND relname = '" + table + "'");
     return scanned;
+}
+
+// The temporary files the server wrote for the database so far: a sort or a hash that did not
+// fit in the server's working memory.
+std::int64_t TemporaryFiles(const std::string& database)
+{
+    return NumberOf(ConnectedAlone(database).get(),
+                    "SELECT temp_files FROM pg_stat_database WHERE datname = current_database()");
 }
 
 // A step on each host: a generation hold placed for a start, an update under it given back,
@@ -102,25 +120,28 @@ void ChangeEachHost(PxVQLink& link, const std::vector<PxVQObjectPtr>& hosts)
     }
 }
 
+// When the server took its statistics of the tables: while they were empty, never, or once
+// they held the test's rows.
+struct Statistics {
+    const char* statistics;
+    bool takenEmpty;
+    bool takenFilled;
+};
+const Statistics kStatistics[] = {
+    {"taken while the tables were empty", true, false},
+    {"never taken", false, false},
+    {"taken while the tables held rows", false, true},
+};
+
 TEST(PxServerPlanTest, ASessionsLockCallsReadNoLockTableThroughWhateverTheStatisticsSay)
 {
-    struct Row {
-        const char* statistics;
-        bool filledFirst;
-        bool analyzed;
-    };
-    const Row rows[] = {
-        {"taken while the tables were empty", false, true},
-        {"never taken", false, false},
-        {"taken while the tables held rows", true, true},
-    };
     constexpr int kHosts = 8;
-    for (const Row& row : rows) {
+    for (const Statistics& row : kStatistics) {
         PxTestRepository repository(PxStoreKind::Server);
         const std::string database = DatabaseOf(repository.Path());
-        if (row.filledFirst)
+        if (row.takenFilled)
             FillFromOtherSessions(database, 1);
-        if (row.analyzed)
+        if (row.takenEmpty || row.takenFilled)
             PgTestServer::Instance().Run(database, "ANALYZE");
         auto link = PxAttach(repository.Path());
         std::vector<PxVQObjectPtr> hosts;
@@ -247,6 +268,117 @@ TEST(PxServerPlanTest, ReadsOfManyObjectsTogetherReadNoTableThroughWhateverTheSt
             EXPECT_LT(scanned, kSteps * kHostsAStep * kSmallTableRows)
                 << table << " read through, one owner holding most members: " << oneOwnerHoldsMost;
     }
+}
+
+// A level of the tree as the server holds it: the root's list "sites" of `sites` objects, each
+// with a list "hosts" of `hostsASite` objects of `attributes` attributes each.
+void FillLevel(const std::string& database, int sites, int hostsASite, int attributes)
+{
+    // Sites 4,000,001 on, the hosts of site s from 5,000,000 + s * hostsASite + 1 on.
+    const std::string siteRange = "generate_series(1, " + std::to_string(sites) + ") s";
+    const std::string hostRange = siteRange + ", generate_series(1, " + std::to_string(hostsASite) + ") h";
+    const std::string host = "5000000 + s * " + std::to_string(hostsASite) + " + h";
+    PgTestServer::Instance().Run(
+        database, "SET search_path TO vq_repository;"
+                  "INSERT INTO px_object SELECT 4000000 + s, 'PxVQObject', 0, 1, true FROM " + siteRange + ";"
+                  "INSERT INTO px_object SELECT " + host + ", 'PxVQObject', 0, 1, true FROM " + hostRange + ";"
+                  "INSERT INTO px_member SELECT 1, 'sites', s, 4000000 + s, true FROM " + siteRange + ";"
+                  "INSERT INTO px_member SELECT 4000000 + s, 'hosts', h, " + host + ", true FROM " + hostRange + ";"
+                  "INSERT INTO px_attribute SELECT m.member, 'attribute' || k, 2, NULL,"
+                  " convert_to('value ' || k, 'UTF8') FROM px_member m, generate_series(1, " +
+                      std::to_string(attributes) + ") k WHERE m.role = 'hosts'");
+}
+
+constexpr int kSites = 1000;
+constexpr int kHostsASite = 20;
+
+// A read of a whole level, the hosts lists of every site and then their members' attributes,
+// answers hundreds of thousands of rows: whatever statistics the server took, it finds them
+// through its indexes, reading no table through, and sorts nothing, so that no temporary file
+// is written however large the level.
+TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporaryFile)
+{
+    for (const Statistics& row : kStatistics) {
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string database = DatabaseOf(repository.Path());
+        if (row.takenEmpty)
+            PgTestServer::Instance().Run(database, "ANALYZE");
+        FillLevel(database, kSites, kHostsASite, 10);
+        if (row.takenFilled)
+            PgTestServer::Instance().Run(database, "ANALYZE");
+        const std::map<std::string, std::int64_t> scannedBefore = RowsScanned(database, kDataTables);
+        const std::int64_t filesBefore = TemporaryFiles(database);
+        {
+            auto link = PxAttach(repository.Path());
+            PxTypedList<PxObjectPtr> sites;
+            link->GetLVQEnterprise()->GetMembers("sites", sites);
+            std::vector<PxObjectPtr> owners;
+            for (POSITION position = sites.GetHeadPosition(); position;)
+                owners.push_back(sites.CList::GetNext(position));
+            const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(owners, "hosts");
+            ASSERT_EQ(hosts.size(), static_cast<std::size_t>(kSites));
+            ASSERT_EQ(hosts.back().size(), static_cast<std::size_t>(kHostsASite));
+            EXPECT_EQ(hosts.back().back()->GetAttributeText("attribute7"), "value 7") << row.statistics;
+            EXPECT_EQ(hosts.front().front()->GetAttributeText("attribute1"), "value 1") << row.statistics;
+        }
+        for (const auto& [table, scanned] : RowsScanned(database, kDataTables))
+            EXPECT_LT(scanned - scannedBefore.at(table), kSites)
+                << table << " read through, statistics " << row.statistics;
+        EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0) << "statistics " << row.statistics;
+    }
+}
+
+// A level of a hundred thousand lists, more than the server holds in its working memory as the
+// lists a statement asks: read in one round trip, it writes no temporary file.
+TEST(PxServerPlanTest, ALevelOfMoreListsThanAStatementAsksIsReadInOneRoundTripWithoutATemporaryFile)
+{
+    constexpr int kManySites = 100000;
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string database = DatabaseOf(repository.Path());
+    FillLevel(database, kManySites, 1, 0);
+    PgTestServer::Instance().Run(database, "ANALYZE");
+    const std::int64_t filesBefore = TemporaryFiles(database);
+    {
+        auto link = PxAttach(repository.Path());
+        PxTypedList<PxObjectPtr> sites;
+        link->GetLVQEnterprise()->GetMembers("sites", sites);
+        std::vector<PxObjectPtr> owners;
+        for (POSITION position = sites.GetHeadPosition(); position;)
+            owners.push_back(sites.CList::GetNext(position));
+        const std::int64_t trips = PxPgConnection::RoundTrips();
+        const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(owners, "hosts");
+        EXPECT_EQ(PxPgConnection::RoundTrips() - trips, 1);
+        ASSERT_EQ(hosts.size(), static_cast<std::size_t>(kManySites));
+        ASSERT_EQ(hosts.back().size(), 1u);
+        EXPECT_EQ(hosts.back().front()->GetHandle().MapKey(), 5000000u + kManySites + 1) << "the last site's host";
+    }
+    EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0);
+}
+
+// One list far longer than the rest, read alone and written by the dump: neither sorts past the
+// server's working memory, although the statistics say that the owner holds nearly every member.
+TEST(PxServerPlanTest, ALongListReadAloneOrDumpedWritesNoTemporaryFile)
+{
+    constexpr int kHosts = 60000;
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string database = DatabaseOf(repository.Path());
+    FillLevel(database, 1, kHosts, 1);
+    PgTestServer::Instance().Run(database, "ANALYZE");
+    const std::int64_t filesBefore = TemporaryFiles(database);
+    {
+        auto link = PxAttach(repository.Path());
+        PxTypedList<PxObjectPtr> sites;
+        link->GetLVQEnterprise()->GetMembers("sites", sites);
+        ASSERT_EQ(sites.GetCount(), 1);
+        EXPECT_EQ(sites.GetHead()->CountOfMembers("hosts"), kHosts);
+        PxTypedList<PxObjectPtr> hosts;
+        sites.GetHead()->GetMembers("hosts", hosts);
+        EXPECT_EQ(hosts.GetCount(), kHosts);
+    }
+    std::ostringstream dump;
+    PxRepositoryDump::WriteFile(repository.Path(), dump);
+    EXPECT_NE(dump.str().find("value 1"), std::string::npos);
+    EXPECT_EQ(TemporaryFiles(database) - filesBefore, 0);
 }
 
 // The key columns of the repository that have an estimate of their own.

@@ -96,33 +96,39 @@ void DisarmFault(const std::string& uri, const std::string& table)
                                  "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
 }
 
-// Ends the connection to the repository's database that waits for a lock, once there is one.
-void EndTheConnectionWaitingForALock(const std::string& uri)
+// What ends the wait of a connection for a lock: the server ends the connection, or cancels
+// its statement (null: nothing, the connection waits past its busy timeout).
+constexpr const char* kEndWaiter = "pg_terminate_backend(pid, 10000)";
+constexpr const char* kCancelWaiter = "pg_cancel_backend(pid)";
+
+// Stops the connection to the repository's database that waits for a lock, once there is one.
+void StopTheConnectionWaitingForALock(const std::string& uri, const char* stop)
 {
     PGconn* watcher = PQconnectdb(uri.c_str());
-    for (bool ended = false; !ended;) {
-        PGresult* result = PQexec(watcher, "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
-                                           " WHERE datname = current_database() AND wait_event_type = 'Lock'");
-        ended = PQntuples(result) > 0;
+    const std::string sql = std::string("SELECT ") + stop +
+                            " FROM pg_stat_activity WHERE datname = current_database() AND wait_event_type = 'Lock'";
+    for (bool stopped = false; !stopped;) {
+        PGresult* result = PQexec(watcher, sql.c_str());
+        stopped = PQntuples(result) > 0;
         PQclear(result);
     }
     PQfinish(watcher);
 }
 
-// What the call throws (FailureOf) while another connection holds the repository's table: it
-// waits past the busy timeout or, with `lost`, its connection is ended as it waits.
+// What the call throws (FailureOf) while another connection holds the repository's table and
+// `stop` ends the call's wait for it.
 template <class Call>
-std::string FailureWhileTableHeld(const std::string& uri, const std::string& table, bool lost, Call&& call)
+std::string FailureWhileTableHeld(const std::string& uri, const std::string& table, const char* stop, Call&& call)
 {
     PGconn* other = PQconnectdb(uri.c_str());
     EXPECT_EQ(PQstatus(other), CONNECTION_OK);
     PQclear(PQexec(other, ("BEGIN; LOCK TABLE vq_repository." + table + " IN ACCESS EXCLUSIVE MODE").c_str()));
-    std::thread cutter([&] {
-        if (lost)
-            EndTheConnectionWaitingForALock(uri);
+    std::thread stopper([&] {
+        if (stop)
+            StopTheConnectionWaitingForALock(uri, stop);
     });
     const std::string failure = FailureOf(std::forward<Call>(call));
-    cutter.join();
+    stopper.join();
     PQclear(PQexec(other, "ROLLBACK"));
     PQfinish(other);
     return failure;
@@ -555,7 +561,7 @@ TEST(PxServerStoreTest, ALockCallWhoseCheckOfTheLockTablesIsKeptWaitingOrCutHold
         PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
         int code = 0;
         const std::string failure = FailureWhileTableHeld(
-            uri, "px_lock_wait", lost, [&] { code = enterprise->WriteLock(0).GetErrorCode(); });
+            uri, "px_lock_wait", lost ? kEndWaiter : nullptr, [&] { code = enterprise->WriteLock(0).GetErrorCode(); });
         if (lost)
             EXPECT_EQ(failure, "Cannot reach the repository's locks: the connection to the server of " + uri +
                                    " was lost.");
@@ -995,7 +1001,7 @@ TEST(PxServerStoreTest, AnEditionCheckKeptWaitingOrCutFailsTheFirstWriteAndStore
         enterprise->CountOfMembers("packs");
         // Another connection keeps the objects' editions from being read.
         const std::string failure = FailureWhileTableHeld(
-            uri, "px_object", lost, [&] { enterprise->SetAttributeText("name", "checked"); });
+            uri, "px_object", lost ? kEndWaiter : nullptr, [&] { enterprise->SetAttributeText("name", "checked"); });
         EXPECT_EQ(failure, "Cannot read the repository: " +
                                (lost ? "the connection to the server of " + uri + " was lost."
                                      : std::string("the repository is in use by another session; try again later.")));
@@ -1006,6 +1012,44 @@ TEST(PxServerStoreTest, AnEditionCheckKeptWaitingOrCutFailsTheFirstWriteAndStore
         link.reset();
         EXPECT_EQ(PxAttach(uri.c_str(), "bob/test")->GetLVQEnterprise()->HasAttribute("name"), !lost)
             << "stored only by the transaction that went on";
+    }
+}
+
+// The read of the hosts lists of every site, then of their members' attributes, in one
+// statement each: refused by the server (its statement cancelled as it waits for a table
+// another connection holds) it fails with the server's reason and the same read goes through
+// afterwards; cut by a lost connection it says so.
+TEST(PxServerStoreTest, AReadOfAWholeLevelRefusedOrCutFailsWithItsReason)
+{
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "connection lost" : "refused");
+        PxTestRepository repository(PxStoreKind::Server);
+        const std::string uri = repository.Path();
+        auto link = PxAttach(uri.c_str(), "alice/dev");
+        std::vector<PxObjectPtr> sites;
+        link->BeginTransaction();
+        for (int site = 0; site < 3; ++site) {
+            sites.push_back(link->GetLVQEnterprise()->CreateMember("sites", "PxVQObject"));
+            for (int host = 0; host < 2; ++host)
+                sites.back()->CreateMember("hosts", "PxVQObject")->SetAttributeText("address", "10.0.0.1");
+        }
+        link->CommitTransaction();
+        link->ClearAllBuffers();
+        const std::string refused = "Cannot read the repository: the server cancelled the statement (a statement "
+                                    "timeout, or a cancel on the server).";
+        const std::string cut = "Cannot read the repository: the connection to the server of " + uri + " was lost.";
+        EXPECT_EQ(FailureWhileTableHeld(uri, "px_member", lost ? kEndWaiter : kCancelWaiter,
+                                        [&] { PxObject::MembersOf(sites, "hosts"); }),
+                  lost ? cut : refused);
+        if (lost)
+            continue;
+        const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(sites, "hosts");
+        ASSERT_EQ(hosts.back().size(), 2u);
+        EXPECT_EQ(FailureWhileTableHeld(uri, "px_attribute", kCancelWaiter,
+                                        [&] { hosts.back().back()->GetAttributeText("address"); }),
+                  refused);
+        EXPECT_EQ(hosts.front().front()->GetAttributeText("address"), "10.0.0.1");
+        EXPECT_EQ(hosts.back().back()->GetAttributeText("address"), "10.0.0.1");
     }
 }
 
