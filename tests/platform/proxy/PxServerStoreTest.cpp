@@ -1015,21 +1015,29 @@ TEST(PxServerStoreTest, AnEditionCheckKeptWaitingOrCutFailsTheFirstWriteAndStore
     }
 }
 
-// The read of the hosts lists of every site, then of their members' attributes, in one
-// statement each: refused by the server (its statement cancelled as it waits for a table
-// another connection holds) it fails with the server's reason and the same read goes through
-// afterwards; cut by a lost connection it says so.
+// The read of the hosts lists of every site, then of their members' attributes: refused by the
+// server (its statement cancelled as it waits for a table another connection holds) it fails
+// with the server's reason and the same read goes through afterwards; cut by a lost connection
+// it says so. So it is for a level read in one statement and for one of more lists than a
+// statement asks, whose statements go in one pipeline.
 TEST(PxServerStoreTest, AReadOfAWholeLevelRefusedOrCutFailsWithItsReason)
 {
-    for (const bool lost : {false, true}) {
-        SCOPED_TRACE(lost ? "connection lost" : "refused");
+    struct Row {
+        int sites;
+        bool lost;
+    };
+    for (const Row row : {Row{3, false}, Row{3, true}, Row{10001, false}, Row{10001, true}}) {
+        const bool lost = row.lost;
+        SCOPED_TRACE(std::to_string(row.sites) + (lost ? " sites, connection lost" : " sites, refused"));
         PxTestRepository repository(PxStoreKind::Server);
         const std::string uri = repository.Path();
         auto link = PxAttach(uri.c_str(), "alice/dev");
         std::vector<PxObjectPtr> sites;
         link->BeginTransaction();
-        for (int site = 0; site < 3; ++site) {
+        for (int site = 0; site < row.sites; ++site) {
             sites.push_back(link->GetLVQEnterprise()->CreateMember("sites", "PxVQObject"));
+            if (site > 0 && site < row.sites - 1)
+                continue;
             for (int host = 0; host < 2; ++host)
                 sites.back()->CreateMember("hosts", "PxVQObject")->SetAttributeText("address", "10.0.0.1");
         }
