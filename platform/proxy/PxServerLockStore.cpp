@@ -183,7 +183,7 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     m_db->Execute("SET random_page_cost = 1.1", pxwhat::Lock);
     m_db->GuardPlansAgainstGrowth(kPlansGuard, 3);
     SetBusyTimeout(2000);
-    m_holdIdentities = PxPlacesHoldIdentities(*m_db);
+    m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Open);
 }
 
 void PxServerLockStore::SetBusyTimeout(int milliseconds)
@@ -670,6 +670,10 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
     const std::int64_t placedAt = _time64(nullptr);
     const std::int64_t manualHolds = manual ? 1 : 0;
     const std::int64_t marked = carried ? 1 : 0;
+    // A session opened before the owner brought the repository up to date takes identities as
+    // soon as it has them.
+    if (!manual && !m_holdIdentities)
+        m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Lock);
     // A persistent lock in the way, the user's own included, leaves the whole run to the check.
     Query whole(*m_db, m_holdIdentities ? PX_PLACE_WHOLE(PX_HOLD_IDENTITY) : PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY),
                 pxwhat::Lock);

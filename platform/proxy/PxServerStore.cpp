@@ -84,17 +84,38 @@ bool HoldsAnything(PxPgConnection& db)
 // an object in a deletion: the connection finds rows by key wherever an index leads there.
 void FindRowsByKey(PxPgConnection& db) { db.Execute("SET enable_seqscan = off", pxwhat::Open); }
 
-// Brings the repository up to date as its owner opens it; answers whether it did. Refused, or
-// kept waiting by another session, the session carries on with what the repository has.
-bool BroughtUpToDate(PxPgConnection& db, const PxSchemaGaps& gaps, std::vector<std::string>& changes)
+std::string ToBeBroughtUpToDate(const PxPgConnection& db)
 {
+    const std::string& name = db.ShownName();
+    return "The repository " + name + " was made by an earlier build and lacks what this one adds: its owner"
+           " should bring it up to date (vqsrepo upgrade " + name + ").";
+}
+
+std::string BroughtUpToDate(const PxPgConnection& db, const std::vector<std::string>& changes)
+{
+    std::string notice;
+    for (const std::string& change : changes)
+        notice += " " + change;
+    return notice.empty() ? notice
+                          : "The repository " + db.ShownName() + " was brought up to date for this build." + notice;
+}
+
+// Brings the repository up to date as its owner opens it, and answers what the session tells of
+// it. Refused, or kept from a table by another session, it carries on with what the repository
+// has, and tells that it tried and why it could not.
+std::string UpgradedAtOpen(PxPgConnection& db, PxSchemaGaps& gaps)
+{
+    const char* const couldNot = "The repository %1 was made by an earlier build and lacks what this one adds. This"
+                                 " session of its owner tried to bring it up to date and could not: %2 The owner's"
+                                 " next session tries again, as does vqsrepo upgrade %1.";
     try {
-        changes = PxCloseSchemaGaps(db, gaps, pxwhat::Open);
-        return true;
-    } catch (const PxException&) {
+        const std::vector<std::string> changes = PxCloseSchemaGaps(db, gaps, couldNot);
+        gaps = PxSchemaGaps{};
+        return BroughtUpToDate(db, changes);
+    } catch (const PxException& e) {
         if (!db.Connected())
-            throw;
-        return false;
+            db.Fail(pxwhat::Open, "");
+        return std::string(e.GetErrorMessage());
     }
 }
 
@@ -104,18 +125,6 @@ std::vector<std::string> BringUpToDate(PxPgConnection& db, const char* what)
     if (gaps.Any() && !gaps.ownerMay)
         Refuse(db, what, "its tables belong to another role, which alone may bring it up to date.");
     return PxCloseSchemaGaps(db, gaps, what);
-}
-
-std::string NoticeOf(const PxPgConnection& db, const PxSchemaGaps& gaps, const std::vector<std::string>& changes)
-{
-    const std::string& name = db.ShownName();
-    if (gaps.Any())
-        return "The repository " + name + " was made by an earlier build and lacks what this one adds: its owner"
-               " should bring it up to date (vqsrepo upgrade " + name + ").";
-    std::string notice;
-    for (const std::string& change : changes)
-        notice += " " + change;
-    return notice.empty() ? notice : "The repository " + name + " was brought up to date for this build." + notice;
 }
 
 PxValue ValueAt(const PxPgRows& rows, int row, int typeColumn)
@@ -212,13 +221,15 @@ std::unique_ptr<PxPgConnection> PxServerStore::Connect(const std::string& uri, b
     // The repository's statements are short: compiling one would cost more than running it.
     db->Execute("SET search_path TO vq_repository; SET jit = off", pxwhat::Open);
     PxSchemaGaps gaps = PxFindSchemaGaps(*db);
-    std::vector<std::string> changes;
-    if (upgrade && gaps.Any() && gaps.ownerMay && BroughtUpToDate(*db, gaps, changes))
-        gaps = PxSchemaGaps{};
+    std::string told;
+    if (upgrade && gaps.Any() && gaps.ownerMay)
+        told = UpgradedAtOpen(*db, gaps);
+    else if (gaps.Any())
+        told = ToBeBroughtUpToDate(*db);
     if (gaps.estimates > 0)
         FindRowsByKey(*db);
     if (notice)
-        *notice = NoticeOf(*db, gaps, changes);
+        *notice = told;
     return db;
 }
 

@@ -1,6 +1,7 @@
 #include "proxy/PxServerUpgrade.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxSqlite.h"
 
@@ -21,9 +22,38 @@ constexpr KeyEstimate kKeyEstimates[] = {
     {"px_lock_wait", "session", "-0.5"},
 };
 
-// The server takes the estimates up when it takes the statistics of their tables again.
-constexpr const char* kAnalyzeKeyTables = "ANALYZE vq_repository.px_attribute, vq_repository.px_member,"
-                                          " vq_repository.px_lock, vq_repository.px_lock_wait;";
+// The tables of the key columns. The server takes the estimates up when it takes the statistics of
+// these tables again.
+constexpr const char* kKeyTables[] = {"px_attribute", "px_member", "px_lock", "px_lock_wait"};
+
+// A lock the upgrade takes on a table before it changes or analyzes it, and the modes of other
+// sessions' locks that stand against it, as the server's view of its locks names them.
+struct TableLock {
+    std::string table;
+    const char* mode;
+    const char* against;
+};
+
+// A column's options set, and an analysis: only another such change, an analysis or a vacuum
+// stands against them, never a session's reads and writes.
+constexpr const char* kShareUpdateExclusive = "SHARE UPDATE EXCLUSIVE";
+constexpr const char* kAgainstShareUpdateExclusive =
+    "{ShareUpdateExclusiveLock,ShareLock,ShareRowExclusiveLock,ExclusiveLock,AccessExclusiveLock}";
+// A column added: any use of the table stands against it, a read included.
+constexpr const char* kAccessExclusive = "ACCESS EXCLUSIVE";
+constexpr const char* kAgainstAccessExclusive = "{AccessShareLock,RowShareLock,RowExclusiveLock,"
+                                                "ShareUpdateExclusiveLock,ShareLock,ShareRowExclusiveLock,"
+                                                "ExclusiveLock,AccessExclusiveLock}";
+
+// How long the upgrade waits for a lock: a lock-table transaction of another session ends within
+// it, while every session that comes to the table meanwhile queues behind the upgrade's request.
+constexpr const char* kBeginWithoutWaiting = "BEGIN; SET LOCAL lock_timeout = 20";
+
+// The sessions ($1 a table, $2 the modes against the lock asked) that hold the table against it.
+constexpr const char* kHolders =
+    "SELECT coalesce(string_agg(format('process %s%s', a.pid, coalesce(' of ' || a.usename, ', ' || a.backend_type)),"
+    " ', ' ORDER BY a.pid), '') FROM pg_stat_activity a WHERE a.pid IN (SELECT l.pid FROM pg_locks l"
+    " WHERE l.relation = to_regclass($1) AND l.granted AND l.mode = ANY($2::text[]) AND l.pid <> pg_backend_pid())";
 
 // Each generation hold placed takes an identity from the sequence; holds placed before read 0.
 constexpr const char* kHoldIdentities =
@@ -106,6 +136,88 @@ PxPgRows GrantsOwed(PxPgConnection& db, const char* what)
     return PxPgConnection::Query(db, kGrantsOwed, what).Bind(kAddedObjects).Run();
 }
 
+std::string AnalyzeKeyTablesSql()
+{
+    std::string sql = "ANALYZE";
+    for (const char* table : kKeyTables)
+        sql += std::string(table == kKeyTables[0] ? " " : ", ") + "vq_repository." + table;
+    return sql;
+}
+
+std::vector<TableLock> KeyTableLocks()
+{
+    std::vector<TableLock> locks;
+    for (const char* table : kKeyTables)
+        locks.push_back({table, kShareUpdateExclusive, kAgainstShareUpdateExclusive});
+    return locks;
+}
+
+// What held the table against the lock, as the end of a sentence.
+std::string HeldBy(PxPgConnection& db, const TableLock& lock, const char* what)
+{
+    const std::string holders = PxPgConnection::Query(db, kHolders, what)
+                                    .Bind("vq_repository." + lock.table)
+                                    .Bind(lock.against)
+                                    .Run()
+                                    .Text(0, 0);
+    return "another session held its table " + lock.table + (holders.empty() ? "" : " (" + holders + ")") + ".";
+}
+
+// Begins a transaction as the owner of the repository's tables, which takes the locks without
+// waiting for other sessions (kBeginWithoutWaiting): a table held by another session refuses it,
+// naming what held it.
+void BeginAsOwnerWithoutWaiting(PxPgConnection& db, const std::vector<TableLock>& locks, const char* what)
+{
+    db.Execute(kBeginWithoutWaiting, what);
+    PxPgConnection::Query(db, kAsOwner, what).Run();
+    for (const TableLock& lock : locks) {
+        try {
+            db.Execute(("LOCK TABLE vq_repository." + lock.table + " IN " + lock.mode + " MODE").c_str(), what);
+        } catch (const PxException&) {
+            if (!db.LastFailureBusy())
+                throw;
+            PX_THROW(what, db.ShownName().c_str(), HeldBy(db, lock, what).c_str());
+        }
+    }
+}
+
+// Runs the change in a transaction as the owner that takes the locks without waiting
+// (BeginAsOwnerWithoutWaiting); throws as the server refuses, the transaction rolled back.
+template <class Change>
+void AsOwnerWithoutWaiting(PxPgConnection& db, const std::vector<TableLock>& locks, const char* what, Change change)
+{
+    try {
+        BeginAsOwnerWithoutWaiting(db, locks, what);
+        change();
+        db.Execute("COMMIT", what);
+    } catch (const PxException&) {
+        db.ExecuteQuietly("ROLLBACK");
+        throw;
+    }
+}
+
+// Takes the statistics of the key tables again, after their estimates were set, in a transaction
+// of its own: the change does not hold its tables for that long. Answers what it did.
+std::string KeyTablesAnalyzed(PxPgConnection& db)
+{
+    // The estimates stand whatever comes of it; without the statistics taken again they count from
+    // the server's next analysis.
+    const char* const putOff =
+        "The key columns' estimates were set, so that every lookup by key goes through its index once the statistics"
+        " of their tables are taken again (the server's next analysis of them, or vqsrepo analyze %1); taking them"
+        " now failed: %2";
+    try {
+        PxFaultInjection::Check("PxServerUpgrade::AnalyzeKeyTables");
+        AsOwnerWithoutWaiting(db, KeyTableLocks(), putOff, [&] { db.Execute(AnalyzeKeyTablesSql().c_str(), putOff); });
+    } catch (const PxException& e) {
+        if (!db.Connected())
+            throw;
+        return std::string(e.GetErrorMessage());
+    }
+    return "The key columns' estimates were set, so that every lookup by key goes through its index, and the"
+           " statistics of their tables taken again.";
+}
+
 } // namespace
 
 PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db)
@@ -127,43 +239,44 @@ std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGap
     std::vector<std::string> changes;
     if (!gaps.Any())
         return changes;
+    std::vector<TableLock> locks;
     std::string additions;
     if (gaps.estimates > 0) {
-        additions += KeyEstimatesSql() + kAnalyzeKeyTables;
-        changes.push_back("The key columns' estimates were set, so that every lookup by key goes through its index,"
-                          " and the statistics of their tables taken again.");
+        locks = KeyTableLocks();
+        additions += KeyEstimatesSql();
     }
+    // The strongest lock last, held for the shortest time.
     if (gaps.holdIdentities) {
+        locks.push_back({"px_persistent_lock", kAccessExclusive, kAgainstAccessExclusive});
         additions += kHoldIdentities;
-        changes.push_back("The generation holds' identity was added (the column hold_id of px_persistent_lock and"
-                          " the sequence px_hold_id): each generation hold placed from now on has one.");
     }
-    try {
-        db.Execute("BEGIN; SET LOCAL lock_timeout = '2s'", what);
-        PxPgConnection::Query(db, kAsOwner, what).Run();
+    std::vector<std::string> granted;
+    AsOwnerWithoutWaiting(db, locks, what, [&] {
         if (!additions.empty())
             db.Execute(additions.c_str(), what);
         // The rights once the objects they are on exist.
         for (const std::string& grant : GrantsOf(GrantsOwed(db, what))) {
             db.Execute(grant.c_str(), what);
-            changes.push_back(grant + ".");
+            granted.push_back(grant + ".");
         }
-        db.Execute("COMMIT", what);
-    } catch (const PxException&) {
-        db.ExecuteQuietly("ROLLBACK");
-        throw;
-    }
+    });
+    if (gaps.estimates > 0)
+        changes.push_back(KeyTablesAnalyzed(db));
+    if (gaps.holdIdentities)
+        changes.push_back("The generation holds' identity was added (the column hold_id of px_persistent_lock and"
+                          " the sequence px_hold_id): each generation hold placed from now on has one.");
+    changes.insert(changes.end(), granted.begin(), granted.end());
     return changes;
 }
 
 std::string PxSchemaAdditionsSql() { return KeyEstimatesSql() + kHoldIdentities; }
 
-bool PxPlacesHoldIdentities(PxPgConnection& db)
+bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what)
 {
     return PxPgConnection::Query(db,
                                  "SELECT (" PX_HOLD_IDENTITIES_PRESENT " AND coalesce(has_sequence_privilege("
                                  "to_regclass('vq_repository.px_hold_id')::oid, 'USAGE, UPDATE'), false))::int",
-                                 pxwhat::Open)
+                                 what)
                .Run()
                .Int(0, 0) != 0;
 }

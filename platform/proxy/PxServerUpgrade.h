@@ -32,10 +32,13 @@ struct PxSchemaGaps {
 PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db);
 
 // Makes what the repository lacks, as the owner of its tables (whoever of its members runs it),
-// and grants the rights the other roles lack, in one transaction that waits at most two seconds
-// for another session's hold on a table (an analysis or a vacuum; a session of an earlier build
-// reading the locks); answers what it changed, a sentence each. Throws as the server refuses, the
-// transaction rolled back.
+// and grants the rights the other roles lack, in one transaction, and then takes the statistics of
+// the tables whose estimates it set in another; answers what it changed, a sentence each. Each
+// transaction takes its locks on the tables first, without waiting for another session's hold on
+// one (an analysis or a vacuum; a session of an earlier build reading the locks) more than a lock-
+// table transaction lasts, so that no session that comes to the table meanwhile queues behind it
+// for longer. Throws as the server refuses, or naming the session that held a table, the change
+// rolled back; statistics it could not take are left to the server's next analysis, and said so.
 std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGaps& gaps, const char* what);
 
 // The additions as a new repository's schema makes them, after the first build's tables.
@@ -43,4 +46,4 @@ std::string PxSchemaAdditionsSql();
 
 // Whether a generation hold the connection's role places takes an identity: the repository has
 // them, and the role may draw one. Without, a hold it places has none (0).
-bool PxPlacesHoldIdentities(PxPgConnection& db);
+bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what);

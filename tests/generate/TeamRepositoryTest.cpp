@@ -74,3 +74,15 @@ TEST_F(TeamRepositoryTest, AMembersSessionOpensBeforeAndAfterTheOwnersUpgradeThe
     EXPECT_GT(HoldOfGeneration("Sample system 3", "SYS3", "NTGEN"), 0);
     EXPECT_EQ(vqclient::Requests().size(), 2u);
 }
+
+// A member's session opened before the owner's upgrade places its next generation's hold with an
+// identity once the repository has them.
+TEST_F(TeamRepositoryTest, AMembersSessionOpenedBeforeTheOwnersUpgradeGivesItsNextGenerationsHoldAnIdentity)
+{
+    OpenAsMember();
+    EXPECT_EQ(HoldOfGeneration("Sample system 1", "SYS1", "NTGEN"), 0);
+
+    EXPECT_EQ(vqrepo::UpgradeServerRepository(team.OwnerUri()).size(), 3u);
+    EXPECT_GT(HoldOfGeneration("Sample system 3", "SYS3", "NTGEN"), 0);
+    CloseSession();
+}

@@ -1,18 +1,24 @@
 // A team's repository on a server that an earlier build made: every member's role opens it
 // before and after its owner brings it up to date, and the generation holds placed get their
-// identities once it is.
+// identities once it is; the owner's upgrade as it opens the repository never holds another
+// session up.
 #include "PxTestRepository.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxFaultInjection.h"
 #include "proxy/PxServerStore.h"
 #include "proxy/PxVQObject.h"
 #include "support/PgTestServer.h"
 #include "support/TeamRepository.h"
 
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -55,6 +61,71 @@ std::string GrantedToMember(const TeamRepository& team)
     return "GRANT SELECT, UPDATE, USAGE ON SEQUENCE px_hold_id TO " + team.MemberRole() + ".";
 }
 
+// The message of what the call throws, or "done".
+template <class Call>
+std::string FailureOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const PxException& e) {
+        return std::string(e.GetErrorMessage());
+    }
+    return "done";
+}
+
+// What a session of the owner that could not bring the repository up to date as it opened it tells.
+std::string OwnerCouldNot(const std::string& uri, const std::string& reason)
+{
+    return "The repository " + uri + " was made by an earlier build and lacks what this one adds. This session of its"
+           " owner tried to bring it up to date and could not: " + reason + " The owner's next session tries again,"
+           " as does vqsrepo upgrade " + uri + ".";
+}
+
+// The time a member's session takes to open the repository and read from it.
+std::chrono::steady_clock::duration OpeningTime(const std::string& uri)
+{
+    const auto start = std::chrono::steady_clock::now();
+    auto link = PxAttach(uri.c_str(), "bob/test");
+    EXPECT_TRUE(Host(*link));
+    return std::chrono::steady_clock::now() - start;
+}
+
+// A session of the role of the URI that holds a table of the repository in the mode for as long as
+// it lives: ACCESS SHARE as a long read of an earlier build's session does, SHARE UPDATE EXCLUSIVE
+// as an analysis does.
+class TableHolder {
+public:
+    TableHolder(const std::string& uri, const std::string& table, const std::string& mode)
+        : m_connection(PQconnectdb(uri.c_str()))
+    {
+        PGresult* held =
+            PQexec(m_connection, ("BEGIN; LOCK TABLE vq_repository." + table + " IN " + mode + " MODE").c_str());
+        EXPECT_EQ(PQresultStatus(held), PGRES_COMMAND_OK) << PQerrorMessage(m_connection);
+        PQclear(held);
+    }
+    ~TableHolder() { PQfinish(m_connection); }
+    TableHolder(const TableHolder&) = delete;
+    TableHolder& operator=(const TableHolder&) = delete;
+
+    int Process() const { return PQbackendPID(m_connection); }
+
+private:
+    PGconn* m_connection;
+};
+
+// Returns once a connection to the repository's database waits for a lock, or `done` is set.
+void AwaitALockWaitUnless(const std::string& uri, const std::atomic<bool>& done)
+{
+    PGconn* watcher = PQconnectdb(uri.c_str());
+    for (bool waiting = false; !waiting && !done;) {
+        PGresult* result = PQexec(watcher, "SELECT 1 FROM pg_stat_activity WHERE datname = current_database()"
+                                           " AND wait_event_type = 'Lock'");
+        waiting = PQntuples(result) > 0;
+        PQclear(result);
+    }
+    PQfinish(watcher);
+}
+
 } // namespace
 
 // A member's session opens the repository as it is and places holds without an identity. The
@@ -77,6 +148,23 @@ TEST(PxServerUpgradeTest, AMembersRoleOpensAnEarlierBuildsRepositoryBeforeAndAft
     EXPECT_EQ(Host(*before)->GetPersistentLock()->GetHoldId(), placed);
     EXPECT_FALSE(Host(*before)->LiftGenerationHoldNamed(0));
     EXPECT_TRUE(Host(*before)->LiftGenerationHoldNamed(placed));
+}
+
+// A member's session opened before its owner's upgrade places holds with an identity once the
+// repository has them.
+TEST(PxServerUpgradeTest, AMembersSessionOpenedBeforeItsOwnersUpgradeTakesIdentitiesOnceTheRepositoryHasThem)
+{
+    TeamRepository team(false);
+    MakeHost(team.MemberUri());
+    auto member = PxAttach(team.MemberUri().c_str(), "bob/test");
+    EXPECT_EQ(std::string(member->GetRepositoryNotice()), ShouldBeUpgraded(team.MemberUri()));
+    EXPECT_EQ(HoldPlacedBy(*member), 0);
+    Host(*member)->LiftGenerationHold();
+
+    PxServerStore::Upgrade(team.OwnerUri());
+    const std::int64_t placed = HoldPlacedBy(*member);
+    EXPECT_GT(placed, 0);
+    EXPECT_TRUE(Host(*member)->LiftGenerationHoldNamed(placed));
 }
 
 // The owner's session brings the repository up to date as it opens it, and says what it changed;
@@ -119,8 +207,76 @@ TEST(PxServerUpgradeTest, AnOwnersSessionUpgradesTheRepositoryAsItOpensItOrCarri
         const bool taken = !row.atChange;
         EXPECT_EQ(notice, taken ? "The repository " + team.OwnerUri() + " was brought up to date for this build. " +
                                       kEstimatesSet + " " + kIdentitiesAdded + " " + GrantedToMember(team)
-                                : ShouldBeUpgraded(team.OwnerUri()));
+                                : OwnerCouldNot(team.OwnerUri(), "the server refused: ERROR:  no change now."));
         auto member = PxAttach(team.MemberUri().c_str(), "bob/test");
         EXPECT_EQ(HoldPlacedBy(*member) > 0, taken);
     }
+}
+
+// The owner's session opening the repository while another session reads a table its upgrade
+// changes gives way at once: a member's session that opens meanwhile takes no longer than alone,
+// and the owner's session says that it tried and what held it. The next session of the owner, the
+// table free, brings the repository up to date.
+TEST(PxServerUpgradeTest, AnOwnersUpgradeAtOpenGivesWayToAHeldTableWithoutHoldingUpAMembersOpen)
+{
+    TeamRepository team(false);
+    MakeHost(team.MemberUri());
+    const auto alone = OpeningTime(team.MemberUri());
+    auto reader = std::make_unique<TableHolder>(team.MemberUri(), "px_persistent_lock", "ACCESS SHARE");
+
+    std::atomic<bool> ownerOpened{false};
+    std::unique_ptr<PxVQLink> owner;
+    std::thread opening([&] {
+        try {
+            owner = PxAttach(team.OwnerUri().c_str());
+        } catch (const PxException& e) {
+            ADD_FAILURE() << e.GetErrorMessage();
+        }
+        ownerOpened = true;
+    });
+    AwaitALockWaitUnless(vqtest::PgTestServer::Instance().Uri(team.Database()), ownerOpened);
+    const auto meanwhile = OpeningTime(team.MemberUri());
+    opening.join();
+    using std::chrono::milliseconds;
+    EXPECT_LE(std::chrono::duration_cast<milliseconds>(meanwhile).count(),
+              std::chrono::duration_cast<milliseconds>(alone + milliseconds(200)).count());
+    ASSERT_TRUE(owner);
+    const std::string heldBy = "another session held its table px_persistent_lock (process " +
+                               std::to_string(reader->Process()) + " of " + team.MemberRole() + ").";
+    EXPECT_EQ(std::string(owner->GetRepositoryNotice()), OwnerCouldNot(team.OwnerUri(), heldBy));
+
+    EXPECT_EQ(FailureOf([&] { PxServerStore::Upgrade(team.OwnerUri()); }),
+              "Cannot bring the repository " + team.OwnerUri() + " up to date: " + heldBy);
+
+    reader.reset();
+    auto next = PxAttach(team.OwnerUri().c_str());
+    EXPECT_EQ(std::string(next->GetRepositoryNotice()),
+              "The repository " + team.OwnerUri() + " was brought up to date for this build. " + kEstimatesSet +
+                  " " + kIdentitiesAdded + " " + GrantedToMember(team));
+    EXPECT_GT(HoldPlacedBy(*owner), 0);
+}
+
+// The owner's upgrade whose analysis after its change meets a key table another session holds (an
+// analysis of its own) gives the analysis up at once: the change stands, and the owner's session
+// says that the statistics are left to the server's next analysis, and what held the table.
+TEST(PxServerUpgradeTest, AnOwnersUpgradeWhoseAnalysisMeetsAHeldTableKeepsItsChangeAndSaysWhatHeldIt)
+{
+    TeamRepository team(false);
+    MakeHost(team.MemberUri());
+    std::unique_ptr<TableHolder> analysis;
+    PxFaultInjection::Run("PxServerUpgrade::AnalyzeKeyTables", [&] {
+        analysis = std::make_unique<TableHolder>(team.MemberUri(), "px_lock", "SHARE UPDATE EXCLUSIVE");
+    });
+    auto owner = PxAttach(team.OwnerUri().c_str());
+    PxFaultInjection::Reset();
+    ASSERT_TRUE(analysis);
+    const std::string uri = team.OwnerUri();
+    EXPECT_EQ(std::string(owner->GetRepositoryNotice()),
+              "The repository " + uri + " was brought up to date for this build. The key columns' estimates were"
+              " set, so that every lookup by key goes through its index once the statistics of their tables are"
+              " taken again (the server's next analysis of them, or vqsrepo analyze " + uri + "); taking them now"
+              " failed: another session held its table px_lock (process " + std::to_string(analysis->Process()) +
+              " of " + team.MemberRole() + "). " + kIdentitiesAdded + " " + GrantedToMember(team));
+    analysis.reset();
+    EXPECT_EQ(std::string(PxAttach(uri.c_str())->GetRepositoryNotice()), "");
 }
