@@ -4,6 +4,7 @@
 
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxLocking.h"
+#include "proxy/PxSessionEnds.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -71,7 +72,7 @@ PxSession::~PxSession()
     StopRetryingGiveBacks();
     m_store->RollbackQuietly();
     ReceiveSentGiveBack();
-    m_locks->UnregisterSession(m_id);
+    PxSessionEnds::End(std::move(m_locks), m_id);
 }
 
 void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
@@ -155,18 +156,14 @@ void PxSession::RetryGiveBacksLater()
 
 void PxSession::RetryGiveBacks()
 {
-    std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
-    while (!m_ends.Lock(static_cast<DWORD>(delay))) {
+    PxRetryWhileOwed(m_ends, [this] {
         auto guard = Guard();
         // A long release the server still runs is waited for without holding up the session.
         if (m_sentGiveBack.empty() || m_locks->UnlocksAnswered())
             MakeOwedGiveBacks();
-        if (!OwesGiveBacks()) {
-            m_retryingGiveBacks = false;
-            return;
-        }
-        delay = PxNextRetryDelay(delay);
-    }
+        m_retryingGiveBacks = OwesGiveBacks();
+        return m_retryingGiveBacks;
+    });
 }
 
 void PxSession::StopRetryingGiveBacks() noexcept

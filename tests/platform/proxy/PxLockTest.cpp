@@ -711,6 +711,97 @@ TEST_P(PxLockTest, LocksEndWithTheirSession)
     EXPECT_TRUE(m_x->WriteLock(0));
 }
 
+// The lock store refusing, for a while, to give locks back and to end sessions: its disk full
+// (a trigger refusing as a full disk does), or another connection holding its write lock.
+class RefusingLockStore {
+public:
+    RefusingLockStore(const PxTestRepository& repository, bool busy) : m_repository(repository)
+    {
+        if (busy)
+            m_busy.emplace(repository);
+        else
+            Run("CREATE TRIGGER full_on_delete BEFORE DELETE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
+                "CREATE TRIGGER full_on_update BEFORE UPDATE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;",
+                "CREATE FUNCTION disk_full() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN RAISE EXCEPTION"
+                " 'could not extend file' USING ERRCODE = '53100'; END$$; CREATE TRIGGER disk_full BEFORE DELETE OR"
+                " UPDATE ON px_lock FOR EACH ROW EXECUTE FUNCTION disk_full()");
+    }
+    void TakeWritesAgain()
+    {
+        if (m_busy)
+            m_busy->Release();
+        else
+            Run("DROP TRIGGER full_on_delete; DROP TRIGGER full_on_update",
+                "DROP TRIGGER disk_full ON px_lock; DROP FUNCTION disk_full()");
+    }
+
+private:
+    void Run(const char* onFile, const char* onServer) const
+    {
+        if (m_repository.Kind() == PxStoreKind::Server) {
+            PGconn* server = PQconnectdb(m_repository.Path());
+            PQclear(PQexec(server, (std::string("SET search_path TO vq_repository; ") + onServer).c_str()));
+            PQfinish(server);
+            return;
+        }
+        sqlite3* file = nullptr;
+        sqlite3_open((std::string(m_repository.Path()) + "-locks").c_str(), &file);
+        sqlite3_exec(file, onFile, nullptr, nullptr, nullptr);
+        sqlite3_close(file);
+    }
+
+    const PxTestRepository& m_repository;
+    std::optional<PxBusyLockStore> m_busy;
+};
+
+// A session closed while the lock store refuses its end, with a give-back owed or not, in a
+// process that lives on (and opens another session of its user): its locks go as soon as the
+// store takes writes again, and another user waiting for them is granted.
+TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeldOnceItTakesWritesAgain)
+{
+    struct Row {
+        const char* what;
+        bool busy;
+        bool giveBackOwed;
+        bool newSession;
+    };
+    const Row rows[] = {
+        {"disk full, end refused", false, false, false},
+        {"disk full, give-back owed", false, true, false},
+        {"disk full, a new session", false, true, true},
+        {"store held, end refused", true, false, false},
+        {"store held, give-back owed", true, true, false},
+        {"store held, a new session", true, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        ASSERT_TRUE(Host(*alice, "X")->WriteLock(0));
+        std::optional<RefusingLockStore> refusing(std::in_place, m_repository, row.busy);
+        if (row.giveBackOwed) {
+            EXPECT_ANY_THROW(Host(*alice, "X")->UnLock());
+            EXPECT_NE(PxTesting::GiveBackThread(*alice), 0u) << "the give-back is owed";
+        }
+        alice.reset();
+
+        const DWORD ending = PxTesting::SessionEndThread();
+        if (GetParam() == PxStoreKind::File) {
+            ASSERT_NE(ending, 0u) << "the end is owed";
+            m_clock.Advance(kPxFirstRetryDelayMilliseconds);
+            EXPECT_TRUE(vqwin::WaitUntilThreadWaits(ending)) << "refused again, it waits to try again";
+        }
+        refusing->TakeWritesAgain();
+        refusing.reset();
+        const auto again = row.newSession ? PxAttach(m_repository.Path(), "alice/dev") : nullptr;
+        m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+        if (ending != 0)
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(ending)) << "nothing is owed any more";
+        EXPECT_TRUE(m_theirX->WriteLock(0));
+        m_theirX->UnLock();
+    }
+}
+
 TEST_P(PxLockTest, InjectedRefusalsTakeTheUsualWay)
 {
     m_a->PxSetRetryFunction(RecordingRetry);
