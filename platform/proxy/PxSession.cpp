@@ -4,7 +4,6 @@
 
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxLocking.h"
-#include "proxy/PxSessionEnds.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -72,13 +71,19 @@ PxSession::~PxSession()
     StopRetryingGiveBacks();
     m_store->RollbackQuietly();
     ReceiveSentGiveBack();
-    PxSessionEnds::End(std::move(m_locks), m_id);
+    PxSessionEnds::End(std::move(m_locks), m_id, std::move(m_owedLifts));
 }
 
 void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
 {
     auto guard = Guard();
-    MakeOwedGiveBacks();
+    MakeOwedReleases();
+    if (!m_owedLifts.empty()) {
+        m_raiseCheck.Released(oids, count);
+        m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids, oids + count);
+        RetryGiveBacksLater();
+        return;
+    }
     // The holds count as given back from here, though the store may take them only later: the
     // check judges what a lock call of this session meets at the store, and the store answers
     // no call of the session before it has taken them (the answer of a give-back sent is
@@ -117,10 +122,38 @@ void PxSession::ReceiveSentGiveBack() noexcept
     }
 }
 
-void PxSession::MakeOwedGiveBacks() noexcept
+bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)
+{
+    auto guard = Guard();
+    MakeOwedReleases();
+    try {
+        return m_locks->LiftHold(oid, holdId);
+    } catch (...) {
+        m_owedLifts.push_back({oid, holdId});
+        ForgetOwedIfLocksGone();
+        RetryGiveBacksLater();
+        throw;
+    }
+}
+
+void PxSession::ForgetOwedIfLocksGone() noexcept
+{
+    if (m_locks->KeepsItsLocks(m_id))
+        return;
+    // The holds went with the connection; a hold still to lift stays named by its record.
+    m_owedLifts.clear();
+    m_owedGiveBacks.clear();
+}
+
+void PxSession::MakeOwedReleases() noexcept
 {
     auto guard = Guard();
     ReceiveSentGiveBack();
+    if (!PxMakeOwedLifts(*m_locks, m_owedLifts)) {
+        ForgetOwedIfLocksGone();
+        RetryGiveBacksLater();
+        return;
+    }
     if (m_owedGiveBacks.empty())
         return;
     std::vector<std::int64_t> owed;
@@ -129,17 +162,15 @@ void PxSession::MakeOwedGiveBacks() noexcept
     try {
         m_locks->UnlockInBatches(m_id, owed.data(), owed.size(), kPxLockBatch, done);
     } catch (...) {
-        // Holds gone with the session's lock connection are owed no more.
-        if (m_locks->KeepsItsLocks(m_id))
-            m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done),
-                                   owed.end());
+        m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done), owed.end());
+        ForgetOwedIfLocksGone();
         RetryGiveBacksLater();
     }
 }
 
 void PxSession::RetryGiveBacksLater()
 {
-    if (m_retryingGiveBacks || m_ending || !OwesGiveBacks())
+    if (m_retryingGiveBacks || m_ending || !OwesReleases())
         return;
     // A thread that ended has let the session go already.
     if (m_giveBackThread.joinable())
@@ -160,8 +191,8 @@ void PxSession::RetryGiveBacks()
         auto guard = Guard();
         // A long release the server still runs is waited for without holding up the session.
         if (m_sentGiveBack.empty() || m_locks->UnlocksAnswered())
-            MakeOwedGiveBacks();
-        m_retryingGiveBacks = OwesGiveBacks();
+            MakeOwedReleases();
+        m_retryingGiveBacks = OwesReleases();
         return m_retryingGiveBacks;
     });
 }
@@ -217,7 +248,7 @@ void PxSession::RequireTransaction() const
 void PxSession::Begin()
 {
     auto guard = Guard();
-    MakeOwedGiveBacks();
+    MakeOwedReleases();
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
     m_store->WatchReads();

@@ -9,7 +9,34 @@
 #include <utility>
 #include <vector>
 
+bool PxMakeOwedLifts(PxLockStore& locks, std::vector<PxOwedLift>& lifts) noexcept
+{
+    std::size_t made = 0;
+    try {
+        for (; made < lifts.size(); ++made)
+            locks.LiftHold(lifts[made].oid, lifts[made].holdId);
+    } catch (...) {
+        // The rest stays owed.
+    }
+    lifts.erase(lifts.begin(), lifts.begin() + static_cast<std::ptrdiff_t>(made));
+    return lifts.empty();
+}
+
 namespace {
+
+struct OwedEnd {
+    std::unique_ptr<PxLockStore> locks;
+    std::int64_t session;
+    std::vector<PxOwedLift> lifts;
+};
+
+// Whether nothing of the closed session is owed any more.
+bool Made(OwedEnd& owed) noexcept
+{
+    if (!PxMakeOwedLifts(*owed.locks, owed.lifts) && owed.locks->KeepsItsLocks(owed.session))
+        return false;
+    return owed.locks->UnregisterSession(owed.session) || owed.locks->LocksGoWithTheConnection();
+}
 
 class OwedEnds {
 public:
@@ -20,10 +47,10 @@ public:
             m_thread.join();
     }
 
-    void Owe(std::unique_ptr<PxLockStore> locks, std::int64_t session)
+    void Owe(OwedEnd owed)
     {
         std::lock_guard guard(m_mutex);
-        m_owed.push_back({std::move(locks), session});
+        m_owed.push_back(std::move(owed));
         if (m_retrying)
             return;
         // A thread that ended has nothing left to make.
@@ -46,22 +73,17 @@ public:
     }
 
 private:
-    struct Owed {
-        std::unique_ptr<PxLockStore> locks;
-        std::int64_t session;
-    };
-
     // Whether any end is still owed.
     bool MakeOwedEnds()
     {
         std::lock_guard guard(m_mutex);
-        std::erase_if(m_owed, [](const Owed& owed) { return owed.locks->UnregisterSession(owed.session); });
+        std::erase_if(m_owed, [](OwedEnd& owed) { return Made(owed); });
         m_retrying = !m_owed.empty();
         return m_retrying;
     }
 
     std::mutex m_mutex;
-    std::vector<Owed> m_owed;
+    std::vector<OwedEnd> m_owed;
     std::thread m_thread;
     bool m_retrying = false;
     DWORD m_threadId = 0;
@@ -76,14 +98,17 @@ OwedEnds& Owed()
 
 } // namespace
 
-void PxSessionEnds::End(std::unique_ptr<PxLockStore> locks, std::int64_t session) noexcept
+void PxSessionEnds::End(std::unique_ptr<PxLockStore> locks, std::int64_t session,
+                        std::vector<PxOwedLift> lifts) noexcept
 {
-    if (locks->UnregisterSession(session) || locks->LocksGoWithTheConnection())
+    OwedEnd owed{std::move(locks), session, std::move(lifts)};
+    if (Made(owed))
         return;
     try {
-        Owed().Owe(std::move(locks), session);
+        Owed().Owe(std::move(owed));
     } catch (...) {
-        // No thread to make it: the session's locks go with the process.
+        // No thread to make it: the session's locks go with the process, its holds stay named
+        // by their records.
     }
 }
 

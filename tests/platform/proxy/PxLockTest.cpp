@@ -720,20 +720,26 @@ public:
         if (busy)
             m_busy.emplace(repository);
         else
-            Run("CREATE TRIGGER full_on_delete BEFORE DELETE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
-                "CREATE TRIGGER full_on_update BEFORE UPDATE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;",
+            Run("CREATE TRIGGER full_locks BEFORE DELETE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
+                "CREATE TRIGGER full_holds BEFORE UPDATE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
+                "CREATE TRIGGER full_lift BEFORE DELETE ON px_persistent_lock BEGIN SELECT RAISE(ABORT, 'disk full');"
+                " END; CREATE TRIGGER full_lower BEFORE UPDATE ON px_persistent_lock BEGIN SELECT RAISE(ABORT,"
+                " 'disk full'); END;",
                 "CREATE FUNCTION disk_full() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN RAISE EXCEPTION"
                 " 'could not extend file' USING ERRCODE = '53100'; END$$; CREATE TRIGGER disk_full BEFORE DELETE OR"
-                " UPDATE ON px_lock FOR EACH ROW EXECUTE FUNCTION disk_full()");
+                " UPDATE ON px_lock FOR EACH ROW EXECUTE FUNCTION disk_full(); CREATE TRIGGER disk_full BEFORE"
+                " DELETE OR UPDATE ON px_persistent_lock FOR EACH ROW EXECUTE FUNCTION disk_full()");
     }
-    void TakeWritesAgain()
+    // The store takes writes again.
+    ~RefusingLockStore()
     {
-        if (m_busy)
-            m_busy->Release();
-        else
-            Run("DROP TRIGGER full_on_delete; DROP TRIGGER full_on_update",
-                "DROP TRIGGER disk_full ON px_lock; DROP FUNCTION disk_full()");
+        if (!m_busy)
+            Run("DROP TRIGGER full_locks; DROP TRIGGER full_holds; DROP TRIGGER full_lift; DROP TRIGGER full_lower",
+                "DROP TRIGGER disk_full ON px_lock; DROP TRIGGER disk_full ON px_persistent_lock;"
+                " DROP FUNCTION disk_full()");
     }
+    RefusingLockStore(const RefusingLockStore&) = delete;
+    RefusingLockStore& operator=(const RefusingLockStore&) = delete;
 
 private:
     void Run(const char* onFile, const char* onServer) const
@@ -791,12 +797,56 @@ TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeld
             m_clock.Advance(kPxFirstRetryDelayMilliseconds);
             EXPECT_TRUE(vqwin::WaitUntilThreadWaits(ending)) << "refused again, it waits to try again";
         }
-        refusing->TakeWritesAgain();
         refusing.reset();
         const auto again = row.newSession ? PxAttach(m_repository.Path(), "alice/dev") : nullptr;
         m_clock.Advance(kPxLongestRetryDelayMilliseconds);
         if (ending != 0)
             EXPECT_FALSE(vqwin::WaitUntilThreadWaits(ending)) << "nothing is owed any more";
+        EXPECT_TRUE(m_theirX->WriteLock(0));
+        m_theirX->UnLock();
+    }
+}
+
+// A generation's end whose lift and claim's give-back the lock store refuses: both are owed, the
+// lift first, and made as soon as the store takes writes again, while the holder idles or once
+// it closed its session: the set is free for another user.
+TEST_P(PxLockTest, ARefusedLiftAndClaimGiveBackAreMadeOnceTheLockStoreTakesWritesAgain)
+{
+    struct Row {
+        const char* what;
+        bool busy;
+        bool closed;
+    };
+    const Row rows[] = {
+        {"disk full, holder idle", false, false},
+        {"disk full, holder closed", false, true},
+        {"store held, holder idle", true, false},
+        {"store held, holder closed", true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        const PxVQObjectPtr x = Host(*alice, "X");
+        ASSERT_TRUE(x->PlaceGenerationHold());
+        ASSERT_TRUE(x->ClaimForGeneration(TRUE));
+        const std::int64_t hold = x->GetPersistentLock()->GetHoldId();
+        std::optional<RefusingLockStore> refusing(std::in_place, m_repository, row.busy);
+        EXPECT_ANY_THROW(x->LiftGenerationHoldNamed(hold));
+        EXPECT_NO_THROW(x->GiveBackGenerationClaim()) << "owed after the lift";
+
+        const DWORD retrying = row.closed ? 0 : PxTesting::GiveBackThread(*alice);
+        if (row.closed)
+            alice.reset();
+        const DWORD owing = row.closed ? PxTesting::SessionEndThread() : retrying;
+        ASSERT_NE(owing, 0u);
+        m_clock.Advance(kPxFirstRetryDelayMilliseconds);
+        EXPECT_TRUE(vqwin::WaitUntilThreadWaits(owing)) << "refused again, it waits to try again";
+        refusing.reset();
+        m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing)) << "nothing is owed any more";
+        EXPECT_FALSE(m_theirX->GetPersistentLock());
+        EXPECT_EQ(m_theirX->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
         EXPECT_TRUE(m_theirX->WriteLock(0));
         m_theirX->UnLock();
     }
