@@ -157,7 +157,7 @@ public:
     ~DeletionClaim()
     {
         if (m_bClaimed)
-            LoggingFailure([&] { m_session->ReleaseGenerationClaim(); });
+            LoggingFailure([&] { m_session->GiveBackGenerationClaim(); });
     }
     DeletionClaim(const DeletionClaim&) = delete;
     DeletionClaim& operator=(const DeletionClaim&) = delete;
@@ -398,7 +398,7 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
 VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
 {
     for (const PxVQRecoveryInfoPtr& session : m_claimed)
-        LoggingFailure([&] { session->ReleaseGenerationClaim(); });
+        LoggingFailure([&] { session->GiveBackGenerationClaim(); });
     if (std::exchange(m_bHeld, false))
         LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
 }

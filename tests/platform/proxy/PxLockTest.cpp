@@ -8,6 +8,7 @@
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "support/LockRaises.h"
+#include "support/RefusedLockWrites.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
 
@@ -711,55 +712,6 @@ TEST_P(PxLockTest, LocksEndWithTheirSession)
     EXPECT_TRUE(m_x->WriteLock(0));
 }
 
-// The lock store refusing, for a while, to give locks back and to end sessions: its disk full
-// (a trigger refusing as a full disk does), or another connection holding its write lock.
-class RefusingLockStore {
-public:
-    RefusingLockStore(const PxTestRepository& repository, bool busy) : m_repository(repository)
-    {
-        if (busy)
-            m_busy.emplace(repository);
-        else
-            Run("CREATE TRIGGER full_locks BEFORE DELETE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
-                "CREATE TRIGGER full_holds BEFORE UPDATE ON px_lock BEGIN SELECT RAISE(ABORT, 'disk full'); END;"
-                "CREATE TRIGGER full_lift BEFORE DELETE ON px_persistent_lock BEGIN SELECT RAISE(ABORT, 'disk full');"
-                " END; CREATE TRIGGER full_lower BEFORE UPDATE ON px_persistent_lock BEGIN SELECT RAISE(ABORT,"
-                " 'disk full'); END;",
-                "CREATE FUNCTION disk_full() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN RAISE EXCEPTION"
-                " 'could not extend file' USING ERRCODE = '53100'; END$$; CREATE TRIGGER disk_full BEFORE DELETE OR"
-                " UPDATE ON px_lock FOR EACH ROW EXECUTE FUNCTION disk_full(); CREATE TRIGGER disk_full BEFORE"
-                " DELETE OR UPDATE ON px_persistent_lock FOR EACH ROW EXECUTE FUNCTION disk_full()");
-    }
-    // The store takes writes again.
-    ~RefusingLockStore()
-    {
-        if (!m_busy)
-            Run("DROP TRIGGER full_locks; DROP TRIGGER full_holds; DROP TRIGGER full_lift; DROP TRIGGER full_lower",
-                "DROP TRIGGER disk_full ON px_lock; DROP TRIGGER disk_full ON px_persistent_lock;"
-                " DROP FUNCTION disk_full()");
-    }
-    RefusingLockStore(const RefusingLockStore&) = delete;
-    RefusingLockStore& operator=(const RefusingLockStore&) = delete;
-
-private:
-    void Run(const char* onFile, const char* onServer) const
-    {
-        if (m_repository.Kind() == PxStoreKind::Server) {
-            PGconn* server = PQconnectdb(m_repository.Path());
-            PQclear(PQexec(server, (std::string("SET search_path TO vq_repository; ") + onServer).c_str()));
-            PQfinish(server);
-            return;
-        }
-        sqlite3* file = nullptr;
-        sqlite3_open((std::string(m_repository.Path()) + "-locks").c_str(), &file);
-        sqlite3_exec(file, onFile, nullptr, nullptr, nullptr);
-        sqlite3_close(file);
-    }
-
-    const PxTestRepository& m_repository;
-    std::optional<PxBusyLockStore> m_busy;
-};
-
 // A session closed while the lock store refuses its end, with a give-back owed or not, in a
 // process that lives on (and opens another session of its user): its locks go as soon as the
 // store takes writes again, and another user waiting for them is granted.
@@ -784,7 +736,7 @@ TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeld
         auto alice = PxAttach(m_repository.Path(), "alice/dev");
         PxTesting::SetBusyTimeout(*alice, 50);
         ASSERT_TRUE(Host(*alice, "X")->WriteLock(0));
-        std::optional<RefusingLockStore> refusing(std::in_place, m_repository, row.busy);
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), row.busy);
         if (row.giveBackOwed) {
             EXPECT_ANY_THROW(Host(*alice, "X")->UnLock());
             EXPECT_NE(PxTesting::GiveBackThread(*alice), 0u) << "the give-back is owed";
@@ -831,7 +783,7 @@ TEST_P(PxLockTest, ARefusedLiftAndClaimGiveBackAreMadeOnceTheLockStoreTakesWrite
         ASSERT_TRUE(x->PlaceGenerationHold());
         ASSERT_TRUE(x->ClaimForGeneration(TRUE));
         const std::int64_t hold = x->GetPersistentLock()->GetHoldId();
-        std::optional<RefusingLockStore> refusing(std::in_place, m_repository, row.busy);
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), row.busy);
         EXPECT_ANY_THROW(x->LiftGenerationHoldNamed(hold));
         EXPECT_NO_THROW(x->GiveBackGenerationClaim()) << "owed after the lift";
 
