@@ -27,6 +27,7 @@
 namespace {
 
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
+constexpr UINT IDS_CANNOT_DELETE_OBJECT = 61644;
 constexpr UINT IDS_ERROR_WITH_REASON = 61665;
 constexpr UINT IDS_NO_RECOVERY_INFO = 61682;
 constexpr UINT IDS_GENERATE_PROCESS_LOCKED = 61707;
@@ -169,8 +170,9 @@ private:
     bool m_bClaimed;
 };
 
-// The hold a deleted session names, carried while the session goes: lifted once the deletion
-// committed, else left standing, named by the session still there. A session that ends or dies
+// The hold a deleted session names, carried while the session goes: lifted before the deletion
+// commits, so that a lift the lock store refuses fails the deletion and leaves the session
+// with its hold, told once; never a hold that no session names. A session that ends or dies
 // while it carries it takes it along.
 class HoldGoingWithSession {
 public:
@@ -189,10 +191,16 @@ public:
     HoldGoingWithSession(const HoldGoingWithSession&) = delete;
     HoldGoingWithSession& operator=(const HoldGoingWithSession&) = delete;
 
-    void Lift()
+    void LiftBeforeCommit(VqsTransaction& deletion)
     {
-        if (const PxVQOptionSetPtr genSet = std::exchange(m_genSet, PxVQOptionSetPtr()))
-            LoggingFailure([&] { genSet->LiftGenerationHold(); });
+        if (!m_genSet)
+            return;
+        try {
+            m_genSet->LiftGenerationHold();
+            m_genSet = PxVQOptionSetPtr();
+        } catch (const VqReportableException& error) {
+            deletion.ReportFailure(IDS_CANNOT_DELETE_OBJECT, error);
+        }
     }
 
 private:
@@ -368,12 +376,10 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
     HoldGoingWithSession hold(locked);
     {
         VqsTransactionObject transaction{PxVQObjectPtr(session)};
-        transaction.DeleteObject();
+        if (transaction.DeleteObject())
+            hold.LiftBeforeCommit(transaction);
     }
-    if (!VqsTransaction::IsOk())
-        return false;
-    hold.Lift();
-    return true;
+    return VqsTransaction::IsOk() != 0;
 }
 
 VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,

@@ -32,6 +32,7 @@
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -407,6 +408,51 @@ TEST_P(GenerationHoldTest, AGenerationsEndTheLockStoreRefusedGivesTheSetBackOnce
         const unsigned long next = GenerateSystem();
         EXPECT_NE(next, 0u) << "her next Generate System starts";
         vqclient::PlayProgress(next, 3, "Generation finished");
+    }
+}
+
+// The lock store refuses, from a moment of a Delete of a recovery session on, to lift holds
+// and take locks back (its disk full): refused before its lift stands, the Delete leaves the
+// session with its hold, told once, and its Restart runs once the store takes writes again; from
+// the deletion's commit on, the session and its hold are gone together, and what the Delete
+// still owes the store is given back with no step of the user's.
+TEST_P(GenerationHoldTest, ADeleteWhoseLiftTheLockStoreRefusesKeepsTheSessionWithItsHoldOrDeletesBoth)
+{
+    const struct {
+        const char* moment;
+        bool sessionStays;
+    } moments[] = {
+        {"PxVQObject::ClaimForGeneration", true},
+        {"PxVQObject::CarryGenerationHold", true},
+        {"PxVQObject::LiftGenerationHold", true},
+        {"PxLink::CommitTransaction", false},
+        {"PxVQObject::GiveBackGenerationClaim", false},
+    };
+    for (const auto& row : moments) {
+        SCOPED_TRACE(row.moment);
+        const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(3);
+        const std::int64_t hold = HoldId();
+        std::optional<vqtest::RefusedLockWrites> refused;
+        PxFaultInjection::Run(row.moment, [&] { refused.emplace(repository, false); });
+        Choose(0, kDelete, [&] {
+            if (row.sessionStays)
+                ui.ExpectMessageBox(std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
+                                        (GetParam() == Store::File ? "constraint failed" : "the disk is full."),
+                                    IDOK);
+        });
+        PxFaultInjection::Reset();
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        refused.reset();
+        if (retrying != 0) {
+            clock.Advance(kPxLongestRetryDelayMilliseconds);
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        }
+        if (row.sessionStays) {
+            LaterGenerationRestartsUnderItsHold(session, 0, hold);
+            vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+        }
+        EXPECT_FALSE(session->ObjectPresent());
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
 }
 
