@@ -136,6 +136,35 @@ bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)
     }
 }
 
+void PxSession::LiftCarriedHold(std::int64_t oid)
+{
+    auto guard = Guard();
+    MakeOwedReleases();
+    try {
+        m_locks->EndCarrying(m_id, oid, true);
+    } catch (...) {
+        OweCarriedHoldsLift(oid);
+        throw;
+    }
+}
+
+void PxSession::OweCarriedHoldsLift(std::int64_t oid) noexcept
+{
+    // The hold is owed by the identity the store tells now; one it cannot tell stays carried, and
+    // goes with the session.
+    std::optional<PxPersistentLockRow> hold;
+    try {
+        hold = m_locks->Persistent(oid);
+    } catch (...) {
+        return;
+    }
+    if (hold && hold->holds > hold->manualHolds)
+        m_owedLifts.push_back({oid, hold->holdId});
+    m_owedGiveBacks.push_back(PxHoldMarkSlot(oid));
+    ForgetOwedIfLocksGone();
+    RetryGiveBacksLater();
+}
+
 void PxSession::ForgetOwedIfLocksGone() noexcept
 {
     if (m_locks->KeepsItsLocks(m_id))

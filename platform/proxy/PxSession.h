@@ -57,6 +57,10 @@ public:
     // is, and the refusal thrown; the give-backs owed are made only after it, so that a claim's
     // mark never goes before the hold it carries.
     bool LiftHold(std::int64_t oid, std::int64_t holdId);
+    // Lifts the generation hold the session carries, with its carrying, in one step of the
+    // store (PxLockStore::EndCarrying). Refused, the lift of the hold standing is owed as
+    // LiftHold's is, and the carrying's end after it; the refusal is thrown.
+    void LiftCarriedHold(std::int64_t oid);
     // The thread that makes the give-backs owed while the session's user does nothing else;
     // 0 while none runs (tests).
     DWORD GiveBackThread() const
@@ -151,6 +155,8 @@ private:
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
     // Makes the lifts, then the give-backs owed; those the store still cannot take stay owed.
     void MakeOwedReleases() noexcept;
+    // The refused LiftCarriedHold owed.
+    void OweCarriedHoldsLift(std::int64_t oid) noexcept;
     // What the session can no longer give back: the store refused it with the session's locks
     // gone (its lock connection lost).
     void ForgetOwedIfLocksGone() noexcept;

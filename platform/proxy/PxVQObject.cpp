@@ -57,6 +57,12 @@ void PxVQObject::LiftGenerationHold()
     session->Locks().EndCarrying(session->Id(), Oid(), true);
 }
 
+void PxVQObject::LiftGenerationHoldWhenTaken()
+{
+    Enter("PxVQObject::LiftGenerationHoldWhenTaken");
+    Session()->LiftCarriedHold(Oid());
+}
+
 void PxVQObject::StopCarryingGenerationHold()
 {
     Enter("PxVQObject::StopCarryingGenerationHold");

@@ -34,6 +34,9 @@ class PxVQObject : public PxObject {
     PxLockErrorInfo PlaceGenerationHold();
     // Lifts the hold the session carries, in one step of the lock store with its carrying.
     void LiftGenerationHold();
+    // The same; a lift the store refuses is owed by the session, as LiftGenerationHoldNamed's
+    // is, and the refusal thrown.
+    void LiftGenerationHoldWhenTaken();
     // Carries the object's generation hold when it is the one of the identity and no live
     // session carries it (this one included): a session that ends or dies before it lifts the
     // hold (LiftGenerationHold) or stops carrying it takes the hold with it. FALSE, carrying

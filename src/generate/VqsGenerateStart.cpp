@@ -115,9 +115,8 @@ VqsLockOutcome PersistentLockOutcome(const PxVQOptionSetPtr& genSet, int kind, L
 
 // The hold placed for a start, which the session carries until the generation's claim carries
 // it: the claim takes the carrying over in its own step of the lock store, so nothing is left
-// to hand on that the store could refuse. Otherwise it is lifted as the scope ends; a lift that
-// cannot reach the store now is done as the session's locks are dropped (the session closes,
-// or is found dead).
+// to hand on that the store could refuse. Otherwise it is lifted as the scope ends; a lift the
+// store refuses is owed by the session, made as soon as the store takes it.
 class HoldForStart {
 public:
     HoldForStart(const PxVQOptionSetPtr& genSet, int kind) : m_genSet(genSet), m_kind(kind) {}
@@ -137,7 +136,7 @@ public:
     void Lift() noexcept
     {
         if (std::exchange(m_bPlaced, false))
-            LoggingFailure([&] { m_genSet->LiftGenerationHold(); });
+            LoggingFailure([&] { m_genSet->LiftGenerationHoldWhenTaken(); });
     }
 
 private:

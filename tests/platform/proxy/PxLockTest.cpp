@@ -804,6 +804,25 @@ TEST_P(PxLockTest, ARefusedLiftAndClaimGiveBackAreMadeOnceTheLockStoreTakesWrite
     }
 }
 
+// A hold placed for a start that did not start, whose lift the lock store refuses: the lift is
+// owed by the identity of the hold, and its carrying's end after it, made while the holder idles
+// once the store takes writes again.
+TEST_P(PxLockTest, ARefusedLiftOfAHoldPlacedForAStartIsMadeWhileItsHolderIdles)
+{
+    PxTesting::SetBusyTimeout(*m_a, 50);
+    ASSERT_TRUE(m_x->PlaceGenerationHold());
+    {
+        const vqtest::RefusedLockWrites refused(m_repository.Path(), false);
+        EXPECT_ANY_THROW(m_x->LiftGenerationHoldWhenTaken());
+    }
+    const DWORD retrying = PxTesting::GiveBackThread(*m_a);
+    ASSERT_NE(retrying, 0u) << "the lift is owed";
+    m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+    EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+    EXPECT_FALSE(m_theirX->GetPersistentLock());
+    EXPECT_TRUE(m_theirX->ClaimForGeneration(TRUE)) << "no session carries a hold of the object";
+}
+
 TEST_P(PxLockTest, InjectedRefusalsTakeTheUsualWay)
 {
     m_a->PxSetRetryFunction(RecordingRetry);
