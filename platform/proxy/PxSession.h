@@ -47,10 +47,11 @@ public:
     // waits behind a holder that is done with them: at the session's next lock call or
     // transaction or, while its user does nothing else, by a thread of the session after the
     // retry delay (RetryGiveBacks), or with the session, by the process once it closed
-    // (PxSessionEnds). Holds that went with the session's lock connection are owed no more. A long run the store takes without making the session
-    // wait for its answer (PxLockStore::SendUnlocks): the answer is received before anything
-    // else of the session reaches the store, or by that thread once the store has answered,
-    // and what the store did not take is owed.
+    // (PxSessionEnds). Holds that went with the session's lock connection are owed no more. A
+    // long run the store takes without making the session wait for its answer
+    // (PxLockStore::SendUnlocks): the answer is received before anything else of the session
+    // reaches the store, or by that thread once the store has answered, and what the store did
+    // not take is owed.
     void GiveBack(const std::int64_t* oids, std::size_t count);
     // Lifts the object's generation hold when it is the one of the identity (PxLockStore::
     // LiftHold), and answers whether it was. A lift the store refuses is owed as a give-back
