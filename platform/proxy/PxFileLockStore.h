@@ -20,6 +20,7 @@ public:
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     // A live process's session is never purged: its locks stay its own.
     bool KeepsItsLocks(std::int64_t) noexcept override { return true; }
+    bool LocksGoWithTheConnection() const noexcept override { return false; }
 
 private:
     // A lock file made by an earlier build gets the generation holds' identity column (0: a

@@ -35,8 +35,12 @@ public:
 
     // Registers a session of this process; answers its id.
     virtual std::int64_t RegisterSession(const std::string& userCode) = 0;
-    // Ends a session: its row and every lock it holds go.
-    virtual void UnregisterSession(std::int64_t session) noexcept = 0;
+    // Ends a session: its row and every lock it holds go. Answers false when the store refused
+    // it: the session's locks stay (see LocksGoWithTheConnection).
+    virtual bool UnregisterSession(std::int64_t session) noexcept = 0;
+    // Whether the locks of this store's sessions go with it, ended or not: a server's go with the
+    // lock connection (its advisory lock); a file's stay while the process lives.
+    virtual bool LocksGoWithTheConnection() const noexcept = 0;
     virtual int LiveSessions() = 0;
     virtual void SetBusyTimeout(int milliseconds) = 0;
 

@@ -29,12 +29,14 @@ std::int64_t PxLockStoreBase::RegisterSession(const std::string& userCode)
     return id;
 }
 
-void PxLockStoreBase::UnregisterSession(std::int64_t session) noexcept
+bool PxLockStoreBase::UnregisterSession(std::int64_t session) noexcept
 {
     try {
         WakeAll(InLockTransaction([&] { return EndSession(session); }));
+        return true;
     } catch (...) {
         RollbackQuietly();
+        return false;
     }
 }
 

@@ -16,7 +16,7 @@
 class PxLockStoreBase : public PxLockStore {
 public:
     std::int64_t RegisterSession(const std::string& userCode) override;
-    void UnregisterSession(std::int64_t session) noexcept override;
+    bool UnregisterSession(std::int64_t session) noexcept override;
     int LiveSessions() override;
     void GiveUpWaiting(std::int64_t session, std::int64_t oid) override;
     bool CanAwaitRelease() const override { return m_wake.Listening(); }

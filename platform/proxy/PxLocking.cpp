@@ -7,6 +7,7 @@
 #include "proxy/PxSession.h"
 #include "proxy/PxVQObject.h"
 #include "win/Clock.h"
+#include "win/Sync.h"
 
 #include <algorithm>
 #include <functional>
@@ -275,4 +276,12 @@ PxLockErrorInfo PxExchangeGenerationHold(PxLinkCore& core, const PxVQObjectPtr& 
             return attempt;
         },
         UnlockHolds);
+}
+
+void PxRetryWhileOwed(CEvent& stop, const std::function<bool()>& makeOwed)
+{
+    for (std::uint64_t delay = kPxFirstRetryDelayMilliseconds; !stop.Lock(static_cast<DWORD>(delay));
+         delay = PxNextRetryDelay(delay))
+        if (!makeOwed())
+            return;
 }

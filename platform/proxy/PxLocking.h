@@ -13,10 +13,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+class CEvent;
 class PxLinkCore;
 class PxList;
 
@@ -28,6 +30,10 @@ inline std::uint64_t PxNextRetryDelay(std::uint64_t delay)
 {
     return std::min(delay * 2, kPxLongestRetryDelayMilliseconds);
 }
+// Makes what the lock store refused after each retry delay (the first short, each next one
+// twice the last, up to the longest), until `makeOwed` answers that nothing is owed any more or
+// `stop` is set: the one way a give-back or a session's end refused is made later.
+void PxRetryWhileOwed(CEvent& stop, const std::function<bool()>& makeOwed);
 // A busy lock store is waited for without the retry callback for this long; a store busy
 // longer than that is waited for through the callback, so that the user can give the wait up.
 inline constexpr std::uint64_t kPxQuietBusyMilliseconds = 10000;

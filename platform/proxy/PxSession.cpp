@@ -71,13 +71,19 @@ PxSession::~PxSession()
     StopRetryingGiveBacks();
     m_store->RollbackQuietly();
     ReceiveSentGiveBack();
-    m_locks->UnregisterSession(m_id);
+    PxSessionEnds::End(std::move(m_locks), m_id, std::move(m_owedLifts));
 }
 
 void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
 {
     auto guard = Guard();
-    MakeOwedGiveBacks();
+    MakeOwedReleases();
+    if (!m_owedLifts.empty()) {
+        m_raiseCheck.Released(oids, count);
+        m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids, oids + count);
+        RetryGiveBacksLater();
+        return;
+    }
     // The holds count as given back from here, though the store may take them only later: the
     // check judges what a lock call of this session meets at the store, and the store answers
     // no call of the session before it has taken them (the answer of a give-back sent is
@@ -116,10 +122,67 @@ void PxSession::ReceiveSentGiveBack() noexcept
     }
 }
 
-void PxSession::MakeOwedGiveBacks() noexcept
+bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)
+{
+    auto guard = Guard();
+    MakeOwedReleases();
+    try {
+        return m_locks->LiftHold(oid, holdId);
+    } catch (...) {
+        m_owedLifts.push_back({oid, holdId});
+        ForgetOwedIfLocksGone();
+        RetryGiveBacksLater();
+        throw;
+    }
+}
+
+void PxSession::LiftCarriedHold(std::int64_t oid)
+{
+    auto guard = Guard();
+    MakeOwedReleases();
+    try {
+        m_locks->EndCarrying(m_id, oid, true);
+    } catch (...) {
+        OweCarriedHoldsLift(oid);
+        throw;
+    }
+}
+
+void PxSession::OweCarriedHoldsLift(std::int64_t oid) noexcept
+{
+    // The hold is owed by the identity the store tells now; one it cannot tell stays carried, and
+    // goes with the session.
+    std::optional<PxPersistentLockRow> hold;
+    try {
+        hold = m_locks->Persistent(oid);
+    } catch (...) {
+        return;
+    }
+    if (hold && hold->holds > hold->manualHolds)
+        m_owedLifts.push_back({oid, hold->holdId});
+    m_owedGiveBacks.push_back(PxHoldMarkSlot(oid));
+    ForgetOwedIfLocksGone();
+    RetryGiveBacksLater();
+}
+
+void PxSession::ForgetOwedIfLocksGone() noexcept
+{
+    if (m_locks->KeepsItsLocks(m_id))
+        return;
+    // The holds went with the connection; a hold still to lift stays named by its record.
+    m_owedLifts.clear();
+    m_owedGiveBacks.clear();
+}
+
+void PxSession::MakeOwedReleases() noexcept
 {
     auto guard = Guard();
     ReceiveSentGiveBack();
+    if (!PxMakeOwedLifts(*m_locks, m_owedLifts)) {
+        ForgetOwedIfLocksGone();
+        RetryGiveBacksLater();
+        return;
+    }
     if (m_owedGiveBacks.empty())
         return;
     std::vector<std::int64_t> owed;
@@ -128,17 +191,15 @@ void PxSession::MakeOwedGiveBacks() noexcept
     try {
         m_locks->UnlockInBatches(m_id, owed.data(), owed.size(), kPxLockBatch, done);
     } catch (...) {
-        // Holds gone with the session's lock connection are owed no more.
-        if (m_locks->KeepsItsLocks(m_id))
-            m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done),
-                                   owed.end());
+        m_owedGiveBacks.insert(m_owedGiveBacks.begin(), owed.begin() + static_cast<std::ptrdiff_t>(done), owed.end());
+        ForgetOwedIfLocksGone();
         RetryGiveBacksLater();
     }
 }
 
 void PxSession::RetryGiveBacksLater()
 {
-    if (m_retryingGiveBacks || m_ending || !OwesGiveBacks())
+    if (m_retryingGiveBacks || m_ending || !OwesReleases())
         return;
     // A thread that ended has let the session go already.
     if (m_giveBackThread.joinable())
@@ -155,18 +216,14 @@ void PxSession::RetryGiveBacksLater()
 
 void PxSession::RetryGiveBacks()
 {
-    std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
-    while (!m_ends.Lock(static_cast<DWORD>(delay))) {
+    PxRetryWhileOwed(m_ends, [this] {
         auto guard = Guard();
         // A long release the server still runs is waited for without holding up the session.
         if (m_sentGiveBack.empty() || m_locks->UnlocksAnswered())
-            MakeOwedGiveBacks();
-        if (!OwesGiveBacks()) {
-            m_retryingGiveBacks = false;
-            return;
-        }
-        delay = PxNextRetryDelay(delay);
-    }
+            MakeOwedReleases();
+        m_retryingGiveBacks = OwesReleases();
+        return m_retryingGiveBacks;
+    });
 }
 
 void PxSession::StopRetryingGiveBacks() noexcept
@@ -220,7 +277,7 @@ void PxSession::RequireTransaction() const
 void PxSession::Begin()
 {
     auto guard = Guard();
-    MakeOwedGiveBacks();
+    MakeOwedReleases();
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
     m_store->WatchReads();

@@ -8,6 +8,7 @@
 #include "proxy/PxLockRaiseCheck.h"
 #include "proxy/PxLockStore.h"
 #include "proxy/PxProcess.h"
+#include "proxy/PxSessionEnds.h"
 #include "proxy/PxStore.h"
 #include "win/Sync.h"
 
@@ -34,10 +35,10 @@ public:
     // Held around every use of the two stores.
     std::unique_lock<std::recursive_mutex> Guard() const { return std::unique_lock(m_mutex); }
     PxStore& Store() { return *m_store; }
-    // The lock store, once the give-backs the session owes it are made (see GiveBack).
+    // The lock store, once the lifts and give-backs the session owes it are made (see GiveBack).
     PxLockStore& Locks()
     {
-        MakeOwedGiveBacks();
+        MakeOwedReleases();
         return *m_locks;
     }
     // Gives back one hold of each object, as the lock store's Unlock does, and throws as it
@@ -45,12 +46,22 @@ public:
     // refusing) are owed: given back as soon as the store takes them again, so that nobody
     // waits behind a holder that is done with them: at the session's next lock call or
     // transaction or, while its user does nothing else, by a thread of the session after the
-    // retry delay (RetryGiveBacks), or with the session. Holds that went with the session's
-    // lock connection are owed no more. A long run the store takes without making the session
-    // wait for its answer (PxLockStore::SendUnlocks): the answer is received before anything
-    // else of the session reaches the store, or by that thread once the store has answered,
-    // and what the store did not take is owed.
+    // retry delay (RetryGiveBacks), or with the session, by the process once it closed
+    // (PxSessionEnds). Holds that went with the session's lock connection are owed no more. A
+    // long run the store takes without making the session wait for its answer
+    // (PxLockStore::SendUnlocks): the answer is received before anything else of the session
+    // reaches the store, or by that thread once the store has answered, and what the store did
+    // not take is owed.
     void GiveBack(const std::int64_t* oids, std::size_t count);
+    // Lifts the object's generation hold when it is the one of the identity (PxLockStore::
+    // LiftHold), and answers whether it was. A lift the store refuses is owed as a give-back
+    // is, and the refusal thrown; the give-backs owed are made only after it, so that a claim's
+    // mark never goes before the hold it carries.
+    bool LiftHold(std::int64_t oid, std::int64_t holdId);
+    // Lifts the generation hold the session carries, with its carrying, in one step of the
+    // store (PxLockStore::EndCarrying). Refused, the lift of the hold standing is owed as
+    // LiftHold's is, and the carrying's end after it; the refusal is thrown.
+    void LiftCarriedHold(std::int64_t oid);
     // The thread that makes the give-backs owed while the session's user does nothing else;
     // 0 while none runs (tests).
     DWORD GiveBackThread() const
@@ -143,17 +154,25 @@ private:
     // The transaction is gone.
     void ForgetTransaction() noexcept;
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
-    // Makes the give-backs owed; those the store still cannot take stay owed.
-    void MakeOwedGiveBacks() noexcept;
+    // Makes the lifts, then the give-backs owed; those the store still cannot take stay owed.
+    void MakeOwedReleases() noexcept;
+    // The refused LiftCarriedHold owed.
+    void OweCarriedHoldsLift(std::int64_t oid) noexcept;
+    // What the session can no longer give back: the store refused it with the session's locks
+    // gone (its lock connection lost).
+    void ForgetOwedIfLocksGone() noexcept;
     // Receives the answer to the give-back sent; what the store did not take is owed.
     void ReceiveSentGiveBack() noexcept;
-    bool OwesGiveBacks() const { return !m_owedGiveBacks.empty() || !m_sentGiveBack.empty(); }
-    // Starts the thread that makes the give-backs while the session's user does nothing else,
-    // when something is owed or sent and none runs.
+    bool OwesReleases() const
+    {
+        return !m_owedLifts.empty() || !m_owedGiveBacks.empty() || !m_sentGiveBack.empty();
+    }
+    // Starts the thread that makes the lifts and give-backs while the session's user does
+    // nothing else, when something is owed or sent and none runs.
     void RetryGiveBacksLater();
     // The thread: it waits the retry delay on the installed clock (the first short, each next
-    // one twice the last, up to the longest), then makes the give-backs owed, once a give-back
-    // sent has been answered, until nothing is owed or the session ends.
+    // one twice the last, up to the longest), then makes what is owed, once a give-back sent
+    // has been answered, until nothing is owed or the session ends.
     void RetryGiveBacks();
     void StopRetryingGiveBacks() noexcept;
 
@@ -186,6 +205,7 @@ private:
     std::int64_t m_oidsReserved = 0; // how many the last reservation took
     std::int64_t m_oidsEnd = 0;
     std::vector<PxLinkCore*> m_cores;
+    std::vector<PxOwedLift> m_owedLifts;
     std::vector<std::int64_t> m_owedGiveBacks; // one hold each, in the order given back
     std::vector<std::int64_t> m_sentGiveBack; // sent to the store, its answer not received yet
     std::thread m_giveBackThread;

@@ -6,6 +6,7 @@
 #include "proxy/PxLink.h"
 #include "proxy/PxLinkCore.h"
 #include "proxy/PxSession.h"
+#include "proxy/PxSessionEnds.h"
 #include "win/Sync.h"
 
 #include <map>
@@ -69,6 +70,14 @@ void PxTesting::NoteListRead(const char* operation)
 DWORD PxTesting::GiveBackThread(PxLink& link)
 {
     const DWORD thread = link.m_core->Session()->GiveBackThread();
+    if (thread != 0)
+        vqwin::WaitUntilThreadWaits(thread);
+    return thread;
+}
+
+DWORD PxTesting::SessionEndThread()
+{
+    const DWORD thread = PxSessionEnds::RetryThread();
     if (thread != 0)
         vqwin::WaitUntilThreadWaits(thread);
     return thread;

@@ -38,6 +38,9 @@ public:
     // the session's user does nothing else, once it waits for its next try (so that a test's
     // clock moved from here reaches that try); 0 while none runs.
     static DWORD GiveBackThread(PxLink& link);
+    // The same for the thread of the process that makes the ends the lock store refused of
+    // sessions closed.
+    static DWORD SessionEndThread();
 
     // Whether the link's session has been woken to try a lock again (an object it waits in
     // line for was let go) since this was last asked.

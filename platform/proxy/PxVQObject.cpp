@@ -43,31 +43,31 @@ PxLockErrorInfo PxVQObject::PlaceGenerationHold()
     return PxPlacePersistentLocks(*LinkCore(), {PxVQObjectPtr(this)}, false, true, "PxVQObject::PlaceGenerationHold");
 }
 
-void PxVQObject::EndCarryingHold(bool lift)
-{
-    std::shared_ptr<PxSession> session = Session();
-    auto guard = session->Guard();
-    session->Locks().EndCarrying(session->Id(), Oid(), lift);
-}
-
 BOOL PxVQObject::LiftGenerationHoldNamed(std::int64_t holdId)
 {
     Enter("PxVQObject::LiftGenerationHoldNamed");
-    std::shared_ptr<PxSession> session = Session();
-    auto guard = session->Guard();
-    return session->Locks().LiftHold(Oid(), holdId) ? TRUE : FALSE;
+    return Session()->LiftHold(Oid(), holdId) ? TRUE : FALSE;
 }
 
 void PxVQObject::LiftGenerationHold()
 {
     Enter("PxVQObject::LiftGenerationHold");
-    EndCarryingHold(true);
+    std::shared_ptr<PxSession> session = Session();
+    auto guard = session->Guard();
+    session->Locks().EndCarrying(session->Id(), Oid(), true);
+}
+
+void PxVQObject::LiftGenerationHoldWhenTaken()
+{
+    Enter("PxVQObject::LiftGenerationHoldWhenTaken");
+    Session()->LiftCarriedHold(Oid());
 }
 
 void PxVQObject::StopCarryingGenerationHold()
 {
     Enter("PxVQObject::StopCarryingGenerationHold");
-    EndCarryingHold(false);
+    const std::int64_t mark = PxHoldMarkSlot(Oid());
+    Session()->GiveBack(&mark, 1);
 }
 
 PxLockErrorInfo PxVQObject::ExchangeGenerationHold(const char* holder)
@@ -133,7 +133,7 @@ BOOL PxVQObject::CarryGenerationHold(std::int64_t holdId)
     const std::optional<PxPersistentLockRow> hold = session->Locks().Persistent(Oid());
     if (hold && hold->holds > hold->manualHolds && hold->holdId == holdId)
         return TRUE;
-    session->Locks().Unlock(session->Id(), &mark, 1);
+    session->GiveBack(&mark, 1);
     return FALSE;
 }
 
@@ -154,7 +154,7 @@ BOOL PxVQObject::ClaimForGeneration(BOOL holdGoesWithClaim)
     // A mark another session carries (a Delete taking the hold with its session) refuses the
     // claim whole.
     if (granted != count && granted > 0)
-        session->Locks().Unlock(session->Id(), slots, granted);
+        session->GiveBack(slots, granted);
     return granted == count;
 }
 
@@ -166,9 +166,16 @@ BOOL PxVQObject::ReleaseGenerationClaim()
     auto guard = session->Guard();
     if (ClaimOf(*session, slots[0]) != GenerationClaim::Own)
         return FALSE;
-    // The mark goes with the claim (giving back a mark not held does nothing).
-    session->Locks().Unlock(session->Id(), slots, 2);
+    GiveBackGenerationClaim();
     return TRUE;
+}
+
+void PxVQObject::GiveBackGenerationClaim()
+{
+    Enter("PxVQObject::GiveBackGenerationClaim");
+    // The mark goes with the claim (giving back a mark not held does nothing).
+    const std::int64_t slots[] = {PxClaimSlot(Oid()), PxHoldMarkSlot(Oid())};
+    Session()->GiveBack(slots, 2);
 }
 
 PxVQObject::GenerationClaim PxVQObject::GetGenerationClaim() const

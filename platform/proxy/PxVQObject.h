@@ -34,16 +34,21 @@ class PxVQObject : public PxObject {
     PxLockErrorInfo PlaceGenerationHold();
     // Lifts the hold the session carries, in one step of the lock store with its carrying.
     void LiftGenerationHold();
+    // The same; a lift the store refuses is owed by the session, as LiftGenerationHoldNamed's
+    // is, and the refusal thrown.
+    void LiftGenerationHoldWhenTaken();
     // Carries the object's generation hold when it is the one of the identity and no live
     // session carries it (this one included): a session that ends or dies before it lifts the
     // hold (LiftGenerationHold) or stops carrying it takes the hold with it. FALSE, carrying
     // nothing, otherwise.
     BOOL CarryGenerationHold(std::int64_t holdId);
-    // The session no longer carries the hold it carries; the hold stays.
+    // The session no longer carries the hold it carries; the hold stays. Refused by the lock
+    // store, the carrying ends as soon as the store takes it (PxSession::GiveBack).
     void StopCarryingGenerationHold();
     // Lifts the object's generation hold when it is the one of the identity
     // (PxPersistentLock::GetHoldId), in one step of the lock store; FALSE when the hold
-    // standing is another (or none): it stays.
+    // standing is another (or none): it stays. A lift the lock store refuses is owed by the
+    // session, made as soon as the store takes it (PxSession::LiftHold), and the refusal thrown.
     BOOL LiftGenerationHoldNamed(std::int64_t holdId);
     // Takes the object for future update under its persistent lock, when that is one
     // generation hold of `holder` and nothing more, in one step of the lock store: the hold
@@ -71,6 +76,11 @@ class PxVQObject : public PxObject {
     // Gives back this session's claim; false when it held none. The hold stays: the
     // generation that gives its claim back lifts it or leaves it to its recovery record.
     BOOL ReleaseGenerationClaim();
+    // Gives this session's claim back, held or not (giving back what is not held does
+    // nothing), as ReleaseGenerationClaim does. A give-back the lock store refuses is owed by
+    // the session, made as soon as the store takes it (PxSession::GiveBack), and the refusal
+    // thrown.
+    void GiveBackGenerationClaim();
     GenerationClaim GetGenerationClaim() const;
     // The user code of the session that holds the claim; empty when none does.
     CString GetGenerationClaimUser() const;
@@ -97,7 +107,6 @@ protected:
 
 private:
     PxLockErrorInfo Lock(int kind, const char* operation);
-    void EndCarryingHold(bool lift);
 };
 
 using PxVQObjectPtr = PxPtr<PxVQObject>;

@@ -36,8 +36,9 @@ constexpr int kSegmentLockHeld = 2;
 // finished.
 constexpr int kEventFinished = 3;
 constexpr int kStateFinished = 8;
-// How often a generation's end gives back what it holds while the lock store stays busy (each
-// try waits out the store's own busy timeout, five times).
+// How often a generation's end reads again what it needs of the lock store (its claim, its
+// hold's identity) while the store stays busy (each try waits out the store's own busy timeout,
+// five times). What it gives back or lifts and the store refuses is owed by its session.
 constexpr int kGiveBackTries = 3;
 // The caption of what the client tells the user itself.
 constexpr char kClientCaption[] = "Anvilor Client";
@@ -362,9 +363,10 @@ void ReleaseSessionClaim(const Generation& generation)
     if (!generation.claimedSession)
         return;
     try {
-        generation.claimedSession->ReleaseGenerationClaim();
+        generation.claimedSession->GiveBackGenerationClaim();
     } catch (const VqException& error) {
-        std::fprintf(stderr, "VqClient: cannot give back the recovery session: %s\n", error.what());
+        std::fprintf(stderr, "VqClient: the recovery session is given back once the repository's locks take it: %s\n",
+                     error.what());
     }
 }
 
@@ -441,16 +443,53 @@ enum class Ending {
     NotStarted,  // refused at its start: the module lifts what it placed
 };
 
+// Lifts the generation's own hold (one lifted meanwhile, by the owner's Unlock, and placed again
+// by another generation stays). A lift the lock store refuses is owed by the session, made as
+// soon as the store takes it; answers whether the lift stands now.
+bool LiftOwnHold(const Generation& generation)
+{
+    const std::int64_t hold = HoldOf(generation);
+    try {
+        generation.genSet->LiftGenerationHoldNamed(hold);
+        return true;
+    } catch (const VqException& error) {
+        std::fprintf(stderr, "VqClient: the generate set's lock is lifted once the repository's locks take it: %s\n",
+                     error.what());
+        return false;
+    }
+}
+
+// The end recorded once the hold is lifted; while its lift is owed, the records that name the
+// hold (a restart's session, the sessions it was taken over from) keep naming it.
+void RecordEndAfterLift(const Generation& generation, bool restartOver, bool holdLifts, bool liftOwed)
+{
+    RecordEnd(generation, restartOver && !(liftOwed && HoldKeptBySession(generation)), holdLifts && !liftOwed);
+}
+
+// Gives the set's claim back, after the hold's lift; one the lock store refuses is owed by the
+// session and given back as soon as the store takes it, with no step of the user's.
+void GiveBackSetClaim(const Generation& generation)
+{
+    try {
+        generation.genSet->GiveBackGenerationClaim();
+    } catch (const VqException& error) {
+        std::fprintf(stderr, "VqClient: the generate set is given back once the repository's locks take it: %s\n",
+                     error.what());
+    }
+}
+
 // The generation ends: the hold goes unless a recovery record keeps it, a restart that is
 // over leaves nothing of its session, and the claim goes last, so that a host that dies on
 // the way leaves the set held by a claim whose hold goes with it, never a hold nothing shows.
 // A generation whose claim went already touches nothing of its set: another generation of it
-// may run (PxVQObject::ClaimForGeneration). A lock store too busy to take what is given back
-// is tried again, each step done once.
+// may run (PxVQObject::ClaimForGeneration). A lift or give-back the lock store refuses is owed
+// by the session and made as soon as the store takes it, the lift first; a read of the store
+// that stays busy is tried again, each step done once.
 void EndSetClaim(const Generation& generation, Ending ending)
 {
     const bool liftsHold = ending == Ending::Finished || ending == Ending::Cancelled || ending == Ending::Stopped;
     bool holdToLift = liftsHold && generation.holdsSet;
+    bool liftOwed = false;
     const bool restartOver = ending == Ending::Finished || ending == Ending::Cancelled;
     bool recordToWrite = true;
     for (int tries = 1;; ++tries) {
@@ -458,17 +497,15 @@ void EndSetClaim(const Generation& generation, Ending ending)
         if (!generation.claimed || !ClaimStillHeld(generation, lost))
             return;
         try {
-            // Its own hold only: one lifted meanwhile (the owner's Unlock) and placed again by
-            // another generation stays.
             if (holdToLift) {
-                generation.genSet->LiftGenerationHoldNamed(HoldOf(generation));
+                liftOwed = !LiftOwnHold(generation);
                 holdToLift = false;
             }
             if (recordToWrite) {
-                RecordEnd(generation, restartOver, liftsHold && generation.holdsSet);
+                RecordEndAfterLift(generation, restartOver, liftsHold && generation.holdsSet, liftOwed);
                 recordToWrite = false;
             }
-            generation.genSet->ReleaseGenerationClaim();
+            GiveBackSetClaim(generation);
             return;
         } catch (const VqException& error) {
             if (tries == kGiveBackTries) {

@@ -27,6 +27,7 @@
 namespace {
 
 constexpr UINT IDS_CANNOT_PROCEED_WITH_GENERATION = 61520;
+constexpr UINT IDS_CANNOT_DELETE_OBJECT = 61644;
 constexpr UINT IDS_ERROR_WITH_REASON = 61665;
 constexpr UINT IDS_NO_RECOVERY_INFO = 61682;
 constexpr UINT IDS_GENERATE_PROCESS_LOCKED = 61707;
@@ -114,9 +115,8 @@ VqsLockOutcome PersistentLockOutcome(const PxVQOptionSetPtr& genSet, int kind, L
 
 // The hold placed for a start, which the session carries until the generation's claim carries
 // it: the claim takes the carrying over in its own step of the lock store, so nothing is left
-// to hand on that the store could refuse. Otherwise it is lifted as the scope ends; a lift that
-// cannot reach the store now is done as the session's locks are dropped (the session closes,
-// or is found dead).
+// to hand on that the store could refuse. Otherwise it is lifted as the scope ends; a lift the
+// store refuses is owed by the session, made as soon as the store takes it.
 class HoldForStart {
 public:
     HoldForStart(const PxVQOptionSetPtr& genSet, int kind) : m_genSet(genSet), m_kind(kind) {}
@@ -136,7 +136,7 @@ public:
     void Lift() noexcept
     {
         if (std::exchange(m_bPlaced, false))
-            LoggingFailure([&] { m_genSet->LiftGenerationHold(); });
+            LoggingFailure([&] { m_genSet->LiftGenerationHoldWhenTaken(); });
     }
 
 private:
@@ -157,7 +157,7 @@ public:
     ~DeletionClaim()
     {
         if (m_bClaimed)
-            LoggingFailure([&] { m_session->ReleaseGenerationClaim(); });
+            LoggingFailure([&] { m_session->GiveBackGenerationClaim(); });
     }
     DeletionClaim(const DeletionClaim&) = delete;
     DeletionClaim& operator=(const DeletionClaim&) = delete;
@@ -169,8 +169,9 @@ private:
     bool m_bClaimed;
 };
 
-// The hold a deleted session names, carried while the session goes: lifted once the deletion
-// committed, else left standing, named by the session still there. A session that ends or dies
+// The hold a deleted session names, carried while the session goes: lifted before the deletion
+// commits, so that a lift the lock store refuses fails the deletion and leaves the session
+// with its hold, told once; never a hold that no session names. A session that ends or dies
 // while it carries it takes it along.
 class HoldGoingWithSession {
 public:
@@ -189,10 +190,16 @@ public:
     HoldGoingWithSession(const HoldGoingWithSession&) = delete;
     HoldGoingWithSession& operator=(const HoldGoingWithSession&) = delete;
 
-    void Lift()
+    void LiftBeforeCommit(VqsTransaction& deletion)
     {
-        if (const PxVQOptionSetPtr genSet = std::exchange(m_genSet, PxVQOptionSetPtr()))
-            LoggingFailure([&] { genSet->LiftGenerationHold(); });
+        if (!m_genSet)
+            return;
+        try {
+            m_genSet->LiftGenerationHold();
+            m_genSet = PxVQOptionSetPtr();
+        } catch (const VqReportableException& error) {
+            deletion.ReportFailure(IDS_CANNOT_DELETE_OBJECT, error);
+        }
     }
 
 private:
@@ -368,12 +375,10 @@ bool VqsDeleteRecoverySession(const PxVQRecoveryInfoPtr& session)
     HoldGoingWithSession hold(locked);
     {
         VqsTransactionObject transaction{PxVQObjectPtr(session)};
-        transaction.DeleteObject();
+        if (transaction.DeleteObject())
+            hold.LiftBeforeCommit(transaction);
     }
-    if (!VqsTransaction::IsOk())
-        return false;
-    hold.Lift();
-    return true;
+    return VqsTransaction::IsOk() != 0;
 }
 
 VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& genSet,
@@ -398,7 +403,7 @@ VqsGenerationLockTakeover::VqsGenerationLockTakeover(const PxVQOptionSetPtr& gen
 VqsGenerationLockTakeover::~VqsGenerationLockTakeover()
 {
     for (const PxVQRecoveryInfoPtr& session : m_claimed)
-        LoggingFailure([&] { session->ReleaseGenerationClaim(); });
+        LoggingFailure([&] { session->GiveBackGenerationClaim(); });
     if (std::exchange(m_bHeld, false))
         LoggingFailure([&] { VqsLockBag::GiveBackOutsideBag(m_genSet, VqsFutureUpdateLock); });
 }

@@ -12,22 +12,27 @@
 #include "generate/VqsGenerateStatus.h"
 #include "generate/VqsSelectSession.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLocking.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
 #include "proxy/PxVQRecoveryInfo.h"
 #include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
+#include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqClient.h"
 #include "vqclient/VqcTesting.h"
 #include "win/Clock.h"
+#include "win/Sync.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -369,6 +374,84 @@ TEST_P(GenerationHoldTest, ARefusedRecordOrHandOnLeavesAHoldTheOwnersRestartTake
         LaterGenerationRestartsUnderItsHold(Newest(), 0, hold);
         vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
         EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
+// A generation's end whose lift and give-back of the set the lock store refuses for a moment (its
+// disk full; another connection holding it): both are owed by the session and made once the
+// store takes writes again, with no step of the user's, and the next Generate System of the set,
+// hers or another user's, starts.
+TEST_P(GenerationHoldTest, AGenerationsEndTheLockStoreRefusedGivesTheSetBackOnceItTakesWritesAgain)
+{
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "the lock store held" : "its disk full");
+        const unsigned long number = GenerateSystem();
+        ASSERT_NE(number, 0u);
+        {
+            const vqtest::RefusedLockWrites refused(repository, held);
+            vqclient::PlayProgress(number, 3, "Generation finished");
+        }
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        ASSERT_NE(retrying, 0u) << "the lift and the give-back are owed";
+        clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+        {
+            PxVQLink other;
+            other.AttachSession(repository.c_str(), "XYZ", nullptr);
+            const PxVQOptionSetPtr seen = other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
+            EXPECT_TRUE(seen->ClaimForGeneration()) << "another user's generation of the set starts";
+            seen->ReleaseGenerationClaim();
+        }
+        const unsigned long next = GenerateSystem();
+        EXPECT_NE(next, 0u) << "her next Generate System starts";
+        vqclient::PlayProgress(next, 3, "Generation finished");
+    }
+}
+
+// The lock store refuses, from a moment of a Delete of a recovery session on, to lift holds
+// and take locks back (its disk full): refused before its lift stands, the Delete leaves the
+// session with its hold, told once, and its Restart runs once the store takes writes again; from
+// the deletion's commit on, the session and its hold are gone together, and what the Delete
+// still owes the store is given back with no step of the user's.
+TEST_P(GenerationHoldTest, ADeleteWhoseLiftTheLockStoreRefusesKeepsTheSessionWithItsHoldOrDeletesBoth)
+{
+    const struct {
+        const char* moment;
+        bool sessionStays;
+    } moments[] = {
+        {"PxVQObject::ClaimForGeneration", true},
+        {"PxVQObject::CarryGenerationHold", true},
+        {"PxVQObject::LiftGenerationHold", true},
+        {"PxLink::CommitTransaction", false},
+        {"PxVQObject::GiveBackGenerationClaim", false},
+    };
+    for (const auto& row : moments) {
+        SCOPED_TRACE(row.moment);
+        const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(3);
+        const std::int64_t hold = HoldId();
+        std::optional<vqtest::RefusedLockWrites> refused;
+        PxFaultInjection::Run(row.moment, [&] { refused.emplace(repository, false); });
+        Choose(0, kDelete, [&] {
+            if (row.sessionStays)
+                ui.ExpectMessageBox(std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
+                                        (GetParam() == Store::File ? "constraint failed" : "the disk is full."),
+                                    IDOK);
+        });
+        PxFaultInjection::Reset();
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        refused.reset();
+        if (retrying != 0) {
+            clock.Advance(kPxLongestRetryDelayMilliseconds);
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        }
+        if (row.sessionStays) {
+            LaterGenerationRestartsUnderItsHold(session, 0, hold);
+            vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+        }
+        EXPECT_FALSE(session->ObjectPresent());
         EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
 }

@@ -17,6 +17,7 @@
 #include "proxy/VqcSyncPair.h"
 #include "model/VqsSyncDlgs.h"
 #include "model/VqsTransactionWrite.h"
+#include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
@@ -210,6 +211,33 @@ TEST_F(HostTransactionsTest, AGiveBackTheLockStoreCouldNotTakeIsMadeWhileTheHold
     clock.Advance(kPxFirstRetryDelayMilliseconds);
     vqwin::WaitUntilThreadWaits(retrying);
     EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
+}
+
+// She closes her session while the lock file refuses to take the prepared write locks back (its
+// disk full; another process holding it): her Transaction Closed's give-back and her session's
+// end are owed, and made by her host's process, which lives on, as soon as the file takes writes
+// again: another user's step on the segment is granted with no step of hers.
+TEST_F(HostTransactionsTest, AClosedSessionsOwedGiveBackAndEndAreMadeWhileItsHostLivesOn)
+{
+    vqclock::ManualClock clock;
+    vqclock::ScopedClock scoped(clock);
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "the lock file held" : "its disk full");
+        app.CloseSession();
+        ASSERT_TRUE(app.OpenSession(sample.Path().c_str(), "ABC", nullptr));
+        PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+        {
+            const vqtest::RefusedLockWrites refused(sample.Path(), held);
+            app.TransactionClosed();
+            app.CloseSession();
+        }
+        const DWORD ending = PxTesting::SessionEndThread();
+        ASSERT_NE(ending, 0u) << "her session's end is owed";
+        clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(ending)) << "nothing is owed any more";
+        EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
+    }
 }
 
 TEST_F(HostTransactionsTest, ACreatedGlobalLogicTakesTheFirstFreeNumberAndJoinsTheSynchronisationPairs)

@@ -8,6 +8,7 @@
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "support/LockRaises.h"
+#include "support/RefusedLockWrites.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
 
@@ -709,6 +710,117 @@ TEST_P(PxLockTest, LocksEndWithTheirSession)
     m_b.reset();
     EXPECT_FALSE(m_x->IsLocked());
     EXPECT_TRUE(m_x->WriteLock(0));
+}
+
+// A session closed while the lock store refuses its end, with a give-back owed or not, in a
+// process that lives on (and opens another session of its user): its locks go as soon as the
+// store takes writes again, and another user waiting for them is granted.
+TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeldOnceItTakesWritesAgain)
+{
+    struct Row {
+        const char* what;
+        bool busy;
+        bool giveBackOwed;
+        bool newSession;
+    };
+    const Row rows[] = {
+        {"disk full, end refused", false, false, false},
+        {"disk full, give-back owed", false, true, false},
+        {"disk full, a new session", false, true, true},
+        {"store held, end refused", true, false, false},
+        {"store held, give-back owed", true, true, false},
+        {"store held, a new session", true, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        ASSERT_TRUE(Host(*alice, "X")->WriteLock(0));
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), row.busy);
+        if (row.giveBackOwed) {
+            EXPECT_ANY_THROW(Host(*alice, "X")->UnLock());
+            EXPECT_NE(PxTesting::GiveBackThread(*alice), 0u) << "the give-back is owed";
+        }
+        alice.reset();
+
+        const DWORD ending = PxTesting::SessionEndThread();
+        if (GetParam() == PxStoreKind::File) {
+            ASSERT_NE(ending, 0u) << "the end is owed";
+            m_clock.Advance(kPxFirstRetryDelayMilliseconds);
+            EXPECT_TRUE(vqwin::WaitUntilThreadWaits(ending)) << "refused again, it waits to try again";
+        }
+        refusing.reset();
+        const auto again = row.newSession ? PxAttach(m_repository.Path(), "alice/dev") : nullptr;
+        m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+        if (ending != 0)
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(ending)) << "nothing is owed any more";
+        EXPECT_TRUE(m_theirX->WriteLock(0));
+        m_theirX->UnLock();
+    }
+}
+
+// A generation's end whose lift and claim's give-back the lock store refuses: both are owed, the
+// lift first, and made as soon as the store takes writes again, while the holder idles or once
+// it closed its session: the set is free for another user.
+TEST_P(PxLockTest, ARefusedLiftAndClaimGiveBackAreMadeOnceTheLockStoreTakesWritesAgain)
+{
+    struct Row {
+        const char* what;
+        bool busy;
+        bool closed;
+    };
+    const Row rows[] = {
+        {"disk full, holder idle", false, false},
+        {"disk full, holder closed", false, true},
+        {"store held, holder idle", true, false},
+        {"store held, holder closed", true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        const PxVQObjectPtr x = Host(*alice, "X");
+        ASSERT_TRUE(x->PlaceGenerationHold());
+        ASSERT_TRUE(x->ClaimForGeneration(TRUE));
+        const std::int64_t hold = x->GetPersistentLock()->GetHoldId();
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), row.busy);
+        EXPECT_ANY_THROW(x->LiftGenerationHoldNamed(hold));
+        EXPECT_NO_THROW(x->GiveBackGenerationClaim()) << "owed after the lift";
+
+        const DWORD retrying = row.closed ? 0 : PxTesting::GiveBackThread(*alice);
+        if (row.closed)
+            alice.reset();
+        const DWORD owing = row.closed ? PxTesting::SessionEndThread() : retrying;
+        ASSERT_NE(owing, 0u);
+        m_clock.Advance(kPxFirstRetryDelayMilliseconds);
+        EXPECT_TRUE(vqwin::WaitUntilThreadWaits(owing)) << "refused again, it waits to try again";
+        refusing.reset();
+        m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing)) << "nothing is owed any more";
+        EXPECT_FALSE(m_theirX->GetPersistentLock());
+        EXPECT_EQ(m_theirX->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
+        EXPECT_TRUE(m_theirX->WriteLock(0));
+        m_theirX->UnLock();
+    }
+}
+
+// A hold placed for a start that did not start, whose lift the lock store refuses: the lift is
+// owed by the identity of the hold, and its carrying's end after it, made while the holder idles
+// once the store takes writes again.
+TEST_P(PxLockTest, ARefusedLiftOfAHoldPlacedForAStartIsMadeWhileItsHolderIdles)
+{
+    PxTesting::SetBusyTimeout(*m_a, 50);
+    ASSERT_TRUE(m_x->PlaceGenerationHold());
+    {
+        const vqtest::RefusedLockWrites refused(m_repository.Path(), false);
+        EXPECT_ANY_THROW(m_x->LiftGenerationHoldWhenTaken());
+    }
+    const DWORD retrying = PxTesting::GiveBackThread(*m_a);
+    ASSERT_NE(retrying, 0u) << "the lift is owed";
+    m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+    EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+    EXPECT_FALSE(m_theirX->GetPersistentLock());
+    EXPECT_TRUE(m_theirX->ClaimForGeneration(TRUE)) << "no session carries a hold of the object";
 }
 
 TEST_P(PxLockTest, InjectedRefusalsTakeTheUsualWay)
