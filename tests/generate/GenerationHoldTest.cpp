@@ -20,6 +20,7 @@
 #include "support/ChildProcess.h"
 #include "support/ScriptedUiDriver.h"
 #include "vqclient/VqClient.h"
+#include "vqclient/VqcGenerations.h"
 #include "vqclient/VqcTesting.h"
 #include "win/Clock.h"
 
@@ -464,6 +465,57 @@ TEST_P(GenerationHoldTest, AFreshGenerationStoppedBeforeItsOwnRecordLeavesTheHol
             ReopenSession();
         }
 
+        LaterGenerationRestartsUnderItsHold(Oldest(), 0, hold);
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+        while (System("SYS1")->CountOfRecoveryInfos() > 0)
+            Choose(0, kDelete);
+    }
+}
+
+// A declined restart's fresh generation takes the interrupted generation's hold over, and its
+// synchronisation after the start fails: the store refuses its write, or its data connection
+// ends. The generation is cancelled and gives the hold back to the interrupted session, which
+// still names it: its Restart runs under it.
+TEST_P(GenerationHoldTest, AFreshGenerationCancelledAfterItsStartGivesTheTakenHoldBackToTheInterruptedSession)
+{
+    enum class Fault { Refused, DataConnectionEnded };
+    const struct {
+        const char* what;
+        Fault fault;
+        const char* told;
+    } cases[] = {
+        {"a write of the synchronisation refused", Fault::Refused, "Cannot commit the transaction:\nThe disk is full."},
+        {"the data connection ends", Fault::DataConnectionEnded, nullptr},
+    };
+    for (const auto& row : cases) {
+        if (row.fault == Fault::DataConnectionEnded && GetParam() != Store::Server)
+            continue;
+        SCOPED_TRACE(row.what);
+        GenerateSystemStoppedIn(3);
+        const std::int64_t hold = HoldId();
+        // Armed as the generation claims the set: what fails comes after its start.
+        PxFaultInjection::Run(
+            "PxVQObject::ClaimForGeneration",
+            [&] {
+                if (row.fault == Fault::Refused)
+                    PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full.");
+                else
+                    EndDataConnections(repository);
+            },
+            1);
+        ui.ExpectMessageBoxId(61919, IDNO);
+        ui.ExpectDialog(IDD_GENERATE).OK();
+        ui.ExpectMessageBox(row.told ? row.told
+                                     : "Cannot access the Current Configuration:\nCannot read the repository: the "
+                                       "connection to the server of " + repository + " was lost.\nThe session "
+                                       "cannot work without its connection: close the session and open it again.",
+                            IDOK);
+        VqsGenerateSystem(*view);
+        ui.Verify();
+        PxFaultInjection::Reset();
+        EXPECT_EQ(vqclient::RunningGenerations(), 0) << "the generation was not cancelled";
+
+        ReopenSession();
         LaterGenerationRestartsUnderItsHold(Oldest(), 0, hold);
         vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
         while (System("SYS1")->CountOfRecoveryInfos() > 0)
