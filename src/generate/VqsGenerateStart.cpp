@@ -348,6 +348,12 @@ PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
     return genSet;
 }
 
+bool VqsHoldHandedOver(const PxVQRecoveryInfoPtr& session)
+{
+    return session->KeepsGenerationHold() && session->GetCurrentState() < kStateFinished &&
+           session->GetHoldGone() == PxVQRecoveryInfo::kHoldHandedOver;
+}
+
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session)
 {
     return session->GetGenerationClaim() != PxVQObject::GenerationClaim::None;

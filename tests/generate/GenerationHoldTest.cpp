@@ -523,6 +523,43 @@ TEST_P(GenerationHoldTest, AFreshGenerationCancelledAfterItsStartGivesTheTakenHo
     }
 }
 
+// A declined restart's fresh generation took the interrupted generation's hold over and has
+// ended since: finished, or interrupted and then restarted to its finish. Nothing is left to
+// restart of the interrupted session: Generate System offers no restart, the session's Restart
+// says what happened and that Delete removes it, and its Delete does.
+TEST_P(GenerationHoldTest, ASessionWhoseHoldAnEndedLaterGenerationTookOverIsNotOfferedAndItsRestartSaysWhy)
+{
+    const struct {
+        const char* what;
+        bool restarted;
+    } cases[] = {
+        {"the later generation finished", false},
+        {"the later generation was interrupted, and its restart finished", true},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+        const unsigned long later = GenerateSystem();
+        if (row.restarted) {
+            ASSERT_TRUE(vqclient::Interrupt(later, 3));
+            Choose(1, kRestart);
+        }
+        EXPECT_EQ(vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished"),
+                  vqclient::Played::Posted);
+        ASSERT_EQ(System("SYS1")->CountOfRecoveryInfos(), 1);
+
+        const std::size_t before = vqclient::Requests().size();
+        ui.ExpectDialog(IDD_GENERATE).Cancel();
+        VqsGenerateSystem(*view);
+        ui.Verify();
+        Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(61978, IDOK); });
+        EXPECT_EQ(vqclient::Requests().size(), before);
+        Choose(0, kDelete);
+        EXPECT_FALSE(interrupted->ObjectPresent());
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
 // Another user deletes the interrupted session while the user's declined restart's fresh
 // generation takes its hold over: before the start claims the session, the Delete takes the
 // session with its hold and the start stops with one box; after, the Delete is refused and the
