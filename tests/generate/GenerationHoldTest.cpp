@@ -248,6 +248,28 @@ TEST_P(GenerationHoldOnATeamRepositoryTest, AnOlderSessionsDeleteOrRestartLeaves
     OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
 }
 
+// The older session whose hold went is marked so before the later generation's hold is placed:
+// the store refusing the mark, the generation is cancelled with one box and places no hold; the
+// next Generate System places it, and the older session carries nothing of it.
+TEST_P(GenerationHoldOnATeamRepositoryTest, AGenerationWhoseMarkOfAnOlderSessionIsRefusedPlacesNoHold)
+{
+    const PxVQRecoveryInfoPtr older = GenerateSystemStoppedIn(kStateDeploying);
+    PxFaultInjection::Throw("PxVQRecoveryInfo::SetHoldGone", "The disk is full.");
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBox("Cannot proceed with generation:\nThe disk is full.", IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    PxFaultInjection::Reset();
+
+    EXPECT_EQ(vqclient::RunningGenerations(), 0) << "the generation was not cancelled";
+    EXPECT_FALSE(NtGen()->GetPersistentLock());
+    EXPECT_EQ(older->GetHoldGone(), 0);
+    const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1);
+    EXPECT_NE(older->GetHoldGone(), 0);
+    LaterGenerationRestartsUnderItsHold(later, 1, 0);
+}
+
 void GenerationHoldTest::OlderSessionsLeaveTheLaterInterruptedGenerationsHold()
 {
     enum class Older { Deploying, Unlocked, UnlockedWhileRunning, Replaced };
