@@ -193,7 +193,7 @@ unsigned long StartRestart(GenerateInfo& request, int type, VqsGenerationLockTak
     return VqsStartUnderTakenHold(request, handover);
 }
 
-// Whether a session of the set that the system lists after the one given (a later
+// Whether a session of the set and its user that the system lists after the one given (a later
 // generation's) carries the set's hold: the generation to restart instead of it.
 bool LaterSessionCarriesHold(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
                              const PxVQOptionSetPtr& genSet)
@@ -208,7 +208,9 @@ bool LaterSessionCarriesHold(const PxVQSystemPtr& system, const PxVQRecoveryInfo
             later = true;
             continue;
         }
-        const PxVQOptionSetPtr held = later ? VqsGenerationLockOfSession(other) : PxVQOptionSetPtr();
+        if (!later || VqsShortUserCode(other->GetUserId()) != VqsShortUserCode(session->GetUserId()))
+            continue;
+        const PxVQOptionSetPtr held = VqsGenerationLockOfSession(other);
         if (held && held->IsSameOid(genSet))
             return true;
     }
