@@ -22,6 +22,7 @@
 #include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
 #include "support/ScriptedUiDriver.h"
+#include "repo/RepoFile.h"
 #include "support/TeamRepository.h"
 #include "vqclient/VqClient.h"
 #include "vqclient/VqcGenerations.h"
@@ -33,6 +34,7 @@
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -74,8 +76,8 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     }
 
     virtual std::string NewRepository() { return NewSharedSample(GetParam(), dir); }
-    // Whether the store gives the holds it places an identity.
-    virtual bool HoldsHaveIdentities() const { return true; }
+    // Whether the store gives the holds it places an identity; either, when nothing is said.
+    virtual std::optional<bool> HoldsHaveIdentities() const { return true; }
 
     PxVQOptionSetPtr NtGen() const { return System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"); }
 
@@ -200,7 +202,7 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     // The later generation's session carries the set's hold, and its Restart runs under it.
     void LaterGenerationRestartsUnderItsHold(const PxVQRecoveryInfoPtr& later, int row, std::int64_t hold)
     {
-        EXPECT_EQ(hold != 0, HoldsHaveIdentities());
+        EXPECT_EQ(hold != 0, HoldsHaveIdentities().value_or(hold != 0));
         EXPECT_EQ(HoldId(), hold) << "the later generation's hold went";
         EXPECT_EQ(NtGen()->GetIntProperty("persistentLockCount"), 1) << "the later generation's hold went";
         EXPECT_EQ(later->GetHoldId(), hold);
@@ -231,7 +233,17 @@ struct GenerationHoldOnATeamRepositoryTest : GenerationHoldTest {
         team = std::make_unique<vqtest::TeamRepository>(true);
         return team->MemberUri();
     }
-    bool HoldsHaveIdentities() const override { return false; }
+    std::optional<bool> HoldsHaveIdentities() const override { return false; }
+};
+
+// The same in a member's session opened before the owner brought the repository up to date.
+struct GenerationHoldInASessionOpenedBeforeTheUpgradeTest : GenerationHoldOnATeamRepositoryTest {
+    void SetUp() override
+    {
+        GenerationHoldOnATeamRepositoryTest::SetUp();
+        ASSERT_FALSE(vqrepo::UpgradeServerRepository(team->OwnerUri()).empty());
+    }
+    std::optional<bool> HoldsHaveIdentities() const override { return std::nullopt; }
 };
 
 std::string CaseName(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
@@ -244,6 +256,12 @@ TEST_P(GenerationHoldTest, AnOlderSessionsDeleteOrRestartLeavesTheLaterInterrupt
 }
 
 TEST_P(GenerationHoldOnATeamRepositoryTest, AnOlderSessionsDeleteOrRestartLeavesTheLaterInterruptedGenerationsHold)
+{
+    OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
+}
+
+TEST_P(GenerationHoldInASessionOpenedBeforeTheUpgradeTest,
+       AnOlderSessionsDeleteOrRestartLeavesTheLaterInterruptedGenerationsHold)
 {
     OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
 }
@@ -688,3 +706,5 @@ TEST_P(GenerationHoldTest, AnotherUsersDeleteOfTheInterruptedSessionAndTheHandOv
 
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldOnATeamRepositoryTest, ::testing::Values(Store::Server), CaseName);
+INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldInASessionOpenedBeforeTheUpgradeTest, ::testing::Values(Store::Server),
+                         CaseName);
