@@ -1,6 +1,9 @@
 #include "proxy/PxVQRecoveryInfo.h"
 
+#include "proxy/PxException.h"
+#include "proxy/PxLink.h"
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxProcess.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
@@ -32,6 +35,17 @@ CString ShortCode(const CString& userCode)
 {
     const int slash = userCode.Find('/');
     return slash > 0 ? userCode.Left(slash) : userCode;
+}
+
+// A failed commit may have ended the transaction already; the failure that ended it is the one
+// told.
+void AbortQuietly(PxLink& link) noexcept
+{
+    try {
+        if (link.IsInTransaction())
+            link.AbortTransaction();
+    } catch (const VqException&) {
+    }
 }
 
 } // namespace
@@ -68,6 +82,40 @@ std::vector<PxVQRecoveryInfoPtr> PxVQRecoveryInfo::CarriersOfHold(const PxVQOpti
             carriers.push_back(session);
     }
     return carriers;
+}
+
+void PxVQRecoveryInfo::ForgetGoneHolds(const PxVQOptionSetPtr& genSet)
+{
+    const PxPersistentLockPtr lock = genSet->GetPersistentLock();
+    if (lock && lock->GetLockCount() > lock->GetManualLockCount())
+        return;
+    const PxVQConfigPtr config = genSet->GetConfig();
+    const PxVQSystemPtr system = config ? config->GetSystem() : PxVQSystemPtr();
+    PxLink* link = genSet->GetLink();
+    if (!system || !link)
+        return;
+    const CString user = ShortCode(link->GetProcess()->GetUserCode());
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    system->GetListOfRecoveryInfos(sessions);
+    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+    std::vector<PxVQRecoveryInfoPtr> gone;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
+        if (genSet->IsSameOid(session->GetGenSet()) && session->KeepsGenerationHold() && !session->GetHoldId() &&
+            !session->GetHoldGone() && ShortCode(session->GetUserId()) == user)
+            gone.push_back(session);
+    }
+    if (gone.empty())
+        return;
+    link->BeginTransaction();
+    try {
+        for (const PxVQRecoveryInfoPtr& session : gone)
+            session->SetHoldGone(1);
+        link->CommitTransaction();
+    } catch (const PxException&) {
+        AbortQuietly(*link);
+        throw;
+    }
 }
 
 PxVQOptionSetPtr PxVQRecoveryInfo::GetGenSet() const { return ReadObject("PxVQRecoveryInfo::GetGenSet", "genSet"); }

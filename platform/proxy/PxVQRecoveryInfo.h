@@ -50,6 +50,13 @@ class PxVQRecoveryInfo : public PxVQObject {
     // and CarriesHoldOf): the one whose record names it, or, for a hold of an earlier build,
     // those of its user that did not give it up.
     static std::vector<PxVQRecoveryInfoPtr> CarriersOfHold(const PxVQOptionSetPtr& genSet);
+    // Before a generation hold is placed on the generate set: while the set has none, the
+    // sessions of the set of the link's user whose record names none and that did not give
+    // their hold up (ended in a finished state, or unlocked since) are marked as having given it
+    // up (HoldGone 1), in a transaction of their own, so that none of them carries the hold
+    // placed next when the store gives it no identity. Throws as the store refuses; nothing is
+    // marked then.
+    static void ForgetGoneHolds(const PxVQOptionSetPtr& genSet);
     int getStagedInstall() const;
     void setStagedInstall(int staged);
     CString getPackName() const;

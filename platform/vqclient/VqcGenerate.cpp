@@ -437,7 +437,7 @@ bool ClaimStillHeld(const Generation& generation, std::string& reason)
 // restarts end together.
 enum class Ending {
     Finished,    // its last event: the hold goes, a restart's recovery session too
-    Cancelled,   // abandoned (CancelGenerate, the session closing): as finished
+    Cancelled,   // abandoned (CancelGenerate, the session closing): as finished, a hold taken over apart
     Interrupted, // stopped unfinished: its recovery record keeps the hold for a restart
     Stopped,     // stopped in a finished state (8 or more): the hold goes, the record stays
     NotStarted,  // refused at its start: the module lifts what it placed
@@ -478,6 +478,21 @@ void GiveBackSetClaim(const Generation& generation)
     }
 }
 
+// A fresh generation that took an interrupted one's hold over and is cancelled (whoever or
+// whatever cancelled it) gives the hold back to the sessions that name it still, which can be
+// restarted: only its finish, or a stop in a finished state, lifts it.
+bool GivesTakenHoldBack(const Generation& generation, Ending ending)
+{
+    return ending == Ending::Cancelled && generation.kind != VqcGenerateRestart && HoldKeptBySession(generation);
+}
+
+// Whether the generation's end lifts the hold it was given.
+bool LiftsHoldAt(const Generation& generation, Ending ending)
+{
+    const bool ends = ending == Ending::Finished || ending == Ending::Cancelled || ending == Ending::Stopped;
+    return ends && generation.holdsSet && !GivesTakenHoldBack(generation, ending);
+}
+
 // The generation ends: the hold goes unless a recovery record keeps it, a restart that is
 // over leaves nothing of its session, and the claim goes last, so that a host that dies on
 // the way leaves the set held by a claim whose hold goes with it, never a hold nothing shows.
@@ -487,8 +502,8 @@ void GiveBackSetClaim(const Generation& generation)
 // that stays busy is tried again, each step done once.
 void EndSetClaim(const Generation& generation, Ending ending)
 {
-    const bool liftsHold = ending == Ending::Finished || ending == Ending::Cancelled || ending == Ending::Stopped;
-    bool holdToLift = liftsHold && generation.holdsSet;
+    const bool liftsHold = LiftsHoldAt(generation, ending);
+    bool holdToLift = liftsHold;
     bool liftOwed = false;
     const bool restartOver = ending == Ending::Finished || ending == Ending::Cancelled;
     bool recordToWrite = true;
@@ -502,7 +517,7 @@ void EndSetClaim(const Generation& generation, Ending ending)
                 holdToLift = false;
             }
             if (recordToWrite) {
-                RecordEndAfterLift(generation, restartOver, liftsHold && generation.holdsSet, liftOwed);
+                RecordEndAfterLift(generation, restartOver, liftsHold, liftOwed);
                 recordToWrite = false;
             }
             GiveBackSetClaim(generation);

@@ -113,6 +113,16 @@ VqsLockOutcome PersistentLockOutcome(const PxVQOptionSetPtr& genSet, int kind, L
     }
 }
 
+// Places a generation hold on the set; first the sessions whose hold went are marked so
+// (PxVQRecoveryInfo::ForgetGoneHolds), so that none of them carries the hold placed when the
+// store gives it no identity.
+template <class Place>
+PxLockErrorInfo PlaceGenerationHoldBy(const PxVQOptionSetPtr& genSet, Place place)
+{
+    PxVQRecoveryInfo::ForgetGoneHolds(genSet);
+    return place();
+}
+
 // The hold placed for a start, which the session carries until the generation's claim carries
 // it: the claim takes the carrying over in its own step of the lock store, so nothing is left
 // to hand on that the store could refuse. Otherwise it is lifted as the scope ends; a lift the
@@ -127,7 +137,9 @@ public:
     VqsLockOutcome Place()
     {
         const VqsLockOutcome outcome =
-            PersistentLockOutcome(m_genSet, m_kind, [&] { return m_genSet->PlaceGenerationHold(); });
+            PersistentLockOutcome(m_genSet, m_kind, [&] {
+                return PlaceGenerationHoldBy(m_genSet, [&] { return m_genSet->PlaceGenerationHold(); });
+            });
         m_bPlaced = outcome == VqsLockOutcome::Granted;
         return outcome;
     }
@@ -255,7 +267,7 @@ void VqsReportSetLocked(const PxVQOptionSetPtr& genSet, int kind)
 
 PxLockErrorInfo VqsPlaceHoldOfRunningGeneration(unsigned long number, const PxVQOptionSetPtr& genSet)
 {
-    const PxLockErrorInfo placed = genSet->PersistentLock(0);
+    const PxLockErrorInfo placed = PlaceGenerationHoldBy(genSet, [&] { return genSet->PersistentLock(0); });
     if (placed.Succeeded())
         if (const PxPersistentLockPtr hold = genSet->GetPersistentLock())
             VqcNoteGenerationHold(number, hold->GetHoldId());
@@ -353,6 +365,12 @@ PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session)
     if (!genSet || !genSet->ObjectPresent() || !session->CarriesHoldOf(genSet->GetPersistentLock()))
         return PxVQOptionSetPtr();
     return genSet;
+}
+
+bool VqsHoldHandedOver(const PxVQRecoveryInfoPtr& session)
+{
+    return session->KeepsGenerationHold() && session->GetCurrentState() < kStateFinished &&
+           session->GetHoldGone() == PxVQRecoveryInfo::kHoldHandedOver;
 }
 
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session)

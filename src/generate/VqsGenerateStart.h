@@ -68,6 +68,9 @@ PxVQOptionSetPtr VqsGenerationLockOfSession(const PxVQRecoveryInfoPtr& session);
 // the step refused (the start's GenerateInfo kind) and that generation's session, which is to
 // be restarted (or deleted) first. True when refused.
 bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet, int kind);
+// Whether a later generation of the set took the hold of the session's unfinished system,
+// system-with-reports or bundle generation over: its restart never runs.
+bool VqsHoldHandedOver(const PxVQRecoveryInfoPtr& session);
 // Whether a generation runs on the recovery session (a restart of it), on any host: the
 // client claims the session for it, and nobody lists, deletes or restarts it meanwhile.
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session);

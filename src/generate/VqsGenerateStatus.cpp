@@ -43,6 +43,7 @@ constexpr UINT IDS_OPTION_SET_NOT_LOCKED = 61875;
 constexpr UINT IDS_HOLD_HANDED_OVER = 61915;
 constexpr UINT IDS_REPORTS_LEFT_OUT = 61916;
 constexpr UINT IDS_NO_REPORTS_LEFT = 61917;
+constexpr UINT IDS_HANDED_OVER_AND_ENDED = 61978;
 constexpr UINT IDS_FINISH_SYSTEM_INSTALL_FIRST = 62141;
 
 constexpr int kTypeReports = 1;
@@ -192,11 +193,45 @@ unsigned long StartRestart(GenerateInfo& request, int type, VqsGenerationLockTak
     return VqsStartUnderTakenHold(request, handover);
 }
 
+// Whether a session of the set and its user that the system lists after the one given (a later
+// generation's) carries the set's hold: the generation to restart instead of it.
+bool LaterSessionCarriesHold(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
+                             const PxVQOptionSetPtr& genSet)
+{
+    PxTypedList<PxVQRecoveryInfoPtr> sessions;
+    system->GetListOfRecoveryInfos(sessions);
+    const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+    bool later = false;
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const PxVQRecoveryInfoPtr& other = list.GetNext(pos);
+        if (other->IsSameOid(session)) {
+            later = true;
+            continue;
+        }
+        if (!later || VqsShortUserCode(other->GetUserId()) != VqsShortUserCode(session->GetUserId()))
+            continue;
+        const PxVQOptionSetPtr held = VqsGenerationLockOfSession(other);
+        if (held && held->IsSameOid(genSet))
+            return true;
+    }
+    return false;
+}
+
+// Why the session's unfinished generation cannot go on without the hold: a later generation
+// took it over, to be restarted instead (61915), or it has ended since and nothing is left to
+// restart (61978); else the hold no longer stands (61875).
+UINT HoldMissingText(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
+{
+    if (!VqsHoldHandedOver(session))
+        return IDS_OPTION_SET_NOT_LOCKED;
+    return LaterSessionCarriesHold(system, session, genSet) ? IDS_HOLD_HANDED_OVER : IDS_HANDED_OVER_AND_ENDED;
+}
+
 // What keeps the session from a restart now, told in its box: the session deleted meanwhile
-// (61682), an unfinished system, system-with-reports or bundle generation whose hold a later
-// generation of the set took over (61915) or that no longer stands (61875), or a generation of
-// the set that runs (its user named). Asked again after the wait for the set.
-bool RestartRefused(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
+// (61682), an unfinished system, system-with-reports or bundle generation whose hold went
+// (HoldMissingText), or a generation of the set that runs (its user named). Asked again after
+// the wait for the set.
+bool RestartRefused(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
 {
     if (!session->ObjectPresent()) {
         VqsMessageBoxId(IDS_NO_RECOVERY_INFO);
@@ -205,8 +240,7 @@ bool RestartRefused(const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& 
     const int type = session->getGenerateType();
     const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
     if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
-        VqsMessageBoxId(session->GetHoldGone() == PxVQRecoveryInfo::kHoldHandedOver ? IDS_HOLD_HANDED_OVER
-                                                                                     : IDS_OPTION_SET_NOT_LOCKED);
+        VqsMessageBoxId(HoldMissingText(system, session, genSet));
         return true;
     }
     return VqsRestartRefusedWhileGenerationRuns(genSet);
@@ -221,7 +255,7 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     }
     // The set must still carry this session's own hold: not one another session or another
     // user's generation placed since.
-    if (RestartRefused(session, genSet))
+    if (RestartRefused(system, session, genSet))
         return;
     const int type = session->getGenerateType();
     VqsSysApp* app = VqsGetApp();
@@ -253,7 +287,7 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
         }
         // What the wait for the set let happen: another start of the set, this user's other
         // process included.
-        if (RestartRefused(session, genSet))
+        if (RestartRefused(system, session, genSet))
             return;
         if (!model.RefreshForGeneration(segmentLock, readBag, updateBag, config, record, app->GetSynchronizeMode(),
                                         handle, false, false))

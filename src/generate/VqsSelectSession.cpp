@@ -164,7 +164,7 @@ bool VqsAnySessionOffered(const PxVQSystemPtr& system,
         const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxVQRecoveryInfoPtr& session = list.GetNext(pos);
-            if (session && wanted(session) && VqsSessionOffered(session))
+            if (session && wanted(session) && !VqsHoldHandedOver(session) && VqsSessionOffered(session))
                 return true;
         }
     } catch (const VqReportableException& error) {

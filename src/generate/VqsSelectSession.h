@@ -19,8 +19,10 @@
 // runs on it, it is the user's (or the user administers), no other session holds it, and there
 // is something to go on with. Deletes nothing and locks nothing.
 bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session);
-// Whether it lists any session of the system that `wanted` accepts: what the restart offer
-// (61919) counts, so that Yes never leads to an empty list. A repository failure counts as none.
+// Whether it lists any session of the system that `wanted` accepts and whose restart can run
+// (not one whose hold a later generation took over): what the restart offer (61919) counts, so
+// that Yes never leads to an empty list or to nothing to restart. A repository failure counts
+// as none.
 bool VqsAnySessionOffered(const PxVQSystemPtr& system,
                           const std::function<bool(const PxVQRecoveryInfoPtr&)>& wanted);
 // The session's start as its row shows it, in local time.

@@ -450,3 +450,24 @@ TEST_F(AutomationTest, AScriptedGenerationTakesOverTheUsersOwnInterruptedGenerat
     EXPECT_EQ(lock->GetUserCode(), "ABC/dev");
     EXPECT_EQ(lock->GetLockCount(), 1) << "the fresh generation holds the lock in the interrupted one's place";
 }
+
+// A script's generation that took the user's interrupted generation's lock over is cancelled
+// when its second pass finds the segment held by another user: it gives the lock back to the
+// interrupted session, which names it still.
+TEST_F(AutomationTest, AScriptedGenerationCancelledAfterItsStartGivesTheLockItTookOverBack)
+{
+    const PxVQRecoveryInfoPtr interrupted = AddSession({});
+    PlaceHoldNamedBy(interrupted, PxVQOptionSetPtr(GenSet("NTGEN")));
+    const std::int64_t hold = interrupted->GetHoldId();
+    SetSalesDesignLock("OTHER/ws1", 1);
+    ui.ExpectMessageBox("Cannot lock SALES as it is currently locked by another user.\nPlease try again after some "
+                        "time.",
+                        IDOK);
+    EXPECT_EQ(Call("GenerateSystem", {"SYS1.NTGEN"}), E_FAIL);
+    ASSERT_EQ(vqclient::Requests().size(), 1u);
+
+    const PxPersistentLockPtr lock = GenSet("NTGEN")->GetPersistentLock();
+    ASSERT_TRUE(lock) << "the cancel lifted the lock it took over";
+    EXPECT_EQ(lock->GetHoldId(), hold);
+    EXPECT_TRUE(interrupted->CarriesHoldOf(lock));
+}

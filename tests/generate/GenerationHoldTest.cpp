@@ -2,9 +2,12 @@
 // file and on a server: an older session of the same user and set (stopped Deploying, its hold
 // unlocked since, or replaced by a fresh generation; or a record of an earlier build, which names
 // no hold) neither lifts nor takes a later generation's hold, by its Delete or its Restart, and
-// the later generation's Restart runs. A fresh generation that takes an interrupted one's hold
-// over leaves it with the interrupted session whatever stops it before it leaves a record of its
-// own, and another user's Delete of that session and the hand-over exclude each other.
+// the later generation's Restart runs; also where the holds have no identity (a member's role on
+// a team's repository its owner has not brought up to date). A fresh generation that takes an
+// interrupted one's hold over leaves it with the interrupted session whatever stops it before it
+// leaves a record of its own, or cancels it, and another user's Delete of that session and the
+// hand-over exclude each other. A session whose hold such a generation took over and that has
+// ended since is not offered for restart.
 #include "../sysview/SysViewTestSupport.h"
 
 #include "generate/VqsGenerateCommands.h"
@@ -22,7 +25,10 @@
 #include "support/ChildProcess.h"
 #include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
+#include "repo/RepoFile.h"
+#include "support/TeamRepository.h"
 #include "vqclient/VqClient.h"
+#include "vqclient/VqcGenerations.h"
 #include "vqclient/VqcTesting.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
@@ -61,7 +67,7 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         ui.WheneverDialog(105);
         SysViewTest::SetUp();
         app.CloseSession();
-        repository = NewSharedSample(GetParam(), dir);
+        repository = NewRepository();
         OpenSessionAsTheHostDoes();
         frame->SetCurrentOptionSet(NtGen());
     }
@@ -72,6 +78,10 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         SysViewTest::TearDown();
         vqclient::SetGenerationLog("");
     }
+
+    virtual std::string NewRepository() { return NewSharedSample(GetParam(), dir); }
+    // Whether the store gives the holds it places an identity; either, when nothing is said.
+    virtual std::optional<bool> HoldsHaveIdentities() const { return true; }
 
     PxVQOptionSetPtr NtGen() const { return System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"); }
 
@@ -196,10 +206,11 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     // The later generation's session carries the set's hold, and its Restart runs under it.
     void LaterGenerationRestartsUnderItsHold(const PxVQRecoveryInfoPtr& later, int row, std::int64_t hold)
     {
-        EXPECT_NE(hold, 0);
+        EXPECT_EQ(hold != 0, HoldsHaveIdentities().value_or(hold != 0));
         EXPECT_EQ(HoldId(), hold) << "the later generation's hold went";
-        EXPECT_EQ(NtGen()->GetIntProperty("persistentLockCount"), 1);
+        EXPECT_EQ(NtGen()->GetIntProperty("persistentLockCount"), 1) << "the later generation's hold went";
         EXPECT_EQ(later->GetHoldId(), hold);
+        EXPECT_TRUE(VqsGenerationLockOfSession(later)) << "the later session does not carry the hold";
         const std::size_t before = vqclient::Requests().size();
         ui.ExpectDialog(IDD_SELECT_SESSION).Select(kSessionList, row).Click(kRestart);
         VqsShowGenerateStatus(*view);
@@ -208,6 +219,35 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         EXPECT_NE(vqclient::Requests().back().find(": kind 4 genset \"NTGEN\""), std::string::npos);
         EXPECT_EQ(HoldId(), hold) << "the restart runs under the hold";
     }
+
+    // An older session of the user and set whose hold went (stopped Deploying, its hold unlocked
+    // since or while it ran, or replaced by a fresh generation; or a record of an earlier build),
+    // and a later generation of hers interrupted: the older session's Delete or Restart leaves
+    // the later generation's hold, whose Restart runs under it.
+    void OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
+};
+
+// The same on a team's repository that its owner has not brought up to date yet, opened by a
+// member's role: the holds the member's generations place have no identity.
+struct GenerationHoldOnATeamRepositoryTest : GenerationHoldTest {
+    std::unique_ptr<vqtest::TeamRepository> team;
+
+    std::string NewRepository() override
+    {
+        team = std::make_unique<vqtest::TeamRepository>(true);
+        return team->MemberUri();
+    }
+    std::optional<bool> HoldsHaveIdentities() const override { return false; }
+};
+
+// The same in a member's session opened before the owner brought the repository up to date.
+struct GenerationHoldInASessionOpenedBeforeTheUpgradeTest : GenerationHoldOnATeamRepositoryTest {
+    void SetUp() override
+    {
+        GenerationHoldOnATeamRepositoryTest::SetUp();
+        ASSERT_FALSE(vqrepo::UpgradeServerRepository(team->OwnerUri()).empty());
+    }
+    std::optional<bool> HoldsHaveIdentities() const override { return std::nullopt; }
 };
 
 std::string CaseName(const ::testing::TestParamInfo<Store>& info) { return StoreName(info.param); }
@@ -215,6 +255,44 @@ std::string CaseName(const ::testing::TestParamInfo<Store>& info) { return Store
 } // namespace
 
 TEST_P(GenerationHoldTest, AnOlderSessionsDeleteOrRestartLeavesTheLaterInterruptedGenerationsHold)
+{
+    OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
+}
+
+TEST_P(GenerationHoldOnATeamRepositoryTest, AnOlderSessionsDeleteOrRestartLeavesTheLaterInterruptedGenerationsHold)
+{
+    OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
+}
+
+TEST_P(GenerationHoldInASessionOpenedBeforeTheUpgradeTest,
+       AnOlderSessionsDeleteOrRestartLeavesTheLaterInterruptedGenerationsHold)
+{
+    OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
+}
+
+// The older session whose hold went is marked so before the later generation's hold is placed:
+// the store refusing the mark, the generation is cancelled with one box and places no hold; the
+// next Generate System places it, and the older session carries nothing of it.
+TEST_P(GenerationHoldOnATeamRepositoryTest, AGenerationWhoseMarkOfAnOlderSessionIsRefusedPlacesNoHold)
+{
+    const PxVQRecoveryInfoPtr older = GenerateSystemStoppedIn(kStateDeploying);
+    PxFaultInjection::Throw("PxVQRecoveryInfo::SetHoldGone", "The disk is full.");
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBox("Cannot proceed with generation:\nThe disk is full.", IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+    PxFaultInjection::Reset();
+
+    EXPECT_EQ(vqclient::RunningGenerations(), 0) << "the generation was not cancelled";
+    EXPECT_FALSE(NtGen()->GetPersistentLock());
+    EXPECT_EQ(older->GetHoldGone(), 0);
+    const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1);
+    EXPECT_NE(older->GetHoldGone(), 0);
+    LaterGenerationRestartsUnderItsHold(later, 1, 0);
+}
+
+void GenerationHoldTest::OlderSessionsLeaveTheLaterInterruptedGenerationsHold()
 {
     enum class Older { Deploying, Unlocked, UnlockedWhileRunning, Replaced };
     enum class Step { Delete, Restart };
@@ -554,6 +632,92 @@ TEST_P(GenerationHoldTest, AFreshGenerationStoppedBeforeItsOwnRecordLeavesTheHol
     }
 }
 
+// A declined restart's fresh generation takes the interrupted generation's hold over and is
+// cancelled: its synchronisation after the start fails (the store refuses its write, or its
+// data connection ends), or the user's session closes while it runs. It gives the hold back to
+// the interrupted session, which still names it: its Restart runs under it.
+TEST_P(GenerationHoldTest, AFreshGenerationCancelledAfterItsStartGivesTheTakenHoldBackToTheInterruptedSession)
+{
+    enum class Cancel { WriteRefused, DataConnectionEnded, SessionClosed };
+    const struct {
+        const char* what;
+        Cancel cancel;
+    } cases[] = {
+        {"a write of the synchronisation refused", Cancel::WriteRefused},
+        {"the data connection ends before the synchronisation", Cancel::DataConnectionEnded},
+        {"the session closes while the generation runs", Cancel::SessionClosed},
+    };
+    for (const auto& row : cases) {
+        if (row.cancel == Cancel::DataConnectionEnded && GetParam() != Store::Server)
+            continue;
+        SCOPED_TRACE(row.what);
+        GenerateSystemStoppedIn(3);
+        const std::int64_t hold = HoldId();
+        ui.ExpectMessageBoxId(61919, IDNO);
+        ui.ExpectDialog(IDD_GENERATE).OK();
+        // Armed as the generation claims the set: what fails comes after its start.
+        if (row.cancel == Cancel::WriteRefused) {
+            PxFaultInjection::Run("PxVQObject::ClaimForGeneration",
+                                  [] { PxFaultInjection::Throw("PxLink::CommitTransaction", "The disk is full."); }, 1);
+            ui.ExpectMessageBox("Cannot commit the transaction:\nThe disk is full.", IDOK);
+        } else if (row.cancel == Cancel::DataConnectionEnded) {
+            PxFaultInjection::Run("PxVQObject::ClaimForGeneration", [this] { EndDataConnections(repository); }, 1);
+            ui.ExpectMessageBox("Cannot access the Current Configuration:\nCannot read the repository: the connection "
+                                "to the server of " + repository + " was lost.\nThe session cannot work without "
+                                "its connection: close the session and open it again.",
+                                IDOK);
+        }
+        VqsGenerateSystem(*view);
+        ui.Verify();
+        PxFaultInjection::Reset();
+        EXPECT_EQ(vqclient::RunningGenerations(), row.cancel == Cancel::SessionClosed ? 1 : 0);
+
+        ReopenSession();
+        EXPECT_EQ(vqclient::RunningGenerations(), 0) << "the generation was not cancelled";
+        LaterGenerationRestartsUnderItsHold(Oldest(), 0, hold);
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+        while (System("SYS1")->CountOfRecoveryInfos() > 0)
+            Choose(0, kDelete);
+    }
+}
+
+// A declined restart's fresh generation took the interrupted generation's hold over and has
+// ended since: finished, or interrupted and then restarted to its finish. Nothing is left to
+// restart of the interrupted session: Generate System offers no restart, the session's Restart
+// says what happened and that Delete removes it, and its Delete does.
+TEST_P(GenerationHoldTest, ASessionWhoseHoldAnEndedLaterGenerationTookOverIsNotOfferedAndItsRestartSaysWhy)
+{
+    const struct {
+        const char* what;
+        bool restarted;
+    } cases[] = {
+        {"the later generation finished", false},
+        {"the later generation was interrupted, and its restart finished", true},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+        const unsigned long later = GenerateSystem();
+        if (row.restarted) {
+            ASSERT_TRUE(vqclient::Interrupt(later, 3));
+            Choose(1, kRestart);
+        }
+        EXPECT_EQ(vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished"),
+                  vqclient::Played::Posted);
+        ASSERT_EQ(System("SYS1")->CountOfRecoveryInfos(), 1);
+
+        const std::size_t before = vqclient::Requests().size();
+        ui.ExpectDialog(IDD_GENERATE).Cancel();
+        VqsGenerateSystem(*view);
+        ui.Verify();
+        Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(61978, IDOK); });
+        EXPECT_EQ(vqclient::Requests().size(), before);
+        Choose(0, kDelete);
+        EXPECT_FALSE(interrupted->ObjectPresent());
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
 // Another user deletes the interrupted session while the user's declined restart's fresh
 // generation takes its hold over: before the start claims the session, the Delete takes the
 // session with its hold and the start stops with one box; after, the Delete is refused and the
@@ -623,3 +787,6 @@ TEST_P(GenerationHoldTest, AnotherUsersDeleteOfTheInterruptedSessionAndTheHandOv
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);
+INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldOnATeamRepositoryTest, ::testing::Values(Store::Server), CaseName);
+INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldInASessionOpenedBeforeTheUpgradeTest, ::testing::Values(Store::Server),
+                         CaseName);

@@ -117,6 +117,9 @@ std::string NewSharedSample(Store store, const vqtest::TempDir& dir);
 // The server ends the lock connection of every session on the repository (a database of the
 // suite's server): the advisory locks their claims and locks live by are gone.
 void EndLockConnections(const std::string& repository);
+// The server ends the data connection of every session on the repository, as a server going
+// away does; their lock connections stay.
+void EndDataConnections(const std::string& repository);
 
 // Another user's Delete of a system, a second session of this process, in two steps: it takes
 // the enterprise for write (as every Delete does first), then deletes the system with its
