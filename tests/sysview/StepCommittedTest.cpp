@@ -1,0 +1,140 @@
+// Steps whose change is stored (committed, or placed in the lock store), after which the
+// views' refresh reads a generate set's lock state from the suite's server and finds the lock
+// connection gone: the change stands, the user is told at most once, of the lost connection
+// and never that the step failed, and a dialog ends as its OK asked.
+#include "SysViewTestSupport.h"
+
+#include "config/VqsOptionsGenSetDlg.h"
+#include "proxy/PxPersistentLock.h"
+#include "proxy/PxVQOptionSet.h"
+#include "shell/VqsMsgBox.h"
+
+namespace {
+
+constexpr UINT IDD_GENSET_OPTIONS = 141;
+constexpr UINT ID_OPTIONS = 32772;
+constexpr UINT ID_LOCK = 32809;
+constexpr UINT ID_UNLOCK = 32810;
+// The lost connection's own message, with no step's context before it.
+constexpr char kConnectionLost[] = "Cannot reach the repository's locks: the connection to the server of ";
+
+// Plays the script, says Yes to a question and reads every other box.
+class StepUser : public vqtest::ScriptedUiDriver {
+public:
+    vqui::UiAction NextAction(const vqui::UiEvent& event) override
+    {
+        if (event.kind != vqui::EventKind::MessageBox)
+            return ScriptedUiDriver::NextAction(event);
+        const std::vector<int> buttons = vqui::MessageBoxButtons(event.style);
+        if (std::find(buttons.begin(), buttons.end(), IDYES) != buttons.end())
+            return vqui::UiAction::End(IDYES);
+        boxes.push_back(event.text.GetString());
+        return vqui::UiAction::End(buttons.front());
+    }
+
+    std::vector<std::string> boxes;
+};
+
+struct StepCommittedTest;
+
+struct Case {
+    const char* name;
+    // Runs the step; `loseLockConnection` is called where the step's change is stored.
+    void (*step)(StepCommittedTest& test, StepUser& user);
+    // What another user reads of the first generate set once the step is done.
+    std::string stored;
+};
+
+struct StepCommittedTest : OtherProcessLockTest<Case> {
+    void SetUp() override
+    {
+        SysViewTest::SetUp();
+        app.CloseSession();
+        repository = NewSharedSample(Store::Server, dir);
+        StartGatedSession(repository, {});
+        SelectFirstGenerateSet("Sample system 1");
+        // The host idles before the step: a lost connection is the step's to tell.
+        VqsEndOfAction();
+    }
+    void TearDown() override
+    {
+        PxFaultInjection::Reset();
+        OtherProcessLockTest<Case>::TearDown();
+    }
+
+    // The lock connection ends as the views next read a set's lock state, after `skip` reads.
+    void LoseLockConnectionAtTheViewsRead(int skip = 0)
+    {
+        PxFaultInjection::Run("PxVQObject::GetPersistentLock", [this] { EndLockConnections(repository); }, skip);
+    }
+    // The same once the step's transaction is committed.
+    void LoseLockConnectionAfterTheCommit()
+    {
+        PxFaultInjection::Run("PxLink::CommitTransaction", [this] { LoseLockConnectionAtTheViewsRead(); });
+    }
+
+    // The first generate set's description and its manual locks, as another user reads them.
+    std::string StoredGenSet() const
+    {
+        PxVQLink other;
+        other.AttachSession(repository.c_str(), "other/dev", nullptr);
+        PxTypedList<PxVQOptionSetPtr> sets;
+        other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfOptionSets(sets);
+        const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = sets;
+        for (POSITION pos = list.GetHeadPosition(); pos;) {
+            const PxVQOptionSetPtr set = list.GetNext(pos);
+            if (!set->_IsKindOf("PxVQGenSet"))
+                continue;
+            const PxPersistentLockPtr lock = set->GetPersistentLock();
+            return std::string(set->GetDescription()) + ", manual locks " +
+                   std::to_string(lock ? lock->GetManualLockCount() : 0);
+        }
+        return "no generate set";
+    }
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) { return info.param.name; }
+void PrintTo(const Case& each, std::ostream* out) { *out << each.name; }
+
+const Case kCases[] = {
+    {"GenerateSetOptionsOK",
+     [](StepCommittedTest& test, StepUser& user) {
+         user.ExpectDialog(IDD_GENSET_OPTIONS)
+             .Replace(VqsOptionsGenSetDlg::IDC_DESCRIPTION, "Changed")
+             .Run([&test] { test.LoseLockConnectionAfterTheCommit(); })
+             .OK();
+         test.Command(ID_OPTIONS);
+     },
+     "Changed, manual locks 0"},
+    {"Lock",
+     [](StepCommittedTest& test, StepUser&) {
+         test.LoseLockConnectionAtTheViewsRead();
+         test.Command(ID_LOCK);
+     },
+     "Generate set for NTHOST, manual locks 1"},
+    // The Unlock reads the set's lock twice itself: before it removes it and after.
+    {"Unlock",
+     [](StepCommittedTest& test, StepUser&) {
+         test.Command(ID_LOCK);
+         test.LoseLockConnectionAtTheViewsRead(2);
+         test.Command(ID_UNLOCK);
+     },
+     "Generate set for NTHOST, manual locks 0"},
+};
+
+} // namespace
+
+TEST_P(StepCommittedTest, TheStepEndsAsAskedWithItsChangeStoredAndTellsAtMostTheLostConnection)
+{
+    StepUser user;
+
+    GetParam().step(*this, user);
+
+    user.Verify();
+    EXPECT_LE(user.boxes.size(), 1u);
+    for (const std::string& box : user.boxes)
+        EXPECT_EQ(box.rfind(kConnectionLost, 0), 0u) << box;
+    EXPECT_EQ(StoredGenSet(), GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StepCommittedTest, ::testing::ValuesIn(kCases), CaseName);
