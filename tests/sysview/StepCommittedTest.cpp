@@ -1,13 +1,17 @@
-// Steps whose change is stored (committed, or placed in the lock store), after which the
-// views' refresh reads a generate set's lock state from the suite's server and finds the lock
-// connection gone: the change stands, the user is told at most once, of the lost connection
-// and never that the step failed, and a dialog ends as its OK asked.
+// Steps whose change is stored (an options dialog's OK and a wizard's Finish committed, a Lock
+// or an Unlock placed in the lock store), after which the views' refresh reads a generate
+// set's lock state from the suite's server and finds the lock connection gone: the change
+// stands, the user is told at most once, of the lost connection and never that the step
+// failed, and a dialog ends as its OK or Finish asked.
 #include "SysViewTestSupport.h"
 
 #include "config/VqsOptionsGenSetDlg.h"
 #include "proxy/PxPersistentLock.h"
 #include "proxy/PxVQOptionSet.h"
+#include "proxy/PxVQTypes.h"
 #include "shell/VqsMsgBox.h"
+#include "sysview/VqsOptionSetView.h"
+#include "win/Messages.h"
 
 namespace {
 
@@ -15,6 +19,7 @@ constexpr UINT IDD_GENSET_OPTIONS = 141;
 constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT ID_LOCK = 32809;
 constexpr UINT ID_UNLOCK = 32810;
+constexpr UINT ID_ADD_GENERATE_SET = 32789;
 // The lost connection's own message, with no step's context before it.
 constexpr char kConnectionLost[] = "Cannot reach the repository's locks: the connection to the server of ";
 
@@ -73,23 +78,29 @@ struct StepCommittedTest : OtherProcessLockTest<Case> {
         PxFaultInjection::Run("PxLink::CommitTransaction", [this] { LoseLockConnectionAtTheViewsRead(); });
     }
 
-    // The first generate set's description and its manual locks, as another user reads them.
-    std::string StoredGenSet() const
+    // The first generate set's description and its manual locks, and the names of the sets,
+    // as another user reads them.
+    std::string StoredGenSets() const
     {
         PxVQLink other;
         other.AttachSession(repository.c_str(), "other/dev", nullptr);
         PxTypedList<PxVQOptionSetPtr> sets;
         other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetListOfOptionSets(sets);
         const CList<PxVQOptionSetPtr, const PxVQOptionSetPtr&>& list = sets;
+        std::string first;
+        std::string names;
         for (POSITION pos = list.GetHeadPosition(); pos;) {
             const PxVQOptionSetPtr set = list.GetNext(pos);
             if (!set->_IsKindOf("PxVQGenSet"))
                 continue;
+            names += std::string(" ") + set->GetName().GetString();
+            if (!first.empty())
+                continue;
             const PxPersistentLockPtr lock = set->GetPersistentLock();
-            return std::string(set->GetDescription()) + ", manual locks " +
-                   std::to_string(lock ? lock->GetManualLockCount() : 0);
+            first = std::string(set->GetDescription()) + ", manual locks " +
+                    std::to_string(lock ? lock->GetManualLockCount() : 0);
         }
-        return "no generate set";
+        return first + ";" + names;
     }
 };
 
@@ -105,13 +116,13 @@ const Case kCases[] = {
              .OK();
          test.Command(ID_OPTIONS);
      },
-     "Changed, manual locks 0"},
+     "Changed, manual locks 0; NTGEN QSRGEN TARSKGEN UNIXGEN"},
     {"Lock",
      [](StepCommittedTest& test, StepUser&) {
          test.LoseLockConnectionAtTheViewsRead();
          test.Command(ID_LOCK);
      },
-     "Generate set for NTHOST, manual locks 1"},
+     "Generate set for NTHOST, manual locks 1; NTGEN QSRGEN TARSKGEN UNIXGEN"},
     // The Unlock reads the set's lock twice itself: before it removes it and after.
     {"Unlock",
      [](StepCommittedTest& test, StepUser&) {
@@ -119,7 +130,17 @@ const Case kCases[] = {
          test.LoseLockConnectionAtTheViewsRead(2);
          test.Command(ID_UNLOCK);
      },
-     "Generate set for NTHOST, manual locks 0"},
+     "Generate set for NTHOST, manual locks 0; NTGEN QSRGEN TARSKGEN UNIXGEN"},
+    // The set's notice waits for the end of the Finish's transaction. The wizard makes its QSR
+    // host on the way.
+    {"NewGenerateSetFinish",
+     [](StepCommittedTest& test, StepUser& user) {
+         test.DeleteHostsOfType(VQHostQSR);
+         NewGenSetToFtpPage(user, "NIGHTLY").Run([&test] { test.LoseLockConnectionAfterTheCommit(); }).Finish();
+         test.frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
+         vqwin::PumpPending();
+     },
+     "Generate set for NTHOST, manual locks 0; NTGEN QSRGEN TARSKGEN UNIXGEN NIGHTLY"},
 };
 
 } // namespace
@@ -134,7 +155,7 @@ TEST_P(StepCommittedTest, TheStepEndsAsAskedWithItsChangeStoredAndTellsAtMostThe
     EXPECT_LE(user.boxes.size(), 1u);
     for (const std::string& box : user.boxes)
         EXPECT_EQ(box.rfind(kConnectionLost, 0), 0u) << box;
-    EXPECT_EQ(StoredGenSet(), GetParam().stored);
+    EXPECT_EQ(StoredGenSets(), GetParam().stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, StepCommittedTest, ::testing::ValuesIn(kCases), CaseName);
