@@ -42,7 +42,7 @@ void Deliver(VqsListView* view, int code, const PxVQObjectPtr* object, const PxV
 {
     try {
         view->OnObjectChanged(code, object, object2);
-    } catch (const VqException& error) {
+    } catch (const VqReportableException& error) {
         if (!std::exchange(g_viewFailureTold, true))
             VqsErrorBoxOf(error);
     }
