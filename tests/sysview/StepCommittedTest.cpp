@@ -5,6 +5,8 @@
 // failed, and a dialog ends as its OK or Finish asked.
 #include "SysViewTestSupport.h"
 
+#include <algorithm>
+
 #include "config/VqsOptionsGenSetDlg.h"
 #include "proxy/PxPersistentLock.h"
 #include "proxy/PxVQOptionSet.h"
@@ -44,9 +46,9 @@ struct StepCommittedTest;
 
 struct Case {
     const char* name;
-    // Runs the step; `loseLockConnection` is called where the step's change is stored.
+    // Runs the step, the lock connection lost once its change is stored.
     void (*step)(StepCommittedTest& test, StepUser& user);
-    // What another user reads of the first generate set once the step is done.
+    // What another user reads of the generate sets once the step is done (StoredGenSets).
     std::string stored;
 };
 
