@@ -41,7 +41,7 @@ BOOL VqsEditSession::LockForUpdate(BOOL* reloaded)
     BOOL ignored = FALSE;
     BOOL* out = reloaded ? reloaded : &ignored;
     *out = FALSE;
-    if (m_bDeleted)
+    if (m_bDeleted || m_bRefused)
         return FALSE;
     if (m_bLocked)
         return TRUE;
@@ -49,6 +49,10 @@ BOOL VqsEditSession::LockForUpdate(BOOL* reloaded)
         VqsLockScope scope(VqsSessionLink());
         for (Entry& entry : m_entries) {
             if (!entry.bag->LockObjects(entry.editLock)) {
+                // A refusal told ends the editing, as a deletion does: the next keystroke would
+                // only be refused again. A wait the user gave up leaves the dialog as it was.
+                if (entry.bag->IsRefusalTold())
+                    EndEditing(m_bRefused);
                 // What the change was granted before the refusal goes back with it.
                 Release();
                 return FALSE;
@@ -65,13 +69,18 @@ BOOL VqsEditSession::ReportDeleted()
 {
     for (Entry& entry : m_entries) {
         if (entry.bag->ReportDeleted(IDS_ITEM_DELETED, entry.node)) {
-            m_bDeleted = TRUE;
-            if (m_pOkButton && m_pOkButton->m_hWnd)
-                m_pOkButton->EnableWindow(FALSE);
+            EndEditing(m_bDeleted);
             return TRUE;
         }
     }
     return FALSE;
+}
+
+void VqsEditSession::EndEditing(BOOL& reason)
+{
+    reason = TRUE;
+    if (m_pOkButton && m_pOkButton->m_hWnd)
+        m_pOkButton->EnableWindow(FALSE);
 }
 
 BOOL VqsEditSession::ReloadWhenChanged(BOOL* reloaded)

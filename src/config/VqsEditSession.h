@@ -53,8 +53,8 @@ public:
     // The first load once the objects are recorded, as VqsLoadOpened: an object another user
     // deleted before it was recorded is told with 61746.
     BOOL LoadOpened(VqsLockBag& openerBag, UINT errorId, const std::function<BOOL()>& load);
-    // The lock of the first change; FALSE when refused or an object is gone. `reloaded`
-    // tells that the fields were read again.
+    // The lock of the first change; FALSE when refused or an object is gone, and from then on
+    // (OK disabled) once the refusal was told. `reloaded` tells that the fields were read again.
     BOOL LockForUpdate(BOOL* reloaded = nullptr);
     // A control changed: locks for update, takes the value, and marks the dialog modified;
     // the control shows its saved value again when that fails. TRUE when the change holds.
@@ -85,6 +85,8 @@ private:
     };
 
     BOOL ReportDeleted();
+    // No change is taken any more, for `reason`, which is set.
+    void EndEditing(BOOL& reason);
     BOOL ReloadWhenChanged(BOOL* reloaded);
 
     CDialog* m_pDialog;
@@ -95,4 +97,5 @@ private:
     BOOL m_bLocked = FALSE;
     BOOL m_bModified = FALSE;
     BOOL m_bDeleted = FALSE;
+    BOOL m_bRefused = FALSE;
 };

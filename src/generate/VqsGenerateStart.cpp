@@ -457,6 +457,11 @@ bool VqsGenerationLockTakeover::HandOver()
             return false;
         }
         m_claimed.push_back(session);
+        // Deleted before its claim: its Delete takes the hold with it.
+        if (!session->ObjectPresent()) {
+            VqsErrorBoxId(IDS_TAKEN_HOLD_WENT);
+            return false;
+        }
     }
     // A restart's session is claimed by its generation, which goes no further without it.
     if (m_bRestart || HoldStillStands())

@@ -419,6 +419,7 @@ int VqsLockBag::TryLockObjects(int kind) { return LockObjectsOnce(kind, false); 
 // earlier is.
 int VqsLockBag::LockObjectsOnce(int kind, bool wait)
 {
+    m_bRefusalTold = false;
     try {
         if (m_objects.IsEmpty()) {
             AddHold(kind);
@@ -439,7 +440,7 @@ int VqsLockBag::LockObjectsOnce(int kind, bool wait)
             if (!result.Succeeded()) {
                 if (!wait && IsHeldByOther(result))
                     return -1;
-                VqsDescribeLockTarget(result);
+                m_bRefusalTold = VqsDescribeLockTarget(result);
                 return 0;
             }
         }
@@ -452,6 +453,7 @@ int VqsLockBag::LockObjectsOnce(int kind, bool wait)
         }
         return 1;
     } catch (const VqReportableException& error) {
+        m_bRefusalTold = true;
         ShowErrorById(IDS_CANNOT_LOCK_OBJECT, error);
         return 0;
     }

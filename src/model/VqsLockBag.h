@@ -43,6 +43,9 @@ public:
     // The same without waiting for a lock another session holds: -1 when one is (nothing
     // locked, nothing told), otherwise as LockObjects.
     int TryLockObjects(int kind);
+    // Whether the last of these calls failed telling the user why (a refusal, a repository
+    // failure), rather than by a wait the user gave up.
+    bool IsRefusalTold() const { return m_bRefusalTold; }
     // Unlocks every object once.
     void Release();
     // Releases everything and forgets the objects; the hold count is what it was.
@@ -129,6 +132,7 @@ private:
     ObjectMap m_objects{10};
     int m_nKind;
     bool m_bAskPresence = true;
+    bool m_bRefusalTold = false;
     // The kind of each hold, and of each hold set aside.
     std::vector<int> m_heldKinds;
     std::vector<int> m_setAside;

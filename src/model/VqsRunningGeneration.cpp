@@ -11,6 +11,8 @@
 namespace {
 
 constexpr int kPersistentlyLocked = 7;
+constexpr UINT IDS_SESSION_IN_USE = 61984;
+constexpr UINT IDS_TRY_AGAIN_LATER = 62136;
 
 using Telling = std::function<void()>;
 
@@ -23,10 +25,26 @@ Telling TellingOfGeneration(const CString& user, const PxVQOptionSetPtr& genSet)
 
 Telling KeptForSet(const PxVQOptionSetPtr& genSet) { return TellingOfGeneration(VqsGenerationRunningOn(genSet), genSet); }
 
+// A session claimed while no generation of its set runs is in use by its claimer's step on it
+// (a Delete, an install or monitor, a start about to claim the set), not by a generation.
+void ShowSessionInUse(const CString& user, const PxVQOptionSetPtr& genSet)
+{
+    CString inUse;
+    inUse.FormatMessage(IDS_SESSION_IN_USE, genSet ? genSet->GetName().GetString() : "", user.GetString());
+    CString text;
+    text.FormatMessage(IDS_TRY_AGAIN_LATER, inUse.GetString());
+    VqsErrorBox(text);
+}
+
 Telling KeptForSession(const PxVQRecoveryInfoPtr& session)
 {
     const CString user = session ? session->GetGenerationClaimUser() : CString();
-    return TellingOfGeneration(user, user.IsEmpty() ? PxVQOptionSetPtr() : session->GetGenSet());
+    if (user.IsEmpty())
+        return {};
+    const PxVQOptionSetPtr genSet = session->GetGenSet();
+    if (!VqsGenerationRunningOn(genSet).IsEmpty())
+        return TellingOfGeneration(user, genSet);
+    return [user, genSet] { ShowSessionInUse(user, genSet); };
 }
 
 template <class T, class Kept>

@@ -16,7 +16,8 @@
 // the caller to run once it has given its locks back; empty when the deletion may go on.
 std::function<void()> VqsRunningGenerationKeepingFromDelete(const PxVQObjectPtr& object);
 // The same for a recovery session a restart, an install or a monitor runs on: neither deleted
-// nor gone on with a second time.
+// nor gone on with a second time. A session claimed while no generation of its set runs (a
+// Delete holds it, say) is told as in use by the user who claimed it.
 bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session);
 // The user of the generation that runs on the generate set; empty when none runs.
 CString VqsGenerationRunningOn(const PxVQOptionSetPtr& genSet);

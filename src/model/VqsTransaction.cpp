@@ -134,7 +134,8 @@ void VqsTransaction::EndOutermost() noexcept
 }
 
 // The repository has committed or aborted by now, so a view that fails to take in the
-// notices changes nothing of the outcome; it is logged.
+// notices changes nothing of the outcome: the broadcast tells a repository failure of a view,
+// and anything else is logged.
 void VqsTransaction::TellApplicationOfEnd() noexcept
 {
     if (VqsSysApp* app = VqsGetApp())

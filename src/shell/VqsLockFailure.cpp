@@ -127,12 +127,12 @@ CString VqsLockFailureMessage(const VqsLockFailure& failure)
     return message;
 }
 
-void VqsDescribeLockTarget(const PxLockErrorInfo& error)
+bool VqsDescribeLockTarget(const PxLockErrorInfo& error)
 {
     VqsLockFailure failure;
     failure.code = error.GetErrorCode();
     if (failure.code < 2 || failure.code > 7)
-        return;
+        return false;
     VqsSysApp* app = VqsGetApp();
     failure.objectText = LockTargetText(error.GetObject(), app && app->GetAllowLongNames());
     if (const PxPersistentLockPtr& lock = error.GetPersistentLock()) {
@@ -143,4 +143,5 @@ void VqsDescribeLockTarget(const PxLockErrorInfo& error)
     const CString message = VqsLockFailureMessage(failure);
     VqsHideLockProgress();
     VqsErrorBox(message);
+    return true;
 }

@@ -27,5 +27,5 @@ CString VqsLockFailureMessage(const VqsLockFailure& failure);
 
 // Reports a refused repository lock (codes 2 to 7; others say nothing): the lock progress
 // display is taken down and the error box names the object, the option record's soft link
-// and option set, or the user who holds the persistent lock.
-void VqsDescribeLockTarget(const PxLockErrorInfo& error);
+// and option set, or the user who holds the persistent lock. Whether it told the refusal.
+bool VqsDescribeLockTarget(const PxLockErrorInfo& error);

@@ -21,6 +21,15 @@ INT_PTR VqsPropertySheet::DoModal()
     return m_bCancelled ? IDCANCEL : result;
 }
 
+BOOL VqsPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (m_bCancelled && LOWORD(wParam) != IDCANCEL) {
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+    return CPropertySheet::OnCommand(wParam, lParam);
+}
+
 void VqsPropertySheet::CancelSheet()
 {
     m_bCancelled = TRUE;

@@ -18,6 +18,9 @@ public:
     BOOL IsAbandoned() const { return m_bCancelled; }
 
 protected:
+    // A button of an abandoned sheet ends it, taking no step of its pages: a page that abandoned
+    // it as the focus left a control for Next tells nothing again in Next.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bCancelled = FALSE;

@@ -1,12 +1,15 @@
 // The change broadcast: notices to every view, held back while a transaction is pending.
 #include "shell/VqsSysApp.h"
 
+#include "proxy/VqException.h"
 #include "shell/VqsListFrame.h"
 #include "shell/VqsListView.h"
+#include "shell/VqsMsgBox.h"
 #include "shell/VqsRedrawSwitch.h"
 #include "win/LibraryLoader.h"
 
 #include <list>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -14,6 +17,36 @@ namespace {
 constexpr int kHintColor = 19;
 
 const PxVQObjectPtr* ObjectOrNone(const PxVQObjectPtr& object) { return object ? &object : nullptr; }
+
+// Touched on the user-interface thread only: the deliveries under way (a notice's, or a
+// transaction's queue), and whether one of their views' failures has been told.
+int g_deliveries = 0;
+bool g_viewFailureTold = false;
+
+class Delivery {
+public:
+    Delivery()
+    {
+        if (g_deliveries++ == 0)
+            g_viewFailureTold = false;
+    }
+    ~Delivery() { --g_deliveries; }
+    Delivery(const Delivery&) = delete;
+    Delivery& operator=(const Delivery&) = delete;
+};
+
+// A notice tells of what is stored already (a step's commit, a lock placed): a view that cannot
+// take it in (a row's lock state unreadable, the connection gone) is told once as what it is,
+// never as the step failing, and the other views still hear of it.
+void Deliver(VqsListView* view, int code, const PxVQObjectPtr* object, const PxVQObjectPtr* object2)
+{
+    try {
+        view->OnObjectChanged(code, object, object2);
+    } catch (const VqReportableException& error) {
+        if (!std::exchange(g_viewFailureTold, true))
+            VqsErrorBoxOf(error);
+    }
+}
 
 } // namespace
 
@@ -31,6 +64,7 @@ void VqsSysApp::BroadcastObjectChange(int code, VqsListView* senderView, const P
         m_notifications.AddTail(notice);
         return;
     }
+    const Delivery delivery;
     // A view may close a frame while it takes in the notice.
     std::vector<VqsListFrame*> frames;
     for (POSITION pos = m_frames.GetHeadPosition(); pos;)
@@ -40,7 +74,7 @@ void VqsSysApp::BroadcastObjectChange(int code, VqsListView* senderView, const P
             continue;
         for (VqsListView* view = frame->GetNextPane(nullptr); view; view = frame->GetNextPane(view)) {
             if (view != senderView)
-                view->OnObjectChanged(code, object, object2);
+                Deliver(view, code, object, object2);
         }
     }
 }
@@ -63,6 +97,7 @@ void VqsSysApp::FinishTransaction(bool ok)
     if (!ok || notices.empty())
         return;
 
+    const Delivery delivery;
     CWaitCursor wait;
     std::list<VqsRedrawSwitch> switches;
     for (POSITION pos = m_frames.GetHeadPosition(); pos;) {

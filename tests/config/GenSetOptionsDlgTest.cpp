@@ -185,3 +185,29 @@ TEST_F(GenSetOptionsDlgTest, AChangeByAnotherUserIsReloadedAndADeleteDisablesOK)
     ui.Verify();
     EXPECT_FALSE(okEnabled);
 }
+
+// Another user locked the set by hand: the first change is refused with one box, and the rest
+// of what the user types is not taken, asks for no lock and tells nothing more.
+TEST_F(GenSetOptionsDlgTest, AFirstChangeRefusedByAnotherUsersLockIsToldOnceWhateverIsTyped)
+{
+    std::unique_ptr<PxVQLink> other = OtherUser();
+    ASSERT_TRUE(
+        other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN")->PersistentLock(1).Succeeded());
+    CString description = GenSet()->GetDescription();
+    std::string shown;
+    BOOL okEnabled = TRUE;
+    ui.ExpectDialog(IDD_GENSET_OPTIONS)
+        .Type(VqsOptionsGenSetDlg::IDC_DESCRIPTION, "ABCDEF")
+        .Run([&] {
+            shown = Text(IDD_GENSET_OPTIONS, VqsOptionsGenSetDlg::IDC_DESCRIPTION);
+            okEnabled = ::IsWindowEnabled(Control(IDD_GENSET_OPTIONS, IDOK));
+        })
+        .Cancel();
+    ui.ExpectMessageBox("Lock failed:\nother/dev manually locked NTGEN.\nPlease try again after some time.", IDOK);
+
+    EditGenSet(GenSet());
+
+    ui.Verify();
+    EXPECT_EQ(shown, description.GetString());
+    EXPECT_FALSE(okEnabled);
+}

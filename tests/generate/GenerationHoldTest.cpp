@@ -739,9 +739,8 @@ TEST_P(GenerationHoldTest, AnotherUsersDeleteOfTheInterruptedSessionAndTheHandOv
                 throw std::runtime_error("not deleted");
         },
         [this] {
-            ui.ExpectMessageBox("Lock failed:\nGenerate process for user ABC persistently locked NTGEN.\nPlease try "
-                                "again after some time.",
-                                IDOK);
+            ui.ExpectMessageBox(
+                "The generation of NTGEN that did not finish is in use by ABC.\nPlease try again after some time.", IDOK);
             if (VqsDeleteRecoverySession(Oldest()))
                 throw std::runtime_error("deleted");
         }});
@@ -784,6 +783,90 @@ TEST_P(GenerationHoldTest, AnotherUsersDeleteOfTheInterruptedSessionAndTheHandOv
             Choose(0, kDelete);
         }
     }
+}
+
+namespace {
+
+// Another user's Delete of the user's interrupted session, step by step as it goes: it claims
+// the session, carries its hold, deletes it and commits, then lifts the hold.
+struct OtherUsersSessionDelete {
+    PxVQLink other;
+    PxVQRecoveryInfoPtr session;
+    PxVQOptionSetPtr genSet;
+
+    OtherUsersSessionDelete(const std::string& repository, const PxVQRecoveryInfoPtr& interrupted)
+    {
+        other.AttachSession(repository.c_str(), "XYZ", nullptr);
+        session = other.GetLVQEnterprise()->GetSystem("SYS1")->GetRecoveryInfo(interrupted->GetHandle());
+        genSet = session->GetGenSet();
+    }
+    void HoldSession(std::int64_t hold) const
+    {
+        ASSERT_TRUE(session->ClaimForGeneration());
+        ASSERT_TRUE(genSet->CarryGenerationHold(hold));
+    }
+    void DeleteSession()
+    {
+        other.BeginTransaction();
+        session->DeleteObject();
+        other.CommitTransaction();
+    }
+    void LiftHold() const
+    {
+        genSet->LiftGenerationHold();
+        session->ReleaseGenerationClaim();
+    }
+};
+
+} // namespace
+
+// While another user's Delete holds her interrupted session, no generation of that user runs:
+// her Generate System says the session is in use by that user, and the hold stays with it.
+TEST_P(GenerationHoldTest, AGenerateSystemWhileAnotherUsersDeleteHoldsTheSessionSaysItIsInUseByThatUser)
+{
+    const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+    const std::int64_t hold = HoldId();
+    OtherUsersSessionDelete deleting(repository, interrupted);
+    deleting.HoldSession(hold);
+    const std::size_t before = vqclient::Requests().size();
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBox(
+        "The generation of NTGEN that did not finish is in use by XYZ.\nPlease try again after some time.", IDOK);
+
+    VqsGenerateSystem(*view);
+
+    ui.Verify();
+    EXPECT_EQ(vqclient::Requests().size(), before);
+    EXPECT_EQ(HoldId(), hold);
+    deleting.DeleteSession();
+    deleting.LiftHold();
+}
+
+// The other user's Delete of the session whose hold her declined restart's fresh generation
+// takes over has deleted the session and ended, its lift of the hold refused and owed, as the
+// start claims the session: the hold goes with the session, and she is told so, not that the
+// generation client did not start.
+TEST_P(GenerationHoldTest, AFreshStartWhoseTakenOverSessionAnotherUsersDeleteTookSaysTheHoldWentWithIt)
+{
+    const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+    const std::int64_t hold = HoldId();
+    OtherUsersSessionDelete deleting(repository, interrupted);
+    PxFaultInjection::Run("PxVQObject::ClaimForGeneration", [&] {
+        deleting.HoldSession(hold);
+        deleting.DeleteSession();
+        deleting.session->ReleaseGenerationClaim();
+    });
+    const std::size_t before = vqclient::Requests().size();
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBoxId(61946, IDOK);
+
+    VqsGenerateSystem(*view);
+
+    ui.Verify();
+    EXPECT_EQ(vqclient::Requests().size(), before) << "the fresh generation started";
+    deleting.LiftHold();
+    EXPECT_EQ(HoldId(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);

@@ -4,6 +4,7 @@
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQSystem.h"
 #include "support/SampleRepository.h"
+#include "support/ScriptedUiDriver.h"
 
 using frametest::HostWindow;
 using frametest::TestFrame;
@@ -98,6 +99,29 @@ TEST_F(BroadcastTest, AFailedTransactionDropsItsNotices)
     Notice(11);
     app.FinishTransaction(true);
     EXPECT_EQ(Hints(a), std::vector<int>{11}) << "a new transaction drops what the last one left";
+}
+
+// A notice tells of what is stored already: a view that cannot take it in is told of once, as
+// its failure says, and the other views still hear of every notice, at once or at the end of
+// a transaction.
+TEST_F(BroadcastTest, AViewThatCannotTakeInANoticeIsToldOnceAndTheOthersStillHearIt)
+{
+    a->failure = "The view cannot read the row";
+    vqtest::ScriptedUiDriver ui;
+    ui.ExpectMessageBox("The view cannot read the row", IDOK);
+    EXPECT_NO_THROW(Notice(9));
+    ui.Verify();
+    EXPECT_EQ(Hints(b), std::vector<int>{9});
+    EXPECT_EQ(Hints(c), std::vector<int>{9});
+
+    ui.ExpectMessageBox("The view cannot read the row", IDOK);
+    app.BeginTransaction();
+    Notice(10);
+    Notice(11);
+    EXPECT_NO_THROW(app.FinishTransaction(true));
+    ui.Verify();
+    EXPECT_EQ(Hints(a), (std::vector<int>{9, 10, 11}));
+    EXPECT_EQ(Hints(c), (std::vector<int>{9, 10, 11}));
 }
 
 TEST_F(BroadcastTest, OnlyTheSystemColourIsKnown)

@@ -1,5 +1,6 @@
 #include "ListFrameTestSupport.h"
 
+#include "proxy/VqException.h"
 #include "win/Window.h"
 
 #include <algorithm>
@@ -50,6 +51,8 @@ void TestView::OnObjectChanged(int hint, const PxVQObjectPtr* object, const PxVQ
 {
     notices.push_back({hint, object ? *object : PxVQObjectPtr(), object2 ? *object2 : PxVQObjectPtr(),
                        vqwin::IsRedrawOn(m_hWnd) != FALSE});
+    if (!failure.empty())
+        throw VqReportableException(__FILE__, __LINE__, failure.c_str());
 }
 
 int TestView::GetCommandState(UINT id, int* enabled, int* checked)

@@ -44,6 +44,8 @@ public:
     CString GetFindTitle() override { return CString(); }
 
     std::vector<Notice> notices;
+    // When set, the view cannot take in a notice: it throws a repository failure with this text.
+    std::string failure;
     // Command states this view answers, as (enabled, checked).
     std::map<UINT, std::pair<int, int>> states;
     int contextRequests = 0;

@@ -5,7 +5,8 @@
 // the step says which item went in one box, opens no dialog and holds nothing afterwards. The first change in an open
 // System Options dialog, whose system goes just before the change's lock is granted, says so
 // once too; and New Generate Set, whose system goes on its first page, ends with one box
-// however the user's keystrokes, source pick and Next follow.
+// however the user's keystrokes, source pick and Next follow, the Delete landing at each step
+// of the page before Next.
 #include "SysViewTestSupport.h"
 
 #include "config/VqsNewGenSetPages.h"
@@ -159,3 +160,76 @@ TEST_P(OpenDialogTest, NewGenerateSetWhoseSystemGoesOnItsFirstPageTellsOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, OpenDialogTest, ::testing::Values(Store::File, Store::Server), StoreParamName);
+
+namespace {
+
+// Where on New Generate Set's first page the other user's Delete lands before the user's Next.
+enum class FirstPageMoment { Opened, NameTyped, SourceChosen };
+
+struct FirstPageCase {
+    Store store;
+    FirstPageMoment moment;
+    const char* name;
+};
+
+std::vector<FirstPageCase> FirstPageCases()
+{
+    std::vector<FirstPageCase> cases;
+    for (Store store : {Store::File, Store::Server}) {
+        cases.push_back({store, FirstPageMoment::Opened, "AsTheWizardOpens"});
+        cases.push_back({store, FirstPageMoment::NameTyped, "OnceTheNameIsTyped"});
+        cases.push_back({store, FirstPageMoment::SourceChosen, "OnceTheSourceIsChosen"});
+    }
+    return cases;
+}
+
+std::string FirstPageCaseName(const ::testing::TestParamInfo<FirstPageCase>& info)
+{
+    return std::string(StoreName(info.param.store)) + info.param.name;
+}
+
+void PrintTo(const FirstPageCase& each, std::ostream* out) { *out << StoreName(each.store) << each.name; }
+
+struct NewGenSetFirstPageTest : SystemGoneTest<FirstPageCase> {
+    void SetUp() override { StartOn(GetParam().store); }
+
+    std::function<void()> At(FirstPageMoment moment)
+    {
+        return [this, moment] {
+            if (GetParam().moment == moment)
+                DeleteNow();
+        };
+    }
+};
+
+} // namespace
+
+// The Delete lands on the first page, and the user presses Next: the page tells once what went,
+// whether it finds it as Next checks the page or as the focus leaves the chosen source for the
+// Next button (the check of the source ends the wizard, and Next then takes no step of its own).
+TEST_P(NewGenSetFirstPageTest, NextAfterTheSystemWentTellsOnce)
+{
+    WizardUser user;
+    user.ExpectWizard()
+        .OnPage(VqsGenSetOptPage::IDD)
+        .Run(At(FirstPageMoment::Opened))
+        .Type(VqsGenSetOptPage::IDC_NAME, "NIGHTLY")
+        .Run(At(FirstPageMoment::NameTyped))
+        .Select(VqsGenSetOptPage::IDC_SOURCE, 1)
+        .Run(At(FirstPageMoment::SourceChosen))
+        .Next()
+        .Cancel();
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+
+    frame->GetOptionSetView()->SendMessage(WM_COMMAND, ID_ADD_GENERATE_SET, 0);
+    vqwin::PumpPending();
+
+    EXPECT_TRUE(otherUsersDelete->Ended());
+    ASSERT_EQ(user.boxes.size(), 1u) << (user.boxes.empty() ? "no box" : user.boxes.back());
+    EXPECT_NE(user.boxes.front().find(kItemDeleted), std::string::npos) << user.boxes.front();
+    EXPECT_FALSE(user.leftOpen) << "the wizard ends as it tells what went";
+    EXPECT_TRUE(NothingHeld());
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, NewGenSetFirstPageTest, ::testing::ValuesIn(FirstPageCases()), FirstPageCaseName);
