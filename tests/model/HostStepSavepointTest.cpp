@@ -23,12 +23,6 @@
 
 namespace {
 
-std::string DatabaseOf(const std::string& uri)
-{
-    const std::size_t start = uri.find(":///") + 4;
-    return uri.substr(start, uri.find('?') - start);
-}
-
 // The error boxes shown so far.
 std::vector<std::string> ErrorBoxes()
 {
@@ -60,7 +54,7 @@ struct HostStepSavepointTest : ShellTest, ::testing::WithParamInterface<bool> {
     // Ends the server's data connection of the session, as a server going away does.
     void CutDataConnection() const
     {
-        vqtest::PgTestServer::Instance().Run(DatabaseOf(repository),
+        vqtest::PgTestServer::Instance().Run(vqtest::PgTestServer::DatabaseOf(repository),
                                              "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
                                              " WHERE datname = current_database() AND pid <> pg_backend_pid()"
                                              " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype = 'advisory'"
@@ -73,7 +67,7 @@ struct HostStepSavepointTest : ShellTest, ::testing::WithParamInterface<bool> {
     void RefuseTheSecondWriteOf(const std::string& text) const
     {
         vqtest::PgTestServer::Instance().Run(
-            DatabaseOf(repository),
+            vqtest::PgTestServer::DatabaseOf(repository),
             "CREATE SEQUENCE vq_repository.writes; CREATE FUNCTION vq_repository.refuse() RETURNS trigger"
             " LANGUAGE plpgsql AS $$BEGIN IF nextval('vq_repository.writes') = 2 THEN RAISE EXCEPTION"
             " 'could not extend file' USING ERRCODE = '53100'; END IF; RETURN NEW; END$$;"

@@ -157,6 +157,12 @@ std::string PgTestServer::Uri(const std::string& database) const
     return "postgresql:///" + database + "?host=" + m_folder + "&user=" + m_user;
 }
 
+std::string PgTestServer::DatabaseOf(const std::string& uri)
+{
+    const std::size_t start = uri.find(":///") + 4;
+    return uri.substr(start, uri.find('?') - start);
+}
+
 void PgTestServer::Run(const std::string& database, const std::string& sql) const
 {
     std::unique_ptr<PGconn, void (*)(PGconn*)> connection(PQconnectdb(Uri(database).c_str()), PQfinish);

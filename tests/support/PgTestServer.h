@@ -20,6 +20,10 @@ public:
     std::string NewDatabase();
     // The URI of a database of this server.
     std::string Uri(const std::string& database) const;
+    // Whether a repository's name is a server's URI, and the database such a URI of this
+    // server names (postgresql:///name?host=...).
+    static bool IsUri(const std::string& repository) { return repository.rfind("postgres", 0) == 0; }
+    static std::string DatabaseOf(const std::string& uri);
     // Restarts the server at once (a fast shutdown): every connection to it ends, and the
     // server is back before this returns.
     void Restart();

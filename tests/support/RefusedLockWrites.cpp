@@ -11,15 +11,6 @@ namespace vqtest {
 
 namespace {
 
-bool IsServer(const std::string& repository) { return repository.rfind("postgres", 0) == 0; }
-
-// The database of a test server's URI (postgresql:///name?host=...).
-std::string DatabaseOf(const std::string& uri)
-{
-    const std::size_t start = uri.find(":///") + 4;
-    return uri.substr(start, uri.find('?') - start);
-}
-
 std::string LockFileOf(const std::string& repository) { return repository + "-locks"; }
 
 // Every write that gives a lock back, ends a session or lifts a hold deletes or updates a row of
@@ -37,7 +28,7 @@ struct RefusedLockWrites::Holder {
 RefusedLockWrites::RefusedLockWrites(const std::string& repository, bool held)
     : m_repository(repository), m_holder(std::make_unique<Holder>())
 {
-    if (held && IsServer(repository)) {
+    if (held && PgTestServer::IsUri(repository)) {
         m_holder->server = PQconnectdb(repository.c_str());
         PQclear(PQexec(m_holder->server, "BEGIN; SELECT pg_advisory_xact_lock(29871, 2)"));
         if (PQtransactionStatus(m_holder->server) != PQTRANS_INTRANS)
@@ -91,8 +82,8 @@ RefusedLockWrites::~RefusedLockWrites()
 
 void RefusedLockWrites::Run(const std::string& onFile, const std::string& onServer) const
 {
-    if (IsServer(m_repository)) {
-        PgTestServer::Instance().Run(DatabaseOf(m_repository), onServer);
+    if (PgTestServer::IsUri(m_repository)) {
+        PgTestServer::Instance().Run(PgTestServer::DatabaseOf(m_repository), onServer);
         return;
     }
     sqlite3* db = nullptr;

@@ -8,22 +8,9 @@
 
 namespace vqtest {
 
-namespace {
-
-bool IsServer(const std::string& repository) { return repository.rfind("postgres", 0) == 0; }
-
-// The database of a test server's URI (postgresql:///name?host=...).
-std::string DatabaseOf(const std::string& uri)
-{
-    const std::size_t start = uri.find(":///") + 4;
-    return uri.substr(start, uri.find('?') - start);
-}
-
-} // namespace
-
 RefusedWrite::RefusedWrite(const std::string& repository, const std::string& text) : m_repository(repository)
 {
-    if (IsServer(repository))
+    if (PgTestServer::IsUri(repository))
         Run("CREATE FUNCTION vq_repository.refuse() RETURNS trigger LANGUAGE plpgsql AS"
             " $$BEGIN RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'; END$$;"
             "CREATE TRIGGER refuse BEFORE INSERT OR UPDATE ON vq_repository.px_attribute FOR EACH ROW"
@@ -36,7 +23,7 @@ RefusedWrite::RefusedWrite(const std::string& repository, const std::string& tex
 RefusedWrite::~RefusedWrite()
 {
     try {
-        Run(IsServer(m_repository) ? "DROP TRIGGER refuse ON vq_repository.px_attribute; DROP FUNCTION vq_repository.refuse()"
+        Run(PgTestServer::IsUri(m_repository) ? "DROP TRIGGER refuse ON vq_repository.px_attribute; DROP FUNCTION vq_repository.refuse()"
                                     : "DROP TRIGGER refuse");
     } catch (const std::exception&) {
         // The repository goes with the test.
@@ -45,8 +32,8 @@ RefusedWrite::~RefusedWrite()
 
 void RefusedWrite::Run(const std::string& sql) const
 {
-    if (IsServer(m_repository)) {
-        PgTestServer::Instance().Run(DatabaseOf(m_repository), sql);
+    if (PgTestServer::IsUri(m_repository)) {
+        PgTestServer::Instance().Run(PgTestServer::DatabaseOf(m_repository), sql);
         return;
     }
     sqlite3* db = nullptr;

@@ -33,12 +33,6 @@ constexpr int kFilled = 3000;
 const std::vector<std::string> kLockTables = {"px_lock", "px_lock_wait", "px_persistent_lock"};
 const std::vector<std::string> kDataTables = {"px_object", "px_attribute", "px_member"};
 
-std::string DatabaseOf(const std::string& uri)
-{
-    std::size_t start = uri.find(":///") + 4;
-    return uri.substr(start, uri.find('?') - start);
-}
-
 // kFilled objects of the batch (objects 1,000,000 on) locked, waited for and held
 // persistently by a session that is not there.
 void FillFromOtherSessions(const std::string& database, int batch)
@@ -138,7 +132,7 @@ TEST(PxServerPlanTest, ASessionsLockCallsReadNoLockTableThroughWhateverTheStatis
     constexpr int kHosts = 8;
     for (const Statistics& row : kStatistics) {
         PxTestRepository repository(PxStoreKind::Server);
-        const std::string database = DatabaseOf(repository.Path());
+        const std::string database = PgTestServer::DatabaseOf(repository.Path());
         if (row.takenFilled)
             FillFromOtherSessions(database, 1);
         if (row.takenEmpty || row.takenFilled)
@@ -195,7 +189,7 @@ TEST(PxServerPlanTest, ASessionsReadsAndWritesReadNoTableThroughWhateverTheStati
     constexpr std::int64_t kSmallTableRows = 2000;
     for (const Row& row : rows) {
         PxTestRepository repository(PxStoreKind::Server);
-        const std::string database = DatabaseOf(repository.Path());
+        const std::string database = PgTestServer::DatabaseOf(repository.Path());
         if (row.oneOwnerHoldsMost)
             FillHostsFromAnotherSession(database);
         PgTestServer::Instance().Run(database, "ANALYZE");
@@ -245,7 +239,7 @@ TEST(PxServerPlanTest, ReadsOfManyObjectsTogetherReadNoTableThroughWhateverTheSt
     constexpr std::int64_t kSmallTableRows = 2000;
     for (const bool oneOwnerHoldsMost : {false, true}) {
         PxTestRepository repository(PxStoreKind::Server);
-        const std::string database = DatabaseOf(repository.Path());
+        const std::string database = PgTestServer::DatabaseOf(repository.Path());
         if (oneOwnerHoldsMost)
             FillHostsFromAnotherSession(database);
         PgTestServer::Instance().Run(database, "ANALYZE");
@@ -300,7 +294,7 @@ TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporary
 {
     for (const Statistics& row : kStatistics) {
         PxTestRepository repository(PxStoreKind::Server);
-        const std::string database = DatabaseOf(repository.Path());
+        const std::string database = PgTestServer::DatabaseOf(repository.Path());
         if (row.takenEmpty)
             PgTestServer::Instance().Run(database, "ANALYZE");
         FillLevel(database, kSites, kHostsASite, 10);
@@ -334,7 +328,7 @@ TEST(PxServerPlanTest, ALevelOfMoreListsThanAStatementAsksIsReadInOneRoundTripWi
 {
     constexpr int kManySites = 100000;
     PxTestRepository repository(PxStoreKind::Server);
-    const std::string database = DatabaseOf(repository.Path());
+    const std::string database = PgTestServer::DatabaseOf(repository.Path());
     FillLevel(database, kManySites, 1, 0);
     PgTestServer::Instance().Run(database, "ANALYZE");
     const std::int64_t filesBefore = TemporaryFiles(database);
@@ -361,7 +355,7 @@ TEST(PxServerPlanTest, ALongListReadAloneOrDumpedWritesNoTemporaryFile)
 {
     constexpr int kHosts = 60000;
     PxTestRepository repository(PxStoreKind::Server);
-    const std::string database = DatabaseOf(repository.Path());
+    const std::string database = PgTestServer::DatabaseOf(repository.Path());
     FillLevel(database, 1, kHosts, 1);
     PgTestServer::Instance().Run(database, "ANALYZE");
     const std::int64_t filesBefore = TemporaryFiles(database);
@@ -424,7 +418,7 @@ TEST(PxServerPlanTest, ADeletionReadsNoTableThroughWhenOneOwnerHeldMostMembers)
     constexpr int kHostsASite = 30;
     for (const Row& row : rows) {
         PxTestRepository repository(PxStoreKind::Server);
-        const std::string database = DatabaseOf(repository.Path());
+        const std::string database = PgTestServer::DatabaseOf(repository.Path());
         FillHostsFromAnotherSession(database);
         // Objects of the other session with an attribute each, so that those deleted are few of all.
         PgTestServer::Instance().Run(database, "SET search_path TO vq_repository;"

@@ -36,13 +36,6 @@ namespace {
 
 using vqtest::PgTestServer;
 
-// The database of a test server's URI (postgresql:///name?host=...).
-std::string DatabaseOf(const std::string& uri)
-{
-    std::size_t start = uri.find(":///") + 4;
-    return uri.substr(start, uri.find('?') - start);
-}
-
 // The message of what the call throws, or "done".
 template <class Call>
 std::string FailureOf(Call&& call)
@@ -83,7 +76,7 @@ struct TwoUsers {
 // table, until DisarmFault.
 void ArmFault(const std::string& uri, const std::string& change, const std::string& table, const std::string& body)
 {
-    PgTestServer::Instance().Run(DatabaseOf(uri), "CREATE FUNCTION vq_repository.fail() RETURNS trigger"
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri), "CREATE FUNCTION vq_repository.fail() RETURNS trigger"
                                                   " LANGUAGE plpgsql AS $$BEGIN " +
                                                       body + " END$$; CREATE TRIGGER fail BEFORE " + change +
                                                       " ON vq_repository." + table +
@@ -92,7 +85,7 @@ void ArmFault(const std::string& uri, const std::string& change, const std::stri
 
 void DisarmFault(const std::string& uri, const std::string& table)
 {
-    PgTestServer::Instance().Run(DatabaseOf(uri),
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri),
                                  "DROP TRIGGER fail ON vq_repository." + table + "; DROP FUNCTION vq_repository.fail()");
 }
 
@@ -189,7 +182,7 @@ TEST(PxServerStoreTest, ADatabaseThatHoldsSomethingElseIsNeitherOpenedNorMadeARe
     EXPECT_EQ(AttachFailure(empty), "Cannot open the repository " + empty + ": the database holds no repository.");
 
     std::string other = server.NewDatabase();
-    server.Run(DatabaseOf(other), "CREATE TABLE payroll(id integer)");
+    server.Run(PgTestServer::DatabaseOf(other), "CREATE TABLE payroll(id integer)");
     EXPECT_EQ(AttachFailure(other),
               "Cannot open the repository " + other + ": the database holds something else than a repository.");
     EXPECT_EQ(CreateFailure(other), "Cannot create the repository " + other + ": the database holds something else.");
@@ -209,7 +202,7 @@ TEST(PxServerStoreTest, ALostConnectionEndsTheTransactionWritesNothingAndFreesTh
     ASSERT_TRUE(enterprise->WriteLock(0));
     lost->BeginTransaction();
     enterprise->SetAttributeText("name", "half");
-    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
                                            " WHERE datname = current_database() AND pid <> pg_backend_pid()");
     const std::string refusal = FailureOf([&] { enterprise->CreateMember("hosts", "PxVQObject"); });
     EXPECT_NE(refusal.find(": the connection to the server of " + uri + " was lost. The transaction was rolled back."),
@@ -245,7 +238,7 @@ TEST(PxServerStoreTest, ASessionOfAnotherMachineLivesAsLongAsItsConnection)
     EXPECT_EQ(link->GetProcess()->GetNode()->NumberOfProcesses(), 2);
 
     // The machine goes away: the server ends its connection.
-    PgTestServer::Instance().Run(DatabaseOf(repository.Path()),
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(repository.Path()),
                                  "SELECT pg_terminate_backend(" + std::to_string(PQbackendPID(other)) + ", 10000)");
     PQfinish(other);
     EXPECT_TRUE(enterprise->WriteLock(0));
@@ -268,13 +261,13 @@ TEST(PxServerStoreTest, ASessionWhoseLockConnectionWasCutCannotCommitWhatItChang
         lost->BeginTransaction();
         enterprise->SetAttributeText("name", "under lost locks");
         if (atTheSend) {
-            PgTestServer::Instance().Run(DatabaseOf(uri),
+            PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri),
                                          "CREATE FUNCTION vq_repository.cut() RETURNS trigger LANGUAGE plpgsql AS"
                                          " $$BEGIN PERFORM " + cut + "; RETURN NEW; END$$;"
                                          "CREATE TRIGGER cut BEFORE INSERT ON vq_repository.px_attribute"
                                          " FOR EACH ROW EXECUTE FUNCTION vq_repository.cut()");
         } else {
-            PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT " + cut);
+            PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri), "SELECT " + cut);
             auto other = PxAttach(uri.c_str(), "bob/test");
             EXPECT_TRUE(other->GetLVQEnterprise()->WriteLock(0)) << "the server gave the lost session's locks up";
         }
@@ -298,7 +291,7 @@ TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
     auto lost = PxAttach(uri.c_str(), "alice/dev");
     PxVQEnterprisePtr enterprise = lost->GetLVQEnterprise();
     ASSERT_TRUE(enterprise->ClaimForGeneration());
-    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks"
                                                   " WHERE locktype = 'advisory' AND objsubid = 1 AND granted");
     CString failure;
     EXPECT_FALSE(enterprise->KeepsGenerationClaim(failure));
@@ -664,7 +657,7 @@ TEST(PxServerStoreTest, AConnectionPreparesItsStatementsAgainAsTheTablesGrow)
 
         const std::string pid =
             std::to_string(PxPgConnection::Query(connection, "SELECT pg_backend_pid()", pxwhat::Read).Run().Int(0, 0));
-        PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
+        PgTestServer::Instance().Run(PgTestServer::DatabaseOf(repository.Path()), "SELECT pg_terminate_backend(" + pid + ", 10000)");
         EXPECT_EQ(
             FailureOf([&] { PxPgConnection::Query(connection, "SELECT $1::bigint + 1", pxwhat::Read).Bind(1).Run(); }),
             "Cannot read the repository: the connection to the server of " + std::string(repository.Path()) +
@@ -699,7 +692,7 @@ TEST(PxServerStoreTest, TheServersRefusalAndWhatFollowedItAreSentencesOfTheirOwn
     PxVQEnterprisePtr enterprise = link->GetLVQEnterprise();
     ASSERT_TRUE(enterprise->WriteLock(0));
     link->BeginTransaction();
-    PgTestServer::Instance().Run(DatabaseOf(repository.Path()), "DROP TABLE vq_repository.px_attribute");
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(repository.Path()), "DROP TABLE vq_repository.px_attribute");
     // The write goes to the server with the next statement, here the commit's.
     EXPECT_EQ(FailureOf([&] {
                   enterprise->SetAttributeText("name", "refused");
@@ -748,7 +741,7 @@ TEST(PxServerStoreTest, ADataConnectionLostAtTheCommitIsTheCommitsFailureNotTheC
     ASSERT_TRUE(enterprise->WriteLock(0));
     link->BeginTransaction();
     enterprise->CreateMember("hosts", "PxVQObject");
-    PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
                                                   " WHERE datname = current_database() AND pid <> pg_backend_pid()"
                                                   " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype ="
                                                   " 'advisory' AND objsubid = 1 AND granted)");
@@ -783,7 +776,7 @@ TEST(PxServerStoreTest, AFailureIsNamedAsTheServerGaveItAndATimeoutIsNotABusyRep
 void RefuseWritesOfTheAttributeRefused(const std::string& uri)
 {
     PgTestServer::Instance().Run(
-        DatabaseOf(uri),
+        PgTestServer::DatabaseOf(uri),
         "CREATE FUNCTION vq_repository.refuse() RETURNS trigger LANGUAGE plpgsql AS"
         " $$BEGIN RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'; END$$;"
         "CREATE TRIGGER refuse BEFORE INSERT OR UPDATE ON vq_repository.px_attribute FOR EACH ROW"
@@ -808,7 +801,7 @@ TEST(PxServerStoreTest, ARefusedWriteFailsItsWholeTransactionWhereverTheRefusalI
         {"refused", [] {}, "the disk is full."},
         {"held",
          [&] {
-             PgTestServer::Instance().Run(DatabaseOf(uri),
+             PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri),
                                           "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
                                           " WHERE datname = current_database() AND pid <> pg_backend_pid()"
                                           " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype = 'advisory'"
@@ -893,7 +886,7 @@ TEST(PxServerStoreTest, ASavepointRefusedOrCutFailsItsWholeTransaction)
     const std::string uri = repository.Path();
     RefuseWritesOfTheAttributeRefused(uri);
     const auto cut = [&] {
-        PgTestServer::Instance().Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+        PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
                                                       " WHERE datname = current_database() AND pid <> pg_backend_pid()"
                                                       " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype ="
                                                       " 'advisory' AND objsubid = 1 AND granted)");
