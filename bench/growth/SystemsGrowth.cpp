@@ -188,7 +188,7 @@ void BM_FindSampleOnOneSegmentServer(benchmark::State& state)
         });
     state.counters["peakMB"] = static_cast<double>(peak) / 1e6;
 }
-BENCHMARK(BM_FindSampleOnOneSegmentServer)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_FindSampleOnOneSegmentServer)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The step on Sample system 1, with NTGEN the frame's generate set.
 void OnFirstSampleSystem(benchmark::State& state, const std::function<void(vqgrowth::OpenView&)>& step)
