@@ -643,7 +643,8 @@ bool PxPgConnection::SendFlight(std::vector<Query> queries)
 {
     AwaitSending();
     DropFlight();
-    if (queries.empty() || m_prepareAgain || InTransaction() || Ahead())
+    // Writes are put off only in a transaction, which a flight never runs in.
+    if (queries.empty() || m_prepareAgain || InTransaction())
         return false;
     CountRoundTrip(m_connection);
     m_runsSinceSizes += static_cast<std::int64_t>(queries.size());

@@ -127,8 +127,7 @@ public:
     // the server waits while the connection holds as much as it takes in, until
     // TakeFlightAnswer takes them, in order; any other use of the connection first drops what
     // is left (the server stops the query it runs and skips the rest). False, with nothing
-    // sent, when the connection is in a transaction, has writes put off or is to prepare its
-    // statements again.
+    // sent, when the connection is in a transaction or is to prepare its statements again.
     bool SendFlight(std::vector<Query> queries);
     // The rows of the next query of the flight; its failure (a refusal, a lost connection)
     // throws as Fail does, the rest of the flight forgotten.

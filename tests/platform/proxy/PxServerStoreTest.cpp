@@ -1067,6 +1067,11 @@ TEST(PxServerStoreTest, AReadOfAWholeLevelRefusedOrCutFailsWithItsReason)
             EXPECT_EQ(PxPgConnection::RoundTrips() - trips, 1) << "the read takes what was asked ahead";
             ASSERT_EQ(hosts.back().size(), 2u);
             EXPECT_EQ(hosts.back().back()->GetAttributeText("address"), "10.0.0.1");
+            // Another read in between stops what was asked ahead; the reads then go as they come.
+            PxObject::AskBranchesAheadOf({"hosts", {{"disks", "files"}}}, {sites});
+            sites.front()->Refresh();
+            EXPECT_TRUE(sites.front()->ObjectPresent());
+            EXPECT_EQ(PxObject::MembersOf(sites, "hosts").back().size(), 2u);
             continue;
         }
         const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(sites, "hosts");
