@@ -134,41 +134,68 @@ std::vector<bool> PxObject::ArePresent(const std::vector<PxObjectPtr>& objects)
 // first use of one member reads those of every member of these lists still without them.
 std::vector<std::vector<PxObjectPtr>> PxObject::MembersOf(const std::vector<PxObjectPtr>& objects, const char* role)
 {
-    // One read for the objects of each session; a list read for the objects of each link.
-    std::unordered_map<std::shared_ptr<PxSession>, std::vector<std::size_t>> asked;
-    for (std::size_t index = 0; index < objects.size(); ++index) {
-        objects[index]->Enter("PxObject::GetMembers");
-        asked[objects[index]->Session()].push_back(index);
+    return std::move(MembersOfEach({{nullptr, objects, role}}).front());
+}
+
+std::vector<std::vector<std::vector<PxObjectPtr>>> PxObject::MembersOfEach(const std::vector<MembersAsked>& asked)
+{
+    // One read for the objects of each session; a list read for the objects of each link and role.
+    struct Place {
+        std::size_t asked;
+        std::size_t object;
+    };
+    std::unordered_map<std::shared_ptr<PxSession>, std::vector<Place>> placesBySession;
+    std::vector<std::vector<std::vector<PxObjectPtr>>> members(asked.size());
+    for (std::size_t entry = 0; entry < asked.size(); ++entry) {
+        members[entry].resize(asked[entry].objects.size());
+        for (std::size_t index = 0; index < asked[entry].objects.size(); ++index) {
+            asked[entry].objects[index]->Enter("PxObject::GetMembers");
+            placesBySession[asked[entry].objects[index]->Session()].push_back({entry, index});
+        }
     }
-    std::vector<std::vector<PxObjectPtr>> members(objects.size());
-    for (const auto& [session, indexes] : asked) {
-        std::vector<std::int64_t> owners;
-        std::unordered_map<PxLinkCore*, std::shared_ptr<PxListRead>> listReads;
-        for (std::size_t index : indexes) {
-            const PxObject& owner = *objects[index];
-            std::shared_ptr<PxListRead>& listRead = listReads[owner.m_core.get()];
+    for (const auto& [session, places] : placesBySession) {
+        std::vector<PxRoleAsked> roles;
+        std::vector<std::vector<Place>> placesOfRole;
+        std::unordered_map<std::size_t, std::size_t> roleOfEntry;
+        std::vector<std::unordered_map<PxLinkCore*, std::shared_ptr<PxListRead>>> listReads;
+        for (const Place& place : places) {
+            const MembersAsked& entry = asked[place.asked];
+            const auto [found, isNew] = roleOfEntry.emplace(place.asked, roles.size());
+            if (isNew) {
+                roles.push_back({{}, entry.role ? entry.role : "", entry.withAttributes});
+                placesOfRole.emplace_back();
+                listReads.emplace_back();
+            }
+            const PxObject& owner = *entry.objects[place.object];
+            std::shared_ptr<PxListRead>& listRead = listReads[found->second][owner.m_core.get()];
             if (!listRead)
-                listRead = std::make_shared<PxListRead>(std::vector<std::int64_t>{}, role ? role : "",
+                listRead = std::make_shared<PxListRead>(std::vector<std::int64_t>{}, roles[found->second].role,
                                                         owner.m_core->BufferGeneration());
             listRead->owners.push_back(owner.m_oid);
-            owners.push_back(owner.m_oid);
+            roles[found->second].owners.push_back(owner.m_oid);
+            placesOfRole[found->second].push_back(place);
         }
-        bool withAttributes = false;
-        for (const auto& [core, listRead] : listReads) {
-            const std::shared_ptr<const PxListRead> last = core->ExchangeListRead(listRead->role, listRead);
-            withAttributes = withAttributes || (last && last->used);
+        for (std::size_t role = 0; role < roles.size(); ++role) {
+            for (const auto& [core, listRead] : listReads[role]) {
+                const std::shared_ptr<const PxListRead> last = core->ExchangeListRead(listRead->role, listRead);
+                roles[role].withAttributes = roles[role].withAttributes || (last && last->used);
+            }
         }
-        std::vector<std::vector<PxMemberRead>> reads;
+        std::vector<std::vector<std::vector<PxMemberRead>>> reads;
         std::uint64_t run = 0;
         session->Read([&] {
-            reads = session->Store().MembersOfOwners(owners, role, withAttributes);
+            reads = session->Store().MembersOfRoles(roles);
             run = session->Store().ReadRun();
         });
-        for (std::size_t k = 0; k < indexes.size(); ++k) {
-            const PxObject& owner = *objects[indexes[k]];
-            const std::shared_ptr<const PxListRead> listRead = listReads[owner.m_core.get()];
-            for (PxMemberRead& entry : reads[k])
-                members[indexes[k]].push_back(owner.TakeMember(entry, withAttributes, listRead, run));
+        for (std::size_t role = 0; role < roles.size(); ++role) {
+            for (std::size_t k = 0; k < placesOfRole[role].size(); ++k) {
+                const Place& place = placesOfRole[role][k];
+                const PxObject& owner = *asked[place.asked].objects[place.object];
+                const std::shared_ptr<const PxListRead> listRead = listReads[role][owner.m_core.get()];
+                for (PxMemberRead& entry : reads[role][k])
+                    members[place.asked][place.object].push_back(
+                        owner.TakeMember(entry, roles[role].withAttributes, listRead, run));
+            }
         }
     }
     return members;
@@ -399,13 +426,19 @@ std::vector<PxObjectPtr> PxObject::GetAttributeObjects(const std::vector<std::st
 
 std::vector<PxObjectPtr> PxObject::AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name)
 {
+    return PresentReferences(ReferencesOf(objects, name));
+}
+
+std::vector<std::pair<const PxObject*, std::int64_t>> PxObject::ReferencesOf(const std::vector<PxObjectPtr>& objects,
+                                                                             const char* name)
+{
     const std::unordered_map<const PxObject*, std::int64_t> unbuffered = ReferencesNotBuffered(objects, name);
     std::vector<std::pair<const PxObject*, std::int64_t>> references;
     for (const PxObjectPtr& object : objects) {
         const auto read = unbuffered.find(object.get());
         references.emplace_back(object.get(), read != unbuffered.end() ? read->second : object->ReferenceAt(name));
     }
-    return PresentReferences(references);
+    return references;
 }
 
 // Only the one attribute is read: reading all of each object's attributes (or those of every
@@ -812,18 +845,72 @@ void PxObject::ReadLists(const std::vector<ListToRead>& lists) const
 std::vector<PxObjectPtr> PxObject::ReadObjects(const char* operation, const std::vector<PxObjectPtr>& objects,
                                                const char* attribute)
 {
-    PxFaultInjection::Check(operation);
-    PxTesting::NoteListRead(operation);
-    return AttributeObjectsOf(objects, attribute);
+    return std::move(ReadObjectsOfEach({{operation, objects, attribute}}).front());
+}
+
+std::vector<std::vector<PxObjectPtr>> PxObject::ReadObjectsOfEach(const std::vector<ReferencesAsked>& asked)
+{
+    std::vector<std::pair<const PxObject*, std::int64_t>> references;
+    for (const ReferencesAsked& entry : asked) {
+        PxFaultInjection::Check(entry.operation);
+        PxTesting::NoteListRead(entry.operation);
+        const std::vector<std::pair<const PxObject*, std::int64_t>> read = ReferencesOf(entry.objects, entry.attribute);
+        references.insert(references.end(), read.begin(), read.end());
+    }
+    const std::vector<PxObjectPtr> present = PresentReferences(references);
+    std::vector<std::vector<PxObjectPtr>> objects;
+    auto next = present.begin();
+    for (const ReferencesAsked& entry : asked) {
+        const auto end = next + static_cast<std::ptrdiff_t>(entry.objects.size());
+        objects.emplace_back(next, end);
+        next = end;
+    }
+    return objects;
 }
 
 std::vector<std::vector<PxObjectPtr>> PxObject::ReadMembersOf(const char* operation,
                                                               const std::vector<PxObjectPtr>& objects,
                                                               const char* role)
 {
-    PxFaultInjection::Check(operation);
-    PxTesting::NoteListRead(operation);
-    return MembersOf(objects, role);
+    return std::move(ReadMembersOfEach({{operation, objects, role}}).front());
+}
+
+std::vector<std::vector<std::vector<PxObjectPtr>>> PxObject::ReadMembersOfEach(const std::vector<MembersAsked>& asked)
+{
+    for (const MembersAsked& entry : asked) {
+        PxFaultInjection::Check(entry.operation);
+        PxTesting::NoteListRead(entry.operation);
+    }
+    return MembersOfEach(asked);
+}
+
+void PxObject::AskBranchesAheadOf(const PxBranchShape& shape, const std::vector<std::vector<PxObjectPtr>>& chunks)
+{
+    if (chunks.empty() || chunks.front().empty())
+        return;
+    const std::shared_ptr<PxSession> session = chunks.front().front()->Session();
+    std::vector<std::vector<std::int64_t>> oids;
+    for (const std::vector<PxObjectPtr>& chunk : chunks) {
+        std::vector<std::int64_t>& tops = oids.emplace_back();
+        for (const PxObjectPtr& object : chunk) {
+            // Objects of several sessions are read as they come.
+            if (object->Session() != session)
+                return;
+            tops.push_back(object->m_oid);
+        }
+    }
+    session->Read([&] { session->Store().AskBranchesAhead(shape, oids); });
+}
+
+void PxObject::DropBranchesAheadOf(const PxObjectPtr& object) noexcept
+{
+    try {
+        const std::shared_ptr<PxSession> session = object->Session();
+        auto guard = session->Guard();
+        session->Store().DropBranchesAhead();
+    } catch (...) {
+        // A link that is gone has nothing to drop.
+    }
 }
 
 std::vector<int> PxObject::ReadListSizes(const char* operation, const std::vector<PxObjectPtr>& objects,

@@ -23,6 +23,7 @@
 #include <vector>
 
 class PxAttributeBuffer;
+struct PxBranchShape;
 class PxLink;
 class PxLinkCore;
 class PxObject;
@@ -57,6 +58,22 @@ public:
     // The members of the role of each object, as GetMembers gives them, read together; their
     // attributes, when they do not come with them, at the first use of one of them together.
     static std::vector<std::vector<PxObjectPtr>> MembersOf(const std::vector<PxObjectPtr>& objects, const char* role);
+    // The lists of a role of several objects, as an operation of a typed class reads them.
+    struct MembersAsked {
+        const char* operation;
+        std::vector<PxObjectPtr> objects;
+        const char* role;
+        // The members' attributes come with them whatever the last read of the role found: a
+        // read of what they refer to follows.
+        bool withAttributes = false;
+    };
+    // The lists of each, as MembersOf answers them, each counted as a list read of its
+    // operation; read together, in one read for all of them.
+    static std::vector<std::vector<std::vector<PxObjectPtr>>> ReadMembersOfEach(const std::vector<MembersAsked>& asked);
+    // The branches of these chunks of objects are read next, in this order (PxStore::AskBranchesAhead).
+    static void AskBranchesAheadOf(const PxBranchShape& shape, const std::vector<std::vector<PxObjectPtr>>& chunks);
+    // What came of them through the object's session and was not read is forgotten.
+    static void DropBranchesAheadOf(const PxObjectPtr& object) noexcept;
     // The class or one of its bases has this name.
     BOOL _IsKindOf(const char* className) const;
     // The object's own class has this name.
@@ -91,6 +108,16 @@ public:
     // The object the attribute of each object refers to, as GetAttributeObject of each
     // answers, read together.
     static std::vector<PxObjectPtr> AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name);
+    // The objects an attribute of several objects refers to, as an operation of a typed class
+    // reads them.
+    struct ReferencesAsked {
+        const char* operation;
+        std::vector<PxObjectPtr> objects;
+        const char* attribute;
+    };
+    // The objects of each, as AttributeObjectsOf answers them, each counted as a list read of
+    // its operation; the presence of all of them asked together.
+    static std::vector<std::vector<PxObjectPtr>> ReadObjectsOfEach(const std::vector<ReferencesAsked>& asked);
     // Nonzero when the attribute refers to the object and it is present: as comparing
     // GetAttributeObject with it, without reading any other object.
     BOOL RefersTo(const char* name, const PxObjectPtr& object) const;
@@ -211,6 +238,11 @@ private:
     // together alone, those objects' buffers left as they are.
     static std::unordered_map<const PxObject*, std::int64_t> ReferencesNotBuffered(
         const std::vector<PxObjectPtr>& objects, const char* name);
+    // Each object with the object id its attribute refers to, those not buffered read together.
+    static std::vector<std::pair<const PxObject*, std::int64_t>> ReferencesOf(const std::vector<PxObjectPtr>& objects,
+                                                                             const char* name);
+    // MembersOf of several roles, in one read for the objects of each session.
+    static std::vector<std::vector<std::vector<PxObjectPtr>>> MembersOfEach(const std::vector<MembersAsked>& asked);
     // Whether the attributes must be read (again) before use: none are buffered, the buffer
     // was cleared, or they were read ahead in another run of reads than `run`, the one
     // going on, and may be stale.

@@ -211,6 +211,9 @@ bool PxPgConnection::Live() const { return PQstatus(m_connection) == CONNECTION_
 bool PxPgConnection::InTransaction() const
 {
     AwaitSending();
+    // Each query of a flight is a transaction of its own, ended by its trip.
+    if (FlightLeft())
+        return false;
     PGTransactionStatusType status = PQtransactionStatus(m_connection);
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
@@ -224,6 +227,7 @@ std::int64_t PxPgConnection::RowsReceived() noexcept { return g_rowsReceived.loa
 void PxPgConnection::Execute(const char* sql, const char* what)
 {
     AwaitSending();
+    DropFlight();
     if (std::optional<Query> ahead = Ahead())
         ahead->Run();
     CountRoundTrip(m_connection);
@@ -235,6 +239,7 @@ void PxPgConnection::Execute(const char* sql, const char* what)
 bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
 {
     AwaitSending();
+    DropFlight();
     CountRoundTrip(m_connection);
     PGresult* result = PQexec(m_connection, sql);
     bool ok = Succeeded(result);
@@ -379,6 +384,7 @@ PxPgConnection::Query& PxPgConnection::Query::BindNull()
 PxPgRows PxPgConnection::Query::Run()
 {
     m_connection.AwaitSending();
+    m_connection.DropFlight();
     // A statement not prepared yet is prepared in the same round trip as its run.
     const std::string* prepared = m_connection.PreparedName(m_sql);
     if (!prepared || m_connection.m_prepareAgain || m_connection.SizesDue())
@@ -422,6 +428,7 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(std::initializer_list<Query*> que
 std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& queries)
 {
     AwaitSending();
+    DropFlight();
     // Ahead of the trip's own queries, in this order: the check of the tables' sizes when due,
     // the writes put off.
     std::optional<Query> ahead = Ahead();
@@ -554,6 +561,7 @@ bool PxPgConnection::ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answe
 void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
 {
     AwaitSending();
+    DropFlight();
     if (trips.empty())
         return;
     CountRoundTrip(m_connection);
@@ -629,6 +637,88 @@ void PxPgConnection::ReadSent()
     // A failed trip leaves its transaction failed, and each trip after it fails in it.
     if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)
         PQclear(PQexec(m_connection, "ROLLBACK"));
+}
+
+bool PxPgConnection::SendFlight(std::vector<Query> queries)
+{
+    AwaitSending();
+    DropFlight();
+    // Writes are put off only in a transaction, which a flight never runs in.
+    if (queries.empty() || m_prepareAgain || InTransaction())
+        return false;
+    CountRoundTrip(m_connection);
+    m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
+    std::vector<Query*> sent;
+    for (Query& query : queries)
+        sent.push_back(&query);
+    std::unordered_map<const char*, std::string> preparing;
+    Flight flight;
+    flight.runs = queries.size();
+    flight.trip = PQenterPipelineMode(m_connection) == 1 ? SendTrip(sent, false, preparing) : SentTrip{};
+    m_flight = std::move(flight);
+    return true;
+}
+
+PxPgRows PxPgConnection::TakeFlightAnswer()
+{
+    AwaitSending();
+    Flight& flight = *m_flight;
+    const char* what = flight.trip.what ? flight.trip.what : pxwhat::Read;
+    TripFailure failure;
+    std::optional<PxPgRows> answer;
+    // Each answer is a result and a null; the first failure ends the flight (the server skips
+    // the rest), as does its end.
+    bool ended = !flight.trip.sent;
+    while (!ended && Live() && !answer && !failure.what) {
+        PGresult* result = PQgetResult(m_connection);
+        if (!result)
+            continue;
+        PxPgRows rows(result);
+        ended = PQresultStatus(result) == PGRES_PIPELINE_SYNC || flight.answered == flight.trip.expected.size();
+        if (ended)
+            continue;
+        const Answer& expected = flight.trip.expected[flight.answered++];
+        if (!Succeeded(result)) {
+            failure = {expected.what, StateOf(result), PQresultErrorMessage(result)};
+        } else if (expected.step == Step::Preparation) {
+            m_statements.emplace(expected.sql, expected.name);
+        } else if (expected.step == Step::Run) {
+            g_rowsReceived.fetch_add(rows.Count());
+            answer = std::move(rows);
+        }
+    }
+    // Past a failure nothing of the flight runs that would need stopping.
+    flight.taken = answer ? flight.taken + 1 : flight.runs;
+    if (flight.taken == flight.runs)
+        DropFlight();
+    if (!answer && (failure.what == nullptr || !Connected()))
+        Fail(what, "");
+    if (!answer)
+        Fail(failure.what, failure.state.c_str(), failure.message);
+    return std::move(*answer);
+}
+
+void PxPgConnection::DropFlight() noexcept
+{
+    if (!m_flight)
+        return;
+    // The server stops the query it runs, and skips the rest up to the flight's end.
+    if (m_flight->taken < m_flight->runs && Live()) {
+        if (PGcancel* cancel = PQgetCancel(m_connection)) {
+            char error[256];
+            PQcancel(cancel, error, sizeof(error));
+            PQfreeCancel(cancel);
+        }
+    }
+    while (m_flight->trip.sent && Live()) {
+        PGresult* result = PQgetResult(m_connection);
+        const bool ended = result && PQresultStatus(result) == PGRES_PIPELINE_SYNC;
+        PQclear(result);
+        if (ended)
+            break;
+    }
+    m_flight.reset();
+    PQexitPipelineMode(m_connection);
 }
 
 std::vector<std::optional<std::vector<PxPgRows>>> PxPgConnection::Receive()

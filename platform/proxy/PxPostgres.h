@@ -123,6 +123,20 @@ public:
     // asked without waiting for Send's thread (by the connection's user, as any other use).
     bool AllAnswered() const;
 
+    // Sends the queries in one round trip and leaves their answers on the connection, where
+    // the server waits while the connection holds as much as it takes in, until
+    // TakeFlightAnswer takes them, in order; any other use of the connection first drops what
+    // is left (the server stops the query it runs and skips the rest). False, with nothing
+    // sent, when the connection is in a transaction or is to prepare its statements again.
+    bool SendFlight(std::vector<Query> queries);
+    // The rows of the next query of the flight; its failure (a refusal, a lost connection)
+    // throws as Fail does, the rest of the flight forgotten.
+    PxPgRows TakeFlightAnswer();
+    // The answers of the flight not taken yet.
+    std::size_t FlightLeft() const { return m_flight ? m_flight->runs - m_flight->taken : 0; }
+    // Reads and forgets what is left of the flight.
+    void DropFlight() noexcept;
+
     // Writes put off to go with the next round trip: before each round trip but a quiet one,
     // `ahead` is asked for a query to run first in that trip; it answers none when nothing
     // waits.
@@ -224,5 +238,13 @@ private:
     mutable std::thread m_sending; // of Send, while it sends and reads the answers
     std::atomic<bool> m_answered{true}; // Send's thread has read every answer
     std::vector<SentTrip> m_sent;
+    // The queries of a flight, sent as one trip; their answers are taken as they are needed.
+    struct Flight {
+        SentTrip trip;
+        std::size_t runs = 0;
+        std::size_t taken = 0;
+        std::size_t answered = 0; // of the trip's expected answers
+    };
+    std::optional<Flight> m_flight;
     std::vector<std::optional<std::vector<PxPgRows>>> m_received;
 };

@@ -396,6 +396,9 @@ std::optional<PxObjectRow> PxServerStore::Row(std::int64_t oid)
 
 std::vector<PxObjectRow> PxServerStore::Rows(const std::vector<std::int64_t>& oids)
 {
+    if (!Watching())
+        if (std::vector<PxObjectRow> ahead = RowsAhead(oids); !ahead.empty())
+            return ahead;
     PxPgRows rows = PxPgConnection::Query(*m_db, "SELECT oid, class, created, edition, present::int FROM px_object"
                                                  " WHERE oid = ANY($1::bigint[])",
                                           pxwhat::Read)
@@ -764,6 +767,206 @@ std::vector<std::vector<PxMemberRead>> PxServerStore::MembersOfOwners(const std:
 {
     NoteReads(owners);
     return ListsOfOwners(owners, role, withAttributes);
+}
+
+std::vector<std::vector<std::vector<PxMemberRead>>> PxServerStore::MembersOfRoles(std::vector<PxRoleAsked>& asked)
+{
+    if (auto ahead = ListsAhead(asked))
+        return std::move(*ahead);
+    if (asked.size() == 1)
+        return {MembersOfOwners(asked.front().owners, asked.front().role.c_str(), asked.front().withAttributes)};
+    std::vector<std::int64_t> owners;
+    std::vector<std::string> roles;
+    std::vector<bool> withAttributes;
+    for (const PxRoleAsked& role : asked) {
+        owners.insert(owners.end(), role.owners.begin(), role.owners.end());
+        roles.insert(roles.end(), role.owners.size(), role.role);
+        withAttributes.insert(withAttributes.end(), role.owners.size(), role.withAttributes);
+    }
+    NoteReads(owners);
+    std::vector<std::vector<PxMemberRead>> lists = ReadLists(owners, roles, withAttributes);
+    std::vector<std::vector<std::vector<PxMemberRead>>> answers;
+    auto list = lists.begin();
+    for (const PxRoleAsked& role : asked) {
+        const auto end = list + static_cast<std::ptrdiff_t>(role.owners.size());
+        answers.emplace_back(std::make_move_iterator(list), std::make_move_iterator(end));
+        list = end;
+    }
+    return answers;
+}
+
+namespace {
+
+// The lists of the branches below the owners of $1 (see PxBranchShape: $2 the top role, $3 and
+// $4 the roles below in pairs), each entry's member with its attributes, one row each. Every
+// list is looked up on its own by its key, as a lists read looks them up, and nothing is sorted.
+#define PX_MEMBERS_OF(owner, role)                                                                             \
+    "LATERAL (SELECT m.seq, m.member FROM px_member m JOIN px_object o ON o.oid = m.member WHERE m.owner = " owner \
+    " AND m.role = " role " AND o.present OFFSET 0) m"
+constexpr const char* kBranchesRead =
+    "WITH top AS MATERIALIZED (SELECT u.owner, m.seq, m.member FROM unnest($1::bigint[]) AS u(owner), "
+    PX_MEMBERS_OF("u.owner", "$2") "), below AS MATERIALIZED (SELECT t.member AS owner, r.role, r.next, m.seq,"
+    " m.member FROM top t, unnest($3::text[], $4::text[]) AS r(role, next), " PX_MEMBERS_OF("t.member", "r.role")
+    "), entries AS (SELECT owner, $2::text AS role, seq, member FROM top UNION ALL SELECT owner, role, seq, member"
+    " FROM below UNION ALL SELECT b.member, b.next, m.seq, m.member FROM below b, " PX_MEMBERS_OF("b.member", "b.next")
+    ") SELECT o.oid, o.class, o.created, o.edition, e.owner, e.role, e.seq, a.name, a.type, a.number, a.bytes"
+    " FROM entries e, LATERAL (SELECT o.oid, o.class, o.created, o.edition FROM px_object o WHERE o.oid = e.member"
+    " OFFSET 0) o LEFT JOIN LATERAL (SELECT a.name, a.type, a.number, a.bytes FROM px_attribute a"
+    " WHERE a.oid = o.oid OFFSET 0) a ON true";
+#undef PX_MEMBERS_OF
+constexpr int kBranchOwnerColumn = 4;
+
+// The entries of a list put in the order of their places in it.
+void InSeqOrder(std::vector<PxMemberRead>& entries, const std::vector<std::int64_t>& seqs)
+{
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t left, std::size_t right) { return seqs[left] < seqs[right]; });
+    std::vector<PxMemberRead> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t index : order)
+        sorted.push_back(std::move(entries[index]));
+    entries = std::move(sorted);
+}
+
+} // namespace
+
+void PxServerStore::AskBranchesAhead(const PxBranchShape& shape, const std::vector<std::vector<std::int64_t>>& chunks)
+{
+    DropBranchesAhead();
+    if (Watching() || chunks.empty())
+        return;
+    std::vector<std::string> roles;
+    std::vector<std::string> next;
+    for (const auto& [role, below] : shape.below) {
+        roles.push_back(role);
+        next.push_back(below);
+    }
+    std::vector<PxPgConnection::Query> queries;
+    for (const std::vector<std::int64_t>& tops : chunks) {
+        queries.emplace_back(*m_db, kBranchesRead, pxwhat::Read);
+        queries.back().Bind(PxPgArray(tops)).Bind(shape.top).Bind(PxPgTextArray(roles)).Bind(PxPgTextArray(next));
+    }
+    if (!m_db->SendFlight(std::move(queries)))
+        return;
+    m_branchShape = shape;
+    m_branchesInFlight.assign(chunks.begin(), chunks.end());
+}
+
+void PxServerStore::DropBranchesAhead() noexcept
+{
+    m_db->DropFlight();
+    m_branchesInFlight.clear();
+    m_listsAhead.clear();
+    m_rowsAhead.clear();
+}
+
+bool PxServerStore::AllListsAhead(const std::vector<PxRoleAsked>& asked) const
+{
+    for (const PxRoleAsked& role : asked)
+        for (std::int64_t owner : role.owners)
+            if (!m_listsAhead.contains({owner, role.role}))
+                return false;
+    return true;
+}
+
+std::optional<std::vector<std::vector<std::vector<PxMemberRead>>>> PxServerStore::ListsAhead(
+    std::vector<PxRoleAsked>& asked)
+{
+    // Another read went to the server meanwhile: what was asked ahead went with it.
+    if (!m_db->FlightLeft())
+        m_branchesInFlight.clear();
+    if (Watching() || (m_listsAhead.empty() && m_branchesInFlight.empty()))
+        return std::nullopt;
+    if (!AllListsAhead(asked)) {
+        const auto chunk = asked.size() == 1 && asked.front().role == m_branchShape.top
+                               ? std::find(m_branchesInFlight.begin(), m_branchesInFlight.end(), asked.front().owners)
+                               : m_branchesInFlight.end();
+        if (chunk == m_branchesInFlight.end())
+            return std::nullopt;
+        try {
+            // The answers of the chunks the reads passed by are forgotten as they come.
+            for (std::ptrdiff_t passed = chunk - m_branchesInFlight.begin(); passed > 0; --passed) {
+                m_db->TakeFlightAnswer();
+                m_branchesInFlight.pop_front();
+            }
+            TakeBranch(m_db->TakeFlightAnswer(), m_branchesInFlight.front());
+            m_branchesInFlight.pop_front();
+        } catch (...) {
+            DropBranchesAhead();
+            throw;
+        }
+    }
+    std::vector<std::vector<std::vector<PxMemberRead>>> answers;
+    for (PxRoleAsked& role : asked) {
+        std::vector<std::vector<PxMemberRead>>& lists = answers.emplace_back();
+        for (std::int64_t owner : role.owners) {
+            const auto found = m_listsAhead.find({owner, role.role});
+            lists.push_back(std::move(found->second));
+            m_listsAhead.erase(found);
+        }
+        role.withAttributes = true;
+    }
+    return answers;
+}
+
+void PxServerStore::TakeBranch(const PxPgRows& rows, const std::vector<std::int64_t>& tops)
+{
+    m_listsAhead.clear();
+    m_rowsAhead.clear();
+    // Each list the branch holds is there, empty until an entry of it comes; the rows of an
+    // entry come together, the entries of a list in any order.
+    std::map<std::vector<PxMemberRead>*, std::vector<std::int64_t>> seqs;
+    const auto listOf = [&](std::int64_t owner, const std::string& role) -> std::vector<PxMemberRead>& {
+        return m_listsAhead[{owner, role}];
+    };
+    for (std::int64_t top : tops)
+        listOf(top, m_branchShape.top);
+    std::vector<PxMemberRead>* list = nullptr;
+    std::int64_t lastOwner = 0;
+    std::int64_t lastSeq = 0;
+    std::string lastRole;
+    for (int row = 0; row < rows.Count(); ++row) {
+        const std::int64_t owner = rows.Int(row, kBranchOwnerColumn);
+        const std::string_view role = rows.View(row, kBranchOwnerColumn + 1);
+        const std::int64_t seq = rows.Int(row, kBranchOwnerColumn + 2);
+        const bool newList = !list || owner != lastOwner || role != lastRole;
+        if (newList || seq != lastSeq) {
+            if (newList) {
+                lastRole = role;
+                list = &listOf(owner, lastRole);
+            }
+            list->push_back({ObjectAt(rows, row), {}});
+            seqs[list].push_back(seq);
+            const std::int64_t member = list->back().row.oid;
+            m_rowsAhead.emplace(member, list->back().row);
+            // The lists below the member that the branch holds.
+            for (const auto& [above, below] : m_branchShape.below)
+                if (role == m_branchShape.top)
+                    listOf(member, above);
+                else if (role == above)
+                    listOf(member, below);
+            lastOwner = owner;
+            lastSeq = seq;
+        }
+        if (!rows.IsNull(row, kBranchOwnerColumn + 3))
+            list->back().attributes[rows.Text(row, kBranchOwnerColumn + 3)] = ValueAt(rows, row, kBranchOwnerColumn + 4);
+    }
+    for (auto& [entries, order] : seqs)
+        if (!std::is_sorted(order.begin(), order.end()))
+            InSeqOrder(*entries, order);
+}
+
+std::vector<PxObjectRow> PxServerStore::RowsAhead(const std::vector<std::int64_t>& oids) const
+{
+    std::vector<PxObjectRow> rows;
+    for (std::int64_t oid : oids) {
+        const auto found = m_rowsAhead.find(oid);
+        if (found == m_rowsAhead.end())
+            return {};
+        rows.push_back(found->second);
+    }
+    return rows;
 }
 
 std::vector<std::vector<PxMemberRead>> PxServerStore::MembersWithAttributesOf(const std::vector<std::int64_t>& owners,

@@ -8,7 +8,10 @@
 #include "proxy/PxStore.h"
 #include "proxy/PxValue.h"
 
+#include <deque>
 #include <map>
+#include <optional>
+#include <unordered_map>
 #include <utility>
 
 class PxServerStore final : public PxStore {
@@ -70,6 +73,9 @@ public:
     std::vector<PxMemberRead> MembersWithAttributes(std::int64_t owner, const char* role) override;
     std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners, const char* role,
                                                             bool withAttributes) override;
+    std::vector<std::vector<std::vector<PxMemberRead>>> MembersOfRoles(std::vector<PxRoleAsked>& asked) override;
+    void AskBranchesAhead(const PxBranchShape& shape, const std::vector<std::vector<std::int64_t>>& chunks) override;
+    void DropBranchesAhead() noexcept override;
     std::vector<std::vector<PxMemberRead>> MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
                                                                     const char* role) override;
     int CountMembers(std::int64_t owner, const char* role) override;
@@ -103,9 +109,25 @@ private:
     std::vector<std::vector<PxMemberRead>> ListsOfOwners(const std::vector<std::int64_t>& owners, const char* role,
                                                          bool withAttributes);
 
+    // The lists asked as a branch asked ahead answers them, taken out of what came; none
+    // unless it answers every one of them.
+    std::optional<std::vector<std::vector<std::vector<PxMemberRead>>>> ListsAhead(std::vector<PxRoleAsked>& asked);
+    bool AllListsAhead(const std::vector<PxRoleAsked>& asked) const;
+    // The rows of the objects as the branch asked ahead and taken in holds them; none unless it
+    // holds every one of them.
+    std::vector<PxObjectRow> RowsAhead(const std::vector<std::int64_t>& oids) const;
+    // Takes in the branch of the top owners as it came, in place of the one before.
+    void TakeBranch(const PxPgRows& rows, const std::vector<std::int64_t>& tops);
+
     std::string m_notice; // before the connection, which sets it as it is made
     std::unique_ptr<PxPgConnection> m_db;
     std::map<std::pair<std::int64_t, std::string>, PxValue> m_putOff;
     int m_busyTimeout = 5000;
     bool m_reading = false;
+    // The branches asked ahead: their shape, the top owners of each chunk whose answer waits
+    // on the connection, and the lists and objects of the one taken in.
+    PxBranchShape m_branchShape;
+    std::deque<std::vector<std::int64_t>> m_branchesInFlight;
+    std::map<std::pair<std::int64_t, std::string>, std::vector<PxMemberRead>> m_listsAhead;
+    std::unordered_map<std::int64_t, PxObjectRow> m_rowsAhead;
 };

@@ -122,6 +122,15 @@ std::vector<std::vector<PxMemberRead>> PxStore::MembersOfOwners(const std::vecto
     return lists;
 }
 
+std::vector<std::vector<std::vector<PxMemberRead>>> PxStore::MembersOfRoles(std::vector<PxRoleAsked>& asked)
+{
+    std::vector<std::vector<std::vector<PxMemberRead>>> roles;
+    roles.reserve(asked.size());
+    for (const PxRoleAsked& role : asked)
+        roles.push_back(MembersOfOwners(role.owners, role.role.c_str(), role.withAttributes));
+    return roles;
+}
+
 std::vector<std::vector<PxMemberRead>> PxStore::MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
                                                                          const char* role)
 {

@@ -60,6 +60,21 @@ struct PxListAsked {
     bool withAttributes = false;
 };
 
+// The list of one role of each of several owners.
+struct PxRoleAsked {
+    std::vector<std::int64_t> owners;
+    std::string role;
+    bool withAttributes = false;
+};
+
+// The lists of the branches below some owners: each owner's list of `top`, each of its
+// members' lists of the first roles of `below`, and each of their members' list of the second
+// role paired with the role of the list it is in.
+struct PxBranchShape {
+    std::string top;
+    std::vector<std::pair<std::string, std::string>> below;
+};
+
 enum class PxAccess { ReadWrite, ReadOnly };
 
 // A commit refused because the session's locks went before it (its lock connection ended):
@@ -178,6 +193,17 @@ public:
     // owners noted); a store that can answers them all in one read.
     virtual std::vector<std::vector<PxMemberRead>> MembersOfOwners(const std::vector<std::int64_t>& owners,
                                                                     const char* role, bool withAttributes);
+    // Several roles' lists, each role's as MembersOfOwners reads them, in the order asked; a
+    // store that can answers them all in one read. A role's members may come with their
+    // attributes where they were not asked; `withAttributes` says so then.
+    virtual std::vector<std::vector<std::vector<PxMemberRead>>> MembersOfRoles(std::vector<PxRoleAsked>& asked);
+    // The branches of these chunks of owners are read in this order next, outside a
+    // transaction, each from its top list down (MembersOfRoles): a store that can asks for all
+    // of them now, in one round trip, and answers those reads from what came, with the
+    // members' attributes, while nothing else is read in between. A store that cannot ignores it.
+    virtual void AskBranchesAhead(const PxBranchShape&, const std::vector<std::vector<std::int64_t>>&) {}
+    // Forgets what came of the branches asked ahead and was not read.
+    virtual void DropBranchesAhead() noexcept {}
     // The same lists, each read as MembersWithAttributes reads one; nothing is noted.
     virtual std::vector<std::vector<PxMemberRead>> MembersWithAttributesOf(const std::vector<std::int64_t>& owners,
                                                                             const char* role);

@@ -6,6 +6,7 @@
 #include "proxy/PxVQBundle.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQElementSoftLink.h"
+#include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/PxVQReportGroup.h"
 #include "proxy/VqcSyncPair.h"
 
@@ -144,15 +145,21 @@ void PxVQBSSoftLink::GetListsOfContents(PxTypedList<PxVQElementSoftLinkPtr>& lin
                {"PxVQBSSoftLink::GetListOfBundles", kBundles, &bundles}});
 }
 
+std::vector<std::pair<std::string, std::string>> PxVQBSSoftLink::ListsBelow()
+{
+    return {{kElementSoftLinks, PxVQProfileSoftLink::kProfilesOfComponent},
+            {kReportGroups, PxVQReportGroup::kAliases},
+            {kBundles, PxVQBundle::kEntries}};
+}
+
 std::vector<PxVQBSSoftLink::Contents> PxVQBSSoftLink::ContentsOf(const std::vector<PxObjectPtr>& links)
 {
     const char* operation = "PxVQBSSoftLink::ContentsOf";
-    std::vector<std::vector<PxObjectPtr>> elementLinks = ReadMembersOf(operation, links, kElementSoftLinks);
-    std::vector<std::vector<PxObjectPtr>> groups = ReadMembersOf(operation, links, kReportGroups);
-    std::vector<std::vector<PxObjectPtr>> bundles = ReadMembersOf(operation, links, kBundles);
+    std::vector<std::vector<std::vector<PxObjectPtr>>> lists = ReadMembersOfEach(
+        {{operation, links, kElementSoftLinks}, {operation, links, kReportGroups}, {operation, links, kBundles}});
     std::vector<Contents> contents(links.size());
     for (std::size_t index = 0; index < links.size(); ++index)
-        contents[index] = {std::move(elementLinks[index]), std::move(groups[index]), std::move(bundles[index])};
+        contents[index] = {std::move(lists[0][index]), std::move(lists[1][index]), std::move(lists[2][index])};
     return contents;
 }
 

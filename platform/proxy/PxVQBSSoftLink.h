@@ -7,6 +7,8 @@
 #include "win/Collections.h"
 #include "win/Types.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
 struct VqcSyncPair;
@@ -15,6 +17,8 @@ class PxVQBSSoftLink : public PxVQSoftLink {
     PX_DECLARE_CLASS(PxVQBSSoftLink, PxVQSoftLink)
 
     PxVQConfigPtr GetConfig() const;
+    // The link's lists a walk through it reads, each with the list of their members it reads.
+    static std::vector<std::pair<std::string, std::string>> ListsBelow();
 
     // type: VQSoftLinkType 1 to 5.
     PxVQElementSoftLinkPtr CreateElementSoftLink(const char* name, int type);

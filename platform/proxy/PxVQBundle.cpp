@@ -115,7 +115,12 @@ void PxVQBundle::GetListOfIspecBundleData(PxTypedList<PxVQIspecBundleDataPtr>& e
 
 std::vector<std::vector<PxObjectPtr>> PxVQBundle::IspecBundleDataOf(const std::vector<PxObjectPtr>& bundles)
 {
-    return ReadMembersOf("PxVQBundle::IspecBundleDataOf", bundles, kEntries);
+    return std::move(ReadMembersOfEach({IspecBundleDataAsked(bundles)}).front());
+}
+
+PxObject::MembersAsked PxVQBundle::IspecBundleDataAsked(const std::vector<PxObjectPtr>& bundles)
+{
+    return {"PxVQBundle::IspecBundleDataOf", bundles, kEntries};
 }
 
 std::vector<int> PxVQBundle::CountsOfIspecBundleData(const std::vector<PxObjectPtr>& bundles)
@@ -130,7 +135,12 @@ PxVQIspecSoftLinkPtr PxVQIspecBundleData::GetIspecInformation() const
 
 std::vector<PxObjectPtr> PxVQIspecBundleData::IspecInformationsOf(const std::vector<PxObjectPtr>& entries)
 {
-    return ReadObjects("PxVQIspecBundleData::IspecInformationsOf", entries, "ispec");
+    return std::move(ReadObjectsOfEach({IspecInformationsAsked(entries)}).front());
+}
+
+PxObject::ReferencesAsked PxVQIspecBundleData::IspecInformationsAsked(const std::vector<PxObjectPtr>& entries)
+{
+    return {"PxVQIspecBundleData::IspecInformationsOf", entries, "ispec"};
 }
 
 PxVQBundlePtr PxVQIspecBundleData::GetBundleInformation() const

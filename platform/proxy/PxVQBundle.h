@@ -39,6 +39,8 @@ class PxVQBundle : public PxVQObject {
     // The entries of each of these bundles, as GetListOfIspecBundleData of each gives them,
     // read together.
     static std::vector<std::vector<PxObjectPtr>> IspecBundleDataOf(const std::vector<PxObjectPtr>& bundles);
+    // The same read, to be read with others (PxObject::ReadMembersOfEach).
+    static MembersAsked IspecBundleDataAsked(const std::vector<PxObjectPtr>& bundles);
 
     // The list of a bundle, and of an Ispec link, that holds the entries.
     static constexpr const char* kEntries = "ispecBundleData";
@@ -59,6 +61,8 @@ class PxVQIspecBundleData : public PxVQObject {
     PxVQIspecSoftLinkPtr GetIspecInformation() const;
     // The Ispec link of each of these entries, as GetIspecInformation of each answers, read together.
     static std::vector<PxObjectPtr> IspecInformationsOf(const std::vector<PxObjectPtr>& entries);
+    // The same read, to be read with others (PxObject::ReadObjectsOfEach).
+    static ReferencesAsked IspecInformationsAsked(const std::vector<PxObjectPtr>& entries);
     PxVQBundlePtr GetBundleInformation() const;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxObjectKind.h"
+#include "proxy/PxStore.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQOptionSet.h"
@@ -47,6 +48,13 @@ std::vector<std::vector<PxObjectPtr>> PxVQConfig::BSSoftLinksOf(const std::vecto
 {
     return ReadMembersOf("PxVQConfig::BSSoftLinksOf", configs, kBSSoftLinks);
 }
+
+void PxVQConfig::AskBranchesAhead(const std::vector<std::vector<PxObjectPtr>>& chunks)
+{
+    AskBranchesAheadOf({kBSSoftLinks, PxVQBSSoftLink::ListsBelow()}, chunks);
+}
+
+void PxVQConfig::DropBranchesAhead(const PxObjectPtr& config) noexcept { DropBranchesAheadOf(config); }
 
 std::vector<int> PxVQConfig::CountsOfBSSoftLinks(const std::vector<PxObjectPtr>& configs)
 {

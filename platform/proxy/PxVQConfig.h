@@ -22,6 +22,14 @@ class PxVQConfig : public PxVQObject {
     // The business-segment links of each of these configurations, as GetListOfBSSoftLinks of
     // each gives them, read together.
     static std::vector<std::vector<PxObjectPtr>> BSSoftLinksOf(const std::vector<PxObjectPtr>& configs);
+    // The branches of these chunks of configurations are read next, in this order, each chunk's
+    // from BSSoftLinksOf down through the lists of their links (PxVQBSSoftLink::ListsBelow): on
+    // a server they are asked for now, in one round trip, and those reads take what came while
+    // nothing else is read in between.
+    static void AskBranchesAhead(const std::vector<std::vector<PxObjectPtr>>& chunks);
+    // What came of the branches asked ahead through the configuration's session and was not
+    // read is forgotten.
+    static void DropBranchesAhead(const PxObjectPtr& config) noexcept;
     // CountOfBSSoftLinks of each of these configurations, read together.
     static std::vector<int> CountsOfBSSoftLinks(const std::vector<PxObjectPtr>& configs);
     // By exact name; null when there is none.

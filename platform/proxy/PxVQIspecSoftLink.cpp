@@ -54,7 +54,12 @@ void PxVQIspecSoftLink::GetListOfProfileSoftLinks(PxTypedList<PxVQProfileSoftLin
 
 std::vector<std::vector<PxObjectPtr>> PxVQIspecSoftLink::ProfileSoftLinksOf(const std::vector<PxObjectPtr>& ispecs)
 {
-    return ReadMembersOf("PxVQIspecSoftLink::ProfileSoftLinksOf", ispecs, PxVQProfileSoftLink::kProfilesOfComponent);
+    return std::move(ReadMembersOfEach({ProfileSoftLinksAsked(ispecs)}).front());
+}
+
+PxObject::MembersAsked PxVQIspecSoftLink::ProfileSoftLinksAsked(const std::vector<PxObjectPtr>& ispecs)
+{
+    return {"PxVQIspecSoftLink::ProfileSoftLinksOf", ispecs, PxVQProfileSoftLink::kProfilesOfComponent};
 }
 
 std::vector<int> PxVQIspecSoftLink::CountsOfProfileSoftLinks(const std::vector<PxObjectPtr>& ispecLinks)

@@ -28,6 +28,8 @@ class PxVQIspecSoftLink : public PxVQElementSoftLink {
     // The profile links over each of the Ispec links, as GetListOfProfileSoftLinks gives
     // them, read together.
     static std::vector<std::vector<PxObjectPtr>> ProfileSoftLinksOf(const std::vector<PxObjectPtr>& ispecs);
+    // The same read, to be read with others (PxObject::ReadMembersOfEach).
+    static MembersAsked ProfileSoftLinksAsked(const std::vector<PxObjectPtr>& ispecs);
     // The number of profile links over each of these Ispec links, read together.
     static std::vector<int> CountsOfProfileSoftLinks(const std::vector<PxObjectPtr>& ispecLinks);
 

@@ -19,7 +19,12 @@ PxVQIspecSoftLinkPtr PxVQProfileSoftLink::GetComponent() const
 
 std::vector<PxObjectPtr> PxVQProfileSoftLink::ComponentsOf(const std::vector<PxObjectPtr>& profiles)
 {
-    return ReadObjects("PxVQProfileSoftLink::ComponentsOf", profiles, "component");
+    return std::move(ReadObjectsOfEach({ComponentsAsked(profiles)}).front());
+}
+
+PxObject::ReferencesAsked PxVQProfileSoftLink::ComponentsAsked(const std::vector<PxObjectPtr>& profiles)
+{
+    return {"PxVQProfileSoftLink::ComponentsOf", profiles, "component"};
 }
 
 void PxVQProfileSoftLink::SetComponent(const PxVQIspecSoftLinkPtr& ispec)

@@ -11,6 +11,8 @@ class PxVQProfileSoftLink : public PxVQElementSoftLink {
     PxVQIspecSoftLinkPtr GetComponent() const;
     // The components of the profile links, as GetComponent of each answers, read together.
     static std::vector<PxObjectPtr> ComponentsOf(const std::vector<PxObjectPtr>& profiles);
+    // The same read, to be read with others (PxObject::ReadObjectsOfEach).
+    static ReferencesAsked ComponentsAsked(const std::vector<PxObjectPtr>& profiles);
     void SetComponent(const PxVQIspecSoftLinkPtr& ispec);
     PX_TEXT_PROPERTY(OrdinateName)
     PX_TEXT_PROPERTY(OrdinateLongName)

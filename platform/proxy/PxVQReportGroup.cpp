@@ -16,7 +16,6 @@ PX_IMPLEMENT_TEXT_PROPERTY(PxVQReportSoftLinkAlias, GenerateAs, "generateAs")
 
 namespace {
 
-constexpr const char* kAliases = "aliases";
 
 } // namespace
 
@@ -44,7 +43,12 @@ void PxVQReportGroup::GetListOfReportSoftLinkAliases(PxTypedList<PxVQReportSoftL
 
 std::vector<std::vector<PxObjectPtr>> PxVQReportGroup::ReportSoftLinkAliasesOf(const std::vector<PxObjectPtr>& groups)
 {
-    return ReadMembersOf("PxVQReportGroup::ReportSoftLinkAliasesOf", groups, kAliases);
+    return std::move(ReadMembersOfEach({ReportSoftLinkAliasesAsked(groups)}).front());
+}
+
+PxObject::MembersAsked PxVQReportGroup::ReportSoftLinkAliasesAsked(const std::vector<PxObjectPtr>& groups)
+{
+    return {"PxVQReportGroup::ReportSoftLinkAliasesOf", groups, kAliases};
 }
 
 std::vector<int> PxVQReportGroup::CountsOfReportSoftLinkAliases(const std::vector<PxObjectPtr>& groups)
@@ -59,7 +63,12 @@ PxVQReportSoftLinkPtr PxVQReportSoftLinkAlias::GetSoftLink() const
 
 std::vector<PxObjectPtr> PxVQReportSoftLinkAlias::SoftLinksOf(const std::vector<PxObjectPtr>& aliases)
 {
-    return ReadObjects("PxVQReportSoftLinkAlias::SoftLinksOf", aliases, "softLink");
+    return std::move(ReadObjectsOfEach({SoftLinksAsked(aliases)}).front());
+}
+
+PxObject::ReferencesAsked PxVQReportSoftLinkAlias::SoftLinksAsked(const std::vector<PxObjectPtr>& aliases)
+{
+    return {"PxVQReportSoftLinkAlias::SoftLinksOf", aliases, "softLink"};
 }
 
 PxVQReportGroupPtr PxVQReportSoftLinkAlias::GetReportGroup() const

@@ -22,6 +22,11 @@ class PxVQReportGroup : public PxVQObject {
     // The aliases of each of these groups, as GetListOfReportSoftLinkAliases of each gives
     // them, read together.
     static std::vector<std::vector<PxObjectPtr>> ReportSoftLinkAliasesOf(const std::vector<PxObjectPtr>& groups);
+    // The same read, to be read with others (PxObject::ReadMembersOfEach).
+    static MembersAsked ReportSoftLinkAliasesAsked(const std::vector<PxObjectPtr>& groups);
+
+    // The list of a group that holds its aliases.
+    static constexpr const char* kAliases = "aliases";
 
 protected:
     PxVQReportGroup() = default;
@@ -34,6 +39,8 @@ class PxVQReportSoftLinkAlias : public PxVQObject {
     PxVQReportSoftLinkPtr GetSoftLink() const;
     // The report link of each of these aliases, as GetSoftLink of each answers, read together.
     static std::vector<PxObjectPtr> SoftLinksOf(const std::vector<PxObjectPtr>& aliases);
+    // The same read, to be read with others (PxObject::ReadObjectsOfEach).
+    static ReferencesAsked SoftLinksAsked(const std::vector<PxObjectPtr>& aliases);
     PxVQReportGroupPtr GetReportGroup() const;
 
 protected:

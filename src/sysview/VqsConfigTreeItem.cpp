@@ -14,7 +14,9 @@
 #include "win/Mbcs.h"
 
 #include <algorithm>
+#include <deque>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -259,37 +261,79 @@ std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead
 }
 
 std::function<void(const PxObjectPtr&)> VqsConfigTreeItem::ReadInChunksAsReached(std::vector<PxObjectPtr> owners,
-                                                                                 ReadChunk read)
+                                                                                 ReadChunk read, ChunksAhead ahead)
 {
     struct Chunks {
         std::vector<PxObjectPtr> owners;
         std::unordered_map<std::uint64_t, std::size_t> positions;
         std::vector<bool> read;
         std::size_t size = 1;
+        // The chunks asked for ahead and not read yet, as [first, end) places of owners.
+        std::deque<std::pair<std::size_t, std::size_t>> asked;
+        ChunksAhead ahead;
+        ~Chunks()
+        {
+            if (ahead.drop)
+                ahead.drop();
+        }
+        // The owners of [first, end) not read yet.
+        std::vector<PxObjectPtr> Unread(std::size_t first, std::size_t end) const
+        {
+            std::vector<PxObjectPtr> unread;
+            for (std::size_t index = first; index < end; ++index)
+                if (!read[index])
+                    unread.push_back(owners[index]);
+            return unread;
+        }
+        void AskAheadFrom(std::size_t first)
+        {
+            constexpr std::size_t kChunksAsked = 16;
+            std::vector<std::vector<PxObjectPtr>> chunks;
+            while (first < owners.size() && chunks.size() < kChunksAsked) {
+                if (read[first]) {
+                    ++first;
+                    continue;
+                }
+                const std::size_t end = std::min(first + size, owners.size());
+                asked.emplace_back(first, end);
+                chunks.push_back(Unread(first, end));
+                first = end;
+            }
+            if (!chunks.empty())
+                ahead.ask(chunks);
+        }
     };
     auto chunks = std::make_shared<Chunks>();
     chunks->owners = std::move(owners);
     chunks->read.assign(chunks->owners.size(), false);
+    chunks->ahead = std::move(ahead);
     for (std::size_t index = 0; index < chunks->owners.size(); ++index)
         chunks->positions.emplace(chunks->owners[index]->GetHandle().MapKey(), index);
     return [chunks, read = std::move(read)](const PxObjectPtr& owner) {
         const auto found = chunks->positions.find(owner->GetHandle().MapKey());
         if (found == chunks->positions.end() || chunks->read[found->second])
             return;
-        const std::size_t end = std::min(found->second + chunks->size, chunks->owners.size());
-        std::vector<PxObjectPtr> chunk;
-        for (std::size_t index = found->second; index < end; ++index) {
-            if (!chunks->read[index])
-                chunk.push_back(std::move(chunks->owners[index]));
+        // A walk that leaves the order asked for reads as it comes; what was asked for goes unread.
+        const bool wasAsked = !chunks->asked.empty() && chunks->asked.front().first == found->second;
+        const std::size_t end =
+            wasAsked ? chunks->asked.front().second : std::min(found->second + chunks->size, chunks->owners.size());
+        if (wasAsked)
+            chunks->asked.pop_front();
+        else
+            chunks->asked.clear();
+        const std::vector<PxObjectPtr> chunk = chunks->Unread(found->second, end);
+        for (std::size_t index = found->second; index < end; ++index)
             chunks->read[index] = true;
-        }
         constexpr std::size_t kGrowth = 8;
         constexpr std::size_t kMostObjects = 2000;
         const std::size_t objects = read(chunk);
+        if (!chunks->asked.empty())
+            return;
         const std::size_t grown = chunks->size * kGrowth;
-        chunks->size = objects * kGrowth <= kMostObjects
-                           ? grown
-                           : std::max<std::size_t>(1, std::min(grown, chunk.size() * kMostObjects / objects));
+        const bool full = objects * kGrowth > kMostObjects;
+        chunks->size = !full ? grown : std::max<std::size_t>(1, std::min(grown, chunk.size() * kMostObjects / objects));
+        if (full && chunks->ahead.ask)
+            chunks->AskAheadFrom(end);
     };
 }
 

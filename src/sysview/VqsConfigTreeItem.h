@@ -200,8 +200,16 @@ protected:
     // stops early reads little past it, a walk through many small branches makes a few reads a
     // couple of thousand objects, and what it holds is the branch it is in and at most a chunk
     // ahead of it, however many branches it went through.
+    // Once the chunks hold about that many objects each, the next chunks of the same number of
+    // owners are asked for together with `ask`, ahead of their reads, so that their reads wait
+    // for no round trip each; `drop` forgets what came of them and was not read once the walk
+    // ends.
+    struct ChunksAhead {
+        std::function<void(const std::vector<std::vector<PxObjectPtr>>& chunks)> ask;
+        std::function<void()> drop;
+    };
     static std::function<void(const PxObjectPtr&)> ReadInChunksAsReached(std::vector<PxObjectPtr> owners,
-                                                                        ReadChunk read);
+                                                                        ReadChunk read, ChunksAhead ahead = {});
     // The object's list as an ancestor's walk read it ahead, else as `read` reads it.
     template <class Ptr, class Read>
     void ListOf(const PxObjectPtr& owner, PxTypedList<Ptr>& list, Read read) const

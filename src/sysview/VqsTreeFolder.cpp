@@ -89,28 +89,55 @@ bool VqsTreeFolder::ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, L
     return true;
 }
 
-std::vector<PxObjectPtr> VqsTreeFolder::ReadListsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners,
-                                                      ReadLists read)
+namespace {
+
+// Takes out the reads of nothing; answers where each read asked went, none for those taken out.
+template <class Asked>
+std::vector<std::optional<std::size_t>> TakeOutEmpty(std::vector<Asked>& asked)
 {
-    std::vector<PxObjectPtr> members;
-    if (owners.empty())
-        return members;
-    std::vector<std::vector<PxObjectPtr>> lists = read(owners);
-    for (std::size_t index = 0; index < owners.size(); ++index) {
-        members.insert(members.end(), lists[index].begin(), lists[index].end());
-        ahead.lists.emplace(owners[index]->GetHandle().MapKey(), std::move(lists[index]));
+    std::vector<std::optional<std::size_t>> places;
+    std::vector<Asked> kept;
+    for (Asked& entry : asked) {
+        places.push_back(entry.objects.empty() ? std::nullopt : std::optional<std::size_t>(kept.size()));
+        if (!entry.objects.empty())
+            kept.push_back(std::move(entry));
+    }
+    asked = std::move(kept);
+    return places;
+}
+
+} // namespace
+
+std::vector<std::vector<PxObjectPtr>> VqsTreeFolder::ReadListsAhead(ReadAhead& ahead,
+                                                                    std::vector<PxObject::MembersAsked> asked)
+{
+    const std::vector<std::optional<std::size_t>> places = TakeOutEmpty(asked);
+    std::vector<std::vector<std::vector<PxObjectPtr>>> lists;
+    if (!asked.empty())
+        lists = PxObject::ReadMembersOfEach(asked);
+    std::vector<std::vector<PxObjectPtr>> members(places.size());
+    for (std::size_t entry = 0; entry < places.size(); ++entry) {
+        if (!places[entry])
+            continue;
+        const std::vector<PxObjectPtr>& owners = asked[*places[entry]].objects;
+        std::vector<std::vector<PxObjectPtr>>& read = lists[*places[entry]];
+        for (std::size_t index = 0; index < owners.size(); ++index) {
+            members[entry].insert(members[entry].end(), read[index].begin(), read[index].end());
+            ahead.lists.emplace(owners[index]->GetHandle().MapKey(), std::move(read[index]));
+        }
     }
     return members;
 }
 
-void VqsTreeFolder::ReadReferencesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& members,
-                                        ReadReferences read)
+void VqsTreeFolder::ReadReferencesAhead(ReadAhead& ahead, std::vector<PxObject::ReferencesAsked> asked)
 {
-    if (members.empty())
+    TakeOutEmpty(asked);
+    if (asked.empty())
         return;
-    const std::vector<PxObjectPtr> referred = read(members);
-    for (std::size_t index = 0; index < members.size(); ++index)
-        ahead.references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
+    const std::vector<std::vector<PxObjectPtr>> referred = PxObject::ReadObjectsOfEach(asked);
+    for (std::size_t entry = 0; entry < asked.size(); ++entry)
+        for (std::size_t index = 0; index < asked[entry].objects.size(); ++index)
+            ahead.references.emplace(asked[entry].objects[index]->GetHandle().MapKey(), referred[entry][index]);
 }
 
 std::size_t VqsTreeFolder::ReadAheadUnder(ReadAhead& ahead, const std::vector<PxObjectPtr>& segmentLinks)
@@ -135,12 +162,18 @@ std::size_t VqsTreeFolder::ReadAheadUnder(ReadAhead& ahead, const std::vector<Px
         objects += contents[index].elementLinks.size();
         ahead.contents.emplace(segmentLinks[index]->GetHandle().MapKey(), std::move(contents[index]));
     }
-    const std::vector<PxObjectPtr> profiles = ReadListsAhead(ahead, ispecLinks, &PxVQIspecSoftLink::ProfileSoftLinksOf);
-    ReadReferencesAhead(ahead, profileLinks, &PxVQProfileSoftLink::ComponentsOf);
-    const std::vector<PxObjectPtr> aliases = ReadListsAhead(ahead, groups, &PxVQReportGroup::ReportSoftLinkAliasesOf);
-    ReadReferencesAhead(ahead, aliases, &PxVQReportSoftLinkAlias::SoftLinksOf);
-    const std::vector<PxObjectPtr> entries = ReadListsAhead(ahead, bundles, &PxVQBundle::IspecBundleDataOf);
-    ReadReferencesAhead(ahead, entries, &PxVQIspecBundleData::IspecInformationsOf);
+    // One read a level: the lists of the folders' items, then what their members refer to.
+    PxObject::MembersAsked aliasesAsked = PxVQReportGroup::ReportSoftLinkAliasesAsked(groups);
+    PxObject::MembersAsked entriesAsked = PxVQBundle::IspecBundleDataAsked(bundles);
+    aliasesAsked.withAttributes = entriesAsked.withAttributes = true;
+    const std::vector<std::vector<PxObjectPtr>> members =
+        ReadListsAhead(ahead, {PxVQIspecSoftLink::ProfileSoftLinksAsked(ispecLinks), aliasesAsked, entriesAsked});
+    const std::vector<PxObjectPtr>& profiles = members[0];
+    const std::vector<PxObjectPtr>& aliases = members[1];
+    const std::vector<PxObjectPtr>& entries = members[2];
+    ReadReferencesAhead(ahead, {PxVQProfileSoftLink::ComponentsAsked(profileLinks),
+                                PxVQReportSoftLinkAlias::SoftLinksAsked(aliases),
+                                PxVQIspecBundleData::IspecInformationsAsked(entries)});
     return objects + groups.size() + bundles.size() + profiles.size() + aliases.size() + entries.size();
 }
 

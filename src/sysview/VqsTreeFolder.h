@@ -80,10 +80,12 @@ private:
     // The sizes of the objects' lists as an ancestor's walk read them ahead, the empty ones
     // taken out; false, and the sizes left alone, unless it read all of them.
     bool ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const;
-    // The lists of the owners, read together into the read-ahead; answers their members.
-    static std::vector<PxObjectPtr> ReadListsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners,
-                                                   ReadLists read);
-    static void ReadReferencesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& members, ReadReferences read);
+    // The lists asked, all read together into the read-ahead (those of no owners left out);
+    // answers the members of each.
+    static std::vector<std::vector<PxObjectPtr>> ReadListsAhead(ReadAhead& ahead,
+                                                                std::vector<PxObject::MembersAsked> asked);
+    // What the members asked refer to, all read together into the read-ahead.
+    static void ReadReferencesAhead(ReadAhead& ahead, std::vector<PxObject::ReferencesAsked> asked);
 
     UINT m_nKind;
     int m_nObjectKind;

@@ -137,9 +137,9 @@ void VqsTreeItemEnterprise::WalkChildren(const std::vector<VqsTreeItem*>& childr
     if (configs.size() > 1 && ExpandsBranch())
         ReadBranchesAhead(ahead, configs);
     else if (configs.size() > 1)
-        ahead.readFrom = ReadInChunksAsReached(std::move(configs), [&ahead](const std::vector<PxObjectPtr>& chunk) {
-            return ReadBranchesAhead(ahead, chunk);
-        });
+        ahead.readFrom = ReadInChunksAsReached(
+            configs, [&ahead](const std::vector<PxObjectPtr>& chunk) { return ReadBranchesAhead(ahead, chunk); },
+            {&PxVQConfig::AskBranchesAhead, [config = configs.front()] { PxVQConfig::DropBranchesAhead(config); }});
     WalkWithReadAhead(ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
 }
 

@@ -2,11 +2,13 @@
 
 #include "model/VqsModel.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxPostgres.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQProfileSoftLink.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
+#include "support/PgTestServer.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
 #include "sysview/VqsTreeItemSoftLink.h"
@@ -557,6 +559,37 @@ TEST_F(DirectoryTreeTest, FindOfASystemHoldsAboutAsMuchWhateverTheSystemsItPasse
         const std::size_t passingHundred = mostHeldFinding(100);
         EXPECT_LE(passingHundred, 2 * passingTen) << c.search << ": passing ten systems held " << passingTen;
     }
+}
+
+// Find of the last of many systems on the server asks for what it reads ahead of the systems
+// it passes in a few round trips, however many chunks that is: passing ten times the systems
+// takes at most half as many round trips again.
+TEST_F(DirectoryTreeTest, FindOfTheLastSystemOnTheServerTakesAboutAsManyRoundTripsWhateverTheSystemsItPasses)
+{
+    constexpr int kReports = 50;
+    const auto tripsFinding = [&](int systems) -> std::int64_t {
+        const std::string uri = vqtest::PgTestServer::Instance().NewDatabase();
+        vqrepo::CreateRepositoryFile(uri, vqrepo::ReadDescription(SystemsOfOneSegment(systems, kReports, 1)));
+        CloseFrame();
+        app.CloseSession();
+        EXPECT_TRUE(app.OpenSession(uri.c_str(), "ABC", nullptr));
+        OpenFrame();
+        const std::string last = "SYS" + std::to_string(1000 + systems - 1);
+        PxTesting::ResetListReads();
+        const std::int64_t before = PxPgConnection::RoundTrips();
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(IDD_FIND).Replace(IDC_FIND_TEXT, last).OK();
+        Command(ID_FIND);
+        ui.Verify();
+        const std::int64_t trips = PxPgConnection::RoundTrips() - before;
+        EXPECT_EQ(view->GetSelectedItem(), Item(last));
+        EXPECT_GT(PxTesting::ListReads("PxVQConfig::BSSoftLinksOf"), systems / 50) << "chunks of about forty systems";
+        return trips;
+    };
+    const std::int64_t passingTwenty = tripsFinding(20);
+    const std::int64_t passingTwoHundred = tripsFinding(200);
+    EXPECT_LE(2 * passingTwoHundred, 3 * passingTwenty)
+        << "passing twenty systems took " << passingTwenty << ", two hundred " << passingTwoHundred;
 }
 
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)

@@ -8,6 +8,7 @@
 #include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxSqlite.h"
+#include "proxy/PxStore.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
@@ -1012,16 +1013,20 @@ TEST(PxServerStoreTest, AnEditionCheckKeptWaitingOrCutFailsTheFirstWriteAndStore
 // server (its statement cancelled as it waits for a table another connection holds) it fails
 // with the server's reason and the same read goes through afterwards; cut by a lost connection
 // it says so. So it is for a level read in one statement and for one of more lists than a
-// statement asks, whose statements go in one pipeline.
+// statement asks, whose statements go in one pipeline, and for one asked for ahead of it
+// (the branches below the sites), whose answer waits on the connection until it is read.
 TEST(PxServerStoreTest, AReadOfAWholeLevelRefusedOrCutFailsWithItsReason)
 {
     struct Row {
         int sites;
         bool lost;
+        bool askedAhead = false;
     };
-    for (const Row row : {Row{3, false}, Row{3, true}, Row{10001, false}, Row{10001, true}}) {
+    for (const Row row : {Row{3, false}, Row{3, true}, Row{10001, false}, Row{10001, true}, Row{3, false, true},
+                          Row{3, true, true}}) {
         const bool lost = row.lost;
-        SCOPED_TRACE(std::to_string(row.sites) + (lost ? " sites, connection lost" : " sites, refused"));
+        SCOPED_TRACE(std::to_string(row.sites) + (lost ? " sites, connection lost" : " sites, refused") +
+                     (row.askedAhead ? ", asked ahead" : ""));
         PxTestRepository repository(PxStoreKind::Server);
         const std::string uri = repository.Path();
         auto link = PxAttach(uri.c_str(), "alice/dev");
@@ -1040,10 +1045,28 @@ TEST(PxServerStoreTest, AReadOfAWholeLevelRefusedOrCutFailsWithItsReason)
                                     "timeout, or a cancel on the server).";
         const std::string cut = "Cannot read the repository: the connection to the server of " + uri + " was lost.";
         EXPECT_EQ(FailureWhileTableHeld(uri, "px_member", lost ? kEndWaiter : kCancelWaiter,
-                                        [&] { PxObject::MembersOf(sites, "hosts"); }),
+                                        [&] {
+                                            if (row.askedAhead)
+                                                PxObject::AskBranchesAheadOf({"hosts", {{"disks", "files"}}}, {sites});
+                                            PxObject::MembersOf(sites, "hosts");
+                                        }),
                   lost ? cut : refused);
         if (lost)
             continue;
+        if (row.askedAhead) {
+            const std::int64_t trips = PxPgConnection::RoundTrips();
+            PxObject::AskBranchesAheadOf({"hosts", {{"disks", "files"}}}, {sites});
+            const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(sites, "hosts");
+            EXPECT_EQ(PxPgConnection::RoundTrips() - trips, 1) << "the read takes what was asked ahead";
+            ASSERT_EQ(hosts.back().size(), 2u);
+            EXPECT_EQ(hosts.back().back()->GetAttributeText("address"), "10.0.0.1");
+            // Another read in between stops what was asked ahead; the reads then go as they come.
+            PxObject::AskBranchesAheadOf({"hosts", {{"disks", "files"}}}, {sites});
+            sites.front()->Refresh();
+            EXPECT_TRUE(sites.front()->ObjectPresent());
+            EXPECT_EQ(PxObject::MembersOf(sites, "hosts").back().size(), 2u);
+            continue;
+        }
         const std::vector<std::vector<PxObjectPtr>> hosts = PxObject::MembersOf(sites, "hosts");
         ASSERT_EQ(hosts.back().size(), 2u);
         EXPECT_EQ(FailureWhileTableHeld(uri, "px_attribute", kCancelWaiter,
