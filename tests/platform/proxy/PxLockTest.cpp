@@ -752,8 +752,9 @@ TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeld
         refusing.reset();
         const auto again = row.newSession ? PxAttach(m_repository.Path(), "alice/dev") : nullptr;
         m_clock.Advance(kPxLongestRetryDelayMilliseconds);
-        if (ending != 0)
+        if (ending != 0) {
             EXPECT_FALSE(vqwin::WaitUntilThreadWaits(ending)) << "nothing is owed any more";
+        }
         EXPECT_TRUE(m_theirX->WriteLock(0));
         m_theirX->UnLock();
     }
