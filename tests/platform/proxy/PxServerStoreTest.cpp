@@ -37,18 +37,6 @@ namespace {
 
 using vqtest::PgTestServer;
 
-// The message of what the call throws, or "done".
-template <class Call>
-std::string FailureOf(Call&& call)
-{
-    try {
-        call();
-    } catch (const PxException& e) {
-        return std::string(e.GetErrorMessage());
-    }
-    return "done";
-}
-
 // What the server does at a row a statement changes, as the trigger armed below runs it.
 struct ServerFault {
     const char* what;

@@ -61,18 +61,6 @@ std::string GrantedToMember(const TeamRepository& team)
     return "GRANT SELECT, UPDATE, USAGE ON SEQUENCE px_hold_id TO " + team.MemberRole() + ".";
 }
 
-// The message of what the call throws, or "done".
-template <class Call>
-std::string FailureOf(Call&& call)
-{
-    try {
-        call();
-    } catch (const PxException& e) {
-        return std::string(e.GetErrorMessage());
-    }
-    return "done";
-}
-
 // What a session of the owner that could not bring the repository up to date as it opened it tells.
 std::string OwnerCouldNot(const std::string& uri, const std::string& reason)
 {

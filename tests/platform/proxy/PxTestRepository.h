@@ -4,6 +4,7 @@
 // and are instantiated with PX_ON_BOTH_STORES.
 #pragma once
 
+#include "proxy/PxException.h"
 #include "proxy/PxVQLink.h"
 
 #include <gtest/gtest.h>
@@ -63,3 +64,15 @@ private:
     struct Holder;
     std::unique_ptr<Holder> m_holder;
 };
+
+// The message of what the call throws, or "done".
+template <class Call>
+std::string FailureOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const PxException& e) {
+        return std::string(e.GetErrorMessage());
+    }
+    return "done";
+}
