@@ -6,6 +6,7 @@
 #include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
 #include "proxy/PxRepositoryDump.h"
+#include "proxy/PxStore.h"
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQEnterprise.h"
 #include "proxy/PxVQObject.h"
@@ -289,7 +290,8 @@ constexpr int kHostsASite = 20;
 // A read of a whole level, the hosts lists of every site and then their members' attributes,
 // answers hundreds of thousands of rows: whatever statistics the server took, it finds them
 // through its indexes, reading no table through, and sorts nothing, so that no temporary file
-// is written however large the level.
+// is written however large the level. So does the same level read as branches asked for ahead,
+// in chunks of sites as a search reaches them.
 TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporaryFile)
 {
     for (const Statistics& row : kStatistics) {
@@ -314,6 +316,16 @@ TEST(PxServerPlanTest, AReadOfAWholeLevelReadsNoTableThroughAndWritesNoTemporary
             ASSERT_EQ(hosts.back().size(), static_cast<std::size_t>(kHostsASite));
             EXPECT_EQ(hosts.back().back()->GetAttributeText("attribute7"), "value 7") << row.statistics;
             EXPECT_EQ(hosts.front().front()->GetAttributeText("attribute1"), "value 1") << row.statistics;
+            link->ClearAllBuffers();
+            const std::size_t half = owners.size() / 2;
+            const std::vector<std::vector<PxObjectPtr>> chunks = {{owners.begin(), owners.begin() + half},
+                                                                  {owners.begin() + half, owners.end()}};
+            PxObject::AskBranchesAheadOf({"hosts", {{"disks", "files"}}}, chunks);
+            for (const std::vector<PxObjectPtr>& chunk : chunks) {
+                const std::vector<std::vector<PxObjectPtr>> branch = PxObject::MembersOf(chunk, "hosts");
+                ASSERT_EQ(branch.back().size(), static_cast<std::size_t>(kHostsASite));
+                EXPECT_EQ(branch.back().back()->GetAttributeText("attribute7"), "value 7") << row.statistics;
+            }
         }
         for (const auto& [table, scanned] : RowsScanned(database, kDataTables))
             EXPECT_LT(scanned - scannedBefore.at(table), kSites)
