@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
 
 // What the lock calls need to know of an object beyond its public face.
 class PxObjectAccess {
@@ -284,4 +285,16 @@ void PxRetryWhileOwed(CEvent& stop, const std::function<bool()>& makeOwed)
          delay = PxNextRetryDelay(delay))
         if (!makeOwed())
             return;
+}
+
+std::thread PxStartRetryThread(CEvent& stop, std::function<bool()> makeOwed, DWORD& threadId)
+{
+    std::promise<DWORD> started;
+    std::future<DWORD> id = started.get_future();
+    std::thread thread([&stop, &started, makeOwed = std::move(makeOwed)] {
+        started.set_value(GetCurrentThreadId());
+        PxRetryWhileOwed(stop, makeOwed);
+    });
+    threadId = id.get();
+    return thread;
 }

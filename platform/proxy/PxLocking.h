@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 class CEvent;
@@ -34,6 +35,8 @@ inline std::uint64_t PxNextRetryDelay(std::uint64_t delay)
 // twice the last, up to the longest), until `makeOwed` answers that nothing is owed any more or
 // `stop` is set: the one way a give-back or a session's end refused is made later.
 void PxRetryWhileOwed(CEvent& stop, const std::function<bool()>& makeOwed);
+// A thread that runs PxRetryWhileOwed; `threadId` takes its id before it is answered.
+std::thread PxStartRetryThread(CEvent& stop, std::function<bool()> makeOwed, DWORD& threadId);
 // A busy lock store is waited for without the retry callback for this long; a store busy
 // longer than that is waited for through the callback, so that the user can give the wait up.
 inline constexpr std::uint64_t kPxQuietBusyMilliseconds = 10000;

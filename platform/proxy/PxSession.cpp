@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <future>
 #include <map>
 #include <utility>
 
@@ -205,25 +204,17 @@ void PxSession::RetryGiveBacksLater()
     if (m_giveBackThread.joinable())
         m_giveBackThread.join();
     m_retryingGiveBacks = true;
-    std::promise<DWORD> started;
-    std::future<DWORD> id = started.get_future();
-    m_giveBackThread = std::thread([this, &started] {
-        started.set_value(GetCurrentThreadId());
-        RetryGiveBacks();
-    });
-    m_giveBackThreadId = id.get();
+    m_giveBackThread = PxStartRetryThread(m_ends, [this] { return RetryGiveBacks(); }, m_giveBackThreadId);
 }
 
-void PxSession::RetryGiveBacks()
+bool PxSession::RetryGiveBacks()
 {
-    PxRetryWhileOwed(m_ends, [this] {
-        auto guard = Guard();
-        // A long release the server still runs is waited for without holding up the session.
-        if (m_sentGiveBack.empty() || m_locks->UnlocksAnswered())
-            MakeOwedReleases();
-        m_retryingGiveBacks = OwesReleases();
-        return m_retryingGiveBacks;
-    });
+    auto guard = Guard();
+    // A long release the server still runs is waited for without holding up the session.
+    if (m_sentGiveBack.empty() || m_locks->UnlocksAnswered())
+        MakeOwedReleases();
+    m_retryingGiveBacks = OwesReleases();
+    return m_retryingGiveBacks;
 }
 
 void PxSession::StopRetryingGiveBacks() noexcept

@@ -170,10 +170,9 @@ private:
     // Starts the thread that makes the lifts and give-backs while the session's user does
     // nothing else, when something is owed or sent and none runs.
     void RetryGiveBacksLater();
-    // The thread: it waits the retry delay on the installed clock (the first short, each next
-    // one twice the last, up to the longest), then makes what is owed, once a give-back sent
-    // has been answered, until nothing is owed or the session ends.
-    void RetryGiveBacks();
+    // One try of the thread (PxRetryWhileOwed, until the session ends): makes what is owed, once
+    // a give-back sent has been answered; whether anything is still owed.
+    bool RetryGiveBacks();
     void StopRetryingGiveBacks() noexcept;
 
     mutable std::recursive_mutex m_mutex;

@@ -3,7 +3,6 @@
 #include "proxy/PxLocking.h"
 #include "win/Sync.h"
 
-#include <future>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -57,13 +56,7 @@ public:
         if (m_thread.joinable())
             m_thread.join();
         m_retrying = true;
-        std::promise<DWORD> started;
-        std::future<DWORD> id = started.get_future();
-        m_thread = std::thread([this, &started] {
-            started.set_value(GetCurrentThreadId());
-            PxRetryWhileOwed(m_stop, [this] { return MakeOwedEnds(); });
-        });
-        m_threadId = id.get();
+        m_thread = PxStartRetryThread(m_stop, [this] { return MakeOwedEnds(); }, m_threadId);
     }
 
     DWORD RetryThread()
