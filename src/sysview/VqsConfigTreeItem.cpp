@@ -322,8 +322,11 @@ std::function<void(const PxObjectPtr&)> VqsConfigTreeItem::ReadInChunksAsReached
         else
             chunks->asked.clear();
         const std::vector<PxObjectPtr> chunk = chunks->Unread(found->second, end);
-        for (std::size_t index = found->second; index < end; ++index)
+        // An owner read is held no longer than its chunk.
+        for (std::size_t index = found->second; index < end; ++index) {
             chunks->read[index] = true;
+            chunks->owners[index] = PxObjectPtr();
+        }
         constexpr std::size_t kGrowth = 8;
         constexpr std::size_t kMostObjects = 2000;
         const std::size_t objects = read(chunk);
