@@ -277,8 +277,17 @@ std::vector<std::string> PxServerStore::Analyze(const std::string& uri)
 {
     std::unique_ptr<PxPgConnection> db = Connect(uri);
     const char* what = "Cannot take the statistics of the repository %1: %2";
-    std::vector<std::string> changes = BringUpToDate(*db, what);
-    db->Execute("ANALYZE px_object, px_attribute, px_member", what);
+    const PxSchemaGaps gaps = PxFindSchemaGaps(*db);
+    // The server would skip, with a mere warning, every table it may not analyse for the role.
+    if (!gaps.ownerMay)
+        Refuse(*db, what,
+               ("only the owner of its tables, the role " + gaps.owner +
+                " (or one of its members, or a superuser), may take their statistics.")
+                   .c_str());
+    std::vector<std::string> changes = PxCloseSchemaGaps(*db, gaps, what);
+    const char* const tables = "px_object, px_attribute, px_member";
+    PxRunAsOwner(*db, std::string("ANALYZE ") + tables, what);
+    changes.push_back(std::string("The statistics of the tables ") + tables + " were taken again.");
     return changes;
 }
 

@@ -69,14 +69,15 @@ constexpr const char* kHoldIdentities =
 constexpr const char* kAddedObjects = "{px_hold_id}";
 
 // The key columns without their estimates ($1 to $3: the tables, columns and options), whether the
-// hold identities are missing, and whether the role may act as the owner of every table.
+// hold identities are missing, whether the role may act as the owner of every table, and that owner.
 constexpr const char* kGaps =
     "SELECT (SELECT count(*) FROM unnest($1::text[], $2::text[], $3::text[]) AS k(tab, col, opt)"
     " JOIN pg_attribute a ON a.attrelid = k.tab::regclass AND a.attname = k.col"
     " WHERE NOT coalesce(k.opt = ANY(a.attoptions), false)),"
     " (NOT " PX_HOLD_IDENTITIES_PRESENT ")::int,"
     " (SELECT coalesce(bool_and(pg_has_role(c.relowner, 'MEMBER')), false) FROM pg_class c"
-    " WHERE c.relnamespace = 'vq_repository'::regnamespace AND c.relkind = 'r')::int";
+    " WHERE c.relnamespace = 'vq_repository'::regnamespace AND c.relkind = 'r')::int,"
+    " (SELECT pg_get_userbyid(relowner) FROM pg_class WHERE oid = 'vq_repository.px_persistent_lock'::regclass)";
 
 // The GRANT statements that give each added object ($1) the rights another role than the owner
 // holds on every earlier object of its kind (tables, sequences) and it lacks, a statement a role
@@ -163,13 +164,26 @@ std::string HeldBy(PxPgConnection& db, const TableLock& lock, const char* what)
     return "another session held its table " + lock.table + (holders.empty() ? "" : " (" + holders + ")") + ".";
 }
 
-// Begins a transaction as the owner of the repository's tables, which takes the locks without
-// waiting for other sessions (kBeginWithoutWaiting): a table held by another session refuses it,
-// naming what held it.
-void BeginAsOwnerWithoutWaiting(PxPgConnection& db, const std::vector<TableLock>& locks, const char* what)
+// Runs the steps in a transaction as the owner of the repository's tables, begun by `begin`; throws
+// as the server refuses, the transaction rolled back.
+template <class Steps>
+void AsOwner(PxPgConnection& db, const char* begin, const char* what, Steps steps)
 {
-    db.Execute(kBeginWithoutWaiting, what);
-    PxPgConnection::Query(db, kAsOwner, what).Run();
+    try {
+        db.Execute(begin, what);
+        PxPgConnection::Query(db, kAsOwner, what).Run();
+        steps();
+        db.Execute("COMMIT", what);
+    } catch (const PxException&) {
+        db.ExecuteQuietly("ROLLBACK");
+        throw;
+    }
+}
+
+// Takes the locks in a transaction that waits for no other session (kBeginWithoutWaiting): a table
+// held by another session refuses it, naming what held it.
+void LockWithoutWaiting(PxPgConnection& db, const std::vector<TableLock>& locks, const char* what)
+{
     for (const TableLock& lock : locks) {
         try {
             db.Execute(("LOCK TABLE vq_repository." + lock.table + " IN " + lock.mode + " MODE").c_str(), what);
@@ -181,19 +195,15 @@ void BeginAsOwnerWithoutWaiting(PxPgConnection& db, const std::vector<TableLock>
     }
 }
 
-// Runs the change in a transaction as the owner that takes the locks without waiting
-// (BeginAsOwnerWithoutWaiting); throws as the server refuses, the transaction rolled back.
+// Runs the change as the owner in a transaction that takes the locks first without waiting
+// (LockWithoutWaiting); throws as the server refuses, the transaction rolled back.
 template <class Change>
 void AsOwnerWithoutWaiting(PxPgConnection& db, const std::vector<TableLock>& locks, const char* what, Change change)
 {
-    try {
-        BeginAsOwnerWithoutWaiting(db, locks, what);
+    AsOwner(db, kBeginWithoutWaiting, what, [&] {
+        LockWithoutWaiting(db, locks, what);
         change();
-        db.Execute("COMMIT", what);
-    } catch (const PxException&) {
-        db.ExecuteQuietly("ROLLBACK");
-        throw;
-    }
+    });
 }
 
 // Takes the statistics of the key tables again, after their estimates were set, in a transaction
@@ -230,6 +240,7 @@ PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db)
     found.estimates = static_cast<int>(answers[0].Int(0, 0));
     found.holdIdentities = answers[0].Int(0, 1) != 0;
     found.ownerMay = answers[0].Int(0, 2) != 0;
+    found.owner = answers[0].Text(0, 3);
     found.grants = GrantsOf(answers[1]);
     return found;
 }
@@ -267,6 +278,11 @@ std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGap
                           " the sequence px_hold_id): each generation hold placed from now on has one.");
     changes.insert(changes.end(), granted.begin(), granted.end());
     return changes;
+}
+
+void PxRunAsOwner(PxPgConnection& db, const std::string& statements, const char* what)
+{
+    AsOwner(db, "BEGIN", what, [&] { db.Execute(statements.c_str(), what); });
 }
 
 std::string PxSchemaAdditionsSql() { return KeyEstimatesSql() + kHoldIdentities; }

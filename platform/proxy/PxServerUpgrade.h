@@ -25,6 +25,8 @@ struct PxSchemaGaps {
     // Whether the connection's role may make the additions: it may act as the owner of the
     // repository's tables.
     bool ownerMay = false;
+    // The role that owns the repository's tables.
+    std::string owner;
 
     bool Any() const { return estimates > 0 || holdIdentities || !grants.empty(); }
 };
@@ -40,6 +42,10 @@ PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db);
 // for longer. Throws as the server refuses, or naming the session that held a table, the change
 // rolled back; statistics it could not take are left to the server's next analysis, and said so.
 std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGaps& gaps, const char* what);
+
+// Runs the statements in a transaction of their own as the owner of the repository's tables, which
+// only a role that may act as that owner may; throws as the server refuses, the transaction rolled back.
+void PxRunAsOwner(PxPgConnection& db, const std::string& statements, const char* what);
 
 // The additions as a new repository's schema makes them, after the first build's tables.
 std::string PxSchemaAdditionsSql();

@@ -29,11 +29,11 @@ TeamRepository::TeamRepository(bool sample)
     PgTestServer& server = PgTestServer::Instance();
     const std::string uri = server.NewDatabase();
     m_database = DatabaseOf(uri);
-    const std::string owner = m_database + "_owner";
+    m_ownerRole = m_database + "_owner";
     m_memberRole = m_database + "_member";
-    server.Run(m_database, "CREATE ROLE " + owner + " LOGIN; CREATE ROLE " + m_memberRole + " LOGIN;"
-                           " GRANT CREATE ON DATABASE " + m_database + " TO " + owner);
-    m_ownerUri = AsRole(uri, owner);
+    server.Run(m_database, "CREATE ROLE " + m_ownerRole + " LOGIN; CREATE ROLE " + m_memberRole + " LOGIN;"
+                           " GRANT CREATE ON DATABASE " + m_database + " TO " + m_ownerRole);
+    m_ownerUri = AsRole(uri, m_ownerRole);
     m_memberUri = AsRole(uri, m_memberRole);
     if (sample)
         vqrepo::CreateRepositoryFile(m_ownerUri, vqrepo::SampleDescription());
@@ -42,7 +42,7 @@ TeamRepository::TeamRepository(bool sample)
     server.Run(m_database, "ALTER TABLE vq_repository.px_persistent_lock DROP COLUMN hold_id;"
                            "DROP SEQUENCE vq_repository.px_hold_id");
     ForgetKeyEstimates(m_database);
-    server.Run(m_database, "SET ROLE " + owner + ";"
+    server.Run(m_database, "SET ROLE " + m_ownerRole + ";"
                            "GRANT USAGE ON SCHEMA vq_repository TO " + m_memberRole + ";"
                            "GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA vq_repository TO " +
                                m_memberRole + ";"

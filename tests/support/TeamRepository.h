@@ -17,10 +17,12 @@ public:
     // The repository as its owner's role and as the member's role open it.
     const std::string& OwnerUri() const { return m_ownerUri; }
     const std::string& MemberUri() const { return m_memberUri; }
+    const std::string& OwnerRole() const { return m_ownerRole; }
     const std::string& MemberRole() const { return m_memberRole; }
 
 private:
     std::string m_database;
+    std::string m_ownerRole;
     std::string m_memberRole;
     std::string m_ownerUri;
     std::string m_memberUri;

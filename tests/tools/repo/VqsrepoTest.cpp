@@ -234,6 +234,58 @@ TEST_F(VqsrepoTest, AnalyzeGivesAServerRepositoryOfAnEarlierBuildItsKeyEstimates
               "vqsrepo: file.vqr: only a repository on a server is analyzed; give its postgresql:// URI.\n");
 }
 
+// Only the owner of a team's repository's tables, or a role that may act as it, takes their
+// statistics, and says so; a member's analyze is refused naming the owner, rather than left to
+// the server, which skips every table it may not analyze with a mere warning.
+TEST_F(VqsrepoTest, AnalyzeIsTheOwnersAndSaysWhatItTook)
+{
+    vqtest::PgTestServer& server = vqtest::PgTestServer::Instance();
+    const vqtest::TeamRepository team(false);
+    // A role that may act as the owner without the owner's rights of its own, which reads the
+    // repository by rights given to it directly.
+    const std::string ownersMember = team.Database() + "_noinherit";
+    server.Run(team.Database(), "CREATE ROLE " + ownersMember + " LOGIN NOINHERIT; GRANT " + team.OwnerRole() +
+                                    " TO " + ownersMember + "; SET ROLE " + team.OwnerRole() +
+                                    "; GRANT USAGE ON SCHEMA vq_repository TO " + ownersMember +
+                                    "; GRANT SELECT ON ALL TABLES IN SCHEMA vq_repository TO " + ownersMember);
+    const std::string memberUri = team.MemberUri();
+    const std::string ownersMemberUri = memberUri.substr(0, memberUri.rfind("user=")) + "user=" + ownersMember;
+    // Fails unless the object table's statistics were taken that many times.
+    const auto requireAnalyses = [&](int count) {
+        server.Run(team.Database(), "DO $$ BEGIN IF (SELECT analyze_count FROM pg_stat_user_tables WHERE relid ="
+                                    " 'vq_repository.px_object'::regclass) <> " + std::to_string(count) +
+                                        " THEN RAISE 'not % analyses', " + std::to_string(count) + "; END IF; END $$");
+    };
+    const std::string taken = "The statistics of the tables px_object, px_attribute, px_member were taken again.\n";
+
+    ASSERT_EQ(Vqsrepo(m_directory, "analyze '" + team.OwnerUri() + "'"), 0) << m_directory.Read("err.txt");
+    const std::string upgradedAndTaken = m_directory.Read("out.txt");
+    EXPECT_EQ(std::count(upgradedAndTaken.begin(), upgradedAndTaken.end(), '\n'), 4) << upgradedAndTaken;
+    EXPECT_TRUE(upgradedAndTaken.ends_with("\n" + taken)) << upgradedAndTaken;
+    EXPECT_NO_THROW(requireAnalyses(1));
+
+    const struct {
+        std::string uri;
+        int exit;
+        std::string out;
+        std::string err;
+    } runs[] = {
+        {team.OwnerUri(), 0, taken, ""},
+        {ownersMemberUri, 0, taken, ""},
+        {memberUri, 1, "",
+         "vqsrepo: Cannot take the statistics of the repository " + memberUri + ": only the owner of its tables, the"
+         " role " + team.OwnerRole() + " (or one of its members, or a superuser), may take their statistics.\n"},
+    };
+    int analyses = 1;
+    for (const auto& run : runs) {
+        EXPECT_EQ(Vqsrepo(m_directory, "analyze '" + run.uri + "'"), run.exit) << run.uri;
+        EXPECT_EQ(m_directory.Read("out.txt"), run.out) << run.uri;
+        EXPECT_EQ(m_directory.Read("err.txt"), run.err) << run.uri;
+        analyses += run.exit == 0;
+        EXPECT_NO_THROW(requireAnalyses(analyses)) << run.uri;
+    }
+}
+
 // A repository an earlier build made on a server is brought up to date by its owner's upgrade,
 // which prints each change; run again it says there is nothing to change. A member's role may
 // not, and a file is refused.
