@@ -46,77 +46,38 @@ sqlite3_file* Real(sqlite3_file* file)
     return counted->real;
 }
 
+// Each method of the file layer passes the call on to the file underneath.
+template <auto Method>
+struct Forwarded;
+template <class Result, class... Args, Result (*sqlite3_io_methods::*Method)(sqlite3_file*, Args...)>
+struct Forwarded<Method> {
+    static Result Call(sqlite3_file* file, Args... args)
+    {
+        sqlite3_file* real = Real(file);
+        return (real->pMethods->*Method)(real, args...);
+    }
+};
+
 const sqlite3_io_methods kCountedMethods = {
     3,
-    [](sqlite3_file* file) { return Real(file)->pMethods->xClose(Real(file)); },
-    [](sqlite3_file* file, void* data, int amount, sqlite3_int64 offset) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xRead(real, data, amount, offset);
-    },
-    [](sqlite3_file* file, const void* data, int amount, sqlite3_int64 offset) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xWrite(real, data, amount, offset);
-    },
-    [](sqlite3_file* file, sqlite3_int64 size) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xTruncate(real, size);
-    },
-    [](sqlite3_file* file, int flags) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xSync(real, flags);
-    },
-    [](sqlite3_file* file, sqlite3_int64* size) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xFileSize(real, size);
-    },
-    [](sqlite3_file* file, int level) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xLock(real, level);
-    },
-    [](sqlite3_file* file, int level) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xUnlock(real, level);
-    },
-    [](sqlite3_file* file, int* reserved) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xCheckReservedLock(real, reserved);
-    },
-    [](sqlite3_file* file, int op, void* arg) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xFileControl(real, op, arg);
-    },
-    [](sqlite3_file* file) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xSectorSize(real);
-    },
-    [](sqlite3_file* file) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xDeviceCharacteristics(real);
-    },
-    [](sqlite3_file* file, int page, int size, int extend, void volatile** mapped) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xShmMap(real, page, size, extend, mapped);
-    },
-    [](sqlite3_file* file, int offset, int n, int flags) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xShmLock(real, offset, n, flags);
-    },
-    [](sqlite3_file* file) {
-        sqlite3_file* real = Real(file);
-        real->pMethods->xShmBarrier(real);
-    },
-    [](sqlite3_file* file, int remove) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xShmUnmap(real, remove);
-    },
-    [](sqlite3_file* file, sqlite3_int64 offset, int amount, void** pages) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xFetch(real, offset, amount, pages);
-    },
-    [](sqlite3_file* file, sqlite3_int64 offset, void* pages) {
-        sqlite3_file* real = Real(file);
-        return real->pMethods->xUnfetch(real, offset, pages);
-    },
+    Forwarded<&sqlite3_io_methods::xClose>::Call,
+    Forwarded<&sqlite3_io_methods::xRead>::Call,
+    Forwarded<&sqlite3_io_methods::xWrite>::Call,
+    Forwarded<&sqlite3_io_methods::xTruncate>::Call,
+    Forwarded<&sqlite3_io_methods::xSync>::Call,
+    Forwarded<&sqlite3_io_methods::xFileSize>::Call,
+    Forwarded<&sqlite3_io_methods::xLock>::Call,
+    Forwarded<&sqlite3_io_methods::xUnlock>::Call,
+    Forwarded<&sqlite3_io_methods::xCheckReservedLock>::Call,
+    Forwarded<&sqlite3_io_methods::xFileControl>::Call,
+    Forwarded<&sqlite3_io_methods::xSectorSize>::Call,
+    Forwarded<&sqlite3_io_methods::xDeviceCharacteristics>::Call,
+    Forwarded<&sqlite3_io_methods::xShmMap>::Call,
+    Forwarded<&sqlite3_io_methods::xShmLock>::Call,
+    Forwarded<&sqlite3_io_methods::xShmBarrier>::Call,
+    Forwarded<&sqlite3_io_methods::xShmUnmap>::Call,
+    Forwarded<&sqlite3_io_methods::xFetch>::Call,
+    Forwarded<&sqlite3_io_methods::xUnfetch>::Call,
 };
 
 int OpenCounted(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
