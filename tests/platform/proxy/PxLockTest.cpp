@@ -731,6 +731,33 @@ TEST_P(PxLockTest, LocksEndWithTheirSession)
 // A session closed while the lock store refuses its end, with a give-back owed or not, in a
 // process that lives on (and opens another session of its user): its locks go as soon as the
 // store takes writes again, and another user waiting for them is granted.
+// A give-back behind one the lock store has just refused is owed at once, in order, without
+// waiting for the store again; both are made once it takes writes.
+TEST_P(PxLockTest, AGiveBackBehindOneTheLockStoreRefusedIsOwedWithoutAskingTheStoreAgain)
+{
+    for (const bool busy : {false, true}) {
+        SCOPED_TRACE(busy ? "store held" : "disk full");
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        const PxVQObjectPtr x = Host(*alice, "X");
+        const PxVQObjectPtr y = Host(*alice, "Y");
+        ASSERT_TRUE(x->WriteLock(0));
+        ASSERT_TRUE(y->WriteLock(0));
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), busy);
+        EXPECT_ANY_THROW(x->UnLock());
+        EXPECT_NO_THROW(y->UnLock()) << "owed behind the first";
+        const DWORD retrying = PxTesting::GiveBackThread(*alice);
+        ASSERT_NE(retrying, 0u);
+        refusing.reset();
+        m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        EXPECT_TRUE(m_theirX->WriteLock(0));
+        EXPECT_TRUE(Host(*m_b, "Y")->WriteLock(0));
+        m_theirX->UnLock();
+        Host(*m_b, "Y")->UnLock();
+    }
+}
+
 TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeldOnceItTakesWritesAgain)
 {
     struct Row {
