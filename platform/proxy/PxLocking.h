@@ -27,8 +27,8 @@ class PxList;
 // first is short, each next one twice the last, up to the longest.
 inline constexpr std::uint64_t kPxFirstRetryDelayMilliseconds = 10;
 inline constexpr std::uint64_t kPxLongestRetryDelayMilliseconds = 500;
-// A closed session's end is owed to nobody waiting at a screen: its tries back off further
-// while the store stays busy or refusing, so that an idle process hardly touches it.
+// The tries of a closed session's end back off further while the store stays busy or refusing,
+// up to some seconds apart, so that an idle process hardly touches a store another one holds.
 inline constexpr std::uint64_t kPxLongestOwedEndDelayMilliseconds = 5000;
 inline std::uint64_t PxNextRetryDelay(std::uint64_t delay, std::uint64_t longest = kPxLongestRetryDelayMilliseconds)
 {
