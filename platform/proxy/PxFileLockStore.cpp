@@ -11,7 +11,7 @@
 
 PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path), m_db(path, true)
 {
-    m_db.SetBusyTimeout(2000);
+    SetBusyTimeout(kPxBusyTimeoutMilliseconds);
     if (path != ":memory:")
         m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", pxwhat::Lock);
     m_db.Execute("CREATE TABLE IF NOT EXISTS px_session(id INTEGER PRIMARY KEY, pid INTEGER NOT NULL,"

@@ -15,7 +15,6 @@ class PxFileLockStore final : public PxLockStoreBase {
 public:
     explicit PxFileLockStore(const std::string& path);
 
-    void SetBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     // A live process's session is never purged: its locks stay its own.
@@ -28,6 +27,7 @@ private:
     void AddHoldIdentities();
     // ReserveOids in the lock-table transaction under way.
     std::int64_t TakeOids(std::int64_t count, std::int64_t lastStored);
+    void ApplyBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }
     bool BeginOrBusy() override;
     void Commit() override;
     void RollbackQuietly() noexcept override;

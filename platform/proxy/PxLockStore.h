@@ -11,6 +11,14 @@
 #include <string>
 #include <vector>
 
+// How long a lock-table transaction waits for the store while other sessions keep it busy:
+// patiently, a few busy timeouts (a lock call, whose refusal its user is told); once, one busy
+// timeout (a give-back or a lift, which is owed when refused and made later); briefly, a short
+// wait (a try of what is owed, made again later: no busy store is polled for long).
+enum class PxBusyWait { Patient, Once, Brief };
+inline constexpr int kPxBusyTimeoutMilliseconds = 2000;
+inline constexpr int kPxBriefBusyMilliseconds = 20;
+
 enum PxLockKind : int { PxLockRead = 1, PxLockLongRead = 2, PxLockFutureUpdate = 3, PxLockWrite = 4 };
 
 // Held kinds that refuse a requested kind: reads meet writes; a future update meets future
@@ -43,6 +51,8 @@ public:
     virtual bool LocksGoWithTheConnection() const noexcept = 0;
     virtual int LiveSessions() = 0;
     virtual void SetBusyTimeout(int milliseconds) = 0;
+    // Patient until set otherwise (PxBusyWaitScope).
+    virtual void SetBusyWait(PxBusyWait wait) noexcept = 0;
 
     // The outcome of one attempt on a run of objects: the first `granted` got their lock;
     // the next one, if any, was refused with `code`.
@@ -123,6 +133,18 @@ public:
 
 protected:
     PxLockStore() = default;
+};
+
+// Sets the store's busy wait for the scope's life, then makes it patient again.
+class PxBusyWaitScope {
+public:
+    PxBusyWaitScope(PxLockStore& store, PxBusyWait wait) noexcept : m_store(store) { m_store.SetBusyWait(wait); }
+    ~PxBusyWaitScope() { m_store.SetBusyWait(PxBusyWait::Patient); }
+    PxBusyWaitScope(const PxBusyWaitScope&) = delete;
+    PxBusyWaitScope& operator=(const PxBusyWaitScope&) = delete;
+
+private:
+    PxLockStore& m_store;
 };
 
 // A running generation's claim on an object is a write lock on the object's claim slot, a

@@ -4,10 +4,30 @@
 
 #include <algorithm>
 
+void PxLockStoreBase::SetBusyTimeout(int milliseconds)
+{
+    ApplyBusyTimeout(milliseconds);
+    m_busyTimeout = m_appliedTimeout = milliseconds;
+}
+
+void PxLockStoreBase::SetBusyWait(PxBusyWait wait) noexcept
+{
+    m_beginTries = wait == PxBusyWait::Patient ? kBeginTries : 1;
+    const int timeout = wait == PxBusyWait::Brief ? kPxBriefBusyMilliseconds : m_busyTimeout;
+    if (timeout == m_appliedTimeout)
+        return;
+    try {
+        ApplyBusyTimeout(timeout);
+        m_appliedTimeout = timeout;
+    } catch (...) {
+        // The store out of reach fails what comes next by itself.
+    }
+}
+
 void PxLockStoreBase::BeginPatiently()
 {
     for (int tries = 1; !BeginOrBusy(); ++tries)
-        if (tries == kBeginTries)
+        if (tries >= m_beginTries)
             FailBusy();
 }
 

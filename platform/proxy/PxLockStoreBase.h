@@ -15,6 +15,8 @@
 
 class PxLockStoreBase : public PxLockStore {
 public:
+    void SetBusyTimeout(int milliseconds) final;
+    void SetBusyWait(PxBusyWait wait) noexcept final;
     std::int64_t RegisterSession(const std::string& userCode) override;
     bool UnregisterSession(std::int64_t session) noexcept override;
     int LiveSessions() override;
@@ -44,6 +46,10 @@ protected:
     // `wakeName` names the store for the wakes of its waiting sessions.
     explicit PxLockStoreBase(const std::string& wakeName) : m_wake(wakeName) {}
 
+    // How long one begin waits for a busy store.
+    virtual void ApplyBusyTimeout(int milliseconds) = 0;
+    // How many begins that stay busy make a lock-table transaction fail busy (the busy wait).
+    int BeginTries() const { return m_beginTries; }
     // Begins a lock-table transaction; false when another session's stayed in the way
     // longer than the busy timeout.
     virtual bool BeginOrBusy() = 0;
@@ -146,6 +152,9 @@ private:
     Attempt PastDeadHolders(Try attempt);
 
     PxLockWake m_wake;
+    int m_busyTimeout = kPxBusyTimeoutMilliseconds;
+    int m_appliedTimeout = kPxBusyTimeoutMilliseconds;
+    int m_beginTries = kBeginTries;
 };
 
 template <class Work>

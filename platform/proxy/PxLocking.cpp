@@ -279,21 +279,22 @@ PxLockErrorInfo PxExchangeGenerationHold(PxLinkCore& core, const PxVQObjectPtr& 
         UnlockHolds);
 }
 
-void PxRetryWhileOwed(CEvent& stop, const std::function<bool()>& makeOwed)
+void PxRetryWhileOwed(CEvent& stop, std::uint64_t longest, const std::function<bool()>& makeOwed)
 {
     for (std::uint64_t delay = kPxFirstRetryDelayMilliseconds; !stop.Lock(static_cast<DWORD>(delay));
-         delay = PxNextRetryDelay(delay))
+         delay = PxNextRetryDelay(delay, longest))
         if (!makeOwed())
             return;
 }
 
-std::thread PxStartRetryThread(CEvent& stop, std::function<bool()> makeOwed, DWORD& threadId)
+std::thread PxStartRetryThread(CEvent& stop, std::uint64_t longest, std::function<bool()> makeOwed,
+                               DWORD& threadId)
 {
     std::promise<DWORD> started;
     std::future<DWORD> id = started.get_future();
-    std::thread thread([&stop, &started, makeOwed = std::move(makeOwed)] {
+    std::thread thread([&stop, &started, longest, makeOwed = std::move(makeOwed)] {
         started.set_value(GetCurrentThreadId());
-        PxRetryWhileOwed(stop, makeOwed);
+        PxRetryWhileOwed(stop, longest, makeOwed);
     });
     threadId = id.get();
     return thread;

@@ -27,16 +27,20 @@ class PxList;
 // first is short, each next one twice the last, up to the longest.
 inline constexpr std::uint64_t kPxFirstRetryDelayMilliseconds = 10;
 inline constexpr std::uint64_t kPxLongestRetryDelayMilliseconds = 500;
-inline std::uint64_t PxNextRetryDelay(std::uint64_t delay)
+// The tries of a closed session's end back off further while the store stays busy or refusing,
+// up to some seconds apart, so that an idle process hardly touches a store another one holds.
+inline constexpr std::uint64_t kPxLongestOwedEndDelayMilliseconds = 5000;
+inline std::uint64_t PxNextRetryDelay(std::uint64_t delay, std::uint64_t longest = kPxLongestRetryDelayMilliseconds)
 {
-    return std::min(delay * 2, kPxLongestRetryDelayMilliseconds);
+    return std::min(delay * 2, longest);
 }
 // Makes what the lock store refused after each retry delay (the first short, each next one
-// twice the last, up to the longest), until `makeOwed` answers that nothing is owed any more or
+// twice the last, up to `longest`), until `makeOwed` answers that nothing is owed any more or
 // `stop` is set: the one way a give-back or a session's end refused is made later.
-void PxRetryWhileOwed(CEvent& stop, const std::function<bool()>& makeOwed);
+void PxRetryWhileOwed(CEvent& stop, std::uint64_t longest, const std::function<bool()>& makeOwed);
 // A thread that runs PxRetryWhileOwed; `threadId` takes its id before it is answered.
-std::thread PxStartRetryThread(CEvent& stop, std::function<bool()> makeOwed, DWORD& threadId);
+std::thread PxStartRetryThread(CEvent& stop, std::uint64_t longest, std::function<bool()> makeOwed,
+                               DWORD& threadId);
 // A busy lock store is waited for without the retry callback for this long; a store busy
 // longer than that is waited for through the callback, so that the user can give the wait up.
 inline constexpr std::uint64_t kPxQuietBusyMilliseconds = 10000;

@@ -182,11 +182,11 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // index, not through a bitmap made for each object of a long run.
     m_db->Execute("SET random_page_cost = 1.1", pxwhat::Lock);
     m_db->GuardPlansAgainstGrowth(kPlansGuard, 3);
-    SetBusyTimeout(2000);
+    SetBusyTimeout(kPxBusyTimeoutMilliseconds);
     m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Open);
 }
 
-void PxServerLockStore::SetBusyTimeout(int milliseconds)
+void PxServerLockStore::ApplyBusyTimeout(int milliseconds)
 {
     // The connection is only ever in the lock tables' transactions: the timeout is its own.
     std::string timeout = "SET lock_timeout = " + std::to_string(std::max(milliseconds, 1));
@@ -577,7 +577,7 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
             answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
             break;
         } catch (const PxException&) {
-            if (!m_db->LastFailureBusy() || tries == kBeginTries)
+            if (!m_db->LastFailureBusy() || tries >= BeginTries())
                 throw;
         }
     }

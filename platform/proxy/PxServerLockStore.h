@@ -18,7 +18,6 @@ class PxServerLockStore final : public PxLockStoreBase {
 public:
     explicit PxServerLockStore(const std::string& uri);
 
-    void SetBusyTimeout(int milliseconds) override;
     void Unlock(std::int64_t session, const std::int64_t* oids, std::size_t count) override;
     // A run of more than one batch is sent a batch at a time, each batch's release in a trip of
     // its own (a lock-table transaction, so that other sessions' calls go between), as fast as
@@ -45,6 +44,7 @@ public:
     static constexpr const char* kLocksLostState = "22012";
 
 private:
+    void ApplyBusyTimeout(int milliseconds) override;
     bool BeginOrBusy() override;
     void Commit() override;
     void RollbackQuietly() noexcept override;

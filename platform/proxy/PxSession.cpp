@@ -77,7 +77,8 @@ void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
 {
     auto guard = Guard();
     MakeOwedReleases();
-    if (!m_owedLifts.empty()) {
+    // Behind what the store has just refused, it goes in order and waits for nothing.
+    if (OwesReleases()) {
         m_raiseCheck.Released(oids, count);
         m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids, oids + count);
         RetryGiveBacksLater();
@@ -91,6 +92,7 @@ void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
     std::size_t done = 0;
     try {
         PxFaultInjection::Check("PxLockStore::Unlock");
+        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
         if (m_locks->SendUnlocks(m_id, oids, count, kPxLockBatch, done))
             m_sentGiveBack.assign(oids + done, oids + count);
     } catch (...) {
@@ -126,6 +128,7 @@ bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)
     auto guard = Guard();
     MakeOwedReleases();
     try {
+        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
         return m_locks->LiftHold(oid, holdId);
     } catch (...) {
         m_owedLifts.push_back({oid, holdId});
@@ -140,6 +143,7 @@ void PxSession::LiftCarriedHold(std::int64_t oid)
     auto guard = Guard();
     MakeOwedReleases();
     try {
+        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
         m_locks->EndCarrying(m_id, oid, true);
     } catch (...) {
         OweCarriedHoldsLift(oid);
@@ -177,6 +181,9 @@ void PxSession::MakeOwedReleases() noexcept
 {
     auto guard = Guard();
     ReceiveSentGiveBack();
+    if (!OwesReleases())
+        return;
+    const PxBusyWaitScope retry(*m_locks, PxBusyWait::Brief);
     if (!PxMakeOwedLifts(*m_locks, m_owedLifts)) {
         ForgetOwedIfLocksGone();
         RetryGiveBacksLater();
@@ -204,7 +211,8 @@ void PxSession::RetryGiveBacksLater()
     if (m_giveBackThread.joinable())
         m_giveBackThread.join();
     m_retryingGiveBacks = true;
-    m_giveBackThread = PxStartRetryThread(m_ends, [this] { return RetryGiveBacks(); }, m_giveBackThreadId);
+    m_giveBackThread = PxStartRetryThread(m_ends, kPxLongestRetryDelayMilliseconds, [this] { return RetryGiveBacks(); },
+                                          m_giveBackThreadId);
 }
 
 bool PxSession::RetryGiveBacks()

@@ -56,7 +56,8 @@ public:
         if (m_thread.joinable())
             m_thread.join();
         m_retrying = true;
-        m_thread = PxStartRetryThread(m_stop, [this] { return MakeOwedEnds(); }, m_threadId);
+        m_thread = PxStartRetryThread(m_stop, kPxLongestOwedEndDelayMilliseconds, [this] { return MakeOwedEnds(); },
+                                      m_threadId);
     }
 
     DWORD RetryThread()
@@ -94,6 +95,8 @@ OwedEnds& Owed()
 void PxSessionEnds::End(std::unique_ptr<PxLockStore> locks, std::int64_t session,
                         std::vector<PxOwedLift> lifts) noexcept
 {
+    // The close waits for one short try, the process for none of the later ones.
+    locks->SetBusyWait(PxBusyWait::Brief);
     OwedEnd owed{std::move(locks), session, std::move(lifts)};
     if (Made(owed))
         return;

@@ -5,6 +5,7 @@
 #include "proxy/PxLockNoWait.h"
 #include "proxy/PxLockRaiseCheck.h"
 #include "proxy/PxLocking.h"
+#include "proxy/PxProcess.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 #include "support/LockRaises.h"
@@ -67,6 +68,21 @@ protected:
     {
         PxFaultInjection::Reset();
         g_callback = nullptr;
+    }
+
+    // Closes the link's session and, on a server, waits until the server has ended its lock
+    // connection (its session lock let go), which the close only asks of the server: until then a
+    // lock the session held stays in the way.
+    void CloseAndAwaitItsEnd(std::unique_ptr<PxVQLink>& link) const
+    {
+        const std::string session = std::to_string(link->GetProcess()->GetSessionId());
+        link.reset();
+        if (GetParam() != PxStoreKind::Server)
+            return;
+        PGconn* server = PQconnectdb(m_repository.Path());
+        const std::string ended = "SELECT pg_advisory_lock(" + session + "), pg_advisory_unlock(" + session + ")";
+        PQclear(PQexec(server, ended.c_str()));
+        PQfinish(server);
     }
 
     static PxVQObjectPtr Host(PxVQLink& link, const char* name)
@@ -715,6 +731,33 @@ TEST_P(PxLockTest, LocksEndWithTheirSession)
 // A session closed while the lock store refuses its end, with a give-back owed or not, in a
 // process that lives on (and opens another session of its user): its locks go as soon as the
 // store takes writes again, and another user waiting for them is granted.
+// A give-back behind one the lock store has just refused is owed at once, in order, without
+// waiting for the store again; both are made once it takes writes.
+TEST_P(PxLockTest, AGiveBackBehindOneTheLockStoreRefusedIsOwedWithoutAskingTheStoreAgain)
+{
+    for (const bool busy : {false, true}) {
+        SCOPED_TRACE(busy ? "store held" : "disk full");
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        const PxVQObjectPtr x = Host(*alice, "X");
+        const PxVQObjectPtr y = Host(*alice, "Y");
+        ASSERT_TRUE(x->WriteLock(0));
+        ASSERT_TRUE(y->WriteLock(0));
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), busy);
+        EXPECT_ANY_THROW(x->UnLock());
+        EXPECT_NO_THROW(y->UnLock()) << "owed behind the first";
+        const DWORD retrying = PxTesting::GiveBackThread(*alice);
+        ASSERT_NE(retrying, 0u);
+        refusing.reset();
+        m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        EXPECT_TRUE(m_theirX->WriteLock(0));
+        EXPECT_TRUE(Host(*m_b, "Y")->WriteLock(0));
+        m_theirX->UnLock();
+        Host(*m_b, "Y")->UnLock();
+    }
+}
+
 TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeldOnceItTakesWritesAgain)
 {
     struct Row {
@@ -741,7 +784,7 @@ TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeld
             EXPECT_ANY_THROW(Host(*alice, "X")->UnLock());
             EXPECT_NE(PxTesting::GiveBackThread(*alice), 0u) << "the give-back is owed";
         }
-        alice.reset();
+        CloseAndAwaitItsEnd(alice);
 
         const DWORD ending = PxTesting::SessionEndThread();
         if (GetParam() == PxStoreKind::File) {
@@ -758,6 +801,35 @@ TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeld
         EXPECT_TRUE(m_theirX->WriteLock(0));
         m_theirX->UnLock();
     }
+}
+
+// A closed session's end that the lock file goes on refusing is tried ever less often, some
+// seconds apart at last, so that an idle process hardly touches the file; it is made at the next
+// try once the file takes writes.
+TEST_P(PxLockTest, AClosedSessionsEndRefusedForLongIsTriedAgainSomeSecondsApart)
+{
+    if (GetParam() == PxStoreKind::Server)
+        GTEST_SKIP() << "a session's locks on a server go with its connection: nothing is owed";
+    auto alice = PxAttach(m_repository.Path(), "alice/dev");
+    ASSERT_TRUE(Host(*alice, "X")->WriteLock(0));
+    std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), false);
+    alice.reset();
+    const DWORD ending = PxTesting::SessionEndThread();
+    ASSERT_NE(ending, 0u) << "the end is owed";
+
+    std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
+    for (; delay < kPxLongestOwedEndDelayMilliseconds;
+         delay = PxNextRetryDelay(delay, kPxLongestOwedEndDelayMilliseconds)) {
+        m_clock.Advance(delay);
+        ASSERT_TRUE(vqwin::WaitUntilThreadWaits(ending)) << "refused after " << delay << " ms";
+    }
+    refusing.reset();
+    m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+    EXPECT_TRUE(vqwin::WaitUntilThreadWaits(ending)) << "not tried again within a live session's longest delay";
+    EXPECT_EQ(m_theirX->WriteLock(0).GetErrorCode(), PxLockHeldByOther);
+    m_clock.Advance(delay - kPxLongestRetryDelayMilliseconds);
+    EXPECT_FALSE(vqwin::WaitUntilThreadWaits(ending)) << "nothing is owed any more";
+    EXPECT_TRUE(m_theirX->WriteLock(0));
 }
 
 // A generation's end whose lift and claim's give-back the lock store refuses: both are owed, the

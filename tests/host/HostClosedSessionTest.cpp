@@ -1,0 +1,68 @@
+// A host closes its session while another process holds the repository's lock file: the close
+// keeps the host about one busy timeout at most, and what it could not give back, the session's
+// end with it, is made by the host's process once the file is let go.
+#include "support/RefusedLockWrites.h"
+#include "support/RunningHost.h"
+#include "support/TempDir.h"
+
+#include "proxy/PxLockStore.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace {
+
+// The rows of a table of the lock file, read beside the process that holds it.
+int RowsOf(const std::string& lockFile, const std::string& table)
+{
+    sqlite3* file = nullptr;
+    sqlite3_stmt* count = nullptr;
+    int rows = -1;
+    if (sqlite3_open_v2(lockFile.c_str(), &file, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(file, ("SELECT count(*) FROM " + table).c_str(), -1, &count, nullptr) == SQLITE_OK &&
+        sqlite3_step(count) == SQLITE_ROW)
+        rows = sqlite3_column_int(count, 0);
+    sqlite3_finalize(count);
+    sqlite3_close(file);
+    return rows;
+}
+
+TEST(HostClosedSessionTest, ACloseWhileAnotherProcessHoldsTheLockFileEndsSoonAndItsEndIsMadeOnceTheFileIsLetGo)
+{
+    if (!std::getenv("VQSHOST") || !std::getenv("VQSREPO"))
+        GTEST_SKIP() << "VQSHOST and VQSREPO name no host and tool";
+    vqtest::TempDir folder;
+    const std::string repository = folder.File("sample.vqr");
+    ASSERT_EQ(std::system(("'" + std::string(std::getenv("VQSREPO")) + "' sample '" + repository + "'").c_str()), 0);
+
+    vqtest::RunningHost holder(folder.Path(), "sample.vqr", "HOLDER");
+    holder.Send("set-resource-module vqsysres\nopen-session\nprepare-transaction SALES 0\nsay prepared\n");
+    ASSERT_TRUE(holder.ReadUntil("say: prepared")) << holder.Printed();
+
+    std::optional<vqtest::RefusedLockWrites> held(std::in_place, repository, true);
+    const auto closing = std::chrono::steady_clock::now();
+    holder.Send("close-session\nsay closed\n");
+    ASSERT_TRUE(holder.ReadUntil("say: closed")) << holder.Printed();
+    const auto aboutOneBusyTimeout = std::chrono::milliseconds(kPxBusyTimeoutMilliseconds * 3 / 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, aboutOneBusyTimeout);
+    EXPECT_EQ(RowsOf(repository + "-locks", "px_session"), 1) << "the end is owed";
+    EXPECT_GT(RowsOf(repository + "-locks", "px_lock"), 0) << "the segment is held until then";
+    held.reset();
+
+    // Waited in line, the segment comes with the end, which wakes the waiter.
+    vqtest::RunningHost waiter(folder.Path(), "sample.vqr", "WAITER");
+    waiter.Send("set-resource-module vqsysres\nopen-session\nlock-waits wait\nprepare-transaction SALES 0\n"
+                "say prepared\ntransaction-closed\nclose-session\n");
+    ASSERT_TRUE(waiter.ReadUntil("say: prepared")) << waiter.Printed();
+    EXPECT_NE(waiter.Printed().find("result: prepare-transaction 1"), std::string::npos) << waiter.Printed();
+    EXPECT_EQ(RowsOf(repository + "-locks", "px_session"), 1) << "the waiter's alone";
+    EXPECT_EQ(waiter.Finish(), 0);
+    EXPECT_EQ(holder.Finish(), 0);
+}
+
+} // namespace
