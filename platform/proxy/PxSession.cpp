@@ -95,10 +95,10 @@ void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
         const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
         if (m_locks->SendUnlocks(m_id, oids, count, kPxLockBatch, done))
             m_sentGiveBack.assign(oids + done, oids + count);
-    } catch (...) {
+    } catch (const PxException&) {
         m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids + done, oids + count);
-        RetryGiveBacksLater();
-        throw;
+        if (ForgetOwedIfLocksGone())
+            throw;
     }
     RetryGiveBacksLater();
 }
@@ -168,13 +168,14 @@ void PxSession::OweCarriedHoldsLift(std::int64_t oid) noexcept
     RetryGiveBacksLater();
 }
 
-void PxSession::ForgetOwedIfLocksGone() noexcept
+bool PxSession::ForgetOwedIfLocksGone() noexcept
 {
     if (m_locks->KeepsItsLocks(m_id))
-        return;
+        return false;
     // The holds went with the connection; a hold still to lift stays named by its record.
     m_owedLifts.clear();
     m_owedGiveBacks.clear();
+    return true;
 }
 
 void PxSession::MakeOwedReleases() noexcept

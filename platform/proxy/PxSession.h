@@ -41,17 +41,17 @@ public:
         MakeOwedReleases();
         return *m_locks;
     }
-    // Gives back one hold of each object, as the lock store's Unlock does, and throws as it
-    // does. Holds the store could not take back now (its file or server out of reach, or
-    // refusing) are owed: given back as soon as the store takes them again, so that nobody
-    // waits behind a holder that is done with them: at the session's next lock call or
-    // transaction or, while its user does nothing else, by a thread of the session after the
-    // retry delay (RetryGiveBacks), or with the session, by the process once it closed
-    // (PxSessionEnds). Holds that went with the session's lock connection are owed no more. A
-    // long run the store takes without making the session wait for its answer
-    // (PxLockStore::SendUnlocks): the answer is received before anything else of the session
-    // reaches the store, or by that thread once the store has answered, and what the store did
-    // not take is owed.
+    // Gives back one hold of each object, as the lock store's Unlock does. Holds the store
+    // could not take back now (its file or server busy, or refusing) are owed, never thrown, so
+    // that no step fails for a release that will be made: given back as soon as the store
+    // takes them again, so that nobody waits behind a holder that is done with them: at the
+    // session's next lock call or transaction or, while its user does nothing else, by a thread
+    // of the session after the retry delay (RetryGiveBacks), or with the session, by the
+    // process once it closed (PxSessionEnds). Holds that went with the session's lock
+    // connection are owed no more, and the connection's loss is thrown. A long run the store
+    // takes without making the session wait for its answer (PxLockStore::SendUnlocks): the
+    // answer is received before anything else of the session reaches the store, or by that
+    // thread once the store has answered, and what the store did not take is owed.
     void GiveBack(const std::int64_t* oids, std::size_t count);
     // Lifts the object's generation hold when it is the one of the identity (PxLockStore::
     // LiftHold), and answers whether it was. A lift the store refuses is owed as a give-back
@@ -159,8 +159,8 @@ private:
     // The refused LiftCarriedHold owed.
     void OweCarriedHoldsLift(std::int64_t oid) noexcept;
     // What the session can no longer give back: the store refused it with the session's locks
-    // gone (its lock connection lost).
-    void ForgetOwedIfLocksGone() noexcept;
+    // gone (its lock connection lost). Whether they were.
+    bool ForgetOwedIfLocksGone() noexcept;
     // Receives the answer to the give-back sent; what the store did not take is owed.
     void ReceiveSentGiveBack() noexcept;
     bool OwesReleases() const

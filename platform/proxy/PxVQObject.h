@@ -18,6 +18,7 @@ class PxVQObject : public PxObject {
     // `wait` is accepted for the callers' sake and changes nothing.
     PxLockErrorInfo WriteLock(int wait);
     // Gives back one hold, the weakest kind first; giving back what is not held does nothing.
+    // One the lock store refuses is owed (PxSession::GiveBack).
     PxLockErrorInfo UnLock();
 
     // Places one hold of a persistent lock: a manual one, or (0) one for a generation.
@@ -78,8 +79,7 @@ class PxVQObject : public PxObject {
     BOOL ReleaseGenerationClaim();
     // Gives this session's claim back, held or not (giving back what is not held does
     // nothing), as ReleaseGenerationClaim does. A give-back the lock store refuses is owed by
-    // the session, made as soon as the store takes it (PxSession::GiveBack), and the refusal
-    // thrown.
+    // the session, made as soon as the store takes it (PxSession::GiveBack).
     void GiveBackGenerationClaim();
     GenerationClaim GetGenerationClaim() const;
     // The user code of the session that holds the claim; empty when none does.

@@ -120,6 +120,16 @@ PxVQBSSoftLinkPtr FirstSegmentLink(const PxVQCurConfigPtr& config)
     return Elements(links).IsEmpty() ? PxVQBSSoftLinkPtr() : Elements(links).GetHead();
 }
 
+// A refusal and a repository failure alike fail the script's start, as its elements locked.
+bool HoldOfRunningGenerationPlaced(unsigned long number, const PxVQOptionSetPtr& genSet)
+{
+    try {
+        return VqsPlaceHoldOfRunningGeneration(number, genSet).Succeeded();
+    } catch (const VqReportableException&) {
+        return false;
+    }
+}
+
 } // namespace
 
 // A failure a method reports with a text of the string table and an optional extra text.
@@ -482,15 +492,10 @@ HRESULT CAnvilorController::StartSystem(const Target& target, BOOL ignoreLocks)
         // exclusively.
         failed = !syncModel.RefreshForGeneration(syncLock, syncReadBag, syncSecondBag, target.config, syncRecord,
                                                  app->GetSynchronizeMode(), PxHandle(), true, false);
-        // A hold taken over is the generation's since its start.
-        bool lockFailed = false;
-        try {
-            lockFailed = !takeover.HandsOverHold() &&
-                         !VqsPlaceHoldOfRunningGeneration(m_nGenerateNumber, target.optionSet).Succeeded();
-        } catch (const VqReportableException&) {
-            lockFailed = true;
-        }
-        failed = failed || lockFailed;
+        // A hold taken over is the generation's since its start; one whose synchronisation
+        // failed is cancelled, and places none.
+        if (!failed && !takeover.HandsOverHold())
+            failed = !HoldOfRunningGenerationPlaced(m_nGenerateNumber, target.optionSet);
         optionsHold.GiveBack();
     } catch (...) {
         synchEvent.Release();

@@ -148,9 +148,10 @@ void StartSystemGeneration(VqsDirectoryView& view, VqsBSLock& segmentLock, VqsSy
         // it, and refused when another user holds it exclusively.
         failed = !model.RefreshForGeneration(syncLock, readBag, updateBag, config, syncRecord,
                                              app->GetSynchronizeMode(), PxHandle(), true, false);
-        // A hold taken over is the generation's since its start.
-        if (!takeover.HandsOverHold() && VqsPersistentlyLock(number, PxVQOptionSetPtr(genSet)) != VqsLockOutcome::Granted)
-            failed = true;
+        // A hold taken over is the generation's since its start; one whose synchronisation
+        // failed is cancelled, and places none.
+        if (!failed && !takeover.HandsOverHold())
+            failed = VqsPersistentlyLock(number, PxVQOptionSetPtr(genSet)) != VqsLockOutcome::Granted;
         optionsHold.GiveBack();
     } catch (...) {
         synchEvent.Release();

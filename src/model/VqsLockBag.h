@@ -93,7 +93,8 @@ public:
     static PxLockErrorInfo LockOutsideBag(const PxVQObjectPtr& object, int kind);
     static PxLockErrorInfo LockOutsideBag(PxLink& link, PxList& objects, int kind);
     // Gives back one hold of the kind on each object as a bag does: one the host's open
-    // transaction keeps stays with it. Throws as the unlock call does.
+    // transaction keeps stays with it. A give-back the lock store refuses is owed by the
+    // session, never this step's failure; a lost connection throws.
     static void GiveBackOutsideBag(const PxVQObjectPtr& object, int kind);
     static void GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& objects, int kind);
 
@@ -151,7 +152,7 @@ public:
 
     // One lock call for the objects, as VqsLockBag::LockOutsideBag; held once granted.
     PxLockErrorInfo Lock(PxTypedList<PxVQObjectPtr>& objects);
-    // Gives the hold back now; throws as the unlock call does, holding nothing then.
+    // Gives the hold back now, as GiveBackOutsideBag does, holding nothing then.
     void GiveBack();
 
 private:

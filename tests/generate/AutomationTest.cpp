@@ -1,4 +1,5 @@
 #include "RecoveryTestSupport.h"
+#include "ScriptCalls.h"
 
 #include "generate/CAnvilorController.h"
 #include "generate/VqsDevMsgKiller.h"
@@ -23,6 +24,7 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -81,24 +83,12 @@ struct AutomationTest : RecoveryTest {
     // Calls the method by name as a script does, with text arguments.
     HRESULT Call(const char* method, std::vector<const char*> arguments, VARIANT* result = nullptr)
     {
-        DISPID id = 0;
-        EXPECT_EQ(controller->GetIDsOfNames(method, &id), S_OK);
-        std::vector<VARIANT> reversed;
-        for (auto at = arguments.rbegin(); at != arguments.rend(); ++at)
-            reversed.push_back(VARIANT::Text(*at));
-        DISPPARAMS params{reversed.data(), static_cast<UINT>(reversed.size())};
-        return controller->Invoke(id, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result);
+        return CallAsScript(*controller, method, std::move(arguments), result);
     }
 
-    // What a script sets before it may generate with the generate set (no deploy date).
     void SetMandatoryValues(const std::string& path)
     {
-        const std::pair<const char*, const char*> values[] = {
-            {"LoginDetails.FTPUsername", "vq"},   {"LoginDetails.FTPPassword", "secret"},
-            {"InitSystemPath.SystemPath", "/vq"}, {"Generate.EnvironmentName", "TEST"},
-            {"Generate.DatabaseName", "SALESDB"}};
-        for (const auto& [name, value] : values)
-            ASSERT_EQ(Call("SetProperty", {(path + "." + name).c_str(), value}), S_OK) << LastError();
+        ASSERT_EQ(::SetMandatoryValues(*controller, path), S_OK) << LastError();
     }
 
     static std::string LastError()

@@ -9,14 +9,18 @@
 // hand-over exclude each other. A session whose hold such a generation took over and that has
 // ended since is not offered for restart.
 #include "../sysview/SysViewTestSupport.h"
+#include "ScriptCalls.h"
 
+#include "generate/CAnvilorController.h"
 #include "generate/VqsGenerateCommands.h"
 #include "generate/VqsGenerateStart.h"
 #include "generate/VqsGenerateStatus.h"
 #include "generate/VqsSelectSession.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLocking.h"
+#include "proxy/PxOptions.h"
 #include "proxy/PxTesting.h"
+#include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
@@ -52,6 +56,32 @@ constexpr int kSessionList = 32853;
 constexpr int kRestart = 33025;
 constexpr int kDelete = 32854;
 constexpr int kStateDeploying = 8;
+constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
+
+// A script's GenerateSystem of SYS1's NTGEN through the automation controller, which the
+// script holds until it is done.
+class ScriptedGeneration {
+public:
+    ScriptedGeneration()
+    {
+        EXPECT_EQ(CComObject<CAnvilorController>::CreateInstance(&m_controller), S_OK);
+        m_controller->AddRef();
+    }
+    ~ScriptedGeneration() { m_controller->Release(); }
+    ScriptedGeneration(const ScriptedGeneration&) = delete;
+    ScriptedGeneration& operator=(const ScriptedGeneration&) = delete;
+
+    // The number of the generation started, whether the call answers success as `succeeds` says.
+    unsigned long GenerateSystem(bool succeeds)
+    {
+        EXPECT_EQ(SetMandatoryValues(*m_controller, "SYS1.NTGEN"), S_OK);
+        EXPECT_EQ(CallAsScript(*m_controller, "GenerateSystem", {"SYS1.NTGEN"}) == S_OK, succeeds);
+        return vqclient::LastGenerateNumber();
+    }
+
+private:
+    CComObject<CAnvilorController>* m_controller = nullptr;
+};
 
 struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     vqtest::ScriptedUiDriver ui;
@@ -85,13 +115,15 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
 
     PxVQOptionSetPtr NtGen() const { return System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"); }
 
-    // Generate System of NTGEN, declining the restart offered when there is a session; the
-    // generation's number.
-    unsigned long GenerateSystem()
+    // Generate System of NTGEN, declining the restart offered when there is a session; `told`
+    // expects what follows the dialog. The generation's number.
+    unsigned long GenerateSystem(const std::function<void()>& told = {})
     {
         if (System("SYS1")->CountOfRecoveryInfos() > 0)
             ui.ExpectMessageBoxId(61919, IDNO);
         ui.ExpectDialog(IDD_GENERATE).OK();
+        if (told)
+            told();
         VqsGenerateSystem(*view);
         ui.Verify();
         return vqclient::LastGenerateNumber();
@@ -218,6 +250,35 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         ASSERT_EQ(vqclient::Requests().size(), before + 1) << "its Restart did not run";
         EXPECT_NE(vqclient::Requests().back().find(": kind 4 genset \"NTGEN\""), std::string::npos);
         EXPECT_EQ(HoldId(), hold) << "the restart runs under the hold";
+    }
+
+    // Another user write-locks what a generation of NTGEN takes (the system, its configuration,
+    // its segment links and their options of NTGEN, the set) and claims the set: nothing of
+    // them is held any more.
+    void AnotherUserTakesEveryObjectOfTheGeneration() const
+    {
+        PxVQLink other;
+        other.AttachSession(repository.c_str(), "XYZ", nullptr);
+        const PxVQSystemPtr system = other.GetLVQEnterprise()->GetSystem("SYS1");
+        const PxVQCurConfigPtr config = system->GetCurConfig();
+        const PxVQOptionSetPtr genSet = config->GetOptionSet("NTGEN");
+        PxTypedList<PxVQObjectPtr> objects;
+        objects.AddTail(PxVQObjectPtr(system));
+        objects.AddTail(PxVQObjectPtr(config));
+        objects.AddTail(PxVQObjectPtr(genSet));
+        PxTypedList<PxVQBSSoftLinkPtr> links;
+        config->GetListOfBSSoftLinks(links);
+        for (POSITION pos = links.GetHeadPosition(); pos;) {
+            const PxVQBSSoftLinkPtr link = links.GetNext(pos);
+            objects.AddTail(PxVQObjectPtr(link));
+            if (const PxOptionsPtr options = link->GetOptions(genSet))
+                objects.AddTail(PxVQObjectPtr(options));
+        }
+        EXPECT_TRUE(other.WriteLock(objects, 0).Succeeded()) << "an object of the generation stays locked";
+        EXPECT_FALSE(genSet->GetPersistentLock()) << "the set stays held";
+        EXPECT_TRUE(genSet->ClaimForGeneration()) << "the set stays claimed";
+        genSet->ReleaseGenerationClaim();
+        other.UnLock(objects);
     }
 
     // An older session of the user and set whose hold went (stopped Deploying, its hold unlocked
@@ -867,6 +928,78 @@ TEST_P(GenerationHoldTest, AFreshStartWhoseTakenOverSessionAnotherUsersDeleteToo
     EXPECT_EQ(vqclient::Requests().size(), before) << "the fresh generation started";
     deleting.LiftHold();
     EXPECT_EQ(HoldId(), 0);
+}
+
+// Generate System, by the user or by a script, while the lock store refuses to end lock rows (its
+// disk full for deletes): every lock is granted and every give-back owed, and the generation runs
+// and ends with no box; with the set locked by another user, the start is refused with that
+// refusal's box. Refusing the updates of lock rows too, or every write from the generation's start
+// on (its synchronisation's first lock), the synchronisation's lock is refused with one box and the
+// generation is cancelled, with no hold placed. Nothing is held once the store takes writes again.
+TEST_P(GenerationHoldTest, AGenerateSystemWhoseReleasesTheLockStoreRefusesRunsOrStopsWithOneBox)
+{
+    using Refusing = vqtest::RefusedLockWrites::Refusing;
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    const std::string lockRefused =
+        std::string("Cannot lock one of the objects:\nCannot reach the repository's locks: ") +
+        (GetParam() == Store::File ? "constraint failed" : "the disk is full.");
+    const std::string setLocked = ResourceText(IDS_OPTION_SET_LOCKED).GetString();
+    const struct {
+        const char* what;
+        Refusing refusing;
+        bool fromTheStart; // else from the synchronisation's first lock on
+        bool setLockedByOther;
+        bool script;
+        const std::string* box; // the one box the user sees; the generation runs without one
+    } rows[] = {
+        {"deletes refused", Refusing::Deletes, true, false, false, nullptr},
+        {"deletes refused, a script", Refusing::Deletes, true, false, true, nullptr},
+        {"deletes refused, the set locked", Refusing::Deletes, true, true, false, &setLocked},
+        {"updates refused too", Refusing::DeletesAndUpdates, true, false, false, &lockRefused},
+        {"updates refused too, a script", Refusing::DeletesAndUpdates, true, false, true, &lockRefused},
+        {"disk full at the synchronisation", Refusing::EveryWrite, false, false, false, &lockRefused},
+        {"disk full at the synchronisation, a script", Refusing::EveryWrite, false, false, true, &lockRefused},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        PxVQLink other;
+        other.AttachSession(repository.c_str(), "XYZ", nullptr);
+        const PxVQOptionSetPtr lockedByOther =
+            other.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
+        if (row.setLockedByOther) {
+            ASSERT_TRUE(lockedByOther->PersistentLock(1));
+        }
+        std::optional<vqtest::RefusedLockWrites> refused;
+        const auto refuse = [&] { refused.emplace(repository, false, row.refusing); };
+        if (row.fromTheStart)
+            refuse();
+        else
+            PxFaultInjection::Run("PxVQObject::ClaimForGeneration",
+                                  [&] { PxFaultInjection::Run("PxVQObject::FutureUpdateLock", refuse); });
+        const auto told = [&] {
+            if (row.box)
+                ui.ExpectMessageBox(*row.box, IDOK);
+        };
+        const std::size_t before = vqclient::Requests().size();
+        ScriptedGeneration script;
+        if (row.script)
+            told();
+        const unsigned long number = row.script ? script.GenerateSystem(!row.box) : GenerateSystem(told);
+        ui.Verify();
+        PxFaultInjection::Reset();
+        const bool runs = vqclient::Requests().size() > before &&
+                          vqclient::PlayProgress(number, 3, "Generation finished") != vqclient::Played::NoGeneration;
+        EXPECT_EQ(runs, !row.box);
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        refused.reset();
+        if (retrying != 0) {
+            clock.Advance(kPxLongestRetryDelayMilliseconds);
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        }
+        if (row.setLockedByOther)
+            lockedByOther->RemovePersistentLock(1, 1);
+        AnotherUserTakesEveryObjectOfTheGeneration();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);

@@ -9,6 +9,7 @@
 #include "../sysview/RaceRound.h"
 #include "../sysview/SysViewTestSupport.h"
 #include "RecoveryTestSupport.h"
+#include "ScriptCalls.h"
 
 #include "generate/CAnvilorController.h"
 #include "generate/VqsGenerateCommands.h"
@@ -248,7 +249,8 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
             const std::string genSet = "SYS1.NTGEN";
             const HRESULT set = SetMandatoryValues(*controller, genSet);
             arrive();
-            const HRESULT started = set == S_OK ? Call(*controller, "GenerateReports", {genSet.c_str(), "MONTHLY"}) : set;
+            const HRESULT started =
+                set == S_OK ? CallAsScript(*controller, "GenerateReports", {genSet.c_str(), "MONTHLY"}) : set;
             controller->Release();
             if (started != S_OK) {
                 ComErrorInfo info;
@@ -296,31 +298,6 @@ struct SyncRaceTest : SysViewTest, ::testing::WithParamInterface<Case> {
         for (const std::string& box : ui.boxes)
             ADD_FAILURE() << "the generation's start said: " << box;
         return 'F';
-    }
-
-    static HRESULT Call(CAnvilorController& controller, const char* method, std::vector<const char*> arguments)
-    {
-        DISPID id = 0;
-        if (controller.GetIDsOfNames(method, &id) != S_OK)
-            return E_FAIL;
-        std::vector<VARIANT> reversed;
-        for (auto at = arguments.rbegin(); at != arguments.rend(); ++at)
-            reversed.push_back(VARIANT::Text(*at));
-        DISPPARAMS params{reversed.data(), static_cast<UINT>(reversed.size())};
-        return controller.Invoke(id, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr);
-    }
-
-    static HRESULT SetMandatoryValues(CAnvilorController& controller, const std::string& path)
-    {
-        const std::pair<const char*, const char*> values[] = {
-            {"LoginDetails.FTPUsername", "vq"},   {"LoginDetails.FTPPassword", "secret"},
-            {"InitSystemPath.SystemPath", "/vq"}, {"Generate.EnvironmentName", "TEST"},
-            {"Generate.DatabaseName", "SALESDB"}};
-        for (const auto& [name, value] : values) {
-            if (const HRESULT set = Call(controller, "SetProperty", {(path + "." + name).c_str(), value}); set != S_OK)
-                return set;
-        }
-        return S_OK;
     }
 };
 

@@ -17,6 +17,18 @@ std::string LockFileOf(const std::string& repository) { return repository + "-lo
 // these.
 constexpr const char* kTables[] = {"px_lock", "px_persistent_lock"};
 
+std::vector<std::string> ChangesRefused(RefusedLockWrites::Refusing refusing)
+{
+    switch (refusing) {
+    case RefusedLockWrites::Refusing::Deletes:
+        return {"DELETE"};
+    case RefusedLockWrites::Refusing::EveryWrite:
+        return {"DELETE", "UPDATE", "INSERT"};
+    default:
+        return {"DELETE", "UPDATE"};
+    }
+}
+
 } // namespace
 
 // The connection holding the store's write lock.
@@ -25,8 +37,8 @@ struct RefusedLockWrites::Holder {
     PGconn* server = nullptr;
 };
 
-RefusedLockWrites::RefusedLockWrites(const std::string& repository, bool held)
-    : m_repository(repository), m_holder(std::make_unique<Holder>())
+RefusedLockWrites::RefusedLockWrites(const std::string& repository, bool held, Refusing refusing)
+    : m_repository(repository), m_changes(ChangesRefused(refusing)), m_holder(std::make_unique<Holder>())
 {
     if (held && PgTestServer::IsUri(repository)) {
         m_holder->server = PQconnectdb(repository.c_str());
@@ -45,10 +57,13 @@ RefusedLockWrites::RefusedLockWrites(const std::string& repository, bool held)
     std::string onServer = "CREATE FUNCTION vq_repository.disk_full() RETURNS trigger LANGUAGE plpgsql AS"
                            " $$BEGIN RAISE EXCEPTION 'could not extend file' USING ERRCODE = '53100'; END$$;";
     for (const std::string table : kTables) {
-        for (const std::string change : {"DELETE", "UPDATE"})
+        std::string changes;
+        for (const std::string& change : m_changes) {
             onFile += "CREATE TRIGGER full_" + change + "_" + table + " BEFORE " + change + " ON " + table +
                       " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;";
-        onServer += "CREATE TRIGGER disk_full BEFORE DELETE OR UPDATE ON vq_repository." + table +
+            changes += (changes.empty() ? "" : " OR ") + change;
+        }
+        onServer += "CREATE TRIGGER disk_full BEFORE " + changes + " ON vq_repository." + table +
                     " FOR EACH ROW EXECUTE FUNCTION vq_repository.disk_full();";
     }
     Run(onFile, onServer);
@@ -69,7 +84,7 @@ RefusedLockWrites::~RefusedLockWrites()
     std::string onFile;
     std::string onServer;
     for (const std::string table : kTables) {
-        for (const std::string change : {"DELETE", "UPDATE"})
+        for (const std::string& change : m_changes)
             onFile += "DROP TRIGGER full_" + change + "_" + table + ";";
         onServer += "DROP TRIGGER disk_full ON vq_repository." + table + ";";
     }

@@ -781,7 +781,7 @@ TEST_P(PxLockTest, ASessionClosedWhileTheLockStoreRefusesItsEndLeavesNothingHeld
         ASSERT_TRUE(Host(*alice, "X")->WriteLock(0));
         std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), row.busy);
         if (row.giveBackOwed) {
-            EXPECT_ANY_THROW(Host(*alice, "X")->UnLock());
+            EXPECT_NO_THROW(Host(*alice, "X")->UnLock());
             EXPECT_NE(PxTesting::GiveBackThread(*alice), 0u) << "the give-back is owed";
         }
         CloseAndAwaitItsEnd(alice);
