@@ -228,9 +228,9 @@ UINT HoldMissingText(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& ses
 }
 
 // What keeps the session from a restart now, told in its box: the session deleted meanwhile
-// (61682), an unfinished system, system-with-reports or bundle generation whose hold went
-// (HoldMissingText), or a generation of the set that runs (its user named). Asked again after
-// the wait for the set.
+// (61682), an unfinished system, system-with-reports or bundle generation whose hold went or
+// was handed over, though it names that hold until its lift is made (HoldMissingText), or a
+// generation of the set that runs (its user named). Asked again after the wait for the set.
 bool RestartRefused(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
 {
     if (!session->ObjectPresent()) {
@@ -239,7 +239,8 @@ bool RestartRefused(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& sess
     }
     const int type = session->getGenerateType();
     const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
-    if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
+    if (holdsLock && session->GetCurrentState() < kStateFinished &&
+        (VqsHoldHandedOver(session) || !VqsGenerationLockOfSession(session))) {
         VqsMessageBoxId(HoldMissingText(system, session, genSet));
         return true;
     }
