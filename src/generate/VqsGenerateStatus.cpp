@@ -194,7 +194,8 @@ unsigned long StartRestart(GenerateInfo& request, int type, VqsGenerationLockTak
 }
 
 // Whether a session of the set and its user that the system lists after the one given (a later
-// generation's) carries the set's hold: the generation to restart instead of it.
+// generation's) carries the set's hold: the generation to restart instead of it. An ended
+// restart's session, which names the hold only until its lift is made, is none.
 bool LaterSessionCarriesHold(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
                              const PxVQOptionSetPtr& genSet)
 {
@@ -208,7 +209,8 @@ bool LaterSessionCarriesHold(const PxVQSystemPtr& system, const PxVQRecoveryInfo
             later = true;
             continue;
         }
-        if (!later || VqsShortUserCode(other->GetUserId()) != VqsShortUserCode(session->GetUserId()))
+        if (!later || VqsRestartEnded(other) ||
+            VqsShortUserCode(other->GetUserId()) != VqsShortUserCode(session->GetUserId()))
             continue;
         const PxVQOptionSetPtr held = VqsGenerationLockOfSession(other);
         if (held && held->IsSameOid(genSet))

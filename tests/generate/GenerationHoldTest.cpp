@@ -867,6 +867,29 @@ TEST_P(GenerationHoldTest, ARestartThatFinishedWithItsLiftRefusedIsNeitherListed
     }
 }
 
+// A declined restart's fresh generation took the interrupted generation's hold over and was
+// interrupted, and its own session's Restart finishes while the lock store refuses its lift. While
+// the lift is owed, the first session's Restart says that the generation that took its hold over
+// has ended, not that a later one is to be restarted: that later session is listed no more.
+TEST_P(GenerationHoldTest, ARestartOfASessionHandedOverToAnotherWhoseRestartEndedOwingItsLiftSaysItEnded)
+{
+    GenerateSystemStoppedIn(3);
+    ASSERT_TRUE(vqclient::Interrupt(GenerateSystem(), 3));
+    Choose(1, kRestart);
+    {
+        const vqtest::RefusedLockWrites refused(repository, false);
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+
+        Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(61978, IDOK); });
+    }
+    const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+    clock.Advance(kPxLongestRetryDelayMilliseconds);
+    EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+    Choose(0, kDelete);
+    EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+    EXPECT_FALSE(NtGen()->GetPersistentLock());
+}
+
 // Another user deletes the interrupted session while the user's declined restart's fresh
 // generation takes its hold over: before the start claims the session, the Delete takes the
 // session with its hold and the start stops with one box; after, the Delete is refused and the
