@@ -225,6 +225,16 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         ui.Verify();
     }
 
+    // The lock store takes writes again: the session's thread makes the releases it owes, with no
+    // step of the user's.
+    void OwedReleasesMade()
+    {
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        ASSERT_NE(retrying, 0u) << "nothing is owed";
+        clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "something is owed still";
+    }
+
     // The generation that `start` starts finishes while the lock store refuses to lift its hold
     // (`held` by another connection, else as a full disk refuses it); the store takes writes
     // again and the session makes the lift it owes, or, `hostDies`, her host is killed first,
@@ -238,10 +248,7 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
                 const vqtest::RefusedLockWrites refused(repository, held);
                 vqclient::PlayProgress(number, 3, "Generation finished");
             }
-            const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
-            ASSERT_NE(retrying, 0u) << "the lift is owed";
-            clock.Advance(kPxLongestRetryDelayMilliseconds);
-            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+            OwedReleasesMade();
             return;
         }
         CloseFrame();
@@ -547,19 +554,15 @@ TEST_P(GenerationHoldTest, ARefusedRecordOrHandOnLeavesAHoldTheOwnersRestartTake
 // hers or another user's, starts.
 TEST_P(GenerationHoldTest, AGenerationsEndTheLockStoreRefusedGivesTheSetBackOnceItTakesWritesAgain)
 {
-    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
     for (const bool held : {false, true}) {
         SCOPED_TRACE(held ? "the lock store held" : "its disk full");
-        const unsigned long number = GenerateSystem();
-        ASSERT_NE(number, 0u);
-        {
-            const vqtest::RefusedLockWrites refused(repository, held);
-            vqclient::PlayProgress(number, 3, "Generation finished");
-        }
-        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
-        ASSERT_NE(retrying, 0u) << "the lift and the give-back are owed";
-        clock.Advance(kPxLongestRetryDelayMilliseconds);
-        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        FinishWhileTheLockStoreRefusesTheLift(
+            [this] {
+                const unsigned long number = GenerateSystem();
+                EXPECT_NE(number, 0u);
+                return number;
+            },
+            held, false);
         EXPECT_FALSE(NtGen()->GetPersistentLock());
         {
             PxVQLink other;
@@ -803,6 +806,22 @@ TEST_P(GenerationHoldTest, ASessionWhoseHoldAnEndedLaterGenerationTookOverIsNotO
     }
 }
 
+namespace {
+
+// How the lock store refuses a generation's lift at its end, and whether her host lives to make it.
+struct RefusedLift {
+    const char* what;
+    bool held;
+    bool hostDies;
+};
+constexpr RefusedLift kRefusedLifts[] = {
+    {"its disk full", false, false},
+    {"the lock store held", true, false},
+    {"her host dies owing the lift", false, true},
+};
+
+} // namespace
+
 // A declined restart's fresh generation took the interrupted generation's hold over and finishes
 // while the lock store refuses its lift. Once the store takes writes, or should her host die
 // owing the lift, the interrupted session is offered for a restart to no user, hers or another's,
@@ -810,16 +829,7 @@ TEST_P(GenerationHoldTest, ASessionWhoseHoldAnEndedLaterGenerationTookOverIsNotO
 // it with whatever hold is left.
 TEST_P(GenerationHoldTest, ASessionWhoseHoldAGenerationEndedWithItsLiftRefusedTookOverIsOfferedToNoOne)
 {
-    const struct {
-        const char* what;
-        bool held;
-        bool hostDies;
-    } cases[] = {
-        {"its disk full", false, false},
-        {"the lock store held", true, false},
-        {"her host dies owing the lift", false, true},
-    };
-    for (const auto& row : cases) {
+    for (const RefusedLift& row : kRefusedLifts) {
         SCOPED_TRACE(row.what);
         const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
         FinishWhileTheLockStoreRefusesTheLift([this] { return GenerateSystem(); }, row.held, row.hostDies);
@@ -839,16 +849,7 @@ TEST_P(GenerationHoldTest, ASessionWhoseHoldAGenerationEndedWithItsLiftRefusedTo
 // deletes it, with whatever hold is left, and no Generate System offers a restart.
 TEST_P(GenerationHoldTest, ARestartThatFinishedWithItsLiftRefusedIsNeitherListedNorOffered)
 {
-    const struct {
-        const char* what;
-        bool held;
-        bool hostDies;
-    } cases[] = {
-        {"its disk full", false, false},
-        {"the lock store held", true, false},
-        {"her host dies owing the lift", false, true},
-    };
-    for (const auto& row : cases) {
+    for (const RefusedLift& row : kRefusedLifts) {
         SCOPED_TRACE(row.what);
         GenerateSystemStoppedIn(3);
         FinishWhileTheLockStoreRefusesTheLift(
@@ -882,9 +883,7 @@ TEST_P(GenerationHoldTest, ARestartOfASessionHandedOverToAnotherWhoseRestartEnde
 
         Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(61978, IDOK); });
     }
-    const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
-    clock.Advance(kPxLongestRetryDelayMilliseconds);
-    EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+    OwedReleasesMade();
     Choose(0, kDelete);
     EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
     EXPECT_FALSE(NtGen()->GetPersistentLock());
