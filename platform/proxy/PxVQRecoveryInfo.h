@@ -30,10 +30,12 @@ class PxVQRecoveryInfo : public PxVQObject {
     PX_VALUE_PROPERTY(int, StateCompleteness)
     PX_VALUE_PROPERTY(int, GenerationFlag)
     // Nonzero once the generation hold on the generate set is no longer this session's: a
-    // later generation of the set took it over (kHoldHandedOver; 1 from an earlier build), or
-    // its generation was given none (1).
+    // later generation of the set took it over (kHoldHandedOver; 1 from an earlier build), its
+    // restart ended while the hold's lift was owed (kRestartEnded), or its generation was given
+    // none (1). A session marked so names the hold it kept until the hold's lift is made.
     PX_VALUE_PROPERTY(int, HoldGone)
     static constexpr int kHoldHandedOver = 2;
+    static constexpr int kRestartEnded = 3;
     // The identity of the generation hold the session carries (PxPersistentLock::GetHoldId):
     // it carries the hold while the generate set's generation hold is the one named. 0 names
     // none; a record of an earlier build names none either, and goes by HoldGone and its user.

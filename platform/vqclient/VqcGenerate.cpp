@@ -239,15 +239,19 @@ void AbortIfOpen(PxLink& link)
     }
 }
 
-// The sessions that kept the generation's hold name none from the transaction under way on: a
-// Restart of one says that a later generation took its hold over.
-void NameNoHold(const std::vector<PxVQRecoveryInfoPtr>& keepers)
+// The sessions that kept the generation's hold are handed over from the transaction under way
+// on: a Restart of one says that a later generation took its hold over. With `namedUntilLifted`
+// (the hold's lift owed) they name the hold still, so that it is never left named by no one; once
+// lifted it reads as gone to them. A session marked already keeps its mark.
+void RecordHandedOver(const std::vector<PxVQRecoveryInfoPtr>& keepers, bool namedUntilLifted)
 {
     for (const PxVQRecoveryInfoPtr& session : keepers) {
         if (!session->ObjectPresent())
             continue;
-        session->SetHoldId(0);
-        session->SetHoldGone(PxVQRecoveryInfo::kHoldHandedOver);
+        if (!namedUntilLifted)
+            session->SetHoldId(0);
+        if (!session->GetHoldGone())
+            session->SetHoldGone(PxVQRecoveryInfo::kHoldHandedOver);
     }
 }
 
@@ -273,7 +277,7 @@ Recorded WriteRecoveryRecord(const Generation& generation, int state, std::strin
     try {
         link->BeginTransaction();
         if (state < kStateFinished)
-            NameNoHold(generation.holdKeepers);
+            RecordHandedOver(generation.holdKeepers, false);
         if (restart) {
             const PxVQRecoveryInfoPtr session = system->GetRecoveryInfo(generation.recoveryHandle);
             if (session)
@@ -370,31 +374,6 @@ void ReleaseSessionClaim(const Generation& generation)
     }
 }
 
-// What the end of a generation leaves in the repository, in one transaction. A restart that is
-// over (finished or cancelled) leaves nothing of the session it restarted: a finished
-// generation is neither offered for a restart nor listed as incomplete, and a cancelled one has
-// given back the hold a restart needs. Once the generation has lifted its hold, the sessions
-// that kept it name it no more.
-void RecordEnd(const Generation& generation, bool restartOver, bool holdLifted)
-{
-    PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
-    restartOver = restartOver && generation.kind == VqcGenerateRestart;
-    holdLifted = holdLifted && !generation.holdKeepers.empty();
-    if (!link || (!restartOver && !holdLifted))
-        return;
-    try {
-        link->BeginTransaction();
-        if (holdLifted)
-            NameNoHold(generation.holdKeepers);
-        if (const PxVQRecoveryInfoPtr session = restartOver ? RestartedSession(generation) : PxVQRecoveryInfoPtr())
-            session->DeleteObject();
-        link->CommitTransaction();
-    } catch (const VqException& error) {
-        AbortIfOpen(*link);
-        std::fprintf(stderr, "VqClient: cannot record the end of the generation: %s\n", error.what());
-    }
-}
-
 // Whether a recovery record keeps the generation's hold while it runs: the session a restart
 // goes on with, when that one keeps its hold for a restart, or the interrupted generation's
 // whose hold a fresh generation took over.
@@ -459,11 +438,40 @@ bool LiftOwnHold(const Generation& generation)
     }
 }
 
-// The end recorded once the hold is lifted; while its lift is owed, the records that name the
-// hold (a restart's session, the sessions it was taken over from) keep naming it.
-void RecordEndAfterLift(const Generation& generation, bool restartOver, bool holdLifts, bool liftOwed)
+// A restart that is over leaves nothing of the session it restarted. While the lift of the hold
+// that session names is owed, its record stays, marked as ended and naming the hold until the
+// lift is made: nobody lists, offers or restarts it, and Show Generate Status deletes it.
+void EndRestartedSession(const PxVQRecoveryInfoPtr& session, bool liftOwed)
 {
-    RecordEnd(generation, restartOver && !(liftOwed && HoldKeptBySession(generation)), holdLifts && !liftOwed);
+    if (liftOwed)
+        session->SetHoldGone(PxVQRecoveryInfo::kRestartEnded);
+    else
+        session->DeleteObject();
+}
+
+// What the end of a generation leaves in the repository, in one transaction, whatever the lock
+// store answered its lift: a finished generation is neither offered for a restart nor listed as
+// incomplete, a cancelled restart has given back the hold a restart needs, and the sessions that
+// kept a hold the generation lifts are handed over. What names the hold names it until its lift
+// is made.
+void RecordEnd(const Generation& generation, bool restartOver, bool holdLifts, bool liftOwed)
+{
+    PxLink* link = generation.genSet ? generation.genSet->GetLink() : nullptr;
+    restartOver = restartOver && generation.kind == VqcGenerateRestart;
+    holdLifts = holdLifts && !generation.holdKeepers.empty();
+    if (!link || (!restartOver && !holdLifts))
+        return;
+    try {
+        link->BeginTransaction();
+        if (holdLifts)
+            RecordHandedOver(generation.holdKeepers, liftOwed);
+        if (const PxVQRecoveryInfoPtr session = restartOver ? RestartedSession(generation) : PxVQRecoveryInfoPtr())
+            EndRestartedSession(session, liftOwed && HoldKeptBySession(generation));
+        link->CommitTransaction();
+    } catch (const VqException& error) {
+        AbortIfOpen(*link);
+        std::fprintf(stderr, "VqClient: cannot record the end of the generation: %s\n", error.what());
+    }
 }
 
 // Gives the set's claim back, after the hold's lift; one the lock store refuses is owed by the
@@ -517,7 +525,7 @@ void EndSetClaim(const Generation& generation, Ending ending)
                 holdToLift = false;
             }
             if (recordToWrite) {
-                RecordEndAfterLift(generation, restartOver, liftsHold, liftOwed);
+                RecordEnd(generation, restartOver, liftsHold, liftOwed);
                 recordToWrite = false;
             }
             GiveBackSetClaim(generation);

@@ -373,6 +373,11 @@ bool VqsHoldHandedOver(const PxVQRecoveryInfoPtr& session)
            session->GetHoldGone() == PxVQRecoveryInfo::kHoldHandedOver;
 }
 
+bool VqsRestartEnded(const PxVQRecoveryInfoPtr& session)
+{
+    return session->GetHoldGone() == PxVQRecoveryInfo::kRestartEnded;
+}
+
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session)
 {
     return session->GetGenerationClaim() != PxVQObject::GenerationClaim::None;

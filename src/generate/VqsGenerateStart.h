@@ -71,6 +71,9 @@ bool VqsRefusedForInterruptedSession(const PxVQOptionSetPtr& genSet, int kind);
 // Whether a later generation of the set took the hold of the session's unfinished system,
 // system-with-reports or bundle generation over: its restart never runs.
 bool VqsHoldHandedOver(const PxVQRecoveryInfoPtr& session);
+// Whether the session's restart has ended while the lift of its hold was owed: its record only
+// names the hold until the lift is made. Nothing is left of it to list, offer or restart.
+bool VqsRestartEnded(const PxVQRecoveryInfoPtr& session);
 // Whether a generation runs on the recovery session (a restart of it), on any host: the
 // client claims the session for it, and nobody lists, deletes or restarts it meanwhile.
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session);

@@ -194,7 +194,8 @@ unsigned long StartRestart(GenerateInfo& request, int type, VqsGenerationLockTak
 }
 
 // Whether a session of the set and its user that the system lists after the one given (a later
-// generation's) carries the set's hold: the generation to restart instead of it.
+// generation's) carries the set's hold: the generation to restart instead of it. An ended
+// restart's session, which names the hold only until its lift is made, is none.
 bool LaterSessionCarriesHold(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session,
                              const PxVQOptionSetPtr& genSet)
 {
@@ -208,7 +209,8 @@ bool LaterSessionCarriesHold(const PxVQSystemPtr& system, const PxVQRecoveryInfo
             later = true;
             continue;
         }
-        if (!later || VqsShortUserCode(other->GetUserId()) != VqsShortUserCode(session->GetUserId()))
+        if (!later || VqsRestartEnded(other) ||
+            VqsShortUserCode(other->GetUserId()) != VqsShortUserCode(session->GetUserId()))
             continue;
         const PxVQOptionSetPtr held = VqsGenerationLockOfSession(other);
         if (held && held->IsSameOid(genSet))
@@ -228,9 +230,9 @@ UINT HoldMissingText(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& ses
 }
 
 // What keeps the session from a restart now, told in its box: the session deleted meanwhile
-// (61682), an unfinished system, system-with-reports or bundle generation whose hold went
-// (HoldMissingText), or a generation of the set that runs (its user named). Asked again after
-// the wait for the set.
+// (61682), an unfinished system, system-with-reports or bundle generation whose hold went or
+// was handed over, though it names that hold until its lift is made (HoldMissingText), or a
+// generation of the set that runs (its user named). Asked again after the wait for the set.
 bool RestartRefused(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& session, const PxVQOptionSetPtr& genSet)
 {
     if (!session->ObjectPresent()) {
@@ -239,7 +241,8 @@ bool RestartRefused(const PxVQSystemPtr& system, const PxVQRecoveryInfoPtr& sess
     }
     const int type = session->getGenerateType();
     const bool holdsLock = type == kTypeSystem || type == kTypeSystemWithReports || type == kTypeBundle;
-    if (holdsLock && session->GetCurrentState() < kStateFinished && !VqsGenerationLockOfSession(session)) {
+    if (holdsLock && session->GetCurrentState() < kStateFinished &&
+        (VqsHoldHandedOver(session) || !VqsGenerationLockOfSession(session))) {
         VqsMessageBoxId(HoldMissingText(system, session, genSet));
         return true;
     }

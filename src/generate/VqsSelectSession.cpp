@@ -146,11 +146,22 @@ bool ReportSessionWithoutFiles(const PxVQRecoveryInfoPtr& session)
     return files.IsEmpty();
 }
 
+// An ended restart's record goes as it is met, with the hold it names should that still stand
+// (its host died owing the lift), unless a generation of its set runs: one that took that hold
+// over keeps it named by the record until it ends.
+void DeleteEndedRestart(const PxVQRecoveryInfoPtr& session)
+{
+    const PxVQOptionSetPtr genSet = session->GetGenSet();
+    if (!genSet || !VqsGenerationRuns(genSet))
+        VqsDeleteRecoverySession(session);
+}
+
 } // namespace
 
 bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session)
 {
-    return ShownTo(session, SessionUserCode()) && !StagedAutoReport(session) && !ReportSessionWithoutFiles(session);
+    return ShownTo(session, SessionUserCode()) && !VqsRestartEnded(session) && !StagedAutoReport(session) &&
+           !ReportSessionWithoutFiles(session);
 }
 
 bool VqsAnySessionOffered(const PxVQSystemPtr& system,
@@ -301,6 +312,10 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
 {
     if (!ShownTo(session, userCode))
         return FALSE;
+    if (VqsRestartEnded(session)) {
+        DeleteEndedRestart(session);
+        return FALSE;
+    }
     if (StagedAutoReport(session)) {
         if (m_pSystem->CountOfRecoveryInfos() == 1)
             VqsDeleteRecoverySession(session);

@@ -34,6 +34,7 @@
 #include "vqclient/VqClient.h"
 #include "vqclient/VqcGenerations.h"
 #include "vqclient/VqcTesting.h"
+#include "win/CListCtrl.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
 
@@ -206,13 +207,104 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     }
 
     // The session with its frame, the generation client signed on as its user: the recovery
-    // records the client writes name ABC.
-    void OpenSessionAsTheHostDoes()
+    // records the client writes name ABC, unless another user opens it.
+    void OpenSessionAsTheHostDoes(const char* user = "ABC")
     {
-        ASSERT_TRUE(app.OpenSession(repository.c_str(), "ABC", nullptr));
-        VqcSetSignOnUserName("ABC");
+        ASSERT_TRUE(app.OpenSession(repository.c_str(), user, nullptr));
+        VqcSetSignOnUserName(user);
         OpenFrame();
         Select({"Sample system 1"});
+    }
+
+    // The step, done by her and then by another user in a session of their own; hers after.
+    void ByHerAndAnotherUser(const std::function<void()>& step)
+    {
+        for (const char* user : {"ABC", "XYZ"}) {
+            SCOPED_TRACE(user);
+            ReopenAs(user);
+            step();
+        }
+        ReopenAs("ABC");
+    }
+
+    void ReopenAs(const char* user)
+    {
+        CloseFrame();
+        app.CloseSession();
+        OpenSessionAsTheHostDoes(user);
+        frame->SetCurrentOptionSet(NtGen());
+    }
+
+    // The rows Show Generate Status lists.
+    int ListedSessions()
+    {
+        VqsSelectSession dialog(nullptr);
+        dialog.SetSystem(System("SYS1"));
+        int rows = -1;
+        ui.ExpectDialog(IDD_SELECT_SESSION)
+            .Run([&] { rows = dynamic_cast<CListCtrl&>(*dialog.GetDlgItem(kSessionList)).GetItemCount(); })
+            .Cancel();
+        dialog.DoModal();
+        ui.Verify();
+        return rows;
+    }
+
+    // Generate System offers no restart (61919): the user leaves its dialog.
+    void GenerateSystemOffersNoRestart()
+    {
+        ui.ExpectDialog(IDD_GENERATE).Cancel();
+        VqsGenerateSystem(*view);
+        ui.Verify();
+    }
+
+    // The lock store takes writes again: the session's thread makes the releases it owes, with no
+    // step of the user's.
+    void OwedReleasesMade()
+    {
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        ASSERT_NE(retrying, 0u) << "nothing is owed";
+        clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "something is owed still";
+    }
+
+    // The generation that `start` starts finishes while the lock store refuses to lift its hold
+    // (`held` by another connection, else as a full disk refuses it); the store takes writes
+    // again and the session makes the lift it owes, or, `hostDies`, her host is killed first,
+    // owing it.
+    void FinishWhileTheLockStoreRefusesTheLift(const std::function<unsigned long()>& start, bool held, bool hostDies)
+    {
+        if (!hostDies) {
+            PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+            const unsigned long number = start();
+            {
+                const vqtest::RefusedLockWrites refused(repository, held);
+                vqclient::PlayProgress(number, 3, "Generation finished");
+            }
+            OwedReleasesMade();
+            return;
+        }
+        CloseFrame();
+        app.CloseSession();
+        std::optional<vqtest::RefusedLockWrites> refused;
+        {
+            unsigned long number = 0;
+            vqtest::ChildProcess host(std::vector<std::function<void()>>{
+                [&] {
+                    OpenSessionAsTheHostDoes();
+                    number = start();
+                },
+                [&] {
+                    vqclient::PlayProgress(number, 3, "Generation finished");
+                    if (PxTesting::GiveBackThread(*app.GetLink()) == 0)
+                        throw std::runtime_error("the lift is not owed");
+                }});
+            ASSERT_TRUE(host.WaitReady());
+            refused.emplace(repository, held);
+            EXPECT_TRUE(host.RunNextStep());
+            host.Kill();
+        }
+        refused.reset();
+        OpenSessionAsTheHostDoes();
     }
 
     // Another user deletes the session, as Show Generate Status's Delete does.
@@ -523,19 +615,15 @@ TEST_P(GenerationHoldTest, ARefusedRecordOrHandOnLeavesAHoldTheOwnersRestartTake
 // hers or another user's, starts.
 TEST_P(GenerationHoldTest, AGenerationsEndTheLockStoreRefusedGivesTheSetBackOnceItTakesWritesAgain)
 {
-    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
     for (const bool held : {false, true}) {
         SCOPED_TRACE(held ? "the lock store held" : "its disk full");
-        const unsigned long number = GenerateSystem();
-        ASSERT_NE(number, 0u);
-        {
-            const vqtest::RefusedLockWrites refused(repository, held);
-            vqclient::PlayProgress(number, 3, "Generation finished");
-        }
-        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
-        ASSERT_NE(retrying, 0u) << "the lift and the give-back are owed";
-        clock.Advance(kPxLongestRetryDelayMilliseconds);
-        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
+        FinishWhileTheLockStoreRefusesTheLift(
+            [this] {
+                const unsigned long number = GenerateSystem();
+                EXPECT_NE(number, 0u);
+                return number;
+            },
+            held, false);
         EXPECT_FALSE(NtGen()->GetPersistentLock());
         {
             PxVQLink other;
@@ -777,6 +865,89 @@ TEST_P(GenerationHoldTest, ASessionWhoseHoldAnEndedLaterGenerationTookOverIsNotO
         EXPECT_FALSE(interrupted->ObjectPresent());
         EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
+}
+
+namespace {
+
+// How the lock store refuses a generation's lift at its end, and whether her host lives to make it.
+struct RefusedLift {
+    const char* what;
+    bool held;
+    bool hostDies;
+};
+constexpr RefusedLift kRefusedLifts[] = {
+    {"its disk full", false, false},
+    {"the lock store held", true, false},
+    {"her host dies owing the lift", false, true},
+};
+
+} // namespace
+
+// A declined restart's fresh generation took the interrupted generation's hold over and finishes
+// while the lock store refuses its lift. Once the store takes writes, or should her host die
+// owing the lift, the interrupted session is offered for a restart to no user, hers or another's,
+// and its Restart says that the generation that took its hold over has ended; its Delete removes
+// it with whatever hold is left.
+TEST_P(GenerationHoldTest, ASessionWhoseHoldAGenerationEndedWithItsLiftRefusedTookOverIsOfferedToNoOne)
+{
+    for (const RefusedLift& row : kRefusedLifts) {
+        SCOPED_TRACE(row.what);
+        const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+        FinishWhileTheLockStoreRefusesTheLift([this] { return GenerateSystem(); }, row.held, row.hostDies);
+
+        ByHerAndAnotherUser([&] {
+            GenerateSystemOffersNoRestart();
+            Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(61978, IDOK); });
+        });
+        Choose(0, kDelete);
+        EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
+// A Restart finishes while the lock store refuses its lift. Once the store takes writes, or
+// should her host die owing the lift, Show Generate Status lists the session to no user and
+// deletes it, with whatever hold is left, and no Generate System offers a restart.
+TEST_P(GenerationHoldTest, ARestartThatFinishedWithItsLiftRefusedIsNeitherListedNorOffered)
+{
+    for (const RefusedLift& row : kRefusedLifts) {
+        SCOPED_TRACE(row.what);
+        GenerateSystemStoppedIn(3);
+        FinishWhileTheLockStoreRefusesTheLift(
+            [this] {
+                Choose(0, kRestart);
+                return vqclient::LastGenerateNumber();
+            },
+            row.held, row.hostDies);
+
+        ByHerAndAnotherUser([&] {
+            EXPECT_EQ(ListedSessions(), 0);
+            GenerateSystemOffersNoRestart();
+        });
+        EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
+// A declined restart's fresh generation took the interrupted generation's hold over and was
+// interrupted, and its own session's Restart finishes while the lock store refuses its lift. While
+// the lift is owed, the first session's Restart says that the generation that took its hold over
+// has ended, not that a later one is to be restarted: that later session is listed no more.
+TEST_P(GenerationHoldTest, ARestartOfASessionHandedOverToAnotherWhoseRestartEndedOwingItsLiftSaysItEnded)
+{
+    GenerateSystemStoppedIn(3);
+    ASSERT_TRUE(vqclient::Interrupt(GenerateSystem(), 3));
+    Choose(1, kRestart);
+    {
+        const vqtest::RefusedLockWrites refused(repository, false);
+        vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
+
+        Choose(0, kRestart, [&] { ui.ExpectMessageBoxId(61978, IDOK); });
+    }
+    OwedReleasesMade();
+    Choose(0, kDelete);
+    EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+    EXPECT_FALSE(NtGen()->GetPersistentLock());
 }
 
 // Another user deletes the interrupted session while the user's declined restart's fresh
