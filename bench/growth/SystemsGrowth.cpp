@@ -11,7 +11,9 @@
 // there are, its server processor time ("serverCPU", ServerWork.h) grow no more than 6x, with
 // no temporary file; Find's round trips (also at 100 systems) about as many whatever the systems
 // it passes, its memory at its highest ("peakMB") no more than a chunk of what it reads ahead
-// and the branch it is in.
+// and the branch it is in. So too Find Next from the fourth system through every system after
+// it (100 and 1,000 systems): at 1,000 at most 1.5x the round trips at 100, the most objects
+// of the repository held at once ("mostHeld") about as many.
 // The dump also at 10 systems, and on a file at 10,000, with the memory it takes at its
 // highest ("peakMB"), its text counted as it is written rather than kept; and the dump of
 // the sample scaled to 1,000 and 10,000 elements a segment on the test server.
@@ -30,10 +32,14 @@
 
 #include "generate/VqsGenerateCommands.h"
 #include "proxy/PxRepositoryDump.h"
+#include "proxy/PxTesting.h"
+#include "proxy/PxVQLink.h"
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsSysApp.h"
 #include "sysview/VqsDirectoryView.h"
 #include "sysview/VqsSysFrame.h"
 #include "vqclient/VqcTesting.h"
+#include "win/Messages.h"
 
 #include <functional>
 #include <ostream>
@@ -45,6 +51,7 @@ namespace {
 constexpr int kSegments = 10;
 constexpr UINT kLockProgressDialog = 105;
 constexpr UINT kGenerateReportsDialog = 222;
+constexpr UINT kFindNext = 57640;
 
 std::string Segment(int index)
 {
@@ -190,6 +197,35 @@ void BM_FindSampleOnOneSegmentServer(benchmark::State& state)
     state.counters["peakMB"] = static_cast<double>(peak) / 1e6;
 }
 BENCHMARK(BM_FindSampleOnOneSegmentServer)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Find Next after a Find of the fourth system (from the third system's row, so that the Find
+// passes nothing): the search goes on through every system after it, round the top and back to
+// it, and tells that it found nothing. "mostHeld" counts the most objects of the repository
+// held at once beyond what the open view holds.
+void BM_FindNextFromFourthOnOneSegmentServer(benchmark::State& state)
+{
+    const int systems = static_cast<int>(state.range(0));
+    const std::string fourth = vqgrowth::SampleSystemAt(systems, 4);
+    std::size_t heldByView = 0;
+    std::size_t mostHeld = 0;
+    vqgrowth::TimeOnView(
+        state, vqgrowth::OneSegmentSystems(systems, true),
+        [&](vqgrowth::OpenView& open) {
+            open.SelectRowOf(vqgrowth::SampleSystemAt(systems, 3).c_str());
+            open.Find(fourth);
+            PxTesting::MostObjectsHeld(*VqsGetApp()->GetLink());
+            heldByView = PxTesting::MostObjectsHeld(*VqsGetApp()->GetLink());
+        },
+        [&](vqgrowth::OpenView& open) {
+            vqtest::ScriptedUiDriver ui;
+            ui.ExpectMessageBox("Cannot find the node " + fourth, IDOK);
+            Timed(state, true, [&] { open.view->SendMessage(WM_COMMAND, kFindNext, 0); });
+            ui.Verify();
+        },
+        [&](vqgrowth::OpenView&) { mostHeld = PxTesting::MostObjectsHeld(*VqsGetApp()->GetLink()) - heldByView; });
+    state.counters["mostHeld"] = static_cast<double>(mostHeld);
+}
+BENCHMARK(BM_FindNextFromFourthOnOneSegmentServer)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The step on Sample system 1, with NTGEN the frame's generate set.
 void OnFirstSampleSystem(benchmark::State& state, const std::function<void(vqgrowth::OpenView&)>& step)

@@ -344,6 +344,18 @@ const std::string* PxPgConnection::PreparedName(const char* sql) const
     return found == m_statements.end() ? nullptr : &found->second;
 }
 
+std::string PxPgConnection::NewStatementName() { return "px" + std::to_string(m_namesGiven++); }
+
+std::vector<std::string> PxPgConnection::PreparedNames() const
+{
+    AwaitSending();
+    std::vector<std::string> names;
+    for (const auto& [sql, name] : m_statements)
+        names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 PxPgConnection::Query::Query(PxPgConnection& connection, const char* sql, const char* what)
     : m_connection(connection), m_sql(sql), m_what(what)
 {
@@ -465,7 +477,7 @@ std::vector<PxPgRows> PxPgConnection::Trip(const std::vector<Query*>& queries)
     if (PQenterPipelineMode(m_connection) != 1)
         Fail(what, "");
     std::unordered_map<const char*, std::string> preparing;
-    const SentTrip trip = SendTrip(queries, m_prepareAgain && !queries.empty(), preparing);
+    SentTrip trip = SendTrip(queries, m_prepareAgain && !queries.empty(), preparing);
     std::vector<PxPgRows> answers;
     TripFailure failure;
     const bool ended = trip.sent && ReadTrip(trip, answers, failure);
@@ -486,16 +498,17 @@ PxPgConnection::SentTrip PxPgConnection::SendTrip(const std::vector<Query*>& que
     trip.what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
     if (dropping)
         trip.expected.push_back({Step::Drop, nullptr, trip.what, {}});
-    const std::size_t kept = dropping ? 0 : m_statements.size();
     std::vector<std::string> names;
     for (const Query* query : queries) {
         if (const std::string* prepared = dropping ? nullptr : PreparedName(query->m_sql)) {
             names.push_back(*prepared);
         } else {
-            const auto [entry, isNew] = preparing.emplace(query->m_sql, "px" + std::to_string(kept + preparing.size()));
-            names.push_back(entry->second);
-            if (isNew)
+            const auto [entry, isNew] = preparing.try_emplace(query->m_sql);
+            if (isNew) {
+                entry->second = NewStatementName();
                 trip.expected.push_back({Step::Preparation, query->m_sql, query->m_what, entry->second});
+            }
+            names.push_back(entry->second);
         }
     }
     for (std::size_t i = 0; i < queries.size(); ++i)
@@ -520,42 +533,50 @@ PxPgConnection::SentTrip PxPgConnection::SendTrip(const std::vector<Query*>& que
     return trip;
 }
 
-bool PxPgConnection::ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure)
+PxPgConnection::Reply PxPgConnection::ReadReply(SentTrip& trip)
 {
     // Each answer is a result and a null; the sync ends the trip. After a failure the rest
     // answer "aborted".
-    std::size_t answered = 0;
-    while (Live()) {
+    while (!trip.ended && Live()) {
         PGresult* result = PQgetResult(m_connection);
         if (!result)
             continue;
-        ExecStatusType status = PQresultStatus(result);
-        if (status == PGRES_PIPELINE_SYNC) {
+        if (PQresultStatus(result) == PGRES_PIPELINE_SYNC) {
             PQclear(result);
-            return true;
+            trip.ended = true;
+            return {Reply::Kind::End, PxPgRows()};
         }
         PxPgRows rows(result);
-        // A connection lost after every query answered arrives as one more failing result.
-        const bool ownResult = answered < trip.expected.size();
+        // A connection lost after every step answered arrives as one more failing result.
+        if (trip.answered == trip.expected.size())
+            return {Reply::Kind::Answer, std::move(rows)};
+        const Answer& step = trip.expected[trip.answered++];
+        if (step.step == Step::Drop && Succeeded(result)) {
+            m_statements.clear();
+            m_prepareAgain = false;
+        } else if (step.step == Step::Preparation && Succeeded(result)) {
+            m_statements.emplace(step.sql, step.name);
+        }
+        return {Reply::Kind::Answer, std::move(rows), &step};
+    }
+    return {trip.ended ? Reply::Kind::End : Reply::Kind::Lost, PxPgRows()};
+}
+
+bool PxPgConnection::ReadTrip(SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure)
+{
+    for (Reply reply = ReadReply(trip); reply.kind == Reply::Kind::Answer; reply = ReadReply(trip)) {
+        const PGresult* result = reply.rows.Result();
         if (!Succeeded(result) && !failure.what) {
-            failure.what = status != PGRES_PIPELINE_ABORTED && ownResult ? trip.expected[answered].what : trip.what;
+            failure.what = PQresultStatus(result) != PGRES_PIPELINE_ABORTED && reply.step ? reply.step->what : trip.what;
             failure.state = StateOf(result);
             failure.message = PQresultErrorMessage(result);
         }
-        if (!ownResult)
-            continue;
-        const Answer& answer = trip.expected[answered++];
-        if (answer.step == Step::Run) {
-            g_rowsReceived.fetch_add(rows.Count());
-            answers.push_back(std::move(rows));
-        } else if (answer.step == Step::Drop && Succeeded(rows.Result())) {
-            m_statements.clear();
-            m_prepareAgain = false;
-        } else if (answer.step == Step::Preparation && Succeeded(rows.Result())) {
-            m_statements.emplace(answer.sql, answer.name);
+        if (reply.step && reply.step->step == Step::Run) {
+            g_rowsReceived.fetch_add(reply.rows.Count());
+            answers.push_back(std::move(reply.rows));
         }
     }
-    return false;
+    return trip.ended;
 }
 
 void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
@@ -613,10 +634,10 @@ bool PxPgConnection::AllAnswered() const { return !m_sending.joinable() || m_ans
 
 void PxPgConnection::ReadSent()
 {
-    const std::vector<SentTrip> sent = std::exchange(m_sent, {});
+    std::vector<SentTrip> sent = std::exchange(m_sent, {});
     // Past a trip that was not sent whole nothing can be read.
     bool reading = true;
-    for (const SentTrip& trip : sent) {
+    for (SentTrip& trip : sent) {
         std::vector<PxPgRows> answers;
         TripFailure failure;
         reading = reading && trip.sent && ReadTrip(trip, answers, failure);
@@ -666,25 +687,16 @@ PxPgRows PxPgConnection::TakeFlightAnswer()
     const char* what = flight.trip.what ? flight.trip.what : pxwhat::Read;
     TripFailure failure;
     std::optional<PxPgRows> answer;
-    // Each answer is a result and a null; the first failure ends the flight (the server skips
-    // the rest), as does its end.
-    bool ended = !flight.trip.sent;
-    while (!ended && Live() && !answer && !failure.what) {
-        PGresult* result = PQgetResult(m_connection);
-        if (!result)
-            continue;
-        PxPgRows rows(result);
-        ended = PQresultStatus(result) == PGRES_PIPELINE_SYNC || flight.answered == flight.trip.expected.size();
-        if (ended)
-            continue;
-        const Answer& expected = flight.trip.expected[flight.answered++];
-        if (!Succeeded(result)) {
-            failure = {expected.what, StateOf(result), PQresultErrorMessage(result)};
-        } else if (expected.step == Step::Preparation) {
-            m_statements.emplace(expected.sql, expected.name);
-        } else if (expected.step == Step::Run) {
-            g_rowsReceived.fetch_add(rows.Count());
-            answer = std::move(rows);
+    // The first failure ends the flight (the server skips the rest), as does its end.
+    while (flight.trip.sent && !answer && !failure.what) {
+        Reply reply = ReadReply(flight.trip);
+        if (reply.kind != Reply::Kind::Answer || !reply.step)
+            break;
+        if (!Succeeded(reply.rows.Result())) {
+            failure = {reply.step->what, StateOf(reply.rows.Result()), PQresultErrorMessage(reply.rows.Result())};
+        } else if (reply.step->step == Step::Run) {
+            g_rowsReceived.fetch_add(reply.rows.Count());
+            answer = std::move(reply.rows);
         }
     }
     // Past a failure nothing of the flight runs that would need stopping.
@@ -702,20 +714,17 @@ void PxPgConnection::DropFlight() noexcept
 {
     if (!m_flight)
         return;
-    // The server stops the query it runs, and skips the rest up to the flight's end.
-    if (m_flight->taken < m_flight->runs && Live()) {
+    SentTrip& trip = m_flight->trip;
+    // The server stops the query it runs, and skips the rest up to the flight's end; what it
+    // answered before it stopped (a preparation it made, say) is noted as any trip's answers are.
+    if (m_flight->taken < m_flight->runs && trip.sent && !trip.ended && Live()) {
         if (PGcancel* cancel = PQgetCancel(m_connection)) {
             char error[256];
             PQcancel(cancel, error, sizeof(error));
             PQfreeCancel(cancel);
         }
     }
-    while (m_flight->trip.sent && Live()) {
-        PGresult* result = PQgetResult(m_connection);
-        const bool ended = result && PQresultStatus(result) == PGRES_PIPELINE_SYNC;
-        PQclear(result);
-        if (ended)
-            break;
+    while (trip.sent && ReadReply(trip).kind == Reply::Kind::Answer) {
     }
     m_flight.reset();
     PQexitPipelineMode(m_connection);

@@ -79,6 +79,8 @@ public:
     bool LastFailureBusy() const { return m_lastBusy; }
     // The SQLSTATE of the last failure ("" when the connection was lost).
     const std::string& LastFailureState() const { return m_lastState; }
+    // The names of the statements the connection counts as prepared on the server, sorted.
+    std::vector<std::string> PreparedNames() const;
 
     // A run of a prepared statement (prepared once per connection, in the round trip of its
     // first run, keyed by the SQL text's address); parameters are bound in order ($1, $2, ...).
@@ -175,6 +177,8 @@ private:
     std::string FailureReason(const char* sqlState, const std::string& serverMessage);
     // The name the statement was prepared under on this connection; null while it is not.
     const std::string* PreparedName(const char* sql) const;
+    // A name no statement of this connection had before.
+    std::string NewStatementName();
     std::optional<Query> Ahead() const;
     // Whether the next trip carries the sizes' check; the check's answer, once it came, from a
     // trip that prepared the statements again or not.
@@ -198,6 +202,16 @@ private:
         const char* what = nullptr;
         bool sent = false;
         bool sizes = false; // its first query is the check of the tables' sizes
+        std::size_t answered = 0; // of `expected`, read so far
+        bool ended = false; // its end (the sync) was read
+    };
+    // What the next result of a trip was: one of its answers (with its step; none for a result
+    // past them, a connection lost after every step answered), its end, or a lost connection.
+    struct Reply {
+        enum class Kind { Answer, End, Lost };
+        Kind kind;
+        PxPgRows rows;
+        const Answer* step = nullptr;
     };
     struct TripFailure {
         const char* what = nullptr;
@@ -214,9 +228,13 @@ private:
     // Whether the connection to the server is up, asked without waiting for Send's thread
     // (on that thread, say).
     bool Live() const;
-    // Reads the trip's answers up to its end, noting the statements it prepared and its first
-    // failure; false when the connection was lost before its end.
-    bool ReadTrip(const SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure);
+    // Reads the next result of the trip. Every reader of a trip reads through here, so that
+    // the statements the connection counts as prepared are those the server answered it
+    // prepared, and not dropped since, however the trip ends.
+    Reply ReadReply(SentTrip& trip);
+    // Reads the trip's answers up to its end, noting its first failure; false when the
+    // connection was lost before its end.
+    bool ReadTrip(SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure);
     // Sends each trip of Send, on its thread, in pipeline mode.
     void SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes);
     // Reads the answers of the trips sent and ends the pipeline, on Send's thread, after it sent them.
@@ -229,6 +247,7 @@ private:
     bool m_lastBusy = false;
     std::string m_lastState;
     std::unordered_map<const char*, std::string> m_statements;
+    std::uint64_t m_namesGiven = 0;
     std::function<std::optional<Query>()> m_ahead;
     const char* m_sizes = nullptr;
     int m_guardedTables = 0;
@@ -243,7 +262,6 @@ private:
         SentTrip trip;
         std::size_t runs = 0;
         std::size_t taken = 0;
-        std::size_t answered = 0; // of the trip's expected answers
     };
     std::optional<Flight> m_flight;
     std::vector<std::optional<std::vector<PxPgRows>>> m_received;

@@ -60,10 +60,8 @@ void CopyToBuffer(const CString& text, LPSTR buffer, int size)
     mbcs::CopyToBuffer(text.view(), buffer, static_cast<std::size_t>(size > 0 ? size : 0));
 }
 
-// The sibling that follows `item` in tree order. The child list keeps the repository's order,
-// so the one that sorts first among those sorting after `item` is taken, never merely the
-// first of them in the list.
-// The children of `parent` that come after `item` in tree order, in that order.
+// The children of `parent` that come after `item` in tree order, in that order. The child
+// list keeps the repository's order, so they are sorted, never merely taken from the list.
 std::vector<VqsTreeItem*> SiblingsAfter(VqsTreeItem* parent, VqsTreeItem* item)
 {
     std::vector<VqsTreeItem*> after;
@@ -76,27 +74,24 @@ std::vector<VqsTreeItem*> SiblingsAfter(VqsTreeItem* parent, VqsTreeItem* item)
     return after;
 }
 
-// The first item of the branch, in tree order, whose text starts with
-// `text`; the walk ends when it reaches `stop`, which is never an answer.
-VqsTreeItem* FindBefore(VqsTreeItem* item, VqsTreeItem* stop, const CString& text, BOOL& reached)
+bool StartsWith(VqsTreeItem* item, const CString& text)
 {
-    if (item == stop) {
-        reached = TRUE;
-        return nullptr;
-    }
-    if (_strnicmp(item->GetText(), text, static_cast<std::size_t>(text.GetLength())) == 0)
+    return _strnicmp(item->GetText(), text, static_cast<std::size_t>(text.GetLength())) == 0;
+}
+
+// The first item of the branch, in tree order, whose text starts with `text`, or `stop` when
+// the walk reaches it first.
+VqsTreeItem* FindUpTo(VqsTreeItem* item, VqsTreeItem* stop, const CString& text)
+{
+    if (item == stop || StartsWith(item, text))
         return item;
-    VqsTreeItem::SearchFill fill(item);
-    std::vector<VqsTreeItem*> children = item->ChildrenInListOrder();
-    std::sort(children.begin(), children.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
-    VqsTreeItem* found = nullptr;
-    item->WalkChildren(children, [&](VqsTreeItem* child) {
-        found = FindBefore(child, stop, text, reached);
-        return !found && !reached;
-    });
-    if (found || reached)
-        fill.Keep();
-    return found;
+    return item->SearchChildren(
+        [item] {
+            std::vector<VqsTreeItem*> children = item->ChildrenInListOrder();
+            std::sort(children.begin(), children.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
+            return children;
+        },
+        [&](VqsTreeItem* child) { return FindUpTo(child, stop, text); });
 }
 
 } // namespace
@@ -680,24 +675,21 @@ VqsTreeItem* VqsListView::FindNextTreeItem(VqsTreeItem* parent, VqsTreeItem* sta
     // The branches the search reads and gives back have no rows; the view is drawn once after.
     VqsRedrawSwitch redraw(this);
     const CString& text = SearchText();
-    const std::size_t length = static_cast<std::size_t>(text.GetLength());
-    auto searchFrom = [&](VqsTreeItem* candidate) -> VqsTreeItem* {
-        if (candidate != start && _strnicmp(candidate->GetText(), text, length) == 0)
+    const auto searchFrom = [&](VqsTreeItem* candidate) -> VqsTreeItem* {
+        if (candidate != start && StartsWith(candidate, text))
             return candidate;
-        return candidate->FindByPrefix(text, length, TRUE);
+        return candidate->FindByPrefix(text, static_cast<std::size_t>(text.GetLength()), TRUE);
     };
     if (VqsTreeItem* found = searchFrom(start))
         return found;
     for (VqsTreeItem* level = start; parent; level = parent, parent = parent->GetParent()) {
-        for (VqsTreeItem* sibling : SiblingsAfter(parent, level)) {
-            if (VqsTreeItem* found = searchFrom(sibling))
-                return found;
-        }
+        if (VqsTreeItem* found = parent->SearchChildren([&] { return SiblingsAfter(parent, level); }, searchFrom))
+            return found;
     }
     // Round once to the top and on to the start item.
     VqsTreeItem* top = start;
     while (top->GetParent())
         top = top->GetParent();
-    BOOL reached = FALSE;
-    return FindBefore(top, start, text, reached);
+    VqsTreeItem* found = FindUpTo(top, start, text);
+    return found == start ? nullptr : found;
 }

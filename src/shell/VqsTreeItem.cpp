@@ -292,10 +292,16 @@ VqsTreeItem* VqsTreeItem::FindByPrefix(const char* prefix, std::size_t length, B
 {
     if (!skipSelf && _strnicmp(prefix, GetText(), length) == 0)
         return this;
+    return SearchChildren([this] { return ChildrenInListOrder(); },
+                          [&](VqsTreeItem* child) { return child->FindByPrefix(prefix, length, FALSE); });
+}
+
+VqsTreeItem* VqsTreeItem::SearchChildren(const ChildOrder& order, const ChildSearch& search)
+{
     SearchFill fill(this);
     VqsTreeItem* found = nullptr;
-    WalkChildren(ChildrenInListOrder(), [&](VqsTreeItem* child) {
-        found = child->FindByPrefix(prefix, length, FALSE);
+    WalkChildren(order(), [&](VqsTreeItem* child) {
+        found = search(child);
         return !found;
     });
     if (found)

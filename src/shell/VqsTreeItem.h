@@ -89,6 +89,13 @@ public:
     int FindInsertRow(VqsTreeItem* item);
     VqsTreeItem* FindSortedPosition(VqsTreeItem* item);
     VqsTreeItem* FindByPrefix(const char* prefix, std::size_t length, BOOL skipSelf);
+    // The first item `search` answers for a child, asked of the children `order` gives in that
+    // order through the item's walk (so that what their fills read is read ahead); null when
+    // it answers none. An item that holds no children reads them for the search first
+    // (SearchFill) and keeps them only when the answer lies there.
+    using ChildOrder = std::function<std::vector<VqsTreeItem*>()>;
+    using ChildSearch = std::function<VqsTreeItem*(VqsTreeItem* child)>;
+    VqsTreeItem* SearchChildren(const ChildOrder& order, const ChildSearch& search);
     // The item or its nearest ancestor that is a business-segment link item; defined with
     // that class.
     VqsTreeItemBSSoftLink* FindBSSoftLinkItem();
