@@ -48,7 +48,9 @@ TEST(HostClosedSessionTest, ACloseWhileAnotherProcessHoldsTheLockFileEndsSoonAnd
     const auto closing = std::chrono::steady_clock::now();
     holder.Send("close-session\nsay closed\n");
     ASSERT_TRUE(holder.ReadUntil("say: closed")) << holder.Printed();
-    const auto aboutOneBusyTimeout = std::chrono::milliseconds(kPxBusyTimeoutMilliseconds * 3 / 2);
+    // One busy timeout and a short try; a loaded machine gets a margin, still short of the
+    // patient waits a close made before.
+    const auto aboutOneBusyTimeout = std::chrono::milliseconds(kPxBusyTimeoutMilliseconds * 3);
     EXPECT_LT(std::chrono::steady_clock::now() - closing, aboutOneBusyTimeout);
     EXPECT_EQ(RowsOf(repository + "-locks", "px_session"), 1) << "the end is owed";
     EXPECT_GT(RowsOf(repository + "-locks", "px_lock"), 0) << "the segment is held until then";
