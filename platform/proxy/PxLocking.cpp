@@ -258,9 +258,11 @@ PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQO
         [manual, carried](PxSession& session, const std::int64_t* oids, std::size_t count) {
             for (std::size_t i = 0; i < count; ++i) {
                 if (carried)
-                    session.Locks().EndCarrying(session.Id(), oids[i], true);
+                    session.LiftCarriedHold(oids[i]);
+                else if (manual)
+                    session.TakeBackManualLock(oids[i]);
                 else
-                    session.Locks().RemovePersistent(oids[i], manual, 1);
+                    session.Locks().RemovePersistent(oids[i], false, 1);
             }
         });
 }

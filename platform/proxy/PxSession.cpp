@@ -123,6 +123,28 @@ void PxSession::ReceiveSentGiveBack() noexcept
     }
 }
 
+void PxSession::TakeBackManualLock(std::int64_t oid)
+{
+    auto guard = Guard();
+    MakeOwedReleases();
+    const PxOwedLift removal{oid, 0, true};
+    // Behind what the store has just refused, it waits for nothing.
+    if (OwesReleases()) {
+        m_owedLifts.push_back(removal);
+        RetryGiveBacksLater();
+        return;
+    }
+    try {
+        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
+        m_locks->RemovePersistent(oid, true, 1);
+    } catch (const PxException&) {
+        m_owedLifts.push_back(removal);
+        if (ForgetOwedIfLocksGone())
+            throw;
+        RetryGiveBacksLater();
+    }
+}
+
 bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)
 {
     auto guard = Guard();

@@ -53,6 +53,10 @@ public:
     // answer is received before anything else of the session reaches the store, or by that
     // thread once the store has answered, and what the store did not take is owed.
     void GiveBack(const std::int64_t* oids, std::size_t count);
+    // Takes back one manual persistent lock of the object that a step of the session placed and
+    // no longer keeps. A removal the store refuses is owed and never thrown, as a give-back is,
+    // and made before the give-backs owed; one that went with the lock connection is thrown.
+    void TakeBackManualLock(std::int64_t oid);
     // Lifts the object's generation hold when it is the one of the identity (PxLockStore::
     // LiftHold), and answers whether it was. A lift the store refuses is owed as a give-back
     // is, and the refusal thrown; the give-backs owed are made only after it, so that a claim's
@@ -154,7 +158,8 @@ private:
     // The transaction is gone.
     void ForgetTransaction() noexcept;
     [[noreturn]] void RethrowAfterStoreFailure(const PxException& failure, const char* consequence);
-    // Makes the lifts, then the give-backs owed; those the store still cannot take stay owed.
+    // Makes the lifts and removals, then the give-backs owed; those the store still cannot take
+    // stay owed.
     void MakeOwedReleases() noexcept;
     // The refused LiftCarriedHold owed.
     void OweCarriedHoldsLift(std::int64_t oid) noexcept;

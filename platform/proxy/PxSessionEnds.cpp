@@ -12,8 +12,13 @@ bool PxMakeOwedLifts(PxLockStore& locks, std::vector<PxOwedLift>& lifts) noexcep
 {
     std::size_t made = 0;
     try {
-        for (; made < lifts.size(); ++made)
-            locks.LiftHold(lifts[made].oid, lifts[made].holdId);
+        for (; made < lifts.size(); ++made) {
+            const PxOwedLift& lift = lifts[made];
+            if (lift.manual)
+                locks.RemovePersistent(lift.oid, true, 1);
+            else
+                locks.LiftHold(lift.oid, lift.holdId);
+        }
     } catch (...) {
         // The rest stays owed.
     }

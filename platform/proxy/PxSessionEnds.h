@@ -13,13 +13,15 @@
 #include <memory>
 #include <vector>
 
-// A generation hold's lift the lock store refused (PxLockStore::LiftHold).
+// A persistent lock's removal the lock store refused: a generation hold's lift by its identity
+// (PxLockStore::LiftHold) or, `manual`, one manual hold that a step placed and took back.
 struct PxOwedLift {
     std::int64_t oid;
     std::int64_t holdId;
+    bool manual = false;
 };
 
-// Makes the lifts, those the store takes going from the list; whether none is left.
+// Makes the lifts and removals, those the store takes going from the list; whether none is left.
 bool PxMakeOwedLifts(PxLockStore& locks, std::vector<PxOwedLift>& lifts) noexcept;
 
 class PxSessionEnds {

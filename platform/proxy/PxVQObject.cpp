@@ -100,6 +100,12 @@ PxLockErrorInfo PxVQObject::RemovePersistentLock(int manual, int count)
     return PxLockErrorInfo(PxLockGranted, PxVQObjectPtr(this));
 }
 
+void PxVQObject::TakeBackManualLock()
+{
+    Enter("PxVQObject::TakeBackManualLock");
+    Session()->TakeBackManualLock(Oid());
+}
+
 namespace {
 
 // The claim is a write lock on the object's claim slot (PxClaimSlot): the lock store's rules

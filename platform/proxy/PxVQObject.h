@@ -27,6 +27,9 @@ class PxVQObject : public PxObject {
     PxPersistentLockPtr GetPersistentLock() const;
     // Removes up to `count` holds of the kind; removing what is not there does nothing.
     PxLockErrorInfo RemovePersistentLock(int manual, int count);
+    // Takes back one manual hold that a step of this session placed and does not keep; a removal
+    // the lock store refuses is owed by the session, never thrown (PxSession::TakeBackManualLock).
+    void TakeBackManualLock();
     // Places one generation hold, as PersistentLock(0) does, that this session carries until
     // the claim of the generation it starts carries it (ClaimForGeneration with TRUE) or it
     // lifts it (LiftGenerationHold): a session that ends or dies first takes the hold with it,

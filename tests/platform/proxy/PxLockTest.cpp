@@ -50,6 +50,20 @@ int CountingRetry(PxLockErrorInfo& info, int& retries)
     return 1;
 }
 
+// A release the lock store refuses: the store refusing writes (a full disk) or held by another
+// connection (`busy`), its holder idling or `closed`.
+struct OwedRow {
+    const char* what;
+    bool busy;
+    bool closed;
+};
+constexpr OwedRow kOwedRows[] = {
+    {"disk full, holder idle", false, false},
+    {"disk full, holder closed", false, true},
+    {"store held, holder idle", true, false},
+    {"store held, holder closed", true, true},
+};
+
 class PxLockTest : public PxStoreTest {
 protected:
     PxLockTest()
@@ -83,6 +97,16 @@ protected:
         const std::string ended = "SELECT pg_advisory_lock(" + session + "), pg_advisory_unlock(" + session + ")";
         PQclear(PQexec(server, ended.c_str()));
         PQfinish(server);
+    }
+
+    // The thread that makes what the holder owes: its session's or, `closed`, the process's once
+    // the session closed.
+    static DWORD OwingThread(std::unique_ptr<PxVQLink>& holder, bool closed)
+    {
+        if (!closed)
+            return PxTesting::GiveBackThread(*holder);
+        holder.reset();
+        return PxTesting::SessionEndThread();
     }
 
     static PxVQObjectPtr Host(PxVQLink& link, const char* name)
@@ -595,6 +619,45 @@ TEST_P(PxLockTest, AListIsRefusedAtThePersistentLockInItsMidstAndGivesBackWhatCa
     EXPECT_TRUE(m_a->ReadLock(hosts)) << "reads pass a persistent lock";
 }
 
+// A list's manual lock refused partway gives back the locks it placed before; a removal the lock
+// store refuses is owed, never the call's failure, and made once the store takes writes, while the
+// placing session idles or once it closed.
+TEST_P(PxLockTest, AListManualLockRefusedPartwayOwesTheRemovalsTheLockStoreRefuses)
+{
+    for (const OwedRow& row : kOwedRows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_TRUE(Host(*m_b, "Y")->PersistentLock(1));
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        PxTypedList<PxVQObjectPtr> hosts;
+        alice->GetLVQEnterprise()->GetMembers("hosts", hosts);
+        std::optional<vqtest::RefusedLockWrites> refusing;
+        alice->PxSetRetryFunction(RecordingRetry);
+        m_callback.answer = [&](PxLockErrorInfo& info) {
+            if (info.GetErrorCode() == PxLockPersistentlyLocked)
+                refusing.emplace(m_repository.Path(), row.busy);
+            return 0;
+        };
+
+        PxLockErrorInfo info;
+        ASSERT_NO_THROW(info = alice->PersistentLock(1, hosts));
+
+        EXPECT_EQ(info.GetErrorCode(), PxLockPersistentlyLocked);
+        ASSERT_TRUE(refusing);
+        if (!row.busy) {
+            EXPECT_TRUE(m_theirX->GetPersistentLock()) << "X's removal is owed";
+        }
+        const DWORD owing = OwingThread(alice, row.closed);
+        ASSERT_NE(owing, 0u);
+        refusing.reset();
+        m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing)) << "nothing is owed any more";
+        EXPECT_FALSE(m_theirX->GetPersistentLock());
+        m_callback.answer = nullptr;
+        ASSERT_TRUE(Host(*m_b, "Y")->RemovePersistentLock(1, 1));
+    }
+}
+
 TEST_P(PxLockTest, AListNamingAnObjectTwiceTakesTwoHoldsAndGivesBackTwo)
 {
     PxTypedList<PxVQObjectPtr> twice;
@@ -837,18 +900,7 @@ TEST_P(PxLockTest, AClosedSessionsEndRefusedForLongIsTriedAgainSomeSecondsApart)
 // it closed its session: the set is free for another user.
 TEST_P(PxLockTest, ARefusedLiftAndClaimGiveBackAreMadeOnceTheLockStoreTakesWritesAgain)
 {
-    struct Row {
-        const char* what;
-        bool busy;
-        bool closed;
-    };
-    const Row rows[] = {
-        {"disk full, holder idle", false, false},
-        {"disk full, holder closed", false, true},
-        {"store held, holder idle", true, false},
-        {"store held, holder closed", true, true},
-    };
-    for (const Row& row : rows) {
+    for (const OwedRow& row : kOwedRows) {
         SCOPED_TRACE(row.what);
         auto alice = PxAttach(m_repository.Path(), "alice/dev");
         PxTesting::SetBusyTimeout(*alice, 50);
@@ -860,10 +912,7 @@ TEST_P(PxLockTest, ARefusedLiftAndClaimGiveBackAreMadeOnceTheLockStoreTakesWrite
         EXPECT_ANY_THROW(x->LiftGenerationHoldNamed(hold));
         EXPECT_NO_THROW(x->GiveBackGenerationClaim()) << "owed after the lift";
 
-        const DWORD retrying = row.closed ? 0 : PxTesting::GiveBackThread(*alice);
-        if (row.closed)
-            alice.reset();
-        const DWORD owing = row.closed ? PxTesting::SessionEndThread() : retrying;
+        const DWORD owing = OwingThread(alice, row.closed);
         ASSERT_NE(owing, 0u);
         m_clock.Advance(kPxFirstRetryDelayMilliseconds);
         EXPECT_TRUE(vqwin::WaitUntilThreadWaits(owing)) << "refused again, it waits to try again";
