@@ -686,7 +686,7 @@ BOOL VqsOptionSetView::GiveBackLocksOfGone(const PxTypedList<PxVQOptionSetPtr>& 
         if (present[index])
             continue;
         const PxVQOptionSetPtr gone(objects[index]);
-        gone->RemovePersistentLock(1, 1);
+        gone->TakeBackManualLock();
         if (!told)
             told = PxVQObjectPtr(gone);
     }

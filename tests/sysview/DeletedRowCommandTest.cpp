@@ -2,15 +2,22 @@
 // suite's server: a generate set's row in the option-set list once its system went, and the
 // system's own row in the tree. The menu offered each command while the row was there; given
 // now, it says which item went in one box, asks nothing, opens nothing, and the row goes. A
-// Lock of a set whose system goes just before the lock is placed leaves no lock behind.
+// Lock of a set whose system goes just before the lock is placed leaves no lock behind, even
+// where the lock store refuses its removal for a while.
 #include "SysViewTestSupport.h"
 
+#include "proxy/PxLocking.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
+#include "support/RefusedLockWrites.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Messages.h"
+#include "win/Sync.h"
 
 #include <gmock/gmock.h>
+
+#include <optional>
 
 
 namespace {
@@ -100,12 +107,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, DeletedRowCommandTest, ::testing::ValuesIn(Cases
 
 namespace {
 
-struct LockRaceTest : SystemGoneOnStoreTest {};
+struct LockRaceCase {
+    Store store;
+    bool removalRefused; // the lock store refuses the lock's removal (a full disk)
+    const char* name;
+};
+
+struct LockRaceTest : SystemGoneTest<LockRaceCase> {
+    void SetUp() override { StartOn(GetParam().store); }
+};
 
 } // namespace
 
 // Nothing holds the set between the command's look at it and the lock: the other user's Delete,
-// waiting for nothing, gets between them.
+// waiting for nothing, gets between them. A removal of the lock the store refuses is made once it
+// takes writes, the user told of what went alone.
 TEST_P(LockRaceTest, ALockOfASetWhoseSystemGoesJustBeforeItIsPlacedLeavesNoLockAndTellsOnce)
 {
     SelectFirstGenerateSet("Sample system 1");
@@ -113,14 +129,31 @@ TEST_P(LockRaceTest, ALockOfASetWhoseSystemGoesJustBeforeItIsPlacedLeavesNoLockA
     checker.AttachSession(repository.c_str(), "checker/dev", nullptr);
     const PxVQOptionSetPtr locked = checker.GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetOptionSet("NTGEN");
     BoxReader user;
-    PxFaultInjection::Run("PxLink::PersistentLock", [this] { DeleteNow(); });
+    std::optional<vqtest::RefusedLockWrites> refusing;
+    PxFaultInjection::Run("PxLink::PersistentLock", [&] {
+        DeleteNow();
+        if (GetParam().removalRefused)
+            refusing.emplace(repository, false, vqtest::RefusedLockWrites::Refusing::Deletes);
+    });
 
     Command(ID_LOCK);
 
     EXPECT_TRUE(otherUsersDelete->Ended());
     ASSERT_EQ(user.boxes.size(), 1u) << (user.boxes.empty() ? "no box" : user.boxes.back());
     EXPECT_NE(user.boxes.front().find(kItemDeleted), std::string::npos) << user.boxes.front();
+    if (refusing) {
+        refusing.reset();
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        ASSERT_NE(retrying, 0u) << "the removal is not owed";
+        clock.Advance(kPxLongestRetryDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "something is owed still";
+    }
     EXPECT_FALSE(locked->GetPersistentLock()) << "a lock on a set that is gone";
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, LockRaceTest, ::testing::Values(Store::File, Store::Server), StoreParamName);
+INSTANTIATE_TEST_SUITE_P(Cases, LockRaceTest,
+                         ::testing::Values(LockRaceCase{Store::File, false, ""},
+                                           LockRaceCase{Store::File, true, "RemovalRefused"},
+                                           LockRaceCase{Store::Server, false, ""},
+                                           LockRaceCase{Store::Server, true, "RemovalRefused"}),
+                         StoreCaseName<LockRaceCase>);
