@@ -90,17 +90,13 @@ void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
     // received, and what it did not take is given back again, before the session's next call).
     m_raiseCheck.Released(oids, count);
     std::size_t done = 0;
-    try {
-        PxFaultInjection::Check("PxLockStore::Unlock");
-        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
-        if (m_locks->SendUnlocks(m_id, oids, count, kPxLockBatch, done))
-            m_sentGiveBack.assign(oids + done, oids + count);
-    } catch (const PxException&) {
-        m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids + done, oids + count);
-        if (ForgetOwedIfLocksGone())
-            throw;
-    }
-    RetryGiveBacksLater();
+    ReleaseOrOwe(
+        [&] {
+            PxFaultInjection::Check("PxLockStore::Unlock");
+            if (m_locks->SendUnlocks(m_id, oids, count, kPxLockBatch, done))
+                m_sentGiveBack.assign(oids + done, oids + count);
+        },
+        [&] { m_owedGiveBacks.insert(m_owedGiveBacks.end(), oids + done, oids + count); });
 }
 
 void PxSession::ReceiveSentGiveBack() noexcept
@@ -134,15 +130,21 @@ void PxSession::TakeBackManualLock(std::int64_t oid)
         RetryGiveBacksLater();
         return;
     }
+    ReleaseOrOwe([&] { m_locks->RemovePersistent(oid, true, 1); }, [&] { m_owedLifts.push_back(removal); });
+}
+
+template <class Release, class Owe>
+void PxSession::ReleaseOrOwe(Release release, Owe owe)
+{
     try {
         const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
-        m_locks->RemovePersistent(oid, true, 1);
+        release();
     } catch (const PxException&) {
-        m_owedLifts.push_back(removal);
+        owe();
         if (ForgetOwedIfLocksGone())
             throw;
-        RetryGiveBacksLater();
     }
+    RetryGiveBacksLater();
 }
 
 bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)

@@ -166,6 +166,10 @@ private:
     // What the session can no longer give back: the store refused it with the session's locks
     // gone (its lock connection lost). Whether they were.
     bool ForgetOwedIfLocksGone() noexcept;
+    // Makes the release now, waiting one busy timeout at most; refused, it is owed (`owe`) and made
+    // later, and only a lock connection lost with the session's locks is thrown.
+    template <class Release, class Owe>
+    void ReleaseOrOwe(Release release, Owe owe);
     // Receives the answer to the give-back sent; what the store did not take is owed.
     void ReceiveSentGiveBack() noexcept;
     bool OwesReleases() const
