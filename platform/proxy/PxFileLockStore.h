@@ -20,6 +20,7 @@ public:
     // A live process's session is never purged: its locks stay its own.
     bool KeepsItsLocks(std::int64_t) noexcept override { return true; }
     bool LocksGoWithTheConnection() const noexcept override { return false; }
+    bool Connected() const noexcept override { return true; }
 
 private:
     // A lock file made by an earlier build gets the generation holds' identity column (0: a

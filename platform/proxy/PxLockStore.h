@@ -49,6 +49,9 @@ public:
     // Whether the locks of this store's sessions go with it, ended or not: a server's go with the
     // lock connection (its advisory lock); a file's stay while the process lives.
     virtual bool LocksGoWithTheConnection() const noexcept = 0;
+    // Whether the store is still reached through this object: false once a server's connection
+    // is lost; a file's always.
+    virtual bool Connected() const noexcept = 0;
     virtual int LiveSessions() = 0;
     virtual void SetBusyTimeout(int milliseconds) = 0;
     // Patient until set otherwise (PxBusyWaitScope).

@@ -605,6 +605,7 @@ void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
     m_sending = std::thread([this, trips = std::move(trips), sizes = std::move(sizes)]() mutable {
         SendEach(trips, sizes);
         ReadSent();
+        LeavePipeline();
         m_answered = true;
     });
 }
@@ -612,15 +613,19 @@ void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
 void PxPgConnection::SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes)
 {
     bool sending = PQenterPipelineMode(m_connection) == 1;
-    std::unordered_map<const char*, std::string> preparing;
     for (std::size_t i = 0; i < trips.size(); ++i) {
         std::vector<Query*> queries;
         for (Query& query : trips[i])
             queries.push_back(&query);
+        std::unordered_map<const char*, std::string> preparing;
         SentTrip trip = sending ? SendTrip(queries, false, preparing) : SentTrip{};
         trip.sizes = sizes[i];
         sending = trip.sent;
         m_sent.push_back(std::move(trip));
+        // A trip names only what the server answered prepared: one that prepares is answered
+        // before the next is sent, which prepares again what the server refused.
+        if (sending && !preparing.empty() && i + 1 < trips.size())
+            sending = ReadSent();
     }
 }
 
@@ -632,7 +637,7 @@ void PxPgConnection::AwaitSending() const
 
 bool PxPgConnection::AllAnswered() const { return !m_sending.joinable() || m_answered; }
 
-void PxPgConnection::ReadSent()
+bool PxPgConnection::ReadSent()
 {
     std::vector<SentTrip> sent = std::exchange(m_sent, {});
     // Past a trip that was not sent whole nothing can be read.
@@ -654,6 +659,11 @@ void PxPgConnection::ReadSent()
         }
         m_received.emplace_back(std::move(answers));
     }
+    return reading;
+}
+
+void PxPgConnection::LeavePipeline()
+{
     PQexitPipelineMode(m_connection);
     // A failed trip leaves its transaction failed, and each trip after it fails in it.
     if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)

@@ -115,8 +115,9 @@ public:
 
     // Sends the trips one after another, each as Pipeline would run it, and answers at once: a
     // thread of the connection sends them as fast as the server takes them in, so that they
-    // reach it whatever the caller does meanwhile, and then reads their answers. Their answers
-    // are for Receive; any other use of the connection waits for the thread first.
+    // reach it whatever the caller does meanwhile, and then reads their answers (a trip that
+    // prepares a statement is answered before the next is sent). Their answers are for Receive;
+    // any other use of the connection waits for the thread first.
     void Send(std::vector<std::vector<Query>> trips);
     // The answers of the trips sent, in order: each trip's rows, or none where it failed (the
     // server refused it, or the connection was lost); no transaction is left open.
@@ -237,8 +238,11 @@ private:
     bool ReadTrip(SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure);
     // Sends each trip of Send, on its thread, in pipeline mode.
     void SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes);
-    // Reads the answers of the trips sent and ends the pipeline, on Send's thread, after it sent them.
-    void ReadSent();
+    // Reads the answers of the trips sent and not read yet, on Send's thread; false when the
+    // connection was lost before the last one's end, so that nothing more can be read.
+    bool ReadSent();
+    // Ends Send's pipeline once every answer was read, with no transaction left failed.
+    void LeavePipeline();
     // Waits until Send's thread has sent everything and read the answers.
     void AwaitSending() const;
 

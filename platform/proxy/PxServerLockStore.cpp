@@ -633,7 +633,7 @@ bool PxServerLockStore::KeepsItsLocks(std::int64_t session) noexcept
     try {
         return SessionLockHeld(session).Run().Int(0, 0) > 0;
     } catch (...) {
-        return m_db->Connected();
+        return Connected();
     }
 }
 

@@ -31,6 +31,7 @@ public:
     std::int64_t ReserveOids(std::int64_t count, std::int64_t lastStored) override;
     bool KeepsItsLocks(std::int64_t session) noexcept override;
     bool LocksGoWithTheConnection() const noexcept override { return true; }
+    bool Connected() const noexcept override { return m_db->Connected(); }
     // A single statement, which sees the lock tables as their last committed transaction left
     // them, without waiting for the lock tables' transaction that runs.
     bool LockedByOther(std::int64_t session, std::int64_t oid) override;

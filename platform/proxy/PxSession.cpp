@@ -59,7 +59,7 @@ std::shared_ptr<PxSession> PxSession::Attach(const std::string& path, const std:
 }
 
 PxSession::PxSession(const std::string& path, const std::string& userCode)
-    : m_store(PxStore::Open(path)), m_locks(PxLockStore::Open(path)), m_userCode(userCode),
+    : m_repository(path), m_store(PxStore::Open(path)), m_locks(PxLockStore::Open(path)), m_userCode(userCode),
       m_id(m_locks->RegisterSession(userCode)),
       m_process(*this)
 {
@@ -70,7 +70,7 @@ PxSession::~PxSession()
     StopRetryingGiveBacks();
     m_store->RollbackQuietly();
     ReceiveSentGiveBack();
-    PxSessionEnds::End(std::move(m_locks), m_id, std::move(m_owedLifts));
+    PxSessionEnds::End(m_repository, std::move(m_locks), m_id, std::move(m_owedLifts));
 }
 
 void PxSession::GiveBack(const std::int64_t* oids, std::size_t count)
@@ -196,8 +196,8 @@ bool PxSession::ForgetOwedIfLocksGone() noexcept
 {
     if (m_locks->KeepsItsLocks(m_id))
         return false;
-    // The holds went with the connection; a hold still to lift stays named by its record.
-    m_owedLifts.clear();
+    // The holds went with the connection; what outlives it the process makes through another.
+    PxSessionEnds::AfterLostConnection(m_repository, std::exchange(m_owedLifts, {}));
     m_owedGiveBacks.clear();
     return true;
 }

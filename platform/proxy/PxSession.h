@@ -55,7 +55,8 @@ public:
     void GiveBack(const std::int64_t* oids, std::size_t count);
     // Takes back one manual persistent lock of the object that a step of the session placed and
     // no longer keeps. A removal the store refuses is owed and never thrown, as a give-back is,
-    // and made before the give-backs owed; one that went with the lock connection is thrown.
+    // and made before the give-backs owed. It outlives the lock connection: that lost, the
+    // process makes it through another (PxSessionEnds), and the loss is thrown.
     void TakeBackManualLock(std::int64_t oid);
     // Lifts the object's generation hold when it is the one of the identity (PxLockStore::
     // LiftHold), and answers whether it was. A lift the store refuses is owed as a give-back
@@ -163,8 +164,9 @@ private:
     void MakeOwedReleases() noexcept;
     // The refused LiftCarriedHold owed.
     void OweCarriedHoldsLift(std::int64_t oid) noexcept;
-    // What the session can no longer give back: the store refused it with the session's locks
-    // gone (its lock connection lost). Whether they were.
+    // What the session can no longer give back or lift: the store refused it with the session's
+    // locks gone (its lock connection lost). What outlives the connection goes to the process
+    // (PxSessionEnds::AfterLostConnection). Whether they were gone.
     bool ForgetOwedIfLocksGone() noexcept;
     // Makes the release now, waiting one busy timeout at most; refused, it is owed (`owe`) and made
     // later, and only a lock connection lost with the session's locks is thrown.
@@ -185,6 +187,7 @@ private:
     void StopRetryingGiveBacks() noexcept;
 
     mutable std::recursive_mutex m_mutex;
+    std::string m_repository;
     std::unique_ptr<PxStore> m_store;
     std::unique_ptr<PxLockStore> m_locks;
     PxLockRaiseCheck m_raiseCheck;

@@ -3,7 +3,9 @@
 #include "proxy/PxLocking.h"
 #include "win/Sync.h"
 
+#include <iterator>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -29,17 +31,50 @@ bool PxMakeOwedLifts(PxLockStore& locks, std::vector<PxOwedLift>& lifts) noexcep
 namespace {
 
 struct OwedEnd {
-    std::unique_ptr<PxLockStore> locks;
-    std::int64_t session;
+    std::string repository;
+    std::unique_ptr<PxLockStore> locks; // none while a lost connection's debts wait for another
+    std::optional<std::int64_t> session; // the closed session to end, while its lock connection lasts
     std::vector<PxOwedLift> lifts;
 };
+
+void KeepWhatOutlivesTheConnection(std::vector<PxOwedLift>& lifts)
+{
+    std::erase_if(lifts, [](const PxOwedLift& lift) { return !lift.manual; });
+}
+
+// Whether the lifts owed after a lost connection are made, through a connection of their own,
+// opened again at the next try when it is lost too.
+bool MadeThroughAnotherConnection(OwedEnd& owed) noexcept
+{
+    try {
+        if (!owed.locks) {
+            owed.locks = PxLockStore::Open(owed.repository);
+            owed.locks->SetBusyWait(PxBusyWait::Brief);
+        }
+    } catch (...) {
+        return false;
+    }
+    if (PxMakeOwedLifts(*owed.locks, owed.lifts))
+        return true;
+    if (!owed.locks->Connected())
+        owed.locks.reset();
+    return false;
+}
 
 // Whether nothing of the closed session is owed any more.
 bool Made(OwedEnd& owed) noexcept
 {
-    if (!PxMakeOwedLifts(*owed.locks, owed.lifts) && owed.locks->KeepsItsLocks(owed.session))
+    if (!owed.session)
+        return MadeThroughAnotherConnection(owed);
+    if (PxMakeOwedLifts(*owed.locks, owed.lifts))
+        return owed.locks->UnregisterSession(*owed.session) || owed.locks->LocksGoWithTheConnection();
+    if (owed.locks->KeepsItsLocks(*owed.session))
         return false;
-    return owed.locks->UnregisterSession(owed.session) || owed.locks->LocksGoWithTheConnection();
+    // The session ended with its lock connection.
+    owed.session.reset();
+    owed.locks.reset();
+    KeepWhatOutlivesTheConnection(owed.lifts);
+    return owed.lifts.empty();
 }
 
 class OwedEnds {
@@ -72,11 +107,18 @@ public:
     }
 
 private:
-    // Whether any end is still owed.
+    // Whether any end is still owed. They are made without the guard, so that a session closing
+    // meanwhile never waits for a connection being opened.
     bool MakeOwedEnds()
     {
+        std::vector<OwedEnd> making;
+        {
+            std::lock_guard guard(m_mutex);
+            making.swap(m_owed);
+        }
+        std::erase_if(making, [](OwedEnd& owed) { return Made(owed); });
         std::lock_guard guard(m_mutex);
-        std::erase_if(m_owed, [](OwedEnd& owed) { return Made(owed); });
+        m_owed.insert(m_owed.begin(), std::make_move_iterator(making.begin()), std::make_move_iterator(making.end()));
         m_retrying = !m_owed.empty();
         return m_retrying;
     }
@@ -95,22 +137,34 @@ OwedEnds& Owed()
     return ends;
 }
 
+void Owe(OwedEnd owed) noexcept
+{
+    try {
+        Owed().Owe(std::move(owed));
+    } catch (...) {
+        // No thread to make it: the session's locks go with the process or its connection, its
+        // generation holds stay named by their records, a manual hold stays for its user's Unlock.
+    }
+}
+
 } // namespace
 
-void PxSessionEnds::End(std::unique_ptr<PxLockStore> locks, std::int64_t session,
+void PxSessionEnds::End(const std::string& repository, std::unique_ptr<PxLockStore> locks, std::int64_t session,
                         std::vector<PxOwedLift> lifts) noexcept
 {
     // The close waits for one short try, the process for none of the later ones.
     locks->SetBusyWait(PxBusyWait::Brief);
-    OwedEnd owed{std::move(locks), session, std::move(lifts)};
-    if (Made(owed))
-        return;
-    try {
-        Owed().Owe(std::move(owed));
-    } catch (...) {
-        // No thread to make it: the session's locks go with the process, its holds stay named
-        // by their records.
-    }
+    OwedEnd owed{repository, std::move(locks), session, std::move(lifts)};
+    if (!Made(owed))
+        Owe(std::move(owed));
+}
+
+void PxSessionEnds::AfterLostConnection(const std::string& repository, std::vector<PxOwedLift> lifts) noexcept
+{
+    KeepWhatOutlivesTheConnection(lifts);
+    // Tried first after a retry delay: the session that lost its connection waits for no other.
+    if (!lifts.empty())
+        Owe({repository, nullptr, std::nullopt, std::move(lifts)});
 }
 
 DWORD PxSessionEnds::RetryThread() { return Owed().RetryThread(); }

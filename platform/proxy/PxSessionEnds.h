@@ -1,9 +1,11 @@
-// Internal: what closed sessions still owe their lock store: the lifts it refused them, and
-// their end when it refused that (a lock file refusing writes, or held by another process). A
-// session's locks on a file stay while its process lives, so the process makes each such end,
-// and so gives back what the session still held and owed, as soon as the store takes it: after
-// the retry delays, by a thread that runs while anything is owed. A session whose locks go with
-// its lock connection (a server's) owes only its lifts once closed.
+// Internal: what closed sessions still owe their lock store: the lifts and removals it refused
+// them, and their end when it refused that (a lock file refusing writes, or held by another
+// process). A session's locks on a file stay while its process lives, so the process makes each
+// such end, and so gives back what the session still held and owed, as soon as the store takes
+// it: after the retry delays, by a thread that runs while anything is owed. A session whose locks
+// go with its lock connection (a server's) owes only its lifts and removals once closed. What a
+// session owes that outlives its lost lock connection (a manual hold's removal) the same thread
+// makes through a connection of its own, closed or live as the session may be.
 #pragma once
 
 #include "proxy/PxLockStore.h"
@@ -11,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // A persistent lock's removal the lock store refused: a generation hold's lift by its identity
@@ -26,10 +29,17 @@ bool PxMakeOwedLifts(PxLockStore& locks, std::vector<PxOwedLift>& lifts) noexcep
 
 class PxSessionEnds {
 public:
-    // Makes the closed session's owed lifts, then ends it in its lock store, now or, when the
-    // store refuses, later. Lifts the store can no longer be asked for (the session's lock
-    // connection lost) are left to the recovery records that name their holds.
-    static void End(std::unique_ptr<PxLockStore> locks, std::int64_t session, std::vector<PxOwedLift> lifts) noexcept;
+    // Makes the closed session's owed lifts and removals, then ends it in its lock store, now or,
+    // when the store refuses, later. Its lock connection lost meanwhile, what it owes is made as
+    // AfterLostConnection says.
+    static void End(const std::string& repository, std::unique_ptr<PxLockStore> locks, std::int64_t session,
+                    std::vector<PxOwedLift> lifts) noexcept;
+    // The lifts and removals a session owes, its lock connection lost: a manual hold's removal is
+    // made through another connection to the repository once the store takes it. A generation
+    // hold's lift is not: the session's locks went with the connection, with the mark of a hold it
+    // carried, which lifts that hold, and a hold it no longer carried is left to the recovery
+    // record that names it.
+    static void AfterLostConnection(const std::string& repository, std::vector<PxOwedLift> lifts) noexcept;
     // The thread that makes the ends owed; 0 while none runs (tests).
     static DWORD RetryThread();
 };

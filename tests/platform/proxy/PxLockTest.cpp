@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -96,6 +97,19 @@ protected:
         PGconn* server = PQconnectdb(m_repository.Path());
         const std::string ended = "SELECT pg_advisory_lock(" + session + "), pg_advisory_unlock(" + session + ")";
         PQclear(PQexec(server, ended.c_str()));
+        PQfinish(server);
+    }
+
+    // The server ends the session's lock connection, the one holding the session's advisory lock.
+    void CutLockConnection(std::int64_t session) const
+    {
+        const std::string id = std::to_string(session);
+        const std::string cut = "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks WHERE locktype = 'advisory'"
+                                " AND objsubid = 1 AND granted AND classid::bigint = " + id + "::bigint >> 32"
+                                " AND objid::bigint = " + id + "::bigint & 4294967295 AND database ="
+                                " (SELECT oid FROM pg_database WHERE datname = current_database())";
+        PGconn* server = PQconnectdb(m_repository.Path());
+        PQclear(PQexec(server, cut.c_str()));
         PQfinish(server);
     }
 
@@ -943,6 +957,45 @@ TEST_P(PxLockTest, ARefusedLiftOfAHoldPlacedForAStartIsMadeWhileItsHolderIdles)
     EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "nothing is owed any more";
     EXPECT_FALSE(m_theirX->GetPersistentLock());
     EXPECT_TRUE(m_theirX->ClaimForGeneration(TRUE)) << "no session carries a hold of the object";
+}
+
+// A manual lock that a step took back while the lock store refused its removal, the session's lock
+// connection lost then, the session live or closed: the removal outlives the connection and is
+// made through another once the store takes writes, so that no other user is refused.
+TEST_P(PxLockTest, AManualLocksRemovalOwedOutlivesALostLockConnection)
+{
+    if (GetParam() != PxStoreKind::Server)
+        GTEST_SKIP() << "a session's locks on a file go only with its process";
+    for (const OwedRow& row : kOwedRows) {
+        SCOPED_TRACE(row.what);
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        const std::int64_t session = alice->GetProcess()->GetSessionId();
+        const PxVQObjectPtr x = Host(*alice, "X");
+        ASSERT_TRUE(x->PersistentLock(1));
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), row.busy);
+        EXPECT_NO_THROW(x->TakeBackManualLock());
+        const DWORD owing = OwingThread(alice, row.closed);
+        ASSERT_NE(owing, 0u) << "the removal is owed";
+
+        CutLockConnection(session);
+        refusing.reset();
+        if (!row.closed) {
+            m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing)) << "the session owes nothing it can make";
+        }
+        const DWORD ending = PxTesting::SessionEndThread();
+        ASSERT_NE(ending, 0u) << "the removal was forgotten";
+        bool made = false;
+        for (int tries = 0; tries < 3 && !made; ++tries) {
+            m_clock.Advance(kPxLongestOwedEndDelayMilliseconds);
+            made = !vqwin::WaitUntilThreadWaits(ending);
+        }
+        EXPECT_TRUE(made) << "the removal is owed still";
+        EXPECT_FALSE(m_theirX->GetPersistentLock());
+        EXPECT_TRUE(m_theirX->PersistentLock(1)) << "another user's Lock";
+        ASSERT_TRUE(m_theirX->RemovePersistentLock(1, 1));
+    }
 }
 
 TEST_P(PxLockTest, InjectedRefusalsTakeTheUsualWay)

@@ -1,6 +1,7 @@
 // A flight (queries sent in one trip whose answers are taken as they are needed) that ends
-// before its last answer is taken: the connection still counts as prepared exactly what the
-// server holds prepared, and its next statement of every kind works.
+// before its last answer is taken, and trips sent one after another of which one fails: the
+// connection still counts as prepared exactly what the server holds prepared, and its next
+// statement of every kind works.
 #include "PxTestRepository.h"
 
 #include "proxy/PxPostgres.h"
@@ -11,6 +12,7 @@
 #include <libpq-fe.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -219,6 +221,40 @@ TEST(PxServerFlightTest, AFlightEndedAtAnyAnswerAndAnyWayLeavesTheSessionAsTheSe
             }
         }
     }
+}
+
+// Trips sent one after another (PxPgConnection::Send) whose first preparation the server refuses,
+// its table held past the lock timeout: that trip fails alone, and the next one, which names a
+// statement the failed trip was to prepare, runs.
+TEST(PxServerFlightTest, ATripAfterOneWhosePreparationTheServerRefusedRunsAndTheRecordStaysTrue)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    const std::string uri = repository.Path();
+    PgTestServer::Instance().Run(PgTestServer::DatabaseOf(uri),
+                                 "CREATE TABLE trip_gate(n integer); CREATE TABLE trip_parse_gate()");
+    Other holder(uri);
+    PxPgConnection connection(uri);
+    connection.Execute("SET lock_timeout = 50", pxwhat::Lock);
+    holder.Value("BEGIN; LOCK TABLE trip_parse_gate IN ACCESS EXCLUSIVE MODE");
+    std::vector<std::vector<PxPgConnection::Query>> trips(2);
+    trips[0].emplace_back(connection, kFlight[0], pxwhat::Read);
+    trips[0].back().Bind(kFirstKey).Bind(std::int64_t{1});
+    for (std::vector<PxPgConnection::Query>& trip : trips) {
+        trip.emplace_back(connection, kNewRead, pxwhat::Read);
+        trip.back().Bind(std::int64_t{2});
+    }
+
+    connection.Send(std::move(trips));
+    const std::vector<std::optional<std::vector<PxPgRows>>> answers = connection.Receive();
+    holder.Value("ROLLBACK");
+
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_FALSE(answers[0]) << "its preparation was refused";
+    ASSERT_TRUE(answers[1]) << "the trip after it failed";
+    EXPECT_EQ(answers[1]->back().Int(0, 0), 6);
+    EXPECT_FALSE(connection.InTransaction());
+    const std::vector<std::string> onServer = PreparedOnServer(connection);
+    EXPECT_EQ(connection.PreparedNames(), onServer);
 }
 
 } // namespace
