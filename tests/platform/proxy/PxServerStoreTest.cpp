@@ -748,7 +748,8 @@ TEST(PxServerStoreTest, AFailureIsNamedAsTheServerGaveItAndATimeoutIsNotABusyRep
     PxTestRepository repository(PxStoreKind::Server);
     PxPgConnection connection(repository.Path());
 
-    connection.Execute("SET statement_timeout = 1", pxwhat::Read);
+    // Long enough for the statements around the one it stops, on a loaded machine too.
+    connection.Execute("SET statement_timeout = 250", pxwhat::Read);
     EXPECT_EQ(FailureOf([&] { connection.Execute("SELECT pg_sleep(5)", pxwhat::Read); }),
               "Cannot read the repository: the server cancelled the statement (a statement timeout, or a cancel "
               "on the server).");
