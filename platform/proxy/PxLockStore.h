@@ -14,7 +14,8 @@
 // How long a lock-table transaction waits for the store while other sessions keep it busy:
 // patiently, a few busy timeouts (a lock call, whose refusal its user is told); once, one busy
 // timeout (a give-back or a lift, which is owed when refused and made later); briefly, a short
-// wait (a try of what is owed, made again later: no busy store is polled for long).
+// wait (a try of what is owed, made again later, or a running generation's check of its claim,
+// asked again at its next step: no busy store is polled for long).
 enum class PxBusyWait { Patient, Once, Brief };
 inline constexpr int kPxBusyTimeoutMilliseconds = 2000;
 inline constexpr int kPxBriefBusyMilliseconds = 20;

@@ -1,6 +1,7 @@
 #include "proxy/PxLockStoreBase.h"
 
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxTesting.h"
 
 #include <algorithm>
 
@@ -26,10 +27,14 @@ void PxLockStoreBase::SetBusyWait(PxBusyWait wait) noexcept
 
 void PxLockStoreBase::BeginPatiently()
 {
-    for (int tries = 1; !BeginOrBusy(); ++tries)
+    for (int tries = 1; !BeginOrBusy(); ++tries) {
+        NoteBusyWait();
         if (tries >= m_beginTries)
             FailBusy();
+    }
 }
+
+void PxLockStoreBase::NoteBusyWait() const noexcept { PxTesting::NoteBusyWait(m_appliedTimeout); }
 
 void PxLockStoreBase::WakeAll(const std::vector<std::int64_t>& sessions) noexcept
 {

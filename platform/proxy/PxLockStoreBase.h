@@ -101,6 +101,8 @@ protected:
     virtual SessionCensus TakeCensus() = 0;
 
     void BeginPatiently();
+    // A begin found the store busy for the whole busy timeout (counted for tests).
+    void NoteBusyWait() const noexcept;
     // Runs `work` in a lock-table transaction: commits after it, rolls back when it throws.
     template <class Work>
     auto InLockTransaction(Work&& work) -> std::invoke_result_t<Work&>;

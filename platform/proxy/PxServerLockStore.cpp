@@ -577,7 +577,10 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
             answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
             break;
         } catch (const PxException&) {
-            if (!m_db->LastFailureBusy() || tries >= BeginTries())
+            if (!m_db->LastFailureBusy())
+                throw;
+            NoteBusyWait();
+            if (tries >= BeginTries())
                 throw;
         }
     }

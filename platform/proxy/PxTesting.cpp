@@ -9,6 +9,7 @@
 #include "proxy/PxSessionEnds.h"
 #include "win/Sync.h"
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <string>
@@ -18,6 +19,7 @@ namespace {
 std::mutex g_readsMutex;
 std::map<std::string, int, std::less<>> g_listReads;
 int g_allListReads = 0;
+std::atomic<std::uint64_t> g_busyWaited{0};
 
 } // namespace
 
@@ -66,6 +68,12 @@ void PxTesting::NoteListRead(const char* operation)
     ++g_listReads[operation];
     ++g_allListReads;
 }
+
+std::uint64_t PxTesting::BusyWaited() { return g_busyWaited; }
+
+void PxTesting::ResetBusyWaited() { g_busyWaited = 0; }
+
+void PxTesting::NoteBusyWait(int milliseconds) { g_busyWaited += static_cast<std::uint64_t>(milliseconds); }
 
 DWORD PxTesting::GiveBackThread(PxLink& link)
 {

@@ -28,6 +28,14 @@ public:
     // Called by the list reads.
     static void NoteListRead(const char* operation);
 
+    // How long the lock-table transactions of every link of the process waited for a lock store
+    // that other sessions kept busy, since the last reset: the busy timeout (ms) of each begin
+    // that found the store busy that long (a lock call's attempts apart).
+    static std::uint64_t BusyWaited();
+    static void ResetBusyWaited();
+    // Called by the lock stores.
+    static void NoteBusyWait(int milliseconds);
+
     // Whether something in the process still refers to the link's object of that id.
     static bool IsHeld(PxLink& link, std::int64_t oid);
     // The most objects of the link that something in the process referred to at once since

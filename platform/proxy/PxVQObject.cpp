@@ -115,12 +115,16 @@ namespace {
 // No session has this id: "held by another than it" is "held by any live session".
 constexpr std::int64_t kNoSession = 0;
 
+PxVQObject::GenerationClaim ClaimOf(PxLockStore& locks, std::int64_t session, std::int64_t slot)
+{
+    if (!locks.LockedByOther(kNoSession, slot))
+        return PxVQObject::GenerationClaim::None;
+    return locks.LockedByOther(session, slot) ? PxVQObject::GenerationClaim::Other : PxVQObject::GenerationClaim::Own;
+}
+
 PxVQObject::GenerationClaim ClaimOf(PxSession& session, std::int64_t slot)
 {
-    if (!session.Locks().LockedByOther(kNoSession, slot))
-        return PxVQObject::GenerationClaim::None;
-    return session.Locks().LockedByOther(session.Id(), slot) ? PxVQObject::GenerationClaim::Other
-                                                              : PxVQObject::GenerationClaim::Own;
+    return ClaimOf(session.Locks(), session.Id(), slot);
 }
 
 } // namespace
@@ -205,10 +209,14 @@ BOOL PxVQObject::KeepsGenerationClaim(CString& failure) const
     Enter("PxVQObject::KeepsGenerationClaim");
     std::shared_ptr<PxSession> session = Session();
     auto guard = session->Guard();
+    PxLockStore& locks = session->Locks();
     try {
-        return ClaimOf(*session, PxClaimSlot(Oid())) == GenerationClaim::Own;
+        // Asked at every step of a running generation, on its host's user-interface thread: a
+        // store that other sessions keep busy is asked once, briefly, and again at the next step.
+        const PxBusyWaitScope brief(locks, PxBusyWait::Brief);
+        return ClaimOf(locks, session->Id(), PxClaimSlot(Oid())) == GenerationClaim::Own;
     } catch (const PxException& error) {
-        if (session->Locks().KeepsItsLocks(session->Id()))
+        if (locks.KeepsItsLocks(session->Id()))
             return TRUE;
         failure = error.GetErrorMessage();
         return FALSE;

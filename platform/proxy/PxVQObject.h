@@ -89,8 +89,9 @@ class PxVQObject : public PxObject {
     CString GetGenerationClaimUser() const;
     // Whether this session still holds its claim: FALSE once none or another session holds
     // it, or once the check fails with this session's locks gone (its lock connection or the
-    // server lost; `failure` then holds the check's text). A check the lock store cannot answer
-    // now (busy past its timeout, slow) is no loss: TRUE, and the next check asks again.
+    // server lost; `failure` then holds the check's text). It asks the lock store once, briefly
+    // (PxBusyWait::Brief), never holding up the step of the generation that checks: a store that
+    // cannot answer now (busy past that wait, slow) is no loss: TRUE, and the next check asks again.
     BOOL KeepsGenerationClaim(CString& failure) const;
 
     PxObjectEdition GetObjectEdition() const;

@@ -36,9 +36,10 @@ constexpr int kSegmentLockHeld = 2;
 // finished.
 constexpr int kEventFinished = 3;
 constexpr int kStateFinished = 8;
-// How often a generation's end reads again what it needs of the lock store (its claim, its
-// hold's identity) while the store stays busy (each try waits out the store's own busy timeout,
-// five times). What it gives back or lifts and the store refuses is owed by its session.
+// How often a generation's end reads again what it needs of the lock store (its hold's
+// identity) while the store cannot answer it. Its claim is asked once, briefly, at each try (a
+// store that cannot answer takes nothing away); what it gives back or lifts and the store
+// refuses is owed by its session.
 constexpr int kGiveBackTries = 3;
 // The caption of what the client tells the user itself.
 constexpr char kClientCaption[] = "Anvilor Client";
@@ -395,8 +396,9 @@ bool HoldGoesWithClaim(const Generation& generation)
 // Whether the generation still holds its claim on its generate set. A claim goes with its
 // repository session (the session closed; on a server, its lock connection or the server
 // lost), and another generation of the set may then run: the generation is over, and
-// `reason` says why. A lock store that is busy or slow to answer takes nothing away: the
-// claim is asked again at the generation's next step.
+// `reason` says why. The lock store is asked once, briefly, so that no step holds up the host:
+// one that is busy or slow to answer takes nothing away, and is asked again at the generation's
+// next step.
 bool ClaimStillHeld(const Generation& generation, std::string& reason)
 {
     if (!generation.claimed)

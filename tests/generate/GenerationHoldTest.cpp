@@ -7,7 +7,8 @@
 // interrupted one's hold over leaves it with the interrupted session whatever stops it before it
 // leaves a record of its own, or cancels it, and another user's Delete of that session and the
 // hand-over exclude each other. A session whose hold such a generation took over and that has
-// ended since is not offered for restart.
+// ended since is not offered for restart. A generation runs and ends while another process holds
+// the lock store without holding up its host, and leaves nothing held.
 #include "../sysview/SysViewTestSupport.h"
 #include "ScriptCalls.h"
 
@@ -17,6 +18,7 @@
 #include "generate/VqsGenerateStatus.h"
 #include "generate/VqsSelectSession.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockStore.h"
 #include "proxy/PxLocking.h"
 #include "proxy/PxOptions.h"
 #include "proxy/PxTesting.h"
@@ -41,10 +43,13 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -305,6 +310,53 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         }
         refused.reset();
         OpenSessionAsTheHostDoes();
+    }
+
+    // Another process that holds the lock store (the lock file, or the server's lock tables) for
+    // as long as the test wants: each of its steps (ChildProcess::RunNextStep) takes hold of the
+    // store or lets it go, in turn, `holds` times. It starts with this session closed, which is
+    // opened again after, waiting `kBusyTimeout` for a busy store.
+    std::unique_ptr<vqtest::ChildProcess> ProcessHoldingTheLockStore(int holds)
+    {
+        CloseFrame();
+        app.CloseSession();
+        std::vector<std::function<void()>> steps{[] {}};
+        for (int hold = 0; hold < holds; ++hold) {
+            steps.push_back([this] { heldStore.emplace(repository, true); });
+            steps.push_back([this] { heldStore.reset(); });
+        }
+        auto process = std::make_unique<vqtest::ChildProcess>(steps);
+        EXPECT_TRUE(process->WaitReady());
+        OpenSessionAsTheHostDoes();
+        frame->SetCurrentOptionSet(NtGen());
+        PxTesting::SetBusyTimeout(*app.GetLink(), kBusyTimeout);
+        return process;
+    }
+    static constexpr int kBusyTimeout = 500;
+    std::optional<vqtest::RefusedLockWrites> heldStore; // the holding process's
+
+    // Generate System of NTGEN, then the other process takes hold of the lock store; the
+    // generation's number.
+    unsigned long GenerateSystemThenHoldTheStore(vqtest::ChildProcess& holder)
+    {
+        const unsigned long number = GenerateSystem();
+        EXPECT_NE(number, 0u);
+        EXPECT_TRUE(holder.RunNextStep());
+        return number;
+    }
+
+    // Plays the event of the generation while another process holds the lock store: the host
+    // waits for the store a few brief tries (its claim asked once, briefly, what is owed tried),
+    // and at the generation's end one busy timeout more (its first release, owed when refused,
+    // as those behind it are). How long it waited.
+    std::uint64_t PlayWhileTheStoreIsHeld(unsigned long number, int code, vqclient::Played played)
+    {
+        PxTesting::ResetBusyWaited();
+        EXPECT_EQ(vqclient::PlayProgress(number, code, "Generating"), played);
+        const std::uint64_t waited = PxTesting::BusyWaited();
+        const int releasing = code == 3 ? kBusyTimeout : 0;
+        EXPECT_LE(waited, releasing + 5 * kPxBriefBusyMilliseconds) << "at event " << code;
+        return waited;
     }
 
     // Another user deletes the session, as Show Generate Status's Delete does.
@@ -1173,7 +1225,58 @@ TEST_P(GenerationHoldTest, AGenerateSystemWhoseReleasesTheLockStoreRefusesRunsOr
     }
 }
 
+// Another process holds the lock store for longer than a whole generation: no event of it keeps
+// the host waiting on the store past about one busy timeout (its claim is asked once, briefly;
+// what the store refuses to take back is owed), it ends as asked with no box, and once the store
+// is let go nothing of it is held.
+TEST_P(GenerationHoldTest, AGenerationRunsAndEndsWhileAnotherProcessHoldsTheLockStoreWithoutHoldingUpItsHost)
+{
+    const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(1);
+    const unsigned long number = GenerateSystemThenHoldTheStore(*other);
+    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
+    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
+    EXPECT_GT(PlayWhileTheStoreIsHeld(number, 3, vqclient::Played::Posted), 0u) << "the store was not held";
+    ui.Verify();
+    EXPECT_EQ(vqclient::PlayProgress(number, 1, "after its end"), vqclient::Played::NoGeneration);
+
+    ASSERT_TRUE(other->RunNextStep());
+    OwedReleasesMade();
+    AnotherUserTakesEveryObjectOfTheGeneration();
+    other->Finish();
+}
+
+// A server answers a claim's check outside its lock tables' transactions, held or not: only a
+// lock file keeps it waiting.
+struct GenerationHoldOnALockFileTest : GenerationHoldTest {};
+
+// The store says that the generation's claim is gone (given back behind its back) between events
+// that find the lock file held by another process: those take nothing away, and the first event
+// the store answers stops the generation with one box.
+TEST_P(GenerationHoldOnALockFileTest, AClaimTheStoreSaysIsGoneStopsTheGenerationAmongEventsThatFindTheStoreHeld)
+{
+    const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(2);
+    const unsigned long number = GenerateSystemThenHoldTheStore(*other);
+    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
+    ASSERT_TRUE(other->RunNextStep());
+    ASSERT_TRUE(NtGen()->ReleaseGenerationClaim());
+    ASSERT_TRUE(other->RunNextStep());
+    EXPECT_GT(PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted), 0u) << "the store was not held";
+    ASSERT_TRUE(other->RunNextStep());
+
+    ui.ExpectMessageBox("Generation " + std::to_string(number) +
+                            " of the Generate Set \"NTGEN\" stopped before it finished: the claim on the generate"
+                            " set was lost: its claim on the generate set went with its repository session.\nIts"
+                            " session no longer holds the Generate Set, so it goes no further beside another"
+                            " generation of the set.\nIt left no recovery session, and the Generate Set's"
+                            " persistent lock goes with it: generate again.",
+                        IDOK, "Anvilor Client");
+    EXPECT_EQ(vqclient::PlayProgress(number, 1, "Generating"), vqclient::Played::NoGeneration);
+    ui.Verify();
+    other->Finish();
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);
+INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldOnALockFileTest, ::testing::Values(Store::File), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldOnATeamRepositoryTest, ::testing::Values(Store::Server), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldInASessionOpenedBeforeTheUpgradeTest, ::testing::Values(Store::Server),
                          CaseName);
