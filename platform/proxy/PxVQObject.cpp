@@ -115,12 +115,14 @@ namespace {
 // No session has this id: "held by another than it" is "held by any live session".
 constexpr std::int64_t kNoSession = 0;
 
+// A claim of the session whose give-back the store has not taken yet is given back all the same.
 PxVQObject::GenerationClaim ClaimOf(PxSession& session, std::int64_t slot)
 {
     if (!session.Locks().LockedByOther(kNoSession, slot))
         return PxVQObject::GenerationClaim::None;
-    return session.Locks().LockedByOther(session.Id(), slot) ? PxVQObject::GenerationClaim::Other
-                                                              : PxVQObject::GenerationClaim::Own;
+    if (session.Locks().LockedByOther(session.Id(), slot))
+        return PxVQObject::GenerationClaim::Other;
+    return session.OwesGiveBack(slot) ? PxVQObject::GenerationClaim::None : PxVQObject::GenerationClaim::Own;
 }
 
 } // namespace

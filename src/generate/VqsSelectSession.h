@@ -67,6 +67,7 @@ private:
     PxVQRecoveryInfoPtr SessionOfRow(int row) const;
     PxVQRecoveryInfoPtr SelectedSession() const;
     void DeleteSession(const PxVQRecoveryInfoPtr& session);
+    void DeleteHeld(const PxVQRecoveryInfoPtr& session);
     void DeleteAutoReports();
     void NotifySegmentLinks();
     void PairAutoReport();

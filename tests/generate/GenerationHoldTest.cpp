@@ -683,6 +683,53 @@ TEST_P(GenerationHoldTest, ADeleteWhoseLiftTheLockStoreRefusesKeepsTheSessionWit
     }
 }
 
+// Show Generate Status's Deletes while the lock store refuses to take locks back (a full disk:
+// deletes and updates refused, or deletes only). The Delete of an interrupted session, whose hold
+// cannot be lifted, shows one box, and the list still shows the session; the Delete of a session
+// stopped Deploying, which names no hold, is made, and the list still shows the other. Once the
+// store takes writes again, a Delete removes the interrupted session with its hold.
+TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHoldsIt)
+{
+    using Refusing = vqtest::RefusedLockWrites::Refusing;
+    for (const Refusing refusing : {Refusing::DeletesAndUpdates, Refusing::Deletes}) {
+        SCOPED_TRACE(refusing == Refusing::Deletes ? "deletes refused" : "deletes and updates refused");
+        const PxVQRecoveryInfoPtr deploying = GenerateSystemStoppedIn(kStateDeploying);
+        const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+        std::optional<vqtest::RefusedLockWrites> refused;
+        refused.emplace(repository, false, refusing);
+        VqsSelectSession dialog(nullptr);
+        dialog.SetSystem(System("SYS1"));
+        std::vector<int> listed;
+        const auto count = [&] {
+            listed.push_back(dynamic_cast<CListCtrl&>(*dialog.GetDlgItem(kSessionList)).GetItemCount());
+        };
+        ui.ExpectDialog(IDD_SELECT_SESSION)
+            .Select(kSessionList, 1)
+            .Click(kDelete)
+            .Run(count)
+            .Select(kSessionList, 0)
+            .Click(kDelete)
+            .Run([&] {
+                count();
+                refused.reset();
+            })
+            .Select(kSessionList, 0)
+            .Click(kDelete)
+            .Run(count)
+            .Cancel();
+        ui.ExpectMessageBox(std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
+                                (GetParam() == Store::File ? "constraint failed" : "the disk is full."),
+                            IDOK);
+        dialog.DoModal();
+        ui.Verify();
+
+        EXPECT_EQ(listed, (std::vector<int>{2, 1, 0}));
+        EXPECT_FALSE(deploying->ObjectPresent());
+        EXPECT_FALSE(interrupted->ObjectPresent());
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
 // Two generations of one user on one set: a second hold beside the hold of the user's
 // interrupted generation is refused with the box that names the step refused and the
 // interrupted session, which is to be restarted (or deleted) first; the set keeps one hold, the
