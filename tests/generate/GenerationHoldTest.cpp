@@ -27,6 +27,7 @@
 #include "proxy/PxVQRecoveryInfo.h"
 #include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
+#include "support/PgTestServer.h"
 #include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
 #include "repo/RepoFile.h"
@@ -36,6 +37,7 @@
 #include "vqclient/VqcTesting.h"
 #include "win/CListCtrl.h"
 #include "win/Clock.h"
+#include "win/Messages.h"
 #include "win/Sync.h"
 
 #include <gtest/gtest.h>
@@ -392,6 +394,9 @@ struct GenerationHoldOnATeamRepositoryTest : GenerationHoldTest {
     }
     std::optional<bool> HoldsHaveIdentities() const override { return false; }
 };
+
+// The same on the suite's server alone, which a test may restart.
+struct GenerationOnAServerTest : GenerationHoldTest {};
 
 // The same in a member's session opened before the owner brought the repository up to date.
 struct GenerationHoldInASessionOpenedBeforeTheUpgradeTest : GenerationHoldOnATeamRepositoryTest {
@@ -1220,7 +1225,29 @@ TEST_P(GenerationHoldTest, AGenerateSystemWhoseReleasesTheLockStoreRefusesRunsOr
     }
 }
 
+// The server restarts while the user's generation runs. The first step that meets the lost
+// connection (a view's refresh the start asked for) tells it in one box, with the generation that
+// went with it, which ends there: its next progress finds nothing more to tell.
+TEST_P(GenerationOnAServerTest, AServerRestartWhileAGenerationRunsIsToldInOneBoxWithTheGenerationItEnded)
+{
+    const unsigned long number = GenerateSystem();
+    VqsEndOfAction();
+    vqtest::PgTestServer::Instance().Restart();
+    const std::string lost = "the connection to the server of " + repository + " was lost.";
+    ui.ExpectMessageBox("Cannot read the repository: " + lost + "\n\nGeneration 1 of the Generate Set \"NTGEN\" stopped "
+                        "before it finished: the claim on the generate set was lost: Cannot reach the repository's "
+                        "locks: " + lost + "\nIts session no longer holds the Generate Set, so it goes no further beside "
+                        "another generation of the set.\nIt left no recovery session, and the Generate Set's persistent "
+                        "lock goes with it: generate again.\nThe session cannot work without its connection: close the "
+                        "session and open it again.",
+                        IDOK);
+    vqwin::PumpPending();
+    EXPECT_EQ(vqclient::PlayProgress(number, 0, "working"), vqclient::Played::NoGeneration);
+    ui.Verify();
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);
+INSTANTIATE_TEST_SUITE_P(Stores, GenerationOnAServerTest, ::testing::Values(Store::Server), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldOnATeamRepositoryTest, ::testing::Values(Store::Server), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldInASessionOpenedBeforeTheUpgradeTest, ::testing::Values(Store::Server),
                          CaseName);
