@@ -147,11 +147,12 @@ bool ReportSessionWithoutFiles(const PxVQRecoveryInfoPtr& session)
     return files.IsEmpty();
 }
 
-// An ended restart's record goes as it is met, with the hold it names should that still stand
-// (its host died owing the lift), unless its set is claimed: by a generation that runs (one that
-// took that hold over keeps it named by the record until it ends), or by the restart's own end
-// that the lock store has not taken yet (the lift it owes is made before the claim goes).
-void DeleteEndedRestart(const PxVQRecoveryInfoPtr& session)
+// The record of a session nothing is left of goes as it is met, with the hold it names should that
+// still stand (a restart's host died owing the lift), unless its set is claimed: by a generation
+// that runs (one that took that hold over keeps it named by the record until it ends), or by the
+// restart's own end that the lock store has not taken yet (the lift it owes is made before the
+// claim goes).
+void DeleteEndedSession(const PxVQRecoveryInfoPtr& session)
 {
     const PxVQOptionSetPtr genSet = session->GetGenSet();
     if (!genSet || VqsGenerationRunningOn(genSet).IsEmpty())
@@ -162,7 +163,7 @@ void DeleteEndedRestart(const PxVQRecoveryInfoPtr& session)
 
 bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session)
 {
-    return ShownTo(session, SessionUserCode()) && !VqsRestartEnded(session) && !StagedAutoReport(session) &&
+    return ShownTo(session, SessionUserCode()) && !VqsNothingLeftToRestart(session) && !StagedAutoReport(session) &&
            !ReportSessionWithoutFiles(session);
 }
 
@@ -287,6 +288,7 @@ BOOL VqsSelectSession::OnInitDialog()
     InsertColumns();
     try {
         FillList();
+        m_bOpened = TRUE;
     } catch (const VqReportableException& error) {
         VqsErrorBoxOf(error);
         EndDialog(IDCANCEL);
@@ -340,8 +342,11 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
 {
     if (!ShownTo(session, userCode))
         return FALSE;
-    if (VqsRestartEnded(session)) {
-        DeleteEndedRestart(session);
+    // Deleted as the dialog opens: a refill after a Delete the store refused tries no deletion
+    // of its own, which the store would refuse again.
+    if (VqsNothingLeftToRestart(session)) {
+        if (!m_bOpened)
+            DeleteEndedSession(session);
         return FALSE;
     }
     if (StagedAutoReport(session)) {

@@ -118,11 +118,11 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
 
     PxVQOptionSetPtr NtGen() const { return System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"); }
 
-    // Generate System of NTGEN, declining the restart offered when there is a session; `told`
-    // expects what follows the dialog. The generation's number.
-    unsigned long GenerateSystem(const std::function<void()>& told = {})
+    // Generate System of NTGEN, declining the restart offered (unless `offered` says otherwise,
+    // when there is a session); `told` expects what follows the dialog. The generation's number.
+    unsigned long GenerateSystem(const std::function<void()>& told = {}, std::optional<bool> offered = {})
     {
-        if (System("SYS1")->CountOfRecoveryInfos() > 0)
+        if (offered.value_or(System("SYS1")->CountOfRecoveryInfos() > 0))
             ui.ExpectMessageBoxId(61919, IDNO);
         ui.ExpectDialog(IDD_GENERATE).OK();
         if (told)
@@ -133,9 +133,9 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     }
 
     // Generate System, the generation stopped in the state; its recovery session.
-    PxVQRecoveryInfoPtr GenerateSystemStoppedIn(int state)
+    PxVQRecoveryInfoPtr GenerateSystemStoppedIn(int state, std::optional<bool> offered = {})
     {
-        const unsigned long number = GenerateSystem();
+        const unsigned long number = GenerateSystem({}, offered);
         EXPECT_NE(number, 0u);
         EXPECT_TRUE(vqclient::Interrupt(number, state));
         return Newest();
@@ -378,7 +378,9 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     // An older session of the user and set whose hold went (stopped Deploying, its hold unlocked
     // since or while it ran, or replaced by a fresh generation; or a record of an earlier build),
     // and a later generation of hers interrupted: the older session's Delete or Restart leaves
-    // the later generation's hold, whose Restart runs under it.
+    // the later generation's hold, whose Restart runs under it. An unfinished older session whose
+    // record names the hold that was unlocked is offered to no one, and Show Generate Status
+    // deletes it as it meets it, leaving the later generation's hold.
     void OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
 };
 
@@ -490,11 +492,16 @@ void GenerationHoldTest::OlderSessionsLeaveTheLaterInterruptedGenerationsHold()
         }
         if (row.earlierBuild)
             AsAnEarlierBuildWroteIt(older);
-        const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1);
+        // An unfinished session whose record names the hold that went has nothing left to restart.
+        const bool nothingLeft = row.older != Older::Deploying && row.older != Older::Replaced && older->GetHoldId();
+        const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1, nothingLeft ? std::optional(false) : std::nullopt);
         const std::int64_t hold = HoldId();
 
         int laterRow = 0;
-        if (row.step == Step::Delete) {
+        if (nothingLeft) {
+            EXPECT_EQ(ListedSessions(), 1) << "whichever step was meant, it is deleted as it is met";
+            EXPECT_FALSE(older->ObjectPresent());
+        } else if (row.step == Step::Delete) {
             Choose(0, kDelete);
             EXPECT_FALSE(older->ObjectPresent());
         } else if (row.older == Older::Deploying) {
@@ -979,6 +986,31 @@ TEST_P(GenerationHoldTest, ARestartThatFinishedWithItsLiftRefusedIsNeitherListed
         EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
         EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
+}
+
+// The build before this one left the record of a Restart that finished while the lock store
+// refused its lift as the restart had found it: interrupted (Logging On), naming the hold its
+// host lifted once the store took writes. Nothing can go on with it: no Generate System offers
+// it, and Show Generate Status lists it to no user and deletes it.
+TEST_P(GenerationHoldTest, AnEarlierBuildsRecordOfARestartThatFinishedOwingItsLiftIsNeitherListedNorOffered)
+{
+    const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(1);
+    FinishWhileTheLockStoreRefusesTheLift(
+        [this] {
+            Choose(0, kRestart);
+            return vqclient::LastGenerateNumber();
+        },
+        false, false);
+    app.GetLink()->BeginTransaction();
+    session->SetHoldGone(0);
+    app.GetLink()->CommitTransaction();
+    ASSERT_FALSE(NtGen()->GetPersistentLock());
+
+    ByHerAndAnotherUser([&] {
+        GenerateSystemOffersNoRestart();
+        EXPECT_EQ(ListedSessions(), 0);
+    });
+    EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
 }
 
 // A declined restart's fresh generation took the interrupted generation's hold over and was
