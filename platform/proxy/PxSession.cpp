@@ -119,6 +119,15 @@ void PxSession::ReceiveSentGiveBack() noexcept
     }
 }
 
+bool PxSession::OwesGiveBack(std::int64_t slot) const
+{
+    auto guard = Guard();
+    const auto owes = [slot](const std::vector<std::int64_t>& slots) {
+        return std::find(slots.begin(), slots.end(), slot) != slots.end();
+    };
+    return owes(m_owedGiveBacks) || owes(m_sentGiveBack);
+}
+
 void PxSession::TakeBackManualLock(std::int64_t oid)
 {
     auto guard = Guard();

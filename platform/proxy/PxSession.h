@@ -53,6 +53,9 @@ public:
     // answer is received before anything else of the session reaches the store, or by that
     // thread once the store has answered, and what the store did not take is owed.
     void GiveBack(const std::int64_t* oids, std::size_t count);
+    // Whether the session gave its hold of the slot back and the store has not taken it yet: the
+    // store shows it still, but it is the session's no more (a claim, held once).
+    bool OwesGiveBack(std::int64_t slot) const;
     // Takes back one manual persistent lock of the object that a step of the session placed and
     // no longer keeps. A removal the store refuses is owed and never thrown, as a give-back is,
     // and made before the give-backs owed. It outlives the lock connection: that lost, the

@@ -115,16 +115,19 @@ namespace {
 // No session has this id: "held by another than it" is "held by any live session".
 constexpr std::int64_t kNoSession = 0;
 
-PxVQObject::GenerationClaim ClaimOf(PxLockStore& locks, std::int64_t session, std::int64_t slot)
+// A claim of the session whose give-back the store has not taken yet is given back all the same.
+PxVQObject::GenerationClaim ClaimOf(PxSession& session, PxLockStore& locks, std::int64_t slot)
 {
     if (!locks.LockedByOther(kNoSession, slot))
         return PxVQObject::GenerationClaim::None;
-    return locks.LockedByOther(session, slot) ? PxVQObject::GenerationClaim::Other : PxVQObject::GenerationClaim::Own;
+    if (locks.LockedByOther(session.Id(), slot))
+        return PxVQObject::GenerationClaim::Other;
+    return session.OwesGiveBack(slot) ? PxVQObject::GenerationClaim::None : PxVQObject::GenerationClaim::Own;
 }
 
 PxVQObject::GenerationClaim ClaimOf(PxSession& session, std::int64_t slot)
 {
-    return ClaimOf(session.Locks(), session.Id(), slot);
+    return ClaimOf(session, session.Locks(), slot);
 }
 
 } // namespace
@@ -214,7 +217,7 @@ BOOL PxVQObject::KeepsGenerationClaim(CString& failure) const
         // Asked at every step of a running generation, on its host's user-interface thread: a
         // store that other sessions keep busy is asked once, briefly, and again at the next step.
         const PxBusyWaitScope brief(locks, PxBusyWait::Brief);
-        return ClaimOf(locks, session->Id(), PxClaimSlot(Oid())) == GenerationClaim::Own;
+        return ClaimOf(*session, locks, PxClaimSlot(Oid())) == GenerationClaim::Own;
     } catch (const PxException& error) {
         if (locks.KeepsItsLocks(session->Id()))
             return TRUE;

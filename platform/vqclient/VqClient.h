@@ -38,6 +38,10 @@ unsigned long VqcStartGenerate(GenerateInfo& request);
 // should it stop unfinished, whatever became of the hold meanwhile (the owner's Unlock).
 // Nothing for a number no generation has, or one given its hold at its start.
 void VqcNoteGenerationHold(unsigned long number, std::int64_t holdId);
+// Ends each generation whose claim on its set went (with its session's lock connection, say), as
+// its next step would, and answers what the user is to be told of them instead of telling it;
+// empty when none ended.
+CString VqcEndGenerationsWithoutClaim();
 // Ends the generation with the reason; FALSE for a number no generation has.
 int CancelGenerate(unsigned long number, CString& reason);
 // Posts to the main thread of the generation; FALSE for a number no generation has, and

@@ -832,6 +832,24 @@ CString VqcTakeEventText(LPARAM text)
     return result;
 }
 
+CString VqcEndGenerationsWithoutClaim()
+{
+    std::vector<unsigned long> numbers;
+    {
+        std::lock_guard lock(g_mutex);
+        for (const auto& [number, generation] : g_generations)
+            numbers.push_back(number);
+    }
+    std::string told;
+    for (const unsigned long number : numbers) {
+        std::lock_guard lock(g_mutex);
+        const std::string text = StopIfClaimLost(number);
+        if (!text.empty())
+            told += (told.empty() ? "" : "\n\n") + text;
+    }
+    return CString(told.c_str());
+}
+
 namespace vqclient {
 
 long EventTextsNotTaken() { return g_eventTexts; }
@@ -840,14 +858,7 @@ int RunningGenerations()
 {
     // Asked whether generations run (the session closing, say), the client first ends each one
     // whose claim went, as at its own next step: it runs no more, and the user is told.
-    std::vector<unsigned long> numbers;
-    {
-        std::lock_guard lock(g_mutex);
-        for (const auto& [number, generation] : g_generations)
-            numbers.push_back(number);
-    }
-    for (const unsigned long number : numbers)
-        StopAtStepIfClaimLost(number);
+    Tell(VqcEndGenerationsWithoutClaim().str());
     std::lock_guard lock(g_mutex);
     return static_cast<int>(g_generations.size());
 }

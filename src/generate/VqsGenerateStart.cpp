@@ -378,6 +378,17 @@ bool VqsRestartEnded(const PxVQRecoveryInfoPtr& session)
     return session->GetHoldGone() == PxVQRecoveryInfo::kRestartEnded;
 }
 
+bool VqsNothingLeftToRestart(const PxVQRecoveryInfoPtr& session)
+{
+    if (VqsRestartEnded(session))
+        return true;
+    if (session->GetHoldGone() || !session->GetHoldId() || !session->KeepsGenerationHold() ||
+        session->GetCurrentState() >= kStateFinished)
+        return false;
+    const PxVQOptionSetPtr genSet = session->GetGenSet();
+    return genSet && !session->CarriesHoldOf(genSet->GetPersistentLock());
+}
+
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session)
 {
     return session->GetGenerationClaim() != PxVQObject::GenerationClaim::None;

@@ -74,6 +74,13 @@ bool VqsHoldHandedOver(const PxVQRecoveryInfoPtr& session);
 // Whether the session's restart has ended while the lift of its hold was owed: its record only
 // names the hold until the lift is made. Nothing is left of it to list, offer or restart.
 bool VqsRestartEnded(const PxVQRecoveryInfoPtr& session);
+// Whether nothing is left to go on with of the session, whatever build wrote its record: its
+// restart ended (VqsRestartEnded), or it is an unfinished system, system-with-reports or bundle
+// session whose record names a hold that no longer stands, with no mark that says why; an
+// identity is never given again, so nothing can restart it. An earlier build left the record of
+// a restart that ended while its lift was owed so, and a hold its owner unlocked leaves that of
+// its generation so. It is listed and offered to no user.
+bool VqsNothingLeftToRestart(const PxVQRecoveryInfoPtr& session);
 // Whether a generation runs on the recovery session (a restart of it), on any host: the
 // client claims the session for it, and nobody lists, deletes or restarts it meanwhile.
 bool VqsRecoverySessionRuns(const PxVQRecoveryInfoPtr& session);

@@ -17,6 +17,7 @@
 #include "win/Clock.h"
 #include "win/ListView.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -146,13 +147,15 @@ bool ReportSessionWithoutFiles(const PxVQRecoveryInfoPtr& session)
     return files.IsEmpty();
 }
 
-// An ended restart's record goes as it is met, with the hold it names should that still stand
-// (its host died owing the lift), unless a generation of its set runs: one that took that hold
-// over keeps it named by the record until it ends.
-void DeleteEndedRestart(const PxVQRecoveryInfoPtr& session)
+// The record of a session nothing is left of goes as it is met, with the hold it names should that
+// still stand (a restart's host died owing the lift), unless its set is claimed: by a generation
+// that runs (one that took that hold over keeps it named by the record until it ends), or by the
+// restart's own end that the lock store has not taken yet (the lift it owes is made before the
+// claim goes).
+void DeleteEndedSession(const PxVQRecoveryInfoPtr& session)
 {
     const PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (!genSet || !VqsGenerationRuns(genSet))
+    if (!genSet || VqsGenerationRunningOn(genSet).IsEmpty())
         VqsDeleteRecoverySession(session);
 }
 
@@ -160,7 +163,7 @@ void DeleteEndedRestart(const PxVQRecoveryInfoPtr& session)
 
 bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session)
 {
-    return ShownTo(session, SessionUserCode()) && !VqsRestartEnded(session) && !StagedAutoReport(session) &&
+    return ShownTo(session, SessionUserCode()) && !VqsNothingLeftToRestart(session) && !StagedAutoReport(session) &&
            !ReportSessionWithoutFiles(session);
 }
 
@@ -193,24 +196,35 @@ public:
     SessionLocks(const SessionLocks&) = delete;
     SessionLocks& operator=(const SessionLocks&) = delete;
 
+    // A session held already keeps its lock: nothing is asked of the store.
     BOOL Lock(const PxVQRecoveryInfoPtr& session)
     {
+        if (Holds(session))
+            return TRUE;
         if (!VqsLockBag::LockOutsideBag(session, VqsLongReadLock).Succeeded())
             return FALSE;
         m_sessions.push_back(session);
         return TRUE;
     }
 
-    // Gives back the session's lock before it is deleted.
+    // Gives back the session's lock, once it is deleted.
     void Release(const PxVQRecoveryInfoPtr& session)
     {
-        for (auto it = m_sessions.begin(); it != m_sessions.end(); ++it) {
-            if ((*it)->IsSameOid(session)) {
-                Unlock(*it);
-                m_sessions.erase(it);
-                return;
-            }
-        }
+        if (!Holds(session))
+            return;
+        Unlock(session);
+        std::erase_if(m_sessions, [&](const PxVQRecoveryInfoPtr& held) { return held->IsSameOid(session); });
+    }
+
+    // Gives back the locks of the sessions no longer listed.
+    void KeepOnly(const std::vector<PxVQRecoveryInfoPtr>& listed) noexcept
+    {
+        std::erase_if(m_sessions, [&](const PxVQRecoveryInfoPtr& held) {
+            if (Among(listed, held))
+                return false;
+            Unlock(held);
+            return true;
+        });
     }
 
     void ReleaseAll() noexcept
@@ -221,6 +235,13 @@ public:
     }
 
 private:
+    static bool Among(const std::vector<PxVQRecoveryInfoPtr>& sessions, const PxVQRecoveryInfoPtr& session)
+    {
+        return std::any_of(sessions.begin(), sessions.end(),
+                           [&](const PxVQRecoveryInfoPtr& other) { return other->IsSameOid(session); });
+    }
+    bool Holds(const PxVQRecoveryInfoPtr& session) const { return Among(m_sessions, session); }
+
     static void Unlock(const PxVQRecoveryInfoPtr& session) noexcept
     {
         try {
@@ -267,6 +288,7 @@ BOOL VqsSelectSession::OnInitDialog()
     InsertColumns();
     try {
         FillList();
+        m_bOpened = TRUE;
     } catch (const VqReportableException& error) {
         VqsErrorBoxOf(error);
         EndDialog(IDCANCEL);
@@ -286,23 +308,31 @@ void VqsSelectSession::InsertColumns()
     }
 }
 
+// A session listed again keeps the lock it holds, and only those of the sessions no longer listed
+// are given back: a refill asks the store to take no lock again, so that after a step the store
+// refused in part (a full disk refusing to take locks back) the list shows what it holds.
 void VqsSelectSession::FillList()
 {
-    m_pLocks->ReleaseAll();
     m_list.DeleteAllItems();
     m_rowKeys.clear();
-    if (!m_pSystem || m_pSystem->CountOfRecoveryInfos() == 0) {
+    std::vector<PxVQRecoveryInfoPtr> listed;
+    const bool anySession = m_pSystem && m_pSystem->CountOfRecoveryInfos() > 0;
+    if (anySession) {
+        const CString userCode = SessionUserCode();
+        PxTypedList<PxVQRecoveryInfoPtr> sessions;
+        m_pSystem->GetListOfRecoveryInfos(sessions);
+        for (POSITION pos = sessions.GetHeadPosition(); pos;) {
+            PxVQRecoveryInfoPtr session = sessions.GetNext(pos);
+            if (session && ListSession(session, userCode)) {
+                AppendRow(session);
+                listed.push_back(session);
+            }
+        }
+    }
+    m_pLocks->KeepOnly(listed);
+    if (!anySession) {
         GetDlgItem(IDC_DELETE)->EnableWindow(FALSE);
         EnableActions(FALSE, FALSE, FALSE);
-        return;
-    }
-    const CString userCode = SessionUserCode();
-    PxTypedList<PxVQRecoveryInfoPtr> sessions;
-    m_pSystem->GetListOfRecoveryInfos(sessions);
-    for (POSITION pos = sessions.GetHeadPosition(); pos;) {
-        PxVQRecoveryInfoPtr session = sessions.GetNext(pos);
-        if (session && ListSession(session, userCode))
-            AppendRow(session);
     }
 }
 
@@ -312,8 +342,11 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
 {
     if (!ShownTo(session, userCode))
         return FALSE;
-    if (VqsRestartEnded(session)) {
-        DeleteEndedRestart(session);
+    // Deleted as the dialog opens: a refill after a Delete the store refused tries no deletion
+    // of its own, which the store would refuse again.
+    if (VqsNothingLeftToRestart(session)) {
+        if (!m_bOpened)
+            DeleteEndedSession(session);
         return FALSE;
     }
     if (StagedAutoReport(session)) {
@@ -324,8 +357,7 @@ BOOL VqsSelectSession::ListSession(const PxVQRecoveryInfoPtr& session, const CSt
     if (!m_pLocks->Lock(session) && !OwnUnderShortCode(session, userCode))
         return FALSE;
     if (ReportSessionWithoutFiles(session)) {
-        m_pLocks->Release(session);
-        VqsDeleteRecoverySession(session);
+        DeleteHeld(session);
         return FALSE;
     }
     return TRUE;
@@ -449,8 +481,15 @@ void VqsSelectSession::DeleteSession(const PxVQRecoveryInfoPtr& session)
         DeleteAutoReports();
     if (type == kTypeSystemGenerate)
         NotifySegmentLinks();
-    m_pLocks->Release(session);
-    VqsDeleteRecoverySession(session);
+    DeleteHeld(session);
+}
+
+// The session's lock goes with it: a deletion refused or failed leaves the session with its lock,
+// listed again without a lock asked of the store.
+void VqsSelectSession::DeleteHeld(const PxVQRecoveryInfoPtr& session)
+{
+    if (VqsDeleteRecoverySession(session))
+        m_pLocks->Release(session);
 }
 
 void VqsSelectSession::DeleteAutoReports()
@@ -459,10 +498,8 @@ void VqsSelectSession::DeleteAutoReports()
     m_pSystem->GetListOfRecoveryInfos(sessions);
     for (POSITION pos = sessions.GetHeadPosition(); pos;) {
         PxVQRecoveryInfoPtr session = sessions.GetNext(pos);
-        if (session->getGenerateType() != kTypeAutoReport)
-            continue;
-        m_pLocks->Release(session);
-        VqsDeleteRecoverySession(session);
+        if (session->getGenerateType() == kTypeAutoReport)
+            DeleteHeld(session);
     }
 }
 

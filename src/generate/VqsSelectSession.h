@@ -67,6 +67,7 @@ private:
     PxVQRecoveryInfoPtr SessionOfRow(int row) const;
     PxVQRecoveryInfoPtr SelectedSession() const;
     void DeleteSession(const PxVQRecoveryInfoPtr& session);
+    void DeleteHeld(const PxVQRecoveryInfoPtr& session);
     void DeleteAutoReports();
     void NotifySegmentLinks();
     void PairAutoReport();
@@ -78,5 +79,6 @@ private:
     PxHandle m_secondHandle;
     // The handle display text of the session of each row.
     std::vector<CString> m_rowKeys;
+    BOOL m_bOpened = FALSE; // its list was filled as it opened
     std::unique_ptr<SessionLocks> m_pLocks;
 };

@@ -4,6 +4,7 @@
 #include "proxy/PxObjectKind.h"
 #include "proxy/VqException.h"
 #include "shell/VqsDisplayNames.h"
+#include "vqclient/VqClient.h"
 #include "win/CDialog.h"
 #include "win/CPropertySheet.h"
 #include "win/CWinApp.h"
@@ -123,15 +124,21 @@ int ShowBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
 } // namespace
 
 // Every failure of a session whose connection is gone names the loss; the user is told once
-// an action, with what to do, not once for each read that failed on the way.
+// an action, with what to do, not once for each read that failed on the way. The generations
+// whose claim went with the connection end as the loss is told, in the same box.
 int VqsShowMessageBox(int kind, LPCTSTR text, UINT flags, UINT helpId)
 {
     if (kind == VqsBoxError && VqsNamesLostConnection(text)) {
         if (g_lostConnectionShown.exchange(true))
             return IDOK;
+        CString told(text);
+        const CString ended = VqcEndGenerationsWithoutClaim();
+        if (!ended.IsEmpty())
+            told += "\n\n" + ended;
         CString wayOut;
         if (wayOut.LoadString(IDS_CLOSE_AND_OPEN_SESSION))
-            return ShowBox(kind, CString(text) + "\n" + wayOut, flags, helpId);
+            told += "\n" + wayOut;
+        return ShowBox(kind, told, flags, helpId);
     }
     return ShowBox(kind, text, flags, helpId);
 }

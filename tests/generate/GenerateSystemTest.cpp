@@ -381,6 +381,19 @@ TEST_F(GenerateSystemTest, WhileTheUsersGenerationRunsASecondOneOfTheSameSetIsRe
     EXPECT_FALSE(GenSet("NTGEN")->IsLocked());
 }
 
+// Her own manual Lock of the set refuses her Generate System as any lock does at that step.
+TEST_F(GenerateSystemTest, ASetTheUserLockedHerselfRefusesHerGenerateSystemWithTheLockedText)
+{
+    frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));
+    ASSERT_TRUE(GenSet("NTGEN")->PersistentLock(1).Succeeded());
+    ui.ExpectDialog(IDD_GENERATE).OK();
+    ui.ExpectMessageBox("Cannot generate the System:\nOption Set is locked by another user.", IDOK);
+    VqsGenerateSystem(*view);
+    ui.Verify();
+
+    EXPECT_TRUE(vqclient::Requests().empty());
+}
+
 TEST_F(GenerateSystemTest, ALockStoreBusyPastItsTimeoutStopsNoGenerationAndItsEndFreesTheSet)
 {
     frame->SetCurrentOptionSet(PxVQOptionSetPtr(GenSet("NTGEN")));

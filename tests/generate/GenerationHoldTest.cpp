@@ -29,6 +29,7 @@
 #include "proxy/PxVQRecoveryInfo.h"
 #include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
+#include "support/PgTestServer.h"
 #include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
 #include "repo/RepoFile.h"
@@ -38,6 +39,7 @@
 #include "vqclient/VqcTesting.h"
 #include "win/CListCtrl.h"
 #include "win/Clock.h"
+#include "win/Messages.h"
 #include "win/Sync.h"
 
 #include <gtest/gtest.h>
@@ -121,11 +123,11 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
 
     PxVQOptionSetPtr NtGen() const { return System("SYS1")->GetCurConfig()->GetOptionSet("NTGEN"); }
 
-    // Generate System of NTGEN, declining the restart offered when there is a session; `told`
-    // expects what follows the dialog. The generation's number.
-    unsigned long GenerateSystem(const std::function<void()>& told = {})
+    // Generate System of NTGEN, declining the restart offered (unless `offered` says otherwise,
+    // when there is a session); `told` expects what follows the dialog. The generation's number.
+    unsigned long GenerateSystem(const std::function<void()>& told = {}, std::optional<bool> offered = {})
     {
-        if (System("SYS1")->CountOfRecoveryInfos() > 0)
+        if (offered.value_or(System("SYS1")->CountOfRecoveryInfos() > 0))
             ui.ExpectMessageBoxId(61919, IDNO);
         ui.ExpectDialog(IDD_GENERATE).OK();
         if (told)
@@ -136,9 +138,9 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     }
 
     // Generate System, the generation stopped in the state; its recovery session.
-    PxVQRecoveryInfoPtr GenerateSystemStoppedIn(int state)
+    PxVQRecoveryInfoPtr GenerateSystemStoppedIn(int state, std::optional<bool> offered = {})
     {
-        const unsigned long number = GenerateSystem();
+        const unsigned long number = GenerateSystem({}, offered);
         EXPECT_NE(number, 0u);
         EXPECT_TRUE(vqclient::Interrupt(number, state));
         return Newest();
@@ -428,7 +430,9 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     // An older session of the user and set whose hold went (stopped Deploying, its hold unlocked
     // since or while it ran, or replaced by a fresh generation; or a record of an earlier build),
     // and a later generation of hers interrupted: the older session's Delete or Restart leaves
-    // the later generation's hold, whose Restart runs under it.
+    // the later generation's hold, whose Restart runs under it. An unfinished older session whose
+    // record names the hold that was unlocked is offered to no one, and Show Generate Status
+    // deletes it as it meets it, leaving the later generation's hold.
     void OlderSessionsLeaveTheLaterInterruptedGenerationsHold();
 };
 
@@ -444,6 +448,9 @@ struct GenerationHoldOnATeamRepositoryTest : GenerationHoldTest {
     }
     std::optional<bool> HoldsHaveIdentities() const override { return false; }
 };
+
+// The same on the suite's server alone, which a test may restart.
+struct GenerationOnAServerTest : GenerationHoldTest {};
 
 // The same in a member's session opened before the owner brought the repository up to date.
 struct GenerationHoldInASessionOpenedBeforeTheUpgradeTest : GenerationHoldOnATeamRepositoryTest {
@@ -537,11 +544,16 @@ void GenerationHoldTest::OlderSessionsLeaveTheLaterInterruptedGenerationsHold()
         }
         if (row.earlierBuild)
             AsAnEarlierBuildWroteIt(older);
-        const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1);
+        // An unfinished session whose record names the hold that went has nothing left to restart.
+        const bool nothingLeft = row.older != Older::Deploying && row.older != Older::Replaced && older->GetHoldId();
+        const PxVQRecoveryInfoPtr later = GenerateSystemStoppedIn(1, nothingLeft ? std::optional(false) : std::nullopt);
         const std::int64_t hold = HoldId();
 
         int laterRow = 0;
-        if (row.step == Step::Delete) {
+        if (nothingLeft) {
+            EXPECT_EQ(ListedSessions(), 1) << "whichever step was meant, it is deleted as it is met";
+            EXPECT_FALSE(older->ObjectPresent());
+        } else if (row.step == Step::Delete) {
             Choose(0, kDelete);
             EXPECT_FALSE(older->ObjectPresent());
         } else if (row.older == Older::Deploying) {
@@ -731,6 +743,53 @@ TEST_P(GenerationHoldTest, ADeleteWhoseLiftTheLockStoreRefusesKeepsTheSessionWit
             vqclient::PlayProgress(vqclient::LastGenerateNumber(), 3, "Generation finished");
         }
         EXPECT_FALSE(session->ObjectPresent());
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
+// Show Generate Status's Deletes while the lock store refuses to take locks back (a full disk:
+// deletes and updates refused, or deletes only). The Delete of an interrupted session, whose hold
+// cannot be lifted, shows one box, and the list still shows the session; the Delete of a session
+// stopped Deploying, which names no hold, is made, and the list still shows the other. Once the
+// store takes writes again, a Delete removes the interrupted session with its hold.
+TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHoldsIt)
+{
+    using Refusing = vqtest::RefusedLockWrites::Refusing;
+    for (const Refusing refusing : {Refusing::DeletesAndUpdates, Refusing::Deletes}) {
+        SCOPED_TRACE(refusing == Refusing::Deletes ? "deletes refused" : "deletes and updates refused");
+        const PxVQRecoveryInfoPtr deploying = GenerateSystemStoppedIn(kStateDeploying);
+        const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
+        std::optional<vqtest::RefusedLockWrites> refused;
+        refused.emplace(repository, false, refusing);
+        VqsSelectSession dialog(nullptr);
+        dialog.SetSystem(System("SYS1"));
+        std::vector<int> listed;
+        const auto count = [&] {
+            listed.push_back(dynamic_cast<CListCtrl&>(*dialog.GetDlgItem(kSessionList)).GetItemCount());
+        };
+        ui.ExpectDialog(IDD_SELECT_SESSION)
+            .Select(kSessionList, 1)
+            .Click(kDelete)
+            .Run(count)
+            .Select(kSessionList, 0)
+            .Click(kDelete)
+            .Run([&] {
+                count();
+                refused.reset();
+            })
+            .Select(kSessionList, 0)
+            .Click(kDelete)
+            .Run(count)
+            .Cancel();
+        ui.ExpectMessageBox(std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
+                                (GetParam() == Store::File ? "constraint failed" : "the disk is full."),
+                            IDOK);
+        dialog.DoModal();
+        ui.Verify();
+
+        EXPECT_EQ(listed, (std::vector<int>{2, 1, 0}));
+        EXPECT_FALSE(deploying->ObjectPresent());
+        EXPECT_FALSE(interrupted->ObjectPresent());
         EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
 }
@@ -979,6 +1038,31 @@ TEST_P(GenerationHoldTest, ARestartThatFinishedWithItsLiftRefusedIsNeitherListed
         EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
         EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
+}
+
+// The build before this one left the record of a Restart that finished while the lock store
+// refused its lift as the restart had found it: interrupted (Logging On), naming the hold its
+// host lifted once the store took writes. Nothing can go on with it: no Generate System offers
+// it, and Show Generate Status lists it to no user and deletes it.
+TEST_P(GenerationHoldTest, AnEarlierBuildsRecordOfARestartThatFinishedOwingItsLiftIsNeitherListedNorOffered)
+{
+    const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(1);
+    FinishWhileTheLockStoreRefusesTheLift(
+        [this] {
+            Choose(0, kRestart);
+            return vqclient::LastGenerateNumber();
+        },
+        false, false);
+    app.GetLink()->BeginTransaction();
+    session->SetHoldGone(0);
+    app.GetLink()->CommitTransaction();
+    ASSERT_FALSE(NtGen()->GetPersistentLock());
+
+    ByHerAndAnotherUser([&] {
+        GenerateSystemOffersNoRestart();
+        EXPECT_EQ(ListedSessions(), 0);
+    });
+    EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
 }
 
 // A declined restart's fresh generation took the interrupted generation's hold over and was
@@ -1275,8 +1359,30 @@ TEST_P(GenerationHoldOnALockFileTest, AClaimTheStoreSaysIsGoneStopsTheGeneration
     other->Finish();
 }
 
+// The server restarts while the user's generation runs. The first step that meets the lost
+// connection (a view's refresh the start asked for) tells it in one box, with the generation that
+// went with it, which ends there: its next progress finds nothing more to tell.
+TEST_P(GenerationOnAServerTest, AServerRestartWhileAGenerationRunsIsToldInOneBoxWithTheGenerationItEnded)
+{
+    const unsigned long number = GenerateSystem();
+    VqsEndOfAction();
+    vqtest::PgTestServer::Instance().Restart();
+    const std::string lost = "the connection to the server of " + repository + " was lost.";
+    ui.ExpectMessageBox("Cannot read the repository: " + lost + "\n\nGeneration 1 of the Generate Set \"NTGEN\" stopped "
+                        "before it finished: the claim on the generate set was lost: Cannot reach the repository's "
+                        "locks: " + lost + "\nIts session no longer holds the Generate Set, so it goes no further beside "
+                        "another generation of the set.\nIt left no recovery session, and the Generate Set's persistent "
+                        "lock goes with it: generate again.\nThe session cannot work without its connection: close the "
+                        "session and open it again.",
+                        IDOK);
+    vqwin::PumpPending();
+    EXPECT_EQ(vqclient::PlayProgress(number, 0, "working"), vqclient::Played::NoGeneration);
+    ui.Verify();
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldTest, ::testing::Values(Store::File, Store::Server), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldOnALockFileTest, ::testing::Values(Store::File), CaseName);
+INSTANTIATE_TEST_SUITE_P(Stores, GenerationOnAServerTest, ::testing::Values(Store::Server), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldOnATeamRepositoryTest, ::testing::Values(Store::Server), CaseName);
 INSTANTIATE_TEST_SUITE_P(Stores, GenerationHoldInASessionOpenedBeforeTheUpgradeTest, ::testing::Values(Store::Server),
                          CaseName);

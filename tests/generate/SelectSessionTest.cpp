@@ -310,6 +310,8 @@ TEST_F(SelectSessionTest, DeletingASessionLiftsItsOwnLockWithItAndNeverTheLockOf
          false, 1, "Injected repository failure"},
         {"a session that cannot be deleted keeps its lock", "PxVQObject::DeleteObject", false, false, false, 1,
          "Cannot delete an object:\nInjected repository failure"},
+        {"a session whose deletion is not committed after its lock went stays, not deleted again at once",
+         "PxLink::CommitTransaction", false, false, false, 0, "Cannot commit the transaction:\nInjected repository failure"},
         {"a generation of the set running elsewhere, under the session's lock, keeps both", nullptr, true, false, false,
          1, "Lock failed:\nGenerate process for user ABC/ws2 persistently locked NTGEN.\nPlease try again after some time."},
         {"the lock a later generation took over stays with it", nullptr, false, true, true, 1, nullptr},
