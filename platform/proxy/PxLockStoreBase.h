@@ -55,8 +55,6 @@ protected:
     virtual bool BeginOrBusy() = 0;
     virtual void Commit() = 0;
     virtual void RollbackQuietly() noexcept = 0;
-    // Throws as the store does for a begin that stayed busy.
-    [[noreturn]] virtual void FailBusy() = 0;
 
     // In the lock-table transaction:
     // adds the session's row; answers its id.

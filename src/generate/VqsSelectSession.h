@@ -60,6 +60,7 @@ private:
     class SessionLocks;
 
     void InsertColumns();
+    BOOL Filled();
     void FillList();
     BOOL ListSession(const PxVQRecoveryInfoPtr& session, const CString& userCode);
     void AppendRow(const PxVQRecoveryInfoPtr& session);

@@ -65,6 +65,8 @@ constexpr int kRestart = 33025;
 constexpr int kDelete = 32854;
 constexpr int kStateDeploying = 8;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
+constexpr const char* kLockStoreBusy =
+    "Cannot reach the repository's locks: the repository is in use by another session; try again later.";
 
 // A script's GenerateSystem of SYS1's NTGEN through the automation controller, which the
 // script holds until it is done.
@@ -792,6 +794,23 @@ TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHolds
         EXPECT_FALSE(interrupted->ObjectPresent());
         EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
+}
+
+// Show Generate Status opens while another connection holds the lock store past the wait the
+// store allows: one box says the repository is in use, where the list showed empty as though the
+// system had no session; once the store is let go the session is listed.
+TEST_P(GenerationHoldTest, ShowGenerateStatusOnABusyLockStoreSaysSoInOneBoxInsteadOfAnEmptyList)
+{
+    GenerateSystemStoppedIn(3);
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    {
+        const vqtest::RefusedLockWrites held(repository, true);
+        ui.ExpectDialog(IDD_SELECT_SESSION);
+        ui.ExpectMessageBox(kLockStoreBusy, IDOK);
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+    }
+    EXPECT_EQ(ListedSessions(), 1);
 }
 
 // Two generations of one user on one set: a second hold beside the hold of the user's
