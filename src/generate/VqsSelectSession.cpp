@@ -182,7 +182,7 @@ bool VqsAnySessionOffered(const PxVQSystemPtr& system,
                 return true;
         }
     } catch (const VqReportableException& error) {
-        if (VqsIsLostConnection(error))
+        if (VqsIsLostConnection(error) || VqsIsStoreBusy(error))
             throw;
     }
     return false;

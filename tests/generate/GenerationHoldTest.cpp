@@ -1427,6 +1427,32 @@ TEST_P(GenerationHoldOnALockFileTest, AClaimTheStoreSaysIsGoneStopsTheGeneration
     other->Finish();
 }
 
+// Generate Bundle while another process holds the lock file, with a bundle session of the user's
+// to offer: one box says the repository is in use, never a bundle generation begun as though there
+// were no session to restart; once the file is let go the restart is offered.
+TEST_P(GenerationHoldOnALockFileTest, AGenerateBundleOnABusyLockFileSaysSoInsteadOfOfferingNoRestart)
+{
+    app.GetLink()->BeginTransaction();
+    const PxVQRecoveryInfoPtr bundle = System("SYS1")->CreateRecoveryInfo(NtGen());
+    bundle->setGenerateType(PxVQRecoveryInfo::kBundleGenerate);
+    bundle->SetCurrentState(kStateDeploying);
+    bundle->SetUserId("ABC");
+    app.GetLink()->CommitTransaction();
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    {
+        const vqtest::RefusedLockWrites held(repository, true);
+        ui.ExpectMessageBox(std::string("Cannot proceed with generation:\n") + kLockStoreBusy, IDOK);
+        VqsGenerateBundle(*view);
+        ui.Verify();
+    }
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_PICKER).Cancel();
+    VqsGenerateBundle(*view);
+    ui.Verify();
+}
+
 // The server restarts while the user's generation runs. The first step that meets the lost
 // connection (a view's refresh the start asked for) tells it in one box, with the generation that
 // went with it, which ends there: its next progress finds nothing more to tell.
