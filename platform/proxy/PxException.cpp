@@ -26,6 +26,12 @@ PxException& PxException::NamingGoneKind(int objectKind)
     return *this;
 }
 
+PxException& PxException::MarkingStoreBusy(bool busy)
+{
+    m_storeBusy = busy;
+    return *this;
+}
+
 std::string PxAsSentence(std::string text)
 {
     if (!text.empty() && std::strchr(".?!", text.back()) == nullptr)

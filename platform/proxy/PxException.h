@@ -17,10 +17,15 @@ public:
     // The kind (PxObjectKind) of the object a read found gone; -1 when the failure names none.
     int GetGoneObjectKind() const { return m_goneKind; }
     PxException& NamingGoneKind(int objectKind);
+    // True when the store could not answer: another session kept it busy past its wait ("the
+    // repository is in use by another session; try again later.").
+    BOOL IsStoreBusy() const { return m_storeBusy; }
+    PxException& MarkingStoreBusy(bool busy);
 
 private:
     bool m_objectDeleted;
     int m_goneKind = -1;
+    bool m_storeBusy = false;
 };
 
 // The text as a sentence of a message: a full stop is added unless it ends with one (or

@@ -70,6 +70,13 @@ public:
     // take it again and again past a waiting one.
     virtual Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                          bool queue) = 0;
+    // One attempt of Lock that the store must answer: made again while the store stays busy, as
+    // a lock-table transaction's begin is (PxBusyWait), and failed as FailBusy past that, so that
+    // a busy store never reads as a refusal.
+    virtual Attempt LockAnswered(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind) = 0;
+    // Throws the store's failure for a lock-table transaction that stayed busy through its wait:
+    // "Cannot reach the repository's locks: the repository is in use by another session; ...".
+    [[noreturn]] virtual void FailBusy() = 0;
     // The session no longer waits for the object (it gave up).
     virtual void GiveUpWaiting(std::int64_t session, std::int64_t oid) = 0;
     // Whether the session can be woken when an object it waits in line for is let go.

@@ -25,13 +25,19 @@ void PxLockStoreBase::SetBusyWait(PxBusyWait wait) noexcept
     }
 }
 
-void PxLockStoreBase::BeginPatiently()
+template <class Try>
+void PxLockStoreBase::Patiently(Try answered)
 {
-    for (int tries = 1; !BeginOrBusy(); ++tries) {
+    for (int tries = 1; !answered(); ++tries) {
         NoteBusyWait();
         if (tries >= m_beginTries)
             FailBusy();
     }
+}
+
+void PxLockStoreBase::BeginPatiently()
+{
+    Patiently([&] { return BeginOrBusy(); });
 }
 
 void PxLockStoreBase::NoteBusyWait() const noexcept { PxTesting::NoteBusyWait(m_appliedTimeout); }
@@ -127,6 +133,17 @@ PxLockStore::Attempt PxLockStoreBase::Lock(std::int64_t session, const std::int6
                                            bool queue)
 {
     return PastDeadHolders([&] { return TryLock(session, oids, count, kind, queue); });
+}
+
+PxLockStore::Attempt PxLockStoreBase::LockAnswered(std::int64_t session, const std::int64_t* oids, std::size_t count,
+                                                   int kind)
+{
+    Attempt made;
+    Patiently([&] {
+        made = Lock(session, oids, count, kind, false);
+        return made.code != kPxCodeBusy;
+    });
+    return made;
 }
 
 PxLockStore::Attempt PxLockStoreBase::PlacePersistent(std::int64_t session, const std::string& userCode,

@@ -33,6 +33,7 @@ public:
     // (its claim carries the hold's mark): the dead sessions are purged first, as an attach
     // does, and the attempt or the read made again when one was.
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) final;
+    Attempt LockAnswered(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind) final;
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                             std::size_t count, bool manual, bool carried, bool queue) final;
     Attempt ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
@@ -55,8 +56,6 @@ protected:
     virtual bool BeginOrBusy() = 0;
     virtual void Commit() = 0;
     virtual void RollbackQuietly() noexcept = 0;
-    // Throws as the store does for a begin that stayed busy.
-    [[noreturn]] virtual void FailBusy() = 0;
 
     // In the lock-table transaction:
     // adds the session's row; answers its id.
@@ -148,6 +147,10 @@ protected:
     }
 
 private:
+    // Runs `answered` until it answers true, as many times as the busy wait allows, failing as
+    // FailBusy when the store stays busy through them.
+    template <class Try>
+    void Patiently(Try answered);
     // Purges the dead sessions; whether there was one (dropped here or by another session).
     bool PurgedDeadSessions();
     template <class Try>

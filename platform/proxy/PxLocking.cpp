@@ -78,6 +78,14 @@ void WaitToRetry(PxSession& session, bool inLine, std::uint64_t delay)
         clock.Pause(delay);
 }
 
+// A busy store's wait that the callback declined without giving it up (it had nobody to ask)
+// fails as a lock-table transaction that stays busy does: it never reads as an object in use.
+void FailBusy(PxSession& session)
+{
+    auto guard = session.Guard();
+    session.Locks().FailBusy();
+}
+
 // How long the lock store has stayed busy for one attempt after another.
 class BusySpell {
 public:
@@ -162,6 +170,8 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                     delay = PxNextRetryDelay(delay);
                     continue;
                 }
+                if (info.GetErrorCode() == PxLockStoreBusy)
+                    FailBusy(*session);
                 info.SetErrorCode(PxLockGivenUp);
             }
             giveBack();

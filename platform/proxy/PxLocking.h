@@ -3,7 +3,9 @@
 // is tried again while the callback answers 1, after the retry delay; when it answers 0
 // the call ends with code 1. A lock store that stayed busy (code 6) holds no object: a call
 // of a link with a callback (one that declines waits included) tries again after the delay
-// without asking the callback. A refused call gives back what it had granted. A call that
+// without asking the callback, until the quiet wait is past; a callback that then answers 0
+// and leaves code 6 (nobody could give the wait up) fails the call as the store fails a
+// busy lock-table transaction (PxLockStore::FailBusy). A refused call gives back what it had granted. A call that
 // will try again waits in line for the refused object (PxLockStore::Lock). On a thread
 // that declines waits (PxLockNoWait) a retryable refusal ends the call with its own code.
 #pragma once

@@ -262,8 +262,8 @@ void PxPgConnection::Fail(const char* what, const char* sqlState, const std::str
     if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)
         ExecuteQuietly("ROLLBACK");
     if (std::strstr(what, "%2"))
-        throw PxException(__FILE__, __LINE__, what, m_shown.c_str(), reason.c_str());
-    throw PxException(__FILE__, __LINE__, what, reason.c_str());
+        throw PxException(__FILE__, __LINE__, what, m_shown.c_str(), reason.c_str()).MarkingStoreBusy(m_lastBusy);
+    throw PxException(__FILE__, __LINE__, what, reason.c_str()).MarkingStoreBusy(m_lastBusy);
 }
 
 std::string PxPgConnection::FailureReason(const char* sqlState, const std::string& serverMessage)

@@ -8,12 +8,17 @@
 #include <cstring>
 #include <thread>
 
+namespace {
+
+bool IsBusy(int resultCode) { return (resultCode & 0xFF) == SQLITE_BUSY || (resultCode & 0xFF) == SQLITE_LOCKED; }
+
+} // namespace
+
 const char* PxStoreErrorReason(int resultCode)
 {
-    switch (resultCode & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
+    if (IsBusy(resultCode))
         return "the repository is in use by another session; try again later.";
+    switch (resultCode & 0xFF) {
     case SQLITE_FULL:
         return "the disk is full.";
     case SQLITE_CORRUPT:
@@ -112,8 +117,9 @@ int PxDatabase::Changes() const { return sqlite3_changes(m_db); }
 void PxDatabase::Fail(int resultCode, const char* what) const
 {
     if (std::strstr(what, "%2"))
-        throw PxException(__FILE__, __LINE__, what, m_path.c_str(), PxStoreErrorReason(resultCode));
-    throw PxException(__FILE__, __LINE__, what, PxStoreErrorReason(resultCode));
+        throw PxException(__FILE__, __LINE__, what, m_path.c_str(), PxStoreErrorReason(resultCode))
+            .MarkingStoreBusy(IsBusy(resultCode));
+    throw PxException(__FILE__, __LINE__, what, PxStoreErrorReason(resultCode)).MarkingStoreBusy(IsBusy(resultCode));
 }
 
 sqlite3_stmt* PxDatabase::Prepared(const char* sql, const char* what)

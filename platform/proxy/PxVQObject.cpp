@@ -139,7 +139,7 @@ BOOL PxVQObject::CarryGenerationHold(std::int64_t holdId)
     const std::int64_t mark = PxHoldMarkSlot(Oid());
     auto guard = session->Guard();
     if (ClaimOf(*session, mark) != GenerationClaim::None ||
-        session->Locks().Lock(session->Id(), &mark, 1, PxLockWrite, false).granted != 1)
+        session->Locks().LockAnswered(session->Id(), &mark, 1, PxLockWrite).granted != 1)
         return FALSE;
     // Carried, the hold can no longer go with another session: it is the one of the identity
     // until this session lets it go.
@@ -163,7 +163,7 @@ BOOL PxVQObject::ClaimForGeneration(BOOL holdGoesWithClaim)
     // holds for a hold it placed for the start is the claim's from here on.
     const bool carriedForStart = holdGoesWithClaim && ClaimOf(*session, slots[1]) == GenerationClaim::Own;
     const std::size_t count = holdGoesWithClaim && !carriedForStart ? 2 : 1;
-    const std::size_t granted = session->Locks().Lock(session->Id(), slots, count, PxLockWrite, false).granted;
+    const std::size_t granted = session->Locks().LockAnswered(session->Id(), slots, count, PxLockWrite).granted;
     // A mark another session carries (a Delete taking the hold with its session) refuses the
     // claim whole.
     if (granted != count && granted > 0)

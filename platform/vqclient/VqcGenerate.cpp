@@ -683,9 +683,18 @@ bool ClaimRecoverySession(Generation& generation)
     return session->ObjectPresent();
 }
 
+// What a start that does not start claimed is given back.
+bool NotClaimed(Generation& generation)
+{
+    EndClaim(generation, Ending::NotStarted);
+    generation.claimed = false;
+    return false;
+}
+
 // Claims the request's generate set for the generation, and the recovery session a restart,
-// an install or a monitor goes on with; false when another generation of the set runs or the
-// session is in use.
+// an install or a monitor goes on with; false when another generation of the set runs, the
+// session is in use, or the store fails a claim (a busy lock store, say), having given back
+// what it claimed.
 bool ClaimSet(Generation& generation, bool scripted)
 {
     try {
@@ -699,15 +708,10 @@ bool ClaimSet(Generation& generation, bool scripted)
             if (!generation.claimed)
                 return false;
         }
-        if (!ClaimRecoverySession(generation)) {
-            EndClaim(generation, Ending::NotStarted);
-            generation.claimed = false;
-            return false;
-        }
-        return true;
+        return ClaimRecoverySession(generation) || NotClaimed(generation);
     } catch (const VqException& error) {
         std::fprintf(stderr, "VqClient: cannot claim the generate set: %s\n", error.what());
-        return false;
+        return NotClaimed(generation);
     }
 }
 

@@ -182,7 +182,7 @@ bool VqsAnySessionOffered(const PxVQSystemPtr& system,
                 return true;
         }
     } catch (const VqReportableException& error) {
-        if (VqsIsLostConnection(error))
+        if (VqsIsLostConnection(error) || VqsIsStoreBusy(error))
             throw;
     }
     return false;
@@ -286,16 +286,26 @@ BOOL VqsSelectSession::OnInitDialog()
     LoadNames(g_names.states, kStateNameIds);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     InsertColumns();
+    if (!Filled())
+        return FALSE;
+    m_bOpened = TRUE;
+    EnableActions(FALSE, FALSE, FALSE);
+    return TRUE;
+}
+
+// A list that cannot be filled whole is not shown, as it opens or after a Delete: a session left
+// out because the store could not answer (a busy lock store, a lost connection) would read as
+// none. The failure is told and the dialog ends.
+BOOL VqsSelectSession::Filled()
+{
     try {
         FillList();
-        m_bOpened = TRUE;
+        return TRUE;
     } catch (const VqReportableException& error) {
         VqsErrorBoxOf(error);
         EndDialog(IDCANCEL);
         return FALSE;
     }
-    EnableActions(FALSE, FALSE, FALSE);
-    return TRUE;
 }
 
 void VqsSelectSession::InsertColumns()
@@ -467,11 +477,12 @@ void VqsSelectSession::OnDelete()
         // it is not deleted under it, and no longer offered.
         if (!VqsRefusedWhileSessionRuns(session))
             DeleteSession(session);
-        FillList();
-        EnableActions(FALSE, FALSE, FALSE);
     } catch (const VqReportableException& error) {
         VqsErrorBoxOf(error);
+        return;
     }
+    if (Filled())
+        EnableActions(FALSE, FALSE, FALSE);
 }
 
 void VqsSelectSession::DeleteSession(const PxVQRecoveryInfoPtr& session)

@@ -22,7 +22,7 @@ bool VqsSessionOffered(const PxVQRecoveryInfoPtr& session);
 // Whether it lists any session of the system that `wanted` accepts and whose restart can run
 // (not one whose hold a later generation took over): what the restart offer (61919) counts, so
 // that Yes never leads to an empty list or to nothing to restart. A repository failure counts
-// as none.
+// as none; a lost connection and a busy store are passed on.
 bool VqsAnySessionOffered(const PxVQSystemPtr& system,
                           const std::function<bool(const PxVQRecoveryInfoPtr&)>& wanted);
 // The session's start as its row shows it, in local time.
@@ -60,6 +60,7 @@ private:
     class SessionLocks;
 
     void InsertColumns();
+    BOOL Filled();
     void FillList();
     BOOL ListSession(const PxVQRecoveryInfoPtr& session, const CString& userCode);
     void AppendRow(const PxVQRecoveryInfoPtr& session);

@@ -146,6 +146,13 @@ int VqsLockManager::AskRetry(int attempts, PxVQObjectPtr& object, BOOL storeBusy
     return thread->GetProgressDlg().NextAttempt(attempts);
 }
 
+BOOL VqsLockManager::ShowsWaits(PxVQObjectPtr& object)
+{
+    CSingleLock lock(&m_semaphore, TRUE);
+    VqsLockThread* thread = FindThreadOfLink(LinkOf(object));
+    return thread && thread->GetProgressDlg().IsInPeriod();
+}
+
 PxVQLink* VqsLockManager::FindLinkOfThread(VqsLockThread* thread)
 {
     CSingleLock lock(&m_semaphore, TRUE);

@@ -42,6 +42,8 @@ public:
     void NoteLockResult(int first, PxVQObjectPtr& object, int failed);
     // A wait for a busy lock store (`storeBusy`) names no object: none is held.
     int AskRetry(int attempts, PxVQObjectPtr& object, BOOL storeBusy = FALSE);
+    // Whether a locking period is open on the object's link, so that its user may give a wait up.
+    BOOL ShowsWaits(PxVQObjectPtr& object);
 
     // The link a lock thread serves; null when none.
     PxVQLink* FindLinkOfThread(VqsLockThread* thread);

@@ -123,6 +123,12 @@ void VqsLockProgressDlg::NoteFirstResult(int count, const CString& kindText, int
         PostMinimize();
 }
 
+BOOL VqsLockProgressDlg::IsInPeriod()
+{
+    CSingleLock lock(&m_semaphore, TRUE);
+    return m_bActive;
+}
+
 int VqsLockProgressDlg::StartWait(int count, const CString& kindText)
 {
     CSingleLock lock(&m_semaphore, TRUE);

@@ -28,6 +28,8 @@ public:
     // Returns once the dialog is hidden.
     void EndPeriod();
     void NoteFirstResult(int count, const CString& kindText, int failed);
+    // Whether a locking period is open: a wait shows here, and the user may give it up.
+    BOOL IsInPeriod();
     // 1 while the wait goes on, 0 when the user cancelled or no period is open.
     int StartWait(int count, const CString& kindText);
     int NextAttempt(int attempts);

@@ -33,6 +33,11 @@ int VqsLockRetryCallback(PxLockErrorInfo& info)
     PxVQObjectPtr object = info.GetObject();
     VqsLockManager* manager = VqsLockManager::GetInstance();
     if (IsRetryable(code)) {
+        // Outside a locking period nobody can give a busy store's wait up: it is declined, not
+        // given up, and the lock call fails with the store's own words for a busy store. A
+        // store that could not answer is never an object another session holds.
+        if (code == PxLockStoreBusy && !(manager && manager->ShowsWaits(object)))
+            return 0;
         if (!manager || !manager->AskRetry(info.GetAttemptCount(), object, code == PxLockStoreBusy)) {
             info.SetErrorCode(PxLockGivenUp);
             return 0;

@@ -157,6 +157,12 @@ BOOL VqsNamesLostConnection(LPCTSTR text)
 
 BOOL VqsIsLostConnection(const VqException& error) { return VqsNamesLostConnection(error.GetErrorMessage()); }
 
+BOOL VqsIsStoreBusy(const VqException& error)
+{
+    const auto* failure = dynamic_cast<const PxException*>(&error);
+    return failure && failure->IsStoreBusy();
+}
+
 void VqsEndOfAction()
 {
     g_lostConnectionShown.store(false);

@@ -43,6 +43,9 @@ BOOL VqsNamesLostConnection(LPCTSTR text);
 // never one row's or value's: a read that leaves out a row or a value it cannot read passes
 // it on (`throw;`), so that the command that met it tells the user.
 BOOL VqsIsLostConnection(const VqException& error);
+// Whether the failure is a store that another session kept busy past its wait: nothing could be
+// read, so a read that leaves out what it cannot read passes it on too, never reading it as none.
+BOOL VqsIsStoreBusy(const VqException& error);
 // The host is idle: the next lost connection or failure is the next command's, and is shown
 // again.
 void VqsEndOfAction();

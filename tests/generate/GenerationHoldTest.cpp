@@ -65,6 +65,8 @@ constexpr int kRestart = 33025;
 constexpr int kDelete = 32854;
 constexpr int kStateDeploying = 8;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
+constexpr const char* kLockStoreBusy =
+    "Cannot reach the repository's locks: the repository is in use by another session; try again later.";
 
 // A script's GenerateSystem of SYS1's NTGEN through the automation controller, which the
 // script holds until it is done.
@@ -254,6 +256,30 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         dialog.DoModal();
         ui.Verify();
         return rows;
+    }
+
+    // Show Generate Status, in which the user deletes the session of each row given in turn, each
+    // Delete after `before` (its index); `told` expects what the dialog tells meanwhile. How many
+    // rows the list shows after each Delete.
+    std::vector<int> ListedAfterDeletes(const std::vector<int>& rows, const std::function<void(std::size_t)>& before,
+                                        const std::function<void()>& told)
+    {
+        VqsSelectSession dialog(nullptr);
+        dialog.SetSystem(System("SYS1"));
+        std::vector<int> listed;
+        vqtest::ScriptedUiDriver::WindowScript& script = ui.ExpectDialog(IDD_SELECT_SESSION);
+        for (std::size_t deletion = 0; deletion < rows.size(); ++deletion)
+            script.Run([&before, deletion] { before(deletion); })
+                .Select(kSessionList, rows[deletion])
+                .Click(kDelete)
+                .Run([&] {
+                    listed.push_back(dynamic_cast<CListCtrl&>(*dialog.GetDlgItem(kSessionList)).GetItemCount());
+                });
+        script.Cancel();
+        told();
+        dialog.DoModal();
+        ui.Verify();
+        return listed;
     }
 
     // Generate System offers no restart (61919): the user leaves its dialog.
@@ -761,37 +787,79 @@ TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHolds
         const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
         std::optional<vqtest::RefusedLockWrites> refused;
         refused.emplace(repository, false, refusing);
-        VqsSelectSession dialog(nullptr);
-        dialog.SetSystem(System("SYS1"));
-        std::vector<int> listed;
-        const auto count = [&] {
-            listed.push_back(dynamic_cast<CListCtrl&>(*dialog.GetDlgItem(kSessionList)).GetItemCount());
-        };
-        ui.ExpectDialog(IDD_SELECT_SESSION)
-            .Select(kSessionList, 1)
-            .Click(kDelete)
-            .Run(count)
-            .Select(kSessionList, 0)
-            .Click(kDelete)
-            .Run([&] {
-                count();
-                refused.reset();
-            })
-            .Select(kSessionList, 0)
-            .Click(kDelete)
-            .Run(count)
-            .Cancel();
-        ui.ExpectMessageBox(std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
-                                (GetParam() == Store::File ? "constraint failed" : "the disk is full."),
-                            IDOK);
-        dialog.DoModal();
-        ui.Verify();
+        const std::vector<int> listed = ListedAfterDeletes(
+            {1, 0, 0},
+            [&](std::size_t deletion) {
+                if (deletion == 2)
+                    refused.reset();
+            },
+            [&] {
+                ui.ExpectMessageBox(std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
+                                        (GetParam() == Store::File ? "constraint failed" : "the disk is full."),
+                                    IDOK);
+            });
 
         EXPECT_EQ(listed, (std::vector<int>{2, 1, 0}));
         EXPECT_FALSE(deploying->ObjectPresent());
         EXPECT_FALSE(interrupted->ObjectPresent());
         EXPECT_FALSE(NtGen()->GetPersistentLock());
     }
+}
+
+// Show Generate Status opens while another connection holds the lock store past the wait the
+// store allows: one box says the repository is in use, where the list showed empty as though the
+// system had no session; once the store is let go the session is listed.
+TEST_P(GenerationHoldTest, ShowGenerateStatusOnABusyLockStoreSaysSoInOneBoxInsteadOfAnEmptyList)
+{
+    GenerateSystemStoppedIn(3);
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    {
+        const vqtest::RefusedLockWrites held(repository, true);
+        ui.ExpectDialog(IDD_SELECT_SESSION);
+        ui.ExpectMessageBox(kLockStoreBusy, IDOK);
+        VqsShowGenerateStatus(*view);
+        ui.Verify();
+    }
+    EXPECT_EQ(ListedSessions(), 1);
+}
+
+// A Delete in Show Generate Status while another connection holds the lock store: one box says
+// the repository is in use and the session stays listed, never a Delete refused as though the
+// session were in use with nothing said; once the store is let go its Delete is made.
+TEST_P(GenerationHoldTest, ADeleteOnABusyLockStoreSaysSoInOneBoxAndLeavesTheSessionListed)
+{
+    const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(3);
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    std::optional<vqtest::RefusedLockWrites> held;
+    const std::vector<int> listed = ListedAfterDeletes(
+        {0, 0},
+        [&](std::size_t deletion) {
+            if (deletion == 0)
+                held.emplace(repository, true);
+            else
+                held.reset();
+        },
+        [&] { ui.ExpectMessageBox(kLockStoreBusy, IDOK); });
+
+    EXPECT_EQ(listed, (std::vector<int>{1, 0}));
+    EXPECT_FALSE(session->ObjectPresent());
+    EXPECT_FALSE(NtGen()->GetPersistentLock());
+}
+
+// A Restart whose claim of its session fails (the lock store's failure: busy through its wait, say)
+// does not start, with one box, and gives back its claim of the generate set: the session's next
+// Restart runs under its hold.
+TEST_P(GenerationHoldTest, ARestartWhoseSessionsClaimFailsGivesTheSetsClaimBack)
+{
+    const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(3);
+    const std::int64_t hold = HoldId();
+    PxFaultInjection::Throw("PxVQObject::ClaimForGeneration", "Injected repository failure", 1);
+    Choose(0, kRestart, [&] {
+        ui.ExpectMessageBox("Cannot proceed with generation:\nThe generation client did not start the generation.",
+                            IDOK);
+    });
+    PxFaultInjection::Reset();
+    LaterGenerationRestartsUnderItsHold(session, 0, hold);
 }
 
 // Two generations of one user on one set: a second hold beside the hold of the user's
@@ -1357,6 +1425,32 @@ TEST_P(GenerationHoldOnALockFileTest, AClaimTheStoreSaysIsGoneStopsTheGeneration
     EXPECT_EQ(vqclient::PlayProgress(number, 1, "Generating"), vqclient::Played::NoGeneration);
     ui.Verify();
     other->Finish();
+}
+
+// Generate Bundle while another process holds the lock file, with a bundle session of the user's
+// to offer: one box says the repository is in use, never a bundle generation begun as though there
+// were no session to restart; once the file is let go the restart is offered.
+TEST_P(GenerationHoldOnALockFileTest, AGenerateBundleOnABusyLockFileSaysSoInsteadOfOfferingNoRestart)
+{
+    app.GetLink()->BeginTransaction();
+    const PxVQRecoveryInfoPtr bundle = System("SYS1")->CreateRecoveryInfo(NtGen());
+    bundle->setGenerateType(PxVQRecoveryInfo::kBundleGenerate);
+    bundle->SetCurrentState(kStateDeploying);
+    bundle->SetUserId("ABC");
+    app.GetLink()->CommitTransaction();
+    Expand("Sample system 1");
+    Select({"SALES business segment"});
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    {
+        const vqtest::RefusedLockWrites held(repository, true);
+        ui.ExpectMessageBox(std::string("Cannot proceed with generation:\n") + kLockStoreBusy, IDOK);
+        VqsGenerateBundle(*view);
+        ui.Verify();
+    }
+    ui.ExpectMessageBoxId(61919, IDNO);
+    ui.ExpectDialog(IDD_PICKER).Cancel();
+    VqsGenerateBundle(*view);
+    ui.Verify();
 }
 
 // The server restarts while the user's generation runs. The first step that meets the lost

@@ -188,7 +188,7 @@ TEST_F(LockSessionTest, TheRetryCallbackGivesUpOnWhatItCannotFollow)
         {8, 2, true, 0, 8, 2},    // unknown: given up, logged
         {1, 0, true, 0, 1, 0},    // given up already
         {3, 0, false, 0, 1, 0},   // a link without lock thread does not wait
-        {6, 4, false, 0, 1, 4},
+        {6, 4, false, 0, 6, 4},   // a busy store nobody can give up: declined, not given up
         {0, 0, false, 0, 0, 0},   // reported to nobody
         {7, 0, false, 0, 7, 0},
         {3, 0, true, 1, 3, 1},    // waits inside the session's locking period
