@@ -383,6 +383,8 @@ void VqsConfigTreeItem::RefreshItem()
     VqsDirectoryView* view = GetDirectoryView();
     try {
         const BOOL changed = RefreshTexts();
+        if (changed)
+            SiblingOrderChanged();
         {
             VqsRedrawSwitch redraw(view);
             UpdateRow(!changed);
