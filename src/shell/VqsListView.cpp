@@ -661,10 +661,20 @@ VqsTreeItem* VqsListView::FindNextTreeItem(VqsTreeItem* parent, VqsTreeItem* sta
             return candidate;
         return candidate->FindByPrefix(text, static_cast<std::size_t>(text.GetLength()), TRUE);
     };
-    if (VqsTreeItem* found = searchFrom(start))
-        return found;
+    if (!parent) {
+        if (VqsTreeItem* found = searchFrom(start))
+            return found;
+    }
+    // The start item's own branch is searched in its parent's walk, before its following
+    // siblings, so that what its fill reads is read ahead as theirs is.
     for (VqsTreeItem* level = start; parent; level = parent, parent = parent->GetParent()) {
-        if (VqsTreeItem* found = parent->SearchChildren([&] { return parent->ChildrenAfter(level); }, searchFrom))
+        const auto candidates = [&] {
+            std::vector<VqsTreeItem*> after = parent->ChildrenAfter(level);
+            if (level == start)
+                after.insert(after.begin(), start);
+            return after;
+        };
+        if (VqsTreeItem* found = parent->SearchChildren(candidates, searchFrom))
             return found;
     }
     // Round once to the top and on to the start item.
