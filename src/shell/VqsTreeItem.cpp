@@ -101,6 +101,13 @@ unsigned long long VqsTreeItem::ChangeCount() { return g_treeChanges; }
 
 BOOL VqsTreeItem::IsTreeItem() { return TRUE; }
 
+void VqsTreeItem::SetListed(bool listed)
+{
+    VqsListItem::SetListed(listed);
+    if (!listed && m_pParent)
+        m_pParent->m_childRowsToMake = true;
+}
+
 BOOL VqsTreeItem::IsOpenable() { return FALSE; }
 
 BOOL VqsTreeItem::GetColumnText(int, CString&) { return FALSE; }
@@ -120,6 +127,7 @@ BOOL VqsTreeItem::CountsAsChild() { return TRUE; }
 void VqsTreeItem::AddChild(VqsTreeItem* child, BOOL update)
 {
     m_children.AddTail(child);
+    m_childRowsToMake = true;
     ChildrenChanged();
     TreeChanged();
     if (update)
@@ -468,8 +476,10 @@ void VqsTreeItem::SetState(int state)
         return;
     const BOOL wasShown = IsShown();
     m_nState = state;
-    if (m_pParent && wasShown != IsShown())
+    if (m_pParent && wasShown != IsShown()) {
         m_pParent->LastShownChanged();
+        m_pParent->m_childRowsToMake = true;
+    }
     TreeChanged();
     VqsListView* view = GetView();
     if (VqsListFrame* frame = view ? view->GetListFrame() : nullptr) {
@@ -562,13 +572,21 @@ BOOL VqsTreeItem::Update()
         }
         return TRUE;
     }
-    for (POSITION position = m_children.GetHeadPosition(); position;) {
-        VqsTreeItem* child = m_children.GetNext(position);
-        if (child->IsShown() && !child->IsListed())
-            child->InsertRow();
-    }
+    InsertChildRows();
     UpdateRow(FALSE);
     return TRUE;
+}
+
+void VqsTreeItem::InsertChildRows()
+{
+    if (!m_childRowsToMake)
+        return;
+    m_childRowsToMake = false;
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        if (child->IsShown() && !child->IsListed() && !child->InsertRow())
+            m_childRowsToMake = true;
+    }
 }
 
 BOOL VqsTreeItem::UpdateFromRoot()

@@ -27,6 +27,8 @@ public:
 
     BOOL IsTreeItem() override;
     int MeasureWidth(int column, CDC* dc, CFont* font) override;
+    // An item whose row goes tells its parent that Update has a row to make again.
+    void SetListed(bool listed) override;
 
     // Whether the item's repository object is there to be opened.
     virtual BOOL IsOpenable();
@@ -115,6 +117,9 @@ public:
     BOOL InsertRow();
     void RemoveRows(BOOL reselect);
     void UpdateRow(BOOL redraw);
+    // Inserts the rows the shown children lack. The children are looked through only when one
+    // may lack its row: it came, it went from hidden to shown, or its row went.
+    void InsertChildRows();
     // Update on the top item and down the parent chain to this one; FALSE when an item of the
     // chain was removed on the way.
     BOOL UpdateFromRoot();
@@ -202,4 +207,6 @@ private:
     unsigned long long m_treeOrderFoundAt = 0;
     // The item's place in its parent's children's order.
     std::size_t m_placeAmongSiblings = 0;
+    // A shown child may lack its row.
+    bool m_childRowsToMake = false;
 };
