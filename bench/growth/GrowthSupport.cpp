@@ -267,6 +267,12 @@ std::string SampleSystems(int systems, bool server)
                         "sample-systems-" + std::to_string(systems) + ".vqr");
 }
 
+std::string SampleSystemsOver(int segments, int systems, bool server)
+{
+    return ScaledSample({systems / segments, segments, 0}, server,
+                        "sample-systems-" + std::to_string(systems) + "-over-" + std::to_string(segments) + ".vqr");
+}
+
 std::string OneSegmentSystems(int systems, bool server)
 {
     return ScaledSample({systems, 1, 10}, server, "one-segment-" + std::to_string(systems) + ".vqr");

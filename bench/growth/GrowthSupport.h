@@ -35,6 +35,8 @@ std::string KeptRepository(const std::string& name, const std::string& json, boo
 // The sample with that many systems (ten segments, their systems in turn), made once a run on
 // the test server or kept on a file.
 std::string SampleSystems(int systems, bool server);
+// The same over that many segments.
+std::string SampleSystemsOver(int segments, int systems, bool server);
 // The sample with that many systems, all on one segment of ten elements, made once a run on
 // the test server or kept on a file.
 std::string OneSegmentSystems(int systems, bool server);

@@ -17,21 +17,65 @@ bool IsSelected(UINT state) { return (state & LVIS_SELECTED) != 0; }
 int ListViewRows::Insert(int index, ListViewRow row)
 {
     const int at = (index < 0 || index > Count()) ? Count() : index;
-    m_selected += IsSelected(row.state) ? 1 : 0;
+    const bool selected = IsSelected(row.state);
     m_rows.insert(m_rows.begin() + at, std::move(row));
+    if (m_selected > 0) {
+        m_firstSelected += at <= m_firstSelected ? 1 : 0;
+        m_lastSelected += at <= m_lastSelected ? 1 : 0;
+    }
+    if (selected)
+        SelectionChanged(at, true);
     return at;
 }
 
 void ListViewRows::Erase(int index)
 {
-    m_selected -= IsSelected(m_rows[static_cast<std::size_t>(index)].state) ? 1 : 0;
+    if (IsSelectedRow(index)) {
+        m_rows[static_cast<std::size_t>(index)].state &= ~static_cast<UINT>(LVIS_SELECTED);
+        SelectionChanged(index, false);
+    }
     m_rows.erase(m_rows.begin() + index);
+    if (m_selected > 0) {
+        m_firstSelected -= index < m_firstSelected ? 1 : 0;
+        m_lastSelected -= index < m_lastSelected ? 1 : 0;
+    }
 }
 
 void ListViewRows::Clear()
 {
     m_rows.clear();
     m_selected = 0;
+}
+
+bool ListViewRows::IsSelectedRow(int row) const { return IsSelected(m_rows[static_cast<std::size_t>(row)].state); }
+
+void ListViewRows::FindSelectedSpan()
+{
+    m_selected = 0;
+    for (int row = 0; row < Count(); ++row) {
+        if (IsSelectedRow(row))
+            SelectionChanged(row, true);
+    }
+}
+
+void ListViewRows::SelectionChanged(int row, bool selected)
+{
+    if (selected) {
+        m_firstSelected = m_selected == 0 ? row : std::min(m_firstSelected, row);
+        m_lastSelected = m_selected == 0 ? row : std::max(m_lastSelected, row);
+        ++m_selected;
+        return;
+    }
+    if (--m_selected == 0)
+        return;
+    if (row == m_firstSelected) {
+        while (!IsSelectedRow(m_firstSelected))
+            ++m_firstSelected;
+    }
+    if (row == m_lastSelected) {
+        while (!IsSelectedRow(m_lastSelected))
+            --m_lastSelected;
+    }
 }
 
 void ListViewRows::Resize(int count)
@@ -75,13 +119,23 @@ void ListViewRows::EraseColumn(int column)
 void ListViewRows::SetState(int row, UINT state)
 {
     UINT& current = m_rows[static_cast<std::size_t>(row)].state;
-    m_selected += (IsSelected(state) ? 1 : 0) - (IsSelected(current) ? 1 : 0);
+    const bool was = IsSelected(current);
     current = state;
+    if (was != IsSelected(state))
+        SelectionChanged(row, !was);
 }
 
 int ListViewRows::Next(int start, UINT state) const
 {
-    for (int i = std::max(start + 1, 0); i < Count(); ++i) {
+    int first = std::max(start + 1, 0);
+    int end = Count();
+    if (state & LVIS_SELECTED) {
+        if (m_selected == 0)
+            return -1;
+        first = std::max(first, m_firstSelected);
+        end = std::min(end, m_lastSelected + 1);
+    }
+    for (int i = first; i < end; ++i) {
         if ((m_rows[static_cast<std::size_t>(i)].state & state) == state)
             return i;
     }
@@ -114,6 +168,7 @@ void ListViewRows::Reorder(const std::vector<std::size_t>& order)
     for (std::size_t index : order)
         sorted.push_back(std::move(m_rows[index]));
     m_rows = std::move(sorted);
+    FindSelectedSpan();
 }
 
 std::vector<std::size_t> SortedOrder(std::size_t count, const std::function<int(std::size_t, std::size_t)>& compare)

@@ -49,7 +49,8 @@ public:
 
     void SetState(int row, UINT state);
     int SelectedCount() const { return m_selected; }
-    // The first row after `start` (-1: from the top) whose state has every bit of `state`.
+    // The first row after `start` (-1: from the top) whose state has every bit of `state`; a
+    // search for selected rows looks only between the first and the last selected row.
     int Next(int start, UINT state) const;
     // The first row after `start` (-1: from the top) with the item data; -1 when none.
     int FindParam(int start, LPARAM param) const;
@@ -60,9 +61,19 @@ public:
     void Reorder(const std::vector<std::size_t>& order);
 
 private:
+    bool IsSelectedRow(int row) const;
+    // Finds the span of the selected rows again by looking through them all.
+    void FindSelectedSpan();
+    // A row's selection changed: the span takes a selected row in, and closes up on the
+    // selected rows left when one at its end is no longer selected.
+    void SelectionChanged(int row, bool selected);
+
     // A deque: rows are often inserted at the top, one by one, in long lists.
     std::deque<ListViewRow> m_rows;
     int m_selected = 0;
+    // The first and the last selected row while a row is selected.
+    int m_firstSelected = 0;
+    int m_lastSelected = -1;
 };
 
 // The order of `count` elements by `compare` (negative: the first goes before the second):

@@ -27,7 +27,7 @@ public:
     int GetWidth() const { return m_nWidth; }
 
     BOOL IsListed() const { return m_bListed; }
-    void SetListed(bool listed) { m_bListed = listed; }
+    virtual void SetListed(bool listed) { m_bListed = listed; }
 
 private:
     int m_nWidth;

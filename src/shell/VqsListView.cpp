@@ -60,20 +60,6 @@ void CopyToBuffer(const CString& text, LPSTR buffer, int size)
     mbcs::CopyToBuffer(text.view(), buffer, static_cast<std::size_t>(size > 0 ? size : 0));
 }
 
-// The children of `parent` that come after `item` in tree order, in that order. The child
-// list keeps the repository's order, so they are sorted, never merely taken from the list.
-std::vector<VqsTreeItem*> SiblingsAfter(VqsTreeItem* parent, VqsTreeItem* item)
-{
-    std::vector<VqsTreeItem*> after;
-    for (POSITION position = parent->GetChildren().GetHeadPosition(); position;) {
-        VqsTreeItem* child = parent->GetChildren().GetNext(position);
-        if (child != item && item->Compare(child) < 0)
-            after.push_back(child);
-    }
-    std::stable_sort(after.begin(), after.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
-    return after;
-}
-
 bool StartsWith(VqsTreeItem* item, const CString& text)
 {
     return _strnicmp(item->GetText(), text, static_cast<std::size_t>(text.GetLength())) == 0;
@@ -85,13 +71,8 @@ VqsTreeItem* FindUpTo(VqsTreeItem* item, VqsTreeItem* stop, const CString& text)
 {
     if (item == stop || StartsWith(item, text))
         return item;
-    return item->SearchChildren(
-        [item] {
-            std::vector<VqsTreeItem*> children = item->ChildrenInListOrder();
-            std::sort(children.begin(), children.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
-            return children;
-        },
-        [&](VqsTreeItem* child) { return FindUpTo(child, stop, text); });
+    return item->SearchChildren([item] { return item->ChildrenInTreeOrder(); },
+                                [&](VqsTreeItem* child) { return FindUpTo(child, stop, text); });
 }
 
 } // namespace
@@ -680,10 +661,20 @@ VqsTreeItem* VqsListView::FindNextTreeItem(VqsTreeItem* parent, VqsTreeItem* sta
             return candidate;
         return candidate->FindByPrefix(text, static_cast<std::size_t>(text.GetLength()), TRUE);
     };
-    if (VqsTreeItem* found = searchFrom(start))
-        return found;
+    if (!parent) {
+        if (VqsTreeItem* found = searchFrom(start))
+            return found;
+    }
+    // The start item's own branch is searched in its parent's walk, before its following
+    // siblings, so that what its fill reads is read ahead as theirs is.
     for (VqsTreeItem* level = start; parent; level = parent, parent = parent->GetParent()) {
-        if (VqsTreeItem* found = parent->SearchChildren([&] { return SiblingsAfter(parent, level); }, searchFrom))
+        const auto candidates = [&] {
+            std::vector<VqsTreeItem*> after = parent->ChildrenAfter(level);
+            if (level == start)
+                after.insert(after.begin(), start);
+            return after;
+        };
+        if (VqsTreeItem* found = parent->SearchChildren(candidates, searchFrom))
             return found;
     }
     // Round once to the top and on to the start item.

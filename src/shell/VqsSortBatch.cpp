@@ -11,10 +11,17 @@
 
 namespace {
 
-// Open batches per view and how deeply they nest; user-interface thread only.
-CMap<VqsTreeView*, VqsTreeView*, int, int>& OpenBatches()
+// The open batches of a view: how deeply they nest, and the trees' change count when the
+// outermost one opened.
+struct OpenBatch {
+    int count = 0;
+    unsigned long long changesAtOpen = 0;
+};
+
+// Open batches per view; user-interface thread only.
+CMap<VqsTreeView*, VqsTreeView*, OpenBatch, const OpenBatch&>& OpenBatches()
 {
-    static CMap<VqsTreeView*, VqsTreeView*, int, int> batches(10);
+    static CMap<VqsTreeView*, VqsTreeView*, OpenBatch, const OpenBatch&> batches(10);
     return batches;
 }
 
@@ -70,29 +77,33 @@ int CompareTreeOrder(LPARAM first, LPARAM second, LPARAM)
 
 VqsSortBatch::VqsSortBatch(VqsTreeView* view) : m_pView(view), m_redraw(view)
 {
-    if (m_pView)
-        ++OpenBatches()[m_pView];
+    if (!m_pView)
+        return;
+    OpenBatch& batch = OpenBatches()[m_pView];
+    if (batch.count++ == 0)
+        batch.changesAtOpen = VqsTreeItem::ChangeCount();
 }
 
+// The rows can have left tree order only through a change of the trees while the batch was
+// open (a row appended, a state that hides or shows rows); without one they are not sorted.
 VqsSortBatch::~VqsSortBatch()
 {
-    int count = 0;
-    if (!m_pView || !OpenBatches().Lookup(m_pView, count))
+    OpenBatch batch;
+    if (!m_pView || !OpenBatches().Lookup(m_pView, batch))
         return;
-    if (count > 1) {
-        OpenBatches()[m_pView] = count - 1;
+    if (batch.count > 1) {
+        OpenBatches()[m_pView].count = batch.count - 1;
         return;
     }
-    if (m_pView->IsSorted())
+    if (m_pView->IsSorted() && VqsTreeItem::ChangeCount() != batch.changesAtOpen)
         SortInTreeOrder(m_pView, 0);
-    VqsTreeItem::OrderChanged();
     OpenBatches().RemoveKey(m_pView);
 }
 
 BOOL VqsSortBatch::InsertInPlace(VqsTreeView* view)
 {
-    int count = 0;
-    return !view->IsSorted() || !OpenBatches().Lookup(view, count);
+    OpenBatch batch;
+    return !view->IsSorted() || !OpenBatches().Lookup(view, batch);
 }
 
 void VqsSortBatch::SortInTreeOrder(VqsTreeView* view, int column)

@@ -1,6 +1,6 @@
 // A stretch of row insertions into a tree view that are appended rather than placed, with
 // redraw off; when the outermost batch on the view ends, the rows are sorted once into tree
-// order. Batches on one view nest.
+// order, unless no tree changed meanwhile. Batches on one view nest.
 #pragma once
 
 #include "shell/VqsRedrawSwitch.h"

@@ -40,9 +40,12 @@ public:
 
 LPARAM ItemData(VqsTreeItem* item) { return reinterpret_cast<LPARAM>(static_cast<VqsListItem*>(item)); }
 
-// Counts the changes that can make another child the last: children added or deleted, states
-// changed, items placed or sorted anew. User-interface thread only.
+// Counts the changes that can put a row out of tree order: children added or deleted, states
+// changed, rows inserted, orders changed. User-interface thread only.
 unsigned long long g_treeChanges = 1;
+// Counts the changes that can reorder the children of every item at once: what an item keeps of
+// its children's order is good while it was found at the present count.
+unsigned long long g_orderChanges = 1;
 
 } // namespace
 
@@ -54,16 +57,56 @@ VqsTreeItem::VqsTreeItem(VqsTreeItem* parent)
 
 VqsTreeItem::~VqsTreeItem()
 {
-    OrderChanged();
+    TreeChanged();
     while (!m_children.IsEmpty())
         delete m_children.RemoveHead();
 }
 
-void VqsTreeItem::OrderChanged() { ++g_treeChanges; }
+void VqsTreeItem::TreeChanged() { ++g_treeChanges; }
+
+void VqsTreeItem::OrderChanged()
+{
+    ++g_orderChanges;
+    TreeChanged();
+}
+
+void VqsTreeItem::SiblingOrderChanged()
+{
+    if (m_pParent)
+        m_pParent->ChildrenChanged();
+    TreeChanged();
+}
+
+void VqsTreeItem::ChildrenChanged()
+{
+    m_treeOrder = {};
+    m_treeOrderFoundAt = 0;
+    LastShownChanged();
+}
+
+// A hidden item's last shown child is a candidate for its parent's, and so up to the nearest
+// shown item.
+void VqsTreeItem::LastShownChanged()
+{
+    for (VqsTreeItem* item = this; item; item = item->m_pParent) {
+        item->m_lastShownFoundAt = 0;
+        if (item->IsShown())
+            return;
+    }
+}
+
+unsigned long long VqsTreeItem::ChangeCount() { return g_treeChanges; }
 
 // ---------------------------------------------------------------- virtual defaults
 
 BOOL VqsTreeItem::IsTreeItem() { return TRUE; }
+
+void VqsTreeItem::SetListed(bool listed)
+{
+    VqsListItem::SetListed(listed);
+    if (!listed && m_pParent)
+        m_pParent->m_childRowsToMake = true;
+}
 
 BOOL VqsTreeItem::IsOpenable() { return FALSE; }
 
@@ -84,7 +127,9 @@ BOOL VqsTreeItem::CountsAsChild() { return TRUE; }
 void VqsTreeItem::AddChild(VqsTreeItem* child, BOOL update)
 {
     m_children.AddTail(child);
-    OrderChanged();
+    m_childRowsToMake = true;
+    ChildrenChanged();
+    TreeChanged();
     if (update)
         UpdateRow(FALSE);
 }
@@ -95,6 +140,7 @@ void VqsTreeItem::DeleteChild(POSITION position, BOOL removeRows)
     if (removeRows)
         child->RemoveRows(TRUE);
     m_children.RemoveAt(position);
+    ChildrenChanged();
     if (m_pPinnedChild == child)
         m_pPinnedChild = nullptr;
     delete child;
@@ -135,6 +181,7 @@ void VqsTreeItem::DeleteChildren()
         m_children.RemoveHead();
         delete child;
     }
+    ChildrenChanged();
     m_pPinnedChild = nullptr;
 }
 
@@ -155,6 +202,28 @@ std::vector<VqsTreeItem*> VqsTreeItem::ChildrenInListOrder() const
     for (POSITION position = m_children.GetHeadPosition(); position;)
         children.push_back(m_children.GetNext(position));
     return children;
+}
+
+const std::vector<VqsTreeItem*>& VqsTreeItem::ChildrenInTreeOrder()
+{
+    if (m_treeOrderFoundAt == g_orderChanges)
+        return m_treeOrder;
+    m_treeOrder = ChildrenInListOrder();
+    std::stable_sort(m_treeOrder.begin(), m_treeOrder.end(), [](VqsTreeItem* a, VqsTreeItem* b) { return a->Compare(b) < 0; });
+    for (std::size_t place = 0; place < m_treeOrder.size(); ++place)
+        m_treeOrder[place]->m_placeAmongSiblings = place;
+    m_treeOrderFoundAt = g_orderChanges;
+    return m_treeOrder;
+}
+
+std::vector<VqsTreeItem*> VqsTreeItem::ChildrenAfter(VqsTreeItem* child)
+{
+    const std::vector<VqsTreeItem*>& order = ChildrenInTreeOrder();
+    std::size_t first = child->m_placeAmongSiblings + 1;
+    // Siblings that sort with the child, neither before nor after it, do not come after it.
+    while (first < order.size() && child->Compare(order[first]) >= 0)
+        ++first;
+    return {order.begin() + static_cast<std::ptrdiff_t>(first), order.end()};
 }
 
 BOOL VqsTreeItem::IsAncestorOf(const VqsTreeItem* item) const
@@ -228,7 +297,8 @@ BOOL VqsTreeItem::HasChildThatCounts() const
 }
 
 // The last shown child in tree order is the only one another child can sort before; it is
-// kept until the tree changes, so that painting a page of rows compares each row once.
+// kept until the children, their order or whether they are shown change, so that painting a
+// page of rows compares each row once, however the other branches change meanwhile.
 BOOL VqsTreeItem::NoShownChildAfter(VqsTreeItem* item)
 {
     VqsTreeItem* last = LastShownChild();
@@ -237,7 +307,7 @@ BOOL VqsTreeItem::NoShownChildAfter(VqsTreeItem* item)
 
 VqsTreeItem* VqsTreeItem::LastShownChild()
 {
-    if (m_lastShownFoundAt == g_treeChanges)
+    if (m_lastShownFoundAt == g_orderChanges)
         return m_pLastShown;
     VqsTreeItem* last = nullptr;
     for (POSITION position = m_children.GetHeadPosition(); position;) {
@@ -247,7 +317,7 @@ VqsTreeItem* VqsTreeItem::LastShownChild()
             last = candidate;
     }
     m_pLastShown = last;
-    m_lastShownFoundAt = g_treeChanges;
+    m_lastShownFoundAt = g_orderChanges;
     return last;
 }
 
@@ -404,8 +474,13 @@ void VqsTreeItem::SetState(int state)
 {
     if (m_nState == state)
         return;
+    const BOOL wasShown = IsShown();
     m_nState = state;
-    OrderChanged();
+    if (m_pParent && wasShown != IsShown()) {
+        m_pParent->LastShownChanged();
+        m_pParent->m_childRowsToMake = true;
+    }
+    TreeChanged();
     VqsListView* view = GetView();
     if (VqsListFrame* frame = view ? view->GetListFrame() : nullptr) {
         frame->PostUpdateCommand(ID_EXPAND);
@@ -432,7 +507,7 @@ BOOL VqsTreeItem::InsertRow()
     VqsTreeView* view = GetTreeView();
     if (!view)
         return FALSE;
-    OrderChanged();
+    TreeChanged();
     const BOOL inPlace = VqsSortBatch::InsertInPlace(view);
     VqsTreeItem* parent = GetShownParent();
     int index = -1;
@@ -497,13 +572,21 @@ BOOL VqsTreeItem::Update()
         }
         return TRUE;
     }
-    for (POSITION position = m_children.GetHeadPosition(); position;) {
-        VqsTreeItem* child = m_children.GetNext(position);
-        if (child->IsShown() && !child->IsListed())
-            child->InsertRow();
-    }
+    InsertChildRows();
     UpdateRow(FALSE);
     return TRUE;
+}
+
+void VqsTreeItem::InsertChildRows()
+{
+    if (!m_childRowsToMake)
+        return;
+    m_childRowsToMake = false;
+    for (POSITION position = m_children.GetHeadPosition(); position;) {
+        VqsTreeItem* child = m_children.GetNext(position);
+        if (child->IsShown() && !child->IsListed() && !child->InsertRow())
+            m_childRowsToMake = true;
+    }
 }
 
 BOOL VqsTreeItem::UpdateFromRoot()
@@ -594,14 +677,19 @@ void VqsTreeItem::SelectExclusive()
     VqsListView* view = item ? item->GetView() : nullptr;
     if (!view)
         return;
+    // Only the rows whose selection changes are touched, in the order of the rows: the
+    // selected rows but the item's, and the item's row unless it is selected.
     CListCtrl& list = view->GetListCtrl();
-    const LPARAM data = ItemData(item);
-    for (int row = 0, rows = list.GetItemCount(); row < rows; ++row) {
-        const BOOL wanted = static_cast<LPARAM>(list.GetItemData(row)) == data;
-        const BOOL selected = (list.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-        if (wanted != selected)
-            list.SetItemState(row, wanted ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    const int wanted = item->FindRow();
+    std::vector<int> changing;
+    for (int row = list.GetNextItem(-1, LVNI_SELECTED); row >= 0; row = list.GetNextItem(row, LVNI_SELECTED)) {
+        if (row != wanted)
+            changing.push_back(row);
     }
+    if (wanted >= 0 && !(list.GetItemState(wanted, LVIS_SELECTED) & LVIS_SELECTED))
+        changing.insert(std::lower_bound(changing.begin(), changing.end(), wanted), wanted);
+    for (const int row : changing)
+        list.SetItemState(row, row == wanted ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
 void VqsTreeItem::FocusRow()

@@ -27,6 +27,8 @@ public:
 
     BOOL IsTreeItem() override;
     int MeasureWidth(int column, CDC* dc, CFont* font) override;
+    // An item whose row goes tells its parent that Update has a row to make again.
+    void SetListed(bool listed) override;
 
     // Whether the item's repository object is there to be opened.
     virtual BOOL IsOpenable();
@@ -65,6 +67,13 @@ public:
     INT_PTR GetChildCount() const { return m_children.GetCount(); }
     const CTypedPtrList<CObList, VqsTreeItem*>& GetChildren() const { return m_children; }
     std::vector<VqsTreeItem*> ChildrenInListOrder() const;
+    // The children in tree order (Compare, ties in list order). The order is kept until a
+    // child is added or deleted, a child tells that its place may have changed
+    // (SiblingOrderChanged), or every order may have (OrderChanged).
+    const std::vector<VqsTreeItem*>& ChildrenInTreeOrder();
+    // The children that come after `child` in tree order, in that order: one look-up in the
+    // order kept, not a comparison with every sibling.
+    std::vector<VqsTreeItem*> ChildrenAfter(VqsTreeItem* child);
     VqsTreeItem* GetPinnedChild() const { return m_pPinnedChild; }
     int GetState() const { return m_nState; }
     BOOL IsShown() const { return m_nState != Hidden && m_nState != HiddenAboveRoot; }
@@ -82,8 +91,9 @@ public:
     int GetLevel() const;
     BOOL HasShownDescendant() const;
     int FindRow();
-    // Asked of shown items. After a change of the tree (OrderChanged) the children are
-    // looked through once; until the next change each answer is one comparison.
+    // Asked of shown items. After a change of the children, of their order or of whether
+    // they are shown, they are looked through once; until the next each answer is one
+    // comparison.
     BOOL NoShownChildAfter(VqsTreeItem* item);
     BOOL IsLastChild();
     int FindInsertRow(VqsTreeItem* item);
@@ -107,6 +117,9 @@ public:
     BOOL InsertRow();
     void RemoveRows(BOOL reselect);
     void UpdateRow(BOOL redraw);
+    // Inserts the rows the shown children lack. The children are looked through only when one
+    // may lack its row: it came, it went from hidden to shown, or its row went.
+    void InsertChildRows();
     // Update on the top item and down the parent chain to this one; FALSE when an item of the
     // chain was removed on the way.
     BOOL UpdateFromRoot();
@@ -117,10 +130,14 @@ public:
     void FocusRow();
     void EnsureVisible();
 
-    // Tells every tree that its items may sort otherwise than they did: a class whose items
-    // change their order other than by adding, deleting, inserting a row or changing a state
-    // calls it, as a closing sort batch does.
+    // Tells every tree that its items may sort otherwise than they did (the view sorts by
+    // another key); an item whose own place among its siblings may have changed (its texts
+    // changed) calls SiblingOrderChanged instead.
     static void OrderChanged();
+    void SiblingOrderChanged();
+    // Counts the changes of every tree that can put a row out of tree order: children added or
+    // deleted, states changed, rows inserted, orders changed.
+    static unsigned long long ChangeCount();
 
     // The children a search reads of an item that has children to show but holds none: read
     // without rows when the scope starts, and given back when it ends, the item's state as
@@ -160,6 +177,10 @@ public:
     static bool ExpandsBranch() { return s_branchExpansions > 0; }
 
 private:
+    static void TreeChanged();
+    // Drops what the item keeps of its children: their order and the last shown of them.
+    void ChildrenChanged();
+    void LastShownChanged();
     // The fills of a walk through a branch under way, and the Expand Branch walks among them.
     static int s_branchFills;
     static int s_branchExpansions;
@@ -181,4 +202,11 @@ private:
     VqsTreeItem* m_pLastShown;
     unsigned long long m_lastShownFoundAt;
     std::size_t m_treePlace = 0;
+    std::vector<VqsTreeItem*> m_treeOrder;
+    // The order count the children's order was found at; 0 when it is to be found again.
+    unsigned long long m_treeOrderFoundAt = 0;
+    // The item's place in its parent's children's order.
+    std::size_t m_placeAmongSiblings = 0;
+    // A shown child may lack its row.
+    bool m_childRowsToMake = false;
 };

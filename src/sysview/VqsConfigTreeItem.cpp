@@ -260,84 +260,135 @@ std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead
     return TakeOut(ReadAheadReaching(&ReadAhead::contents, link), link);
 }
 
-std::function<void(const PxObjectPtr&)> VqsConfigTreeItem::ReadInChunksAsReached(std::vector<PxObjectPtr> owners,
-                                                                                 ReadChunk read, ChunksAhead ahead)
-{
-    struct Chunks {
-        std::vector<PxObjectPtr> owners;
-        std::unordered_map<std::uint64_t, std::size_t> positions;
-        std::vector<bool> read;
-        std::size_t size = 1;
-        // The chunks asked for ahead and not read yet, as [first, end) places of owners.
-        std::deque<std::pair<std::size_t, std::size_t>> asked;
-        ChunksAhead ahead;
-        ~Chunks()
-        {
-            if (ahead.drop)
-                ahead.drop();
-        }
-        // The owners of [first, end) not read yet.
-        std::vector<PxObjectPtr> Unread(std::size_t first, std::size_t end) const
-        {
-            std::vector<PxObjectPtr> unread;
-            for (std::size_t index = first; index < end; ++index)
-                if (!read[index])
-                    unread.push_back(owners[index]);
-            return unread;
-        }
-        void AskAheadFrom(std::size_t first)
-        {
-            constexpr std::size_t kChunksAsked = 16;
-            std::vector<std::vector<PxObjectPtr>> chunks;
-            while (first < owners.size() && chunks.size() < kChunksAsked) {
-                if (read[first]) {
-                    ++first;
-                    continue;
-                }
-                const std::size_t end = std::min(first + size, owners.size());
-                asked.emplace_back(first, end);
-                chunks.push_back(Unread(first, end));
-                first = end;
-            }
-            if (!chunks.empty())
-                ahead.ask(chunks);
-        }
-    };
-    auto chunks = std::make_shared<Chunks>();
-    chunks->owners = std::move(owners);
-    chunks->read.assign(chunks->owners.size(), false);
-    chunks->ahead = std::move(ahead);
-    for (std::size_t index = 0; index < chunks->owners.size(); ++index)
-        chunks->positions.emplace(chunks->owners[index]->GetHandle().MapKey(), index);
-    return [chunks, read = std::move(read)](const PxObjectPtr& owner) {
-        const auto found = chunks->positions.find(owner->GetHandle().MapKey());
-        if (found == chunks->positions.end() || chunks->read[found->second])
+namespace {
+
+// The reads ahead of a walk through children: a chunk of owners at a time, from the owner of
+// the child the walk is at when its fill finds its part not read (WalkReadingInChunks).
+class ChunkedReads {
+public:
+    using OwnerOf = std::function<PxObjectPtr(VqsTreeItem* child)>;
+    using Read = std::function<std::size_t(const std::vector<PxObjectPtr>& owners)>;
+    using Ask = std::function<void(const std::vector<std::vector<PxObjectPtr>>& chunks)>;
+    using Drop = std::function<void(const PxObjectPtr& askedOwner)>;
+
+    ChunkedReads(const std::vector<VqsTreeItem*>& children, OwnerOf ownerOf, Read read, Ask ask, Drop drop)
+        : m_children(children), m_ownerOf(std::move(ownerOf)), m_read(std::move(read)), m_ask(std::move(ask)),
+          m_drop(std::move(drop))
+    {
+    }
+    ~ChunkedReads()
+    {
+        if (m_askedOwner && m_drop)
+            m_drop(m_askedOwner);
+    }
+    ChunkedReads(const ChunkedReads&) = delete;
+    ChunkedReads& operator=(const ChunkedReads&) = delete;
+
+    // The walk comes to the child at that place; its owner is taken before its fill begins.
+    void Reach(std::size_t place)
+    {
+        m_place = place;
+        m_owner = place >= m_readEnd ? m_ownerOf(m_children[place]) : PxObjectPtr();
+    }
+
+    void ReadFrom(const PxObjectPtr& object)
+    {
+        if (!m_owner || m_owner->GetHandle().MapKey() != object->GetHandle().MapKey())
             return;
         // A walk that leaves the order asked for reads as it comes; what was asked for goes unread.
-        const bool wasAsked = !chunks->asked.empty() && chunks->asked.front().first == found->second;
-        const std::size_t end =
-            wasAsked ? chunks->asked.front().second : std::min(found->second + chunks->size, chunks->owners.size());
+        const bool wasAsked = !m_asked.empty() && m_asked.front().first == m_place;
+        if (!wasAsked)
+            m_asked.clear();
+        const Chunk chunk = wasAsked ? std::move(m_asked.front()) : ChunkFrom(m_place, m_owner);
         if (wasAsked)
-            chunks->asked.pop_front();
-        else
-            chunks->asked.clear();
-        const std::vector<PxObjectPtr> chunk = chunks->Unread(found->second, end);
-        // An owner read is held no longer than its chunk.
-        for (std::size_t index = found->second; index < end; ++index) {
-            chunks->read[index] = true;
-            chunks->owners[index] = PxObjectPtr();
-        }
+            m_asked.pop_front();
+        m_owner = PxObjectPtr();
+        m_readEnd = chunk.end;
+        const std::size_t objects = m_read(chunk.owners);
+        if (!m_asked.empty())
+            return;
         constexpr std::size_t kGrowth = 8;
         constexpr std::size_t kMostObjects = 2000;
-        const std::size_t objects = read(chunk);
-        if (!chunks->asked.empty())
-            return;
-        const std::size_t grown = chunks->size * kGrowth;
+        const std::size_t grown = m_size * kGrowth;
         const bool full = objects * kGrowth > kMostObjects;
-        chunks->size = !full ? grown : std::max<std::size_t>(1, std::min(grown, chunk.size() * kMostObjects / objects));
-        if (full && chunks->ahead.ask)
-            chunks->AskAheadFrom(end);
+        m_size = !full ? grown : std::max<std::size_t>(1, std::min(grown, chunk.owners.size() * kMostObjects / objects));
+        if (full && m_ask)
+            AskAheadFrom(chunk.end);
+    }
+
+private:
+    // The children [first, end) and their owners; the child at `first` has one.
+    struct Chunk {
+        std::size_t first = 0;
+        std::size_t end = 0;
+        std::vector<PxObjectPtr> owners;
     };
+
+    // The chunk of as many owners as a chunk takes from the child at `first` on.
+    Chunk ChunkFrom(std::size_t first, const PxObjectPtr& owner) const
+    {
+        Chunk chunk{first, first + 1, {owner}};
+        for (; chunk.end < m_children.size() && chunk.owners.size() < m_size; ++chunk.end) {
+            if (PxObjectPtr next = m_ownerOf(m_children[chunk.end]))
+                chunk.owners.push_back(std::move(next));
+        }
+        return chunk;
+    }
+
+    void AskAheadFrom(std::size_t first)
+    {
+        constexpr std::size_t kChunksAsked = 16;
+        std::vector<std::vector<PxObjectPtr>> chunks;
+        while (chunks.size() < kChunksAsked) {
+            PxObjectPtr owner;
+            while (first < m_children.size() && !(owner = m_ownerOf(m_children[first])))
+                ++first;
+            if (!owner)
+                break;
+            Chunk chunk = ChunkFrom(first, owner);
+            first = chunk.end;
+            chunks.push_back(chunk.owners);
+            m_asked.push_back(std::move(chunk));
+        }
+        if (chunks.empty())
+            return;
+        m_askedOwner = chunks.front().front();
+        m_ask(chunks);
+    }
+
+    const std::vector<VqsTreeItem*>& m_children;
+    OwnerOf m_ownerOf;
+    Read m_read;
+    Ask m_ask;
+    Drop m_drop;
+    std::size_t m_size = 1;
+    std::size_t m_place = 0;
+    // The owner of the child the walk is at, while its part is not read.
+    PxObjectPtr m_owner;
+    // The children before it have had their parts read, or were passed.
+    std::size_t m_readEnd = 0;
+    // The chunks asked for ahead and not read yet, in order.
+    std::deque<Chunk> m_asked;
+    PxObjectPtr m_askedOwner;
+};
+
+} // namespace
+
+void VqsConfigTreeItem::WalkReadingInChunks(ReadAhead& ahead, const std::vector<VqsTreeItem*>& children,
+                                            const ChildVisit& visit, OwnerOf ownerOf, ReadChunk read,
+                                            ChunksAhead chunksAhead)
+{
+    ChunkedReads reads(children, std::move(ownerOf), std::move(read), std::move(chunksAhead.ask),
+                       std::move(chunksAhead.drop));
+    const VqsValueScope<std::function<void(const PxObjectPtr&)>> readFrom(
+        ahead.readFrom, [&reads](const PxObjectPtr& object) { reads.ReadFrom(object); });
+    std::size_t place = 0;
+    WalkWithReadAhead(ahead, [&] {
+        VqsTreeItem::WalkChildren(children, [&](VqsTreeItem* child) {
+            reads.Reach(place++);
+            return visit(child);
+        });
+    });
 }
 
 std::optional<std::vector<PxObjectPtr>> VqsConfigTreeItem::TakeReferencesReadAhead(
@@ -383,6 +434,8 @@ void VqsConfigTreeItem::RefreshItem()
     VqsDirectoryView* view = GetDirectoryView();
     try {
         const BOOL changed = RefreshTexts();
+        if (changed)
+            SiblingOrderChanged();
         {
             VqsRedrawSwitch redraw(view);
             UpdateRow(!changed);

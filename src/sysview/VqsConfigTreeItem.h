@@ -193,23 +193,27 @@ protected:
     };
     // What a walk reads ahead for some of its owners together; answers how many objects that is.
     using ReadChunk = std::function<std::size_t(const std::vector<PxObjectPtr>& owners)>;
-    // A ReadAhead::readFrom that reads ahead for the owners as a walk comes to them, in their
-    // order: from the first owner whose part a fill finds not read, for a chunk of owners
-    // together. Each chunk is eight times the last while it holds fewer than about two thousand
-    // objects, and then as many owners as held about that many, one at least. So a walk that
-    // stops early reads little past it, a walk through many small branches makes a few reads a
-    // couple of thousand objects, and what it holds is the branch it is in and at most a chunk
-    // ahead of it, however many branches it went through.
-    // Once the chunks hold about that many objects each, the next chunks of the same number of
-    // owners are asked for together with `ask`, ahead of their reads, so that their reads wait
-    // for no round trip each; `drop` forgets what came of them and was not read once the walk
-    // ends.
+    // The owner whose part a child's fill reads; null when the child has none to read.
+    using OwnerOf = std::function<PxObjectPtr(VqsTreeItem* child)>;
+    // Once the chunks hold about two thousand objects each, the next chunks of the same number
+    // of owners are asked for together with `ask`, ahead of their reads, so that their reads wait
+    // for no round trip each; `drop` (given an owner asked for) forgets what came of them and
+    // was not read once the walk ends.
     struct ChunksAhead {
         std::function<void(const std::vector<std::vector<PxObjectPtr>>& chunks)> ask;
-        std::function<void()> drop;
+        std::function<void(const PxObjectPtr& askedOwner)> drop;
     };
-    static std::function<void(const PxObjectPtr&)> ReadInChunksAsReached(std::vector<PxObjectPtr> owners,
-                                                                        ReadChunk read, ChunksAhead ahead = {});
+    // Walks the children (as WalkChildren does) with their owners' parts read ahead as the walk
+    // comes to them, in their order: from the first child whose part a fill finds not read, for
+    // a chunk of owners together. Each chunk is eight times the last while it holds fewer than
+    // about two thousand objects, and then as many owners as held about that many, one at
+    // least. So a walk that stops early reads little past it, a walk through many small
+    // branches makes a few reads a couple of thousand objects, and what it holds is the branch
+    // it is in and at most a chunk ahead of it, however many branches it went through.
+    // A child's owner is asked for as the walk comes to it, and for the children after it only
+    // as a chunk takes them: a walk that stops at the next child builds nothing for the others.
+    void WalkReadingInChunks(ReadAhead& ahead, const std::vector<VqsTreeItem*>& children, const ChildVisit& visit,
+                             OwnerOf ownerOf, ReadChunk read, ChunksAhead chunksAhead = {});
     // The object's list as an ancestor's walk read it ahead, else as `read` reads it.
     template <class Ptr, class Read>
     void ListOf(const PxObjectPtr& owner, PxTypedList<Ptr>& list, Read read) const

@@ -498,6 +498,7 @@ void VqsDirectoryView::SetSortMode(int mode)
     if (m_nSortMode == mode)
         return;
     m_nSortMode = mode;
+    VqsTreeItem::OrderChanged();
     SortRows();
     PostUpdateCommand(ID_SORT_BY_NAME);
     PostUpdateCommand(ID_SORT_BY_TYPE);

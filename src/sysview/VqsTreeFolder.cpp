@@ -38,6 +38,9 @@ void VqsTreeFolder::MakeItems(const std::vector<Ptr>& objects, CountLists countL
     });
 }
 
+// A walk that fills every item (Expand Branch) reads their lists at once; a search reads them
+// in chunks as it comes to the items, so that a search that stops at the next item reads
+// nothing for the others.
 void VqsTreeFolder::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
 {
     std::optional<ReadAhead> ahead = std::move(m_branchLists);
@@ -46,30 +49,63 @@ void VqsTreeFolder::WalkChildren(const std::vector<VqsTreeItem*>& children, cons
         VqsConfigTreeItem::WalkChildren(children, visit);
         return;
     }
-    if (!ahead) {
-        std::vector<PxObjectPtr> owners;
-        for (VqsTreeItem* child : children) {
-            VqsConfigTreeItem* item = child->AsConfigItem();
-            const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr();
-            if (object && !ListReadAhead(object))
-                owners.push_back(object);
-        }
-        ahead.emplace();
-        if (owners.size() > 1) {
-            const std::vector<std::vector<PxObjectPtr>> lists = ItemLists()(owners);
-            for (std::size_t index = 0; index < owners.size(); ++index)
-                ahead->lists.emplace(owners[index]->GetHandle().MapKey(), lists[index]);
-        }
+    if (!ahead && !ExpandsBranch()) {
+        ReadAhead chunked;
+        WalkReadingInChunks(
+            chunked, children, visit, [this](VqsTreeItem* child) { return ObjectAwaitingFill(child); },
+            [this, &chunked](const std::vector<PxObjectPtr>& owners) { return ReadItemsAhead(chunked, owners); });
+        return;
     }
-    std::vector<PxObjectPtr> members;
-    for (const auto& [owner, list] : ahead->lists)
-        members.insert(members.end(), list.begin(), list.end());
-    if (ItemReferences() && !members.empty()) {
-        const std::vector<PxObjectPtr> referred = ItemReferences()(members);
-        for (std::size_t index = 0; index < members.size(); ++index)
-            ahead->references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
-    }
+    if (ahead)
+        ReadReferencesOfMembers(*ahead, ahead->lists);
+    else
+        ahead = ReadAheadOfAll(children);
     WalkWithReadAhead(*ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
+}
+
+VqsConfigTreeItem::ReadAhead VqsTreeFolder::ReadAheadOfAll(const std::vector<VqsTreeItem*>& children) const
+{
+    std::vector<PxObjectPtr> owners;
+    for (VqsTreeItem* child : children) {
+        if (PxObjectPtr object = ObjectAwaitingFill(child))
+            owners.push_back(std::move(object));
+    }
+    ReadAhead ahead;
+    if (owners.size() > 1)
+        ReadItemsAhead(ahead, owners);
+    return ahead;
+}
+
+PxObjectPtr VqsTreeFolder::ObjectAwaitingFill(VqsTreeItem* child) const
+{
+    VqsConfigTreeItem* item = child->AsConfigItem();
+    const PxVQObjectPtr object = item && AwaitsFill(child) ? item->GetObject() : PxVQObjectPtr();
+    return object && !ListReadAhead(object) ? PxObjectPtr(object) : PxObjectPtr();
+}
+
+std::size_t VqsTreeFolder::ReadItemsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners) const
+{
+    const std::vector<std::vector<PxObjectPtr>> lists = ItemLists()(owners);
+    std::unordered_map<std::uint64_t, std::vector<PxObjectPtr>> read;
+    for (std::size_t index = 0; index < owners.size(); ++index)
+        read.emplace(owners[index]->GetHandle().MapKey(), lists[index]);
+    const std::size_t objects = ReadReferencesOfMembers(ahead, read);
+    ahead.lists.merge(read);
+    return objects;
+}
+
+std::size_t VqsTreeFolder::ReadReferencesOfMembers(ReadAhead& ahead,
+                                                   const std::unordered_map<std::uint64_t, std::vector<PxObjectPtr>>& lists) const
+{
+    std::vector<PxObjectPtr> members;
+    for (const auto& [owner, list] : lists)
+        members.insert(members.end(), list.begin(), list.end());
+    if (!ItemReferences() || members.empty())
+        return members.size();
+    const std::vector<PxObjectPtr> referred = ItemReferences()(members);
+    for (std::size_t index = 0; index < members.size(); ++index)
+        ahead.references.emplace(members[index]->GetHandle().MapKey(), referred[index]);
+    return 2 * members.size();
 }
 
 bool VqsTreeFolder::ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const

@@ -32,7 +32,7 @@ public:
     void UpdateState() override;
     void ShowFolders(UINT mask, BOOL show, int arg) override;
     void Reload(VqsModel& model) override;
-    // The lists of the items about to be filled are read together, with what their members
+    // The lists of the items about to be filled are read ahead, with what their members
     // refer to.
     void WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit) override;
     BOOL GetObjectKind(int& kind) override;
@@ -80,6 +80,18 @@ private:
     // The sizes of the objects' lists as an ancestor's walk read them ahead, the empty ones
     // taken out; false, and the sizes left alone, unless it read all of them.
     bool ListSizesReadAhead(const std::vector<PxObjectPtr>& owners, ListSizes& sizes) const;
+    // The object of an item about to be filled whose list no ancestor's walk read; null for any
+    // other child.
+    PxObjectPtr ObjectAwaitingFill(VqsTreeItem* child) const;
+    // What the fills of the children about to be filled read, read together for all of them.
+    ReadAhead ReadAheadOfAll(const std::vector<VqsTreeItem*>& children) const;
+    // The lists of the owners' items and what their members refer to, read together into the
+    // read-ahead; answers how many objects that is.
+    std::size_t ReadItemsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners) const;
+    // What the members of the lists refer to, read together into the read-ahead; answers how
+    // many objects the members and what they refer to are.
+    std::size_t ReadReferencesOfMembers(ReadAhead& ahead,
+                                        const std::unordered_map<std::uint64_t, std::vector<PxObjectPtr>>& lists) const;
     // The lists asked, all read together into the read-ahead (those of no owners left out);
     // answers the members of each.
     static std::vector<std::vector<PxObjectPtr>> ReadListsAhead(ReadAhead& ahead,

@@ -219,16 +219,10 @@ BOOL VqsTreeItemBSSoftLink::Update()
     }
     for (POSITION position = GetChildren().GetHeadPosition(); position;) {
         VqsTreeItem* folder = GetChildren().GetNext(position);
-        if (folder->IsShown()) {
-            if (!folder->IsListed())
-                folder->InsertRow();
-            continue;
-        }
-        for (POSITION inner = folder->GetChildren().GetHeadPosition(); inner;) {
-            VqsTreeItem* child = folder->GetChildren().GetNext(inner);
-            if (child->IsShown() && !child->IsListed())
-                child->InsertRow();
-        }
+        if (!folder->IsShown())
+            folder->InsertChildRows();
+        else if (!folder->IsListed())
+            folder->InsertRow();
     }
     UpdateRow(FALSE);
     return TRUE;

@@ -127,20 +127,28 @@ void VqsTreeItemEnterprise::UpdateState()
 // once; a search as it comes to them, a chunk of systems at a time in the order it goes.
 void VqsTreeItemEnterprise::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
 {
+    ReadAhead ahead;
+    if (!ExpandsBranch()) {
+        WalkReadingInChunks(
+            ahead, children, visit, &ConfigAwaitingFill,
+            [&ahead](const std::vector<PxObjectPtr>& chunk) { return ReadBranchesAhead(ahead, chunk); },
+            {&PxVQConfig::AskBranchesAhead, &PxVQConfig::DropBranchesAhead});
+        return;
+    }
     std::vector<PxObjectPtr> configs;
     for (VqsTreeItem* child : children) {
-        auto* system = dynamic_cast<VqsTreeItemSystem*>(child);
-        if (system && AwaitsFill(system) && system->GetConfig())
-            configs.push_back(system->GetConfig());
+        if (PxObjectPtr config = ConfigAwaitingFill(child))
+            configs.push_back(std::move(config));
     }
-    ReadAhead ahead;
-    if (configs.size() > 1 && ExpandsBranch())
+    if (configs.size() > 1)
         ReadBranchesAhead(ahead, configs);
-    else if (configs.size() > 1)
-        ahead.readFrom = ReadInChunksAsReached(
-            configs, [&ahead](const std::vector<PxObjectPtr>& chunk) { return ReadBranchesAhead(ahead, chunk); },
-            {&PxVQConfig::AskBranchesAhead, [config = configs.front()] { PxVQConfig::DropBranchesAhead(config); }});
     WalkWithReadAhead(ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
+}
+
+PxObjectPtr VqsTreeItemEnterprise::ConfigAwaitingFill(VqsTreeItem* child)
+{
+    auto* system = dynamic_cast<VqsTreeItemSystem*>(child);
+    return system && AwaitsFill(system) ? PxObjectPtr(system->GetConfig()) : PxObjectPtr();
 }
 
 std::size_t VqsTreeItemEnterprise::ReadBranchesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& configs)

@@ -40,6 +40,8 @@ private:
     // The segment links of the configurations and what their folders read, for all of them
     // together; answers how many objects that is.
     static std::size_t ReadBranchesAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& configs);
+    // The configuration of a system about to be filled; null for any other child.
+    static PxObjectPtr ConfigAwaitingFill(VqsTreeItem* child);
 
     PxVQEnterprisePtr m_enterprise;
     CString m_strName;

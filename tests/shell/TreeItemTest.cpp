@@ -3,6 +3,7 @@
 #include "shell/VqsSortBatch.h"
 #include "support/ScriptedUiDriver.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -260,6 +261,44 @@ TEST_F(TreeItemTest, AChildWhoseRowCannotBeMadeIsRemovedAndTheCallerStops)
     EXPECT_EQ(Find("Cust/Orders"), nullptr);
     EXPECT_EQ(Find("Cust")->GetState(), VqsTreeItem::Leaf);
     EXPECT_EQ(view->Rows(), (Rows{"Root", "  Acct", "    Journal", "    Ledger", "  Bill", "  Cust"}));
+}
+
+// Bringing rows up to date makes the rows the shown children lack, however a child came to lack
+// its row.
+TEST_F(TreeItemTest, UpdateMakesTheRowsItsShownChildrenLack)
+{
+    MakeRoot();
+    root->ExpandBranch();
+    const Rows all{"Root", "  Acct", "    Journal", "    Ledger", "  Bill", "  Cust", "    Orders", "      Lines"};
+    Rows withDept = all;
+    withDept.push_back("  Dept");
+    const struct {
+        const char* how;
+        std::function<void()> loseRow;
+        const Rows& rows;
+    } cases[] = {
+        {"its row removed", [&] { view->RemoveItem(Find("Bill")); }, all},
+        {"its rows removed with it", [&] { Find("Cust/Orders/Lines")->RemoveRows(FALSE); }, all},
+        {"hidden and shown again",
+         [&] {
+             view->RemoveItem(Find("Acct"));
+             Find("Acct")->SetState(VqsTreeItem::Hidden);
+             root->Update();
+             Find("Acct")->SetState(VqsTreeItem::Expanded);
+         },
+         all},
+        {"added without a row",
+         [&] {
+             script.children["Root"].push_back("Dept");
+             root->FillChildren(0);
+         },
+         withDept},
+    };
+    for (const auto& c : cases) {
+        c.loseRow();
+        EXPECT_TRUE(Find("Cust/Orders")->UpdateFromRoot()) << c.how;
+        EXPECT_EQ(view->Rows(), c.rows) << c.how;
+    }
 }
 
 TEST_F(TreeItemTest, ChildrenNotInAListGoWithTheirRows)

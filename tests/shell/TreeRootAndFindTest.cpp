@@ -3,6 +3,7 @@
 #include "support/ScriptedUiDriver.h"
 #include "win/CFrameWnd.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -226,4 +227,46 @@ TEST_F(TreeRootTest, ATreeSearchGivesBackTheBranchesItOnlyPassedThrough)
         EXPECT_EQ(Find("Acct")->GetChildCount(), 0) << c.text << ": what the search read of it is given back";
         EXPECT_EQ(Find("Cust")->GetState(), c.found ? VqsTreeItem::Expanded : VqsTreeItem::Collapsed) << c.text;
     }
+}
+
+namespace {
+
+constexpr int kSiblings = 100;
+
+// A hundred leaves under the top item: "Item 000" listed first, the others after it in the
+// reverse of their order.
+struct ManySiblingsTest : TreeRootTest {
+    void SetUp() override
+    {
+        TreeViewTest::SetUp();
+        std::vector<std::string>& items = script.children["Root"];
+        items.push_back("Item 000");
+        for (int number = kSiblings - 1; number > 0; --number)
+            items.push_back("Item " + std::string(number < 10 ? "00" : "0") + std::to_string(number));
+        MakeRoot();
+        root->Expand();
+    }
+};
+
+} // namespace
+
+// Each press steps to the next sibling in the order of the tree from the order kept of the
+// siblings, rather than comparing it with every sibling, and sorts no rows when it inserted none.
+TEST_F(ManySiblingsTest, EachPressOfFindNextComparesAFewItemsWhateverTheSiblingsAndSortsNoRows)
+{
+    Select(0);
+    FindText("Item");
+    ASSERT_EQ(SelectedText(), "Item 000");
+    const int sorts = view->sorts;
+    view->SendMessage(WM_COMMAND, ID_EDIT_REPEAT);
+    ASSERT_EQ(SelectedText(), "Item 001");
+    int mostComparisons = 0;
+    for (int number = 2; number < kSiblings; ++number) {
+        const int before = script.comparisons;
+        view->SendMessage(WM_COMMAND, ID_EDIT_REPEAT);
+        mostComparisons = std::max(mostComparisons, script.comparisons - before);
+        ASSERT_EQ(SelectedText(), "Item " + std::string(number < 10 ? "00" : "0") + std::to_string(number));
+    }
+    EXPECT_LE(mostComparisons, 2);
+    EXPECT_EQ(view->sorts, sorts);
 }

@@ -141,8 +141,11 @@ TEST_F(TreeViewDrawTest, TheLastChildEndsItsLineAsChildrenComeGoAndAreSortedAnew
     }
     EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Cust"})) << "a child inserted before the last";
 
-    Find("Bill")->name = "Zone";
-    { VqsSortBatch batch(view); }
+    {
+        VqsSortBatch batch(view);
+        Find("Bill")->name = "Zone";
+        Find("Zone")->SiblingOrderChanged();
+    }
     EXPECT_EQ(view->Rows(), (Texts{"Root", "  Acct", "    Journal", "    Ledger", "  Cust", "  Zone"}));
     EXPECT_EQ(RowsDrawnAsLastChildren(), (Texts{"Ledger", "Zone"})) << "a child renamed and sorted to the end";
 }

@@ -95,6 +95,7 @@ std::vector<const char*> PathOf(VqsTreeItem* item)
 
 int ScriptItem::Compare(VqsTreeItem* other)
 {
+    ++script.comparisons;
     const std::vector<const char*> mine = PathOf(this);
     const std::vector<const char*> theirs = PathOf(other);
     for (std::size_t i = 0; i < mine.size() && i < theirs.size(); ++i) {

@@ -110,6 +110,8 @@ struct Script {
     // Names drawn in the application's colour.
     std::set<std::string> special;
     int created = 0;
+    // Comparisons of two items.
+    int comparisons = 0;
 };
 
 class TreeView;

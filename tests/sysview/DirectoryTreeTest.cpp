@@ -8,6 +8,7 @@
 #include "proxy/PxVQProfileSoftLink.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoReader.h"
+#include "repo/RepoSample.h"
 #include "support/PgTestServer.h"
 #include "support/ScriptedUiDriver.h"
 #include "sysview/VqsTreeFolder.h"
@@ -29,6 +30,7 @@ constexpr UINT ID_SHOW_ALL_FOLDERS = 32834;
 constexpr UINT ID_HIDE_ALL_FOLDERS = 32844;
 constexpr UINT ID_EXPAND_BRANCH = 32797;
 constexpr UINT ID_FIND = 57636;
+constexpr UINT ID_FIND_NEXT = 57640;
 constexpr UINT IDD_FIND = 143;
 constexpr UINT IDC_FIND_TEXT = 1403;
 
@@ -90,6 +92,15 @@ struct DirectoryTreeTest : SysViewTest {
     }
 
     std::string DisplayText(const std::string& text) { return Item(text)->GetDisplayText(); }
+
+    // Find with the text typed into the Find dialog.
+    void FindText(const std::string& text)
+    {
+        vqtest::ScriptedUiDriver ui;
+        ui.ExpectDialog(IDD_FIND).Replace(IDC_FIND_TEXT, text).OK();
+        Command(ID_FIND);
+        ui.Verify();
+    }
 };
 
 } // namespace
@@ -409,6 +420,25 @@ TEST_F(DirectoryTreeTest, FindReadsTheListsOfTheSystemsItGoesThroughTogether)
     EXPECT_EQ(PxTesting::ListReads("PxVQBSSoftLink::GetListOfElementSoftLinks"), 0);
 }
 
+// A press of Repeat Find from an Ispec with nothing below it to the next Ispec reads the list of
+// no Ispec after them, though several have profiles: it reads ahead only for the Ispecs it
+// comes to.
+TEST_F(DirectoryTreeTest, FindNextFromOneIspecToTheNextReadsTheListsOfNoIspecsAfterThem)
+{
+    const std::string path = dir.File("generated.vqr");
+    vqrepo::CreateRepositoryFile(path, vqrepo::SampleDescription({1, 1, 20}));
+    CloseFrame();
+    app.CloseSession();
+    ASSERT_TRUE(app.OpenSession(path.c_str(), "ABC", nullptr));
+    OpenSales();
+    Expand("Ispecs");
+    Select({"C000001"});
+    PxTesting::ResetListReads();
+    FindText("C000002");
+    EXPECT_EQ(view->GetSelectedItem(), Item("C000002"));
+    EXPECT_EQ(PxTesting::ListReads("PxVQIspecSoftLink::ProfileSoftLinksOf"), 0);
+}
+
 namespace {
 
 // The ids of what the entries of the system's bundles and report groups and its profiles refer to.
@@ -615,6 +645,34 @@ TEST_F(DirectoryTreeTest, FindOfTheLastSystemOnTheServerTakesAboutAsManyRoundTri
         EXPECT_LE(2 * passingTwoHundred[index], 3 * passingTwenty[index])
             << finds[index].search << ": passing twenty systems took " << passingTwenty[index] << ", two hundred "
             << passingTwoHundred[index];
+}
+
+// A press of Repeat Find that goes from one system to the next reads the branch of the system it
+// starts from with the read-ahead of the systems after it, never a list of that branch alone, and
+// takes as many round trips to the server whatever the systems after it.
+TEST_F(DirectoryTreeTest, APressOfRepeatFindReadsItsStartsBranchAheadInAsManyRoundTripsWhateverTheSystemsAfterIt)
+{
+    constexpr int kReports = 50;
+    const auto tripsPressing = [&](int systems) -> std::int64_t {
+        const std::string uri = vqtest::PgTestServer::Instance().NewDatabase();
+        vqrepo::CreateRepositoryFile(uri, vqrepo::ReadDescription(SystemsOfOneSegment(systems, kReports, 1)));
+        CloseFrame();
+        app.CloseSession();
+        EXPECT_TRUE(app.OpenSession(uri.c_str(), "ABC", nullptr));
+        OpenFrame();
+        Select({SystemAt(systems, 3)});
+        FindText("SYS");
+        EXPECT_EQ(view->GetSelectedItem(), Item(SystemAt(systems, 4)));
+        PxTesting::ResetListReads();
+        const std::int64_t before = PxPgConnection::RoundTrips();
+        Command(ID_FIND_NEXT);
+        const std::int64_t trips = PxPgConnection::RoundTrips() - before;
+        EXPECT_EQ(view->GetSelectedItem(), Item(SystemAt(systems, 5)));
+        EXPECT_EQ(PxTesting::ListReads("PxVQConfig::GetListOfBSSoftLinks"), 0) << systems << " systems";
+        EXPECT_EQ(PxTesting::ListReads("PxVQConfig::BSSoftLinksOf"), 1) << systems << " systems";
+        return trips;
+    };
+    EXPECT_EQ(tripsPressing(200), tripsPressing(20));
 }
 
 TEST_F(DirectoryTreeTest, AViewClosedWhileItsFindDialogIsOpenSearchesNothingAfterwards)

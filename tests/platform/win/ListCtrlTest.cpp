@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -221,6 +222,70 @@ TEST(ListCtrlTest, ProgrammaticStateChangesNotifyAsTheRealControlDoes)
     f.list.SetItemText(0, 1, "new");
     f.list.InsertItem(3, "d");
     EXPECT_EQ(f.parent.Log(true), (std::vector<std::string>{"changing text 1", "changed text 1", "insert 3"}));
+}
+
+namespace {
+
+// The selected rows as GetNextItem finds them, and as each row's own state tells.
+std::vector<int> SelectedRowsFound(CListCtrl& list)
+{
+    std::vector<int> rows;
+    for (int row = list.GetNextItem(-1, LVNI_SELECTED); row >= 0; row = list.GetNextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+std::vector<int> SelectedRowsByState(CListCtrl& list)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        if (list.GetItemState(row, LVIS_SELECTED))
+            rows.push_back(row);
+    return rows;
+}
+
+int CompareTextsDescending(LPARAM a, LPARAM b, LPARAM) { return a < b ? 1 : a > b ? -1 : 0; }
+
+} // namespace
+
+// The search for selected rows looks only where selected rows are; it finds each of them
+// however rows are inserted, deleted and sorted around them.
+TEST(ListCtrlTest, EverySelectedRowIsFoundAsRowsComeGoAndAreSorted)
+{
+    ListFixture f(LVS_REPORT);
+    f.AddRows({"a", "b", "c", "d", "e", "f", "g", "h"});
+    for (int row = 0; row < f.list.GetItemCount(); ++row)
+        f.list.SetItemData(row, static_cast<DWORD_PTR>(row));
+    const auto select = [&](int row, bool on) { f.list.SetItemState(row, on ? LVIS_SELECTED : 0, LVIS_SELECTED); };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+    } steps[] = {
+        {"two rows selected", [&] { select(2, true); select(5, true); }},
+        {"a row inserted before both", [&] { f.list.InsertItem(0, "x"); }},
+        {"a row inserted between them", [&] { f.list.InsertItem(4, "y"); }},
+        {"a row inserted after both", [&] { f.list.InsertItem(f.list.GetItemCount(), "z"); }},
+        {"the first selected row deleted", [&] { f.list.DeleteItem(3); }},
+        {"a row before the one left deleted", [&] { f.list.DeleteItem(0); }},
+        {"the first and the last row selected", [&] { select(0, true); select(f.list.GetItemCount() - 1, true); }},
+        {"the last selected row no longer selected", [&] { select(f.list.GetItemCount() - 1, false); }},
+        {"the first selected row no longer selected", [&] { select(0, false); }},
+        {"the rows sorted the other way", [&] { f.list.SortItems(CompareTextsDescending, 0); }},
+        {"the only selected row no longer selected", [&] { select(SelectedRowsByState(f.list).front(), false); }},
+        {"a selected row inserted", [&] {
+             LVITEM item{};
+             item.mask = LVIF_TEXT | LVIF_STATE;
+             item.iItem = 3;
+             item.pszText = const_cast<char*>("s");
+             item.state = item.stateMask = LVIS_SELECTED;
+             f.list.InsertItem(&item);
+         }},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(SelectedRowsFound(f.list), SelectedRowsByState(f.list)) << step.step;
+    }
+    EXPECT_EQ(SelectedRowsFound(f.list), std::vector<int>{3});
 }
 
 TEST(ListCtrlTest, StateOfEveryRowAtOnce)
