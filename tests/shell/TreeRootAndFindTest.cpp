@@ -270,3 +270,19 @@ TEST_F(ManySiblingsTest, EachPressOfFindNextComparesAFewItemsWhateverTheSiblings
     EXPECT_LE(mostComparisons, 2);
     EXPECT_EQ(view->sorts, sorts);
 }
+
+// A sibling renamed between two presses takes its new place in the order the presses follow.
+TEST_F(ManySiblingsTest, APressAfterASiblingWasRenamedFollowsItsNewPlace)
+{
+    Select(0);
+    FindText("Item");
+    view->SendMessage(WM_COMMAND, ID_EDIT_REPEAT);
+    ASSERT_EQ(SelectedText(), "Item 001");
+    ScriptItem* renamed = Find("Item 050");
+    renamed->name = "Item 0015";
+    renamed->SiblingOrderChanged();
+    view->SendMessage(WM_COMMAND, ID_EDIT_REPEAT);
+    EXPECT_EQ(SelectedText(), "Item 0015");
+    view->SendMessage(WM_COMMAND, ID_EDIT_REPEAT);
+    EXPECT_EQ(SelectedText(), "Item 002");
+}
