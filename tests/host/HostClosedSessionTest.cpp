@@ -59,10 +59,12 @@ TEST(HostClosedSessionTest, ACloseWhileAnotherProcessHoldsTheLockFileEndsSoonAnd
     // Waited in line, the segment comes with the end, which wakes the waiter.
     vqtest::RunningHost waiter(folder.Path(), "sample.vqr", "WAITER");
     waiter.Send("set-resource-module vqsysres\nopen-session\nlock-waits wait\nprepare-transaction SALES 0\n"
-                "say prepared\ntransaction-closed\nclose-session\n");
+                "say prepared\n");
     ASSERT_TRUE(waiter.ReadUntil("say: prepared")) << waiter.Printed();
     EXPECT_NE(waiter.Printed().find("result: prepare-transaction 1"), std::string::npos) << waiter.Printed();
     EXPECT_EQ(RowsOf(repository + "-locks", "px_session"), 1) << "the waiter's alone";
+    // Closed only once its session is counted.
+    waiter.Send("transaction-closed\nclose-session\n");
     EXPECT_EQ(waiter.Finish(), 0);
     EXPECT_EQ(holder.Finish(), 0);
 }
