@@ -44,7 +44,7 @@ BOOL VqsNamesLostConnection(LPCTSTR text);
 // it on (`throw;`), so that the command that met it tells the user.
 BOOL VqsIsLostConnection(const VqException& error);
 // Whether the failure is a store that another session kept busy past its wait: nothing could be
-// read, so a read that leaves out what it cannot read passes it on too, never reading it as none.
+// read, so a count that would read a failure as none (the restart offer) passes it on.
 BOOL VqsIsStoreBusy(const VqException& error);
 // The host is idle: the next lost connection or failure is the next command's, and is shown
 // again.

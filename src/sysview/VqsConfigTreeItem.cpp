@@ -263,7 +263,7 @@ std::optional<PxVQBSSoftLink::Contents> VqsConfigTreeItem::TakeContentsReadAhead
 namespace {
 
 // The reads ahead of a walk through children: a chunk of owners at a time, from the owner of
-// the child the walk is at when its fill finds its part not read (WalkReadingInChunks).
+// the child the walk is at when its fill finds its part not read (WalkReadingAhead).
 class ChunkedReads {
 public:
     using OwnerOf = std::function<PxObjectPtr(VqsTreeItem* child)>;
@@ -374,10 +374,21 @@ private:
 
 } // namespace
 
-void VqsConfigTreeItem::WalkReadingInChunks(ReadAhead& ahead, const std::vector<VqsTreeItem*>& children,
-                                            const ChildVisit& visit, OwnerOf ownerOf, ReadChunk read,
-                                            ChunksAhead chunksAhead)
+void VqsConfigTreeItem::WalkReadingAhead(ReadAhead& ahead, const std::vector<VqsTreeItem*>& children,
+                                         const ChildVisit& visit, OwnerOf ownerOf, ReadChunk read,
+                                         ChunksAhead chunksAhead)
 {
+    if (ExpandsBranch()) {
+        std::vector<PxObjectPtr> owners;
+        for (VqsTreeItem* child : children) {
+            if (PxObjectPtr owner = ownerOf(child))
+                owners.push_back(std::move(owner));
+        }
+        if (owners.size() > 1)
+            read(owners);
+        WalkWithReadAhead(ahead, [&] { VqsTreeItem::WalkChildren(children, visit); });
+        return;
+    }
     ChunkedReads reads(children, std::move(ownerOf), std::move(read), std::move(chunksAhead.ask),
                        std::move(chunksAhead.drop));
     const VqsValueScope<std::function<void(const PxObjectPtr&)>> readFrom(

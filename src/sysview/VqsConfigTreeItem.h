@@ -203,17 +203,18 @@ protected:
         std::function<void(const std::vector<std::vector<PxObjectPtr>>& chunks)> ask;
         std::function<void(const PxObjectPtr& askedOwner)> drop;
     };
-    // Walks the children (as WalkChildren does) with their owners' parts read ahead as the walk
-    // comes to them, in their order: from the first child whose part a fill finds not read, for
-    // a chunk of owners together. Each chunk is eight times the last while it holds fewer than
+    // Walks the children (as WalkChildren does) with their owners' parts read ahead. Expand
+    // Branch, which fills and keeps them all, reads them all at once. A search reads them as the
+    // walk comes to them, in their order: from the first child whose part a fill finds not read,
+    // for a chunk of owners together. Each chunk is eight times the last while it holds fewer than
     // about two thousand objects, and then as many owners as held about that many, one at
     // least. So a walk that stops early reads little past it, a walk through many small
     // branches makes a few reads a couple of thousand objects, and what it holds is the branch
     // it is in and at most a chunk ahead of it, however many branches it went through.
     // A child's owner is asked for as the walk comes to it, and for the children after it only
     // as a chunk takes them: a walk that stops at the next child builds nothing for the others.
-    void WalkReadingInChunks(ReadAhead& ahead, const std::vector<VqsTreeItem*>& children, const ChildVisit& visit,
-                             OwnerOf ownerOf, ReadChunk read, ChunksAhead chunksAhead = {});
+    void WalkReadingAhead(ReadAhead& ahead, const std::vector<VqsTreeItem*>& children, const ChildVisit& visit,
+                          OwnerOf ownerOf, ReadChunk read, ChunksAhead chunksAhead = {});
     // The object's list as an ancestor's walk read it ahead, else as `read` reads it.
     template <class Ptr, class Read>
     void ListOf(const PxObjectPtr& owner, PxTypedList<Ptr>& list, Read read) const

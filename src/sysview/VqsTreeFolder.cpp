@@ -49,31 +49,15 @@ void VqsTreeFolder::WalkChildren(const std::vector<VqsTreeItem*>& children, cons
         VqsConfigTreeItem::WalkChildren(children, visit);
         return;
     }
-    if (!ahead && !ExpandsBranch()) {
-        ReadAhead chunked;
-        WalkReadingInChunks(
-            chunked, children, visit, [this](VqsTreeItem* child) { return ObjectAwaitingFill(child); },
-            [this, &chunked](const std::vector<PxObjectPtr>& owners) { return ReadItemsAhead(chunked, owners); });
+    if (ahead) {
+        ReadReferencesOfMembers(*ahead, ahead->lists);
+        WalkWithReadAhead(*ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
         return;
     }
-    if (ahead)
-        ReadReferencesOfMembers(*ahead, ahead->lists);
-    else
-        ahead = ReadAheadOfAll(children);
-    WalkWithReadAhead(*ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
-}
-
-VqsConfigTreeItem::ReadAhead VqsTreeFolder::ReadAheadOfAll(const std::vector<VqsTreeItem*>& children) const
-{
-    std::vector<PxObjectPtr> owners;
-    for (VqsTreeItem* child : children) {
-        if (PxObjectPtr object = ObjectAwaitingFill(child))
-            owners.push_back(std::move(object));
-    }
-    ReadAhead ahead;
-    if (owners.size() > 1)
-        ReadItemsAhead(ahead, owners);
-    return ahead;
+    ReadAhead read;
+    WalkReadingAhead(
+        read, children, visit, [this](VqsTreeItem* child) { return ObjectAwaitingFill(child); },
+        [this, &read](const std::vector<PxObjectPtr>& owners) { return ReadItemsAhead(read, owners); });
 }
 
 PxObjectPtr VqsTreeFolder::ObjectAwaitingFill(VqsTreeItem* child) const

@@ -83,8 +83,6 @@ private:
     // The object of an item about to be filled whose list no ancestor's walk read; null for any
     // other child.
     PxObjectPtr ObjectAwaitingFill(VqsTreeItem* child) const;
-    // What the fills of the children about to be filled read, read together for all of them.
-    ReadAhead ReadAheadOfAll(const std::vector<VqsTreeItem*>& children) const;
     // The lists of the owners' items and what their members refer to, read together into the
     // read-ahead; answers how many objects that is.
     std::size_t ReadItemsAhead(ReadAhead& ahead, const std::vector<PxObjectPtr>& owners) const;

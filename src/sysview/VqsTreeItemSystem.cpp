@@ -128,21 +128,10 @@ void VqsTreeItemEnterprise::UpdateState()
 void VqsTreeItemEnterprise::WalkChildren(const std::vector<VqsTreeItem*>& children, const ChildVisit& visit)
 {
     ReadAhead ahead;
-    if (!ExpandsBranch()) {
-        WalkReadingInChunks(
-            ahead, children, visit, &ConfigAwaitingFill,
-            [&ahead](const std::vector<PxObjectPtr>& chunk) { return ReadBranchesAhead(ahead, chunk); },
-            {&PxVQConfig::AskBranchesAhead, &PxVQConfig::DropBranchesAhead});
-        return;
-    }
-    std::vector<PxObjectPtr> configs;
-    for (VqsTreeItem* child : children) {
-        if (PxObjectPtr config = ConfigAwaitingFill(child))
-            configs.push_back(std::move(config));
-    }
-    if (configs.size() > 1)
-        ReadBranchesAhead(ahead, configs);
-    WalkWithReadAhead(ahead, [&] { VqsConfigTreeItem::WalkChildren(children, visit); });
+    WalkReadingAhead(
+        ahead, children, visit, &ConfigAwaitingFill,
+        [&ahead](const std::vector<PxObjectPtr>& configs) { return ReadBranchesAhead(ahead, configs); },
+        {&PxVQConfig::AskBranchesAhead, &PxVQConfig::DropBranchesAhead});
 }
 
 PxObjectPtr VqsTreeItemEnterprise::ConfigAwaitingFill(VqsTreeItem* child)
