@@ -3,13 +3,15 @@
 // system's own row in the tree. The menu offered each command while the row was there; given
 // now, it says which item went in one box, asks nothing, opens nothing, and the row goes. A
 // Lock of a set whose system goes just before the lock is placed leaves no lock behind, even
-// where the lock store refuses its removal for a while.
+// where the lock store refuses its removal for a while. Repeat Find from a system that went
+// tells so once and goes on.
 #include "SysViewTestSupport.h"
 
 #include "proxy/PxLocking.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQOptionSet.h"
+#include "shell/VqsTreeItem.h"
 #include "support/RefusedLockWrites.h"
 #include "sysview/VqsOptionSetView.h"
 #include "win/Messages.h"
@@ -157,3 +159,37 @@ INSTANTIATE_TEST_SUITE_P(Cases, LockRaceTest,
                                            LockRaceCase{Store::Server, false, ""},
                                            LockRaceCase{Store::Server, true, "RemovalRefused"}),
                          StoreCaseName<LockRaceCase>);
+
+namespace {
+
+struct RepeatFindGoneTest : SystemGoneTest<Store> {
+    void SetUp() override { StartOn(GetParam()); }
+};
+
+} // namespace
+
+// Repeat Find from a system another user deleted since the Find selected it, the press reading
+// the start's branch with the systems after it: one box says which item went, its row goes, and
+// the search goes on to the next system.
+TEST_P(RepeatFindGoneTest, APressFromASystemAnotherUserDeletedTellsOnceWhatWent)
+{
+    {
+        vqtest::ScriptedUiDriver finder;
+        finder.ExpectDialog(143).Replace(1403, "Sample system ").OK();
+        Command(57636);
+        finder.Verify();
+    }
+    ASSERT_EQ(view->GetSelectedItem(), Item("Sample system 1"));
+    DeleteNow();
+    BoxReader user;
+
+    Command(57640);
+
+    ASSERT_EQ(user.boxes.size(), 1u) << (user.boxes.empty() ? "no box" : user.boxes.back());
+    EXPECT_NE(user.boxes.front().find(kItemDeleted), std::string::npos) << user.boxes.front();
+    EXPECT_TRUE(user.shownWindows.empty()) << user.shownWindows.front();
+    EXPECT_EQ(RowOf("Sample system 1"), -1);
+    EXPECT_EQ(view->GetSelectedItem(), Item("Sample system 2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, RepeatFindGoneTest, ::testing::Values(Store::File, Store::Server), StoreParamName);
