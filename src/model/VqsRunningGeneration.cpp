@@ -39,7 +39,9 @@ void ShowSessionInUse(const CString& user, const PxVQOptionSetPtr& genSet)
 Telling KeptForSession(const PxVQRecoveryInfoPtr& session)
 {
     const CString user = session ? session->GetGenerationClaimUser() : CString();
-    if (user.IsEmpty())
+    // The store shows a claim this session gave back until it takes the give-back: that is no
+    // use of the session, and a step on it meets the store's own refusal, if any.
+    if (user.IsEmpty() || session->GetGenerationClaim() == PxVQObject::GenerationClaim::None)
         return {};
     const PxVQOptionSetPtr genSet = session->GetGenSet();
     if (!VqsGenerationRunningOn(genSet).IsEmpty())

@@ -775,9 +775,11 @@ TEST_P(GenerationHoldTest, ADeleteWhoseLiftTheLockStoreRefusesKeepsTheSessionWit
 
 // Show Generate Status's Deletes while the lock store refuses to take locks back (a full disk:
 // deletes and updates refused, or deletes only). The Delete of an interrupted session, whose hold
-// cannot be lifted, shows one box, and the list still shows the session; the Delete of a session
-// stopped Deploying, which names no hold, is made, and the list still shows the other. Once the
-// store takes writes again, a Delete removes the interrupted session with its hold.
+// cannot be lifted, shows one box, and the list still shows the session; pressed again, it tells
+// the store's refusal again, never the user's own claim still owed to the store as a use of the
+// session; the Delete of a session stopped Deploying, which names no hold, is made, and the list
+// still shows the other. Once the store takes writes again, a Delete removes the interrupted
+// session with its hold.
 TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHoldsIt)
 {
     using Refusing = vqtest::RefusedLockWrites::Refusing;
@@ -787,19 +789,24 @@ TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHolds
         const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
         std::optional<vqtest::RefusedLockWrites> refused;
         refused.emplace(repository, false, refusing);
+        const std::string storeWords = std::string("Cannot reach the repository's locks: ") +
+                                       (GetParam() == Store::File ? "constraint failed" : "the disk is full.");
+        const std::string refusal = "Cannot delete an object:\n" + storeWords;
+        // Her claim of the session, held still in the store, is taken again only where the store
+        // updates its lock rows; else the claim itself is refused.
+        const std::string refusedAgain = refusing == Refusing::Deletes ? refusal : storeWords;
         const std::vector<int> listed = ListedAfterDeletes(
-            {1, 0, 0},
+            {1, 1, 0, 0},
             [&](std::size_t deletion) {
-                if (deletion == 2)
+                if (deletion == 3)
                     refused.reset();
             },
             [&] {
-                ui.ExpectMessageBox(std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
-                                        (GetParam() == Store::File ? "constraint failed" : "the disk is full."),
-                                    IDOK);
+                ui.ExpectMessageBox(refusal, IDOK);
+                ui.ExpectMessageBox(refusedAgain, IDOK);
             });
 
-        EXPECT_EQ(listed, (std::vector<int>{2, 1, 0}));
+        EXPECT_EQ(listed, (std::vector<int>{2, 2, 1, 0}));
         EXPECT_FALSE(deploying->ObjectPresent());
         EXPECT_FALSE(interrupted->ObjectPresent());
         EXPECT_FALSE(NtGen()->GetPersistentLock());
