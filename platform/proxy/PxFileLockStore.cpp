@@ -299,6 +299,7 @@ PxLockStore::Attempt PxFileLockStore::TryEach(std::int64_t session, const std::i
 {
     Attempt attempt;
     if (!BeginOrBusy()) {
+        NoteBusyWait();
         attempt.code = kPxCodeBusy;
         return attempt;
     }

@@ -116,6 +116,8 @@ PxLockErrorInfo PxLink::PersistentLock(int manual, PxList& objects)
 
 PxRetryFunction PxLink::PxSetRetryFunction(PxRetryFunction function) { return m_core->SetRetryFunction(function); }
 
+void PxLink::PxSetBusyWaitsShown(BOOL shown) { m_core->SetBusyWaitsShown(shown != FALSE); }
+
 void PxLink::ClearAllBuffers()
 {
     PxFaultInjection::Check("PxLink::ClearAllBuffers");

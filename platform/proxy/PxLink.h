@@ -72,6 +72,11 @@ public:
     // Installs the callback asked after each lock attempt of this link (on the locking
     // thread); answers the previous one.
     PxRetryFunction PxSetRetryFunction(PxRetryFunction function);
+    // Whether the callback can show a wait for a busy lock store now, so that its user can give
+    // it up (true until said otherwise). While it cannot, a lock call that finds the store busy
+    // through its busy timeout fails with the store's busy failure at once, rather than once the
+    // quiet wait is past and the callback has declined it.
+    void PxSetBusyWaitsShown(BOOL shown);
 
     // Every object reached through the link reads the store again at its next use.
     void ClearAllBuffers();

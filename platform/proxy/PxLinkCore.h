@@ -51,6 +51,8 @@ public:
 
     PxRetryFunction SetRetryFunction(PxRetryFunction function) { return m_retry.exchange(function); }
     PxRetryFunction RetryFunction() const { return m_retry.load(); }
+    void SetBusyWaitsShown(bool shown) { m_busyWaitsShown.store(shown); }
+    bool BusyWaitsShown() const { return m_busyWaitsShown.load(); }
 
 private:
     PxObjectPtr ExistingLocked(std::int64_t oid);
@@ -63,4 +65,5 @@ private:
     std::unordered_map<std::string, std::shared_ptr<const PxListRead>> m_listReads;
     std::atomic<unsigned> m_generation{1};
     std::atomic<PxRetryFunction> m_retry{nullptr};
+    std::atomic<bool> m_busyWaitsShown{true};
 };

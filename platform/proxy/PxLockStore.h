@@ -12,11 +12,13 @@
 #include <vector>
 
 // How long a lock-table transaction waits for the store while other sessions keep it busy:
-// patiently, a few busy timeouts (a lock call, whose refusal its user is told); once, one busy
-// timeout (a give-back or a lift, which is owed when refused and made later); briefly, a short
-// wait (a try of what is owed, made again later, or a running generation's check of its claim,
-// asked again at its next step: no busy store is polled for long).
-enum class PxBusyWait { Patient, Once, Brief };
+// once, one busy timeout (a query of the locks, a claim, a give-back or a lift, owed when
+// refused), so that a step that shows nothing while it waits tells the store's failure within a
+// few seconds; briefly, a short wait (a try of what is owed, made again later, a running
+// generation's check of its claim, asked again at its next step, or an attempt of a lock call
+// that declines waits: no busy store is polled for long). A lock call that waits makes its
+// attempts again through the quiet wait (PxLocking.h).
+enum class PxBusyWait { Once, Brief };
 inline constexpr int kPxBusyTimeoutMilliseconds = 2000;
 inline constexpr int kPxBriefBusyMilliseconds = 20;
 
@@ -55,8 +57,9 @@ public:
     virtual bool Connected() const noexcept = 0;
     virtual int LiveSessions() = 0;
     virtual void SetBusyTimeout(int milliseconds) = 0;
-    // Patient until set otherwise (PxBusyWaitScope).
+    // Once until set otherwise (PxBusyWaitScope).
     virtual void SetBusyWait(PxBusyWait wait) noexcept = 0;
+    virtual PxBusyWait BusyWait() const noexcept = 0;
 
     // The outcome of one attempt on a run of objects: the first `granted` got their lock;
     // the next one, if any, was refused with `code`.
@@ -70,9 +73,8 @@ public:
     // take it again and again past a waiting one.
     virtual Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                          bool queue) = 0;
-    // One attempt of Lock that the store must answer: made again while the store stays busy, as
-    // a lock-table transaction's begin is (PxBusyWait), and failed as FailBusy past that, so that
-    // a busy store never reads as a refusal.
+    // One attempt of Lock that the store must answer: a store that stays busy through the busy
+    // wait (PxBusyWait) fails it as FailBusy, so that a busy store never reads as a refusal.
     virtual Attempt LockAnswered(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind) = 0;
     // Throws the store's failure for a lock-table transaction that stayed busy through its wait:
     // "Cannot reach the repository's locks: the repository is in use by another session; ...".
@@ -146,16 +148,21 @@ protected:
     PxLockStore() = default;
 };
 
-// Sets the store's busy wait for the scope's life, then makes it patient again.
+// Sets the store's busy wait for the scope's life, then sets back the one before it (a scope
+// inside another, a try of what is owed made on the way, leaves the outer one's wait in force).
 class PxBusyWaitScope {
 public:
-    PxBusyWaitScope(PxLockStore& store, PxBusyWait wait) noexcept : m_store(store) { m_store.SetBusyWait(wait); }
-    ~PxBusyWaitScope() { m_store.SetBusyWait(PxBusyWait::Patient); }
+    PxBusyWaitScope(PxLockStore& store, PxBusyWait wait) noexcept : m_store(store), m_before(store.BusyWait())
+    {
+        m_store.SetBusyWait(wait);
+    }
+    ~PxBusyWaitScope() { m_store.SetBusyWait(m_before); }
     PxBusyWaitScope(const PxBusyWaitScope&) = delete;
     PxBusyWaitScope& operator=(const PxBusyWaitScope&) = delete;
 
 private:
     PxLockStore& m_store;
+    PxBusyWait m_before;
 };
 
 // A running generation's claim on an object is a write lock on the object's claim slot, a

@@ -13,7 +13,7 @@ void PxLockStoreBase::SetBusyTimeout(int milliseconds)
 
 void PxLockStoreBase::SetBusyWait(PxBusyWait wait) noexcept
 {
-    m_beginTries = wait == PxBusyWait::Patient ? kBeginTries : 1;
+    m_busyWait = wait;
     const int timeout = wait == PxBusyWait::Brief ? kPxBriefBusyMilliseconds : m_busyTimeout;
     if (timeout == m_appliedTimeout)
         return;
@@ -25,19 +25,12 @@ void PxLockStoreBase::SetBusyWait(PxBusyWait wait) noexcept
     }
 }
 
-template <class Try>
-void PxLockStoreBase::Patiently(Try answered)
+void PxLockStoreBase::BeginOrFailBusy()
 {
-    for (int tries = 1; !answered(); ++tries) {
-        NoteBusyWait();
-        if (tries >= m_beginTries)
-            FailBusy();
-    }
-}
-
-void PxLockStoreBase::BeginPatiently()
-{
-    Patiently([&] { return BeginOrBusy(); });
+    if (BeginOrBusy())
+        return;
+    NoteBusyWait();
+    FailBusy();
 }
 
 void PxLockStoreBase::NoteBusyWait() const noexcept { PxTesting::NoteBusyWait(m_appliedTimeout); }
@@ -138,11 +131,9 @@ PxLockStore::Attempt PxLockStoreBase::Lock(std::int64_t session, const std::int6
 PxLockStore::Attempt PxLockStoreBase::LockAnswered(std::int64_t session, const std::int64_t* oids, std::size_t count,
                                                    int kind)
 {
-    Attempt made;
-    Patiently([&] {
-        made = Lock(session, oids, count, kind, false);
-        return made.code != kPxCodeBusy;
-    });
+    const Attempt made = Lock(session, oids, count, kind, false);
+    if (made.code == kPxCodeBusy)
+        FailBusy();
     return made;
 }
 

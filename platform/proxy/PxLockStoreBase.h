@@ -1,5 +1,5 @@
 // Internal: what the lock file and the server's lock tables do alike. The lock-table
-// transaction's shape (a patient begin, a commit, a rollback on any failure), the wakes of
+// transaction's shape (a begin through the busy wait, a commit, a rollback on any failure), the wakes of
 // waiting sessions and the rules on persistent lock holds live here; each store keeps its
 // own queries and its own way of beginning and ending a transaction.
 #pragma once
@@ -17,6 +17,7 @@ class PxLockStoreBase : public PxLockStore {
 public:
     void SetBusyTimeout(int milliseconds) final;
     void SetBusyWait(PxBusyWait wait) noexcept final;
+    PxBusyWait BusyWait() const noexcept final { return m_busyWait; }
     std::int64_t RegisterSession(const std::string& userCode) override;
     bool UnregisterSession(std::int64_t session) noexcept override;
     int LiveSessions() override;
@@ -41,16 +42,11 @@ public:
     std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) final;
 
 protected:
-    // A begin that stays busy this often means the lock store is stuck, not contended.
-    static constexpr int kBeginTries = 5;
-
     // `wakeName` names the store for the wakes of its waiting sessions.
     explicit PxLockStoreBase(const std::string& wakeName) : m_wake(wakeName) {}
 
-    // How long one begin waits for a busy store.
+    // How long a begin waits for a busy store.
     virtual void ApplyBusyTimeout(int milliseconds) = 0;
-    // How many begins that stay busy make a lock-table transaction fail busy (the busy wait).
-    int BeginTries() const { return m_beginTries; }
     // Begins a lock-table transaction; false when another session's stayed in the way
     // longer than the busy timeout.
     virtual bool BeginOrBusy() = 0;
@@ -99,7 +95,9 @@ protected:
     };
     virtual SessionCensus TakeCensus() = 0;
 
-    void BeginPatiently();
+    // Begins a lock-table transaction, or fails as FailBusy once the store stayed busy through the
+    // busy wait.
+    void BeginOrFailBusy();
     // A begin found the store busy for the whole busy timeout (counted for tests).
     void NoteBusyWait() const noexcept;
     // Runs `work` in a lock-table transaction: commits after it, rolls back when it throws.
@@ -147,10 +145,6 @@ protected:
     }
 
 private:
-    // Runs `answered` until it answers true, as many times as the busy wait allows, failing as
-    // FailBusy when the store stays busy through them.
-    template <class Try>
-    void Patiently(Try answered);
     // Purges the dead sessions; whether there was one (dropped here or by another session).
     bool PurgedDeadSessions();
     template <class Try>
@@ -159,13 +153,13 @@ private:
     PxLockWake m_wake;
     int m_busyTimeout = kPxBusyTimeoutMilliseconds;
     int m_appliedTimeout = kPxBusyTimeoutMilliseconds;
-    int m_beginTries = kBeginTries;
+    PxBusyWait m_busyWait = PxBusyWait::Once;
 };
 
 template <class Work>
 auto PxLockStoreBase::InLockTransaction(Work&& work) -> std::invoke_result_t<Work&>
 {
-    BeginPatiently();
+    BeginOrFailBusy();
     try {
         if constexpr (std::is_void_v<std::invoke_result_t<Work&>>) {
             work();

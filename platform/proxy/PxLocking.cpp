@@ -54,8 +54,9 @@ std::vector<std::int64_t> OidsOf(const std::vector<PxVQObjectPtr>& objects)
     return oids;
 }
 
+// An attempt of a call that declines waits gives a busy store one brief wait.
 PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, const std::int64_t* oids,
-                             std::size_t count, bool queue, const char* operation)
+                             std::size_t count, bool queue, bool declines, const char* operation)
 {
     int injected = PxFaultInjection::TakeLockRefusal(operation);
     if (injected > 0) {
@@ -64,6 +65,9 @@ PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, con
         return refused;
     }
     auto guard = session.Guard();
+    if (!declines)
+        return attempter(session, oids, count, queue);
+    const PxBusyWaitScope brief(session.Locks(), PxBusyWait::Brief);
     return attempter(session, oids, count, queue);
 }
 
@@ -124,11 +128,13 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
         std::uint64_t delay = kPxFirstRetryDelayMilliseconds;
         BusySpell busy;
         const PxRetryFunction installed = core.RetryFunction();
-        const PxRetryFunction retryFunction = PxLockNoWait::Declines() ? nullptr : installed;
+        const bool declines = PxLockNoWait::Declines();
+        const PxRetryFunction retryFunction = declines ? nullptr : installed;
         while (done < objects.size()) {
             bool queue = retryFunction != nullptr;
             const std::size_t asked = BatchFrom(done, objects.size());
-            PxLockStore::Attempt attempt = TryOnce(*session, attempter, oids.data() + done, asked, queue, operation);
+            PxLockStore::Attempt attempt =
+                TryOnce(*session, attempter, oids.data() + done, asked, queue, declines, operation);
             if (attempt.granted > 0) {
                 waiting = false;
                 delay = kPxFirstRetryDelayMilliseconds;
@@ -150,11 +156,15 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
             if (attempt.granted == asked)
                 continue;
             // A busy store is no lock in the way, and a wait for it closes no circle: a call of
-            // a link with a retry callback, one that declines waits included, tries again after
-            // the delay without the callback, which would tell the user of an object no one holds.
-            // Only a store busy past the quiet wait is told to a callback that waits, with the
-            // store's code, so that the user can give up a wait that does not end.
-            if (attempt.code == PxLockStoreBusy && installed && !(retryFunction && busy.PastQuietWait())) {
+            // a link with a retry callback tries again after the delay without the callback,
+            // which would tell the user of an object no one holds. Only a store busy past the
+            // quiet wait is told to the callback, with the store's code, so that the user can
+            // give up a wait that does not end. A call that declines waits, or whose wait nobody
+            // can show now, has nobody to give it up: it fails after its one try (brief, or of
+            // the busy timeout), as a lock-table transaction that stays busy does.
+            if (attempt.code == PxLockStoreBusy && installed && (declines || !core.BusyWaitsShown()))
+                FailBusy(*session);
+            if (attempt.code == PxLockStoreBusy && installed && !busy.PastQuietWait()) {
                 WaitToRetry(*session, false, delay);
                 delay = PxNextRetryDelay(delay);
                 continue;

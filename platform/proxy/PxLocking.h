@@ -2,12 +2,14 @@
 // each attempt it reports to the link's retry callback. A retryable refusal (code 3 or 6)
 // is tried again while the callback answers 1, after the retry delay; when it answers 0
 // the call ends with code 1. A lock store that stayed busy (code 6) holds no object: a call
-// of a link with a callback (one that declines waits included) tries again after the delay
-// without asking the callback, until the quiet wait is past; a callback that then answers 0
-// and leaves code 6 (nobody could give the wait up) fails the call as the store fails a
-// busy lock-table transaction (PxLockStore::FailBusy). A refused call gives back what it had granted. A call that
-// will try again waits in line for the refused object (PxLockStore::Lock). On a thread
-// that declines waits (PxLockNoWait) a retryable refusal ends the call with its own code.
+// of a link with a callback tries again after the delay without asking the callback, until
+// the quiet wait is past; a callback that then answers 0 and leaves code 6 (nobody could give
+// the wait up) fails the call as the store fails a busy lock-table transaction
+// (PxLockStore::FailBusy), and so does a busy attempt while the link says that no wait of a busy
+// store can be shown (PxLink::PxSetBusyWaitsShown). A refused call gives back what it had granted. A call that will try
+// again waits in line for the refused object (PxLockStore::Lock). On a thread that declines
+// waits (PxLockNoWait) a lock another session holds ends the call with its code, and a busy
+// store, after one brief try, fails it as above (ends it with its code without a callback).
 #pragma once
 
 #include "proxy/PxLockErrorInfo.h"

@@ -510,6 +510,7 @@ PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::
     Query commitWhole(*m_db, kCommit, pxwhat::Lock);
     std::optional<std::vector<PxPgRows>> checked = InOneTransaction({&whole, &commitWhole}, GrantsBesideOthers(request));
     if (!checked) {
+        NoteBusyWait();
         attempt.code = kPxCodeBusy;
         return attempt;
     }
@@ -522,6 +523,7 @@ PxLockStore::Attempt PxServerLockStore::TryAll(std::int64_t session, const std::
     Query check = ObstaclesQuery(session, oids, count, request.kind);
     std::optional<std::vector<PxPgRows>> answers = InOneTransaction({&check});
     if (!answers) {
+        NoteBusyWait();
         attempt.code = kPxCodeBusy;
         return attempt;
     }
@@ -572,17 +574,12 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
     // grants of reads.
     std::vector<Query> release = Release(session, oids, count);
     std::vector<PxPgRows> answers;
-    for (int tries = 1;; ++tries) {
-        try {
-            answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
-            break;
-        } catch (const PxException&) {
-            if (!m_db->LastFailureBusy())
-                throw;
+    try {
+        answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
+    } catch (const PxException&) {
+        if (m_db->LastFailureBusy())
             NoteBusyWait();
-            if (tries >= BeginTries())
-                throw;
-        }
+        throw;
     }
     std::vector<std::int64_t> woken;
     AddWoken(answers[2], woken);

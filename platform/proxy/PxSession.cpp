@@ -146,7 +146,6 @@ template <class Release, class Owe>
 void PxSession::ReleaseOrOwe(Release release, Owe owe)
 {
     try {
-        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
         release();
     } catch (const PxException&) {
         owe();
@@ -161,7 +160,6 @@ bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)
     auto guard = Guard();
     MakeOwedReleases();
     try {
-        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
         return m_locks->LiftHold(oid, holdId);
     } catch (...) {
         m_owedLifts.push_back({oid, holdId});
@@ -176,7 +174,6 @@ void PxSession::LiftCarriedHold(std::int64_t oid)
     auto guard = Guard();
     MakeOwedReleases();
     try {
-        const PxBusyWaitScope owable(*m_locks, PxBusyWait::Once);
         m_locks->EndCarrying(m_id, oid, true);
     } catch (...) {
         OweCarriedHoldsLift(oid);

@@ -33,6 +33,10 @@ struct GenerateInfo;
 // Starts the generation the request asks for and answers its number; 0 when it could not
 // start. The request and what it points to are the caller's: the client copies them.
 unsigned long VqcStartGenerate(GenerateInfo& request);
+// Throws the repository's failure that kept the last VqcStartGenerate from starting (a claim of
+// its set or session that the lock store failed: busy, refusing, its connection lost); nothing
+// when that start answered a number, or 0 for another reason (another generation holds the set).
+void VqcRethrowStartFailure();
 // The module placed the generation's hold once the generation ran (the system path, after its
 // claim): the identity the lock store gave it, which the generation's recovery record names
 // should it stop unfinished, whatever became of the hold meanwhile (the owner's Unlock).

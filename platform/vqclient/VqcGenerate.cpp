@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -86,6 +87,8 @@ std::map<unsigned long, Generation> g_generations;
 std::vector<std::string> g_requests;
 unsigned long g_lastNumber = 0;
 bool g_failNextStart = false;
+// The repository's failure that kept the last start from claiming what it runs on.
+std::exception_ptr g_startFailure;
 std::string g_logPath;
 std::atomic<long> g_eventTexts{0};
 
@@ -711,6 +714,7 @@ bool ClaimSet(Generation& generation, bool scripted)
         return ClaimRecoverySession(generation) || NotClaimed(generation);
     } catch (const VqException& error) {
         std::fprintf(stderr, "VqClient: cannot claim the generate set: %s\n", error.what());
+        g_startFailure = std::current_exception();
         return NotClaimed(generation);
     }
 }
@@ -721,6 +725,7 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
 {
     VqcControlWindow::Ensure();
     std::lock_guard lock(g_mutex);
+    g_startFailure = nullptr;
     if (g_failNextStart) {
         g_failNextStart = false;
         return 0;
@@ -741,6 +746,17 @@ unsigned long VqcStartGenerate(GenerateInfo& request)
     g_requests.push_back(generation.record);
     g_generations.emplace(number, std::move(generation));
     return number;
+}
+
+void VqcRethrowStartFailure()
+{
+    std::exception_ptr failure;
+    {
+        std::lock_guard lock(g_mutex);
+        failure = g_startFailure;
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 namespace {
@@ -881,6 +897,7 @@ void ResetGenerations()
     g_requests.clear();
     g_lastNumber = 0;
     g_failNextStart = false;
+    g_startFailure = nullptr;
 }
 
 void SetGenerationLog(const std::string& path)

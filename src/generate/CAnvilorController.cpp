@@ -411,8 +411,10 @@ unsigned long CAnvilorController::Start(GenerateInfo& request)
     request.clientContext = m_pPropertyMgr;
     request.frameWindow = m_hWnd;
     const unsigned long number = VqcStartGenerate(request);
-    if (!number)
+    if (!number) {
+        VqcRethrowStartFailure();
         throw Failure(IDS_ELEMENTS_LOCKED, " The generation client did not start the generation.");
+    }
     m_nGenerateNumber = number;
     return number;
 }

@@ -226,6 +226,8 @@ void VqsReportGenerationNotStarted(const GenerateInfo& request)
     if (VqsSysApp* app = VqsGetApp())
         app->LogError(0, kNotStarted);
     try {
+        // A claim the store failed (busy, refusing, cut off) is told in the store's words.
+        VqcRethrowStartFailure();
         const bool restart = request.kind == VqcGenerateRestart;
         if (request.genSet && (restart ? VqsRestartRefusedWhileGenerationRuns(request.genSet)
                                        : VqsRefusedWhileGenerationRuns(request.genSet)))

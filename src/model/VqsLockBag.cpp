@@ -98,6 +98,26 @@ PxLink* ListLink(const PxVQObjectPtr& anyObject)
     return anyObject->GetLink();
 }
 
+PxLockErrorInfo LockStored(PxTypedList<PxVQObjectPtr>& objects, int kind)
+{
+    const VqsLockScope period(PeriodLink());
+    return LockList(*ListLink(objects.GetHead()), objects, kind);
+}
+
+// A try gives up on a busy lock store after one brief try, as on a lock another session holds:
+// its caller then waits for the lock in the one order, where the wait has its box.
+PxLockErrorInfo TryLockStored(PxTypedList<PxVQObjectPtr>& objects, int kind)
+{
+    const PxLockNoWait noWait;
+    try {
+        return LockStored(objects, kind);
+    } catch (const VqReportableException& error) {
+        if (!VqsIsStoreBusy(error))
+            throw;
+        return PxLockErrorInfo(PxLockStoreBusy, objects.GetHead());
+    }
+}
+
 } // namespace
 
 // The objects a lock call of the bag was just granted, recorded in the bag as it returns, so
@@ -432,11 +452,7 @@ int VqsLockBag::LockObjectsOnce(int kind, bool wait)
         PxTypedList<PxVQObjectPtr> objects;
         CollectStoredObjects(objects);
         if (!objects.IsEmpty()) {
-            std::optional<PxLockNoWait> noWait;
-            if (!wait)
-                noWait.emplace();
-            const VqsLockScope period(PeriodLink());
-            const PxLockErrorInfo result = LockList(*ListLink(objects.GetHead()), objects, kind);
+            const PxLockErrorInfo result = wait ? LockStored(objects, kind) : TryLockStored(objects, kind);
             if (!result.Succeeded()) {
                 if (!wait && IsHeldByOther(result))
                     return -1;

@@ -40,8 +40,8 @@ public:
     int LockAndRefreshNodes(CObList& nodes);
     // Locks every object of the bag once more, in one list call of the kind.
     int LockObjects(int kind);
-    // The same without waiting for a lock another session holds: -1 when one is (nothing
-    // locked, nothing told), otherwise as LockObjects.
+    // The same without waiting for a lock another session holds or a busy lock store: -1 when
+    // one is in the way (nothing locked, nothing told), otherwise as LockObjects.
     int TryLockObjects(int kind);
     // Whether the last of these calls failed telling the user why (a refusal, a repository
     // failure), rather than by a wait the user gave up.

@@ -105,11 +105,15 @@ void VqsLockManager::HideProgress(PxVQLink* link)
         thread->GetProgressDlg().EndWait(1);
 }
 
+// Only a locking period shows a wait for a busy lock store (VqsLockRetryCallback): outside one
+// the store's failure is told as soon as its busy timeout is out.
 void VqsLockManager::BeginLocking(PxVQLink* link)
 {
     CSingleLock lock(&m_semaphore, TRUE);
-    if (VqsLockThread* thread = FindThreadOfLink(link))
+    if (VqsLockThread* thread = FindThreadOfLink(link)) {
         thread->BeginPeriod();
+        link->PxSetBusyWaitsShown(TRUE);
+    }
 }
 
 // The dialog is waited for only once its timer has shown it, which the lock thread does
@@ -117,8 +121,10 @@ void VqsLockManager::BeginLocking(PxVQLink* link)
 void VqsLockManager::EndLocking(PxVQLink* link)
 {
     CSingleLock lock(&m_semaphore, TRUE);
-    if (VqsLockThread* thread = FindThreadOfLink(link))
+    if (VqsLockThread* thread = FindThreadOfLink(link)) {
         thread->GetProgressDlg().EndPeriod();
+        link->PxSetBusyWaitsShown(FALSE);
+    }
 }
 
 void VqsLockManager::NoteLockResult(int first, PxVQObjectPtr& object, int failed)

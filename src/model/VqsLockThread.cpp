@@ -20,11 +20,13 @@ BOOL VqsLockThread::InitInstance()
         return TRUE;
     }
     const PxRetryFunction previous = link->PxSetRetryFunction(&VqsLockRetryCallback);
+    link->PxSetBusyWaitsShown(m_progressDlg.IsInPeriod());
     m_pMainWnd = &m_progressDlg;
     m_progressDlg.DoModal();
     m_progressDlg.NoteEnded();
     m_pMainWnd = nullptr;
     link->PxSetRetryFunction(previous);
+    link->PxSetBusyWaitsShown(TRUE);
     return FALSE;
 }
 

@@ -29,6 +29,7 @@
 #include "proxy/PxVQRecoveryInfo.h"
 #include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
+#include "support/ClockActingAt.h"
 #include "support/PgTestServer.h"
 #include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
@@ -65,6 +66,8 @@ constexpr int kRestart = 33025;
 constexpr int kDelete = 32854;
 constexpr int kStateDeploying = 8;
 constexpr UINT IDS_OPTION_SET_LOCKED = 61874;
+// A busy timeout short enough that a test meets a busy lock store at no real cost.
+constexpr int kShortBusyTimeout = 50;
 constexpr const char* kLockStoreBusy =
     "Cannot reach the repository's locks: the repository is in use by another session; try again later.";
 
@@ -814,20 +817,59 @@ TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHolds
 }
 
 // Show Generate Status opens while another connection holds the lock store past the wait the
-// store allows: one box says the repository is in use, where the list showed empty as though the
-// system had no session; once the store is let go the session is listed.
+// store allows: one box says the repository is in use, within one busy timeout, where the list
+// showed empty as though the system had no session; once the store is let go the session is
+// listed.
 TEST_P(GenerationHoldTest, ShowGenerateStatusOnABusyLockStoreSaysSoInOneBoxInsteadOfAnEmptyList)
 {
     GenerateSystemStoppedIn(3);
-    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    PxTesting::SetBusyTimeout(*app.GetLink(), kShortBusyTimeout);
     {
-        const vqtest::RefusedLockWrites held(repository, true);
+        std::optional<vqtest::RefusedLockWrites> held(std::in_place, repository, true);
+        // The other connection would let go once the dialog had waited past the quiet wait.
+        const vqtest::ClockActingAt releasing(clock, kPxQuietBusyMilliseconds, [&] { held.reset(); });
+        PxTesting::ResetBusyWaited();
         ui.ExpectDialog(IDD_SELECT_SESSION);
         ui.ExpectMessageBox(kLockStoreBusy, IDOK);
         VqsShowGenerateStatus(*view);
         ui.Verify();
+        EXPECT_FALSE(releasing.Acted()) << "the dialog waited for the store with nothing on screen";
+        EXPECT_LE(PxTesting::BusyWaited(), static_cast<std::uint64_t>(kShortBusyTimeout));
     }
     EXPECT_EQ(ListedSessions(), 1);
+}
+
+// Generate System, by the user or by a script, whose claim of the set meets a lock store another
+// connection has just taken: the claim waits one busy timeout and the store's words are told (to
+// the user in one box, to the script as its error), never a start the generation client did not
+// make. Nothing is held once the store is let go.
+TEST_P(GenerationHoldTest, AGenerateSystemWhoseClaimMeetsABusyLockStoreTellsTheStoresWords)
+{
+    PxTesting::SetBusyTimeout(*app.GetLink(), kShortBusyTimeout);
+    for (const bool script : {false, true}) {
+        SCOPED_TRACE(script ? "a script" : "the user");
+        std::optional<vqtest::RefusedLockWrites> held;
+        PxFaultInjection::Run("PxVQObject::ClaimForGeneration", [&] { held.emplace(repository, true); });
+        PxTesting::ResetBusyWaited();
+        if (script) {
+            ScriptedGeneration scripted;
+            scripted.GenerateSystem(false);
+            ComErrorInfo error;
+            ASSERT_TRUE(GetErrorInfo(error));
+            EXPECT_EQ(error.description.str(), kLockStoreBusy);
+        } else {
+            GenerateSystem([&] {
+                ui.ExpectMessageBox(std::string("Cannot proceed with generation:\n") + kLockStoreBusy, IDOK);
+            });
+        }
+        // The claim, and the lift of the hold placed for the start, owed once refused.
+        EXPECT_LE(PxTesting::BusyWaited(), static_cast<std::uint64_t>(2 * kShortBusyTimeout + 5 * kPxBriefBusyMilliseconds));
+        PxFaultInjection::Reset();
+        held.reset();
+        EXPECT_TRUE(vqclient::Requests().empty());
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+        EXPECT_EQ(NtGen()->GetGenerationClaim(), PxVQObject::GenerationClaim::None);
+    }
 }
 
 // A Delete in Show Generate Status while another connection holds the lock store: one box says
@@ -836,7 +878,7 @@ TEST_P(GenerationHoldTest, ShowGenerateStatusOnABusyLockStoreSaysSoInOneBoxInste
 TEST_P(GenerationHoldTest, ADeleteOnABusyLockStoreSaysSoInOneBoxAndLeavesTheSessionListed)
 {
     const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(3);
-    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    PxTesting::SetBusyTimeout(*app.GetLink(), kShortBusyTimeout);
     std::optional<vqtest::RefusedLockWrites> held;
     const std::vector<int> listed = ListedAfterDeletes(
         {0, 0},
@@ -854,17 +896,14 @@ TEST_P(GenerationHoldTest, ADeleteOnABusyLockStoreSaysSoInOneBoxAndLeavesTheSess
 }
 
 // A Restart whose claim of its session fails (the lock store's failure: busy through its wait, say)
-// does not start, with one box, and gives back its claim of the generate set: the session's next
-// Restart runs under its hold.
+// does not start, with one box telling that failure, and gives back its claim of the generate set:
+// the session's next Restart runs under its hold.
 TEST_P(GenerationHoldTest, ARestartWhoseSessionsClaimFailsGivesTheSetsClaimBack)
 {
     const PxVQRecoveryInfoPtr session = GenerateSystemStoppedIn(3);
     const std::int64_t hold = HoldId();
     PxFaultInjection::Throw("PxVQObject::ClaimForGeneration", "Injected repository failure", 1);
-    Choose(0, kRestart, [&] {
-        ui.ExpectMessageBox("Cannot proceed with generation:\nThe generation client did not start the generation.",
-                            IDOK);
-    });
+    Choose(0, kRestart, [&] { ui.ExpectMessageBox("Cannot proceed with generation:\nInjected repository failure", IDOK); });
     PxFaultInjection::Reset();
     LaterGenerationRestartsUnderItsHold(session, 0, hold);
 }

@@ -16,6 +16,7 @@
 #include "proxy/PxVQSystem.h"
 #include "shell/VqsDisplayNames.h"
 #include "shell/VqsLockFailure.h"
+#include "support/ClockActingAt.h"
 #include "support/PgTestServer.h"
 #include "support/SampleRepository.h"
 #include "win/ImageList.h"
@@ -353,34 +354,6 @@ private:
     sqlite3* m_file = nullptr;
 };
 
-// The test's clock, but the lock call's pauses end the busy spell once they have passed the
-// given time, so that the other session lets go at a known moment of the wait.
-class ReleasingClock final : public vqclock::Clock {
-public:
-    ReleasingClock(const vqclock::ManualClock& clock, BusyLockStore& busy, std::uint64_t after)
-        : m_clock(clock), m_busy(busy), m_at(clock.TickMilliseconds() + after)
-    {
-    }
-    std::int64_t Now() const override { return m_clock.Now(); }
-    std::uint64_t TickMilliseconds() const override { return m_clock.TickMilliseconds(); }
-    bool MovesByItself() const override { return false; }
-    bool PassSleep(std::uint64_t milliseconds) const override { return m_clock.PassSleep(milliseconds); }
-    void Pause(std::uint64_t milliseconds) const override
-    {
-        m_clock.Pause(milliseconds);
-        if (!m_released && TickMilliseconds() >= m_at) {
-            m_released = true;
-            m_busy.Release();
-        }
-    }
-
-private:
-    const vqclock::ManualClock& m_clock;
-    BusyLockStore& m_busy;
-    std::uint64_t m_at;
-    mutable bool m_released = false;
-};
-
 } // namespace
 
 class BusyLockStoreTest : public LockSessionTest {
@@ -405,12 +378,11 @@ TEST_F(BusyLockStoreTest, ALockStoreKeptBusyPastTwoSecondsIsWaitedForWithoutTheP
     for (const bool server : {false, true}) {
         const std::string repository = OpenGatedSession(server);
         BusyLockStore busy(repository, server);
-        // The other session ends its transaction three seconds into the wait.
-        const ReleasingClock releasing(clock, busy, 3000);
         const std::uint64_t start = clock.TickMilliseconds();
         const std::size_t told = GatedAttempts().size();
         {
-            vqclock::ScopedClock during(releasing);
+            // The other session ends its transaction three seconds into the wait.
+            const vqtest::ClockActingAt releasing(clock, 3000, [&] { busy.Release(); });
             Manager().BeginLocking(Link());
             EXPECT_TRUE(PxVQObjectPtr(app.GetEnterprise())->WriteLock(0)) << (server ? "server" : "file");
             SettleLockThread();
@@ -450,6 +422,30 @@ TEST_F(BusyLockStoreTest, ALockStoreBusyPastTheQuietWaitShowsTheDialogNamingNoOb
         ASSERT_EQ(shown.size(), server ? 2u : 1u) << store;
         EXPECT_EQ(shown.back().currentObject, "") << store;
         EXPECT_TRUE(Boxes().empty()) << store;
+        app.CloseSession();
+    }
+}
+
+// A bag's try (a wizard page's step taking its anchor's objects before it waits for them in the
+// one order) gives up on a busy lock store after one brief try, as on a lock another session
+// holds: -1, nothing told and nothing more held, so that the step waits for them as it does for
+// such a lock. The other session would let the store go only past the quiet wait.
+TEST_F(BusyLockStoreTest, ABagsTryGivesUpOnABusyLockStoreAfterOneBriefTry)
+{
+    for (const bool server : {false, true}) {
+        const std::string repository = OpenGatedSession(server);
+        VqsModel model;
+        VqsLockBag bag(VqsReadLock);
+        ASSERT_EQ(bag.LockNode(&model.GetRootNode()), 1);
+        BusyLockStore busy(repository, server);
+        const vqtest::ClockActingAt releasing(clock, kPxQuietBusyMilliseconds, [&] { busy.Release(); });
+
+        EXPECT_EQ(bag.TryLockObjects(VqsWriteLock), -1) << (server ? "server" : "file");
+        EXPECT_FALSE(releasing.Acted()) << "the try waited for the store";
+        EXPECT_EQ(bag.GetHoldCount(), 1u);
+        EXPECT_TRUE(Boxes().empty());
+        busy.Release();
+        bag.ReleaseAll();
         app.CloseSession();
     }
 }

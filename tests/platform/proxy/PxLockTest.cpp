@@ -8,6 +8,7 @@
 #include "proxy/PxProcess.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
+#include "support/ClockActingAt.h"
 #include "support/LockRaises.h"
 #include "support/RefusedLockWrites.h"
 #include "win/Clock.h"
@@ -20,10 +21,12 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
+
+constexpr const char* kLockStoreBusy =
+    "Cannot reach the repository's locks: the repository is in use by another session; try again later.";
 
 // What the retry callback saw, and how it answers; the callback is a plain function.
 struct Callback {
@@ -1020,18 +1023,50 @@ TEST_P(PxLockTest, ABusyLockStoreIsWaitedForQuietlyAndToldAsBusyOnlyWithoutACall
     PxTesting::SetBusyTimeout(*m_a, 0);
     EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockStoreBusy);
 
-    // The other session lets the store go once the waits have moved the clock on; a call that
-    // declines waits for objects held waits for the store as well.
+    // The other session lets the store go once the waits have moved the clock on.
     m_a->PxSetRetryFunction(RecordingRetry);
-    std::thread other([&] {
-        Sleep(1);
-        busy.Release();
-    });
-    PxLockNoWait noWait;
+    const vqtest::ClockActingAt releasing(m_clock, 1000, [&] { busy.Release(); });
     EXPECT_TRUE(m_x->WriteLock(0));
-    m_clock.Advance(1);
-    other.join();
+    EXPECT_TRUE(releasing.Acted());
     EXPECT_EQ(m_callback.codes, (std::vector<int>{0}));
+}
+
+// A call that declines waits gives a busy store one brief try, of the brief busy wait, and a call
+// whose wait the link can show nobody one try of the busy timeout: past it each fails with the
+// store's words, its callback told nothing; without a callback it ends with the store's code.
+// The other session would let the store go only once a call had waited half a minute.
+TEST_P(PxLockTest, ACallNobodyCanWaitForGivesUpOnABusyLockStoreAfterOneTry)
+{
+    constexpr int kBusyTimeout = 50;
+    PxTesting::SetBusyTimeout(*m_a, kBusyTimeout);
+    PxBusyLockStore busy(m_repository);
+    const vqtest::ClockActingAt releasing(m_clock, 30000, [&] { busy.Release(); });
+    const struct {
+        const char* what;
+        bool declines;
+        bool callback;
+        int waited;
+        const char* failure;
+    } rows[] = {
+        {"declining waits", true, true, kPxBriefBusyMilliseconds, kLockStoreBusy},
+        {"declining waits, no callback", true, false, kPxBriefBusyMilliseconds, "done"},
+        {"its wait not shown", false, true, kBusyTimeout, kLockStoreBusy},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        m_a->PxSetRetryFunction(row.callback ? RecordingRetry : nullptr);
+        m_a->PxSetBusyWaitsShown(row.declines);
+        PxTesting::ResetBusyWaited();
+        std::optional<PxLockNoWait> noWait;
+        if (row.declines)
+            noWait.emplace();
+        EXPECT_EQ(FailureOf([&] { EXPECT_EQ(m_x->WriteLock(0).GetErrorCode(), PxLockStoreBusy); }), row.failure);
+        EXPECT_FALSE(releasing.Acted()) << "the call waited for the store";
+        EXPECT_EQ(PxTesting::BusyWaited(), static_cast<std::uint64_t>(row.waited));
+        EXPECT_TRUE(m_callback.codes.empty());
+    }
+    busy.Release();
+    EXPECT_TRUE(m_x->WriteLock(0));
 }
 
 TEST_P(PxLockTest, AnObjectOfAnAbortedTransactionCannotBeLocked)
