@@ -24,6 +24,7 @@ public:
     bool CanAwaitRelease() const override { return m_wake.Listening(); }
     bool AwaitRelease(std::uint64_t milliseconds) override { return m_wake.Await(milliseconds); }
     bool LockedByOther(std::int64_t session, std::int64_t oid) override;
+    Holding HoldingOf(std::int64_t session, std::int64_t oid) override;
     std::string LockHolder(std::int64_t oid) override;
     void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
     void RemovePersistent(std::int64_t oid, bool manual, int count) override;
@@ -47,8 +48,11 @@ protected:
     // `wakeName` names the store for the wakes of its waiting sessions.
     explicit PxLockStoreBase(const std::string& wakeName) : m_wake(wakeName) {}
 
-    // How long one begin waits for a busy store.
+    // How long one begin waits for a busy store: the store's busy timeout ...
     virtual void ApplyBusyTimeout(int milliseconds) = 0;
+    // ... or the wait of a PxBusyWaitScope (the busy timeout again at its end).
+    virtual void ApplyBusyWait(int milliseconds) { ApplyBusyTimeout(milliseconds); }
+    int BusyTimeout() const { return m_busyTimeout; }
     // How many begins that stay busy make a lock-table transaction fail busy (the busy wait).
     int BeginTries() const { return m_beginTries; }
     // Begins a lock-table transaction; false when another session's stayed in the way

@@ -29,6 +29,7 @@
 #include "proxy/PxVQRecoveryInfo.h"
 #include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
+#include "support/HeldLockTables.h"
 #include "support/PgTestServer.h"
 #include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
@@ -340,18 +341,32 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         OpenSessionAsTheHostDoes();
     }
 
-    // Another process that holds the lock store (the lock file, or the server's lock tables) for
-    // as long as the test wants: each of its steps (ChildProcess::RunNextStep) takes hold of the
-    // store or lets it go, in turn, `holds` times. It starts with this session closed, which is
-    // opened again after, waiting `kBusyTimeout` for a busy store.
-    std::unique_ptr<vqtest::ChildProcess> ProcessHoldingTheLockStore(int holds)
+    // How another process holds the lock store: by its write lock (the lock file's, or the lock
+    // tables' transaction lock on a server), or, on a server, by the lock tables themselves in
+    // ACCESS EXCLUSIVE mode.
+    enum class StoreHold { WriteLock, TablesExclusive };
+
+    // Another process that holds the lock store for as long as the test wants: each of its steps
+    // (ChildProcess::RunNextStep) takes hold of the store or lets it go, in turn, `holds` times.
+    // It starts with this session closed, which is opened again after, waiting `kBusyTimeout`
+    // for a busy store.
+    std::unique_ptr<vqtest::ChildProcess> ProcessHoldingTheLockStore(int holds,
+                                                                     StoreHold how = StoreHold::WriteLock)
     {
         CloseFrame();
         app.CloseSession();
         std::vector<std::function<void()>> steps{[] {}};
         for (int hold = 0; hold < holds; ++hold) {
-            steps.push_back([this] { heldStore.emplace(repository, true); });
-            steps.push_back([this] { heldStore.reset(); });
+            steps.push_back([this, how] {
+                if (how == StoreHold::WriteLock)
+                    heldStore.emplace(repository, true);
+                else
+                    heldTables.emplace(repository);
+            });
+            steps.push_back([this] {
+                heldStore.reset();
+                heldTables.reset();
+            });
         }
         auto process = std::make_unique<vqtest::ChildProcess>(steps);
         EXPECT_TRUE(process->WaitReady());
@@ -362,6 +377,7 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     }
     static constexpr int kBusyTimeout = 500;
     std::optional<vqtest::RefusedLockWrites> heldStore; // the holding process's
+    std::optional<vqtest::HeldLockTables> heldTables;   // the same
 
     // Generate System of NTGEN, then the other process takes hold of the lock store; the
     // generation's number.
@@ -1451,6 +1467,26 @@ TEST_P(GenerationHoldOnALockFileTest, AGenerateBundleOnABusyLockFileSaysSoInstea
     ui.ExpectDialog(IDD_PICKER).Cancel();
     VqsGenerateBundle(*view);
     ui.Verify();
+}
+
+// Another transaction holds the server's lock tables in ACCESS EXCLUSIVE mode for longer than a
+// whole generation: as on a held lock file, each event keeps the host waiting one brief try of its
+// claim at most, a busy store is no loss, and the end waits one busy timeout for its lift, which is
+// owed; once the tables are let go nothing of the generation is held.
+TEST_P(GenerationOnAServerTest, AGenerationRunsAndEndsWhileAnotherTransactionHoldsTheLockTablesExclusively)
+{
+    const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(1, StoreHold::TablesExclusive);
+    const unsigned long number = GenerateSystemThenHoldTheStore(*other);
+    EXPECT_GT(PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted), 0u) << "the tables were not held";
+    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
+    PlayWhileTheStoreIsHeld(number, 3, vqclient::Played::Posted);
+    ui.Verify();
+    EXPECT_EQ(vqclient::PlayProgress(number, 1, "after its end"), vqclient::Played::NoGeneration);
+
+    ASSERT_TRUE(other->RunNextStep());
+    OwedReleasesMade();
+    AnotherUserTakesEveryObjectOfTheGeneration();
+    other->Finish();
 }
 
 // The server restarts while the user's generation runs. The first step that meets the lost

@@ -4,6 +4,7 @@
 #include "PxTestRepository.h"
 
 #include "proxy/PxException.h"
+#include "proxy/PxLockStore.h"
 #include "proxy/PxLocking.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxProcess.h"
@@ -16,6 +17,7 @@
 #include "proxy/PxVQConfig.h"
 #include "proxy/PxVQIspecSoftLink.h"
 #include "proxy/PxVQSystem.h"
+#include "support/HeldLockTables.h"
 #include "support/PgTestServer.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
@@ -27,6 +29,7 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -271,6 +274,30 @@ TEST(PxServerStoreTest, ASessionWhoseLockConnectionWasCutCannotCommitWhatItChang
         EXPECT_TRUE(third->GetLVQEnterprise()->WriteLock(0));
         lost.reset();
     }
+}
+
+// A running generation's check of its claim is one round trip, its brief wait set in that trip:
+// with another transaction holding the lock tables in any mode it takes nothing away, and waits
+// one brief try (as the store counts it) only where the tables cannot be read (ACCESS EXCLUSIVE).
+TEST(PxServerStoreTest, AClaimsCheckIsOneRoundTripThatWaitsBrieflyAtMostForTheLockTablesHeldInAnyMode)
+{
+    PxTestRepository repository(PxStoreKind::Server);
+    auto alice = PxAttach(repository.Path(), "alice/dev");
+    PxVQEnterprisePtr enterprise = alice->GetLVQEnterprise();
+    ASSERT_TRUE(enterprise->ClaimForGeneration());
+    CString failure;
+    for (const std::string mode : {"", "ACCESS SHARE", "ROW EXCLUSIVE", "SHARE", "EXCLUSIVE", "ACCESS EXCLUSIVE"}) {
+        std::optional<vqtest::HeldLockTables> held;
+        if (!mode.empty())
+            held.emplace(repository.Path(), mode);
+        PxTesting::ResetBusyWaited();
+        const std::int64_t trips = PxPgConnection::RoundTrips();
+        EXPECT_TRUE(enterprise->KeepsGenerationClaim(failure)) << mode;
+        EXPECT_EQ(PxPgConnection::RoundTrips() - trips, 1) << mode;
+        const bool unreadable = mode == "ACCESS EXCLUSIVE";
+        EXPECT_EQ(PxTesting::BusyWaited(), unreadable ? std::uint64_t{kPxBriefBusyMilliseconds} : 0) << mode;
+    }
+    EXPECT_TRUE(failure.IsEmpty()) << failure.str();
 }
 
 TEST(PxServerStoreTest, AClaimIsLostWithTheLockConnectionAndTheCheckSaysHow)
