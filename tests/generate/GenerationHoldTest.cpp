@@ -403,6 +403,27 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         return waited;
     }
 
+    // Generate System of NTGEN, two events and the last while another process holds the lock
+    // store as `how` says, each keeping the host waiting for the store as PlayWhileTheStoreIsHeld
+    // allows; the generation ends as asked with no box, and once the store is let go nothing of
+    // it is held.
+    void GenerationRunsAndEndsWhileTheStoreIsHeld(StoreHold how)
+    {
+        const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(1, how);
+        const unsigned long number = GenerateSystemThenHoldTheStore(*other);
+        std::uint64_t waited = 0;
+        for (const int code : {1, 1, 3})
+            waited += PlayWhileTheStoreIsHeld(number, code, vqclient::Played::Posted);
+        EXPECT_GT(waited, 0u) << "the store was not held";
+        ui.Verify();
+        EXPECT_EQ(vqclient::PlayProgress(number, 1, "after its end"), vqclient::Played::NoGeneration);
+
+        ASSERT_TRUE(other->RunNextStep());
+        OwedReleasesMade();
+        AnotherUserTakesEveryObjectOfTheGeneration();
+        other->Finish();
+    }
+
     // Another user deletes the session, as Show Generate Status's Delete does.
     void DeleteAsAnotherUser(const PxVQRecoveryInfoPtr& session) const
     {
@@ -1399,18 +1420,7 @@ TEST_P(GenerationHoldTest, AGenerateSystemWhoseReleasesTheLockStoreRefusesRunsOr
 // is let go nothing of it is held.
 TEST_P(GenerationHoldTest, AGenerationRunsAndEndsWhileAnotherProcessHoldsTheLockStoreWithoutHoldingUpItsHost)
 {
-    const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(1);
-    const unsigned long number = GenerateSystemThenHoldTheStore(*other);
-    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
-    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
-    EXPECT_GT(PlayWhileTheStoreIsHeld(number, 3, vqclient::Played::Posted), 0u) << "the store was not held";
-    ui.Verify();
-    EXPECT_EQ(vqclient::PlayProgress(number, 1, "after its end"), vqclient::Played::NoGeneration);
-
-    ASSERT_TRUE(other->RunNextStep());
-    OwedReleasesMade();
-    AnotherUserTakesEveryObjectOfTheGeneration();
-    other->Finish();
+    GenerationRunsAndEndsWhileTheStoreIsHeld(StoreHold::WriteLock);
 }
 
 // A server answers a claim's check outside its lock tables' transactions, held or not: only a
@@ -1475,18 +1485,7 @@ TEST_P(GenerationHoldOnALockFileTest, AGenerateBundleOnABusyLockFileSaysSoInstea
 // owed; once the tables are let go nothing of the generation is held.
 TEST_P(GenerationOnAServerTest, AGenerationRunsAndEndsWhileAnotherTransactionHoldsTheLockTablesExclusively)
 {
-    const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(1, StoreHold::TablesExclusive);
-    const unsigned long number = GenerateSystemThenHoldTheStore(*other);
-    EXPECT_GT(PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted), 0u) << "the tables were not held";
-    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
-    PlayWhileTheStoreIsHeld(number, 3, vqclient::Played::Posted);
-    ui.Verify();
-    EXPECT_EQ(vqclient::PlayProgress(number, 1, "after its end"), vqclient::Played::NoGeneration);
-
-    ASSERT_TRUE(other->RunNextStep());
-    OwedReleasesMade();
-    AnotherUserTakesEveryObjectOfTheGeneration();
-    other->Finish();
+    GenerationRunsAndEndsWhileTheStoreIsHeld(StoreHold::TablesExclusive);
 }
 
 // The server restarts while the user's generation runs. The first step that meets the lost
