@@ -106,6 +106,10 @@ public:
     // Whether the store has answered for every batch sent: ReceiveUnlocks would not wait.
     virtual bool UnlocksAnswered() const { return true; }
     virtual bool LockedByOther(std::int64_t session, std::int64_t oid) = 0;
+    // Who holds a lock on the object: no live session, the session alone, or another live
+    // session; asked once, as LockedByOther is.
+    enum class Holding { None, Session, Other };
+    virtual Holding HoldingOf(std::int64_t session, std::int64_t oid) = 0;
     // The user code of a live session that holds a lock on the object; empty when none does.
     virtual std::string LockHolder(std::int64_t oid) = 0;
     // Drops the session's locks, and the persistent locks, on objects that never were (made

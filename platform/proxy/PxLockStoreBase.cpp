@@ -18,7 +18,7 @@ void PxLockStoreBase::SetBusyWait(PxBusyWait wait) noexcept
     if (timeout == m_appliedTimeout)
         return;
     try {
-        ApplyBusyTimeout(timeout);
+        ApplyBusyWait(timeout);
         m_appliedTimeout = timeout;
     } catch (...) {
         // The store out of reach fails what comes next by itself.
@@ -80,6 +80,16 @@ void PxLockStoreBase::GiveUpWaiting(std::int64_t session, std::int64_t oid)
 bool PxLockStoreBase::LockedByOther(std::int64_t session, std::int64_t oid)
 {
     return InLockTransaction([&] { return HeldByOther(session, oid, PxLockRead); });
+}
+
+PxLockStore::Holding PxLockStoreBase::HoldingOf(std::int64_t session, std::int64_t oid)
+{
+    // No session has the id 0: another than it is any session.
+    return InLockTransaction([&] {
+        if (HeldByOther(session, oid, PxLockRead))
+            return Holding::Other;
+        return HeldByOther(0, oid, PxLockRead) ? Holding::Session : Holding::None;
+    });
 }
 
 std::string PxLockStoreBase::LockHolder(std::int64_t oid)

@@ -25,6 +25,7 @@ public:
     bool CanAwaitRelease() const override { return m_wake.Listening(); }
     bool AwaitRelease(std::uint64_t milliseconds) override { return m_wake.Await(milliseconds); }
     bool LockedByOther(std::int64_t session, std::int64_t oid) override;
+    Holding HoldingOf(std::int64_t session, std::int64_t oid) override;
     std::string LockHolder(std::int64_t oid) override;
     void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
     void RemovePersistent(std::int64_t oid, bool manual, int count) override;
@@ -45,8 +46,11 @@ protected:
     // `wakeName` names the store for the wakes of its waiting sessions.
     explicit PxLockStoreBase(const std::string& wakeName) : m_wake(wakeName) {}
 
-    // How long a begin waits for a busy store.
+    // How long one begin waits for a busy store: the store's busy timeout ...
     virtual void ApplyBusyTimeout(int milliseconds) = 0;
+    // ... or the wait of a PxBusyWaitScope (the busy timeout again at its end).
+    virtual void ApplyBusyWait(int milliseconds) { ApplyBusyTimeout(milliseconds); }
+    int BusyTimeout() const { return m_busyTimeout; }
     // Begins a lock-table transaction; false when another session's stayed in the way
     // longer than the busy timeout.
     virtual bool BeginOrBusy() = 0;

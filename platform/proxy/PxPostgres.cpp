@@ -54,6 +54,9 @@ std::string FirstLine(const char* message)
 constexpr std::int64_t kRunsBetweenSizes = 100;
 constexpr std::int64_t kSmallTable = 8192;
 
+// A trip's own lock timeout, set ahead of its statements until the trip's transaction ends.
+constexpr const char* kTripLockTimeout = "SELECT set_config('lock_timeout', $1, true)";
+
 // The value of each hexadecimal digit by its byte.
 constexpr std::array<unsigned char, 256> kHexDigits = [] {
     std::array<unsigned char, 256> digits{};
@@ -230,10 +233,27 @@ void PxPgConnection::Execute(const char* sql, const char* what)
     DropFlight();
     if (std::optional<Query> ahead = Ahead())
         ahead->Run();
+    const std::string timed =
+        m_tripLockTimeout ? "SET LOCAL lock_timeout = " + std::to_string(*m_tripLockTimeout) + "; " + sql : sql;
     CountRoundTrip(m_connection);
-    PxPgRows rows(PQexec(m_connection, sql));
-    if (!Succeeded(rows.Result()))
+    PxPgRows rows(PQexec(m_connection, timed.c_str()));
+    if (!Succeeded(rows.Result())) {
+        NoteFailure(StateOf(rows.Result()), LockTimeoutInForce());
         Fail(what, StateOf(rows.Result()));
+    }
+}
+
+void PxPgConnection::SetLockTimeout(int milliseconds, const char* what)
+{
+    Execute(("SET lock_timeout = " + std::to_string(milliseconds)).c_str(), what);
+    m_lockTimeout = milliseconds;
+}
+
+void PxPgConnection::NoteFailure(const std::string& state, int lockTimeout) const
+{
+    // lock_not_available: the statement waited its whole lock timeout for another session.
+    if (const auto listener = m_busyWaitListener.load(); listener && state == "55P03")
+        listener(lockTimeout);
 }
 
 bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
@@ -298,6 +318,15 @@ bool PxPgConnection::SizesDue() const
 std::int64_t PxPgConnection::GrownPast(std::size_t table) const
 {
     return 2 * std::max(m_sizesPrepared[table], kSmallTable);
+}
+
+std::optional<PxPgConnection::Query> PxPgConnection::TripTimeout(const char* what)
+{
+    if (!m_tripLockTimeout)
+        return std::nullopt;
+    Query timeout(*this, kTripLockTimeout, what);
+    timeout.Bind(std::to_string(*m_tripLockTimeout));
+    return timeout;
 }
 
 std::optional<PxPgConnection::Query> PxPgConnection::SizesCheck(const char* what)
@@ -399,7 +428,7 @@ PxPgRows PxPgConnection::Query::Run()
     m_connection.DropFlight();
     // A statement not prepared yet is prepared in the same round trip as its run.
     const std::string* prepared = m_connection.PreparedName(m_sql);
-    if (!prepared || m_connection.m_prepareAgain || m_connection.SizesDue())
+    if (!prepared || m_connection.m_prepareAgain || m_connection.SizesDue() || m_connection.m_tripLockTimeout)
         return std::move(m_connection.Pipeline({this}).back());
     if (std::optional<Query> ahead = m_connection.Ahead())
         return std::move(m_connection.Pipeline({&*ahead, this}).back());
@@ -414,8 +443,10 @@ PxPgRows PxPgConnection::Query::Run()
     CountRoundTrip(m_connection.m_connection);
     PxPgRows rows(PQexecPrepared(m_connection.m_connection, name.c_str(), static_cast<int>(values.size()),
                                  values.data(), lengths.data(), m_formats.data(), 0));
-    if (!Succeeded(rows.Result()))
+    if (!Succeeded(rows.Result())) {
+        m_connection.NoteFailure(StateOf(rows.Result()), m_connection.LockTimeoutInForce());
         m_connection.Fail(m_what, StateOf(rows.Result()));
+    }
     g_rowsReceived.fetch_add(rows.Count());
     return rows;
 }
@@ -441,12 +472,15 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
 {
     AwaitSending();
     DropFlight();
-    // Ahead of the trip's own queries, in this order: the check of the tables' sizes when due,
-    // the writes put off.
+    // Ahead of the trip's own queries, in this order: its lock timeout, the check of the tables'
+    // sizes when due (which waits for the tables as any statement does), the writes put off.
     std::optional<Query> ahead = Ahead();
-    std::optional<Query> sizes =
-        queries.empty() ? std::nullopt : SizesCheck(ahead ? ahead->m_what : queries.front()->m_what);
+    const char* what = ahead ? ahead->m_what : queries.empty() ? nullptr : queries.front()->m_what;
+    std::optional<Query> timeout = what ? TripTimeout(what) : std::nullopt;
+    std::optional<Query> sizes = what && !queries.empty() ? SizesCheck(what) : std::nullopt;
     std::vector<Query*> all;
+    if (timeout)
+        all.push_back(&*timeout);
     if (sizes)
         all.push_back(&*sizes);
     if (ahead)
@@ -464,7 +498,7 @@ std::vector<PxPgRows> PxPgConnection::Pipeline(const std::vector<Query*>& querie
         throw;
     }
     if (sizes)
-        NoteSizes(answers.front(), preparingAgain);
+        NoteSizes(answers[timeout ? 1 : 0], preparingAgain);
     answers.erase(answers.begin(), answers.begin() + static_cast<std::ptrdiff_t>(firstOwn));
     return answers;
 }
@@ -484,8 +518,10 @@ std::vector<PxPgRows> PxPgConnection::Trip(const std::vector<Query*>& queries)
     PQexitPipelineMode(m_connection);
     if (!ended || !Connected())
         Fail(what, "");
-    if (failure.what)
+    if (failure.what) {
+        NoteFailure(failure.state, LockTimeoutInForce());
         Fail(failure.what, failure.state.c_str(), failure.message);
+    }
     return answers;
 }
 
@@ -587,30 +623,35 @@ void PxPgConnection::Send(std::vector<std::vector<Query>> trips)
         return;
     CountRoundTrip(m_connection);
     g_transactions.fetch_add(static_cast<std::int64_t>(trips.size()) - 1);
-    std::vector<bool> sizes;
+    std::vector<SentTrip> leads;
     for (std::vector<Query>& queries : trips) {
-        std::optional<Query> check = queries.empty() ? std::nullopt : SizesCheck(queries.front().m_what);
-        sizes.push_back(check.has_value());
-        if (check) {
-            std::vector<Query> checked;
-            checked.reserve(queries.size() + 1);
-            checked.push_back(std::move(*check));
-            for (Query& query : queries)
-                checked.push_back(std::move(query));
-            queries = std::move(checked);
-        }
+        const char* what = queries.empty() ? nullptr : queries.front().m_what;
+        std::optional<Query> timeout = what ? TripTimeout(what) : std::nullopt;
+        std::optional<Query> check = what ? SizesCheck(what) : std::nullopt;
+        SentTrip& lead = leads.emplace_back();
+        lead.timed = timeout.has_value();
+        lead.sizes = check.has_value();
+        lead.lockTimeout = LockTimeoutInForce();
+        std::vector<Query> led;
+        led.reserve(queries.size() + 2);
+        for (std::optional<Query>* ahead : {&timeout, &check})
+            if (*ahead)
+                led.push_back(std::move(**ahead));
+        for (Query& query : queries)
+            led.push_back(std::move(query));
+        queries = std::move(led);
         m_runsSinceSizes += static_cast<std::int64_t>(queries.size());
     }
     m_answered = false;
-    m_sending = std::thread([this, trips = std::move(trips), sizes = std::move(sizes)]() mutable {
-        SendEach(trips, sizes);
+    m_sending = std::thread([this, trips = std::move(trips), leads = std::move(leads)]() mutable {
+        SendEach(trips, leads);
         ReadSent();
         LeavePipeline();
         m_answered = true;
     });
 }
 
-void PxPgConnection::SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes)
+void PxPgConnection::SendEach(std::vector<std::vector<Query>>& trips, const std::vector<SentTrip>& leads)
 {
     bool sending = PQenterPipelineMode(m_connection) == 1;
     for (std::size_t i = 0; i < trips.size(); ++i) {
@@ -619,7 +660,9 @@ void PxPgConnection::SendEach(std::vector<std::vector<Query>>& trips, const std:
             queries.push_back(&query);
         std::unordered_map<const char*, std::string> preparing;
         SentTrip trip = sending ? SendTrip(queries, false, preparing) : SentTrip{};
-        trip.sizes = sizes[i];
+        trip.timed = leads[i].timed;
+        trip.sizes = leads[i].sizes;
+        trip.lockTimeout = leads[i].lockTimeout;
         sending = trip.sent;
         m_sent.push_back(std::move(trip));
         // A trip names only what the server answered prepared: one that prepares is answered
@@ -646,6 +689,8 @@ bool PxPgConnection::ReadSent()
         std::vector<PxPgRows> answers;
         TripFailure failure;
         reading = reading && trip.sent && ReadTrip(trip, answers, failure);
+        if (failure.what)
+            NoteFailure(failure.state, trip.lockTimeout);
         if (!reading || failure.what) {
             // A trip that fails answers no sizes: the next one carries the check again.
             if (trip.sizes)
@@ -653,6 +698,8 @@ bool PxPgConnection::ReadSent()
             m_received.emplace_back();
             continue;
         }
+        if (trip.timed)
+            answers.erase(answers.begin());
         if (trip.sizes) {
             NoteSizes(answers.front(), false);
             answers.erase(answers.begin());
@@ -715,8 +762,10 @@ PxPgRows PxPgConnection::TakeFlightAnswer()
         DropFlight();
     if (!answer && (failure.what == nullptr || !Connected()))
         Fail(what, "");
-    if (!answer)
+    if (!answer) {
+        NoteFailure(failure.state, LockTimeoutInForce());
         Fail(failure.what, failure.state.c_str(), failure.message);
+    }
     return std::move(*answer);
 }
 

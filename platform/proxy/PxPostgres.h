@@ -140,6 +140,18 @@ public:
     // Reads and forgets what is left of the flight.
     void DropFlight() noexcept;
 
+    // The time a statement waits for a lock another session holds before it fails as busy: the
+    // connection's own (a statement of its own, one round trip) ...
+    void SetLockTimeout(int milliseconds, const char* what);
+    // ... or, while set, a wait of its own for the statements from now on, set in each trip
+    // (Execute, Pipeline, Query::Run, Send) ahead of its statements and local to the trip's
+    // transaction, so that it costs no round trip; none goes back to the connection's own.
+    void SetTripLockTimeout(std::optional<int> milliseconds) { m_tripLockTimeout = milliseconds; }
+    std::optional<int> TripLockTimeout() const { return m_tripLockTimeout; }
+    // Told of every statement that waited out its lock timeout (milliseconds): how long the
+    // connection's user was kept waiting for another session's lock.
+    void SetBusyWaitListener(void (*listener)(int milliseconds)) { m_busyWaitListener = listener; }
+
     // Writes put off to go with the next round trip: before each round trip but a quiet one,
     // `ahead` is asked for a query to run first in that trip; it answers none when nothing
     // waits.
@@ -185,6 +197,11 @@ private:
     // trip that prepared the statements again or not.
     bool SizesDue() const;
     std::optional<Query> SizesCheck(const char* what);
+    // The statement that sets the trip's own lock timeout, while one is set.
+    std::optional<Query> TripTimeout(const char* what);
+    int LockTimeoutInForce() const { return m_tripLockTimeout.value_or(m_lockTimeout); }
+    // A statement of a trip failed as `state` says, with `lockTimeout` in force.
+    void NoteFailure(const std::string& state, int lockTimeout) const;
     void NoteSizes(const PxPgRows& sizes, bool preparedAgain);
     // The size past which a table counts as grown since the statements were prepared.
     std::int64_t GrownPast(std::size_t table) const;
@@ -202,7 +219,9 @@ private:
         std::vector<Answer> expected;
         const char* what = nullptr;
         bool sent = false;
-        bool sizes = false; // its first query is the check of the tables' sizes
+        bool sizes = false; // its first query of the caller's is the check of the tables' sizes
+        bool timed = false; // its first query sets its lock timeout
+        int lockTimeout = 0; // in force for its statements
         std::size_t answered = 0; // of `expected`, read so far
         bool ended = false; // its end (the sync) was read
     };
@@ -237,7 +256,7 @@ private:
     // connection was lost before its end.
     bool ReadTrip(SentTrip& trip, std::vector<PxPgRows>& answers, TripFailure& failure);
     // Sends each trip of Send, on its thread, in pipeline mode.
-    void SendEach(std::vector<std::vector<Query>>& trips, const std::vector<bool>& sizes);
+    void SendEach(std::vector<std::vector<Query>>& trips, const std::vector<SentTrip>& leads);
     // Reads the answers of the trips sent and not read yet, on Send's thread; false when the
     // connection was lost before the last one's end, so that nothing more can be read.
     bool ReadSent();
@@ -253,6 +272,9 @@ private:
     std::unordered_map<const char*, std::string> m_statements;
     std::uint64_t m_namesGiven = 0;
     std::function<std::optional<Query>()> m_ahead;
+    int m_lockTimeout = 0; // the server's default: none
+    std::optional<int> m_tripLockTimeout;
+    std::atomic<void (*)(int milliseconds)> m_busyWaitListener{nullptr}; // also read by Send's thread
     const char* m_sizes = nullptr;
     int m_guardedTables = 0;
     std::vector<std::int64_t> m_sizesPrepared;

@@ -5,6 +5,7 @@
 #include "proxy/PxServerStore.h"
 #include "proxy/PxServerUpgrade.h"
 #include "proxy/PxSqlite.h"
+#include "proxy/PxTesting.h"
 #include "win/Clock.h"
 
 #include <algorithm>
@@ -163,6 +164,36 @@ constexpr const char* kRelease =
     " SELECT DISTINCT (SELECT w.session FROM px_lock_wait w WHERE w.oid = d.oid ORDER BY w.ticket"
     " LIMIT 1) FROM dropped d WHERE " PX_ANY_IN_LINE;
 
+// A busy begin, or a busy attempt of a lock call, is counted where it is found busy
+// (PxLockStoreBase::BeginOrFailBusy, the attempts): the connection counts every other
+// statement's busy wait.
+class WaitsCountedByTheCaller {
+public:
+    explicit WaitsCountedByTheCaller(PxPgConnection& db) : m_db(db) { m_db.SetBusyWaitListener(nullptr); }
+    ~WaitsCountedByTheCaller() { m_db.SetBusyWaitListener(&PxTesting::NoteBusyWait); }
+    WaitsCountedByTheCaller(const WaitsCountedByTheCaller&) = delete;
+    WaitsCountedByTheCaller& operator=(const WaitsCountedByTheCaller&) = delete;
+
+private:
+    PxPgConnection& m_db;
+};
+
+// The trips of the scope wait briefly for the lock tables, whatever the busy wait.
+class BriefTrips {
+public:
+    explicit BriefTrips(PxPgConnection& db) : m_db(db), m_wait(db.TripLockTimeout())
+    {
+        m_db.SetTripLockTimeout(kPxBriefBusyMilliseconds);
+    }
+    ~BriefTrips() { m_db.SetTripLockTimeout(m_wait); }
+    BriefTrips(const BriefTrips&) = delete;
+    BriefTrips& operator=(const BriefTrips&) = delete;
+
+private:
+    PxPgConnection& m_db;
+    std::optional<int> m_wait;
+};
+
 } // namespace
 
 PxServerLockStore::PxServerLockStore(const std::string& uri)
@@ -182,6 +213,7 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     // index, not through a bitmap made for each object of a long run.
     m_db->Execute("SET random_page_cost = 1.1", pxwhat::Lock);
     m_db->GuardPlansAgainstGrowth(kPlansGuard, 3);
+    m_db->SetBusyWaitListener(&PxTesting::NoteBusyWait);
     SetBusyTimeout(kPxBusyTimeoutMilliseconds);
     m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Open);
 }
@@ -189,13 +221,22 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
 void PxServerLockStore::ApplyBusyTimeout(int milliseconds)
 {
     // The connection is only ever in the lock tables' transactions: the timeout is its own.
-    std::string timeout = "SET lock_timeout = " + std::to_string(std::max(milliseconds, 1));
-    m_db->Execute(timeout.c_str(), pxwhat::Lock);
+    m_db->SetTripLockTimeout(std::nullopt);
+    m_db->SetLockTimeout(std::max(milliseconds, 1), pxwhat::Lock);
+}
+
+void PxServerLockStore::ApplyBusyWait(int milliseconds)
+{
+    // Set in each trip of the scope's calls, in the trip itself: a brief try asked at every step
+    // of a generation costs no round trip of its own.
+    m_db->SetTripLockTimeout(milliseconds == BusyTimeout() ? std::nullopt
+                                                           : std::optional<int>(std::max(milliseconds, 1)));
 }
 
 bool PxServerLockStore::BeginOrBusy()
 {
     try {
+        const WaitsCountedByTheCaller counted(*m_db);
         m_db->Execute(kBegin, pxwhat::Lock);
         return true;
     } catch (const PxException&) {
@@ -382,6 +423,20 @@ bool PxServerLockStore::LockedByOther(std::int64_t session, std::int64_t oid)
     return PxLockStoreBase::LockedByOther(session, oid);
 }
 
+PxLockStore::Holding PxServerLockStore::HoldingOf(std::int64_t session, std::int64_t oid)
+{
+    PxPgRows holders = Holders(oid);
+    if (!EverySessionAlive(holders))
+        return PxLockStoreBase::HoldingOf(session, oid);
+    Holding holding = Holding::None;
+    for (int row = 0; row < holders.Count(); ++row) {
+        if (holders.Int(row, 0) != session)
+            return Holding::Other;
+        holding = Holding::Session;
+    }
+    return holding;
+}
+
 std::string PxServerLockStore::LockHolder(std::int64_t oid)
 {
     PxPgRows holders = Holders(oid);
@@ -485,6 +540,7 @@ std::optional<std::vector<PxPgRows>> PxServerLockStore::InOneTransaction(const s
     Query serialize(*m_db, besideOthers ? kSerializeShared : kSerialize, pxwhat::Lock);
     std::vector<Query*> all{&beginning, &serialize};
     all.insert(all.end(), queries.begin(), queries.end());
+    const WaitsCountedByTheCaller counted(*m_db);
     try {
         std::vector<PxPgRows> answers = m_db->Pipeline(all);
         answers.erase(answers.begin(), answers.begin() + 2);
@@ -573,14 +629,7 @@ void PxServerLockStore::Unlock(std::int64_t session, const std::int64_t* oids, s
     // One round trip; it changes only the session's rows, beside other sessions' releases and
     // grants of reads.
     std::vector<Query> release = Release(session, oids, count);
-    std::vector<PxPgRows> answers;
-    try {
-        answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
-    } catch (const PxException&) {
-        if (m_db->LastFailureBusy())
-            NoteBusyWait();
-        throw;
-    }
+    const std::vector<PxPgRows> answers = m_db->Pipeline({&release[0], &release[1], &release[2], &release[3]});
     std::vector<std::int64_t> woken;
     AddWoken(answers[2], woken);
     WakeAll(woken);
@@ -629,7 +678,9 @@ PxPgConnection::Query PxServerLockStore::SessionLockHeld(std::int64_t session)
 
 bool PxServerLockStore::KeepsItsLocks(std::int64_t session) noexcept
 {
-    // Outside the lock tables' transactions: it never waits for another session's.
+    // Outside the lock tables' transactions, and waiting for the tables themselves (its trip
+    // checks their sizes) no longer than a brief try: it never waits for another session's.
+    const BriefTrips brief(*m_db);
     try {
         return SessionLockHeld(session).Run().Int(0, 0) > 0;
     } catch (...) {

@@ -35,6 +35,7 @@ public:
     // A single statement, which sees the lock tables as their last committed transaction left
     // them, without waiting for the lock tables' transaction that runs.
     bool LockedByOther(std::int64_t session, std::int64_t oid) override;
+    Holding HoldingOf(std::int64_t session, std::int64_t oid) override;
     std::string LockHolder(std::int64_t oid) override;
 
     // The statement a data transaction of the session ($1) runs last before its COMMIT, in the
@@ -46,6 +47,7 @@ public:
 
 private:
     void ApplyBusyTimeout(int milliseconds) override;
+    void ApplyBusyWait(int milliseconds) override;
     bool BeginOrBusy() override;
     void Commit() override;
     void RollbackQuietly() noexcept override;

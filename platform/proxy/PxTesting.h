@@ -28,9 +28,10 @@ public:
     // Called by the list reads.
     static void NoteListRead(const char* operation);
 
-    // How long the lock-table transactions of every link of the process waited for a lock store
-    // that other sessions kept busy, since the last reset: the busy timeout (ms) of each begin
-    // that found the store busy that long (a lock call's attempts apart).
+    // How long the lock stores of every link of the process waited for a lock store that other
+    // sessions kept busy, since the last reset: the busy timeout (ms) of each begin of a lock-table
+    // transaction, and of each other statement of a server's lock tables, that found the store
+    // busy that long (a lock call's attempts apart).
     static std::uint64_t BusyWaited();
     static void ResetBusyWaited();
     // Called by the lock stores.

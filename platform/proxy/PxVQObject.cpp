@@ -112,17 +112,17 @@ namespace {
 // give it one holder at a time, drop it with its session and purge it when the session's
 // process is found dead.
 
-// No session has this id: "held by another than it" is "held by any live session".
-constexpr std::int64_t kNoSession = 0;
-
 // A claim of the session whose give-back the store has not taken yet is given back all the same.
 PxVQObject::GenerationClaim ClaimOf(PxSession& session, PxLockStore& locks, std::int64_t slot)
 {
-    if (!locks.LockedByOther(kNoSession, slot))
+    switch (locks.HoldingOf(session.Id(), slot)) {
+    case PxLockStore::Holding::None:
         return PxVQObject::GenerationClaim::None;
-    if (locks.LockedByOther(session.Id(), slot))
+    case PxLockStore::Holding::Other:
         return PxVQObject::GenerationClaim::Other;
-    return session.OwesGiveBack(slot) ? PxVQObject::GenerationClaim::None : PxVQObject::GenerationClaim::Own;
+    default:
+        return session.OwesGiveBack(slot) ? PxVQObject::GenerationClaim::None : PxVQObject::GenerationClaim::Own;
+    }
 }
 
 PxVQObject::GenerationClaim ClaimOf(PxSession& session, std::int64_t slot)
@@ -219,7 +219,8 @@ BOOL PxVQObject::KeepsGenerationClaim(CString& failure) const
         const PxBusyWaitScope brief(locks, PxBusyWait::Brief);
         return ClaimOf(*session, locks, PxClaimSlot(Oid())) == GenerationClaim::Own;
     } catch (const PxException& error) {
-        if (locks.KeepsItsLocks(session->Id()))
+        // A busy store answered: the session's locks are its own still.
+        if (error.IsStoreBusy() || locks.KeepsItsLocks(session->Id()))
             return TRUE;
         failure = error.GetErrorMessage();
         return FALSE;

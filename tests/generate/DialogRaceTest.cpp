@@ -83,7 +83,8 @@ constexpr int kApplyNow = 1001;
 constexpr int kDefaults = 1024;
 constexpr int kLogActivities = 1077;
 constexpr char kItemDeleted[] = "item has been deleted.";
-// Bounds a round whose users wait for each other, so that a deadlock fails the test.
+// Bounds a round whose users wait for each other, so that a deadlock fails the test; no
+// round that ends comes near it, at any load.
 constexpr int kLongestRoundMilliseconds = 60'000;
 
 // Delete removes the system, the system's segment entry, the host or the pack, answering the question about changed

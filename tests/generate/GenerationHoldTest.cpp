@@ -30,6 +30,7 @@
 #include "shell/VqsMsgBox.h"
 #include "support/ChildProcess.h"
 #include "support/ClockActingAt.h"
+#include "support/HeldLockTables.h"
 #include "support/PgTestServer.h"
 #include "support/RefusedLockWrites.h"
 #include "support/ScriptedUiDriver.h"
@@ -343,18 +344,32 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         OpenSessionAsTheHostDoes();
     }
 
-    // Another process that holds the lock store (the lock file, or the server's lock tables) for
-    // as long as the test wants: each of its steps (ChildProcess::RunNextStep) takes hold of the
-    // store or lets it go, in turn, `holds` times. It starts with this session closed, which is
-    // opened again after, waiting `kBusyTimeout` for a busy store.
-    std::unique_ptr<vqtest::ChildProcess> ProcessHoldingTheLockStore(int holds)
+    // How another process holds the lock store: by its write lock (the lock file's, or the lock
+    // tables' transaction lock on a server), or, on a server, by the lock tables themselves in
+    // ACCESS EXCLUSIVE mode.
+    enum class StoreHold { WriteLock, TablesExclusive };
+
+    // Another process that holds the lock store for as long as the test wants: each of its steps
+    // (ChildProcess::RunNextStep) takes hold of the store or lets it go, in turn, `holds` times.
+    // It starts with this session closed, which is opened again after, waiting `kBusyTimeout`
+    // for a busy store.
+    std::unique_ptr<vqtest::ChildProcess> ProcessHoldingTheLockStore(int holds,
+                                                                     StoreHold how = StoreHold::WriteLock)
     {
         CloseFrame();
         app.CloseSession();
         std::vector<std::function<void()>> steps{[] {}};
         for (int hold = 0; hold < holds; ++hold) {
-            steps.push_back([this] { heldStore.emplace(repository, true); });
-            steps.push_back([this] { heldStore.reset(); });
+            steps.push_back([this, how] {
+                if (how == StoreHold::WriteLock)
+                    heldStore.emplace(repository, true);
+                else
+                    heldTables.emplace(repository);
+            });
+            steps.push_back([this] {
+                heldStore.reset();
+                heldTables.reset();
+            });
         }
         auto process = std::make_unique<vqtest::ChildProcess>(steps);
         EXPECT_TRUE(process->WaitReady());
@@ -365,6 +380,7 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
     }
     static constexpr int kBusyTimeout = 500;
     std::optional<vqtest::RefusedLockWrites> heldStore; // the holding process's
+    std::optional<vqtest::HeldLockTables> heldTables;   // the same
 
     // Generate System of NTGEN, then the other process takes hold of the lock store; the
     // generation's number.
@@ -388,6 +404,27 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         const int releasing = code == 3 ? kBusyTimeout : 0;
         EXPECT_LE(waited, releasing + 5 * kPxBriefBusyMilliseconds) << "at event " << code;
         return waited;
+    }
+
+    // Generate System of NTGEN, two events and the last while another process holds the lock
+    // store as `how` says, each keeping the host waiting for the store as PlayWhileTheStoreIsHeld
+    // allows; the generation ends as asked with no box, and once the store is let go nothing of
+    // it is held.
+    void GenerationRunsAndEndsWhileTheStoreIsHeld(StoreHold how)
+    {
+        const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(1, how);
+        const unsigned long number = GenerateSystemThenHoldTheStore(*other);
+        std::uint64_t waited = 0;
+        for (const int code : {1, 1, 3})
+            waited += PlayWhileTheStoreIsHeld(number, code, vqclient::Played::Posted);
+        EXPECT_GT(waited, 0u) << "the store was not held";
+        ui.Verify();
+        EXPECT_EQ(vqclient::PlayProgress(number, 1, "after its end"), vqclient::Played::NoGeneration);
+
+        ASSERT_TRUE(other->RunNextStep());
+        OwedReleasesMade();
+        AnotherUserTakesEveryObjectOfTheGeneration();
+        other->Finish();
     }
 
     // Another user deletes the session, as Show Generate Status's Delete does.
@@ -1429,18 +1466,7 @@ TEST_P(GenerationHoldTest, AGenerateSystemWhoseReleasesTheLockStoreRefusesRunsOr
 // is let go nothing of it is held.
 TEST_P(GenerationHoldTest, AGenerationRunsAndEndsWhileAnotherProcessHoldsTheLockStoreWithoutHoldingUpItsHost)
 {
-    const std::unique_ptr<vqtest::ChildProcess> other = ProcessHoldingTheLockStore(1);
-    const unsigned long number = GenerateSystemThenHoldTheStore(*other);
-    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
-    PlayWhileTheStoreIsHeld(number, 1, vqclient::Played::Posted);
-    EXPECT_GT(PlayWhileTheStoreIsHeld(number, 3, vqclient::Played::Posted), 0u) << "the store was not held";
-    ui.Verify();
-    EXPECT_EQ(vqclient::PlayProgress(number, 1, "after its end"), vqclient::Played::NoGeneration);
-
-    ASSERT_TRUE(other->RunNextStep());
-    OwedReleasesMade();
-    AnotherUserTakesEveryObjectOfTheGeneration();
-    other->Finish();
+    GenerationRunsAndEndsWhileTheStoreIsHeld(StoreHold::WriteLock);
 }
 
 // A server answers a claim's check outside its lock tables' transactions, held or not: only a
@@ -1497,6 +1523,15 @@ TEST_P(GenerationHoldOnALockFileTest, AGenerateBundleOnABusyLockFileSaysSoInstea
     ui.ExpectDialog(IDD_PICKER).Cancel();
     VqsGenerateBundle(*view);
     ui.Verify();
+}
+
+// Another transaction holds the server's lock tables in ACCESS EXCLUSIVE mode for longer than a
+// whole generation: as on a held lock file, each event keeps the host waiting one brief try of its
+// claim at most, a busy store is no loss, and the end waits one busy timeout for its lift, which is
+// owed; once the tables are let go nothing of the generation is held.
+TEST_P(GenerationOnAServerTest, AGenerationRunsAndEndsWhileAnotherTransactionHoldsTheLockTablesExclusively)
+{
+    GenerationRunsAndEndsWhileTheStoreIsHeld(StoreHold::TablesExclusive);
 }
 
 // The server restarts while the user's generation runs. The first step that meets the lost

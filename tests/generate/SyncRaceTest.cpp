@@ -54,7 +54,8 @@ constexpr UINT kSelectSessionDialog = 294;
 constexpr int kSessionList = 32853;
 constexpr int kRestartButton = 33025;
 constexpr char kItemDeleted[] = "item has been deleted.";
-// Bounds a round whose users wait for each other, so that a deadlock fails the test.
+// Bounds a round whose users wait for each other, so that a deadlock fails the test; no
+// round that ends comes near it, at any load.
 constexpr int kLongestRoundMilliseconds = 60'000;
 
 // A script's start refused: while another user generates the set, or with what it waited

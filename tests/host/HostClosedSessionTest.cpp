@@ -48,10 +48,12 @@ TEST(HostClosedSessionTest, ACloseWhileAnotherProcessHoldsTheLockFileEndsSoonAnd
     const auto closing = std::chrono::steady_clock::now();
     holder.Send("close-session\nsay closed\n");
     ASSERT_TRUE(holder.ReadUntil("say: closed")) << holder.Printed();
-    // One busy timeout and a short try; a loaded machine gets a margin, still short of the
-    // patient waits a close made before.
-    const auto aboutOneBusyTimeout = std::chrono::milliseconds(kPxBusyTimeoutMilliseconds * 3);
-    EXPECT_LT(std::chrono::steady_clock::now() - closing, aboutOneBusyTimeout);
+    // The host, another process, shows no count of its waits: the close is timed, against a
+    // bound that holds at any load. It waits one busy timeout and a brief try, and does little
+    // else; a close that waits patiently took five busy timeouts for its first give-back alone
+    // (the begins of a lock-table transaction), and as many again for the session's end.
+    const auto shortOfPatientWaits = std::chrono::milliseconds(kPxBusyTimeoutMilliseconds * 5);
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, shortOfPatientWaits);
     EXPECT_EQ(RowsOf(repository + "-locks", "px_session"), 1) << "the end is owed";
     EXPECT_GT(RowsOf(repository + "-locks", "px_lock"), 0) << "the segment is held until then";
     held.reset();

@@ -17,7 +17,8 @@ namespace vqtest {
 
 namespace {
 
-// Bounds a read of a host that stopped printing, so that a hung host fails the test.
+// Bounds a read of a host that stopped printing, so that a hung host fails the test; a host that
+// goes on is never silent that long, at any load.
 constexpr int kLongestSilenceMilliseconds = 60'000;
 
 } // namespace

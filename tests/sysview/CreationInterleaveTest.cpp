@@ -48,6 +48,8 @@ constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 constexpr UINT kNewHostPage = 235;
 constexpr UINT kHostFtpPage = 102;
 constexpr UINT kLockProgressDialog = 105;
+// Bounds a round whose users wait for each other, so that a deadlock fails the test; no round that
+// ends comes near it, at any load.
 constexpr std::chrono::milliseconds kLongestRound{90'000};
 
 // New System and Add Business Segment with a first generate set on an OS Tarsk host, New

@@ -34,7 +34,8 @@ using racetest::RoundPipes;
 
 constexpr UINT kLockProgressDialog = 105;
 constexpr char kNameTaken[] = "The name is not unique.";
-// Bounds a round whose Finishes wait for each other, so that a deadlock fails the test.
+// Bounds a round whose Finishes wait for each other, so that a deadlock fails the test; no
+// round that ends comes near it, at any load.
 constexpr int kLongestRoundMilliseconds = 90'000;
 
 // New System (all of one round under one name, with a new host each), Add Business Segment

@@ -35,7 +35,8 @@ constexpr UINT ID_OPTIONS = 32772;
 constexpr UINT IDS_CHECK_CHANGED_OPTIONS = 61908;
 constexpr UINT kRemovePromptDialog = 152;
 constexpr char kItemDeleted[] = "item has been deleted.";
-// Bounds a round whose steps wait for each other, so that a deadlock fails the test.
+// Bounds a round whose steps wait for each other, so that a deadlock fails the test; no
+// round that ends comes near it, at any load.
 constexpr int kLongestRoundMilliseconds = 60'000;
 
 constexpr char kGenSet[] = "RACE";
