@@ -65,9 +65,9 @@ PxLockStore::Attempt TryOnce(PxSession& session, const Attempter& attempter, con
         return refused;
     }
     auto guard = session.Guard();
-    if (!declines)
-        return attempter(session, oids, count, queue);
-    const PxBusyWaitScope brief(session.Locks(), PxBusyWait::Brief);
+    std::optional<PxBusyWaitScope> brief;
+    if (declines)
+        brief.emplace(session.Locks(), PxBusyWait::Brief);
     return attempter(session, oids, count, queue);
 }
 
