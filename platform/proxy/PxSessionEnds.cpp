@@ -17,9 +17,9 @@ bool PxMakeOwedLifts(PxLockStore& locks, std::vector<PxOwedLift>& lifts) noexcep
         for (; made < lifts.size(); ++made) {
             const PxOwedLift& lift = lifts[made];
             if (lift.manual)
-                locks.RemovePersistent(lift.oid, true, 1);
+                locks.TakeBackManual(lift.oid, lift.userCode, lift.identity);
             else
-                locks.LiftHold(lift.oid, lift.holdId);
+                locks.LiftHold(lift.oid, lift.identity);
         }
     } catch (...) {
         // The rest stays owed.

@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
-// A persistent lock's removal the lock store refused: a generation hold's lift by its identity
-// (PxLockStore::LiftHold) or, `manual`, one manual hold that a step placed and took back.
+// A persistent lock's removal the lock store refused, owed by a step of the user: a generation
+// hold's lift by its identity (PxLockStore::LiftHold) or, `manual`, the take-back of a manual
+// hold the step placed, by the identity its placing gave (PxLockStore::TakeBackManual).
 struct PxOwedLift {
     std::int64_t oid;
-    std::int64_t holdId;
-    bool manual = false;
+    std::int64_t identity;
+    bool manual;
+    std::string userCode;
 };
 
 // Makes the lifts and removals, those the store takes going from the list; whether none is left.
