@@ -1,5 +1,6 @@
 #include "PxTestRepository.h"
 
+#include "logging/LogControl.h"
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockNoWait.h"
@@ -8,8 +9,10 @@
 #include "proxy/PxProcess.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
+#include "support/ChildProcess.h"
 #include "support/LockRaises.h"
 #include "support/RefusedLockWrites.h"
+#include "support/TempDir.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
 
@@ -17,8 +20,10 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -1063,6 +1068,60 @@ TEST_P(PxLockTest, AnOwedRemovalOfAManualLockLeavesTheLockPlacedAgainSince)
         EXPECT_EQ(lock->GetUserCode(), row.herself ? "alice/dev" : "bob/test");
         EXPECT_EQ(lock->GetManualLockCount(), 1);
         ASSERT_TRUE(lockedAgain->RemovePersistentLock(1, 1));
+    }
+}
+
+// A process that ends owing the removal of a manual lock that its closed session took back while
+// the lock store refused it: the store taking writes again just before the process ends (before
+// the owed end's next retry), the process's end removes it; the store refusing still, the lock
+// stays its user's, and the log names it with its object and user.
+TEST_P(PxLockTest, AProcessEndingOwingAManualLocksRemovalMakesItOrNamesItInTheLog)
+{
+    const std::string oid = std::to_string(static_cast<std::int64_t>(m_x->GetHandle().MapKey()));
+    for (const bool takesWrites : {true, false}) {
+        SCOPED_TRACE(takesWrites ? "the store takes writes again" : "the store refuses still");
+        const vqtest::TempDir folder;
+        const std::string settings = folder.Write("vqsys.ini", "[Logging]\nFile=" + folder.File("vqsys.log") + "\n");
+        ASSERT_EQ(PxTesting::SessionEndThread(), 0u) << "nothing is owed as the process forks";
+        std::unique_ptr<PxVQLink> alice;
+        vqtest::ChildProcess process({
+            [&] {
+                g_VquLogCntrl.SetIniPath(settings.c_str());
+                alice = PxAttach(m_repository.Path(), "alice/dev");
+                PxTesting::SetBusyTimeout(*alice, 50);
+                if (!Host(*alice, "X")->PersistentLock(1))
+                    throw std::runtime_error("X is not locked");
+            },
+            [&] {
+                Host(*alice, "X")->TakeBackManualLock();
+                alice.reset();
+            },
+            [] { std::exit(0); },
+        });
+        ASSERT_TRUE(process.WaitReady());
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), false);
+        ASSERT_TRUE(process.RunNextStep());
+        EXPECT_TRUE(m_theirX->GetPersistentLock()) << "the removal is owed";
+        if (takesWrites)
+            refusing.reset();
+        process.StartNextStep();
+        process.Finish();
+        refusing.reset();
+
+        const PxPersistentLockPtr lock = m_theirX->GetPersistentLock();
+        const std::string logged = folder.Read("vqsys.log");
+        if (takesWrites) {
+            EXPECT_FALSE(lock) << "the lock its closed session took back stays";
+            EXPECT_EQ(logged, "");
+            continue;
+        }
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(lock->GetUserCode(), "alice/dev");
+        const std::string named = " WARNING The manual lock of user alice/dev on the object #" + oid + " of the ";
+        EXPECT_NE(logged.find(named), std::string::npos)
+            << logged;
+        EXPECT_TRUE(m_x->RemovePersistentLock(1, 1)) << "its user unlocks it";
+        EXPECT_FALSE(m_theirX->GetPersistentLock());
     }
 }
 
