@@ -1,5 +1,53 @@
 #include "logging/LogControl.h"
 
+#include "win/Clock.h"
+#include "win/PrivateProfile.h"
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
 VquLogCntrl g_VquLogCntrl;
 
-void VquLogCntrl::SetIniPath(const char* path) { m_iniPath = path; }
+namespace {
+
+// Never destroyed: a line may be written as the process ends, after the static objects.
+std::string& SettingsPath()
+{
+    static std::string* path = new std::string;
+    return *path;
+}
+
+std::string LogFile()
+{
+    char file[4096] = "";
+    if (!SettingsPath().empty())
+        GetPrivateProfileStringA("Logging", "File", "", file, sizeof file, SettingsPath().c_str());
+    return file;
+}
+
+std::string LocalTime()
+{
+    const std::time_t now = static_cast<std::time_t>(vqclock::Current().Now());
+    std::tm local{};
+    char text[32] = "";
+    if (localtime_r(&now, &local))
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+} // namespace
+
+void VquLogCntrl::SetIniPath(const char* path) { SettingsPath() = path ? path : ""; }
+
+CString VquLogCntrl::GetIniPath() const { return CString(SettingsPath().c_str()); }
+
+void VquLogCntrl::Write(const char* level, const char* text) const
+{
+    const std::string line = LocalTime() + " " + (level ? level : "") + " " + (text ? text : "") + "\n";
+    const std::string file = LogFile();
+    std::FILE* log = file.empty() ? nullptr : std::fopen(file.c_str(), "a");
+    std::fputs(line.c_str(), log ? log : stderr);
+    if (log)
+        std::fclose(log);
+}

@@ -21,21 +21,27 @@ PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path
                  "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
                  "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
                  " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL,"
-                 " hold_id INTEGER NOT NULL DEFAULT 0);"
+                 " hold_id INTEGER NOT NULL DEFAULT 0, manual_id INTEGER NOT NULL DEFAULT 0);"
                  "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);"
                  "CREATE TABLE IF NOT EXISTS px_lock_wait(ticket INTEGER PRIMARY KEY, oid INTEGER NOT NULL,"
                  " session INTEGER NOT NULL, kind INTEGER NOT NULL, UNIQUE(oid, session));"
                  "CREATE INDEX IF NOT EXISTS px_lock_wait_of ON px_lock_wait(session);",
                  pxwhat::Lock);
-    AddHoldIdentities();
+    AddIdentities();
 }
 
-void PxFileLockStore::AddHoldIdentities()
+void PxFileLockStore::AddIdentities()
 {
-    PxQuery column(m_db, "SELECT count(*) FROM pragma_table_info('px_persistent_lock') WHERE name = 'hold_id'",
-                   pxwhat::Lock);
-    if (column.Step() && column.Int(0) == 0)
-        m_db.Execute("ALTER TABLE px_persistent_lock ADD COLUMN hold_id INTEGER NOT NULL DEFAULT 0", pxwhat::Lock);
+    for (const char* identity : {"hold_id", "manual_id"}) {
+        PxQuery column(m_db, "SELECT count(*) FROM pragma_table_info('px_persistent_lock') WHERE name = ?1",
+                       pxwhat::Lock);
+        if (!column.Bind(1, identity).Step() || column.Int(0) != 0)
+            continue;
+        column.Reset();
+        const std::string add =
+            std::string("ALTER TABLE px_persistent_lock ADD COLUMN ") + identity + " INTEGER NOT NULL DEFAULT 0";
+        m_db.Execute(add.c_str(), pxwhat::Lock);
+    }
 }
 
 bool PxFileLockStore::BeginOrBusy()
@@ -401,28 +407,32 @@ std::int64_t PxFileLockStore::TakeOids(std::int64_t count, std::int64_t lastStor
 
 PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                       const std::int64_t* oids, std::size_t count, bool manual,
-                                                      bool carried, bool queue)
+                                                      std::int64_t manualId, bool carried, bool queue)
 {
     const Request request{PxLockFutureUpdate, &userCode, nullptr, !manual};
-    return TryEach(session, oids, count, request, queue, [&](std::int64_t oid) {
+    Attempt attempt = TryEach(session, oids, count, request, queue, [&](std::int64_t oid) {
         PxQuery place(m_db,
-                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds, hold_id)"
-                      " VALUES(?1, ?2, ?3, 1, ?4, ?5) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
+                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds, hold_id, manual_id)"
+                      " VALUES(?1, ?2, ?3, 1, ?4, ?5, ?6) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
                       " manual_holds = manual_holds + excluded.manual_holds,"
-                      " hold_id = CASE WHEN excluded.manual_holds = 0 THEN excluded.hold_id ELSE hold_id END",
+                      " hold_id = CASE WHEN excluded.manual_holds = 0 THEN excluded.hold_id ELSE hold_id END,"
+                      " manual_id = CASE WHEN excluded.manual_holds = 0 THEN manual_id ELSE excluded.manual_id END",
                       pxwhat::Lock);
         place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0);
         // Drawn from the object ids: no hold of the store had it, or ever will.
-        place.Bind(5, manual ? 0 : TakeOids(1, 0)).Run();
+        place.Bind(5, manual ? 0 : TakeOids(1, 0)).Bind(6, manual ? manualId : 0).Run();
         if (carried)
             GrantLock(session, PxHoldMarkSlot(oid), PxLockWrite);
     });
+    attempt.manualId = manual ? manualId : 0;
+    return attempt;
 }
 
 void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)
 {
     PxQuery update(m_db,
-                   "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3 WHERE oid = ?1",
+                   "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3,"
+                   " manual_id = CASE WHEN ?3 > 0 THEN 0 ELSE manual_id END WHERE oid = ?1",
                    pxwhat::Lock);
     update.Bind(1, oid).Bind(2, removed).Bind(3, removedManual).Run();
     PxQuery drop(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1 AND holds <= 0", pxwhat::Lock);
@@ -432,10 +442,11 @@ void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removed
 std::optional<PxPersistentLockRow> PxFileLockStore::ReadPersistent(std::int64_t oid)
 {
     PxQuery query(m_db,
-                  "SELECT user_code, locked, holds, manual_holds, hold_id FROM px_persistent_lock WHERE oid = ?1",
+                  "SELECT user_code, locked, holds, manual_holds, hold_id, manual_id FROM px_persistent_lock"
+                  " WHERE oid = ?1",
                   pxwhat::Lock);
     if (!query.Bind(1, oid).Step())
         return std::nullopt;
-    return PxPersistentLockRow{query.Text(0), query.Int(1), static_cast<int>(query.Int(2)),
-                               static_cast<int>(query.Int(3)), query.Int(4)};
+    return PxPersistentLockRow{query.Text(0),  query.Int(1), static_cast<int>(query.Int(2)),
+                               static_cast<int>(query.Int(3)), query.Int(4), query.Int(5)};
 }

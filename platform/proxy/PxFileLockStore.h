@@ -23,9 +23,10 @@ public:
     bool Connected() const noexcept override { return true; }
 
 private:
-    // A lock file made by an earlier build gets the generation holds' identity column (0: a
-    // hold of that build, which no recovery session names).
-    void AddHoldIdentities();
+    // A lock file made by an earlier build gets the identity columns it lacks: the generation
+    // holds' (0: a hold of that build, which no recovery session names) and the manual holds'
+    // (0: none, which no take-back of this build names).
+    void AddIdentities();
     // ReserveOids in the lock-table transaction under way.
     std::int64_t TakeOids(std::int64_t count, std::int64_t lastStored);
     void ApplyBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }
@@ -45,7 +46,8 @@ private:
     bool ReleaseOneHold(std::int64_t session, std::int64_t oid) override;
     Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                               std::size_t count, bool manual, bool carried, bool queue) override;
+                               std::size_t count, bool manual, std::int64_t manualId, bool carried,
+                               bool queue) override;
     Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                             bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;

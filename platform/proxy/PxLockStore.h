@@ -35,6 +35,9 @@ struct PxPersistentLockRow {
     int manualHolds = 0;
     // The generation hold's identity (PxPersistentLock::GetHoldId).
     std::int64_t holdId = 0;
+    // The identity the last manual hold placed gave the lock (PxLockStore::PlacePersistent), 0
+    // once one of its manual holds was removed since, or where the store keeps none.
+    std::int64_t manualId = 0;
 };
 
 class PxLockStore {
@@ -67,6 +70,8 @@ public:
         std::size_t granted = 0;
         int code = 0;
         std::optional<PxPersistentLockRow> persistent;
+        // The identity the manual holds placed gave their locks, 0 where the store keeps none.
+        std::int64_t manualId = 0;
     };
     // A refused session that will try again (`queue`) waits in line for the object: an
     // object let go goes to the session that has waited longest for it, so no session can
@@ -126,12 +131,22 @@ public:
     virtual bool KeepsItsLocks(std::int64_t session) noexcept = 0;
 
     // A generation hold placed `carried` is carried by the session (its mark, below) from the
-    // transaction that places it until EndCarrying.
+    // transaction that places it until EndCarrying. A manual hold placed gives its lock the
+    // identity `manualId` (an id no hold had), which names the manual holds as they stand until
+    // another is placed or one is removed (PxPersistentLockRow::manualId).
     virtual Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                                    std::size_t count, bool manual, bool carried, bool queue) = 0;
+                                    std::size_t count, bool manual, std::int64_t manualId, bool carried,
+                                    bool queue) = 0;
     // A generation hold is refused where one stands already, whoever placed it (code 7); each
     // one placed gets an identity of its own (PxPersistentLockRow::holdId).
     virtual void RemovePersistent(std::int64_t oid, bool manual, int count) = 0;
+    // Takes back the manual hold a step of the user placed, in one lock-table transaction: one
+    // manual hold of the object's persistent lock, when that is the user's and its manual holds
+    // are still as the placing that gave `manualId` left them. So a lock unlocked and placed again
+    // since, by anyone, stays, and a take-back made once is never made again. `manualId` 0 (a
+    // placing the store gave no identity: a session of a server repository its owner has not
+    // brought up to date) takes a manual hold of the user's lock. Answers whether it took one.
+    virtual bool TakeBackManual(std::int64_t oid, const std::string& userCode, std::int64_t manualId) = 0;
     // Lifts the object's generation hold when it is the one of the identity, in one lock-table
     // transaction; answers whether it was (a hold lifted, exchanged or placed anew since stays).
     virtual bool LiftHold(std::int64_t oid, std::int64_t holdId) = 0;

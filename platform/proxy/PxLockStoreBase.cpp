@@ -149,10 +149,10 @@ PxLockStore::Attempt PxLockStoreBase::LockAnswered(std::int64_t session, const s
 
 PxLockStore::Attempt PxLockStoreBase::PlacePersistent(std::int64_t session, const std::string& userCode,
                                                       const std::int64_t* oids, std::size_t count, bool manual,
-                                                      bool carried, bool queue)
+                                                      std::int64_t manualId, bool carried, bool queue)
 {
     return PastDeadHolders(
-        [&] { return TryPlacePersistent(session, userCode, oids, count, manual, carried, queue); });
+        [&] { return TryPlacePersistent(session, userCode, oids, count, manual, manualId, carried, queue); });
 }
 
 PxLockStore::Attempt PxLockStoreBase::ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid,
@@ -178,6 +178,18 @@ void PxLockStoreBase::RemovePersistent(std::int64_t oid, bool manual, int count)
         int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
         int removed = std::min(count, available);
         LowerPersistent(oid, removed, manual ? removed : 0);
+    });
+}
+
+bool PxLockStoreBase::TakeBackManual(std::int64_t oid, const std::string& userCode, std::int64_t manualId)
+{
+    return InLockTransaction([&] {
+        const std::optional<PxPersistentLockRow> lock = ReadPersistent(oid);
+        if (!lock || lock->userCode != userCode || lock->manualHolds == 0 ||
+            (manualId != 0 && lock->manualId != manualId))
+            return false;
+        LowerPersistent(oid, 1, 1);
+        return true;
     });
 }
 

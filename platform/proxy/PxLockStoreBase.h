@@ -29,6 +29,7 @@ public:
     std::string LockHolder(std::int64_t oid) override;
     void DropLocksOf(std::int64_t session, const std::vector<std::int64_t>& oids) override;
     void RemovePersistent(std::int64_t oid, bool manual, int count) override;
+    bool TakeBackManual(std::int64_t oid, const std::string& userCode, std::int64_t manualId) override;
     void EndCarrying(std::int64_t session, std::int64_t oid, bool lift) override;
     bool LiftHold(std::int64_t oid, std::int64_t holdId) override;
     // A generation hold that refuses an attempt or that a read finds may be a dead session's
@@ -37,7 +38,7 @@ public:
     Attempt Lock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) final;
     Attempt LockAnswered(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind) final;
     Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                            std::size_t count, bool manual, bool carried, bool queue) final;
+                            std::size_t count, bool manual, std::int64_t manualId, bool carried, bool queue) final;
     Attempt ExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                          bool queue) final;
     std::optional<PxPersistentLockRow> Persistent(std::int64_t oid) final;
@@ -75,7 +76,8 @@ protected:
     // Drops the session's locks and the persistent lock on the object.
     virtual void DropLocksOn(std::int64_t session, std::int64_t oid) = 0;
     // Takes `removed` holds, `removedManual` of them manual, from the object's persistent
-    // lock; the lock goes with its last hold.
+    // lock; the lock goes with its last hold. A manual hold removed leaves the manual holds
+    // without identity (PxPersistentLockRow::manualId 0).
     virtual void LowerPersistent(std::int64_t oid, int removed, int removedManual) = 0;
     // Gives back one hold of the session's lock on the object, the weakest kind first; the
     // lock goes with its last hold. Answers whether a lock went.
@@ -84,9 +86,11 @@ protected:
     virtual Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind,
                             bool queue) = 0;
     // A generation hold placed takes an identity no hold of the store had (the store's own
-    // counter, in the same transaction); a manual hold leaves the lock's as it is.
+    // counter, in the same transaction); a manual hold leaves the lock's as it is, and gives the
+    // manual holds the identity `manualId` where the store keeps one (Attempt::manualId).
     virtual Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                                       std::size_t count, bool manual, bool carried, bool queue) = 0;
+                                       std::size_t count, bool manual, std::int64_t manualId, bool carried,
+                                       bool queue) = 0;
     virtual Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                                     bool queue) = 0;
     virtual std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) = 0;

@@ -272,8 +272,7 @@ PxLockErrorInfo PxPlacePersistentLocks(PxLinkCore& core, const std::vector<PxVQO
     return Run(
         core, objects, operation,
         [manual, carried](PxSession& session, const std::int64_t* oids, std::size_t count, bool queue) {
-            return session.Locks().PlacePersistent(session.Id(), session.UserCode(), oids, count, manual, carried,
-                                                   queue);
+            return session.PlacePersistent(oids, count, manual, carried, queue);
         },
         [manual, carried](PxSession& session, const std::int64_t* oids, std::size_t count) {
             for (std::size_t i = 0; i < count; ++i) {

@@ -96,13 +96,17 @@ namespace {
 // Places persistent locks for the user at the time, manual or not (parameters), on the
 // objects of $1 where `when` holds. A generation hold takes an identity no hold had where the
 // session may draw one (`identity` PX_HOLD_IDENTITY), else none (PX_NO_HOLD_IDENTITY: a
-// repository of an earlier build that its owner has not brought up to date).
-#define PX_PLACE_PERSISTENT(user, time, manual, when, identity)                                                 \
-    "placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds" identity##_COLUMN ")" \
-    " SELECT u.oid, " user ", " time ", count(*), count(*) * " manual identity##_VALUE(manual)                   \
+// repository of an earlier build that its owner has not brought up to date). A manual hold gives
+// the lock's manual holds the identity `manualId` (a parameter) where the repository keeps one
+// (`manualIdentity` PX_MANUAL_IDENTITY), else none (PX_NO_MANUAL_IDENTITY).
+#define PX_PLACE_PERSISTENT(user, time, manual, when, identity, manualIdentity, manualId)                       \
+    "placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds" identity##_COLUMN     \
+    manualIdentity##_COLUMN ") SELECT u.oid, " user ", " time ", count(*), count(*) * " manual                    \
+    identity##_VALUE(manual) manualIdentity##_VALUE(manual, manualId)                                           \
     " FROM unnest($1::bigint[]) AS u(oid) WHERE " when " GROUP BY u.oid ON CONFLICT(oid) DO UPDATE SET"          \
     " holds = px_persistent_lock.holds + excluded.holds,"                                                       \
-    " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds" identity##_KEPT " RETURNING 1)"
+    " manual_holds = px_persistent_lock.manual_holds + excluded.manual_holds" identity##_KEPT                    \
+    manualIdentity##_KEPT " RETURNING 1)"
 #define PX_HOLD_IDENTITY_COLUMN ", hold_id"
 #define PX_HOLD_IDENTITY_VALUE(manual) ", CASE WHEN " manual " = 0 THEN nextval('px_hold_id') ELSE 0 END"
 #define PX_HOLD_IDENTITY_KEPT                                                                                   \
@@ -110,6 +114,14 @@ namespace {
 #define PX_NO_HOLD_IDENTITY_COLUMN ""
 #define PX_NO_HOLD_IDENTITY_VALUE(manual) ""
 #define PX_NO_HOLD_IDENTITY_KEPT ""
+#define PX_MANUAL_IDENTITY_COLUMN ", manual_id"
+#define PX_MANUAL_IDENTITY_VALUE(manual, manualId) ", CASE WHEN " manual " = 0 THEN 0 ELSE " manualId "::bigint END"
+#define PX_MANUAL_IDENTITY_KEPT                                                                                 \
+    ", manual_id = CASE WHEN excluded.manual_holds = 0 THEN px_persistent_lock.manual_id"                       \
+    " ELSE excluded.manual_id END"
+#define PX_NO_MANUAL_IDENTITY_COLUMN ""
+#define PX_NO_MANUAL_IDENTITY_VALUE(manual, manualId) ""
+#define PX_NO_MANUAL_IDENTITY_KEPT ""
 
 // Grants the request the way `grant` (a query of the WITH list) does on the whole run, and
 // takes the session $2 out of the run's lines, where nothing stands in the way by `clear`;
@@ -216,6 +228,7 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     m_db->SetBusyWaitListener(&PxTesting::NoteBusyWait);
     SetBusyTimeout(kPxBusyTimeoutMilliseconds);
     m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Open);
+    m_manualIdentities = PxKeepsManualIdentities(*m_db, pxwhat::Open);
 }
 
 void PxServerLockStore::ApplyBusyTimeout(int milliseconds)
@@ -706,17 +719,33 @@ std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t las
 
 // Places the persistent locks where nothing stands in the way, for the whole run, with the
 // session's marks of the holds it carries; and on the run granted after a check.
-#define PX_PLACE_WHOLE(identity)                                                                                \
-    PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY, identity) ", "                   \
-                       PX_MARK_CARRIED("$2", "$7", "$8 = 1 AND " PX_NOTHING_IN_THE_WAY),                        \
+#define PX_PLACE_WHOLE(identity, manualIdentity)                                                                \
+    PX_GRANT_WHOLE(PX_PLACE_PERSISTENT("$4", "$5", "$6", PX_NOTHING_IN_THE_WAY, identity, manualIdentity, "$9")  \
+                       ", " PX_MARK_CARRIED("$2", "$7", "$8 = 1 AND " PX_NOTHING_IN_THE_WAY),                   \
                    PX_NOTHING_IN_THE_WAY)
-#define PX_PLACE_GRANTED(identity)                                                                              \
-    "WITH " PX_PLACE_PERSISTENT("$2", "$3", "$4", "true", identity) ", " PX_MARK_CARRIED("$5", "$6", "$7 = 1")  \
-    " " PX_LEAVE_LINES("$5")
+#define PX_PLACE_GRANTED(identity, manualIdentity)                                                              \
+    "WITH " PX_PLACE_PERSISTENT("$2", "$3", "$4", "true", identity, manualIdentity, "$8") ", "                  \
+        PX_MARK_CARRIED("$5", "$6", "$7 = 1") " " PX_LEAVE_LINES("$5")
+
+namespace {
+
+// The placing statements by whether a generation hold takes an identity and whether the manual
+// holds have one, [hold identities][manual identities]: the whole run's, and the granted run's.
+constexpr const char* kPlaceWhole[2][2] = {
+    {PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY),
+     PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY, PX_MANUAL_IDENTITY)},
+    {PX_PLACE_WHOLE(PX_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY), PX_PLACE_WHOLE(PX_HOLD_IDENTITY, PX_MANUAL_IDENTITY)}};
+constexpr const char* kPlaceGranted[2][2] = {
+    {PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY),
+     PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY, PX_MANUAL_IDENTITY)},
+    {PX_PLACE_GRANTED(PX_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY),
+     PX_PLACE_GRANTED(PX_HOLD_IDENTITY, PX_MANUAL_IDENTITY)}};
+
+} // namespace
 
 PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session, const std::string& userCode,
                                                         const std::int64_t* oids, std::size_t count, bool manual,
-                                                        bool carried, bool queue)
+                                                        std::int64_t manualId, bool carried, bool queue)
 {
     const std::int64_t placedAt = _time64(nullptr);
     const std::int64_t manualHolds = manual ? 1 : 0;
@@ -725,33 +754,45 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
     // soon as it has them.
     if (!manual && !m_holdIdentities)
         m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Lock);
+    if (manual && !m_manualIdentities)
+        m_manualIdentities = PxKeepsManualIdentities(*m_db, pxwhat::Lock);
+    const bool manualIdentities = m_manualIdentities;
     // A persistent lock in the way, the user's own included, leaves the whole run to the check.
-    Query whole(*m_db, m_holdIdentities ? PX_PLACE_WHOLE(PX_HOLD_IDENTITY) : PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY),
-                pxwhat::Lock);
+    Query whole(*m_db, kPlaceWhole[m_holdIdentities][manualIdentities], pxwhat::Lock);
     AskedOf(whole, session, oids, count, PxLockFutureUpdate)
         .Bind(userCode)
         .Bind(placedAt)
         .Bind(manualHolds)
         .Bind(kPxHoldMarkBase)
         .Bind(marked);
+    if (manualIdentities)
+        whole.Bind(manualId);
     const Request request{PxLockFutureUpdate, &userCode, nullptr, !manual};
-    return TryAll(session, oids, count, request, queue, whole, [&](const std::string& granted) {
-        return Query(*m_db,
-                     m_holdIdentities ? PX_PLACE_GRANTED(PX_HOLD_IDENTITY) : PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY),
-                     pxwhat::Lock)
-            .Bind(granted)
+    Attempt attempt = TryAll(session, oids, count, request, queue, whole, [&](const std::string& granted) {
+        Query placing(*m_db, kPlaceGranted[m_holdIdentities][manualIdentities], pxwhat::Lock);
+        placing.Bind(granted)
             .Bind(userCode)
             .Bind(placedAt)
             .Bind(manualHolds)
             .Bind(session)
             .Bind(kPxHoldMarkBase)
             .Bind(marked);
+        if (manualIdentities)
+            placing.Bind(manualId);
+        return placing;
     });
+    attempt.manualId = manual && manualIdentities ? manualId : 0;
+    return attempt;
 }
 
 void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)
 {
-    Query(*m_db, "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3 WHERE oid = $1",
+    // A session opened before the owner brought the repository up to date has no identity to clear.
+    Query(*m_db,
+          m_manualIdentities ? "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3,"
+                               " manual_id = CASE WHEN $3 > 0 THEN 0 ELSE manual_id END WHERE oid = $1"
+                             : "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3"
+                               " WHERE oid = $1",
           pxwhat::Lock)
         .Bind(oid)
         .Bind(static_cast<std::int64_t>(removed))
@@ -780,18 +821,20 @@ bool PxServerLockStore::ReleaseOneHold(std::int64_t session, std::int64_t oid)
 
 std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_t oid)
 {
-    // The identity read from the row as it is, so that a session that opened a repository of an
+    // The identities read from the row as it is, so that a session that opened a repository of an
     // earlier build reads those of holds placed since its owner brought it up to date.
     PxPgRows rows = Query(*m_db,
                           "SELECT user_code, locked, holds, manual_holds,"
-                          " coalesce((to_jsonb(p) ->> 'hold_id')::bigint, 0) FROM px_persistent_lock p WHERE oid = $1",
+                          " coalesce((to_jsonb(p) ->> 'hold_id')::bigint, 0),"
+                          " coalesce((to_jsonb(p) ->> 'manual_id')::bigint, 0)"
+                          " FROM px_persistent_lock p WHERE oid = $1",
                           pxwhat::Lock)
                         .Bind(oid)
                         .Run();
     if (!rows.Count())
         return std::nullopt;
-    return PxPersistentLockRow{rows.Text(0, 0), rows.Int(0, 1), static_cast<int>(rows.Int(0, 2)),
-                               static_cast<int>(rows.Int(0, 3)), rows.Int(0, 4)};
+    return PxPersistentLockRow{rows.Text(0, 0),   rows.Int(0, 1), static_cast<int>(rows.Int(0, 2)),
+                               static_cast<int>(rows.Int(0, 3)), rows.Int(0, 4), rows.Int(0, 5)};
 }
 
 PxLockStore::Attempt PxServerLockStore::TryExchangeHold(std::int64_t session, const std::string& holder,

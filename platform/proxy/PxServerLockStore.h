@@ -64,7 +64,8 @@ private:
     bool ReleaseOneHold(std::int64_t session, std::int64_t oid) override;
     Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
-                               std::size_t count, bool manual, bool carried, bool queue) override;
+                               std::size_t count, bool manual, std::int64_t manualId, bool carried,
+                               bool queue) override;
     Attempt TryExchangeHold(std::int64_t session, const std::string& holder, std::int64_t oid, int kind,
                             bool queue) override;
     std::optional<PxPersistentLockRow> ReadPersistent(std::int64_t oid) override;
@@ -124,4 +125,6 @@ private:
     std::unique_ptr<PxPgConnection> m_db;
     // Whether a generation hold placed takes an identity (PxPlacesHoldIdentities).
     bool m_holdIdentities = false;
+    // Whether the manual holds have an identity (PxKeepsManualIdentities).
+    bool m_manualIdentities = false;
 };

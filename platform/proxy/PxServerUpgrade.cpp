@@ -60,6 +60,14 @@ constexpr const char* kHoldIdentities =
     "CREATE SEQUENCE IF NOT EXISTS vq_repository.px_hold_id;"
     "ALTER TABLE vq_repository.px_persistent_lock ADD COLUMN IF NOT EXISTS hold_id bigint NOT NULL DEFAULT 0;";
 
+// The manual holds placed from now on each name them with an identity; those placed before read 0.
+constexpr const char* kManualIdentities =
+    "ALTER TABLE vq_repository.px_persistent_lock ADD COLUMN IF NOT EXISTS manual_id bigint NOT NULL DEFAULT 0;";
+
+#define PX_MANUAL_IDENTITIES_PRESENT                                                                            \
+    "EXISTS(SELECT 1 FROM pg_attribute WHERE attrelid = 'vq_repository.px_persistent_lock'::regclass"          \
+    " AND attname = 'manual_id' AND NOT attisdropped)"
+
 #define PX_HOLD_IDENTITIES_PRESENT                                                                              \
     "(to_regclass('vq_repository.px_hold_id') IS NOT NULL AND EXISTS(SELECT 1 FROM pg_attribute"               \
     " WHERE attrelid = 'vq_repository.px_persistent_lock'::regclass AND attname = 'hold_id' AND NOT attisdropped))"
@@ -69,12 +77,14 @@ constexpr const char* kHoldIdentities =
 constexpr const char* kAddedObjects = "{px_hold_id}";
 
 // The key columns without their estimates ($1 to $3: the tables, columns and options), whether the
-// hold identities are missing, whether the role may act as the owner of every table, and that owner.
+// hold identities and the manual ones are missing, whether the role may act as the owner of every
+// table, and that owner.
 constexpr const char* kGaps =
     "SELECT (SELECT count(*) FROM unnest($1::text[], $2::text[], $3::text[]) AS k(tab, col, opt)"
     " JOIN pg_attribute a ON a.attrelid = k.tab::regclass AND a.attname = k.col"
     " WHERE NOT coalesce(k.opt = ANY(a.attoptions), false)),"
     " (NOT " PX_HOLD_IDENTITIES_PRESENT ")::int,"
+    " (NOT " PX_MANUAL_IDENTITIES_PRESENT ")::int,"
     " (SELECT coalesce(bool_and(pg_has_role(c.relowner, 'MEMBER')), false) FROM pg_class c"
     " WHERE c.relnamespace = 'vq_repository'::regnamespace AND c.relkind = 'r')::int,"
     " (SELECT pg_get_userbyid(relowner) FROM pg_class WHERE oid = 'vq_repository.px_persistent_lock'::regclass)";
@@ -239,8 +249,9 @@ PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db)
     PxSchemaGaps found;
     found.estimates = static_cast<int>(answers[0].Int(0, 0));
     found.holdIdentities = answers[0].Int(0, 1) != 0;
-    found.ownerMay = answers[0].Int(0, 2) != 0;
-    found.owner = answers[0].Text(0, 3);
+    found.manualIdentities = answers[0].Int(0, 2) != 0;
+    found.ownerMay = answers[0].Int(0, 3) != 0;
+    found.owner = answers[0].Text(0, 4);
     found.grants = GrantsOf(answers[1]);
     return found;
 }
@@ -257,10 +268,12 @@ std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGap
         additions += KeyEstimatesSql();
     }
     // The strongest lock last, held for the shortest time.
-    if (gaps.holdIdentities) {
+    if (gaps.holdIdentities || gaps.manualIdentities)
         locks.push_back({"px_persistent_lock", kAccessExclusive, kAgainstAccessExclusive});
+    if (gaps.holdIdentities)
         additions += kHoldIdentities;
-    }
+    if (gaps.manualIdentities)
+        additions += kManualIdentities;
     std::vector<std::string> granted;
     AsOwnerWithoutWaiting(db, locks, what, [&] {
         if (!additions.empty())
@@ -276,6 +289,10 @@ std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGap
     if (gaps.holdIdentities)
         changes.push_back("The generation holds' identity was added (the column hold_id of px_persistent_lock and"
                           " the sequence px_hold_id): each generation hold placed from now on has one.");
+    if (gaps.manualIdentities)
+        changes.push_back("The manual holds' identity was added (the column manual_id of px_persistent_lock): a"
+                          " manual hold a step placed and took back is from now on taken back from the lock it"
+                          " was placed on alone.");
     changes.insert(changes.end(), granted.begin(), granted.end());
     return changes;
 }
@@ -285,7 +302,7 @@ void PxRunAsOwner(PxPgConnection& db, const std::string& statements, const char*
     AsOwner(db, "BEGIN", what, [&] { db.Execute(statements.c_str(), what); });
 }
 
-std::string PxSchemaAdditionsSql() { return KeyEstimatesSql() + kHoldIdentities; }
+std::string PxSchemaAdditionsSql() { return KeyEstimatesSql() + kHoldIdentities + kManualIdentities; }
 
 bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what)
 {
@@ -295,4 +312,9 @@ bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what)
                                  what)
                .Run()
                .Int(0, 0) != 0;
+}
+
+bool PxKeepsManualIdentities(PxPgConnection& db, const char* what)
+{
+    return PxPgConnection::Query(db, "SELECT (" PX_MANUAL_IDENTITIES_PRESENT ")::int", what).Run().Int(0, 0) != 0;
 }

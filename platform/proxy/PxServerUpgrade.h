@@ -19,6 +19,8 @@ struct PxSchemaGaps {
     int estimates = 0;
     // The generation holds' identity (the column px_persistent_lock.hold_id, the sequence px_hold_id).
     bool holdIdentities = false;
+    // The manual holds' identity (the column px_persistent_lock.manual_id).
+    bool manualIdentities = false;
     // The rights the other roles have on every earlier table or sequence of the repository that an
     // object added since lacks, as the GRANT statements that give them.
     std::vector<std::string> grants;
@@ -28,7 +30,7 @@ struct PxSchemaGaps {
     // The role that owns the repository's tables.
     std::string owner;
 
-    bool Any() const { return estimates > 0 || holdIdentities || !grants.empty(); }
+    bool Any() const { return estimates > 0 || holdIdentities || manualIdentities || !grants.empty(); }
 };
 
 PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db);
@@ -53,3 +55,7 @@ std::string PxSchemaAdditionsSql();
 // Whether a generation hold the connection's role places takes an identity: the repository has
 // them, and the role may draw one. Without, a hold it places has none (0).
 bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what);
+
+// Whether the repository keeps the manual holds' identity. Without, a manual hold placed gives its
+// lock none, and a take-back names none (PxLockStore::TakeBackManual).
+bool PxKeepsManualIdentities(PxPgConnection& db, const char* what);

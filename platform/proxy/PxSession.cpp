@@ -128,18 +128,36 @@ bool PxSession::OwesGiveBack(std::int64_t slot) const
     return owes(m_owedGiveBacks) || owes(m_sentGiveBack);
 }
 
+PxLockStore::Attempt PxSession::PlacePersistent(const std::int64_t* oids, std::size_t count, bool manual,
+                                                bool carried, bool queue)
+{
+    auto guard = Guard();
+    const std::int64_t manualId = manual ? NewOid() : 0;
+    const PxLockStore::Attempt attempt =
+        Locks().PlacePersistent(m_id, m_userCode, oids, count, manual, manualId, carried, queue);
+    if (manual)
+        for (std::size_t i = 0; i < attempt.granted; ++i)
+            m_manualPlaced[oids[i]] = attempt.manualId;
+    return attempt;
+}
+
 void PxSession::TakeBackManualLock(std::int64_t oid)
 {
     auto guard = Guard();
+    const auto placed = m_manualPlaced.find(oid);
+    if (placed == m_manualPlaced.end())
+        return;
+    const PxOwedLift removal{oid, placed->second, true, m_userCode};
+    m_manualPlaced.erase(placed);
     MakeOwedReleases();
-    const PxOwedLift removal{oid, 0, true};
     // Behind what the store has just refused, it waits for nothing.
     if (OwesReleases()) {
         m_owedLifts.push_back(removal);
         RetryGiveBacksLater();
         return;
     }
-    ReleaseOrOwe([&] { m_locks->RemovePersistent(oid, true, 1); }, [&] { m_owedLifts.push_back(removal); });
+    ReleaseOrOwe([&] { m_locks->TakeBackManual(oid, m_userCode, removal.identity); },
+                 [&] { m_owedLifts.push_back(removal); });
 }
 
 template <class Release, class Owe>
@@ -162,7 +180,7 @@ bool PxSession::LiftHold(std::int64_t oid, std::int64_t holdId)
     try {
         return m_locks->LiftHold(oid, holdId);
     } catch (...) {
-        m_owedLifts.push_back({oid, holdId});
+        m_owedLifts.push_back({oid, holdId, false, m_userCode});
         ForgetOwedIfLocksGone();
         RetryGiveBacksLater();
         throw;
@@ -192,7 +210,7 @@ void PxSession::OweCarriedHoldsLift(std::int64_t oid) noexcept
         return;
     }
     if (hold && hold->holds > hold->manualHolds)
-        m_owedLifts.push_back({oid, hold->holdId});
+        m_owedLifts.push_back({oid, hold->holdId, false, m_userCode});
     m_owedGiveBacks.push_back(PxHoldMarkSlot(oid));
     ForgetOwedIfLocksGone();
     RetryGiveBacksLater();

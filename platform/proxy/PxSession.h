@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -56,10 +57,16 @@ public:
     // Whether the session gave its hold of the slot back and the store has not taken it yet: the
     // store shows it still, but it is the session's no more (a claim, held once).
     bool OwesGiveBack(std::int64_t slot) const;
-    // Takes back one manual persistent lock of the object that a step of the session placed and
-    // no longer keeps. A removal the store refuses is owed and never thrown, as a give-back is,
-    // and made before the give-backs owed. It outlives the lock connection: that lost, the
-    // process makes it through another (PxSessionEnds), and the loss is thrown.
+    // Places persistent locks of the session's user (PxLockStore::PlacePersistent). Manual holds
+    // placed give their locks an identity no object or hold had, which the session keeps, object
+    // by object, for the take-back of what it placed (TakeBackManualLock).
+    PxLockStore::Attempt PlacePersistent(const std::int64_t* oids, std::size_t count, bool manual, bool carried,
+                                         bool queue);
+    // Takes back the manual hold the session last placed on the object, which a step of it no
+    // longer keeps, by the identity its placing gave (PxLockStore::TakeBackManual): never a hold
+    // placed after it, never twice. A removal the store refuses is owed and never thrown, as a
+    // give-back is, and made before the give-backs owed. It outlives the lock connection: that
+    // lost, the process makes it through another (PxSessionEnds), and the loss is thrown.
     void TakeBackManualLock(std::int64_t oid);
     // Lifts the object's generation hold when it is the one of the identity (PxLockStore::
     // LiftHold), and answers whether it was. A lift the store refuses is owed as a give-back
@@ -220,6 +227,8 @@ private:
     std::int64_t m_oidsEnd = 0;
     std::vector<PxLinkCore*> m_cores;
     std::vector<PxOwedLift> m_owedLifts;
+    // The identity the session's last manual hold placed on each object gave (PlacePersistent).
+    std::unordered_map<std::int64_t, std::int64_t> m_manualPlaced;
     std::vector<std::int64_t> m_owedGiveBacks; // one hold each, in the order given back
     std::vector<std::int64_t> m_sentGiveBack; // sent to the store, its answer not received yet
     std::thread m_giveBackThread;

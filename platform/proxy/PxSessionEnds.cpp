@@ -1,8 +1,12 @@
 #include "proxy/PxSessionEnds.h"
 
+#include "logging/LogControl.h"
 #include "proxy/PxLocking.h"
+#include "proxy/PxPostgres.h"
+#include "proxy/PxStore.h"
 #include "win/Sync.h"
 
+#include <cstdlib>
 #include <iterator>
 #include <mutex>
 #include <optional>
@@ -17,9 +21,9 @@ bool PxMakeOwedLifts(PxLockStore& locks, std::vector<PxOwedLift>& lifts) noexcep
         for (; made < lifts.size(); ++made) {
             const PxOwedLift& lift = lifts[made];
             if (lift.manual)
-                locks.RemovePersistent(lift.oid, true, 1);
+                locks.TakeBackManual(lift.oid, lift.userCode, lift.identity);
             else
-                locks.LiftHold(lift.oid, lift.holdId);
+                locks.LiftHold(lift.oid, lift.identity);
         }
     } catch (...) {
         // The rest stays owed.
@@ -77,18 +81,53 @@ bool Made(OwedEnd& owed) noexcept
     return owed.lifts.empty();
 }
 
+// The repository as the log shows it: a password in a server's URI goes.
+std::string Shown(const std::string& repository)
+{
+    return PxIsServerName(repository) ? PxShownServerName(repository) : repository;
+}
+
+// Writes in the log what the owed end leaves.
+void Tell(const OwedEnd& owed) noexcept
+{
+    try {
+        const std::string repository = Shown(owed.repository);
+        CString line;
+        for (const PxOwedLift& lift : owed.lifts) {
+            if (lift.manual)
+                line.Format("The manual lock of user %s on the object #%lld of the repository %s stays: a step took "
+                            "it back, and the lock store refused the removal until this process ended. The user "
+                            "can unlock it.",
+                            lift.userCode.c_str(), static_cast<long long>(lift.oid), repository.c_str());
+            else
+                line.Format("The generation hold %lld on the object #%lld of the repository %s stays: a step of "
+                            "user %s lifted it, and the lock store refused the lift until this process ended. The "
+                            "record of its generation names it still.",
+                            static_cast<long long>(lift.identity), static_cast<long long>(lift.oid),
+                            repository.c_str(), lift.userCode.c_str());
+            g_VquLogCntrl.Write("WARNING", line);
+        }
+        if (owed.session && !owed.locks->LocksGoWithTheConnection()) {
+            line.Format("The locks of a closed session on the repository %s stay until this process ends: the lock "
+                        "store refused the session's end.",
+                        repository.c_str());
+            g_VquLogCntrl.Write("WARNING", line);
+        }
+    } catch (...) {
+        // Nothing more can be told.
+    }
+}
+
 class OwedEnds {
 public:
-    ~OwedEnds()
-    {
-        m_stop.SetEvent();
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-
     void Owe(OwedEnd owed)
     {
-        std::lock_guard guard(m_mutex);
+        std::unique_lock guard(m_mutex);
+        if (m_lastTried) {
+            guard.unlock();
+            MakeOrTell(owed);
+            return;
+        }
         m_owed.push_back(std::move(owed));
         if (m_retrying)
             return;
@@ -103,10 +142,41 @@ public:
     DWORD RetryThread()
     {
         std::lock_guard guard(m_mutex);
-        return m_retrying ? m_threadId : 0;
+        if (m_retrying)
+            return m_threadId;
+        // A thread that ended is let go, so that a process forked from here has none to join.
+        if (m_thread.joinable())
+            m_thread.join();
+        return 0;
+    }
+
+    // The process ends: the thread stops, and each end owed gets one last try.
+    void MakeLastTries() noexcept
+    {
+        {
+            std::lock_guard guard(m_mutex);
+            m_lastTried = true;
+        }
+        m_stop.SetEvent();
+        if (m_thread.joinable())
+            m_thread.join();
+        std::vector<OwedEnd> last;
+        {
+            std::lock_guard guard(m_mutex);
+            last.swap(m_owed);
+            m_retrying = false;
+        }
+        for (OwedEnd& owed : last)
+            MakeOrTell(owed);
     }
 
 private:
+    static void MakeOrTell(OwedEnd& owed) noexcept
+    {
+        if (!Made(owed))
+            Tell(owed);
+    }
+
     // Whether any end is still owed. They are made without the guard, so that a session closing
     // meanwhile never waits for a connection being opened.
     bool MakeOwedEnds()
@@ -127,14 +197,22 @@ private:
     std::vector<OwedEnd> m_owed;
     std::thread m_thread;
     bool m_retrying = false;
+    bool m_lastTried = false; // the process ended
     DWORD m_threadId = 0;
     CEvent m_stop{FALSE, TRUE};
 };
 
+// Never destroyed, so that a session ending as the process ends, after the static objects, still
+// finds it: the process's end makes the last tries instead (registered as it is first asked for,
+// they run before whatever was made earlier ends).
 OwedEnds& Owed()
 {
-    static OwedEnds ends;
-    return ends;
+    static OwedEnds* ends = [] {
+        auto* made = new OwedEnds;
+        std::atexit([] { Owed().MakeLastTries(); });
+        return made;
+    }();
+    return *ends;
 }
 
 void Owe(OwedEnd owed) noexcept

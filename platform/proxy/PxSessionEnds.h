@@ -5,7 +5,12 @@
 // it: after the retry delays, by a thread that runs while anything is owed. A session whose locks
 // go with its lock connection (a server's) owes only its lifts and removals once closed. What a
 // session owes that outlives its lost lock connection (a manual hold's removal) the same thread
-// makes through a connection of its own, closed or live as the session may be.
+// makes through a connection of its own, closed or live as the session may be. As the process
+// ends, or the module holding the library unloads (the first end owed registers it to run then,
+// before the objects made earlier end), the thread stops and each end still owed gets one last
+// brief try: the store may take writes again since the last retry. What stays is written in the
+// log (g_VquLogCntrl), each lift or removal with its object and user: a manual lock stays its
+// user's, who can unlock it. An end owed after that gets its one try at once.
 #pragma once
 
 #include "proxy/PxLockStore.h"
@@ -16,12 +21,14 @@
 #include <string>
 #include <vector>
 
-// A persistent lock's removal the lock store refused: a generation hold's lift by its identity
-// (PxLockStore::LiftHold) or, `manual`, one manual hold that a step placed and took back.
+// A persistent lock's removal the lock store refused, owed by a step of the user: a generation
+// hold's lift by its identity (PxLockStore::LiftHold) or, `manual`, the take-back of a manual
+// hold the step placed, by the identity its placing gave (PxLockStore::TakeBackManual).
 struct PxOwedLift {
     std::int64_t oid;
-    std::int64_t holdId;
-    bool manual = false;
+    std::int64_t identity;
+    bool manual;
+    std::string userCode;
 };
 
 // Makes the lifts and removals, those the store takes going from the list; whether none is left.

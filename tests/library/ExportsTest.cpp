@@ -3,12 +3,21 @@
 
 #include "library/VqsExports.h"
 #include "logging/LogControl.h"
+#include "proxy/PxTesting.h"
+#include "proxy/PxVQEnterprise.h"
+#include "proxy/PxVQLink.h"
 #include "proxy/VqException.h"
 #include "shell/VqsListFrame.h"
+#include "shell/VqsModuleStartup.h"
+#include "support/ChildProcess.h"
+#include "support/RefusedLockWrites.h"
 #include "support/SampleRepository.h"
 #include "support/ScriptedUiDriver.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <stdexcept>
 
 using frametest::HostLines;
 using frametest::HostLinesStartingWith;
@@ -357,6 +366,56 @@ TEST_F(ExportsTest, SettingsCallsPassOnlyReadablePaths)
     EXPECT_TRUE(VqsSetHelpFilePath("/tmp/help.hlp"));
     EXPECT_FALSE(VqsSetHelpFilePath(nullptr));
     EXPECT_EQ(app.GetHelpPath(), "/tmp/help.hlp");
+}
+
+// A session the host left open as the module ends owes the removal of a manual lock that a step
+// took back while the lock store refused it: the session ends with the module, and the process's
+// end removes the lock once the store takes writes again, or names it in the log.
+TEST_F(ExportsTest, ALocksRemovalOwedBySessionLeftOpenAsTheModuleEndsIsMadeOrLoggedAsTheProcessEnds)
+{
+    const std::string repository = Repository();
+    for (const bool takesWrites : {true, false}) {
+        SCOPED_TRACE(takesWrites ? "the store takes writes again" : "the store refuses still");
+        const std::string log = takesWrites ? "taken.log" : "refused.log";
+        const std::string settings = dir.Write("vqsys.ini", "[Logging]\nFile=" + dir.File(log) + "\n");
+        ASSERT_EQ(PxTesting::SessionEndThread(), 0u) << "nothing is owed as the process forks";
+        vqtest::ChildProcess process({
+            [&] {
+                VqsSetIniPath(settings.c_str());
+                if (!VqsOpenSession(repository.c_str(), "alice/dev", nullptr, 0) ||
+                    !app.GetLink()->GetLVQEnterprise()->PersistentLock(1))
+                    throw std::runtime_error("not locked");
+                PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+            },
+            [&] { app.GetLink()->GetLVQEnterprise()->TakeBackManualLock(); },
+            [] {
+                VqsEndModule();
+                std::exit(0);
+            },
+        });
+        ASSERT_TRUE(process.WaitReady());
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, repository, false);
+        ASSERT_TRUE(process.RunNextStep());
+        PxVQLink checker;
+        checker.AttachSession(repository.c_str(), "checker/dev", nullptr);
+        EXPECT_TRUE(checker.GetLVQEnterprise()->GetPersistentLock()) << "the removal is owed";
+        if (takesWrites)
+            refusing.reset();
+        process.StartNextStep();
+        process.Finish();
+        refusing.reset();
+
+        const std::string logged = dir.Read(log);
+        if (takesWrites) {
+            EXPECT_FALSE(checker.GetLVQEnterprise()->GetPersistentLock());
+            continue;
+        }
+        EXPECT_TRUE(checker.GetLVQEnterprise()->GetPersistentLock());
+        EXPECT_NE(logged.find(" WARNING The manual lock of user alice/dev on the object #1 of the repository "),
+                  std::string::npos)
+            << logged;
+        EXPECT_TRUE(checker.GetLVQEnterprise()->RemovePersistentLock(1, 1)) << "its user can unlock it";
+    }
 }
 
 TEST_F(ExportsTest, SmallCalls)

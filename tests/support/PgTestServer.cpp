@@ -94,6 +94,9 @@ PgTestServer::PgTestServer()
 
 PgTestServer::~PgTestServer()
 {
+    // A child that forked from the test program and ends as a process ends leaves the server to it.
+    if (OwnerOf(fs::path(m_folder).filename().string()) != getpid())
+        return;
     if (m_started) {
         try {
             RunProgram("pg_ctl", "-D " + m_folder + "/data -m immediate -w stop");

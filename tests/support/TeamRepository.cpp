@@ -39,7 +39,7 @@ TeamRepository::TeamRepository(bool sample)
         vqrepo::CreateRepositoryFile(m_ownerUri, vqrepo::SampleDescription());
     else
         PxLink::CreateRepository(m_ownerUri.c_str());
-    server.Run(m_database, "ALTER TABLE vq_repository.px_persistent_lock DROP COLUMN hold_id;"
+    server.Run(m_database, "ALTER TABLE vq_repository.px_persistent_lock DROP COLUMN hold_id, DROP COLUMN manual_id;"
                            "DROP SEQUENCE vq_repository.px_hold_id");
     ForgetKeyEstimates(m_database);
     server.Run(m_database, "SET ROLE " + m_ownerRole + ";"

@@ -1,6 +1,6 @@
 // A team's repository on the suite's server as an earlier build left it: made by one role,
-// which owns its tables, without what later builds added to its schema (the generation holds'
-// identity, the key columns' estimates), and a member's role with the rights on its tables
+// which owns its tables, without what later builds added to its schema (the generation and the
+// manual holds' identities, the key columns' estimates), and a member's role with the rights on its tables
 // and sequences that the README gives a team's members, and no more.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "PxTestRepository.h"
 
+#include "logging/LogControl.h"
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxLockNoWait.h"
@@ -8,9 +9,11 @@
 #include "proxy/PxProcess.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
+#include "support/ChildProcess.h"
 #include "support/ClockActingAt.h"
 #include "support/LockRaises.h"
 #include "support/RefusedLockWrites.h"
+#include "support/TempDir.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
 
@@ -18,8 +21,10 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -124,6 +129,20 @@ protected:
             return PxTesting::GiveBackThread(*holder);
         holder.reset();
         return PxTesting::SessionEndThread();
+    }
+
+    // A session of alice/dev that locked X by hand and took the lock back while the lock store
+    // refused the removal: held by another connection (`busy`) or refusing writes, as `refusing`
+    // keeps it. The session owes the removal.
+    std::unique_ptr<PxVQLink> OwingAManualLocksRemoval(std::optional<vqtest::RefusedLockWrites>& refusing, bool busy)
+    {
+        auto alice = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*alice, 50);
+        const PxVQObjectPtr x = Host(*alice, "X");
+        EXPECT_TRUE(x->PersistentLock(1));
+        refusing.emplace(m_repository.Path(), busy);
+        EXPECT_NO_THROW(x->TakeBackManualLock());
+        return alice;
     }
 
     static PxVQObjectPtr Host(PxVQLink& link, const char* name)
@@ -971,13 +990,9 @@ TEST_P(PxLockTest, AManualLocksRemovalOwedOutlivesALostLockConnection)
         GTEST_SKIP() << "a session's locks on a file go only with its process";
     for (const OwedRow& row : kOwedRows) {
         SCOPED_TRACE(row.what);
-        auto alice = PxAttach(m_repository.Path(), "alice/dev");
-        PxTesting::SetBusyTimeout(*alice, 50);
+        std::optional<vqtest::RefusedLockWrites> refusing;
+        auto alice = OwingAManualLocksRemoval(refusing, row.busy);
         const std::int64_t session = alice->GetProcess()->GetSessionId();
-        const PxVQObjectPtr x = Host(*alice, "X");
-        ASSERT_TRUE(x->PersistentLock(1));
-        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), row.busy);
-        EXPECT_NO_THROW(x->TakeBackManualLock());
         const DWORD owing = OwingThread(alice, row.closed);
         ASSERT_NE(owing, 0u) << "the removal is owed";
 
@@ -998,6 +1013,118 @@ TEST_P(PxLockTest, AManualLocksRemovalOwedOutlivesALostLockConnection)
         EXPECT_FALSE(m_theirX->GetPersistentLock());
         EXPECT_TRUE(m_theirX->PersistentLock(1)) << "another user's Lock";
         ASSERT_TRUE(m_theirX->RemovePersistentLock(1, 1));
+    }
+}
+
+// A manual lock a step took back while the lock store refused the removal: the store takes writes
+// again, and before the removal's next try its user unlocks the object, which is locked again, by
+// another user or by herself. The removal takes back the step's hold alone, never the lock placed
+// since, whether the step's session idles, closed or lost its lock connection.
+TEST_P(PxLockTest, AnOwedRemovalOfAManualLockLeavesTheLockPlacedAgainSince)
+{
+    enum class Holder { Idle, Closed, ConnectionLost };
+    struct Row {
+        const char* what;
+        bool busy;
+        Holder holder;
+        bool herself; // the object is locked again by the user whose step owes the removal
+    };
+    const Row rows[] = {
+        {"disk full, holder idle, another user", false, Holder::Idle, false},
+        {"disk full, holder idle, herself", false, Holder::Idle, true},
+        {"store held, holder idle, another user", true, Holder::Idle, false},
+        {"disk full, holder closed, another user", false, Holder::Closed, false},
+        {"store held, holder closed, herself", true, Holder::Closed, true},
+        {"disk full, connection lost, another user", false, Holder::ConnectionLost, false},
+        {"store held, connection lost, herself", true, Holder::ConnectionLost, true},
+    };
+    for (const Row& row : rows) {
+        if (row.holder == Holder::ConnectionLost && GetParam() != PxStoreKind::Server)
+            continue;
+        SCOPED_TRACE(row.what);
+        std::optional<vqtest::RefusedLockWrites> refusing;
+        auto alice = OwingAManualLocksRemoval(refusing, row.busy);
+        const std::int64_t session = alice->GetProcess()->GetSessionId();
+        DWORD owing = 0;
+        if (row.holder == Holder::ConnectionLost) {
+            const DWORD retrying = PxTesting::GiveBackThread(*alice);
+            CutLockConnection(session);
+            m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(retrying)) << "the session hands the removal to the process";
+            owing = PxTesting::SessionEndThread();
+        } else {
+            owing = OwingThread(alice, row.holder == Holder::Closed);
+        }
+        ASSERT_NE(owing, 0u) << "the removal is owed";
+
+        refusing.reset();
+        ASSERT_EQ(m_x->GetPersistentLock()->GetUserCode(), "alice/dev") << "her lock, as she sees it";
+        ASSERT_TRUE(m_x->RemovePersistentLock(1, 1));
+        const PxVQObjectPtr& lockedAgain = row.herself ? m_x : m_theirX;
+        ASSERT_TRUE(lockedAgain->PersistentLock(1));
+        for (int tries = 0; tries < 3 && vqwin::WaitUntilThreadWaits(owing); ++tries)
+            m_clock.Advance(kPxLongestOwedEndDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing)) << "the removal is owed still";
+
+        const PxPersistentLockPtr lock = m_theirX->GetPersistentLock();
+        ASSERT_TRUE(lock) << "the lock placed again was taken away";
+        EXPECT_EQ(lock->GetUserCode(), row.herself ? "alice/dev" : "bob/test");
+        EXPECT_EQ(lock->GetManualLockCount(), 1);
+        ASSERT_TRUE(lockedAgain->RemovePersistentLock(1, 1));
+    }
+}
+
+// A process that ends owing the removal of a manual lock that its closed session took back while
+// the lock store refused it: the store taking writes again just before the process ends (before
+// the owed end's next retry), the process's end removes it; the store refusing still, the lock
+// stays its user's, and the log names it with its object and user.
+TEST_P(PxLockTest, AProcessEndingOwingAManualLocksRemovalMakesItOrNamesItInTheLog)
+{
+    const std::string oid = std::to_string(static_cast<std::int64_t>(m_x->GetHandle().MapKey()));
+    for (const bool takesWrites : {true, false}) {
+        SCOPED_TRACE(takesWrites ? "the store takes writes again" : "the store refuses still");
+        const vqtest::TempDir folder;
+        const std::string settings = folder.Write("vqsys.ini", "[Logging]\nFile=" + folder.File("vqsys.log") + "\n");
+        ASSERT_EQ(PxTesting::SessionEndThread(), 0u) << "nothing is owed as the process forks";
+        std::unique_ptr<PxVQLink> alice;
+        vqtest::ChildProcess process({
+            [&] {
+                g_VquLogCntrl.SetIniPath(settings.c_str());
+                alice = PxAttach(m_repository.Path(), "alice/dev");
+                PxTesting::SetBusyTimeout(*alice, 50);
+                if (!Host(*alice, "X")->PersistentLock(1))
+                    throw std::runtime_error("X is not locked");
+            },
+            [&] {
+                Host(*alice, "X")->TakeBackManualLock();
+                alice.reset();
+            },
+            [] { std::exit(0); },
+        });
+        ASSERT_TRUE(process.WaitReady());
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), false);
+        ASSERT_TRUE(process.RunNextStep());
+        EXPECT_TRUE(m_theirX->GetPersistentLock()) << "the removal is owed";
+        if (takesWrites)
+            refusing.reset();
+        process.StartNextStep();
+        process.Finish();
+        refusing.reset();
+
+        const PxPersistentLockPtr lock = m_theirX->GetPersistentLock();
+        const std::string logged = folder.Read("vqsys.log");
+        if (takesWrites) {
+            EXPECT_FALSE(lock) << "the lock its closed session took back stays";
+            EXPECT_EQ(logged, "");
+            continue;
+        }
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(lock->GetUserCode(), "alice/dev");
+        const std::string named = " WARNING The manual lock of user alice/dev on the object #" + oid + " of the ";
+        EXPECT_NE(logged.find(named), std::string::npos)
+            << logged;
+        EXPECT_TRUE(m_x->RemovePersistentLock(1, 1)) << "its user unlocks it";
+        EXPECT_FALSE(m_theirX->GetPersistentLock());
     }
 }
 
@@ -1111,7 +1238,8 @@ TEST_P(PxLockTest, EachGenerationHoldHasAnIdentityThatOnlyALiftByItTakesAway)
 }
 
 // A lock store made by an earlier build has no identities: the first session that opens it adds
-// them, and the holds it kept read 0, the identity a lift of such a hold names.
+// them, and the holds it kept read 0, the identity a lift of such a hold names; a manual lock placed
+// then has one.
 TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
 {
     const std::string oid = std::to_string(static_cast<std::int64_t>(m_x->GetHandle().MapKey()));
@@ -1131,6 +1259,7 @@ TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
         sqlite3_close(file);
     };
     earlierBuild("ALTER TABLE px_persistent_lock DROP COLUMN hold_id");
+    earlierBuild("ALTER TABLE px_persistent_lock DROP COLUMN manual_id");
     earlierBuild("DROP SEQUENCE px_hold_id");
     earlierBuild(("INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds) VALUES(" + oid +
                   ", 'alice/dev', 0, 1, 0)")
@@ -1147,6 +1276,9 @@ TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
     ASSERT_TRUE(x->PersistentLock(0));
     EXPECT_NE(x->GetPersistentLock()->GetHoldId(), 0) << "a hold placed now has one";
     EXPECT_TRUE(x->LiftGenerationHoldNamed(x->GetPersistentLock()->GetHoldId()));
+    ASSERT_TRUE(x->PersistentLock(1));
+    x->TakeBackManualLock();
+    EXPECT_FALSE(x->GetPersistentLock()) << "a manual lock placed now is taken back by its identity";
 }
 
 PX_ON_BOTH_STORES(PxLockTest);

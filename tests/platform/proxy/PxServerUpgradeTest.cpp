@@ -53,9 +53,13 @@ std::string ShouldBeUpgraded(const std::string& uri)
 
 const char* const kEstimatesSet = "The key columns' estimates were set, so that every lookup by key goes through its"
                                   " index, and the statistics of their tables taken again.";
-const char* const kIdentitiesAdded = "The generation holds' identity was added (the column hold_id of"
-                                     " px_persistent_lock and the sequence px_hold_id): each generation hold placed"
-                                     " from now on has one.";
+const std::string kHoldIdentitiesAdded = "The generation holds' identity was added (the column hold_id of"
+                                         " px_persistent_lock and the sequence px_hold_id): each generation hold"
+                                         " placed from now on has one.";
+const std::string kManualIdentitiesAdded = "The manual holds' identity was added (the column manual_id of"
+                                           " px_persistent_lock): a manual hold a step placed and took back is from"
+                                           " now on taken back from the lock it was placed on alone.";
+const std::string kIdentitiesAdded = kHoldIdentitiesAdded + " " + kManualIdentitiesAdded;
 
 std::string GrantedToMember(const TeamRepository& team)
 {
@@ -121,7 +125,7 @@ TEST(PxServerUpgradeTest, AMembersRoleOpensAnEarlierBuildsRepositoryBeforeAndAft
     Host(*before)->LiftGenerationHold();
 
     EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()),
-              (Strings{kEstimatesSet, kIdentitiesAdded, GrantedToMember(team)}));
+              (Strings{kEstimatesSet, kHoldIdentitiesAdded, kManualIdentitiesAdded, GrantedToMember(team)}));
     auto after = PxAttach(team.MemberUri().c_str(), "carol/dev");
     const std::int64_t placed = HoldPlacedBy(*after);
     EXPECT_GT(placed, 0);
@@ -145,6 +149,34 @@ TEST(PxServerUpgradeTest, AMembersSessionOpenedBeforeItsOwnersUpgradeTakesIdenti
     const std::int64_t placed = HoldPlacedBy(*member);
     EXPECT_GT(placed, 0);
     EXPECT_TRUE(Host(*member)->LiftGenerationHoldNamed(placed));
+}
+
+// A member's session opened before its owner's upgrade takes back a manual lock it placed while that
+// is its user's: a lock its user unlocked and another user placed since stays. Once the repository
+// has the manual holds' identity, the session's next manual lock has one, and its take-back leaves
+// a lock its own user placed again since.
+TEST(PxServerUpgradeTest, AMembersTakeBackOfAManualLockLeavesALockPlacedSinceBeforeAndAfterItsOwnersUpgrade)
+{
+    TeamRepository team(false);
+    MakeHost(team.MemberUri());
+    auto step = PxAttach(team.MemberUri().c_str(), "bob/test");
+    auto bob = PxAttach(team.MemberUri().c_str(), "bob/test");
+    auto carol = PxAttach(team.MemberUri().c_str(), "carol/dev");
+    const auto lockedAgainSince = [&](PxVQLink& again) {
+        EXPECT_TRUE(Host(*step)->PersistentLock(1));
+        EXPECT_TRUE(Host(*bob)->RemovePersistentLock(1, 1));
+        EXPECT_TRUE(Host(again)->PersistentLock(1));
+        Host(*step)->TakeBackManualLock();
+        const PxPersistentLockPtr lock = Host(*bob)->GetPersistentLock();
+        const bool stays = lock && lock->GetManualLockCount() == 1;
+        EXPECT_TRUE(Host(again)->RemovePersistentLock(1, 1));
+        return stays;
+    };
+    EXPECT_TRUE(lockedAgainSince(*carol)) << "another user's lock";
+
+    PxServerStore::Upgrade(team.OwnerUri());
+    EXPECT_TRUE(lockedAgainSince(*bob)) << "its own user's lock";
+    EXPECT_FALSE(Host(*bob)->GetPersistentLock());
 }
 
 // The owner's session brings the repository up to date as it opens it, and says what it changed;
