@@ -132,7 +132,18 @@ PxLockStore::Attempt PxSession::PlacePersistent(const std::int64_t* oids, std::s
                                                 bool carried, bool queue)
 {
     auto guard = Guard();
-    const std::int64_t manualId = manual ? NewOid() : 0;
+    std::int64_t manualId = 0;
+    try {
+        if (manual)
+            manualId = NewOid();
+    } catch (const PxException& failure) {
+        // The identity's reservation found the store busy: the attempt did, and is waited on as such.
+        if (!failure.IsStoreBusy())
+            throw;
+        PxLockStore::Attempt busy;
+        busy.code = kPxCodeBusy;
+        return busy;
+    }
     const PxLockStore::Attempt attempt =
         Locks().PlacePersistent(m_id, m_userCode, oids, count, manual, manualId, carried, queue);
     if (manual)
