@@ -6,23 +6,21 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <utility>
 
 VquLogCntrl g_VquLogCntrl;
 
 namespace {
 
-// Never destroyed: a line may be written as the process ends, after the static objects.
-std::string& SettingsPath()
-{
-    static std::string* path = new std::string;
-    return *path;
-}
+// Not a static object: a line may be written as the process ends, after the static objects.
+// Freed as the path is cleared (the library clears it as it unloads).
+std::string* g_settingsPath = nullptr;
 
 std::string LogFile()
 {
     char file[4096] = "";
-    if (!SettingsPath().empty())
-        GetPrivateProfileStringA("Logging", "File", "", file, sizeof file, SettingsPath().c_str());
+    if (g_settingsPath)
+        GetPrivateProfileStringA("Logging", "File", "", file, sizeof file, g_settingsPath->c_str());
     return file;
 }
 
@@ -38,9 +36,18 @@ std::string LocalTime()
 
 } // namespace
 
-void VquLogCntrl::SetIniPath(const char* path) { SettingsPath() = path ? path : ""; }
+void VquLogCntrl::SetIniPath(const char* path)
+{
+    if (!path || !*path) {
+        delete std::exchange(g_settingsPath, nullptr);
+        return;
+    }
+    if (!g_settingsPath)
+        g_settingsPath = new std::string;
+    *g_settingsPath = path;
+}
 
-CString VquLogCntrl::GetIniPath() const { return CString(SettingsPath().c_str()); }
+CString VquLogCntrl::GetIniPath() const { return CString(g_settingsPath ? g_settingsPath->c_str() : ""); }
 
 void VquLogCntrl::Write(const char* level, const char* text) const
 {

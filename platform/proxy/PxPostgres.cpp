@@ -4,12 +4,18 @@
 #include "proxy/PxSqlite.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <charconv>
 #include <cstdlib>
+#include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <utility>
 
@@ -18,6 +24,15 @@ namespace {
 std::atomic<std::int64_t> g_roundTrips{0};
 std::atomic<std::int64_t> g_transactions{0};
 std::atomic<std::int64_t> g_rowsReceived{0};
+// The steady clock's time past which no connection waits for an answer; 0 while none.
+std::atomic<std::int64_t> g_answerDeadline{0};
+
+// Readable while a deadline is set, so that a wait begun before it wakes to keep it.
+int DeadlineSet()
+{
+    static const int set = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    return set;
+}
 
 // A round trip about to start on the connection; one that finds no transaction open makes
 // the server begin one (its own, or the one it opens).
@@ -221,6 +236,16 @@ bool PxPgConnection::InTransaction() const
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
+void PxPgConnection::BoundAnswerWaits(std::optional<std::chrono::steady_clock::time_point> deadline) noexcept
+{
+    g_answerDeadline = deadline ? std::max<std::int64_t>(deadline->time_since_epoch().count(), 1) : 0;
+    std::uint64_t count = 1;
+    if (deadline)
+        (void)!write(DeadlineSet(), &count, sizeof count);
+    else
+        (void)!read(DeadlineSet(), &count, sizeof count);
+}
+
 std::int64_t PxPgConnection::RoundTrips() noexcept { return g_roundTrips.load(); }
 
 std::int64_t PxPgConnection::Transactions() noexcept { return g_transactions.load(); }
@@ -236,7 +261,7 @@ void PxPgConnection::Execute(const char* sql, const char* what)
     const std::string timed =
         m_tripLockTimeout ? "SET LOCAL lock_timeout = " + std::to_string(*m_tripLockTimeout) + "; " + sql : sql;
     CountRoundTrip(m_connection);
-    PxPgRows rows(PQexec(m_connection, timed.c_str()));
+    PxPgRows rows(Exec(PQsendQuery(m_connection, timed.c_str())));
     if (!Succeeded(rows.Result())) {
         NoteFailure(StateOf(rows.Result()), LockTimeoutInForce());
         Fail(what, StateOf(rows.Result()));
@@ -261,7 +286,7 @@ bool PxPgConnection::ExecuteQuietly(const char* sql) noexcept
     AwaitSending();
     DropFlight();
     CountRoundTrip(m_connection);
-    PGresult* result = PQexec(m_connection, sql);
+    PGresult* result = Exec(PQsendQuery(m_connection, sql));
     bool ok = Succeeded(result);
     PQclear(result);
     return ok;
@@ -441,8 +466,9 @@ PxPgRows PxPgConnection::Query::Run()
     }
     ++m_connection.m_runsSinceSizes;
     CountRoundTrip(m_connection.m_connection);
-    PxPgRows rows(PQexecPrepared(m_connection.m_connection, name.c_str(), static_cast<int>(values.size()),
-                                 values.data(), lengths.data(), m_formats.data(), 0));
+    PxPgRows rows(m_connection.Exec(PQsendQueryPrepared(m_connection.m_connection, name.c_str(),
+                                                        static_cast<int>(values.size()), values.data(),
+                                                        lengths.data(), m_formats.data(), 0)));
     if (!Succeeded(rows.Result())) {
         m_connection.NoteFailure(StateOf(rows.Result()), m_connection.LockTimeoutInForce());
         m_connection.Fail(m_what, StateOf(rows.Result()));
@@ -569,12 +595,52 @@ PxPgConnection::SentTrip PxPgConnection::SendTrip(const std::vector<Query*>& que
     return trip;
 }
 
+PGresult* PxPgConnection::Exec(int sent)
+{
+    if (!sent)
+        return nullptr;
+    // As PQexec: the last result stands, an error the server ends the commands with.
+    PGresult* last = nullptr;
+    while (PGresult* result = NextResult()) {
+        PQclear(last);
+        last = result;
+    }
+    return last;
+}
+
+PGresult* PxPgConnection::NextResult()
+{
+    while (PQisBusy(m_connection) && AwaitAnswer() && PQconsumeInput(m_connection)) {
+    }
+    return PQgetResult(m_connection);
+}
+
+bool PxPgConnection::AwaitAnswer()
+{
+    using namespace std::chrono;
+    pollfd waits[] = {{PQsocket(m_connection), POLLIN, 0}, {DeadlineSet(), POLLIN, 0}};
+    for (;;) {
+        const std::int64_t deadline = g_answerDeadline.load();
+        const nanoseconds left(deadline - steady_clock::now().time_since_epoch().count());
+        const int timeout = !deadline ? -1 : static_cast<int>(std::max<std::int64_t>(ceil<milliseconds>(left).count(), 0));
+        const int waited = poll(waits, deadline ? 1 : 2, timeout);
+        if (waited < 0 ? errno != EINTR : waits[0].revents != 0)
+            return true;
+        if (deadline && waited == 0 && left <= nanoseconds::zero())
+            break;
+    }
+    // The server stays silent: libpq finds the connection closed and answers as on a lost one.
+    // (A cancel request would wait for an answer of the server's, without a bound.)
+    shutdown(PQsocket(m_connection), SHUT_RDWR);
+    return false;
+}
+
 PxPgConnection::Reply PxPgConnection::ReadReply(SentTrip& trip)
 {
     // Each answer is a result and a null; the sync ends the trip. After a failure the rest
     // answer "aborted".
     while (!trip.ended && Live()) {
-        PGresult* result = PQgetResult(m_connection);
+        PGresult* result = NextResult();
         if (!result)
             continue;
         if (PQresultStatus(result) == PGRES_PIPELINE_SYNC) {
@@ -714,7 +780,7 @@ void PxPgConnection::LeavePipeline()
     PQexitPipelineMode(m_connection);
     // A failed trip leaves its transaction failed, and each trip after it fails in it.
     if (PQtransactionStatus(m_connection) == PQTRANS_INERROR)
-        PQclear(PQexec(m_connection, "ROLLBACK"));
+        PQclear(Exec(PQsendQuery(m_connection, "ROLLBACK")));
 }
 
 bool PxPgConnection::SendFlight(std::vector<Query> queries)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -68,6 +69,10 @@ public:
     bool InTransaction() const;
     // False once the connection to the server is lost.
     bool Connected() const;
+    // From here every wait of the process's connections for the server's answer ends by
+    // `deadline` at the latest (the module's last tries): past it the connection is cut, and the
+    // call fails as on a lost connection. Without one, an answer is waited for as long as it takes.
+    static void BoundAnswerWaits(std::optional<std::chrono::steady_clock::time_point> deadline) noexcept;
     // The round trips to a server every connection of the process made so far.
     static std::int64_t RoundTrips() noexcept;
     // The transactions the server began for them: a round trip that finds its connection
@@ -248,6 +253,15 @@ private:
     // Whether the connection to the server is up, asked without waiting for Send's thread
     // (on that thread, say).
     bool Live() const;
+    // What PQexec answers, the command sent (`sent`, as libpq's send answered), but waited for
+    // as NextResult waits.
+    pg_result* Exec(int sent);
+    // The next result of the command sent (PQgetResult), waited for no later than the bound of
+    // BoundAnswerWaits.
+    pg_result* NextResult();
+    // Waits until the server's answer can be read; false when the bound passed first, the
+    // connection cut.
+    bool AwaitAnswer();
     // Reads the next result of the trip. Every reader of a trip reads through here, so that
     // the statements the connection counts as prepared are those the server answered it
     // prepared, and not dropped since, however the trip ends.

@@ -265,7 +265,8 @@ void PxSession::MakeOwedReleases() noexcept
 
 void PxSession::RetryGiveBacksLater()
 {
-    if (m_retryingGiveBacks || m_ending || !OwesReleases())
+    // At the module's end the session's own end, made inline, takes whatever it still holds.
+    if (m_retryingGiveBacks || m_ending || !OwesReleases() || PxSessionEnds::LastTried())
         return;
     // A thread that ended has let the session go already.
     if (m_giveBackThread.joinable())

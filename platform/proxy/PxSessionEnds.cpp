@@ -6,6 +6,9 @@
 #include "proxy/PxStore.h"
 #include "win/Sync.h"
 
+#include <unistd.h>
+
+#include <atomic>
 #include <cstdlib>
 #include <iterator>
 #include <mutex>
@@ -118,16 +121,26 @@ void Tell(const OwedEnd& owed) noexcept
     }
 }
 
+void MakeOrTell(OwedEnd& owed) noexcept
+{
+    if (!Made(owed))
+        Tell(owed);
+}
+
+// What the process owes, made by its own retry thread. A process forked from the owner makes
+// none of it: its parent does, through the connections that are the parent's.
 class OwedEnds {
 public:
+    explicit OwedEnds(OwedEnds* parents) : m_parents(parents) {}
+    OwedEnds(const OwedEnds&) = delete;
+    OwedEnds& operator=(const OwedEnds&) = delete;
+
+    bool OwnedHere() const { return m_owner == getpid(); }
+    OwedEnds* Parents() const { return m_parents; }
+
     void Owe(OwedEnd owed)
     {
-        std::unique_lock guard(m_mutex);
-        if (m_lastTried) {
-            guard.unlock();
-            MakeOrTell(owed);
-            return;
-        }
+        std::lock_guard guard(m_mutex);
         m_owed.push_back(std::move(owed));
         if (m_retrying)
             return;
@@ -150,33 +163,18 @@ public:
         return 0;
     }
 
-    // The process ends: the thread stops, and each end owed gets one last try.
+    // The thread stops (each of its tries is bounded) and each end owed gets one last try.
     void MakeLastTries() noexcept
     {
-        {
-            std::lock_guard guard(m_mutex);
-            m_lastTried = true;
-        }
         m_stop.SetEvent();
         if (m_thread.joinable())
             m_thread.join();
-        std::vector<OwedEnd> last;
-        {
-            std::lock_guard guard(m_mutex);
-            last.swap(m_owed);
-            m_retrying = false;
-        }
-        for (OwedEnd& owed : last)
+        for (OwedEnd& owed : m_owed)
             MakeOrTell(owed);
+        m_owed.clear();
     }
 
 private:
-    static void MakeOrTell(OwedEnd& owed) noexcept
-    {
-        if (!Made(owed))
-            Tell(owed);
-    }
-
     // Whether any end is still owed. They are made without the guard, so that a session closing
     // meanwhile never waits for a connection being opened.
     bool MakeOwedEnds()
@@ -193,37 +191,50 @@ private:
         return m_retrying;
     }
 
+    const pid_t m_owner = getpid();
+    OwedEnds* const m_parents; // kept as the fork left them, never made nor destroyed here
     std::mutex m_mutex;
     std::vector<OwedEnd> m_owed;
     std::thread m_thread;
     bool m_retrying = false;
-    bool m_lastTried = false; // the process ended
     DWORD m_threadId = 0;
     CEvent m_stop{FALSE, TRUE};
 };
 
-// Never destroyed, so that a session ending as the process ends, after the static objects, still
-// finds it: the process's end makes the last tries instead (registered as it is first asked for,
-// they run before whatever was made earlier ends).
-OwedEnds& Owed()
+// Plain statics: the module's end and the process's, whichever comes first, make the last
+// tries, and a session ending after them still finds these.
+std::mutex g_endsMutex;
+OwedEnds* g_ends = nullptr;
+std::atomic<bool> g_lastTried = false; // from here each end owed gets its one try at once
+
+// This process's ends, made as they are first owed.
+OwedEnds& OwnEnds()
 {
-    static OwedEnds* ends = [] {
-        auto* made = new OwedEnds;
-        std::atexit([] { Owed().MakeLastTries(); });
-        return made;
-    }();
-    return *ends;
+    if (!g_ends || !g_ends->OwnedHere())
+        g_ends = new OwedEnds(g_ends);
+    return *g_ends;
 }
 
 void Owe(OwedEnd owed) noexcept
 {
+    std::unique_lock guard(g_endsMutex);
+    if (g_lastTried) {
+        guard.unlock();
+        MakeOrTell(owed);
+        return;
+    }
     try {
-        Owed().Owe(std::move(owed));
+        OwnEnds().Owe(std::move(owed));
     } catch (...) {
         // No thread to make it: the session's locks go with the process or its connection, its
         // generation holds stay named by their records, a manual hold stays for its user's Unlock.
     }
 }
+
+// The process's end makes the last tries of a module that never ended.
+struct LastTriesAtTheEnd {
+    ~LastTriesAtTheEnd() { PxSessionEnds::MakeLastTries(); }
+} g_lastTriesAtTheEnd;
 
 } // namespace
 
@@ -245,4 +256,29 @@ void PxSessionEnds::AfterLostConnection(const std::string& repository, std::vect
         Owe({repository, nullptr, std::nullopt, std::move(lifts)});
 }
 
-DWORD PxSessionEnds::RetryThread() { return Owed().RetryThread(); }
+void PxSessionEnds::MakeLastTries() noexcept
+{
+    std::lock_guard guard(g_endsMutex);
+    PxPgConnection::BoundAnswerWaits(std::chrono::steady_clock::now() + kPxLastTriesBound);
+    g_lastTried = true;
+    if (!g_ends || !g_ends->OwnedHere())
+        return;
+    g_ends->MakeLastTries();
+    delete std::exchange(g_ends, g_ends->Parents());
+}
+
+void PxSessionEnds::LastTriesMade() noexcept { PxPgConnection::BoundAnswerWaits(std::nullopt); }
+
+bool PxSessionEnds::LastTried() noexcept { return g_lastTried; }
+
+void PxSessionEnds::OweLaterAgain()
+{
+    std::lock_guard guard(g_endsMutex);
+    g_lastTried = false;
+}
+
+DWORD PxSessionEnds::RetryThread()
+{
+    std::lock_guard guard(g_endsMutex);
+    return g_ends && g_ends->OwnedHere() ? g_ends->RetryThread() : 0;
+}

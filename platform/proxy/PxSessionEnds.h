@@ -5,21 +5,27 @@
 // it: after the retry delays, by a thread that runs while anything is owed. A session whose locks
 // go with its lock connection (a server's) owes only its lifts and removals once closed. What a
 // session owes that outlives its lost lock connection (a manual hold's removal) the same thread
-// makes through a connection of its own, closed or live as the session may be. As the process
-// ends, or the module holding the library unloads (the first end owed registers it to run then,
-// before the objects made earlier end), the thread stops and each end still owed gets one last
-// brief try: the store may take writes again since the last retry. What stays is written in the
-// log (g_VquLogCntrl), each lift or removal with its object and user: a manual lock stays its
-// user's, who can unlock it. An end owed after that gets its one try at once.
+// makes through a connection of its own, closed or live as the session may be. As the module
+// ends (VqsEndModule, at the host's unload) or the process does, whichever comes first, the
+// thread stops and each end still owed gets one last brief try, made inline: the store may take
+// writes again since the last retry. What stays is written in the log (g_VquLogCntrl), each lift
+// or removal with its object and user: a manual lock stays its user's, who can unlock it. An end
+// owed after that gets its one try at once, and no thread is started. A process forked from the
+// one that owes makes none of its parent's ends.
 #pragma once
 
 #include "proxy/PxLockStore.h"
 #include "win/Types.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+// The longest the last tries, and whatever else the module's end runs meanwhile, wait for a
+// server that stops answering.
+inline constexpr std::chrono::seconds kPxLastTriesBound{3};
 
 // A persistent lock's removal the lock store refused, owed by a step of the user: a generation
 // hold's lift by its identity (PxLockStore::LiftHold) or, `manual`, the take-back of a manual
@@ -47,6 +53,16 @@ public:
     // carried, which lifts that hold, and a hold it no longer carried is left to the recovery
     // record that names it.
     static void AfterLostConnection(const std::string& repository, std::vector<PxOwedLift> lifts) noexcept;
+    // The module or the process ends: the thread stops, and each end owed, now or later, gets
+    // one brief try made inline; what stays is logged. Until LastTriesMade, no wait for a
+    // server's answer lasts past kPxLastTriesBound from here.
+    static void MakeLastTries() noexcept;
+    // The module's end is over: a server's answers are waited for as long as they take again.
+    static void LastTriesMade() noexcept;
+    // Whether the last tries were made: no thread retries anything from here.
+    static bool LastTried() noexcept;
+    // The module starts again: ends owed later are retried by a thread again.
+    static void OweLaterAgain();
     // The thread that makes the ends owed; 0 while none runs (tests).
     static DWORD RetryThread();
 };

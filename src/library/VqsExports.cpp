@@ -4,6 +4,7 @@
 #include "logging/LogControl.h"
 #include "proxy/VqException.h"
 #include "serialize/Serialize.h"
+#include "shell/VqsModuleStartup.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "vqclient/VqClient.h"
@@ -48,6 +49,7 @@ void ReportEscaped(const char* exportName, const char* what, const VqException* 
 template <class Result, class Body>
 Result Guarded(const char* exportName, Result failure, Body body) noexcept
 {
+    VqsNoteModuleCall();
     try {
         return body();
     } catch (const VqException& error) {

@@ -13,10 +13,13 @@
 #include "options_qsr/VqsOptionsQSRElementSheets.h"
 #include "options_tarsk/VqsOptionsBSegTarskSheet.h"
 #include "options_tarsk/VqsOptionsElementTarskSheets.h"
+#include "proxy/PxSessionEnds.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 #include "win/CWinThread.h"
 #include "win/Handlers.h"
+
+#include <unistd.h>
 
 #include <memory>
 #include <span>
@@ -31,6 +34,7 @@ struct VqsStartupStep {
 std::unique_ptr<VqsSysApp> g_app;
 std::unique_ptr<CComModule> g_comModule;
 bool g_started = false;
+pid_t g_startedBy = 0; // the process whose module this is
 
 void CreateApplication()
 {
@@ -171,6 +175,8 @@ void VqsStartModule()
     if (g_started)
         return;
     g_started = true;
+    g_startedBy = getpid();
+    PxSessionEnds::OweLaterAgain();
     for (std::span<const VqsStartupStep> table : kStartupOrder)
         for (const VqsStartupStep& step : table)
             step.start();
@@ -179,15 +185,23 @@ void VqsStartModule()
 
 void VqsEndModule()
 {
-    if (!g_started)
+    if (!g_started || g_startedBy != getpid())
         return;
+    PxSessionEnds::MakeLastTries();
     g_app->ExitInstance();
     for (auto table = std::rbegin(kStartupOrder); table != std::rend(kStartupOrder); ++table)
         for (auto step = table->rbegin(); step != table->rend(); ++step)
             step->end();
     // None of the module's threads may still be ending when its code is unloaded.
     vqwin::JoinEndedThreads();
+    PxSessionEnds::LastTriesMade();
     g_started = false;
+}
+
+void VqsNoteModuleCall()
+{
+    if (g_started)
+        g_startedBy = getpid();
 }
 
 CComModule* VqsGetComModule() { return g_comModule.get(); }

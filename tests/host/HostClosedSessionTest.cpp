@@ -1,6 +1,8 @@
 // A host closes its session while another process holds the repository's lock file: the close
 // keeps the host about one busy timeout at most, and what it could not give back, the session's
-// end with it, is made by the host's process once the file is let go.
+// end with it, is made by the host's process once the file is let go. A host whose script ends
+// with its session left open meanwhile unloads the module, which ends the session with one brief
+// try and names the end that stays in the log.
 #include "support/RefusedLockWrites.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
@@ -69,6 +71,32 @@ TEST(HostClosedSessionTest, ACloseWhileAnotherProcessHoldsTheLockFileEndsSoonAnd
     waiter.Send("transaction-closed\nclose-session\n");
     EXPECT_EQ(waiter.Finish(), 0);
     EXPECT_EQ(holder.Finish(), 0);
+}
+
+TEST(HostClosedSessionTest, AHostEndingWithItsSessionOpenWhileAnotherProcessHoldsTheLockFileEndsAndLogsTheSessionsEnd)
+{
+    if (!std::getenv("VQSHOST") || !std::getenv("VQSREPO"))
+        GTEST_SKIP() << "VQSHOST and VQSREPO name no host and tool";
+    vqtest::TempDir folder;
+    const std::string repository = folder.File("sample.vqr");
+    ASSERT_EQ(std::system(("'" + std::string(std::getenv("VQSREPO")) + "' sample '" + repository + "'").c_str()), 0);
+
+    vqtest::RunningHost host(folder.Path(), "sample.vqr", "USER");
+    host.Run("register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n");
+    std::optional<vqtest::RefusedLockWrites> held(std::in_place, repository, true);
+    // A host hung at its unload prints nothing: the silence bound kills it, and it fails here.
+    EXPECT_EQ(host.Finish(), 0) << host.Printed();
+    const std::string logged = vqtest::ReadWholeFile(folder.File("USER.stderr"));
+    EXPECT_NE(logged.find(" WARNING The locks of a closed session on the repository "), std::string::npos) << logged;
+    EXPECT_EQ(RowsOf(repository + "-locks", "px_session"), 1) << "its end stays with the file held";
+    held.reset();
+
+    // The session of a process that ended holds nothing: another host takes the segment at once.
+    vqtest::RunningHost other(folder.Path(), "sample.vqr", "OTHER");
+    const std::string prepared = other.Run("set-resource-module vqsysres\nopen-session\nprepare-transaction SALES 0\n");
+    EXPECT_NE(prepared.find("result: prepare-transaction 1"), std::string::npos) << prepared;
+    other.Send("transaction-closed\nclose-session\n");
+    EXPECT_EQ(other.Finish(), 0);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
+#include <signal.h>
 #include <sqlite3.h>
 
 #include <cstdlib>
@@ -108,18 +109,25 @@ protected:
         PQfinish(server);
     }
 
-    // The server ends the session's lock connection, the one holding the session's advisory lock.
-    void CutLockConnection(std::int64_t session) const
+    // What the server answers for each of its connections that holds the session's advisory lock
+    // (its lock connection): `what`, an expression of the server process's `pid`.
+    std::string OnLockConnection(std::int64_t session, const std::string& what) const
     {
         const std::string id = std::to_string(session);
-        const std::string cut = "SELECT pg_terminate_backend(pid, 10000) FROM pg_locks WHERE locktype = 'advisory'"
-                                " AND objsubid = 1 AND granted AND classid::bigint = " + id + "::bigint >> 32"
-                                " AND objid::bigint = " + id + "::bigint & 4294967295 AND database ="
-                                " (SELECT oid FROM pg_database WHERE datname = current_database())";
+        const std::string query = "SELECT " + what + " FROM pg_locks WHERE locktype = 'advisory'"
+                                  " AND objsubid = 1 AND granted AND classid::bigint = " + id + "::bigint >> 32"
+                                  " AND objid::bigint = " + id + "::bigint & 4294967295 AND database ="
+                                  " (SELECT oid FROM pg_database WHERE datname = current_database())";
         PGconn* server = PQconnectdb(m_repository.Path());
-        PQclear(PQexec(server, cut.c_str()));
+        PGresult* result = PQexec(server, query.c_str());
+        const std::string answer = PQntuples(result) == 1 ? PQgetvalue(result, 0, 0) : "";
+        PQclear(result);
         PQfinish(server);
+        return answer;
     }
+
+    // The server ends the session's lock connection.
+    void CutLockConnection(std::int64_t session) const { OnLockConnection(session, "pg_terminate_backend(pid, 10000)"); }
 
     // The thread that makes what the holder owes: its session's or, `closed`, the process's once
     // the session closed.
@@ -1126,6 +1134,77 @@ TEST_P(PxLockTest, AProcessEndingOwingAManualLocksRemovalMakesItOrNamesItInTheLo
         EXPECT_TRUE(m_x->RemovePersistentLock(1, 1)) << "its user unlocks it";
         EXPECT_FALSE(m_theirX->GetPersistentLock());
     }
+}
+
+// A process that owes a closed session's end forks a child that ends with exit(): the child
+// makes none of its parent's ends through the parent's connections and logs none of them, though
+// the store takes writes again; the parent still owes and makes them.
+TEST_P(PxLockTest, AForkedChildEndingMakesAndLogsNoneOfItsParentsEnds)
+{
+    const vqtest::TempDir folder;
+    g_VquLogCntrl.SetIniPath(folder.Write("vqsys.ini", "[Logging]\nFile=" + folder.File("vqsys.log") + "\n").c_str());
+    std::optional<vqtest::RefusedLockWrites> refusing;
+    std::unique_ptr<PxVQLink> alice = OwingAManualLocksRemoval(refusing, false);
+    const DWORD ending = OwingThread(alice, true);
+    ASSERT_NE(ending, 0u) << "the removal is owed";
+    refusing.reset();
+
+    vqtest::ChildProcess child({[] {}, [] { std::exit(0); }});
+    ASSERT_TRUE(child.WaitReady());
+    child.StartNextStep();
+    child.Finish();
+    EXPECT_TRUE(m_theirX->GetPersistentLock()) << "the child removed its parent's lock";
+    EXPECT_EQ(folder.Read("vqsys.log"), "");
+
+    m_clock.Advance(kPxLongestOwedEndDelayMilliseconds);
+    EXPECT_FALSE(vqwin::WaitUntilThreadWaits(ending)) << "the parent owes the removal still";
+    EXPECT_FALSE(m_theirX->GetPersistentLock());
+    g_VquLogCntrl.SetIniPath(nullptr);
+}
+
+// The server stops answering the lock connection of a closed session whose manual lock's removal
+// is owed, as a paused machine does, just as the process ends: its last try gives up once the
+// bound of the last tries is past, the process ends, and the log names the lock that stays.
+TEST_P(PxLockTest, AProcessWhoseServerStopsAnsweringDuringItsLastTryEndsAndNamesWhatStays)
+{
+    if (GetParam() != PxStoreKind::Server)
+        GTEST_SKIP() << "a lock file has no server to stop";
+    const vqtest::TempDir folder;
+    const std::string settings = folder.Write("vqsys.ini", "[Logging]\nFile=" + folder.File("vqsys.log") + "\n");
+    std::unique_ptr<PxVQLink> alice;
+    vqtest::ChildProcess process({
+        [&] {
+            g_VquLogCntrl.SetIniPath(settings.c_str());
+            alice = PxAttach(m_repository.Path(), "alice/dev");
+            PxTesting::SetBusyTimeout(*alice, 50);
+            if (!Host(*alice, "X")->PersistentLock(1))
+                throw std::runtime_error("X is not locked");
+        },
+        [&] {
+            Host(*alice, "X")->TakeBackManualLock();
+            folder.Write("session", std::to_string(alice->GetProcess()->GetSessionId()));
+            alice.reset();
+        },
+        [] { std::exit(0); },
+    });
+    ASSERT_TRUE(process.WaitReady());
+    std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), false);
+    ASSERT_TRUE(process.RunNextStep());
+    refusing.reset();
+    const pid_t backend = std::atoi(OnLockConnection(std::stoll(folder.Read("session")), "pid").c_str());
+    ASSERT_GT(backend, 0);
+    ASSERT_EQ(kill(backend, SIGSTOP), 0);
+    // Without the bound the child never ends, and the test hangs instead of failing.
+    process.StartNextStep();
+    process.Finish();
+    kill(backend, SIGCONT);
+
+    EXPECT_NE(folder.Read("vqsys.log").find(" WARNING The manual lock of user alice/dev on the object #"),
+              std::string::npos)
+        << folder.Read("vqsys.log");
+    // The server, running again, may still make the removal the process sent before it ended.
+    if (m_x->GetPersistentLock())
+        EXPECT_TRUE(m_x->RemovePersistentLock(1, 1));
 }
 
 TEST_P(PxLockTest, InjectedRefusalsTakeTheUsualWay)
