@@ -128,6 +128,17 @@ bool PxSession::OwesGiveBack(std::int64_t slot) const
     return owes(m_owedGiveBacks) || owes(m_sentGiveBack);
 }
 
+bool PxSession::KeepOwedSlot(std::int64_t slot)
+{
+    auto guard = Guard();
+    MakeOwedReleases();
+    if (!OwesGiveBack(slot))
+        return false;
+    const bool held = m_locks->HoldingOf(m_id, slot) == PxLockStore::Holding::Session;
+    std::erase(m_owedGiveBacks, slot);
+    return held;
+}
+
 PxLockStore::Attempt PxSession::PlacePersistent(const std::int64_t* oids, std::size_t count, bool manual,
                                                 bool carried, bool queue)
 {
