@@ -187,6 +187,10 @@ private:
     // later, and only a lock connection lost with the session's locks is thrown.
     template <class Release, class Owe>
     void ReleaseOrOwe(Release release, Owe owe);
+    // The identity a manual hold just placed goes by (`placed`, the one its placing gave, 0 where
+    // the store keeps none): that of the user's manual holds standing on the object, which the
+    // store keeps for each one placed on them until one is removed otherwise than taken back.
+    std::int64_t IdentityOfManualHold(std::int64_t oid, std::int64_t placed) noexcept;
     // Receives the answer to the give-back sent; what the store did not take is owed.
     void ReceiveSentGiveBack() noexcept;
     bool OwesReleases() const
