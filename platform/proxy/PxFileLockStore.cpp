@@ -416,7 +416,8 @@ PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, c
                       " VALUES(?1, ?2, ?3, 1, ?4, ?5, ?6) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
                       " manual_holds = manual_holds + excluded.manual_holds,"
                       " hold_id = CASE WHEN excluded.manual_holds = 0 THEN excluded.hold_id ELSE hold_id END,"
-                      " manual_id = CASE WHEN excluded.manual_holds = 0 THEN manual_id ELSE excluded.manual_id END",
+                      " manual_id = CASE WHEN excluded.manual_holds = 0 OR (manual_holds > 0 AND manual_id <> 0)"
+                      " THEN manual_id ELSE excluded.manual_id END",
                       pxwhat::Lock);
         place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0);
         // Drawn from the object ids: no hold of the store had it, or ever will.
@@ -428,13 +429,13 @@ PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, c
     return attempt;
 }
 
-void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)
+void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual, bool identityStays)
 {
     PxQuery update(m_db,
                    "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3,"
-                   " manual_id = CASE WHEN ?3 > 0 THEN 0 ELSE manual_id END WHERE oid = ?1",
+                   " manual_id = CASE WHEN ?3 > 0 AND ?4 = 0 THEN 0 ELSE manual_id END WHERE oid = ?1",
                    pxwhat::Lock);
-    update.Bind(1, oid).Bind(2, removed).Bind(3, removedManual).Run();
+    update.Bind(1, oid).Bind(2, removed).Bind(3, removedManual).Bind(4, identityStays ? 1 : 0).Run();
     PxQuery drop(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1 AND holds <= 0", pxwhat::Lock);
     drop.Bind(1, oid).Run();
 }

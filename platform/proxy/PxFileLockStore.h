@@ -42,7 +42,7 @@ private:
     std::string LiveHolderOf(std::int64_t oid) override;
     void StopWaiting(std::int64_t session, std::int64_t oid) override;
     void DropLocksOn(std::int64_t session, std::int64_t oid) override;
-    void LowerPersistent(std::int64_t oid, int removed, int removedManual) override;
+    void LowerPersistent(std::int64_t oid, int removed, int removedManual, bool identityStays) override;
     bool ReleaseOneHold(std::int64_t session, std::int64_t oid) override;
     Attempt TryLock(std::int64_t session, const std::int64_t* oids, std::size_t count, int kind, bool queue) override;
     Attempt TryPlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,

@@ -35,8 +35,9 @@ struct PxPersistentLockRow {
     int manualHolds = 0;
     // The generation hold's identity (PxPersistentLock::GetHoldId).
     std::int64_t holdId = 0;
-    // The identity the last manual hold placed gave the lock (PxLockStore::PlacePersistent), 0
-    // once one of its manual holds was removed since, or where the store keeps none.
+    // The identity of the lock's manual holds (PxLockStore::PlacePersistent), 0 once one of them
+    // was removed otherwise than taken back (PxLockStore::TakeBackManual), or where the store
+    // keeps none.
     std::int64_t manualId = 0;
 };
 
@@ -131,9 +132,10 @@ public:
     virtual bool KeepsItsLocks(std::int64_t session) noexcept = 0;
 
     // A generation hold placed `carried` is carried by the session (its mark, below) from the
-    // transaction that places it until EndCarrying. A manual hold placed gives its lock the
-    // identity `manualId` (an id no hold had), which names the manual holds as they stand until
-    // another is placed or one is removed (PxPersistentLockRow::manualId).
+    // transaction that places it until EndCarrying. A manual hold placed where the lock has no
+    // manual hold with an identity gives it the identity `manualId` (an id no hold had); one
+    // placed on such holds takes theirs. So the identity names every manual hold placed since the
+    // first, until one of them is removed otherwise than taken back (PxPersistentLockRow::manualId).
     virtual Attempt PlacePersistent(std::int64_t session, const std::string& userCode, const std::int64_t* oids,
                                     std::size_t count, bool manual, std::int64_t manualId, bool carried,
                                     bool queue) = 0;
@@ -142,8 +144,9 @@ public:
     virtual void RemovePersistent(std::int64_t oid, bool manual, int count) = 0;
     // Takes back the manual hold a step of the user placed, in one lock-table transaction: one
     // manual hold of the object's persistent lock, when that is the user's and its manual holds
-    // are still as the placing that gave `manualId` left them. So a lock unlocked and placed again
-    // since, by anyone, stays, and a take-back made once is never made again. `manualId` 0 (a
+    // still have the identity `manualId`, which the take-back leaves them. So a lock unlocked and
+    // placed again since, by anyone, stays, and each take-back owed on a lock takes its own hold,
+    // however many are owed and placed on it since. `manualId` 0 (a
     // placing the store gave no identity: a session of a server repository its owner has not
     // brought up to date) takes a manual hold of the user's lock. Answers whether it took one.
     virtual bool TakeBackManual(std::int64_t oid, const std::string& userCode, std::int64_t manualId) = 0;

@@ -177,7 +177,7 @@ void PxLockStoreBase::RemovePersistent(std::int64_t oid, bool manual, int count)
             return;
         int available = manual ? lock->manualHolds : lock->holds - lock->manualHolds;
         int removed = std::min(count, available);
-        LowerPersistent(oid, removed, manual ? removed : 0);
+        LowerPersistent(oid, removed, manual ? removed : 0, false);
     });
 }
 
@@ -188,7 +188,7 @@ bool PxLockStoreBase::TakeBackManual(std::int64_t oid, const std::string& userCo
         if (!lock || lock->userCode != userCode || lock->manualHolds == 0 ||
             (manualId != 0 && lock->manualId != manualId))
             return false;
-        LowerPersistent(oid, 1, 1);
+        LowerPersistent(oid, 1, 1, true);
         return true;
     });
 }
@@ -199,7 +199,7 @@ bool PxLockStoreBase::LiftHold(std::int64_t oid, std::int64_t holdId)
         const std::optional<PxPersistentLockRow> lock = ReadPersistent(oid);
         if (!HeldForGeneration(lock) || lock->holdId != holdId)
             return false;
-        LowerPersistent(oid, 1, 0);
+        LowerPersistent(oid, 1, 0, false);
         return true;
     });
 }
@@ -208,7 +208,7 @@ void PxLockStoreBase::EndCarrying(std::int64_t session, std::int64_t oid, bool l
 {
     InLockTransaction([&] {
         if (lift && HeldForGeneration(ReadPersistent(oid)))
-            LowerPersistent(oid, 1, 0);
+            LowerPersistent(oid, 1, 0, false);
         ReleaseOneHold(session, PxHoldMarkSlot(oid));
     });
 }

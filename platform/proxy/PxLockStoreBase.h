@@ -77,8 +77,9 @@ protected:
     virtual void DropLocksOn(std::int64_t session, std::int64_t oid) = 0;
     // Takes `removed` holds, `removedManual` of them manual, from the object's persistent
     // lock; the lock goes with its last hold. A manual hold removed leaves the manual holds
-    // without identity (PxPersistentLockRow::manualId 0).
-    virtual void LowerPersistent(std::int64_t oid, int removed, int removedManual) = 0;
+    // without identity (PxPersistentLockRow::manualId 0), but one a step takes back
+    // (`identityStays`): the others stand as placed.
+    virtual void LowerPersistent(std::int64_t oid, int removed, int removedManual, bool identityStays) = 0;
     // Gives back one hold of the session's lock on the object, the weakest kind first; the
     // lock goes with its last hold. Answers whether a lock went.
     virtual bool ReleaseOneHold(std::int64_t session, std::int64_t oid) = 0;

@@ -117,8 +117,8 @@ namespace {
 #define PX_MANUAL_IDENTITY_COLUMN ", manual_id"
 #define PX_MANUAL_IDENTITY_VALUE(manual, manualId) ", CASE WHEN " manual " = 0 THEN 0 ELSE " manualId "::bigint END"
 #define PX_MANUAL_IDENTITY_KEPT                                                                                 \
-    ", manual_id = CASE WHEN excluded.manual_holds = 0 THEN px_persistent_lock.manual_id"                       \
-    " ELSE excluded.manual_id END"
+    ", manual_id = CASE WHEN excluded.manual_holds = 0 OR (px_persistent_lock.manual_holds > 0"                 \
+    " AND px_persistent_lock.manual_id <> 0) THEN px_persistent_lock.manual_id ELSE excluded.manual_id END"
 #define PX_NO_MANUAL_IDENTITY_COLUMN ""
 #define PX_NO_MANUAL_IDENTITY_VALUE(manual, manualId) ""
 #define PX_NO_MANUAL_IDENTITY_KEPT ""
@@ -785,19 +785,19 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
     return attempt;
 }
 
-void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual)
+void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual, bool identityStays)
 {
     // A session opened before the owner brought the repository up to date has no identity to clear.
-    Query(*m_db,
-          m_manualIdentities ? "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3,"
-                               " manual_id = CASE WHEN $3 > 0 THEN 0 ELSE manual_id END WHERE oid = $1"
-                             : "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3"
-                               " WHERE oid = $1",
-          pxwhat::Lock)
-        .Bind(oid)
-        .Bind(static_cast<std::int64_t>(removed))
-        .Bind(static_cast<std::int64_t>(removedManual))
-        .Run();
+    Query lower(*m_db,
+                m_manualIdentities
+                    ? "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3,"
+                      " manual_id = CASE WHEN $4 = 1 THEN 0 ELSE manual_id END WHERE oid = $1"
+                    : "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3 WHERE oid = $1",
+                pxwhat::Lock);
+    lower.Bind(oid).Bind(static_cast<std::int64_t>(removed)).Bind(static_cast<std::int64_t>(removedManual));
+    if (m_manualIdentities)
+        lower.Bind(std::int64_t{removedManual > 0 && !identityStays ? 1 : 0});
+    lower.Run();
     Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1 AND holds <= 0", pxwhat::Lock).Bind(oid).Run();
 }
 

@@ -128,6 +128,17 @@ bool PxSession::OwesGiveBack(std::int64_t slot) const
     return owes(m_owedGiveBacks) || owes(m_sentGiveBack);
 }
 
+bool PxSession::KeepOwedSlot(std::int64_t slot)
+{
+    auto guard = Guard();
+    MakeOwedReleases();
+    if (!OwesGiveBack(slot))
+        return false;
+    const bool held = m_locks->HoldingOf(m_id, slot) == PxLockStore::Holding::Session;
+    std::erase(m_owedGiveBacks, slot);
+    return held;
+}
+
 PxLockStore::Attempt PxSession::PlacePersistent(const std::int64_t* oids, std::size_t count, bool manual,
                                                 bool carried, bool queue)
 {
@@ -148,8 +159,22 @@ PxLockStore::Attempt PxSession::PlacePersistent(const std::int64_t* oids, std::s
         Locks().PlacePersistent(m_id, m_userCode, oids, count, manual, manualId, carried, queue);
     if (manual)
         for (std::size_t i = 0; i < attempt.granted; ++i)
-            m_manualPlaced[oids[i]] = attempt.manualId;
+            m_manualPlaced[oids[i]] = IdentityOfManualHold(oids[i], attempt.manualId);
     return attempt;
+}
+
+std::int64_t PxSession::IdentityOfManualHold(std::int64_t oid, std::int64_t placed) noexcept
+{
+    if (placed == 0)
+        return 0;
+    try {
+        const std::optional<PxPersistentLockRow> lock = m_locks->Persistent(oid);
+        if (lock && lock->userCode == m_userCode && lock->manualHolds > 0 && lock->manualId != 0)
+            return lock->manualId;
+    } catch (...) {
+        // Its own identity: its take-back then leaves it standing rather than take another's.
+    }
+    return placed;
 }
 
 void PxSession::TakeBackManualLock(std::int64_t oid)

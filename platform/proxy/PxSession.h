@@ -57,6 +57,11 @@ public:
     // Whether the session gave its hold of the slot back and the store has not taken it yet: the
     // store shows it still, but it is the session's no more (a claim, held once).
     bool OwesGiveBack(std::int64_t slot) const;
+    // Settles what the session owes of a slot held once (a claim, a hold's mark) as it takes the
+    // slot again: a slot it gave back and the store shows it holding still is its own again
+    // (answers true: kept, never locked a second time); the give-back of one the store shows it
+    // not holding would take nothing, or else the slot taken anew: it goes.
+    bool KeepOwedSlot(std::int64_t slot);
     // Places persistent locks of the session's user (PxLockStore::PlacePersistent). Manual holds
     // placed give their locks an identity no object or hold had, which the session keeps, object
     // by object, for the take-back of what it placed (TakeBackManualLock).
@@ -182,6 +187,10 @@ private:
     // later, and only a lock connection lost with the session's locks is thrown.
     template <class Release, class Owe>
     void ReleaseOrOwe(Release release, Owe owe);
+    // The identity a manual hold just placed goes by (`placed`, the one its placing gave, 0 where
+    // the store keeps none): that of the user's manual holds standing on the object, which the
+    // store keeps for each one placed on them until one is removed otherwise than taken back.
+    std::int64_t IdentityOfManualHold(std::int64_t oid, std::int64_t placed) noexcept;
     // Receives the answer to the give-back sent; what the store did not take is owed.
     void ReceiveSentGiveBack() noexcept;
     bool OwesReleases() const

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <optional>
+#include <vector>
 
 PX_IMPLEMENT_CLASS(PxVQObject, 0)
 
@@ -138,7 +139,10 @@ BOOL PxVQObject::CarryGenerationHold(std::int64_t holdId)
     std::shared_ptr<PxSession> session = Session();
     const std::int64_t mark = PxHoldMarkSlot(Oid());
     auto guard = session->Guard();
-    if (ClaimOf(*session, mark) != GenerationClaim::None ||
+    if (ClaimOf(*session, mark) != GenerationClaim::None)
+        return FALSE;
+    // A mark the session gave back and still owes the store is its own again.
+    if (!session->KeepOwedSlot(mark) &&
         session->Locks().LockAnswered(session->Id(), &mark, 1, PxLockWrite).granted != 1)
         return FALSE;
     // Carried, the hold can no longer go with another session: it is the one of the identity
@@ -163,12 +167,28 @@ BOOL PxVQObject::ClaimForGeneration(BOOL holdGoesWithClaim)
     // holds for a hold it placed for the start is the claim's from here on.
     const bool carriedForStart = holdGoesWithClaim && ClaimOf(*session, slots[1]) == GenerationClaim::Own;
     const std::size_t count = holdGoesWithClaim && !carriedForStart ? 2 : 1;
-    const std::size_t granted = session->Locks().LockAnswered(session->Id(), slots, count, PxLockWrite).granted;
+    // A claim or mark the session gave back and still owes the store is its own again.
+    std::vector<std::int64_t> held;
+    std::vector<std::int64_t> wanted;
+    for (std::size_t i = 0; i < count; ++i)
+        (session->KeepOwedSlot(slots[i]) ? held : wanted).push_back(slots[i]);
+    std::size_t granted = 0;
+    try {
+        if (!wanted.empty())
+            granted = session->Locks().LockAnswered(session->Id(), wanted.data(), wanted.size(), PxLockWrite).granted;
+    } catch (...) {
+        if (!held.empty())
+            session->GiveBack(held.data(), held.size());
+        throw;
+    }
+    if (granted == wanted.size())
+        return TRUE;
     // A mark another session carries (a Delete taking the hold with its session) refuses the
     // claim whole.
-    if (granted != count && granted > 0)
-        session->GiveBack(slots, granted);
-    return granted == count;
+    held.insert(held.end(), wanted.begin(), wanted.begin() + static_cast<std::ptrdiff_t>(granted));
+    if (!held.empty())
+        session->GiveBack(held.data(), held.size());
+    return FALSE;
 }
 
 BOOL PxVQObject::ReleaseGenerationClaim()

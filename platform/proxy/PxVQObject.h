@@ -70,7 +70,8 @@ class PxVQObject : public PxObject {
     // a generation of the object still runs, and one whose process died reads as ended.
     enum class GenerationClaim { None, Own, Other };
     // Claims the object for a generation of this session; false when a live session (this
-    // one too) holds the claim already. With `holdGoesWithClaim` (a fresh generation given
+    // one too) holds the claim already. A claim this session gave back and still owes the store
+    // is taken over, as the mark it gave back with it (PxSession::KeepOwedSlot). With `holdGoesWithClaim` (a fresh generation given
     // the generation hold of the object's persistent lock, which no recovery record keeps),
     // one generation hold is lifted when the claim goes with its session (the session ends,
     // or its process, machine or lock connection dies) instead of being given back; a hold

@@ -155,7 +155,7 @@ bool ReportSessionWithoutFiles(const PxVQRecoveryInfoPtr& session)
 void DeleteEndedSession(const PxVQRecoveryInfoPtr& session)
 {
     const PxVQOptionSetPtr genSet = session->GetGenSet();
-    if (!genSet || VqsGenerationRunningOn(genSet).IsEmpty())
+    if (!genSet || genSet->GetGenerationClaimUser().IsEmpty())
         VqsDeleteRecoverySession(session);
 }
 

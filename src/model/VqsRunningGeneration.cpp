@@ -16,6 +16,17 @@ constexpr UINT IDS_TRY_AGAIN_LATER = 62136;
 
 using Telling = std::function<void()>;
 
+// The user whose step claims the object. The store shows a claim this session gave back until it
+// takes the give-back: that claim is no step's (a step on the object meets the store's own
+// refusal, if any), and the session's next claim of the object takes it over.
+CString ClaimingUser(const PxVQObjectPtr& object)
+{
+    const CString user = object->GetGenerationClaimUser();
+    if (user.IsEmpty() || object->GetGenerationClaim() == PxVQObject::GenerationClaim::None)
+        return CString();
+    return user;
+}
+
 Telling TellingOfGeneration(const CString& user, const PxVQOptionSetPtr& genSet)
 {
     if (user.IsEmpty())
@@ -38,10 +49,8 @@ void ShowSessionInUse(const CString& user, const PxVQOptionSetPtr& genSet)
 
 Telling KeptForSession(const PxVQRecoveryInfoPtr& session)
 {
-    const CString user = session ? session->GetGenerationClaimUser() : CString();
-    // The store shows a claim this session gave back until it takes the give-back: that is no
-    // use of the session, and a step on it meets the store's own refusal, if any.
-    if (user.IsEmpty() || session->GetGenerationClaim() == PxVQObject::GenerationClaim::None)
+    const CString user = session ? ClaimingUser(PxVQObjectPtr(session)) : CString();
+    if (user.IsEmpty())
         return {};
     const PxVQOptionSetPtr genSet = session->GetGenSet();
     if (!VqsGenerationRunningOn(genSet).IsEmpty())
@@ -108,7 +117,7 @@ bool VqsRefusedWhileSessionRuns(const PxVQRecoveryInfoPtr& session)
 
 CString VqsGenerationRunningOn(const PxVQOptionSetPtr& genSet)
 {
-    return genSet ? genSet->GetGenerationClaimUser() : CString();
+    return genSet ? ClaimingUser(PxVQObjectPtr(genSet)) : CString();
 }
 
 void VqsShowRunningGeneration(const CString& user, const PxVQOptionSetPtr& genSet)

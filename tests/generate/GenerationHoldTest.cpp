@@ -93,6 +93,14 @@ public:
         return vqclient::LastGenerateNumber();
     }
 
+    // The number of the generation started; 0 when the call answers a failure.
+    unsigned long GenerateSystemIfItStarts()
+    {
+        EXPECT_EQ(SetMandatoryValues(*m_controller, "SYS1.NTGEN"), S_OK);
+        return CallAsScript(*m_controller, "GenerateSystem", {"SYS1.NTGEN"}) == S_OK ? vqclient::LastGenerateNumber()
+                                                                                     : 0;
+    }
+
 private:
     CComObject<CAnvilorController>* m_controller = nullptr;
 };
@@ -768,6 +776,42 @@ TEST_P(GenerationHoldTest, AGenerationsEndTheLockStoreRefusedGivesTheSetBackOnce
     }
 }
 
+// She interrupts a generation while the lock store refuses to take locks back (its disk full), so
+// that her session owes the give-back of its claim: the claim is still hers. Her next generation
+// of the set, a script's Generate System that takes the interrupted hold over or her Restart of
+// the interrupted session, claims the set it owes and runs to its end with no box; once the store
+// takes writes nothing of either generation is held or listed.
+TEST_P(GenerationHoldTest, HerNextGenerationOfASetWhoseClaimsGiveBackSheOwesRunsToItsEnd)
+{
+    for (const bool restart : {false, true}) {
+        SCOPED_TRACE(restart ? "her Restart" : "a script's Generate System");
+        PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+        const unsigned long interrupted = GenerateSystem({}, false);
+        std::optional<vqtest::RefusedLockWrites> refused(std::in_place, repository, false,
+                                                         vqtest::RefusedLockWrites::Refusing::Deletes);
+        ASSERT_TRUE(vqclient::Interrupt(interrupted, 3));
+        ASSERT_NE(PxTesting::GiveBackThread(*app.GetLink()), 0u) << "the claim's give-back is not owed";
+        ScriptedGeneration script;
+        if (restart)
+            Choose(0, kRestart);
+        else
+            script.GenerateSystem(true);
+        const unsigned long next = vqclient::LastGenerateNumber();
+        ASSERT_NE(next, interrupted) << "her next generation did not start";
+        EXPECT_EQ(vqclient::PlayProgress(next, 1, "Generating"), vqclient::Played::Posted);
+        EXPECT_EQ(vqclient::PlayProgress(next, 3, "Generation finished"), vqclient::Played::Posted);
+        ui.Verify();
+        refused.reset();
+        OwedReleasesMade();
+        // The session whose hold the finished generation took over is deleted as it was.
+        if (!restart)
+            Choose(0, kDelete);
+        EXPECT_EQ(ListedSessions(), 0);
+        EXPECT_EQ(System("SYS1")->CountOfRecoveryInfos(), 0);
+        AnotherUserTakesEveryObjectOfTheGeneration();
+    }
+}
+
 // The lock store refuses, from a moment of a Delete of a recovery session on, to lift holds
 // and take locks back (its disk full): refused before its lift stands, the Delete leaves the
 // session with its hold, told once, and its Restart runs once the store takes writes again; from
@@ -829,12 +873,10 @@ TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHolds
         const PxVQRecoveryInfoPtr interrupted = GenerateSystemStoppedIn(3);
         std::optional<vqtest::RefusedLockWrites> refused;
         refused.emplace(repository, false, refusing);
-        const std::string storeWords = std::string("Cannot reach the repository's locks: ") +
-                                       (GetParam() == Store::File ? "constraint failed" : "the disk is full.");
-        const std::string refusal = "Cannot delete an object:\n" + storeWords;
-        // Her claim of the session, held still in the store, is taken again only where the store
-        // updates its lock rows; else the claim itself is refused.
-        const std::string refusedAgain = refusing == Refusing::Deletes ? refusal : storeWords;
+        const std::string refusal = std::string("Cannot delete an object:\nCannot reach the repository's locks: ") +
+                                    (GetParam() == Store::File ? "constraint failed" : "the disk is full.");
+        // Her claim of the session, held still in the store, is hers again: the store refuses
+        // the lift again.
         const std::vector<int> listed = ListedAfterDeletes(
             {1, 1, 0, 0},
             [&](std::size_t deletion) {
@@ -843,7 +885,7 @@ TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHolds
             },
             [&] {
                 ui.ExpectMessageBox(refusal, IDOK);
-                ui.ExpectMessageBox(refusedAgain, IDOK);
+                ui.ExpectMessageBox(refusal, IDOK);
             });
 
         EXPECT_EQ(listed, (std::vector<int>{2, 2, 1, 0}));
@@ -1457,6 +1499,53 @@ TEST_P(GenerationHoldTest, AGenerateSystemWhoseReleasesTheLockStoreRefusesRunsOr
         if (row.setLockedByOther)
             lockedByOther->RemovePersistentLock(1, 1);
         AnotherUserTakesEveryObjectOfTheGeneration();
+    }
+}
+
+// Rounds of two generations of hers, the first ended every way (interrupted in each state,
+// finished, cancelled) and the second started and ended while the lock store refuses deletes (a
+// full disk): once the store takes writes again, a hold that stands is one a listed session
+// carries, and deleting what is listed leaves the set free.
+TEST_P(GenerationHoldTest, RoundsOfGenerationsEndedEveryWayWhileTheStoreRefusesDeletesLeaveNoHoldUnlisted)
+{
+    PxTesting::SetBusyTimeout(*app.GetLink(), 50);
+    constexpr int kFinish = 0;
+    for (int first = kFinish; first <= 10; ++first) {
+        for (int second = kFinish; second <= 10; second += 4) {
+            SCOPED_TRACE("first ended " + std::to_string(first) + ", second " + std::to_string(second));
+            const unsigned long number = GenerateSystem();
+            ASSERT_NE(number, 0u);
+            std::optional<vqtest::RefusedLockWrites> refused(std::in_place, repository, false,
+                                                             vqtest::RefusedLockWrites::Refusing::Deletes);
+            if (first == kFinish)
+                vqclient::PlayProgress(number, 3, "Generation finished");
+            else
+                vqclient::Interrupt(number, first);
+            ScriptedGeneration script;
+            const unsigned long next = script.GenerateSystemIfItStarts();
+            if (next == 0)
+                ;
+            else if (second == kFinish)
+                vqclient::PlayProgress(next, 3, "Generation finished");
+            else
+                vqclient::Interrupt(next, second);
+            ui.Verify();
+            refused.reset();
+            if (PxTesting::GiveBackThread(*app.GetLink()) != 0)
+                OwedReleasesMade();
+            if (HoldId() != 0) {
+                PxTypedList<PxVQRecoveryInfoPtr> sessions;
+                System("SYS1")->GetListOfRecoveryInfos(sessions);
+                bool carried = false;
+                const CList<PxVQRecoveryInfoPtr, const PxVQRecoveryInfoPtr&>& list = sessions;
+                for (POSITION pos = list.GetHeadPosition(); pos;)
+                    carried = VqsGenerationLockOfSession(list.GetNext(pos)) || carried;
+                EXPECT_TRUE(carried) << "a hold no session carries";
+            }
+            for (int deletes = 0; deletes < 3 && ListedSessions() > 0; ++deletes)
+                Choose(0, kDelete);
+            EXPECT_FALSE(NtGen()->GetPersistentLock()) << "a hold no session lists";
+        }
     }
 }
 

@@ -1082,6 +1082,69 @@ TEST_P(PxLockTest, AnOwedRemovalOfAManualLockLeavesTheLockPlacedAgainSince)
     }
 }
 
+// Two steps of alice lock X by hand and take their locks back while the lock store refuses to
+// delete lock rows (a full disk), the second placed on the first, whose removal is owed (the
+// second's is made at once where it leaves a hold, and owed behind the first in its session): in one
+// session, in two, both closed since, or in a new session of hers after the first lost its lock
+// connection. Once the store takes writes, each removal takes its own hold: nothing of alice's
+// stays, and another user locks X.
+TEST_P(PxLockTest, TwoOwedTakeBacksOfOneUsersLockLeaveNoHoldOnceTheStoreTakesWrites)
+{
+    enum class Second { SameSession, OtherSession, BothClosed, NewSessionAfterLostConnection };
+    const struct {
+        const char* what;
+        Second second;
+    } rows[] = {
+        {"one session", Second::SameSession},
+        {"two sessions", Second::OtherSession},
+        {"both sessions closed", Second::BothClosed},
+        {"a new session of hers after a lost lock connection", Second::NewSessionAfterLostConnection},
+    };
+    for (const auto& row : rows) {
+        if (row.second == Second::NewSessionAfterLostConnection && GetParam() != PxStoreKind::Server)
+            continue;
+        SCOPED_TRACE(row.what);
+        std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), false,
+                                                          vqtest::RefusedLockWrites::Refusing::Deletes);
+        auto first = PxAttach(m_repository.Path(), "alice/dev");
+        PxTesting::SetBusyTimeout(*first, 50);
+        ASSERT_TRUE(Host(*first, "X")->PersistentLock(1));
+        Host(*first, "X")->TakeBackManualLock();
+        std::vector<DWORD> owing{PxTesting::GiveBackThread(*first)};
+        ASSERT_NE(owing.front(), 0u) << "the first removal is owed";
+        if (row.second == Second::NewSessionAfterLostConnection) {
+            CutLockConnection(first->GetProcess()->GetSessionId());
+            m_clock.Advance(kPxLongestRetryDelayMilliseconds);
+            EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing.front())) << "the session hands the removal over";
+            first.reset();
+        }
+        std::unique_ptr<PxVQLink> other;
+        if (row.second != Second::SameSession) {
+            other = PxAttach(m_repository.Path(), "alice/dev");
+            PxTesting::SetBusyTimeout(*other, 50);
+        }
+        PxVQLink& second = other ? *other : *first;
+        ASSERT_TRUE(Host(second, "X")->PersistentLock(1));
+        Host(second, "X")->TakeBackManualLock();
+        owing.push_back(PxTesting::GiveBackThread(second));
+        if (row.second == Second::BothClosed) {
+            first.reset();
+            other.reset();
+        }
+        owing.push_back(PxTesting::SessionEndThread());
+
+        refusing.reset();
+        for (const DWORD thread : owing)
+            for (int tries = 0; thread != 0 && tries < 3 && vqwin::WaitUntilThreadWaits(thread); ++tries)
+                m_clock.Advance(kPxLongestOwedEndDelayMilliseconds);
+        for (const DWORD thread : owing)
+            EXPECT_TRUE(thread == 0 || !vqwin::WaitUntilThreadWaits(thread)) << "a removal is owed still";
+        EXPECT_FALSE(m_theirX->GetPersistentLock()) << "a hold no step of alice keeps";
+        ASSERT_TRUE(m_theirX->PersistentLock(1)) << "another user's Lock";
+        ASSERT_TRUE(m_theirX->RemovePersistentLock(1, 1));
+    }
+}
+
 // A process that ends owing the removal of a manual lock that its closed session took back while
 // the lock store refused it: the store taking writes again just before the process ends (before
 // the owed end's next retry), the process's end removes it; the store refusing still, the lock
