@@ -198,7 +198,15 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
     }
 }
 
-void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count) { session.GiveBack(oids, count); }
+// A give-back where lock calls decline waits tries a busy store as briefly as they do: what it
+// cannot give back then is owed.
+void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count)
+{
+    std::optional<PxBusyWaitScope> brief;
+    if (PxLockNoWait::Declines())
+        brief.emplace(session.Locks(), PxBusyWait::Brief);
+    session.GiveBack(oids, count);
+}
 
 void CheckRaise(PxSession& session, const std::vector<PxVQObjectPtr>& objects, int kind, const char* operation)
 {

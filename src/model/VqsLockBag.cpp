@@ -66,6 +66,15 @@ PxLockErrorInfo LockObject(PxVQObject& object, int kind)
     }
 }
 
+// A give-back of such a transaction's step does not wait for a busy store either.
+void UnlockList(PxLink& link, PxTypedList<PxVQObjectPtr>& objects)
+{
+    std::optional<PxLockNoWait> noWait;
+    if (MustNotWait())
+        noWait.emplace();
+    link.UnLock(objects);
+}
+
 PxLockErrorInfo LockList(PxLink& link, PxList& objects, int kind)
 {
     std::optional<PxLockNoWait> noWait;
@@ -273,7 +282,7 @@ void VqsLockBag::GiveBackHolds(PxTypedList<PxVQObjectPtr>& objects, const std::v
             continue;
         }
         try {
-            ListLink(objects.GetHead())->UnLock(objects);
+            UnlockList(*ListLink(objects.GetHead()), objects);
         } catch (const VqReportableException&) {
             // Unlocking goes on: the next hold is given back all the same.
         }
@@ -299,7 +308,7 @@ void VqsLockBag::GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& ob
     if (VqsHostTransactionHolds* kept = HoldsKeeping(kind))
         kept->Keep(objects);
     else
-        link.UnLock(objects);
+        UnlockList(link, objects);
 }
 
 VqsOutsideBagHold::VqsOutsideBagHold(PxLink& link, int kind) : m_link(link), m_nKind(kind) {}

@@ -163,6 +163,11 @@ BOOL VqsIsStoreBusy(const VqException& error)
     return failure && failure->IsStoreBusy();
 }
 
+BOOL VqsIsSessionFailure(const VqException& error)
+{
+    return VqsIsLostConnection(error) || VqsIsStoreBusy(error);
+}
+
 void VqsEndOfAction()
 {
     g_lostConnectionShown.store(false);

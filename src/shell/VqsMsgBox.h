@@ -46,6 +46,10 @@ BOOL VqsIsLostConnection(const VqException& error);
 // Whether the failure is a store that another session kept busy past its wait: nothing could be
 // read, so a count that would read a failure as none (the restart offer) passes it on.
 BOOL VqsIsStoreBusy(const VqException& error);
+// Whether a row's read of the locks failed for the session, not for the row: its connection
+// lost, or the lock store busy. A list that leaves out a row it cannot read passes such a
+// failure on, so that its command says so in one box instead of listing nothing.
+BOOL VqsIsSessionFailure(const VqException& error);
 // The host is idle: the next lost connection or failure is the next command's, and is shown
 // again.
 void VqsEndOfAction();

@@ -36,7 +36,7 @@ BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsL
     return TRUE;
 }
 
-std::vector<bool> VqsSegmentLinkChoicesStand(const std::vector<VqsSegmentLinkChoice>& choices)
+std::vector<VqsModelNodeConfig*> VqsChangedSegmentLinkChoices(const std::vector<VqsSegmentLinkChoice>& choices)
 {
     std::vector<VqsModelNode*> nodes;
     std::vector<std::size_t> ends;
@@ -49,15 +49,17 @@ std::vector<bool> VqsSegmentLinkChoicesStand(const std::vector<VqsSegmentLinkCho
         ends.push_back(nodes.size());
     }
     const std::vector<PxFound> found = VqsModelNode::ReadAgain(nodes);
-    std::vector<bool> stand;
+    std::vector<VqsModelNodeConfig*> changed;
     std::size_t begin = 0;
-    for (std::size_t end : ends) {
-        stand.push_back(std::all_of(found.begin() + static_cast<std::ptrdiff_t>(begin),
-                                    found.begin() + static_cast<std::ptrdiff_t>(end),
-                                    [](PxFound each) { return each == PxFound::Unchanged; }));
+    for (std::size_t index = 0; index < choices.size(); ++index) {
+        const std::size_t end = ends[index];
+        if (!std::all_of(found.begin() + static_cast<std::ptrdiff_t>(begin),
+                         found.begin() + static_cast<std::ptrdiff_t>(end),
+                         [](PxFound each) { return each == PxFound::Unchanged; }))
+            changed.push_back(choices[index].config);
         begin = end;
     }
-    return stand;
+    return changed;
 }
 
 BOOL VqsSegmentLinkLocks::Lock(const std::vector<VqsSegmentLinkChoice>& choices)

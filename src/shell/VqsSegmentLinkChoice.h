@@ -28,10 +28,10 @@ struct VqsSegmentLinkChoice {
 BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& bag,
                            const CString& businessSegment, std::vector<VqsSegmentLinkChoice>& choices);
 
-// Whether each choice still stands as it was made: its configuration and every link of it
-// the choice looked at are at the editions they were read with, asked together without
-// locking them. A choice that does not stand is made again.
-std::vector<bool> VqsSegmentLinkChoicesStand(const std::vector<VqsSegmentLinkChoice>& choices);
+// The configurations whose choice no longer stands as it was made: the configuration or a
+// link of it the choice looked at is not at the edition it was read with, asked together
+// without locking them. A choice that does not stand is made again.
+std::vector<VqsModelNodeConfig*> VqsChangedSegmentLinkChoices(const std::vector<VqsSegmentLinkChoice>& choices);
 
 // The locks one turn of a prepare takes for its choices, in the one lock order: each
 // configuration read (a creating transaction's link in use) or written, each link written.

@@ -524,40 +524,43 @@ BOOL VqsSysApp::PrepareLinks(LPCTSTR businessSegment, int kind)
 // transaction: kept while waiting, they would keep another user's synchronisation waiting
 // for its write on a link while it holds a configuration this prepare waits for. Under the
 // new locks each choice is looked at again by the editions it was made from, without locking
-// the subtrees again; a configuration whose choice another user changed meanwhile is chosen
-// again under read locks of its subtree and locked in the next turn with its new one.
+// the subtrees again. When another user changed a choice meanwhile, the turn gives back all
+// it locked before that configuration is chosen again under read locks of its subtree: a
+// turn that kept its locks would wait for configurations below them in the lock order, and
+// another user's synchronisation holding those and waiting for the kept ones would close a
+// circle. The next turn locks every choice again, in the order.
 BOOL VqsSysApp::PrepareConfigLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& local,
                                    const CString& businessSegment, int kind)
 {
     std::vector<VqsSegmentLinkChoice> pending;
     if (!VqsChooseSegmentLinks(configs, local, businessSegment, pending))
         return FALSE;
-    std::vector<VqsSegmentLinkChoice> taken;
     const auto withoutLink = [](const VqsSegmentLinkChoice& choice) { return !choice.link; };
     for (std::erase_if(pending, withoutLink); !pending.empty(); std::erase_if(pending, withoutLink)) {
         local.UnlockAll();
-        VqsSegmentLinkLocks locks(kind);
-        if (!locks.Lock(pending))
-            return FALSE;
-        // A configuration another user deleted meanwhile has nothing left to prepare.
-        std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) { return !locks.Holds(choice); });
-        const std::vector<bool> stand = VqsSegmentLinkChoicesStand(pending);
-        std::vector<VqsSegmentLinkChoice> kept;
         std::vector<VqsModelNodeConfig*> changed;
-        for (std::size_t index = 0; index < pending.size(); ++index) {
-            if (stand[index])
-                kept.push_back(pending[index]);
-            else
-                changed.push_back(pending[index].config);
+        {
+            VqsSegmentLinkLocks locks(kind);
+            if (!locks.Lock(pending))
+                return FALSE;
+            // A configuration another user deleted meanwhile has nothing left to prepare.
+            std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) { return !locks.Holds(choice); });
+            changed = VqsChangedSegmentLinkChoices(pending);
+            if (changed.empty()) {
+                if (!locks.HandOver(pending, m_pPrepared->readBag, m_pPrepared->writeBag))
+                    return FALSE;
+                PrepareLinksInOrder(configs, pending, kind);
+                return TRUE;
+            }
         }
-        if (!locks.HandOver(kept, m_pPrepared->readBag, m_pPrepared->writeBag))
+        std::vector<VqsSegmentLinkChoice> chosen;
+        if (!VqsChooseSegmentLinks(changed, local, businessSegment, chosen))
             return FALSE;
-        taken.insert(taken.end(), kept.begin(), kept.end());
-        pending.clear();
-        if (!changed.empty() && !VqsChooseSegmentLinks(changed, local, businessSegment, pending))
-            return FALSE;
+        std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) {
+            return std::find(changed.begin(), changed.end(), choice.config) != changed.end();
+        });
+        pending.insert(pending.end(), chosen.begin(), chosen.end());
     }
-    PrepareLinksInOrder(configs, taken, kind);
     return TRUE;
 }
 

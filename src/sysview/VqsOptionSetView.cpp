@@ -229,7 +229,8 @@ void VqsOptionSetView::DeleteAllOptionSetItems()
         delete m_items.RemoveHead();
 }
 
-// A row whose option set cannot be read is left out; a lost connection ends the fill.
+// A row whose option set cannot be read is left out; a lost connection or a busy lock store
+// ends the fill.
 BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
 {
     if (!optionSet || FindOptionSetItem(optionSet))
@@ -239,7 +240,7 @@ BOOL VqsOptionSetView::AddOptionSet(const PxVQOptionSetPtr& optionSet)
         item->Load();
     } catch (const VqReportableException& error) {
         delete item;
-        if (VqsIsLostConnection(error))
+        if (VqsIsSessionFailure(error))
             throw;
         return FALSE;
     }
@@ -485,7 +486,7 @@ void VqsOptionSetView::OnOptionSetChanged(const PxVQOptionSetPtr& optionSet, con
         try {
             item->Load();
         } catch (const VqReportableException& error) {
-            if (VqsIsLostConnection(error))
+            if (VqsIsSessionFailure(error))
                 throw;
             return;
         }
