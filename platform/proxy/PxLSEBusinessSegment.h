@@ -4,8 +4,6 @@
 
 #include "proxy/PxLSEElement.h"
 
-#include <vector>
-
 class PxLSEBusinessSegment : public PxLSEElement {
     PX_DECLARE_CLASS(PxLSEBusinessSegment, PxLSEElement)
 
@@ -25,13 +23,6 @@ class PxLSEBusinessSegment : public PxLSEElement {
     // Null when the segment names none.
     PxLSELanguagePtr GetPrimaryLanguage() const;
     void GetSubsystemList(PxTypedList<PxLSESubsystemPtr>& subsystems) const;
-    struct Parts {
-        std::vector<PxObjectPtr> elements;
-        std::vector<PxObjectPtr> subsystems;
-    };
-    // The elements and subsystems of each segment, as GetElementList and GetSubsystemList
-    // answer them, read together with their attributes.
-    static std::vector<Parts> PartsOf(const std::vector<PxObjectPtr>& segments);
 
     PX_VALUE_GETTER(int, RocRequired)
     PX_VALUE_GETTER(int, TwoPhaseCommit)
