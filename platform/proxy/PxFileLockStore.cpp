@@ -13,8 +13,8 @@ PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path
 {
     SetBusyTimeout(kPxBusyTimeoutMilliseconds);
     if (path != ":memory:")
-        m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", pxwhat::Lock);
-    m_db.Execute("CREATE TABLE IF NOT EXISTS px_session(id INTEGER PRIMARY KEY, pid INTEGER NOT NULL,"
+        m_db.ExecuteAsItOpens("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", pxwhat::Lock);
+    m_db.ExecuteAsItOpens("CREATE TABLE IF NOT EXISTS px_session(id INTEGER PRIMARY KEY, pid INTEGER NOT NULL,"
                  " start INTEGER NOT NULL, machine TEXT NOT NULL, user_code TEXT NOT NULL, attached INTEGER NOT NULL);"
                  "CREATE TABLE IF NOT EXISTS px_lock(oid INTEGER NOT NULL, session INTEGER NOT NULL,"
                  " kind INTEGER NOT NULL, holds INTEGER NOT NULL, PRIMARY KEY(oid, session, kind)) WITHOUT ROWID;"

@@ -26,7 +26,7 @@ PxFileStore::PxFileStore(const std::string& path, PxAccess access) : m_db(path, 
     CheckFormat();
     if (access == PxAccess::ReadOnly)
         return;
-    m_db.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", pxwhat::Read);
+    m_db.ExecuteAsItOpens("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", pxwhat::Read);
 }
 
 void PxFileStore::Create(const std::string& path)

@@ -85,6 +85,19 @@ void PxDatabase::Execute(const char* sql, const char* what)
         Fail(rc, what);
 }
 
+void PxDatabase::ExecuteAsItOpens(const char* sql, const char* what)
+{
+    // Busy answers SQLite gives without asking the busy handler (the log changing hands as
+    // another connection opens the file first or closes it last) are waited out here alike.
+    for (int count = 0;; ++count) {
+        const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK)
+            return;
+        if ((rc & 0xFF) != SQLITE_BUSY || InTransaction() || !OnBusy(this, count))
+            Fail(rc, what);
+    }
+}
+
 void PxDatabase::SetBusyTimeout(int milliseconds)
 {
     m_busyTimeout = milliseconds;

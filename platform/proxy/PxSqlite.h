@@ -47,6 +47,9 @@ public:
     sqlite3* Handle() const { return m_db; }
     const std::string& Path() const { return m_path; }
     void Execute(const char* sql, const char* what);
+    // Executes statements that set a connection up and change nothing stored, waiting for a
+    // busy file within the busy timeout as every other call does.
+    void ExecuteAsItOpens(const char* sql, const char* what);
     // How long a call waits for a file another connection is writing before it fails busy.
     // The wait polls soon and then less often: the lock file's transactions last
     // microseconds, SQLite's own busy handler would sleep whole milliseconds.

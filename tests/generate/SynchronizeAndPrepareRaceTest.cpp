@@ -91,7 +91,7 @@ struct SynchronizeAndPrepareRaceTest : SysViewTest, ::testing::WithParamInterfac
     {
         const std::string system = "SYS" + std::to_string(user + 1);
         if (!app.OpenSession(repository.c_str(), ("USER" + std::to_string(user + 1)).c_str(), nullptr))
-            return 'F';
+            return Outcome();
         OpenFrame();
         Select({"Sample system " + std::to_string(user + 1)});
         pipes.ArriveAndWait();
@@ -102,6 +102,11 @@ struct SynchronizeAndPrepareRaceTest : SysViewTest, ::testing::WithParamInterfac
             app.TransactionClosed();
             app.OnHostIdle();
         }
+        return Outcome();
+    }
+
+    char Outcome() const
+    {
         for (const std::string& box : ui.boxes)
             ADD_FAILURE() << "a step said: " << box;
         return ::testing::Test::HasFailure() ? 'F' : 'S';

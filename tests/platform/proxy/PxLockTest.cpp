@@ -1426,3 +1426,18 @@ TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
 PX_ON_BOTH_STORES(PxLockTest);
 
 } // namespace
+
+// Users opening and closing sessions on one file all at once: the lock file's log changes
+// hands as each first connection comes and each last one goes, and no open fails for it.
+TEST(PxLockFileTest, SessionsOpeningAndClosingAtOnceAllOpen)
+{
+    const PxTestRepository repository;
+    std::vector<std::unique_ptr<vqtest::ChildProcess>> users;
+    for (int user = 0; user < 4; ++user)
+        users.push_back(std::make_unique<vqtest::ChildProcess>([&] {
+            for (int round = 0; round < 200; ++round)
+                PxAttach(repository.Path());
+        }));
+    for (auto& user : users)
+        EXPECT_TRUE(user->WaitReady());
+}
