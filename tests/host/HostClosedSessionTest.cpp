@@ -2,7 +2,10 @@
 // keeps the host about one busy timeout at most, and what it could not give back, the session's
 // end with it, is made by the host's process once the file is let go. A host whose script ends
 // with its session left open meanwhile unloads the module, which ends the session with one brief
-// try and names the end that stays in the log.
+// try and names the end that stays in the log. On the suite's server a session's locks go with
+// its connection: such a host ends at once while another transaction holds the lock tables.
+#include "support/HeldLockTables.h"
+#include "support/PgTestServer.h"
 #include "support/RefusedLockWrites.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
@@ -93,6 +96,29 @@ TEST(HostClosedSessionTest, AHostEndingWithItsSessionOpenWhileAnotherProcessHold
 
     // The session of a process that ended holds nothing: another host takes the segment at once.
     vqtest::RunningHost other(folder.Path(), "sample.vqr", "OTHER");
+    const std::string prepared = other.Run("set-resource-module vqsysres\nopen-session\nprepare-transaction SALES 0\n");
+    EXPECT_NE(prepared.find("result: prepare-transaction 1"), std::string::npos) << prepared;
+    other.Send("transaction-closed\nclose-session\n");
+    EXPECT_EQ(other.Finish(), 0);
+}
+
+TEST(HostClosedSessionTest, AHostEndingWithItsSessionOpenWhileTheServersLockTablesAreHeldEndsAndLeavesNothingHeld)
+{
+    if (!std::getenv("VQSHOST") || !std::getenv("VQSREPO"))
+        GTEST_SKIP() << "VQSHOST and VQSREPO name no host and tool";
+    vqtest::TempDir folder;
+    const std::string repository = vqtest::PgTestServer::Instance().NewDatabase();
+    ASSERT_EQ(std::system(("'" + std::string(std::getenv("VQSREPO")) + "' sample '" + repository + "'").c_str()), 0);
+
+    vqtest::RunningHost host(folder.Path(), repository, "USER");
+    host.Run("register-wyr\nset-resource-module vqsysres\nopen-session\nopen-system-view\nidle\n");
+    std::optional<vqtest::HeldLockTables> held(std::in_place, repository);
+    EXPECT_EQ(host.Finish(), 0) << host.Printed();
+    const std::string logged = vqtest::ReadWholeFile(folder.File("USER.stderr"));
+    EXPECT_EQ(logged, "") << "its locks went with its connection: nothing stays to name";
+    held.reset();
+
+    vqtest::RunningHost other(folder.Path(), repository, "OTHER");
     const std::string prepared = other.Run("set-resource-module vqsysres\nopen-session\nprepare-transaction SALES 0\n");
     EXPECT_NE(prepared.find("result: prepare-transaction 1"), std::string::npos) << prepared;
     other.Send("transaction-closed\nclose-session\n");
