@@ -9,6 +9,26 @@
 #include <functional>
 #include <vector>
 
+namespace {
+
+// An earlier build changes the manual holds without naming their identity: its Unlock leaves the
+// identity, and its Lock leaves it or, on a new row, gives none. Every later build names it in each
+// statement that changes them, which steps manual_mark; a change that leaves manual_mark as it was
+// is an earlier build's, and the identity then becomes what this build's own change would leave:
+// none after an Unlock, and after a Lock the identity of the manual holds it joined, none where the
+// lock had none. So a take-back owed never takes a lock its user placed again through that build.
+// SQLite promises no order of the two triggers: each finds in the row what the other did.
+constexpr const char* kEarlierBuildsManualChanges =
+    "CREATE TRIGGER IF NOT EXISTS px_manual_mark AFTER UPDATE OF manual_id ON px_persistent_lock"
+    " WHEN NEW.manual_holds <> OLD.manual_holds BEGIN UPDATE px_persistent_lock"
+    " SET manual_mark = OLD.manual_mark + 1, manual_id = NEW.manual_id WHERE oid = NEW.oid; END;"
+    "CREATE TRIGGER IF NOT EXISTS px_manual_unmarked AFTER UPDATE OF manual_holds ON px_persistent_lock"
+    " WHEN NEW.manual_holds <> OLD.manual_holds BEGIN UPDATE px_persistent_lock SET manual_id ="
+    " CASE WHEN NEW.manual_holds > OLD.manual_holds AND OLD.manual_holds > 0 THEN OLD.manual_id ELSE 0 END"
+    " WHERE oid = NEW.oid AND manual_mark = OLD.manual_mark; END;";
+
+} // namespace
+
 PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path), m_db(path, true)
 {
     SetBusyTimeout(kPxBusyTimeoutMilliseconds);
@@ -21,25 +41,27 @@ PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path
                  "CREATE INDEX IF NOT EXISTS px_lock_of ON px_lock(session);"
                  "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
                  " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL,"
-                 " hold_id INTEGER NOT NULL DEFAULT 0, manual_id INTEGER NOT NULL DEFAULT 0);"
+                 " hold_id INTEGER NOT NULL DEFAULT 0, manual_id INTEGER NOT NULL DEFAULT 0,"
+                 " manual_mark INTEGER NOT NULL DEFAULT 0);"
                  "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);"
                  "CREATE TABLE IF NOT EXISTS px_lock_wait(ticket INTEGER PRIMARY KEY, oid INTEGER NOT NULL,"
                  " session INTEGER NOT NULL, kind INTEGER NOT NULL, UNIQUE(oid, session));"
                  "CREATE INDEX IF NOT EXISTS px_lock_wait_of ON px_lock_wait(session);",
                  pxwhat::Lock);
-    AddIdentities();
+    AddLaterColumns();
+    m_db.ExecuteAsItOpens(kEarlierBuildsManualChanges, pxwhat::Lock);
 }
 
-void PxFileLockStore::AddIdentities()
+void PxFileLockStore::AddLaterColumns()
 {
-    for (const char* identity : {"hold_id", "manual_id"}) {
+    for (const char* added : {"hold_id", "manual_id", "manual_mark"}) {
         PxQuery column(m_db, "SELECT count(*) FROM pragma_table_info('px_persistent_lock') WHERE name = ?1",
                        pxwhat::Lock);
-        if (!column.Bind(1, identity).Step() || column.Int(0) != 0)
+        if (!column.Bind(1, added).Step() || column.Int(0) != 0)
             continue;
         column.Reset();
         const std::string add =
-            std::string("ALTER TABLE px_persistent_lock ADD COLUMN ") + identity + " INTEGER NOT NULL DEFAULT 0";
+            std::string("ALTER TABLE px_persistent_lock ADD COLUMN ") + added + " INTEGER NOT NULL DEFAULT 0";
         m_db.Execute(add.c_str(), pxwhat::Lock);
     }
 }

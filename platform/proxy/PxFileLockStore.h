@@ -23,10 +23,11 @@ public:
     bool Connected() const noexcept override { return true; }
 
 private:
-    // A lock file made by an earlier build gets the identity columns it lacks: the generation
-    // holds' (0: a hold of that build, which no recovery session names) and the manual holds'
-    // (0: none, which no take-back of this build names).
-    void AddIdentities();
+    // A lock file made by an earlier build gets the columns it lacks: the generation holds'
+    // identity (0: a hold of that build, which no recovery session names), the manual holds'
+    // (0: none, which no take-back of this build names) and the mark of their changes made by a
+    // build that names that identity (kEarlierBuildsManualChanges).
+    void AddLaterColumns();
     // ReserveOids in the lock-table transaction under way.
     std::int64_t TakeOids(std::int64_t count, std::int64_t lastStored);
     void ApplyBusyTimeout(int milliseconds) override { m_db.SetBusyTimeout(milliseconds); }

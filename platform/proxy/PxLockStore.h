@@ -36,8 +36,9 @@ struct PxPersistentLockRow {
     // The generation hold's identity (PxPersistentLock::GetHoldId).
     std::int64_t holdId = 0;
     // The identity of the lock's manual holds (PxLockStore::PlacePersistent), 0 once one of them
-    // was removed otherwise than taken back (PxLockStore::TakeBackManual), or where the store
-    // keeps none.
+    // was removed otherwise than taken back (PxLockStore::TakeBackManual), where a build before the
+    // identity placed the first of them (the store notices its changes: README.md), or where the
+    // store keeps none.
     std::int64_t manualId = 0;
 };
 

@@ -21,6 +21,10 @@ struct PxSchemaGaps {
     bool holdIdentities = false;
     // The manual holds' identity (the column px_persistent_lock.manual_id).
     bool manualIdentities = false;
+    // The marks of the manual holds' changes made by a build that names their identity (the column
+    // px_persistent_lock.manual_mark and its triggers), by which the store notices an earlier
+    // build's.
+    bool manualMarks = false;
     // The rights the other roles have on every earlier table or sequence of the repository that an
     // object added since lacks, as the GRANT statements that give them.
     std::vector<std::string> grants;
@@ -30,7 +34,7 @@ struct PxSchemaGaps {
     // The role that owns the repository's tables.
     std::string owner;
 
-    bool Any() const { return estimates > 0 || holdIdentities || manualIdentities || !grants.empty(); }
+    bool Any() const { return estimates > 0 || holdIdentities || manualIdentities || manualMarks || !grants.empty(); }
 };
 
 PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db);

@@ -69,7 +69,7 @@ TEST_F(TeamRepositoryTest, AMembersSessionOpensBeforeAndAfterTheOwnersUpgradeThe
     EXPECT_EQ(HoldOfGeneration("Sample system 1", "SYS1", "NTGEN"), 0);
     CloseSession();
 
-    EXPECT_EQ(vqrepo::UpgradeServerRepository(team.OwnerUri()).size(), 4u);
+    EXPECT_EQ(vqrepo::UpgradeServerRepository(team.OwnerUri()).size(), 5u);
     EXPECT_EQ(OpenAsMember(), Strings{});
     EXPECT_GT(HoldOfGeneration("Sample system 3", "SYS3", "NTGEN"), 0);
     EXPECT_EQ(vqclient::Requests().size(), 2u);
@@ -82,7 +82,7 @@ TEST_F(TeamRepositoryTest, AMembersSessionOpenedBeforeTheOwnersUpgradeGivesItsNe
     OpenAsMember();
     EXPECT_EQ(HoldOfGeneration("Sample system 1", "SYS1", "NTGEN"), 0);
 
-    EXPECT_EQ(vqrepo::UpgradeServerRepository(team.OwnerUri()).size(), 4u);
+    EXPECT_EQ(vqrepo::UpgradeServerRepository(team.OwnerUri()).size(), 5u);
     EXPECT_GT(HoldOfGeneration("Sample system 3", "SYS3", "NTGEN"), 0);
     CloseSession();
 }

@@ -1,7 +1,8 @@
 // A team's repository on the suite's server as an earlier build left it: made by one role,
 // which owns its tables, without what later builds added to its schema (the generation and the
-// manual holds' identities, the key columns' estimates), and a member's role with the rights on its tables
-// and sequences that the README gives a team's members, and no more.
+// manual holds' identities, the marks of the manual holds' changes, the key columns' estimates),
+// and a member's role with the rights on its tables and sequences that the README gives a team's
+// members, and no more.
 #pragma once
 
 #include <string>
@@ -31,5 +32,9 @@ private:
 // The key columns' estimates of the repository in the database as a build before them made
 // its schema: none.
 void ForgetKeyEstimates(const std::string& database);
+
+// The marks of the manual holds' changes of the repository in the database as a build before them
+// left its schema: none, the manual holds' identity kept.
+void ForgetManualMarks(const std::string& database);
 
 } // namespace vqtest

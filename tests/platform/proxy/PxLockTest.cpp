@@ -11,6 +11,7 @@
 #include "proxy/PxTypedList.h"
 #include "support/ChildProcess.h"
 #include "support/ClockActingAt.h"
+#include "support/EarlierBuildUser.h"
 #include "support/LockRaises.h"
 #include "support/RefusedLockWrites.h"
 #include "support/TempDir.h"
@@ -20,7 +21,6 @@
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 #include <signal.h>
-#include <sqlite3.h>
 
 #include <cstdlib>
 #include <functional>
@@ -1381,31 +1381,26 @@ TEST_P(PxLockTest, EachGenerationHoldHasAnIdentityThatOnlyALiftByItTakesAway)
 
 // A lock store made by an earlier build has no identities: the first session that opens it adds
 // them, and the holds it kept read 0, the identity a lift of such a hold names; a manual lock placed
-// then has one.
+// then has one, and the store notices the earlier build's changes of it.
 TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
 {
-    const std::string oid = std::to_string(static_cast<std::int64_t>(m_x->GetHandle().MapKey()));
+    const std::int64_t oid = m_x->GetHandle().MapKey();
     m_x = m_theirX = PxVQObjectPtr();
     m_a.reset();
     m_b.reset();
-    const auto earlierBuild = [&](const char* sql) {
-        if (GetParam() == PxStoreKind::Server) {
-            PGconn* server = PQconnectdb(m_repository.Path());
-            PQclear(PQexec(server, (std::string("SET search_path TO vq_repository; ") + sql).c_str()));
-            PQfinish(server);
-            return;
-        }
-        sqlite3* file = nullptr;
-        sqlite3_open((std::string(m_repository.Path()) + "-locks").c_str(), &file);
-        sqlite3_exec(file, sql, nullptr, nullptr, nullptr);
-        sqlite3_close(file);
-    };
-    earlierBuild("ALTER TABLE px_persistent_lock DROP COLUMN hold_id");
-    earlierBuild("ALTER TABLE px_persistent_lock DROP COLUMN manual_id");
-    earlierBuild("DROP SEQUENCE px_hold_id");
-    earlierBuild(("INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds) VALUES(" + oid +
-                  ", 'alice/dev', 0, 1, 0)")
-                     .c_str());
+    const bool server = GetParam() == PxStoreKind::Server;
+    ASSERT_TRUE(vqtest::RunOnLockStore(
+        m_repository.Path(),
+        std::string(server ? "DROP TRIGGER px_manual_mark ON px_persistent_lock;"
+                             "DROP TRIGGER px_manual_unmarked ON px_persistent_lock;"
+                             "DROP FUNCTION px_manual_mark(), px_manual_unmarked();"
+                             "DROP SEQUENCE px_hold_id;"
+                           : "DROP TRIGGER px_manual_mark; DROP TRIGGER px_manual_unmarked;") +
+            "ALTER TABLE px_persistent_lock DROP COLUMN manual_mark;"
+            "ALTER TABLE px_persistent_lock DROP COLUMN manual_id;"
+            "ALTER TABLE px_persistent_lock DROP COLUMN hold_id;"
+            "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds) VALUES(" +
+            std::to_string(oid) + ", 'alice/dev', 0, 1, 0)"));
 
     const auto link = PxAttach(m_repository.Path(), "alice/dev");
     const PxVQObjectPtr x = Host(*link, "X");
@@ -1421,6 +1416,51 @@ TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
     ASSERT_TRUE(x->PersistentLock(1));
     x->TakeBackManualLock();
     EXPECT_FALSE(x->GetPersistentLock()) << "a manual lock placed now is taken back by its identity";
+
+    const vqtest::EarlierBuildUser her(m_repository.Path(), "alice/dev");
+    ASSERT_TRUE(x->PersistentLock(0));
+    ASSERT_TRUE(x->PersistentLock(1));
+    ASSERT_TRUE(her.UnlockByHand(oid) && her.LockByHand(oid));
+    x->TakeBackManualLock();
+    EXPECT_EQ(x->GetPersistentLock()->GetManualLockCount(), 1) << "her lock placed again through the earlier build";
+}
+
+// A manual lock a step of alice took back while the lock store refused the removal (a full disk),
+// beside her generation hold, which keeps the lock's row. The store takes writes again, and before
+// the removal's next try she changes her manual lock through an earlier build, which names no
+// identity of the manual holds: she unlocks it and locks it again, or locks it again on the step's
+// hold. The removal takes back the step's hold alone: her lock placed through that build stands.
+TEST_P(PxLockTest, AnOwedTakeBackLeavesTheLockItsUserPlacedAgainThroughAnEarlierBuild)
+{
+    const std::int64_t oid = m_x->GetHandle().MapKey();
+    const vqtest::EarlierBuildUser her(m_repository.Path(), "alice/dev");
+    const struct {
+        const char* what;
+        bool unlocked;
+    } rows[] = {
+        {"unlocked and locked again", true},
+        {"locked again on the step's hold", false},
+    };
+    ASSERT_TRUE(m_x->PersistentLock(0)) << "her generation hold";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::optional<vqtest::RefusedLockWrites> refusing;
+        auto alice = OwingAManualLocksRemoval(refusing, false);
+        const DWORD owing = PxTesting::GiveBackThread(*alice);
+        ASSERT_NE(owing, 0u) << "the removal is owed";
+
+        refusing.reset();
+        ASSERT_TRUE(!row.unlocked || her.UnlockByHand(oid));
+        ASSERT_TRUE(her.LockByHand(oid));
+        for (int tries = 0; tries < 3 && vqwin::WaitUntilThreadWaits(owing); ++tries)
+            m_clock.Advance(kPxLongestOwedEndDelayMilliseconds);
+        EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing)) << "the removal is owed still";
+
+        const PxPersistentLockPtr lock = m_theirX->GetPersistentLock();
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(lock->GetManualLockCount(), 1) << "her lock placed again, and nothing else";
+        ASSERT_TRUE(m_x->RemovePersistentLock(1, 1));
+    }
 }
 
 PX_ON_BOTH_STORES(PxLockTest);

@@ -8,6 +8,7 @@
 #include "proxy/PxFaultInjection.h"
 #include "proxy/PxServerStore.h"
 #include "proxy/PxVQObject.h"
+#include "support/EarlierBuildUser.h"
 #include "support/PgTestServer.h"
 #include "support/TeamRepository.h"
 
@@ -59,7 +60,11 @@ const std::string kHoldIdentitiesAdded = "The generation holds' identity was add
 const std::string kManualIdentitiesAdded = "The manual holds' identity was added (the column manual_id of"
                                            " px_persistent_lock): a manual hold a step placed and took back is from"
                                            " now on taken back from the lock it was placed on alone.";
-const std::string kIdentitiesAdded = kHoldIdentitiesAdded + " " + kManualIdentitiesAdded;
+const std::string kManualMarksAdded = "An earlier build's changes of the manual holds are now noticed (the column"
+                                      " manual_mark of px_persistent_lock and its triggers px_manual_mark and"
+                                      " px_manual_unmarked): a manual lock its user unlocked and placed again through"
+                                      " that build is no longer taken by a step's take-back.";
+const std::string kIdentitiesAdded = kHoldIdentitiesAdded + " " + kManualIdentitiesAdded + " " + kManualMarksAdded;
 
 std::string GrantedToMember(const TeamRepository& team)
 {
@@ -125,7 +130,8 @@ TEST(PxServerUpgradeTest, AMembersRoleOpensAnEarlierBuildsRepositoryBeforeAndAft
     Host(*before)->LiftGenerationHold();
 
     EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()),
-              (Strings{kEstimatesSet, kHoldIdentitiesAdded, kManualIdentitiesAdded, GrantedToMember(team)}));
+              (Strings{kEstimatesSet, kHoldIdentitiesAdded, kManualIdentitiesAdded, kManualMarksAdded,
+                       GrantedToMember(team)}));
     auto after = PxAttach(team.MemberUri().c_str(), "carol/dev");
     const std::int64_t placed = HoldPlacedBy(*after);
     EXPECT_GT(placed, 0);
@@ -177,6 +183,41 @@ TEST(PxServerUpgradeTest, AMembersTakeBackOfAManualLockLeavesALockPlacedSinceBef
     PxServerStore::Upgrade(team.OwnerUri());
     EXPECT_TRUE(lockedAgainSince(*bob)) << "its own user's lock";
     EXPECT_FALSE(Host(*bob)->GetPersistentLock());
+}
+
+// A member's session opened before its owner's upgrade, of a repository an earlier build made or of
+// one a later build than that brought up to date without the marks of the manual holds' changes. Once
+// the owner's upgrade adds them, the session's take-back of a manual lock it placed beside its user's
+// generation hold leaves standing the lock its user unlocked and placed again through the earlier
+// build, whose statements run as the member's role.
+TEST(PxServerUpgradeTest, AMembersTakeBackAfterItsOwnersUpgradeLeavesALockItsUserPlacedAgainThroughAnEarlierBuild)
+{
+    for (const bool identityKept : {false, true}) {
+        SCOPED_TRACE(identityKept ? "the manual holds' identity kept" : "made by an earlier build");
+        TeamRepository team(false);
+        MakeHost(team.MemberUri());
+        if (identityKept) {
+            PxServerStore::Upgrade(team.OwnerUri());
+            vqtest::ForgetManualMarks(team.Database());
+        }
+        auto step = PxAttach(team.MemberUri().c_str(), "bob/test");
+        EXPECT_EQ(std::string(step->GetRepositoryNotice()), ShouldBeUpgraded(team.MemberUri()));
+        auto bob = PxAttach(team.MemberUri().c_str(), "bob/test");
+        ASSERT_TRUE(Host(*bob)->PersistentLock(0));
+
+        EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()),
+                  (identityKept ? Strings{kManualMarksAdded}
+                                : Strings{kEstimatesSet, kHoldIdentitiesAdded, kManualIdentitiesAdded,
+                                          kManualMarksAdded, GrantedToMember(team)}));
+        const std::int64_t oid = Host(*step)->GetHandle().MapKey();
+        const vqtest::EarlierBuildUser earlierBuild(team.MemberUri(), "bob/test");
+        ASSERT_TRUE(Host(*step)->PersistentLock(1));
+        ASSERT_TRUE(earlierBuild.UnlockByHand(oid) && earlierBuild.LockByHand(oid));
+        Host(*step)->TakeBackManualLock();
+        const PxPersistentLockPtr lock = Host(*bob)->GetPersistentLock();
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(lock->GetManualLockCount(), 1);
+    }
 }
 
 // The owner's session brings the repository up to date as it opens it, and says what it changed;

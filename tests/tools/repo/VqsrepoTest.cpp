@@ -260,7 +260,7 @@ TEST_F(VqsrepoTest, AnalyzeIsTheOwnersAndSaysWhatItTook)
 
     ASSERT_EQ(Vqsrepo(m_directory, "analyze '" + team.OwnerUri() + "'"), 0) << m_directory.Read("err.txt");
     const std::string upgradedAndTaken = m_directory.Read("out.txt");
-    EXPECT_EQ(std::count(upgradedAndTaken.begin(), upgradedAndTaken.end(), '\n'), 5) << upgradedAndTaken;
+    EXPECT_EQ(std::count(upgradedAndTaken.begin(), upgradedAndTaken.end(), '\n'), 6) << upgradedAndTaken;
     EXPECT_TRUE(upgradedAndTaken.ends_with("\n" + taken)) << upgradedAndTaken;
     EXPECT_NO_THROW(requireAnalyses(1));
 
@@ -298,7 +298,7 @@ TEST_F(VqsrepoTest, UpgradeBringsAServerRepositoryOfAnEarlierBuildUpToDateAndPri
                                                " bring it up to date.\n");
     ASSERT_EQ(Vqsrepo(m_directory, "upgrade '" + team.OwnerUri() + "'"), 0) << m_directory.Read("err.txt");
     const std::string changes = m_directory.Read("out.txt");
-    EXPECT_EQ(std::count(changes.begin(), changes.end(), '\n'), 4) << changes;
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), '\n'), 5) << changes;
     EXPECT_NE(changes.find("\nGRANT SELECT, UPDATE, USAGE ON SEQUENCE px_hold_id TO " + team.MemberRole() + ".\n"),
               std::string::npos)
         << changes;
