@@ -1,8 +1,8 @@
 // Steps on a server whose lock tables another transaction holds ACCESS EXCLUSIVE, as a rewrite
-// or a truncation of them does, so that no statement can even read them: each says so in one
-// box, or shows the lock-progress box, after a few of the store's waits (as the proxy counts
-// them), never after waiting for the store for long with nothing on screen or with an empty
-// list.
+// or a truncation of them does, so that no statement can even read them (or in a mode that keeps
+// their writes waiting): each says so in one box, or shows the lock-progress box, after a few of
+// the store's waits (as the proxy counts them), never after waiting for the store for long with
+// nothing on screen or with an empty list.
 #include "../sysview/SysViewTestSupport.h"
 
 #include "generate/VqsGenerateCommands.h"
@@ -60,9 +60,9 @@ struct HeldLockTablesStepsTest : SysViewTest {
         SysViewTest::TearDown();
     }
 
-    void HoldTheLockTables()
+    void HoldTheLockTables(const char* mode = "ACCESS EXCLUSIVE")
     {
-        held.emplace(repository, "ACCESS EXCLUSIVE");
+        held.emplace(repository, mode);
         PxTesting::ResetBusyWaited();
     }
 
@@ -97,4 +97,25 @@ TEST_F(HeldLockTablesStepsTest, SelectingASystemSaysSoInsteadOfListingNoSets)
     ToldAfterAFewWaits("select");
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].rfind("Cannot access Option Sets:", 0), 0u) << ui.boxes[0];
+}
+
+// A prepare inside the host's open transaction, whose lock calls decline waits, and the host's end
+// of the transaction it refused, with the lock tables held in each mode that keeps the lock calls'
+// statements waiting: each tries the store briefly, never for a busy timeout (a statement the lock
+// connection had not prepared yet waited as long as the connection allows, its preparation made
+// before the trip's brief wait was set), and the refusal is told once.
+TEST_F(HeldLockTablesStepsTest, APrepareInsideTheHostsTransactionSaysSoAfterItsBriefTries)
+{
+    for (const char* mode : {"SHARE", "EXCLUSIVE", "ACCESS EXCLUSIVE"}) {
+        SCOPED_TRACE(mode);
+        ui.boxes.clear();
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+        HoldTheLockTables(mode);
+        EXPECT_FALSE(app.PrepareForTransaction("SALES", 0));
+        app.TransactionFailed();
+        ToldAfterAFewWaits("prepare");
+        EXPECT_LT(PxTesting::BusyWaited(), static_cast<std::uint64_t>(kPxBusyTimeoutMilliseconds));
+        held.reset();
+        app.OnHostIdle();
+    }
 }
