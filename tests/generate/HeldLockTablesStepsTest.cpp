@@ -13,20 +13,26 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <optional>
 
 namespace {
 
 constexpr UINT kLockProgressDialog = 105;
 
-// A user who notes every message box and every lock-progress box, and cancels the latter.
+// A user who notes every message box and every lock-progress box, and cancels the latter once
+// as it shows: the box stays shown until the lock call hears of the Cancel, which the retry gate
+// lets it do only once the box's thread waits again.
 class NotingUser : public vqtest::ScriptedUiDriver {
 public:
     vqui::UiAction NextAction(const vqui::UiEvent& event) override
     {
-        if (event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog) {
+        if (IsProgressBox(event)) {
+            if (m_cancelled)
+                return vqui::UiAction::Wait();
             ++progressBoxes;
-            return vqui::UiAction::End(IDCANCEL);
+            m_cancelled = true;
+            return vqui::UiAction::Press(IDCANCEL);
         }
         if (event.kind == vqui::EventKind::MessageBox) {
             boxes.push_back(event.text.GetString());
@@ -35,8 +41,23 @@ public:
         return ScriptedUiDriver::NextAction(event);
     }
 
+    void Withdrawn(const vqui::UiEvent& event) override
+    {
+        if (IsProgressBox(event))
+            m_cancelled = false;
+        ScriptedUiDriver::Withdrawn(event);
+    }
+
     int progressBoxes = 0;
     std::vector<std::string> boxes;
+
+private:
+    static bool IsProgressBox(const vqui::UiEvent& event)
+    {
+        return event.kind == vqui::EventKind::Dialog && event.templateId == kLockProgressDialog;
+    }
+
+    std::atomic<bool> m_cancelled = false;
 };
 
 struct HeldLockTablesStepsTest : SysViewTest {
