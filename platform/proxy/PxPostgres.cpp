@@ -537,7 +537,7 @@ std::vector<PxPgRows> PxPgConnection::Trip(const std::vector<Query*>& queries)
     if (PQenterPipelineMode(m_connection) != 1)
         Fail(what, "");
     std::unordered_map<const char*, std::string> preparing;
-    SentTrip trip = SendTrip(queries, m_prepareAgain && !queries.empty(), preparing);
+    SentTrip trip = SendTrip(queries, m_prepareAgain && !queries.empty(), preparing, LockTimeoutInForce());
     std::vector<PxPgRows> answers;
     TripFailure failure;
     const bool ended = trip.sent && ReadTrip(trip, answers, failure);
@@ -545,14 +545,15 @@ std::vector<PxPgRows> PxPgConnection::Trip(const std::vector<Query*>& queries)
     if (!ended || !Connected())
         Fail(what, "");
     if (failure.what) {
-        NoteFailure(failure.state, LockTimeoutInForce());
+        NoteFailure(failure.state, failure.lockTimeout);
         Fail(failure.what, failure.state.c_str(), failure.message);
     }
     return answers;
 }
 
 PxPgConnection::SentTrip PxPgConnection::SendTrip(const std::vector<Query*>& queries, bool dropping,
-                                                  std::unordered_map<const char*, std::string>& preparing)
+                                                  std::unordered_map<const char*, std::string>& preparing,
+                                                  int lockTimeout)
 {
     // A statement counts as prepared once the server answered its preparation. Statements to
     // be prepared again are dropped first.
@@ -560,21 +561,13 @@ PxPgConnection::SentTrip PxPgConnection::SendTrip(const std::vector<Query*>& que
     trip.what = queries.empty() ? pxwhat::Lock : queries.front()->m_what;
     if (dropping)
         trip.expected.push_back({Step::Drop, nullptr, trip.what, {}});
-    std::vector<std::string> names;
-    for (const Query* query : queries) {
-        if (const std::string* prepared = dropping ? nullptr : PreparedName(query->m_sql)) {
-            names.push_back(*prepared);
-        } else {
-            const auto [entry, isNew] = preparing.try_emplace(query->m_sql);
-            if (isNew) {
-                entry->second = NewStatementName();
-                trip.expected.push_back({Step::Preparation, query->m_sql, query->m_what, entry->second});
-            }
-            names.push_back(entry->second);
-        }
-    }
-    for (std::size_t i = 0; i < queries.size(); ++i)
-        trip.expected.push_back({Step::Run, queries[i]->m_sql, queries[i]->m_what, names[i]});
+    // A preparation reads the tables it names, and waits for them as a run does: the trip's lock
+    // timeout is set first, so that it bounds the preparations' waits as well.
+    const std::size_t timeouts = !queries.empty() && queries.front()->m_sql == kTripLockTimeout ? 1 : 0;
+    const auto timed = queries.begin() + static_cast<std::ptrdiff_t>(timeouts);
+    ExpectSteps(trip, queries.begin(), timed, dropping, preparing);
+    ExpectSteps(trip, timed, queries.end(), dropping, preparing);
+    NoteLockTimeouts(trip, lockTimeout);
     bool sent = true;
     std::size_t run = 0;
     for (std::size_t k = 0; k < trip.expected.size() && sent; ++k) {
@@ -593,6 +586,38 @@ PxPgConnection::SentTrip PxPgConnection::SendTrip(const std::vector<Query*>& que
     }
     trip.sent = sent && PQpipelineSync(m_connection) == 1;
     return trip;
+}
+
+void PxPgConnection::ExpectSteps(SentTrip& trip, std::vector<Query*>::const_iterator first,
+                                 std::vector<Query*>::const_iterator last, bool dropping,
+                                 std::unordered_map<const char*, std::string>& preparing)
+{
+    std::vector<std::string> names;
+    for (auto query = first; query != last; ++query) {
+        if (const std::string* prepared = dropping ? nullptr : PreparedName((*query)->m_sql)) {
+            names.push_back(*prepared);
+        } else {
+            const auto [entry, isNew] = preparing.try_emplace((*query)->m_sql);
+            if (isNew) {
+                entry->second = NewStatementName();
+                trip.expected.push_back({Step::Preparation, (*query)->m_sql, (*query)->m_what, entry->second});
+            }
+            names.push_back(entry->second);
+        }
+    }
+    for (auto query = first; query != last; ++query)
+        trip.expected.push_back({Step::Run, (*query)->m_sql, (*query)->m_what, names[static_cast<std::size_t>(query - first)]});
+}
+
+void PxPgConnection::NoteLockTimeouts(SentTrip& trip, int lockTimeout) const
+{
+    int inForce = m_lockTimeout;
+    for (Answer& step : trip.expected) {
+        step.lockTimeout = inForce;
+        if (step.step == Step::Run && step.sql == kTripLockTimeout)
+            inForce = lockTimeout;
+    }
+    trip.lockTimeout = lockTimeout;
 }
 
 PGresult* PxPgConnection::Exec(int sent)
@@ -672,6 +697,7 @@ bool PxPgConnection::ReadTrip(SentTrip& trip, std::vector<PxPgRows>& answers, Tr
             failure.what = PQresultStatus(result) != PGRES_PIPELINE_ABORTED && reply.step ? reply.step->what : trip.what;
             failure.state = StateOf(result);
             failure.message = PQresultErrorMessage(result);
+            failure.lockTimeout = reply.step ? reply.step->lockTimeout : trip.lockTimeout;
         }
         if (reply.step && reply.step->step == Step::Run) {
             g_rowsReceived.fetch_add(reply.rows.Count());
@@ -725,10 +751,9 @@ void PxPgConnection::SendEach(std::vector<std::vector<Query>>& trips, const std:
         for (Query& query : trips[i])
             queries.push_back(&query);
         std::unordered_map<const char*, std::string> preparing;
-        SentTrip trip = sending ? SendTrip(queries, false, preparing) : SentTrip{};
+        SentTrip trip = sending ? SendTrip(queries, false, preparing, leads[i].lockTimeout) : SentTrip{};
         trip.timed = leads[i].timed;
         trip.sizes = leads[i].sizes;
-        trip.lockTimeout = leads[i].lockTimeout;
         sending = trip.sent;
         m_sent.push_back(std::move(trip));
         // A trip names only what the server answered prepared: one that prepares is answered
@@ -756,7 +781,7 @@ bool PxPgConnection::ReadSent()
         TripFailure failure;
         reading = reading && trip.sent && ReadTrip(trip, answers, failure);
         if (failure.what)
-            NoteFailure(failure.state, trip.lockTimeout);
+            NoteFailure(failure.state, failure.lockTimeout);
         if (!reading || failure.what) {
             // A trip that fails answers no sizes: the next one carries the check again.
             if (trip.sizes)
@@ -798,7 +823,7 @@ bool PxPgConnection::SendFlight(std::vector<Query> queries)
     std::unordered_map<const char*, std::string> preparing;
     Flight flight;
     flight.runs = queries.size();
-    flight.trip = PQenterPipelineMode(m_connection) == 1 ? SendTrip(sent, false, preparing) : SentTrip{};
+    flight.trip = PQenterPipelineMode(m_connection) == 1 ? SendTrip(sent, false, preparing, m_lockTimeout) : SentTrip{};
     m_flight = std::move(flight);
     return true;
 }
@@ -816,7 +841,8 @@ PxPgRows PxPgConnection::TakeFlightAnswer()
         if (reply.kind != Reply::Kind::Answer || !reply.step)
             break;
         if (!Succeeded(reply.rows.Result())) {
-            failure = {reply.step->what, StateOf(reply.rows.Result()), PQresultErrorMessage(reply.rows.Result())};
+            failure = {reply.step->what, StateOf(reply.rows.Result()), PQresultErrorMessage(reply.rows.Result()),
+                       reply.step->lockTimeout};
         } else if (reply.step->step == Step::Run) {
             g_rowsReceived.fetch_add(reply.rows.Count());
             answer = std::move(reply.rows);
@@ -829,7 +855,7 @@ PxPgRows PxPgConnection::TakeFlightAnswer()
     if (!answer && (failure.what == nullptr || !Connected()))
         Fail(what, "");
     if (!answer) {
-        NoteFailure(failure.state, LockTimeoutInForce());
+        NoteFailure(failure.state, failure.lockTimeout);
         Fail(failure.what, failure.state.c_str(), failure.message);
     }
     return std::move(*answer);

@@ -219,6 +219,7 @@ private:
         const char* sql;
         const char* what;
         std::string name;
+        int lockTimeout = 0; // in force as it runs
     };
     struct SentTrip {
         std::vector<Answer> expected;
@@ -226,7 +227,7 @@ private:
         bool sent = false;
         bool sizes = false; // its first query of the caller's is the check of the tables' sizes
         bool timed = false; // its first query sets its lock timeout
-        int lockTimeout = 0; // in force for its statements
+        int lockTimeout = 0; // in force for its statements once its own is set
         std::size_t answered = 0; // of `expected`, read so far
         bool ended = false; // its end (the sync) was read
     };
@@ -242,14 +243,23 @@ private:
         const char* what = nullptr;
         std::string state;
         std::string message;
+        int lockTimeout = 0; // in force for the failed step
     };
     // Sends the queries of a trip in pipeline mode, and the sync that ends it. Each statement
-    // not prepared yet is prepared in the trip, all of them before the first run, so that no
-    // preparation runs after a statement that takes a lock; `preparing` names those prepared
-    // by the trips sent before it and not answered yet. With `dropping`, every statement is
-    // dropped first.
+    // not prepared yet is prepared in the trip, all of them before the first run but the trip's
+    // lock timeout, so that no preparation runs after a statement that takes a lock, and none
+    // waits for a table longer than the trip's statements; `preparing` names those prepared by
+    // the trips sent before it and not answered yet. With `dropping`, every statement is
+    // dropped first. `lockTimeout` is in force once the trip's own is set.
     SentTrip SendTrip(const std::vector<Query*>& queries, bool dropping,
-                      std::unordered_map<const char*, std::string>& preparing);
+                      std::unordered_map<const char*, std::string>& preparing, int lockTimeout);
+    // The preparations of the queries not prepared yet, then their runs.
+    void ExpectSteps(SentTrip& trip, std::vector<Query*>::const_iterator first,
+                     std::vector<Query*>::const_iterator last, bool dropping,
+                     std::unordered_map<const char*, std::string>& preparing);
+    // The lock timeout each step waits under: the connection's until the trip's own is set, and
+    // then `lockTimeout`.
+    void NoteLockTimeouts(SentTrip& trip, int lockTimeout) const;
     // Whether the connection to the server is up, asked without waiting for Send's thread
     // (on that thread, say).
     bool Live() const;

@@ -352,10 +352,32 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         OpenSessionAsTheHostDoes();
     }
 
-    // How another process holds the lock store: by its write lock (the lock file's, or the lock
-    // tables' transaction lock on a server), or, on a server, by the lock tables themselves in
-    // ACCESS EXCLUSIVE mode.
+    // How another connection holds the lock store: by its write lock (the lock file's, or the
+    // lock tables' transaction lock on a server), or, on a server, by the lock tables themselves
+    // in ACCESS EXCLUSIVE mode.
     enum class StoreHold { WriteLock, TablesExclusive };
+
+    // The ways another connection can hold the store of the test's kind.
+    std::vector<StoreHold> StoreHolds() const
+    {
+        if (GetParam() == Store::Server)
+            return {StoreHold::WriteLock, StoreHold::TablesExclusive};
+        return {StoreHold::WriteLock};
+    }
+
+    void TakeHoldOfTheLockStore(StoreHold how)
+    {
+        if (how == StoreHold::WriteLock)
+            heldStore.emplace(repository, true);
+        else
+            heldTables.emplace(repository);
+    }
+
+    void LetGoOfTheLockStore()
+    {
+        heldStore.reset();
+        heldTables.reset();
+    }
 
     // Another process that holds the lock store for as long as the test wants: each of its steps
     // (ChildProcess::RunNextStep) takes hold of the store or lets it go, in turn, `holds` times.
@@ -368,16 +390,8 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         app.CloseSession();
         std::vector<std::function<void()>> steps{[] {}};
         for (int hold = 0; hold < holds; ++hold) {
-            steps.push_back([this, how] {
-                if (how == StoreHold::WriteLock)
-                    heldStore.emplace(repository, true);
-                else
-                    heldTables.emplace(repository);
-            });
-            steps.push_back([this] {
-                heldStore.reset();
-                heldTables.reset();
-            });
+            steps.push_back([this, how] { TakeHoldOfTheLockStore(how); });
+            steps.push_back([this] { LetGoOfTheLockStore(); });
         }
         auto process = std::make_unique<vqtest::ChildProcess>(steps);
         EXPECT_TRUE(process->WaitReady());
@@ -387,8 +401,9 @@ struct GenerationHoldTest : SysViewTest, ::testing::WithParamInterface<Store> {
         return process;
     }
     static constexpr int kBusyTimeout = 500;
-    std::optional<vqtest::RefusedLockWrites> heldStore; // the holding process's
-    std::optional<vqtest::HeldLockTables> heldTables;   // the same
+    // Another connection's hold of the lock store, of this process or of the holding process.
+    std::optional<vqtest::RefusedLockWrites> heldStore;
+    std::optional<vqtest::HeldLockTables> heldTables;
 
     // Generate System of NTGEN, then the other process takes hold of the lock store; the
     // generation's number.
@@ -896,26 +911,30 @@ TEST_P(GenerationHoldTest, DeletesTheLockStoreRefusesInPartLeaveTheListAsItHolds
 }
 
 // Show Generate Status opens while another connection holds the lock store past the wait the
-// store allows: one box says the repository is in use, within one busy timeout, where the list
-// showed empty as though the system had no session; once the store is let go the session is
-// listed.
+// store allows (on a server also its lock tables, which no statement can even read): one box says
+// the repository is in use, within one busy timeout, where the list showed empty as though the
+// system had no session; once the store is let go the session is listed.
 TEST_P(GenerationHoldTest, ShowGenerateStatusOnABusyLockStoreSaysSoInOneBoxInsteadOfAnEmptyList)
 {
     GenerateSystemStoppedIn(3);
     PxTesting::SetBusyTimeout(*app.GetLink(), kShortBusyTimeout);
-    {
-        std::optional<vqtest::RefusedLockWrites> held(std::in_place, repository, true);
-        // The other connection would let go once the dialog had waited past the quiet wait.
-        const vqtest::ClockActingAt releasing(clock, kPxQuietBusyMilliseconds, [&] { held.reset(); });
-        PxTesting::ResetBusyWaited();
-        ui.ExpectDialog(IDD_SELECT_SESSION);
-        ui.ExpectMessageBox(kLockStoreBusy, IDOK);
-        VqsShowGenerateStatus(*view);
-        ui.Verify();
-        EXPECT_FALSE(releasing.Acted()) << "the dialog waited for the store with nothing on screen";
-        EXPECT_LE(PxTesting::BusyWaited(), static_cast<std::uint64_t>(kShortBusyTimeout));
+    for (const StoreHold how : StoreHolds()) {
+        SCOPED_TRACE(how == StoreHold::WriteLock ? "its write lock held" : "its tables held");
+        TakeHoldOfTheLockStore(how);
+        {
+            // The other connection would let go once the dialog had waited past the quiet wait.
+            const vqtest::ClockActingAt releasing(clock, kPxQuietBusyMilliseconds, [&] { LetGoOfTheLockStore(); });
+            PxTesting::ResetBusyWaited();
+            ui.ExpectDialog(IDD_SELECT_SESSION);
+            ui.ExpectMessageBox(kLockStoreBusy, IDOK);
+            VqsShowGenerateStatus(*view);
+            ui.Verify();
+            EXPECT_FALSE(releasing.Acted()) << "the dialog waited for the store with nothing on screen";
+            EXPECT_LE(PxTesting::BusyWaited(), static_cast<std::uint64_t>(kShortBusyTimeout));
+        }
+        LetGoOfTheLockStore();
+        EXPECT_EQ(ListedSessions(), 1);
     }
-    EXPECT_EQ(ListedSessions(), 1);
 }
 
 // Generate System, by the user or by a script, whose claim of the set meets a lock store another
