@@ -64,12 +64,23 @@ void PxLockRaiseCheck::SetReporter(Reporter reporter)
 
 int PxLockRaiseCheck::Raises() { return g_raises; }
 
+void PxLockRaiseCheck::Placed(const std::vector<std::int64_t>& oids, const std::vector<PxLockPlace>& places)
+{
+    if (!On())
+        return;
+    for (std::size_t i = 0; i < oids.size(); ++i)
+        m_places[oids[i]] = places[i];
+}
+
 void PxLockRaiseCheck::Granted(const std::int64_t* oids, std::size_t count, int kind)
 {
     if (!On())
         return;
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < count; ++i) {
         ++m_holds[oids[i]][kind];
+        if (const auto place = m_places.find(oids[i]); place != m_places.end())
+            m_heldPlaces.insert(place->second);
+    }
 }
 
 void PxLockRaiseCheck::Released(const std::int64_t* oids, std::size_t count)
@@ -87,14 +98,23 @@ void PxLockRaiseCheck::Released(const std::int64_t* oids, std::size_t count)
                 break;
             }
         if (Strongest(oids[i]) == 0)
-            m_holds.erase(found);
+            Forget(oids[i]);
     }
 }
 
 void PxLockRaiseCheck::Dropped(const std::vector<std::int64_t>& oids)
 {
     for (std::int64_t oid : oids)
-        m_holds.erase(oid);
+        Forget(oid);
+}
+
+void PxLockRaiseCheck::Forget(std::int64_t oid)
+{
+    m_holds.erase(oid);
+    if (const auto place = m_places.find(oid); place != m_places.end()) {
+        m_heldPlaces.erase(place->second);
+        m_places.erase(place);
+    }
 }
 
 int PxLockRaiseCheck::Strongest(std::int64_t oid) const
@@ -120,4 +140,19 @@ void PxLockRaiseCheck::Check(const std::vector<std::int64_t>& oids, int kind, co
                    " by this session, which asks it for " + KindName(kind) + " (" + operation +
                    "); another session doing the same would wait for it for ever.");
     }
+}
+
+void PxLockRaiseCheck::WaitsInLine(std::int64_t oid, const char* operation, const std::string& object) const
+{
+    if (!On() || m_heldPlaces.empty())
+        return;
+    const auto place = m_places.find(oid);
+    const PxLockPlace& highest = *m_heldPlaces.rbegin();
+    if (place == m_places.end() || place->second.rank >= highest.rank)
+        return;
+    Report(std::string("Lock order: this session waits in line for ") + object + " (rank " +
+           std::to_string(place->second.rank) + ", " + operation + ") while it holds object " +
+           std::to_string(highest.key) + " (rank " + std::to_string(highest.rank) +
+           "), after it in the lock order; another session holding the one and waiting for the other would "
+           "wait for it for ever.");
 }

@@ -109,6 +109,17 @@ private:
     std::optional<std::uint64_t> m_since;
 };
 
+void NoteWaitInLine(PxSession& session, const PxVQObjectPtr& object, const char* operation)
+{
+    if (!PxLockRaiseCheck::On())
+        return;
+    auto guard = session.Guard();
+    session.RaiseCheck().WaitsInLine(static_cast<std::int64_t>(object->GetHandle().MapKey()), operation,
+                                     std::string(object->GetClassName()) + " " +
+                                         std::to_string(object->GetHandle().MapKey()) + " of user \"" +
+                                         session.UserCode() + "\"");
+}
+
 PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects, const char* operation,
                     const Attempter& attempter, const Undoer& undoer)
 {
@@ -169,6 +180,8 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 delay = PxNextRetryDelay(delay);
                 continue;
             }
+            if (queue && attempt.code == PxLockHeldByOther && !waiting)
+                NoteWaitInLine(*session, objects[done], operation);
             waiting = waiting || (queue && attempt.code == PxLockHeldByOther);
             info.SetErrorCode(attempt.code);
             info.SetPersistentLock(PxPersistentLockOf(attempt.persistent));
@@ -210,17 +223,22 @@ void UnlockHolds(PxSession& session, const std::int64_t* oids, std::size_t count
 
 void CheckRaise(PxSession& session, const std::vector<PxVQObjectPtr>& objects, int kind, const char* operation)
 {
-    // A call that does not wait cannot wait in a circle.
-    if (!PxLockRaiseCheck::On() || PxLockNoWait::Declines())
+    if (!PxLockRaiseCheck::On())
         return;
     std::vector<std::int64_t> oids;
+    std::vector<PxLockPlace> places;
     std::vector<PxVQObjectPtr> named;
     for (const PxVQObjectPtr& object : objects)
         if (object) {
             oids.push_back(static_cast<std::int64_t>(object->GetHandle().MapKey()));
+            places.push_back(PxLockPlaceOf(*object));
             named.push_back(object);
         }
     auto guard = session.Guard();
+    session.RaiseCheck().Placed(oids, places);
+    // A call that does not wait cannot wait in a circle.
+    if (PxLockNoWait::Declines())
+        return;
     session.RaiseCheck().Check(oids, kind, operation, [&](std::size_t index) {
         return std::string(named[index]->GetClassName()) + " " + std::to_string(oids[index]) + " of user \"" +
                session.UserCode() + "\"";

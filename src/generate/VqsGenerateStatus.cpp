@@ -276,8 +276,9 @@ void Restart(VqsDirectoryView& view, const PxVQSystemPtr& system, const PxVQReco
     {
         StatusMessage synchronising(frame, IDS_SYNCHRONISING);
         const PxVQCurConfigPtr config = system->GetCurConfig();
-        // The enterprise and the configuration before the set, as Generate System takes them.
-        if (!model.LockForSynchronisation(readBag, updateBag, config))
+        // The enterprise, the configuration and its segment links before the set, in the one
+        // lock order: the synchronisation under the set waits for none of them.
+        if (!model.LockSegmentLinksForSynchronisation(readBag, updateBag, config))
             return;
         PxLockErrorInfo set;
         {

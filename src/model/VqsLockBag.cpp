@@ -3,6 +3,7 @@
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNode.h"
 #include "proxy/PxException.h"
+#include "proxy/PxLockOrder.h"
 #include "proxy/PxLockNoWait.h"
 #include "proxy/PxObjectKind.h"
 #include "proxy/PxTypedList.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <unordered_set>
 
 namespace {
@@ -207,15 +209,22 @@ void VqsLockBag::GiveBackAll()
 }
 
 // An object its own aborted transaction made holds nothing and could not be named to a call.
+// The rest go in the one lock order, so that a call for objects of several ranks waits for
+// none below one it was granted already.
 void VqsLockBag::CollectStoredObjects(PxTypedList<PxVQObjectPtr>& objects) const
 {
+    std::vector<std::pair<PxLockPlace, PxVQObjectPtr>> stored;
     for (POSITION pos = m_objects.GetStartPosition(); pos;) {
         std::uint64_t key = 0;
         PxVQObjectPtr object;
         m_objects.GetNextAssoc(pos, key, object);
         if (!object->NeverStored())
-            objects.AddTail(object);
+            stored.emplace_back(PxLockPlaceOf(*object), object);
     }
+    std::sort(stored.begin(), stored.end(),
+              [](const auto& left, const auto& right) { return left.first < right.first; });
+    for (const auto& [place, object] : stored)
+        objects.AddTail(object);
 }
 
 void VqsLockBag::ReleaseAll()

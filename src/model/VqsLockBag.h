@@ -38,7 +38,8 @@ public:
     int LockNodes(CObList& nodes);
     // The same, each node read again once it is held.
     int LockAndRefreshNodes(CObList& nodes);
-    // Locks every object of the bag once more, in one list call of the kind.
+    // Locks every object of the bag once more, in one list call of the kind, in the one lock
+    // order.
     int LockObjects(int kind);
     // The same without waiting for a lock another session holds or a busy lock store: -1 when
     // one is in the way (nothing locked, nothing told), otherwise as LockObjects.

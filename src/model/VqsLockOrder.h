@@ -12,10 +12,7 @@
 class VqsLockBag;
 class VqsModelNode;
 
-// The enterprise first; then systems, configurations, business-segment links, element links,
-// report groups, report aliases, bundles, Ispec entries of bundles, option sets, option
-// records, hosts, packs, host-pack data; anything else last. A child's rank is above its
-// parent's.
+// The object's rank in the order (PxLockRank).
 int VqsLockRank(const PxObjectPtr& object);
 
 // A lock a step will take: the node's object, into the bag.

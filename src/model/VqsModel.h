@@ -224,6 +224,10 @@ public:
     // configuration takes this step first, so that the set comes after them as in every other
     // generation start. 0 (after saying why) when refused or the configuration is gone.
     int LockForSynchronisation(VqsLockBag& readBag, VqsLockBag& updateBag, PxVQCurConfigPtr config);
+    // The same, and then the configuration's business-segment links locked for update, as the
+    // synchronisation locks them: a step that locks a generate set before it synchronises
+    // takes this step first, so that it never waits for a link while it holds the set.
+    int LockSegmentLinksForSynchronisation(VqsLockBag& readBag, VqsLockBag& updateBag, PxVQCurConfigPtr config);
     int CheckBusinessSegmentSync(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
                                  VqsModelNodeConfig* config, VqsSyncResult& result, int syncMode,
                                  const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly);

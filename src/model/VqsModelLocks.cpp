@@ -20,6 +20,9 @@
 #include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 const UINT IDS_CANNOT_ACCESS_OPTION_VALUES = 61502;
@@ -291,16 +294,66 @@ bool VqsModel::LockSubtree(VqsLockBag& bag, const PxVQObjectPtr& object)
 
 namespace {
 
-// Locks the path of every node, the enterprise first, each object with the bag's kind.
-bool LockPathsOf(CObList& nodes, VqsLockBag& bag)
+// What the paths of the nodes lead to, recorded without a lock.
+bool GatherPaths(CObList& nodes, VqsLockBag& gathered)
 {
-    VqsLockScope scope(SessionLink());
     for (POSITION pos = nodes.GetHeadPosition(); pos;) {
         auto* node = static_cast<VqsModelNode*>(nodes.GetNext(pos));
-        if (!node->LockPath(bag, node->GetObject()))
+        if (!node->LockPath(gathered, node->GetObject()))
             return false;
     }
     return true;
+}
+
+// Whether the paths now lead to an object still there that the bag does not hold: one another
+// user added while the bag waited. False too when a path cannot be walked.
+bool PathsLeadFurther(CObList& nodes, const VqsLockBag& held)
+{
+    VqsLockBag again = VqsLockBag::Gathering();
+    if (!GatherPaths(nodes, again))
+        return false;
+    PxTypedList<PxVQObjectPtr> reached;
+    again.CollectObjects(reached);
+    std::vector<PxObjectPtr> unheld;
+    for (POSITION pos = reached.GetHeadPosition(); pos;) {
+        const PxVQObjectPtr object = reached.GetNext(pos);
+        if (!held.ContainsObject(object))
+            unheld.push_back(object);
+    }
+    const std::vector<bool> present = PxObject::ArePresent(unheld);
+    return std::find(present.begin(), present.end(), true) != present.end();
+}
+
+// Locks the path of every node, each object with the bag's kind, in the one lock order: a
+// path walked top down reaches an object ranked below one it passed (an Ispec entry before
+// the next bundle, a pack's host-pack data before a host), so what the paths lead to is
+// gathered first and locked in one call. Paths that lead further under those locks give them
+// all back and the turn starts over.
+bool LockPathsOf(CObList& nodes, VqsLockBag& bag)
+{
+    VqsLockScope scope(SessionLink());
+    for (;;) {
+        VqsLockBag attempt(bag.GetKind());
+        {
+            VqsLockBag gathered = VqsLockBag::Gathering();
+            if (!GatherPaths(nodes, gathered))
+                return false;
+            attempt = gathered;
+        }
+        if (!attempt.LockObjects(bag.GetKind()))
+            return false;
+        if (!PathsLeadFurther(nodes, attempt)) {
+            bag = attempt;
+            return true;
+        }
+    }
+}
+
+bool LockPathOf(VqsModelNode* node, VqsLockBag& bag)
+{
+    CObList nodes;
+    nodes.AddTail(node);
+    return LockPathsOf(nodes, bag);
 }
 
 // The nodes whose objects another user deleted while this one waited leave the list, each
@@ -367,11 +420,8 @@ bool DescribeHead(CObList& nodes, CString& description)
     while (!nodes.IsEmpty()) {
         auto* node = static_cast<VqsModelNode*>(nodes.GetHead());
         VqsLockBag path(VqsReadLock);
-        {
-            VqsLockScope scope(SessionLink());
-            if (!node->LockPath(path, node->GetObject()))
-                return false;
-        }
+        if (!LockPathOf(node, path))
+            return false;
         if (path.Contains(node)) {
             description = DescriptionAsStored(node);
             return true;
@@ -438,11 +488,8 @@ bool VqsModel::DeleteNodes(VqsLockBag& held, CObList& nodes, bool deleteNow)
             if (!deleteNow)
                 return true;
             VqsLockBag path(VqsWriteLock);
-            {
-                VqsLockScope scope(SessionLink());
-                if (!node->LockPath(path, node->GetObject()))
-                    return false;
-            }
+            if (!LockPathOf(node, path))
+                return false;
             if (!StillAsAsked(nodes, path, asked))
                 continue;
             nodes.RemoveHead();

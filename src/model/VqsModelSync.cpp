@@ -211,6 +211,24 @@ int VqsModel::LockForSynchronisation(VqsLockBag& readBag, VqsLockBag& updateBag,
     return !updateBag.ReportDeleted(IDS_ITEM_DELETED, configNode);
 }
 
+int VqsModel::LockSegmentLinksForSynchronisation(VqsLockBag& readBag, VqsLockBag& updateBag,
+                                                  PxVQCurConfigPtr config)
+{
+    if (!LockForSynchronisation(readBag, updateBag, config))
+        return 0;
+    CObList links;
+    try {
+        VqsModelNodeCurConfig* configNode = FindCurConfigNode(config);
+        configNode->LoadBSLinks(VqsLoadCached);
+        configNode->GetBSLinkNodesByCreation(links);
+    } catch (const VqReportableException& error) {
+        ShowErrorById(IDS_CANNOT_FINISH_SYNC, error);
+        return 0;
+    }
+    VqsLockScope scope(SessionLink());
+    return updateBag.TakeOverNodes(links, readBag);
+}
+
 int VqsModel::RefreshForGeneration(VqsBSLock& segmentLock, VqsLockBag& readBag, VqsLockBag& updateBag,
                                    PxVQCurConfigPtr config, VqsSyncResult& result, int syncMode,
                                    const PxHandle& recoveryHandle, bool declinedRestart, bool locateOnly)

@@ -3,7 +3,7 @@
 // host's transaction over the segment every one of those systems links, again and again. A
 // prepare whose choice another user's synchronisation changed meanwhile chooses that link
 // again; the users leave the lock-progress box to wait, and none ever waits in a circle: each
-// step ends without a Cancel.
+// step ends without a Cancel and no step waits in line below a lock it holds.
 #include "../sysview/RaceRound.h"
 #include "../sysview/SysViewTestSupport.h"
 

@@ -6,9 +6,9 @@
 // and every refusal says why. What a generation uses stays with it until it ends: its set and
 // system are not deleted under it nor its set locked by another user, and Show Lock Status
 // names it (whatever became of its hold), an install keeps its recovery session, and a hold
-// whose generation died no longer refuses. A restart that holds its set under the interrupted
-// generation's hold leaves that hold where it was when its host dies or its lock connection
-// goes, and a Delete of its session meanwhile takes the hold along.
+// whose generation died no longer refuses. A restart waiting to take its set under the
+// interrupted generation's hold leaves that hold where it was when its host dies or its lock
+// connection goes, and a Delete of its session meanwhile takes the hold along.
 #include "support/PgTestServer.h"
 #include "support/RunningHost.h"
 #include "support/TempDir.h"
@@ -133,9 +133,9 @@ protected:
         return host;
     }
 
-    // The user's system generation is interrupted, and the user's restart of it, holding the
-    // set for update under its hold, waits with the lock progress dialog up for the segment
-    // that HOLDER keeps in a host transaction. Answers HOLDER, whose LetGo ends that.
+    // The user's system generation is interrupted, and the user's restart of it waits with the
+    // lock progress dialog up for the segment that HOLDER keeps in a host transaction, before
+    // it takes the set for update under the hold. Answers HOLDER, whose LetGo ends that.
     std::unique_ptr<Host> RestartWaitingUnderTheHold(Host& user)
     {
         user.Run(kGenerateSystem + "client-interrupt 3\n");
@@ -470,10 +470,10 @@ TEST_F(HostGenerationEndsTest, ARestartInterruptedAtAServerRestartLeavesItsSessi
 
 // ---------------------------------------------------------------- a restart under the hold
 
-// The restart holds the set for update under the interrupted generation's hold, which stays in
-// the store: its host killed, or its lock connection cut, there, the hold still refuses another
-// user, and the owner's next restart runs under it.
-TEST_F(HostGenerationEndsTest, ARestartKilledOrCutWhileItHoldsTheSetLeavesTheHoldToTheOwnersNextRestart)
+// The restart waits for its segment before it takes the set under the interrupted generation's
+// hold, which stays in the store: its host killed, or its lock connection cut, there, the hold
+// still refuses another user, and the owner's next restart runs under it.
+TEST_F(HostGenerationEndsTest, ARestartKilledOrCutWhileItWaitsLeavesTheHoldToTheOwnersNextRestart)
 {
     const struct {
         const char* what;
@@ -511,9 +511,9 @@ TEST_F(HostGenerationEndsTest, ARestartKilledOrCutWhileItHoldsTheSetLeavesTheHol
     }
 }
 
-// Another user deletes the session while its restart waits holding the set: the hold goes with
+// Another user deletes the session while its restart waits for its segment: the hold goes with
 // the session, the restart stops once it goes on, and no hold is left without a listed session.
-TEST_F(HostGenerationEndsTest, ASessionDeletedWhileItsRestartHoldsTheSetTakesItsHoldAlong)
+TEST_F(HostGenerationEndsTest, ASessionDeletedWhileItsRestartWaitsTakesItsHoldAlong)
 {
     for (const bool onServer : {false, true}) {
         SCOPED_TRACE(onServer ? "server" : "file");

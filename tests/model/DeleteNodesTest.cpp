@@ -241,14 +241,10 @@ TEST_F(DeleteNodesTest, AHostDeletedMeanwhileIsToldHoldingNothingAndTheOthersAre
 TEST_F(DeleteNodesTest, APathThatCannotBeLockedWithoutTheCheckDeletesNothing)
 {
     ListFiveHosts();
-    VqsLockBag probe(VqsNoLock);
-    auto* first = static_cast<VqsModelNode*>(nodes.GetHead());
-    first->LockPath(probe, first->GetObject());
-    // The first path locks the root, the packs with their associations and H1; then H2;
-    // the write lock of H3 is refused.
-    PxFaultInjection::RefuseLock("PxVQObject::WriteLock", PxLockRefused, static_cast<int>(probe.GetCount()) + 1);
+    // The paths are locked in one call, the enterprise first.
+    PxFaultInjection::RefuseLock("PxLink::WriteLock", PxLockRefused);
     ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
-    ui.ExpectMessageBox("Cannot lock H3 as it is currently locked by another user.\nPlease try again after some time.",
+    ui.ExpectMessageBox("Lock failed:\nan object is currently locked by another user.\nPlease try again after some time.",
                         IDOK);
 
     EXPECT_FALSE(Delete(true));

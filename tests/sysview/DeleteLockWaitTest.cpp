@@ -126,7 +126,7 @@ TEST_P(EntryDeleteLockWaitTest, AnEntryRemovedWhileTheDeleteWaitedIsToldAsDelete
     Expand("Sample system 1");
     Select({"SALES business segment"});
     bool taken = false;
-    PxFaultInjection::Run("PxVQObject::WriteLock", [&] { taken = other->RunNextStep(); });
+    PxFaultInjection::Run("PxLink::WriteLock", [&] { taken = other->RunNextStep(); });
     ui.ExpectMessageBoxId(IDS_CHECK_CHANGED_OPTIONS, IDNO);
     ui.ExpectMessageBox("Business Segment entry item has been deleted.", IDOK);
 

@@ -802,6 +802,55 @@ TEST_P(PxLockTest, ASessionAskingAStrongerKindOfWhatItHoldsForReadIsReported)
     }
 }
 
+// A session that holds an object and waits in line for one ranked below it in the lock order
+// (the enterprise is ranked first, a plain object last) closes a circle with another session
+// doing the opposite; one waiting for an object of its own rank or above, or trying without
+// waiting, does not.
+TEST_P(PxLockTest, WaitingInLineForAnObjectRankedBelowOneHeldIsReported)
+{
+    if (!PxLockRaiseCheck::On())
+        GTEST_SKIP() << "the raise check is switched off";
+    struct Case {
+        const char* held;   // "X" or "enterprise"
+        const char* waited; // held by the other session meanwhile
+        bool waits;
+        bool reported;
+    };
+    const Case cases[] = {
+        {"X", "enterprise", true, true},
+        {"X", "Y", true, false},
+        {"enterprise", "Y", true, false},
+        {"X", "enterprise", false, false},
+    };
+    const auto object = [](PxVQLink& link, const std::string& name) -> PxVQObjectPtr {
+        return name == "enterprise" ? PxVQObjectPtr(link.GetLVQEnterprise()) : Host(link, name.c_str());
+    };
+    m_callback.answer = [](PxLockErrorInfo&) { return 0; };
+    m_a->PxSetRetryFunction(RecordingRetry);
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.held) + " held, " + c.waited + (c.waits ? " waited for" : " tried");
+        std::vector<std::string> raises;
+        {
+            vqtest::ExpectedLockRaises raising;
+            ASSERT_TRUE(object(*m_a, c.held)->WriteLock(0)) << what;
+            ASSERT_TRUE(object(*m_b, c.waited)->WriteLock(0)) << what;
+            {
+                std::optional<PxLockNoWait> noWait;
+                if (!c.waits)
+                    noWait.emplace();
+                EXPECT_FALSE(object(*m_a, c.waited)->ReadLock()) << what;
+            }
+            raises = raising.Raises();
+            object(*m_b, c.waited)->UnLock();
+            object(*m_a, c.held)->UnLock();
+        }
+        ASSERT_EQ(raises.size(), c.reported ? 1u : 0u) << what;
+        if (c.reported) {
+            EXPECT_NE(raises[0].find("waits in line for PxVQEnterprise"), std::string::npos) << raises[0];
+        }
+    }
+}
+
 TEST_P(PxLockTest, AListLockRaisingAReadIsReported)
 {
     if (!PxLockRaiseCheck::On())

@@ -1,0 +1,41 @@
+#include "proxy/PxLockOrder.h"
+
+#include "proxy/PxObject.h"
+
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+int RankOfKind(const PxObject& object)
+{
+    static const char* const kOrder[] = {
+        "PxVQEnterprise",   "PxVQSystem",          "PxVQConfig", "PxVQBSSoftLink",      "PxVQSoftLink",
+        "PxVQReportGroup",  "PxVQReportSoftLinkAlias",           "PxVQBundle",          "PxVQIspecBundleData",
+        "PxVQOptionSet",    "PxOptions",           "PxVQHostInformation",               "PxVQPackInformation",
+        "PxVQHostPackData"};
+    int rank = 0;
+    for (const char* kind : kOrder) {
+        if (object._IsKindOf(kind))
+            return rank;
+        ++rank;
+    }
+    return rank;
+}
+
+} // namespace
+
+// The rank follows from the object's class: a subtree lock asks it of every node, and walking
+// the class's bases for each kind of the order is worked out once a class.
+int PxLockRank(const PxObject& object)
+{
+    static std::mutex mutex;
+    static std::unordered_map<const PxClassInfo*, int> ranks;
+    const std::lock_guard lock(mutex);
+    const auto [known, added] = ranks.try_emplace(&object.GetClassInfo(), 0);
+    if (added)
+        known->second = RankOfKind(object);
+    return known->second;
+}
+
+PxLockPlace PxLockPlaceOf(const PxObject& object) { return {PxLockRank(object), object.GetHandle().MapKey()}; }
