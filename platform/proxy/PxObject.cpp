@@ -555,11 +555,11 @@ void PxObject::RemoveAttribute(const char* name)
     Enter("PxObject::RemoveAttribute");
     std::string key = name ? name : "";
     std::shared_ptr<PxSession> session = Session();
-    session->Write([&] {
+    const bool removed = session->WriteIfChanging([&] { return !BufferShows(key, nullptr); }, [&] {
         if (session->Store().DeleteAttribute(m_oid, key))
             NoteChange(*session);
     });
-    if (m_attributes && m_attributeGeneration == m_core->BufferGeneration())
+    if (removed && m_attributes && m_attributeGeneration == m_core->BufferGeneration())
         m_attributes->erase(key);
 }
 
@@ -568,12 +568,24 @@ void PxObject::WriteAttribute(const char* name, PxValue value)
     Enter("PxObject::SetAttribute");
     std::string key = name ? name : "";
     std::shared_ptr<PxSession> session = Session();
-    session->Write([&] {
-        NoteChange(*session);
-        session->Store().WriteAttribute(m_oid, key, value);
-    });
-    if (m_attributes && m_attributeGeneration == m_core->BufferGeneration())
+    const bool written = session->WriteIfChanging(
+        [&] { return !BufferShows(key, &value); },
+        [&] {
+            NoteChange(*session);
+            session->Store().WriteAttribute(m_oid, key, value);
+        });
+    if (written && m_attributes && m_attributeGeneration == m_core->BufferGeneration())
         (*m_attributes)[key] = std::move(value);
+}
+
+// A setter reads nothing for the comparison: a buffer that is not current shows nothing.
+bool PxObject::BufferShows(const std::string& name, const PxValue* value) const
+{
+    std::shared_ptr<PxSession> session = Session();
+    if (NeedsAttributes(session->Store().ReadRun()))
+        return false;
+    const PxValue* stored = Attribute(name.c_str());
+    return value ? stored && *stored == *value : !stored;
 }
 
 void PxObject::NoteChange(PxSession& session)

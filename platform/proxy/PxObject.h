@@ -121,6 +121,8 @@ public:
     // Nonzero when the attribute refers to the object and it is present: as comparing
     // GetAttributeObject with it, without reading any other object.
     BOOL RefersTo(const char* name, const PxObjectPtr& object) const;
+    // The setters (and RemoveAttribute) leave the object alone, writing nothing and stepping no
+    // edition, where its current buffer shows the attribute holding the value already.
     void SetAttributeText(const char* name, const char* value);
     void SetAttributeInt(const char* name, std::int64_t value);
     void SetAttributeBlob(const char* name, const void* data, std::size_t size);
@@ -262,6 +264,9 @@ private:
     PxObjectPtr TakeMember(PxMemberRead& entry, bool withAttributes, const std::shared_ptr<const PxListRead>& listRead,
                            std::uint64_t run) const;
     void WriteAttribute(const char* name, PxValue value);
+    // Whether the object's current buffer shows the attribute holding the value (absent for
+    // null); false when the buffer is not current.
+    bool BufferShows(const std::string& name, const PxValue* value) const;
     // Deletes the present objects of the ids with all they own, and steps the editions of the
     // lists that lost an entry.
     static void DeleteStored(PxSession& session, const std::vector<std::int64_t>& oids);

@@ -127,6 +127,11 @@ public:
     // slot. A change refused because another session holds the slot may be tried again.
     template <class Change>
     auto Write(Change&& change) -> decltype(change());
+    // The same change, made only when `changing` (asked first, under the same checks; it may
+    // read) answers true: a change that would change nothing takes no writer slot and costs no
+    // round trip. Answers whether it was made.
+    template <class Changing, class Change>
+    bool WriteIfChanging(Changing&& changing, Change&& change);
     // Steps the stored edition of an object changed in the open transaction, once per
     // transaction; `stepped` takes the new edition, at least when the object was at the
     // `expected` one. Throws when the object is no longer present. While the transaction
@@ -267,6 +272,19 @@ auto PxSession::Write(Change&& change) -> decltype(change())
     RequireNotFailed();
     TakeWriterSlot();
     return Run(change);
+}
+
+template <class Changing, class Change>
+bool PxSession::WriteIfChanging(Changing&& changing, Change&& change)
+{
+    auto guard = Guard();
+    RequireTransaction();
+    RequireNotFailed();
+    if (!changing())
+        return false;
+    TakeWriterSlot();
+    Run(change);
+    return true;
 }
 
 template <class Statement>

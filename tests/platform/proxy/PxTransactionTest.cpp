@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxPostgres.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 
@@ -395,6 +396,51 @@ TEST_P(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdate
             theirs->Refresh();
             EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before + 1) << c.what << (together ? ", together" : "");
             EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition()) << c.what << (together ? ", together" : "");
+        }
+    }
+}
+
+// A setter given what the attribute holds changes nothing: no edition steps, and on a server
+// it asks nothing; a value of another type, or a new one, is a change.
+TEST_P(PxTransactionTest, SettingTheValueAnAttributeHoldsChangesNothing)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr other = CommittedHost(*m_a, "H2");
+    m_a->BeginTransaction();
+    mine->SetAttributeInt("port", 21);
+    mine->SetAttributeNull("address");
+    mine->SetAttributeObject("peer", other);
+    mine->SetAttributeBlob("key", "\1\2", 2);
+    m_a->CommitTransaction();
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    struct Case {
+        const char* what;
+        std::function<void()> set;
+        bool changes;
+    };
+    const Case cases[] = {
+        {"the same text", [&] { mine->SetAttributeText("name", "H1"); }, false},
+        {"the same number", [&] { mine->SetAttributeInt("port", 21); }, false},
+        {"null over null", [&] { mine->SetAttributeNull("address"); }, false},
+        {"the same object", [&] { mine->SetAttributeObject("peer", other); }, false},
+        {"the same bytes", [&] { mine->SetAttributeBlob("key", "\1\2", 2); }, false},
+        {"the removal of an attribute it has not", [&] { mine->RemoveAttribute("none"); }, false},
+        {"the number's text", [&] { mine->SetAttributeText("port", "21"); }, true},
+        {"another text", [&] { mine->SetAttributeText("name", "H9"); }, true},
+    };
+    for (const Case& c : cases) {
+        mine->GetAttributeText("name"); // the buffer current, as after the reads that chose the value
+        theirs->Refresh();
+        const std::int64_t before = theirs->GetObjectEdition().GetEdition();
+        m_a->BeginTransaction();
+        const std::int64_t trips = PxPgConnection::RoundTrips();
+        c.set();
+        const std::int64_t asked = PxPgConnection::RoundTrips() - trips;
+        m_a->CommitTransaction();
+        theirs->Refresh();
+        EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before + (c.changes ? 1 : 0)) << c.what;
+        if (!c.changes) {
+            EXPECT_EQ(asked, 0) << c.what;
         }
     }
 }
