@@ -105,6 +105,9 @@ public:
     // Quiet when the transaction has ended already or failed.
     void Abort();
     bool InTransaction() const;
+    // Whether data read in that run of the store's reads (PxStore::ReadRun) was read inside the
+    // open transaction: checked when the transaction takes the writer slot, or read under it.
+    bool ReadInTransaction(std::uint64_t run) const;
     // Whether the open transaction has failed (see Read).
     bool HasFailed() const;
     // The refusal that failed the open transaction; empty while it has not failed.
@@ -143,7 +146,8 @@ public:
     void StepEditionsTogether();
     // Takes the steps put off, so that an edition buffered knows them.
     void TakeEditionSteps();
-    // The same for each of the ids, those not stepped yet in this transaction in one go.
+    // The same for each of the ids, those not stepped yet in this transaction in one go; a
+    // buffer that was current, in any link of the session, stays current.
     void StepEditionsOnce(const std::vector<std::int64_t>& oids);
     // Stores a new object, at its first edition, under an id never given before; answers the id.
     std::int64_t CreateObject(const char* className, std::int64_t created);
@@ -219,6 +223,7 @@ private:
     std::int64_t m_id;
     PxProcess m_process;
     bool m_inTransaction = false;
+    std::uint64_t m_transactionRun = 0; // the store's first run of reads in the open transaction
     std::optional<std::string> m_failure; // the refusal that failed the open transaction
     std::unordered_set<std::int64_t> m_changed;
     struct PutOffStep {

@@ -8,10 +8,12 @@
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
-#include "proxy/PxVQElementSoftLink.h"
 #include "shell/VqsSysApp.h"
 
 namespace {
+
+// The attribute a link's name is stored in.
+const char* const kName = "name";
 
 // The subsystem numbers a QSR Ispec may get, in the order they are tried.
 const char* const kSubsystemNumbers[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "A", "B", "C", "LSS"};
@@ -87,26 +89,31 @@ bool VqsSubsystemNumbering::Knows(const std::vector<PxObjectPtr>& records) const
 void VqsSubsystemNumbering::Give(const PxOptionsPtr& record) const
 {
     const auto number = m_numbers.find(record->GetHandle());
-    const PxQSRIspecOptionsPtr options(record);
-    if (number != m_numbers.end() && options->GetSubsystemNum() != number->second)
-        options->SetSubsystemNum(number->second);
+    if (number != m_numbers.end())
+        PxQSRIspecOptionsPtr(record)->SetSubsystemNum(number->second);
 }
 
 // The element links of the configurations' segments, each with its segment's name and its
-// own; every list and name read together.
+// own; every list and name read together, the names alone.
 std::unordered_map<PxHandle, VqsSubsystemNumbering::Place>
 VqsSubsystemNumbering::PlacesOfElementLinks(const std::vector<PxObjectPtr>& configs)
 {
     std::vector<PxObjectPtr> segments;
     for (std::vector<PxObjectPtr>& ofConfig : PxVQConfig::BSSoftLinksOf(configs))
         segments.insert(segments.end(), ofConfig.begin(), ofConfig.end());
-    const std::vector<PxVQBSSoftLink::Contents> contents = PxVQBSSoftLink::ContentsOf(segments);
-    std::unordered_map<PxHandle, Place> places;
+    const std::vector<CString> segmentNames = PxObject::AttributeTextsOf(segments, kName);
+    std::vector<PxObjectPtr> links;
+    std::vector<std::size_t> segmentOf;
+    const std::vector<std::vector<PxObjectPtr>> linksOfSegments = PxVQBSSoftLink::ElementSoftLinksOf(segments);
     for (std::size_t index = 0; index < segments.size(); ++index) {
-        const std::string segment(PxVQBSSoftLinkPtr(segments[index])->GetName());
-        for (const PxObjectPtr& link : contents[index].elementLinks)
-            places.emplace(link->GetHandle(), Place{segment, std::string(PxVQElementSoftLinkPtr(link)->GetName())});
+        links.insert(links.end(), linksOfSegments[index].begin(), linksOfSegments[index].end());
+        segmentOf.resize(links.size(), index);
     }
+    const std::vector<CString> names = PxObject::AttributeTextsOf(links, kName);
+    std::unordered_map<PxHandle, Place> places;
+    for (std::size_t index = 0; index < links.size(); ++index)
+        places.emplace(links[index]->GetHandle(),
+                       Place{std::string(segmentNames[segmentOf[index]]), std::string(names[index])});
     return places;
 }
 

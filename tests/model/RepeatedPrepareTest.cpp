@@ -26,10 +26,10 @@
 namespace {
 
 // The round trips the numbering of a Prepare inside the host's transaction adds to its locks:
-// its reads of the configurations' segment links, of their element links, of the records'
-// links and of the design segments' elements and subsystems, each of all of them together
-// (a few a design segment at most), however many records there are.
-constexpr std::int64_t kNumberingTrips = 16;
+// its reads of the configurations' segment links, of their element links, of those links' names
+// alone, of the records' links and of the design segments' elements and subsystems, each of all
+// of them together (a few a design segment at most), however many records there are.
+constexpr std::int64_t kNumberingTrips = 17;
 
 struct RepeatedPrepareTest : ShellTest, ::testing::WithParamInterface<bool> {
     std::string repository;
