@@ -64,3 +64,14 @@ void PxLSEBusinessSegment::GetSubsystemList(PxTypedList<PxLSESubsystemPtr>& subs
 {
     ReadList("PxLSEBusinessSegment::GetSubsystemList", kSubsystems, subsystems);
 }
+
+std::vector<PxLSEBusinessSegment::Parts> PxLSEBusinessSegment::PartsOf(const std::vector<PxObjectPtr>& segments)
+{
+    std::vector<std::vector<std::vector<PxObjectPtr>>> lists =
+        ReadMembersOfEach({{"PxLSEBusinessSegment::GetElementList", segments, kElements, true},
+                           {"PxLSEBusinessSegment::GetSubsystemList", segments, kSubsystems, true}});
+    std::vector<Parts> parts(segments.size());
+    for (std::size_t index = 0; index < segments.size(); ++index)
+        parts[index] = {std::move(lists[0][index]), std::move(lists[1][index])};
+    return parts;
+}

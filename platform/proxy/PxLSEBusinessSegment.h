@@ -4,6 +4,8 @@
 
 #include "proxy/PxLSEElement.h"
 
+#include <vector>
+
 class PxLSEBusinessSegment : public PxLSEElement {
     PX_DECLARE_CLASS(PxLSEBusinessSegment, PxLSEElement)
 
@@ -23,6 +25,13 @@ class PxLSEBusinessSegment : public PxLSEElement {
     // Null when the segment names none.
     PxLSELanguagePtr GetPrimaryLanguage() const;
     void GetSubsystemList(PxTypedList<PxLSESubsystemPtr>& subsystems) const;
+    struct Parts {
+        std::vector<PxObjectPtr> elements;
+        std::vector<PxObjectPtr> subsystems;
+    };
+    // The elements and subsystems of each segment, as GetElementList and GetSubsystemList
+    // answer them, read together with their attributes.
+    static std::vector<Parts> PartsOf(const std::vector<PxObjectPtr>& segments);
 
     PX_VALUE_GETTER(int, RocRequired)
     PX_VALUE_GETTER(int, TwoPhaseCommit)

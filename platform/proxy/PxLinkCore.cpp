@@ -123,6 +123,13 @@ std::size_t PxLinkCore::TakeMostAlive()
     return std::exchange(m_mostAlive, m_objects.size());
 }
 
+void PxLinkCore::TakeOwnEditionSteps(const std::unordered_map<std::int64_t, std::int64_t>& editions)
+{
+    for (const auto& [oid, edition] : editions)
+        if (const PxObjectPtr object = Existing(oid); object && !object->RowIsStale() && object->m_edition + 1 == edition)
+            object->m_edition = edition;
+}
+
 void PxLinkCore::AfterRollback(const std::vector<std::int64_t>& created) noexcept
 {
     ClearBuffers();

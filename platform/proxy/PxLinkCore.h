@@ -45,6 +45,9 @@ public:
     // Every buffered object reads the store again at its next use.
     void ClearBuffers() noexcept { m_generation.fetch_add(1); }
     unsigned BufferGeneration() const noexcept { return m_generation.load(); }
+    // The session stepped the stored editions of these objects (the new edition by id): a
+    // buffer that was at the edition stepped from stays current.
+    void TakeOwnEditionSteps(const std::unordered_map<std::int64_t, std::int64_t>& editions);
     // The session's transaction was rolled back: buffers are stale, and the objects it
     // created never existed.
     void AfterRollback(const std::vector<std::int64_t>& created) noexcept;

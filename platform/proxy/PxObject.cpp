@@ -354,7 +354,7 @@ void PxObject::ReadAttributes(PxSession& session) const
     PxAttributeBuffer attributes;
     if (!session.Store().LoadAttributes(m_oid, attributes))
         PX_THROW_GONE("Cannot read the object: it is no longer in the repository.", GetClassInfo().ObjectKind());
-    TakeAttributes(std::move(attributes), generation);
+    TakeAttributes(std::move(attributes), generation, session.Store().ReadRun());
 }
 
 bool PxObject::ReadListedAttributes(PxSession& session, unsigned generation) const
@@ -378,17 +378,18 @@ bool PxObject::ReadListedAttributes(PxSession& session, unsigned generation) con
         }
         if (!member || member->m_listRead != m_listRead || !member->NeedsAttributes(run))
             continue;
-        member->TakeAttributes(std::move(read.attributes), generation, UnnotedRead{read.row.edition, run});
+        member->TakeAttributes(std::move(read.attributes), generation, run, UnnotedRead{read.row.edition, run});
         found = found || member == this;
     }
     return found;
 }
 
-void PxObject::TakeAttributes(PxAttributeBuffer attributes, unsigned generation,
+void PxObject::TakeAttributes(PxAttributeBuffer attributes, unsigned generation, std::uint64_t run,
                               std::optional<UnnotedRead> unnoted) const
 {
     m_attributes = std::make_unique<PxAttributeBuffer>(std::move(attributes));
     m_attributeGeneration = generation;
+    m_attributesRun = run;
     m_unnotedRead = unnoted;
 }
 
@@ -432,19 +433,34 @@ std::vector<PxObjectPtr> PxObject::AttributeObjectsOf(const std::vector<PxObject
 std::vector<std::pair<const PxObject*, std::int64_t>> PxObject::ReferencesOf(const std::vector<PxObjectPtr>& objects,
                                                                              const char* name)
 {
-    const std::unordered_map<const PxObject*, std::int64_t> unbuffered = ReferencesNotBuffered(objects, name);
+    const std::unordered_map<const PxObject*, PxValue> unbuffered = ValuesNotBuffered(objects, name);
     std::vector<std::pair<const PxObject*, std::int64_t>> references;
     for (const PxObjectPtr& object : objects) {
         const auto read = unbuffered.find(object.get());
-        references.emplace_back(object.get(), read != unbuffered.end() ? read->second : object->ReferenceAt(name));
+        if (read == unbuffered.end())
+            references.emplace_back(object.get(), object->ReferenceAt(name));
+        else
+            references.emplace_back(object.get(), read->second.type == PxValue::Int ? read->second.number : 0);
     }
     return references;
 }
 
+std::vector<CString> PxObject::AttributeTextsOf(const std::vector<PxObjectPtr>& objects, const char* name)
+{
+    const std::unordered_map<const PxObject*, PxValue> unbuffered = ValuesNotBuffered(objects, name);
+    std::vector<CString> texts;
+    texts.reserve(objects.size());
+    for (const PxObjectPtr& object : objects) {
+        const auto read = unbuffered.find(object.get());
+        texts.push_back(read == unbuffered.end() ? object->GetAttributeText(name) : CString(read->second.AsText()));
+    }
+    return texts;
+}
+
 // Only the one attribute is read: reading all of each object's attributes (or those of every
 // member of the lists the objects were read with) would cost many times what it is asked for.
-std::unordered_map<const PxObject*, std::int64_t> PxObject::ReferencesNotBuffered(
-    const std::vector<PxObjectPtr>& objects, const char* name)
+std::unordered_map<const PxObject*, PxValue> PxObject::ValuesNotBuffered(const std::vector<PxObjectPtr>& objects,
+                                                                         const char* name)
 {
     std::unordered_map<std::shared_ptr<PxSession>, std::vector<const PxObject*>> asked;
     for (const PxObjectPtr& object : objects) {
@@ -459,7 +475,7 @@ std::unordered_map<const PxObject*, std::int64_t> PxObject::ReferencesNotBuffere
             asked[session].push_back(object.get());
         }
     }
-    std::unordered_map<const PxObject*, std::int64_t> references;
+    std::unordered_map<const PxObject*, PxValue> read;
     for (const auto& [session, unbuffered] : asked) {
         std::vector<std::int64_t> oids;
         std::unordered_set<std::int64_t> seen;
@@ -473,10 +489,10 @@ std::unordered_map<const PxObject*, std::int64_t> PxObject::ReferencesNotBuffere
             if (value == values.end())
                 PX_THROW_GONE("Cannot read the object: it is no longer in the repository.",
                               object->GetClassInfo().ObjectKind());
-            references.emplace(object, value->second.type == PxValue::Int ? value->second.number : 0);
+            read.emplace(object, value->second);
         }
     }
-    return references;
+    return read;
 }
 
 std::int64_t PxObject::ReferenceAt(const char* name) const
@@ -555,11 +571,11 @@ void PxObject::RemoveAttribute(const char* name)
     Enter("PxObject::RemoveAttribute");
     std::string key = name ? name : "";
     std::shared_ptr<PxSession> session = Session();
-    session->Write([&] {
+    const bool removed = session->WriteIfChanging([&] { return !BufferShows(key, nullptr); }, [&] {
         if (session->Store().DeleteAttribute(m_oid, key))
             NoteChange(*session);
     });
-    if (m_attributes && m_attributeGeneration == m_core->BufferGeneration())
+    if (removed && m_attributes && m_attributeGeneration == m_core->BufferGeneration())
         m_attributes->erase(key);
 }
 
@@ -568,12 +584,26 @@ void PxObject::WriteAttribute(const char* name, PxValue value)
     Enter("PxObject::SetAttribute");
     std::string key = name ? name : "";
     std::shared_ptr<PxSession> session = Session();
-    session->Write([&] {
-        NoteChange(*session);
-        session->Store().WriteAttribute(m_oid, key, value);
-    });
-    if (m_attributes && m_attributeGeneration == m_core->BufferGeneration())
+    const bool written = session->WriteIfChanging(
+        [&] { return !BufferShows(key, &value); },
+        [&] {
+            NoteChange(*session);
+            session->Store().WriteAttribute(m_oid, key, value);
+        });
+    if (written && m_attributes && m_attributeGeneration == m_core->BufferGeneration())
         (*m_attributes)[key] = std::move(value);
+}
+
+// A setter reads nothing for the comparison. A buffer read before the transaction may be older
+// than the stored record; one read inside it was checked when the writer slot was taken or
+// read under it, and its use here is noted for that check as any read's is.
+bool PxObject::BufferShows(const std::string& name, const PxValue* value) const
+{
+    std::shared_ptr<PxSession> session = Session();
+    if (NeedsAttributes(session->Store().ReadRun()) || !session->ReadInTransaction(m_attributesRun))
+        return false;
+    const PxValue* stored = Attribute(name.c_str());
+    return value ? stored && *stored == *value : !stored;
 }
 
 void PxObject::NoteChange(PxSession& session)
@@ -668,7 +698,8 @@ PxObjectPtr PxObject::TakeMember(PxMemberRead& entry, bool withAttributes,
     member->m_listRead = listRead;
     // A list read again brings its members' data afresh, with it or at their next use.
     if (withAttributes)
-        member->TakeAttributes(std::move(entry.attributes), listRead->generation, UnnotedRead{entry.row.edition, run});
+        member->TakeAttributes(std::move(entry.attributes), listRead->generation, run,
+                               UnnotedRead{entry.row.edition, run});
     else
         member->m_attributes.reset();
     return member;

@@ -108,6 +108,9 @@ public:
     // The object the attribute of each object refers to, as GetAttributeObject of each
     // answers, read together.
     static std::vector<PxObjectPtr> AttributeObjectsOf(const std::vector<PxObjectPtr>& objects, const char* name);
+    // The text of the attribute of each object, as GetAttributeText of each answers; those
+    // whose attributes are not buffered read together, that attribute alone.
+    static std::vector<CString> AttributeTextsOf(const std::vector<PxObjectPtr>& objects, const char* name);
     // The objects an attribute of several objects refers to, as an operation of a typed class
     // reads them.
     struct ReferencesAsked {
@@ -121,6 +124,8 @@ public:
     // Nonzero when the attribute refers to the object and it is present: as comparing
     // GetAttributeObject with it, without reading any other object.
     BOOL RefersTo(const char* name, const PxObjectPtr& object) const;
+    // The setters (and RemoveAttribute) leave the object alone, writing nothing and stepping no
+    // edition, where its current buffer shows the attribute holding the value already.
     void SetAttributeText(const char* name, const char* value);
     void SetAttributeInt(const char* name, std::int64_t value);
     void SetAttributeBlob(const char* name, const void* data, std::size_t size);
@@ -234,10 +239,10 @@ private:
     const PxValue* Attribute(const char* name) const;
     // The object id an attribute refers to; 0 for none.
     std::int64_t ReferenceAt(const char* name) const;
-    // The object id the attribute of each object without buffered attributes refers to, read
-    // together alone, those objects' buffers left as they are.
-    static std::unordered_map<const PxObject*, std::int64_t> ReferencesNotBuffered(
-        const std::vector<PxObjectPtr>& objects, const char* name);
+    // The attribute of each object without buffered attributes (a null value for one without
+    // it), read together alone, those objects' buffers left as they are.
+    static std::unordered_map<const PxObject*, PxValue> ValuesNotBuffered(const std::vector<PxObjectPtr>& objects,
+                                                                         const char* name);
     // Each object with the object id its attribute refers to, those not buffered read together.
     static std::vector<std::pair<const PxObject*, std::int64_t>> ReferencesOf(const std::vector<PxObjectPtr>& objects,
                                                                              const char* name);
@@ -251,9 +256,9 @@ private:
     // Reads the attributes of the members of the list this object was last listed in,
     // together; false when the object is no longer in that list.
     bool ReadListedAttributes(PxSession& session, unsigned generation) const;
-    // Buffers attributes read at that buffer generation, in place of any buffered before;
-    // when read ahead, with that read, noted at their first use.
-    void TakeAttributes(PxAttributeBuffer attributes, unsigned generation,
+    // Buffers attributes read at that buffer generation in that run of reads, in place of any
+    // buffered before; when read ahead, with that read, noted at their first use.
+    void TakeAttributes(PxAttributeBuffer attributes, unsigned generation, std::uint64_t run,
                         std::optional<UnnotedRead> unnoted = std::nullopt) const;
     // Fills the collection with a list's members as read, each remembering that read.
     void TakeMembers(PxMembersRead& read, const std::shared_ptr<const PxListRead>& listRead, std::uint64_t run,
@@ -262,6 +267,9 @@ private:
     PxObjectPtr TakeMember(PxMemberRead& entry, bool withAttributes, const std::shared_ptr<const PxListRead>& listRead,
                            std::uint64_t run) const;
     void WriteAttribute(const char* name, PxValue value);
+    // Whether the object's buffer shows the attribute holding the value (absent for null);
+    // false unless the buffer is current and was read inside the open transaction.
+    bool BufferShows(const std::string& name, const PxValue* value) const;
     // Deletes the present objects of the ids with all they own, and steps the editions of the
     // lists that lost an entry.
     static void DeleteStored(PxSession& session, const std::vector<std::int64_t>& oids);
@@ -283,6 +291,7 @@ private:
     mutable unsigned m_rowGeneration = 0;
     mutable unsigned m_attributeGeneration = 0;
     mutable std::unique_ptr<PxAttributeBuffer> m_attributes;
+    mutable std::uint64_t m_attributesRun = 0; // the run of reads they were read in
     mutable std::optional<UnnotedRead> m_unnotedRead;
     // The list read that last named this object; its members' attributes are read together
     // at the first use of one.

@@ -341,6 +341,12 @@ bool PxSession::InTransaction() const
     return m_inTransaction;
 }
 
+bool PxSession::ReadInTransaction(std::uint64_t run) const
+{
+    auto guard = Guard();
+    return m_inTransaction && run >= m_transactionRun;
+}
+
 bool PxSession::HasFailed() const
 {
     auto guard = Guard();
@@ -366,6 +372,7 @@ void PxSession::Begin()
     if (m_inTransaction)
         PX_THROW("Cannot begin a repository transaction: one is open already.");
     m_store->WatchReads();
+    m_transactionRun = m_store->ReadRun();
     m_changed.clear();
     m_created.clear();
     m_failure.reset();
@@ -625,6 +632,8 @@ void PxSession::StepEditionsOnce(const std::vector<std::int64_t>& oids)
             m_changed.erase(oid);
         throw;
     }
+    for (PxLinkCore* core : m_cores)
+        core->TakeOwnEditionSteps(editions);
     if (editions.size() == stepping.size())
         return;
     for (std::int64_t oid : stepping)

@@ -105,6 +105,9 @@ public:
     // Quiet when the transaction has ended already or failed.
     void Abort();
     bool InTransaction() const;
+    // Whether data read in that run of the store's reads (PxStore::ReadRun) was read inside the
+    // open transaction: checked when the transaction takes the writer slot, or read under it.
+    bool ReadInTransaction(std::uint64_t run) const;
     // Whether the open transaction has failed (see Read).
     bool HasFailed() const;
     // The refusal that failed the open transaction; empty while it has not failed.
@@ -127,6 +130,11 @@ public:
     // slot. A change refused because another session holds the slot may be tried again.
     template <class Change>
     auto Write(Change&& change) -> decltype(change());
+    // The same change, made only when `changing` (asked first, under the same checks; it may
+    // read) answers true: a change that would change nothing takes no writer slot and costs no
+    // round trip. Answers whether it was made.
+    template <class Changing, class Change>
+    bool WriteIfChanging(Changing&& changing, Change&& change);
     // Steps the stored edition of an object changed in the open transaction, once per
     // transaction; `stepped` takes the new edition, at least when the object was at the
     // `expected` one. Throws when the object is no longer present. While the transaction
@@ -138,7 +146,8 @@ public:
     void StepEditionsTogether();
     // Takes the steps put off, so that an edition buffered knows them.
     void TakeEditionSteps();
-    // The same for each of the ids, those not stepped yet in this transaction in one go.
+    // The same for each of the ids, those not stepped yet in this transaction in one go; a
+    // buffer that was current, in any link of the session, stays current.
     void StepEditionsOnce(const std::vector<std::int64_t>& oids);
     // Stores a new object, at its first edition, under an id never given before; answers the id.
     std::int64_t CreateObject(const char* className, std::int64_t created);
@@ -214,6 +223,7 @@ private:
     std::int64_t m_id;
     PxProcess m_process;
     bool m_inTransaction = false;
+    std::uint64_t m_transactionRun = 0; // the store's first run of reads in the open transaction
     std::optional<std::string> m_failure; // the refusal that failed the open transaction
     std::unordered_set<std::int64_t> m_changed;
     struct PutOffStep {
@@ -267,6 +277,19 @@ auto PxSession::Write(Change&& change) -> decltype(change())
     RequireNotFailed();
     TakeWriterSlot();
     return Run(change);
+}
+
+template <class Changing, class Change>
+bool PxSession::WriteIfChanging(Changing&& changing, Change&& change)
+{
+    auto guard = Guard();
+    RequireTransaction();
+    RequireNotFailed();
+    if (!changing())
+        return false;
+    TakeWriterSlot();
+    Run(change);
+    return true;
 }
 
 template <class Statement>

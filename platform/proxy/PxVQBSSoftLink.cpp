@@ -163,6 +163,11 @@ std::vector<PxVQBSSoftLink::Contents> PxVQBSSoftLink::ContentsOf(const std::vect
     return contents;
 }
 
+std::vector<std::vector<PxObjectPtr>> PxVQBSSoftLink::ElementSoftLinksOf(const std::vector<PxObjectPtr>& links)
+{
+    return ReadMembersOf("PxVQBSSoftLink::GetListOfElementSoftLinks", links, kElementSoftLinks);
+}
+
 void PxVQBSSoftLink::SetLanguage(int slot, const char* name)
 {
     Enter("PxVQBSSoftLink::SetLanguage");

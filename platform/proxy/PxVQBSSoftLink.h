@@ -41,6 +41,8 @@ class PxVQBSSoftLink : public PxVQSoftLink {
     };
     // The same of several links, each of the three lists of all of them read together.
     static std::vector<Contents> ContentsOf(const std::vector<PxObjectPtr>& links);
+    // The element links of several links, read together.
+    static std::vector<std::vector<PxObjectPtr>> ElementSoftLinksOf(const std::vector<PxObjectPtr>& links);
 
     // Slots 1 to 15; an empty name leaves the slot without a language.
     void SetLanguage(int slot, const char* name);

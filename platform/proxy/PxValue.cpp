@@ -17,3 +17,12 @@ std::string PxValue::AsText() const
         return std::to_string(number);
     return bytes;
 }
+
+bool PxValue::operator==(const PxValue& other) const
+{
+    if (type != other.type)
+        return false;
+    if (type == Null)
+        return true;
+    return type == Int ? number == other.number : bytes == other.bytes;
+}

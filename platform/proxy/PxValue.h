@@ -18,6 +18,8 @@ struct PxValue {
 
     std::int64_t AsInt() const;
     std::string AsText() const;
+    // The same value of the same type: a write of it over this one would change nothing.
+    bool operator==(const PxValue& other) const;
 };
 
 class PxAttributeBuffer : public std::unordered_map<std::string, PxValue> {};

@@ -1,7 +1,9 @@
 #include "model/VqsListsAhead.h"
 
 #include "model/VqsModel.h"
+#include "model/VqsModelNode.h"
 #include "proxy/PxVQProfileSoftLink.h"
+#include "proxy/VqException.h"
 
 
 std::size_t VqsListsAhead::KeyHash::operator()(const std::pair<List, const VqsModelNode*>& key) const noexcept
@@ -66,6 +68,27 @@ std::optional<std::vector<PxObjectPtr>> VqsListsAhead::ComponentsOf(const std::v
     return components;
 }
 
+void VqsListsAhead::WorkOutSubsystemNumbers(const std::vector<VqsModelNode*>& optionSets)
+{
+    std::vector<PxObjectPtr> configs;
+    std::vector<std::vector<PxObjectPtr>> records;
+    for (const VqsModelNode* optionSet : optionSets) {
+        const VqsModelNode* config = optionSet->GetParent();
+        const auto read = m_lists.find({OptionRecords, optionSet});
+        if (config && config->GetObject() && read != m_lists.end()) {
+            configs.push_back(config->GetObject());
+            records.push_back(read->second);
+        }
+    }
+    auto numbers = std::make_unique<VqsSubsystemNumbering>(PxVQGenSetPtr());
+    try {
+        numbers->WorkOut(configs, records);
+    } catch (const VqReportableException&) {
+        return;
+    }
+    m_subsystemNumbers = std::move(numbers);
+}
+
 VqsListsAheadScope::VqsListsAheadScope(VqsModel* model, VqsListsAhead& ahead)
     : m_pModel(model), m_pPrevious(model ? model->ExchangeListsAhead(&ahead) : nullptr)
 {
@@ -82,6 +105,13 @@ std::optional<std::vector<PxObjectPtr>> VqsTakeListAhead(const VqsModelNode& own
     const VqsModel* model = owner.GetModel();
     VqsListsAhead* ahead = model ? model->GetListsAhead() : nullptr;
     return ahead ? ahead->Take(list, &owner) : std::nullopt;
+}
+
+const VqsSubsystemNumbering* VqsSubsystemNumbersAhead(const VqsModelNode& owner)
+{
+    const VqsModel* model = owner.GetModel();
+    const VqsListsAhead* ahead = model ? model->GetListsAhead() : nullptr;
+    return ahead ? ahead->SubsystemNumbers() : nullptr;
 }
 
 std::vector<PxObjectPtr> VqsComponentsOfProfiles(const VqsModelNode& owner, const std::vector<PxObjectPtr>& profiles)

@@ -3,9 +3,11 @@
 // from here, once, instead of asking the repository for that one list.
 #pragma once
 
+#include "model/VqsSubsystemNumbering.h"
 #include "proxy/PxObject.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -41,6 +43,11 @@ public:
     void ReadComponentsOfProfiles();
     // The components of the profiles, when each was read ahead.
     std::optional<std::vector<PxObjectPtr>> ComponentsOf(const std::vector<PxObjectPtr>& profiles) const;
+    // The subsystem numbers of the QSR Ispec records among the option records read ahead
+    // of these option-set nodes, worked out together (the nodes' parents are their
+    // configurations); none when the work fails, each node then works out its own.
+    void WorkOutSubsystemNumbers(const std::vector<VqsModelNode*>& optionSets);
+    const VqsSubsystemNumbering* SubsystemNumbers() const { return m_subsystemNumbers.get(); }
 
 private:
     struct KeyHash {
@@ -49,6 +56,7 @@ private:
 
     std::unordered_map<std::pair<List, const VqsModelNode*>, std::vector<PxObjectPtr>, KeyHash> m_lists;
     std::unordered_map<const PxObject*, PxObjectPtr> m_components;
+    std::unique_ptr<VqsSubsystemNumbering> m_subsystemNumbers;
 };
 
 // Holds the lists out to the model for the loads it runs meanwhile.
@@ -67,4 +75,6 @@ private:
 // The node's list read ahead for the model's loads, taken out; nothing when there is none.
 std::optional<std::vector<PxObjectPtr>> VqsTakeListAhead(const VqsModelNode& owner, VqsListsAhead::List list);
 // The component of each profile link listed under the node, as read ahead, else read now.
+// The subsystem numbers worked out ahead for the model's loads; null when there are none.
+const VqsSubsystemNumbering* VqsSubsystemNumbersAhead(const VqsModelNode& owner);
 std::vector<PxObjectPtr> VqsComponentsOfProfiles(const VqsModelNode& owner, const std::vector<PxObjectPtr>& profiles);

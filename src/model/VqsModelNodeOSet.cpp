@@ -1,5 +1,6 @@
 #include "model/VqsModelNodeOSet.h"
 
+#include "model/VqsListsAhead.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsModel.h"
 #include "model/VqsModelNodeLink.h"
@@ -8,18 +9,14 @@
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsNodeRef.h"
 #include "model/VqsOptionNodeRegister.h"
+#include "model/VqsSubsystemNumbering.h"
 #include "model/VqsTransaction.h"
-#include "proxy/PxLSEEnterprise.h"
-#include "proxy/PxLSEIspec.h"
-#include "proxy/PxLSEParts.h"
-#include "proxy/PxQSRIspecOptions.h"
 #include "proxy/PxVQLink.h"
 #include "proxy/VqException.h"
 #include "shell/VqsMsgBox.h"
 #include "shell/VqsSysApp.h"
 
-#include <map>
-#include <string>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -28,100 +25,11 @@ namespace {
 const UINT IDS_OPTIONS_NOT_SUPPORTED = 61500;
 const UINT IDS_CANNOT_REMOVE_OPTION_SET = 61607;
 
-// The subsystem numbers a QSR Ispec may get, in the order they are tried.
-const char* const kSubsystemNumbers[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "A", "B", "C", "LSS"};
-
 template <class T>
 const T& NextOf(const PxTypedList<T>& list, POSITION& position)
 {
     return static_cast<const CList<T, const T&>&>(list).GetNext(position);
 }
-
-bool IsQSRIspecRecord(const PxOptionsPtr& record)
-{
-    const int kind = record->GetOptionsKind();
-    return record->GetOptionsType() == VQHostQSR && (kind == PxOptionsKindComponent || kind == PxOptionsKindEvent);
-}
-
-// Gives the QSR options of Ispecs their subsystem numbers: the number of the template's
-// record of the same element, or the number under which the Ispec's design subsystem is
-// known in its business segment.
-class SubsystemNumbering {
-public:
-    explicit SubsystemNumbering(const PxVQGenSetPtr& templateSet)
-    {
-        if (!templateSet)
-            return;
-        m_hasTemplate = true;
-        PxTypedList<PxOptionsPtr> records;
-        templateSet->GetAllOptions(records);
-        for (POSITION pos = records.GetHeadPosition(); pos;) {
-            const PxQSRIspecOptionsPtr record(NextOf(records, pos));
-            const PxVQSoftLinkPtr link = record ? record->GetSoftLink() : PxVQSoftLinkPtr();
-            if (link)
-                m_templateNumbers.emplace(std::string(link->GetName()), record->GetSubsystemNum());
-        }
-    }
-
-    void Give(const PxOptionsPtr& record)
-    {
-        const PxQSRIspecOptionsPtr options(record);
-        const PxVQSoftLinkPtr link = options ? options->GetSoftLink() : PxVQSoftLinkPtr();
-        if (!link)
-            return;
-        // The record's own segment, so that every segment of the configuration is numbered.
-        const PxVQElementSoftLinkPtr element(link);
-        const PxVQBSSoftLinkPtr segmentLink = element ? element->GetBSSoftLink() : PxVQBSSoftLinkPtr();
-        if (!segmentLink)
-            return;
-        const PxLSEBusinessSegmentPtr segment =
-            VqsGetApp()->GetLSEEnterprise()->GetBusinessSegment(segmentLink->GetName());
-        const PxLSEElementPtr design = segment ? segment->GetElement(link->GetName()) : PxLSEElementPtr();
-        if (!design)
-            return;
-        if (m_hasTemplate) {
-            const auto found = m_templateNumbers.find(std::string(link->GetName()));
-            if (found != m_templateNumbers.end())
-                options->SetSubsystemNum(found->second);
-            return;
-        }
-        const PxLSEIspecPtr ispec(design);
-        const CString subsystem = ispec ? ispec->GetSubsystem() : CString();
-        const std::map<std::string, CString>& names = NamesByNumber(segment);
-        for (const char* number : kSubsystemNumbers) {
-            const auto named = names.find(number);
-            if ((named == names.end() ? CString() : named->second) == subsystem) {
-                options->SetSubsystemNum(number);
-                return;
-            }
-        }
-    }
-
-private:
-    const std::map<std::string, CString>& NamesByNumber(const PxLSEBusinessSegmentPtr& segment)
-    {
-        auto [entry, made] = m_segments.try_emplace(std::string(segment->GetName()));
-        if (!made)
-            return entry->second;
-        PxTypedList<PxLSESubsystemPtr> subsystems;
-        segment->GetSubsystemList(subsystems);
-        for (POSITION pos = subsystems.GetHeadPosition(); pos;) {
-            const PxLSESubsystemPtr subsystem = subsystems.GetNext(pos);
-            const CString name = subsystem->GetName();
-            std::string number = std::to_string(subsystem->GetNumber());
-            if (name == "QUERY")
-                number = "A";
-            else if (name == "ROC")
-                number = "C";
-            entry->second[number] = name;
-        }
-        return entry->second;
-    }
-
-    bool m_hasTemplate = false;
-    std::map<std::string, CString> m_templateNumbers;
-    std::map<std::string, std::map<std::string, CString>> m_segments;
-};
 
 bool IsInRepositoryTransaction()
 {
@@ -186,16 +94,20 @@ void VqsModelNodeOSet::BuildOptionNodes(int mode, const PxVQGenSetPtr& templateS
     VqsReadChildList(*this, VqsListsAhead::OptionRecords, records, [&](auto& list) { optionSet->GetAllOptions(list); });
     if (mode == VqsLoadDropVanished)
         DropVanishedOptionNodes(records);
-    const bool numbering = IsInRepositoryTransaction();
-    SubsystemNumbering numbers(numbering ? templateSet : PxVQGenSetPtr());
+    std::unique_ptr<VqsSubsystemNumbering> own;
+    const VqsSubsystemNumbering* numbers = nullptr;
+    if (IsInRepositoryTransaction()) {
+        own = WorkOutSubsystemNumbers(records, templateSet);
+        numbers = own ? own.get() : VqsSubsystemNumbersAhead(*this);
+    }
     // Many unsupported records in one set are told once, not in a burst of boxes.
     bool anyUnsupported = false;
     VqsModelNodeOption* previous = nullptr;
     for (POSITION pos = records.GetHeadPosition(); pos;) {
         const PxOptionsPtr& record = NextOf(records, pos);
-        if (numbering && IsQSRIspecRecord(record)) {
+        if (numbers && VqsIsQSRIspecRecord(record)) {
             try {
-                numbers.Give(record);
+                numbers->Give(record);
             } catch (const VqReportableException&) {
                 // The record keeps the number it has; its node is made all the same.
             }
@@ -212,6 +124,28 @@ void VqsModelNodeOSet::BuildOptionNodes(int mode, const PxVQGenSetPtr& templateS
     m_options.loaded = 1;
     if (anyUnsupported)
         VqsMessageBoxId(IDS_OPTIONS_NOT_SUPPORTED);
+}
+
+// The numbers of the records, unless the numbers worked out ahead for the model's load know
+// them all (none from a template are worked out ahead); null then.
+std::unique_ptr<VqsSubsystemNumbering> VqsModelNodeOSet::WorkOutSubsystemNumbers(
+    const PxTypedList<PxOptionsPtr>& records, const PxVQGenSetPtr& templateSet) const
+{
+    std::vector<PxObjectPtr> listed;
+    for (POSITION pos = records.GetHeadPosition(); pos;)
+        listed.push_back(NextOf(records, pos));
+    const VqsSubsystemNumbering* ahead = templateSet ? nullptr : VqsSubsystemNumbersAhead(*this);
+    if (ahead && ahead->Knows(listed))
+        return nullptr;
+    auto numbers = std::make_unique<VqsSubsystemNumbering>(templateSet);
+    const VqsModelNode* config = GetParent();
+    try {
+        if (config && config->GetObject())
+            numbers->WorkOut({config->GetObject()}, {listed});
+    } catch (const VqReportableException&) {
+        // Every record keeps the number it has.
+    }
+    return numbers;
 }
 
 void VqsModelNodeOSet::GetOptionNodes(CObList& out) const { m_options.AppendTo(out); }
@@ -315,6 +249,8 @@ bool VqsModelNodeOSet::DeleteNode()
 void VqsModelNodeOSet::ReadChildListsAhead(const std::vector<VqsModelNode*>& peers, VqsListsAhead& ahead) const
 {
     ahead.Read(VqsListsAhead::OptionRecords, peers, &PxVQOptionSet::AllOptionsOf);
+    if (IsInRepositoryTransaction())
+        ahead.WorkOutSubsystemNumbers(peers);
 }
 
 void VqsModelNodeOSet::RemoveChild(VqsModelNode* child)

@@ -9,6 +9,10 @@
 #include "proxy/PxOptions.h"
 #include "proxy/PxVQOptionSet.h"
 
+#include <memory>
+
+class VqsSubsystemNumbering;
+
 class VqsModelNodeOSet : public VqsModelNode {
 public:
     VqsModelNodeOSet(VqsModelNode* parent, const PxVQOptionSetPtr& optionSet) : VqsModelNode(parent, optionSet) {}
@@ -51,6 +55,8 @@ public:
     int GetKind() const override { return VqsKindOptionSet; }
 
 private:
+    std::unique_ptr<VqsSubsystemNumbering> WorkOutSubsystemNumbers(const PxTypedList<PxOptionsPtr>& records,
+                                                                   const PxVQGenSetPtr& templateSet) const;
     void DropVanishedOptionNodes(const PxTypedList<PxOptionsPtr>& records);
 
     // Walked in the order the records were first read.

@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxFaultInjection.h"
+#include "proxy/PxPostgres.h"
 #include "proxy/PxTesting.h"
 #include "proxy/PxTypedList.h"
 
@@ -372,8 +373,14 @@ TEST_P(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdate
         const char* what;
         std::function<void()> change;
     };
+    std::vector<PxVQObjectPtr> parts;
+    m_a->BeginTransaction();
+    for (int part = 0; part < 2; ++part)
+        parts.push_back(mine->CreateMember("parts", "PxVQObject"));
+    m_a->CommitTransaction();
     const Case cases[] = {
         {"two updates", [&] { mine->UpdateEdition(); mine->UpdateEdition(); }},
+        {"the deletion of a member", [&] { parts.back()->DeleteObject(), parts.pop_back(); }},
         {"a change, then an update", [&] { mine->SetAttributeText("name", "H2"); mine->UpdateEdition(); }},
         {"an update, then a change", [&] { mine->UpdateEdition(); mine->SetAttributeText("name", "H3"); }},
         {"a change after an abort cleared the buffers",
@@ -397,6 +404,69 @@ TEST_P(PxTransactionTest, AnEditionStepsOncePerTransactionHoweverOftenItIsUpdate
             EXPECT_TRUE(mine->GetObjectEdition().IsLatestEdition()) << c.what << (together ? ", together" : "");
         }
     }
+}
+
+// A setter given what the attribute holds changes nothing: no edition steps, and on a server
+// it asks nothing; a value of another type, or a new one, is a change.
+TEST_P(PxTransactionTest, SettingTheValueAnAttributeHoldsChangesNothing)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    PxVQObjectPtr other = CommittedHost(*m_a, "H2");
+    m_a->BeginTransaction();
+    mine->SetAttributeInt("port", 21);
+    mine->SetAttributeNull("address");
+    mine->SetAttributeObject("peer", other);
+    mine->SetAttributeBlob("key", "\1\2", 2);
+    m_a->CommitTransaction();
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    struct Case {
+        const char* what;
+        std::function<void()> set;
+        bool changes;
+    };
+    const Case cases[] = {
+        {"the same text", [&] { mine->SetAttributeText("name", "H1"); }, false},
+        {"the same number", [&] { mine->SetAttributeInt("port", 21); }, false},
+        {"null over null", [&] { mine->SetAttributeNull("address"); }, false},
+        {"the same object", [&] { mine->SetAttributeObject("peer", other); }, false},
+        {"the same bytes", [&] { mine->SetAttributeBlob("key", "\1\2", 2); }, false},
+        {"the removal of an attribute it has not", [&] { mine->RemoveAttribute("none"); }, false},
+        {"the number's text", [&] { mine->SetAttributeText("port", "21"); }, true},
+        {"another text", [&] { mine->SetAttributeText("name", "H9"); }, true},
+    };
+    for (const Case& c : cases) {
+        theirs->Refresh();
+        const std::int64_t before = theirs->GetObjectEdition().GetEdition();
+        m_a->BeginTransaction();
+        mine->Refresh();
+        mine->GetAttributeText("name"); // read inside the transaction, as the reads that chose the value
+        const std::int64_t trips = PxPgConnection::RoundTrips();
+        c.set();
+        const std::int64_t asked = PxPgConnection::RoundTrips() - trips;
+        m_a->CommitTransaction();
+        theirs->Refresh();
+        EXPECT_EQ(theirs->GetObjectEdition().GetEdition(), before + (c.changes ? 1 : 0)) << c.what;
+        if (!c.changes) {
+            EXPECT_EQ(asked, 0) << c.what;
+        }
+    }
+}
+
+// What a buffer read before the transaction shows may be older than the stored record: a setter
+// given it writes all the same.
+TEST_P(PxTransactionTest, AValueBufferedBeforeTheTransactionIsWrittenAllTheSame)
+{
+    PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
+    EXPECT_EQ(mine->GetAttributeText("name"), "H1");
+    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+    m_b->BeginTransaction();
+    theirs->SetAttributeText("name", "H2");
+    m_b->CommitTransaction();
+    m_a->BeginTransaction();
+    mine->SetAttributeText("name", "H1");
+    m_a->CommitTransaction();
+    theirs->Refresh();
+    EXPECT_EQ(theirs->GetAttributeText("name"), "H1");
 }
 
 // Steps taken together are taken at the transaction's next read or at its commit: what the
