@@ -28,6 +28,16 @@ protected:
         return host;
     }
 
+    // The other session renames the committed host H1 to H2.
+    PxVQObjectPtr RenamedByTheOther()
+    {
+        PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
+        m_b->BeginTransaction();
+        theirs->SetAttributeText("name", "H2");
+        m_b->CommitTransaction();
+        return theirs;
+    }
+
     std::unique_ptr<PxVQLink> m_a;
     std::unique_ptr<PxVQLink> m_b;
 };
@@ -307,10 +317,7 @@ TEST_P(PxTransactionTest, BuffersKeepWhatWasReadUntilRefreshed)
 {
     PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
     EXPECT_EQ(mine->GetAttributeText("name"), "H1");
-    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
-    m_b->BeginTransaction();
-    theirs->SetAttributeText("name", "H2");
-    m_b->CommitTransaction();
+    PxVQObjectPtr theirs = RenamedByTheOther();
     EXPECT_EQ(mine->GetAttributeText("name"), "H1");
     mine->Refresh();
     EXPECT_EQ(mine->GetAttributeText("name"), "H2");
@@ -458,10 +465,7 @@ TEST_P(PxTransactionTest, AValueBufferedBeforeTheTransactionIsWrittenAllTheSame)
 {
     PxVQObjectPtr mine = CommittedHost(*m_a, "H1");
     EXPECT_EQ(mine->GetAttributeText("name"), "H1");
-    PxVQObjectPtr theirs = m_b->GetLVQEnterprise()->FindMember("hosts", "name", "H1");
-    m_b->BeginTransaction();
-    theirs->SetAttributeText("name", "H2");
-    m_b->CommitTransaction();
+    PxVQObjectPtr theirs = RenamedByTheOther();
     m_a->BeginTransaction();
     mine->SetAttributeText("name", "H1");
     m_a->CommitTransaction();
