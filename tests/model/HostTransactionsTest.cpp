@@ -22,6 +22,7 @@
 #include "win/Clock.h"
 #include "win/Sync.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -401,6 +402,37 @@ TEST_F(HostTransactionsTest, ALinkAnotherUserRenamesBeforeThePrepareLocksItIsNot
     EXPECT_FALSE(OtherCanWriteSegment("SYS2", "SALES")) << "the other configuration's choice stands";
     app.TransactionFailed();
     app.OnHostIdle();
+}
+
+// Another user writes a chosen link between every choice and its locks, as users synchronising
+// back to back do: from its third turn on the prepare keeps what it locked and chooses again
+// under it, so that its turns end, holding the link, whichever the transaction's kind.
+TEST_F(HostTransactionsTest, APrepareWhoseChoiceAnotherUserChangesAtEveryTurnEndsAfterAFew)
+{
+    constexpr int kTurnsWritten = 10;
+    auto other = OtherUser();
+    const PxVQBSSoftLinkPtr written =
+        other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig()->GetBSSoftLink("SALES");
+    for (int kind : {0, 1}) {
+        SCOPED_TRACE(kind);
+        int turns = 0;
+        std::function<void()> writeBeforeTheLocks = [&] {
+            if (++turns <= kTurnsWritten) {
+                other->BeginTransaction();
+                written->SetLastSyncOption(100 * kind + turns);
+                other->CommitTransaction();
+            }
+            PxFaultInjection::Run("PxLink::WriteLock", writeBeforeTheLocks);
+        };
+        PxFaultInjection::Run("PxLink::WriteLock", writeBeforeTheLocks);
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", kind));
+        PxFaultInjection::Reset();
+        EXPECT_LE(turns, 4) << "each turn that locks write-locks the links in one call";
+        EXPECT_FALSE(OtherCanWriteSegment("SYS1", "SALES"));
+        EXPECT_FALSE(OtherCanWriteSegment("SYS2", "SALES"));
+        app.TransactionFailed();
+        app.OnHostIdle();
+    }
 }
 
 TEST_F(HostTransactionsTest, AnOutputIspecThatTheDesignNowReadsJoinsTheBundlesOfAllIspecs)
