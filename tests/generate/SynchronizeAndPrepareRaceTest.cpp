@@ -102,15 +102,24 @@ struct SynchronizeAndPrepareRaceTest : SysViewTest, ::testing::WithParamInterfac
         return true;
     }
 
+    // In the user's process: her session, her system selected in the directory view, once
+    // every user stands there.
+    bool OpenAtHerSystem(std::size_t user, RoundPipes& pipes)
+    {
+        if (!app.OpenSession(repository.c_str(), ("USER" + std::to_string(user + 1)).c_str(), nullptr))
+            return false;
+        OpenFrame();
+        Select({"Sample system " + std::to_string(user + 1)});
+        pipes.ArriveAndWait();
+        return true;
+    }
+
     // In the user's process: 'S' when every turn's steps went through without a box.
     char Play(std::size_t user, RoundPipes& pipes)
     {
         const std::string system = "SYS" + std::to_string(user + 1);
-        if (!app.OpenSession(repository.c_str(), ("USER" + std::to_string(user + 1)).c_str(), nullptr))
+        if (!OpenAtHerSystem(user, pipes))
             return Outcome();
-        OpenFrame();
-        Select({"Sample system " + std::to_string(user + 1)});
-        pipes.ArriveAndWait();
         for (int turn = 0; turn < kTurnsEachUser; ++turn) {
             EXPECT_TRUE(Unsynchronise(system.c_str())) << system << " turn " << turn;
             VqsSynchronizeConfig(*view);
@@ -147,11 +156,8 @@ struct SynchronizeAndPrepareRaceTest : SysViewTest, ::testing::WithParamInterfac
     char PlaySynchronising(std::size_t user, RoundPipes& pipes)
     {
         const std::string system = "SYS" + std::to_string(user + 1);
-        if (!app.OpenSession(repository.c_str(), ("USER" + std::to_string(user + 1)).c_str(), nullptr))
+        if (!OpenAtHerSystem(user, pipes))
             return Outcome();
-        OpenFrame();
-        Select({"Sample system " + std::to_string(user + 1)});
-        pipes.ArriveAndWait();
         while (!std::filesystem::exists(dir.File("prepared")) && !::testing::Test::HasFailure()) {
             EXPECT_TRUE(Unsynchronise(system.c_str())) << system;
             VqsSynchronizeConfig(*view);
