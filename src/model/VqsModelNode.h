@@ -6,6 +6,7 @@
 #include "win/Collections.h"
 #include "win/CString.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -96,8 +97,11 @@ public:
     // The same for several nodes, none below another: a rank of the lock order at a time,
     // its new objects locked in one lock call, its nodes read again in one read and the
     // children lists of a class read together, so that it costs a few calls a rank whatever
-    // the nodes (README.md).
-    static int LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots);
+    // the nodes (README.md). A node whose object the step holds already (`heldAlready`) is
+    // read again without a lock of the bag.
+    using HeldAlready = std::function<bool(VqsModelNode* node)>;
+    static int LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots,
+                            const HeldAlready& heldAlready = {});
     // Reads the objects the nodes show again together (a refresh of each); answers what it
     // found of each node: changed when one of its objects is, gone when its own object is.
     // Tells no one.

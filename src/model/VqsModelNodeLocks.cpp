@@ -127,12 +127,15 @@ void AddChildren(const VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes,
 
 // Locks the nodes not held yet in one call and reads every node again in one read, which also
 // tells the lock which of the objects it was granted are still there.
-int LockAndReadAgain(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes, std::vector<PxFound>& found)
+int LockAndReadAgain(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes,
+                     const VqsModelNode::HeldAlready& heldAlready, std::vector<PxFound>& found)
 {
     bool read = false;
     CObList list;
-    for (VqsModelNode* node : nodes)
-        list.AddTail(node);
+    for (VqsModelNode* node : nodes) {
+        if (!heldAlready || !heldAlready(node))
+            list.AddTail(node);
+    }
     const int locked = bag.LockNodesJustRead(list, [&](const std::vector<PxObjectPtr>& granted) {
         found = VqsModelNode::ReadAgain(nodes);
         read = true;
@@ -156,7 +159,8 @@ int LockAndReadAgain(VqsLockBag& bag, const std::vector<VqsModelNode*>& nodes, s
 // A child's rank is above its parent's: when the nodes of a rank are taken, every node of that
 // rank below the roots is known. A child its parent had loaded and whose object is gone goes
 // (the parent tells the views); every other node found changed or gone tells the views.
-int VqsModelNode::LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots)
+int VqsModelNode::LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>& roots,
+                               const HeldAlready& heldAlready)
 {
     NodesByRank pending;
     for (VqsModelNode* root : roots)
@@ -168,7 +172,7 @@ int VqsModelNode::LockSubtrees(VqsLockBag& bag, const std::vector<VqsModelNode*>
         for (const ToLock& each : taken)
             nodes.push_back(each.node);
         std::vector<PxFound> found;
-        if (!LockAndReadAgain(bag, nodes, found))
+        if (!LockAndReadAgain(bag, nodes, heldAlready, found))
             return 0;
         std::vector<VqsModelNode*> kept;
         for (std::size_t index = 0; index < taken.size(); ++index) {

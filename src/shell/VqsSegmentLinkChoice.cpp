@@ -7,15 +7,22 @@
 #include <algorithm>
 
 BOOL VqsChooseSegmentLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& bag,
-                           const CString& businessSegment, std::vector<VqsSegmentLinkChoice>& choices)
+                           const CString& businessSegment, std::vector<VqsSegmentLinkChoice>& choices,
+                           const VqsModelNode::HeldAlready& heldAlready)
 {
     choices.clear();
-    if (!VqsModelNode::LockSubtrees(bag, std::vector<VqsModelNode*>(configs.begin(), configs.end())))
+    if (!VqsModelNode::LockSubtrees(bag, std::vector<VqsModelNode*>(configs.begin(), configs.end()), heldAlready))
         return FALSE;
     CObList links;
     for (VqsModelNodeConfig* config : configs) {
         config->LoadBSLinks(VqsLoadCached);
-        config->GetBSLinkNodes(links);
+        CObList ofConfig;
+        config->GetBSLinkNodes(ofConfig);
+        for (POSITION pos = ofConfig.GetHeadPosition(); pos;) {
+            auto* link = static_cast<VqsModelNode*>(ofConfig.GetNext(pos));
+            if (!heldAlready || !heldAlready(link))
+                links.AddTail(link);
+        }
     }
     if (!bag.LockNodesTogether(links))
         return FALSE;
@@ -75,6 +82,40 @@ BOOL VqsSegmentLinkLocks::Lock(const std::vector<VqsSegmentLinkChoice>& choices)
 bool VqsSegmentLinkLocks::Holds(const VqsSegmentLinkChoice& choice) const
 {
     return (ReadsConfig(choice) ? m_read : m_written).Contains(choice.config);
+}
+
+bool VqsSegmentLinkLocks::HoldsNode(VqsModelNode* node) const
+{
+    return m_read.Contains(node) || m_written.Contains(node);
+}
+
+void VqsSegmentLinkLocks::GiveBack()
+{
+    m_read.UnlockAll();
+    m_written.UnlockAll();
+}
+
+void VqsSegmentLinkLocks::Replace(std::vector<VqsSegmentLinkChoice>& choices,
+                                  const std::vector<VqsSegmentLinkChoice>& again)
+{
+    bool giveBack = false;
+    for (const VqsSegmentLinkChoice& choice : again) {
+        const auto made = std::find_if(choices.begin(), choices.end(),
+                                       [&](const VqsSegmentLinkChoice& each) { return each.config == choice.config; });
+        if (made == choices.end())
+            continue;
+        const bool otherLink = choice.link != made->link;
+        if (m_read.Contains(choice.config) && (otherLink || !ReadsConfig(choice))) {
+            m_writtenConfigs.insert(choice.config);
+            giveBack = true;
+        } else if (m_written.Contains(choice.config)) {
+            m_writtenConfigs.insert(choice.config);
+            giveBack = giveBack || otherLink;
+        }
+        *made = choice;
+    }
+    if (giveBack)
+        GiveBack();
 }
 
 BOOL VqsSegmentLinkLocks::HandOver(const std::vector<VqsSegmentLinkChoice>& choices, VqsLockBag& readBag,

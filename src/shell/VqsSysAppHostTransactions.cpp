@@ -52,6 +52,9 @@ constexpr int kUsageOutput = 3;
 // Global-logic numbers are 16 bits wide.
 constexpr int kLastGlobalLogicId = 65535;
 
+// A prepare's turns that give back all they locked when another user changed a choice.
+constexpr int kPrepareTurnsGivingBack = 2;
+
 constexpr int kNoKeyword = -1;
 constexpr int kKeywordWithoutLinks = 0;
 
@@ -524,42 +527,43 @@ BOOL VqsSysApp::PrepareLinks(LPCTSTR businessSegment, int kind)
 // transaction: kept while waiting, they would keep another user's synchronisation waiting
 // for its write on a link while it holds a configuration this prepare waits for. Under the
 // new locks each choice is looked at again by the editions it was made from, without locking
-// the subtrees again. When another user changed a choice meanwhile, the turn gives back all
-// it locked before that configuration is chosen again under read locks of its subtree: a
-// turn that kept its locks would wait for configurations below them in the lock order, and
-// another user's synchronisation holding those and waiting for the kept ones would close a
-// circle. The next turn locks every choice again, in the order.
+// the subtrees again. When another user changed a choice meanwhile, the first turns give back
+// all they locked before that configuration is chosen again under read locks of its subtree:
+// a turn that kept its locks and waited for configurations below them in the lock order
+// would close a circle with another user's synchronisation holding those and waiting for the
+// kept ones. Users synchronising back to back would change the choices between every turn's
+// choice and its locks, without end: from the last of those turns on, the prepare keeps the
+// locks it took, which keep the choices from changing, and chooses again under them, reading
+// again without a lock what it holds; only a choice that needs more than they give sends all
+// back to be taken again in the order.
 BOOL VqsSysApp::PrepareConfigLinks(const std::vector<VqsModelNodeConfig*>& configs, VqsLockBag& local,
                                    const CString& businessSegment, int kind)
 {
     std::vector<VqsSegmentLinkChoice> pending;
     if (!VqsChooseSegmentLinks(configs, local, businessSegment, pending))
         return FALSE;
+    VqsSegmentLinkLocks locks(kind);
     const auto withoutLink = [](const VqsSegmentLinkChoice& choice) { return !choice.link; };
-    for (std::erase_if(pending, withoutLink); !pending.empty(); std::erase_if(pending, withoutLink)) {
+    for (int turn = 1; std::erase_if(pending, withoutLink), !pending.empty(); ++turn) {
         local.UnlockAll();
-        std::vector<VqsModelNodeConfig*> changed;
-        {
-            VqsSegmentLinkLocks locks(kind);
-            if (!locks.Lock(pending))
-                return FALSE;
-            // A configuration another user deleted meanwhile has nothing left to prepare.
-            std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) { return !locks.Holds(choice); });
-            changed = VqsChangedSegmentLinkChoices(pending);
-            if (changed.empty()) {
-                if (!locks.HandOver(pending, m_pPrepared->readBag, m_pPrepared->writeBag))
-                    return FALSE;
-                PrepareLinksInOrder(configs, pending, kind);
-                return TRUE;
-            }
-        }
-        std::vector<VqsSegmentLinkChoice> chosen;
-        if (!VqsChooseSegmentLinks(changed, local, businessSegment, chosen))
+        if (!locks.Lock(pending))
             return FALSE;
-        std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) {
-            return std::find(changed.begin(), changed.end(), choice.config) != changed.end();
-        });
-        pending.insert(pending.end(), chosen.begin(), chosen.end());
+        // A configuration another user deleted meanwhile has nothing left to prepare.
+        std::erase_if(pending, [&](const VqsSegmentLinkChoice& choice) { return !locks.Holds(choice); });
+        const std::vector<VqsModelNodeConfig*> changed = VqsChangedSegmentLinkChoices(pending);
+        if (changed.empty()) {
+            if (!locks.HandOver(pending, m_pPrepared->readBag, m_pPrepared->writeBag))
+                return FALSE;
+            PrepareLinksInOrder(configs, pending, kind);
+            return TRUE;
+        }
+        if (turn <= kPrepareTurnsGivingBack)
+            locks.GiveBack();
+        std::vector<VqsSegmentLinkChoice> chosen;
+        if (!VqsChooseSegmentLinks(changed, local, businessSegment, chosen,
+                                   [&](VqsModelNode* node) { return locks.HoldsNode(node); }))
+            return FALSE;
+        locks.Replace(pending, chosen);
     }
     return TRUE;
 }

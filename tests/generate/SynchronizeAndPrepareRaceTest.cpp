@@ -3,14 +3,19 @@
 // host's transaction over the segment every one of those systems links, again and again. A
 // prepare whose choice another user's synchronisation changed meanwhile chooses that link
 // again; the users leave the lock-progress box to wait, and none ever waits in a circle: each
-// step ends without a Cancel and no step waits in line below a lock it holds.
+// step ends without a Cancel and no step waits in line below a lock it holds. While two users
+// synchronise back to back, a host's prepares beside them end after a few turns, holding what
+// the transaction needs.
 #include "../sysview/RaceRound.h"
 #include "../sysview/SysViewTestSupport.h"
 
 #include "generate/VqsGenerateCommands.h"
 #include "model/VqsLockScope.h"
+#include "proxy/PxFaultInjection.h"
+#include "proxy/PxLockNoWait.h"
 #include "proxy/PxVQBSSoftLink.h"
 #include "proxy/PxVQConfig.h"
+#include "proxy/PxVQLink.h"
 #include "repo/RepoFile.h"
 #include "repo/RepoSample.h"
 #include "support/PgTestServer.h"
@@ -18,6 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -28,6 +36,14 @@ constexpr UINT kLockProgressDialog = 105;
 // that ends takes a small part of it, at any load.
 constexpr int kLongestRoundMilliseconds = 120'000;
 constexpr int kTurnsEachUser = 6;
+// The host's prepares beside two users synchronising back to back, all along: a few seconds
+// when each prepare's turns end.
+constexpr int kPreparesBesideSynchronising = 20;
+// Each turn of a prepare that locks anything write-locks its configurations and their links in
+// one call. A prepare whose turns end takes a few; one that gave back and chose again for as
+// long as the other users synchronised took up to hundreds. A wait within a turn is a lock
+// call's, with the lock-progress box past the quiet wait, where the users wait.
+constexpr int kMostLockingTurns = 4;
 
 struct Case {
     Store store;
@@ -86,15 +102,24 @@ struct SynchronizeAndPrepareRaceTest : SysViewTest, ::testing::WithParamInterfac
         return true;
     }
 
+    // In the user's process: her session, her system selected in the directory view, once
+    // every user stands there.
+    bool OpenAtHerSystem(std::size_t user, RoundPipes& pipes)
+    {
+        if (!app.OpenSession(repository.c_str(), ("USER" + std::to_string(user + 1)).c_str(), nullptr))
+            return false;
+        OpenFrame();
+        Select({"Sample system " + std::to_string(user + 1)});
+        pipes.ArriveAndWait();
+        return true;
+    }
+
     // In the user's process: 'S' when every turn's steps went through without a box.
     char Play(std::size_t user, RoundPipes& pipes)
     {
         const std::string system = "SYS" + std::to_string(user + 1);
-        if (!app.OpenSession(repository.c_str(), ("USER" + std::to_string(user + 1)).c_str(), nullptr))
+        if (!OpenAtHerSystem(user, pipes))
             return Outcome();
-        OpenFrame();
-        Select({"Sample system " + std::to_string(user + 1)});
-        pipes.ArriveAndWait();
         for (int turn = 0; turn < kTurnsEachUser; ++turn) {
             EXPECT_TRUE(Unsynchronise(system.c_str())) << system << " turn " << turn;
             VqsSynchronizeConfig(*view);
@@ -103,6 +128,69 @@ struct SynchronizeAndPrepareRaceTest : SysViewTest, ::testing::WithParamInterfac
             app.OnHostIdle();
         }
         return Outcome();
+    }
+
+    // In the host's process: prepares again and again beside the users synchronising, then
+    // tells them to stop.
+    char PlayHost(RoundPipes& pipes)
+    {
+        if (!app.OpenSession(repository.c_str(), "USER1", nullptr))
+            return Outcome();
+        pipes.ArriveAndWait();
+        for (int prepare = 0; prepare < kPreparesBesideSynchronising; ++prepare) {
+            int lockingTurns = 0;
+            CountCalls("PxLink::WriteLock", lockingTurns);
+            EXPECT_TRUE(app.PrepareForTransaction("SALES", 0)) << "prepare " << prepare;
+            PxFaultInjection::Reset();
+            EXPECT_LE(lockingTurns, kMostLockingTurns) << "prepare " << prepare;
+            ExpectPreparedHeld(prepare);
+            app.TransactionClosed();
+            app.OnHostIdle();
+        }
+        dir.Write("prepared", "");
+        return Outcome();
+    }
+
+    // In a synchronising user's process: her system's synchronisation, back to back, until the
+    // host is done.
+    char PlaySynchronising(std::size_t user, RoundPipes& pipes)
+    {
+        const std::string system = "SYS" + std::to_string(user + 1);
+        if (!OpenAtHerSystem(user, pipes))
+            return Outcome();
+        while (!std::filesystem::exists(dir.File("prepared")) && !::testing::Test::HasFailure()) {
+            EXPECT_TRUE(Unsynchronise(system.c_str())) << system;
+            VqsSynchronizeConfig(*view);
+        }
+        return Outcome();
+    }
+
+    // Counts the calls of the repository operation in this process into `calls`.
+    static void CountCalls(const char* operation, int& calls)
+    {
+        PxFaultInjection::Run(operation, [operation, &calls] {
+            ++calls;
+            CountCalls(operation, calls);
+        });
+    }
+
+    // Every system's configuration and its link of the segment stay written by the host's
+    // transaction: another user's read of them is refused.
+    void ExpectPreparedHeld(int prepare) const
+    {
+        auto watcher = std::make_unique<PxVQLink>();
+        watcher->AttachSession(repository.c_str(), "WATCHER", nullptr);
+        const PxLockNoWait noWait;
+        for (const char* system : {"SYS1", "SYS2", "SYS3"}) {
+            const PxVQCurConfigPtr config = watcher->GetLVQEnterprise()->GetSystem(system)->GetCurConfig();
+            for (const PxVQObjectPtr& object : {PxVQObjectPtr(config), PxVQObjectPtr(config->GetBSSoftLink("SALES"))}) {
+                const PxLockErrorInfo read = object->ReadLock();
+                EXPECT_EQ(read.GetErrorCode(), PxLockHeldByOther)
+                    << system << " " << object->GetClassName() << ", prepare " << prepare;
+                if (read)
+                    object->UnLock();
+            }
+        }
     }
 
     char Outcome() const
@@ -122,6 +210,22 @@ TEST_P(SynchronizeAndPrepareRaceTest, NoTwoUsersWaitInACircle)
         std::chrono::milliseconds(kLongestRoundMilliseconds));
     EXPECT_EQ(outcomes, std::string(static_cast<std::size_t>(GetParam().users), 'S')) << "'T': a user never ended";
 }
+
+struct PrepareBesideSynchronisingTest : SynchronizeAndPrepareRaceTest {};
+
+TEST_P(PrepareBesideSynchronisingTest, TheHostsPreparesEndAfterAFewTurnsHoldingWhatTheyPrepared)
+{
+    const auto play = [&](std::size_t user, RoundPipes& pipes) {
+        return user == 0 ? PlayHost(pipes) : PlaySynchronising(user, pipes);
+    };
+    const std::string outcomes = racetest::RunRound(3, play, std::chrono::milliseconds(kLongestRoundMilliseconds));
+    EXPECT_EQ(outcomes, "SSS") << "'T': a user never ended";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrepareBesideSynchronisingTest,
+                         ::testing::Values(Case{Store::File, "TwoUsersSynchronising", 3},
+                                           Case{Store::Server, "TwoUsersSynchronising", 3}),
+                         StoreCaseName<Case>);
 
 INSTANTIATE_TEST_SUITE_P(Cases, SynchronizeAndPrepareRaceTest,
                          ::testing::Values(Case{Store::File, "TwoUsers", 2}, Case{Store::File, "ThreeUsers", 3},

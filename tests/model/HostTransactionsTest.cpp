@@ -22,6 +22,7 @@
 #include "win/Clock.h"
 #include "win/Sync.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -401,6 +402,58 @@ TEST_F(HostTransactionsTest, ALinkAnotherUserRenamesBeforeThePrepareLocksItIsNot
     EXPECT_FALSE(OtherCanWriteSegment("SYS2", "SALES")) << "the other configuration's choice stands";
     app.TransactionFailed();
     app.OnHostIdle();
+}
+
+// Another user writes a chosen link before each write-lock call of the prepare, between a
+// choice and its locks, as users synchronising back to back do: from its third turn on the
+// prepare keeps what it locked and chooses again under it, so that its turns end, holding the
+// link, whichever the transaction's kind. A creating transaction's link that is marked unused
+// and in use again by turns has its configuration, held for read while the link is in use,
+// written from then on.
+TEST_F(HostTransactionsTest, APrepareWhoseChoiceAnotherUserChangesAtEveryTurnEndsAfterAFew)
+{
+    constexpr int kCallsWrittenBefore = 10;
+    // A turn write-locks the configurations and the links in one call, or in two when it writes
+    // one configuration and reads the next.
+    struct Case {
+        int kind;
+        bool marksUnused;
+        bool configurationReadable;
+        int mostWriteLockCalls;
+    } cases[] = {{0, false, false, 4}, {1, false, true, 4}, {1, true, false, 6}};
+    auto other = OtherUser();
+    const PxVQCurConfigPtr config = other->GetLVQEnterprise()->GetSystem("SYS1")->GetCurConfig();
+    const PxVQBSSoftLinkPtr written = config->GetBSSoftLink("SALES");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kind << (c.marksUnused ? " marking unused" : ""));
+        int calls = 0;
+        std::function<void()> writeBeforeTheLocks = [&] {
+            if (++calls <= kCallsWrittenBefore) {
+                other->BeginTransaction();
+                if (c.marksUnused)
+                    written->SetUnusedMark(calls % 2);
+                else
+                    written->SetLastSyncOption(100 * c.kind + calls);
+                other->CommitTransaction();
+            }
+            PxFaultInjection::Run("PxLink::WriteLock", writeBeforeTheLocks);
+        };
+        PxFaultInjection::Run("PxLink::WriteLock", writeBeforeTheLocks);
+        ASSERT_TRUE(app.PrepareForTransaction("SALES", c.kind));
+        PxFaultInjection::Reset();
+        EXPECT_LE(calls, c.mostWriteLockCalls);
+        EXPECT_FALSE(OtherCanWriteSegment("SYS1", "SALES"));
+        EXPECT_FALSE(OtherCanWriteSegment("SYS2", "SALES"));
+        const bool readable = config->ReadLock().Succeeded() != 0;
+        if (readable)
+            config->UnLock();
+        EXPECT_EQ(readable, c.configurationReadable);
+        app.TransactionFailed();
+        app.OnHostIdle();
+        other->BeginTransaction();
+        written->SetUnusedMark(0);
+        other->CommitTransaction();
+    }
 }
 
 TEST_F(HostTransactionsTest, AnOutputIspecThatTheDesignNowReadsJoinsTheBundlesOfAllIspecs)
