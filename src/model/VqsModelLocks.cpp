@@ -2,6 +2,7 @@
 // down to the object's node; the subtree lock; the delete of a list of nodes.
 #include "model/VqsModel.h"
 
+#include "model/VqsListsAhead.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNodeGroups.h"
@@ -305,10 +306,28 @@ bool GatherPaths(CObList& nodes, VqsLockBag& gathered)
     return true;
 }
 
+// The nodes of the objects the bag holds.
+std::vector<VqsModelNode*> HeldNodes(const VqsModel& model, const VqsLockBag& held)
+{
+    PxTypedList<PxVQObjectPtr> objects;
+    held.CollectObjects(objects);
+    std::vector<VqsModelNode*> nodes;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (VqsModelNode* node = model.LookupNode(objects.GetNext(pos)))
+            nodes.push_back(node);
+    }
+    return nodes;
+}
+
 // Whether the paths now lead to an object still there that the bag does not hold: one another
-// user added while the bag waited. False too when a path cannot be walked.
+// user added while the bag waited. The lists the paths go through are read from the store, not
+// taken as loaded before the locks, those of the held nodes of one class together. False too
+// when a path cannot be walked.
 bool PathsLeadFurther(CObList& nodes, const VqsLockBag& held)
 {
+    VqsModel* model = static_cast<VqsModelNode*>(nodes.GetHead())->GetModel();
+    VqsListsAhead lists = VqsListsAhead::ReadingAgain(model ? HeldNodes(*model, held) : std::vector<VqsModelNode*>());
+    VqsListsAheadScope readingAgain(model, lists);
     VqsLockBag again = VqsLockBag::Gathering();
     if (!GatherPaths(nodes, again))
         return false;
