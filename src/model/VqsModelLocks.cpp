@@ -2,7 +2,6 @@
 // down to the object's node; the subtree lock; the delete of a list of nodes.
 #include "model/VqsModel.h"
 
-#include "model/VqsListsAhead.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModelNodeGroups.h"
@@ -21,7 +20,6 @@
 #include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -306,66 +304,17 @@ bool GatherPaths(CObList& nodes, VqsLockBag& gathered)
     return true;
 }
 
-// The nodes of the objects the bag holds.
-std::vector<VqsModelNode*> HeldNodes(const VqsModel& model, const VqsLockBag& held)
-{
-    PxTypedList<PxVQObjectPtr> objects;
-    held.CollectObjects(objects);
-    std::vector<VqsModelNode*> nodes;
-    for (POSITION pos = objects.GetHeadPosition(); pos;) {
-        if (VqsModelNode* node = model.LookupNode(objects.GetNext(pos)))
-            nodes.push_back(node);
-    }
-    return nodes;
-}
-
-// Whether the paths now lead to an object still there that the bag does not hold: one another
-// user added while the bag waited. The lists the paths go through are read from the store, not
-// taken as loaded before the locks, those of the held nodes of one class together. False too
-// when a path cannot be walked.
-bool PathsLeadFurther(CObList& nodes, const VqsLockBag& held)
-{
-    VqsModel* model = static_cast<VqsModelNode*>(nodes.GetHead())->GetModel();
-    VqsListsAhead lists = VqsListsAhead::ReadingAgain(model ? HeldNodes(*model, held) : std::vector<VqsModelNode*>());
-    VqsListsAheadScope readingAgain(model, lists);
-    VqsLockBag again = VqsLockBag::Gathering();
-    if (!GatherPaths(nodes, again))
-        return false;
-    PxTypedList<PxVQObjectPtr> reached;
-    again.CollectObjects(reached);
-    std::vector<PxObjectPtr> unheld;
-    for (POSITION pos = reached.GetHeadPosition(); pos;) {
-        const PxVQObjectPtr object = reached.GetNext(pos);
-        if (!held.ContainsObject(object))
-            unheld.push_back(object);
-    }
-    const std::vector<bool> present = PxObject::ArePresent(unheld);
-    return std::find(present.begin(), present.end(), true) != present.end();
-}
-
 // Locks the path of every node, each object with the bag's kind, in the one lock order: a
 // path walked top down reaches an object ranked below one it passed (an Ispec entry before
 // the next bundle, a pack's host-pack data before a host), so what the paths lead to is
-// gathered first and locked in one call. Paths that lead further under those locks give them
-// all back and the turn starts over.
+// gathered first and locked in one call. Paths that lead further under those locks, their
+// lists read from the store, give them all back and the turn starts over.
 bool LockPathsOf(CObList& nodes, VqsLockBag& bag)
 {
     VqsLockScope scope(SessionLink());
-    for (;;) {
-        VqsLockBag attempt(bag.GetKind());
-        {
-            VqsLockBag gathered = VqsLockBag::Gathering();
-            if (!GatherPaths(nodes, gathered))
-                return false;
-            attempt = gathered;
-        }
-        if (!attempt.LockObjects(bag.GetKind()))
-            return false;
-        if (!PathsLeadFurther(nodes, attempt)) {
-            bag = attempt;
-            return true;
-        }
-    }
+    VqsModel* model = nodes.IsEmpty() ? nullptr : static_cast<VqsModelNode*>(nodes.GetHead())->GetModel();
+    return VqsLockWalkedPaths(model, bag.GetKind(), bag,
+                              [&nodes](VqsLockBag& gathered) { return GatherPaths(nodes, gathered); });
 }
 
 bool LockPathOf(VqsModelNode* node, VqsLockBag& bag)
