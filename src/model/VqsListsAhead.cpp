@@ -5,6 +5,7 @@
 #include "proxy/PxVQProfileSoftLink.h"
 #include "proxy/VqException.h"
 
+#include <typeinfo>
 
 std::size_t VqsListsAhead::KeyHash::operator()(const std::pair<List, const VqsModelNode*>& key) const noexcept
 {
@@ -89,6 +90,30 @@ void VqsListsAhead::WorkOutSubsystemNumbers(const std::vector<VqsModelNode*>& op
     m_subsystemNumbers = std::move(numbers);
 }
 
+VqsListsAhead VqsListsAhead::ReadingAgain(std::vector<VqsModelNode*> held)
+{
+    VqsListsAhead lists;
+    lists.m_readingAgain = true;
+    lists.m_held = std::move(held);
+    return lists;
+}
+
+bool VqsListsAhead::DueForReadAgain(VqsModelNode& owner, const void* list)
+{
+    if (!m_readingAgain || !m_listsReadAgain.insert(list).second)
+        return false;
+    const std::type_index ownerClass(typeid(owner));
+    if (m_classesReadAgain.insert(ownerClass).second) {
+        std::vector<VqsModelNode*> peers{&owner};
+        for (VqsModelNode* node : m_held) {
+            if (node != &owner && std::type_index(typeid(*node)) == ownerClass)
+                peers.push_back(node);
+        }
+        owner.ReadChildListsAhead(peers, *this);
+    }
+    return true;
+}
+
 VqsListsAheadScope::VqsListsAheadScope(VqsModel* model, VqsListsAhead& ahead)
     : m_pModel(model), m_pPrevious(model ? model->ExchangeListsAhead(&ahead) : nullptr)
 {
@@ -98,6 +123,13 @@ VqsListsAheadScope::~VqsListsAheadScope()
 {
     if (m_pModel)
         m_pModel->ExchangeListsAhead(m_pPrevious);
+}
+
+bool VqsListDueForReadAgain(VqsModelNode& owner, const void* list)
+{
+    const VqsModel* model = owner.GetModel();
+    VqsListsAhead* ahead = model ? model->GetListsAhead() : nullptr;
+    return ahead && ahead->DueForReadAgain(owner, list);
 }
 
 std::optional<std::vector<PxObjectPtr>> VqsTakeListAhead(const VqsModelNode& owner, VqsListsAhead::List list)

@@ -9,7 +9,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <typeindex>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -34,6 +36,13 @@ public:
 
     using ListsOf = std::function<std::vector<std::vector<PxObjectPtr>>(const std::vector<PxObjectPtr>&)>;
 
+    VqsListsAhead() = default;
+    // Lists read again for a walk under locks (the paths of a Delete): every list the walk
+    // loads is read from the store once, whether it was loaded before or not, and the first
+    // list of a class of owners wanted reads the lists of every node of that class among
+    // `held` with it.
+    static VqsListsAhead ReadingAgain(std::vector<VqsModelNode*> held);
+
     // The list of each owner that has an object, as `read` reads them all together.
     void Read(List list, const std::vector<VqsModelNode*>& owners, const ListsOf& read);
     // The owner's list taken out; nothing when it was not read ahead.
@@ -48,6 +57,9 @@ public:
     // configurations); none when the work fails, each node then works out its own.
     void WorkOutSubsystemNumbers(const std::vector<VqsModelNode*>& optionSets);
     const VqsSubsystemNumbering* SubsystemNumbers() const { return m_subsystemNumbers.get(); }
+    // Whether the owner's list (its address) is to be read from the store now, when reading
+    // again: the first time the walk wants it. Its class's lists are read ahead then.
+    bool DueForReadAgain(VqsModelNode& owner, const void* list);
 
 private:
     struct KeyHash {
@@ -57,6 +69,10 @@ private:
     std::unordered_map<std::pair<List, const VqsModelNode*>, std::vector<PxObjectPtr>, KeyHash> m_lists;
     std::unordered_map<const PxObject*, PxObjectPtr> m_components;
     std::unique_ptr<VqsSubsystemNumbering> m_subsystemNumbers;
+    bool m_readingAgain = false;
+    std::vector<VqsModelNode*> m_held;
+    std::unordered_set<const void*> m_listsReadAgain;
+    std::unordered_set<std::type_index> m_classesReadAgain;
 };
 
 // Holds the lists out to the model for the loads it runs meanwhile.
@@ -72,6 +88,9 @@ private:
     VqsListsAhead* m_pPrevious;
 };
 
+// Whether the owner's list is read from the store by the load that wants it now, loaded or
+// not, as a walk reading its lists again asks (VqsListsAhead::ReadingAgain).
+bool VqsListDueForReadAgain(VqsModelNode& owner, const void* list);
 // The node's list read ahead for the model's loads, taken out; nothing when there is none.
 std::optional<std::vector<PxObjectPtr>> VqsTakeListAhead(const VqsModelNode& owner, VqsListsAhead::List list);
 // The component of each profile link listed under the node, as read ahead, else read now.

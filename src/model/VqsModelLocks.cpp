@@ -20,7 +20,6 @@
 #include "shell/VqsRemovePromptDlg.h"
 #include "shell/VqsSysApp.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -305,48 +304,17 @@ bool GatherPaths(CObList& nodes, VqsLockBag& gathered)
     return true;
 }
 
-// Whether the paths now lead to an object still there that the bag does not hold: one another
-// user added while the bag waited. False too when a path cannot be walked.
-bool PathsLeadFurther(CObList& nodes, const VqsLockBag& held)
-{
-    VqsLockBag again = VqsLockBag::Gathering();
-    if (!GatherPaths(nodes, again))
-        return false;
-    PxTypedList<PxVQObjectPtr> reached;
-    again.CollectObjects(reached);
-    std::vector<PxObjectPtr> unheld;
-    for (POSITION pos = reached.GetHeadPosition(); pos;) {
-        const PxVQObjectPtr object = reached.GetNext(pos);
-        if (!held.ContainsObject(object))
-            unheld.push_back(object);
-    }
-    const std::vector<bool> present = PxObject::ArePresent(unheld);
-    return std::find(present.begin(), present.end(), true) != present.end();
-}
-
 // Locks the path of every node, each object with the bag's kind, in the one lock order: a
 // path walked top down reaches an object ranked below one it passed (an Ispec entry before
 // the next bundle, a pack's host-pack data before a host), so what the paths lead to is
-// gathered first and locked in one call. Paths that lead further under those locks give them
-// all back and the turn starts over.
+// gathered first and locked in one call. Paths that lead further under those locks, their
+// lists read from the store, give them all back and the turn starts over.
 bool LockPathsOf(CObList& nodes, VqsLockBag& bag)
 {
     VqsLockScope scope(SessionLink());
-    for (;;) {
-        VqsLockBag attempt(bag.GetKind());
-        {
-            VqsLockBag gathered = VqsLockBag::Gathering();
-            if (!GatherPaths(nodes, gathered))
-                return false;
-            attempt = gathered;
-        }
-        if (!attempt.LockObjects(bag.GetKind()))
-            return false;
-        if (!PathsLeadFurther(nodes, attempt)) {
-            bag = attempt;
-            return true;
-        }
-    }
+    VqsModel* model = nodes.IsEmpty() ? nullptr : static_cast<VqsModelNode*>(nodes.GetHead())->GetModel();
+    return VqsLockWalkedPaths(model, bag.GetKind(), bag,
+                              [&nodes](VqsLockBag& gathered) { return GatherPaths(nodes, gathered); });
 }
 
 bool LockPathOf(VqsModelNode* node, VqsLockBag& bag)

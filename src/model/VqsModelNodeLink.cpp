@@ -105,7 +105,7 @@ void VqsModelNodeBSLink::DropVanishedElementLinks(const PxTypedList<PxVQElementS
 void VqsModelNodeBSLink::LoadElementLinks(int mode)
 {
     const PxVQBSSoftLinkPtr bsLink = GetBSSoftLink();
-    if (!bsLink || (mode == VqsLoadCached && m_elementLinks.loaded))
+    if (!bsLink || VqsKeepsLoadedList(*this, m_elementLinks, mode))
         return;
     PxTypedList<PxVQElementSoftLinkPtr> links;
     VqsReadChildList(*this, VqsListsAhead::ElementLinks, links,

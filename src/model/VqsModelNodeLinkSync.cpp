@@ -7,6 +7,7 @@
 #include "model/VqsLockBag.h"
 #include "model/VqsLockScope.h"
 #include "model/VqsModel.h"
+#include "model/VqsModelNodeLocks.h"
 #include "model/VqsModelNodeSystem.h"
 #include "model/VqsSyncDlgs.h"
 #include "model/VqsTransaction.h"
@@ -112,13 +113,16 @@ int MarkLinks(const std::vector<VqsModelNodeLink*>& nodes, int value)
 }
 
 // The objects of the nodes' paths write-locked in one lock call (the bag given back in
-// one call too), so that the server work does not grow with the number of nodes.
+// one call too), so that the server work does not grow with the number of nodes; paths that
+// lead further once locked are taken again.
 template <class Nodes>
-int LockPathsTogether(VqsLockBag& gathered, const Nodes& nodes)
+int LockPathsTogether(VqsLockBag& bag, const Nodes& nodes)
 {
     VqsLockScope scope(SessionLink());
-    return VqsModelNodeElementLink::LockOwnPaths(gathered, std::vector<VqsModelNode*>(nodes.begin(), nodes.end())) &&
-           gathered.LockObjects(VqsWriteLock);
+    const std::vector<VqsModelNode*> walked(nodes.begin(), nodes.end());
+    return VqsLockWalkedPaths(walked.front()->GetModel(), VqsWriteLock, bag, [&walked](VqsLockBag& gathered) {
+        return VqsModelNodeElementLink::LockOwnPaths(gathered, walked) != 0;
+    });
 }
 
 // A new link joins the bundles of all Ispecs in the transaction that stores it: once stored,

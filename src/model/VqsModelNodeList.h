@@ -210,6 +210,15 @@ Node* VqsFindChildByObject(const VqsModelNode& parent, const VqsNodeList<Node>& 
     return node && node->GetParent() == &parent ? dynamic_cast<Node*>(node) : nullptr;
 }
 
+// Whether a load in the mode keeps the list as it was loaded, reading nothing: a cached load
+// of a list read once, unless a walk that reads its lists again wants it from the store.
+template <class List>
+bool VqsKeepsLoadedList(VqsModelNode& owner, const List& list, int mode)
+{
+    const bool readAgain = VqsListDueForReadAgain(owner, &list);
+    return mode == VqsLoadCached && list.loaded && !readAgain;
+}
+
 // Reads one child list in a load mode: `read` fills the typed list with one repository call,
 // `create` makes the node of a new object. New children are placed after the node of the
 // object listed before them and announced, as `known` says.
@@ -217,8 +226,12 @@ template <class Node, class Ptr, class Read, class Create>
 void VqsLoadNodeList(VqsModelNode& parent, VqsNodeList<Node>& list, int mode, VqsKnownChild known, Read read,
                      Create create)
 {
-    if (mode == VqsLoadCached && list.loaded)
+    if (VqsKeepsLoadedList(parent, list, mode))
         return;
+    // A walk reading a cached list again looks for what is new: the children it knows are not
+    // read one at a time.
+    if (mode == VqsLoadCached && list.loaded)
+        known = VqsKnownChild::ReadWithList;
     const bool announceNew = known != VqsKnownChild::ReadWithList || list.loaded;
     PxTypedList<Ptr> objects;
     read(objects);

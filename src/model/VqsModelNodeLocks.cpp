@@ -1,10 +1,13 @@
 #include "model/VqsModelNodeLocks.h"
 
+#include "model/VqsListsAhead.h"
 #include "model/VqsLockBag.h"
 #include "model/VqsLockOrder.h"
+#include "model/VqsModel.h"
 #include "proxy/VqException.h"
 #include "win/MbString.h"
 
+#include <algorithm>
 #include <map>
 #include <unordered_set>
 #include <utility>
@@ -59,6 +62,63 @@ int VqsLockPaths(CObList& nodes, VqsLockBag& bag, const PxVQObjectPtr& target)
 }
 
 bool VqsGoneFromPath(const VqsLockBag& bag, VqsModelNode* node) { return !bag.Contains(node); }
+
+namespace {
+
+// The nodes of the objects the bag holds.
+std::vector<VqsModelNode*> HeldNodes(const VqsModel& model, const VqsLockBag& held)
+{
+    PxTypedList<PxVQObjectPtr> objects;
+    held.CollectObjects(objects);
+    std::vector<VqsModelNode*> nodes;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        if (VqsModelNode* node = model.LookupNode(objects.GetNext(pos)))
+            nodes.push_back(node);
+    }
+    return nodes;
+}
+
+// Whether the walk, its lists read from the store, now reaches an object still there that the
+// bag does not hold. False too when the walk fails.
+bool WalkLeadsFurther(VqsModel* model, const VqsLockBag& held, const std::function<bool(VqsLockBag&)>& walk)
+{
+    VqsListsAhead lists = VqsListsAhead::ReadingAgain(model ? HeldNodes(*model, held) : std::vector<VqsModelNode*>());
+    VqsListsAheadScope readingAgain(model, lists);
+    VqsLockBag again = VqsLockBag::Gathering();
+    if (!walk(again))
+        return false;
+    PxTypedList<PxVQObjectPtr> reached;
+    again.CollectObjects(reached);
+    std::vector<PxObjectPtr> unheld;
+    for (POSITION pos = reached.GetHeadPosition(); pos;) {
+        const PxVQObjectPtr object = reached.GetNext(pos);
+        if (!held.ContainsObject(object))
+            unheld.push_back(object);
+    }
+    const std::vector<bool> present = PxObject::ArePresent(unheld);
+    return std::find(present.begin(), present.end(), true) != present.end();
+}
+
+} // namespace
+
+bool VqsLockWalkedPaths(VqsModel* model, int kind, VqsLockBag& bag, const std::function<bool(VqsLockBag&)>& walk)
+{
+    for (;;) {
+        VqsLockBag attempt(kind);
+        {
+            VqsLockBag gathered = VqsLockBag::Gathering();
+            if (!walk(gathered))
+                return false;
+            attempt = gathered;
+        }
+        if (!attempt.LockObjects(kind))
+            return false;
+        if (!WalkLeadsFurther(model, attempt, walk)) {
+            bag = attempt;
+            return true;
+        }
+    }
+}
 
 int VqsLockForWalk(VqsLockBag& bag, VqsModelNode* node)
 {

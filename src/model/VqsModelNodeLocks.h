@@ -5,6 +5,8 @@
 #include "model/VqsModelNodeList.h"
 #include "win/Collections.h"
 
+#include <functional>
+
 class VqsLockBag;
 
 using VqsPackSpecList = CList<VqsModelNode::PackSpec, const VqsModelNode::PackSpec&>;
@@ -63,6 +65,14 @@ int VqsLockPaths(CObList& nodes, VqsLockBag& bag, const PxVQObjectPtr& target);
 // meanwhile. The walk stops there, as nothing below it is left to lock; the caller, not
 // finding the node in the bag, tells of the deletion.
 bool VqsGoneFromPath(const VqsLockBag& bag, VqsModelNode* node);
+
+// Locks every object that `walk` records in a gathering bag (VqsLockBag::Gathering: the paths
+// walked without a lock) with one lock call of the kind, in the one lock order, into `bag`.
+// Once the call is granted the walk runs again with the lists it goes through read from the
+// store (VqsListsAhead::ReadingAgain); when it reaches an object still there that the call
+// does not hold (another user's addition since the gather), everything is given back and the
+// turn starts over. False when a walk fails or the lock is refused.
+bool VqsLockWalkedPaths(VqsModel* model, int kind, VqsLockBag& bag, const std::function<bool(VqsLockBag&)>& walk);
 
 // Locks the node for a walk that skips what is gone: -1 refused, 0 gone, 1 locked and
 // refreshed.

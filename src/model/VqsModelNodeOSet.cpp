@@ -88,7 +88,7 @@ void VqsModelNodeOSet::DropVanishedOptionNodes(const PxTypedList<PxOptionsPtr>& 
 void VqsModelNodeOSet::BuildOptionNodes(int mode, const PxVQGenSetPtr& templateSet)
 {
     const PxVQOptionSetPtr optionSet = GetOptionSet();
-    if (!optionSet || (mode == VqsLoadCached && m_options.loaded))
+    if (!optionSet || VqsKeepsLoadedList(*this, m_options, mode))
         return;
     PxTypedList<PxOptionsPtr> records;
     VqsReadChildList(*this, VqsListsAhead::OptionRecords, records, [&](auto& list) { optionSet->GetAllOptions(list); });

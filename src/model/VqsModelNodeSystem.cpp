@@ -23,7 +23,7 @@ VqsModelNodeSystem::~VqsModelNodeSystem()
 void VqsModelNodeSystem::LoadCurConfig(int mode)
 {
     const PxVQSystemPtr system = GetSystem();
-    if (!system || (mode == VqsLoadCached && m_curConfig.loaded))
+    if (!system || VqsKeepsLoadedList(*this, m_curConfig, mode))
         return;
     PxTypedList<PxVQCurConfigPtr> current;
     VqsReadChildList(*this, VqsListsAhead::CurConfig, current, [&](PxTypedList<PxVQCurConfigPtr>& list) {
