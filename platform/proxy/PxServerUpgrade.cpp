@@ -78,6 +78,7 @@ constexpr const char* kManualKeys =
     "UPDATE vq_repository.px_persistent_lock SET manual_key = manual_id WHERE manual_holds > 0 AND manual_key = 0;"
     "DROP TRIGGER IF EXISTS px_manual_mark ON vq_repository.px_persistent_lock;"
     "DROP TRIGGER IF EXISTS px_manual_unmarked ON vq_repository.px_persistent_lock;"
+    "DROP TRIGGER IF EXISTS px_manual_holds_gone ON vq_repository.px_persistent_lock;"
     "DROP FUNCTION IF EXISTS vq_repository.px_manual_mark(), vq_repository.px_manual_unmarked();"
     "CREATE OR REPLACE FUNCTION vq_repository.px_manual_holds_gone() RETURNS trigger LANGUAGE plpgsql AS"
     " $$BEGIN NEW.manual_id := 0; NEW.manual_key := 0; RETURN NEW; END$$;"
