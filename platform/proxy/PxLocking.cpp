@@ -168,7 +168,8 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 continue;
             // A hold whose lift the session owes is its own, never a lock in its way: lifted now,
             // or the store's refusal of the lift is the call's failure.
-            if (attempt.code == PxLockPersistentlyLocked && session->MakeOwedLiftOf(oids[done], attempt.persistent))
+            if (attempt.code == PxLockPersistentlyLocked &&
+                session->MakeOwedLiftOf(oids[done], attempt.persistent, declines))
                 continue;
             // A busy store is no lock in the way, and a wait for it closes no circle: a call of
             // a link with a retry callback tries again after the delay without the callback,

@@ -235,11 +235,14 @@ void PxSession::LiftCarriedHold(std::int64_t oid)
     }
 }
 
-bool PxSession::MakeOwedLiftOf(std::int64_t oid, const std::optional<PxPersistentLockRow>& refusing)
+bool PxSession::MakeOwedLiftOf(std::int64_t oid, const std::optional<PxPersistentLockRow>& refusing, bool brief)
 {
     if (!refusing || refusing->holds == refusing->manualHolds)
         return false;
     auto guard = Guard();
+    std::optional<PxBusyWaitScope> briefly;
+    if (brief)
+        briefly.emplace(*m_locks, PxBusyWait::Brief);
     const auto owed = std::find_if(m_owedLifts.begin(), m_owedLifts.end(),
                                    [&](const PxOwedLift& lift) { return !lift.manual && lift.oid == oid; });
     if (owed == m_owedLifts.end())
