@@ -355,11 +355,11 @@ bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what)
 
 PxManualHoldsKept PxKeptOfManualHolds(PxPgConnection& db, const char* what)
 {
-    // The owner's upgrade adds the key with the identity, or after it.
-    const std::int64_t kept =
-        PxPgConnection::Query(db, "SELECT (" PX_MANUAL_IDENTITIES_PRESENT ")::int + (" PX_MANUAL_KEYS_PRESENT ")::int",
-                              what)
-            .Run()
-            .Int(0, 0);
+    const std::int64_t kept = PxPgConnection::Query(db,
+                                                    "SELECT CASE WHEN NOT " PX_MANUAL_IDENTITIES_PRESENT " THEN 0"
+                                                    " WHEN NOT " PX_MANUAL_KEYS_PRESENT " THEN 1 ELSE 2 END",
+                                                    what)
+                                  .Run()
+                                  .Int(0, 0);
     return static_cast<PxManualHoldsKept>(kept);
 }
