@@ -11,21 +11,19 @@
 
 namespace {
 
-// An earlier build changes the manual holds without naming their identity: its Unlock leaves the
-// identity, and its Lock leaves it or, on a new row, gives none. Every later build names it in each
-// statement that changes them, which steps manual_mark; a change that leaves manual_mark as it was
-// is an earlier build's, and the identity then becomes what this build's own change would leave:
-// none after an Unlock, and after a Lock the identity of the manual holds it joined, none where the
-// lock had none. So a take-back owed never takes a lock its user placed again through that build.
-// SQLite promises no order of the two triggers: each finds in the row what the other did.
-constexpr const char* kEarlierBuildsManualChanges =
-    "CREATE TRIGGER IF NOT EXISTS px_manual_mark AFTER UPDATE OF manual_id ON px_persistent_lock"
-    " WHEN NEW.manual_holds <> OLD.manual_holds BEGIN UPDATE px_persistent_lock"
-    " SET manual_mark = OLD.manual_mark + 1, manual_id = NEW.manual_id WHERE oid = NEW.oid; END;"
-    "CREATE TRIGGER IF NOT EXISTS px_manual_unmarked AFTER UPDATE OF manual_holds ON px_persistent_lock"
-    " WHEN NEW.manual_holds <> OLD.manual_holds BEGIN UPDATE px_persistent_lock SET manual_id ="
-    " CASE WHEN NEW.manual_holds > OLD.manual_holds AND OLD.manual_holds > 0 THEN OLD.manual_id ELSE 0 END"
-    " WHERE oid = NEW.oid AND manual_mark = OLD.manual_mark; END;";
+// The manual holds' key is what only this build writes, so that no earlier build's Lock or removal
+// changes it: the build after the identity gives the manual holds its own identity over the one
+// standing as it locks and none as it removes one of them, which may be a take-back as well as an
+// Unlock. A take-back owed by this build names the key, and so takes its hold whichever build
+// placed or changed the lock since. Once a lock has no manual hold left, by whatever removal,
+// neither the key nor the identity stays: a Lock placed again (by a build that gives no key, the
+// row kept by a generation hold) is never taken for the holds of before. The key replaces the
+// marks of changes that told the builds apart by the columns their statements named.
+constexpr const char* kManualHoldsGone =
+    "DROP TRIGGER IF EXISTS px_manual_mark; DROP TRIGGER IF EXISTS px_manual_unmarked;"
+    "CREATE TRIGGER IF NOT EXISTS px_manual_holds_gone AFTER UPDATE OF manual_holds ON px_persistent_lock"
+    " WHEN NEW.manual_holds = 0 AND OLD.manual_holds <> 0 BEGIN UPDATE px_persistent_lock"
+    " SET manual_id = 0, manual_key = 0 WHERE oid = NEW.oid; END;";
 
 } // namespace
 
@@ -42,19 +40,19 @@ PxFileLockStore::PxFileLockStore(const std::string& path) : PxLockStoreBase(path
                  "CREATE TABLE IF NOT EXISTS px_persistent_lock(oid INTEGER PRIMARY KEY, user_code TEXT NOT NULL,"
                  " locked INTEGER NOT NULL, holds INTEGER NOT NULL, manual_holds INTEGER NOT NULL,"
                  " hold_id INTEGER NOT NULL DEFAULT 0, manual_id INTEGER NOT NULL DEFAULT 0,"
-                 " manual_mark INTEGER NOT NULL DEFAULT 0);"
+                 " manual_key INTEGER NOT NULL DEFAULT 0);"
                  "CREATE TABLE IF NOT EXISTS px_oid(next INTEGER NOT NULL);"
                  "CREATE TABLE IF NOT EXISTS px_lock_wait(ticket INTEGER PRIMARY KEY, oid INTEGER NOT NULL,"
                  " session INTEGER NOT NULL, kind INTEGER NOT NULL, UNIQUE(oid, session));"
                  "CREATE INDEX IF NOT EXISTS px_lock_wait_of ON px_lock_wait(session);",
                  pxwhat::Lock);
     AddLaterColumns();
-    m_db.ExecuteAsItOpens(kEarlierBuildsManualChanges, pxwhat::Lock);
+    m_db.ExecuteAsItOpens(kManualHoldsGone, pxwhat::Lock);
 }
 
 void PxFileLockStore::AddLaterColumns()
 {
-    for (const char* added : {"hold_id", "manual_id", "manual_mark"}) {
+    for (const char* added : {"hold_id", "manual_id", "manual_key"}) {
         PxQuery column(m_db, "SELECT count(*) FROM pragma_table_info('px_persistent_lock') WHERE name = ?1",
                        pxwhat::Lock);
         if (!column.Bind(1, added).Step() || column.Int(0) != 0)
@@ -63,6 +61,9 @@ void PxFileLockStore::AddLaterColumns()
         const std::string add =
             std::string("ALTER TABLE px_persistent_lock ADD COLUMN ") + added + " INTEGER NOT NULL DEFAULT 0";
         m_db.Execute(add.c_str(), pxwhat::Lock);
+        // The take-backs owed meanwhile name the identity their holds had until now.
+        if (std::string(added) == "manual_key")
+            m_db.Execute("UPDATE px_persistent_lock SET manual_key = manual_id WHERE manual_holds > 0", pxwhat::Lock);
     }
 }
 
@@ -434,12 +435,14 @@ PxLockStore::Attempt PxFileLockStore::TryPlacePersistent(std::int64_t session, c
     const Request request{PxLockFutureUpdate, &userCode, nullptr, !manual};
     Attempt attempt = TryEach(session, oids, count, request, queue, [&](std::int64_t oid) {
         PxQuery place(m_db,
-                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds, hold_id, manual_id)"
-                      " VALUES(?1, ?2, ?3, 1, ?4, ?5, ?6) ON CONFLICT(oid) DO UPDATE SET holds = holds + 1,"
-                      " manual_holds = manual_holds + excluded.manual_holds,"
+                      "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds, hold_id, manual_id,"
+                      " manual_key) VALUES(?1, ?2, ?3, 1, ?4, ?5, ?6, ?6) ON CONFLICT(oid) DO UPDATE SET"
+                      " holds = holds + 1, manual_holds = manual_holds + excluded.manual_holds,"
                       " hold_id = CASE WHEN excluded.manual_holds = 0 THEN excluded.hold_id ELSE hold_id END,"
                       " manual_id = CASE WHEN excluded.manual_holds = 0 OR (manual_holds > 0 AND manual_id <> 0)"
-                      " THEN manual_id ELSE excluded.manual_id END",
+                      " THEN manual_id ELSE excluded.manual_id END,"
+                      " manual_key = CASE WHEN excluded.manual_holds = 0 OR (manual_holds > 0 AND manual_key <> 0)"
+                      " THEN manual_key ELSE excluded.manual_key END",
                       pxwhat::Lock);
         place.Bind(1, oid).Bind(2, userCode).Bind(3, _time64(nullptr)).Bind(4, manual ? 1 : 0);
         // Drawn from the object ids: no hold of the store had it, or ever will.
@@ -455,7 +458,8 @@ void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removed
 {
     PxQuery update(m_db,
                    "UPDATE px_persistent_lock SET holds = holds - ?2, manual_holds = manual_holds - ?3,"
-                   " manual_id = CASE WHEN ?3 > 0 AND ?4 = 0 THEN 0 ELSE manual_id END WHERE oid = ?1",
+                   " manual_id = CASE WHEN ?3 > 0 AND ?4 = 0 THEN 0 ELSE manual_id END,"
+                   " manual_key = CASE WHEN ?3 > 0 AND ?4 = 0 THEN 0 ELSE manual_key END WHERE oid = ?1",
                    pxwhat::Lock);
     update.Bind(1, oid).Bind(2, removed).Bind(3, removedManual).Bind(4, identityStays ? 1 : 0).Run();
     PxQuery drop(m_db, "DELETE FROM px_persistent_lock WHERE oid = ?1 AND holds <= 0", pxwhat::Lock);
@@ -465,7 +469,7 @@ void PxFileLockStore::LowerPersistent(std::int64_t oid, int removed, int removed
 std::optional<PxPersistentLockRow> PxFileLockStore::ReadPersistent(std::int64_t oid)
 {
     PxQuery query(m_db,
-                  "SELECT user_code, locked, holds, manual_holds, hold_id, manual_id FROM px_persistent_lock"
+                  "SELECT user_code, locked, holds, manual_holds, hold_id, manual_key FROM px_persistent_lock"
                   " WHERE oid = ?1",
                   pxwhat::Lock);
     if (!query.Bind(1, oid).Step())

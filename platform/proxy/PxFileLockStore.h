@@ -25,8 +25,8 @@ public:
 private:
     // A lock file made by an earlier build gets the columns it lacks: the generation holds'
     // identity (0: a hold of that build, which no recovery session names), the manual holds'
-    // (0: none, which no take-back of this build names) and the mark of their changes made by a
-    // build that names that identity (kEarlierBuildsManualChanges).
+    // (0: none, which no take-back of this build names) and their key, which only this build
+    // writes (kManualHoldsGone): manual holds standing take their identity as their key.
     void AddLaterColumns();
     // ReserveOids in the lock-table transaction under way.
     std::int64_t TakeOids(std::int64_t count, std::int64_t lastStored);

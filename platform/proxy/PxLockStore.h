@@ -35,10 +35,11 @@ struct PxPersistentLockRow {
     int manualHolds = 0;
     // The generation hold's identity (PxPersistentLock::GetHoldId).
     std::int64_t holdId = 0;
-    // The identity of the lock's manual holds (PxLockStore::PlacePersistent), 0 once one of them
-    // was removed otherwise than taken back (PxLockStore::TakeBackManual), where a build before the
-    // identity placed the first of them (the store notices its changes: README.md), or where the
-    // store keeps none.
+    // The identity of the lock's manual holds as this build keeps it (PxLockStore::PlacePersistent):
+    // their key, which no earlier build changes (README.md), else, on a server its owner has not
+    // brought up to date, the identity an earlier build writes too. 0 once one of them was removed
+    // otherwise than taken back (PxLockStore::TakeBackManual) or the last of them went, where an
+    // earlier build placed the first of them, or where the store keeps none.
     std::int64_t manualId = 0;
 };
 

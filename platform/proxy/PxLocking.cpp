@@ -166,6 +166,11 @@ PxLockErrorInfo Run(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects,
                 info = PxLockErrorInfo(PxLockGranted, objects[done]);
             if (attempt.granted == asked)
                 continue;
+            // A hold whose lift the session owes is its own, never a lock in its way: lifted now,
+            // or the store's refusal of the lift is the call's failure.
+            if (attempt.code == PxLockPersistentlyLocked &&
+                session->MakeOwedLiftOf(oids[done], attempt.persistent, declines))
+                continue;
             // A busy store is no lock in the way, and a wait for it closes no circle: a call of
             // a link with a retry callback tries again after the delay without the callback,
             // which would tell the user of an object no one holds. Only a store busy past the

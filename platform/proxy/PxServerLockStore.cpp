@@ -98,7 +98,8 @@ namespace {
 // session may draw one (`identity` PX_HOLD_IDENTITY), else none (PX_NO_HOLD_IDENTITY: a
 // repository of an earlier build that its owner has not brought up to date). A manual hold gives
 // the lock's manual holds the identity `manualId` (a parameter) where the repository keeps one
-// (`manualIdentity` PX_MANUAL_IDENTITY), else none (PX_NO_MANUAL_IDENTITY).
+// (`manualIdentity` PX_MANUAL_IDENTITY), and as their key too where it keeps that (PX_MANUAL_KEY),
+// else none (PX_NO_MANUAL_IDENTITY).
 #define PX_PLACE_PERSISTENT(user, time, manual, when, identity, manualIdentity, manualId)                       \
     "placed AS (INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds" identity##_COLUMN     \
     manualIdentity##_COLUMN ") SELECT u.oid, " user ", " time ", count(*), count(*) * " manual                    \
@@ -119,6 +120,13 @@ namespace {
 #define PX_MANUAL_IDENTITY_KEPT                                                                                 \
     ", manual_id = CASE WHEN excluded.manual_holds = 0 OR (px_persistent_lock.manual_holds > 0"                 \
     " AND px_persistent_lock.manual_id <> 0) THEN px_persistent_lock.manual_id ELSE excluded.manual_id END"
+#define PX_MANUAL_KEY_COLUMN ", manual_id, manual_key"
+#define PX_MANUAL_KEY_VALUE(manual, manualId)                                                                   \
+    PX_MANUAL_IDENTITY_VALUE(manual, manualId) PX_MANUAL_IDENTITY_VALUE(manual, manualId)
+#define PX_MANUAL_KEY_KEPT                                                                                      \
+    PX_MANUAL_IDENTITY_KEPT ", manual_key = CASE WHEN excluded.manual_holds = 0 OR (px_persistent_lock.manual_holds" \
+                            " > 0 AND px_persistent_lock.manual_key <> 0) THEN px_persistent_lock.manual_key"      \
+                            " ELSE excluded.manual_key END"
 #define PX_NO_MANUAL_IDENTITY_COLUMN ""
 #define PX_NO_MANUAL_IDENTITY_VALUE(manual, manualId) ""
 #define PX_NO_MANUAL_IDENTITY_KEPT ""
@@ -228,7 +236,7 @@ PxServerLockStore::PxServerLockStore(const std::string& uri)
     m_db->SetBusyWaitListener(&PxTesting::NoteBusyWait);
     SetBusyTimeout(kPxBusyTimeoutMilliseconds);
     m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Open);
-    m_manualIdentities = PxKeepsManualIdentities(*m_db, pxwhat::Open);
+    m_manualKept = PxKeptOfManualHolds(*m_db, pxwhat::Open);
 }
 
 void PxServerLockStore::ApplyBusyTimeout(int milliseconds)
@@ -729,17 +737,30 @@ std::int64_t PxServerLockStore::ReserveOids(std::int64_t count, std::int64_t las
 
 namespace {
 
-// The placing statements by whether a generation hold takes an identity and whether the manual
-// holds have one, [hold identities][manual identities]: the whole run's, and the granted run's.
-constexpr const char* kPlaceWhole[2][2] = {
-    {PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY),
-     PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY, PX_MANUAL_IDENTITY)},
-    {PX_PLACE_WHOLE(PX_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY), PX_PLACE_WHOLE(PX_HOLD_IDENTITY, PX_MANUAL_IDENTITY)}};
-constexpr const char* kPlaceGranted[2][2] = {
+// The placing statements by whether a generation hold takes an identity and what the repository
+// keeps of the manual holds, [hold identities][PxManualHoldsKept]: the whole run's, and the
+// granted run's.
+constexpr const char* kPlaceWhole[2][3] = {
+    {PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY), PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY, PX_MANUAL_IDENTITY),
+     PX_PLACE_WHOLE(PX_NO_HOLD_IDENTITY, PX_MANUAL_KEY)},
+    {PX_PLACE_WHOLE(PX_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY), PX_PLACE_WHOLE(PX_HOLD_IDENTITY, PX_MANUAL_IDENTITY),
+     PX_PLACE_WHOLE(PX_HOLD_IDENTITY, PX_MANUAL_KEY)}};
+constexpr const char* kPlaceGranted[2][3] = {
     {PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY),
-     PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY, PX_MANUAL_IDENTITY)},
-    {PX_PLACE_GRANTED(PX_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY),
-     PX_PLACE_GRANTED(PX_HOLD_IDENTITY, PX_MANUAL_IDENTITY)}};
+     PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY, PX_MANUAL_IDENTITY), PX_PLACE_GRANTED(PX_NO_HOLD_IDENTITY, PX_MANUAL_KEY)},
+    {PX_PLACE_GRANTED(PX_HOLD_IDENTITY, PX_NO_MANUAL_IDENTITY), PX_PLACE_GRANTED(PX_HOLD_IDENTITY, PX_MANUAL_IDENTITY),
+     PX_PLACE_GRANTED(PX_HOLD_IDENTITY, PX_MANUAL_KEY)}};
+
+// The removal of holds of a persistent lock, by what the repository keeps of the manual holds: a
+// manual one ($4 = 1) leaves them without identity or key. A session opened before the owner
+// brought the repository up to date has no identity to clear.
+constexpr const char* kLowerPersistent[3] = {
+    "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3 WHERE oid = $1",
+    "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3,"
+    " manual_id = CASE WHEN $4 = 1 THEN 0 ELSE manual_id END WHERE oid = $1",
+    "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3,"
+    " manual_id = CASE WHEN $4 = 1 THEN 0 ELSE manual_id END,"
+    " manual_key = CASE WHEN $4 = 1 THEN 0 ELSE manual_key END WHERE oid = $1"};
 
 } // namespace
 
@@ -754,11 +775,12 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
     // soon as it has them.
     if (!manual && !m_holdIdentities)
         m_holdIdentities = PxPlacesHoldIdentities(*m_db, pxwhat::Lock);
-    if (manual && !m_manualIdentities)
-        m_manualIdentities = PxKeepsManualIdentities(*m_db, pxwhat::Lock);
-    const bool manualIdentities = m_manualIdentities;
+    if (manual && m_manualKept != PxManualHoldsKept::Key)
+        m_manualKept = PxKeptOfManualHolds(*m_db, pxwhat::Lock);
+    const int manualKept = static_cast<int>(m_manualKept);
+    const bool manualIdentities = m_manualKept != PxManualHoldsKept::Nothing;
     // A persistent lock in the way, the user's own included, leaves the whole run to the check.
-    Query whole(*m_db, kPlaceWhole[m_holdIdentities][manualIdentities], pxwhat::Lock);
+    Query whole(*m_db, kPlaceWhole[m_holdIdentities][manualKept], pxwhat::Lock);
     AskedOf(whole, session, oids, count, PxLockFutureUpdate)
         .Bind(userCode)
         .Bind(placedAt)
@@ -769,7 +791,7 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
         whole.Bind(manualId);
     const Request request{PxLockFutureUpdate, &userCode, nullptr, !manual};
     Attempt attempt = TryAll(session, oids, count, request, queue, whole, [&](const std::string& granted) {
-        Query placing(*m_db, kPlaceGranted[m_holdIdentities][manualIdentities], pxwhat::Lock);
+        Query placing(*m_db, kPlaceGranted[m_holdIdentities][manualKept], pxwhat::Lock);
         placing.Bind(granted)
             .Bind(userCode)
             .Bind(placedAt)
@@ -787,15 +809,9 @@ PxLockStore::Attempt PxServerLockStore::TryPlacePersistent(std::int64_t session,
 
 void PxServerLockStore::LowerPersistent(std::int64_t oid, int removed, int removedManual, bool identityStays)
 {
-    // A session opened before the owner brought the repository up to date has no identity to clear.
-    Query lower(*m_db,
-                m_manualIdentities
-                    ? "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3,"
-                      " manual_id = CASE WHEN $4 = 1 THEN 0 ELSE manual_id END WHERE oid = $1"
-                    : "UPDATE px_persistent_lock SET holds = holds - $2, manual_holds = manual_holds - $3 WHERE oid = $1",
-                pxwhat::Lock);
+    Query lower(*m_db, kLowerPersistent[static_cast<int>(m_manualKept)], pxwhat::Lock);
     lower.Bind(oid).Bind(static_cast<std::int64_t>(removed)).Bind(static_cast<std::int64_t>(removedManual));
-    if (m_manualIdentities)
+    if (m_manualKept != PxManualHoldsKept::Nothing)
         lower.Bind(std::int64_t{removedManual > 0 && !identityStays ? 1 : 0});
     lower.Run();
     Query(*m_db, "DELETE FROM px_persistent_lock WHERE oid = $1 AND holds <= 0", pxwhat::Lock).Bind(oid).Run();
@@ -822,11 +838,12 @@ bool PxServerLockStore::ReleaseOneHold(std::int64_t session, std::int64_t oid)
 std::optional<PxPersistentLockRow> PxServerLockStore::ReadPersistent(std::int64_t oid)
 {
     // The identities read from the row as it is, so that a session that opened a repository of an
-    // earlier build reads those of holds placed since its owner brought it up to date.
+    // earlier build reads those of holds placed since its owner brought it up to date; the manual
+    // holds' key where the repository keeps it, else their identity.
     PxPgRows rows = Query(*m_db,
                           "SELECT user_code, locked, holds, manual_holds,"
                           " coalesce((to_jsonb(p) ->> 'hold_id')::bigint, 0),"
-                          " coalesce((to_jsonb(p) ->> 'manual_id')::bigint, 0)"
+                          " coalesce((to_jsonb(p) ->> 'manual_key')::bigint, (to_jsonb(p) ->> 'manual_id')::bigint, 0)"
                           " FROM px_persistent_lock p WHERE oid = $1",
                           pxwhat::Lock)
                         .Bind(oid)

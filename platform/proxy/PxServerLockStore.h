@@ -9,6 +9,7 @@
 
 #include "proxy/PxLockStoreBase.h"
 #include "proxy/PxPostgres.h"
+#include "proxy/PxServerUpgrade.h"
 
 #include <functional>
 
@@ -125,6 +126,6 @@ private:
     std::unique_ptr<PxPgConnection> m_db;
     // Whether a generation hold placed takes an identity (PxPlacesHoldIdentities).
     bool m_holdIdentities = false;
-    // Whether the manual holds have an identity (PxKeepsManualIdentities).
-    bool m_manualIdentities = false;
+    // What the repository keeps of the manual holds (PxKeptOfManualHolds).
+    PxManualHoldsKept m_manualKept = PxManualHoldsKept::Nothing;
 };

@@ -64,30 +64,32 @@ constexpr const char* kHoldIdentities =
 constexpr const char* kManualIdentities =
     "ALTER TABLE vq_repository.px_persistent_lock ADD COLUMN IF NOT EXISTS manual_id bigint NOT NULL DEFAULT 0;";
 
-// An earlier build changes the manual holds without naming their identity: its Unlock leaves the
-// identity, and its Lock leaves it or, on a new row, gives none. Every later build's session that
-// keeps the identity names it in each statement that changes them, which steps manual_mark; a
-// change that leaves manual_mark as it was is another's (an earlier build's, or a session opened
-// before the identity was added), and the identity then becomes what this build's own change would
-// leave: none after an Unlock, and after a Lock the identity of the manual holds it joined, none
-// where the lock had none. So a take-back owed never takes a lock its user placed again through
-// that build. The server fires a row's triggers in the order of their names: the mark first. They
-// run for whichever role writes, which needs no right on them.
-constexpr const char* kManualMarks =
-    "ALTER TABLE vq_repository.px_persistent_lock ADD COLUMN IF NOT EXISTS manual_mark bigint NOT NULL DEFAULT 0;"
-    "CREATE OR REPLACE FUNCTION vq_repository.px_manual_mark() RETURNS trigger LANGUAGE plpgsql AS"
-    " $$BEGIN NEW.manual_mark := OLD.manual_mark + 1; RETURN NEW; END$$;"
-    "CREATE OR REPLACE FUNCTION vq_repository.px_manual_unmarked() RETURNS trigger LANGUAGE plpgsql AS"
-    " $$BEGIN IF NEW.manual_mark = OLD.manual_mark THEN NEW.manual_id := CASE WHEN NEW.manual_holds >"
-    " OLD.manual_holds AND OLD.manual_holds > 0 THEN OLD.manual_id ELSE 0 END; END IF; RETURN NEW; END$$;"
-    "CREATE TRIGGER px_manual_mark BEFORE UPDATE OF manual_id ON vq_repository.px_persistent_lock FOR EACH ROW"
-    " WHEN (NEW.manual_holds <> OLD.manual_holds) EXECUTE FUNCTION vq_repository.px_manual_mark();"
-    "CREATE TRIGGER px_manual_unmarked BEFORE UPDATE OF manual_holds ON vq_repository.px_persistent_lock"
-    " FOR EACH ROW WHEN (NEW.manual_holds <> OLD.manual_holds) EXECUTE FUNCTION vq_repository.px_manual_unmarked();";
+// The manual holds' key, which only this build writes: the build after the identity gives the
+// manual holds its own identity over the one standing as it locks, and none as it removes one of
+// them (a take-back as well as an Unlock), so that this build's take-back owed names the key, and
+// takes its hold whichever build placed or changed the lock since. The manual holds standing take
+// their identity as their key, which the take-backs owed meanwhile name. Once a lock has no manual
+// hold left, by whatever removal, neither stays: a Lock placed again through a build that gives no
+// key (the row kept by a generation hold) is never taken for the holds of before. The trigger runs
+// for whichever role writes, which needs no right on it; it replaces the marks of changes that told
+// the builds apart by the columns their statements named.
+constexpr const char* kManualKeys =
+    "ALTER TABLE vq_repository.px_persistent_lock ADD COLUMN IF NOT EXISTS manual_key bigint NOT NULL DEFAULT 0;"
+    "UPDATE vq_repository.px_persistent_lock SET manual_key = manual_id WHERE manual_holds > 0 AND manual_key = 0;"
+    "DROP TRIGGER IF EXISTS px_manual_mark ON vq_repository.px_persistent_lock;"
+    "DROP TRIGGER IF EXISTS px_manual_unmarked ON vq_repository.px_persistent_lock;"
+    "DROP TRIGGER IF EXISTS px_manual_holds_gone ON vq_repository.px_persistent_lock;"
+    "DROP FUNCTION IF EXISTS vq_repository.px_manual_mark(), vq_repository.px_manual_unmarked();"
+    "CREATE OR REPLACE FUNCTION vq_repository.px_manual_holds_gone() RETURNS trigger LANGUAGE plpgsql AS"
+    " $$BEGIN NEW.manual_id := 0; NEW.manual_key := 0; RETURN NEW; END$$;"
+    "CREATE TRIGGER px_manual_holds_gone BEFORE UPDATE OF manual_holds ON vq_repository.px_persistent_lock"
+    " FOR EACH ROW WHEN (NEW.manual_holds = 0 AND OLD.manual_holds <> 0)"
+    " EXECUTE FUNCTION vq_repository.px_manual_holds_gone();";
 
-#define PX_MANUAL_MARKS_PRESENT                                                                                 \
-    "((SELECT count(*) FROM pg_trigger WHERE tgrelid = 'vq_repository.px_persistent_lock'::regclass"          \
-    " AND tgname IN ('px_manual_mark', 'px_manual_unmarked')) = 2)"
+#define PX_MANUAL_KEYS_PRESENT                                                                                  \
+    "(EXISTS(SELECT 1 FROM pg_attribute WHERE attrelid = 'vq_repository.px_persistent_lock'::regclass"         \
+    " AND attname = 'manual_key' AND NOT attisdropped) AND EXISTS(SELECT 1 FROM pg_trigger"                     \
+    " WHERE tgrelid = 'vq_repository.px_persistent_lock'::regclass AND tgname = 'px_manual_holds_gone'))"
 
 #define PX_MANUAL_IDENTITIES_PRESENT                                                                            \
     "EXISTS(SELECT 1 FROM pg_attribute WHERE attrelid = 'vq_repository.px_persistent_lock'::regclass"          \
@@ -102,7 +104,7 @@ constexpr const char* kManualMarks =
 constexpr const char* kAddedObjects = "{px_hold_id}";
 
 // The key columns without their estimates ($1 to $3: the tables, columns and options), whether the
-// hold identities, the manual ones and the marks of the manual holds' changes are missing, whether
+// hold identities, the manual ones and the manual holds' keys are missing, whether
 // the role may act as the owner of every table, and that owner.
 constexpr const char* kGaps =
     "SELECT (SELECT count(*) FROM unnest($1::text[], $2::text[], $3::text[]) AS k(tab, col, opt)"
@@ -110,7 +112,7 @@ constexpr const char* kGaps =
     " WHERE NOT coalesce(k.opt = ANY(a.attoptions), false)),"
     " (NOT " PX_HOLD_IDENTITIES_PRESENT ")::int,"
     " (NOT " PX_MANUAL_IDENTITIES_PRESENT ")::int,"
-    " (NOT " PX_MANUAL_MARKS_PRESENT ")::int,"
+    " (NOT " PX_MANUAL_KEYS_PRESENT ")::int,"
     " (SELECT coalesce(bool_and(pg_has_role(c.relowner, 'MEMBER')), false) FROM pg_class c"
     " WHERE c.relnamespace = 'vq_repository'::regnamespace AND c.relkind = 'r')::int,"
     " (SELECT pg_get_userbyid(relowner) FROM pg_class WHERE oid = 'vq_repository.px_persistent_lock'::regclass)";
@@ -276,7 +278,7 @@ PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db)
     found.estimates = static_cast<int>(answers[0].Int(0, 0));
     found.holdIdentities = answers[0].Int(0, 1) != 0;
     found.manualIdentities = answers[0].Int(0, 2) != 0;
-    found.manualMarks = answers[0].Int(0, 3) != 0;
+    found.manualKeys = answers[0].Int(0, 3) != 0;
     found.ownerMay = answers[0].Int(0, 4) != 0;
     found.owner = answers[0].Text(0, 5);
     found.grants = GrantsOf(answers[1]);
@@ -295,14 +297,14 @@ std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGap
         additions += KeyEstimatesSql();
     }
     // The strongest lock last, held for the shortest time.
-    if (gaps.holdIdentities || gaps.manualIdentities || gaps.manualMarks)
+    if (gaps.holdIdentities || gaps.manualIdentities || gaps.manualKeys)
         locks.push_back({"px_persistent_lock", kAccessExclusive, kAgainstAccessExclusive});
     if (gaps.holdIdentities)
         additions += kHoldIdentities;
     if (gaps.manualIdentities)
         additions += kManualIdentities;
-    if (gaps.manualMarks)
-        additions += kManualMarks;
+    if (gaps.manualKeys)
+        additions += kManualKeys;
     std::vector<std::string> granted;
     AsOwnerWithoutWaiting(db, locks, what, [&] {
         if (!additions.empty())
@@ -322,11 +324,11 @@ std::vector<std::string> PxCloseSchemaGaps(PxPgConnection& db, const PxSchemaGap
         changes.push_back("The manual holds' identity was added (the column manual_id of px_persistent_lock): a"
                           " manual hold a step placed and took back is from now on taken back from the lock it"
                           " was placed on alone.");
-    if (gaps.manualMarks)
-        changes.push_back("An earlier build's changes of the manual holds are now noticed (the column manual_mark"
-                          " of px_persistent_lock and its triggers px_manual_mark and px_manual_unmarked): a manual"
-                          " lock its user unlocked and placed again through that build is no longer taken by a"
-                          " step's take-back.");
+    if (gaps.manualKeys)
+        changes.push_back("The manual holds' key was added (the column manual_key of px_persistent_lock and its"
+                          " trigger px_manual_holds_gone): a manual hold a step placed and took back is from now on"
+                          " taken back whichever build placed or changed the lock since, and never from a lock its"
+                          " user unlocked and placed again.");
     changes.insert(changes.end(), granted.begin(), granted.end());
     return changes;
 }
@@ -338,7 +340,7 @@ void PxRunAsOwner(PxPgConnection& db, const std::string& statements, const char*
 
 std::string PxSchemaAdditionsSql()
 {
-    return KeyEstimatesSql() + kHoldIdentities + kManualIdentities + kManualMarks;
+    return KeyEstimatesSql() + kHoldIdentities + kManualIdentities + kManualKeys;
 }
 
 bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what)
@@ -351,7 +353,13 @@ bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what)
                .Int(0, 0) != 0;
 }
 
-bool PxKeepsManualIdentities(PxPgConnection& db, const char* what)
+PxManualHoldsKept PxKeptOfManualHolds(PxPgConnection& db, const char* what)
 {
-    return PxPgConnection::Query(db, "SELECT (" PX_MANUAL_IDENTITIES_PRESENT ")::int", what).Run().Int(0, 0) != 0;
+    const std::int64_t kept = PxPgConnection::Query(db,
+                                                    "SELECT CASE WHEN NOT " PX_MANUAL_IDENTITIES_PRESENT " THEN 0"
+                                                    " WHEN NOT " PX_MANUAL_KEYS_PRESENT " THEN 1 ELSE 2 END",
+                                                    what)
+                                  .Run()
+                                  .Int(0, 0);
+    return static_cast<PxManualHoldsKept>(kept);
 }

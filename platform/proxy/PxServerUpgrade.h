@@ -21,10 +21,10 @@ struct PxSchemaGaps {
     bool holdIdentities = false;
     // The manual holds' identity (the column px_persistent_lock.manual_id).
     bool manualIdentities = false;
-    // The marks of the manual holds' changes made by a build that names their identity (the column
-    // px_persistent_lock.manual_mark and its triggers), by which the store notices an earlier
-    // build's.
-    bool manualMarks = false;
+    // The manual holds' key, which only this build writes (the column px_persistent_lock.manual_key
+    // and the trigger px_manual_holds_gone), by which its take-backs are made whichever earlier
+    // build placed or changed the lock since.
+    bool manualKeys = false;
     // The rights the other roles have on every earlier table or sequence of the repository that an
     // object added since lacks, as the GRANT statements that give them.
     std::vector<std::string> grants;
@@ -34,7 +34,7 @@ struct PxSchemaGaps {
     // The role that owns the repository's tables.
     std::string owner;
 
-    bool Any() const { return estimates > 0 || holdIdentities || manualIdentities || manualMarks || !grants.empty(); }
+    bool Any() const { return estimates > 0 || holdIdentities || manualIdentities || manualKeys || !grants.empty(); }
 };
 
 PxSchemaGaps PxFindSchemaGaps(PxPgConnection& db);
@@ -60,6 +60,8 @@ std::string PxSchemaAdditionsSql();
 // them, and the role may draw one. Without, a hold it places has none (0).
 bool PxPlacesHoldIdentities(PxPgConnection& db, const char* what);
 
-// Whether the repository keeps the manual holds' identity. Without, a manual hold placed gives its
-// lock none, and a take-back names none (PxLockStore::TakeBackManual).
-bool PxKeepsManualIdentities(PxPgConnection& db, const char* what);
+// What the repository keeps of the manual holds: nothing (a manual hold placed gives its lock no
+// identity, and a take-back names none: PxLockStore::TakeBackManual), their identity (manual_id,
+// which a take-back names), or their key besides (manual_key, which a take-back names).
+enum class PxManualHoldsKept { Nothing, Identity, Key };
+PxManualHoldsKept PxKeptOfManualHolds(PxPgConnection& db, const char* what);

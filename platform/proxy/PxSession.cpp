@@ -235,6 +235,24 @@ void PxSession::LiftCarriedHold(std::int64_t oid)
     }
 }
 
+bool PxSession::MakeOwedLiftOf(std::int64_t oid, const std::optional<PxPersistentLockRow>& refusing, bool brief)
+{
+    if (!refusing || refusing->holds == refusing->manualHolds)
+        return false;
+    auto guard = Guard();
+    std::optional<PxBusyWaitScope> briefly;
+    if (brief)
+        briefly.emplace(*m_locks, PxBusyWait::Brief);
+    const auto owed = std::find_if(m_owedLifts.begin(), m_owedLifts.end(),
+                                   [&](const PxOwedLift& lift) { return !lift.manual && lift.oid == oid; });
+    if (owed == m_owedLifts.end())
+        return false;
+    // By its identity: a hold that is not the one owed stays, and refuses the next try as another's.
+    m_locks->LiftHold(oid, owed->identity);
+    m_owedLifts.erase(owed);
+    return true;
+}
+
 void PxSession::OweCarriedHoldsLift(std::int64_t oid) noexcept
 {
     // The hold is owed by the identity the store tells now; one it cannot tell stays carried, and

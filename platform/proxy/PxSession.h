@@ -82,6 +82,13 @@ public:
     // store (PxLockStore::EndCarrying). Refused, the lift of the hold standing is owed as
     // LiftHold's is, and the carrying's end after it; the refusal is thrown.
     void LiftCarriedHold(std::int64_t oid);
+    // A lock call of the session that a persistent lock with a generation hold refuses (`refusing`,
+    // the lock the store read), where the session owes the lift of the object's generation hold:
+    // the lift is made now, and the call may try again (answers true); the store still refusing it,
+    // its refusal is thrown, the lift owed as it was. Answers false when the session owes no such
+    // lift: the refusal is another's. `brief`: the lift waits for a busy store as briefly as the
+    // attempts of a call that declines waits.
+    bool MakeOwedLiftOf(std::int64_t oid, const std::optional<PxPersistentLockRow>& refusing, bool brief);
     // The thread that makes the give-backs owed while the session's user does nothing else;
     // 0 while none runs (tests).
     DWORD GiveBackThread() const

@@ -791,6 +791,34 @@ TEST_P(GenerationHoldTest, AGenerationsEndTheLockStoreRefusedGivesTheSetBackOnce
     }
 }
 
+// Her generation finishes while the lock store refuses to lift its hold (its disk full, refusing
+// the deletes of lock rows or their updates too), so that her session owes the lift. Her next
+// Generate System of the set meanwhile tells the store's words in one box, never her own finished
+// generation as the set's lock; once the store takes writes, the one after runs to its end.
+TEST_P(GenerationHoldTest, HerGenerateSystemWhileTheStoreRefusesTheLiftOfHerFinishedGenerationSaysTheStoresWords)
+{
+    using Refusing = vqtest::RefusedLockWrites::Refusing;
+    const std::string storeWords = std::string("Cannot proceed with generation:\nCannot reach the repository's locks: ") +
+                                   (GetParam() == Store::File ? "constraint failed" : "the disk is full.");
+    PxTesting::SetBusyTimeout(*app.GetLink(), kShortBusyTimeout);
+    for (const Refusing refusing : {Refusing::Deletes, Refusing::DeletesAndUpdates}) {
+        SCOPED_TRACE(refusing == Refusing::Deletes ? "deletes refused" : "updates refused too");
+        const unsigned long finished = GenerateSystem();
+        {
+            const vqtest::RefusedLockWrites refused(repository, false, refusing);
+            vqclient::PlayProgress(finished, 3, "Generation finished");
+            ASSERT_NE(PxTesting::GiveBackThread(*app.GetLink()), 0u) << "the lift is not owed";
+            GenerateSystem([&] { ui.ExpectMessageBox(storeWords, IDOK); });
+            EXPECT_EQ(vqclient::LastGenerateNumber(), finished) << "a generation started under her own hold";
+        }
+        OwedReleasesMade();
+        const unsigned long next = GenerateSystem();
+        ASSERT_NE(next, finished) << "her Generate System once the store takes writes";
+        EXPECT_EQ(vqclient::PlayProgress(next, 3, "Generation finished"), vqclient::Played::Posted);
+        EXPECT_FALSE(NtGen()->GetPersistentLock());
+    }
+}
+
 // She interrupts a generation while the lock store refuses to take locks back (its disk full), so
 // that her session owes the give-back of its claim: the claim is still hers. Her next generation
 // of the set, a script's Generate System that takes the interrupted hold over or her Restart of

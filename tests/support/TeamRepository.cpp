@@ -39,7 +39,7 @@ TeamRepository::TeamRepository(bool sample)
         vqrepo::CreateRepositoryFile(m_ownerUri, vqrepo::SampleDescription());
     else
         PxLink::CreateRepository(m_ownerUri.c_str());
-    ForgetManualMarks(m_database);
+    ForgetManualKeys(m_database);
     server.Run(m_database, "ALTER TABLE vq_repository.px_persistent_lock DROP COLUMN hold_id, DROP COLUMN manual_id;"
                            "DROP SEQUENCE vq_repository.px_hold_id");
     ForgetKeyEstimates(m_database);
@@ -62,13 +62,12 @@ void ForgetKeyEstimates(const std::string& database)
                                            " ALTER COLUMN session RESET (n_distinct)");
 }
 
-void ForgetManualMarks(const std::string& database)
+void ForgetManualKeys(const std::string& database)
 {
     PgTestServer::Instance().Run(database, "SET search_path TO vq_repository;"
-                                           "DROP TRIGGER px_manual_mark ON px_persistent_lock;"
-                                           "DROP TRIGGER px_manual_unmarked ON px_persistent_lock;"
-                                           "DROP FUNCTION px_manual_mark(), px_manual_unmarked();"
-                                           "ALTER TABLE px_persistent_lock DROP COLUMN manual_mark");
+                                           "DROP TRIGGER px_manual_holds_gone ON px_persistent_lock;"
+                                           "DROP FUNCTION px_manual_holds_gone();"
+                                           "ALTER TABLE px_persistent_lock DROP COLUMN manual_key");
 }
 
 } // namespace vqtest

@@ -1,6 +1,6 @@
 // A team's repository on the suite's server as an earlier build left it: made by one role,
 // which owns its tables, without what later builds added to its schema (the generation and the
-// manual holds' identities, the marks of the manual holds' changes, the key columns' estimates),
+// manual holds' identities, the manual holds' keys, the key columns' estimates),
 // and a member's role with the rights on its tables and sequences that the README gives a team's
 // members, and no more.
 #pragma once
@@ -33,8 +33,8 @@ private:
 // its schema: none.
 void ForgetKeyEstimates(const std::string& database);
 
-// The marks of the manual holds' changes of the repository in the database as a build before them
-// left its schema: none, the manual holds' identity kept.
-void ForgetManualMarks(const std::string& database);
+// The manual holds' keys of the repository in the database as the build before them left its
+// schema: none, the manual holds' identity kept.
+void ForgetManualKeys(const std::string& database);
 
 } // namespace vqtest

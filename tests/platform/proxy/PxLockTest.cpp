@@ -1135,50 +1135,83 @@ TEST_P(PxLockTest, AnOwedRemovalOfAManualLockLeavesTheLockPlacedAgainSince)
 // delete lock rows (a full disk), the second placed on the first, whose removal is owed (the
 // second's is made at once where it leaves a hold, and owed behind the first in its session): in one
 // session, in two, both closed since, or in a new session of hers after the first lost its lock
-// connection. Once the store takes writes, each removal takes its own hold: nothing of alice's
-// stays, and another user locks X.
+// connection; or one of the steps is of the build before this one, beside it, whose statements
+// name the manual holds' identity (its Lock gives them its own, its removal none): the second, the
+// first, or one whose Lock comes between the first's Lock and take-back (the first's take-back then
+// made at once, the build before's owed). Once the store takes writes, each removal takes its own
+// hold: nothing of alice's stays, and another user locks X.
 TEST_P(PxLockTest, TwoOwedTakeBacksOfOneUsersLockLeaveNoHoldOnceTheStoreTakesWrites)
 {
-    enum class Second { SameSession, OtherSession, BothClosed, NewSessionAfterLostConnection };
+    enum class Second {
+        SameSession,
+        OtherSession,
+        BothClosed,
+        NewSessionAfterLostConnection,
+        BuildBefore,
+        BuildBeforeBetween
+    };
     const struct {
         const char* what;
         Second second;
+        bool buildBeforeFirst; // the first step is of the build before, whose removal is owed
     } rows[] = {
-        {"one session", Second::SameSession},
-        {"two sessions", Second::OtherSession},
-        {"both sessions closed", Second::BothClosed},
-        {"a new session of hers after a lost lock connection", Second::NewSessionAfterLostConnection},
+        {"one session", Second::SameSession, false},
+        {"two sessions", Second::OtherSession, false},
+        {"both sessions closed", Second::BothClosed, false},
+        {"a new session of hers after a lost lock connection", Second::NewSessionAfterLostConnection, false},
+        {"the build before's step second", Second::BuildBefore, false},
+        {"the build before's step first", Second::OtherSession, true},
+        {"the build before's Lock between the first's Lock and take-back", Second::BuildBeforeBetween, false},
     };
+    const std::int64_t oid = m_x->GetHandle().MapKey();
     for (const auto& row : rows) {
         if (row.second == Second::NewSessionAfterLostConnection && GetParam() != PxStoreKind::Server)
             continue;
         SCOPED_TRACE(row.what);
+        vqtest::EarlierBuildUser buildBefore(m_repository.Path(), "alice/dev",
+                                             vqtest::EarlierBuildUser::Build::NamingManualIdentity);
         std::optional<vqtest::RefusedLockWrites> refusing(std::in_place, m_repository.Path(), false,
                                                           vqtest::RefusedLockWrites::Refusing::Deletes);
-        auto first = PxAttach(m_repository.Path(), "alice/dev");
-        PxTesting::SetBusyTimeout(*first, 50);
-        ASSERT_TRUE(Host(*first, "X")->PersistentLock(1));
-        Host(*first, "X")->TakeBackManualLock();
-        std::vector<DWORD> owing{PxTesting::GiveBackThread(*first)};
-        ASSERT_NE(owing.front(), 0u) << "the first removal is owed";
+        const bool between = row.second == Second::BuildBeforeBetween;
+        std::unique_ptr<PxVQLink> first;
+        std::unique_ptr<PxVQLink> other;
+        std::vector<DWORD> owing;
+        if (row.buildBeforeFirst) {
+            ASSERT_TRUE(buildBefore.LockByHand(oid));
+            ASSERT_FALSE(buildBefore.TakeBackByHand(oid)) << "the first removal is owed";
+        } else {
+            first = PxAttach(m_repository.Path(), "alice/dev");
+            PxTesting::SetBusyTimeout(*first, 50);
+            ASSERT_TRUE(Host(*first, "X")->PersistentLock(1));
+            ASSERT_TRUE(!between || buildBefore.LockByHand(oid));
+            Host(*first, "X")->TakeBackManualLock();
+            owing.push_back(PxTesting::GiveBackThread(*first));
+            ASSERT_TRUE(between || owing.front() != 0u) << "the first removal is owed";
+        }
         if (row.second == Second::NewSessionAfterLostConnection) {
             CutLockConnection(first->GetProcess()->GetSessionId());
             m_clock.Advance(kPxLongestRetryDelayMilliseconds);
             EXPECT_FALSE(vqwin::WaitUntilThreadWaits(owing.front())) << "the session hands the removal over";
             first.reset();
         }
-        std::unique_ptr<PxVQLink> other;
-        if (row.second != Second::SameSession) {
-            other = PxAttach(m_repository.Path(), "alice/dev");
-            PxTesting::SetBusyTimeout(*other, 50);
-        }
-        PxVQLink& second = other ? *other : *first;
-        ASSERT_TRUE(Host(second, "X")->PersistentLock(1));
-        Host(second, "X")->TakeBackManualLock();
-        owing.push_back(PxTesting::GiveBackThread(second));
-        if (row.second == Second::BothClosed) {
-            first.reset();
-            other.reset();
+        if (row.second == Second::BuildBefore) {
+            ASSERT_TRUE(buildBefore.LockByHand(oid));
+            ASSERT_TRUE(buildBefore.TakeBackByHand(oid)) << "the second removal leaves a hold";
+        } else if (between) {
+            ASSERT_FALSE(buildBefore.TakeBackByHand(oid)) << "the build before's removal is owed";
+        } else {
+            if (row.second != Second::SameSession) {
+                other = PxAttach(m_repository.Path(), "alice/dev");
+                PxTesting::SetBusyTimeout(*other, 50);
+            }
+            PxVQLink& second = other ? *other : *first;
+            ASSERT_TRUE(Host(second, "X")->PersistentLock(1));
+            Host(second, "X")->TakeBackManualLock();
+            owing.push_back(PxTesting::GiveBackThread(second));
+            if (row.second == Second::BothClosed) {
+                first.reset();
+                other.reset();
+            }
         }
         owing.push_back(PxTesting::SessionEndThread());
 
@@ -1188,6 +1221,9 @@ TEST_P(PxLockTest, TwoOwedTakeBacksOfOneUsersLockLeaveNoHoldOnceTheStoreTakesWri
                 m_clock.Advance(kPxLongestOwedEndDelayMilliseconds);
         for (const DWORD thread : owing)
             EXPECT_TRUE(thread == 0 || !vqwin::WaitUntilThreadWaits(thread)) << "a removal is owed still";
+        if (row.buildBeforeFirst || between) {
+            ASSERT_TRUE(buildBefore.TakeBackByHand(oid));
+        }
         EXPECT_FALSE(m_theirX->GetPersistentLock()) << "a hold no step of alice keeps";
         ASSERT_TRUE(m_theirX->PersistentLock(1)) << "another user's Lock";
         ASSERT_TRUE(m_theirX->RemovePersistentLock(1, 1));
@@ -1440,12 +1476,11 @@ TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
     const bool server = GetParam() == PxStoreKind::Server;
     ASSERT_TRUE(vqtest::RunOnLockStore(
         m_repository.Path(),
-        std::string(server ? "DROP TRIGGER px_manual_mark ON px_persistent_lock;"
-                             "DROP TRIGGER px_manual_unmarked ON px_persistent_lock;"
-                             "DROP FUNCTION px_manual_mark(), px_manual_unmarked();"
+        std::string(server ? "DROP TRIGGER px_manual_holds_gone ON px_persistent_lock;"
+                             "DROP FUNCTION px_manual_holds_gone();"
                              "DROP SEQUENCE px_hold_id;"
-                           : "DROP TRIGGER px_manual_mark; DROP TRIGGER px_manual_unmarked;") +
-            "ALTER TABLE px_persistent_lock DROP COLUMN manual_mark;"
+                           : "DROP TRIGGER px_manual_holds_gone;") +
+            "ALTER TABLE px_persistent_lock DROP COLUMN manual_key;"
             "ALTER TABLE px_persistent_lock DROP COLUMN manual_id;"
             "ALTER TABLE px_persistent_lock DROP COLUMN hold_id;"
             "INSERT INTO px_persistent_lock(oid, user_code, locked, holds, manual_holds) VALUES(" +
@@ -1466,7 +1501,7 @@ TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
     x->TakeBackManualLock();
     EXPECT_FALSE(x->GetPersistentLock()) << "a manual lock placed now is taken back by its identity";
 
-    const vqtest::EarlierBuildUser her(m_repository.Path(), "alice/dev");
+    vqtest::EarlierBuildUser her(m_repository.Path(), "alice/dev");
     ASSERT_TRUE(x->PersistentLock(0));
     ASSERT_TRUE(x->PersistentLock(1));
     ASSERT_TRUE(her.UnlockByHand(oid) && her.LockByHand(oid));
@@ -1482,7 +1517,7 @@ TEST_P(PxLockTest, ALockStoreOfAnEarlierBuildKeepsItsHoldsWithoutIdentities)
 TEST_P(PxLockTest, AnOwedTakeBackLeavesTheLockItsUserPlacedAgainThroughAnEarlierBuild)
 {
     const std::int64_t oid = m_x->GetHandle().MapKey();
-    const vqtest::EarlierBuildUser her(m_repository.Path(), "alice/dev");
+    vqtest::EarlierBuildUser her(m_repository.Path(), "alice/dev");
     const struct {
         const char* what;
         bool unlocked;

@@ -60,11 +60,11 @@ const std::string kHoldIdentitiesAdded = "The generation holds' identity was add
 const std::string kManualIdentitiesAdded = "The manual holds' identity was added (the column manual_id of"
                                            " px_persistent_lock): a manual hold a step placed and took back is from"
                                            " now on taken back from the lock it was placed on alone.";
-const std::string kManualMarksAdded = "An earlier build's changes of the manual holds are now noticed (the column"
-                                      " manual_mark of px_persistent_lock and its triggers px_manual_mark and"
-                                      " px_manual_unmarked): a manual lock its user unlocked and placed again through"
-                                      " that build is no longer taken by a step's take-back.";
-const std::string kIdentitiesAdded = kHoldIdentitiesAdded + " " + kManualIdentitiesAdded + " " + kManualMarksAdded;
+const std::string kManualKeysAdded = "The manual holds' key was added (the column manual_key of px_persistent_lock"
+                                     " and its trigger px_manual_holds_gone): a manual hold a step placed and took"
+                                     " back is from now on taken back whichever build placed or changed the lock"
+                                     " since, and never from a lock its user unlocked and placed again.";
+const std::string kIdentitiesAdded = kHoldIdentitiesAdded + " " + kManualIdentitiesAdded + " " + kManualKeysAdded;
 
 std::string GrantedToMember(const TeamRepository& team)
 {
@@ -130,7 +130,7 @@ TEST(PxServerUpgradeTest, AMembersRoleOpensAnEarlierBuildsRepositoryBeforeAndAft
     Host(*before)->LiftGenerationHold();
 
     EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()),
-              (Strings{kEstimatesSet, kHoldIdentitiesAdded, kManualIdentitiesAdded, kManualMarksAdded,
+              (Strings{kEstimatesSet, kHoldIdentitiesAdded, kManualIdentitiesAdded, kManualKeysAdded,
                        GrantedToMember(team)}));
     auto after = PxAttach(team.MemberUri().c_str(), "carol/dev");
     const std::int64_t placed = HoldPlacedBy(*after);
@@ -186,7 +186,7 @@ TEST(PxServerUpgradeTest, AMembersTakeBackOfAManualLockLeavesALockPlacedSinceBef
 }
 
 // A member's session opened before its owner's upgrade, of a repository an earlier build made or of
-// one a later build than that brought up to date without the marks of the manual holds' changes. Once
+// one a later build than that brought up to date without the manual holds' keys. Once
 // the owner's upgrade adds them, the session's take-back of a manual lock it placed beside its user's
 // generation hold leaves standing the lock its user unlocked and placed again through the earlier
 // build, whose statements run as the member's role.
@@ -198,7 +198,7 @@ TEST(PxServerUpgradeTest, AMembersTakeBackAfterItsOwnersUpgradeLeavesALockItsUse
         MakeHost(team.MemberUri());
         if (identityKept) {
             PxServerStore::Upgrade(team.OwnerUri());
-            vqtest::ForgetManualMarks(team.Database());
+            vqtest::ForgetManualKeys(team.Database());
         }
         auto step = PxAttach(team.MemberUri().c_str(), "bob/test");
         EXPECT_EQ(std::string(step->GetRepositoryNotice()), ShouldBeUpgraded(team.MemberUri()));
@@ -206,11 +206,11 @@ TEST(PxServerUpgradeTest, AMembersTakeBackAfterItsOwnersUpgradeLeavesALockItsUse
         ASSERT_TRUE(Host(*bob)->PersistentLock(0));
 
         EXPECT_EQ(PxServerStore::Upgrade(team.OwnerUri()),
-                  (identityKept ? Strings{kManualMarksAdded}
+                  (identityKept ? Strings{kManualKeysAdded}
                                 : Strings{kEstimatesSet, kHoldIdentitiesAdded, kManualIdentitiesAdded,
-                                          kManualMarksAdded, GrantedToMember(team)}));
+                                          kManualKeysAdded, GrantedToMember(team)}));
         const std::int64_t oid = Host(*step)->GetHandle().MapKey();
-        const vqtest::EarlierBuildUser earlierBuild(team.MemberUri(), "bob/test");
+        vqtest::EarlierBuildUser earlierBuild(team.MemberUri(), "bob/test");
         ASSERT_TRUE(Host(*step)->PersistentLock(1));
         ASSERT_TRUE(earlierBuild.UnlockByHand(oid) && earlierBuild.LockByHand(oid));
         Host(*step)->TakeBackManualLock();
