@@ -61,6 +61,13 @@ public:
     // together, at its next read or at its commit, instead of one round trip a change; a
     // change of an object found gone then fails the whole transaction.
     void StepEditionsTogether();
+    // Until then: later changes step their editions at once again; the steps put off stay put
+    // off until the next read or the commit.
+    void StepEditionsAtOnce();
+    // Whether the open transaction's changes step their editions together.
+    BOOL StepsEditionsTogether() const;
+    // Takes the steps put off now, as a read would; one that fails fails the whole transaction.
+    void TakeEditionSteps();
 
     // The list calls lock every object of the list (of generation-side objects), or none.
     PxLockErrorInfo ReadLock(PxList& objects);
