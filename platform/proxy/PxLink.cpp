@@ -82,6 +82,12 @@ void PxLink::ReleaseSavepoint()
 
 void PxLink::StepEditionsTogether() { m_core->Session()->StepEditionsTogether(); }
 
+void PxLink::StepEditionsAtOnce() { m_core->Session()->StepEditionsAtOnce(); }
+
+BOOL PxLink::StepsEditionsTogether() const { return m_core->Session()->StepsEditionsTogether(); }
+
+void PxLink::TakeEditionSteps() { m_core->Session()->TakeEditionSteps(); }
+
 PxLockErrorInfo PxLink::LockList(PxList& objects, int kind, const char* operation)
 {
     PxFaultInjection::Check(operation);

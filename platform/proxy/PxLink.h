@@ -57,10 +57,17 @@ public:
     void SetSavepoint();
     void RollbackToSavepoint();
     void ReleaseSavepoint();
-    // For the rest of the open transaction, its changes step the editions of what they change
-    // together, at its next read or at its commit, instead of one round trip a change; a
-    // change of an object found gone then fails the whole transaction.
+    // For the rest of the open transaction (or until StepEditionsAtOnce), its changes step the
+    // editions of what they change together, at its next read or at its commit, instead of one
+    // round trip a change; a change of an object found gone then fails the whole transaction.
     void StepEditionsTogether();
+    // Later changes step their editions at once again; the steps put off stay put off until the
+    // next read or the commit.
+    void StepEditionsAtOnce();
+    // Whether the open transaction's changes step their editions together.
+    BOOL StepsEditionsTogether() const;
+    // Takes the steps put off now, as a read would; one that fails fails the whole transaction.
+    void TakeEditionSteps();
 
     // The list calls lock every object of the list (of generation-side objects), or none.
     PxLockErrorInfo ReadLock(PxList& objects);

@@ -5,6 +5,7 @@
 #include "proxy/PxList.h"
 #include "proxy/PxLockNoWait.h"
 #include "proxy/PxSession.h"
+#include "proxy/PxTesting.h"
 #include "proxy/PxVQObject.h"
 #include "win/Clock.h"
 #include "win/Sync.h"
@@ -290,6 +291,7 @@ PxLockErrorInfo PxLockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>
 
 PxLockErrorInfo PxUnlockObjects(PxLinkCore& core, const std::vector<PxVQObjectPtr>& objects)
 {
+    PxTesting::NoteUnlockCall();
     std::shared_ptr<PxSession> session = core.Session();
     std::vector<std::int64_t> oids = OidsOf(objects);
     auto guard = session->Guard();

@@ -457,6 +457,19 @@ std::vector<CString> PxObject::AttributeTextsOf(const std::vector<PxObjectPtr>& 
     return texts;
 }
 
+std::vector<std::optional<CString>> PxObject::StoredTextsOf(const std::vector<PxObjectPtr>& objects, const char* name)
+{
+    const std::unordered_map<const PxObject*, PxValue> unbuffered = ValuesNotBuffered(objects, name);
+    std::vector<std::optional<CString>> texts;
+    texts.reserve(objects.size());
+    for (const PxObjectPtr& object : objects) {
+        const auto read = unbuffered.find(object.get());
+        const PxValue* value = read == unbuffered.end() ? object->Attribute(name) : &read->second;
+        texts.push_back(value && value->type != PxValue::Null ? std::optional(CString(value->AsText())) : std::nullopt);
+    }
+    return texts;
+}
+
 // Only the one attribute is read: reading all of each object's attributes (or those of every
 // member of the lists the objects were read with) would cost many times what it is asked for.
 std::unordered_map<const PxObject*, PxValue> PxObject::ValuesNotBuffered(const std::vector<PxObjectPtr>& objects,

@@ -111,6 +111,11 @@ public:
     // The text of the attribute of each object, as GetAttributeText of each answers; those
     // whose attributes are not buffered read together, that attribute alone.
     static std::vector<CString> AttributeTextsOf(const std::vector<PxObjectPtr>& objects, const char* name);
+    // The text each object stores in the attribute, none where it stores none (the attribute
+    // absent or null); those whose attributes are not buffered read together, that attribute
+    // alone.
+    static std::vector<std::optional<CString>> StoredTextsOf(const std::vector<PxObjectPtr>& objects,
+                                                             const char* name);
     // The objects an attribute of several objects refers to, as an operation of a typed class
     // reads them.
     struct ReferencesAsked {

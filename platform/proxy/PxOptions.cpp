@@ -407,6 +407,13 @@ void PxOptions::SetOptionText(const char* operation, const PxOptionField& field,
     SetAttributeText(OptionKey(stored.field, stored.index).c_str(), text.c_str());
 }
 
+std::vector<std::optional<CString>> PxOptions::OwnTextsOf(const std::vector<PxObjectPtr>& records,
+                                                          const PxOptionField& field)
+{
+    const StoredOption stored = Stored(field, 0);
+    return StoredTextsOf(records, OptionKey(stored.field, stored.index).c_str());
+}
+
 void PxOptions::ClearOption(const char* operation, const PxOptionField& field, int index)
 {
     Enter(operation);

@@ -13,6 +13,7 @@
 #include "proxy/PxVQObject.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class PxInitialDataEmulationScope;
@@ -79,6 +80,11 @@ protected:
     BOOL OptionLowerLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const;
     BOOL OptionUpperLimit(const char* operation, const PxOptionField& field, std::int64_t& limit) const;
     unsigned OptionMaxLength(const char* operation, const PxOptionField& field) const;
+
+    // The own value each record holds of the text option (none where it holds none), that
+    // option alone read, for all of them together.
+    static std::vector<std::optional<CString>> OwnTextsOf(const std::vector<PxObjectPtr>& records,
+                                                          const PxOptionField& field);
 
     // The source's option of the same name and type (both indexed or neither); null when
     // it declares none.

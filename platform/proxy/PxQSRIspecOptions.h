@@ -13,6 +13,9 @@ class PxQSRIspecOptions : public virtual PxIspecOptions {
 public:
     int GetOptionsType() const override;
     int GetOptionsKind() const override;
+    // The subsystem number each record holds as its own (none where it takes its default),
+    // that option alone read, for all of them together.
+    static std::vector<std::optional<CString>> OwnSubsystemNumsOf(const std::vector<PxObjectPtr>& records);
 
 protected:
     PxQSRIspecOptions() = default;

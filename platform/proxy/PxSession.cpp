@@ -599,6 +599,18 @@ void PxSession::StepEditionsTogether()
     m_stepTogether = true;
 }
 
+void PxSession::StepEditionsAtOnce()
+{
+    auto guard = Guard();
+    m_stepTogether = false;
+}
+
+bool PxSession::StepsEditionsTogether() const
+{
+    auto guard = Guard();
+    return m_inTransaction && m_stepTogether;
+}
+
 void PxSession::TakeEditionSteps()
 {
     auto guard = Guard();
@@ -610,6 +622,7 @@ void PxSession::TakePutOffSteps()
 {
     if (m_putOffSteps.empty())
         return;
+    PxFaultInjection::Check("PxSession::TakePutOffSteps");
     const std::vector<PutOffStep> steps = std::exchange(m_putOffSteps, {});
     std::vector<std::int64_t> oids;
     oids.reserve(steps.size());

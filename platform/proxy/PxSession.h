@@ -151,6 +151,9 @@ public:
                          std::function<void(std::int64_t)> stepped);
     // For the rest of the open transaction, its changes step editions together.
     void StepEditionsTogether();
+    // Later changes step at once again (the steps put off stay put off).
+    void StepEditionsAtOnce();
+    bool StepsEditionsTogether() const;
     // Takes the steps put off, so that an edition buffered knows them.
     void TakeEditionSteps();
     // The same for each of the ids, those not stepped yet in this transaction in one go; a

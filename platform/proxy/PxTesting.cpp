@@ -20,6 +20,7 @@ std::mutex g_readsMutex;
 std::map<std::string, int, std::less<>> g_listReads;
 int g_allListReads = 0;
 std::atomic<std::uint64_t> g_busyWaited{0};
+std::atomic<std::uint64_t> g_unlockCalls{0};
 
 } // namespace
 
@@ -74,6 +75,10 @@ std::uint64_t PxTesting::BusyWaited() { return g_busyWaited; }
 void PxTesting::ResetBusyWaited() { g_busyWaited = 0; }
 
 void PxTesting::NoteBusyWait(int milliseconds) { g_busyWaited += static_cast<std::uint64_t>(milliseconds); }
+
+std::uint64_t PxTesting::UnlockCalls() { return g_unlockCalls; }
+
+void PxTesting::NoteUnlockCall() { ++g_unlockCalls; }
 
 DWORD PxTesting::GiveBackThread(PxLink& link)
 {

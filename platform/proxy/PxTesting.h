@@ -37,6 +37,12 @@ public:
     // Called by the lock stores.
     static void NoteBusyWait(int milliseconds);
 
+    // The unlock calls (PxLink::UnLock, PxVQObject::UnLock) that every link of the process has
+    // made: each one call of the lock store, however many objects it names.
+    static std::uint64_t UnlockCalls();
+    // Called by the unlock calls.
+    static void NoteUnlockCall();
+
     // Whether something in the process still refers to the link's object of that id.
     static bool IsHeld(PxLink& link, std::int64_t oid);
     // The most objects of the link that something in the process referred to at once since

@@ -42,18 +42,18 @@ PxVQSoftLinkPtr PxVQOptions::GetSoftLink() const
 
 std::vector<PxVQSoftLinkPtr> PxVQOptions::SoftLinksOf(const std::vector<PxVQOptionsPtr>& records)
 {
-    // A record names its link itself; a sub-record asks its record.
-    std::vector<PxObjectPtr> holders;
+    // A record names its link itself, read alone for all of them together; one that names no
+    // link present (a sub-record asks its record) is asked on its own.
+    std::vector<PxObjectPtr> objects;
     for (const PxVQOptionsPtr& record : records) {
         record->Enter("PxVQOptions::GetSoftLink");
-        if (!record->ParentOptions())
-            holders.push_back(record);
+        objects.push_back(record);
     }
-    const std::vector<PxObjectPtr> held = AttributeObjectsOf(holders, "softLink");
+    const std::vector<PxObjectPtr> named = AttributeObjectsOf(objects, "softLink");
     std::vector<PxVQSoftLinkPtr> links;
-    auto next = held.begin();
-    for (const PxVQOptionsPtr& record : records)
-        links.push_back(record->ParentOptions() ? record->OwnerSoftLink() : PxVQSoftLinkPtr(*next++));
+    links.reserve(records.size());
+    for (std::size_t index = 0; index < records.size(); ++index)
+        links.push_back(named[index] ? PxVQSoftLinkPtr(named[index]) : records[index]->OwnerSoftLink());
     return links;
 }
 

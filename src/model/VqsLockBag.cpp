@@ -286,15 +286,27 @@ void VqsLockBag::GiveBackHolds(PxTypedList<PxVQObjectPtr>& objects, const std::v
     for (int kind : kinds) {
         if (kind == VqsNoLock)
             continue;
-        if (VqsHostTransactionHolds* kept = HoldsKeeping(kind)) {
-            kept->Keep(objects);
-            continue;
-        }
-        try {
-            UnlockList(*ListLink(objects.GetHead()), objects);
-        } catch (const VqReportableException&) {
-            // Unlocking goes on: the next hold is given back all the same.
-        }
+        if (VqsHostTransactionHolds* kept = HoldsKeeping(kind))
+            kept->Keep(objects, kind);
+        else
+            GiveBackTogether(objects);
+    }
+}
+
+void VqsLockBag::GiveBackTogether(PxTypedList<PxVQObjectPtr>& objects)
+{
+    PxTypedList<PxVQObjectPtr> stored;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+        const PxVQObjectPtr& object = objects.GetNext(pos);
+        if (!object->NeverStored())
+            stored.AddTail(object);
+    }
+    if (stored.IsEmpty())
+        return;
+    try {
+        UnlockList(*ListLink(stored.GetHead()), stored);
+    } catch (const VqReportableException&) {
+        // Unlocking goes on: the next hold is given back all the same.
     }
 }
 
@@ -315,7 +327,7 @@ void VqsLockBag::GiveBackOutsideBag(const PxVQObjectPtr& object, int kind)
 void VqsLockBag::GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& objects, int kind)
 {
     if (VqsHostTransactionHolds* kept = HoldsKeeping(kind))
-        kept->Keep(objects);
+        kept->Keep(objects, kind);
     else
         UnlockList(link, objects);
 }

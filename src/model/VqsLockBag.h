@@ -98,6 +98,11 @@ public:
     // session, never this step's failure; a lost connection throws.
     static void GiveBackOutsideBag(const PxVQObjectPtr& object, int kind);
     static void GiveBackOutsideBag(PxLink& link, PxTypedList<PxVQObjectPtr>& objects, int kind);
+    // Gives back one hold on each object (as many as the list names it) now, whatever the
+    // host's transaction keeps, in one unlock call: a give-back the lock store refuses is owed
+    // by the session, a connection lost took the holds with it, and an object its own aborted
+    // transaction made holds nothing.
+    static void GiveBackTogether(PxTypedList<PxVQObjectPtr>& objects);
 
 private:
     class Granted;

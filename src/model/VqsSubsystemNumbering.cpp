@@ -68,14 +68,31 @@ void VqsSubsystemNumbering::WorkOut(const std::vector<PxObjectPtr>& configs,
             segments.insert(placeOf.back()->segment);
     }
     ReadDesigns(segments);
+    std::vector<PxObjectPtr> given;
+    std::vector<CString> numbers;
     for (std::size_t index = 0; index < numbered.size(); ++index) {
-        const PxHandle record = numbered[index]->GetHandle();
-        m_worked.insert(record);
+        m_worked.insert(numbered[index]->GetHandle());
         if (!placeOf[index])
             continue;
-        if (const std::optional<CString> number = NumberAt(*placeOf[index]))
-            m_numbers.emplace(record, *number);
+        if (const std::optional<CString> number = NumberAt(*placeOf[index])) {
+            given.emplace_back(numbered[index]);
+            numbers.push_back(*number);
+        }
     }
+    KeepNumbersThatDiffer(given, numbers);
+}
+
+// A record that holds its number already is left alone: only its own number is read, for all
+// of them together, so that nothing else of theirs is read or written.
+void VqsSubsystemNumbering::KeepNumbersThatDiffer(const std::vector<PxObjectPtr>& records,
+                                                  const std::vector<CString>& numbers)
+{
+    if (records.empty())
+        return;
+    const std::vector<std::optional<CString>> held = PxQSRIspecOptions::OwnSubsystemNumsOf(records);
+    for (std::size_t index = 0; index < records.size(); ++index)
+        if (held[index] != numbers[index])
+            m_numbers.emplace(records[index]->GetHandle(), numbers[index]);
 }
 
 bool VqsSubsystemNumbering::Knows(const std::vector<PxObjectPtr>& records) const

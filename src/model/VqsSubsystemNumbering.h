@@ -1,8 +1,8 @@
 // The subsystem numbers of the QSR options of Ispecs: the number of the template generate
 // set's record of the same element, or the number under which the Ispec's design subsystem is
 // known in its business segment. Worked out for the records of many configurations together,
-// in a few reads of the repository however many records there are; a record that carries its
-// number already is not written.
+// in a few reads of the repository however many records there are, each of one attribute of
+// every object it asks; a record that carries its number already is not written.
 #pragma once
 
 #include "proxy/PxHandle.h"
@@ -30,7 +30,8 @@ public:
     void WorkOut(const std::vector<PxObjectPtr>& configs, const std::vector<std::vector<PxObjectPtr>>& records);
     // Whether every QSR Ispec record among these was worked out.
     bool Knows(const std::vector<PxObjectPtr>& records) const;
-    // Gives the record the number worked out for it; a record without one keeps its own.
+    // Gives the record the number worked out for it where it holds another; a record without
+    // one keeps its own.
     void Give(const PxOptionsPtr& record) const;
 
 private:
@@ -49,6 +50,7 @@ private:
 
     static std::unordered_map<PxHandle, Place> PlacesOfElementLinks(const std::vector<PxObjectPtr>& configs);
     std::optional<CString> NumberAt(const Place& place) const;
+    void KeepNumbersThatDiffer(const std::vector<PxObjectPtr>& records, const std::vector<CString>& numbers);
     void ReadDesigns(const std::set<std::string>& segmentNames);
     static void TakeDesign(const PxLSEBusinessSegment::Parts& parts, Design& design);
 

@@ -283,3 +283,23 @@ void VqsTransaction::ReportUpdateFailure(const PxObjectPtr& object, const VqRepo
     text.FormatMessage(IDS_UPDATE_FAILED, VqsGetObjectKindName(object ? object->GetObjectKind() : 0));
     ReportFailureText(text, error);
 }
+
+VqsEditionStepsTogether::VqsEditionStepsTogether(PxVQLink* link)
+{
+    if (!link || !link->IsInTransaction() || link->StepsEditionsTogether())
+        return;
+    link->StepEditionsTogether();
+    m_pLink = link;
+}
+
+VqsEditionStepsTogether::~VqsEditionStepsTogether()
+{
+    if (m_pLink)
+        m_pLink->StepEditionsAtOnce();
+}
+
+void VqsEditionStepsTogether::Take()
+{
+    if (m_pLink && m_pLink->IsInTransaction())
+        m_pLink->TakeEditionSteps();
+}

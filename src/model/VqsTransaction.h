@@ -82,6 +82,24 @@ private:
     static void LogRereadFailure(const VqReportableException& error) noexcept;
 };
 
+// Inside a repository transaction open on the link (a host's, say), the changes made while it
+// lives step the editions of what they change together with their other writes, not a round
+// trip each; Take takes those steps, so that a failure among them (which fails the whole
+// transaction) is met by the step that made them. Its end goes back to stepping each change at
+// once, unless the transaction stepped them together before; nothing outside a transaction.
+class VqsEditionStepsTogether {
+public:
+    explicit VqsEditionStepsTogether(PxVQLink* link);
+    ~VqsEditionStepsTogether();
+    VqsEditionStepsTogether(const VqsEditionStepsTogether&) = delete;
+    VqsEditionStepsTogether& operator=(const VqsEditionStepsTogether&) = delete;
+
+    void Take();
+
+private:
+    PxVQLink* m_pLink = nullptr;
+};
+
 template <class Reread>
 void VqsTransaction::RereadAfterFailure(Reread reread)
 {

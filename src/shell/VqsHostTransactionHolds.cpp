@@ -1,24 +1,24 @@
 #include "shell/VqsHostTransactionHolds.h"
 
 #include "model/VqsLockBag.h"
-#include "proxy/VqException.h"
+
+#include <utility>
 
 bool VqsHostTransactionHolds::Keeps(int kind) { return kind >= VqsFutureUpdateLock; }
 
-void VqsHostTransactionHolds::Keep(PxTypedList<PxVQObjectPtr>& objects)
+void VqsHostTransactionHolds::Keep(PxTypedList<PxVQObjectPtr>& objects, int kind)
 {
+    std::vector<PxVQObjectPtr>& kept = m_kept[kind];
     for (POSITION pos = objects.GetHeadPosition(); pos;)
-        m_objects.AddTail(objects.GetNext(pos));
+        kept.push_back(objects.GetNext(pos));
 }
 
 void VqsHostTransactionHolds::GiveBack()
 {
-    while (!m_objects.IsEmpty()) {
-        const PxVQObjectPtr object = m_objects.RemoveHead();
-        try {
-            object->UnLock();
-        } catch (const VqReportableException&) {
-            // An object made in an aborted transaction holds no lock; the others go all the same.
-        }
+    for (auto& [kind, kept] : std::exchange(m_kept, {})) {
+        PxTypedList<PxVQObjectPtr> objects;
+        for (const PxVQObjectPtr& object : kept)
+            objects.AddTail(object);
+        VqsLockBag::GiveBackTogether(objects);
     }
 }

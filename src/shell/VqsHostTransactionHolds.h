@@ -8,16 +8,20 @@
 #include "proxy/PxTypedList.h"
 #include "proxy/PxVQObject.h"
 
+#include <map>
+#include <vector>
+
 class VqsHostTransactionHolds {
 public:
     // Whether a hold of the kind stays with the transaction.
     static bool Keeps(int kind);
-    // One hold of each object, as many as the list names it.
-    void Keep(PxTypedList<PxVQObjectPtr>& objects);
-    bool IsEmpty() const { return m_objects.IsEmpty(); }
-    // Gives every hold kept back, once the host's repository transaction has ended.
+    // One hold of the kind on each object, as many as the list names it.
+    void Keep(PxTypedList<PxVQObjectPtr>& objects, int kind);
+    bool IsEmpty() const { return m_kept.empty(); }
+    // Gives every hold kept back, once the host's repository transaction has ended: the holds
+    // of a kind all together, in one lock-store call however many the steps kept.
     void GiveBack();
 
 private:
-    PxTypedList<PxVQObjectPtr> m_objects;
+    std::map<int, std::vector<PxVQObjectPtr>> m_kept;
 };

@@ -489,7 +489,12 @@ BOOL VqsSysApp::PrepareForTransaction(LPCTSTR businessSegment, int kind)
 BOOL VqsSysApp::PrepareAndBegin(LPCTSTR businessSegment, int kind)
 {
     try {
-        if (IsGiven(businessSegment) && !PrepareLinks(businessSegment, kind))
+        // The subsystem numbers a prepare inside the host's transaction gives go to the store
+        // together, however many records it numbers.
+        VqsEditionStepsTogether numbering(m_pLink);
+        const bool prepared = !IsGiven(businessSegment) || PrepareLinks(businessSegment, kind);
+        numbering.Take();
+        if (!prepared)
             return FALSE;
         BeginHostTransaction();
         return TRUE;

@@ -52,14 +52,7 @@ struct HostStepSavepointTest : ShellTest, ::testing::WithParamInterface<bool> {
     }
 
     // Ends the server's data connection of the session, as a server going away does.
-    void CutDataConnection() const
-    {
-        vqtest::PgTestServer::Instance().Run(vqtest::PgTestServer::DatabaseOf(repository),
-                                             "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
-                                             " WHERE datname = current_database() AND pid <> pg_backend_pid()"
-                                             " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype = 'advisory'"
-                                             " AND objsubid = 1 AND granted)");
-    }
+    void CutDataConnection() const { vqtest::PgTestServer::Instance().EndDataConnections(repository); }
 
     // The server refuses the second write of the text as a full disk does: a rename's in the
     // second system, of a link whose edition an earlier step has stepped, so that nothing but

@@ -196,22 +196,30 @@ TEST_F(HostTransactionsTest, TheIdleHookKeepsThePreparedLinksWhileTheHostTransac
     EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
 }
 
-// Transaction Closed gives the prepared write locks back; when the lock file cannot take them
-// (its disk full, say), they go as soon as it takes them again, while the holder does nothing
-// more, and never stay with a holder that is done with them until its next step.
+// Transaction Closed gives the prepared write locks back, and those the earlier Prepares kept
+// for the transaction; when the lock file cannot take them (its disk full, say), they go as
+// soon as it takes them again, while the holder does nothing more, and never stay with a
+// holder that is done with them until its next step.
 TEST_F(HostTransactionsTest, AGiveBackTheLockStoreCouldNotTakeIsMadeWhileTheHolderIdles)
 {
     vqclock::ManualClock clock;
     vqclock::ScopedClock scoped(clock);
-    ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
-    PxFaultInjection::Throw("PxLockStore::Unlock", "Cannot reach the repository's locks: disk I/O error");
-    app.TransactionClosed();
-    PxFaultInjection::Reset();
-    EXPECT_FALSE(OtherCanWriteSegment("SYS1", "SALES")) << "the give-back did not reach the lock file";
-    const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
-    clock.Advance(kPxFirstRetryDelayMilliseconds);
-    vqwin::WaitUntilThreadWaits(retrying);
-    EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
+    for (const int prepares : {1, 2}) {
+        SCOPED_TRACE(prepares);
+        for (int prepare = 0; prepare < prepares; ++prepare)
+            ASSERT_TRUE(app.PrepareForTransaction("SALES", 0));
+        // Each give-back the close makes meets the refusal.
+        PxFaultInjection::Throw("PxLockStore::Unlock", "Cannot reach the repository's locks: disk I/O error", 0,
+                                prepares);
+        app.TransactionClosed();
+        PxFaultInjection::Reset();
+        EXPECT_FALSE(OtherCanWriteSegment("SYS1", "SALES")) << "the give-back did not reach the lock file";
+        const DWORD retrying = PxTesting::GiveBackThread(*app.GetLink());
+        clock.Advance(kPxFirstRetryDelayMilliseconds);
+        vqwin::WaitUntilThreadWaits(retrying);
+        EXPECT_TRUE(OtherCanWriteSegment("SYS1", "SALES"));
+        app.OnHostIdle();
+    }
 }
 
 // She closes her session while the lock file refuses to take the prepared write locks back (its

@@ -186,4 +186,12 @@ std::string PgTestServer::NewDatabase()
     return Uri(name);
 }
 
+void PgTestServer::EndDataConnections(const std::string& uri) const
+{
+    Run(DatabaseOf(uri), "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
+                         " WHERE datname = current_database() AND pid <> pg_backend_pid()"
+                         " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype = 'advisory'"
+                         " AND objsubid = 1 AND granted)");
+}
+
 } // namespace vqtest

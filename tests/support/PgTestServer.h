@@ -29,6 +29,9 @@ public:
     void Restart();
     // Runs SQL on a database of this server; throws with the server's message when it fails.
     void Run(const std::string& database, const std::string& sql) const;
+    // Ends the data connections of every session on the repository of that URI (those holding
+    // no session's locks), as a server going away does.
+    void EndDataConnections(const std::string& uri) const;
 
 private:
     PgTestServer();

@@ -203,12 +203,7 @@ void EndLockConnections(const std::string& repository)
 
 void EndDataConnections(const std::string& repository)
 {
-    const std::size_t name = repository.find(":///") + 4;
-    vqtest::PgTestServer::Instance().Run(repository.substr(name, repository.find('?') - name),
-                                         "SELECT pg_terminate_backend(pid, 10000) FROM pg_stat_activity"
-                                         " WHERE datname = current_database() AND pid <> pg_backend_pid()"
-                                         " AND pid NOT IN (SELECT pid FROM pg_locks WHERE locktype = 'advisory'"
-                                         " AND objsubid = 1 AND granted)");
+    vqtest::PgTestServer::Instance().EndDataConnections(repository);
 }
 
 void SysViewTest::MakeSystem(const std::string& text, const std::string& name, bool linkSales)
