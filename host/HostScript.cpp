@@ -567,6 +567,17 @@ void HostScript::SetLockWaits(const Args& args)
         throw BadLine("\"" + Escaped(args[0]) + "\" is neither cancel nor wait");
 }
 
+namespace {
+
+bool g_forkedChild = false;
+
+} // namespace
+
+// A child that fork-child made ends without the leak sanitizer's check (in a build with the
+// sanitizers): it cannot see the stacks of its parent's other threads, so all they hold would
+// read as leaked.
+extern "C" __attribute__((used, visibility("default"))) int __lsan_is_turned_off() { return g_forkedChild ? 1 : 0; }
+
 // A child of the host's process that ends at once, as a host's child whose exec failed does:
 // with exit(127), or by unloading the module first. The host waits a second for it.
 void HostScript::ForkChild(const Args& args)
@@ -579,6 +590,7 @@ void HostScript::ForkChild(const Args& args)
     if (child < 0)
         throw BadLine(std::string("cannot fork: ") + std::strerror(errno));
     if (child == 0) {
+        g_forkedChild = true;
         if (unload)
             m_module.Unload();
         std::exit(127);

@@ -43,8 +43,8 @@ struct OwedEnd {
     std::vector<PxOwedLift> lifts;
 };
 
-// Plain statics: the module's end and the process's, whichever comes first, make the last
-// tries, and a session ending after them still finds these.
+// Plain statics, as those of the owed ends below: the module's end and the process's, whichever
+// comes first, make the last tries, and a session ending after them still finds these.
 std::atomic<bool> g_lastTried = false; // from here each end owed gets its one try at once
 
 // The repository as the log shows it: a password in a server's URI goes.
@@ -71,27 +71,23 @@ void TellStaying(const std::string& repository, const PxOwedLift& lift)
     g_VquLogCntrl.Write("WARNING", line);
 }
 
-void KeepWhatOutlivesTheConnection(std::vector<PxOwedLift>& lifts)
-{
-    std::erase_if(lifts, [](const PxOwedLift& lift) { return !lift.manual; });
-}
-
-// The session's lock connection is lost: a generation hold's lift goes with it, left to the
-// mark that lifts the hold with the connection or to the record that names the hold. At the
-// last tries the connection may be one cut at their bound, which the server has not seen go:
-// the hold stays until it does, and the log says so.
-void LeaveWhatGoesWithTheConnection(OwedEnd& owed) noexcept
+// A lock connection is lost: a generation hold's lift goes with it, left to the mark that lifts
+// the hold with the connection or to the record that names the hold. At the last tries the
+// connection may be one cut at their bound, which the server has not seen go: the hold stays
+// until it does, and the log says so. What outlives the connection (a manual hold's removal)
+// stays owed.
+void KeepWhatOutlivesTheConnection(const std::string& repository, std::vector<PxOwedLift>& lifts) noexcept
 {
     if (g_lastTried) {
         try {
-            for (const PxOwedLift& lift : owed.lifts)
+            for (const PxOwedLift& lift : lifts)
                 if (!lift.manual)
-                    TellStaying(Shown(owed.repository), lift);
+                    TellStaying(Shown(repository), lift);
         } catch (...) {
             // Nothing more can be told.
         }
     }
-    KeepWhatOutlivesTheConnection(owed.lifts);
+    std::erase_if(lifts, [](const PxOwedLift& lift) { return !lift.manual; });
 }
 
 // Whether the lifts owed after a lost connection are made, through a connection of their own,
@@ -125,7 +121,7 @@ bool Made(OwedEnd& owed) noexcept
     // The session ended with its lock connection.
     owed.session.reset();
     owed.locks.reset();
-    LeaveWhatGoesWithTheConnection(owed);
+    KeepWhatOutlivesTheConnection(owed.repository, owed.lifts);
     return owed.lifts.empty();
 }
 
@@ -281,7 +277,7 @@ void PxSessionEnds::End(const std::string& repository, std::unique_ptr<PxLockSto
 
 void PxSessionEnds::AfterLostConnection(const std::string& repository, std::vector<PxOwedLift> lifts) noexcept
 {
-    KeepWhatOutlivesTheConnection(lifts);
+    KeepWhatOutlivesTheConnection(repository, lifts);
     // Tried first after a retry delay: the session that lost its connection waits for no other.
     if (!lifts.empty())
         Owe({repository, nullptr, std::nullopt, std::move(lifts)});
@@ -296,8 +292,8 @@ bool PxSessionEnds::OwesHere() noexcept
 void PxSessionEnds::MakeLastTries() noexcept
 {
     std::lock_guard guard(g_endsMutex);
-    g_lastTried = true;
     PxPgConnection::BoundAnswerWaits(std::chrono::steady_clock::now() + kPxLastTriesBound);
+    g_lastTried = true;
     if (!g_ends || !g_ends->OwnedHere())
         return;
     g_ends->MakeLastTries();
