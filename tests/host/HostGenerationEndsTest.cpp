@@ -674,9 +674,9 @@ TEST_F(HostGenerationEndsTest, AKilledHostsHoldNoLongerRefusesAHostOpenBeforeThe
 // ---------------------------------------------------------------- the host forks, the module ends
 
 // The host forks a child that ends at once with exit(), as a host's child whose exec failed
-// does, while its user's session holds locks in a host transaction and her generation runs:
-// the child ends within the host's second, and her session, locks, hold and generation are
-// as they were. The child's end sets nothing her waits for the server wake at: a step that
+// does, or by unloading the module, while its user's session holds locks in a host transaction
+// and her generation runs: the child ends within the host's second, and her session, locks,
+// hold and generation are as they were. The child's end sets nothing her waits for the server wake at: a step that
 // waits for the server's answer costs the host no more processor after the fork than before.
 TEST_F(HostGenerationEndsTest, AChildTheHostForksEndsAtOnceAndLeavesItsParentsSessionLocksAndGenerationAlone)
 {
@@ -685,8 +685,8 @@ TEST_F(HostGenerationEndsTest, AChildTheHostForksEndsAtOnceAndLeavesItsParentsSe
         MakeSample(onServer);
         auto alice = Open("ALICE");
         alice->Run(kGenerateSystem + kRunning + "prepare-transaction SALES 0\n");
-        const std::string forked = alice->Run("fork-child exit\n");
-        EXPECT_TRUE(Has(forked, "fork-child: the child ended with 127")) << forked;
+        const std::string forked = alice->Run("fork-child exit\nfork-child unload\n");
+        EXPECT_EQ(Count(forked, "fork-child: the child ended with 127"), 2) << forked;
 
         auto bob = Open("BOB");
         EXPECT_TRUE(Has(bob->Run(kGenerateSystemRefused), kLocked61874)) << "her generation runs still";
