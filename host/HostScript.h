@@ -103,6 +103,7 @@ private:
     void PrintJobs(const Args& args);
     void SetClock(const Args& args);
     void SetLockWaits(const Args& args);
+    void ForkChild(const Args& args);
 
     static const std::vector<Action>& Actions();
 

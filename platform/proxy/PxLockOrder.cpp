@@ -23,16 +23,18 @@ int RankOfKind(const PxObject& object)
     return rank;
 }
 
+// The ranks worked out so far, by class. Made as the library loads, not at first use: the module's end, which may use it, finds it.
+std::mutex g_ranksMutex;
+std::unordered_map<const PxClassInfo*, int> g_ranks;
+
 } // namespace
 
 // The rank follows from the object's class: a subtree lock asks it of every node, and walking
 // the class's bases for each kind of the order is worked out once a class.
 int PxLockRank(const PxObject& object)
 {
-    static std::mutex mutex;
-    static std::unordered_map<const PxClassInfo*, int> ranks;
-    const std::lock_guard lock(mutex);
-    const auto [known, added] = ranks.try_emplace(&object.GetClassInfo(), 0);
+    const std::lock_guard lock(g_ranksMutex);
+    const auto [known, added] = g_ranks.try_emplace(&object.GetClassInfo(), 0);
     if (added)
         known->second = RankOfKind(object);
     return known->second;

@@ -184,18 +184,24 @@ PxVQSoftLinkPtr PxOptions::OwnerSoftLink() const { return PxVQSoftLinkPtr(); }
 
 PxVQOptionSetPtr PxOptions::OwnerOptionSet() const { return PxVQOptionSetPtr(); }
 
+namespace {
+
+// The fields of each class asked so far. Made as the library loads, not at first use: the module's end, which may use it, finds it.
+std::mutex g_fieldsMutex;
+std::map<const PxClassInfo*, std::vector<const PxOptionField*>> g_fieldsByClass;
+
+} // namespace
+
 const std::vector<const PxOptionField*>& PxOptions::GetOptionFields() const
 {
-    static std::mutex mutex;
-    static std::map<const PxClassInfo*, std::vector<const PxOptionField*>> byClass;
-    std::lock_guard lock(mutex);
+    std::lock_guard lock(g_fieldsMutex);
     const PxClassInfo* info = &GetClassInfo();
-    auto found = byClass.find(info);
-    if (found == byClass.end()) {
+    auto found = g_fieldsByClass.find(info);
+    if (found == g_fieldsByClass.end()) {
         std::set<const PxOptionTable*> seen;
         std::vector<const PxOptionField*> fields;
         CollectFields(info, seen, fields);
-        found = byClass.emplace(info, std::move(fields)).first;
+        found = g_fieldsByClass.emplace(info, std::move(fields)).first;
     }
     return found->second;
 }

@@ -2,6 +2,7 @@
 
 #include "proxy/PxException.h"
 #include "proxy/PxSqlite.h"
+#include "win/ProcessMade.h"
 
 #include <libpq-fe.h>
 #include <poll.h>
@@ -17,6 +18,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -27,12 +29,32 @@ std::atomic<std::int64_t> g_rowsReceived{0};
 // The steady clock's time past which no connection waits for an answer; 0 while none.
 std::atomic<std::int64_t> g_answerDeadline{0};
 
-// Readable while a deadline is set, so that a wait begun before it wakes to keep it.
-int DeadlineSet()
-{
-    static const int set = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    return set;
-}
+// Readable while a deadline is set, so that a wait begun before it wakes to keep it. The
+// process's own: a child forked meanwhile makes one of its own as it first needs it, so that
+// neither sets the other's (the waits of a process whose event another keeps set never wait).
+class DeadlineEvent {
+public:
+    int Set() noexcept
+    {
+        if (!m_made.Here()) {
+            std::lock_guard lock(m_childsMutex);
+            if (!m_made.Here()) {
+                m_event = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+                m_made.TakeHere();
+            }
+        }
+        return m_event;
+    }
+
+private:
+    vqwin::ProcessMade m_made;
+    int m_event = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    std::mutex m_childsMutex; // never taken in the process that loaded the library
+};
+
+DeadlineEvent g_deadlineEvent;
+
+int DeadlineSet() { return g_deadlineEvent.Set(); }
 
 // A round trip about to start on the connection; one that finds no transaction open makes
 // the server begin one (its own, or the one it opens).

@@ -4,9 +4,8 @@
 #include "proxy/PxLocking.h"
 #include "proxy/PxPostgres.h"
 #include "proxy/PxStore.h"
+#include "win/ProcessMade.h"
 #include "win/Sync.h"
-
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -44,8 +43,50 @@ struct OwedEnd {
     std::vector<PxOwedLift> lifts;
 };
 
-void KeepWhatOutlivesTheConnection(std::vector<PxOwedLift>& lifts)
+// Plain statics, as those of the owed ends below: the module's end and the process's, whichever
+// comes first, make the last tries, and a session ending after them still finds these.
+std::atomic<bool> g_lastTried = false; // from here each end owed gets its one try at once
+
+// The repository as the log shows it: a password in a server's URI goes.
+std::string Shown(const std::string& repository)
 {
+    return PxIsServerName(repository) ? PxShownServerName(repository) : repository;
+}
+
+// Writes in the log that the lift or removal stays.
+void TellStaying(const std::string& repository, const PxOwedLift& lift)
+{
+    CString line;
+    if (lift.manual)
+        line.Format("The manual lock of user %s on the object #%lld of the repository %s stays: a step took "
+                    "it back, and the lock store refused the removal until this process ended. The user "
+                    "can unlock it.",
+                    lift.userCode.c_str(), static_cast<long long>(lift.oid), repository.c_str());
+    else
+        line.Format("The generation hold %lld on the object #%lld of the repository %s stays: a step of "
+                    "user %s lifted it, and the lock store refused the lift until this process ended. The "
+                    "record of its generation names it still.",
+                    static_cast<long long>(lift.identity), static_cast<long long>(lift.oid), repository.c_str(),
+                    lift.userCode.c_str());
+    g_VquLogCntrl.Write("WARNING", line);
+}
+
+// A lock connection is lost: a generation hold's lift goes with it, left to the mark that lifts
+// the hold with the connection or to the record that names the hold. At the last tries the
+// connection may be one cut at their bound, which the server has not seen go: the hold stays
+// until it does, and the log says so. What outlives the connection (a manual hold's removal)
+// stays owed.
+void KeepWhatOutlivesTheConnection(const std::string& repository, std::vector<PxOwedLift>& lifts) noexcept
+{
+    if (g_lastTried) {
+        try {
+            for (const PxOwedLift& lift : lifts)
+                if (!lift.manual)
+                    TellStaying(Shown(repository), lift);
+        } catch (...) {
+            // Nothing more can be told.
+        }
+    }
     std::erase_if(lifts, [](const PxOwedLift& lift) { return !lift.manual; });
 }
 
@@ -80,14 +121,8 @@ bool Made(OwedEnd& owed) noexcept
     // The session ended with its lock connection.
     owed.session.reset();
     owed.locks.reset();
-    KeepWhatOutlivesTheConnection(owed.lifts);
+    KeepWhatOutlivesTheConnection(owed.repository, owed.lifts);
     return owed.lifts.empty();
-}
-
-// The repository as the log shows it: a password in a server's URI goes.
-std::string Shown(const std::string& repository)
-{
-    return PxIsServerName(repository) ? PxShownServerName(repository) : repository;
 }
 
 // Writes in the log what the owed end leaves.
@@ -95,22 +130,10 @@ void Tell(const OwedEnd& owed) noexcept
 {
     try {
         const std::string repository = Shown(owed.repository);
-        CString line;
-        for (const PxOwedLift& lift : owed.lifts) {
-            if (lift.manual)
-                line.Format("The manual lock of user %s on the object #%lld of the repository %s stays: a step took "
-                            "it back, and the lock store refused the removal until this process ended. The user "
-                            "can unlock it.",
-                            lift.userCode.c_str(), static_cast<long long>(lift.oid), repository.c_str());
-            else
-                line.Format("The generation hold %lld on the object #%lld of the repository %s stays: a step of "
-                            "user %s lifted it, and the lock store refused the lift until this process ended. The "
-                            "record of its generation names it still.",
-                            static_cast<long long>(lift.identity), static_cast<long long>(lift.oid),
-                            repository.c_str(), lift.userCode.c_str());
-            g_VquLogCntrl.Write("WARNING", line);
-        }
+        for (const PxOwedLift& lift : owed.lifts)
+            TellStaying(repository, lift);
         if (owed.session && !owed.locks->LocksGoWithTheConnection()) {
+            CString line;
             line.Format("The locks of a closed session on the repository %s stay until this process ends: the lock "
                         "store refused the session's end.",
                         repository.c_str());
@@ -135,7 +158,7 @@ public:
     OwedEnds(const OwedEnds&) = delete;
     OwedEnds& operator=(const OwedEnds&) = delete;
 
-    bool OwnedHere() const { return m_owner == getpid(); }
+    bool OwnedHere() const { return m_made.Here(); }
     OwedEnds* Parents() const { return m_parents; }
 
     void Owe(OwedEnd owed)
@@ -191,7 +214,7 @@ private:
         return m_retrying;
     }
 
-    const pid_t m_owner = getpid();
+    const vqwin::ProcessMade m_made;
     OwedEnds* const m_parents; // kept as the fork left them, never made nor destroyed here
     std::mutex m_mutex;
     std::vector<OwedEnd> m_owed;
@@ -201,11 +224,8 @@ private:
     CEvent m_stop{FALSE, TRUE};
 };
 
-// Plain statics: the module's end and the process's, whichever comes first, make the last
-// tries, and a session ending after them still finds these.
 std::mutex g_endsMutex;
 OwedEnds* g_ends = nullptr;
-std::atomic<bool> g_lastTried = false; // from here each end owed gets its one try at once
 
 // This process's ends, made as they are first owed.
 OwedEnds& OwnEnds()
@@ -231,9 +251,16 @@ void Owe(OwedEnd owed) noexcept
     }
 }
 
-// The process's end makes the last tries of a module that never ended.
+// The process's end makes the last tries of a module that never ended: in the process that
+// loaded it, or in a forked child that owes ends of its own. A child that owes nothing of its
+// own ends without touching its parent's: no try, no bound set.
 struct LastTriesAtTheEnd {
-    ~LastTriesAtTheEnd() { PxSessionEnds::MakeLastTries(); }
+    ~LastTriesAtTheEnd()
+    {
+        if (loadedBy.Here() || PxSessionEnds::OwesHere())
+            PxSessionEnds::MakeLastTries();
+    }
+    const vqwin::ProcessMade loadedBy;
 } g_lastTriesAtTheEnd;
 
 } // namespace
@@ -250,10 +277,16 @@ void PxSessionEnds::End(const std::string& repository, std::unique_ptr<PxLockSto
 
 void PxSessionEnds::AfterLostConnection(const std::string& repository, std::vector<PxOwedLift> lifts) noexcept
 {
-    KeepWhatOutlivesTheConnection(lifts);
+    KeepWhatOutlivesTheConnection(repository, lifts);
     // Tried first after a retry delay: the session that lost its connection waits for no other.
     if (!lifts.empty())
         Owe({repository, nullptr, std::nullopt, std::move(lifts)});
+}
+
+bool PxSessionEnds::OwesHere() noexcept
+{
+    std::lock_guard guard(g_endsMutex);
+    return g_ends && g_ends->OwnedHere();
 }
 
 void PxSessionEnds::MakeLastTries() noexcept

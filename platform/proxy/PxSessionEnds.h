@@ -57,6 +57,8 @@ public:
     // one brief try made inline; what stays is logged. Until LastTriesMade, no wait for a
     // server's answer lasts past kPxLastTriesBound from here.
     static void MakeLastTries() noexcept;
+    // Whether this process owes ends of its own (a forked child owes none of its parent's).
+    static bool OwesHere() noexcept;
     // The module's end is over: a server's answers are waited for as long as they take again.
     static void LastTriesMade() noexcept;
     // Whether the last tries were made: no thread retries anything from here.

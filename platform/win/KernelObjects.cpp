@@ -1,6 +1,7 @@
 #include "win/KernelObjects.h"
 
 #include "win/CWinThread.h"
+#include "win/ProcessMade.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -23,13 +24,14 @@ TableData& Data()
     return *data;
 }
 
-// Threads whose object ended on the thread itself, waiting to be joined by another.
+// Threads whose object ended on the thread itself, waiting to be joined by another of the
+// process they ran in. A child forked meanwhile leaves its parent's alone: they do not run in it.
 class EndedThreads {
 public:
     void Add(std::thread thread)
     {
         std::lock_guard lock(m_mutex);
-        m_threads.push_back(std::move(thread));
+        m_threads.push_back({ProcessMade(), std::move(thread)});
     }
 
     void JoinAll()
@@ -38,11 +40,11 @@ public:
         {
             std::lock_guard lock(m_mutex);
             for (auto it = m_threads.begin(); it != m_threads.end();) {
-                if (it->get_id() == std::this_thread::get_id()) {
+                if (!it->made.Here() || it->thread.get_id() == std::this_thread::get_id()) {
                     ++it;
                     continue;
                 }
-                ended.push_back(std::move(*it));
+                ended.push_back(std::move(it->thread));
                 it = m_threads.erase(it);
             }
         }
@@ -51,8 +53,12 @@ public:
     }
 
 private:
+    struct EndedThread {
+        ProcessMade made;
+        std::thread thread;
+    };
     std::mutex m_mutex;
-    std::vector<std::thread> m_threads;
+    std::vector<EndedThread> m_threads;
 };
 
 // Never destroyed: a thread may end while the process's static objects go.

@@ -14,11 +14,11 @@ namespace {
 constexpr UINT IDS_CANNOT_ACCESS_BUSINESS_SEGMENT = 61721;
 constexpr UINT IDS_OPEN_SYSTEM_DIRECTORY = 61722;
 
-CTypedPtrList<CPtrList, VqsGoDispatcher::PrivateSpecDefinition*>& Registry()
-{
-    static CTypedPtrList<CPtrList, VqsGoDispatcher::PrivateSpecDefinition*> registry(10);
-    return registry;
-}
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CTypedPtrList<CPtrList, VqsGoDispatcher::PrivateSpecDefinition*> g_registry(10);
+CString g_lastGoText;
+
+CTypedPtrList<CPtrList, VqsGoDispatcher::PrivateSpecDefinition*>& Registry() { return g_registry; }
 
 // The design business segment the host names; FALSE after the error box when it cannot be
 // read.
@@ -49,11 +49,9 @@ bool WaitForWriters(VqsModel& model)
 
 } // namespace
 
-VqsGoDispatcher* VqsGoDispatcher::Instance()
-{
-    static VqsGoDispatcher dispatcher;
-    return &dispatcher;
-}
+VqsGoDispatcher VqsGoDispatcher::s_instance;
+
+VqsGoDispatcher* VqsGoDispatcher::Instance() { return &s_instance; }
 
 void VqsGoDispatcher::RegisterDefinition(PrivateSpecDefinition* definition) { Registry().AddTail(definition); }
 
@@ -102,8 +100,4 @@ int VqsGoDispatcher::ImplementGoCommand(const char* text, const char* businessSe
     return 1;
 }
 
-CString& VqsGoDispatcher::LastGoText()
-{
-    static CString lastText;
-    return lastText;
-}
+CString& VqsGoDispatcher::LastGoText() { return g_lastGoText; }

@@ -47,4 +47,6 @@ public:
 
 private:
     VqsGoDispatcher() = default;
+
+    static VqsGoDispatcher s_instance;
 };

@@ -6,14 +6,16 @@
 #include "shell/VqsSysApp.h"
 
 #include <atomic>
-#include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
 
-std::unique_ptr<VqsLockManager> g_manager;
+// Plain pointers, destroyed by the module's end alone: the process's end, in a forked child
+// too, waits for none of the manager's threads.
+VqsLockManager* g_manager = nullptr;
 std::atomic<VqsLockManager*> g_instance{nullptr};
-std::unique_ptr<VqsLockManagerConnector> g_connector;
+VqsLockManagerConnector* g_connector = nullptr;
 
 PxVQLink* SessionLink()
 {
@@ -214,19 +216,19 @@ void VqsLockManagerConnector::HideProgress(PxVQLink* link)
 
 void VqsCreateLockManager()
 {
-    g_manager = std::make_unique<VqsLockManager>();
-    g_instance.store(g_manager.get());
+    g_manager = new VqsLockManager;
+    g_instance.store(g_manager);
 }
 
 void VqsDestroyLockManager()
 {
     g_instance.store(nullptr);
-    g_manager.reset();
+    delete std::exchange(g_manager, nullptr);
 }
 
 void VqsCreateLockManagerConnector()
 {
-    g_connector = std::make_unique<VqsLockManagerConnector>();
+    g_connector = new VqsLockManagerConnector;
     VqsSysApp::SetLockThreadHooks(&kSessionHooks);
     VqsSetHideLockProgressHook(&HideSessionProgress);
 }
@@ -235,5 +237,5 @@ void VqsDestroyLockManagerConnector()
 {
     VqsSetHideLockProgressHook(nullptr);
     VqsSysApp::SetLockThreadHooks(nullptr);
-    g_connector.reset();
+    delete std::exchange(g_connector, nullptr);
 }

@@ -6,11 +6,10 @@
 namespace {
 
 // Touched by lock scopes on the user-interface thread only.
-CMap<PxVQLink*, PxVQLink*, unsigned, unsigned>& OpenScopeCounts()
-{
-    static CMap<PxVQLink*, PxVQLink*, unsigned, unsigned> counts{10};
-    return counts;
-}
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CMap<PxVQLink*, PxVQLink*, unsigned, unsigned> g_openScopeCounts{10};
+
+CMap<PxVQLink*, PxVQLink*, unsigned, unsigned>& OpenScopeCounts() { return g_openScopeCounts; }
 
 } // namespace
 

@@ -53,11 +53,10 @@ PxOptions* VqsRowRecord(PxOptionsPtr* row) { return row ? row->get() : nullptr; 
 namespace {
 
 // The known links in place, the newest last.
-std::vector<const VqsKnownRowSoftLinks*>& KnownRowSoftLinks()
-{
-    static std::vector<const VqsKnownRowSoftLinks*> known;
-    return known;
-}
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+std::vector<const VqsKnownRowSoftLinks*> g_knownRowSoftLinks;
+
+std::vector<const VqsKnownRowSoftLinks*>& KnownRowSoftLinks() { return g_knownRowSoftLinks; }
 
 bool InTransaction()
 {

@@ -41,11 +41,14 @@ CString Text(UINT id)
     return text;
 }
 
-// Loaded once, on first use.
+// Loaded on first use. Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CString g_extractFileGroupName;
+
 const CString& ExtractFileGroupName()
 {
-    static const CString name = Text(IDS_EXTRACT_FILE_OPTIONS);
-    return name;
+    if (g_extractFileGroupName.IsEmpty())
+        g_extractFileGroupName = Text(IDS_EXTRACT_FILE_OPTIONS);
+    return g_extractFileGroupName;
 }
 
 // The link node's key by the record's element kind (0 business segment, 1 component,

@@ -28,10 +28,12 @@ const NameId kObjectKinds[] = {
 constexpr UINT kUnknownObjectKind = 61663;
 
 // Each text is loaded on first use into its own static text (again while still empty).
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+std::map<UINT, CString> g_cachedTexts;
+
 const CString& CachedText(UINT stringId)
 {
-    static std::map<UINT, CString> texts;
-    CString& text = texts[stringId];
+    CString& text = g_cachedTexts[stringId];
     if (text.IsEmpty())
         text.LoadString(stringId);
     return text;

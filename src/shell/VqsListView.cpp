@@ -25,11 +25,10 @@ constexpr UINT IDS_NODE_NOT_FOUND = 61951;
 constexpr UINT IDS_ITEM_DELETED = 61746;
 
 // The text Find, Find Next and the tree search look for, shared by every view.
-CString& SearchText()
-{
-    static CString text;
-    return text;
-}
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CString g_searchText;
+
+CString& SearchText() { return g_searchText; }
 
 // The running sort: the address of the (column, direction) pair is the sort's parameter.
 struct SortOrder {

@@ -18,11 +18,10 @@
 #include "shell/VqsSysApp.h"
 #include "win/CWinThread.h"
 #include "win/Handlers.h"
+#include "win/ProcessMade.h"
 
-#include <unistd.h>
-
-#include <memory>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -31,23 +30,25 @@ struct VqsStartupStep {
     void (*end)();
 };
 
-std::unique_ptr<VqsSysApp> g_app;
-std::unique_ptr<CComModule> g_comModule;
+// Plain pointers, destroyed by the module's end alone: the process's end, in a forked child
+// too, destroys nothing of them.
+VqsSysApp* g_app = nullptr;
+CComModule* g_comModule = nullptr;
 bool g_started = false;
-pid_t g_startedBy = 0; // the process whose module this is
+vqwin::ProcessMade g_startedBy; // the process whose module this is
 
 void CreateApplication()
 {
-    g_app = std::make_unique<VqsSysApp>();
+    g_app = new VqsSysApp;
     vqwin::SetHandlerFailureHook(&VqsReportHandlerFailure);
 }
 void DestroyApplication()
 {
     vqwin::SetHandlerFailureHook(nullptr);
-    g_app.reset();
+    delete std::exchange(g_app, nullptr);
 }
-void CreateComModule() { g_comModule = std::make_unique<CComModule>(); }
-void DestroyComModule() { g_comModule.reset(); }
+void CreateComModule() { g_comModule = new CComModule; }
+void DestroyComModule() { delete std::exchange(g_comModule, nullptr); }
 void NothingToDo() {}
 template <class Node>
 void RegisterOptionNode()
@@ -175,7 +176,7 @@ void VqsStartModule()
     if (g_started)
         return;
     g_started = true;
-    g_startedBy = getpid();
+    g_startedBy = vqwin::ProcessMade();
     PxSessionEnds::OweLaterAgain();
     for (std::span<const VqsStartupStep> table : kStartupOrder)
         for (const VqsStartupStep& step : table)
@@ -185,7 +186,7 @@ void VqsStartModule()
 
 void VqsEndModule()
 {
-    if (!g_started || g_startedBy != getpid())
+    if (!g_started || !g_startedBy.Here())
         return;
     PxSessionEnds::MakeLastTries();
     g_app->ExitInstance();
@@ -201,7 +202,7 @@ void VqsEndModule()
 void VqsNoteModuleCall()
 {
     if (g_started)
-        g_startedBy = getpid();
+        g_startedBy.TakeHere();
 }
 
-CComModule* VqsGetComModule() { return g_comModule.get(); }
+CComModule* VqsGetComModule() { return g_comModule; }

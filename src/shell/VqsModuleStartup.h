@@ -12,7 +12,9 @@ void VqsStartModule();
 // ends the process owes, and those of the sessions closed here, get their last brief try made
 // inline (PxSessionEnds): no thread starts and no wait lasts beyond a bound. In a process
 // forked from the one that started the module and that never called it, nothing is ended:
-// what the module holds is its parent's.
+// what the module holds is its parent's. The globals are plain pointers that only this call
+// destroys, so a child's exit() or unload ends none of them; and nothing this call uses is a
+// function's static, made after the module started and so destroyed before it.
 void VqsEndModule();
 // An exported call made by this process: a forked process that calls the module ends it too.
 void VqsNoteModuleCall();

@@ -74,11 +74,13 @@ void EndDialogOf(HWND hwnd)
 }
 
 // Loaded on first use and again while still empty (no resource library yet).
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CString g_captions[3];
+
 const CString& Caption(int kind)
 {
     static const UINT captionIds[] = {61776, 61777, 61714};
-    static CString captions[3];
-    CString& caption = captions[kind];
+    CString& caption = g_captions[kind];
     if (caption.IsEmpty())
         caption.LoadString(captionIds[kind]);
     return caption;

@@ -6,11 +6,10 @@
 namespace {
 
 // Live switches per window; used on the user-interface thread only.
-CMap<HWND, HWND, int, int>& LiveSwitches()
-{
-    static CMap<HWND, HWND, int, int> switches(10);
-    return switches;
-}
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CMap<HWND, HWND, int, int> g_liveSwitches(10);
+
+CMap<HWND, HWND, int, int>& LiveSwitches() { return g_liveSwitches; }
 
 } // namespace
 

@@ -19,11 +19,10 @@ struct OpenBatch {
 };
 
 // Open batches per view; user-interface thread only.
-CMap<VqsTreeView*, VqsTreeView*, OpenBatch, const OpenBatch&>& OpenBatches()
-{
-    static CMap<VqsTreeView*, VqsTreeView*, OpenBatch, const OpenBatch&> batches(10);
-    return batches;
-}
+// Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CMap<VqsTreeView*, VqsTreeView*, OpenBatch, const OpenBatch&> g_openBatches(10);
+
+CMap<VqsTreeView*, VqsTreeView*, OpenBatch, const OpenBatch&>& OpenBatches() { return g_openBatches; }
 
 // Puts the rows in tree order by walking the displayed tree once a sort: the rows' items and
 // their shown ancestors, each item's shown children in the order the items compare in (a

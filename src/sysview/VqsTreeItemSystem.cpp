@@ -374,11 +374,13 @@ VqsTreeItemCurConfig::VqsTreeItemCurConfig(VqsTreeItem* parent, const PxVQCurCon
     Register(m_curConfig);
 }
 
-const char* VqsTreeItemCurConfig::GetText()
-{
-    static CString text;
-    return LoadedText(IDS_CURRENT_CONFIGURATION, text);
-}
+namespace {
+// The loaded texts of the two folders. Made as the library loads, not at first use: the module's end, which may use it, finds it.
+CString g_currentConfigurationText;
+CString g_previousConfigurationsText;
+} // namespace
+
+const char* VqsTreeItemCurConfig::GetText() { return LoadedText(IDS_CURRENT_CONFIGURATION, g_currentConfigurationText); }
 
 BOOL VqsTreeItemCurConfig::CountsAsChild()
 {
@@ -482,8 +484,7 @@ VqsTreeItemOldConfigs::VqsTreeItemOldConfigs(VqsTreeItem* parent, const PxVQSyst
 
 const char* VqsTreeItemOldConfigs::GetText()
 {
-    static CString text;
-    return LoadedText(IDS_PREVIOUS_CONFIGURATIONS, text);
+    return LoadedText(IDS_PREVIOUS_CONFIGURATIONS, g_previousConfigurationsText);
 }
 
 BOOL VqsTreeItemOldConfigs::GetBitmap(VqsBitmapRef& bitmap) { return SetBitmap(bitmap, IDB_PREVIOUS_CONFIGURATIONS); }

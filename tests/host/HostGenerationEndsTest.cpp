@@ -671,4 +671,119 @@ TEST_F(HostGenerationEndsTest, AKilledHostsHoldNoLongerRefusesAHostOpenBeforeThe
     EXPECT_TRUE(EndedCleanly(*bob));
 }
 
+// ---------------------------------------------------------------- the host forks, the module ends
+
+// The host forks a child that ends at once with exit(), as a host's child whose exec failed
+// does, or by unloading the module, while its user's session holds locks in a host transaction
+// and her generation runs: the child ends within the host's second, and her session, locks,
+// hold and generation are as they were. The child's end sets nothing her waits for the server wake at: a step that
+// waits for the server's answer costs the host no more processor after the fork than before.
+TEST_F(HostGenerationEndsTest, AChildTheHostForksEndsAtOnceAndLeavesItsParentsSessionLocksAndGenerationAlone)
+{
+    for (const bool onServer : {false, true}) {
+        SCOPED_TRACE(onServer ? "server" : "file");
+        MakeSample(onServer);
+        auto alice = Open("ALICE");
+        alice->Run(kGenerateSystem + kRunning + "prepare-transaction SALES 0\n");
+        const std::string forked = alice->Run("fork-child exit\nfork-child unload\n");
+        EXPECT_EQ(Count(forked, "fork-child: the child ended with 127"), 2) << forked;
+
+        auto bob = Open("BOB");
+        EXPECT_TRUE(Has(bob->Run(kGenerateSystemRefused), kLocked61874)) << "her generation runs still";
+        const std::string waited = bob->Run("prepare-transaction SALES 0\n");
+        EXPECT_TRUE(Has(waited, "result: prepare-transaction 0")) << "her locks stay hers" << waited;
+        bob->Run(kClose);
+
+        const std::string hers = alice->Run("transaction-closed\n" + kRunning + kFinish + kClose);
+        EXPECT_FALSE(Has(hers, "msgbox:")) << hers;
+        EXPECT_TRUE(Has(Log(), "finish 1 (")) << Log();
+        EXPECT_FALSE(Has(Log(), "interrupt 1")) << Log();
+        EXPECT_EQ(Count(Log(), ": kind 2 genset \"NTGEN\""), 1) << "no other generation started" << Log();
+        EXPECT_TRUE(EndedCleanly(*alice));
+        EXPECT_TRUE(EndedCleanly(*bob));
+    }
+}
+
+TEST_F(HostGenerationEndsTest, TheHostsWaitsForTheServerCostNoMoreProcessorAfterItsChildEndedThanBefore)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    // Each statement that places locks keeps the host waiting for the server's answer.
+    vqtest::PgTestServer::Instance().Run(
+        Database(), "CREATE FUNCTION vq_repository.slow() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                    "PERFORM pg_sleep(0.2); RETURN NULL; END $$; CREATE TRIGGER slow AFTER INSERT ON "
+                    "vq_repository.px_lock FOR EACH STATEMENT EXECUTE FUNCTION vq_repository.slow();");
+    const std::string kStep = "prepare-transaction SALES 0\ntransaction-closed\n";
+    const double start = alice->ProcessorSeconds();
+    alice->Run(kStep);
+    const double before = alice->ProcessorSeconds() - start;
+
+    EXPECT_TRUE(Has(alice->Run("fork-child exit\n"), "fork-child: the child ended with 127"));
+    const double forked = alice->ProcessorSeconds();
+    const std::string stepped = alice->Run(kStep);
+    const double after = alice->ProcessorSeconds() - forked;
+    EXPECT_TRUE(Has(stepped, "result: prepare-transaction 1")) << stepped;
+    // A wait that never waits costs the whole wait of each statement.
+    EXPECT_LT(after, before + 0.4) << "before the fork " << before;
+    alice->Run(kClose);
+    EXPECT_TRUE(EndedCleanly(*alice));
+}
+
+// A host ends (unloading the module) with what it left open: a host transaction it prepared, a
+// session with a view, a running generation. The module's end uses nothing destroyed before it:
+// the host ends with 0 and no sanitizer report (in a build with the sanitizers).
+TEST_F(HostGenerationEndsTest, AHostEndingWithWhatItLeftOpenEndsCleanly)
+{
+    const struct {
+        const char* left;
+        std::string script;
+    } kLeftOpen[] = {
+        {"a prepared host transaction", "set-resource-module vqsysres\nopen-session\nprepare-transaction SALES 0\n"},
+        {"a session and a view", kOpen},
+        {"a running generation", kOpen + kGenerateSystem + kRunning},
+    };
+    for (const bool onServer : {false, true}) {
+        MakeSample(onServer);
+        int row = 0;
+        for (const auto& left : kLeftOpen) {
+            SCOPED_TRACE(std::string(onServer ? "server, " : "file, ") + left.left);
+            const std::string user = "USER" + std::to_string(onServer) + std::to_string(row++);
+            Host host(m_folder.Path(), m_repository, user);
+            host.Run(left.script);
+            EXPECT_EQ(host.Finish(), 0) << Host::WithoutUpdates(host.Printed());
+            const std::string errors = m_folder.Read(user + ".stderr");
+            EXPECT_FALSE(Has(errors, "Sanitizer") || Has(errors, "runtime error")) << errors;
+        }
+    }
+}
+
+// The server stops answering as the module ends, while the lift of the user's finished
+// generation's hold is owed (the lock store refused it): the end gives up at its bound and names
+// the hold that stays in the log.
+TEST_F(HostGenerationEndsTest, AModulesEndOnAServerThatStopsAnsweringNamesTheHoldWhoseLiftItLeaves)
+{
+    MakeSample(true);
+    auto alice = Open("ALICE");
+    alice->Run(kGenerateSystem + kRunning);
+    const auto meetLiftsWith = [&](const std::string& action) {
+        vqtest::PgTestServer::Instance().Run(
+            Database(), "CREATE OR REPLACE FUNCTION vq_repository.lifted() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                        "BEGIN " + action + " RETURN COALESCE(NEW, OLD); END $$;");
+    };
+    meetLiftsWith("RAISE EXCEPTION 'refused';");
+    vqtest::PgTestServer::Instance().Run(
+        Database(), "CREATE TRIGGER lifted BEFORE UPDATE OR DELETE ON vq_repository.px_persistent_lock FOR EACH ROW "
+                    "EXECUTE FUNCTION vq_repository.lifted();");
+    const std::string finished = alice->Run(kFinish);
+    EXPECT_TRUE(Has(Log(), "finish 1 (")) << finished;
+
+    meetLiftsWith("PERFORM pg_sleep(30);");
+    EXPECT_EQ(alice->Finish(), 0) << Host::WithoutUpdates(alice->Printed());
+    const std::string logged = m_folder.Read("ALICE.stderr");
+    EXPECT_TRUE(Has(logged, " WARNING The generation hold ")) << logged;
+    EXPECT_TRUE(Has(logged, "a step of user ALICE lifted it")) << logged;
+    vqtest::PgTestServer::Instance().Run(
+        Database(), "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE wait_event = 'PgSleep';");
+}
+
 } // namespace

@@ -117,6 +117,21 @@ void RunningHost::Kill()
     m_pid = 0;
 }
 
+double RunningHost::ProcessorSeconds() const
+{
+    // The fields after the command's name, which is in parentheses: user time is the 12th of
+    // them and system time the 13th, in clock ticks.
+    const std::string stat = ReadWholeFile("/proc/" + std::to_string(m_pid) + "/stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    for (int skipped = 0; skipped < 11; ++skipped)
+        fields >> field;
+    long long user = 0;
+    long long system = 0;
+    fields >> user >> system;
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 std::string RunningHost::WithoutUpdates(const std::string& printed)
 {
     std::string kept;

@@ -30,6 +30,8 @@ public:
     int Finish();
     // The host dies at once, as a machine switched off does.
     void Kill();
+    // The processor time the host's process has used so far (user and system), in seconds.
+    double ProcessorSeconds() const;
 
     const std::string& Printed() const { return m_printed; }
     // What it printed, less the command states ("update:" lines).
